@@ -1,0 +1,174 @@
+#include "zaf/core/ZafList.h"
+#include "zaf/core/ZafText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// An element with a sort key and a tag telling elements with equal keys apart.
+struct Item : ZafElement
+{
+    Item(int k, char t, int *deaths = nullptr) : key(k), tag(t), deathCount(deaths) {}
+    ~Item() override { if (deathCount) ++*deathCount; }
+    int key;
+    char tag;
+    int *deathCount;
+};
+
+int CompareKeys(ZafElement *a, ZafElement *b)
+{
+    return static_cast<Item *>(a)->key - static_cast<Item *>(b)->key;
+}
+
+std::string Tags(const ZafList &list)
+{
+    std::string tags;
+    for (ZafElement *e = list.First(); e; e = e->Next())
+        tags += static_cast<Item *>(e)->tag;
+    return tags;
+}
+
+std::string TagsBackwards(const ZafList &list)
+{
+    std::string tags;
+    for (ZafElement *e = list.Last(); e; e = e->Previous())
+        tags = static_cast<Item *>(e)->tag + tags;
+    return tags;
+}
+
+} // namespace
+
+TEST(ZafList, AddWithoutCompareFunctionAppends)
+{
+    ZafList list;
+    list.Add(new Item(3, 'a'));
+    list.Add(new Item(1, 'b'));
+    list.Add(new Item(2, 'c'));
+    EXPECT_EQ(Tags(list), "abc");
+    EXPECT_EQ(TagsBackwards(list), "abc");
+    EXPECT_EQ(list.Count(), 3);
+}
+
+TEST(ZafList, AddKeepsEqualElementsInInsertionOrder)
+{
+    ZafList list(CompareKeys);
+    list.Add(new Item(1, 'a'));
+    list.Add(new Item(5, 'b'));
+    list.Add(new Item(3, 'c'));
+    list.Add(new Item(3, 'd'));  // after c: last element not greater
+    list.Add(new Item(5, 'e'));  // appended: last compares equal
+    list.Add(new Item(4, 'f'));
+    EXPECT_EQ(Tags(list), "acdfbe");
+    EXPECT_EQ(TagsBackwards(list), "acdfbe");
+}
+
+TEST(ZafList, AddPutsElementEqualToFirstInFront)
+{
+    // The stored rule: when the last is greater and the first compares
+    // greater than or equal, the new element goes to the front.
+    ZafList list(CompareKeys);
+    list.Add(new Item(2, 'a'));
+    list.Add(new Item(9, 'b'));
+    list.Add(new Item(2, 'c'));
+    list.Add(new Item(0, 'd'));
+    EXPECT_EQ(Tags(list), "dcab");
+}
+
+TEST(ZafList, SortReordersByCompareFunctionAndKeepsCount)
+{
+    ZafList list;
+    for (int k : {4, 1, 3, 1, 2})
+        list.Add(new Item(k, static_cast<char>('a' + list.Count())));
+    list.SetCompareFunction(CompareKeys);
+    list.Sort();
+    // d (1) compares equal to the first element b (1) when re-added: front.
+    EXPECT_EQ(Tags(list), "dbeca");
+    EXPECT_EQ(list.Count(), 5);
+}
+
+TEST(ZafList, GetIndexAndSubtract)
+{
+    ZafList list;
+    Item *a = new Item(0, 'a'), *b = new Item(0, 'b'), *c = new Item(0, 'c');
+    list.Add(a); list.Add(b); list.Add(c);
+    EXPECT_EQ(list.Get(1), b);
+    EXPECT_EQ(list.Get(3), nullptr);
+    EXPECT_EQ(list.Get(-1), nullptr);
+    EXPECT_EQ(list.Index(c), 2);
+    EXPECT_EQ(list.Index(nullptr), -1);
+    EXPECT_EQ(c->GetListIndex(), 2);
+
+    list.SetCurrent(b);
+    EXPECT_EQ(list.Subtract(b), b);
+    EXPECT_EQ(list.Current(), nullptr);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(Tags(list), "ac");
+    EXPECT_EQ(b->Next(), nullptr);
+
+    // An element of another list is left alone.
+    ZafList other;
+    EXPECT_EQ(other.Subtract(a), a);
+    EXPECT_EQ(list.Count(), 2);
+
+    list.Subtract(a); list.Subtract(c);
+    EXPECT_EQ(list.First(), nullptr);
+    EXPECT_EQ(list.Last(), nullptr);
+    delete a; delete b; delete c;
+}
+
+TEST(ZafList, AddBeforeInsertsOrAppends)
+{
+    ZafList list;
+    Item *a = new Item(0, 'a'), *b = new Item(0, 'b');
+    list.Add(a); list.Add(b);
+    list.AddBefore(new Item(0, 'x'), a);
+    list.AddBefore(new Item(0, 'y'), b);
+    list.AddBefore(new Item(0, 'z'), nullptr);
+    EXPECT_EQ(Tags(list), "xaybz");
+    EXPECT_EQ(TagsBackwards(list), "xaybz");
+}
+
+TEST(ZafList, DestroyDeletesEveryElementOnce)
+{
+    int deaths = 0;
+    {
+        ZafList list;
+        for (int i = 0; i < 4; ++i)
+            list.Add(new Item(i, 'a', &deaths));
+        list.Destroy();
+        EXPECT_EQ(deaths, 4);
+        EXPECT_EQ(list.Count(), 0);
+        list.Add(new Item(0, 'b', &deaths));
+    }
+    EXPECT_EQ(deaths, 5);
+}
+
+TEST(ZafElement, SetStringIDWithItsOwnTextKeepsTheText)
+{
+    ZafElement element;
+    element.SetStringID("MAINWINDOW");
+    element.SetStringID(element.StringID());
+    EXPECT_STREQ(element.StringID(), "MAINWINDOW");
+    element.SetStringID(nullptr);
+    EXPECT_EQ(element.StringID(), nullptr);
+}
+
+TEST(ZafElement, CopyIsUnlinkedWithItsOwnName)
+{
+    ZafList list;
+    ZafElement *original = list.Add(new ZafElement);
+    list.Add(new ZafElement);
+    original->SetStringID("name");
+    original->SetNumberID(7);
+    ZafElement copy(*original);
+    EXPECT_EQ(copy.Next(), nullptr);
+    EXPECT_EQ(copy.NumberID(), 7);
+    EXPECT_STREQ(copy.StringID(), "name");
+    EXPECT_NE(copy.StringID(), original->StringID());
+    EXPECT_EQ(copy.FindByStringID("name"), &copy);
+    EXPECT_EQ(copy.FindByNumberID(8), nullptr);
+    EXPECT_TRUE(copy.IsClassName("ZafElement"));
+}
