@@ -69,9 +69,8 @@ const char *Decode(const char *raw, size_t from, size_t to, bool quoted, std::st
     return quoted ? "a quoted text lacks its closing quote" : nullptr;
 }
 
+// One line without its line end (a CR of CR LF is already taken off).
 LineKind ParseLine(const char *line, size_t length, ParsedLine &parsed) {
-    if (length > 0 && line[length - 1] == '\r')
-        --length;
     for (size_t i = 0; i < length; ++i) {
         unsigned char c = static_cast<unsigned char>(line[i]);
         if ((c < 32 && c != '\t') || c == 127) {
@@ -225,6 +224,9 @@ bool TextCatalog::Scan(const std::vector<char> &content) {
         const char *line = content.data() + at;
         const void *newline = memchr(line, '\n', content.size() - at);
         size_t length = newline ? static_cast<const char *>(newline) - line : content.size() - at;
+        size_t next = at + length + (newline ? 1 : 0);
+        if (length > 0 && line[length - 1] == '\r')
+            --length;  // the line end CR LF is not part of the line
         char where[64];
         snprintf(where, sizeof where, ", line %d: ", lineNumber);
         if (length > kMaxLineLength) {
@@ -250,7 +252,7 @@ bool TextCatalog::Scan(const std::vector<char> &content) {
             group[parsed.number] = Location{lineNumber, static_cast<long long>(at), length};
             entries_.emplace_back(parsed.group, parsed.number);
         }
-        at += length + (newline ? 1 : 0);
+        at = next;
     }
     return true;
 }
