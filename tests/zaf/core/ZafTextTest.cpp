@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -102,6 +103,11 @@ struct WildcardCase
     const char *pattern;
     bool matches;
 };
+
+void PrintTo(const WildcardCase &c, std::ostream *os)
+{
+    *os << '"' << c.name << "\" against \"" << c.pattern << '"';
+}
 
 class ZafWildcardMatchTest : public ::testing::TestWithParam<WildcardCase>
 {
