@@ -19,10 +19,9 @@
 //   scroll: the scroll record of scroll events, whose step word is the
 //   record's last word and holds the signed amount to scroll.
 //
-// Two readings had to be joined here. Mouse position and key fields are
-// separate word pairs (the position words never hold key data), and the
-// scroll delta is the step word of the scroll record in the region words,
-// which is also the record's last word.
+// Mouse position and key fields are separate word pairs: the position words
+// never hold key data. The scroll delta is the step word of the scroll record
+// in the region words, which is also the record's last word.
 #pragma once
 
 #include "zaf/core/ZafEventCodes.h"

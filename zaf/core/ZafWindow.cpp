@@ -142,8 +142,11 @@ void ZafWindow::ForgetChild(ZafWindowObject *child)
 
 void ZafWindow::DestroyChildren()
 {
-    for (ZafElement *e = First(); e; e = e->Next())
+    // A child's handler may take itself out of the list: step on first.
+    for (ZafElement *e = First(), *next = nullptr; e; e = next) {
+        next = e->Next();
         AsObject(e)->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+    }
     for (ZafElement *e = First(); e; e = e->Next())
         AsObject(e)->parent = nullptr;
     Destroy();
@@ -204,7 +207,8 @@ ZafWindowObject *ZafWindow::NotifySelection(ZafWindowObject *object, bool select
     if (selectionMode != 0 || !object || object->parent != this || !SelectionExcludes(object))
         return object;
     if (selected) {
-        for (ZafElement *e = First(); e; e = e->Next()) {
+        for (ZafElement *e = First(), *next = nullptr; e; e = next) {
+            next = e->Next();
             ZafWindowObject *other = AsObject(e);
             if (other != object && other->Selected() && SelectionExcludes(other))
                 other->SetSelected(false);
@@ -229,7 +233,8 @@ unsigned ZafWindow::SetSelectionMode(unsigned mode)
     selectionMode = mode;
     if (mode == 0) {
         bool kept = false;
-        for (ZafElement *e = First(); e; e = e->Next()) {
+        for (ZafElement *e = First(), *next = nullptr; e; e = next) {
+            next = e->Next();
             ZafWindowObject *child = AsObject(e);
             if (!child->Selected() || !SelectionExcludes(child))
                 continue;

@@ -53,17 +53,6 @@ TEST(ZafEventRecord, ScrollStepIsTheLastWordAndSharesTheRegionWords)
     EXPECT_EQ(words[sizeof(ZafEventRecord) / 4 - 1], -2);
 }
 
-TEST(ZafEventRecord, CarriesAnObjectOrATextInItsValueWord)
-{
-    int anything = 0;
-    auto *object = reinterpret_cast<ZafWindowObject *>(&anything);
-    ZafEventRecord add(ZAF_ADD_OBJECT, object);
-    EXPECT_EQ(add.Object(), object);
-    ZafEventRecord text(-2999);
-    text.SetText("OK");
-    EXPECT_STREQ(text.Text(), "OK");
-}
-
 TEST(ZafEventRecord, CategoryOfKeyAndMouseInput)
 {
     EXPECT_EQ(ZafEventRecord(ZAF_KEY_EVENT).GetCategory(), 10);
