@@ -56,9 +56,9 @@ std::string DATASET::SiblingName(const char *extension) const
 
 void DATASET::CloseFiles()
 {
-    if (mapFileFlag && mapDirectory.entries) {
-        delete[] mapDirectory.entries;
-    }
+    // The entries belong to the directory whether or not the flag is still
+    // set: freeing them in every case leaves nothing behind.
+    delete[] mapDirectory.entries;
     mapDirectory.entries = nullptr;
     mapDirectory.mapCount = 0;
     mapDirectory.version = 0;
