@@ -31,10 +31,10 @@ enum {
 class TextCatalog {
 public:
     static const char kMissingText[];  // "**ERROR**"
-    static const int kMaxGroup = 999;
-    static const int kMaxNumber = 9999;
-    static const long long kMaxFileSize = 4 * 1024 * 1024;
-    static const size_t kMaxLineLength = 4096;  // bytes of one line, line end excluded
+    static constexpr int kMaxGroup = 999;
+    static constexpr int kMaxNumber = 9999;
+    static constexpr long long kMaxFileSize = 4 * 1024 * 1024;
+    static constexpr size_t kMaxLineLength = 4096;  // bytes of one line, line end excluded
 
     TextCatalog();  // empty: every text is missing until Load succeeds
     // The language file of a language code ("eng") in a directory.
