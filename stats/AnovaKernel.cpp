@@ -6,7 +6,7 @@
 
 double GroupMoments::Variance() const
 {
-    if (!(n > 1.0) || cases < 2)
+    if (!(n > 1.0))
         return kFloatMissing;
     const double v = ss / (n - 1.0);
     return v > 0.0 ? v : 0.0;

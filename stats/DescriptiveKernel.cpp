@@ -79,7 +79,7 @@ void ComputeDescriptives(const WeightedValue *cases, size_t count, DescriptiveRe
     record.sum = sum;
     const double mean = sum / n;
     record.mean = mean;
-    if (valid < 2 || !(n > 1.0))
+    if (!(n > 1.0))
         return;
 
     double m2 = 0.0, m3 = 0.0, m4 = 0.0;
@@ -102,11 +102,11 @@ void ComputeDescriptives(const WeightedValue *cases, size_t count, DescriptiveRe
     // A constant variable has no shape: skewness and kurtosis stay not computed.
     if (!(variance > 0.0) || maximum == minimum)
         return;
-    if (valid >= 3 && n > 2.0) {
+    if (n > 2.0) {
         const double s3 = variance * sd;
         record.skewness = n * m3 / ((n - 1.0) * (n - 2.0) * s3);
     }
-    if (valid >= 4 && n > 3.0) {
+    if (n > 3.0) {
         const double s4 = variance * variance;
         record.kurtosis = n * (n + 1.0) * m4 / ((n - 1.0) * (n - 2.0) * (n - 3.0) * s4)
                           - 3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));

@@ -4,19 +4,19 @@
 // seven-value quantile summary.
 //
 // Weights are frequency weights: a case of weight 3 counts as three cases,
-// and N is the sum of the weights. Callers pass only valid cases with a
+// and N is the sum of the weights; "cases" below means N, which is the
+// number of cases when no weight is active. Callers pass only valid cases with a
 // positive weight. Every figure that cannot be computed holds kFloatMissing.
 //
-// Definitions (N = sum of weights, m = mean, s = standard deviation, n = the
-// number of cases):
+// Definitions (N = sum of weights, m = mean, s = standard deviation):
 //   sum       = sum w x;  mean = sum / N
 //   s         = sqrt((sum w x^2 - (sum w x)^2 / N) / (N - 1)), computed from
 //               the centred sums sum w (x - m)^2, which is the same figure
-//               without the cancellation; kFloatMissing when n < 2
-//   limits    = m -/+ t(0.975 or 0.995, N - 1) s / sqrt(N); n >= 2
-//   skewness  = N / ((N - 1)(N - 2)) sum w ((x - m) / s)^3; n >= 3
+//               without the cancellation; kFloatMissing unless N > 1
+//   limits    = m -/+ t(0.975 or 0.995, N - 1) s / sqrt(N); N > 1
+//   skewness  = N / ((N - 1)(N - 2)) sum w ((x - m) / s)^3; N > 2
 //   kurtosis  = N (N + 1) / ((N - 1)(N - 2)(N - 3)) sum w ((x - m) / s)^4
-//               - 3 (N - 1)^2 / ((N - 2)(N - 3)); n >= 4
+//               - 3 (N - 1)^2 / ((N - 2)(N - 3)); N > 3
 //   (the bias-corrected G1 and G2; both need s > 0)
 //
 // Quantiles: the inverse of the weighted empirical distribution function,
