@@ -1,0 +1,539 @@
+#include "dataset/BUFFERTYPE.h"
+
+#include "dataset/ByteStream.h"
+#include "dataset/DATASET.h"
+#include "dataset/PFILE.h"
+#include "dataset/RegistrySettings.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+size_t budgetOverride = 0;
+const size_t kDefaultBudget = 8u * 1024u * 1024u;
+const int kSectionDefaultValues = 4;
+}  // namespace
+
+size_t BUFFERTYPE::DefaultBudget()
+{
+    if (budgetOverride)
+        return budgetOverride;
+    unsigned long stored = RegistrySettings::ReadDwordInSection(FindSettingsSection(kSectionDefaultValues),
+                                                                "BufferBudget", kDefaultBudget);
+    return stored ? stored : kDefaultBudget;
+}
+
+void BUFFERTYPE::SetBudgetOverride(size_t bytes)
+{
+    budgetOverride = bytes;
+}
+
+BUFFERTYPE::BUFFERTYPE()
+{
+}
+
+BUFFERTYPE::~BUFFERTYPE()
+{
+    delete source;
+}
+
+void BUFFERTYPE::SetStorage(int type)
+{
+    storageType = type;
+    valueSize = StorageValueSize(type);
+    integerTyped = IsIntegerStorage(type);
+    sysMissingInt = type == STORAGE_U8 ? 255 : type == STORAGE_I16 ? 32767 : 2147483647L;
+}
+
+void BUFFERTYPE::SizeWindow(size_t budget)
+{
+    if (budget == 0)
+        budget = DefaultBudget();
+    size_t capacity = budget / static_cast<size_t>(valueSize);
+    if (capacity < 1)
+        capacity = 1;
+    if (capacity >= static_cast<size_t>(caseCount))
+        capacity = static_cast<size_t>(caseCount);
+    windowCapacity = static_cast<long>(capacity);
+    window.assign(static_cast<size_t>(windowCapacity) * valueSize, 0);
+    windowStart = 0;
+    windowCount = 0;
+    position = -1;
+}
+
+bool BUFFERTYPE::LoadWindow(long start, long count)
+{
+    windowStart = start;
+    windowCount = 0;
+    if (!source || count <= 0)
+        return count <= 0;
+    size_t bytes = static_cast<size_t>(count) * valueSize;
+    if (!source->ReadAt(columnStart + static_cast<long long>(start) * valueSize, window.data(), bytes)) {
+        error = DSERR_READ;
+        return false;
+    }
+    windowCount = count;
+    if (windowCount >= caseCount)
+        source->Release();  // the whole column is in memory: no handle is needed any more
+    return true;
+}
+
+bool BUFFERTYPE::Page(long p)
+{
+    if (p >= windowStart && p < windowStart + windowCount)
+        return true;
+    long start = forward ? p : p - windowCapacity + 1;
+    if (start < 0)
+        start = 0;
+    if (start + windowCapacity > caseCount)
+        start = caseCount - windowCapacity;
+    if (start < 0)
+        start = 0;
+    return LoadWindow(start, std::min(windowCapacity, caseCount - start));
+}
+
+bool BUFFERTYPE::SeekCase(int forwardFlag, long caseFrom1)
+{
+    bool fw = forwardFlag != 0;
+    long target;
+    if (fw)
+        target = caseFrom1 - 1;
+    else
+        target = caseFrom1 == 0 ? caseCount - 1 : caseFrom1 - 1;
+    if (target < 0 || target >= caseCount)
+        return false;
+    forward = fw;
+    if (!Page(target))
+        return false;
+    position = fw ? target - 1 : target + 1;
+    return true;
+}
+
+bool BUFFERTYPE::MoveNextPaged(long next)
+{
+    if (next < 0 || next >= caseCount) {
+        position = forward ? caseCount : -1;
+        return false;
+    }
+    if (!Page(next)) {
+        position = forward ? caseCount : -1;
+        return false;
+    }
+    position = next;
+    return true;
+}
+
+bool BUFFERTYPE::IsCurrentSysMissing() const
+{
+    if (position < 0 || position >= caseCount)
+        return true;
+    const unsigned char *p = CurrentBytes();
+    switch (storageType) {
+    case STORAGE_U8: return *p == 255;
+    case STORAGE_I16: { int16_t v; std::memcpy(&v, p, 2); return v == 32767; }
+    case STORAGE_I32: { int32_t v; std::memcpy(&v, p, 4); return v == 2147483647; }
+    case STORAGE_FLOAT: { float v; std::memcpy(&v, p, 4); return v == FLT_MAX; }
+    default: { double v; std::memcpy(&v, p, 8); return v == DBL_MAX; }
+    }
+}
+
+bool BUFFERTYPE::IsCurrentUserMissing() const
+{
+    if (missingCount == 0 || position < 0 || position >= caseCount)
+        return false;
+    if (integerTyped)
+        return IsMissingInt(GetCurrentInt()) && GetCurrentInt() != sysMissingInt;
+    if (IsCurrentSysMissing())
+        return false;
+    return IsMissingReal(GetCurrentReal());
+}
+
+bool BUFFERTYPE::IsMissingInt(long value) const
+{
+    if (integerTyped && value == sysMissingInt)
+        return true;
+    for (int i = 0; i < missingCount; ++i)
+        if (static_cast<double>(value) == missing[i])
+            return true;
+    return false;
+}
+
+bool BUFFERTYPE::IsMissingReal(double value) const
+{
+    if (value == DBL_MAX || value == StorageSysMissing(storageType))
+        return true;
+    for (int i = 0; i < missingCount; ++i) {
+        // A float value equals its code as the float it would be stored as.
+        if (storageType == STORAGE_FLOAT ? static_cast<float>(value) == static_cast<float>(missing[i])
+                                         : value == missing[i])
+            return true;
+    }
+    return false;
+}
+
+CaseValue BUFFERTYPE::Decode(const unsigned char *p) const
+{
+    CaseValue v;
+    v.valid = true;
+    switch (storageType) {
+    case STORAGE_U8: v.intValue = *p; break;
+    case STORAGE_I16: { int16_t x; std::memcpy(&x, p, 2); v.intValue = x; break; }
+    case STORAGE_I32: { int32_t x; std::memcpy(&x, p, 4); v.intValue = x; break; }
+    case STORAGE_FLOAT: { float x; std::memcpy(&x, p, 4); v.isReal = true; v.realValue = x; break; }
+    default: { double x; std::memcpy(&x, p, 8); v.isReal = true; v.realValue = x; break; }
+    }
+    return v;
+}
+
+CaseValue BUFFERTYPE::ReadCase(long c)
+{
+    if (c < 0 || c >= caseCount)
+        return CaseValue();
+    if (c >= windowStart && c < windowStart + windowCount)
+        return Decode(window.data() + static_cast<size_t>(c - windowStart) * valueSize);
+    unsigned char bytes[8];
+    if (!source || !source->ReadAt(columnStart + static_cast<long long>(c) * valueSize, bytes, valueSize))
+        return CaseValue();
+    return Decode(bytes);
+}
+
+CaseValue ReadCaseValue(BUFFERTYPE *list, long caseFrom0)
+{
+    return list ? list->ReadCase(caseFrom0) : CaseValue();
+}
+
+// ---------------------------------------------------------------- LISTETYPE
+
+LISTETYPE::LISTETYPE()
+{
+}
+
+LISTETYPE::LISTETYPE(DATASET *dataSet, long variable, size_t budget)
+{
+    boundDataSet = dataSet;
+    LoadVariable(variable, 1, budget);
+}
+
+bool LISTETYPE::LoadVariable(long variable, int flag, size_t budget)
+{
+    delete source;
+    source = nullptr;
+    caseCount = 0;
+    window.clear();
+    windowCount = windowCapacity = 0;
+    position = -1;
+    error = DSERR_NONE;
+    const VariableInfo *info = boundDataSet ? boundDataSet->GetVariable(variable) : nullptr;
+    if (!info) {
+        error = boundDataSet ? DSERR_ARGUMENT : DSERR_NO_DATASET;
+        return false;
+    }
+    variableNumber = variable;
+    SetStorage(info->storageType);
+    printWidth = static_cast<unsigned char>(info->printWidth);
+    decimals = static_cast<unsigned char>(info->decimals);
+    columnStart = info->columnStart;
+    missingCount = info->missingCount;
+    for (int i = 0; i < QVF_MAX_MISSING; ++i)
+        missing[i] = info->missing[i];
+    caseCount = boundDataSet->GetCaseCount();
+    source = boundDataSet->NewColumnStream();
+    if (!source) {
+        error = DSERR_READ;
+        caseCount = 0;
+        return false;
+    }
+    SizeWindow(budget);
+    if (info->rangeKnown) {
+        minimum = info->minimum;
+        maximum = info->maximum;
+    } else {
+        // Older data sets do not record the range: find it once and keep it
+        // with the data set for later lists of the same variable.
+        double low = DBL_MAX, high = -DBL_MAX;
+        SeekCase(1, 1);
+        while (MoveNext())
+            if (!IsCurrentMissing()) {
+                double v = GetCurrentAsReal();
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+        if (error)
+            return false;
+        minimum = low == DBL_MAX ? 0 : low;
+        maximum = high == -DBL_MAX ? 0 : high;
+        boundDataSet->SetVariableRange(variable, minimum, maximum);
+    }
+    // An in-memory list reads its whole column now, so that it needs no file
+    // handle while it lives.
+    if (IsInMemory() && caseCount > 0 && windowCount < caseCount && !LoadWindow(0, caseCount))
+        return false;
+    // Every load leaves the list ready for a forward walk from case 1; the
+    // flag is kept for callers that state it.
+    (void)flag;
+    SeekCase(1, 1);
+    return error == DSERR_NONE;
+}
+
+// ------------------------------------------------------------- TMPLISTETYPE
+
+namespace {
+long temporaryCounter = 0;
+
+std::string NewTemporaryName()
+{
+    char directory[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof directory, directory);
+    if (n == 0 || n >= sizeof directory)
+        std::snprintf(directory, sizeof directory, ".\\");
+    char name[MAX_PATH + 40];
+    std::snprintf(name, sizeof name, "%sqv%lx_%lx.$$$", directory, static_cast<unsigned long>(GetCurrentProcessId()),
+                  static_cast<unsigned long>(++temporaryCounter));
+    return name;
+}
+}  // namespace
+
+TMPLISTETYPE::TMPLISTETYPE(int type, long count, size_t budget)
+{
+    if (StorageValueSize(type) == 0)
+        type = STORAGE_DOUBLE;
+    SetStorage(type);
+    printWidth = integerTyped ? 8 : 10;
+    decimals = integerTyped ? 0 : QVF_DECIMALS_UNSET;
+    budgetBytes = budget ? budget : DefaultBudget();
+    caseCount = count < 0 ? 0 : count;
+    // Capacity is the budget even while the list is short, so that appending
+    // stays in memory until the budget is reached.
+    size_t capacity = std::max<size_t>(1, budgetBytes / static_cast<size_t>(valueSize));
+    windowCapacity = static_cast<long>(std::min<size_t>(capacity, 0x7fffffff));
+    std::vector<unsigned char> missingBytes(static_cast<size_t>(valueSize));
+    double sys = StorageSysMissing(type);
+    EncodeValue(missingBytes.data(), sys, sysMissingInt, integerTyped);
+    long inMemory = std::min(caseCount, windowCapacity);
+    window.reserve(static_cast<size_t>(std::min<long>(windowCapacity, std::max<long>(inMemory, 1024))) * valueSize);
+    window.clear();
+    for (long i = 0; i < inMemory; ++i)
+        window.insert(window.end(), missingBytes.begin(), missingBytes.end());
+    windowStart = 0;
+    windowCount = inMemory;
+    if (caseCount > inMemory) {
+        // Longer than the budget: the rest lives in the file from the start.
+        if (!EnsureFile())
+            return;
+        dirty = true;
+        if (!FlushWindow())
+            return;
+        for (long c = inMemory; c < caseCount; ++c)
+            if (file->Write(missingBytes.data(), static_cast<size_t>(valueSize), 1) != 1) {
+                error = DSERR_WRITE;
+                return;
+            }
+    }
+    SeekCase(1, 1);
+}
+
+TMPLISTETYPE::~TMPLISTETYPE()
+{
+    if (file) {
+        file->Close();
+        delete file;
+        DeleteFileA(fileName.c_str());
+    }
+}
+
+void TMPLISTETYPE::EncodeValue(unsigned char *p, double value, long intValue, bool isInt) const
+{
+    switch (storageType) {
+    case STORAGE_U8: {
+        long v = isInt ? intValue : std::lround(value);
+        *p = static_cast<unsigned char>(v);
+        break;
+    }
+    case STORAGE_I16: {
+        int16_t v = static_cast<int16_t>(isInt ? intValue : std::lround(value));
+        std::memcpy(p, &v, 2);
+        break;
+    }
+    case STORAGE_I32: {
+        int32_t v = static_cast<int32_t>(isInt ? intValue : std::lround(value));
+        std::memcpy(p, &v, 4);
+        break;
+    }
+    case STORAGE_FLOAT: {
+        float v = isInt ? static_cast<float>(intValue)
+                        : (value >= FLT_MAX || value == DBL_MAX ? FLT_MAX : static_cast<float>(value));
+        std::memcpy(p, &v, 4);
+        break;
+    }
+    default: {
+        double v = isInt ? static_cast<double>(intValue) : value;
+        std::memcpy(p, &v, 8);
+        break;
+    }
+    }
+}
+
+bool TMPLISTETYPE::EnsureFile()
+{
+    if (file)
+        return true;
+    fileName = NewTemporaryName();
+    file = new PFILE(fileName.c_str());
+    if (!file->Open(PFILE_WRITE)) {
+        delete file;
+        file = nullptr;
+        DeleteFileA(fileName.c_str());
+        error = DSERR_WRITE;
+        return false;
+    }
+    return true;
+}
+
+bool TMPLISTETYPE::FlushWindow()
+{
+    if (!dirty)
+        return true;
+    if (!EnsureFile())
+        return false;
+    size_t bytes = static_cast<size_t>(windowCount) * valueSize;
+    if (!file->Seek(static_cast<long long>(windowStart) * valueSize) ||
+        (bytes && file->Write(window.data(), 1, bytes) != bytes)) {
+        error = DSERR_WRITE;
+        return false;
+    }
+    dirty = false;
+    return true;
+}
+
+bool TMPLISTETYPE::LoadWindow(long start, long count)
+{
+    if (!FlushWindow())
+        return false;
+    window.resize(static_cast<size_t>(count) * valueSize);
+    size_t bytes = window.size();
+    if (!file || !file->Seek(static_cast<long long>(start) * valueSize) ||
+        file->Read(window.data(), 1, bytes) != bytes) {
+        error = DSERR_READ;
+        windowCount = 0;
+        return false;
+    }
+    windowStart = start;
+    windowCount = count;
+    return true;
+}
+
+bool TMPLISTETYPE::StoreInt(long value)
+{
+    if (position < 0 || position >= caseCount || !Page(position))
+        return false;
+    EncodeValue(window.data() + static_cast<size_t>(position - windowStart) * valueSize, 0, value, true);
+    dirty = true;
+    return true;
+}
+
+bool TMPLISTETYPE::StoreReal(double value)
+{
+    if (position < 0 || position >= caseCount || !Page(position))
+        return false;
+    EncodeValue(window.data() + static_cast<size_t>(position - windowStart) * valueSize, value, 0, false);
+    dirty = true;
+    return true;
+}
+
+bool TMPLISTETYPE::AppendEncoded(const unsigned char *bytes)
+{
+    // The new case goes into the window when the window ends at the last
+    // case and has room; otherwise the window is written out and moves to
+    // the end. Without a file the window holds every case.
+    if (windowStart + windowCount != caseCount || windowCount >= windowCapacity) {
+        if (!file) {
+            if (!EnsureFile())
+                return false;
+            dirty = true;
+        }
+        if (!FlushWindow())
+            return false;
+        window.clear();
+        windowStart = caseCount;
+        windowCount = 0;
+    }
+    window.insert(window.end(), bytes, bytes + valueSize);
+    ++windowCount;
+    ++caseCount;
+    if (file)
+        dirty = true;
+    return true;
+}
+
+bool TMPLISTETYPE::AppendInt(long value)
+{
+    unsigned char bytes[8];
+    EncodeValue(bytes, 0, value, true);
+    return AppendEncoded(bytes);
+}
+
+bool TMPLISTETYPE::AppendReal(double value)
+{
+    unsigned char bytes[8];
+    EncodeValue(bytes, value, 0, false);
+    return AppendEncoded(bytes);
+}
+
+void TMPLISTETYPE::CopyDescription(const BUFFERTYPE &other)
+{
+    printWidth = other.printWidth;
+    decimals = other.decimals;
+    missingCount = other.missingCount;
+    for (int i = 0; i < QVF_MAX_MISSING; ++i)
+        missing[i] = other.missing[i];
+    minimum = other.minimum;
+    maximum = other.maximum;
+}
+
+bool TMPLISTETYPE::OpenFile()
+{
+    if (!EnsureFile())
+        return false;
+    dirty = true;
+    if (!FlushWindow() || !file->Flush()) {
+        error = DSERR_WRITE;
+        return false;
+    }
+    return true;
+}
+
+void TMPLISTETYPE::ComputeRange()
+{
+    long saved = position;
+    bool savedForward = forward;
+    double low = DBL_MAX, high = -DBL_MAX;
+    SeekCase(1, 1);
+    while (MoveNext())
+        if (!IsCurrentMissing()) {
+            double v = GetCurrentAsReal();
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    minimum = low == DBL_MAX ? 0 : low;
+    maximum = high == -DBL_MAX ? 0 : high;
+    forward = savedForward;
+    position = saved;
+    if (position >= 0 && position < caseCount)
+        Page(position);
+}
+
+CaseValue TMPLISTETYPE::ReadCase(long c)
+{
+    if (c < 0 || c >= caseCount)
+        return CaseValue();
+    if (c >= windowStart && c < windowStart + windowCount)
+        return Decode(window.data() + static_cast<size_t>(c - windowStart) * valueSize);
+    unsigned char bytes[8];
+    if (!FlushWindow() || !file || !file->Seek(static_cast<long long>(c) * valueSize) ||
+        file->Read(bytes, static_cast<size_t>(valueSize), 1) != 1)
+        return CaseValue();
+    return Decode(bytes);
+}

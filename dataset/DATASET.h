@@ -1,0 +1,178 @@
+// DATASET: the open data set: its system file ".QVF" (header, value columns,
+// category labels, stored selection), its index file ".IND" (one record per
+// variable), the documentation file ".dkm", the lock file ".lck" with its
+// companion ".~qv", and the map file ".KRT" beside it. docs/dataset-files.md
+// describes the files.
+//
+// Ownership: the program's settings object (ProgramSettings) owns the
+// current data set; a data set owns its streams, its selection records and
+// its weight record. Value lists made from it (LISTETYPE) are owned by their
+// makers.
+//
+// Numbering: variables count from 1; the direct reads and selection bits
+// count cases from 0 (SelectRec, ReadCaseValue); value-list cursors count
+// them from 1 (BUFFERTYPE::SeekCase).
+//
+// Changes (a weight, a selection, a region variable, a new variable) are
+// written by Save or AddVariable, which build the new files as ".QV$",
+// ".IN$" and ".DK$" and put them in place only when they are complete: a
+// failure leaves the files as they were and reports it.
+#pragma once
+
+#include "dataset/DataSetLayout.h"
+#include "dataset/PFILE.h"
+
+#include <string>
+#include <vector>
+
+class BUFFERTYPE;
+class ByteStream;
+class LogBuffer;
+class SelectRec;
+class WeightRec;
+
+// One map of the map file, as its directory holds it.
+struct MapDirectoryEntry {
+    short itemCount = 0;
+    long geometryOffset = 0;
+    char name[36] = "";
+};
+
+// The map file's directory: count and version; the entries exist only from
+// version 9020 on.
+struct MapDirectory {
+    short mapCount = 0;
+    short version = 0;
+    MapDirectoryEntry *entries = nullptr;  // owned, mapCount records
+};
+
+enum {
+    DATASET_READONLY = 1   // open without taking the lock (no changes can be saved)
+};
+
+class DATASET {
+public:
+    DATASET();
+    ~DATASET();
+    DATASET(const DATASET &) = delete;
+    DATASET &operator=(const DATASET &) = delete;
+
+    // Opens the data set of a system file (the ".QVF" path; the other files
+    // are found beside it). Returns 0 or a DataSetError word; on failure the
+    // object holds no data set. Flags: DATASET_READONLY.
+    int Open(const char *fileName, int flags = 0);
+    // Opens a data set from two streams (taken over): used to check images
+    // of the files that are not on disk. No lock, map or documentation.
+    int OpenStreams(ByteStream *qvf, ByteStream *ind);
+    // Closes every file, frees the map directory and the selection and
+    // weight records; releases the lock.
+    void CloseFiles();
+    bool IsOpen() const { return qvf != nullptr; }
+
+    // Re-reads the 128-byte header of the system file; returns the number
+    // of bytes read (128), or 0 when it cannot be read or is damaged.
+    int ReadHeader();
+
+    int GetError() const { return error; }
+    // The last failure in words, with the file it concerns.
+    const char *GetErrorText() const { return errorText.c_str(); }
+
+    const char *GetFileName() const { return fileName.c_str(); }
+    // A sibling file's path: the data set's path with another extension
+    // (".IND", ".KRT", ...).
+    std::string SiblingName(const char *extension) const;
+    long GetVariableCount() const { return static_cast<long>(variables.size()); }
+    long GetCaseCount() const { return header.caseCount; }
+    // 9020 or 9600 (a stored 9121 reads as 9020).
+    int GetFormatCode() const { return header.EffectiveFormat(); }
+    // Header offset 14: 1 from format 9600 on, 0 before.
+    int GetCodePage() const { return header.codePage; }
+    const QvfHeader &GetHeader() const { return header; }
+
+    // The variable (from 1), or null.
+    const VariableInfo *GetVariable(long number) const;
+    // The number (from 1) of the variable of that name (case ignored), 0
+    // when none.
+    long FindVariable(const char *name) const;
+    // Name, ": " and label, cut to the buffer (size bytes). False when the
+    // variable does not exist (out is then the empty text).
+    bool GetVariableCaption(long number, char *out, size_t size) const;
+    // The variable's category labels, sorted by value; an error word.
+    int ReadCategoryLabels(long number, std::vector<CategoryLabel> *out);
+    // A new stream on the system file (the caller deletes it).
+    ByteStream *NewColumnStream() const;
+    // Keeps the range found for a variable whose record does not hold one.
+    void SetVariableRange(long number, double minimum, double maximum);
+
+    // Weight, region variable and selection as stored in the data set.
+    WeightRec *GetWeight() { return weight; }
+    long GetRegionVariable() const { return header.regionVariable; }
+    // The selection in force: the head of the selection list, else the
+    // default record (no selection).
+    SelectRec *GetActiveSelection();
+    // Puts a selection (bits taken over) at the head of the list; it is in
+    // force at once and is stored by the next Save.
+    bool SetSelection(LogBuffer *bits, const char *description);
+    // Removes the selection in force.
+    void ClearSelection();
+    bool SetWeightVariables(const long *numbers, int count);
+    bool SetRegionVariable(long number);  // 0 removes it; integer variables only
+
+    // Writes the data set with its current weight, selection and region
+    // variable (format 9600), replacing the files only when the new ones are
+    // complete. Returns 0 or an error word (the data set is then unchanged).
+    int Save();
+    // Adds a variable whose values are the cases of the list (walked from
+    // case 1; converted to the storage type of info) and saves. Returns the
+    // new variable's number (from 1), or 0 with GetError() set and the data
+    // set unchanged.
+    long AddVariable(const VariableInfo &info, const std::vector<CategoryLabel> &labels, BUFFERTYPE *values);
+
+    // The documentation of the data set (variable 0) or of a variable from
+    // the ".dkm" file; empty when there is none.
+    std::string GetDocumentation(long variable) const;
+    bool HasDocumentation() const { return !documentation.empty(); }
+
+    // Map file (".KRT" beside the data set): flag set by OpenDataSet when it
+    // exists; the stream is opened by its readers; the directory is filled
+    // by the map reader and freed by CloseFiles.
+    int mapFileFlag = 0;
+    BINFILE mapFile;
+    MapDirectory mapDirectory;
+
+private:
+    int Fail(int code, const std::string &detail = std::string());
+    int ReadFiles();
+    bool TakeLock();
+    void ReleaseLock();
+    void LoadDocumentation();
+    int Reopen();
+    long Rewrite(const VariableInfo *info, const std::vector<CategoryLabel> &labels, BUFFERTYPE *values);
+
+    std::string fileName;          // the ".QVF" path
+    std::string basePath;          // the path without its extension
+    int flags = 0;
+    QvfHeader header;
+    std::vector<VariableInfo> variables;
+    ByteStream *qvf = nullptr;     // owned
+    ByteStream *ind = nullptr;     // owned
+    SelectRec *selection = nullptr;        // head of the selection list (owned), or null
+    SelectRec *defaultSelection = nullptr; // no selection (owned)
+    WeightRec *weight = nullptr;           // owned
+    void *lockHandle = nullptr;    // HANDLE of ".lck", held open while the data set is open
+    bool reopening = false;        // the lock is kept while the data set reopens
+    std::string documentation;     // whole ".dkm" text
+    int error = DSERR_NONE;
+    std::string errorText;
+};
+
+// Opens a data set and notes its map file: when "%s%s%s.KRT" (drive,
+// directory and base name of the data set) exists, the map-file flag is set
+// and the map-file stream gets its name. Returns a new data set, or null
+// with *error set (error may be null).
+DATASET *OpenDataSet(const char *fileName, int *error = nullptr, int flags = 0);
+
+// A new text (delete[] it) of the current data set's variable (from 1): its
+// name (up to 25 characters), ": " and its label (up to 70); the empty text
+// when there is no such variable.
+char *ReadVariableCaption(long variable);

@@ -1,0 +1,457 @@
+#include "dataset/DataSetBuilder.h"
+
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DataSetWriter.h"
+#include "dataset/PFILE.h"
+#include "dataset/SelectRec.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+const long long kMaxInputBytes = 1024LL * 1024 * 1024;
+
+std::string Trim(const std::string &s)
+{
+    size_t a = s.find_first_not_of(" \t\r");
+    if (a == std::string::npos)
+        return std::string();
+    size_t b = s.find_last_not_of(" \t\r");
+    return s.substr(a, b - a + 1);
+}
+
+bool SameName(const std::string &a, const std::string &b)
+{
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+// A whole text is one number (blanks around it allowed).
+bool ParseNumber(const std::string &text, double *out)
+{
+    std::string t = Trim(text);
+    if (t.empty())
+        return false;
+    char *end = nullptr;
+    errno = 0;
+    double v = std::strtod(t.c_str(), &end);
+    if (end != t.c_str() + t.size() || errno == ERANGE || std::isnan(v) || std::isinf(v))
+        return false;
+    *out = v;
+    return true;
+}
+
+bool ParseStorageType(const std::string &text, int *type)
+{
+    static const struct { const char *name; int type; } names[] = {
+        {"u8", STORAGE_U8}, {"1", STORAGE_U8}, {"byte", STORAGE_U8},
+        {"i16", STORAGE_I16}, {"2", STORAGE_I16}, {"short", STORAGE_I16},
+        {"i32", STORAGE_I32}, {"3", STORAGE_I32}, {"long", STORAGE_I32},
+        {"float", STORAGE_FLOAT}, {"4", STORAGE_FLOAT},
+        {"double", STORAGE_DOUBLE}, {"8", STORAGE_DOUBLE}};
+    for (const auto &n : names)
+        if (SameName(text, n.name)) {
+            *type = n.type;
+            return true;
+        }
+    return false;
+}
+
+// Whether a value can be stored in a type without becoming its sentinel.
+bool FitsStorage(int type, double v)
+{
+    bool whole = std::floor(v) == v;
+    switch (type) {
+    case STORAGE_U8: return whole && v >= 0 && v <= 254;
+    case STORAGE_I16: return whole && v >= -32768 && v <= 32766;
+    case STORAGE_I32: return whole && v >= -2147483648.0 && v <= 2147483646.0;
+    case STORAGE_FLOAT: return std::fabs(v) < FLT_MAX;
+    default: return std::fabs(v) < DBL_MAX;
+    }
+}
+
+bool ReadTextFile(const char *fileName, std::string *text)
+{
+    PFILE in(fileName);
+    if (!in.Open(PFILE_READ))
+        return false;
+    long long size = in.Size();
+    if (size < 0 || size > kMaxInputBytes)
+        return false;
+    text->resize(static_cast<size_t>(size));
+    return text->empty() || in.Read(&(*text)[0], 1, text->size()) == text->size();
+}
+
+// Splits one CSV record (fields may be quoted, "" inside quotes is a quote).
+bool SplitCsv(const std::string &line, char separator, std::vector<std::string> *fields)
+{
+    fields->clear();
+    std::string field;
+    bool quoted = false, wasQuoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        char c = line[i];
+        if (quoted) {
+            if (c == '"') {
+                if (i + 1 < line.size() && line[i + 1] == '"') {
+                    field += '"';
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field += c;
+            }
+        } else if (c == '"' && Trim(field).empty() && !wasQuoted) {
+            quoted = wasQuoted = true;
+            field.clear();
+        } else if (c == separator) {
+            fields->push_back(field);
+            field.clear();
+            wasQuoted = false;
+        } else {
+            field += c;
+        }
+    }
+    if (quoted)
+        return false;
+    fields->push_back(field);
+    return true;
+}
+}  // namespace
+
+DataSetBuilder::DataSetBuilder()
+{
+}
+
+DataSetBuilder::~DataSetBuilder()
+{
+}
+
+int DataSetBuilder::Error(const std::string &where, const std::string &what)
+{
+    errorText = where + ": " + what;
+    return DSERR_ARGUMENT;
+}
+
+long DataSetBuilder::Find(const std::string &name) const
+{
+    for (size_t i = 0; i < variables.size(); ++i)
+        if (SameName(variables[i].info.name, name))
+            return static_cast<long>(i + 1);
+    return 0;
+}
+
+int DataSetBuilder::ReadDescriptionFile(const char *fileName)
+{
+    std::string text;
+    if (!ReadTextFile(fileName, &text))
+        return Error(fileName ? fileName : "", "cannot be read");
+    return ReadDescription(text, fileName);
+}
+
+int DataSetBuilder::ReadDescription(const std::string &text, const char *sourceName)
+{
+    std::string source = sourceName ? sourceName : "description";
+    size_t at = 0;
+    int line = 0;
+    while (at <= text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string raw = text.substr(at, end - at);
+        at = end + 1;
+        ++line;
+        std::string content = Trim(raw);
+        if (content.empty() || content[0] == '#')
+            continue;
+        size_t space = content.find_first_of(" \t");
+        std::string keyword = content.substr(0, space);
+        std::string rest = space == std::string::npos ? std::string() : Trim(content.substr(space));
+        int code = ParseLine(source, line, keyword, rest);
+        if (code)
+            return code;
+        if (end == text.size())
+            break;
+    }
+    return Finish(source);
+}
+
+int DataSetBuilder::ParseLine(const std::string &source, int line, const std::string &keyword,
+                              const std::string &rest)
+{
+    std::string where = source + " line " + std::to_string(line);
+    if (keyword == "variable") {
+        if (rest.empty() || rest.size() > QVF_MAX_NAME || rest.find_first_of(" \t") != std::string::npos)
+            return Error(where, "a variable name has 1 to 25 characters and no blanks");
+        if (Find(rest))
+            return Error(where, "variable \"" + rest + "\" is described twice");
+        if (variables.size() >= MAX_VARIABLES)
+            return Error(where, "too many variables");
+        Variable v;
+        DataSetLayout::CopyBounded(v.info.name, sizeof v.info.name, rest.c_str());
+        variables.push_back(std::move(v));
+        block = 1;
+        return 0;
+    }
+    if (keyword == "categories") {
+        if (rest.empty())
+            return Error(where, "a category set needs a name");
+        for (const CategorySet &set : categorySets)
+            if (SameName(set.name, rest))
+                return Error(where, "category set \"" + rest + "\" is defined twice");
+        categorySets.push_back(CategorySet{rest, {}});
+        block = 2;
+        return 0;
+    }
+    if (keyword == "weight") {
+        if (weightCount >= QVF_MAX_WEIGHTS)
+            return Error(where, "at most 4 weight variables");
+        weightNames[weightCount++] = rest;
+        return 0;
+    }
+    if (keyword == "region") {
+        regionName = rest;
+        return 0;
+    }
+    if (keyword == "selection") {
+        size_t space = rest.find_first_of(" \t");
+        selectionName = rest.substr(0, space);
+        selectionText = space == std::string::npos ? std::string() : Trim(rest.substr(space));
+        if (selectionText.size() > QVF_MAX_SELECTION_TEXT)
+            return Error(where, "a selection text has at most 63 characters");
+        return 0;
+    }
+    if (keyword == "separator") {
+        if (rest == "tab")
+            separator = '\t';
+        else if (rest.size() == 1 && rest[0] != '"')
+            separator = rest[0];
+        else
+            return Error(where, "the separator is one character or \"tab\"");
+        return 0;
+    }
+    if (keyword == "doc") {
+        std::string &target = block == 1 ? variables.back().documentation : documentation;
+        target += rest + "\r\n";
+        return 0;
+    }
+    if (keyword == "value") {
+        size_t eq = rest.find('=');
+        double value;
+        if (eq == std::string::npos || !ParseNumber(rest.substr(0, eq), &value))
+            return Error(where, "a label line reads \"value <number> = <text>\"");
+        std::string text = Trim(rest.substr(eq + 1));
+        if (text.size() > QVF_MAX_CATEGORY_TEXT)
+            return Error(where, "a category label has at most 70 characters");
+        if (block == 0)
+            return Error(where, "\"value\" outside a variable or category set");
+        std::vector<CategoryLabel> &labels = block == 1 ? variables.back().labels : categorySets.back().labels;
+        for (const CategoryLabel &l : labels)
+            if (l.value == value)
+                return Error(where, "value labelled twice");
+        if (labels.size() >= MAX_CATEGORY_LABELS)
+            return Error(where, "too many category labels");
+        labels.push_back(CategoryLabel{value, text});
+        return 0;
+    }
+    if (block != 1)
+        return Error(where, "\"" + keyword + "\" belongs to a variable, or is not a keyword");
+    VariableInfo &info = variables.back().info;
+    if (keyword == "label") {
+        if (rest.size() > QVF_MAX_LABEL)
+            return Error(where, "a variable label has at most 70 characters");
+        DataSetLayout::CopyBounded(info.label, sizeof info.label, rest.c_str());
+    } else if (keyword == "type") {
+        if (!ParseStorageType(rest, &info.storageType))
+            return Error(where, "storage type is u8, i16, i32, float or double (1, 2, 3, 4, 8)");
+        if (IsIntegerStorage(info.storageType) && info.decimals == QVF_DECIMALS_UNSET)
+            info.decimals = 0;
+    } else if (keyword == "width") {
+        double w;
+        if (!ParseNumber(rest, &w) || w < 1 || w > 40 || std::floor(w) != w)
+            return Error(where, "the print width is 1 to 40");
+        info.printWidth = static_cast<int>(w);
+    } else if (keyword == "decimals") {
+        double d;
+        if (!ParseNumber(rest, &d) || std::floor(d) != d || !((d >= 0 && d <= 15) || d == QVF_DECIMALS_UNSET))
+            return Error(where, "decimals are 0 to 15 (255: not set)");
+        info.decimals = static_cast<int>(d);
+    } else if (keyword == "missing") {
+        size_t a = 0;
+        info.missingCount = 0;
+        while (a < rest.size()) {
+            size_t b = rest.find_first_of(" \t", a);
+            if (b == std::string::npos)
+                b = rest.size();
+            std::string item = rest.substr(a, b - a);
+            a = rest.find_first_not_of(" \t", b);
+            if (a == std::string::npos)
+                a = rest.size();
+            double code;
+            if (!ParseNumber(item, &code))
+                return Error(where, "a missing code is a number");
+            if (info.missingCount >= QVF_MAX_MISSING)
+                return Error(where, "at most 3 user-missing codes");
+            info.missing[info.missingCount++] = code;
+        }
+    } else if (keyword == "labels") {
+        for (const CategorySet &set : categorySets)
+            if (SameName(set.name, rest)) {
+                variables.back().labels = set.labels;
+                return 0;
+            }
+        return Error(where, "no category set \"" + rest + "\" defined before");
+    } else {
+        return Error(where, "unknown keyword \"" + keyword + "\"");
+    }
+    return 0;
+}
+
+int DataSetBuilder::Finish(const std::string &source)
+{
+    if (variables.empty())
+        return Error(source, "describes no variable");
+    for (int i = 0; i < weightCount; ++i) {
+        long w = Find(weightNames[i]);
+        if (!w)
+            return Error(source, "weight variable \"" + weightNames[i] + "\" is not described");
+    }
+    if (!regionName.empty()) {
+        long r = Find(regionName);
+        if (!r || !IsIntegerStorage(variables[static_cast<size_t>(r - 1)].info.storageType))
+            return Error(source, "region variable \"" + regionName + "\" is not an integer variable");
+    }
+    if (!selectionName.empty() && !Find(selectionName))
+        return Error(source, "selection variable \"" + selectionName + "\" is not described");
+    for (Variable &v : variables)
+        for (int i = 0; i < v.info.missingCount; ++i)
+            if (!FitsStorage(v.info.storageType, v.info.missing[i]))
+                return Error(source, std::string("missing code of ") + v.info.name + " does not fit its storage type");
+    return 0;
+}
+
+int DataSetBuilder::ReadCsvFile(const char *fileName)
+{
+    std::string text;
+    if (!ReadTextFile(fileName, &text))
+        return Error(fileName ? fileName : "", "cannot be read");
+    return ReadCsv(text, fileName);
+}
+
+int DataSetBuilder::ReadCsv(const std::string &text, const char *sourceName)
+{
+    std::string source = sourceName ? sourceName : "values";
+    if (variables.empty())
+        return Error(source, "read the description first");
+    std::vector<long> columnVariable;   // variable (from 1) of each column, 0 unused
+    std::vector<std::string> fields;
+    size_t at = 0;
+    long line = 0;
+    bool header = true;
+    for (Variable &v : variables)
+        v.values.reset(new TMPLISTETYPE(STORAGE_DOUBLE));
+    caseCount = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string record = text.substr(at, end - at);
+        at = end + 1;
+        ++line;
+        if (!record.empty() && record.back() == '\r')
+            record.pop_back();
+        if (Trim(record).empty())
+            continue;
+        std::string where = source + " line " + std::to_string(line);
+        if (!SplitCsv(record, separator, &fields))
+            return Error(where, "a quoted field is not closed");
+        if (header) {
+            header = false;
+            for (const std::string &f : fields) {
+                long v = Find(Trim(f));
+                for (long used : columnVariable)
+                    if (v && used == v)
+                        return Error(where, "column \"" + Trim(f) + "\" appears twice");
+                columnVariable.push_back(v);
+            }
+            for (size_t i = 0; i < variables.size(); ++i) {
+                bool found = false;
+                for (long used : columnVariable)
+                    found = found || used == static_cast<long>(i + 1);
+                if (!found)
+                    return Error(where, std::string("no column for variable ") + variables[i].info.name);
+            }
+            continue;
+        }
+        if (fields.size() != columnVariable.size())
+            return Error(where, "has " + std::to_string(fields.size()) + " fields, the header " +
+                                    std::to_string(columnVariable.size()));
+        for (size_t c = 0; c < fields.size(); ++c) {
+            long v = columnVariable[c];
+            if (!v)
+                continue;
+            Variable &var = variables[static_cast<size_t>(v - 1)];
+            std::string cell = Trim(fields[c]);
+            double value = DBL_MAX;
+            if (!cell.empty()) {
+                if (!ParseNumber(cell, &value))
+                    return Error(where + " column " + std::to_string(c + 1), "\"" + cell + "\" is not a number");
+                if (!FitsStorage(var.info.storageType, value))
+                    return Error(where + " column " + std::to_string(c + 1),
+                                 cell + " does not fit the storage type of " + var.info.name);
+            }
+            if (!var.values->AppendReal(value))
+                return Error(where, "the values cannot be kept (temporary file)");
+        }
+        ++caseCount;
+        if (caseCount >= 0x7ffffff0L)
+            return Error(where, "too many cases");
+    }
+    if (header)
+        return Error(source, "has no header line");
+    haveValues = true;
+    return 0;
+}
+
+int DataSetBuilder::Write(const char *fileName)
+{
+    if (!haveValues)
+        return Error(fileName ? fileName : "", "no values read");
+    DataSetWriter writer(fileName);
+    writer.SetCaseCount(caseCount);
+    std::string doc = documentation;
+    for (size_t i = 0; i < variables.size(); ++i) {
+        Variable &v = variables[i];
+        if (writer.AddVariable(v.info, v.labels, v.values.get())) {
+            errorText = writer.GetErrorText();
+            return writer.GetError();
+        }
+        if (!v.documentation.empty())
+            doc += "#v" + std::to_string(i + 1) + "\r\n" + v.documentation;
+    }
+    long weights[QVF_MAX_WEIGHTS] = {0, 0, 0, 0};
+    for (int i = 0; i < weightCount; ++i)
+        weights[i] = Find(weightNames[i]);
+    writer.SetWeights(weights, weightCount);
+    if (!regionName.empty())
+        writer.SetRegionVariable(Find(regionName));
+    std::unique_ptr<LogBuffer> bits;
+    if (!selectionName.empty()) {
+        // A case is selected when its value of the selection variable is 1.
+        bits.reset(new LogBuffer(caseCount));
+        TMPLISTETYPE &values = *variables[static_cast<size_t>(Find(selectionName) - 1)].values;
+        values.SeekCase(1, 1);
+        for (long c = 0; c < caseCount && values.MoveNext(); ++c)
+            bits->Set(c, values.GetCurrentReal() == 1.0);
+        writer.SetSelection(bits.get(), true, selectionText.c_str());
+    }
+    writer.SetDocumentation(doc);
+    int code = writer.Write();
+    if (code)
+        errorText = writer.GetErrorText();
+    return code;
+}

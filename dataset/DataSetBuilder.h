@@ -1,0 +1,70 @@
+// DataSetBuilder: makes a data set from a plain-text description (names,
+// labels, storage types, print formats, category labels, user-missing codes,
+// weight, selection, region variable, documentation) and a CSV file of the
+// values, and writes it through DataSetWriter. The converter qvconvert is a
+// thin shell around it; docs/dataset-description.md describes both inputs.
+//
+// Every failure names the file, line and (for values) column; nothing is
+// written then. Variable numbers count from 1 in the order of the
+// description.
+#pragma once
+
+#include "dataset/DataSetLayout.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TMPLISTETYPE;
+
+class DataSetBuilder {
+public:
+    DataSetBuilder();
+    ~DataSetBuilder();
+    DataSetBuilder(const DataSetBuilder &) = delete;
+    DataSetBuilder &operator=(const DataSetBuilder &) = delete;
+
+    // Each returns 0 or an error word (DSERR_ARGUMENT for a bad input, with
+    // the place in GetErrorText()).
+    int ReadDescriptionFile(const char *fileName);
+    int ReadDescription(const std::string &text, const char *sourceName = "description");
+    int ReadCsvFile(const char *fileName);
+    int ReadCsv(const std::string &text, const char *sourceName = "values");
+    // Writes the data set (".QVF" path; the index and documentation files go
+    // beside it).
+    int Write(const char *fileName);
+
+    long GetVariableCount() const { return static_cast<long>(variables.size()); }
+    long GetCaseCount() const { return caseCount; }
+    const char *GetErrorText() const { return errorText.c_str(); }
+
+private:
+    struct Variable {
+        VariableInfo info;
+        std::vector<CategoryLabel> labels;
+        std::string documentation;
+        std::unique_ptr<TMPLISTETYPE> values;
+    };
+    struct CategorySet {
+        std::string name;
+        std::vector<CategoryLabel> labels;
+    };
+    int Error(const std::string &where, const std::string &what);
+    long Find(const std::string &name) const;
+    int ParseLine(const std::string &source, int line, const std::string &keyword, const std::string &rest);
+    int Finish(const std::string &source);
+
+    std::vector<Variable> variables;
+    std::vector<CategorySet> categorySets;
+    int block = 0;              // 0 none, 1 variable, 2 category set
+    std::string weightNames[QVF_MAX_WEIGHTS];
+    int weightCount = 0;
+    std::string regionName;
+    std::string selectionName;
+    std::string selectionText;
+    std::string documentation;
+    char separator = ',';
+    long caseCount = 0;
+    bool haveValues = false;
+    std::string errorText;
+};

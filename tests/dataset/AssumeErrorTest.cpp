@@ -1,0 +1,65 @@
+#include "dataset/AssumeError.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Report {
+    int count = 0;
+    std::string title, first, second;
+};
+Report g_report;
+
+void Capture(const char *title, const char *first, const char *second) {
+    ++g_report.count;
+    g_report.title = title;
+    g_report.first = first;
+    g_report.second = second;
+}
+
+class AssumeErrorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_report = Report();
+        previous_ = SetAssumeReportHook(Capture);
+    }
+    void TearDown() override { SetAssumeReportHook(previous_); }
+    AssumeReportHook previous_ = nullptr;
+};
+
+TEST_F(AssumeErrorTest, AHoldingConditionReportsNothing) {
+    int dummy = 0;
+    EXPECT_EQ(AssumeError(&dummy != nullptr, "oxtabgr", 12, "never shown"), 1);
+    EXPECT_EQ(g_report.count, 0);
+}
+
+TEST_F(AssumeErrorTest, AFailedConditionShowsSourceLineAndText) {
+    EXPECT_EQ(AssumeError(false, "ODeskriptEnveis", 417, "Internal error: Duru-object is NULL"),
+              0);
+    ASSERT_EQ(g_report.count, 1);
+    EXPECT_EQ(g_report.title, "Assume Error");
+    EXPECT_EQ(g_report.first, "ODeskriptEnveis 417");
+    EXPECT_EQ(g_report.second, "Internal error: Duru-object is NULL");
+}
+
+TEST_F(AssumeErrorTest, MissingTextsAndOverlongSourceNamesAreSafe) {
+    EXPECT_EQ(AssumeError(false, nullptr, -3, nullptr), 0);
+    EXPECT_EQ(g_report.first, " -3");
+    EXPECT_EQ(g_report.second, "");
+    std::string longName(5000, 's');
+    EXPECT_EQ(AssumeError(false, longName.c_str(), 9, "t"), 0);
+    EXPECT_LT(g_report.first.size(), 300u);
+    EXPECT_EQ(g_report.first.compare(0, 10, std::string(10, 's')), 0);
+}
+
+TEST_F(AssumeErrorTest, SettingTheHookReturnsThePreviousOne) {
+    EXPECT_EQ(SetAssumeReportHook(nullptr), &Capture);
+    // null restored the message box; installing again hands that back.
+    AssumeReportHook messageBox = SetAssumeReportHook(Capture);
+    EXPECT_NE(messageBox, nullptr);
+    EXPECT_NE(messageBox, &Capture);
+}
+
+}  // namespace
