@@ -216,10 +216,10 @@ void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &r)
     if (wholeWeights && n <= kExactLimit) {
         r.exactOneSidedP = ExactLowerTail(unitRanks, smallest);
         r.exactTwoSidedP = std::min(1.0, 2.0 * r.exactOneSidedP);
-        r.decisions[0] = r.exactTwoSidedP <= 0.05;
-        r.decisions[1] = r.exactTwoSidedP <= 0.01;
-        r.decisions[2] = r.exactOneSidedP <= 0.05;
-        r.decisions[3] = r.exactOneSidedP <= 0.01;
+        r.decisions[0] = r.exactOneSidedP <= 0.05;
+        r.decisions[1] = r.exactTwoSidedP <= 0.05;
+        r.decisions[2] = r.exactOneSidedP <= 0.01;
+        r.decisions[3] = r.exactTwoSidedP <= 0.01;
         r.suppressFooter = n <= 5.0;
         return;
     }

@@ -75,8 +75,8 @@ struct WilcoxonResult {
     bool normal = false;        // the normal approximation was used
     double z, zP;
     double exactOneSidedP, exactTwoSidedP;
-    // Exact decisions: significant two-sided at 5 % and 1 %, one-sided at
-    // 5 % and 1 %.
+    // Exact decisions: significant at 5 % one-sided, 5 % two-sided, 1 %
+    // one-sided, 1 % two-sided.
     bool decisions[4] = {false, false, false, false};
     // Set when the exact test cannot reach the two-sided 5 % level with this
     // few differences (n <= 5): its decisions say nothing.

@@ -220,8 +220,10 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
     badVariable = -1;
     const int p = corr.variables - 1;
     if (p < 1)
-        return 2;
-    for (int v = 0; v <= p; ++v) {
+        return 9;
+    if (!(corr.standardDeviation[p] > 0.0))
+        return 14;
+    for (int v = 0; v < p; ++v) {
         if (!(corr.standardDeviation[v] > 0.0)) {
             badVariable = v;
             return 8;
@@ -230,7 +232,7 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
     Stepper stepper(corr, n);
     if (method == kRegressionForward) {
         if (!(n > 2.0))
-            return 4;
+            return 2;
         for (int round = 0; round < p; ++round) {
             int best = -1;
             double bestP = kFloatMissing;
@@ -255,7 +257,7 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
         return 0;
     }
     if (!(n - p - 1.0 >= 1.0))
-        return 4;
+        return 2;
     for (int v = 0; v < p; ++v)
         stepper.Enter(v);
     steps.push_back(stepper.Snapshot());

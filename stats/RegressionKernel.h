@@ -45,9 +45,11 @@ struct RegressionStep {
     double summary[5];             // S1 .. S5
 };
 
-// Computes the steps. Returns 0, or a status code: 2 no independent, 4 too
-// few cases for the model (N - p - 1 < 1 with every variable in), 8 a
-// variable without variance (its 0-based position in badVariable).
+// Computes the steps. Returns 0, or a status code of the computation
+// (CorrelationKindText): 2 too few cases for the model (N - p - 1 < 1 with
+// every variable in; N <= 2 for forward selection), 8 an independent
+// without variance (its 0-based position in badVariable), 9 no independent,
+// 14 the dependent variable is constant.
 int ComputeRegression(const CorrelationResult &corr, double n, int method, double pIn,
                       double pOut, std::vector<RegressionStep> &steps, int &badVariable);
 

@@ -153,9 +153,11 @@ TEST(RegressionKernel, StatusCodesForConstantVariablesAndTooFewCases)
     EXPECT_EQ(ComputeRegression(constant, 4, kRegressionEnter, 0.05, 0.1, steps, bad), 8);
     EXPECT_EQ(bad, 1);
     CorrelationResult few = Correlate({{1, 2, 4}, {3, 1, 2}, {2, 4, 5}}, false);
-    EXPECT_EQ(ComputeRegression(few, 3, kRegressionBackward, 0.05, 0.1, steps, bad), 4);
+    EXPECT_EQ(ComputeRegression(few, 3, kRegressionBackward, 0.05, 0.1, steps, bad), 2);
     CorrelationResult one = Correlate({{1, 2, 4}}, false);
-    EXPECT_EQ(ComputeRegression(one, 3, kRegressionEnter, 0.05, 0.1, steps, bad), 2);
+    EXPECT_EQ(ComputeRegression(one, 3, kRegressionEnter, 0.05, 0.1, steps, bad), 9);
+    CorrelationResult flat = Correlate({{1, 2, 3, 4}, {2, 2, 2, 2}}, false);
+    EXPECT_EQ(ComputeRegression(flat, 4, kRegressionEnter, 0.05, 0.1, steps, bad), 14);
 }
 
 TEST(RegressionKernel, ForwardSelectionWithNothingSignificantKeepsAnEmptyModel)

@@ -110,6 +110,8 @@ TEST(PairedTestKernel, WilcoxonDropsZerosAndRanksTiesByTheirMidRank)
     // T- = 2 of the 16 patterns of the ranks {2, 2, 2, 4}: sums 0, 2 (three ways).
     EXPECT_NEAR(w.exactOneSidedP, 4.0 / 16.0, 1e-15);
     EXPECT_TRUE(w.suppressFooter);
+    for (bool significant : w.decisions)
+        EXPECT_FALSE(significant);
 
     const std::vector<WeightedPair> same = Pairs({1, 2, 3}, {1, 2, 3});
     ComputeWilcoxon(same.data(), same.size(), w);
@@ -125,15 +127,27 @@ TEST(PairedTestKernel, WilcoxonExactDecisionsAndNormalApproximation)
     WilcoxonResult w;
     ComputeWilcoxon(allPositive.data(), allPositive.size(), w);
     EXPECT_NEAR(w.exactTwoSidedP, 2.0 / 256.0, 1e-15);
-    EXPECT_TRUE(w.decisions[0]);      // two-sided 5 %
-    EXPECT_TRUE(w.decisions[1]);      // two-sided 1 %
-    EXPECT_TRUE(w.decisions[2]);
-    EXPECT_TRUE(w.decisions[3]);
+    for (bool significant : w.decisions)
+        EXPECT_TRUE(significant);
     EXPECT_FALSE(w.suppressFooter);
 
     std::vector<WeightedPair> many;
     for (int i = 0; i < 40; ++i)
         many.push_back({static_cast<double>(i % 7), static_cast<double>(i % 4), 1.0});
+    std::vector<WeightedPair> nine;
+    for (int i = 1; i <= 9; ++i)
+        nine.push_back({i == 1 ? -1.0 : static_cast<double>(i), 0.0, 1.0});
+    nine.push_back({0.0, 0.0, 1.0});
+    ComputeWilcoxon(nine.data(), nine.size(), w);
+    // T- = 1 among 512 patterns: sums 0 and 1 -> 2 / 512 one-sided.
+    EXPECT_NEAR(w.exactOneSidedP, 2.0 / 512.0, 1e-15);
+    EXPECT_TRUE(w.decisions[0] && w.decisions[1] && w.decisions[2] && w.decisions[3]);
+    nine[1].x = -2.0;      // T- = 3: sums 0, 1, 2, 3, 1+2 -> 5 / 512
+    ComputeWilcoxon(nine.data(), nine.size(), w);
+    EXPECT_NEAR(w.exactOneSidedP, 5.0 / 512.0, 1e-15);
+    EXPECT_TRUE(w.decisions[2]);       // 1 % one-sided
+    EXPECT_FALSE(w.decisions[3]);      // 1 % two-sided: 0.0195
+
     ComputeWilcoxon(many.data(), many.size(), w);
     EXPECT_TRUE(w.normal);
     EXPECT_LE(w.z, 0.0);
