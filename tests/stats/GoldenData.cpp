@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "dataset/DATASET.h"
+#include "dataset/DataSetBuilder.h"
 #include "stats/StatMissing.h"
 
 std::string GoldenPath(const std::string &fileName)
@@ -187,4 +189,18 @@ int CompareWithReferences(const std::string &prefix,
         EXPECT_NEAR(value, f.value, f.tolerance * scale) << f.name << " against " << f.tool;
     }
     return static_cast<int>(figures.size());
+}
+
+DATASET *BuildDataSet(const std::string &description, const std::string &csv, const char *fileName)
+{
+    DataSetBuilder builder;
+    if (builder.ReadDescription(description) || builder.ReadCsv(csv) || builder.Write(fileName)) {
+        ADD_FAILURE() << fileName << ": " << builder.GetErrorText();
+        return nullptr;
+    }
+    int error = 0;
+    DATASET *set = OpenDataSet(fileName, &error, DATASET_READONLY);
+    if (!set)
+        ADD_FAILURE() << fileName << " does not open: " << error;
+    return set;
 }

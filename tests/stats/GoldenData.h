@@ -61,4 +61,11 @@ int CompareWithReferences(const std::string &prefix,
 
 std::string GoldenPath(const std::string &fileName);
 
+class DATASET;
+// Writes a data set from a description and CSV values (as qvconvert does)
+// into the working directory and opens it read-only; null on failure (with
+// a test failure added). The caller deletes it.
+DATASET *BuildDataSet(const std::string &description, const std::string &csv,
+                      const char *fileName);
+
 #endif
