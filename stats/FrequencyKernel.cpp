@@ -7,19 +7,33 @@
 
 long FrequencyCounter::Find(double value)
 {
-    // Survey variables repeat a few codes, often in runs: try the last one
-    // before the hash.
+    // Survey variables hold a few codes: the last one, then a scan of up to
+    // kScanned values, and a hash only for variables with many values.
     if (lastSlot_ >= 0 && value == lastValue_)
         return lastSlot_;
-    auto found = index_.find(value);
-    long slot;
-    if (found != index_.end()) {
-        slot = found->second;
+    long slot = -1;
+    const size_t known = values_.size();
+    if (known <= kScanned) {
+        for (size_t i = 0; i < known; ++i) {
+            if (values_[i] == value) {
+                slot = static_cast<long>(i);
+                break;
+            }
+        }
     } else {
-        slot = static_cast<long>(values_.size());
+        if (index_.empty())
+            for (size_t i = 0; i < known; ++i)
+                index_.emplace(values_[i], static_cast<long>(i));
+        auto found = index_.find(value);
+        if (found != index_.end())
+            slot = found->second;
+    }
+    if (slot < 0) {
+        slot = static_cast<long>(known);
         values_.push_back(value);
         slots_.push_back({0, 0.0, false});
-        index_.emplace(value, slot);
+        if (!index_.empty())
+            index_.emplace(value, slot);
     }
     lastValue_ = value;
     lastSlot_ = slot;

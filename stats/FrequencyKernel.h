@@ -50,8 +50,9 @@ private:
         double weight;
         bool missing;
     };
+    static const size_t kScanned = 16;
     std::vector<double> values_;
-    std::unordered_map<double, long> index_;
+    std::unordered_map<double, long> index_;   // built once there are many values
     std::vector<Slot> slots_;
     double lastValue_ = 0.0;
     long lastSlot_ = -1;

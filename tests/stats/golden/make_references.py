@@ -182,10 +182,12 @@ def main():
     with open(target, "w") as f:
         f.write("# Reference figures of the statistics golden tests; made by "
                 "make_references.py\n")
-        f.write("# with R %s, PSPP and scipy %s. Columns: name value tolerance tool.\n"
-                % (subprocess.run(["Rscript", "-e", "cat(R.version.string)"],
-                                  capture_output=True, text=True).stdout.split()[2],
-                   scipy.__version__))
+        r_version = subprocess.run(["Rscript", "-e", "cat(R.version.string)"],
+                                   capture_output=True, text=True).stdout.split()[2]
+        pspp_version = subprocess.run(["pspp", "--version"], capture_output=True,
+                                      text=True).stdout.split("\n")[0].split()[-1]
+        f.write("# with R %s, PSPP %s and scipy %s. Columns: name value tolerance tool.\n"
+                % (r_version, pspp_version, scipy.__version__))
         for l in lines:
             f.write(l + "\n")
     print("%d figures written to %s" % (len(lines), target), file=sys.stderr)
