@@ -34,6 +34,12 @@ DATASET::~DATASET()
     CloseFiles();
 }
 
+void DATASET::TakeWriterError(const DataSetWriter &writer)
+{
+    error = writer.GetError();
+    errorText = writer.GetErrorText();
+}
+
 int DATASET::Fail(int code, const std::string &detail)
 {
     error = code;
@@ -50,9 +56,9 @@ std::string DATASET::SiblingName(const char *extension) const
 
 void DATASET::CloseFiles()
 {
-    if (mapFileFlag && mapDirectory.entries) {
-        delete[] mapDirectory.entries;
-    }
+    // The entries belong to the directory whether or not the flag is still
+    // set: freeing them in every case leaves nothing behind.
+    delete[] mapDirectory.entries;
     mapDirectory.entries = nullptr;
     mapDirectory.mapCount = 0;
     mapDirectory.version = 0;
@@ -466,13 +472,13 @@ long DATASET::Rewrite(const VariableInfo *info, const std::vector<CategoryLabel>
                 return 0;
             }
             if (writer.AddVariable(variables[static_cast<size_t>(v - 1)], own, list, true)) {
-                Fail(writer.GetError(), writer.GetErrorText());
+                TakeWriterError(writer);
                 return 0;
             }
         }
         if (values) {
             if (writer.AddVariable(*info, labels, values, false)) {
-                Fail(writer.GetError(), writer.GetErrorText());
+                TakeWriterError(writer);
                 return 0;
             }
             newNumber = writer.GetVariableCount();
@@ -483,14 +489,19 @@ long DATASET::Rewrite(const VariableInfo *info, const std::vector<CategoryLabel>
             writer.SetSelection(selection->bits, selection->active != 0, selection->description.c_str());
         writer.SetDocumentation(documentation);
         if (writer.WriteTemporaries()) {
-            Fail(writer.GetError(), writer.GetErrorText());
+            TakeWriterError(writer);
             return 0;
         }
-        // Every stream on the old files is closed before they are replaced.
+        // Every stream of the data set on the old files is closed before
+        // they are replaced.
         qvf->Release();
         ind->Release();
+        if (selection && selection->bits)
+            selection->bits->ReleaseFile();
+        if (weight)
+            weight->ReleaseList();
         if (writer.ReplaceFiles()) {
-            Fail(writer.GetError(), writer.GetErrorText());
+            TakeWriterError(writer);
             return 0;
         }
     }

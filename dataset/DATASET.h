@@ -142,6 +142,7 @@ public:
 
 private:
     int Fail(int code, const std::string &detail = std::string());
+    void TakeWriterError(const class DataSetWriter &writer);
     int ReadFiles();
     bool TakeLock();
     void ReleaseLock();

@@ -32,6 +32,12 @@ LogBuffer::~LogBuffer()
     delete stream;
 }
 
+void LogBuffer::ReleaseFile()
+{
+    if (stream)
+        stream->Release();
+}
+
 bool LogBuffer::ReadChunk(long byteIndex)
 {
     long total = (caseCount + 7) / 8;

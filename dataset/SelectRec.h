@@ -26,6 +26,9 @@ public:
 
     long GetCaseCount() const { return caseCount; }
     bool HasFile() const { return stream != nullptr; }
+    // Closes the file's handle (it reopens on the next read), so that the
+    // file can be replaced.
+    void ReleaseFile();
     int Error() const { return error; }
 
     // Bit of a case (from 0); false for a case outside the vector.

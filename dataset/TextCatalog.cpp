@@ -69,6 +69,17 @@ const char *Decode(const char *raw, size_t from, size_t to, bool quoted, std::st
     return quoted ? "a quoted text lacks its closing quote" : nullptr;
 }
 
+// Three ASCII letters or digits: the code may not reach outside the directory.
+bool IsLanguageCode(const char *code) {
+    if (!code || strlen(code) != 3)
+        return false;
+    for (int i = 0; i < 3; ++i)
+        if (static_cast<unsigned char>(code[i]) > 127 ||
+            !isalnum(static_cast<unsigned char>(code[i])))
+            return false;
+    return true;
+}
+
 // One line without its line end (a CR of CR LF is already taken off).
 LineKind ParseLine(const char *line, size_t length, ParsedLine &parsed) {
     for (size_t i = 0; i < length; ++i) {
@@ -127,11 +138,7 @@ TextCatalog::TextCatalog() : error_(TEXTCAT_ERR_NO_FILE), lastGroup_(0) {
 TextCatalog::TextCatalog(const char *directory, const char *languageCode) : TextCatalog() {
     char path[MAX_PATH];
     if (!MakeFileName(directory, languageCode, path, sizeof path)) {
-        bool codeOk = languageCode && strlen(languageCode) == 3 &&
-                      isalnum(static_cast<unsigned char>(languageCode[0])) &&
-                      isalnum(static_cast<unsigned char>(languageCode[1])) &&
-                      isalnum(static_cast<unsigned char>(languageCode[2]));
-        if (codeOk)
+        if (IsLanguageCode(languageCode))
             Fail(TEXTCAT_ERR_NO_FILE, "The path of the language file is too long.");
         else
             Fail(TEXTCAT_ERR_LANGUAGE_CODE,
@@ -148,11 +155,8 @@ bool TextCatalog::MakeFileName(const char *directory, const char *languageCode, 
     if (!out || outSize == 0)
         return false;
     out[0] = '\0';
-    if (!languageCode || strlen(languageCode) != 3)
+    if (!IsLanguageCode(languageCode))
         return false;
-    for (int i = 0; i < 3; ++i)
-        if (!isalnum(static_cast<unsigned char>(languageCode[i])))
-            return false;
     if (!directory)
         directory = "";
     size_t dirLength = strlen(directory);

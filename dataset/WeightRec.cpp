@@ -76,6 +76,12 @@ BUFFERTYPE *WeightRec::GetWeightList()
     return list;
 }
 
+void WeightRec::ReleaseList()
+{
+    delete list;
+    list = nullptr;
+}
+
 std::string WeightRec::Describe() const
 {
     if (!IsActive() || !dataSet)

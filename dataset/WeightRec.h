@@ -35,6 +35,8 @@ public:
     // The weight list kept by the record (made on first use, deleted with
     // the record or when the weight changes).
     BUFFERTYPE *GetWeightList();
+    // Deletes the kept weight list (it is made again on next use).
+    void ReleaseList();
     // The weight variables' names joined by " * " for reports; empty
     // without a weight.
     std::string Describe() const;

@@ -1,0 +1,239 @@
+#include "dataset/BUFFERTYPE.h"
+
+#include "DataSetFixture.h"
+#include "dataset/DATASET.h"
+
+#include <cfloat>
+#include <cmath>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+// A data set of 1,000 cases whose values are known from the case number,
+// one variable of each storage type.
+class WalkDataSet : public ::testing::Test {
+protected:
+    static double Value(int type, long c)
+    {
+        switch (type) {
+        case 1: return c % 7 == 3 ? 255 : c % 250;
+        case 2: return c % 11 == 0 ? 32767 : (c * 37) % 30000 - 15000;
+        case 3: return c * 1000003L % 2000000000L - 1000000000L;
+        case 4: return (c - 500) * 0.25;
+        default: return c % 13 == 5 ? DBL_MAX : std::sin(static_cast<double>(c)) * 1e6;
+        }
+    }
+    void SetUp() override
+    {
+        std::string description;
+        const char *types[] = {"u8", "i16", "i32", "float", "double"};
+        for (int i = 0; i < 5; ++i)
+            description += std::string("variable v") + types[i] + "\ntype " + types[i] + "\n";
+        std::ostringstream csv;
+        csv.precision(17);
+        csv << "vu8,vi16,vi32,vfloat,vdouble\n";
+        for (long c = 0; c < kCases; ++c) {
+            const int typeCodes[] = {1, 2, 3, 4, 8};
+            for (int i = 0; i < 5; ++i) {
+                double v = Value(typeCodes[i], c);
+                bool sentinel = (i == 0 && v == 255) || (i == 1 && v == 32767) || v == DBL_MAX;
+                if (i)
+                    csv << ',';
+                if (!sentinel)
+                    csv << v;
+            }
+            csv << '\n';
+        }
+        std::string error;
+        ASSERT_EQ(BuildDataSet(description, csv.str(), dir.File("walk.QVF"), &error), 0) << error;
+        ASSERT_EQ(dataSet.Open(dir.File("walk.QVF").c_str()), 0) << dataSet.GetErrorText();
+    }
+    static constexpr long kCases = 1000;
+    TempDirectory dir;
+    DATASET dataSet;
+};
+
+TEST_F(WalkDataSet, PagedAndInMemoryWalksGiveTheSameValuesBothWays)
+{
+    for (long variable = 1; variable <= 5; ++variable) {
+        LISTETYPE memory(&dataSet, variable);
+        // 24 bytes: three doubles or 24 bytes per window; pages often.
+        LISTETYPE paged(&dataSet, variable, 24);
+        ASSERT_EQ(memory.Error(), 0);
+        ASSERT_EQ(paged.Error(), 0);
+        EXPECT_TRUE(memory.IsInMemory());
+        EXPECT_FALSE(paged.IsInMemory());
+        EXPECT_LE(paged.GetWindowCapacity() * paged.GetValueSize(), 24);
+        int type = memory.storageType;
+        for (int forward = 1; forward >= 0; --forward) {
+            ASSERT_TRUE(memory.SeekCase(forward, forward ? 1 : 0));
+            ASSERT_TRUE(paged.SeekCase(forward, forward ? 1 : 0));
+            long steps = 0;
+            while (memory.MoveNext()) {
+                ASSERT_TRUE(paged.MoveNext());
+                long c = memory.GetCurrentCase() - 1;
+                EXPECT_EQ(paged.GetCurrentCase(), c + 1);
+                EXPECT_EQ(c, forward ? steps : kCases - 1 - steps);
+                double expected = Value(type, c);
+                bool sys = expected == DBL_MAX || (type == 1 && expected == 255) || (type == 2 && expected == 32767);
+                EXPECT_EQ(memory.IsCurrentSysMissing(), sys) << "case " << c;
+                EXPECT_EQ(paged.IsCurrentSysMissing(), sys) << "case " << c;
+                if (!sys) {
+                    EXPECT_EQ(memory.GetCurrentAsReal(), expected) << "case " << c;
+                    EXPECT_EQ(paged.GetCurrentAsReal(), memory.GetCurrentAsReal()) << "case " << c;
+                }
+                ++steps;
+            }
+            EXPECT_FALSE(paged.MoveNext());
+            EXPECT_EQ(steps, kCases);
+        }
+    }
+}
+
+TEST_F(WalkDataSet, SeekCaseCountsFromOneAndBackwardZeroIsTheLastCase)
+{
+    LISTETYPE list(&dataSet, 4, 16);  // four floats a window
+    ASSERT_TRUE(list.SeekCase(1, 1));
+    ASSERT_TRUE(list.MoveNext());
+    EXPECT_EQ(list.GetCurrentCase(), 1);
+    EXPECT_EQ(list.GetCurrentReal(), Value(4, 0));
+    ASSERT_TRUE(list.SeekCase(1, kCases));
+    ASSERT_TRUE(list.MoveNext());
+    EXPECT_EQ(list.GetCurrentReal(), Value(4, kCases - 1));
+    EXPECT_FALSE(list.MoveNext());
+    // Outside: case 0 forward and one past the end do not exist.
+    EXPECT_FALSE(list.SeekCase(1, 0));
+    EXPECT_FALSE(list.SeekCase(1, kCases + 1));
+    EXPECT_FALSE(list.SeekCase(0, kCases + 1));
+    // Backward: 0 stands for the last case; case 1 is the last step.
+    ASSERT_TRUE(list.SeekCase(0, 0));
+    ASSERT_TRUE(list.MoveNext());
+    EXPECT_EQ(list.GetCurrentCase(), kCases);
+    ASSERT_TRUE(list.SeekCase(0, 1));
+    ASSERT_TRUE(list.MoveNext());
+    EXPECT_EQ(list.GetCurrentCase(), 1);
+    EXPECT_FALSE(list.MoveNext());
+    // Backward from the middle pages so that the window ends at the case.
+    ASSERT_TRUE(list.SeekCase(0, 500));
+    ASSERT_TRUE(list.MoveNext());
+    EXPECT_EQ(list.GetCurrentReal(), Value(4, 499));
+    ASSERT_TRUE(list.MoveNext());
+    EXPECT_EQ(list.GetCurrentReal(), Value(4, 498));
+}
+
+TEST_F(WalkDataSet, DirectReadsCountCasesFromZeroAndCheckBothEnds)
+{
+    LISTETYPE list(&dataSet, 3, 8);
+    CaseValue first = ReadCaseValue(&list, 0);
+    ASSERT_TRUE(first.valid);
+    EXPECT_FALSE(first.isReal);
+    EXPECT_EQ(first.intValue, static_cast<long>(Value(3, 0)));
+    CaseValue last = ReadCaseValue(&list, kCases - 1);
+    ASSERT_TRUE(last.valid);
+    EXPECT_EQ(last.intValue, static_cast<long>(Value(3, kCases - 1)));
+    EXPECT_FALSE(ReadCaseValue(&list, kCases).valid);
+    EXPECT_FALSE(ReadCaseValue(&list, -1).valid);
+    EXPECT_FALSE(ReadCaseValue(nullptr, 0).valid);
+    // A direct read moves neither the cursor nor the window.
+    list.SeekCase(1, 10);
+    list.MoveNext();
+    ReadCaseValue(&list, 900);
+    EXPECT_EQ(list.GetCurrentCase(), 10);
+    EXPECT_EQ(list.GetCurrentInt(), static_cast<long>(Value(3, 9)));
+    // Unsigned bytes read unsigned, 16-bit values sign-extended, floats widened.
+    LISTETYPE bytes(&dataSet, 1), shorts(&dataSet, 2), floats(&dataSet, 4);
+    EXPECT_EQ(ReadCaseValue(&bytes, 249).intValue, 249);
+    EXPECT_EQ(ReadCaseValue(&shorts, 1).intValue, static_cast<long>(Value(2, 1)));
+    EXPECT_LT(ReadCaseValue(&shorts, 1).intValue, 0);
+    CaseValue f = ReadCaseValue(&floats, 1);
+    EXPECT_TRUE(f.isReal);
+    EXPECT_EQ(f.realValue, Value(4, 1));
+}
+
+TEST_F(WalkDataSet, ABudgetFromTheSettingsOverrideIsUsed)
+{
+    BUFFERTYPE::SetBudgetOverride(80);
+    LISTETYPE list(&dataSet, 5);
+    BUFFERTYPE::SetBudgetOverride(0);
+    EXPECT_EQ(list.GetWindowCapacity(), 10);
+    LISTETYPE normal(&dataSet, 5);
+    EXPECT_TRUE(normal.IsInMemory());
+}
+
+TEST(TMPLISTETYPE, AppendsBeyondItsBudgetIntoItsTemporaryFile)
+{
+    TMPLISTETYPE list(STORAGE_I32, 0, 40);  // ten values in memory
+    for (long i = 0; i < 1000; ++i)
+        ASSERT_TRUE(list.AppendInt(i * 3));
+    ASSERT_TRUE(list.HasFile());
+    EXPECT_EQ(list.GetCaseCount(), 1000);
+    long expected = 0;
+    ASSERT_TRUE(list.SeekCase(1, 1));
+    while (list.MoveNext()) {
+        EXPECT_EQ(list.GetCurrentInt(), expected * 3);
+        ++expected;
+    }
+    EXPECT_EQ(expected, 1000);
+    ASSERT_TRUE(list.SeekCase(0, 0));
+    ASSERT_TRUE(list.MoveNext());
+    EXPECT_EQ(list.GetCurrentInt(), 999 * 3);
+    // Stores go to the window and reach the file when it pages or opens.
+    ASSERT_TRUE(list.SeekCase(1, 500));
+    ASSERT_TRUE(list.MoveNext());
+    ASSERT_TRUE(list.StoreInt(-7));
+    ASSERT_TRUE(list.OpenFile());
+    list.SeekCase(1, 1);
+    list.MoveNext();
+    EXPECT_EQ(ReadCaseValue(&list, 499).intValue, -7);
+    EXPECT_EQ(ReadCaseValue(&list, 999).intValue, 2997);
+    std::string name = list.FileName();
+    EXPECT_NE(name.find(".$$$"), std::string::npos);
+    EXPECT_NE(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(TMPLISTETYPE, DeletesItsTemporaryFileAndStartsMissing)
+{
+    std::string name;
+    {
+        TMPLISTETYPE list(STORAGE_DOUBLE, 100, 64);
+        ASSERT_TRUE(list.HasFile());
+        name = list.FileName();
+        long count = 0;
+        while (list.MoveNext()) {
+            EXPECT_TRUE(list.IsCurrentSysMissing());
+            ++count;
+        }
+        EXPECT_EQ(count, 100);
+        EXPECT_FALSE(list.StoreReal(1.0));  // the cursor is past the end
+    }
+    EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);
+    TMPLISTETYPE small(STORAGE_U8, 3);
+    EXPECT_FALSE(small.HasFile());
+    ASSERT_TRUE(small.MoveNext());
+    EXPECT_TRUE(small.StoreInt(4));
+    EXPECT_EQ(ReadCaseValue(&small, 0).intValue, 4);
+    EXPECT_EQ(ReadCaseValue(&small, 2).intValue, 255);
+}
+
+TEST(LISTETYPE, UnboundOrUnknownVariablesFailCleanly)
+{
+    LISTETYPE unbound;
+    EXPECT_FALSE(unbound.LoadVariable(1, 1));
+    EXPECT_EQ(unbound.Error(), DSERR_NO_DATASET);
+    EXPECT_FALSE(unbound.MoveNext());
+    TempDirectory dir;
+    ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("t.QVF")), 0);
+    DATASET dataSet;
+    ASSERT_EQ(dataSet.Open(dir.File("t.QVF").c_str()), 0);
+    LISTETYPE list;
+    list.BindToDataSet(&dataSet);
+    EXPECT_FALSE(list.LoadVariable(9, 1));
+    EXPECT_EQ(list.GetCaseCount(), 0);
+    ASSERT_TRUE(list.LoadVariable(2, 1));
+    EXPECT_EQ(list.variableNumber, 2);
+    ASSERT_TRUE(list.MoveNext());
+    EXPECT_EQ(list.GetCurrentInt(), -5);
+}
+
+}  // namespace

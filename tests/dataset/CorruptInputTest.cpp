@@ -1,0 +1,293 @@
+// Deterministic corrupt-input runs over the data-set files (system file,
+// index file) and the map file: thousands of mutated images, each opened
+// and read through the program's readers in memory. Every image must be
+// either refused with a known error word or read to the end; nothing may
+// crash or hang.
+#include "dataset/DATASET.h"
+
+#include "DataSetFixture.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/ByteStream.h"
+#include "dataset/MapFile.h"
+#include "dataset/SelectRec.h"
+#include "dataset/WeightRec.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const int kRuns = 10000;
+
+class Mutator {
+public:
+    explicit Mutator(uint32_t seed) : state(seed) {}
+    uint32_t Next()
+    {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+    }
+    uint32_t Below(uint32_t n) { return n ? Next() % n : 0; }
+
+    // One to four mutations; hotSize bytes at the start are hit more often
+    // (the header or directory), since they hold the counts and offsets.
+    std::vector<unsigned char> Mutate(std::vector<unsigned char> bytes, size_t hotSize)
+    {
+        int count = 1 + static_cast<int>(Below(4));
+        for (int m = 0; m < count && !bytes.empty(); ++m) {
+            size_t limit = Below(3) ? std::min(hotSize, bytes.size()) : bytes.size();
+            size_t at = Below(static_cast<uint32_t>(limit));
+            switch (Below(6)) {
+            case 0: bytes[at] ^= static_cast<unsigned char>(1u << Below(8)); break;
+            case 1: {
+                static const unsigned char values[] = {0x00, 0xff, 0x7f, 0x80, 0x01, 0xfe};
+                bytes[at] = values[Below(6)];
+                break;
+            }
+            case 2: {
+                // A 32-bit field set to a value that strains bounds checks.
+                const int32_t values[] = {-1, 0, 0x7fffffff, static_cast<int32_t>(0x80000000),
+                                          static_cast<int32_t>(bytes.size()), static_cast<int32_t>(bytes.size() + 1),
+                                          65536, static_cast<int32_t>(Next())};
+                int32_t v = values[Below(8)];
+                for (int i = 0; i < 4 && at + i < bytes.size(); ++i)
+                    bytes[at + i] = static_cast<unsigned char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xff);
+                break;
+            }
+            case 3: {
+                const int16_t values[] = {-1, 0, 0x7fff, -32768, 1, 9020, 9600, 9121};
+                int16_t v = values[Below(8)];
+                bytes[at] = static_cast<unsigned char>(v & 0xff);
+                if (at + 1 < bytes.size())
+                    bytes[at + 1] = static_cast<unsigned char>((v >> 8) & 0xff);
+                break;
+            }
+            case 4: bytes.resize(Below(static_cast<uint32_t>(bytes.size()))); break;
+            default:
+                for (uint32_t i = 0, n = 1 + Below(64); i < n; ++i)
+                    bytes.push_back(static_cast<unsigned char>(Next()));
+                break;
+            }
+        }
+        return bytes;
+    }
+
+private:
+    uint32_t state;
+};
+
+// Reads everything a data set offers; returns the number of values read.
+long ReadEverything(DATASET &dataSet)
+{
+    long values = 0;
+    for (long v = 1; v <= dataSet.GetVariableCount(); ++v) {
+        std::vector<CategoryLabel> labels;
+        dataSet.ReadCategoryLabels(v, &labels);
+        LISTETYPE list(&dataSet, v, 16);
+        for (int forward = 1; forward >= 0; --forward) {
+            list.SeekCase(forward, forward ? 1 : 0);
+            while (list.MoveNext()) {
+                list.GetCurrentAsReal();
+                list.IsCurrentUserMissing();
+                ++values;
+            }
+        }
+        ReadCaseValue(&list, 0);
+        ReadCaseValue(&list, dataSet.GetCaseCount() - 1);
+    }
+    SelectRec *selection = dataSet.GetActiveSelection();
+    selection->GetCaseCount();
+    if (selection->bits) {
+        selection->bits->StartBitScan();
+        while (selection->bits->NextBit())
+            ++values;
+    }
+    std::unique_ptr<BUFFERTYPE> weights(dataSet.GetWeight()->NewWeightList(16));
+    while (weights && weights->MoveNext())
+        ++values;
+    return values;
+}
+
+struct Outcome {
+    int refused = 0;
+    int read = 0;
+};
+
+class CorruptDataSet : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("c.QVF")), 0);
+        qvf = ReadFileBytes(dir.File("c.QVF"));
+        ind = ReadFileBytes(dir.File("c.IND"));
+        ASSERT_FALSE(qvf.empty());
+        ASSERT_FALSE(ind.empty());
+    }
+    void Run(const std::vector<unsigned char> &q, const std::vector<unsigned char> &i, Outcome *outcome)
+    {
+        DATASET dataSet;
+        int code = dataSet.OpenStreams(new MemoryByteStream(q), new MemoryByteStream(i));
+        if (code) {
+            ++outcome->refused;
+            EXPECT_GT(code, 0);
+            EXPECT_LE(code, DSERR_TOO_LARGE);
+            EXPECT_EQ(std::string(dataSet.GetErrorText()).find("Unknown"), std::string::npos);
+            EXPECT_FALSE(dataSet.IsOpen());
+            return;
+        }
+        ++outcome->read;
+        ReadEverything(dataSet);
+    }
+    TempDirectory dir;
+    std::vector<unsigned char> qvf, ind;
+};
+
+TEST_F(CorruptDataSet, TheUnchangedImagesReadWhole)
+{
+    DATASET dataSet;
+    ASSERT_EQ(dataSet.OpenStreams(new MemoryByteStream(qvf), new MemoryByteStream(ind)), 0);
+    // 8 variables x 12 cases x 2 directions, 12 selection bits, 12 weights.
+    EXPECT_EQ(ReadEverything(dataSet), 8 * 12 * 2 + 12 + 12);
+}
+
+TEST_F(CorruptDataSet, MutatedSystemFilesAreRefusedOrReadSafely)
+{
+    Mutator mutator(0x5eed0001);
+    Outcome outcome;
+    for (int run = 0; run < kRuns; ++run)
+        Run(mutator.Mutate(qvf, 128), ind, &outcome);
+    EXPECT_EQ(outcome.refused + outcome.read, kRuns);
+    EXPECT_GT(outcome.refused, kRuns / 4);
+    std::printf("[ system file ] %d mutated images: %d refused, %d read\n", kRuns, outcome.refused, outcome.read);
+}
+
+TEST_F(CorruptDataSet, MutatedIndexFilesAreRefusedOrReadSafely)
+{
+    Mutator mutator(0x5eed0002);
+    Outcome outcome;
+    for (int run = 0; run < kRuns; ++run)
+        Run(qvf, mutator.Mutate(ind, ind.size()), &outcome);
+    EXPECT_EQ(outcome.refused + outcome.read, kRuns);
+    EXPECT_GT(outcome.refused, kRuns / 4);
+    std::printf("[ index file  ] %d mutated images: %d refused, %d read\n", kRuns, outcome.refused, outcome.read);
+}
+
+// A map file of two maps: names stored in reverse order, regions with
+// single points, polygons, an empty item and an overlay.
+std::vector<unsigned char> SmallMapFile()
+{
+    std::vector<unsigned char> b;
+    auto i16 = [&b](int v) {
+        b.push_back(static_cast<unsigned char>(v & 0xff));
+        b.push_back(static_cast<unsigned char>((v >> 8) & 0xff));
+    };
+    auto i32 = [&b](long v) {
+        for (int k = 0; k < 4; ++k)
+            b.push_back(static_cast<unsigned char>((static_cast<unsigned long>(v) >> (8 * k)) & 0xff));
+    };
+    i16(2);
+    i16(9600);
+    // Directory: items, geometry offset, name offset (filled below).
+    const long names = 4 + 2 * 10, geometry0 = names + 70;
+    i16(4);
+    i32(geometry0);
+    i32(names + 35);
+    i16(2);
+    i32(geometry0 + 6 + 4 + 6 + 16 + 6 + 6 + 12);
+    i32(names);
+    std::string second = "Second map", first = "First map with a name of 35 chars!!";
+    b.insert(b.end(), second.begin(), second.end());
+    b.resize(names + 35, 0);
+    b.insert(b.end(), first.begin(), first.end());
+    b.resize(names + 70, 0);
+    // Map 0: point of region 1, its square, an empty item, an overlay triangle.
+    i32(1), i16(1), i16(50), i16(50);
+    i32(1), i16(4), i16(0), i16(0), i16(100), i16(0), i16(100), i16(100), i16(0), i16(100);
+    i32(2), i16(0);
+    i32(7), i16(-3), i16(10), i16(10), i16(20), i16(10), i16(15), i16(20);
+    // Map 1: two triangles of one region.
+    i32(3), i16(3), i16(0), i16(0), i16(5), i16(0), i16(0), i16(5);
+    i32(3), i16(3), i16(9), i16(9), i16(8), i16(9), i16(9), i16(8);
+    return b;
+}
+
+TEST(MapFile, ReadsTheDirectoryAndEveryMap)
+{
+    std::vector<unsigned char> bytes = SmallMapFile();
+    MemoryByteStream file(bytes);
+    MapDirectory directory;
+    ASSERT_EQ(MapFile::ReadDirectory(file, true, &directory), MAPERR_NONE);
+    ASSERT_EQ(directory.mapCount, 2);
+    EXPECT_EQ(directory.version, 9600);
+    // Names are read in directory order whatever their order in the file.
+    EXPECT_EQ(std::string(directory.entries[0].name), "First map with a name of 35 chars!!");
+    EXPECT_EQ(directory.entries[0].name[35], 0);
+    EXPECT_STREQ(directory.entries[1].name, "Second map");
+    std::vector<MapItem> items;
+    ASSERT_EQ(MapFile::ReadMap(file, directory, 0, &items), MAPERR_NONE);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[1].count, 4);
+    EXPECT_EQ(items[1].points[4], 100);
+    EXPECT_EQ(items[2].count, 0);
+    EXPECT_EQ(items[3].count, -3);
+    EXPECT_EQ(items[3].points.size(), 6u);
+    ASSERT_EQ(MapFile::ReadMap(file, directory, 1, &items), MAPERR_NONE);
+    EXPECT_EQ(items.size(), 2u);
+    EXPECT_EQ(MapFile::ReadMap(file, directory, 2, &items), MAPERR_MAP_NUMBER);
+    long total = 0;
+    EXPECT_EQ(MapFile::Check(file, &total), MAPERR_NONE);
+    EXPECT_EQ(total, 6);
+    delete[] directory.entries;
+}
+
+TEST(MapFile, OldVersionsHoldNoDirectoryAndNamesConvertByCodePage)
+{
+    std::vector<unsigned char> bytes = SmallMapFile();
+    bytes[2] = 0x3b;   // version 9019
+    bytes[3] = 0x23;
+    MemoryByteStream old(bytes);
+    MapDirectory directory;
+    EXPECT_EQ(MapFile::ReadDirectory(old, true, &directory), MAPERR_NONE);
+    EXPECT_EQ(directory.version, 9019);
+    EXPECT_EQ(directory.entries, nullptr);
+    EXPECT_EQ(directory.mapCount, 0);   // no records the count could reach
+    std::vector<MapItem> items;
+    EXPECT_EQ(MapFile::ReadMap(old, directory, 0, &items), MAPERR_NO_DIRECTORY);
+
+    bytes = SmallMapFile();
+    bytes[4 + 20] = 143;   // first byte of the second map's name: DOS A-ring
+    MemoryByteStream dos(bytes);
+    ASSERT_EQ(MapFile::ReadDirectory(dos, false, &directory), MAPERR_NONE);
+    EXPECT_EQ(static_cast<unsigned char>(directory.entries[1].name[0]), 197);
+    ASSERT_EQ(MapFile::ReadDirectory(dos, true, &directory), MAPERR_NONE);
+    EXPECT_EQ(static_cast<unsigned char>(directory.entries[1].name[0]), 143);
+    delete[] directory.entries;
+}
+
+TEST(MapFile, MutatedMapFilesAreRefusedOrReadSafely)
+{
+    std::vector<unsigned char> original = SmallMapFile();
+    Mutator mutator(0x5eed0003);
+    int refused = 0, read = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        MemoryByteStream file(mutator.Mutate(original, 4 + 2 * 10));
+        long items = 0;
+        int code = MapFile::Check(file, &items);
+        if (code) {
+            ++refused;
+            EXPECT_LE(code, MAPERR_MAP_NUMBER);
+            EXPECT_EQ(std::string(MapFileErrorText(code)).find("Unknown"), std::string::npos);
+        } else {
+            ++read;
+            EXPECT_LE(items * 6, file.Size());
+        }
+    }
+    EXPECT_EQ(refused + read, kRuns);
+    EXPECT_GT(refused, kRuns / 4);
+    std::printf("[ map file    ] %d mutated images: %d refused, %d read\n", kRuns, refused, read);
+}
+
+}  // namespace

@@ -1,0 +1,338 @@
+#include "dataset/DATASET.h"
+
+#include "DataSetFixture.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/ByteStream.h"
+#include "dataset/KATLABS.h"
+#include "dataset/ProgramSettings.h"
+#include "dataset/SelectRec.h"
+#include "dataset/WeightRec.h"
+
+#include <cfloat>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+class TypesDataSet : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("types.QVF"), &error), 0) << error;
+        ASSERT_EQ(dataSet.Open(dir.File("types.QVF").c_str()), 0) << dataSet.GetErrorText();
+    }
+    TempDirectory dir;
+    DATASET dataSet;
+};
+
+TEST_F(TypesDataSet, RecordsHeaderVariablesAndFormat)
+{
+    EXPECT_EQ(dataSet.GetCaseCount(), 12);
+    EXPECT_EQ(dataSet.GetVariableCount(), 8);
+    EXPECT_EQ(dataSet.GetFormatCode(), 9600);
+    EXPECT_EQ(dataSet.GetCodePage(), 1);
+    EXPECT_EQ(dataSet.ReadHeader(), 128);
+    const int types[] = {1, 2, 3, 4, 8};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(dataSet.GetVariable(i + 1)->storageType, types[i]);
+    EXPECT_EQ(dataSet.GetVariable(0), nullptr);
+    EXPECT_EQ(dataSet.GetVariable(9), nullptr);
+    EXPECT_EQ(dataSet.FindVariable("I32V"), 3);
+    EXPECT_EQ(dataSet.GetVariable(1)->decimals, 0);              // integer types default to 0
+    EXPECT_EQ(dataSet.GetVariable(5)->decimals, 255);            // not set
+    EXPECT_EQ(dataSet.GetVariable(5)->EffectiveDecimals(), 2);
+    // The header keeps 128 bytes and the magic; columns follow it.
+    std::vector<unsigned char> bytes = ReadFileBytes(dir.File("types.QVF"));
+    ASSERT_GE(bytes.size(), 128u);
+    EXPECT_EQ(std::memcmp(bytes.data(), "QIVS", 4), 0);
+    EXPECT_EQ(bytes[14], 1);
+    EXPECT_EQ(dataSet.GetVariable(1)->columnStart, 128);
+    EXPECT_EQ(dataSet.GetVariable(2)->columnStart, 128 + 12);
+    EXPECT_EQ(ReadFileBytes(dir.File("types.IND")).size(), 8u * 160u);
+}
+
+TEST_F(TypesDataSet, EveryStorageTypeKeepsItsSentinelAndUserMissingCodes)
+{
+    LISTETYPE u8(&dataSet, 1), i16(&dataSet, 2), i32(&dataSet, 3), flt(&dataSet, 4), dbl(&dataSet, 5);
+    // Case 3 is empty in every one of these columns except i16 and float.
+    for (BUFFERTYPE *list : {static_cast<BUFFERTYPE *>(&u8), static_cast<BUFFERTYPE *>(&i32),
+                             static_cast<BUFFERTYPE *>(&dbl)}) {
+        ASSERT_TRUE(list->SeekCase(1, 3));
+        ASSERT_TRUE(list->MoveNext());
+        EXPECT_TRUE(list->IsCurrentSysMissing()) << list->storageType;
+        EXPECT_FALSE(list->IsCurrentUserMissing());
+    }
+    u8.SeekCase(1, 3);
+    u8.MoveNext();
+    EXPECT_EQ(u8.GetCurrentInt(), 255);
+    i32.SeekCase(1, 3);
+    i32.MoveNext();
+    EXPECT_EQ(i32.GetCurrentInt(), 2147483647L);
+    dbl.SeekCase(1, 3);
+    dbl.MoveNext();
+    EXPECT_EQ(dbl.GetCurrentReal(), DBL_MAX);
+    i16.SeekCase(1, 4);
+    i16.MoveNext();
+    EXPECT_EQ(i16.GetCurrentInt(), 32767);
+    EXPECT_TRUE(i16.IsCurrentSysMissing());
+    flt.SeekCase(1, 4);
+    flt.MoveNext();
+    EXPECT_TRUE(flt.IsCurrentSysMissing());
+    EXPECT_EQ(flt.GetCurrentReal(), DBL_MAX);   // the float sentinel reads as the largest double
+
+    // User-missing: u8 9 (case 4), i16 -1 (case 5), i32 88888 and 99999, float 99.5.
+    u8.SeekCase(1, 4);
+    u8.MoveNext();
+    EXPECT_TRUE(u8.IsCurrentUserMissing());
+    EXPECT_FALSE(u8.IsCurrentSysMissing());
+    i16.SeekCase(1, 5);
+    i16.MoveNext();
+    EXPECT_EQ(i16.GetCurrentInt(), -1);
+    EXPECT_TRUE(i16.IsCurrentUserMissing());
+    EXPECT_TRUE(i32.IsMissingInt(88888));
+    EXPECT_TRUE(i32.IsMissingInt(99999));
+    EXPECT_TRUE(i32.IsMissingInt(2147483647L));
+    EXPECT_FALSE(i32.IsMissingInt(88887));
+    flt.SeekCase(1, 3);
+    flt.MoveNext();
+    EXPECT_TRUE(flt.IsCurrentUserMissing());
+    EXPECT_TRUE(flt.IsMissingReal(99.5));
+    EXPECT_TRUE(flt.IsMissingReal(FLT_MAX));
+    EXPECT_FALSE(flt.IsMissingReal(99.25));
+
+    // Extremes of each type survive: 254, -32768, 32766, -2^31, +-1e300.
+    u8.SeekCase(1, 5);
+    u8.MoveNext();
+    EXPECT_EQ(u8.GetCurrentInt(), 254);
+    i16.SeekCase(1, 2);
+    i16.MoveNext();
+    EXPECT_EQ(i16.GetCurrentInt(), 32766);
+    i16.MoveNext();
+    EXPECT_EQ(i16.GetCurrentInt(), -32768);
+    i32.SeekCase(1, 2);
+    i32.MoveNext();
+    EXPECT_EQ(i32.GetCurrentInt(), -2147483647L - 1);
+    dbl.SeekCase(1, 2);
+    dbl.MoveNext();
+    EXPECT_EQ(dbl.GetCurrentReal(), -1e300);
+    // Type-bound readers refuse other types as specified.
+    EXPECT_EQ(dbl.GetCurrentInt(), 32767);
+    EXPECT_EQ(i16.GetCurrentReal(), DBL_MAX);
+    // The recorded range leaves missing values out.
+    EXPECT_EQ(u8.minimum, 0);
+    EXPECT_EQ(u8.maximum, 254);
+    EXPECT_EQ(i32.maximum, 2147483646.0);
+    EXPECT_DOUBLE_EQ(flt.maximum, 13.0);
+}
+
+TEST_F(TypesDataSet, CategoryLabelsAreSortedByValueAndCaptionsBounded)
+{
+    std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(1, &dataSet));
+    ASSERT_EQ(labels->Error(), 0);
+    ASSERT_EQ(labels->GetCount(), 3);
+    EXPECT_EQ(labels->GetValue(0), 1);
+    EXPECT_STREQ(labels->GetText(0), "Ay");
+    EXPECT_STREQ(labels->GetLabelText(2), "Bee");
+    EXPECT_STREQ(labels->GetLabelText(3), "");
+    EXPECT_EQ(labels->GetLongestLabelLength(), 9);
+    EXPECT_STREQ(labels->GetCaption(), "u8v: One byte");
+    std::unique_ptr<KATLABS> none(KATLABS::ConstructAndRead(2, &dataSet));
+    EXPECT_EQ(none->GetCount(), 0);
+    std::unique_ptr<KATLABS> bad(KATLABS::ConstructAndRead(99, &dataSet));
+    EXPECT_NE(bad->Error(), 0);
+
+    // A 70-character label makes a caption longer than 70: name, ": ", label.
+    char caption[KATLABS::MAX_CAPTION + 1];
+    ASSERT_TRUE(dataSet.GetVariableCaption(5, caption, sizeof caption));
+    EXPECT_EQ(std::strlen(caption), 4u + 2u + 70u);
+    char small[10];
+    ASSERT_TRUE(dataSet.GetVariableCaption(5, small, sizeof small));
+    EXPECT_STREQ(small, "dblv: A d");
+}
+
+TEST_F(TypesDataSet, ReadVariableCaptionUsesTheCurrentDataSet)
+{
+    DATASET *current = OpenDataSet(dir.File("types.QVF").c_str(), nullptr, DATASET_READONLY);
+    ASSERT_NE(current, nullptr);
+    ProgramSettings::Instance()->SetDataSet(current);
+    char *caption = ReadVariableCaption(2);
+    EXPECT_STREQ(caption, "i16v: Two bytes");
+    delete[] caption;
+    caption = ReadVariableCaption(0);
+    EXPECT_STREQ(caption, "");
+    delete[] caption;
+    EXPECT_STREQ(ProgramSettings::Instance()->GetDataSetName(), current->GetFileName());
+    ProgramSettings::Instance()->CloseDataSet();
+    EXPECT_EQ(ProgramSettings::Instance()->GetDataSetName(), nullptr);
+}
+
+TEST_F(TypesDataSet, WeightRegionAndSelectionAreRecorded)
+{
+    EXPECT_EQ(dataSet.GetRegionVariable(), 8);
+    WeightRec *weight = dataSet.GetWeight();
+    ASSERT_TRUE(weight->IsActive());
+    EXPECT_EQ(weight->GetVariable(0), 6);
+    EXPECT_EQ(weight->Describe(), "wgt");
+    std::unique_ptr<BUFFERTYPE> weights(weight->NewWeightList());
+    ASSERT_NE(weights, nullptr);
+    double sum = 0;
+    int missing = 0;
+    while (weights->MoveNext()) {
+        if (weights->IsCurrentSysMissing())
+            ++missing;
+        else
+            sum += weights->GetCurrentReal();
+    }
+    EXPECT_EQ(missing, 1);
+    EXPECT_DOUBLE_EQ(sum, 1 + 2 + 0.5 + 1.5 + 1 * 6 + 3);
+
+    SelectRec *selection = dataSet.GetActiveSelection();
+    ASSERT_TRUE(selection->IsActive());
+    EXPECT_EQ(selection->description, "Only the selected");
+    EXPECT_EQ(selection->GetCaseCount(), 7);
+    ASSERT_TRUE(selection->bits->HasFile());
+    // Bits straight from the file, both ends and outside.
+    EXPECT_TRUE(IsCaseSelected(selection->bits, 0));
+    EXPECT_FALSE(IsCaseSelected(selection->bits, 2));
+    EXPECT_TRUE(IsCaseSelected(selection->bits, 11));
+    EXPECT_FALSE(IsCaseSelected(selection->bits, 12));
+    EXPECT_FALSE(IsCaseSelected(selection->bits, -1));
+    // The bit scan gives the same bits with byte and bit indices.
+    LogBuffer *bits = selection->bits;
+    bits->StartBitScan();
+    std::string seen;
+    while (bits->NextBit()) {
+        EXPECT_EQ(bits->currentByte * 8 + bits->currentBit, bits->CurrentCase());
+        seen += bits->CurrentBit() ? '1' : '0';
+    }
+    EXPECT_EQ(seen, "110101010101");
+    EXPECT_FALSE(bits->NextBit());
+
+    dataSet.ClearSelection();
+    EXPECT_FALSE(dataSet.GetActiveSelection()->IsActive());
+    EXPECT_EQ(dataSet.GetActiveSelection()->GetCaseCount(), 12);
+}
+
+TEST_F(TypesDataSet, DocumentationComesFromTheDkmFile)
+{
+    EXPECT_EQ(dataSet.GetDocumentation(0), "A small data set of every storage type.\r\n");
+    EXPECT_EQ(dataSet.GetDocumentation(1), "Byte documentation.\r\n");
+    EXPECT_EQ(dataSet.GetDocumentation(2), "");
+}
+
+TEST_F(TypesDataSet, ASecondProgramFindsTheDataSetLocked)
+{
+    // The lock file exists while the data set is open and names its holder.
+    EXPECT_NE(GetFileAttributesA(dir.File("types.lck").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(ReadFileBytes(dir.File("types.~qv")).empty());
+    DATASET second;
+    EXPECT_EQ(second.Open(dir.File("types.QVF").c_str()), DSERR_LOCKED);
+    EXPECT_FALSE(second.IsOpen());
+    EXPECT_NE(std::string(second.GetErrorText()).find("process"), std::string::npos);
+    DATASET reader;
+    EXPECT_EQ(reader.Open(dir.File("types.QVF").c_str(), DATASET_READONLY), 0);
+    EXPECT_EQ(reader.Save(), DSERR_LOCKED);
+    dataSet.CloseFiles();
+    EXPECT_EQ(GetFileAttributesA(dir.File("types.lck").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(dir.File("types.~qv").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(second.Open(dir.File("types.QVF").c_str()), 0);
+}
+
+TEST_F(TypesDataSet, OpenDataSetNotesTheMapFileBesideIt)
+{
+    std::unique_ptr<DATASET> withoutMap(OpenDataSet(dir.File("types.QVF").c_str(), nullptr, DATASET_READONLY));
+    ASSERT_NE(withoutMap, nullptr);
+    EXPECT_EQ(withoutMap->mapFileFlag, 0);
+    WriteFileBytes(dir.File("types.KRT"), {1, 0, 0x60, 0x25});
+    std::unique_ptr<DATASET> withMap(OpenDataSet(dir.File("types.QVF").c_str(), nullptr, DATASET_READONLY));
+    ASSERT_NE(withMap, nullptr);
+    EXPECT_EQ(withMap->mapFileFlag, 1);
+    EXPECT_TRUE(withMap->mapFile.Open(PFILE_READ));
+    EXPECT_EQ(withMap->mapFile.Size(), 4);
+    withMap->mapFile.Close();
+    int error = 0;
+    EXPECT_EQ(OpenDataSet(dir.File("nothing.QVF").c_str(), &error), nullptr);
+    EXPECT_EQ(error, DSERR_OPEN_QVF);
+}
+
+TEST(DataSetOpen, MissingIndexFileIsReported)
+{
+    TempDirectory dir;
+    ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("t.QVF")), 0);
+    DeleteFileA(dir.File("t.IND").c_str());
+    DATASET dataSet;
+    EXPECT_EQ(dataSet.Open(dir.File("t.QVF").c_str()), DSERR_OPEN_IND);
+    EXPECT_NE(std::string(dataSet.GetErrorText()).find("t.IND"), std::string::npos);
+    // A failed open leaves no lock behind.
+    EXPECT_EQ(GetFileAttributesA(dir.File("t.lck").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// An old data set of format 9020 (or its variant 9121): 128-byte index
+// records with integer missing codes, integer label values, DOS letters and
+// no recorded range.
+std::vector<unsigned char> Old9020System(int format, std::vector<unsigned char> *index)
+{
+    std::vector<unsigned char> qvf(128, 0);
+    std::memcpy(qvf.data(), "QIVS", 4);
+    qvf[4] = format & 0xff;
+    qvf[5] = format >> 8;
+    qvf[6] = 1;         // one variable
+    qvf[10] = 4;        // four cases
+    qvf[14] = 0;        // DOS letters
+    qvf[16] = 128;      // data offset
+    const short values[4] = {3, -2, 32767, 5};
+    for (short v : values) {
+        qvf.push_back(v & 0xff);
+        qvf.push_back((v >> 8) & 0xff);
+    }
+    size_t labels = qvf.size();
+    qvf[20] = static_cast<unsigned char>(labels);
+    // Labels, unsorted on purpose: 5 "F\x9Bl" (DOS o-slash), 3 "Tre".
+    const unsigned char block[] = {5, 0, 0, 0, 3, 'F', 155, 'l', 3, 0, 0, 0, 3, 'T', 'r', 'e'};
+    qvf.insert(qvf.end(), block, block + sizeof block);
+    qvf[24] = sizeof block;
+    index->assign(128, 0);
+    std::memcpy(index->data(), "S\x86n", 3);           // DOS a-ring in the name
+    std::memcpy(index->data() + 26, "Old variable", 12);
+    (*index)[97] = 2;
+    (*index)[98] = 4;
+    (*index)[99] = 0;
+    (*index)[100] = 128;
+    (*index)[104] = 1;
+    (*index)[108] = 0xfe;                                // missing code -2
+    (*index)[109] = (*index)[110] = (*index)[111] = 0xff;
+    (*index)[120] = static_cast<unsigned char>(labels);
+    (*index)[124] = 2;
+    (*index)[126] = sizeof block;
+    return qvf;
+}
+
+TEST(DataSetOpen, ReadsTheOlderFormatAndItsVariant)
+{
+    for (int format : {9020, 9121}) {
+        std::vector<unsigned char> index;
+        std::vector<unsigned char> qvf = Old9020System(format, &index);
+        DATASET dataSet;
+        ASSERT_EQ(dataSet.OpenStreams(new MemoryByteStream(qvf), new MemoryByteStream(index)), 0)
+            << dataSet.GetErrorText();
+        EXPECT_EQ(dataSet.GetFormatCode(), 9020);
+        EXPECT_EQ(dataSet.GetHeader().formatCode, format);
+        EXPECT_EQ(dataSet.GetCodePage(), 0);
+        EXPECT_STREQ(dataSet.GetVariable(1)->name, "S\xe5n");
+        std::vector<CategoryLabel> labels;
+        ASSERT_EQ(dataSet.ReadCategoryLabels(1, &labels), 0);
+        ASSERT_EQ(labels.size(), 2u);
+        EXPECT_EQ(labels[0].value, 3);
+        EXPECT_EQ(labels[1].text, "F\xf8l");
+        LISTETYPE list(&dataSet, 1);
+        ASSERT_EQ(list.Error(), 0);
+        // The range is found while loading: -2 is user-missing, 32767 the sentinel.
+        EXPECT_EQ(list.minimum, 3);
+        EXPECT_EQ(list.maximum, 5);
+        EXPECT_TRUE(list.IsMissingInt(-2));
+        EXPECT_TRUE(dataSet.GetVariable(1)->rangeKnown);
+    }
+}
+
+}  // namespace

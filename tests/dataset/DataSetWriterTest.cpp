@@ -1,0 +1,213 @@
+#include "dataset/DataSetWriter.h"
+
+#include "DataSetFixture.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DATASET.h"
+#include "dataset/KATLABS.h"
+#include "dataset/SelectRec.h"
+#include "dataset/WeightRec.h"
+
+#include <cfloat>
+#include <memory>
+
+namespace {
+
+class SavedDataSet : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("s.QVF")), 0);
+        before[0] = ReadFileBytes(dir.File("s.QVF"));
+        before[1] = ReadFileBytes(dir.File("s.IND"));
+        before[2] = ReadFileBytes(dir.File("s.dkm"));
+        ASSERT_EQ(dataSet.Open(dir.File("s.QVF").c_str()), 0);
+    }
+    void TearDown() override { DataSetWriter::SetInterruptStage(DataSetWriter::INTERRUPT_NONE); }
+
+    // Residuals: a new double variable, case c holding c / 4 (case 3 missing).
+    std::unique_ptr<TMPLISTETYPE> Residuals(long cases)
+    {
+        std::unique_ptr<TMPLISTETYPE> values(new TMPLISTETYPE(STORAGE_DOUBLE));
+        for (long c = 0; c < cases; ++c)
+            values->AppendReal(c == 3 ? DBL_MAX : c / 4.0);
+        return values;
+    }
+    static VariableInfo Info(const char *name, int type)
+    {
+        VariableInfo info;
+        DataSetLayout::CopyBounded(info.name, sizeof info.name, name);
+        DataSetLayout::CopyBounded(info.label, sizeof info.label, "Residual");
+        info.storageType = type;
+        info.decimals = 3;
+        return info;
+    }
+    void ExpectUnchanged()
+    {
+        EXPECT_EQ(ReadFileBytes(dir.File("s.QVF")), before[0]);
+        EXPECT_EQ(ReadFileBytes(dir.File("s.IND")), before[1]);
+        EXPECT_EQ(ReadFileBytes(dir.File("s.dkm")), before[2]);
+        for (const std::string &name : dir.Files())
+            EXPECT_EQ(name.find('$'), std::string::npos) << name << " left behind";
+        EXPECT_EQ(dataSet.GetVariableCount(), 8);
+        LISTETYPE list(&dataSet, 3);
+        ASSERT_EQ(list.Error(), 0);
+        ASSERT_TRUE(list.MoveNext());
+        EXPECT_EQ(list.GetCurrentInt(), 100000);
+        DATASET again;
+        ASSERT_EQ(again.Open(dir.File("s.QVF").c_str(), DATASET_READONLY), 0) << again.GetErrorText();
+        EXPECT_EQ(again.GetVariableCount(), 8);
+    }
+    TempDirectory dir;
+    DATASET dataSet;
+    std::vector<unsigned char> before[3];
+};
+
+TEST_F(SavedDataSet, AddedVariableIsThereAfterReopening)
+{
+    std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
+    std::vector<CategoryLabel> labels{{0.0, "Zero"}};
+    long number = dataSet.AddVariable(Info("res1", STORAGE_FLOAT), labels, values.get());
+    ASSERT_EQ(number, 9) << dataSet.GetErrorText();
+    EXPECT_EQ(dataSet.GetVariableCount(), 9);
+    dataSet.CloseFiles();
+    ASSERT_EQ(dataSet.Open(dir.File("s.QVF").c_str()), 0) << dataSet.GetErrorText();
+    ASSERT_EQ(dataSet.GetVariableCount(), 9);
+    EXPECT_STREQ(dataSet.GetVariable(9)->name, "res1");
+    EXPECT_EQ(dataSet.GetVariable(9)->storageType, STORAGE_FLOAT);
+    LISTETYPE list(&dataSet, 9);
+    for (long c = 0; list.MoveNext(); ++c) {
+        if (c == 3)
+            EXPECT_TRUE(list.IsCurrentSysMissing());
+        else
+            EXPECT_EQ(list.GetCurrentReal(), c / 4.0);
+    }
+    EXPECT_EQ(list.maximum, 11 / 4.0);
+    std::unique_ptr<KATLABS> read(KATLABS::ConstructAndRead(9, &dataSet));
+    EXPECT_STREQ(read->GetLabelText(0.0), "Zero");
+    // Everything else came along: old values, labels, weight, selection,
+    // region variable, documentation.
+    LISTETYPE old(&dataSet, 3);
+    ASSERT_TRUE(old.MoveNext());
+    EXPECT_EQ(old.GetCurrentInt(), 100000);
+    EXPECT_EQ(dataSet.GetWeight()->GetVariable(0), 6);
+    EXPECT_EQ(dataSet.GetRegionVariable(), 8);
+    EXPECT_EQ(dataSet.GetActiveSelection()->GetCaseCount(), 7);
+    EXPECT_EQ(dataSet.GetDocumentation(1), "Byte documentation.\r\n");
+    std::unique_ptr<KATLABS> oldLabels(KATLABS::ConstructAndRead(1, &dataSet));
+    EXPECT_EQ(oldLabels->GetCount(), 3);
+}
+
+TEST_F(SavedDataSet, AddVariableRefusesBadInputAndChangesNothing)
+{
+    std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
+    EXPECT_EQ(dataSet.AddVariable(Info("u8v", STORAGE_DOUBLE), {}, values.get()), 0);  // name taken
+    EXPECT_EQ(dataSet.GetError(), DSERR_ARGUMENT);
+    EXPECT_EQ(dataSet.AddVariable(Info("", STORAGE_DOUBLE), {}, values.get()), 0);
+    EXPECT_EQ(dataSet.AddVariable(Info("x", 5), {}, values.get()), 0);
+    std::unique_ptr<TMPLISTETYPE> shortList = Residuals(11);
+    EXPECT_EQ(dataSet.AddVariable(Info("x", STORAGE_DOUBLE), {}, shortList.get()), 0);
+    ExpectUnchanged();
+}
+
+TEST_F(SavedDataSet, ValuesTheNewTypeCannotHoldBecomeItsSentinel)
+{
+    std::unique_ptr<TMPLISTETYPE> values(new TMPLISTETYPE(STORAGE_DOUBLE));
+    const double input[12] = {-1, 0, 254.4, 254.6, 255, 1e9, 3, 3, 3, 3, 3, DBL_MAX};
+    for (double v : input)
+        values->AppendReal(v);
+    ASSERT_EQ(dataSet.AddVariable(Info("small", STORAGE_U8), {}, values.get()), 9) << dataSet.GetErrorText();
+    LISTETYPE list(&dataSet, 9);
+    const long expected[12] = {255, 0, 254, 255, 255, 255, 3, 3, 3, 3, 3, 255};
+    for (long c = 0; c < 12; ++c) {
+        ASSERT_TRUE(list.MoveNext());
+        EXPECT_EQ(list.GetCurrentInt(), expected[c]) << "case " << c;
+    }
+}
+
+TEST_F(SavedDataSet, WeightSelectionAndRegionChangesAreSaved)
+{
+    const long weights[2] = {6, 2};
+    ASSERT_TRUE(dataSet.SetWeightVariables(weights, 2));
+    EXPECT_FALSE(dataSet.SetRegionVariable(5));   // a double cannot hold region codes
+    ASSERT_TRUE(dataSet.SetRegionVariable(1));
+    LogBuffer *bits = new LogBuffer(12);
+    bits->Set(0, true);
+    bits->Set(11, true);
+    ASSERT_TRUE(dataSet.SetSelection(bits, "First and last"));
+    ASSERT_EQ(dataSet.Save(), 0) << dataSet.GetErrorText();
+    DATASET again;
+    ASSERT_EQ(again.Open(dir.File("s.QVF").c_str(), DATASET_READONLY), 0);
+    EXPECT_EQ(again.GetWeight()->GetCount(), 2);
+    EXPECT_EQ(again.GetWeight()->Describe(), "wgt * i16v");
+    EXPECT_EQ(again.GetRegionVariable(), 1);
+    SelectRec *selection = again.GetActiveSelection();
+    EXPECT_EQ(selection->GetCaseCount(), 2);
+    EXPECT_EQ(selection->description, "First and last");
+    // Two weight variables multiply; a missing one makes the weight missing.
+    std::unique_ptr<BUFFERTYPE> w(again.GetWeight()->NewWeightList());
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->MoveNext());
+    EXPECT_EQ(w->GetCurrentReal(), 1.0 * -5);
+    w->MoveNext();
+    w->MoveNext();
+    w->MoveNext();
+    EXPECT_TRUE(w->IsCurrentSysMissing());   // i16v sentinel and wgt empty
+    w->MoveNext();
+    EXPECT_TRUE(w->IsCurrentSysMissing());   // i16v user-missing -1
+}
+
+TEST_F(SavedDataSet, InterruptedSavesLeaveTheOldDataSetIntact)
+{
+    const int stages[] = {DataSetWriter::INTERRUPT_IN_VALUES, DataSetWriter::INTERRUPT_AFTER_TEMPORARIES,
+                          DataSetWriter::INTERRUPT_BEFORE_SYSTEM_FILE};
+    for (int stage : stages) {
+        SCOPED_TRACE(stage);
+        std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
+        DataSetWriter::SetInterruptStage(stage);
+        EXPECT_EQ(dataSet.AddVariable(Info("res", STORAGE_DOUBLE), {}, values.get()), 0);
+        EXPECT_EQ(dataSet.GetError(), DSERR_INTERRUPTED);
+        EXPECT_NE(std::string(dataSet.GetErrorText()).find("unchanged"), std::string::npos);
+        ExpectUnchanged();
+    }
+    // And the next save goes through.
+    std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
+    EXPECT_EQ(dataSet.AddVariable(Info("res", STORAGE_DOUBLE), {}, values.get()), 9);
+}
+
+TEST_F(SavedDataSet, ASaveThatCannotReplaceTheSystemFileRestoresTheIndex)
+{
+    // Another program holds the system file open without sharing: the index
+    // and documentation are already replaced when the system file refuses.
+    dataSet.CloseFiles();
+    ASSERT_EQ(dataSet.Open(dir.File("s.QVF").c_str()), 0);
+    std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
+    HANDLE holder = CreateFileA(dir.File("s.QVF").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    long number = dataSet.AddVariable(Info("res", STORAGE_DOUBLE), {}, values.get());
+    CloseHandle(holder);
+    EXPECT_EQ(number, 0);
+    EXPECT_EQ(dataSet.GetError(), DSERR_REPLACE);
+    ExpectUnchanged();
+}
+
+TEST(DataSetWriter, WritesAnEmptyDataSetAndRefusesBadArguments)
+{
+    TempDirectory dir;
+    DataSetWriter writer(dir.File("e.QVF").c_str());
+    EXPECT_EQ(writer.Write(), 0) << writer.GetErrorText();
+    DATASET dataSet;
+    ASSERT_EQ(dataSet.Open(dir.File("e.QVF").c_str()), 0) << dataSet.GetErrorText();
+    EXPECT_EQ(dataSet.GetVariableCount(), 0);
+    EXPECT_EQ(dataSet.GetCaseCount(), 0);
+    EXPECT_FALSE(dataSet.HasDocumentation());
+    EXPECT_FALSE(writer.SetWeights(nullptr, 5));
+    EXPECT_FALSE(writer.SetRegionVariable(1));
+    VariableInfo info;
+    DataSetLayout::CopyBounded(info.name, sizeof info.name, "with blank");
+    TMPLISTETYPE values(STORAGE_U8);
+    EXPECT_EQ(writer.AddVariable(info, {}, &values), DSERR_ARGUMENT);
+    EXPECT_NE(std::string(writer.GetErrorText()).find("with blank"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#include "dataset/ProgramSettings.h"
+
+#include "DataSetFixture.h"
+#include "dataset/DATASET.h"
+#include "dataset/KATLABS.h"
+#include "dataset/RegistrySettings.h"
+
+#include <memory>
+
+namespace {
+
+std::string openedName;
+
+void OpenTheTestDataSet()
+{
+    ProgramSettings::Instance()->OpenDataSet(openedName.c_str(), DATASET_READONLY);
+}
+
+TEST(ProgramSettings, ReadsEachSettingWhenAskedWithItsDefault)
+{
+    const SettingsSection *values = FindSettingsSection(4), *graphics = FindSettingsSection(5);
+    RegistrySettings::DeleteKeyInSection(values, "DecimalsPct");
+    RegistrySettings::DeleteKeyInSection(graphics, "GridSize");
+    ProgramSettings *settings = ProgramSettings::Instance();
+    EXPECT_EQ(settings->DecimalsPct(), 1);
+    EXPECT_EQ(settings->GridSize(), 10);
+    EXPECT_TRUE(settings->SnapToGrid());
+    EXPECT_FALSE(settings->ShowGrid());
+    ASSERT_TRUE(RegistrySettings::WriteValueInSection(values, "DecimalsPct", 3));
+    ASSERT_TRUE(RegistrySettings::WriteValueInSection(graphics, "GridSize", 25));
+    EXPECT_EQ(settings->DecimalsPct(), 3);
+    EXPECT_EQ(settings->GridSize(), 25);
+    RegistrySettings::DeleteKeyInSection(values, "DecimalsPct");
+    RegistrySettings::DeleteKeyInSection(graphics, "GridSize");
+}
+
+TEST(ProgramSettings, OpensADataSetOnDemandAndOwnsIt)
+{
+    TempDirectory dir;
+    openedName = dir.File("p.QVF");
+    ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), openedName), 0);
+    ProgramSettings *settings = ProgramSettings::Instance();
+    settings->CloseDataSet();
+    EXPECT_EQ(settings->GetDataSet(1), nullptr);   // no open command installed yet
+    settings->SetOpenDataSetCommand(OpenTheTestDataSet);
+    EXPECT_EQ(settings->GetDataSet(0), nullptr);
+    DATASET *dataSet = settings->GetDataSet(1);
+    ASSERT_NE(dataSet, nullptr);
+    EXPECT_EQ(dataSet->GetCaseCount(), 12);
+    // Labels of the current data set need no data set argument.
+    std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(1));
+    EXPECT_EQ(labels->GetCount(), 3);
+    EXPECT_NE(settings->OpenDataSet(dir.File("absent.QVF").c_str()), 0);
+    EXPECT_EQ(settings->GetDataSet(0), nullptr);
+    settings->SetOpenDataSetCommand(nullptr);
+    std::unique_ptr<KATLABS> none(KATLABS::ConstructAndRead(1));
+    EXPECT_EQ(none->Error(), DSERR_NO_DATASET);
+}
+
+}  // namespace
