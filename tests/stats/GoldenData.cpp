@@ -41,9 +41,9 @@ GoldenSet::GoldenSet(const std::string &fileName)
     // "# user-missing: g=9 a=9"
     const size_t colon = line.find(':');
     if (colon != std::string::npos) {
-        std::istringstream spec(line.substr(colon + 1));
+        std::istringstream codes(line.substr(colon + 1));
         std::string item;
-        while (spec >> item) {
+        while (codes >> item) {
             const size_t eq = item.find('=');
             if (eq != std::string::npos)
                 userMissing_[item.substr(0, eq)] = std::atof(item.c_str() + eq + 1);

@@ -18,11 +18,11 @@ out <- function(name, value, tol = 1e-8, tool = "R") {
 
 read_set <- function(file) {
   first <- readLines(file, n = 1)
-  spec <- trimws(sub("^# user-missing:", "", first))
+  codes <- trimws(sub("^# user-missing:", "", first))
   d <- read.csv(file, comment.char = "#", na.strings = "")
   missing <- list()
-  if (nchar(spec) > 0) {
-    for (p in strsplit(spec, " +")[[1]]) {
+  if (nchar(codes) > 0) {
+    for (p in strsplit(codes, " +")[[1]]) {
       kv <- strsplit(p, "=")[[1]]
       missing[[kv[1]]] <- as.numeric(kv[2])
     }

@@ -36,8 +36,8 @@ def read_set(name):
     """Rows of a golden CSV (None for an empty field) and its user-missing codes."""
     with open(os.path.join(HERE, name)) as f:
         first = f.readline()
-        spec = first.split(":", 1)[1].split()
-        missing = {k: float(v) for k, v in (p.split("=") for p in spec)}
+        codes = first.split(":", 1)[1].split()
+        missing = {k: float(v) for k, v in (p.split("=") for p in codes)}
         rows = []
         for r in csv.DictReader(f):
             rows.append({k: (float(v) if v != "" else None) for k, v in r.items()})
