@@ -1,0 +1,84 @@
+// Descriptive statistics of one variable over plain arrays of (value,
+// weight) pairs: the descriptive record that the one-way and two-way
+// descriptives, the breakdown groups and the graphs read, and the
+// seven-value quantile summary.
+//
+// Weights are frequency weights: a case of weight 3 counts as three cases,
+// and N is the sum of the weights; "cases" below means N, which is the
+// number of cases when no weight is active. Callers pass only valid cases with a
+// positive weight. Every figure that cannot be computed holds kFloatMissing.
+//
+// Definitions (N = sum of weights, m = mean, s = standard deviation):
+//   sum       = sum w x;  mean = sum / N
+//   s         = sqrt((sum w x^2 - (sum w x)^2 / N) / (N - 1)), computed from
+//               the centred sums sum w (x - m)^2, which is the same figure
+//               without the cancellation; kFloatMissing unless N > 1
+//   limits    = m -/+ t(0.975 or 0.995, N - 1) s / sqrt(N); N > 1
+//   skewness  = N / ((N - 1)(N - 2)) sum w ((x - m) / s)^3; N > 2
+//   kurtosis  = N (N + 1) / ((N - 1)(N - 2)(N - 3)) sum w ((x - m) / s)^4
+//               - 3 (N - 1)^2 / ((N - 2)(N - 3)); N > 3
+//   (the bias-corrected G1 and G2; both need s > 0)
+//
+// Quantiles: the inverse of the weighted empirical distribution function,
+// averaged where it is flat: with the cases sorted and C_i the cumulative
+// weight up to case i, the p-quantile is the value of the first case with
+// C_i >= p N, or the mean of that value and the next case's value when
+// C_i equals p N. Without weights this is the common "type 2" definition;
+// the median of 1, 2, 3, 4 is 2.5.
+// The quantile summary holds: [0] 25th percentile, [1] median, [2] 75th
+// percentile, [3] lower whisker end (the smallest value not below
+// Q1 - IQR), [4] upper whisker end (the largest value not above Q3 + IQR),
+// [5] minimum, [6] maximum. When all values are equal the first five are
+// the mean.
+#ifndef STATS_DESCRIPTIVEKERNEL_H
+#define STATS_DESCRIPTIVEKERNEL_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+struct WeightedValue {
+    double value;
+    double weight;
+};
+
+// The descriptive record of one variable or one group of a breakdown.
+struct DescriptiveRecord {
+    long count = 0;                 // valid cases with a positive weight
+    double weightedCount = 0.0;     // sum of weights (the count when unweighted)
+    double minimum;
+    double maximum;
+    double sum;
+    double mean;
+    double standardDeviation;
+    double lower95, upper95;
+    double lower99, upper99;
+    double skewness;
+    double kurtosis;
+    bool hasQuantiles = false;
+    double quantiles[7];
+    // Group records only: the label and the value of the break variable.
+    std::string label;
+    double breakValue = 0.0;
+
+    DescriptiveRecord() { Reset(); }
+    // Every figure back to not computed, no quantile summary, counts 0.
+    void Reset();
+    // The seven summary values, or null when they are not computed yet.
+    const double *QuantileSummary() const { return hasQuantiles ? quantiles : nullptr; }
+    // Sets all seven summary values to kFloatMissing (and marks them present).
+    void SetSevenToMaxFloat();
+};
+
+// Fills every figure of the record but the quantile summary and the label.
+void ComputeDescriptives(const WeightedValue *cases, size_t count, DescriptiveRecord &record);
+
+// Sorts the cases by value (in place) and fills summary[0..6] as above.
+// With no case all seven are kFloatMissing.
+void ComputeQuantileSummary(std::vector<WeightedValue> &cases, double summary[7]);
+
+// The p-quantile (0 <= p <= 1) of cases already sorted by value, with the
+// given total weight; kFloatMissing without cases.
+double SortedQuantile(const std::vector<WeightedValue> &sorted, double totalWeight, double p);
+
+#endif

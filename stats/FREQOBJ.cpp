@@ -1,0 +1,192 @@
+#include "stats/FREQOBJ.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DATASET.h"
+#include "dataset/KATLABS.h"
+#include "stats/FrequencyKernel.h"
+#include "stats/StatMissing.h"
+
+namespace {
+
+const long kIntSentinel = 2147483647L;
+
+void CopyLabel(char *target, const char *text)
+{
+    std::strncpy(target, text, 140);
+    target[140] = '\0';
+}
+
+} // namespace
+
+FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(kDoubleMissing), median(kDoubleMissing)
+{
+}
+
+FREQOBJ::~FREQOBJ()
+{
+    for (long i = 0; i < headingCount; ++i)
+        delete[] headingTexts[i];
+    delete[] headingTexts;
+    delete[] categories;
+}
+
+void FREQOBJ::AppendCategory(const char *text)
+{
+    if (headingCount == headingCapacity) {
+        char **grown = new char *[headingCapacity + 10];
+        for (long i = 0; i < headingCount; ++i)
+            grown[i] = headingTexts[i];
+        delete[] headingTexts;
+        headingTexts = grown;
+        headingCapacity += 10;
+    }
+    char *copy = nullptr;
+    if (text) {
+        const size_t length = std::strlen(text);
+        copy = new char[length + 1];
+        std::memcpy(copy, text, length + 1);
+    }
+    headingTexts[headingCount++] = copy;
+}
+
+const char *FREQOBJ::CategoryAt(long index) const
+{
+    if (index < 0 || index >= headingCount || !headingTexts[index])
+        return "";
+    return headingTexts[index];
+}
+
+void FREQOBJ::SetCategories(const FreqCategory *records, long count)
+{
+    delete[] categories;
+    categories = count > 0 ? new FreqCategory[count] : nullptr;
+    if (count > 0)
+        std::memcpy(categories, records, sizeof(FreqCategory) * count);
+    categoryCount = count > 0 ? count : 0;
+}
+
+namespace {
+
+int CompareDoubles(double a, double b)
+{
+    if (a < b)
+        return -1;
+    if (a > b)
+        return 1;
+    return 0;
+}
+
+const FreqCategory &Record(const void *p)
+{
+    return *static_cast<const FreqCategory *>(p);
+}
+
+} // namespace
+
+int CompareByRealValueAscending(const void *a, const void *b)
+{
+    return CompareDoubles(Record(a).value.real, Record(b).value.real);
+}
+
+int CompareByRealValueDescending(const void *a, const void *b)
+{
+    return CompareDoubles(Record(b).value.real, Record(a).value.real);
+}
+
+int CompareByIntValueAscending(const void *a, const void *b)
+{
+    const long x = Record(a).value.integer, y = Record(b).value.integer;
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+int CompareByIntValueDescending(const void *a, const void *b)
+{
+    return CompareByIntValueAscending(b, a);
+}
+
+int CompareByCountAscending(const void *a, const void *b)
+{
+    return CompareDoubles(Record(a).frequency, Record(b).frequency);
+}
+
+int CompareByCountDescending(const void *a, const void *b)
+{
+    return CompareDoubles(Record(b).frequency, Record(a).frequency);
+}
+
+FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *values, FREQOBJ *dist, KATLABS *labels)
+{
+    if (!values || !dist)
+        return dist;
+    const bool weighted = dist->IsWeighted();
+    dist->realValued = (!values->integerTyped || weighted) ? 1 : 0;
+    dist->decimals = values->GetDecimals();
+    dist->valueWidth = values->printWidth < 4 ? 4 : values->printWidth;
+    dist->variableNumber = values->variableNumber;
+
+    std::vector<double> caseWeights;
+    if (!dist->LoadCaseWeights(caseWeights))
+        caseWeights.clear();
+
+    FrequencyCounter counter;
+    const long cases = values->GetCaseCount();
+    values->SeekCase(1, 1);
+    for (long c = 0; c < cases && values->MoveNext(); ++c) {
+        const double w = c < static_cast<long>(caseWeights.size()) ? caseWeights[c] : 1.0;
+        if (!(w > 0.0))
+            continue;
+        double v;
+        const bool sys = values->IsCurrentSysMissing();
+        if (sys)
+            v = dist->realValued ? kDoubleMissing : static_cast<double>(kIntSentinel);
+        else
+            v = values->GetCurrentAsReal();
+        counter.Add(v, w, sys || values->IsCurrentUserMissing());
+    }
+    FrequencyResult result;
+    counter.Finish(weighted, result);
+
+    std::vector<FreqCategory> records(result.categories.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const FrequencyCount &c = result.categories[i];
+        FreqCategory &r = records[i];
+        std::memset(&r, 0, sizeof r);
+        const bool sentinel = dist->realValued ? c.value == kDoubleMissing
+                                               : c.value == static_cast<double>(kIntSentinel);
+        if (dist->realValued)
+            r.value.real = c.value;
+        else
+            r.value.integer = static_cast<long>(c.value);
+        r.count = c.count;
+        r.frequency = c.frequency;
+        r.percent = c.percent;
+        r.validPercent = c.validPercent;
+        r.missing = c.missing ? 1 : 0;
+        const char *label = (labels && !sentinel) ? labels->GetLabelText(c.value) : "";
+        if (sentinel)
+            CopyLabel(r.label, "-");
+        else if (*label)
+            CopyLabel(r.label, label);
+        else if (dist->realValued)
+            std::snprintf(r.label, sizeof r.label, "%1.*f", static_cast<int>(dist->decimals), c.value);
+        else
+            std::snprintf(r.label, sizeof r.label, "%li", r.value.integer);
+    }
+    dist->SetCategories(records.data(), static_cast<long>(records.size()));
+    dist->mean = result.mean;
+
+    if (labels && *labels->GetCaption()) {
+        dist->AppendCategory(labels->GetCaption());
+    } else if (dist->GetDataSet()) {
+        char caption[KATLABS::MAX_CAPTION + 1];
+        dist->GetDataSet()->GetVariableCaption(values->variableNumber, caption, sizeof caption);
+        dist->AppendCategory(caption);
+    } else {
+        dist->AppendCategory("");
+    }
+    return dist;
+}

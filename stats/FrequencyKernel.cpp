@@ -1,0 +1,82 @@
+#include "stats/FrequencyKernel.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "stats/StatMissing.h"
+
+long FrequencyCounter::Find(double value)
+{
+    // Survey variables hold a few codes: the last one, then a scan of up to
+    // kScanned values, and a hash only for variables with many values.
+    if (lastSlot_ >= 0 && value == lastValue_)
+        return lastSlot_;
+    long slot = -1;
+    const size_t known = values_.size();
+    if (known <= kScanned) {
+        for (size_t i = 0; i < known; ++i) {
+            if (values_[i] == value) {
+                slot = static_cast<long>(i);
+                break;
+            }
+        }
+    } else {
+        if (index_.empty())
+            for (size_t i = 0; i < known; ++i)
+                index_.emplace(values_[i], static_cast<long>(i));
+        auto found = index_.find(value);
+        if (found != index_.end())
+            slot = found->second;
+    }
+    if (slot < 0) {
+        slot = static_cast<long>(known);
+        values_.push_back(value);
+        slots_.push_back({0, 0.0, false});
+        if (!index_.empty())
+            index_.emplace(value, slot);
+    }
+    lastValue_ = value;
+    lastSlot_ = slot;
+    return slot;
+}
+
+void FrequencyCounter::Add(double value, double weight, bool missing)
+{
+    Slot &s = slots_[Find(value)];
+    ++s.count;
+    s.weight += weight;
+    s.missing = s.missing || missing;
+    if (!missing) {
+        validSum_ += value;
+        ++validCases_;
+    }
+}
+
+void FrequencyCounter::Finish(bool weighted, FrequencyResult &result)
+{
+    std::vector<size_t> order(values_.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [this](size_t a, size_t b) { return values_[a] < values_[b]; });
+    result = FrequencyResult();
+    for (size_t i : order) {
+        FrequencyCount c;
+        c.value = values_[i];
+        c.missing = slots_[i].missing;
+        c.count = weighted ? 0 : slots_[i].count;
+        c.frequency = weighted ? slots_[i].weight : static_cast<double>(slots_[i].count);
+        result.total += c.frequency;
+        if (!c.missing)
+            result.validTotal += c.frequency;
+        result.categories.push_back(c);
+    }
+    for (FrequencyCount &c : result.categories) {
+        c.percent = result.total > 0.0 ? c.frequency * 100.0 * (1.0 / result.total) : 0.0;
+        if (c.missing)
+            c.validPercent = -1.0;
+        else
+            c.validPercent = result.validTotal > 0.0 ? c.frequency * 100.0 / result.validTotal : 0.0;
+    }
+    result.validCases = validCases_;
+    result.mean = validCases_ > 0 ? validSum_ / validCases_ : kDoubleMissing;
+}

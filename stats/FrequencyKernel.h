@@ -1,0 +1,64 @@
+// Counting the distinct values of one variable: the records of a frequency
+// distribution over plain arrays, before they are put into a FREQOBJ.
+//
+// Input per case: its value (the system-missing sentinel included, which as
+// the largest value sorts last), its weight (ignored unless weighted) and
+// whether the value is missing (sentinel or user-missing code). Weighted,
+// a case whose weight is not above 0 counts nowhere.
+//
+// Per distinct value, in ascending order: count (cases; 0 when weighted),
+// frequency (the weighted count, or the count), percent = frequency * 100 *
+// (1 / total), valid percent = frequency * 100 / valid total (-1.0 for a
+// missing value; 0 when no case is valid). Total sums every frequency, the
+// valid total those of values that are not missing. The mean is the
+// unweighted mean of the valid values (each case once), kDoubleMissing when
+// there is none.
+#ifndef STATS_FREQUENCYKERNEL_H
+#define STATS_FREQUENCYKERNEL_H
+
+#include <cstddef>
+#include <unordered_map>
+#include <vector>
+
+struct FrequencyCount {
+    double value = 0.0;
+    long count = 0;
+    double frequency = 0.0;
+    double percent = 0.0;
+    double validPercent = 0.0;
+    bool missing = false;
+};
+
+struct FrequencyResult {
+    std::vector<FrequencyCount> categories;
+    double total = 0.0;
+    double validTotal = 0.0;
+    long validCases = 0;
+    double mean = 0.0;
+};
+
+// Accumulates cases one by one (values need not arrive sorted) and then
+// fills the result.
+class FrequencyCounter {
+public:
+    void Add(double value, double weight, bool missing);
+    void Finish(bool weighted, FrequencyResult &result);
+
+private:
+    struct Slot {
+        long count;
+        double weight;
+        bool missing;
+    };
+    static const size_t kScanned = 16;
+    std::vector<double> values_;
+    std::unordered_map<double, long> index_;   // built once there are many values
+    std::vector<Slot> slots_;
+    double lastValue_ = 0.0;
+    long lastSlot_ = -1;
+    double validSum_ = 0.0;
+    long validCases_ = 0;
+    long Find(double value);
+};
+
+#endif

@@ -1,0 +1,108 @@
+// Multiple response: a list of variables counted as one question.
+// GMultRespFreq counts category coding (every variable holds one answer
+// code; the codes of all variables are counted together), GMultRespDiko
+// counts dichotomies (every variable is one answer, given when its value
+// lies in one of the counted ranges). Both count at construction into an
+// owned FREQOBJ and recount on Recompute in four steps: prepare, count,
+// tabulate, finish; a new percentage base needs the finishing step only
+// (FinishPercentages).
+//
+// Counting rules:
+//   - Weights are frequency weights; a case outside the selection or with a
+//     missing weight counts nowhere.
+//   - Category coding: each valid value of each variable is one answer
+//     (user-missing codes are answers only while includeUserMissing is set);
+//     with the pairwise flag 0 (listwise) a case with a missing value in any
+//     variable is left out.
+//   - Dichotomies: user-missing values are read as values (so a range may
+//     count them) while includeUserMissing is set, else they are missing;
+//     with missing mode 0 (listwise) a case with a missing value in any
+//     variable is left out; with mode 1 only that variable's value is.
+//   - The case count is the (weighted) number of counted cases with at least
+//     one answer.
+//   - Percentages (the records' validPercent field, -1.0 when the base is
+//     0): base 0 of the case count, base 1 of all answers, base 2
+//     (dichotomies) of the cases valid in that variable.
+#ifndef STATS_GMULTRESP_H
+#define STATS_GMULTRESP_H
+
+#include <string>
+#include <vector>
+
+#include "stats/FREQOBJ.h"
+#include "stats/StatClass.h"
+#include "stats/StatFormat.h"
+
+class WorkBook;
+
+class GMultResp : public StatClass {
+public:
+    ~GMultResp() override;
+    // Recounts everything for the current base, flags and ranges.
+    void Recompute();
+    // Redoes the percentages for the current base.
+    void FinishPercentages();
+
+    const FREQOBJ *Result() const { return result; }
+    FREQOBJ *Result() { return result; }
+
+    std::vector<long> variables;      // zero-terminated
+    std::vector<std::string> variableTexts;   // captions, one per variable
+    int percentageBase;
+    bool includeUserMissing = false;
+    unsigned long displayWord = 0;
+    long columnWidth = 15;
+    WorkBook *workbook = nullptr;     // not owned
+    double caseCount = 0.0;
+    long categoryCount = 0;
+
+protected:
+    GMultResp(const long *variableList, int base, DATASET *dataSet);
+    virtual void Prepare();
+    virtual void Count() = 0;
+    virtual void Tabulate() = 0;
+    // Reads the variables: per variable and case the value (kDoubleMissing
+    // when missing under the current flags) and the case weights.
+    bool ReadVariables();
+
+    std::vector<std::vector<double>> values;
+    std::vector<double> weights;
+    FREQOBJ *result = nullptr;        // owned
+    // Per record: the count base of base 2 (cases valid in the variable).
+    std::vector<double> recordBase;
+    double answerTotal = 0.0;
+};
+
+class GMultRespFreq : public GMultResp {
+public:
+    GMultRespFreq(const long *variableList, int base, int pairwise, int, int,
+                  DATASET *dataSet = nullptr);
+    int pairwise;
+
+protected:
+    void Count() override;
+    void Tabulate() override;
+
+private:
+    std::vector<double> codes;
+    std::vector<double> counts;
+    std::vector<long> rawCounts;
+};
+
+class GMultRespDiko : public GMultResp {
+public:
+    GMultRespDiko(const long *variableList, int base, int missingMode,
+                  const ValueRangeList &ranges, DATASET *dataSet = nullptr);
+    int missingMode;                  // 1 per variable, 0 listwise
+    ValueRangeList ranges;
+
+protected:
+    void Count() override;
+    void Tabulate() override;
+
+private:
+    std::vector<double> answers;
+    std::vector<long> rawAnswers;
+};
+
+#endif

@@ -1,0 +1,267 @@
+#include "stats/OnewayObj.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <numeric>
+
+#include "dataset/DATASET.h"
+#include "dataset/KATLABS.h"
+#include "stats/StatFormat.h"
+#include "stats/StatMissing.h"
+
+OnewayObj::OnewayObj(long analysis, long breakVar, DATASET *set)
+    : StatClass(set), analysisVariable(analysis), breakVariable(breakVar),
+      varianceF(kFloatMissing), varianceDf1(kFloatMissing), varianceDf2(kFloatMissing),
+      varianceP(kFloatMissing)
+{
+    for (int &w : columnWidths)
+        w = 0;
+}
+
+OnewayObj::~OnewayObj()
+{
+    delete anova;
+    delete separateTests;
+    delete pooledTests;
+    delete scheffeTests;
+}
+
+bool OnewayObj::Compute()
+{
+    groups.clear();
+    groupCases.clear();
+    allCases.clear();
+    total.Reset();
+    std::vector<double> weights, values, breaks;
+    if (!LoadCaseWeights(weights) || !LoadValues(analysisVariable, values)
+        || !LoadValues(breakVariable, breaks))
+        return false;
+    std::map<double, size_t> index;
+    for (size_t c = 0; c < values.size() && c < breaks.size(); ++c) {
+        if (!(weights[c] > 0.0) || IsNotComputed(values[c]) || IsNotComputed(breaks[c]))
+            continue;
+        auto found = index.find(breaks[c]);
+        if (found == index.end()) {
+            if (index.size() == kMaxGroups) {
+                tooManyGroups = 1;
+                errorCode = kTooManyGroupsError;
+                groups.clear();
+                groupCases.clear();
+                return true;
+            }
+            found = index.emplace(breaks[c], 0).first;
+        }
+    }
+    // Groups in ascending order of the break value.
+    KATLABS *labels = KATLABS::ConstructAndRead(breakVariable, dataSet);
+    const VariableInfo *info = dataSet ? dataSet->GetVariable(breakVariable) : nullptr;
+    const int decimals = info ? info->EffectiveDecimals() : 2;
+    for (auto &entry : index) {
+        entry.second = groups.size();
+        DescriptiveRecord record;
+        record.breakValue = entry.first;
+        const char *label = labels ? labels->GetLabelText(entry.first) : "";
+        if (*label) {
+            record.label = label;
+        } else {
+            char text[64];
+            std::snprintf(text, sizeof text, "%1.*f", decimals, entry.first);
+            record.label = text;
+        }
+        groups.push_back(record);
+    }
+    delete labels;
+    groupCases.assign(groups.size(), std::vector<WeightedValue>());
+    for (size_t c = 0; c < values.size() && c < breaks.size(); ++c) {
+        if (!(weights[c] > 0.0) || IsNotComputed(values[c]) || IsNotComputed(breaks[c]))
+            continue;
+        const WeightedValue v = {values[c], weights[c]};
+        groupCases[index[breaks[c]]].push_back(v);
+        allCases.push_back(v);
+    }
+    for (size_t g = 0; g < groups.size(); ++g)
+        ComputeDescriptives(groupCases[g].data(), groupCases[g].size(), groups[g]);
+    ComputeDescriptives(allCases.data(), allCases.size(), total);
+    return true;
+}
+
+void OnewayObj::ComputeGroupQuantiles()
+{
+    for (size_t g = 0; g < groups.size(); ++g) {
+        std::vector<WeightedValue> cases = groupCases[g];
+        ComputeQuantileSummary(cases, groups[g].quantiles);
+        groups[g].hasQuantiles = true;
+    }
+    std::vector<WeightedValue> cases = allCases;
+    ComputeQuantileSummary(cases, total.quantiles);
+    total.hasQuantiles = true;
+}
+
+void OnewayObj::ComputeVarianceHomogeneityTest()
+{
+    const AnovaTable t = ComputeVarianceHomogeneity(groupCases);
+    varianceF = t.f;
+    varianceDf1 = t.dfBetween;
+    varianceDf2 = t.dfWithin;
+    varianceP = t.p;
+    varianceTestDone = 1;
+}
+
+namespace {
+
+// The value of each breakdown column of a record, in column order.
+void ColumnValues(const DescriptiveRecord &r, double out[OnewayObj::kColumns])
+{
+    const double *q = r.QuantileSummary();
+    const double values[OnewayObj::kColumns] = {
+        r.mean, r.lower99, r.lower95, r.upper95, r.upper99,
+        q ? q[0] : kFloatMissing, q ? q[1] : kFloatMissing, q ? q[2] : kFloatMissing,
+        r.minimum, r.maximum, r.sum, r.standardDeviation, r.weightedCount};
+    std::copy(values, values + OnewayObj::kColumns, out);
+}
+
+// Texts of group 32 heading each column.
+const int kHeadingText[OnewayObj::kColumns] = {25, 21, 22, 23, 24, 27, 28, 29, 26, 30, 31, 32, 33};
+
+} // namespace
+
+void OnewayObj::FormatGroupStatistics()
+{
+    labelWidth = static_cast<int>(total.label.size());
+    for (const DescriptiveRecord &g : groups)
+        if (g.count > 0 && static_cast<int>(g.label.size()) > labelWidth)
+            labelWidth = static_cast<int>(g.label.size());
+    for (int c = 0; c < kColumns; ++c) {
+        columnWidths[c] = static_cast<int>(std::strlen(StatText(kHeadingText[c], 32))) + 2;
+        if (kHeadingText[c] >= 27 && kHeadingText[c] <= 29)
+            columnWidths[c] += 1;
+    }
+    std::vector<const DescriptiveRecord *> records;
+    for (const DescriptiveRecord &g : groups)
+        records.push_back(&g);
+    records.push_back(&total);
+    for (const DescriptiveRecord *r : records) {
+        double values[kColumns];
+        ColumnValues(*r, values);
+        for (int c = 0; c < kColumns; ++c)
+            if (!IsNotComputed(values[c]))
+                FormatLongDouble(columnWidths[c], values[c], 2, 2);
+    }
+}
+
+void OnewayObj::SortGroups(unsigned long code)
+{
+    const bool descending = (code & kSortDescending) != 0;
+    const unsigned long key = code & ~static_cast<unsigned long>(kSortDescending);
+    auto keyOf = [key](const DescriptiveRecord &r) -> double {
+        switch (key) {
+        case kSortMean: return r.mean;
+        case kSortCount: return r.weightedCount;
+        case kSortSum: return r.sum;
+        case kSortMinimum: return r.minimum;
+        case kSortMaximum: return r.maximum;
+        case kSortDeviation: return r.standardDeviation;
+        case kSortMedian: return r.QuantileSummary() ? r.QuantileSummary()[1] : kFloatMissing;
+        default: return r.breakValue;
+        }
+    };
+    switch (key) {
+    case kSortMean: case kSortCount: case kSortSum: case kSortMinimum: case kSortMaximum:
+    case kSortDeviation: case kSortMedian: case kSortBreakValue: case kSortLabel:
+        break;
+    default:
+        return;
+    }
+    std::vector<size_t> order(groups.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const DescriptiveRecord &x = descending ? groups[b] : groups[a];
+        const DescriptiveRecord &y = descending ? groups[a] : groups[b];
+        if (key == kSortLabel)
+            return x.label < y.label;
+        return keyOf(x) < keyOf(y);
+    });
+    std::vector<DescriptiveRecord> sortedGroups;
+    std::vector<std::vector<WeightedValue>> sortedCases;
+    for (size_t i : order) {
+        sortedGroups.push_back(groups[i]);
+        sortedCases.push_back(groupCases[i]);
+    }
+    groups.swap(sortedGroups);
+    groupCases.swap(sortedCases);
+    sortCode = code;
+}
+
+std::vector<GroupMoments> OnewayObj::GroupMomentsInOrder() const
+{
+    std::vector<GroupMoments> moments;
+    for (const std::vector<WeightedValue> &g : groupCases)
+        moments.push_back(MomentsOf(g.data(), g.size()));
+    return moments;
+}
+
+AnovaResult::AnovaResult(const OnewayObj *computation)
+{
+    if (computation)
+        table = ComputeOneWayAnova(computation->GroupMomentsInOrder());
+}
+
+SignObj::SignObj(const OnewayObj *computation)
+    : groupCount(computation ? static_cast<int>(computation->groups.size()) : 0)
+{
+    pairs.assign(static_cast<size_t>(groupCount) * groupCount, PairwiseResult());
+    if (computation)
+        for (const DescriptiveRecord &g : computation->groups)
+            breakValues.push_back(g.breakValue);
+}
+
+SignObj::~SignObj()
+{
+}
+
+const PairwiseResult &SignObj::Pair(int i, int j) const
+{
+    if (i > j)
+        std::swap(i, j);
+    return pairs[static_cast<size_t>(i) * groupCount + j];
+}
+
+int SignObj::Level(int i, int j) const
+{
+    return SignificanceLevelOfP(Pair(i, j).p);
+}
+
+void SignObj::Store(int i, int j, const PairwiseResult &result)
+{
+    pairs[static_cast<size_t>(i) * groupCount + j] = result;
+}
+
+SepTtestObj::SepTtestObj(const OnewayObj *computation) : SignObj(computation)
+{
+    const std::vector<GroupMoments> m = computation ? computation->GroupMomentsInOrder()
+                                                    : std::vector<GroupMoments>();
+    for (int i = 0; i < groupCount; ++i)
+        for (int j = i + 1; j < groupCount; ++j)
+            Store(i, j, CompareSeparateVariances(m[i], m[j]));
+}
+
+PooledTtestObj::PooledTtestObj(const OnewayObj *computation) : SignObj(computation)
+{
+    const std::vector<GroupMoments> m = computation ? computation->GroupMomentsInOrder()
+                                                    : std::vector<GroupMoments>();
+    for (int i = 0; i < groupCount; ++i)
+        for (int j = i + 1; j < groupCount; ++j)
+            Store(i, j, ComparePooledVariance(m[i], m[j]));
+}
+
+ScheffeObj::ScheffeObj(const OnewayObj *computation) : SignObj(computation)
+{
+    const std::vector<GroupMoments> m = computation ? computation->GroupMomentsInOrder()
+                                                    : std::vector<GroupMoments>();
+    const AnovaTable anova = ComputeOneWayAnova(m);
+    for (int i = 0; i < groupCount; ++i)
+        for (int j = i + 1; j < groupCount; ++j)
+            Store(i, j, CompareScheffe(m[i], m[j], anova));
+}

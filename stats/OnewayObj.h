@@ -1,0 +1,129 @@
+// OnewayObj: the breakdown of an analysis variable by the groups of a break
+// variable: one descriptive record per distinct valid break value (at most
+// 30) and a total record, the quantile summaries on request, the
+// variance-homogeneity test, sorting and column widths. AnovaResult holds
+// the one-way analysis of variance of the groups; the SignObj family
+// (SepTtestObj, PooledTtestObj, ScheffeObj) the comparisons of all pairs of
+// groups in the groups' order at their construction. Formulas are in
+// AnovaKernel.h and DescriptiveKernel.h.
+//
+// Ownership: the object owns its records and the cases kept per group, and
+// the analysis-of-variance result and pairwise objects that its owner
+// stores in it (deleted with it). Group indices count from 0.
+#ifndef STATS_ONEWAYOBJ_H
+#define STATS_ONEWAYOBJ_H
+
+#include <vector>
+
+#include "stats/AnovaKernel.h"
+#include "stats/DescriptiveKernel.h"
+#include "stats/StatClass.h"
+
+class AnovaResult;
+class PooledTtestObj;
+class ScheffeObj;
+class SepTtestObj;
+class TXTWIN;
+
+class OnewayObj : public StatClass {
+public:
+    enum { kMaxGroups = 30, kTooManyGroupsError = 102, kColumns = 13 };
+    // Sort keys (one bit, plus kSortDescending for descending order).
+    enum {
+        kSortMean = 1, kSortCount = 2, kSortSum = 4, kSortMinimum = 8, kSortMaximum = 16,
+        kSortDeviation = 32, kSortMedian = 64, kSortBreakValue = 128, kSortLabel = 256,
+        kSortDescending = 512
+    };
+
+    OnewayObj(long analysisVariable, long breakVariable, DATASET *dataSet = nullptr);
+    ~OnewayObj() override;
+
+    // Reads both variables and computes every group's and the total's
+    // statistics; a 31st distinct break value sets the too-many-groups flag
+    // and error code 102 and stops. False when a variable cannot be read.
+    bool Compute();
+    // Gives every group and the total its quantile summary.
+    void ComputeGroupQuantiles();
+    // The variance-homogeneity test (F, df, p); marks it done.
+    void ComputeVarianceHomogeneityTest();
+    // Label width and the width of each column (in the column order of the
+    // breakdown table: mean, 99 % lower, 95 % lower, 95 % upper, 99 % upper,
+    // lower quartile, median, upper quartile, minimum, maximum, sum, standard
+    // deviation, N): heading length + 2 (+ 1 for the quartile and median
+    // headings), raised to the longest value printed with 2 decimals + 2.
+    void FormatGroupStatistics();
+    // Sorts the groups by one key bit, ascending or with kSortDescending
+    // descending; any other code leaves the order unchanged (stable).
+    void SortGroups(unsigned long sortCode);
+
+    // The moments of each group in the current order (for the tests).
+    std::vector<GroupMoments> GroupMomentsInOrder() const;
+
+    long analysisVariable, breakVariable;
+    std::vector<DescriptiveRecord> groups;
+    DescriptiveRecord total;
+    unsigned char tooManyGroups = 0;
+    unsigned char errorFlag = 0;
+    int errorCode = 0;
+    int labelWidth = 0;
+    int columnWidths[kColumns];
+    unsigned long displayMask = 0, testMask = 0, sortCode = 0, pairwiseSortCode = 0;
+    AnovaResult *anova = nullptr;
+    SepTtestObj *separateTests = nullptr;
+    PooledTtestObj *pooledTests = nullptr;
+    ScheffeObj *scheffeTests = nullptr;
+    unsigned char varianceTestDone = 0;
+    double varianceF, varianceDf1, varianceDf2, varianceP;
+
+private:
+    // The cases of each group, in the same order as groups.
+    std::vector<std::vector<WeightedValue>> groupCases;
+    std::vector<WeightedValue> allCases;
+};
+
+// The analysis of variance of the groups of a one-way computation. (Its
+// table text belongs to the result window of the shell.)
+class AnovaResult {
+public:
+    explicit AnovaResult(const OnewayObj *computation);
+    AnovaTable table;
+};
+
+// The comparisons of all pairs of groups; pair (i, j), i < j, in the order
+// of the groups when the object was made. Level is that of
+// SignificanceLevelOfP (0 none, 1 p < 0.05, 2 p < 0.01, 3 p < 0.001, 4 not
+// computed).
+class SignObj {
+public:
+    virtual ~SignObj();
+    int GroupCount() const { return groupCount; }
+    const PairwiseResult &Pair(int i, int j) const;
+    int Level(int i, int j) const;
+
+    TXTWIN *window = nullptr;       // set by the caller; not owned
+    int matrixFlag = 0;
+    std::vector<double> breakValues;  // of the groups, in the order used
+
+protected:
+    explicit SignObj(const OnewayObj *computation);
+    void Store(int i, int j, const PairwiseResult &result);
+    int groupCount;
+    std::vector<PairwiseResult> pairs;   // groupCount x groupCount, i < j used
+};
+
+class SepTtestObj : public SignObj {
+public:
+    explicit SepTtestObj(const OnewayObj *computation);
+};
+
+class PooledTtestObj : public SignObj {
+public:
+    explicit PooledTtestObj(const OnewayObj *computation);
+};
+
+class ScheffeObj : public SignObj {
+public:
+    explicit ScheffeObj(const OnewayObj *computation);
+};
+
+#endif

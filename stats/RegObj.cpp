@@ -1,0 +1,170 @@
+#include "stats/RegObj.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "dataset/BUFFERTYPE.h"
+#include "stats/CorrelationKernel.h"
+#include "stats/RegressionKernel.h"
+#include "stats/StatMissing.h"
+
+TMPLISTETYPE *RegressionEngine::NewResidualList(long dataSetCases) const
+{
+    TMPLISTETYPE *list = new TMPLISTETYPE(STORAGE_DOUBLE, dataSetCases);
+    list->SeekCase(1, 1);
+    size_t next = 0;
+    for (long c = 0; c < dataSetCases && list->MoveNext(); ++c) {
+        if (next < cases.size() && cases[next] == c)
+            list->StoreReal(residuals[next++]);
+    }
+    list->ComputeRange();
+    return list;
+}
+
+RegObj::RegObj(long dep, const long *independents, int m, int missing, double in, double out,
+               DATASET *set)
+    : StatClass(set), method(m), pIn(in), pOut(out), missingDeletion(missing), dependent(dep)
+{
+    for (const long *v = independents; v && *v; ++v)
+        variables.push_back(*v);
+    variables.push_back(dependent);
+    variables.push_back(0);
+}
+
+RegObj::~RegObj()
+{
+    FreeResults();
+}
+
+void RegObj::SetParameters(int m, int missing, double in, double out, unsigned long mask)
+{
+    method = m;
+    missingDeletion = missing;
+    pIn = in;
+    pOut = out;
+    displayMask = mask;
+}
+
+void RegObj::FreeResults()
+{
+    for (RegModelStep *s : steps)
+        delete s;
+    steps.clear();
+    status = 0;
+    failedVariable = 0;
+}
+
+void RegObj::ComputeCorrelationMatrix()
+{
+    FreeResults();
+    const int k = static_cast<int>(variables.size()) - 1;     // with the dependent
+    std::vector<double> weights;
+    if (!LoadCaseWeights(weights)) {
+        status = 13;
+        return;
+    }
+    std::vector<std::vector<double>> columns(k);
+    std::vector<const double *> pointers;
+    for (int v = 0; v < k; ++v) {
+        if (!LoadValues(variables[v], columns[v])) {
+            status = 13;
+            failedVariable = variables[v];
+            return;
+        }
+        bool anyValid = false;
+        for (size_t c = 0; c < columns[v].size() && !anyValid; ++c)
+            anyValid = weights[c] > 0.0 && !IsNotComputed(columns[v][c]);
+        if (!anyValid) {
+            status = 7;
+            failedVariable = variables[v];
+            return;
+        }
+        pointers.push_back(columns[v].data());
+    }
+    CorrelationResult corr;
+    const bool pairwise = missingDeletion == 2;
+    ComputeCorrelations(pointers, weights.data(), weights.size(), pairwise, corr);
+    double n = corr.listwiseWeight;
+    if (pairwise)
+        n = *std::min_element(corr.weightedCount.begin(), corr.weightedCount.end());
+    std::vector<RegressionStep> kernelSteps;
+    int bad = -1;
+    status = ComputeRegression(corr, n, method, pIn, pOut, kernelSteps, bad);
+    if (status != 0) {
+        if (status == 14)
+            failedVariable = dependent;
+        else if (bad >= 0)
+            failedVariable = variables[bad];
+        return;
+    }
+    for (const RegressionStep &ks : kernelSteps) {
+        RegModelStep *s = new RegModelStep;
+        s->dependentVariable = dependent;
+        s->dependentPosition = k - 1;
+        s->rows = ks.rows;
+        s->inEquation = ks.inEquation;
+        s->rowVariable.assign(ks.rows + 1, 0);
+        for (int i = 1; i <= ks.rows; ++i)
+            s->rowVariable[i] = variables[ks.variable[i]];
+        s->b = ks.b;
+        s->seB = ks.seB;
+        s->beta = ks.beta;
+        s->t = ks.t;
+        s->p = ks.p;
+        s->tolerance = ks.tolerance;
+        s->n = ks.n;
+        std::copy(ks.summary, ks.summary + 5, s->summary);
+        steps.push_back(s);
+    }
+}
+
+RegressionEngine *RegObj::EnsureEngine(int stepIndex)
+{
+    if (stepIndex < 0 || stepIndex >= StepCount())
+        return nullptr;
+    RegModelStep *step = steps[stepIndex];
+    if (step->engine)
+        return step->engine;
+    RegressionEngine *engine = new RegressionEngine;
+    engine->context = this;
+    engine->residualMean = engine->residualDeviation = kFloatMissing;
+    step->engine = engine;
+    std::vector<double> weights, y;
+    if (!LoadCaseWeights(weights) || !LoadValues(dependent, y))
+        return engine;
+    std::vector<std::vector<double>> x(step->inEquation);
+    for (int i = 0; i < step->inEquation; ++i)
+        if (!LoadValues(step->rowVariable[i + 1], x[i]))
+            return engine;
+    double sw = 0.0, sum = 0.0;
+    for (size_t c = 0; c < y.size(); ++c) {
+        if (!(weights[c] > 0.0) || IsNotComputed(y[c]))
+            continue;
+        double predicted = step->b[0];
+        bool valid = true;
+        for (int i = 0; i < step->inEquation && valid; ++i) {
+            valid = !IsNotComputed(x[i][c]);
+            predicted += step->b[i + 1] * x[i][c];
+        }
+        if (!valid)
+            continue;
+        engine->cases.push_back(static_cast<long>(c));
+        engine->predicted.push_back(predicted);
+        engine->residuals.push_back(y[c] - predicted);
+        engine->weights.push_back(weights[c]);
+        sw += weights[c];
+        sum += weights[c] * (y[c] - predicted);
+    }
+    engine->count = static_cast<long>(engine->cases.size());
+    if (sw > 0.0) {
+        engine->residualMean = sum / sw;
+        double ss = 0.0;
+        for (size_t i = 0; i < engine->residuals.size(); ++i) {
+            const double d = engine->residuals[i] - engine->residualMean;
+            ss += engine->weights[i] * d * d;
+        }
+        if (sw > 1.0)
+            engine->residualDeviation = std::sqrt(ss / (sw - 1.0));
+    }
+    return engine;
+}

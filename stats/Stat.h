@@ -1,0 +1,47 @@
+// Stat: the statistics of one variable over the valid, selected, weighted
+// cases of a computation object's data set: minimum, maximum, mean,
+// standard deviation sqrt((sum w x^2 - (sum w x)^2 / N) / (N - 1)), standard
+// error sqrt(variance / N), N (the weighted count), the valid case count
+// and whether the data are integers. Standard deviation and error are
+// kFloatMissing when N <= 1; everything is kFloatMissing without cases.
+// With a y variable only the cases valid in both count; values not below
+// the limit are left out (kFloatMissing keeps every valid value).
+//
+// GroupedMedian: the seven-value quantile summary of a variable over the
+// same cases (25th percentile, median, 75th percentile, lower and upper
+// whisker ends, minimum, maximum; definitions in DescriptiveKernel.h).
+//
+// Both read their data at construction through the computation object,
+// which they do not own and which must outlive the construction only.
+#ifndef STATS_STAT_H
+#define STATS_STAT_H
+
+class StatClass;
+
+class Stat {
+public:
+    Stat(StatClass *computation, long xVariable, long yVariable, double limit);
+    virtual ~Stat();
+
+    double minimum;
+    double maximum;
+    double mean;
+    double standardDeviation;
+    double standardError;
+    double n;              // weighted count
+    long validCount;
+    bool integerData;
+};
+
+class GroupedMedian {
+public:
+    GroupedMedian(StatClass *computation, long variable, long partner, double limit);
+    virtual ~GroupedMedian();
+    // Copies the seven summary values (kFloatMissing without cases).
+    void GetSummary(double summary[7]) const;
+
+private:
+    double summary_[7];
+};
+
+#endif

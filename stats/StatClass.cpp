@@ -1,0 +1,216 @@
+#include "stats/StatClass.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DATASET.h"
+#include "dataset/ProgramSettings.h"
+#include "dataset/RegistrySettings.h"
+#include "dataset/SelectRec.h"
+#include "dataset/TextCatalog.h"
+#include "dataset/WeightRec.h"
+#include "stats/StatMissing.h"
+
+namespace {
+
+TextCatalog *statCatalog = nullptr;
+const int kSectionDefaultValues = 4;
+
+// The report format comes from the language file: use it only when it holds
+// exactly one conversion and that one formats a double.
+const char *SafeCountFormat(const char *format)
+{
+    int conversions = 0;
+    for (const char *p = format; *p; ++p) {
+        if (*p != '%')
+            continue;
+        if (p[1] == '%') {
+            ++p;
+            continue;
+        }
+        ++conversions;
+        const char *q = p + 1;
+        while (*q && std::strchr("0123456789.-+ #", *q))
+            ++q;
+        if (*q != 'f' && *q != 'g' && *q != 'e')
+            return "%.0f";
+    }
+    return conversions == 1 ? format : "%.0f";
+}
+
+} // namespace
+
+void SetStatTextCatalog(TextCatalog *catalog)
+{
+    statCatalog = catalog;
+}
+
+TextCatalog *GetStatTextCatalog()
+{
+    return statCatalog;
+}
+
+const char *StatText(int number, int group)
+{
+    return statCatalog ? statCatalog->GetText(number, group) : TextCatalog::kMissingText;
+}
+
+const char *CorrelationKindText(int statusCode)
+{
+    static const int textOfCode[] = {-1, -1, 0, 1, 2, 3, 10, 4, 5, 7, 8, 12, 13, 9, 11};
+    if (statusCode < 2 || statusCode > 14)
+        return "";
+    return StatText(textOfCode[statusCode], 34);
+}
+
+StatClass::StatClass(DATASET *set)
+    : dataSet(set ? set : ProgramSettings::Instance()->GetDataSet(0)),
+      selection(nullptr), weight(nullptr), headingTexts{nullptr, nullptr, nullptr},
+      reportCount(-1.0)
+{
+    if (!dataSet)
+        return;
+    selection = dataSet->GetActiveSelection();
+    WeightRec *w = dataSet->GetWeight();
+    if (w && w->IsActive())
+        weight = w;
+}
+
+StatClass::~StatClass()
+{
+    for (char *&text : headingTexts) {
+        delete[] text;
+        text = nullptr;
+    }
+}
+
+int StatClass::WeightDecimals() const
+{
+    if (!weight || !dataSet)
+        return 2;
+    const VariableInfo *info = dataSet->GetVariable(weight->GetVariable(0));
+    return info ? info->EffectiveDecimals() : 2;
+}
+
+const char *StatClass::SetHeadingText(int slot, const std::string &text)
+{
+    delete[] headingTexts[slot];
+    headingTexts[slot] = new char[text.size() + 1];
+    std::memcpy(headingTexts[slot], text.c_str(), text.size() + 1);
+    return headingTexts[slot];
+}
+
+const char *StatClass::BuildFilterText()
+{
+    if (headingTexts[0])
+        return headingTexts[0];
+    std::string text;
+    if (weight) {
+        text += StatText(34, 1);
+        text += ": ";
+        text += weight->Describe();
+    }
+    if (selection && selection->IsActive()) {
+        if (!text.empty())
+            text += "\r\n ";
+        text += selection->description;
+    }
+    return SetHeadingText(0, text);
+}
+
+const char *StatClass::GetReportHeader(double caseCount)
+{
+    const SettingsSection *section = FindSettingsSection(kSectionDefaultValues);
+    if (section && RegistrySettings::ReadIntInSection(section, "ReportHeader", 1) == 0)
+        return "";
+    if (headingTexts[1] && caseCount == reportCount)
+        return headingTexts[1];
+    char line[200];
+    std::snprintf(line, sizeof line, SafeCountFormat(StatText(21, 0)), caseCount);
+    std::string text = line;
+    const char *filter = BuildFilterText();
+    if (*filter) {
+        text += "\r\n ";
+        text += filter;
+    }
+    reportCount = caseCount;
+    return SetHeadingText(1, text);
+}
+
+bool StatClass::LoadCaseWeights(std::vector<double> &weights)
+{
+    weights.clear();
+    if (!dataSet)
+        return false;
+    const long cases = dataSet->GetCaseCount();
+    weights.assign(static_cast<size_t>(cases), 1.0);
+    if (weight) {
+        BUFFERTYPE *list = weight->NewWeightList();
+        if (!list)
+            return false;
+        list->SeekCase(1, 1);
+        for (long c = 0; c < cases && list->MoveNext(); ++c) {
+            const double w = list->GetCurrentReal();
+            weights[c] = (list->IsCurrentMissing() || !(w > 0.0) || IsNotComputed(w)) ? 0.0 : w;
+        }
+        delete list;
+    }
+    if (selection && selection->IsActive()) {
+        for (long c = 0; c < cases; ++c)
+            if (!selection->IsCaseInForce(c))
+                weights[c] = 0.0;
+    }
+    return true;
+}
+
+bool StatClass::LoadValues(long variable, std::vector<double> &values,
+                           std::vector<unsigned char> *rawMissing)
+{
+    values.clear();
+    if (rawMissing)
+        rawMissing->clear();
+    if (!dataSet)
+        return false;
+    LISTETYPE list(dataSet, variable);
+    if (list.Error() || list.GetCaseCount() != dataSet->GetCaseCount())
+        return false;
+    const long cases = list.GetCaseCount();
+    values.resize(static_cast<size_t>(cases), kDoubleMissing);
+    if (rawMissing)
+        rawMissing->resize(static_cast<size_t>(cases), 1);
+    list.SeekCase(1, 1);
+    for (long c = 0; c < cases && list.MoveNext(); ++c) {
+        if (list.IsCurrentSysMissing())
+            continue;
+        const double v = list.GetCurrentAsReal();
+        const bool userMissing = list.IsCurrentUserMissing();
+        if (rawMissing) {
+            values[c] = v;
+            (*rawMissing)[c] = userMissing;
+        } else if (!userMissing) {
+            values[c] = v;
+        }
+    }
+    return true;
+}
+
+bool StatClass::CollectCases(long variable, long partner, double limit,
+                             std::vector<WeightedValue> &cases)
+{
+    cases.clear();
+    std::vector<double> weights, values, partnerValues;
+    if (!LoadCaseWeights(weights) || !LoadValues(variable, values))
+        return false;
+    if (partner && !LoadValues(partner, partnerValues))
+        return false;
+    for (size_t c = 0; c < values.size(); ++c) {
+        const double v = values[c];
+        if (!(weights[c] > 0.0) || IsNotComputed(v) || !(v < limit))
+            continue;
+        if (partner && IsNotComputed(partnerValues[c]))
+            continue;
+        cases.push_back({v, weights[c]});
+    }
+    return true;
+}

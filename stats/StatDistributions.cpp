@@ -1,0 +1,117 @@
+#include "stats/StatDistributions.h"
+
+#include <cmath>
+
+#include <boost/math/distributions/binomial.hpp>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/normal.hpp>
+#include <boost/math/distributions/students_t.hpp>
+
+#include "stats/StatMissing.h"
+
+namespace {
+
+// Errors become NaN results instead of exceptions; NaN is then turned into
+// the not-computed mark below.
+using QuietPolicy = boost::math::policies::policy<
+    boost::math::policies::domain_error<boost::math::policies::errno_on_error>,
+    boost::math::policies::pole_error<boost::math::policies::errno_on_error>,
+    boost::math::policies::overflow_error<boost::math::policies::errno_on_error>,
+    boost::math::policies::evaluation_error<boost::math::policies::errno_on_error>,
+    boost::math::policies::rounding_error<boost::math::policies::errno_on_error>,
+    boost::math::policies::promote_double<false>>;
+
+double Checked(double p)
+{
+    if (!std::isfinite(p))
+        return kFloatMissing;
+    if (p < 0.0)
+        return 0.0;
+    if (p > 1.0)
+        return 1.0;
+    return p;
+}
+
+bool UsableStatistic(double x)
+{
+    return std::isfinite(x) && !IsNotComputed(x);
+}
+
+bool UsableDf(double df)
+{
+    return std::isfinite(df) && df > 0.0 && df < kFloatMissing;
+}
+
+} // namespace
+
+double StudentTailProbability(double t, double df, int twoSided)
+{
+    if (!UsableStatistic(t) || !UsableDf(df))
+        return kFloatMissing;
+    boost::math::students_t_distribution<double, QuietPolicy> dist(df);
+    double p = Checked(boost::math::cdf(boost::math::complement(dist, std::fabs(t))));
+    if (p == kFloatMissing)
+        return p;
+    return twoSided ? Checked(2.0 * p) : p;
+}
+
+double StudentQuantile(double p, double df)
+{
+    if (!(p > 0.0 && p < 1.0) || !UsableDf(df))
+        return kFloatMissing;
+    boost::math::students_t_distribution<double, QuietPolicy> dist(df);
+    double q = boost::math::quantile(dist, p);
+    return std::isfinite(q) ? q : kFloatMissing;
+}
+
+double FisherTailProbability(double f, double df1, double df2)
+{
+    if (!UsableStatistic(f) || !UsableDf(df1) || !UsableDf(df2))
+        return kFloatMissing;
+    if (f <= 0.0)
+        return 1.0;
+    boost::math::fisher_f_distribution<double, QuietPolicy> dist(df1, df2);
+    return Checked(boost::math::cdf(boost::math::complement(dist, f)));
+}
+
+double ChiSquareTailProbability(double x, double df)
+{
+    if (!UsableStatistic(x) || !UsableDf(df))
+        return kFloatMissing;
+    if (x <= 0.0)
+        return 1.0;
+    boost::math::chi_squared_distribution<double, QuietPolicy> dist(df);
+    return Checked(boost::math::cdf(boost::math::complement(dist, x)));
+}
+
+double NormalTailProbability(double z, int twoSided)
+{
+    if (!UsableStatistic(z))
+        return kFloatMissing;
+    boost::math::normal_distribution<double, QuietPolicy> dist(0.0, 1.0);
+    double p = Checked(boost::math::cdf(boost::math::complement(dist, std::fabs(z))));
+    return twoSided ? Checked(2.0 * p) : p;
+}
+
+double BinomialLowerTail(long k, long n, double p)
+{
+    if (n < 0 || k < 0 || !(p >= 0.0 && p <= 1.0))
+        return kFloatMissing;
+    if (k >= n)
+        return 1.0;
+    boost::math::binomial_distribution<double, QuietPolicy> dist(static_cast<double>(n), p);
+    return Checked(boost::math::cdf(dist, static_cast<double>(k)));
+}
+
+double BinomialTwoSidedProbability(long a, long b)
+{
+    if (a < 0 || b < 0)
+        return kFloatMissing;
+    if (a == b)
+        return 1.0;
+    double p = BinomialLowerTail(a < b ? a : b, a + b, 0.5);
+    if (p == kFloatMissing)
+        return p;
+    return Checked(2.0 * p);
+}

@@ -1,0 +1,82 @@
+// StatOption: the settings record of an analysis, with the operations the
+// variable-list window, the option frame and the workbook call, in this
+// order: destructor, PreOptionWindow, CreateOptionWindow, ListText,
+// SetVariablePrompts, ToWindow, FromWindow, Run, SaveSettings, LoadSettings,
+// TakeFromWindow, Assign. The base does nothing in each (no windows, Run
+// false). GraphOption keeps one 32-bit option word of a graph in a settings
+// section of its own (key "Display"). RegisteredOption is one entry of the
+// analysis registry.
+//
+// Ownership: the record owns its name text; the option and pre-option
+// windows belong to the option frame and the variable-list window. The
+// variable-list window owns the record until a workbook takes it (which
+// clears the delete-after-run flag).
+#ifndef STATS_STATOPTION_H
+#define STATS_STATOPTION_H
+
+class ZafWindow;
+
+class StatOption {
+public:
+    StatOption();
+    virtual ~StatOption();
+    StatOption(const StatOption &) = delete;
+    StatOption &operator=(const StatOption &) = delete;
+
+    virtual ZafWindow *PreOptionWindow();
+    virtual ZafWindow *CreateOptionWindow();
+    virtual const char *ListText();
+    virtual void SetVariablePrompts(ZafWindow *variableList);
+    virtual void ToWindow();
+    virtual void FromWindow();
+    virtual bool Run();
+    virtual void SaveSettings();
+    // Flag 0 sets the defaults only, else the defaults and then the settings.
+    virtual void LoadSettings(int flag);
+    virtual void TakeFromWindow();
+    virtual void Assign(const StatOption &other);
+
+    // Keeps a copy of the name (null clears it).
+    void SetName(const char *name);
+    const char *GetName() const { return name ? name : ""; }
+
+    long parameterWord = 0;          // the table records' column width
+    long variableListWord = 0;       // non-zero when the variable list started the record
+    ZafWindow *optionWindow = nullptr;
+    ZafWindow *preOptionWindow = nullptr;
+    int optionsBeforeRun = 1;
+    int deleteAfterRun = 1;
+    int changed = 0;
+
+private:
+    char *name = nullptr;
+};
+
+class GraphOption : public StatOption {
+public:
+    // sectionId: the settings section (FindSettingsSection) of the graph.
+    GraphOption(int sectionId, unsigned long defaultWord);
+
+    ZafWindow *CreateOptionWindow() override;
+    void ToWindow() override;
+    void FromWindow() override;
+    void SaveSettings() override;
+    void LoadSettings(int flag) override;
+
+    unsigned long optionWord;
+    int sectionId;
+    unsigned long defaultWord;
+};
+
+typedef StatOption *(*StatOptionFactory)();
+
+struct RegisteredOption {
+    const char *text;
+    int menuId;
+    int enabled;
+    StatOptionFactory factory;
+    int menuGroup;             // 1 to 4
+    const char *helpName;      // such as "USE_ONEWAY_FREQ"
+};
+
+#endif

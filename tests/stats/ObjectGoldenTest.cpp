@@ -1,0 +1,453 @@
+// The computation objects on data sets converted from the golden CSV files
+// (through the data set builder, as qvconvert does) against the reference
+// figures of R, PSPP and scipy: the same figures as the kernel tests, now
+// read through value lists, user-missing codes, selection and weights.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "GoldenData.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DATASET.h"
+#include "dataset/DataSetBuilder.h"
+#include "dataset/KATLABS.h"
+#include "stats/CorrObj.h"
+#include "stats/FREQOBJ.h"
+#include "stats/MeanObj.h"
+#include "stats/OnewayObj.h"
+#include "stats/PairedTests.h"
+#include "stats/RegObj.h"
+#include "stats/RegressionKernel.h"
+#include "stats/StatMissing.h"
+#include "stats/XTABOBJ.h"
+
+namespace {
+
+typedef std::map<std::string, double> Figures;
+
+// Variables of survey.csv in column order: 1 id, 2 w, 3 g, 4 a, 5 b, 6 x1,
+// 7 x2, 8 x3, 9 x4, 10 y, 11 k, 12 pre, 13 post, 14 d1, 15 d2.
+const char kSurveyDescription[] =
+    "variable id\ntype double\n"
+    "variable w\ntype double\n"
+    "variable g\ntype u8\nmissing 9\n"
+    "variable a\ntype u8\nmissing 9\nvalue 1 = low\nvalue 2 = middle\nvalue 3 = high\n"
+    "variable b\ntype i16\n"
+    "variable x1\ntype double\nmissing 99\n"
+    "variable x2\ntype double\n"
+    "variable x3\ntype double\n"
+    "variable x4\ntype double\n"
+    "variable y\ntype double\n"
+    "variable k\ntype u8\n"
+    "variable pre\ntype i32\n"
+    "variable post\ntype i32\n"
+    "variable d1\ntype u8\n"
+    "variable d2\ntype u8\n";
+const char kSmallDescription[] =
+    "variable id\ntype double\nvariable w\ntype double\n"
+    "variable before\ntype double\nvariable after\ntype double\n";
+
+enum { ID = 1, W, G, A, B, X1, X2, X3, X4, Y, K, PRE, POST, D1, D2 };
+
+std::string ValuesOf(const std::string &csv)
+{
+    std::ifstream in(GoldenPath(csv));
+    std::stringstream all;
+    all << in.rdbuf();
+    const std::string text = all.str();
+    return text.substr(text.find('\n') + 1);     // without the user-missing line
+}
+
+DATASET *Build(const char *description, const std::string &csv, bool weighted, const char *file)
+{
+    DataSetBuilder builder;
+    std::string desc = description;
+    if (weighted)
+        desc += "weight w\n";
+    EXPECT_EQ(builder.ReadDescription(desc), 0) << builder.GetErrorText();
+    EXPECT_EQ(builder.ReadCsv(ValuesOf(csv)), 0) << builder.GetErrorText();
+    EXPECT_EQ(builder.Write(file), 0) << builder.GetErrorText();
+    int error = 0;
+    DATASET *set = OpenDataSet(file, &error, DATASET_READONLY);
+    EXPECT_NE(set, nullptr) << file << " error " << error;
+    return set;
+}
+
+class GoldenObjects : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        plain = Build(kSurveyDescription, "survey.csv", false, "golden_survey.QVF");
+        weighted = Build(kSurveyDescription, "survey.csv", true, "golden_survey_w.QVF");
+        small = Build(kSmallDescription, "paired_small.csv", false, "golden_small.QVF");
+        smallWeighted = Build(kSmallDescription, "paired_small.csv", true, "golden_small_w.QVF");
+    }
+    static void TearDownTestSuite()
+    {
+        delete plain;
+        delete weighted;
+        delete small;
+        delete smallWeighted;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(plain && weighted && small && smallWeighted);
+    }
+    static DATASET *Set(bool w) { return w ? weighted : plain; }
+    static std::string Suffix(bool w) { return w ? ".w" : ""; }
+    static DATASET *plain, *weighted, *small, *smallWeighted;
+};
+
+DATASET *GoldenObjects::plain = nullptr;
+DATASET *GoldenObjects::weighted = nullptr;
+DATASET *GoldenObjects::small = nullptr;
+DATASET *GoldenObjects::smallWeighted = nullptr;
+
+TEST_F(GoldenObjects, MeanObjGivesTheDescriptivesAndQuantiles)
+{
+    Figures f;
+    const struct { const char *name; long variable; } vars[] = {{"x1", X1}, {"y", Y}, {"k", K}};
+    for (const auto &v : vars) {
+        for (bool w : {false, true}) {
+            MeanObj m(v.variable, Set(w));
+            ASSERT_TRUE(m.Compute());
+            EXPECT_EQ(m.statisticsMask, 31u);
+            const DescriptiveRecord &d = m.record;
+            const std::string p = std::string("desc.") + v.name + Suffix(w) + ".";
+            f[p + "count"] = d.count;
+            f[p + "n"] = d.weightedCount;
+            f[p + "sum"] = d.sum;
+            f[p + "mean"] = d.mean;
+            f[p + "min"] = d.minimum;
+            f[p + "max"] = d.maximum;
+            f[p + "sd"] = d.standardDeviation;
+            f[p + "lower95"] = d.lower95;
+            f[p + "upper95"] = d.upper95;
+            f[p + "lower99"] = d.lower99;
+            f[p + "upper99"] = d.upper99;
+            f[p + "skewness"] = d.skewness;
+            f[p + "kurtosis"] = d.kurtosis;
+            ASSERT_NE(d.QuantileSummary(), nullptr);
+            f[p + "q1"] = d.quantiles[0];
+            f[p + "median"] = d.quantiles[1];
+            f[p + "q3"] = d.quantiles[2];
+            f[p + "whisklow"] = d.quantiles[3];
+            f[p + "whiskhigh"] = d.quantiles[4];
+        }
+    }
+    EXPECT_GT(CompareWithReferences("desc.", f), 100);
+}
+
+TEST_F(GoldenObjects, FrequencyDistributionCountsValueListsWithLabels)
+{
+    Figures f;
+    const struct { const char *name; long variable; } vars[] = {{"a", A}, {"b", B}, {"g", G}};
+    for (const auto &v : vars) {
+        for (bool w : {false, true}) {
+            LISTETYPE list(Set(w), v.variable);
+            std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(v.variable, Set(w)));
+            FREQOBJ dist(Set(w));
+            BuildFrequencyDistribution(&list, &dist, labels.get());
+            const std::string p = std::string("freq.") + v.name + Suffix(w) + ".";
+            EXPECT_EQ(dist.realValued, w ? 1 : 0);
+            EXPECT_EQ(dist.variableNumber, v.variable);
+            for (long i = 0; i < dist.categoryCount; ++i) {
+                const FreqCategory &c = dist.categories[i];
+                const double value = dist.realValued ? c.value.real : c.value.integer;
+                const bool sentinel = dist.realValued ? value == kDoubleMissing : value == 2147483647.0;
+                char name[64];
+                std::snprintf(name, sizeof name, "%g", value);
+                const std::string cp = p + "value." + (sentinel ? std::string("sysmis") : name) + ".";
+                f[cp + "freq"] = c.frequency;
+                f[cp + "pct"] = c.percent;
+                f[cp + "vpct"] = c.validPercent;
+                if (sentinel) {
+                    EXPECT_STREQ(c.label, "-");
+                }
+            }
+            f[p + "categories"] = dist.categoryCount;
+            f[p + "mean"] = dist.mean;
+            EXPECT_STREQ(dist.CategoryAt(0), v.variable == A ? "a: " : (v.variable == B ? "b: " : "g: "));
+        }
+    }
+    EXPECT_GT(CompareWithReferences("freq.", f), 60);
+    LISTETYPE list(plain, A);
+    std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(A, plain));
+    FREQOBJ dist(plain);
+    BuildFrequencyDistribution(&list, &dist, labels.get());
+    EXPECT_STREQ(dist.categories[1].label, "middle");
+    EXPECT_STREQ(dist.categories[3].label, "9");          // the user-missing code, no label
+    EXPECT_EQ(dist.categories[3].missing, 1);
+    EXPECT_EQ(dist.decimals, 0);
+}
+
+TEST_F(GoldenObjects, CrossTableObjectGivesTheTestAndMeasures)
+{
+    Figures f;
+    for (bool w : {false, true}) {
+        LISTETYPE a(Set(w), A), b(Set(w), B);
+        // The first list gives the columns: b; the rows are a.
+        XTABOBJ x(&b, nullptr, &a, nullptr, 0, Set(w));
+        x.ComputeChiSquareTest();
+        x.ComputeOrdinalMeasures();
+        EXPECT_EQ(x.weighted, w);
+        const std::string p = "xtab.a_b" + Suffix(w) + ".";
+        f[p + "chisq"] = x.chiSquare;
+        f[p + "df"] = x.degreesOfFreedom;
+        f[p + "p"] = x.probability;
+        f[p + "phi"] = x.phi;
+        f[p + "cramersv"] = x.cramersV;
+        f[p + "contingency"] = x.contingency;
+        f[p + "taua"] = x.tauA;
+        f[p + "taub"] = x.tauB;
+        f[p + "tauc"] = x.tauC;
+        f[p + "gamma"] = x.gamma;
+        f[p + "somerssym"] = x.somersSymmetric;
+        f[p + "somersrow"] = x.somersAsymmetric;
+        for (int i = 0; i < x.RowCount(); ++i) {
+            for (int j = 0; j < x.ColumnCount(); ++j) {
+                const std::string cell = p + "cell." + std::to_string(i + 1) + "_"
+                                         + std::to_string(j + 1) + ".";
+                const size_t k = static_cast<size_t>(i) * x.ColumnCount() + j;
+                f[cell + "count"] = x.Cell(i, j);
+                f[cell + "expected"] = x.expected[k];
+                f[cell + "deviation"] = x.deviation[k];
+                f[cell + "stddev"] = x.standardizedDeviation[k];
+            }
+        }
+    }
+    EXPECT_GT(CompareWithReferences("xtab.", f), 80);
+}
+
+TEST_F(GoldenObjects, OnewayObjectGivesAnovaLeveneAndPairwiseTests)
+{
+    Figures f;
+    for (bool w : {false, true}) {
+        OnewayObj o(Y, G, Set(w));
+        ASSERT_TRUE(o.Compute());
+        ASSERT_EQ(o.groups.size(), 4u);
+        o.ComputeVarianceHomogeneityTest();
+        AnovaResult anova(&o);
+        SepTtestObj welch(&o);
+        PooledTtestObj pooled(&o);
+        ScheffeObj scheffe(&o);
+        const std::string p = "oneway.y_g" + Suffix(w) + ".";
+        f[p + "ssb"] = anova.table.ssBetween;
+        f[p + "ssw"] = anova.table.ssWithin;
+        f[p + "dfb"] = anova.table.dfBetween;
+        f[p + "dfw"] = anova.table.dfWithin;
+        f[p + "f"] = anova.table.f;
+        f[p + "p"] = anova.table.p;
+        f[p + "levene.f"] = o.varianceF;
+        f[p + "levene.df1"] = o.varianceDf1;
+        f[p + "levene.df2"] = o.varianceDf2;
+        f[p + "levene.p"] = o.varianceP;
+        for (int i = 0; i < 4; ++i) {
+            const std::string gi = std::to_string(static_cast<int>(o.groups[i].breakValue));
+            f[p + "group." + gi + ".n"] = o.groups[i].weightedCount;
+            f[p + "group." + gi + ".mean"] = o.groups[i].mean;
+            for (int j = i + 1; j < 4; ++j) {
+                const std::string pair = p + gi + "_"
+                    + std::to_string(static_cast<int>(o.groups[j].breakValue)) + ".";
+                f[pair + "welch.t"] = welch.Pair(i, j).statistic;
+                f[pair + "welch.df"] = welch.Pair(i, j).df;
+                f[pair + "welch.p"] = welch.Pair(i, j).p;
+                f[pair + "pooled.t"] = pooled.Pair(i, j).statistic;
+                f[pair + "pooled.df"] = pooled.Pair(i, j).df;
+                f[pair + "pooled.p"] = pooled.Pair(i, j).p;
+                f[pair + "scheffe.f"] = scheffe.Pair(i, j).statistic;
+                f[pair + "scheffe.p"] = scheffe.Pair(i, j).p;
+            }
+        }
+    }
+    EXPECT_GT(CompareWithReferences("oneway.", f), 100);
+}
+
+TEST_F(GoldenObjects, OnewayObjectSortsAndStopsAtThirtyOneGroups)
+{
+    OnewayObj o(Y, G, plain);
+    ASSERT_TRUE(o.Compute());
+    o.ComputeGroupQuantiles();
+    o.SortGroups(OnewayObj::kSortMean | OnewayObj::kSortDescending);
+    for (size_t i = 1; i < o.groups.size(); ++i)
+        EXPECT_GE(o.groups[i - 1].mean, o.groups[i].mean);
+    ScheffeObj sorted(&o);
+    EXPECT_EQ(sorted.breakValues[0], o.groups[0].breakValue);
+    o.SortGroups(OnewayObj::kSortBreakValue);
+    EXPECT_EQ(o.groups[0].breakValue, 1.0);
+    o.SortGroups(3);          // two keys: not a sort code, the order stays
+    EXPECT_EQ(o.groups[0].breakValue, 1.0);
+    o.FormatGroupStatistics();
+    EXPECT_GE(o.columnWidths[0], 7);     // "**ERROR**" heading without catalogue + 2
+
+    OnewayObj many(Y, ID, plain);         // 40 distinct ids
+    ASSERT_TRUE(many.Compute());
+    EXPECT_EQ(many.tooManyGroups, 1);
+    EXPECT_EQ(many.errorCode, 102);
+}
+
+TEST_F(GoldenObjects, CorrObjGivesTheMatrixListwiseAndPairwise)
+{
+    Figures f;
+    const long vars[] = {X1, X2, X3, X4, Y, 0};
+    const char *names[] = {"x1", "x2", "x3", "x4", "y"};
+    const struct { const char *prefix; bool w; int mode; } runs[] = {
+        {"corr.list", false, CorrObj::kListwise}, {"corr.list.w", true, CorrObj::kListwise},
+        {"corr.pair", false, CorrObj::kPairwise}};
+    for (const auto &run : runs) {
+        CorrObj c(vars, run.mode, nullptr, Set(run.w));
+        ASSERT_EQ(c.errorCode, 0);
+        for (int i = 0; i < 5; ++i)
+            for (int j = 0; j < i; ++j) {
+                const std::string n = std::string(run.prefix) + "." + names[i] + "_" + names[j] + ".";
+                f[n + "r"] = c.Coefficient(i, j);
+                f[n + "p"] = c.PValue(i, j);
+                f[n + "n"] = c.result.weightedCount[i * 5 + j];
+            }
+    }
+    EXPECT_GT(CompareWithReferences("corr.", f), 80);
+
+    const long withConstant[] = {X1, K, Y, 0};
+    CorrObj constant(withConstant, CorrObj::kListwise, nullptr, plain);
+    EXPECT_EQ(constant.errorCode, 8);
+    EXPECT_EQ(constant.errorVariable, K);
+    EXPECT_TRUE(constant.coefficients.empty());
+    const long one[] = {X1, 0};
+    EXPECT_EQ(CorrObj(one, CorrObj::kListwise, nullptr, plain).errorCode, 9);
+}
+
+class TestRegression : public RegObj {
+public:
+    using RegObj::RegObj;
+    void ComputeColumnWidths(int, int) override {}
+};
+
+TEST_F(GoldenObjects, RegObjGivesEveryMethodAndItsResiduals)
+{
+    Figures f;
+    const long xs[] = {X1, X2, X3, X4, 0};
+    const char *names[] = {"", "", "", "", "", "", "x1", "x2", "x3", "x4"};
+    const struct { const char *prefix; bool w; int method; int missing; double pIn; } runs[] = {
+        {"reg.enter", false, kRegressionEnter, 1, 0.05}, {"reg.enter.w", true, kRegressionEnter, 1, 0.05},
+        {"reg.forward", false, kRegressionForward, 1, 0.05},
+        {"reg.forward99", false, kRegressionForward, 1, 0.99},
+        {"reg.backward", false, kRegressionBackward, 1, 0.05},
+        {"reg.pairwise", false, kRegressionEnter, 2, 0.05}};
+    for (const auto &run : runs) {
+        TestRegression r(Y, xs, run.method, run.missing, run.pIn, 0.05, Set(run.w));
+        r.ComputeCorrelationMatrix();
+        ASSERT_EQ(r.status, 0) << run.prefix;
+        const RegModelStep &s = *r.LastStep();
+        const std::string p = std::string(run.prefix) + ".";
+        f[p + "steps"] = r.StepCount();
+        f[p + "ineq"] = s.inEquation;
+        f[p + "n"] = s.n;
+        f[p + "b0"] = s.b[0];
+        f[p + "se0"] = s.seB[0];
+        f[p + "r"] = s.summary[0];
+        f[p + "r2"] = s.summary[1];
+        f[p + "adjr2"] = s.summary[2];
+        f[p + "f"] = s.summary[3];
+        f[p + "pf"] = s.summary[4];
+        for (int row = 1; row <= s.rows; ++row) {
+            const std::string v = p + names[s.rowVariable[row]] + ".";
+            f[v + "in"] = row <= s.inEquation;
+            f[v + "b"] = s.b[row];
+            f[v + "se"] = s.seB[row];
+            f[v + "beta"] = s.beta[row];
+            f[v + "t"] = s.t[row];
+            f[v + "p"] = s.p[row];
+            f[v + "tol"] = s.tolerance[row];
+        }
+        RegressionEngine *engine = r.EnsureEngine(r.StepCount() - 1);
+        ASSERT_NE(engine, nullptr);
+        EXPECT_EQ(engine, r.EnsureEngine(r.StepCount() - 1));
+        if (run.missing == 1) {
+            // Least squares residuals with a constant sum to zero.
+            EXPECT_NEAR(engine->residualMean, 0.0, 1e-9);
+            EXPECT_NEAR(engine->count, run.w ? 33 : 34, 2);
+        }
+    }
+    EXPECT_GT(CompareWithReferences("reg.", f), 150);
+
+    const long withConstant[] = {X1, K, 0};
+    TestRegression bad(Y, withConstant, kRegressionEnter, 1, 0.05, 0.05, plain);
+    bad.ComputeCorrelationMatrix();
+    EXPECT_EQ(bad.status, 8);
+    EXPECT_EQ(bad.failedVariable, K);
+    EXPECT_EQ(bad.StepCount(), 0);
+}
+
+TEST_F(GoldenObjects, PairedObjectsGiveTheTests)
+{
+    Figures f;
+    const struct { const char *name; DATASET *set; long x, y; } runs[] = {
+        {"pre_post", plain, PRE, POST}, {"pre_post.w", weighted, PRE, POST},
+        {"small", small, 3, 4}, {"small.w", smallWeighted, 3, 4}};
+    for (const auto &run : runs) {
+        if (std::string(run.name) != "small.w") {
+            GTtestPar t(run.x, run.y, 1, run.set);
+            const std::string p = std::string("paired.") + run.name + ".";
+            EXPECT_FALSE(t.error);
+            f[p + "n"] = t.weightedSum;
+            f[p + "meanx"] = t.mean[0];
+            f[p + "meany"] = t.mean[1];
+            f[p + "sdx"] = t.standardDeviation[0];
+            f[p + "sdy"] = t.standardDeviation[1];
+            f[p + "sex"] = t.standardError[0];
+            f[p + "sey"] = t.standardError[1];
+            f[p + "diff"] = t.meanDifference;
+            f[p + "t"] = t.t;
+            f[p + "p1"] = t.OneSidedPValue();
+            f[p + "p2"] = t.TwoSidedPValue();
+            f[p + "r"] = t.r;
+            f[p + "tr"] = t.tOfR;
+            f[p + "pr"] = t.CorrelationPValue(true);
+        }
+        SignTest s(run.x, run.y, run.set);
+        const std::string sp = std::string("sign.") + run.name + ".";
+        f[sp + "larger"] = s.larger;
+        f[sp + "smaller"] = s.smaller;
+        f[sp + "exact"] = s.exact;
+        f[sp + "p"] = s.exact ? s.exactP : s.zP;
+        f[sp + "z"] = s.z;
+        Wilcoxon w(run.x, run.y, run.set);
+        const std::string wp = std::string("wilcoxon.") + run.name + ".";
+        f[wp + "zeros"] = w.zeroDifferences;
+        f[wp + "positive"] = w.positive;
+        f[wp + "negative"] = w.negative;
+        f[wp + "possum"] = w.positiveRankSum;
+        f[wp + "negsum"] = w.negativeRankSum;
+        f[wp + "posmean"] = w.positiveMeanRank;
+        f[wp + "negmean"] = w.negativeMeanRank;
+        f[wp + "exact2"] = w.exactTwoSidedP;
+        f[wp + "z"] = w.z;
+        f[wp + "zp"] = w.zP;
+    }
+    for (bool wt : {false, true}) {
+        McNemar m(D1, D2, Set(wt));
+        const std::string p = "mcnemar.d1_d2" + Suffix(wt) + ".";
+        EXPECT_EQ(m.status, 0);
+        EXPECT_EQ(m.firstName, "d1");
+        EXPECT_EQ(m.rowLabels[1], "1");
+        f[p + "a"] = m.counts[0];
+        f[p + "b"] = m.counts[1];
+        f[p + "c"] = m.counts[2];
+        f[p + "d"] = m.counts[3];
+        f[p + "exact"] = m.exact;
+        f[p + "p"] = m.exact ? m.exactP : m.chiSquareP;
+        f[p + "chisq"] = m.chiSquare;
+    }
+    EXPECT_GT(CompareWithReferences("paired.", f), 35);
+    EXPECT_GT(CompareWithReferences("sign.", f), 10);
+    EXPECT_GT(CompareWithReferences("wilcoxon.", f), 30);
+    EXPECT_GT(CompareWithReferences("mcnemar.", f), 10);
+    EXPECT_EQ(McNemar(A, B, plain).status, 1);      // three values in the rows
+}
+
+} // namespace

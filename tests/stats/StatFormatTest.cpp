@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "stats/StatFormat.h"
+#include "stats/StatMissing.h"
+
+TEST(StatFormat, WidthsGrowToThePrintedLengthPlusMarginButNeverShrink)
+{
+    int width = 3;
+    FormatFixed(width, 1234.5678, 2, 2);      // "1234.57"
+    EXPECT_EQ(width, 9);
+    FormatFixed(width, 1.0, 2, 2);
+    EXPECT_EQ(width, 9);
+    FormatFixed(width, -12345.5, 1, 0);        // "-12345.5"
+    EXPECT_EQ(width, 9);
+
+    int w = 12;
+    EXPECT_EQ(FormatLongDouble(w, 5.25L, 2, 2), 12);
+    EXPECT_EQ(FormatLongDouble(w, 12345678901.25L, 2, 2), 16);   // 14 characters + 2
+    EXPECT_EQ(w, 16);
+
+    int iw = 0;
+    FormatLongInteger(iw, 12345, 0, 1);
+    EXPECT_EQ(iw, 6);
+    FormatLongInteger(iw, 12345, 2, 1);       // "12345.00"
+    EXPECT_EQ(iw, 9);
+}
+
+TEST(StatFormat, NumberTextIsAnIntegerWhenWholeElseFourteenDigits)
+{
+    EXPECT_EQ(FormatNumberText(12.0), "12");
+    EXPECT_EQ(FormatNumberText(-3.0), "-3");
+    EXPECT_EQ(FormatNumberText(0.0), "0");
+    EXPECT_EQ(FormatNumberText(2.5), "2.5");
+    EXPECT_EQ(FormatNumberText(1.0 / 3.0), "0.33333333333333");
+    EXPECT_EQ(FormatNumberText(1e20), "1e+20");
+}
+
+TEST(StatFormat, RangeListsJoinRangesAndSingleValues)
+{
+    ValueRangeList ranges = {{1, 3}, {5, 5}, {7.5, 9}};
+    EXPECT_EQ(FormatValueRangeList(ranges, 0), "1-3, 5, 8-9");
+    EXPECT_EQ(FormatValueRangeList(ranges, 1), "1.0-3.0, 5.0, 7.5-9.0");
+    EXPECT_EQ(FormatValueRangeList(ValueRangeList(), 2), "");
+}
+
+TEST(StatFormat, RoundingIsFloorAndCeiling)
+{
+    EXPECT_EQ(RoundDown(-2.5), -3.0);
+    EXPECT_EQ(RoundUp(-2.5), -2.0);
+    EXPECT_EQ(RoundUp(2.0), 2.0);
+}
+
+TEST(StatFormat, SignificanceMarksFollowTheLevels)
+{
+    EXPECT_STREQ(SignificanceMarkByP(0.2), " ");
+    EXPECT_STREQ(SignificanceMarkByP(0.05), " ");
+    EXPECT_STREQ(SignificanceMarkByP(0.0499), "+");
+    EXPECT_STREQ(SignificanceMarkByP(0.01), "+");
+    EXPECT_STREQ(SignificanceMarkByP(0.005), "*");
+    EXPECT_STREQ(SignificanceMarkByP(0.0004), "!");
+    EXPECT_STREQ(SignificanceMarkByP(9.0), "-");
+    EXPECT_STREQ(SignificanceMarkByP(99.0), "-");
+    EXPECT_STREQ(SignificanceMarkByP(NAN), "");
+    const char *byLevel[] = {" ", "+", "*", "!", "-", "-", " "};
+    for (int level = 0; level <= 6; ++level)
+        EXPECT_STREQ(SignificanceMarkByLevel(level), byLevel[level]) << level;
+    EXPECT_EQ(SignificanceLevelOfP(0.03), 1);
+    EXPECT_EQ(SignificanceLevelOfP(kFloatMissing), 4);
+}

@@ -1,0 +1,330 @@
+// The computation objects' own behaviour on small data sets: report texts,
+// selection and weights, distribution records, the mended paired t-test,
+// the category-label check, multiple response and n-way tables.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "GoldenData.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DATASET.h"
+#include "dataset/KATLABS.h"
+#include "dataset/SelectRec.h"
+#include "dataset/TextCatalog.h"
+#include "stats/CategoryLabelCheck.h"
+#include "stats/FREQOBJ.h"
+#include "stats/GMultResp.h"
+#include "stats/MeanObj.h"
+#include "stats/NTABOBJ.h"
+#include "stats/PairedTests.h"
+#include "stats/Stat.h"
+#include "stats/StatClass.h"
+#include "stats/StatMissing.h"
+#include "stats/StatOption.h"
+
+namespace {
+
+// 1 q1, 2 q2, 3 q3 (same labels as q1), 4 x, 5 y, 6 w, 7 g, 8 d1, 9 d2
+const char kDescription[] =
+    "categories answers\nvalue 1 = red\nvalue 2 = green\nvalue 3 = blue\n"
+    "variable q1\ntype u8\nwidth 2\nmissing 9\nlabels answers\n"
+    "variable q2\ntype u8\nmissing 9\nlabels answers\n"
+    "variable q3\ntype u8\nmissing 8\nlabels answers\n"
+    "variable x\ntype double\nlabel the x values\n"
+    "variable y\ntype double\n"
+    "variable w\ntype double\ndecimals 1\n"
+    "variable g\ntype u8\nvalue 1 = one\nvalue 2 = two\n"
+    "variable d1\ntype u8\n"
+    "variable d2\ntype u8\n";
+
+const char kValues[] =
+    "q1,q2,q3,x,y,w,g,d1,d2\n"
+    "1,2,,1.5,3.5,1,1,1,0\n"
+    "2,3,1,2.5,4.5,2,1,1,1\n"
+    "1,,2,4,6,1,2,0,1\n"
+    "9,1,3,7,9,0.5,2,1,0\n"
+    "3,3,,2,4,1,1,1,1\n"
+    "2,1,9,9,11,3,2,0,0\n";
+
+class StatObjects : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        plain = BuildDataSet(kDescription, kValues, "objects.QVF");
+        weighted = BuildDataSet(std::string(kDescription) + "weight w\n", kValues, "objects_w.QVF");
+        catalog = new TextCatalog();
+        std::string lang = std::string(STATS_GOLDEN_DIR) + "/../../../lang/qivsteng.btx";
+        catalog->Load(lang.c_str());
+    }
+    static void TearDownTestSuite()
+    {
+        SetStatTextCatalog(nullptr);
+        delete catalog;
+        delete plain;
+        delete weighted;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(plain && weighted);
+        SetStatTextCatalog(catalog);
+    }
+    static DATASET *plain, *weighted;
+    static TextCatalog *catalog;
+};
+
+DATASET *StatObjects::plain = nullptr;
+DATASET *StatObjects::weighted = nullptr;
+TextCatalog *StatObjects::catalog = nullptr;
+
+TEST_F(StatObjects, ReportHeaderCountsCasesAndNamesTheWeight)
+{
+    StatClass unweighted(plain);
+    EXPECT_FALSE(unweighted.IsWeighted());
+    EXPECT_STREQ(unweighted.BuildFilterText(), "");
+    EXPECT_STREQ(unweighted.GetReportHeader(6), "Number of cases: 6");
+    StatClass w(weighted);
+    ASSERT_TRUE(w.IsWeighted());
+    EXPECT_EQ(w.WeightDecimals(), 1);
+    EXPECT_NE(std::strstr(w.GetReportHeader(8.5), "Number of cases: 8"), nullptr);
+    EXPECT_NE(std::strstr(w.GetReportHeader(8.5), "Weight: w"), nullptr);
+    // The cached text follows the count asked for.
+    EXPECT_NE(std::strstr(w.GetReportHeader(3), "Number of cases: 3"), nullptr);
+}
+
+TEST_F(StatObjects, CorrelationKindTextFollowsTheStatusCodes)
+{
+    EXPECT_STREQ(CorrelationKindText(8), catalog->GetText(5, 34));
+    EXPECT_STREQ(CorrelationKindText(6), catalog->GetText(10, 34));
+    EXPECT_STREQ(CorrelationKindText(14), catalog->GetText(11, 34));
+    EXPECT_STREQ(CorrelationKindText(1), "");
+    EXPECT_STREQ(CorrelationKindText(15), "");
+    SetStatTextCatalog(nullptr);
+    EXPECT_STREQ(CorrelationKindText(2), "**ERROR**");
+}
+
+TEST_F(StatObjects, CaseWeightsDropZeroWeightsAndUnselectedCases)
+{
+    StatClass w(weighted);
+    std::vector<double> weights;
+    ASSERT_TRUE(w.LoadCaseWeights(weights));
+    ASSERT_EQ(weights.size(), 6u);
+    EXPECT_EQ(weights[3], 0.5);
+    EXPECT_EQ(weights[5], 3.0);
+
+    std::unique_ptr<DATASET> selected(BuildDataSet(
+        std::string(kDescription) + "variable s\ntype u8\nselection s first cases\n",
+        "q1,q2,q3,x,y,w,g,d1,d2,s\n1,2,,1.5,3.5,1,1,1,0,1\n2,3,1,2.5,4.5,2,1,1,1,0\n"
+        "1,,2,4,6,1,2,0,1,1\n", "selected.QVF"));
+    ASSERT_TRUE(selected);
+    ASSERT_TRUE(selected->GetActiveSelection()->IsActive());
+    StatClass s(selected.get());
+    ASSERT_TRUE(s.LoadCaseWeights(weights));
+    EXPECT_EQ(weights[1], 0.0);
+    EXPECT_STREQ(s.BuildFilterText(), "first cases");
+    MeanObj m(4, selected.get());
+    ASSERT_TRUE(m.Compute());
+    EXPECT_EQ(m.record.count, 2);
+    EXPECT_DOUBLE_EQ(m.record.mean, 2.75);
+}
+
+TEST_F(StatObjects, FrequencyDistributionGrowsHeadingsAndSortsRecords)
+{
+    FREQOBJ f(plain);
+    EXPECT_STREQ(f.CategoryAt(0), "");
+    for (int i = 0; i < 11; ++i) {
+        char text[8];
+        std::snprintf(text, sizeof text, "h%d", i);
+        f.AppendCategory(text);
+    }
+    f.AppendCategory(nullptr);
+    EXPECT_EQ(f.headingCapacity, 20);
+    EXPECT_STREQ(f.CategoryAt(9), "h9");
+    EXPECT_STREQ(f.CategoryAt(10), "h10");
+    EXPECT_STREQ(f.CategoryAt(11), "");
+    EXPECT_STREQ(f.CategoryAt(99), "");
+    EXPECT_EQ(f.mean, kDoubleMissing);
+    EXPECT_EQ(f.median, kDoubleMissing);
+
+    LISTETYPE list(weighted, 1);
+    std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(1, weighted));
+    FREQOBJ d(weighted);
+    BuildFrequencyDistribution(&list, &d, labels.get());
+    EXPECT_EQ(d.realValued, 1);
+    EXPECT_EQ(d.valueWidth, 4);
+    ASSERT_EQ(d.categoryCount, 4);
+    EXPECT_STREQ(d.categories[0].label, "red");
+    EXPECT_EQ(d.categories[0].count, 0);                 // weighted: counts are 0
+    EXPECT_EQ(d.categories[0].frequency, 2.0);
+    EXPECT_EQ(d.categories[3].validPercent, -1.0);       // 9 is user-missing
+    std::qsort(d.categories, d.categoryCount, sizeof(FreqCategory), CompareByCountDescending);
+    EXPECT_EQ(d.categories[0].frequency, 5.0);           // code 2: weights 2 + 3
+    std::qsort(d.categories, d.categoryCount, sizeof(FreqCategory), CompareByRealValueDescending);
+    EXPECT_EQ(d.categories[0].value.real, 9.0);
+    EXPECT_STREQ(d.CategoryAt(0), "q1: ");
+}
+
+TEST_F(StatObjects, StatAndGroupedMedianUseThePartnerAndTheLimit)
+{
+    StatClass c(plain);
+    Stat all(&c, 4, 0, kFloatMissing);
+    EXPECT_EQ(all.validCount, 6);
+    EXPECT_FALSE(all.integerData);
+    EXPECT_DOUBLE_EQ(all.mean, 26.0 / 6);
+    Stat paired(&c, 4, 3, kFloatMissing);     // q3 is empty in cases 1 and 5; 9 is a value
+    EXPECT_EQ(paired.validCount, 4);
+    Stat limited(&c, 4, 0, 5.0);              // 7 and 9 are left out
+    EXPECT_EQ(limited.validCount, 4);
+    EXPECT_DOUBLE_EQ(limited.maximum, 4.0);
+    Stat one(&c, 4, 0, 2.0);
+    EXPECT_EQ(one.validCount, 1);
+    EXPECT_EQ(one.standardDeviation, kFloatMissing);
+    EXPECT_EQ(one.standardError, kFloatMissing);
+    GroupedMedian median(&c, 7, 0, kFloatMissing);
+    double q[7];
+    median.GetSummary(q);
+    EXPECT_EQ(q[1], 1.5);                      // 1 1 1 2 2 2
+    EXPECT_EQ(q[5], 1.0);
+    EXPECT_EQ(q[6], 2.0);
+}
+
+// x = y - 2 in every case: the variables vary, their differences do not.
+TEST_F(StatObjects, PairedTTestOfAShiftedCopyReportsTheErrorWithoutDividingByZero)
+{
+    GTtestPar t(4, 5, 1, plain);
+    EXPECT_TRUE(t.error);
+    EXPECT_EQ(t.n, 6);
+    EXPECT_DOUBLE_EQ(t.meanDifference, -2.0);
+    EXPECT_EQ(t.t, kFloatMissing);
+    EXPECT_EQ(t.TwoSidedPValue(), 1.0);
+    EXPECT_NEAR(t.r, 1.0, 1e-12);
+    EXPECT_EQ(t.CorrelationPValue(true), 0.0);
+    EXPECT_EQ(t.firstName, "x");
+    EXPECT_EQ(t.firstText, "the x values");
+}
+
+TEST_F(StatObjects, CategoryLabelCheckGivesItsReasons)
+{
+    int reason = -1;
+    const long same[] = {1, 2, 0};
+    EXPECT_TRUE(HaveSameCategoryLabels(same, plain, &reason));
+    EXPECT_EQ(reason, 0);
+    const long missing[] = {1, 3, 0};
+    EXPECT_FALSE(CheckSameCategoryLabels(missing, plain, &reason));
+    EXPECT_EQ(reason, 3);
+    const long count[] = {1, 7, 0};
+    EXPECT_FALSE(HaveSameCategoryLabels(count, plain, &reason));
+    EXPECT_EQ(reason, 1);
+    const long none[] = {1, 99, 0};
+    EXPECT_FALSE(HaveSameCategoryLabels(none, plain, &reason));
+    EXPECT_EQ(reason, 2);
+}
+
+TEST_F(StatObjects, CategoryCodedMultipleResponseCountsAnswersOnTwoBases)
+{
+    const long set[] = {1, 2, 0};
+    GMultRespFreq m(set, 1, 1, 0, 0, plain);
+    const FREQOBJ *r = m.Result();
+    ASSERT_NE(r, nullptr);
+    // Answers: q1 1 2 1 - 3 2, q2 2 3 - 1 3 1: codes 1 x4, 2 x3, 3 x3.
+    ASSERT_EQ(m.categoryCount, 3);
+    EXPECT_EQ(r->categories[0].count, 4);
+    EXPECT_STREQ(r->categories[1].label, "green");
+    EXPECT_DOUBLE_EQ(r->categories[0].validPercent, 40.0);
+    EXPECT_EQ(m.caseCount, 6.0);
+    EXPECT_STREQ(r->CategoryAt(1), "q2: ");
+    EXPECT_STREQ(r->CategoryAt(2), "");
+    m.percentageBase = 0;
+    m.FinishPercentages();
+    EXPECT_DOUBLE_EQ(m.Result()->categories[0].validPercent, 400.0 / 6);
+    m.pairwise = 0;                  // listwise: cases 3 (q2 empty) and 4 (q1 = 9) go
+    m.Recompute();
+    EXPECT_EQ(m.caseCount, 4.0);
+    m.includeUserMissing = true;
+    m.Recompute();
+    EXPECT_EQ(m.caseCount, 5.0);
+    EXPECT_EQ(m.categoryCount, 4);   // the code 9 now counts as an answer
+}
+
+TEST_F(StatObjects, DichotomyMultipleResponseCountsValuesInTheRanges)
+{
+    const long set[] = {8, 9, 0};
+    ValueRangeList one = {{1, 1}};
+    GMultRespDiko m(set, 1, 1, one, weighted);
+    const FREQOBJ *r = m.Result();
+    ASSERT_EQ(m.categoryCount, 2);
+    // d1 = 1 in cases 1, 2, 4, 5 (weights 1, 2, 0.5, 1); d2 = 1 in 2, 3, 5.
+    EXPECT_DOUBLE_EQ(r->categories[0].frequency, 4.5);
+    EXPECT_DOUBLE_EQ(r->categories[1].frequency, 4.0);
+    EXPECT_DOUBLE_EQ(m.caseCount, 5.5);
+    EXPECT_DOUBLE_EQ(r->categories[0].validPercent, 4.5 * 100 / 8.5);
+    m.percentageBase = 2;
+    m.FinishPercentages();
+    EXPECT_DOUBLE_EQ(m.Result()->categories[1].validPercent, 4.0 * 100 / 8.5);
+    ValueRangeList none = {{5, 7}};
+    GMultRespDiko empty(set, 0, 1, none, plain);
+    EXPECT_EQ(empty.Result()->categories[0].validPercent, -1.0);
+}
+
+TEST_F(StatObjects, NwayTableNestsControlCategoriesAndPercentagesPerColumn)
+{
+    NTABOBJ t(plain);
+    const long controls[] = {7, 0};
+    ASSERT_TRUE(t.ComputeForVariable(8, controls, 0));
+    EXPECT_EQ(t.tableKind, 1);
+    ASSERT_EQ(t.dimensions.size(), 2u);
+    EXPECT_EQ(t.dimensions[0].categories[1].label, "two");
+    EXPECT_EQ(t.root.keyKind, NtabLevel::kInteger);
+    // g = 1: d1 1, 1, 1; g = 2: d1 0, 1, 0.
+    const double g2d0[] = {2, 0};
+    const NtabCell *cell = t.FindCell(g2d0);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->count, 2.0);
+    EXPECT_DOUBLE_EQ(cell->percents[0], 200.0 / 3);
+    EXPECT_DOUBLE_EQ(cell->percents[1], 200.0 / 6);
+    const double g1d0[] = {1, 0};
+    EXPECT_EQ(t.FindCell(g1d0), nullptr);      // no case: no cell
+    const double g2d1[] = {2, 1};
+    EXPECT_DOUBLE_EQ(t.FindCell(g2d1)->percents[2], 100.0);
+    EXPECT_FALSE(t.CanRecompute());
+
+    NTABOBJ set(plain);
+    const long members[] = {1, 2, 0};
+    ASSERT_TRUE(set.ComputeForTwoLists(members, controls, 0));
+    EXPECT_TRUE(set.CanRecompute());
+    const double g1code3[] = {1, 3};
+    // g = 1 (cases 1, 2, 5): answers 1 2 | 2 3 | 3 3: code 3 three times of 3 cases.
+    EXPECT_DOUBLE_EQ(set.FindCell(g1code3)->percents[0], 100.0);
+    set.percentageBase = 0;
+    ASSERT_TRUE(set.Recompute());
+    EXPECT_DOUBLE_EQ(set.FindCell(g1code3)->percents[0], 50.0);   // of 6 answers
+    EXPECT_EQ(set.lastPercentageBase, 0);
+}
+
+class RecordingOption : public GraphOption {
+public:
+    RecordingOption() : GraphOption(13, 0x55) {}
+};
+
+TEST(StatOption, NameIsCopiedAndGraphWordsLoadTheirDefault)
+{
+    StatOption o;
+    EXPECT_STREQ(o.GetName(), "");
+    char name[] = "USE_TWOWAY_CROSS_OPTIONS";
+    o.SetName(name);
+    name[0] = 'X';
+    EXPECT_STREQ(o.GetName(), "USE_TWOWAY_CROSS_OPTIONS");
+    EXPECT_EQ(o.deleteAfterRun, 1);
+    EXPECT_FALSE(o.Run());
+    StatOption copy;
+    copy.Assign(o);
+    EXPECT_STREQ(copy.GetName(), o.GetName());
+
+    RecordingOption g;
+    g.optionWord = 7;
+    g.LoadSettings(0);
+    EXPECT_EQ(g.optionWord, 0x55u);
+}
+
+} // namespace
