@@ -181,10 +181,8 @@ void TestWindow::Write(ZafObjectPersistence &persistence)
                 fileSystem->Close(entry);
             }
         }
-        persistence.PushLevel("x", 1, 2);
         for (ZafElement *child = children.First(); child; child = child->Next())
-            static_cast<TestObject *>(child)->Write(persistence);
-        persistence.PopLevel();
+            persistence.WriteChildObject(*static_cast<TestObject *>(child));
     }
     persistence.PopLevel();
     error = persistence.Error();
