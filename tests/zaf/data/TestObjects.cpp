@@ -53,13 +53,13 @@ void TestObject::Write(ZafObjectPersistence &persistence)
 // --- TestNote: a data object ------------------------------------------------
 
 TestNote::TestNote(const char *name, ZafDataPersistence &persistence)
+    : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    SetStringID(name);
-    if (persistence.OpenLevelFile(name, ZafFileMode::Read) == 0)
+    if (persistence.Error() == 0)
         text = ReadText(persistence.File());
     persistence.PopLevel();
-    error = persistence.Error();
+    if (persistence.Error() != 0)
+        SetError(persistence.Error());
 }
 
 ZafElement *TestNote::New(const char *name, ZafDataPersistence &persistence)
@@ -67,13 +67,13 @@ ZafElement *TestNote::New(const char *name, ZafDataPersistence &persistence)
     return new TestNote(name, persistence);
 }
 
-void TestNote::Write(ZafDataPersistence &persistence)
+std::uint32_t TestNote::Write(ZafDataPersistence &persistence)
 {
     persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (persistence.OpenLevelFile(StringID(), ZafFileMode::Write) == 0)
+    if (ZafData::Write(persistence) == 0)
         persistence.File()->WriteString(text.c_str());
     persistence.PopLevel();
-    error = persistence.Error();
+    return SetError(persistence.Error());
 }
 
 // --- TestControl -------------------------------------------------------------
