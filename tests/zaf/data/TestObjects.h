@@ -9,6 +9,7 @@
 //   TestNote     a data object (type 3) in the current directory
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,3 +95,16 @@ void AddTestTables(ZafObjectPersistence &persistence);
 
 // "name(class)" of an object and, for windows, of its children, depth first.
 std::string Describe(ZafElement *object);
+
+// The objects of the round trips: two windows (one with nested children, a
+// data object and a user-function entry) and two data objects at the root.
+struct TestScene
+{
+    std::vector<std::unique_ptr<TestWindow>> windows;
+    std::vector<std::unique_ptr<TestNote>> notes;
+};
+
+TestScene MakeTestScene();
+void WriteTestScene(TestScene &scene, ZafObjectPersistence &persistence);
+// Reads the scene's objects by name; each keeps its error word.
+TestScene ReadTestScene(ZafObjectPersistence &persistence);

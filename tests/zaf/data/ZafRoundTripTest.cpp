@@ -13,47 +13,6 @@
 
 namespace {
 
-// The objects of the round trip: two windows (one with nested children, a
-// data object and a user-function entry) and two data objects at the root.
-struct Scene
-{
-    std::vector<std::unique_ptr<TestWindow>> windows;
-    std::vector<std::unique_ptr<TestNote>> notes;
-};
-
-Scene MakeScene()
-{
-    Scene scene;
-    auto main = std::make_unique<TestWindow>("MAINWINDOW", "Mervalo");
-    main->SetNumberID(1);
-    main->userFunctionName = "TestUserFunction";
-    main->note = new TestNote("window palette");
-    main->note->SetStringID("PALETTE");
-    main->children.Add(new TestControl("OK", 1, "&OK"));
-    auto *group = new TestWindow("GROUP", "Options");
-    group->children.Add(new TestControl("CHECK", -7, "Check me"));
-    group->children.Add(new TestControl("EMPTY", 0, ""));
-    main->children.Add(group);
-    main->children.Add(new TestControl("CANCEL", 2, std::string(300, 'c')));
-    scene.windows.push_back(std::move(main));
-    scene.windows.push_back(std::make_unique<TestWindow>("ABOUT", "About \xE9"));
-    for (const char *name : {"greeting", "farewell"})
-    {
-        auto note = std::make_unique<TestNote>(std::string("text of ") + name);
-        note->SetStringID(name);
-        scene.notes.push_back(std::move(note));
-    }
-    return scene;
-}
-
-void WriteScene(Scene &scene, ZafObjectPersistence &persistence)
-{
-    for (auto &window : scene.windows)
-        window->Write(persistence);
-    for (auto &note : scene.notes)
-        note->Write(persistence);
-}
-
 // Every object entry of a storage as (path, bytes), in tree order.
 void CollectObjects(ZafStorage &storage, ZafDirectoryElement *entry, const std::string &path,
                     std::vector<std::pair<std::string, std::string>> &out)
@@ -85,29 +44,24 @@ TEST(ZafRoundTrip, WriteSaveReadWriteAgainGivesTheSameBytes)
         ZafStorage storage(firstName.c_str(), ZafStorage::CreateTree);
         ZafObjectPersistence persistence(&storage);
         AddTestTables(persistence);
-        Scene scene = MakeScene();
-        WriteScene(scene, persistence);
+        TestScene scene = MakeTestScene();
+        WriteTestScene(scene, persistence);
         ASSERT_EQ(0u, persistence.Error());
         ASSERT_EQ(0u, storage.Save());
     }
 
-    Scene read;
+    TestScene read;
     std::vector<std::pair<std::string, std::string>> firstObjects;
     {
         ZafStorage storage(firstName.c_str(), ZafStorage::Read);
         ASSERT_EQ(0u, storage.Error());
         ZafObjectPersistence persistence(&storage);
         AddTestTables(persistence);
-        for (const char *name : {"MAINWINDOW", "ABOUT"})
-        {
-            read.windows.push_back(std::make_unique<TestWindow>(name, persistence));
-            EXPECT_EQ(0u, read.windows.back()->error) << name;
-        }
-        for (const char *name : {"greeting", "farewell"})
-        {
-            read.notes.push_back(std::make_unique<TestNote>(name, persistence));
-            EXPECT_EQ(0u, read.notes.back()->Error()) << name;
-        }
+        read = ReadTestScene(persistence);
+        for (auto &window : read.windows)
+            EXPECT_EQ(0u, window->error) << window->StringID();
+        for (auto &note : read.notes)
+            EXPECT_EQ(0u, note->Error()) << note->StringID();
         CollectObjects(storage, storage.Root(), "", firstObjects);
     }
     EXPECT_EQ("MAINWINDOW(TestWindow){OK(TestControl),GROUP(TestWindow){CHECK(TestControl),EMPTY(TestControl)},"
@@ -124,7 +78,7 @@ TEST(ZafRoundTrip, WriteSaveReadWriteAgainGivesTheSameBytes)
         ZafStorage storage(secondName.c_str(), ZafStorage::CreateTree);
         ZafObjectPersistence persistence(&storage);
         AddTestTables(persistence);
-        WriteScene(read, persistence);
+        WriteTestScene(read, persistence);
         ASSERT_EQ(0u, persistence.Error());
         ASSERT_EQ(0u, storage.Save());
         std::vector<std::pair<std::string, std::string>> secondObjects;
