@@ -11,12 +11,6 @@
 
 namespace
 {
-// Opens a stream for a name and mode in the library's character set. Until
-// code sets exist the texts pass to the operating system unchanged.
-std::FILE *OpenStream(const char *name, const char *mode)
-{
-    return std::fopen(name, mode);
-}
 
 bool HasDirectoryPart(const char *name)
 {
@@ -59,7 +53,7 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
     }
     char streamMode[4];
     StreamMode(mode, streamMode);
-    stream = OpenStream(fileName, streamMode);
+    stream = ZafOpenFile(fileName, streamMode);
     if (!stream && zafSearchPath && !HasDirectoryPart(fileName) && !(mode & ZafFileMode::Create))
     {
         for (ZafPathElement *element = zafSearchPath->First(); element && !stream;
@@ -67,7 +61,7 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
         {
             char candidate[ZafMaxPath];
             MakePath(candidate, element->Directory(), fileName);
-            stream = OpenStream(candidate, streamMode);
+            stream = ZafOpenFile(candidate, streamMode);
             if (stream)
             {
                 delete[] fileName;

@@ -15,12 +15,7 @@
 
 #include "zaf/data/ZafDataPersistence.h"
 
-class ZafWindowObject;
-class ZafEventRecord;
-
-// A window object's callback: (object, event record, logical code) ->
-// logical code.
-using ZafUserFunction = int (*)(ZafWindowObject *object, ZafEventRecord &event, int logicalCode);
+#include "zaf/core/ZafWindowObject.h"  // ZafUserFunction
 
 class ZafObjectPersistence : public ZafDataPersistence
 {

@@ -20,36 +20,6 @@ constexpr int titleSize = 64;
 constexpr int headerSize = 72;
 const char titleText[] = "Duru Data File Version 5.1";
 
-// Whole-name match: '*' any run (also none), '?' one character, others
-// themselves with case. Iterative, so that no pattern can make it slow.
-bool MatchesPattern(const char *name, const char *pattern)
-{
-    const char *starPattern = nullptr;
-    const char *starName = nullptr;
-    while (*name)
-    {
-        if (*pattern == '*')
-        {
-            starPattern = ++pattern;
-            starName = name;
-        }
-        else if (*pattern == '?' || *pattern == *name)
-        {
-            pattern++;
-            name++;
-        }
-        else if (starPattern)
-        {
-            pattern = starPattern;
-            name = ++starName;
-        }
-        else
-            return false;
-    }
-    while (*pattern == '*')
-        pattern++;
-    return *pattern == '\0';
-}
 
 bool IsInside(const ZafDirectoryElement *entry, const ZafDirectoryElement *ancestor)
 {
@@ -131,7 +101,7 @@ std::uint32_t ZafDirectoryElement::ReadRecord(ZafFile &file, long long fileLengt
 
 bool ZafDirectoryElement::Matches(const char *pattern, const char *stringID, ZafNumberID objectID) const
 {
-    if (!pattern || !name || !MatchesPattern(name, pattern))
+    if (!pattern || !name || !ZafWildcardMatch(name, pattern) == 0)
         return false;
     if (stringID && (!StringID() || std::strcmp(stringID, StringID()) != 0))
         return false;
