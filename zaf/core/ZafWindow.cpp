@@ -5,7 +5,9 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -50,6 +52,7 @@ ZafWindow::ZafWindow(const ZafWindow &copy)
 
 ZafWindow::~ZafWindow()
 {
+    StopHoldingDefaultButtons();
     // The Windows window goes first; with it go the children's windows,
     // each unbinding its object as it goes.
     if (osWindow && ZafObjectFromHandle(osWindow) == this)
@@ -606,29 +609,56 @@ ZafWindowObject *ZafWindow::FindHotKeyObject(unsigned character)
     return nullptr;
 }
 
-ZafWindowObject *ZafWindow::GetDefaultButton(bool permanent)
+namespace {
+
+// Windows that hold a default button: a deleted button is cleared from them.
+std::vector<ZafWindow *> &DefaultButtonHolders()
 {
-    ZafWindowObject *root = this;
+    static std::vector<ZafWindow *> holders;
+    return holders;
+}
+
+ZafWindow *RootWindowOf(ZafWindowObject *object)
+{
+    ZafWindowObject *root = object;
     while (root->Parent() && !dynamic_cast<ZafWindowManager *>(root->Parent()))
         root = root->Parent();
-    auto *window = dynamic_cast<ZafWindow *>(root);
+    return dynamic_cast<ZafWindow *>(root);
+}
+
+} // namespace
+
+void ZafWindow::ForgetDefaultButton(ZafWindowObject *object)
+{
+    for (ZafWindow *holder : DefaultButtonHolders()) {
+        if (holder->defaultButton == object)
+            holder->defaultButton = nullptr;
+        if (holder->permanentDefaultButton == object)
+            holder->permanentDefaultButton = nullptr;
+    }
+}
+
+ZafWindowObject *ZafWindow::GetDefaultButton(bool permanent)
+{
+    ZafWindow *window = RootWindowOf(this);
     if (!window)
         return nullptr;
-    ZafWindowObject *button = permanent ? window->permanentDefaultButton : window->defaultButton;
-    // A button taken out of the window since it was set is no default any more.
-    for (ZafWindowObject *p = button; p; p = p->Parent())
-        if (p == window)
-            return button;
-    return nullptr;
+    return permanent ? window->permanentDefaultButton : window->defaultButton;
 }
 
 void ZafWindow::SetDefaultButton(ZafWindowObject *button, bool permanent)
 {
-    ZafWindowObject *root = this;
-    while (root->Parent() && !dynamic_cast<ZafWindowManager *>(root->Parent()))
-        root = root->Parent();
-    auto *window = dynamic_cast<ZafWindow *>(root);
+    ZafWindow *window = RootWindowOf(this);
     if (!window)
         return;
     (permanent ? window->permanentDefaultButton : window->defaultButton) = button;
+    auto &holders = DefaultButtonHolders();
+    if (std::find(holders.begin(), holders.end(), window) == holders.end())
+        holders.push_back(window);
+}
+
+void ZafWindow::StopHoldingDefaultButtons()
+{
+    auto &holders = DefaultButtonHolders();
+    holders.erase(std::remove(holders.begin(), holders.end(), this), holders.end());
 }

@@ -136,6 +136,8 @@ public:
     // one when asked; SetDefaultButton sets either. Null when none.
     ZafWindowObject *GetDefaultButton(bool permanent);
     void SetDefaultButton(ZafWindowObject *button, bool permanent);
+    // Clears a deleted object from every window that holds it as default.
+    static void ForgetDefaultButton(ZafWindowObject *object);
 
     // Adds the object to the support list when its support flag is set, else
     // to the child list: before `before` when that is in the same list, else
@@ -255,6 +257,7 @@ protected:
     // Routes a menu command to the menu item of that number id.
     ZafEventType MenuCommand(const ZafEventRecord &event);
     ZafEventType KeyEvent(const ZafEventRecord &event);
+    void StopHoldingDefaultButtons();
 
 private:
     bool IsParentOrSelf(const ZafWindowObject *object) const;

@@ -51,7 +51,7 @@ ZafWindowObject *ZafWindowManager::AddObject(ZafWindowObject *object, ZafWindowO
             show = SW_SHOWMINIMIZED;
         if (object->Visible())
             ShowWindow(window, show);
-        SetForegroundWindow(window);
+        SetActiveWindow(window);
     }
     return object;
 }

@@ -3,6 +3,7 @@
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafList.h"
 #include "zaf/core/ZafText.h"
 
@@ -69,6 +70,7 @@ ZafWindowObject::~ZafWindowObject()
     if (osWindow && ZafObjectFromHandle(osWindow) == this)
         DestroyOSWindow();
     osWindow = nullptr;
+    ZafWindow::ForgetDefaultButton(this);
     if (parent)
         parent->ForgetChild(this);
     delete[] helpContext;
