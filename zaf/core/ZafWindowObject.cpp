@@ -538,24 +538,16 @@ ZafWindowObject *ZafObjectFromHandle(HWND window)
     return static_cast<ZafWindowObject *>(GetPropA(window, objectProperty));
 }
 
-HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
-                         HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu)
+HWND ZafBindCreatedWindow(ZafWindowObject *object, HWND (*create)(void *context), void *context)
 {
-    if (!object)
+    if (!object || !create)
         return nullptr;
-    ZafApplication::RegisterWindowClasses(ZafInstance());
-    if (!className)
-        className = "ZafWindow";
-    if (!instance)
-        instance = ZafInstance();
     ZafWindowObject *outer = pendingObject;
     pendingObject = object;
     HHOOK hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
     HHOOK outerHook = creationHook;
     creationHook = hook;
-    HWND window = CreateWindowExA(extendedStyle, className, text ? text : "", style, place.left, place.top,
-                                  place.right - place.left, place.bottom - place.top, parent, menu, instance,
-                                  nullptr);
+    HWND window = create(context);
     UnhookWindowsHookEx(hook);
     creationHook = outerHook;
     pendingObject = outer;
@@ -567,6 +559,33 @@ HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD s
     if (ZafObjectFromHandle(window) != object)
         Bind(window, object);
     return window;
+}
+
+HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
+                         HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu)
+{
+    ZafApplication::RegisterWindowClasses(ZafInstance());
+    struct Arguments
+    {
+        const char *className;
+        DWORD style;
+        const char *text;
+        HWND parent;
+        DWORD extendedStyle;
+        HINSTANCE instance;
+        RECT place;
+        HMENU menu;
+    } arguments = {className ? className : "ZafWindow", style, text ? text : "", parent, extendedStyle,
+                   instance ? instance : ZafInstance(), place, menu};
+    return ZafBindCreatedWindow(
+        object,
+        [](void *context) {
+            auto *a = static_cast<Arguments *>(context);
+            return CreateWindowExA(a->extendedStyle, a->className, a->text, a->style, a->place.left, a->place.top,
+                                   a->place.right - a->place.left, a->place.bottom - a->place.top, a->parent,
+                                   a->menu, a->instance, nullptr);
+        },
+        &arguments);
 }
 
 HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text,

@@ -404,6 +404,9 @@ HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD sty
 // The same at an explicit place (pixels) with an explicit menu or id.
 HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
                          HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu);
+// Binds the object to the first window that create makes (called with the
+// context), before any message reaches it; the window or null.
+HWND ZafBindCreatedWindow(ZafWindowObject *object, HWND (*create)(void *context), void *context);
 // Passes the event's Windows message to the window class's own procedure.
 LRESULT ZafCallClassWindowProc(const ZafEventRecord &event);
 // The object bound to a window; null when none.
