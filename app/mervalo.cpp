@@ -1,12 +1,11 @@
-// Program entry of mervalo.exe. For now it starts and ends; the application
-// object and the program's Main follow with the GUI core on Win32.
+// Program entry of mervalo.exe: the class library's entry builds the
+// application and calls the program's Main.
+#include "shell/Main.h"
+#include "zaf/core/ZafApplication.h"
+
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {
-    (void)instance; (void)commandLine; (void)show;
-    // A second instance started with a previous-instance handle ends at once.
-    if (previous)
-        return 0;
-    return 0;
+    return ZafApplication::WinMain(instance, previous, commandLine, show, Main);
 }

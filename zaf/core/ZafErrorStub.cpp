@@ -1,4 +1,7 @@
 #include "zaf/core/ZafErrorStub.h"
+#include "zaf/core/ZafWindowObject.h"
+
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -63,4 +66,25 @@ ZafErrorStub::AnswerHook ZafErrorStub::SetAnswerHook(AnswerHook hook)
 ZafEventType ZafErrorStub::ShowMessageWindow(ZafWindowObject *, const char *, unsigned, const char *)
 {
     return ZAF_UNKNOWN;
+}
+
+ZafEventType ZafErrorSystem::EndCodeOf(int answer)
+{
+    switch (answer) {
+    case IDOK:
+    case IDYES: return ZAF_DIALOG_OK;
+    case IDNO: return ZAF_DIALOG_NO;
+    default: return ZAF_DIALOG_CANCEL;
+    }
+}
+
+ZafEventType ZafErrorSystem::ShowMessageWindow(ZafWindowObject *object, const char *title, unsigned flags,
+                                               const char *message)
+{
+    HWND owner = nullptr;
+    if (object)
+        owner = object->RootObject()->OSHandle();
+    if (!owner)
+        owner = GetActiveWindow();
+    return EndCodeOf(MessageBoxA(owner, message, title ? title : "", flags));
 }

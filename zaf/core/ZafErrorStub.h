@@ -58,3 +58,19 @@ protected:
     virtual ZafEventType ShowMessageWindow(ZafWindowObject *object, const char *title,
                                            unsigned flags, const char *message);
 };
+
+// ZafErrorSystem: the error system of the running program; its message
+// window is MessageBoxA, owned by the reported object's root window (or the
+// active window). End codes: OK and Yes ZAF_DIALOG_OK, No ZAF_DIALOG_NO,
+// every other button ZAF_DIALOG_CANCEL. Tests answer it through the answer
+// hook without a window.
+class ZafErrorSystem : public ZafErrorStub
+{
+public:
+    // The end code of a MessageBoxA answer.
+    static ZafEventType EndCodeOf(int messageBoxAnswer);
+
+protected:
+    ZafEventType ShowMessageWindow(ZafWindowObject *object, const char *title, unsigned flags,
+                                   const char *message) override;
+};

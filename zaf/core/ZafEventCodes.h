@@ -137,6 +137,7 @@ constexpr ZafEventType ZAF_MOUSE_ONE_ABOVE = -3223;
 constexpr ZafEventType ZAF_DIALOG_OK = -2999;
 constexpr ZafEventType ZAF_DIALOG_APPLY = -2998;
 constexpr ZafEventType ZAF_DIALOG_DELETE = -2997;
+constexpr ZafEventType ZAF_DIALOG_NO = -2994;      // a question answered No
 constexpr ZafEventType ZAF_DIALOG_CANCEL = -2993;
 
 // --- Logical codes of input (event maps turn key and mouse input into these)

@@ -19,6 +19,9 @@
 
 // Put flag: append at the tail (without it the event goes to the head).
 constexpr unsigned ZAF_QUEUE_TAIL = 2;
+// Get flag: answer false at once when nothing is waiting (without it the
+// Windows side waits for the next message).
+constexpr unsigned ZAF_QUEUE_NO_WAIT = 4;
 
 class ZafEventManager
 {
@@ -61,3 +64,37 @@ private:
     int maximumSize;
     int refused = 0;
 };
+
+// ZafOSEventManager: the event manager of the running program. Its Windows
+// side takes the next Windows message (GetMessageA, or PeekMessageA with
+// ZAF_QUEUE_NO_WAIT) and fills the event from it with ZafTranslateOSMessage;
+// WM_QUIT becomes ZAF_EXIT.
+//
+// Devices: SendToDevice(ZAF_MOUSE_EVENT, image) sets the mouse cursor
+// (ZAF_MOUSE_ARROW, _TEXT_BEAM, _CROSS, _POSITION, _SIDE_BY_SIDE,
+// _ONE_ABOVE) and answers the image in force; other devices answer
+// ZAF_UNKNOWN.
+class ZafOSEventManager : public ZafEventManager
+{
+public:
+    using ZafEventManager::ZafEventManager;
+    ZafEventType SendToDevice(int deviceType, ZafEventType code);
+    ZafEventType MouseImage() const { return mouseImage; }
+
+protected:
+    bool GetOSEvent(ZafEventRecord &event, unsigned flags) override;
+
+private:
+    ZafEventType mouseImage = ZAF_MOUSE_ARROW;
+};
+
+// Fills an event of type ZAF_OS_EVENT from a Windows message: the message
+// copy; for mouse messages the position in client pixels of the message's
+// window (wheel messages come in screen pixels and are converted), the
+// modifier keys (ZAF_KEY_SHIFT, _CTRL, _ALT added up) in key.shiftState and
+// the button state (MK_ bits) in key.value; for key messages the modifier
+// word (ZAF_KEY_PRESS plus the modifiers for a press, ZAF_KEY_RELEASE for a
+// release) and the virtual key or character.
+void ZafTranslateOSMessage(const MSG &message, ZafEventRecord &event);
+// The modifier keys held now, as ZAF_KEY_SHIFT, _CTRL and _ALT added up.
+std::uint32_t ZafModifierKeys();

@@ -1,7 +1,13 @@
 #include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafLatin1.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindowManager.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -46,6 +52,11 @@ ZafWindow::ZafWindow(const ZafWindow &copy)
 
 ZafWindow::~ZafWindow()
 {
+    StopHoldingDefaultButtons();
+    // The Windows window goes first; with it go the children's windows,
+    // each unbinding its object as it goes.
+    if (osWindow && ZafObjectFromHandle(osWindow) == this)
+        DestroyOSWindow();
     // The objects are deleted by their lists; they need not unlink themselves.
     for (ZafElement *e = support.First(); e; e = e->Next())
         AsObject(e)->parent = nullptr;
@@ -81,7 +92,21 @@ ZafEventType ZafWindow::Event(const ZafEventRecord &event)
         return event.type;
     case ZAF_UNKNOWN:
         return CurrentChild() ? CurrentChild()->Event(event) : ZAF_UNKNOWN;
+    case ZAF_CREATE:
+    case ZAF_CREATE_OS_WINDOW:
+        if (!osWindow && CreateOSWindow())
+            CreateChildren();
+        return event.type;
+    case ZAF_REGION_CHANGED:
+        LayoutChildren();
+        return event.type;
+    case ZAF_CLOSE_QUERY:
+        return 0;
+    case ZAF_KEY_EVENT:
+        return KeyEvent(event);
     default:
+        if (event.type >= ZAF_SCROLL_FIRST && event.type <= ZAF_SCROLL_LAST)
+            return ScrollEvent(event);
         return ZafWindowObject::Event(event);
     }
 }
@@ -301,4 +326,339 @@ bool ZafWindow::AddGenericObjects(ZafStringData *titleData, ZafWindow *systemMen
         }
     }
     return true;
+}
+
+// --- Windows window ------------------------------------------------------------------
+
+bool ZafWindow::IsTopLevel() const
+{
+    return !parent || dynamic_cast<ZafWindowManager *>(parent) != nullptr;
+}
+
+DWORD ZafWindow::OSStyle() const
+{
+    DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (!IsTopLevel()) {
+        style |= WS_CHILD;
+        if (bordered && !zaf3DLook)
+            style |= WS_BORDER;
+    } else {
+        style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        if (sizeable)
+            style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+        if (maximized)
+            style |= WS_MAXIMIZE;
+        else if (minimized)
+            style |= WS_MINIMIZE;
+    }
+    if (disabled && !layoutMode)
+        style |= WS_DISABLED;
+    return style;
+}
+
+DWORD ZafWindow::OSExtendedStyle() const
+{
+    return IsTopLevel() ? 0 : BorderStyle();
+}
+
+const char *ZafWindow::TitleText()
+{
+    if (ZafWindowObject *title = FindSupportObject(ZAF_NUMID_TITLE))
+        if (title->Text())
+            return title->Text();
+    return stringID;
+}
+
+HWND ZafWindow::CreateOSWindow()
+{
+    if (osWindow || !ownWindow)
+        return osWindow;
+    HWND parentWindow = nullptr;
+    ZafRegionRect r = GetWindowRegion();
+    if (!IsTopLevel()) {
+        parentWindow = parent->DrawingHandle();
+        if (!parentWindow)
+            return nullptr;
+    } else if (regionIsClientSize) {
+        RECT frame = {r.left, r.top, r.right + 1, r.bottom + 1};
+        AdjustWindowRectEx(&frame, OSStyle(), FALSE, OSExtendedStyle());
+        r = ZafRegionRect(frame.left, frame.top, frame.right - 1, frame.bottom - 1);
+    }
+    RECT place = {r.left, r.top, r.right + 1, r.bottom + 1};
+    HMENU menu = parentWindow ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(numberID)) : nullptr;
+    if (owner && IsTopLevel())
+        parentWindow = owner->OSHandle(2);
+    HWND window = ZafCreateOSWindowAt(this, OSClassName(), OSStyle(), TitleText(), parentWindow,
+                                      OSExtendedStyle(), nullptr, place, menu);
+    if (window && noClose)
+        EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    return window;
+}
+
+void ZafWindow::DestroyOSWindow()
+{
+    ZafWindowObject::DestroyOSWindow();
+}
+
+HWND ZafWindow::OSHandle(int) const
+{
+    return osWindow;
+}
+
+void ZafWindow::MoveOSWindow()
+{
+    if (osWindow && IsTopLevel()) {
+        ZafRegionRect r = GetWindowRegion();
+        MoveWindow(osWindow, r.left, r.top, r.Width(), r.Height(), TRUE);
+        return;
+    }
+    ZafWindowObject::MoveOSWindow();
+}
+
+void ZafWindow::CreateChildren()
+{
+    const ZafList *lists[] = {&support, this};
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(), *next = nullptr; e; e = next) {
+            next = e->Next();
+            AsObject(e)->Event(ZafEventRecord(ZAF_CREATE));
+        }
+}
+
+ZafEventType ZafWindow::ScrollEvent(const ZafEventRecord &)
+{
+    return ZAF_UNKNOWN;
+}
+
+void ZafWindow::LayoutChildren()
+{
+    if (ZafWindowObject *geometry = FindSupportObject(ZAF_NUMID_GEOMETRY))
+        geometry->Event(ZafEventRecord(ZAF_REGION_CHANGED));
+    const ZafList *lists[] = {&support, this};
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(), *next = nullptr; e; e = next) {
+            next = e->Next();
+            if (e->NumberID() != ZAF_NUMID_GEOMETRY)
+                AsObject(e)->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+        }
+}
+
+// --- Messages ----------------------------------------------------------------------------
+
+const ZafEventMap ZafWindow::windowEventMap[] = {
+    {ZAF_SELECT, ZAF_KEY_EVENT, VK_RETURN, ZAF_KEY_PRESS},
+    {ZAF_NO_MAPPING, 0, 0, 0},
+};
+
+ZafEventType ZafWindow::MapEvent(const ZafEventRecord &event) const
+{
+    for (const ZafEventMap *row = windowEventMap; row->logicalCode != ZAF_NO_MAPPING; ++row)
+        if (event.type == ZAF_KEY_EVENT && row->category == ZAF_KEY_EVENT && row->rawValue == event.key.value &&
+            row->modifiers == event.key.shiftState)
+            return row->logicalCode;
+    return ZafWindowObject::MapEvent(event);
+}
+
+ZafEventType ZafWindow::MenuCommand(const ZafEventRecord &event)
+{
+    ZafNumberID id = LOWORD(event.osEvent.wParam);
+    ZafWindowObject *item = FindObjectByNumberID(id);
+    // Only a menu item answers a menu command; a control with the same id
+    // is not one.
+    if (!item || !item->IsMenuItem())
+        return ZAF_UNKNOWN;
+    return item->Event(ZafEventRecord(ZAF_SELECT));
+}
+
+ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    switch (m.message) {
+    case WM_COMMAND:
+        if (m.lParam == 0 && m.hwnd == osWindow && IsTopLevel() && HIWORD(m.wParam) <= 1) {
+            ZafEventType code = MenuCommand(event);
+            if (code != ZAF_UNKNOWN)
+                return 0;
+            // A top-level window passes what it cannot route to the front window.
+            if (zafWindowManager && zafWindowManager->FirstWindow() &&
+                zafWindowManager->FirstWindow() != this) {
+                auto *front = dynamic_cast<ZafWindow *>(zafWindowManager->FirstWindow());
+                if (front && front->MenuCommand(event) != ZAF_UNKNOWN)
+                    return 0;
+            }
+        }
+        break;
+    case WM_CLOSE:
+        if (IsTopLevel() && zafWindowManager && parent == zafWindowManager) {
+            ZafEventRecord close(ZAF_CLOSE, this);
+            zafEventManager ? (void)zafEventManager->Put(close, ZAF_QUEUE_TAIL) : (void)zafWindowManager->Event(close);
+            return 0;
+        }
+        break;
+    case WM_SIZE:
+        if (m.wParam != SIZE_MINIMIZED) {
+            Event(ZafEventRecord(ZAF_REGION_CHANGED));
+        }
+        break;
+    case WM_WINDOWPOSCHANGED:
+        if (IsTopLevel() && !IsIconic(m.hwnd)) {
+            RECT frame;
+            GetWindowRect(m.hwnd, &frame);
+            ZafRegionRect r(frame.left, frame.top, frame.right - 1, frame.bottom - 1, ZAF_PIXEL);
+            ConvertRegion(r, coordinateType);
+            region = r;
+        }
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (m.lParam == 0) {
+            ZafEventRecord scroll(m.message == WM_VSCROLL ? ZAF_SCROLL_VERTICAL : ZAF_SCROLL_HORIZONTAL);
+            scroll.osEvent = m;
+            switch (LOWORD(m.wParam)) {
+            case SB_LINEUP: scroll.scroll.step = -1; break;
+            case SB_LINEDOWN: scroll.scroll.step = 1; break;
+            case SB_PAGEUP: scroll.scroll.step = -2; break;
+            case SB_PAGEDOWN: scroll.scroll.step = 2; break;
+            default: scroll.scroll.step = 0; break;
+            }
+            if (scroll.scroll.step != 0 && ScrollEvent(scroll) != ZAF_UNKNOWN)
+                return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return ZafWindowObject::HandleOSMessage(event);
+}
+
+ZafEventType ZafWindow::KeyEvent(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    ZafEventType code = MapEvent(event);
+    if (code == ZAF_NEXT || code == ZAF_PREVIOUS)
+        return MoveFocus(code == ZAF_NEXT) ? code : ZAF_UNKNOWN;
+    if (code == ZAF_SELECT) {
+        ZafWindowObject *button = GetDefaultButton(false);
+        if (!button)
+            button = GetDefaultButton(true);
+        if (button && button != this)
+            return button->Event(ZafEventRecord(ZAF_SELECT)) == ZAF_UNKNOWN ? ZAF_UNKNOWN : ZAF_SELECT;
+        return ZAF_UNKNOWN;
+    }
+    bool hotKey = m.message == WM_SYSKEYDOWN || (plainKeyHotKeys && m.message == WM_KEYDOWN &&
+                                                 (event.key.shiftState & ZAF_KEY_CTRL) == 0);
+    if (hotKey && event.key.value >= '0' && event.key.value <= 'Z') {
+        if (ZafWindowObject *object = FindHotKeyObject(event.key.value)) {
+            object->SetFocus(true);
+            ZafEventRecord hot(ZAF_HOT_KEY, static_cast<std::intptr_t>(event.key.value));
+            object->Event(hot);
+            return ZAF_HOT_KEY;
+        }
+    }
+    return ZAF_UNKNOWN;
+}
+
+namespace {
+
+bool TakesFocus(ZafWindowObject *object)
+{
+    return object->Visible() && !object->Disabled() && !object->NoFocus() && !object->SupportObject();
+}
+
+} // namespace
+
+bool ZafWindow::MoveFocus(bool forward)
+{
+    if (IsEmpty())
+        return false;
+    ZafElement *start = Current() ? Current() : (forward ? Last() : First());
+    ZafElement *e = start;
+    do {
+        e = forward ? (e->Next() ? e->Next() : First()) : (e->Previous() ? e->Previous() : Last());
+        ZafWindowObject *object = AsObject(e);
+        if (TakesFocus(object)) {
+            object->SetFocus(true);
+            if (!object->OSHandle())
+                NotifyFocus(object, true);
+            return true;
+        }
+    } while (e != start);
+    return false;
+}
+
+ZafWindowObject *ZafWindow::FindHotKeyObject(unsigned character)
+{
+    int wanted = ToLowerLatin1(static_cast<unsigned char>(character));
+    for (ZafElement *e = First(); e; e = e->Next()) {
+        ZafWindowObject *object = AsObject(e);
+        const char *text = object->Text();
+        if (!text || !TakesFocus(object))
+            continue;
+        for (const char *c = text; *c; ++c) {
+            if (*c != '&')
+                continue;
+            if (c[1] == '&') {
+                ++c;
+                continue;
+            }
+            if (c[1] && ToLowerLatin1(static_cast<unsigned char>(c[1])) == wanted)
+                return object;
+            break;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+// Windows that hold a default button: a deleted button is cleared from them.
+std::vector<ZafWindow *> &DefaultButtonHolders()
+{
+    static std::vector<ZafWindow *> holders;
+    return holders;
+}
+
+ZafWindow *RootWindowOf(ZafWindowObject *object)
+{
+    ZafWindowObject *root = object;
+    while (root->Parent() && !dynamic_cast<ZafWindowManager *>(root->Parent()))
+        root = root->Parent();
+    return dynamic_cast<ZafWindow *>(root);
+}
+
+} // namespace
+
+void ZafWindow::ForgetDefaultButton(ZafWindowObject *object)
+{
+    for (ZafWindow *holder : DefaultButtonHolders()) {
+        if (holder->defaultButton == object)
+            holder->defaultButton = nullptr;
+        if (holder->permanentDefaultButton == object)
+            holder->permanentDefaultButton = nullptr;
+    }
+}
+
+ZafWindowObject *ZafWindow::GetDefaultButton(bool permanent)
+{
+    ZafWindow *window = RootWindowOf(this);
+    if (!window)
+        return nullptr;
+    return permanent ? window->permanentDefaultButton : window->defaultButton;
+}
+
+void ZafWindow::SetDefaultButton(ZafWindowObject *button, bool permanent)
+{
+    ZafWindow *window = RootWindowOf(this);
+    if (!window)
+        return;
+    (permanent ? window->permanentDefaultButton : window->defaultButton) = button;
+    auto &holders = DefaultButtonHolders();
+    if (std::find(holders.begin(), holders.end(), window) == holders.end())
+        holders.push_back(window);
+}
+
+void ZafWindow::StopHoldingDefaultButtons()
+{
+    auto &holders = DefaultButtonHolders();
+    holders.erase(std::remove(holders.begin(), holders.end(), this), holders.end());
 }

@@ -19,6 +19,23 @@
 // plain-key hot keys, maximized, minimized, modal, owner) are kept here;
 // the windowing layer applies them to the Windows window.
 //
+// On Windows: a window whose parent is null or the window manager is a
+// top-level window (its frame from the destroyable, movable, sizeable and
+// no-close flags, its caption from the title support object); any other
+// window is a child window inside its parent. ZAF_CREATE makes the Windows
+// window and then those of the support objects and children. Tab and
+// Shift+Tab move the focus through the children in list order; Alt+letter
+// (or the plain letter with plain-key hot keys) gives the focus to the
+// child whose text marks that letter with '&' and sends it ZAF_HOT_KEY;
+// Enter selects the default button. ZAF_APPLY_GEOMETRY applies the region,
+// ZAF_REGION_CHANGED (also on WM_SIZE) lays the children out again:
+// the geometry manager (support object ZAF_NUMID_GEOMETRY) first, then
+// every support object and child gets ZAF_APPLY_GEOMETRY.
+//
+// Menu commands (WM_COMMAND with no control window) reach only menu items
+// (IsMenuItem) found by their number id: a control whose id happens to
+// equal a command number is never selected by it.
+//
 // AddGenericObjects takes the title's data and, optionally, the menu for the
 // system button (a pop-up menu), and adds a border, a maximize button, a
 // minimize button, a system button and a title in that order; the objects
@@ -82,6 +99,45 @@ public:
     // ZafWindowObject::Event. Creation, scrolling and layout are added by
     // the windowing layer.
     ZafEventType Event(const ZafEventRecord &event) override;
+    ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
+    ZafEventType MapEvent(const ZafEventRecord &event) const override;
+    static const ZafEventMap windowEventMap[];
+
+    // --- Windows window ---------------------------------------------------
+    HWND CreateOSWindow() override;
+    void DestroyOSWindow() override;
+    void MoveOSWindow() override;
+    HWND OSHandle(int kind) const override;
+    using ZafWindowObject::OSHandle;
+    // True when the window is a top-level window (no parent window).
+    bool IsTopLevel() const;
+    // The window class, style and extended style its Windows window gets.
+    virtual const char *OSClassName() const { return nullptr; }
+    virtual DWORD OSStyle() const;
+    virtual DWORD OSExtendedStyle() const;
+    // The caption: the title support object's text, else the string id.
+    virtual const char *TitleText();
+    // Sends ZAF_CREATE to every support object and child.
+    void CreateChildren();
+    // The window's handling of scroll events (-300 to -307); ZAF_UNKNOWN
+    // by default.
+    virtual ZafEventType ScrollEvent(const ZafEventRecord &event);
+    // Lays the children out (see above).
+    virtual void LayoutChildren();
+
+    // --- Focus, hot keys, default button ----------------------------------
+    // Moves the focus to the next (or previous) child that can take it,
+    // wrapping round; false when none can.
+    bool MoveFocus(bool forward);
+    // The child whose text marks the letter as its hot key (Latin-1 case
+    // folded); null when none.
+    ZafWindowObject *FindHotKeyObject(unsigned character);
+    // Default button of the root window: the current one, or the permanent
+    // one when asked; SetDefaultButton sets either. Null when none.
+    ZafWindowObject *GetDefaultButton(bool permanent);
+    void SetDefaultButton(ZafWindowObject *button, bool permanent);
+    // Clears a deleted object from every window that holds it as default.
+    static void ForgetDefaultButton(ZafWindowObject *object);
 
     // Adds the object to the support list when its support flag is set, else
     // to the child list: before `before` when that is in the same list, else
@@ -196,6 +252,12 @@ protected:
     bool modal = false;
     bool allowEmptySelection = false;
     bool regionIsClientSize = false;
+    ZafWindowObject *defaultButton = nullptr;
+    ZafWindowObject *permanentDefaultButton = nullptr;
+    // Routes a menu command to the menu item of that number id.
+    ZafEventType MenuCommand(const ZafEventRecord &event);
+    ZafEventType KeyEvent(const ZafEventRecord &event);
+    void StopHoldingDefaultButtons();
 
 private:
     bool IsParentOrSelf(const ZafWindowObject *object) const;

@@ -1,5 +1,9 @@
 #include "zaf/core/ZafWindowObject.h"
+#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
+#include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafList.h"
 #include "zaf/core/ZafText.h"
 
@@ -62,6 +66,11 @@ ZafWindowObject::ZafWindowObject(const ZafWindowObject &copy)
 
 ZafWindowObject::~ZafWindowObject()
 {
+    // A Windows window left behind would send its messages to freed memory.
+    if (osWindow && ZafObjectFromHandle(osWindow) == this)
+        DestroyOSWindow();
+    osWindow = nullptr;
+    ZafWindow::ForgetDefaultButton(this);
     if (parent)
         parent->ForgetChild(this);
     delete[] helpContext;
@@ -98,16 +107,34 @@ ZafEventType ZafWindowObject::Event(const ZafEventRecord &event)
     case ZAF_NOT_CURRENT:
         focus = false;
         return event.type;
+    case ZAF_CURRENT:
+        focus = true;
+        return event.type;
     case ZAF_OS_EVENT:
         return HandleOSMessage(event);
+    case ZAF_CREATE:
+    case ZAF_CREATE_OS_WINDOW:
+        if (!osWindow)
+            CreateOSWindow();
+        return event.type;
+    case ZAF_DESTROY_OS_WINDOW:
+        DestroyOSWindow();
+        return event.type;
+    case ZAF_REDISPLAY:
+    case ZAF_REDISPLAY_AREA:
+    case ZAF_REDISPLAY_CHANGE:
+        Redisplay();
+        return event.type;
+    case ZAF_NEW_REGION:
+        SetRegion(event.region);
+        MoveOSWindow();
+        return event.type;
+    case ZAF_APPLY_GEOMETRY:
+        MoveOSWindow();
+        return event.type;
     default:
         return ZAF_UNKNOWN;
     }
-}
-
-ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &)
-{
-    return ZAF_UNKNOWN;
 }
 
 ZafEventType ZafWindowObject::CallUserFunction(ZafWindowObject *object, const ZafEventRecord &event,
@@ -447,4 +474,584 @@ ZafPaletteData *ZafWindowObject::SetPaletteData(ZafPaletteData *palette)
 void ZafWindowObject::SetPaletteLink(const ZafPaletteLink &link)
 {
     paletteLink = link;
+}
+
+// --- Windows windows ------------------------------------------------------------
+
+namespace {
+
+const char objectProperty[] = "ZafObject";
+HINSTANCE moduleInstance = nullptr;
+
+// The object whose window CreateWindowExA is making: the creation hook binds
+// it to the first window made, before any message reaches that window.
+ZafWindowObject *pendingObject = nullptr;
+HHOOK creationHook = nullptr;
+
+WNDPROC ClassProcedure(HWND window)
+{
+    auto procedure = reinterpret_cast<WNDPROC>(GetClassLongA(window, GCL_WNDPROC));
+    return procedure == ZafWindowProc || !procedure ? DefWindowProcA : procedure;
+}
+
+void Bind(HWND window, ZafWindowObject *object)
+{
+    SetPropA(window, objectProperty, object);
+    object->SetOSHandle(window);
+    if (reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)) != ZafWindowProc)
+        SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(ZafWindowProc));
+}
+
+void Unbind(HWND window)
+{
+    RemovePropA(window, objectProperty);
+    // Messages still to come go straight to the class.
+    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(ClassProcedure(window)));
+}
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && pendingObject) {
+        ZafWindowObject *object = pendingObject;
+        pendingObject = nullptr;
+        Bind(reinterpret_cast<HWND>(wParam), object);
+    }
+    return CallNextHookEx(creationHook, code, wParam, lParam);
+}
+
+} // namespace
+
+HINSTANCE ZafInstance()
+{
+    return moduleInstance ? moduleInstance : GetModuleHandleA(nullptr);
+}
+
+void ZafSetInstance(HINSTANCE instance)
+{
+    moduleInstance = instance;
+}
+
+ZafWindowObject *ZafObjectFromHandle(HWND window)
+{
+    if (!window || !IsWindow(window))
+        return nullptr;
+    return static_cast<ZafWindowObject *>(GetPropA(window, objectProperty));
+}
+
+HWND ZafBindCreatedWindow(ZafWindowObject *object, HWND (*create)(void *context), void *context)
+{
+    if (!object || !create)
+        return nullptr;
+    ZafWindowObject *outer = pendingObject;
+    pendingObject = object;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+    HHOOK outerHook = creationHook;
+    creationHook = hook;
+    HWND window = create(context);
+    UnhookWindowsHookEx(hook);
+    creationHook = outerHook;
+    pendingObject = outer;
+    if (!window) {
+        if (object->OSHandle() && !IsWindow(object->OSHandle()))
+            object->SetOSHandle(nullptr);
+        return nullptr;
+    }
+    if (ZafObjectFromHandle(window) != object)
+        Bind(window, object);
+    return window;
+}
+
+HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
+                         HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu)
+{
+    ZafApplication::RegisterWindowClasses(ZafInstance());
+    struct Arguments
+    {
+        const char *className;
+        DWORD style;
+        const char *text;
+        HWND parent;
+        DWORD extendedStyle;
+        HINSTANCE instance;
+        RECT place;
+        HMENU menu;
+    } arguments = {className ? className : "ZafWindow", style, text ? text : "", parent, extendedStyle,
+                   instance ? instance : ZafInstance(), place, menu};
+    return ZafBindCreatedWindow(
+        object,
+        [](void *context) {
+            auto *a = static_cast<Arguments *>(context);
+            return CreateWindowExA(a->extendedStyle, a->className, a->text, a->style, a->place.left, a->place.top,
+                                   a->place.right - a->place.left, a->place.bottom - a->place.top, a->parent,
+                                   a->menu, a->instance, nullptr);
+        },
+        &arguments);
+}
+
+HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text,
+                       HWND parent, DWORD extendedStyle, HINSTANCE instance)
+{
+    if (!object)
+        return nullptr;
+    ZafRegionRect r = object->GetWindowRegion();
+    RECT place = {r.left, r.top, r.right + 1, r.bottom + 1};
+    HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(object->NumberID())) : nullptr;
+    return ZafCreateOSWindowAt(object, className, style, text, parent, extendedStyle, instance, place, menu);
+}
+
+LRESULT ZafCallClassWindowProc(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    return CallWindowProcA(ClassProcedure(m.hwnd), m.hwnd, m.message, m.wParam, m.lParam);
+}
+
+LRESULT CALLBACK ZafWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ZafWindowObject *object = static_cast<ZafWindowObject *>(GetPropA(window, objectProperty));
+    if (!object)
+        return CallWindowProcA(ClassProcedure(window), window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        Unbind(window);
+        if (object->OSHandle() == window)
+            object->OSWindowDestroyed();
+        return CallWindowProcA(ClassProcedure(window), window, message, wParam, lParam);
+    }
+    MSG m = {window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
+    ZafEventRecord event;
+    ZafTranslateOSMessage(m, event);
+    return object->Event(event);
+}
+
+void ZafWindowObject::OSWindowDestroyed()
+{
+    osWindow = nullptr;
+    focus = false;
+}
+
+HWND ZafWindowObject::DrawingHandle() const
+{
+    if (osWindow)
+        return osWindow;
+    for (const ZafWindowObject *p = parent; p; p = p->parent)
+        if (p->osWindow)
+            return p->OSHandle(1);
+    return nullptr;
+}
+
+DWORD ZafWindowObject::BorderStyle() const
+{
+    if (!bordered)
+        return 0;
+    return zaf3DLook ? WS_EX_CLIENTEDGE : 0;
+}
+
+HWND ZafWindowObject::CreateOSWindow()
+{
+    if (osWindow || !ownWindow || !parent)
+        return osWindow;
+    HWND parentWindow = parent->DrawingHandle();
+    if (!parentWindow)
+        return nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (visible)
+        style |= WS_VISIBLE;
+    if (disabled && !layoutMode)
+        style |= WS_DISABLED;
+    if (bordered && !zaf3DLook)
+        style |= WS_BORDER;
+    HWND window = ZafCreateOSWindow(this, nullptr, style, nullptr, parentWindow, BorderStyle(), nullptr);
+    if (window)
+        UpdateFont();
+    return window;
+}
+
+void ZafWindowObject::DestroyOSWindow()
+{
+    HWND window = osWindow;
+    if (!window)
+        return;
+    if (ZafObjectFromHandle(window) == this) {
+        Unbind(window);
+        DestroyWindow(window);
+    }
+    OSWindowDestroyed();
+}
+
+void ZafWindowObject::MoveOSWindow()
+{
+    if (osWindow && ownWindow) {
+        ZafRegionRect r = GetWindowRegion();
+        MoveWindow(osWindow, r.left, r.top, r.Width(), r.Height(), TRUE);
+        UpdateWindow(osWindow);
+        return;
+    }
+    if (!IsOnScreen())
+        return;
+    Redisplay();
+    Event(ZafEventRecord(ZAF_REGION_CHANGING));
+    Event(ZafEventRecord(ZAF_REGION_CHANGED));
+    Redisplay();
+}
+
+void ZafWindowObject::UpdateFont()
+{
+    if (osWindow && systemDrawn)
+        SendMessageA(osWindow, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+}
+
+void ZafWindowObject::Redisplay()
+{
+    HWND window = DrawingHandle();
+    if (!window)
+        return;
+    if (osWindow) {
+        InvalidateRect(osWindow, nullptr, TRUE);
+        return;
+    }
+    ZafRegionRect r = GetWindowRegion();
+    RECT area = {r.left, r.top, r.right + 1, r.bottom + 1};
+    InvalidateRect(window, &area, TRUE);
+}
+
+// --- Regions in window pixels ----------------------------------------------------
+
+ZafRegionRect ZafWindowObject::RegionToWindow(const ZafRegionRect &rect) const
+{
+    ZafRegionRect r = rect;
+    ConvertRegion(r, ZAF_PIXEL);
+    return r;
+}
+
+ZafRegionRect ZafWindowObject::RegionFromWindow(const ZafRegionRect &rect) const
+{
+    ZafRegionRect r = rect;
+    r.coordinateType = ZAF_PIXEL;
+    ConvertRegion(r, coordinateType);
+    return r;
+}
+
+ZafRegionRect ZafWindowObject::GetWindowRegion() const
+{
+    ZafRegionRect r = RegionToWindow(region);
+    // A windowless object lies in its parent's client area, which may itself
+    // be windowless inside its own parent.
+    if (osWindow || !parent)
+        return r;
+    return r;
+}
+
+// --- Messages ------------------------------------------------------------------------
+
+namespace {
+
+bool IsMouseMessage(UINT m)
+{
+    return m >= WM_MOUSEFIRST && m <= WM_MOUSELAST;
+}
+
+bool IsKeyMessage(UINT m)
+{
+    return m == WM_KEYDOWN || m == WM_KEYUP || m == WM_SYSKEYDOWN || m == WM_SYSKEYUP || m == WM_CHAR ||
+           m == WM_SYSCHAR;
+}
+
+// The window of a control that a message to its parent is about.
+HWND ControlOf(const MSG &m)
+{
+    switch (m.message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return reinterpret_cast<HWND>(m.lParam);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(m.lParam);
+    case WM_DRAWITEM: {
+        auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(m.lParam);
+        return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+        auto *item = reinterpret_cast<const MEASUREITEMSTRUCT *>(m.lParam);
+        return item && item->CtlType != ODT_MENU ? GetDlgItem(m.hwnd, static_cast<int>(item->CtlID)) : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+ZafEventType ZafWindowObject::PassKeyUp(const ZafEventRecord &event)
+{
+    for (ZafWindowObject *p = parent; p; p = p->parent) {
+        ZafEventType code = p->Event(event);
+        if (code != ZAF_UNKNOWN)
+            return code;
+    }
+    return ZAF_UNKNOWN;
+}
+
+ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    if (!m.hwnd)
+        return ZAF_UNKNOWN;
+
+    // A message about a control goes back to the control's own window, where
+    // the control's object handles it.
+    HWND control = ControlOf(m);
+    if (control && control != m.hwnd && ZafObjectFromHandle(control)) {
+        LPARAM lParam = m.message == WM_COMMAND ? 0 : m.lParam;
+        if (m.message == WM_HSCROLL || m.message == WM_VSCROLL)
+            lParam = reinterpret_cast<LPARAM>(control);
+        return static_cast<ZafEventType>(SendMessageA(control, m.message, m.wParam, lParam));
+    }
+
+    switch (m.message) {
+    case WM_PAINT:
+        if (!systemDrawn) {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(m.hwnd, &paint);
+            ZafGdiDisplay *display = ZafScreenGdiDisplay();
+            if (display)
+                display->SetPaintDC(m.hwnd, dc);
+            Draw(event, ZAF_REDISPLAY);
+            if (display)
+                display->SetPaintDC(m.hwnd, nullptr);
+            EndPaint(m.hwnd, &paint);
+            return 0;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (ControlOf(m) == m.hwnd) {
+            auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(m.lParam);
+            ZafGdiDisplay *display = ZafScreenGdiDisplay();
+            if (display)
+                display->SetPaintDC(m.hwnd, item->hDC);
+            Draw(event, ZAF_REDISPLAY);
+            if (display)
+                display->SetPaintDC(m.hwnd, nullptr);
+            return TRUE;
+        }
+        break;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        if (ZafGdiDisplay *display = ZafScreenGdiDisplay()) {
+            HDC dc = reinterpret_cast<HDC>(m.wParam);
+            SetTextColor(dc, ForegroundColor());
+            SetBkColor(dc, BackgroundColor());
+            // The cache keeps the brush alive after this use is released.
+            HBRUSH brush = display->GetCachedBrush(BackgroundColor());
+            display->ReleaseCachedObject(brush);
+            return static_cast<ZafEventType>(reinterpret_cast<LRESULT>(brush));
+        }
+        break;
+    case WM_SETFOCUS:
+        focus = true;
+        NotifyFocus(this, true);
+        break;
+    case WM_KILLFOCUS:
+        focus = false;
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(m.lParam) == HTCLIENT && zafEventManager) {
+            auto *manager = dynamic_cast<ZafOSEventManager *>(zafEventManager);
+            if (manager && manager->MouseImage() != ZAF_MOUSE_ARROW) {
+                manager->SendToDevice(ZAF_MOUSE_EVENT, manager->MouseImage());
+                return TRUE;
+            }
+        }
+        break;
+    default:
+        if (IsMouseMessage(m.message)) {
+            ZafEventRecord mouse = event;
+            mouse.type = ZAF_MOUSE_EVENT;
+            // The handler may delete this object: answer without touching it.
+            ZafEventType code = Event(mouse);
+            if (code != ZAF_UNKNOWN)
+                return 0;
+        } else if (IsKeyMessage(m.message)) {
+            ZafEventRecord key = event;
+            key.type = ZAF_KEY_EVENT;
+            ZafEventType code = Event(key);
+            if (code == ZAF_UNKNOWN && m.message != WM_CHAR && m.message != WM_SYSCHAR)
+                code = PassKeyUp(key);
+            if (code != ZAF_UNKNOWN)
+                return 0;
+        }
+        break;
+    }
+    return static_cast<ZafEventType>(ZafCallClassWindowProc(event));
+}
+
+const ZafEventMap ZafWindowObject::defaultEventMap[] = {
+    {ZAF_NEXT, ZAF_KEY_EVENT, VK_TAB, ZAF_KEY_PRESS},
+    {ZAF_PREVIOUS, ZAF_KEY_EVENT, VK_TAB, ZAF_KEY_PRESS + ZAF_KEY_SHIFT},
+    {ZAF_MOVE_UP, ZAF_KEY_EVENT, VK_UP, ZAF_KEY_PRESS},
+    {ZAF_MOVE_DOWN, ZAF_KEY_EVENT, VK_DOWN, ZAF_KEY_PRESS},
+    {ZAF_MOVE_LEFT, ZAF_KEY_EVENT, VK_LEFT, ZAF_KEY_PRESS},
+    {ZAF_MOVE_RIGHT, ZAF_KEY_EVENT, VK_RIGHT, ZAF_KEY_PRESS},
+    {ZAF_MOVE_TOP, ZAF_KEY_EVENT, VK_HOME, ZAF_KEY_PRESS},
+    {ZAF_MOVE_BOTTOM, ZAF_KEY_EVENT, VK_END, ZAF_KEY_PRESS},
+    {ZAF_PAGE_UP, ZAF_KEY_EVENT, VK_PRIOR, ZAF_KEY_PRESS},
+    {ZAF_PAGE_DOWN, ZAF_KEY_EVENT, VK_NEXT, ZAF_KEY_PRESS},
+    {ZAF_BEGIN_SELECT, ZAF_KEY_EVENT, VK_SPACE, ZAF_KEY_PRESS},
+    {ZAF_END_SELECT, ZAF_KEY_EVENT, VK_SPACE, ZAF_KEY_RELEASE},
+    {ZAF_CONTINUE_SELECT, ZAF_MOUSE_EVENT, WM_MOUSEMOVE, MK_LBUTTON},
+    {ZAF_MOUSE_MOVE, ZAF_MOUSE_EVENT, WM_MOUSEMOVE, 0},
+    {ZAF_BEGIN_SELECT, ZAF_MOUSE_EVENT, WM_LBUTTONDOWN, 0},
+    {ZAF_END_SELECT, ZAF_MOUSE_EVENT, WM_LBUTTONUP, 0},
+    {ZAF_ALT_BEGIN_SELECT, ZAF_MOUSE_EVENT, WM_RBUTTONDOWN, 0},
+    {ZAF_DOUBLE_SELECT, ZAF_MOUSE_EVENT, WM_LBUTTONDBLCLK, 0},
+    {ZAF_NO_MAPPING, 0, 0, 0},
+};
+
+namespace {
+
+ZafEventType SearchMap(const ZafEventMap *map, const ZafEventRecord &event)
+{
+    if (!map)
+        return ZAF_NO_MAPPING;
+    int category = event.type == ZAF_KEY_EVENT || event.type == ZAF_MOUSE_EVENT ? event.type : event.GetCategory();
+    for (; map->logicalCode != ZAF_NO_MAPPING; ++map) {
+        if (map->category != category)
+            continue;
+        if (category == ZAF_KEY_EVENT) {
+            if (map->rawValue == event.key.value && map->modifiers == event.key.shiftState)
+                return map->logicalCode;
+        } else if (map->rawValue == event.osEvent.message &&
+                   (event.key.value & map->modifiers) == map->modifiers) {
+            return map->logicalCode;
+        }
+    }
+    return ZAF_NO_MAPPING;
+}
+
+} // namespace
+
+ZafEventType ZafWindowObject::MapEvent(const ZafEventRecord &event) const
+{
+    ZafEventType code = SearchMap(EventMap(), event);
+    return code != ZAF_NO_MAPPING ? code : SearchMap(defaultEventMap, event);
+}
+
+// --- Drawing -------------------------------------------------------------------------
+
+ZafRegionRect ZafWindowObject::BeginDraw()
+{
+    ZafRegionRect r = osWindow ? ZafRegionRect(0, 0, GetWindowRegion().Width() - 1, GetWindowRegion().Height() - 1)
+                               : GetWindowRegion();
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    HWND window = DrawingHandle();
+    if (!display || !window)
+        return r;
+    HDC dc = display->LendDC(window);
+    if (dc && drawNesting++ == 0) {
+        SaveDC(dc);
+        IntersectClipRect(dc, r.left, r.top, r.right + 1, r.bottom + 1);
+    }
+    if (osWindow) {
+        RECT client;
+        GetClientRect(osWindow, &client);
+        r = ZafRegionRect(0, 0, client.right - 1, client.bottom - 1);
+    }
+    return r;
+}
+
+void ZafWindowObject::EndDraw()
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (!display || !display->CurrentDC() || drawNesting == 0)
+        return;
+    HDC dc = display->CurrentDC();
+    if (--drawNesting == 0)
+        RestoreDC(dc, -1);
+    display->ReturnDC(dc);
+}
+
+COLORREF ZafWindowObject::BackgroundColor() const
+{
+    return GetSysColor(COLOR_WINDOW);
+}
+
+COLORREF ZafWindowObject::ForegroundColor() const
+{
+    return GetSysColor(COLOR_WINDOWTEXT);
+}
+
+ZafEventType ZafWindowObject::Draw(const ZafEventRecord &, ZafEventType code)
+{
+    ZafRegionRect r = BeginDraw();
+    if (bordered)
+        DrawBorder(r, code);
+    DrawBackground(r, code);
+    EndDraw();
+    return code;
+}
+
+ZafEventType ZafWindowObject::DrawBorder(ZafRegionRect &rect, ZafEventType code)
+{
+    if (parentDrawsBorder && parent)
+        return parent->DrawBorder(rect, code);
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (display && display->CurrentDC()) {
+        display->Rectangle(rect.left, rect.top, rect.right, rect.bottom, GetSysColor(COLOR_WINDOWFRAME), false);
+        rect.left++;
+        rect.top++;
+        rect.right--;
+        rect.bottom--;
+    }
+    return code;
+}
+
+ZafEventType ZafWindowObject::DrawFocus(ZafRegionRect &rect, ZafEventType code)
+{
+    if (parentDrawsFocus)
+        return code;
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if ((code == ZAF_CURRENT || code == ZAF_NOT_CURRENT) && display && display->CurrentDC()) {
+        RECT r = {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
+        DrawFocusRect(display->CurrentDC(), &r);
+    }
+    return code;
+}
+
+ZafEventType ZafWindowObject::DrawEdges(ZafRegionRect &rect, int style, ZafEventType code)
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if ((code != ZAF_REDISPLAY && code != ZAF_REDISPLAY_AREA) || !display || !display->CurrentDC() || style == 0)
+        return code;
+    COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
+    COLORREF topLeft = style > 0 ? light : dark;
+    COLORREF bottomRight = style > 0 ? dark : light;
+    for (int i = 0; i < (style > 0 ? style : -style); ++i) {
+        display->Line(rect.left, rect.top, rect.right, rect.top, topLeft);
+        display->Line(rect.left, rect.top, rect.left, rect.bottom, topLeft);
+        display->Line(rect.right, rect.top, rect.right, rect.bottom, bottomRight);
+        display->Line(rect.left, rect.bottom, rect.right, rect.bottom, bottomRight);
+        rect.left++;
+        rect.top++;
+        rect.right--;
+        rect.bottom--;
+    }
+    return code;
+}
+
+ZafEventType ZafWindowObject::DrawBackground(ZafRegionRect &rect, ZafEventType code)
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (display && display->CurrentDC())
+        display->Rectangle(rect.left, rect.top, rect.right, rect.bottom, BackgroundColor(), true);
+    return code;
 }

@@ -29,10 +29,32 @@
 // added with the window manager. Selection: SetSelected tells the parent
 // through NotifySelection (see ZafWindow for the single-selection rule).
 //
-// Persistence (ReadFrom / Write), the creation of the Windows window, the
-// Windows-message handling, drawing and geometry are added by the windowing
-// and persistence layers through Event and HandleOSMessage; until then the
-// codes they handle answer ZAF_UNKNOWN.
+// The Windows window: ZAF_CREATE and ZAF_CREATE_OS_WINDOW make it (an object
+// whose own-window flag is clear draws inside its parent's window instead),
+// ZAF_DESTROY_OS_WINDOW destroys it. ZafCreateOSWindow binds the object to
+// its window before CreateWindowExA returns (a window gets messages such as
+// WM_MEASUREITEM while it is being created) and subclasses the window with
+// the library's procedure, which turns every message into an event for the
+// object's Event; the binding ends at WM_NCDESTROY. Deleting an object
+// whose window still exists destroys that window first, so no window is
+// left pointing at a deleted object.
+//
+// Messages: HandleOSMessage turns mouse messages into ZAF_MOUSE_EVENT and
+// key messages into ZAF_KEY_EVENT events for Event (MapEvent gives their
+// logical codes: mouse 1001, 1003 to 1006 and 1012, keys through the event
+// map); what Event leaves (ZAF_UNKNOWN) goes to the window class's own
+// procedure. A key nobody consumes travels up to the parents (Tab order,
+// hot keys and the default button are the windows'). WM_COMMAND,
+// WM_CTLCOLOR..., WM_DRAWITEM, WM_MEASUREITEM and scroll-bar messages that
+// a window receives about a control are sent back to the control's own
+// window, so they reach the control's object.
+//
+// Drawing: BeginDraw opens a pass (the display's context for the window
+// that draws the object, clipped to the object) and answers the region to
+// draw in that window's pixels; EndDraw closes it. Passes nest: an inner
+// pass for the same window shares the outer pass's context.
+//
+// Persistence (ReadFrom / Write) is added by the persistence layer.
 #pragma once
 
 #include "zaf/core/ZafElement.h"
@@ -44,6 +66,19 @@
 class ZafList;
 class ZafPaletteData;
 class ZafWindowObject;
+class ZafWindow;
+
+// One row of an event map: the logical code of an input event of a category
+// (ZAF_KEY_EVENT or ZAF_MOUSE_EVENT) with a raw value (virtual key; mouse
+// message) and a modifier word (keys: equal; mouse: MK_ bits that must be
+// held). A map ends with a row whose logical code is ZAF_NO_MAPPING.
+struct ZafEventMap
+{
+    ZafEventType logicalCode;
+    int category;
+    std::uint32_t rawValue;
+    std::uint32_t modifiers;
+};
 
 // A user function: called with the object, a copy of the event and the
 // logical code (ZAF_SELECT on selection); returns a logical code.
@@ -96,8 +131,16 @@ public:
     // flag; a Windows-message event goes to HandleOSMessage; everything else
     // answers ZAF_UNKNOWN here.
     virtual ZafEventType Event(const ZafEventRecord &event);
-    // The Windows-message handler, added by the windowing layer.
+    // The Windows-message handler (see above); answers the message's result.
     virtual ZafEventType HandleOSMessage(const ZafEventRecord &event);
+    // The logical code of an input event: the class's map (EventMap), then
+    // the window object's; ZAF_NO_MAPPING when no row matches.
+    virtual ZafEventType MapEvent(const ZafEventRecord &event) const;
+    // The class's own event map (null: none).
+    virtual const ZafEventMap *EventMap() const { return nullptr; }
+    static const ZafEventMap defaultEventMap[];
+    // True for menu items: menu commands are routed to these only.
+    virtual bool IsMenuItem() const { return false; }
 
     // Calls the object's user function with (object, a copy of the event,
     // code) and returns its answer; 0 when there is none. The user function
@@ -145,9 +188,58 @@ public:
 
     // --- The Windows window -----------------------------------------------
     HWND OSHandle() const { return osWindow; }
+    // Kind 1: the window that holds the object's children (the MDI client
+    // of a frame); kind 2: the outer frame window; else the object's window.
+    virtual HWND OSHandle(int kind) const { (void)kind; return osWindow; }
     bool IsCreated() const { return osWindow != nullptr; }
     // True when the object or a parent has a Windows window.
     bool IsOnScreen() const;
+    // The Windows window that draws the object (its own, else the nearest
+    // parent's client window); null when none.
+    HWND DrawingHandle() const;
+    // Makes the Windows window from the flags (a plain "ZafWindow" child);
+    // null for an object without its own window or without a parent window.
+    virtual HWND CreateOSWindow();
+    // Destroys the Windows window (unbinding it first).
+    virtual void DestroyOSWindow();
+    // Applies the region: an own window is moved and sized; a windowless
+    // object has its old and new areas redrawn and gets ZAF_REGION_CHANGING
+    // and ZAF_REGION_CHANGED.
+    virtual void MoveOSWindow();
+    // Sends WM_SETFONT with the display's dialog font to a system-drawn own
+    // window.
+    virtual void UpdateFont();
+    // Invalidates the object's area (its own window, or its place in the
+    // window that draws it).
+    void Redisplay();
+    // Called by the window procedure when the window goes (WM_NCDESTROY).
+    virtual void OSWindowDestroyed();
+    // The extended style that gives a bordered object its border.
+    DWORD BorderStyle() const;
+
+    // --- Drawing ----------------------------------------------------------
+    virtual ZafRegionRect BeginDraw();
+    virtual void EndDraw();
+    // Draws a plain object: the border when bordered, then the background.
+    virtual ZafEventType Draw(const ZafEventRecord &event, ZafEventType code);
+    virtual ZafEventType DrawBorder(ZafRegionRect &rect, ZafEventType code);
+    // ZAF_CURRENT draws and ZAF_NOT_CURRENT removes the focus rectangle
+    // (one XOR rectangle) unless the parent draws the focus.
+    virtual ZafEventType DrawFocus(ZafRegionRect &rect, ZafEventType code);
+    // For ZAF_REDISPLAY and ZAF_REDISPLAY_AREA draws the edge lines: a
+    // positive style raised, a negative one sunken; the region shrinks by
+    // the lines drawn.
+    virtual ZafEventType DrawEdges(ZafRegionRect &rect, int style, ZafEventType code);
+    virtual ZafEventType DrawBackground(ZafRegionRect &rect, ZafEventType code);
+    // The object's background and text colours (system window colours
+    // unless a class or the palette layer says otherwise).
+    virtual COLORREF BackgroundColor() const;
+    virtual COLORREF ForegroundColor() const;
+    // The region in pixels of the Windows window that draws the object.
+    ZafRegionRect GetWindowRegion() const;
+    // A region in the object's coordinates to / from pixels of that window.
+    ZafRegionRect RegionToWindow(const ZafRegionRect &rect) const;
+    ZafRegionRect RegionFromWindow(const ZafRegionRect &rect) const;
 
     // --- Attributes refused once created ----------------------------------
     virtual bool SetBordered(bool flag);
@@ -243,10 +335,14 @@ public:
     virtual ZafPaletteData *SetPaletteData(ZafPaletteData *palette);
     static void SetPaletteLink(const ZafPaletteLink &link);
 
-protected:
-    // The windowing layer stores the handle of the window it creates here;
-    // tests set a fake one to see the object as created.
+    // Binds the object to a window that exists (the window procedure sends
+    // it the window's messages) or, with null, unbinds it.
     void SetOSHandle(HWND handle) { osWindow = handle; }
+
+protected:
+    // Sends an unconsumed key event up to the parents; ZAF_UNKNOWN when
+    // none consumed it.
+    ZafEventType PassKeyUp(const ZafEventRecord &event);
     // Plain-name search: this object, then whatever it holds.
     ZafWindowObject *SearchStringID(const char *name);
     // What the object holds (support objects, children, a sub-menu).
@@ -272,6 +368,7 @@ protected:
     char *secondTipText = nullptr;
     int error = 0;
     int regionType = 0;
+    int drawNesting = 0;
 
     bool acceptDrop = false;
     bool copyDraggable = false;
@@ -293,3 +390,29 @@ protected:
     bool redraw = true;
     bool bordered = false;
 };
+
+// --- Windows windows of window objects ---------------------------------------
+
+// Creates the object's Windows window of a class (null: "ZafWindow"), binds
+// the object to it before CreateWindowExA returns, subclasses it and
+// returns the handle (null when the window is not made). The window is
+// placed by the object's region in its parent window's pixels (a top-level
+// window in screen pixels); a child window gets the object's number id as
+// its control id.
+HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text,
+                       HWND parent, DWORD extendedStyle, HINSTANCE instance);
+// The same at an explicit place (pixels) with an explicit menu or id.
+HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
+                         HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu);
+// Binds the object to the first window that create makes (called with the
+// context), before any message reaches it; the window or null.
+HWND ZafBindCreatedWindow(ZafWindowObject *object, HWND (*create)(void *context), void *context);
+// Passes the event's Windows message to the window class's own procedure.
+LRESULT ZafCallClassWindowProc(const ZafEventRecord &event);
+// The object bound to a window; null when none.
+ZafWindowObject *ZafObjectFromHandle(HWND window);
+// The library's window procedure.
+LRESULT CALLBACK ZafWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The module instance windows are made in.
+HINSTANCE ZafInstance();
+void ZafSetInstance(HINSTANCE instance);

@@ -1,0 +1,29 @@
+// Main: the program's start-up and end, called by the class library's entry
+// with the application object.
+//
+// Start-up as far as it is built: the switch "/RegServer" ends the program
+// at once and "/ns" suppresses the start window (switches compare without
+// case); the UI data file "MERVALO.ZNC" is looked up in the program's
+// directory, and when it is missing the program shows "mervalo.znc could
+// not be found." titled "Error" and ends; the main window is built from the
+// UI object "MAINWINDOW"; the event loop runs; the global objects are
+// deleted when it ends. Main answers the program's exit code (0, or 1 when
+// the program could not start).
+#pragma once
+
+#include <string>
+
+class ZafApplication;
+
+int Main(ZafApplication &application);
+
+// The parts of the command line that Main reads.
+struct MainSwitches
+{
+    bool registerServer = false; // "/RegServer": end at once
+    bool noStartWindow = false;  // "/ns"
+    std::string dataSetName;     // the other arguments, joined by blanks
+};
+MainSwitches ReadMainSwitches(const ZafApplication &application);
+// The UI data file's path: the program's directory and "MERVALO.ZNC".
+std::string UIDataFilePath(const ZafApplication &application);

@@ -1,0 +1,115 @@
+#include "zaf/core/ZafDialogWindow.h"
+#include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindowManager.h"
+
+#include <vector>
+
+ZafDialogWindow::ZafDialogWindow(int left, int top, int width, int height) : ZafWindow(left, top, width, height)
+{
+    sizeable = false;
+}
+
+ZafDialogWindow::ZafDialogWindow(const ZafDialogWindow &copy) : ZafWindow(copy)
+{
+}
+
+bool ZafDialogWindow::IsClassID(ZafClassID id) const
+{
+    return id == classID || ZafWindow::IsClassID(id);
+}
+
+bool ZafDialogWindow::IsClassName(const char *name) const
+{
+    return ZafStringCompare(name, className) == 0 || ZafWindow::IsClassName(name);
+}
+
+ZafWindowObject *ZafDialogWindow::Duplicate() const
+{
+    return new ZafDialogWindow(*this);
+}
+
+bool ZafDialogWindow::IsEndCode(ZafEventType code)
+{
+    return code == ZAF_DIALOG_OK || code == ZAF_DIALOG_DELETE || code == ZAF_DIALOG_CANCEL;
+}
+
+DWORD ZafDialogWindow::OSStyle() const
+{
+    if (!IsTopLevel())
+        return ZafWindow::OSStyle();
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (sizeable)
+        style |= WS_THICKFRAME;
+    return style;
+}
+
+DWORD ZafDialogWindow::OSExtendedStyle() const
+{
+    return IsTopLevel() ? WS_EX_DLGMODALFRAME : ZafWindow::OSExtendedStyle();
+}
+
+ZafEventType ZafDialogWindow::Event(const ZafEventRecord &event)
+{
+    if (running && IsEndCode(event.type)) {
+        endCode = event.type;
+        return event.type;
+    }
+    switch (event.type) {
+    case ZAF_CLOSE_QUERY:
+        // Closing a modal dialog ends its loop as cancel; Control, not the
+        // window manager, takes it away.
+        if (running) {
+            if (!endCode)
+                endCode = ZAF_DIALOG_CANCEL;
+            return ZAF_REFUSED;
+        }
+        return 0;
+    case ZAF_KEY_EVENT:
+        if (running && event.osEvent.message == WM_KEYDOWN && event.key.value == VK_ESCAPE) {
+            endCode = ZAF_DIALOG_CANCEL;
+            return ZAF_DIALOG_CANCEL;
+        }
+        break;
+    default:
+        break;
+    }
+    return ZafWindow::Event(event);
+}
+
+ZafEventType ZafDialogWindow::Control()
+{
+    if (!zafWindowManager || !zafEventManager)
+        return ZAF_DIALOG_CANCEL;
+    std::vector<HWND> disabled;
+    for (ZafElement *e = zafWindowManager->First(); e; e = e->Next()) {
+        HWND other = static_cast<ZafWindowObject *>(e)->OSHandle(2);
+        if (other && e != this && IsWindowEnabled(other)) {
+            EnableWindow(other, FALSE);
+            disabled.push_back(other);
+        }
+    }
+    endCode = 0;
+    running = true;
+    modal = true;
+    zafWindowManager->AddObject(this);
+    while (!endCode) {
+        ZafEventRecord event;
+        if (!zafEventManager->Get(event))
+            continue;
+        if (event.type == ZAF_EXIT) {
+            PostQuitMessage(0);
+            endCode = ZAF_DIALOG_CANCEL;
+            break;
+        }
+        zafWindowManager->Event(event);
+    }
+    running = false;
+    modal = false;
+    for (HWND other : disabled)
+        if (IsWindow(other))
+            EnableWindow(other, TRUE);
+    zafWindowManager->SubtractObject(this);
+    return endCode;
+}

@@ -1,0 +1,49 @@
+// ZafDialogWindow: a window that can run modally. Built in code (region in
+// cells, whose size comes from the display) or read by name.
+//
+// Control adds the dialog to the window manager when it is not there yet,
+// disables the other top-level windows and runs the event loop until the
+// dialog receives an end code: ZAF_DIALOG_OK (-2999), ZAF_DIALOG_DELETE
+// (-2997) or ZAF_DIALOG_CANCEL (-2993); Escape and closing the dialog from
+// its title bar end it as ZAF_DIALOG_CANCEL, never as OK. ZAF_DIALOG_APPLY
+// (-2998) is an event for the dialog's handler and does not end the loop.
+// A WM_QUIT arriving meanwhile ends the loop as cancel and is posted again
+// for the outer loop.
+//
+// Ownership: Control takes the dialog out of the window manager before it
+// returns and never deletes it; the caller deletes it once. (The window
+// manager would otherwise delete a destroyable dialog that callers delete
+// again after the loop.) A dialog that is closed while not modal is a
+// window like any other: the window manager deletes it when destroyable.
+#pragma once
+
+#include "zaf/core/ZafWindow.h"
+
+class ZafDialogWindow : public ZafWindow
+{
+public:
+    static constexpr ZafClassID classID = 22;
+    static constexpr const char *className = "ZafDialogWindow";
+
+    ZafDialogWindow(int left, int top, int width, int height);
+    ZafDialogWindow(const ZafDialogWindow &copy);
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+    ZafWindowObject *Duplicate() const override;
+
+    ZafEventType Event(const ZafEventRecord &event) override;
+    DWORD OSStyle() const override;
+    DWORD OSExtendedStyle() const override;
+
+    // Runs the dialog modally; answers the end code.
+    virtual ZafEventType Control();
+    bool InModalLoop() const { return endCode == 0 && running; }
+    static bool IsEndCode(ZafEventType code);
+
+private:
+    ZafEventType endCode = 0;
+    bool running = false;
+};

@@ -1,0 +1,167 @@
+#include "zaf/core/ZafWindowManager.h"
+#include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafText.h"
+
+HWND ZafWindowManager::droppedComboBox = nullptr;
+
+ZafWindowManager::ZafWindowManager() : ZafWindow(0, 0, 0, 0)
+{
+    region = ZafRegionRect(0, 0, GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1, ZAF_PIXEL);
+    coordinateType = ZAF_PIXEL;
+    previousRoots = SetRootWindowList(this);
+}
+
+ZafWindowManager::~ZafWindowManager()
+{
+    SetRootWindowList(previousRoots);
+    if (zafWindowManager == this)
+        zafWindowManager = nullptr;
+}
+
+bool ZafWindowManager::IsClassID(ZafClassID id) const
+{
+    return id == classID || ZafWindow::IsClassID(id);
+}
+
+bool ZafWindowManager::IsClassName(const char *name) const
+{
+    return ZafStringCompare(name, className) == 0 || ZafWindow::IsClassName(name);
+}
+
+ZafWindowObject *ZafWindowManager::AddObject(ZafWindowObject *object, ZafWindowObject *)
+{
+    if (!object)
+        return nullptr;
+    // A window already here comes to the front.
+    if (object->Parent() == this) {
+        Subtract(object);
+        AddBefore(object, First());
+    } else if (!ZafWindow::AddObject(object, FirstChild())) {
+        return nullptr;
+    }
+    if (!object->OSHandle())
+        object->Event(ZafEventRecord(ZAF_CREATE));
+    if (HWND window = object->OSHandle(2)) {
+        auto *w = dynamic_cast<ZafWindow *>(object);
+        int show = SW_SHOW;
+        if (w && w->Maximized())
+            show = SW_SHOWMAXIMIZED;
+        else if (w && w->Minimized())
+            show = SW_SHOWMINIMIZED;
+        if (object->Visible())
+            ShowWindow(window, show);
+        SetActiveWindow(window);
+    }
+    return object;
+}
+
+ZafWindowObject *ZafWindowManager::SubtractObject(ZafWindowObject *object)
+{
+    if (object == dragObject)
+        dragObject = nullptr;
+    return ZafWindow::SubtractObject(object);
+}
+
+void ZafWindowManager::ForgetChild(ZafWindowObject *child)
+{
+    if (child == dragObject)
+        dragObject = nullptr;
+    ZafWindow::ForgetChild(child);
+}
+
+ZafEventType ZafWindowManager::CloseWindow(ZafWindowObject *window)
+{
+    if (window && window->Parent() == this) {
+        SubtractObject(window);
+        auto *w = dynamic_cast<ZafWindow *>(window);
+        if (!w || w->Destroyable())
+            delete window;
+    }
+    return IsEmpty() ? ZAF_NO_WINDOWS : ZAF_CLOSE;
+}
+
+void ZafWindowManager::CenterObject(ZafWindowObject *object)
+{
+    if (!object)
+        return;
+    ZafRegionRect r = object->Region();
+    ZafCoordinateType type = r.coordinateType;
+    object->ConvertRegion(r, ZAF_PIXEL);
+    int width = r.Width();
+    int height = r.Height();
+    r.left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    r.top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    r.right = r.left + width - 1;
+    r.bottom = r.top + height - 1;
+    object->ConvertRegion(r, type);
+    object->SetRegion(r);
+    if (object->OSHandle())
+        object->MoveOSWindow();
+}
+
+ZafEventType ZafWindowManager::DispatchOSMessage(const ZafEventRecord &event)
+{
+    MSG m = event.osEvent;
+    if (m.message == WM_QUIT)
+        return ZAF_EXIT;
+    // A press anywhere else closes a dropped combo-box list.
+    if (droppedComboBox && (m.message == WM_LBUTTONDOWN || m.message == WM_NCLBUTTONDOWN) &&
+        m.hwnd != droppedComboBox && !IsChild(droppedComboBox, m.hwnd)) {
+        if (IsWindow(droppedComboBox))
+            SendMessageA(droppedComboBox, CB_SHOWDROPDOWN, FALSE, 0);
+        droppedComboBox = nullptr;
+    }
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+    return IsEmpty() ? ZAF_NO_WINDOWS : 0;
+}
+
+ZafEventType ZafWindowManager::Event(const ZafEventRecord &event)
+{
+    switch (event.type) {
+    case ZAF_OS_EVENT:
+        return DispatchOSMessage(event);
+    case ZAF_EXIT:
+        PostQuitMessage(0);
+        return ZAF_EXIT;
+    case ZAF_NO_WINDOWS:
+        return ZAF_NO_WINDOWS;
+    case ZAF_ADD_OBJECT:
+        AddObject(event.Object());
+        return ZAF_ADD_OBJECT;
+    case ZAF_SUBTRACT_OBJECT:
+        return CloseWindow(event.Object());
+    case ZAF_CLOSE: {
+        ZafWindowObject *window = event.Object();
+        if (!window) {
+            for (ZafElement *e = First(); e && !window; e = e->Next()) {
+                auto *w = dynamic_cast<ZafWindow *>(static_cast<ZafWindowObject *>(e));
+                if (!w || !w->Temporary())
+                    window = static_cast<ZafWindowObject *>(e);
+            }
+        }
+        // A window asked to close may refuse (a modal dialog ends its loop).
+        if (window && window->Parent() == this && window->Event(ZafEventRecord(ZAF_CLOSE_QUERY)) != 0)
+            return IsEmpty() ? ZAF_NO_WINDOWS : ZAF_CLOSE;
+        return CloseWindow(window);
+    }
+    case ZAF_CLOSE_TEMPORARY:
+        for (ZafElement *e = First(); e; e = e->Next()) {
+            auto *w = dynamic_cast<ZafWindow *>(static_cast<ZafWindowObject *>(e));
+            if (w && w->Temporary()) {
+                if (w->Event(ZafEventRecord(ZAF_CLOSE_QUERY)) == 0)
+                    return CloseWindow(w);
+                break;
+            }
+        }
+        return IsEmpty() ? ZAF_NO_WINDOWS : ZAF_CLOSE_TEMPORARY;
+    default:
+        if (IsEmpty())
+            return ZAF_NO_WINDOWS;
+        if (event.type < 0 || event.type == ZAF_KEY_EVENT || event.type == ZAF_MOUSE_EVENT ||
+            event.type >= ZAF_MOUSE_MOVE)
+            return FirstChild()->Event(event);
+        return ZAF_UNKNOWN;
+    }
+}

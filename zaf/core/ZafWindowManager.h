@@ -1,0 +1,64 @@
+// ZafWindowManager: the screen-level window whose children are the top-level
+// windows, and the dispatcher of the event loop.
+//
+// The first child is the front window. AddObject puts a window in front,
+// makes its Windows window and shows it. SubtractObject takes a window out
+// and destroys its Windows window but never deletes it: the caller owns it
+// again (a dialog's modal loop relies on this). Closing a window (ZAF_CLOSE
+// with the window in the value word, or the first window that is not
+// temporary, and WM_CLOSE of a top-level window's frame) subtracts it and
+// deletes it when its destroyable flag is set.
+//
+// Event (the loop's dispatcher): a Windows message is translated and
+// dispatched to its window procedure; ZAF_EXIT posts WM_QUIT and answers
+// ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
+// answers 0 to ZAF_CLOSE_QUERY; ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add /
+// close the window carried; any other logical event goes to the front
+// window. When no window is left the answer is ZAF_NO_WINDOWS.
+//
+// Ownership: the application makes one and stores it in zafWindowManager;
+// deleting it deletes the windows it still holds. It is the list that name
+// paths beginning with '~' start from.
+#pragma once
+
+#include "zaf/core/ZafWindow.h"
+
+class ZafWindowManager : public ZafWindow
+{
+public:
+    static constexpr ZafClassID classID = 1000;
+    static constexpr const char *className = "ZafWindowManager";
+
+    ZafWindowManager();
+    ~ZafWindowManager() override;
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+
+    ZafEventType Event(const ZafEventRecord &event) override;
+    ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
+    ZafWindowObject *SubtractObject(ZafWindowObject *object) override;
+    // Subtracts the window and deletes it when destroyable; answers
+    // ZAF_NO_WINDOWS when none is left, else ZAF_CLOSE.
+    ZafEventType CloseWindow(ZafWindowObject *window);
+    // Centres an object's region on the screen (its coordinate type kept).
+    void CenterObject(ZafWindowObject *object);
+
+    ZafWindowObject *FirstWindow() const { return FirstChild(); }
+    // The object being dragged (null unless a drag is under way).
+    ZafWindowObject *DragObject() const { return dragObject; }
+    ZafWindowObject *SetDragObject(ZafWindowObject *object) { return dragObject = object; }
+    // The combo box whose list is dropped; a left press over another window
+    // closes that list.
+    static HWND droppedComboBox;
+
+protected:
+    void ForgetChild(ZafWindowObject *child) override;
+
+private:
+    ZafEventType DispatchOSMessage(const ZafEventRecord &event);
+    ZafWindowObject *dragObject = nullptr;
+    ZafList *previousRoots = nullptr;
+};
