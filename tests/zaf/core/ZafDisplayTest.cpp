@@ -1,0 +1,147 @@
+#include "zaf/core/ZafDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+// 8 x 20 pixel cells on a 96 pixels-per-inch screen, mini-cells of 1/10.
+ZafCellMetrics ScreenMetrics()
+{
+    ZafCellMetrics m;
+    m.cellWidth = 8;
+    m.cellHeight = 20;
+    m.preSpace = 2;
+    m.postSpace = 2;
+    m.pixelsPerInchX = 96;
+    m.pixelsPerInchY = 96;
+    m.miniNumerator = 1;
+    m.miniDenominator = 10;
+    return m;
+}
+
+const ZafCoordinateType allTypes[] = {ZAF_CELL, ZAF_MINI_CELL, ZAF_PIXEL, ZAF_POINT,
+                                      ZAF_TWIP, ZAF_THOUSANDTH_INCH, ZAF_TENTH_MILLIMETRE};
+
+} // namespace
+
+TEST(ZafDisplay, OneInchIsTheSameLengthInEveryTypeOnBothAxes)
+{
+    ZafDisplay display(ScreenMetrics());
+    // Horizontally one inch is 96 pixels = 12 cells = 120 mini-cells; five
+    // inches vertically are 480 pixels = 24 cells of 20 pixels.
+    const int inchX[] = {12, 120, 96, 72, 1440, 1000, 254};
+    const int fiveInchesY[] = {24, 240, 480, 360, 7200, 5000, 1270};
+    for (int from = 0; from < 7; ++from)
+        for (int to = 0; to < 7; ++to)
+            for (int k : {1, 3, -2}) {
+                EXPECT_EQ(display.ConvertXValue(k * inchX[from], allTypes[from], allTypes[to]),
+                          k * inchX[to]) << from << " -> " << to << " times " << k;
+                EXPECT_EQ(display.ConvertYValue(k * fiveInchesY[from], allTypes[from], allTypes[to]),
+                          k * fiveInchesY[to]) << from << " -> " << to << " times " << k;
+            }
+}
+
+TEST(ZafDisplay, RoundsHalfAwayFromZero)
+{
+    ZafDisplay display(ScreenMetrics());
+    // 6 pixels are 4.5 points, 12 pixels 1.5 cells, 4 pixels half a cell.
+    EXPECT_EQ(display.ConvertXValue(6, ZAF_PIXEL, ZAF_POINT), 5);
+    EXPECT_EQ(display.ConvertXValue(-6, ZAF_PIXEL, ZAF_POINT), -5);
+    EXPECT_EQ(display.ConvertXValue(12, ZAF_PIXEL, ZAF_CELL), 2);
+    EXPECT_EQ(display.ConvertXValue(-12, ZAF_PIXEL, ZAF_CELL), -2);
+    EXPECT_EQ(display.ConvertXValue(4, ZAF_PIXEL, ZAF_CELL), 1);
+    EXPECT_EQ(display.ConvertXValue(-4, ZAF_PIXEL, ZAF_CELL), -1);
+    // 2 pixels are 2.5 mini-cells; 10 pixels half a cell vertically.
+    EXPECT_EQ(display.ConvertXValue(2, ZAF_PIXEL, ZAF_MINI_CELL), 3);
+    EXPECT_EQ(display.ConvertXValue(-2, ZAF_PIXEL, ZAF_MINI_CELL), -3);
+    EXPECT_EQ(display.ConvertYValue(10, ZAF_PIXEL, ZAF_CELL), 1);
+    EXPECT_EQ(display.ConvertYValue(-10, ZAF_PIXEL, ZAF_CELL), -1);
+    // Below a half rounds toward zero on both sides.
+    EXPECT_EQ(display.ConvertXValue(11, ZAF_PIXEL, ZAF_CELL), 1);
+    EXPECT_EQ(display.ConvertXValue(-11, ZAF_PIXEL, ZAF_CELL), -1);
+    EXPECT_EQ(display.ConvertXValue(7, ZAF_TWIP, ZAF_PIXEL), 0);   // 0.47
+    EXPECT_EQ(display.ConvertXValue(8, ZAF_TWIP, ZAF_PIXEL), 1);   // 0.53
+    EXPECT_EQ(display.ConvertXValue(-8, ZAF_TWIP, ZAF_PIXEL), -1);
+}
+
+TEST(ZafDisplay, ConvertsBetweenNonPixelTypesWithOneRounding)
+{
+    ZafDisplay display(ScreenMetrics());
+    // 1 point = 20 twips exactly; rounding through pixels would give 15.
+    EXPECT_EQ(display.ConvertXValue(1, ZAF_POINT, ZAF_TWIP), 20);
+    // 5 twips are 0.88 tenth-millimetres; through pixels (0.33) they would be 0.
+    EXPECT_EQ(display.ConvertXValue(5, ZAF_TWIP, ZAF_TENTH_MILLIMETRE), 1);
+    // 1 mini-cell = 0.8 pixels = 0.6 points.
+    EXPECT_EQ(display.ConvertXValue(1, ZAF_MINI_CELL, ZAF_POINT), 1);
+    EXPECT_EQ(display.ConvertXValue(5, ZAF_MINI_CELL, ZAF_POINT), 3);
+}
+
+TEST(ZafDisplay, UsesTheMetricsItIsGiven)
+{
+    ZafCellMetrics m = ScreenMetrics();
+    m.cellWidth = 7;
+    m.cellHeight = 18;
+    m.pixelsPerInchX = 120;
+    m.pixelsPerInchY = 144;
+    m.miniNumerator = 1;
+    m.miniDenominator = 4;
+    ZafDisplay display(m);
+    EXPECT_EQ(display.ConvertXValue(3, ZAF_CELL, ZAF_PIXEL), 21);
+    EXPECT_EQ(display.ConvertYValue(3, ZAF_CELL, ZAF_PIXEL), 54);
+    EXPECT_EQ(display.ConvertXValue(8, ZAF_MINI_CELL, ZAF_PIXEL), 14);
+    EXPECT_EQ(display.ConvertXValue(72, ZAF_POINT, ZAF_PIXEL), 120);
+    EXPECT_EQ(display.ConvertYValue(72, ZAF_POINT, ZAF_PIXEL), 144);
+    EXPECT_EQ(display.ConvertXValue(1, ZAF_POINT, ZAF_PIXEL), 2);  // 1.67
+
+    m.cellWidth = 10;
+    display.SetCellMetrics(m);
+    EXPECT_EQ(display.ConvertXValue(3, ZAF_CELL, ZAF_PIXEL), 30);
+}
+
+TEST(ZafDisplay, ImpossibleMetricsAreClampedSoNothingDividesByZero)
+{
+    ZafCellMetrics m;
+    m.cellWidth = 0;
+    m.cellHeight = -5;
+    m.pixelsPerInchX = 0;
+    m.miniDenominator = 0;
+    m.miniNumerator = 1000;
+    m.preSpace = -1;
+    ZafDisplay display(m);
+    EXPECT_EQ(display.CellWidth(), 1);
+    EXPECT_EQ(display.CellHeight(), 1);
+    EXPECT_EQ(display.PreSpace(), 0);
+    EXPECT_EQ(display.CellMetrics().miniDenominator, 1);
+    EXPECT_EQ(display.CellMetrics().miniNumerator, 100);
+    EXPECT_EQ(display.ConvertXValue(5, ZAF_PIXEL, ZAF_CELL), 5);
+    EXPECT_EQ(display.ConvertXValue(1, ZAF_POINT, ZAF_PIXEL), 0);  // 1/72 pixel
+}
+
+TEST(ZafDisplay, ResultsSaturateAndUnknownTypesChangeNothing)
+{
+    ZafDisplay display(ScreenMetrics());
+    EXPECT_EQ(display.ConvertXValue(INT_MAX, ZAF_CELL, ZAF_TWIP), INT_MAX);
+    EXPECT_EQ(display.ConvertXValue(INT_MIN, ZAF_CELL, ZAF_TWIP), INT_MIN);
+    EXPECT_EQ(display.ConvertXValue(INT_MIN, ZAF_TWIP, ZAF_CELL), -17895697);  // -2^31 / 120 twips per cell
+    EXPECT_EQ(display.ConvertXValue(17, 7, ZAF_PIXEL), 17);
+    EXPECT_EQ(display.ConvertXValue(17, ZAF_PIXEL, -1), 17);
+}
+
+TEST(ZafDisplay, ConversionWithoutAScreenDisplayUsesTheDefaults)
+{
+    ZafDisplay *saved = zafScreenDisplay;
+    zafScreenDisplay = nullptr;
+    const ZafDisplay &fallback = ZafDisplay::ForConversion();
+    EXPECT_EQ(fallback.ConvertXValue(2, ZAF_CELL, ZAF_PIXEL), 2 * ZafCellMetrics().cellWidth);
+    EXPECT_EQ(fallback.ConvertYValue(72, ZAF_POINT, ZAF_PIXEL), ZafCellMetrics().pixelsPerInchY);
+
+    ZafCellMetrics m = ScreenMetrics();
+    m.cellWidth = 13;
+    ZafDisplay screen(m);
+    zafScreenDisplay = &screen;
+    EXPECT_EQ(&ZafDisplay::ForConversion(), &screen);
+    EXPECT_EQ(ZafDisplay::ForConversion().ConvertXValue(2, ZAF_CELL, ZAF_PIXEL), 26);
+    zafScreenDisplay = saved;
+}

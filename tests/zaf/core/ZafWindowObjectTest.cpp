@@ -1,0 +1,393 @@
+#include "zaf/core/ZafDisplay.h"
+#include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafWindowObject.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A handle that stands for "the Windows window exists"; nothing here hands
+// it to Windows.
+HWND FakeHandle()
+{
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7AF00));
+}
+
+// A window object that records the events it receives.
+struct Probe : ZafWindowObject
+{
+    Probe() : ZafWindowObject(2, 3, 10, 1) {}
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        events.push_back(event.type);
+        return ZafWindowObject::Event(event);
+    }
+    void Create() { SetOSHandle(FakeHandle()); }
+    void Uncreate() { SetOSHandle(nullptr); }
+    std::vector<ZafEventType> events;
+};
+
+struct ProbeWindow : ZafWindow
+{
+    ProbeWindow() : ZafWindow(0, 0, 40, 10) {}
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        events.push_back(event.type);
+        return ZafWindow::Event(event);
+    }
+    void Create() { SetOSHandle(FakeHandle()); }
+    ~ProbeWindow() override { SetOSHandle(nullptr); }
+    std::vector<ZafEventType> events;
+};
+
+} // namespace
+
+TEST(ZafWindowObject, ConstructorSetsRegionAndDefaults)
+{
+    Probe object;
+    ZafRegionRect r = object.Region();
+    EXPECT_EQ(r.left, 2);
+    EXPECT_EQ(r.top, 3);
+    EXPECT_EQ(r.right, 11);
+    EXPECT_EQ(r.bottom, 3);
+    EXPECT_EQ(r.coordinateType, ZAF_CELL);
+    EXPECT_TRUE(object.IsClassName("ZafWindowObject"));
+    EXPECT_TRUE(object.IsClassName("ZafElement"));
+    EXPECT_FALSE(object.IsClassName("ZafWindow"));
+}
+
+// --- Setters refused once the Windows window exists ------------------------------
+
+struct RefusedSetter
+{
+    const char *name;
+    std::function<bool(ZafWindowObject &, bool)> set;
+};
+
+TEST(ZafWindowObject, AttributeSettersAreRefusedOnceCreated)
+{
+    const RefusedSetter setters[] = {
+        {"Bordered", [](ZafWindowObject &o, bool f) { return o.SetBordered(f); }},
+        {"SystemDrawn", [](ZafWindowObject &o, bool f) { return o.SetSystemDrawn(f); }},
+        {"ParentDrawsBorder", [](ZafWindowObject &o, bool f) { return o.SetParentDrawsBorder(f); }},
+        {"ParentDrawsFocus", [](ZafWindowObject &o, bool f) { return o.SetParentDrawsFocus(f); }},
+        {"NoClassPalette", [](ZafWindowObject &o, bool f) { return o.SetNoClassPalette(f); }},
+        {"LayoutMode", [](ZafWindowObject &o, bool f) { return o.SetLayoutMode(f); }},
+        {"RegionType", [](ZafWindowObject &o, bool f) { return o.SetRegionType(f ? 2 : 0) == 2; }},
+        {"CoordinateType",
+         [](ZafWindowObject &o, bool f) { return o.SetCoordinateType(f ? ZAF_PIXEL : ZAF_CELL) == ZAF_PIXEL; }},
+    };
+    for (const RefusedSetter &s : setters) {
+        Probe object;
+        bool before = s.set(object, true);
+        EXPECT_TRUE(before) << s.name << " before creation";
+        object.Create();
+        EXPECT_TRUE(s.set(object, false)) << s.name << " changed once created";
+        EXPECT_TRUE(s.set(object, true)) << s.name;
+        object.Uncreate();
+        EXPECT_FALSE(s.set(object, false)) << s.name << " after the window went";
+    }
+}
+
+TEST(ZafWindowObject, CoordinateTypeAlsoSetsTheRegionsTypeAndRefusesUnknownTypes)
+{
+    Probe object;
+    EXPECT_EQ(object.SetCoordinateType(ZAF_MINI_CELL), ZAF_MINI_CELL);
+    EXPECT_EQ(object.Region().coordinateType, ZAF_MINI_CELL);
+    EXPECT_EQ(object.Region().right, 11);  // values are not converted
+    EXPECT_EQ(object.SetCoordinateType(12), ZAF_MINI_CELL);
+    EXPECT_EQ(object.Region().coordinateType, ZAF_MINI_CELL);
+}
+
+TEST(ZafWindowObject, TextsAreOwnedCopies)
+{
+    Probe object;
+    char help[] = "USE_AUTORECODE";
+    object.SetHelpContext(help);
+    help[0] = 'X';
+    EXPECT_STREQ(object.HelpContext(), "USE_AUTORECODE");
+    // Setting a text to itself must not read freed memory.
+    object.SetHelpContext(object.HelpContext());
+    EXPECT_STREQ(object.HelpContext(), "USE_AUTORECODE");
+    object.SetSecondTipText("second");
+    EXPECT_EQ(object.SetSecondTipText(nullptr), nullptr);
+}
+
+// --- Events and user functions -------------------------------------------------
+
+namespace {
+
+struct Call
+{
+    ZafWindowObject *object = nullptr;
+    ZafEventType code = 0;
+    std::intptr_t value = 0;
+    int count = 0;
+};
+Call lastCall;
+
+ZafEventType Handler(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code)
+{
+    lastCall.object = object;
+    lastCall.code = code;
+    lastCall.value = event.value;
+    ++lastCall.count;
+    event.value = -1;  // a copy: the caller's event must not change
+    return 42;
+}
+
+ZafEventType Dispatcher(ZafWindowObject *, const ZafEventRecord &, ZafEventType code)
+{
+    return code + 1;
+}
+
+} // namespace
+
+TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
+{
+    lastCall = Call();
+    Probe object;
+    ZafEventRecord select(ZAF_SELECT, 7);
+    EXPECT_EQ(object.Event(select), 0);  // no user function yet
+    EXPECT_EQ(lastCall.count, 0);
+
+    EXPECT_EQ(object.SetUserFunction(Handler), Handler);
+    EXPECT_EQ(object.Event(select), 42);
+    EXPECT_EQ(lastCall.object, &object);
+    EXPECT_EQ(lastCall.code, ZAF_SELECT);
+    EXPECT_EQ(lastCall.value, 7);
+    EXPECT_EQ(select.value, 7);
+
+    EXPECT_EQ(object.Event(ZafEventRecord(ZAF_FOCUS_CHANGE)), 42);
+    EXPECT_EQ(lastCall.code, ZAF_FOCUS_CHANGE);
+    EXPECT_EQ(lastCall.count, 2);
+
+    // Other codes do not reach the user function.
+    EXPECT_EQ(object.Event(ZafEventRecord(ZAF_DOUBLE_SELECT)), ZAF_UNKNOWN);
+    EXPECT_EQ(lastCall.count, 2);
+}
+
+TEST(ZafWindowObject, ADispatcherReplacesTheDefaultAndNullRestoresIt)
+{
+    Probe object;
+    object.SetUserFunction(Handler);
+    object.SetUserCallback(Dispatcher);
+    EXPECT_EQ(object.Event(ZafEventRecord(ZAF_SELECT)), ZAF_SELECT + 1);
+    EXPECT_EQ(object.SetUserCallback(nullptr), &ZafWindowObject::CallUserFunction);
+    EXPECT_EQ(object.Event(ZafEventRecord(ZAF_SELECT)), 42);
+    EXPECT_EQ(ZafWindowObject::CallUserFunction(nullptr, ZafEventRecord(ZAF_SELECT), ZAF_SELECT), 0);
+}
+
+// --- Parents and screen ------------------------------------------------------------
+
+TEST(ZafWindowObject, UpChainQueriesFoldOverTheParents)
+{
+    ProbeWindow outer;
+    auto *inner = new ProbeWindow;
+    auto *object = new Probe;
+    outer.AddObject(inner);
+    inner->AddObject(object);
+    EXPECT_EQ(object->RootObject(), &outer);
+
+    outer.SetDisabled(true);
+    EXPECT_TRUE(object->IsDisabledUpChain(true));
+    EXPECT_FALSE(object->IsDisabledUpChain(false));
+    inner->SetVisible(false);
+    EXPECT_FALSE(object->IsVisibleUpChain(true));
+    EXPECT_TRUE(object->IsVisibleUpChain(false));
+    outer.SetRedraw(false);
+    EXPECT_FALSE(object->IsRedrawOnUpChain(true));
+    EXPECT_TRUE(object->IsRedrawOnUpChain(false));
+    EXPECT_FALSE(object->IsNoFocusUpChain());
+    inner->SetNoFocus(true);
+    EXPECT_TRUE(object->IsNoFocusUpChain());
+}
+
+TEST(ZafWindowObject, AWindowlessObjectOnScreenIsRedisplayedByItsSetters)
+{
+    ProbeWindow window;
+    auto *object = new Probe;
+    object->SetOwnWindow(false);
+    window.AddObject(object);
+
+    object->SetDisabled(true);  // nothing on screen yet: only the flag
+    EXPECT_TRUE(object->Disabled());
+    EXPECT_TRUE(object->events.empty());
+
+    window.Create();
+    EXPECT_FALSE(object->SetDisabled(false));
+    EXPECT_FALSE(object->SetVisible(false));
+    EXPECT_EQ(object->events, (std::vector<ZafEventType>{ZAF_REDISPLAY, ZAF_REDISPLAY}));
+}
+
+TEST(ZafWindowObject, SwitchingTheOwnWindowOnScreenRemakesItAndRedisplaysTheParent)
+{
+    ProbeWindow window;
+    auto *object = new Probe;
+    window.AddObject(object);
+    EXPECT_FALSE(object->SetOwnWindow(false));
+    EXPECT_TRUE(object->events.empty());
+
+    window.Create();
+    window.events.clear();
+    EXPECT_TRUE(object->SetOwnWindow(true));
+    EXPECT_EQ(object->events,
+              (std::vector<ZafEventType>{ZAF_DESTROY_OS_WINDOW, ZAF_CREATE_OS_WINDOW}));
+    EXPECT_EQ(window.events, (std::vector<ZafEventType>{ZAF_REDISPLAY_AREA}));
+}
+
+TEST(ZafWindowObject, SelectingACreatedObjectMarksItChanged)
+{
+    Probe object;
+    object.SetSelected(true);
+    EXPECT_FALSE(object.Changed());
+    object.Create();
+    EXPECT_FALSE(object.SetSelected(false));
+    EXPECT_TRUE(object.Changed());
+    object.Uncreate();
+}
+
+// --- Regions ---------------------------------------------------------------------
+
+namespace {
+
+class ZafWindowObjectRegion : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        saved = zafScreenDisplay;
+        zafScreenDisplay = &display;  // 8 x 20 pixel cells, 2 + 2 pixels spacing
+    }
+    void TearDown() override { zafScreenDisplay = saved; }
+    ZafDisplay display{ZafCellMetrics()};
+    ZafDisplay *saved = nullptr;
+};
+
+} // namespace
+
+TEST_F(ZafWindowObjectRegion, CellRegionsKeepTheCellSpacingFree)
+{
+    Probe object;
+    ZafRegionRect r(1, 1, 10, 2, ZAF_CELL);
+    object.ConvertRegion(r, ZAF_PIXEL);
+    // Rows 1-2 span pixels 20-59; 2 pixels stay free above and below.
+    EXPECT_EQ(r.left, 8);
+    EXPECT_EQ(r.top, 22);
+    EXPECT_EQ(r.right, 87);
+    EXPECT_EQ(r.bottom, 57);
+    object.ConvertRegion(r, ZAF_CELL);
+    EXPECT_EQ(r.top, 1);
+    EXPECT_EQ(r.bottom, 2);
+    EXPECT_EQ(r.right, 10);
+
+    // To points through the spacing: 22 px = 16.5 -> 17 pt, 36 px = 27 pt high.
+    ZafRegionRect p(1, 1, 10, 2, ZAF_CELL);
+    object.ConvertRegion(p, ZAF_POINT);
+    EXPECT_EQ(p.top, 17);
+    EXPECT_EQ(p.Height(), 27);
+
+    // Mini-cells are not cells: no spacing.
+    ZafRegionRect m(10, 10, 19, 19, ZAF_MINI_CELL);
+    object.ConvertRegion(m, ZAF_PIXEL);
+    EXPECT_EQ(m.left, 8);
+    EXPECT_EQ(m.top, 20);
+}
+
+TEST_F(ZafWindowObjectRegion, RegionTypeTwoIsExemptFromTheSpacing)
+{
+    Probe object;
+    object.SetRegionType(2);
+    ZafRegionRect r(1, 1, 10, 2, ZAF_CELL);
+    object.ConvertRegion(r, ZAF_PIXEL);
+    EXPECT_EQ(r.top, 20);
+    EXPECT_EQ(r.bottom, 59);
+}
+
+TEST_F(ZafWindowObjectRegion, ConvertCoordinatesConvertsTheOwnRegionOnly)
+{
+    Probe object;  // cells 2,3 .. 11,3
+    object.ConvertCoordinates(ZAF_PIXEL);
+    ZafRegionRect r = object.Region();
+    EXPECT_EQ(r.coordinateType, ZAF_PIXEL);
+    EXPECT_EQ(r.left, 16);
+    EXPECT_EQ(r.top, 62);
+    EXPECT_EQ(r.right, 95);
+    EXPECT_EQ(r.bottom, 77);
+    EXPECT_EQ(object.CoordinateType(), ZAF_CELL);
+
+    object.SetRegion(0, 0, 9, 9, ZAF_TWIP);
+    EXPECT_EQ(object.Region().coordinateType, ZAF_TWIP);
+}
+
+// --- Copies and palette data -----------------------------------------------------
+
+namespace {
+
+std::vector<std::string> paletteLog;
+
+ZafPaletteData *Palette(int n)
+{
+    return reinterpret_cast<ZafPaletteData *>(static_cast<std::uintptr_t>(n * 16));
+}
+
+void Attach(ZafPaletteData *palette, ZafWindowObject *)
+{
+    paletteLog.push_back("attach " + std::to_string(reinterpret_cast<std::uintptr_t>(palette) / 16));
+}
+
+void Release(ZafPaletteData *palette, ZafWindowObject *)
+{
+    paletteLog.push_back("release " + std::to_string(reinterpret_cast<std::uintptr_t>(palette) / 16));
+}
+
+} // namespace
+
+TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
+{
+    ProbeWindow window;
+    auto *original = new Probe;
+    window.AddObject(original);
+    original->SetStringID("FIELD");
+    original->SetTipText("tip");
+    original->SetUserFunction(Handler);
+    original->SetSelected(true);
+    original->SetFocus(true);
+    original->SetError(5);
+    ASSERT_TRUE(original->Focus());
+
+    ZafWindowObject *copy = original->Duplicate();
+    EXPECT_EQ(copy->Parent(), nullptr);
+    EXPECT_EQ(copy->Next(), nullptr);
+    EXPECT_FALSE(copy->Focus());
+    EXPECT_TRUE(copy->Selected());
+    EXPECT_EQ(copy->Error(), 0);
+    EXPECT_EQ(copy->UserFunction(), Handler);
+    EXPECT_STREQ(copy->TipText(), "tip");
+    EXPECT_NE(copy->TipText(), original->TipText());
+    EXPECT_STREQ(copy->StringID(), "FIELD");
+    EXPECT_EQ(copy->Region().right, original->Region().right);
+    delete copy;
+}
+
+TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
+{
+    paletteLog.clear();
+    ZafWindowObject::SetPaletteLink({Attach, Release});
+    {
+        Probe object;
+        object.SetPaletteData(Palette(1));
+        object.SetPaletteData(Palette(1));  // the same: nothing to move
+        object.SetPaletteData(Palette(2));
+        ZafWindowObject *copy = object.Duplicate();
+        EXPECT_EQ(copy->PaletteData(), Palette(2));
+        delete copy;
+    }
+    ZafWindowObject::SetPaletteLink({nullptr, nullptr});
+    EXPECT_EQ(paletteLog, (std::vector<std::string>{"attach 1", "attach 2", "release 1", "attach 2",
+                                                    "release 2", "release 2"}));
+}

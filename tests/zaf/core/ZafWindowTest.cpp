@@ -1,0 +1,605 @@
+#include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND FakeHandle()
+{
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7AF00));
+}
+
+int deaths = 0;
+
+// A named window object that records its events and its deletion.
+struct Item : ZafWindowObject
+{
+    explicit Item(const char *name = nullptr, ZafNumberID id = 0, const char *text = nullptr)
+        : ZafWindowObject(0, 0, 10, 1), label(text)
+    {
+        SetStringID(name);
+        SetNumberID(id);
+    }
+    ~Item() override { ++deaths; }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        events.push_back(event.type);
+        return ZafWindowObject::Event(event);
+    }
+    const char *Text() override { return label; }
+    void Create() { SetOSHandle(FakeHandle()); }
+    void Uncreate() { SetOSHandle(nullptr); }
+    const char *label;
+    std::vector<ZafEventType> events;
+};
+
+// A radio button: selected, it deselects its like siblings.
+struct Radio : Item
+{
+    using Item::Item;
+    bool ExcludesSiblingsWhenSelected() const override { return true; }
+};
+
+// A support object by class, whatever its caller asks.
+struct PinnedSupport : Item
+{
+    PinnedSupport(const char *name, ZafNumberID id = 0) : Item(name, id) { ForceSupportObject(false); }
+    bool SetSupportObject(bool flag) override { return ForceSupportObject(flag); }
+};
+
+struct Window : ZafWindow
+{
+    explicit Window(const char *name = nullptr, ZafNumberID id = 0) : ZafWindow(0, 0, 40, 10)
+    {
+        SetStringID(name);
+        SetNumberID(id);
+    }
+    ~Window() override { SetOSHandle(nullptr); }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        events.push_back(event.type);
+        return ZafWindow::Event(event);
+    }
+    void Create() { SetOSHandle(FakeHandle()); }
+    void Uncreate() { SetOSHandle(nullptr); }
+    std::vector<ZafEventType> events;
+};
+
+// A list whose entries all take part in single selection.
+struct ListWindow : Window
+{
+    using Window::Window;
+    bool SelectionExcludes(const ZafWindowObject *) const override { return true; }
+};
+
+// A control window that can never be destroyed by the window manager.
+struct FixedWindow : Window
+{
+    using Window::Window;
+    bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
+};
+
+std::string Names(const ZafList &list)
+{
+    std::string names;
+    for (ZafElement *e = list.First(); e; e = e->Next()) {
+        if (!names.empty())
+            names += ' ';
+        names += e->StringID() ? e->StringID() : "?";
+    }
+    return names;
+}
+
+const char *Found(ZafWindowObject *object)
+{
+    return object ? (object->StringID() ? object->StringID() : "<unnamed>") : "<none>";
+}
+
+} // namespace
+
+// --- Adding and subtracting --------------------------------------------------------
+
+TEST(ZafWindow, AddObjectAppendsInsertsBeforeAndSortsSupportObjectsApart)
+{
+    Window window;
+    Item *a = new Item("a"), *c = new Item("c");
+    EXPECT_EQ(window.AddObject(a), a);
+    window.AddObject(c);
+    window.AddObject(new Item("b"), c);
+    Item stranger("stranger");
+    window.AddObject(new Item("z"), &stranger);  // not ours: appended
+    Item *title = new Item("title", ZAF_NUMID_TITLE);
+    title->SetSupportObject(true);
+    window.AddObject(title);
+    window.AddObject(new PinnedSupport("border", ZAF_NUMID_BORDER), title);
+
+    EXPECT_EQ(Names(window), "a b c z");
+    EXPECT_EQ(Names(window.SupportList()), "border title");
+    EXPECT_EQ(c->Parent(), &window);
+    EXPECT_EQ(title->Parent(), &window);
+    EXPECT_EQ(c->GetListIndex(), 2);
+    EXPECT_EQ(window.FindSupportObject(ZAF_NUMID_TITLE), title);
+    EXPECT_EQ(window.FindSupportObject(ZAF_NUMID_MINIMIZE), nullptr);
+}
+
+TEST(ZafWindow, ACompareFunctionKeepsChildrenInOrder)
+{
+    Window window;
+    window.SetCompareFunction(CompareObjectTexts);
+    window.AddObject(new Item("pear", 0, "Pear"));
+    window.AddObject(new Item("apple", 0, "apple"));
+    window.AddObject(new Item("none"));
+    window.AddObject(new Item("fig", 0, "FIG"));
+    window.AddObject(new Item("first", 0, "Apple"), window.FirstChild());  // before wins
+    EXPECT_EQ(Names(window), "first none apple fig pear");
+}
+
+TEST(ZafWindow, AnObjectLivesInOneWindowOnly)
+{
+    Window first("first"), second("second");
+    Item *item = new Item("item");
+    first.AddObject(item);
+    second.AddObject(item);
+    EXPECT_EQ(first.Count(), 0);
+    EXPECT_EQ(Names(second), "item");
+    EXPECT_EQ(item->Parent(), &second);
+
+    // Adding again to the same window keeps one link.
+    second.AddObject(item);
+    EXPECT_EQ(second.Count(), 1);
+
+    // A window inside itself or inside its own child is refused.
+    Window *child = new Window("child");
+    first.AddObject(child);
+    EXPECT_EQ(child->AddObject(&first), nullptr);
+    EXPECT_EQ(first.AddObject(&first), nullptr);
+    EXPECT_EQ(first.AddObject(nullptr), nullptr);
+    EXPECT_EQ(first.Parent(), nullptr);
+}
+
+TEST(ZafWindow, SubtractObjectUnlinksAndHandsTheObjectBack)
+{
+    Window window;
+    Item *a = new Item("a"), *b = new Item("b");
+    Item *support = new Item("support");
+    support->SetSupportObject(true);
+    window.AddObject(a);
+    window.AddObject(b);
+    window.AddObject(support);
+    window.SetCurrent(b);
+
+    EXPECT_EQ(window.SubtractObject(b), b);
+    EXPECT_EQ(b->Parent(), nullptr);
+    EXPECT_EQ(window.CurrentChild(), nullptr);
+    EXPECT_EQ(window.SubtractObject(support), support);
+    EXPECT_TRUE(window.SupportList().IsEmpty());
+    EXPECT_TRUE(b->events.empty());  // not created: nothing to destroy
+
+    Item stranger("stranger");
+    EXPECT_EQ(window.SubtractObject(&stranger), &stranger);
+    EXPECT_EQ(Names(window), "a");
+    delete b;
+    delete support;
+}
+
+TEST(ZafWindow, CreatedObjectsAreToldToCreateAndToDestroyTheirWindows)
+{
+    Window window;
+    window.Create();
+    Item *item = new Item("item");
+    window.AddObject(item);
+    EXPECT_EQ(item->events, (std::vector<ZafEventType>{ZAF_CREATE}));
+
+    item->Create();
+    window.SubtractObject(item);
+    EXPECT_EQ(item->events, (std::vector<ZafEventType>{ZAF_CREATE, ZAF_DESTROY_OS_WINDOW}));
+    item->Uncreate();
+    delete item;
+}
+
+TEST(ZafWindow, OwnedObjectsAreDeletedOnceAndDeletedChildrenUnlinkThemselves)
+{
+    deaths = 0;
+    {
+        Window window;
+        Item *doomed = new Item("doomed");
+        window.AddObject(new Item("a"));
+        window.AddObject(doomed);
+        window.AddObject(new Item("c"));
+        Item *support = new Item("support");
+        support->SetSupportObject(true);
+        window.AddObject(support);
+        delete doomed;  // deleted by its holder while still in the window
+        EXPECT_EQ(Names(window), "a c");
+        EXPECT_EQ(deaths, 1);
+    }
+    EXPECT_EQ(deaths, 4);
+}
+
+TEST(ZafWindow, DestroyChildrenTellsEachChildAndDeletesThemAll)
+{
+    deaths = 0;
+    Window window;
+    std::vector<ZafEventType> seen;
+    struct Witness : Item
+    {
+        Witness(std::vector<ZafEventType> &log) : Item("w"), log(log) {}
+        ZafEventType Event(const ZafEventRecord &e) override { log.push_back(e.type); return 0; }
+        std::vector<ZafEventType> &log;
+    };
+    window.AddObject(new Witness(seen));
+    window.AddObject(new Witness(seen));
+    Item *support = new Item("support");
+    support->SetSupportObject(true);
+    window.AddObject(support);
+    window.DestroyChildren();
+    EXPECT_EQ(seen, (std::vector<ZafEventType>{ZAF_DESTROY_OS_WINDOW, ZAF_DESTROY_OS_WINDOW}));
+    EXPECT_EQ(deaths, 2);
+    EXPECT_TRUE(window.IsEmpty());
+    EXPECT_EQ(window.SupportList().Count(), 1);
+}
+
+TEST(ZafWindow, EventsAddAndSubtractTheCarriedObjectAndPassUnknownToTheCurrentChild)
+{
+    Window window;
+    Item *item = new Item("item");
+    EXPECT_EQ(window.Event(ZafEventRecord(ZAF_ADD_OBJECT, item)), ZAF_ADD_OBJECT);
+    EXPECT_EQ(item->Parent(), &window);
+    EXPECT_EQ(window.Event(ZafEventRecord(ZAF_UNKNOWN)), ZAF_UNKNOWN);
+    EXPECT_TRUE(item->events.empty());
+    window.SetCurrent(item);
+    window.Event(ZafEventRecord(ZAF_UNKNOWN));
+    EXPECT_EQ(item->events, (std::vector<ZafEventType>{ZAF_UNKNOWN}));
+    EXPECT_EQ(window.Event(ZafEventRecord(ZAF_SUBTRACT_OBJECT, item)), ZAF_SUBTRACT_OBJECT);
+    EXPECT_EQ(item->Parent(), nullptr);
+    delete item;
+}
+
+// --- Lookup by name and number ------------------------------------------------------
+
+namespace {
+
+// DIALOG
+//   support: TITLE (-5), SCROLL (-7)
+//   children: NAME, GROUP { OK, INNER { DEEP, GROUP } }, OK
+class ZafWindowLookup : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dialog = new Window("DIALOG", 100);
+        Item *title = new Item("TITLE", ZAF_NUMID_TITLE);
+        title->SetSupportObject(true);
+        Item *scroll = new Item("OK", ZAF_NUMID_VT_SCROLL);  // same name as a child
+        scroll->SetSupportObject(true);
+        dialog->AddObject(title);
+        dialog->AddObject(scroll);
+        dialog->AddObject(new Item("NAME", 1));
+        group = new Window("GROUP", 2);
+        dialog->AddObject(group);
+        groupOK = new Item("OK", 3);
+        group->AddObject(groupOK);
+        inner = new Window("INNER", 4);
+        group->AddObject(inner);
+        deep = new Item("DEEP", 5);
+        inner->AddObject(deep);
+        innerGroup = new Item("GROUP", 6);
+        inner->AddObject(innerGroup);
+        dialog->AddObject(new Item("OK", 7));
+
+        other = new Window("OTHER");
+        other->AddObject(new Item("DEEP", 8));
+        roots.Add(other);
+        roots.Add(dialog);
+        savedRoots = ZafWindowObject::SetRootWindowList(&roots);
+    }
+    void TearDown() override { ZafWindowObject::SetRootWindowList(savedRoots); }
+
+    ZafList roots;  // owns both windows
+    ZafList *savedRoots = nullptr;
+    Window *dialog = nullptr, *group = nullptr, *inner = nullptr, *other = nullptr;
+    Item *groupOK = nullptr, *deep = nullptr, *innerGroup = nullptr;
+};
+
+} // namespace
+
+TEST_F(ZafWindowLookup, APlainNameIsFoundAtAnyDepthSupportObjectsFirst)
+{
+    EXPECT_EQ(dialog->FindObjectByStringID("DIALOG"), dialog);
+    EXPECT_EQ(dialog->FindObjectByStringID("DEEP"), deep);
+    EXPECT_STREQ(Found(dialog->FindObjectByStringID("TITLE")), "TITLE");
+    // The support object named OK comes before every child named OK.
+    EXPECT_EQ(dialog->FindObjectByStringID("OK")->NumberID(), ZAF_NUMID_VT_SCROLL);
+    EXPECT_EQ(group->FindObjectByStringID("OK"), groupOK);
+    EXPECT_EQ(dialog->FindObjectByStringID("MISSING"), nullptr);
+    EXPECT_EQ(dialog->FindObjectByStringID(""), nullptr);
+    EXPECT_EQ(dialog->FindObjectByStringID(nullptr), nullptr);
+    EXPECT_EQ(deep->FindObjectByStringID("DEEP"), deep);
+    EXPECT_EQ(deep->FindObjectByStringID("INNER"), nullptr);  // no search upward
+}
+
+TEST_F(ZafWindowLookup, APathSearchesEachNameInsideTheOneBefore)
+{
+    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~OK"), groupOK);
+    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~DEEP"), deep);
+    EXPECT_EQ(dialog->FindObjectByStringID("INNER~DEEP"), deep);
+    EXPECT_EQ(dialog->FindObjectByStringID("DIALOG~GROUP~INNER~DEEP"), deep);
+    // The next name is looked for inside, never the object itself.
+    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~GROUP"), innerGroup);
+    EXPECT_EQ(dialog->FindObjectByStringID("INNER~INNER"), nullptr);
+    EXPECT_EQ(dialog->FindObjectByStringID("NAME~OK"), nullptr);  // NAME holds nothing
+}
+
+TEST_F(ZafWindowLookup, MissingOrEmptySegmentsFindNothing)
+{
+    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~MISSING"), nullptr);
+    EXPECT_EQ(dialog->FindObjectByStringID("MISSING~OK"), nullptr);
+    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~~OK"), nullptr);
+    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~"), nullptr);
+    EXPECT_EQ(dialog->FindObjectByStringID("~"), nullptr);
+    EXPECT_EQ(dialog->FindObjectByStringID("~~DIALOG"), nullptr);
+}
+
+TEST_F(ZafWindowLookup, ALeadingTildeStartsAtTheTopLevelWindows)
+{
+    // From any object, even one in another window.
+    EXPECT_EQ(deep->FindObjectByStringID("~DIALOG~GROUP~OK"), groupOK);
+    EXPECT_EQ(groupOK->FindObjectByStringID("~OTHER"), other);
+    // The top-level windows are searched in order: OTHER holds a DEEP too.
+    EXPECT_EQ(deep->FindObjectByStringID("~DEEP")->NumberID(), 8);
+    EXPECT_EQ(other->FindObjectByStringID("~DIALOG~DEEP"), deep);
+    EXPECT_EQ(other->FindObjectByStringID("~NOWHERE~DEEP"), nullptr);
+
+    ZafWindowObject::SetRootWindowList(nullptr);
+    EXPECT_EQ(deep->FindObjectByStringID("~DIALOG"), nullptr);
+}
+
+TEST_F(ZafWindowLookup, NumberIDsAreFoundInTheWindowItsSupportObjectsAndChildren)
+{
+    EXPECT_EQ(dialog->FindObjectByNumberID(100), dialog);
+    EXPECT_EQ(dialog->FindObjectByNumberID(5), deep);
+    EXPECT_STREQ(Found(dialog->FindObjectByNumberID(ZAF_NUMID_TITLE)), "TITLE");
+    EXPECT_EQ(dialog->FindObjectByNumberID(3), groupOK);
+    EXPECT_EQ(dialog->FindObjectByNumberID(8), nullptr);  // in another window
+    EXPECT_EQ(deep->FindObjectByNumberID(5), deep);
+    EXPECT_EQ(deep->FindObjectByNumberID(4), nullptr);
+}
+
+// --- Selection ------------------------------------------------------------------------
+
+TEST(ZafWindowSelection, RadioButtonsExcludeEachOtherAndLeaveCheckBoxesAlone)
+{
+    Window window;
+    Radio *r1 = new Radio("r1"), *r2 = new Radio("r2"), *r3 = new Radio("r3");
+    Item *check = new Item("check");
+    window.AddObject(r1);
+    window.AddObject(check);
+    window.AddObject(r2);
+    window.AddObject(r3);
+
+    check->SetSelected(true);
+    r1->SetSelected(true);
+    EXPECT_TRUE(check->Selected());
+    EXPECT_TRUE(r2->SetSelected(true));
+    EXPECT_FALSE(r1->Selected());
+    EXPECT_TRUE(check->Selected());
+    EXPECT_FALSE(check->SetSelected(false));
+    EXPECT_TRUE(r2->Selected());
+}
+
+TEST(ZafWindowSelection, TheLastSelectedRadioStaysSelectedUnlessTheWindowAllowsNone)
+{
+    Window window;
+    Radio *r1 = new Radio("r1"), *r2 = new Radio("r2");
+    window.AddObject(r1);
+    window.AddObject(r2);
+    r1->SetSelected(true);
+    EXPECT_TRUE(r1->SetSelected(false));
+    EXPECT_TRUE(r1->Selected());
+
+    window.SetAllowEmptySelection(true);
+    EXPECT_FALSE(r1->SetSelected(false));
+    // A radio that was never selected may always be set off.
+    EXPECT_FALSE(r2->SetSelected(false));
+}
+
+TEST(ZafWindowSelection, MultipleSelectionLeavesEveryChildAlone)
+{
+    Window window;
+    EXPECT_EQ(window.SetSelectionMode(1), 1u);
+    Radio *r1 = new Radio("r1"), *r2 = new Radio("r2");
+    window.AddObject(r1);
+    window.AddObject(r2);
+    r1->SetSelected(true);
+    r2->SetSelected(true);
+    EXPECT_TRUE(r1->Selected());
+    EXPECT_FALSE(r2->SetSelected(false));
+
+    // Back to single selection: only the first selected radio stays.
+    Radio *r3 = new Radio("r3");
+    window.AddObject(r3);
+    r2->SetSelected(true);
+    r3->SetSelected(true);
+    EXPECT_EQ(window.SetSelectionMode(0), 0u);
+    EXPECT_TRUE(r1->Selected());
+    EXPECT_FALSE(r2->Selected());
+    EXPECT_FALSE(r3->Selected());
+}
+
+TEST(ZafWindowSelection, SelectionModeIsRefusedOnceCreatedOrWhenUnknown)
+{
+    Window window;
+    EXPECT_EQ(window.SetSelectionMode(7), 0u);
+    EXPECT_EQ(window.SetSelectionMode(2), 2u);
+    window.Create();
+    EXPECT_EQ(window.SetSelectionMode(0), 2u);
+    EXPECT_FALSE(window.SetTemporary(true));
+    window.Uncreate();
+    EXPECT_TRUE(window.SetTemporary(true));
+}
+
+TEST(ZafWindowSelection, AListMakesAllItsEntriesExcludeEachOther)
+{
+    ListWindow list;
+    Item *a = new Item("a"), *b = new Item("b");
+    list.AddObject(a);
+    list.AddObject(b);
+    a->SetSelected(true);
+    b->SetSelected(true);
+    EXPECT_FALSE(a->Selected());
+    EXPECT_TRUE(b->SetSelected(false));  // the last one stays
+}
+
+// --- Focus ----------------------------------------------------------------------------
+
+TEST(ZafWindowFocus, AWindowlessChildGainingFocusBecomesCurrent)
+{
+    Window outer;
+    Window *inner = new Window("inner");
+    Item *a = new Item("a"), *b = new Item("b"), *c = new Item("c");
+    outer.AddObject(a);
+    outer.AddObject(inner);
+    inner->AddObject(b);
+    inner->AddObject(c);
+    for (Item *item : {a, b, c})
+        item->SetOwnWindow(false);
+
+    EXPECT_TRUE(a->SetFocus(true));
+    EXPECT_EQ(outer.CurrentChild(), a);
+
+    EXPECT_TRUE(b->SetFocus(true));
+    EXPECT_EQ(inner->CurrentChild(), b);
+    EXPECT_EQ(outer.CurrentChild(), inner);  // the change passes upward
+
+    EXPECT_TRUE(c->SetFocus(true));
+    EXPECT_EQ(inner->CurrentChild(), c);
+    EXPECT_FALSE(b->Focus());  // told ZAF_NOT_CURRENT
+    EXPECT_EQ(b->events.back(), ZAF_NOT_CURRENT);
+
+    EXPECT_FALSE(c->SetFocus(false));
+    EXPECT_EQ(inner->CurrentChild(), c);
+}
+
+TEST(ZafWindowFocus, NoFocusIsGivenWhenDisabledOrRefusingUpTheChain)
+{
+    Window outer;
+    Item *a = new Item("a");
+    a->SetOwnWindow(false);
+    outer.AddObject(a);
+    outer.SetDisabled(true);
+    EXPECT_FALSE(a->SetFocus(true));
+    EXPECT_EQ(outer.CurrentChild(), nullptr);
+    outer.SetDisabled(false);
+    outer.SetNoFocus(true);
+    EXPECT_FALSE(a->SetFocus(true));
+    outer.SetNoFocus(false);
+    EXPECT_TRUE(a->SetFocus(true));
+}
+
+// --- Window flags, copies and generic objects ------------------------------------------
+
+TEST(ZafWindow, ConstructorDefaultsAndClientRegion)
+{
+    Window window;
+    EXPECT_TRUE(window.Destroyable());
+    EXPECT_FALSE(window.Temporary());
+    EXPECT_EQ(window.SelectionMode(), 0u);
+    ZafRegionRect client = window.ClientRegion();
+    EXPECT_EQ(client.right, 39);
+    EXPECT_EQ(client.bottom, 9);
+    EXPECT_EQ(client.coordinateType, ZAF_CELL);
+    EXPECT_TRUE(window.IsClassName("ZafWindow"));
+    EXPECT_TRUE(window.IsClassName("ZafWindowObject"));
+    EXPECT_TRUE(window.IsClassID(1007));
+
+    window.SetRegionIsClientSize(true);
+    window.SetRegion(1, 1, 20, 5, ZAF_CELL);
+    EXPECT_FALSE(window.RegionIsClientSize());
+    EXPECT_EQ(window.Region().right, 20);
+}
+
+TEST(ZafWindow, FixedAttributesIgnoreWhatTheyAreGiven)
+{
+    FixedWindow fixed;
+    EXPECT_FALSE(fixed.SetDestroyable(true));
+    EXPECT_FALSE(fixed.Destroyable());
+    PinnedSupport pinned("pinned");
+    EXPECT_TRUE(pinned.SetSupportObject(false));
+}
+
+TEST(ZafWindow, ChangedFoldsOverTheChildrenAndClearingClearsThemAll)
+{
+    Window window;
+    Item *a = new Item("a");
+    window.AddObject(a);
+    EXPECT_FALSE(window.Changed());
+    a->SetChanged(true);
+    EXPECT_TRUE(window.Changed());
+    window.SetChanged(false);
+    EXPECT_FALSE(a->Changed());
+    EXPECT_FALSE(window.Changed());
+}
+
+TEST(ZafWindow, CopyDuplicatesSupportObjectsAndChildrenInOrder)
+{
+    Window window("original");
+    window.SetSelectionMode(1);
+    window.SetTemporary(true);
+    Item *border = new Item("border", ZAF_NUMID_BORDER);
+    border->SetSupportObject(true);
+    window.AddObject(border);
+    window.AddObject(new Item("one"));
+    Window *sub = new Window("sub");
+    sub->AddObject(new Item("inside"));
+    window.AddObject(sub);
+
+    ZafWindow copy(window);
+    EXPECT_EQ(Names(copy), "one sub");
+    EXPECT_EQ(Names(copy.SupportList()), "border");
+    EXPECT_EQ(copy.SelectionMode(), 1u);
+    EXPECT_TRUE(copy.Temporary());
+    ZafWindowObject *copiedSub = copy.FindObjectByStringID("sub");
+    ASSERT_NE(copiedSub, nullptr);
+    EXPECT_NE(copiedSub, sub);
+    EXPECT_EQ(copiedSub->Parent(), &copy);
+    EXPECT_EQ(copy.FirstSupport()->Parent(), &copy);
+    ZafWindowObject *inside = copy.FindObjectByStringID("sub~inside");
+    ASSERT_NE(inside, nullptr);
+    EXPECT_EQ(inside->Parent(), copiedSub);
+    EXPECT_NE(inside, window.FindObjectByStringID("sub~inside"));
+}
+
+namespace {
+
+std::vector<int> madeIDs;
+
+ZafWindowObject *MakeGeneric(ZafNumberID id, ZafStringData *, ZafWindow *)
+{
+    madeIDs.push_back(static_cast<std::int16_t>(id));
+    if (id == ZAF_NUMID_MINIMIZE)
+        return nullptr;  // a maker may leave one out
+    Item *item = new Item(("generic" + std::to_string(static_cast<std::int16_t>(id))).c_str(), id);
+    return item;
+}
+
+} // namespace
+
+TEST(ZafWindow, AddGenericObjectsAddsTheFrameObjectsInOrder)
+{
+    Window window;
+    EXPECT_FALSE(window.AddGenericObjects());
+    EXPECT_TRUE(window.SupportList().IsEmpty());
+
+    madeIDs.clear();
+    ZafWindow::SetGenericObjectMaker(MakeGeneric);
+    EXPECT_TRUE(window.AddGenericObjects());
+    ZafWindow::SetGenericObjectMaker(nullptr);
+    EXPECT_EQ(madeIDs, (std::vector<int>{-1, -2, -3, -4, -5}));
+    EXPECT_EQ(Names(window.SupportList()), "generic-1 generic-2 generic-4 generic-5");
+    EXPECT_TRUE(window.IsEmpty());
+    EXPECT_NE(window.FindSupportObject(ZAF_NUMID_TITLE), nullptr);
+}

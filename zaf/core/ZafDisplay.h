@@ -1,0 +1,68 @@
+// ZafDisplay: the output device seen by window objects, and the conversion
+// of coordinates between the seven coordinate types (ZafRegionRect.h).
+//
+// The conversions need the display's cell metrics: cell width and height in
+// pixels (the height is the row pitch, cell spacing included), the two
+// cell-spacing values (pixels kept free above and below a row), the pixels
+// per inch of each axis and the mini-cell numerator and denominator (a
+// mini-cell is numerator / denominator of a cell). The screen display takes
+// them from the screen; tests and printers set them with SetCellMetrics.
+//
+// The windowing layer derives ZafGdiDisplay (fonts, colours, drawing) and the
+// printer from this class; here is only what works without a device.
+//
+// Ownership: the application makes the screen display, stores it in
+// zafScreenDisplay and deletes it at the end; the pointer is null before.
+#pragma once
+
+#include "zaf/core/ZafRegionRect.h"
+
+struct ZafCellMetrics
+{
+    // Defaults used while no screen display exists: an 8 x 16 pixel font
+    // with 2 pixels of spacing above and below on a 96 pixels-per-inch
+    // screen, mini-cells of a tenth of a cell.
+    int cellWidth = 8;
+    int cellHeight = 20;
+    int preSpace = 2;
+    int postSpace = 2;
+    int pixelsPerInchX = 96;
+    int pixelsPerInchY = 96;
+    int miniNumerator = 1;
+    int miniDenominator = 10;
+};
+
+class ZafDisplay
+{
+public:
+    explicit ZafDisplay(const ZafCellMetrics &metrics = ZafCellMetrics());
+    ZafDisplay(const ZafDisplay &) = delete;
+    ZafDisplay &operator=(const ZafDisplay &) = delete;
+    virtual ~ZafDisplay();
+
+    // Converts a horizontal / vertical value between coordinate types with
+    // one rounding, half away from zero; the result saturates at the 32-bit
+    // limits. An unknown coordinate type leaves the value unchanged.
+    int ConvertXValue(int value, ZafCoordinateType fromType, ZafCoordinateType toType) const;
+    int ConvertYValue(int value, ZafCoordinateType fromType, ZafCoordinateType toType) const;
+
+    // Stores the metrics, each clamped to a range that keeps the conversion
+    // exact in 64 bits: cell sizes and pixels per inch 1 to 10000, spacing 0
+    // to 1000, mini-cell numerator and denominator 1 to 100.
+    void SetCellMetrics(const ZafCellMetrics &metrics);
+    const ZafCellMetrics &CellMetrics() const { return metrics; }
+    int CellWidth() const { return metrics.cellWidth; }
+    int CellHeight() const { return metrics.cellHeight; }
+    int PreSpace() const { return metrics.preSpace; }
+    int PostSpace() const { return metrics.postSpace; }
+
+    // The display that conversions go through: the screen display, or one
+    // with the default metrics while the application has made none.
+    static const ZafDisplay &ForConversion();
+
+private:
+    ZafCellMetrics metrics;
+};
+
+// The screen display; null until the application makes it.
+extern ZafDisplay *zafScreenDisplay;

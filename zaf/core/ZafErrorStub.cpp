@@ -1,0 +1,66 @@
+#include "zaf/core/ZafErrorStub.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+ZafErrorStub::AnswerHook answerHook = nullptr;
+}
+
+ZafErrorStub::~ZafErrorStub() = default;
+
+std::size_t ZafErrorStub::FormatErrorText(char *buffer, std::size_t bufferSize, const char *format,
+                                          std::va_list arguments)
+{
+    if (!buffer || bufferSize == 0)
+        return 0;
+    buffer[0] = '\0';
+    if (!format)
+        return 0;
+    // vsnprintf writes at most bufferSize bytes, terminator included.
+    std::vsnprintf(buffer, bufferSize, format, arguments);
+    buffer[bufferSize - 1] = '\0';
+    return std::strlen(buffer);
+}
+
+std::size_t ZafErrorStub::FormatErrorText(char *buffer, std::size_t bufferSize, const char *format,
+                                          ...)
+{
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::size_t length = FormatErrorText(buffer, bufferSize, format, arguments);
+    va_end(arguments);
+    return length;
+}
+
+ZafEventType ZafErrorStub::ReportError(ZafWindowObject *object, const char *title, unsigned flags,
+                                       const char *format, ...)
+{
+    std::va_list arguments;
+    va_start(arguments, format);
+    ZafEventType code = ReportErrorV(object, title, flags, format, arguments);
+    va_end(arguments);
+    return code;
+}
+
+ZafEventType ZafErrorStub::ReportErrorV(ZafWindowObject *object, const char *title, unsigned flags,
+                                        const char *format, std::va_list arguments)
+{
+    char message[messageBufferSize];
+    FormatErrorText(message, sizeof(message), format, arguments);
+    if (answerHook)
+        return answerHook(object, title, flags, message);
+    return ShowMessageWindow(object, title, flags, message);
+}
+
+ZafErrorStub::AnswerHook ZafErrorStub::SetAnswerHook(AnswerHook hook)
+{
+    AnswerHook previous = answerHook;
+    answerHook = hook;
+    return previous;
+}
+
+ZafEventType ZafErrorStub::ShowMessageWindow(ZafWindowObject *, const char *, unsigned, const char *)
+{
+    return ZAF_UNKNOWN;
+}

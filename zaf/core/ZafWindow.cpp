@@ -1,0 +1,304 @@
+#include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafText.h"
+
+#include <initializer_list>
+
+namespace {
+
+ZafGenericObjectMaker genericObjectMaker = nullptr;
+
+ZafWindowObject *AsObject(ZafElement *element)
+{
+    return static_cast<ZafWindowObject *>(element);
+}
+
+} // namespace
+
+ZafWindow::ZafWindow(int left, int top, int width, int height)
+    : ZafWindowObject(left, top, width, height),
+      clientRegion(0, 0, width - 1, height - 1, ZAF_CELL)
+{
+}
+
+ZafWindow::ZafWindow(const ZafWindow &copy)
+    : ZafWindowObject(copy),
+      ZafList(copy.CompareFunction()),
+      clientRegion(copy.clientRegion),
+      selectionMode(copy.selectionMode),
+      owner(copy.owner),
+      destroyable(copy.destroyable),
+      moveable(copy.moveable),
+      sizeable(copy.sizeable),
+      temporary(copy.temporary),
+      noClose(copy.noClose),
+      plainKeyHotKeys(copy.plainKeyHotKeys),
+      maximized(copy.maximized),
+      minimized(copy.minimized),
+      modal(copy.modal),
+      allowEmptySelection(copy.allowEmptySelection),
+      regionIsClientSize(copy.regionIsClientSize)
+{
+    for (ZafElement *e = copy.support.First(); e; e = e->Next())
+        AddObject(AsObject(e)->Duplicate());
+    for (ZafElement *e = copy.First(); e; e = e->Next())
+        AddObject(AsObject(e)->Duplicate());
+}
+
+ZafWindow::~ZafWindow()
+{
+    // The objects are deleted by their lists; they need not unlink themselves.
+    for (ZafElement *e = support.First(); e; e = e->Next())
+        AsObject(e)->parent = nullptr;
+    support.Destroy();
+    for (ZafElement *e = First(); e; e = e->Next())
+        AsObject(e)->parent = nullptr;
+    Destroy();
+}
+
+bool ZafWindow::IsClassID(ZafClassID id) const
+{
+    return id == classID || ZafWindowObject::IsClassID(id);
+}
+
+bool ZafWindow::IsClassName(const char *name) const
+{
+    return ZafStringCompare(name, className) == 0 || ZafWindowObject::IsClassName(name);
+}
+
+ZafWindowObject *ZafWindow::Duplicate() const
+{
+    return new ZafWindow(*this);
+}
+
+ZafEventType ZafWindow::Event(const ZafEventRecord &event)
+{
+    switch (event.type) {
+    case ZAF_ADD_OBJECT:
+        AddObject(event.Object());
+        return event.type;
+    case ZAF_SUBTRACT_OBJECT:
+        SubtractObject(event.Object());
+        return event.type;
+    case ZAF_UNKNOWN:
+        return CurrentChild() ? CurrentChild()->Event(event) : ZAF_UNKNOWN;
+    default:
+        return ZafWindowObject::Event(event);
+    }
+}
+
+// --- Children ------------------------------------------------------------
+
+bool ZafWindow::IsParentOrSelf(const ZafWindowObject *object) const
+{
+    for (const ZafWindowObject *w = this; w; w = w->parent)
+        if (w == object)
+            return true;
+    return false;
+}
+
+ZafWindowObject *ZafWindow::AddObject(ZafWindowObject *object, ZafWindowObject *before)
+{
+    // A window inside itself would make every walk endless.
+    if (!object || IsParentOrSelf(object))
+        return nullptr;
+    // An element stands in one list only: linking it twice corrupts both.
+    if (object->parent) {
+        if (auto *window = dynamic_cast<ZafWindow *>(object->parent))
+            window->SubtractObject(object);
+        else
+            object->parent->ForgetChild(object);
+        object->parent = nullptr;
+    }
+    ZafList &list = object->SupportObject() ? support : static_cast<ZafList &>(*this);
+    if (before && before != object && list.Contains(before))
+        list.AddBefore(object, before);
+    else
+        list.Add(object);
+    object->parent = this;
+    if (osWindow)
+        object->Event(ZafEventRecord(ZAF_CREATE));
+    return object;
+}
+
+ZafWindowObject *ZafWindow::SubtractObject(ZafWindowObject *object)
+{
+    if (!object)
+        return nullptr;
+    ZafList *list = support.Contains(object) ? &support : (Contains(object) ? this : nullptr);
+    if (!list)
+        return object;
+    list->Subtract(object);
+    if (object->osWindow)
+        object->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+    object->parent = nullptr;
+    return object;
+}
+
+void ZafWindow::ForgetChild(ZafWindowObject *child)
+{
+    support.Subtract(child);
+    Subtract(child);
+}
+
+void ZafWindow::DestroyChildren()
+{
+    // A child's handler may take itself out of the list: step on first.
+    for (ZafElement *e = First(), *next = nullptr; e; e = next) {
+        next = e->Next();
+        AsObject(e)->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+    }
+    for (ZafElement *e = First(); e; e = e->Next())
+        AsObject(e)->parent = nullptr;
+    Destroy();
+}
+
+// --- Lookup --------------------------------------------------------------
+
+ZafWindowObject *ZafWindow::FindSupportObject(ZafNumberID id) const
+{
+    for (ZafElement *e = support.First(); e; e = e->Next())
+        if (e->NumberID() == id)
+            return AsObject(e);
+    return nullptr;
+}
+
+ZafWindowObject *ZafWindow::FindObjectByNumberID(ZafNumberID id)
+{
+    if (numberID == id)
+        return this;
+    const ZafList *lists[] = {&support, this};
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(); e; e = e->Next())
+            if (ZafWindowObject *found = AsObject(e)->FindObjectByNumberID(id))
+                return found;
+    return nullptr;
+}
+
+ZafWindowObject *ZafWindow::SearchInside(const char *name)
+{
+    const ZafList *lists[] = {&support, this};
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(); e; e = e->Next())
+            if (ZafWindowObject *found = AsObject(e)->SearchStringID(name))
+                return found;
+    return nullptr;
+}
+
+// --- Focus and selection -------------------------------------------------
+
+int ZafWindow::NotifyFocus(ZafWindowObject *object, bool gaining)
+{
+    if (gaining && object && object != this && object->parent == this && Contains(object)) {
+        ZafWindowObject *previous = CurrentChild();
+        SetCurrent(object);
+        if (previous && previous != object && previous->Focus())
+            previous->Event(ZafEventRecord(ZAF_NOT_CURRENT));
+    }
+    return ZafWindowObject::NotifyFocus(this, gaining);
+}
+
+bool ZafWindow::SelectionExcludes(const ZafWindowObject *child) const
+{
+    return child->ExcludesSiblingsWhenSelected();
+}
+
+ZafWindowObject *ZafWindow::NotifySelection(ZafWindowObject *object, bool selected)
+{
+    if (selectionMode != 0 || !object || object->parent != this || !SelectionExcludes(object))
+        return object;
+    if (selected) {
+        for (ZafElement *e = First(), *next = nullptr; e; e = next) {
+            next = e->Next();
+            ZafWindowObject *other = AsObject(e);
+            if (other != object && other->Selected() && SelectionExcludes(other))
+                other->SetSelected(false);
+        }
+        return object;
+    }
+    if (allowEmptySelection)
+        return object;
+    for (ZafElement *e = First(); e; e = e->Next()) {
+        ZafWindowObject *other = AsObject(e);
+        if (other != object && other->Selected() && SelectionExcludes(other))
+            return object;
+    }
+    object->selected = true;
+    return object;
+}
+
+unsigned ZafWindow::SetSelectionMode(unsigned mode)
+{
+    if (osWindow || mode > 2)
+        return selectionMode;
+    selectionMode = mode;
+    if (mode == 0) {
+        bool kept = false;
+        for (ZafElement *e = First(), *next = nullptr; e; e = next) {
+            next = e->Next();
+            ZafWindowObject *child = AsObject(e);
+            if (!child->Selected() || !SelectionExcludes(child))
+                continue;
+            if (kept)
+                child->SetSelected(false);
+            kept = true;
+        }
+    }
+    return selectionMode;
+}
+
+// --- Flags and region ----------------------------------------------------
+
+bool ZafWindow::SetChanged(bool flag)
+{
+    changed = flag;
+    if (!flag)
+        for (ZafElement *e = First(); e; e = e->Next())
+            AsObject(e)->SetChanged(false);
+    return changed;
+}
+
+bool ZafWindow::Changed() const
+{
+    if (changed)
+        return true;
+    for (ZafElement *e = First(); e; e = e->Next())
+        if (AsObject(e)->Changed())
+            return true;
+    return false;
+}
+
+bool ZafWindow::SetTemporary(bool flag)
+{
+    if (!osWindow)
+        temporary = flag;
+    return temporary;
+}
+
+void ZafWindow::SetRegion(const ZafRegionRect &newRegion)
+{
+    region = newRegion;
+    regionIsClientSize = false;
+}
+
+// --- Generic support objects -----------------------------------------------
+
+ZafGenericObjectMaker ZafWindow::SetGenericObjectMaker(ZafGenericObjectMaker maker)
+{
+    ZafGenericObjectMaker previous = genericObjectMaker;
+    genericObjectMaker = maker;
+    return previous;
+}
+
+bool ZafWindow::AddGenericObjects(ZafStringData *titleData, ZafWindow *systemMenu)
+{
+    if (!genericObjectMaker)
+        return false;
+    for (ZafNumberID id : {ZAF_NUMID_BORDER, ZAF_NUMID_MAXIMIZE, ZAF_NUMID_MINIMIZE,
+                           ZAF_NUMID_SYSTEM, ZAF_NUMID_TITLE}) {
+        if (ZafWindowObject *object = genericObjectMaker(id, titleData, systemMenu)) {
+            object->SetSupportObject(true);
+            AddObject(object);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,202 @@
+// ZafWindow: a window object that is also the ZafList of its ordinary
+// children and keeps a second list of support objects (border, frame
+// buttons, title, scroll bars, geometry manager, pull-down menu: the objects
+// whose support flag is set, found by their number ids below).
+//
+// Ownership: the window owns both lists; its destructor deletes the support
+// objects and then the children. SubtractObject hands an object back to the
+// caller, who deletes it. Walks take the support list first.
+//
+// Selection in selection mode 0 (single): selecting a child deselects the
+// other selected children that exclude each other (ExcludesSiblingsWhen-
+// Selected: radio buttons, and whatever SelectionExcludes answers for a
+// class such as a list), and unless the window allows an empty selection
+// the last such child cannot be deselected (its flag stays on). Check boxes
+// and other children are left alone. Modes 1 (multiple) and 2 (extended)
+// change nothing here.
+//
+// The frame attributes (destroyable, movable, sizeable, temporary, no close,
+// plain-key hot keys, maximized, minimized, modal, owner) are kept here;
+// the windowing layer applies them to the Windows window.
+//
+// AddGenericObjects takes the title's data and, optionally, the menu for the
+// system button (a pop-up menu), and adds a border, a maximize button, a
+// minimize button, a system button and a title in that order; the objects
+// come from the maker installed by the layers that define their classes
+// (SetGenericObjectMaker).
+#pragma once
+
+#include "zaf/core/ZafList.h"
+#include "zaf/core/ZafWindowObject.h"
+
+class ZafStringData;
+class ZafWindow;
+
+// Number ids (and, where named, string ids) of support objects.
+constexpr ZafNumberID ZAF_NUMID_BORDER = static_cast<ZafNumberID>(-1);
+constexpr ZafNumberID ZAF_NUMID_MAXIMIZE = static_cast<ZafNumberID>(-2);      // "ZAF_NUMID_MAXIMIZE"
+constexpr ZafNumberID ZAF_NUMID_MINIMIZE = static_cast<ZafNumberID>(-3);      // "ZAF_NUMID_MINIMIZE"
+constexpr ZafNumberID ZAF_NUMID_SYSTEM = static_cast<ZafNumberID>(-4);        // "ZAF_NUMID_SYSTEM"
+constexpr ZafNumberID ZAF_NUMID_TITLE = static_cast<ZafNumberID>(-5);         // "ZAF_NUMID_TITLE"
+constexpr ZafNumberID ZAF_NUMID_HZ_SCROLL = static_cast<ZafNumberID>(-6);
+constexpr ZafNumberID ZAF_NUMID_VT_SCROLL = static_cast<ZafNumberID>(-7);
+constexpr ZafNumberID ZAF_NUMID_GEOMETRY = static_cast<ZafNumberID>(-9);
+constexpr ZafNumberID ZAF_NUMID_PULL_DOWN_MENU = static_cast<ZafNumberID>(-11); // "ZAF_NUMID_PULL_DOWN_MENU"
+constexpr ZafNumberID ZAF_NUMID_SYSTEM_BUTTON_MENU = static_cast<ZafNumberID>(-12);
+constexpr ZafNumberID ZAF_NUMID_MIN_ICON = static_cast<ZafNumberID>(-13);
+constexpr ZafNumberID ZAF_NUMID_COLUMN_HEADER = static_cast<ZafNumberID>(-14); // "ZAF_COLUMN_HEADER"
+constexpr ZafNumberID ZAF_NUMID_ROW_HEADER = static_cast<ZafNumberID>(-15);    // "ZAF_ROW_HEADER"
+constexpr ZafNumberID ZAF_NUMID_CORNER_HEADER = static_cast<ZafNumberID>(-16); // "ZAF_CORNER_HEADER"
+
+// Makes the generic support object of a number id (ZAF_NUMID_BORDER,
+// _MAXIMIZE, _MINIMIZE, _SYSTEM or _TITLE) or returns null. The title takes
+// the title data (and owns it); the system button takes the menu when one
+// is given.
+using ZafGenericObjectMaker = ZafWindowObject *(*)(ZafNumberID numberID, ZafStringData *titleData,
+                                                   ZafWindow *systemMenu);
+
+class ZafWindow : public ZafWindowObject, public ZafList
+{
+public:
+    static constexpr ZafClassID classID = 1007;
+    static constexpr const char *className = "ZafWindow";
+
+    // A window with that region (cells), empty lists, selection mode 0,
+    // destroyable, movable and sizeable, not temporary, client region
+    // {0, 0, width - 1, height - 1} in cells.
+    ZafWindow(int left, int top, int width, int height);
+    // Copies the window part and flags, then duplicates the support objects
+    // and the children into the copy as AddObject adds them.
+    ZafWindow(const ZafWindow &copy);
+    // Deletes the support objects, then the children.
+    ~ZafWindow() override;
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+    ZafWindowObject *Duplicate() const override;
+
+    // ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add / subtract the object the
+    // event carries; ZAF_UNKNOWN goes to the current child; the rest to
+    // ZafWindowObject::Event. Creation, scrolling and layout are added by
+    // the windowing layer.
+    ZafEventType Event(const ZafEventRecord &event) override;
+
+    // Adds the object to the support list when its support flag is set, else
+    // to the child list: before `before` when that is in the same list, else
+    // in compare order (or at the end). An object still in another window is
+    // taken out of it first. The window becomes its parent; when the window
+    // is created the object is sent ZAF_CREATE. Returns the object, or null
+    // (nothing done) for null, the window itself or one of its parents.
+    virtual ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr);
+    // Removes the object from whichever list holds it, sends it
+    // ZAF_DESTROY_OS_WINDOW when it is created, clears its parent (and the
+    // current child when it was current). Returns the object, which the
+    // caller deletes; an object not in this window is returned untouched.
+    virtual ZafWindowObject *SubtractObject(ZafWindowObject *object);
+    // Sends ZAF_DESTROY_OS_WINDOW to every child, then deletes every child.
+    void DestroyChildren();
+
+    ZafWindowObject *CurrentChild() const { return static_cast<ZafWindowObject *>(Current()); }
+    ZafWindowObject *FirstChild() const { return static_cast<ZafWindowObject *>(First()); }
+    ZafWindowObject *FirstSupport() const { return static_cast<ZafWindowObject *>(support.First()); }
+    const ZafList &SupportList() const { return support; }
+    // The support object with that number id, or null.
+    ZafWindowObject *FindSupportObject(ZafNumberID id) const;
+    // The window itself, then its support objects and children, at any depth.
+    ZafWindowObject *FindObjectByNumberID(ZafNumberID id) override;
+
+    // Makes a child the current child when it gains the focus (the previous
+    // current child, when it had the focus, is sent ZAF_NOT_CURRENT) and
+    // passes the change to the parent; 0 when accepted.
+    int NotifyFocus(ZafWindowObject *object, bool gaining) override;
+    // The single-selection rule described above; returns the object.
+    ZafWindowObject *NotifySelection(ZafWindowObject *object, bool selected) override;
+    // Whether a child takes part in the single-selection rule; by default its
+    // own ExcludesSiblingsWhenSelected. A list whose entries all exclude
+    // each other answers true.
+    virtual bool SelectionExcludes(const ZafWindowObject *child) const;
+    // 0 single, 1 multiple, 2 extended; refused once created (and any other
+    // mode always). Mode 0 deselects all excluding children but the first.
+    virtual unsigned SetSelectionMode(unsigned mode);
+    unsigned SelectionMode() const { return selectionMode; }
+    bool SetAllowEmptySelection(bool flag) { return allowEmptySelection = flag; }
+    bool AllowEmptySelection() const { return allowEmptySelection; }
+
+    // Clearing the flag clears it on every child; the window counts as
+    // changed when it or any child is.
+    bool SetChanged(bool flag) override;
+    bool Changed() const override;
+
+    // Frame attributes. SetTemporary is refused once created.
+    virtual bool SetDestroyable(bool flag) { return destroyable = flag; }
+    virtual bool SetMovable(bool flag) { return moveable = flag; }
+    virtual bool SetSizeable(bool flag) { return sizeable = flag; }
+    virtual bool SetTemporary(bool flag);
+    virtual bool SetNoClose(bool flag) { return noClose = flag; }
+    virtual bool SetPlainKeyHotKeys(bool flag) { return plainKeyHotKeys = flag; }
+    virtual bool SetMaximized(bool flag) { return maximized = flag; }
+    virtual bool SetMinimized(bool flag) { return minimized = flag; }
+    virtual bool SetModal(bool flag) { return modal = flag; }
+    virtual ZafWindow *SetOwner(ZafWindow *window) { return owner = window; }
+    bool Destroyable() const { return destroyable; }
+    bool Moveable() const { return moveable; }
+    bool Sizeable() const { return sizeable; }
+    bool Temporary() const { return temporary; }
+    bool NoClose() const { return noClose; }
+    bool PlainKeyHotKeys() const { return plainKeyHotKeys; }
+    bool Maximized() const { return maximized; }
+    bool Minimized() const { return minimized; }
+    bool Modal() const { return modal; }
+    ZafWindow *Owner() const { return owner; }
+
+    // Stores the region and clears the flag by which the region gives the
+    // client size.
+    using ZafWindowObject::SetRegion;
+    void SetRegion(const ZafRegionRect &newRegion) override;
+    bool SetRegionIsClientSize(bool flag) { return regionIsClientSize = flag; }
+    bool RegionIsClientSize() const { return regionIsClientSize; }
+    ZafRegionRect ClientRegion() const { return clientRegion; }
+
+    // Adds border, maximize, minimize, system button and title (see above);
+    // false when no maker is installed (nothing is added or taken then).
+    bool AddGenericObjects(ZafStringData *titleData = nullptr, ZafWindow *systemMenu = nullptr);
+    // Installs the maker; returns the previous one.
+    static ZafGenericObjectMaker SetGenericObjectMaker(ZafGenericObjectMaker maker);
+
+protected:
+    ZafWindowObject *SearchInside(const char *name) override;
+    void ForgetChild(ZafWindowObject *child) override;
+
+    // Fixed setter bodies for control windows that pin an attribute: ignore
+    // the argument, clear the flag (owner: none) and return it.
+    bool DenyDestroyable(bool) { return destroyable = false; }
+    bool DenyMoveable(bool) { return moveable = false; }
+    bool DenySizeable(bool) { return sizeable = false; }
+    bool DenyTemporary(bool) { return temporary = false; }
+    bool DenyMaximized(bool) { return maximized = false; }
+    bool DenyMinimized(bool) { return minimized = false; }
+    bool DenyModal(bool) { return modal = false; }
+    bool DenyPlainKeyHotKeys(bool) { return plainKeyHotKeys = false; }
+    ZafWindow *DenyOwner(ZafWindow *) { return owner = nullptr; }
+
+    ZafList support;
+    ZafRegionRect clientRegion;
+    unsigned selectionMode = 0;
+    ZafWindow *owner = nullptr;
+    bool destroyable = true;
+    bool moveable = true;
+    bool sizeable = true;
+    bool temporary = false;
+    bool noClose = false;
+    bool plainKeyHotKeys = false;
+    bool maximized = false;
+    bool minimized = false;
+    bool modal = false;
+    bool allowEmptySelection = false;
+    bool regionIsClientSize = false;
+
+private:
+    bool IsParentOrSelf(const ZafWindowObject *object) const;
+};

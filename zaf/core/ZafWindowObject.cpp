@@ -1,0 +1,450 @@
+#include "zaf/core/ZafWindowObject.h"
+#include "zaf/core/ZafDisplay.h"
+#include "zaf/core/ZafList.h"
+#include "zaf/core/ZafText.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+ZafList *rootWindows = nullptr;
+ZafPaletteLink paletteLink = {nullptr, nullptr};
+
+// Replaces an owned text by a copy; copying first keeps Set(Get()) safe.
+const char *ReplaceText(char *&field, const char *text)
+{
+    char *copy = DuplicateLibraryString(text);
+    delete[] field;
+    field = copy;
+    return field;
+}
+
+} // namespace
+
+ZafWindowObject::ZafWindowObject(int left, int top, int width, int height)
+    : region(left, top, left + width - 1, top + height - 1, ZAF_CELL)
+{
+}
+
+ZafWindowObject::ZafWindowObject(const ZafWindowObject &copy)
+    : ZafElement(copy),
+      region(copy.region),
+      coordinateType(copy.coordinateType),
+      userFunction(copy.userFunction),
+      userCallback(copy.userCallback),
+      userObject(copy.userObject),
+      helpContext(DuplicateLibraryString(copy.helpContext)),
+      tipText(DuplicateLibraryString(copy.tipText)),
+      secondTipText(DuplicateLibraryString(copy.secondTipText)),
+      regionType(copy.regionType),
+      acceptDrop(copy.acceptDrop),
+      copyDraggable(copy.copyDraggable),
+      secondDragFlag(copy.secondDragFlag),
+      moveDraggable(copy.moveDraggable),
+      layoutMode(copy.layoutMode),
+      noFocus(copy.noFocus),
+      disabled(copy.disabled),
+      systemDrawn(copy.systemDrawn),
+      parentDrawsBorder(copy.parentDrawsBorder),
+      parentDrawsFocus(copy.parentDrawsFocus),
+      noClassPalette(copy.noClassPalette),
+      selected(copy.selected),
+      changed(copy.changed),
+      supportObject(copy.supportObject),
+      ownWindow(copy.ownWindow),
+      visible(copy.visible),
+      redraw(copy.redraw),
+      bordered(copy.bordered)
+{
+    SetPaletteData(copy.paletteData);
+}
+
+ZafWindowObject::~ZafWindowObject()
+{
+    if (parent)
+        parent->ForgetChild(this);
+    delete[] helpContext;
+    delete[] tipText;
+    delete[] secondTipText;
+    if (paletteData && paletteLink.release)
+        paletteLink.release(paletteData, this);
+}
+
+bool ZafWindowObject::IsClassID(ZafClassID id) const
+{
+    return id == classID || ZafElement::IsClassID(id);
+}
+
+bool ZafWindowObject::IsClassName(const char *name) const
+{
+    return ZafStringCompare(name, className) == 0 || ZafElement::IsClassName(name);
+}
+
+ZafWindowObject *ZafWindowObject::Duplicate() const
+{
+    return new ZafWindowObject(*this);
+}
+
+// --- Events --------------------------------------------------------------
+
+ZafEventType ZafWindowObject::Event(const ZafEventRecord &event)
+{
+    switch (event.type) {
+    case ZAF_SELECT:
+    case ZAF_FOCUS_CHANGE:
+        // The dispatcher may delete this object: nothing touches it after.
+        return userCallback(this, event, event.type);
+    case ZAF_NOT_CURRENT:
+        focus = false;
+        return event.type;
+    case ZAF_OS_EVENT:
+        return HandleOSMessage(event);
+    default:
+        return ZAF_UNKNOWN;
+    }
+}
+
+ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &)
+{
+    return ZAF_UNKNOWN;
+}
+
+ZafEventType ZafWindowObject::CallUserFunction(ZafWindowObject *object, const ZafEventRecord &event,
+                                               ZafEventType code)
+{
+    if (!object || !object->userFunction)
+        return 0;
+    ZafEventRecord copy = event;
+    return object->userFunction(object, copy, code);
+}
+
+ZafUserCallback ZafWindowObject::SetUserCallback(ZafUserCallback callback)
+{
+    userCallback = callback ? callback : CallUserFunction;
+    return userCallback;
+}
+
+// --- Tree and lookup -------------------------------------------------------
+
+ZafWindowObject *ZafWindowObject::RootObject()
+{
+    ZafWindowObject *object = this;
+    while (object->parent)
+        object = object->parent;
+    return object;
+}
+
+ZafList *ZafWindowObject::SetRootWindowList(ZafList *list)
+{
+    ZafList *previous = rootWindows;
+    rootWindows = list;
+    return previous;
+}
+
+ZafList *ZafWindowObject::RootWindowList()
+{
+    return rootWindows;
+}
+
+ZafWindowObject *ZafWindowObject::SearchStringID(const char *name)
+{
+    if (ZafStringCompare(stringID, name) == 0)
+        return this;
+    return SearchInside(name);
+}
+
+ZafWindowObject *ZafWindowObject::SearchInside(const char *)
+{
+    return nullptr;
+}
+
+ZafWindowObject *ZafWindowObject::FindObjectByStringID(const char *name)
+{
+    if (!name || !*name)
+        return nullptr;
+    if (!std::strchr(name, '~'))
+        return SearchStringID(name);
+
+    bool fromRoots = name[0] == '~';
+    const char *segment = fromRoots ? name + 1 : name;
+    ZafWindowObject *found = nullptr;
+    std::string part;
+    for (bool first = true;; first = false) {
+        const char *end = std::strchr(segment, '~');
+        part.assign(segment, end ? static_cast<std::size_t>(end - segment) : std::strlen(segment));
+        if (part.empty())
+            return nullptr;
+        if (!first) {
+            found = found->SearchInside(part.c_str());
+        } else if (!fromRoots) {
+            found = SearchStringID(part.c_str());
+        } else {
+            for (ZafElement *e = rootWindows ? rootWindows->First() : nullptr; e && !found; e = e->Next())
+                found = static_cast<ZafWindowObject *>(e)->SearchStringID(part.c_str());
+        }
+        if (!found || !end)
+            return found;
+        segment = end + 1;
+    }
+}
+
+ZafWindowObject *ZafWindowObject::FindObjectByNumberID(ZafNumberID id)
+{
+    return numberID == id ? this : nullptr;
+}
+
+void ZafWindowObject::ForgetChild(ZafWindowObject *)
+{
+}
+
+// --- Focus and selection ---------------------------------------------------
+
+int ZafWindowObject::NotifyFocus(ZafWindowObject *, bool gaining)
+{
+    return parent ? parent->NotifyFocus(this, gaining) : 0;
+}
+
+ZafWindowObject *ZafWindowObject::NotifySelection(ZafWindowObject *object, bool)
+{
+    return object;
+}
+
+bool ZafWindowObject::SetFocus(bool flag)
+{
+    if (flag && (IsDisabledUpChain(true) || IsNoFocusUpChain()))
+        return focus;
+    if (osWindow && ownWindow) {
+        if (flag)
+            ::SetFocus(osWindow);
+        return focus;
+    }
+    if (NotifyFocus(this, flag) == 0)
+        focus = flag;
+    return focus;
+}
+
+bool ZafWindowObject::SetSelected(bool flag)
+{
+    selected = flag;
+    if (osWindow)
+        changed = true;
+    if (parent)
+        parent->NotifySelection(this, flag);
+    return selected;
+}
+
+bool ZafWindowObject::IsOnScreen() const
+{
+    for (const ZafWindowObject *object = this; object; object = object->parent)
+        if (object->osWindow)
+            return true;
+    return false;
+}
+
+// --- Attributes --------------------------------------------------------------
+
+bool ZafWindowObject::SetBordered(bool flag)
+{
+    if (!osWindow)
+        bordered = flag;
+    return bordered;
+}
+
+bool ZafWindowObject::SetSystemDrawn(bool flag)
+{
+    if (!osWindow)
+        systemDrawn = flag;
+    return systemDrawn;
+}
+
+bool ZafWindowObject::SetParentDrawsBorder(bool flag)
+{
+    if (!osWindow)
+        parentDrawsBorder = flag;
+    return parentDrawsBorder;
+}
+
+bool ZafWindowObject::SetParentDrawsFocus(bool flag)
+{
+    if (!osWindow)
+        parentDrawsFocus = flag;
+    return parentDrawsFocus;
+}
+
+bool ZafWindowObject::SetNoClassPalette(bool flag)
+{
+    if (!osWindow)
+        noClassPalette = flag;
+    return noClassPalette;
+}
+
+bool ZafWindowObject::SetLayoutMode(bool flag)
+{
+    if (!osWindow)
+        layoutMode = flag;
+    return layoutMode;
+}
+
+int ZafWindowObject::SetRegionType(int type)
+{
+    if (!osWindow)
+        regionType = type;
+    return regionType;
+}
+
+ZafCoordinateType ZafWindowObject::SetCoordinateType(ZafCoordinateType type)
+{
+    if (!osWindow && ZafIsCoordinateType(type)) {
+        coordinateType = type;
+        region.coordinateType = type;
+    }
+    return coordinateType;
+}
+
+bool ZafWindowObject::SetDisabled(bool flag)
+{
+    disabled = flag;
+    if (osWindow && ownWindow && !layoutMode)
+        EnableWindow(osWindow, flag ? FALSE : TRUE);
+    else if (IsOnScreen())
+        Event(ZafEventRecord(ZAF_REDISPLAY));
+    return disabled;
+}
+
+bool ZafWindowObject::SetVisible(bool flag)
+{
+    visible = flag;
+    if (osWindow && ownWindow)
+        ShowWindow(osWindow, flag ? SW_SHOW : SW_HIDE);
+    else if (IsOnScreen())
+        Event(ZafEventRecord(ZAF_REDISPLAY));
+    return visible;
+}
+
+bool ZafWindowObject::SetRedraw(bool flag)
+{
+    redraw = flag;
+    if (osWindow && ownWindow && visible)
+        SendMessageA(osWindow, WM_SETREDRAW, flag ? TRUE : FALSE, 0);
+    if (flag && IsOnScreen())
+        Event(ZafEventRecord(ZAF_REDISPLAY));
+    return redraw;
+}
+
+bool ZafWindowObject::SetOwnWindow(bool flag)
+{
+    if (flag == ownWindow)
+        return ownWindow;
+    if (parent && parent->IsOnScreen()) {
+        Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+        ownWindow = flag;
+        Event(ZafEventRecord(ZAF_CREATE_OS_WINDOW));
+        parent->Event(ZafEventRecord(ZAF_REDISPLAY_AREA));
+    } else {
+        ownWindow = flag;
+    }
+    return ownWindow;
+}
+
+const char *ZafWindowObject::SetHelpContext(const char *text)
+{
+    return ReplaceText(helpContext, text);
+}
+
+const char *ZafWindowObject::SetTipText(const char *text)
+{
+    return ReplaceText(tipText, text);
+}
+
+const char *ZafWindowObject::SetSecondTipText(const char *text)
+{
+    return ReplaceText(secondTipText, text);
+}
+
+int ZafWindowObject::SetText(const char *)
+{
+    return 1;
+}
+
+bool ZafWindowObject::IsDisabledUpChain(bool askParents) const
+{
+    if (disabled)
+        return true;
+    return askParents && parent && parent->IsDisabledUpChain(true);
+}
+
+bool ZafWindowObject::IsNoFocusUpChain() const
+{
+    for (const ZafWindowObject *object = this; object; object = object->parent)
+        if (object->noFocus)
+            return true;
+    return false;
+}
+
+bool ZafWindowObject::IsVisibleUpChain(bool askParents) const
+{
+    if (!visible)
+        return false;
+    return !askParents || !parent || parent->IsVisibleUpChain(true);
+}
+
+bool ZafWindowObject::IsRedrawOnUpChain(bool askParents) const
+{
+    if (!redraw)
+        return false;
+    return !askParents || !parent || parent->IsRedrawOnUpChain(true);
+}
+
+// --- Region --------------------------------------------------------------
+
+void ZafWindowObject::SetRegion(int left, int top, int right, int bottom, ZafCoordinateType type)
+{
+    SetRegion(ZafRegionRect(left, top, right, bottom, type));
+}
+
+void ZafWindowObject::ConvertRegion(ZafRegionRect &rect, ZafCoordinateType type) const
+{
+    ZafCoordinateType from = rect.coordinateType;
+    if (from == type || !ZafIsCoordinateType(from) || !ZafIsCoordinateType(type))
+        return;
+    if (regionType == 2 || (from != ZAF_CELL && type != ZAF_CELL)) {
+        rect.ConvertCoordinates(type);
+        return;
+    }
+    const ZafDisplay &display = ZafDisplay::ForConversion();
+    rect.ConvertCoordinates(ZAF_PIXEL);
+    if (from == ZAF_CELL) {
+        rect.top += display.PreSpace();
+        rect.bottom -= display.PostSpace();
+    } else {
+        rect.top -= display.PreSpace();
+        rect.bottom += display.PostSpace();
+    }
+    rect.ConvertCoordinates(type);
+}
+
+void ZafWindowObject::ConvertCoordinates(ZafCoordinateType type)
+{
+    ConvertRegion(region, type);
+}
+
+// --- Palette -------------------------------------------------------------
+
+ZafPaletteData *ZafWindowObject::SetPaletteData(ZafPaletteData *palette)
+{
+    if (palette == paletteData)
+        return paletteData;
+    if (palette && paletteLink.attach)
+        paletteLink.attach(palette, this);
+    ZafPaletteData *old = paletteData;
+    paletteData = palette;
+    if (old && paletteLink.release)
+        paletteLink.release(old, this);
+    return paletteData;
+}
+
+void ZafWindowObject::SetPaletteLink(const ZafPaletteLink &link)
+{
+    paletteLink = link;
+}
