@@ -1,5 +1,7 @@
 #include "zaf/data/ZafStringData.h"
 
+#include "zaf/core/ZafText.h"
+
 #include <cstring>
 #include <string>
 
@@ -8,24 +10,6 @@ namespace {
 int TextLength(const char *text)
 {
     return text ? static_cast<int>(std::strlen(text)) : 0;
-}
-
-unsigned char FoldLatin1(unsigned char c)
-{
-    bool upper = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
-    return upper ? static_cast<unsigned char>(c + 32) : c;
-}
-
-int CompareNoCase(const char *a, const char *b)
-{
-    const unsigned char *x = reinterpret_cast<const unsigned char *>(a ? a : "");
-    const unsigned char *y = reinterpret_cast<const unsigned char *>(b ? b : "");
-    for (;; x++, y++)
-    {
-        int difference = FoldLatin1(*x) - FoldLatin1(*y);
-        if (difference || !*x)
-            return difference;
-    }
 }
 
 } // namespace
@@ -119,7 +103,7 @@ char *ZafStringData::DuplicateConvertedText() const
 int ZafStringData::Compare(const char *other, bool ignoreCase) const
 {
     if (ignoreCase)
-        return CompareNoCase(text, other);
+        return CompareTextNoCase(text ? text : "", other ? other : "");
     int result = std::strcmp(text ? text : "", other ? other : "");
     return result < 0 ? -1 : result > 0 ? 1 : 0;
 }
