@@ -2,6 +2,7 @@
 // conversion tables and the one-object FormatText / ScanText.
 #include "zaf/data/ZafFormatData.h"
 #include "zaf/data/ZafIntegerData.h"
+#include "zaf/data/ZafLocaleDefaults.h"
 #include "zaf/data/ZafRealData.h"
 
 #include <gtest/gtest.h>
@@ -351,4 +352,35 @@ TEST(ScanText, ALetterOfAnotherClassAssignsNothing)
     EXPECT_STREQ(buffer, "<>");
     EXPECT_EQ(data.ScanText("1.5", "%g"), 0);
     EXPECT_EQ(data.Value(), 9);
+}
+
+TEST(FormatText, ACountStoreNeverWritesIntoTheDataObject)
+{
+    // The 'Z' lands on "%n": its only argument is the data object, which must
+    // not be taken for a place to store a count.
+    ZafIntegerData data(7);
+    char buffer[16];
+    EXPECT_EQ(data.FormatText(buffer, 15, "ab%n|%d"), 4);
+    EXPECT_STREQ(buffer, "ab|0");
+    EXPECT_EQ(data.Value(), 7);
+    EXPECT_EQ(data.ScanText("12", "%n%d"), 0);
+    EXPECT_EQ(data.Value(), 7);
+}
+
+TEST(FormatText, DefaultFormatsComeFromTheLocale)
+{
+    ZafNumberConventions conventions = ZafLocaleDefaults::Canonical();
+    conventions.integerPrintFormat = "<%+d>";
+    conventions.realPrintFormat = "%.2f";
+    ZafLocaleDefaults::SetCurrent(&conventions);
+    ZafIntegerData integer(5);
+    ZafRealData real(2.0);
+    char buffer[16];
+    integer.FormattedText(buffer, 15, nullptr);
+    EXPECT_STREQ(buffer, "<+5>");
+    real.FormattedText(buffer, 15, nullptr);
+    EXPECT_STREQ(buffer, "2.00");
+    EXPECT_EQ(ZafLocaleDefaults::SetCurrent(nullptr), &conventions);
+    integer.FormattedText(buffer, 15, nullptr);
+    EXPECT_STREQ(buffer, "5");
 }
