@@ -393,6 +393,36 @@ int ZafFormatData::ScanFormatted(const char *text, const char *format, ZafFormat
     return assigned;
 }
 
+// ---- The data object -----------------------------------------------------------
+
+ZafFormatData::ZafFormatData(const char *name, ZafDataPersistence &persistence)
+    : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
+{
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(persistence.Error());
+}
+
+bool ZafFormatData::IsClassID(ZafClassID id) const
+{
+    return id == classID || ZafData::IsClassID(id);
+}
+
+bool ZafFormatData::IsClassName(const char *name) const
+{
+    return (name && std::strcmp(name, className) == 0) || ZafData::IsClassName(name);
+}
+
+std::uint32_t ZafFormatData::Write(ZafDataPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
+    ZafData::Write(persistence);
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(persistence.Error());
+    return persistence.Error();
+}
+
 // ---- One data object -----------------------------------------------------------
 
 int ZafFormatData::FormatText(char *buffer, int maxLength, const char *format)

@@ -24,6 +24,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "zaf/data/ZafData.h"
+
 class ZafFormatData;
 
 // Print flags (the letters of a print specification).
@@ -189,13 +191,24 @@ private:
     int count = 0;
 };
 
-class ZafFormatData
+class ZafFormatData : public ZafData
 {
 public:
+    static constexpr ZafClassID classID = 3101;
+    static constexpr const char *className = "ZafFormatData";
     static constexpr int formatLineSize = 64;  // a format line: 63 characters and a terminator
 
     ZafFormatData() = default;
-    virtual ~ZafFormatData() = default;
+    ZafFormatData(const ZafFormatData &copy) = default;
+    // Persistent constructor: stores no field of its own, only a level
+    // "ZafFormatData" around the data object's.
+    ZafFormatData(const char *name, ZafDataPersistence &persistence);
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+    std::uint32_t Write(ZafDataPersistence &persistence) override;
 
     // Writes the value as text into the buffer (which holds maximum length + 1
     // bytes) through the format or the class's default format.

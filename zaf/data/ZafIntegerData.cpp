@@ -1,5 +1,6 @@
 #include "zaf/data/ZafIntegerData.h"
 
+#include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <cstdlib>
@@ -93,27 +94,101 @@ ZafIntegerData::ZafIntegerData(std::int32_t value) : value(value)
     RegisterConversions();
 }
 
-ZafIntegerData::ZafIntegerData(const ZafIntegerData &other) : ZafFormatData(), value(other.value)
+ZafIntegerData::ZafIntegerData(const ZafIntegerData &other) : ZafFormatData(other), value(other.value)
 {
     RegisterConversions();
 }
 
+ZafIntegerData::ZafIntegerData(const char *name, ZafDataPersistence &persistence)
+    : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
+{
+    RegisterConversions();
+    if (persistence.Error() == 0)
+        persistence.File()->Read32(value);
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(persistence.Error());
+}
+
+ZafElement *ZafIntegerData::New(const char *name, ZafDataPersistence &persistence)
+{
+    return new ZafIntegerData(name, persistence);
+}
+
+bool ZafIntegerData::IsClassID(ZafClassID id) const
+{
+    return id == classID || ZafFormatData::IsClassID(id);
+}
+
+bool ZafIntegerData::IsClassName(const char *name) const
+{
+    return (name && std::strcmp(name, className) == 0) || ZafFormatData::IsClassName(name);
+}
+
+std::uint32_t ZafIntegerData::Write(ZafDataPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
+    if (ZafFormatData::Write(persistence) == 0)
+        persistence.File()->Write32(value);
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(persistence.Error());
+    return persistence.Error();
+}
+
+void ZafIntegerData::Clear()
+{
+    StartUpdate();
+    value = 0;
+    SetError(0);
+    EndUpdate();
+}
+
 int ZafIntegerData::SetValue(std::int32_t newValue)
 {
+    StartUpdate();
     value = newValue;
+    EndUpdate();
     return 0;
+}
+
+int ZafIntegerData::SetIntegerData(const ZafIntegerData &other)
+{
+    return SetValue(other.value);
+}
+
+ZafIntegerData &ZafIntegerData::AssignFrom(const ZafIntegerData &other)
+{
+    SetValue(other.value);
+    return *this;
 }
 
 ZafIntegerData &ZafIntegerData::AddValue(std::int32_t amount)
 {
-    value = Wrap(static_cast<std::int64_t>(value) + amount);
+    SetValue(Wrap(static_cast<std::int64_t>(value) + amount));
     return *this;
 }
 
 ZafIntegerData &ZafIntegerData::SubtractValue(std::int32_t amount)
 {
-    value = Wrap(static_cast<std::int64_t>(value) - amount);
+    SetValue(Wrap(static_cast<std::int64_t>(value) - amount));
     return *this;
+}
+
+int ZafIntegerData::SetFormattedText(const char *text, const char *format)
+{
+    StartUpdate();
+    if (!text || !*text)
+        Clear();
+    else
+    {
+        if (!format || !*format)
+            format = ZafLocaleDefaults::Current().integerScanFormat;
+        SetError(ScanText(text, format) > 0 ? 0 : 1);
+    }
+    int result = static_cast<int>(Error());
+    EndUpdate();
+    return result;
 }
 
 int ZafIntegerData::FormattedText(char *buffer, int maxLength, const char *format)

@@ -8,9 +8,13 @@
 // together, the type's state-0 entry last. Owned maps (the default) belong
 // to the object; a static map belongs to the caller and is never freed or
 // changed in place.
+//
+// UI data file form: a 32-bit entry count, then each entry as u16 type, u16
+// state and the seven byte fields (11 bytes), the end entry included. The
+// OS colours are not stored; they read as -1.
 #pragma once
 
-#include "zaf/data/ZafFormatData.h"
+#include "zaf/data/ZafData.h"
 
 #include <cstdint>
 
@@ -42,15 +46,36 @@ struct ZafPaletteMap
     bool IsEnd() const { return type == 0 || (type == 0xFFFF && state == 0); }
 };
 
-class ZafPaletteData
+class ZafPaletteData : public ZafData
 {
 public:
+    static constexpr ZafClassID classID = 3119;
+    static constexpr const char *className = "ZafPaletteData";
+    // The most entries a stored map may have.
+    static constexpr int maxStoredEntries = 4096;
+
     explicit ZafPaletteData(bool staticData = false);
     // A static map is shared (the caller keeps it alive), an owned one copied.
     ZafPaletteData(const ZafPaletteMap *map, bool staticData);
     ZafPaletteData(const ZafPaletteData &other);
+    // Persistent constructor. A count beyond what the file holds (or beyond
+    // maxStoredEntries) is an error; a map without end entry gets one; after
+    // any error the object holds the default (empty) map.
+    ZafPaletteData(const char *name, ZafDataPersistence &persistence);
     ZafPaletteData &operator=(const ZafPaletteData &) = delete;
-    virtual ~ZafPaletteData();
+    ~ZafPaletteData() override;
+    static ZafElement *New(const char *name, ZafDataPersistence &persistence);
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+    // Writes the entries up to and including the end entry.
+    std::uint32_t Write(ZafDataPersistence &persistence) override;
+    ZafData *Duplicate() override { return new ZafPaletteData(*this); }
+    ZafReadFunction ReadFunction() override { return New; }
+    // Empties the map as SetPaletteMap(nullptr) does; one notification.
+    void Clear() override;
 
     // Copies the palette of (type, state) into result, else the default.
     ZafPaletteStruct &GetPalette(ZafPaletteStruct &result, std::uint16_t type, std::uint16_t state) const;
@@ -68,6 +93,7 @@ private:
     int EndIndex() const;
     void MakeDefaultMap();
     void FreeMap();
+    void ReadMap(ZafFile &file);
 
     bool staticData = false;
     int count = 0;

@@ -1,6 +1,7 @@
 #include "zaf/data/ZafStringData.h"
 
 #include "zaf/core/ZafText.h"
+#include "zaf/data/ZafFile.h"
 
 #include <cstring>
 #include <string>
@@ -11,6 +12,28 @@ int TextLength(const char *text)
 {
     return text ? static_cast<int>(std::strlen(text)) : 0;
 }
+
+// Upper case of a Latin-1 letter: 32 below a lower-case one, except 0xDF and
+// 0xFF, which have no upper case.
+char UpperLatin1(char c)
+{
+    unsigned char u = static_cast<unsigned char>(c);
+    bool lower = (u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7);
+    return lower ? static_cast<char>(u - 32) : c;
+}
+
+// Opens an update bracket for its lifetime; the closing notifies.
+class UpdateBracket
+{
+public:
+    explicit UpdateBracket(ZafData &data) : data(data) { data.StartUpdate(); }
+    ~UpdateBracket() { data.EndUpdate(); }
+    UpdateBracket(const UpdateBracket &) = delete;
+    UpdateBracket &operator=(const UpdateBracket &) = delete;
+
+private:
+    ZafData &data;
+};
 
 } // namespace
 
@@ -29,9 +52,76 @@ ZafStringData::ZafStringData(const char *newText, int newMaxLength, bool newStat
     ConstructFromText(newText, newMaxLength, newStaticData);
 }
 
-ZafStringData::ZafStringData(const ZafStringData &other) : ZafFormatData(), staticData(other.staticData)
+ZafStringData::ZafStringData(const ZafStringData &other) : ZafFormatData(other), staticData(other.staticData)
 {
     SetStringData(other);
+}
+
+ZafStringData::ZafStringData(const char *name, ZafDataPersistence &persistence)
+    : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
+{
+    if (persistence.Error() == 0)
+    {
+        ZafFile *file = persistence.File();
+        std::int16_t storedMaximum = -1;
+        char *stored = nullptr;
+        file->Read16(storedMaximum);
+        file->ReadString(&stored);
+        if (file->Error() == 0)
+        {
+            if (stored)
+                SetText(stored, storedMaximum);
+            else
+            {
+                maxLength = storedMaximum < 0 ? -1 : storedMaximum;
+                Reallocate(maxLength >= defaultBufferSize ? maxLength + 1 : defaultBufferSize);
+            }
+        }
+        delete[] stored;
+    }
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(persistence.Error());
+}
+
+ZafElement *ZafStringData::New(const char *name, ZafDataPersistence &persistence)
+{
+    return new ZafStringData(name, persistence);
+}
+
+bool ZafStringData::IsClassID(ZafClassID id) const
+{
+    return id == classID || ZafFormatData::IsClassID(id);
+}
+
+bool ZafStringData::IsClassName(const char *name) const
+{
+    return (name && std::strcmp(name, className) == 0) || ZafFormatData::IsClassName(name);
+}
+
+std::uint32_t ZafStringData::Write(ZafDataPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
+    if (ZafFormatData::Write(persistence) == 0)
+    {
+        ZafFile *file = persistence.File();
+        file->Write16(static_cast<std::int16_t>(maxLength > 0x7FFF ? 0x7FFF : maxLength));
+        file->WriteString(text);
+    }
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(persistence.Error());
+    return persistence.Error();
+}
+
+void ZafStringData::Clear()
+{
+    UpdateBracket bracket(*this);
+    if (text)
+        text[0] = '\0';
+    else if (!staticData)
+        Reallocate(defaultBufferSize);
+    SetError(0);
 }
 
 ZafStringData::~ZafStringData()
@@ -165,6 +255,7 @@ void ZafStringData::AssignText(const char *newText)
 
 int ZafStringData::SetText(const char *newText, int newMaxLength)
 {
+    UpdateBracket bracket(*this);
     SetMaxLength(newMaxLength);
     AssignText(newText);
     return 0;
@@ -190,6 +281,7 @@ int ZafStringData::Append(const char *tail)
 {
     if (!tail || !*tail)
         return 0;
+    UpdateBracket bracket(*this);
     std::string joined = std::string(text ? text : "") + tail;
     SetText(joined.c_str());
     return 0;
@@ -199,6 +291,7 @@ int ZafStringData::Insert(int position, const char *insertion, int count)
 {
     if (!insertion || !*insertion || !text)
         return 0;
+    UpdateBracket bracket(*this);
     int available = TextLength(insertion);
     if (count < 0 || count > available)
         count = available;
@@ -235,6 +328,7 @@ int ZafStringData::Delete(int position, int count)
         return 0;
     if (count > length - position)
         count = length - position;
+    UpdateBracket bracket(*this);
     std::memmove(text + position, text + position + count, static_cast<std::size_t>(length - position - count + 1));
     return 0;
 }
@@ -251,6 +345,7 @@ int ZafStringData::DeleteText(const char *part)
 
 int ZafStringData::Replace(int position, int count, const char *insertion, int insertionCount)
 {
+    UpdateBracket bracket(*this);
     Delete(position, count);
     Insert(position, insertion, insertionCount);
     return 0;
@@ -258,12 +353,13 @@ int ZafStringData::Replace(int position, int count, const char *insertion, int i
 
 int ZafStringData::SetChar(int position, char c, bool quiet)
 {
-    (void)quiet;
     // The last byte of the buffer is the terminator's: a character there
     // would leave the text unterminated.
     int last = c ? bufferSize - 2 : bufferSize - 1;
     if (position < 0 || (position > last && (staticData || maxLength >= 0)))
         return 5;
+    if (!quiet)
+        StartUpdate();
     if (position > last)
         Reallocate(position + 2 <= defaultBufferSize ? defaultBufferSize : position + defaultBufferSize);
     int length = Length();
@@ -272,6 +368,8 @@ int ZafStringData::SetChar(int position, char c, bool quiet)
     text[position] = c;
     if (c && position >= length)
         text[position + 1] = '\0';
+    if (!quiet)
+        EndUpdate();
     return 0;
 }
 
@@ -299,6 +397,7 @@ int ZafStringData::SetOSText(const char *osText)
 
 int ZafStringData::SetFormattedText(const char *newText, const char *format)
 {
+    UpdateBracket bracket(*this);
     ScanText(newText, format);
     return 0;
 }
@@ -306,6 +405,33 @@ int ZafStringData::SetFormattedText(const char *newText, const char *format)
 int ZafStringData::FormattedText(char *buffer, int maxLength, const char *format)
 {
     return FormatText(buffer, maxLength, format);
+}
+
+// ---- Message data -------------------------------------------------------------------
+
+ZafMessageData::ZafMessageData(const char *newText, char newHotKey, std::uint32_t newValue)
+    : ZafStringData(newText), hotKey(UpperLatin1(newHotKey)), value(newValue)
+{
+}
+
+bool ZafMessageData::IsClassID(ZafClassID id) const
+{
+    return id == classID || ZafStringData::IsClassID(id);
+}
+
+bool ZafMessageData::IsClassName(const char *name) const
+{
+    return (name && std::strcmp(name, className) == 0) || ZafStringData::IsClassName(name);
+}
+
+char ZafMessageData::SetHotKey(char newHotKey, std::uint32_t newValue)
+{
+    newHotKey = UpperLatin1(newHotKey);
+    if (newHotKey != hotKey || newValue != value)
+        SetUpdateType(UpdateType() | oneShot);
+    hotKey = newHotKey;
+    value = newValue;
+    return hotKey;
 }
 
 // ---- Conversions ------------------------------------------------------------------

@@ -9,7 +9,12 @@
 // means none. Positions count characters from 0.
 //
 // It prints through the letters "c" and "s" and scans through "s", "c" and
-// "[" (a character set).
+// "[" (a character set). Every change is one update bracket: observers are
+// told once.
+//
+// ZafMessageData: a string data with a hot key (stored upper-cased) and a
+// 32-bit value, made from the entries of a language table. It is never
+// written or read by itself; its duplicate is a plain string data.
 #pragma once
 
 #include "zaf/data/ZafFormatData.h"
@@ -17,14 +22,30 @@
 class ZafStringData : public ZafFormatData
 {
 public:
+    static constexpr ZafClassID classID = 3105;
+    static constexpr const char *className = "ZafStringData";
     static constexpr int defaultBufferSize = 255;
 
     explicit ZafStringData(bool staticData = false);
     // Static data uses the text's buffer itself (null: no buffer yet).
     ZafStringData(const char *text, int maxLength = -1, bool staticData = false);
     ZafStringData(const ZafStringData &other);
+    // Persistent constructor: a signed 16-bit maximum length, then the text.
+    // After a failed read the object has no buffer.
+    ZafStringData(const char *name, ZafDataPersistence &persistence);
     ZafStringData &operator=(const ZafStringData &) = delete;
     ~ZafStringData() override;
+    static ZafElement *New(const char *name, ZafDataPersistence &persistence);
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+    std::uint32_t Write(ZafDataPersistence &persistence) override;
+    ZafData *Duplicate() override { return new ZafStringData(*this); }
+    ZafReadFunction ReadFunction() override { return New; }
+    // Empties the text, error 0, one notification.
+    void Clear() override;
 
     const char *Text() const { return text; }
     int Length() const;
@@ -78,4 +99,29 @@ private:
     int bufferSize = 0;
     int maxLength = -1;
     char *text = nullptr;
+};
+
+class ZafMessageData : public ZafStringData
+{
+public:
+    static constexpr ZafClassID classID = 3126;
+    static constexpr const char *className = "ZafMessageData";
+
+    ZafMessageData(const char *text, char hotKey, std::uint32_t value);
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+
+    char HotKey() const { return hotKey; }
+    std::uint32_t Value() const { return value; }
+    // Stores the upper-cased hot key and the value; when either differs from
+    // the stored one the next notification carries the one-shot kind. It
+    // does not notify by itself. Returns the stored hot key.
+    virtual char SetHotKey(char newHotKey, std::uint32_t newValue);
+
+private:
+    char hotKey = 0;
+    std::uint32_t value = 0;
 };

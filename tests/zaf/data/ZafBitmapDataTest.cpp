@@ -1,5 +1,5 @@
 // Image data: static and owned pixel arrays, copies, sizes and handles.
-#include "zaf/data/ZafImageData.h"
+#include "zaf/data/ZafBitmapData.h"
 
 #include <gtest/gtest.h>
 
@@ -55,11 +55,11 @@ TEST(ImageData, SetArrayReplacesThePixels)
     data.SetBitmapArray(2, 2, pixels);
     EXPECT_NE(data.array, pixels);
     EXPECT_EQ(data.array[2], 3);
-    // No pixels, a negative or an overflowing size: 0 x 0 without pixels.
+    // A size without pixels gives blank pixels; a negative or an overflowing
+    // size gives 0 x 0 without pixels.
     data.SetBitmapArray(2, 2, nullptr);
-    EXPECT_EQ(data.array, nullptr);
-    EXPECT_EQ(data.width, 0);
-    EXPECT_EQ(data.height, 0);
+    ASSERT_NE(data.array, nullptr);
+    EXPECT_EQ(data.array[3], 0);
     data.SetBitmapArray(-2, 2, pixels);
     EXPECT_EQ(data.array, nullptr);
     data.SetBitmapArray(0x10000, 0x10000, pixels);
@@ -72,17 +72,17 @@ TEST(ImageData, AStaticDescriptionKeepsTheCallersHandles)
     HBITMAP bitmap = CreateBitmap(2, 2, 1, 1, nullptr);
     ASSERT_NE(bitmap, nullptr);
     ZafBitmapStruct description(3, 2, builtInPixels, true);
-    description.handle = bitmap;
+    description.bitmapHandle = bitmap;
     description.staticHandle = true;
     {
         ZafBitmapData constructed(description);
-        EXPECT_EQ(constructed.handle, nullptr);  // the constructor clears the handles
+        EXPECT_EQ(constructed.bitmapHandle, nullptr);  // the constructor clears the handles
         EXPECT_TRUE(constructed.staticHandle);
         ZafBitmapData set;
         set.SetBitmapStruct(description);
-        EXPECT_EQ(set.handle, bitmap);
+        EXPECT_EQ(set.bitmapHandle, bitmap);
         set.SetBitmapArray(1, 1, builtInPixels);  // releases (here: forgets) the handles
-        EXPECT_EQ(set.handle, nullptr);
+        EXPECT_EQ(set.bitmapHandle, nullptr);
     }
     // The caller's handle was never deleted.
     BITMAP info;
