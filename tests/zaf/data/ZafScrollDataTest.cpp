@@ -73,10 +73,11 @@ TEST(ScrollData, OnlyChangesNotifyAndEachOnce)
     data.SetMaximum(40);  // moves the current too: still one notification
     EXPECT_EQ(observer.calls, 1);
     EXPECT_EQ(data.current, 40);
-    data.SetCurrent(500);
+    data.SetCurrent(500);  // clamps to the position it has: no change
+    EXPECT_EQ(observer.calls, 1);
+    data.SetCurrent(-3);
     EXPECT_EQ(observer.calls, 2);
-    data.SetCurrent(500);  // clamps to the same position: no change
-    EXPECT_EQ(observer.calls, 2);
+    EXPECT_EQ(data.current, 0);
     data.Clear();
     EXPECT_EQ(observer.calls, 3);
     data.Clear();
