@@ -9,6 +9,7 @@
 
 #include "TestFiles.h"
 #include "zaf/data/ZafData.h"
+#include "zaf/data/ZafDataManager.h"
 #include "zaf/data/ZafDataPersistence.h"
 #include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafStorage.h"
@@ -97,6 +98,16 @@ public:
 private:
     TempDirectory directory;
     std::string name;
+};
+
+// Makes a persistence the application's data persistence for its lifetime.
+class GlobalDataPersistence
+{
+public:
+    explicit GlobalDataPersistence(ZafDataPersistence *persistence) { zafDataPersistence = persistence; }
+    ~GlobalDataPersistence() { zafDataPersistence = nullptr; }
+    GlobalDataPersistence(const GlobalDataPersistence &) = delete;
+    GlobalDataPersistence &operator=(const GlobalDataPersistence &) = delete;
 };
 
 inline std::vector<unsigned char> LittleEndian(std::initializer_list<long long> words, int width = 4)

@@ -26,14 +26,6 @@ public:
     ~Tracked() override { deletions++; }
 };
 
-// Makes the test's persistence the application's for its lifetime.
-class GlobalPersistence
-{
-public:
-    explicit GlobalPersistence(ZafDataPersistence *persistence) { zafDataPersistence = persistence; }
-    ~GlobalPersistence() { zafDataPersistence = nullptr; }
-};
-
 TEST(DataRecord, AddsSubtractsAndFindsByNameAndNumber)
 {
     ZafDataRecord record;
@@ -157,7 +149,7 @@ TEST(DataManager, LoadsByNameThroughTheDataPersistenceAndKeeps)
     ZafStorage storage(file.Name().c_str(), ZafStorage::Read);
     ZafDataPersistence persistence(&storage);
     ZafDataManager::AddDataConstructors(persistence);
-    GlobalPersistence global(&persistence);
+    GlobalDataPersistence global(&persistence);
     ZafDataManager manager;
 
     ZafData *loaded = manager.GetData("title", "ZafStringData");
@@ -189,7 +181,7 @@ TEST(DataManager, AFailedReadIsDeletedAndNotKept)
     ZafStorage storage(file.Name().c_str(), ZafStorage::Read);
     ZafDataPersistence persistence(&storage);
     ZafDataManager::AddDataConstructors(persistence);
-    GlobalPersistence global(&persistence);
+    GlobalDataPersistence global(&persistence);
     ZafDataManager manager;
     EXPECT_EQ(manager.GetData("colours", "ZafPaletteData"), nullptr);
     EXPECT_EQ(manager.Count(), 0);
