@@ -1,0 +1,215 @@
+#include "TestObjects.h"
+
+#include "zaf/data/ZafFileSystem.h"
+
+namespace
+{
+std::string CurrentDirectory(ZafDataPersistence &persistence)
+{
+    char buffer[ZafMaxPath] = "";
+    if (ZafFileSystem *fileSystem = persistence.LevelFileSystem())
+        fileSystem->GetCWD(buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string ReadText(ZafFile *file)
+{
+    char *text = nullptr;
+    file->ReadString(&text);
+    std::string result = text ? text : "";
+    delete[] text;
+    return result;
+}
+} // namespace
+
+// --- TestObject: the root of the chain --------------------------------------
+
+TestObject::TestObject(const char *name, ZafObjectPersistence &persistence)
+{
+    persistence.PushLevel("TestObject", 9000, ZafDataPersistence::childEntry);
+    SetStringID(name);
+    if (persistence.OpenLevelFile(name, ZafFileMode::Read) == 0)
+    {
+        directory = CurrentDirectory(persistence);
+        std::uint16_t id = 0;
+        persistence.File()->Read16(id);
+        SetNumberID(id);
+    }
+    persistence.PopLevel();
+    error = persistence.Error();
+}
+
+void TestObject::Write(ZafObjectPersistence &persistence)
+{
+    persistence.PushLevel("TestObject", 9000, ZafDataPersistence::childEntry);
+    if (persistence.OpenLevelFile(StringID(), ZafFileMode::Write) == 0)
+    {
+        directory = CurrentDirectory(persistence);
+        persistence.File()->Write16(static_cast<std::uint16_t>(NumberID()));
+    }
+    persistence.PopLevel();
+}
+
+// --- TestNote: a data object ------------------------------------------------
+
+TestNote::TestNote(const char *name, ZafDataPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
+    SetStringID(name);
+    if (persistence.OpenLevelFile(name, ZafFileMode::Read) == 0)
+        text = ReadText(persistence.File());
+    persistence.PopLevel();
+    error = persistence.Error();
+}
+
+ZafElement *TestNote::New(const char *name, ZafDataPersistence &persistence)
+{
+    return new TestNote(name, persistence);
+}
+
+void TestNote::Write(ZafDataPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
+    if (persistence.OpenLevelFile(StringID(), ZafFileMode::Write) == 0)
+        persistence.File()->WriteString(text.c_str());
+    persistence.PopLevel();
+    error = persistence.Error();
+}
+
+// --- TestControl -------------------------------------------------------------
+
+TestControl::TestControl(const char *name, int value, const std::string &text) : value(value), text(text)
+{
+    SetStringID(name);
+}
+
+TestControl::TestControl(const char *name, ZafObjectPersistence &persistence)
+    : TestObject(name, persistence.PushLevel(className, classID, ZafDataPersistence::childEntry))
+{
+    if (persistence.Error() == 0)
+    {
+        std::int32_t number = 0;
+        persistence.File()->ReadInt32(number);
+        value = number;
+        text = ReadText(persistence.File());
+    }
+    persistence.PopLevel();
+    error = persistence.Error();
+}
+
+ZafElement *TestControl::New(const char *name, ZafDataPersistence &persistence)
+{
+    return new TestControl(name, static_cast<ZafObjectPersistence &>(persistence));
+}
+
+void TestControl::Write(ZafObjectPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafDataPersistence::childEntry);
+    TestObject::Write(persistence);
+    if (persistence.Error() == 0)
+    {
+        persistence.File()->WriteInt32(value);
+        persistence.File()->WriteString(text.c_str());
+    }
+    persistence.PopLevel();
+    error = persistence.Error();
+}
+
+// --- TestWindow ----------------------------------------------------------------
+
+TestWindow::TestWindow(const char *name, const std::string &title) : title(title)
+{
+    SetStringID(name);
+}
+
+namespace
+{
+void AddChild(ZafElement *object, void *window)
+{
+    static_cast<TestWindow *>(window)->children.Add(object);
+}
+} // namespace
+
+TestWindow::TestWindow(const char *name, ZafObjectPersistence &persistence)
+    : TestObject(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
+{
+    if (persistence.Error() == 0)
+    {
+        title = ReadText(persistence.File());
+        char noteName[64];
+        persistence.File()->ReadStringInto(noteName, sizeof noteName);
+        if (noteName[0])
+            note = new TestNote(noteName, persistence);
+        // The user-function entry is for readers of the file; the name
+        // itself is in the record.
+        char functionName[64];
+        persistence.File()->ReadStringInto(functionName, sizeof functionName);
+        userFunctionName = functionName;
+        if (persistence.Error() == 0)
+            persistence.ReadChildObjects(AddChild, this);
+    }
+    persistence.PopLevel();
+    error = persistence.Error();
+}
+
+ZafElement *TestWindow::New(const char *name, ZafDataPersistence &persistence)
+{
+    return new TestWindow(name, static_cast<ZafObjectPersistence &>(persistence));
+}
+
+void TestWindow::Write(ZafObjectPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
+    TestObject::Write(persistence);
+    if (persistence.Error() == 0)
+    {
+        ZafFile *file = persistence.File();
+        file->WriteString(title.c_str());
+        file->WriteString(note ? note->StringID() : nullptr);
+        file->WriteString(userFunctionName.c_str());
+        if (note)
+            note->Write(persistence);
+        if (!userFunctionName.empty())
+        {
+            // Beside the record, as window objects keep their function names.
+            ZafFileSystem *fileSystem = persistence.LevelFileSystem();
+            ZafFile *entry = fileSystem->Open("userFunction", ZafFileMode::Write, userFunctionName.c_str(),
+                                              ZafObjectPersistence::userFunctionEntryID);
+            if (entry)
+            {
+                entry->WriteString(userFunctionName.c_str());
+                fileSystem->Close(entry);
+            }
+        }
+        for (ZafElement *child = children.First(); child; child = child->Next())
+            persistence.WriteChildObject(*static_cast<TestObject *>(child));
+    }
+    persistence.PopLevel();
+    error = persistence.Error();
+}
+
+int TestUserFunction(ZafWindowObject *, ZafEventRecord &, int code)
+{
+    return code;
+}
+
+void AddTestTables(ZafObjectPersistence &persistence)
+{
+    persistence.AddObjectConstructor(TestWindow::className, TestWindow::classID, TestWindow::New);
+    persistence.AddObjectConstructor(TestControl::className, TestControl::classID, TestControl::New);
+    persistence.AddDataConstructor(TestNote::className, TestNote::classID, TestNote::New);
+    persistence.AddUserFunction("TestUserFunction", TestUserFunction);
+}
+
+std::string Describe(ZafElement *object)
+{
+    std::string text = std::string(object->StringID() ? object->StringID() : "?") + "(" + object->ClassName() + ")";
+    if (TestWindow *window = dynamic_cast<TestWindow *>(object))
+    {
+        text += "{";
+        for (ZafElement *child = window->children.First(); child; child = child->Next())
+            text += Describe(child) + (child->Next() ? "," : "");
+        text += "}";
+    }
+    return text;
+}

@@ -1,0 +1,248 @@
+#include "zaf/data/ZafDiskFile.h"
+
+#include <windows.h>
+
+#include <direct.h>
+
+#include <cstring>
+
+#include "zaf/core/ZafText.h"
+#include "zaf/data/ZafPath.h"
+
+namespace
+{
+// Opens a stream for a name and mode in the library's character set. Until
+// code sets exist the texts pass to the operating system unchanged.
+std::FILE *OpenStream(const char *name, const char *mode)
+{
+    return std::fopen(name, mode);
+}
+
+bool HasDirectoryPart(const char *name)
+{
+    return std::strchr(name, ':') || std::strchr(name, ZafDirectorySeparator());
+}
+} // namespace
+
+const char *ZafDiskFile::StreamMode(std::uint16_t mode, char *buffer)
+{
+    if (mode & ZafFileMode::Append)
+        std::strcpy(buffer, "a+");
+    else if (mode & ZafFileMode::Create)
+        std::strcpy(buffer, "w+");
+    else if (mode & ZafFileMode::ReadWrite)
+        std::strcpy(buffer, "r+");
+    else
+        std::strcpy(buffer, "r");
+    if (mode & ZafFileMode::Binary)
+        std::strcat(buffer, "b");
+    else if (mode & ZafFileMode::Text)
+        std::strcat(buffer, "t");
+    return buffer;
+}
+
+ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
+{
+    fileName = DuplicateLibraryString(name);
+    if (fileName)
+    {
+        char part[ZafMaxPath];
+        SplitPath(fileName, nullptr, part);
+        SetStringID(part);
+    }
+    if (mode & ZafFileMode::NameOnly)
+        return;
+    if (!fileName || !*fileName)
+    {
+        error = ZafFileError::NotFound;
+        return;
+    }
+    char streamMode[4];
+    StreamMode(mode, streamMode);
+    stream = OpenStream(fileName, streamMode);
+    if (!stream && zafSearchPath && !HasDirectoryPart(fileName) && !(mode & ZafFileMode::Create))
+    {
+        for (ZafPathElement *element = zafSearchPath->First(); element && !stream;
+             element = static_cast<ZafPathElement *>(element->Next()))
+        {
+            char candidate[ZafMaxPath];
+            MakePath(candidate, element->Directory(), fileName);
+            stream = OpenStream(candidate, streamMode);
+            if (stream)
+            {
+                delete[] fileName;
+                fileName = DuplicateLibraryString(candidate);
+            }
+        }
+    }
+    if (!stream)
+        error = ZafFileError::Open;
+}
+
+ZafDiskFile::~ZafDiskFile()
+{
+    if (stream && !(mode & ZafFileMode::NameOnly))
+        std::fclose(stream);
+    delete[] fileName;
+}
+
+int ZafDiskFile::Length()
+{
+    if (!stream)
+        return -1;
+    const long position = std::ftell(stream);
+    if (position < 0 || std::fseek(stream, 0, SEEK_END) != 0)
+        return -1;
+    const long length = std::ftell(stream);
+    std::fseek(stream, position, SEEK_SET);
+    return static_cast<int>(length);
+}
+
+int ZafDiskFile::Seek(int offset, int origin)
+{
+    const int whence = origin == 0 ? SEEK_SET : origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : -1;
+    if (!stream || whence < 0 || std::fseek(stream, offset, whence) != 0)
+    {
+        error = ZafFileError::Seek;
+        return -1;
+    }
+    return 0;
+}
+
+int ZafDiskFile::Tell()
+{
+    return stream ? static_cast<int>(std::ftell(stream)) : -1;
+}
+
+int ZafDiskFile::ReadBytes(void *buffer, int count)
+{
+    if (!stream || count <= 0)
+        return 0;
+    const std::size_t moved = std::fread(buffer, 1, static_cast<std::size_t>(count), stream);
+    if (std::ferror(stream))
+        error = ZafFileError::Read;
+    return static_cast<int>(moved);
+}
+
+int ZafDiskFile::WriteBytes(const void *buffer, int count)
+{
+    if (!stream || count <= 0)
+        return 0;
+    const std::size_t moved = std::fwrite(buffer, 1, static_cast<std::size_t>(count), stream);
+    if (moved < static_cast<std::size_t>(count))
+        error = ZafFileError::Write;
+    return static_cast<int>(moved);
+}
+
+int ZafDiskFileSystem::ChDir(const char *path, const char *, ZafNumberID)
+{
+    return path && SetCurrentDirectoryA(path) ? 0 : -1;
+}
+
+int ZafDiskFileSystem::FindFirst(ZafFileInfo &info, const char *pattern, const char *stringID, ZafNumberID objectID)
+{
+    FindClose(info);
+    info.Clear();
+    return FindNext(info, pattern, stringID, objectID);
+}
+
+int ZafDiskFileSystem::FindNext(ZafFileInfo &info, const char *pattern, const char *, ZafNumberID)
+{
+    WIN32_FIND_DATAA found;
+    if (!info.searchState)
+    {
+        if (!pattern)
+            return -1;
+        HANDLE handle = FindFirstFileA(pattern, &found);
+        if (handle == INVALID_HANDLE_VALUE)
+            return -1;
+        info.searchState = handle;
+    }
+    else if (!FindNextFileA(static_cast<HANDLE>(info.searchState), &found))
+        return -1;
+    info.SetName(found.cFileName);
+    info.size = static_cast<int>(found.nFileSizeLow);
+    info.attributes = 0;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        info.attributes |= ZafFileInfo::directory;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        info.attributes |= ZafFileInfo::readOnly;
+    return 0;
+}
+
+int ZafDiskFileSystem::FindClose(ZafFileInfo &info)
+{
+    if (!info.searchState)
+        return -1;
+    ::FindClose(static_cast<HANDLE>(info.searchState));
+    info.searchState = nullptr;
+    info.SetName(nullptr);
+    return 0;
+}
+
+int ZafDiskFileSystem::GetCWD(char *buffer, int size)
+{
+    if (!buffer || size <= 0)
+        return -1;
+    buffer[0] = '\0';
+    char current[MAX_PATH + 1];
+    const DWORD length = GetCurrentDirectoryA(sizeof current, current);
+    // Bounded by the caller's size: a cut directory would name another one.
+    if (length == 0 || length >= sizeof current || length >= static_cast<DWORD>(ZafMaxPath) ||
+        length >= static_cast<DWORD>(size))
+        return -1;
+    std::memcpy(buffer, current, length + 1);
+    return 0;
+}
+
+int ZafDiskFileSystem::MkDir(const char *path, const char *, ZafNumberID)
+{
+    return path && _mkdir(path) == 0 ? 0 : -1;
+}
+
+int ZafDiskFileSystem::RmDir(const char *path, bool recursive)
+{
+    if (!path)
+        return -1;
+    if (recursive)
+    {
+        char saved[ZafMaxPath];
+        if (GetCWD(saved, sizeof saved) != 0 || ChDir(path) != 0)
+            return -1;
+        ZafFileInfo info;
+        for (int found = FindFirst(info, "*"); found == 0; found = FindNext(info, "*"))
+        {
+            if (info.attributes & ZafFileInfo::directory)
+            {
+                if (std::strcmp(info.name, ".") != 0 && std::strcmp(info.name, "..") != 0)
+                    RmDir(info.name, true);
+            }
+            else
+                std::remove(info.name);
+        }
+        FindClose(info);
+        ChDir(saved);
+    }
+    return _rmdir(path) == 0 ? 0 : -1;
+}
+
+int ZafDiskFileSystem::Close(ZafFile *file)
+{
+    delete file;
+    return 0;
+}
+
+ZafFile *ZafDiskFileSystem::Open(const char *path, std::uint16_t mode, const char *, ZafNumberID)
+{
+    return new ZafDiskFile(path, mode);
+}
+
+int ZafDiskFileSystem::Remove(const char *path)
+{
+    return path && std::remove(path) == 0 ? 0 : -1;
+}
+
+int ZafDiskFileSystem::Rename(const char *oldPath, const char *newPath, const char *, ZafNumberID)
+{
+    return oldPath && newPath && std::rename(oldPath, newPath) == 0 ? 0 : -1;
+}

@@ -1,0 +1,32 @@
+#include "zaf/data/ZafFileSystem.h"
+
+#include "zaf/core/ZafText.h"
+
+ZafFileInfo::~ZafFileInfo()
+{
+    delete[] name;
+    delete[] stringID;
+}
+
+void ZafFileInfo::Clear()
+{
+    SetName(nullptr);
+    SetStringID(nullptr);
+    objectID = 0;
+    size = -1;
+    attributes = 0;
+}
+
+void ZafFileInfo::SetName(const char *text)
+{
+    char *copy = DuplicateLibraryString(text);
+    delete[] name;
+    name = copy;
+}
+
+void ZafFileInfo::SetStringID(const char *text)
+{
+    char *copy = DuplicateLibraryString(text);
+    delete[] stringID;
+    stringID = copy;
+}

@@ -1,0 +1,121 @@
+// ZafObjectPersistence: the persistence context of window objects. Besides
+// what ZafDataPersistence holds it keeps four owned tables: object
+// constructors, compare functions, user functions and user objects, through
+// which the names stored in a UI data file become functions and objects and
+// back. Lookups compare names exactly (case counts) and answer null / 0 when
+// nothing matches.
+//
+// Children of an object are stored as directories below the object's own
+// directory, each named after the child and carrying its class name as
+// string id and its class id as object id; the object's own entries
+// ("objectData", "userFunction", "userObject", "compareFunction" and its data
+// objects such as palettes) are files beside them. WriteChildObject and
+// ReadChildObjects write and read such children one level each.
+#pragma once
+
+#include "zaf/data/ZafDataPersistence.h"
+
+class ZafWindowObject;
+class ZafEventRecord;
+
+// A window object's callback: (object, event record, logical code) ->
+// logical code.
+using ZafUserFunction = int (*)(ZafWindowObject *object, ZafEventRecord &event, int logicalCode);
+
+class ZafObjectPersistence : public ZafDataPersistence
+{
+public:
+    // Object ids of the entries that keep a window object's function names.
+    static constexpr ZafNumberID userFunctionEntryID = 3201;
+    static constexpr ZafNumberID userObjectEntryID = 3202;
+
+    // Null tables leave the table empty.
+    explicit ZafObjectPersistence(ZafFileSystem *fileSystem = nullptr,
+                                  const ZafConstructorEntry *dataConstructors = nullptr,
+                                  const ZafConstructorEntry *objectConstructors = nullptr,
+                                  const ZafNamedEntry<ZafUserFunction> *userFunctions = nullptr,
+                                  const ZafNamedEntry<ZafCompareFunction> *compareFunctions = nullptr,
+                                  const ZafNamedEntry<void *> *userObjects = nullptr);
+    ~ZafObjectPersistence() override;
+
+    // Object table first, then the data table.
+    int CurrentClassID() const override;
+    const char *CurrentClassName() const override;
+
+    virtual bool AddCompareFunction(const char *name, ZafCompareFunction function);
+    virtual bool AddObjectConstructor(const char *className, ZafClassID classID, ZafReadFunction New);
+    virtual bool AddUserFunction(const char *name, ZafUserFunction function);
+    virtual bool AddUserObject(const char *name, void *object);
+    virtual void ClearCompareFunctions();
+    virtual void ClearObjectConstructors();
+    virtual void ClearUserFunctions();
+    virtual void ClearUserObjects();
+    virtual ZafCompareFunction GetCompareFunction(const char *name) const;
+    virtual ZafReadFunction GetObjectConstructor(ZafClassID classID, const char *className) const;
+    virtual ZafUserFunction GetUserFunction(const char *name) const;
+    virtual void *GetUserObject(const char *name) const;
+    virtual void SetCompareFunctions(const ZafNamedEntry<ZafCompareFunction> *table);
+    virtual void SetObjectConstructors(const ZafConstructorEntry *table);
+    virtual void SetUserFunctions(const ZafNamedEntry<ZafUserFunction> *table);
+    virtual void SetUserObjects(const ZafNamedEntry<void *> *table);
+    virtual bool RemoveCompareFunction(const char *name);
+    virtual bool RemoveObjectConstructor(ZafClassID classID, const char *className);
+    virtual bool RemoveUserFunction(const char *name);
+    virtual bool RemoveUserObject(const char *name);
+    // The object table's entry of that class id, else the data table's; null
+    // for class id 0, which only names are to find.
+    virtual ZafReadFunction GetNewByClassID(ZafClassID classID) const;
+    virtual const char *GetCompareFunctionName(ZafCompareFunction function) const;
+    virtual const char *GetUserFunctionName(ZafUserFunction function) const;
+    virtual const char *GetUserObjectName(void *object) const;
+
+    ZafObjectPersistence &PushLevel(const char *className, ZafClassID classID, std::uint32_t entryType)
+    {
+        ZafDataPersistence::PushLevel(className, classID, entryType);
+        return *this;
+    }
+    ZafObjectPersistence &PopLevel()
+    {
+        ZafDataPersistence::PopLevel();
+        return *this;
+    }
+
+    // Writes one child of the object whose level file is open: its own
+    // level of type 2 named after its class, then its Write.
+    template <class Object> void WriteChildObject(Object &object)
+    {
+        PushLevel(object.ClassName(), object.ClassID(), childEntry);
+        object.Write(*this);
+        PopLevel();
+    }
+
+    // Reads the children stored below the current level's directory, in
+    // directory order: every directory whose class (by object id, else by
+    // string id) has an object constructor is built through it in a level of
+    // type 2 and handed to add with the context. Data entries and entries of
+    // unknown classes are skipped. Returns the number of objects built.
+    int ReadChildObjects(void (*add)(ZafElement *object, void *context), void *context);
+
+    // True for entries of an object's directory that are not child objects.
+    static bool IsDataEntry(const ZafFileInfo &info);
+
+private:
+    template <class Value> struct OwnedNamed
+    {
+        char *name;
+        Value value;
+    };
+    template <class Value> static bool AddNamed(std::vector<OwnedNamed<Value>> &table, const char *name, Value value);
+    template <class Value> static Value GetNamed(const std::vector<OwnedNamed<Value>> &table, const char *name);
+    template <class Value> static const char *NameOf(const std::vector<OwnedNamed<Value>> &table, Value value);
+    template <class Value> static bool RemoveNamed(std::vector<OwnedNamed<Value>> &table, const char *name);
+    template <class Value> static void ClearNamed(std::vector<OwnedNamed<Value>> &table);
+
+    int ClassIDForName(const char *className) const override;
+    const char *ClassNameForID(ZafClassID classID) const override;
+
+    std::vector<OwnedConstructor> objectConstructors;
+    std::vector<OwnedNamed<ZafCompareFunction>> compareFunctions;
+    std::vector<OwnedNamed<ZafUserFunction>> userFunctions;
+    std::vector<OwnedNamed<void *>> userObjects;
+};
