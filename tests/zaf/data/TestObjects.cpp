@@ -53,13 +53,13 @@ void TestObject::Write(ZafObjectPersistence &persistence)
 // --- TestNote: a data object ------------------------------------------------
 
 TestNote::TestNote(const char *name, ZafDataPersistence &persistence)
+    : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    SetStringID(name);
-    if (persistence.OpenLevelFile(name, ZafFileMode::Read) == 0)
+    if (persistence.Error() == 0)
         text = ReadText(persistence.File());
     persistence.PopLevel();
-    error = persistence.Error();
+    if (persistence.Error() != 0)
+        SetError(persistence.Error());
 }
 
 ZafElement *TestNote::New(const char *name, ZafDataPersistence &persistence)
@@ -67,13 +67,13 @@ ZafElement *TestNote::New(const char *name, ZafDataPersistence &persistence)
     return new TestNote(name, persistence);
 }
 
-void TestNote::Write(ZafDataPersistence &persistence)
+std::uint32_t TestNote::Write(ZafDataPersistence &persistence)
 {
     persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (persistence.OpenLevelFile(StringID(), ZafFileMode::Write) == 0)
+    if (ZafData::Write(persistence) == 0)
         persistence.File()->WriteString(text.c_str());
     persistence.PopLevel();
-    error = persistence.Error();
+    return SetError(persistence.Error());
 }
 
 // --- TestControl -------------------------------------------------------------
@@ -212,4 +212,47 @@ std::string Describe(ZafElement *object)
         text += "}";
     }
     return text;
+}
+
+TestScene MakeTestScene()
+{
+    TestScene scene;
+    auto main = std::make_unique<TestWindow>("MAINWINDOW", "Mervalo");
+    main->SetNumberID(1);
+    main->userFunctionName = "TestUserFunction";
+    main->note = new TestNote("window palette");
+    main->note->SetStringID("PALETTE");
+    main->children.Add(new TestControl("OK", 1, "&OK"));
+    auto *group = new TestWindow("GROUP", "Options");
+    group->children.Add(new TestControl("CHECK", -7, "Check me"));
+    group->children.Add(new TestControl("EMPTY", 0, ""));
+    main->children.Add(group);
+    main->children.Add(new TestControl("CANCEL", 2, std::string(300, 'c')));
+    scene.windows.push_back(std::move(main));
+    scene.windows.push_back(std::make_unique<TestWindow>("ABOUT", "About \xE9"));
+    for (const char *name : {"greeting", "farewell"})
+    {
+        auto note = std::make_unique<TestNote>(std::string("text of ") + name);
+        note->SetStringID(name);
+        scene.notes.push_back(std::move(note));
+    }
+    return scene;
+}
+
+void WriteTestScene(TestScene &scene, ZafObjectPersistence &persistence)
+{
+    for (auto &window : scene.windows)
+        window->Write(persistence);
+    for (auto &note : scene.notes)
+        note->Write(persistence);
+}
+
+TestScene ReadTestScene(ZafObjectPersistence &persistence)
+{
+    TestScene scene;
+    for (const char *name : {"MAINWINDOW", "ABOUT"})
+        scene.windows.push_back(std::make_unique<TestWindow>(name, persistence));
+    for (const char *name : {"greeting", "farewell"})
+        scene.notes.push_back(std::make_unique<TestNote>(name, persistence));
+    return scene;
 }

@@ -6,13 +6,15 @@
 //   TestWindow   a window (type 0 at the top, type 2 inside another window):
 //                a title, its children one level each, a data object of its
 //                own and its user-function entry
-//   TestNote     a data object (type 3) in the directory of its owner
+//   TestNote     a data object (type 3) in the current directory
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "zaf/core/ZafList.h"
+#include "zaf/data/ZafData.h"
 #include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafObjectPersistence.h"
 
@@ -27,7 +29,7 @@ public:
     std::string directory;
 };
 
-class TestNote : public ZafElement
+class TestNote : public ZafData
 {
 public:
     static constexpr ZafClassID classID = 9200;
@@ -38,10 +40,12 @@ public:
     explicit TestNote(const std::string &text = "") : text(text) {}
     TestNote(const char *name, ZafDataPersistence &persistence);
     static ZafElement *New(const char *name, ZafDataPersistence &persistence);
-    void Write(ZafDataPersistence &persistence);
+    std::uint32_t Write(ZafDataPersistence &persistence) override;
+    ZafData *Duplicate() override { return new TestNote(*this); }
+    void Clear() override { text.clear(); }
+    ZafReadFunction ReadFunction() override { return New; }
 
     std::string text;
-    std::uint32_t error = 0;
 };
 
 class TestControl : public TestObject
@@ -91,3 +95,16 @@ void AddTestTables(ZafObjectPersistence &persistence);
 
 // "name(class)" of an object and, for windows, of its children, depth first.
 std::string Describe(ZafElement *object);
+
+// The objects of the round trips: two windows (one with nested children, a
+// data object and a user-function entry) and two data objects at the root.
+struct TestScene
+{
+    std::vector<std::unique_ptr<TestWindow>> windows;
+    std::vector<std::unique_ptr<TestNote>> notes;
+};
+
+TestScene MakeTestScene();
+void WriteTestScene(TestScene &scene, ZafObjectPersistence &persistence);
+// Reads the scene's objects by name; each keeps its error word.
+TestScene ReadTestScene(ZafObjectPersistence &persistence);

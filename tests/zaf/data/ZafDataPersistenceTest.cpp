@@ -221,7 +221,7 @@ TEST(ZafDataPersistenceNoFileSystem, EveryReadGivesError14)
     AddTestTables(persistence);
     TestWindow window("W", persistence);
     EXPECT_EQ(ZafFileError::Open, window.error);
-    EXPECT_EQ(ZafFileError::Open, TestNote("n", persistence).error);
+    EXPECT_EQ(ZafFileError::Open, TestNote("n", persistence).Error());
     EXPECT_EQ(0, persistence.LevelIndex());
 }
 
