@@ -371,16 +371,17 @@ struct ZafTimeScanner
 
     // Tries each line of a list of formats as a sub-format.
     const char *Lines(TimeFields &fields, const char *text, const char *list, const char *rest, Merge merge,
-                      const ScanFrame *frame, int depth, bool keepSeconds = true)
+                      const ScanFrame *frame, int depth)
     {
         if (!list || depth > maxFormatDepth)
             return nullptr;
         const ScanFrame next{rest, &fields, merge, frame};
+        // A sub-format starts from the date read so far and midnight: the
+        // time it does not read is 0, and a date it does not read stays.
         TimeFields start = fields;
         start.dayOfYear = -1;
         start.halfDay = 0;
-        if (!keepSeconds)
-            start.second = 0;
+        start.hour = start.minute = start.second = start.milliseconds = 0;
         const char *position = list;
         while (position && *position)
         {
@@ -557,7 +558,7 @@ struct ZafTimeScanner
                 // %r tries the lines one by one, as %X does.
                 return Lines(fields, text, Locale().timeScanFormats, format, Merge::time, frame, depth);
             case 'R':
-                return Lines(fields, text, "%H:%M", format, Merge::time, frame, depth, false);
+                return Lines(fields, text, "%H:%M", format, Merge::time, frame, depth);
             case 'c':
                 return Lines(fields, text, Locale().dateTimeScanFormat, format, Merge::all, frame, depth);
             default:
