@@ -45,15 +45,15 @@ void ReadPixels(ZafFile &file, ZafImageStruct &image, int width, int height)
 void ReadImage(ZafFile &file, ZafImageStruct &image, int *hotSpotX = nullptr, int *hotSpotY = nullptr)
 {
     std::int32_t width = 0, height = 0, x = 0, y = 0;
-    file.Read32(width);
-    file.Read32(height);
+    int moved = file.Read32(width) + file.Read32(height);
     if (hotSpotX)
     {
-        file.Read32(x);
-        file.Read32(y);
+        moved += file.Read32(x) + file.Read32(y);
         *hotSpotX = x;
         *hotSpotY = y;
     }
+    if (moved != (hotSpotX ? 16 : 8))
+        file.SetError(ZafFileError::Read);
     if (file.Error() == 0)
         ReadPixels(file, image, width, height);
 }

@@ -44,30 +44,38 @@ ZafData *ZafDataManager::GetData(const char *name, const char *dataClassName)
     return data;
 }
 
-void ZafDataManager::RegisterDataClasses(ZafDataPersistence *persistence)
+namespace {
+
+struct DataClass
 {
-    struct Entry
-    {
-        const char *className;
-        ZafClassID classID;
-        ZafReadFunction New;
-    };
-    // Bitmaps and icons are found by name only, as the program's table has it.
-    static const Entry entries[] = {
-        {ZafStringData::className, ZafStringData::classID, ZafStringData::New},
-        {ZafIntegerData::className, ZafIntegerData::classID, ZafIntegerData::New},
-        {ZafRealData::className, ZafRealData::classID, ZafRealData::New},
-        {ZafScrollData::className, ZafScrollData::classID, ZafScrollData::New},
-        {ZafPaletteData::className, ZafPaletteData::classID, ZafPaletteData::New},
-        {ZafBitmapData::className, 0, ZafBitmapData::New},
-        {ZafIconData::className, 0, ZafIconData::New},
-        {ZafMouseData::className, ZafMouseData::classID, ZafMouseData::New},
-        {ZafDataRecord::className, ZafDataRecord::classID, ZafDataRecord::New},
-    };
-    for (const Entry &entry : entries)
-    {
+    const char *className;
+    ZafClassID classID;
+    ZafReadFunction New;
+};
+
+// Bitmaps and icons are found by name only, as the program's table has it.
+const DataClass dataClasses[] = {
+    {ZafStringData::className, ZafStringData::classID, ZafStringData::New},
+    {ZafIntegerData::className, ZafIntegerData::classID, ZafIntegerData::New},
+    {ZafRealData::className, ZafRealData::classID, ZafRealData::New},
+    {ZafScrollData::className, ZafScrollData::classID, ZafScrollData::New},
+    {ZafPaletteData::className, ZafPaletteData::classID, ZafPaletteData::New},
+    {ZafBitmapData::className, 0, ZafBitmapData::New},
+    {ZafIconData::className, 0, ZafIconData::New},
+    {ZafMouseData::className, ZafMouseData::classID, ZafMouseData::New},
+    {ZafDataRecord::className, ZafDataRecord::classID, ZafDataRecord::New},
+};
+
+} // namespace
+
+void ZafDataManager::RegisterDataClasses()
+{
+    for (const DataClass &entry : dataClasses)
         ZafPersistenceRegistry::RegisterNew(entry.className, entry.New);
-        if (persistence)
-            persistence->AddDataConstructor(entry.className, entry.classID, entry.New);
-    }
+}
+
+void ZafDataManager::AddDataConstructors(ZafDataPersistence &persistence)
+{
+    for (const DataClass &entry : dataClasses)
+        persistence.AddDataConstructor(entry.className, entry.classID, entry.New);
 }

@@ -29,11 +29,13 @@ public:
     // failed read is deleted and leaves the manager unchanged.
     virtual ZafData *GetData(const char *name, const char *className);
 
-    // Enters the read functions of the data classes (string, message,
-    // integer, real, palette, scroll, bitmap, icon, mouse, record) in the
-    // program's persistence tables, and, when given, in a persistence's data
-    // constructors.
-    static void RegisterDataClasses(ZafDataPersistence *persistence = nullptr);
+    // Enters the read functions of the data classes that the program's
+    // persistence tables list (ZafPersistenceRegistry).
+    static void RegisterDataClasses();
+    // Adds every data class of this family (string, integer, real, palette,
+    // scroll, bitmap, icon, mouse, record) to a persistence's data
+    // constructors; bitmaps and icons by name only, as the program lists them.
+    static void AddDataConstructors(ZafDataPersistence &persistence);
 };
 
 extern ZafDataManager *zafDataManager;

@@ -28,7 +28,7 @@
 
 class ZafFormatData;
 
-// Print flags (the letters of a print specification).
+// Print flags (the flag letters between a "%" and its conversion letter).
 enum : unsigned
 {
     ZAF_PRINT_ALTERNATE = 0x0001,    // '#'
@@ -47,7 +47,7 @@ enum : unsigned
     ZAF_PRINT_DATA = 0x4000,         // 'Z'
 };
 
-// Scan flags (the letters of a scan specification).
+// Scan flags (the flag letters between a "%" and its conversion letter).
 enum : unsigned
 {
     ZAF_SCAN_LONG = 0x0001,          // 'l'
@@ -230,7 +230,7 @@ public:
     // The engines. PrintFormatted writes at most size - 1 characters and a
     // terminator and returns the number of characters the whole text has.
     // ScanFormatted returns the number of values assigned, or -1 when the
-    // format ends inside a specification.
+    // format ends between a "%" and its conversion letter.
     static int PrintFormatted(char *buffer, int size, const char *format, ZafFormatArguments &arguments);
     static int ScanFormatted(const char *text, const char *format, ZafFormatArguments &arguments);
 

@@ -105,7 +105,14 @@ ZafIntegerData::ZafIntegerData(const char *name, ZafDataPersistence &persistence
 {
     RegisterConversions();
     if (persistence.Error() == 0)
-        persistence.File()->Read32(value);
+    {
+        // A record cut short is a read error, not a value made of what was there.
+        std::int32_t stored = 0;
+        if (persistence.File()->Read32(stored) == 4)
+            value = stored;
+        else
+            persistence.File()->SetError(ZafFileError::Read);
+    }
     persistence.PopLevel();
     if (persistence.Error() != 0)
         SetError(persistence.Error());

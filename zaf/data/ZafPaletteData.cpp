@@ -53,7 +53,8 @@ ZafPaletteData::ZafPaletteData(const char *name, ZafDataPersistence &persistence
 void ZafPaletteData::ReadMap(ZafFile &file)
 {
     std::uint32_t stored = 0;
-    file.Read32(stored);
+    if (file.Read32(stored) != 4)
+        file.SetError(ZafFileError::Read);
     const std::int64_t remaining = static_cast<std::int64_t>(file.Length()) - file.Tell();
     if (file.Error() != 0 || stored == 0 || stored > static_cast<std::uint32_t>(maxStoredEntries) ||
         static_cast<std::int64_t>(stored) * 11 > remaining)
@@ -63,12 +64,13 @@ void ZafPaletteData::ReadMap(ZafFile &file)
     }
     std::vector<ZafPaletteMap> entries(stored);
     bool ended = false;
+    int moved = 0;
     for (ZafPaletteMap &entry : entries)
     {
         std::uint8_t bytes[7] = {};
-        file.Read16(entry.type);
-        file.Read16(entry.state);
-        file.ReadBytes(bytes, sizeof bytes);
+        moved += file.Read16(entry.type);
+        moved += file.Read16(entry.state);
+        moved += file.ReadBytes(bytes, sizeof bytes);
         entry.palette.lineStyle = bytes[0];
         entry.palette.fillPattern = bytes[1];
         entry.palette.colorForeground = bytes[2];
@@ -78,6 +80,8 @@ void ZafPaletteData::ReadMap(ZafFile &file)
         entry.palette.font = bytes[6];
         ended = ended || entry.IsEnd();
     }
+    if (moved != static_cast<int>(stored) * 11)
+        file.SetError(ZafFileError::Read);
     if (file.Error() != 0)
         return;
     // Every lookup relies on the end entry: a map stored without one gets it.

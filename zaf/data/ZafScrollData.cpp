@@ -25,11 +25,20 @@ ZafScrollData::ZafScrollData(const char *name, ZafDataPersistence &persistence)
         // Kept as stored: a current outside the range stands until the next
         // setter.
         ZafFile *file = persistence.File();
-        file->Read32(current);
-        file->Read32(minimum);
-        file->Read32(maximum);
-        file->Read32(pageSize);
-        file->Read32(step);
+        std::int32_t words[5] = {0, 0, 0, 1, 1};
+        int moved = 0;
+        for (std::int32_t &word : words)
+            moved += file->Read32(word);
+        if (moved == 20)
+        {
+            current = words[0];
+            minimum = words[1];
+            maximum = words[2];
+            pageSize = words[3];
+            step = words[4];
+        }
+        else
+            file->SetError(ZafFileError::Read);
     }
     persistence.PopLevel();
     if (persistence.Error() != 0)

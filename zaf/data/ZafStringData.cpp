@@ -66,7 +66,8 @@ ZafStringData::ZafStringData(const char *name, ZafDataPersistence &persistence)
         ZafFile *file = persistence.File();
         std::int16_t storedMaximum = -1;
         char *stored = nullptr;
-        file->Read16(storedMaximum);
+        if (file->Read16(storedMaximum) != 2)
+            file->SetError(ZafFileError::Read);
         file->ReadString(&stored);
         if (file->Error() == 0)
         {

@@ -103,3 +103,141 @@ TEST(ImageData, MouseCursorsKeepTheirHotSpot)
     EXPECT_EQ(copy.hotSpotY, 1);
     EXPECT_EQ(copy.array, builtInPixels);
 }
+
+// ---- Data objects: notification, clear, persistence ------------------------------------
+
+#include "TestDataObjects.h"
+
+namespace {
+
+std::vector<unsigned char> Pixels(const ZafImageStruct &image)
+{
+    if (!image.array)
+        return {};
+    return std::vector<unsigned char>(image.array, image.array + image.width * image.height);
+}
+
+TEST(ImageData, EachChangeNotifiesOnceAndClearDropsThePixels)
+{
+    ZafBitmapData bitmap;
+    CountingObserver observer(bitmap);
+    bitmap.SetBitmapArray(3, 2, builtInPixels);
+    bitmap.SetBitmapStruct(ZafBitmapStruct(3, 2, builtInPixels, true));
+    EXPECT_EQ(observer.calls, 2);
+    bitmap.Clear();
+    EXPECT_EQ(observer.calls, 3);
+    EXPECT_EQ(bitmap.array, nullptr);
+    EXPECT_EQ(bitmap.width, 0);
+    EXPECT_EQ(builtInPixels[0], 1);
+
+    ZafMouseData mouse;
+    CountingObserver mouseObserver(mouse);
+    mouse.SetHotSpot(1, 1);
+    EXPECT_EQ(mouseObserver.calls, 0);
+    mouse.SetMouseArray(3, 2, builtInPixels);
+    mouse.Clear();
+    EXPECT_EQ(mouseObserver.calls, 2);
+    EXPECT_EQ(mouse.array, nullptr);
+}
+
+TEST(ImageData, ClassIdsNamesAndDuplicates)
+{
+    ZafBitmapData bitmap(ZafBitmapStruct(3, 2, builtInPixels, true));
+    ZafIconData icon;
+    ZafMouseData mouse;
+    EXPECT_EQ(bitmap.ClassID(), 3112);
+    EXPECT_EQ(icon.ClassID(), 3113);
+    EXPECT_EQ(mouse.ClassID(), 3114);
+    for (ZafData *data : std::initializer_list<ZafData *>{&bitmap, &icon, &mouse})
+    {
+        EXPECT_TRUE(data->IsClassID(3115));
+        EXPECT_TRUE(data->IsClassName("ZafImageData"));
+        std::unique_ptr<ZafData> copy(data->Duplicate());
+        EXPECT_EQ(copy->ClassID(), data->ClassID());
+    }
+    EXPECT_TRUE(icon.IsClassName("ZafIconData"));
+    EXPECT_FALSE(icon.IsClassName("ZafBitmapData"));
+}
+
+TEST(ImageData, BitmapsIconsAndCursorsWriteAndReadBack)
+{
+    DataFile file;
+    ZafBitmapData bitmap(ZafBitmapStruct(3, 2, builtInPixels, true));
+    ZafIconData icon(ZafIconStruct(2, 3, builtInPixels, false));
+    ZafMouseData mouse(ZafMouseStruct(3, 2, builtInPixels, 1, 0, true));
+    ASSERT_EQ(file.Write(bitmap, "logo"), 0u);
+    ASSERT_EQ(file.Write(icon, "app"), 0u);
+    ASSERT_EQ(file.Write(mouse, "hand"), 0u);
+
+    std::vector<unsigned char> bitmapBytes = LittleEndian({3, 2});
+    bitmapBytes.insert(bitmapBytes.end(), builtInPixels, builtInPixels + 6);
+    EXPECT_EQ(file.StoredBytes("~ZafBitmapData~logo~objectData"), bitmapBytes);
+    std::vector<unsigned char> mouseBytes = LittleEndian({3, 2, 1, 0});
+    mouseBytes.insert(mouseBytes.end(), builtInPixels, builtInPixels + 6);
+    EXPECT_EQ(file.StoredBytes("~ZafMouseData~hand~objectData"), mouseBytes);
+
+    std::unique_ptr<ZafBitmapData> readBitmap = file.Read<ZafBitmapData>("logo");
+    EXPECT_EQ(readBitmap->Error(), 0u);
+    EXPECT_EQ(Pixels(*readBitmap), Pixels(bitmap));
+    EXPECT_FALSE(readBitmap->staticArray);  // read pixels are owned
+    std::unique_ptr<ZafIconData> readIcon = file.Read<ZafIconData>("app");
+    EXPECT_EQ(readIcon->width, 2);
+    EXPECT_EQ(readIcon->height, 3);
+    EXPECT_EQ(Pixels(*readIcon), Pixels(icon));
+    std::unique_ptr<ZafMouseData> readMouse = file.Read<ZafMouseData>("hand");
+    EXPECT_EQ(readMouse->hotSpotX, 1);
+    EXPECT_EQ(readMouse->hotSpotY, 0);
+    EXPECT_EQ(Pixels(*readMouse), Pixels(mouse));
+    EXPECT_EQ(file.Read<ZafIconData>("logo")->Error(), ZafFileError::Open);
+}
+
+TEST(ImageData, AnImageWithoutPixelsIsStoredAsZeroByZero)
+{
+    DataFile file;
+    ZafBitmapData empty;
+    empty.width = 4;  // a size without pixels, as a caller may leave it
+    empty.height = 4;
+    ASSERT_EQ(file.Write(empty, "blank"), 0u);
+    EXPECT_EQ(file.StoredBytes("~ZafBitmapData~blank~objectData"), LittleEndian({0, 0}));
+    std::unique_ptr<ZafBitmapData> read = file.Read<ZafBitmapData>("blank");
+    EXPECT_EQ(read->Error(), 0u);
+    EXPECT_EQ(read->array, nullptr);
+    EXPECT_EQ(read->width, 0);
+    ZafMouseData cursor;
+    cursor.SetHotSpot(2, 3);
+    ASSERT_EQ(file.Write(cursor, "none"), 0u);
+    EXPECT_EQ(file.StoredBytes("~ZafMouseData~none~objectData"), LittleEndian({0, 0, 2, 3}));
+    EXPECT_EQ(file.Read<ZafMouseData>("none")->hotSpotY, 3);
+}
+
+struct BadImage
+{
+    const char *what;
+    std::vector<unsigned char> bytes;
+};
+
+class ImageDataBadSize : public ::testing::TestWithParam<BadImage> {};
+
+TEST_P(ImageDataBadSize, IsAReadErrorWithoutPixels)
+{
+    DataFile file;
+    ZafBitmapData bitmap(ZafBitmapStruct(3, 2, builtInPixels, true));
+    ASSERT_EQ(file.Write(bitmap, "logo"), 0u);
+    ASSERT_TRUE(file.ReplaceBytes("~ZafBitmapData~logo~objectData", GetParam().bytes, nullptr, 0));
+    std::unique_ptr<ZafBitmapData> read = file.Read<ZafBitmapData>("logo");
+    EXPECT_EQ(read->Error(), ZafFileError::Read) << GetParam().what;
+    EXPECT_EQ(read->array, nullptr);
+    EXPECT_EQ(read->width, 0);
+    EXPECT_EQ(read->height, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ImageDataBadSize, ::testing::Values(
+    BadImage{"negative width", LittleEndian({-3, 2, 0})},
+    BadImage{"negative height", LittleEndian({3, -2, 0})},
+    BadImage{"overflowing product", LittleEndian({0x10000, 0x10000, 0})},
+    BadImage{"largest words", LittleEndian({0x7FFFFFFF, 0x7FFFFFFF})},
+    BadImage{"more pixels than stored", LittleEndian({3, 2, 0x01020304})},
+    BadImage{"width without height", LittleEndian({3, 0})},
+    BadImage{"size cut short", {3, 0, 0}}));
+
+} // namespace

@@ -1,4 +1,4 @@
-// The print and scan engines: specification letters and flags, bounds, the
+// The print and scan engines: flag letters and their values, bounds, the
 // conversion tables and the one-object FormatText / ScanText.
 #include "zaf/data/ZafFormatData.h"
 #include "zaf/data/ZafIntegerData.h"

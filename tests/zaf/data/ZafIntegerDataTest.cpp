@@ -229,3 +229,86 @@ TEST(IntegerData, AdditionWrapsAroundAtThirtyTwoBits)
 }
 
 } // namespace
+
+// ---- Data object: notification, class, persistence ---------------------------------
+
+#include "TestDataObjects.h"
+
+namespace {
+
+TEST(IntegerData, EachSetterNotifiesOnce)
+{
+    ZafIntegerData data(1);
+    CountingObserver observer(data);
+    data.SetValue(2);
+    EXPECT_EQ(observer.calls, 1);
+    data.AddValue(3).SubtractValue(1);
+    EXPECT_EQ(observer.calls, 3);
+    EXPECT_EQ(data.Value(), 4);
+    ZafIntegerData other(9);
+    data.SetIntegerData(other);
+    data.AssignFrom(other);
+    EXPECT_EQ(observer.calls, 5);
+    data.Clear();
+    EXPECT_EQ(observer.calls, 6);
+    EXPECT_EQ(data.Value(), 0);
+}
+
+TEST(IntegerData, SetFormattedTextKeepsTheValueOnError)
+{
+    ZafIntegerData data(5);
+    CountingObserver observer(data);
+    EXPECT_EQ(data.SetFormattedText("12a", nullptr), 1);
+    EXPECT_EQ(data.Error(), 1u);
+    EXPECT_EQ(data.Value(), 5);
+    EXPECT_EQ(data.SetFormattedText("(12)", nullptr), 0);
+    EXPECT_EQ(data.Value(), -12);
+    EXPECT_EQ(data.Error(), 0u);
+    EXPECT_EQ(data.SetFormattedText("ff", "%d\n%x"), 0);
+    EXPECT_EQ(data.Value(), 255);
+    EXPECT_EQ(data.SetFormattedText("", nullptr), 0);
+    EXPECT_EQ(data.Value(), 0);
+    EXPECT_EQ(observer.calls, 4);  // one each, the clearing one included
+}
+
+TEST(IntegerData, ClassTestsAndDuplicate)
+{
+    ZafIntegerData data(77);
+    EXPECT_EQ(data.ClassID(), 3103);
+    EXPECT_STREQ(data.ClassName(), "ZafIntegerData");
+    EXPECT_TRUE(data.IsClassID(3101));
+    EXPECT_TRUE(data.IsClassID(3100));
+    EXPECT_TRUE(data.IsClassName("ZafFormatData"));
+    EXPECT_FALSE(data.IsClassName("ZafRealData"));
+    std::unique_ptr<ZafData> copy(data.Duplicate());
+    ASSERT_TRUE(copy->IsClassID(3103));
+    EXPECT_EQ(static_cast<ZafIntegerData *>(copy.get())->Value(), 77);
+    EXPECT_STRNE(copy->StringID(), data.StringID());
+    EXPECT_EQ(data.ReadFunction(), ZafIntegerData::New);
+}
+
+TEST(IntegerData, WritesSavesAndReadsBack)
+{
+    DataFile file;
+    ZafIntegerData data(-123456);
+    ASSERT_EQ(file.Write(data, "count"), 0u);
+    EXPECT_EQ(file.StoredBytes("~count"), LittleEndian({-123456}));
+    std::unique_ptr<ZafIntegerData> read = file.Read<ZafIntegerData>("count");
+    EXPECT_EQ(read->Error(), 0u);
+    EXPECT_EQ(read->Value(), -123456);
+    EXPECT_STREQ(read->StringID(), "count");
+    std::unique_ptr<ZafIntegerData> missing = file.Read<ZafIntegerData>("other");
+    EXPECT_EQ(missing->Error(), ZafFileError::Open);
+    EXPECT_EQ(missing->Value(), 0);
+}
+
+TEST(IntegerData, AShortRecordIsAReadError)
+{
+    DataFile file;
+    ZafIntegerData data(1);
+    ASSERT_EQ(file.Write(data, "count"), 0u);
+    ASSERT_TRUE(file.ReplaceBytes("~count", {1, 2}, ZafIntegerData::className, ZafIntegerData::classID));
+    EXPECT_EQ(file.Read<ZafIntegerData>("count")->Error(), ZafFileError::Read);
+}
+
+} // namespace

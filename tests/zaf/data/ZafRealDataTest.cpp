@@ -185,3 +185,96 @@ TEST(RealData, PrintsAndScansItself)
 }
 
 } // namespace
+
+// ---- Data object: notification, persistence ------------------------------------------
+
+#include "TestDataObjects.h"
+
+namespace {
+
+TEST(RealData, EachSetterNotifiesOnce)
+{
+    ZafRealData data(1.0);
+    CountingObserver observer(data);
+    data.SetValue(2.0);
+    data.AddValue(0.5).SubtractValue(1.0);
+    EXPECT_EQ(observer.calls, 3);
+    EXPECT_EQ(data.Value(), 1.5);
+    EXPECT_EQ(data.SetFormattedText("x", nullptr), 1);
+    EXPECT_EQ(data.Value(), 1.5);
+    EXPECT_EQ(data.SetFormattedText("2,5e1", "%f\n%f,%f"), 0);  // the first line takes "2"
+    EXPECT_EQ(data.Value(), 2.0);
+    data.Clear();
+    EXPECT_EQ(observer.calls, 6);
+    EXPECT_EQ(data.Value(), 0.0);
+    EXPECT_EQ(data.ClassID(), 3104);
+    EXPECT_TRUE(data.IsClassName("ZafFormatData"));
+}
+
+class RealRoundTrip : public ::testing::TestWithParam<double> {};
+
+TEST_P(RealRoundTrip, ReadsBackTheSameValue)
+{
+    DataFile file;
+    ZafRealData data(GetParam());
+    ASSERT_EQ(file.Write(data, "real"), 0u);
+    std::vector<unsigned char> stored = file.StoredBytes("~real");
+    ASSERT_GE(stored.size(), 2u);
+    EXPECT_LE(stored.size() - 2, 31u);  // the text stays within 32 bytes
+    std::unique_ptr<ZafRealData> read = file.Read<ZafRealData>("real");
+    EXPECT_EQ(read->Error(), 0u);
+    EXPECT_EQ(read->Value(), GetParam());
+}
+
+// 1e-7 used to be stored as 0.000000 and 1e24 overflowed the 32-byte text.
+INSTANTIATE_TEST_SUITE_P(Values, RealRoundTrip, ::testing::Values(
+    0.0, 1.5, -2.25, 0.1, 1.0 / 3.0, 1e-7, 1e24, 1e300, -1.7976931348623157e308, 2.2250738585072014e-308,
+    4.9406564584124654e-324, 123456789.123456789, -0.0000123));
+
+TEST(RealData, StoredTextIsShortAndCanonical)
+{
+    char text[64];
+    EXPECT_EQ(ZafRealData::FileText(1.5, text, sizeof text), 3);
+    EXPECT_STREQ(text, "1.5");
+    ZafRealData::FileText(1e-7, text, sizeof text);
+    EXPECT_STREQ(text, "1e-07");
+    ZafRealData::FileText(0.1, text, sizeof text);
+    EXPECT_STREQ(text, "0.1");
+
+    LocaleVariant comma;
+    comma->decimalSeparator = ",";
+    comma.Install();
+    ZafRealData::FileText(2.5, text, sizeof text);
+    EXPECT_STREQ(text, "2.5");
+    DataFile file;
+    ZafRealData data(2.5);
+    ASSERT_EQ(file.Write(data, "real"), 0u);
+    EXPECT_EQ(file.Read<ZafRealData>("real")->Value(), 2.5);  // read in the comma locale too
+}
+
+TEST(RealData, ReadsTheSixPlacesForm)
+{
+    DataFile file;
+    ZafRealData data(0.0);
+    ASSERT_EQ(file.Write(data, "real"), 0u);
+    std::vector<unsigned char> bytes = {8, 0};
+    for (char c : std::string("1.500000"))
+        bytes.push_back(static_cast<unsigned char>(c));
+    ASSERT_TRUE(file.ReplaceBytes("~real", bytes, ZafRealData::className, ZafRealData::classID));
+    std::unique_ptr<ZafRealData> read = file.Read<ZafRealData>("real");
+    EXPECT_EQ(read->Error(), 0u);
+    EXPECT_EQ(read->Value(), 1.5);
+}
+
+TEST(RealData, AnUnreadableTextLeavesZeroAndError)
+{
+    DataFile file;
+    ZafRealData data(0.0);
+    ASSERT_EQ(file.Write(data, "real"), 0u);
+    ASSERT_TRUE(file.ReplaceBytes("~real", {3, 0, 'a', 'b', 'c'}, ZafRealData::className, ZafRealData::classID));
+    std::unique_ptr<ZafRealData> read = file.Read<ZafRealData>("real");
+    EXPECT_EQ(read->Error(), 1u);
+    EXPECT_EQ(read->Value(), 0.0);
+}
+
+} // namespace

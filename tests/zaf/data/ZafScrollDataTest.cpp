@@ -56,3 +56,84 @@ TEST(ScrollData, CopiesClampAgain)
     EXPECT_EQ(copy.step, 2);
     EXPECT_EQ(copy.pageSize, 3);
 }
+
+// ---- Data object: notification, persistence -------------------------------------------
+
+#include "TestDataObjects.h"
+
+namespace {
+
+TEST(ScrollData, OnlyChangesNotifyAndEachOnce)
+{
+    ZafScrollData data(0, 100, 50, 1, 10);
+    CountingObserver observer(data);
+    data.SetScroll(0, 100, 50, 1, 10);
+    data.SetCurrent(50);
+    EXPECT_EQ(observer.calls, 0);
+    data.SetMaximum(40);  // moves the current too: still one notification
+    EXPECT_EQ(observer.calls, 1);
+    EXPECT_EQ(data.current, 40);
+    data.SetCurrent(500);  // clamps to the position it has: no change
+    EXPECT_EQ(observer.calls, 1);
+    data.SetCurrent(-3);
+    EXPECT_EQ(observer.calls, 2);
+    EXPECT_EQ(data.current, 0);
+    data.Clear();
+    EXPECT_EQ(observer.calls, 3);
+    data.Clear();
+    EXPECT_EQ(observer.calls, 3);
+    EXPECT_EQ(data.step, 1);
+    EXPECT_EQ(data.pageSize, 1);
+}
+
+ZafScrollData *scrollToDelete = nullptr;
+
+int DeleteTheScrollData(ZafElement *, ZafUpdateType)
+{
+    delete scrollToDelete;
+    scrollToDelete = nullptr;
+    return 0;
+}
+
+TEST(ScrollData, ASetterAnswersEvenWhenAnObserverDeletesTheData)
+{
+    scrollToDelete = new ZafScrollData(0, 10, 5, 1, 1);
+    ZafElement observer;
+    scrollToDelete->AddNotification(&observer, DeleteTheScrollData, 3);
+    EXPECT_EQ(scrollToDelete->SetCurrent(20), 10);
+    EXPECT_EQ(scrollToDelete, nullptr);
+}
+
+TEST(ScrollData, WritesSavesAndReadsBackWithoutClamping)
+{
+    DataFile file;
+    ZafScrollData data(-5, 100, 7, 3, 20);
+    ASSERT_EQ(file.Write(data, "range"), 0u);
+    EXPECT_EQ(file.StoredBytes("~range"), LittleEndian({7, -5, 100, 20, 3}));
+    std::unique_ptr<ZafScrollData> read = file.Read<ZafScrollData>("range");
+    EXPECT_EQ(read->Error(), 0u);
+    EXPECT_EQ(read->current, 7);
+    EXPECT_EQ(read->minimum, -5);
+    EXPECT_EQ(read->maximum, 100);
+    EXPECT_EQ(read->pageSize, 20);
+    EXPECT_EQ(read->step, 3);
+    EXPECT_EQ(read->ClassID(), 3110);
+
+    // Kept as the library has it: a stored current outside the range stands
+    // until the next setter.
+    ASSERT_TRUE(file.ReplaceBytes("~range", LittleEndian({500, 0, 10, 1, 1}), ZafScrollData::className,
+                                  ZafScrollData::classID));
+    read = file.Read<ZafScrollData>("range");
+    EXPECT_EQ(read->current, 500);
+    read->SetLineStep(2);
+    EXPECT_EQ(read->current, 10);
+
+    ASSERT_TRUE(file.ReplaceBytes("~range", LittleEndian({1, 2, 3}), ZafScrollData::className,
+                                  ZafScrollData::classID));
+    read = file.Read<ZafScrollData>("range");
+    EXPECT_EQ(read->Error(), ZafFileError::Read);
+    EXPECT_EQ(read->current, 0);
+    EXPECT_EQ(read->step, 1);
+}
+
+} // namespace

@@ -376,3 +376,151 @@ TEST(StringScan, IntoDataIsBoundedByItsBuffer)
     EXPECT_EQ(limited.ScanText("abcdefgh", "%s"), 1);
     EXPECT_STREQ(limited.Text(), "abcd");
 }
+
+// ---- Data object: notification, message data, persistence ----------------------------
+
+#include "TestDataObjects.h"
+
+namespace {
+
+TEST(StringData, EveryChangeNotifiesOnce)
+{
+    ZafStringData data("abc");
+    CountingObserver observer(data);
+    data.SetText("abcdef");
+    EXPECT_EQ(observer.calls, 1);
+    data.Insert(1, "xy");
+    EXPECT_EQ(observer.calls, 2);
+    data.Replace(0, 2, "Q");  // a delete and an insert: one notification
+    EXPECT_EQ(observer.calls, 3);
+    EXPECT_STREQ(data.Text(), "Qybcdef");
+    data.DeleteText("zzz");
+    EXPECT_EQ(observer.calls, 3);
+    data.DeleteText("yb");
+    EXPECT_EQ(observer.calls, 4);
+    data.Append("!");
+    data.Delete(0, 1);
+    EXPECT_EQ(observer.calls, 6);
+    data.SetChar(0, 'c', true);
+    EXPECT_EQ(observer.calls, 6);
+    data.SetChar(0, 'C');
+    EXPECT_EQ(observer.calls, 7);
+    data.SetMaxLength(3);
+    EXPECT_EQ(observer.calls, 7);
+    data.SetFormattedText("word rest", "%s");
+    EXPECT_EQ(observer.calls, 8);
+    EXPECT_STREQ(data.Text(), "wor");
+    data.Clear();
+    EXPECT_EQ(observer.calls, 9);
+    EXPECT_STREQ(data.Text(), "");
+}
+
+TEST(StringData, ClassTestsAndDuplicate)
+{
+    ZafStringData data("text", 8);
+    EXPECT_EQ(data.ClassID(), 3105);
+    EXPECT_TRUE(data.IsClassID(3101));
+    EXPECT_TRUE(data.IsClassName("ZafData"));
+    std::unique_ptr<ZafData> copy(data.Duplicate());
+    auto *string = dynamic_cast<ZafStringData *>(copy.get());
+    ASSERT_NE(string, nullptr);
+    EXPECT_STREQ(string->Text(), "text");
+    EXPECT_EQ(string->MaxLength(), 8);
+}
+
+TEST(MessageData, HotKeyIsUpperCasedAndMarksTheNextNotification)
+{
+    ZafMessageData message("&Open", 'o', 17);
+    EXPECT_EQ(message.HotKey(), 'O');
+    EXPECT_EQ(message.Value(), 17u);
+    EXPECT_STREQ(message.Text(), "&Open");
+    EXPECT_EQ(ZafMessageData("\xE9t\xE9", '\xE9', 0).HotKey(), '\xC9');
+    EXPECT_EQ(ZafMessageData("", '\xFF', 0).HotKey(), '\xFF');
+
+    CountingObserver observer(message);
+    EXPECT_EQ(message.SetHotKey('o', 17), 'O');
+    EXPECT_EQ(message.UpdateType() & ZafNotification::oneShot, 0u);  // nothing changed
+    EXPECT_EQ(observer.calls, 0);
+    message.SetHotKey('p', 17);
+    EXPECT_EQ(observer.calls, 0);  // it does not notify by itself
+    message.SetText("&Print");
+    EXPECT_EQ(observer.calls, 1);
+    EXPECT_EQ(observer.lastKinds & ZafNotification::oneShot, ZafNotification::oneShot);
+    message.SetText("&Print all");
+    EXPECT_EQ(observer.lastKinds & ZafNotification::oneShot, 0u);
+}
+
+TEST(MessageData, IsAStringDataWhoseDuplicateIsPlain)
+{
+    ZafMessageData message("Save", 's', 3);
+    EXPECT_EQ(message.ClassID(), 3126);
+    EXPECT_TRUE(message.IsClassID(3105));
+    EXPECT_TRUE(message.IsClassName("ZafStringData"));
+    std::unique_ptr<ZafData> copy(message.Duplicate());
+    EXPECT_EQ(copy->ClassID(), 3105);
+    EXPECT_STREQ(static_cast<ZafStringData *>(copy.get())->Text(), "Save");
+    EXPECT_EQ(message.ReadFunction(), ZafStringData::New);
+}
+
+TEST(StringData, WritesSavesAndReadsBack)
+{
+    DataFile file;
+    ZafStringData data("hello", 10);
+    ASSERT_EQ(file.Write(data, "greeting"), 0u);
+    std::vector<unsigned char> expected = {10, 0, 5, 0, 'h', 'e', 'l', 'l', 'o'};
+    EXPECT_EQ(file.StoredBytes("~greeting"), expected);
+    std::unique_ptr<ZafStringData> read = file.Read<ZafStringData>("greeting");
+    EXPECT_EQ(read->Error(), 0u);
+    EXPECT_STREQ(read->Text(), "hello");
+    EXPECT_EQ(read->MaxLength(), 10);
+    EXPECT_EQ(read->BufferSize(), 11);
+    EXPECT_FALSE(read->StaticData());
+}
+
+TEST(StringData, StaticAndEmptyTextsReadBackOwned)
+{
+    DataFile file;
+    char buffer[8] = "fixed";
+    ZafStringData fixed(buffer, 7, true);
+    ASSERT_EQ(file.Write(fixed, "fixed"), 0u);
+    std::unique_ptr<ZafStringData> read = file.Read<ZafStringData>("fixed");
+    EXPECT_STREQ(read->Text(), "fixed");
+    EXPECT_NE(read->Text(), buffer);
+    EXPECT_FALSE(read->StaticData());
+
+    ZafStringData empty;
+    ASSERT_EQ(file.Write(empty, "empty"), 0u);
+    EXPECT_EQ(file.StoredBytes("~empty"), (std::vector<unsigned char>{0xFF, 0xFF, 0, 0}));
+    read = file.Read<ZafStringData>("empty");
+    EXPECT_EQ(read->Error(), 0u);
+    EXPECT_STREQ(read->Text(), "");
+    EXPECT_EQ(read->MaxLength(), -1);
+    EXPECT_EQ(read->BufferSize(), 255);
+}
+
+TEST(StringData, AFailedReadLeavesNoBufferAndStaysUsable)
+{
+    DataFile file;
+    ZafStringData data("x");
+    ASSERT_EQ(file.Write(data, "present"), 0u);
+    std::unique_ptr<ZafStringData> missing = file.Read<ZafStringData>("absent");
+    EXPECT_EQ(missing->Error(), ZafFileError::Open);
+    EXPECT_EQ(missing->Text(), nullptr);
+    EXPECT_EQ(missing->Length(), 0);
+    missing->Insert(0, "ab");
+    missing->Delete(0, 1);
+    char printed[8];
+    EXPECT_EQ(missing->FormattedText(printed, 7, "%s"), 0);
+    missing->Clear();
+    EXPECT_STREQ(missing->Text(), "");
+    EXPECT_EQ(missing->Error(), 0u);
+
+    // A length word promising more than the record holds.
+    ASSERT_TRUE(file.ReplaceBytes("~present", {0xFF, 0xFF, 40, 0, 'a'}, ZafStringData::className,
+                                  ZafStringData::classID));
+    std::unique_ptr<ZafStringData> cut = file.Read<ZafStringData>("present");
+    EXPECT_EQ(cut->Error(), ZafFileError::Read);
+    EXPECT_EQ(cut->Text(), nullptr);
+}
+
+} // namespace
