@@ -7,6 +7,8 @@
 
 #include "TestFiles.h"
 #include "TestI18n.h"
+#include "zaf/core/ZafText.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
 #include "zaf/data/ZafStringData.h"
 
 extern bool trackAllocations;
@@ -359,6 +361,20 @@ TEST(ZafLanguageData, RefusesAnEntryCountTheFileCannotHold)
         }
         EXPECT_LT(largestAllocation, 4096u) << count;
     }
+}
+
+// The program's table lists language data by name only; the data classes'
+// registration enters its read function there.
+TEST(ZafLanguageData, TheProgramsTableReadsLanguageDataByName)
+{
+    ZafDataManager::RegisterDataClasses();
+    const ZafConstructorEntry *entry = ZafPersistenceRegistry::DataConstructors();
+    while (entry->classID != ZafEndOfTable && ZafStringCompare(entry->className, "ZafLanguageData") != 0)
+        entry++;
+    ASSERT_NE(ZafEndOfTable, entry->classID);
+    EXPECT_EQ(0, entry->classID);
+    EXPECT_EQ(ZafLanguageData::New, entry->New);
+    ZafPersistenceRegistry::RegisterNew("ZafLanguageData", nullptr);
 }
 
 } // namespace
