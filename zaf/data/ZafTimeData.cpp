@@ -17,8 +17,10 @@ namespace
 {
 constexpr std::int64_t msPerDay = ZafUTimeData::millisecondsPerDay;
 // Formats that name other formats (%D, %c, an era's format ...) are followed
-// this deep at most, so that a locale whose formats name each other ends.
+// this deep at most, and one print or scan takes at most so many steps, so
+// that a locale whose formats name each other (read from a file) ends soon.
 constexpr int maxFormatDepth = 6;
+constexpr int maxFormatSteps = 20000;
 
 const ZafLocaleStruct &Locale()
 {
@@ -89,6 +91,7 @@ struct ZafTimePrinter
     int size;
     int count = 0;
     bool overflow = false;
+    int steps = 0;
 
     int year = 0, month = 0, day = 0, dayOfWeek = 0;
     int hour = 0, minute = 0, second = 0, milliseconds = 0;
@@ -144,7 +147,7 @@ struct ZafTimePrinter
 
     void Run(const char *format, int depth)
     {
-        if (!format || depth > maxFormatDepth)
+        if (!format || depth > maxFormatDepth || overflow || ++steps > maxFormatSteps)
             return;
         const ZafLocaleStruct &locale = Locale();
         while (*format)
@@ -254,7 +257,7 @@ int ZafUTimeData::PrintFormat(char *output, int size, const char *format) const
     ZafTimePrinter printer(*this, output, size);
     printer.Run(format, 0);
     output[printer.count < size ? printer.count : size - 1] = '\0';
-    return printer.overflow ? 0 : printer.count;
+    return (printer.overflow || printer.steps > maxFormatSteps) ? 0 : printer.count;
 }
 
 // ---------------------------------------------------------------------------
@@ -292,6 +295,7 @@ struct ZafTimeScanner
 {
     const ZafUTimeData &value;
     bool wholeText;
+    int steps = 0;
     std::int64_t resultDay = 0;
     std::int64_t resultMilliseconds = 0;
 
@@ -399,6 +403,8 @@ struct ZafTimeScanner
     // the text, or null when this way through the formats fails.
     const char *Run(TimeFields fields, const char *text, const char *format, const ScanFrame *frame, int depth)
     {
+        if (++steps > maxFormatSteps)
+            return nullptr;
         for (;;)
         {
             if (IsSpaceLatin1(static_cast<unsigned char>(*format)))
@@ -622,7 +628,7 @@ const char *ZafUTimeData::ScanFormat(const char *text, const char *format, bool 
         fields.year = year, fields.month = month, fields.day = day;
         fields.hour = hour, fields.minute = minute, fields.second = second;
     }
-    ZafTimeScanner scanner{*this, wholeText};
+    ZafTimeScanner scanner{*this, wholeText, 0};
     const char *end = scanner.Run(fields, text, format, nullptr, 0);
     if (end)
         StoreValue(scanner.resultDay, scanner.resultMilliseconds);

@@ -193,6 +193,21 @@ TEST_F(ZafTimeDataTest, FormatsThatNameThemselvesEnd)
     zafLocale->SetLocale(structure);
     const std::string text = Print(ZafUTimeData(2000, 1, 1), "%x");
     EXPECT_EQ(std::string(6, '!'), text);
+
+    // Thirty date lines that read nothing, six times in a row, before a text
+    // none of them can finish: the scan gives up instead of trying 30^6 ways.
+    std::string lines;
+    for (int i = 0; i < 30; i++)
+        lines += "%Z\n";
+    static char dateLines[128];
+    std::strcpy(dateLines, lines.c_str());
+    static char sixDates[] = "%D%D%D%D%D%D";
+    structure.dateScanFormats = dateLines;
+    structure.dateTimeScanFormat = sixDates;
+    zafLocale->SetLocale(structure);
+    ZafUTimeData date(2000, 1, 1);
+    EXPECT_EQ(1u, date.SetFormattedText("x", nullptr));
+    EXPECT_EQ(2000, date.Year());
 }
 
 // ---------------------------------------------------------------------------
