@@ -58,8 +58,8 @@ ZafCharLookup::ZafCharLookup(const char *name, const char *tableName, ZafDataPer
     {
         ZafFile &file = *persistence.File();
         std::uint8_t firstRead = 0, lastRead = 0;
-        file.Read8(firstRead);
-        file.Read8(lastRead);
+        if (file.Read8(firstRead) != 1 || file.Read8(lastRead) != 1)
+            file.SetError(ZafFileError::Read);
         if (file.Error() == 0 && firstRead <= lastRead)
         {
             const int count = lastRead - firstRead + 1;

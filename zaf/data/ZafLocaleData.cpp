@@ -22,6 +22,21 @@ ZafLocaleData *zafCanonicalLocale = nullptr;
 
 namespace
 {
+// Reads a number whole: a value cut short by the end of the file is a read
+// error (the file's typed reads give 0 there without saying so).
+template <class T> void ReadWhole(ZafFile &file, T &value)
+{
+    int moved = 0;
+    if constexpr (sizeof(T) == 4)
+        moved = file.Read32(value);
+    else if constexpr (sizeof(T) == 2)
+        moved = file.Read16(value);
+    else
+        moved = file.Read8(value);
+    if (moved != static_cast<int>(sizeof(T)) && file.Error() == 0)
+        file.SetError(ZafFileError::Read);
+}
+
 // The language used when an i18n name has no language part.
 constexpr const char *defaultLanguage = "en";
 // The name of the locale made from the built-in or Windows conventions.
@@ -314,19 +329,20 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     file.ReadStringInto(thousandsSeparator, sizeof thousandsSeparator);
     file.ReadStringInto(monThousandsSeparator, sizeof monThousandsSeparator);
     file.ReadStringInto(currencySymbol, sizeof currencySymbol);
-    file.ReadBytes(grouping, sizeof grouping);
-    file.ReadBytes(monGrouping, sizeof monGrouping);
+    if (file.ReadBytes(grouping, sizeof grouping) != sizeof grouping ||
+        file.ReadBytes(monGrouping, sizeof monGrouping) != sizeof monGrouping)
+        file.SetError(ZafFileError::Read);
     file.ReadStringInto(intCurrencySymbol, sizeof intCurrencySymbol);
-    file.Read32(posCurrencyPrecedes);
-    file.Read32(negCurrencyPrecedes);
-    file.Read32(intFractionDigits);
-    file.Read32(fractionDigits);
+    ReadWhole(file, posCurrencyPrecedes);
+    ReadWhole(file, negCurrencyPrecedes);
+    ReadWhole(file, intFractionDigits);
+    ReadWhole(file, fractionDigits);
     file.ReadStringInto(positiveSign, sizeof positiveSign);
-    file.Read32(posSignPosition);
-    file.Read32(posSpaceSeparation);
+    ReadWhole(file, posSignPosition);
+    ReadWhole(file, posSpaceSeparation);
     file.ReadStringInto(negativeSign, sizeof negativeSign);
-    file.Read32(negSignPosition);
-    file.Read32(negSpaceSeparation);
+    ReadWhole(file, negSignPosition);
+    ReadWhole(file, negSpaceSeparation);
     if (file.Error() != 0)
         return false;
     for (char *ZafLocaleStruct::*field : ownedTexts)
@@ -343,10 +359,10 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     }
     file.ReadStringInto(timeSeparator, sizeof timeSeparator);
     file.ReadStringInto(dateSeparator, sizeof dateSeparator);
-    file.Read32(calendarSwitchDay);
-    file.Read16(calendarSwitchGap);
+    ReadWhole(file, calendarSwitchDay);
+    ReadWhole(file, calendarSwitchGap);
     std::int32_t count = 0;
-    file.Read32(count);
+    ReadWhole(file, count);
     // The era count sizes an allocation: it must be sane and the entries
     // must be there (each takes at least 16 bytes).
     if (file.Error() != 0 || count < 0 || count > maxEras || count * 16 > file.Length() - file.Tell())
@@ -357,10 +373,10 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     ZafEraTableEntry *eras = count > 0 ? new ZafEraTableEntry[count]() : nullptr;
     for (std::int32_t i = 0; i < count && file.Error() == 0; i++)
     {
-        file.Read16(eras[i].direction);
-        file.Read16(eras[i].yearOffset);
-        file.Read32(eras[i].firstDay);
-        file.Read32(eras[i].lastDay);
+        ReadWhole(file, eras[i].direction);
+        ReadWhole(file, eras[i].yearOffset);
+        ReadWhole(file, eras[i].firstDay);
+        ReadWhole(file, eras[i].lastDay);
         file.ReadStringInto(eras[i].eraName, sizeof eras[i].eraName);
         file.ReadStringInto(eras[i].eraFormat, sizeof eras[i].eraFormat);
     }

@@ -73,6 +73,21 @@ void Normalise(std::int64_t &dayNumber, std::int64_t &milliseconds)
     milliseconds -= days * msPerDay;
 }
 
+// Reads a number whole: a value cut short by the end of the file is a read
+// error (the file's typed reads give 0 there without saying so).
+template <class T> void ReadWhole(ZafFile &file, T &value)
+{
+    int moved = 0;
+    if constexpr (sizeof(T) == 4)
+        moved = file.Read32(value);
+    else if constexpr (sizeof(T) == 2)
+        moved = file.Read16(value);
+    else
+        moved = file.Read8(value);
+    if (moved != static_cast<int>(sizeof(T)) && file.Error() == 0)
+        file.SetError(ZafFileError::Read);
+}
+
 const char *LanguageText(const ZafLanguageData *language, int id)
 {
     if (!language || id < 0 || id > 0xFFFF)
@@ -830,10 +845,10 @@ ZafUTimeData::ZafUTimeData(const char *name, ZafDataPersistence &persistence)
         ZafFile &file = *persistence.File();
         std::int32_t day = 0, ms = 0;
         std::int16_t base = 0, timeZone = 0;
-        file.Read32(day);
-        file.Read32(ms);
-        file.Read16(base);
-        file.Read16(timeZone);
+        ReadWhole(file, day);
+        ReadWhole(file, ms);
+        ReadWhole(file, base);
+        ReadWhole(file, timeZone);
         if (file.Error() == 0)
         {
             std::int64_t dayValue = day, msValue = ms;
