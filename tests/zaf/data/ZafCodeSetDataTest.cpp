@@ -204,6 +204,34 @@ TEST(ZafCodeSetData, TheDirectorySeparatorFollowsTheCodeSet)
     EXPECT_STREQ("C:\\data\\file.txt", ConvertTextByCodeSet(path));
 }
 
+// Disk file names cross to Windows through the current code set: a Latin-1
+// name lands on disk in the code page's bytes, and a search gives it back
+// in Latin-1.
+TEST(ZafCodeSetData, DiskFileNamesCrossThroughTheCodeSet)
+{
+    TempDirectory dir;
+    I18nScope scope(false);
+    zafCodeSet = MakeCodePageSet(850);
+    const std::string latin = dir.File("caf\xE9.txt");
+    {
+        ZafDiskFile file(latin.c_str(), ZafFileMode::Create | ZafFileMode::Binary);
+        ASSERT_EQ(0u, file.Error());
+        file.WriteString("x");
+    }
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(dir.File("caf*.txt").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    FindClose(search);
+    EXPECT_STREQ("caf\x82.txt", found.cFileName) << "the code page's byte for e acute";
+
+    ZafDiskFileSystem disk;
+    ZafFileInfo info;
+    ASSERT_EQ(0, disk.FindFirst(info, dir.File("caf*.txt").c_str()));
+    EXPECT_STREQ("caf\xE9.txt", info.name);
+    disk.FindClose(info);
+    EXPECT_EQ(0, disk.Remove(latin.c_str()));
+}
+
 // "iso8859-1" in any case is the built-in code set, even when the file
 // holds a code set of that name.
 TEST(ZafCodeSetData, TheBuiltInNameNeedsNoFile)
