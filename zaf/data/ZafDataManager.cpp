@@ -4,6 +4,7 @@
 
 #include "zaf/data/ZafBitmapData.h"
 #include "zaf/data/ZafIntegerData.h"
+#include "zaf/data/ZafLanguageData.h"
 #include "zaf/data/ZafPaletteData.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 #include "zaf/data/ZafRealData.h"
@@ -62,6 +63,7 @@ const DataClass dataClasses[] = {
     {ZafPaletteData::className, ZafPaletteData::classID, ZafPaletteData::New},
     {ZafBitmapData::className, 0, ZafBitmapData::New},
     {ZafIconData::className, 0, ZafIconData::New},
+    {ZafLanguageData::className, 0, ZafLanguageData::New},
     {ZafMouseData::className, ZafMouseData::classID, ZafMouseData::New},
     {ZafDataRecord::className, ZafDataRecord::classID, ZafDataRecord::New},
 };

@@ -33,8 +33,9 @@ public:
     // persistence tables list (ZafPersistenceRegistry).
     static void RegisterDataClasses();
     // Adds every data class of this family (string, integer, real, palette,
-    // scroll, bitmap, icon, mouse, record) to a persistence's data
-    // constructors; bitmaps and icons by name only, as the program lists them.
+    // scroll, bitmap, icon, language, mouse, record) to a persistence's data
+    // constructors; bitmaps, icons and language tables by name only, as the
+    // program lists them.
     static void AddDataConstructors(ZafDataPersistence &persistence);
 };
 

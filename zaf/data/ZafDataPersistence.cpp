@@ -291,9 +291,11 @@ bool ZafDataPersistence::TryFileSystem(ZafFileSystem *fileSystem, const char *na
                     return false;
                 }
             }
-            else if (mode & ZafFileMode::Create)
+            else if ((mode & ZafFileMode::Create) && !Suffix())
             {
-                // A written object starts from an empty directory.
+                // A written object starts from an empty directory, except
+                // one written under a suffix: its directory holds the files
+                // of the other suffixes (language tables), which stay.
                 fileSystem->ChDir("..");
                 fileSystem->RmDir(name, true);
                 fileSystem->MkDir(name, className, level.classID);

@@ -107,7 +107,8 @@ public:
     ZafDataPersistence &PushLevel(const char *className, ZafClassID classID, std::uint32_t entryType);
     ZafDataPersistence &PopLevel();
     // Opens the current level's file: mode 1 reads, mode 6 writes (replacing
-    // the object and, for types 0 and 2, emptying its directory). A null or
+    // the object and, for types 0 and 2, emptying its directory; under a
+    // suffix a type 0 directory keeps its other files). A null or
     // empty name means the level's class name. Returns and keeps the error
     // word: 0, 14 when no file system gives the file, or the file's error.
     std::uint32_t OpenLevelFile(const char *name, std::uint16_t mode);

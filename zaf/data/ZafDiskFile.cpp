@@ -7,10 +7,31 @@
 #include <cstring>
 
 #include "zaf/core/ZafText.h"
+#include "zaf/data/ZafCodeSetData.h"
 #include "zaf/data/ZafPath.h"
 
 namespace
 {
+// A text of the library (Latin-1) in the operating system's code set, for
+// as long as the object lives; null for null.
+class LocalText
+{
+public:
+    explicit LocalText(const char *text) : text(ConvertTextByCodeSet(text, nullptr, true)) {}
+    ~LocalText() { delete[] text; }
+    LocalText(const LocalText &) = delete;
+    LocalText &operator=(const LocalText &) = delete;
+    operator const char *() const { return text; }
+
+private:
+    char *text;
+};
+
+// Opens a stream for a name and mode in the library's character set.
+std::FILE *OpenStream(const char *name, const char *mode)
+{
+    return std::fopen(LocalText(name), LocalText(mode));
+}
 
 bool HasDirectoryPart(const char *name)
 {
@@ -53,7 +74,7 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
     }
     char streamMode[4];
     StreamMode(mode, streamMode);
-    stream = ZafOpenFile(fileName, streamMode);
+    stream = OpenStream(fileName, streamMode);
     if (!stream && zafSearchPath && !HasDirectoryPart(fileName) && !(mode & ZafFileMode::Create))
     {
         for (ZafPathElement *element = zafSearchPath->First(); element && !stream;
@@ -61,7 +82,7 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
         {
             char candidate[ZafMaxPath];
             MakePath(candidate, element->Directory(), fileName);
-            stream = ZafOpenFile(candidate, streamMode);
+            stream = OpenStream(candidate, streamMode);
             if (stream)
             {
                 delete[] fileName;
@@ -130,7 +151,7 @@ int ZafDiskFile::WriteBytes(const void *buffer, int count)
 
 int ZafDiskFileSystem::ChDir(const char *path, const char *, ZafNumberID)
 {
-    return path && SetCurrentDirectoryA(path) ? 0 : -1;
+    return path && SetCurrentDirectoryA(LocalText(path)) ? 0 : -1;
 }
 
 int ZafDiskFileSystem::FindFirst(ZafFileInfo &info, const char *pattern, const char *stringID, ZafNumberID objectID)
@@ -147,14 +168,16 @@ int ZafDiskFileSystem::FindNext(ZafFileInfo &info, const char *pattern, const ch
     {
         if (!pattern)
             return -1;
-        HANDLE handle = FindFirstFileA(pattern, &found);
+        HANDLE handle = FindFirstFileA(LocalText(pattern), &found);
         if (handle == INVALID_HANDLE_VALUE)
             return -1;
         info.searchState = handle;
     }
     else if (!FindNextFileA(static_cast<HANDLE>(info.searchState), &found))
         return -1;
-    info.SetName(found.cFileName);
+    char *name = ConvertTextToISO(found.cFileName, nullptr, true);
+    info.SetName(name);
+    delete[] name;
     info.size = static_cast<int>(found.nFileSizeLow);
     info.attributes = 0;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -185,13 +208,13 @@ int ZafDiskFileSystem::GetCWD(char *buffer, int size)
     if (length == 0 || length >= sizeof current || length >= static_cast<DWORD>(ZafMaxPath) ||
         length >= static_cast<DWORD>(size))
         return -1;
-    std::memcpy(buffer, current, length + 1);
+    ConvertTextToISO(current, buffer, false);
     return 0;
 }
 
 int ZafDiskFileSystem::MkDir(const char *path, const char *, ZafNumberID)
 {
-    return path && _mkdir(path) == 0 ? 0 : -1;
+    return path && _mkdir(LocalText(path)) == 0 ? 0 : -1;
 }
 
 int ZafDiskFileSystem::RmDir(const char *path, bool recursive)
@@ -212,12 +235,12 @@ int ZafDiskFileSystem::RmDir(const char *path, bool recursive)
                     RmDir(info.name, true);
             }
             else
-                std::remove(info.name);
+                Remove(info.name);
         }
         FindClose(info);
         ChDir(saved);
     }
-    return _rmdir(path) == 0 ? 0 : -1;
+    return _rmdir(LocalText(path)) == 0 ? 0 : -1;
 }
 
 int ZafDiskFileSystem::Close(ZafFile *file)
@@ -233,10 +256,10 @@ ZafFile *ZafDiskFileSystem::Open(const char *path, std::uint16_t mode, const cha
 
 int ZafDiskFileSystem::Remove(const char *path)
 {
-    return path && std::remove(path) == 0 ? 0 : -1;
+    return path && std::remove(LocalText(path)) == 0 ? 0 : -1;
 }
 
 int ZafDiskFileSystem::Rename(const char *oldPath, const char *newPath, const char *, ZafNumberID)
 {
-    return oldPath && newPath && std::rename(oldPath, newPath) == 0 ? 0 : -1;
+    return oldPath && newPath && std::rename(LocalText(oldPath), LocalText(newPath)) == 0 ? 0 : -1;
 }

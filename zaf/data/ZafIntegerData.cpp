@@ -1,6 +1,7 @@
 #include "zaf/data/ZafIntegerData.h"
 
 #include "zaf/data/ZafFile.h"
+#include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <cstdlib>
@@ -209,6 +210,7 @@ void ZafIntegerData::RegisterConversions()
     if (registered)
         return;
     registered = true;
+    InitializeI18n(nullptr);
     for (char letter : {'d', 'i', 'o', 'u', 'x', 'X'})
         RegisterPrintConversion(letter, PrintConversion);
     for (char letter : {'d', 'D', 'i', 'o', 'O', 'u', 'x', 'X'})

@@ -1,5 +1,7 @@
 #include "zaf/data/ZafPath.h"
 
+#include "zaf/data/ZafCodeSetData.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -22,7 +24,7 @@ void CopyBounded(char *target, const std::string &text)
 
 char ZafDirectorySeparator()
 {
-    return '\\';
+    return GetDirectorySeparator()[0];
 }
 
 ZafPathElement::ZafPathElement(const char *directory, const char *origin)
@@ -38,7 +40,7 @@ ZafPath::ZafPath(const char *programPath, bool useCurrentDirectory)
         char current[MAX_PATH + 1];
         const DWORD length = GetCurrentDirectoryA(sizeof current, current);
         if (length > 0 && length < static_cast<DWORD>(ZafMaxPath))
-            Add(new ZafPathElement(current, "cwd"));
+            Add(new ZafPathElement(ConvertTextToISO(current), "cwd"));
     }
     if (programPath)
     {
@@ -49,7 +51,7 @@ ZafPath::ZafPath(const char *programPath, bool useCurrentDirectory)
         if (directory.size() < static_cast<std::size_t>(ZafMaxPath))
             Add(new ZafPathElement(directory.c_str(), "pwd"));
     }
-    const char *environment = std::getenv("ZAF_PATH");
+    const char *environment = GetEnvironmentText("ZAF_PATH");
     if (environment)
     {
         std::string rest(environment);

@@ -9,7 +9,7 @@
 //
 // Paths are texts of at most ZafMaxPath - 1 characters; every output buffer
 // of the functions below must hold ZafMaxPath bytes. The directory separator
-// is ZafDirectorySeparator(), '\' until code sets choose another. A storage
+// is ZafDirectorySeparator(): the current code set's, '\' by default. A storage
 // path "file.znc~dir~object" addresses an object inside a UI data file.
 #pragma once
 

@@ -1,6 +1,7 @@
 #include "zaf/data/ZafRealData.h"
 
 #include "zaf/data/ZafFile.h"
+#include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <cmath>
@@ -210,6 +211,7 @@ void ZafRealData::RegisterConversions()
     if (registered)
         return;
     registered = true;
+    InitializeI18n(nullptr);
     for (char letter : {'e', 'f', 'g', 'E', 'F', 'G'})
     {
         RegisterPrintConversion(letter, PrintConversion);

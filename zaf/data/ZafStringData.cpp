@@ -1,6 +1,7 @@
 #include "zaf/data/ZafStringData.h"
 
 #include "zaf/core/ZafText.h"
+#include "zaf/data/ZafCodeSetData.h"
 #include "zaf/data/ZafFile.h"
 
 #include <cstring>
@@ -182,12 +183,14 @@ char *ZafStringData::DuplicateText() const
 
 char *ZafStringData::DuplicateConvertedText() const
 {
-    // The library's code set is ISO 8859-1, which the operating system's
-    // ANSI functions take as it stands: the conversion is a copy.
     int size = (maxLength >= 1 ? maxLength : bufferSize) + 1;
     char *copy = new char[size]();
     if (text)
-        std::strncpy(copy, text, static_cast<std::size_t>(size - 1));
+    {
+        char *converted = ConvertTextByCodeSet(text, nullptr, true);
+        std::strncpy(copy, converted, static_cast<std::size_t>(size - 1));
+        delete[] converted;
+    }
     return copy;
 }
 
@@ -391,9 +394,10 @@ bool ZafStringData::SetStaticData(bool flag)
 
 int ZafStringData::SetOSText(const char *osText)
 {
-    // Texts of the operating system are in its ANSI code page, which the
-    // library's code set ISO 8859-1 takes as they stand.
-    return SetText(osText);
+    char *latin = ConvertTextToISO(osText, nullptr, true);
+    const int result = SetText(latin);
+    delete[] latin;
+    return result;
 }
 
 int ZafStringData::SetFormattedText(const char *newText, const char *format)
@@ -443,6 +447,7 @@ void ZafStringData::RegisterConversions()
     if (registered)
         return;
     registered = true;
+    InitializeI18n(nullptr);
     RegisterPrintConversion('c', PrintConversion);
     RegisterPrintConversion('s', PrintConversion);
     RegisterScanConversion('s', ScanConversion);

@@ -1,0 +1,380 @@
+#include "zaf/data/ZafLanguageData.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "TestFiles.h"
+#include "TestI18n.h"
+#include "zaf/core/ZafText.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
+#include "zaf/data/ZafStringData.h"
+
+extern bool trackAllocations;
+extern std::size_t largestAllocation;
+
+namespace
+{
+
+const ZafLanguageStruct colours[] = {
+    {"", 0xFFFF, nullptr, 0, 0xFFFFFFFF},
+    {"Red", 1, "red", 'R', 10},
+    {"Green", 2, nullptr, 'G', 20},
+    {"Blue", 3, "blue", 0, 30},
+    {nullptr, 0, nullptr, 0, 0},
+};
+
+const ZafLanguageStruct onlyTerminator[] = {{nullptr, 0, nullptr, 0, 0}};
+
+TEST(ZafLanguageData, FindsTextsByNumberAndByStringID)
+{
+    ZafLanguageData table(colours, true);
+    unsigned char hotKey = 0;
+    std::uint32_t value = 0;
+    EXPECT_STREQ("Green", table.GetMessageText(2, false, &hotKey, &value));
+    EXPECT_EQ('G', hotKey);
+    EXPECT_EQ(20u, value);
+    EXPECT_STREQ("Blue", table.GetMessageTextByStringID("blue", false, &hotKey, &value));
+    EXPECT_EQ(30u, value);
+    EXPECT_EQ(nullptr, table.GetMessageTextByStringID("Blue", false)) << "string ids count case";
+    EXPECT_EQ(4, table.EntryCount());
+}
+
+// A missing number gives the first entry's text with the default flag, and
+// the caller's hot key and value stay as they were; without the flag null.
+TEST(ZafLanguageData, AMissingNumberGivesTheDefaultTextOrNull)
+{
+    ZafLanguageData days(ZafLanguageData::BuiltInTable("ZafDayStrings"), true);
+    unsigned char hotKey = 'q';
+    std::uint32_t value = 7;
+    EXPECT_STREQ("", days.GetMessageText(99, true, &hotKey, &value));
+    EXPECT_EQ('q', hotKey);
+    EXPECT_EQ(7u, value);
+    EXPECT_EQ(nullptr, days.GetMessageText(99, false));
+
+    ZafLanguageData empty(onlyTerminator, false);
+    EXPECT_EQ(nullptr, empty.GetMessageText(1, true));
+    ZafLanguageData none;
+    EXPECT_EQ(nullptr, none.GetMessageText(1, true));
+}
+
+TEST(ZafLanguageData, SetLanguageWithNullKeepsAnOwnedTableAndDropsABorrowedOne)
+{
+    ZafLanguageData owned(colours, false);
+    owned.SetLanguage(nullptr);
+    EXPECT_STREQ("Red", owned.GetMessageText(1, false));
+    ZafLanguageData borrowed(colours, true);
+    borrowed.SetLanguage(nullptr);
+    EXPECT_EQ(nullptr, borrowed.Table());
+}
+
+// An owned table is a copy: the caller's texts may go away.
+TEST(ZafLanguageData, AnOwnedTableIsACopy)
+{
+    std::string text = "Temporary";
+    const ZafLanguageStruct table[] = {{text.c_str(), 5, nullptr, 0, 0}, {nullptr, 0, nullptr, 0, 0}};
+    ZafLanguageData owned(table, false);
+    text = "Overwritten";
+    EXPECT_STREQ("Temporary", owned.GetMessageText(5, false));
+    EXPECT_NE(table[0].text, owned.GetMessageText(5, false));
+}
+
+TEST(ZafLanguageData, MessageDataFollowTheTable)
+{
+    ZafLanguageData table(colours, false);
+    ZafMessageData *green = table.GetMessageData(2, false);
+    ASSERT_NE(nullptr, green);
+    EXPECT_STREQ("Green", green->Text());
+    EXPECT_EQ('G', green->HotKey());
+    EXPECT_EQ(20u, green->Value());
+    EXPECT_EQ(green, table.GetMessageData(2, false));
+    EXPECT_EQ(1, table.Count());
+    EXPECT_EQ(nullptr, table.GetMessageData(9, false));
+
+    EXPECT_EQ(0, table.SetMessage(2, "Emerald", 'E', 21));
+    table.SetLanguage(table.Table());
+    EXPECT_STREQ("Emerald", green->Text());
+    EXPECT_EQ('E', green->HotKey());
+    EXPECT_EQ(ZafLanguageData::noSuchEntry, table.SetMessage(9, "x", 0, 0));
+    ZafLanguageData none;
+    EXPECT_EQ(ZafLanguageData::noTable, none.SetMessage(1, "x", 0, 0));
+}
+
+// With the first-entry fallback the member keeps the number asked for, so
+// the next request finds it instead of making another one.
+TEST(ZafLanguageData, TheDefaultMemberIsFoundAgain)
+{
+    ZafLanguageData table(colours, false);
+    ZafMessageData *missing = table.GetMessageData(42, true);
+    ASSERT_NE(nullptr, missing);
+    EXPECT_STREQ("", missing->Text());
+    EXPECT_EQ(42, missing->NumberID());
+    EXPECT_EQ(missing, table.GetMessageData(42, true));
+    EXPECT_EQ(1, table.Count());
+}
+
+// A built-in table lies in read-only memory: SetMessage copies it first and
+// leaves the built-in texts as they are.
+TEST(ZafLanguageData, SetMessageOnABuiltInTableChangesACopy)
+{
+    const ZafLanguageStruct *builtIn = ZafLanguageData::BuiltInTable("ZafTimeStrings");
+    ZafLanguageData table(builtIn, true);
+    EXPECT_EQ(0, table.SetMessage(1, "AM", 0, 0));
+    EXPECT_EQ(0, table.StaticData());
+    EXPECT_STREQ("AM", table.GetMessageText(1, false));
+    EXPECT_STREQ("a.m.", builtIn[1].text);
+}
+
+// A duplicate has its own (empty) member list: deleting both deletes each
+// member once.
+TEST(ZafLanguageData, ADuplicateSharesNoMembers)
+{
+    auto *table = new ZafLanguageData(colours, false);
+    table->SetStringID("Colours");
+    table->GetMessageData(1, false);
+    std::unique_ptr<ZafLanguageData> copy(static_cast<ZafLanguageData *>(table->Duplicate()));
+    EXPECT_EQ(0, copy->Count());
+    EXPECT_EQ(1, table->Count());
+    EXPECT_STREQ("Colours", copy->StringID());
+    EXPECT_STREQ("Red", copy->GetMessageText(1, false));
+    EXPECT_NE(table->Table(), copy->Table()) << "an owned table is copied";
+    delete table;
+    EXPECT_STREQ("Red", copy->GetMessageText(1, false));
+    std::unique_ptr<ZafLanguageData> shared(
+        static_cast<ZafLanguageData *>(ZafLanguageData(colours, true).Duplicate()));
+    EXPECT_EQ(colours, shared->Table()) << "a borrowed table is shared";
+}
+
+// ---------------------------------------------------------------------------
+// Sharing through the language manager
+
+TEST(ZafLanguageData, AcquiringTwiceSharesOneCountedTable)
+{
+    I18nScope scope(false);
+    CreateLanguageManager(nullptr);
+    ZafLanguageData *first = AcquireLanguageData("ZafReal", ZafLanguageData::BuiltInTable("ZafReal"));
+    ZafLanguageData *second = AcquireLanguageData("ZafReal", ZafLanguageData::BuiltInTable("ZafReal"));
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(2, first->ReferenceCount());
+    EXPECT_EQ(1, first->StaticData());
+    EXPECT_EQ(first, zafLanguageManager->FindMember("ZafReal"));
+    ReleaseLanguageData(first);
+    EXPECT_EQ(first, zafLanguageManager->FindMember("ZafReal"));
+    ReleaseLanguageData(second);
+    EXPECT_EQ(nullptr, zafLanguageManager->FindMember("ZafReal"));
+    ReleaseLanguageData(nullptr);
+
+    ZafLanguageData *again = AcquireLanguageData("ZafReal", ZafLanguageData::BuiltInTable("ZafReal"));
+    EXPECT_EQ(1, again->ReferenceCount());
+    ReleaseLanguageData(again);
+}
+
+TEST(ZafLanguageData, ANameWithNoSourceGivesNullAndAddsNothing)
+{
+    I18nScope scope(false);
+    CreateLanguageManager(nullptr);
+    EXPECT_EQ(nullptr, AcquireLanguageData("ZafNoSuchTable", nullptr));
+    EXPECT_EQ(0, zafLanguageManager->Count());
+}
+
+// A table still observed survives its last release (its observer owns it).
+TEST(ZafLanguageData, AnObservedTableOutlivesItsLastRelease)
+{
+    I18nScope scope(false);
+    CreateLanguageManager(nullptr);
+    ZafLanguageData *table = AcquireLanguageData("ZafInteger", ZafLanguageData::BuiltInTable("ZafInteger"));
+    ZafStringData observer;
+    table->AddNotification(&observer, nullptr, 3);
+    ReleaseLanguageData(table);
+    EXPECT_EQ(nullptr, zafLanguageManager->FindMember("ZafInteger"));
+    EXPECT_STREQ("The number %s is invalid.", table->GetMessageText(1, false));
+    table->SubtractNotification(&observer);
+    delete table;
+}
+
+// A language change reloads every acquired table in place: from the file,
+// for tables that came from the file and for tables made on a built-in
+// table (which then hold an owned copy that outlives the reading). A
+// language that lacks a table leaves the old table in place.
+TEST(ZafLanguageData, ALanguageChangeReloadsTheAcquiredTables)
+{
+    TempDirectory dir;
+    const std::string name = dir.File("i18n.znc");
+    ASSERT_EQ(0u, WriteI18nFixture(name));
+    I18nScope scope;
+    SetCurrentLanguage("en");
+
+    // Made on the built-in table before the file was there.
+    ZafLanguageData *months = AcquireLanguageData("ZafMonthStrings", ZafLanguageData::BuiltInTable("ZafMonthStrings"));
+    ASSERT_NE(nullptr, months);
+    EXPECT_EQ(1, months->StaticData());
+    ZafMessageData *march = months->GetMessageData(3, false);
+
+    ASSERT_TRUE(scope.OpenFile(name));
+    ZafLanguageData *days = AcquireLanguageData("ZafDayStrings", ZafLanguageData::BuiltInTable("ZafDayStrings"));
+    ZafLanguageData *buttons =
+        AcquireLanguageData("ZafSystemButton", ZafLanguageData::BuiltInTable("ZafSystemButton"));
+    ASSERT_NE(nullptr, days);
+    EXPECT_EQ(0, days->StaticData()) << "read from the file";
+    ZafMessageData *monday = days->GetMessageData(2, false);
+    EXPECT_STREQ("Monday", monday->Text());
+
+    EXPECT_EQ(0, SetCurrentLanguage("de"));
+    EXPECT_STREQ("de", GetCurrentLanguage());
+    EXPECT_STREQ("Montag", days->GetMessageText(2, false));
+    EXPECT_STREQ("Montag", monday->Text());
+    EXPECT_STREQ("M\xE4rz", months->GetMessageText(3, false));
+    EXPECT_STREQ("M\xE4rz", march->Text());
+    EXPECT_EQ(0, months->StaticData()) << "an owned copy of the table read";
+    // "de" has no system-button table: the English one stays.
+    EXPECT_STREQ("Restore", buttons->GetMessageText(6, false));
+    EXPECT_EQ(0u, zafDataPersistence->Error());
+
+    // Back to a language the file lacks altogether: every table stays.
+    SetCurrentLanguage("fr");
+    EXPECT_STREQ("Montag", days->GetMessageText(2, false));
+    EXPECT_STREQ("M\xE4rz", march->Text());
+
+    SetCurrentLanguage("en");
+    EXPECT_STREQ("March", march->Text());
+    ReleaseLanguageData(days);
+    ReleaseLanguageData(months);
+    ReleaseLanguageData(buttons);
+}
+
+// ---------------------------------------------------------------------------
+// Language tables in the UI data file
+
+TEST(ZafLanguageData, WritingOneLanguageKeepsTheOthers)
+{
+    TempDirectory dir;
+    const std::string name = dir.File("languages.znc");
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+        ZafDataPersistence persistence(&storage);
+        WriteLanguage(persistence, "de", GermanTable);
+        WriteLanguage(persistence, "en", ZafLanguageData::BuiltInTable);
+        // Written again: replaces only its own file.
+        persistence.PushSuffix("de");
+        ZafLanguageData days(GermanTable("ZafDayStrings"), true);
+        days.SetStringID("ZafDayStrings");
+        days.SetMessage(1, "Sonntag!", 0, 0xFFFFFFFF);
+        EXPECT_EQ(0u, days.Write(persistence));
+        persistence.PopSuffix();
+        ASSERT_EQ(0u, storage.Save());
+    }
+    ZafStorage storage(name.c_str(), ZafStorage::Read);
+    ZafDataPersistence persistence(&storage);
+    ZafLanguageData german("ZafDayStrings", persistence, "de");
+    ZafLanguageData english("ZafDayStrings", persistence, "en");
+    EXPECT_EQ(0u, german.Error());
+    EXPECT_EQ(0u, english.Error());
+    EXPECT_STREQ("Sonntag!", german.GetMessageText(1, false));
+    EXPECT_STREQ("Sunday", english.GetMessageText(1, false));
+    EXPECT_EQ(22, english.EntryCount());
+    ZafLanguageData french("ZafDayStrings", persistence, "fr");
+    EXPECT_EQ(14u, french.Error());
+    EXPECT_EQ(0u, persistence.Error()) << "cleared for the next object";
+    EXPECT_EQ(0, persistence.LevelIndex());
+}
+
+// Hot keys are written as 16-bit words, sign-extended from the byte, and
+// read back as the low byte; string ids and values survive.
+TEST(ZafLanguageData, EntriesRoundTripThroughTheFile)
+{
+    const ZafLanguageStruct table[] = {
+        {"\xC9t\xE9", 1, "summer", 0xC9, 0x12345678},
+        {"", 2, nullptr, 0, 0xFFFFFFFF},
+        {nullptr, 0, nullptr, 0, 0},
+    };
+    TempDirectory dir;
+    const std::string name = dir.File("entries.znc");
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+        ZafDataPersistence persistence(&storage);
+        persistence.PushSuffix("fr");
+        ZafLanguageData seasons(table, false);
+        seasons.SetStringID("Seasons");
+        seasons.Write(persistence);
+        persistence.PopSuffix();
+        ZafFile *file = storage.Open("~ZafLanguageData~Seasons~objectData.fr", ZafFileMode::Read);
+        ASSERT_NE(nullptr, file);
+        file->Seek(4 + 2 + 8 + 5, 0);
+        std::uint16_t hotKey = 0;
+        file->Read16(hotKey);
+        EXPECT_EQ(0xFFC9, hotKey);
+        storage.Close(file);
+        ASSERT_EQ(0u, storage.Save());
+    }
+    ZafStorage storage(name.c_str(), ZafStorage::Read);
+    ZafDataPersistence persistence(&storage);
+    ZafLanguageData read("Seasons", persistence, "fr");
+    ASSERT_EQ(0u, read.Error());
+    unsigned char hotKey = 0;
+    std::uint32_t value = 0;
+    EXPECT_STREQ("\xC9t\xE9", read.GetMessageTextByStringID("summer", false, &hotKey, &value));
+    EXPECT_EQ(0xC9, hotKey);
+    EXPECT_EQ(0x12345678u, value);
+    EXPECT_STREQ("", read.GetMessageText(2, false));
+}
+
+// The entry count comes from the file: a count the file cannot hold is a
+// read error before it sizes anything.
+TEST(ZafLanguageData, RefusesAnEntryCountTheFileCannotHold)
+{
+    TempDirectory dir;
+    const std::string name = dir.File("count.znc");
+    for (std::uint32_t count : {0x7FFFFFFFu, 0x80000000u, 0x00100000u, 3u})
+    {
+        {
+            ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+            ZafDataPersistence persistence(&storage);
+            persistence.PushSuffix("en");
+            ZafLanguageData numbers(ZafLanguageData::BuiltInTable("ZafInteger"), false);
+            numbers.SetStringID("ZafInteger");
+            numbers.Write(persistence);
+            persistence.PopSuffix();
+            ZafFile *file = storage.Open("~ZafLanguageData~ZafInteger~objectData.en", ZafFileMode::Append);
+            ASSERT_NE(nullptr, file);
+            file->Seek(0, 0);
+            file->Write32(count);
+            storage.Close(file);
+            ASSERT_EQ(0u, storage.Save());
+        }
+        ZafStorage storage(name.c_str(), ZafStorage::Read);
+        ZafDataPersistence persistence(&storage);
+        largestAllocation = 0;
+        trackAllocations = true;
+        ZafLanguageData read("ZafInteger", persistence, "en");
+        trackAllocations = false;
+        if (count == 3)
+        {
+            EXPECT_EQ(0u, read.Error());
+            EXPECT_EQ(3, read.EntryCount());
+        }
+        else
+        {
+            EXPECT_EQ(16u, read.Error()) << count;
+            EXPECT_EQ(nullptr, read.Table());
+        }
+        EXPECT_LT(largestAllocation, 4096u) << count;
+    }
+}
+
+// The program's table lists language data by name only; the data classes'
+// registration enters its read function there.
+TEST(ZafLanguageData, TheProgramsTableReadsLanguageDataByName)
+{
+    ZafDataManager::RegisterDataClasses();
+    const ZafConstructorEntry *entry = ZafPersistenceRegistry::DataConstructors();
+    while (entry->classID != ZafEndOfTable && ZafStringCompare(entry->className, "ZafLanguageData") != 0)
+        entry++;
+    ASSERT_NE(ZafEndOfTable, entry->classID);
+    EXPECT_EQ(0, entry->classID);
+    EXPECT_EQ(ZafLanguageData::New, entry->New);
+    ZafPersistenceRegistry::RegisterNew("ZafLanguageData", nullptr);
+}
+
+} // namespace

@@ -1,0 +1,388 @@
+#include "zaf/data/ZafTimeData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "TestFiles.h"
+#include "TestI18n.h"
+#include "zaf/data/ZafStringData.h"
+
+namespace
+{
+
+std::string Print(const ZafUTimeData &time, const char *format)
+{
+    char text[257];
+    time.PrintFormat(text, sizeof text, format);
+    return text;
+}
+
+ZafUTimeData Day(std::int32_t dayNumber)
+{
+    ZafUTimeData time(0, 0, 0);
+    time.SetDayNumber(dayNumber);
+    return time;
+}
+
+class ZafTimeDataTest : public ::testing::Test
+{
+protected:
+    I18nScope scope{false};
+};
+
+// ---------------------------------------------------------------------------
+// Day numbers and the calendar switch
+
+// The Julian calendar ends with day 2299160 (4 October 1582); the next day
+// is 15 October in the Gregorian calendar. A date of the switch's ten-day
+// gap and 15 October itself are still taken as Julian dates when turned into
+// a day number, as the calendar has always numbered them: 15 October 1582
+// gives 2299171, 16 October 2299162.
+TEST_F(ZafTimeDataTest, DayNumbersAcrossTheCalendarSwitch)
+{
+    EXPECT_EQ("1582-10-04", Print(Day(2299160), "%Y-%m-%d"));
+    EXPECT_EQ("1582-10-15", Print(Day(2299161), "%Y-%m-%d"));
+    EXPECT_EQ("Thursday Friday", Print(Day(2299160), "%A") + " " + Print(Day(2299161), "%A"));
+    EXPECT_EQ(2299162, ZafUTimeData::DateToDayNumber(1582, 10, 16));
+    EXPECT_EQ(2299171, ZafUTimeData::DateToDayNumber(1582, 10, 15));
+    EXPECT_EQ(2299160, ZafUTimeData::DateToDayNumber(1582, 10, 4));
+    EXPECT_EQ(1721424, ZafUTimeData::DateToDayNumber(1, 1, 1));
+    EXPECT_EQ(2451545, ZafUTimeData::DateToDayNumber(2000, 1, 1));
+    EXPECT_EQ(0, ZafUTimeData::DateToDayNumber(-4712, 1, 1));
+}
+
+// Away from the switch, printing a day number and reading the date back
+// gives the same day, through leap years, centuries and the year 1.
+TEST_F(ZafTimeDataTest, DatesRoundTripThroughDayNumbers)
+{
+    for (std::int32_t day = 1721424; day < 2816788; day += 13)
+    {
+        if (day > 2299160 && day < 2299172)
+            continue;
+        int year, month, dayOfMonth, dayOfWeek;
+        ZafUTimeData::DayNumberToDate(day, &year, &month, &dayOfMonth, &dayOfWeek);
+        ASSERT_EQ(day, ZafUTimeData::DateToDayNumber(year, month, dayOfMonth)) << year << "-" << month << "-"
+                                                                              << dayOfMonth;
+        // Month lengths follow the Gregorian rule (the Julian calendar also
+        // had 29 February 1500).
+        if (year > 1582)
+        {
+            ASSERT_LE(dayOfMonth, ZafUTimeData::DaysInMonth(year, month));
+        }
+        ASSERT_EQ((day + 1) % 7, dayOfWeek) << day;
+    }
+}
+
+TEST_F(ZafTimeDataTest, ErasBeforeAndAfterYearOne)
+{
+    EXPECT_EQ("1", Print(Day(1721424), "%Y"));
+    EXPECT_EQ("1", Print(Day(1721424), "%EY")) << "no era applies after year 1";
+    EXPECT_EQ("01", Print(Day(1721424), "%Ey"));
+    EXPECT_EQ("BC", Print(Day(1000000), "%EC"));
+    EXPECT_EQ("1976 BC", Print(Day(1000000), "%EY"));
+    EXPECT_EQ("-1975", Print(Day(1000000), "%Y"));
+    // The day before year 1 is the last of 1 BC (astronomical year 0).
+    EXPECT_EQ("1 BC", Print(Day(1721423), "%EY"));
+    EXPECT_EQ("4713 BC", Print(Day(0), "%EY"));
+}
+
+TEST_F(ZafTimeDataTest, SetTimeNormalisesIntoTheNextDay)
+{
+    ZafTimeData time(0, 0);
+    time.SetTime(25, 0, 0, 0);
+    EXPECT_EQ(1, time.DayNumber());
+    EXPECT_EQ(3600000, time.Milliseconds());
+    EXPECT_EQ("01:00", Print(time, "%H:%M"));
+    time.SetTime(0, 0, 0, -1);
+    EXPECT_EQ(-1, time.DayNumber());
+    EXPECT_EQ(86399999, time.Milliseconds());
+}
+
+TEST_F(ZafTimeDataTest, DifferenceOfOneDayAndOneHour)
+{
+    ZafUTimeData later(2020, 3, 1, 13, 0, 0);
+    ZafUTimeData earlier(2020, 2, 29, 12, 0, 0);
+    std::unique_ptr<ZafUTimeData> difference(later.Difference(earlier));
+    EXPECT_EQ(1, difference->DayNumber());
+    EXPECT_EQ(3600000, difference->Milliseconds());
+    ZafUTimeData subtracted = earlier - later;
+    EXPECT_EQ(-2, subtracted.DayNumber());
+    EXPECT_EQ(82800000, subtracted.Milliseconds());
+    // A time of day moves only its time, wrapping past midnight.
+    ZafTimeData evening(23, 0);
+    evening.AddDayTime(ZafTimeData(2, 30));
+    EXPECT_EQ(0, evening.DayNumber());
+    EXPECT_EQ("01:30", Print(evening, "%H:%M"));
+}
+
+TEST_F(ZafTimeDataTest, CalendarArithmeticCountsFromYearOne)
+{
+    ZafUTimeData date(2019, 11, 30);
+    date.AddCalendar(ZafUTimeData(1, 1, 3));
+    EXPECT_EQ("2019-12-02", Print(date, "%Y-%m-%d"));
+    date.AddCalendar(ZafUTimeData(2, 2, 1));
+    EXPECT_EQ("2021-01-02", Print(date, "%Y-%m-%d"));
+    date.SubtractCalendar(ZafUTimeData(2, 1, 1));
+    EXPECT_EQ("2020-01-02", Print(date, "%Y-%m-%d"));
+}
+
+// ---------------------------------------------------------------------------
+// Printing
+
+// 1 January 2018 was a Monday.
+TEST_F(ZafTimeDataTest, WeekNumbersOfAYearStartingOnMonday)
+{
+    ZafUTimeData date(2018, 1, 1);
+    EXPECT_EQ("01 01 00", Print(date, "%W %V %U"));
+    EXPECT_EQ("1 1", Print(date, "%w %u"));
+    ZafUTimeData sunday(2018, 1, 7);
+    EXPECT_EQ("01 01 01 0 7", Print(sunday, "%W %V %U %w %u"));
+    // 1 January 2016, a Friday, lies in the last week of the year before.
+    EXPECT_EQ("53 00", Print(ZafUTimeData(2016, 1, 1), "%V %W"));
+}
+
+TEST_F(ZafTimeDataTest, PrintsEveryFieldOfADateAndTime)
+{
+    ZafUTimeData time(1999, 12, 25, 9, 5, 7, 45);
+    EXPECT_EQ("Saturday Sat. Sat December Dec Dec.", Print(time, "%A %a %G %B %g %b"));
+    EXPECT_EQ("19 99 1999 12 12 25 25 359", Print(time, "%C %y %Y %m %v %d %e %j"));
+    EXPECT_EQ("09 9 09 9 05 07 7 0 04 045 a.m.", Print(time, "%H %h %I %i %M %S %s %J %k %K %p"));
+    EXPECT_EQ("12/25/1999 09:05 09:05:07", Print(time, "%D %R %T"));
+    EXPECT_EQ("12/25/1999 09:05:07 a.m.", Print(time, "%c"));
+    EXPECT_EQ("%", Print(time, "%%%Z%q%L"));
+    EXPECT_EQ(std::to_string(time.DayNumber()), Print(time, "%Ld"));
+    EXPECT_EQ(std::to_string(9 + 24LL * time.DayNumber()), Print(time, "%LH"));
+    EXPECT_EQ(std::to_string(9 * 3600 + 5 * 60 + 7 + 86400LL * time.DayNumber()), Print(time, "%LS"));
+    EXPECT_EQ(std::to_string(12 + 12 * 1999), Print(time, "%Lm"));
+    ZafUTimeData afternoon(2000, 2, 29, 12, 0, 0);
+    EXPECT_EQ("12 p.m. 060", Print(afternoon, "%I %p %j"));
+    EXPECT_EQ("12 a.m.", Print(ZafUTimeData(2000, 3, 1, 0, 30, 0), "%I %p"));
+}
+
+TEST_F(ZafTimeDataTest, PrintingThatDoesNotFitGivesZero)
+{
+    ZafUTimeData time(1999, 12, 25);
+    char text[8];
+    EXPECT_EQ(0, time.PrintFormat(text, sizeof text, "%Y-%m-%d"));
+    EXPECT_LT(std::strlen(text), sizeof text);
+    EXPECT_EQ(7, time.PrintFormat(text, sizeof text, "%Y-%m"));
+    EXPECT_EQ(0, time.FormatText(text, 6, "%Y-%m"));
+    EXPECT_EQ(7, time.FormatText(text, 7, "%Y-%m\n%Y"));
+}
+
+TEST_F(ZafTimeDataTest, TheEmptyValuePrintsNothing)
+{
+    ZafUTimeData time(2000, 1, 1);
+    time.SetEmpty();
+    char text[16] = "x";
+    EXPECT_EQ(0, time.PrintFormat(text, sizeof text, "%Y"));
+    EXPECT_STREQ("", text);
+    EXPECT_EQ(0, time.Year());
+}
+
+// A locale whose formats name each other does not print forever.
+TEST_F(ZafTimeDataTest, FormatsThatNameThemselvesEnd)
+{
+    static char loop[] = "%x!";
+    ZafLocaleStruct structure = ZafLocaleData::BuiltInLocale();
+    structure.dateFormat = loop;
+    InitializeLocale(nullptr);
+    zafLocale->SetLocale(structure);
+    const std::string text = Print(ZafUTimeData(2000, 1, 1), "%x");
+    EXPECT_EQ(std::string(6, '!'), text);
+
+    // Thirty date lines that read nothing, six times in a row, before a text
+    // none of them can finish: the scan gives up instead of trying 30^6 ways.
+    std::string lines;
+    for (int i = 0; i < 30; i++)
+        lines += "%Z\n";
+    static char dateLines[128];
+    std::strcpy(dateLines, lines.c_str());
+    static char sixDates[] = "%D%D%D%D%D%D";
+    structure.dateScanFormats = dateLines;
+    structure.dateTimeScanFormat = sixDates;
+    zafLocale->SetLocale(structure);
+    ZafUTimeData date(2000, 1, 1);
+    EXPECT_EQ(1u, date.SetFormattedText("x", nullptr));
+    EXPECT_EQ(2000, date.Year());
+}
+
+// ---------------------------------------------------------------------------
+// Scanning
+
+TEST_F(ZafTimeDataTest, TwoDigitYearsFollowTheBaseYear)
+{
+    ZafUTimeData date(2000, 1, 1);
+    EXPECT_EQ(0u, date.SetFormattedText("1/2/49", "%m/%d/%y"));
+    EXPECT_EQ(2049, date.Year());
+    EXPECT_EQ(0u, date.SetFormattedText("1/2/50", "%m/%d/%y"));
+    EXPECT_EQ(1950, date.Year());
+    date.SetBaseYear(1900);
+    EXPECT_EQ(0u, date.SetFormattedText("1/2/49", "%m/%d/%y"));
+    EXPECT_EQ(1949, date.Year());
+}
+
+TEST_F(ZafTimeDataTest, HalfDaysOfTwelveOClock)
+{
+    ZafTimeData time(0, 0);
+    EXPECT_EQ(0u, time.SetFormattedText("12:30 a.m.", "%I:%M %p"));
+    EXPECT_EQ("00:30", Print(time, "%H:%M"));
+    EXPECT_EQ(0u, time.SetFormattedText("12:30 p.m.", "%I:%M %p"));
+    EXPECT_EQ("12:30", Print(time, "%H:%M"));
+    EXPECT_EQ(0u, time.SetFormattedText("1:05 P.M.", "%I:%M %p"));
+    EXPECT_EQ("13:05", Print(time, "%H:%M"));
+    EXPECT_EQ(1u, time.SetFormattedText("1:05 noon", "%I:%M %p"));
+    EXPECT_EQ("13:05", Print(time, "%H:%M")) << "a failed scan keeps the value";
+}
+
+struct ScanCase
+{
+    const char *text;
+    const char *format;
+    bool accepted;
+};
+
+class DateScans : public ::testing::TestWithParam<ScanCase>
+{
+protected:
+    I18nScope scope{false};
+};
+
+TEST_P(DateScans, AcceptOnlyRealDates)
+{
+    ZafUTimeData date(1990, 6, 15);
+    const std::uint32_t error = date.SetFormattedText(GetParam().text, GetParam().format);
+    EXPECT_EQ(GetParam().accepted ? 0u : 1u, error) << GetParam().text;
+    if (!GetParam().accepted)
+    {
+        EXPECT_EQ("1990-06-15", Print(date, "%Y-%m-%d"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ZafTimeData, DateScans,
+                         ::testing::Values(ScanCase{"02/29/2000", "%m/%d/%Y", true},
+                                           ScanCase{"02/29/2004", "%m/%d/%Y", true},
+                                           ScanCase{"02/29/1900", "%m/%d/%Y", false},
+                                           ScanCase{"02/29/2001", "%m/%d/%Y", false},
+                                           ScanCase{"04/31/2020", "%m/%d/%Y", false},
+                                           ScanCase{"04/30/2020", "%m/%d/%Y", true},
+                                           ScanCase{"13/01/2020", "%m/%d/%Y", false},
+                                           ScanCase{"12/25/1999 extra", "%m/%d/%Y", false},
+                                           ScanCase{"  12/25/1999  ", "%m/%d/%Y", true},
+                                           ScanCase{"x", "%m/%d/%Y", false}));
+
+// The default formats: a date and a time through the locale's line lists,
+// whatever line of each fits.
+TEST_F(ZafTimeDataTest, ScansThroughTheLocalesFormatLists)
+{
+    ZafUTimeData time(2000, 1, 1);
+    EXPECT_EQ(0u, time.SetFormattedText("12/25/1999 10:30", nullptr));
+    EXPECT_EQ("1999-12-25 10:30:00", Print(time, "%Y-%m-%d %H:%M:%S"));
+    EXPECT_EQ(0u, time.SetFormattedText("12/25/99 4:05:06 P.M.", nullptr));
+    EXPECT_EQ("1999-12-25 16:05:06", Print(time, "%Y-%m-%d %H:%M:%S"));
+    EXPECT_EQ(0u, time.SetFormattedText("241201 0815", nullptr));
+    EXPECT_EQ("2001-12-24 08:15:00", Print(time, "%Y-%m-%d %H:%M:%S"));
+    EXPECT_EQ(1u, time.SetFormattedText("sometime", nullptr));
+
+    ZafTimeData clock(0, 0);
+    EXPECT_EQ(0u, clock.SetFormattedText("7:45 p.m.", nullptr));
+    EXPECT_EQ("19:45:00", Print(clock, "%T"));
+    EXPECT_EQ(0u, clock.SetFormattedText("1730", nullptr));
+    EXPECT_EQ("17:30:00", Print(clock, "%T"));
+}
+
+TEST_F(ZafTimeDataTest, ScansNamesOfDaysAndMonths)
+{
+    ZafUTimeData date(2000, 1, 1);
+    EXPECT_EQ(0u, date.SetFormattedText("Sat. SEPT. 9 2000", "%a %b %d %Y"));
+    EXPECT_EQ("2000-09-09", Print(date, "%Y-%m-%d"));
+    EXPECT_EQ(0u, date.SetFormattedText("june 30 2001", "%B %d %Y"));
+    EXPECT_EQ(6, date.Month());
+    EXPECT_EQ(1u, date.SetFormattedText("Ju 30 2001", "%B %d %Y")) << "matches no month";
+    EXPECT_EQ(1u, date.SetFormattedText("Xyz 30 2001", "%A %d %Y"));
+    EXPECT_EQ(0u, date.SetFormattedText("2001 032", "%Y %j"));
+    EXPECT_EQ("2001-02-01", Print(date, "%Y-%m-%d"));
+}
+
+// An empty text empties nothing: it clears the value to 1950-01-01.
+TEST_F(ZafTimeDataTest, AnEmptyTextClears)
+{
+    ZafUTimeData date(2000, 5, 5, 5, 5, 5);
+    EXPECT_EQ(0u, date.SetFormattedText("", nullptr));
+    EXPECT_EQ("1950-01-01 00:00:00", Print(date, "%Y-%m-%d %H:%M:%S"));
+    EXPECT_EQ(nullptr, date.ScanFormat("", "%Y"));
+    EXPECT_EQ(0, date.DayNumber());
+    EXPECT_EQ(0, date.Milliseconds());
+}
+
+// The letter "U" prints and scans a time inside the general engines.
+TEST_F(ZafTimeDataTest, TheLetterUPrintsAndScansATime)
+{
+    ZafUTimeData time(1999, 12, 25, 22, 15, 0);
+    char text[64];
+    ZafFormatData::Print(text, sizeof text, "at %U!", &time);
+    EXPECT_STREQ("at 12/25/1999 10:15:00 p.m.!", text);
+    ZafUTimeData read(2000, 1, 1);
+    EXPECT_EQ(1, ZafFormatData::Scan("when 12/25/1999 10:15 p.m.", "when %U", &read));
+    EXPECT_EQ("1999-12-25 22:15", Print(read, "%Y-%m-%d %H:%M"));
+    EXPECT_EQ(0, ZafFormatData::Scan("when never", "when %U", &read));
+}
+
+TEST_F(ZafTimeDataTest, ObserversHearOfEachChangeOnce)
+{
+    static int calls;
+    calls = 0;
+    ZafUTimeData time(2000, 1, 1);
+    ZafStringData observer;
+    time.AddNotification(&observer, [](ZafElement *, ZafUpdateType) { return ++calls; }, 3);
+    time.SetDateTime(2001, 2, 3, 4, 5, 6, 7);
+    time.AddDayTime(ZafUTimeData(0, 0, 1));
+    time.SetFormattedText("1/2/2003", "%m/%d/%Y");
+    EXPECT_EQ(3, calls);
+    time.SubtractNotification(&observer);
+}
+
+TEST_F(ZafTimeDataTest, WritesAndReadsItsValue)
+{
+    TempDirectory dir;
+    const std::string name = dir.File("times.znc");
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+        ZafDataPersistence persistence(&storage);
+        ZafUTimeData stamp(1582, 10, 4, 23, 59, 59, 999);
+        stamp.SetStringID("STAMP");
+        stamp.SetBaseYear(1900);
+        stamp.SetZone(-5);
+        EXPECT_EQ(0u, stamp.Write(persistence));
+        ZafTimeData alarm(6, 30);
+        alarm.SetStringID("ALARM");
+        EXPECT_EQ(0u, alarm.Write(persistence));
+        // A value cut short after its day number and half its milliseconds.
+        ZafFile *file = storage.Open("SHORT", ZafFileMode::Create, ZafUTimeData::className, ZafUTimeData::classID);
+        ASSERT_NE(nullptr, file);
+        file->Write32(static_cast<std::int32_t>(2451545));
+        file->Write16(static_cast<std::int16_t>(5));
+        storage.Close(file);
+        ASSERT_EQ(0u, storage.Save());
+    }
+    ZafStorage storage(name.c_str(), ZafStorage::Read);
+    ZafDataPersistence persistence(&storage);
+    ZafUTimeData stamp("STAMP", persistence);
+    ASSERT_EQ(0u, stamp.Error());
+    EXPECT_EQ("1582-10-04 23:59:59.999", Print(stamp, "%Y-%m-%d %H:%M:%S.%K"));
+    EXPECT_EQ(1900, stamp.BaseYear());
+    EXPECT_EQ(-5, stamp.Zone());
+    ZafTimeData alarm("ALARM", persistence);
+    ASSERT_EQ(0u, alarm.Error());
+    EXPECT_EQ("06:30", Print(alarm, "%H:%M"));
+    ZafTimeData missing("NONE", persistence);
+    EXPECT_NE(0u, missing.Error());
+    ZafUTimeData cut("SHORT", persistence);
+    EXPECT_EQ(16u, cut.Error());
+    EXPECT_EQ(0, persistence.LevelIndex());
+}
+
+} // namespace
