@@ -186,9 +186,25 @@ char *ZafInsertHotKey(const char *text, int index)
     return result;
 }
 
+namespace {
+ZafOSTextConverter osTextConverter = nullptr;
+} // namespace
+
+void SetOSTextConverter(ZafOSTextConverter converter)
+{
+    osTextConverter = converter;
+}
+
 std::FILE *ZafOpenFile(const char *fileName, const char *mode)
 {
     if (!fileName || !mode)
         return nullptr;
-    return std::fopen(fileName, mode);
+    if (!osTextConverter)
+        return std::fopen(fileName, mode);
+    char *localName = osTextConverter(fileName);
+    char *localMode = osTextConverter(mode);
+    std::FILE *stream = (localName && localMode) ? std::fopen(localName, localMode) : nullptr;
+    delete[] localName;
+    delete[] localMode;
+    return stream;
 }

@@ -72,3 +72,9 @@ char *ZafInsertHotKey(const char *text, int index);
 // file does not open. The name will be converted to the operating system's
 // character set once code sets exist; until then it is used as it stands.
 std::FILE *ZafOpenFile(const char *fileName, const char *mode);
+
+// Converts a library text to the operating system's character set, as a new
+// heap text (delete[]). The code-set layer installs it; until then texts
+// pass to the operating system unchanged.
+using ZafOSTextConverter = char *(*)(const char *text);
+void SetOSTextConverter(ZafOSTextConverter converter);

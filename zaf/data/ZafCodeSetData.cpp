@@ -305,10 +305,19 @@ std::uint32_t TakePersistenceError()
 }
 } // namespace
 
+namespace {
+char *ConvertForOS(const char *text)
+{
+    return ConvertTextByCodeSet(text, nullptr, true);
+}
+} // namespace
+
 void InitializeCodeSet(const char *name)
 {
     if (zafCodeSet)
         return;
+    // Files opened through the core's ZafOpenFile get their names converted.
+    SetOSTextConverter(ConvertForOS);
     RegisterStaticCleanup(DeleteCodeSet, nullptr, 0);
     if (name && CompareTextNoCase(name, ZafCodeSetData::builtInName) == 0)
     {

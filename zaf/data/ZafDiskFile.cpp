@@ -27,11 +27,6 @@ private:
     char *text;
 };
 
-// Opens a stream for a name and mode in the library's character set.
-std::FILE *OpenStream(const char *name, const char *mode)
-{
-    return std::fopen(LocalText(name), LocalText(mode));
-}
 
 bool HasDirectoryPart(const char *name)
 {
@@ -74,7 +69,7 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
     }
     char streamMode[4];
     StreamMode(mode, streamMode);
-    stream = OpenStream(fileName, streamMode);
+    stream = ZafOpenFile(fileName, streamMode);
     if (!stream && zafSearchPath && !HasDirectoryPart(fileName) && !(mode & ZafFileMode::Create))
     {
         for (ZafPathElement *element = zafSearchPath->First(); element && !stream;
@@ -82,7 +77,7 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
         {
             char candidate[ZafMaxPath];
             MakePath(candidate, element->Directory(), fileName);
-            stream = OpenStream(candidate, streamMode);
+            stream = ZafOpenFile(candidate, streamMode);
             if (stream)
             {
                 delete[] fileName;
