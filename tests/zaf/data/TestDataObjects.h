@@ -1,0 +1,122 @@
+// Helpers of the data-object tests: an observer that counts its calls, the
+// round trip write - Save - reopen - read of a data object through a UI
+// data file, and the bytes a data object was stored as.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "zaf/data/ZafData.h"
+#include "zaf/data/ZafDataManager.h"
+#include "zaf/data/ZafDataPersistence.h"
+#include "zaf/data/ZafFile.h"
+#include "zaf/data/ZafStorage.h"
+
+namespace {
+
+// Observes a data object with mask 3 and counts the notifications.
+class CountingObserver : public ZafElement
+{
+public:
+    explicit CountingObserver(ZafData &data) : data(data) { data.AddNotification(this, Notified, 3); }
+    ~CountingObserver() override { data.SubtractNotification(this, Notified); }
+    int calls = 0;
+    ZafUpdateType lastKinds = 0;
+
+private:
+    static int Notified(ZafElement *observer, ZafUpdateType kinds)
+    {
+        auto *self = static_cast<CountingObserver *>(observer);
+        self->calls++;
+        self->lastKinds = kinds;
+        return 0;
+    }
+    ZafData &data;
+};
+
+// A UI data file in a scratch directory: objects are written into it, it is
+// saved, and then read back from the file on disk.
+class DataFile
+{
+public:
+    DataFile() : name(directory.File("data.znc")) {}
+
+    // Writes the object under the name and saves the file; the write's error.
+    std::uint32_t Write(ZafData &object, const char *objectName)
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::CreateMissing);
+        ZafDataPersistence persistence(&storage);
+        object.SetStringID(objectName);
+        std::uint32_t error = object.Write(persistence);
+        std::uint32_t saved = storage.Save();
+        return error ? error : saved;
+    }
+
+    // Reopens the saved file and reads the object through its persistent
+    // constructor.
+    template <class T> std::unique_ptr<T> Read(const char *objectName)
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::Read);
+        ZafDataPersistence persistence(&storage);
+        return std::make_unique<T>(objectName, persistence);
+    }
+
+    // The bytes stored for the object at the path ("~name" for a data object).
+    std::vector<unsigned char> StoredBytes(const char *path)
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::Read);
+        std::vector<unsigned char> bytes;
+        if (ZafFile *file = storage.Open(path, ZafFileMode::Read))
+        {
+            bytes.resize(static_cast<std::size_t>(file->Length()));
+            if (!bytes.empty())
+                file->ReadBytes(bytes.data(), static_cast<int>(bytes.size()));
+            storage.Close(file);
+        }
+        return bytes;
+    }
+
+    // Replaces the bytes of the object at the path (an entry of the class
+    // name and id) and saves the file.
+    bool ReplaceBytes(const char *path, const std::vector<unsigned char> &bytes, const char *className,
+                      ZafClassID classID)
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::Writeable);
+        ZafFile *file = storage.Open(path, ZafFileMode::Create, className, classID);
+        if (!file)
+            return false;
+        if (!bytes.empty())
+            file->WriteBytes(bytes.data(), static_cast<int>(bytes.size()));
+        storage.Close(file);
+        return storage.Save() == 0;
+    }
+
+    const std::string &Name() const { return name; }
+
+private:
+    TempDirectory directory;
+    std::string name;
+};
+
+// Makes a persistence the application's data persistence for its lifetime.
+class GlobalDataPersistence
+{
+public:
+    explicit GlobalDataPersistence(ZafDataPersistence *persistence) { zafDataPersistence = persistence; }
+    ~GlobalDataPersistence() { zafDataPersistence = nullptr; }
+    GlobalDataPersistence(const GlobalDataPersistence &) = delete;
+    GlobalDataPersistence &operator=(const GlobalDataPersistence &) = delete;
+};
+
+inline std::vector<unsigned char> LittleEndian(std::initializer_list<long long> words, int width = 4)
+{
+    std::vector<unsigned char> bytes;
+    for (long long word : words)
+        for (int i = 0; i < width; i++)
+            bytes.push_back(static_cast<unsigned char>(static_cast<unsigned long long>(word) >> (8 * i)));
+    return bytes;
+}
+
+} // namespace

@@ -1,0 +1,347 @@
+// Palette data: lookup by type and state, storing and removing palettes in
+// owned and static maps.
+#include "zaf/data/ZafPaletteData.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+ZafPaletteStruct WithBackground(std::uint8_t colour)
+{
+    ZafPaletteStruct palette;
+    palette.colorBackground = colour;
+    return palette;
+}
+
+std::uint8_t BackgroundOf(const ZafPaletteData &data, std::uint16_t type, std::uint16_t state)
+{
+    ZafPaletteStruct palette;
+    return data.GetPalette(palette, type, state).colorBackground;
+}
+
+// The (type, state) pairs of the map up to its end entry.
+std::vector<std::pair<int, int>> Entries(const ZafPaletteData &data)
+{
+    std::vector<std::pair<int, int>> entries;
+    const ZafPaletteMap *map = data.PaletteMap();
+    for (int i = 0; i < data.EntryCount() && !map[i].IsEnd(); i++)
+        entries.emplace_back(map[i].type, map[i].state);
+    return entries;
+}
+
+using Pairs = std::vector<std::pair<int, int>>;
+
+bool IsDefault(const ZafPaletteStruct &p)
+{
+    return p.lineStyle == 255 && p.fillPattern == 255 && p.colorForeground == 254 &&
+           p.colorBackground == 254 && p.monoForeground == 254 && p.monoBackground == 254 &&
+           p.font == 255 && p.osColorForeground == -1 && p.osColorBackground == -1;
+}
+
+} // namespace
+
+TEST(PaletteData, ANewPaletteAnswersTheDefaultEverywhere)
+{
+    for (bool staticFlag : {false, true})
+    {
+        ZafPaletteData data(staticFlag);
+        EXPECT_FALSE(data.StaticData());
+        EXPECT_EQ(data.EntryCount(), 1);
+        ZafPaletteStruct palette;
+        palette.font = 3;
+        EXPECT_TRUE(IsDefault(data.GetPalette(palette, 8, 32)));
+        EXPECT_TRUE(IsDefault(data.GetPalette(palette, 0, 0)));
+    }
+}
+
+TEST(PaletteData, LookupByTypeAndState)
+{
+    ZafPaletteData data;
+    data.SetPalette(2, 0, WithBackground(5));
+    EXPECT_EQ(BackgroundOf(data, 2, 0), 5);
+    EXPECT_EQ(BackgroundOf(data, 2, 1), 254);
+    EXPECT_EQ(BackgroundOf(data, 4, 0), 254);
+    data.SetPalette(2, 1, WithBackground(6));
+    data.SetPalette(8, 32, WithBackground(7));
+    EXPECT_EQ(Entries(data), (Pairs{{2, 1}, {2, 0}, {8, 32}}));
+    EXPECT_EQ(BackgroundOf(data, 2, 1), 6);
+    EXPECT_EQ(BackgroundOf(data, 8, 32), 7);
+}
+
+TEST(PaletteData, AnExistingEntryIsUpdatedInPlace)
+{
+    ZafPaletteData data;
+    data.SetPalette(2, 0, WithBackground(5));
+    data.SetPalette(2, 1, WithBackground(6));
+    int entries = data.EntryCount();
+    data.SetPalette(2, 1, WithBackground(9));
+    EXPECT_EQ(data.EntryCount(), entries);
+    EXPECT_EQ(Entries(data), (Pairs{{2, 1}, {2, 0}}));
+    EXPECT_EQ(BackgroundOf(data, 2, 1), 9);
+}
+
+TEST(PaletteData, TheDefaultPaletteRemovesTheEntry)
+{
+    ZafPaletteData data;
+    data.SetPalette(2, 0, WithBackground(5));
+    data.SetPalette(3, 0, WithBackground(6));
+    int entries = data.EntryCount();
+    data.SetPalette(2, 0, ZafPaletteStruct());
+    EXPECT_EQ(Entries(data), (Pairs{{3, 0}}));
+    EXPECT_EQ(data.EntryCount(), entries);  // a spare entry stays
+    EXPECT_EQ(BackgroundOf(data, 2, 0), 254);
+    EXPECT_EQ(BackgroundOf(data, 3, 0), 6);
+}
+
+TEST(PaletteData, ByteZeroDoesNotCountWhenDecidingDefault)
+{
+    // Kept as the library has it: only bytes 1 to 6 make a palette differ.
+    ZafPaletteData data;
+    data.SetPalette(2, 0, WithBackground(5));
+    ZafPaletteStruct styleOnly;
+    styleOnly.lineStyle = 1;
+    styleOnly.osColorForeground = 0x123456;
+    data.SetPalette(2, 0, styleOnly);
+    EXPECT_TRUE(Entries(data).empty());
+    ZafPaletteStruct font;
+    font.font = 2;
+    font.lineStyle = 7;
+    data.SetPalette(4, 0, font);
+    ZafPaletteStruct read;
+    data.GetPalette(read, 4, 0);
+    EXPECT_EQ(read.font, 2);
+    EXPECT_EQ(read.lineStyle, 7);
+}
+
+TEST(PaletteData, EndTypesAreNeverStored)
+{
+    ZafPaletteData data;
+    data.SetPalette(2, 0, WithBackground(5));
+    data.SetPalette(0, 0, WithBackground(6));
+    data.SetPalette(0xFFFF, 0, WithBackground(6));
+    EXPECT_EQ(Entries(data), (Pairs{{2, 0}}));
+}
+
+TEST(PaletteData, StaticMapsAreSharedAndNeverChanged)
+{
+    static const ZafPaletteMap classMap[] = {
+        {2, 1, WithBackground(1)},
+        {2, 0, WithBackground(2)},
+        {0xFFFF, 0, ZafPaletteStruct()},
+    };
+    ZafPaletteData data(classMap, true);
+    EXPECT_TRUE(data.StaticData());
+    EXPECT_EQ(data.PaletteMap(), classMap);
+    EXPECT_EQ(data.EntryCount(), 3);
+    EXPECT_EQ(BackgroundOf(data, 2, 1), 1);
+
+    ZafPaletteData copy(data);
+    EXPECT_EQ(copy.PaletteMap(), classMap);
+
+    // Setting an existing (type, state) on a static map makes an owned copy
+    // with the new entry in front of the old one.
+    data.SetPalette(2, 1, WithBackground(9));
+    EXPECT_FALSE(data.StaticData());
+    EXPECT_NE(data.PaletteMap(), classMap);
+    EXPECT_EQ(Entries(data), (Pairs{{2, 1}, {2, 1}, {2, 0}}));
+    EXPECT_EQ(BackgroundOf(data, 2, 1), 9);
+    EXPECT_EQ(classMap[0].palette.colorBackground, 1);
+
+    // Emptying a static map makes an owned empty one; the caller's stays.
+    copy.SetPaletteMap(nullptr);
+    EXPECT_FALSE(copy.StaticData());
+    EXPECT_EQ(classMap[0].type, 2);
+    EXPECT_TRUE(Entries(copy).empty());
+}
+
+TEST(PaletteData, OwnedMapsAreCopiesAndEmptyInPlace)
+{
+    const ZafPaletteMap callerMap[] = {
+        {5, 0, WithBackground(3)},
+        {0, 0, ZafPaletteStruct()},
+    };
+    ZafPaletteData data(callerMap, false);
+    EXPECT_NE(data.PaletteMap(), callerMap);
+    EXPECT_EQ(data.EntryCount(), 2);
+    EXPECT_EQ(BackgroundOf(data, 5, 0), 3);
+    const ZafPaletteMap *held = data.PaletteMap();
+    data.SetPaletteMap(nullptr);
+    EXPECT_EQ(data.PaletteMap(), held);
+    EXPECT_TRUE(Entries(data).empty());
+    EXPECT_EQ(BackgroundOf(data, 5, 0), 254);
+}
+
+TEST(PaletteData, BecomingOwnedCopiesTheStaticMap)
+{
+    static const ZafPaletteMap classMap[] = {
+        {6, 0, WithBackground(4)},
+        {0, 0, ZafPaletteStruct()},
+    };
+    ZafPaletteData data(classMap, true);
+    EXPECT_FALSE(data.SetStaticData(false));
+    EXPECT_NE(data.PaletteMap(), classMap);
+    EXPECT_EQ(BackgroundOf(data, 6, 0), 4);
+}
+
+// ---- Data object: notification, persistence -------------------------------------------
+
+#include "TestDataObjects.h"
+
+namespace {
+
+std::vector<unsigned char> StoredEntry(int type, int state, std::vector<unsigned char> seven)
+{
+    std::vector<unsigned char> bytes = LittleEndian({type, state}, 2);
+    bytes.insert(bytes.end(), seven.begin(), seven.end());
+    return bytes;
+}
+
+const std::vector<unsigned char> defaultBytes = {255, 255, 254, 254, 254, 254, 255};
+
+TEST(PaletteData, EachChangeNotifiesOnce)
+{
+    ZafPaletteData data;
+    CountingObserver observer(data);
+    data.SetPalette(2, 0, WithBackground(5));
+    data.SetPalette(2, 0, ZafPaletteStruct());
+    data.SetPaletteMap(nullptr);
+    data.Clear();
+    EXPECT_EQ(observer.calls, 4);
+    EXPECT_EQ(data.ClassID(), 3119);
+    EXPECT_TRUE(data.IsClassName("ZafData"));
+    std::unique_ptr<ZafData> copy(data.Duplicate());
+    EXPECT_EQ(copy->ClassID(), 3119);
+}
+
+TEST(PaletteData, WritesSavesAndReadsBackWithoutOSColours)
+{
+    DataFile file;
+    ZafPaletteData data;
+    ZafPaletteStruct palette = WithBackground(5);
+    palette.lineStyle = 1;
+    palette.font = 3;
+    palette.osColorForeground = 0x102030;
+    palette.osColorBackground = 0x405060;
+    data.SetPalette(2, 1, palette);
+    data.SetPalette(8, 32, WithBackground(7));
+    data.SetPalette(4, 0, WithBackground(9));
+    data.SetPalette(4, 0, ZafPaletteStruct());  // leaves a spare entry, not stored
+    ASSERT_EQ(file.Write(data, "colours"), 0u);
+
+    std::vector<unsigned char> expected = LittleEndian({3});
+    for (const auto &entry : {StoredEntry(2, 1, {1, 255, 254, 5, 254, 254, 3}),
+                              StoredEntry(8, 32, {255, 255, 254, 7, 254, 254, 255}),
+                              StoredEntry(0, 0, defaultBytes)})
+        expected.insert(expected.end(), entry.begin(), entry.end());
+    EXPECT_EQ(file.StoredBytes("~colours"), expected);
+
+    std::unique_ptr<ZafPaletteData> read = file.Read<ZafPaletteData>("colours");
+    EXPECT_EQ(read->Error(), 0u);
+    EXPECT_EQ(read->EntryCount(), 3);
+    ZafPaletteStruct back;
+    read->GetPalette(back, 2, 1);
+    EXPECT_EQ(back.lineStyle, 1);
+    EXPECT_EQ(back.colorBackground, 5);
+    EXPECT_EQ(back.font, 3);
+    EXPECT_EQ(back.osColorForeground, -1);
+    EXPECT_EQ(back.osColorBackground, -1);
+    EXPECT_EQ(BackgroundOf(*read, 8, 32), 7);
+}
+
+// Stored maps that must not be trusted: each reads as an error and leaves
+// the default map, so that lookups keep working.
+struct BadMap
+{
+    const char *what;
+    std::vector<unsigned char> bytes;
+};
+
+class PaletteDataBadMap : public ::testing::TestWithParam<BadMap> {};
+
+TEST_P(PaletteDataBadMap, FallsBackToTheDefaultMap)
+{
+    DataFile file;
+    ZafPaletteData data;
+    ASSERT_EQ(file.Write(data, "colours"), 0u);
+    ASSERT_TRUE(file.ReplaceBytes("~colours", GetParam().bytes, ZafPaletteData::className,
+                                  ZafPaletteData::classID));
+    std::unique_ptr<ZafPaletteData> read = file.Read<ZafPaletteData>("colours");
+    EXPECT_EQ(read->Error(), ZafFileError::Read) << GetParam().what;
+    ASSERT_NE(read->PaletteMap(), nullptr);
+    EXPECT_EQ(read->EntryCount(), 1);
+    EXPECT_EQ(BackgroundOf(*read, 2, 1), 254);
+    read->SetPalette(2, 1, WithBackground(3));
+    EXPECT_EQ(BackgroundOf(*read, 2, 1), 3);
+}
+
+std::vector<unsigned char> Join(std::vector<std::vector<unsigned char>> parts)
+{
+    std::vector<unsigned char> bytes;
+    for (const auto &part : parts)
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Maps, PaletteDataBadMap, ::testing::Values(
+    BadMap{"huge count", Join({LittleEndian({0x7FFFFFFF}), StoredEntry(0, 0, defaultBytes)})},
+    BadMap{"count of all ones", Join({LittleEndian({0xFFFFFFFF}), StoredEntry(0, 0, defaultBytes)})},
+    BadMap{"count beyond the entries", Join({LittleEndian({3}), StoredEntry(2, 0, defaultBytes),
+                                            StoredEntry(0, 0, defaultBytes)})},
+    BadMap{"count 0", LittleEndian({0})},
+    BadMap{"no count", {1, 0}},
+    BadMap{"empty record", {}}));
+
+TEST(PaletteData, AMapStoredWithoutEndEntryGetsOne)
+{
+    DataFile file;
+    ZafPaletteData data;
+    ASSERT_EQ(file.Write(data, "colours"), 0u);
+    ASSERT_TRUE(file.ReplaceBytes("~colours",
+                                  Join({LittleEndian({2}), StoredEntry(2, 1, {255, 255, 254, 6, 254, 254, 255}),
+                                        StoredEntry(3, 0, {255, 255, 254, 8, 254, 254, 255})}),
+                                  ZafPaletteData::className, ZafPaletteData::classID));
+    std::unique_ptr<ZafPaletteData> read = file.Read<ZafPaletteData>("colours");
+    EXPECT_EQ(read->Error(), 0u);
+    EXPECT_EQ(read->EntryCount(), 3);
+    EXPECT_TRUE(read->PaletteMap()[2].IsEnd());
+    EXPECT_EQ(BackgroundOf(*read, 3, 0), 8);
+    EXPECT_EQ(BackgroundOf(*read, 5, 0), 254);
+    read->SetPalette(5, 0, WithBackground(1));
+    EXPECT_EQ(BackgroundOf(*read, 5, 0), 1);
+}
+
+TEST(PaletteData, IsWrittenBesideTheObjectThatNamesIt)
+{
+    // A window object stores its palette's name in its own record; the
+    // palette itself is written at the object's level so that the reader,
+    // which reads it by that name at the same level, finds it.
+    DataFile file;
+    {
+        ZafStorage storage(file.Name().c_str(), ZafStorage::CreateMissing);
+        ZafDataPersistence persistence(&storage);
+        ZafPaletteData palette;
+        palette.SetStringID("buttonColours");
+        palette.SetPalette(8, 32, WithBackground(12));
+        persistence.PushLevel("TestObject", 9000, ZafDataPersistence::childEntry);
+        ASSERT_EQ(persistence.OpenLevelFile("okButton", ZafFileMode::Write), 0u);
+        persistence.File()->WriteString(palette.StringID());
+        EXPECT_EQ(palette.Write(persistence), 0u);
+        persistence.PopLevel();
+        ASSERT_EQ(storage.Save(), 0u);
+    }
+    ZafStorage storage(file.Name().c_str(), ZafStorage::Read);
+    ZafDataPersistence persistence(&storage);
+    persistence.PushLevel("TestObject", 9000, ZafDataPersistence::childEntry);
+    ASSERT_EQ(persistence.OpenLevelFile("okButton", ZafFileMode::Read), 0u);
+    char name[64];
+    persistence.File()->ReadStringInto(name, sizeof name);
+    ZafPaletteData read(name, persistence);
+    persistence.PopLevel();
+    EXPECT_EQ(read.Error(), 0u);
+    EXPECT_EQ(BackgroundOf(read, 8, 32), 12);
+    EXPECT_NE(storage.ResolvePath("~okButton~buttonColours"), nullptr);
+}
+
+} // namespace
