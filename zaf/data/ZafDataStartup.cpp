@@ -1,6 +1,7 @@
 #include "zaf/data/ZafDataStartup.h"
 
 #include "zaf/core/ZafApplication.h"
+#include "zaf/data/ZafDataManager.h"
 #include "zaf/data/ZafPath.h"
 #include "zaf/data/ZafStaticCleanup.h"
 
@@ -12,14 +13,28 @@ void DeleteSearchPath(std::uint8_t)
     zafSearchPath = nullptr;
 }
 
+void DeleteDataManager(std::uint8_t)
+{
+    delete zafDataManager;
+    zafDataManager = nullptr;
+}
+
 } // namespace
 
 void ZafDataStartup::Install()
 {
     ZafStartupSteps steps = {};
+    steps.makeDataManager = MakeDataManager;
     steps.makeSearchPath = MakeSearchPath;
     steps.runStaticCleanups = RunStaticCleanups;
     ZafApplication::SetStartupSteps(steps);
+}
+
+void ZafDataStartup::MakeDataManager()
+{
+    delete zafDataManager;
+    zafDataManager = new ZafDataManager;
+    RegisterStaticCleanup(DeleteDataManager, nullptr, 0);
 }
 
 void ZafDataStartup::MakeSearchPath(const char *programPath)

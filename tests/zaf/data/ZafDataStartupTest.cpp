@@ -1,18 +1,20 @@
-// The data layer's start-up steps inside the application: the search path
-// exists while the application lives and is gone after it.
+// The data layer's start-up steps inside the application: the data manager
+// and the search path exist while the application lives and are gone after.
 #include <gtest/gtest.h>
 
 #include "zaf/core/ZafApplication.h"
+#include "zaf/data/ZafDataManager.h"
 #include "zaf/data/ZafDataStartup.h"
 #include "zaf/data/ZafPath.h"
 
 namespace {
 
-TEST(ZafDataStartup, SearchPathLivesAsLongAsTheApplication)
+TEST(ZafDataStartup, DataManagerAndSearchPathLiveAsLongAsTheApplication)
 {
     ZafDataStartup::Install();
     {
         ZafApplication application(GetModuleHandleA(nullptr), {"C:\\prog\\mervalo.exe"});
+        EXPECT_NE(nullptr, zafDataManager);
         ASSERT_NE(nullptr, zafSearchPath);
         const ZafPathElement *element = zafSearchPath->First();
         while (element && std::string(element->StringID()) != "pwd")
@@ -21,6 +23,7 @@ TEST(ZafDataStartup, SearchPathLivesAsLongAsTheApplication)
         EXPECT_STREQ("C:\\prog", element->Directory());
     }
     EXPECT_EQ(nullptr, zafSearchPath);
+    EXPECT_EQ(nullptr, zafDataManager);
     ZafApplication::SetStartupSteps(ZafStartupSteps{});
 }
 
