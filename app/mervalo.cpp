@@ -1,11 +1,14 @@
-// Program entry of mervalo.exe: the class library's entry builds the
-// application and calls the program's Main.
+// Program entry of mervalo.exe: the data layer installs its start-up steps,
+// then the class library's entry builds the application and calls the
+// program's Main.
 #include "shell/Main.h"
 #include "zaf/core/ZafApplication.h"
+#include "zaf/data/ZafDataStartup.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {
+    ZafDataStartup::Install();
     return ZafApplication::WinMain(instance, previous, commandLine, show, Main);
 }

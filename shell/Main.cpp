@@ -1,7 +1,12 @@
 #include "shell/Main.h"
+#include "shell/MainWindowDefinition.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafErrorStub.h"
+#include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindowManager.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
+#include "zaf/data/ZafStorage.h"
 
 #include <windows.h>
 
@@ -28,20 +33,62 @@ std::string UIDataFilePath(const ZafApplication &application)
     return application.ProgramDirectory() + "MERVALO.ZNC";
 }
 
+ZafStorage *uiStorage = nullptr;
+ZafObjectPersistence *userPersist = nullptr;
+
+namespace {
+
+void ReportMissingUIFile()
+{
+    ZafErrorSystem errors;
+    errors.ReportError(nullptr, "Error", MB_OK | MB_ICONSTOP, "mervalo.znc could not be found.");
+}
+
+void DeleteGlobals()
+{
+    delete userPersist;
+    userPersist = nullptr;
+    delete uiStorage;
+    uiStorage = nullptr;
+}
+
+} // namespace
+
+bool OpenUIDataFile(const ZafApplication &application)
+{
+    const std::string path = UIDataFilePath(application);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    uiStorage = new ZafStorage(path.c_str(), ZafStorage::Read);
+    if (uiStorage->Error() != 0) {
+        DeleteGlobals();
+        return false;
+    }
+    userPersist = ZafPersistenceRegistry::MakePersistence(uiStorage);
+    return true;
+}
+
 int Main(ZafApplication &application)
 {
     MainSwitches switches = ReadMainSwitches(application);
     if (switches.registerServer)
         return 0;
 
-    std::string uiFile = UIDataFilePath(application);
-    if (GetFileAttributesA(uiFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        ZafErrorSystem errors;
-        errors.ReportError(nullptr, "Error", MB_OK | MB_ICONSTOP, "mervalo.znc could not be found.");
+    if (!OpenUIDataFile(application)) {
+        ReportMissingUIFile();
         return 1;
     }
-    // TODO(persistence): open the storage and build "MAINWINDOW" once the
-    // window records can be read; until then there is no window to run.
+    auto *mainWindow = new ZafMDIWindow(mainWindowName, *userPersist);
+    // A file that holds no readable main window is as good as none.
+    if (mainWindow->Error() != 0) {
+        delete mainWindow;
+        DeleteGlobals();
+        ReportMissingUIFile();
+        return 1;
+    }
+    // The window manager owns the main window from here on.
+    zafWindowManager->AddObject(mainWindow);
     application.Control();
+    DeleteGlobals();
     return 0;
 }

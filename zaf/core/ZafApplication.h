@@ -33,8 +33,6 @@
 #include <vector>
 
 class ZafApplication;
-class ZafDataManager;
-class ZafDataPersistence;
 class ZafEventManager;
 class ZafWindowManager;
 
@@ -64,9 +62,8 @@ extern int zafPlatform;
 extern bool zaf3DLook;
 // Texts to and from Windows controls go through the current code set.
 extern bool zafCodeSetConversion;
-// Made by the data layer's steps; null when it made none ("i18n.znc" missing).
-extern ZafDataManager *zafDataManager;
-extern ZafDataPersistence *zafDataPersistence;
+// The data manager and the i18n persistence (zafDataManager,
+// zafDataPersistence) are the data layer's globals, made by its steps.
 extern ZafEventManager *zafEventManager;
 extern ZafWindowManager *zafWindowManager;
 extern ZafApplication *zafApplication;

@@ -1,4 +1,5 @@
 #include "zaf/core/ZafDialogWindow.h"
+#include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafText.h"
@@ -13,6 +14,26 @@ ZafDialogWindow::ZafDialogWindow(int left, int top, int width, int height) : Zaf
 
 ZafDialogWindow::ZafDialogWindow(const ZafDialogWindow &copy) : ZafWindow(copy)
 {
+}
+
+ZafDialogWindow::ZafDialogWindow(const char *name, ZafWindowPersistence &persistence)
+    : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::topLevelEntry))
+{
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(static_cast<int>(persistence.Error()));
+}
+
+ZafElement *ZafDialogWindow::New(const char *name, ZafWindowPersistence &persistence)
+{
+    return new ZafDialogWindow(name, persistence);
+}
+
+void ZafDialogWindow::Write(ZafWindowPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafWindowPersistence::topLevelEntry);
+    ZafWindow::Write(persistence);
+    persistence.PopLevel();
 }
 
 bool ZafDialogWindow::IsClassID(ZafClassID id) const

@@ -27,6 +27,11 @@ public:
 
     ZafDialogWindow(int left, int top, int width, int height);
     ZafDialogWindow(const ZafDialogWindow &copy);
+    // The persistent constructor and read function; the record is the
+    // window's (ZafWindow), read and written in a level of this class.
+    ZafDialogWindow(const char *name, ZafWindowPersistence &persistence);
+    static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
+    void Write(ZafWindowPersistence &persistence) override;
 
     ZafClassID ClassID() const override { return classID; }
     const char *ClassName() const override { return className; }

@@ -1,4 +1,5 @@
 #include "zaf/core/ZafMDIWindow.h"
+#include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
@@ -9,6 +10,26 @@ ZafMDIWindow::ZafMDIWindow(int left, int top, int width, int height) : ZafWindow
 
 ZafMDIWindow::ZafMDIWindow(const ZafMDIWindow &copy) : ZafWindow(copy)
 {
+}
+
+ZafMDIWindow::ZafMDIWindow(const char *name, ZafWindowPersistence &persistence)
+    : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::topLevelEntry))
+{
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(static_cast<int>(persistence.Error()));
+}
+
+ZafElement *ZafMDIWindow::New(const char *name, ZafWindowPersistence &persistence)
+{
+    return new ZafMDIWindow(name, persistence);
+}
+
+void ZafMDIWindow::Write(ZafWindowPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafWindowPersistence::topLevelEntry);
+    ZafWindow::Write(persistence);
+    persistence.PopLevel();
 }
 
 bool ZafMDIWindow::IsClassID(ZafClassID id) const

@@ -23,6 +23,11 @@ public:
 
     ZafMDIWindow(int left, int top, int width, int height);
     ZafMDIWindow(const ZafMDIWindow &copy);
+    // The persistent constructor and read function; the record is the
+    // window's (ZafWindow), read and written in a level of this class.
+    ZafMDIWindow(const char *name, ZafWindowPersistence &persistence);
+    static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
+    void Write(ZafWindowPersistence &persistence) override;
 
     ZafClassID ClassID() const override { return classID; }
     const char *ClassName() const override { return className; }

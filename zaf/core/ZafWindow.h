@@ -41,6 +41,25 @@
 // minimize button, a system button and a title in that order; the objects
 // come from the maker installed by the layers that define their classes
 // (SetGenericObjectMaker).
+//
+// Persistence: a window is read by name as a top-level object (entry type
+// 0: "~<class>~<name>~objectData") or, inside another window, as a child
+// (its own directory below the parent's). Its record is the window-object
+// record followed by the window's own fields (ReadData / WriteData):
+//   u16  window flags (windowFlags below)
+//   u16  selection mode (0, 1 or 2)
+//   i32  left, top, right, bottom of the client region
+//   u16  the client region's coordinate type
+// The name of the children's compare function, when the compare-function
+// table names it, is kept in the entry "compareFunction" of the window's
+// directory. Then every support object and every child is written in a
+// level of its own (a directory named after its string id, else its class
+// name), support objects first; reading builds every object found in the
+// directory through the object-constructor table and adds it as AddObject
+// does (its support flag decides the list). Two objects of one window with
+// the same name would share one directory: the second is refused with error
+// 17 rather than replacing the first. A child read with an error leaves its
+// error in the window's error word.
 #pragma once
 
 #include "zaf/core/ZafList.h"
@@ -93,6 +112,27 @@ public:
     bool IsClassID(ZafClassID id) const override;
     bool IsClassName(const char *name) const override;
     ZafWindowObject *Duplicate() const override;
+
+    // --- Persistence --------------------------------------------------------
+    // The persistent constructor (see above) and the class's read function.
+    ZafWindow(const char *name, ZafWindowPersistence &persistence);
+    static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
+    // Writes the whole window: record, own fields, support objects, children.
+    void Write(ZafWindowPersistence &persistence) override;
+    // Bits of the window-flag word.
+    enum WindowFlag : std::uint16_t {
+        flagDestroyable = 0x0001,
+        flagMoveable = 0x0002,
+        flagSizeable = 0x0004,
+        flagTemporary = 0x0008,
+        flagNoClose = 0x0010,
+        flagPlainKeyHotKeys = 0x0020,
+        flagMaximized = 0x0040,
+        flagMinimized = 0x0080,
+        flagModal = 0x0100,
+        flagAllowEmptySelection = 0x0200,
+        flagRegionIsClientSize = 0x0400,
+    };
 
     // ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add / subtract the object the
     // event carries; ZAF_UNKNOWN goes to the current child; the rest to
@@ -222,6 +262,14 @@ public:
     static ZafGenericObjectMaker SetGenericObjectMaker(ZafGenericObjectMaker maker);
 
 protected:
+    // The steps of reading and writing (see above); each works on the open
+    // level file of the window and leaves errors in the persistence.
+    void ReadData(ZafWindowPersistence &persistence);
+    void ReadObjects(ZafWindowPersistence &persistence);
+    void WriteData(ZafWindowPersistence &persistence);
+    void WriteSupportObjects(ZafWindowPersistence &persistence);
+    void WriteChildren(ZafWindowPersistence &persistence);
+
     ZafWindowObject *SearchInside(const char *name) override;
     void ForgetChild(ZafWindowObject *child) override;
 

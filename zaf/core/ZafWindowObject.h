@@ -54,7 +54,26 @@
 // draw in that window's pixels; EndDraw closes it. Passes nest: an inner
 // pass for the same window shares the outer pass's context.
 //
-// Persistence (ReadFrom / Write) is added by the persistence layer.
+// Persistence: the persistent constructor (name, persistence) reads the
+// window-object record of the object of that name from its level file and
+// Write writes it, both through a ZafWindowPersistence (see there for the
+// level pattern; every control reads and writes its own fields after this
+// record). The record, integers least significant byte first:
+//   u16  number id
+//   i32  left, top, right, bottom of the region
+//   u16  attribute flags (attributeFlags below)
+//   u16  low 4 bits the coordinate type, bits 4-7 the region type
+//   text help context, text tip text, text second tip text
+//   u16  drag and selection flags (dragFlags below)
+//   u16  0 (reserved)
+//   text "" (reserved)
+//   text user-function name, user-object name, palette name (each at most
+//        63 characters; "" for none)
+// A name longer than 63 characters, an unknown coordinate type or a short
+// record sets error 16; a name that no table holds gives none. The writer
+// also keeps the user-function and user-object names in the entries
+// "userFunction" and "userObject" beside the record, for readers of the
+// file. Layout mode, focus and the changed flag are not stored.
 #pragma once
 
 #include "zaf/core/ZafElement.h"
@@ -65,6 +84,7 @@
 
 class ZafList;
 class ZafPaletteData;
+class ZafWindowPersistence;
 class ZafWindowObject;
 class ZafWindow;
 
@@ -124,6 +144,35 @@ public:
     bool IsClassID(ZafClassID id) const override;
     bool IsClassName(const char *name) const override;
     virtual ZafWindowObject *Duplicate() const;
+
+    // --- Persistence --------------------------------------------------------
+    // The persistent constructor: reads the record above (the error word
+    // tells whether it was read; the object keeps its defaults otherwise).
+    ZafWindowObject(const char *name, ZafWindowPersistence &persistence);
+    // Writes the record; errors stay in the persistence.
+    virtual void Write(ZafWindowPersistence &persistence);
+    // Bits of the record's attribute-flag word.
+    enum AttributeFlag : std::uint16_t {
+        flagBordered = 0x0001,
+        flagSystemDrawn = 0x0002,
+        flagParentDrawsBorder = 0x0004,
+        flagParentDrawsFocus = 0x0008,
+        flagNoClassPalette = 0x0010,
+        flagNoFocus = 0x0020,
+        flagDisabled = 0x0040,
+        flagVisible = 0x0080,
+        flagRedraw = 0x0100,
+        flagOwnWindow = 0x0200,
+        flagSupportObject = 0x0400,
+    };
+    // Bits of the record's drag-and-selection word.
+    enum DragFlag : std::uint16_t {
+        flagAcceptDrop = 0x0001,
+        flagCopyDraggable = 0x0002,
+        flagSecondDragFlag = 0x0004,
+        flagMoveDraggable = 0x0008,
+        flagSelected = 0x0010,
+    };
 
     // --- Events -----------------------------------------------------------
     // The logical event handler: ZAF_SELECT and ZAF_FOCUS_CHANGE go to the
@@ -340,6 +389,9 @@ public:
     void SetOSHandle(HWND handle) { osWindow = handle; }
 
 protected:
+    // Reads the record from the open level file (the persistent
+    // constructor's body).
+    void ReadFrom(ZafWindowPersistence &persistence);
     // Sends an unconsumed key event up to the parents; ZAF_UNKNOWN when
     // none consumed it.
     ZafEventType PassKeyUp(const ZafEventRecord &event);

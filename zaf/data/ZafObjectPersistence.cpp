@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "zaf/core/ZafText.h"
+#include "zaf/data/ZafFile.h"
 
 ZafObjectPersistence::ZafObjectPersistence(ZafFileSystem *fileSystem, const ZafConstructorEntry *dataTable,
                                            const ZafConstructorEntry *objectTable,
@@ -285,4 +286,153 @@ int ZafObjectPersistence::ReadChildObjects(void (*add)(ZafElement *object, void 
     }
     fileSystem->FindClose(info);
     return count;
+}
+
+ZafElement *ZafObjectPersistence::NewObject(ZafClassID classID, const char *className, const char *name,
+                                           std::uint32_t entryType)
+{
+    const OwnedConstructor *entry = FindConstructor(objectConstructors, classID, nullptr);
+    if (!entry || !entry->New)
+        entry = FindConstructor(objectConstructors, 0, className);
+    if (!entry || !entry->New)
+        return nullptr;
+    PushLevel(entry->className, entry->classID, entryType);
+    ZafElement *object = entry->New(name, *this);
+    PopLevel();
+    return object;
+}
+
+// ---------------------------------------------------------------------------
+// Typed operations on the level file
+
+template <class Operation> int ZafObjectPersistence::OnFile(std::uint32_t failCode, Operation operation)
+{
+    ZafFile *file = File();
+    if (!file)
+    {
+        if (error == 0)
+            error = failCode;
+        return 0;
+    }
+    const int moved = operation(*file);
+    if (file->Error() != 0 && error == 0)
+        error = file->Error();
+    return moved;
+}
+
+int ZafObjectPersistence::Read8(std::uint8_t &value)
+{
+    value = 0;
+    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read8(value); });
+}
+
+int ZafObjectPersistence::Read16(std::uint16_t &value)
+{
+    value = 0;
+    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read16(value); });
+}
+
+int ZafObjectPersistence::Read16(std::int16_t &value)
+{
+    value = 0;
+    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read16(value); });
+}
+
+int ZafObjectPersistence::Read32(std::uint32_t &value)
+{
+    value = 0;
+    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read32(value); });
+}
+
+int ZafObjectPersistence::Read32(std::int32_t &value)
+{
+    value = 0;
+    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read32(value); });
+}
+
+int ZafObjectPersistence::ReadString(char **text)
+{
+    *text = nullptr;
+    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.ReadString(text); });
+}
+
+int ZafObjectPersistence::ReadStringInto(char *buffer, int size)
+{
+    if (size > 0)
+        buffer[0] = '\0';
+    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.ReadStringInto(buffer, size); });
+}
+
+int ZafObjectPersistence::Write8(std::uint8_t value)
+{
+    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write8(value); });
+}
+
+int ZafObjectPersistence::Write16(std::uint16_t value)
+{
+    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write16(value); });
+}
+
+int ZafObjectPersistence::Write16(std::int16_t value)
+{
+    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write16(value); });
+}
+
+int ZafObjectPersistence::Write32(std::uint32_t value)
+{
+    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write32(value); });
+}
+
+int ZafObjectPersistence::Write32(std::int32_t value)
+{
+    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write32(value); });
+}
+
+int ZafObjectPersistence::WriteString(const char *text)
+{
+    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.WriteString(text); });
+}
+
+std::uint32_t ZafObjectPersistence::WriteLevelEntry(const char *entryName, const char *stringID,
+                                                    ZafNumberID objectID, const char *text)
+{
+    ZafFileSystem *fileSystem = LevelFileSystem();
+    ZafFile *file = fileSystem ? fileSystem->Open(entryName, ZafFileMode::Write, stringID, objectID) : nullptr;
+    std::uint32_t result = file ? file->Error() : ZafFileError::Open;
+    if (file)
+    {
+        file->WriteString(text);
+        result = file->Error();
+        if (fileSystem->Close(file) != 0 && result == 0)
+            result = ZafFileError::Write;
+    }
+    if (result != 0 && error == 0)
+        error = result;
+    return result;
+}
+
+std::uint32_t ZafObjectPersistence::ReadLevelEntry(const char *entryName, char *buffer, int size)
+{
+    if (size > 0)
+        buffer[0] = '\0';
+    ZafFileSystem *fileSystem = LevelFileSystem();
+    ZafFile *file = fileSystem ? fileSystem->Open(entryName, ZafFileMode::Read) : nullptr;
+    if (!file)
+        return ZafFileError::NotFound;
+    file->ReadStringInto(buffer, size);
+    const std::uint32_t result = file->Error() != 0 ? ZafFileError::Read : 0;
+    fileSystem->Close(file);
+    if (result != 0 && error == 0)
+        error = result;
+    return result;
+}
+
+ZafPaletteData *ZafObjectPersistence::ReadPaletteData(const char *)
+{
+    return nullptr;
+}
+
+const char *ZafObjectPersistence::WritePaletteData(ZafPaletteData *)
+{
+    return nullptr;
 }

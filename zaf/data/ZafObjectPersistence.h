@@ -11,18 +11,26 @@
 // ("objectData", "userFunction", "userObject", "compareFunction" and its data
 // objects such as palettes) are files beside them. WriteChildObject and
 // ReadChildObjects write and read such children one level each.
+//
+// It is also the ZafWindowPersistence through which the core's window
+// objects read and write themselves: the typed operations work on the
+// current level's file and move a file error into the context at once.
 #pragma once
 
 #include "zaf/data/ZafDataPersistence.h"
 
 #include "zaf/core/ZafWindowObject.h"  // ZafUserFunction
+#include "zaf/core/ZafWindowPersistence.h"
 
-class ZafObjectPersistence : public ZafDataPersistence
+class ZafObjectPersistence : public ZafDataPersistence, public ZafWindowPersistence
 {
 public:
     // Object ids of the entries that keep a window object's function names.
     static constexpr ZafNumberID userFunctionEntryID = 3201;
     static constexpr ZafNumberID userObjectEntryID = 3202;
+    // Both bases name the entry types; they are the same values.
+    using ZafDataPersistence::childEntry;
+    using ZafDataPersistence::topLevelEntry;
 
     // Null tables leave the table empty.
     explicit ZafObjectPersistence(ZafFileSystem *fileSystem = nullptr,
@@ -45,10 +53,10 @@ public:
     virtual void ClearObjectConstructors();
     virtual void ClearUserFunctions();
     virtual void ClearUserObjects();
-    virtual ZafCompareFunction GetCompareFunction(const char *name) const;
+    ZafCompareFunction GetCompareFunction(const char *name) const override;
     virtual ZafReadFunction GetObjectConstructor(ZafClassID classID, const char *className) const;
-    virtual ZafUserFunction GetUserFunction(const char *name) const;
-    virtual void *GetUserObject(const char *name) const;
+    ZafUserFunction GetUserFunction(const char *name) const override;
+    void *GetUserObject(const char *name) const override;
     virtual void SetCompareFunctions(const ZafNamedEntry<ZafCompareFunction> *table);
     virtual void SetObjectConstructors(const ZafConstructorEntry *table);
     virtual void SetUserFunctions(const ZafNamedEntry<ZafUserFunction> *table);
@@ -60,20 +68,52 @@ public:
     // The object table's entry of that class id, else the data table's; null
     // for class id 0, which only names are to find.
     virtual ZafReadFunction GetNewByClassID(ZafClassID classID) const;
-    virtual const char *GetCompareFunctionName(ZafCompareFunction function) const;
-    virtual const char *GetUserFunctionName(ZafUserFunction function) const;
-    virtual const char *GetUserObjectName(void *object) const;
+    const char *GetCompareFunctionName(ZafCompareFunction function) const override;
+    const char *GetUserFunctionName(ZafUserFunction function) const override;
+    const char *GetUserObjectName(void *object) const override;
 
-    ZafObjectPersistence &PushLevel(const char *className, ZafClassID classID, std::uint32_t entryType)
+    ZafObjectPersistence &PushLevel(const char *className, ZafClassID classID, std::uint32_t entryType) override
     {
         ZafDataPersistence::PushLevel(className, classID, entryType);
         return *this;
     }
-    ZafObjectPersistence &PopLevel()
+    ZafObjectPersistence &PopLevel() override
     {
         ZafDataPersistence::PopLevel();
         return *this;
     }
+
+    // --- ZafWindowPersistence ---------------------------------------------
+    std::uint32_t OpenLevelFile(const char *name, std::uint16_t mode) override
+    {
+        return ZafDataPersistence::OpenLevelFile(name, mode);
+    }
+    std::uint32_t Error() const override { return ZafDataPersistence::Error(); }
+    std::uint32_t SetError(std::uint32_t code) override { return ZafDataPersistence::SetError(code); }
+    int Read8(std::uint8_t &value) override;
+    int Read16(std::uint16_t &value) override;
+    int Read16(std::int16_t &value) override;
+    int Read32(std::uint32_t &value) override;
+    int Read32(std::int32_t &value) override;
+    int ReadString(char **text) override;
+    int ReadStringInto(char *buffer, int size) override;
+    int Write8(std::uint8_t value) override;
+    int Write16(std::uint16_t value) override;
+    int Write16(std::int16_t value) override;
+    int Write32(std::uint32_t value) override;
+    int Write32(std::int32_t value) override;
+    int WriteString(const char *text) override;
+    std::uint32_t WriteLevelEntry(const char *entryName, const char *stringID, ZafNumberID objectID,
+                                  const char *text) override;
+    std::uint32_t ReadLevelEntry(const char *entryName, char *buffer, int size) override;
+    // The object table's entry by class id, else by name.
+    ZafElement *NewObject(ZafClassID classID, const char *className, const char *name,
+                          std::uint32_t entryType) override;
+    void WriteChild(ZafWindowObject &object) override { WriteChildObject(object); }
+    // Palettes are data objects that the data layer has no persistent class
+    // for yet: nothing is read (null) and nothing is written (null).
+    ZafPaletteData *ReadPaletteData(const char *name) override;
+    const char *WritePaletteData(ZafPaletteData *palette) override;
 
     // Writes one child of the object whose level file is open: its own
     // level of type 2 named after its class, then its Write.
@@ -89,12 +129,16 @@ public:
     // string id) has an object constructor is built through it in a level of
     // type 2 and handed to add with the context. Data entries and entries of
     // unknown classes are skipped. Returns the number of objects built.
-    int ReadChildObjects(void (*add)(ZafElement *object, void *context), void *context);
+    int ReadChildObjects(void (*add)(ZafElement *object, void *context), void *context) override;
 
     // True for entries of an object's directory that are not child objects.
     static bool IsDataEntry(const ZafFileInfo &info);
 
 private:
+    // Runs one typed operation on the level file; a file error (or a
+    // missing file: failCode) becomes the context's error at once.
+    template <class Operation> int OnFile(std::uint32_t failCode, Operation operation);
+
     template <class Value> struct OwnedNamed
     {
         char *name;
@@ -114,3 +158,12 @@ private:
     std::vector<OwnedNamed<ZafUserFunction>> userFunctions;
     std::vector<OwnedNamed<void *>> userObjects;
 };
+
+// The object-table form of a core class's read function: the class reads
+// itself through the object persistence it is given (null for any other
+// context).
+template <ZafWindowReadFunction Read> ZafElement *ZafObjectNew(const char *name, ZafDataPersistence &persistence)
+{
+    auto *objectPersistence = dynamic_cast<ZafObjectPersistence *>(&persistence);
+    return objectPersistence ? Read(name, *objectPersistence) : nullptr;
+}

@@ -4,7 +4,10 @@
 #include <memory>
 #include <vector>
 
+#include "zaf/core/ZafDialogWindow.h"
+#include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindow.h"
 
 namespace
 {
@@ -20,7 +23,7 @@ std::vector<ZafConstructorEntry> &DataTable()
 
 std::vector<ZafConstructorEntry> &ObjectTable()
 {
-    static std::vector<ZafConstructorEntry> table = {{1007, "ZafWindow", nullptr},
+    static std::vector<ZafConstructorEntry> table = {{1007, "ZafWindow", ZafObjectNew<ZafWindow::New>},
                                                      {2, "ZafButton", nullptr},
                                                      {23, "ZafGroup", nullptr},
                                                      {1017, "ZafSpinControl", nullptr},
@@ -39,10 +42,10 @@ std::vector<ZafConstructorEntry> &ObjectTable()
                                                      {13, "ZafString", nullptr},
                                                      {5, "ZafIcon", nullptr},
                                                      {1018, "ZafNotebook", nullptr},
-                                                     {22, "ZafDialogWindow", nullptr},
+                                                     {22, "ZafDialogWindow", ZafObjectNew<ZafDialogWindow::New>},
                                                      {1021, "ZafDimensionConstraint", nullptr},
                                                      {1008, "ZafComboBox", nullptr},
-                                                     {2011, "ZafMDIWindow", nullptr},
+                                                     {2011, "ZafMDIWindow", ZafObjectNew<ZafMDIWindow::New>},
                                                      {1009, "ZafToolBar", nullptr},
                                                      {3500, "ZafButtonX", nullptr},
                                                      {1004, "ZafPullDownMenu", nullptr},

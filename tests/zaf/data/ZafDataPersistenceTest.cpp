@@ -339,7 +339,8 @@ TEST(ZafPersistenceRegistry, ClassesEnterTheirNewOneByOne)
     EXPECT_EQ(TestControl::New, persistence->GetObjectConstructor(3500, nullptr));
     EXPECT_EQ(TestControl::New, persistence->GetNewByClassID(3500));
     EXPECT_EQ(TestUserFunction, persistence->GetUserFunction("EvTest"));
-    EXPECT_EQ(nullptr, persistence->GetNewByClassID(1007)) << "listed, not yet entered";
+    EXPECT_EQ(nullptr, persistence->GetNewByClassID(2)) << "listed, not yet entered";
+    EXPECT_NE(nullptr, persistence->GetNewByClassID(1007)) << "the core's window comes with its New";
     ZafPersistenceRegistry::RegisterNew("ZafButtonX", nullptr);
 }
 

@@ -1,0 +1,108 @@
+// The program's UI data file: generated, it reads back and writes again
+// unchanged, and a corrupt copy never crashes or hangs a reader. The
+// corrupt-input run mutates the generated file in memory (deterministic
+// sequence), writes each mutant and reads every window of the program from
+// it: each read ends with an error word or succeeds.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "tests/zaf/data/TestFiles.h"
+#include "tests/zaf/data/TestMutations.h"
+#include "shell/MainWindowDefinition.h"
+#include "ui/UIDataFile.h"
+#include "zaf/core/ZafMDIWindow.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
+
+bool trackAllocations = false;
+std::size_t largestAllocation = 0;
+
+namespace {
+
+TEST(UIDataFile, GeneratedFileReadsBackAndWritesAgainUnchanged)
+{
+    TempDirectory dir;
+    const std::string path = dir.File("MERVALO.ZNC");
+    std::string report;
+    ASSERT_EQ(0u, UIDataFile::Generate(path.c_str(), report)) << report;
+    ASSERT_EQ(0u, UIDataFile::Verify(path.c_str(), report)) << report;
+
+    ZafStorage storage(path.c_str(), ZafStorage::Read);
+    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+    ZafMDIWindow main(mainWindowName, *persistence);
+    EXPECT_EQ(0, main.Error());
+    std::unique_ptr<ZafMDIWindow> defined(MakeMainWindowDefinition());
+    EXPECT_FALSE(main.Region().Differs(defined->Region()));
+    EXPECT_TRUE(main.Destroyable());
+    EXPECT_TRUE(main.Sizeable());
+}
+
+TEST(UIDataFile, VerifyFindsAFileThatDoesNotMatchItsWindows)
+{
+    TempDirectory dir;
+    const std::string path = dir.File("MERVALO.ZNC");
+    std::string report;
+    ASSERT_EQ(0u, UIDataFile::Generate(path.c_str(), report));
+    // A file without the main window cannot be verified.
+    {
+        ZafStorage storage(path.c_str(), ZafStorage::Writeable);
+        storage.RmDir("~ZafMDIWindow", true);
+        ASSERT_EQ(0u, storage.Save());
+    }
+    EXPECT_NE(0u, UIDataFile::Verify(path.c_str(), report));
+    EXPECT_NE(std::string::npos, report.find("cannot read MAINWINDOW")) << report;
+    EXPECT_NE(0u, UIDataFile::Verify(dir.File("none.znc").c_str(), report));
+}
+
+const std::set<std::uint32_t> knownErrors = {0, 2, 8, 14, 16, 17, 18};
+
+TEST(UIDataFile, EveryCorruptCopyReadsWithAnErrorWordOrCleanly)
+{
+    TempDirectory dir;
+    const std::string valid = dir.File("MERVALO.ZNC");
+    std::string report;
+    ASSERT_EQ(0u, UIDataFile::Generate(valid.c_str(), report)) << report;
+    const Bytes base = ReadWholeFile(valid);
+    ASSERT_GT(base.size(), 72u);
+    const std::size_t directory = base[68] | base[69] << 8 | base[70] << 16 | base[71] << 24;
+    ASSERT_LT(directory, base.size());
+
+    const int iterations = 10000;
+    const std::string mutantName = dir.File("mutant.znc");
+    Random random(20260601);
+    int opened = 0, windowsRead = 0, windowErrors = 0, objects = 0;
+    for (int i = 0; i < iterations; i++) {
+        ASSERT_TRUE(WriteWholeFile(mutantName, Mutate(base, directory, random)));
+        ZafStorage storage(mutantName.c_str(), ZafStorage::Read);
+        ASSERT_TRUE(knownErrors.count(storage.Error())) << "iteration " << i << ": " << storage.Error();
+        if (storage.Error() != 0)
+            continue;
+        opened++;
+        ReadEveryObject(storage, storage.Root(), "", objects);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        for (const UIDataFile::Definition &definition : UIDataFile::Definitions()) {
+            std::unique_ptr<ZafWindow> defined(definition.make());
+            std::unique_ptr<ZafElement> object(persistence->NewObject(
+                defined->ClassID(), defined->ClassName(), definition.name, ZafObjectPersistence::topLevelEntry));
+            auto *window = dynamic_cast<ZafWindow *>(object.get());
+            ASSERT_NE(nullptr, window) << "iteration " << i;
+            const std::uint32_t error = static_cast<std::uint32_t>(window->Error());
+            ASSERT_TRUE(knownErrors.count(error)) << "iteration " << i << ": " << error;
+            error ? windowErrors++ : windowsRead++;
+        }
+        ASSERT_EQ(0, persistence->LevelIndex()) << "iteration " << i;
+    }
+    EXPECT_GT(opened, iterations / 20);
+    EXPECT_GT(windowErrors, 0);
+    EXPECT_GT(windowsRead, 0);
+    std::printf("UI data file corrupt input: %d mutants, %d opened, %d objects read raw, %d windows read, "
+                "%d windows with an error word\n",
+                iterations, opened, objects, windowsRead, windowErrors);
+}
+
+} // namespace
