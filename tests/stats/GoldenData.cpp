@@ -204,3 +204,24 @@ DATASET *BuildDataSet(const std::string &description, const std::string &csv, co
         ADD_FAILURE() << fileName << " does not open: " << error;
     return set;
 }
+
+void AddDescriptiveFigures(const std::string &p, const DescriptiveRecord &d, const double *q,
+                           std::map<std::string, double> &f)
+{
+    f[p + "count"] = d.count;
+    f[p + "n"] = d.weightedCount;
+    f[p + "sum"] = d.sum;
+    f[p + "mean"] = d.mean;
+    f[p + "min"] = d.minimum;
+    f[p + "max"] = d.maximum;
+    f[p + "sd"] = d.standardDeviation;
+    f[p + "lower95"] = d.lower95;
+    f[p + "upper95"] = d.upper95;
+    f[p + "lower99"] = d.lower99;
+    f[p + "upper99"] = d.upper99;
+    f[p + "skewness"] = d.skewness;
+    f[p + "kurtosis"] = d.kurtosis;
+    const char *names[] = {"q1", "median", "q3", "whisklow", "whiskhigh"};
+    for (int i = 0; i < 5; ++i)
+        f[p + names[i]] = q[i];
+}

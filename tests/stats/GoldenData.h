@@ -61,6 +61,12 @@ int CompareWithReferences(const std::string &prefix,
 
 std::string GoldenPath(const std::string &fileName);
 
+// Adds the figures of one descriptive record under the prefix ("count",
+// "mean", ... "kurtosis") and the first five of its quantile summary
+// ("q1", "median", "q3", "whisklow", "whiskhigh").
+void AddDescriptiveFigures(const std::string &prefix, const DescriptiveRecord &d,
+                           const double *quantiles, std::map<std::string, double> &figures);
+
 class DATASET;
 // Writes a data set from a description and CSV values (as qvconvert does)
 // into the working directory and opens it read-only; null on failure (with

@@ -57,24 +57,7 @@ TEST_F(GoldenKernel, DescriptivesAndQuantileSummaryMatchRPsppAndScipy)
             ComputeDescriptives(cases.data(), cases.size(), d);
             double q[7];
             ComputeQuantileSummary(cases, q);
-            f[p + "count"] = d.count;
-            f[p + "n"] = d.weightedCount;
-            f[p + "sum"] = d.sum;
-            f[p + "mean"] = d.mean;
-            f[p + "min"] = d.minimum;
-            f[p + "max"] = d.maximum;
-            f[p + "sd"] = d.standardDeviation;
-            f[p + "lower95"] = d.lower95;
-            f[p + "upper95"] = d.upper95;
-            f[p + "lower99"] = d.lower99;
-            f[p + "upper99"] = d.upper99;
-            f[p + "skewness"] = d.skewness;
-            f[p + "kurtosis"] = d.kurtosis;
-            f[p + "q1"] = q[0];
-            f[p + "median"] = q[1];
-            f[p + "q3"] = q[2];
-            f[p + "whisklow"] = q[3];
-            f[p + "whiskhigh"] = q[4];
+            AddDescriptiveFigures(p, d, q, f);
             EXPECT_EQ(q[5], d.minimum);
             EXPECT_EQ(q[6], d.maximum);
         }

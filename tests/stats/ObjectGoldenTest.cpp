@@ -119,25 +119,8 @@ TEST_F(GoldenObjects, MeanObjGivesTheDescriptivesAndQuantiles)
             EXPECT_EQ(m.statisticsMask, 31u);
             const DescriptiveRecord &d = m.record;
             const std::string p = std::string("desc.") + v.name + Suffix(w) + ".";
-            f[p + "count"] = d.count;
-            f[p + "n"] = d.weightedCount;
-            f[p + "sum"] = d.sum;
-            f[p + "mean"] = d.mean;
-            f[p + "min"] = d.minimum;
-            f[p + "max"] = d.maximum;
-            f[p + "sd"] = d.standardDeviation;
-            f[p + "lower95"] = d.lower95;
-            f[p + "upper95"] = d.upper95;
-            f[p + "lower99"] = d.lower99;
-            f[p + "upper99"] = d.upper99;
-            f[p + "skewness"] = d.skewness;
-            f[p + "kurtosis"] = d.kurtosis;
             ASSERT_NE(d.QuantileSummary(), nullptr);
-            f[p + "q1"] = d.quantiles[0];
-            f[p + "median"] = d.quantiles[1];
-            f[p + "q3"] = d.quantiles[2];
-            f[p + "whisklow"] = d.quantiles[3];
-            f[p + "whiskhigh"] = d.quantiles[4];
+            AddDescriptiveFigures(p, d, d.quantiles, f);
         }
     }
     EXPECT_GT(CompareWithReferences("desc.", f), 100);
