@@ -195,9 +195,31 @@ CaseValue BUFFERTYPE::ReadCase(long c)
     if (c >= windowStart && c < windowStart + windowCount)
         return Decode(window.data() + static_cast<size_t>(c - windowStart) * valueSize);
     unsigned char bytes[8];
-    if (!source || !source->ReadAt(columnStart + static_cast<long long>(c) * valueSize, bytes, valueSize))
+    if (!ReadStoredCase(c, bytes))
         return CaseValue();
     return Decode(bytes);
+}
+
+bool BUFFERTYPE::ReadStoredCase(long c, unsigned char *bytes)
+{
+    return source && source->ReadAt(columnStart + static_cast<long long>(c) * valueSize, bytes, valueSize);
+}
+
+void BUFFERTYPE::ScanRange(double &low, double &high)
+{
+    low = DBL_MAX;
+    high = -DBL_MAX;
+    SeekCase(1, 1);
+    while (MoveNext())
+        if (!IsCurrentMissing()) {
+            double v = GetCurrentAsReal();
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    if (low == DBL_MAX)
+        low = 0;
+    if (high == -DBL_MAX)
+        high = 0;
 }
 
 CaseValue ReadCaseValue(BUFFERTYPE *list, long caseFrom0)
@@ -253,18 +275,12 @@ bool LISTETYPE::LoadVariable(long variable, int flag, size_t budget)
     } else {
         // Older data sets do not record the range: find it once and keep it
         // with the data set for later lists of the same variable.
-        double low = DBL_MAX, high = -DBL_MAX;
-        SeekCase(1, 1);
-        while (MoveNext())
-            if (!IsCurrentMissing()) {
-                double v = GetCurrentAsReal();
-                low = std::min(low, v);
-                high = std::max(high, v);
-            }
+        double low, high;
+        ScanRange(low, high);
         if (error)
             return false;
-        minimum = low == DBL_MAX ? 0 : low;
-        maximum = high == -DBL_MAX ? 0 : high;
+        minimum = low;
+        maximum = high;
         boundDataSet->SetVariableRange(variable, minimum, maximum);
     }
     // An in-memory list reads its whole column now, so that it needs no file
@@ -509,31 +525,15 @@ void TMPLISTETYPE::ComputeRange()
 {
     long saved = position;
     bool savedForward = forward;
-    double low = DBL_MAX, high = -DBL_MAX;
-    SeekCase(1, 1);
-    while (MoveNext())
-        if (!IsCurrentMissing()) {
-            double v = GetCurrentAsReal();
-            low = std::min(low, v);
-            high = std::max(high, v);
-        }
-    minimum = low == DBL_MAX ? 0 : low;
-    maximum = high == -DBL_MAX ? 0 : high;
+    ScanRange(minimum, maximum);
     forward = savedForward;
     position = saved;
     if (position >= 0 && position < caseCount)
         Page(position);
 }
 
-CaseValue TMPLISTETYPE::ReadCase(long c)
+bool TMPLISTETYPE::ReadStoredCase(long c, unsigned char *bytes)
 {
-    if (c < 0 || c >= caseCount)
-        return CaseValue();
-    if (c >= windowStart && c < windowStart + windowCount)
-        return Decode(window.data() + static_cast<size_t>(c - windowStart) * valueSize);
-    unsigned char bytes[8];
-    if (!FlushWindow() || !file || !file->Seek(static_cast<long long>(c) * valueSize) ||
-        file->Read(bytes, static_cast<size_t>(valueSize), 1) != 1)
-        return CaseValue();
-    return Decode(bytes);
+    return FlushWindow() && file && file->Seek(static_cast<long long>(c) * valueSize) &&
+           file->Read(bytes, static_cast<size_t>(valueSize), 1) == 1;
 }

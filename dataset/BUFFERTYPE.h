@@ -138,7 +138,7 @@ public:
     // Direct read of one case (from 0) without moving the cursor or the
     // window: from the window when the case is in it, else one seek and one
     // read in the list's file.
-    virtual CaseValue ReadCase(long caseFrom0);
+    CaseValue ReadCase(long caseFrom0);
 
 protected:
     BUFFERTYPE();
@@ -161,6 +161,11 @@ protected:
         return window.data() + static_cast<size_t>(at) * valueSize;
     }
     CaseValue Decode(const unsigned char *p) const;
+    // Reads the stored bytes of one case (from 0) that is not in the window.
+    virtual bool ReadStoredCase(long caseFrom0, unsigned char *bytes);
+    // Walks every case from the first and gives the range of the valid
+    // values (0 and 0 when there is none); the cursor ends past the last case.
+    void ScanRange(double &low, double &high);
 
     int valueSize = 8;
     long sysMissingInt = 0;         // integer sentinel of integer types
@@ -221,10 +226,9 @@ public:
     // Recomputes minimum and maximum of the valid values.
     void ComputeRange();
 
-    CaseValue ReadCase(long caseFrom0) override;
-
 protected:
     bool LoadWindow(long start, long count) override;
+    bool ReadStoredCase(long caseFrom0, unsigned char *bytes) override;
 
 private:
     bool FlushWindow();

@@ -1,5 +1,7 @@
 // Too many categories for a table: the test that offers a variable for
 // grouping, and the grouping of its values into equal-width intervals.
+// Interval numbers count from 1; the caller owns the lists and labels it
+// hands in and receives.
 #pragma once
 
 class BUFFERTYPE;

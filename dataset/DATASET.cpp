@@ -43,9 +43,7 @@ void DATASET::TakeWriterError(const DataSetWriter &writer)
 int DATASET::Fail(int code, const std::string &detail)
 {
     error = code;
-    errorText = DataSetErrorText(code);
-    if (!detail.empty())
-        errorText += " (" + detail + ")";
+    errorText = DataSetErrorText(code, detail);
     return code;
 }
 
@@ -217,10 +215,7 @@ int DATASET::ReadFiles()
         if (bad) {
             char text[64];
             std::snprintf(text, sizeof text, "variable %ld", bad);
-            errorText = DataSetErrorText(code);
-            errorText += " (";
-            errorText += text;
-            errorText += ")";
+            errorText = DataSetErrorText(code, text);
         }
         return code;
     }

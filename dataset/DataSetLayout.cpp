@@ -101,6 +101,14 @@ const char *DataSetErrorText(int error)
     }
 }
 
+std::string DataSetErrorText(int error, const std::string &detail)
+{
+    std::string text = DataSetErrorText(error);
+    if (!detail.empty())
+        text += " (" + detail + ")";
+    return text;
+}
+
 int StorageValueSize(int storageType)
 {
     switch (storageType) {

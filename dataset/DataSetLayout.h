@@ -41,6 +41,8 @@ enum DataSetError {
     DSERR_TOO_LARGE = 20        // the data set would not fit the file layout
 };
 const char *DataSetErrorText(int error);
+// The text of an error word followed by " (detail)" when detail is not empty.
+std::string DataSetErrorText(int error, const std::string &detail);
 
 // Format codes of the system file.
 enum {

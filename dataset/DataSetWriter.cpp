@@ -107,9 +107,7 @@ DataSetWriter::~DataSetWriter()
 int DataSetWriter::Fail(int code, const std::string &detail)
 {
     error = code;
-    errorText = DataSetErrorText(code);
-    if (!detail.empty())
-        errorText += " (" + detail + ")";
+    errorText = DataSetErrorText(code, detail);
     return code;
 }
 
@@ -404,23 +402,19 @@ int DataSetWriter::ReplaceFiles()
         DiscardTemporaries();
         return Fail(DSERR_REPLACE, indName);
     }
+    // Puts one file back as it was: its old bytes, or no file when there was none.
+    auto restoreOne = [this, move](bool had, const std::string &temp, const std::string &name,
+                             const std::vector<unsigned char> &old) {
+        if (!had)
+            DeleteFileA(name.c_str());
+        else if (WriteFileBytes(temp, old))
+            MoveFileExA(temp.c_str(), name.c_str(), move);
+    };
     auto restore = [&](bool index, bool doc) {
-        if (index) {
-            if (hadIndex) {
-                if (WriteFileBytes(indTemp, oldIndex))
-                    MoveFileExA(indTemp.c_str(), indName.c_str(), move);
-            } else {
-                DeleteFileA(indName.c_str());
-            }
-        }
-        if (doc) {
-            if (hadDoc) {
-                if (WriteFileBytes(dkmTemp, oldDoc))
-                    MoveFileExA(dkmTemp.c_str(), dkmName.c_str(), move);
-            } else {
-                DeleteFileA(dkmName.c_str());
-            }
-        }
+        if (index)
+            restoreOne(hadIndex, indTemp, indName, oldIndex);
+        if (doc)
+            restoreOne(hadDoc, dkmTemp, dkmName, oldDoc);
         DiscardTemporaries();
     };
     if (!MoveFileExA(indTemp.c_str(), indName.c_str(), move)) {

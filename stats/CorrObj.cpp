@@ -36,28 +36,11 @@ void CorrObj::Compute()
         return;
     }
     std::vector<double> weights;
-    std::vector<std::vector<double>> columns(variableCount);
-    if (!LoadCaseWeights(weights)) {
-        errorCode = 13;
-        return;
-    }
+    std::vector<std::vector<double>> columns;
     std::vector<const double *> pointers;
-    for (int v = 0; v < variableCount; ++v) {
-        if (!LoadValues(variables[v], columns[v])) {
-            errorCode = 13;
-            errorVariable = variables[v];
-            return;
-        }
-        bool anyValid = false;
-        for (size_t c = 0; c < columns[v].size() && !anyValid; ++c)
-            anyValid = weights[c] > 0.0 && !IsNotComputed(columns[v][c]);
-        if (!anyValid) {
-            errorCode = 7;
-            errorVariable = variables[v];
-            return;
-        }
-        pointers.push_back(columns[v].data());
-    }
+    errorCode = LoadCorrelationColumns(variables.data(), variableCount, weights, columns, pointers, errorVariable);
+    if (errorCode != 0)
+        return;
     const bool pairwise = missingMode == kPairwise;
     ComputeCorrelations(pointers, weights.data(), weights.size(), pairwise, result);
     bool enough = false;

@@ -12,6 +12,10 @@
 // without valid values, 8 a variable without variance, 9 fewer than two
 // variables, 13 a variable could not be read; errorVariable names the
 // variable of codes 7, 8 and 13.
+//
+// Variable numbers count from 1; matrix rows and columns from 0 in the
+// order of the list. Whoever creates the object deletes it; it points to
+// its data set (see StatClass) and owns its matrices.
 #ifndef STATS_CORROBJ_H
 #define STATS_CORROBJ_H
 

@@ -20,6 +20,15 @@ inline double WeightOf(const double *weights, size_t c)
     return (w > 0.0 && Valid(w)) ? w : 0.0;
 }
 
+// True when the case is valid in every one of the k columns.
+bool Complete(const std::vector<const double *> &columns, int k, size_t c)
+{
+    for (int v = 0; v < k; ++v)
+        if (!Valid(columns[v][c]))
+            return false;
+    return true;
+}
+
 // One entry from its sums: fills r, covariance and counts of (i, j) and (j, i).
 void StoreEntry(CorrelationResult &res, int i, int j, long n, double w, double sxy,
                 double sxx, double syy)
@@ -91,10 +100,7 @@ void ComputeCorrelations(const std::vector<const double *> &columns, const doubl
         const double w = WeightOf(weights, c);
         if (w == 0.0)
             continue;
-        bool complete = true;
-        for (int v = 0; v < k && complete; ++v)
-            complete = Valid(columns[v][c]);
-        if (!complete)
+        if (!Complete(columns, k, c))
             continue;
         ++res.listwiseCount;
         res.listwiseWeight += w;
@@ -112,10 +118,7 @@ void ComputeCorrelations(const std::vector<const double *> &columns, const doubl
             const double w = WeightOf(weights, c);
             if (w == 0.0)
                 continue;
-            bool complete = true;
-            for (int v = 0; v < k && complete; ++v)
-                complete = Valid(columns[v][c]);
-            if (!complete)
+            if (!Complete(columns, k, c))
                 continue;
             for (int v = 0; v < k; ++v)
                 d[v] = columns[v][c] - mean[v];

@@ -5,6 +5,8 @@
 //
 // The front end sets the statistics mask (which lines its text shows,
 // default 31) and calls Compute; the record then holds every figure.
+// The variable number counts from 1. Whoever creates the object deletes it;
+// it points to its data set (see StatClass) and owns its record.
 #ifndef STATS_MEANOBJ_H
 #define STATS_MEANOBJ_H
 

@@ -233,35 +233,35 @@ int SignObj::Level(int i, int j) const
     return SignificanceLevelOfP(Pair(i, j).p);
 }
 
-void SignObj::Store(int i, int j, const PairwiseResult &result)
+std::vector<GroupMoments> SignObj::MomentsOf(const OnewayObj *computation)
 {
-    pairs[static_cast<size_t>(i) * groupCount + j] = result;
+    return computation ? computation->GroupMomentsInOrder() : std::vector<GroupMoments>();
+}
+
+void SignObj::CompareEveryPair(
+    const std::vector<GroupMoments> &m,
+    const std::function<PairwiseResult(const GroupMoments &, const GroupMoments &)> &compare)
+{
+    for (int i = 0; i < groupCount; ++i)
+        for (int j = i + 1; j < groupCount; ++j)
+            pairs[static_cast<size_t>(i) * groupCount + j] = compare(m[i], m[j]);
 }
 
 SepTtestObj::SepTtestObj(const OnewayObj *computation) : SignObj(computation)
 {
-    const std::vector<GroupMoments> m = computation ? computation->GroupMomentsInOrder()
-                                                    : std::vector<GroupMoments>();
-    for (int i = 0; i < groupCount; ++i)
-        for (int j = i + 1; j < groupCount; ++j)
-            Store(i, j, CompareSeparateVariances(m[i], m[j]));
+    CompareEveryPair(MomentsOf(computation), CompareSeparateVariances);
 }
 
 PooledTtestObj::PooledTtestObj(const OnewayObj *computation) : SignObj(computation)
 {
-    const std::vector<GroupMoments> m = computation ? computation->GroupMomentsInOrder()
-                                                    : std::vector<GroupMoments>();
-    for (int i = 0; i < groupCount; ++i)
-        for (int j = i + 1; j < groupCount; ++j)
-            Store(i, j, ComparePooledVariance(m[i], m[j]));
+    CompareEveryPair(MomentsOf(computation), ComparePooledVariance);
 }
 
 ScheffeObj::ScheffeObj(const OnewayObj *computation) : SignObj(computation)
 {
-    const std::vector<GroupMoments> m = computation ? computation->GroupMomentsInOrder()
-                                                    : std::vector<GroupMoments>();
+    const std::vector<GroupMoments> m = MomentsOf(computation);
     const AnovaTable anova = ComputeOneWayAnova(m);
-    for (int i = 0; i < groupCount; ++i)
-        for (int j = i + 1; j < groupCount; ++j)
-            Store(i, j, CompareScheffe(m[i], m[j], anova));
+    CompareEveryPair(m, [&anova](const GroupMoments &a, const GroupMoments &b) {
+        return CompareScheffe(a, b, anova);
+    });
 }

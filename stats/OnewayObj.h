@@ -13,6 +13,7 @@
 #ifndef STATS_ONEWAYOBJ_H
 #define STATS_ONEWAYOBJ_H
 
+#include <functional>
 #include <vector>
 
 #include "stats/AnovaKernel.h"
@@ -106,7 +107,11 @@ public:
 
 protected:
     explicit SignObj(const OnewayObj *computation);
-    void Store(int i, int j, const PairwiseResult &result);
+    // The moments of the computation's groups in order; none without one.
+    static std::vector<GroupMoments> MomentsOf(const OnewayObj *computation);
+    // Stores compare(group i, group j) for every pair i < j.
+    void CompareEveryPair(const std::vector<GroupMoments> &moments,
+                          const std::function<PairwiseResult(const GroupMoments &, const GroupMoments &)> &compare);
     int groupCount;
     std::vector<PairwiseResult> pairs;   // groupCount x groupCount, i < j used
 };

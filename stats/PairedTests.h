@@ -3,6 +3,8 @@
 // and McNemar. Each reads the pairs valid in both variables (selection and
 // weight of its data set applied) and computes at construction; formulas
 // are in PairedTestKernel.h. Missing statistics hold kFloatMissing.
+// Variable numbers count from 1. Whoever creates an object deletes it; it
+// points to its data set (see StatClass) and owns its results.
 #ifndef STATS_PAIREDTESTS_H
 #define STATS_PAIREDTESTS_H
 

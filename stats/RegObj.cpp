@@ -59,28 +59,11 @@ void RegObj::ComputeCorrelationMatrix()
     FreeResults();
     const int k = static_cast<int>(variables.size()) - 1;     // with the dependent
     std::vector<double> weights;
-    if (!LoadCaseWeights(weights)) {
-        status = 13;
-        return;
-    }
-    std::vector<std::vector<double>> columns(k);
+    std::vector<std::vector<double>> columns;
     std::vector<const double *> pointers;
-    for (int v = 0; v < k; ++v) {
-        if (!LoadValues(variables[v], columns[v])) {
-            status = 13;
-            failedVariable = variables[v];
-            return;
-        }
-        bool anyValid = false;
-        for (size_t c = 0; c < columns[v].size() && !anyValid; ++c)
-            anyValid = weights[c] > 0.0 && !IsNotComputed(columns[v][c]);
-        if (!anyValid) {
-            status = 7;
-            failedVariable = variables[v];
-            return;
-        }
-        pointers.push_back(columns[v].data());
-    }
+    status = LoadCorrelationColumns(variables.data(), k, weights, columns, pointers, failedVariable);
+    if (status != 0)
+        return;
     CorrelationResult corr;
     const bool pairwise = missingDeletion == 2;
     ComputeCorrelations(pointers, weights.data(), weights.size(), pairwise, corr);

@@ -195,6 +195,30 @@ bool StatClass::LoadValues(long variable, std::vector<double> &values,
     return true;
 }
 
+int StatClass::LoadCorrelationColumns(const long *variables, int count, std::vector<double> &weights,
+                                      std::vector<std::vector<double>> &columns,
+                                      std::vector<const double *> &pointers, long &failedVariable)
+{
+    failedVariable = 0;
+    pointers.clear();
+    if (!LoadCaseWeights(weights))
+        return 13;
+    columns.assign(static_cast<size_t>(count), std::vector<double>());
+    for (int v = 0; v < count; ++v) {
+        failedVariable = variables[v];
+        if (!LoadValues(variables[v], columns[v]))
+            return 13;
+        bool anyValid = false;
+        for (size_t c = 0; c < columns[v].size() && !anyValid; ++c)
+            anyValid = weights[c] > 0.0 && !IsNotComputed(columns[v][c]);
+        if (!anyValid)
+            return 7;
+        pointers.push_back(columns[v].data());
+    }
+    failedVariable = 0;
+    return 0;
+}
+
 bool StatClass::CollectCases(long variable, long partner, double limit,
                              std::vector<WeightedValue> &cases)
 {

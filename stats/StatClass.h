@@ -78,6 +78,15 @@ public:
     bool LoadValues(long variable, std::vector<double> &values,
                     std::vector<unsigned char> *rawMissing = nullptr);
 
+    // Per case: the weights and the values of count variables (numbers from
+    // 1) for a correlation matrix, with a pointer to each column. Returns 0,
+    // 13 when the weight or a variable cannot be read, or 7 when a variable
+    // has no valid value in a case of positive weight; failedVariable names
+    // the variable of a 13 or 7 (0 for the weight).
+    int LoadCorrelationColumns(const long *variables, int count, std::vector<double> &weights,
+                               std::vector<std::vector<double>> &columns,
+                               std::vector<const double *> &pointers, long &failedVariable);
+
     // The valid cases of a variable with their weights (selection applied,
     // cases of weight 0 left out); with a partner variable (not 0) only the
     // cases valid in both; values not below the limit are left out too.

@@ -1,7 +1,8 @@
 // The computation objects on data sets converted from the golden CSV files
 // (through the data set builder, as qvconvert does) against the reference
-// figures of R, PSPP and scipy: the same figures as the kernel tests, now
-// read through value lists, user-missing codes, selection and weights.
+// figures of R, PSPP and scipy (tests/stats/golden/reference.txt): every
+// figure of every family, computed by the kernels on values read through
+// value lists, user-missing codes, selection and weights.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,7 +15,6 @@
 #include "GoldenData.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
-#include "dataset/DataSetBuilder.h"
 #include "dataset/KATLABS.h"
 #include "stats/CorrObj.h"
 #include "stats/FREQOBJ.h"
@@ -65,17 +65,10 @@ std::string ValuesOf(const std::string &csv)
 
 DATASET *Build(const char *description, const std::string &csv, bool weighted, const char *file)
 {
-    DataSetBuilder builder;
     std::string desc = description;
     if (weighted)
         desc += "weight w\n";
-    EXPECT_EQ(builder.ReadDescription(desc), 0) << builder.GetErrorText();
-    EXPECT_EQ(builder.ReadCsv(ValuesOf(csv)), 0) << builder.GetErrorText();
-    EXPECT_EQ(builder.Write(file), 0) << builder.GetErrorText();
-    int error = 0;
-    DATASET *set = OpenDataSet(file, &error, DATASET_READONLY);
-    EXPECT_NE(set, nullptr) << file << " error " << error;
-    return set;
+    return BuildDataSet(desc, ValuesOf(csv), file);
 }
 
 class GoldenObjects : public ::testing::Test {
@@ -119,28 +112,18 @@ TEST_F(GoldenObjects, MeanObjGivesTheDescriptivesAndQuantiles)
             EXPECT_EQ(m.statisticsMask, 31u);
             const DescriptiveRecord &d = m.record;
             const std::string p = std::string("desc.") + v.name + Suffix(w) + ".";
-            f[p + "count"] = d.count;
-            f[p + "n"] = d.weightedCount;
-            f[p + "sum"] = d.sum;
-            f[p + "mean"] = d.mean;
-            f[p + "min"] = d.minimum;
-            f[p + "max"] = d.maximum;
-            f[p + "sd"] = d.standardDeviation;
-            f[p + "lower95"] = d.lower95;
-            f[p + "upper95"] = d.upper95;
-            f[p + "lower99"] = d.lower99;
-            f[p + "upper99"] = d.upper99;
-            f[p + "skewness"] = d.skewness;
-            f[p + "kurtosis"] = d.kurtosis;
             ASSERT_NE(d.QuantileSummary(), nullptr);
-            f[p + "q1"] = d.quantiles[0];
-            f[p + "median"] = d.quantiles[1];
-            f[p + "q3"] = d.quantiles[2];
-            f[p + "whisklow"] = d.quantiles[3];
-            f[p + "whiskhigh"] = d.quantiles[4];
+            AddDescriptiveFigures(p, d, d.quantiles, f);
+            EXPECT_EQ(d.quantiles[5], d.minimum);
+            EXPECT_EQ(d.quantiles[6], d.maximum);
         }
     }
     EXPECT_GT(CompareWithReferences("desc.", f), 100);
+
+    std::vector<WeightedValue> example = {{3, 1}, {1, 1}, {4, 1}, {2, 1}};
+    double q[7];
+    ComputeQuantileSummary(example, q);
+    EXPECT_EQ(CompareWithReferences("quantile.", {{"quantile.example.median", q[1]}}), 1);
 }
 
 TEST_F(GoldenObjects, FrequencyDistributionCountsValueListsWithLabels)
@@ -166,6 +149,7 @@ TEST_F(GoldenObjects, FrequencyDistributionCountsValueListsWithLabels)
                 f[cp + "freq"] = c.frequency;
                 f[cp + "pct"] = c.percent;
                 f[cp + "vpct"] = c.validPercent;
+                EXPECT_EQ(c.count, w ? 0 : static_cast<long>(c.frequency)) << cp;
                 if (sentinel) {
                     EXPECT_STREQ(c.label, "-");
                 }
@@ -448,6 +432,19 @@ TEST_F(GoldenObjects, PairedObjectsGiveTheTests)
     EXPECT_GT(CompareWithReferences("wilcoxon.", f), 30);
     EXPECT_GT(CompareWithReferences("mcnemar.", f), 10);
     EXPECT_EQ(McNemar(A, B, plain).status, 1);      // three values in the rows
+}
+
+// Every family of reference.txt is compared by one of the tests above.
+TEST(GoldenReferences, EveryFamilyIsChecked)
+{
+    const char *const families[] = {"desc.", "quantile.", "freq.", "xtab.", "oneway.",
+                                    "corr.", "reg.", "paired.", "sign.", "wilcoxon.",
+                                    "mcnemar."};
+    size_t covered = 0;
+    for (const char *family : families)
+        covered += ReferencesWithPrefix(family).size();
+    EXPECT_EQ(covered, ReferencesWithPrefix("").size());
+    EXPECT_GT(covered, 800u);
 }
 
 } // namespace

@@ -3,7 +3,10 @@
 // the category-label check, multiple response and n-way tables.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <cstring>
 #include <memory>
 
@@ -187,6 +190,31 @@ TEST_F(StatObjects, StatAndGroupedMedianUseThePartnerAndTheLimit)
     EXPECT_EQ(q[1], 1.5);                      // 1 1 1 2 2 2
     EXPECT_EQ(q[5], 1.0);
     EXPECT_EQ(q[6], 2.0);
+}
+
+// A double column of a damaged or foreign file may hold NaN or infinity
+// bytes; such a value counts as system-missing instead of spoiling every
+// figure with NaN.
+TEST(StatClassValues, NonFiniteValuesInTheFileAreSystemMissing)
+{
+    std::unique_ptr<DATASET> set(BuildDataSet("variable x\ntype double\n", "x\n1\n2\n3\n4\n", "nonfinite.QVF"));
+    ASSERT_TRUE(set);
+    const long long column = set->GetVariable(1)->columnStart;
+    set.reset();
+    FILE *f = std::fopen("nonfinite.QVF", "r+b");
+    ASSERT_NE(f, nullptr);
+    const double bad[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()};
+    ASSERT_EQ(std::fseek(f, static_cast<long>(column + 8), SEEK_SET), 0);
+    ASSERT_EQ(std::fwrite(bad, sizeof bad, 1, f), 1u);
+    std::fclose(f);
+    int error = 0;
+    set.reset(OpenDataSet("nonfinite.QVF", &error, DATASET_READONLY));
+    ASSERT_TRUE(set) << error;
+    MeanObj m(1, set.get());
+    ASSERT_TRUE(m.Compute());
+    EXPECT_EQ(m.record.count, 2);
+    EXPECT_DOUBLE_EQ(m.record.mean, 2.5);
+    EXPECT_DOUBLE_EQ(m.record.standardDeviation, std::sqrt(4.5));
 }
 
 // x = y - 2 in every case: the variables vary, their differences do not.
