@@ -53,7 +53,9 @@ bool GroupIntoIntervals(BUFFERTYPE **slot, int intervals, KATLABS **labels)
     if (list->Error())
         return false;
     bool any = low <= high;
-    double width = any ? (high - low) / n : 0.0;
+    // Divided before subtracting: high - low overflows for values that span
+    // most of the double range.
+    double width = any ? high / n - low / n : 0.0;
 
     std::unique_ptr<TMPLISTETYPE> grouped(new TMPLISTETYPE(STORAGE_U8));
     list->SeekCase(1, 1);
@@ -61,8 +63,8 @@ bool GroupIntoIntervals(BUFFERTYPE **slot, int intervals, KATLABS **labels)
         long k = 255;
         if (!list->IsCurrentMissing()) {
             double v = list->GetCurrentAsReal();
-            k = width > 0 ? static_cast<long>(std::floor((v - low) / width)) + 1 : 1;
-            k = std::min<long>(n, std::max<long>(1, k));
+            double position = width > 0 ? std::floor(v / width - low / width) + 1 : 1;
+            k = static_cast<long>(std::min<double>(n, std::max(1.0, position)));
         }
         if (!grouped->AppendInt(k))
             return false;

@@ -134,3 +134,23 @@ TEST_F(SortDataSet, CategoryLimitFollowsLabelsAndTheAutorecodeSetting)
 }
 
 }  // namespace
+
+TEST(GroupIntoIntervals, RangeSpanningMostOfTheDoubleRangeKeepsItsOrder)
+{
+    // high - low overflows here; the largest value must still land in the
+    // last interval and the smallest in the first.
+    TempDirectory dir;
+    std::string error;
+    ASSERT_EQ(BuildDataSet("variable x\ntype double\n", "x\n-1e308\n0\n1e308\n",
+                           dir.File("wide.QVF"), &error), 0) << error;
+    DATASET dataSet;
+    ASSERT_EQ(dataSet.Open(dir.File("wide.QVF").c_str()), 0);
+    BUFFERTYPE *list = new LISTETYPE(&dataSet, 1);
+    ASSERT_TRUE(GroupIntoIntervals(&list, 4, nullptr));
+    std::vector<long> groups;
+    list->SeekCase(1, 1);
+    while (list->MoveNext())
+        groups.push_back(list->GetCurrentInt());
+    EXPECT_EQ(groups, (std::vector<long>{1, 3, 4}));
+    delete list;
+}
