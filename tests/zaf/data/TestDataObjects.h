@@ -12,6 +12,7 @@
 #include "zaf/data/ZafDataManager.h"
 #include "zaf/data/ZafDataPersistence.h"
 #include "zaf/data/ZafFile.h"
+#include "zaf/data/ZafLocaleDefaults.h"
 #include "zaf/data/ZafStorage.h"
 
 namespace {
@@ -108,6 +109,19 @@ public:
     ~GlobalDataPersistence() { zafDataPersistence = nullptr; }
     GlobalDataPersistence(const GlobalDataPersistence &) = delete;
     GlobalDataPersistence &operator=(const GlobalDataPersistence &) = delete;
+};
+
+// Installs a variant of the canonical number conventions for one test.
+class LocaleVariant
+{
+public:
+    LocaleVariant() : conventions(ZafLocaleDefaults::Canonical()) {}
+    ~LocaleVariant() { ZafLocaleDefaults::SetCurrent(nullptr); }
+    ZafNumberConventions *operator->() { return &conventions; }
+    void Install() { ZafLocaleDefaults::SetCurrent(&conventions); }
+
+private:
+    ZafNumberConventions conventions;
 };
 
 inline std::vector<unsigned char> LittleEndian(std::initializer_list<long long> words, int width = 4)

@@ -52,14 +52,10 @@ TEST(StringData, BufferSizeAtConstruction)
     EXPECT_EQ(empty.MaxLength(), -1);
     ZafStringData cut("abcdef", 3);
     EXPECT_STREQ(cut.Text(), "abc");
-}
-
-TEST(StringData, StaticDataWithoutBufferHasNone)
-{
-    ZafStringData data(true);
-    EXPECT_EQ(data.Text(), nullptr);
-    EXPECT_EQ(data.BufferSize(), 0);
-    EXPECT_EQ(data.Length(), 0);
+    ZafStringData none(true);  // static data without a buffer has none
+    EXPECT_EQ(none.Text(), nullptr);
+    EXPECT_EQ(none.BufferSize(), 0);
+    EXPECT_EQ(none.Length(), 0);
 }
 
 TEST(StringData, OwnedBufferGrowsForLongTexts)
@@ -161,7 +157,7 @@ TEST(StringData, CopiesOwnTheirTextUnlessStatic)
 
 // ---- Editing ---------------------------------------------------------------------
 
-TEST(StringData, InsertInPlaceAndByGrowing)
+TEST(StringData, InsertInPlaceByGrowingAndWithinTheMaximum)
 {
     ZafStringData data("abc");
     data.Insert(1, "xy");
@@ -175,23 +171,16 @@ TEST(StringData, InsertInPlaceAndByGrowing)
     data.Insert(3, "");
     data.Insert(3, nullptr);
     EXPECT_EQ(data.Length(), 27);
-}
 
-TEST(StringData, InsertPastTheEndAppends)
-{
-    ZafStringData data("abc");
-    data.Insert(10, "xy");
-    EXPECT_STREQ(data.Text(), "abcxy");
-    data.Insert(-4, "<");
-    EXPECT_STREQ(data.Text(), "<abcxy");
-}
+    ZafStringData ends("abc");
+    ends.Insert(10, "xy");  // past the end appends, before the start prepends
+    ends.Insert(-4, "<");
+    EXPECT_STREQ(ends.Text(), "<abcxy");
 
-TEST(StringData, InsertWithMaximumKeepsTheMaximum)
-{
-    ZafStringData data("abc", 4);
-    data.Insert(1, "xyz");
-    EXPECT_STREQ(data.Text(), "axyz");
-    EXPECT_EQ(data.BufferSize(), 5);
+    ZafStringData limited("abc", 4);
+    limited.Insert(1, "xyz");
+    EXPECT_STREQ(limited.Text(), "axyz");
+    EXPECT_EQ(limited.BufferSize(), 5);
 }
 
 TEST(StringData, DeleteIsClampedToTheText)
@@ -252,18 +241,6 @@ TEST(StringData, CompareWithAndWithoutCase)
     EXPECT_LT(data.Compare("stz", true), 0);
 }
 
-TEST(StringData, DuplicatesAreHeapCopies)
-{
-    ZafStringData data("abc", 5);
-    char *copy = data.DuplicateText();
-    EXPECT_STREQ(copy, "abc");
-    EXPECT_NE(copy, data.Text());
-    delete[] copy;
-    char *converted = data.DuplicateConvertedText();
-    EXPECT_STREQ(converted, "abc");
-    delete[] converted;
-}
-
 // ---- Conversions -------------------------------------------------------------------
 
 TEST(StringPrint, TextsAndCharacters)
@@ -293,34 +270,33 @@ TEST(StringPrint, DataObjects)
     EXPECT_STREQ(buffer, "<hello  >");
 }
 
-TEST(StringScan, WordsSkipLeadingBlanksAndStopAtBlanks)
+struct TwoTargetCase
+{
+    const char *format;
+    const char *text;
+    int result;
+    const char *first;
+    const char *second;
+};
+
+class StringScanTwo : public ::testing::TestWithParam<TwoTargetCase> {};
+
+TEST_P(StringScanTwo, WordsSkipBlanksCharactersTakeThem)
 {
     ZafStringData::RegisterConversions();
-    char a[32], b[32];
-    EXPECT_EQ(ZafFormatData::Scan("  one\xA0two", "%s%s", a, b), 2);
-    EXPECT_STREQ(a, "one");
-    EXPECT_STREQ(b, "two");
-    EXPECT_EQ(ZafFormatData::Scan("abcdef", "%3s%s", a, b), 2);
-    EXPECT_STREQ(a, "abc");
-    EXPECT_STREQ(b, "def");
-    EXPECT_EQ(ZafFormatData::Scan("   ", "%s", a), 1);  // nothing taken is still a value
-    EXPECT_STREQ(a, "");
-    EXPECT_EQ(ZafFormatData::Scan("skip keep", "%*s %s", a), 1);
-    EXPECT_STREQ(a, "keep");
+    const TwoTargetCase &c = GetParam();
+    char a[32] = "", b[32] = "";
+    EXPECT_EQ(ZafFormatData::Scan(c.text, c.format, a, b), c.result) << c.format << " '" << c.text << "'";
+    EXPECT_STREQ(a, c.first) << c.format << " '" << c.text << "'";
+    EXPECT_STREQ(b, c.second) << c.format << " '" << c.text << "'";
 }
 
-TEST(StringScan, CharactersTakeBlanksToo)
-{
-    ZafStringData::RegisterConversions();
-    char a[8], b[8];
-    EXPECT_EQ(ZafFormatData::Scan(" xy", "%c%c", a, b), 2);
-    EXPECT_STREQ(a, " ");
-    EXPECT_STREQ(b, "x");
-    EXPECT_EQ(ZafFormatData::Scan("a b c", "%4c", a), 1);
-    EXPECT_STREQ(a, "a b ");
-    EXPECT_EQ(ZafFormatData::Scan("ab", "%5c", a), 1);
-    EXPECT_STREQ(a, "ab");
-}
+INSTANTIATE_TEST_SUITE_P(Letters, StringScanTwo, ::testing::Values(
+    TwoTargetCase{"%s%s", "  one\xA0two", 2, "one", "two"}, TwoTargetCase{"%3s%s", "abcdef", 2, "abc", "def"},
+    TwoTargetCase{"%s", "   ", 1, "", ""},  // nothing taken is still a value
+    TwoTargetCase{"%*s %s", "skip keep", 1, "keep", ""}, TwoTargetCase{"%c%c", " xy", 2, " ", "x"},
+    TwoTargetCase{"%4c", "a b c", 1, "a b ", ""}, TwoTargetCase{"%5c", "ab", 1, "ab", ""},
+    TwoTargetCase{"%[a-c]-%s", "ab-xy", 2, "ab", "xy"}));  // the set ends where the format goes on
 
 struct SetCase
 {
@@ -349,15 +325,6 @@ INSTANTIATE_TEST_SUITE_P(Sets, StringSet, ::testing::Values(
     SetCase{"%[a-c]d", "abd", 1, "ab"}, SetCase{"%2[a-z]", "abc", 1, "ab"},
     SetCase{"%[ ]", "  x", 1, "  "}, SetCase{"%[\xE0-\xFF]", "\xE9\xE8z", 1, "\xE9\xE8"},
     SetCase{"%[a-c]%[x-z]", "abxyq", 1, "ab"}));
-
-TEST(StringScan, TheSetEndsWhereTheFormatGoesOn)
-{
-    ZafStringData::RegisterConversions();
-    char a[8], b[8];
-    EXPECT_EQ(ZafFormatData::Scan("ab-xy", "%[a-c]-%s", a, b), 2);
-    EXPECT_STREQ(a, "ab");
-    EXPECT_STREQ(b, "xy");
-}
 
 TEST(StringScan, IntoDataIsBoundedByItsBuffer)
 {
@@ -415,10 +382,9 @@ TEST(StringData, EveryChangeNotifiesOnce)
     EXPECT_STREQ(data.Text(), "");
 }
 
-TEST(StringData, ClassTestsAndDuplicate)
+TEST(StringData, ClassTestsAndDuplicatesAreCopies)
 {
     ZafStringData data("text", 8);
-    EXPECT_EQ(data.ClassID(), 3105);
     EXPECT_TRUE(data.IsClassID(3101));
     EXPECT_TRUE(data.IsClassName("ZafData"));
     std::unique_ptr<ZafData> copy(data.Duplicate());
@@ -426,6 +392,10 @@ TEST(StringData, ClassTestsAndDuplicate)
     ASSERT_NE(string, nullptr);
     EXPECT_STREQ(string->Text(), "text");
     EXPECT_EQ(string->MaxLength(), 8);
+    std::unique_ptr<char[]> text(data.DuplicateText()), converted(data.DuplicateConvertedText());
+    EXPECT_STREQ(text.get(), "text");
+    EXPECT_NE(text.get(), data.Text());
+    EXPECT_STREQ(converted.get(), "text");
 }
 
 TEST(MessageData, HotKeyIsUpperCasedAndMarksTheNextNotification)
@@ -453,7 +423,6 @@ TEST(MessageData, HotKeyIsUpperCasedAndMarksTheNextNotification)
 TEST(MessageData, IsAStringDataWhoseDuplicateIsPlain)
 {
     ZafMessageData message("Save", 's', 3);
-    EXPECT_EQ(message.ClassID(), 3126);
     EXPECT_TRUE(message.IsClassID(3105));
     EXPECT_TRUE(message.IsClassName("ZafStringData"));
     std::unique_ptr<ZafData> copy(message.Duplicate());
