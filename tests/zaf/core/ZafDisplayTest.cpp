@@ -43,50 +43,49 @@ TEST(ZafDisplay, OneInchIsTheSameLengthInEveryTypeOnBothAxes)
             }
 }
 
-TEST(ZafDisplay, RoundsHalfAwayFromZero)
+struct RoundingCase
+{
+    bool vertical;
+    int value;
+    ZafCoordinateType from, to;
+    int expected;  // for value; -value gives -expected
+};
+
+class ZafDisplayRounding : public ::testing::TestWithParam<RoundingCase> {};
+
+TEST_P(ZafDisplayRounding, HalfAwayFromZeroOnceBetweenAnyTwoTypes)
 {
     ZafDisplay display(ScreenMetrics());
-    // 6 pixels are 4.5 points, 12 pixels 1.5 cells, 4 pixels half a cell.
-    EXPECT_EQ(display.ConvertXValue(6, ZAF_PIXEL, ZAF_POINT), 5);
-    EXPECT_EQ(display.ConvertXValue(-6, ZAF_PIXEL, ZAF_POINT), -5);
-    EXPECT_EQ(display.ConvertXValue(12, ZAF_PIXEL, ZAF_CELL), 2);
-    EXPECT_EQ(display.ConvertXValue(-12, ZAF_PIXEL, ZAF_CELL), -2);
-    EXPECT_EQ(display.ConvertXValue(4, ZAF_PIXEL, ZAF_CELL), 1);
-    EXPECT_EQ(display.ConvertXValue(-4, ZAF_PIXEL, ZAF_CELL), -1);
-    // 2 pixels are 2.5 mini-cells; 10 pixels half a cell vertically.
-    EXPECT_EQ(display.ConvertXValue(2, ZAF_PIXEL, ZAF_MINI_CELL), 3);
-    EXPECT_EQ(display.ConvertXValue(-2, ZAF_PIXEL, ZAF_MINI_CELL), -3);
-    EXPECT_EQ(display.ConvertYValue(10, ZAF_PIXEL, ZAF_CELL), 1);
-    EXPECT_EQ(display.ConvertYValue(-10, ZAF_PIXEL, ZAF_CELL), -1);
-    // Below a half rounds toward zero on both sides.
-    EXPECT_EQ(display.ConvertXValue(11, ZAF_PIXEL, ZAF_CELL), 1);
-    EXPECT_EQ(display.ConvertXValue(-11, ZAF_PIXEL, ZAF_CELL), -1);
-    EXPECT_EQ(display.ConvertXValue(7, ZAF_TWIP, ZAF_PIXEL), 0);   // 0.47
-    EXPECT_EQ(display.ConvertXValue(8, ZAF_TWIP, ZAF_PIXEL), 1);   // 0.53
-    EXPECT_EQ(display.ConvertXValue(-8, ZAF_TWIP, ZAF_PIXEL), -1);
+    const RoundingCase &c = GetParam();
+    for (int sign : {1, -1})
+    {
+        int result = c.vertical ? display.ConvertYValue(sign * c.value, c.from, c.to)
+                                : display.ConvertXValue(sign * c.value, c.from, c.to);
+        EXPECT_EQ(result, sign * c.expected) << sign * c.value << " " << c.from << " -> " << c.to;
+    }
 }
 
-TEST(ZafDisplay, ConvertsBetweenNonPixelTypesWithOneRounding)
-{
-    ZafDisplay display(ScreenMetrics());
-    // 1 point = 20 twips exactly; rounding through pixels would give 15.
-    EXPECT_EQ(display.ConvertXValue(1, ZAF_POINT, ZAF_TWIP), 20);
-    // 5 twips are 0.88 tenth-millimetres; through pixels (0.33) they would be 0.
-    EXPECT_EQ(display.ConvertXValue(5, ZAF_TWIP, ZAF_TENTH_MILLIMETRE), 1);
-    // 1 mini-cell = 0.8 pixels = 0.6 points.
-    EXPECT_EQ(display.ConvertXValue(1, ZAF_MINI_CELL, ZAF_POINT), 1);
-    EXPECT_EQ(display.ConvertXValue(5, ZAF_MINI_CELL, ZAF_POINT), 3);
-}
+INSTANTIATE_TEST_SUITE_P(ZafDisplay, ZafDisplayRounding, ::testing::Values(
+    // 6 pixels are 4.5 points, 12 pixels 1.5 cells, 4 pixels half a cell.
+    RoundingCase{false, 6, ZAF_PIXEL, ZAF_POINT, 5}, RoundingCase{false, 12, ZAF_PIXEL, ZAF_CELL, 2},
+    RoundingCase{false, 4, ZAF_PIXEL, ZAF_CELL, 1},
+    // 2 pixels are 2.5 mini-cells; 10 pixels half a cell vertically.
+    RoundingCase{false, 2, ZAF_PIXEL, ZAF_MINI_CELL, 3}, RoundingCase{true, 10, ZAF_PIXEL, ZAF_CELL, 1},
+    // Below a half rounds toward zero: 1.38 cells, 0.47 and 0.53 pixels.
+    RoundingCase{false, 11, ZAF_PIXEL, ZAF_CELL, 1}, RoundingCase{false, 7, ZAF_TWIP, ZAF_PIXEL, 0},
+    RoundingCase{false, 8, ZAF_TWIP, ZAF_PIXEL, 1},
+    // Between non-pixel types one rounding only: 1 point is 20 twips (15
+    // through pixels), 5 twips 0.88 tenth-millimetres (0 through pixels), one
+    // mini-cell 0.8 pixels = 0.6 points.
+    RoundingCase{false, 1, ZAF_POINT, ZAF_TWIP, 20}, RoundingCase{false, 5, ZAF_TWIP, ZAF_TENTH_MILLIMETRE, 1},
+    RoundingCase{false, 1, ZAF_MINI_CELL, ZAF_POINT, 1}, RoundingCase{false, 5, ZAF_MINI_CELL, ZAF_POINT, 3}));
 
 TEST(ZafDisplay, UsesTheMetricsItIsGiven)
 {
     ZafCellMetrics m = ScreenMetrics();
-    m.cellWidth = 7;
-    m.cellHeight = 18;
-    m.pixelsPerInchX = 120;
-    m.pixelsPerInchY = 144;
-    m.miniNumerator = 1;
-    m.miniDenominator = 4;
+    m.cellWidth = 7, m.cellHeight = 18;
+    m.pixelsPerInchX = 120, m.pixelsPerInchY = 144;
+    m.miniNumerator = 1, m.miniDenominator = 4;
     ZafDisplay display(m);
     EXPECT_EQ(display.ConvertXValue(3, ZAF_CELL, ZAF_PIXEL), 21);
     EXPECT_EQ(display.ConvertYValue(3, ZAF_CELL, ZAF_PIXEL), 54);

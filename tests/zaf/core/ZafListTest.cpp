@@ -41,41 +41,34 @@ std::string TagsBackwards(const ZafList &list)
 
 } // namespace
 
-TEST(ZafList, AddWithoutCompareFunctionAppends)
+struct AddCase
 {
-    ZafList list;
-    list.Add(new Item(3, 'a'));
-    list.Add(new Item(1, 'b'));
-    list.Add(new Item(2, 'c'));
-    EXPECT_EQ(Tags(list), "abc");
-    EXPECT_EQ(TagsBackwards(list), "abc");
-    EXPECT_EQ(list.Count(), 3);
+    bool sorted;
+    std::vector<int> keys;  // added in order, tagged a, b, c, ...
+    const char *tags;       // the order the list holds, both ways
+};
+
+class ZafListAdd : public ::testing::TestWithParam<AddCase> {};
+
+TEST_P(ZafListAdd, PlacesEachElementByTheCompareFunction)
+{
+    const AddCase &c = GetParam();
+    ZafList list(c.sorted ? CompareKeys : nullptr);
+    for (int key : c.keys)
+        list.Add(new Item(key, static_cast<char>('a' + list.Count())));
+    EXPECT_EQ(Tags(list), c.tags);
+    EXPECT_EQ(TagsBackwards(list), c.tags);
+    EXPECT_EQ(list.Count(), static_cast<int>(c.keys.size()));
 }
 
-TEST(ZafList, AddKeepsEqualElementsInInsertionOrder)
-{
-    ZafList list(CompareKeys);
-    list.Add(new Item(1, 'a'));
-    list.Add(new Item(5, 'b'));
-    list.Add(new Item(3, 'c'));
-    list.Add(new Item(3, 'd'));  // after c: last element not greater
-    list.Add(new Item(5, 'e'));  // appended: last compares equal
-    list.Add(new Item(4, 'f'));
-    EXPECT_EQ(Tags(list), "acdfbe");
-    EXPECT_EQ(TagsBackwards(list), "acdfbe");
-}
-
-TEST(ZafList, AddPutsElementEqualToFirstInFront)
-{
-    // The stored rule: when the last is greater and the first compares
-    // greater than or equal, the new element goes to the front.
-    ZafList list(CompareKeys);
-    list.Add(new Item(2, 'a'));
-    list.Add(new Item(9, 'b'));
-    list.Add(new Item(2, 'c'));
-    list.Add(new Item(0, 'd'));
-    EXPECT_EQ(Tags(list), "dcab");
-}
+INSTANTIATE_TEST_SUITE_P(ZafList, ZafListAdd, ::testing::Values(
+    AddCase{false, {3, 1, 2}, "abc"},  // without a compare function: appended
+    // Equal elements stay in insertion order: d after c (the last is not
+    // greater), e appended (the last compares equal).
+    AddCase{true, {1, 5, 3, 3, 5, 4}, "acdfbe"},
+    // When the last is greater and the first compares greater than or equal,
+    // the new element goes to the front.
+    AddCase{true, {2, 9, 2, 0}, "dcab"}));
 
 TEST(ZafList, SortReordersByCompareFunctionAndKeepsCount)
 {

@@ -162,71 +162,60 @@ TEST(ZafWildcardMatch, NullTextsCountAsEmpty)
 
 // --- Hot keys --------------------------------------------------------------------
 
-TEST(ZafInsertHotKey, MarksTheCharacterAtTheIndex)
+struct HotKeyCase
 {
-    EXPECT_EQ(Owned(ZafInsertHotKey("Exit", 1)), "E&xit");
-    EXPECT_EQ(Owned(ZafInsertHotKey("Close", 0)), "&Close");
-    EXPECT_EQ(Owned(ZafInsertHotKey("Close", 4)), "Clos&e");
+    const char *text;
+    int index;
+    const char *expected;
+};
+
+class ZafInsertHotKeyTest : public ::testing::TestWithParam<HotKeyCase> {};
+
+TEST_P(ZafInsertHotKeyTest, MarksTheCharacterAtTheIndexAndDoublesAmpersands)
+{
+    const HotKeyCase &c = GetParam();
+    EXPECT_EQ(Owned(ZafInsertHotKey(c.text, c.index)), c.expected) << (c.text ? c.text : "<null>") << " " << c.index;
 }
 
-TEST(ZafInsertHotKey, DoublesEveryAmpersand)
-{
-    EXPECT_EQ(Owned(ZafInsertHotKey("Cut & Paste", -1)), "Cut && Paste");
-    EXPECT_EQ(Owned(ZafInsertHotKey("&&", -1)), "&&&&");
-    // The index counts in the original text.
-    EXPECT_EQ(Owned(ZafInsertHotKey("A&B", 2)), "A&&&B");
-    EXPECT_EQ(Owned(ZafInsertHotKey("&x", 1)), "&&&x");
-}
-
-TEST(ZafInsertHotKey, BadIndexesInsertNoMark)
-{
-    EXPECT_EQ(Owned(ZafInsertHotKey("Copy", -1)), "Copy");
-    EXPECT_EQ(Owned(ZafInsertHotKey("Copy", 4)), "Copy");  // at the end: no character
-    EXPECT_EQ(Owned(ZafInsertHotKey("Copy", 5)), "Copy");
-    EXPECT_EQ(Owned(ZafInsertHotKey("Copy", INT_MAX)), "Copy");
-    EXPECT_EQ(Owned(ZafInsertHotKey("Copy", -7)), "Copy");
-    EXPECT_EQ(Owned(ZafInsertHotKey("", 0)), "");
-    // An '&' cannot be the hot key: "&&&" would mark the next character.
-    EXPECT_EQ(Owned(ZafInsertHotKey("a&b", 1)), "a&&b");
-    EXPECT_EQ(Owned(ZafInsertHotKey(nullptr, 0)), "<null>");
-}
+INSTANTIATE_TEST_SUITE_P(ZafInsertHotKey, ZafInsertHotKeyTest, ::testing::Values(
+    HotKeyCase{"Exit", 1, "E&xit"}, HotKeyCase{"Close", 0, "&Close"}, HotKeyCase{"Close", 4, "Clos&e"},
+    HotKeyCase{"Cut & Paste", -1, "Cut && Paste"}, HotKeyCase{"&&", -1, "&&&&"},
+    HotKeyCase{"A&B", 2, "A&&&B"}, HotKeyCase{"&x", 1, "&&&x"},  // the index counts in the original text
+    // Bad indexes insert no mark; at the end there is no character to mark.
+    HotKeyCase{"Copy", -1, "Copy"}, HotKeyCase{"Copy", 4, "Copy"}, HotKeyCase{"Copy", 5, "Copy"},
+    HotKeyCase{"Copy", INT_MAX, "Copy"}, HotKeyCase{"Copy", -7, "Copy"}, HotKeyCase{"", 0, ""},
+    HotKeyCase{"a&b", 1, "a&&b"},  // an '&' cannot be the hot key: "&&&" would mark the next character
+    HotKeyCase{nullptr, 0, "<null>"}));
 
 // --- Integer text ------------------------------------------------------------------
 
-TEST(ZafIntegerToText, DecimalAtTheLimits)
+struct IntegerTextCase
 {
-    char buffer[32];
-    EXPECT_STREQ(ZafIntegerToText(0, buffer, sizeof(buffer)), "0");
-    EXPECT_STREQ(ZafIntegerToText(-7, buffer, sizeof(buffer)), "-7");
-    EXPECT_STREQ(ZafIntegerToText(INT_MAX, buffer, sizeof(buffer)), "2147483647");
-    EXPECT_STREQ(ZafIntegerToText(INT_MIN, buffer, sizeof(buffer)), "-2147483648");
-    EXPECT_STREQ(ZafIntegerToText(INT_MIN + 1, buffer, sizeof(buffer)), "-2147483647");
-}
+    int value, radix, width;
+    const char *expected;
+};
 
-TEST(ZafIntegerToText, OtherRadixesWriteTheUnsignedForm)
+class ZafIntegerToTextTest : public ::testing::TestWithParam<IntegerTextCase> {};
+
+TEST_P(ZafIntegerToTextTest, WritesTheValueInTheRadixToTheMinimumWidth)
 {
+    const IntegerTextCase &c = GetParam();
     char buffer[40];
-    EXPECT_STREQ(ZafIntegerToText(255, buffer, sizeof(buffer), 16), "ff");
-    EXPECT_STREQ(ZafIntegerToText(-1, buffer, sizeof(buffer), 16), "ffffffff");
-    EXPECT_STREQ(ZafIntegerToText(INT_MIN, buffer, sizeof(buffer), 16), "80000000");
-    EXPECT_STREQ(ZafIntegerToText(5, buffer, sizeof(buffer), 2), "101");
-    EXPECT_STREQ(ZafIntegerToText(-1, buffer, sizeof(buffer), 2),
-                 "11111111111111111111111111111111");
-    EXPECT_STREQ(ZafIntegerToText(8, buffer, sizeof(buffer), 8), "10");
-    // An impossible radix is taken as 10.
-    EXPECT_STREQ(ZafIntegerToText(-42, buffer, sizeof(buffer), 1), "-42");
-    EXPECT_STREQ(ZafIntegerToText(42, buffer, sizeof(buffer), 17), "42");
+    EXPECT_STREQ(ZafIntegerToText(c.value, buffer, sizeof(buffer), c.radix, c.width), c.expected)
+        << c.value << " radix " << c.radix << " width " << c.width;
 }
 
-TEST(ZafIntegerToText, FillsWithZerosToTheMinimumWidth)
-{
-    char buffer[32];
-    EXPECT_STREQ(ZafIntegerToText(42, buffer, sizeof(buffer), 10, 5), "00042");
-    EXPECT_STREQ(ZafIntegerToText(-12, buffer, sizeof(buffer), 10, 5), "-0012");
-    EXPECT_STREQ(ZafIntegerToText(12345, buffer, sizeof(buffer), 10, 3), "12345");
-    EXPECT_STREQ(ZafIntegerToText(10, buffer, sizeof(buffer), 16, 4), "000a");
-    EXPECT_STREQ(ZafIntegerToText(3, buffer, sizeof(buffer), 10, -4), "3");
-}
+INSTANTIATE_TEST_SUITE_P(ZafIntegerToText, ZafIntegerToTextTest, ::testing::Values(
+    IntegerTextCase{0, 10, 0, "0"}, IntegerTextCase{-7, 10, 0, "-7"}, IntegerTextCase{INT_MAX, 10, 0, "2147483647"},
+    IntegerTextCase{INT_MIN, 10, 0, "-2147483648"}, IntegerTextCase{INT_MIN + 1, 10, 0, "-2147483647"},
+    // Other radixes write the unsigned form.
+    IntegerTextCase{255, 16, 0, "ff"}, IntegerTextCase{-1, 16, 0, "ffffffff"}, IntegerTextCase{INT_MIN, 16, 0, "80000000"},
+    IntegerTextCase{5, 2, 0, "101"}, IntegerTextCase{-1, 2, 0, "11111111111111111111111111111111"},
+    IntegerTextCase{8, 8, 0, "10"},
+    IntegerTextCase{-42, 1, 0, "-42"}, IntegerTextCase{42, 17, 0, "42"},  // an impossible radix is taken as 10
+    // Zeros fill to the minimum width, after the sign.
+    IntegerTextCase{42, 10, 5, "00042"}, IntegerTextCase{-12, 10, 5, "-0012"}, IntegerTextCase{12345, 10, 3, "12345"},
+    IntegerTextCase{10, 16, 4, "000a"}, IntegerTextCase{3, 10, -4, "3"}));
 
 TEST(ZafIntegerToText, RefusesABufferTooSmallWithoutWritingPastIt)
 {
