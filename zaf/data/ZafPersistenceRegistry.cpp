@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "zaf/core/ZafDialogWindow.h"
+#include "zaf/core/ZafGeometryManager.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
@@ -31,8 +32,8 @@ std::vector<ZafConstructorEntry> &ObjectTable()
                                                      {11, "ZafPrompt", nullptr},
                                                      {1, "ZafBorder", nullptr},
                                                      {15, "ZafText", nullptr},
-                                                     {2003, "ZafGeometryManager", nullptr},
-                                                     {1020, "ZafAttachment", nullptr},
+                                                     {2003, "ZafGeometryManager", ZafObjectNew<ZafGeometryManager::New>},
+                                                     {1020, "ZafAttachment", ZafObjectNew<ZafAttachment::New>},
                                                      {1010, "ZafVtList", nullptr},
                                                      {1005, "ZafScrollBar", nullptr},
                                                      {7, "ZafMaximizeButton", nullptr},
@@ -43,7 +44,7 @@ std::vector<ZafConstructorEntry> &ObjectTable()
                                                      {5, "ZafIcon", nullptr},
                                                      {1018, "ZafNotebook", nullptr},
                                                      {22, "ZafDialogWindow", ZafObjectNew<ZafDialogWindow::New>},
-                                                     {1021, "ZafDimensionConstraint", nullptr},
+                                                     {1021, "ZafDimensionConstraint", ZafObjectNew<ZafDimensionConstraint::New>},
                                                      {1008, "ZafComboBox", nullptr},
                                                      {2011, "ZafMDIWindow", ZafObjectNew<ZafMDIWindow::New>},
                                                      {1009, "ZafToolBar", nullptr},
