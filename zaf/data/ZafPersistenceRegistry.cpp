@@ -7,6 +7,7 @@
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafGeometryManager.h"
 #include "zaf/core/ZafMDIWindow.h"
+#include "zaf/core/ZafNotebook.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 
@@ -42,7 +43,7 @@ std::vector<ZafConstructorEntry> &ObjectTable()
                                                      {17, "ZafTitle", nullptr},
                                                      {13, "ZafString", nullptr},
                                                      {5, "ZafIcon", nullptr},
-                                                     {1018, "ZafNotebook", nullptr},
+                                                     {1018, "ZafNotebook", ZafObjectNew<ZafNotebook::New>},
                                                      {22, "ZafDialogWindow", ZafObjectNew<ZafDialogWindow::New>},
                                                      {1021, "ZafDimensionConstraint", ZafObjectNew<ZafDimensionConstraint::New>},
                                                      {1008, "ZafComboBox", nullptr},
