@@ -94,6 +94,23 @@ int ZafDisplay::ConvertYValue(int value, ZafCoordinateType fromType, ZafCoordina
     return Convert(value, fromType, toType, metrics.cellHeight, metrics.pixelsPerInchY, metrics);
 }
 
+bool ZafDisplay::FreeColor(int)
+{
+    return false;
+}
+
+void ZafDisplay::GetScale(int &numerator, int &denominator) const
+{
+    numerator = 1;
+    denominator = 1;
+}
+
+void ZafDisplay::GetOrigin(int &x, int &y) const
+{
+    x = 0;
+    y = 0;
+}
+
 const ZafDisplay &ZafDisplay::ForConversion()
 {
     static const ZafDisplay defaultDisplay;

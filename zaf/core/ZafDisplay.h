@@ -56,6 +56,16 @@ public:
     int PreSpace() const { return metrics.preSpace; }
     int PostSpace() const { return metrics.postSpace; }
 
+    // Marks the colour-table entry of that index free. Indexes of 252 and
+    // above (system and unset colours) are refused: false. A display
+    // without a colour table frees nothing (false).
+    virtual bool FreeColor(int index);
+    // The output scale (device pixels = window pixels * numerator /
+    // denominator) and origin (added after scaling); 1/1 and 0, 0 unless
+    // the device says otherwise (a printer).
+    virtual void GetScale(int &numerator, int &denominator) const;
+    virtual void GetOrigin(int &x, int &y) const;
+
     // The display that conversions go through: the screen display, or one
     // with the default metrics while the application has made none.
     static const ZafDisplay &ForConversion();

@@ -529,14 +529,3 @@ bool ZafGdiDisplay::IconPixels(HICON icon, int &width, int &height, std::vector<
     return ok;
 }
 
-void ZafGdiDisplay::GetScale(int &numerator, int &denominator) const
-{
-    numerator = 1;
-    denominator = 1;
-}
-
-void ZafGdiDisplay::GetOrigin(int &x, int &y) const
-{
-    x = 0;
-    y = 0;
-}

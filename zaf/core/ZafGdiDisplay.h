@@ -74,7 +74,7 @@ public:
     COLORREF ResolveColor(int index, int systemColor, COLORREF fallback) const;
     // Marks a table entry free and gives it back its standard colour;
     // indexes of 252 and above (and any outside the table) are refused.
-    bool FreeColor(int index);
+    bool FreeColor(int index) override;
     bool IsColorFree(int index) const;
     // Sets a table entry (0 to 15) and marks it used; false outside.
     bool SetColor(int index, COLORREF color);
@@ -142,10 +142,6 @@ public:
     bool IconPixels(HICON icon, int &width, int &height, std::vector<std::uint8_t> &pixels) const;
     // The table index nearest to a colour.
     int NearestColor(COLORREF color) const;
-
-    // Output scale and origin (1/1 and 0, 0 on the screen).
-    virtual void GetScale(int &numerator, int &denominator) const;
-    virtual void GetOrigin(int &x, int &y) const;
 
     // Reads the cell metrics again from the system font and the screen.
     void ReadScreenMetrics();

@@ -512,7 +512,8 @@ DWORD ZafWindow::OSStyle() const
 {
     DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     if (!IsTopLevel()) {
-        style |= WS_CHILD;
+        // A child window is shown with its parent unless it is hidden.
+        style |= WS_CHILD | (visible ? WS_VISIBLE : 0);
         if (bordered && !zaf3DLook)
             style |= WS_BORDER;
     } else {

@@ -3,6 +3,7 @@
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafGeometryManager.h"
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafList.h"
 #include "zaf/core/ZafText.h"
@@ -279,6 +280,10 @@ ZafEventType ZafWindowObject::Event(const ZafEventRecord &event)
         MoveOSWindow();
         return event.type;
     case ZAF_APPLY_GEOMETRY:
+        // The parent's geometry manager gives the object its place first.
+        if (auto *window = dynamic_cast<ZafWindow *>(parent))
+            if (auto *geometry = dynamic_cast<ZafGeometryManager *>(window->FindSupportObject(ZAF_NUMID_GEOMETRY)))
+                geometry->ApplyConstraints(this);
         MoveOSWindow();
         return event.type;
     default:

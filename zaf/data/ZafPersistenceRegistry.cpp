@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "zaf/core/ZafDialogWindow.h"
+#include "zaf/core/ZafGeometryManager.h"
 #include "zaf/core/ZafMDIWindow.h"
+#include "zaf/core/ZafNotebook.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 
@@ -31,8 +33,8 @@ std::vector<ZafConstructorEntry> &ObjectTable()
                                                      {11, "ZafPrompt", nullptr},
                                                      {1, "ZafBorder", nullptr},
                                                      {15, "ZafText", nullptr},
-                                                     {2003, "ZafGeometryManager", nullptr},
-                                                     {1020, "ZafAttachment", nullptr},
+                                                     {2003, "ZafGeometryManager", ZafObjectNew<ZafGeometryManager::New>},
+                                                     {1020, "ZafAttachment", ZafObjectNew<ZafAttachment::New>},
                                                      {1010, "ZafVtList", nullptr},
                                                      {1005, "ZafScrollBar", nullptr},
                                                      {7, "ZafMaximizeButton", nullptr},
@@ -41,9 +43,9 @@ std::vector<ZafConstructorEntry> &ObjectTable()
                                                      {17, "ZafTitle", nullptr},
                                                      {13, "ZafString", nullptr},
                                                      {5, "ZafIcon", nullptr},
-                                                     {1018, "ZafNotebook", nullptr},
+                                                     {1018, "ZafNotebook", ZafObjectNew<ZafNotebook::New>},
                                                      {22, "ZafDialogWindow", ZafObjectNew<ZafDialogWindow::New>},
-                                                     {1021, "ZafDimensionConstraint", nullptr},
+                                                     {1021, "ZafDimensionConstraint", ZafObjectNew<ZafDimensionConstraint::New>},
                                                      {1008, "ZafComboBox", nullptr},
                                                      {2011, "ZafMDIWindow", ZafObjectNew<ZafMDIWindow::New>},
                                                      {1009, "ZafToolBar", nullptr},

@@ -1,0 +1,211 @@
+// A window's geometry manager and its constraints written into a UI data
+// file and read back: the constraints come back with their fields and bind
+// to the read objects by number id; bad records end in error words.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "TestFiles.h"
+#include "zaf/core/ZafGeometryManager.h"
+#include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafWindowPersistence.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
+#include "zaf/data/ZafStorage.h"
+
+namespace {
+
+// HOST with two child windows (ids 11 and 12) and a manager holding one
+// constraint of each kind plus one on an object given by id only.
+std::unique_ptr<ZafWindow> MakeHost(ZafWindow *&left, ZafWindow *&right)
+{
+    auto host = std::make_unique<ZafWindow>(0, 0, 40, 10);
+    host->SetStringID("HOST");
+    left = new ZafWindow(1, 1, 10, 3);
+    left->SetStringID("LEFT");
+    left->SetNumberID(11);
+    right = new ZafWindow(1, 1, 10, 3);
+    right->SetStringID("RIGHT");
+    right->SetNumberID(12);
+    host->AddObject(left);
+    host->AddObject(right);
+    auto *manager = new ZafGeometryManager;
+    manager->AddConstraint(new ZafAttachment(left, ZAF_ATTACH_TOP, -3, ZAF_MINI_CELL, nullptr, false, true));
+    manager->AddConstraint(new ZafAttachment(right, ZAF_ATTACH_LEFT, 70000, ZAF_TWIP, left, true, false));
+    manager->AddConstraint(new ZafDimensionConstraint(right, ZAF_DIMENSION_HEIGHT, 2, 90, ZAF_TENTH_MILLIMETRE));
+    host->AddObject(manager);
+    return host;
+}
+
+std::string Describe(const ZafGeometryManager &manager)
+{
+    std::string text;
+    for (ZafElement *e = manager.Constraints().First(); e; e = e->Next()) {
+        text += std::string(e->ClassName()) + " " + e->StringID() + " on " +
+                std::to_string(static_cast<ZafConstraint *>(e)->ObjectID());
+        if (auto *a = dynamic_cast<ZafAttachment *>(e))
+            text += " side" + std::to_string(a->Side()) + " offset" + std::to_string(a->Offset()) + "/" +
+                    std::to_string(a->OffsetType()) + " ref" + std::to_string(a->ReferenceID()) +
+                    (a->Opposite() ? " opposite" : "") + (a->Stretch() ? " stretch" : "");
+        if (auto *d = dynamic_cast<ZafDimensionConstraint *>(e))
+            text += " dim" + std::to_string(d->Dimension()) + " " + std::to_string(d->Minimum()) + ".." +
+                    std::to_string(d->Maximum()) + "/" + std::to_string(d->ValueType());
+        text += ";";
+    }
+    return text;
+}
+
+class ZafGeometryPersistenceTest : public ::testing::Test
+{
+protected:
+    void Save(ZafWindow &window, const std::string &name)
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        window.Write(*persistence);
+        ASSERT_EQ(0u, persistence->Error());
+        ASSERT_EQ(0u, storage.Save());
+    }
+    std::unique_ptr<ZafWindow> Load(const std::string &name)
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::Read);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        auto window = std::make_unique<ZafWindow>("HOST", *persistence);
+        EXPECT_EQ(0, persistence->LevelIndex());
+        return window;
+    }
+
+    TempDirectory dir;
+};
+
+} // namespace
+
+TEST_F(ZafGeometryPersistenceTest, ConstraintsReadBackEqualAndBindByNumberID)
+{
+    ZafWindow *left = nullptr, *right = nullptr;
+    auto host = MakeHost(left, right);
+    auto *manager = static_cast<ZafGeometryManager *>(host->FindSupportObject(ZAF_NUMID_GEOMETRY));
+    const std::string expected = Describe(*manager);
+    const std::string first = dir.File("geometry.znc"), second = dir.File("again.znc");
+    Save(*host, first);
+
+    auto read = Load(first);
+    ASSERT_EQ(0, read->Error());
+    auto *readManager = dynamic_cast<ZafGeometryManager *>(read->FindSupportObject(ZAF_NUMID_GEOMETRY));
+    ASSERT_NE(nullptr, readManager);
+    EXPECT_EQ(0, readManager->Error());
+    EXPECT_TRUE(readManager->SupportObject());
+    EXPECT_FALSE(readManager->OwnWindow());
+    EXPECT_EQ(expected, Describe(*readManager));
+
+    Save(*read, second);
+    EXPECT_EQ(ReadWholeFile(first), ReadWholeFile(second));
+
+    // Laid out, the constraints find the read children by their ids.
+    read->Event(ZafEventRecord(ZAF_REGION_CHANGED));
+    auto *attachment = static_cast<ZafAttachment *>(readManager->Constraints().First()->Next());
+    EXPECT_EQ(read->FindObjectByStringID("RIGHT"), attachment->Object());
+    EXPECT_EQ(read->FindObjectByStringID("LEFT"), attachment->Reference());
+}
+
+TEST_F(ZafGeometryPersistenceTest, StoreReferenceIdWritesTheObjectsCurrentNumberID)
+{
+    ZafWindow *left = nullptr, *right = nullptr;
+    auto host = MakeHost(left, right);
+    // The objects are renumbered after the constraints were made.
+    left->SetNumberID(21);
+    right->SetNumberID(22);
+    // A constraint that has no object writes the id it holds.
+    auto *manager = static_cast<ZafGeometryManager *>(host->FindSupportObject(ZAF_NUMID_GEOMETRY));
+    auto *byID = new ZafAttachment(nullptr, ZAF_ATTACH_BOTTOM, 1);
+    manager->AddConstraint(byID);
+    const std::string name = dir.File("renumbered.znc");
+    Save(*host, name);
+
+    ZafStorage storage(name.c_str(), ZafStorage::Read);
+    ZafFile *file = storage.Open("~ZafWindow~HOST~ZafGeometryManager~constraint2~objectData", ZafFileMode::Read);
+    ASSERT_NE(nullptr, file);
+    std::uint16_t objectID = 0, side = 0, flags = 0, type = 0, referenceID = 0;
+    std::int32_t offset = 0;
+    file->Read16(objectID);
+    file->Read16(side);
+    file->Read16(flags);
+    file->Read32(offset);
+    file->Read16(type);
+    file->Read16(referenceID);
+    storage.Close(file);
+    EXPECT_EQ(22, objectID);
+    EXPECT_EQ(ZAF_ATTACH_LEFT, side);
+    EXPECT_EQ(ZafAttachment::flagOpposite, flags);
+    EXPECT_EQ(70000, offset);
+    EXPECT_EQ(ZAF_TWIP, type);
+    EXPECT_EQ(21, referenceID);
+
+    auto read = Load(name);
+    auto *readManager = dynamic_cast<ZafGeometryManager *>(read->FindSupportObject(ZAF_NUMID_GEOMETRY));
+    ASSERT_NE(nullptr, readManager);
+    auto *last = static_cast<ZafConstraint *>(readManager->Constraints().Last());
+    EXPECT_STREQ("constraint4", last->StringID());
+    EXPECT_EQ(0, last->ObjectID());
+}
+
+TEST_F(ZafGeometryPersistenceTest, BadConstraintRecordsReachTheWindowAsError16)
+{
+    ZafWindow *left = nullptr, *right = nullptr;
+    auto host = MakeHost(left, right);
+    const std::string name = dir.File("bad.znc");
+    Save(*host, name);
+    struct Case
+    {
+        const char *entry;
+        std::uint16_t first;   // the word after the object id
+        std::uint16_t second;
+    };
+    // A side of 4, unknown attachment flags, a dimension of 2.
+    const Case cases[] = {{"constraint1", 4, 0}, {"constraint1", 0, 4}, {"constraint3", 2, 0}};
+    for (const Case &c : cases) {
+        {
+            ZafStorage storage(name.c_str(), ZafStorage::Writeable);
+            const std::string path = std::string("~ZafWindow~HOST~ZafGeometryManager~") + c.entry + "~objectData";
+            ZafFile *file = storage.Open(path.c_str(), ZafFileMode::Write);
+            ASSERT_NE(nullptr, file);
+            file->Write16(static_cast<std::uint16_t>(11));
+            file->Write16(c.first);
+            file->Write16(c.second);
+            for (int i = 0; i < 4; ++i)
+                file->Write16(static_cast<std::uint16_t>(0));
+            storage.Close(file);
+            ASSERT_EQ(0u, storage.Save());
+        }
+        auto read = Load(name);
+        EXPECT_EQ(16, read->Error()) << c.entry << " " << c.first << " " << c.second;
+        Save(*host, name);
+    }
+
+    // A record cut short.
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::Writeable);
+        ZafFile *file =
+            storage.Open("~ZafWindow~HOST~ZafGeometryManager~constraint2~objectData", ZafFileMode::Write);
+        ASSERT_NE(nullptr, file);
+        file->Write16(static_cast<std::uint16_t>(12));
+        storage.Close(file);
+        ASSERT_EQ(0u, storage.Save());
+    }
+    auto read = Load(name);
+    EXPECT_EQ(16, read->Error());
+}
+
+TEST_F(ZafGeometryPersistenceTest, TwoConstraintsOfOneNameAreRefused)
+{
+    ZafWindow *left = nullptr, *right = nullptr;
+    auto host = MakeHost(left, right);
+    auto *manager = static_cast<ZafGeometryManager *>(host->FindSupportObject(ZAF_NUMID_GEOMETRY));
+    auto *twin = new ZafAttachment(left, ZAF_ATTACH_LEFT, 0);
+    twin->SetStringID("constraint1");
+    manager->AddConstraint(twin);
+    ZafStorage storage(dir.File("twins.znc").c_str(), ZafStorage::CreateTree);
+    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+    host->Write(*persistence);
+    EXPECT_EQ(17u, persistence->Error());
+}

@@ -1,0 +1,144 @@
+// A notebook written into a UI data file and read back: its pages come back
+// with the support objects their tabs held, the tabs are made again, and
+// writing again gives the same bytes.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "TestFiles.h"
+#include "zaf/core/ZafNotebook.h"
+#include "zaf/core/ZafWindowPersistence.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
+#include "zaf/data/ZafStorage.h"
+
+namespace {
+
+// A tab that holds every support object of its page with a negative id.
+struct HoldingTab : ZafWindowObject
+{
+    HoldingTab() : ZafWindowObject(0, 0, 0, 0)
+    {
+        SetSupportObject(true);
+        SetOwnWindow(false);
+    }
+    ~HoldingTab() override { held.Destroy(); }
+    ZafList held;
+};
+
+void Take(ZafWindowObject *tab, ZafWindow *page)
+{
+    for (ZafElement *e = page->SupportList().First(), *next = nullptr; e; e = next) {
+        next = e->Next();
+        if (static_cast<std::int16_t>(e->NumberID()) < 0 && e->NumberID() != ZAF_NUMID_GEOMETRY)
+            static_cast<HoldingTab *>(tab)->held.Add(page->SubtractObject(static_cast<ZafWindowObject *>(e)));
+    }
+}
+
+void Return(ZafWindowObject *tab, ZafWindow *page)
+{
+    ZafList &held = static_cast<HoldingTab *>(tab)->held;
+    while (ZafElement *last = held.Last())
+        page->AddObject(static_cast<ZafWindowObject *>(held.Subtract(last)), page->FirstSupport());
+}
+
+ZafWindowObject *Make(ZafWindow *)
+{
+    return new HoldingTab;
+}
+
+ZafWindow *Page(const char *name)
+{
+    auto *page = new ZafWindow(0, 0, 20, 5);
+    page->SetStringID(name);
+    auto *title = new ZafWindow(0, 0, 5, 1);
+    title->SetStringID((std::string(name) + "_TITLE").c_str());
+    title->SetNumberID(ZAF_NUMID_TITLE);
+    title->SetSupportObject(true);
+    page->AddObject(title);
+    page->AddObject(new ZafWindow(1, 1, 5, 1));
+    return page;
+}
+
+class ZafNotebookPersistenceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { previous = ZafNotebook::SetHooks({Make, Take, Return, nullptr}); }
+    void TearDown() override { ZafNotebook::SetHooks(previous); }
+    void Save(ZafNotebook &notebook, const std::string &name)
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        notebook.Write(*persistence);
+        ASSERT_EQ(0u, persistence->Error());
+        ASSERT_EQ(0u, storage.Save());
+    }
+    std::unique_ptr<ZafNotebook> Load(const std::string &name)
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::Read);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        auto notebook = std::make_unique<ZafNotebook>("BOOK", *persistence);
+        EXPECT_EQ(0, persistence->LevelIndex());
+        return notebook;
+    }
+
+    ZafNotebookHooks previous{};
+    TempDirectory dir;
+};
+
+} // namespace
+
+TEST_F(ZafNotebookPersistenceTest, PagesComeBackWithTheSupportObjectsTheirTabsHeld)
+{
+    ZafNotebook notebook(0, 0, 40, 12);
+    notebook.SetStringID("BOOK");
+    ZafWindow *first = Page("FIRST");
+    notebook.AddObject(first);
+    notebook.AddObject(Page("SECOND"));
+    notebook.SetCurrentPage(1);
+    ASSERT_EQ(nullptr, first->FindSupportObject(ZAF_NUMID_TITLE));
+    const std::string one = dir.File("book.znc"), two = dir.File("again.znc");
+    Save(notebook, one);
+    // Writing leaves the notebook as it was.
+    EXPECT_EQ(nullptr, first->FindSupportObject(ZAF_NUMID_TITLE));
+    EXPECT_EQ(2, notebook.SupportList().Count());
+    EXPECT_EQ(notebook.TabOf(first), notebook.FirstSupport());
+
+    auto read = Load(one);
+    ASSERT_EQ(0, read->Error());
+    EXPECT_EQ(2, read->Count());
+    EXPECT_EQ(2, read->SupportList().Count());
+    EXPECT_EQ(1, read->CurrentPage());
+    auto *page = static_cast<ZafWindow *>(read->FirstChild());
+    auto *tab = static_cast<HoldingTab *>(read->TabOf(page));
+    ASSERT_NE(nullptr, tab);
+    ASSERT_EQ(1, tab->held.Count());
+    EXPECT_STREQ("FIRST_TITLE", tab->held.First()->StringID());
+    EXPECT_FALSE(page->Visible());
+
+    Save(*read, two);
+    EXPECT_EQ(ReadWholeFile(one), ReadWholeFile(two));
+}
+
+TEST_F(ZafNotebookPersistenceTest, ACurrentPageBeyondThePagesTurnsToTheFirst)
+{
+    ZafNotebook notebook(0, 0, 40, 12);
+    notebook.SetStringID("BOOK");
+    notebook.AddObject(Page("ONLY"));
+    const std::string name = dir.File("index.znc");
+    Save(notebook, name);
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::Writeable);
+        ZafFile *file = storage.Open("~ZafNotebook~BOOK~objectData", ZafFileMode::ReadWrite);
+        ASSERT_NE(nullptr, file);
+        // The index is the record's last word.
+        ASSERT_EQ(0, file->Seek(-2, 2));
+        file->Write16(static_cast<std::uint16_t>(9));
+        storage.Close(file);
+        ASSERT_EQ(0u, storage.Save());
+    }
+    auto read = Load(name);
+    EXPECT_EQ(0, read->Error());
+    EXPECT_EQ(0, read->CurrentPage());
+    EXPECT_TRUE(read->FirstChild()->Visible());
+}
