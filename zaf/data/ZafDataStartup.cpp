@@ -2,6 +2,7 @@
 
 #include "zaf/core/ZafApplication.h"
 #include "zaf/data/ZafDataManager.h"
+#include "zaf/data/ZafPaletteData.h"
 #include "zaf/data/ZafPath.h"
 #include "zaf/data/ZafStaticCleanup.h"
 
@@ -28,6 +29,7 @@ void ZafDataStartup::Install()
     steps.makeSearchPath = MakeSearchPath;
     steps.runStaticCleanups = RunStaticCleanups;
     ZafApplication::SetStartupSteps(steps);
+    ZafPaletteData::InstallWindowLink();
 }
 
 void ZafDataStartup::MakeDataManager()

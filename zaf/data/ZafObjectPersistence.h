@@ -110,8 +110,9 @@ public:
     ZafElement *NewObject(ZafClassID classID, const char *className, const char *name,
                           std::uint32_t entryType) override;
     void WriteChild(ZafWindowObject &object) override { WriteChildObject(object); }
-    // Palettes are data objects that the data layer has no persistent class
-    // for yet: nothing is read (null) and nothing is written (null).
+    // A palette is a data entry beside the object's level file, named after
+    // the palette's string id. A palette that cannot be read gives null and
+    // leaves its error in the context; a palette written answers its name.
     ZafPaletteData *ReadPaletteData(const char *name) override;
     const char *WritePaletteData(ZafPaletteData *palette) override;
 
