@@ -1075,10 +1075,13 @@ ZafRegionRect ZafWindowObject::RegionFromWindow(const ZafRegionRect &rect) const
 ZafRegionRect ZafWindowObject::GetWindowRegion() const
 {
     ZafRegionRect r = RegionToWindow(region);
-    // A windowless object lies in its parent's client area, which may itself
-    // be windowless inside its own parent.
-    if (osWindow || !parent)
-        return r;
+    if (parent) {
+        const POINT origin = parent->ChildOrigin();
+        r.left += origin.x;
+        r.right += origin.x;
+        r.top += origin.y;
+        r.bottom += origin.y;
+    }
     return r;
 }
 

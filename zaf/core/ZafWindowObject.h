@@ -296,8 +296,12 @@ public:
     // The first colour of the effective palette of a type in the object's
     // state (system colours resolved); the fallback where none is set.
     COLORREF TypeColor(std::uint16_t type, COLORREF fallback) const;
-    // The region in pixels of the Windows window that draws the object.
+    // The region in pixels of the Windows window that draws the object
+    // (moved by the parent's ChildOrigin).
     ZafRegionRect GetWindowRegion() const;
+    // Where the children's coordinates start inside the object's window, in
+    // pixels ({0, 0}; a group keeps its title line free).
+    virtual POINT ChildOrigin() const { return POINT{0, 0}; }
     // A region in the object's coordinates to / from pixels of that window.
     ZafRegionRect RegionToWindow(const ZafRegionRect &rect) const;
     ZafRegionRect RegionFromWindow(const ZafRegionRect &rect) const;

@@ -6,6 +6,7 @@
 #include "zaf/data/ZafLanguageData.h"
 #include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafPaletteData.h"
+#include "zaf/data/ZafScrollData.h"
 #include "zaf/data/ZafPath.h"
 #include "zaf/data/ZafStaticCleanup.h"
 #include "zaf/data/ZafStorage.h"
@@ -47,6 +48,7 @@ void ZafDataStartup::Install()
     steps.runStaticCleanups = RunStaticCleanups;
     ZafApplication::SetStartupSteps(steps);
     ZafPaletteData::InstallWindowLink();
+    ZafScrollData::InstallWindowLink();
 }
 
 void ZafDataStartup::MakeDataManager()

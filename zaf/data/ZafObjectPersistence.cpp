@@ -5,6 +5,7 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafPaletteData.h"
+#include "zaf/data/ZafScrollData.h"
 
 ZafObjectPersistence::ZafObjectPersistence(ZafFileSystem *fileSystem, const ZafConstructorEntry *dataTable,
                                            const ZafConstructorEntry *objectTable,
@@ -20,6 +21,7 @@ ZafObjectPersistence::ZafObjectPersistence(ZafFileSystem *fileSystem, const ZafC
     // Palettes that window objects read through this context are observed
     // by them and freed with the last one.
     ZafPaletteData::InstallWindowLink();
+    ZafScrollData::InstallWindowLink();
 }
 
 ZafObjectPersistence::~ZafObjectPersistence()
@@ -455,4 +457,26 @@ const char *ZafObjectPersistence::WritePaletteData(ZafPaletteData *palette)
     if (!palette->StringID())
         palette->SetStringID(ZafData::MakeDefaultName());
     return palette->Write(*this) == 0 ? palette->StringID() : nullptr;
+}
+
+ZafScrollData *ZafObjectPersistence::ReadScrollData(const char *name)
+{
+    if (!name || !*name || !File())
+        return nullptr;
+    ZafScrollData *data = new ZafScrollData(name, *this);
+    if (data->Error() != 0)
+    {
+        delete data;
+        return nullptr;
+    }
+    return data;
+}
+
+const char *ZafObjectPersistence::WriteScrollData(ZafScrollData *data)
+{
+    if (!data || !File())
+        return nullptr;
+    if (!data->StringID())
+        data->SetStringID(ZafData::MakeDefaultName());
+    return data->Write(*this) == 0 ? data->StringID() : nullptr;
 }

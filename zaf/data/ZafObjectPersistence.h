@@ -115,6 +115,9 @@ public:
     // leaves its error in the context; a palette written answers its name.
     ZafPaletteData *ReadPaletteData(const char *name) override;
     const char *WritePaletteData(ZafPaletteData *palette) override;
+    // Scroll data likewise.
+    ZafScrollData *ReadScrollData(const char *name) override;
+    const char *WriteScrollData(ZafScrollData *data) override;
 
     // Writes one child of the object whose level file is open: its own
     // level of type 2 named after its class, then its Write.
