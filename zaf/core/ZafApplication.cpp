@@ -171,6 +171,11 @@ ZafStartupSteps ZafApplication::SetStartupSteps(const ZafStartupSteps &steps)
     return previous;
 }
 
+const ZafStartupSteps &ZafApplication::StartupSteps()
+{
+    return startupSteps;
+}
+
 int ZafApplication::PlatformOf(DWORD platformID)
 {
     switch (platformID) {

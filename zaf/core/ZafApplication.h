@@ -46,7 +46,7 @@ struct ZafStartupSteps
     void (*initializeI18n)(const char *name);        // language and locale, null name
     void (*makeSearchPath)(const char *programPath); // the global search path
     void (*openI18nStorage)();                       // "i18n.znc", stores zafDataPersistence
-    void (*resetI18n)(const char *name);             // null name
+    const char *(*resetI18n)(const char *name);      // null name; answers the i18n name in force
     void (*runStaticCleanups)(int flag);             // called with 1 at the end
 };
 
@@ -99,6 +99,7 @@ public:
 
     // Installs the data layer's steps; returns the previous ones.
     static ZafStartupSteps SetStartupSteps(const ZafStartupSteps &steps);
+    static const ZafStartupSteps &StartupSteps();
 
     // The entry: see above. Answers 0 at once for a previous instance.
     static int WinMain(HINSTANCE instance, HINSTANCE previous, const char *commandLine, int showCommand,

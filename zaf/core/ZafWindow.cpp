@@ -527,7 +527,22 @@ DWORD ZafWindow::OSStyle() const
     }
     if (disabled && !layoutMode)
         style |= WS_DISABLED;
+    // Scroll-bar support objects use the window's own scroll bars.
+    if (FindSupportObject(ZAF_NUMID_HZ_SCROLL))
+        style |= WS_HSCROLL;
+    if (FindSupportObject(ZAF_NUMID_VT_SCROLL))
+        style |= WS_VSCROLL;
     return style;
+}
+
+void ZafWindow::OSWindowDestroyed()
+{
+    ZafWindowObject::OSWindowDestroyed();
+    // Support objects that borrowed the window's handle give it up.
+    for (ZafElement *e = support.First(), *next = nullptr; e; e = next) {
+        next = e->Next();
+        AsObject(e)->Event(ZafEventRecord(ZAF_DEINITIALIZE));
+    }
 }
 
 DWORD ZafWindow::OSExtendedStyle() const
@@ -686,6 +701,11 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
     case WM_HSCROLL:
     case WM_VSCROLL:
         if (m.lParam == 0) {
+            // The window's own scroll bar: its support object keeps its
+            // scroll data in step first.
+            if (ZafWindowObject *bar = FindSupportObject(m.message == WM_VSCROLL ? ZAF_NUMID_VT_SCROLL
+                                                                                  : ZAF_NUMID_HZ_SCROLL))
+                bar->HandleOSMessage(event);
             ZafEventRecord scroll(m.message == WM_VSCROLL ? ZAF_SCROLL_VERTICAL : ZAF_SCROLL_HORIZONTAL);
             scroll.osEvent = m;
             switch (LOWORD(m.wParam)) {

@@ -147,6 +147,8 @@ public:
     HWND CreateOSWindow() override;
     void DestroyOSWindow() override;
     void MoveOSWindow() override;
+    // Also sends ZAF_DEINITIALIZE to every support object.
+    void OSWindowDestroyed() override;
     HWND OSHandle(int kind) const override;
     using ZafWindowObject::OSHandle;
     // True when the window is a top-level window (no parent window).

@@ -165,3 +165,16 @@ ZafEventType ZafWindowManager::Event(const ZafEventRecord &event)
         return ZAF_UNKNOWN;
     }
 }
+
+const char *ZafWindowManager::ChangeLanguage(const char *name)
+{
+    const ZafStartupSteps &steps = ZafApplication::StartupSteps();
+    if (!steps.resetI18n)
+        return I18nName();
+    const char *chosen = steps.resetI18n(name);
+    i18nName = chosen ? chosen : "";
+    for (ZafElement *e = First(); e; e = e->Next())
+        if (HWND window = static_cast<ZafWindowObject *>(e)->OSHandle(2))
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return I18nName();
+}

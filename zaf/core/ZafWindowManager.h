@@ -23,6 +23,8 @@
 
 #include "zaf/core/ZafWindow.h"
 
+#include <string>
+
 class ZafWindowManager : public ZafWindow
 {
 public:
@@ -54,6 +56,14 @@ public:
     // closes that list.
     static HWND droppedComboBox;
 
+    // Changes the language, locale and code set to those of an i18n name
+    // ("language_locale.codeset"; null: the system's) through the data
+    // layer's ResetI18n, redraws every window and answers the name now in
+    // force, which I18nName keeps. Without the data layer nothing changes
+    // and the answer is the name kept before.
+    const char *ChangeLanguage(const char *name);
+    const char *I18nName() const { return i18nName.c_str(); }
+
 protected:
     void ForgetChild(ZafWindowObject *child) override;
 
@@ -61,4 +71,5 @@ private:
     ZafEventType DispatchOSMessage(const ZafEventRecord &event);
     ZafWindowObject *dragObject = nullptr;
     ZafList *previousRoots = nullptr;
+    std::string i18nName;
 };

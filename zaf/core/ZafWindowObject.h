@@ -78,6 +78,7 @@
 
 #include "zaf/core/ZafElement.h"
 #include "zaf/core/ZafEventRecord.h"
+#include "zaf/core/ZafPaletteStruct.h"
 #include "zaf/core/ZafRegionRect.h"
 
 #include <windows.h>
@@ -109,13 +110,21 @@ using ZafUserFunction = ZafEventType (*)(ZafWindowObject *object, ZafEventRecord
 using ZafUserCallback = ZafEventType (*)(ZafWindowObject *object, const ZafEventRecord &event,
                                          ZafEventType code);
 
-// How window objects reach their palette data; installed by the data layer.
-// attach registers the object as an observer; release removes it and deletes
-// the palette data when nothing else observes it.
+// How window objects reach their palette data; installed by the data layer
+// (ZafPaletteData::InstallWindowLink). attach registers the object as an
+// observer (a change of the palette then updates its font and redraws it);
+// release removes it and deletes the palette data when nothing else
+// observes it; create makes a new, empty palette data; map answers the
+// palette data's rows (ended as ZafPaletteMap says); setPalette stores one
+// palette of (type, state).
 struct ZafPaletteLink
 {
     void (*attach)(ZafPaletteData *palette, ZafWindowObject *observer);
     void (*release)(ZafPaletteData *palette, ZafWindowObject *observer);
+    ZafPaletteData *(*create)();
+    const ZafPaletteMap *(*map)(const ZafPaletteData *palette);
+    void (*setPalette)(ZafPaletteData *palette, std::uint16_t type, std::uint16_t state,
+                       const ZafPaletteStruct &entry);
 };
 
 class ZafWindowObject : public ZafElement
@@ -255,8 +264,8 @@ public:
     // object has its old and new areas redrawn and gets ZAF_REGION_CHANGING
     // and ZAF_REGION_CHANGED.
     virtual void MoveOSWindow();
-    // Sends WM_SETFONT with the display's dialog font to a system-drawn own
-    // window.
+    // Sends WM_SETFONT with the display font of the effective text palette
+    // (the dialog font when none is set) to a system-drawn own window.
     virtual void UpdateFont();
     // Invalidates the object's area (its own window, or its place in the
     // window that draws it).
@@ -280,12 +289,19 @@ public:
     // the lines drawn.
     virtual ZafEventType DrawEdges(ZafRegionRect &rect, int style, ZafEventType code);
     virtual ZafEventType DrawBackground(ZafRegionRect &rect, ZafEventType code);
-    // The object's background and text colours (system window colours
-    // unless a class or the palette layer says otherwise).
+    // The object's background and text colours: the background and
+    // foreground of the effective text palette (ZAF_PM_TEXT) of its state.
     virtual COLORREF BackgroundColor() const;
     virtual COLORREF ForegroundColor() const;
-    // The region in pixels of the Windows window that draws the object.
+    // The first colour of the effective palette of a type in the object's
+    // state (system colours resolved); the fallback where none is set.
+    COLORREF TypeColor(std::uint16_t type, COLORREF fallback) const;
+    // The region in pixels of the Windows window that draws the object
+    // (moved by the parent's ChildOrigin).
     ZafRegionRect GetWindowRegion() const;
+    // Where the children's coordinates start inside the object's window, in
+    // pixels ({0, 0}; a group keeps its title line free).
+    virtual POINT ChildOrigin() const { return POINT{0, 0}; }
     // A region in the object's coordinates to / from pixels of that window.
     ZafRegionRect RegionToWindow(const ZafRegionRect &rect) const;
     ZafRegionRect RegionFromWindow(const ZafRegionRect &rect) const;
@@ -383,6 +399,42 @@ public:
     // Moves the object's observer entry from the old palette data to the new.
     virtual ZafPaletteData *SetPaletteData(ZafPaletteData *palette);
     static void SetPaletteLink(const ZafPaletteLink &link);
+    static const ZafPaletteLink &PaletteLink();
+    // Set the font number, or the colour pair's first (text) or second
+    // (background) byte with its monochrome partner, of the palette entry
+    // (ZAF_PM_TEXT, ZAF_PM_ENABLED) in the object's palette data, which is
+    // made on first use. Each answers the value in force: without the data
+    // layer's link nothing is stored and the answer is the unset value.
+    virtual int SetFont(int font);
+    virtual int SetTextColor(int color, int monoColor);
+    virtual int SetBackgroundColor(int color, int monoColor);
+    // The effective palette of (type, state): each value comes from the
+    // first that sets it of the object's palette data, its class palette
+    // map (unless the no-class-palette flag is set) and the parents'
+    // effective palettes; 255 and 254 stand where nothing sets it. Returns
+    // the result.
+    ZafPaletteStruct &LogicalPalette(ZafPaletteStruct &result, std::uint16_t type, std::uint16_t state) const;
+    // The first class-map row serving (type, state) (ZafPaletteMap::Matches):
+    // the class's own map (ClassPaletteMap), then the window object's; null
+    // when none does.
+    virtual const ZafPaletteMap *MapPalette(std::uint16_t type, std::uint16_t state) const;
+    // The class's own default palette map; null for none.
+    virtual const ZafPaletteMap *ClassPaletteMap() const { return nullptr; }
+    // The window object's default map: system colours (253) for outline,
+    // background, text and edges, the dialog font for background and text.
+    static const ZafPaletteMap defaultPaletteMap[];
+    // ZAF_PM_SELECTED or ZAF_PM_NOT_SELECTED, ZAF_PM_DISABLED (the object or
+    // a parent) or ZAF_PM_ENABLED, ZAF_PM_CURRENT with the focus and
+    // ZAF_PM_ACTIVE when the root window has the focus.
+    std::uint16_t PaletteState() const;
+    // Gives every colour of the entry marked 253 whose OS value is still -1
+    // the system colour of the palette type: outline COLOR_WINDOWFRAME; text
+    // and background COLOR_WINDOWTEXT (COLOR_GRAYTEXT when disabled) on
+    // COLOR_WINDOW; light edge COLOR_BTNHIGHLIGHT; dark edge COLOR_BTNSHADOW.
+    virtual void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const;
+    // A colour of an effective entry as a Windows colour: a table colour of
+    // the display, the resolved system colour for 253, else the fallback.
+    static COLORREF PaletteColor(std::uint8_t color, std::int32_t osColor, COLORREF fallback);
 
     // Binds the object to a window that exists (the window procedure sends
     // it the window's messages) or, with null, unbinds it.

@@ -28,6 +28,7 @@
 #include <cstdint>
 
 class ZafPaletteData;
+class ZafScrollData;
 
 class ZafWindowPersistence
 {
@@ -116,6 +117,9 @@ public:
     // Writes the palette data beside the current level file and answers the
     // name it is stored under; null when it is not written.
     virtual const char *WritePaletteData(ZafPaletteData *palette) = 0;
+    // The same for the scroll data of a scroll bar.
+    virtual ZafScrollData *ReadScrollData(const char *name) = 0;
+    virtual const char *WriteScrollData(ZafScrollData *data) = 0;
 };
 
 // A persistent class's read function as the core declares it: builds the

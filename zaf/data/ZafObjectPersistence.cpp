@@ -4,6 +4,8 @@
 
 #include "zaf/core/ZafText.h"
 #include "zaf/data/ZafFile.h"
+#include "zaf/data/ZafPaletteData.h"
+#include "zaf/data/ZafScrollData.h"
 
 ZafObjectPersistence::ZafObjectPersistence(ZafFileSystem *fileSystem, const ZafConstructorEntry *dataTable,
                                            const ZafConstructorEntry *objectTable,
@@ -16,6 +18,10 @@ ZafObjectPersistence::ZafObjectPersistence(ZafFileSystem *fileSystem, const ZafC
     SetCompareFunctions(compareFunctionTable);
     SetUserFunctions(userFunctionTable);
     SetUserObjects(userObjectTable);
+    // Palettes that window objects read through this context are observed
+    // by them and freed with the last one.
+    ZafPaletteData::InstallWindowLink();
+    ZafScrollData::InstallWindowLink();
 }
 
 ZafObjectPersistence::~ZafObjectPersistence()
@@ -427,12 +433,50 @@ std::uint32_t ZafObjectPersistence::ReadLevelEntry(const char *entryName, char *
     return result;
 }
 
-ZafPaletteData *ZafObjectPersistence::ReadPaletteData(const char *)
+ZafPaletteData *ZafObjectPersistence::ReadPaletteData(const char *name)
 {
-    return nullptr;
+    if (!name || !*name || !File())
+        return nullptr;
+    ZafPaletteData *palette = new ZafPaletteData(name, *this);
+    if (palette->Error() != 0)
+    {
+        // The error stays in the context: the record names a palette that
+        // is not there or not whole.
+        delete palette;
+        return nullptr;
+    }
+    return palette;
 }
 
-const char *ZafObjectPersistence::WritePaletteData(ZafPaletteData *)
+const char *ZafObjectPersistence::WritePaletteData(ZafPaletteData *palette)
 {
-    return nullptr;
+    if (!palette || !File())
+        return nullptr;
+    // A palette data made in code carries a default name ("ZafData<n>"),
+    // which stays its name in the file.
+    if (!palette->StringID())
+        palette->SetStringID(ZafData::MakeDefaultName());
+    return palette->Write(*this) == 0 ? palette->StringID() : nullptr;
+}
+
+ZafScrollData *ZafObjectPersistence::ReadScrollData(const char *name)
+{
+    if (!name || !*name || !File())
+        return nullptr;
+    ZafScrollData *data = new ZafScrollData(name, *this);
+    if (data->Error() != 0)
+    {
+        delete data;
+        return nullptr;
+    }
+    return data;
+}
+
+const char *ZafObjectPersistence::WriteScrollData(ZafScrollData *data)
+{
+    if (!data || !File())
+        return nullptr;
+    if (!data->StringID())
+        data->SetStringID(ZafData::MakeDefaultName());
+    return data->Write(*this) == 0 ? data->StringID() : nullptr;
 }

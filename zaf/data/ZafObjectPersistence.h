@@ -110,10 +110,14 @@ public:
     ZafElement *NewObject(ZafClassID classID, const char *className, const char *name,
                           std::uint32_t entryType) override;
     void WriteChild(ZafWindowObject &object) override { WriteChildObject(object); }
-    // Palettes are data objects that the data layer has no persistent class
-    // for yet: nothing is read (null) and nothing is written (null).
+    // A palette is a data entry beside the object's level file, named after
+    // the palette's string id. A palette that cannot be read gives null and
+    // leaves its error in the context; a palette written answers its name.
     ZafPaletteData *ReadPaletteData(const char *name) override;
     const char *WritePaletteData(ZafPaletteData *palette) override;
+    // Scroll data likewise.
+    ZafScrollData *ReadScrollData(const char *name) override;
+    const char *WriteScrollData(ZafScrollData *data) override;
 
     // Writes one child of the object whose level file is open: its own
     // level of type 2 named after its class, then its Write.

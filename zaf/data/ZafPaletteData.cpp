@@ -4,20 +4,54 @@
 #include <cstring>
 #include <vector>
 
+#include "zaf/core/ZafWindowObject.h"
 #include "zaf/data/ZafFile.h"
 
 namespace {
 
 const ZafPaletteMap endEntry = {0, 0, ZafPaletteStruct()};
 
+int ObserverChanged(ZafElement *observer, ZafUpdateType)
+{
+    auto *object = static_cast<ZafWindowObject *>(observer);
+    object->UpdateFont();
+    object->Redisplay();
+    return 0;
+}
+
+void AttachObserver(ZafPaletteData *palette, ZafWindowObject *observer)
+{
+    palette->AddNotification(observer, ObserverChanged, ZafNotification::valueChanged);
+}
+
+void ReleaseObserver(ZafPaletteData *palette, ZafWindowObject *observer)
+{
+    palette->SubtractNotification(observer, ObserverChanged);
+    if (palette->NotificationCount() == 0 && palette->Destroyable())
+        delete palette;
+}
+
+ZafPaletteData *CreatePalette()
+{
+    return new ZafPaletteData();
+}
+
+const ZafPaletteMap *MapOf(const ZafPaletteData *palette)
+{
+    return palette->PaletteMap();
+}
+
+void StorePalette(ZafPaletteData *palette, std::uint16_t type, std::uint16_t state, const ZafPaletteStruct &entry)
+{
+    palette->SetPalette(type, state, entry);
+}
+
 } // namespace
 
-bool ZafPaletteStruct::DiffersFromDefault() const
+void ZafPaletteData::InstallWindowLink()
 {
-    const ZafPaletteStruct d;
-    return fillPattern != d.fillPattern || colorForeground != d.colorForeground ||
-           colorBackground != d.colorBackground || monoForeground != d.monoForeground ||
-           monoBackground != d.monoBackground || font != d.font;
+    ZafWindowObject::SetPaletteLink(
+        ZafPaletteLink{AttachObserver, ReleaseObserver, CreatePalette, MapOf, StorePalette});
 }
 
 ZafPaletteData::ZafPaletteData(bool)

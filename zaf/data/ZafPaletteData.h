@@ -14,37 +14,10 @@
 // OS colours are not stored; they read as -1.
 #pragma once
 
+#include "zaf/core/ZafPaletteStruct.h"
 #include "zaf/data/ZafData.h"
 
 #include <cstdint>
-
-// One palette. Colours are indexes of the display's colour table: 253 a
-// system colour, 254 and 255 unset. The two OS colours are never stored.
-struct ZafPaletteStruct
-{
-    std::uint8_t lineStyle = 255;        // byte 0
-    std::uint8_t fillPattern = 255;      // byte 1
-    std::uint8_t colorForeground = 254;  // bytes 2 and 3: the colour pair
-    std::uint8_t colorBackground = 254;
-    std::uint8_t monoForeground = 254;   // bytes 4 and 5: the monochrome pair
-    std::uint8_t monoBackground = 254;
-    std::uint8_t font = 255;             // byte 6: font index, 255 none
-    std::int32_t osColorForeground = -1;
-    std::int32_t osColorBackground = -1;
-
-    // Differs from the default in bytes 1 to 6 (byte 0 and the OS colours
-    // take no part: a palette that differs only there counts as default).
-    bool DiffersFromDefault() const;
-};
-
-struct ZafPaletteMap
-{
-    std::uint16_t type;
-    std::uint16_t state;
-    ZafPaletteStruct palette;
-
-    bool IsEnd() const { return type == 0 || (type == 0xFFFF && state == 0); }
-};
 
 class ZafPaletteData : public ZafData
 {
@@ -82,6 +55,13 @@ public:
     int SetPalette(std::uint16_t type, std::uint16_t state, const ZafPaletteStruct &palette);
     virtual int SetPaletteMap(const ZafPaletteMap *map);
     virtual bool SetStaticData(bool flag);
+
+    // Installs the link through which window objects observe, make, read
+    // and change their palette data (ZafWindowObject::SetPaletteLink): an
+    // observing object gets its font updated and is redrawn on a change,
+    // and the palette data is deleted when its last observer leaves and it
+    // is destroyable. Installing it again changes nothing.
+    static void InstallWindowLink();
 
     const ZafPaletteMap *PaletteMap() const { return map; }
     // Entries held, end entry included (an owned map may hold spare ones).

@@ -4,10 +4,13 @@
 #include <memory>
 #include <vector>
 
+#include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafGeometryManager.h"
+#include "zaf/core/ZafGroup.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafNotebook.h"
+#include "zaf/core/ZafScrollBar.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 
@@ -27,16 +30,16 @@ std::vector<ZafConstructorEntry> &ObjectTable()
 {
     static std::vector<ZafConstructorEntry> table = {{1007, "ZafWindow", ZafObjectNew<ZafWindow::New>},
                                                      {2, "ZafButton", nullptr},
-                                                     {23, "ZafGroup", nullptr},
+                                                     {23, "ZafGroup", ZafObjectNew<ZafGroup::New>},
                                                      {1017, "ZafSpinControl", nullptr},
                                                      {6, "ZafInteger", nullptr},
                                                      {11, "ZafPrompt", nullptr},
-                                                     {1, "ZafBorder", nullptr},
+                                                     {1, "ZafBorder", ZafObjectNew<ZafBorder::New>},
                                                      {15, "ZafText", nullptr},
                                                      {2003, "ZafGeometryManager", ZafObjectNew<ZafGeometryManager::New>},
                                                      {1020, "ZafAttachment", ZafObjectNew<ZafAttachment::New>},
                                                      {1010, "ZafVtList", nullptr},
-                                                     {1005, "ZafScrollBar", nullptr},
+                                                     {1005, "ZafScrollBar", ZafObjectNew<ZafScrollBar::New>},
                                                      {7, "ZafMaximizeButton", nullptr},
                                                      {8, "ZafMinimizeButton", nullptr},
                                                      {1006, "ZafSystemButton", nullptr},

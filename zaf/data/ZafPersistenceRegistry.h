@@ -6,8 +6,8 @@
 // ZafStringData 3105, ZafIntegerData 3103, ZafScrollData 3110,
 // ZafPaletteData 3119) and the 29 window-object classes from ZafWindow 1007
 // to ZafPopUpItem 19. Every entry exists from the start, so that class names
-// and ids translate into each other; the core's windows (ZafWindow,
-// ZafDialogWindow, ZafMDIWindow) come with their New, every other class's
+// and ids translate into each other; the core's classes (ZafWindow,
+// ZafDialogWindow, ZafMDIWindow, ZafBorder, ZafGroup, ZafScrollBar) come with their New, every other class's
 // New stays null until the class enters it with RegisterNew. The program's handlers enter themselves with
 // RegisterUserFunction; compare functions and user objects start empty.
 //

@@ -1,5 +1,7 @@
 #include "zaf/data/ZafScrollData.h"
 
+#include "zaf/core/ZafScrollBar.h"
+
 #include <cstring>
 
 #include "zaf/data/ZafFile.h"
@@ -156,4 +158,47 @@ std::int32_t ZafScrollData::SetPageSize(std::int32_t newPageSize)
 {
     SetScroll(minimum, maximum, current, step, newPageSize);
     return newPageSize;
+}
+
+namespace
+{
+
+int BarChanged(ZafElement *observer, ZafUpdateType)
+{
+    static_cast<ZafScrollBar *>(observer)->UpdateScrollInfo();
+    return 0;
+}
+
+void AttachBar(ZafScrollData *data, ZafScrollBar *bar)
+{
+    data->AddNotification(bar, BarChanged, ZafNotification::valueChanged);
+}
+
+void ReleaseBar(ZafScrollData *data, ZafScrollBar *bar)
+{
+    data->SubtractNotification(bar, BarChanged);
+    if (data->NotificationCount() == 0 && data->Destroyable())
+        delete data;
+}
+
+ZafScrollData *CreateData()
+{
+    return new ZafScrollData();
+}
+
+ZafScrollStruct ValuesOf(const ZafScrollData *data)
+{
+    return *data;
+}
+
+void MoveTo(ZafScrollData *data, std::int32_t current)
+{
+    data->SetCurrent(current);
+}
+
+} // namespace
+
+void ZafScrollData::InstallWindowLink()
+{
+    ZafScrollBar::SetScrollLink(ZafScrollLink{AttachBar, ReleaseBar, CreateData, ValuesOf, MoveTo});
 }

@@ -48,7 +48,10 @@ const ZafStartupSteps recordingSteps = {
         steps.push_back(std::string("path display=") + (zafScreenDisplay ? "yes" : "no") + " " + (path ? path : ""));
     },
     [] { steps.push_back("i18n.znc"); },
-    [](const char *name) { steps.push_back(std::string("reset ") + (name ? name : "null")); },
+    [](const char *name) -> const char * {
+        steps.push_back(std::string("reset ") + (name ? name : "null"));
+        return name ? name : "en";
+    },
     [](int flag) {
         steps.push_back("cleanups " + std::to_string(flag) + " display=" + (zafScreenDisplay ? "yes" : "no"));
     },

@@ -377,7 +377,7 @@ TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
 TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
 {
     paletteLog.clear();
-    ZafWindowObject::SetPaletteLink({Attach, Release});
+    ZafWindowObject::SetPaletteLink({Attach, Release, nullptr, nullptr, nullptr});
     {
         Probe object;
         object.SetPaletteData(Palette(1));
@@ -387,7 +387,7 @@ TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
         EXPECT_EQ(copy->PaletteData(), Palette(2));
         delete copy;
     }
-    ZafWindowObject::SetPaletteLink({nullptr, nullptr});
+    ZafWindowObject::SetPaletteLink({nullptr, nullptr, nullptr, nullptr, nullptr});
     EXPECT_EQ(paletteLog, (std::vector<std::string>{"attach 1", "attach 2", "release 1", "attach 2",
                                                     "release 2", "release 2"}));
 }

@@ -1,0 +1,324 @@
+// Palettes of window objects through the data layer's link: the colour and
+// font setters, the effective palette, the class maps, system colours, the
+// palette data's life with its observers, and palettes written into a UI
+// data file and read back.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafWindow.h"
+#include "zaf/data/ZafPaletteData.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
+#include "zaf/data/ZafStorage.h"
+
+namespace {
+
+ZafPaletteStruct Colors(std::uint8_t foreground, std::uint8_t background, std::uint8_t font = 255)
+{
+    ZafPaletteStruct p;
+    p.colorForeground = foreground;
+    p.colorBackground = background;
+    p.font = font;
+    return p;
+}
+
+// A control with a class map of its own: type 4 in any state, and a
+// selected-only text row ahead of the window object's.
+struct Mapped : ZafWindowObject
+{
+    Mapped() : ZafWindowObject(1, 1, 10, 1) {}
+    const ZafPaletteMap *ClassPaletteMap() const override { return map; }
+    static const ZafPaletteMap map[];
+};
+const ZafPaletteMap Mapped::map[] = {
+    {4, ZAF_PM_ANY_STATE, Colors(3, 4, 2)},
+    {ZAF_PM_TEXT, ZAF_PM_SELECTED, Colors(9, 10)},
+    {0, 0, ZafPaletteStruct()},
+};
+
+// A system-drawn control on a window class that keeps its font.
+struct Label : ZafWindowObject
+{
+    Label() : ZafWindowObject(1, 1, 10, 1) {}
+    HWND CreateOSWindow() override
+    {
+        HWND window = ZafCreateOSWindow(this, "STATIC", WS_CHILD, "label", Parent()->OSHandle(), 0, nullptr);
+        UpdateFont();
+        return window;
+    }
+};
+
+// Palette data that counts its deletions.
+struct CountedPalette : ZafPaletteData
+{
+    ~CountedPalette() override { ++deaths; }
+    static int deaths;
+};
+int CountedPalette::deaths = 0;
+
+class WindowPalette : public testing::Test
+{
+protected:
+    void SetUp() override { ZafPaletteData::InstallWindowLink(); }
+};
+
+} // namespace
+
+TEST_F(WindowPalette, SettersFillTheTextEntryOfTheEnabledStateMadeOnFirstUse)
+{
+    ZafWindowObject object(0, 0, 10, 1);
+    EXPECT_EQ(object.PaletteData(), nullptr);
+    EXPECT_EQ(object.SetFont(2), 2);
+    ZafPaletteData *palette = object.PaletteData();
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(object.SetTextColor(4, 0), 4);
+    EXPECT_EQ(object.SetBackgroundColor(14, 15), 14);
+    EXPECT_EQ(object.PaletteData(), palette) << "later setters use the same palette data";
+
+    ZafPaletteStruct entry;
+    palette->GetPalette(entry, ZAF_PM_TEXT, ZAF_PM_ENABLED);
+    EXPECT_EQ(entry.font, 2);
+    EXPECT_EQ(entry.colorForeground, 4);
+    EXPECT_EQ(entry.monoForeground, 0);
+    EXPECT_EQ(entry.colorBackground, 14);
+    EXPECT_EQ(entry.monoBackground, 15);
+    EXPECT_EQ(entry.lineStyle, 255);
+}
+
+TEST_F(WindowPalette, TheEffectivePaletteTakesEachValueFromTheFirstSourceThatSetsIt)
+{
+    ZafWindow parent(0, 0, 40, 10);
+    auto *child = new Mapped;
+    parent.AddObject(child);
+    child->SetTextColor(5, 5);
+    const std::uint16_t state = child->PaletteState();
+    ASSERT_EQ(state, ZAF_PM_ENABLED | ZAF_PM_NOT_SELECTED);
+
+    ZafPaletteStruct text;
+    child->LogicalPalette(text, ZAF_PM_TEXT, state);
+    EXPECT_EQ(text.colorForeground, 5) << "the object's own palette data first";
+    EXPECT_EQ(text.colorBackground, ZAF_CLR_SYSTEM) << "then the window object's map";
+    EXPECT_EQ(text.font, ZAF_FONT_DIALOG);
+
+    child->SetSelected(true);
+    child->LogicalPalette(text, ZAF_PM_TEXT, child->PaletteState());
+    EXPECT_EQ(text.colorBackground, 10) << "the class's selected row before the window object's";
+
+    // Type 4 is in the class map only; without it the parent's palette data
+    // gives the value, and where nobody sets one the unset value stands.
+    ZafPaletteStruct other;
+    child->LogicalPalette(other, 4, state);
+    EXPECT_EQ(other.colorForeground, 3);
+    parent.SetPaletteData(new ZafPaletteData);
+    parent.PaletteData()->SetPalette(4, ZAF_PM_ANY_STATE, Colors(6, 254));
+    child->SetNoClassPalette(true);
+    child->LogicalPalette(other, 4, state);
+    EXPECT_EQ(other.colorForeground, 6);
+    EXPECT_EQ(other.colorBackground, ZAF_CLR_UNSET);
+    EXPECT_EQ(other.font, ZAF_FONT_UNSET);
+}
+
+TEST_F(WindowPalette, MapRowsServeTypesByMaskAndStatesByContainedBits)
+{
+    Mapped object;
+    EXPECT_EQ(object.MapPalette(4 | ZAF_PM_TEXT, ZAF_PM_ENABLED), &Mapped::map[0]);
+    EXPECT_EQ(object.MapPalette(ZAF_PM_TEXT, ZAF_PM_SELECTED | ZAF_PM_ENABLED), &Mapped::map[1]);
+    const ZafPaletteMap *text = object.MapPalette(ZAF_PM_TEXT, ZAF_PM_ENABLED);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->type, ZAF_PM_TEXT) << "the window object's row";
+    EXPECT_EQ(text->palette.colorForeground, ZAF_CLR_SYSTEM);
+    EXPECT_EQ(object.MapPalette(16, ZAF_PM_ENABLED), nullptr);
+}
+
+TEST_F(WindowPalette, PaletteStateFollowsSelectionAndDisablingUpTheChain)
+{
+    ZafWindow parent(0, 0, 40, 10);
+    auto *child = new ZafWindowObject(0, 0, 10, 1);
+    parent.AddObject(child);
+    EXPECT_EQ(child->PaletteState(), ZAF_PM_ENABLED | ZAF_PM_NOT_SELECTED);
+    parent.SetDisabled(true);
+    child->SetSelected(true);
+    EXPECT_EQ(child->PaletteState(), ZAF_PM_DISABLED | ZAF_PM_SELECTED);
+}
+
+TEST_F(WindowPalette, SystemColoursAreResolvedByTypeAndOnlyWhereAsked)
+{
+    ZafWindowObject object(0, 0, 10, 1);
+    ZafPaletteStruct text = Colors(ZAF_CLR_SYSTEM, ZAF_CLR_SYSTEM);
+    object.ResolveSystemColors(text, ZAF_PM_TEXT, ZAF_PM_ENABLED);
+    EXPECT_EQ(static_cast<COLORREF>(text.osColorForeground), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(static_cast<COLORREF>(text.osColorBackground), GetSysColor(COLOR_WINDOW));
+
+    ZafPaletteStruct disabled = Colors(ZAF_CLR_SYSTEM, 7);
+    object.ResolveSystemColors(disabled, ZAF_PM_TEXT, ZAF_PM_DISABLED);
+    EXPECT_EQ(static_cast<COLORREF>(disabled.osColorForeground), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(disabled.osColorBackground, -1) << "a table colour is not a system colour";
+
+    ZafPaletteStruct edge = Colors(ZAF_CLR_SYSTEM, ZAF_CLR_SYSTEM);
+    edge.osColorBackground = 12345;
+    object.ResolveSystemColors(edge, ZAF_PM_DARK_EDGE, ZAF_PM_ENABLED);
+    EXPECT_EQ(static_cast<COLORREF>(edge.osColorForeground), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(edge.osColorBackground, 12345) << "a resolved value stays";
+}
+
+TEST_F(WindowPalette, ColoursAndFontReachTheObjectsDrawingAndItsWindow)
+{
+    ZafApplication::RegisterWindowClasses(GetModuleHandleA(nullptr));
+    ZafApplication application(GetModuleHandleA(nullptr), {"test.exe"});
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    ASSERT_NE(display, nullptr);
+
+    ZafWindow window(1, 1, 30, 8);
+    window.SetVisible(false);
+    auto *child = new Label;
+    window.AddObject(child);
+    EXPECT_EQ(child->BackgroundColor(), GetSysColor(COLOR_WINDOW));
+    child->SetBackgroundColor(ZAF_COLOR_DARKGRAY, ZAF_COLOR_BLACK);
+    child->SetTextColor(ZAF_COLOR_WHITE, ZAF_COLOR_WHITE);
+    COLORREF gray = 0, white = 0;
+    ASSERT_TRUE(display->ColorOf(ZAF_COLOR_DARKGRAY, gray));
+    ASSERT_TRUE(display->ColorOf(ZAF_COLOR_WHITE, white));
+    EXPECT_EQ(child->BackgroundColor(), gray);
+    EXPECT_EQ(child->ForegroundColor(), white);
+
+    window.Event(ZafEventRecord(ZAF_CREATE));
+    ASSERT_NE(child->OSHandle(), nullptr);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child->OSHandle(), WM_GETFONT, 0, 0)),
+              display->Font(ZAF_FONT_DIALOG));
+    child->SetFont(ZAF_FONT_FIXED);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child->OSHandle(), WM_GETFONT, 0, 0)),
+              display->Font(ZAF_FONT_FIXED))
+        << "the palette's change reaches its observer's window";
+    window.Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+    EXPECT_EQ(child->OSHandle(), nullptr);
+}
+
+TEST_F(WindowPalette, PaletteDataIsFreedWhenItsLastObserverGoes)
+{
+    CountedPalette::deaths = 0;
+    auto *palette = new CountedPalette;
+    auto *first = new ZafWindowObject(0, 0, 10, 1);
+    auto *second = new ZafWindowObject(0, 0, 10, 1);
+    first->SetPaletteData(palette);
+    second->SetPaletteData(palette);
+    ZafWindowObject *copy = first->Duplicate();
+    EXPECT_EQ(palette->NotificationCount(), 3);
+    delete first;
+    delete copy;
+    EXPECT_EQ(CountedPalette::deaths, 0);
+    EXPECT_EQ(palette->NotificationCount(), 1);
+    second->SetPaletteData(nullptr);
+    EXPECT_EQ(CountedPalette::deaths, 1) << "replaced by none, the last observer lets it go";
+    delete second;
+    EXPECT_EQ(CountedPalette::deaths, 1);
+
+    // A palette that is not destroyable belongs to someone else.
+    CountedPalette kept;
+    kept.SetDestroyable(false);
+    {
+        ZafWindowObject object(0, 0, 10, 1);
+        object.SetPaletteData(&kept);
+    }
+    EXPECT_EQ(CountedPalette::deaths, 1);
+    EXPECT_EQ(kept.NotificationCount(), 0);
+}
+
+namespace {
+
+std::vector<std::string> Entries(const ZafPaletteData *palette)
+{
+    std::vector<std::string> text;
+    for (const ZafPaletteMap *row = palette->PaletteMap(); !row->IsEnd(); ++row)
+    {
+        const ZafPaletteStruct &p = row->palette;
+        text.push_back(std::to_string(row->type) + "/" + std::to_string(row->state) + ":" +
+                       std::to_string(p.lineStyle) + "," + std::to_string(p.fillPattern) + "," +
+                       std::to_string(p.colorForeground) + "," + std::to_string(p.colorBackground) + "," +
+                       std::to_string(p.monoForeground) + "," + std::to_string(p.monoBackground) + "," +
+                       std::to_string(p.font) + "," + std::to_string(p.osColorForeground) + "," +
+                       std::to_string(p.osColorBackground));
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(WindowPalette, APaletteIsWrittenWithItsObjectAndReadBackEqual)
+{
+    TempDirectory dir;
+    const std::string name = dir.File("palette.znc");
+    std::vector<std::string> written;
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        ZafWindow window(1, 1, 30, 8);
+        window.SetStringID("PALETTED");
+        window.SetBackgroundColor(7, 15);
+        auto *child = new ZafWindow(1, 1, 10, 3);
+        child->SetStringID("inner");
+        child->SetFont(2);
+        child->SetTextColor(1, 0);
+        ZafPaletteStruct edge = Colors(8, 15);
+        edge.osColorForeground = 777;  // never stored
+        child->PaletteData()->SetPalette(ZAF_PM_LIGHT_EDGE, ZAF_PM_SELECTED, edge);
+        window.AddObject(child);
+        written = Entries(child->PaletteData());
+        window.Write(*persistence);
+        ASSERT_EQ(persistence->Error(), 0u);
+        ASSERT_EQ(storage.Save(), 0u);
+    }
+    ZafStorage storage(name.c_str(), ZafStorage::Read);
+    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+    std::unique_ptr<ZafWindow> window(static_cast<ZafWindow *>(
+        persistence->NewObject(ZafWindow::classID, nullptr, "PALETTED", ZafObjectPersistence::topLevelEntry)));
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(window->Error(), 0);
+    ASSERT_NE(window->PaletteData(), nullptr);
+    ZafPaletteStruct text;
+    window->PaletteData()->GetPalette(text, ZAF_PM_TEXT, ZAF_PM_ENABLED);
+    EXPECT_EQ(text.colorBackground, 7);
+    EXPECT_EQ(text.monoBackground, 15);
+    auto *child = static_cast<ZafWindowObject *>(window->FindObjectByStringID("inner"));
+    ASSERT_NE(child, nullptr);
+    ASSERT_NE(child->PaletteData(), nullptr);
+    std::vector<std::string> read = Entries(child->PaletteData());
+    ASSERT_EQ(read.size(), written.size());
+    EXPECT_EQ(read[0], written[0]);
+    EXPECT_EQ(read[1], "32/8:255,255,8,15,254,254,255,-1,-1") << "OS colours are not stored";
+    EXPECT_EQ(child->PaletteData()->NotificationCount(), 1) << "the object observes the palette it read";
+}
+
+TEST_F(WindowPalette, ARecordNamingAMissingPaletteIsAnError)
+{
+    TempDirectory dir;
+    const std::string name = dir.File("missing.znc");
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        ZafWindow window(1, 1, 30, 8);
+        window.SetStringID("LOST");
+        window.SetFont(2);
+        window.PaletteData()->SetStringID("gone");
+        window.Write(*persistence);
+        ASSERT_EQ(persistence->Error(), 0u);
+        storage.Save();
+    }
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::Read | ZafStorage::Writeable);
+        ASSERT_EQ(storage.Error(), 0u);
+        ASSERT_EQ(storage.Remove("~ZafWindow~LOST~gone"), 0);
+        ASSERT_EQ(storage.Save(), 0u);
+    }
+    ZafStorage storage(name.c_str(), ZafStorage::Read);
+    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+    std::unique_ptr<ZafElement> window(
+        persistence->NewObject(ZafWindow::classID, nullptr, "LOST", ZafObjectPersistence::topLevelEntry));
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(static_cast<ZafWindow *>(window.get())->Error(), 0);
+    EXPECT_EQ(static_cast<ZafWindow *>(window.get())->PaletteData(), nullptr);
+}
