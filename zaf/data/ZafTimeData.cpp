@@ -8,6 +8,7 @@
 
 #include "zaf/core/ZafLatin1.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafDataPersistence.h"
 #include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafLanguageData.h"
@@ -71,21 +72,6 @@ void Normalise(std::int64_t &dayNumber, std::int64_t &milliseconds)
     const std::int64_t days = FloorDiv(milliseconds, msPerDay);
     dayNumber += days;
     milliseconds -= days * msPerDay;
-}
-
-// Reads a number whole: a value cut short by the end of the file is a read
-// error (the file's typed reads give 0 there without saying so).
-template <class T> void ReadWhole(ZafFile &file, T &value)
-{
-    int moved = 0;
-    if constexpr (sizeof(T) == 4)
-        moved = file.Read32(value);
-    else if constexpr (sizeof(T) == 2)
-        moved = file.Read16(value);
-    else
-        moved = file.Read8(value);
-    if (moved != static_cast<int>(sizeof(T)) && file.Error() == 0)
-        file.SetError(ZafFileError::Read);
 }
 
 const char *LanguageText(const ZafLanguageData *language, int id)
@@ -845,10 +831,10 @@ ZafUTimeData::ZafUTimeData(const char *name, ZafDataPersistence &persistence)
         ZafFile &file = *persistence.File();
         std::int32_t day = 0, ms = 0;
         std::int16_t base = 0, timeZone = 0;
-        ReadWhole(file, day);
-        ReadWhole(file, ms);
-        ReadWhole(file, base);
-        ReadWhole(file, timeZone);
+        ZafReadWhole(file, day);
+        ZafReadWhole(file, ms);
+        ZafReadWhole(file, base);
+        ZafReadWhole(file, timeZone);
         if (file.Error() == 0)
         {
             std::int64_t dayValue = day, msValue = ms;
