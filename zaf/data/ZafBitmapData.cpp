@@ -1,7 +1,6 @@
 #include "zaf/data/ZafBitmapData.h"
 
-#include <cstring>
-
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
 
 namespace {
@@ -75,11 +74,6 @@ void WriteImage(ZafFile &file, const ZafImageStruct &image, const int *hotSpotX 
         file.WriteBytes(image.array, count);
 }
 
-bool IsName(const char *name, const char *className)
-{
-    return name && std::strcmp(name, className) == 0;
-}
-
 } // namespace
 
 // ---- Descriptions ----------------------------------------------------------------
@@ -125,11 +119,7 @@ ZafBitmapData::ZafBitmapData(const ZafBitmapData &other) : ZafImageData(other), 
 ZafBitmapData::ZafBitmapData(const char *name, ZafDataPersistence &persistence)
     : ZafImageData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    if (persistence.Error() == 0)
-        ReadImage(*persistence.File(), *this);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadImage(file, *this); });
 }
 
 ZafBitmapData::~ZafBitmapData()
@@ -150,18 +140,13 @@ bool ZafBitmapData::IsClassID(ZafClassID id) const
 
 bool ZafBitmapData::IsClassName(const char *name) const
 {
-    return IsName(name, className) || ZafImageData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafImageData::IsClassName(name);
 }
 
 std::uint32_t ZafBitmapData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    if (ZafImageData::Write(persistence) == 0)
-        WriteImage(*persistence.File(), *this);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafImageData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                       [this](ZafFile &file) { WriteImage(file, *this); });
 }
 
 void ZafBitmapData::ReleaseHandles()
@@ -221,11 +206,7 @@ ZafIconData::ZafIconData(const ZafIconData &other) : ZafImageData(other), ZafIco
 ZafIconData::ZafIconData(const char *name, ZafDataPersistence &persistence)
     : ZafImageData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    if (persistence.Error() == 0)
-        ReadImage(*persistence.File(), *this);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadImage(file, *this); });
 }
 
 ZafIconData::~ZafIconData()
@@ -246,18 +227,13 @@ bool ZafIconData::IsClassID(ZafClassID id) const
 
 bool ZafIconData::IsClassName(const char *name) const
 {
-    return IsName(name, className) || ZafImageData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafImageData::IsClassName(name);
 }
 
 std::uint32_t ZafIconData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    if (ZafImageData::Write(persistence) == 0)
-        WriteImage(*persistence.File(), *this);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafImageData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                       [this](ZafFile &file) { WriteImage(file, *this); });
 }
 
 void ZafIconData::ReleaseHandle()
@@ -317,11 +293,7 @@ ZafMouseData::ZafMouseData(const ZafMouseData &other) : ZafImageData(other), Zaf
 ZafMouseData::ZafMouseData(const char *name, ZafDataPersistence &persistence)
     : ZafImageData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    if (persistence.Error() == 0)
-        ReadImage(*persistence.File(), *this, &hotSpotX, &hotSpotY);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadImage(file, *this, &hotSpotX, &hotSpotY); });
 }
 
 ZafMouseData::~ZafMouseData()
@@ -342,18 +314,13 @@ bool ZafMouseData::IsClassID(ZafClassID id) const
 
 bool ZafMouseData::IsClassName(const char *name) const
 {
-    return IsName(name, className) || ZafImageData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafImageData::IsClassName(name);
 }
 
 std::uint32_t ZafMouseData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    if (ZafImageData::Write(persistence) == 0)
-        WriteImage(*persistence.File(), *this, &hotSpotX, &hotSpotY);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafImageData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                       [this](ZafFile &file) { WriteImage(file, *this, &hotSpotX, &hotSpotY); });
 }
 
 void ZafMouseData::ReleaseHandle()

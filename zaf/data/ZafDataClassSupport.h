@@ -20,12 +20,12 @@ inline bool ZafIsOwnClassName(const char *name, const char *className)
     return name && std::strcmp(name, className) == 0;
 }
 
-// Reads the class's own fields while the persistence has no error, pops the
-// level, and keeps a persistence error as the object's.
+// Reads the class's own fields while the persistence has no error and a
+// level file, pops the level, and keeps a persistence error as the object's.
 template <class ReadFields>
 void ZafReadLevel(ZafData &object, ZafDataPersistence &persistence, ReadFields readFields)
 {
-    if (persistence.Error() == 0)
+    if (persistence.Error() == 0 && persistence.File())
         readFields(*persistence.File());
     persistence.PopLevel();
     if (persistence.Error() != 0)
@@ -39,14 +39,14 @@ inline void ZafReadLevel(ZafData &object, ZafDataPersistence &persistence)
 }
 
 // Writes the class's level: Base's Write inside it, then, when that wrote
-// without error, the class's own fields. Returns the persistence's error,
+// without error to a level file, the class's own fields. Returns the persistence's error,
 // also kept as the object's.
 template <class Base, class Object, class WriteFields>
 std::uint32_t ZafWriteLevel(Object &object, ZafDataPersistence &persistence, std::uint32_t entryType,
                             WriteFields writeFields)
 {
     persistence.PushLevel(Object::className, Object::classID, entryType);
-    if (object.Base::Write(persistence) == 0)
+    if (object.Base::Write(persistence) == 0 && persistence.File())
         writeFields(*persistence.File());
     persistence.PopLevel();
     if (persistence.Error() != 0)

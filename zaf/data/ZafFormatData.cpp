@@ -1,5 +1,6 @@
 #include "zaf/data/ZafFormatData.h"
 
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <climits>
@@ -398,9 +399,7 @@ int ZafFormatData::ScanFormatted(const char *text, const char *format, ZafFormat
 ZafFormatData::ZafFormatData(const char *name, ZafDataPersistence &persistence)
     : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence);
 }
 
 bool ZafFormatData::IsClassID(ZafClassID id) const
@@ -410,17 +409,12 @@ bool ZafFormatData::IsClassID(ZafClassID id) const
 
 bool ZafFormatData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafData::IsClassName(name);
 }
 
 std::uint32_t ZafFormatData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    ZafData::Write(persistence);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::dataEntry);
 }
 
 // ---- One data object -----------------------------------------------------------

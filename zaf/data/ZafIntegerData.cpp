@@ -1,5 +1,6 @@
 #include "zaf/data/ZafIntegerData.h"
 
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
@@ -104,18 +105,13 @@ ZafIntegerData::ZafIntegerData(const char *name, ZafDataPersistence &persistence
     : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
     RegisterConversions();
-    if (persistence.Error() == 0)
-    {
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) {
         // A record cut short is a read error, not a value made of what was there.
         std::int32_t stored = 0;
-        if (persistence.File()->Read32(stored) == 4)
+        ZafReadWhole(file, stored);
+        if (file.Error() == 0)
             value = stored;
-        else
-            persistence.File()->SetError(ZafFileError::Read);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafElement *ZafIntegerData::New(const char *name, ZafDataPersistence &persistence)
@@ -130,18 +126,13 @@ bool ZafIntegerData::IsClassID(ZafClassID id) const
 
 bool ZafIntegerData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafFormatData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafFormatData::IsClassName(name);
 }
 
 std::uint32_t ZafIntegerData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (ZafFormatData::Write(persistence) == 0)
-        persistence.File()->Write32(value);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafFormatData>(*this, persistence, ZafDataPersistence::dataEntry,
+                                        [this](ZafFile &file) { file.Write32(value); });
 }
 
 void ZafIntegerData::Clear()

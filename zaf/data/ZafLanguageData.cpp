@@ -176,7 +176,7 @@ bool ZafLanguageData::IsClassID(ZafClassID id) const
 
 bool ZafLanguageData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafDataRecord::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafDataRecord::IsClassName(name);
 }
 
 ZafData *ZafLanguageData::Duplicate()
@@ -466,14 +466,8 @@ void ZafLanguageData::WriteData(ZafFile &file) const
 
 std::uint32_t ZafLanguageData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    ZafData::Write(persistence);
-    if (persistence.Error() == 0 && persistence.File())
-        WriteData(*persistence.File());
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                  [this](ZafFile &file) { WriteData(file); });
 }
 
 // ---------------------------------------------------------------------------
@@ -499,7 +493,7 @@ bool ZafLanguageManager::IsClassID(ZafClassID id) const
 
 bool ZafLanguageManager::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafDataRecord::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafDataRecord::IsClassName(name);
 }
 
 ZafData *ZafLanguageManager::Add(ZafData *data, ZafData *before)

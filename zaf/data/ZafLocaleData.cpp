@@ -119,9 +119,7 @@ bool Deletable(const ZafData *data)
 ZafI18nData::ZafI18nData(const char *name, ZafDataPersistence &persistence)
     : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence);
 }
 
 bool ZafI18nData::IsClassID(ZafClassID id) const
@@ -131,17 +129,12 @@ bool ZafI18nData::IsClassID(ZafClassID id) const
 
 bool ZafI18nData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafData::IsClassName(name);
 }
 
 std::uint32_t ZafI18nData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    ZafData::Write(persistence);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::topLevelEntry);
 }
 
 // ---------------------------------------------------------------------------
@@ -206,14 +199,10 @@ ZafLocaleData::ZafLocaleData(const char *name, ZafDataPersistence &persistence)
     // Start from the built-in conventions so that a locale whose file ends
     // early still holds a text in every field.
     SetLocale(BuiltInLocale());
-    if (persistence.Error() == 0 && persistence.File())
-    {
-        if (!ReadData(*persistence.File()))
+    ZafReadLevel(*this, persistence, [this, &persistence](ZafFile &file) {
+        if (!ReadData(file))
             persistence.SetError(ZafFileError::Read);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafLocaleData::~ZafLocaleData()
@@ -237,7 +226,7 @@ bool ZafLocaleData::IsClassID(ZafClassID id) const
 
 bool ZafLocaleData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafI18nData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafI18nData::IsClassName(name);
 }
 
 void ZafLocaleData::FreeOwned()
@@ -419,14 +408,8 @@ void ZafLocaleData::WriteData(ZafFile &file) const
 
 std::uint32_t ZafLocaleData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    ZafI18nData::Write(persistence);
-    if (persistence.Error() == 0 && persistence.File())
-        WriteData(*persistence.File());
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafI18nData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                      [this](ZafFile &file) { WriteData(file); });
 }
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "zaf/data/ZafRealData.h"
 
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
@@ -78,21 +79,17 @@ ZafRealData::ZafRealData(const char *name, ZafDataPersistence &persistence)
     : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
     RegisterConversions();
-    if (persistence.Error() == 0)
-    {
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) {
         char *text = nullptr;
-        persistence.File()->ReadString(&text);
-        if (persistence.File()->Error() == 0)
+        file.ReadString(&text);
+        if (file.Error() == 0)
         {
             ZafCanonicalLocaleScope canonical;
             // "%f" scans every form a real takes, the exponent form included.
             SetFormattedText(text, "%f");
         }
         delete[] text;
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafElement *ZafRealData::New(const char *name, ZafDataPersistence &persistence)
@@ -107,7 +104,7 @@ bool ZafRealData::IsClassID(ZafClassID id) const
 
 bool ZafRealData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafFormatData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafFormatData::IsClassName(name);
 }
 
 int ZafRealData::FileText(double number, char *buffer, int size)
@@ -132,17 +129,11 @@ int ZafRealData::FileText(double number, char *buffer, int size)
 
 std::uint32_t ZafRealData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (ZafFormatData::Write(persistence) == 0)
-    {
+    return ZafWriteLevel<ZafFormatData>(*this, persistence, ZafDataPersistence::dataEntry, [this](ZafFile &file) {
         char text[64];
         FileText(value, text, sizeof text);
-        persistence.File()->WriteString(text);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+        file.WriteString(text);
+    });
 }
 
 void ZafRealData::Clear()

@@ -826,9 +826,7 @@ ZafUTimeData::ZafUTimeData(const char *name, ZafDataPersistence &persistence)
     : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
     AcquireTables();
-    if (persistence.Error() == 0 && persistence.File())
-    {
-        ZafFile &file = *persistence.File();
+    ZafReadLevel(*this, persistence, [this, &persistence](ZafFile &file) {
         std::int32_t day = 0, ms = 0;
         std::int16_t base = 0, timeZone = 0;
         ZafReadWhole(file, day);
@@ -848,10 +846,7 @@ ZafUTimeData::ZafUTimeData(const char *name, ZafDataPersistence &persistence)
         }
         else
             persistence.SetError(file.Error());
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafUTimeData::~ZafUTimeData()
@@ -873,25 +868,17 @@ bool ZafUTimeData::IsClassID(ZafClassID id) const
 
 bool ZafUTimeData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafFormatData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafFormatData::IsClassName(name);
 }
 
 std::uint32_t ZafUTimeData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    ZafFormatData::Write(persistence);
-    if (persistence.Error() == 0 && persistence.File())
-    {
-        ZafFile &file = *persistence.File();
+    return ZafWriteLevel<ZafFormatData>(*this, persistence, ZafDataPersistence::dataEntry, [this](ZafFile &file) {
         file.Write32(dayNumber);
         file.Write32(milliseconds);
         file.Write16(static_cast<std::int16_t>(baseYear));
         file.Write16(static_cast<std::int16_t>(zone));
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    });
 }
 
 std::uint32_t ZafUTimeData::StoreValue(std::int64_t day, std::int64_t ms)
@@ -1080,9 +1067,7 @@ ZafTimeData::ZafTimeData(const ZafTimeData &copy) : ZafUTimeData(copy)
 ZafTimeData::ZafTimeData(const char *name, ZafDataPersistence &persistence)
     : ZafUTimeData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence);
 }
 
 ZafElement *ZafTimeData::New(const char *name, ZafDataPersistence &persistence)
@@ -1097,17 +1082,12 @@ bool ZafTimeData::IsClassID(ZafClassID id) const
 
 bool ZafTimeData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafUTimeData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafUTimeData::IsClassName(name);
 }
 
 std::uint32_t ZafTimeData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    ZafUTimeData::Write(persistence);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafUTimeData>(*this, persistence, ZafDataPersistence::dataEntry);
 }
 
 int ZafTimeData::FormattedText(char *buffer, int maxLength, const char *format)
