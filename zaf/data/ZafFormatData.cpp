@@ -1,6 +1,7 @@
 #include "zaf/data/ZafFormatData.h"
 
 #include "zaf/data/ZafDataClassSupport.h"
+#include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <climits>
@@ -418,6 +419,31 @@ std::uint32_t ZafFormatData::Write(ZafDataPersistence &persistence)
 }
 
 // ---- One data object -----------------------------------------------------------
+
+void ZafFormatData::RegisterLetters(bool &registered, const char *printLetters, ZafPrintConversion print,
+                                    const char *scanLetters, ZafScanConversion scan)
+{
+    if (registered)
+        return;
+    registered = true;
+    InitializeI18n(nullptr);
+    for (const char *letter = printLetters; *letter; letter++)
+        RegisterPrintConversion(*letter, print);
+    for (const char *letter = scanLetters; *letter; letter++)
+        RegisterScanConversion(*letter, scan);
+}
+
+int ZafFormatData::ScanNumberText(const char *text, const char *format, const char *defaultFormat)
+{
+    StartUpdate();
+    if (!text || !*text)
+        Clear();
+    else
+        SetError(ScanText(text, format && *format ? format : defaultFormat) > 0 ? 0 : 1);
+    int result = static_cast<int>(Error());
+    EndUpdate();
+    return result;
+}
 
 int ZafFormatData::FormatText(char *buffer, int maxLength, const char *format)
 {

@@ -2,12 +2,10 @@
 
 #include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
-#include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 
 namespace {
@@ -176,18 +174,7 @@ ZafIntegerData &ZafIntegerData::SubtractValue(std::int32_t amount)
 
 int ZafIntegerData::SetFormattedText(const char *text, const char *format)
 {
-    StartUpdate();
-    if (!text || !*text)
-        Clear();
-    else
-    {
-        if (!format || !*format)
-            format = ZafLocaleDefaults::Current().integerScanFormat;
-        SetError(ScanText(text, format) > 0 ? 0 : 1);
-    }
-    int result = static_cast<int>(Error());
-    EndUpdate();
-    return result;
+    return ScanNumberText(text, format, ZafLocaleDefaults::Current().integerScanFormat);
 }
 
 int ZafIntegerData::FormattedText(char *buffer, int maxLength, const char *format)
@@ -198,14 +185,7 @@ int ZafIntegerData::FormattedText(char *buffer, int maxLength, const char *forma
 void ZafIntegerData::RegisterConversions()
 {
     static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    InitializeI18n(nullptr);
-    for (char letter : {'d', 'i', 'o', 'u', 'x', 'X'})
-        RegisterPrintConversion(letter, PrintConversion);
-    for (char letter : {'d', 'D', 'i', 'o', 'O', 'u', 'x', 'X'})
-        RegisterScanConversion(letter, ScanConversion);
+    RegisterLetters(registered, "diouxX", PrintConversion, "dDioOuxX", ScanConversion);
 }
 
 void ZafIntegerData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,

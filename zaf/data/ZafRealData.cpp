@@ -2,14 +2,12 @@
 
 #include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
-#include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 
 namespace {
@@ -177,18 +175,7 @@ ZafRealData &ZafRealData::SubtractValue(double amount)
 
 int ZafRealData::SetFormattedText(const char *text, const char *format)
 {
-    StartUpdate();
-    if (!text || !*text)
-        Clear();
-    else
-    {
-        if (!format || !*format)
-            format = ZafLocaleDefaults::Current().realScanFormat;
-        SetError(ScanText(text, format) > 0 ? 0 : 1);
-    }
-    int result = static_cast<int>(Error());
-    EndUpdate();
-    return result;
+    return ScanNumberText(text, format, ZafLocaleDefaults::Current().realScanFormat);
 }
 
 int ZafRealData::FormattedText(char *buffer, int maxLength, const char *format)
@@ -199,15 +186,7 @@ int ZafRealData::FormattedText(char *buffer, int maxLength, const char *format)
 void ZafRealData::RegisterConversions()
 {
     static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    InitializeI18n(nullptr);
-    for (char letter : {'e', 'f', 'g', 'E', 'F', 'G'})
-    {
-        RegisterPrintConversion(letter, PrintConversion);
-        RegisterScanConversion(letter, ScanConversion);
-    }
+    RegisterLetters(registered, "efgEFG", PrintConversion, "efgEFG", ScanConversion);
 }
 
 void ZafRealData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,

@@ -432,15 +432,7 @@ char ZafMessageData::SetHotKey(char newHotKey, std::uint32_t newValue)
 void ZafStringData::RegisterConversions()
 {
     static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    InitializeI18n(nullptr);
-    RegisterPrintConversion('c', PrintConversion);
-    RegisterPrintConversion('s', PrintConversion);
-    RegisterScanConversion('s', ScanConversion);
-    RegisterScanConversion('c', ScanConversion);
-    RegisterScanConversion('[', ScanConversion);
+    RegisterLetters(registered, "cs", PrintConversion, "sc[", ScanConversion);
 }
 
 void ZafStringData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,
