@@ -74,33 +74,47 @@ void WriteImage(ZafFile &file, const ZafImageStruct &image, const int *hotSpotX 
         file.WriteBytes(image.array, count);
 }
 
+// The steps the three image classes share. release is the class's own
+// release of the handles made from the old pixels, which always comes first.
+
+// No handles, no pixels, 0 x 0, error 0; one notification.
+template <class Data, class Release> void ClearImageData(Data &data, Release release)
+{
+    data.StartUpdate();
+    release();
+    FreePixels(data);
+    data.SetError(0);
+    data.EndUpdate();
+}
+
+// New pixels of a size (as ZafImageData::SetImage); one notification.
+template <class Data, class Release>
+int SetImageData(Data &data, Release release, int width, int height, const std::uint8_t *pixels)
+{
+    release();
+    data.StartUpdate();
+    ZafImageData::SetImage(data, width, height, pixels);
+    data.EndUpdate();
+    return 0;
+}
+
 } // namespace
 
 // ---- Descriptions ----------------------------------------------------------------
 
 ZafBitmapStruct::ZafBitmapStruct(int w, int h, std::uint8_t *pixels, bool staticPixels)
+    : ZafImageStruct{w, h, pixels, staticPixels}
 {
-    width = w;
-    height = h;
-    array = pixels;
-    staticArray = staticPixels;
 }
 
 ZafIconStruct::ZafIconStruct(int w, int h, std::uint8_t *pixels, bool staticPixels)
+    : ZafImageStruct{w, h, pixels, staticPixels}
 {
-    width = w;
-    height = h;
-    array = pixels;
-    staticArray = staticPixels;
 }
 
 ZafMouseStruct::ZafMouseStruct(int w, int h, std::uint8_t *pixels, int x, int y, bool staticPixels)
-    : hotSpotX(x), hotSpotY(y)
+    : ZafImageStruct{w, h, pixels, staticPixels}, hotSpotX(x), hotSpotY(y)
 {
-    width = w;
-    height = h;
-    array = pixels;
-    staticArray = staticPixels;
 }
 
 // ---- Bitmaps -----------------------------------------------------------------------
@@ -163,11 +177,7 @@ void ZafBitmapData::ReleaseHandles()
 
 void ZafBitmapData::Clear()
 {
-    StartUpdate();
-    ReleaseHandles();
-    FreePixels(*this);
-    SetError(0);
-    EndUpdate();
+    ClearImageData(*this, [this] { ReleaseHandles(); });
 }
 
 int ZafBitmapData::SetBitmapStruct(const ZafBitmapStruct &bitmap)
@@ -184,11 +194,7 @@ int ZafBitmapData::SetBitmapStruct(const ZafBitmapStruct &bitmap)
 
 int ZafBitmapData::SetBitmapArray(int w, int h, const std::uint8_t *pixels)
 {
-    ReleaseHandles();
-    StartUpdate();
-    SetImage(*this, w, h, pixels);
-    EndUpdate();
-    return 0;
+    return SetImageData(*this, [this] { ReleaseHandles(); }, w, h, pixels);
 }
 
 // ---- Icons -------------------------------------------------------------------------
@@ -245,11 +251,7 @@ void ZafIconData::ReleaseHandle()
 
 void ZafIconData::Clear()
 {
-    StartUpdate();
-    ReleaseHandle();
-    FreePixels(*this);
-    SetError(0);
-    EndUpdate();
+    ClearImageData(*this, [this] { ReleaseHandle(); });
 }
 
 int ZafIconData::SetIconStruct(const ZafIconStruct &icon)
@@ -266,11 +268,7 @@ int ZafIconData::SetIconStruct(const ZafIconStruct &icon)
 
 int ZafIconData::SetIconArray(int w, int h, const std::uint8_t *pixels)
 {
-    ReleaseHandle();
-    StartUpdate();
-    SetImage(*this, w, h, pixels);
-    EndUpdate();
-    return 0;
+    return SetImageData(*this, [this] { ReleaseHandle(); }, w, h, pixels);
 }
 
 // ---- Mouse cursors -------------------------------------------------------------------
@@ -332,11 +330,7 @@ void ZafMouseData::ReleaseHandle()
 
 void ZafMouseData::Clear()
 {
-    StartUpdate();
-    ReleaseHandle();
-    FreePixels(*this);
-    SetError(0);
-    EndUpdate();
+    ClearImageData(*this, [this] { ReleaseHandle(); });
 }
 
 int ZafMouseData::SetHotSpot(int x, int y)
@@ -358,9 +352,5 @@ int ZafMouseData::SetMouseStruct(const ZafMouseStruct &mouse)
 
 int ZafMouseData::SetMouseArray(int w, int h, const std::uint8_t *pixels)
 {
-    ReleaseHandle();
-    StartUpdate();
-    SetImage(*this, w, h, pixels);
-    EndUpdate();
-    return 0;
+    return SetImageData(*this, [this] { ReleaseHandle(); }, w, h, pixels);
 }
