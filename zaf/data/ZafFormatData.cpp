@@ -13,6 +13,24 @@ namespace {
 ZafConversionTable<ZafPrintConversion> printTable;
 ZafConversionTable<ZafScanConversion> scanTable;
 
+// Stores a number in a float or double place; false for any other.
+bool StoreInRealPlace(const ZafFormatArgument *argument, double value)
+{
+    if (!argument || !argument->pointer)
+        return false;
+    switch (argument->kind)
+    {
+    case ZafFormatArgument::floatTarget:
+        *static_cast<float *>(argument->pointer) = static_cast<float>(value);
+        return true;
+    case ZafFormatArgument::doubleTarget:
+        *static_cast<double *>(argument->pointer) = value;
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -113,33 +131,14 @@ bool ZafFormatArguments::StoreInteger(long value)
     case ZafFormatArgument::int32Target:
         *static_cast<std::int32_t *>(argument->pointer) = static_cast<std::int32_t>(value);
         return true;
-    case ZafFormatArgument::floatTarget:
-        *static_cast<float *>(argument->pointer) = static_cast<float>(value);
-        return true;
-    case ZafFormatArgument::doubleTarget:
-        *static_cast<double *>(argument->pointer) = static_cast<double>(value);
-        return true;
     default:
-        return false;
+        return StoreInRealPlace(argument, static_cast<double>(value));
     }
 }
 
 bool ZafFormatArguments::StoreReal(double value)
 {
-    const ZafFormatArgument *argument = Next();
-    if (!argument || !argument->pointer)
-        return false;
-    switch (argument->kind)
-    {
-    case ZafFormatArgument::floatTarget:
-        *static_cast<float *>(argument->pointer) = static_cast<float>(value);
-        return true;
-    case ZafFormatArgument::doubleTarget:
-        *static_cast<double *>(argument->pointer) = value;
-        return true;
-    default:
-        return false;
-    }
+    return StoreInRealPlace(Next(), value);
 }
 
 // ---- Output ----------------------------------------------------------------
