@@ -288,15 +288,6 @@ ZafCodeSetData *FindCodeSet(const char *name)
     ZafData *found = GetI18nData(name, ZafCodeSetData::className);
     return (found && found->IsClassID(ZafCodeSetData::classID)) ? static_cast<ZafCodeSetData *>(found) : nullptr;
 }
-
-std::uint32_t TakePersistenceError()
-{
-    if (!zafDataPersistence)
-        return 0;
-    const std::uint32_t error = zafDataPersistence->Error();
-    zafDataPersistence->SetError(0);
-    return error;
-}
 } // namespace
 
 namespace {
@@ -326,7 +317,7 @@ void InitializeCodeSet(const char *name)
         if (zafCodeSet)
             UnregisterStaticCleanup(DeleteCodeSet, nullptr);
         else
-            error = TakePersistenceError();
+            error = ZafTakePersistenceError(zafDataPersistence);
     }
     if (!zafCodeSet)
     {

@@ -61,6 +61,17 @@ std::uint32_t ZafWriteLevel(Object &object, ZafDataPersistence &persistence, std
     return ZafWriteLevel<Base>(object, persistence, entryType, [](ZafFile &) {});
 }
 
+// The error a failed look-up left in the persistence, which is then cleared
+// for the next one; 0 without a persistence.
+inline std::uint32_t ZafTakePersistenceError(ZafDataPersistence *persistence)
+{
+    if (!persistence)
+        return 0;
+    const std::uint32_t error = persistence->Error();
+    persistence->SetError(0);
+    return error;
+}
+
 // Reads a number whole: a value cut short by the end of the file is a read
 // error (the file's typed reads give 0 there without saying so).
 template <class T> void ZafReadWhole(ZafFile &file, T &value)

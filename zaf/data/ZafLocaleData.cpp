@@ -98,15 +98,6 @@ void InstallLocale(ZafLocaleData *locale)
     PublishConventions();
 }
 
-std::uint32_t TakePersistenceError()
-{
-    if (!zafDataPersistence)
-        return 0;
-    const std::uint32_t error = zafDataPersistence->Error();
-    zafDataPersistence->SetError(0);
-    return error;
-}
-
 bool Deletable(const ZafData *data)
 {
     return data && data->Destroyable() && data->NotificationCount() == 0;
@@ -821,7 +812,7 @@ void InitializeLocale(const char *name)
             }
         }
         else
-            error = TakePersistenceError();
+            error = ZafTakePersistenceError(zafDataPersistence);
     }
     if (!zafLocale && name && *name)
     {
