@@ -1,6 +1,7 @@
 // The steps every data class repeats in its persistence and class tests,
 // written once: a class's level around its base's read and write, the test
-// of its own class name, and whole-number reads from the UI data file.
+// of its own class name, whole-number reads from the UI data file, and the
+// taking of the error a failed look-up left in the persistence.
 //
 // A persistent constructor pushes its level in its base's initialiser (the
 // base opens the level's file), then calls ZafReadLevel with the reading of
