@@ -1,7 +1,6 @@
 #include "zaf/data/ZafBitmapData.h"
 
-#include <cstring>
-
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
 
 namespace {
@@ -75,9 +74,28 @@ void WriteImage(ZafFile &file, const ZafImageStruct &image, const int *hotSpotX 
         file.WriteBytes(image.array, count);
 }
 
-bool IsName(const char *name, const char *className)
+// The steps the three image classes share. release is the class's own
+// release of the handles made from the old pixels, which always comes first.
+
+// No handles, no pixels, 0 x 0, error 0; one notification.
+template <class Data, class Release> void ClearImageData(Data &data, Release release)
 {
-    return name && std::strcmp(name, className) == 0;
+    data.StartUpdate();
+    release();
+    FreePixels(data);
+    data.SetError(0);
+    data.EndUpdate();
+}
+
+// New pixels of a size (as ZafImageData::SetImage); one notification.
+template <class Data, class Release>
+int SetImageData(Data &data, Release release, int width, int height, const std::uint8_t *pixels)
+{
+    release();
+    data.StartUpdate();
+    ZafImageData::SetImage(data, width, height, pixels);
+    data.EndUpdate();
+    return 0;
 }
 
 } // namespace
@@ -85,28 +103,18 @@ bool IsName(const char *name, const char *className)
 // ---- Descriptions ----------------------------------------------------------------
 
 ZafBitmapStruct::ZafBitmapStruct(int w, int h, std::uint8_t *pixels, bool staticPixels)
+    : ZafImageStruct{w, h, pixels, staticPixels}
 {
-    width = w;
-    height = h;
-    array = pixels;
-    staticArray = staticPixels;
 }
 
 ZafIconStruct::ZafIconStruct(int w, int h, std::uint8_t *pixels, bool staticPixels)
+    : ZafImageStruct{w, h, pixels, staticPixels}
 {
-    width = w;
-    height = h;
-    array = pixels;
-    staticArray = staticPixels;
 }
 
 ZafMouseStruct::ZafMouseStruct(int w, int h, std::uint8_t *pixels, int x, int y, bool staticPixels)
-    : hotSpotX(x), hotSpotY(y)
+    : ZafImageStruct{w, h, pixels, staticPixels}, hotSpotX(x), hotSpotY(y)
 {
-    width = w;
-    height = h;
-    array = pixels;
-    staticArray = staticPixels;
 }
 
 // ---- Bitmaps -----------------------------------------------------------------------
@@ -125,11 +133,7 @@ ZafBitmapData::ZafBitmapData(const ZafBitmapData &other) : ZafImageData(other), 
 ZafBitmapData::ZafBitmapData(const char *name, ZafDataPersistence &persistence)
     : ZafImageData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    if (persistence.Error() == 0)
-        ReadImage(*persistence.File(), *this);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadImage(file, *this); });
 }
 
 ZafBitmapData::~ZafBitmapData()
@@ -150,18 +154,13 @@ bool ZafBitmapData::IsClassID(ZafClassID id) const
 
 bool ZafBitmapData::IsClassName(const char *name) const
 {
-    return IsName(name, className) || ZafImageData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafImageData::IsClassName(name);
 }
 
 std::uint32_t ZafBitmapData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    if (ZafImageData::Write(persistence) == 0)
-        WriteImage(*persistence.File(), *this);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafImageData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                       [this](ZafFile &file) { WriteImage(file, *this); });
 }
 
 void ZafBitmapData::ReleaseHandles()
@@ -178,11 +177,7 @@ void ZafBitmapData::ReleaseHandles()
 
 void ZafBitmapData::Clear()
 {
-    StartUpdate();
-    ReleaseHandles();
-    FreePixels(*this);
-    SetError(0);
-    EndUpdate();
+    ClearImageData(*this, [this] { ReleaseHandles(); });
 }
 
 int ZafBitmapData::SetBitmapStruct(const ZafBitmapStruct &bitmap)
@@ -199,11 +194,7 @@ int ZafBitmapData::SetBitmapStruct(const ZafBitmapStruct &bitmap)
 
 int ZafBitmapData::SetBitmapArray(int w, int h, const std::uint8_t *pixels)
 {
-    ReleaseHandles();
-    StartUpdate();
-    SetImage(*this, w, h, pixels);
-    EndUpdate();
-    return 0;
+    return SetImageData(*this, [this] { ReleaseHandles(); }, w, h, pixels);
 }
 
 // ---- Icons -------------------------------------------------------------------------
@@ -221,11 +212,7 @@ ZafIconData::ZafIconData(const ZafIconData &other) : ZafImageData(other), ZafIco
 ZafIconData::ZafIconData(const char *name, ZafDataPersistence &persistence)
     : ZafImageData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    if (persistence.Error() == 0)
-        ReadImage(*persistence.File(), *this);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadImage(file, *this); });
 }
 
 ZafIconData::~ZafIconData()
@@ -246,18 +233,13 @@ bool ZafIconData::IsClassID(ZafClassID id) const
 
 bool ZafIconData::IsClassName(const char *name) const
 {
-    return IsName(name, className) || ZafImageData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafImageData::IsClassName(name);
 }
 
 std::uint32_t ZafIconData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    if (ZafImageData::Write(persistence) == 0)
-        WriteImage(*persistence.File(), *this);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafImageData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                       [this](ZafFile &file) { WriteImage(file, *this); });
 }
 
 void ZafIconData::ReleaseHandle()
@@ -269,11 +251,7 @@ void ZafIconData::ReleaseHandle()
 
 void ZafIconData::Clear()
 {
-    StartUpdate();
-    ReleaseHandle();
-    FreePixels(*this);
-    SetError(0);
-    EndUpdate();
+    ClearImageData(*this, [this] { ReleaseHandle(); });
 }
 
 int ZafIconData::SetIconStruct(const ZafIconStruct &icon)
@@ -290,11 +268,7 @@ int ZafIconData::SetIconStruct(const ZafIconStruct &icon)
 
 int ZafIconData::SetIconArray(int w, int h, const std::uint8_t *pixels)
 {
-    ReleaseHandle();
-    StartUpdate();
-    SetImage(*this, w, h, pixels);
-    EndUpdate();
-    return 0;
+    return SetImageData(*this, [this] { ReleaseHandle(); }, w, h, pixels);
 }
 
 // ---- Mouse cursors -------------------------------------------------------------------
@@ -317,11 +291,7 @@ ZafMouseData::ZafMouseData(const ZafMouseData &other) : ZafImageData(other), Zaf
 ZafMouseData::ZafMouseData(const char *name, ZafDataPersistence &persistence)
     : ZafImageData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    if (persistence.Error() == 0)
-        ReadImage(*persistence.File(), *this, &hotSpotX, &hotSpotY);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadImage(file, *this, &hotSpotX, &hotSpotY); });
 }
 
 ZafMouseData::~ZafMouseData()
@@ -342,18 +312,13 @@ bool ZafMouseData::IsClassID(ZafClassID id) const
 
 bool ZafMouseData::IsClassName(const char *name) const
 {
-    return IsName(name, className) || ZafImageData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafImageData::IsClassName(name);
 }
 
 std::uint32_t ZafMouseData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    if (ZafImageData::Write(persistence) == 0)
-        WriteImage(*persistence.File(), *this, &hotSpotX, &hotSpotY);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafImageData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                       [this](ZafFile &file) { WriteImage(file, *this, &hotSpotX, &hotSpotY); });
 }
 
 void ZafMouseData::ReleaseHandle()
@@ -365,11 +330,7 @@ void ZafMouseData::ReleaseHandle()
 
 void ZafMouseData::Clear()
 {
-    StartUpdate();
-    ReleaseHandle();
-    FreePixels(*this);
-    SetError(0);
-    EndUpdate();
+    ClearImageData(*this, [this] { ReleaseHandle(); });
 }
 
 int ZafMouseData::SetHotSpot(int x, int y)
@@ -391,9 +352,5 @@ int ZafMouseData::SetMouseStruct(const ZafMouseStruct &mouse)
 
 int ZafMouseData::SetMouseArray(int w, int h, const std::uint8_t *pixels)
 {
-    ReleaseHandle();
-    StartUpdate();
-    SetImage(*this, w, h, pixels);
-    EndUpdate();
-    return 0;
+    return SetImageData(*this, [this] { ReleaseHandle(); }, w, h, pixels);
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "zaf/core/ZafText.h"
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafDataManager.h"
 #include "zaf/data/ZafDataPersistence.h"
 #include "zaf/data/ZafFile.h"
@@ -140,16 +141,12 @@ ZafCodeSetData::ZafCodeSetData(const ZafCodeSetData &copy)
 ZafCodeSetData::ZafCodeSetData(const char *name, ZafDataPersistence &persistence)
     : ZafCodeSetDataStub(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    if (persistence.Error() == 0)
-    {
+    ZafReadLevel(*this, persistence, [this, name, &persistence](ZafFile &) {
         SetDefaultSeparator();
         isoToLocal = new ZafCharLookup(name, "isoToLocal", persistence);
         if (persistence.Error() == 0)
             localToIso = new ZafCharLookup(name, "localToIso", persistence);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafCodeSetData::~ZafCodeSetData()
@@ -172,21 +169,18 @@ bool ZafCodeSetData::IsClassID(ZafClassID id) const
 
 bool ZafCodeSetData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafCodeSetDataStub::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafCodeSetDataStub::IsClassName(name);
 }
 
 std::uint32_t ZafCodeSetData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    ZafData::Write(persistence);
-    if (persistence.Error() == 0 && isoToLocal)
-        isoToLocal->Write(persistence);
-    if (persistence.Error() == 0 && localToIso)
-        localToIso->Write(persistence);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    // The tables are files of their own, written through the persistence.
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::topLevelEntry, [&](ZafFile &) {
+        if (isoToLocal)
+            isoToLocal->Write(persistence);
+        if (persistence.Error() == 0 && localToIso)
+            localToIso->Write(persistence);
+    });
 }
 
 void ZafCodeSetData::SetDefaultSeparator()
@@ -294,15 +288,6 @@ ZafCodeSetData *FindCodeSet(const char *name)
     ZafData *found = GetI18nData(name, ZafCodeSetData::className);
     return (found && found->IsClassID(ZafCodeSetData::classID)) ? static_cast<ZafCodeSetData *>(found) : nullptr;
 }
-
-std::uint32_t TakePersistenceError()
-{
-    if (!zafDataPersistence)
-        return 0;
-    const std::uint32_t error = zafDataPersistence->Error();
-    zafDataPersistence->SetError(0);
-    return error;
-}
 } // namespace
 
 namespace {
@@ -332,7 +317,7 @@ void InitializeCodeSet(const char *name)
         if (zafCodeSet)
             UnregisterStaticCleanup(DeleteCodeSet, nullptr);
         else
-            error = TakePersistenceError();
+            error = ZafTakePersistenceError(zafDataPersistence);
     }
     if (!zafCodeSet)
     {

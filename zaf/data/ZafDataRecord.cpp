@@ -1,6 +1,6 @@
 #include "zaf/data/ZafDataRecord.h"
 
-#include <cstring>
+#include "zaf/data/ZafDataClassSupport.h"
 
 namespace {
 
@@ -24,9 +24,7 @@ ZafDataRecord::ZafDataRecord(const ZafDataRecord &other) : ZafData(other), ZafLi
 ZafDataRecord::ZafDataRecord(const char *name, ZafDataPersistence &persistence)
     : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence);
 }
 
 ZafDataRecord::~ZafDataRecord()
@@ -56,17 +54,12 @@ bool ZafDataRecord::IsClassID(ZafClassID id) const
 
 bool ZafDataRecord::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafData::IsClassName(name);
 }
 
 std::uint32_t ZafDataRecord::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    ZafData::Write(persistence);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::dataEntry);
 }
 
 ZafData *ZafDataRecord::Add(ZafData *data, ZafData *before)

@@ -1,5 +1,7 @@
 #include "zaf/data/ZafFormatData.h"
 
+#include "zaf/data/ZafDataClassSupport.h"
+#include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <climits>
@@ -10,6 +12,24 @@ namespace {
 
 ZafConversionTable<ZafPrintConversion> printTable;
 ZafConversionTable<ZafScanConversion> scanTable;
+
+// Stores a number in a float or double place; false for any other.
+bool StoreInRealPlace(const ZafFormatArgument *argument, double value)
+{
+    if (!argument || !argument->pointer)
+        return false;
+    switch (argument->kind)
+    {
+    case ZafFormatArgument::floatTarget:
+        *static_cast<float *>(argument->pointer) = static_cast<float>(value);
+        return true;
+    case ZafFormatArgument::doubleTarget:
+        *static_cast<double *>(argument->pointer) = value;
+        return true;
+    default:
+        return false;
+    }
+}
 
 bool IsDigit(char c)
 {
@@ -111,33 +131,14 @@ bool ZafFormatArguments::StoreInteger(long value)
     case ZafFormatArgument::int32Target:
         *static_cast<std::int32_t *>(argument->pointer) = static_cast<std::int32_t>(value);
         return true;
-    case ZafFormatArgument::floatTarget:
-        *static_cast<float *>(argument->pointer) = static_cast<float>(value);
-        return true;
-    case ZafFormatArgument::doubleTarget:
-        *static_cast<double *>(argument->pointer) = static_cast<double>(value);
-        return true;
     default:
-        return false;
+        return StoreInRealPlace(argument, static_cast<double>(value));
     }
 }
 
 bool ZafFormatArguments::StoreReal(double value)
 {
-    const ZafFormatArgument *argument = Next();
-    if (!argument || !argument->pointer)
-        return false;
-    switch (argument->kind)
-    {
-    case ZafFormatArgument::floatTarget:
-        *static_cast<float *>(argument->pointer) = static_cast<float>(value);
-        return true;
-    case ZafFormatArgument::doubleTarget:
-        *static_cast<double *>(argument->pointer) = value;
-        return true;
-    default:
-        return false;
-    }
+    return StoreInRealPlace(Next(), value);
 }
 
 // ---- Output ----------------------------------------------------------------
@@ -398,9 +399,7 @@ int ZafFormatData::ScanFormatted(const char *text, const char *format, ZafFormat
 ZafFormatData::ZafFormatData(const char *name, ZafDataPersistence &persistence)
     : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence);
 }
 
 bool ZafFormatData::IsClassID(ZafClassID id) const
@@ -410,20 +409,40 @@ bool ZafFormatData::IsClassID(ZafClassID id) const
 
 bool ZafFormatData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafData::IsClassName(name);
 }
 
 std::uint32_t ZafFormatData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    ZafData::Write(persistence);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::dataEntry);
 }
 
 // ---- One data object -----------------------------------------------------------
+
+void ZafFormatData::RegisterLetters(bool &registered, const char *printLetters, ZafPrintConversion print,
+                                    const char *scanLetters, ZafScanConversion scan)
+{
+    if (registered)
+        return;
+    registered = true;
+    InitializeI18n(nullptr);
+    for (const char *letter = printLetters; *letter; letter++)
+        RegisterPrintConversion(*letter, print);
+    for (const char *letter = scanLetters; *letter; letter++)
+        RegisterScanConversion(*letter, scan);
+}
+
+int ZafFormatData::ScanNumberText(const char *text, const char *format, const char *defaultFormat)
+{
+    StartUpdate();
+    if (!text || !*text)
+        Clear();
+    else
+        SetError(ScanText(text, format && *format ? format : defaultFormat) > 0 ? 0 : 1);
+    int result = static_cast<int>(Error());
+    EndUpdate();
+    return result;
+}
 
 int ZafFormatData::FormatText(char *buffer, int maxLength, const char *format)
 {

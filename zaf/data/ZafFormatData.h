@@ -264,4 +264,16 @@ public:
     // none) pads with zeros to that many characters, sign included.
     static void PutNumber(ZafPrintOutput &output, const char *prefix, const char *digits,
                           bool negative, unsigned flags, int width, int precision);
+
+protected:
+    // A class's RegisterConversions, once per run (registered is the class's
+    // own flag): sets up the locale first, then registers each print letter
+    // with the print function and each scan letter with the scan function.
+    static void RegisterLetters(bool &registered, const char *printLetters, ZafPrintConversion print,
+                                const char *scanLetters, ZafScanConversion scan);
+    // A number class's SetFormattedText, in one update bracket: an empty
+    // text clears; any other is scanned through the format, or the default
+    // format when none is given. Returns and keeps the error: 0 when the
+    // value was assigned, 1 when no format line accepted the text.
+    int ScanNumberText(const char *text, const char *format, const char *defaultFormat);
 };

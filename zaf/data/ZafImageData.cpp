@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "zaf/data/ZafDataClassSupport.h"
+
 namespace
 {
 // Images beyond this many pixels are refused (far above any screen image).
@@ -11,9 +13,7 @@ constexpr int largestImage = 0x4000000;
 ZafImageData::ZafImageData(const char *name, ZafDataPersistence &persistence)
     : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence);
 }
 
 bool ZafImageData::IsClassID(ZafClassID id) const
@@ -23,17 +23,12 @@ bool ZafImageData::IsClassID(ZafClassID id) const
 
 bool ZafImageData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafData::IsClassName(name);
 }
 
 std::uint32_t ZafImageData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    ZafData::Write(persistence);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::dataEntry);
 }
 
 int ZafImageData::PixelCount(int width, int height)

@@ -1,12 +1,11 @@
 #include "zaf/data/ZafIntegerData.h"
 
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
-#include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 
 namespace {
@@ -104,18 +103,13 @@ ZafIntegerData::ZafIntegerData(const char *name, ZafDataPersistence &persistence
     : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
     RegisterConversions();
-    if (persistence.Error() == 0)
-    {
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) {
         // A record cut short is a read error, not a value made of what was there.
         std::int32_t stored = 0;
-        if (persistence.File()->Read32(stored) == 4)
+        ZafReadWhole(file, stored);
+        if (file.Error() == 0)
             value = stored;
-        else
-            persistence.File()->SetError(ZafFileError::Read);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafElement *ZafIntegerData::New(const char *name, ZafDataPersistence &persistence)
@@ -130,18 +124,13 @@ bool ZafIntegerData::IsClassID(ZafClassID id) const
 
 bool ZafIntegerData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafFormatData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafFormatData::IsClassName(name);
 }
 
 std::uint32_t ZafIntegerData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (ZafFormatData::Write(persistence) == 0)
-        persistence.File()->Write32(value);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafFormatData>(*this, persistence, ZafDataPersistence::dataEntry,
+                                        [this](ZafFile &file) { file.Write32(value); });
 }
 
 void ZafIntegerData::Clear()
@@ -185,18 +174,7 @@ ZafIntegerData &ZafIntegerData::SubtractValue(std::int32_t amount)
 
 int ZafIntegerData::SetFormattedText(const char *text, const char *format)
 {
-    StartUpdate();
-    if (!text || !*text)
-        Clear();
-    else
-    {
-        if (!format || !*format)
-            format = ZafLocaleDefaults::Current().integerScanFormat;
-        SetError(ScanText(text, format) > 0 ? 0 : 1);
-    }
-    int result = static_cast<int>(Error());
-    EndUpdate();
-    return result;
+    return ScanNumberText(text, format, ZafLocaleDefaults::Current().integerScanFormat);
 }
 
 int ZafIntegerData::FormattedText(char *buffer, int maxLength, const char *format)
@@ -207,14 +185,7 @@ int ZafIntegerData::FormattedText(char *buffer, int maxLength, const char *forma
 void ZafIntegerData::RegisterConversions()
 {
     static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    InitializeI18n(nullptr);
-    for (char letter : {'d', 'i', 'o', 'u', 'x', 'X'})
-        RegisterPrintConversion(letter, PrintConversion);
-    for (char letter : {'d', 'D', 'i', 'o', 'O', 'u', 'x', 'X'})
-        RegisterScanConversion(letter, ScanConversion);
+    RegisterLetters(registered, "diouxX", PrintConversion, "dDioOuxX", ScanConversion);
 }
 
 void ZafIntegerData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "zaf/core/ZafText.h"
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafDataManager.h"
 #include "zaf/data/ZafDataPersistence.h"
 #include "zaf/data/ZafFile.h"
@@ -15,22 +16,6 @@ ZafLanguageManager *zafLanguageManager = nullptr;
 namespace
 {
 constexpr std::uint32_t noValue = 0xFFFFFFFFu;
-
-// Reads a number whole: a value cut short by the end of the file is a read
-// error (the file's typed reads give 0 there without saying so).
-template <class T> void ReadWhole(ZafFile &file, T &value)
-{
-    int moved = 0;
-    if constexpr (sizeof(T) == 4)
-        moved = file.Read32(value);
-    else if constexpr (sizeof(T) == 2)
-        moved = file.Read16(value);
-    else
-        moved = file.Read8(value);
-    if (moved != static_cast<int>(sizeof(T)) && file.Error() == 0)
-        file.SetError(ZafFileError::Read);
-}
-
 
 bool IsTerminator(const ZafLanguageStruct &entry)
 {
@@ -191,7 +176,7 @@ bool ZafLanguageData::IsClassID(ZafClassID id) const
 
 bool ZafLanguageData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafDataRecord::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafDataRecord::IsClassName(name);
 }
 
 ZafData *ZafLanguageData::Duplicate()
@@ -418,7 +403,7 @@ ZafMessageData *ZafLanguageData::GetMessageData(ZafNumberID numberID, bool useDe
 bool ZafLanguageData::ReadData(ZafFile &file)
 {
     std::int32_t count = 0;
-    ReadWhole(file, count);
+    ZafReadWhole(file, count);
     // Each entry takes at least 12 bytes: a count that the rest of the file
     // cannot hold is refused before it sizes anything.
     if (file.Error() != 0 || count < 0 || count > maxEntries || count > (file.Length() - file.Tell()) / 12)
@@ -431,11 +416,11 @@ bool ZafLanguageData::ReadData(ZafFile &file)
         std::uint16_t numberID = 0, hotKey = 0;
         std::uint32_t value = 0;
         char *stringID = nullptr, *text = nullptr;
-        ReadWhole(file, numberID);
+        ZafReadWhole(file, numberID);
         file.ReadString(&stringID);
         file.ReadString(&text);
-        ReadWhole(file, hotKey);
-        ReadWhole(file, value);
+        ZafReadWhole(file, hotKey);
+        ZafReadWhole(file, value);
         entry.numberID = numberID;
         entry.stringID = stringID;
         entry.text = text ? text : DuplicateLibraryString("");
@@ -481,14 +466,8 @@ void ZafLanguageData::WriteData(ZafFile &file) const
 
 std::uint32_t ZafLanguageData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    ZafData::Write(persistence);
-    if (persistence.Error() == 0 && persistence.File())
-        WriteData(*persistence.File());
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                  [this](ZafFile &file) { WriteData(file); });
 }
 
 // ---------------------------------------------------------------------------
@@ -514,7 +493,7 @@ bool ZafLanguageManager::IsClassID(ZafClassID id) const
 
 bool ZafLanguageManager::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafDataRecord::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafDataRecord::IsClassName(name);
 }
 
 ZafData *ZafLanguageManager::Add(ZafData *data, ZafData *before)

@@ -10,6 +10,7 @@
 
 #include "zaf/core/ZafText.h"
 #include "zaf/data/ZafCodeSetData.h"
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafDataManager.h"
 #include "zaf/data/ZafDataPersistence.h"
 #include "zaf/data/ZafFile.h"
@@ -22,21 +23,6 @@ ZafLocaleData *zafCanonicalLocale = nullptr;
 
 namespace
 {
-// Reads a number whole: a value cut short by the end of the file is a read
-// error (the file's typed reads give 0 there without saying so).
-template <class T> void ReadWhole(ZafFile &file, T &value)
-{
-    int moved = 0;
-    if constexpr (sizeof(T) == 4)
-        moved = file.Read32(value);
-    else if constexpr (sizeof(T) == 2)
-        moved = file.Read16(value);
-    else
-        moved = file.Read8(value);
-    if (moved != static_cast<int>(sizeof(T)) && file.Error() == 0)
-        file.SetError(ZafFileError::Read);
-}
-
 // The language used when an i18n name has no language part.
 constexpr const char *defaultLanguage = "en";
 // The name of the locale made from the built-in or Windows conventions.
@@ -112,15 +98,6 @@ void InstallLocale(ZafLocaleData *locale)
     PublishConventions();
 }
 
-std::uint32_t TakePersistenceError()
-{
-    if (!zafDataPersistence)
-        return 0;
-    const std::uint32_t error = zafDataPersistence->Error();
-    zafDataPersistence->SetError(0);
-    return error;
-}
-
 bool Deletable(const ZafData *data)
 {
     return data && data->Destroyable() && data->NotificationCount() == 0;
@@ -133,9 +110,7 @@ bool Deletable(const ZafData *data)
 ZafI18nData::ZafI18nData(const char *name, ZafDataPersistence &persistence)
     : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence);
 }
 
 bool ZafI18nData::IsClassID(ZafClassID id) const
@@ -145,17 +120,12 @@ bool ZafI18nData::IsClassID(ZafClassID id) const
 
 bool ZafI18nData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafData::IsClassName(name);
 }
 
 std::uint32_t ZafI18nData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    ZafData::Write(persistence);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::topLevelEntry);
 }
 
 // ---------------------------------------------------------------------------
@@ -220,14 +190,10 @@ ZafLocaleData::ZafLocaleData(const char *name, ZafDataPersistence &persistence)
     // Start from the built-in conventions so that a locale whose file ends
     // early still holds a text in every field.
     SetLocale(BuiltInLocale());
-    if (persistence.Error() == 0 && persistence.File())
-    {
-        if (!ReadData(*persistence.File()))
+    ZafReadLevel(*this, persistence, [this, &persistence](ZafFile &file) {
+        if (!ReadData(file))
             persistence.SetError(ZafFileError::Read);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafLocaleData::~ZafLocaleData()
@@ -251,7 +217,7 @@ bool ZafLocaleData::IsClassID(ZafClassID id) const
 
 bool ZafLocaleData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafI18nData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafI18nData::IsClassName(name);
 }
 
 void ZafLocaleData::FreeOwned()
@@ -333,16 +299,16 @@ bool ZafLocaleData::ReadData(ZafFile &file)
         file.ReadBytes(monGrouping, sizeof monGrouping) != sizeof monGrouping)
         file.SetError(ZafFileError::Read);
     file.ReadStringInto(intCurrencySymbol, sizeof intCurrencySymbol);
-    ReadWhole(file, posCurrencyPrecedes);
-    ReadWhole(file, negCurrencyPrecedes);
-    ReadWhole(file, intFractionDigits);
-    ReadWhole(file, fractionDigits);
+    ZafReadWhole(file, posCurrencyPrecedes);
+    ZafReadWhole(file, negCurrencyPrecedes);
+    ZafReadWhole(file, intFractionDigits);
+    ZafReadWhole(file, fractionDigits);
     file.ReadStringInto(positiveSign, sizeof positiveSign);
-    ReadWhole(file, posSignPosition);
-    ReadWhole(file, posSpaceSeparation);
+    ZafReadWhole(file, posSignPosition);
+    ZafReadWhole(file, posSpaceSeparation);
     file.ReadStringInto(negativeSign, sizeof negativeSign);
-    ReadWhole(file, negSignPosition);
-    ReadWhole(file, negSpaceSeparation);
+    ZafReadWhole(file, negSignPosition);
+    ZafReadWhole(file, negSpaceSeparation);
     if (file.Error() != 0)
         return false;
     for (char *ZafLocaleStruct::*field : ownedTexts)
@@ -359,10 +325,10 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     }
     file.ReadStringInto(timeSeparator, sizeof timeSeparator);
     file.ReadStringInto(dateSeparator, sizeof dateSeparator);
-    ReadWhole(file, calendarSwitchDay);
-    ReadWhole(file, calendarSwitchGap);
+    ZafReadWhole(file, calendarSwitchDay);
+    ZafReadWhole(file, calendarSwitchGap);
     std::int32_t count = 0;
-    ReadWhole(file, count);
+    ZafReadWhole(file, count);
     // The era count sizes an allocation: it must be sane and the entries
     // must be there (each takes at least 16 bytes).
     if (file.Error() != 0 || count < 0 || count > maxEras || count * 16 > file.Length() - file.Tell())
@@ -373,10 +339,10 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     ZafEraTableEntry *eras = count > 0 ? new ZafEraTableEntry[count]() : nullptr;
     for (std::int32_t i = 0; i < count && file.Error() == 0; i++)
     {
-        ReadWhole(file, eras[i].direction);
-        ReadWhole(file, eras[i].yearOffset);
-        ReadWhole(file, eras[i].firstDay);
-        ReadWhole(file, eras[i].lastDay);
+        ZafReadWhole(file, eras[i].direction);
+        ZafReadWhole(file, eras[i].yearOffset);
+        ZafReadWhole(file, eras[i].firstDay);
+        ZafReadWhole(file, eras[i].lastDay);
         file.ReadStringInto(eras[i].eraName, sizeof eras[i].eraName);
         file.ReadStringInto(eras[i].eraFormat, sizeof eras[i].eraFormat);
     }
@@ -433,14 +399,8 @@ void ZafLocaleData::WriteData(ZafFile &file) const
 
 std::uint32_t ZafLocaleData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry);
-    ZafI18nData::Write(persistence);
-    if (persistence.Error() == 0 && persistence.File())
-        WriteData(*persistence.File());
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafI18nData>(*this, persistence, ZafDataPersistence::topLevelEntry,
+                                      [this](ZafFile &file) { WriteData(file); });
 }
 
 // ---------------------------------------------------------------------------
@@ -852,7 +812,7 @@ void InitializeLocale(const char *name)
             }
         }
         else
-            error = TakePersistenceError();
+            error = ZafTakePersistenceError(zafDataPersistence);
     }
     if (!zafLocale && name && *name)
     {

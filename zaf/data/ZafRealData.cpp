@@ -1,14 +1,13 @@
 #include "zaf/data/ZafRealData.h"
 
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
-#include "zaf/data/ZafLocaleData.h"
 #include "zaf/data/ZafLocaleDefaults.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 
 namespace {
@@ -78,21 +77,17 @@ ZafRealData::ZafRealData(const char *name, ZafDataPersistence &persistence)
     : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
     RegisterConversions();
-    if (persistence.Error() == 0)
-    {
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) {
         char *text = nullptr;
-        persistence.File()->ReadString(&text);
-        if (persistence.File()->Error() == 0)
+        file.ReadString(&text);
+        if (file.Error() == 0)
         {
             ZafCanonicalLocaleScope canonical;
             // "%f" scans every form a real takes, the exponent form included.
             SetFormattedText(text, "%f");
         }
         delete[] text;
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafElement *ZafRealData::New(const char *name, ZafDataPersistence &persistence)
@@ -107,7 +102,7 @@ bool ZafRealData::IsClassID(ZafClassID id) const
 
 bool ZafRealData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafFormatData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafFormatData::IsClassName(name);
 }
 
 int ZafRealData::FileText(double number, char *buffer, int size)
@@ -132,17 +127,11 @@ int ZafRealData::FileText(double number, char *buffer, int size)
 
 std::uint32_t ZafRealData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (ZafFormatData::Write(persistence) == 0)
-    {
+    return ZafWriteLevel<ZafFormatData>(*this, persistence, ZafDataPersistence::dataEntry, [this](ZafFile &file) {
         char text[64];
         FileText(value, text, sizeof text);
-        persistence.File()->WriteString(text);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+        file.WriteString(text);
+    });
 }
 
 void ZafRealData::Clear()
@@ -186,18 +175,7 @@ ZafRealData &ZafRealData::SubtractValue(double amount)
 
 int ZafRealData::SetFormattedText(const char *text, const char *format)
 {
-    StartUpdate();
-    if (!text || !*text)
-        Clear();
-    else
-    {
-        if (!format || !*format)
-            format = ZafLocaleDefaults::Current().realScanFormat;
-        SetError(ScanText(text, format) > 0 ? 0 : 1);
-    }
-    int result = static_cast<int>(Error());
-    EndUpdate();
-    return result;
+    return ScanNumberText(text, format, ZafLocaleDefaults::Current().realScanFormat);
 }
 
 int ZafRealData::FormattedText(char *buffer, int maxLength, const char *format)
@@ -208,15 +186,7 @@ int ZafRealData::FormattedText(char *buffer, int maxLength, const char *format)
 void ZafRealData::RegisterConversions()
 {
     static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    InitializeI18n(nullptr);
-    for (char letter : {'e', 'f', 'g', 'E', 'F', 'G'})
-    {
-        RegisterPrintConversion(letter, PrintConversion);
-        RegisterScanConversion(letter, ScanConversion);
-    }
+    RegisterLetters(registered, "efgEFG", PrintConversion, "efgEFG", ScanConversion);
 }
 
 void ZafRealData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,

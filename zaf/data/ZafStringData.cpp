@@ -2,6 +2,7 @@
 
 #include "zaf/core/ZafText.h"
 #include "zaf/data/ZafCodeSetData.h"
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
 
 #include <cstring>
@@ -61,15 +62,12 @@ ZafStringData::ZafStringData(const ZafStringData &other) : ZafFormatData(other),
 ZafStringData::ZafStringData(const char *name, ZafDataPersistence &persistence)
     : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    if (persistence.Error() == 0)
-    {
-        ZafFile *file = persistence.File();
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) {
         std::int16_t storedMaximum = -1;
         char *stored = nullptr;
-        if (file->Read16(storedMaximum) != 2)
-            file->SetError(ZafFileError::Read);
-        file->ReadString(&stored);
-        if (file->Error() == 0)
+        ZafReadWhole(file, storedMaximum);
+        file.ReadString(&stored);
+        if (file.Error() == 0)
         {
             if (stored)
                 SetText(stored, storedMaximum);
@@ -80,10 +78,7 @@ ZafStringData::ZafStringData(const char *name, ZafDataPersistence &persistence)
             }
         }
         delete[] stored;
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafElement *ZafStringData::New(const char *name, ZafDataPersistence &persistence)
@@ -98,22 +93,15 @@ bool ZafStringData::IsClassID(ZafClassID id) const
 
 bool ZafStringData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafFormatData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafFormatData::IsClassName(name);
 }
 
 std::uint32_t ZafStringData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (ZafFormatData::Write(persistence) == 0)
-    {
-        ZafFile *file = persistence.File();
-        file->Write16(static_cast<std::int16_t>(maxLength > 0x7FFF ? 0x7FFF : maxLength));
-        file->WriteString(text);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafFormatData>(*this, persistence, ZafDataPersistence::dataEntry, [this](ZafFile &file) {
+        file.Write16(static_cast<std::int16_t>(maxLength > 0x7FFF ? 0x7FFF : maxLength));
+        file.WriteString(text);
+    });
 }
 
 void ZafStringData::Clear()
@@ -426,7 +414,7 @@ bool ZafMessageData::IsClassID(ZafClassID id) const
 
 bool ZafMessageData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafStringData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafStringData::IsClassName(name);
 }
 
 char ZafMessageData::SetHotKey(char newHotKey, std::uint32_t newValue)
@@ -444,15 +432,7 @@ char ZafMessageData::SetHotKey(char newHotKey, std::uint32_t newValue)
 void ZafStringData::RegisterConversions()
 {
     static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    InitializeI18n(nullptr);
-    RegisterPrintConversion('c', PrintConversion);
-    RegisterPrintConversion('s', PrintConversion);
-    RegisterScanConversion('s', ScanConversion);
-    RegisterScanConversion('c', ScanConversion);
-    RegisterScanConversion('[', ScanConversion);
+    RegisterLetters(registered, "cs", PrintConversion, "sc[", ScanConversion);
 }
 
 void ZafStringData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,

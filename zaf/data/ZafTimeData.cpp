@@ -8,6 +8,7 @@
 
 #include "zaf/core/ZafLatin1.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafDataPersistence.h"
 #include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafLanguageData.h"
@@ -71,21 +72,6 @@ void Normalise(std::int64_t &dayNumber, std::int64_t &milliseconds)
     const std::int64_t days = FloorDiv(milliseconds, msPerDay);
     dayNumber += days;
     milliseconds -= days * msPerDay;
-}
-
-// Reads a number whole: a value cut short by the end of the file is a read
-// error (the file's typed reads give 0 there without saying so).
-template <class T> void ReadWhole(ZafFile &file, T &value)
-{
-    int moved = 0;
-    if constexpr (sizeof(T) == 4)
-        moved = file.Read32(value);
-    else if constexpr (sizeof(T) == 2)
-        moved = file.Read16(value);
-    else
-        moved = file.Read8(value);
-    if (moved != static_cast<int>(sizeof(T)) && file.Error() == 0)
-        file.SetError(ZafFileError::Read);
 }
 
 const char *LanguageText(const ZafLanguageData *language, int id)
@@ -840,15 +826,13 @@ ZafUTimeData::ZafUTimeData(const char *name, ZafDataPersistence &persistence)
     : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
     AcquireTables();
-    if (persistence.Error() == 0 && persistence.File())
-    {
-        ZafFile &file = *persistence.File();
+    ZafReadLevel(*this, persistence, [this, &persistence](ZafFile &file) {
         std::int32_t day = 0, ms = 0;
         std::int16_t base = 0, timeZone = 0;
-        ReadWhole(file, day);
-        ReadWhole(file, ms);
-        ReadWhole(file, base);
-        ReadWhole(file, timeZone);
+        ZafReadWhole(file, day);
+        ZafReadWhole(file, ms);
+        ZafReadWhole(file, base);
+        ZafReadWhole(file, timeZone);
         if (file.Error() == 0)
         {
             std::int64_t dayValue = day, msValue = ms;
@@ -862,10 +846,7 @@ ZafUTimeData::ZafUTimeData(const char *name, ZafDataPersistence &persistence)
         }
         else
             persistence.SetError(file.Error());
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    });
 }
 
 ZafUTimeData::~ZafUTimeData()
@@ -887,25 +868,17 @@ bool ZafUTimeData::IsClassID(ZafClassID id) const
 
 bool ZafUTimeData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafFormatData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafFormatData::IsClassName(name);
 }
 
 std::uint32_t ZafUTimeData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    ZafFormatData::Write(persistence);
-    if (persistence.Error() == 0 && persistence.File())
-    {
-        ZafFile &file = *persistence.File();
+    return ZafWriteLevel<ZafFormatData>(*this, persistence, ZafDataPersistence::dataEntry, [this](ZafFile &file) {
         file.Write32(dayNumber);
         file.Write32(milliseconds);
         file.Write16(static_cast<std::int16_t>(baseYear));
         file.Write16(static_cast<std::int16_t>(zone));
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    });
 }
 
 std::uint32_t ZafUTimeData::StoreValue(std::int64_t day, std::int64_t ms)
@@ -1094,9 +1067,7 @@ ZafTimeData::ZafTimeData(const ZafTimeData &copy) : ZafUTimeData(copy)
 ZafTimeData::ZafTimeData(const char *name, ZafDataPersistence &persistence)
     : ZafUTimeData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence);
 }
 
 ZafElement *ZafTimeData::New(const char *name, ZafDataPersistence &persistence)
@@ -1111,17 +1082,12 @@ bool ZafTimeData::IsClassID(ZafClassID id) const
 
 bool ZafTimeData::IsClassName(const char *name) const
 {
-    return ZafStringCompare(name, className) == 0 || ZafUTimeData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafUTimeData::IsClassName(name);
 }
 
 std::uint32_t ZafTimeData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    ZafUTimeData::Write(persistence);
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafUTimeData>(*this, persistence, ZafDataPersistence::dataEntry);
 }
 
 int ZafTimeData::FormattedText(char *buffer, int maxLength, const char *format)
