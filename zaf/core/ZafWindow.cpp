@@ -1,7 +1,9 @@
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafLatin1.h"
+#include "zaf/core/ZafScrollBar.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -360,6 +362,58 @@ ZafWindowObject *ZafWindow::FindSupportObject(ZafNumberID id) const
     return nullptr;
 }
 
+namespace {
+
+// The support object of that id when it is of the class (by its class id).
+template <typename Class>
+Class *SupportOfClass(const ZafWindow &window, ZafNumberID id)
+{
+    ZafWindowObject *object = window.FindSupportObject(id);
+    return object && object->IsClassID(Class::classID) ? dynamic_cast<Class *>(object) : nullptr;
+}
+
+} // namespace
+
+ZafBorder *ZafWindow::FindBorder() const
+{
+    return SupportOfClass<ZafBorder>(*this, ZAF_NUMID_BORDER);
+}
+
+ZafWindowObject *ZafWindow::FindMaximizeButton() const
+{
+    return FindSupportObject(ZAF_NUMID_MAXIMIZE);
+}
+
+ZafWindowObject *ZafWindow::MinimizeButton() const
+{
+    return FindSupportObject(ZAF_NUMID_MINIMIZE);
+}
+
+ZafWindowObject *ZafWindow::FindSystemButton() const
+{
+    return FindSupportObject(ZAF_NUMID_SYSTEM);
+}
+
+ZafWindowObject *ZafWindow::FindTitle() const
+{
+    return FindSupportObject(ZAF_NUMID_TITLE);
+}
+
+ZafScrollBar *ZafWindow::HorizontalScrollBar() const
+{
+    return SupportOfClass<ZafScrollBar>(*this, ZAF_NUMID_HZ_SCROLL);
+}
+
+ZafScrollBar *ZafWindow::VerticalScrollBar() const
+{
+    return SupportOfClass<ZafScrollBar>(*this, ZAF_NUMID_VT_SCROLL);
+}
+
+ZafWindowObject *ZafWindow::FindPullDownMenu() const
+{
+    return FindSupportObject(ZAF_NUMID_PULL_DOWN_MENU);
+}
+
 ZafWindowObject *ZafWindow::FindObjectByNumberID(ZafNumberID id)
 {
     if (numberID == id)
@@ -380,6 +434,28 @@ ZafWindowObject *ZafWindow::SearchInside(const char *name)
             if (ZafWindowObject *found = AsObject(e)->SearchStringID(name))
                 return found;
     return nullptr;
+}
+
+// --- Broadcast -------------------------------------------------------------
+
+void ZafWindow::BroadcastEvent(const ZafEventRecord &event, int depth)
+{
+    // Receivers may delete objects of this window: the walk keeps its own
+    // list and touches an object only while the window still holds it.
+    std::vector<ZafWindowObject *> objects;
+    const ZafList *lists[] = {&support, this};
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(); e; e = e->Next())
+            objects.push_back(AsObject(e));
+    auto holds = [this](const ZafWindowObject *object) { return support.Contains(object) || Contains(object); };
+    for (ZafWindowObject *object : objects) {
+        if (!holds(object))
+            continue;
+        object->Event(event);
+        if (depth > 0 && holds(object))
+            if (auto *window = dynamic_cast<ZafWindow *>(object))
+                window->BroadcastEvent(event, depth - 1);
+    }
 }
 
 // --- Focus and selection -------------------------------------------------
@@ -563,16 +639,12 @@ HWND ZafWindow::CreateOSWindow()
     if (osWindow || !ownWindow)
         return osWindow;
     HWND parentWindow = nullptr;
-    ZafRegionRect r = GetWindowRegion();
     if (!IsTopLevel()) {
         parentWindow = parent->DrawingHandle();
         if (!parentWindow)
             return nullptr;
-    } else if (regionIsClientSize) {
-        RECT frame = {r.left, r.top, r.right + 1, r.bottom + 1};
-        AdjustWindowRectEx(&frame, OSStyle(), FALSE, OSExtendedStyle());
-        r = ZafRegionRect(frame.left, frame.top, frame.right - 1, frame.bottom - 1);
     }
+    const ZafRegionRect r = FramePlace();
     RECT place = {r.left, r.top, r.right + 1, r.bottom + 1};
     HMENU menu = parentWindow ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(numberID)) : nullptr;
     if (owner && IsTopLevel())
@@ -594,14 +666,49 @@ HWND ZafWindow::OSHandle(int) const
     return osWindow;
 }
 
+ZafRegionRect ZafWindow::FramePlace() const
+{
+    ZafRegionRect r = GetWindowRegion();
+    if (IsTopLevel() && regionIsClientSize) {
+        RECT frame = {r.left, r.top, r.right + 1, r.bottom + 1};
+        AdjustWindowRectEx(&frame, OSStyle(), FALSE, OSExtendedStyle());
+        r = ZafRegionRect(frame.left, frame.top, frame.right - 1, frame.bottom - 1, ZAF_PIXEL);
+    }
+    return r;
+}
+
 void ZafWindow::MoveOSWindow()
 {
+    ApplyRegion();
+}
+
+void ZafWindow::ApplyRegion()
+{
     if (osWindow && IsTopLevel()) {
-        ZafRegionRect r = GetWindowRegion();
-        MoveWindow(osWindow, r.left, r.top, r.Width(), r.Height(), TRUE);
+        const ZafRegionRect r = FramePlace();
+        HWND frame = OSHandle(2) ? OSHandle(2) : osWindow;
+        MoveWindow(frame, r.left, r.top, r.Width(), r.Height(), TRUE);
         return;
     }
     ZafWindowObject::MoveOSWindow();
+}
+
+void ZafWindow::UpdateFont()
+{
+    ApplyFont();
+}
+
+void ZafWindow::ApplyFont()
+{
+    const bool redrawWasOn = redraw;
+    if (redrawWasOn)
+        SetRedraw(false);
+    const ZafList *lists[] = {&support, this};
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(); e; e = e->Next())
+            AsObject(e)->UpdateFont();
+    if (redrawWasOn)
+        SetRedraw(true);
 }
 
 void ZafWindow::CreateChildren()
@@ -693,6 +800,12 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
         if (IsTopLevel() && !IsIconic(m.hwnd)) {
             RECT frame;
             GetWindowRect(m.hwnd, &frame);
+            // A region that gives the client size takes the client area:
+            // the frame's place would grow the window at every apply.
+            if (regionIsClientSize) {
+                GetClientRect(m.hwnd, &frame);
+                MapWindowPoints(m.hwnd, nullptr, reinterpret_cast<POINT *>(&frame), 2);
+            }
             ZafRegionRect r(frame.left, frame.top, frame.right - 1, frame.bottom - 1, ZAF_PIXEL);
             ConvertRegion(r, coordinateType);
             region = r;

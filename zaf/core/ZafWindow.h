@@ -65,6 +65,8 @@
 #include "zaf/core/ZafList.h"
 #include "zaf/core/ZafWindowObject.h"
 
+class ZafBorder;
+class ZafScrollBar;
 class ZafStringData;
 class ZafWindow;
 
@@ -146,13 +148,29 @@ public:
     // --- Windows window ---------------------------------------------------
     HWND CreateOSWindow() override;
     void DestroyOSWindow() override;
+    // Applies the region (ApplyRegion).
     void MoveOSWindow() override;
+    // Moves and sizes the Windows window (a top-level window's frame, a
+    // child window inside its parent) to the region; a windowless window
+    // on screen has its old and new areas redrawn as every windowless
+    // object does.
+    void ApplyRegion();
+    // The window's font change: ApplyFont.
+    void UpdateFont() override;
+    // With redraw suspended, brings the font of every support object and
+    // child up to date (child windows pass it on to their own); redraw is
+    // then restored to what it was, which redisplays the window when on.
+    void ApplyFont();
     // Also sends ZAF_DEINITIALIZE to every support object.
     void OSWindowDestroyed() override;
     HWND OSHandle(int kind) const override;
     using ZafWindowObject::OSHandle;
     // True when the window is a top-level window (no parent window).
     bool IsTopLevel() const;
+    // Where the Windows window goes, in pixels of its parent window (a
+    // top-level window: of the screen, the frame grown round the region
+    // when the region gives the client size).
+    ZafRegionRect FramePlace() const;
     // The window class, style and extended style its Windows window gets.
     virtual const char *OSClassName() const { return nullptr; }
     virtual DWORD OSStyle() const;
@@ -202,6 +220,27 @@ public:
     const ZafList &SupportList() const { return support; }
     // The support object with that number id, or null.
     ZafWindowObject *FindSupportObject(ZafNumberID id) const;
+    // The support objects of the frame, each by its number id and class:
+    // null when there is none, or when the object of that id is of another
+    // class. The buttons, the title and the pull-down menu are classes of
+    // the controls layer: these answer the plain window object (its number
+    // id alone decides) until the controls are built on this layer.
+    ZafBorder *FindBorder() const;
+    ZafWindowObject *FindMaximizeButton() const;
+    ZafWindowObject *MinimizeButton() const;
+    ZafWindowObject *FindSystemButton() const;
+    ZafWindowObject *FindTitle() const;
+    ZafScrollBar *HorizontalScrollBar() const;
+    ZafScrollBar *VerticalScrollBar() const;
+    ZafWindowObject *FindPullDownMenu() const;
+
+    // Sends the event to every support object and then every child; with a
+    // depth above 0 each of them that is a window passes it on in turn with
+    // one less (depth 0: this window's own objects only). A receiver may
+    // take out or delete itself or any other object of the window: the walk
+    // goes over the objects there were at its start and skips those that
+    // have left since. The window itself must outlive the walk.
+    virtual void BroadcastEvent(const ZafEventRecord &event, int depth);
     // The window itself, then its support objects and children, at any depth.
     ZafWindowObject *FindObjectByNumberID(ZafNumberID id) override;
 

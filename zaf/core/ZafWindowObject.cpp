@@ -5,6 +5,7 @@
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafGeometryManager.h"
 #include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafList.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -287,8 +288,89 @@ ZafEventType ZafWindowObject::Event(const ZafEventRecord &event)
         MoveOSWindow();
         return event.type;
     default:
+        if (event.type >= ZAF_DRAG_FIRST && event.type <= ZAF_DRAG_LAST)
+            return DragDropEvent(event);
         return ZAF_UNKNOWN;
     }
+}
+
+// --- Drag and drop ---------------------------------------------------------
+
+ZafEventType ZafWindowObject::DragDropEvent(const ZafEventRecord &event)
+{
+    ZafEventType code = event.type;
+    if (code != ZAF_DROP_QUERY && code != ZAF_DROP_COPY && code != ZAF_DROP_MOVE)
+        return ZAF_UNKNOWN;
+    ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
+    if (!source || source == this || !acceptDrop || IsDisabledUpChain(true))
+        return ZAF_REFUSED;
+    if (code == ZAF_DROP_QUERY) {
+        if (source->MoveDraggable())
+            return ZAF_DROP_MOVE;
+        return source->CopyDraggable() ? ZAF_DROP_COPY : ZAF_REFUSED;
+    }
+    if (code == ZAF_DROP_MOVE && !source->MoveDraggable())
+        return ZAF_REFUSED;
+    const char *text = source->Text();
+    if (!text || !*text)
+        return ZAF_REFUSED;
+    // The source's text may live in storage that SetText on either side
+    // replaces.
+    const std::string taken(text);
+    if (SetText(taken.c_str()) != 0)
+        return ZAF_REFUSED;
+    if (code == ZAF_DROP_MOVE)
+        source->SetText("");
+    return code;
+}
+
+// --- Rows of list boxes ----------------------------------------------------
+
+namespace {
+
+// Answered by vertical lists and the lists of combo boxes, whose rows
+// Windows draws from the entries' texts, and by combo boxes.
+constexpr ZafClassID listFamilyID = 1001;
+constexpr ZafClassID comboBoxID = 1008;
+
+} // namespace
+
+void ZafWindowObject::RefreshListEntry()
+{
+    auto *list = dynamic_cast<ZafWindow *>(parent);
+    if (!list || !list->IsClassID(listFamilyID) || !list->SystemDrawn())
+        return;
+    const int index = list->Index(this);
+    if (index < 0)
+        return;
+    const char *text = Text();
+    const std::string row(text ? text : "");
+    const auto rowText = reinterpret_cast<LPARAM>(row.c_str());
+    ZafWindowObject *combo = list->Parent();
+    if (combo && combo->IsClassID(comboBoxID)) {
+        HWND box = combo->OSHandle();
+        if (!box)
+            return;
+        // Deleting the current row leaves a combo box with no current row
+        // (and a drop-down list with no text): it is made current again.
+        const bool current = SendMessageA(box, CB_GETCURSEL, 0, 0) == index;
+        SendMessageA(box, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        SendMessageA(box, CB_INSERTSTRING, static_cast<WPARAM>(index), rowText);
+        if (current)
+            SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        return;
+    }
+    HWND box = list->OSHandle();
+    if (!box)
+        return;
+    SendMessageA(box, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageA(box, LB_INSERTSTRING, static_cast<WPARAM>(index), rowText);
+    if (!selected)
+        return;
+    if (list->SelectionMode() == 0)
+        SendMessageA(box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    else
+        SendMessageA(box, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
 }
 
 ZafEventType ZafWindowObject::CallUserFunction(ZafWindowObject *object, const ZafEventRecord &event,

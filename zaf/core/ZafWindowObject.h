@@ -199,6 +199,30 @@ public:
     static const ZafEventMap defaultEventMap[];
     // True for menu items: menu commands are routed to these only.
     virtual bool IsMenuItem() const { return false; }
+    // Drag and drop (Event passes the codes ZAF_DRAG_FIRST to ZAF_DRAG_LAST
+    // here), with the window manager's drag object as the source:
+    // ZAF_DROP_QUERY answers ZAF_DROP_MOVE when the source is move-
+    // draggable, else ZAF_DROP_COPY when it is copy-draggable, provided this
+    // object would take the drop; ZAF_DROP_COPY and ZAF_DROP_MOVE set this
+    // object's text to the source's, a move then empties the source's text,
+    // and the code is answered. ZAF_REFUSED when there is no source, the
+    // source is this object, this object or a parent is disabled, it does
+    // not accept drops, the source has no text, SetText does not take it
+    // (answers other than 0), or for a move when the source is not move-
+    // draggable (its text is not lost against its own setting). The other
+    // codes of the range answer ZAF_UNKNOWN here.
+    virtual ZafEventType DragDropEvent(const ZafEventRecord &event);
+    // Puts the object's text (Text) into its row of a list box drawn by
+    // Windows: in a system-drawn parent that answers class id 1001 (a
+    // vertical list or a combo box's list) the row at the object's 0-based
+    // index among the parent's children is deleted and inserted again.
+    // When the list belongs to a combo box (its parent answers 1008) this
+    // is done in the combo box's window (CB_DELETESTRING, CB_INSERTSTRING),
+    // and the combo box's current row stays current when it was this one;
+    // else in the list's (LB_DELETESTRING, LB_INSERTSTRING), and a selected
+    // object is selected again (LB_SETCURSEL in single selection, else
+    // LB_SETSEL). Nothing happens elsewhere or before the window exists.
+    virtual void RefreshListEntry();
 
     // Calls the object's user function with (object, a copy of the event,
     // code) and returns its answer; 0 when there is none. The user function
@@ -458,6 +482,13 @@ protected:
     bool ForceSupportObject(bool) { return supportObject = true; }
     bool DenySupportObject(bool) { return supportObject = false; }
     int ForceRegionType2(int) { return regionType = 2; }
+    // The fixed body of an override that ignores its three arguments and
+    // does nothing (a control that keeps its colours as they are calls it
+    // from ResolveSystemColors). A static function of any three arguments.
+    template <typename A, typename B, typename C>
+    static void DoNothing3(A &&, B &&, C &&)
+    {
+    }
 
     ZafWindowObject *parent = nullptr;
     HWND osWindow = nullptr;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -346,4 +347,281 @@ TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowCloses)
 TEST_F(ZafWindowManagerTest, WithNoWindowTheLoopDoesNotStart)
 {
     EXPECT_EQ(application.Control(), ZAF_NO_WINDOWS);
+}
+
+// --- Region and font of windows on screen ------------------------------------------
+
+namespace {
+
+// A window inside a frame that records what reaches it.
+struct Pane : ZafWindow
+{
+    explicit Pane(bool own) : ZafWindow(1, 1, 20, 5) { SetOwnWindow(own); }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        types.push_back(event.type);
+        return ZafWindow::Event(event);
+    }
+    std::vector<ZafEventType> types;
+};
+
+RECT WindowRect(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+HFONT FontOf(HWND window)
+{
+    return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+}
+
+} // namespace
+
+TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
+{
+    auto *frame = new Frame;
+    frame->SetCoordinateType(ZAF_PIXEL);
+    Show(frame);
+    frame->SetRegion(ZafRegionRect(50, 60, 249, 159, ZAF_PIXEL));
+    frame->ApplyRegion();
+    RECT r = WindowRect(frame->OSHandle());
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 60);
+    EXPECT_EQ(r.right - r.left, 200);
+    EXPECT_EQ(r.bottom - r.top, 100);
+
+    // A region that gives the client size grows the frame round it, and
+    // applying it again leaves the window as it is.
+    frame->SetRegion(ZafRegionRect(50, 60, 249, 159, ZAF_PIXEL));
+    frame->SetRegionIsClientSize(true);
+    for (int pass = 0; pass < 2; ++pass) {
+        frame->ApplyRegion();
+        RECT client = {};
+        GetClientRect(frame->OSHandle(), &client);
+        EXPECT_EQ(client.right, 200) << "pass " << pass;
+        EXPECT_EQ(client.bottom, 100) << "pass " << pass;
+        POINT origin = {0, 0};
+        ClientToScreen(frame->OSHandle(), &origin);
+        EXPECT_EQ(origin.x, 50) << "pass " << pass;
+        EXPECT_EQ(origin.y, 60) << "pass " << pass;
+    }
+
+    auto *child = new Pane(true);
+    auto *windowless = new Pane(false);
+    frame->AddObject(child);
+    frame->AddObject(windowless);
+    ASSERT_NE(child->OSHandle(), nullptr);
+    ASSERT_EQ(windowless->OSHandle(), nullptr);
+    child->SetRegion(ZafRegionRect(5, 6, 54, 25, ZAF_PIXEL));
+    child->ApplyRegion();
+    RECT place = WindowRect(child->OSHandle());
+    MapWindowPoints(nullptr, frame->OSHandle(), reinterpret_cast<POINT *>(&place), 2);
+    EXPECT_EQ(place.left, 5);
+    EXPECT_EQ(place.top, 6);
+    EXPECT_EQ(place.right, 55);
+    EXPECT_EQ(place.bottom, 26);
+
+    windowless->types.clear();
+    windowless->ApplyRegion();
+    EXPECT_EQ(windowless->types, (std::vector<ZafEventType>{ZAF_REGION_CHANGING, ZAF_REGION_CHANGED}));
+    zafWindowManager->CloseWindow(frame);
+    EXPECT_EQ(ThreadWindowCount(), before);
+}
+
+TEST_F(ZafWindowManagerTest, ApplyFontReachesEveryControlBelowTheWindowAndRestoresRedraw)
+{
+    Frame *frame = Show(new Frame);
+    auto *button = new SystemControl("BUTTON", BS_PUSHBUTTON, 21);
+    auto *pane = new Pane(true);
+    auto *label = new SystemControl("STATIC", 0, 22);
+    frame->AddObject(button);
+    frame->AddObject(pane);
+    pane->AddObject(label);
+    ASSERT_NE(label->OSHandle(), nullptr);
+    HFONT other = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
+    SendMessageA(button->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
+    SendMessageA(label->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
+    ASSERT_EQ(FontOf(label->OSHandle()), other);
+
+    ASSERT_NE(ZafScreenGdiDisplay(), nullptr);
+    HFONT dialog = ZafScreenGdiDisplay()->Font(ZAF_FONT_DIALOG);
+    ASSERT_NE(dialog, other);
+    frame->ApplyFont();
+    EXPECT_EQ(FontOf(button->OSHandle()), dialog);
+    EXPECT_EQ(FontOf(label->OSHandle()), dialog);
+    EXPECT_TRUE(frame->Redraw());
+
+    // Redraw that was off stays off.
+    SendMessageA(label->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
+    pane->SetRedraw(false);
+    pane->UpdateFont();
+    EXPECT_EQ(FontOf(label->OSHandle()), dialog);
+    EXPECT_FALSE(pane->Redraw());
+    zafWindowManager->CloseWindow(frame);
+    EXPECT_EQ(ThreadWindowCount(), before);
+}
+
+// --- Rows of list boxes --------------------------------------------------------
+
+namespace {
+
+// An entry of a list: no window of its own, a text that can change.
+struct Entry : ZafWindowObject
+{
+    explicit Entry(const char *initial) : ZafWindowObject(0, 0, 10, 1), text(initial) { SetOwnWindow(false); }
+    const char *Text() override { return text.c_str(); }
+    std::string text;
+};
+
+// A list whose rows Windows draws from the entries' texts: a "LISTBOX"
+// answering the list family's class id 1001, filled when it is made.
+struct ListBox : ZafWindow
+{
+    explicit ListBox(DWORD style = 0) : ZafWindow(1, 1, 20, 6), style(style) {}
+    bool IsClassID(ZafClassID id) const override { return id == 1001 || ZafWindow::IsClassID(id); }
+    HWND CreateOSWindow() override
+    {
+        if (!OwnWindow())
+            return nullptr;
+        HWND window = ZafCreateOSWindow(this, "LISTBOX", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | style, "",
+                                        Parent()->OSHandle(), 0, nullptr);
+        for (ZafElement *e = First(); e; e = e->Next())
+            SendMessageA(window, LB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(static_cast<ZafWindowObject *>(e)->Text()));
+        return window;
+    }
+    Entry *Add(const char *text) { return static_cast<Entry *>(AddObject(new Entry(text))); }
+    DWORD style;
+};
+
+// A combo box (class id 1008) whose list is a windowless ListBox.
+struct ComboBox : ZafWindow
+{
+    ComboBox() : ZafWindow(1, 1, 20, 8)
+    {
+        list = new ListBox;
+        list->SetOwnWindow(false);
+        AddObject(list);
+    }
+    bool IsClassID(ZafClassID id) const override { return id == 1008 || ZafWindow::IsClassID(id); }
+    HWND CreateOSWindow() override
+    {
+        HWND window = ZafCreateOSWindow(this, "COMBOBOX", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                        "", Parent()->OSHandle(), 0, nullptr);
+        for (ZafElement *e = list->First(); e; e = e->Next())
+            SendMessageA(window, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(static_cast<ZafWindowObject *>(e)->Text()));
+        return window;
+    }
+    ListBox *list;
+};
+
+std::string Row(HWND box, int index, bool combo = false)
+{
+    char text[64] = "";
+    LRESULT length = SendMessageA(box, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+    if (length < 0 || length >= static_cast<LRESULT>(sizeof(text)))
+        return "<bad row>";
+    SendMessageA(box, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+} // namespace
+
+TEST_F(ZafWindowManagerTest, ARefreshedRowShowsTheNewTextAndStaysSelected)
+{
+    Frame *frame = Show(new Frame);
+    auto *single = new ListBox;
+    single->Add("one");
+    Entry *two = single->Add("two");
+    Entry *three = single->Add("three");
+    auto *multiple = new ListBox(LBS_MULTIPLESEL);
+    multiple->SetSelectionMode(1);
+    Entry *first = multiple->Add("first");
+    Entry *second = multiple->Add("second");
+    frame->AddObject(single);
+    frame->AddObject(multiple);
+    HWND box = single->OSHandle();
+    ASSERT_NE(box, nullptr);
+
+    two->SetSelected(true);
+    SendMessageA(box, LB_SETCURSEL, 1, 0);
+    two->text = "TWO";
+    two->RefreshListEntry();
+    EXPECT_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(Row(box, 1), "TWO");
+    EXPECT_EQ(Row(box, 2), "three");
+    EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
+
+    // An entry that is not selected does not take the selection.
+    three->text = "THREE";
+    three->RefreshListEntry();
+    EXPECT_EQ(Row(box, 2), "THREE");
+    EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
+
+    HWND many = multiple->OSHandle();
+    first->SetSelected(true);
+    second->SetSelected(true);
+    SendMessageA(many, LB_SETSEL, TRUE, 0);
+    SendMessageA(many, LB_SETSEL, TRUE, 1);
+    first->text = "FIRST";
+    first->RefreshListEntry();
+    EXPECT_EQ(Row(many, 0), "FIRST");
+    EXPECT_GT(SendMessageA(many, LB_GETSEL, 0, 0), 0);
+    EXPECT_GT(SendMessageA(many, LB_GETSEL, 1, 0), 0);
+    zafWindowManager->CloseWindow(frame);
+    EXPECT_EQ(ThreadWindowCount(), before);
+}
+
+TEST_F(ZafWindowManagerTest, OnlyRowsThatWindowsDrawsInAListAreRefreshed)
+{
+    Frame *frame = Show(new Frame);
+    auto *ownerDrawn = new ListBox;
+    ownerDrawn->SetSystemDrawn(false);
+    Entry *entry = ownerDrawn->Add("kept");
+    auto *plain = new Pane(true);
+    auto *loose = new Entry("loose");
+    plain->AddObject(loose);
+    frame->AddObject(ownerDrawn);
+    frame->AddObject(plain);
+
+    entry->text = "changed";
+    entry->RefreshListEntry();
+    EXPECT_EQ(Row(ownerDrawn->OSHandle(), 0), "kept");
+    loose->text = "changed";
+    loose->RefreshListEntry(); // a plain window is no list: nothing is sent
+    EXPECT_EQ(SendMessageA(plain->OSHandle(), LB_GETCOUNT, 0, 0), 0);
+    zafWindowManager->CloseWindow(frame);
+}
+
+TEST_F(ZafWindowManagerTest, ARefreshedComboBoxRowKeepsTheComboBoxsCurrentRow)
+{
+    Frame *frame = Show(new Frame);
+    auto *combo = new ComboBox;
+    combo->list->Add("red");
+    Entry *green = combo->list->Add("green");
+    Entry *blue = combo->list->Add("blue");
+    frame->AddObject(combo);
+    HWND box = combo->OSHandle();
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(combo->list->OSHandle(), nullptr);
+    SendMessageA(box, CB_SETCURSEL, 1, 0);
+
+    green->text = "GREEN";
+    green->RefreshListEntry();
+    EXPECT_EQ(SendMessageA(box, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(Row(box, 1, true), "GREEN");
+    EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), 1);
+    char shown[32] = "";
+    GetWindowTextA(box, shown, sizeof(shown));
+    EXPECT_STREQ(shown, "GREEN");
+
+    blue->text = "BLUE";
+    blue->RefreshListEntry();
+    EXPECT_EQ(Row(box, 2, true), "BLUE");
+    EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), 1);
+    zafWindowManager->CloseWindow(frame);
+    EXPECT_EQ(ThreadWindowCount(), before);
 }

@@ -1,5 +1,7 @@
+#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowObject.h"
 
 #include <gtest/gtest.h>
@@ -390,4 +392,141 @@ TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
     ZafWindowObject::SetPaletteLink({nullptr, nullptr, nullptr, nullptr, nullptr});
     EXPECT_EQ(paletteLog, (std::vector<std::string>{"attach 1", "attach 2", "release 1", "attach 2",
                                                     "release 2", "release 2"}));
+}
+
+// --- Drag and drop -----------------------------------------------------------------
+
+namespace {
+
+// An object with a text of its own, as a text field has.
+struct Field : ZafWindowObject
+{
+    explicit Field(const char *initial = "") : ZafWindowObject(0, 0, 10, 1), text(initial) {}
+    const char *Text() override { return text.c_str(); }
+    int SetText(const char *newText) override
+    {
+        text = newText ? newText : "";
+        return 0;
+    }
+    std::string text;
+};
+
+// A window manager of its own whose drag object the fields see.
+class ZafWindowObjectDrop : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previous = zafWindowManager;
+        zafWindowManager = &manager;
+        target.SetAcceptDrop(true);
+        source.SetMoveDraggable(true);
+        source.SetCopyDraggable(true);
+        manager.SetDragObject(&source);
+    }
+    void TearDown() override
+    {
+        manager.SetDragObject(nullptr);
+        zafWindowManager = previous;
+    }
+    ZafEventType Drop(ZafWindowObject &onto, ZafEventType code) { return onto.Event(ZafEventRecord(code)); }
+
+    ZafWindowManager *previous = nullptr;
+    ZafWindowManager manager;
+    Field source{"alpha"};
+    Field target{"old"};
+};
+
+} // namespace
+
+TEST_F(ZafWindowObjectDrop, TheQueryAnswersMoveBeforeCopyWhenTheDropCanBeTaken)
+{
+    EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_DROP_MOVE);
+    source.SetMoveDraggable(false);
+    EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_DROP_COPY);
+    source.SetCopyDraggable(false);
+    EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
+    source.SetCopyDraggable(true);
+
+    // The object would refuse the drop: not accepting, disabled up the
+    // chain, the source itself, or nothing dragged.
+    target.SetAcceptDrop(false);
+    EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
+    target.SetAcceptDrop(true);
+    ProbeWindow window;
+    window.AddObject(&target);
+    window.SetDisabled(true);
+    EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
+    window.SubtractObject(&target);
+    source.SetAcceptDrop(true);
+    EXPECT_EQ(Drop(source, ZAF_DROP_QUERY), ZAF_REFUSED);
+    manager.SetDragObject(nullptr);
+    EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
+    EXPECT_EQ(target.text, "old");
+}
+
+TEST_F(ZafWindowObjectDrop, ACopyTakesTheTextAndAMoveEmptiesTheSource)
+{
+    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_DROP_COPY);
+    EXPECT_EQ(target.text, "alpha");
+    EXPECT_EQ(source.text, "alpha");
+
+    Field other("beta");
+    manager.SetDragObject(&other);
+    other.SetMoveDraggable(true);
+    EXPECT_EQ(Drop(target, ZAF_DROP_MOVE), ZAF_DROP_MOVE);
+    EXPECT_EQ(target.text, "beta");
+    EXPECT_EQ(other.text, "");
+    manager.SetDragObject(&source);
+}
+
+TEST_F(ZafWindowObjectDrop, NoTextIsLostWhenTheDropCannotComplete)
+{
+    // An object without a text of its own cannot take one: the move is
+    // refused and the source keeps its text.
+    Probe plain;
+    plain.SetAcceptDrop(true);
+    EXPECT_EQ(Drop(plain, ZAF_DROP_MOVE), ZAF_REFUSED);
+    EXPECT_EQ(source.text, "alpha");
+
+    // A source that may only be copied keeps its text against a move.
+    source.SetMoveDraggable(false);
+    EXPECT_EQ(Drop(target, ZAF_DROP_MOVE), ZAF_REFUSED);
+    EXPECT_EQ(source.text, "alpha");
+    EXPECT_EQ(target.text, "old");
+
+    // Nothing to drop: the target keeps its text.
+    source.text.clear();
+    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_REFUSED);
+    EXPECT_EQ(target.text, "old");
+
+    // Codes of the range that are no drop are not acted on.
+    source.text = "alpha";
+    EXPECT_EQ(Drop(target, ZAF_DRAG_LAST), ZAF_UNKNOWN);
+    EXPECT_EQ(target.text, "old");
+}
+
+// --- Fixed bodies ------------------------------------------------------------------
+
+namespace {
+
+// A control that keeps its system colours unresolved.
+struct Unresolved : ZafWindowObject
+{
+    Unresolved() : ZafWindowObject(0, 0, 10, 1) {}
+    void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override
+    {
+        DoNothing3(entry, type, state);
+    }
+};
+
+} // namespace
+
+TEST(ZafWindowObject, DoNothing3LeavesWhatItIsGivenAlone)
+{
+    const COLORREF fallback = RGB(1, 2, 3);
+    Probe resolving;
+    EXPECT_EQ(resolving.TypeColor(ZAF_PM_TEXT, fallback), GetSysColor(COLOR_WINDOWTEXT));
+    Unresolved unresolved;
+    EXPECT_EQ(unresolved.TypeColor(ZAF_PM_TEXT, fallback), fallback);
 }

@@ -1,3 +1,5 @@
+#include "zaf/core/ZafBorder.h"
+#include "zaf/core/ZafScrollBar.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 
@@ -602,4 +604,155 @@ TEST(ZafWindow, AddGenericObjectsAddsTheFrameObjectsInOrder)
     EXPECT_EQ(Names(window.SupportList()), "generic-1 generic-2 generic-4 generic-5");
     EXPECT_TRUE(window.IsEmpty());
     EXPECT_NE(window.FindSupportObject(ZAF_NUMID_TITLE), nullptr);
+}
+
+// --- Support objects of the frame ------------------------------------------------
+
+TEST(ZafWindow, FrameSupportObjectsAreFoundByNumberIDAndClass)
+{
+    Window window;
+    EXPECT_EQ(window.FindBorder(), nullptr);
+    EXPECT_EQ(window.VerticalScrollBar(), nullptr);
+
+    auto *border = new ZafBorder;
+    auto *horizontal = new ZafScrollBar(ZafScrollBar::horizontal);
+    window.AddObject(border);
+    window.AddObject(horizontal);
+    const ZafNumberID frameIDs[] = {ZAF_NUMID_MAXIMIZE, ZAF_NUMID_MINIMIZE, ZAF_NUMID_SYSTEM, ZAF_NUMID_TITLE,
+                                    ZAF_NUMID_PULL_DOWN_MENU};
+    std::vector<ZafWindowObject *> frame;
+    for (ZafNumberID id : frameIDs)
+        frame.push_back(window.AddObject(new PinnedSupport("frame", id)));
+    // An ordinary child with a support object's id is none of them.
+    window.AddObject(new Item("child", ZAF_NUMID_VT_SCROLL));
+
+    EXPECT_EQ(window.FindBorder(), border);
+    EXPECT_EQ(window.HorizontalScrollBar(), horizontal);
+    EXPECT_EQ(window.VerticalScrollBar(), nullptr);
+    EXPECT_EQ(window.FindMaximizeButton(), frame[0]);
+    EXPECT_EQ(window.MinimizeButton(), frame[1]);
+    EXPECT_EQ(window.FindSystemButton(), frame[2]);
+    EXPECT_EQ(window.FindTitle(), frame[3]);
+    EXPECT_EQ(window.FindPullDownMenu(), frame[4]);
+}
+
+TEST(ZafWindow, ASupportObjectOfAnotherClassIsNotTakenForTheBorderOrAScrollBar)
+{
+    Window window;
+    window.AddObject(new PinnedSupport("not a border", ZAF_NUMID_BORDER));
+    window.AddObject(new PinnedSupport("not a bar", ZAF_NUMID_HZ_SCROLL));
+    // A vertical bar given the horizontal bar's place is still a scroll bar.
+    auto *bar = new ZafScrollBar(ZafScrollBar::vertical);
+    window.AddObject(bar);
+    EXPECT_NE(window.FindSupportObject(ZAF_NUMID_BORDER), nullptr);
+    EXPECT_EQ(window.FindBorder(), nullptr);
+    EXPECT_EQ(window.HorizontalScrollBar(), nullptr);
+    EXPECT_EQ(window.VerticalScrollBar(), bar);
+}
+
+// --- Broadcast ---------------------------------------------------------------------
+
+namespace {
+
+constexpr ZafEventType broadcastCode = -9100;
+std::vector<std::string> reached;
+
+// Logs the broadcast it receives, then does what it is told to the window's
+// objects: delete one (itself included) or take one out.
+struct Receiver : Item
+{
+    using Item::Item;
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type != broadcastCode)
+            return Item::Event(event);
+        reached.push_back(StringID());
+        ZafWindowObject *doomed = deletes;
+        ZafWindowObject *leaving = takesOut;
+        if (leaving)
+            static_cast<ZafWindow *>(Parent())->SubtractObject(leaving);
+        delete doomed; // may be this object: nothing touches it after
+        return event.type;
+    }
+    ZafWindowObject *deletes = nullptr;
+    ZafWindowObject *takesOut = nullptr;
+};
+
+struct ReceiverWindow : Window
+{
+    using Window::Window;
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type != broadcastCode)
+            return Window::Event(event);
+        reached.push_back(StringID());
+        if (deletesItself)
+            delete this;
+        return event.type;
+    }
+    bool deletesItself = false;
+};
+
+std::string Reached()
+{
+    std::string names;
+    for (const std::string &name : reached)
+        names += (names.empty() ? "" : " ") + name;
+    reached.clear();
+    return names;
+}
+
+} // namespace
+
+TEST(ZafWindowBroadcast, SupportObjectsComeFirstAndDepthSaysHowFarItGoes)
+{
+    Window window("top");
+    window.AddObject(new Receiver("a"));
+    auto *inner = new ReceiverWindow("inner");
+    window.AddObject(inner);
+    auto *support = new Receiver("support");
+    support->SetSupportObject(true);
+    window.AddObject(support); // added last, reached first
+    inner->AddObject(new Receiver("b"));
+    auto *innerSupport = new Receiver("innerSupport");
+    innerSupport->SetSupportObject(true);
+    inner->AddObject(innerSupport);
+    auto *deepest = new ReceiverWindow("deepest");
+    inner->AddObject(deepest);
+    deepest->AddObject(new Receiver("c"));
+
+    reached.clear();
+    window.BroadcastEvent(ZafEventRecord(broadcastCode), 0);
+    EXPECT_EQ(Reached(), "support a inner");
+    window.BroadcastEvent(ZafEventRecord(broadcastCode), 1);
+    EXPECT_EQ(Reached(), "support a inner innerSupport b deepest");
+    window.BroadcastEvent(ZafEventRecord(broadcastCode), 5);
+    EXPECT_EQ(Reached(), "support a inner innerSupport b deepest c");
+}
+
+TEST(ZafWindowBroadcast, ReceiversMayDeleteOrTakeOutThemselvesAndOthersOnTheWay)
+{
+    Window window("top");
+    auto *a = new Receiver("a");
+    auto *b = new Receiver("b");
+    auto *c = new Receiver("c");
+    auto *d = new Receiver("d");
+    auto *e = new Receiver("e");
+    auto *nested = new ReceiverWindow("nested");
+    for (ZafWindowObject *object : std::vector<ZafWindowObject *>{a, b, c, d, e, nested})
+        window.AddObject(object);
+    nested->AddObject(new Receiver("never"));
+    a->deletes = b;       // a sibling still to come
+    c->deletes = c;       // itself
+    d->takesOut = e;      // a sibling taken out, not deleted
+    nested->deletesItself = true;
+
+    deaths = 0;
+    reached.clear();
+    window.BroadcastEvent(ZafEventRecord(broadcastCode), 3);
+    EXPECT_EQ(Reached(), "a c d nested");
+    EXPECT_EQ(deaths, 3); // b, c and the child of the nested window
+    EXPECT_EQ(Names(window), "a d");
+    EXPECT_EQ(e->Parent(), nullptr);
+    delete e;
 }
