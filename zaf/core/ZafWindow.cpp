@@ -543,9 +543,7 @@ bool ZafWindow::Changed() const
 
 bool ZafWindow::SetTemporary(bool flag)
 {
-    if (!osWindow)
-        temporary = flag;
-    return temporary;
+    return SetUnlessCreated(temporary, flag);
 }
 
 void ZafWindow::SetRegion(const ZafRegionRect &newRegion)

@@ -509,51 +509,37 @@ bool ZafWindowObject::IsOnScreen() const
 
 bool ZafWindowObject::SetBordered(bool flag)
 {
-    if (!osWindow)
-        bordered = flag;
-    return bordered;
+    return SetUnlessCreated(bordered, flag);
 }
 
 bool ZafWindowObject::SetSystemDrawn(bool flag)
 {
-    if (!osWindow)
-        systemDrawn = flag;
-    return systemDrawn;
+    return SetUnlessCreated(systemDrawn, flag);
 }
 
 bool ZafWindowObject::SetParentDrawsBorder(bool flag)
 {
-    if (!osWindow)
-        parentDrawsBorder = flag;
-    return parentDrawsBorder;
+    return SetUnlessCreated(parentDrawsBorder, flag);
 }
 
 bool ZafWindowObject::SetParentDrawsFocus(bool flag)
 {
-    if (!osWindow)
-        parentDrawsFocus = flag;
-    return parentDrawsFocus;
+    return SetUnlessCreated(parentDrawsFocus, flag);
 }
 
 bool ZafWindowObject::SetNoClassPalette(bool flag)
 {
-    if (!osWindow)
-        noClassPalette = flag;
-    return noClassPalette;
+    return SetUnlessCreated(noClassPalette, flag);
 }
 
 bool ZafWindowObject::SetLayoutMode(bool flag)
 {
-    if (!osWindow)
-        layoutMode = flag;
-    return layoutMode;
+    return SetUnlessCreated(layoutMode, flag);
 }
 
 int ZafWindowObject::SetRegionType(int type)
 {
-    if (!osWindow)
-        regionType = type;
-    return regionType;
+    return SetUnlessCreated(regionType, type);
 }
 
 ZafCoordinateType ZafWindowObject::SetCoordinateType(ZafCoordinateType type)

@@ -465,6 +465,15 @@ public:
     void SetOSHandle(HWND handle) { osWindow = handle; }
 
 protected:
+    // The rule of the attributes that are fixed once the Windows window
+    // exists: stores the value only before, and answers the value in force.
+    template <class T> T SetUnlessCreated(T &field, T value) const
+    {
+        if (!osWindow)
+            field = value;
+        return field;
+    }
+
     // Reads the record from the open level file (the persistent
     // constructor's body).
     void ReadFrom(ZafWindowPersistence &persistence);
