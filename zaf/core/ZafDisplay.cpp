@@ -1,5 +1,7 @@
 #include "zaf/core/ZafDisplay.h"
 
+#include "zaf/core/ZafImageStruct.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -63,6 +65,13 @@ int Convert(int value, ZafCoordinateType from, ZafCoordinateType to, int cellSiz
     return ScaleValue(value, a.pixels * b.units, a.units * b.pixels);
 }
 
+void FreeArray(ZafImageStruct &image)
+{
+    if (!image.staticArray)
+        delete[] image.array;
+    image.array = nullptr;
+}
+
 } // namespace
 
 ZafDisplay::ZafDisplay(const ZafCellMetrics &m)
@@ -111,8 +120,59 @@ void ZafDisplay::GetOrigin(int &x, int &y) const
     y = 0;
 }
 
+void ZafDisplay::DestroyBitmapHandle(ZafBitmapStruct &bitmap)
+{
+    if (!bitmap.staticHandle)
+    {
+        if (bitmap.bitmapHandle)
+            DeleteObject(bitmap.bitmapHandle);
+        if (bitmap.maskHandle)
+            DeleteObject(bitmap.maskHandle);
+    }
+    bitmap.bitmapHandle = nullptr;
+    bitmap.maskHandle = nullptr;
+}
+
+void ZafDisplay::DestroyBitmapArray(ZafBitmapStruct &bitmap)
+{
+    FreeArray(bitmap);
+}
+
+void ZafDisplay::DestroyIconHandle(ZafIconStruct &icon)
+{
+    if (!icon.staticHandle && icon.iconHandle)
+        DestroyIcon(icon.iconHandle);
+    icon.iconHandle = nullptr;
+}
+
+void ZafDisplay::DestroyIconArray(ZafIconStruct &icon)
+{
+    FreeArray(icon);
+}
+
+// Clearing the handle as well keeps a second release from destroying a
+// cursor twice.
+void ZafDisplay::DestroyMouseHandle(ZafMouseStruct &mouse)
+{
+    if (!mouse.staticHandle && mouse.cursorHandle)
+        DestroyCursor(mouse.cursorHandle);
+    mouse.cursorHandle = nullptr;
+}
+
+void ZafDisplay::DestroyMouseArray(ZafMouseStruct &)
+{
+}
+
 const ZafDisplay &ZafDisplay::ForConversion()
 {
     static const ZafDisplay defaultDisplay;
     return zafScreenDisplay ? *zafScreenDisplay : defaultDisplay;
+}
+
+ZafDisplay &ZafDisplay::ForImages()
+{
+    // Its own stand-in: nothing a caller does through it reaches the
+    // conversions' default metrics.
+    static ZafDisplay imageDisplay;
+    return zafScreenDisplay ? *zafScreenDisplay : imageDisplay;
 }

@@ -8,6 +8,14 @@
 // mini-cell is numerator / denominator of a cell). The screen display takes
 // them from the screen; tests and printers set them with SetCellMetrics.
 //
+// Images: the display releases what an image description (ZafImageStruct.h)
+// owns. Every release skips what the description marks static (the
+// caller's) and then clears the field, so that releasing twice is harmless.
+// Handles are Windows objects that outlive any device context, so the
+// release is the same on every display; the operations are virtual for a
+// display that keeps images of its own. The mouse cursor's pixel array is
+// left to its owner (DestroyMouseArray does nothing).
+//
 // The windowing layer derives ZafGdiDisplay (fonts, colours, drawing) and the
 // printer from this class; here is only what works without a device.
 //
@@ -16,6 +24,11 @@
 #pragma once
 
 #include "zaf/core/ZafRegionRect.h"
+
+struct ZafImageStruct;
+struct ZafBitmapStruct;
+struct ZafIconStruct;
+struct ZafMouseStruct;
 
 struct ZafCellMetrics
 {
@@ -66,9 +79,26 @@ public:
     virtual void GetScale(int &numerator, int &denominator) const;
     virtual void GetOrigin(int &x, int &y) const;
 
+    // Deletes the bitmap and mask handles unless static; clears both.
+    virtual void DestroyBitmapHandle(ZafBitmapStruct &bitmap);
+    // Frees the pixel array unless static; clears the pointer (the size
+    // stays).
+    virtual void DestroyBitmapArray(ZafBitmapStruct &bitmap);
+    // Destroys the icon handle unless static; clears it.
+    virtual void DestroyIconHandle(ZafIconStruct &icon);
+    virtual void DestroyIconArray(ZafIconStruct &icon);
+    // Destroys the cursor handle unless static; clears it.
+    virtual void DestroyMouseHandle(ZafMouseStruct &mouse);
+    // Does nothing: the cursor's owner frees its pixel array.
+    virtual void DestroyMouseArray(ZafMouseStruct &mouse);
+
     // The display that conversions go through: the screen display, or one
     // with the default metrics while the application has made none.
     static const ZafDisplay &ForConversion();
+    // The display that releases images: the screen display, or a
+    // device-less one of its own while the application has made none (or
+    // after it is gone), so that images are released alike either way.
+    static ZafDisplay &ForImages();
 
 private:
     ZafCellMetrics metrics;

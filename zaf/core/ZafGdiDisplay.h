@@ -25,6 +25,10 @@
 // lent. A printer or memory context can be made current with
 // SetCurrentDC: the primitives then draw into it.
 //
+// Images: bitmaps, masks and icons it makes from pixel arrays (MakeBitmap,
+// MakeIcon) are released through ZafDisplay's DestroyBitmapHandle and
+// DestroyIconHandle, which it does not change.
+//
 // Ownership: made and deleted by the application (zafScreenDisplay); fonts
 // it made and brushes of the cache are deleted with it.
 #pragma once

@@ -1,17 +1,48 @@
 #include "zaf/data/ZafBitmapData.h"
 
+#include "zaf/core/ZafDisplay.h"
 #include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
 
 namespace {
 
-// Frees the pixel array unless static; the image then has none and is 0 x 0.
-void FreePixels(ZafImageStruct &image)
+// The display releases the handles made from the old pixels (unless the
+// description marks them static) and clears them.
+void ReleaseHandles(ZafBitmapStruct &bitmap)
 {
-    if (!image.staticArray)
-        delete[] image.array;
-    image.array = nullptr;
-    image.width = image.height = 0;
+    ZafDisplay::ForImages().DestroyBitmapHandle(bitmap);
+}
+
+void ReleaseHandles(ZafIconStruct &icon)
+{
+    ZafDisplay::ForImages().DestroyIconHandle(icon);
+}
+
+void ReleaseHandles(ZafMouseStruct &mouse)
+{
+    ZafDisplay::ForImages().DestroyMouseHandle(mouse);
+}
+
+// The pixel array is freed unless static; the image then has none and is
+// 0 x 0.
+void ReleasePixels(ZafBitmapStruct &bitmap)
+{
+    ZafDisplay::ForImages().DestroyBitmapArray(bitmap);
+    bitmap.width = bitmap.height = 0;
+}
+
+void ReleasePixels(ZafIconStruct &icon)
+{
+    ZafDisplay::ForImages().DestroyIconArray(icon);
+    icon.width = icon.height = 0;
+}
+
+// The display leaves a cursor's array to its owner, so the cursor frees its
+// own (it would otherwise never be freed).
+void ReleasePixels(ZafMouseStruct &mouse)
+{
+    ZafDisplay::ForImages().DestroyMouseArray(mouse);
+    ZafImageData::SetImage(mouse, 0, 0, nullptr);
 }
 
 // Reads the pixel bytes of a size into a new owned array. A negative or
@@ -74,24 +105,23 @@ void WriteImage(ZafFile &file, const ZafImageStruct &image, const int *hotSpotX 
         file.WriteBytes(image.array, count);
 }
 
-// The steps the three image classes share. release is the class's own
-// release of the handles made from the old pixels, which always comes first.
+// The steps the three image classes share. The handles made from the old
+// pixels are always released first.
 
 // No handles, no pixels, 0 x 0, error 0; one notification.
-template <class Data, class Release> void ClearImageData(Data &data, Release release)
+template <class Data> void ClearImageData(Data &data)
 {
     data.StartUpdate();
-    release();
-    FreePixels(data);
+    ReleaseHandles(data);
+    ReleasePixels(data);
     data.SetError(0);
     data.EndUpdate();
 }
 
 // New pixels of a size (as ZafImageData::SetImage); one notification.
-template <class Data, class Release>
-int SetImageData(Data &data, Release release, int width, int height, const std::uint8_t *pixels)
+template <class Data> int SetImageData(Data &data, int width, int height, const std::uint8_t *pixels)
 {
-    release();
+    ReleaseHandles(data);
     data.StartUpdate();
     ZafImageData::SetImage(data, width, height, pixels);
     data.EndUpdate();
@@ -99,23 +129,6 @@ int SetImageData(Data &data, Release release, int width, int height, const std::
 }
 
 } // namespace
-
-// ---- Descriptions ----------------------------------------------------------------
-
-ZafBitmapStruct::ZafBitmapStruct(int w, int h, std::uint8_t *pixels, bool staticPixels)
-    : ZafImageStruct{w, h, pixels, staticPixels}
-{
-}
-
-ZafIconStruct::ZafIconStruct(int w, int h, std::uint8_t *pixels, bool staticPixels)
-    : ZafImageStruct{w, h, pixels, staticPixels}
-{
-}
-
-ZafMouseStruct::ZafMouseStruct(int w, int h, std::uint8_t *pixels, int x, int y, bool staticPixels)
-    : ZafImageStruct{w, h, pixels, staticPixels}, hotSpotX(x), hotSpotY(y)
-{
-}
 
 // ---- Bitmaps -----------------------------------------------------------------------
 
@@ -138,8 +151,8 @@ ZafBitmapData::ZafBitmapData(const char *name, ZafDataPersistence &persistence)
 
 ZafBitmapData::~ZafBitmapData()
 {
-    ReleaseHandles();
-    FreePixels(*this);
+    ReleaseHandles(*this);
+    ReleasePixels(*this);
 }
 
 ZafElement *ZafBitmapData::New(const char *name, ZafDataPersistence &persistence)
@@ -163,26 +176,14 @@ std::uint32_t ZafBitmapData::Write(ZafDataPersistence &persistence)
                                        [this](ZafFile &file) { WriteImage(file, *this); });
 }
 
-void ZafBitmapData::ReleaseHandles()
-{
-    if (!staticHandle)
-    {
-        if (bitmapHandle)
-            DeleteObject(bitmapHandle);
-        if (maskHandle)
-            DeleteObject(maskHandle);
-    }
-    ClearBitmapHandles(static_cast<ZafBitmapStruct &>(*this));
-}
-
 void ZafBitmapData::Clear()
 {
-    ClearImageData(*this, [this] { ReleaseHandles(); });
+    ClearImageData(*this);
 }
 
 int ZafBitmapData::SetBitmapStruct(const ZafBitmapStruct &bitmap)
 {
-    ReleaseHandles();
+    ReleaseHandles(*this);
     StartUpdate();
     CopyImage(*this, bitmap);
     staticHandle = bitmap.staticHandle;
@@ -194,7 +195,7 @@ int ZafBitmapData::SetBitmapStruct(const ZafBitmapStruct &bitmap)
 
 int ZafBitmapData::SetBitmapArray(int w, int h, const std::uint8_t *pixels)
 {
-    return SetImageData(*this, [this] { ReleaseHandles(); }, w, h, pixels);
+    return SetImageData(*this, w, h, pixels);
 }
 
 // ---- Icons -------------------------------------------------------------------------
@@ -217,8 +218,8 @@ ZafIconData::ZafIconData(const char *name, ZafDataPersistence &persistence)
 
 ZafIconData::~ZafIconData()
 {
-    ReleaseHandle();
-    FreePixels(*this);
+    ReleaseHandles(*this);
+    ReleasePixels(*this);
 }
 
 ZafElement *ZafIconData::New(const char *name, ZafDataPersistence &persistence)
@@ -242,21 +243,14 @@ std::uint32_t ZafIconData::Write(ZafDataPersistence &persistence)
                                        [this](ZafFile &file) { WriteImage(file, *this); });
 }
 
-void ZafIconData::ReleaseHandle()
-{
-    if (!staticHandle && iconHandle)
-        DestroyIcon(iconHandle);
-    ClearIconHandle(static_cast<ZafIconStruct &>(*this));
-}
-
 void ZafIconData::Clear()
 {
-    ClearImageData(*this, [this] { ReleaseHandle(); });
+    ClearImageData(*this);
 }
 
 int ZafIconData::SetIconStruct(const ZafIconStruct &icon)
 {
-    ReleaseHandle();
+    ReleaseHandles(*this);
     StartUpdate();
     CopyImage(*this, icon);
     staticHandle = icon.staticHandle;
@@ -268,7 +262,7 @@ int ZafIconData::SetIconStruct(const ZafIconStruct &icon)
 
 int ZafIconData::SetIconArray(int w, int h, const std::uint8_t *pixels)
 {
-    return SetImageData(*this, [this] { ReleaseHandle(); }, w, h, pixels);
+    return SetImageData(*this, w, h, pixels);
 }
 
 // ---- Mouse cursors -------------------------------------------------------------------
@@ -296,8 +290,8 @@ ZafMouseData::ZafMouseData(const char *name, ZafDataPersistence &persistence)
 
 ZafMouseData::~ZafMouseData()
 {
-    ReleaseHandle();
-    FreePixels(*this);
+    ReleaseHandles(*this);
+    ReleasePixels(*this);
 }
 
 ZafElement *ZafMouseData::New(const char *name, ZafDataPersistence &persistence)
@@ -321,16 +315,9 @@ std::uint32_t ZafMouseData::Write(ZafDataPersistence &persistence)
                                        [this](ZafFile &file) { WriteImage(file, *this, &hotSpotX, &hotSpotY); });
 }
 
-void ZafMouseData::ReleaseHandle()
-{
-    if (!staticHandle && cursorHandle)
-        DestroyCursor(cursorHandle);
-    cursorHandle = nullptr;
-}
-
 void ZafMouseData::Clear()
 {
-    ClearImageData(*this, [this] { ReleaseHandle(); });
+    ClearImageData(*this);
 }
 
 int ZafMouseData::SetHotSpot(int x, int y)
@@ -342,7 +329,7 @@ int ZafMouseData::SetHotSpot(int x, int y)
 
 int ZafMouseData::SetMouseStruct(const ZafMouseStruct &mouse)
 {
-    ReleaseHandle();
+    ReleaseHandles(*this);
     StartUpdate();
     CopyImage(*this, mouse);
     staticHandle = mouse.staticHandle;
@@ -352,5 +339,5 @@ int ZafMouseData::SetMouseStruct(const ZafMouseStruct &mouse)
 
 int ZafMouseData::SetMouseArray(int w, int h, const std::uint8_t *pixels)
 {
-    return SetImageData(*this, [this] { ReleaseHandle(); }, w, h, pixels);
+    return SetImageData(*this, w, h, pixels);
 }

@@ -8,6 +8,8 @@
 // and never frees it (the built-in images); with the static-handle flag its
 // handles belong to the caller. Every change of the image releases the
 // handles it owns first, so that they are made again from the new pixels.
+// The handles and arrays are released through the display
+// (ZafDisplay::ForImages), also when the screen display is absent.
 //
 // UI data file form (entry type 0: "objectData" in the directory named after
 // the image, inside "~" + class name): i32 width, i32 height (a cursor then
@@ -15,44 +17,7 @@
 // pixels is written as 0 x 0, so that it reads back as written.
 #pragma once
 
-#include <windows.h>
-
 #include "zaf/data/ZafImageData.h"
-
-struct ZafBitmapStruct : ZafImageStruct
-{
-    ZafBitmapStruct() = default;
-    ZafBitmapStruct(int width, int height, std::uint8_t *pixels, bool staticPixels);
-    void Clear() { *this = ZafBitmapStruct(); }
-
-    HBITMAP bitmapHandle = nullptr;
-    HBITMAP maskHandle = nullptr;
-    std::uint8_t staticHandle = 0;
-};
-
-struct ZafIconStruct : ZafImageStruct
-{
-    ZafIconStruct() = default;
-    ZafIconStruct(int width, int height, std::uint8_t *pixels, bool staticPixels);
-    void ConstructEmpty() { *this = ZafIconStruct(); }
-
-    HICON iconHandle = nullptr;
-    HANDLE secondHandle = nullptr;  // not used by the data classes
-    std::uint8_t staticHandle = 0;
-};
-
-struct ZafMouseStruct : ZafImageStruct
-{
-    ZafMouseStruct() = default;
-    ZafMouseStruct(int width, int height, std::uint8_t *pixels, int hotSpotX, int hotSpotY, bool staticPixels);
-    void Clear() { *this = ZafMouseStruct(); }
-
-    int hotSpotX = 0;
-    int hotSpotY = 0;
-    HCURSOR cursorHandle = nullptr;
-    HANDLE secondHandle = nullptr;  // not used by the data classes
-    std::uint8_t staticHandle = 0;
-};
 
 class ZafBitmapData : public ZafImageData, public ZafBitmapStruct
 {
@@ -83,9 +48,6 @@ public:
     // handles are taken (shared).
     virtual int SetBitmapStruct(const ZafBitmapStruct &bitmap);
     virtual int SetBitmapArray(int width, int height, const std::uint8_t *pixels);
-
-private:
-    void ReleaseHandles();
 };
 
 class ZafIconData : public ZafImageData, public ZafIconStruct
@@ -112,9 +74,6 @@ public:
 
     virtual int SetIconStruct(const ZafIconStruct &icon);
     virtual int SetIconArray(int width, int height, const std::uint8_t *pixels);
-
-private:
-    void ReleaseHandle();
 };
 
 class ZafMouseData : public ZafImageData, public ZafMouseStruct
@@ -144,7 +103,4 @@ public:
     // Takes the image and the static-handle flag, neither handle nor hot spot.
     virtual int SetMouseStruct(const ZafMouseStruct &mouse);
     virtual int SetMouseArray(int width, int height, const std::uint8_t *pixels);
-
-private:
-    void ReleaseHandle();
 };

@@ -1,8 +1,7 @@
 #include "zaf/data/ZafDataManager.h"
 
-#include <cstring>
-
 #include "zaf/data/ZafBitmapData.h"
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafIntegerData.h"
 #include "zaf/data/ZafLanguageData.h"
 #include "zaf/data/ZafPaletteData.h"
@@ -21,7 +20,7 @@ bool ZafDataManager::IsClassID(ZafClassID id) const
 
 bool ZafDataManager::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafDataRecord::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafDataRecord::IsClassName(name);
 }
 
 ZafData *ZafDataManager::GetData(const char *name, const char *dataClassName)

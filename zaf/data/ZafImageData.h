@@ -1,24 +1,17 @@
 // ZafImageData: the base of the image data objects (bitmaps, icons, mouse
-// cursors), and the image description that their description records begin
-// with: width and height in pixels, one byte per pixel (width x height bytes,
-// rows top to bottom) and a static flag. A static description shares the
-// caller's pixel array and never frees it; any other owns its array
-// (allocated with new[]).
+// cursors). Their description records (zaf/core/ZafImageStruct.h) begin
+// with the image description ZafImageStruct: width and height in pixels,
+// one byte per pixel (width x height bytes, rows top to bottom) and a
+// static flag. A static description shares the caller's pixel array and
+// never frees it; any other owns its array (allocated with new[]).
 //
 // ZafImageData reads and writes no field of its own: its persistent
 // constructor and Write only wrap ZafData's in a level "ZafImageData" (class
 // id 3115, entry type 3) of their own.
 #pragma once
 
+#include "zaf/core/ZafImageStruct.h"
 #include "zaf/data/ZafData.h"
-
-struct ZafImageStruct
-{
-    int width = 0;
-    int height = 0;
-    std::uint8_t *array = nullptr;
-    std::uint8_t staticArray = 0;
-};
 
 class ZafImageData : public ZafData
 {

@@ -1,10 +1,10 @@
 #include "zaf/data/ZafPaletteData.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "zaf/core/ZafWindowObject.h"
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
 
 namespace {
@@ -73,11 +73,7 @@ ZafPaletteData::ZafPaletteData(const ZafPaletteData &other) : ZafData(other), st
 ZafPaletteData::ZafPaletteData(const char *name, ZafDataPersistence &persistence)
     : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
-    if (persistence.Error() == 0)
-        ReadMap(*persistence.File());
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadMap(file); });
     // A palette that could not be read is the default palette, not a missing
     // map that the first lookup would fall over.
     if (Error() != 0 || !map)
@@ -139,32 +135,25 @@ bool ZafPaletteData::IsClassID(ZafClassID id) const
 
 bool ZafPaletteData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafData::IsClassName(name);
 }
 
 std::uint32_t ZafPaletteData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (ZafData::Write(persistence) == 0)
-    {
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::dataEntry, [this](ZafFile &file) {
         // The map always holds its end entry; spares after it are not stored.
-        ZafFile *file = persistence.File();
         const int entries = EndIndex() + 1;
-        file->Write32(static_cast<std::uint32_t>(entries));
+        file.Write32(static_cast<std::uint32_t>(entries));
         for (int i = 0; i < entries; i++)
         {
             const ZafPaletteStruct &p = map[i].palette;
             const std::uint8_t bytes[7] = {p.lineStyle, p.fillPattern, p.colorForeground, p.colorBackground,
                                            p.monoForeground, p.monoBackground, p.font};
-            file->Write16(map[i].type);
-            file->Write16(map[i].state);
-            file->WriteBytes(bytes, sizeof bytes);
+            file.Write16(map[i].type);
+            file.Write16(map[i].state);
+            file.WriteBytes(bytes, sizeof bytes);
         }
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    });
 }
 
 void ZafPaletteData::Clear()

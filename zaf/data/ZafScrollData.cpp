@@ -2,8 +2,7 @@
 
 #include "zaf/core/ZafScrollBar.h"
 
-#include <cstring>
-
+#include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
 
 ZafScrollData::ZafScrollData(std::int32_t minimum, std::int32_t maximum, std::int32_t current,
@@ -22,15 +21,13 @@ ZafScrollData::ZafScrollData(const char *name, ZafDataPersistence &persistence)
     : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry)),
       ZafScrollStruct{0, 0, 0, 1, 1}
 {
-    if (persistence.Error() == 0)
-    {
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) {
         // Kept as stored: a current outside the range stands until the next
         // setter.
-        ZafFile *file = persistence.File();
         std::int32_t words[5] = {0, 0, 0, 1, 1};
         int moved = 0;
         for (std::int32_t &word : words)
-            moved += file->Read32(word);
+            moved += file.Read32(word);
         if (moved == 20)
         {
             current = words[0];
@@ -40,11 +37,8 @@ ZafScrollData::ZafScrollData(const char *name, ZafDataPersistence &persistence)
             step = words[4];
         }
         else
-            file->SetError(ZafFileError::Read);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
+            file.SetError(ZafFileError::Read);
+    });
 }
 
 ZafElement *ZafScrollData::New(const char *name, ZafDataPersistence &persistence)
@@ -59,25 +53,18 @@ bool ZafScrollData::IsClassID(ZafClassID id) const
 
 bool ZafScrollData::IsClassName(const char *name) const
 {
-    return (name && std::strcmp(name, className) == 0) || ZafData::IsClassName(name);
+    return ZafIsOwnClassName(name, className) || ZafData::IsClassName(name);
 }
 
 std::uint32_t ZafScrollData::Write(ZafDataPersistence &persistence)
 {
-    persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (ZafData::Write(persistence) == 0)
-    {
-        ZafFile *file = persistence.File();
-        file->Write32(current);
-        file->Write32(minimum);
-        file->Write32(maximum);
-        file->Write32(pageSize);
-        file->Write32(step);
-    }
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(persistence.Error());
-    return persistence.Error();
+    return ZafWriteLevel<ZafData>(*this, persistence, ZafDataPersistence::dataEntry, [this](ZafFile &file) {
+        file.Write32(current);
+        file.Write32(minimum);
+        file.Write32(maximum);
+        file.Write32(pageSize);
+        file.Write32(step);
+    });
 }
 
 void ZafScrollData::Clear()

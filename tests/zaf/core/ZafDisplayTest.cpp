@@ -1,5 +1,7 @@
 #include "zaf/core/ZafDisplay.h"
 
+#include "zaf/core/ZafImageStruct.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -142,5 +144,124 @@ TEST(ZafDisplay, ConversionWithoutAScreenDisplayUsesTheDefaults)
     zafScreenDisplay = &screen;
     EXPECT_EQ(&ZafDisplay::ForConversion(), &screen);
     EXPECT_EQ(ZafDisplay::ForConversion().ConvertXValue(2, ZAF_CELL, ZAF_PIXEL), 26);
+    zafScreenDisplay = saved;
+}
+
+// ---- Releasing images ------------------------------------------------------------
+
+namespace {
+
+// A 2 x 2 cursor (and icon) shape: AND mask all set, XOR mask clear.
+const BYTE andMask[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+const BYTE xorMask[4] = {0, 0, 0, 0};
+
+bool IconAlive(HICON icon)
+{
+    ICONINFO info;
+    if (!GetIconInfo(icon, &info))
+        return false;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
+
+} // namespace
+
+TEST(ZafDisplayImages, OwnedBitmapHandlesAreDeletedStaticOnesKeptBothCleared)
+{
+    ZafDisplay display;
+    ZafBitmapStruct owned;
+    owned.bitmapHandle = CreateBitmap(2, 2, 1, 1, nullptr);
+    owned.maskHandle = CreateBitmap(2, 2, 1, 1, nullptr);
+    const HBITMAP bitmap = owned.bitmapHandle, mask = owned.maskHandle;
+    display.DestroyBitmapHandle(owned);
+    EXPECT_EQ(GetObjectType(bitmap), 0u);
+    EXPECT_EQ(GetObjectType(mask), 0u);
+    EXPECT_EQ(owned.bitmapHandle, nullptr);
+    EXPECT_EQ(owned.maskHandle, nullptr);
+    display.DestroyBitmapHandle(owned);  // nothing left to delete
+
+    ZafBitmapStruct shared;
+    shared.staticHandle = 1;
+    shared.bitmapHandle = CreateBitmap(2, 2, 1, 1, nullptr);
+    const HBITMAP callers = shared.bitmapHandle;
+    display.DestroyBitmapHandle(shared);
+    EXPECT_EQ(GetObjectType(callers), static_cast<DWORD>(OBJ_BITMAP));
+    EXPECT_EQ(shared.bitmapHandle, nullptr) << "cleared even though not deleted";
+    DeleteObject(callers);
+}
+
+TEST(ZafDisplayImages, IconAndCursorHandlesAreDestroyedUnlessStatic)
+{
+    ZafDisplay display;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    ZafIconStruct icon;
+    icon.iconHandle = CreateIcon(instance, 2, 2, 1, 1, andMask, xorMask);
+    const HICON made = icon.iconHandle;
+    ASSERT_TRUE(IconAlive(made));
+    display.DestroyIconHandle(icon);
+    EXPECT_FALSE(IconAlive(made));
+    EXPECT_EQ(icon.iconHandle, nullptr);
+
+    icon.staticHandle = 1;
+    icon.iconHandle = CreateIcon(instance, 2, 2, 1, 1, andMask, xorMask);
+    const HICON callers = icon.iconHandle;
+    display.DestroyIconHandle(icon);
+    EXPECT_TRUE(IconAlive(callers));
+    EXPECT_EQ(icon.iconHandle, nullptr);
+    DestroyIcon(callers);
+
+    ZafMouseStruct mouse;
+    mouse.cursorHandle = CreateCursor(instance, 0, 0, 2, 2, andMask, xorMask);
+    const HCURSOR cursor = mouse.cursorHandle;
+    ASSERT_TRUE(IconAlive(cursor));
+    display.DestroyMouseHandle(mouse);
+    EXPECT_FALSE(IconAlive(cursor));
+    EXPECT_EQ(mouse.cursorHandle, nullptr);
+
+    mouse.staticHandle = 1;
+    mouse.cursorHandle = CreateCursor(instance, 0, 0, 2, 2, andMask, xorMask);
+    const HCURSOR callersCursor = mouse.cursorHandle;
+    display.DestroyMouseHandle(mouse);
+    EXPECT_TRUE(IconAlive(callersCursor));
+    DestroyCursor(callersCursor);
+}
+
+TEST(ZafDisplayImages, ArraysAreFreedUnlessStaticAndTheirPointersCleared)
+{
+    ZafDisplay display;
+    std::uint8_t builtIn[4] = {1, 2, 3, 4};
+    ZafBitmapStruct bitmap(2, 2, builtIn, true);
+    display.DestroyBitmapArray(bitmap);
+    EXPECT_EQ(bitmap.array, nullptr);
+    EXPECT_EQ(builtIn[3], 4);
+    EXPECT_EQ(bitmap.width, 2) << "only the pointer is cleared";
+
+    ZafIconStruct icon(2, 2, new std::uint8_t[4](), false);
+    display.DestroyIconArray(icon);
+    EXPECT_EQ(icon.array, nullptr);
+    display.DestroyIconArray(icon);  // a second release frees nothing
+
+    // The cursor's owner frees its array: the display leaves it alone.
+    ZafMouseStruct mouse(2, 2, builtIn, 1, 1, false);
+    display.DestroyMouseArray(mouse);
+    EXPECT_EQ(mouse.array, builtIn);
+}
+
+TEST(ZafDisplayImages, ImagesAreReleasedThroughTheScreenDisplayWhenThereIsOne)
+{
+    ZafDisplay *saved = zafScreenDisplay;
+    zafScreenDisplay = nullptr;
+    ZafDisplay &standIn = ZafDisplay::ForImages();
+    EXPECT_NE(&standIn, &ZafDisplay::ForConversion());
+    ZafBitmapStruct bitmap;
+    bitmap.bitmapHandle = CreateBitmap(2, 2, 1, 1, nullptr);
+    const HBITMAP made = bitmap.bitmapHandle;
+    standIn.DestroyBitmapHandle(bitmap);
+    EXPECT_EQ(GetObjectType(made), 0u) << "released alike without a screen display";
+
+    ZafDisplay screen;
+    zafScreenDisplay = &screen;
+    EXPECT_EQ(&ZafDisplay::ForImages(), &screen);
     zafScreenDisplay = saved;
 }

@@ -1,5 +1,7 @@
 #include "zaf/core/ZafGdiDisplay.h"
 
+#include "zaf/core/ZafImageStruct.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -180,4 +182,23 @@ TEST_F(ZafGdiDisplayTest, IconPixelsRoundTripWithTransparency)
     HBITMAP mask;
     EXPECT_EQ(display.MakeBitmap(0, 3, pixels, mask), nullptr);
     EXPECT_EQ(display.MakeBitmap(100000, 100000, pixels, mask), nullptr);
+}
+
+TEST_F(ZafGdiDisplayTest, ReleasesTheImagesItMadeButLeavesACursorsArray)
+{
+    std::uint8_t pixels[4] = {0, 15, 255, 7};
+    ZafBitmapStruct bitmap(2, 2, pixels, true);
+    bitmap.bitmapHandle = display.MakeBitmap(2, 2, pixels, bitmap.maskHandle);
+    ASSERT_NE(bitmap.bitmapHandle, nullptr);
+    ASSERT_NE(bitmap.maskHandle, nullptr);
+    const HBITMAP made = bitmap.bitmapHandle, mask = bitmap.maskHandle;
+    display.DestroyBitmapHandle(bitmap);
+    EXPECT_EQ(GetObjectType(made), 0u);
+    EXPECT_EQ(GetObjectType(mask), 0u);
+
+    ZafMouseStruct mouse(2, 2, new std::uint8_t[4](), 0, 0, false);
+    std::uint8_t *array = mouse.array;
+    display.DestroyMouseArray(mouse);
+    EXPECT_EQ(mouse.array, array);
+    delete[] array;
 }

@@ -1,6 +1,8 @@
 // Image data: static and owned pixel arrays, copies, sizes and handles.
 #include "zaf/data/ZafBitmapData.h"
 
+#include "zaf/core/ZafDisplay.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -88,6 +90,102 @@ TEST(ImageData, AStaticDescriptionKeepsTheCallersHandles)
     BITMAP info;
     EXPECT_NE(GetObjectA(bitmap, sizeof info, &info), 0);
     DeleteObject(bitmap);
+}
+
+// ---- Releasing handles and pixels through the display ------------------------------------
+
+namespace {
+
+// A screen display that counts the releases it is asked for.
+class CountingDisplay : public ZafDisplay
+{
+public:
+    void DestroyBitmapHandle(ZafBitmapStruct &bitmap) override
+    {
+        ++bitmapHandles;
+        ZafDisplay::DestroyBitmapHandle(bitmap);
+    }
+    void DestroyIconArray(ZafIconStruct &icon) override
+    {
+        ++iconArrays;
+        ZafDisplay::DestroyIconArray(icon);
+    }
+    void DestroyMouseArray(ZafMouseStruct &mouse) override
+    {
+        ++mouseArrays;
+        ZafDisplay::DestroyMouseArray(mouse);
+    }
+    int bitmapHandles = 0;
+    int iconArrays = 0;
+    int mouseArrays = 0;
+};
+
+class ImageDataRelease : public ::testing::Test
+{
+protected:
+    void SetUp() override { saved = zafScreenDisplay; }
+    void TearDown() override { zafScreenDisplay = saved; }
+    ZafDisplay *saved = nullptr;
+};
+
+HBITMAP NewBitmap()
+{
+    return CreateBitmap(2, 2, 1, 1, nullptr);
+}
+
+} // namespace
+
+TEST_F(ImageDataRelease, OwnedHandlesGoThroughTheScreenDisplay)
+{
+    CountingDisplay screen;
+    zafScreenDisplay = &screen;
+    const HBITMAP first = NewBitmap(), firstMask = NewBitmap(), second = NewBitmap();
+    {
+        ZafBitmapData bitmap(ZafBitmapStruct(3, 2, builtInPixels, true));
+        bitmap.bitmapHandle = first;  // as the display leaves them once drawn
+        bitmap.maskHandle = firstMask;
+        bitmap.SetBitmapArray(1, 1, builtInPixels);
+        EXPECT_EQ(screen.bitmapHandles, 1);
+        EXPECT_EQ(GetObjectType(first), 0u);
+        EXPECT_EQ(GetObjectType(firstMask), 0u);
+        EXPECT_EQ(bitmap.bitmapHandle, nullptr);
+        bitmap.bitmapHandle = second;
+    }
+    EXPECT_EQ(screen.bitmapHandles, 2) << "the destructor releases too";
+    EXPECT_EQ(GetObjectType(second), 0u);
+}
+
+TEST_F(ImageDataRelease, HandlesAreReleasedWithoutAScreenDisplayToo)
+{
+    zafScreenDisplay = nullptr;
+    const HBITMAP made = NewBitmap();
+    {
+        ZafBitmapData bitmap;
+        bitmap.bitmapHandle = made;
+    }
+    EXPECT_EQ(GetObjectType(made), 0u);
+}
+
+TEST_F(ImageDataRelease, ClearAndDestructionReleaseEachArrayOnce)
+{
+    CountingDisplay screen;
+    zafScreenDisplay = &screen;
+    std::uint8_t pixels[6] = {1, 2, 3, 4, 5, 6};
+    {
+        ZafIconData icon(ZafIconStruct(3, 2, pixels, false));
+        icon.Clear();
+        EXPECT_EQ(icon.array, nullptr);
+        EXPECT_EQ(screen.iconArrays, 1);
+    }
+    EXPECT_EQ(screen.iconArrays, 2);  // nothing left to free: harmless
+
+    // The display leaves a cursor's array alone; the cursor frees its own.
+    ZafMouseData mouse(ZafMouseStruct(3, 2, pixels, 0, 0, false));
+    ASSERT_NE(mouse.array, pixels);
+    mouse.Clear();
+    EXPECT_EQ(screen.mouseArrays, 1);
+    EXPECT_EQ(mouse.array, nullptr);
+    EXPECT_EQ(mouse.width, 0);
 }
 
 TEST(ImageData, MouseCursorsKeepTheirHotSpot)
