@@ -16,6 +16,12 @@ ZafDialogWindow::ZafDialogWindow(const ZafDialogWindow &copy) : ZafWindow(copy)
 {
 }
 
+ZafDialogWindow::~ZafDialogWindow()
+{
+    if (deletedFlag)
+        *deletedFlag = true;
+}
+
 ZafDialogWindow::ZafDialogWindow(const char *name, ZafWindowPersistence &persistence)
     : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::topLevelEntry))
 {
@@ -114,8 +120,12 @@ ZafEventType ZafDialogWindow::Control()
     endCode = 0;
     running = true;
     modal = true;
+    // A handler may delete the dialog: the loop then must not read it again.
+    bool deleted = false;
+    bool *outerFlag = deletedFlag;
+    deletedFlag = &deleted;
     zafWindowManager->AddObject(this);
-    while (!endCode) {
+    while (!deleted && !endCode) {
         ZafEventRecord event;
         if (!zafEventManager->Get(event))
             continue;
@@ -126,6 +136,15 @@ ZafEventType ZafDialogWindow::Control()
         }
         zafWindowManager->Event(event);
     }
+    if (deleted) {
+        if (outerFlag)
+            *outerFlag = true;
+        for (HWND other : disabled)
+            if (IsWindow(other))
+                EnableWindow(other, TRUE);
+        return ZAF_DIALOG_CANCEL;
+    }
+    deletedFlag = outerFlag;
     running = false;
     modal = false;
     for (HWND other : disabled)

@@ -15,6 +15,8 @@
 // manager would otherwise delete a destroyable dialog that callers delete
 // again after the loop.) A dialog that is closed while not modal is a
 // window like any other: the window manager deletes it when destroyable.
+// A dialog deleted during its own loop (by a handler or user function)
+// ends the loop as ZAF_DIALOG_CANCEL; Control then touches it no more.
 #pragma once
 
 #include "zaf/core/ZafWindow.h"
@@ -27,6 +29,7 @@ public:
 
     ZafDialogWindow(int left, int top, int width, int height);
     ZafDialogWindow(const ZafDialogWindow &copy);
+    ~ZafDialogWindow() override;
     // The persistent constructor and read function; the record is the
     // window's (ZafWindow), read and written in a level of this class.
     ZafDialogWindow(const char *name, ZafWindowPersistence &persistence);
@@ -51,4 +54,6 @@ public:
 private:
     ZafEventType endCode = 0;
     bool running = false;
+    // Set by the destructor while Control runs: the loop's own flag.
+    bool *deletedFlag = nullptr;
 };

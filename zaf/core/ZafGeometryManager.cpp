@@ -5,9 +5,23 @@
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowPersistence.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <set>
 #include <string>
+
+namespace {
+
+// Edges are worked out in 64 bits: an offset or size read from a file may
+// be any 32-bit value, and an edge past the range stops at its end.
+std::int32_t ClampEdge(std::int64_t edge)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(edge, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
 
 // --- ZafConstraint -------------------------------------------------------------
 
@@ -215,21 +229,22 @@ void ZafAttachment::Apply(ZafRegionRect &rect, const ZafRegionRect &area) const
                                     : display.ConvertYValue(offset, offsetType, ZAF_PIXEL);
     const ZafRegionRect &r = hasReferenceRect ? referenceRect : area;
     const bool beyond = hasReferenceRect && opposite;
-    std::int32_t edge = 0;
+    const std::int64_t d = distance;
+    std::int64_t edge = 0;
     switch (side) {
-    case ZAF_ATTACH_LEFT: edge = beyond ? r.right + 1 + distance : r.left + distance; break;
-    case ZAF_ATTACH_TOP: edge = beyond ? r.bottom + 1 + distance : r.top + distance; break;
-    case ZAF_ATTACH_RIGHT: edge = beyond ? r.left - 1 - distance : r.right - distance; break;
-    default: edge = beyond ? r.top - 1 - distance : r.bottom - distance; break;
+    case ZAF_ATTACH_LEFT: edge = beyond ? r.right + 1LL + d : r.left + d; break;
+    case ZAF_ATTACH_TOP: edge = beyond ? r.bottom + 1LL + d : r.top + d; break;
+    case ZAF_ATTACH_RIGHT: edge = beyond ? r.left - 1LL - d : r.right - d; break;
+    default: edge = beyond ? r.top - 1LL - d : r.bottom - d; break;
     }
     std::int32_t *sides[] = {&rect.left, &rect.top, &rect.right, &rect.bottom};
     std::int32_t &moved = *sides[side];
-    const std::int32_t delta = edge - moved;
-    moved = edge;
+    const std::int64_t delta = edge - moved;
+    moved = ClampEdge(edge);
     if (!stretch) {
         // The facing side follows, so that the object keeps its size.
         std::int32_t &other = *sides[(side + 2) % 4];
-        other += delta;
+        other = ClampEdge(other + delta);
     }
 }
 
@@ -308,11 +323,11 @@ void ZafDimensionConstraint::Apply(ZafRegionRect &rect, const ZafRegionRect &) c
     };
     std::int32_t &start = width ? rect.left : rect.top;
     std::int32_t &end = width ? rect.right : rect.bottom;
-    const std::int32_t size = end - start + 1;
+    const std::int64_t size = static_cast<std::int64_t>(end) - start + 1;
     if (maximum > 0 && size > pixels(maximum))
-        end = start + pixels(maximum) - 1;
+        end = ClampEdge(static_cast<std::int64_t>(start) + pixels(maximum) - 1);
     if (minimum > 0 && size < pixels(minimum))
-        end = start + pixels(minimum) - 1;
+        end = ClampEdge(static_cast<std::int64_t>(start) + pixels(minimum) - 1);
 }
 
 // --- ZafGeometryManager ------------------------------------------------------------

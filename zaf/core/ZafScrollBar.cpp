@@ -3,6 +3,10 @@
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowPersistence.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 namespace {
 
 ZafScrollLink scrollLink = {nullptr, nullptr, nullptr, nullptr, nullptr};
@@ -189,11 +193,17 @@ ZafEventType ZafScrollBar::Event(const ZafEventRecord &event)
 std::int32_t ZafScrollBar::NewPosition(int request, int thumb) const
 {
     const ZafScrollStruct s = Scroll();
+    // A move near the end of the 32-bit range stops there rather than
+    // wrapping round to the far end.
+    auto moved = [&s](std::int64_t amount) {
+        const std::int64_t position = static_cast<std::int64_t>(s.current) + amount;
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(position, INT32_MIN, INT32_MAX));
+    };
     switch (request) {
-    case SB_LINEUP: return s.current - s.step;
-    case SB_LINEDOWN: return s.current + s.step;
-    case SB_PAGEUP: return s.current - s.pageSize;
-    case SB_PAGEDOWN: return s.current + s.pageSize;
+    case SB_LINEUP: return moved(-static_cast<std::int64_t>(s.step));
+    case SB_LINEDOWN: return moved(s.step);
+    case SB_PAGEUP: return moved(-static_cast<std::int64_t>(s.pageSize));
+    case SB_PAGEDOWN: return moved(s.pageSize);
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: return thumb;
     case SB_TOP: return s.minimum;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 int dialogDeaths = 0;
@@ -106,5 +108,49 @@ TEST_F(ZafDialogWindowTest, OtherWindowsAreDisabledWhileTheDialogRuns)
     EXPECT_TRUE(wasDisabled);
     EXPECT_TRUE(IsWindowEnabled(mainWindow));
     delete dialog;
+    zafWindowManager->CloseWindow(main);
+}
+
+namespace {
+
+// A dialog that deletes itself from its own handler, as a user function
+// closing its window does. Its memory is scribbled over and kept, not
+// freed, so that a loop still reading the dialog reads garbage.
+struct SelfDeletingDialog : Dialog
+{
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type == ZAF_DIALOG_APPLY) {
+            delete this;
+            return ZAF_DIALOG_APPLY;
+        }
+        return Dialog::Event(event);
+    }
+    static void operator delete(void *memory, std::size_t size)
+    {
+        std::memset(memory, 0x5A, size);
+        scribbled = memory;
+    }
+    static void *scribbled;
+};
+
+void *SelfDeletingDialog::scribbled = nullptr;
+
+} // namespace
+
+TEST_F(ZafDialogWindowTest, DialogDeletedInItsOwnLoopEndsTheLoopAsCancel)
+{
+    dialogDeaths = 0;
+    auto *main = new ZafWindow(0, 0, 20, 5);
+    main->SetVisible(false);
+    zafWindowManager->AddObject(main);
+    HWND mainWindow = main->OSHandle();
+    auto *dialog = new SelfDeletingDialog;
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_APPLY), ZAF_QUEUE_TAIL);
+    EXPECT_EQ(dialog->Control(), ZAF_DIALOG_CANCEL);
+    EXPECT_EQ(dialogDeaths, 1);
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    EXPECT_EQ(zafWindowManager->FirstWindow(), main);
+    ::operator delete(SelfDeletingDialog::scribbled);
     zafWindowManager->CloseWindow(main);
 }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
+
 namespace {
 
 // A windowless object placed in pixels.
@@ -237,4 +240,25 @@ TEST(ZafGeometryManager, OnScreenTheWindowsClientAreaAndWindowsPlaceFollow)
 
     delete zafWindowManager->SubtractObject(frame);
     EXPECT_EQ(before, ThreadWindowCount());
+}
+
+// Offsets and sizes come from the UI data file as any 32-bit value: a
+// huge one pushes the object to the end of the range, never round it.
+TEST(ZafGeometryConstraints, HugeValuesStopAtTheEndOfTheRange)
+{
+    const ZafRegionRect area(0, 0, 99, 99, ZAF_PIXEL);
+    ZafRegionRect rect(10, 0, 50, 5, ZAF_PIXEL);
+    ZafDimensionConstraint(nullptr, ZAF_DIMENSION_WIDTH, INT32_MAX, 0, ZAF_PIXEL).Apply(rect, area);
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.right, INT32_MAX);
+
+    rect = ZafRegionRect(10, 0, 50, 5, ZAF_PIXEL);
+    ZafAttachment(nullptr, ZAF_ATTACH_RIGHT, INT32_MAX, ZAF_PIXEL).Apply(rect, area);
+    EXPECT_EQ(rect.right, 99 - INT32_MAX);
+    EXPECT_EQ(rect.left, 99 - INT32_MAX - 40);
+
+    rect = ZafRegionRect(10, 0, 50, 5, ZAF_PIXEL);
+    ZafAttachment(nullptr, ZAF_ATTACH_LEFT, INT32_MAX, ZAF_PIXEL).Apply(rect, area);
+    EXPECT_EQ(rect.left, INT32_MAX);
+    EXPECT_EQ(rect.right, INT32_MAX);
 }
