@@ -72,7 +72,9 @@ void ZafWindowManager::ForgetChild(ZafWindowObject *child)
 
 ZafEventType ZafWindowManager::CloseWindow(ZafWindowObject *window)
 {
-    if (window && window->Parent() == this) {
+    // Membership is tested by address first: a window asked whether it may
+    // close can have deleted itself, and must not be read then.
+    if (window && Contains(window) && window->Parent() == this) {
         SubtractObject(window);
         auto *w = dynamic_cast<ZafWindow *>(window);
         if (!w || w->Destroyable())

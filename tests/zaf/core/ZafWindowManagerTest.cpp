@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -623,5 +625,33 @@ TEST_F(ZafWindowManagerTest, ARefreshedComboBoxRowKeepsTheComboBoxsCurrentRow)
     EXPECT_EQ(Row(box, 2, true), "BLUE");
     EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), 1);
     zafWindowManager->CloseWindow(frame);
+    EXPECT_EQ(ThreadWindowCount(), before);
+}
+
+namespace {
+// A frame that, asked whether it may close, takes itself out and deletes
+// itself, then answers that it may.
+struct SelfClosingFrame : Frame
+{
+    // The memory is scribbled over and kept, so that any later use of the
+    // deleted frame shows up instead of reading stale but intact fields.
+    static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type != ZAF_CLOSE_QUERY)
+            return Frame::Event(event);
+        zafWindowManager->SubtractObject(this);
+        delete this;
+        return 0;
+    }
+};
+} // namespace
+
+TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouchedAgain)
+{
+    Show(new SelfClosingFrame);
+    Frame::deaths = 0;
+    EXPECT_EQ(zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE)), ZAF_NO_WINDOWS);
+    EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
 }
