@@ -7,6 +7,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "dataset/SelectRec.h"
 #include "stats/FrequencyKernel.h"
 #include "stats/StatMissing.h"
 
@@ -129,8 +130,15 @@ FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *values, FREQOBJ *dist, KATLABS *
     dist->variableNumber = values->variableNumber;
 
     std::vector<double> caseWeights;
-    if (!dist->LoadCaseWeights(caseWeights))
+    if (!dist->LoadCaseWeights(caseWeights)) {
+        // Counting every case once when the weights or the selection could
+        // not be read would give plausible but wrong figures: leave the
+        // distribution without records instead.
+        const SelectRec *selection = dist->GetSelection();
+        if (weighted || (selection && selection->IsActive()))
+            return dist;
         caseWeights.clear();
+    }
 
     FrequencyCounter counter;
     const long cases = values->GetCaseCount();

@@ -229,6 +229,13 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
             return 8;
         }
     }
+    // Under pairwise deletion a pair can lack the cases or the variance for
+    // its coefficient although each variable has both on its own cases; the
+    // sweep would turn the not-computed mark into infinite figures.
+    for (double r : corr.r) {
+        if (!(std::fabs(r) <= 1.0))
+            return 2;
+    }
     Stepper stepper(corr, n);
     if (method == kRegressionForward) {
         if (!(n > 2.0))

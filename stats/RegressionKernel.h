@@ -47,7 +47,8 @@ struct RegressionStep {
 
 // Computes the steps. Returns 0, or a status code of the computation
 // (CorrelationKindText): 2 too few cases for the model (N - p - 1 < 1 with
-// every variable in; N <= 2 for forward selection), 8 an independent
+// every variable in; N <= 2 for forward selection; a pair of variables
+// without a coefficient under pairwise deletion), 8 an independent
 // without variance (its 0-based position in badVariable), 9 no independent,
 // 14 the dependent variable is constant.
 int ComputeRegression(const CorrelationResult &corr, double n, int method, double pIn,

@@ -158,6 +158,14 @@ TEST(RegressionKernel, StatusCodesForConstantVariablesAndTooFewCases)
     EXPECT_EQ(ComputeRegression(one, 3, kRegressionEnter, 0.05, 0.1, steps, bad), 9);
     CorrelationResult flat = Correlate({{1, 2, 3, 4}, {2, 2, 2, 2}}, false);
     EXPECT_EQ(ComputeRegression(flat, 4, kRegressionEnter, 0.05, 0.1, steps, bad), 14);
+    // Pairwise: y varies overall but is constant on the cases it shares
+    // with x2, so r(x2, y) cannot be computed; no method may sweep it.
+    CorrelationResult gap = Correlate({{1, 2, 3, 4, 5, 6, 7, 8},
+                                       {M, M, M, M, 1, 2, 4, 3},
+                                       {1, 3, 2, 5, 4, 4, 4, 4}}, true);
+    ASSERT_EQ(gap.constantVariable, -1);
+    for (int method : {kRegressionEnter, kRegressionForward, kRegressionBackward})
+        EXPECT_EQ(ComputeRegression(gap, 4, method, 0.5, 0.6, steps, bad), 2) << method;
 }
 
 TEST(RegressionKernel, ForwardSelectionWithNothingSignificantKeepsAnEmptyModel)
