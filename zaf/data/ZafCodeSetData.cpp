@@ -352,6 +352,9 @@ int SetCodeSet(const char *name)
         {
             DeleteCodeSet(1);
             zafCodeSet = found;
+            // As at start-up: the separator in the new code set's ISO form.
+            zafCodeSet->SetDefaultSeparator();
+            zafCodeSet->ConvertSeparatorToISO();
         }
         UnregisterStaticCleanup(DeleteCodeSet, nullptr);
         if (CompareTextNoCase(name, ZafCodeSetData::builtInName) == 0)

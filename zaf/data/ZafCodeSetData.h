@@ -38,7 +38,7 @@ public:
     ZafCharLookup &operator=(const ZafCharLookup &) = delete;
     // Reads the entry named tableName at a level ("ZafCharLookup", 3122,
     // entry type 3) below the current one. The persistence error tells
-    // whether it was read; the table is then left as read so far.
+    // whether it was read; a table read in part is reset to the identity.
     ZafCharLookup(const char *name, const char *tableName, ZafDataPersistence &persistence);
     virtual ~ZafCharLookup();
 

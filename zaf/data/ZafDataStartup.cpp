@@ -47,6 +47,8 @@ void ZafDataStartup::Install()
     steps.resetI18n = ResetI18n;
     steps.runStaticCleanups = RunStaticCleanups;
     ZafApplication::SetStartupSteps(steps);
+    // The UI data file's data objects are read through the program's table.
+    ZafDataManager::RegisterDataClasses();
     ZafPaletteData::InstallWindowLink();
     ZafScrollData::InstallWindowLink();
 }

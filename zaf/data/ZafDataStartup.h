@@ -8,7 +8,8 @@
 // persistence (zafDataPersistence, knowing the language, locale and code-set
 // data classes; both stay null when the file does not open), ResetI18n with
 // no name, and the static clean-ups at the end, which delete what these
-// steps made. Install also links window objects to their palette data.
+// steps made. Install also links window objects to their palette data and
+// enters the data classes' read functions in the program's table.
 #pragma once
 
 class ZafDataStartup

@@ -75,6 +75,10 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
         for (ZafPathElement *element = zafSearchPath->First(); element && !stream;
              element = static_cast<ZafPathElement *>(element->Next()))
         {
+            // A joined path too long for the buffer would be cut and could
+            // name another file: such a directory is skipped.
+            if (std::strlen(element->Directory()) + 1 + std::strlen(fileName) >= ZafMaxPath)
+                continue;
             char candidate[ZafMaxPath];
             MakePath(candidate, element->Directory(), fileName);
             stream = ZafOpenFile(candidate, streamMode);

@@ -34,8 +34,3 @@ const ZafNumberConventions *ZafLocaleDefaults::SetCurrent(const ZafNumberConvent
     currentConventions = conventions == &canonicalConventions ? nullptr : conventions;
     return previous;
 }
-
-const char *ZafLocaleDefaults::CodeSetName()
-{
-    return "ISO8859-1";
-}

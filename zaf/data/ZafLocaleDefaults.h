@@ -47,8 +47,6 @@ public:
     // Installs conventions (null = the canonical ones); returns the previous
     // record (null when the canonical ones were in force).
     static const ZafNumberConventions *SetCurrent(const ZafNumberConventions *conventions);
-    // The name of the character set of texts inside the library.
-    static const char *CodeSetName();
 };
 
 // Makes the canonical conventions current for its lifetime, so that text

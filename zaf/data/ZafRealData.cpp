@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace {
@@ -58,6 +59,25 @@ void ScanSign(const char *&p, std::string &collected, const ZafNumberConventions
 
 } // namespace
 
+namespace
+{
+// The value of a file text written for an infinity or NaN.
+bool NonFiniteFromFileText(const char *text, double &value)
+{
+    if (!text)
+        return false;
+    if (std::strcmp(text, "+Inf") == 0)
+        value = std::numeric_limits<double>::infinity();
+    else if (std::strcmp(text, "-Inf") == 0)
+        value = -std::numeric_limits<double>::infinity();
+    else if (std::strcmp(text, "NaN") == 0)
+        value = std::numeric_limits<double>::quiet_NaN();
+    else
+        return false;
+    return true;
+}
+} // namespace
+
 ZafRealData::ZafRealData()
 {
     RegisterConversions();
@@ -80,7 +100,10 @@ ZafRealData::ZafRealData(const char *name, ZafDataPersistence &persistence)
     ZafReadLevel(*this, persistence, [this](ZafFile &file) {
         char *text = nullptr;
         file.ReadString(&text);
-        if (file.Error() == 0)
+        double special;
+        if (file.Error() == 0 && NonFiniteFromFileText(text, special))
+            SetValue(special);
+        else if (file.Error() == 0)
         {
             ZafCanonicalLocaleScope canonical;
             // "%f" scans every form a real takes, the exponent form included.
@@ -107,6 +130,10 @@ bool ZafRealData::IsClassName(const char *name) const
 
 int ZafRealData::FileText(double number, char *buffer, int size)
 {
+    // Scanning accepts no infinity or NaN, so these have words of their own
+    // in the file.
+    if (!std::isfinite(number))
+        return std::snprintf(buffer, size, "%s", std::isnan(number) ? "NaN" : (number > 0 ? "+Inf" : "-Inf"));
     // Six places of "%f" in 32 bytes lost small values (1e-7 became 0) and
     // overflowed from 1e24 on: the shortest exact "%g" form is used instead.
     ZafCanonicalLocaleScope canonical;

@@ -46,7 +46,7 @@ public:
 
     // The text the UI data file holds for a value: the shortest form of up to
     // 17 significant digits, in the canonical locale, that scans back to the
-    // same value. Returns its length.
+    // same value, or "+Inf", "-Inf" or "NaN". Returns its length.
     static int FileText(double value, char *buffer, int size);
 
     // Through the format, or the locale's real print format when none.

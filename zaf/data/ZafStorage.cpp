@@ -421,8 +421,15 @@ int ZafStorage::FindNext(ZafFileInfo &info, const char *pattern, const char *str
 {
     const char *component = nullptr;
     ZafDirectoryElement *directory = SplitDirectory(pattern, &component);
-    ZafDirectoryElement *previous = static_cast<ZafDirectoryElement *>(info.searchState);
-    if (!directory || !previous || previous->Parent() != directory)
+    // The entry found last may have been removed since (Remove, RmDir, or an
+    // open for writing that replaces it): look for it among the directory's
+    // children by address before reading it.
+    ZafDirectoryElement *previous = nullptr;
+    if (directory)
+        for (ZafDirectoryElement *child = directory->FirstChild(); child && !previous; child = child->NextSibling())
+            if (child == info.searchState)
+                previous = child;
+    if (!previous)
     {
         error = ZafFileError::Read;
         return -1;
