@@ -1,5 +1,9 @@
 #include "shell/Main.h"
 #include "shell/MainWindowDefinition.h"
+#include "dataset/AssumeError.h"
+#include "dataset/DATASET.h"
+#include "dataset/DataSetLayout.h"
+#include "dataset/ProgramSettings.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafMDIWindow.h"
@@ -44,8 +48,16 @@ void ReportMissingUIFile()
     errors.ReportError(nullptr, "Error", MB_OK | MB_ICONSTOP, "mervalo.znc could not be found.");
 }
 
+// The data-set layer's failed checks are shown by the error system.
+void ReportFailedCheck(const char *title, const char *sourceAndLine, const char *text)
+{
+    ZafErrorSystem errors;
+    errors.ReportError(nullptr, title, MB_OK | MB_ICONEXCLAMATION, "%s\n%s", sourceAndLine, text);
+}
+
 void DeleteGlobals()
 {
+    ProgramSettings::Instance()->CloseDataSet();
     delete userPersist;
     userPersist = nullptr;
     delete uiStorage;
@@ -68,11 +80,26 @@ bool OpenUIDataFile(const ZafApplication &application)
     return true;
 }
 
+bool OpenStartDataSet(const std::string &name)
+{
+    if (name.empty())
+        return false;
+    ProgramSettings *settings = ProgramSettings::Instance();
+    const int error = settings->OpenDataSet(name.c_str());
+    if (error == 0)
+        return true;
+    ZafErrorSystem errors;
+    errors.ReportError(nullptr, "Error", MB_OK | MB_ICONSTOP, "%s: %s", name.c_str(),
+                       DataSetErrorText(error));
+    return false;
+}
+
 int Main(ZafApplication &application)
 {
     MainSwitches switches = ReadMainSwitches(application);
     if (switches.registerServer)
         return 0;
+    SetAssumeReportHook(ReportFailedCheck);
 
     if (!OpenUIDataFile(application)) {
         ReportMissingUIFile();
@@ -88,6 +115,7 @@ int Main(ZafApplication &application)
     }
     // The window manager owns the main window from here on.
     zafWindowManager->AddObject(mainWindow);
+    OpenStartDataSet(switches.dataSetName);
     application.Control();
     DeleteGlobals();
     return 0;

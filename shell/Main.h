@@ -8,8 +8,11 @@
 // (userPersist), and when it is missing (or holds no readable main window)
 // the program shows "mervalo.znc could not be found." titled "Error" and
 // ends; the main window is built from the UI object "MAINWINDOW" and given
-// to the window manager, which owns it; the event loop runs; the global
-// objects are deleted when it ends. Main answers the program's exit code
+// to the window manager, which owns it; the data set named by the other
+// arguments is opened as the current one (a failure is reported and the
+// program goes on without it); the event loop runs; the global objects and
+// the data set are closed when it ends. Failed checks of the data-set layer
+// are shown through the error system. Main answers the program's exit code
 // (0, or 1 when the program could not start).
 #pragma once
 
@@ -40,3 +43,6 @@ std::string UIDataFilePath(const ZafApplication &application);
 // Opens the UI data file and makes userPersist over it; false (nothing
 // kept) when the file is missing or not a UI data file.
 bool OpenUIDataFile(const ZafApplication &application);
+// Opens the named data set as the program's current one; false when no name
+// is given or the data set cannot be opened (reported, titled "Error").
+bool OpenStartDataSet(const std::string &name);

@@ -12,11 +12,16 @@
 #include <memory>
 #include <string>
 
+#include "dataset/AssumeError.h"
+#include "dataset/DATASET.h"
+#include "dataset/DataSetBuilder.h"
+#include "dataset/ProgramSettings.h"
 #include "shell/Main.h"
 #include "shell/MainWindowDefinition.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafMDIWindow.h"
+#include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafDiskFile.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
@@ -44,6 +49,7 @@ struct Seen
     bool mainWindow = false;
     bool visible = false;
     bool globals = false;
+    std::string dataSet;
 } seen;
 
 void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
@@ -51,6 +57,8 @@ void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
     KillTimer(nullptr, timer);
     auto *window = dynamic_cast<ZafMDIWindow *>(zafWindowManager->FirstWindow());
     seen.globals = uiStorage && userPersist;
+    if (DATASET *open = ProgramSettings::Instance()->GetDataSet(0))
+        seen.dataSet = open->GetFileName();
     if (!window)
         return;
     seen.mainWindow = window->StringID() && std::string(window->StringID()) == mainWindowName;
@@ -146,6 +154,45 @@ TEST_F(MainTest, UIDataFileWithoutTheMainWindowEndsWithTheMessage)
     EXPECT_EQ(1, RunMain());
     EXPECT_EQ(1, reports.count);
     EXPECT_EQ(nullptr, userPersist);
+}
+
+TEST_F(MainTest, OpensTheDataSetNamedOnTheCommandLineForTheRunAndReportsOneThatFails)
+{
+    WriteMainWindow();
+    const std::string name = directory + "\\start survey.QVF";
+    {
+        DataSetBuilder builder;
+        ASSERT_EQ(0, builder.ReadDescription("variable age\ntype u8\n"));
+        ASSERT_EQ(0, builder.ReadCsv("age\n30\n41\n"));
+        ASSERT_EQ(0, builder.Write(name.c_str())) << builder.GetErrorText();
+    }
+    // A name with a blank comes as two arguments and is joined again.
+    SetTimer(nullptr, 0, 10, CloseMainWindow);
+    EXPECT_EQ(0, RunMain({directory + "\\start", "survey.QVF"}));
+    EXPECT_EQ(0, reports.count) << reports.message;
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), seen.dataSet.c_str())) << seen.dataSet;
+    EXPECT_EQ(nullptr, ProgramSettings::Instance()->GetDataSet(0));
+
+    // A data set that does not open is reported and the program runs on.
+    seen = Seen();
+    SetTimer(nullptr, 0, 10, CloseMainWindow);
+    EXPECT_EQ(0, RunMain({directory + "\\absent.QVF"}));
+    EXPECT_TRUE(seen.mainWindow);
+    EXPECT_EQ("", seen.dataSet);
+    ASSERT_EQ(1, reports.count);
+    EXPECT_EQ("Error", reports.title);
+    EXPECT_NE(std::string::npos, reports.message.find("absent.QVF")) << reports.message;
+
+    // The data-set layer's failed checks reach the error system.
+    seen = Seen();
+    SetTimer(nullptr, 0, 10, CloseMainWindow);
+    AssumeReportHook previous = SetAssumeReportHook(nullptr);
+    RunMain();
+    EXPECT_EQ(0, AssumeError(false, "check.cpp", 12, "a broken promise"));
+    SetAssumeReportHook(previous);
+    ASSERT_EQ(2, reports.count);
+    EXPECT_EQ("Assume Error", reports.title);
+    EXPECT_NE(std::string::npos, reports.message.find("a broken promise")) << reports.message;
 }
 
 TEST_F(MainTest, RegServerEndsAtOnceWithoutLookingForTheFile)
