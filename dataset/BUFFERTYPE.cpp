@@ -362,34 +362,7 @@ TMPLISTETYPE::~TMPLISTETYPE()
 
 void TMPLISTETYPE::EncodeValue(unsigned char *p, double value, long intValue, bool isInt) const
 {
-    switch (storageType) {
-    case STORAGE_U8: {
-        long v = isInt ? intValue : std::lround(value);
-        *p = static_cast<unsigned char>(v);
-        break;
-    }
-    case STORAGE_I16: {
-        int16_t v = static_cast<int16_t>(isInt ? intValue : std::lround(value));
-        std::memcpy(p, &v, 2);
-        break;
-    }
-    case STORAGE_I32: {
-        int32_t v = static_cast<int32_t>(isInt ? intValue : std::lround(value));
-        std::memcpy(p, &v, 4);
-        break;
-    }
-    case STORAGE_FLOAT: {
-        float v = isInt ? static_cast<float>(intValue)
-                        : (value >= FLT_MAX || value == DBL_MAX ? FLT_MAX : static_cast<float>(value));
-        std::memcpy(p, &v, 4);
-        break;
-    }
-    default: {
-        double v = isInt ? static_cast<double>(intValue) : value;
-        std::memcpy(p, &v, 8);
-        break;
-    }
-    }
+    EncodeStoredValue(storageType, isInt ? static_cast<double>(intValue) : value, false, p);
 }
 
 bool TMPLISTETYPE::EnsureFile()

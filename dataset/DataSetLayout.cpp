@@ -410,3 +410,37 @@ int CheckReferences(const QvfHeader &h, const std::vector<VariableInfo> &variabl
 }
 
 }  // namespace DataSetLayout
+
+void EncodeStoredValue(int type, double value, bool missing, unsigned char *p)
+{
+    switch (type) {
+    case STORAGE_U8: {
+        double r = std::floor(value + 0.5);
+        unsigned char v = (missing || !(r >= 0 && r < 255)) ? 255 : static_cast<unsigned char>(r);
+        *p = v;
+        break;
+    }
+    case STORAGE_I16: {
+        double r = std::floor(value + 0.5);
+        int16_t v = (missing || !(r >= -32768 && r < 32767)) ? 32767 : static_cast<int16_t>(r);
+        std::memcpy(p, &v, 2);
+        break;
+    }
+    case STORAGE_I32: {
+        double r = std::floor(value + 0.5);
+        int32_t v = (missing || !(r >= -2147483648.0 && r < 2147483647.0)) ? 2147483647 : static_cast<int32_t>(r);
+        std::memcpy(p, &v, 4);
+        break;
+    }
+    case STORAGE_FLOAT: {
+        float v = (missing || !(std::fabs(value) < FLT_MAX)) ? FLT_MAX : static_cast<float>(value);
+        std::memcpy(p, &v, 4);
+        break;
+    }
+    default: {
+        double v = (missing || std::isnan(value)) ? DBL_MAX : value;
+        std::memcpy(p, &v, 8);
+        break;
+    }
+    }
+}

@@ -44,6 +44,11 @@ const char *DataSetErrorText(int error);
 // The text of an error word followed by " (detail)" when detail is not empty.
 std::string DataSetErrorText(int error, const std::string &detail);
 
+// Stores a value as the storage type's bytes (little-endian), rounded for the
+// integer types; a missing value, NaN, or a value the type cannot hold is
+// stored as the type's sentinel.
+void EncodeStoredValue(int type, double value, bool missing, unsigned char *p);
+
 // Format codes of the system file.
 enum {
     QVF_FORMAT_9020 = 9020,

@@ -45,41 +45,6 @@ bool ValidText(const char *text, size_t limit)
     return true;
 }
 
-// Stores a value of any list as the target storage type; a value the type
-// cannot hold is stored as the type's sentinel.
-void EncodeAs(int type, double value, bool missing, unsigned char *p)
-{
-    switch (type) {
-    case STORAGE_U8: {
-        double r = std::floor(value + 0.5);
-        unsigned char v = (missing || !(r >= 0 && r < 255)) ? 255 : static_cast<unsigned char>(r);
-        *p = v;
-        break;
-    }
-    case STORAGE_I16: {
-        double r = std::floor(value + 0.5);
-        int16_t v = (missing || !(r >= -32768 && r < 32767)) ? 32767 : static_cast<int16_t>(r);
-        std::memcpy(p, &v, 2);
-        break;
-    }
-    case STORAGE_I32: {
-        double r = std::floor(value + 0.5);
-        int32_t v = (missing || !(r >= -2147483648.0 && r < 2147483647.0)) ? 2147483647 : static_cast<int32_t>(r);
-        std::memcpy(p, &v, 4);
-        break;
-    }
-    case STORAGE_FLOAT: {
-        float v = (missing || !(std::fabs(value) < FLT_MAX)) ? FLT_MAX : static_cast<float>(value);
-        std::memcpy(p, &v, 4);
-        break;
-    }
-    default: {
-        double v = (missing || std::isnan(value)) ? DBL_MAX : value;
-        std::memcpy(p, &v, 8);
-        break;
-    }
-    }
-}
 }  // namespace
 
 void DataSetWriter::SetInterruptStage(int stage)
@@ -212,9 +177,9 @@ bool DataSetWriter::WriteColumn(PFILE &out, Variable &v, bool stopHalfway)
         if (sameType) {
             // The bytes as they are: no rounding on the way.
             CaseValue raw = list.ReadCase(c);
-            EncodeAs(v.info.storageType, raw.AsReal(), false, bytes);
+            EncodeStoredValue(v.info.storageType, raw.AsReal(), false, bytes);
         } else {
-            EncodeAs(v.info.storageType, value, sys, bytes);
+            EncodeStoredValue(v.info.storageType, value, sys, bytes);
         }
         chunk.insert(chunk.end(), bytes, bytes + size);
         // The range covers the valid values as stored.
