@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -18,11 +19,15 @@
 #include "dataset/KATLABS.h"
 #include "stats/CorrObj.h"
 #include "stats/FREQOBJ.h"
+#include "stats/GMultResp.h"
 #include "stats/MeanObj.h"
+#include "stats/NTABOBJ.h"
 #include "stats/OnewayObj.h"
 #include "stats/PairedTests.h"
 #include "stats/RegObj.h"
 #include "stats/RegressionKernel.h"
+#include "stats/Stat.h"
+#include "stats/StatClass.h"
 #include "stats/StatMissing.h"
 #include "stats/XTABOBJ.h"
 
@@ -54,6 +59,20 @@ const char kSmallDescription[] =
 
 enum { ID = 1, W, G, A, B, X1, X2, X3, X4, Y, K, PRE, POST, D1, D2 };
 
+// multresp.csv: control variables g and s, the category-coded items q1-q3,
+// the dichotomies m1-m4; 9 is user-missing in all but s.
+const char kMultipleResponseDescription[] =
+    "variable id\ntype double\nvariable w\ntype double\n"
+    "variable g\ntype u8\nmissing 9\nvariable s\ntype u8\n"
+    "categories codes\nvalue 1 = one\nvalue 2 = two\nvalue 3 = three\n"
+    "variable q1\ntype u8\nmissing 9\nlabels codes\n"
+    "variable q2\ntype u8\nmissing 9\nlabels codes\n"
+    "variable q3\ntype u8\nmissing 9\nlabels codes\n"
+    "variable m1\ntype u8\nmissing 9\nvariable m2\ntype u8\nmissing 9\n"
+    "variable m3\ntype u8\nmissing 9\nvariable m4\ntype u8\nmissing 9\n";
+
+enum { MG = 3, MS, Q1, Q2, Q3, M1, M2, M3, M4 };
+
 std::string ValuesOf(const std::string &csv)
 {
     std::ifstream in(GoldenPath(csv));
@@ -79,6 +98,9 @@ protected:
         weighted = Build(kSurveyDescription, "survey.csv", true, "golden_survey_w.QVF");
         small = Build(kSmallDescription, "paired_small.csv", false, "golden_small.QVF");
         smallWeighted = Build(kSmallDescription, "paired_small.csv", true, "golden_small_w.QVF");
+        responses = Build(kMultipleResponseDescription, "multresp.csv", false, "golden_mr.QVF");
+        responsesWeighted = Build(kMultipleResponseDescription, "multresp.csv", true,
+                                  "golden_mr_w.QVF");
     }
     static void TearDownTestSuite()
     {
@@ -86,20 +108,25 @@ protected:
         delete weighted;
         delete small;
         delete smallWeighted;
+        delete responses;
+        delete responsesWeighted;
     }
     void SetUp() override
     {
-        ASSERT_TRUE(plain && weighted && small && smallWeighted);
+        ASSERT_TRUE(plain && weighted && small && smallWeighted && responses && responsesWeighted);
     }
     static DATASET *Set(bool w) { return w ? weighted : plain; }
+    static DATASET *ResponseSet(bool w) { return w ? responsesWeighted : responses; }
     static std::string Suffix(bool w) { return w ? ".w" : ""; }
-    static DATASET *plain, *weighted, *small, *smallWeighted;
+    static DATASET *plain, *weighted, *small, *smallWeighted, *responses, *responsesWeighted;
 };
 
 DATASET *GoldenObjects::plain = nullptr;
 DATASET *GoldenObjects::weighted = nullptr;
 DATASET *GoldenObjects::small = nullptr;
 DATASET *GoldenObjects::smallWeighted = nullptr;
+DATASET *GoldenObjects::responses = nullptr;
+DATASET *GoldenObjects::responsesWeighted = nullptr;
 
 TEST_F(GoldenObjects, MeanObjGivesTheDescriptivesAndQuantiles)
 {
@@ -434,17 +461,181 @@ TEST_F(GoldenObjects, PairedObjectsGiveTheTests)
     EXPECT_EQ(McNemar(A, B, plain).status, 1);      // three values in the rows
 }
 
+TEST_F(GoldenObjects, StatAndGroupedMedianUseValidCasesOfThePartnerBelowTheLimit)
+{
+    Figures f;
+    const struct { const char *name; long x, partner; double limit; } runs[] = {
+        {"x1", X1, 0, kFloatMissing}, {"x1_y", X1, Y, kFloatMissing}, {"y_g", Y, G, kFloatMissing},
+        {"x1.below55.5", X1, 0, 55.5}, {"x1.below29", X1, 0, 29}, {"x1.below28", X1, 0, 28},
+        {"pre", PRE, 0, kFloatMissing}};
+    const char *summary[] = {"q1", "median", "q3", "whisklow", "whiskhigh", "qmin", "qmax"};
+    for (const auto &run : runs) {
+        for (bool w : {false, true}) {
+            StatClass computation(Set(w));
+            Stat s(&computation, run.x, run.partner, run.limit);
+            const std::string p = std::string("stat.") + run.name + Suffix(w) + ".";
+            f[p + "valid"] = s.validCount;
+            f[p + "n"] = s.n;
+            f[p + "integer"] = s.integerData;
+            f[p + "min"] = s.minimum;
+            f[p + "max"] = s.maximum;
+            f[p + "mean"] = s.mean;
+            f[p + "sd"] = s.standardDeviation;
+            f[p + "se"] = s.standardError;
+            double q[7];
+            GroupedMedian(&computation, run.x, run.partner, run.limit).GetSummary(q);
+            for (int i = 0; i < 7; ++i)
+                f[p + summary[i]] = q[i];
+        }
+    }
+    EXPECT_GT(CompareWithReferences("stat.", f), 150);
+}
+
+// The records of a multiple-response result under the prefix and each
+// record's name: count (unweighted sets only), weighted count and the
+// percentage on each of the first `bases` bases (-1, a base of 0, is "not
+// computed"). The percent field is always of the answers.
+void AddResponseFigures(GMultResp &m, const std::string &p, bool weighted, int bases,
+                        const std::function<std::string(const FreqCategory &)> &name, Figures &f)
+{
+    const char *baseNames[] = {"pctcases", "pctanswers", "pctvariable"};
+    for (int base = 0; base < bases; ++base) {
+        m.percentageBase = base;
+        m.FinishPercentages();
+        const FREQOBJ &r = *m.Result();
+        for (long i = 0; i < r.categoryCount; ++i) {
+            const FreqCategory &c = r.categories[i];
+            const std::string cp = p + name(c) + ".";
+            if (!weighted)
+                f[cp + "count"] = c.count;
+            f[cp + "freq"] = c.frequency;
+            f[cp + baseNames[base]] = c.validPercent == -1.0 ? kDoubleMissing : c.validPercent;
+            if (base == 1)
+                EXPECT_EQ(c.percent, c.validPercent) << cp;
+        }
+    }
+}
+
+TEST_F(GoldenObjects, MultipleResponseCountsCodesAndDichotomiesOnEveryBase)
+{
+    Figures f;
+    const long items[] = {Q1, Q2, Q3, 0};
+    const long dichotomies[] = {M1, M2, M3, M4, 0};
+    const ValueRangeList one = {{1, 1}}, oneOrNine = {{1, 1}, {9, 9}};
+    // A dichotomy's record holds its variable number as its value.
+    auto dichotomyName = [](const FreqCategory &c) {
+        return "m" + std::to_string(static_cast<int>(c.value.real) - M1 + 1);
+    };
+    for (bool w : {false, true}) {
+        for (bool listwise : {false, true}) {
+            for (bool user : {false, true}) {
+                const std::string name = std::string(listwise ? "list" : "pair") + (user ? ".user" : "");
+                GMultRespFreq codes(items, 1, listwise ? 0 : 1, 0, 0, ResponseSet(w));
+                if (user) {
+                    codes.includeUserMissing = true;
+                    codes.Recompute();
+                }
+                std::string p = "mrfreq." + name + Suffix(w) + ".";
+                f[p + "cases"] = codes.caseCount;
+                f[p + "categories"] = codes.categoryCount;
+                const FREQOBJ *r = codes.Result();
+                AddResponseFigures(codes, p, w, 2, [r](const FreqCategory &c) {
+                    char code[32];
+                    std::snprintf(code, sizeof code, "code.%g",
+                                  r->realValued ? c.value.real : static_cast<double>(c.value.integer));
+                    return std::string(code);
+                }, f);
+
+                // The dichotomies count user-missing codes as values from the start.
+                GMultRespDiko answers(dichotomies, 0, listwise ? 0 : 1, one, ResponseSet(w));
+                if (!user) {
+                    answers.includeUserMissing = false;
+                    answers.Recompute();
+                }
+                p = "mrdiko." + name + Suffix(w) + ".";
+                f[p + "cases"] = answers.caseCount;
+                AddResponseFigures(answers, p, w, 3, dichotomyName, f);
+            }
+        }
+        GMultRespDiko nine(dichotomies, 2, 1, oneOrNine, ResponseSet(w));
+        const std::string p = "mrdiko.pair.user.nine" + Suffix(w) + ".";
+        f[p + "cases"] = nine.caseCount;
+        AddResponseFigures(nine, p, w, 3, dichotomyName, f);
+    }
+    EXPECT_GT(CompareWithReferences("mrfreq.", f), 150);
+    EXPECT_GT(CompareWithReferences("mrdiko.", f), 150);
+}
+
+// Every cell of an n-way table as cell.<key of each dimension>.count and
+// pct1-pct3, found again by FindCell; the case count, the number of cells
+// and each dimension's category count.
+void AddNwayFigures(const NTABOBJ &t, const std::string &p, Figures &f)
+{
+    f[p + "cases"] = t.caseCount;
+    for (size_t d = 0; d < t.dimensions.size(); ++d)
+        f[p + "categories." + std::to_string(d + 1)] = t.dimensions[d].CategoryCount();
+    int cells = 0;
+    std::vector<double> keys(t.dimensions.size());
+    std::function<void(const NtabLevel &, size_t, const std::string &)> walk =
+        [&](const NtabLevel &level, size_t d, const std::string &name) {
+            for (const NtabNode &node : level.nodes) {
+                char key[32];
+                std::snprintf(key, sizeof key, ".%g", node.key);
+                keys[d] = node.key;
+                if (d + 1 < keys.size()) {
+                    ASSERT_TRUE(node.next) << name << key;
+                    walk(*node.next, d + 1, name + key);
+                    continue;
+                }
+                ++cells;
+                const std::string c = p + "cell" + name + key + ".";
+                EXPECT_EQ(t.FindCell(keys.data()), &node.cell) << c;
+                f[c + "count"] = node.cell.count;
+                for (int i = 0; i < 3; ++i)
+                    f[c + "pct" + std::to_string(i + 1)] = node.cell.percents[i];
+            }
+        };
+    walk(t.root, 0, "");
+    f[p + "cells"] = cells;
+}
+
+TEST_F(GoldenObjects, NwayTablesOfAVariableAndOfASetOnBothBases)
+{
+    Figures f;
+    const struct { const char *name; bool w; std::vector<long> controls; } variableRuns[] = {
+        {"a_g", false, {G, 0}}, {"a_g.w", true, {G, 0}}, {"a_d1_d2_g", false, {D1, D2, G, 0}}};
+    for (const auto &run : variableRuns) {
+        NTABOBJ t(Set(run.w));
+        ASSERT_TRUE(t.ComputeForVariable(A, run.controls.data(), 0));
+        AddNwayFigures(t, std::string("ntab.") + run.name + ".", f);
+    }
+    const long items[] = {Q1, Q2, Q3, 0};
+    const struct { const char *name; bool w; bool answers; std::vector<long> controls; } setRuns[] = {
+        {"set_g", false, false, {MG, 0}}, {"set_g.answers.w", true, true, {MG, 0}},
+        {"set_s_g.answers", false, true, {MS, MG, 0}}, {"set_s_g.w", true, false, {MS, MG, 0}}};
+    for (const auto &run : setRuns) {
+        NTABOBJ t(ResponseSet(run.w));
+        ASSERT_TRUE(t.ComputeForTwoLists(items, run.controls.data(), 0));
+        if (run.answers) {          // recounted on the base of the answers
+            t.percentageBase = 0;
+            ASSERT_TRUE(t.Recompute());
+        }
+        AddNwayFigures(t, std::string("ntab.") + run.name + ".", f);
+    }
+    EXPECT_GT(CompareWithReferences("ntab.", f), 500);
+}
+
 // Every family of reference.txt is compared by one of the tests above.
 TEST(GoldenReferences, EveryFamilyIsChecked)
 {
     const char *const families[] = {"desc.", "quantile.", "freq.", "xtab.", "oneway.",
                                     "corr.", "reg.", "paired.", "sign.", "wilcoxon.",
-                                    "mcnemar."};
+                                    "mcnemar.", "stat.", "mrfreq.", "mrdiko.", "ntab."};
     size_t covered = 0;
     for (const char *family : families)
         covered += ReferencesWithPrefix(family).size();
     EXPECT_EQ(covered, ReferencesWithPrefix("").size());
-    EXPECT_GT(covered, 800u);
+    EXPECT_GT(covered, 1900u);
 }
 
 } // namespace

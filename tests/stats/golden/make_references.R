@@ -47,6 +47,22 @@ sm <- clean(small)
 smw <- replicate_cases(sm)
 
 # ---- descriptives and quantile summary --------------------------------------
+# Quartiles (type 2: the inverse of the empirical distribution function,
+# averaged where it is flat) and the whisker ends: the smallest value not
+# below Q1 - IQR, the largest not above Q3 + IQR; all the mean when the
+# values are equal.
+quantile_figures <- function(prefix, x) {
+  q <- quantile(x, c(0.25, 0.5, 0.75), type = 2, names = FALSE)
+  if (min(x) == max(x)) q <- rep(mean(x), 3)
+  iqr <- q[3] - q[1]
+  out(paste0(prefix, ".q1"), q[1])
+  out(paste0(prefix, ".median"), q[2])
+  out(paste0(prefix, ".q3"), q[3])
+  lo <- if (min(x) == max(x)) mean(x) else min(x[x >= q[1] - iqr])
+  hi <- if (min(x) == max(x)) mean(x) else max(x[x <= q[3] + iqr])
+  out(paste0(prefix, ".whisklow"), lo)
+  out(paste0(prefix, ".whiskhigh"), hi)
+}
 desc <- function(prefix, x, cases) {
   x <- x[!is.na(x)]
   n <- length(x)
@@ -63,20 +79,52 @@ desc <- function(prefix, x, cases) {
     out(paste0(prefix, ".lower", lv), mean(x) - h)
     out(paste0(prefix, ".upper", lv), mean(x) + h)
   }
-  q <- quantile(x, c(0.25, 0.5, 0.75), type = 2, names = FALSE)
-  if (min(x) == max(x)) q <- rep(mean(x), 3)
-  iqr <- q[3] - q[1]
-  out(paste0(prefix, ".q1"), q[1])
-  out(paste0(prefix, ".median"), q[2])
-  out(paste0(prefix, ".q3"), q[3])
-  lo <- if (min(x) == max(x)) mean(x) else min(x[x >= q[1] - iqr])
-  hi <- if (min(x) == max(x)) mean(x) else max(x[x <= q[3] + iqr])
-  out(paste0(prefix, ".whisklow"), lo)
-  out(paste0(prefix, ".whiskhigh"), hi)
+  quantile_figures(prefix, x)
 }
 for (v in c("x1", "y", "k")) {
   desc(paste0("desc.", v), sv[[v]], sum(!is.na(sv[[v]])))
   desc(paste0("desc.", v, ".w"), svw[[v]], sum(!is.na(sv[[v]]) & sv$w > 0))
+}
+
+# Statistics of one variable over its valid cases, or only those also valid
+# in a partner variable, or only those below a limit: N the sum of the
+# weights, the standard error sd / sqrt(N), the integer flag whether every
+# value is whole; sd and its error need N > 1, everything else one case.
+stat_figures <- function(prefix, d, weighted, x, partner = NULL, limit = Inf) {
+  w <- if (weighted) d$w else rep(1, nrow(d))
+  ok <- w > 0 & !is.na(d[[x]]) & d[[x]] < limit
+  if (!is.null(partner)) ok <- ok & !is.na(d[[partner]])
+  v <- rep(d[[x]][ok], w[ok])
+  n <- length(v)
+  out(paste0(prefix, ".valid"), sum(ok))
+  out(paste0(prefix, ".n"), n)
+  out(paste0(prefix, ".integer"), as.numeric(all(v == floor(v))))
+  if (n == 0) {
+    for (f in c("min", "max", "mean", "sd", "se", "q1", "median", "q3", "whisklow",
+                "whiskhigh", "qmin", "qmax")) out(paste0(prefix, ".", f), NA)
+    return(invisible())
+  }
+  out(paste0(prefix, ".min"), min(v))
+  out(paste0(prefix, ".max"), max(v))
+  out(paste0(prefix, ".mean"), mean(v))
+  out(paste0(prefix, ".sd"), if (n > 1) sd(v) else NA)
+  out(paste0(prefix, ".se"), if (n > 1) sd(v) / sqrt(n) else NA)
+  quantile_figures(prefix, v)
+  out(paste0(prefix, ".qmin"), min(v))
+  out(paste0(prefix, ".qmax"), max(v))
+}
+for (weighted in c(FALSE, TRUE)) {
+  suffix <- if (weighted) ".w" else ""
+  stat_figures(paste0("stat.x1", suffix), sv, weighted, "x1")
+  stat_figures(paste0("stat.x1_y", suffix), sv, weighted, "x1", partner = "y")
+  # g is user-missing (9) in one case and system-missing in another.
+  stat_figures(paste0("stat.y_g", suffix), sv, weighted, "y", partner = "g")
+  # Below 55.5 leaves out the four values 55.5 too; below 29 keeps 27.5
+  # (weight 0) and 28.9 (weight 3); below 28 keeps only the case of weight 0.
+  for (limit in c(55.5, 29, 28))
+    stat_figures(sprintf("stat.x1.below%g%s", limit, suffix), sv, weighted, "x1",
+                 limit = limit)
+  stat_figures(paste0("stat.pre", suffix), sv, weighted, "pre")
 }
 # The median example of the frequency table: 1, 2, 3, 4 has median 2.5.
 out("quantile.example.median", quantile(c(1, 2, 3, 4), 0.5, type = 2, names = FALSE))
@@ -439,3 +487,130 @@ mcnemar <- function(prefix, x, y) {
 }
 mcnemar("mcnemar.d1_d2", sv$d1, sv$d2)
 mcnemar("mcnemar.d1_d2.w", svw$d1, svw$d2)
+
+# ---- multiple response (multresp.csv) -----------------------------------------
+# Weighted sets are replicated cases, so every function below counts rows.
+mr <- read_set(file.path(dir, "multresp.csv"))
+mrw <- mr$raw[rep(seq_len(nrow(mr$raw)), mr$raw$w), ]
+items <- c("q1", "q2", "q3")
+dichotomies <- c("m1", "m2", "m3", "m4")
+# Per case and variable: present and, unless user-missing codes count, not
+# the variable's user-missing code.
+usable <- function(d, vars, includeUserMissing) {
+  sapply(vars, function(v) {
+    x <- d[[v]]
+    !is.na(x) & (includeUserMissing | !(x %in% mr$missing[[v]]))
+  })
+}
+
+# Category coding: every usable value of every item is one answer; a case
+# counts with at least one answer (listwise: with every item usable).
+# Percentages of all answers and of the counted cases.
+mrfreq <- function(prefix, d, listwise, includeUserMissing, weighted) {
+  ok <- usable(d, items, includeUserMissing)
+  keep <- rowSums(ok) > 0 & (!listwise | rowSums(ok) == length(items))
+  x <- as.matrix(d[items])[keep, , drop = FALSE]
+  answers <- x[ok[keep, , drop = FALSE]]
+  cases <- sum(keep)
+  codes <- sort(unique(answers))
+  out(paste0(prefix, ".cases"), cases)
+  out(paste0(prefix, ".categories"), length(codes))
+  for (code in codes) {
+    f <- sum(answers == code)
+    p <- sprintf("%s.code.%g", prefix, code)
+    if (!weighted) out(paste0(p, ".count"), f)
+    out(paste0(p, ".freq"), f)
+    out(paste0(p, ".pctanswers"), 100 * f / length(answers))
+    out(paste0(p, ".pctcases"), 100 * f / cases)
+  }
+}
+
+# Dichotomies: a usable value inside one of the ranges is the variable's
+# answer; listwise a case needs every variable usable. Percentages of all
+# answers, of the cases with an answer and of the cases usable in the
+# variable.
+mrdiko <- function(prefix, d, listwise, includeUserMissing, ranges, weighted) {
+  ok <- usable(d, dichotomies, includeUserMissing)
+  keep <- !listwise | rowSums(ok) == length(dichotomies)
+  x <- as.matrix(d[dichotomies])
+  inside <- Reduce(`|`, lapply(ranges, function(r) !is.na(x) & x >= r[1] & x <= r[2]))
+  answered <- ok & inside & keep
+  cases <- sum(rowSums(answered) > 0)
+  out(paste0(prefix, ".cases"), cases)
+  for (v in dichotomies) {
+    f <- sum(answered[, v])
+    base <- sum(ok[keep, v])
+    p <- paste0(prefix, ".", v)
+    if (!weighted) out(paste0(p, ".count"), f)
+    out(paste0(p, ".freq"), f)
+    out(paste0(p, ".pctanswers"), 100 * f / sum(answered))
+    out(paste0(p, ".pctcases"), 100 * f / cases)
+    out(paste0(p, ".pctvariable"), if (base > 0) 100 * f / base else NA)
+  }
+}
+
+for (weighted in c(FALSE, TRUE)) {
+  d <- if (weighted) mrw else mr$raw
+  suffix <- if (weighted) ".w" else ""
+  for (listwise in c(FALSE, TRUE)) {
+    for (user in c(FALSE, TRUE)) {
+      name <- paste0(if (listwise) "list" else "pair", if (user) ".user" else "")
+      mrfreq(paste0("mrfreq.", name, suffix), d, listwise, user, weighted)
+      mrdiko(paste0("mrdiko.", name, suffix), d, listwise, user, list(c(1, 1)), weighted)
+    }
+  }
+  mrdiko(paste0("mrdiko.pair.user.nine", suffix), d, FALSE, TRUE, list(c(1, 1), c(9, 9)),
+         weighted)
+}
+
+# ---- n-way tables ---------------------------------------------------------------
+# Cells of the control variables' categories and the dependent's (or the
+# set's answers): a case counts with every control valid and at least one
+# valid answer; a set's case adds one to the cell of each answer. pct1 is of
+# the column (the cases, or the answers, of the control combination), pct2
+# of the whole table on that base, pct3 pct1 cumulated over the dependent's
+# categories. Also the counted cases, the cells that occur and each
+# dimension's categories.
+ntab <- function(prefix, d, members, controls, byAnswers = FALSE) {
+  valid <- !is.na(as.matrix(d[members]))
+  keep <- complete.cases(d[controls]) & rowSums(valid) > 0
+  dk <- d[keep, , drop = FALSE]
+  answersPerCase <- rowSums(valid[keep, , drop = FALSE])
+  long <- do.call(rbind, lapply(members, function(m) {
+    has <- !is.na(dk[[m]])
+    r <- dk[has, controls, drop = FALSE]
+    r$answer <- dk[[m]][has]
+    r
+  }))
+  long$one <- 1
+  cells <- aggregate(reformulate(c(controls, "answer"), "one"), data = long, FUN = sum)
+  cells <- cells[do.call(order, unname(as.list(cells[c(controls, "answer")]))), ]
+  key <- function(t) do.call(paste, c(lapply(t[controls], sprintf, fmt = "%g"), sep = "."))
+  column <- key(cells)
+  caseColumn <- key(dk)
+  base <- if (byAnswers) tapply(answersPerCase, caseColumn, sum) else table(caseColumn)
+  total <- if (byAnswers) sum(answersPerCase) else nrow(dk)
+  pct1 <- 100 * cells$one / as.numeric(base[column])
+  pct3 <- ave(pct1, column, FUN = cumsum)
+  out(paste0(prefix, ".cases"), nrow(dk))
+  out(paste0(prefix, ".cells"), nrow(cells))
+  dims <- c(controls, "answer")
+  for (i in seq_along(dims))
+    out(sprintf("%s.categories.%d", prefix, i), length(unique(long[[dims[i]]])))
+  for (i in seq_len(nrow(cells))) {
+    p <- sprintf("%s.cell.%s.%g", prefix, column[i], cells$answer[i])
+    out(paste0(p, ".count"), cells$one[i])
+    out(paste0(p, ".pct1"), pct1[i])
+    out(paste0(p, ".pct2"), 100 * cells$one[i] / total)
+    out(paste0(p, ".pct3"), pct3[i])
+  }
+}
+mrc <- clean(mr)
+mrcw <- replicate_cases(mrc)
+ntab("ntab.a_g", sv, "a", "g")
+ntab("ntab.a_g.w", svw, "a", "g")
+ntab("ntab.a_d1_d2_g", sv, "a", c("d1", "d2", "g"))
+ntab("ntab.set_g", mrc, items, "g")
+ntab("ntab.set_g.answers.w", mrcw, items, "g", byAnswers = TRUE)
+ntab("ntab.set_s_g.answers", mrc, items, c("s", "g"), byAnswers = TRUE)
+ntab("ntab.set_s_g.w", mrcw, items, c("s", "g"))

@@ -31,6 +31,9 @@ run() {
     run weighted "xtab.a_b.w." xtab b a
     run plain "oneway.y_g." oneway y g
     run weighted "oneway.y_g.w." oneway y g
+    run plain "ntab.a_g." ntab a g
+    run weighted "ntab.a_g.w." ntab a g
+    run plain "ntab.a_d1_d2_g." ntab a d1 d2 g
     run plain "corr.list." corr x1 x2 x3 x4 y | sed 's/\.6_/.x1_/; s/\.7_/.x2_/; s/\.8_/.x3_/; s/\.9_/.x4_/; s/\.10_/.y_/; s/_6\./_x1./; s/_7\./_x2./; s/_8\./_x3./; s/_9\./_x4./'
 } >"$work/computed.txt"
 
@@ -46,5 +49,5 @@ awk '
     }
     END {
         printf "statprint: %d figures compared with the references, %d differ\n", checked, bad
-        if (checked < 300 || bad > 0) exit 1
+        if (checked < 500 || bad > 0) exit 1
     }' "$golden/reference.txt" "$work/computed.txt"
