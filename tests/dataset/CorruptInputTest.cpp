@@ -1,8 +1,8 @@
 // Deterministic corrupt-input runs over the data-set files (system file,
-// index file) and the map file: thousands of mutated images, each opened
-// and read through the program's readers in memory. Every image must be
-// either refused with a known error word or read to the end; nothing may
-// crash or hang.
+// index file), the map file and the language file: thousands of mutated
+// images each, read through the program's readers. Every image must be
+// either refused with a known error or read to the end; nothing may crash
+// or hang.
 #include "dataset/DATASET.h"
 
 #include "DataSetFixture.h"
@@ -10,10 +10,12 @@
 #include "dataset/ByteStream.h"
 #include "dataset/MapFile.h"
 #include "dataset/SelectRec.h"
+#include "dataset/TextCatalog.h"
 #include "dataset/WeightRec.h"
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <memory>
 
 namespace {
@@ -73,6 +75,52 @@ public:
             }
         }
         return bytes;
+    }
+
+    // One to four text mutations: flipped bytes, a cut, a repeated line, a
+    // huge number in place of one, a special byte, a removed run, a very
+    // long line, two bytes swapped.
+    std::string MutateText(std::string s)
+    {
+        for (int m = 0, count = 1 + static_cast<int>(Below(4)); m < count; ++m) {
+            uint32_t size = static_cast<uint32_t>(s.size());
+            switch (Below(8)) {
+            case 0:
+                for (int k = 1 + static_cast<int>(Below(8)); k > 0 && !s.empty(); --k)
+                    s[Below(size)] ^= static_cast<char>(1 + Below(255));
+                break;
+            case 1: s.resize(Below(size + 1)); break;
+            case 2: {
+                size_t at = s.empty() ? 0 : s.rfind('\n', Below(size));
+                at = at == std::string::npos ? 0 : at + 1;
+                size_t end = std::min(s.find('\n', at), s.size() - 1) + 1;
+                if (!s.empty())
+                    for (int k = 1 + static_cast<int>(Below(3)); k > 0; --k)
+                        s.insert(end, s.substr(at, end - at));
+                break;
+            }
+            case 3: {
+                static const char *const huge[] = {"4294967296", "2147483648", "99999999999999999999",
+                                                   "1000", "10000", "65536", "0000000000001"};
+                size_t at = s.find_first_of("0123456789", Below(size + 1));
+                size_t end = std::min(s.find_first_not_of("0123456789", at), s.size());
+                if (at != std::string::npos)
+                    s.replace(at, end - at, huge[Below(7)]);
+                break;
+            }
+            case 4: s.insert(Below(size + 1), 1, "\0\r\n\"\\\t.#\x7f\xff "[Below(11)]); break;
+            case 5:
+                if (!s.empty())
+                    s.erase(Below(size), 1 + Below(40));
+                break;
+            case 6: s.insert(Below(size + 1), std::string(3000 + Below(3000), 'L')); break;
+            default:
+                if (s.size() > 1)
+                    std::swap(s[Below(size)], s[Below(size)]);
+                break;
+            }
+        }
+        return s;
     }
 
 private:
@@ -288,6 +336,53 @@ TEST(MapFile, MutatedMapFilesAreRefusedOrReadSafely)
     EXPECT_EQ(refused + read, kRuns);
     EXPECT_GT(refused, kRuns / 4);
     std::printf("[ map file    ] %d mutated images: %d refused, %d read\n", kRuns, refused, read);
+}
+
+TEST(TextCatalog, CorruptLanguageFilesGiveClearErrorsNeverACrash)
+{
+    std::vector<unsigned char> bytes = ReadFileBytes(EnglishLanguageFile());
+    ASSERT_FALSE(bytes.empty());
+    std::string english(bytes.begin(), bytes.end());
+    // A cut of the English file with every kind of line, so that each run
+    // stays small and mutations often hit the interesting parts.
+    std::string base = english.substr(0, english.rfind('\n', 2500) + 1) +
+                       "\r\n32.69\t\"quoted with blank \"\r\n"
+                       "3.1\ta\\tb\\nc\\\\d\\\"e\r\n; comment\r\n\r\n";
+    TempDirectory dir;
+    std::string path = dir.File("qivstzzz.btx");
+    Mutator mutator(20240611);
+    int accepted = 0, refused = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        std::string input = mutator.MutateText(base);
+        WriteFileBytes(path, {input.begin(), input.end()});
+        TextCatalog catalog;
+        if (!catalog.Load(path.c_str())) {
+            ++refused;
+            ASSERT_NE(catalog.Error(), TEXTCAT_OK) << run;
+            ASSERT_GT(strlen(catalog.ErrorText()), 0u) << run;
+            ASSERT_EQ(catalog.EntryCount(), 0u) << run;
+            ASSERT_STREQ(catalog.GetText(0, 0), "**ERROR**") << run;
+            continue;
+        }
+        ++accepted;
+        // Every group read, every text bounded by the line it came from.
+        for (size_t i = 0; i < catalog.EntryCount(); ++i) {
+            int group, number;
+            ASSERT_TRUE(catalog.EntryAt(i, group, number));
+            ASSERT_GE(group, 0);
+            ASSERT_LE(group, TextCatalog::kMaxGroup);
+            ASSERT_LE(number, TextCatalog::kMaxNumber);
+            const char *text = catalog.GetText(number, group);
+            ASSERT_NE(text, nullptr);
+            ASSERT_LE(strlen(text), TextCatalog::kMaxLineLength) << run;
+        }
+        ASSERT_EQ(catalog.Error(), TEXTCAT_OK) << run << ": " << catalog.ErrorText();
+    }
+    EXPECT_EQ(accepted + refused, kRuns);
+    EXPECT_GT(accepted, 0);
+    EXPECT_GT(refused, 0);
+    std::printf("[ language file ] %d corrupt inputs: %d read, %d refused with an error\n", kRuns, accepted,
+                refused);
 }
 
 }  // namespace
