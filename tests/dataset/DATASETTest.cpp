@@ -159,6 +159,7 @@ TEST_F(TypesDataSet, WeightRegionAndSelectionAreRecorded)
         seen += bits->CurrentBit() ? '1' : '0';
     }
     EXPECT_EQ(seen, "110101010101");
+    EXPECT_FALSE(bits->NextBit());
 
     dataSet.ClearSelection();
     EXPECT_FALSE(dataSet.GetActiveSelection()->IsActive());

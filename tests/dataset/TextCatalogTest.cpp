@@ -154,21 +154,15 @@ TEST_F(TextCatalogTest, LanguageFileAcceptsEveryFormOfLine) {
         int group, number;
         const char *text;
     } lines[] = {{"1.2\tPrint", 1, 2, "Print"},  // no line end at all
-                 {"1.2\tPrint\n", 1, 2, "Print"},
-                 {"1.2 \t  Print  \t\r\n", 1, 2, "Print"},
-                 {"  1.2\tPrint", 1, 2, "Print"},
-                 {"007.0010\tPadded", 7, 10, "Padded"},
-                 {"999.9999\tLast", 999, 9999, "Last"},
+                 {"1.2\tPrint\n", 1, 2, "Print"},               {"1.2 \t  Print  \t\r\n", 1, 2, "Print"},
+                 {"  1.2\tPrint", 1, 2, "Print"},                {"007.0010\tPadded", 7, 10, "Padded"},
+                 {"999.9999\tLast", 999, 9999, "Last"},          {"3.1\t# not a comment", 3, 1, "# not a comment"},
                  {"# comment\n; comment\n\n   \n\t# indented\n3.1\tx", 3, 1, "x"},
-                 {"3.1\t\"  Total \"", 3, 1, "  Total "},
-                 {"3.1\t\"\"", 3, 1, ""},
+                 {"3.1\t\"  Total \"", 3, 1, "  Total "},          {"3.1\t\"\"", 3, 1, ""},
                  {"3.1\ta\\tb\\nc\\rd\\\\e\\\"f", 3, 1, "a\tb\nc\rd\\e\"f"},
-                 {"3.1\t\"say \\\"hi\\\"\"", 3, 1, "say \"hi\""},
-                 {"3.1\tsay \"hi\"", 3, 1, "say \"hi\""},
+                 {"3.1\t\"say \\\"hi\\\"\"", 3, 1, "say \"hi\""},    {"3.1\tsay \"hi\"", 3, 1, "say \"hi\""},
                  {"3.1\t\"ends with backslash\\\\\"", 3, 1, "ends with backslash\\"},
-                 {"3.1\t# not a comment", 3, 1, "# not a comment"},
-                 {"3.1\t%s: %d of %.2f", 3, 1, "%s: %d of %.2f"},
-                 {"3.1\tCram\xe9r's V", 3, 1, "Cram\xe9r's V"}};
+                 {"3.1\t%s: %d of %.2f", 3, 1, "%s: %d of %.2f"}, {"3.1\tCram\xe9r's V", 3, 1, "Cram\xe9r's V"}};
     for (const auto &line : lines) {
         TextCatalog catalog;
         ASSERT_TRUE(catalog.Load(Write(line.content).c_str())) << line.content << ": " << catalog.ErrorText();
@@ -183,30 +177,18 @@ TEST_F(TextCatalogTest, LanguageFileRefusesBadLinesNamingTheLine) {
     const struct {
         std::string content;
         int line;
-    } bad[] = {{"0.0\tOK\n12\tno dot", 2},
-               {"x.1\tletter", 1},
-               {".1\tno group", 1},
-               {"1.\tno number", 1},
-               {"1000.1\tgroup too large", 1},
-               {"1.10000\tnumber too large", 1},
-               {"99999999999999999999999.1\thuge", 1},
-               {"1.99999999999999999999999999\thuge", 1},
-               {"-1.1\tnegative", 1},
-               {"1.1text", 1},
-               {"1.1", 1},
-               {"1.1\t   ", 1},
-               {"1.1\t\"unterminated", 1},
-               {"1.1\t\"", 1},
-               {"1.1\t\"a\"b\"", 1},
-               {"1.1\t\"escaped end\\\"", 1},
-               {"1.1\tbad \\q escape", 1},
-               {"1.1\ttrailing backslash\\", 1},
-               {"0.0\tOK\n\n1.1\tbell\x07", 3},
-               {"1.1\tdel\x7f", 1},
-               {"1.1\tcarriage\rreturn\n", 1},
-               {"1.1\ttwo returns\r\r\n", 1},
-               {"1.1\tfirst\n# c\n1.1\tagain", 3},
-               {"\xef\xbb\xbf" "1.1\tbom", 1},
+    } bad[] = {{"0.0\tOK\n12\tno dot", 2},        {"x.1\tletter", 1},
+               {".1\tno group", 1},                {"1.\tno number", 1},
+               {"1000.1\tgroup too large", 1},     {"1.10000\tnumber too large", 1},
+               {"99999999999999999999999.1\thuge", 1}, {"1.99999999999999999999999999\thuge", 1},
+               {"-1.1\tnegative", 1},              {"1.1text", 1},
+               {"1.1", 1},                         {"1.1\t   ", 1},
+               {"1.1\t\"unterminated", 1},         {"1.1\t\"", 1},
+               {"1.1\t\"a\"b\"", 1},               {"1.1\t\"escaped end\\\"", 1},
+               {"1.1\tbad \\q escape", 1},         {"1.1\ttrailing backslash\\", 1},
+               {"0.0\tOK\n\n1.1\tbell\x07", 3},    {"1.1\tdel\x7f", 1},
+               {"1.1\tcarriage\rreturn\n", 1},     {"1.1\ttwo returns\r\r\n", 1},
+               {"1.1\tfirst\n# c\n1.1\tagain", 3},  {"\xef\xbb\xbf" "1.1\tbom", 1},
                {std::string("0.0\tOK\n1.1\tnul\0here\n", 21), 2},
                {"1.1\t" + std::string(TextCatalog::kMaxLineLength - 3, 'x'), 1}};
     for (const auto &c : bad) {
