@@ -13,10 +13,7 @@ struct Report {
 Report g_report;
 
 void Capture(const char *title, const char *first, const char *second) {
-    ++g_report.count;
-    g_report.title = title;
-    g_report.first = first;
-    g_report.second = second;
+    g_report = {g_report.count + 1, title, first, second};
 }
 
 class AssumeErrorTest : public ::testing::Test {
@@ -29,15 +26,10 @@ protected:
     AssumeReportHook previous_ = nullptr;
 };
 
-TEST_F(AssumeErrorTest, AHoldingConditionReportsNothing) {
-    int dummy = 0;
-    EXPECT_EQ(AssumeError(&dummy != nullptr, "oxtabgr", 12, "never shown"), 1);
+TEST_F(AssumeErrorTest, OnlyAFailedConditionShowsSourceLineAndText) {
+    EXPECT_EQ(AssumeError(true, "oxtabgr", 12, "never shown"), 1);
     EXPECT_EQ(g_report.count, 0);
-}
-
-TEST_F(AssumeErrorTest, AFailedConditionShowsSourceLineAndText) {
-    EXPECT_EQ(AssumeError(false, "ODeskriptEnveis", 417, "Internal error: Duru-object is NULL"),
-              0);
+    EXPECT_EQ(AssumeError(false, "ODeskriptEnveis", 417, "Internal error: Duru-object is NULL"), 0);
     ASSERT_EQ(g_report.count, 1);
     EXPECT_EQ(g_report.title, "Assume Error");
     EXPECT_EQ(g_report.first, "ODeskriptEnveis 417");
@@ -52,14 +44,6 @@ TEST_F(AssumeErrorTest, MissingTextsAndOverlongSourceNamesAreSafe) {
     EXPECT_EQ(AssumeError(false, longName.c_str(), 9, "t"), 0);
     EXPECT_LT(g_report.first.size(), 300u);
     EXPECT_EQ(g_report.first.compare(0, 10, std::string(10, 's')), 0);
-}
-
-TEST_F(AssumeErrorTest, SettingTheHookReturnsThePreviousOne) {
-    EXPECT_EQ(SetAssumeReportHook(nullptr), &Capture);
-    // null restored the message box; installing again hands that back.
-    AssumeReportHook messageBox = SetAssumeReportHook(Capture);
-    EXPECT_NE(messageBox, nullptr);
-    EXPECT_NE(messageBox, &Capture);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <memory>
 #include <sstream>
 
 namespace {
@@ -24,29 +23,32 @@ protected:
         default: return c % 13 == 5 ? DBL_MAX : std::sin(static_cast<double>(c)) * 1e6;
         }
     }
+    static bool IsSentinel(int type, double v)
+    {
+        return v == DBL_MAX || (type == 1 && v == 255) || (type == 2 && v == 32767);
+    }
     void SetUp() override
     {
-        std::string description;
         const char *types[] = {"u8", "i16", "i32", "float", "double"};
-        for (int i = 0; i < 5; ++i)
-            description += std::string("variable v") + types[i] + "\ntype " + types[i] + "\n";
+        const int typeCodes[] = {1, 2, 3, 4, 8};
+        std::string description;
         std::ostringstream csv;
         csv.precision(17);
-        csv << "vu8,vi16,vi32,vfloat,vdouble\n";
+        for (int i = 0; i < 5; ++i) {
+            description += std::string("variable v") + types[i] + "\ntype " + types[i] + "\n";
+            csv << (i ? ",v" : "v") << types[i];
+        }
         for (long c = 0; c < kCases; ++c) {
-            const int typeCodes[] = {1, 2, 3, 4, 8};
+            csv << '\n';
             for (int i = 0; i < 5; ++i) {
                 double v = Value(typeCodes[i], c);
-                bool sentinel = (i == 0 && v == 255) || (i == 1 && v == 32767) || v == DBL_MAX;
-                if (i)
-                    csv << ',';
-                if (!sentinel)
+                csv << (i ? "," : "");
+                if (!IsSentinel(typeCodes[i], v))
                     csv << v;
             }
-            csv << '\n';
         }
         std::string error;
-        ASSERT_EQ(BuildDataSet(description, csv.str(), dir.File("walk.QVF"), &error), 0) << error;
+        ASSERT_EQ(BuildDataSet(description, csv.str() + "\n", dir.File("walk.QVF"), &error), 0) << error;
         ASSERT_EQ(dataSet.Open(dir.File("walk.QVF").c_str()), 0) << dataSet.GetErrorText();
     }
     static constexpr long kCases = 1000;
@@ -76,7 +78,7 @@ TEST_F(WalkDataSet, PagedAndInMemoryWalksGiveTheSameValuesBothWays)
                 EXPECT_EQ(paged.GetCurrentCase(), c + 1);
                 EXPECT_EQ(c, forward ? steps : kCases - 1 - steps);
                 double expected = Value(type, c);
-                bool sys = expected == DBL_MAX || (type == 1 && expected == 255) || (type == 2 && expected == 32767);
+                bool sys = IsSentinel(type, expected);
                 EXPECT_EQ(memory.IsCurrentSysMissing(), sys) << "case " << c;
                 EXPECT_EQ(paged.IsCurrentSysMissing(), sys) << "case " << c;
                 if (!sys) {
@@ -89,6 +91,11 @@ TEST_F(WalkDataSet, PagedAndInMemoryWalksGiveTheSameValuesBothWays)
             EXPECT_EQ(steps, kCases);
         }
     }
+    // The budget setting's override takes the place of the default budget.
+    BUFFERTYPE::SetBudgetOverride(80);
+    LISTETYPE list(&dataSet, 5);
+    BUFFERTYPE::SetBudgetOverride(0);
+    EXPECT_EQ(list.GetWindowCapacity(), 10);
 }
 
 TEST_F(WalkDataSet, SeekCaseCountsFromOneAndBackwardZeroIsTheLastCase)
@@ -151,14 +158,20 @@ TEST_F(WalkDataSet, DirectReadsCountCasesFromZeroAndCheckBothEnds)
     EXPECT_EQ(f.realValue, Value(4, 1));
 }
 
-TEST_F(WalkDataSet, ABudgetFromTheSettingsOverrideIsUsed)
+TEST_F(WalkDataSet, UnboundOrUnknownVariablesFailCleanly)
 {
-    BUFFERTYPE::SetBudgetOverride(80);
-    LISTETYPE list(&dataSet, 5);
-    BUFFERTYPE::SetBudgetOverride(0);
-    EXPECT_EQ(list.GetWindowCapacity(), 10);
-    LISTETYPE normal(&dataSet, 5);
-    EXPECT_TRUE(normal.IsInMemory());
+    LISTETYPE unbound;
+    EXPECT_FALSE(unbound.LoadVariable(1, 1));
+    EXPECT_EQ(unbound.Error(), DSERR_NO_DATASET);
+    EXPECT_FALSE(unbound.MoveNext());
+    LISTETYPE list;
+    list.BindToDataSet(&dataSet);
+    EXPECT_FALSE(list.LoadVariable(6, 1));
+    EXPECT_EQ(list.GetCaseCount(), 0);
+    ASSERT_TRUE(list.LoadVariable(3, 1));
+    EXPECT_EQ(list.variableNumber, 3);
+    ASSERT_TRUE(list.MoveNext());
+    EXPECT_EQ(list.GetCurrentInt(), static_cast<long>(Value(3, 0)));
 }
 
 TEST(TMPLISTETYPE, AppendsBeyondItsBudgetIntoItsTemporaryFile)
@@ -170,10 +183,8 @@ TEST(TMPLISTETYPE, AppendsBeyondItsBudgetIntoItsTemporaryFile)
     EXPECT_EQ(list.GetCaseCount(), 1000);
     long expected = 0;
     ASSERT_TRUE(list.SeekCase(1, 1));
-    while (list.MoveNext()) {
+    for (; list.MoveNext(); ++expected)
         EXPECT_EQ(list.GetCurrentInt(), expected * 3);
-        ++expected;
-    }
     EXPECT_EQ(expected, 1000);
     ASSERT_TRUE(list.SeekCase(0, 0));
     ASSERT_TRUE(list.MoveNext());
@@ -187,9 +198,8 @@ TEST(TMPLISTETYPE, AppendsBeyondItsBudgetIntoItsTemporaryFile)
     list.MoveNext();
     EXPECT_EQ(ReadCaseValue(&list, 499).intValue, -7);
     EXPECT_EQ(ReadCaseValue(&list, 999).intValue, 2997);
-    std::string name = list.FileName();
-    EXPECT_NE(name.find(".$$$"), std::string::npos);
-    EXPECT_NE(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(std::string(list.FileName()).find(".$$$"), std::string::npos);
+    EXPECT_TRUE(FileExists(list.FileName()));
 }
 
 TEST(TMPLISTETYPE, DeletesItsTemporaryFileAndStartsMissing)
@@ -200,40 +210,18 @@ TEST(TMPLISTETYPE, DeletesItsTemporaryFileAndStartsMissing)
         ASSERT_TRUE(list.HasFile());
         name = list.FileName();
         long count = 0;
-        while (list.MoveNext()) {
+        for (; list.MoveNext(); ++count)
             EXPECT_TRUE(list.IsCurrentSysMissing());
-            ++count;
-        }
         EXPECT_EQ(count, 100);
         EXPECT_FALSE(list.StoreReal(1.0));  // the cursor is past the end
     }
-    EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(FileExists(name));
     TMPLISTETYPE small(STORAGE_U8, 3);
     EXPECT_FALSE(small.HasFile());
     ASSERT_TRUE(small.MoveNext());
     EXPECT_TRUE(small.StoreInt(4));
     EXPECT_EQ(ReadCaseValue(&small, 0).intValue, 4);
     EXPECT_EQ(ReadCaseValue(&small, 2).intValue, 255);
-}
-
-TEST(LISTETYPE, UnboundOrUnknownVariablesFailCleanly)
-{
-    LISTETYPE unbound;
-    EXPECT_FALSE(unbound.LoadVariable(1, 1));
-    EXPECT_EQ(unbound.Error(), DSERR_NO_DATASET);
-    EXPECT_FALSE(unbound.MoveNext());
-    TempDirectory dir;
-    ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("t.QVF")), 0);
-    DATASET dataSet;
-    ASSERT_EQ(dataSet.Open(dir.File("t.QVF").c_str()), 0);
-    LISTETYPE list;
-    list.BindToDataSet(&dataSet);
-    EXPECT_FALSE(list.LoadVariable(9, 1));
-    EXPECT_EQ(list.GetCaseCount(), 0);
-    ASSERT_TRUE(list.LoadVariable(2, 1));
-    EXPECT_EQ(list.variableNumber, 2);
-    ASSERT_TRUE(list.MoveNext());
-    EXPECT_EQ(list.GetCurrentInt(), -5);
 }
 
 }  // namespace

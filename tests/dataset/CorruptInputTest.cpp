@@ -1,8 +1,8 @@
 // Deterministic corrupt-input runs over the data-set files (system file,
-// index file) and the map file: thousands of mutated images, each opened
-// and read through the program's readers in memory. Every image must be
-// either refused with a known error word or read to the end; nothing may
-// crash or hang.
+// index file), the map file and the language file: thousands of mutated
+// images each, read through the program's readers. Every image must be
+// either refused with a known error or read to the end; nothing may crash
+// or hang.
 #include "dataset/DATASET.h"
 
 #include "DataSetFixture.h"
@@ -10,10 +10,12 @@
 #include "dataset/ByteStream.h"
 #include "dataset/MapFile.h"
 #include "dataset/SelectRec.h"
+#include "dataset/TextCatalog.h"
 #include "dataset/WeightRec.h"
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <memory>
 
 namespace {
@@ -75,6 +77,52 @@ public:
         return bytes;
     }
 
+    // One to four text mutations: flipped bytes, a cut, a repeated line, a
+    // huge number in place of one, a special byte, a removed run, a very
+    // long line, two bytes swapped.
+    std::string MutateText(std::string s)
+    {
+        for (int m = 0, count = 1 + static_cast<int>(Below(4)); m < count; ++m) {
+            uint32_t size = static_cast<uint32_t>(s.size());
+            switch (Below(8)) {
+            case 0:
+                for (int k = 1 + static_cast<int>(Below(8)); k > 0 && !s.empty(); --k)
+                    s[Below(size)] ^= static_cast<char>(1 + Below(255));
+                break;
+            case 1: s.resize(Below(size + 1)); break;
+            case 2: {
+                size_t at = s.empty() ? 0 : s.rfind('\n', Below(size));
+                at = at == std::string::npos ? 0 : at + 1;
+                size_t end = std::min(s.find('\n', at), s.size() - 1) + 1;
+                if (!s.empty())
+                    for (int k = 1 + static_cast<int>(Below(3)); k > 0; --k)
+                        s.insert(end, s.substr(at, end - at));
+                break;
+            }
+            case 3: {
+                static const char *const huge[] = {"4294967296", "2147483648", "99999999999999999999",
+                                                   "1000", "10000", "65536", "0000000000001"};
+                size_t at = s.find_first_of("0123456789", Below(size + 1));
+                size_t end = std::min(s.find_first_not_of("0123456789", at), s.size());
+                if (at != std::string::npos)
+                    s.replace(at, end - at, huge[Below(7)]);
+                break;
+            }
+            case 4: s.insert(Below(size + 1), 1, "\0\r\n\"\\\t.#\x7f\xff "[Below(11)]); break;
+            case 5:
+                if (!s.empty())
+                    s.erase(Below(size), 1 + Below(40));
+                break;
+            case 6: s.insert(Below(size + 1), std::string(3000 + Below(3000), 'L')); break;
+            default:
+                if (s.size() > 1)
+                    std::swap(s[Below(size)], s[Below(size)]);
+                break;
+            }
+        }
+        return s;
+    }
+
 private:
     uint32_t state;
 };
@@ -111,121 +159,92 @@ long ReadEverything(DATASET &dataSet)
     return values;
 }
 
-struct Outcome {
-    int refused = 0;
-    int read = 0;
-};
-
-class CorruptDataSet : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("c.QVF")), 0);
-        qvf = ReadFileBytes(dir.File("c.QVF"));
-        ind = ReadFileBytes(dir.File("c.IND"));
-        ASSERT_FALSE(qvf.empty());
-        ASSERT_FALSE(ind.empty());
-    }
-    void Run(const std::vector<unsigned char> &q, const std::vector<unsigned char> &i, Outcome *outcome)
-    {
-        DATASET dataSet;
-        int code = dataSet.OpenStreams(new MemoryByteStream(q), new MemoryByteStream(i));
-        if (code) {
-            ++outcome->refused;
-            EXPECT_GT(code, 0);
-            EXPECT_LE(code, DSERR_TOO_LARGE);
-            EXPECT_EQ(std::string(dataSet.GetErrorText()).find("Unknown"), std::string::npos);
-            EXPECT_FALSE(dataSet.IsOpen());
-            return;
-        }
-        ++outcome->read;
-        ReadEverything(dataSet);
-    }
+TEST(DataSet, MutatedSystemAndIndexFilesAreRefusedOrReadSafely)
+{
     TempDirectory dir;
-    std::vector<unsigned char> qvf, ind;
-};
-
-TEST_F(CorruptDataSet, TheUnchangedImagesReadWhole)
-{
-    DATASET dataSet;
-    ASSERT_EQ(dataSet.OpenStreams(new MemoryByteStream(qvf), new MemoryByteStream(ind)), 0);
+    ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("c.QVF")), 0);
+    const std::vector<unsigned char> qvf = ReadFileBytes(dir.File("c.QVF")), ind = ReadFileBytes(dir.File("c.IND"));
+    DATASET whole;
+    ASSERT_EQ(whole.OpenStreams(new MemoryByteStream(qvf), new MemoryByteStream(ind)), 0);
     // 8 variables x 12 cases x 2 directions, 12 selection bits, 12 weights.
-    EXPECT_EQ(ReadEverything(dataSet), 8 * 12 * 2 + 12 + 12);
+    EXPECT_EQ(ReadEverything(whole), 8 * 12 * 2 + 12 + 12);
+    for (int file = 0; file < 2; ++file) {
+        Mutator mutator(0x5eed0001 + file);
+        int refused = 0, read = 0;
+        for (int run = 0; run < kRuns; ++run) {
+            DATASET dataSet;
+            int code = file == 0 ? dataSet.OpenStreams(new MemoryByteStream(mutator.Mutate(qvf, 128)),
+                                                       new MemoryByteStream(ind))
+                                 : dataSet.OpenStreams(new MemoryByteStream(qvf),
+                                                       new MemoryByteStream(mutator.Mutate(ind, ind.size())));
+            if (code) {
+                ++refused;
+                EXPECT_GT(code, 0);
+                EXPECT_LE(code, DSERR_TOO_LARGE);
+                EXPECT_EQ(std::string(dataSet.GetErrorText()).find("Unknown"), std::string::npos);
+                EXPECT_FALSE(dataSet.IsOpen());
+            } else {
+                ++read;
+                ReadEverything(dataSet);
+            }
+        }
+        EXPECT_EQ(refused + read, kRuns);
+        EXPECT_GT(refused, kRuns / 4);
+        std::printf("[ %s ] %d mutated images: %d refused, %d read\n", file ? "index file " : "system file", kRuns,
+                    refused, read);
+    }
 }
 
-TEST_F(CorruptDataSet, MutatedSystemFilesAreRefusedOrReadSafely)
-{
-    Mutator mutator(0x5eed0001);
-    Outcome outcome;
-    for (int run = 0; run < kRuns; ++run)
-        Run(mutator.Mutate(qvf, 128), ind, &outcome);
-    EXPECT_EQ(outcome.refused + outcome.read, kRuns);
-    EXPECT_GT(outcome.refused, kRuns / 4);
-    std::printf("[ system file ] %d mutated images: %d refused, %d read\n", kRuns, outcome.refused, outcome.read);
-}
-
-TEST_F(CorruptDataSet, MutatedIndexFilesAreRefusedOrReadSafely)
-{
-    Mutator mutator(0x5eed0002);
-    Outcome outcome;
-    for (int run = 0; run < kRuns; ++run)
-        Run(qvf, mutator.Mutate(ind, ind.size()), &outcome);
-    EXPECT_EQ(outcome.refused + outcome.read, kRuns);
-    EXPECT_GT(outcome.refused, kRuns / 4);
-    std::printf("[ index file  ] %d mutated images: %d refused, %d read\n", kRuns, outcome.refused, outcome.read);
-}
-
-// A map file of two maps: names stored in reverse order, regions with
-// single points, polygons, an empty item and an overlay.
+// A map file of two maps: names stored in reverse order (the second's
+// first letter a DOS A-ring), regions with single points, polygons, an
+// empty item and an overlay.
 std::vector<unsigned char> SmallMapFile()
 {
     std::vector<unsigned char> b;
-    auto i16 = [&b](int v) {
-        b.push_back(static_cast<unsigned char>(v & 0xff));
-        b.push_back(static_cast<unsigned char>((v >> 8) & 0xff));
+    auto i16 = [&b](std::initializer_list<int> values) {
+        for (int v : values)
+            b.insert(b.end(), {static_cast<unsigned char>(v & 0xff), static_cast<unsigned char>((v >> 8) & 0xff)});
     };
     auto i32 = [&b](long v) {
         for (int k = 0; k < 4; ++k)
             b.push_back(static_cast<unsigned char>((static_cast<unsigned long>(v) >> (8 * k)) & 0xff));
     };
-    i16(2);
-    i16(9600);
-    // Directory: items, geometry offset, name offset (filled below).
+    i16({2, 9600});
+    // Directory: items, geometry offset, name offset.
     const long names = 4 + 2 * 10, geometry0 = names + 70;
-    i16(4);
-    i32(geometry0);
-    i32(names + 35);
-    i16(2);
-    i32(geometry0 + 6 + 4 + 6 + 16 + 6 + 6 + 12);
-    i32(names);
-    std::string second = "Second map", first = "First map with a name of 35 chars!!";
+    i16({4}), i32(geometry0), i32(names + 35);
+    i16({2}), i32(geometry0 + 6 + 4 + 6 + 16 + 6 + 6 + 12), i32(names);
+    std::string second = "\x8fSecond map", first = "First map with a name of 35 chars!!";
     b.insert(b.end(), second.begin(), second.end());
     b.resize(names + 35, 0);
     b.insert(b.end(), first.begin(), first.end());
     b.resize(names + 70, 0);
     // Map 0: point of region 1, its square, an empty item, an overlay triangle.
-    i32(1), i16(1), i16(50), i16(50);
-    i32(1), i16(4), i16(0), i16(0), i16(100), i16(0), i16(100), i16(100), i16(0), i16(100);
-    i32(2), i16(0);
-    i32(7), i16(-3), i16(10), i16(10), i16(20), i16(10), i16(15), i16(20);
+    i32(1), i16({1, 50, 50});
+    i32(1), i16({4, 0, 0, 100, 0, 100, 100, 0, 100});
+    i32(2), i16({0});
+    i32(7), i16({-3, 10, 10, 20, 10, 15, 20});
     // Map 1: two triangles of one region.
-    i32(3), i16(3), i16(0), i16(0), i16(5), i16(0), i16(0), i16(5);
-    i32(3), i16(3), i16(9), i16(9), i16(8), i16(9), i16(9), i16(8);
+    i32(3), i16({3, 0, 0, 5, 0, 0, 5});
+    i32(3), i16({3, 9, 9, 8, 9, 9, 8});
     return b;
 }
 
-TEST(MapFile, ReadsTheDirectoryAndEveryMap)
+TEST(MapFile, ReadsTheDirectoryAndEveryMapAndOldVersionsHoldNoDirectory)
 {
     std::vector<unsigned char> bytes = SmallMapFile();
     MemoryByteStream file(bytes);
     MapDirectory directory;
-    ASSERT_EQ(MapFile::ReadDirectory(file, true, &directory), MAPERR_NONE);
+    ASSERT_EQ(MapFile::ReadDirectory(file, false, &directory), MAPERR_NONE);
     ASSERT_EQ(directory.mapCount, 2);
     EXPECT_EQ(directory.version, 9600);
-    // Names are read in directory order whatever their order in the file.
+    // Names are read in directory order whatever their order in the file,
+    // with DOS letters converted unless the code page says otherwise.
     EXPECT_EQ(std::string(directory.entries[0].name), "First map with a name of 35 chars!!");
     EXPECT_EQ(directory.entries[0].name[35], 0);
-    EXPECT_STREQ(directory.entries[1].name, "Second map");
+    EXPECT_STREQ(directory.entries[1].name, "\xc5Second map");
+    ASSERT_EQ(MapFile::ReadDirectory(file, true, &directory), MAPERR_NONE);
+    EXPECT_STREQ(directory.entries[1].name, "\x8fSecond map");
     std::vector<MapItem> items;
     ASSERT_EQ(MapFile::ReadMap(file, directory, 0, &items), MAPERR_NONE);
     ASSERT_EQ(items.size(), 4u);
@@ -241,30 +260,15 @@ TEST(MapFile, ReadsTheDirectoryAndEveryMap)
     EXPECT_EQ(MapFile::Check(file, &total), MAPERR_NONE);
     EXPECT_EQ(total, 6);
     delete[] directory.entries;
-}
 
-TEST(MapFile, OldVersionsHoldNoDirectoryAndNamesConvertByCodePage)
-{
-    std::vector<unsigned char> bytes = SmallMapFile();
     bytes[2] = 0x3b;   // version 9019
     bytes[3] = 0x23;
     MemoryByteStream old(bytes);
-    MapDirectory directory;
     EXPECT_EQ(MapFile::ReadDirectory(old, true, &directory), MAPERR_NONE);
     EXPECT_EQ(directory.version, 9019);
     EXPECT_EQ(directory.entries, nullptr);
     EXPECT_EQ(directory.mapCount, 0);   // no records the count could reach
-    std::vector<MapItem> items;
     EXPECT_EQ(MapFile::ReadMap(old, directory, 0, &items), MAPERR_NO_DIRECTORY);
-
-    bytes = SmallMapFile();
-    bytes[4 + 20] = 143;   // first byte of the second map's name: DOS A-ring
-    MemoryByteStream dos(bytes);
-    ASSERT_EQ(MapFile::ReadDirectory(dos, false, &directory), MAPERR_NONE);
-    EXPECT_EQ(static_cast<unsigned char>(directory.entries[1].name[0]), 197);
-    ASSERT_EQ(MapFile::ReadDirectory(dos, true, &directory), MAPERR_NONE);
-    EXPECT_EQ(static_cast<unsigned char>(directory.entries[1].name[0]), 143);
-    delete[] directory.entries;
 }
 
 TEST(MapFile, MutatedMapFilesAreRefusedOrReadSafely)
@@ -288,6 +292,53 @@ TEST(MapFile, MutatedMapFilesAreRefusedOrReadSafely)
     EXPECT_EQ(refused + read, kRuns);
     EXPECT_GT(refused, kRuns / 4);
     std::printf("[ map file    ] %d mutated images: %d refused, %d read\n", kRuns, refused, read);
+}
+
+TEST(TextCatalog, CorruptLanguageFilesGiveClearErrorsNeverACrash)
+{
+    std::vector<unsigned char> bytes = ReadFileBytes(EnglishLanguageFile());
+    ASSERT_FALSE(bytes.empty());
+    std::string english(bytes.begin(), bytes.end());
+    // A cut of the English file with every kind of line, so that each run
+    // stays small and mutations often hit the interesting parts.
+    std::string base = english.substr(0, english.rfind('\n', 2500) + 1) +
+                       "\r\n32.69\t\"quoted with blank \"\r\n"
+                       "3.1\ta\\tb\\nc\\\\d\\\"e\r\n; comment\r\n\r\n";
+    TempDirectory dir;
+    std::string path = dir.File("qivstzzz.btx");
+    Mutator mutator(20240611);
+    int accepted = 0, refused = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        std::string input = mutator.MutateText(base);
+        WriteFileBytes(path, {input.begin(), input.end()});
+        TextCatalog catalog;
+        if (!catalog.Load(path.c_str())) {
+            ++refused;
+            ASSERT_NE(catalog.Error(), TEXTCAT_OK) << run;
+            ASSERT_GT(strlen(catalog.ErrorText()), 0u) << run;
+            ASSERT_EQ(catalog.EntryCount(), 0u) << run;
+            ASSERT_STREQ(catalog.GetText(0, 0), "**ERROR**") << run;
+            continue;
+        }
+        ++accepted;
+        // Every group read, every text bounded by the line it came from.
+        for (size_t i = 0; i < catalog.EntryCount(); ++i) {
+            int group, number;
+            ASSERT_TRUE(catalog.EntryAt(i, group, number));
+            ASSERT_GE(group, 0);
+            ASSERT_LE(group, TextCatalog::kMaxGroup);
+            ASSERT_LE(number, TextCatalog::kMaxNumber);
+            const char *text = catalog.GetText(number, group);
+            ASSERT_NE(text, nullptr);
+            ASSERT_LE(strlen(text), TextCatalog::kMaxLineLength) << run;
+        }
+        ASSERT_EQ(catalog.Error(), TEXTCAT_OK) << run << ": " << catalog.ErrorText();
+    }
+    EXPECT_EQ(accepted + refused, kRuns);
+    EXPECT_GT(accepted, 0);
+    EXPECT_GT(refused, 0);
+    std::printf("[ language file ] %d corrupt inputs: %d read, %d refused with an error\n", kRuns, accepted,
+                refused);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/ByteStream.h"
 #include "dataset/KATLABS.h"
-#include "dataset/ProgramSettings.h"
 #include "dataset/SelectRec.h"
 #include "dataset/WeightRec.h"
 
@@ -26,7 +25,7 @@ protected:
     DATASET dataSet;
 };
 
-TEST_F(TypesDataSet, RecordsHeaderVariablesAndFormat)
+TEST_F(TypesDataSet, RecordsHeaderVariablesFormatAndDocumentation)
 {
     EXPECT_EQ(dataSet.GetCaseCount(), 12);
     EXPECT_EQ(dataSet.GetVariableCount(), 8);
@@ -50,73 +49,44 @@ TEST_F(TypesDataSet, RecordsHeaderVariablesAndFormat)
     EXPECT_EQ(dataSet.GetVariable(1)->columnStart, 128);
     EXPECT_EQ(dataSet.GetVariable(2)->columnStart, 128 + 12);
     EXPECT_EQ(ReadFileBytes(dir.File("types.IND")).size(), 8u * 160u);
+    EXPECT_EQ(dataSet.GetDocumentation(0), "A small data set of every storage type.\r\n");
+    EXPECT_EQ(dataSet.GetDocumentation(1), "Byte documentation.\r\n");
+    EXPECT_EQ(dataSet.GetDocumentation(2), "");
 }
 
-TEST_F(TypesDataSet, EveryStorageTypeKeepsItsSentinelAndUserMissingCodes)
+TEST_F(TypesDataSet, EveryStorageTypeKeepsItsSentinelExtremesAndUserMissingCodes)
 {
-    LISTETYPE u8(&dataSet, 1), i16(&dataSet, 2), i32(&dataSet, 3), flt(&dataSet, 4), dbl(&dataSet, 5);
-    // Case 3 is empty in every one of these columns except i16 and float.
-    for (BUFFERTYPE *list : {static_cast<BUFFERTYPE *>(&u8), static_cast<BUFFERTYPE *>(&i32),
-                             static_cast<BUFFERTYPE *>(&dbl)}) {
-        ASSERT_TRUE(list->SeekCase(1, 3));
-        ASSERT_TRUE(list->MoveNext());
-        EXPECT_TRUE(list->IsCurrentSysMissing()) << list->storageType;
-        EXPECT_FALSE(list->IsCurrentUserMissing());
+    const struct {
+        long variable, caseFrom1;
+        double value;  // as stored: the integer types' sentinels as integers
+        bool sys, user;
+    } cells[] = {
+        {1, 3, 255, true, false},       {1, 4, 9, false, true},           {1, 5, 254, false, false},
+        {2, 2, 32766, false, false},    {2, 3, -32768, false, false},     {2, 4, 32767, true, false},
+        {2, 5, -1, false, true},        {3, 2, -2147483648.0, false, false}, {3, 3, 2147483647, true, false},
+        {3, 4, 88888, false, true},     {3, 5, 99999, false, true},       {4, 2, -3.5, false, false},
+        {4, 3, 99.5, false, true},      {4, 4, DBL_MAX, true, false},     // the float sentinel reads as DBL_MAX
+        {5, 2, -1e300, false, false},   {5, 3, DBL_MAX, true, false},     {5, 5, 1e300, false, false},
+    };
+    for (const auto &cell : cells) {
+        SCOPED_TRACE(testing::Message() << "variable " << cell.variable << " case " << cell.caseFrom1);
+        LISTETYPE list(&dataSet, cell.variable);
+        ASSERT_TRUE(list.SeekCase(1, cell.caseFrom1));
+        ASSERT_TRUE(list.MoveNext());
+        if (list.integerTyped)
+            EXPECT_EQ(list.GetCurrentInt(), static_cast<long>(cell.value));
+        else
+            EXPECT_EQ(list.GetCurrentReal(), cell.value);
+        EXPECT_EQ(list.IsCurrentSysMissing(), cell.sys);
+        EXPECT_EQ(list.IsCurrentUserMissing(), cell.user);
     }
-    u8.SeekCase(1, 3);
-    u8.MoveNext();
-    EXPECT_EQ(u8.GetCurrentInt(), 255);
-    i32.SeekCase(1, 3);
-    i32.MoveNext();
-    EXPECT_EQ(i32.GetCurrentInt(), 2147483647L);
-    dbl.SeekCase(1, 3);
-    dbl.MoveNext();
-    EXPECT_EQ(dbl.GetCurrentReal(), DBL_MAX);
-    i16.SeekCase(1, 4);
-    i16.MoveNext();
-    EXPECT_EQ(i16.GetCurrentInt(), 32767);
-    EXPECT_TRUE(i16.IsCurrentSysMissing());
-    flt.SeekCase(1, 4);
-    flt.MoveNext();
-    EXPECT_TRUE(flt.IsCurrentSysMissing());
-    EXPECT_EQ(flt.GetCurrentReal(), DBL_MAX);   // the float sentinel reads as the largest double
-
-    // User-missing: u8 9 (case 4), i16 -1 (case 5), i32 88888 and 99999, float 99.5.
-    u8.SeekCase(1, 4);
-    u8.MoveNext();
-    EXPECT_TRUE(u8.IsCurrentUserMissing());
-    EXPECT_FALSE(u8.IsCurrentSysMissing());
-    i16.SeekCase(1, 5);
-    i16.MoveNext();
-    EXPECT_EQ(i16.GetCurrentInt(), -1);
-    EXPECT_TRUE(i16.IsCurrentUserMissing());
-    EXPECT_TRUE(i32.IsMissingInt(88888));
-    EXPECT_TRUE(i32.IsMissingInt(99999));
+    LISTETYPE u8(&dataSet, 1), i16(&dataSet, 2), i32(&dataSet, 3), flt(&dataSet, 4), dbl(&dataSet, 5);
     EXPECT_TRUE(i32.IsMissingInt(2147483647L));
     EXPECT_FALSE(i32.IsMissingInt(88887));
-    flt.SeekCase(1, 3);
-    flt.MoveNext();
-    EXPECT_TRUE(flt.IsCurrentUserMissing());
-    EXPECT_TRUE(flt.IsMissingReal(99.5));
     EXPECT_TRUE(flt.IsMissingReal(FLT_MAX));
     EXPECT_FALSE(flt.IsMissingReal(99.25));
-
-    // Extremes of each type survive: 254, -32768, 32766, -2^31, +-1e300.
-    u8.SeekCase(1, 5);
-    u8.MoveNext();
-    EXPECT_EQ(u8.GetCurrentInt(), 254);
-    i16.SeekCase(1, 2);
-    i16.MoveNext();
-    EXPECT_EQ(i16.GetCurrentInt(), 32766);
-    i16.MoveNext();
-    EXPECT_EQ(i16.GetCurrentInt(), -32768);
-    i32.SeekCase(1, 2);
-    i32.MoveNext();
-    EXPECT_EQ(i32.GetCurrentInt(), -2147483647L - 1);
-    dbl.SeekCase(1, 2);
-    dbl.MoveNext();
-    EXPECT_EQ(dbl.GetCurrentReal(), -1e300);
     // Type-bound readers refuse other types as specified.
+    ASSERT_TRUE(dbl.MoveNext() && i16.MoveNext());
     EXPECT_EQ(dbl.GetCurrentInt(), 32767);
     EXPECT_EQ(i16.GetCurrentReal(), DBL_MAX);
     // The recorded range leaves missing values out.
@@ -137,10 +107,8 @@ TEST_F(TypesDataSet, CategoryLabelsAreSortedByValueAndCaptionsBounded)
     EXPECT_STREQ(labels->GetLabelText(3), "");
     EXPECT_EQ(labels->GetLongestLabelLength(), 9);
     EXPECT_STREQ(labels->GetCaption(), "u8v: One byte");
-    std::unique_ptr<KATLABS> none(KATLABS::ConstructAndRead(2, &dataSet));
-    EXPECT_EQ(none->GetCount(), 0);
-    std::unique_ptr<KATLABS> bad(KATLABS::ConstructAndRead(99, &dataSet));
-    EXPECT_NE(bad->Error(), 0);
+    EXPECT_EQ(std::unique_ptr<KATLABS>(KATLABS::ConstructAndRead(2, &dataSet))->GetCount(), 0);
+    EXPECT_NE(std::unique_ptr<KATLABS>(KATLABS::ConstructAndRead(99, &dataSet))->Error(), 0);
 
     // A 70-character label makes a caption longer than 70: name, ": ", label.
     char caption[KATLABS::MAX_CAPTION + 1];
@@ -149,22 +117,6 @@ TEST_F(TypesDataSet, CategoryLabelsAreSortedByValueAndCaptionsBounded)
     char small[10];
     ASSERT_TRUE(dataSet.GetVariableCaption(5, small, sizeof small));
     EXPECT_STREQ(small, "dblv: A d");
-}
-
-TEST_F(TypesDataSet, ReadVariableCaptionUsesTheCurrentDataSet)
-{
-    DATASET *current = OpenDataSet(dir.File("types.QVF").c_str(), nullptr, DATASET_READONLY);
-    ASSERT_NE(current, nullptr);
-    ProgramSettings::Instance()->SetDataSet(current);
-    char *caption = ReadVariableCaption(2);
-    EXPECT_STREQ(caption, "i16v: Two bytes");
-    delete[] caption;
-    caption = ReadVariableCaption(0);
-    EXPECT_STREQ(caption, "");
-    delete[] caption;
-    EXPECT_STREQ(ProgramSettings::Instance()->GetDataSetName(), current->GetFileName());
-    ProgramSettings::Instance()->CloseDataSet();
-    EXPECT_EQ(ProgramSettings::Instance()->GetDataSetName(), nullptr);
 }
 
 TEST_F(TypesDataSet, WeightRegionAndSelectionAreRecorded)
@@ -214,17 +166,10 @@ TEST_F(TypesDataSet, WeightRegionAndSelectionAreRecorded)
     EXPECT_EQ(dataSet.GetActiveSelection()->GetCaseCount(), 12);
 }
 
-TEST_F(TypesDataSet, DocumentationComesFromTheDkmFile)
-{
-    EXPECT_EQ(dataSet.GetDocumentation(0), "A small data set of every storage type.\r\n");
-    EXPECT_EQ(dataSet.GetDocumentation(1), "Byte documentation.\r\n");
-    EXPECT_EQ(dataSet.GetDocumentation(2), "");
-}
-
 TEST_F(TypesDataSet, ASecondProgramFindsTheDataSetLocked)
 {
     // The lock file exists while the data set is open and names its holder.
-    EXPECT_NE(GetFileAttributesA(dir.File("types.lck").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(FileExists(dir.File("types.lck")));
     EXPECT_FALSE(ReadFileBytes(dir.File("types.~qv")).empty());
     DATASET second;
     EXPECT_EQ(second.Open(dir.File("types.QVF").c_str()), DSERR_LOCKED);
@@ -234,8 +179,8 @@ TEST_F(TypesDataSet, ASecondProgramFindsTheDataSetLocked)
     EXPECT_EQ(reader.Open(dir.File("types.QVF").c_str(), DATASET_READONLY), 0);
     EXPECT_EQ(reader.Save(), DSERR_LOCKED);
     dataSet.CloseFiles();
-    EXPECT_EQ(GetFileAttributesA(dir.File("types.lck").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesA(dir.File("types.~qv").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(FileExists(dir.File("types.lck")));
+    EXPECT_FALSE(FileExists(dir.File("types.~qv")));
     EXPECT_EQ(second.Open(dir.File("types.QVF").c_str()), 0);
 }
 
@@ -264,8 +209,7 @@ TEST(DataSetOpen, MissingIndexFileIsReported)
     DATASET dataSet;
     EXPECT_EQ(dataSet.Open(dir.File("t.QVF").c_str()), DSERR_OPEN_IND);
     EXPECT_NE(std::string(dataSet.GetErrorText()).find("t.IND"), std::string::npos);
-    // A failed open leaves no lock behind.
-    EXPECT_EQ(GetFileAttributesA(dir.File("t.lck").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(FileExists(dir.File("t.lck")));   // a failed open leaves no lock behind
 }
 
 // An old data set of format 9020 (or its variant 9121): 128-byte index

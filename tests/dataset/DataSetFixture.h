@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,15 +27,8 @@ public:
     }
     ~TempDirectory()
     {
-        WIN32_FIND_DATAA data;
-        HANDLE h = FindFirstFileA((path + "\\*").c_str(), &data);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileA((path + "\\" + data.cFileName).c_str());
-            } while (FindNextFileA(h, &data));
-            FindClose(h);
-        }
+        for (const std::string &name : Files())
+            DeleteFileA(File(name.c_str()).c_str());
         RemoveDirectoryA(path.c_str());
     }
     std::string File(const char *name) const { return path + "\\" + name; }
@@ -62,44 +56,18 @@ public:
 inline const char *TypesDescription()
 {
     return "doc A small data set of every storage type.\n"
-           "categories ab\n"
-           "value 2 = Bee\n"
-           "value 1 = Ay\n"
-           "value 9 = No answer\n"
-           "variable u8v\n"
-           "label One byte\n"
-           "type u8\n"
-           "width 2\n"
-           "missing 9\n"
-           "labels ab\n"
-           "doc Byte documentation.\n"
-           "variable i16v\n"
-           "label Two bytes\n"
-           "type i16\n"
-           "missing -1\n"
-           "variable i32v\n"
-           "label Four bytes\n"
-           "type i32\n"
-           "missing 99999 88888\n"
-           "variable fltv\n"
-           "label A float\n"
-           "type float\n"
-           "decimals 2\n"
-           "missing 99.5\n"
+           "categories ab\nvalue 2 = Bee\nvalue 1 = Ay\nvalue 9 = No answer\n"
+           "variable u8v\nlabel One byte\ntype u8\nwidth 2\nmissing 9\nlabels ab\ndoc Byte documentation.\n"
+           "variable i16v\nlabel Two bytes\ntype i16\nmissing -1\n"
+           "variable i32v\nlabel Four bytes\ntype i32\nmissing 99999 88888\n"
+           "variable fltv\nlabel A float\ntype float\ndecimals 2\nmissing 99.5\n"
            "variable dblv\n"
            "label A double with a label of exactly seventy characters: 12345678901234567\n"
            "type double\n"
-           "variable wgt\n"
-           "type double\n"
-           "variable sel\n"
-           "type u8\n"
-           "variable reg\n"
-           "type u8\n"
-           "value 1 = North\n"
-           "value 2 = South\n"
-           "weight wgt\n"
-           "region reg\n"
-           "selection sel Only the selected\n";
+           "variable wgt\ntype double\n"
+           "variable sel\ntype u8\n"
+           "variable reg\ntype u8\nvalue 1 = North\nvalue 2 = South\n"
+           "weight wgt\nregion reg\nselection sel Only the selected\n";
 }
 
 inline const char *TypesCsv()
@@ -154,4 +122,21 @@ inline void WriteFileBytes(const std::string &name, const std::vector<unsigned c
     if (!bytes.empty())
         std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
+}
+
+inline bool FileExists(const std::string &name)
+{
+    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The repository's English language file, found from this source file's
+// path; under Wine the Unix root is drive Z:.
+inline std::string EnglishLanguageFile()
+{
+    std::string source = __FILE__;
+    std::string path = source.substr(0, source.rfind("tests")) + "lang/qivsteng.btx";
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }

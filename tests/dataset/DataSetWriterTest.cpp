@@ -97,18 +97,6 @@ TEST_F(SavedDataSet, AddedVariableIsThereAfterReopening)
     EXPECT_EQ(oldLabels->GetCount(), 3);
 }
 
-TEST_F(SavedDataSet, AddVariableRefusesBadInputAndChangesNothing)
-{
-    std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
-    EXPECT_EQ(dataSet.AddVariable(Info("u8v", STORAGE_DOUBLE), {}, values.get()), 0);  // name taken
-    EXPECT_EQ(dataSet.GetError(), DSERR_ARGUMENT);
-    EXPECT_EQ(dataSet.AddVariable(Info("", STORAGE_DOUBLE), {}, values.get()), 0);
-    EXPECT_EQ(dataSet.AddVariable(Info("x", 5), {}, values.get()), 0);
-    std::unique_ptr<TMPLISTETYPE> shortList = Residuals(11);
-    EXPECT_EQ(dataSet.AddVariable(Info("x", STORAGE_DOUBLE), {}, shortList.get()), 0);
-    ExpectUnchanged();
-}
-
 TEST_F(SavedDataSet, ValuesTheNewTypeCannotHoldBecomeItsSentinel)
 {
     std::unique_ptr<TMPLISTETYPE> values(new TMPLISTETYPE(STORAGE_DOUBLE));
@@ -156,31 +144,28 @@ TEST_F(SavedDataSet, WeightSelectionAndRegionChangesAreSaved)
     EXPECT_TRUE(w->IsCurrentSysMissing());   // i16v user-missing -1
 }
 
-TEST_F(SavedDataSet, InterruptedSavesLeaveTheOldDataSetIntact)
+TEST_F(SavedDataSet, RefusedInterruptedOrBlockedSavesLeaveTheOldDataSetIntact)
 {
+    std::unique_ptr<TMPLISTETYPE> values = Residuals(12), shortList = Residuals(11);
+    EXPECT_EQ(dataSet.AddVariable(Info("u8v", STORAGE_DOUBLE), {}, values.get()), 0);  // name taken
+    EXPECT_EQ(dataSet.GetError(), DSERR_ARGUMENT);
+    EXPECT_EQ(dataSet.AddVariable(Info("", STORAGE_DOUBLE), {}, values.get()), 0);
+    EXPECT_EQ(dataSet.AddVariable(Info("x", 5), {}, values.get()), 0);
+    EXPECT_EQ(dataSet.AddVariable(Info("x", STORAGE_DOUBLE), {}, shortList.get()), 0);
+    ExpectUnchanged();
     const int stages[] = {DataSetWriter::INTERRUPT_IN_VALUES, DataSetWriter::INTERRUPT_AFTER_TEMPORARIES,
                           DataSetWriter::INTERRUPT_BEFORE_SYSTEM_FILE};
     for (int stage : stages) {
         SCOPED_TRACE(stage);
-        std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
         DataSetWriter::SetInterruptStage(stage);
         EXPECT_EQ(dataSet.AddVariable(Info("res", STORAGE_DOUBLE), {}, values.get()), 0);
         EXPECT_EQ(dataSet.GetError(), DSERR_INTERRUPTED);
         EXPECT_NE(std::string(dataSet.GetErrorText()).find("unchanged"), std::string::npos);
         ExpectUnchanged();
     }
-    // And the next save goes through.
-    std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
-    EXPECT_EQ(dataSet.AddVariable(Info("res", STORAGE_DOUBLE), {}, values.get()), 9);
-}
-
-TEST_F(SavedDataSet, ASaveThatCannotReplaceTheSystemFileRestoresTheIndex)
-{
+    DataSetWriter::SetInterruptStage(DataSetWriter::INTERRUPT_NONE);
     // Another program holds the system file open without sharing: the index
     // and documentation are already replaced when the system file refuses.
-    dataSet.CloseFiles();
-    ASSERT_EQ(dataSet.Open(dir.File("s.QVF").c_str()), 0);
-    std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
     HANDLE holder = CreateFileA(dir.File("s.QVF").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -189,6 +174,8 @@ TEST_F(SavedDataSet, ASaveThatCannotReplaceTheSystemFileRestoresTheIndex)
     EXPECT_EQ(number, 0);
     EXPECT_EQ(dataSet.GetError(), DSERR_REPLACE);
     ExpectUnchanged();
+    // And the next save goes through.
+    EXPECT_EQ(dataSet.AddVariable(Info("res", STORAGE_DOUBLE), {}, values.get()), 9);
 }
 
 TEST(DataSetWriter, WritesAnEmptyDataSetAndRefusesBadArguments)

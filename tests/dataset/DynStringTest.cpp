@@ -7,18 +7,9 @@
 
 namespace {
 
-TEST(DynString, StartsEmptyWithThirtyTwoBytesAndTwoDecimals) {
-    DynString s;
-    EXPECT_STREQ(s.Text(), "");
-    EXPECT_TRUE(s.IsEmpty());
-    EXPECT_EQ(s.Capacity(), 32u);
-    EXPECT_EQ(s.Decimals(), 2);
-    s.AppendReal(3.14159);
-    EXPECT_STREQ(s.Text(), "3.14");
-}
-
 TEST(DynString, GrowsPastItsBufferKeepingEveryByte) {
     DynString s;
+    EXPECT_EQ(s.Capacity(), 32u);
     std::string expected;
     for (int i = 0; i < 500; ++i) {
         s.Append("ab").AppendInteger(i);
@@ -27,65 +18,49 @@ TEST(DynString, GrowsPastItsBufferKeepingEveryByte) {
     EXPECT_EQ(s.Length(), expected.size());
     EXPECT_EQ(std::string(s.Text()), expected);
     EXPECT_GT(s.Capacity(), s.Length());
+    EXPECT_GE(DynString::ConstructWithCapacity(1000).Capacity(), 1000u);
+    EXPECT_STREQ(DynString::ConstructFromText(nullptr).Text(), "");
 }
 
-TEST(DynString, AppendsNumbers) {
+TEST(DynString, AppendsNumbersWithBoundedDecimals) {
     DynString s;
+    s.AppendReal(3.14159).Append(" ");  // two decimals until told otherwise
     s.AppendInteger(0).Append(" ").AppendInteger(-2147483647L - 1).Append(" ");
     s.SetDecimals(0);
     s.AppendReal(2.4).Append(" ");
-    s.SetDecimals(99);  // limited to 15
+    s.SetDecimals(99);
     EXPECT_EQ(s.Decimals(), 15);
     s.SetDecimals(-1);
     EXPECT_EQ(s.Decimals(), 0);
     s.SetDecimals(3);
     s.AppendReal(-0.5);
-    EXPECT_STREQ(s.Text(), "0 -2147483648 2 -0.500");
+    EXPECT_STREQ(s.Text(), "3.14 0 -2147483648 2 -0.500");
     DynString huge;
     huge.AppendReal(1e300);  // 301 digits and decimals, no overrun
     EXPECT_EQ(huge.Length(), 301u + 3u);  // ".00"
 }
 
-TEST(DynString, ConstructsFromTextAndWithCapacity) {
-    DynString a = DynString::ConstructFromText("v12");
-    EXPECT_STREQ(a.Text(), "v12");
-    DynString b = DynString::ConstructWithCapacity(1000);
-    EXPECT_GE(b.Capacity(), 1000u);
-    EXPECT_STREQ(b.Text(), "");
-    DynString c = DynString::ConstructFromText(nullptr);
-    EXPECT_STREQ(c.Text(), "");
-}
-
-TEST(DynString, AssignsAndAppendsOtherStringsAndItself) {
+TEST(DynString, AppendsPrependsAndAssignsPartsOfItself) {
     DynString a("left");
     DynString b("right");
     a.AppendString(b);
-    EXPECT_STREQ(a.Text(), "leftright");
     a.AppendString(a);  // its own buffer as the source while growing
     EXPECT_STREQ(a.Text(), "leftrightleftright");
-    a.Append(a.Text() + 4, 5);  // a part of itself
+    a.Append(a.Text() + 4, 5);
     EXPECT_STREQ(a.Text(), "leftrightleftrightright");
     a.AssignText(a.Text() + 18);
     EXPECT_STREQ(a.Text(), "right");
-    a.AssignString(b);
     a.AssignString(a);
     EXPECT_STREQ(a.Text(), "right");
     a.AssignText(nullptr);
-    EXPECT_STREQ(a.Text(), "");
     a.Append("xyz", 2);
-    EXPECT_STREQ(a.Text(), "xy");
-}
-
-TEST(DynString, PrependPutsTextInFront) {
-    DynString s("1 x v2");
-    PrependToString(s, "v");
-    EXPECT_STREQ(s.Text(), "v1 x v2");
-    PrependToString(s, "");
-    PrependToString(s, nullptr);
-    EXPECT_STREQ(s.Text(), "v1 x v2");
+    PrependToString(a, "w");
+    PrependToString(a, "");
+    PrependToString(a, nullptr);
+    EXPECT_STREQ(a.Text(), "wxy");
     std::string longText(100, 'p');
-    PrependToString(s, longText.c_str());
-    EXPECT_EQ(std::string(s.Text()), longText + "v1 x v2");
+    PrependToString(a, longText.c_str());
+    EXPECT_EQ(std::string(a.Text()), longText + "wxy");
 }
 
 TEST(DynString, CopiesAndMovesAreIndependent) {
@@ -94,7 +69,6 @@ TEST(DynString, CopiesAndMovesAreIndependent) {
     DynString b(a);
     b.Append("!");
     EXPECT_STREQ(a.Text(), "text");
-    EXPECT_STREQ(b.Text(), "text!");
     EXPECT_EQ(b.Decimals(), 4);
     DynString c(std::move(b));
     EXPECT_STREQ(c.Text(), "text!");
@@ -107,7 +81,6 @@ TEST(DynString, CopiesAndMovesAreIndependent) {
     d = a;
     EXPECT_STREQ(d.Text(), "text");
     d.Clear();
-    EXPECT_STREQ(d.Text(), "");
     EXPECT_EQ(d.Length(), 0u);
 }
 

@@ -4,51 +4,28 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
-struct NameCase {
-    const char *path;
-    FileUtils::Reason reason;
-};
-
-class FileNameCheck : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(FileNameCheck, GivesTheReason) {
-    const NameCase &c = GetParam();
-    EXPECT_EQ(FileUtils::ValidateFileName(c.path), c.reason) << (c.path ? c.path : "(null)");
-    EXPECT_EQ(FileUtils::IsValidFileName(c.path), c.reason == FileUtils::NAME_VALID);
+TEST(FileUtils, ValidateFileNameGivesTheReason) {
+    const struct {
+        FileUtils::Reason reason;
+        std::vector<const char *> paths;
+    } cases[] = {
+        {FileUtils::NAME_VALID, {"survey.QVF", "C:\\data\\survey.QVF", "c:/data/sub dir/x.txt",
+                                 "\\\\server\\share\\x.txt", "..\\up\\x", "console.txt", "COM0"}},
+        {FileUtils::NAME_EMPTY, {nullptr, "", "C:", "C:\\data\\", "data/", "C:\\data\\.."}},
+        {FileUtils::NAME_RESERVED_CHAR, {"a<b.txt", "a>b", "a\"b", "a|b", "what?.txt", "*.txt", "tab\there", "C:\\a:b",
+                                         "1:\\x"}},
+        {FileUtils::NAME_DEVICE, {"NUL", "C:\\out\\con.txt", "lpt1", "Com9.dat", "prn\\x.txt"}}};
+    for (const auto &c : cases) {
+        for (const char *path : c.paths) {
+            EXPECT_EQ(FileUtils::ValidateFileName(path), c.reason) << (path ? path : "(null)");
+            EXPECT_EQ(FileUtils::IsValidFileName(path), c.reason == FileUtils::NAME_VALID);
+        }
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, FileNameCheck,
-    ::testing::Values(NameCase{"survey.QVF", FileUtils::NAME_VALID},
-                      NameCase{"C:\\data\\survey.QVF", FileUtils::NAME_VALID},
-                      NameCase{"c:/data/sub dir/x.txt", FileUtils::NAME_VALID},
-                      NameCase{"\\\\server\\share\\x.txt", FileUtils::NAME_VALID},
-                      NameCase{"..\\up\\x", FileUtils::NAME_VALID},
-                      NameCase{"console.txt", FileUtils::NAME_VALID},
-                      NameCase{"COM0", FileUtils::NAME_VALID},
-                      NameCase{nullptr, FileUtils::NAME_EMPTY},
-                      NameCase{"", FileUtils::NAME_EMPTY},
-                      NameCase{"C:", FileUtils::NAME_EMPTY},
-                      NameCase{"C:\\data\\", FileUtils::NAME_EMPTY},
-                      NameCase{"data/", FileUtils::NAME_EMPTY},
-                      NameCase{"C:\\data\\..", FileUtils::NAME_EMPTY},
-                      NameCase{"a<b.txt", FileUtils::NAME_RESERVED_CHAR},
-                      NameCase{"a>b", FileUtils::NAME_RESERVED_CHAR},
-                      NameCase{"a\"b", FileUtils::NAME_RESERVED_CHAR},
-                      NameCase{"a|b", FileUtils::NAME_RESERVED_CHAR},
-                      NameCase{"what?.txt", FileUtils::NAME_RESERVED_CHAR},
-                      NameCase{"*.txt", FileUtils::NAME_RESERVED_CHAR},
-                      NameCase{"tab\there", FileUtils::NAME_RESERVED_CHAR},
-                      NameCase{"C:\\a:b", FileUtils::NAME_RESERVED_CHAR},
-                      NameCase{"1:\\x", FileUtils::NAME_RESERVED_CHAR},
-                      NameCase{"NUL", FileUtils::NAME_DEVICE},
-                      NameCase{"C:\\out\\con.txt", FileUtils::NAME_DEVICE},
-                      NameCase{"lpt1", FileUtils::NAME_DEVICE},
-                      NameCase{"Com9.dat", FileUtils::NAME_DEVICE},
-                      NameCase{"prn\\x.txt", FileUtils::NAME_DEVICE}));
 
 TEST(FileUtils, PathsOfMaxPathCharactersOrMoreAreTooLong) {
     std::string longest = "C:\\" + std::string(200, 'd') + "\\" +

@@ -5,6 +5,7 @@
 #include "dataset/KATLABS.h"
 #include "dataset/RegistrySettings.h"
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -34,7 +35,7 @@ TEST(ProgramSettings, ReadsEachSettingWhenAskedWithItsDefault)
     RegistrySettings::DeleteKeyInSection(graphics, "GridSize");
 }
 
-TEST(ProgramSettings, OpensADataSetOnDemandAndOwnsIt)
+TEST(ProgramSettings, OpensTheCurrentDataSetOnDemandForLabelsAndCaptions)
 {
     TempDirectory dir;
     openedName = dir.File("p.QVF");
@@ -47,9 +48,15 @@ TEST(ProgramSettings, OpensADataSetOnDemandAndOwnsIt)
     DATASET *dataSet = settings->GetDataSet(1);
     ASSERT_NE(dataSet, nullptr);
     EXPECT_EQ(dataSet->GetCaseCount(), 12);
-    // Labels of the current data set need no data set argument.
+    // Labels and captions of the current data set need no data set argument.
     std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(1));
     EXPECT_EQ(labels->GetCount(), 3);
+    std::unique_ptr<char[]> caption(ReadVariableCaption(2));
+    EXPECT_STREQ(caption.get(), "i16v: Two bytes");
+    caption.reset(ReadVariableCaption(5));   // name, ": " and a 70-character label, whole
+    EXPECT_EQ(std::strlen(caption.get()), 4u + 2u + 70u);
+    caption.reset(ReadVariableCaption(0));
+    EXPECT_STREQ(caption.get(), "");
     EXPECT_NE(settings->OpenDataSet(dir.File("absent.QVF").c_str()), 0);
     EXPECT_EQ(settings->GetDataSet(0), nullptr);
     settings->SetOpenDataSetCommand(nullptr);

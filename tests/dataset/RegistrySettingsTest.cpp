@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -37,27 +36,22 @@ protected:
 };
 
 TEST(FindSettingsSection, KnowsTheProgramsSectionsById) {
-    const struct {
-        int id;
-        const char *name;
-    } expected[] = {{1, "Startup"},      {2, "Positions"},     {3, "Datasets"},
-                    {4, "DefaultValues"}, {5, "Graphics"},     {6, "Map"},
-                    {7, "TableOptions"}, {8, "VazideV"},       {9, "MatPlot"},
-                    {10, "Biplot"},      {11, "DuoFreqpoly"},  {12, "VodUra"},
-                    {13, "FreqBar"},     {14, "FreqPie"},      {15, "XtabBar"},
-                    {16, "ResPlot"}};
-    for (const auto &e : expected) {
-        const SettingsSection *s = FindSettingsSection(e.id);
-        ASSERT_NE(s, nullptr) << e.id;
-        EXPECT_STREQ(s->name, e.name);
-        EXPECT_EQ(s->id, e.id);
+    const char *names[] = {"Startup",  "Positions", "Datasets",     "DefaultValues",
+                           "Graphics", "Map",       "TableOptions", "VazideV",
+                           "MatPlot",  "Biplot",    "DuoFreqpoly",  "VodUra",
+                           "FreqBar",  "FreqPie",   "XtabBar",      "ResPlot"};
+    for (int id = 1; id <= 16; ++id) {
+        const SettingsSection *s = FindSettingsSection(id);
+        ASSERT_NE(s, nullptr) << id;
+        EXPECT_STREQ(s->name, names[id - 1]);
+        EXPECT_EQ(s->id, id);
     }
     EXPECT_EQ(FindSettingsSection(0), nullptr);
     EXPECT_EQ(FindSettingsSection(17), nullptr);
     EXPECT_EQ(FindSettingsSection(-1), nullptr);
 }
 
-TEST_F(RegistrySettingsTest, MissingValuesReadAsTheDefault) {
+TEST_F(RegistrySettingsTest, MissingValuesReadAsTheDefaultAndNamelessSectionsAreRefused) {
     EXPECT_EQ(RegistrySettings::ReadDwordInSection(&section_, "Nothing", 17ul), 17ul);
     EXPECT_EQ(RegistrySettings::ReadIntInSection(&section_, "Nothing", -5), -5);
     EXPECT_EQ(RegistrySettings::ReadShortInSection(&section_, "Nothing", short(3)), 3);
@@ -65,9 +59,14 @@ TEST_F(RegistrySettingsTest, MissingValuesReadAsTheDefault) {
     EXPECT_FALSE(RegistrySettings::ReadStringInSection(&section_, "Nothing", text, sizeof text));
     EXPECT_STREQ(text, "");
     EXPECT_EQ(RegistrySettings::ReadIntInSection(nullptr, "Nothing", 9), 9);
+    SettingsSection nameless = {"", 0};
+    EXPECT_FALSE(RegistrySettings::WriteValueInSection(&nameless, "K", 1ul));
+    EXPECT_FALSE(RegistrySettings::WriteValueInSection(nullptr, "K", 1ul));
+    EXPECT_FALSE(RegistrySettings::WriteValueInSection(&section_, nullptr, 1ul));
+    EXPECT_FALSE(RegistrySettings::WriteStringInSection(&section_, "K", nullptr));
 }
 
-TEST_F(RegistrySettingsTest, WrittenValuesAreStoredAndReadBack) {
+TEST_F(RegistrySettingsTest, WrittenValuesAreStoredReadBackAndDeleted) {
     // The save-settings write is a real write: a fresh read finds the value.
     ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Display", 0x8421ul));
     EXPECT_EQ(RegistrySettings::ReadDwordInSection(&section_, "Display", 0ul), 0x8421ul);
@@ -77,9 +76,10 @@ TEST_F(RegistrySettingsTest, WrittenValuesAreStoredAndReadBack) {
     EXPECT_EQ(RegistrySettings::ReadShortInSection(&section_, "Negative", short(0)), -7);
     ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Display", 1ul));
     EXPECT_EQ(RegistrySettings::ReadDwordInSection(&section_, "Display", 0ul), 1ul);
-}
-
-TEST_F(RegistrySettingsTest, ShortReadsTakeSixteenBitWordsAndRefuseWiderValues) {
+    EXPECT_TRUE(RegistrySettings::DeleteKeyInSection(&section_, "Display"));
+    EXPECT_EQ(RegistrySettings::ReadDwordInSection(&section_, "Display", 8ul), 8ul);
+    EXPECT_TRUE(RegistrySettings::DeleteKeyInSection(&section_, "Display"));
+    // Short reads take 16-bit words and refuse wider values.
     ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Word", 0xFFFFul));
     EXPECT_EQ(RegistrySettings::ReadShortInSection(&section_, "Word", short(5)), -1);
     ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Wide", 70000ul));
@@ -119,21 +119,6 @@ TEST_F(RegistrySettingsTest, ValuesOfTheWrongTypeOrSizeReadAsTheDefault) {
     StoreRaw("Unterminated", REG_SZ, "abc", 3);
     EXPECT_TRUE(RegistrySettings::ReadStringInSection(&section_, "Unterminated", text, sizeof text));
     EXPECT_STREQ(text, "abc");
-}
-
-TEST_F(RegistrySettingsTest, DeletingAKeyBringsBackTheDefault) {
-    ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Gone", 4ul));
-    EXPECT_TRUE(RegistrySettings::DeleteKeyInSection(&section_, "Gone"));
-    EXPECT_EQ(RegistrySettings::ReadDwordInSection(&section_, "Gone", 8ul), 8ul);
-    EXPECT_TRUE(RegistrySettings::DeleteKeyInSection(&section_, "Gone"));
-}
-
-TEST_F(RegistrySettingsTest, SectionsWithoutANameAreRefused) {
-    SettingsSection nameless = {"", 0};
-    EXPECT_FALSE(RegistrySettings::WriteValueInSection(&nameless, "K", 1ul));
-    EXPECT_FALSE(RegistrySettings::WriteValueInSection(nullptr, "K", 1ul));
-    EXPECT_FALSE(RegistrySettings::WriteValueInSection(&section_, nullptr, 1ul));
-    EXPECT_FALSE(RegistrySettings::WriteStringInSection(&section_, "K", nullptr));
 }
 
 }  // namespace

@@ -16,16 +16,15 @@
 namespace {
 
 // Tests run in build/tests/dataset; the sample lies in build/bin/samples.
-const char *kSample = "..\\..\\bin\\samples\\survey.QVF";
-const char *kSampleMap = "..\\..\\bin\\samples\\survey.KRT";
-
 class SampleSurvey : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(dataSet.Open(kSample, DATASET_READONLY), 0) << dataSet.GetErrorText();
+        ASSERT_EQ(dataSet.Open("..\\..\\bin\\samples\\survey.QVF", DATASET_READONLY), 0) << dataSet.GetErrorText();
+        regions.reset(KATLABS::ConstructAndRead(1, &dataSet));
     }
     DATASET dataSet;
+    std::unique_ptr<KATLABS> regions;
 };
 
 TEST_F(SampleSurvey, HasItsRespondentsRegionsWeightAndEveryStorageType)
@@ -34,7 +33,6 @@ TEST_F(SampleSurvey, HasItsRespondentsRegionsWeightAndEveryStorageType)
     EXPECT_GE(dataSet.GetVariableCount(), 35);
     // The region variable is variable 1: the map names its regions from it.
     EXPECT_EQ(dataSet.GetRegionVariable(), 1);
-    std::unique_ptr<KATLABS> regions(KATLABS::ConstructAndRead(1, &dataSet));
     EXPECT_EQ(regions->GetCount(), 20);
     EXPECT_TRUE(dataSet.GetWeight()->IsActive());
     std::set<int> types;
@@ -47,8 +45,7 @@ TEST_F(SampleSurvey, HasItsRespondentsRegionsWeightAndEveryStorageType)
     ASSERT_GT(first, 0);
     ASSERT_EQ(last - first, 7);
     for (long v = first; v <= last; ++v) {
-        std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(v, &dataSet));
-        EXPECT_EQ(labels->GetCount(), 7);
+        EXPECT_EQ(std::unique_ptr<KATLABS>(KATLABS::ConstructAndRead(v, &dataSet))->GetCount(), 7);
         EXPECT_EQ(dataSet.GetVariable(v)->missingCount, 2);
     }
 }
@@ -77,9 +74,9 @@ TEST_F(SampleSurvey, ContinuousVariablesAreRelatedAndWeightsAverageOne)
     EXPECT_NEAR(sum / 2000, 1.0, 0.01);
 }
 
-TEST(SampleSurveyMap, TilesEveryRegionOfTheDataSet)
+TEST_F(SampleSurvey, MapTilesEveryRegionOfTheDataSet)
 {
-    FileByteStream file(kSampleMap);
+    FileByteStream file("..\\..\\bin\\samples\\survey.KRT");
     ASSERT_TRUE(file.Open());
     ASSERT_EQ(MapFile::Check(file), MAPERR_NONE);
     MapDirectory directory;
@@ -93,8 +90,7 @@ TEST(SampleSurveyMap, TilesEveryRegionOfTheDataSet)
     int overlays = 0;
     for (const MapItem &item : items) {
         if (item.count == 1) {
-            // The single point comes before the region's polygon.
-            EXPECT_EQ(polygons.count(item.code), 0u);
+            EXPECT_EQ(polygons.count(item.code), 0u);  // the single point comes before the polygon
             ++points[item.code];
         } else if (item.count > 1) {
             ++polygons[item.code];
@@ -103,9 +99,6 @@ TEST(SampleSurveyMap, TilesEveryRegionOfTheDataSet)
         }
     }
     EXPECT_EQ(overlays, 1);
-    DATASET dataSet;
-    ASSERT_EQ(dataSet.Open(kSample, DATASET_READONLY), 0);
-    std::unique_ptr<KATLABS> regions(KATLABS::ConstructAndRead(1, &dataSet));
     ASSERT_EQ(static_cast<int>(polygons.size()), regions->GetCount());
     for (int i = 0; i < regions->GetCount(); ++i) {
         long code = static_cast<long>(regions->GetValue(i));
