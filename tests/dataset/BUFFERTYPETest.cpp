@@ -224,4 +224,24 @@ TEST(TMPLISTETYPE, DeletesItsTemporaryFileAndStartsMissing)
     EXPECT_EQ(ReadCaseValue(&small, 2).intValue, 255);
 }
 
+// Saved residuals and recodes go through temporary lists: a value the type
+// cannot hold must become missing, never a wrapped-around valid value.
+TEST(TMPLISTETYPE, ValuesOutsideTheTypeAreStoredAsItsSentinel)
+{
+    TMPLISTETYPE u8(STORAGE_U8);
+    ASSERT_TRUE(u8.AppendInt(300) && u8.AppendInt(-1) && u8.AppendReal(2.6) && u8.AppendInt(254));
+    EXPECT_EQ(ReadCaseValue(&u8, 0).intValue, 255);
+    EXPECT_EQ(ReadCaseValue(&u8, 1).intValue, 255);
+    EXPECT_EQ(ReadCaseValue(&u8, 2).intValue, 3);
+    EXPECT_EQ(ReadCaseValue(&u8, 3).intValue, 254);
+    TMPLISTETYPE i32(STORAGE_I32);
+    ASSERT_TRUE(i32.AppendReal(DBL_MAX) && i32.AppendReal(-3e9) && i32.AppendReal(std::nan("")));
+    for (long c = 0; c < 3; ++c)
+        EXPECT_EQ(ReadCaseValue(&i32, c).intValue, 2147483647) << c;
+    TMPLISTETYPE f(STORAGE_FLOAT);
+    ASSERT_TRUE(f.AppendReal(-1e39) && f.AppendReal(1.5));
+    EXPECT_EQ(ReadCaseValue(&f, 0).realValue, FLT_MAX);
+    EXPECT_EQ(ReadCaseValue(&f, 1).realValue, 1.5);
+}
+
 }  // namespace
