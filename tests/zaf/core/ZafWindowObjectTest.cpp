@@ -4,20 +4,17 @@
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowObject.h"
 
+#include "CoreTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace {
+using Events = std::vector<ZafEventType>;
 
-// A handle that stands for "the Windows window exists"; nothing here hands
-// it to Windows.
-HWND FakeHandle()
-{
-    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7AF00));
-}
+namespace {
 
 // A window object that records the events it receives.
 struct Probe : ZafWindowObject
@@ -28,9 +25,9 @@ struct Probe : ZafWindowObject
         events.push_back(event.type);
         return ZafWindowObject::Event(event);
     }
-    void Create() { SetOSHandle(FakeHandle()); }
+    void Create() { SetOSHandle(coretest::FakeHandle()); }
     void Uncreate() { SetOSHandle(nullptr); }
-    std::vector<ZafEventType> events;
+    Events events;
 };
 
 struct ProbeWindow : ZafWindow
@@ -41,38 +38,18 @@ struct ProbeWindow : ZafWindow
         events.push_back(event.type);
         return ZafWindow::Event(event);
     }
-    void Create() { SetOSHandle(FakeHandle()); }
+    void Create() { SetOSHandle(coretest::FakeHandle()); }
     ~ProbeWindow() override { SetOSHandle(nullptr); }
-    std::vector<ZafEventType> events;
+    Events events;
 };
 
 } // namespace
 
-TEST(ZafWindowObject, ConstructorSetsRegionAndDefaults)
-{
-    Probe object;
-    ZafRegionRect r = object.Region();
-    EXPECT_EQ(r.left, 2);
-    EXPECT_EQ(r.top, 3);
-    EXPECT_EQ(r.right, 11);
-    EXPECT_EQ(r.bottom, 3);
-    EXPECT_EQ(r.coordinateType, ZAF_CELL);
-    EXPECT_TRUE(object.IsClassName("ZafWindowObject"));
-    EXPECT_TRUE(object.IsClassName("ZafElement"));
-    EXPECT_FALSE(object.IsClassName("ZafWindow"));
-}
-
 // --- Setters refused once the Windows window exists ------------------------------
-
-struct RefusedSetter
-{
-    const char *name;
-    std::function<bool(ZafWindowObject &, bool)> set;
-};
 
 TEST(ZafWindowObject, AttributeSettersAreRefusedOnceCreated)
 {
-    const RefusedSetter setters[] = {
+    const struct { const char *name; std::function<bool(ZafWindowObject &, bool)> set; } setters[] = {
         {"Bordered", [](ZafWindowObject &o, bool f) { return o.SetBordered(f); }},
         {"SystemDrawn", [](ZafWindowObject &o, bool f) { return o.SetSystemDrawn(f); }},
         {"ParentDrawsBorder", [](ZafWindowObject &o, bool f) { return o.SetParentDrawsBorder(f); }},
@@ -83,29 +60,26 @@ TEST(ZafWindowObject, AttributeSettersAreRefusedOnceCreated)
         {"CoordinateType",
          [](ZafWindowObject &o, bool f) { return o.SetCoordinateType(f ? ZAF_PIXEL : ZAF_CELL) == ZAF_PIXEL; }},
     };
-    for (const RefusedSetter &s : setters) {
+    for (const auto &s : setters) {
         Probe object;
-        bool before = s.set(object, true);
-        EXPECT_TRUE(before) << s.name << " before creation";
+        EXPECT_TRUE(s.set(object, true)) << s.name << " before creation";
         object.Create();
         EXPECT_TRUE(s.set(object, false)) << s.name << " changed once created";
         EXPECT_TRUE(s.set(object, true)) << s.name;
         object.Uncreate();
         EXPECT_FALSE(s.set(object, false)) << s.name << " after the window went";
     }
-}
 
-TEST(ZafWindowObject, CoordinateTypeAlsoSetsTheRegionsTypeAndRefusesUnknownTypes)
-{
+    // The coordinate type also sets the region's, unconverted; unknown types are refused.
     Probe object;
     EXPECT_EQ(object.SetCoordinateType(ZAF_MINI_CELL), ZAF_MINI_CELL);
     EXPECT_EQ(object.Region().coordinateType, ZAF_MINI_CELL);
-    EXPECT_EQ(object.Region().right, 11);  // values are not converted
+    EXPECT_EQ(object.Region().right, 11);
     EXPECT_EQ(object.SetCoordinateType(12), ZAF_MINI_CELL);
     EXPECT_EQ(object.Region().coordinateType, ZAF_MINI_CELL);
 }
 
-TEST(ZafWindowObject, TextsAreOwnedCopies)
+TEST(ZafWindowObject, TextsAreOwnedCopiesAndMaySetThemselves)
 {
     Probe object;
     char help[] = "USE_AUTORECODE";
@@ -134,11 +108,8 @@ Call lastCall;
 
 ZafEventType Handler(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code)
 {
-    lastCall.object = object;
-    lastCall.code = code;
-    lastCall.value = event.value;
-    ++lastCall.count;
-    event.value = -1;  // a copy: the caller's event must not change
+    lastCall = {object, code, event.value, lastCall.count + 1};
+    event.value = -1; // a copy: the caller's event must not change
     return 42;
 }
 
@@ -154,7 +125,7 @@ TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
     lastCall = Call();
     Probe object;
     ZafEventRecord select(ZAF_SELECT, 7);
-    EXPECT_EQ(object.Event(select), 0);  // no user function yet
+    EXPECT_EQ(object.Event(select), 0); // no user function yet
     EXPECT_EQ(lastCall.count, 0);
 
     EXPECT_EQ(object.SetUserFunction(Handler), Handler);
@@ -163,20 +134,13 @@ TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
     EXPECT_EQ(lastCall.code, ZAF_SELECT);
     EXPECT_EQ(lastCall.value, 7);
     EXPECT_EQ(select.value, 7);
-
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_FOCUS_CHANGE)), 42);
     EXPECT_EQ(lastCall.code, ZAF_FOCUS_CHANGE);
-    EXPECT_EQ(lastCall.count, 2);
-
     // Other codes do not reach the user function.
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_DOUBLE_SELECT)), ZAF_UNKNOWN);
     EXPECT_EQ(lastCall.count, 2);
-}
 
-TEST(ZafWindowObject, ADispatcherReplacesTheDefaultAndNullRestoresIt)
-{
-    Probe object;
-    object.SetUserFunction(Handler);
+    // A dispatcher replaces the default; null restores it.
     object.SetUserCallback(Dispatcher);
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_SELECT)), ZAF_SELECT + 1);
     EXPECT_EQ(object.SetUserCallback(nullptr), &ZafWindowObject::CallUserFunction);
@@ -209,37 +173,27 @@ TEST(ZafWindowObject, UpChainQueriesFoldOverTheParents)
     EXPECT_TRUE(object->IsNoFocusUpChain());
 }
 
-TEST(ZafWindowObject, AWindowlessObjectOnScreenIsRedisplayedByItsSetters)
+TEST(ZafWindowObject, OnScreenSettersRedisplayAndSwitchingTheOwnWindowRemakesIt)
 {
     ProbeWindow window;
-    auto *object = new Probe;
-    object->SetOwnWindow(false);
-    window.AddObject(object);
-
-    object->SetDisabled(true);  // nothing on screen yet: only the flag
-    EXPECT_TRUE(object->Disabled());
-    EXPECT_TRUE(object->events.empty());
-
-    window.Create();
-    EXPECT_FALSE(object->SetDisabled(false));
-    EXPECT_FALSE(object->SetVisible(false));
-    EXPECT_EQ(object->events, (std::vector<ZafEventType>{ZAF_REDISPLAY, ZAF_REDISPLAY}));
-}
-
-TEST(ZafWindowObject, SwitchingTheOwnWindowOnScreenRemakesItAndRedisplaysTheParent)
-{
-    ProbeWindow window;
-    auto *object = new Probe;
-    window.AddObject(object);
-    EXPECT_FALSE(object->SetOwnWindow(false));
-    EXPECT_TRUE(object->events.empty());
+    auto *windowless = new Probe, *owning = new Probe;
+    windowless->SetOwnWindow(false);
+    window.AddObject(windowless);
+    window.AddObject(owning);
+    windowless->SetDisabled(true); // nothing on screen yet: only the flags
+    EXPECT_TRUE(windowless->Disabled());
+    EXPECT_FALSE(owning->SetOwnWindow(false));
+    EXPECT_TRUE(windowless->events.empty());
+    EXPECT_TRUE(owning->events.empty());
 
     window.Create();
+    EXPECT_FALSE(windowless->SetDisabled(false));
+    EXPECT_FALSE(windowless->SetVisible(false));
+    EXPECT_EQ(windowless->events, (Events{ZAF_REDISPLAY, ZAF_REDISPLAY}));
     window.events.clear();
-    EXPECT_TRUE(object->SetOwnWindow(true));
-    EXPECT_EQ(object->events,
-              (std::vector<ZafEventType>{ZAF_DESTROY_OS_WINDOW, ZAF_CREATE_OS_WINDOW}));
-    EXPECT_EQ(window.events, (std::vector<ZafEventType>{ZAF_REDISPLAY_AREA}));
+    EXPECT_TRUE(owning->SetOwnWindow(true));
+    EXPECT_EQ(owning->events, (Events{ZAF_DESTROY_OS_WINDOW, ZAF_CREATE_OS_WINDOW}));
+    EXPECT_EQ(window.events, (Events{ZAF_REDISPLAY_AREA}));
 }
 
 TEST(ZafWindowObject, SelectingACreatedObjectMarksItChanged)
@@ -263,65 +217,46 @@ protected:
     void SetUp() override
     {
         saved = zafScreenDisplay;
-        zafScreenDisplay = &display;  // 8 x 20 pixel cells, 2 + 2 pixels spacing
+        zafScreenDisplay = &display; // 8 x 20 pixel cells, 2 + 2 pixels spacing
     }
     void TearDown() override { zafScreenDisplay = saved; }
+    // Left, top, right, bottom of the region converted to a type.
+    std::vector<int> To(ZafRegionRect r, ZafCoordinateType type)
+    {
+        object.ConvertRegion(r, type);
+        return {r.left, r.top, r.right, r.bottom};
+    }
     ZafDisplay display{ZafCellMetrics()};
     ZafDisplay *saved = nullptr;
+    Probe object; // cells 2,3 .. 11,3
 };
 
 } // namespace
 
-TEST_F(ZafWindowObjectRegion, CellRegionsKeepTheCellSpacingFree)
+TEST_F(ZafWindowObjectRegion, CellRegionsKeepTheCellSpacingFreeUnlessOfTypeTwo)
 {
-    Probe object;
-    ZafRegionRect r(1, 1, 10, 2, ZAF_CELL);
-    object.ConvertRegion(r, ZAF_PIXEL);
     // Rows 1-2 span pixels 20-59; 2 pixels stay free above and below.
-    EXPECT_EQ(r.left, 8);
-    EXPECT_EQ(r.top, 22);
-    EXPECT_EQ(r.right, 87);
-    EXPECT_EQ(r.bottom, 57);
-    object.ConvertRegion(r, ZAF_CELL);
-    EXPECT_EQ(r.top, 1);
-    EXPECT_EQ(r.bottom, 2);
-    EXPECT_EQ(r.right, 10);
-
+    EXPECT_EQ(To({1, 1, 10, 2, ZAF_CELL}, ZAF_PIXEL), (std::vector<int>{8, 22, 87, 57}));
+    EXPECT_EQ(To({8, 22, 87, 57, ZAF_PIXEL}, ZAF_CELL), (std::vector<int>{1, 1, 10, 2}));
     // To points through the spacing: 22 px = 16.5 -> 17 pt, 36 px = 27 pt high.
-    ZafRegionRect p(1, 1, 10, 2, ZAF_CELL);
-    object.ConvertRegion(p, ZAF_POINT);
-    EXPECT_EQ(p.top, 17);
-    EXPECT_EQ(p.Height(), 27);
-
+    const std::vector<int> points = To({1, 1, 10, 2, ZAF_CELL}, ZAF_POINT);
+    EXPECT_EQ(points[1], 17);
+    EXPECT_EQ(points[3] - points[1] + 1, 27);
     // Mini-cells are not cells: no spacing.
-    ZafRegionRect m(10, 10, 19, 19, ZAF_MINI_CELL);
-    object.ConvertRegion(m, ZAF_PIXEL);
-    EXPECT_EQ(m.left, 8);
-    EXPECT_EQ(m.top, 20);
-}
-
-TEST_F(ZafWindowObjectRegion, RegionTypeTwoIsExemptFromTheSpacing)
-{
-    Probe object;
+    const std::vector<int> minis = To({10, 10, 19, 19, ZAF_MINI_CELL}, ZAF_PIXEL);
+    EXPECT_EQ(minis[0], 8);
+    EXPECT_EQ(minis[1], 20);
     object.SetRegionType(2);
-    ZafRegionRect r(1, 1, 10, 2, ZAF_CELL);
-    object.ConvertRegion(r, ZAF_PIXEL);
-    EXPECT_EQ(r.top, 20);
-    EXPECT_EQ(r.bottom, 59);
+    EXPECT_EQ(To({1, 1, 10, 2, ZAF_CELL}, ZAF_PIXEL), (std::vector<int>{8, 20, 87, 59}));
 }
 
 TEST_F(ZafWindowObjectRegion, ConvertCoordinatesConvertsTheOwnRegionOnly)
 {
-    Probe object;  // cells 2,3 .. 11,3
     object.ConvertCoordinates(ZAF_PIXEL);
     ZafRegionRect r = object.Region();
     EXPECT_EQ(r.coordinateType, ZAF_PIXEL);
-    EXPECT_EQ(r.left, 16);
-    EXPECT_EQ(r.top, 62);
-    EXPECT_EQ(r.right, 95);
-    EXPECT_EQ(r.bottom, 77);
+    EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}), (std::vector<int>{16, 62, 95, 77}));
     EXPECT_EQ(object.CoordinateType(), ZAF_CELL);
-
     object.SetRegion(0, 0, 9, 9, ZAF_TWIP);
     EXPECT_EQ(object.Region().coordinateType, ZAF_TWIP);
 }
@@ -337,14 +272,9 @@ ZafPaletteData *Palette(int n)
     return reinterpret_cast<ZafPaletteData *>(static_cast<std::uintptr_t>(n * 16));
 }
 
-void Attach(ZafPaletteData *palette, ZafWindowObject *)
+void Log(const char *what, ZafPaletteData *palette)
 {
-    paletteLog.push_back("attach " + std::to_string(reinterpret_cast<std::uintptr_t>(palette) / 16));
-}
-
-void Release(ZafPaletteData *palette, ZafWindowObject *)
-{
-    paletteLog.push_back("release " + std::to_string(reinterpret_cast<std::uintptr_t>(palette) / 16));
+    paletteLog.push_back(what + std::to_string(reinterpret_cast<std::uintptr_t>(palette) / 16));
 }
 
 } // namespace
@@ -379,11 +309,13 @@ TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
 TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
 {
     paletteLog.clear();
-    ZafWindowObject::SetPaletteLink({Attach, Release, nullptr, nullptr, nullptr});
+    ZafWindowObject::SetPaletteLink({[](ZafPaletteData *p, ZafWindowObject *) { Log("attach ", p); },
+                                     [](ZafPaletteData *p, ZafWindowObject *) { Log("release ", p); }, nullptr,
+                                     nullptr, nullptr});
     {
         Probe object;
         object.SetPaletteData(Palette(1));
-        object.SetPaletteData(Palette(1));  // the same: nothing to move
+        object.SetPaletteData(Palette(1)); // the same: nothing to move
         object.SetPaletteData(Palette(2));
         ZafWindowObject *copy = object.Duplicate();
         EXPECT_EQ(copy->PaletteData(), Palette(2));
@@ -488,45 +420,17 @@ TEST_F(ZafWindowObjectDrop, NoTextIsLostWhenTheDropCannotComplete)
     plain.SetAcceptDrop(true);
     EXPECT_EQ(Drop(plain, ZAF_DROP_MOVE), ZAF_REFUSED);
     EXPECT_EQ(source.text, "alpha");
-
     // A source that may only be copied keeps its text against a move.
     source.SetMoveDraggable(false);
     EXPECT_EQ(Drop(target, ZAF_DROP_MOVE), ZAF_REFUSED);
     EXPECT_EQ(source.text, "alpha");
     EXPECT_EQ(target.text, "old");
-
     // Nothing to drop: the target keeps its text.
     source.text.clear();
     EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_REFUSED);
     EXPECT_EQ(target.text, "old");
-
     // Codes of the range that are no drop are not acted on.
     source.text = "alpha";
     EXPECT_EQ(Drop(target, ZAF_DRAG_LAST), ZAF_UNKNOWN);
     EXPECT_EQ(target.text, "old");
-}
-
-// --- Fixed bodies ------------------------------------------------------------------
-
-namespace {
-
-// A control that keeps its system colours unresolved.
-struct Unresolved : ZafWindowObject
-{
-    Unresolved() : ZafWindowObject(0, 0, 10, 1) {}
-    void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override
-    {
-        DoNothing3(entry, type, state);
-    }
-};
-
-} // namespace
-
-TEST(ZafWindowObject, DoNothing3LeavesWhatItIsGivenAlone)
-{
-    const COLORREF fallback = RGB(1, 2, 3);
-    Probe resolving;
-    EXPECT_EQ(resolving.TypeColor(ZAF_PM_TEXT, fallback), GetSysColor(COLOR_WINDOWTEXT));
-    Unresolved unresolved;
-    EXPECT_EQ(unresolved.TypeColor(ZAF_PM_TEXT, fallback), fallback);
 }
