@@ -5,51 +5,20 @@
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafWindowManager.h"
 
+#include "CoreTestSupport.h"
+
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
+using coretest::Pump;
+using coretest::ThreadWindowCount;
+using Events = std::vector<ZafEventType>;
+
 namespace {
-
-BOOL CALLBACK CountChild(HWND, LPARAM counter)
-{
-    ++*reinterpret_cast<int *>(counter);
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM counter)
-{
-    // Wine gives a thread with windows an input-method window of its own.
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpiA(name, "IME") == 0)
-        return TRUE;
-    ++*reinterpret_cast<int *>(counter);
-    EnumChildWindows(window, CountChild, counter);
-    return TRUE;
-}
-
-// Every window of this thread, child windows included.
-int ThreadWindowCount()
-{
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-// Handles every message waiting, as the loop would.
-void Pump()
-{
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
 
 // A window object with its own window that records what reaches it.
 struct Probe : ZafWindowObject
@@ -72,10 +41,10 @@ struct Probe : ZafWindowObject
     const char *Text() override { return label; }
     COLORREF BackgroundColor() const override { return RGB(200, 10, 20); }
     bool Saw(ZafEventType type) const { return std::find(types.begin(), types.end(), type) != types.end(); }
-    bool SawMessage(UINT message, LPARAM lParam) const
+    bool SawCommand() const
     {
         for (const MSG &m : messages)
-            if (m.message == message && m.lParam == lParam)
+            if (m.message == WM_COMMAND && m.lParam == 0)
                 return true;
         return false;
     }
@@ -85,7 +54,7 @@ struct Probe : ZafWindowObject
         POINT at;
     };
     const char *label;
-    std::vector<ZafEventType> types;
+    Events types;
     std::vector<MSG> messages;
     std::vector<Mouse> mouse;
 };
@@ -122,28 +91,29 @@ struct MenuItem : Probe
 
 struct Frame : ZafWindow
 {
-    // Hidden: Wine waits two seconds for a window manager whenever a shown
-    // top-level window goes, and Xvfb has none.
     Frame() : ZafWindow(2, 2, 40, 12) { SetStringID("FRAME"); SetVisible(false); }
     ~Frame() override { ++deaths; }
     static int deaths;
 };
 int Frame::deaths = 0;
 
-class ZafWindowManagerTest : public testing::Test
+// Each test shows frames through the window manager and closes them; none
+// may leave a Windows window behind.
+class ZafWindowManagerTest : public coretest::OnScreen
 {
 protected:
-    ZafWindowManagerTest() : application(GetModuleHandleA(nullptr), {"test.exe"}) {}
-    void SetUp() override { before = ThreadWindowCount(); }
-    Frame *Show(Frame *frame)
+    template <class T = Frame>
+    T *Show(T *frame = new T)
     {
         zafWindowManager->AddObject(frame);
         Pump();
         return frame;
     }
-
-    ZafApplication application;
-    int before = 0;
+    void Close(ZafWindow *frame)
+    {
+        zafWindowManager->CloseWindow(frame);
+        EXPECT_EQ(ThreadWindowCount(), before);
+    }
 };
 
 } // namespace
@@ -167,7 +137,6 @@ TEST_F(ZafWindowManagerTest, WindowsComeAndGoWithTheirObjects)
     delete a;
     EXPECT_FALSE(IsWindow(childWindow));
     EXPECT_EQ(ThreadWindowCount(), before + 2);
-
     // A child added to a window on screen gets its window at once.
     auto *c = new Probe(3);
     frame->AddObject(c);
@@ -177,15 +146,12 @@ TEST_F(ZafWindowManagerTest, WindowsComeAndGoWithTheirObjects)
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
     EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
-}
 
-TEST_F(ZafWindowManagerTest, SubtractingHandsTheWindowBackWithoutItsWindows)
-{
-    Frame *frame = Show(new Frame);
+    // Subtracting hands a window back, undeleted, without its windows.
+    frame = Show();
     HWND window = frame->OSHandle();
-    Frame::deaths = 0;
     EXPECT_EQ(zafWindowManager->SubtractObject(frame), frame);
-    EXPECT_EQ(Frame::deaths, 0);
+    EXPECT_EQ(Frame::deaths, 1);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(frame->OSHandle(), nullptr);
     delete frame;
@@ -194,7 +160,7 @@ TEST_F(ZafWindowManagerTest, SubtractingHandsTheWindowBackWithoutItsWindows)
 
 TEST_F(ZafWindowManagerTest, AnObjectIsBoundBeforeItsWindowFinishesBeingMade)
 {
-    Frame *frame = Show(new Frame);
+    Frame *frame = Show();
     auto *list = new SystemControl("LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 7);
     frame->AddObject(list);
     ASSERT_NE(list->OSHandle(), nullptr);
@@ -202,12 +168,12 @@ TEST_F(ZafWindowManagerTest, AnObjectIsBoundBeforeItsWindowFinishesBeingMade)
     // measurement reached the list's own object through its parent.
     EXPECT_TRUE(list->boundAtMeasure);
     EXPECT_EQ(SendMessageA(list->OSHandle(), LB_GETITEMHEIGHT, 0, 0), 33);
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
-TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObject)
+TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObjectAndMenuCommandsMenuItemsOnly)
 {
-    Frame *frame = Show(new Frame);
+    Frame *frame = Show();
     auto *button = new SystemControl("BUTTON", BS_PUSHBUTTON, 11);
     auto *other = new SystemControl("BUTTON", BS_PUSHBUTTON, 12);
     frame->AddObject(button);
@@ -215,8 +181,8 @@ TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObject)
     SendMessageA(button->OSHandle(), BM_CLICK, 0, 0);
     // The parent sent the notification back to the button's window with no
     // control handle.
-    EXPECT_TRUE(button->SawMessage(WM_COMMAND, 0));
-    EXPECT_FALSE(other->SawMessage(WM_COMMAND, 0));
+    EXPECT_TRUE(button->SawCommand());
+    EXPECT_FALSE(other->SawCommand());
 
     HDC dc = GetDC(button->OSHandle());
     auto brush = reinterpret_cast<HBRUSH>(SendMessageA(frame->OSHandle(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
@@ -225,12 +191,8 @@ TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObject)
     ASSERT_EQ(GetObjectA(brush, sizeof(info), &info), static_cast<int>(sizeof(info)));
     EXPECT_EQ(info.lbColor, RGB(200, 10, 20));
     ReleaseDC(button->OSHandle(), dc);
-    zafWindowManager->CloseWindow(frame);
-}
 
-TEST_F(ZafWindowManagerTest, MenuCommandsReachMenuItemsOnly)
-{
-    Frame *frame = Show(new Frame);
+    // A menu command numbered like a control reaches only the menu item.
     auto *control = new Probe(100);
     auto *item = new MenuItem(101);
     frame->AddObject(control);
@@ -239,12 +201,12 @@ TEST_F(ZafWindowManagerTest, MenuCommandsReachMenuItemsOnly)
     SendMessageA(frame->OSHandle(), WM_COMMAND, MAKEWPARAM(101, 0), 0);
     EXPECT_FALSE(control->Saw(ZAF_SELECT));
     EXPECT_TRUE(item->Saw(ZAF_SELECT));
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, MouseMessagesBecomeMouseEventsInClientPixels)
 {
-    Frame *frame = Show(new Frame);
+    Frame *frame = Show();
     auto *probe = new Probe(1);
     frame->AddObject(probe);
     HWND w = probe->OSHandle();
@@ -254,20 +216,20 @@ TEST_F(ZafWindowManagerTest, MouseMessagesBecomeMouseEventsInClientPixels)
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(9, 9));
     SendMessageA(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(1, 2));
     SendMessageA(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 4));
-    std::vector<ZafEventType> codes;
+    Events codes;
     for (const Probe::Mouse &m : probe->mouse)
         codes.push_back(m.code);
-    EXPECT_EQ(codes, (std::vector<ZafEventType>{ZAF_BEGIN_SELECT, ZAF_CONTINUE_SELECT, ZAF_END_SELECT,
-                                                ZAF_MOUSE_MOVE, ZAF_ALT_BEGIN_SELECT, ZAF_DOUBLE_SELECT}));
+    EXPECT_EQ(codes, (Events{ZAF_BEGIN_SELECT, ZAF_CONTINUE_SELECT, ZAF_END_SELECT, ZAF_MOUSE_MOVE,
+                             ZAF_ALT_BEGIN_SELECT, ZAF_DOUBLE_SELECT}));
     ASSERT_FALSE(probe->mouse.empty());
     EXPECT_EQ(probe->mouse[0].at.x, 5);
     EXPECT_EQ(probe->mouse[0].at.y, 7);
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, TabHotKeysAndTheDefaultButton)
 {
-    Frame *frame = Show(new Frame);
+    Frame *frame = Show();
     auto *first = new Probe(1, "&First");
     auto *disabled = new Probe(2, "&Skipped");
     auto *third = new Probe(3, "O&pen");
@@ -297,12 +259,12 @@ TEST_F(ZafWindowManagerTest, TabHotKeysAndTheDefaultButton)
     // A default button deleted since is forgotten.
     delete first;
     EXPECT_EQ(frame->GetDefaultButton(false), nullptr);
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
 {
-    Frame *frame = Show(new Frame);
+    Frame *frame = Show();
     auto *probe = new Probe(1);
     probe->SetOwnWindow(false);
     frame->AddObject(probe);
@@ -324,31 +286,55 @@ TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
     EXPECT_EQ(display->CurrentDC(), dc);
     frame->EndDraw();
     EXPECT_EQ(display->OpenLoans(), 0);
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, TheLoopEndsOnExit)
 {
-    Show(new Frame);
+    Show();
     zafEventManager->Put(ZafEventRecord(ZAF_EXIT), ZAF_QUEUE_TAIL);
     EXPECT_EQ(application.Control(), ZAF_EXIT);
     Pump(); // the WM_QUIT posted on the way out
 }
 
-TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowCloses)
+TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWithout)
 {
-    Frame *frame = Show(new Frame);
+    Frame *frame = Show();
     Frame::deaths = 0;
     // The frame's close box: the window asks the manager to close it.
     PostMessageA(frame->OSHandle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(application.Control(), ZAF_NO_WINDOWS);
     EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
+    EXPECT_EQ(application.Control(), ZAF_NO_WINDOWS);
 }
 
-TEST_F(ZafWindowManagerTest, WithNoWindowTheLoopDoesNotStart)
+namespace {
+// A frame that, asked whether it may close, takes itself out and deletes
+// itself, then answers that it may.
+struct SelfClosingFrame : Frame
 {
-    EXPECT_EQ(application.Control(), ZAF_NO_WINDOWS);
+    // The memory is scribbled over and kept, so that any later use of the
+    // deleted frame shows up instead of reading stale but intact fields.
+    static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type != ZAF_CLOSE_QUERY)
+            return Frame::Event(event);
+        zafWindowManager->SubtractObject(this);
+        delete this;
+        return 0;
+    }
+};
+} // namespace
+
+TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouchedAgain)
+{
+    Show<SelfClosingFrame>();
+    Frame::deaths = 0;
+    EXPECT_EQ(zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE)), ZAF_NO_WINDOWS);
+    EXPECT_EQ(Frame::deaths, 1);
+    EXPECT_EQ(ThreadWindowCount(), before);
 }
 
 // --- Region and font of windows on screen ------------------------------------------
@@ -364,14 +350,17 @@ struct Pane : ZafWindow
         types.push_back(event.type);
         return ZafWindow::Event(event);
     }
-    std::vector<ZafEventType> types;
+    Events types;
 };
 
-RECT WindowRect(HWND window)
+// Left, top, right and bottom of a window, in the client pixels of another
+// (or of the screen).
+std::vector<int> PlaceIn(HWND window, HWND in = nullptr)
 {
     RECT r = {};
     GetWindowRect(window, &r);
-    return r;
+    MapWindowPoints(nullptr, in, reinterpret_cast<POINT *>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 HFONT FontOf(HWND window)
@@ -388,11 +377,7 @@ TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
     Show(frame);
     frame->SetRegion(ZafRegionRect(50, 60, 249, 159, ZAF_PIXEL));
     frame->ApplyRegion();
-    RECT r = WindowRect(frame->OSHandle());
-    EXPECT_EQ(r.left, 50);
-    EXPECT_EQ(r.top, 60);
-    EXPECT_EQ(r.right - r.left, 200);
-    EXPECT_EQ(r.bottom - r.top, 100);
+    EXPECT_EQ(PlaceIn(frame->OSHandle()), (std::vector<int>{50, 60, 250, 160}));
 
     // A region that gives the client size grows the frame round it, and
     // applying it again leaves the window as it is.
@@ -402,12 +387,10 @@ TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
         frame->ApplyRegion();
         RECT client = {};
         GetClientRect(frame->OSHandle(), &client);
-        EXPECT_EQ(client.right, 200) << "pass " << pass;
-        EXPECT_EQ(client.bottom, 100) << "pass " << pass;
         POINT origin = {0, 0};
         ClientToScreen(frame->OSHandle(), &origin);
-        EXPECT_EQ(origin.x, 50) << "pass " << pass;
-        EXPECT_EQ(origin.y, 60) << "pass " << pass;
+        EXPECT_EQ((std::vector<int>{origin.x, origin.y, client.right, client.bottom}),
+                  (std::vector<int>{50, 60, 200, 100})) << "pass " << pass;
     }
 
     auto *child = new Pane(true);
@@ -418,23 +401,17 @@ TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
     ASSERT_EQ(windowless->OSHandle(), nullptr);
     child->SetRegion(ZafRegionRect(5, 6, 54, 25, ZAF_PIXEL));
     child->ApplyRegion();
-    RECT place = WindowRect(child->OSHandle());
-    MapWindowPoints(nullptr, frame->OSHandle(), reinterpret_cast<POINT *>(&place), 2);
-    EXPECT_EQ(place.left, 5);
-    EXPECT_EQ(place.top, 6);
-    EXPECT_EQ(place.right, 55);
-    EXPECT_EQ(place.bottom, 26);
+    EXPECT_EQ(PlaceIn(child->OSHandle(), frame->OSHandle()), (std::vector<int>{5, 6, 55, 26}));
 
     windowless->types.clear();
     windowless->ApplyRegion();
-    EXPECT_EQ(windowless->types, (std::vector<ZafEventType>{ZAF_REGION_CHANGING, ZAF_REGION_CHANGED}));
-    zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(ThreadWindowCount(), before);
+    EXPECT_EQ(windowless->types, (Events{ZAF_REGION_CHANGING, ZAF_REGION_CHANGED}));
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, ApplyFontReachesEveryControlBelowTheWindowAndRestoresRedraw)
 {
-    Frame *frame = Show(new Frame);
+    Frame *frame = Show();
     auto *button = new SystemControl("BUTTON", BS_PUSHBUTTON, 21);
     auto *pane = new Pane(true);
     auto *label = new SystemControl("STATIC", 0, 22);
@@ -461,8 +438,7 @@ TEST_F(ZafWindowManagerTest, ApplyFontReachesEveryControlBelowTheWindowAndRestor
     pane->UpdateFont();
     EXPECT_EQ(FontOf(label->OSHandle()), dialog);
     EXPECT_FALSE(pane->Redraw());
-    zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(ThreadWindowCount(), before);
+    Close(frame);
 }
 
 // --- Rows of list boxes --------------------------------------------------------
@@ -474,50 +450,37 @@ struct Entry : ZafWindowObject
 {
     explicit Entry(const char *initial) : ZafWindowObject(0, 0, 10, 1), text(initial) { SetOwnWindow(false); }
     const char *Text() override { return text.c_str(); }
+    void Change(const char *newText)
+    {
+        text = newText;
+        RefreshListEntry();
+    }
     std::string text;
 };
 
 // A list whose rows Windows draws from the entries' texts: a "LISTBOX"
-// answering the list family's class id 1001, filled when it is made.
+// (or, for class id 1008, a "COMBOBOX") answering the list family's class
+// id 1001, filled when it is made.
 struct ListBox : ZafWindow
 {
-    explicit ListBox(DWORD style = 0) : ZafWindow(1, 1, 20, 6), style(style) {}
-    bool IsClassID(ZafClassID id) const override { return id == 1001 || ZafWindow::IsClassID(id); }
+    explicit ListBox(DWORD style = 0, ZafClassID id = 1001) : ZafWindow(1, 1, 20, 6), style(style), id(id) {}
+    bool IsClassID(ZafClassID asked) const override { return asked == id || ZafWindow::IsClassID(asked); }
     HWND CreateOSWindow() override
     {
         if (!OwnWindow())
             return nullptr;
-        HWND window = ZafCreateOSWindow(this, "LISTBOX", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | style, "",
-                                        Parent()->OSHandle(), 0, nullptr);
-        for (ZafElement *e = First(); e; e = e->Next())
-            SendMessageA(window, LB_ADDSTRING, 0,
+        const bool combo = id == 1008;
+        HWND window = ZafCreateOSWindow(this, combo ? "COMBOBOX" : "LISTBOX",
+                                        WS_CHILD | WS_VISIBLE | style, "", Parent()->OSHandle(), 0, nullptr);
+        ZafWindow *list = combo ? static_cast<ZafWindow *>(FirstChild()) : this;
+        for (ZafElement *e = list->First(); e; e = e->Next())
+            SendMessageA(window, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
                          reinterpret_cast<LPARAM>(static_cast<ZafWindowObject *>(e)->Text()));
         return window;
     }
     Entry *Add(const char *text) { return static_cast<Entry *>(AddObject(new Entry(text))); }
     DWORD style;
-};
-
-// A combo box (class id 1008) whose list is a windowless ListBox.
-struct ComboBox : ZafWindow
-{
-    ComboBox() : ZafWindow(1, 1, 20, 8)
-    {
-        list = new ListBox;
-        list->SetOwnWindow(false);
-        AddObject(list);
-    }
-    bool IsClassID(ZafClassID id) const override { return id == 1008 || ZafWindow::IsClassID(id); }
-    HWND CreateOSWindow() override
-    {
-        HWND window = ZafCreateOSWindow(this, "COMBOBOX", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                        "", Parent()->OSHandle(), 0, nullptr);
-        for (ZafElement *e = list->First(); e; e = e->Next())
-            SendMessageA(window, CB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(static_cast<ZafWindowObject *>(e)->Text()));
-        return window;
-    }
-    ListBox *list;
+    ZafClassID id;
 };
 
 std::string Row(HWND box, int index, bool combo = false)
@@ -534,12 +497,12 @@ std::string Row(HWND box, int index, bool combo = false)
 
 TEST_F(ZafWindowManagerTest, ARefreshedRowShowsTheNewTextAndStaysSelected)
 {
-    Frame *frame = Show(new Frame);
-    auto *single = new ListBox;
+    Frame *frame = Show();
+    auto *single = new ListBox(LBS_NOTIFY);
     single->Add("one");
     Entry *two = single->Add("two");
     Entry *three = single->Add("three");
-    auto *multiple = new ListBox(LBS_MULTIPLESEL);
+    auto *multiple = new ListBox(LBS_NOTIFY | LBS_MULTIPLESEL);
     multiple->SetSelectionMode(1);
     Entry *first = multiple->Add("first");
     Entry *second = multiple->Add("second");
@@ -550,16 +513,13 @@ TEST_F(ZafWindowManagerTest, ARefreshedRowShowsTheNewTextAndStaysSelected)
 
     two->SetSelected(true);
     SendMessageA(box, LB_SETCURSEL, 1, 0);
-    two->text = "TWO";
-    two->RefreshListEntry();
+    two->Change("TWO");
     EXPECT_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(Row(box, 1), "TWO");
     EXPECT_EQ(Row(box, 2), "three");
     EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
-
     // An entry that is not selected does not take the selection.
-    three->text = "THREE";
-    three->RefreshListEntry();
+    three->Change("THREE");
     EXPECT_EQ(Row(box, 2), "THREE");
     EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
 
@@ -568,90 +528,54 @@ TEST_F(ZafWindowManagerTest, ARefreshedRowShowsTheNewTextAndStaysSelected)
     second->SetSelected(true);
     SendMessageA(many, LB_SETSEL, TRUE, 0);
     SendMessageA(many, LB_SETSEL, TRUE, 1);
-    first->text = "FIRST";
-    first->RefreshListEntry();
+    first->Change("FIRST");
     EXPECT_EQ(Row(many, 0), "FIRST");
     EXPECT_GT(SendMessageA(many, LB_GETSEL, 0, 0), 0);
     EXPECT_GT(SendMessageA(many, LB_GETSEL, 1, 0), 0);
-    zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(ThreadWindowCount(), before);
-}
 
-TEST_F(ZafWindowManagerTest, OnlyRowsThatWindowsDrawsInAListAreRefreshed)
-{
-    Frame *frame = Show(new Frame);
-    auto *ownerDrawn = new ListBox;
+    // Rows that Windows does not draw are left alone: an owner-drawn list's,
+    // and an entry of a plain window, which is no list.
+    auto *ownerDrawn = new ListBox(LBS_NOTIFY);
     ownerDrawn->SetSystemDrawn(false);
-    Entry *entry = ownerDrawn->Add("kept");
+    Entry *kept = ownerDrawn->Add("kept");
     auto *plain = new Pane(true);
-    auto *loose = new Entry("loose");
+    Entry *loose = new Entry("loose");
     plain->AddObject(loose);
     frame->AddObject(ownerDrawn);
     frame->AddObject(plain);
-
-    entry->text = "changed";
-    entry->RefreshListEntry();
+    kept->Change("changed");
     EXPECT_EQ(Row(ownerDrawn->OSHandle(), 0), "kept");
-    loose->text = "changed";
-    loose->RefreshListEntry(); // a plain window is no list: nothing is sent
+    loose->Change("changed");
     EXPECT_EQ(SendMessageA(plain->OSHandle(), LB_GETCOUNT, 0, 0), 0);
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, ARefreshedComboBoxRowKeepsTheComboBoxsCurrentRow)
 {
-    Frame *frame = Show(new Frame);
-    auto *combo = new ComboBox;
-    combo->list->Add("red");
-    Entry *green = combo->list->Add("green");
-    Entry *blue = combo->list->Add("blue");
+    Frame *frame = Show();
+    // A combo box whose list is a windowless list.
+    auto *combo = new ListBox(WS_VSCROLL | CBS_DROPDOWNLIST, 1008);
+    auto *list = new ListBox;
+    list->SetOwnWindow(false);
+    combo->AddObject(list);
+    list->Add("red");
+    Entry *green = list->Add("green");
+    Entry *blue = list->Add("blue");
     frame->AddObject(combo);
     HWND box = combo->OSHandle();
     ASSERT_NE(box, nullptr);
-    ASSERT_EQ(combo->list->OSHandle(), nullptr);
+    ASSERT_EQ(list->OSHandle(), nullptr);
     SendMessageA(box, CB_SETCURSEL, 1, 0);
 
-    green->text = "GREEN";
-    green->RefreshListEntry();
+    green->Change("GREEN");
     EXPECT_EQ(SendMessageA(box, CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(Row(box, 1, true), "GREEN");
     EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), 1);
     char shown[32] = "";
     GetWindowTextA(box, shown, sizeof(shown));
     EXPECT_STREQ(shown, "GREEN");
-
-    blue->text = "BLUE";
-    blue->RefreshListEntry();
+    blue->Change("BLUE");
     EXPECT_EQ(Row(box, 2, true), "BLUE");
     EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), 1);
-    zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(ThreadWindowCount(), before);
-}
-
-namespace {
-// A frame that, asked whether it may close, takes itself out and deletes
-// itself, then answers that it may.
-struct SelfClosingFrame : Frame
-{
-    // The memory is scribbled over and kept, so that any later use of the
-    // deleted frame shows up instead of reading stale but intact fields.
-    static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        if (event.type != ZAF_CLOSE_QUERY)
-            return Frame::Event(event);
-        zafWindowManager->SubtractObject(this);
-        delete this;
-        return 0;
-    }
-};
-} // namespace
-
-TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouchedAgain)
-{
-    Show(new SelfClosingFrame);
-    Frame::deaths = 0;
-    EXPECT_EQ(zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE)), ZAF_NO_WINDOWS);
-    EXPECT_EQ(Frame::deaths, 1);
-    EXPECT_EQ(ThreadWindowCount(), before);
+    Close(frame);
 }
