@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using Events = std::vector<ZafEventType>;
@@ -67,21 +68,8 @@ struct Window : ZafWindow
         SetNumberID(id);
     }
     ~Window() override { SetOSHandle(nullptr); }
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        events.push_back(event.type);
-        return ZafWindow::Event(event);
-    }
     void Create() { SetOSHandle(coretest::FakeHandle()); }
     void Uncreate() { SetOSHandle(nullptr); }
-    Events events;
-};
-
-// A list whose entries all take part in single selection.
-struct ListWindow : Window
-{
-    using Window::Window;
-    bool SelectionExcludes(const ZafWindowObject *) const override { return true; }
 };
 
 std::string Names(const ZafList &list)
@@ -108,7 +96,6 @@ TEST(ZafWindow, AddObjectAppendsInsertsBeforeAndSortsSupportObjectsApart)
     Item *title = SupportItem("title", ZAF_NUMID_TITLE);
     window.AddObject(title);
     window.AddObject(new PinnedSupport("border", ZAF_NUMID_BORDER), title);
-
     EXPECT_EQ(Names(window), "a b c z");
     EXPECT_EQ(Names(window.SupportList()), "border title");
     EXPECT_EQ(c->Parent(), &window);
@@ -116,18 +103,14 @@ TEST(ZafWindow, AddObjectAppendsInsertsBeforeAndSortsSupportObjectsApart)
     EXPECT_EQ(c->GetListIndex(), 2);
     EXPECT_EQ(window.FindSupportObject(ZAF_NUMID_TITLE), title);
     EXPECT_EQ(window.FindSupportObject(ZAF_NUMID_MINIMIZE), nullptr);
-}
 
-TEST(ZafWindow, ACompareFunctionKeepsChildrenInOrder)
-{
-    Window window;
-    window.SetCompareFunction(CompareObjectTexts);
-    window.AddObject(new Item("pear", 0, "Pear"));
-    window.AddObject(new Item("apple", 0, "apple"));
-    window.AddObject(new Item("none"));
-    window.AddObject(new Item("fig", 0, "FIG"));
-    window.AddObject(new Item("first", 0, "Apple"), window.FirstChild()); // before wins
-    EXPECT_EQ(Names(window), "first none apple fig pear");
+    // With a compare function the children stay in order; before wins.
+    Window sorted;
+    sorted.SetCompareFunction(CompareObjectTexts);
+    for (const char *text : {"Pear", "apple", static_cast<const char *>(nullptr), "FIG"})
+        sorted.AddObject(new Item(text ? text : "none", 0, text));
+    sorted.AddObject(new Item("first", 0, "Apple"), sorted.FirstChild());
+    EXPECT_EQ(Names(sorted), "first none apple FIG Pear");
 }
 
 TEST(ZafWindow, AnObjectLivesInOneWindowOnly)
@@ -136,12 +119,10 @@ TEST(ZafWindow, AnObjectLivesInOneWindowOnly)
     Item *item = new Item("item");
     first.AddObject(item);
     second.AddObject(item);
+    second.AddObject(item); // again to the same window: one link
     EXPECT_EQ(first.Count(), 0);
-    EXPECT_EQ(Names(second), "item");
-    EXPECT_EQ(item->Parent(), &second);
-    // Adding again to the same window keeps one link.
-    second.AddObject(item);
     EXPECT_EQ(second.Count(), 1);
+    EXPECT_EQ(item->Parent(), &second);
 
     // A window inside itself or inside its own child is refused.
     Window *child = new Window("child");
@@ -156,11 +137,9 @@ TEST(ZafWindow, SubtractObjectUnlinksAndHandsTheObjectBack)
 {
     Window window;
     Item *a = new Item("a"), *b = new Item("b"), *support = SupportItem("support");
-    window.AddObject(a);
-    window.AddObject(b);
-    window.AddObject(support);
+    for (Item *item : {a, b, support})
+        window.AddObject(item);
     window.SetCurrent(b);
-
     EXPECT_EQ(window.SubtractObject(b), b);
     EXPECT_EQ(b->Parent(), nullptr);
     EXPECT_EQ(window.CurrentChild(), nullptr);
@@ -173,8 +152,8 @@ TEST(ZafWindow, SubtractObjectUnlinksAndHandsTheObjectBack)
     delete b;
     delete support;
 
-    // A created object is told to make its window when added and to destroy
-    // it when taken out.
+    // Created, an object is told to make its window when added and to
+    // destroy it when taken out.
     window.Create();
     Item *item = new Item("item");
     window.AddObject(item);
@@ -192,19 +171,15 @@ TEST(ZafWindow, OwnedObjectsAreDeletedOnceAndDeletedChildrenUnlinkThemselves)
     {
         Window window;
         Item *doomed = new Item("doomed");
-        window.AddObject(new Item("a"));
-        window.AddObject(doomed);
-        window.AddObject(new Item("c"));
-        window.AddObject(SupportItem("support"));
+        for (Item *item : {new Item("a"), doomed, new Item("c"), SupportItem("support")})
+            window.AddObject(item);
         delete doomed; // deleted by its holder while still in the window
         EXPECT_EQ(Names(window), "a c");
         EXPECT_EQ(deaths, 1);
     }
     EXPECT_EQ(deaths, 4);
-}
 
-TEST(ZafWindow, DestroyChildrenTellsEachChildAndDeletesThemAll)
-{
+    // DestroyChildren tells each child, then deletes the children only.
     deaths = 0;
     Window window;
     Events seen;
@@ -214,9 +189,8 @@ TEST(ZafWindow, DestroyChildrenTellsEachChildAndDeletesThemAll)
         ZafEventType Event(const ZafEventRecord &e) override { log.push_back(e.type); return 0; }
         Events &log;
     };
-    window.AddObject(new Witness(seen));
-    window.AddObject(new Witness(seen));
-    window.AddObject(SupportItem("support"));
+    for (Item *item : {static_cast<Item *>(new Witness(seen)), static_cast<Item *>(new Witness(seen)), SupportItem("s")})
+        window.AddObject(item);
     window.DestroyChildren();
     EXPECT_EQ(seen, (Events{ZAF_DESTROY_OS_WINDOW, ZAF_DESTROY_OS_WINDOW}));
     EXPECT_EQ(deaths, 2);
@@ -254,87 +228,90 @@ protected:
     void SetUp() override
     {
         dialog = new Window("DIALOG", 100);
-        dialog->AddObject(SupportItem("TITLE", ZAF_NUMID_TITLE));
-        dialog->AddObject(SupportItem("OK", ZAF_NUMID_VT_SCROLL)); // same name as a child
-        dialog->AddObject(new Item("NAME", 1));
+        title = dialog->AddObject(SupportItem("TITLE", ZAF_NUMID_TITLE));
+        supportOK = dialog->AddObject(SupportItem("OK", ZAF_NUMID_VT_SCROLL)); // same name as a child
+        name = dialog->AddObject(new Item("NAME", 1));
         group = static_cast<Window *>(dialog->AddObject(new Window("GROUP", 2)));
-        groupOK = static_cast<Item *>(group->AddObject(new Item("OK", 3)));
+        groupOK = group->AddObject(new Item("OK", 3));
         inner = static_cast<Window *>(group->AddObject(new Window("INNER", 4)));
-        deep = static_cast<Item *>(inner->AddObject(new Item("DEEP", 5)));
-        innerGroup = static_cast<Item *>(inner->AddObject(new Item("GROUP", 6)));
+        deep = inner->AddObject(new Item("DEEP", 5));
+        innerGroup = inner->AddObject(new Item("GROUP", 6));
         dialog->AddObject(new Item("OK", 7));
-
         other = new Window("OTHER");
-        other->AddObject(new Item("DEEP", 8));
+        otherDeep = other->AddObject(new Item("DEEP", 8));
         roots.Add(other);
         roots.Add(dialog);
         savedRoots = ZafWindowObject::SetRootWindowList(&roots);
     }
     void TearDown() override { ZafWindowObject::SetRootWindowList(savedRoots); }
+    void ExpectFound(ZafWindowObject *from, std::vector<std::pair<const char *, ZafWindowObject *>> cases)
+    {
+        for (const auto &c : cases)
+            EXPECT_EQ(from->FindObjectByStringID(c.first), c.second) << from->StringID() << " finds " << c.first;
+    }
 
     ZafList roots; // owns both windows
     ZafList *savedRoots = nullptr;
     Window *dialog = nullptr, *group = nullptr, *inner = nullptr, *other = nullptr;
-    Item *groupOK = nullptr, *deep = nullptr, *innerGroup = nullptr;
+    ZafWindowObject *title, *supportOK, *name, *groupOK, *deep, *innerGroup, *otherDeep;
 };
 
 } // namespace
 
 TEST_F(ZafWindowLookup, APlainNameIsFoundAtAnyDepthSupportObjectsFirst)
 {
-    EXPECT_EQ(dialog->FindObjectByStringID("DIALOG"), dialog);
-    EXPECT_EQ(dialog->FindObjectByStringID("DEEP"), deep);
-    EXPECT_EQ(dialog->FindObjectByStringID("TITLE"), dialog->FindSupportObject(ZAF_NUMID_TITLE));
     // The support object named OK comes before every child named OK.
-    EXPECT_EQ(dialog->FindObjectByStringID("OK")->NumberID(), ZAF_NUMID_VT_SCROLL);
-    EXPECT_EQ(group->FindObjectByStringID("OK"), groupOK);
-    EXPECT_EQ(dialog->FindObjectByStringID("MISSING"), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID(""), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID(nullptr), nullptr);
-    EXPECT_EQ(deep->FindObjectByStringID("DEEP"), deep);
-    EXPECT_EQ(deep->FindObjectByStringID("INNER"), nullptr); // no search upward
+    ExpectFound(dialog, {{"DIALOG", dialog}, {"DEEP", deep}, {"TITLE", title}, {"OK", supportOK},
+                         {"MISSING", nullptr}, {"", nullptr}, {nullptr, nullptr}});
+    ExpectFound(group, {{"OK", groupOK}});
+    ExpectFound(deep, {{"DEEP", deep}, {"INNER", nullptr}}); // no search upward
 }
 
 TEST_F(ZafWindowLookup, APathSearchesEachNameInsideTheOneBefore)
 {
-    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~OK"), groupOK);
-    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~DEEP"), deep);
-    EXPECT_EQ(dialog->FindObjectByStringID("INNER~DEEP"), deep);
-    EXPECT_EQ(dialog->FindObjectByStringID("DIALOG~GROUP~INNER~DEEP"), deep);
-    // The next name is looked for inside, never the object itself.
-    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~GROUP"), innerGroup);
-    EXPECT_EQ(dialog->FindObjectByStringID("INNER~INNER"), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID("NAME~OK"), nullptr); // NAME holds nothing
-    // Missing or empty segments find nothing.
-    for (const char *path : {"GROUP~MISSING", "MISSING~OK", "GROUP~~OK", "GROUP~", "~", "~~DIALOG"})
-        EXPECT_EQ(dialog->FindObjectByStringID(path), nullptr) << path;
+    ExpectFound(dialog, {{"GROUP~OK", groupOK}, {"GROUP~DEEP", deep}, {"INNER~DEEP", deep},
+                         {"DIALOG~GROUP~INNER~DEEP", deep},
+                         // The next name is looked for inside, never the object itself.
+                         {"GROUP~GROUP", innerGroup}, {"INNER~INNER", nullptr}, {"NAME~OK", nullptr},
+                         // Missing or empty segments find nothing.
+                         {"GROUP~MISSING", nullptr}, {"MISSING~OK", nullptr}, {"GROUP~~OK", nullptr},
+                         {"GROUP~", nullptr}, {"~", nullptr}, {"~~DIALOG", nullptr}});
 }
 
-TEST_F(ZafWindowLookup, ALeadingTildeStartsAtTheTopLevelWindows)
+TEST_F(ZafWindowLookup, ALeadingTildeStartsAtTheTopLevelWindowsInOrder)
 {
-    // From any object, even one in another window.
-    EXPECT_EQ(deep->FindObjectByStringID("~DIALOG~GROUP~OK"), groupOK);
-    EXPECT_EQ(groupOK->FindObjectByStringID("~OTHER"), other);
-    // The top-level windows are searched in order: OTHER holds a DEEP too.
-    EXPECT_EQ(deep->FindObjectByStringID("~DEEP")->NumberID(), 8);
-    EXPECT_EQ(other->FindObjectByStringID("~DIALOG~DEEP"), deep);
-    EXPECT_EQ(other->FindObjectByStringID("~NOWHERE~DEEP"), nullptr);
+    // From any object, even one in another window; OTHER holds a DEEP too.
+    ExpectFound(deep, {{"~DIALOG~GROUP~OK", groupOK}, {"~DEEP", otherDeep}});
+    ExpectFound(groupOK, {{"~OTHER", other}});
+    ExpectFound(other, {{"~DIALOG~DEEP", deep}, {"~NOWHERE~DEEP", nullptr}});
     ZafWindowObject::SetRootWindowList(nullptr);
-    EXPECT_EQ(deep->FindObjectByStringID("~DIALOG"), nullptr);
+    ExpectFound(deep, {{"~DIALOG", nullptr}});
 }
 
 TEST_F(ZafWindowLookup, NumberIDsAreFoundInTheWindowItsSupportObjectsAndChildren)
 {
-    EXPECT_EQ(dialog->FindObjectByNumberID(100), dialog);
-    EXPECT_EQ(dialog->FindObjectByNumberID(5), deep);
-    EXPECT_STREQ(dialog->FindObjectByNumberID(ZAF_NUMID_TITLE)->StringID(), "TITLE");
-    EXPECT_EQ(dialog->FindObjectByNumberID(3), groupOK);
-    EXPECT_EQ(dialog->FindObjectByNumberID(8), nullptr); // in another window
+    const std::pair<ZafNumberID, ZafWindowObject *> cases[] = {
+        {100, dialog}, {5, deep}, {ZAF_NUMID_TITLE, title}, {3, groupOK}, {8, nullptr}}; // 8: another window
+    for (const auto &c : cases)
+        EXPECT_EQ(dialog->FindObjectByNumberID(c.first), c.second) << c.first;
     EXPECT_EQ(deep->FindObjectByNumberID(5), deep);
     EXPECT_EQ(deep->FindObjectByNumberID(4), nullptr);
 }
 
-// --- Selection ------------------------------------------------------------------------
+// --- Selection and focus -----------------------------------------------------------
+
+namespace {
+
+std::string SelectedNames(const ZafWindow &window)
+{
+    std::string names;
+    for (ZafElement *e = window.First(); e; e = e->Next())
+        if (static_cast<ZafWindowObject *>(e)->Selected())
+            names += (names.empty() ? "" : " ") + std::string(e->StringID());
+    return names;
+}
+
+} // namespace
 
 TEST(ZafWindowSelection, RadioButtonsExcludeEachOtherAndLeaveCheckBoxesAlone)
 {
@@ -343,46 +320,49 @@ TEST(ZafWindowSelection, RadioButtonsExcludeEachOtherAndLeaveCheckBoxesAlone)
     Item *check = new Item("check");
     for (Item *item : {static_cast<Item *>(r1), check, static_cast<Item *>(r2), static_cast<Item *>(r3)})
         window.AddObject(item);
-
     check->SetSelected(true);
     r1->SetSelected(true);
-    EXPECT_TRUE(check->Selected());
+    EXPECT_EQ(SelectedNames(window), "r1 check");
     EXPECT_TRUE(r2->SetSelected(true));
-    EXPECT_FALSE(r1->Selected());
-    EXPECT_TRUE(check->Selected());
     EXPECT_FALSE(check->SetSelected(false));
-    EXPECT_TRUE(r2->Selected());
-
+    EXPECT_EQ(SelectedNames(window), "r2");
     // The last selected radio stays selected unless the window allows none.
     EXPECT_TRUE(r2->SetSelected(false));
-    EXPECT_TRUE(r2->Selected());
+    EXPECT_EQ(SelectedNames(window), "r2");
     window.SetAllowEmptySelection(true);
     EXPECT_FALSE(r2->SetSelected(false));
-    // A radio that was never selected may always be set off.
-    EXPECT_FALSE(r3->SetSelected(false));
+    EXPECT_FALSE(r3->SetSelected(false)); // never selected: may always be set off
+
+    // A list makes all its entries exclude each other.
+    struct ListWindow : Window
+    {
+        bool SelectionExcludes(const ZafWindowObject *) const override { return true; }
+    } list;
+    Item *a = new Item("a"), *b = new Item("b");
+    list.AddObject(a);
+    list.AddObject(b);
+    a->SetSelected(true);
+    b->SetSelected(true);
+    EXPECT_TRUE(b->SetSelected(false)); // the last one stays
+    EXPECT_EQ(SelectedNames(list), "b");
 }
 
-TEST(ZafWindowSelection, MultipleSelectionLeavesEveryChildAlone)
+TEST(ZafWindowSelection, MultipleSelectionLeavesEveryChildAloneAndModesAreFixedOnceCreated)
 {
     Window window;
     EXPECT_EQ(window.SetSelectionMode(1), 1u);
-    Radio *r1 = new Radio("r1"), *r2 = new Radio("r2");
-    window.AddObject(r1);
-    window.AddObject(r2);
+    Radio *r1 = new Radio("r1"), *r2 = new Radio("r2"), *r3 = new Radio("r3");
+    for (Radio *radio : {r1, r2, r3})
+        window.AddObject(radio);
     r1->SetSelected(true);
     r2->SetSelected(true);
-    EXPECT_TRUE(r1->Selected());
     EXPECT_FALSE(r2->SetSelected(false));
-
-    // Back to single selection: only the first selected radio stays.
-    Radio *r3 = new Radio("r3");
-    window.AddObject(r3);
     r2->SetSelected(true);
     r3->SetSelected(true);
+    EXPECT_EQ(SelectedNames(window), "r1 r2 r3");
+    // Back to single selection: only the first selected radio stays.
     EXPECT_EQ(window.SetSelectionMode(0), 0u);
-    EXPECT_TRUE(r1->Selected());
-    EXPECT_FALSE(r2->Selected());
-    EXPECT_FALSE(r3->Selected());
+    EXPECT_EQ(SelectedNames(window), "r1");
 
     // Unknown modes are refused, and any change once created.
     EXPECT_EQ(window.SetSelectionMode(7), 0u);
@@ -394,21 +374,7 @@ TEST(ZafWindowSelection, MultipleSelectionLeavesEveryChildAlone)
     EXPECT_TRUE(window.SetTemporary(true));
 }
 
-TEST(ZafWindowSelection, AListMakesAllItsEntriesExcludeEachOther)
-{
-    ListWindow list;
-    Item *a = new Item("a"), *b = new Item("b");
-    list.AddObject(a);
-    list.AddObject(b);
-    a->SetSelected(true);
-    b->SetSelected(true);
-    EXPECT_FALSE(a->Selected());
-    EXPECT_TRUE(b->SetSelected(false)); // the last one stays
-}
-
-// --- Focus ----------------------------------------------------------------------------
-
-TEST(ZafWindowFocus, AWindowlessChildGainingFocusBecomesCurrent)
+TEST(ZafWindowFocus, AWindowlessChildGainingFocusBecomesCurrentUpTheChain)
 {
     Window outer;
     Window *inner = new Window("inner");
@@ -443,26 +409,9 @@ TEST(ZafWindowFocus, AWindowlessChildGainingFocusBecomesCurrent)
     EXPECT_TRUE(a->SetFocus(true));
 }
 
-// --- Flags, copies and generic objects ------------------------------------------
+// --- Flags, copies and frame objects -------------------------------------------------
 
-TEST(ZafWindow, ChangedFoldsOverTheChildrenAndAnExplicitRegionIsNoClientSize)
-{
-    Window window;
-    Item *a = new Item("a");
-    window.AddObject(a);
-    EXPECT_FALSE(window.Changed());
-    a->SetChanged(true);
-    EXPECT_TRUE(window.Changed());
-    window.SetChanged(false);
-    EXPECT_FALSE(a->Changed());
-    EXPECT_FALSE(window.Changed());
-
-    window.SetRegionIsClientSize(true);
-    window.SetRegion(1, 1, 20, 5, ZAF_CELL);
-    EXPECT_FALSE(window.RegionIsClientSize());
-}
-
-TEST(ZafWindow, CopyDuplicatesSupportObjectsAndChildrenInOrder)
+TEST(ZafWindow, CopyDuplicatesSupportObjectsAndChildrenInOrderAndChangedFoldsOverThem)
 {
     Window window("original");
     window.SetSelectionMode(1);
@@ -487,6 +436,17 @@ TEST(ZafWindow, CopyDuplicatesSupportObjectsAndChildrenInOrder)
     ASSERT_NE(inside, nullptr);
     EXPECT_EQ(inside->Parent(), copiedSub);
     EXPECT_NE(inside, window.FindObjectByStringID("sub~inside"));
+
+    // Changed folds over the children, and clearing clears them all.
+    EXPECT_FALSE(copy.Changed());
+    inside->SetChanged(true);
+    EXPECT_TRUE(copy.Changed());
+    copy.SetChanged(false);
+    EXPECT_FALSE(inside->Changed());
+    // An explicit region is no client size.
+    copy.SetRegionIsClientSize(true);
+    copy.SetRegion(1, 1, 20, 5, ZAF_CELL);
+    EXPECT_FALSE(copy.RegionIsClientSize());
 }
 
 namespace {
@@ -508,7 +468,6 @@ TEST(ZafWindow, AddGenericObjectsAddsTheFrameObjectsInOrder)
     Window window;
     EXPECT_FALSE(window.AddGenericObjects());
     EXPECT_TRUE(window.SupportList().IsEmpty());
-
     madeIDs.clear();
     ZafWindow::SetGenericObjectMaker(MakeGeneric);
     EXPECT_TRUE(window.AddGenericObjects());
@@ -516,7 +475,6 @@ TEST(ZafWindow, AddGenericObjectsAddsTheFrameObjectsInOrder)
     EXPECT_EQ(madeIDs, (std::vector<int>{-1, -2, -3, -4, -5}));
     EXPECT_EQ(Names(window.SupportList()), "generic-1 generic-2 generic-4 generic-5");
     EXPECT_TRUE(window.IsEmpty());
-    EXPECT_NE(window.FindSupportObject(ZAF_NUMID_TITLE), nullptr);
 }
 
 TEST(ZafWindow, FrameSupportObjectsAreFoundByNumberIDAndClass)
@@ -524,7 +482,6 @@ TEST(ZafWindow, FrameSupportObjectsAreFoundByNumberIDAndClass)
     Window window;
     EXPECT_EQ(window.FindBorder(), nullptr);
     EXPECT_EQ(window.VerticalScrollBar(), nullptr);
-
     auto *border = new ZafBorder;
     auto *horizontal = new ZafScrollBar(ZafScrollBar::horizontal);
     window.AddObject(border);
@@ -535,7 +492,6 @@ TEST(ZafWindow, FrameSupportObjectsAreFoundByNumberIDAndClass)
         frame.push_back(window.AddObject(new PinnedSupport("frame", id)));
     // An ordinary child with a support object's id is none of them.
     window.AddObject(new Item("child", ZAF_NUMID_VT_SCROLL));
-
     EXPECT_EQ(window.FindBorder(), border);
     EXPECT_EQ(window.HorizontalScrollBar(), horizontal);
     EXPECT_EQ(window.VerticalScrollBar(), nullptr);
@@ -561,7 +517,7 @@ TEST(ZafWindow, FrameSupportObjectsAreFoundByNumberIDAndClass)
 namespace {
 
 constexpr ZafEventType broadcastCode = -9100;
-std::vector<std::string> reached;
+std::string reached;
 
 // Logs the broadcast it receives, then does what it is told to the window's
 // objects: delete one (itself included) or take one out.
@@ -572,7 +528,7 @@ struct Receiver : Item
     {
         if (event.type != broadcastCode)
             return Item::Event(event);
-        reached.push_back(StringID());
+        reached += (reached.empty() ? "" : " ") + std::string(StringID());
         ZafWindowObject *doomed = deletes;
         if (takesOut)
             static_cast<ZafWindow *>(Parent())->SubtractObject(takesOut);
@@ -590,7 +546,7 @@ struct ReceiverWindow : Window
     {
         if (event.type != broadcastCode)
             return Window::Event(event);
-        reached.push_back(StringID());
+        reached += (reached.empty() ? "" : " ") + std::string(StringID());
         if (deletesItself)
             delete this;
         return event.type;
@@ -602,10 +558,7 @@ std::string Reached(ZafWindow &window, int depth)
 {
     reached.clear();
     window.BroadcastEvent(ZafEventRecord(broadcastCode), depth);
-    std::string names;
-    for (const std::string &name : reached)
-        names += (names.empty() ? "" : " ") + name;
-    return names;
+    return reached;
 }
 
 } // namespace
@@ -614,8 +567,7 @@ TEST(ZafWindowBroadcast, SupportObjectsComeFirstAndDepthSaysHowFarItGoes)
 {
     Window window("top");
     window.AddObject(new Receiver("a"));
-    auto *inner = new ReceiverWindow("inner");
-    window.AddObject(inner);
+    auto *inner = static_cast<ZafWindow *>(window.AddObject(new ReceiverWindow("inner")));
     auto *support = new Receiver("support");
     support->SetSupportObject(true);
     window.AddObject(support); // added last, reached first
@@ -623,9 +575,7 @@ TEST(ZafWindowBroadcast, SupportObjectsComeFirstAndDepthSaysHowFarItGoes)
     auto *innerSupport = new Receiver("innerSupport");
     innerSupport->SetSupportObject(true);
     inner->AddObject(innerSupport);
-    auto *deepest = new ReceiverWindow("deepest");
-    inner->AddObject(deepest);
-    deepest->AddObject(new Receiver("c"));
+    static_cast<ZafWindow *>(inner->AddObject(new ReceiverWindow("deepest")))->AddObject(new Receiver("c"));
 
     EXPECT_EQ(Reached(window, 0), "support a inner");
     EXPECT_EQ(Reached(window, 1), "support a inner innerSupport b deepest");
