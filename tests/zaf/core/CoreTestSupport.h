@@ -5,6 +5,7 @@
 #pragma once
 
 #include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafWindow.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -43,6 +44,14 @@ inline int ThreadWindowCount()
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+// Adds a child to a window and hands it back with its own type.
+template <class T>
+T *AddTo(ZafWindow *window, T *child)
+{
+    window->AddObject(child);
+    return child;
 }
 
 // Handles every message waiting, as the loop would.

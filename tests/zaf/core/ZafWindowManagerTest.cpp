@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
+using coretest::AddTo;
 using coretest::Pump;
 using coretest::ThreadWindowCount;
 using Events = std::vector<ZafEventType>;
+using Sides = std::vector<int>;
 
 namespace {
 
@@ -30,33 +32,23 @@ struct Probe : ZafWindowObject
     ZafEventType Event(const ZafEventRecord &event) override
     {
         types.push_back(event.type);
-        if (event.type == ZAF_MOUSE_EVENT)
-            mouse.push_back({MapEvent(event), event.position});
+        if (event.type == ZAF_MOUSE_EVENT) {
+            mouse.push_back(MapEvent(event));
+            mouseAt.push_back({event.position.x, event.position.y});
+        }
         if (event.type == ZAF_SELECT || event.type == ZAF_HOT_KEY)
             return event.type;
-        if (event.type == ZAF_OS_EVENT)
-            messages.push_back(event.osEvent);
+        if (event.type == ZAF_OS_EVENT && event.osEvent.message == WM_COMMAND && event.osEvent.lParam == 0)
+            reflectedCommands++;
         return ZafWindowObject::Event(event);
     }
     const char *Text() override { return label; }
     COLORREF BackgroundColor() const override { return RGB(200, 10, 20); }
     bool Saw(ZafEventType type) const { return std::find(types.begin(), types.end(), type) != types.end(); }
-    bool SawCommand() const
-    {
-        for (const MSG &m : messages)
-            if (m.message == WM_COMMAND && m.lParam == 0)
-                return true;
-        return false;
-    }
-    struct Mouse
-    {
-        ZafEventType code;
-        POINT at;
-    };
     const char *label;
-    Events types;
-    std::vector<MSG> messages;
-    std::vector<Mouse> mouse;
+    Events types, mouse;
+    std::vector<Sides> mouseAt;
+    int reflectedCommands = 0;
 };
 
 // A control on a system window class.
@@ -70,12 +62,11 @@ struct SystemControl : Probe
     }
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override
     {
-        if (event.osEvent.message == WM_MEASUREITEM) {
-            boundAtMeasure = OSHandle() != nullptr;
-            reinterpret_cast<MEASUREITEMSTRUCT *>(event.osEvent.lParam)->itemHeight = 33;
-            return TRUE;
-        }
-        return Probe::HandleOSMessage(event);
+        if (event.osEvent.message != WM_MEASUREITEM)
+            return Probe::HandleOSMessage(event);
+        boundAtMeasure = OSHandle() != nullptr;
+        reinterpret_cast<MEASUREITEMSTRUCT *>(event.osEvent.lParam)->itemHeight = 33;
+        return TRUE;
     }
     const char *windowClass;
     DWORD style;
@@ -96,6 +87,18 @@ struct Frame : ZafWindow
     static int deaths;
 };
 int Frame::deaths = 0;
+
+// A window inside a frame that records what reaches it.
+struct Pane : ZafWindow
+{
+    explicit Pane(bool own) : ZafWindow(1, 1, 20, 5) { SetOwnWindow(own); }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        types.push_back(event.type);
+        return ZafWindow::Event(event);
+    }
+    Events types;
+};
 
 // Each test shows frames through the window manager and closes them; none
 // may leave a Windows window behind.
@@ -121,27 +124,19 @@ protected:
 TEST_F(ZafWindowManagerTest, WindowsComeAndGoWithTheirObjects)
 {
     Frame *frame = new Frame;
-    auto *a = new Probe(1);
-    auto *b = new Probe(2);
-    frame->AddObject(a);
-    frame->AddObject(b);
+    Probe *a = AddTo(frame, new Probe(1)), *b = AddTo(frame, new Probe(2));
     Show(frame);
-    ASSERT_NE(frame->OSHandle(), nullptr);
     ASSERT_NE(a->OSHandle(), nullptr);
     EXPECT_EQ(GetParent(a->OSHandle()), frame->OSHandle());
     EXPECT_EQ(ZafObjectFromHandle(b->OSHandle()), b);
     EXPECT_EQ(ThreadWindowCount(), before + 3);
-
     // Deleting a child takes its window with it; the frame's stays.
     HWND childWindow = a->OSHandle();
     delete a;
     EXPECT_FALSE(IsWindow(childWindow));
     EXPECT_EQ(ThreadWindowCount(), before + 2);
     // A child added to a window on screen gets its window at once.
-    auto *c = new Probe(3);
-    frame->AddObject(c);
-    EXPECT_NE(c->OSHandle(), nullptr);
-
+    EXPECT_NE(AddTo(frame, new Probe(3))->OSHandle(), nullptr);
     Frame::deaths = 0;
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
     EXPECT_EQ(Frame::deaths, 1);
@@ -161,8 +156,7 @@ TEST_F(ZafWindowManagerTest, WindowsComeAndGoWithTheirObjects)
 TEST_F(ZafWindowManagerTest, AnObjectIsBoundBeforeItsWindowFinishesBeingMade)
 {
     Frame *frame = Show();
-    auto *list = new SystemControl("LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 7);
-    frame->AddObject(list);
+    auto *list = AddTo(frame, new SystemControl("LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 7));
     ASSERT_NE(list->OSHandle(), nullptr);
     // The list box measures its items while it is being created; the
     // measurement reached the list's own object through its parent.
@@ -174,16 +168,13 @@ TEST_F(ZafWindowManagerTest, AnObjectIsBoundBeforeItsWindowFinishesBeingMade)
 TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObjectAndMenuCommandsMenuItemsOnly)
 {
     Frame *frame = Show();
-    auto *button = new SystemControl("BUTTON", BS_PUSHBUTTON, 11);
-    auto *other = new SystemControl("BUTTON", BS_PUSHBUTTON, 12);
-    frame->AddObject(button);
-    frame->AddObject(other);
+    auto *button = AddTo(frame, new SystemControl("BUTTON", BS_PUSHBUTTON, 11));
+    auto *other = AddTo(frame, new SystemControl("BUTTON", BS_PUSHBUTTON, 12));
     SendMessageA(button->OSHandle(), BM_CLICK, 0, 0);
     // The parent sent the notification back to the button's window with no
     // control handle.
-    EXPECT_TRUE(button->SawCommand());
-    EXPECT_FALSE(other->SawCommand());
-
+    EXPECT_EQ(button->reflectedCommands, 1);
+    EXPECT_EQ(other->reflectedCommands, 0);
     HDC dc = GetDC(button->OSHandle());
     auto brush = reinterpret_cast<HBRUSH>(SendMessageA(frame->OSHandle(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
                                                        reinterpret_cast<LPARAM>(button->OSHandle())));
@@ -193,10 +184,8 @@ TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObjectAndMenuComman
     ReleaseDC(button->OSHandle(), dc);
 
     // A menu command numbered like a control reaches only the menu item.
-    auto *control = new Probe(100);
-    auto *item = new MenuItem(101);
-    frame->AddObject(control);
-    frame->AddObject(item);
+    Probe *control = AddTo(frame, new Probe(100));
+    MenuItem *item = AddTo(frame, new MenuItem(101));
     SendMessageA(frame->OSHandle(), WM_COMMAND, MAKEWPARAM(100, 0), 0);
     SendMessageA(frame->OSHandle(), WM_COMMAND, MAKEWPARAM(101, 0), 0);
     EXPECT_FALSE(control->Saw(ZAF_SELECT));
@@ -207,8 +196,7 @@ TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObjectAndMenuComman
 TEST_F(ZafWindowManagerTest, MouseMessagesBecomeMouseEventsInClientPixels)
 {
     Frame *frame = Show();
-    auto *probe = new Probe(1);
-    frame->AddObject(probe);
+    Probe *probe = AddTo(frame, new Probe(1));
     HWND w = probe->OSHandle();
     SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 7));
     SendMessageA(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 8));
@@ -216,30 +204,21 @@ TEST_F(ZafWindowManagerTest, MouseMessagesBecomeMouseEventsInClientPixels)
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(9, 9));
     SendMessageA(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(1, 2));
     SendMessageA(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 4));
-    Events codes;
-    for (const Probe::Mouse &m : probe->mouse)
-        codes.push_back(m.code);
-    EXPECT_EQ(codes, (Events{ZAF_BEGIN_SELECT, ZAF_CONTINUE_SELECT, ZAF_END_SELECT, ZAF_MOUSE_MOVE,
-                             ZAF_ALT_BEGIN_SELECT, ZAF_DOUBLE_SELECT}));
-    ASSERT_FALSE(probe->mouse.empty());
-    EXPECT_EQ(probe->mouse[0].at.x, 5);
-    EXPECT_EQ(probe->mouse[0].at.y, 7);
+    EXPECT_EQ(probe->mouse, (Events{ZAF_BEGIN_SELECT, ZAF_CONTINUE_SELECT, ZAF_END_SELECT, ZAF_MOUSE_MOVE,
+                                    ZAF_ALT_BEGIN_SELECT, ZAF_DOUBLE_SELECT}));
+    EXPECT_EQ(probe->mouseAt, (std::vector<Sides>{{5, 7}, {6, 8}, {6, 8}, {9, 9}, {1, 2}, {3, 4}}));
     Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, TabHotKeysAndTheDefaultButton)
 {
     Frame *frame = Show();
-    auto *first = new Probe(1, "&First");
-    auto *disabled = new Probe(2, "&Skipped");
-    auto *third = new Probe(3, "O&pen");
-    frame->AddObject(first);
-    frame->AddObject(disabled);
-    frame->AddObject(third);
+    Probe *first = AddTo(frame, new Probe(1, "&First"));
+    Probe *disabled = AddTo(frame, new Probe(2, "&Skipped"));
+    Probe *third = AddTo(frame, new Probe(3, "O&pen"));
     disabled->SetDisabled(true);
     first->SetFocus(true);
     EXPECT_EQ(GetFocus(), first->OSHandle());
-
     SendMessageA(first->OSHandle(), WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), third->OSHandle());
     EXPECT_EQ(frame->CurrentChild(), third);
@@ -265,7 +244,7 @@ TEST_F(ZafWindowManagerTest, TabHotKeysAndTheDefaultButton)
 TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
 {
     Frame *frame = Show();
-    auto *probe = new Probe(1);
+    Probe *probe = new Probe(1);
     probe->SetOwnWindow(false);
     frame->AddObject(probe);
     auto *display = ZafScreenGdiDisplay();
@@ -279,9 +258,7 @@ TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
     // The windowless child draws at its place in the frame's client area.
     ZafRegionRect place = probe->Region();
     probe->ConvertRegion(place, ZAF_PIXEL);
-    EXPECT_EQ(inner.left, place.left);
-    EXPECT_EQ(inner.top, place.top);
-    EXPECT_EQ(outer.left, 0);
+    EXPECT_EQ((Sides{inner.left, inner.top, outer.left}), (Sides{place.left, place.top, 0}));
     probe->EndDraw();
     EXPECT_EQ(display->CurrentDC(), dc);
     frame->EndDraw();
@@ -311,11 +288,10 @@ TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWi
 
 namespace {
 // A frame that, asked whether it may close, takes itself out and deletes
-// itself, then answers that it may.
+// itself, then answers that it may. Its memory is scribbled over and kept,
+// so that any later use of the deleted frame shows up.
 struct SelfClosingFrame : Frame
 {
-    // The memory is scribbled over and kept, so that any later use of the
-    // deleted frame shows up instead of reading stale but intact fields.
     static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
     ZafEventType Event(const ZafEventRecord &event) override
     {
@@ -341,21 +317,9 @@ TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouche
 
 namespace {
 
-// A window inside a frame that records what reaches it.
-struct Pane : ZafWindow
-{
-    explicit Pane(bool own) : ZafWindow(1, 1, 20, 5) { SetOwnWindow(own); }
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        types.push_back(event.type);
-        return ZafWindow::Event(event);
-    }
-    Events types;
-};
-
 // Left, top, right and bottom of a window, in the client pixels of another
 // (or of the screen).
-std::vector<int> PlaceIn(HWND window, HWND in = nullptr)
+Sides PlaceIn(HWND window, HWND in = nullptr)
 {
     RECT r = {};
     GetWindowRect(window, &r);
@@ -363,9 +327,14 @@ std::vector<int> PlaceIn(HWND window, HWND in = nullptr)
     return {r.left, r.top, r.right, r.bottom};
 }
 
-HFONT FontOf(HWND window)
+HFONT FontOf(ZafWindowObject *object)
 {
-    return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    return reinterpret_cast<HFONT>(SendMessageA(object->OSHandle(), WM_GETFONT, 0, 0));
+}
+
+void SetFont(ZafWindowObject *object, HFONT font)
+{
+    SendMessageA(object->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 } // namespace
@@ -377,7 +346,7 @@ TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
     Show(frame);
     frame->SetRegion(ZafRegionRect(50, 60, 249, 159, ZAF_PIXEL));
     frame->ApplyRegion();
-    EXPECT_EQ(PlaceIn(frame->OSHandle()), (std::vector<int>{50, 60, 250, 160}));
+    EXPECT_EQ(PlaceIn(frame->OSHandle()), (Sides{50, 60, 250, 160}));
 
     // A region that gives the client size grows the frame round it, and
     // applying it again leaves the window as it is.
@@ -389,20 +358,15 @@ TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
         GetClientRect(frame->OSHandle(), &client);
         POINT origin = {0, 0};
         ClientToScreen(frame->OSHandle(), &origin);
-        EXPECT_EQ((std::vector<int>{origin.x, origin.y, client.right, client.bottom}),
-                  (std::vector<int>{50, 60, 200, 100})) << "pass " << pass;
+        EXPECT_EQ((Sides{origin.x, origin.y, client.right, client.bottom}), (Sides{50, 60, 200, 100})) << pass;
     }
 
-    auto *child = new Pane(true);
-    auto *windowless = new Pane(false);
-    frame->AddObject(child);
-    frame->AddObject(windowless);
+    Pane *child = AddTo(frame, new Pane(true)), *windowless = AddTo(frame, new Pane(false));
     ASSERT_NE(child->OSHandle(), nullptr);
     ASSERT_EQ(windowless->OSHandle(), nullptr);
     child->SetRegion(ZafRegionRect(5, 6, 54, 25, ZAF_PIXEL));
     child->ApplyRegion();
-    EXPECT_EQ(PlaceIn(child->OSHandle(), frame->OSHandle()), (std::vector<int>{5, 6, 55, 26}));
-
+    EXPECT_EQ(PlaceIn(child->OSHandle(), frame->OSHandle()), (Sides{5, 6, 55, 26}));
     windowless->types.clear();
     windowless->ApplyRegion();
     EXPECT_EQ(windowless->types, (Events{ZAF_REGION_CHANGING, ZAF_REGION_CHANGED}));
@@ -412,31 +376,26 @@ TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
 TEST_F(ZafWindowManagerTest, ApplyFontReachesEveryControlBelowTheWindowAndRestoresRedraw)
 {
     Frame *frame = Show();
-    auto *button = new SystemControl("BUTTON", BS_PUSHBUTTON, 21);
-    auto *pane = new Pane(true);
-    auto *label = new SystemControl("STATIC", 0, 22);
-    frame->AddObject(button);
-    frame->AddObject(pane);
-    pane->AddObject(label);
+    auto *button = AddTo(frame, new SystemControl("BUTTON", BS_PUSHBUTTON, 21));
+    Pane *pane = AddTo(frame, new Pane(true));
+    auto *label = AddTo(pane, new SystemControl("STATIC", 0, 22));
     ASSERT_NE(label->OSHandle(), nullptr);
     HFONT other = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
-    SendMessageA(button->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
-    SendMessageA(label->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
-    ASSERT_EQ(FontOf(label->OSHandle()), other);
-
+    SetFont(button, other);
+    SetFont(label, other);
+    ASSERT_EQ(FontOf(label), other);
     ASSERT_NE(ZafScreenGdiDisplay(), nullptr);
     HFONT dialog = ZafScreenGdiDisplay()->Font(ZAF_FONT_DIALOG);
     ASSERT_NE(dialog, other);
     frame->ApplyFont();
-    EXPECT_EQ(FontOf(button->OSHandle()), dialog);
-    EXPECT_EQ(FontOf(label->OSHandle()), dialog);
+    EXPECT_EQ(FontOf(button), dialog);
+    EXPECT_EQ(FontOf(label), dialog);
     EXPECT_TRUE(frame->Redraw());
-
     // Redraw that was off stays off.
-    SendMessageA(label->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
+    SetFont(label, other);
     pane->SetRedraw(false);
     pane->UpdateFont();
-    EXPECT_EQ(FontOf(label->OSHandle()), dialog);
+    EXPECT_EQ(FontOf(label), dialog);
     EXPECT_FALSE(pane->Redraw());
     Close(frame);
 }
@@ -459,8 +418,8 @@ struct Entry : ZafWindowObject
 };
 
 // A list whose rows Windows draws from the entries' texts: a "LISTBOX"
-// (or, for class id 1008, a "COMBOBOX") answering the list family's class
-// id 1001, filled when it is made.
+// answering the list family's class id 1001 (or, as 1008, a "COMBOBOX"
+// holding such a list), filled when it is made.
 struct ListBox : ZafWindow
 {
     explicit ListBox(DWORD style = 0, ZafClassID id = 1001) : ZafWindow(1, 1, 20, 6), style(style), id(id) {}
@@ -470,15 +429,15 @@ struct ListBox : ZafWindow
         if (!OwnWindow())
             return nullptr;
         const bool combo = id == 1008;
-        HWND window = ZafCreateOSWindow(this, combo ? "COMBOBOX" : "LISTBOX",
-                                        WS_CHILD | WS_VISIBLE | style, "", Parent()->OSHandle(), 0, nullptr);
+        HWND window = ZafCreateOSWindow(this, combo ? "COMBOBOX" : "LISTBOX", WS_CHILD | WS_VISIBLE | style, "",
+                                        Parent()->OSHandle(), 0, nullptr);
         ZafWindow *list = combo ? static_cast<ZafWindow *>(FirstChild()) : this;
         for (ZafElement *e = list->First(); e; e = e->Next())
             SendMessageA(window, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
                          reinterpret_cast<LPARAM>(static_cast<ZafWindowObject *>(e)->Text()));
         return window;
     }
-    Entry *Add(const char *text) { return static_cast<Entry *>(AddObject(new Entry(text))); }
+    Entry *Add(const char *text) { return AddTo(this, new Entry(text)); }
     DWORD style;
     ZafClassID id;
 };
@@ -500,30 +459,26 @@ TEST_F(ZafWindowManagerTest, ARefreshedRowShowsTheNewTextAndStaysSelected)
     Frame *frame = Show();
     auto *single = new ListBox(LBS_NOTIFY);
     single->Add("one");
-    Entry *two = single->Add("two");
-    Entry *three = single->Add("three");
+    Entry *two = single->Add("two"), *three = single->Add("three");
     auto *multiple = new ListBox(LBS_NOTIFY | LBS_MULTIPLESEL);
     multiple->SetSelectionMode(1);
-    Entry *first = multiple->Add("first");
-    Entry *second = multiple->Add("second");
+    Entry *first = multiple->Add("first"), *second = multiple->Add("second");
     frame->AddObject(single);
     frame->AddObject(multiple);
-    HWND box = single->OSHandle();
+    HWND box = single->OSHandle(), many = multiple->OSHandle();
     ASSERT_NE(box, nullptr);
 
     two->SetSelected(true);
     SendMessageA(box, LB_SETCURSEL, 1, 0);
     two->Change("TWO");
     EXPECT_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ(Row(box, 1), "TWO");
-    EXPECT_EQ(Row(box, 2), "three");
+    EXPECT_EQ(Row(box, 1) + " " + Row(box, 2), "TWO three");
     EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
     // An entry that is not selected does not take the selection.
     three->Change("THREE");
     EXPECT_EQ(Row(box, 2), "THREE");
     EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
 
-    HWND many = multiple->OSHandle();
     first->SetSelected(true);
     second->SetSelected(true);
     SendMessageA(many, LB_SETSEL, TRUE, 0);
@@ -538,11 +493,9 @@ TEST_F(ZafWindowManagerTest, ARefreshedRowShowsTheNewTextAndStaysSelected)
     auto *ownerDrawn = new ListBox(LBS_NOTIFY);
     ownerDrawn->SetSystemDrawn(false);
     Entry *kept = ownerDrawn->Add("kept");
-    auto *plain = new Pane(true);
-    Entry *loose = new Entry("loose");
-    plain->AddObject(loose);
     frame->AddObject(ownerDrawn);
-    frame->AddObject(plain);
+    Pane *plain = AddTo(frame, new Pane(true));
+    Entry *loose = AddTo(plain, new Entry("loose"));
     kept->Change("changed");
     EXPECT_EQ(Row(ownerDrawn->OSHandle(), 0), "kept");
     loose->Change("changed");
@@ -555,12 +508,10 @@ TEST_F(ZafWindowManagerTest, ARefreshedComboBoxRowKeepsTheComboBoxsCurrentRow)
     Frame *frame = Show();
     // A combo box whose list is a windowless list.
     auto *combo = new ListBox(WS_VSCROLL | CBS_DROPDOWNLIST, 1008);
-    auto *list = new ListBox;
+    auto *list = AddTo(combo, new ListBox);
     list->SetOwnWindow(false);
-    combo->AddObject(list);
     list->Add("red");
-    Entry *green = list->Add("green");
-    Entry *blue = list->Add("blue");
+    Entry *green = list->Add("green"), *blue = list->Add("blue");
     frame->AddObject(combo);
     HWND box = combo->OSHandle();
     ASSERT_NE(box, nullptr);
