@@ -13,39 +13,38 @@
 #include <vector>
 
 using Events = std::vector<ZafEventType>;
+using Sides = std::vector<int>;
 
 namespace {
 
-// A window object that records the events it receives.
-struct Probe : ZafWindowObject
+// A window object, or a window, that records the events it receives and
+// whose Windows window can be made to seem to exist.
+template <class Base>
+struct Recording : Base
 {
-    Probe() : ZafWindowObject(2, 3, 10, 1) {}
+    Recording(int left, int top, int width, int height) : Base(left, top, width, height) {}
+    ~Recording() override { this->SetOSHandle(nullptr); }
     ZafEventType Event(const ZafEventRecord &event) override
     {
         events.push_back(event.type);
-        return ZafWindowObject::Event(event);
+        return Base::Event(event);
     }
-    void Create() { SetOSHandle(coretest::FakeHandle()); }
-    void Uncreate() { SetOSHandle(nullptr); }
+    void Create() { this->SetOSHandle(coretest::FakeHandle()); }
+    void Uncreate() { this->SetOSHandle(nullptr); }
     Events events;
 };
 
-struct ProbeWindow : ZafWindow
+struct Probe : Recording<ZafWindowObject>
 {
-    ProbeWindow() : ZafWindow(0, 0, 40, 10) {}
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        events.push_back(event.type);
-        return ZafWindow::Event(event);
-    }
-    void Create() { SetOSHandle(coretest::FakeHandle()); }
-    ~ProbeWindow() override { SetOSHandle(nullptr); }
-    Events events;
+    Probe() : Recording(2, 3, 10, 1) {}
+};
+
+struct ProbeWindow : Recording<ZafWindow>
+{
+    ProbeWindow() : Recording(0, 0, 40, 10) {}
 };
 
 } // namespace
-
-// --- Setters refused once the Windows window exists ------------------------------
 
 TEST(ZafWindowObject, AttributeSettersAreRefusedOnceCreated)
 {
@@ -73,10 +72,15 @@ TEST(ZafWindowObject, AttributeSettersAreRefusedOnceCreated)
     // The coordinate type also sets the region's, unconverted; unknown types are refused.
     Probe object;
     EXPECT_EQ(object.SetCoordinateType(ZAF_MINI_CELL), ZAF_MINI_CELL);
-    EXPECT_EQ(object.Region().coordinateType, ZAF_MINI_CELL);
-    EXPECT_EQ(object.Region().right, 11);
     EXPECT_EQ(object.SetCoordinateType(12), ZAF_MINI_CELL);
     EXPECT_EQ(object.Region().coordinateType, ZAF_MINI_CELL);
+    EXPECT_EQ(object.Region().right, 11);
+    // Selecting marks the object changed only once it is created.
+    object.SetSelected(true);
+    EXPECT_FALSE(object.Changed());
+    object.Create();
+    EXPECT_FALSE(object.SetSelected(false));
+    EXPECT_TRUE(object.Changed());
 }
 
 TEST(ZafWindowObject, TextsAreOwnedCopiesAndMaySetThemselves)
@@ -113,11 +117,6 @@ ZafEventType Handler(ZafWindowObject *object, ZafEventRecord &event, ZafEventTyp
     return 42;
 }
 
-ZafEventType Dispatcher(ZafWindowObject *, const ZafEventRecord &, ZafEventType code)
-{
-    return code + 1;
-}
-
 } // namespace
 
 TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
@@ -127,7 +126,6 @@ TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
     ZafEventRecord select(ZAF_SELECT, 7);
     EXPECT_EQ(object.Event(select), 0); // no user function yet
     EXPECT_EQ(lastCall.count, 0);
-
     EXPECT_EQ(object.SetUserFunction(Handler), Handler);
     EXPECT_EQ(object.Event(select), 42);
     EXPECT_EQ(lastCall.object, &object);
@@ -141,7 +139,7 @@ TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
     EXPECT_EQ(lastCall.count, 2);
 
     // A dispatcher replaces the default; null restores it.
-    object.SetUserCallback(Dispatcher);
+    object.SetUserCallback([](ZafWindowObject *, const ZafEventRecord &, ZafEventType code) { return code + 1; });
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_SELECT)), ZAF_SELECT + 1);
     EXPECT_EQ(object.SetUserCallback(nullptr), &ZafWindowObject::CallUserFunction);
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_SELECT)), 42);
@@ -153,33 +151,27 @@ TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
 TEST(ZafWindowObject, UpChainQueriesFoldOverTheParents)
 {
     ProbeWindow outer;
-    auto *inner = new ProbeWindow;
-    auto *object = new Probe;
-    outer.AddObject(inner);
-    inner->AddObject(object);
+    auto *inner = coretest::AddTo(&outer, new ProbeWindow);
+    auto *object = coretest::AddTo(inner, new Probe);
     EXPECT_EQ(object->RootObject(), &outer);
-
-    outer.SetDisabled(true);
-    EXPECT_TRUE(object->IsDisabledUpChain(true));
-    EXPECT_FALSE(object->IsDisabledUpChain(false));
-    inner->SetVisible(false);
-    EXPECT_FALSE(object->IsVisibleUpChain(true));
-    EXPECT_TRUE(object->IsVisibleUpChain(false));
-    outer.SetRedraw(false);
-    EXPECT_FALSE(object->IsRedrawOnUpChain(true));
-    EXPECT_TRUE(object->IsRedrawOnUpChain(false));
     EXPECT_FALSE(object->IsNoFocusUpChain());
+    // The argument says whether the object itself counts.
+    outer.SetDisabled(true);
+    inner->SetVisible(false);
+    outer.SetRedraw(false);
     inner->SetNoFocus(true);
-    EXPECT_TRUE(object->IsNoFocusUpChain());
+    EXPECT_EQ((std::vector<bool>{object->IsDisabledUpChain(true), object->IsDisabledUpChain(false),
+                                 object->IsVisibleUpChain(true), object->IsVisibleUpChain(false),
+                                 object->IsRedrawOnUpChain(true), object->IsRedrawOnUpChain(false),
+                                 object->IsNoFocusUpChain()}),
+              (std::vector<bool>{true, false, false, true, false, true, true}));
 }
 
 TEST(ZafWindowObject, OnScreenSettersRedisplayAndSwitchingTheOwnWindowRemakesIt)
 {
     ProbeWindow window;
-    auto *windowless = new Probe, *owning = new Probe;
+    auto *windowless = coretest::AddTo(&window, new Probe), *owning = coretest::AddTo(&window, new Probe);
     windowless->SetOwnWindow(false);
-    window.AddObject(windowless);
-    window.AddObject(owning);
     windowless->SetDisabled(true); // nothing on screen yet: only the flags
     EXPECT_TRUE(windowless->Disabled());
     EXPECT_FALSE(owning->SetOwnWindow(false));
@@ -196,17 +188,6 @@ TEST(ZafWindowObject, OnScreenSettersRedisplayAndSwitchingTheOwnWindowRemakesIt)
     EXPECT_EQ(window.events, (Events{ZAF_REDISPLAY_AREA}));
 }
 
-TEST(ZafWindowObject, SelectingACreatedObjectMarksItChanged)
-{
-    Probe object;
-    object.SetSelected(true);
-    EXPECT_FALSE(object.Changed());
-    object.Create();
-    EXPECT_FALSE(object.SetSelected(false));
-    EXPECT_TRUE(object.Changed());
-    object.Uncreate();
-}
-
 // --- Regions ---------------------------------------------------------------------
 
 namespace {
@@ -221,7 +202,7 @@ protected:
     }
     void TearDown() override { zafScreenDisplay = saved; }
     // Left, top, right, bottom of the region converted to a type.
-    std::vector<int> To(ZafRegionRect r, ZafCoordinateType type)
+    Sides To(ZafRegionRect r, ZafCoordinateType type)
     {
         object.ConvertRegion(r, type);
         return {r.left, r.top, r.right, r.bottom};
@@ -236,32 +217,52 @@ protected:
 TEST_F(ZafWindowObjectRegion, CellRegionsKeepTheCellSpacingFreeUnlessOfTypeTwo)
 {
     // Rows 1-2 span pixels 20-59; 2 pixels stay free above and below.
-    EXPECT_EQ(To({1, 1, 10, 2, ZAF_CELL}, ZAF_PIXEL), (std::vector<int>{8, 22, 87, 57}));
-    EXPECT_EQ(To({8, 22, 87, 57, ZAF_PIXEL}, ZAF_CELL), (std::vector<int>{1, 1, 10, 2}));
+    EXPECT_EQ(To({1, 1, 10, 2, ZAF_CELL}, ZAF_PIXEL), (Sides{8, 22, 87, 57}));
+    EXPECT_EQ(To({8, 22, 87, 57, ZAF_PIXEL}, ZAF_CELL), (Sides{1, 1, 10, 2}));
     // To points through the spacing: 22 px = 16.5 -> 17 pt, 36 px = 27 pt high.
-    const std::vector<int> points = To({1, 1, 10, 2, ZAF_CELL}, ZAF_POINT);
+    const Sides points = To({1, 1, 10, 2, ZAF_CELL}, ZAF_POINT);
     EXPECT_EQ(points[1], 17);
     EXPECT_EQ(points[3] - points[1] + 1, 27);
     // Mini-cells are not cells: no spacing.
-    const std::vector<int> minis = To({10, 10, 19, 19, ZAF_MINI_CELL}, ZAF_PIXEL);
-    EXPECT_EQ(minis[0], 8);
-    EXPECT_EQ(minis[1], 20);
+    const Sides minis = To({10, 10, 19, 19, ZAF_MINI_CELL}, ZAF_PIXEL);
+    EXPECT_EQ((Sides{minis[0], minis[1]}), (Sides{8, 20}));
     object.SetRegionType(2);
-    EXPECT_EQ(To({1, 1, 10, 2, ZAF_CELL}, ZAF_PIXEL), (std::vector<int>{8, 20, 87, 59}));
+    EXPECT_EQ(To({1, 1, 10, 2, ZAF_CELL}, ZAF_PIXEL), (Sides{8, 20, 87, 59}));
 }
 
 TEST_F(ZafWindowObjectRegion, ConvertCoordinatesConvertsTheOwnRegionOnly)
 {
     object.ConvertCoordinates(ZAF_PIXEL);
     ZafRegionRect r = object.Region();
-    EXPECT_EQ(r.coordinateType, ZAF_PIXEL);
-    EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}), (std::vector<int>{16, 62, 95, 77}));
+    EXPECT_EQ((Sides{r.left, r.top, r.right, r.bottom, r.coordinateType}), (Sides{16, 62, 95, 77, ZAF_PIXEL}));
     EXPECT_EQ(object.CoordinateType(), ZAF_CELL);
-    object.SetRegion(0, 0, 9, 9, ZAF_TWIP);
-    EXPECT_EQ(object.Region().coordinateType, ZAF_TWIP);
 }
 
 // --- Copies and palette data -----------------------------------------------------
+
+TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
+{
+    ProbeWindow window;
+    auto *original = coretest::AddTo(&window, new Probe);
+    original->SetStringID("FIELD");
+    original->SetTipText("tip");
+    original->SetUserFunction(Handler);
+    original->SetSelected(true);
+    original->SetFocus(true);
+    original->SetError(5);
+    ASSERT_TRUE(original->Focus());
+
+    ZafWindowObject *copy = original->Duplicate();
+    EXPECT_EQ(copy->Parent(), nullptr);
+    EXPECT_EQ(copy->Next(), nullptr);
+    EXPECT_EQ((std::vector<int>{copy->Focus(), copy->Selected(), copy->Error(), copy->Region().right}),
+              (std::vector<int>{false, true, 0, original->Region().right}));
+    EXPECT_EQ(copy->UserFunction(), Handler);
+    EXPECT_STREQ(copy->TipText(), "tip");
+    EXPECT_NE(copy->TipText(), original->TipText());
+    EXPECT_STREQ(copy->StringID(), "FIELD");
+    delete copy;
+}
 
 namespace {
 
@@ -278,33 +279,6 @@ void Log(const char *what, ZafPaletteData *palette)
 }
 
 } // namespace
-
-TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
-{
-    ProbeWindow window;
-    auto *original = new Probe;
-    window.AddObject(original);
-    original->SetStringID("FIELD");
-    original->SetTipText("tip");
-    original->SetUserFunction(Handler);
-    original->SetSelected(true);
-    original->SetFocus(true);
-    original->SetError(5);
-    ASSERT_TRUE(original->Focus());
-
-    ZafWindowObject *copy = original->Duplicate();
-    EXPECT_EQ(copy->Parent(), nullptr);
-    EXPECT_EQ(copy->Next(), nullptr);
-    EXPECT_FALSE(copy->Focus());
-    EXPECT_TRUE(copy->Selected());
-    EXPECT_EQ(copy->Error(), 0);
-    EXPECT_EQ(copy->UserFunction(), Handler);
-    EXPECT_STREQ(copy->TipText(), "tip");
-    EXPECT_NE(copy->TipText(), original->TipText());
-    EXPECT_STREQ(copy->StringID(), "FIELD");
-    EXPECT_EQ(copy->Region().right, original->Region().right);
-    delete copy;
-}
 
 TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
 {
@@ -362,6 +336,7 @@ protected:
         zafWindowManager = previous;
     }
     ZafEventType Drop(ZafWindowObject &onto, ZafEventType code) { return onto.Event(ZafEventRecord(code)); }
+    std::string Texts() { return source.text + " " + target.text; }
 
     ZafWindowManager *previous = nullptr;
     ZafWindowManager manager;
@@ -379,9 +354,8 @@ TEST_F(ZafWindowObjectDrop, TheQueryAnswersMoveBeforeCopyWhenTheDropCanBeTaken)
     source.SetCopyDraggable(false);
     EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
     source.SetCopyDraggable(true);
-
-    // The object would refuse the drop: not accepting, disabled up the
-    // chain, the source itself, or nothing dragged.
+    // Refused: not accepting, disabled up the chain, onto the source itself,
+    // or nothing dragged.
     target.SetAcceptDrop(false);
     EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
     target.SetAcceptDrop(true);
@@ -394,43 +368,30 @@ TEST_F(ZafWindowObjectDrop, TheQueryAnswersMoveBeforeCopyWhenTheDropCanBeTaken)
     EXPECT_EQ(Drop(source, ZAF_DROP_QUERY), ZAF_REFUSED);
     manager.SetDragObject(nullptr);
     EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
-    EXPECT_EQ(target.text, "old");
+    EXPECT_EQ(Texts(), "alpha old");
 }
 
-TEST_F(ZafWindowObjectDrop, ACopyTakesTheTextAndAMoveEmptiesTheSource)
-{
-    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_DROP_COPY);
-    EXPECT_EQ(target.text, "alpha");
-    EXPECT_EQ(source.text, "alpha");
-
-    Field other("beta");
-    manager.SetDragObject(&other);
-    other.SetMoveDraggable(true);
-    EXPECT_EQ(Drop(target, ZAF_DROP_MOVE), ZAF_DROP_MOVE);
-    EXPECT_EQ(target.text, "beta");
-    EXPECT_EQ(other.text, "");
-    manager.SetDragObject(&source);
-}
-
-TEST_F(ZafWindowObjectDrop, NoTextIsLostWhenTheDropCannotComplete)
+TEST_F(ZafWindowObjectDrop, ACopyTakesTheTextAMoveEmptiesTheSourceAndNoTextIsLostOtherwise)
 {
     // An object without a text of its own cannot take one: the move is
     // refused and the source keeps its text.
     Probe plain;
     plain.SetAcceptDrop(true);
     EXPECT_EQ(Drop(plain, ZAF_DROP_MOVE), ZAF_REFUSED);
-    EXPECT_EQ(source.text, "alpha");
     // A source that may only be copied keeps its text against a move.
     source.SetMoveDraggable(false);
     EXPECT_EQ(Drop(target, ZAF_DROP_MOVE), ZAF_REFUSED);
-    EXPECT_EQ(source.text, "alpha");
-    EXPECT_EQ(target.text, "old");
-    // Nothing to drop: the target keeps its text.
-    source.text.clear();
-    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_REFUSED);
-    EXPECT_EQ(target.text, "old");
     // Codes of the range that are no drop are not acted on.
-    source.text = "alpha";
     EXPECT_EQ(Drop(target, ZAF_DRAG_LAST), ZAF_UNKNOWN);
-    EXPECT_EQ(target.text, "old");
+    EXPECT_EQ(Texts(), "alpha old");
+
+    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_DROP_COPY);
+    EXPECT_EQ(Texts(), "alpha alpha");
+    source.SetMoveDraggable(true);
+    source.text = "beta";
+    EXPECT_EQ(Drop(target, ZAF_DROP_MOVE), ZAF_DROP_MOVE);
+    EXPECT_EQ(Texts(), " beta");
+    // Nothing to drop: the target keeps its text.
+    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_REFUSED);
+    EXPECT_EQ(Texts(), " beta");
 }
