@@ -53,7 +53,6 @@ TEST_F(ZafBorderOnScreen, BorrowsTheFrameWindowWhileItExistsAndAnswersUnknown)
     EXPECT_EQ(border->OSHandle(), nullptr);
     EXPECT_EQ(border->Event(ZafEventRecord(ZAF_CREATE_OS_WINDOW)), ZAF_UNKNOWN);
     EXPECT_EQ(border->OSHandle(), window->OSHandle(2));
-
     // Taking the window off the screen destroys its frame: the border lets
     // go of the handle and outlives it harmlessly.
     HWND frame = window->OSHandle(2);

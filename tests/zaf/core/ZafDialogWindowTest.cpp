@@ -166,7 +166,6 @@ TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximised)
     EXPECT_EQ(GetParent(big->OSHandle()), client);
     EXPECT_TRUE(IsZoomed(big->OSHandle()));
     EXPECT_EQ(frame->ActiveChild(), big);
-
     // Closing the plain child from its title bar deletes it; the frame stays.
     HWND plainWindow = plain->OSHandle();
     SendMessageA(plainWindow, WM_CLOSE, 0, 0);

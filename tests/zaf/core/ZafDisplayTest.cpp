@@ -200,7 +200,6 @@ TEST(ZafDisplayImages, ArraysAreFreedUnlessStaticAndTheirPointersCleared)
     display.DestroyIconArray(icon);
     EXPECT_EQ(icon.array, nullptr);
     display.DestroyIconArray(icon); // a second release frees nothing
-
     // The cursor's owner frees its array: the display leaves it alone.
     ZafMouseStruct mouse(2, 2, builtIn, 1, 1, false);
     display.DestroyMouseArray(mouse);

@@ -77,7 +77,6 @@ TEST(ZafErrorStub, TheHookAnswersWithTheFormattedMessageCutToTheBuffer)
     EXPECT_EQ(lastReport.title, "Error");
     EXPECT_EQ(lastReport.flags, unsigned(MB_OK | MB_ICONSTOP));
     EXPECT_EQ(lastReport.message, "The value 12 is not in 1..10.");
-
     // A report of two thousand characters arrives cut.
     std::string longText(2000, 'y');
     errors.ReportError(nullptr, nullptr, 0, "%s", longText.c_str());

@@ -75,7 +75,6 @@ TEST(ZafEventManager, TailIsFirstInFirstOutAndHeadJumpsTheQueue)
     EXPECT_EQ(manager.QueueCount(), 5);
     EXPECT_EQ(Drain(manager), (std::vector<int>{4, 3, 1, 2, 5}));
     EXPECT_EQ(manager.QueueCount(), 0);
-
     // Empty: Get answers false and leaves the event as it was.
     ZafEventRecord event(ZAF_HELP, 99);
     EXPECT_FALSE(manager.Get(event));
@@ -123,7 +122,6 @@ TEST(ZafEventManager, AFullQueueAtItsMaximumRefusesAndCountsTheRefusal)
     // Room again once events are taken.
     EXPECT_TRUE(manager.Put(Numbered(8)));
     EXPECT_EQ(Drain(manager), (std::vector<int>{8}));
-
     // Impossible sizes become a queue of one.
     ZafEventManager tiny(0, -4);
     EXPECT_EQ(tiny.QueueCapacity(), 1);

@@ -47,6 +47,8 @@ TEST(ZafGdiDisplayMetrics, CellsComeFromTheSystemFontsRealMetrics)
     EXPECT_EQ(display.PostSpace(), 2);
     EXPECT_EQ(display.ConvertXValue(72, ZAF_POINT, ZAF_PIXEL), dpiX);
     EXPECT_EQ(display.ConvertXValue(3, ZAF_CELL, ZAF_PIXEL), 3 * tm.tmAveCharWidth);
+    // An unknown font number falls back to the system font.
+    EXPECT_EQ(display.Font(99), display.Font(ZAF_FONT_SYSTEM));
 }
 
 TEST(ZafGdiDisplayColors, TableIndexesOnlyAndSystemColours)
@@ -98,7 +100,6 @@ TEST(ZafGdiDisplayBrushes, AReleasedBrushStaysValidForWindowsToUse)
     EXPECT_FALSE(display.ReleaseCachedObject(foreign));
     EXPECT_EQ(GetObjectType(foreign), static_cast<DWORD>(OBJ_BRUSH));
     DeleteObject(foreign);
-
     // Only the longest unused brushes are deleted.
     HBRUSH held = display.GetCachedBrush(RGB(1, 1, 1));
     std::vector<HBRUSH> released;
@@ -134,16 +135,12 @@ TEST(ZafGdiDisplayLoans, NestedLoansForOneWindowShareTheContext)
 TEST_F(ZafGdiDisplayTest, LinesIncludeBothEndsAndRectanglesTheirEdges)
 {
     display.Line(2, 3, 10, 3, RGB(0, 0, 0));
-    EXPECT_EQ(page.At(2, 3), RGB(0, 0, 0));
-    EXPECT_EQ(page.At(10, 3), RGB(0, 0, 0));
-    EXPECT_EQ(page.At(11, 3), white);
     display.Rectangle(5, 10, 8, 12, RGB(255, 0, 0), true);
-    EXPECT_EQ(page.At(5, 10), RGB(255, 0, 0));
-    EXPECT_EQ(page.At(8, 12), RGB(255, 0, 0));
-    EXPECT_EQ(page.At(9, 12), white);
     display.Rectangle(20, 10, 25, 15, RGB(0, 0, 255), false);
-    EXPECT_EQ(page.At(25, 15), RGB(0, 0, 255));
-    EXPECT_EQ(page.At(22, 12), white);
+    const COLORREF black = RGB(0, 0, 0), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    EXPECT_EQ((std::vector<COLORREF>{page.At(2, 3), page.At(10, 3), page.At(11, 3), page.At(5, 10), page.At(8, 12),
+                                     page.At(9, 12), page.At(25, 15), page.At(22, 12)}),
+              (std::vector<COLORREF>{black, black, white, red, red, white, blue, white}));
 }
 
 TEST_F(ZafGdiDisplayTest, TextSizeIsTheFontsExtent)
@@ -153,10 +150,7 @@ TEST_F(ZafGdiDisplayTest, TextSizeIsTheFontsExtent)
     SIZE expected;
     GetTextExtentPoint32A(page.dc, "Mervalo", 7, &expected);
     SelectObject(page.dc, oldFont);
-    EXPECT_EQ(size.cx, expected.cx);
-    EXPECT_EQ(size.cy, expected.cy);
-    // An unknown font number falls back to the system font.
-    EXPECT_EQ(display.Font(99), display.Font(ZAF_FONT_SYSTEM));
+    EXPECT_EQ((std::vector<LONG>{size.cx, size.cy}), (std::vector<LONG>{expected.cx, expected.cy}));
 }
 
 TEST_F(ZafGdiDisplayTest, ImagesRoundTripWithTransparencyAndAreReleasedThroughTheDisplay)
@@ -201,9 +195,7 @@ TEST(ZafPrinter, PagesDrawOnTheContextHandedInAndOnlyWhileOpen)
     MemoryPage page(120, 80);
     ZafPrinter printer(page.dc);
     EXPECT_FALSE(printer.Spooled());
-    EXPECT_EQ(120, printer.PageWidth());
-    EXPECT_EQ(80, printer.PageHeight());
-
+    EXPECT_EQ((std::vector<int>{120, 80}), (std::vector<int>{printer.PageWidth(), printer.PageHeight()}));
     // Out of order: nothing happens.
     EXPECT_FALSE(printer.BeginPage());
     EXPECT_FALSE(printer.EndPage());
@@ -220,17 +212,13 @@ TEST(ZafPrinter, PagesDrawOnTheContextHandedInAndOnlyWhileOpen)
     printer.Line(0, 30, 50, 30, RGB(0, 0, 255));
     EXPECT_TRUE(printer.EndPage());
     EXPECT_EQ(nullptr, printer.CurrentDC());
-    EXPECT_EQ(RGB(255, 0, 0), page.At(10, 10));
-    EXPECT_EQ(RGB(255, 0, 0), page.At(19, 14));
-    EXPECT_EQ(white, page.At(20, 15));
-    EXPECT_EQ(RGB(0, 0, 255), page.At(50, 30));
-
+    EXPECT_EQ((std::vector<COLORREF>{page.At(10, 10), page.At(19, 14), page.At(20, 15), page.At(50, 30)}),
+              (std::vector<COLORREF>{RGB(255, 0, 0), RGB(255, 0, 0), white, RGB(0, 0, 255)}));
     // EndDocument ends a page still open.
     EXPECT_TRUE(printer.BeginPage());
     EXPECT_TRUE(printer.EndDocument());
-    EXPECT_FALSE(printer.InPage());
-    EXPECT_FALSE(printer.InDocument());
-    EXPECT_FALSE(printer.JobCancelled());
+    EXPECT_EQ((std::vector<bool>{printer.InPage(), printer.InDocument(), printer.JobCancelled()}),
+              (std::vector<bool>{false, false, false}));
     EXPECT_EQ(nullptr, printer.CurrentDC());
 }
 
@@ -240,9 +228,8 @@ TEST(ZafPrinter, AMetafilePageRecordsWhatWasDrawnAtThePrintersUnits)
     ASSERT_NE(nullptr, dc);
     {
         ZafPrinter printer(dc);
-        EXPECT_EQ(GetDeviceCaps(dc, HORZRES), printer.PageWidth());
-        EXPECT_EQ(GetDeviceCaps(dc, VERTRES), printer.PageHeight());
-
+        EXPECT_EQ((std::vector<int>{GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)}),
+                  (std::vector<int>{printer.PageWidth(), printer.PageHeight()}));
         // Units follow the context's pixels per inch; the screen's have scale
         // one and origin zero.
         const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
@@ -257,10 +244,8 @@ TEST(ZafPrinter, AMetafilePageRecordsWhatWasDrawnAtThePrintersUnits)
             int numerator = 0, denominator = 0, x = 1, y = 1;
             display->GetScale(numerator, denominator);
             display->GetOrigin(x, y);
-            const int deviceDpi = display == &printer ? dpiX : screenDpi;
-            EXPECT_EQ(numerator * screenDpi, denominator * deviceDpi);
-            EXPECT_EQ(0, x);
-            EXPECT_EQ(0, y);
+            EXPECT_EQ(numerator * screenDpi, denominator * (display == &printer ? dpiX : screenDpi));
+            EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{0, 0}));
         }
 
         ASSERT_TRUE(printer.BeginDocument("Mervalo Document"));

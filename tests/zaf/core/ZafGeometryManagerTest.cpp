@@ -130,7 +130,6 @@ TEST(ZafGeometryManager, ConstraintsFollowTheirObjectsByNumberIDAndNeverTouchOne
     auto *attachment = host.manager->AddConstraint(new ZafAttachment(box, ZAF_ATTACH_LEFT, 30));
     EXPECT_STREQ("constraint1", attachment->StringID());
     EXPECT_STREQ("constraint2", host.manager->AddConstraint(new ZafAttachment(box, ZAF_ATTACH_TOP, 1))->StringID());
-
     // The object leaves and is deleted: the constraint keeps only its id.
     delete host.SubtractObject(box);
     host.Layout();
@@ -141,7 +140,6 @@ TEST(ZafGeometryManager, ConstraintsFollowTheirObjectsByNumberIDAndNeverTouchOne
     host.Layout();
     EXPECT_EQ(replacement, attachment->Object());
     EXPECT_EQ(30, Pixels(replacement)[0]);
-
     // A sibling reference that is missing places nothing.
     Box *lonely = host.Add(new Box(8, 4, 4, 10, 10));
     auto *missing = new Box(9, 100, 100, 10, 10);

@@ -21,25 +21,19 @@ struct Choice : ZafWindowObject
 
 TEST(ZafGroup, RadioButtonsOfOneGroupDeselectEachOtherAndCheckBoxesStay)
 {
-    ZafGroup group(1, 1, 20, 5, "Kind");
-    auto *first = new Choice(0, true), *second = new Choice(1, true), *check = new Choice(2, false);
-    for (Choice *choice : {first, second, check})
-        group.AddObject(choice);
+    ZafGroup group(1, 1, 20, 5, "Kind"), other(1, 8, 20, 5, "Other");
+    auto *first = coretest::AddTo(&group, new Choice(0, true));
+    auto *check = coretest::AddTo(&group, new Choice(1, false));
+    auto *third = coretest::AddTo(&other, new Choice(0, true));
     first->SetSelected(true);
     check->SetSelected(true);
+    third->SetSelected(true); // another group's radio is on its own
+    EXPECT_TRUE(first->Selected());
+    auto *second = coretest::AddTo(&group, new Choice(2, true));
     second->SetSelected(true);
     EXPECT_FALSE(first->Selected());
-    EXPECT_TRUE(second->Selected());
     EXPECT_TRUE(check->Selected());
-    check->SetSelected(false);
-    EXPECT_FALSE(check->Selected());
-
-    // Another group's radio buttons are on their own.
-    ZafGroup other(1, 8, 20, 5, "Other");
-    auto *third = new Choice(0, true);
-    other.AddObject(third);
-    third->SetSelected(true);
-    EXPECT_TRUE(second->Selected());
+    EXPECT_FALSE(check->SetSelected(false));
 
     // A copy has a title of its own.
     ZafGroup *copy = static_cast<ZafGroup *>(group.Duplicate());

@@ -102,7 +102,6 @@ TEST(ZafList, GetIndexSubtractAndAddBefore)
     ZafList other;
     EXPECT_EQ(other.Subtract(a), a);
     EXPECT_EQ(list.Count(), 2);
-
     // Before an element, before the first, or (before null) at the end.
     list.AddBefore(b, c);
     list.AddBefore(new Item(0, 'x'), a);

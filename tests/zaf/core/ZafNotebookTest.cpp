@@ -169,7 +169,6 @@ TEST_F(ZafNotebookTest, OnePageIsShownAndARemovedPageGetsItsSupportObjectsBack)
     notebook.AddObject(z, pages[0]);
     EXPECT_EQ(3, notebook.CurrentPage());
     EXPECT_EQ(pages[2], notebook.CurrentPageObject());
-
     // The removed page's held objects come back in their order, in front of
     // what stayed, and its tab goes.
     const int deaths = Tab::deaths;
@@ -182,7 +181,6 @@ TEST_F(ZafNotebookTest, OnePageIsShownAndARemovedPageGetsItsSupportObjectsBack)
     EXPECT_EQ(2, notebook.CurrentPage());
     EXPECT_TRUE(pages[1]->Visible());
     delete pages[2];
-
     // A page deleted inside the notebook takes its tab with it.
     delete pages[1];
     delete pages[0];
@@ -249,7 +247,6 @@ TEST_F(ZafNotebookTest, TabsAreLaidOutAlongTheTopAndPagesBelowThem)
     EXPECT_EQ(notebook.TabHeight(), page.top);
     EXPECT_EQ(399, page.right);
     EXPECT_EQ(ZAF_PIXEL, first->Region().coordinateType);
-
     // A left press on the second tab turns to its page.
     ZafEventRecord press(ZAF_MOUSE_EVENT);
     press.osEvent.message = WM_LBUTTONDOWN;

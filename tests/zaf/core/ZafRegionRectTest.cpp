@@ -40,7 +40,6 @@ TEST_F(ZafRegionRectTest, ConvertCoordinatesConvertsWidthAndHeightAsLengths)
     EXPECT_EQ(Of(r), (Sides{8, 20, 87, 59, ZAF_PIXEL}));
     r.ConvertCoordinates(ZAF_CELL);
     EXPECT_EQ(Of(r), (Sides{1, 1, 10, 2, ZAF_CELL}));
-
     // 1/254-inch regions (the graphs' unit) round trip through pixels when
     // they hold whole tenths of an inch: 254 units = 96 pixels.
     ZafRegionRect g(0, 254, 507, 761, ZAF_TENTH_MILLIMETRE);
@@ -48,7 +47,6 @@ TEST_F(ZafRegionRectTest, ConvertCoordinatesConvertsWidthAndHeightAsLengths)
     EXPECT_EQ(Of(g), (Sides{0, 96, 191, 287, ZAF_PIXEL}));
     g.ConvertCoordinates(ZAF_TENTH_MILLIMETRE);
     EXPECT_EQ(Of(g), (Sides{0, 254, 507, 761, ZAF_TENTH_MILLIMETRE}));
-
     // Unknown types, either way, change nothing.
     r.ConvertCoordinates(9);
     EXPECT_EQ(Of(r), (Sides{1, 1, 10, 2, ZAF_CELL}));
@@ -91,7 +89,6 @@ TEST_F(ZafRegionRectTest, OverlapsAndIntersectCountSharedEdges)
     // Cell 1 starts at pixel 8.
     EXPECT_TRUE(a.Overlaps(ZafRegionRect(1, 0, 1, 0, ZAF_CELL)));
     EXPECT_FALSE(a.Overlaps(ZafRegionRect(2, 0, 2, 0, ZAF_CELL)));
-
     // The common part is stored in the first region's type.
     ZafRegionRect result;
     EXPECT_TRUE(result.Intersect(a, ZafRegionRect(5, 3, 20, 7, ZAF_PIXEL)));

@@ -177,7 +177,6 @@ TEST(ZafIntegerToText, RefusesABufferTooSmallWithoutWritingPastIt)
     EXPECT_EQ(buffer[0], '\0');
     EXPECT_EQ(buffer[6], 'x');
     EXPECT_EQ(buffer[7], 'x');
-
     // Exactly enough room: four digits and the terminator.
     EXPECT_STREQ(ZafIntegerToText(1234, buffer, 5), "1234");
     EXPECT_EQ(ZafIntegerToText(12345, buffer, 5), nullptr);

@@ -141,7 +141,6 @@ TEST_F(ZafWindowManagerTest, WindowsComeAndGoWithTheirObjects)
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
     EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
-
     // Subtracting hands a window back, undeleted, without its windows.
     frame = Show();
     HWND window = frame->OSHandle();
@@ -182,7 +181,6 @@ TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObjectAndMenuComman
     ASSERT_EQ(GetObjectA(brush, sizeof(info), &info), static_cast<int>(sizeof(info)));
     EXPECT_EQ(info.lbColor, RGB(200, 10, 20));
     ReleaseDC(button->OSHandle(), dc);
-
     // A menu command numbered like a control reaches only the menu item.
     Probe *control = AddTo(frame, new Probe(100));
     MenuItem *item = AddTo(frame, new MenuItem(101));
@@ -224,7 +222,6 @@ TEST_F(ZafWindowManagerTest, TabHotKeysAndTheDefaultButton)
     EXPECT_EQ(frame->CurrentChild(), third);
     SendMessageA(third->OSHandle(), WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), first->OSHandle());
-
     // Alt+P: the key message comes with the context bit (Alt held).
     SendMessageA(first->OSHandle(), WM_SYSKEYDOWN, 'P', 1L << 29);
     EXPECT_TRUE(third->Saw(ZAF_HOT_KEY));
@@ -347,7 +344,6 @@ TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
     frame->SetRegion(ZafRegionRect(50, 60, 249, 159, ZAF_PIXEL));
     frame->ApplyRegion();
     EXPECT_EQ(PlaceIn(frame->OSHandle()), (Sides{50, 60, 250, 160}));
-
     // A region that gives the client size grows the frame round it, and
     // applying it again leaves the window as it is.
     frame->SetRegion(ZafRegionRect(50, 60, 249, 159, ZAF_PIXEL));
@@ -487,7 +483,6 @@ TEST_F(ZafWindowManagerTest, ARefreshedRowShowsTheNewTextAndStaysSelected)
     EXPECT_EQ(Row(many, 0), "FIRST");
     EXPECT_GT(SendMessageA(many, LB_GETSEL, 0, 0), 0);
     EXPECT_GT(SendMessageA(many, LB_GETSEL, 1, 0), 0);
-
     // Rows that Windows does not draw are left alone: an owner-drawn list's,
     // and an entry of a plain window, which is no list.
     auto *ownerDrawn = new ListBox(LBS_NOTIFY);

@@ -68,7 +68,6 @@ TEST(ZafWindowObject, AttributeSettersAreRefusedOnceCreated)
         object.Uncreate();
         EXPECT_FALSE(s.set(object, false)) << s.name << " after the window went";
     }
-
     // The coordinate type also sets the region's, unconverted; unknown types are refused.
     Probe object;
     EXPECT_EQ(object.SetCoordinateType(ZAF_MINI_CELL), ZAF_MINI_CELL);
@@ -137,7 +136,6 @@ TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
     // Other codes do not reach the user function.
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_DOUBLE_SELECT)), ZAF_UNKNOWN);
     EXPECT_EQ(lastCall.count, 2);
-
     // A dispatcher replaces the default; null restores it.
     object.SetUserCallback([](ZafWindowObject *, const ZafEventRecord &, ZafEventType code) { return code + 1; });
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_SELECT)), ZAF_SELECT + 1);
