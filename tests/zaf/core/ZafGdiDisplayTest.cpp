@@ -143,16 +143,6 @@ TEST_F(ZafGdiDisplayTest, LinesIncludeBothEndsAndRectanglesTheirEdges)
               (std::vector<COLORREF>{black, black, white, red, red, white, blue, white}));
 }
 
-TEST_F(ZafGdiDisplayTest, TextSizeIsTheFontsExtent)
-{
-    SIZE size = display.TextSize("Mervalo", ZAF_FONT_DIALOG);
-    HGDIOBJ oldFont = SelectObject(page.dc, display.Font(ZAF_FONT_DIALOG));
-    SIZE expected;
-    GetTextExtentPoint32A(page.dc, "Mervalo", 7, &expected);
-    SelectObject(page.dc, oldFont);
-    EXPECT_EQ((std::vector<LONG>{size.cx, size.cy}), (std::vector<LONG>{expected.cx, expected.cy}));
-}
-
 TEST_F(ZafGdiDisplayTest, ImagesRoundTripWithTransparencyAndAreReleasedThroughTheDisplay)
 {
     const std::uint8_t pixels[] = {0, 15, 255, 12, 7, 9, 255, 0, 1};

@@ -138,17 +138,3 @@ TEST(ZafElement, SetStringIDWithItsOwnTextKeepsTheText)
     element.SetStringID(nullptr);
     EXPECT_EQ(element.StringID(), nullptr);
 }
-
-TEST(ZafElement, CopyIsUnlinkedWithItsOwnName)
-{
-    ZafList list;
-    ZafElement *original = list.Add(new ZafElement);
-    list.Add(new ZafElement);
-    original->SetStringID("name");
-    original->SetNumberID(7);
-    ZafElement copy(*original);
-    EXPECT_EQ(copy.Next(), nullptr);
-    EXPECT_EQ(copy.NumberID(), 7);
-    EXPECT_STREQ(copy.StringID(), "name");
-    EXPECT_NE(copy.StringID(), original->StringID());
-}

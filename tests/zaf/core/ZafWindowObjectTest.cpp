@@ -259,6 +259,7 @@ TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
     EXPECT_STREQ(copy->TipText(), "tip");
     EXPECT_NE(copy->TipText(), original->TipText());
     EXPECT_STREQ(copy->StringID(), "FIELD");
+    EXPECT_NE(copy->StringID(), original->StringID());
     delete copy;
 }
 
