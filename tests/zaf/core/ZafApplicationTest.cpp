@@ -12,49 +12,24 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-struct SplitCase
-{
-    const char *line;
-    Arguments expected;
-};
-
-class SplitCommandLine : public testing::TestWithParam<SplitCase>
-{
-};
-
-TEST_P(SplitCommandLine, ProgramPathFirstThenEachArgument)
-{
-    Arguments expected = {"C:\\prog\\mervalo.exe"};
-    expected.insert(expected.end(), GetParam().expected.begin(), GetParam().expected.end());
-    EXPECT_EQ(ZafApplication::SplitCommandLine("C:\\prog\\mervalo.exe", GetParam().line), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, SplitCommandLine,
-    testing::Values(SplitCase{"", {}}, SplitCase{nullptr, {}}, SplitCase{"  \t ", {}},
-                    SplitCase{"/ns", {"/ns"}}, SplitCase{"a b\tc", {"a", "b", "c"}},
-                    SplitCase{"  a   b  ", {"a", "b"}},
-                    SplitCase{"\"C:\\My Data\\survey.qvf\" /ns", {"C:\\My Data\\survey.qvf", "/ns"}},
-                    SplitCase{"x\"a b\"y", {"xa by"}}, SplitCase{"\"\" b", {"", "b"}},
-                    SplitCase{"\"open to the end", {"open to the end"}},
-                    SplitCase{"\"tab\tinside\"", {"tab\tinside"}}));
-
 std::vector<std::string> steps;
 
+std::string Shown()
+{
+    return zafScreenDisplay ? "yes" : "no";
+}
+
+// Records each start-up step with whether the screen display exists then.
 const ZafStartupSteps recordingSteps = {
-    [] { steps.push_back(std::string("data manager display=") + (zafScreenDisplay ? "yes" : "no")); },
+    [] { steps.push_back("data manager display=" + Shown()); },
     [](const char *name) { steps.push_back(std::string("i18n ") + (name ? name : "null")); },
-    [](const char *path) {
-        steps.push_back(std::string("path display=") + (zafScreenDisplay ? "yes" : "no") + " " + (path ? path : ""));
-    },
+    [](const char *path) { steps.push_back("path display=" + Shown() + " " + (path ? path : "")); },
     [] { steps.push_back("i18n.znc"); },
     [](const char *name) -> const char * {
         steps.push_back(std::string("reset ") + (name ? name : "null"));
         return name ? name : "en";
     },
-    [](int flag) {
-        steps.push_back("cleanups " + std::to_string(flag) + " display=" + (zafScreenDisplay ? "yes" : "no"));
-    },
+    [](int flag) { steps.push_back("cleanups " + std::to_string(flag) + " display=" + Shown()); },
 };
 
 int mainCalls = 0;
@@ -75,18 +50,30 @@ int RecordingMain(ZafApplication &application)
 
 } // namespace
 
-TEST(ZafApplication, APreviousInstanceEndsAtOnceWithoutMain)
+TEST(ZafApplication, SplitCommandLinePutsTheProgramPathFirstThenEachArgument)
 {
-    mainCalls = 0;
-    EXPECT_EQ(ZafApplication::WinMain(GetModuleHandleA(nullptr), reinterpret_cast<HINSTANCE>(1), "", SW_SHOW,
-                                      RecordingMain),
-              0);
-    EXPECT_EQ(mainCalls, 0);
+    const std::pair<const char *, Arguments> cases[] = {
+        {"", {}}, {nullptr, {}}, {"  \t ", {}}, {"/ns", {"/ns"}}, {"a b\tc", {"a", "b", "c"}},
+        {"  a   b  ", {"a", "b"}},
+        {"\"C:\\My Data\\survey.qvf\" /ns", {"C:\\My Data\\survey.qvf", "/ns"}},
+        {"x\"a b\"y", {"xa by"}}, {"\"\" b", {"", "b"}}, {"\"open to the end", {"open to the end"}},
+        {"\"tab\tinside\"", {"tab\tinside"}}};
+    for (const auto &c : cases) {
+        Arguments expected = {"C:\\prog\\mervalo.exe"};
+        expected.insert(expected.end(), c.second.begin(), c.second.end());
+        EXPECT_EQ(ZafApplication::SplitCommandLine("C:\\prog\\mervalo.exe", c.first), expected)
+            << (c.first ? c.first : "<null>");
+    }
 }
 
 TEST(ZafApplication, EntryBuildsTheApplicationCallsMainAndClearsTheGlobals)
 {
     mainCalls = 0;
+    // A previous instance ends at once without Main.
+    EXPECT_EQ(ZafApplication::WinMain(GetModuleHandleA(nullptr), reinterpret_cast<HINSTANCE>(1), "", SW_SHOW,
+                                      RecordingMain), 0);
+    EXPECT_EQ(mainCalls, 0);
+
     EXPECT_EQ(ZafApplication::WinMain(GetModuleHandleA(nullptr), nullptr, "\"two words\"", SW_SHOW, RecordingMain),
               42);
     EXPECT_EQ(mainCalls, 1);
@@ -111,16 +98,7 @@ TEST(ZafApplication, RunsTheDataLayersStepsInStartUpOrderAndCleansUpLast)
         EXPECT_EQ(application.ProgramDirectory(), "C:\\prog\\");
     }
     ZafApplication::SetStartupSteps(previous);
-    std::vector<std::string> expected = {
-        "data manager display=no", "i18n null", "path display=yes C:\\prog\\mervalo.exe", "i18n.znc",
-        "reset null",              "cleanups 1 display=no"};
-    EXPECT_EQ(steps, expected);
-}
-
-TEST(ZafApplication, PlatformKindFromThePlatformID)
-{
-    EXPECT_EQ(ZafApplication::PlatformOf(VER_PLATFORM_WIN32s), ZAF_PLATFORM_WIN32S);
-    EXPECT_EQ(ZafApplication::PlatformOf(VER_PLATFORM_WIN32_WINDOWS), ZAF_PLATFORM_WINDOWS_9X);
-    EXPECT_EQ(ZafApplication::PlatformOf(VER_PLATFORM_WIN32_NT), ZAF_PLATFORM_WINDOWS_NT);
-    EXPECT_EQ(ZafApplication::PlatformOf(7), ZAF_PLATFORM_UNKNOWN);
+    EXPECT_EQ(steps, (std::vector<std::string>{"data manager display=no", "i18n null",
+                                               "path display=yes C:\\prog\\mervalo.exe", "i18n.znc",
+                                               "reset null", "cleanups 1 display=no"}));
 }

@@ -1,38 +1,14 @@
 // The border support object: the frame width Windows gives each kind of
 // window, and the frame window it borrows while its window exists.
-#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
+#include "CoreTestSupport.h"
+
 #include <gtest/gtest.h>
 
-namespace {
-
-// A hidden frame: Wine waits for a window manager whenever a shown
-// top-level window goes, and Xvfb has none.
-ZafWindow *HiddenWindow(ZafWindow *window)
-{
-    window->SetVisible(false);
-    return window;
-}
-
-} // namespace
-
-TEST(ZafBorder, IsTheWindowsSupportObjectNumberedMinusOne)
-{
-    ZafWindow window(0, 0, 20, 5);
-    auto *border = new ZafBorder;
-    border->SetSupportObject(false);
-    window.AddObject(border);
-    EXPECT_TRUE(border->SupportObject());
-    EXPECT_EQ(window.FindSupportObject(ZAF_NUMID_BORDER), border);
-    EXPECT_EQ(window.FirstChild(), nullptr);
-    EXPECT_TRUE(border->IsClassID(ZafBorder::classID));
-    EXPECT_TRUE(border->IsClassName("ZafWindowObject"));
-}
-
-TEST(ZafBorder, FrameWidthFollowsTheKindOfWindow)
+TEST(ZafBorder, IsAlwaysASupportObjectWithTheFrameWidthOfItsKindOfWindow)
 {
     int width = -5;
     ZafBorder alone;
@@ -46,21 +22,24 @@ TEST(ZafBorder, FrameWidthFollowsTheKindOfWindow)
     EXPECT_EQ(width, GetSystemMetrics(SM_CXDLGFRAME));
 
     ZafWindow sizeable(0, 0, 20, 5);
-    auto *sizeableBorder = new ZafBorder;
-    sizeable.AddObject(sizeableBorder);
-    EXPECT_EQ(sizeableBorder->FrameWidth(width), 0);
+    auto *border = new ZafBorder;
+    border->SetSupportObject(false);
+    sizeable.AddObject(border);
+    EXPECT_EQ(sizeable.FindSupportObject(ZAF_NUMID_BORDER), border);
+    EXPECT_EQ(sizeable.FirstChild(), nullptr);
+    EXPECT_EQ(border->FrameWidth(width), 0);
     EXPECT_EQ(width, GetSystemMetrics(SM_CXFRAME));
-
     sizeable.SetSizeable(false);
-    EXPECT_EQ(sizeableBorder->FrameWidth(width), 0);
+    EXPECT_EQ(border->FrameWidth(width), 0);
     EXPECT_EQ(width, GetSystemMetrics(SM_CXBORDER));
 }
 
-TEST(ZafBorder, BorrowsTheFrameWindowWhileItExistsAndAnswersUnknown)
+using ZafBorderOnScreen = coretest::OnScreen;
+
+TEST_F(ZafBorderOnScreen, BorrowsTheFrameWindowWhileItExistsAndAnswersUnknown)
 {
-    ZafApplication::RegisterWindowClasses(GetModuleHandleA(nullptr));
-    ZafApplication application(GetModuleHandleA(nullptr), {"test.exe"});
-    ZafWindow *window = HiddenWindow(new ZafWindow(2, 2, 30, 8));
+    auto *window = new ZafWindow(2, 2, 30, 8);
+    window->SetVisible(false);
     auto *border = new ZafBorder;
     window->AddObject(border);
     EXPECT_EQ(border->OSHandle(), nullptr);
@@ -69,13 +48,11 @@ TEST(ZafBorder, BorrowsTheFrameWindowWhileItExistsAndAnswersUnknown)
     ASSERT_NE(window->OSHandle(2), nullptr);
     EXPECT_EQ(border->OSHandle(), window->OSHandle(2));
     EXPECT_EQ(ZafObjectFromHandle(window->OSHandle(2)), window) << "the window stays bound to its own object";
-
     EXPECT_EQ(border->Event(ZafEventRecord(ZAF_REDISPLAY)), ZAF_UNKNOWN);
     EXPECT_EQ(border->Event(ZafEventRecord(ZAF_DEINITIALIZE)), ZAF_UNKNOWN);
     EXPECT_EQ(border->OSHandle(), nullptr);
     EXPECT_EQ(border->Event(ZafEventRecord(ZAF_CREATE_OS_WINDOW)), ZAF_UNKNOWN);
     EXPECT_EQ(border->OSHandle(), window->OSHandle(2));
-
     // Taking the window off the screen destroys its frame: the border lets
     // go of the handle and outlives it harmlessly.
     HWND frame = window->OSHandle(2);
@@ -83,4 +60,5 @@ TEST(ZafBorder, BorrowsTheFrameWindowWhileItExistsAndAnswersUnknown)
     EXPECT_FALSE(IsWindow(frame));
     EXPECT_EQ(border->OSHandle(), nullptr);
     delete window;
+    EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }

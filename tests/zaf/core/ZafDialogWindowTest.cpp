@@ -1,7 +1,10 @@
-#include "zaf/core/ZafApplication.h"
+// Modal dialogs and MDI windows on screen.
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafWindowManager.h"
+
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +16,6 @@ int dialogDeaths = 0;
 
 struct Dialog : ZafDialogWindow
 {
-    // Hidden: Wine waits for a window manager when a shown window goes.
     Dialog() : ZafDialogWindow(5, 3, 30, 8) { SetVisible(false); }
     ~Dialog() override { ++dialogDeaths; }
     ZafEventType Event(const ZafEventRecord &event) override
@@ -25,60 +27,62 @@ struct Dialog : ZafDialogWindow
     int applies = 0;
 };
 
-class ZafDialogWindowTest : public testing::Test
-{
-protected:
-    ZafDialogWindowTest() : application(GetModuleHandleA(nullptr), {"test.exe"}) {}
-    ZafApplication application;
-};
+HWND mainWindow;
+bool mainWasDisabled;
 
-struct EndCase
+// Timer procedures that run once the dialog's modal loop runs: the close
+// box (WM_CLOSE to every window), and an OK that notes whether the main
+// window was disabled meanwhile.
+void CALLBACK CloseEveryWindow(HWND, UINT, UINT_PTR id, DWORD)
 {
-    ZafEventType posted;
-    ZafEventType ended;
-};
+    KillTimer(nullptr, id);
+    for (ZafElement *e = zafWindowManager->First(); e; e = e->Next())
+        PostMessageA(static_cast<ZafWindowObject *>(e)->OSHandle(), WM_CLOSE, 0, 0);
+}
 
-class DialogEnds : public ZafDialogWindowTest, public testing::WithParamInterface<EndCase>
+void CALLBACK AnswerOK(HWND, UINT, UINT_PTR id, DWORD)
 {
-};
+    KillTimer(nullptr, id);
+    mainWasDisabled = !IsWindowEnabled(mainWindow);
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
+}
+
+// A main window behind the dialog, shown (hidden) through the manager.
+ZafWindow *MainWindow()
+{
+    auto *main = new ZafWindow(0, 0, 20, 5);
+    main->SetVisible(false);
+    zafWindowManager->AddObject(main);
+    return main;
+}
+
+using ZafDialogWindowTest = coretest::OnScreen;
 
 } // namespace
 
-TEST_P(DialogEnds, WithThePostedCodeAndIsDeletedOnceByItsCaller)
+TEST_F(ZafDialogWindowTest, EndsWithThePostedCodeAndIsDeletedOnceByItsCaller)
 {
-    dialogDeaths = 0;
-    auto *dialog = new Dialog;
-    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_APPLY), ZAF_QUEUE_TAIL);
-    zafEventManager->Put(ZafEventRecord(GetParam().posted), ZAF_QUEUE_TAIL);
-    EXPECT_EQ(dialog->Control(), GetParam().ended);
-    EXPECT_EQ(dialog->applies, 1);
-    EXPECT_EQ(dialog->OSHandle(), nullptr);
-    EXPECT_TRUE(zafWindowManager->IsEmpty());
-    EXPECT_EQ(dialogDeaths, 0);
-    delete dialog;
-    EXPECT_EQ(dialogDeaths, 1);
+    for (ZafEventType code : {ZAF_DIALOG_OK, ZAF_DIALOG_CANCEL, ZAF_DIALOG_DELETE}) {
+        dialogDeaths = 0;
+        auto *dialog = new Dialog;
+        zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_APPLY), ZAF_QUEUE_TAIL);
+        zafEventManager->Put(ZafEventRecord(code), ZAF_QUEUE_TAIL);
+        EXPECT_EQ(dialog->Control(), code);
+        EXPECT_EQ(dialog->applies, 1) << code;
+        EXPECT_EQ(dialog->OSHandle(), nullptr) << code;
+        EXPECT_TRUE(zafWindowManager->IsEmpty()) << code;
+        EXPECT_EQ(dialogDeaths, 0) << code;
+        delete dialog;
+        EXPECT_EQ(dialogDeaths, 1) << code;
+    }
+    EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }
-
-INSTANTIATE_TEST_SUITE_P(Codes, DialogEnds,
-                         testing::Values(EndCase{ZAF_DIALOG_OK, ZAF_DIALOG_OK},
-                                         EndCase{ZAF_DIALOG_CANCEL, ZAF_DIALOG_CANCEL},
-                                         EndCase{ZAF_DIALOG_DELETE, ZAF_DIALOG_DELETE}));
 
 TEST_F(ZafDialogWindowTest, ClosingFromTheTitleBarEndsAsCancelWithoutDeleting)
 {
     dialogDeaths = 0;
     auto *dialog = new Dialog;
-    // The close box, once the loop runs: the dialog's window gets WM_CLOSE.
-    struct Closer
-    {
-        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD)
-        {
-            KillTimer(nullptr, id);
-            for (ZafElement *e = zafWindowManager->First(); e; e = e->Next())
-                PostMessageA(static_cast<ZafWindowObject *>(e)->OSHandle(), WM_CLOSE, 0, 0);
-        }
-    };
-    SetTimer(nullptr, 0, 1, Closer::Fire);
+    SetTimer(nullptr, 0, 1, CloseEveryWindow);
     EXPECT_EQ(dialog->Control(), ZAF_DIALOG_CANCEL);
     EXPECT_EQ(dialogDeaths, 0);
     delete dialog;
@@ -86,26 +90,13 @@ TEST_F(ZafDialogWindowTest, ClosingFromTheTitleBarEndsAsCancelWithoutDeleting)
 
 TEST_F(ZafDialogWindowTest, OtherWindowsAreDisabledWhileTheDialogRuns)
 {
-    auto *main = new ZafWindow(0, 0, 20, 5);
-    main->SetVisible(false);
-    zafWindowManager->AddObject(main);
+    ZafWindow *main = MainWindow();
     auto *dialog = new Dialog;
-    static HWND mainWindow;
-    static bool wasDisabled;
     mainWindow = main->OSHandle();
-    wasDisabled = false;
-    struct Answer
-    {
-        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD)
-        {
-            KillTimer(nullptr, id);
-            wasDisabled = !IsWindowEnabled(mainWindow);
-            zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
-        }
-    };
-    SetTimer(nullptr, 0, 1, Answer::Fire);
+    mainWasDisabled = false;
+    SetTimer(nullptr, 0, 1, AnswerOK);
     EXPECT_EQ(dialog->Control(), ZAF_DIALOG_OK);
-    EXPECT_TRUE(wasDisabled);
+    EXPECT_TRUE(mainWasDisabled);
     EXPECT_TRUE(IsWindowEnabled(mainWindow));
     delete dialog;
     zafWindowManager->CloseWindow(main);
@@ -120,11 +111,10 @@ struct SelfDeletingDialog : Dialog
 {
     ZafEventType Event(const ZafEventRecord &event) override
     {
-        if (event.type == ZAF_DIALOG_APPLY) {
-            delete this;
-            return ZAF_DIALOG_APPLY;
-        }
-        return Dialog::Event(event);
+        if (event.type != ZAF_DIALOG_APPLY)
+            return Dialog::Event(event);
+        delete this;
+        return ZAF_DIALOG_APPLY;
     }
     static void operator delete(void *memory, std::size_t size)
     {
@@ -141,16 +131,47 @@ void *SelfDeletingDialog::scribbled = nullptr;
 TEST_F(ZafDialogWindowTest, DialogDeletedInItsOwnLoopEndsTheLoopAsCancel)
 {
     dialogDeaths = 0;
-    auto *main = new ZafWindow(0, 0, 20, 5);
-    main->SetVisible(false);
-    zafWindowManager->AddObject(main);
-    HWND mainWindow = main->OSHandle();
+    ZafWindow *main = MainWindow();
     auto *dialog = new SelfDeletingDialog;
     zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_APPLY), ZAF_QUEUE_TAIL);
     EXPECT_EQ(dialog->Control(), ZAF_DIALOG_CANCEL);
     EXPECT_EQ(dialogDeaths, 1);
-    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    EXPECT_TRUE(IsWindowEnabled(main->OSHandle()));
     EXPECT_EQ(zafWindowManager->FirstWindow(), main);
     ::operator delete(SelfDeletingDialog::scribbled);
     zafWindowManager->CloseWindow(main);
+}
+
+using ZafMDIWindowTest = coretest::OnScreen;
+
+TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximised)
+{
+    auto *frame = new ZafMDIWindow(0, 0, 60, 20);
+    frame->SetVisible(false);
+    auto *plain = new ZafMDIWindow(1, 1, 20, 6);
+    auto *big = new ZafMDIWindow(3, 3, 20, 6);
+    big->SetMaximized(true);
+    frame->AddObject(plain);
+    frame->AddObject(big);
+    zafWindowManager->AddObject(frame);
+    ASSERT_NE(frame->OSHandle(), nullptr);
+    HWND client = frame->OSHandle(1);
+    ASSERT_NE(client, frame->OSHandle());
+    char name[32];
+    GetClassNameA(client, name, sizeof(name));
+    EXPECT_STREQ(name, "MDIClient");
+    ASSERT_NE(plain->OSHandle(), nullptr);
+    ASSERT_NE(big->OSHandle(), nullptr);
+    EXPECT_EQ(GetParent(plain->OSHandle()), client);
+    EXPECT_EQ(GetParent(big->OSHandle()), client);
+    EXPECT_TRUE(IsZoomed(big->OSHandle()));
+    EXPECT_EQ(frame->ActiveChild(), big);
+    // Closing the plain child from its title bar deletes it; the frame stays.
+    HWND plainWindow = plain->OSHandle();
+    SendMessageA(plainWindow, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(plainWindow));
+    EXPECT_EQ(frame->Count(), 1);
+    EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
+    EXPECT_FALSE(IsWindow(client));
+    EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }

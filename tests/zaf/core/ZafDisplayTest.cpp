@@ -12,14 +12,9 @@ namespace {
 ZafCellMetrics ScreenMetrics()
 {
     ZafCellMetrics m;
-    m.cellWidth = 8;
-    m.cellHeight = 20;
-    m.preSpace = 2;
-    m.postSpace = 2;
-    m.pixelsPerInchX = 96;
-    m.pixelsPerInchY = 96;
-    m.miniNumerator = 1;
-    m.miniDenominator = 10;
+    m.cellWidth = 8, m.cellHeight = 20, m.preSpace = 2, m.postSpace = 2;
+    m.pixelsPerInchX = 96, m.pixelsPerInchY = 96;
+    m.miniNumerator = 1, m.miniDenominator = 10;
     return m;
 }
 
@@ -45,44 +40,30 @@ TEST(ZafDisplay, OneInchIsTheSameLengthInEveryTypeOnBothAxes)
             }
 }
 
-struct RoundingCase
-{
-    bool vertical;
-    int value;
-    ZafCoordinateType from, to;
-    int expected;  // for value; -value gives -expected
-};
-
-class ZafDisplayRounding : public ::testing::TestWithParam<RoundingCase> {};
-
-TEST_P(ZafDisplayRounding, HalfAwayFromZeroOnceBetweenAnyTwoTypes)
+TEST(ZafDisplay, RoundsHalfAwayFromZeroOnceBetweenAnyTwoTypes)
 {
     ZafDisplay display(ScreenMetrics());
-    const RoundingCase &c = GetParam();
-    for (int sign : {1, -1})
-    {
-        int result = c.vertical ? display.ConvertYValue(sign * c.value, c.from, c.to)
-                                : display.ConvertXValue(sign * c.value, c.from, c.to);
-        EXPECT_EQ(result, sign * c.expected) << sign * c.value << " " << c.from << " -> " << c.to;
-    }
+    const struct { bool vertical; int value; ZafCoordinateType from, to; int expected; } cases[] = {
+        // 6 pixels are 4.5 points, 12 pixels 1.5 cells, 4 pixels half a cell.
+        {false, 6, ZAF_PIXEL, ZAF_POINT, 5}, {false, 12, ZAF_PIXEL, ZAF_CELL, 2}, {false, 4, ZAF_PIXEL, ZAF_CELL, 1},
+        // 2 pixels are 2.5 mini-cells; 10 pixels half a cell vertically.
+        {false, 2, ZAF_PIXEL, ZAF_MINI_CELL, 3}, {true, 10, ZAF_PIXEL, ZAF_CELL, 1},
+        // Below a half rounds toward zero: 1.38 cells, 0.47 and 0.53 pixels.
+        {false, 11, ZAF_PIXEL, ZAF_CELL, 1}, {false, 7, ZAF_TWIP, ZAF_PIXEL, 0}, {false, 8, ZAF_TWIP, ZAF_PIXEL, 1},
+        // Between non-pixel types one rounding only: 1 point is 20 twips (15
+        // through pixels), 5 twips 0.88 tenth-millimetres (0 through pixels),
+        // one mini-cell 0.8 pixels = 0.6 points.
+        {false, 1, ZAF_POINT, ZAF_TWIP, 20}, {false, 5, ZAF_TWIP, ZAF_TENTH_MILLIMETRE, 1},
+        {false, 1, ZAF_MINI_CELL, ZAF_POINT, 1}, {false, 5, ZAF_MINI_CELL, ZAF_POINT, 3}};
+    for (const auto &c : cases)
+        for (int sign : {1, -1}) {
+            int result = c.vertical ? display.ConvertYValue(sign * c.value, c.from, c.to)
+                                    : display.ConvertXValue(sign * c.value, c.from, c.to);
+            EXPECT_EQ(result, sign * c.expected) << sign * c.value << " " << c.from << " -> " << c.to;
+        }
 }
 
-INSTANTIATE_TEST_SUITE_P(ZafDisplay, ZafDisplayRounding, ::testing::Values(
-    // 6 pixels are 4.5 points, 12 pixels 1.5 cells, 4 pixels half a cell.
-    RoundingCase{false, 6, ZAF_PIXEL, ZAF_POINT, 5}, RoundingCase{false, 12, ZAF_PIXEL, ZAF_CELL, 2},
-    RoundingCase{false, 4, ZAF_PIXEL, ZAF_CELL, 1},
-    // 2 pixels are 2.5 mini-cells; 10 pixels half a cell vertically.
-    RoundingCase{false, 2, ZAF_PIXEL, ZAF_MINI_CELL, 3}, RoundingCase{true, 10, ZAF_PIXEL, ZAF_CELL, 1},
-    // Below a half rounds toward zero: 1.38 cells, 0.47 and 0.53 pixels.
-    RoundingCase{false, 11, ZAF_PIXEL, ZAF_CELL, 1}, RoundingCase{false, 7, ZAF_TWIP, ZAF_PIXEL, 0},
-    RoundingCase{false, 8, ZAF_TWIP, ZAF_PIXEL, 1},
-    // Between non-pixel types one rounding only: 1 point is 20 twips (15
-    // through pixels), 5 twips 0.88 tenth-millimetres (0 through pixels), one
-    // mini-cell 0.8 pixels = 0.6 points.
-    RoundingCase{false, 1, ZAF_POINT, ZAF_TWIP, 20}, RoundingCase{false, 5, ZAF_TWIP, ZAF_TENTH_MILLIMETRE, 1},
-    RoundingCase{false, 1, ZAF_MINI_CELL, ZAF_POINT, 1}, RoundingCase{false, 5, ZAF_MINI_CELL, ZAF_POINT, 3}));
-
-TEST(ZafDisplay, UsesTheMetricsItIsGiven)
+TEST(ZafDisplay, UsesTheMetricsItIsGivenClampedSoNothingDividesByZero)
 {
     ZafCellMetrics m = ScreenMetrics();
     m.cellWidth = 7, m.cellHeight = 18;
@@ -94,30 +75,22 @@ TEST(ZafDisplay, UsesTheMetricsItIsGiven)
     EXPECT_EQ(display.ConvertXValue(8, ZAF_MINI_CELL, ZAF_PIXEL), 14);
     EXPECT_EQ(display.ConvertXValue(72, ZAF_POINT, ZAF_PIXEL), 120);
     EXPECT_EQ(display.ConvertYValue(72, ZAF_POINT, ZAF_PIXEL), 144);
-    EXPECT_EQ(display.ConvertXValue(1, ZAF_POINT, ZAF_PIXEL), 2);  // 1.67
-
+    EXPECT_EQ(display.ConvertXValue(1, ZAF_POINT, ZAF_PIXEL), 2); // 1.67
     m.cellWidth = 10;
     display.SetCellMetrics(m);
     EXPECT_EQ(display.ConvertXValue(3, ZAF_CELL, ZAF_PIXEL), 30);
-}
 
-TEST(ZafDisplay, ImpossibleMetricsAreClampedSoNothingDividesByZero)
-{
-    ZafCellMetrics m;
-    m.cellWidth = 0;
-    m.cellHeight = -5;
-    m.pixelsPerInchX = 0;
-    m.miniDenominator = 0;
-    m.miniNumerator = 1000;
-    m.preSpace = -1;
-    ZafDisplay display(m);
+    ZafCellMetrics bad;
+    bad.cellWidth = 0, bad.cellHeight = -5, bad.pixelsPerInchX = 0;
+    bad.miniDenominator = 0, bad.miniNumerator = 1000, bad.preSpace = -1;
+    display.SetCellMetrics(bad);
     EXPECT_EQ(display.CellWidth(), 1);
     EXPECT_EQ(display.CellHeight(), 1);
     EXPECT_EQ(display.PreSpace(), 0);
     EXPECT_EQ(display.CellMetrics().miniDenominator, 1);
     EXPECT_EQ(display.CellMetrics().miniNumerator, 100);
     EXPECT_EQ(display.ConvertXValue(5, ZAF_PIXEL, ZAF_CELL), 5);
-    EXPECT_EQ(display.ConvertXValue(1, ZAF_POINT, ZAF_PIXEL), 0);  // 1/72 pixel
+    EXPECT_EQ(display.ConvertXValue(1, ZAF_POINT, ZAF_PIXEL), 0); // 1/72 pixel
 }
 
 TEST(ZafDisplay, ResultsSaturateAndUnknownTypesChangeNothing)
@@ -125,24 +98,32 @@ TEST(ZafDisplay, ResultsSaturateAndUnknownTypesChangeNothing)
     ZafDisplay display(ScreenMetrics());
     EXPECT_EQ(display.ConvertXValue(INT_MAX, ZAF_CELL, ZAF_TWIP), INT_MAX);
     EXPECT_EQ(display.ConvertXValue(INT_MIN, ZAF_CELL, ZAF_TWIP), INT_MIN);
-    EXPECT_EQ(display.ConvertXValue(INT_MIN, ZAF_TWIP, ZAF_CELL), -17895697);  // -2^31 / 120 twips per cell
+    EXPECT_EQ(display.ConvertXValue(INT_MIN, ZAF_TWIP, ZAF_CELL), -17895697); // -2^31 / 120 twips per cell
     EXPECT_EQ(display.ConvertXValue(17, 7, ZAF_PIXEL), 17);
     EXPECT_EQ(display.ConvertXValue(17, ZAF_PIXEL, -1), 17);
 }
 
-TEST(ZafDisplay, ConversionWithoutAScreenDisplayUsesTheDefaults)
+TEST(ZafDisplay, WithoutAScreenDisplayConversionsUseTheDefaultsAndImagesAStandIn)
 {
     ZafDisplay *saved = zafScreenDisplay;
     zafScreenDisplay = nullptr;
     const ZafDisplay &fallback = ZafDisplay::ForConversion();
     EXPECT_EQ(fallback.ConvertXValue(2, ZAF_CELL, ZAF_PIXEL), 2 * ZafCellMetrics().cellWidth);
     EXPECT_EQ(fallback.ConvertYValue(72, ZAF_POINT, ZAF_PIXEL), ZafCellMetrics().pixelsPerInchY);
+    ZafDisplay &standIn = ZafDisplay::ForImages();
+    EXPECT_NE(&standIn, &fallback);
+    ZafBitmapStruct bitmap;
+    bitmap.bitmapHandle = CreateBitmap(2, 2, 1, 1, nullptr);
+    const HBITMAP made = bitmap.bitmapHandle;
+    standIn.DestroyBitmapHandle(bitmap);
+    EXPECT_EQ(GetObjectType(made), 0u) << "released alike without a screen display";
 
     ZafCellMetrics m = ScreenMetrics();
     m.cellWidth = 13;
     ZafDisplay screen(m);
     zafScreenDisplay = &screen;
     EXPECT_EQ(&ZafDisplay::ForConversion(), &screen);
+    EXPECT_EQ(&ZafDisplay::ForImages(), &screen);
     EXPECT_EQ(ZafDisplay::ForConversion().ConvertXValue(2, ZAF_CELL, ZAF_PIXEL), 26);
     zafScreenDisplay = saved;
 }
@@ -167,64 +148,42 @@ bool IconAlive(HICON icon)
 
 } // namespace
 
-TEST(ZafDisplayImages, OwnedBitmapHandlesAreDeletedStaticOnesKeptBothCleared)
-{
-    ZafDisplay display;
-    ZafBitmapStruct owned;
-    owned.bitmapHandle = CreateBitmap(2, 2, 1, 1, nullptr);
-    owned.maskHandle = CreateBitmap(2, 2, 1, 1, nullptr);
-    const HBITMAP bitmap = owned.bitmapHandle, mask = owned.maskHandle;
-    display.DestroyBitmapHandle(owned);
-    EXPECT_EQ(GetObjectType(bitmap), 0u);
-    EXPECT_EQ(GetObjectType(mask), 0u);
-    EXPECT_EQ(owned.bitmapHandle, nullptr);
-    EXPECT_EQ(owned.maskHandle, nullptr);
-    display.DestroyBitmapHandle(owned);  // nothing left to delete
-
-    ZafBitmapStruct shared;
-    shared.staticHandle = 1;
-    shared.bitmapHandle = CreateBitmap(2, 2, 1, 1, nullptr);
-    const HBITMAP callers = shared.bitmapHandle;
-    display.DestroyBitmapHandle(shared);
-    EXPECT_EQ(GetObjectType(callers), static_cast<DWORD>(OBJ_BITMAP));
-    EXPECT_EQ(shared.bitmapHandle, nullptr) << "cleared even though not deleted";
-    DeleteObject(callers);
-}
-
-TEST(ZafDisplayImages, IconAndCursorHandlesAreDestroyedUnlessStatic)
+TEST(ZafDisplayImages, HandlesAreDestroyedUnlessStaticAndClearedEitherWay)
 {
     ZafDisplay display;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    ZafIconStruct icon;
-    icon.iconHandle = CreateIcon(instance, 2, 2, 1, 1, andMask, xorMask);
-    const HICON made = icon.iconHandle;
-    ASSERT_TRUE(IconAlive(made));
-    display.DestroyIconHandle(icon);
-    EXPECT_FALSE(IconAlive(made));
-    EXPECT_EQ(icon.iconHandle, nullptr);
+    for (std::uint8_t isStatic : {0, 1}) {
+        ZafBitmapStruct bitmap;
+        bitmap.staticHandle = isStatic;
+        const HBITMAP b = bitmap.bitmapHandle = CreateBitmap(2, 2, 1, 1, nullptr);
+        const HBITMAP mask = bitmap.maskHandle = CreateBitmap(2, 2, 1, 1, nullptr);
+        display.DestroyBitmapHandle(bitmap);
+        EXPECT_EQ(GetObjectType(b) == OBJ_BITMAP, bool(isStatic));
+        EXPECT_EQ(GetObjectType(mask) == OBJ_BITMAP, bool(isStatic));
+        EXPECT_EQ(bitmap.bitmapHandle, nullptr);
+        EXPECT_EQ(bitmap.maskHandle, nullptr);
+        display.DestroyBitmapHandle(bitmap); // nothing left to delete
 
-    icon.staticHandle = 1;
-    icon.iconHandle = CreateIcon(instance, 2, 2, 1, 1, andMask, xorMask);
-    const HICON callers = icon.iconHandle;
-    display.DestroyIconHandle(icon);
-    EXPECT_TRUE(IconAlive(callers));
-    EXPECT_EQ(icon.iconHandle, nullptr);
-    DestroyIcon(callers);
+        ZafIconStruct icon;
+        icon.staticHandle = isStatic;
+        const HICON i = icon.iconHandle = CreateIcon(instance, 2, 2, 1, 1, andMask, xorMask);
+        ASSERT_TRUE(IconAlive(i));
+        display.DestroyIconHandle(icon);
+        EXPECT_EQ(IconAlive(i), bool(isStatic));
+        EXPECT_EQ(icon.iconHandle, nullptr);
 
-    ZafMouseStruct mouse;
-    mouse.cursorHandle = CreateCursor(instance, 0, 0, 2, 2, andMask, xorMask);
-    const HCURSOR cursor = mouse.cursorHandle;
-    ASSERT_TRUE(IconAlive(cursor));
-    display.DestroyMouseHandle(mouse);
-    EXPECT_FALSE(IconAlive(cursor));
-    EXPECT_EQ(mouse.cursorHandle, nullptr);
-
-    mouse.staticHandle = 1;
-    mouse.cursorHandle = CreateCursor(instance, 0, 0, 2, 2, andMask, xorMask);
-    const HCURSOR callersCursor = mouse.cursorHandle;
-    display.DestroyMouseHandle(mouse);
-    EXPECT_TRUE(IconAlive(callersCursor));
-    DestroyCursor(callersCursor);
+        ZafMouseStruct mouse;
+        mouse.staticHandle = isStatic;
+        const HCURSOR c = mouse.cursorHandle = CreateCursor(instance, 0, 0, 2, 2, andMask, xorMask);
+        ASSERT_TRUE(IconAlive(c));
+        display.DestroyMouseHandle(mouse);
+        EXPECT_EQ(IconAlive(c), bool(isStatic));
+        EXPECT_EQ(mouse.cursorHandle, nullptr);
+        if (isStatic) {
+            DeleteObject(b), DeleteObject(mask);
+            DestroyIcon(i), DestroyCursor(c);
+        }
+    }
 }
 
 TEST(ZafDisplayImages, ArraysAreFreedUnlessStaticAndTheirPointersCleared)
@@ -240,28 +199,9 @@ TEST(ZafDisplayImages, ArraysAreFreedUnlessStaticAndTheirPointersCleared)
     ZafIconStruct icon(2, 2, new std::uint8_t[4](), false);
     display.DestroyIconArray(icon);
     EXPECT_EQ(icon.array, nullptr);
-    display.DestroyIconArray(icon);  // a second release frees nothing
-
+    display.DestroyIconArray(icon); // a second release frees nothing
     // The cursor's owner frees its array: the display leaves it alone.
     ZafMouseStruct mouse(2, 2, builtIn, 1, 1, false);
     display.DestroyMouseArray(mouse);
     EXPECT_EQ(mouse.array, builtIn);
-}
-
-TEST(ZafDisplayImages, ImagesAreReleasedThroughTheScreenDisplayWhenThereIsOne)
-{
-    ZafDisplay *saved = zafScreenDisplay;
-    zafScreenDisplay = nullptr;
-    ZafDisplay &standIn = ZafDisplay::ForImages();
-    EXPECT_NE(&standIn, &ZafDisplay::ForConversion());
-    ZafBitmapStruct bitmap;
-    bitmap.bitmapHandle = CreateBitmap(2, 2, 1, 1, nullptr);
-    const HBITMAP made = bitmap.bitmapHandle;
-    standIn.DestroyBitmapHandle(bitmap);
-    EXPECT_EQ(GetObjectType(made), 0u) << "released alike without a screen display";
-
-    ZafDisplay screen;
-    zafScreenDisplay = &screen;
-    EXPECT_EQ(&ZafDisplay::ForImages(), &screen);
-    zafScreenDisplay = saved;
 }

@@ -1,38 +1,32 @@
+// The screen display on GDI (metrics, colours, brushes, device-context
+// loans, drawing) and the printer display, which draws on a device context
+// handed in: Wine has no printer, so a memory context or an enhanced
+// metafile stands in for it.
 #include "zaf/core/ZafGdiDisplay.h"
-
 #include "zaf/core/ZafImageStruct.h"
+#include "zaf/core/ZafPrinter.h"
+
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+using coretest::MemoryPage;
+
 namespace {
 
-// A display drawing into a 40 x 30 memory bitmap.
+const COLORREF white = RGB(255, 255, 255);
+
+// A display drawing into a white 40 x 30 memory bitmap.
 class ZafGdiDisplayTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        HDC screen = GetDC(nullptr);
-        memory = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, 40, 30);
-        ReleaseDC(nullptr, screen);
-        old = SelectObject(memory, bitmap);
-        display.SetCurrentDC(memory);
-        display.Rectangle(0, 0, 39, 29, RGB(255, 255, 255), true);
-    }
-    void TearDown() override
-    {
-        display.SetCurrentDC(nullptr);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    }
-    COLORREF At(int x, int y) { return GetPixel(memory, x, y); }
-
+    void SetUp() override { display.SetCurrentDC(page.dc); }
+    void TearDown() override { display.SetCurrentDC(nullptr); }
+    MemoryPage page{40, 30};
     ZafGdiDisplay display;
-    HDC memory = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
 };
 
 } // namespace
@@ -53,6 +47,8 @@ TEST(ZafGdiDisplayMetrics, CellsComeFromTheSystemFontsRealMetrics)
     EXPECT_EQ(display.PostSpace(), 2);
     EXPECT_EQ(display.ConvertXValue(72, ZAF_POINT, ZAF_PIXEL), dpiX);
     EXPECT_EQ(display.ConvertXValue(3, ZAF_CELL, ZAF_PIXEL), 3 * tm.tmAveCharWidth);
+    // An unknown font number falls back to the system font.
+    EXPECT_EQ(display.Font(99), display.Font(ZAF_FONT_SYSTEM));
 }
 
 TEST(ZafGdiDisplayColors, TableIndexesOnlyAndSystemColours)
@@ -62,7 +58,7 @@ TEST(ZafGdiDisplayColors, TableIndexesOnlyAndSystemColours)
     EXPECT_TRUE(display.ColorOf(ZAF_COLOR_LIGHTGRAY, c));
     EXPECT_EQ(c, RGB(192, 192, 192));
     EXPECT_TRUE(display.ColorOf(ZAF_COLOR_WHITE, c));
-    EXPECT_EQ(c, RGB(255, 255, 255));
+    EXPECT_EQ(c, white);
     // Stored palettes carry 16 and 252: neither reads outside the table.
     for (int index : {16, 252, 254, 255, -1}) {
         c = 12345;
@@ -73,18 +69,20 @@ TEST(ZafGdiDisplayColors, TableIndexesOnlyAndSystemColours)
     EXPECT_EQ(display.ResolveColor(ZAF_COLOR_SYSTEM, COLOR_BTNFACE, 0), GetSysColor(COLOR_BTNFACE));
 }
 
-TEST(ZafGdiDisplayColors, FreeColorRefusesReservedIndexesAndRestoresTheEntry)
+TEST(ZafGdiDisplayColors, FreeColorThroughAnyDisplayRefusesReservedIndexesAndRestoresTheEntry)
 {
     ZafGdiDisplay display;
+    ZafDisplay &base = display;
     EXPECT_TRUE(display.SetColor(3, RGB(9, 9, 9)));
     EXPECT_FALSE(display.IsColorFree(3));
-    EXPECT_TRUE(display.FreeColor(3));
+    EXPECT_TRUE(base.FreeColor(3));
     EXPECT_TRUE(display.IsColorFree(3));
     COLORREF c;
     display.ColorOf(3, c);
     EXPECT_EQ(c, RGB(0, 128, 128));
-    for (int index : {252, 253, 255, 16})
-        EXPECT_FALSE(display.FreeColor(index)) << index;
+    for (int index : {252, 253, 254, 255, 16, -1})
+        EXPECT_FALSE(base.FreeColor(index)) << index;
+    EXPECT_FALSE(ZafDisplay().FreeColor(3)) << "a display without a colour table";
 }
 
 TEST(ZafGdiDisplayBrushes, AReleasedBrushStaysValidForWindowsToUse)
@@ -102,17 +100,12 @@ TEST(ZafGdiDisplayBrushes, AReleasedBrushStaysValidForWindowsToUse)
     EXPECT_FALSE(display.ReleaseCachedObject(foreign));
     EXPECT_EQ(GetObjectType(foreign), static_cast<DWORD>(OBJ_BRUSH));
     DeleteObject(foreign);
-}
-
-TEST(ZafGdiDisplayBrushes, OnlyTheLongestUnusedBrushesAreDeleted)
-{
-    ZafGdiDisplay display;
+    // Only the longest unused brushes are deleted.
     HBRUSH held = display.GetCachedBrush(RGB(1, 1, 1));
     std::vector<HBRUSH> released;
     for (int i = 0; i < ZafGdiDisplay::keptBrushes + 3; ++i) {
-        HBRUSH b = display.GetCachedBrush(RGB(100, i, 0));
-        display.ReleaseCachedObject(b);
-        released.push_back(b);
+        released.push_back(display.GetCachedBrush(RGB(100, i, 0)));
+        display.ReleaseCachedObject(released.back());
     }
     EXPECT_EQ(display.CachedBrushCount(), ZafGdiDisplay::keptBrushes + 1);
     EXPECT_EQ(display.BrushUses(held), 1);
@@ -142,32 +135,15 @@ TEST(ZafGdiDisplayLoans, NestedLoansForOneWindowShareTheContext)
 TEST_F(ZafGdiDisplayTest, LinesIncludeBothEndsAndRectanglesTheirEdges)
 {
     display.Line(2, 3, 10, 3, RGB(0, 0, 0));
-    EXPECT_EQ(At(2, 3), RGB(0, 0, 0));
-    EXPECT_EQ(At(10, 3), RGB(0, 0, 0));
-    EXPECT_EQ(At(11, 3), RGB(255, 255, 255));
     display.Rectangle(5, 10, 8, 12, RGB(255, 0, 0), true);
-    EXPECT_EQ(At(5, 10), RGB(255, 0, 0));
-    EXPECT_EQ(At(8, 12), RGB(255, 0, 0));
-    EXPECT_EQ(At(9, 12), RGB(255, 255, 255));
     display.Rectangle(20, 10, 25, 15, RGB(0, 0, 255), false);
-    EXPECT_EQ(At(25, 15), RGB(0, 0, 255));
-    EXPECT_EQ(At(22, 12), RGB(255, 255, 255));
+    const COLORREF black = RGB(0, 0, 0), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    EXPECT_EQ((std::vector<COLORREF>{page.At(2, 3), page.At(10, 3), page.At(11, 3), page.At(5, 10), page.At(8, 12),
+                                     page.At(9, 12), page.At(25, 15), page.At(22, 12)}),
+              (std::vector<COLORREF>{black, black, white, red, red, white, blue, white}));
 }
 
-TEST_F(ZafGdiDisplayTest, TextSizeIsTheFontsExtent)
-{
-    SIZE size = display.TextSize("Mervalo", ZAF_FONT_DIALOG);
-    HGDIOBJ oldFont = SelectObject(memory, display.Font(ZAF_FONT_DIALOG));
-    SIZE expected;
-    GetTextExtentPoint32A(memory, "Mervalo", 7, &expected);
-    SelectObject(memory, oldFont);
-    EXPECT_EQ(size.cx, expected.cx);
-    EXPECT_EQ(size.cy, expected.cy);
-    // An unknown font number falls back to the system font.
-    EXPECT_EQ(display.Font(99), display.Font(ZAF_FONT_SYSTEM));
-}
-
-TEST_F(ZafGdiDisplayTest, IconPixelsRoundTripWithTransparency)
+TEST_F(ZafGdiDisplayTest, ImagesRoundTripWithTransparencyAndAreReleasedThroughTheDisplay)
 {
     const std::uint8_t pixels[] = {0, 15, 255, 12, 7, 9, 255, 0, 1};
     HICON icon = display.MakeIcon(3, 3, pixels);
@@ -179,26 +155,116 @@ TEST_F(ZafGdiDisplayTest, IconPixelsRoundTripWithTransparency)
     EXPECT_EQ(height, 3);
     EXPECT_EQ(back, std::vector<std::uint8_t>(pixels, pixels + 9));
     DestroyIcon(icon);
-    HBITMAP mask;
-    EXPECT_EQ(display.MakeBitmap(0, 3, pixels, mask), nullptr);
-    EXPECT_EQ(display.MakeBitmap(100000, 100000, pixels, mask), nullptr);
-}
 
-TEST_F(ZafGdiDisplayTest, ReleasesTheImagesItMadeButLeavesACursorsArray)
-{
-    std::uint8_t pixels[4] = {0, 15, 255, 7};
-    ZafBitmapStruct bitmap(2, 2, pixels, true);
-    bitmap.bitmapHandle = display.MakeBitmap(2, 2, pixels, bitmap.maskHandle);
-    ASSERT_NE(bitmap.bitmapHandle, nullptr);
-    ASSERT_NE(bitmap.maskHandle, nullptr);
+    ZafBitmapStruct bitmap;
+    EXPECT_EQ(display.MakeBitmap(0, 3, pixels, bitmap.maskHandle), nullptr);
+    EXPECT_EQ(display.MakeBitmap(100000, 100000, pixels, bitmap.maskHandle), nullptr);
+    bitmap.bitmapHandle = display.MakeBitmap(3, 3, pixels, bitmap.maskHandle);
     const HBITMAP made = bitmap.bitmapHandle, mask = bitmap.maskHandle;
+    ASSERT_NE(made, nullptr);
+    ASSERT_NE(mask, nullptr);
     display.DestroyBitmapHandle(bitmap);
     EXPECT_EQ(GetObjectType(made), 0u);
     EXPECT_EQ(GetObjectType(mask), 0u);
+}
 
-    ZafMouseStruct mouse(2, 2, new std::uint8_t[4](), 0, 0, false);
-    std::uint8_t *array = mouse.array;
-    display.DestroyMouseArray(mouse);
-    EXPECT_EQ(mouse.array, array);
-    delete[] array;
+// --- The printer -----------------------------------------------------------------
+
+namespace {
+
+int CALLBACK CollectRecord(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM types)
+{
+    reinterpret_cast<std::vector<DWORD> *>(types)->push_back(record->iType);
+    return 1;
+}
+
+} // namespace
+
+TEST(ZafPrinter, PagesDrawOnTheContextHandedInAndOnlyWhileOpen)
+{
+    MemoryPage page(120, 80);
+    ZafPrinter printer(page.dc);
+    EXPECT_FALSE(printer.Spooled());
+    EXPECT_EQ((std::vector<int>{120, 80}), (std::vector<int>{printer.PageWidth(), printer.PageHeight()}));
+    // Out of order: nothing happens.
+    EXPECT_FALSE(printer.BeginPage());
+    EXPECT_FALSE(printer.EndPage());
+    EXPECT_FALSE(printer.EndDocument());
+
+    EXPECT_TRUE(printer.BeginDocument("Mervalo print graph"));
+    EXPECT_FALSE(printer.BeginDocument("again"));
+    printer.Rectangle(1, 1, 5, 5, RGB(0, 0, 0), true);
+    EXPECT_EQ(white, page.At(3, 3)) << "no page is open";
+
+    EXPECT_TRUE(printer.BeginPage());
+    EXPECT_EQ(page.dc, printer.CurrentDC());
+    printer.Rectangle(10, 10, 19, 14, RGB(255, 0, 0), true);
+    printer.Line(0, 30, 50, 30, RGB(0, 0, 255));
+    EXPECT_TRUE(printer.EndPage());
+    EXPECT_EQ(nullptr, printer.CurrentDC());
+    EXPECT_EQ((std::vector<COLORREF>{page.At(10, 10), page.At(19, 14), page.At(20, 15), page.At(50, 30)}),
+              (std::vector<COLORREF>{RGB(255, 0, 0), RGB(255, 0, 0), white, RGB(0, 0, 255)}));
+    // EndDocument ends a page still open.
+    EXPECT_TRUE(printer.BeginPage());
+    EXPECT_TRUE(printer.EndDocument());
+    EXPECT_EQ((std::vector<bool>{printer.InPage(), printer.InDocument(), printer.JobCancelled()}),
+              (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(nullptr, printer.CurrentDC());
+}
+
+TEST(ZafPrinter, AMetafilePageRecordsWhatWasDrawnAtThePrintersUnits)
+{
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, "Mervalo\0page\0");
+    ASSERT_NE(nullptr, dc);
+    {
+        ZafPrinter printer(dc);
+        EXPECT_EQ((std::vector<int>{GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)}),
+                  (std::vector<int>{printer.PageWidth(), printer.PageHeight()}));
+        // Units follow the context's pixels per inch; the screen's have scale
+        // one and origin zero.
+        const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+        EXPECT_EQ(dpiX, printer.ConvertXValue(1440, ZAF_TWIP, ZAF_PIXEL));
+        EXPECT_EQ(dpiY, printer.ConvertYValue(72, ZAF_POINT, ZAF_PIXEL));
+        EXPECT_EQ(254, printer.ConvertXValue(dpiX, ZAF_PIXEL, ZAF_TENTH_MILLIMETRE));
+        ZafGdiDisplay screen;
+        const int screenDpi = screen.CellMetrics().pixelsPerInchX;
+        EXPECT_EQ(MulDiv(screen.CellWidth(), dpiX, screenDpi), printer.CellWidth());
+        EXPECT_EQ(MulDiv(screen.CellHeight(), dpiY, screen.CellMetrics().pixelsPerInchY), printer.CellHeight());
+        for (ZafDisplay *display : {static_cast<ZafDisplay *>(&printer), static_cast<ZafDisplay *>(&screen)}) {
+            int numerator = 0, denominator = 0, x = 1, y = 1;
+            display->GetScale(numerator, denominator);
+            display->GetOrigin(x, y);
+            EXPECT_EQ(numerator * screenDpi, denominator * (display == &printer ? dpiX : screenDpi));
+            EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{0, 0}));
+        }
+
+        ASSERT_TRUE(printer.BeginDocument("Mervalo Document"));
+        ASSERT_TRUE(printer.BeginPage());
+        printer.Line(0, 0, 100, 50, RGB(0, 0, 0));
+        const POINT triangle[] = {{0, 0}, {40, 0}, {20, 30}};
+        printer.Polygon(triangle, 3, RGB(0, 128, 0), true);
+        ASSERT_TRUE(printer.EndPage());
+        ASSERT_TRUE(printer.EndDocument());
+    }
+    HENHMETAFILE metafile = CloseEnhMetaFile(dc);
+    ASSERT_NE(nullptr, metafile);
+    std::vector<DWORD> types;
+    EnumEnhMetaFile(nullptr, metafile, CollectRecord, &types, nullptr);
+    DeleteEnhMetaFile(metafile);
+    auto has = [&](DWORD type) { return std::find(types.begin(), types.end(), type) != types.end(); };
+    EXPECT_TRUE(has(EMR_LINETO));
+    EXPECT_TRUE(has(EMR_POLYGON16) || has(EMR_POLYGON));
+}
+
+TEST(ZafPrinter, AnOwnedContextGoesWithThePrinterAndAnOpenDocumentIsEnded)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    {
+        ZafPrinter printer(dc, true);
+        EXPECT_TRUE(printer.BeginDocument(nullptr));
+        EXPECT_TRUE(printer.BeginPage());
+    }
+    EXPECT_EQ(0u, GetObjectType(dc));
 }

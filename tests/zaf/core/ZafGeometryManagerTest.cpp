@@ -1,15 +1,19 @@
 // The geometry manager lays a window's objects out by their attachments and
 // dimension constraints when the window is laid out again.
-#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafGeometryManager.h"
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
+#include "CoreTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
+#include <vector>
+
+using Sides = std::vector<int>;
 
 namespace {
 
@@ -36,196 +40,145 @@ struct Host : ZafWindow
         AddObject(manager);
     }
     void Layout() { Event(ZafEventRecord(ZAF_REGION_CHANGED)); }
+    Box *Add(Box *box) { return static_cast<Box *>(AddObject(box)); }
+    void Attach(ZafWindowObject *object, int side, int offset, ZafWindowObject *sibling = nullptr,
+                bool opposite = false, bool stretch = false)
+    {
+        manager->AddConstraint(new ZafAttachment(object, side, offset, ZAF_PIXEL, sibling, opposite, stretch));
+    }
     ZafGeometryManager *manager;
 };
 
-ZafRegionRect Pixels(const ZafWindowObject *object)
+// Left, top, right and bottom in the window's pixels.
+Sides Pixels(const ZafWindowObject *object)
 {
-    return object->RegionToWindow(object->Region());
-}
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM counter)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpiA(name, "IME") != 0)
-        ++*reinterpret_cast<int *>(counter);
-    return TRUE;
-}
-
-int ThreadWindowCount()
-{
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
+    ZafRegionRect r = object->RegionToWindow(object->Region());
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace
 
-TEST(ZafGeometryManager, IsAWindowlessSupportObjectWithItsNumberID)
-{
-    ZafGeometryManager manager;
-    EXPECT_EQ(ZAF_NUMID_GEOMETRY, manager.NumberID());
-    EXPECT_TRUE(manager.SetSupportObject(false));
-    EXPECT_TRUE(manager.SupportObject());
-    EXPECT_FALSE(manager.SetOwnWindow(true));
-    Host host;
-    EXPECT_EQ(host.manager, host.FindSupportObject(ZAF_NUMID_GEOMETRY));
-    EXPECT_EQ(nullptr, host.FirstChild());
-}
-
 TEST(ZafGeometryManager, StretchedAttachmentsFollowTheClientArea)
 {
     Host host;
-    auto *box = new Box(1, 5, 5, 20, 20);
-    host.AddObject(box);
-    host.manager->AddConstraint(new ZafAttachment(box, ZAF_ATTACH_LEFT, 10, ZAF_PIXEL, nullptr, false, true));
-    host.manager->AddConstraint(new ZafAttachment(box, ZAF_ATTACH_RIGHT, 10, ZAF_PIXEL, nullptr, false, true));
-    host.manager->AddConstraint(new ZafAttachment(box, ZAF_ATTACH_BOTTOM, 4, ZAF_PIXEL, nullptr, false, true));
+    Box *box = host.Add(new Box(1, 5, 5, 20, 20));
+    host.Attach(box, ZAF_ATTACH_LEFT, 10, nullptr, false, true);
+    host.Attach(box, ZAF_ATTACH_RIGHT, 10, nullptr, false, true);
+    host.Attach(box, ZAF_ATTACH_BOTTOM, 4, nullptr, false, true);
     host.Layout();
     const ZafRegionRect area = host.manager->ClientArea();
     EXPECT_EQ(300, area.Width());
-    EXPECT_EQ(10, Pixels(box).left);
-    EXPECT_EQ(area.right - 10, Pixels(box).right);
-    EXPECT_EQ(5, Pixels(box).top);
-    EXPECT_EQ(area.bottom - 4, Pixels(box).bottom);
-
+    EXPECT_EQ(Pixels(box), (Sides{10, 5, area.right - 10, area.bottom - 4}));
     // The window grows: the next layout follows it.
     host.SetRegion(0, 0, 399, 249, ZAF_PIXEL);
     host.Layout();
-    EXPECT_EQ(399 - 10, Pixels(box).right);
-    EXPECT_EQ(249 - 4, Pixels(box).bottom);
+    EXPECT_EQ(Pixels(box), (Sides{10, 5, 399 - 10, 249 - 4}));
 }
 
 TEST(ZafGeometryManager, MovingAttachmentsKeepTheSizeAndPlaceBesideASibling)
 {
     Host host;
-    auto *first = new Box(1, 0, 0, 50, 30);
-    auto *second = new Box(2, 0, 0, 40, 20);
-    auto *third = new Box(3, 0, 0, 40, 20);
-    host.AddObject(first);
-    host.AddObject(second);
-    host.AddObject(third);
+    Box *first = host.Add(new Box(1, 0, 0, 50, 30));
+    Box *second = host.Add(new Box(2, 0, 0, 40, 20));
+    Box *third = host.Add(new Box(3, 0, 0, 40, 20));
     // First at the bottom right corner, 8 pixels in.
-    host.manager->AddConstraint(new ZafAttachment(first, ZAF_ATTACH_RIGHT, 8));
-    host.manager->AddConstraint(new ZafAttachment(first, ZAF_ATTACH_BOTTOM, 8));
+    host.Attach(first, ZAF_ATTACH_RIGHT, 8);
+    host.Attach(first, ZAF_ATTACH_BOTTOM, 8);
     // Second left of first with a gap of 3, top lined up with first's top.
-    host.manager->AddConstraint(new ZafAttachment(second, ZAF_ATTACH_RIGHT, 3, ZAF_PIXEL, first, true));
-    host.manager->AddConstraint(new ZafAttachment(second, ZAF_ATTACH_TOP, 0, ZAF_PIXEL, first));
+    host.Attach(second, ZAF_ATTACH_RIGHT, 3, first, true);
+    host.Attach(second, ZAF_ATTACH_TOP, 0, first);
     // Third above first, 2 pixels clear of its top.
-    host.manager->AddConstraint(new ZafAttachment(third, ZAF_ATTACH_BOTTOM, 2, ZAF_PIXEL, first, true));
+    host.Attach(third, ZAF_ATTACH_BOTTOM, 2, first, true);
     host.Layout();
-
-    const ZafRegionRect f = Pixels(first), s = Pixels(second), t = Pixels(third);
-    EXPECT_EQ(299 - 8, f.right);
-    EXPECT_EQ(199 - 8, f.bottom);
-    EXPECT_EQ(50, f.Width());
-    EXPECT_EQ(30, f.Height());
-    EXPECT_EQ(f.left - 1 - 3, s.right);
-    EXPECT_EQ(f.top, s.top);
-    EXPECT_EQ(40, s.Width());
-    EXPECT_EQ(20, s.Height());
-    EXPECT_EQ(f.top - 1 - 2, t.bottom);
-    EXPECT_EQ(0, t.left);
+    const int left = 299 - 8 - 49, top = 199 - 8 - 29;
+    EXPECT_EQ(Pixels(first), (Sides{left, top, 299 - 8, 199 - 8}));
+    EXPECT_EQ(Pixels(second), (Sides{left - 4 - 39, top, left - 4, top + 19}));
+    EXPECT_EQ(Pixels(third), (Sides{0, top - 3 - 19, 39, top - 3}));
 }
 
-TEST(ZafGeometryManager, DimensionConstraintsBoundTheSizeAfterTheAttachments)
+TEST(ZafGeometryManager, DimensionConstraintsBoundTheSizeAfterTheAttachmentsInAnyUnit)
 {
     Host host;
-    auto *wide = new Box(1, 0, 0, 10, 10);
-    auto *narrow = new Box(2, 0, 0, 10, 10);
-    host.AddObject(wide);
-    host.AddObject(narrow);
+    Box *wide = host.Add(new Box(1, 0, 0, 10, 10));
+    Box *narrow = host.Add(new Box(2, 0, 0, 10, 10));
     // Added before the attachment: it still applies after it.
     host.manager->AddConstraint(new ZafDimensionConstraint(wide, ZAF_DIMENSION_WIDTH, 0, 120));
-    host.manager->AddConstraint(new ZafAttachment(wide, ZAF_ATTACH_RIGHT, 0, ZAF_PIXEL, nullptr, false, true));
+    host.Attach(wide, ZAF_ATTACH_RIGHT, 0, nullptr, false, true);
     host.manager->AddConstraint(new ZafDimensionConstraint(narrow, ZAF_DIMENSION_HEIGHT, 2, 0, ZAF_CELL));
+    // An offset in twips for an object in cells.
+    auto *cells = new ZafWindowObject(1, 1, 5, 1);
+    cells->SetNumberID(4);
+    cells->SetOwnWindow(false);
+    host.AddObject(cells);
+    host.manager->AddConstraint(new ZafAttachment(cells, ZAF_ATTACH_LEFT, 1440, ZAF_TWIP));
     host.Layout();
-    EXPECT_EQ(120, Pixels(wide).Width());
-    const ZafDisplay &display = ZafDisplay::ForConversion();
-    EXPECT_EQ(display.ConvertYValue(2, ZAF_CELL, ZAF_PIXEL), Pixels(narrow).Height());
-    EXPECT_EQ(10, Pixels(narrow).Width());
-}
 
-TEST(ZafGeometryManager, OffsetsInOtherUnitsAndObjectsInCellsConvertThroughTheDisplay)
-{
-    Host host;
-    auto *box = new ZafWindowObject(1, 1, 5, 1);
-    box->SetNumberID(4);
-    box->SetOwnWindow(false);
-    host.AddObject(box);
-    host.manager->AddConstraint(new ZafAttachment(box, ZAF_ATTACH_LEFT, 1440, ZAF_TWIP));
-    host.Layout();
     const ZafDisplay &display = ZafDisplay::ForConversion();
+    EXPECT_EQ(120, Pixels(wide)[2] - Pixels(wide)[0] + 1);
+    EXPECT_EQ(display.ConvertYValue(2, ZAF_CELL, ZAF_PIXEL), Pixels(narrow)[3] - Pixels(narrow)[1] + 1);
+    EXPECT_EQ(10, Pixels(narrow)[2] - Pixels(narrow)[0] + 1);
     // One inch from the left, in the object's own cells.
-    EXPECT_EQ(ZAF_CELL, box->Region().coordinateType);
-    EXPECT_EQ(display.ConvertXValue(display.CellMetrics().pixelsPerInchX, ZAF_PIXEL, ZAF_CELL), box->Region().left);
-    EXPECT_EQ(5, box->Region().Width());
+    EXPECT_EQ(ZAF_CELL, cells->Region().coordinateType);
+    EXPECT_EQ(display.ConvertXValue(display.CellMetrics().pixelsPerInchX, ZAF_PIXEL, ZAF_CELL), cells->Region().left);
+    EXPECT_EQ(5, cells->Region().Width());
 }
 
 TEST(ZafGeometryManager, ConstraintsFollowTheirObjectsByNumberIDAndNeverTouchOnesThatLeft)
 {
     Host host;
-    auto *box = new Box(7, 0, 0, 10, 10);
-    host.AddObject(box);
+    Box *box = host.Add(new Box(7, 0, 0, 10, 10));
     auto *attachment = host.manager->AddConstraint(new ZafAttachment(box, ZAF_ATTACH_LEFT, 30));
     EXPECT_STREQ("constraint1", attachment->StringID());
     EXPECT_STREQ("constraint2", host.manager->AddConstraint(new ZafAttachment(box, ZAF_ATTACH_TOP, 1))->StringID());
-
     // The object leaves and is deleted: the constraint keeps only its id.
     delete host.SubtractObject(box);
     host.Layout();
     EXPECT_EQ(nullptr, attachment->Object());
     EXPECT_EQ(7, attachment->ObjectID());
-
     // Another object with that id takes its place.
-    auto *replacement = new Box(7, 0, 0, 10, 10);
-    host.AddObject(replacement);
+    Box *replacement = host.Add(new Box(7, 0, 0, 10, 10));
     host.Layout();
     EXPECT_EQ(replacement, attachment->Object());
-    EXPECT_EQ(30, Pixels(replacement).left);
-
+    EXPECT_EQ(30, Pixels(replacement)[0]);
     // A sibling reference that is missing places nothing.
-    auto *lonely = new Box(8, 4, 4, 10, 10);
-    host.AddObject(lonely);
+    Box *lonely = host.Add(new Box(8, 4, 4, 10, 10));
     auto *missing = new Box(9, 100, 100, 10, 10);
-    host.manager->AddConstraint(new ZafAttachment(lonely, ZAF_ATTACH_LEFT, 0, ZAF_PIXEL, missing, true));
+    host.Attach(lonely, ZAF_ATTACH_LEFT, 0, missing, true);
     delete missing;
     host.Layout();
-    EXPECT_EQ(4, Pixels(lonely).left);
+    EXPECT_EQ(4, Pixels(lonely)[0]);
+
 }
 
 TEST(ZafGeometryManager, ACopyBindsItsConstraintsToTheCopiedObjects)
 {
     Host host;
-    auto *box = new Box(3, 0, 0, 10, 10);
-    host.AddObject(box);
-    host.manager->AddConstraint(new ZafAttachment(box, ZAF_ATTACH_LEFT, 25));
+    Box *box = host.Add(new Box(3, 0, 0, 10, 10));
+    host.Attach(box, ZAF_ATTACH_LEFT, 25);
     ZafWindow *copy = static_cast<ZafWindow *>(host.Duplicate());
     copy->Event(ZafEventRecord(ZAF_REGION_CHANGED));
     ZafWindowObject *copied = copy->FirstChild();
     ASSERT_NE(nullptr, copied);
-    EXPECT_EQ(25, Pixels(copied).left);
-    EXPECT_EQ(0, Pixels(box).left);
+    EXPECT_EQ(25, Pixels(copied)[0]);
+    EXPECT_EQ(0, Pixels(box)[0]);
     auto *copiedManager = dynamic_cast<ZafGeometryManager *>(copy->FindSupportObject(ZAF_NUMID_GEOMETRY));
     ASSERT_NE(nullptr, copiedManager);
     EXPECT_EQ(copied, static_cast<ZafConstraint *>(copiedManager->Constraints().First())->Object());
     delete copy;
 }
 
-TEST(ZafGeometryManager, OnScreenTheWindowsClientAreaAndWindowsPlaceFollow)
+using ZafGeometryOnScreen = coretest::OnScreen;
+
+TEST_F(ZafGeometryOnScreen, TheWindowsClientAreaAndWindowsPlaceFollow)
 {
-    ZafApplication application(GetModuleHandleA(nullptr), {"test.exe"});
-    const int before = ThreadWindowCount();
     auto *frame = new Host;
     frame->SetVisible(false);
     auto *child = new ZafWindowObject(0, 0, 1, 1);
     child->SetCoordinateType(ZAF_PIXEL);
     child->SetRegion(0, 0, 39, 19, ZAF_PIXEL);
-    child->SetNumberID(5);
     frame->AddObject(child);
-    frame->manager->AddConstraint(new ZafAttachment(child, ZAF_ATTACH_RIGHT, 6));
-    frame->manager->AddConstraint(new ZafAttachment(child, ZAF_ATTACH_BOTTOM, 6));
+    frame->Attach(child, ZAF_ATTACH_RIGHT, 6);
+    frame->Attach(child, ZAF_ATTACH_BOTTOM, 6);
     zafWindowManager->AddObject(frame);
     ASSERT_NE(nullptr, child->OSHandle());
     frame->Layout();
@@ -234,12 +187,10 @@ TEST(ZafGeometryManager, OnScreenTheWindowsClientAreaAndWindowsPlaceFollow)
     GetClientRect(frame->OSHandle(), &client);
     GetWindowRect(child->OSHandle(), &placed);
     MapWindowPoints(nullptr, frame->OSHandle(), reinterpret_cast<POINT *>(&placed), 2);
-    EXPECT_EQ(client.right - 6, placed.right);
-    EXPECT_EQ(client.bottom - 6, placed.bottom);
-    EXPECT_EQ(40, placed.right - placed.left);
-
+    EXPECT_EQ((Sides{client.right - 6 - 40, client.bottom - 6 - 20, client.right - 6, client.bottom - 6}),
+              (Sides{placed.left, placed.top, placed.right, placed.bottom}));
     delete zafWindowManager->SubtractObject(frame);
-    EXPECT_EQ(before, ThreadWindowCount());
+    EXPECT_EQ(before, coretest::ThreadWindowCount());
 }
 
 // Offsets and sizes come from the UI data file as any 32-bit value: a

@@ -1,9 +1,10 @@
 // The group box: its Windows window and title, its children placed below
 // the title, and radio buttons that deselect each other inside it.
-#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafGroup.h"
 #include "zaf/core/ZafWindowManager.h"
+
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,71 +17,36 @@ struct Choice : ZafWindowObject
     bool radio;
 };
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM counter)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpiA(name, "IME") != 0)
-        ++*reinterpret_cast<int *>(counter);
-    return TRUE;
-}
-
-int ThreadWindowCount()
-{
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 } // namespace
 
 TEST(ZafGroup, RadioButtonsOfOneGroupDeselectEachOtherAndCheckBoxesStay)
 {
-    ZafGroup group(1, 1, 20, 5, "Kind");
-    auto *first = new Choice(0, true);
-    auto *second = new Choice(1, true);
-    auto *check = new Choice(2, false);
-    group.AddObject(first);
-    group.AddObject(second);
-    group.AddObject(check);
+    ZafGroup group(1, 1, 20, 5, "Kind"), other(1, 8, 20, 5, "Other");
+    auto *first = coretest::AddTo(&group, new Choice(0, true));
+    auto *check = coretest::AddTo(&group, new Choice(1, false));
+    auto *third = coretest::AddTo(&other, new Choice(0, true));
     first->SetSelected(true);
     check->SetSelected(true);
+    third->SetSelected(true); // another group's radio is on its own
+    EXPECT_TRUE(first->Selected());
+    auto *second = coretest::AddTo(&group, new Choice(2, true));
     second->SetSelected(true);
     EXPECT_FALSE(first->Selected());
-    EXPECT_TRUE(second->Selected());
     EXPECT_TRUE(check->Selected());
-    check->SetSelected(false);
-    EXPECT_FALSE(check->Selected());
+    EXPECT_FALSE(check->SetSelected(false));
 
-    // Another group's radio buttons are on their own.
-    ZafGroup other(1, 8, 20, 5, "Other");
-    auto *third = new Choice(0, true);
-    other.AddObject(third);
-    third->SetSelected(true);
-    EXPECT_TRUE(second->Selected());
-}
-
-TEST(ZafGroup, TitleAndCopies)
-{
-    ZafGroup group(1, 1, 20, 5, "Kind");
-    group.AddObject(new Choice(0, true));
-    EXPECT_STREQ(group.Text(), "Kind");
-    EXPECT_EQ(group.SetText("Art"), 0);
-    EXPECT_STREQ(group.Text(), "Art");
+    // A copy has a title of its own.
     ZafGroup *copy = static_cast<ZafGroup *>(group.Duplicate());
-    EXPECT_STREQ(copy->Text(), "Art");
+    EXPECT_STREQ(copy->Text(), "Kind");
     EXPECT_NE(copy->Text(), group.Text());
-    EXPECT_EQ(copy->Count(), 1);
+    EXPECT_EQ(copy->Count(), 3);
     delete copy;
-    group.SetText(nullptr);
-    EXPECT_EQ(group.Text(), nullptr);
 }
 
-TEST(ZafGroup, IsAGroupBoxWhoseChildrenStandBelowTheTitle)
+using ZafGroupOnScreen = coretest::OnScreen;
+
+TEST_F(ZafGroupOnScreen, IsAGroupBoxWhoseChildrenStandBelowTheTitle)
 {
-    ZafApplication::RegisterWindowClasses(GetModuleHandleA(nullptr));
-    ZafApplication application(GetModuleHandleA(nullptr), {"test.exe"});
-    const int before = ThreadWindowCount();
     auto *window = new ZafWindow(2, 2, 40, 12);
     window->SetVisible(false);
     auto *group = new ZafGroup(1, 1, 30, 6, "Display");
@@ -91,16 +57,15 @@ TEST(ZafGroup, IsAGroupBoxWhoseChildrenStandBelowTheTitle)
 
     HWND box = group->OSHandle();
     ASSERT_NE(box, nullptr);
-    char name[16] = "";
-    GetClassNameA(box, name, sizeof name);
-    EXPECT_EQ(lstrcmpiA(name, "BUTTON"), 0);
+    char text[32] = "";
+    GetClassNameA(box, text, sizeof text);
+    EXPECT_EQ(lstrcmpiA(text, "BUTTON"), 0);
     EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
-    char title[32] = "";
-    GetWindowTextA(box, title, sizeof title);
-    EXPECT_STREQ(title, "Display");
+    GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, "Display");
     group->SetText("Shown");
-    GetWindowTextA(box, title, sizeof title);
-    EXPECT_STREQ(title, "Shown");
+    GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, "Shown");
 
     ASSERT_NE(choice->OSHandle(), nullptr);
     EXPECT_EQ(GetParent(choice->OSHandle()), box);
@@ -111,7 +76,6 @@ TEST(ZafGroup, IsAGroupBoxWhoseChildrenStandBelowTheTitle)
     choice->ConvertRegion(expected, ZAF_PIXEL);
     EXPECT_EQ(place.top, expected.top + ZafDisplay::ForConversion().CellHeight());
     EXPECT_EQ(place.left, expected.left);
-
     zafWindowManager->CloseWindow(window);
-    EXPECT_EQ(ThreadWindowCount(), before);
+    EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }

@@ -1,10 +1,10 @@
 // The notebook: pages are child windows shown one at a time, each with a tab
 // made through the hooks that the controls layer installs.
-#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafNotebook.h"
-#include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
+
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -31,13 +31,15 @@ struct Tab : ZafWindowObject
     ZafWindowObject *Duplicate() const override
     {
         auto *copy = new Tab;
-        for (ZafElement *e = held.First(); e; e = e->Next()) {
-            ZafWindowObject *object = static_cast<ZafWindowObject *>(e)->Duplicate();
-            copy->held.Add(object);
-            if (e == title)
-                copy->title = object;
-        }
+        for (ZafElement *e = held.First(); e; e = e->Next())
+            copy->Hold(static_cast<ZafWindowObject *>(e)->Duplicate());
         return copy;
+    }
+    void Hold(ZafWindowObject *object)
+    {
+        held.Add(object);
+        if (object->NumberID() == ZAF_NUMID_TITLE)
+            title = object;
     }
     const char *Text() override { return title ? title->StringID() : nullptr; }
     ZafList held;
@@ -46,40 +48,24 @@ struct Tab : ZafWindowObject
 };
 int Tab::deaths = 0;
 
-ZafWindowObject *MakeTab(ZafWindow *)
-{
-    return new Tab;
-}
-
-void TakeSupportObjects(ZafWindowObject *tabObject, ZafWindow *page)
-{
-    auto *tab = static_cast<Tab *>(tabObject);
-    for (ZafElement *e = page->SupportList().First(), *next = nullptr; e; e = next) {
-        next = e->Next();
-        auto *object = static_cast<ZafWindowObject *>(e);
-        if (static_cast<std::int16_t>(object->NumberID()) >= 0 || object->NumberID() == ZAF_NUMID_GEOMETRY)
-            continue;
-        page->SubtractObject(object);
-        tab->held.Add(object);
-        if (object->NumberID() == ZAF_NUMID_TITLE)
-            tab->title = object;
-    }
-}
-
-void ReturnSupportObjects(ZafWindowObject *tabObject, ZafWindow *page)
-{
-    auto *tab = static_cast<Tab *>(tabObject);
-    while (ZafElement *last = tab->held.Last()) {
-        tab->held.Subtract(last);
-        page->AddObject(static_cast<ZafWindowObject *>(last), page->FirstSupport());
-    }
-    tab->title = nullptr;
-}
-
-ZafEventType ButtonValue(ZafWindowObject *button)
-{
-    return static_cast<ZafEventType>(button->NumberID()) + 5000;
-}
+const ZafNotebookHooks hooks = {
+    [](ZafWindow *) -> ZafWindowObject * { return new Tab; },
+    [](ZafWindowObject *tab, ZafWindow *page) { // take
+        for (ZafElement *e = page->SupportList().First(), *next = nullptr; e; e = next) {
+            next = e->Next();
+            auto *object = static_cast<ZafWindowObject *>(e);
+            if (static_cast<std::int16_t>(object->NumberID()) < 0 && object->NumberID() != ZAF_NUMID_GEOMETRY)
+                static_cast<Tab *>(tab)->Hold(page->SubtractObject(object));
+        }
+    },
+    [](ZafWindowObject *tabObject, ZafWindow *page) { // return
+        auto *tab = static_cast<Tab *>(tabObject);
+        while (ZafElement *last = tab->held.Last())
+            page->AddObject(static_cast<ZafWindowObject *>(tab->held.Subtract(last)), page->FirstSupport());
+        tab->title = nullptr;
+    },
+    [](ZafWindowObject *button) { return static_cast<ZafEventType>(button->NumberID()) + 5000; },
+};
 
 // A support object of a page, named so that its order can be read back.
 ZafWindowObject *Support(const char *name, ZafNumberID id)
@@ -127,10 +113,7 @@ struct Recorder : ZafWindow
 class ZafNotebookTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        previous = ZafNotebook::SetHooks({MakeTab, TakeSupportObjects, ReturnSupportObjects, ButtonValue});
-    }
+    void SetUp() override { previous = ZafNotebook::SetHooks(hooks); }
     void TearDown() override { ZafNotebook::SetHooks(previous); }
     ZafNotebookHooks previous{};
 };
@@ -141,20 +124,18 @@ TEST_F(ZafNotebookTest, AddedPagesGetTabsInPageOrderHoldingTheirSupportObjects)
 {
     ZafNotebook notebook(0, 0, 40, 12);
     notebook.AddObject(Support("own", 0));
-    ZafWindow *first = Page("first");
-    ZafWindow *third = Page("third", true);
+    ZafWindow *first = Page("first"), *third = Page("third", true), *second = Page("second");
     notebook.AddObject(first);
     notebook.AddObject(third);
-    ZafWindow *second = Page("second");
     notebook.AddObject(second, third);
 
     auto *secondTab = static_cast<Tab *>(notebook.TabOf(second));
     ASSERT_NE(nullptr, secondTab);
     EXPECT_STREQ("second", secondTab->Text());
     // The tabs stand among the support objects in page order.
-    EXPECT_EQ(notebook.TabOf(first), notebook.SupportList().Get(1));
-    EXPECT_EQ(secondTab, notebook.SupportList().Get(2));
-    EXPECT_EQ(notebook.TabOf(third), notebook.SupportList().Get(3));
+    EXPECT_EQ((std::vector<ZafElement *>{notebook.TabOf(first), secondTab, notebook.TabOf(third)}),
+              (std::vector<ZafElement *>{notebook.SupportList().Get(1), notebook.SupportList().Get(2),
+                                         notebook.SupportList().Get(3)}));
     EXPECT_EQ(&notebook, secondTab->Parent());
     // The page keeps its geometry manager and its children.
     EXPECT_EQ("geometry ", SupportNames(*second));
@@ -165,7 +146,7 @@ TEST_F(ZafNotebookTest, AddedPagesGetTabsInPageOrderHoldingTheirSupportObjects)
     EXPECT_FALSE(secondTab->Disabled());
 }
 
-TEST_F(ZafNotebookTest, OnePageIsShownAndItsTabSelected)
+TEST_F(ZafNotebookTest, OnePageIsShownAndARemovedPageGetsItsSupportObjectsBack)
 {
     ZafNotebook notebook(0, 0, 40, 12);
     ZafWindow *pages[] = {Page("a"), Page("b"), Page("c")};
@@ -184,35 +165,27 @@ TEST_F(ZafNotebookTest, OnePageIsShownAndItsTabSelected)
     EXPECT_EQ(2, notebook.SetCurrentPage(3));
     EXPECT_EQ(2, notebook.SetCurrentPage(-1));
     // A page put in front keeps the same page current.
-    notebook.AddObject(Page("z"), pages[0]);
+    ZafWindow *z = Page("z");
+    notebook.AddObject(z, pages[0]);
     EXPECT_EQ(3, notebook.CurrentPage());
     EXPECT_EQ(pages[2], notebook.CurrentPageObject());
-}
-
-TEST_F(ZafNotebookTest, RemovingAPageGivesItsSupportObjectsBackInTheirOrder)
-{
-    ZafNotebook notebook(0, 0, 40, 12);
-    ZafWindow *first = Page("first");
-    ZafWindow *second = Page("second");
-    notebook.AddObject(first);
-    notebook.AddObject(second);
-    notebook.SetCurrentPage(1);
+    // The removed page's held objects come back in their order, in front of
+    // what stayed, and its tab goes.
     const int deaths = Tab::deaths;
-
-    EXPECT_EQ(second, notebook.SubtractObject(second));
+    EXPECT_EQ(pages[2], notebook.SubtractObject(pages[2]));
     EXPECT_EQ(deaths + 1, Tab::deaths);
-    EXPECT_EQ(nullptr, notebook.TabOf(second));
-    // The held objects come back in their order, in front of what stayed.
-    EXPECT_EQ("border second geometry ", SupportNames(*second));
-    EXPECT_TRUE(second->Visible());
-    EXPECT_EQ(1, notebook.SupportList().Count());
-    EXPECT_EQ(0, notebook.CurrentPage());
-    EXPECT_TRUE(first->Visible());
-    delete second;
-
+    EXPECT_EQ(nullptr, notebook.TabOf(pages[2]));
+    EXPECT_EQ("border c geometry ", SupportNames(*pages[2]));
+    EXPECT_TRUE(pages[2]->Visible());
+    EXPECT_EQ(3, notebook.SupportList().Count());
+    EXPECT_EQ(2, notebook.CurrentPage());
+    EXPECT_TRUE(pages[1]->Visible());
+    delete pages[2];
     // A page deleted inside the notebook takes its tab with it.
-    delete first;
-    EXPECT_EQ(deaths + 2, Tab::deaths);
+    delete pages[1];
+    delete pages[0];
+    delete z;
+    EXPECT_EQ(deaths + 4, Tab::deaths);
     EXPECT_EQ(0, notebook.SupportList().Count());
     EXPECT_EQ(-1, notebook.CurrentPage());
 }
@@ -233,10 +206,24 @@ TEST_F(ZafNotebookTest, WithoutHooksPagesGetNoTabs)
     EXPECT_FALSE(page->Visible());
 
     Recorder parent;
-    ZafWindowObject *button = new ZafWindowObject(0, 0, 1, 1);
-    parent.AddObject(button);
+    ZafWindowObject *button = parent.AddObject(new ZafWindowObject(0, 0, 1, 1));
     EXPECT_EQ(0, ZafNotebook::ButtonCallback(button, ZafEventRecord(ZAF_SELECT), ZAF_SELECT));
     EXPECT_TRUE(parent.types.empty());
+}
+
+TEST_F(ZafNotebookTest, ButtonCallbackSendsTheButtonsValueToItsParentWindow)
+{
+    Recorder parent;
+    ZafWindowObject *button = parent.AddObject(new ZafWindowObject(0, 0, 1, 1));
+    button->SetNumberID(7);
+    button->SetUserCallback(ZafNotebook::ButtonCallback);
+    EXPECT_EQ(77, button->Event(ZafEventRecord(ZAF_SELECT)));
+    EXPECT_EQ(std::vector<ZafEventType>{5007}, parent.types);
+    EXPECT_EQ(0, ZafNotebook::ButtonCallback(button, ZafEventRecord(ZAF_FOCUS_CHANGE), ZAF_FOCUS_CHANGE));
+    EXPECT_EQ(1u, parent.types.size());
+    // A button in no window has nowhere to send its value.
+    ZafWindowObject loose(0, 0, 1, 1);
+    EXPECT_EQ(0, ZafNotebook::ButtonCallback(&loose, ZafEventRecord(ZAF_SELECT), ZAF_SELECT));
 }
 
 TEST_F(ZafNotebookTest, TabsAreLaidOutAlongTheTopAndPagesBelowThem)
@@ -244,8 +231,7 @@ TEST_F(ZafNotebookTest, TabsAreLaidOutAlongTheTopAndPagesBelowThem)
     ZafNotebook notebook(0, 0, 1, 1);
     notebook.SetCoordinateType(ZAF_PIXEL);
     notebook.SetRegion(0, 0, 399, 299, ZAF_PIXEL);
-    ZafWindow *first = Page("Short");
-    ZafWindow *second = Page("A much longer title");
+    ZafWindow *first = Page("Short"), *second = Page("A much longer title");
     notebook.AddObject(first);
     notebook.AddObject(second);
     notebook.Event(ZafEventRecord(ZAF_REGION_CHANGED));
@@ -261,7 +247,6 @@ TEST_F(ZafNotebookTest, TabsAreLaidOutAlongTheTopAndPagesBelowThem)
     EXPECT_EQ(notebook.TabHeight(), page.top);
     EXPECT_EQ(399, page.right);
     EXPECT_EQ(ZAF_PIXEL, first->Region().coordinateType);
-
     // A left press on the second tab turns to its page.
     ZafEventRecord press(ZAF_MOUSE_EVENT);
     press.osEvent.message = WM_LBUTTONDOWN;
@@ -273,22 +258,6 @@ TEST_F(ZafNotebookTest, TabsAreLaidOutAlongTheTopAndPagesBelowThem)
     EXPECT_EQ(0, notebook.CurrentPage());
 }
 
-TEST_F(ZafNotebookTest, ButtonCallbackSendsTheButtonsValueToItsParentWindow)
-{
-    Recorder parent;
-    ZafWindowObject *button = new ZafWindowObject(0, 0, 1, 1);
-    button->SetNumberID(7);
-    button->SetUserCallback(ZafNotebook::ButtonCallback);
-    parent.AddObject(button);
-    EXPECT_EQ(77, button->Event(ZafEventRecord(ZAF_SELECT)));
-    EXPECT_EQ(std::vector<ZafEventType>{5007}, parent.types);
-    EXPECT_EQ(0, ZafNotebook::ButtonCallback(button, ZafEventRecord(ZAF_FOCUS_CHANGE), ZAF_FOCUS_CHANGE));
-    EXPECT_EQ(1u, parent.types.size());
-    // A button in no window has nowhere to send its value.
-    ZafWindowObject loose(0, 0, 1, 1);
-    EXPECT_EQ(0, ZafNotebook::ButtonCallback(&loose, ZafEventRecord(ZAF_SELECT), ZAF_SELECT));
-}
-
 TEST_F(ZafNotebookTest, ACopyHasItsOwnTabsAndPagesWithTheirSupportObjects)
 {
     ZafNotebook notebook(0, 0, 40, 12);
@@ -298,8 +267,7 @@ TEST_F(ZafNotebookTest, ACopyHasItsOwnTabsAndPagesWithTheirSupportObjects)
     auto *copy = static_cast<ZafNotebook *>(notebook.Duplicate());
     EXPECT_EQ(2, copy->SupportList().Count());
     EXPECT_EQ(1, copy->CurrentPage());
-    auto *page = static_cast<ZafWindow *>(copy->FirstChild());
-    auto *tab = static_cast<Tab *>(copy->TabOf(page));
+    auto *tab = static_cast<Tab *>(copy->TabOf(static_cast<ZafWindow *>(copy->FirstChild())));
     ASSERT_NE(nullptr, tab);
     EXPECT_NE(notebook.TabOf(notebook.FirstChild()), tab);
     EXPECT_STREQ("one", tab->Text());
@@ -307,36 +275,32 @@ TEST_F(ZafNotebookTest, ACopyHasItsOwnTabsAndPagesWithTheirSupportObjects)
     delete copy;
 }
 
-TEST_F(ZafNotebookTest, OnScreenOnlyTheCurrentPagesWindowIsVisible)
+TEST_F(ZafNotebookTest, OnScreenOnlyTheCurrentPagesWindowIsVisibleAndPagesFillTheClientArea)
 {
     ZafApplication application(GetModuleHandleA(nullptr), {"test.exe"});
     auto *frame = new ZafWindow(0, 0, 50, 15);
     frame->SetVisible(false);
     auto *notebook = new ZafNotebook(1, 1, 40, 12);
-    ZafWindow *first = Page("first");
-    ZafWindow *second = Page("second");
+    ZafWindow *first = Page("first"), *second = Page("second");
     notebook->AddObject(first);
     notebook->AddObject(second);
     frame->AddObject(notebook);
     zafWindowManager->AddObject(frame);
     ASSERT_NE(nullptr, second->OSHandle());
-    EXPECT_NE(0, GetWindowLongA(first->OSHandle(), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_EQ(0, GetWindowLongA(second->OSHandle(), GWL_STYLE) & WS_VISIBLE);
+    auto visible = [](ZafWindow *page) { return (GetWindowLongA(page->OSHandle(), GWL_STYLE) & WS_VISIBLE) != 0; };
+    EXPECT_TRUE(visible(first));
+    EXPECT_FALSE(visible(second));
     notebook->SetCurrentPage(1);
-    EXPECT_EQ(0, GetWindowLongA(first->OSHandle(), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_NE(0, GetWindowLongA(second->OSHandle(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(visible(first));
+    EXPECT_TRUE(visible(second));
 
-    // The pages fill the notebook's client area below the tabs.
     RECT client, placed;
     GetClientRect(notebook->OSHandle(), &client);
     GetWindowRect(second->OSHandle(), &placed);
     MapWindowPoints(nullptr, notebook->OSHandle(), reinterpret_cast<POINT *>(&placed), 2);
-    EXPECT_EQ(notebook->TabHeight(), placed.top);
-    EXPECT_EQ(client.right, placed.right);
-    EXPECT_EQ(client.bottom, placed.bottom);
-
-    HWND frameWindow = frame->OSHandle();
-    HWND pageWindow = second->OSHandle();
+    EXPECT_EQ((std::vector<int>{notebook->TabHeight(), client.right, client.bottom}),
+              (std::vector<int>{placed.top, placed.right, placed.bottom}));
+    HWND frameWindow = frame->OSHandle(), pageWindow = second->OSHandle();
     delete zafWindowManager->SubtractObject(frame);
     EXPECT_FALSE(IsWindow(frameWindow));
     EXPECT_FALSE(IsWindow(pageWindow));

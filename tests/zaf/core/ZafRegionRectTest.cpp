@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // Regions convert through the screen display: install one with known
@@ -21,73 +23,63 @@ protected:
     ZafDisplay *saved = nullptr;
 };
 
-void ExpectRegion(const ZafRegionRect &r, int left, int top, int right, int bottom,
-                  ZafCoordinateType type)
+using Sides = std::vector<int>;
+
+// Left, top, right, bottom and coordinate type.
+Sides Of(const ZafRegionRect &r)
 {
-    EXPECT_EQ(r.left, left);
-    EXPECT_EQ(r.top, top);
-    EXPECT_EQ(r.right, right);
-    EXPECT_EQ(r.bottom, bottom);
-    EXPECT_EQ(r.coordinateType, type);
+    return {r.left, r.top, r.right, r.bottom, r.coordinateType};
 }
 
 } // namespace
 
 TEST_F(ZafRegionRectTest, ConvertCoordinatesConvertsWidthAndHeightAsLengths)
 {
-    ZafRegionRect r(1, 1, 10, 2, ZAF_CELL);  // 10 cells wide, 2 high
+    ZafRegionRect r(1, 1, 10, 2, ZAF_CELL); // 10 cells wide, 2 high
     r.ConvertCoordinates(ZAF_PIXEL);
-    ExpectRegion(r, 8, 20, 87, 59, ZAF_PIXEL);
+    EXPECT_EQ(Of(r), (Sides{8, 20, 87, 59, ZAF_PIXEL}));
     r.ConvertCoordinates(ZAF_CELL);
-    ExpectRegion(r, 1, 1, 10, 2, ZAF_CELL);
-
+    EXPECT_EQ(Of(r), (Sides{1, 1, 10, 2, ZAF_CELL}));
     // 1/254-inch regions (the graphs' unit) round trip through pixels when
     // they hold whole tenths of an inch: 254 units = 96 pixels.
     ZafRegionRect g(0, 254, 507, 761, ZAF_TENTH_MILLIMETRE);
     g.ConvertCoordinates(ZAF_PIXEL);
-    ExpectRegion(g, 0, 96, 191, 287, ZAF_PIXEL);
+    EXPECT_EQ(Of(g), (Sides{0, 96, 191, 287, ZAF_PIXEL}));
     g.ConvertCoordinates(ZAF_TENTH_MILLIMETRE);
-    ExpectRegion(g, 0, 254, 507, 761, ZAF_TENTH_MILLIMETRE);
-}
-
-TEST_F(ZafRegionRectTest, ConvertCoordinatesLeavesUnknownTypesAlone)
-{
-    ZafRegionRect r(1, 2, 3, 4, ZAF_CELL);
+    EXPECT_EQ(Of(g), (Sides{0, 254, 507, 761, ZAF_TENTH_MILLIMETRE}));
+    // Unknown types, either way, change nothing.
     r.ConvertCoordinates(9);
-    ExpectRegion(r, 1, 2, 3, 4, ZAF_CELL);
+    EXPECT_EQ(Of(r), (Sides{1, 1, 10, 2, ZAF_CELL}));
     ZafRegionRect odd(1, 2, 3, 4, -3);
     odd.ConvertCoordinates(ZAF_PIXEL);
-    ExpectRegion(odd, 1, 2, 3, 4, -3);
+    EXPECT_EQ(Of(odd), (Sides{1, 2, 3, 4, -3}));
 }
 
-TEST_F(ZafRegionRectTest, ContainsIncludesTheEdgesAndConvertsThePoint)
+TEST_F(ZafRegionRectTest, ContainsIncludesTheEdgesAndConvertsThePointAndOffset)
 {
-    ZafRegionRect r(0, 0, 79, 19, ZAF_PIXEL);  // exactly 10 x 1 cells
+    ZafRegionRect r(0, 0, 79, 19, ZAF_PIXEL); // exactly 10 x 1 cells
     EXPECT_TRUE(r.Contains({0, 0, ZAF_PIXEL}));
     EXPECT_TRUE(r.Contains({79, 19, ZAF_PIXEL}));
     EXPECT_FALSE(r.Contains({80, 19, ZAF_PIXEL}));
     EXPECT_FALSE(r.Contains({0, -1, ZAF_PIXEL}));
-    EXPECT_TRUE(r.Contains({9, 0, ZAF_CELL}));    // pixel 72
-    EXPECT_FALSE(r.Contains({10, 0, ZAF_CELL}));  // pixel 80
+    EXPECT_TRUE(r.Contains({9, 0, ZAF_CELL}));   // pixel 72
+    EXPECT_FALSE(r.Contains({10, 0, ZAF_CELL})); // pixel 80
     // Points: 59 x 14 points are 78.7 x 18.7 pixels, rounded to 79 x 19.
     EXPECT_TRUE(r.Contains({59, 14, ZAF_POINT}));
-    EXPECT_FALSE(r.Contains({60, 14, ZAF_POINT}));  // 80 pixels
-}
+    EXPECT_FALSE(r.Contains({60, 14, ZAF_POINT})); // 80 pixels
 
-TEST_F(ZafRegionRectTest, ContainsOffsetPlacesTheRegionAtTheOffset)
-{
-    ZafRegionRect r(0, 0, 9, 9, ZAF_PIXEL);
+    ZafRegionRect small(0, 0, 9, 9, ZAF_PIXEL);
     ZafPosition offset{100, 200, ZAF_PIXEL};
-    EXPECT_TRUE(r.ContainsOffset({105, 205, ZAF_PIXEL}, offset));
-    EXPECT_TRUE(r.ContainsOffset({109, 209, ZAF_PIXEL}, offset));
-    EXPECT_FALSE(r.ContainsOffset({110, 205, ZAF_PIXEL}, offset));
-    EXPECT_FALSE(r.ContainsOffset({5, 5, ZAF_PIXEL}, offset));
+    EXPECT_TRUE(small.ContainsOffset({105, 205, ZAF_PIXEL}, offset));
+    EXPECT_TRUE(small.ContainsOffset({109, 209, ZAF_PIXEL}, offset));
+    EXPECT_FALSE(small.ContainsOffset({110, 205, ZAF_PIXEL}, offset));
+    EXPECT_FALSE(small.ContainsOffset({5, 5, ZAF_PIXEL}, offset));
     // An offset in cells: (1, 1) cells are (8, 20) pixels.
-    EXPECT_TRUE(r.ContainsOffset({8, 20, ZAF_PIXEL}, {1, 1, ZAF_CELL}));
-    EXPECT_FALSE(r.ContainsOffset({7, 20, ZAF_PIXEL}, {1, 1, ZAF_CELL}));
+    EXPECT_TRUE(small.ContainsOffset({8, 20, ZAF_PIXEL}, {1, 1, ZAF_CELL}));
+    EXPECT_FALSE(small.ContainsOffset({7, 20, ZAF_PIXEL}, {1, 1, ZAF_CELL}));
 }
 
-TEST_F(ZafRegionRectTest, OverlapsCountsSharedEdges)
+TEST_F(ZafRegionRectTest, OverlapsAndIntersectCountSharedEdges)
 {
     ZafRegionRect a(0, 0, 9, 9, ZAF_PIXEL);
     EXPECT_TRUE(a.Overlaps(ZafRegionRect(9, 9, 20, 20, ZAF_PIXEL)));
@@ -97,27 +89,17 @@ TEST_F(ZafRegionRectTest, OverlapsCountsSharedEdges)
     // Cell 1 starts at pixel 8.
     EXPECT_TRUE(a.Overlaps(ZafRegionRect(1, 0, 1, 0, ZAF_CELL)));
     EXPECT_FALSE(a.Overlaps(ZafRegionRect(2, 0, 2, 0, ZAF_CELL)));
-}
-
-TEST_F(ZafRegionRectTest, IntersectStoresTheCommonPartInTheFirstRegionsType)
-{
+    // The common part is stored in the first region's type.
     ZafRegionRect result;
-    EXPECT_TRUE(result.Intersect(ZafRegionRect(0, 0, 9, 9, ZAF_PIXEL),
-                                 ZafRegionRect(5, 3, 20, 7, ZAF_PIXEL)));
-    ExpectRegion(result, 5, 3, 9, 7, ZAF_PIXEL);
-
-    EXPECT_TRUE(result.Intersect(ZafRegionRect(0, 0, 3, 3, ZAF_CELL),
-                                 ZafRegionRect(16, 0, 1000, 1000, ZAF_PIXEL)));
-    ExpectRegion(result, 2, 0, 3, 3, ZAF_CELL);
-
-    EXPECT_FALSE(result.Intersect(ZafRegionRect(0, 0, 9, 9, ZAF_PIXEL),
-                                  ZafRegionRect(10, 0, 20, 9, ZAF_PIXEL)));
+    EXPECT_TRUE(result.Intersect(a, ZafRegionRect(5, 3, 20, 7, ZAF_PIXEL)));
+    EXPECT_EQ(Of(result), (Sides{5, 3, 9, 7, ZAF_PIXEL}));
+    EXPECT_TRUE(result.Intersect(ZafRegionRect(0, 0, 3, 3, ZAF_CELL), ZafRegionRect(16, 0, 1000, 1000, ZAF_PIXEL)));
+    EXPECT_EQ(Of(result), (Sides{2, 0, 3, 3, ZAF_CELL}));
+    EXPECT_FALSE(result.Intersect(a, ZafRegionRect(10, 0, 20, 9, ZAF_PIXEL)));
     EXPECT_TRUE(result.IsEmpty());
-
     // The result may be one of the inputs.
-    ZafRegionRect a(0, 0, 9, 9, ZAF_PIXEL);
     EXPECT_TRUE(a.Intersect(a, ZafRegionRect(2, 2, 4, 4, ZAF_PIXEL)));
-    ExpectRegion(a, 2, 2, 4, 4, ZAF_PIXEL);
+    EXPECT_EQ(Of(a), (Sides{2, 2, 4, 4, ZAF_PIXEL}));
 }
 
 TEST_F(ZafRegionRectTest, DiffersComparesInItsOwnCoordinateType)
@@ -136,13 +118,10 @@ TEST_F(ZafRegionRectTest, DiffersComparesInItsOwnCoordinateType)
 TEST_F(ZafRegionRectTest, PostInflateAndDeflateReturnTheRegionBeforeTheChange)
 {
     ZafRegionRect r(5, 5, 10, 10, ZAF_PIXEL);
-    ZafRegionRect before = r.PostInflate();
-    ExpectRegion(before, 5, 5, 10, 10, ZAF_PIXEL);
-    ExpectRegion(r, 4, 4, 11, 11, ZAF_PIXEL);
+    EXPECT_EQ(Of(r.PostInflate()), (Sides{5, 5, 10, 10, ZAF_PIXEL}));
+    EXPECT_EQ(Of(r), (Sides{4, 4, 11, 11, ZAF_PIXEL}));
     EXPECT_EQ(r.Width(), 8);
     EXPECT_EQ(r.Height(), 8);
-    before = r.PostDeflate();
-    ExpectRegion(before, 4, 4, 11, 11, ZAF_PIXEL);
-    ExpectRegion(r, 5, 5, 10, 10, ZAF_PIXEL);
-    EXPECT_EQ(r.Width(), 6);
+    EXPECT_EQ(Of(r.PostDeflate()), (Sides{4, 4, 11, 11, ZAF_PIXEL}));
+    EXPECT_EQ(Of(r), (Sides{5, 5, 10, 10, ZAF_PIXEL}));
 }

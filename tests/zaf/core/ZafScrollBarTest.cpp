@@ -21,9 +21,7 @@ FakeData *AsFake(ZafScrollData *data)
 }
 
 const ZafScrollLink fakeLink = {
-    nullptr,
-    nullptr,
-    nullptr,
+    nullptr, nullptr, nullptr,
     [](const ZafScrollData *data) { return reinterpret_cast<const FakeData *>(data)->values; },
     [](ZafScrollData *data, std::int32_t current) {
         AsFake(data)->lastSet = current;
@@ -31,48 +29,35 @@ const ZafScrollLink fakeLink = {
     },
 };
 
-struct MoveCase
-{
-    ZafScrollStruct values;
-    WORD request;
-    std::int32_t expected;
-};
-
-class ScrollBarMove : public testing::TestWithParam<MoveCase>
-{
-protected:
-    ScrollBarMove() : previous(ZafScrollBar::ScrollLink()) { ZafScrollBar::SetScrollLink(fakeLink); }
-    ~ScrollBarMove() override { ZafScrollBar::SetScrollLink(previous); }
-    ZafScrollLink previous;
-};
-
 } // namespace
 
 // Line and page moves near the ends of the 32-bit range stop at the end
 // instead of wrapping round to the other side.
-TEST_P(ScrollBarMove, StopsAtTheEndsOfTheRange)
+TEST(ZafScrollBar, MovesStopAtTheEndsOfTheRange)
 {
+    const ZafScrollLink previous = ZafScrollBar::ScrollLink();
+    ZafScrollBar::SetScrollLink(fakeLink);
     HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
-    FakeData data = {GetParam().values, 0, 0};
-    ZafScrollBar bar(ZafScrollBar::vertical);
-    bar.SetScrollData(reinterpret_cast<ZafScrollData *>(&data));
-    bar.SetOSHandle(window);
-    ZafEventRecord event(ZAF_OS_EVENT);
-    event.osEvent = MSG{window, WM_VSCROLL, MAKEWPARAM(GetParam().request, 0), 0, 0, {0, 0}};
-    EXPECT_EQ(bar.HandleOSMessage(event), 0);
-    EXPECT_EQ(data.sets, 1);
-    EXPECT_EQ(data.lastSet, GetParam().expected);
-    bar.SetOSHandle(nullptr);
-    bar.SetScrollData(nullptr);
+    const struct { ZafScrollStruct values; WORD request; std::int32_t expected; } cases[] = {
+        {{INT32_MAX - 1, 0, INT32_MAX, 10, 5}, SB_LINEDOWN, INT32_MAX},
+        {{INT32_MAX - 20, 0, INT32_MAX, 100, 1}, SB_PAGEDOWN, INT32_MAX},
+        {{INT32_MIN + 1, INT32_MIN, 0, 10, 5}, SB_LINEUP, INT32_MIN},
+        {{INT32_MIN + 20, INT32_MIN, 0, 100, 1}, SB_PAGEUP, INT32_MIN},
+        {{50, 0, 100, 10, 5}, SB_LINEDOWN, 55}, {{50, 0, 100, 10, 5}, SB_PAGEUP, 40}};
+    for (const auto &c : cases) {
+        FakeData data = {c.values, 0, 0};
+        ZafScrollBar bar(ZafScrollBar::vertical);
+        bar.SetScrollData(reinterpret_cast<ZafScrollData *>(&data));
+        bar.SetOSHandle(window);
+        ZafEventRecord event(ZAF_OS_EVENT);
+        event.osEvent = MSG{window, WM_VSCROLL, MAKEWPARAM(c.request, 0), 0, 0, {0, 0}};
+        EXPECT_EQ(bar.HandleOSMessage(event), 0);
+        EXPECT_EQ(data.sets, 1);
+        EXPECT_EQ(data.lastSet, c.expected) << "from " << c.values.current << " request " << c.request;
+        bar.SetOSHandle(nullptr);
+        bar.SetScrollData(nullptr);
+    }
     DestroyWindow(window);
+    ZafScrollBar::SetScrollLink(previous);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Requests, ScrollBarMove,
-    testing::Values(MoveCase{{INT32_MAX - 1, 0, INT32_MAX, 10, 5}, SB_LINEDOWN, INT32_MAX},
-                    MoveCase{{INT32_MAX - 20, 0, INT32_MAX, 100, 1}, SB_PAGEDOWN, INT32_MAX},
-                    MoveCase{{INT32_MIN + 1, INT32_MIN, 0, 10, 5}, SB_LINEUP, INT32_MIN},
-                    MoveCase{{INT32_MIN + 20, INT32_MIN, 0, 100, 1}, SB_PAGEUP, INT32_MIN},
-                    MoveCase{{50, 0, 100, 10, 5}, SB_LINEDOWN, 55},
-                    MoveCase{{50, 0, 100, 10, 5}, SB_PAGEUP, 40}));

@@ -5,51 +5,22 @@
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafWindowManager.h"
 
+#include "CoreTestSupport.h"
+
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
+using coretest::AddTo;
+using coretest::Pump;
+using coretest::ThreadWindowCount;
+using Events = std::vector<ZafEventType>;
+using Sides = std::vector<int>;
+
 namespace {
-
-BOOL CALLBACK CountChild(HWND, LPARAM counter)
-{
-    ++*reinterpret_cast<int *>(counter);
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM counter)
-{
-    // Wine gives a thread with windows an input-method window of its own.
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpiA(name, "IME") == 0)
-        return TRUE;
-    ++*reinterpret_cast<int *>(counter);
-    EnumChildWindows(window, CountChild, counter);
-    return TRUE;
-}
-
-// Every window of this thread, child windows included.
-int ThreadWindowCount()
-{
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-// Handles every message waiting, as the loop would.
-void Pump()
-{
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
 
 // A window object with its own window that records what reaches it.
 struct Probe : ZafWindowObject
@@ -61,33 +32,23 @@ struct Probe : ZafWindowObject
     ZafEventType Event(const ZafEventRecord &event) override
     {
         types.push_back(event.type);
-        if (event.type == ZAF_MOUSE_EVENT)
-            mouse.push_back({MapEvent(event), event.position});
+        if (event.type == ZAF_MOUSE_EVENT) {
+            mouse.push_back(MapEvent(event));
+            mouseAt.push_back({event.position.x, event.position.y});
+        }
         if (event.type == ZAF_SELECT || event.type == ZAF_HOT_KEY)
             return event.type;
-        if (event.type == ZAF_OS_EVENT)
-            messages.push_back(event.osEvent);
+        if (event.type == ZAF_OS_EVENT && event.osEvent.message == WM_COMMAND && event.osEvent.lParam == 0)
+            reflectedCommands++;
         return ZafWindowObject::Event(event);
     }
     const char *Text() override { return label; }
     COLORREF BackgroundColor() const override { return RGB(200, 10, 20); }
     bool Saw(ZafEventType type) const { return std::find(types.begin(), types.end(), type) != types.end(); }
-    bool SawMessage(UINT message, LPARAM lParam) const
-    {
-        for (const MSG &m : messages)
-            if (m.message == message && m.lParam == lParam)
-                return true;
-        return false;
-    }
-    struct Mouse
-    {
-        ZafEventType code;
-        POINT at;
-    };
     const char *label;
-    std::vector<ZafEventType> types;
-    std::vector<MSG> messages;
-    std::vector<Mouse> mouse;
+    Events types, mouse;
+    std::vector<Sides> mouseAt;
+    int reflectedCommands = 0;
 };
 
 // A control on a system window class.
@@ -101,12 +62,11 @@ struct SystemControl : Probe
     }
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override
     {
-        if (event.osEvent.message == WM_MEASUREITEM) {
-            boundAtMeasure = OSHandle() != nullptr;
-            reinterpret_cast<MEASUREITEMSTRUCT *>(event.osEvent.lParam)->itemHeight = 33;
-            return TRUE;
-        }
-        return Probe::HandleOSMessage(event);
+        if (event.osEvent.message != WM_MEASUREITEM)
+            return Probe::HandleOSMessage(event);
+        boundAtMeasure = OSHandle() != nullptr;
+        reinterpret_cast<MEASUREITEMSTRUCT *>(event.osEvent.lParam)->itemHeight = 33;
+        return TRUE;
     }
     const char *windowClass;
     DWORD style;
@@ -122,28 +82,41 @@ struct MenuItem : Probe
 
 struct Frame : ZafWindow
 {
-    // Hidden: Wine waits two seconds for a window manager whenever a shown
-    // top-level window goes, and Xvfb has none.
     Frame() : ZafWindow(2, 2, 40, 12) { SetStringID("FRAME"); SetVisible(false); }
     ~Frame() override { ++deaths; }
     static int deaths;
 };
 int Frame::deaths = 0;
 
-class ZafWindowManagerTest : public testing::Test
+// A window inside a frame that records what reaches it.
+struct Pane : ZafWindow
+{
+    explicit Pane(bool own) : ZafWindow(1, 1, 20, 5) { SetOwnWindow(own); }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        types.push_back(event.type);
+        return ZafWindow::Event(event);
+    }
+    Events types;
+};
+
+// Each test shows frames through the window manager and closes them; none
+// may leave a Windows window behind.
+class ZafWindowManagerTest : public coretest::OnScreen
 {
 protected:
-    ZafWindowManagerTest() : application(GetModuleHandleA(nullptr), {"test.exe"}) {}
-    void SetUp() override { before = ThreadWindowCount(); }
-    Frame *Show(Frame *frame)
+    template <class T = Frame>
+    T *Show(T *frame = new T)
     {
         zafWindowManager->AddObject(frame);
         Pump();
         return frame;
     }
-
-    ZafApplication application;
-    int before = 0;
+    void Close(ZafWindow *frame)
+    {
+        zafWindowManager->CloseWindow(frame);
+        EXPECT_EQ(ThreadWindowCount(), before);
+    }
 };
 
 } // namespace
@@ -151,41 +124,28 @@ protected:
 TEST_F(ZafWindowManagerTest, WindowsComeAndGoWithTheirObjects)
 {
     Frame *frame = new Frame;
-    auto *a = new Probe(1);
-    auto *b = new Probe(2);
-    frame->AddObject(a);
-    frame->AddObject(b);
+    Probe *a = AddTo(frame, new Probe(1)), *b = AddTo(frame, new Probe(2));
     Show(frame);
-    ASSERT_NE(frame->OSHandle(), nullptr);
     ASSERT_NE(a->OSHandle(), nullptr);
     EXPECT_EQ(GetParent(a->OSHandle()), frame->OSHandle());
     EXPECT_EQ(ZafObjectFromHandle(b->OSHandle()), b);
     EXPECT_EQ(ThreadWindowCount(), before + 3);
-
     // Deleting a child takes its window with it; the frame's stays.
     HWND childWindow = a->OSHandle();
     delete a;
     EXPECT_FALSE(IsWindow(childWindow));
     EXPECT_EQ(ThreadWindowCount(), before + 2);
-
     // A child added to a window on screen gets its window at once.
-    auto *c = new Probe(3);
-    frame->AddObject(c);
-    EXPECT_NE(c->OSHandle(), nullptr);
-
+    EXPECT_NE(AddTo(frame, new Probe(3))->OSHandle(), nullptr);
     Frame::deaths = 0;
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
     EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
-}
-
-TEST_F(ZafWindowManagerTest, SubtractingHandsTheWindowBackWithoutItsWindows)
-{
-    Frame *frame = Show(new Frame);
+    // Subtracting hands a window back, undeleted, without its windows.
+    frame = Show();
     HWND window = frame->OSHandle();
-    Frame::deaths = 0;
     EXPECT_EQ(zafWindowManager->SubtractObject(frame), frame);
-    EXPECT_EQ(Frame::deaths, 0);
+    EXPECT_EQ(Frame::deaths, 1);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(frame->OSHandle(), nullptr);
     delete frame;
@@ -194,30 +154,26 @@ TEST_F(ZafWindowManagerTest, SubtractingHandsTheWindowBackWithoutItsWindows)
 
 TEST_F(ZafWindowManagerTest, AnObjectIsBoundBeforeItsWindowFinishesBeingMade)
 {
-    Frame *frame = Show(new Frame);
-    auto *list = new SystemControl("LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 7);
-    frame->AddObject(list);
+    Frame *frame = Show();
+    auto *list = AddTo(frame, new SystemControl("LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 7));
     ASSERT_NE(list->OSHandle(), nullptr);
     // The list box measures its items while it is being created; the
     // measurement reached the list's own object through its parent.
     EXPECT_TRUE(list->boundAtMeasure);
     EXPECT_EQ(SendMessageA(list->OSHandle(), LB_GETITEMHEIGHT, 0, 0), 33);
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
-TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObject)
+TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObjectAndMenuCommandsMenuItemsOnly)
 {
-    Frame *frame = Show(new Frame);
-    auto *button = new SystemControl("BUTTON", BS_PUSHBUTTON, 11);
-    auto *other = new SystemControl("BUTTON", BS_PUSHBUTTON, 12);
-    frame->AddObject(button);
-    frame->AddObject(other);
+    Frame *frame = Show();
+    auto *button = AddTo(frame, new SystemControl("BUTTON", BS_PUSHBUTTON, 11));
+    auto *other = AddTo(frame, new SystemControl("BUTTON", BS_PUSHBUTTON, 12));
     SendMessageA(button->OSHandle(), BM_CLICK, 0, 0);
     // The parent sent the notification back to the button's window with no
     // control handle.
-    EXPECT_TRUE(button->SawMessage(WM_COMMAND, 0));
-    EXPECT_FALSE(other->SawMessage(WM_COMMAND, 0));
-
+    EXPECT_EQ(button->reflectedCommands, 1);
+    EXPECT_EQ(other->reflectedCommands, 0);
     HDC dc = GetDC(button->OSHandle());
     auto brush = reinterpret_cast<HBRUSH>(SendMessageA(frame->OSHandle(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
                                                        reinterpret_cast<LPARAM>(button->OSHandle())));
@@ -225,28 +181,20 @@ TEST_F(ZafWindowManagerTest, NotificationsReachTheControlsOwnObject)
     ASSERT_EQ(GetObjectA(brush, sizeof(info), &info), static_cast<int>(sizeof(info)));
     EXPECT_EQ(info.lbColor, RGB(200, 10, 20));
     ReleaseDC(button->OSHandle(), dc);
-    zafWindowManager->CloseWindow(frame);
-}
-
-TEST_F(ZafWindowManagerTest, MenuCommandsReachMenuItemsOnly)
-{
-    Frame *frame = Show(new Frame);
-    auto *control = new Probe(100);
-    auto *item = new MenuItem(101);
-    frame->AddObject(control);
-    frame->AddObject(item);
+    // A menu command numbered like a control reaches only the menu item.
+    Probe *control = AddTo(frame, new Probe(100));
+    MenuItem *item = AddTo(frame, new MenuItem(101));
     SendMessageA(frame->OSHandle(), WM_COMMAND, MAKEWPARAM(100, 0), 0);
     SendMessageA(frame->OSHandle(), WM_COMMAND, MAKEWPARAM(101, 0), 0);
     EXPECT_FALSE(control->Saw(ZAF_SELECT));
     EXPECT_TRUE(item->Saw(ZAF_SELECT));
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, MouseMessagesBecomeMouseEventsInClientPixels)
 {
-    Frame *frame = Show(new Frame);
-    auto *probe = new Probe(1);
-    frame->AddObject(probe);
+    Frame *frame = Show();
+    Probe *probe = AddTo(frame, new Probe(1));
     HWND w = probe->OSHandle();
     SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 7));
     SendMessageA(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 8));
@@ -254,36 +202,26 @@ TEST_F(ZafWindowManagerTest, MouseMessagesBecomeMouseEventsInClientPixels)
     SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(9, 9));
     SendMessageA(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(1, 2));
     SendMessageA(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 4));
-    std::vector<ZafEventType> codes;
-    for (const Probe::Mouse &m : probe->mouse)
-        codes.push_back(m.code);
-    EXPECT_EQ(codes, (std::vector<ZafEventType>{ZAF_BEGIN_SELECT, ZAF_CONTINUE_SELECT, ZAF_END_SELECT,
-                                                ZAF_MOUSE_MOVE, ZAF_ALT_BEGIN_SELECT, ZAF_DOUBLE_SELECT}));
-    ASSERT_FALSE(probe->mouse.empty());
-    EXPECT_EQ(probe->mouse[0].at.x, 5);
-    EXPECT_EQ(probe->mouse[0].at.y, 7);
-    zafWindowManager->CloseWindow(frame);
+    EXPECT_EQ(probe->mouse, (Events{ZAF_BEGIN_SELECT, ZAF_CONTINUE_SELECT, ZAF_END_SELECT, ZAF_MOUSE_MOVE,
+                                    ZAF_ALT_BEGIN_SELECT, ZAF_DOUBLE_SELECT}));
+    EXPECT_EQ(probe->mouseAt, (std::vector<Sides>{{5, 7}, {6, 8}, {6, 8}, {9, 9}, {1, 2}, {3, 4}}));
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, TabHotKeysAndTheDefaultButton)
 {
-    Frame *frame = Show(new Frame);
-    auto *first = new Probe(1, "&First");
-    auto *disabled = new Probe(2, "&Skipped");
-    auto *third = new Probe(3, "O&pen");
-    frame->AddObject(first);
-    frame->AddObject(disabled);
-    frame->AddObject(third);
+    Frame *frame = Show();
+    Probe *first = AddTo(frame, new Probe(1, "&First"));
+    Probe *disabled = AddTo(frame, new Probe(2, "&Skipped"));
+    Probe *third = AddTo(frame, new Probe(3, "O&pen"));
     disabled->SetDisabled(true);
     first->SetFocus(true);
     EXPECT_EQ(GetFocus(), first->OSHandle());
-
     SendMessageA(first->OSHandle(), WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), third->OSHandle());
     EXPECT_EQ(frame->CurrentChild(), third);
     SendMessageA(third->OSHandle(), WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), first->OSHandle());
-
     // Alt+P: the key message comes with the context bit (Alt held).
     SendMessageA(first->OSHandle(), WM_SYSKEYDOWN, 'P', 1L << 29);
     EXPECT_TRUE(third->Saw(ZAF_HOT_KEY));
@@ -297,13 +235,13 @@ TEST_F(ZafWindowManagerTest, TabHotKeysAndTheDefaultButton)
     // A default button deleted since is forgotten.
     delete first;
     EXPECT_EQ(frame->GetDefaultButton(false), nullptr);
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
 {
-    Frame *frame = Show(new Frame);
-    auto *probe = new Probe(1);
+    Frame *frame = Show();
+    Probe *probe = new Probe(1);
     probe->SetOwnWindow(false);
     frame->AddObject(probe);
     auto *display = ZafScreenGdiDisplay();
@@ -317,66 +255,83 @@ TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
     // The windowless child draws at its place in the frame's client area.
     ZafRegionRect place = probe->Region();
     probe->ConvertRegion(place, ZAF_PIXEL);
-    EXPECT_EQ(inner.left, place.left);
-    EXPECT_EQ(inner.top, place.top);
-    EXPECT_EQ(outer.left, 0);
+    EXPECT_EQ((Sides{inner.left, inner.top, outer.left}), (Sides{place.left, place.top, 0}));
     probe->EndDraw();
     EXPECT_EQ(display->CurrentDC(), dc);
     frame->EndDraw();
     EXPECT_EQ(display->OpenLoans(), 0);
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, TheLoopEndsOnExit)
 {
-    Show(new Frame);
+    Show();
     zafEventManager->Put(ZafEventRecord(ZAF_EXIT), ZAF_QUEUE_TAIL);
     EXPECT_EQ(application.Control(), ZAF_EXIT);
     Pump(); // the WM_QUIT posted on the way out
 }
 
-TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowCloses)
+TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWithout)
 {
-    Frame *frame = Show(new Frame);
+    Frame *frame = Show();
     Frame::deaths = 0;
     // The frame's close box: the window asks the manager to close it.
     PostMessageA(frame->OSHandle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(application.Control(), ZAF_NO_WINDOWS);
     EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
+    EXPECT_EQ(application.Control(), ZAF_NO_WINDOWS);
 }
 
-TEST_F(ZafWindowManagerTest, WithNoWindowTheLoopDoesNotStart)
+namespace {
+// A frame that, asked whether it may close, takes itself out and deletes
+// itself, then answers that it may. Its memory is scribbled over and kept,
+// so that any later use of the deleted frame shows up.
+struct SelfClosingFrame : Frame
 {
-    EXPECT_EQ(application.Control(), ZAF_NO_WINDOWS);
+    static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type != ZAF_CLOSE_QUERY)
+            return Frame::Event(event);
+        zafWindowManager->SubtractObject(this);
+        delete this;
+        return 0;
+    }
+};
+} // namespace
+
+TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouchedAgain)
+{
+    Show<SelfClosingFrame>();
+    Frame::deaths = 0;
+    EXPECT_EQ(zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE)), ZAF_NO_WINDOWS);
+    EXPECT_EQ(Frame::deaths, 1);
+    EXPECT_EQ(ThreadWindowCount(), before);
 }
 
 // --- Region and font of windows on screen ------------------------------------------
 
 namespace {
 
-// A window inside a frame that records what reaches it.
-struct Pane : ZafWindow
-{
-    explicit Pane(bool own) : ZafWindow(1, 1, 20, 5) { SetOwnWindow(own); }
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        types.push_back(event.type);
-        return ZafWindow::Event(event);
-    }
-    std::vector<ZafEventType> types;
-};
-
-RECT WindowRect(HWND window)
+// Left, top, right and bottom of a window, in the client pixels of another
+// (or of the screen).
+Sides PlaceIn(HWND window, HWND in = nullptr)
 {
     RECT r = {};
     GetWindowRect(window, &r);
-    return r;
+    MapWindowPoints(nullptr, in, reinterpret_cast<POINT *>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
 }
 
-HFONT FontOf(HWND window)
+HFONT FontOf(ZafWindowObject *object)
 {
-    return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    return reinterpret_cast<HFONT>(SendMessageA(object->OSHandle(), WM_GETFONT, 0, 0));
+}
+
+void SetFont(ZafWindowObject *object, HFONT font)
+{
+    SendMessageA(object->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 } // namespace
@@ -388,12 +343,7 @@ TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
     Show(frame);
     frame->SetRegion(ZafRegionRect(50, 60, 249, 159, ZAF_PIXEL));
     frame->ApplyRegion();
-    RECT r = WindowRect(frame->OSHandle());
-    EXPECT_EQ(r.left, 50);
-    EXPECT_EQ(r.top, 60);
-    EXPECT_EQ(r.right - r.left, 200);
-    EXPECT_EQ(r.bottom - r.top, 100);
-
+    EXPECT_EQ(PlaceIn(frame->OSHandle()), (Sides{50, 60, 250, 160}));
     // A region that gives the client size grows the frame round it, and
     // applying it again leaves the window as it is.
     frame->SetRegion(ZafRegionRect(50, 60, 249, 159, ZAF_PIXEL));
@@ -402,67 +352,48 @@ TEST_F(ZafWindowManagerTest, ApplyRegionPlacesTheWindowOrRedrawsAWindowlessOne)
         frame->ApplyRegion();
         RECT client = {};
         GetClientRect(frame->OSHandle(), &client);
-        EXPECT_EQ(client.right, 200) << "pass " << pass;
-        EXPECT_EQ(client.bottom, 100) << "pass " << pass;
         POINT origin = {0, 0};
         ClientToScreen(frame->OSHandle(), &origin);
-        EXPECT_EQ(origin.x, 50) << "pass " << pass;
-        EXPECT_EQ(origin.y, 60) << "pass " << pass;
+        EXPECT_EQ((Sides{origin.x, origin.y, client.right, client.bottom}), (Sides{50, 60, 200, 100})) << pass;
     }
 
-    auto *child = new Pane(true);
-    auto *windowless = new Pane(false);
-    frame->AddObject(child);
-    frame->AddObject(windowless);
+    Pane *child = AddTo(frame, new Pane(true)), *windowless = AddTo(frame, new Pane(false));
     ASSERT_NE(child->OSHandle(), nullptr);
     ASSERT_EQ(windowless->OSHandle(), nullptr);
     child->SetRegion(ZafRegionRect(5, 6, 54, 25, ZAF_PIXEL));
     child->ApplyRegion();
-    RECT place = WindowRect(child->OSHandle());
-    MapWindowPoints(nullptr, frame->OSHandle(), reinterpret_cast<POINT *>(&place), 2);
-    EXPECT_EQ(place.left, 5);
-    EXPECT_EQ(place.top, 6);
-    EXPECT_EQ(place.right, 55);
-    EXPECT_EQ(place.bottom, 26);
-
+    EXPECT_EQ(PlaceIn(child->OSHandle(), frame->OSHandle()), (Sides{5, 6, 55, 26}));
     windowless->types.clear();
     windowless->ApplyRegion();
-    EXPECT_EQ(windowless->types, (std::vector<ZafEventType>{ZAF_REGION_CHANGING, ZAF_REGION_CHANGED}));
-    zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(ThreadWindowCount(), before);
+    EXPECT_EQ(windowless->types, (Events{ZAF_REGION_CHANGING, ZAF_REGION_CHANGED}));
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, ApplyFontReachesEveryControlBelowTheWindowAndRestoresRedraw)
 {
-    Frame *frame = Show(new Frame);
-    auto *button = new SystemControl("BUTTON", BS_PUSHBUTTON, 21);
-    auto *pane = new Pane(true);
-    auto *label = new SystemControl("STATIC", 0, 22);
-    frame->AddObject(button);
-    frame->AddObject(pane);
-    pane->AddObject(label);
+    Frame *frame = Show();
+    auto *button = AddTo(frame, new SystemControl("BUTTON", BS_PUSHBUTTON, 21));
+    Pane *pane = AddTo(frame, new Pane(true));
+    auto *label = AddTo(pane, new SystemControl("STATIC", 0, 22));
     ASSERT_NE(label->OSHandle(), nullptr);
     HFONT other = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
-    SendMessageA(button->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
-    SendMessageA(label->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
-    ASSERT_EQ(FontOf(label->OSHandle()), other);
-
+    SetFont(button, other);
+    SetFont(label, other);
+    ASSERT_EQ(FontOf(label), other);
     ASSERT_NE(ZafScreenGdiDisplay(), nullptr);
     HFONT dialog = ZafScreenGdiDisplay()->Font(ZAF_FONT_DIALOG);
     ASSERT_NE(dialog, other);
     frame->ApplyFont();
-    EXPECT_EQ(FontOf(button->OSHandle()), dialog);
-    EXPECT_EQ(FontOf(label->OSHandle()), dialog);
+    EXPECT_EQ(FontOf(button), dialog);
+    EXPECT_EQ(FontOf(label), dialog);
     EXPECT_TRUE(frame->Redraw());
-
     // Redraw that was off stays off.
-    SendMessageA(label->OSHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
+    SetFont(label, other);
     pane->SetRedraw(false);
     pane->UpdateFont();
-    EXPECT_EQ(FontOf(label->OSHandle()), dialog);
+    EXPECT_EQ(FontOf(label), dialog);
     EXPECT_FALSE(pane->Redraw());
-    zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(ThreadWindowCount(), before);
+    Close(frame);
 }
 
 // --- Rows of list boxes --------------------------------------------------------
@@ -474,50 +405,37 @@ struct Entry : ZafWindowObject
 {
     explicit Entry(const char *initial) : ZafWindowObject(0, 0, 10, 1), text(initial) { SetOwnWindow(false); }
     const char *Text() override { return text.c_str(); }
+    void Change(const char *newText)
+    {
+        text = newText;
+        RefreshListEntry();
+    }
     std::string text;
 };
 
 // A list whose rows Windows draws from the entries' texts: a "LISTBOX"
-// answering the list family's class id 1001, filled when it is made.
+// answering the list family's class id 1001 (or, as 1008, a "COMBOBOX"
+// holding such a list), filled when it is made.
 struct ListBox : ZafWindow
 {
-    explicit ListBox(DWORD style = 0) : ZafWindow(1, 1, 20, 6), style(style) {}
-    bool IsClassID(ZafClassID id) const override { return id == 1001 || ZafWindow::IsClassID(id); }
+    explicit ListBox(DWORD style = 0, ZafClassID id = 1001) : ZafWindow(1, 1, 20, 6), style(style), id(id) {}
+    bool IsClassID(ZafClassID asked) const override { return asked == id || ZafWindow::IsClassID(asked); }
     HWND CreateOSWindow() override
     {
         if (!OwnWindow())
             return nullptr;
-        HWND window = ZafCreateOSWindow(this, "LISTBOX", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | style, "",
+        const bool combo = id == 1008;
+        HWND window = ZafCreateOSWindow(this, combo ? "COMBOBOX" : "LISTBOX", WS_CHILD | WS_VISIBLE | style, "",
                                         Parent()->OSHandle(), 0, nullptr);
-        for (ZafElement *e = First(); e; e = e->Next())
-            SendMessageA(window, LB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(static_cast<ZafWindowObject *>(e)->Text()));
-        return window;
-    }
-    Entry *Add(const char *text) { return static_cast<Entry *>(AddObject(new Entry(text))); }
-    DWORD style;
-};
-
-// A combo box (class id 1008) whose list is a windowless ListBox.
-struct ComboBox : ZafWindow
-{
-    ComboBox() : ZafWindow(1, 1, 20, 8)
-    {
-        list = new ListBox;
-        list->SetOwnWindow(false);
-        AddObject(list);
-    }
-    bool IsClassID(ZafClassID id) const override { return id == 1008 || ZafWindow::IsClassID(id); }
-    HWND CreateOSWindow() override
-    {
-        HWND window = ZafCreateOSWindow(this, "COMBOBOX", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                        "", Parent()->OSHandle(), 0, nullptr);
+        ZafWindow *list = combo ? static_cast<ZafWindow *>(FirstChild()) : this;
         for (ZafElement *e = list->First(); e; e = e->Next())
-            SendMessageA(window, CB_ADDSTRING, 0,
+            SendMessageA(window, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
                          reinterpret_cast<LPARAM>(static_cast<ZafWindowObject *>(e)->Text()));
         return window;
     }
-    ListBox *list;
+    Entry *Add(const char *text) { return AddTo(this, new Entry(text)); }
+    DWORD style;
+    ZafClassID id;
 };
 
 std::string Row(HWND box, int index, bool combo = false)
@@ -534,124 +452,76 @@ std::string Row(HWND box, int index, bool combo = false)
 
 TEST_F(ZafWindowManagerTest, ARefreshedRowShowsTheNewTextAndStaysSelected)
 {
-    Frame *frame = Show(new Frame);
-    auto *single = new ListBox;
+    Frame *frame = Show();
+    auto *single = new ListBox(LBS_NOTIFY);
     single->Add("one");
-    Entry *two = single->Add("two");
-    Entry *three = single->Add("three");
-    auto *multiple = new ListBox(LBS_MULTIPLESEL);
+    Entry *two = single->Add("two"), *three = single->Add("three");
+    auto *multiple = new ListBox(LBS_NOTIFY | LBS_MULTIPLESEL);
     multiple->SetSelectionMode(1);
-    Entry *first = multiple->Add("first");
-    Entry *second = multiple->Add("second");
+    Entry *first = multiple->Add("first"), *second = multiple->Add("second");
     frame->AddObject(single);
     frame->AddObject(multiple);
-    HWND box = single->OSHandle();
+    HWND box = single->OSHandle(), many = multiple->OSHandle();
     ASSERT_NE(box, nullptr);
 
     two->SetSelected(true);
     SendMessageA(box, LB_SETCURSEL, 1, 0);
-    two->text = "TWO";
-    two->RefreshListEntry();
+    two->Change("TWO");
     EXPECT_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ(Row(box, 1), "TWO");
-    EXPECT_EQ(Row(box, 2), "three");
+    EXPECT_EQ(Row(box, 1) + " " + Row(box, 2), "TWO three");
     EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
-
     // An entry that is not selected does not take the selection.
-    three->text = "THREE";
-    three->RefreshListEntry();
+    three->Change("THREE");
     EXPECT_EQ(Row(box, 2), "THREE");
     EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
 
-    HWND many = multiple->OSHandle();
     first->SetSelected(true);
     second->SetSelected(true);
     SendMessageA(many, LB_SETSEL, TRUE, 0);
     SendMessageA(many, LB_SETSEL, TRUE, 1);
-    first->text = "FIRST";
-    first->RefreshListEntry();
+    first->Change("FIRST");
     EXPECT_EQ(Row(many, 0), "FIRST");
     EXPECT_GT(SendMessageA(many, LB_GETSEL, 0, 0), 0);
     EXPECT_GT(SendMessageA(many, LB_GETSEL, 1, 0), 0);
-    zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(ThreadWindowCount(), before);
-}
-
-TEST_F(ZafWindowManagerTest, OnlyRowsThatWindowsDrawsInAListAreRefreshed)
-{
-    Frame *frame = Show(new Frame);
-    auto *ownerDrawn = new ListBox;
+    // Rows that Windows does not draw are left alone: an owner-drawn list's,
+    // and an entry of a plain window, which is no list.
+    auto *ownerDrawn = new ListBox(LBS_NOTIFY);
     ownerDrawn->SetSystemDrawn(false);
-    Entry *entry = ownerDrawn->Add("kept");
-    auto *plain = new Pane(true);
-    auto *loose = new Entry("loose");
-    plain->AddObject(loose);
+    Entry *kept = ownerDrawn->Add("kept");
     frame->AddObject(ownerDrawn);
-    frame->AddObject(plain);
-
-    entry->text = "changed";
-    entry->RefreshListEntry();
+    Pane *plain = AddTo(frame, new Pane(true));
+    Entry *loose = AddTo(plain, new Entry("loose"));
+    kept->Change("changed");
     EXPECT_EQ(Row(ownerDrawn->OSHandle(), 0), "kept");
-    loose->text = "changed";
-    loose->RefreshListEntry(); // a plain window is no list: nothing is sent
+    loose->Change("changed");
     EXPECT_EQ(SendMessageA(plain->OSHandle(), LB_GETCOUNT, 0, 0), 0);
-    zafWindowManager->CloseWindow(frame);
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, ARefreshedComboBoxRowKeepsTheComboBoxsCurrentRow)
 {
-    Frame *frame = Show(new Frame);
-    auto *combo = new ComboBox;
-    combo->list->Add("red");
-    Entry *green = combo->list->Add("green");
-    Entry *blue = combo->list->Add("blue");
+    Frame *frame = Show();
+    // A combo box whose list is a windowless list.
+    auto *combo = new ListBox(WS_VSCROLL | CBS_DROPDOWNLIST, 1008);
+    auto *list = AddTo(combo, new ListBox);
+    list->SetOwnWindow(false);
+    list->Add("red");
+    Entry *green = list->Add("green"), *blue = list->Add("blue");
     frame->AddObject(combo);
     HWND box = combo->OSHandle();
     ASSERT_NE(box, nullptr);
-    ASSERT_EQ(combo->list->OSHandle(), nullptr);
+    ASSERT_EQ(list->OSHandle(), nullptr);
     SendMessageA(box, CB_SETCURSEL, 1, 0);
 
-    green->text = "GREEN";
-    green->RefreshListEntry();
+    green->Change("GREEN");
     EXPECT_EQ(SendMessageA(box, CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(Row(box, 1, true), "GREEN");
     EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), 1);
     char shown[32] = "";
     GetWindowTextA(box, shown, sizeof(shown));
     EXPECT_STREQ(shown, "GREEN");
-
-    blue->text = "BLUE";
-    blue->RefreshListEntry();
+    blue->Change("BLUE");
     EXPECT_EQ(Row(box, 2, true), "BLUE");
     EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), 1);
-    zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(ThreadWindowCount(), before);
-}
-
-namespace {
-// A frame that, asked whether it may close, takes itself out and deletes
-// itself, then answers that it may.
-struct SelfClosingFrame : Frame
-{
-    // The memory is scribbled over and kept, so that any later use of the
-    // deleted frame shows up instead of reading stale but intact fields.
-    static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        if (event.type != ZAF_CLOSE_QUERY)
-            return Frame::Event(event);
-        zafWindowManager->SubtractObject(this);
-        delete this;
-        return 0;
-    }
-};
-} // namespace
-
-TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouchedAgain)
-{
-    Show(new SelfClosingFrame);
-    Frame::deaths = 0;
-    EXPECT_EQ(zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE)), ZAF_NO_WINDOWS);
-    EXPECT_EQ(Frame::deaths, 1);
-    EXPECT_EQ(ThreadWindowCount(), before);
+    Close(frame);
 }

@@ -4,75 +4,51 @@
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowObject.h"
 
+#include "CoreTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
+using Events = std::vector<ZafEventType>;
+using Sides = std::vector<int>;
+
 namespace {
 
-// A handle that stands for "the Windows window exists"; nothing here hands
-// it to Windows.
-HWND FakeHandle()
+// A window object, or a window, that records the events it receives and
+// whose Windows window can be made to seem to exist.
+template <class Base>
+struct Recording : Base
 {
-    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7AF00));
-}
-
-// A window object that records the events it receives.
-struct Probe : ZafWindowObject
-{
-    Probe() : ZafWindowObject(2, 3, 10, 1) {}
+    Recording(int left, int top, int width, int height) : Base(left, top, width, height) {}
+    ~Recording() override { this->SetOSHandle(nullptr); }
     ZafEventType Event(const ZafEventRecord &event) override
     {
         events.push_back(event.type);
-        return ZafWindowObject::Event(event);
+        return Base::Event(event);
     }
-    void Create() { SetOSHandle(FakeHandle()); }
-    void Uncreate() { SetOSHandle(nullptr); }
-    std::vector<ZafEventType> events;
+    void Create() { this->SetOSHandle(coretest::FakeHandle()); }
+    void Uncreate() { this->SetOSHandle(nullptr); }
+    Events events;
 };
 
-struct ProbeWindow : ZafWindow
+struct Probe : Recording<ZafWindowObject>
 {
-    ProbeWindow() : ZafWindow(0, 0, 40, 10) {}
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        events.push_back(event.type);
-        return ZafWindow::Event(event);
-    }
-    void Create() { SetOSHandle(FakeHandle()); }
-    ~ProbeWindow() override { SetOSHandle(nullptr); }
-    std::vector<ZafEventType> events;
+    Probe() : Recording(2, 3, 10, 1) {}
+};
+
+struct ProbeWindow : Recording<ZafWindow>
+{
+    ProbeWindow() : Recording(0, 0, 40, 10) {}
 };
 
 } // namespace
 
-TEST(ZafWindowObject, ConstructorSetsRegionAndDefaults)
-{
-    Probe object;
-    ZafRegionRect r = object.Region();
-    EXPECT_EQ(r.left, 2);
-    EXPECT_EQ(r.top, 3);
-    EXPECT_EQ(r.right, 11);
-    EXPECT_EQ(r.bottom, 3);
-    EXPECT_EQ(r.coordinateType, ZAF_CELL);
-    EXPECT_TRUE(object.IsClassName("ZafWindowObject"));
-    EXPECT_TRUE(object.IsClassName("ZafElement"));
-    EXPECT_FALSE(object.IsClassName("ZafWindow"));
-}
-
-// --- Setters refused once the Windows window exists ------------------------------
-
-struct RefusedSetter
-{
-    const char *name;
-    std::function<bool(ZafWindowObject &, bool)> set;
-};
-
 TEST(ZafWindowObject, AttributeSettersAreRefusedOnceCreated)
 {
-    const RefusedSetter setters[] = {
+    const struct { const char *name; std::function<bool(ZafWindowObject &, bool)> set; } setters[] = {
         {"Bordered", [](ZafWindowObject &o, bool f) { return o.SetBordered(f); }},
         {"SystemDrawn", [](ZafWindowObject &o, bool f) { return o.SetSystemDrawn(f); }},
         {"ParentDrawsBorder", [](ZafWindowObject &o, bool f) { return o.SetParentDrawsBorder(f); }},
@@ -83,29 +59,30 @@ TEST(ZafWindowObject, AttributeSettersAreRefusedOnceCreated)
         {"CoordinateType",
          [](ZafWindowObject &o, bool f) { return o.SetCoordinateType(f ? ZAF_PIXEL : ZAF_CELL) == ZAF_PIXEL; }},
     };
-    for (const RefusedSetter &s : setters) {
+    for (const auto &s : setters) {
         Probe object;
-        bool before = s.set(object, true);
-        EXPECT_TRUE(before) << s.name << " before creation";
+        EXPECT_TRUE(s.set(object, true)) << s.name << " before creation";
         object.Create();
         EXPECT_TRUE(s.set(object, false)) << s.name << " changed once created";
         EXPECT_TRUE(s.set(object, true)) << s.name;
         object.Uncreate();
         EXPECT_FALSE(s.set(object, false)) << s.name << " after the window went";
     }
-}
-
-TEST(ZafWindowObject, CoordinateTypeAlsoSetsTheRegionsTypeAndRefusesUnknownTypes)
-{
+    // The coordinate type also sets the region's, unconverted; unknown types are refused.
     Probe object;
     EXPECT_EQ(object.SetCoordinateType(ZAF_MINI_CELL), ZAF_MINI_CELL);
-    EXPECT_EQ(object.Region().coordinateType, ZAF_MINI_CELL);
-    EXPECT_EQ(object.Region().right, 11);  // values are not converted
     EXPECT_EQ(object.SetCoordinateType(12), ZAF_MINI_CELL);
     EXPECT_EQ(object.Region().coordinateType, ZAF_MINI_CELL);
+    EXPECT_EQ(object.Region().right, 11);
+    // Selecting marks the object changed only once it is created.
+    object.SetSelected(true);
+    EXPECT_FALSE(object.Changed());
+    object.Create();
+    EXPECT_FALSE(object.SetSelected(false));
+    EXPECT_TRUE(object.Changed());
 }
 
-TEST(ZafWindowObject, TextsAreOwnedCopies)
+TEST(ZafWindowObject, TextsAreOwnedCopiesAndMaySetThemselves)
 {
     Probe object;
     char help[] = "USE_AUTORECODE";
@@ -134,17 +111,9 @@ Call lastCall;
 
 ZafEventType Handler(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code)
 {
-    lastCall.object = object;
-    lastCall.code = code;
-    lastCall.value = event.value;
-    ++lastCall.count;
-    event.value = -1;  // a copy: the caller's event must not change
+    lastCall = {object, code, event.value, lastCall.count + 1};
+    event.value = -1; // a copy: the caller's event must not change
     return 42;
-}
-
-ZafEventType Dispatcher(ZafWindowObject *, const ZafEventRecord &, ZafEventType code)
-{
-    return code + 1;
 }
 
 } // namespace
@@ -154,30 +123,21 @@ TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
     lastCall = Call();
     Probe object;
     ZafEventRecord select(ZAF_SELECT, 7);
-    EXPECT_EQ(object.Event(select), 0);  // no user function yet
+    EXPECT_EQ(object.Event(select), 0); // no user function yet
     EXPECT_EQ(lastCall.count, 0);
-
     EXPECT_EQ(object.SetUserFunction(Handler), Handler);
     EXPECT_EQ(object.Event(select), 42);
     EXPECT_EQ(lastCall.object, &object);
     EXPECT_EQ(lastCall.code, ZAF_SELECT);
     EXPECT_EQ(lastCall.value, 7);
     EXPECT_EQ(select.value, 7);
-
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_FOCUS_CHANGE)), 42);
     EXPECT_EQ(lastCall.code, ZAF_FOCUS_CHANGE);
-    EXPECT_EQ(lastCall.count, 2);
-
     // Other codes do not reach the user function.
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_DOUBLE_SELECT)), ZAF_UNKNOWN);
     EXPECT_EQ(lastCall.count, 2);
-}
-
-TEST(ZafWindowObject, ADispatcherReplacesTheDefaultAndNullRestoresIt)
-{
-    Probe object;
-    object.SetUserFunction(Handler);
-    object.SetUserCallback(Dispatcher);
+    // A dispatcher replaces the default; null restores it.
+    object.SetUserCallback([](ZafWindowObject *, const ZafEventRecord &, ZafEventType code) { return code + 1; });
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_SELECT)), ZAF_SELECT + 1);
     EXPECT_EQ(object.SetUserCallback(nullptr), &ZafWindowObject::CallUserFunction);
     EXPECT_EQ(object.Event(ZafEventRecord(ZAF_SELECT)), 42);
@@ -189,68 +149,41 @@ TEST(ZafWindowObject, ADispatcherReplacesTheDefaultAndNullRestoresIt)
 TEST(ZafWindowObject, UpChainQueriesFoldOverTheParents)
 {
     ProbeWindow outer;
-    auto *inner = new ProbeWindow;
-    auto *object = new Probe;
-    outer.AddObject(inner);
-    inner->AddObject(object);
+    auto *inner = coretest::AddTo(&outer, new ProbeWindow);
+    auto *object = coretest::AddTo(inner, new Probe);
     EXPECT_EQ(object->RootObject(), &outer);
-
-    outer.SetDisabled(true);
-    EXPECT_TRUE(object->IsDisabledUpChain(true));
-    EXPECT_FALSE(object->IsDisabledUpChain(false));
-    inner->SetVisible(false);
-    EXPECT_FALSE(object->IsVisibleUpChain(true));
-    EXPECT_TRUE(object->IsVisibleUpChain(false));
-    outer.SetRedraw(false);
-    EXPECT_FALSE(object->IsRedrawOnUpChain(true));
-    EXPECT_TRUE(object->IsRedrawOnUpChain(false));
     EXPECT_FALSE(object->IsNoFocusUpChain());
+    // The argument says whether the object itself counts.
+    outer.SetDisabled(true);
+    inner->SetVisible(false);
+    outer.SetRedraw(false);
     inner->SetNoFocus(true);
-    EXPECT_TRUE(object->IsNoFocusUpChain());
+    EXPECT_EQ((std::vector<bool>{object->IsDisabledUpChain(true), object->IsDisabledUpChain(false),
+                                 object->IsVisibleUpChain(true), object->IsVisibleUpChain(false),
+                                 object->IsRedrawOnUpChain(true), object->IsRedrawOnUpChain(false),
+                                 object->IsNoFocusUpChain()}),
+              (std::vector<bool>{true, false, false, true, false, true, true}));
 }
 
-TEST(ZafWindowObject, AWindowlessObjectOnScreenIsRedisplayedByItsSetters)
+TEST(ZafWindowObject, OnScreenSettersRedisplayAndSwitchingTheOwnWindowRemakesIt)
 {
     ProbeWindow window;
-    auto *object = new Probe;
-    object->SetOwnWindow(false);
-    window.AddObject(object);
-
-    object->SetDisabled(true);  // nothing on screen yet: only the flag
-    EXPECT_TRUE(object->Disabled());
-    EXPECT_TRUE(object->events.empty());
-
-    window.Create();
-    EXPECT_FALSE(object->SetDisabled(false));
-    EXPECT_FALSE(object->SetVisible(false));
-    EXPECT_EQ(object->events, (std::vector<ZafEventType>{ZAF_REDISPLAY, ZAF_REDISPLAY}));
-}
-
-TEST(ZafWindowObject, SwitchingTheOwnWindowOnScreenRemakesItAndRedisplaysTheParent)
-{
-    ProbeWindow window;
-    auto *object = new Probe;
-    window.AddObject(object);
-    EXPECT_FALSE(object->SetOwnWindow(false));
-    EXPECT_TRUE(object->events.empty());
+    auto *windowless = coretest::AddTo(&window, new Probe), *owning = coretest::AddTo(&window, new Probe);
+    windowless->SetOwnWindow(false);
+    windowless->SetDisabled(true); // nothing on screen yet: only the flags
+    EXPECT_TRUE(windowless->Disabled());
+    EXPECT_FALSE(owning->SetOwnWindow(false));
+    EXPECT_TRUE(windowless->events.empty());
+    EXPECT_TRUE(owning->events.empty());
 
     window.Create();
+    EXPECT_FALSE(windowless->SetDisabled(false));
+    EXPECT_FALSE(windowless->SetVisible(false));
+    EXPECT_EQ(windowless->events, (Events{ZAF_REDISPLAY, ZAF_REDISPLAY}));
     window.events.clear();
-    EXPECT_TRUE(object->SetOwnWindow(true));
-    EXPECT_EQ(object->events,
-              (std::vector<ZafEventType>{ZAF_DESTROY_OS_WINDOW, ZAF_CREATE_OS_WINDOW}));
-    EXPECT_EQ(window.events, (std::vector<ZafEventType>{ZAF_REDISPLAY_AREA}));
-}
-
-TEST(ZafWindowObject, SelectingACreatedObjectMarksItChanged)
-{
-    Probe object;
-    object.SetSelected(true);
-    EXPECT_FALSE(object.Changed());
-    object.Create();
-    EXPECT_FALSE(object.SetSelected(false));
-    EXPECT_TRUE(object.Changed());
-    object.Uncreate();
+    EXPECT_TRUE(owning->SetOwnWindow(true));
+    EXPECT_EQ(owning->events, (Events{ZAF_DESTROY_OS_WINDOW, ZAF_CREATE_OS_WINDOW}));
+    EXPECT_EQ(window.events, (Events{ZAF_REDISPLAY_AREA}));
 }
 
 // --- Regions ---------------------------------------------------------------------
@@ -263,97 +196,52 @@ protected:
     void SetUp() override
     {
         saved = zafScreenDisplay;
-        zafScreenDisplay = &display;  // 8 x 20 pixel cells, 2 + 2 pixels spacing
+        zafScreenDisplay = &display; // 8 x 20 pixel cells, 2 + 2 pixels spacing
     }
     void TearDown() override { zafScreenDisplay = saved; }
+    // Left, top, right, bottom of the region converted to a type.
+    Sides To(ZafRegionRect r, ZafCoordinateType type)
+    {
+        object.ConvertRegion(r, type);
+        return {r.left, r.top, r.right, r.bottom};
+    }
     ZafDisplay display{ZafCellMetrics()};
     ZafDisplay *saved = nullptr;
+    Probe object; // cells 2,3 .. 11,3
 };
 
 } // namespace
 
-TEST_F(ZafWindowObjectRegion, CellRegionsKeepTheCellSpacingFree)
+TEST_F(ZafWindowObjectRegion, CellRegionsKeepTheCellSpacingFreeUnlessOfTypeTwo)
 {
-    Probe object;
-    ZafRegionRect r(1, 1, 10, 2, ZAF_CELL);
-    object.ConvertRegion(r, ZAF_PIXEL);
     // Rows 1-2 span pixels 20-59; 2 pixels stay free above and below.
-    EXPECT_EQ(r.left, 8);
-    EXPECT_EQ(r.top, 22);
-    EXPECT_EQ(r.right, 87);
-    EXPECT_EQ(r.bottom, 57);
-    object.ConvertRegion(r, ZAF_CELL);
-    EXPECT_EQ(r.top, 1);
-    EXPECT_EQ(r.bottom, 2);
-    EXPECT_EQ(r.right, 10);
-
+    EXPECT_EQ(To({1, 1, 10, 2, ZAF_CELL}, ZAF_PIXEL), (Sides{8, 22, 87, 57}));
+    EXPECT_EQ(To({8, 22, 87, 57, ZAF_PIXEL}, ZAF_CELL), (Sides{1, 1, 10, 2}));
     // To points through the spacing: 22 px = 16.5 -> 17 pt, 36 px = 27 pt high.
-    ZafRegionRect p(1, 1, 10, 2, ZAF_CELL);
-    object.ConvertRegion(p, ZAF_POINT);
-    EXPECT_EQ(p.top, 17);
-    EXPECT_EQ(p.Height(), 27);
-
+    const Sides points = To({1, 1, 10, 2, ZAF_CELL}, ZAF_POINT);
+    EXPECT_EQ(points[1], 17);
+    EXPECT_EQ(points[3] - points[1] + 1, 27);
     // Mini-cells are not cells: no spacing.
-    ZafRegionRect m(10, 10, 19, 19, ZAF_MINI_CELL);
-    object.ConvertRegion(m, ZAF_PIXEL);
-    EXPECT_EQ(m.left, 8);
-    EXPECT_EQ(m.top, 20);
-}
-
-TEST_F(ZafWindowObjectRegion, RegionTypeTwoIsExemptFromTheSpacing)
-{
-    Probe object;
+    const Sides minis = To({10, 10, 19, 19, ZAF_MINI_CELL}, ZAF_PIXEL);
+    EXPECT_EQ((Sides{minis[0], minis[1]}), (Sides{8, 20}));
     object.SetRegionType(2);
-    ZafRegionRect r(1, 1, 10, 2, ZAF_CELL);
-    object.ConvertRegion(r, ZAF_PIXEL);
-    EXPECT_EQ(r.top, 20);
-    EXPECT_EQ(r.bottom, 59);
+    EXPECT_EQ(To({1, 1, 10, 2, ZAF_CELL}, ZAF_PIXEL), (Sides{8, 20, 87, 59}));
 }
 
 TEST_F(ZafWindowObjectRegion, ConvertCoordinatesConvertsTheOwnRegionOnly)
 {
-    Probe object;  // cells 2,3 .. 11,3
     object.ConvertCoordinates(ZAF_PIXEL);
     ZafRegionRect r = object.Region();
-    EXPECT_EQ(r.coordinateType, ZAF_PIXEL);
-    EXPECT_EQ(r.left, 16);
-    EXPECT_EQ(r.top, 62);
-    EXPECT_EQ(r.right, 95);
-    EXPECT_EQ(r.bottom, 77);
+    EXPECT_EQ((Sides{r.left, r.top, r.right, r.bottom, r.coordinateType}), (Sides{16, 62, 95, 77, ZAF_PIXEL}));
     EXPECT_EQ(object.CoordinateType(), ZAF_CELL);
-
-    object.SetRegion(0, 0, 9, 9, ZAF_TWIP);
-    EXPECT_EQ(object.Region().coordinateType, ZAF_TWIP);
 }
 
 // --- Copies and palette data -----------------------------------------------------
 
-namespace {
-
-std::vector<std::string> paletteLog;
-
-ZafPaletteData *Palette(int n)
-{
-    return reinterpret_cast<ZafPaletteData *>(static_cast<std::uintptr_t>(n * 16));
-}
-
-void Attach(ZafPaletteData *palette, ZafWindowObject *)
-{
-    paletteLog.push_back("attach " + std::to_string(reinterpret_cast<std::uintptr_t>(palette) / 16));
-}
-
-void Release(ZafPaletteData *palette, ZafWindowObject *)
-{
-    paletteLog.push_back("release " + std::to_string(reinterpret_cast<std::uintptr_t>(palette) / 16));
-}
-
-} // namespace
-
 TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
 {
     ProbeWindow window;
-    auto *original = new Probe;
-    window.AddObject(original);
+    auto *original = coretest::AddTo(&window, new Probe);
     original->SetStringID("FIELD");
     original->SetTipText("tip");
     original->SetUserFunction(Handler);
@@ -365,25 +253,42 @@ TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
     ZafWindowObject *copy = original->Duplicate();
     EXPECT_EQ(copy->Parent(), nullptr);
     EXPECT_EQ(copy->Next(), nullptr);
-    EXPECT_FALSE(copy->Focus());
-    EXPECT_TRUE(copy->Selected());
-    EXPECT_EQ(copy->Error(), 0);
+    EXPECT_EQ((std::vector<int>{copy->Focus(), copy->Selected(), copy->Error(), copy->Region().right}),
+              (std::vector<int>{false, true, 0, original->Region().right}));
     EXPECT_EQ(copy->UserFunction(), Handler);
     EXPECT_STREQ(copy->TipText(), "tip");
     EXPECT_NE(copy->TipText(), original->TipText());
     EXPECT_STREQ(copy->StringID(), "FIELD");
-    EXPECT_EQ(copy->Region().right, original->Region().right);
+    EXPECT_NE(copy->StringID(), original->StringID());
     delete copy;
 }
+
+namespace {
+
+std::vector<std::string> paletteLog;
+
+ZafPaletteData *Palette(int n)
+{
+    return reinterpret_cast<ZafPaletteData *>(static_cast<std::uintptr_t>(n * 16));
+}
+
+void Log(const char *what, ZafPaletteData *palette)
+{
+    paletteLog.push_back(what + std::to_string(reinterpret_cast<std::uintptr_t>(palette) / 16));
+}
+
+} // namespace
 
 TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
 {
     paletteLog.clear();
-    ZafWindowObject::SetPaletteLink({Attach, Release, nullptr, nullptr, nullptr});
+    ZafWindowObject::SetPaletteLink({[](ZafPaletteData *p, ZafWindowObject *) { Log("attach ", p); },
+                                     [](ZafPaletteData *p, ZafWindowObject *) { Log("release ", p); }, nullptr,
+                                     nullptr, nullptr});
     {
         Probe object;
         object.SetPaletteData(Palette(1));
-        object.SetPaletteData(Palette(1));  // the same: nothing to move
+        object.SetPaletteData(Palette(1)); // the same: nothing to move
         object.SetPaletteData(Palette(2));
         ZafWindowObject *copy = object.Duplicate();
         EXPECT_EQ(copy->PaletteData(), Palette(2));
@@ -430,6 +335,7 @@ protected:
         zafWindowManager = previous;
     }
     ZafEventType Drop(ZafWindowObject &onto, ZafEventType code) { return onto.Event(ZafEventRecord(code)); }
+    std::string Texts() { return source.text + " " + target.text; }
 
     ZafWindowManager *previous = nullptr;
     ZafWindowManager manager;
@@ -447,9 +353,8 @@ TEST_F(ZafWindowObjectDrop, TheQueryAnswersMoveBeforeCopyWhenTheDropCanBeTaken)
     source.SetCopyDraggable(false);
     EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
     source.SetCopyDraggable(true);
-
-    // The object would refuse the drop: not accepting, disabled up the
-    // chain, the source itself, or nothing dragged.
+    // Refused: not accepting, disabled up the chain, onto the source itself,
+    // or nothing dragged.
     target.SetAcceptDrop(false);
     EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
     target.SetAcceptDrop(true);
@@ -462,71 +367,30 @@ TEST_F(ZafWindowObjectDrop, TheQueryAnswersMoveBeforeCopyWhenTheDropCanBeTaken)
     EXPECT_EQ(Drop(source, ZAF_DROP_QUERY), ZAF_REFUSED);
     manager.SetDragObject(nullptr);
     EXPECT_EQ(Drop(target, ZAF_DROP_QUERY), ZAF_REFUSED);
-    EXPECT_EQ(target.text, "old");
+    EXPECT_EQ(Texts(), "alpha old");
 }
 
-TEST_F(ZafWindowObjectDrop, ACopyTakesTheTextAndAMoveEmptiesTheSource)
-{
-    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_DROP_COPY);
-    EXPECT_EQ(target.text, "alpha");
-    EXPECT_EQ(source.text, "alpha");
-
-    Field other("beta");
-    manager.SetDragObject(&other);
-    other.SetMoveDraggable(true);
-    EXPECT_EQ(Drop(target, ZAF_DROP_MOVE), ZAF_DROP_MOVE);
-    EXPECT_EQ(target.text, "beta");
-    EXPECT_EQ(other.text, "");
-    manager.SetDragObject(&source);
-}
-
-TEST_F(ZafWindowObjectDrop, NoTextIsLostWhenTheDropCannotComplete)
+TEST_F(ZafWindowObjectDrop, ACopyTakesTheTextAMoveEmptiesTheSourceAndNoTextIsLostOtherwise)
 {
     // An object without a text of its own cannot take one: the move is
     // refused and the source keeps its text.
     Probe plain;
     plain.SetAcceptDrop(true);
     EXPECT_EQ(Drop(plain, ZAF_DROP_MOVE), ZAF_REFUSED);
-    EXPECT_EQ(source.text, "alpha");
-
     // A source that may only be copied keeps its text against a move.
     source.SetMoveDraggable(false);
     EXPECT_EQ(Drop(target, ZAF_DROP_MOVE), ZAF_REFUSED);
-    EXPECT_EQ(source.text, "alpha");
-    EXPECT_EQ(target.text, "old");
-
-    // Nothing to drop: the target keeps its text.
-    source.text.clear();
-    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_REFUSED);
-    EXPECT_EQ(target.text, "old");
-
     // Codes of the range that are no drop are not acted on.
-    source.text = "alpha";
     EXPECT_EQ(Drop(target, ZAF_DRAG_LAST), ZAF_UNKNOWN);
-    EXPECT_EQ(target.text, "old");
-}
+    EXPECT_EQ(Texts(), "alpha old");
 
-// --- Fixed bodies ------------------------------------------------------------------
-
-namespace {
-
-// A control that keeps its system colours unresolved.
-struct Unresolved : ZafWindowObject
-{
-    Unresolved() : ZafWindowObject(0, 0, 10, 1) {}
-    void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override
-    {
-        DoNothing3(entry, type, state);
-    }
-};
-
-} // namespace
-
-TEST(ZafWindowObject, DoNothing3LeavesWhatItIsGivenAlone)
-{
-    const COLORREF fallback = RGB(1, 2, 3);
-    Probe resolving;
-    EXPECT_EQ(resolving.TypeColor(ZAF_PM_TEXT, fallback), GetSysColor(COLOR_WINDOWTEXT));
-    Unresolved unresolved;
-    EXPECT_EQ(unresolved.TypeColor(ZAF_PM_TEXT, fallback), fallback);
+    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_DROP_COPY);
+    EXPECT_EQ(Texts(), "alpha alpha");
+    source.SetMoveDraggable(true);
+    source.text = "beta";
+    EXPECT_EQ(Drop(target, ZAF_DROP_MOVE), ZAF_DROP_MOVE);
+    EXPECT_EQ(Texts(), " beta");
+    // Nothing to drop: the target keeps its text.
+    EXPECT_EQ(Drop(target, ZAF_DROP_COPY), ZAF_REFUSED);
+    EXPECT_EQ(Texts(), " beta");
 }

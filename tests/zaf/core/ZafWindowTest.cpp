@@ -3,17 +3,17 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 
+#include "CoreTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
-namespace {
+using Events = std::vector<ZafEventType>;
 
-HWND FakeHandle()
-{
-    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7AF00));
-}
+namespace {
 
 int deaths = 0;
 
@@ -33,11 +33,18 @@ struct Item : ZafWindowObject
         return ZafWindowObject::Event(event);
     }
     const char *Text() override { return label; }
-    void Create() { SetOSHandle(FakeHandle()); }
+    void Create() { SetOSHandle(coretest::FakeHandle()); }
     void Uncreate() { SetOSHandle(nullptr); }
     const char *label;
-    std::vector<ZafEventType> events;
+    Events events;
 };
+
+Item *SupportItem(const char *name, ZafNumberID id = 0)
+{
+    Item *item = new Item(name, id);
+    item->SetSupportObject(true);
+    return item;
+}
 
 // A radio button: selected, it deselects its like siblings.
 struct Radio : Item
@@ -61,44 +68,16 @@ struct Window : ZafWindow
         SetNumberID(id);
     }
     ~Window() override { SetOSHandle(nullptr); }
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        events.push_back(event.type);
-        return ZafWindow::Event(event);
-    }
-    void Create() { SetOSHandle(FakeHandle()); }
+    void Create() { SetOSHandle(coretest::FakeHandle()); }
     void Uncreate() { SetOSHandle(nullptr); }
-    std::vector<ZafEventType> events;
-};
-
-// A list whose entries all take part in single selection.
-struct ListWindow : Window
-{
-    using Window::Window;
-    bool SelectionExcludes(const ZafWindowObject *) const override { return true; }
-};
-
-// A control window that can never be destroyed by the window manager.
-struct FixedWindow : Window
-{
-    using Window::Window;
-    bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
 };
 
 std::string Names(const ZafList &list)
 {
     std::string names;
-    for (ZafElement *e = list.First(); e; e = e->Next()) {
-        if (!names.empty())
-            names += ' ';
-        names += e->StringID() ? e->StringID() : "?";
-    }
+    for (ZafElement *e = list.First(); e; e = e->Next())
+        names += (names.empty() ? "" : " ") + std::string(e->StringID() ? e->StringID() : "?");
     return names;
-}
-
-const char *Found(ZafWindowObject *object)
-{
-    return object ? (object->StringID() ? object->StringID() : "<unnamed>") : "<none>";
 }
 
 } // namespace
@@ -113,12 +92,10 @@ TEST(ZafWindow, AddObjectAppendsInsertsBeforeAndSortsSupportObjectsApart)
     window.AddObject(c);
     window.AddObject(new Item("b"), c);
     Item stranger("stranger");
-    window.AddObject(new Item("z"), &stranger);  // not ours: appended
-    Item *title = new Item("title", ZAF_NUMID_TITLE);
-    title->SetSupportObject(true);
+    window.AddObject(new Item("z"), &stranger); // not ours: appended
+    Item *title = SupportItem("title", ZAF_NUMID_TITLE);
     window.AddObject(title);
     window.AddObject(new PinnedSupport("border", ZAF_NUMID_BORDER), title);
-
     EXPECT_EQ(Names(window), "a b c z");
     EXPECT_EQ(Names(window.SupportList()), "border title");
     EXPECT_EQ(c->Parent(), &window);
@@ -126,18 +103,13 @@ TEST(ZafWindow, AddObjectAppendsInsertsBeforeAndSortsSupportObjectsApart)
     EXPECT_EQ(c->GetListIndex(), 2);
     EXPECT_EQ(window.FindSupportObject(ZAF_NUMID_TITLE), title);
     EXPECT_EQ(window.FindSupportObject(ZAF_NUMID_MINIMIZE), nullptr);
-}
-
-TEST(ZafWindow, ACompareFunctionKeepsChildrenInOrder)
-{
-    Window window;
-    window.SetCompareFunction(CompareObjectTexts);
-    window.AddObject(new Item("pear", 0, "Pear"));
-    window.AddObject(new Item("apple", 0, "apple"));
-    window.AddObject(new Item("none"));
-    window.AddObject(new Item("fig", 0, "FIG"));
-    window.AddObject(new Item("first", 0, "Apple"), window.FirstChild());  // before wins
-    EXPECT_EQ(Names(window), "first none apple fig pear");
+    // With a compare function the children stay in order; before wins.
+    Window sorted;
+    sorted.SetCompareFunction(CompareObjectTexts);
+    for (const char *text : {"Pear", "apple", static_cast<const char *>(nullptr), "FIG"})
+        sorted.AddObject(new Item(text ? text : "none", 0, text));
+    sorted.AddObject(new Item("first", 0, "Apple"), sorted.FirstChild());
+    EXPECT_EQ(Names(sorted), "first none apple FIG Pear");
 }
 
 TEST(ZafWindow, AnObjectLivesInOneWindowOnly)
@@ -146,14 +118,10 @@ TEST(ZafWindow, AnObjectLivesInOneWindowOnly)
     Item *item = new Item("item");
     first.AddObject(item);
     second.AddObject(item);
+    second.AddObject(item); // again to the same window: one link
     EXPECT_EQ(first.Count(), 0);
-    EXPECT_EQ(Names(second), "item");
-    EXPECT_EQ(item->Parent(), &second);
-
-    // Adding again to the same window keeps one link.
-    second.AddObject(item);
     EXPECT_EQ(second.Count(), 1);
-
+    EXPECT_EQ(item->Parent(), &second);
     // A window inside itself or inside its own child is refused.
     Window *child = new Window("child");
     first.AddObject(child);
@@ -166,39 +134,30 @@ TEST(ZafWindow, AnObjectLivesInOneWindowOnly)
 TEST(ZafWindow, SubtractObjectUnlinksAndHandsTheObjectBack)
 {
     Window window;
-    Item *a = new Item("a"), *b = new Item("b");
-    Item *support = new Item("support");
-    support->SetSupportObject(true);
-    window.AddObject(a);
-    window.AddObject(b);
-    window.AddObject(support);
+    Item *a = new Item("a"), *b = new Item("b"), *support = SupportItem("support");
+    for (Item *item : {a, b, support})
+        window.AddObject(item);
     window.SetCurrent(b);
-
     EXPECT_EQ(window.SubtractObject(b), b);
     EXPECT_EQ(b->Parent(), nullptr);
     EXPECT_EQ(window.CurrentChild(), nullptr);
     EXPECT_EQ(window.SubtractObject(support), support);
     EXPECT_TRUE(window.SupportList().IsEmpty());
-    EXPECT_TRUE(b->events.empty());  // not created: nothing to destroy
-
+    EXPECT_TRUE(b->events.empty()); // not created: nothing to destroy
     Item stranger("stranger");
     EXPECT_EQ(window.SubtractObject(&stranger), &stranger);
     EXPECT_EQ(Names(window), "a");
     delete b;
     delete support;
-}
-
-TEST(ZafWindow, CreatedObjectsAreToldToCreateAndToDestroyTheirWindows)
-{
-    Window window;
+    // Created, an object is told to make its window when added and to
+    // destroy it when taken out.
     window.Create();
     Item *item = new Item("item");
     window.AddObject(item);
-    EXPECT_EQ(item->events, (std::vector<ZafEventType>{ZAF_CREATE}));
-
+    EXPECT_EQ(item->events, (Events{ZAF_CREATE}));
     item->Create();
     window.SubtractObject(item);
-    EXPECT_EQ(item->events, (std::vector<ZafEventType>{ZAF_CREATE, ZAF_DESTROY_OS_WINDOW}));
+    EXPECT_EQ(item->events, (Events{ZAF_CREATE, ZAF_DESTROY_OS_WINDOW}));
     item->Uncreate();
     delete item;
 }
@@ -209,232 +168,192 @@ TEST(ZafWindow, OwnedObjectsAreDeletedOnceAndDeletedChildrenUnlinkThemselves)
     {
         Window window;
         Item *doomed = new Item("doomed");
-        window.AddObject(new Item("a"));
-        window.AddObject(doomed);
-        window.AddObject(new Item("c"));
-        Item *support = new Item("support");
-        support->SetSupportObject(true);
-        window.AddObject(support);
-        delete doomed;  // deleted by its holder while still in the window
+        for (Item *item : {new Item("a"), doomed, new Item("c"), SupportItem("support")})
+            window.AddObject(item);
+        delete doomed; // deleted by its holder while still in the window
         EXPECT_EQ(Names(window), "a c");
         EXPECT_EQ(deaths, 1);
     }
     EXPECT_EQ(deaths, 4);
-}
-
-TEST(ZafWindow, DestroyChildrenTellsEachChildAndDeletesThemAll)
-{
+    // DestroyChildren tells each child, then deletes the children only.
     deaths = 0;
     Window window;
-    std::vector<ZafEventType> seen;
+    Events seen;
     struct Witness : Item
     {
-        Witness(std::vector<ZafEventType> &log) : Item("w"), log(log) {}
+        Witness(Events &log) : Item("w"), log(log) {}
         ZafEventType Event(const ZafEventRecord &e) override { log.push_back(e.type); return 0; }
-        std::vector<ZafEventType> &log;
+        Events &log;
     };
-    window.AddObject(new Witness(seen));
-    window.AddObject(new Witness(seen));
-    Item *support = new Item("support");
-    support->SetSupportObject(true);
-    window.AddObject(support);
+    for (Item *item : {static_cast<Item *>(new Witness(seen)), static_cast<Item *>(new Witness(seen)), SupportItem("s")})
+        window.AddObject(item);
     window.DestroyChildren();
-    EXPECT_EQ(seen, (std::vector<ZafEventType>{ZAF_DESTROY_OS_WINDOW, ZAF_DESTROY_OS_WINDOW}));
+    EXPECT_EQ(seen, (Events{ZAF_DESTROY_OS_WINDOW, ZAF_DESTROY_OS_WINDOW}));
     EXPECT_EQ(deaths, 2);
     EXPECT_TRUE(window.IsEmpty());
     EXPECT_EQ(window.SupportList().Count(), 1);
 }
 
-TEST(ZafWindow, EventsAddAndSubtractTheCarriedObjectAndPassUnknownToTheCurrentChild)
+TEST(ZafWindow, EventsOfUnknownCodesGoToTheCurrentChild)
 {
     Window window;
-    Item *item = new Item("item");
-    EXPECT_EQ(window.Event(ZafEventRecord(ZAF_ADD_OBJECT, item)), ZAF_ADD_OBJECT);
-    EXPECT_EQ(item->Parent(), &window);
+    Item *item = coretest::AddTo(&window, new Item("item"));
     EXPECT_EQ(window.Event(ZafEventRecord(ZAF_UNKNOWN)), ZAF_UNKNOWN);
     EXPECT_TRUE(item->events.empty());
     window.SetCurrent(item);
     window.Event(ZafEventRecord(ZAF_UNKNOWN));
-    EXPECT_EQ(item->events, (std::vector<ZafEventType>{ZAF_UNKNOWN}));
-    EXPECT_EQ(window.Event(ZafEventRecord(ZAF_SUBTRACT_OBJECT, item)), ZAF_SUBTRACT_OBJECT);
-    EXPECT_EQ(item->Parent(), nullptr);
-    delete item;
+    EXPECT_EQ(item->events, (Events{ZAF_UNKNOWN}));
 }
 
 // --- Lookup by name and number ------------------------------------------------------
 
 namespace {
 
-// DIALOG
-//   support: TITLE (-5), SCROLL (-7)
-//   children: NAME, GROUP { OK, INNER { DEEP, GROUP } }, OK
+// Top-level windows OTHER { DEEP (8) } and
+// DIALOG (100)
+//   support: TITLE (-5), OK (the vertical scroll bar's id)
+//   children: NAME (1), GROUP (2) { OK (3), INNER (4) { DEEP (5), GROUP (6) } }, OK (7)
 class ZafWindowLookup : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         dialog = new Window("DIALOG", 100);
-        Item *title = new Item("TITLE", ZAF_NUMID_TITLE);
-        title->SetSupportObject(true);
-        Item *scroll = new Item("OK", ZAF_NUMID_VT_SCROLL);  // same name as a child
-        scroll->SetSupportObject(true);
-        dialog->AddObject(title);
-        dialog->AddObject(scroll);
-        dialog->AddObject(new Item("NAME", 1));
-        group = new Window("GROUP", 2);
-        dialog->AddObject(group);
-        groupOK = new Item("OK", 3);
-        group->AddObject(groupOK);
-        inner = new Window("INNER", 4);
-        group->AddObject(inner);
-        deep = new Item("DEEP", 5);
-        inner->AddObject(deep);
-        innerGroup = new Item("GROUP", 6);
-        inner->AddObject(innerGroup);
+        title = dialog->AddObject(SupportItem("TITLE", ZAF_NUMID_TITLE));
+        supportOK = dialog->AddObject(SupportItem("OK", ZAF_NUMID_VT_SCROLL)); // same name as a child
+        name = dialog->AddObject(new Item("NAME", 1));
+        group = static_cast<Window *>(dialog->AddObject(new Window("GROUP", 2)));
+        groupOK = group->AddObject(new Item("OK", 3));
+        inner = static_cast<Window *>(group->AddObject(new Window("INNER", 4)));
+        deep = inner->AddObject(new Item("DEEP", 5));
+        innerGroup = inner->AddObject(new Item("GROUP", 6));
         dialog->AddObject(new Item("OK", 7));
-
         other = new Window("OTHER");
-        other->AddObject(new Item("DEEP", 8));
+        otherDeep = other->AddObject(new Item("DEEP", 8));
         roots.Add(other);
         roots.Add(dialog);
         savedRoots = ZafWindowObject::SetRootWindowList(&roots);
     }
     void TearDown() override { ZafWindowObject::SetRootWindowList(savedRoots); }
+    void ExpectFound(ZafWindowObject *from, std::vector<std::pair<const char *, ZafWindowObject *>> cases)
+    {
+        for (const auto &c : cases)
+            EXPECT_EQ(from->FindObjectByStringID(c.first), c.second) << from->StringID() << " finds " << c.first;
+    }
 
-    ZafList roots;  // owns both windows
+    ZafList roots; // owns both windows
     ZafList *savedRoots = nullptr;
     Window *dialog = nullptr, *group = nullptr, *inner = nullptr, *other = nullptr;
-    Item *groupOK = nullptr, *deep = nullptr, *innerGroup = nullptr;
+    ZafWindowObject *title, *supportOK, *name, *groupOK, *deep, *innerGroup, *otherDeep;
 };
 
 } // namespace
 
 TEST_F(ZafWindowLookup, APlainNameIsFoundAtAnyDepthSupportObjectsFirst)
 {
-    EXPECT_EQ(dialog->FindObjectByStringID("DIALOG"), dialog);
-    EXPECT_EQ(dialog->FindObjectByStringID("DEEP"), deep);
-    EXPECT_STREQ(Found(dialog->FindObjectByStringID("TITLE")), "TITLE");
     // The support object named OK comes before every child named OK.
-    EXPECT_EQ(dialog->FindObjectByStringID("OK")->NumberID(), ZAF_NUMID_VT_SCROLL);
-    EXPECT_EQ(group->FindObjectByStringID("OK"), groupOK);
-    EXPECT_EQ(dialog->FindObjectByStringID("MISSING"), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID(""), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID(nullptr), nullptr);
-    EXPECT_EQ(deep->FindObjectByStringID("DEEP"), deep);
-    EXPECT_EQ(deep->FindObjectByStringID("INNER"), nullptr);  // no search upward
+    ExpectFound(dialog, {{"DIALOG", dialog}, {"DEEP", deep}, {"TITLE", title}, {"OK", supportOK},
+                         {"MISSING", nullptr}, {"", nullptr}, {nullptr, nullptr}});
+    ExpectFound(group, {{"OK", groupOK}});
+    ExpectFound(deep, {{"DEEP", deep}, {"INNER", nullptr}}); // no search upward
 }
 
 TEST_F(ZafWindowLookup, APathSearchesEachNameInsideTheOneBefore)
 {
-    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~OK"), groupOK);
-    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~DEEP"), deep);
-    EXPECT_EQ(dialog->FindObjectByStringID("INNER~DEEP"), deep);
-    EXPECT_EQ(dialog->FindObjectByStringID("DIALOG~GROUP~INNER~DEEP"), deep);
-    // The next name is looked for inside, never the object itself.
-    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~GROUP"), innerGroup);
-    EXPECT_EQ(dialog->FindObjectByStringID("INNER~INNER"), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID("NAME~OK"), nullptr);  // NAME holds nothing
+    ExpectFound(dialog, {{"GROUP~OK", groupOK}, {"GROUP~DEEP", deep}, {"INNER~DEEP", deep},
+                         {"DIALOG~GROUP~INNER~DEEP", deep},
+                         // The next name is looked for inside, never the object itself.
+                         {"GROUP~GROUP", innerGroup}, {"INNER~INNER", nullptr}, {"NAME~OK", nullptr},
+                         // Missing or empty segments find nothing.
+                         {"GROUP~MISSING", nullptr}, {"MISSING~OK", nullptr}, {"GROUP~~OK", nullptr},
+                         {"GROUP~", nullptr}, {"~", nullptr}, {"~~DIALOG", nullptr}});
 }
 
-TEST_F(ZafWindowLookup, MissingOrEmptySegmentsFindNothing)
+TEST_F(ZafWindowLookup, ALeadingTildeStartsAtTheTopLevelWindowsInOrder)
 {
-    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~MISSING"), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID("MISSING~OK"), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~~OK"), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID("GROUP~"), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID("~"), nullptr);
-    EXPECT_EQ(dialog->FindObjectByStringID("~~DIALOG"), nullptr);
-}
-
-TEST_F(ZafWindowLookup, ALeadingTildeStartsAtTheTopLevelWindows)
-{
-    // From any object, even one in another window.
-    EXPECT_EQ(deep->FindObjectByStringID("~DIALOG~GROUP~OK"), groupOK);
-    EXPECT_EQ(groupOK->FindObjectByStringID("~OTHER"), other);
-    // The top-level windows are searched in order: OTHER holds a DEEP too.
-    EXPECT_EQ(deep->FindObjectByStringID("~DEEP")->NumberID(), 8);
-    EXPECT_EQ(other->FindObjectByStringID("~DIALOG~DEEP"), deep);
-    EXPECT_EQ(other->FindObjectByStringID("~NOWHERE~DEEP"), nullptr);
-
+    // From any object, even one in another window; OTHER holds a DEEP too.
+    ExpectFound(deep, {{"~DIALOG~GROUP~OK", groupOK}, {"~DEEP", otherDeep}});
+    ExpectFound(groupOK, {{"~OTHER", other}});
+    ExpectFound(other, {{"~DIALOG~DEEP", deep}, {"~NOWHERE~DEEP", nullptr}});
     ZafWindowObject::SetRootWindowList(nullptr);
-    EXPECT_EQ(deep->FindObjectByStringID("~DIALOG"), nullptr);
+    ExpectFound(deep, {{"~DIALOG", nullptr}});
 }
 
 TEST_F(ZafWindowLookup, NumberIDsAreFoundInTheWindowItsSupportObjectsAndChildren)
 {
-    EXPECT_EQ(dialog->FindObjectByNumberID(100), dialog);
-    EXPECT_EQ(dialog->FindObjectByNumberID(5), deep);
-    EXPECT_STREQ(Found(dialog->FindObjectByNumberID(ZAF_NUMID_TITLE)), "TITLE");
-    EXPECT_EQ(dialog->FindObjectByNumberID(3), groupOK);
-    EXPECT_EQ(dialog->FindObjectByNumberID(8), nullptr);  // in another window
+    const std::pair<ZafNumberID, ZafWindowObject *> cases[] = {
+        {100, dialog}, {5, deep}, {ZAF_NUMID_TITLE, title}, {3, groupOK}, {8, nullptr}}; // 8: another window
+    for (const auto &c : cases)
+        EXPECT_EQ(dialog->FindObjectByNumberID(c.first), c.second) << c.first;
     EXPECT_EQ(deep->FindObjectByNumberID(5), deep);
     EXPECT_EQ(deep->FindObjectByNumberID(4), nullptr);
 }
 
-// --- Selection ------------------------------------------------------------------------
+// --- Selection and focus -----------------------------------------------------------
+
+namespace {
+
+std::string SelectedNames(const ZafWindow &window)
+{
+    std::string names;
+    for (ZafElement *e = window.First(); e; e = e->Next())
+        if (static_cast<ZafWindowObject *>(e)->Selected())
+            names += (names.empty() ? "" : " ") + std::string(e->StringID());
+    return names;
+}
+
+} // namespace
 
 TEST(ZafWindowSelection, RadioButtonsExcludeEachOtherAndLeaveCheckBoxesAlone)
 {
     Window window;
     Radio *r1 = new Radio("r1"), *r2 = new Radio("r2"), *r3 = new Radio("r3");
     Item *check = new Item("check");
-    window.AddObject(r1);
-    window.AddObject(check);
-    window.AddObject(r2);
-    window.AddObject(r3);
-
+    for (Item *item : {static_cast<Item *>(r1), check, static_cast<Item *>(r2), static_cast<Item *>(r3)})
+        window.AddObject(item);
     check->SetSelected(true);
     r1->SetSelected(true);
-    EXPECT_TRUE(check->Selected());
+    EXPECT_EQ(SelectedNames(window), "r1 check");
     EXPECT_TRUE(r2->SetSelected(true));
-    EXPECT_FALSE(r1->Selected());
-    EXPECT_TRUE(check->Selected());
     EXPECT_FALSE(check->SetSelected(false));
-    EXPECT_TRUE(r2->Selected());
-}
-
-TEST(ZafWindowSelection, TheLastSelectedRadioStaysSelectedUnlessTheWindowAllowsNone)
-{
-    Window window;
-    Radio *r1 = new Radio("r1"), *r2 = new Radio("r2");
-    window.AddObject(r1);
-    window.AddObject(r2);
-    r1->SetSelected(true);
-    EXPECT_TRUE(r1->SetSelected(false));
-    EXPECT_TRUE(r1->Selected());
-
+    EXPECT_EQ(SelectedNames(window), "r2");
+    // The last selected radio stays selected unless the window allows none.
+    EXPECT_TRUE(r2->SetSelected(false));
+    EXPECT_EQ(SelectedNames(window), "r2");
     window.SetAllowEmptySelection(true);
-    EXPECT_FALSE(r1->SetSelected(false));
-    // A radio that was never selected may always be set off.
     EXPECT_FALSE(r2->SetSelected(false));
+    EXPECT_FALSE(r3->SetSelected(false)); // never selected: may always be set off
+    // A list makes all its entries exclude each other.
+    struct ListWindow : Window
+    {
+        bool SelectionExcludes(const ZafWindowObject *) const override { return true; }
+    } list;
+    Item *a = new Item("a"), *b = new Item("b");
+    list.AddObject(a);
+    list.AddObject(b);
+    a->SetSelected(true);
+    b->SetSelected(true);
+    EXPECT_TRUE(b->SetSelected(false)); // the last one stays
+    EXPECT_EQ(SelectedNames(list), "b");
 }
 
-TEST(ZafWindowSelection, MultipleSelectionLeavesEveryChildAlone)
+TEST(ZafWindowSelection, MultipleSelectionLeavesEveryChildAloneAndModesAreFixedOnceCreated)
 {
     Window window;
     EXPECT_EQ(window.SetSelectionMode(1), 1u);
-    Radio *r1 = new Radio("r1"), *r2 = new Radio("r2");
-    window.AddObject(r1);
-    window.AddObject(r2);
+    Radio *r1 = new Radio("r1"), *r2 = new Radio("r2"), *r3 = new Radio("r3");
+    for (Radio *radio : {r1, r2, r3})
+        window.AddObject(radio);
     r1->SetSelected(true);
     r2->SetSelected(true);
-    EXPECT_TRUE(r1->Selected());
     EXPECT_FALSE(r2->SetSelected(false));
-
-    // Back to single selection: only the first selected radio stays.
-    Radio *r3 = new Radio("r3");
-    window.AddObject(r3);
     r2->SetSelected(true);
     r3->SetSelected(true);
+    EXPECT_EQ(SelectedNames(window), "r1 r2 r3");
+    // Back to single selection: only the first selected radio stays.
     EXPECT_EQ(window.SetSelectionMode(0), 0u);
-    EXPECT_TRUE(r1->Selected());
-    EXPECT_FALSE(r2->Selected());
-    EXPECT_FALSE(r3->Selected());
-}
-
-TEST(ZafWindowSelection, SelectionModeIsRefusedOnceCreatedOrWhenUnknown)
-{
-    Window window;
+    EXPECT_EQ(SelectedNames(window), "r1");
+    // Unknown modes are refused, and any change once created.
     EXPECT_EQ(window.SetSelectionMode(7), 0u);
     EXPECT_EQ(window.SetSelectionMode(2), 2u);
     window.Create();
@@ -444,21 +363,7 @@ TEST(ZafWindowSelection, SelectionModeIsRefusedOnceCreatedOrWhenUnknown)
     EXPECT_TRUE(window.SetTemporary(true));
 }
 
-TEST(ZafWindowSelection, AListMakesAllItsEntriesExcludeEachOther)
-{
-    ListWindow list;
-    Item *a = new Item("a"), *b = new Item("b");
-    list.AddObject(a);
-    list.AddObject(b);
-    a->SetSelected(true);
-    b->SetSelected(true);
-    EXPECT_FALSE(a->Selected());
-    EXPECT_TRUE(b->SetSelected(false));  // the last one stays
-}
-
-// --- Focus ----------------------------------------------------------------------------
-
-TEST(ZafWindowFocus, AWindowlessChildGainingFocusBecomesCurrent)
+TEST(ZafWindowFocus, AWindowlessChildGainingFocusBecomesCurrentUpTheChain)
 {
     Window outer;
     Window *inner = new Window("inner");
@@ -472,29 +377,19 @@ TEST(ZafWindowFocus, AWindowlessChildGainingFocusBecomesCurrent)
 
     EXPECT_TRUE(a->SetFocus(true));
     EXPECT_EQ(outer.CurrentChild(), a);
-
     EXPECT_TRUE(b->SetFocus(true));
     EXPECT_EQ(inner->CurrentChild(), b);
-    EXPECT_EQ(outer.CurrentChild(), inner);  // the change passes upward
-
+    EXPECT_EQ(outer.CurrentChild(), inner); // the change passes upward
     EXPECT_TRUE(c->SetFocus(true));
     EXPECT_EQ(inner->CurrentChild(), c);
-    EXPECT_FALSE(b->Focus());  // told ZAF_NOT_CURRENT
+    EXPECT_FALSE(b->Focus()); // told ZAF_NOT_CURRENT
     EXPECT_EQ(b->events.back(), ZAF_NOT_CURRENT);
-
     EXPECT_FALSE(c->SetFocus(false));
     EXPECT_EQ(inner->CurrentChild(), c);
-}
-
-TEST(ZafWindowFocus, NoFocusIsGivenWhenDisabledOrRefusingUpTheChain)
-{
-    Window outer;
-    Item *a = new Item("a");
-    a->SetOwnWindow(false);
-    outer.AddObject(a);
+    // No focus is given when disabled or refusing up the chain.
     outer.SetDisabled(true);
     EXPECT_FALSE(a->SetFocus(true));
-    EXPECT_EQ(outer.CurrentChild(), nullptr);
+    EXPECT_EQ(outer.CurrentChild(), inner);
     outer.SetDisabled(false);
     outer.SetNoFocus(true);
     EXPECT_FALSE(a->SetFocus(true));
@@ -502,58 +397,14 @@ TEST(ZafWindowFocus, NoFocusIsGivenWhenDisabledOrRefusingUpTheChain)
     EXPECT_TRUE(a->SetFocus(true));
 }
 
-// --- Window flags, copies and generic objects ------------------------------------------
+// --- Flags, copies and frame objects -------------------------------------------------
 
-TEST(ZafWindow, ConstructorDefaultsAndClientRegion)
-{
-    Window window;
-    EXPECT_TRUE(window.Destroyable());
-    EXPECT_FALSE(window.Temporary());
-    EXPECT_EQ(window.SelectionMode(), 0u);
-    ZafRegionRect client = window.ClientRegion();
-    EXPECT_EQ(client.right, 39);
-    EXPECT_EQ(client.bottom, 9);
-    EXPECT_EQ(client.coordinateType, ZAF_CELL);
-    EXPECT_TRUE(window.IsClassName("ZafWindow"));
-    EXPECT_TRUE(window.IsClassName("ZafWindowObject"));
-    EXPECT_TRUE(window.IsClassID(1007));
-
-    window.SetRegionIsClientSize(true);
-    window.SetRegion(1, 1, 20, 5, ZAF_CELL);
-    EXPECT_FALSE(window.RegionIsClientSize());
-    EXPECT_EQ(window.Region().right, 20);
-}
-
-TEST(ZafWindow, FixedAttributesIgnoreWhatTheyAreGiven)
-{
-    FixedWindow fixed;
-    EXPECT_FALSE(fixed.SetDestroyable(true));
-    EXPECT_FALSE(fixed.Destroyable());
-    PinnedSupport pinned("pinned");
-    EXPECT_TRUE(pinned.SetSupportObject(false));
-}
-
-TEST(ZafWindow, ChangedFoldsOverTheChildrenAndClearingClearsThemAll)
-{
-    Window window;
-    Item *a = new Item("a");
-    window.AddObject(a);
-    EXPECT_FALSE(window.Changed());
-    a->SetChanged(true);
-    EXPECT_TRUE(window.Changed());
-    window.SetChanged(false);
-    EXPECT_FALSE(a->Changed());
-    EXPECT_FALSE(window.Changed());
-}
-
-TEST(ZafWindow, CopyDuplicatesSupportObjectsAndChildrenInOrder)
+TEST(ZafWindow, CopyDuplicatesSupportObjectsAndChildrenInOrderAndChangedFoldsOverThem)
 {
     Window window("original");
     window.SetSelectionMode(1);
     window.SetTemporary(true);
-    Item *border = new Item("border", ZAF_NUMID_BORDER);
-    border->SetSupportObject(true);
-    window.AddObject(border);
+    window.AddObject(SupportItem("border", ZAF_NUMID_BORDER));
     window.AddObject(new Item("one"));
     Window *sub = new Window("sub");
     sub->AddObject(new Item("inside"));
@@ -573,6 +424,16 @@ TEST(ZafWindow, CopyDuplicatesSupportObjectsAndChildrenInOrder)
     ASSERT_NE(inside, nullptr);
     EXPECT_EQ(inside->Parent(), copiedSub);
     EXPECT_NE(inside, window.FindObjectByStringID("sub~inside"));
+    // Changed folds over the children, and clearing clears them all.
+    EXPECT_FALSE(copy.Changed());
+    inside->SetChanged(true);
+    EXPECT_TRUE(copy.Changed());
+    copy.SetChanged(false);
+    EXPECT_FALSE(inside->Changed());
+    // An explicit region is no client size.
+    copy.SetRegionIsClientSize(true);
+    copy.SetRegion(1, 1, 20, 5, ZAF_CELL);
+    EXPECT_FALSE(copy.RegionIsClientSize());
 }
 
 namespace {
@@ -583,9 +444,8 @@ ZafWindowObject *MakeGeneric(ZafNumberID id, ZafStringData *, ZafWindow *)
 {
     madeIDs.push_back(static_cast<std::int16_t>(id));
     if (id == ZAF_NUMID_MINIMIZE)
-        return nullptr;  // a maker may leave one out
-    Item *item = new Item(("generic" + std::to_string(static_cast<std::int16_t>(id))).c_str(), id);
-    return item;
+        return nullptr; // a maker may leave one out
+    return new Item(("generic" + std::to_string(static_cast<std::int16_t>(id))).c_str(), id);
 }
 
 } // namespace
@@ -595,7 +455,6 @@ TEST(ZafWindow, AddGenericObjectsAddsTheFrameObjectsInOrder)
     Window window;
     EXPECT_FALSE(window.AddGenericObjects());
     EXPECT_TRUE(window.SupportList().IsEmpty());
-
     madeIDs.clear();
     ZafWindow::SetGenericObjectMaker(MakeGeneric);
     EXPECT_TRUE(window.AddGenericObjects());
@@ -603,51 +462,40 @@ TEST(ZafWindow, AddGenericObjectsAddsTheFrameObjectsInOrder)
     EXPECT_EQ(madeIDs, (std::vector<int>{-1, -2, -3, -4, -5}));
     EXPECT_EQ(Names(window.SupportList()), "generic-1 generic-2 generic-4 generic-5");
     EXPECT_TRUE(window.IsEmpty());
-    EXPECT_NE(window.FindSupportObject(ZAF_NUMID_TITLE), nullptr);
 }
-
-// --- Support objects of the frame ------------------------------------------------
 
 TEST(ZafWindow, FrameSupportObjectsAreFoundByNumberIDAndClass)
 {
     Window window;
     EXPECT_EQ(window.FindBorder(), nullptr);
     EXPECT_EQ(window.VerticalScrollBar(), nullptr);
-
     auto *border = new ZafBorder;
     auto *horizontal = new ZafScrollBar(ZafScrollBar::horizontal);
     window.AddObject(border);
     window.AddObject(horizontal);
-    const ZafNumberID frameIDs[] = {ZAF_NUMID_MAXIMIZE, ZAF_NUMID_MINIMIZE, ZAF_NUMID_SYSTEM, ZAF_NUMID_TITLE,
-                                    ZAF_NUMID_PULL_DOWN_MENU};
     std::vector<ZafWindowObject *> frame;
-    for (ZafNumberID id : frameIDs)
+    for (ZafNumberID id : {ZAF_NUMID_MAXIMIZE, ZAF_NUMID_MINIMIZE, ZAF_NUMID_SYSTEM, ZAF_NUMID_TITLE,
+                           ZAF_NUMID_PULL_DOWN_MENU})
         frame.push_back(window.AddObject(new PinnedSupport("frame", id)));
     // An ordinary child with a support object's id is none of them.
     window.AddObject(new Item("child", ZAF_NUMID_VT_SCROLL));
-
     EXPECT_EQ(window.FindBorder(), border);
     EXPECT_EQ(window.HorizontalScrollBar(), horizontal);
     EXPECT_EQ(window.VerticalScrollBar(), nullptr);
-    EXPECT_EQ(window.FindMaximizeButton(), frame[0]);
-    EXPECT_EQ(window.MinimizeButton(), frame[1]);
-    EXPECT_EQ(window.FindSystemButton(), frame[2]);
-    EXPECT_EQ(window.FindTitle(), frame[3]);
-    EXPECT_EQ(window.FindPullDownMenu(), frame[4]);
-}
-
-TEST(ZafWindow, ASupportObjectOfAnotherClassIsNotTakenForTheBorderOrAScrollBar)
-{
-    Window window;
-    window.AddObject(new PinnedSupport("not a border", ZAF_NUMID_BORDER));
-    window.AddObject(new PinnedSupport("not a bar", ZAF_NUMID_HZ_SCROLL));
-    // A vertical bar given the horizontal bar's place is still a scroll bar.
+    EXPECT_EQ(frame, (std::vector<ZafWindowObject *>{window.FindMaximizeButton(), window.MinimizeButton(),
+                                                     window.FindSystemButton(), window.FindTitle(),
+                                                     window.FindPullDownMenu()}));
+    // A support object of another class is not taken for the border or a
+    // scroll bar; a vertical bar in the horizontal bar's place still is one.
+    Window other;
+    other.AddObject(new PinnedSupport("not a border", ZAF_NUMID_BORDER));
+    other.AddObject(new PinnedSupport("not a bar", ZAF_NUMID_HZ_SCROLL));
     auto *bar = new ZafScrollBar(ZafScrollBar::vertical);
-    window.AddObject(bar);
-    EXPECT_NE(window.FindSupportObject(ZAF_NUMID_BORDER), nullptr);
-    EXPECT_EQ(window.FindBorder(), nullptr);
-    EXPECT_EQ(window.HorizontalScrollBar(), nullptr);
-    EXPECT_EQ(window.VerticalScrollBar(), bar);
+    other.AddObject(bar);
+    EXPECT_NE(other.FindSupportObject(ZAF_NUMID_BORDER), nullptr);
+    EXPECT_EQ(other.FindBorder(), nullptr);
+    EXPECT_EQ(other.HorizontalScrollBar(), nullptr);
+    EXPECT_EQ(other.VerticalScrollBar(), bar);
 }
 
 // --- Broadcast ---------------------------------------------------------------------
@@ -655,7 +503,7 @@ TEST(ZafWindow, ASupportObjectOfAnotherClassIsNotTakenForTheBorderOrAScrollBar)
 namespace {
 
 constexpr ZafEventType broadcastCode = -9100;
-std::vector<std::string> reached;
+std::string reached;
 
 // Logs the broadcast it receives, then does what it is told to the window's
 // objects: delete one (itself included) or take one out.
@@ -666,11 +514,10 @@ struct Receiver : Item
     {
         if (event.type != broadcastCode)
             return Item::Event(event);
-        reached.push_back(StringID());
+        reached += (reached.empty() ? "" : " ") + std::string(StringID());
         ZafWindowObject *doomed = deletes;
-        ZafWindowObject *leaving = takesOut;
-        if (leaving)
-            static_cast<ZafWindow *>(Parent())->SubtractObject(leaving);
+        if (takesOut)
+            static_cast<ZafWindow *>(Parent())->SubtractObject(takesOut);
         delete doomed; // may be this object: nothing touches it after
         return event.type;
     }
@@ -685,7 +532,7 @@ struct ReceiverWindow : Window
     {
         if (event.type != broadcastCode)
             return Window::Event(event);
-        reached.push_back(StringID());
+        reached += (reached.empty() ? "" : " ") + std::string(StringID());
         if (deletesItself)
             delete this;
         return event.type;
@@ -693,13 +540,11 @@ struct ReceiverWindow : Window
     bool deletesItself = false;
 };
 
-std::string Reached()
+std::string Reached(ZafWindow &window, int depth)
 {
-    std::string names;
-    for (const std::string &name : reached)
-        names += (names.empty() ? "" : " ") + name;
     reached.clear();
-    return names;
+    window.BroadcastEvent(ZafEventRecord(broadcastCode), depth);
+    return reached;
 }
 
 } // namespace
@@ -708,8 +553,7 @@ TEST(ZafWindowBroadcast, SupportObjectsComeFirstAndDepthSaysHowFarItGoes)
 {
     Window window("top");
     window.AddObject(new Receiver("a"));
-    auto *inner = new ReceiverWindow("inner");
-    window.AddObject(inner);
+    auto *inner = static_cast<ZafWindow *>(window.AddObject(new ReceiverWindow("inner")));
     auto *support = new Receiver("support");
     support->SetSupportObject(true);
     window.AddObject(support); // added last, reached first
@@ -717,40 +561,29 @@ TEST(ZafWindowBroadcast, SupportObjectsComeFirstAndDepthSaysHowFarItGoes)
     auto *innerSupport = new Receiver("innerSupport");
     innerSupport->SetSupportObject(true);
     inner->AddObject(innerSupport);
-    auto *deepest = new ReceiverWindow("deepest");
-    inner->AddObject(deepest);
-    deepest->AddObject(new Receiver("c"));
+    static_cast<ZafWindow *>(inner->AddObject(new ReceiverWindow("deepest")))->AddObject(new Receiver("c"));
 
-    reached.clear();
-    window.BroadcastEvent(ZafEventRecord(broadcastCode), 0);
-    EXPECT_EQ(Reached(), "support a inner");
-    window.BroadcastEvent(ZafEventRecord(broadcastCode), 1);
-    EXPECT_EQ(Reached(), "support a inner innerSupport b deepest");
-    window.BroadcastEvent(ZafEventRecord(broadcastCode), 5);
-    EXPECT_EQ(Reached(), "support a inner innerSupport b deepest c");
+    EXPECT_EQ(Reached(window, 0), "support a inner");
+    EXPECT_EQ(Reached(window, 1), "support a inner innerSupport b deepest");
+    EXPECT_EQ(Reached(window, 5), "support a inner innerSupport b deepest c");
 }
 
 TEST(ZafWindowBroadcast, ReceiversMayDeleteOrTakeOutThemselvesAndOthersOnTheWay)
 {
     Window window("top");
-    auto *a = new Receiver("a");
-    auto *b = new Receiver("b");
-    auto *c = new Receiver("c");
-    auto *d = new Receiver("d");
-    auto *e = new Receiver("e");
+    auto *a = new Receiver("a"), *b = new Receiver("b"), *c = new Receiver("c");
+    auto *d = new Receiver("d"), *e = new Receiver("e");
     auto *nested = new ReceiverWindow("nested");
     for (ZafWindowObject *object : std::vector<ZafWindowObject *>{a, b, c, d, e, nested})
         window.AddObject(object);
     nested->AddObject(new Receiver("never"));
-    a->deletes = b;       // a sibling still to come
-    c->deletes = c;       // itself
-    d->takesOut = e;      // a sibling taken out, not deleted
+    a->deletes = b;  // a sibling still to come
+    c->deletes = c;  // itself
+    d->takesOut = e; // a sibling taken out, not deleted
     nested->deletesItself = true;
 
     deaths = 0;
-    reached.clear();
-    window.BroadcastEvent(ZafEventRecord(broadcastCode), 3);
-    EXPECT_EQ(Reached(), "a c d nested");
+    EXPECT_EQ(Reached(window, 3), "a c d nested");
     EXPECT_EQ(deaths, 3); // b, c and the child of the nested window
     EXPECT_EQ(Names(window), "a d");
     EXPECT_EQ(e->Parent(), nullptr);
