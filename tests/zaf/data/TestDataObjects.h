@@ -68,15 +68,8 @@ public:
     std::vector<unsigned char> StoredBytes(const char *path)
     {
         ZafStorage storage(name.c_str(), ZafStorage::Read);
-        std::vector<unsigned char> bytes;
-        if (ZafFile *file = storage.Open(path, ZafFileMode::Read))
-        {
-            bytes.resize(static_cast<std::size_t>(file->Length()));
-            if (!bytes.empty())
-                file->ReadBytes(bytes.data(), static_cast<int>(bytes.size()));
-            storage.Close(file);
-        }
-        return bytes;
+        const std::string bytes = ObjectBytes(storage, path);
+        return bytes == "<none>" ? std::vector<unsigned char>() : std::vector<unsigned char>(bytes.begin(), bytes.end());
     }
 
     // Replaces the bytes of the object at the path (an entry of the class

@@ -1,9 +1,9 @@
 #include "TestObjects.h"
 
+#include "TestFiles.h"
 #include "zaf/data/ZafFileSystem.h"
 
-namespace
-{
+namespace {
 std::string CurrentDirectory(ZafDataPersistence &persistence)
 {
     char buffer[ZafMaxPath] = "";
@@ -12,17 +12,8 @@ std::string CurrentDirectory(ZafDataPersistence &persistence)
     return buffer;
 }
 
-std::string ReadText(ZafFile *file)
-{
-    char *text = nullptr;
-    file->ReadString(&text);
-    std::string result = text ? text : "";
-    delete[] text;
-    return result;
-}
+void AddChild(ZafElement *object, void *window) { static_cast<TestWindow *>(window)->children.Add(object); }
 } // namespace
-
-// --- TestObject: the root of the chain --------------------------------------
 
 TestObject::TestObject(const char *name, ZafObjectPersistence &persistence)
 {
@@ -50,8 +41,6 @@ void TestObject::Write(ZafObjectPersistence &persistence)
     persistence.PopLevel();
 }
 
-// --- TestNote: a data object ------------------------------------------------
-
 TestNote::TestNote(const char *name, ZafDataPersistence &persistence)
     : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
@@ -75,8 +64,6 @@ std::uint32_t TestNote::Write(ZafDataPersistence &persistence)
     persistence.PopLevel();
     return SetError(persistence.Error());
 }
-
-// --- TestControl -------------------------------------------------------------
 
 TestControl::TestControl(const char *name, int value, const std::string &text) : value(value), text(text)
 {
@@ -115,20 +102,7 @@ void TestControl::Write(ZafObjectPersistence &persistence)
     error = persistence.Error();
 }
 
-// --- TestWindow ----------------------------------------------------------------
-
-TestWindow::TestWindow(const char *name, const std::string &title) : title(title)
-{
-    SetStringID(name);
-}
-
-namespace
-{
-void AddChild(ZafElement *object, void *window)
-{
-    static_cast<TestWindow *>(window)->children.Add(object);
-}
-} // namespace
+TestWindow::TestWindow(const char *name, const std::string &title) : title(title) { SetStringID(name); }
 
 TestWindow::TestWindow(const char *name, ZafObjectPersistence &persistence)
     : TestObject(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
@@ -136,13 +110,12 @@ TestWindow::TestWindow(const char *name, ZafObjectPersistence &persistence)
     if (persistence.Error() == 0)
     {
         title = ReadText(persistence.File());
-        char noteName[64];
+        char noteName[64], functionName[64];
         persistence.File()->ReadStringInto(noteName, sizeof noteName);
         if (noteName[0])
             note = new TestNote(noteName, persistence);
         // The user-function entry is for readers of the file; the name
         // itself is in the record.
-        char functionName[64];
         persistence.File()->ReadStringInto(functionName, sizeof functionName);
         userFunctionName = functionName;
         if (persistence.Error() == 0)
@@ -173,9 +146,8 @@ void TestWindow::Write(ZafObjectPersistence &persistence)
         {
             // Beside the record, as window objects keep their function names.
             ZafFileSystem *fileSystem = persistence.LevelFileSystem();
-            ZafFile *entry = fileSystem->Open("userFunction", ZafFileMode::Write, userFunctionName.c_str(),
-                                              ZafObjectPersistence::userFunctionEntryID);
-            if (entry)
+            if (ZafFile *entry = fileSystem->Open("userFunction", ZafFileMode::Write, userFunctionName.c_str(),
+                                                  ZafObjectPersistence::userFunctionEntryID))
             {
                 entry->WriteString(userFunctionName.c_str());
                 fileSystem->Close(entry);
@@ -188,10 +160,7 @@ void TestWindow::Write(ZafObjectPersistence &persistence)
     error = persistence.Error();
 }
 
-int TestUserFunction(ZafWindowObject *, ZafEventRecord &, int code)
-{
-    return code;
-}
+int TestUserFunction(ZafWindowObject *, ZafEventRecord &, int code) { return code; }
 
 void AddTestTables(ZafObjectPersistence &persistence)
 {
@@ -232,9 +201,8 @@ TestScene MakeTestScene()
     scene.windows.push_back(std::make_unique<TestWindow>("ABOUT", "About \xE9"));
     for (const char *name : {"greeting", "farewell"})
     {
-        auto note = std::make_unique<TestNote>(std::string("text of ") + name);
-        note->SetStringID(name);
-        scene.notes.push_back(std::move(note));
+        scene.notes.push_back(std::make_unique<TestNote>(std::string("text of ") + name));
+        scene.notes.back()->SetStringID(name);
     }
     return scene;
 }

@@ -1,5 +1,5 @@
 // Persistent test classes that follow the library's read and write pattern,
-// standing in for the window classes that come later:
+// standing in for the window classes:
 //   TestObject   the root of the chain (like the window-object base): takes
 //                the name, opens the level file, reads / writes its number id
 //   TestControl  a control (entry type 2 inside a window): a value and a text
@@ -25,8 +25,7 @@ public:
     TestObject(const char *name, ZafObjectPersistence &persistence);
     virtual void Write(ZafObjectPersistence &persistence);
     std::uint32_t error = 0;
-    // Where the object's file lay when it was read or written.
-    std::string directory;
+    std::string directory; // where the object's file lay when read or written
 };
 
 class TestNote : public ZafData
@@ -42,8 +41,15 @@ public:
     static ZafElement *New(const char *name, ZafDataPersistence &persistence);
     std::uint32_t Write(ZafDataPersistence &persistence) override;
     ZafData *Duplicate() override { return new TestNote(*this); }
-    void Clear() override { text.clear(); }
+    void Clear() override { SetText(""); }
     ZafReadFunction ReadFunction() override { return New; }
+    // Changes the text inside an update bracket that notifies.
+    void SetText(const std::string &value)
+    {
+        StartUpdate();
+        text = value;
+        EndUpdate(true);
+    }
 
     std::string text;
 };
@@ -77,20 +83,18 @@ public:
     TestWindow(const char *name, ZafObjectPersistence &persistence);
     static ZafElement *New(const char *name, ZafDataPersistence &persistence);
     void Write(ZafObjectPersistence &persistence) override;
+    ~TestWindow() override { delete note; }
 
     std::string title;
-    ZafList children;   // TestObject elements, owned
+    ZafList children;         // TestObject elements, owned
     TestNote *note = nullptr; // owned; written beside the window's objectData
     std::string userFunctionName;
-
-    ~TestWindow() override { delete note; }
 };
 
 // A user function the windows name in their files.
 int TestUserFunction(ZafWindowObject *object, ZafEventRecord &event, int code);
 
-// An object persistence with the test classes' constructors and the user
-// function "TestUserFunction".
+// Enters the test classes' constructors and "TestUserFunction".
 void AddTestTables(ZafObjectPersistence &persistence);
 
 // "name(class)" of an object and, for windows, of its children, depth first.

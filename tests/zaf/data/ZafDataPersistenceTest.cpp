@@ -27,59 +27,15 @@ protected:
         storage.GetCWD(buffer, sizeof buffer);
         return buffer;
     }
-    std::string ReadText(const char *path)
-    {
-        ZafFile *file = storage.Open(path, ZafFileMode::Read);
-        if (!file)
-            return "<none>";
-        char *text = nullptr;
-        file->ReadString(&text);
-        std::string result = text ? text : "";
-        delete[] text;
-        storage.Close(file);
-        return result;
-    }
     TempDirectory dir;
     ZafStorage storage{dir.File("p.znc").c_str(), ZafStorage::CreateTree};
     ZafObjectPersistence persistence{&storage};
 };
 
-TEST_F(PersistenceTest, WindowAndControlWalkTheirDirectoriesAndComeBack)
-{
-    TestWindow window("MAINWINDOW", "Main");
-    window.children.Add(new TestControl("OK", 1, "ok"));
-    storage.MkDir("~elsewhere");
-    storage.ChDir("~elsewhere");
-    window.Write(persistence);
-    ASSERT_EQ(0u, persistence.Error());
-    EXPECT_EQ("~elsewhere", Cwd()) << "the walk returns to where it began";
-    EXPECT_EQ("~TestWindow~MAINWINDOW", window.directory);
-    EXPECT_EQ("~TestWindow~MAINWINDOW~OK", static_cast<TestObject *>(window.children.First())->directory);
-    ZafDirectoryElement *main = storage.ResolvePath("~TestWindow~MAINWINDOW");
-    ASSERT_NE(nullptr, main);
-    EXPECT_STREQ("TestWindow", main->StringID());
-    EXPECT_EQ(TestWindow::classID, main->NumberID());
-    ZafDirectoryElement *ok = storage.ResolvePath("~TestWindow~MAINWINDOW~OK");
-    ASSERT_NE(nullptr, ok);
-    EXPECT_STREQ("TestControl", ok->StringID());
-    EXPECT_NE(nullptr, storage.ResolvePath("~TestWindow~MAINWINDOW~OK~objectData"));
-
-    TestWindow read("MAINWINDOW", persistence);
-    EXPECT_EQ(0u, read.error);
-    EXPECT_EQ("~elsewhere", Cwd());
-    EXPECT_EQ(0, persistence.LevelIndex());
-    EXPECT_EQ(nullptr, persistence.File()) << "no file stays open between reads";
-    EXPECT_EQ("Main", read.title);
-    ASSERT_EQ(1, read.children.Count());
-    TestControl *control = static_cast<TestControl *>(read.children.First());
-    EXPECT_EQ("~TestWindow~MAINWINDOW~OK", control->directory);
-    EXPECT_EQ(1, control->value);
-    EXPECT_EQ("ok", control->text);
-}
-
-// Two children written one level each stand side by side in the window's
-// directory; reading skips the window's data entries.
-TEST_F(PersistenceTest, WindowWithTwoChildrenRoundTrips)
+// The walk through the level stack ends where it began; two children written
+// one level each stand side by side in the window's directory; reading skips
+// the window's data entries ("PALETTE", "userFunction").
+TEST_F(PersistenceTest, WindowWithChildrenWalksItsDirectoriesAndRoundTrips)
 {
     TestWindow window("DIALOG", "Options");
     window.note = new TestNote("palette text");
@@ -90,38 +46,52 @@ TEST_F(PersistenceTest, WindowWithTwoChildrenRoundTrips)
     inner->children.Add(new TestControl("deep", 30, "three"));
     window.children.Add(inner);
     window.children.Add(new TestControl("second", 20, "two"));
+    storage.MkDir("~elsewhere");
+    storage.ChDir("~elsewhere");
     window.Write(persistence);
     ASSERT_EQ(0u, persistence.Error());
-    for (const char *path : {"~TestWindow~DIALOG~first", "~TestWindow~DIALOG~inner", "~TestWindow~DIALOG~second",
-                             "~TestWindow~DIALOG~inner~deep", "~TestWindow~DIALOG~userFunction",
-                             "~TestWindow~DIALOG~PALETTE"})
+    EXPECT_EQ("~elsewhere", Cwd()) << "the walk returns to where it began";
+    EXPECT_EQ("~TestWindow~DIALOG", window.directory);
+    EXPECT_EQ("~TestWindow~DIALOG~first", static_cast<TestObject *>(window.children.First())->directory);
+    for (const char *path : {"~TestWindow~DIALOG~first~objectData", "~TestWindow~DIALOG~inner",
+                             "~TestWindow~DIALOG~second", "~TestWindow~DIALOG~inner~deep",
+                             "~TestWindow~DIALOG~userFunction", "~TestWindow~DIALOG~PALETTE"})
         EXPECT_NE(nullptr, storage.ResolvePath(path)) << path;
     EXPECT_EQ(nullptr, storage.ResolvePath("~TestWindow~DIALOG~first~second"));
-    EXPECT_EQ("TestUserFunction", ReadText("~TestWindow~DIALOG~userFunction"));
-    EXPECT_EQ(ZafObjectPersistence::userFunctionEntryID, storage.ResolvePath("~TestWindow~DIALOG~userFunction")->NumberID());
+    ZafDirectoryElement *main = storage.ResolvePath("~TestWindow~DIALOG");
+    EXPECT_STREQ("TestWindow", main->StringID());
+    EXPECT_EQ(TestWindow::classID, main->NumberID());
+    EXPECT_STREQ("TestControl", storage.ResolvePath("~TestWindow~DIALOG~first")->StringID());
+    ZafFile *function = storage.Open("~TestWindow~DIALOG~userFunction", ZafFileMode::Read);
+    ASSERT_NE(nullptr, function);
+    EXPECT_EQ("TestUserFunction", ReadText(function));
+    storage.Close(function);
+    EXPECT_EQ(ZafObjectPersistence::userFunctionEntryID,
+              storage.ResolvePath("~TestWindow~DIALOG~userFunction")->NumberID());
 
     TestWindow read("DIALOG", persistence);
     EXPECT_EQ(0u, read.error);
+    EXPECT_EQ("~elsewhere", Cwd());
+    EXPECT_EQ(0, persistence.LevelIndex());
+    EXPECT_EQ(nullptr, persistence.File()) << "no file stays open between reads";
+    EXPECT_EQ("Options", read.title);
     EXPECT_EQ("DIALOG(TestWindow){first(TestControl),inner(TestWindow){deep(TestControl)},second(TestControl)}",
               Describe(&read));
     ASSERT_NE(nullptr, read.note);
     EXPECT_EQ("palette text", read.note->text);
     EXPECT_EQ("TestUserFunction", read.userFunctionName);
-    ASSERT_EQ(3, read.children.Count());
+    auto *first = static_cast<TestControl *>(read.children.First());
+    EXPECT_EQ("~TestWindow~DIALOG~first", first->directory);
+    EXPECT_EQ(10, first->value);
+    EXPECT_EQ("one", first->text);
     EXPECT_EQ(20, static_cast<TestControl *>(read.children.Last())->value);
-}
 
-TEST_F(PersistenceTest, WritingAgainStartsFromAnEmptyDirectory)
-{
-    TestWindow window("W", "one");
-    window.children.Add(new TestControl("A", 1, ""));
-    window.children.Add(new TestControl("B", 2, ""));
-    window.Write(persistence);
+    // Written again, the window starts from an empty directory.
     window.children.Destroy();
     window.children.Add(new TestControl("C", 3, ""));
     window.Write(persistence);
-    TestWindow read("W", persistence);
-    EXPECT_EQ("W(TestWindow){C(TestControl)}", Describe(&read));
+    TestWindow again("DIALOG", persistence);
+    EXPECT_EQ("DIALOG(TestWindow){C(TestControl)}", Describe(&again));
 }
 
 // A directory of the child's name but of another class gives way when
@@ -155,13 +125,16 @@ TEST_F(PersistenceTest, DataObjectIsFoundOnlyUnderItsClass)
 {
     TestNote note("hello");
     note.SetStringID("caption");
-    note.Write(persistence);
-    ASSERT_EQ(0u, persistence.Error());
+    EXPECT_EQ(0u, note.Write(persistence));
+    EXPECT_EQ(TestNote::New, persistence.GetDataConstructor(TestNote::classID, nullptr))
+        << "writing enters the class's constructor";
     ZafDirectoryElement *entry = storage.ResolvePath("caption");
     ASSERT_NE(nullptr, entry);
     EXPECT_STREQ("TestNote", entry->StringID());
     EXPECT_EQ(TestNote::classID, entry->NumberID());
-    EXPECT_EQ("hello", TestNote("caption", persistence).text);
+    std::unique_ptr<ZafElement> read(persistence.GetDataConstructor(0, "TestNote")("caption", persistence));
+    EXPECT_STREQ("caption", read->StringID());
+    EXPECT_EQ("hello", static_cast<TestNote *>(read.get())->text);
 
     persistence.PushLevel("OtherData", 9300, ZafDataPersistence::dataEntry);
     EXPECT_EQ(ZafFileError::Open, persistence.OpenLevelFile("caption", ZafFileMode::Read));
@@ -171,7 +144,7 @@ TEST_F(PersistenceTest, DataObjectIsFoundOnlyUnderItsClass)
     persistence.PopLevel();
 }
 
-TEST_F(PersistenceTest, SuffixesNameTheLevelFiles)
+TEST_F(PersistenceTest, SuffixesNameTheLevelFilesAndTheirStackIsBounded)
 {
     EXPECT_EQ(1, persistence.PushSuffix("de"));
     TestWindow window("W", "Fenster");
@@ -188,10 +161,7 @@ TEST_F(PersistenceTest, SuffixesNameTheLevelFiles)
     persistence.PushSuffix("de");
     EXPECT_EQ("Fenster", TestWindow("W", persistence).title);
     persistence.PopSuffix();
-}
 
-TEST_F(PersistenceTest, SuffixStackIsBounded)
-{
     for (int i = 1; i < ZafDataPersistence::maxSuffixes; i++)
         EXPECT_EQ(i, persistence.PushSuffix(std::to_string(i).c_str()));
     EXPECT_EQ(39, persistence.PushSuffix("over"));
@@ -209,20 +179,18 @@ TEST_F(PersistenceTest, MissingObjectsKeepTheirDefaults)
     EXPECT_EQ("", missing.title);
     EXPECT_EQ(nullptr, storage.ResolvePath("~TestWindow")) << "reading makes no class directory";
     storage.MkDir("~TestWindow");
-    TestWindow again("NOWHERE", persistence);
-    EXPECT_EQ(ZafFileError::Open, again.error);
+    EXPECT_EQ(ZafFileError::Open, TestWindow("NOWHERE", persistence).error);
     EXPECT_NE(nullptr, storage.ResolvePath("~TestWindow~NOWHERE")) << "an empty object directory stays";
     EXPECT_EQ("~", Cwd());
-}
+    TestNote note("nothing", persistence);
+    EXPECT_EQ(ZafFileError::Open, note.Error());
+    EXPECT_STREQ("nothing", note.StringID());
 
-TEST(ZafDataPersistenceNoFileSystem, EveryReadGivesError14)
-{
-    ZafObjectPersistence persistence;
-    AddTestTables(persistence);
-    TestWindow window("W", persistence);
-    EXPECT_EQ(ZafFileError::Open, window.error);
-    EXPECT_EQ(ZafFileError::Open, TestNote("n", persistence).Error());
-    EXPECT_EQ(0, persistence.LevelIndex());
+    ZafObjectPersistence noFileSystem;
+    AddTestTables(noFileSystem);
+    EXPECT_EQ(ZafFileError::Open, TestWindow("W", noFileSystem).error);
+    EXPECT_EQ(ZafFileError::Open, TestNote("n", noFileSystem).Error());
+    EXPECT_EQ(0, noFileSystem.LevelIndex());
 }
 
 // Mended: the 40-level stack was unguarded. Levels beyond it are refused
@@ -248,7 +216,7 @@ TEST_F(PersistenceTest, LevelsBeyondTheStackAreRefused)
     EXPECT_EQ("fine", TestWindow("SMALL", persistence).title);
 }
 
-TEST(ZafPersistenceTables, AddKeepsTheFirstAndLookupsAreExact)
+TEST(ZafPersistenceTables, AddKeepsTheFirstLookupsAreExactAndSetReplacesAWholeTable)
 {
     ZafObjectPersistence persistence;
     EXPECT_TRUE(persistence.AddUserFunction("Run", TestUserFunction));
@@ -260,12 +228,10 @@ TEST(ZafPersistenceTables, AddKeepsTheFirstAndLookupsAreExact)
     EXPECT_EQ(nullptr, persistence.GetUserFunctionName(nullptr));
     EXPECT_TRUE(persistence.RemoveUserFunction("Run"));
     EXPECT_FALSE(persistence.RemoveUserFunction("Run"));
-
     int object = 0;
     persistence.AddUserObject("counter", &object);
     EXPECT_EQ(&object, persistence.GetUserObject("counter"));
     EXPECT_STREQ("counter", persistence.GetUserObjectName(&object));
-
     auto compare = [](ZafElement *, ZafElement *) { return 0; };
     persistence.AddCompareFunction("byName", compare);
     EXPECT_EQ(static_cast<ZafCompareFunction>(compare), persistence.GetCompareFunction("byName"));
@@ -283,37 +249,36 @@ TEST(ZafPersistenceTables, AddKeepsTheFirstAndLookupsAreExact)
     EXPECT_EQ(nullptr, persistence.GetObjectConstructor(9100, nullptr));
     EXPECT_TRUE(persistence.RemoveDataConstructor(9200, nullptr));
     EXPECT_EQ(nullptr, persistence.GetDataConstructor(9200, "TestNote"));
-}
 
-TEST(ZafPersistenceTables, SetReplacesAWholeTable)
-{
     const ZafNamedEntry<ZafUserFunction> first[] = {{"a", TestUserFunction}, {"b", TestUserFunction}, {nullptr, nullptr}};
     const ZafNamedEntry<ZafUserFunction> second[] = {{"c", TestUserFunction}, {nullptr, nullptr}};
-    ZafObjectPersistence persistence(nullptr, nullptr, nullptr, first);
-    EXPECT_NE(nullptr, persistence.GetUserFunction("b"));
-    persistence.SetUserFunctions(second);
-    EXPECT_EQ(nullptr, persistence.GetUserFunction("a"));
-    EXPECT_NE(nullptr, persistence.GetUserFunction("c"));
-    persistence.ClearUserFunctions();
-    EXPECT_EQ(nullptr, persistence.GetUserFunction("c"));
+    ZafObjectPersistence tabled(nullptr, nullptr, nullptr, first);
+    EXPECT_NE(nullptr, tabled.GetUserFunction("b"));
+    tabled.SetUserFunctions(second);
+    EXPECT_EQ(nullptr, tabled.GetUserFunction("a"));
+    EXPECT_NE(nullptr, tabled.GetUserFunction("c"));
+    tabled.ClearUserFunctions();
+    EXPECT_EQ(nullptr, tabled.GetUserFunction("c"));
 }
 
 TEST(ZafPersistenceTables, CurrentClassComesFromTheProgramTables)
 {
     std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(nullptr));
-    persistence->PushLevel("ZafButton", 0, ZafDataPersistence::childEntry);
-    EXPECT_EQ(2, persistence->CurrentClassID());
-    persistence->PopLevel();
-    persistence->PushLevel("NoSuchClass", 0, ZafDataPersistence::childEntry);
-    EXPECT_EQ(0, persistence->CurrentClassID());
-    persistence->PopLevel();
-    persistence->PushLevel(nullptr, 3105, ZafDataPersistence::dataEntry);
-    EXPECT_STREQ("ZafStringData", persistence->CurrentClassName()) << "from the data table";
-    persistence->PopLevel();
-    persistence->PushLevel(nullptr, 1007, ZafDataPersistence::topLevelEntry);
-    EXPECT_STREQ("ZafWindow", persistence->CurrentClassName());
-    persistence->PopLevel();
-
+    const struct
+    {
+        const char *className;
+        ZafClassID classID;
+        ZafClassID expectedID;
+        const char *expectedName;
+    } levels[] = {{"ZafButton", 0, 2, "ZafButton"}, {"NoSuchClass", 0, 0, "NoSuchClass"},
+                  {nullptr, 3105, 3105, "ZafStringData"}, {nullptr, 1007, 1007, "ZafWindow"}};
+    for (const auto &level : levels)
+    {
+        persistence->PushLevel(level.className, level.classID, ZafDataPersistence::childEntry);
+        EXPECT_EQ(level.expectedID, persistence->CurrentClassID()) << level.expectedName;
+        EXPECT_STREQ(level.expectedName, persistence->CurrentClassName());
+        persistence->PopLevel();
+    }
     ZafDataPersistence dataOnly(nullptr, ZafPersistenceRegistry::DataConstructors());
     dataOnly.PushLevel("ZafButton", 0, ZafDataPersistence::childEntry);
     EXPECT_EQ(0, dataOnly.CurrentClassID()) << "a data persistence knows no window classes";
@@ -325,13 +290,12 @@ TEST(ZafPersistenceRegistry, ClassesEnterTheirNewOneByOne)
     EXPECT_FALSE(ZafPersistenceRegistry::RegisterNew("NotListed", TestControl::New));
     EXPECT_TRUE(ZafPersistenceRegistry::RegisterNew("ZafButtonX", TestControl::New));
     int objects = 0;
-    const ZafConstructorEntry *entry = ZafPersistenceRegistry::ObjectConstructors();
-    for (; entry->classID != ZafEndOfTable; entry++)
+    for (const ZafConstructorEntry *entry = ZafPersistenceRegistry::ObjectConstructors();
+         entry->classID != ZafEndOfTable; entry++)
         objects++;
     EXPECT_EQ(29, objects);
     EXPECT_STREQ("ZafWindow", ZafPersistenceRegistry::ObjectConstructors()[0].className);
     EXPECT_STREQ("ZafPopUpItem", ZafPersistenceRegistry::ObjectConstructors()[28].className);
-    EXPECT_EQ(nullptr, ZafPersistenceRegistry::DataConstructors()[0].New);
 
     EXPECT_TRUE(ZafPersistenceRegistry::RegisterUserFunction("EvTest", TestUserFunction));
     EXPECT_FALSE(ZafPersistenceRegistry::RegisterUserFunction("EvTest", nullptr));
@@ -340,7 +304,8 @@ TEST(ZafPersistenceRegistry, ClassesEnterTheirNewOneByOne)
     EXPECT_EQ(TestControl::New, persistence->GetNewByClassID(3500));
     EXPECT_EQ(TestUserFunction, persistence->GetUserFunction("EvTest"));
     EXPECT_EQ(nullptr, persistence->GetNewByClassID(2)) << "listed, not yet entered";
-    EXPECT_NE(nullptr, persistence->GetNewByClassID(1007)) << "the core's window comes with its New";
+    for (ZafClassID id : {1007, 22, 2011}) // ZafWindow, ZafDialogWindow, ZafMDIWindow
+        EXPECT_NE(nullptr, persistence->GetNewByClassID(id)) << "the core's windows come with their New: " << id;
     ZafPersistenceRegistry::RegisterNew("ZafButtonX", nullptr);
 }
 
