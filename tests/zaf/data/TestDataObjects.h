@@ -8,8 +8,15 @@
 #include <vector>
 
 #include "TestFiles.h"
+#include "zaf/data/ZafBitmapData.h"
 #include "zaf/data/ZafData.h"
 #include "zaf/data/ZafDataManager.h"
+#include "zaf/data/ZafDataRecord.h"
+#include "zaf/data/ZafIntegerData.h"
+#include "zaf/data/ZafPaletteData.h"
+#include "zaf/data/ZafRealData.h"
+#include "zaf/data/ZafScrollData.h"
+#include "zaf/data/ZafStringData.h"
 #include "zaf/data/ZafDataPersistence.h"
 #include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafLocaleDefaults.h"
@@ -116,6 +123,52 @@ public:
 private:
     ZafNumberConventions conventions;
 };
+
+// One object of every data class, by name, as the round trip and the
+// corrupt-input run store them.
+struct StoredObject
+{
+    const char *name;
+    const char *className;
+};
+
+const StoredObject storedObjects[] = {
+    {"title", "ZafStringData"}, {"limited", "ZafStringData"}, {"count", "ZafIntegerData"},
+    {"ratio", "ZafRealData"},   {"colours", "ZafPaletteData"}, {"range", "ZafScrollData"},
+    {"logo", "ZafBitmapData"},  {"app", "ZafIconData"},        {"hand", "ZafMouseData"},
+    {"group", "ZafDataRecord"}};
+
+// Writes the objects of storedObjects into a new UI data file and saves it;
+// the first error.
+inline std::uint32_t WriteEveryDataObject(const std::string &name)
+{
+    static std::uint8_t pixels[24] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+    ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+    ZafDataPersistence persistence(&storage);
+    ZafStringData title("Survey of households"), limited("abc", 12);
+    ZafIntegerData count(-42);
+    ZafRealData ratio(0.125);
+    ZafPaletteData colours;
+    ZafPaletteStruct palette;
+    palette.colorBackground = 5;
+    palette.font = 2;
+    colours.SetPalette(8, 32, palette);
+    colours.SetPalette(2, 1, palette);
+    colours.SetPalette(2, 0, palette);
+    ZafScrollData range(0, 100, 30, 1, 10);
+    ZafBitmapData logo(ZafBitmapStruct(6, 4, pixels, true));
+    ZafIconData app(ZafIconStruct(4, 4, pixels, true));
+    ZafMouseData hand(ZafMouseStruct(3, 3, pixels, 1, 2, true));
+    ZafDataRecord group;
+    ZafData *objects[] = {&title, &limited, &count, &ratio, &colours, &range, &logo, &app, &hand, &group};
+    for (std::size_t i = 0; i < sizeof objects / sizeof objects[0]; i++)
+    {
+        objects[i]->SetStringID(storedObjects[i].name);
+        if (std::uint32_t error = objects[i]->Write(persistence))
+            return error;
+    }
+    return storage.Save();
+}
 
 inline std::vector<unsigned char> LittleEndian(std::initializer_list<long long> words, int width = 4)
 {
