@@ -1,7 +1,7 @@
-// Objects written through persistence into a new storage, saved, read back
-// from the saved file and written again into a second storage give the same
-// objects, byte for byte: the test windows and data objects of the
-// persistence walk, and one object of every data class.
+// One object of every data class written through persistence into a new
+// storage, saved, read back from the saved file and written again into a
+// second storage gives the same objects, byte for byte. (Windows make the
+// same round trip in ZafWindowPersistenceTest.)
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "TestDataObjects.h"
-#include "TestObjects.h"
 
 namespace {
 
@@ -34,55 +33,6 @@ Objects Collect(const std::string &name)
     Objects objects;
     CollectObjects(storage, storage.Root(), "", objects);
     return objects;
-}
-
-TEST(ZafRoundTrip, WriteSaveReadWriteAgainGivesTheSameBytes)
-{
-    TempDirectory dir;
-    const std::string firstName = dir.File("first.znc"), secondName = dir.File("second.znc");
-    {
-        ZafStorage storage(firstName.c_str(), ZafStorage::CreateTree);
-        ZafObjectPersistence persistence(&storage);
-        AddTestTables(persistence);
-        TestScene scene = MakeTestScene();
-        WriteTestScene(scene, persistence);
-        ASSERT_EQ(0u, persistence.Error());
-        ASSERT_EQ(0u, storage.Save());
-    }
-    TestScene read;
-    {
-        ZafStorage storage(firstName.c_str(), ZafStorage::Read);
-        ASSERT_EQ(0u, storage.Error());
-        ZafObjectPersistence persistence(&storage);
-        AddTestTables(persistence);
-        read = ReadTestScene(persistence);
-        for (auto &window : read.windows)
-            EXPECT_EQ(0u, window->error) << window->StringID();
-        for (auto &note : read.notes)
-            EXPECT_EQ(0u, note->Error()) << note->StringID();
-    }
-    EXPECT_EQ("MAINWINDOW(TestWindow){OK(TestControl),GROUP(TestWindow){CHECK(TestControl),EMPTY(TestControl)},"
-              "CANCEL(TestControl)}",
-              Describe(read.windows[0].get()));
-    EXPECT_EQ("About \xE9", read.windows[1]->title);
-    EXPECT_EQ(1, read.windows[0]->NumberID());
-    EXPECT_EQ("window palette", read.windows[0]->note->text);
-    EXPECT_EQ("text of farewell", read.notes[1]->text);
-    EXPECT_EQ(std::string(300, 'c'), static_cast<TestControl *>(read.windows[0]->children.Last())->text);
-    {
-        ZafStorage storage(secondName.c_str(), ZafStorage::CreateTree);
-        ZafObjectPersistence persistence(&storage);
-        AddTestTables(persistence);
-        WriteTestScene(read, persistence);
-        ASSERT_EQ(0u, persistence.Error());
-        ASSERT_EQ(0u, storage.Save());
-    }
-    const Objects firstObjects = Collect(firstName);
-    EXPECT_EQ(11u, firstObjects.size());
-    EXPECT_EQ(firstObjects, Collect(secondName)) << "every object by path";
-    const std::vector<unsigned char> first = ReadWholeFile(firstName);
-    EXPECT_GT(first.size(), 600u);
-    EXPECT_EQ(first, ReadWholeFile(secondName));
 }
 
 TEST(ZafRoundTrip, EveryDataClassReadsBackAndWritesTheSameBytes)
