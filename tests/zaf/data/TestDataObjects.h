@@ -44,6 +44,49 @@ private:
     ZafData &data;
 };
 
+// A data class with one text, following the library's read and write
+// pattern: a data object (entry type 3) in the current directory.
+class TestNote : public ZafData
+{
+public:
+    static constexpr ZafClassID classID = 9200;
+    static constexpr const char *className = "TestNote";
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+
+    explicit TestNote(const std::string &text = "") : text(text) {}
+    TestNote(const char *name, ZafDataPersistence &persistence)
+        : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
+    {
+        if (persistence.Error() == 0)
+            text = ReadText(persistence.File());
+        persistence.PopLevel();
+        if (persistence.Error() != 0)
+            SetError(persistence.Error());
+    }
+    static ZafElement *New(const char *name, ZafDataPersistence &persistence) { return new TestNote(name, persistence); }
+    std::uint32_t Write(ZafDataPersistence &persistence) override
+    {
+        persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
+        if (ZafData::Write(persistence) == 0)
+            persistence.File()->WriteString(text.c_str());
+        persistence.PopLevel();
+        return SetError(persistence.Error());
+    }
+    ZafData *Duplicate() override { return new TestNote(*this); }
+    void Clear() override { SetText(""); }
+    ZafReadFunction ReadFunction() override { return New; }
+    // Changes the text inside an update bracket that notifies.
+    void SetText(const std::string &value)
+    {
+        StartUpdate();
+        text = value;
+        EndUpdate(true);
+    }
+
+    std::string text;
+};
+
 // A UI data file in a scratch directory: objects are written into it, it is
 // saved, and then read back from the file on disk.
 class DataFile

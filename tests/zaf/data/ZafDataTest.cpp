@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "TestObjects.h"
+#include "TestDataObjects.h"
 #include "zaf/data/ZafImageData.h"
 
 namespace {
