@@ -22,7 +22,6 @@ protected:
     {
         ASSERT_EQ(0u, storage.Error());
         ZafPaletteData::InstallWindowLink();
-        persistence->AddDataConstructor(TestNote::className, TestNote::classID, TestNote::New);
     }
     std::string Cwd()
     {
@@ -121,6 +120,8 @@ TEST_F(PersistenceTest, EntriesAreFoundOnlyUnderTheirClass)
     TestNote note("hello");
     note.SetStringID("caption");
     EXPECT_EQ(0u, note.Write(*persistence));
+    EXPECT_EQ(TestNote::New, persistence->GetDataConstructor(TestNote::classID, nullptr))
+        << "writing enters the class's constructor";
     ZafDirectoryElement *entry = storage.ResolvePath("caption");
     ASSERT_NE(nullptr, entry);
     EXPECT_STREQ("TestNote", entry->StringID());
