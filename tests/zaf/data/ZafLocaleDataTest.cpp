@@ -196,12 +196,9 @@ TEST(ZafLocaleData, ReadsTheProfileSectionAndDatePictures)
               std::string(locale.decimalSeparator) + "|" + locale.monDecimalSeparator + "|" +
                   locale.thousandsSeparator + "|" + locale.currencySymbol + "|" + locale.intCurrencySymbol + "|" +
                   locale.timeSeparator);
-    EXPECT_EQ(1, locale.posSpaceSeparation);
-    EXPECT_EQ(0, locale.posCurrencyPrecedes);
-    EXPECT_EQ(1, locale.negSpaceSeparation);
-    EXPECT_EQ(1, locale.negCurrencyPrecedes);
-    EXPECT_EQ(0, locale.fractionDigits);
-    EXPECT_EQ(0, locale.intFractionDigits);
+    EXPECT_EQ((std::vector<int>{1, 0, 1, 1, 0, 0}),
+              (std::vector<int>{locale.posSpaceSeparation, locale.posCurrencyPrecedes, locale.negSpaceSeparation,
+                                locale.negCurrencyPrecedes, locale.fractionDigits, locale.intFractionDigits}));
     EXPECT_STREQ("%d.%m.%Y", locale.dateFormat);
     EXPECT_STREQ("%H:%M:%S", locale.timeFormat);
     EXPECT_STREQ("%d.%m.%Y %H:%M:%S", locale.dateTimeFormat);
@@ -231,21 +228,16 @@ TEST(ZafLocaleData, WritesAndReadsItsConventionsAndClearRestoresTheBuiltInOnes)
     ZafDataPersistence persistence(&storage);
     ZafLocaleData read("DE", persistence);
     ASSERT_EQ(0u, read.Error());
-    EXPECT_STREQ("DE", read.StringID());
-    EXPECT_STREQ(",", read.decimalSeparator);
-    EXPECT_STREQ("EUR", read.currencySymbol);
-    EXPECT_STREQ("EUR ", read.intCurrencySymbol);
-    EXPECT_STREQ("%d.%m.%Y", read.dateFormat);
-    EXPECT_STREQ("%x %X", read.dateTimeScanFormat);
-    EXPECT_STREQ(ZafLocaleData::BuiltInLocale().timeScanFormats, read.timeScanFormats);
-    EXPECT_EQ(0, read.posCurrencyPrecedes);
-    EXPECT_EQ(2299160, read.calendarSwitchDay);
-    EXPECT_EQ(11, read.calendarSwitchGap);
     ASSERT_EQ(2, read.eraCount);
-    EXPECT_STREQ("BC", read.eraTable[1].eraName);
-    EXPECT_STREQ("%Ey %EC", read.eraTable[1].eraFormat);
-    EXPECT_EQ(1721423, read.eraTable[1].lastDay);
-    EXPECT_EQ(4713, read.eraTable[1].yearOffset);
+    const ZafEraTableEntry &bc = read.eraTable[1];
+    EXPECT_EQ(std::string("DE|,|EUR|EUR |%d.%m.%Y|%x %X|") + ZafLocaleData::BuiltInLocale().timeScanFormats +
+                  "|0|2299160|11|BC|%Ey %EC|1721423|4713",
+              std::string(read.StringID()) + "|" + read.decimalSeparator + "|" + read.currencySymbol + "|" +
+                  read.intCurrencySymbol + "|" + read.dateFormat + "|" + read.dateTimeScanFormat + "|" +
+                  read.timeScanFormats + "|" + std::to_string(read.posCurrencyPrecedes) + "|" +
+                  std::to_string(read.calendarSwitchDay) + "|" + std::to_string(read.calendarSwitchGap) + "|" +
+                  bc.eraName + "|" + bc.eraFormat + "|" + std::to_string(bc.lastDay) + "|" +
+                  std::to_string(bc.yearOffset));
 
     I18nScope scope(false);
     InitializeLocale(nullptr);

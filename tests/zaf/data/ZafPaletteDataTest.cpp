@@ -174,13 +174,10 @@ TEST(PaletteData, WritesSavesAndReadsBackWithoutOSColours)
     std::unique_ptr<ZafPaletteData> read = file.Read<ZafPaletteData>("colours");
     EXPECT_EQ(read->Error(), 0u);
     EXPECT_EQ(read->EntryCount(), 3);
-    ZafPaletteStruct back;
-    read->GetPalette(back, 2, 1);
-    EXPECT_EQ(back.lineStyle, 1);
-    EXPECT_EQ(back.colorBackground, 5);
-    EXPECT_EQ(back.font, 3);
-    EXPECT_EQ(back.osColorForeground, -1);
-    EXPECT_EQ(back.osColorBackground, -1);
+    ZafPaletteStruct b;
+    read->GetPalette(b, 2, 1);
+    EXPECT_EQ((std::vector<int>{1, 5, 3, -1, -1}),
+              (std::vector<int>{b.lineStyle, b.colorBackground, b.font, b.osColorForeground, b.osColorBackground}));
     EXPECT_EQ(BackgroundOf(*read, 8, 32), 7);
 }
 

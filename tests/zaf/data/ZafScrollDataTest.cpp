@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "TestDataObjects.h"
 
 namespace {
@@ -29,11 +31,8 @@ TEST(ScrollData, ConstructionCopiesAndSettersClampTheCurrentPosition)
     EXPECT_EQ(range.step, 4);
     ZafScrollStruct record = {4, 1, 8, 2, 3};
     range.SetScroll(record);
-    EXPECT_EQ(range.current, 4);
-    EXPECT_EQ(range.minimum, 1);
-    EXPECT_EQ(range.maximum, 8);
-    EXPECT_EQ(range.pageSize, 2);
-    EXPECT_EQ(range.step, 3);
+    EXPECT_EQ((std::vector<int>{4, 1, 8, 2, 3}),
+              (std::vector<int>{range.current, range.minimum, range.maximum, range.pageSize, range.step}));
     range.maximum = 3; // as a file may hold it: current outside the range
     ZafScrollData copy(range);
     EXPECT_EQ(copy.current, 3);

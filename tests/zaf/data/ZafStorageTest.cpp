@@ -251,11 +251,9 @@ TEST_F(ZafStorageTree, WildcardsMatchWholeNamesInListOrder)
         names.push_back(info.name);
     EXPECT_EQ((std::vector<std::string>{"A", "Apple"}), names);
     EXPECT_EQ(0, storage.FindFirst(info, "B?nan?"));
-    EXPECT_STREQ("Banana", info.name);
-    EXPECT_STREQ("ZafStringData", info.stringID);
-    EXPECT_EQ(3105, info.objectID);
-    EXPECT_EQ(6, info.size);
-    EXPECT_EQ(0, info.attributes);
+    EXPECT_EQ("Banana ZafStringData 3105 6 0", std::string(info.name) + " " + info.stringID + " " +
+                                                   std::to_string(info.objectID) + " " + std::to_string(info.size) +
+                                                   " " + std::to_string(info.attributes));
     EXPECT_EQ(-1, storage.FindFirst(info, "Banan?a"));
     EXPECT_EQ(-1, storage.FindFirst(info, "Apple?")) << "'?' needs one more character";
     EXPECT_EQ(-1, storage.FindFirst(info, "*", "ClassB"));

@@ -80,14 +80,10 @@ TEST_F(WindowPalette, SettersFillTheTextEntryOfTheEnabledStateMadeOnFirstUse)
     EXPECT_EQ(object.SetBackgroundColor(14, 15), 14);
     EXPECT_EQ(object.PaletteData(), palette) << "later setters use the same palette data";
 
-    ZafPaletteStruct entry;
-    palette->GetPalette(entry, ZAF_PM_TEXT, ZAF_PM_ENABLED);
-    EXPECT_EQ(entry.font, 2);
-    EXPECT_EQ(entry.colorForeground, 4);
-    EXPECT_EQ(entry.monoForeground, 0);
-    EXPECT_EQ(entry.colorBackground, 14);
-    EXPECT_EQ(entry.monoBackground, 15);
-    EXPECT_EQ(entry.lineStyle, 255);
+    ZafPaletteStruct e;
+    palette->GetPalette(e, ZAF_PM_TEXT, ZAF_PM_ENABLED);
+    EXPECT_EQ((std::vector<int>{2, 4, 0, 14, 15, 255}), (std::vector<int>{e.font, e.colorForeground, e.monoForeground,
+                                                                          e.colorBackground, e.monoBackground, e.lineStyle}));
 }
 
 TEST_F(WindowPalette, TheEffectivePaletteTakesEachValueFromTheFirstSourceThatSetsIt)
