@@ -1,7 +1,8 @@
-// A valid UI data file, mutated many thousand times (bytes flipped and
+// A valid UI data file (a frame window with children at several depths and
+// two data objects), mutated many thousand times (bytes flipped and
 // replaced, the file cut, sizes, offsets and length words changed, bytes
 // removed and inserted): every mutant is opened, every object in it read
-// raw and through persistence. Every failure must be an error word: no
+// raw and the window and data objects through persistence. Every failure must be an error word: no
 // crash, no hang, and no allocation larger than the file could justify.
 #include <gtest/gtest.h>
 
