@@ -8,8 +8,15 @@
 #include <vector>
 
 #include "TestFiles.h"
+#include "zaf/data/ZafBitmapData.h"
 #include "zaf/data/ZafData.h"
 #include "zaf/data/ZafDataManager.h"
+#include "zaf/data/ZafDataRecord.h"
+#include "zaf/data/ZafIntegerData.h"
+#include "zaf/data/ZafPaletteData.h"
+#include "zaf/data/ZafRealData.h"
+#include "zaf/data/ZafScrollData.h"
+#include "zaf/data/ZafStringData.h"
 #include "zaf/data/ZafDataPersistence.h"
 #include "zaf/data/ZafFile.h"
 #include "zaf/data/ZafLocaleDefaults.h"
@@ -35,6 +42,49 @@ private:
         return 0;
     }
     ZafData &data;
+};
+
+// A data class with one text, following the library's read and write
+// pattern: a data object (entry type 3) in the current directory.
+class TestNote : public ZafData
+{
+public:
+    static constexpr ZafClassID classID = 9200;
+    static constexpr const char *className = "TestNote";
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+
+    explicit TestNote(const std::string &text = "") : text(text) {}
+    TestNote(const char *name, ZafDataPersistence &persistence)
+        : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
+    {
+        if (persistence.Error() == 0)
+            text = ReadText(persistence.File());
+        persistence.PopLevel();
+        if (persistence.Error() != 0)
+            SetError(persistence.Error());
+    }
+    static ZafElement *New(const char *name, ZafDataPersistence &persistence) { return new TestNote(name, persistence); }
+    std::uint32_t Write(ZafDataPersistence &persistence) override
+    {
+        persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
+        if (ZafData::Write(persistence) == 0)
+            persistence.File()->WriteString(text.c_str());
+        persistence.PopLevel();
+        return SetError(persistence.Error());
+    }
+    ZafData *Duplicate() override { return new TestNote(*this); }
+    void Clear() override { SetText(""); }
+    ZafReadFunction ReadFunction() override { return New; }
+    // Changes the text inside an update bracket that notifies.
+    void SetText(const std::string &value)
+    {
+        StartUpdate();
+        text = value;
+        EndUpdate(true);
+    }
+
+    std::string text;
 };
 
 // A UI data file in a scratch directory: objects are written into it, it is
@@ -68,15 +118,8 @@ public:
     std::vector<unsigned char> StoredBytes(const char *path)
     {
         ZafStorage storage(name.c_str(), ZafStorage::Read);
-        std::vector<unsigned char> bytes;
-        if (ZafFile *file = storage.Open(path, ZafFileMode::Read))
-        {
-            bytes.resize(static_cast<std::size_t>(file->Length()));
-            if (!bytes.empty())
-                file->ReadBytes(bytes.data(), static_cast<int>(bytes.size()));
-            storage.Close(file);
-        }
-        return bytes;
+        const std::string bytes = ObjectBytes(storage, path);
+        return bytes == "<none>" ? std::vector<unsigned char>() : std::vector<unsigned char>(bytes.begin(), bytes.end());
     }
 
     // Replaces the bytes of the object at the path (an entry of the class
@@ -123,6 +166,52 @@ public:
 private:
     ZafNumberConventions conventions;
 };
+
+// One object of every data class, by name, as the round trip and the
+// corrupt-input run store them.
+struct StoredObject
+{
+    const char *name;
+    const char *className;
+};
+
+const StoredObject storedObjects[] = {
+    {"title", "ZafStringData"}, {"limited", "ZafStringData"}, {"count", "ZafIntegerData"},
+    {"ratio", "ZafRealData"},   {"colours", "ZafPaletteData"}, {"range", "ZafScrollData"},
+    {"logo", "ZafBitmapData"},  {"app", "ZafIconData"},        {"hand", "ZafMouseData"},
+    {"group", "ZafDataRecord"}};
+
+// Writes the objects of storedObjects into a new UI data file and saves it;
+// the first error.
+inline std::uint32_t WriteEveryDataObject(const std::string &name)
+{
+    static std::uint8_t pixels[24] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+    ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
+    ZafDataPersistence persistence(&storage);
+    ZafStringData title("Survey of households"), limited("abc", 12);
+    ZafIntegerData count(-42);
+    ZafRealData ratio(0.125);
+    ZafPaletteData colours;
+    ZafPaletteStruct palette;
+    palette.colorBackground = 5;
+    palette.font = 2;
+    colours.SetPalette(8, 32, palette);
+    colours.SetPalette(2, 1, palette);
+    colours.SetPalette(2, 0, palette);
+    ZafScrollData range(0, 100, 30, 1, 10);
+    ZafBitmapData logo(ZafBitmapStruct(6, 4, pixels, true));
+    ZafIconData app(ZafIconStruct(4, 4, pixels, true));
+    ZafMouseData hand(ZafMouseStruct(3, 3, pixels, 1, 2, true));
+    ZafDataRecord group;
+    ZafData *objects[] = {&title, &limited, &count, &ratio, &colours, &range, &logo, &app, &hand, &group};
+    for (std::size_t i = 0; i < sizeof objects / sizeof objects[0]; i++)
+    {
+        objects[i]->SetStringID(storedObjects[i].name);
+        if (std::uint32_t error = objects[i]->Write(persistence))
+            return error;
+    }
+    return storage.Save();
+}
 
 inline std::vector<unsigned char> LittleEndian(std::initializer_list<long long> words, int width = 4)
 {

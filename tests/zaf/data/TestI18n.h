@@ -17,6 +17,9 @@
 #include "zaf/data/ZafStaticCleanup.h"
 #include "zaf/data/ZafStorage.h"
 
+#include "TestFiles.h"
+#include <gtest/gtest.h>
+
 // Sets (or, with null, removes) an environment variable and restores it.
 class EnvironmentScope
 {
@@ -180,67 +183,48 @@ inline ZafLocaleData *MakeGermanLocale()
     return locale;
 }
 
+// A table whose entries follow the default entry, numbered from first; the
+// texts are separated by blanks. The tables live as long as the program.
+inline const ZafLanguageStruct *NumberedTable(const char *texts, std::uint16_t first = 1)
+{
+    static std::vector<std::vector<std::string>> words;
+    static std::vector<std::vector<ZafLanguageStruct>> tables;
+    words.emplace_back();
+    for (const char *p = texts; *p;)
+    {
+        const char *end = std::strchr(p, ' ');
+        words.back().emplace_back(p, end ? end - p : std::strlen(p));
+        p = end ? end + 1 : p + std::strlen(p);
+    }
+    tables.emplace_back(1, ZafLanguageStruct{"", 0xFFFF, nullptr, 0, 0xFFFFFFFF});
+    for (const std::string &word : words.back())
+        tables.back().push_back({word.c_str(), static_cast<std::uint16_t>(first++), nullptr, 0, 0xFFFFFFFF});
+    tables.back().push_back({nullptr, 0, nullptr, 0, 0});
+    return tables.back().data();
+}
+
+// The German day, month, time and number tables; null for other names.
 inline const ZafLanguageStruct *GermanTable(const char *name)
 {
-    static const ZafLanguageStruct days[] = {
-        {"", 0xFFFF, nullptr, 0, 0xFFFFFFFF},
-        {"Sonntag", 1, nullptr, 0, 0xFFFFFFFF}, {"Montag", 2, nullptr, 0, 0xFFFFFFFF},
-        {"Dienstag", 3, nullptr, 0, 0xFFFFFFFF}, {"Mittwoch", 4, nullptr, 0, 0xFFFFFFFF},
-        {"Donnerstag", 5, nullptr, 0, 0xFFFFFFFF}, {"Freitag", 6, nullptr, 0, 0xFFFFFFFF},
-        {"Samstag", 7, nullptr, 0, 0xFFFFFFFF},
-        {"So", 8, nullptr, 0, 0xFFFFFFFF}, {"Mo", 9, nullptr, 0, 0xFFFFFFFF}, {"Di", 10, nullptr, 0, 0xFFFFFFFF},
-        {"Mi", 11, nullptr, 0, 0xFFFFFFFF}, {"Do", 12, nullptr, 0, 0xFFFFFFFF}, {"Fr", 13, nullptr, 0, 0xFFFFFFFF},
-        {"Sa", 14, nullptr, 0, 0xFFFFFFFF},
-        {"So.", 15, nullptr, 0, 0xFFFFFFFF}, {"Mo.", 16, nullptr, 0, 0xFFFFFFFF}, {"Di.", 17, nullptr, 0, 0xFFFFFFFF},
-        {"Mi.", 18, nullptr, 0, 0xFFFFFFFF}, {"Do.", 19, nullptr, 0, 0xFFFFFFFF}, {"Fr.", 20, nullptr, 0, 0xFFFFFFFF},
-        {"Sa.", 21, nullptr, 0, 0xFFFFFFFF},
-        {nullptr, 0, nullptr, 0, 0},
-    };
-    static const ZafLanguageStruct months[] = {
-        {"", 0xFFFF, nullptr, 0, 0xFFFFFFFF},
-        {"Januar", 1, nullptr, 0, 0xFFFFFFFF}, {"Februar", 2, nullptr, 0, 0xFFFFFFFF},
-        {"M\xE4rz", 3, nullptr, 0, 0xFFFFFFFF}, {"April", 4, nullptr, 0, 0xFFFFFFFF},
-        {"Mai", 5, nullptr, 0, 0xFFFFFFFF}, {"Juni", 6, nullptr, 0, 0xFFFFFFFF},
-        {"Juli", 7, nullptr, 0, 0xFFFFFFFF}, {"August", 8, nullptr, 0, 0xFFFFFFFF},
-        {"September", 9, nullptr, 0, 0xFFFFFFFF}, {"Oktober", 10, nullptr, 0, 0xFFFFFFFF},
-        {"November", 11, nullptr, 0, 0xFFFFFFFF}, {"Dezember", 12, nullptr, 0, 0xFFFFFFFF},
-        {"Jan", 13, nullptr, 0, 0xFFFFFFFF}, {"Feb", 14, nullptr, 0, 0xFFFFFFFF}, {"M\xE4r", 15, nullptr, 0, 0xFFFFFFFF},
-        {"Apr", 16, nullptr, 0, 0xFFFFFFFF}, {"Mai", 17, nullptr, 0, 0xFFFFFFFF}, {"Jun", 18, nullptr, 0, 0xFFFFFFFF},
-        {"Jul", 19, nullptr, 0, 0xFFFFFFFF}, {"Aug", 20, nullptr, 0, 0xFFFFFFFF}, {"Sep", 21, nullptr, 0, 0xFFFFFFFF},
-        {"Okt", 22, nullptr, 0, 0xFFFFFFFF}, {"Nov", 23, nullptr, 0, 0xFFFFFFFF}, {"Dez", 24, nullptr, 0, 0xFFFFFFFF},
-        {"Jan.", 25, nullptr, 0, 0xFFFFFFFF}, {"Feb.", 26, nullptr, 0, 0xFFFFFFFF},
-        {"M\xE4rz", 27, nullptr, 0, 0xFFFFFFFF}, {"Apr.", 28, nullptr, 0, 0xFFFFFFFF},
-        {"Mai", 29, nullptr, 0, 0xFFFFFFFF}, {"Juni", 30, nullptr, 0, 0xFFFFFFFF},
-        {"Juli", 31, nullptr, 0, 0xFFFFFFFF}, {"Aug.", 32, nullptr, 0, 0xFFFFFFFF},
-        {"Sept.", 33, nullptr, 0, 0xFFFFFFFF}, {"Okt.", 34, nullptr, 0, 0xFFFFFFFF},
-        {"Nov.", 35, nullptr, 0, 0xFFFFFFFF}, {"Dez.", 36, nullptr, 0, 0xFFFFFFFF},
-        {nullptr, 0, nullptr, 0, 0},
-    };
-    static const ZafLanguageStruct times[] = {
-        {"", 0xFFFF, nullptr, 0, 0xFFFFFFFF},
-        {"vorm.", 1, nullptr, 0, 0xFFFFFFFF},
-        {"nachm.", 2, nullptr, 0, 0xFFFFFFFF},
-        {"xxxx", 3, nullptr, 0, 0xFFFFFFFF},
-        {nullptr, 0, nullptr, 0, 0},
-    };
+    static const ZafLanguageStruct *days = NumberedTable(
+        "Sonntag Montag Dienstag Mittwoch Donnerstag Freitag Samstag So Mo Di Mi Do Fr Sa So. Mo. Di. Mi. Do. Fr. Sa.");
+    static const ZafLanguageStruct *months = NumberedTable(
+        "Januar Februar M\xE4rz April Mai Juni Juli August September Oktober November Dezember Jan Feb M\xE4r Apr Mai "
+        "Jun Jul Aug Sep Okt Nov Dez Jan. Feb. M\xE4rz Apr. Mai Juni Juli Aug. Sept. Okt. Nov. Dez.");
+    static const ZafLanguageStruct *times = NumberedTable("vorm. nachm. xxxx");
     static const ZafLanguageStruct numbers[] = {
         {"", 0xFFFF, nullptr, 0, 0xFFFFFFFF},
         {"Die Zahl %s ist ung\xFCltig.", 1, nullptr, 0, 0xFFFFFFFF},
         {"Die Zahl %s liegt nicht im Bereich %s.", 5, nullptr, 0, 0xFFFFFFFF},
         {"Die Zahl %s ist kleiner als %s.", 6, nullptr, 0, 0xFFFFFFFF},
         {"Die Zahl %s ist gr\xF6\xDF" "er als %s.", 7, nullptr, 0, 0xFFFFFFFF},
-        {nullptr, 0, nullptr, 0, 0},
-    };
+        {nullptr, 0, nullptr, 0, 0}};
     const std::string table = name ? name : "";
-    if (table == "ZafDayStrings")
-        return days;
-    if (table == "ZafMonthStrings")
-        return months;
-    if (table == "ZafTimeStrings")
-        return times;
-    if (table == "ZafInteger" || table == "ZafReal")
-        return numbers;
-    return nullptr;
+    return table == "ZafDayStrings"     ? days
+           : table == "ZafMonthStrings" ? months
+           : table == "ZafTimeStrings"  ? times
+           : table == "ZafInteger" || table == "ZafReal" ? numbers
+                                                         : nullptr;
 }
 
 // Writes the tables of one language under its suffix.
@@ -279,4 +263,14 @@ inline std::uint32_t WriteI18nFixture(const std::string &fileName)
     if (persistence.Error() != 0)
         return persistence.Error();
     return storage.Save();
+}
+
+// The fixture, written once for the whole test program.
+inline const std::string &I18nFixture()
+{
+    static TempDirectory directory;
+    static const std::string name = directory.File("i18n.znc");
+    static const std::uint32_t written = WriteI18nFixture(name);
+    EXPECT_EQ(0u, written);
+    return name;
 }

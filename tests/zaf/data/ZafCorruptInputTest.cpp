@@ -1,7 +1,8 @@
-// A valid UI data file, mutated many thousand times (bytes flipped and
+// A valid UI data file (a frame window with children at several depths and
+// two data objects), mutated many thousand times (bytes flipped and
 // replaced, the file cut, sizes, offsets and length words changed, bytes
 // removed and inserted): every mutant is opened, every object in it read
-// raw and through persistence. Every failure must be an error word: no
+// raw and the window and data objects through persistence. Every failure must be an error word: no
 // crash, no hang, and no allocation larger than the file could justify.
 #include <gtest/gtest.h>
 
@@ -16,7 +17,8 @@
 
 #include "TestFiles.h"
 #include "TestMutations.h"
-#include "TestObjects.h"
+#include "TestDataObjects.h"
+#include "TestWindows.h"
 #include "zaf/data/ZafStorage.h"
 
 // Replacing the global allocation functions is the one way to see every
@@ -46,6 +48,7 @@ void operator delete[](void *block, std::size_t) noexcept { std::free(block); }
 namespace {
 
 const std::set<std::uint32_t> knownErrors = {0, 2, 8, 14, 16, 17, 18};
+const char *const noteNames[] = {"greeting", "farewell"};
 
 TEST(ZafCorruptInput, EveryMutantFailsWithAnErrorWord)
 {
@@ -53,10 +56,15 @@ TEST(ZafCorruptInput, EveryMutantFailsWithAnErrorWord)
     const std::string valid = dir.File("valid.znc");
     {
         ZafStorage storage(valid.c_str(), ZafStorage::CreateTree);
-        ZafObjectPersistence persistence(&storage);
-        AddTestTables(persistence);
-        TestScene scene = MakeTestScene();
-        WriteTestScene(scene, persistence);
+        auto persistence = MakePersistence(storage);
+        MakeFrame()->Write(*persistence);
+        for (const char *name : noteNames)
+        {
+            TestNote note(std::string("text of ") + name);
+            note.SetStringID(name);
+            note.Write(*persistence);
+        }
+        ASSERT_EQ(0u, persistence->Error());
         ASSERT_EQ(0u, storage.Save());
     }
     const Bytes base = ReadWholeFile(valid);
@@ -84,20 +92,16 @@ TEST(ZafCorruptInput, EveryMutantFailsWithAnErrorWord)
         }
         opened++;
         ReadEveryObject(storage, storage.Root(), "", objects);
-        ZafObjectPersistence persistence(&storage);
-        AddTestTables(persistence);
-        TestScene scene = ReadTestScene(persistence);
-        for (auto &window : scene.windows)
+        auto persistence = MakePersistence(storage);
+        std::vector<std::uint32_t> errors = {static_cast<std::uint32_t>(ZafMDIWindow("FRAME", *persistence).Error())};
+        for (const char *name : noteNames)
+            errors.push_back(TestNote(name, *persistence).Error());
+        for (std::uint32_t error : errors)
         {
-            ASSERT_TRUE(knownErrors.count(window->error)) << "iteration " << i;
-            window->error ? objectErrors++ : readBack++;
+            ASSERT_TRUE(knownErrors.count(error)) << "iteration " << i << ": " << error;
+            error ? objectErrors++ : readBack++;
         }
-        for (auto &note : scene.notes)
-        {
-            ASSERT_TRUE(knownErrors.count(note->Error())) << "iteration " << i;
-            note->Error() ? objectErrors++ : readBack++;
-        }
-        ASSERT_EQ(0, persistence.LevelIndex()) << "iteration " << i;
+        ASSERT_EQ(0, persistence->LevelIndex()) << "iteration " << i;
         ASSERT_TRUE(knownErrors.count(storage.Error())) << "iteration " << i;
     }
     trackAllocations = false;

@@ -1,25 +1,27 @@
+// Persistence contexts: the walk through the level stack, directories of
+// windows, children and data objects, suffixes, the bounded stacks, and the
+// constructor, function and object tables.
 #include "zaf/data/ZafDataPersistence.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "TestFiles.h"
-#include "TestObjects.h"
+#include "TestDataObjects.h"
+#include "TestWindows.h"
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
-#include "zaf/data/ZafStorage.h"
 
 namespace {
 
-// A writeable storage with an object persistence over it.
+// A writeable storage with the program's object persistence over it.
 class PersistenceTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(0u, storage.Error());
-        AddTestTables(persistence);
+        ZafPaletteData::InstallWindowLink();
     }
     std::string Cwd()
     {
@@ -27,293 +29,242 @@ protected:
         storage.GetCWD(buffer, sizeof buffer);
         return buffer;
     }
-    std::string ReadText(const char *path)
+    // A window with a field, a window with a field of its own, and a field.
+    static void AddChildren(ZafWindow &window)
     {
-        ZafFile *file = storage.Open(path, ZafFileMode::Read);
-        if (!file)
-            return "<none>";
-        char *text = nullptr;
-        file->ReadString(&text);
-        std::string result = text ? text : "";
-        delete[] text;
-        storage.Close(file);
-        return result;
+        window.AddObject(new TestField("first", 10));
+        auto *inner = new ZafWindow(0, 0, 10, 3);
+        inner->SetStringID("inner");
+        inner->AddObject(new TestField("deep", 30));
+        window.AddObject(inner);
+        window.AddObject(new TestField("second", 20));
     }
     TempDirectory dir;
     ZafStorage storage{dir.File("p.znc").c_str(), ZafStorage::CreateTree};
-    ZafObjectPersistence persistence{&storage};
+    std::unique_ptr<ZafObjectPersistence> persistence = MakePersistence(storage);
 };
 
-TEST_F(PersistenceTest, WindowAndControlWalkTheirDirectoriesAndComeBack)
+// The walk through the level stack ends where it began; children written one
+// level each stand side by side in the window's directory; reading skips the
+// window's data entries (its palette and user-function entries).
+TEST_F(PersistenceTest, WindowWithChildrenWalksItsDirectoriesAndRoundTrips)
 {
-    TestWindow window("MAINWINDOW", "Main");
-    window.children.Add(new TestControl("OK", 1, "ok"));
+    ZafWindow window(0, 0, 20, 5);
+    window.SetStringID("DIALOG");
+    window.SetUserFunction(ChoiceHandler);
+    window.SetFont(2);
+    window.PaletteData()->SetStringID("PALETTE");
+    AddChildren(window);
     storage.MkDir("~elsewhere");
     storage.ChDir("~elsewhere");
-    window.Write(persistence);
-    ASSERT_EQ(0u, persistence.Error());
+    window.Write(*persistence);
+    ASSERT_EQ(0u, persistence->Error());
     EXPECT_EQ("~elsewhere", Cwd()) << "the walk returns to where it began";
-    EXPECT_EQ("~TestWindow~MAINWINDOW", window.directory);
-    EXPECT_EQ("~TestWindow~MAINWINDOW~OK", static_cast<TestObject *>(window.children.First())->directory);
-    ZafDirectoryElement *main = storage.ResolvePath("~TestWindow~MAINWINDOW");
-    ASSERT_NE(nullptr, main);
-    EXPECT_STREQ("TestWindow", main->StringID());
-    EXPECT_EQ(TestWindow::classID, main->NumberID());
-    ZafDirectoryElement *ok = storage.ResolvePath("~TestWindow~MAINWINDOW~OK");
-    ASSERT_NE(nullptr, ok);
-    EXPECT_STREQ("TestControl", ok->StringID());
-    EXPECT_NE(nullptr, storage.ResolvePath("~TestWindow~MAINWINDOW~OK~objectData"));
-
-    TestWindow read("MAINWINDOW", persistence);
-    EXPECT_EQ(0u, read.error);
-    EXPECT_EQ("~elsewhere", Cwd());
-    EXPECT_EQ(0, persistence.LevelIndex());
-    EXPECT_EQ(nullptr, persistence.File()) << "no file stays open between reads";
-    EXPECT_EQ("Main", read.title);
-    ASSERT_EQ(1, read.children.Count());
-    TestControl *control = static_cast<TestControl *>(read.children.First());
-    EXPECT_EQ("~TestWindow~MAINWINDOW~OK", control->directory);
-    EXPECT_EQ(1, control->value);
-    EXPECT_EQ("ok", control->text);
-}
-
-// Two children written one level each stand side by side in the window's
-// directory; reading skips the window's data entries.
-TEST_F(PersistenceTest, WindowWithTwoChildrenRoundTrips)
-{
-    TestWindow window("DIALOG", "Options");
-    window.note = new TestNote("palette text");
-    window.note->SetStringID("PALETTE");
-    window.userFunctionName = "TestUserFunction";
-    window.children.Add(new TestControl("first", 10, "one"));
-    TestWindow *inner = new TestWindow("inner", "Inner");
-    inner->children.Add(new TestControl("deep", 30, "three"));
-    window.children.Add(inner);
-    window.children.Add(new TestControl("second", 20, "two"));
-    window.Write(persistence);
-    ASSERT_EQ(0u, persistence.Error());
-    for (const char *path : {"~TestWindow~DIALOG~first", "~TestWindow~DIALOG~inner", "~TestWindow~DIALOG~second",
-                             "~TestWindow~DIALOG~inner~deep", "~TestWindow~DIALOG~userFunction",
-                             "~TestWindow~DIALOG~PALETTE"})
+    for (const char *path : {"~ZafWindow~DIALOG~objectData", "~ZafWindow~DIALOG~first~objectData",
+                             "~ZafWindow~DIALOG~inner~deep", "~ZafWindow~DIALOG~second",
+                             "~ZafWindow~DIALOG~userFunction", "~ZafWindow~DIALOG~PALETTE"})
         EXPECT_NE(nullptr, storage.ResolvePath(path)) << path;
-    EXPECT_EQ(nullptr, storage.ResolvePath("~TestWindow~DIALOG~first~second"));
-    EXPECT_EQ("TestUserFunction", ReadText("~TestWindow~DIALOG~userFunction"));
-    EXPECT_EQ(ZafObjectPersistence::userFunctionEntryID, storage.ResolvePath("~TestWindow~DIALOG~userFunction")->NumberID());
+    EXPECT_EQ(nullptr, storage.ResolvePath("~ZafWindow~DIALOG~first~second"));
+    EXPECT_STREQ("ZafWindow", storage.ResolvePath("~ZafWindow~DIALOG")->StringID());
+    EXPECT_EQ(ZafWindow::classID, storage.ResolvePath("~ZafWindow~DIALOG")->NumberID());
+    EXPECT_STREQ("TestField", storage.ResolvePath("~ZafWindow~DIALOG~first")->StringID());
 
-    TestWindow read("DIALOG", persistence);
-    EXPECT_EQ(0u, read.error);
-    EXPECT_EQ("DIALOG(TestWindow){first(TestControl),inner(TestWindow){deep(TestControl)},second(TestControl)}",
-              Describe(&read));
-    ASSERT_NE(nullptr, read.note);
-    EXPECT_EQ("palette text", read.note->text);
-    EXPECT_EQ("TestUserFunction", read.userFunctionName);
-    ASSERT_EQ(3, read.children.Count());
-    EXPECT_EQ(20, static_cast<TestControl *>(read.children.Last())->value);
-}
+    ZafWindow read("DIALOG", *persistence);
+    EXPECT_EQ(0, read.Error());
+    EXPECT_EQ("~elsewhere", Cwd());
+    EXPECT_EQ(0, persistence->LevelIndex());
+    EXPECT_EQ(nullptr, persistence->File()) << "no file stays open between reads";
+    EXPECT_EQ(ChoiceHandler, read.UserFunction());
+    ASSERT_NE(nullptr, read.PaletteData());
+    EXPECT_EQ(3, read.Count()) << "the data entries are no children";
+    EXPECT_STREQ("first", read.FirstChild()->StringID());
+    EXPECT_EQ(10, static_cast<TestField *>(read.FirstChild())->value);
+    EXPECT_EQ(30, static_cast<TestField *>(read.FindObjectByStringID("inner~deep"))->value);
+    EXPECT_EQ(20, static_cast<TestField *>(read.FindObjectByStringID("second"))->value);
 
-TEST_F(PersistenceTest, WritingAgainStartsFromAnEmptyDirectory)
-{
-    TestWindow window("W", "one");
-    window.children.Add(new TestControl("A", 1, ""));
-    window.children.Add(new TestControl("B", 2, ""));
-    window.Write(persistence);
-    window.children.Destroy();
-    window.children.Add(new TestControl("C", 3, ""));
-    window.Write(persistence);
-    TestWindow read("W", persistence);
-    EXPECT_EQ("W(TestWindow){C(TestControl)}", Describe(&read));
+    // Written again, the window starts from an empty directory.
+    ZafWindow smaller(0, 0, 20, 5);
+    smaller.SetStringID("DIALOG");
+    smaller.AddObject(new TestField("C", 3));
+    smaller.Write(*persistence);
+    ZafWindow again("DIALOG", *persistence);
+    EXPECT_EQ(1, again.Count());
+    EXPECT_STREQ("C", again.FirstChild()->StringID());
 }
 
 // A directory of the child's name but of another class gives way when
-// written; read as the other class it is not found.
-TEST_F(PersistenceTest, ChildDirectoryOfAnotherClassIsReplaced)
+// written; read as the other class it is not found. A data object is found
+// only under its class (class id 0 matches any).
+TEST_F(PersistenceTest, EntriesAreFoundOnlyUnderTheirClass)
 {
-    storage.MkDir("~TestWindow");
-    storage.MkDir("~TestWindow~W", "TestWindow", TestWindow::classID);
-    storage.MkDir("~TestWindow~W~A", "Stranger", 77);
-    storage.MkDir("~TestWindow~W~A~leftover");
-    storage.ChDir("~TestWindow~W");
-    TestControl control("A", 5, "a");
-    persistence.PushLevel(TestControl::className, TestControl::classID, ZafDataPersistence::childEntry);
-    control.Write(persistence);
-    persistence.PopLevel();
-    EXPECT_EQ(0u, persistence.Error());
-    ZafDirectoryElement *a = storage.ResolvePath("~TestWindow~W~A");
+    storage.MkDir("~ZafWindow");
+    storage.MkDir("~ZafWindow~W", "ZafWindow", ZafWindow::classID);
+    storage.MkDir("~ZafWindow~W~A", "Stranger", 77);
+    storage.MkDir("~ZafWindow~W~A~leftover");
+    storage.ChDir("~ZafWindow~W");
+    TestField field("A", 5);
+    persistence->WriteChildObject(field);
+    EXPECT_EQ(0u, persistence->Error());
+    ZafDirectoryElement *a = storage.ResolvePath("~ZafWindow~W~A");
     ASSERT_NE(nullptr, a);
-    EXPECT_STREQ("TestControl", a->StringID());
-    EXPECT_EQ(nullptr, storage.ResolvePath("~TestWindow~W~A~leftover"));
-    EXPECT_EQ("~TestWindow~W", Cwd());
+    EXPECT_STREQ("TestField", a->StringID());
+    EXPECT_EQ(nullptr, storage.ResolvePath("~ZafWindow~W~A~leftover"));
+    EXPECT_EQ("~ZafWindow~W", Cwd());
+    persistence->PushLevel("Stranger", 77, ZafDataPersistence::childEntry);
+    EXPECT_EQ(ZafFileError::Open, persistence->OpenLevelFile("A", ZafFileMode::Read));
+    persistence->PopLevel();
+    EXPECT_EQ("~ZafWindow~W", Cwd());
 
-    persistence.PushLevel("Stranger", 77, ZafDataPersistence::childEntry);
-    TestObject stranger("A", persistence);
-    persistence.PopLevel();
-    EXPECT_EQ(ZafFileError::Open, stranger.error);
-    EXPECT_EQ("~TestWindow~W", Cwd());
-}
-
-TEST_F(PersistenceTest, DataObjectIsFoundOnlyUnderItsClass)
-{
+    storage.ChDir("~");
+    persistence->SetError(0);
     TestNote note("hello");
     note.SetStringID("caption");
-    note.Write(persistence);
-    ASSERT_EQ(0u, persistence.Error());
+    EXPECT_EQ(0u, note.Write(*persistence));
+    EXPECT_EQ(TestNote::New, persistence->GetDataConstructor(TestNote::classID, nullptr))
+        << "writing enters the class's constructor";
     ZafDirectoryElement *entry = storage.ResolvePath("caption");
     ASSERT_NE(nullptr, entry);
     EXPECT_STREQ("TestNote", entry->StringID());
     EXPECT_EQ(TestNote::classID, entry->NumberID());
-    EXPECT_EQ("hello", TestNote("caption", persistence).text);
-
-    persistence.PushLevel("OtherData", 9300, ZafDataPersistence::dataEntry);
-    EXPECT_EQ(ZafFileError::Open, persistence.OpenLevelFile("caption", ZafFileMode::Read));
-    persistence.PopLevel();
-    persistence.PushLevel("TestNote", 0, ZafDataPersistence::dataEntry);
-    EXPECT_EQ(0u, persistence.OpenLevelFile("caption", ZafFileMode::Read)) << "class id 0 matches any";
-    persistence.PopLevel();
+    std::unique_ptr<ZafElement> read(persistence->GetDataConstructor(0, "TestNote")("caption", *persistence));
+    EXPECT_STREQ("caption", read->StringID());
+    EXPECT_EQ("hello", static_cast<TestNote *>(read.get())->text);
+    persistence->PushLevel("OtherData", 9300, ZafDataPersistence::dataEntry);
+    EXPECT_EQ(ZafFileError::Open, persistence->OpenLevelFile("caption", ZafFileMode::Read));
+    persistence->PopLevel();
+    persistence->PushLevel("TestNote", 0, ZafDataPersistence::dataEntry);
+    EXPECT_EQ(0u, persistence->OpenLevelFile("caption", ZafFileMode::Read)) << "class id 0 matches any";
+    persistence->PopLevel();
 }
 
-TEST_F(PersistenceTest, SuffixesNameTheLevelFiles)
+TEST_F(PersistenceTest, SuffixesNameTheLevelFilesAndTheirStackIsBounded)
 {
-    EXPECT_EQ(1, persistence.PushSuffix("de"));
-    TestWindow window("W", "Fenster");
-    window.Write(persistence);
+    EXPECT_EQ(1, persistence->PushSuffix("de"));
+    ZafWindow window(0, 0, 20, 5);
+    window.SetStringID("W");
+    window.SetHelpContext("Fenster");
+    window.Write(*persistence);
     TestNote note("Hallo");
     note.SetStringID("greeting");
-    note.Write(persistence);
-    persistence.PopSuffix();
-    EXPECT_EQ(nullptr, persistence.Suffix());
-    EXPECT_NE(nullptr, storage.ResolvePath("~TestWindow~W~objectData.de"));
-    EXPECT_EQ(nullptr, storage.ResolvePath("~TestWindow~W~objectData"));
+    note.Write(*persistence);
+    persistence->PopSuffix();
+    EXPECT_EQ(nullptr, persistence->Suffix());
+    EXPECT_NE(nullptr, storage.ResolvePath("~ZafWindow~W~objectData.de"));
+    EXPECT_EQ(nullptr, storage.ResolvePath("~ZafWindow~W~objectData"));
     EXPECT_NE(nullptr, storage.ResolvePath("greeting.de"));
-    EXPECT_EQ(ZafFileError::Open, TestWindow("W", persistence).error) << "without the suffix";
-    persistence.PushSuffix("de");
-    EXPECT_EQ("Fenster", TestWindow("W", persistence).title);
-    persistence.PopSuffix();
-}
+    EXPECT_EQ(ZafFileError::Open, ZafWindow("W", *persistence).Error()) << "without the suffix";
+    persistence->SetError(0);
+    persistence->PushSuffix("de");
+    EXPECT_STREQ("Fenster", ZafWindow("W", *persistence).HelpContext());
+    persistence->PopSuffix();
 
-TEST_F(PersistenceTest, SuffixStackIsBounded)
-{
     for (int i = 1; i < ZafDataPersistence::maxSuffixes; i++)
-        EXPECT_EQ(i, persistence.PushSuffix(std::to_string(i).c_str()));
-    EXPECT_EQ(39, persistence.PushSuffix("over"));
-    EXPECT_STREQ("39", persistence.Suffix()) << "not recorded";
-    persistence.PopSuffix();
-    EXPECT_STREQ("39", persistence.Suffix()) << "the pop matches the refused push";
-    persistence.PopSuffix();
-    EXPECT_STREQ("38", persistence.Suffix());
+        EXPECT_EQ(i, persistence->PushSuffix(std::to_string(i).c_str()));
+    EXPECT_EQ(39, persistence->PushSuffix("over"));
+    EXPECT_STREQ("39", persistence->Suffix()) << "not recorded";
+    persistence->PopSuffix();
+    EXPECT_STREQ("39", persistence->Suffix()) << "the pop matches the refused push";
+    persistence->PopSuffix();
+    EXPECT_STREQ("38", persistence->Suffix());
 }
 
 TEST_F(PersistenceTest, MissingObjectsKeepTheirDefaults)
 {
-    TestWindow missing("NOWHERE", persistence);
-    EXPECT_EQ(ZafFileError::Open, missing.error);
-    EXPECT_EQ("", missing.title);
-    EXPECT_EQ(nullptr, storage.ResolvePath("~TestWindow")) << "reading makes no class directory";
-    storage.MkDir("~TestWindow");
-    TestWindow again("NOWHERE", persistence);
-    EXPECT_EQ(ZafFileError::Open, again.error);
-    EXPECT_NE(nullptr, storage.ResolvePath("~TestWindow~NOWHERE")) << "an empty object directory stays";
+    EXPECT_EQ(ZafFileError::Open, ZafWindow("NOWHERE", *persistence).Error());
+    EXPECT_EQ(nullptr, storage.ResolvePath("~ZafWindow")) << "reading makes no class directory";
+    storage.MkDir("~ZafWindow");
+    EXPECT_EQ(ZafFileError::Open, ZafWindow("NOWHERE", *persistence).Error());
+    EXPECT_NE(nullptr, storage.ResolvePath("~ZafWindow~NOWHERE")) << "an empty object directory stays";
     EXPECT_EQ("~", Cwd());
-}
+    TestNote note("nothing", *persistence);
+    EXPECT_EQ(ZafFileError::Open, note.Error());
+    EXPECT_STREQ("nothing", note.StringID());
 
-TEST(ZafDataPersistenceNoFileSystem, EveryReadGivesError14)
-{
-    ZafObjectPersistence persistence;
-    AddTestTables(persistence);
-    TestWindow window("W", persistence);
-    EXPECT_EQ(ZafFileError::Open, window.error);
-    EXPECT_EQ(ZafFileError::Open, TestNote("n", persistence).Error());
-    EXPECT_EQ(0, persistence.LevelIndex());
+    ZafObjectPersistence noFileSystem;
+    EXPECT_EQ(ZafFileError::Open, TestNote("n", noFileSystem).Error());
+    EXPECT_EQ(0, noFileSystem.LevelIndex());
 }
 
 // Mended: the 40-level stack was unguarded. Levels beyond it are refused
 // with error 14 and every pop still matches its push.
 TEST_F(PersistenceTest, LevelsBeyondTheStackAreRefused)
 {
-    TestWindow top("TOP", "t");
-    TestWindow *parent = &top;
+    ZafWindow top(0, 0, 20, 5);
+    top.SetStringID("TOP");
+    ZafWindow *parent = &top;
     for (int depth = 0; depth < 45; depth++)
     {
-        TestWindow *child = new TestWindow(("L" + std::to_string(depth)).c_str(), "x");
-        parent->children.Add(child);
+        auto *child = new ZafWindow(0, 0, 20, 5);
+        child->SetStringID(("L" + std::to_string(depth)).c_str());
+        parent->AddObject(child);
         parent = child;
     }
-    top.Write(persistence);
-    EXPECT_EQ(ZafFileError::Open, persistence.Error());
-    EXPECT_EQ(0, persistence.LevelIndex());
+    top.Write(*persistence);
+    EXPECT_EQ(ZafFileError::Open, persistence->Error());
+    EXPECT_EQ(0, persistence->LevelIndex());
     EXPECT_EQ("~", Cwd());
-    persistence.SetError(0);
-    TestWindow small("SMALL", "fine");
-    small.Write(persistence);
-    EXPECT_EQ(0u, persistence.Error()) << "the stack is usable again";
-    EXPECT_EQ("fine", TestWindow("SMALL", persistence).title);
+    persistence->SetError(0);
+    ZafWindow small(0, 0, 20, 5);
+    small.SetStringID("SMALL");
+    AddChildren(small);
+    small.Write(*persistence);
+    EXPECT_EQ(0u, persistence->Error()) << "the stack is usable again";
+    EXPECT_EQ(3, ZafWindow("SMALL", *persistence).Count());
 }
 
-TEST(ZafPersistenceTables, AddKeepsTheFirstAndLookupsAreExact)
+TEST(ZafPersistenceTables, AddKeepsTheFirstLookupsAreExactAndSetReplacesAWholeTable)
 {
     ZafObjectPersistence persistence;
-    EXPECT_TRUE(persistence.AddUserFunction("Run", TestUserFunction));
+    EXPECT_TRUE(persistence.AddUserFunction("Run", ChoiceHandler));
     EXPECT_FALSE(persistence.AddUserFunction("Run", nullptr));
-    EXPECT_EQ(TestUserFunction, persistence.GetUserFunction("Run"));
+    EXPECT_EQ(ChoiceHandler, persistence.GetUserFunction("Run"));
     EXPECT_EQ(nullptr, persistence.GetUserFunction("run"));
-    EXPECT_EQ(nullptr, persistence.GetUserFunction(nullptr));
-    EXPECT_STREQ("Run", persistence.GetUserFunctionName(TestUserFunction));
-    EXPECT_EQ(nullptr, persistence.GetUserFunctionName(nullptr));
+    EXPECT_STREQ("Run", persistence.GetUserFunctionName(ChoiceHandler));
     EXPECT_TRUE(persistence.RemoveUserFunction("Run"));
     EXPECT_FALSE(persistence.RemoveUserFunction("Run"));
-
     int object = 0;
     persistence.AddUserObject("counter", &object);
-    EXPECT_EQ(&object, persistence.GetUserObject("counter"));
     EXPECT_STREQ("counter", persistence.GetUserObjectName(&object));
 
-    auto compare = [](ZafElement *, ZafElement *) { return 0; };
-    persistence.AddCompareFunction("byName", compare);
-    EXPECT_EQ(static_cast<ZafCompareFunction>(compare), persistence.GetCompareFunction("byName"));
-
-    persistence.AddObjectConstructor("TestWindow", 9100, TestWindow::New);
-    persistence.AddObjectConstructor("ByNameOnly", 0, TestControl::New);
+    const ZafReadFunction windowNew = ZafObjectNew<TestField::New>;
+    persistence.AddObjectConstructor("TestWindow", 9100, windowNew);
+    persistence.AddObjectConstructor("ByNameOnly", 0, TestNote::New);
     persistence.AddDataConstructor("TestNote", 9200, TestNote::New);
-    EXPECT_EQ(TestWindow::New, persistence.GetObjectConstructor(9100, nullptr));
-    EXPECT_EQ(TestWindow::New, persistence.GetObjectConstructor(0, "TestWindow"));
-    EXPECT_EQ(TestControl::New, persistence.GetObjectConstructor(0, "ByNameOnly"));
+    EXPECT_EQ(windowNew, persistence.GetObjectConstructor(9100, nullptr));
+    EXPECT_EQ(windowNew, persistence.GetObjectConstructor(0, "TestWindow"));
+    EXPECT_EQ(TestNote::New, persistence.GetObjectConstructor(0, "ByNameOnly"));
     EXPECT_EQ(nullptr, persistence.GetObjectConstructor(0, nullptr)) << "id 0 is found by name only";
     EXPECT_EQ(TestNote::New, persistence.GetNewByClassID(9200)) << "data table after the object table";
-    EXPECT_EQ(nullptr, persistence.GetNewByClassID(0));
     EXPECT_TRUE(persistence.RemoveObjectConstructor(0, "TestWindow"));
     EXPECT_EQ(nullptr, persistence.GetObjectConstructor(9100, nullptr));
-    EXPECT_TRUE(persistence.RemoveDataConstructor(9200, nullptr));
-    EXPECT_EQ(nullptr, persistence.GetDataConstructor(9200, "TestNote"));
-}
 
-TEST(ZafPersistenceTables, SetReplacesAWholeTable)
-{
-    const ZafNamedEntry<ZafUserFunction> first[] = {{"a", TestUserFunction}, {"b", TestUserFunction}, {nullptr, nullptr}};
-    const ZafNamedEntry<ZafUserFunction> second[] = {{"c", TestUserFunction}, {nullptr, nullptr}};
-    ZafObjectPersistence persistence(nullptr, nullptr, nullptr, first);
-    EXPECT_NE(nullptr, persistence.GetUserFunction("b"));
-    persistence.SetUserFunctions(second);
-    EXPECT_EQ(nullptr, persistence.GetUserFunction("a"));
-    EXPECT_NE(nullptr, persistence.GetUserFunction("c"));
-    persistence.ClearUserFunctions();
-    EXPECT_EQ(nullptr, persistence.GetUserFunction("c"));
+    const ZafNamedEntry<ZafUserFunction> first[] = {{"a", ChoiceHandler}, {"b", ChoiceHandler}, {nullptr, nullptr}};
+    const ZafNamedEntry<ZafUserFunction> second[] = {{"c", ChoiceHandler}, {nullptr, nullptr}};
+    ZafObjectPersistence tabled(nullptr, nullptr, nullptr, first);
+    EXPECT_NE(nullptr, tabled.GetUserFunction("b"));
+    tabled.SetUserFunctions(second);
+    EXPECT_EQ(nullptr, tabled.GetUserFunction("a"));
+    EXPECT_NE(nullptr, tabled.GetUserFunction("c"));
 }
 
 TEST(ZafPersistenceTables, CurrentClassComesFromTheProgramTables)
 {
     std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(nullptr));
-    persistence->PushLevel("ZafButton", 0, ZafDataPersistence::childEntry);
-    EXPECT_EQ(2, persistence->CurrentClassID());
-    persistence->PopLevel();
-    persistence->PushLevel("NoSuchClass", 0, ZafDataPersistence::childEntry);
-    EXPECT_EQ(0, persistence->CurrentClassID());
-    persistence->PopLevel();
-    persistence->PushLevel(nullptr, 3105, ZafDataPersistence::dataEntry);
-    EXPECT_STREQ("ZafStringData", persistence->CurrentClassName()) << "from the data table";
-    persistence->PopLevel();
-    persistence->PushLevel(nullptr, 1007, ZafDataPersistence::topLevelEntry);
-    EXPECT_STREQ("ZafWindow", persistence->CurrentClassName());
-    persistence->PopLevel();
-
+    const struct
+    {
+        const char *className;
+        ZafClassID classID;
+        ZafClassID expectedID;
+        const char *expectedName;
+    } levels[] = {{"ZafButton", 0, 2, "ZafButton"}, {"NoSuchClass", 0, 0, "NoSuchClass"},
+                  {nullptr, 3105, 3105, "ZafStringData"}, {nullptr, 1007, 1007, "ZafWindow"}};
+    for (const auto &level : levels)
+    {
+        persistence->PushLevel(level.className, level.classID, ZafDataPersistence::childEntry);
+        EXPECT_EQ(level.expectedID, persistence->CurrentClassID()) << level.expectedName;
+        EXPECT_STREQ(level.expectedName, persistence->CurrentClassName());
+        persistence->PopLevel();
+    }
     ZafDataPersistence dataOnly(nullptr, ZafPersistenceRegistry::DataConstructors());
     dataOnly.PushLevel("ZafButton", 0, ZafDataPersistence::childEntry);
     EXPECT_EQ(0, dataOnly.CurrentClassID()) << "a data persistence knows no window classes";
@@ -322,25 +273,18 @@ TEST(ZafPersistenceTables, CurrentClassComesFromTheProgramTables)
 
 TEST(ZafPersistenceRegistry, ClassesEnterTheirNewOneByOne)
 {
-    EXPECT_FALSE(ZafPersistenceRegistry::RegisterNew("NotListed", TestControl::New));
-    EXPECT_TRUE(ZafPersistenceRegistry::RegisterNew("ZafButtonX", TestControl::New));
-    int objects = 0;
-    const ZafConstructorEntry *entry = ZafPersistenceRegistry::ObjectConstructors();
-    for (; entry->classID != ZafEndOfTable; entry++)
-        objects++;
-    EXPECT_EQ(29, objects);
-    EXPECT_STREQ("ZafWindow", ZafPersistenceRegistry::ObjectConstructors()[0].className);
-    EXPECT_STREQ("ZafPopUpItem", ZafPersistenceRegistry::ObjectConstructors()[28].className);
-    EXPECT_EQ(nullptr, ZafPersistenceRegistry::DataConstructors()[0].New);
-
-    EXPECT_TRUE(ZafPersistenceRegistry::RegisterUserFunction("EvTest", TestUserFunction));
+    const ZafReadFunction fieldNew = ZafObjectNew<TestField::New>;
+    EXPECT_FALSE(ZafPersistenceRegistry::RegisterNew("NotListed", fieldNew));
+    EXPECT_TRUE(ZafPersistenceRegistry::RegisterNew("ZafButtonX", fieldNew));
+    EXPECT_TRUE(ZafPersistenceRegistry::RegisterUserFunction("EvTest", ChoiceHandler));
     EXPECT_FALSE(ZafPersistenceRegistry::RegisterUserFunction("EvTest", nullptr));
     std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(nullptr));
-    EXPECT_EQ(TestControl::New, persistence->GetObjectConstructor(3500, nullptr));
-    EXPECT_EQ(TestControl::New, persistence->GetNewByClassID(3500));
-    EXPECT_EQ(TestUserFunction, persistence->GetUserFunction("EvTest"));
+    EXPECT_EQ(fieldNew, persistence->GetObjectConstructor(3500, nullptr));
+    EXPECT_EQ(fieldNew, persistence->GetNewByClassID(3500));
+    EXPECT_EQ(ChoiceHandler, persistence->GetUserFunction("EvTest"));
     EXPECT_EQ(nullptr, persistence->GetNewByClassID(2)) << "listed, not yet entered";
-    EXPECT_NE(nullptr, persistence->GetNewByClassID(1007)) << "the core's window comes with its New";
+    for (ZafClassID id : {ZafWindow::classID, ZafDialogWindow::classID, ZafMDIWindow::classID})
+        EXPECT_NE(nullptr, persistence->GetNewByClassID(id)) << "the core's windows come with their New: " << id;
     ZafPersistenceRegistry::RegisterNew("ZafButtonX", nullptr);
 }
 

@@ -1,3 +1,5 @@
+// The data object base: observers told once per update bracket, walked
+// safely while they detach, copies, and the image base's pixel arrays.
 #include "zaf/data/ZafData.h"
 
 #include <gtest/gtest.h>
@@ -9,59 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "TestDataObjects.h"
 #include "zaf/data/ZafImageData.h"
-#include "zaf/data/ZafStorage.h"
 
 namespace {
-
-// A data class with one text, following the library's read and write pattern.
-class TestText : public ZafData
-{
-public:
-    static constexpr ZafClassID classID = 9500;
-    static constexpr const char *className = "TestText";
-    TestText() = default;
-    TestText(const char *name, ZafDataPersistence &persistence)
-        : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
-    {
-        if (persistence.Error() == 0)
-        {
-            char *read = nullptr;
-            persistence.File()->ReadString(&read);
-            text = read ? read : "";
-            delete[] read;
-        }
-        persistence.PopLevel();
-        if (persistence.Error() != 0)
-            SetError(persistence.Error());
-    }
-    static ZafElement *New(const char *name, ZafDataPersistence &persistence)
-    {
-        return new TestText(name, persistence);
-    }
-    ZafClassID ClassID() const override { return classID; }
-    const char *ClassName() const override { return className; }
-    std::uint32_t Write(ZafDataPersistence &persistence) override
-    {
-        persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-        if (ZafData::Write(persistence) == 0)
-            persistence.File()->WriteString(text.c_str());
-        persistence.PopLevel();
-        return SetError(persistence.Error());
-    }
-    ZafData *Duplicate() override { return new TestText(*this); }
-    void Clear() override { SetText(""); }
-    ZafReadFunction ReadFunction() override { return New; }
-
-    void SetText(const std::string &value)
-    {
-        StartUpdate();
-        text = value;
-        EndUpdate(true);
-    }
-    std::string text;
-};
 
 // Observers that record their calls.
 struct Watcher : ZafElement
@@ -82,10 +35,7 @@ int Record(ZafElement *observer, ZafUpdateType kinds)
     return 0;
 }
 
-int RecordOther(ZafElement *observer, ZafUpdateType kinds)
-{
-    return Record(observer, kinds | 0x100);
-}
+int RecordOther(ZafElement *observer, ZafUpdateType kinds) { return Record(observer, kinds | 0x100); }
 
 class ZafNotificationTest : public ::testing::Test
 {
@@ -97,11 +47,11 @@ protected:
         b.SetStringID("b");
         c.SetStringID("c");
     }
-    TestText data;
+    TestNote data;
     Watcher a, b, c;
 };
 
-TEST_F(ZafNotificationTest, OneEntryPerObjectAndFunction)
+TEST_F(ZafNotificationTest, OneEntryPerObjectAndFunctionAndSubtractAnswersTheNextObserver)
 {
     data.AddNotification(&a, Record, 3);
     data.AddNotification(&a, Record, 7);
@@ -112,25 +62,21 @@ TEST_F(ZafNotificationTest, OneEntryPerObjectAndFunction)
     EXPECT_EQ(6u, data.SetNotificationData(&a, 6));
     EXPECT_EQ(0u, data.SetNotificationData(&b, 6));
     EXPECT_EQ(0u, data.FindNotificationData(&b));
-}
 
-TEST_F(ZafNotificationTest, SubtractAnswersTheObserverThatMovesUp)
-{
-    data.AddNotification(&a, Record, 3);
+    data.SubtractNotification(&a, RecordOther);
     data.AddNotification(&b, Record, 3);
     data.AddNotification(&c, Record, 3);
     EXPECT_EQ(&b, data.SubtractNotification(&a, Record));
     EXPECT_EQ(nullptr, data.SubtractNotification(&a)) << "not found";
     EXPECT_EQ(nullptr, data.SubtractNotification(&c, RecordOther)) << "other function";
     EXPECT_EQ(nullptr, data.SubtractNotification(&c)) << "it was the last entry";
-    EXPECT_EQ(1, data.NotificationCount());
     EXPECT_EQ(nullptr, data.SubtractNotification(&b));
     EXPECT_EQ(0, data.NotificationCount());
     data.SetText("nobody listens");
     EXPECT_TRUE(callLog.empty());
 }
 
-TEST_F(ZafNotificationTest, ManyObserversAreCalledInOrderOfAddition)
+TEST_F(ZafNotificationTest, ObserversAreCalledInOrderOfAdditionOrOneObjectAlone)
 {
     std::vector<Watcher> watchers(12);
     for (std::size_t i = 0; i < watchers.size(); i++)
@@ -140,6 +86,11 @@ TEST_F(ZafNotificationTest, ManyObserversAreCalledInOrderOfAddition)
     }
     data.SetText("x");
     EXPECT_EQ((std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}), callLog);
+    callLog.clear();
+    data.AddNotification(&b, Record, 3);
+    data.AddNotification(&b, RecordOther, 3);
+    data.Notify(&b);
+    EXPECT_EQ((std::vector<std::string>{"b", "b"}), callLog);
 }
 
 TEST_F(ZafNotificationTest, NestedBracketsNotifyOnceAtTheOuterEnd)
@@ -169,22 +120,12 @@ TEST_F(ZafNotificationTest, OneShotKindIsClearedAndChangesFromObserversDoNotNoti
     EXPECT_EQ(3u, data.UpdateType());
     data.SetUpdateType(1);
     EXPECT_EQ(1, data.Notify()) << "nothing but bit 0";
-    TestText empty;
-    EXPECT_EQ(1, empty.Notify());
-}
-
-TEST_F(ZafNotificationTest, NotifyForOneObjectCallsOnlyItsEntries)
-{
-    data.AddNotification(&a, Record, 3);
-    data.AddNotification(&b, Record, 3);
-    data.AddNotification(&b, RecordOther, 3);
-    data.Notify(&b);
-    EXPECT_EQ((std::vector<std::string>{"b", "b"}), callLog);
+    EXPECT_EQ(1, TestNote().Notify());
 }
 
 // Mended: the table was walked in place while observers detached or deleted
 // the data object.
-TEST_F(ZafNotificationTest, ObserversMayDetachDuringTheWalk)
+TEST_F(ZafNotificationTest, ObserversMayDetachOrDeleteTheDataDuringTheWalk)
 {
     data.AddNotification(&a, Record, 3);
     data.AddNotification(&b, Record, 3);
@@ -197,11 +138,9 @@ TEST_F(ZafNotificationTest, ObserversMayDetachDuringTheWalk)
     callLog.clear();
     data.SetText("y");
     EXPECT_EQ((std::vector<std::string>{"b"}), callLog);
-}
 
-TEST_F(ZafNotificationTest, ObserverMayDeleteTheDataObject)
-{
-    TestText *shared = new TestText;
+    callLog.clear();
+    TestNote *shared = new TestNote;
     shared->AddNotification(&a, Record, 3);
     shared->AddNotification(&b, Record, 3);
     a.onCall = [&] {
@@ -213,21 +152,17 @@ TEST_F(ZafNotificationTest, ObserverMayDeleteTheDataObject)
     EXPECT_EQ((std::vector<std::string>{"a"}), callLog);
 }
 
-TEST(ZafData, DefaultNamesCountUp)
+TEST(ZafData, DefaultNamesCountUpAndACopyHasANewNameAndNoObservers)
 {
-    TestText first;
+    TestNote first;
     const int start = std::atoi(first.StringID() + 7);
     ASSERT_EQ(0, std::strncmp(first.StringID(), "ZafData", 7));
-    std::vector<TestText> more(4);
+    std::vector<TestNote> more(4);
     for (int i = 0; i < 4; i++)
         EXPECT_EQ("ZafData" + std::to_string(start + 1 + i), more[i].StringID());
-}
 
-TEST(ZafData, CopyHasANewNameAndNoObservers)
-{
-    TestText original;
+    TestNote original("t");
     original.SetNumberID(12);
-    original.text = "t";
     Watcher watcher;
     original.AddNotification(&watcher, Record, 3);
     original.SetError(5);
@@ -236,98 +171,15 @@ TEST(ZafData, CopyHasANewNameAndNoObservers)
     EXPECT_EQ(12, copy->NumberID());
     EXPECT_EQ(0, copy->NotificationCount());
     EXPECT_EQ(0u, copy->Error());
-    EXPECT_EQ("t", static_cast<TestText *>(copy.get())->text);
+    EXPECT_EQ("t", static_cast<TestNote *>(copy.get())->text);
     EXPECT_TRUE(copy->Destroyable());
     EXPECT_EQ(copy.get(), copy->FindByStringID(copy->StringID()));
     EXPECT_EQ(nullptr, copy->FindByStringID("zafdata"));
     EXPECT_EQ(copy.get(), copy->FindByNumberID(12));
+    original.SubtractNotification(&watcher);
 }
 
-TEST(ZafData, ClassTestsFallBackToTheBase)
-{
-    TestText text;
-    EXPECT_TRUE(text.IsClassID(3100));
-    EXPECT_TRUE(text.IsClassName("ZafData"));
-    EXPECT_FALSE(text.IsClassID(3115));
-    EXPECT_EQ(9500, text.ClassID());
-}
-
-TEST(ZafData, WritesAndReadsThroughPersistence)
-{
-    TempDirectory dir;
-    ZafStorage storage(dir.File("d.znc").c_str(), ZafStorage::CreateTree);
-    ZafDataPersistence persistence(&storage);
-    TestText text;
-    text.SetStringID("greeting");
-    text.text = "hello";
-    EXPECT_EQ(0u, text.Write(persistence));
-    EXPECT_EQ(TestText::New, persistence.GetDataConstructor(TestText::classID, nullptr))
-        << "writing enters the class's constructor";
-    ZafDirectoryElement *entry = storage.ResolvePath("~greeting");
-    ASSERT_NE(nullptr, entry);
-    EXPECT_STREQ("TestText", entry->StringID());
-
-    ZafElement *read = persistence.GetDataConstructor(0, "TestText")("greeting", persistence);
-    EXPECT_STREQ("greeting", read->StringID());
-    EXPECT_EQ("hello", static_cast<TestText *>(read)->text);
-    EXPECT_EQ(0u, static_cast<TestText *>(read)->Error());
-    delete read;
-
-    TestText missing("nothing", persistence);
-    EXPECT_EQ(ZafFileError::Open, missing.Error());
-    EXPECT_EQ("", missing.text);
-    EXPECT_STREQ("nothing", missing.StringID());
-}
-
-// An image class whose objects stand on their own (entry type 0) over the
-// image base's level.
-class TestImage : public ZafImageData
-{
-public:
-    TestImage() = default;
-    TestImage(const char *name, ZafDataPersistence &persistence)
-        : ZafImageData(name, persistence.PushLevel("TestImage", 9600, ZafDataPersistence::topLevelEntry))
-    {
-        if (persistence.Error() == 0)
-            persistence.File()->ReadInt32(image.width);
-        persistence.PopLevel();
-    }
-    ZafClassID ClassID() const override { return 9600; }
-    const char *ClassName() const override { return "TestImage"; }
-    std::uint32_t Write(ZafDataPersistence &persistence) override
-    {
-        persistence.PushLevel("TestImage", 9600, ZafDataPersistence::topLevelEntry);
-        if (ZafImageData::Write(persistence) == 0)
-            persistence.File()->WriteInt32(image.width);
-        persistence.PopLevel();
-        return persistence.Error();
-    }
-    ZafData *Duplicate() override { return new TestImage(*this); }
-    void Clear() override {}
-    ZafReadFunction ReadFunction() override { return nullptr; }
-    ZafImageStruct image;
-};
-
-TEST(ZafImageData, DerivedImageStandsUnderItsClassDirectory)
-{
-    TempDirectory dir;
-    ZafStorage storage(dir.File("i.znc").c_str(), ZafStorage::CreateTree);
-    ZafDataPersistence persistence(&storage);
-    TestImage image;
-    image.SetStringID("logo");
-    image.image.width = 42;
-    EXPECT_EQ(0u, image.Write(persistence));
-    EXPECT_NE(nullptr, storage.ResolvePath("~TestImage~logo~objectData"));
-    TestImage read("logo", persistence);
-    EXPECT_EQ(0u, read.Error());
-    EXPECT_EQ(42, read.image.width);
-    EXPECT_TRUE(read.IsClassID(3115));
-    EXPECT_TRUE(read.IsClassName("ZafImageData"));
-    TestImage missing("none", persistence);
-    EXPECT_EQ(ZafFileError::Open, missing.Error());
-}
-
-TEST(ZafImageData, StaticPixelsAreSharedOwnedPixelsCopied)
+TEST(ZafImageData, StaticPixelsAreSharedOwnedPixelsCopiedAndNeverFreedTwice)
 {
     std::uint8_t pixels[6] = {1, 2, 3, 4, 5, 6};
     ZafImageStruct builtIn{3, 2, pixels, 1};
@@ -357,38 +209,6 @@ TEST(ZafImageData, StaticPixelsAreSharedOwnedPixelsCopied)
     EXPECT_EQ(nullptr, staticTarget.array) << "shares nothing, frees nothing";
     ZafImageData::ClearImage(staticTarget);
     EXPECT_EQ(0, staticTarget.width);
-}
-
-TEST(ZafImageData, ImpossibleSizesGiveAnEmptyImage)
-{
-    ZafImageStruct image;
-    ZafImageData::SetImage(image, -3, 2, nullptr);
-    EXPECT_EQ(nullptr, image.array);
-    EXPECT_EQ(0, image.width);
-    ZafImageData::SetImage(image, 0x10000, 0x10000, nullptr);
-    EXPECT_EQ(nullptr, image.array);
-    ZafImageData::SetImage(image, 4, 4, nullptr);
-    ASSERT_NE(nullptr, image.array);
-    EXPECT_EQ(0, image.array[15]) << "no pixels given: zeros";
-    delete[] image.array;
-}
-
-struct HandleRecord
-{
-    int bitmapHandle = 1, maskHandle = 2, iconHandle = 3;
-};
-
-TEST(ZafImageData, HandlesAreClearedAndCopied)
-{
-    HandleRecord a, b;
-    b.bitmapHandle = 7;
-    EXPECT_EQ(0, ZafImageData::CopyBitmapHandles(a, b));
-    EXPECT_EQ(7, a.bitmapHandle);
-    ZafImageData::ClearBitmapHandles(a);
-    ZafImageData::ClearIconHandle(a);
-    EXPECT_EQ(0, a.bitmapHandle + a.maskHandle + a.iconHandle);
-    ZafImageData::CopyIconHandle(a, b);
-    EXPECT_EQ(3, a.iconHandle);
 }
 
 } // namespace

@@ -1,49 +1,34 @@
+// Typed values, doubles and strings of ZafFile, over the memory file that
+// holds one object of a UI data file.
 #include "zaf/data/ZafFile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "zaf/data/ZafStorageFile.h"
+
 namespace {
 
-// A file over a byte vector: the smallest raw layer the typed operations need.
-class VectorFile : public ZafFile
-{
-public:
-    VectorFile() : ZafFile(ZafFileMode::Write) {}
-    explicit VectorFile(std::vector<unsigned char> data) : ZafFile(ZafFileMode::Read), bytes(std::move(data)) {}
-
-    int Length() override { return static_cast<int>(bytes.size()); }
-    int Seek(int offset, int origin) override
-    {
-        position = (origin == 0 ? 0 : origin == 1 ? position : Length()) + offset;
-        return 0;
-    }
-    int Tell() override { return position; }
-    int ReadBytes(void *buffer, int count) override
-    {
-        const int n = std::max(0, std::min(count, Length() - position));
-        std::memcpy(buffer, bytes.data() + position, n);
-        position += n;
-        return n;
-    }
-    int WriteBytes(const void *buffer, int count) override
-    {
-        const unsigned char *p = static_cast<const unsigned char *>(buffer);
-        bytes.insert(bytes.begin() + position, p, p + count);
-        position += count;
-        return count;
-    }
-
-    std::vector<unsigned char> bytes;
-    int position = 0;
-};
-
 using Bytes = std::vector<unsigned char>;
+
+// A memory file holding the bytes, or an empty one to write into.
+std::unique_ptr<ZafStorageFile> MemoryFile(const Bytes &bytes = {})
+{
+    if (bytes.empty())
+        return std::make_unique<ZafStorageFile>(ZafFileMode::Write);
+    auto *buffer = new unsigned char[bytes.size()];
+    std::copy(bytes.begin(), bytes.end(), buffer);
+    return std::make_unique<ZafStorageFile>(ZafFileMode::Read, buffer, static_cast<int>(bytes.size()));
+}
+
+Bytes Contents(ZafStorageFile &file) { return Bytes(file.Buffer(), file.Buffer() + file.Length()); }
 
 std::uint64_t Bits(double value)
 {
@@ -52,180 +37,155 @@ std::uint64_t Bits(double value)
     return bits;
 }
 
-TEST(ZafFileTyped, IntegersAreWrittenLeastSignificantByteFirst)
+std::string ReadText(ZafFile &file, int expectedCount)
 {
-    VectorFile file;
-    EXPECT_EQ(4, file.Write32(static_cast<std::uint32_t>(0x12345678)));
-    EXPECT_EQ(2, file.Write16(static_cast<std::int16_t>(-2)));
-    EXPECT_EQ(1, file.Write8(static_cast<std::uint8_t>(0xAB)));
-    EXPECT_EQ(4, file.WriteInt32(-1));
-    EXPECT_EQ((Bytes{0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0xAB, 0xFF, 0xFF, 0xFF, 0xFF}), file.bytes);
+    char *text = reinterpret_cast<char *>(1);
+    EXPECT_EQ(expectedCount, file.ReadString(&text));
+    std::string result = text ? text : "<null>";
+    delete[] text;
+    return result;
 }
 
-TEST(ZafFileTyped, SignedAndUnsignedReadsShareTheBytes)
+TEST(ZafStorageFile, GrowsByDoublingAndClampsItsPosition)
 {
-    VectorFile file(Bytes{0xFE, 0xFF, 0xFE, 0xFF, 0x80, 0x80, 0x00, 0x00, 0x80, 0x78, 0x78, 0x56, 0x34, 0x12});
+    ZafStorageFile file(ZafFileMode::Write);
+    EXPECT_EQ(60, file.Capacity());
+    const Bytes hundred(100, 7);
+    EXPECT_EQ(100, file.WriteBytes(hundred.data(), 100));
+    EXPECT_EQ(120, file.Capacity());
+    EXPECT_TRUE(file.IsModified());
+    EXPECT_EQ(0, file.Seek(-5, 0));
+    EXPECT_EQ(0, file.Tell());
+    file.Seek(50, 2);
+    EXPECT_EQ(100, file.Tell());
+    file.Seek(-10, 1);
+    unsigned char block[20];
+    EXPECT_EQ(10, file.ReadBytes(block, 20));
+    EXPECT_EQ(0, file.ReadBytes(block, 20));
+    EXPECT_EQ(0, file.WriteBytes(block, 0));
+    EXPECT_EQ(-3, file.WriteBytes(block, -3));
+}
+
+TEST(ZafFileTyped, IntegersAreLittleEndianAndSignedAndUnsignedReadsShareTheBytes)
+{
+    auto file = MemoryFile();
+    EXPECT_EQ(4, file->Write32(static_cast<std::uint32_t>(0x12345678)));
+    EXPECT_EQ(2, file->Write16(static_cast<std::int16_t>(-2)));
+    EXPECT_EQ(1, file->Write8(static_cast<std::uint8_t>(0xAB)));
+    EXPECT_EQ(4, file->WriteInt32(-1));
+    EXPECT_EQ((Bytes{0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0xAB, 0xFF, 0xFF, 0xFF, 0xFF}), Contents(*file));
+
+    auto back = MemoryFile({0xFE, 0xFF, 0xFE, 0xFF, 0x80, 0x80, 0x00, 0x00, 0x80, 0x78, 0x78, 0x56, 0x34, 0x12});
     std::int16_t s16;
     std::uint16_t u16;
     std::int8_t s8;
     std::uint8_t u8;
     std::int32_t s32;
     std::uint32_t u32;
-    file.Read16(s16);
-    file.Read16(u16);
-    file.Read8(s8);
-    file.Read8(u8);
-    file.Read32(s32);
+    back->Read16(s16), back->Read16(u16), back->Read8(s8), back->Read8(u8), back->Read32(s32);
     EXPECT_EQ(-2, s16);
     EXPECT_EQ(0xFFFE, u16);
     EXPECT_EQ(-128, s8);
     EXPECT_EQ(0x80, u8);
     EXPECT_EQ(static_cast<std::int32_t>(0x78800000), s32);
-    EXPECT_EQ(4, file.Read32(u32));
+    EXPECT_EQ(4, back->Read32(u32));
     EXPECT_EQ(0x12345678u, u32);
-    // Past the end nothing moves and the memory file reports no error.
-    EXPECT_EQ(0, file.Read32(u32));
-    EXPECT_EQ(0u, file.Error());
+    EXPECT_EQ(0, back->Read32(u32)) << "past the end nothing moves";
 }
 
-TEST(ZafFileReal, OneIsTheHighWordFirst)
+// Doubles are written high word first; infinities, NaN payloads and
+// subnormal values keep every bit; both zeros are two zero words.
+TEST(ZafFileReal, HighWordFirstAndEveryDoubleRoundTripsBitForBit)
 {
-    VectorFile file;
-    EXPECT_EQ(8, file.WriteReal(1.0));
-    EXPECT_EQ((Bytes{0x00, 0x00, 0xF0, 0x3F, 0, 0, 0, 0}), file.bytes);
-}
-
-TEST(ZafFileReal, BothZerosAreTwoZeroWordsAndReadAsPositiveZero)
-{
-    VectorFile file;
-    file.WriteReal(0.0);
-    file.WriteReal(-0.0);
-    EXPECT_EQ(Bytes(16, 0), file.bytes);
-    VectorFile signOnly(Bytes{0, 0, 0, 0x80, 0, 0, 0, 0});
+    auto one = MemoryFile();
+    EXPECT_EQ(8, one->WriteReal(1.0));
+    EXPECT_EQ((Bytes{0x00, 0x00, 0xF0, 0x3F, 0, 0, 0, 0}), Contents(*one));
+    auto zeros = MemoryFile();
+    zeros->WriteReal(0.0);
+    zeros->WriteReal(-0.0);
+    EXPECT_EQ(Bytes(16, 0), Contents(*zeros));
+    auto signOnly = MemoryFile({0, 0, 0, 0x80, 0, 0, 0, 0});
     double value = 5;
-    signOnly.ReadReal(value);
+    signOnly->ReadReal(value);
     EXPECT_EQ(0.0, value);
     EXPECT_FALSE(std::signbit(value));
-}
 
-// Infinities, NaN payloads and subnormal values keep every bit.
-TEST(ZafFileReal, EveryDoubleRoundTripsBitForBit)
-{
-    const double values[] = {3.141592653589793,
-                             -1e-300,
-                             std::numeric_limits<double>::max(),
-                             std::numeric_limits<double>::lowest(),
-                             std::numeric_limits<double>::min(),
-                             std::numeric_limits<double>::denorm_min(),
-                             -std::numeric_limits<double>::denorm_min() * 12345,
-                             std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity(),
-                             std::numeric_limits<double>::quiet_NaN(),
-                             -std::numeric_limits<double>::quiet_NaN()};
-    for (double value : values)
+    using L = std::numeric_limits<double>;
+    for (double v : {3.141592653589793, -1e-300, L::max(), L::lowest(), L::min(), L::denorm_min(),
+                     -L::denorm_min() * 12345, L::infinity(), -L::infinity(), L::quiet_NaN(), -L::quiet_NaN()})
     {
-        VectorFile file;
-        file.WriteReal(value);
-        VectorFile back(file.bytes);
+        auto file = MemoryFile();
+        file->WriteReal(v);
+        auto back = MemoryFile(Contents(*file));
         double read = 0;
-        EXPECT_EQ(8, back.ReadReal(read));
-        EXPECT_EQ(Bits(value), Bits(read)) << value;
+        EXPECT_EQ(8, back->ReadReal(read));
+        EXPECT_EQ(Bits(v), Bits(read)) << v;
     }
 }
 
-TEST(ZafFileString, NullAndEmptyAreTheAbsentString)
+// Null and "" are the absent string; the 8-bit form round-trips; the 16-bit
+// form (bit 15 of the length word) keeps the low bytes.
+TEST(ZafFileString, AbsentEightBitAndSixteenBitForms)
 {
-    VectorFile file;
-    EXPECT_EQ(2, file.WriteString(nullptr));
-    EXPECT_EQ(2, file.WriteString(""));
-    EXPECT_EQ(Bytes(4, 0), file.bytes);
-    VectorFile back(file.bytes);
-    char *text = reinterpret_cast<char *>(1);
-    EXPECT_EQ(2, back.ReadString(&text));
-    EXPECT_EQ(nullptr, text);
+    auto file = MemoryFile();
+    EXPECT_EQ(2, file->WriteString(nullptr));
+    EXPECT_EQ(2, file->WriteString(""));
+    EXPECT_EQ(7, file->WriteString("H\xE9llo"));
+    EXPECT_EQ((Bytes{0, 0, 0, 0, 5, 0, 'H', 0xE9, 'l', 'l', 'o'}), Contents(*file));
+    auto back = MemoryFile(Contents(*file));
+    EXPECT_EQ("<null>", ReadText(*back, 2));
     char buffer[8] = "junk";
-    EXPECT_EQ(2, back.ReadStringInto(buffer, sizeof buffer));
+    EXPECT_EQ(2, back->ReadStringInto(buffer, sizeof buffer));
     EXPECT_STREQ("", buffer);
-    EXPECT_EQ(0u, back.Error());
+    EXPECT_EQ("H\xE9llo", ReadText(*back, 7));
+    EXPECT_EQ(0u, back->Error());
+
+    const Bytes wide = {0x03, 0x80, 'a', 0, 'b', 0x01, 'c', 0};
+    EXPECT_EQ("abc", ReadText(*MemoryFile(wide), 8));
+    char small[4];
+    EXPECT_EQ(8, MemoryFile(wide)->ReadStringInto(small, sizeof small));
+    EXPECT_STREQ("abc", small);
 }
 
-TEST(ZafFileString, EightBitFormRoundTrips)
+TEST(ZafFileString, TooSmallBuffersAndShortStringsSetError16)
 {
-    VectorFile file;
-    EXPECT_EQ(7, file.WriteString("H\xE9llo"));
-    EXPECT_EQ((Bytes{5, 0, 'H', 0xE9, 'l', 'l', 'o'}), file.bytes);
-    VectorFile back(file.bytes);
-    char *text = nullptr;
-    EXPECT_EQ(7, back.ReadString(&text));
-    EXPECT_STREQ("H\xE9llo", text);
-    delete[] text;
-}
-
-TEST(ZafFileString, SixteenBitFormKeepsTheLowBytes)
-{
-    VectorFile file(Bytes{0x03, 0x80, 'a', 0, 'b', 0x01, 'c', 0});
-    char *text = nullptr;
-    EXPECT_EQ(8, file.ReadString(&text));
-    EXPECT_STREQ("abc", text);
-    delete[] text;
-    VectorFile again(Bytes{0x03, 0x80, 'a', 0, 'b', 0x01, 'c', 0});
-    char buffer[4];
-    EXPECT_EQ(8, again.ReadStringInto(buffer, sizeof buffer));
-    EXPECT_STREQ("abc", buffer);
-}
-
-TEST(ZafFileString, ReadIntoNeedsRoomForTheTerminator)
-{
-    VectorFile file(Bytes{5, 0, 'a', 'b', 'c', 'd', 'e'});
+    auto file = MemoryFile({5, 0, 'a', 'b', 'c', 'd', 'e'});
     char buffer[6];
-    EXPECT_EQ(-1, file.ReadStringInto(buffer, 5));
-    EXPECT_EQ(ZafFileError::Read, file.Error());
-    EXPECT_EQ(0, file.Tell()) << "back at the length word";
-    EXPECT_EQ(7, file.ReadStringInto(buffer, 6));
+    EXPECT_EQ(-1, file->ReadStringInto(buffer, 5));
+    EXPECT_EQ(ZafFileError::Read, file->Error());
+    EXPECT_EQ(0, file->Tell()) << "back at the length word";
+    EXPECT_EQ(7, file->ReadStringInto(buffer, 6));
     EXPECT_STREQ("abcde", buffer);
+
+    const struct
+    {
+        Bytes bytes;
+        int count;
+        const char *text;
+    } cuts[] = {{{5, 0, 'a', 'b'}, 4, "ab"}, {{0x02, 0x80, 'a', 0, 'b'}, 5, "a"}, {{7}, 0, "<null>"}};
+    for (const auto &cut : cuts)
+    {
+        auto short_ = MemoryFile(cut.bytes);
+        EXPECT_EQ(cut.text, ReadText(*short_, cut.count));
+        EXPECT_EQ(ZafFileError::Read, short_->Error()) << cut.text;
+    }
 }
 
-TEST(ZafFileString, ShortStringsSetError16)
-{
-    VectorFile cut(Bytes{5, 0, 'a', 'b'});
-    char *text = nullptr;
-    EXPECT_EQ(4, cut.ReadString(&text));
-    EXPECT_STREQ("ab", text);
-    EXPECT_EQ(ZafFileError::Read, cut.Error());
-    delete[] text;
-
-    VectorFile cutWide(Bytes{0x02, 0x80, 'a', 0, 'b'});
-    EXPECT_EQ(5, cutWide.ReadString(&text));
-    EXPECT_STREQ("a", text);
-    EXPECT_EQ(ZafFileError::Read, cutWide.Error());
-    delete[] text;
-
-    VectorFile missingLength(Bytes{7});
-    EXPECT_EQ(0, missingLength.ReadString(&text));
-    EXPECT_EQ(nullptr, text);
-    EXPECT_EQ(ZafFileError::Read, missingLength.Error());
-}
-
-// A text of 32,768 characters or more would set bit 15 of the length word and
-// read back as 16-bit characters; it is cut to 32,767 and reported.
+// Mended: a text of 32,768 characters or more set bit 15 of the length word
+// and read back as 16-bit characters; it is cut to 32,767 and reported.
 TEST(ZafFileString, OverlongTextIsCutAndReported)
 {
-    const std::string longText(40000, 'x');
-    VectorFile file;
-    EXPECT_EQ(2 + ZafMaxStringLength, file.WriteString(longText.c_str()));
-    EXPECT_EQ(ZafFileError::Write, file.Error());
-    EXPECT_EQ(0xFF, file.bytes[0]);
-    EXPECT_EQ(0x7F, file.bytes[1]);
-    VectorFile back(file.bytes);
-    char *text = nullptr;
-    back.ReadString(&text);
-    EXPECT_EQ(std::string(ZafMaxStringLength, 'x'), text);
-    EXPECT_EQ(0u, back.Error());
-    delete[] text;
-
-    VectorFile exact;
-    exact.WriteString(std::string(ZafMaxStringLength, 'y').c_str());
-    EXPECT_EQ(0u, exact.Error());
+    auto file = MemoryFile();
+    EXPECT_EQ(2 + ZafMaxStringLength, file->WriteString(std::string(40000, 'x').c_str()));
+    EXPECT_EQ(ZafFileError::Write, file->Error());
+    EXPECT_EQ(0xFF, file->Buffer()[0]);
+    EXPECT_EQ(0x7F, file->Buffer()[1]);
+    auto back = MemoryFile(Contents(*file));
+    EXPECT_EQ(std::string(ZafMaxStringLength, 'x'), ReadText(*back, 2 + ZafMaxStringLength));
+    EXPECT_EQ(0u, back->Error());
+    auto exact = MemoryFile();
+    exact->WriteString(std::string(ZafMaxStringLength, 'y').c_str());
+    EXPECT_EQ(0u, exact->Error());
 }
 
 } // namespace

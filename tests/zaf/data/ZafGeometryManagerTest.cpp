@@ -60,19 +60,29 @@ class ZafGeometryPersistenceTest : public ::testing::Test
 protected:
     void Save(ZafWindow &window, const std::string &name)
     {
-        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        window.Write(*persistence);
-        ASSERT_EQ(0u, persistence->Error());
-        ASSERT_EQ(0u, storage.Save());
+        StoredObjects file(name, ZafStorage::CreateTree);
+        window.Write(*file.persistence);
+        ASSERT_EQ(0u, file.persistence->Error());
+        ASSERT_EQ(0u, file.storage.Save());
     }
     std::unique_ptr<ZafWindow> Load(const std::string &name)
     {
-        ZafStorage storage(name.c_str(), ZafStorage::Read);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        auto window = std::make_unique<ZafWindow>("HOST", *persistence);
-        EXPECT_EQ(0, persistence->LevelIndex());
+        StoredObjects file(name, ZafStorage::Read);
+        auto window = std::make_unique<ZafWindow>("HOST", *file.persistence);
+        EXPECT_EQ(0, file.persistence->LevelIndex());
         return window;
+    }
+    // Replaces the record of a constraint by the 16-bit words given.
+    void Replace(const std::string &name, const char *constraint, std::initializer_list<int> words)
+    {
+        ZafStorage storage(name.c_str(), ZafStorage::Writeable);
+        const std::string path = std::string("~ZafWindow~HOST~ZafGeometryManager~") + constraint + "~objectData";
+        ZafFile *file = storage.Open(path.c_str(), ZafFileMode::Write);
+        ASSERT_NE(nullptr, file);
+        for (int word : words)
+            file->Write16(static_cast<std::uint16_t>(word));
+        storage.Close(file);
+        ASSERT_EQ(0u, storage.Save());
     }
 
     TempDirectory dir;
@@ -122,24 +132,14 @@ TEST_F(ZafGeometryPersistenceTest, StoreReferenceIdWritesTheObjectsCurrentNumber
     const std::string name = dir.File("renumbered.znc");
     Save(*host, name);
 
+    // Object id, side, flags, offset (32 bits), offset type, reference id.
     ZafStorage storage(name.c_str(), ZafStorage::Read);
-    ZafFile *file = storage.Open("~ZafWindow~HOST~ZafGeometryManager~constraint2~objectData", ZafFileMode::Read);
-    ASSERT_NE(nullptr, file);
-    std::uint16_t objectID = 0, side = 0, flags = 0, type = 0, referenceID = 0;
-    std::int32_t offset = 0;
-    file->Read16(objectID);
-    file->Read16(side);
-    file->Read16(flags);
-    file->Read32(offset);
-    file->Read16(type);
-    file->Read16(referenceID);
-    storage.Close(file);
-    EXPECT_EQ(22, objectID);
-    EXPECT_EQ(ZAF_ATTACH_LEFT, side);
-    EXPECT_EQ(ZafAttachment::flagOpposite, flags);
-    EXPECT_EQ(70000, offset);
-    EXPECT_EQ(ZAF_TWIP, type);
-    EXPECT_EQ(21, referenceID);
+    const std::string stored = ObjectBytes(storage, "~ZafWindow~HOST~ZafGeometryManager~constraint2~objectData");
+    const std::string expected = {22, 0, static_cast<char>(ZAF_ATTACH_LEFT), 0,
+                                  static_cast<char>(ZafAttachment::flagOpposite), 0,
+                                  static_cast<char>(70000 & 0xFF), static_cast<char>(70000 >> 8 & 0xFF), 1, 0,
+                                  static_cast<char>(ZAF_TWIP), 0, 21, 0};
+    EXPECT_EQ(expected, stored.substr(0, expected.size()));
 
     auto read = Load(name);
     auto *readManager = dynamic_cast<ZafGeometryManager *>(read->FindSupportObject(ZAF_NUMID_GEOMETRY));
@@ -163,37 +163,14 @@ TEST_F(ZafGeometryPersistenceTest, BadConstraintRecordsReachTheWindowAsError16)
     };
     // A side of 4, unknown attachment flags, a dimension of 2.
     const Case cases[] = {{"constraint1", 4, 0}, {"constraint1", 0, 4}, {"constraint3", 2, 0}};
-    for (const Case &c : cases) {
-        {
-            ZafStorage storage(name.c_str(), ZafStorage::Writeable);
-            const std::string path = std::string("~ZafWindow~HOST~ZafGeometryManager~") + c.entry + "~objectData";
-            ZafFile *file = storage.Open(path.c_str(), ZafFileMode::Write);
-            ASSERT_NE(nullptr, file);
-            file->Write16(static_cast<std::uint16_t>(11));
-            file->Write16(c.first);
-            file->Write16(c.second);
-            for (int i = 0; i < 4; ++i)
-                file->Write16(static_cast<std::uint16_t>(0));
-            storage.Close(file);
-            ASSERT_EQ(0u, storage.Save());
-        }
-        auto read = Load(name);
-        EXPECT_EQ(16, read->Error()) << c.entry << " " << c.first << " " << c.second;
+    for (const Case &c : cases)
+    {
+        Replace(name, c.entry, {11, c.first, c.second, 0, 0, 0, 0});
+        EXPECT_EQ(16, Load(name)->Error()) << c.entry << " " << c.first << " " << c.second;
         Save(*host, name);
     }
-
-    // A record cut short.
-    {
-        ZafStorage storage(name.c_str(), ZafStorage::Writeable);
-        ZafFile *file =
-            storage.Open("~ZafWindow~HOST~ZafGeometryManager~constraint2~objectData", ZafFileMode::Write);
-        ASSERT_NE(nullptr, file);
-        file->Write16(static_cast<std::uint16_t>(12));
-        storage.Close(file);
-        ASSERT_EQ(0u, storage.Save());
-    }
-    auto read = Load(name);
-    EXPECT_EQ(16, read->Error());
+    Replace(name, "constraint2", {12}); // a record cut short
+    EXPECT_EQ(16, Load(name)->Error());
 }
 
 TEST_F(ZafGeometryPersistenceTest, TwoConstraintsOfOneNameAreRefused)
@@ -204,8 +181,7 @@ TEST_F(ZafGeometryPersistenceTest, TwoConstraintsOfOneNameAreRefused)
     auto *twin = new ZafAttachment(left, ZAF_ATTACH_LEFT, 0);
     twin->SetStringID("constraint1");
     manager->AddConstraint(twin);
-    ZafStorage storage(dir.File("twins.znc").c_str(), ZafStorage::CreateTree);
-    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-    host->Write(*persistence);
-    EXPECT_EQ(17u, persistence->Error());
+    StoredObjects file(dir.File("twins.znc"), ZafStorage::CreateTree);
+    host->Write(*file.persistence);
+    EXPECT_EQ(17u, file.persistence->Error());
 }

@@ -67,18 +67,16 @@ protected:
     void TearDown() override { ZafNotebook::SetHooks(previous); }
     void Save(ZafNotebook &notebook, const std::string &name)
     {
-        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        notebook.Write(*persistence);
-        ASSERT_EQ(0u, persistence->Error());
-        ASSERT_EQ(0u, storage.Save());
+        StoredObjects file(name, ZafStorage::CreateTree);
+        notebook.Write(*file.persistence);
+        ASSERT_EQ(0u, file.persistence->Error());
+        ASSERT_EQ(0u, file.storage.Save());
     }
     std::unique_ptr<ZafNotebook> Load(const std::string &name)
     {
-        ZafStorage storage(name.c_str(), ZafStorage::Read);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        auto notebook = std::make_unique<ZafNotebook>("BOOK", *persistence);
-        EXPECT_EQ(0, persistence->LevelIndex());
+        StoredObjects file(name, ZafStorage::Read);
+        auto notebook = std::make_unique<ZafNotebook>("BOOK", *file.persistence);
+        EXPECT_EQ(0, file.persistence->LevelIndex());
         return notebook;
     }
 

@@ -143,8 +143,7 @@ TEST(ZafScrollBar, BarsBordersAndGroupsAreWrittenAndReadBackEqual)
     const std::string name = dir.File("bars.znc");
     std::vector<unsigned char> first;
     {
-        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        StoredObjects file(name, ZafStorage::CreateTree);
         ZafWindow window(1, 1, 40, 10);
         window.SetStringID("BARS");
         window.AddObject(new ZafBorder);
@@ -158,15 +157,14 @@ TEST(ZafScrollBar, BarsBordersAndGroupsAreWrittenAndReadBackEqual)
         inner->SetStringID("hbar");
         group->AddObject(inner);
         window.AddObject(group);
-        window.Write(*persistence);
-        ASSERT_EQ(persistence->Error(), 0u);
-        ASSERT_EQ(storage.Save(), 0u);
+        window.Write(*file.persistence);
+        ASSERT_EQ(file.persistence->Error(), 0u);
+        ASSERT_EQ(file.storage.Save(), 0u);
         first = ReadWholeFile(name);
     }
-    ZafStorage storage(name.c_str(), ZafStorage::Read);
-    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+    StoredObjects file(name, ZafStorage::Read);
     std::unique_ptr<ZafWindow> window(static_cast<ZafWindow *>(
-        persistence->NewObject(ZafWindow::classID, nullptr, "BARS", ZafObjectPersistence::topLevelEntry)));
+        file.persistence->NewObject(ZafWindow::classID, nullptr, "BARS", ZafObjectPersistence::topLevelEntry)));
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(window->Error(), 0);
     auto *border = dynamic_cast<ZafBorder *>(window->FindSupportObject(ZAF_NUMID_BORDER));
@@ -175,11 +173,7 @@ TEST(ZafScrollBar, BarsBordersAndGroupsAreWrittenAndReadBackEqual)
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->Kind(), ZafScrollBar::vertical);
     const ZafScrollStruct s = bar->Scroll();
-    EXPECT_EQ(s.minimum, -5);
-    EXPECT_EQ(s.maximum, 70);
-    EXPECT_EQ(s.current, 12);
-    EXPECT_EQ(s.step, 2);
-    EXPECT_EQ(s.pageSize, 7);
+    EXPECT_EQ((std::vector<int>{-5, 70, 12, 2, 7}), (std::vector<int>{s.minimum, s.maximum, s.current, s.step, s.pageSize}));
     auto *group = dynamic_cast<ZafGroup *>(window->FindObjectByStringID("group"));
     ASSERT_NE(group, nullptr);
     EXPECT_STREQ(group->Text(), "Title \xE9");
@@ -191,11 +185,10 @@ TEST(ZafScrollBar, BarsBordersAndGroupsAreWrittenAndReadBackEqual)
     // Written again, the window gives the same bytes.
     const std::string again = dir.File("again.znc");
     {
-        ZafStorage copy(again.c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> writer(ZafPersistenceRegistry::MakePersistence(&copy));
-        window->Write(*writer);
-        ASSERT_EQ(writer->Error(), 0u);
-        ASSERT_EQ(copy.Save(), 0u);
+        StoredObjects copy(again, ZafStorage::CreateTree);
+        window->Write(*copy.persistence);
+        ASSERT_EQ(copy.persistence->Error(), 0u);
+        ASSERT_EQ(copy.storage.Save(), 0u);
     }
     EXPECT_EQ(ReadWholeFile(again), first);
 }

@@ -13,6 +13,8 @@ void CleanB(std::uint8_t flag) { trace += "b" + std::to_string(flag); }
 void CleanC(std::uint8_t flag) { trace += "c" + std::to_string(flag); }
 void ResetA() { trace += "A"; }
 void ResetB() { trace += "B"; }
+void CleanAndUnregisterB(std::uint8_t) { trace += "x", UnregisterStaticCleanup(CleanB, ResetB); }
+void ResetNothing() {}
 
 class ZafStaticCleanupTest : public ::testing::Test
 {
@@ -25,34 +27,28 @@ protected:
     void TearDown() override { RunStaticCleanups(1); }
 };
 
-TEST_F(ZafStaticCleanupTest, EndOfApplicationRunsEveryEntryOnceInOrder)
+// The end of the application runs every entry once in order and ends the
+// registry; a language change runs only language entries that have a reset.
+TEST_F(ZafStaticCleanupTest, EndOfApplicationAndLanguageChangeRunTheirEntriesInOrder)
 {
-    EXPECT_TRUE(RegisterStaticCleanup(CleanB, nullptr, 0));
-    EXPECT_TRUE(RegisterStaticCleanup(CleanA, nullptr, 0));
-    EXPECT_TRUE(RegisterStaticCleanup(CleanA, nullptr, 0)) << "already present";
+    EXPECT_TRUE(RegisterStaticCleanup(CleanB, nullptr, ZafLanguageResetID));
+    EXPECT_TRUE(RegisterStaticCleanup(CleanA, ResetA, ZafLanguageResetID));
+    EXPECT_TRUE(RegisterStaticCleanup(CleanA, ResetA, ZafLanguageResetID)) << "already present";
+    RegisterStaticCleanup(CleanB, ResetB, 0);
     for (int i = 0; i < 6; i++)
         RegisterStaticCleanup(CleanC, reinterpret_cast<ZafStaticResetFunction>(i + 1), 0);
+    RunStaticCleanups(0);
+    EXPECT_EQ("a1A", trace);
+    trace.clear();
     RunStaticCleanups(1);
-    EXPECT_EQ("b1a1c1c1c1c1c1c1", trace);
+    EXPECT_EQ("b1a1b1c1c1c1c1c1c1", trace) << "the language run ends nothing";
     trace.clear();
     RunStaticCleanups(1);
     EXPECT_EQ("", trace) << "the registry ended";
     EXPECT_FALSE(UnregisterStaticCleanup(CleanA, nullptr));
 }
 
-TEST_F(ZafStaticCleanupTest, LanguageChangeResetsOnlyLanguageEntriesWithReset)
-{
-    RegisterStaticCleanup(CleanA, ResetA, ZafLanguageResetID);
-    RegisterStaticCleanup(CleanB, nullptr, ZafLanguageResetID);
-    RegisterStaticCleanup(CleanC, ResetB, 0);
-    RunStaticCleanups(0);
-    EXPECT_EQ("a1A", trace);
-    trace.clear();
-    RunStaticCleanups(1);
-    EXPECT_EQ("a1b1c1", trace) << "the language run ends nothing";
-}
-
-TEST_F(ZafStaticCleanupTest, UnregisterRemovesTheLastMatchingEntry)
+TEST_F(ZafStaticCleanupTest, UnregisterRemovesTheLastMatchingEntryEvenWhileTheyRun)
 {
     EXPECT_FALSE(RegisterStaticCleanup(nullptr, nullptr, 0));
     EXPECT_FALSE(UnregisterStaticCleanup(CleanA, nullptr)) << "no registry yet";
@@ -64,14 +60,9 @@ TEST_F(ZafStaticCleanupTest, UnregisterRemovesTheLastMatchingEntry)
     EXPECT_FALSE(UnregisterStaticCleanup(CleanA, nullptr));
     RunStaticCleanups(1);
     EXPECT_EQ("b1", trace);
-}
 
-void CleanAndUnregisterNext(std::uint8_t) { trace += "x"; UnregisterStaticCleanup(CleanB, ResetB); }
-void ResetNothing() {}
-
-TEST_F(ZafStaticCleanupTest, EntriesMayChangeWhileTheyRun)
-{
-    RegisterStaticCleanup(CleanAndUnregisterNext, ResetNothing, ZafLanguageResetID);
+    trace.clear();
+    RegisterStaticCleanup(CleanAndUnregisterB, ResetNothing, ZafLanguageResetID);
     RegisterStaticCleanup(CleanB, ResetB, ZafLanguageResetID);
     RunStaticCleanups(0);
     EXPECT_EQ("x", trace) << "the entry removed before its turn is not called";

@@ -80,14 +80,10 @@ TEST_F(WindowPalette, SettersFillTheTextEntryOfTheEnabledStateMadeOnFirstUse)
     EXPECT_EQ(object.SetBackgroundColor(14, 15), 14);
     EXPECT_EQ(object.PaletteData(), palette) << "later setters use the same palette data";
 
-    ZafPaletteStruct entry;
-    palette->GetPalette(entry, ZAF_PM_TEXT, ZAF_PM_ENABLED);
-    EXPECT_EQ(entry.font, 2);
-    EXPECT_EQ(entry.colorForeground, 4);
-    EXPECT_EQ(entry.monoForeground, 0);
-    EXPECT_EQ(entry.colorBackground, 14);
-    EXPECT_EQ(entry.monoBackground, 15);
-    EXPECT_EQ(entry.lineStyle, 255);
+    ZafPaletteStruct e;
+    palette->GetPalette(e, ZAF_PM_TEXT, ZAF_PM_ENABLED);
+    EXPECT_EQ((std::vector<int>{2, 4, 0, 14, 15, 255}), (std::vector<int>{e.font, e.colorForeground, e.monoForeground,
+                                                                          e.colorBackground, e.monoBackground, e.lineStyle}));
 }
 
 TEST_F(WindowPalette, TheEffectivePaletteTakesEachValueFromTheFirstSourceThatSetsIt)
@@ -121,6 +117,9 @@ TEST_F(WindowPalette, TheEffectivePaletteTakesEachValueFromTheFirstSourceThatSet
     EXPECT_EQ(other.colorForeground, 6);
     EXPECT_EQ(other.colorBackground, ZAF_CLR_UNSET);
     EXPECT_EQ(other.font, ZAF_FONT_UNSET);
+    // The state follows selection and disabling up the chain.
+    parent.SetDisabled(true);
+    EXPECT_EQ(child->PaletteState(), ZAF_PM_DISABLED | ZAF_PM_SELECTED);
 }
 
 TEST_F(WindowPalette, MapRowsServeTypesByMaskAndStatesByContainedBits)
@@ -133,17 +132,6 @@ TEST_F(WindowPalette, MapRowsServeTypesByMaskAndStatesByContainedBits)
     EXPECT_EQ(text->type, ZAF_PM_TEXT) << "the window object's row";
     EXPECT_EQ(text->palette.colorForeground, ZAF_CLR_SYSTEM);
     EXPECT_EQ(object.MapPalette(16, ZAF_PM_ENABLED), nullptr);
-}
-
-TEST_F(WindowPalette, PaletteStateFollowsSelectionAndDisablingUpTheChain)
-{
-    ZafWindow parent(0, 0, 40, 10);
-    auto *child = new ZafWindowObject(0, 0, 10, 1);
-    parent.AddObject(child);
-    EXPECT_EQ(child->PaletteState(), ZAF_PM_ENABLED | ZAF_PM_NOT_SELECTED);
-    parent.SetDisabled(true);
-    child->SetSelected(true);
-    EXPECT_EQ(child->PaletteState(), ZAF_PM_DISABLED | ZAF_PM_SELECTED);
 }
 
 TEST_F(WindowPalette, SystemColoursAreResolvedByTypeAndOnlyWhereAsked)
@@ -254,8 +242,7 @@ TEST_F(WindowPalette, APaletteIsWrittenWithItsObjectAndReadBackEqual)
     const std::string name = dir.File("palette.znc");
     std::vector<std::string> written;
     {
-        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        StoredObjects file(name, ZafStorage::CreateTree);
         ZafWindow window(1, 1, 30, 8);
         window.SetStringID("PALETTED");
         window.SetBackgroundColor(7, 15);
@@ -268,14 +255,13 @@ TEST_F(WindowPalette, APaletteIsWrittenWithItsObjectAndReadBackEqual)
         child->PaletteData()->SetPalette(ZAF_PM_LIGHT_EDGE, ZAF_PM_SELECTED, edge);
         window.AddObject(child);
         written = Entries(child->PaletteData());
-        window.Write(*persistence);
-        ASSERT_EQ(persistence->Error(), 0u);
-        ASSERT_EQ(storage.Save(), 0u);
+        window.Write(*file.persistence);
+        ASSERT_EQ(file.persistence->Error(), 0u);
+        ASSERT_EQ(file.storage.Save(), 0u);
     }
-    ZafStorage storage(name.c_str(), ZafStorage::Read);
-    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+    StoredObjects file(name, ZafStorage::Read);
     std::unique_ptr<ZafWindow> window(static_cast<ZafWindow *>(
-        persistence->NewObject(ZafWindow::classID, nullptr, "PALETTED", ZafObjectPersistence::topLevelEntry)));
+        file.persistence->NewObject(ZafWindow::classID, nullptr, "PALETTED", ZafObjectPersistence::topLevelEntry)));
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(window->Error(), 0);
     ASSERT_NE(window->PaletteData(), nullptr);
@@ -298,26 +284,19 @@ TEST_F(WindowPalette, ARecordNamingAMissingPaletteIsAnError)
     TempDirectory dir;
     const std::string name = dir.File("missing.znc");
     {
-        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        StoredObjects file(name, ZafStorage::CreateTree);
         ZafWindow window(1, 1, 30, 8);
         window.SetStringID("LOST");
         window.SetFont(2);
         window.PaletteData()->SetStringID("gone");
-        window.Write(*persistence);
-        ASSERT_EQ(persistence->Error(), 0u);
-        storage.Save();
+        window.Write(*file.persistence);
+        ASSERT_EQ(file.persistence->Error(), 0u);
+        ASSERT_EQ(file.storage.Remove("~ZafWindow~LOST~gone"), 0);
+        ASSERT_EQ(file.storage.Save(), 0u);
     }
-    {
-        ZafStorage storage(name.c_str(), ZafStorage::Read | ZafStorage::Writeable);
-        ASSERT_EQ(storage.Error(), 0u);
-        ASSERT_EQ(storage.Remove("~ZafWindow~LOST~gone"), 0);
-        ASSERT_EQ(storage.Save(), 0u);
-    }
-    ZafStorage storage(name.c_str(), ZafStorage::Read);
-    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+    StoredObjects file(name, ZafStorage::Read);
     std::unique_ptr<ZafElement> window(
-        persistence->NewObject(ZafWindow::classID, nullptr, "LOST", ZafObjectPersistence::topLevelEntry));
+        file.persistence->NewObject(ZafWindow::classID, nullptr, "LOST", ZafObjectPersistence::topLevelEntry));
     ASSERT_NE(window, nullptr);
     EXPECT_NE(static_cast<ZafWindow *>(window.get())->Error(), 0);
     EXPECT_EQ(static_cast<ZafWindow *>(window.get())->PaletteData(), nullptr);
