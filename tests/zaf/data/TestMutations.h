@@ -41,6 +41,42 @@ inline void PutWord(Bytes &bytes, std::size_t at, std::uint32_t value, int width
         bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
+// A copy of base with one to three mutations in place between the header
+// (72 bytes) and the tree: the file keeps its length and its tree, so the
+// storage opens and the objects' own counts, sizes and lengths meet the
+// readers.
+inline Bytes MutateObjectBytes(const Bytes &base, std::size_t directory, Random &random)
+{
+    Bytes bytes = base;
+    if (directory <= 72 || directory > bytes.size())
+        return bytes;
+    const std::uint32_t span = static_cast<std::uint32_t>(directory - 72);
+    const std::uint32_t words[] = {0, 1, 0x7FFF, 0x8000, 0xFFFF, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu,
+                                   static_cast<std::uint32_t>(span), random.Next()};
+    const int count = 1 + static_cast<int>(random.Below(3));
+    for (int i = 0; i < count; i++)
+    {
+        const std::size_t at = 72 + random.Below(span);
+        switch (random.Below(4))
+        {
+        case 0:
+            bytes[at] ^= static_cast<unsigned char>(1u << random.Below(8));
+            break;
+        case 1:
+            bytes[at] = static_cast<unsigned char>(random.Next());
+            break;
+        default:
+        {
+            // A word never reaches into the tree.
+            const int width = random.Below(2) ? 4 : 2;
+            PutWord(bytes, std::min(at, directory - width), words[random.Below(10)], width);
+            break;
+        }
+        }
+    }
+    return bytes;
+}
+
 // A copy of base with one to three mutations; directory is the offset of
 // the tree, where most of them land.
 inline Bytes Mutate(const Bytes &base, std::size_t directory, Random &random)

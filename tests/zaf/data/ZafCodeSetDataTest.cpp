@@ -179,6 +179,15 @@ TEST(ZafCodeSetData, TheDirectorySeparatorFollowsTheCodeSet)
         EXPECT_STREQ("C:\xA5" "data\xA5" "file.txt", path);
         EXPECT_STREQ("C:\\data\\file.txt", ConvertTextByCodeSet(path));
     }
+    {
+        // A change of code set later converts the separator as start-up does.
+        I18nScope scope;
+        ASSERT_TRUE(scope.OpenFile(name));
+        InitializeCodeSet(nullptr);
+        EXPECT_STREQ("\\", GetDirectorySeparator());
+        ASSERT_EQ(0, SetCodeSet("yen"));
+        EXPECT_STREQ("\xA5", GetDirectorySeparator());
+    }
     I18nScope scope;
     ASSERT_TRUE(scope.OpenFile(latin));
     InitializeCodeSet("iso8859-1");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -97,6 +99,27 @@ TEST(ZafDiskFile, BareNamesAreSearchedAlongTheSearchPath)
     EXPECT_STREQ("found.dat", ZafDiskFile("found.dat", 0x26).Name()) << "w+ in the current directory";
     std::remove("found.dat");
     EXPECT_EQ(3u, ReadWholeFile(programDir.File("found.dat")).size());
+    delete zafSearchPath;
+    zafSearchPath = nullptr;
+}
+
+// A search-path directory too long for the joined name is skipped: the path
+// cut at the buffer would name another file.
+TEST(ZafDiskFile, ADirectoryTooLongForTheJoinedNameIsSkipped)
+{
+    TempDirectory base;
+    std::string deep = base.Path();
+    while (deep.size() < 240)
+    {
+        deep += "\\" + std::string(std::min<std::size_t>(50, 240 - deep.size() - 1), 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size();
+    }
+    const std::string name = "ab" + std::string(20, 'x');
+    // What a cut at 255 characters would have opened.
+    const std::string cut = (deep + "\\" + name).substr(0, ZafMaxPath - 1);
+    WriteWholeFile(cut, {7});
+    zafSearchPath = new ZafPath((deep + "\\mervalo.exe").c_str(), false);
+    EXPECT_EQ(ZafFileError::Open, ZafDiskFile(name.c_str(), 0x21).Error());
     delete zafSearchPath;
     zafSearchPath = nullptr;
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "zaf/core/ZafText.h"
+#include "zaf/data/ZafRealData.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -170,11 +173,15 @@ TEST(ZafLocaleData, ReadsTheWindowsLocaleAsWindowsReportsIt)
     // Mended: LOCALE_SINTLSYMBOL was read with size 8 into the five-byte
     // field; it ends within the field and the next field is not touched.
     ZafLocaleStruct structure = ZafLocaleData::BuiltInLocale();
+    // The texts it replaces must be heap copies.
+    structure.dateFormat = DuplicateLibraryString(structure.dateFormat);
+    structure.timeFormat = DuplicateLibraryString(structure.timeFormat);
+    structure.dateTimeFormat = DuplicateLibraryString(structure.dateTimeFormat);
     structure.posCurrencyPrecedes = 0x5A5A5A5A;
     ReadLocaleInfo(structure);
     EXPECT_NE(nullptr, std::memchr(structure.intCurrencySymbol, 0, sizeof structure.intCurrencySymbol));
     EXPECT_EQ(WindowsLocaleNumber(LOCALE_IPOSSYMPRECEDES), structure.posCurrencyPrecedes);
-    delete[] structure.dateFormat; // heap copies made by ReadLocaleInfo
+    delete[] structure.dateFormat;
     delete[] structure.timeFormat;
     delete[] structure.dateTimeFormat;
 }
@@ -306,6 +313,13 @@ TEST(ZafLocaleData, TheGeneratedI18nFileIsLoadedAtStartUp)
     EXPECT_STREQ("DE", zafLocale->StringID());
     EXPECT_EQ(0u, zafLocale->Error());
     EXPECT_STREQ(",", zafLocale->decimalSeparator);
+    // Numbers print and scan in the locale read from the file.
+    ZafRealData real(1.5);
+    char number[32];
+    real.FormattedText(number, 31, nullptr);
+    EXPECT_STREQ("1,5", number);
+    EXPECT_EQ(0, real.SetFormattedText("2,25", nullptr));
+    EXPECT_EQ(2.25, real.Value());
     ASSERT_NE(nullptr, zafCanonicalLocale);
     EXPECT_STREQ(".", zafCanonicalLocale->decimalSeparator);
     EXPECT_STREQ("\x82", ConvertTextByCodeSet("\xE9"));
