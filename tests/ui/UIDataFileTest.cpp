@@ -72,12 +72,15 @@ TEST(UIDataFile, EveryCorruptCopyReadsWithAnErrorWordOrCleanly)
     const std::size_t directory = base[68] | base[69] << 8 | base[70] << 16 | base[71] << 24;
     ASSERT_LT(directory, base.size());
 
-    const int iterations = 10000;
+    const int iterations = 13500;
     const std::string mutantName = dir.File("mutant.znc");
     Random random(20260601);
     int opened = 0, windowsRead = 0, windowErrors = 0, objects = 0;
     for (int i = 0; i < iterations; i++) {
-        ASSERT_TRUE(WriteWholeFile(mutantName, Mutate(base, directory, random)));
+        // Three mutants in four change the windows' records in place; the
+        // fourth may also cut or shift the file and its tree.
+        ASSERT_TRUE(WriteWholeFile(mutantName, i % 4 ? MutateObjectBytes(base, directory, random)
+                                                     : Mutate(base, directory, random)));
         ZafStorage storage(mutantName.c_str(), ZafStorage::Read);
         ASSERT_TRUE(knownErrors.count(storage.Error())) << "iteration " << i << ": " << storage.Error();
         if (storage.Error() != 0)
@@ -97,7 +100,7 @@ TEST(UIDataFile, EveryCorruptCopyReadsWithAnErrorWordOrCleanly)
         }
         ASSERT_EQ(0, persistence->LevelIndex()) << "iteration " << i;
     }
-    EXPECT_GT(opened, iterations / 20);
+    EXPECT_GE(opened, 10000) << "the window readers meet at least 10,000 mutated files";
     EXPECT_GT(windowErrors, 0);
     EXPECT_GT(windowsRead, 0);
     std::printf("UI data file corrupt input: %d mutants, %d opened, %d objects read raw, %d windows read, "

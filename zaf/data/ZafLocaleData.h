@@ -180,10 +180,13 @@ std::uint32_t SetI18n(const char *language, const char *locale, const char *code
 int SetLocale(const char *name);
 void InitializeLocale(const char *name);
 void DeleteLocale(std::uint8_t flag);
-// Fills the structure from the running Windows system; true.
+// Fills the structure from the running Windows system; true. The date and
+// time format texts are replaced by new heap copies (delete[]) and the old
+// ones deleted: the structure's texts must be heap copies or null, as a
+// ZafLocaleData's are.
 bool ReadWindowsLocale(ZafLocaleStruct &structure);
 // The two sources of ReadWindowsLocale: GetLocaleInfoA (Windows NT) and the
-// "Intl" profile section (other platforms).
+// "Intl" profile section (other platforms); the same rule for the texts.
 void ReadLocaleInfo(ZafLocaleStruct &structure);
 void ReadProfileLocale(ZafLocaleStruct &structure);
 // Turns a Windows short-date picture ("dd.MM.yyyy") into a date format
