@@ -115,8 +115,12 @@ RegressionEngine *RegObj::EnsureEngine(int stepIndex)
     std::vector<double> weights, y;
     if (!LoadCaseWeights(weights) || !LoadValues(dependent, y))
         return engine;
-    std::vector<std::vector<double>> x(step->inEquation);
-    for (int i = 0; i < step->inEquation; ++i)
+    // Listwise, every step rests on the cases valid in all the analysis's
+    // variables, also those a step leaves out; pairwise, on the cases valid
+    // in the variables of its equation.
+    const int checked = missingDeletion == 2 ? step->inEquation : step->rows;
+    std::vector<std::vector<double>> x(checked);
+    for (int i = 0; i < checked; ++i)
         if (!LoadValues(step->rowVariable[i + 1], x[i]))
             return engine;
     double sw = 0.0, sum = 0.0;
@@ -125,9 +129,10 @@ RegressionEngine *RegObj::EnsureEngine(int stepIndex)
             continue;
         double predicted = step->b[0];
         bool valid = true;
-        for (int i = 0; i < step->inEquation && valid; ++i) {
+        for (int i = 0; i < checked && valid; ++i) {
             valid = !IsNotComputed(x[i][c]);
-            predicted += step->b[i + 1] * x[i][c];
+            if (i < step->inEquation)
+                predicted += step->b[i + 1] * x[i][c];
         }
         if (!valid)
             continue;

@@ -28,8 +28,10 @@ class ResplotOption;
 class TMPLISTETYPE;
 class WorkBook;
 
-// The residual series of one model step over the cases it rests on (cases
-// valid in every variable of the analysis, selected, positive weight).
+// The residual series of one model step over the cases it rests on
+// (selected, positive weight, and valid in every variable of the analysis
+// under listwise deletion, in the dependent and the step's equation under
+// pairwise deletion).
 class RegressionEngine {
 public:
     std::vector<long> cases;         // case numbers from 0

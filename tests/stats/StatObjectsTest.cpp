@@ -22,6 +22,8 @@
 #include "stats/MeanObj.h"
 #include "stats/NTABOBJ.h"
 #include "stats/PairedTests.h"
+#include "stats/RegObj.h"
+#include "stats/RegressionKernel.h"
 #include "stats/Stat.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
@@ -334,6 +336,30 @@ class RecordingOption : public GraphOption {
 public:
     RecordingOption() : GraphOption(13, 0x55) {}
 };
+
+// Forward selection leaves out b, which lacks values in two cases: the
+// residuals still rest on the listwise cases of the whole analysis.
+TEST(StatObjectRegression, ResidualsOfAStepRestOnTheAnalysisCases)
+{
+    std::unique_ptr<DATASET> set(BuildDataSet(
+        "variable y\ntype double\nvariable a\ntype double\nvariable b\ntype double\n",
+        "y,a,b\n2.1,1,5\n3.9,2,\n6.2,3,1\n7.8,4,4\n10.1,5,\n12.2,6,2\n13.8,7,6\n16.1,8,3\n", "forward.QVF"));
+    ASSERT_TRUE(set);
+    struct Forward : RegObj {
+        using RegObj::RegObj;
+        void ComputeColumnWidths(int, int) override {}
+    };
+    const long independents[] = {2, 3, 0};
+    Forward r(1, independents, kRegressionForward, 1, 0.05, 0.1, set.get());
+    r.ComputeCorrelationMatrix();
+    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.LastStep()->inEquation, 1);
+    RegressionEngine *engine = r.EnsureEngine(r.StepCount() - 1);
+    ASSERT_NE(engine, nullptr);
+    EXPECT_EQ(engine->count, 6);
+    EXPECT_EQ(r.LastStep()->n, 6.0);
+    EXPECT_NEAR(engine->residualMean, 0.0, 1e-12);
+}
 
 TEST(StatOption, NameIsCopiedAndGraphWordsLoadTheirDefault)
 {
