@@ -78,14 +78,21 @@ TEST_F(ZafDialogWindowTest, EndsWithThePostedCodeAndIsDeletedOnceByItsCaller)
     EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }
 
-TEST_F(ZafDialogWindowTest, ClosingFromTheTitleBarEndsAsCancelWithoutDeleting)
+TEST_F(ZafDialogWindowTest, ClosingOrSubtractingItEndsAsCancelAndLeavesTheDeleteToTheCaller)
 {
-    dialogDeaths = 0;
-    auto *dialog = new Dialog;
-    SetTimer(nullptr, 0, 1, CloseEveryWindow);
-    EXPECT_EQ(dialog->Control(), ZAF_DIALOG_CANCEL);
-    EXPECT_EQ(dialogDeaths, 0);
-    delete dialog;
+    for (bool titleBar : {true, false}) {
+        dialogDeaths = 0;
+        auto *dialog = new Dialog;
+        if (titleBar)
+            SetTimer(nullptr, 0, 1, CloseEveryWindow);
+        else
+            zafEventManager->Put(ZafEventRecord(ZAF_SUBTRACT_OBJECT, dialog), ZAF_QUEUE_TAIL);
+        EXPECT_EQ(dialog->Control(), ZAF_DIALOG_CANCEL) << titleBar;
+        ASSERT_EQ(dialogDeaths, 0) << titleBar;
+        EXPECT_TRUE(zafWindowManager->IsEmpty()) << titleBar;
+        delete dialog;
+    }
+    EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafDialogWindowTest, OtherWindowsAreDisabledWhileTheDialogRuns)
