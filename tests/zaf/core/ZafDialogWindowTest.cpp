@@ -151,7 +151,7 @@ TEST_F(ZafDialogWindowTest, DialogDeletedInItsOwnLoopEndsTheLoopAsCancel)
 
 using ZafMDIWindowTest = coretest::OnScreen;
 
-TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximised)
+TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximisedThatLeaveThroughTheClient)
 {
     auto *frame = new ZafMDIWindow(0, 0, 60, 20);
     frame->SetVisible(false);
@@ -178,6 +178,12 @@ TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximised)
     SendMessageA(plainWindow, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(plainWindow));
     EXPECT_EQ(frame->Count(), 1);
+    // Deleting the active child takes it out through the client, which then
+    // no longer answers it as active.
+    HWND bigWindow = big->OSHandle();
+    delete big;
+    EXPECT_FALSE(IsWindow(bigWindow));
+    EXPECT_NE(reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)), bigWindow);
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
     EXPECT_FALSE(IsWindow(client));
     EXPECT_EQ(coretest::ThreadWindowCount(), before);
