@@ -10,6 +10,7 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowPersistence.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -1371,13 +1372,15 @@ ZafRegionRect ZafWindowObject::BeginDraw()
                                : GetWindowRegion();
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     HWND window = DrawingHandle();
-    if (!display || !window)
-        return r;
-    HDC dc = display->LendDC(window);
-    if (dc && drawNesting++ == 0) {
+    HDC dc = display && window ? display->LendDC(window) : nullptr;
+    // The object's first pass in a context clips it to the object.
+    if (dc && std::find(drawPasses.begin(), drawPasses.end(), dc) == drawPasses.end()) {
         SaveDC(dc);
         IntersectClipRect(dc, r.left, r.top, r.right + 1, r.bottom + 1);
     }
+    drawPasses.push_back(dc);
+    if (!display || !window)
+        return r;
     if (osWindow) {
         RECT client;
         GetClientRect(osWindow, &client);
@@ -1388,13 +1391,18 @@ ZafRegionRect ZafWindowObject::BeginDraw()
 
 void ZafWindowObject::EndDraw()
 {
-    ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    if (!display || !display->CurrentDC() || drawNesting == 0)
+    // The context this pass borrowed goes back, not whatever is current now
+    // (a pass of another window or a context set by hand may be).
+    if (drawPasses.empty())
         return;
-    HDC dc = display->CurrentDC();
-    if (--drawNesting == 0)
+    HDC dc = drawPasses.back();
+    drawPasses.pop_back();
+    if (!dc)
+        return;
+    if (std::find(drawPasses.begin(), drawPasses.end(), dc) == drawPasses.end())
         RestoreDC(dc, -1);
-    display->ReturnDC(dc);
+    if (ZafGdiDisplay *display = ZafScreenGdiDisplay())
+        display->ReturnDC(dc);
 }
 
 COLORREF ZafWindowObject::TypeColor(std::uint16_t type, COLORREF fallback) const

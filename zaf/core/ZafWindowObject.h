@@ -51,8 +51,9 @@
 //
 // Drawing: BeginDraw opens a pass (the display's context for the window
 // that draws the object, clipped to the object) and answers the region to
-// draw in that window's pixels; EndDraw closes it. Passes nest: an inner
-// pass for the same window shares the outer pass's context.
+// draw in that window's pixels; EndDraw closes it, giving back the context
+// that its BeginDraw got. Passes nest: an inner pass for the same window
+// shares the outer pass's context.
 //
 // Persistence: the persistent constructor (name, persistence) reads the
 // window-object record of the object of that name from its level file and
@@ -82,6 +83,8 @@
 #include "zaf/core/ZafRegionRect.h"
 
 #include <windows.h>
+
+#include <vector>
 
 class ZafList;
 class ZafPaletteData;
@@ -512,7 +515,9 @@ protected:
     char *secondTipText = nullptr;
     int error = 0;
     int regionType = 0;
-    int drawNesting = 0;
+    // The context of each open drawing pass, innermost last (null where
+    // nothing was lent).
+    std::vector<HDC> drawPasses;
 
     bool acceptDrop = false;
     bool copyDraggable = false;

@@ -238,17 +238,22 @@ TEST_F(ZafWindowManagerTest, TabHotKeysAndTheDefaultButton)
     Close(frame);
 }
 
-TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
+TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContextAndEachRestoresTheOneBeforeIt)
 {
     Frame *frame = Show();
     Probe *probe = new Probe(1);
     probe->SetOwnWindow(false);
     frame->AddObject(probe);
+    Probe *owning = AddTo(frame, new Probe(2));
+    ASSERT_NE(owning->OSHandle(), nullptr);
     auto *display = ZafScreenGdiDisplay();
     ASSERT_NE(display, nullptr);
+    // A context made current by hand (a print preview's) outlives the passes.
+    coretest::MemoryPage page(4, 4);
+    display->SetCurrentDC(page.dc);
     ZafRegionRect outer = frame->BeginDraw();
     HDC dc = display->CurrentDC();
-    ASSERT_NE(dc, nullptr);
+    ASSERT_NE(dc, page.dc);
     ZafRegionRect inner = probe->BeginDraw();
     EXPECT_EQ(display->CurrentDC(), dc);
     EXPECT_EQ(display->OpenLoans(), 1);
@@ -258,8 +263,22 @@ TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
     EXPECT_EQ((Sides{inner.left, inner.top, outer.left}), (Sides{place.left, place.top, 0}));
     probe->EndDraw();
     EXPECT_EQ(display->CurrentDC(), dc);
+    // Frame, own window, frame again: each end brings back the context of
+    // the pass around it.
+    owning->BeginDraw();
+    HDC owningDC = display->CurrentDC();
+    probe->BeginDraw();
+    EXPECT_EQ(display->CurrentDC(), dc);
+    probe->EndDraw();
+    EXPECT_EQ(display->CurrentDC(), owningDC);
+    EXPECT_EQ(display->OpenLoans(), 2);
+    owning->EndDraw();
+    EXPECT_EQ(display->CurrentDC(), dc);
+    EXPECT_EQ(display->OpenLoans(), 1);
     frame->EndDraw();
     EXPECT_EQ(display->OpenLoans(), 0);
+    EXPECT_EQ(display->CurrentDC(), page.dc);
+    display->SetCurrentDC(nullptr);
     Close(frame);
 }
 
