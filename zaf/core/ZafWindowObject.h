@@ -44,10 +44,11 @@
 // logical codes: mouse 1001, 1003 to 1006 and 1012, keys through the event
 // map); what Event leaves (ZAF_UNKNOWN) goes to the window class's own
 // procedure. A key nobody consumes travels up to the parents (Tab order,
-// hot keys and the default button are the windows'). WM_COMMAND,
-// WM_CTLCOLOR..., WM_DRAWITEM, WM_MEASUREITEM and scroll-bar messages that
-// a window receives about a control are sent back to the control's own
-// window, so they reach the control's object.
+// hot keys and the default button are the windows'); it goes no further
+// once a handler has deleted the object or the parent it would reach next.
+// WM_COMMAND, WM_CTLCOLOR..., WM_DRAWITEM, WM_MEASUREITEM and scroll-bar
+// messages that a window receives about a control are sent back to the
+// control's own window, so they reach the control's object.
 //
 // Drawing: BeginDraw opens a pass (the display's context for the window
 // that draws the object, clipped to the object) and answers the region to

@@ -303,12 +303,17 @@ TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWi
 }
 
 namespace {
-// A frame that, asked whether it may close, takes itself out and deletes
-// itself, then answers that it may. Its memory is scribbled over and kept,
-// so that any later use of the deleted frame shows up.
-struct SelfClosingFrame : Frame
+// A frame whose memory is scribbled over and kept when it is deleted, so
+// that any later use of the deleted frame shows up.
+struct ScribbledFrame : Frame
 {
     static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
+};
+
+// A frame that, asked whether it may close, takes itself out and deletes
+// itself, then answers that it may.
+struct SelfClosingFrame : ScribbledFrame
+{
     ZafEventType Event(const ZafEventRecord &event) override
     {
         if (event.type != ZAF_CLOSE_QUERY)
@@ -325,6 +330,30 @@ TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouche
     Show<SelfClosingFrame>();
     Frame::deaths = 0;
     EXPECT_EQ(zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE)), ZAF_NO_WINDOWS);
+    EXPECT_EQ(Frame::deaths, 1);
+    EXPECT_EQ(ThreadWindowCount(), before);
+}
+
+namespace {
+ScribbledFrame *closingFrame = nullptr;
+// A default button's user function that closes the button's window and
+// then answers, as a handler may, that it did not handle the selection.
+ZafEventType CloseTheFrame(ZafWindowObject *, ZafEventRecord &, ZafEventType)
+{
+    zafWindowManager->CloseWindow(closingFrame);
+    return ZAF_UNKNOWN;
+}
+} // namespace
+
+TEST_F(ZafWindowManagerTest, AKeyWhoseHandlerClosedTheWindowGoesNoFurtherUp)
+{
+    closingFrame = Show(new ScribbledFrame);
+    Probe *field = AddTo(closingFrame, new Probe(1));
+    auto *button = AddTo(closingFrame, new ZafWindowObject(1, 3, 10, 1));
+    button->SetUserFunction(CloseTheFrame);
+    closingFrame->SetDefaultButton(button, false);
+    Frame::deaths = 0;
+    SendMessageA(field->OSHandle(), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
 }
