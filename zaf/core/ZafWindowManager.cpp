@@ -135,7 +135,10 @@ ZafEventType ZafWindowManager::Event(const ZafEventRecord &event)
     case ZAF_OS_EVENT:
         return DispatchOSMessage(event);
     case ZAF_EXIT:
-        PostQuitMessage(0);
+        // An exit that came from a WM_QUIT has used it up; posting another
+        // would leave it pending for the next loop on the thread.
+        if (event.osEvent.message != WM_QUIT)
+            PostQuitMessage(0);
         return ZAF_EXIT;
     case ZAF_NO_WINDOWS:
         return ZAF_NO_WINDOWS;

@@ -12,8 +12,8 @@
 // and the dialog stays for Control to take out and its caller to delete.
 //
 // Event (the loop's dispatcher): a Windows message is translated and
-// dispatched to its window procedure; ZAF_EXIT posts WM_QUIT and answers
-// ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
+// dispatched to its window procedure; ZAF_EXIT posts WM_QUIT (unless it
+// came from one) and answers ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
 // answers 0 to ZAF_CLOSE_QUERY; ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add /
 // close the window carried; any other logical event goes to the front
 // window. When no window is left the answer is ZAF_NO_WINDOWS.
