@@ -11,10 +11,12 @@
 // for the outer loop.
 //
 // Ownership: Control takes the dialog out of the window manager before it
-// returns and never deletes it; the caller deletes it once. (The window
-// manager would otherwise delete a destroyable dialog that callers delete
-// again after the loop.) A dialog that is closed while not modal is a
-// window like any other: the window manager deletes it when destroyable.
+// returns and never deletes it; the caller deletes it once. Closing or
+// subtracting the dialog through the window manager while Control runs
+// (ZAF_CLOSE, ZAF_SUBTRACT_OBJECT, CloseWindow) ends the loop as
+// ZAF_DIALOG_CANCEL and leaves the dialog to that caller. A dialog that is
+// closed while not modal is a window like any other: the window manager
+// deletes it when destroyable.
 // A dialog deleted during its own loop (by a handler or user function)
 // ends the loop as ZAF_DIALOG_CANCEL; Control then touches it no more.
 #pragma once
@@ -49,6 +51,8 @@ public:
     // Runs the dialog modally; answers the end code.
     virtual ZafEventType Control();
     bool InModalLoop() const { return endCode == 0 && running; }
+    // True while Control runs the dialog, its end code set or not.
+    bool IsRunning() const { return running; }
     static bool IsEndCode(ZafEventType code);
 
 private:

@@ -1,4 +1,5 @@
 #include "zaf/core/ZafErrorStub.h"
+#include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowObject.h"
 
 #include <windows.h>
@@ -81,9 +82,12 @@ ZafEventType ZafErrorSystem::EndCodeOf(int answer)
 ZafEventType ZafErrorSystem::ShowMessageWindow(ZafWindowObject *object, const char *title, unsigned flags,
                                                const char *message)
 {
-    HWND owner = nullptr;
-    if (object)
-        owner = object->RootObject()->OSHandle();
+    // The object's top-level window owns the message window; its root
+    // object, the window manager of an object on screen, has no window.
+    ZafWindowObject *top = object;
+    while (top && top->Parent() && !dynamic_cast<ZafWindowManager *>(top->Parent()))
+        top = top->Parent();
+    HWND owner = top ? top->OSHandle(2) : nullptr;
     if (!owner)
         owner = GetActiveWindow();
     return EndCodeOf(MessageBoxA(owner, message, title ? title : "", flags));

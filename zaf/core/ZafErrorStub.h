@@ -60,8 +60,8 @@ protected:
 };
 
 // ZafErrorSystem: the error system of the running program; its message
-// window is MessageBoxA, owned by the reported object's root window (or the
-// active window). End codes: OK and Yes ZAF_DIALOG_OK, No ZAF_DIALOG_NO,
+// window is MessageBoxA, owned by the reported object's top-level window (or
+// the active window when it has none). End codes: OK and Yes ZAF_DIALOG_OK, No ZAF_DIALOG_NO,
 // every other button ZAF_DIALOG_CANCEL. Tests answer it through the answer
 // hook without a window.
 class ZafErrorSystem : public ZafErrorStub

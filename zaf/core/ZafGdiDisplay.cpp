@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -224,33 +225,54 @@ void ZafGdiDisplay::TrimBrushes()
 
 // --- Device contexts -----------------------------------------------------------------
 
+void ZafGdiDisplay::OpenPass(HDC dc)
+{
+    passes.push_back({dc, current});
+    current = dc;
+}
+
+void ZafGdiDisplay::ClosePass(HDC dc)
+{
+    auto it = std::find_if(passes.rbegin(), passes.rend(), [dc](const Pass &pass) { return pass.dc == dc; });
+    if (it == passes.rend())
+        return;
+    // The last pass brings back what was current before it; a pass closed
+    // out of turn hands that on to the pass opened after it.
+    if (it == passes.rbegin())
+        current = it->previous;
+    else
+        std::prev(it)->previous = it->previous;
+    passes.erase(std::next(it).base());
+}
+
 HDC ZafGdiDisplay::LendDC(HWND window)
 {
-    for (Loan &loan : loans)
-        if (loan.window == window) {
-            ++loan.count;
-            current = loan.dc;
-            return loan.dc;
+    // The window's latest loan: its paint context while it paints.
+    for (auto it = loans.rbegin(); it != loans.rend(); ++it)
+        if (it->window == window) {
+            ++it->count;
+            OpenPass(it->dc);
+            return it->dc;
         }
     HDC dc = GetDC(window);
     if (!dc)
         return nullptr;
     loans.push_back({window, dc, 1, false});
-    current = dc;
+    OpenPass(dc);
     return dc;
 }
 
 void ZafGdiDisplay::ReturnDC(HDC dc)
 {
-    for (auto it = loans.begin(); it != loans.end(); ++it) {
+    for (auto it = loans.rbegin(); it != loans.rend(); ++it) {
         if (it->dc != dc)
             continue;
+        ClosePass(dc);
         if (--it->count > 0)
             return;
         if (!it->paint)
             ReleaseDC(it->window, it->dc);
-        loans.erase(it);
-        current = loans.empty() ? nullptr : loans.back().dc;
+        loans.erase(std::next(it).base());
         return;
     }
 }
@@ -260,15 +282,15 @@ void ZafGdiDisplay::SetPaintDC(HWND window, HDC dc)
     for (auto it = loans.begin(); it != loans.end(); ++it)
         if (it->window == window && it->paint) {
             if (!dc) {
+                ClosePass(it->dc);
                 loans.erase(it);
-                current = loans.empty() ? nullptr : loans.back().dc;
             }
             return;
         }
     if (dc) {
         // The paint context serves every pass of this window while it paints.
         loans.push_back({window, dc, 1, true});
-        current = dc;
+        OpenPass(dc);
     }
 }
 

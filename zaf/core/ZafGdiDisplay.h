@@ -23,7 +23,10 @@
 // another) get the same context and only the last return releases it. While
 // a window paints (BeginPaint), SetPaintDC makes its paint context the one
 // lent. A printer or memory context can be made current with
-// SetCurrentDC: the primitives then draw into it.
+// SetCurrentDC: the primitives then draw into it. Each loan (and each paint)
+// makes its context current until it is returned, and its return makes
+// current again the context that was current when it was lent, whether
+// lent, painting or set by hand.
 //
 // Images: bitmaps, masks and icons it makes from pixel arrays (MakeBitmap,
 // MakeIcon) are released through ZafDisplay's DestroyBitmapHandle and
@@ -165,7 +168,15 @@ private:
         int uses;
         unsigned lastUse;
     };
+    // One loan or paint: its context and the one current before it.
+    struct Pass
+    {
+        HDC dc;
+        HDC previous;
+    };
     void TrimBrushes();
+    void OpenPass(HDC dc);
+    void ClosePass(HDC dc);
 
     COLORREF colors[ZAF_COLOR_TABLE_SIZE];
     bool freeColor[ZAF_COLOR_TABLE_SIZE] = {};
@@ -174,6 +185,7 @@ private:
     std::vector<CachedBrush> brushes;
     unsigned brushClock = 0;
     std::vector<Loan> loans;
+    std::vector<Pass> passes;
     HDC current = nullptr;
     HPALETTE palette = nullptr;
     bool usesPalette = false;

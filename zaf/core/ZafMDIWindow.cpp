@@ -12,6 +12,15 @@ ZafMDIWindow::ZafMDIWindow(const ZafMDIWindow &copy) : ZafWindow(copy)
 {
 }
 
+ZafMDIWindow::~ZafMDIWindow()
+{
+    // ~ZafWindow would destroy the window too, but no longer reaches this
+    // class's DestroyOSWindow: a child would go by DestroyWindow and stay
+    // the client's active child.
+    if (osWindow && ZafObjectFromHandle(osWindow) == this)
+        DestroyOSWindow();
+}
+
 ZafMDIWindow::ZafMDIWindow(const char *name, ZafWindowPersistence &persistence)
     : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::topLevelEntry))
 {

@@ -7,7 +7,9 @@
 //
 // A child's maximized and minimized flags decide how it is shown when it is
 // made; closing a child from its title bar subtracts it from the frame and
-// deletes it when its destroyable flag is set.
+// deletes it when its destroyable flag is set. A child's window always goes
+// through the frame's client (WM_MDIDESTROY), also when the child is
+// deleted, so that the client forgets it as its active child.
 //
 // OSHandle(1) of a frame is its MDI client window (where the children are),
 // OSHandle(2) the frame window.
@@ -23,6 +25,8 @@ public:
 
     ZafMDIWindow(int left, int top, int width, int height);
     ZafMDIWindow(const ZafMDIWindow &copy);
+    // A child on screen leaves through its frame's client (WM_MDIDESTROY).
+    ~ZafMDIWindow() override;
     // The persistent constructor and read function; the record is the
     // window's (ZafWindow), read and written in a level of this class.
     ZafMDIWindow(const char *name, ZafWindowPersistence &persistence);

@@ -1,5 +1,6 @@
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafText.h"
 
@@ -75,6 +76,15 @@ ZafEventType ZafWindowManager::CloseWindow(ZafWindowObject *window)
     // Membership is tested by address first: a window asked whether it may
     // close can have deleted itself, and must not be read then.
     if (window && Contains(window) && window->Parent() == this) {
+        // A dialog that Control runs belongs to Control's caller: its loop
+        // ends as cancel and Control takes it out (deleting it here made the
+        // caller's delete after the loop a second one).
+        auto *dialog = dynamic_cast<ZafDialogWindow *>(window);
+        if (dialog && dialog->IsRunning()) {
+            if (dialog->InModalLoop())
+                dialog->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+            return ZAF_CLOSE;
+        }
         SubtractObject(window);
         auto *w = dynamic_cast<ZafWindow *>(window);
         if (!w || w->Destroyable())
@@ -125,7 +135,10 @@ ZafEventType ZafWindowManager::Event(const ZafEventRecord &event)
     case ZAF_OS_EVENT:
         return DispatchOSMessage(event);
     case ZAF_EXIT:
-        PostQuitMessage(0);
+        // An exit that came from a WM_QUIT has used it up; posting another
+        // would leave it pending for the next loop on the thread.
+        if (event.osEvent.message != WM_QUIT)
+            PostQuitMessage(0);
         return ZAF_EXIT;
     case ZAF_NO_WINDOWS:
         return ZAF_NO_WINDOWS;

@@ -6,12 +6,14 @@
 // and destroys its Windows window but never deletes it: the caller owns it
 // again (a dialog's modal loop relies on this). Closing a window (ZAF_CLOSE
 // with the window in the value word, or the first window that is not
-// temporary, and WM_CLOSE of a top-level window's frame) subtracts it and
-// deletes it when its destroyable flag is set.
+// temporary, WM_CLOSE of a top-level window's frame, and ZAF_SUBTRACT_OBJECT)
+// subtracts it and deletes it when its destroyable flag is set, except a
+// dialog that its Control runs: that one's loop ends as ZAF_DIALOG_CANCEL
+// and the dialog stays for Control to take out and its caller to delete.
 //
 // Event (the loop's dispatcher): a Windows message is translated and
-// dispatched to its window procedure; ZAF_EXIT posts WM_QUIT and answers
-// ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
+// dispatched to its window procedure; ZAF_EXIT posts WM_QUIT (unless it
+// came from one) and answers ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
 // answers 0 to ZAF_CLOSE_QUERY; ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add /
 // close the window carried; any other logical event goes to the front
 // window. When no window is left the answer is ZAF_NO_WINDOWS.
@@ -42,7 +44,8 @@ public:
     ZafEventType Event(const ZafEventRecord &event) override;
     ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
     ZafWindowObject *SubtractObject(ZafWindowObject *object) override;
-    // Subtracts the window and deletes it when destroyable; answers
+    // Subtracts the window and deletes it when destroyable (a dialog in its
+    // Control: ends the loop as cancel instead, see above); answers
     // ZAF_NO_WINDOWS when none is left, else ZAF_CLOSE.
     ZafEventType CloseWindow(ZafWindowObject *window);
     // Centres an object's region on the screen (its coordinate type kept).

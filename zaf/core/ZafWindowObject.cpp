@@ -10,8 +10,10 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowPersistence.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -1202,12 +1204,51 @@ HWND ControlOf(const MSG &m)
     }
 }
 
+// The objects from one up to the top of its tree, taken while all of them
+// exist. After a call-out that may have deleted any of them, whether one
+// still exists is told by address alone, as CloseWindow tells it: the top
+// is still the window manager or still bound to its Windows window, and
+// every window on the way down still holds the next object. A link through
+// a parent that is no window cannot be told so and counts as gone.
+class ObjectPath
+{
+public:
+    explicit ObjectPath(ZafWindowObject *object)
+    {
+        for (ZafWindowObject *o = object; o; o = o->Parent())
+            objects.push_back(o);
+        topWindow = objects.back()->OSHandle();
+    }
+    std::size_t Size() const { return objects.size(); }
+    ZafWindowObject *At(std::size_t index) const { return objects[index]; }
+    bool Exists(std::size_t index) const
+    {
+        ZafWindowObject *top = objects.back();
+        if (top != zafWindowManager && !(topWindow && ZafObjectFromHandle(topWindow) == top))
+            return false;
+        for (std::size_t i = objects.size() - 1; i > index; --i) {
+            auto *window = dynamic_cast<ZafWindow *>(objects[i]);
+            const ZafWindowObject *next = objects[i - 1];
+            if (!window || !(window->Contains(next) || window->SupportList().Contains(next)))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    std::vector<ZafWindowObject *> objects;
+    HWND topWindow = nullptr;
+};
+
 } // namespace
 
 ZafEventType ZafWindowObject::PassKeyUp(const ZafEventRecord &event)
 {
-    for (ZafWindowObject *p = parent; p; p = p->parent) {
-        ZafEventType code = p->Event(event);
+    // A parent's handler may delete it and its parents (a default button's
+    // user function closing the window): each is checked before it is used.
+    ObjectPath path(this);
+    for (std::size_t i = 1; i < path.Size() && path.Exists(i); ++i) {
+        ZafEventType code = path.At(i)->Event(event);
         if (code != ZAF_UNKNOWN)
             return code;
     }
@@ -1301,8 +1342,11 @@ ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
         } else if (IsKeyMessage(m.message)) {
             ZafEventRecord key = event;
             key.type = ZAF_KEY_EVENT;
+            // The handler may delete this object: a key whose object is
+            // gone goes no further.
+            ObjectPath path(this);
             ZafEventType code = Event(key);
-            if (code == ZAF_UNKNOWN && m.message != WM_CHAR && m.message != WM_SYSCHAR)
+            if (code == ZAF_UNKNOWN && m.message != WM_CHAR && m.message != WM_SYSCHAR && path.Exists(0))
                 code = PassKeyUp(key);
             if (code != ZAF_UNKNOWN)
                 return 0;
@@ -1371,13 +1415,15 @@ ZafRegionRect ZafWindowObject::BeginDraw()
                                : GetWindowRegion();
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     HWND window = DrawingHandle();
-    if (!display || !window)
-        return r;
-    HDC dc = display->LendDC(window);
-    if (dc && drawNesting++ == 0) {
+    HDC dc = display && window ? display->LendDC(window) : nullptr;
+    // The object's first pass in a context clips it to the object.
+    if (dc && std::find(drawPasses.begin(), drawPasses.end(), dc) == drawPasses.end()) {
         SaveDC(dc);
         IntersectClipRect(dc, r.left, r.top, r.right + 1, r.bottom + 1);
     }
+    drawPasses.push_back(dc);
+    if (!display || !window)
+        return r;
     if (osWindow) {
         RECT client;
         GetClientRect(osWindow, &client);
@@ -1388,13 +1434,18 @@ ZafRegionRect ZafWindowObject::BeginDraw()
 
 void ZafWindowObject::EndDraw()
 {
-    ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    if (!display || !display->CurrentDC() || drawNesting == 0)
+    // The context this pass borrowed goes back, not whatever is current now
+    // (a pass of another window or a context set by hand may be).
+    if (drawPasses.empty())
         return;
-    HDC dc = display->CurrentDC();
-    if (--drawNesting == 0)
+    HDC dc = drawPasses.back();
+    drawPasses.pop_back();
+    if (!dc)
+        return;
+    if (std::find(drawPasses.begin(), drawPasses.end(), dc) == drawPasses.end())
         RestoreDC(dc, -1);
-    display->ReturnDC(dc);
+    if (ZafGdiDisplay *display = ZafScreenGdiDisplay())
+        display->ReturnDC(dc);
 }
 
 COLORREF ZafWindowObject::TypeColor(std::uint16_t type, COLORREF fallback) const

@@ -44,15 +44,17 @@
 // logical codes: mouse 1001, 1003 to 1006 and 1012, keys through the event
 // map); what Event leaves (ZAF_UNKNOWN) goes to the window class's own
 // procedure. A key nobody consumes travels up to the parents (Tab order,
-// hot keys and the default button are the windows'). WM_COMMAND,
-// WM_CTLCOLOR..., WM_DRAWITEM, WM_MEASUREITEM and scroll-bar messages that
-// a window receives about a control are sent back to the control's own
-// window, so they reach the control's object.
+// hot keys and the default button are the windows'); it goes no further
+// once a handler has deleted the object or the parent it would reach next.
+// WM_COMMAND, WM_CTLCOLOR..., WM_DRAWITEM, WM_MEASUREITEM and scroll-bar
+// messages that a window receives about a control are sent back to the
+// control's own window, so they reach the control's object.
 //
 // Drawing: BeginDraw opens a pass (the display's context for the window
 // that draws the object, clipped to the object) and answers the region to
-// draw in that window's pixels; EndDraw closes it. Passes nest: an inner
-// pass for the same window shares the outer pass's context.
+// draw in that window's pixels; EndDraw closes it, giving back the context
+// that its BeginDraw got. Passes nest: an inner pass for the same window
+// shares the outer pass's context.
 //
 // Persistence: the persistent constructor (name, persistence) reads the
 // window-object record of the object of that name from its level file and
@@ -82,6 +84,8 @@
 #include "zaf/core/ZafRegionRect.h"
 
 #include <windows.h>
+
+#include <vector>
 
 class ZafList;
 class ZafPaletteData;
@@ -512,7 +516,9 @@ protected:
     char *secondTipText = nullptr;
     int error = 0;
     int regionType = 0;
-    int drawNesting = 0;
+    // The context of each open drawing pass, innermost last (null where
+    // nothing was lent).
+    std::vector<HDC> drawPasses;
 
     bool acceptDrop = false;
     bool copyDraggable = false;

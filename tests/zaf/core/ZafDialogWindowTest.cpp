@@ -78,14 +78,21 @@ TEST_F(ZafDialogWindowTest, EndsWithThePostedCodeAndIsDeletedOnceByItsCaller)
     EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }
 
-TEST_F(ZafDialogWindowTest, ClosingFromTheTitleBarEndsAsCancelWithoutDeleting)
+TEST_F(ZafDialogWindowTest, ClosingOrSubtractingItEndsAsCancelAndLeavesTheDeleteToTheCaller)
 {
-    dialogDeaths = 0;
-    auto *dialog = new Dialog;
-    SetTimer(nullptr, 0, 1, CloseEveryWindow);
-    EXPECT_EQ(dialog->Control(), ZAF_DIALOG_CANCEL);
-    EXPECT_EQ(dialogDeaths, 0);
-    delete dialog;
+    for (bool titleBar : {true, false}) {
+        dialogDeaths = 0;
+        auto *dialog = new Dialog;
+        if (titleBar)
+            SetTimer(nullptr, 0, 1, CloseEveryWindow);
+        else
+            zafEventManager->Put(ZafEventRecord(ZAF_SUBTRACT_OBJECT, dialog), ZAF_QUEUE_TAIL);
+        EXPECT_EQ(dialog->Control(), ZAF_DIALOG_CANCEL) << titleBar;
+        ASSERT_EQ(dialogDeaths, 0) << titleBar;
+        EXPECT_TRUE(zafWindowManager->IsEmpty()) << titleBar;
+        delete dialog;
+    }
+    EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafDialogWindowTest, OtherWindowsAreDisabledWhileTheDialogRuns)
@@ -144,7 +151,7 @@ TEST_F(ZafDialogWindowTest, DialogDeletedInItsOwnLoopEndsTheLoopAsCancel)
 
 using ZafMDIWindowTest = coretest::OnScreen;
 
-TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximised)
+TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximisedThatLeaveThroughTheClient)
 {
     auto *frame = new ZafMDIWindow(0, 0, 60, 20);
     frame->SetVisible(false);
@@ -171,6 +178,12 @@ TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximised)
     SendMessageA(plainWindow, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(plainWindow));
     EXPECT_EQ(frame->Count(), 1);
+    // Deleting the active child takes it out through the client, which then
+    // no longer answers it as active.
+    HWND bigWindow = big->OSHandle();
+    delete big;
+    EXPECT_FALSE(IsWindow(bigWindow));
+    EXPECT_NE(reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)), bigWindow);
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
     EXPECT_FALSE(IsWindow(client));
     EXPECT_EQ(coretest::ThreadWindowCount(), before);

@@ -1,5 +1,8 @@
 #include "zaf/core/ZafErrorStub.h"
+#include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowObject.h"
+
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -91,4 +94,43 @@ TEST(ZafErrorStub, WithoutAHookTheMessageWindowAnswers)
     RecordingErrors errors;
     EXPECT_EQ(errors.ReportError(nullptr, "Title", MB_OKCANCEL, "%s-%s", "a", "b"), ZAF_DIALOG_CANCEL);
     EXPECT_EQ(errors.shown, "a-b");
+}
+
+namespace {
+
+// Notes the owner of the first window made while it is hooked and refuses
+// every window, so that the message box answers at once without showing.
+HWND notedOwner = nullptr;
+
+LRESULT CALLBACK NoteOwnerAndRefuse(int code, WPARAM, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && !notedOwner)
+        notedOwner = reinterpret_cast<CBT_CREATEWNDA *>(lParam)->lpcs->hwndParent;
+    return code == HCBT_CREATEWND;
+}
+
+using ZafErrorSystemTest = coretest::OnScreen;
+
+} // namespace
+
+TEST_F(ZafErrorSystemTest, TheMessageWindowIsOwnedByTheReportedObjectsTopLevelWindow)
+{
+    ASSERT_EQ(ZafErrorStub::SetAnswerHook(nullptr), nullptr);
+    ZafWindow *frames[2];
+    for (ZafWindow *&frame : frames) {
+        frame = new ZafWindow(0, 0, 20, 5);
+        frame->SetVisible(false);
+        zafWindowManager->AddObject(frame);
+    }
+    // The field's window is behind the active one.
+    auto *field = coretest::AddTo(frames[0], new ZafWindowObject(1, 1, 5, 1));
+    notedOwner = nullptr;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, NoteOwnerAndRefuse, nullptr, GetCurrentThreadId());
+    ZafErrorSystem errors;
+    errors.ReportError(field, "Title", MB_OK, "message");
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(notedOwner, frames[0]->OSHandle());
+    for (ZafWindow *frame : frames)
+        zafWindowManager->CloseWindow(frame);
+    EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }

@@ -238,17 +238,22 @@ TEST_F(ZafWindowManagerTest, TabHotKeysAndTheDefaultButton)
     Close(frame);
 }
 
-TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
+TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContextAndEachRestoresTheOneBeforeIt)
 {
     Frame *frame = Show();
     Probe *probe = new Probe(1);
     probe->SetOwnWindow(false);
     frame->AddObject(probe);
+    Probe *owning = AddTo(frame, new Probe(2));
+    ASSERT_NE(owning->OSHandle(), nullptr);
     auto *display = ZafScreenGdiDisplay();
     ASSERT_NE(display, nullptr);
+    // A context made current by hand (a print preview's) outlives the passes.
+    coretest::MemoryPage page(4, 4);
+    display->SetCurrentDC(page.dc);
     ZafRegionRect outer = frame->BeginDraw();
     HDC dc = display->CurrentDC();
-    ASSERT_NE(dc, nullptr);
+    ASSERT_NE(dc, page.dc);
     ZafRegionRect inner = probe->BeginDraw();
     EXPECT_EQ(display->CurrentDC(), dc);
     EXPECT_EQ(display->OpenLoans(), 1);
@@ -258,17 +263,45 @@ TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContext)
     EXPECT_EQ((Sides{inner.left, inner.top, outer.left}), (Sides{place.left, place.top, 0}));
     probe->EndDraw();
     EXPECT_EQ(display->CurrentDC(), dc);
+    // Frame, own window, frame again: each end brings back the context of
+    // the pass around it.
+    owning->BeginDraw();
+    HDC owningDC = display->CurrentDC();
+    probe->BeginDraw();
+    EXPECT_EQ(display->CurrentDC(), dc);
+    probe->EndDraw();
+    EXPECT_EQ(display->CurrentDC(), owningDC);
+    EXPECT_EQ(display->OpenLoans(), 2);
+    owning->EndDraw();
+    EXPECT_EQ(display->CurrentDC(), dc);
+    EXPECT_EQ(display->OpenLoans(), 1);
     frame->EndDraw();
     EXPECT_EQ(display->OpenLoans(), 0);
+    EXPECT_EQ(display->CurrentDC(), page.dc);
+    display->SetCurrentDC(nullptr);
     Close(frame);
 }
 
-TEST_F(ZafWindowManagerTest, TheLoopEndsOnExit)
+TEST_F(ZafWindowManagerTest, TheLoopEndsOnExitAndPostsAQuitOnlyWhenNoneCameFromWindows)
 {
-    Show();
+    Frame *frame = Show();
+    auto quitLeft = [] {
+        bool quit = false;
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            quit = quit || m.message == WM_QUIT;
+        return quit;
+    };
+    // An exit the program puts leaves a WM_QUIT for the loops outside.
     zafEventManager->Put(ZafEventRecord(ZAF_EXIT), ZAF_QUEUE_TAIL);
     EXPECT_EQ(application.Control(), ZAF_EXIT);
-    Pump(); // the WM_QUIT posted on the way out
+    EXPECT_TRUE(quitLeft());
+    // A WM_QUIT from Windows is used up: one left over would end the next
+    // modal loop on the thread at once.
+    PostQuitMessage(0);
+    EXPECT_EQ(application.Control(), ZAF_EXIT);
+    EXPECT_FALSE(quitLeft());
+    Close(frame);
 }
 
 TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWithout)
@@ -284,12 +317,17 @@ TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWi
 }
 
 namespace {
-// A frame that, asked whether it may close, takes itself out and deletes
-// itself, then answers that it may. Its memory is scribbled over and kept,
-// so that any later use of the deleted frame shows up.
-struct SelfClosingFrame : Frame
+// A frame whose memory is scribbled over and kept when it is deleted, so
+// that any later use of the deleted frame shows up.
+struct ScribbledFrame : Frame
 {
     static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
+};
+
+// A frame that, asked whether it may close, takes itself out and deletes
+// itself, then answers that it may.
+struct SelfClosingFrame : ScribbledFrame
+{
     ZafEventType Event(const ZafEventRecord &event) override
     {
         if (event.type != ZAF_CLOSE_QUERY)
@@ -306,6 +344,30 @@ TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouche
     Show<SelfClosingFrame>();
     Frame::deaths = 0;
     EXPECT_EQ(zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE)), ZAF_NO_WINDOWS);
+    EXPECT_EQ(Frame::deaths, 1);
+    EXPECT_EQ(ThreadWindowCount(), before);
+}
+
+namespace {
+ScribbledFrame *closingFrame = nullptr;
+// A default button's user function that closes the button's window and
+// then answers, as a handler may, that it did not handle the selection.
+ZafEventType CloseTheFrame(ZafWindowObject *, ZafEventRecord &, ZafEventType)
+{
+    zafWindowManager->CloseWindow(closingFrame);
+    return ZAF_UNKNOWN;
+}
+} // namespace
+
+TEST_F(ZafWindowManagerTest, AKeyWhoseHandlerClosedTheWindowGoesNoFurtherUp)
+{
+    closingFrame = Show(new ScribbledFrame);
+    Probe *field = AddTo(closingFrame, new Probe(1));
+    auto *button = AddTo(closingFrame, new ZafWindowObject(1, 3, 10, 1));
+    button->SetUserFunction(CloseTheFrame);
+    closingFrame->SetDefaultButton(button, false);
+    Frame::deaths = 0;
+    SendMessageA(field->OSHandle(), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
 }

@@ -165,6 +165,34 @@ TEST(ZafWindowObject, UpChainQueriesFoldOverTheParents)
               (std::vector<bool>{true, false, false, true, false, true, true}));
 }
 
+namespace {
+
+// An object that holds another without being a window, as a menu item
+// holds its sub-menu.
+struct Holder : Probe
+{
+    void Hold(Holder &inner) { inner.parent = this; }
+    void ForgetChild(ZafWindowObject *) override {}
+    bool ExcludesSiblingsWhenSelected() const override { return true; }
+};
+
+} // namespace
+
+TEST(ZafWindowObject, FocusAndSelectionPassThroughAParentThatIsNoWindow)
+{
+    ProbeWindow window;
+    auto *holder = coretest::AddTo(&window, new Holder);
+    auto *sibling = coretest::AddTo(&window, new Probe);
+    Holder inner;
+    holder->Hold(inner);
+    sibling->SetFocus(true);
+    EXPECT_TRUE(inner.SetFocus(true));
+    EXPECT_EQ(window.CurrentChild(), holder);
+    EXPECT_FALSE(sibling->Focus());
+    EXPECT_TRUE(inner.SetSelected(true));
+    EXPECT_FALSE(inner.SetSelected(false));
+}
+
 TEST(ZafWindowObject, OnScreenSettersRedisplayAndSwitchingTheOwnWindowRemakesIt)
 {
     ProbeWindow window;
