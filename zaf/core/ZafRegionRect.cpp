@@ -86,16 +86,26 @@ void ZafRegionRect::ConvertCoordinates(ZafCoordinateType type)
     coordinateType = type;
 }
 
+namespace
+{
+// One step of a coordinate, stopping at the ends of the 32-bit range as the
+// other operations do.
+std::int32_t Step(std::int32_t value, int delta)
+{
+    return std::int32_t(std::clamp<std::int64_t>(std::int64_t(value) + delta, INT_MIN, INT_MAX));
+}
+} // namespace
+
 ZafRegionRect ZafRegionRect::PostInflate()
 {
     ZafRegionRect before = *this;
-    --left; --top; ++right; ++bottom;
+    left = Step(left, -1); top = Step(top, -1); right = Step(right, 1); bottom = Step(bottom, 1);
     return before;
 }
 
 ZafRegionRect ZafRegionRect::PostDeflate()
 {
     ZafRegionRect before = *this;
-    ++left; ++top; --right; --bottom;
+    left = Step(left, 1); top = Step(top, 1); right = Step(right, -1); bottom = Step(bottom, -1);
     return before;
 }

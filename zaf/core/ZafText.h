@@ -69,8 +69,8 @@ int ZafWildcardMatch(const char *name, const char *pattern);
 char *ZafInsertHotKey(const char *text, int index);
 
 // Opens a standard file stream (fopen); null when either text is null or the
-// file does not open. The name will be converted to the operating system's
-// character set once code sets exist; until then it is used as it stands.
+// file does not open. The name goes to Windows through the converter that
+// SetOSTextConverter installs (the current code set's), else as it stands.
 std::FILE *ZafOpenFile(const char *fileName, const char *mode);
 
 // Converts a library text to the operating system's character set, as a new

@@ -785,7 +785,10 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
     case WM_CLOSE:
         if (IsTopLevel() && zafWindowManager && parent == zafWindowManager) {
             ZafEventRecord close(ZAF_CLOSE, this);
-            zafEventManager ? (void)zafEventManager->Put(close, ZAF_QUEUE_TAIL) : (void)zafWindowManager->Event(close);
+            // A queue at its maximum refuses the request: the close is then
+            // handled at once rather than lost (nothing touches this after).
+            if (!zafEventManager || !zafEventManager->Put(close, ZAF_QUEUE_TAIL))
+                zafWindowManager->Event(close);
             return 0;
         }
         break;

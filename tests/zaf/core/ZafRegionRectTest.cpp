@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <vector>
 
 namespace {
@@ -124,4 +126,11 @@ TEST_F(ZafRegionRectTest, PostInflateAndDeflateReturnTheRegionBeforeTheChange)
     EXPECT_EQ(r.Height(), 8);
     EXPECT_EQ(Of(r.PostDeflate()), (Sides{4, 4, 11, 11, ZAF_PIXEL}));
     EXPECT_EQ(Of(r), (Sides{5, 5, 10, 10, ZAF_PIXEL}));
+    // At the ends of the coordinate range the sides stop instead of wrapping.
+    ZafRegionRect whole(INT_MIN, INT_MIN, INT_MAX, INT_MAX, ZAF_PIXEL);
+    whole.PostInflate();
+    EXPECT_EQ(Of(whole), (Sides{INT_MIN, INT_MIN, INT_MAX, INT_MAX, ZAF_PIXEL}));
+    ZafRegionRect flat(INT_MAX, INT_MAX, INT_MIN, INT_MIN, ZAF_PIXEL);
+    flat.PostDeflate();
+    EXPECT_EQ(Of(flat), (Sides{INT_MAX, INT_MAX, INT_MIN, INT_MIN, ZAF_PIXEL}));
 }

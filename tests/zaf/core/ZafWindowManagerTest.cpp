@@ -314,6 +314,19 @@ TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWi
     EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
     EXPECT_EQ(application.Control(), ZAF_NO_WINDOWS);
+
+    // With the queue at its maximum the close box's request is handled at
+    // once instead of being dropped.
+    frame = Show();
+    Frame::deaths = 0;
+    while (zafEventManager->Put(ZafEventRecord(ZAF_UNKNOWN), ZAF_QUEUE_TAIL))
+        ;
+    SendMessageA(frame->OSHandle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Frame::deaths, 1);
+    ZafEventRecord drained;
+    while (zafEventManager->Get(drained, ZAF_QUEUE_NO_WAIT))
+        ;
+    EXPECT_EQ(ThreadWindowCount(), before);
 }
 
 namespace {
