@@ -257,8 +257,9 @@ TEST(EnglishLanguageFile, ParsesAndHoldsTheTextsTheAnalysesUse) {
         ASSERT_TRUE(catalog.EntryAt(i, group, number));
         const char *text = catalog.GetText(number, group);
         EXPECT_STRNE(text, "**ERROR**") << group << "." << number;
-        if (group != 0 || number != 21)
+        if (group != 0 || number != 21) {
             EXPECT_FALSE(LooksLikeAFormat(text)) << group << "." << number << ": " << text;
+        }
     }
     EXPECT_EQ(catalog.Error(), TEXTCAT_OK);
 }

@@ -514,8 +514,9 @@ void AddResponseFigures(GMultResp &m, const std::string &p, bool weighted, int b
                 f[cp + "count"] = c.count;
             f[cp + "freq"] = c.frequency;
             f[cp + baseNames[base]] = c.validPercent == -1.0 ? kDoubleMissing : c.validPercent;
-            if (base == 1)
+            if (base == 1) {
                 EXPECT_EQ(c.percent, c.validPercent) << cp;
+            }
         }
     }
 }
