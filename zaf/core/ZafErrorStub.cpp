@@ -1,5 +1,4 @@
 #include "zaf/core/ZafErrorStub.h"
-#include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowObject.h"
 
 #include <windows.h>
@@ -84,10 +83,7 @@ ZafEventType ZafErrorSystem::ShowMessageWindow(ZafWindowObject *object, const ch
 {
     // The object's top-level window owns the message window; its root
     // object, the window manager of an object on screen, has no window.
-    ZafWindowObject *top = object;
-    while (top && top->Parent() && !dynamic_cast<ZafWindowManager *>(top->Parent()))
-        top = top->Parent();
-    HWND owner = top ? top->OSHandle(2) : nullptr;
+    HWND owner = object ? object->TopLevelObject()->OSHandle(2) : nullptr;
     if (!owner)
         owner = GetActiveWindow();
     return EndCodeOf(MessageBoxA(owner, message, title ? title : "", flags));

@@ -928,10 +928,7 @@ std::vector<ZafWindow *> &DefaultButtonHolders()
 
 ZafWindow *RootWindowOf(ZafWindowObject *object)
 {
-    ZafWindowObject *root = object;
-    while (root->Parent() && !dynamic_cast<ZafWindowManager *>(root->Parent()))
-        root = root->Parent();
-    return dynamic_cast<ZafWindow *>(root);
+    return dynamic_cast<ZafWindow *>(object->TopLevelObject());
 }
 
 } // namespace

@@ -400,6 +400,14 @@ ZafWindowObject *ZafWindowObject::RootObject()
     return object;
 }
 
+ZafWindowObject *ZafWindowObject::TopLevelObject()
+{
+    ZafWindowObject *object = this;
+    while (object->parent && !dynamic_cast<ZafWindowManager *>(object->parent))
+        object = object->parent;
+    return object;
+}
+
 ZafList *ZafWindowObject::SetRootWindowList(ZafList *list)
 {
     ZafList *previous = rootWindows;

@@ -244,6 +244,9 @@ public:
     // --- Tree and lookup --------------------------------------------------
     ZafWindowObject *Parent() const { return parent; }
     ZafWindowObject *RootObject();
+    // The object's top-level window: the ancestor just below the window
+    // manager (the root when it is not under one).
+    ZafWindowObject *TopLevelObject();
     virtual ZafWindowObject *FindObjectByStringID(const char *name);
     // This object when its number id matches; windows search on (ZafWindow).
     virtual ZafWindowObject *FindObjectByNumberID(ZafNumberID id);

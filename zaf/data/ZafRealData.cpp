@@ -61,7 +61,8 @@ void ScanSign(const char *&p, std::string &collected, const ZafNumberConventions
 
 namespace
 {
-// The value of a file text written for an infinity or NaN.
+// The value of a file text written for an infinity or NaN: the print
+// engine's words for them, which scanning does not accept.
 bool NonFiniteFromFileText(const char *text, double &value)
 {
     if (!text)
@@ -130,10 +131,6 @@ bool ZafRealData::IsClassName(const char *name) const
 
 int ZafRealData::FileText(double number, char *buffer, int size)
 {
-    // Scanning accepts no infinity or NaN, so these have words of their own
-    // in the file.
-    if (!std::isfinite(number))
-        return std::snprintf(buffer, size, "%s", std::isnan(number) ? "NaN" : (number > 0 ? "+Inf" : "-Inf"));
     // Six places of "%f" in 32 bytes lost small values (1e-7 became 0) and
     // overflowed from 1e24 on: the shortest exact "%g" form is used instead.
     ZafCanonicalLocaleScope canonical;
