@@ -297,6 +297,17 @@ char *ConvertForOS(const char *text)
 }
 } // namespace
 
+namespace
+{
+// A code set that becomes current keeps the directory separator in its ISO
+// form, so that paths from Windows and ZafDirectorySeparator agree.
+void TakeSeparatorToISO(ZafCodeSetData &codeSet)
+{
+    codeSet.SetDefaultSeparator();
+    codeSet.ConvertSeparatorToISO();
+}
+} // namespace
+
 void InitializeCodeSet(const char *name)
 {
     if (zafCodeSet)
@@ -324,8 +335,7 @@ void InitializeCodeSet(const char *name)
         zafCodeSet = new ZafCodeSetData();
         zafCodeSet->SetStringID(ZafCodeSetData::builtInName);
     }
-    zafCodeSet->SetDefaultSeparator();
-    zafCodeSet->ConvertSeparatorToISO();
+    TakeSeparatorToISO(*zafCodeSet);
     zafCodeSet->SetError(error);
 }
 
@@ -352,9 +362,7 @@ int SetCodeSet(const char *name)
         {
             DeleteCodeSet(1);
             zafCodeSet = found;
-            // As at start-up: the separator in the new code set's ISO form.
-            zafCodeSet->SetDefaultSeparator();
-            zafCodeSet->ConvertSeparatorToISO();
+            TakeSeparatorToISO(*zafCodeSet);
         }
         UnregisterStaticCleanup(DeleteCodeSet, nullptr);
         if (CompareTextNoCase(name, ZafCodeSetData::builtInName) == 0)
