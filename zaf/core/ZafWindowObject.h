@@ -76,6 +76,13 @@
 // also keeps the user-function and user-object names in the entries
 // "userFunction" and "userObject" beside the record, for readers of the
 // file. Layout mode, focus and the changed flag are not stored.
+//
+// The implementation is split by concern: ZafWindowObject.cpp (construction,
+// tree and lookup, focus and selection, attributes, region),
+// ZafWindowObjectPersistence.cpp, ZafWindowObjectEvents.cpp (Event, user
+// functions, event maps), ZafWindowObjectWin32.cpp (the Windows window and
+// message translation), ZafWindowObjectDraw.cpp, ZafWindowObjectDragDrop.cpp
+// and ZafWindowObjectPalette.cpp.
 #pragma once
 
 #include "zaf/core/ZafElement.h"

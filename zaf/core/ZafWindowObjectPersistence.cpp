@@ -1,0 +1,166 @@
+// ZafWindowObject: reading and writing the window-object record.
+
+#include "zaf/core/ZafWindowObject.h"
+#include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafDisplay.h"
+#include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafGeometryManager.h"
+#include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafWindowManager.h"
+#include "zaf/core/ZafList.h"
+#include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindowPersistence.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+// --- Persistence -----------------------------------------------------------
+
+namespace {
+
+// The entries that keep a window object's function names beside its record.
+constexpr ZafNumberID userFunctionEntryID = 3201;
+constexpr ZafNumberID userObjectEntryID = 3202;
+
+std::uint16_t FlagIf(bool flag, std::uint16_t bit)
+{
+    return flag ? bit : 0;
+}
+
+// Writes a name of the record; a name too long to be read back is refused
+// (error 17) and stored as none.
+void WriteName(ZafWindowPersistence &persistence, const char *name)
+{
+    if (name && std::strlen(name) > static_cast<std::size_t>(ZafWindowPersistence::maxNameLength)) {
+        if (persistence.Error() == 0)
+            persistence.SetError(17);
+        name = nullptr;
+    }
+    persistence.WriteString(name);
+}
+
+} // namespace
+
+ZafWindowObject::ZafWindowObject(const char *name, ZafWindowPersistence &persistence)
+    : region(0, 0, 0, 0, ZAF_CELL)
+{
+    persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry);
+    SetStringID(name);
+    if (persistence.OpenLevelFile(name, ZafWindowPersistence::readMode) == 0)
+        ReadFrom(persistence);
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(static_cast<int>(persistence.Error()));
+}
+
+void ZafWindowObject::ReadFrom(ZafWindowPersistence &persistence)
+{
+    std::uint16_t numberID = 0, attributes = 0, coordinates = 0, dragFlags = 0, reserved = 0;
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    persistence.Read16(numberID);
+    persistence.Read32(left);
+    persistence.Read32(top);
+    persistence.Read32(right);
+    persistence.Read32(bottom);
+    persistence.Read16(attributes);
+    persistence.Read16(coordinates);
+    char *texts[3] = {nullptr, nullptr, nullptr};
+    for (char *&text : texts)
+        persistence.ReadString(&text);
+    persistence.Read16(dragFlags);
+    persistence.Read16(reserved);
+    char *unused = nullptr;
+    persistence.ReadString(&unused);
+    delete[] unused;
+    // Mended fault: names go into 64-character buffers and were read without
+    // a bound; a longer name is refused with error 16.
+    char names[3][ZafWindowPersistence::maxNameLength + 1];
+    for (char *name : names)
+        persistence.ReadStringInto(name, sizeof names[0]);
+
+    const ZafCoordinateType type = coordinates & 0x0F;
+    if (persistence.Error() == 0 && !ZafIsCoordinateType(type))
+        persistence.SetError(16);
+    if (persistence.Error() != 0) {
+        for (char *text : texts)
+            delete[] text;
+        return;
+    }
+    SetNumberID(numberID);
+    coordinateType = type;
+    region = ZafRegionRect(left, top, right, bottom, type);
+    regionType = (coordinates >> 4) & 0x0F;
+    bordered = attributes & flagBordered;
+    systemDrawn = attributes & flagSystemDrawn;
+    parentDrawsBorder = attributes & flagParentDrawsBorder;
+    parentDrawsFocus = attributes & flagParentDrawsFocus;
+    noClassPalette = attributes & flagNoClassPalette;
+    noFocus = attributes & flagNoFocus;
+    disabled = attributes & flagDisabled;
+    visible = attributes & flagVisible;
+    redraw = attributes & flagRedraw;
+    ownWindow = attributes & flagOwnWindow;
+    supportObject = attributes & flagSupportObject;
+    acceptDrop = dragFlags & flagAcceptDrop;
+    copyDraggable = dragFlags & flagCopyDraggable;
+    secondDragFlag = dragFlags & flagSecondDragFlag;
+    moveDraggable = dragFlags & flagMoveDraggable;
+    selected = dragFlags & flagSelected;
+    // The texts were read as heap copies; the object takes them over.
+    delete[] helpContext;
+    delete[] tipText;
+    delete[] secondTipText;
+    helpContext = texts[0];
+    tipText = texts[1];
+    secondTipText = texts[2];
+    if (names[0][0])
+        userFunction = persistence.GetUserFunction(names[0]);
+    if (names[1][0])
+        userObject = persistence.GetUserObject(names[1]);
+    if (names[2][0])
+        if (ZafPaletteData *palette = persistence.ReadPaletteData(names[2]))
+            SetPaletteData(palette);
+}
+
+void ZafWindowObject::Write(ZafWindowPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry);
+    if (persistence.OpenLevelFile(StringID(), ZafWindowPersistence::writeMode) == 0) {
+        const std::uint16_t attributes =
+            FlagIf(bordered, flagBordered) | FlagIf(systemDrawn, flagSystemDrawn) |
+            FlagIf(parentDrawsBorder, flagParentDrawsBorder) | FlagIf(parentDrawsFocus, flagParentDrawsFocus) |
+            FlagIf(noClassPalette, flagNoClassPalette) | FlagIf(noFocus, flagNoFocus) |
+            FlagIf(disabled, flagDisabled) | FlagIf(visible, flagVisible) | FlagIf(redraw, flagRedraw) |
+            FlagIf(ownWindow, flagOwnWindow) | FlagIf(supportObject, flagSupportObject);
+        const std::uint16_t dragFlags =
+            FlagIf(acceptDrop, flagAcceptDrop) | FlagIf(copyDraggable, flagCopyDraggable) |
+            FlagIf(secondDragFlag, flagSecondDragFlag) | FlagIf(moveDraggable, flagMoveDraggable) |
+            FlagIf(selected, flagSelected);
+        persistence.Write16(static_cast<std::uint16_t>(NumberID()));
+        persistence.Write32(static_cast<std::int32_t>(region.left));
+        persistence.Write32(static_cast<std::int32_t>(region.top));
+        persistence.Write32(static_cast<std::int32_t>(region.right));
+        persistence.Write32(static_cast<std::int32_t>(region.bottom));
+        persistence.Write16(attributes);
+        persistence.Write16(static_cast<std::uint16_t>((coordinateType & 0x0F) | (regionType & 0x0F) << 4));
+        persistence.WriteString(helpContext);
+        persistence.WriteString(tipText);
+        persistence.WriteString(secondTipText);
+        persistence.Write16(dragFlags);
+        persistence.Write16(static_cast<std::uint16_t>(0));
+        persistence.WriteString(nullptr);
+        const char *functionName = persistence.GetUserFunctionName(userFunction);
+        const char *objectName = persistence.GetUserObjectName(userObject);
+        WriteName(persistence, functionName);
+        WriteName(persistence, objectName);
+        WriteName(persistence, paletteData ? persistence.WritePaletteData(paletteData) : nullptr);
+        if (functionName)
+            persistence.WriteLevelEntry("userFunction", functionName, userFunctionEntryID, functionName);
+        if (objectName)
+            persistence.WriteLevelEntry("userObject", objectName, userObjectEntryID, objectName);
+    }
+    persistence.PopLevel();
+}

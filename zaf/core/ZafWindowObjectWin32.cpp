@@ -1,0 +1,493 @@
+// ZafWindowObject: the Win32 binding (creating, subclassing and destroying the
+// Windows window), the rows of Windows list boxes, and the translation of Windows messages into events.
+#include "zaf/core/ZafObjectPath.h"
+
+#include "zaf/core/ZafWindowObject.h"
+#include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafDisplay.h"
+#include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafGeometryManager.h"
+#include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafWindowManager.h"
+#include "zaf/core/ZafList.h"
+#include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindowPersistence.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+// --- Rows of list boxes ----------------------------------------------------
+
+namespace {
+
+// Answered by vertical lists and the lists of combo boxes, whose rows
+// Windows draws from the entries' texts, and by combo boxes.
+constexpr ZafClassID listFamilyID = 1001;
+constexpr ZafClassID comboBoxID = 1008;
+
+} // namespace
+
+void ZafWindowObject::RefreshListEntry()
+{
+    auto *list = dynamic_cast<ZafWindow *>(parent);
+    if (!list || !list->IsClassID(listFamilyID) || !list->SystemDrawn())
+        return;
+    const int index = list->Index(this);
+    if (index < 0)
+        return;
+    const char *text = Text();
+    const std::string row(text ? text : "");
+    const auto rowText = reinterpret_cast<LPARAM>(row.c_str());
+    ZafWindowObject *combo = list->Parent();
+    if (combo && combo->IsClassID(comboBoxID)) {
+        HWND box = combo->OSHandle();
+        if (!box)
+            return;
+        // Deleting the current row leaves a combo box with no current row
+        // (and a drop-down list with no text): it is made current again.
+        const bool current = SendMessageA(box, CB_GETCURSEL, 0, 0) == index;
+        SendMessageA(box, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        SendMessageA(box, CB_INSERTSTRING, static_cast<WPARAM>(index), rowText);
+        if (current)
+            SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        return;
+    }
+    HWND box = list->OSHandle();
+    if (!box)
+        return;
+    SendMessageA(box, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageA(box, LB_INSERTSTRING, static_cast<WPARAM>(index), rowText);
+    if (!selected)
+        return;
+    if (list->SelectionMode() == 0)
+        SendMessageA(box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    else
+        SendMessageA(box, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
+}
+
+
+// --- Windows windows ------------------------------------------------------------
+
+namespace {
+
+const char objectProperty[] = "ZafObject";
+HINSTANCE moduleInstance = nullptr;
+
+// The object whose window CreateWindowExA is making: the creation hook binds
+// it to the first window made, before any message reaches that window.
+ZafWindowObject *pendingObject = nullptr;
+HHOOK creationHook = nullptr;
+
+WNDPROC ClassProcedure(HWND window)
+{
+    auto procedure = reinterpret_cast<WNDPROC>(GetClassLongA(window, GCL_WNDPROC));
+    return procedure == ZafWindowProc || !procedure ? DefWindowProcA : procedure;
+}
+
+void Bind(HWND window, ZafWindowObject *object)
+{
+    SetPropA(window, objectProperty, object);
+    object->SetOSHandle(window);
+    if (reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)) != ZafWindowProc)
+        SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(ZafWindowProc));
+}
+
+void Unbind(HWND window)
+{
+    RemovePropA(window, objectProperty);
+    // Messages still to come go straight to the class.
+    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(ClassProcedure(window)));
+}
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && pendingObject) {
+        ZafWindowObject *object = pendingObject;
+        pendingObject = nullptr;
+        Bind(reinterpret_cast<HWND>(wParam), object);
+    }
+    return CallNextHookEx(creationHook, code, wParam, lParam);
+}
+
+} // namespace
+
+HINSTANCE ZafInstance()
+{
+    return moduleInstance ? moduleInstance : GetModuleHandleA(nullptr);
+}
+
+void ZafSetInstance(HINSTANCE instance)
+{
+    moduleInstance = instance;
+}
+
+ZafWindowObject *ZafObjectFromHandle(HWND window)
+{
+    if (!window || !IsWindow(window))
+        return nullptr;
+    return static_cast<ZafWindowObject *>(GetPropA(window, objectProperty));
+}
+
+HWND ZafBindCreatedWindow(ZafWindowObject *object, HWND (*create)(void *context), void *context)
+{
+    if (!object || !create)
+        return nullptr;
+    ZafWindowObject *outer = pendingObject;
+    pendingObject = object;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+    HHOOK outerHook = creationHook;
+    creationHook = hook;
+    HWND window = create(context);
+    UnhookWindowsHookEx(hook);
+    creationHook = outerHook;
+    pendingObject = outer;
+    if (!window) {
+        if (object->OSHandle() && !IsWindow(object->OSHandle()))
+            object->SetOSHandle(nullptr);
+        return nullptr;
+    }
+    if (ZafObjectFromHandle(window) != object)
+        Bind(window, object);
+    return window;
+}
+
+HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
+                         HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu)
+{
+    ZafApplication::RegisterWindowClasses(ZafInstance());
+    struct Arguments
+    {
+        const char *className;
+        DWORD style;
+        const char *text;
+        HWND parent;
+        DWORD extendedStyle;
+        HINSTANCE instance;
+        RECT place;
+        HMENU menu;
+    } arguments = {className ? className : "ZafWindow", style, text ? text : "", parent, extendedStyle,
+                   instance ? instance : ZafInstance(), place, menu};
+    return ZafBindCreatedWindow(
+        object,
+        [](void *context) {
+            auto *a = static_cast<Arguments *>(context);
+            return CreateWindowExA(a->extendedStyle, a->className, a->text, a->style, a->place.left, a->place.top,
+                                   a->place.right - a->place.left, a->place.bottom - a->place.top, a->parent,
+                                   a->menu, a->instance, nullptr);
+        },
+        &arguments);
+}
+
+HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text,
+                       HWND parent, DWORD extendedStyle, HINSTANCE instance)
+{
+    if (!object)
+        return nullptr;
+    ZafRegionRect r = object->GetWindowRegion();
+    RECT place = {r.left, r.top, r.right + 1, r.bottom + 1};
+    HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(object->NumberID())) : nullptr;
+    return ZafCreateOSWindowAt(object, className, style, text, parent, extendedStyle, instance, place, menu);
+}
+
+LRESULT ZafCallClassWindowProc(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    return CallWindowProcA(ClassProcedure(m.hwnd), m.hwnd, m.message, m.wParam, m.lParam);
+}
+
+LRESULT CALLBACK ZafWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ZafWindowObject *object = static_cast<ZafWindowObject *>(GetPropA(window, objectProperty));
+    if (!object)
+        return CallWindowProcA(ClassProcedure(window), window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        Unbind(window);
+        if (object->OSHandle() == window)
+            object->OSWindowDestroyed();
+        return CallWindowProcA(ClassProcedure(window), window, message, wParam, lParam);
+    }
+    MSG m = {window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
+    ZafEventRecord event;
+    ZafTranslateOSMessage(m, event);
+    return object->Event(event);
+}
+
+void ZafWindowObject::OSWindowDestroyed()
+{
+    osWindow = nullptr;
+    focus = false;
+}
+
+HWND ZafWindowObject::DrawingHandle() const
+{
+    if (osWindow)
+        return osWindow;
+    for (const ZafWindowObject *p = parent; p; p = p->parent)
+        if (p->osWindow)
+            return p->OSHandle(1);
+    return nullptr;
+}
+
+DWORD ZafWindowObject::BorderStyle() const
+{
+    if (!bordered)
+        return 0;
+    return zaf3DLook ? WS_EX_CLIENTEDGE : 0;
+}
+
+HWND ZafWindowObject::CreateOSWindow()
+{
+    if (osWindow || !ownWindow || !parent)
+        return osWindow;
+    HWND parentWindow = parent->DrawingHandle();
+    if (!parentWindow)
+        return nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (visible)
+        style |= WS_VISIBLE;
+    if (disabled && !layoutMode)
+        style |= WS_DISABLED;
+    if (bordered && !zaf3DLook)
+        style |= WS_BORDER;
+    HWND window = ZafCreateOSWindow(this, nullptr, style, nullptr, parentWindow, BorderStyle(), nullptr);
+    if (window)
+        UpdateFont();
+    return window;
+}
+
+void ZafWindowObject::DestroyOSWindow()
+{
+    HWND window = osWindow;
+    if (!window)
+        return;
+    if (ZafObjectFromHandle(window) == this) {
+        Unbind(window);
+        DestroyWindow(window);
+    }
+    OSWindowDestroyed();
+}
+
+void ZafWindowObject::MoveOSWindow()
+{
+    if (osWindow && ownWindow) {
+        ZafRegionRect r = GetWindowRegion();
+        MoveWindow(osWindow, r.left, r.top, r.Width(), r.Height(), TRUE);
+        UpdateWindow(osWindow);
+        return;
+    }
+    if (!IsOnScreen())
+        return;
+    Redisplay();
+    Event(ZafEventRecord(ZAF_REGION_CHANGING));
+    Event(ZafEventRecord(ZAF_REGION_CHANGED));
+    Redisplay();
+}
+
+void ZafWindowObject::UpdateFont()
+{
+    if (!osWindow || !systemDrawn)
+        return;
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    ZafPaletteStruct text;
+    LogicalPalette(text, ZAF_PM_TEXT, PaletteState());
+    HFONT font = display ? display->Font(text.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : text.font)
+                         : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageA(osWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+void ZafWindowObject::Redisplay()
+{
+    HWND window = DrawingHandle();
+    if (!window)
+        return;
+    if (osWindow) {
+        InvalidateRect(osWindow, nullptr, TRUE);
+        return;
+    }
+    ZafRegionRect r = GetWindowRegion();
+    RECT area = {r.left, r.top, r.right + 1, r.bottom + 1};
+    InvalidateRect(window, &area, TRUE);
+}
+
+// --- Regions in window pixels ----------------------------------------------------
+
+ZafRegionRect ZafWindowObject::RegionToWindow(const ZafRegionRect &rect) const
+{
+    ZafRegionRect r = rect;
+    ConvertRegion(r, ZAF_PIXEL);
+    return r;
+}
+
+ZafRegionRect ZafWindowObject::RegionFromWindow(const ZafRegionRect &rect) const
+{
+    ZafRegionRect r = rect;
+    r.coordinateType = ZAF_PIXEL;
+    ConvertRegion(r, coordinateType);
+    return r;
+}
+
+ZafRegionRect ZafWindowObject::GetWindowRegion() const
+{
+    ZafRegionRect r = RegionToWindow(region);
+    if (parent) {
+        const POINT origin = parent->ChildOrigin();
+        r.left += origin.x;
+        r.right += origin.x;
+        r.top += origin.y;
+        r.bottom += origin.y;
+    }
+    return r;
+}
+
+
+// --- Messages ------------------------------------------------------------------------
+
+namespace {
+
+bool IsMouseMessage(UINT m)
+{
+    return m >= WM_MOUSEFIRST && m <= WM_MOUSELAST;
+}
+
+bool IsKeyMessage(UINT m)
+{
+    return m == WM_KEYDOWN || m == WM_KEYUP || m == WM_SYSKEYDOWN || m == WM_SYSKEYUP || m == WM_CHAR ||
+           m == WM_SYSCHAR;
+}
+
+// The window of a control that a message to its parent is about.
+HWND ControlOf(const MSG &m)
+{
+    switch (m.message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return reinterpret_cast<HWND>(m.lParam);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(m.lParam);
+    case WM_DRAWITEM: {
+        auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(m.lParam);
+        return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+        auto *item = reinterpret_cast<const MEASUREITEMSTRUCT *>(m.lParam);
+        return item && item->CtlType != ODT_MENU ? GetDlgItem(m.hwnd, static_cast<int>(item->CtlID)) : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+
+} // namespace
+
+
+ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    if (!m.hwnd)
+        return ZAF_UNKNOWN;
+
+    // A message about a control goes back to the control's own window, where
+    // the control's object handles it.
+    HWND control = ControlOf(m);
+    if (control && control != m.hwnd && ZafObjectFromHandle(control)) {
+        LPARAM lParam = m.message == WM_COMMAND ? 0 : m.lParam;
+        if (m.message == WM_HSCROLL || m.message == WM_VSCROLL)
+            lParam = reinterpret_cast<LPARAM>(control);
+        return static_cast<ZafEventType>(SendMessageA(control, m.message, m.wParam, lParam));
+    }
+
+    switch (m.message) {
+    case WM_PAINT:
+        if (!systemDrawn) {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(m.hwnd, &paint);
+            ZafGdiDisplay *display = ZafScreenGdiDisplay();
+            if (display)
+                display->SetPaintDC(m.hwnd, dc);
+            Draw(event, ZAF_REDISPLAY);
+            if (display)
+                display->SetPaintDC(m.hwnd, nullptr);
+            EndPaint(m.hwnd, &paint);
+            return 0;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (ControlOf(m) == m.hwnd) {
+            auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(m.lParam);
+            ZafGdiDisplay *display = ZafScreenGdiDisplay();
+            if (display)
+                display->SetPaintDC(m.hwnd, item->hDC);
+            Draw(event, ZAF_REDISPLAY);
+            if (display)
+                display->SetPaintDC(m.hwnd, nullptr);
+            return TRUE;
+        }
+        break;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        if (ZafGdiDisplay *display = ZafScreenGdiDisplay()) {
+            HDC dc = reinterpret_cast<HDC>(m.wParam);
+            ::SetTextColor(dc, ForegroundColor());
+            SetBkColor(dc, BackgroundColor());
+            // The cache keeps the brush alive after this use is released.
+            HBRUSH brush = display->GetCachedBrush(BackgroundColor());
+            display->ReleaseCachedObject(brush);
+            return static_cast<ZafEventType>(reinterpret_cast<LRESULT>(brush));
+        }
+        break;
+    case WM_SETFOCUS:
+        focus = true;
+        NotifyFocus(this, true);
+        break;
+    case WM_KILLFOCUS:
+        focus = false;
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(m.lParam) == HTCLIENT && zafEventManager) {
+            auto *manager = dynamic_cast<ZafOSEventManager *>(zafEventManager);
+            if (manager && manager->MouseImage() != ZAF_MOUSE_ARROW) {
+                manager->SendToDevice(ZAF_MOUSE_EVENT, manager->MouseImage());
+                return TRUE;
+            }
+        }
+        break;
+    default:
+        if (IsMouseMessage(m.message)) {
+            ZafEventRecord mouse = event;
+            mouse.type = ZAF_MOUSE_EVENT;
+            // The handler may delete this object: answer without touching it.
+            ZafEventType code = Event(mouse);
+            if (code != ZAF_UNKNOWN)
+                return 0;
+        } else if (IsKeyMessage(m.message)) {
+            ZafEventRecord key = event;
+            key.type = ZAF_KEY_EVENT;
+            // The handler may delete this object: a key whose object is
+            // gone goes no further.
+            ObjectPath path(this);
+            ZafEventType code = Event(key);
+            if (code == ZAF_UNKNOWN && m.message != WM_CHAR && m.message != WM_SYSCHAR && path.Exists(0))
+                code = PassKeyUp(key);
+            if (code != ZAF_UNKNOWN)
+                return 0;
+        }
+        break;
+    }
+    return static_cast<ZafEventType>(ZafCallClassWindowProc(event));
+}
