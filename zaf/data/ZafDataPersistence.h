@@ -4,7 +4,7 @@
 // It holds the file systems to search (in list order; not owned: the
 // destructor takes them out of the list without deleting them), a stack of
 // levels, a stack of name suffixes, the table of data-object constructors
-// and an error word (ZafFileError codes; 0 = no error).
+// and an error word (ZafError codes; 0 = no error).
 //
 // Every persistent class follows one pattern. Its persistent constructor
 // (name, persistence) pushes a level with its own class name, class id and

@@ -6,7 +6,7 @@
 // Close of the same file system, which deletes it (a storage writes a changed
 // object back at that point). String id and object id arguments select
 // entries inside a UI data file; null and 0 match any, and a disk file system
-// ignores them. Error codes are those of ZafFileError.
+// ignores them. Error codes are those of ZafError.
 #pragma once
 
 #include <cstdint>

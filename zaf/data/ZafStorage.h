@@ -23,7 +23,7 @@
 //
 // The caller owns the storage. Files opened through it must be closed
 // through it before it is deleted. The error word keeps the last failure
-// (ZafFileError codes); after construction 0 means usable.
+// (ZafError codes); after construction 0 means usable.
 #pragma once
 
 #include <cstdint>

@@ -205,7 +205,7 @@ TEST(ImageData, StoredFormAndAnImageWithoutPixels)
     std::unique_ptr<ZafMouseData> readMouse = file.Read<ZafMouseData>("hand");
     EXPECT_EQ(Pixels(*readMouse), Pixels(mouse));
     EXPECT_FALSE(readMouse->staticArray) << "read pixels are owned";
-    EXPECT_EQ(file.Read<ZafIconData>("hand")->Error(), ZafFileError::Open);
+    EXPECT_EQ(file.Read<ZafIconData>("hand")->Error(), ZafError::Open);
 
     ZafBitmapData empty;
     empty.width = 4; // a size without pixels, as a caller may leave it
@@ -244,7 +244,7 @@ TEST(ImageData, ImpossibleStoredSizesAreReadErrorsWithoutPixels)
     {
         ASSERT_TRUE(file.ReplaceBytes("~ZafBitmapData~logo~objectData", c.bytes, nullptr, 0));
         std::unique_ptr<ZafBitmapData> read = file.Read<ZafBitmapData>("logo");
-        EXPECT_EQ(read->Error(), ZafFileError::Read) << c.what;
+        EXPECT_EQ(read->Error(), ZafError::Read) << c.what;
         EXPECT_EQ(read->array, nullptr) << c.what;
         EXPECT_EQ(read->width, 0);
         EXPECT_EQ(read->height, 0);

@@ -98,7 +98,7 @@ TEST(DataRecord, IsStoredAsABareEntry)
     std::unique_ptr<ZafDataRecord> read = file.Read<ZafDataRecord>("group");
     EXPECT_EQ(read->Error(), 0u);
     EXPECT_EQ(read->Count(), 0);
-    EXPECT_EQ(file.Read<ZafDataRecord>("none")->Error(), ZafFileError::Open);
+    EXPECT_EQ(file.Read<ZafDataRecord>("none")->Error(), ZafError::Open);
 }
 
 TEST(DataManager, LoadsByNameThroughTheDataPersistenceAndKeeps)

@@ -204,7 +204,7 @@ TEST(PaletteData, BadStoredMapsFallBackToTheDefaultMap)
     {
         ASSERT_TRUE(file.ReplaceBytes("~colours", bad.bytes, ZafPaletteData::className, ZafPaletteData::classID));
         std::unique_ptr<ZafPaletteData> read = file.Read<ZafPaletteData>("colours");
-        EXPECT_EQ(read->Error(), ZafFileError::Read) << bad.what;
+        EXPECT_EQ(read->Error(), ZafError::Read) << bad.what;
         ASSERT_NE(read->PaletteMap(), nullptr);
         EXPECT_EQ(read->EntryCount(), 1) << bad.what;
         EXPECT_EQ(BackgroundOf(*read, 2, 1), 254);

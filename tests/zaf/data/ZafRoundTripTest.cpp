@@ -107,7 +107,7 @@ TEST(ZafRoundTrip, RecordsCutShortAreReadErrors)
         ZafDataPersistence persistence(&storage);
         ZafDataManager::AddDataConstructors(persistence);
         std::unique_ptr<ZafElement> read(persistence.GetDataConstructor(0, c.className)(c.name, persistence));
-        EXPECT_EQ(ZafFileError::Read, static_cast<ZafData *>(read.get())->Error()) << c.name;
+        EXPECT_EQ(ZafError::Read, static_cast<ZafData *>(read.get())->Error()) << c.name;
     }
 }
 

@@ -94,7 +94,7 @@ TEST(ScrollData, WritesSavesAndReadsBackWithoutClamping)
     ASSERT_TRUE(file.ReplaceBytes("~range", LittleEndian({1, 2, 3}), ZafScrollData::className,
                                   ZafScrollData::classID));
     read = file.Read<ZafScrollData>("range");
-    EXPECT_EQ(read->Error(), ZafFileError::Read);
+    EXPECT_EQ(read->Error(), ZafError::Read);
     EXPECT_EQ(read->current, 0);
     EXPECT_EQ(read->step, 1);
 }

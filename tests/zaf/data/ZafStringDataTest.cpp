@@ -324,7 +324,7 @@ TEST(StringData, WritesSavesAndReadsBack)
     EXPECT_EQ(read->BufferSize(), 255);
 
     std::unique_ptr<ZafStringData> missing = file.Read<ZafStringData>("absent");
-    EXPECT_EQ(missing->Error(), ZafFileError::Open);
+    EXPECT_EQ(missing->Error(), ZafError::Open);
     EXPECT_EQ(missing->Text(), nullptr);
     missing->Insert(0, "ab");
     missing->Delete(0, 1);
@@ -337,7 +337,7 @@ TEST(StringData, WritesSavesAndReadsBack)
     ASSERT_TRUE(file.ReplaceBytes("~greeting", {0xFF, 0xFF, 40, 0, 'a'}, ZafStringData::className,
                                   ZafStringData::classID));
     read = file.Read<ZafStringData>("greeting");
-    EXPECT_EQ(read->Error(), ZafFileError::Read);
+    EXPECT_EQ(read->Error(), ZafError::Read);
     EXPECT_EQ(read->Text(), nullptr);
 }
 
