@@ -233,6 +233,12 @@ std::uint32_t ZafDataPersistence::OpenLevelFile(const char *name, std::uint16_t 
         name = level.className;
     if (!name || !*name)
         return error = ZafError::Open;
+    // The name becomes a directory or file name below the current directory:
+    // one that a path or a pattern would read otherwise (a child "Q*" taken
+    // for its sibling "Q1", "~" or ".." leaving the object) is refused before
+    // the walk, so that nothing is entered, removed or written.
+    if (!ZafIsStoredName(name))
+        return error = ZafError::NotFound;
 
     const char *base = level.entryType == dataEntry ? name : "objectData";
     char fileName[ZafMaxPath];
@@ -240,6 +246,8 @@ std::uint32_t ZafDataPersistence::OpenLevelFile(const char *name, std::uint16_t 
                                 : std::snprintf(fileName, sizeof fileName, "%s", base);
     if (length < 0 || length >= static_cast<int>(sizeof fileName))
         return error = ZafError::Open;
+    if (!ZafIsStoredName(fileName))
+        return error = ZafError::NotFound;
 
     // Writing first looks for the object where it is, and only then makes
     // the directories it needs.

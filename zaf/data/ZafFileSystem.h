@@ -18,6 +18,12 @@ class ZafFile;
 // Longest path or name a file system handles, terminator included.
 constexpr int ZafMaxPath = 256;
 
+// True when the text can be stored as the name of one entry: not empty, not
+// "." or "..", and without the path separator '~' or the pattern characters
+// '*' and '?'. Names are entered, replaced and removed by exact match, so a
+// name that a path or a pattern would read otherwise is never written.
+bool ZafIsStoredName(const char *name);
+
 // One entry found by FindFirst / FindNext. The record owns its texts.
 struct ZafFileInfo
 {

@@ -101,11 +101,27 @@ std::uint32_t ZafDirectoryElement::ReadRecord(ZafFile &file, long long fileLengt
 
 bool ZafDirectoryElement::Matches(const char *pattern, const char *stringID, ZafNumberID objectID) const
 {
-    if (!pattern || !name || !ZafWildcardMatch(name, pattern) == 0)
+    if (!pattern || !name || ZafWildcardMatch(name, pattern) != 0)
         return false;
+    return MatchesIDs(stringID, objectID);
+}
+
+bool ZafDirectoryElement::MatchesIDs(const char *stringID, ZafNumberID objectID) const
+{
     if (stringID && (!StringID() || std::strcmp(stringID, StringID()) != 0))
         return false;
     return objectID == 0 || objectID == NumberID();
+}
+
+ZafDirectoryElement *ZafDirectoryElement::FindNamedChild(const char *childName, const char *stringID,
+                                                         ZafNumberID objectID) const
+{
+    if (!childName)
+        return nullptr;
+    for (ZafDirectoryElement *child = FirstChild(); child; child = child->NextSibling())
+        if (child->name && std::strcmp(child->name, childName) == 0 && child->MatchesIDs(stringID, objectID))
+            return child;
+    return nullptr;
 }
 
 ZafDirectoryElement *ZafDirectoryElement::FindChild(const char *pattern, const char *stringID,
@@ -327,7 +343,7 @@ ZafDirectoryElement *ZafStorage::ResolvePath(const char *path) const
         if (component == "..")
             entry = entry->Parent();
         else if (!component.empty() && component != ".")
-            entry = entry->FindChild(component.c_str());
+            entry = entry->FindNamedChild(component.c_str());
         if (!end)
             break;
         p = end + 1;
@@ -447,11 +463,8 @@ int ZafStorage::MkDir(const char *path, const char *stringID, ZafNumberID object
 {
     const char *component = nullptr;
     ZafDirectoryElement *directory = SplitDirectory(path, &component);
-    if (!directory || !*component || std::strcmp(component, ".") == 0 || std::strcmp(component, "..") == 0)
+    if (!directory || !ZafIsStoredName(component) || directory->FindNamedChild(component))
         return -1;
-    for (ZafDirectoryElement *child = directory->FirstChild(); child; child = child->NextSibling())
-        if (child->Name() && std::strcmp(child->Name(), component) == 0)
-            return -1;
     directory->AddChild(new ZafDirectoryElement(component, ZafDirectoryElement::directoryFlag, stringID, objectID));
     return 0;
 }
@@ -484,7 +497,7 @@ int ZafStorage::Remove(const char *path)
 {
     const char *component = nullptr;
     ZafDirectoryElement *directory = SplitDirectory(path, &component);
-    ZafDirectoryElement *entry = directory ? directory->FindChild(component) : nullptr;
+    ZafDirectoryElement *entry = directory ? directory->FindNamedChild(component) : nullptr;
     if (!entry || entry->IsDirectory())
         return ZafError::NotFound;
     DeleteEntry(entry);
@@ -497,12 +510,12 @@ int ZafStorage::Rename(const char *oldPath, const char *newPath, const char *str
     const char *newComponent = nullptr;
     ZafDirectoryElement *oldDirectory = SplitDirectory(oldPath, &oldComponent);
     ZafDirectoryElement *newDirectory = SplitDirectory(newPath, &newComponent);
-    if (!oldDirectory || !newDirectory || !*newComponent)
+    if (!oldDirectory || !newDirectory || !ZafIsStoredName(newComponent))
         return ZafError::NotFound;
-    ZafDirectoryElement *entry = oldDirectory->FindChild(oldComponent);
+    ZafDirectoryElement *entry = oldDirectory->FindNamedChild(oldComponent);
     if (!entry || entry == root)
         return ZafError::NotFound;
-    ZafDirectoryElement *existing = newDirectory->FindChild(newComponent);
+    ZafDirectoryElement *existing = newDirectory->FindNamedChild(newComponent);
     if (existing && existing != entry)
         return ZafError::NotFound;
     if (!existing)
@@ -541,13 +554,18 @@ ZafFile *ZafStorage::Open(const char *path, std::uint16_t mode, const char *stri
     ZafDirectoryElement *directory = SplitDirectory(path, &component);
     if (!directory || !*component)
         return nullptr;
-    ZafDirectoryElement *entry = directory->FindChild(component, stringID, objectID);
+    ZafDirectoryElement *entry = directory->FindNamedChild(component, stringID, objectID);
     if (entry && entry->IsDirectory())
         return nullptr;
     const bool replace = (mode & ZafFileMode::Create) != 0;
     const bool create = replace || (mode & ZafFileMode::Append) != 0;
     if (!entry && !create)
         return nullptr;
+    if (!entry && !ZafIsStoredName(component))
+    {
+        error = ZafError::NotFound;
+        return nullptr;
+    }
     // A storage that is not writeable refuses before it changes anything (the
     // entry to be replaced stays).
     if (!(flags & Writeable) && (replace || !entry))

@@ -271,6 +271,36 @@ TEST_F(ZafStorageTree, WildcardsMatchWholeNamesInListOrder)
     EXPECT_EQ(-1, storage.FindNext(info, "~A*"));
 }
 
+// Paths, opening, replacing and removing take names exactly; only the
+// searches read '*' and '?' as patterns. A tree read from a file may hold a
+// name like "A*" (no writer makes one): it is reached as itself, never as A.
+TEST_F(ZafStorageTree, NamesAreTakenExactlyOutsideSearches)
+{
+    storage.Root()->AddChild(new ZafDirectoryElement("A*", ZafDirectoryElement::directoryFlag));
+    ZafDirectoryElement *a = storage.ResolvePath("~A");
+    EXPECT_EQ(nullptr, storage.ResolvePath("~A?"));
+    EXPECT_EQ(nullptr, storage.ResolvePath("~Ap*"));
+    ASSERT_NE(nullptr, storage.ResolvePath("~A*"));
+    EXPECT_NE(a, storage.ResolvePath("~A*"));
+    EXPECT_EQ(-1, storage.RmDir("~A*~B", true));
+    EXPECT_EQ(0, storage.RmDir("~A*"));
+    EXPECT_EQ(a, storage.ResolvePath("~A")) << "removing A* leaves A";
+    EXPECT_EQ(static_cast<int>(ZafError::NotFound), storage.Remove("Ban*"));
+    EXPECT_EQ(nullptr, storage.Open("Ban*", ZafFileMode::Read));
+    EXPECT_EQ("yellow", ObjectBytes(storage, "Banana"));
+
+    // Names that a path or a pattern would read as something else are never made.
+    for (const char *bad : {"X*", "X?", ".", ".."})
+    {
+        EXPECT_EQ(-1, storage.MkDir(bad)) << bad;
+        EXPECT_EQ(nullptr, storage.Open(bad, ZafFileMode::Write)) << bad;
+        EXPECT_EQ(ZafError::NotFound, storage.Error()) << bad;
+        EXPECT_EQ(static_cast<int>(ZafError::NotFound), storage.Rename("Banana", bad)) << bad;
+    }
+    EXPECT_EQ(3, storage.Root()->ChildCount());
+    EXPECT_EQ(0, storage.MkDir("X.y"));
+}
+
 TEST_F(ZafStorageTree, DirectoriesAreMadeAndRemovedByTheRules)
 {
     EXPECT_EQ(-1, storage.MkDir("~A"));

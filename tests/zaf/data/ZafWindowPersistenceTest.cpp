@@ -169,6 +169,40 @@ TEST_F(ZafWindowPersistenceTest, TheWriterRefusesTwinsAndOverlongNames)
     EXPECT_EQ(17u, persistence->Error());
 }
 
+// A child whose name a path or a pattern would read as another entry ("Q*"
+// matched "Q1", which was removed and replaced) is refused with error 2 and
+// nothing written for it; its sibling reads back whole.
+class ZafStoredNameTest : public ZafWindowPersistenceTest, public ::testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(ZafStoredNameTest, NameThatIsNoPlainEntryIsRefusedAndItsSiblingSurvives)
+{
+    ZafWindow window(0, 0, 20, 5);
+    window.SetStringID("W");
+    window.AddObject(new TestField("Q1", 11));
+    window.AddObject(new TestField(GetParam(), 12));
+    {
+        ZafStorage storage(first.c_str(), ZafStorage::CreateTree);
+        auto persistence = MakePersistence(storage);
+        window.Write(*persistence);
+        EXPECT_EQ(ZafError::NotFound, persistence->Error());
+        EXPECT_EQ(0, persistence->LevelIndex());
+        ASSERT_EQ(0u, storage.Save());
+    }
+    ZafStorage storage(first.c_str(), ZafStorage::Read);
+    ZafWindow read("W", *MakePersistence(storage));
+    EXPECT_EQ(0, read.Error());
+    ASSERT_EQ(1, read.Count());
+    EXPECT_STREQ("Q1", read.FirstChild()->StringID());
+    EXPECT_EQ(11, static_cast<TestField *>(read.FirstChild())->value);
+    ASSERT_EQ(0, storage.ChDir("~ZafWindow~W"));
+    EXPECT_EQ(2, storage.CurrentDirectory()->ChildCount()) << "the window's record and Q1 only";
+}
+
+INSTANTIATE_TEST_SUITE_P(PatternsPathsAndDots, ZafStoredNameTest,
+                         ::testing::Values("Q*", "Q?", "~", "Q~1", ".", ".."));
+
 // A window record made by hand: the window-object record with the names
 // given, then valid window fields.
 void WriteHandMadeWindow(ZafObjectPersistence &p, const char *name, const std::string &functionName,
