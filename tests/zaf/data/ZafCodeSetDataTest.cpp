@@ -8,8 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
-#include "TestI18n.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafPath.h"
 
 namespace {

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -19,11 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "TestDataObjects.h"
-#include "TestFiles.h"
-#include "TestI18n.h"
+#include "DataTestSupport.h"
 #include "TestMutations.h"
-#include "TestWindows.h"
 #include "zaf/data/ZafTimeData.h"
 
 // Replacing the global allocation functions is the one way to see every

@@ -7,8 +7,7 @@
 
 #include <string>
 
-#include "TestDataObjects.h"
-#include "TestWindows.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafPath.h"
 
 namespace {

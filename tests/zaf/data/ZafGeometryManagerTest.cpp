@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/core/ZafGeometryManager.h"
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowPersistence.h"

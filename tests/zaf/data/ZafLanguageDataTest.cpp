@@ -7,8 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
-#include "TestI18n.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafStringData.h"
 
 extern bool trackAllocations;

@@ -15,8 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
-#include "TestI18n.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafTimeData.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/core/ZafNotebook.h"
 #include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafPath.h"
 #include "zaf/data/ZafStorageFile.h"
 

@@ -9,8 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "TestFiles.h"
-#include "TestWindows.h"
+#include "DataTestSupport.h"
 
 namespace {
 
