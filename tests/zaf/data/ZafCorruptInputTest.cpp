@@ -50,9 +50,9 @@ void operator delete[](void *block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
-const std::set<std::uint32_t> knownErrors = {ZafError::None,   ZafError::InvalidText, ZafError::NotFound,
-                                             ZafError::IdMismatch, ZafError::Open,    ZafError::Read,
-                                             ZafError::Write,  ZafError::Header};
+const std::set<std::uint32_t> knownErrors = {ZafError::None,       ZafError::InvalidText, ZafError::NotFound,
+                                             ZafError::IdMismatch, ZafError::Open,        ZafError::Read,
+                                             ZafError::Write,      ZafError::Header};
 // No string holds more than 32,767 characters, and no file here comes near.
 constexpr std::size_t allocationLimit = 64u * 1024;
 
@@ -104,6 +104,7 @@ public:
 class WindowsRun : public CorruptRun
 {
     const char *const noteNames[2] = {"greeting", "farewell"};
+    int rawObjects = 0;
 
 public:
     const char *Name() const override { return "Windows"; }
@@ -138,8 +139,8 @@ public:
             return;
         }
         tally.opened++;
-        int objects = 0;
-        ReadEveryObject(storage, storage.Root(), "", objects);
+        ReadEveryObject(storage, storage.Root(), "", rawObjects);
+        tally.summary = std::to_string(rawObjects) + " objects read raw";
         auto persistence = MakePersistence(storage);
         ASSERT_TRUE(tally.Count(static_cast<std::uint32_t>(ZafMDIWindow("FRAME", *persistence).Error())))
             << "iteration " << i;

@@ -166,11 +166,11 @@ TEST_F(ZafGeometryPersistenceTest, BadConstraintRecordsReachTheWindowAsError16)
     for (const Case &c : cases)
     {
         Replace(name, c.entry, {11, c.first, c.second, 0, 0, 0, 0});
-        EXPECT_EQ(16, Load(name)->Error()) << c.entry << " " << c.first << " " << c.second;
+        EXPECT_EQ(static_cast<int>(ZafError::Read), Load(name)->Error()) << c.entry << " " << c.first << " " << c.second;
         Save(*host, name);
     }
     Replace(name, "constraint2", {12}); // a record cut short
-    EXPECT_EQ(16, Load(name)->Error());
+    EXPECT_EQ(static_cast<int>(ZafError::Read), Load(name)->Error());
 }
 
 TEST_F(ZafGeometryPersistenceTest, TwoConstraintsOfOneNameAreRefused)
@@ -183,5 +183,5 @@ TEST_F(ZafGeometryPersistenceTest, TwoConstraintsOfOneNameAreRefused)
     manager->AddConstraint(twin);
     StoredObjects file(dir.File("twins.znc"), ZafStorage::CreateTree);
     host->Write(*file.persistence);
-    EXPECT_EQ(17u, file.persistence->Error());
+    EXPECT_EQ(ZafError::Write, file.persistence->Error());
 }

@@ -135,7 +135,7 @@ TEST_F(ZafWindowPersistenceTest, ReadWithSmallerTablesOrNoRecord)
 
     auto persistence = MakePersistence(storage);
     ZafWindow missing("NOWHERE", *persistence);
-    EXPECT_EQ(14, missing.Error());
+    EXPECT_EQ(static_cast<int>(ZafError::Open), missing.Error());
     EXPECT_EQ(0, persistence->LevelIndex());
     EXPECT_TRUE(missing.IsEmpty());
     EXPECT_TRUE(missing.Destroyable());
@@ -153,7 +153,7 @@ TEST_F(ZafWindowPersistenceTest, TheWriterRefusesTwinsAndOverlongNames)
     ZafStorage storage(first.c_str(), ZafStorage::CreateTree);
     auto persistence = MakePersistence(storage);
     window.Write(*persistence);
-    EXPECT_EQ(17u, persistence->Error());
+    EXPECT_EQ(ZafError::Write, persistence->Error());
     ZafWindow read("TWINS", *persistence);
     ASSERT_NE(nullptr, read.FirstChild());
     EXPECT_EQ(1, static_cast<TestField *>(read.FirstChild())->value) << "the first one stays";
@@ -165,7 +165,7 @@ TEST_F(ZafWindowPersistenceTest, TheWriterRefusesTwinsAndOverlongNames)
     persistence->RemoveUserFunction("ChoiceHandler");
     persistence->AddUserFunction(std::string(64, 'f').c_str(), ChoiceHandler);
     named.Write(*persistence);
-    EXPECT_EQ(17u, persistence->Error());
+    EXPECT_EQ(ZafError::Write, persistence->Error());
 }
 
 // A child whose name a path or a pattern would read as another entry ("Q*"
@@ -247,7 +247,7 @@ TEST_F(ZafWindowPersistenceTest, NamesLongerThan63CharactersAreRefusedWithError1
     for (const char *bad : {"LONG", "HUGE", "BADTYPE"})
     {
         ZafWindow read(bad, *persistence);
-        EXPECT_EQ(16, read.Error()) << bad;
+        EXPECT_EQ(static_cast<int>(ZafError::Read), read.Error()) << bad;
         EXPECT_EQ(nullptr, read.UserFunction()) << bad;
         EXPECT_EQ(nullptr, read.HelpContext()) << bad << ": a refused record leaves the defaults";
         EXPECT_EQ(0, persistence->LevelIndex());
@@ -269,10 +269,10 @@ TEST_F(ZafWindowPersistenceTest, ChildErrorReachesTheWindow)
     }
     ZafStorage storage(first.c_str(), ZafStorage::Read);
     ZafMDIWindow read("FRAME", *MakePersistence(storage));
-    EXPECT_EQ(16, read.Error());
+    EXPECT_EQ(static_cast<int>(ZafError::Read), read.Error());
     ZafWindowObject *child = read.FindObjectByStringID("CHILD");
     ASSERT_NE(nullptr, child);
-    EXPECT_EQ(16, child->Error());
+    EXPECT_EQ(static_cast<int>(ZafError::Read), child->Error());
     EXPECT_NE(nullptr, read.FindObjectByStringID("OTHER"));
 }
 
