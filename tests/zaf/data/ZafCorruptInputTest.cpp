@@ -93,7 +93,7 @@ public:
         // or shift the file and its tree.
         return i % 4 ? MutateObjectBytes(base, directory, random) : Mutate(base, directory, random);
     }
-    // Reads one mutant; failures are gtest assertions naming the iteration.
+    // Reads one mutant; failures are gtest assertions.
     virtual void Read(const std::string &name, const TempDirectory &dir, int i, Tally &tally) = 0;
     virtual void CheckTotals(const Tally &tally) const = 0;
 };
@@ -128,26 +128,25 @@ public:
     {
         return Mutate(base, directory, random);
     }
-    void Read(const std::string &name, const TempDirectory &, int i, Tally &tally) override
+    void Read(const std::string &name, const TempDirectory &, int, Tally &tally) override
     {
         ZafStorage storage(name.c_str(), ZafStorage::Read);
         tally.openErrors.insert(storage.Error());
-        ASSERT_TRUE(knownErrors.count(storage.Error())) << "iteration " << i << ": " << storage.Error();
+        ASSERT_TRUE(knownErrors.count(storage.Error())) << storage.Error();
         if (storage.Error() != 0)
         {
-            ASSERT_EQ(0, storage.Root()->ChildCount()) << "iteration " << i;
+            ASSERT_EQ(0, storage.Root()->ChildCount());
             return;
         }
         tally.opened++;
         ReadEveryObject(storage, storage.Root(), "", rawObjects);
         tally.summary = std::to_string(rawObjects) + " objects read raw";
         auto persistence = MakePersistence(storage);
-        ASSERT_TRUE(tally.Count(static_cast<std::uint32_t>(ZafMDIWindow("FRAME", *persistence).Error())))
-            << "iteration " << i;
+        ASSERT_TRUE(tally.Count(static_cast<std::uint32_t>(ZafMDIWindow("FRAME", *persistence).Error())));
         for (const char *noteName : noteNames)
-            ASSERT_TRUE(tally.Count(TestNote(noteName, *persistence).Error())) << "iteration " << i;
-        ASSERT_EQ(0, persistence->LevelIndex()) << "iteration " << i;
-        ASSERT_TRUE(knownErrors.count(storage.Error())) << "iteration " << i;
+            ASSERT_TRUE(tally.Count(TestNote(noteName, *persistence).Error()));
+        ASSERT_EQ(0, persistence->LevelIndex());
+        ASSERT_TRUE(knownErrors.count(storage.Error()));
     }
     void CheckTotals(const Tally &tally) const override
     {
@@ -206,7 +205,7 @@ public:
     const char *Name() const override { return "DataObjects"; }
     int Iterations() const override { return 14000; }
     std::uint32_t WriteValid(const std::string &name) override { return WriteEveryDataObject(name); }
-    void Read(const std::string &name, const TempDirectory &dir, int i, Tally &tally) override
+    void Read(const std::string &name, const TempDirectory &dir, int, Tally &tally) override
     {
         ZafStorage storage(name.c_str(), ZafStorage::Read);
         if (storage.Error() != 0)
@@ -222,20 +221,19 @@ public:
                 persistence.GetDataConstructor(0, object.className)(object.name, persistence));
             auto *data = dynamic_cast<ZafData *>(read.get());
             ASSERT_NE(nullptr, data);
-            ASSERT_TRUE(tally.Count(data->Error())) << "iteration " << i << " " << object.name << ": "
-                                                    << data->Error();
-            ASSERT_EQ(0, persistence.LevelIndex()) << "iteration " << i;
+            ASSERT_TRUE(tally.Count(data->Error())) << object.name << ": " << data->Error();
+            ASSERT_EQ(0, persistence.LevelIndex());
             persistence.SetError(0);
             checksum += Exercise(data);
             data->Write(rewriter);
-            ASSERT_EQ(0, rewriter.LevelIndex()) << "iteration " << i;
+            ASSERT_EQ(0, rewriter.LevelIndex());
         }
         GlobalDataPersistence global(&persistence);
         ZafDataManager manager;
         for (const StoredObject &object : storedObjects)
         {
             ZafData *data = manager.GetData(object.name, object.className);
-            ASSERT_TRUE(!data || data->Error() == 0) << "iteration " << i;
+            ASSERT_TRUE(!data || data->Error() == 0);
         }
         tally.summary = "checksum " + std::to_string(checksum);
     }
@@ -269,7 +267,7 @@ public:
         ZafDataPersistence &persistence = *zafDataPersistence;
         {
             ZafCodeSetData codeSet("850", persistence);
-            ASSERT_TRUE(tally.Count(codeSet.Error())) << "iteration " << i;
+            ASSERT_TRUE(tally.Count(codeSet.Error()));
             codeSets.Count(codeSet.Error());
             char text[256];
             codeSet.ISOToLocal("caf\xE9", text, false);
@@ -278,7 +276,7 @@ public:
         persistence.SetError(0);
         {
             ZafLocaleData locale("DE", persistence);
-            ASSERT_TRUE(tally.Count(locale.Error())) << "iteration " << i;
+            ASSERT_TRUE(tally.Count(locale.Error()));
             locales.Count(locale.Error());
             ASSERT_LE(locale.eraCount, ZafLocaleData::maxEras);
             ASSERT_LT(std::strlen(locale.decimalSeparator), sizeof locale.decimalSeparator);
@@ -289,13 +287,13 @@ public:
             for (const char *const *table = ZafLanguageData::BuiltInTableNames(); *table; table++)
             {
                 ZafLanguageData read(*table, persistence, language);
-                ASSERT_TRUE(tally.Count(read.Error())) << "iteration " << i;
+                ASSERT_TRUE(tally.Count(read.Error()));
                 ASSERT_EQ(0u, persistence.Error());
                 tables.Count(read.Error());
                 read.GetMessageText(1, true);
                 read.GetMessageData(2, true);
             }
-        ASSERT_EQ(0, persistence.LevelIndex()) << "iteration " << i;
+        ASSERT_EQ(0, persistence.LevelIndex());
         if (i % 8 == 1)
         {
             startUps++;
@@ -308,7 +306,7 @@ public:
             date.FormattedText(text, 256, "%A %B %p %EY");
             date.SetFormattedText("24.12.2001 08:15:00", nullptr);
             ConvertTextByCodeSet("caf\xE9");
-            ASSERT_EQ(0, persistence.LevelIndex()) << "iteration " << i;
+            ASSERT_EQ(0, persistence.LevelIndex());
         }
         tally.summary = std::to_string(startUps) + " start-ups; code sets " + std::to_string(codeSets.read) + "/" +
                         std::to_string(codeSets.errors) + ", locales " + std::to_string(locales.read) + "/" +
@@ -351,6 +349,7 @@ TEST_P(ZafCorruptInput, EveryMutantEndsInErrorWordsOnly)
     const DWORD start = GetTickCount();
     for (int i = 0; i < run->Iterations(); i++)
     {
+        SCOPED_TRACE("iteration " + std::to_string(i));
         ASSERT_TRUE(WriteWholeFile(mutantName, run->Mutant(base, directory, random, i)));
         // Only the readers' allocations count, not the mutants' copies.
         trackAllocations = true;
