@@ -124,6 +124,25 @@ struct StoredObjects
     std::unique_ptr<ZafObjectPersistence> persistence;
 };
 
+// Writes the object into a new UI data file through the program's
+// persistence and saves it.
+inline void SaveObject(ZafWindowObject &object, const std::string &fileName)
+{
+    StoredObjects file(fileName, ZafStorage::CreateTree);
+    object.Write(*file.persistence);
+    ASSERT_EQ(0u, file.persistence->Error());
+    ASSERT_EQ(0u, file.storage.Save());
+}
+
+// Reads the object of class T by name from a saved file; no level stays open.
+template <class T> std::unique_ptr<T> LoadObject(const std::string &fileName, const char *name)
+{
+    StoredObjects file(fileName, ZafStorage::Read);
+    auto object = std::make_unique<T>(name, *file.persistence);
+    EXPECT_EQ(0, file.persistence->LevelIndex());
+    return object;
+}
+
 // ---------------------------------------------------------------------------
 // Windows: for the persistence tests, a control with a field of its
 // own, the names a window stores beside its record, the program's object
