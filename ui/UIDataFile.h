@@ -6,7 +6,7 @@
 // writes it through the library's Write into a new storage and saves the
 // file; Verify reopens a file, reads every listed window back by its class
 // and name and checks that writing them again gives the same file, byte
-// for byte. Both answer 0 or an error code (a ZafFileError code, or 17 for
+// for byte. Both answer 0 or an error code (a ZafError code, or 17 for
 // a file that differs from its rewrite) and describe what they did or what
 // failed in report.
 #pragma once

@@ -12,7 +12,7 @@
 #include <set>
 #include <string>
 
-#include "tests/zaf/data/TestFiles.h"
+#include "tests/zaf/data/DataTestSupport.h"
 #include "tests/zaf/data/TestMutations.h"
 #include "shell/MainWindowDefinition.h"
 #include "ui/UIDataFile.h"

@@ -57,14 +57,14 @@ void ReadPixels(ZafFile &file, ZafImageStruct &image, int width, int height)
     const int remaining = file.Length() - file.Tell();
     if (count <= 0 || count > remaining)
     {
-        file.SetError(ZafFileError::Read);
+        file.SetError(ZafError::Read);
         return;
     }
     std::uint8_t *pixels = new std::uint8_t[count];
     if (file.ReadBytes(pixels, count) != count)
     {
         delete[] pixels;
-        file.SetError(ZafFileError::Read);
+        file.SetError(ZafError::Read);
         return;
     }
     image.width = width;
@@ -83,7 +83,7 @@ void ReadImage(ZafFile &file, ZafImageStruct &image, int *hotSpotX = nullptr, in
         *hotSpotY = y;
     }
     if (moved != (hotSpotX ? 16 : 8))
-        file.SetError(ZafFileError::Read);
+        file.SetError(ZafError::Read);
     if (file.Error() == 0)
         ReadPixels(file, image, width, height);
 }

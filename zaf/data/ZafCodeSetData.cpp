@@ -60,12 +60,12 @@ ZafCharLookup::ZafCharLookup(const char *name, const char *tableName, ZafDataPer
         ZafFile &file = *persistence.File();
         std::uint8_t firstRead = 0, lastRead = 0;
         if (file.Read8(firstRead) != 1 || file.Read8(lastRead) != 1)
-            file.SetError(ZafFileError::Read);
+            file.SetError(ZafError::Read);
         if (file.Error() == 0 && firstRead <= lastRead)
         {
             const int count = lastRead - firstRead + 1;
             if (file.ReadBytes(table + firstRead, count) != count && file.Error() == 0)
-                file.SetError(ZafFileError::Read);
+                file.SetError(ZafError::Read);
         }
         if (file.Error() == 0)
         {
@@ -374,7 +374,7 @@ int SetCodeSet(const char *name)
     if (name && *name && !found)
     {
         if (zafCodeSet)
-            zafCodeSet->SetError(1);
+            zafCodeSet->SetError(ZafError::InvalidText);
         return 1;
     }
     return 0;

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "zaf/core/ZafElement.h"
+#include "zaf/core/ZafErrorCodes.h"
 #include "zaf/data/ZafDataPersistence.h"
 
 using ZafUpdateType = std::uint32_t;

@@ -85,5 +85,5 @@ template <class T> void ZafReadWhole(ZafFile &file, T &value)
     else
         moved = file.Read8(value);
     if (moved != static_cast<int>(sizeof(T)) && file.Error() == 0)
-        file.SetError(ZafFileError::Read);
+        file.SetError(ZafError::Read);
 }

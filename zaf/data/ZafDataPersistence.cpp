@@ -160,7 +160,7 @@ ZafDataPersistence &ZafDataPersistence::PushLevel(const char *className, ZafClas
         // No room for another open file: the object is refused, and its pop
         // is matched here rather than ending a level that is in use.
         levelOverflow++;
-        error = ZafFileError::Open;
+        error = ZafError::Open;
         return *this;
     }
     if (level->file)
@@ -220,7 +220,7 @@ ZafFileSystem *ZafDataPersistence::LevelFileSystem() const
 std::uint32_t ZafDataPersistence::OpenLevelFile(const char *name, std::uint16_t mode)
 {
     if (levelOverflow > 0)
-        return error = ZafFileError::Open;
+        return error = ZafError::Open;
     Level &level = levels[levelIndex];
     if (level.file && level.fileSystem)
         level.fileSystem->Close(level.file);
@@ -228,18 +228,26 @@ std::uint32_t ZafDataPersistence::OpenLevelFile(const char *name, std::uint16_t 
     level.fileSystem = nullptr;
     level.savedDirectory[0] = '\0';
     if (fileSystems.IsEmpty())
-        return error = ZafFileError::Open;
+        return error = ZafError::Open;
     if (!name || !*name)
         name = level.className;
     if (!name || !*name)
-        return error = ZafFileError::Open;
+        return error = ZafError::Open;
+    // The name becomes a directory or file name below the current directory:
+    // one that a path or a pattern would read otherwise (a child "Q*" taken
+    // for its sibling "Q1", "~" or ".." leaving the object) is refused before
+    // the walk, so that nothing is entered, removed or written.
+    if (!ZafIsStoredName(name))
+        return error = ZafError::NotFound;
 
     const char *base = level.entryType == dataEntry ? name : "objectData";
     char fileName[ZafMaxPath];
     const int length = Suffix() ? std::snprintf(fileName, sizeof fileName, "%s.%s", base, Suffix())
                                 : std::snprintf(fileName, sizeof fileName, "%s", base);
     if (length < 0 || length >= static_cast<int>(sizeof fileName))
-        return error = ZafFileError::Open;
+        return error = ZafError::Open;
+    if (!ZafIsStoredName(fileName))
+        return error = ZafError::NotFound;
 
     // Writing first looks for the object where it is, and only then makes
     // the directories it needs.
@@ -251,7 +259,7 @@ std::uint32_t ZafDataPersistence::OpenLevelFile(const char *name, std::uint16_t 
             TryFileSystem(static_cast<ZafFileSystem *>(element), name, fileName, mode, makeDirectories);
     }
     if (!level.file)
-        return error = ZafFileError::Open;
+        return error = ZafError::Open;
     return error = level.file->Error();
 }
 
@@ -321,7 +329,7 @@ bool ZafDataPersistence::TryFileSystem(ZafFileSystem *fileSystem, const char *na
             if (reading || !makeDirectories)
                 return false;
             // An entry of that name but of another class gives way.
-            if (fileSystem->Error() == ZafFileError::IdMismatch)
+            if (fileSystem->Error() == ZafError::IdMismatch)
                 fileSystem->RmDir(name, true);
             fileSystem->MkDir(name, className, level.classID);
             if (fileSystem->ChDir(name) != 0)

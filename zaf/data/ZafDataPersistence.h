@@ -4,7 +4,7 @@
 // It holds the file systems to search (in list order; not owned: the
 // destructor takes them out of the list without deleting them), a stack of
 // levels, a stack of name suffixes, the table of data-object constructors
-// and an error word (ZafFileError codes; 0 = no error).
+// and an error word (ZafError codes; 0 = no error).
 //
 // Every persistent class follows one pattern. Its persistent constructor
 // (name, persistence) pushes a level with its own class name, class id and
@@ -110,7 +110,8 @@ public:
     // the object and, for types 0 and 2, emptying its directory; under a
     // suffix a type 0 directory keeps its other files). A null or
     // empty name means the level's class name. Returns and keeps the error
-    // word: 0, 14 when no file system gives the file, or the file's error.
+    // word: 0, 2 when the name is not ZafIsStoredName (nothing is entered or
+    // written), 14 when no file system gives the file, or the file's error.
     std::uint32_t OpenLevelFile(const char *name, std::uint16_t mode);
     // The current level's open file (what a class reads or writes its fields
     // with); null when none is open.

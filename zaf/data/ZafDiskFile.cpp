@@ -64,7 +64,7 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
         return;
     if (!fileName || !*fileName)
     {
-        error = ZafFileError::NotFound;
+        error = ZafError::NotFound;
         return;
     }
     char streamMode[4];
@@ -90,7 +90,7 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
         }
     }
     if (!stream)
-        error = ZafFileError::Open;
+        error = ZafError::Open;
 }
 
 ZafDiskFile::~ZafDiskFile()
@@ -117,7 +117,7 @@ int ZafDiskFile::Seek(int offset, int origin)
     const int whence = origin == 0 ? SEEK_SET : origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : -1;
     if (!stream || whence < 0 || std::fseek(stream, offset, whence) != 0)
     {
-        error = ZafFileError::Seek;
+        error = ZafError::Seek;
         return -1;
     }
     return 0;
@@ -134,7 +134,7 @@ int ZafDiskFile::ReadBytes(void *buffer, int count)
         return 0;
     const std::size_t moved = std::fread(buffer, 1, static_cast<std::size_t>(count), stream);
     if (std::ferror(stream))
-        error = ZafFileError::Read;
+        error = ZafError::Read;
     return static_cast<int>(moved);
 }
 
@@ -144,7 +144,7 @@ int ZafDiskFile::WriteBytes(const void *buffer, int count)
         return 0;
     const std::size_t moved = std::fwrite(buffer, 1, static_cast<std::size_t>(count), stream);
     if (moved < static_cast<std::size_t>(count))
-        error = ZafFileError::Write;
+        error = ZafError::Write;
     return static_cast<int>(moved);
 }
 

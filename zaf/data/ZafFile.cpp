@@ -44,7 +44,7 @@ int ZafFile::ReadStringBody(std::uint16_t lengthWord, char *buffer)
             buffer[stored++] = static_cast<char>(unit & 0xFF);
         }
         if (moved != 2 * count)
-            error = ZafFileError::Read;
+            error = ZafError::Read;
     }
     else
     {
@@ -53,7 +53,7 @@ int ZafFile::ReadStringBody(std::uint16_t lengthWord, char *buffer)
             moved = 0;
         stored = moved;
         if (moved != count)
-            error = ZafFileError::Read;
+            error = ZafError::Read;
     }
     buffer[stored] = '\0';
     return moved;
@@ -65,7 +65,7 @@ int ZafFile::ReadString(char **text)
     std::uint16_t lengthWord = 0;
     if (Read16(lengthWord) != 2)
     {
-        error = ZafFileError::Read;
+        error = ZafError::Read;
         return 0;
     }
     if (lengthWord == 0)
@@ -83,7 +83,7 @@ int ZafFile::ReadStringInto(char *buffer, int size)
     std::uint16_t lengthWord = 0;
     if (Read16(lengthWord) != 2)
     {
-        error = ZafFileError::Read;
+        error = ZafError::Read;
         return 0;
     }
     if (lengthWord == 0)
@@ -91,7 +91,7 @@ int ZafFile::ReadStringInto(char *buffer, int size)
     const int count = lengthWord & ZafMaxStringLength;
     if (!buffer || (size != -1 && (size < 0 || count + 1 > size)))
     {
-        error = ZafFileError::Read;
+        error = ZafError::Read;
         Seek(-2, 1);
         return -1;
     }
@@ -106,7 +106,7 @@ int ZafFile::WriteString(const char *text)
     if (length > static_cast<std::size_t>(ZafMaxStringLength))
     {
         length = ZafMaxStringLength;
-        error = ZafFileError::Write;
+        error = ZafError::Write;
     }
     int moved = Write16(static_cast<std::uint16_t>(length));
     if (length > 0)

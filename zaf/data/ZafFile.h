@@ -8,7 +8,7 @@
 // followed by 8-bit characters without terminator.
 //
 // Every typed operation returns the number of bytes it moved. Failures are
-// kept in the error word (codes in ZafFileError); nothing clears it, and the
+// kept in the error word (ZafError codes); nothing clears it, and the
 // typed operations go on after an error: callers test Error() afterwards.
 // Whoever opened a file closes it through the file system that opened it.
 #pragma once
@@ -16,19 +16,7 @@
 #include <cstdint>
 
 #include "zaf/core/ZafElement.h"
-
-// Error codes of files and file systems.
-namespace ZafFileError
-{
-constexpr std::uint32_t None = 0;
-constexpr std::uint32_t NotFound = 2;   // entry missing, no name, not writeable
-constexpr std::uint32_t IdMismatch = 8; // string id or object id differs
-constexpr std::uint32_t Open = 14;      // a file could not be opened
-constexpr std::uint32_t Seek = 15;      // seek failed or no stream
-constexpr std::uint32_t Read = 16;      // short string, read error, bad layout
-constexpr std::uint32_t Write = 17;     // write came short or was refused
-constexpr std::uint32_t Header = 18;    // UI data file with a wrong header
-} // namespace ZafFileError
+#include "zaf/core/ZafErrorCodes.h"
 
 // Mode words. A disk file maps them to a stream mode in the order Append,
 // Create, ReadWrite, else Read, then "b" (Binary) or "t" (Text). Inside a UI

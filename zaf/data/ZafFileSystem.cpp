@@ -1,6 +1,15 @@
 #include "zaf/data/ZafFileSystem.h"
 
+#include <cstring>
+
 #include "zaf/core/ZafText.h"
+
+bool ZafIsStoredName(const char *name)
+{
+    if (!name || !*name || std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+        return false;
+    return std::strpbrk(name, "~*?") == nullptr;
+}
 
 ZafFileInfo::~ZafFileInfo()
 {

@@ -6,7 +6,7 @@
 // Close of the same file system, which deletes it (a storage writes a changed
 // object back at that point). String id and object id arguments select
 // entries inside a UI data file; null and 0 match any, and a disk file system
-// ignores them. Error codes are those of ZafFileError.
+// ignores them. Error codes are those of ZafError.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,12 @@ class ZafFile;
 
 // Longest path or name a file system handles, terminator included.
 constexpr int ZafMaxPath = 256;
+
+// True when the text can be stored as the name of one entry: not empty, not
+// "." or "..", and without the path separator '~' or the pattern characters
+// '*' and '?'. Names are entered, replaced and removed by exact match, so a
+// name that a path or a pattern would read otherwise is never written.
+bool ZafIsStoredName(const char *name);
 
 // One entry found by FindFirst / FindNext. The record owns its texts.
 struct ZafFileInfo

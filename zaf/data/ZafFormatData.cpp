@@ -438,7 +438,8 @@ int ZafFormatData::ScanNumberText(const char *text, const char *format, const ch
     if (!text || !*text)
         Clear();
     else
-        SetError(ScanText(text, format && *format ? format : defaultFormat) > 0 ? 0 : 1);
+        SetError(ScanText(text, format && *format ? format : defaultFormat) > 0 ? ZafError::None
+                                                                                 : ZafError::InvalidText);
     int result = static_cast<int>(Error());
     EndUpdate();
     return result;

@@ -148,7 +148,7 @@ ZafLanguageData::ZafLanguageData(const char *name, ZafDataPersistence &persisten
     if (persistence.Error() == 0 && persistence.File())
     {
         if (!ReadData(*persistence.File()))
-            persistence.SetError(ZafFileError::Read);
+            persistence.SetError(ZafError::Read);
     }
     persistence.PopLevel();
     persistence.PopSuffix();

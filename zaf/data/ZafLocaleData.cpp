@@ -192,7 +192,7 @@ ZafLocaleData::ZafLocaleData(const char *name, ZafDataPersistence &persistence)
     SetLocale(BuiltInLocale());
     ZafReadLevel(*this, persistence, [this, &persistence](ZafFile &file) {
         if (!ReadData(file))
-            persistence.SetError(ZafFileError::Read);
+            persistence.SetError(ZafError::Read);
     });
 }
 
@@ -297,7 +297,7 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     file.ReadStringInto(currencySymbol, sizeof currencySymbol);
     if (file.ReadBytes(grouping, sizeof grouping) != sizeof grouping ||
         file.ReadBytes(monGrouping, sizeof monGrouping) != sizeof monGrouping)
-        file.SetError(ZafFileError::Read);
+        file.SetError(ZafError::Read);
     file.ReadStringInto(intCurrencySymbol, sizeof intCurrencySymbol);
     ZafReadWhole(file, posCurrencyPrecedes);
     ZafReadWhole(file, negCurrencyPrecedes);
@@ -333,7 +333,7 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     // must be there (each takes at least 16 bytes).
     if (file.Error() != 0 || count < 0 || count > maxEras || count * 16 > file.Length() - file.Tell())
     {
-        file.SetError(ZafFileError::Read);
+        file.SetError(ZafError::Read);
         return false;
     }
     ZafEraTableEntry *eras = count > 0 ? new ZafEraTableEntry[count]() : nullptr;

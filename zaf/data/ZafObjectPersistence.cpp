@@ -329,74 +329,74 @@ template <class Operation> int ZafObjectPersistence::OnFile(std::uint32_t failCo
 int ZafObjectPersistence::Read8(std::uint8_t &value)
 {
     value = 0;
-    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read8(value); });
+    return OnFile(ZafError::Read, [&](ZafFile &file) { return file.Read8(value); });
 }
 
 int ZafObjectPersistence::Read16(std::uint16_t &value)
 {
     value = 0;
-    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read16(value); });
+    return OnFile(ZafError::Read, [&](ZafFile &file) { return file.Read16(value); });
 }
 
 int ZafObjectPersistence::Read16(std::int16_t &value)
 {
     value = 0;
-    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read16(value); });
+    return OnFile(ZafError::Read, [&](ZafFile &file) { return file.Read16(value); });
 }
 
 int ZafObjectPersistence::Read32(std::uint32_t &value)
 {
     value = 0;
-    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read32(value); });
+    return OnFile(ZafError::Read, [&](ZafFile &file) { return file.Read32(value); });
 }
 
 int ZafObjectPersistence::Read32(std::int32_t &value)
 {
     value = 0;
-    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.Read32(value); });
+    return OnFile(ZafError::Read, [&](ZafFile &file) { return file.Read32(value); });
 }
 
 int ZafObjectPersistence::ReadString(char **text)
 {
     *text = nullptr;
-    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.ReadString(text); });
+    return OnFile(ZafError::Read, [&](ZafFile &file) { return file.ReadString(text); });
 }
 
 int ZafObjectPersistence::ReadStringInto(char *buffer, int size)
 {
     if (size > 0)
         buffer[0] = '\0';
-    return OnFile(ZafFileError::Read, [&](ZafFile &file) { return file.ReadStringInto(buffer, size); });
+    return OnFile(ZafError::Read, [&](ZafFile &file) { return file.ReadStringInto(buffer, size); });
 }
 
 int ZafObjectPersistence::Write8(std::uint8_t value)
 {
-    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write8(value); });
+    return OnFile(ZafError::Write, [&](ZafFile &file) { return file.Write8(value); });
 }
 
 int ZafObjectPersistence::Write16(std::uint16_t value)
 {
-    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write16(value); });
+    return OnFile(ZafError::Write, [&](ZafFile &file) { return file.Write16(value); });
 }
 
 int ZafObjectPersistence::Write16(std::int16_t value)
 {
-    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write16(value); });
+    return OnFile(ZafError::Write, [&](ZafFile &file) { return file.Write16(value); });
 }
 
 int ZafObjectPersistence::Write32(std::uint32_t value)
 {
-    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write32(value); });
+    return OnFile(ZafError::Write, [&](ZafFile &file) { return file.Write32(value); });
 }
 
 int ZafObjectPersistence::Write32(std::int32_t value)
 {
-    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.Write32(value); });
+    return OnFile(ZafError::Write, [&](ZafFile &file) { return file.Write32(value); });
 }
 
 int ZafObjectPersistence::WriteString(const char *text)
 {
-    return OnFile(ZafFileError::Write, [&](ZafFile &file) { return file.WriteString(text); });
+    return OnFile(ZafError::Write, [&](ZafFile &file) { return file.WriteString(text); });
 }
 
 std::uint32_t ZafObjectPersistence::WriteLevelEntry(const char *entryName, const char *stringID,
@@ -404,13 +404,13 @@ std::uint32_t ZafObjectPersistence::WriteLevelEntry(const char *entryName, const
 {
     ZafFileSystem *fileSystem = LevelFileSystem();
     ZafFile *file = fileSystem ? fileSystem->Open(entryName, ZafFileMode::Write, stringID, objectID) : nullptr;
-    std::uint32_t result = file ? file->Error() : ZafFileError::Open;
+    std::uint32_t result = ZafError::Open;
     if (file)
     {
         file->WriteString(text);
         result = file->Error();
         if (fileSystem->Close(file) != 0 && result == 0)
-            result = ZafFileError::Write;
+            result = ZafError::Write;
     }
     if (result != 0 && error == 0)
         error = result;
@@ -424,9 +424,9 @@ std::uint32_t ZafObjectPersistence::ReadLevelEntry(const char *entryName, char *
     ZafFileSystem *fileSystem = LevelFileSystem();
     ZafFile *file = fileSystem ? fileSystem->Open(entryName, ZafFileMode::Read) : nullptr;
     if (!file)
-        return ZafFileError::NotFound;
+        return ZafError::NotFound;
     file->ReadStringInto(buffer, size);
-    const std::uint32_t result = file->Error() != 0 ? ZafFileError::Read : 0;
+    const std::uint32_t result = file->Error() != 0 ? ZafError::Read : ZafError::None;
     fileSystem->Close(file);
     if (result != 0 && error == 0)
         error = result;

@@ -84,12 +84,12 @@ void ZafPaletteData::ReadMap(ZafFile &file)
 {
     std::uint32_t stored = 0;
     if (file.Read32(stored) != 4)
-        file.SetError(ZafFileError::Read);
+        file.SetError(ZafError::Read);
     const std::int64_t remaining = static_cast<std::int64_t>(file.Length()) - file.Tell();
     if (file.Error() != 0 || stored == 0 || stored > static_cast<std::uint32_t>(maxStoredEntries) ||
         static_cast<std::int64_t>(stored) * 11 > remaining)
     {
-        file.SetError(ZafFileError::Read);
+        file.SetError(ZafError::Read);
         return;
     }
     std::vector<ZafPaletteMap> entries(stored);
@@ -111,7 +111,7 @@ void ZafPaletteData::ReadMap(ZafFile &file)
         ended = ended || entry.IsEnd();
     }
     if (moved != static_cast<int>(stored) * 11)
-        file.SetError(ZafFileError::Read);
+        file.SetError(ZafError::Read);
     if (file.Error() != 0)
         return;
     // Every lookup relies on the end entry: a map stored without one gets it.

@@ -37,7 +37,7 @@ ZafScrollData::ZafScrollData(const char *name, ZafDataPersistence &persistence)
             step = words[4];
         }
         else
-            file.SetError(ZafFileError::Read);
+            file.SetError(ZafError::Read);
     });
 }
 

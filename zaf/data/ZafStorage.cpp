@@ -58,7 +58,7 @@ std::uint32_t ZafDirectoryElement::ReadRecord(ZafFile &file, long long fileLengt
 {
     char *id = nullptr;
     if (file.ReadString(&id) < 2)
-        return ZafFileError::Read;
+        return ZafError::Read;
     SetStringID(id);
     delete[] id;
     std::uint16_t objectID = 0;
@@ -66,7 +66,7 @@ std::uint32_t ZafDirectoryElement::ReadRecord(ZafFile &file, long long fileLengt
     std::uint32_t size = 0;
     const int moved = file.Read16(objectID) + file.Read32(position) + file.Read32(size) + file.Read16(flags);
     if (moved != 12 || file.Error() != 0)
-        return ZafFileError::Read;
+        return ZafError::Read;
     SetNumberID(objectID);
     dataFile = &file;
     dataPosition = static_cast<std::int32_t>(position);
@@ -75,21 +75,21 @@ std::uint32_t ZafDirectoryElement::ReadRecord(ZafFile &file, long long fileLengt
     // never size an allocation.
     if (size != 0 && (size > 0x7FFFFFFFu || position > 0x7FFFFFFFu ||
                       static_cast<long long>(position) + size > fileLength))
-        return ZafFileError::Read;
+        return ZafError::Read;
     for (;;)
     {
         char *childName = nullptr;
         if (file.ReadString(&childName) < 2 || file.Error() != 0)
         {
             delete[] childName;
-            return ZafFileError::Read;
+            return ZafError::Read;
         }
         if (!childName)
             return 0;
         if (depth >= maxDepth)
         {
             delete[] childName;
-            return ZafFileError::Read;
+            return ZafError::Read;
         }
         ZafDirectoryElement *child = AddChild(new ZafDirectoryElement(nullptr, 0));
         child->name = childName;
@@ -101,11 +101,27 @@ std::uint32_t ZafDirectoryElement::ReadRecord(ZafFile &file, long long fileLengt
 
 bool ZafDirectoryElement::Matches(const char *pattern, const char *stringID, ZafNumberID objectID) const
 {
-    if (!pattern || !name || !ZafWildcardMatch(name, pattern) == 0)
+    if (!pattern || !name || ZafWildcardMatch(name, pattern) != 0)
         return false;
+    return MatchesIDs(stringID, objectID);
+}
+
+bool ZafDirectoryElement::MatchesIDs(const char *stringID, ZafNumberID objectID) const
+{
     if (stringID && (!StringID() || std::strcmp(stringID, StringID()) != 0))
         return false;
     return objectID == 0 || objectID == NumberID();
+}
+
+ZafDirectoryElement *ZafDirectoryElement::FindNamedChild(const char *childName, const char *stringID,
+                                                         ZafNumberID objectID) const
+{
+    if (!childName)
+        return nullptr;
+    for (ZafDirectoryElement *child = FirstChild(); child; child = child->NextSibling())
+        if (child->name && std::strcmp(child->name, childName) == 0 && child->MatchesIDs(stringID, objectID))
+            return child;
+    return nullptr;
 }
 
 ZafDirectoryElement *ZafDirectoryElement::FindChild(const char *pattern, const char *stringID,
@@ -150,7 +166,7 @@ ZafStorage::ZafStorage(const char *name, std::uint16_t storageFlags) : flags(sto
     const std::size_t length = name ? std::strlen(name) : 0;
     if (length == 0)
     {
-        Fail(ZafFileError::NotFound);
+        Fail(ZafError::NotFound);
         return;
     }
     std::string text(name);
@@ -161,7 +177,7 @@ ZafStorage::ZafStorage(const char *name, std::uint16_t storageFlags) : flags(sto
     // The name must fit the name buffer whole: a cut name opens another file.
     if (text.size() >= sizeof fileName)
     {
-        Fail(ZafFileError::Open);
+        Fail(ZafError::Open);
         return;
     }
     std::strcpy(fileName, text.c_str());
@@ -232,7 +248,7 @@ void ZafStorage::OpenExisting()
     version = static_cast<std::uint16_t>(major << 8 | minor);
     if (magic != magicNumber || major != majorVersion)
     {
-        Fail(ZafFileError::Header);
+        Fail(ZafError::Header);
         return;
     }
     const int fileLength = uiFile->Length();
@@ -240,7 +256,7 @@ void ZafStorage::OpenExisting()
         directoryPosition >= static_cast<std::uint32_t>(fileLength) ||
         uiFile->Seek(static_cast<int>(directoryPosition), 0) != 0)
     {
-        Fail(ZafFileError::Read);
+        Fail(ZafError::Read);
         return;
     }
     char *rootName = nullptr;
@@ -280,7 +296,7 @@ void ZafStorage::MakeTempFile()
     if (!MakeTempName(tempName))
     {
         tempName[0] = '\0';
-        error = ZafFileError::Open;
+        error = ZafError::Open;
         return;
     }
     tempFile = new ZafDiskFile(tempName, ZafFileMode::Write | ZafFileMode::Binary);
@@ -327,7 +343,7 @@ ZafDirectoryElement *ZafStorage::ResolvePath(const char *path) const
         if (component == "..")
             entry = entry->Parent();
         else if (!component.empty() && component != ".")
-            entry = entry->FindChild(component.c_str());
+            entry = entry->FindNamedChild(component.c_str());
         if (!end)
             break;
         p = end + 1;
@@ -374,13 +390,13 @@ int ZafStorage::ChDir(const char *path, const char *stringID, ZafNumberID object
     ZafDirectoryElement *entry = ResolvePath(path);
     if (!entry)
     {
-        error = ZafFileError::NotFound;
+        error = ZafError::NotFound;
         return -1;
     }
     if ((stringID && (!entry->StringID() || std::strcmp(stringID, entry->StringID()) != 0)) ||
         (objectID != 0 && objectID != entry->NumberID()))
     {
-        error = ZafFileError::IdMismatch;
+        error = ZafError::IdMismatch;
         return -1;
     }
     current = entry;
@@ -411,7 +427,7 @@ int ZafStorage::FindFirst(ZafFileInfo &info, const char *pattern, const char *st
     info.searchState = nullptr;
     if (!directory)
     {
-        error = ZafFileError::Read;
+        error = ZafError::Read;
         return -1;
     }
     return FillInfo(info, directory->FindChild(component, stringID, objectID));
@@ -431,7 +447,7 @@ int ZafStorage::FindNext(ZafFileInfo &info, const char *pattern, const char *str
                 previous = child;
     if (!previous)
     {
-        error = ZafFileError::Read;
+        error = ZafError::Read;
         return -1;
     }
     return FillInfo(info, previous->FindNextMatch(component, stringID, objectID));
@@ -447,11 +463,8 @@ int ZafStorage::MkDir(const char *path, const char *stringID, ZafNumberID object
 {
     const char *component = nullptr;
     ZafDirectoryElement *directory = SplitDirectory(path, &component);
-    if (!directory || !*component || std::strcmp(component, ".") == 0 || std::strcmp(component, "..") == 0)
+    if (!directory || !ZafIsStoredName(component) || directory->FindNamedChild(component))
         return -1;
-    for (ZafDirectoryElement *child = directory->FirstChild(); child; child = child->NextSibling())
-        if (child->Name() && std::strcmp(child->Name(), component) == 0)
-            return -1;
     directory->AddChild(new ZafDirectoryElement(component, ZafDirectoryElement::directoryFlag, stringID, objectID));
     return 0;
 }
@@ -484,9 +497,9 @@ int ZafStorage::Remove(const char *path)
 {
     const char *component = nullptr;
     ZafDirectoryElement *directory = SplitDirectory(path, &component);
-    ZafDirectoryElement *entry = directory ? directory->FindChild(component) : nullptr;
+    ZafDirectoryElement *entry = directory ? directory->FindNamedChild(component) : nullptr;
     if (!entry || entry->IsDirectory())
-        return ZafFileError::NotFound;
+        return ZafError::NotFound;
     DeleteEntry(entry);
     return 0;
 }
@@ -497,19 +510,19 @@ int ZafStorage::Rename(const char *oldPath, const char *newPath, const char *str
     const char *newComponent = nullptr;
     ZafDirectoryElement *oldDirectory = SplitDirectory(oldPath, &oldComponent);
     ZafDirectoryElement *newDirectory = SplitDirectory(newPath, &newComponent);
-    if (!oldDirectory || !newDirectory || !*newComponent)
-        return ZafFileError::NotFound;
-    ZafDirectoryElement *entry = oldDirectory->FindChild(oldComponent);
+    if (!oldDirectory || !newDirectory || !ZafIsStoredName(newComponent))
+        return ZafError::NotFound;
+    ZafDirectoryElement *entry = oldDirectory->FindNamedChild(oldComponent);
     if (!entry || entry == root)
-        return ZafFileError::NotFound;
-    ZafDirectoryElement *existing = newDirectory->FindChild(newComponent);
+        return ZafError::NotFound;
+    ZafDirectoryElement *existing = newDirectory->FindNamedChild(newComponent);
     if (existing && existing != entry)
-        return ZafFileError::NotFound;
+        return ZafError::NotFound;
     if (!existing)
     {
         // A directory moved below itself would leave the tree.
         if (IsInside(newDirectory, entry))
-            return ZafFileError::NotFound;
+            return ZafError::NotFound;
         entry->Detach();
         char *copy = DuplicateLibraryString(newComponent);
         delete[] entry->name;
@@ -541,20 +554,25 @@ ZafFile *ZafStorage::Open(const char *path, std::uint16_t mode, const char *stri
     ZafDirectoryElement *directory = SplitDirectory(path, &component);
     if (!directory || !*component)
         return nullptr;
-    ZafDirectoryElement *entry = directory->FindChild(component, stringID, objectID);
+    ZafDirectoryElement *entry = directory->FindNamedChild(component, stringID, objectID);
     if (entry && entry->IsDirectory())
         return nullptr;
     const bool replace = (mode & ZafFileMode::Create) != 0;
     const bool create = replace || (mode & ZafFileMode::Append) != 0;
     if (!entry && !create)
         return nullptr;
+    if (!entry && !ZafIsStoredName(component))
+    {
+        error = ZafError::NotFound;
+        return nullptr;
+    }
     // A storage that is not writeable refuses before it changes anything (the
     // entry to be replaced stays).
     if (!(flags & Writeable) && (replace || !entry))
     {
         ZafStorageFile *refused = new ZafStorageFile(mode);
-        refused->SetError(ZafFileError::NotFound);
-        error = ZafFileError::NotFound;
+        refused->SetError(ZafError::NotFound);
+        error = ZafError::NotFound;
         openFiles.push_back(refused);
         return refused;
     }
@@ -577,7 +595,7 @@ ZafFile *ZafStorage::Open(const char *path, std::uint16_t mode, const char *stri
         else
         {
             file = new ZafStorageFile(mode);
-            file->SetError(ZafFileError::Read);
+            file->SetError(ZafError::Read);
         }
     }
     file->SetDirectoryEntry(entry);
@@ -601,7 +619,7 @@ int ZafStorage::Close(ZafFile *file)
         if (!tempFile)
         {
             // Nowhere to keep the bytes: the change is dropped and reported.
-            error = ZafFileError::Write;
+            error = ZafError::Write;
             result = -1;
         }
         else if (entry)
@@ -612,7 +630,9 @@ int ZafStorage::Close(ZafFile *file)
             const int written = tempFile->WriteBytes(storageFile->Buffer(), length);
             if (position < 0 || written != length || tempFile->Error() != 0)
             {
-                error = tempFile->Error() != 0 ? tempFile->Error() : ZafFileError::Write;
+                error = tempFile->Error();
+                if (error == 0)
+                    error = ZafError::Write;
                 result = -1;
             }
             else
@@ -667,7 +687,7 @@ std::uint32_t ZafStorage::WriteNewFile(const char *newName, std::vector<ZafDirec
     CollectEntries(root, entries);
     ZafDiskFile file(newName, ZafFileMode::Write | ZafFileMode::Binary);
     if (file.Error() != 0)
-        return ZafFileError::Open;
+        return ZafError::Open;
     unsigned char title[titleSize] = {};
     std::memcpy(title, titleText, sizeof titleText - 1);
     title[sizeof titleText - 1] = 0x1A;
@@ -677,7 +697,7 @@ std::uint32_t ZafStorage::WriteNewFile(const char *newName, std::vector<ZafDirec
     header += file.Write16(magicNumber);
     header += file.Write32(static_cast<std::uint32_t>(0));
     if (header != headerSize)
-        return ZafFileError::Write;
+        return ZafError::Write;
     for (ZafDirectoryElement *entry : entries)
     {
         positions.push_back(file.Tell());
@@ -685,9 +705,9 @@ std::uint32_t ZafStorage::WriteNewFile(const char *newName, std::vector<ZafDirec
             continue;
         std::unique_ptr<unsigned char[]> buffer(new unsigned char[entry->DataSize()]);
         if (!ReadEntryData(entry, buffer.get()))
-            return ZafFileError::Read;
+            return ZafError::Read;
         if (file.WriteBytes(buffer.get(), entry->DataSize()) != entry->DataSize())
-            return ZafFileError::Write;
+            return ZafError::Write;
     }
     const int directoryPosition = file.Tell();
     file.WriteString(root->Name());
@@ -696,20 +716,20 @@ std::uint32_t ZafStorage::WriteNewFile(const char *newName, std::vector<ZafDirec
     length = file.Tell();
     if (file.Seek(headerSize - 4, 0) != 0 || file.Write32(static_cast<std::uint32_t>(directoryPosition)) != 4 ||
         file.Error() != 0 || directoryPosition < headerSize)
-        return ZafFileError::Write;
+        return ZafError::Write;
     return 0;
 }
 
 std::uint32_t ZafStorage::Save()
 {
     if (!(flags & Writeable) || !opened)
-        return error = ZafFileError::NotFound;
+        return error = ZafError::NotFound;
     char newName[ZafMaxPath];
     SplitPath(fileName, newName, nullptr);
     if (!newName[0] && disk.GetCWD(newName, sizeof newName) != 0)
-        return error = ZafFileError::Open;
+        return error = ZafError::Open;
     if (!MakeTempName(newName))
-        return error = ZafFileError::Open;
+        return error = ZafError::Open;
 
     std::vector<ZafDirectoryElement *> entries;
     std::vector<int> positions;
@@ -721,7 +741,7 @@ std::uint32_t ZafStorage::Save()
         // file counts as written when it reads back at its full length.
         ZafDiskFile check(newName, ZafFileMode::Read | ZafFileMode::Binary);
         if (check.Error() != 0 || check.Length() != length)
-            code = ZafFileError::Write;
+            code = ZafError::Write;
     }
     if (code != 0)
     {
@@ -761,6 +781,6 @@ std::uint32_t ZafStorage::Save()
             entry->dataFile = uiFile;
     }
     if (!replaced || !uiFile)
-        return error = ZafFileError::Open;
+        return error = ZafError::Open;
     return 0;
 }

@@ -11,8 +11,11 @@
 // as its name and its entry record, ended by an empty name.
 //
 // Paths: components separated by '~'; a leading '~' starts at the root, any
-// other path at the current directory; "." and ".." as usual; components
-// match child names with '*' and '?' (case counts), first match wins. Paths
+// other path at the current directory; "." and ".." as usual; a component
+// names the first child of exactly that name (case counts). Only FindFirst
+// and FindNext take patterns ('*' and '?') in their last component: a name
+// read as a pattern would enter or remove a sibling (a child "Q*" would
+// replace "Q1"). Names that are not ZafIsStoredName are never made. Paths
 // are at most 255 characters.
 //
 // A storage opened writeable (flag 2) keeps changed objects in a temporary
@@ -23,7 +26,7 @@
 //
 // The caller owns the storage. Files opened through it must be closed
 // through it before it is deleted. The error word keeps the last failure
-// (ZafFileError codes); after construction 0 means usable.
+// (ZafError codes); after construction 0 means usable.
 #pragma once
 
 #include <cstdint>
@@ -65,7 +68,11 @@ public:
     // The next sibling after this entry that matches; null when none does.
     ZafDirectoryElement *FindNextMatch(const char *pattern, const char *stringID = nullptr,
                                        ZafNumberID objectID = 0) const;
+    // The first child named exactly name that matches the ids as above.
+    ZafDirectoryElement *FindNamedChild(const char *name, const char *stringID = nullptr,
+                                        ZafNumberID objectID = 0) const;
     bool Matches(const char *pattern, const char *stringID, ZafNumberID objectID) const;
+    bool MatchesIDs(const char *stringID, ZafNumberID objectID) const;
     // Appends the entry to the children and becomes its parent.
     ZafDirectoryElement *AddChild(ZafDirectoryElement *entry);
 
@@ -128,16 +135,17 @@ public:
     // object. Without a temporary file the changes are dropped (error 17).
     int Close(ZafFile *file) override;
     // Mode 1 reads an object, 4 replaces it, 8 creates it when missing. Null
-    // when the directory does not resolve, the entry is a directory, or the
-    // object is missing in mode 1. A storage that is not writeable refuses 4
+    // when the directory does not resolve, the entry is a directory, the
+    // object is missing in mode 1, or a missing object's name is not
+    // ZafIsStoredName (error 2). A storage that is not writeable refuses 4
     // and 8 with a file (and storage) error 2, leaving its tree unchanged.
     ZafFile *Open(const char *path, std::uint16_t mode, const char *stringID = nullptr,
                   ZafNumberID objectID = 0) override;
     // 0, or 2 when the path names no object.
     int Remove(const char *path) override;
     // 0, or 2 when a directory does not resolve, the old entry is missing,
-    // the new name names another entry, or a directory would move into
-    // itself.
+    // the new name names another entry or is not ZafIsStoredName, or a
+    // directory would move into itself.
     int Rename(const char *oldPath, const char *newPath, const char *stringID = nullptr,
                ZafNumberID objectID = 0) override;
 

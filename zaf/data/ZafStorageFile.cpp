@@ -63,7 +63,7 @@ int ZafStorageFile::WriteBytes(const void *source, int count)
         return count;
     if (count > largestObject - position)
     {
-        error = ZafFileError::Write;
+        error = ZafError::Write;
         return 0;
     }
     const int end = position + count;

@@ -349,7 +349,7 @@ int ZafStringData::SetChar(int position, char c, bool quiet)
     // would leave the text unterminated.
     int last = c ? bufferSize - 2 : bufferSize - 1;
     if (position < 0 || (position > last && (staticData || maxLength >= 0)))
-        return 5;
+        return ZafError::OutOfRange;
     if (!quiet)
         StartUpdate();
     if (position > last)

@@ -968,7 +968,8 @@ std::uint32_t ZafUTimeData::SetFormattedText(const char *text, const char *forma
     if (!text || !*text)
         Clear();
     else
-        SetError(ScanFromFormats(text, format ? format : Locale().dateTimeScanFormat) ? 0 : 1);
+        SetError(ScanFromFormats(text, format ? format : Locale().dateTimeScanFormat) ? ZafError::None
+                                                                                      : ZafError::InvalidText);
     EndUpdate(true);
     return Error();
 }

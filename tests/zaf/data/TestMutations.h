@@ -43,21 +43,22 @@ inline void PutWord(Bytes &bytes, std::size_t at, std::uint32_t value, int width
 
 // A copy of base with one to three mutations in place between the header
 // (72 bytes) and the tree: the file keeps its length and its tree, so the
-// storage opens and the objects' own counts, sizes and lengths meet the
-// readers.
+// storage opens and the objects' own counts, sizes, length words and texts
+// meet the readers.
 inline Bytes MutateObjectBytes(const Bytes &base, std::size_t directory, Random &random)
 {
     Bytes bytes = base;
     if (directory <= 72 || directory > bytes.size())
         return bytes;
     const std::uint32_t span = static_cast<std::uint32_t>(directory - 72);
-    const std::uint32_t words[] = {0, 1, 0x7FFF, 0x8000, 0xFFFF, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu,
-                                   static_cast<std::uint32_t>(span), random.Next()};
+    const std::uint32_t words32[] = {0, 1, 64, 65, 0x10000u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, span,
+                                     random.Next()};
+    const std::uint32_t words16[] = {0, 1, 3, 4, 5, 8, 9, 0x7FFF, 0x8000, 0xFFFF, span & 0xFFFF, random.Below(0x10000)};
     const int count = 1 + static_cast<int>(random.Below(3));
     for (int i = 0; i < count; i++)
     {
         const std::size_t at = 72 + random.Below(span);
-        switch (random.Below(4))
+        switch (random.Below(5))
         {
         case 0:
             bytes[at] ^= static_cast<unsigned char>(1u << random.Below(8));
@@ -65,13 +66,17 @@ inline Bytes MutateObjectBytes(const Bytes &base, std::size_t directory, Random 
         case 1:
             bytes[at] = static_cast<unsigned char>(random.Next());
             break;
-        default:
-        {
-            // A word never reaches into the tree.
-            const int width = random.Below(2) ? 4 : 2;
-            PutWord(bytes, std::min(at, directory - width), words[random.Below(10)], width);
+        case 2:
+            // A text's character becomes a terminator or a high byte.
+            bytes[at] = random.Below(2) ? 0 : 0xFF;
             break;
-        }
+        case 3:
+            // A word never reaches into the tree.
+            PutWord(bytes, std::min(at, directory - 2), words16[random.Below(12)], 2);
+            break;
+        default:
+            PutWord(bytes, std::min(at, directory - 4), words32[random.Below(10)], 4);
+            break;
         }
     }
     return bytes;

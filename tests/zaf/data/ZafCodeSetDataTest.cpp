@@ -8,8 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
-#include "TestI18n.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafPath.h"
 
 namespace {
@@ -118,7 +117,7 @@ TEST(ZafCodeSetData, WritesAndReadsItselfAndALookupCutShortIsAnError)
         EXPECT_EQ(0xFF, read.ISOToLocalLookup()->Last());
         EXPECT_EQ(0, std::memcmp(original->ISOToLocalLookup()->Table(), read.ISOToLocalLookup()->Table(), 256));
         EXPECT_EQ(0, std::memcmp(original->LocalToISOLookup()->Table(), read.LocalToISOLookup()->Table(), 256));
-        EXPECT_EQ(14u, ZafCodeSetData("437", persistence).Error());
+        EXPECT_EQ(ZafError::Open, ZafCodeSetData("437", persistence).Error());
         EXPECT_EQ(0, persistence.LevelIndex());
     }
     TempDirectory dir;
@@ -140,7 +139,7 @@ TEST(ZafCodeSetData, WritesAndReadsItselfAndALookupCutShortIsAnError)
     ZafStorage storage(name.c_str(), ZafStorage::Read);
     ZafDataPersistence persistence(&storage);
     ZafCodeSetData read("850", persistence);
-    EXPECT_EQ(16u, read.Error());
+    EXPECT_EQ(ZafError::Read, read.Error());
     EXPECT_EQ(0, persistence.LevelIndex());
     ASSERT_NE(nullptr, read.LocalToISOLookup());
     char out[2] = {};

@@ -7,8 +7,7 @@
 
 #include <string>
 
-#include "TestDataObjects.h"
-#include "TestWindows.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 
@@ -111,7 +110,7 @@ TEST_F(PersistenceTest, EntriesAreFoundOnlyUnderTheirClass)
     EXPECT_EQ(nullptr, storage.ResolvePath("~ZafWindow~W~A~leftover"));
     EXPECT_EQ("~ZafWindow~W", Cwd());
     persistence->PushLevel("Stranger", 77, ZafDataPersistence::childEntry);
-    EXPECT_EQ(ZafFileError::Open, persistence->OpenLevelFile("A", ZafFileMode::Read));
+    EXPECT_EQ(ZafError::Open, persistence->OpenLevelFile("A", ZafFileMode::Read));
     persistence->PopLevel();
     EXPECT_EQ("~ZafWindow~W", Cwd());
 
@@ -130,7 +129,7 @@ TEST_F(PersistenceTest, EntriesAreFoundOnlyUnderTheirClass)
     EXPECT_STREQ("caption", read->StringID());
     EXPECT_EQ("hello", static_cast<TestNote *>(read.get())->text);
     persistence->PushLevel("OtherData", 9300, ZafDataPersistence::dataEntry);
-    EXPECT_EQ(ZafFileError::Open, persistence->OpenLevelFile("caption", ZafFileMode::Read));
+    EXPECT_EQ(ZafError::Open, persistence->OpenLevelFile("caption", ZafFileMode::Read));
     persistence->PopLevel();
     persistence->PushLevel("TestNote", 0, ZafDataPersistence::dataEntry);
     EXPECT_EQ(0u, persistence->OpenLevelFile("caption", ZafFileMode::Read)) << "class id 0 matches any";
@@ -152,7 +151,7 @@ TEST_F(PersistenceTest, SuffixesNameTheLevelFilesAndTheirStackIsBounded)
     EXPECT_NE(nullptr, storage.ResolvePath("~ZafWindow~W~objectData.de"));
     EXPECT_EQ(nullptr, storage.ResolvePath("~ZafWindow~W~objectData"));
     EXPECT_NE(nullptr, storage.ResolvePath("greeting.de"));
-    EXPECT_EQ(ZafFileError::Open, ZafWindow("W", *persistence).Error()) << "without the suffix";
+    EXPECT_EQ(ZafError::Open, ZafWindow("W", *persistence).Error()) << "without the suffix";
     persistence->SetError(0);
     persistence->PushSuffix("de");
     EXPECT_STREQ("Fenster", ZafWindow("W", *persistence).HelpContext());
@@ -170,18 +169,18 @@ TEST_F(PersistenceTest, SuffixesNameTheLevelFilesAndTheirStackIsBounded)
 
 TEST_F(PersistenceTest, MissingObjectsKeepTheirDefaults)
 {
-    EXPECT_EQ(ZafFileError::Open, ZafWindow("NOWHERE", *persistence).Error());
+    EXPECT_EQ(ZafError::Open, ZafWindow("NOWHERE", *persistence).Error());
     EXPECT_EQ(nullptr, storage.ResolvePath("~ZafWindow")) << "reading makes no class directory";
     storage.MkDir("~ZafWindow");
-    EXPECT_EQ(ZafFileError::Open, ZafWindow("NOWHERE", *persistence).Error());
+    EXPECT_EQ(ZafError::Open, ZafWindow("NOWHERE", *persistence).Error());
     EXPECT_NE(nullptr, storage.ResolvePath("~ZafWindow~NOWHERE")) << "an empty object directory stays";
     EXPECT_EQ("~", Cwd());
     TestNote note("nothing", *persistence);
-    EXPECT_EQ(ZafFileError::Open, note.Error());
+    EXPECT_EQ(ZafError::Open, note.Error());
     EXPECT_STREQ("nothing", note.StringID());
 
     ZafObjectPersistence noFileSystem;
-    EXPECT_EQ(ZafFileError::Open, TestNote("n", noFileSystem).Error());
+    EXPECT_EQ(ZafError::Open, TestNote("n", noFileSystem).Error());
     EXPECT_EQ(0, noFileSystem.LevelIndex());
 }
 
@@ -200,7 +199,7 @@ TEST_F(PersistenceTest, LevelsBeyondTheStackAreRefused)
         parent = child;
     }
     top.Write(*persistence);
-    EXPECT_EQ(ZafFileError::Open, persistence->Error());
+    EXPECT_EQ(ZafError::Open, persistence->Error());
     EXPECT_EQ(0, persistence->LevelIndex());
     EXPECT_EQ("~", Cwd());
     persistence->SetError(0);

@@ -13,7 +13,7 @@
 
 #include <cstring>
 
-#include "TestDataObjects.h"
+#include "DataTestSupport.h"
 
 namespace {
 
@@ -86,19 +86,6 @@ TEST(DataRecord, DestructionSparesObservedChildrenAndADuplicateStartsEmpty)
     EXPECT_EQ(shared->NotificationCount(), 1);
     shared->SubtractNotification(&window);
     delete shared;
-}
-
-TEST(DataRecord, IsStoredAsABareEntry)
-{
-    DataFile file;
-    ZafDataRecord record;
-    record.Add(new Tracked("child"));
-    ASSERT_EQ(file.Write(record, "group"), 0u);
-    EXPECT_TRUE(file.StoredBytes("~group").empty());
-    std::unique_ptr<ZafDataRecord> read = file.Read<ZafDataRecord>("group");
-    EXPECT_EQ(read->Error(), 0u);
-    EXPECT_EQ(read->Count(), 0);
-    EXPECT_EQ(file.Read<ZafDataRecord>("none")->Error(), ZafFileError::Open);
 }
 
 TEST(DataManager, LoadsByNameThroughTheDataPersistenceAndKeeps)

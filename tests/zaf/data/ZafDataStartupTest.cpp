@@ -3,8 +3,7 @@
 // are gone after it.
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
-#include "TestI18n.h"
+#include "DataTestSupport.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafDataManager.h"

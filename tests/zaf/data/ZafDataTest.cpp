@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "TestDataObjects.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafImageData.h"
 
 namespace {

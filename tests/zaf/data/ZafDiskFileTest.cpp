@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafPath.h"
 
 namespace {
@@ -58,7 +58,7 @@ TEST(ZafDiskFile, WritesAndReadsBackThroughTheStream)
     EXPECT_EQ(0, file.ReadBytes(&value, 8)) << "end of file is no error";
     EXPECT_EQ(0u, file.Error());
     EXPECT_NE(0, file.Seek(0, 7));
-    EXPECT_EQ(ZafFileError::Seek, file.Error());
+    EXPECT_EQ(ZafError::Seek, file.Error());
 }
 
 TEST(ZafDiskFile, FailuresAreErrorWords)
@@ -67,9 +67,9 @@ TEST(ZafDiskFile, FailuresAreErrorWords)
     ZafDiskFile nameOnly(dir.File("none").c_str(), 0x80);
     EXPECT_EQ(0u, nameOnly.Error());
     EXPECT_FALSE(nameOnly.IsOpen());
-    EXPECT_EQ(ZafFileError::NotFound, ZafDiskFile(nullptr, 1).Error());
+    EXPECT_EQ(ZafError::NotFound, ZafDiskFile(nullptr, 1).Error());
     ZafDiskFile missing(dir.File("none").c_str(), 1);
-    EXPECT_EQ(ZafFileError::Open, missing.Error());
+    EXPECT_EQ(ZafError::Open, missing.Error());
     EXPECT_EQ(-1, missing.Length());
     EXPECT_EQ(-1, missing.Tell());
     EXPECT_EQ(0, missing.WriteBytes("x", 1));
@@ -94,8 +94,8 @@ TEST(ZafDiskFile, BareNamesAreSearchedAlongTheSearchPath)
     EXPECT_EQ(0u, inExtra.Error());
     EXPECT_EQ(extraDir.File("extra.dat"), inExtra.Name());
 
-    EXPECT_EQ(ZafFileError::Open, ZafDiskFile(".\\found.dat", 0x21).Error());
-    EXPECT_EQ(ZafFileError::Open, ZafDiskFile("Q:found.dat", 0x21).Error());
+    EXPECT_EQ(ZafError::Open, ZafDiskFile(".\\found.dat", 0x21).Error());
+    EXPECT_EQ(ZafError::Open, ZafDiskFile("Q:found.dat", 0x21).Error());
     EXPECT_STREQ("found.dat", ZafDiskFile("found.dat", 0x26).Name()) << "w+ in the current directory";
     std::remove("found.dat");
     EXPECT_EQ(3u, ReadWholeFile(programDir.File("found.dat")).size());
@@ -119,7 +119,7 @@ TEST(ZafDiskFile, ADirectoryTooLongForTheJoinedNameIsSkipped)
     const std::string cut = (deep + "\\" + name).substr(0, ZafMaxPath - 1);
     WriteWholeFile(cut, {7});
     zafSearchPath = new ZafPath((deep + "\\mervalo.exe").c_str(), false);
-    EXPECT_EQ(ZafFileError::Open, ZafDiskFile(name.c_str(), 0x21).Error());
+    EXPECT_EQ(ZafError::Open, ZafDiskFile(name.c_str(), 0x21).Error());
     delete zafSearchPath;
     zafSearchPath = nullptr;
 }

@@ -152,7 +152,7 @@ TEST(ZafFileString, TooSmallBuffersAndShortStringsSetError16)
     auto file = MemoryFile({5, 0, 'a', 'b', 'c', 'd', 'e'});
     char buffer[6];
     EXPECT_EQ(-1, file->ReadStringInto(buffer, 5));
-    EXPECT_EQ(ZafFileError::Read, file->Error());
+    EXPECT_EQ(ZafError::Read, file->Error());
     EXPECT_EQ(0, file->Tell()) << "back at the length word";
     EXPECT_EQ(7, file->ReadStringInto(buffer, 6));
     EXPECT_STREQ("abcde", buffer);
@@ -167,7 +167,7 @@ TEST(ZafFileString, TooSmallBuffersAndShortStringsSetError16)
     {
         auto short_ = MemoryFile(cut.bytes);
         EXPECT_EQ(cut.text, ReadText(*short_, cut.count));
-        EXPECT_EQ(ZafFileError::Read, short_->Error()) << cut.text;
+        EXPECT_EQ(ZafError::Read, short_->Error()) << cut.text;
     }
 }
 
@@ -177,7 +177,7 @@ TEST(ZafFileString, OverlongTextIsCutAndReported)
 {
     auto file = MemoryFile();
     EXPECT_EQ(2 + ZafMaxStringLength, file->WriteString(std::string(40000, 'x').c_str()));
-    EXPECT_EQ(ZafFileError::Write, file->Error());
+    EXPECT_EQ(ZafError::Write, file->Error());
     EXPECT_EQ(0xFF, file->Buffer()[0]);
     EXPECT_EQ(0x7F, file->Buffer()[1]);
     auto back = MemoryFile(Contents(*file));

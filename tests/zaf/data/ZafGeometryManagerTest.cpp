@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/core/ZafGeometryManager.h"
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -58,20 +58,6 @@ std::string Describe(const ZafGeometryManager &manager)
 class ZafGeometryPersistenceTest : public ::testing::Test
 {
 protected:
-    void Save(ZafWindow &window, const std::string &name)
-    {
-        StoredObjects file(name, ZafStorage::CreateTree);
-        window.Write(*file.persistence);
-        ASSERT_EQ(0u, file.persistence->Error());
-        ASSERT_EQ(0u, file.storage.Save());
-    }
-    std::unique_ptr<ZafWindow> Load(const std::string &name)
-    {
-        StoredObjects file(name, ZafStorage::Read);
-        auto window = std::make_unique<ZafWindow>("HOST", *file.persistence);
-        EXPECT_EQ(0, file.persistence->LevelIndex());
-        return window;
-    }
     // Replaces the record of a constraint by the 16-bit words given.
     void Replace(const std::string &name, const char *constraint, std::initializer_list<int> words)
     {
@@ -97,9 +83,9 @@ TEST_F(ZafGeometryPersistenceTest, ConstraintsReadBackEqualAndBindByNumberID)
     auto *manager = static_cast<ZafGeometryManager *>(host->FindSupportObject(ZAF_NUMID_GEOMETRY));
     const std::string expected = Describe(*manager);
     const std::string first = dir.File("geometry.znc"), second = dir.File("again.znc");
-    Save(*host, first);
+    SaveObject(*host, first);
 
-    auto read = Load(first);
+    auto read = LoadObject<ZafWindow>(first, "HOST");
     ASSERT_EQ(0, read->Error());
     auto *readManager = dynamic_cast<ZafGeometryManager *>(read->FindSupportObject(ZAF_NUMID_GEOMETRY));
     ASSERT_NE(nullptr, readManager);
@@ -108,7 +94,7 @@ TEST_F(ZafGeometryPersistenceTest, ConstraintsReadBackEqualAndBindByNumberID)
     EXPECT_FALSE(readManager->OwnWindow());
     EXPECT_EQ(expected, Describe(*readManager));
 
-    Save(*read, second);
+    SaveObject(*read, second);
     EXPECT_EQ(ReadWholeFile(first), ReadWholeFile(second));
 
     // Laid out, the constraints find the read children by their ids.
@@ -130,7 +116,7 @@ TEST_F(ZafGeometryPersistenceTest, StoreReferenceIdWritesTheObjectsCurrentNumber
     auto *byID = new ZafAttachment(nullptr, ZAF_ATTACH_BOTTOM, 1);
     manager->AddConstraint(byID);
     const std::string name = dir.File("renumbered.znc");
-    Save(*host, name);
+    SaveObject(*host, name);
 
     // Object id, side, flags, offset (32 bits), offset type, reference id.
     ZafStorage storage(name.c_str(), ZafStorage::Read);
@@ -141,7 +127,7 @@ TEST_F(ZafGeometryPersistenceTest, StoreReferenceIdWritesTheObjectsCurrentNumber
                                   static_cast<char>(ZAF_TWIP), 0, 21, 0};
     EXPECT_EQ(expected, stored.substr(0, expected.size()));
 
-    auto read = Load(name);
+    auto read = LoadObject<ZafWindow>(name, "HOST");
     auto *readManager = dynamic_cast<ZafGeometryManager *>(read->FindSupportObject(ZAF_NUMID_GEOMETRY));
     ASSERT_NE(nullptr, readManager);
     auto *last = static_cast<ZafConstraint *>(readManager->Constraints().Last());
@@ -154,7 +140,7 @@ TEST_F(ZafGeometryPersistenceTest, BadConstraintRecordsReachTheWindowAsError16)
     ZafWindow *left = nullptr, *right = nullptr;
     auto host = MakeHost(left, right);
     const std::string name = dir.File("bad.znc");
-    Save(*host, name);
+    SaveObject(*host, name);
     struct Case
     {
         const char *entry;
@@ -166,11 +152,12 @@ TEST_F(ZafGeometryPersistenceTest, BadConstraintRecordsReachTheWindowAsError16)
     for (const Case &c : cases)
     {
         Replace(name, c.entry, {11, c.first, c.second, 0, 0, 0, 0});
-        EXPECT_EQ(16, Load(name)->Error()) << c.entry << " " << c.first << " " << c.second;
-        Save(*host, name);
+        EXPECT_EQ(static_cast<int>(ZafError::Read), LoadObject<ZafWindow>(name, "HOST")->Error())
+            << c.entry << " " << c.first << " " << c.second;
+        SaveObject(*host, name);
     }
     Replace(name, "constraint2", {12}); // a record cut short
-    EXPECT_EQ(16, Load(name)->Error());
+    EXPECT_EQ(static_cast<int>(ZafError::Read), LoadObject<ZafWindow>(name, "HOST")->Error());
 }
 
 TEST_F(ZafGeometryPersistenceTest, TwoConstraintsOfOneNameAreRefused)
@@ -183,5 +170,5 @@ TEST_F(ZafGeometryPersistenceTest, TwoConstraintsOfOneNameAreRefused)
     manager->AddConstraint(twin);
     StoredObjects file(dir.File("twins.znc"), ZafStorage::CreateTree);
     host->Write(*file.persistence);
-    EXPECT_EQ(17u, file.persistence->Error());
+    EXPECT_EQ(ZafError::Write, file.persistence->Error());
 }

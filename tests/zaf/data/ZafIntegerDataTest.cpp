@@ -1,7 +1,7 @@
 // Integer data: printing and scanning through every integer letter and flag,
 // in the canonical locale and in locales that move the sign and currency.
 #include "zaf/data/ZafIntegerData.h"
-#include "TestDataObjects.h"
+#include "DataTestSupport.h"
 
 #include <gtest/gtest.h>
 

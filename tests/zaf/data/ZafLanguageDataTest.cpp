@@ -7,8 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
-#include "TestI18n.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafStringData.h"
 
 extern bool trackAllocations;
@@ -232,7 +231,7 @@ TEST(ZafLanguageData, WritingOneLanguageKeepsTheOthersAndEntriesRoundTrip)
     EXPECT_EQ(0x12345678u, value);
     EXPECT_STREQ("", read.GetMessageText(2, false));
     ZafLanguageData french("ZafDayStrings", persistence, "fr");
-    EXPECT_EQ(14u, french.Error());
+    EXPECT_EQ(ZafError::Open, french.Error());
     EXPECT_EQ(0u, persistence.Error()) << "cleared for the next object";
     EXPECT_EQ(0, persistence.LevelIndex());
 }

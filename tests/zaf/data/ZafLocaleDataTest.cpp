@@ -15,8 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
-#include "TestI18n.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafTimeData.h"
 
 namespace {
@@ -287,7 +286,7 @@ TEST(ZafLocaleData, RefusesEraCountsAndTextsThatDoNotFit)
         ZafStorage storage(badCount.c_str(), ZafStorage::Read);
         ZafDataPersistence persistence(&storage);
         ZafLocaleData read("DE", persistence);
-        EXPECT_EQ(16u, read.Error());
+        EXPECT_EQ(ZafError::Read, read.Error());
         EXPECT_LE(read.eraCount, ZafLocaleData::maxEras);
         EXPECT_NE(nullptr, read.dateFormat);
     }
@@ -299,7 +298,7 @@ TEST(ZafLocaleData, RefusesEraCountsAndTextsThatDoNotFit)
     ZafStorage storage(longText.c_str(), ZafStorage::Read);
     ZafDataPersistence persistence(&storage);
     ZafLocaleData read("DE", persistence);
-    EXPECT_EQ(16u, read.Error());
+    EXPECT_EQ(ZafError::Read, read.Error());
     EXPECT_LT(std::strlen(read.decimalSeparator), sizeof read.decimalSeparator);
 }
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/core/ZafNotebook.h"
 #include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
@@ -65,20 +65,6 @@ class ZafNotebookPersistenceTest : public ::testing::Test
 protected:
     void SetUp() override { previous = ZafNotebook::SetHooks({Make, Take, Return, nullptr}); }
     void TearDown() override { ZafNotebook::SetHooks(previous); }
-    void Save(ZafNotebook &notebook, const std::string &name)
-    {
-        StoredObjects file(name, ZafStorage::CreateTree);
-        notebook.Write(*file.persistence);
-        ASSERT_EQ(0u, file.persistence->Error());
-        ASSERT_EQ(0u, file.storage.Save());
-    }
-    std::unique_ptr<ZafNotebook> Load(const std::string &name)
-    {
-        StoredObjects file(name, ZafStorage::Read);
-        auto notebook = std::make_unique<ZafNotebook>("BOOK", *file.persistence);
-        EXPECT_EQ(0, file.persistence->LevelIndex());
-        return notebook;
-    }
 
     ZafNotebookHooks previous{};
     TempDirectory dir;
@@ -96,13 +82,13 @@ TEST_F(ZafNotebookPersistenceTest, PagesComeBackWithTheSupportObjectsTheirTabsHe
     notebook.SetCurrentPage(1);
     ASSERT_EQ(nullptr, first->FindSupportObject(ZAF_NUMID_TITLE));
     const std::string one = dir.File("book.znc"), two = dir.File("again.znc");
-    Save(notebook, one);
+    SaveObject(notebook, one);
     // Writing leaves the notebook as it was.
     EXPECT_EQ(nullptr, first->FindSupportObject(ZAF_NUMID_TITLE));
     EXPECT_EQ(2, notebook.SupportList().Count());
     EXPECT_EQ(notebook.TabOf(first), notebook.FirstSupport());
 
-    auto read = Load(one);
+    auto read = LoadObject<ZafNotebook>(one, "BOOK");
     ASSERT_EQ(0, read->Error());
     EXPECT_EQ(2, read->Count());
     EXPECT_EQ(2, read->SupportList().Count());
@@ -114,7 +100,7 @@ TEST_F(ZafNotebookPersistenceTest, PagesComeBackWithTheSupportObjectsTheirTabsHe
     EXPECT_STREQ("FIRST_TITLE", tab->held.First()->StringID());
     EXPECT_FALSE(page->Visible());
 
-    Save(*read, two);
+    SaveObject(*read, two);
     EXPECT_EQ(ReadWholeFile(one), ReadWholeFile(two));
 }
 
@@ -124,7 +110,7 @@ TEST_F(ZafNotebookPersistenceTest, ACurrentPageBeyondThePagesTurnsToTheFirst)
     notebook.SetStringID("BOOK");
     notebook.AddObject(Page("ONLY"));
     const std::string name = dir.File("index.znc");
-    Save(notebook, name);
+    SaveObject(notebook, name);
     {
         ZafStorage storage(name.c_str(), ZafStorage::Writeable);
         ZafFile *file = storage.Open("~ZafNotebook~BOOK~objectData", ZafFileMode::ReadWrite);
@@ -135,7 +121,7 @@ TEST_F(ZafNotebookPersistenceTest, ACurrentPageBeyondThePagesTurnsToTheFirst)
         storage.Close(file);
         ASSERT_EQ(0u, storage.Save());
     }
-    auto read = Load(name);
+    auto read = LoadObject<ZafNotebook>(name, "BOOK");
     EXPECT_EQ(0, read->Error());
     EXPECT_EQ(0, read->CurrentPage());
     EXPECT_TRUE(read->FirstChild()->Visible());

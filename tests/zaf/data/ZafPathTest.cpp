@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 
 namespace {
 

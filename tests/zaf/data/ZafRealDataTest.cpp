@@ -2,7 +2,7 @@
 // canonical locale and in one with a decimal comma, and the stored text.
 #include "zaf/data/ZafRealData.h"
 
-#include "TestDataObjects.h"
+#include "DataTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafGroup.h"

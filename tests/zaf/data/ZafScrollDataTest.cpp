@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "TestDataObjects.h"
+#include "DataTestSupport.h"
 
 namespace {
 
@@ -78,12 +78,11 @@ TEST(ScrollData, OnlyChangesNotifyEachOnceEvenWhenAnObserverDeletesTheData)
 
 // Kept as the library has it: a stored current outside the range stands
 // until the next setter.
-TEST(ScrollData, WritesSavesAndReadsBackWithoutClamping)
+TEST(ScrollData, AStoredCurrentIsNotClamped)
 {
     DataFile file;
     ZafScrollData data(-5, 100, 7, 3, 20);
     ASSERT_EQ(file.Write(data, "range"), 0u);
-    EXPECT_EQ(file.StoredBytes("~range"), LittleEndian({7, -5, 100, 20, 3}));
     ASSERT_TRUE(file.ReplaceBytes("~range", LittleEndian({500, 0, 10, 1, 1}), ZafScrollData::className,
                                   ZafScrollData::classID));
     std::unique_ptr<ZafScrollData> read = file.Read<ZafScrollData>("range");
@@ -91,12 +90,6 @@ TEST(ScrollData, WritesSavesAndReadsBackWithoutClamping)
     EXPECT_EQ(read->current, 500);
     read->SetLineStep(2);
     EXPECT_EQ(read->current, 10);
-    ASSERT_TRUE(file.ReplaceBytes("~range", LittleEndian({1, 2, 3}), ZafScrollData::className,
-                                  ZafScrollData::classID));
-    read = file.Read<ZafScrollData>("range");
-    EXPECT_EQ(read->Error(), ZafFileError::Read);
-    EXPECT_EQ(read->current, 0);
-    EXPECT_EQ(read->step, 1);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/data/ZafPath.h"
 #include "zaf/data/ZafStorageFile.h"
 
@@ -93,10 +93,10 @@ TEST(ZafStorageOpen, NamesGetZncAndOverlongNamesAreRefusedNotCut)
     ZafStorage plain("dir.d\\name", ZafStorage::Read);
     EXPECT_STREQ("dir.d\\name.znc", plain.FileName());
     EXPECT_STREQ("name.znc", plain.StringID());
-    EXPECT_EQ(ZafFileError::Open, plain.Error());
+    EXPECT_EQ(ZafError::Open, plain.Error());
     EXPECT_STREQ("dir\\name.dat", ZafStorage("dir\\name.dat", ZafStorage::Read).FileName());
     ZafStorage overlong(std::string(260, 'n').c_str(), ZafStorage::Read);
-    EXPECT_EQ(ZafFileError::Open, overlong.Error());
+    EXPECT_EQ(ZafError::Open, overlong.Error());
     EXPECT_STREQ("", overlong.FileName());
     ASSERT_NE(nullptr, overlong.Root());
     EXPECT_STREQ("~", overlong.Root()->Name());
@@ -121,9 +121,9 @@ TEST(ZafStorageOpen, ReadsHeaderAndTree)
     EXPECT_STREQ("", storage.TempFileName()) << "read-only: no temp file";
 }
 
-// Mended: read errors of the tree were never surfaced and sizes were not
-// checked against the file. A wrong magic or major version is error 18;
-// every cut point and data beyond the file give an error and an empty tree.
+// Mended: read errors of the tree were never surfaced. A wrong magic or
+// major version is error 18; every cut point gives an error and an empty
+// tree. (Data beyond the file is one of the found inputs.)
 TEST(ZafStorageOpen, BadHeadersCutFilesAndDataOutsideTheFileAreErrors)
 {
     TempDirectory dir;
@@ -134,7 +134,7 @@ TEST(ZafStorageOpen, BadHeadersCutFilesAndDataOutsideTheFileAreErrors)
         bytes[field] ^= 0x10;
         WriteWholeFile(name, bytes);
         ZafStorage storage(name.c_str(), ZafStorage::Read);
-        EXPECT_EQ(ZafFileError::Header, storage.Error());
+        EXPECT_EQ(ZafError::Header, storage.Error());
         EXPECT_EQ(0, storage.Root()->ChildCount());
         EXPECT_EQ(nullptr, storage.Open(mainData, ZafFileMode::Read));
     }
@@ -146,13 +146,10 @@ TEST(ZafStorageOpen, BadHeadersCutFilesAndDataOutsideTheFileAreErrors)
         EXPECT_NE(0u, storage.Error()) << cut;
         EXPECT_EQ(0, storage.Root()->ChildCount()) << cut;
     }
-    RawFile big{SmallFile()};
-    big.PutU32(big.bytes.size() - 16, 0x7FFFFFF0); // the size of objectData
-    WriteWholeFile(name, big.bytes);
-    EXPECT_EQ(ZafFileError::Read, ZafStorage(name.c_str(), ZafStorage::Read).Error());
 }
 
-// Mended: the tree's recursion was unbounded.
+// Mended: the tree's recursion was unbounded (one level too deep is a found
+// input).
 TEST(ZafStorageOpen, TreeDepthIsCapped)
 {
     TempDirectory dir;
@@ -161,8 +158,7 @@ TEST(ZafStorageOpen, TreeDepthIsCapped)
     {
         int depth;
         std::uint32_t error;
-    } cases[] = {{ZafDirectoryElement::maxDepth, 0}, {ZafDirectoryElement::maxDepth + 1, ZafFileError::Read},
-                 {100000, ZafFileError::Read}};
+    } cases[] = {{ZafDirectoryElement::maxDepth, 0}, {100000, ZafError::Read}};
     for (const auto &c : cases)
     {
         WriteWholeFile(name, NestedFile(c.depth));
@@ -180,7 +176,7 @@ TEST(ZafStorageOpen, MissingFileWithCreateFlagStartsEmptyWithTheFirstFreeTempora
         EXPECT_EQ(0x0501, storage.Version());
         EXPECT_FALSE(FileExists(dir.File("new.znc").c_str())) << "made to test, removed again";
         EXPECT_EQ(dir.File("ZTMP0.$$$"), storage.TempFileName());
-        EXPECT_EQ(ZafFileError::Open, ZafStorage(dir.File("new").c_str(), ZafStorage::Read).Error());
+        EXPECT_EQ(ZafError::Open, ZafStorage(dir.File("new").c_str(), ZafStorage::Read).Error());
         ZafStorage second(dir.File("a").c_str(), ZafStorage::CreateTree);
         EXPECT_EQ(dir.File("ZTMP1.$$$"), second.TempFileName());
         EXPECT_TRUE(FileExists(second.TempFileName()));
@@ -235,11 +231,11 @@ TEST_F(ZafStorageTree, ChDirChecksStringAndObjectIds)
 {
     EXPECT_EQ(0, storage.ChDir("~A", "ClassA", 11));
     EXPECT_EQ(-1, storage.ChDir("~A", "ClassB"));
-    EXPECT_EQ(ZafFileError::IdMismatch, storage.Error());
+    EXPECT_EQ(ZafError::IdMismatch, storage.Error());
     EXPECT_EQ(-1, storage.ChDir("~A", nullptr, 12));
     EXPECT_EQ(-1, storage.ChDir("~Apple", "ClassA")) << "an entry without string id never equals one";
     EXPECT_EQ(-1, storage.ChDir("~Nothing"));
-    EXPECT_EQ(ZafFileError::NotFound, storage.Error());
+    EXPECT_EQ(ZafError::NotFound, storage.Error());
     EXPECT_EQ(storage.ResolvePath("~A"), storage.CurrentDirectory()) << "failures leave the directory";
 }
 
@@ -260,7 +256,7 @@ TEST_F(ZafStorageTree, WildcardsMatchWholeNamesInListOrder)
     EXPECT_EQ(0, storage.FindFirst(info, "*", nullptr, 3105));
     EXPECT_STREQ("Banana", info.name);
     EXPECT_EQ(-1, storage.FindFirst(info, "~Nope~*"));
-    EXPECT_EQ(ZafFileError::Read, storage.Error());
+    EXPECT_EQ(ZafError::Read, storage.Error());
     storage.FindFirst(info, "~A*");
     EXPECT_EQ(-1, storage.FindNext(info, "~A~*")) << "another directory than the record's";
     EXPECT_EQ(0, storage.FindClose(info));
@@ -269,6 +265,36 @@ TEST_F(ZafStorageTree, WildcardsMatchWholeNamesInListOrder)
     ASSERT_EQ(0, storage.FindFirst(info, "~A*"));
     ASSERT_EQ(0, storage.RmDir("~A", true));
     EXPECT_EQ(-1, storage.FindNext(info, "~A*"));
+}
+
+// Paths, opening, replacing and removing take names exactly; only the
+// searches read '*' and '?' as patterns. A tree read from a file may hold a
+// name like "A*" (no writer makes one): it is reached as itself, never as A.
+TEST_F(ZafStorageTree, NamesAreTakenExactlyOutsideSearches)
+{
+    storage.Root()->AddChild(new ZafDirectoryElement("A*", ZafDirectoryElement::directoryFlag));
+    ZafDirectoryElement *a = storage.ResolvePath("~A");
+    EXPECT_EQ(nullptr, storage.ResolvePath("~A?"));
+    EXPECT_EQ(nullptr, storage.ResolvePath("~Ap*"));
+    ASSERT_NE(nullptr, storage.ResolvePath("~A*"));
+    EXPECT_NE(a, storage.ResolvePath("~A*"));
+    EXPECT_EQ(-1, storage.RmDir("~A*~B", true));
+    EXPECT_EQ(0, storage.RmDir("~A*"));
+    EXPECT_EQ(a, storage.ResolvePath("~A")) << "removing A* leaves A";
+    EXPECT_EQ(static_cast<int>(ZafError::NotFound), storage.Remove("Ban*"));
+    EXPECT_EQ(nullptr, storage.Open("Ban*", ZafFileMode::Read));
+    EXPECT_EQ("yellow", ObjectBytes(storage, "Banana"));
+
+    // Names that a path or a pattern would read as something else are never made.
+    for (const char *bad : {"X*", "X?", ".", ".."})
+    {
+        EXPECT_EQ(-1, storage.MkDir(bad)) << bad;
+        EXPECT_EQ(nullptr, storage.Open(bad, ZafFileMode::Write)) << bad;
+        EXPECT_EQ(ZafError::NotFound, storage.Error()) << bad;
+        EXPECT_EQ(static_cast<int>(ZafError::NotFound), storage.Rename("Banana", bad)) << bad;
+    }
+    EXPECT_EQ(3, storage.Root()->ChildCount());
+    EXPECT_EQ(0, storage.MkDir("X.y"));
 }
 
 TEST_F(ZafStorageTree, DirectoriesAreMadeAndRemovedByTheRules)
@@ -297,7 +323,7 @@ TEST_F(ZafStorageTree, RenameMovesAndRelabels)
     EXPECT_EQ("yellow", ObjectBytes(storage, "~A~B~Plantain"));
     EXPECT_EQ(0, storage.Rename("~A~B~Plantain", "~A~B~Plantain", nullptr, 7));
     EXPECT_EQ(7, moved->NumberID());
-    const auto notFound = static_cast<int>(ZafFileError::NotFound);
+    const auto notFound = static_cast<int>(ZafError::NotFound);
     EXPECT_EQ(notFound, storage.Rename("~A", "Apple"));
     EXPECT_EQ(notFound, storage.Rename("Nope", "Other"));
     EXPECT_EQ(notFound, storage.Rename("~A", "~A~B~Inner")) << "a directory cannot move below itself";
@@ -342,19 +368,19 @@ TEST(ZafStorageReadOnly, WritingIsRefusedBeforeAnythingChanges)
     {
         ZafFile *file = storage.Open(path, path == mainData ? ZafFileMode::Write : ZafFileMode::Append);
         ASSERT_NE(nullptr, file) << path;
-        EXPECT_EQ(ZafFileError::NotFound, file->Error());
-        EXPECT_EQ(ZafFileError::NotFound, storage.Error());
+        EXPECT_EQ(ZafError::NotFound, file->Error());
+        EXPECT_EQ(ZafError::NotFound, storage.Error());
         storage.Close(file);
     }
     EXPECT_EQ("hello", ObjectBytes(storage, mainData));
     EXPECT_EQ(nullptr, storage.ResolvePath("~ZafWindow~MAIN~other")) << "no entry made";
-    EXPECT_EQ(ZafFileError::NotFound, storage.Save());
+    EXPECT_EQ(ZafError::NotFound, storage.Save());
 
     ZafFile *file = storage.Open(mainData, ZafFileMode::Read);
     ASSERT_NE(nullptr, file);
     file->WriteBytes("J", 1);
     EXPECT_EQ(-1, storage.Close(file));
-    EXPECT_EQ(ZafFileError::Write, storage.Error());
+    EXPECT_EQ(ZafError::Write, storage.Error());
     EXPECT_EQ("hello", ObjectBytes(storage, mainData));
 }
 
@@ -402,8 +428,8 @@ TEST(ZafStorageSave, FailureLeavesTheOldFileAsItWas)
     {
         // Another reader holds the file open: Windows will not replace it.
         ZafDiskFile reader(name.c_str(), ZafFileMode::Read | ZafFileMode::Binary);
-        EXPECT_EQ(ZafFileError::Open, storage.Save());
-        EXPECT_EQ(ZafFileError::Open, storage.Error());
+        EXPECT_EQ(ZafError::Open, storage.Save());
+        EXPECT_EQ(ZafError::Open, storage.Error());
     }
     EXPECT_EQ(SmallFile(), ReadWholeFile(name));
     EXPECT_EQ("changed", ObjectBytes(storage, mainData)) << "the storage goes on";

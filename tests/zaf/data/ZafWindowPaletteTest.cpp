@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "DataTestSupport.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafWindow.h"
