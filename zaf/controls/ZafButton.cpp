@@ -779,3 +779,32 @@ bool ZafButton::SetSelected(bool flag)
     }
     return selected;
 }
+
+// --- Drag and drop ---------------------------------------------------------------------
+
+ZafEventType ZafButton::DragDropEvent(const ZafEventRecord &event)
+{
+    ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
+    switch (event.type) {
+    case ZAF_DROP_QUERY:
+        if (source && source->MoveDraggable())
+            return ZAF_DROP_MOVE;
+        return source && source->CopyDraggable() ? ZAF_DROP_COPY : ZAF_REFUSED;
+    case ZAF_DROP_MOVE:
+    case ZAF_DROP_COPY: {
+        if (!source || source == this || IsDisabledUpChain(true) || !acceptDrop)
+            return ZAF_REFUSED;
+        auto *button = dynamic_cast<ZafButton *>(source);
+        if (!button)
+            return ZafWindowObject::DragDropEvent(event);
+        // Images go only between buttons that show their own.
+        if (button->bitmapData != bitmapData && !button->IsCheckType() && !IsCheckType())
+            SetBitmapData(CopyData(button->bitmapData));
+        if (ZafStringCompare(button->Text(), Text()) != 0)
+            SetText(button->Text());
+        return event.type;
+    }
+    default:
+        return ZafWindowObject::DragDropEvent(event);
+    }
+}
