@@ -10,7 +10,9 @@
 // edge (DockEdge: tool bars, status bars) a strip along that edge, support
 // objects first and each list in order, each strip as thick as the object's
 // own region and as long as the area still free; the MDI client gets what
-// is left. The MDI children are the client's to arrange.
+// is left. The MDI children are the client's to arrange. A docked object
+// whose thickness changes sends the frame ZAF_REGION_CHANGED to be laid out
+// again.
 //
 // Closing: a child closed from its title bar, its system menu or Ctrl+F4
 // (WM_CLOSE) is asked ZAF_CLOSE_QUERY first, as the window manager asks a
@@ -86,8 +88,9 @@ public:
     // items keep their number ids below it.
     static constexpr UINT firstChildCommand = 0xFF00;
     // Sets the menu in which Windows lists the children (null: none). The
-    // menu belongs to its caller (the frame's menu bar). Once the client
-    // exists a null menu leaves the list where it was.
+    // menu belongs to its caller (the frame's menu bar); a copy of the frame
+    // has none. Once the client exists a null menu leaves the list where it
+    // was.
     HMENU SetWindowMenu(HMENU menu);
     HMENU WindowMenu() const { return windowMenu; }
 

@@ -163,11 +163,15 @@ TEST_F(ZafMDITest, TheClientGetsWhatTheDockedBarsLeaveAfterEveryResize)
         EXPECT_EQ(Text(InFrame(right->OSHandle(), frameWindow)), Text({w - 12, 34, w, h - 18})) << at;
         EXPECT_EQ(Text(InFrame(client, frameWindow)), Text({0, 34, w - 12, h - 18})) << at;
     }
+    // A bar that grows asks the frame to lay it out again.
+    secondTop->SetRegion(ZafRegionRect(0, 0, 9, 19, ZAF_PIXEL));
+    frame->Event(ZafEventRecord(ZAF_REGION_CHANGED));
+    EXPECT_EQ(InFrame(client, frameWindow).top, 44);
     // A bar that leaves gives its strip back at once.
     delete frame->SubtractObject(right);
     RECT area;
     GetClientRect(frameWindow, &area);
-    EXPECT_EQ(Text(InFrame(client, frameWindow)), Text({0, 34, area.right, area.bottom - 18}));
+    EXPECT_EQ(Text(InFrame(client, frameWindow)), Text({0, 44, area.right, area.bottom - 18}));
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
     EXPECT_EQ(coretest::ThreadWindowCount(), before);
 }
@@ -284,6 +288,8 @@ TEST_F(ZafMDITest, WindowsListsTheChildrenInTheWindowMenuAndItsEntriesActivateTh
         auto *alpha = new Document("Alpha");
         auto *beta = new Document("Beta");
         ZafMDIWindow *frame = ShowFrame({alpha, beta}, givenBeforeCreation ? menu : nullptr);
+        // Given after creation, Wine lists the children only once asked to
+        // refresh the menu, Windows at once; the frame asks for it.
         if (!givenBeforeCreation)
             frame->SetWindowMenu(menu);
         // Each child's entry names it; the entry of the one behind brings it
