@@ -137,6 +137,8 @@ ZafEventType ZafDialogWindow::Control()
     endCode = 0;
     running = true;
     modal = true;
+    // Owned while it runs, so that it stays above the windows it disables;
+    // the owner given by the caller, if any, comes back afterwards.
     ZafWindow *ownerGiven = owner;
     if (!owner)
         owner = modalWindow ? modalWindow : FrontWindowBesides(this);
