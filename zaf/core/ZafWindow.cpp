@@ -59,6 +59,8 @@ ZafWindow::ZafWindow(const ZafWindow &copy)
 ZafWindow::~ZafWindow()
 {
     StopHoldingDefaultButtons();
+    if (accelerators)
+        DestroyAcceleratorTable(accelerators);
     // The Windows window goes first; with it go the children's windows,
     // each unbinding its object as it goes.
     if (osWindow && ZafObjectFromHandle(osWindow) == this)
@@ -550,6 +552,13 @@ void ZafWindow::SetRegion(const ZafRegionRect &newRegion)
 {
     region = newRegion;
     regionIsClientSize = false;
+}
+
+HACCEL ZafWindow::SetAccelerators(HACCEL table)
+{
+    if (accelerators && accelerators != table)
+        DestroyAcceleratorTable(accelerators);
+    return accelerators = table;
 }
 
 // --- Generic support objects -----------------------------------------------

@@ -185,6 +185,16 @@ public:
     // Lays the children out (see above).
     virtual void LayoutChildren();
 
+    // --- Keyboard shortcuts -----------------------------------------------
+    // The accelerator table of a top-level window (made with
+    // CreateAcceleratorTableA): the loop translates the keys pressed in the
+    // window, and in the MDI children of a frame, with it; each command
+    // arrives as a menu command (WM_COMMAND, see above). The window owns the
+    // table: one it is given in place destroys the old one, and deleting the
+    // window destroys it. Copies have none.
+    HACCEL SetAccelerators(HACCEL table);
+    HACCEL Accelerators() const { return accelerators; }
+
     // --- Focus, hot keys, default button ----------------------------------
     // Moves the focus to the next (or previous) child that can take it,
     // wrapping round; false when none can.
@@ -350,4 +360,5 @@ protected:
 
 private:
     bool IsParentOrSelf(const ZafWindowObject *object) const;
+    HACCEL accelerators = nullptr;
 };

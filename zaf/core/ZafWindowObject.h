@@ -112,6 +112,16 @@ struct ZafEventMap
     std::uint32_t modifiers;
 };
 
+// The edge of its parent's client area that an object docks to (tool bars
+// and status bars answer theirs); the numbers are a tool bar's edge numbers.
+enum ZafDockEdge : int {
+    ZAF_DOCK_NONE = -1,  // placed by its own region
+    ZAF_DOCK_TOP = 0,    // a strip along the top, its height kept
+    ZAF_DOCK_LEFT = 1,   // a strip along the left side, its width kept
+    ZAF_DOCK_BOTTOM = 2, // a strip along the bottom, its height kept
+    ZAF_DOCK_RIGHT = 3,  // a strip along the right side, its width kept
+};
+
 // A user function: called with the object, a copy of the event and the
 // logical code (ZAF_SELECT on selection); returns a logical code.
 using ZafUserFunction = ZafEventType (*)(ZafWindowObject *object, ZafEventRecord &event,
@@ -340,6 +350,10 @@ public:
     // Where the children's coordinates start inside the object's window, in
     // pixels ({0, 0}; a group keeps its title line free).
     virtual POINT ChildOrigin() const { return POINT{0, 0}; }
+    // The edge the object docks to. A window that lays out docked objects
+    // (an MDI frame) gives each a strip along its edge, in list order, and
+    // its other contents what is left. ZAF_DOCK_NONE by default.
+    virtual ZafDockEdge DockEdge() const { return ZAF_DOCK_NONE; }
     // A region in the object's coordinates to / from pixels of that window.
     ZafRegionRect RegionToWindow(const ZafRegionRect &rect) const;
     ZafRegionRect RegionFromWindow(const ZafRegionRect &rect) const;
