@@ -60,9 +60,10 @@
 // WM_MEASUREITEM names no window: its control id does, and each child
 // window gets one unique among its siblings (the object's number id when
 // that is non-zero and free, else one of the library's above 0xFFFF).
-// Menu upkeep (WM_INITMENUPOPUP, WM_MENUSELECT, and WM_DRAWITEM of an
-// owner-drawn menu) goes to the object that registered the menu handle
-// (RegisterMenu).
+// Menu upkeep (WM_INITMENUPOPUP, WM_MENUSELECT) goes to the object that
+// registered the menu handle (RegisterMenu); WM_MEASUREITEM and WM_DRAWITEM
+// of an owner-drawn menu go to the menu item of that command id, and a
+// drawing that no item takes to the menu's owner.
 //
 // Drawing: BeginDraw opens a pass (the display's context for the window
 // that draws the object, clipped to the object) and answers the region to
@@ -240,8 +241,9 @@ public:
     virtual ZafEventType HandleCompareItem(const ZafEventRecord &event, const COMPAREITEMSTRUCT &item);
     virtual ZafEventType HandleDeleteItem(const ZafEventRecord &event, const DELETEITEMSTRUCT &item);
     // WM_VKEYTOITEM (character false: key is a virtual key) or WM_CHARTOITEM
-    // of a list box with the caret at caretIndex: -2 handled, -1 the list
-    // box's own action, else the index of the item to act on.
+    // of a list box with the caret at caretIndex. Answers the message's
+    // result itself and never declines: -2 handled, -1 (the default) the
+    // list box's own action, else the index of the item to act on.
     virtual ZafEventType HandleListKey(const ZafEventRecord &event, unsigned key, int caretIndex, bool character);
     // WM_HSCROLL / WM_VSCROLL from this scroll-bar control.
     virtual ZafEventType HandleScroll(const ZafEventRecord &event, int request, int position);
@@ -565,6 +567,10 @@ protected:
     // Reads the record from the open level file (the persistent
     // constructor's body).
     void ReadFrom(ZafWindowPersistence &persistence);
+    // The menu item (IsMenuItem) below this object that an owner-drawn
+    // menu's WM_MEASUREITEM or WM_DRAWITEM names by command id; null for
+    // none or another message.
+    ZafWindowObject *MenuItemOf(const MSG &m);
     // Forgets every menu the object registered (its destructor).
     static void ForgetMenusOf(const ZafWindowObject *owner);
     // A notification about a control or a menu, sent on to that object;

@@ -94,10 +94,34 @@ ZafWindowObject *MenuOwnerOf(const MSG &m)
 
 // --- Passing notifications on -------------------------------------------------
 
+ZafWindowObject *ZafWindowObject::MenuItemOf(const MSG &m)
+{
+    // An owner-drawn menu item is measured and drawn by its command id, as
+    // menu commands reach it.
+    UINT id = 0;
+    if (m.message == WM_MEASUREITEM) {
+        auto *item = reinterpret_cast<const MEASUREITEMSTRUCT *>(m.lParam);
+        if (!item || item->CtlType != ODT_MENU)
+            return nullptr;
+        id = item->itemID;
+    } else if (m.message == WM_DRAWITEM) {
+        auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(m.lParam);
+        if (!item || item->CtlType != ODT_MENU)
+            return nullptr;
+        id = item->itemID;
+    } else {
+        return nullptr;
+    }
+    ZafWindowObject *found = FindObjectByNumberID(static_cast<ZafNumberID>(id));
+    return found && found->IsMenuItem() ? found : nullptr;
+}
+
 bool ZafWindowObject::RouteNotification(const ZafEventRecord &event, LRESULT &result)
 {
     const MSG &m = event.osEvent;
-    ZafWindowObject *target = MenuOwnerOf(m);
+    ZafWindowObject *target = MenuItemOf(m);
+    if (!target)
+        target = MenuOwnerOf(m);
     HWND control = nullptr;
     if (!target) {
         control = ControlOf(m);
@@ -130,7 +154,8 @@ bool ZafWindowObject::HandleNotification(const ZafEventRecord &event, LRESULT &r
                         pass->lParam == m.lParam;
     // Also a notification about this object sent to its own window, and
     // the upkeep of a menu it owns.
-    if (!passed && !(osWindow && m.hwnd == osWindow && ControlOf(m) == osWindow) && MenuOwnerOf(m) != this)
+    if (!passed && !(osWindow && m.hwnd == osWindow && ControlOf(m) == osWindow) && MenuOwnerOf(m) != this &&
+        MenuItemOf(m) != this)
         return false;
     if (passed)
         passing = nullptr;
@@ -174,7 +199,9 @@ bool ZafWindowObject::HandleNotification(const ZafEventRecord &event, LRESULT &r
         break;
     }
     // The handler may have deleted this object: only locals are used now.
-    if (code == ZAF_UNKNOWN) {
+    // A list-box key answer of -2 (handled) is no refusal.
+    const bool listKey = m.message == WM_VKEYTOITEM || m.message == WM_CHARTOITEM;
+    if (code == ZAF_UNKNOWN && !listKey) {
         if (!passed)
             return false;
         // What the object declines gets its sender's default answer, not
@@ -226,7 +253,7 @@ ZafEventType ZafWindowObject::HandleDeleteItem(const ZafEventRecord &, const DEL
 
 ZafEventType ZafWindowObject::HandleListKey(const ZafEventRecord &, unsigned, int, bool)
 {
-    return ZAF_UNKNOWN;
+    return -1;
 }
 
 ZafEventType ZafWindowObject::HandleScroll(const ZafEventRecord &, int, int)

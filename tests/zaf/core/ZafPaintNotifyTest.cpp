@@ -144,6 +144,42 @@ struct MenuOwner : ZafWindowObject
     bool closeAtOnce = false;
 };
 
+// An owner-drawn menu item's object, found by its command id.
+struct DrawnItem : ZafWindowObject
+{
+    explicit DrawnItem(ZafNumberID id) : ZafWindowObject(0, 0, 1, 1)
+    {
+        SetNumberID(id);
+        SetOwnWindow(false);
+    }
+    bool IsMenuItem() const override { return true; }
+    bool PaintedByParent() const override { return false; }
+    ZafEventType HandleMeasureItem(const ZafEventRecord &, MEASUREITEMSTRUCT &item) override
+    {
+        measuredIDs.push_back(static_cast<int>(item.itemID));
+        item.itemWidth = 80;
+        item.itemHeight = 27;
+        return TRUE;
+    }
+    std::vector<int> measuredIDs;
+};
+
+// A list box that wants its keys, whose object answers them as told.
+struct KeyList : Control
+{
+    KeyList() : Control("LISTBOX", LBS_WANTKEYBOARDINPUT | LBS_HASSTRINGS | LBS_NOTIFY, Pixels(10, 10, 109, 109)) {}
+    ZafEventType HandleListKey(const ZafEventRecord &event, unsigned key, int caret, bool character) override
+    {
+        return declineKeys ? Control::HandleListKey(event, key, caret, character) : keyAnswer;
+    }
+    ZafEventType HandleControlColor(const ZafEventRecord &event, HDC dc) override
+    {
+        return declineColors ? ZAF_UNKNOWN : Control::HandleControlColor(event, dc);
+    }
+    bool declineKeys = true, declineColors = false;
+    ZafEventType keyAnswer = -1;
+};
+
 class ZafPaintNotifyTest : public coretest::OnScreen
 {
 protected:
@@ -323,6 +359,8 @@ TEST_F(ZafPaintNotifyTest, MenuUpkeepReachesTheObjectThatOwnsTheMenu)
 {
     Frame *frame = Show();
     MenuOwner *owner = AddTo(frame, new MenuOwner);
+    DrawnItem *drawn = AddTo(frame, new DrawnItem(43));
+    AppendMenuA(owner->menu, MF_OWNERDRAW, 43, nullptr);
     HWND window = frame->OSHandle();
     // Windows prepares the pop-up; the owner greys its first item, which
     // TrackPopupMenu then shows. The owner ends the menu at once.
@@ -332,6 +370,9 @@ TEST_F(ZafPaintNotifyTest, MenuUpkeepReachesTheObjectThatOwnsTheMenu)
     EXPECT_EQ(owner->prepared, 1);
     EXPECT_TRUE(GetMenuState(owner->menu, 41, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(GetMenuState(owner->menu, 42, MF_BYCOMMAND) & MF_GRAYED);
+    // The owner-drawn item was measured by its own object.
+    ASSERT_FALSE(drawn->measuredIDs.empty());
+    EXPECT_EQ(drawn->measuredIDs.front(), 43);
 
     SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(42, MF_STRING), reinterpret_cast<LPARAM>(owner->menu));
     EXPECT_EQ(owner->selectedItem, 42);
@@ -349,5 +390,40 @@ TEST_F(ZafPaintNotifyTest, MenuUpkeepReachesTheObjectThatOwnsTheMenu)
     delete owner;
     EXPECT_EQ(ZafWindowObject::MenuOwner(menu), nullptr);
     DestroyMenu(menu);
+    Close(frame);
+}
+
+TEST_F(ZafPaintNotifyTest, WhatAControlDeclinesGetsItsParentsAnswerAndAListKeyAnswerReachesTheList)
+{
+    Frame *frame = Show();
+    KeyList *list = AddTo(frame, new KeyList);
+    HWND box = list->OSHandle();
+    ASSERT_NE(box, nullptr);
+    for (const char *row : {"a", "b", "c", "d"})
+        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row));
+    // Declined (-1, the default): the list moves on by itself; -2: the key
+    // is handled and nothing moves; an index: the list acts on that row.
+    const struct
+    {
+        bool decline;
+        ZafEventType answer;
+        int caret;
+    } cases[] = {{true, 0, 2}, {false, -2, 1}, {false, 3, 3}, {false, -1, 2}};
+    for (const auto &c : cases) {
+        SendMessageA(box, LB_SETCURSEL, 1, 0);
+        list->declineKeys = c.decline;
+        list->keyAnswer = c.answer;
+        SendMessageA(box, WM_KEYDOWN, VK_DOWN, 0);
+        EXPECT_EQ(SendMessageA(box, LB_GETCARETINDEX, 0, 0), c.caret) << c.decline << " " << c.answer;
+    }
+    // Colours the list declines are the frame's.
+    list->declineColors = true;
+    HDC dc = GetDC(box);
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(frame->OSHandle(), WM_CTLCOLORLISTBOX,
+                                                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
+    ReleaseDC(box, dc);
+    LOGBRUSH info;
+    ASSERT_EQ(GetObjectA(brush, sizeof(info), &info), static_cast<int>(sizeof(info)));
+    EXPECT_EQ(info.lbColor, frameColor);
     Close(frame);
 }
