@@ -452,23 +452,6 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
         if (systemDrawn && IsNativeDrawn())
             return static_cast<ZafEventType>(ZafCallClassWindowProc(event));
         break;
-    case WM_DRAWITEM: {
-        auto *item = reinterpret_cast<DRAWITEMSTRUCT *>(m.lParam);
-        if (!item)
-            break;
-        if (item->CtlType == ODT_BUTTON) {
-            const bool before = depressed;
-            depressed = (item->itemState & ODS_SELECTED) ? true : (allowToggling && !IsCheckType() && selected);
-            if (item->itemAction == ODA_SELECT && allowToggling && depressed == before)
-                return 1;
-        } else {
-            if (IsPushType())
-                depressed = (item->itemState & ODS_SELECTED) != 0;
-            if (item->itemAction == ODA_SELECT)
-                item->itemAction = ODA_DRAWENTIRE;
-        }
-        break;
-    }
     case WM_KEYDOWN:
         if (m.wParam == VK_RETURN) {
             if (IsDisabledUpChain(true))
@@ -500,8 +483,6 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
             return result;
         }
         break;
-    case WM_CTLCOLORBTN:
-        return CheckTypeColors(event);
     case WM_MOUSEMOVE:
         if (noFocus && GetCapture() == m.hwnd && (m.wParam & MK_LBUTTON)) {
             RECT client;
@@ -557,6 +538,23 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
         break;
     }
     return ZafWindowObject::HandleOSMessage(event);
+}
+
+ZafEventType ZafButton::HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRUCT &item)
+{
+    if (item.CtlType == ODT_BUTTON) {
+        const bool before = depressed;
+        depressed = (item.itemState & ODS_SELECTED) ? true : (allowToggling && !IsCheckType() && selected);
+        // A toggled button keeps its look while the mouse goes in and out.
+        if (item.itemAction == ODA_SELECT && allowToggling && depressed == before)
+            return TRUE;
+    } else {
+        if (IsPushType())
+            depressed = (item.itemState & ODS_SELECTED) != 0;
+        if (item.itemAction == ODA_SELECT)
+            item.itemAction = ODA_DRAWENTIRE;
+    }
+    return ZafWindowObject::HandleDrawItem(event, item);
 }
 
 // --- Data ------------------------------------------------------------------------------
