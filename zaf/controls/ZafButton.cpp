@@ -456,9 +456,11 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
         if (m.wParam == VK_RETURN) {
             if (IsDisabledUpChain(true))
                 return 0;
+            // In a window with a default button, Enter on a check box or
+            // radio button goes on to the window, which presses that button.
             ZafWindow *window = ParentWindow(this);
             if (IsCheckType() && window && window->GetDefaultButton(true))
-                return 0;
+                break;
             return SendSelf(ZAF_SELECT);
         }
         if (m.wParam == VK_SPACE) {
