@@ -608,8 +608,11 @@ int ZafButton::SetBitmapData(ZafBitmapData *data)
 int ZafButton::ClearStringData()
 {
     DropData(stringData, this, StringDataChanged);
-    if (osWindow)
+    // The Windows control shows its own caption: it is emptied too.
+    if (osWindow) {
+        RefreshText();
         SendSelf(ZAF_REDISPLAY_CHANGE);
+    }
     return 0;
 }
 
