@@ -16,11 +16,7 @@ ZafDialogWindow::ZafDialogWindow(const ZafDialogWindow &copy) : ZafWindow(copy)
 {
 }
 
-ZafDialogWindow::~ZafDialogWindow()
-{
-    if (deletedFlag)
-        *deletedFlag = true;
-}
+ZafDialogWindow::~ZafDialogWindow() = default;
 
 ZafDialogWindow::ZafDialogWindow(const char *name, ZafWindowPersistence &persistence)
     : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::topLevelEntry))
@@ -121,11 +117,9 @@ ZafEventType ZafDialogWindow::Control()
     running = true;
     modal = true;
     // A handler may delete the dialog: the loop then must not read it again.
-    bool deleted = false;
-    bool *outerFlag = deletedFlag;
-    deletedFlag = &deleted;
+    ZafTracker self(this);
     zafWindowManager->AddObject(this);
-    while (!deleted && !endCode) {
+    while (!self.Deleted() && !endCode) {
         ZafEventRecord event;
         if (!zafEventManager->Get(event))
             continue;
@@ -136,15 +130,12 @@ ZafEventType ZafDialogWindow::Control()
         }
         zafWindowManager->Event(event);
     }
-    if (deleted) {
-        if (outerFlag)
-            *outerFlag = true;
+    if (self.Deleted()) {
         for (HWND other : disabled)
             if (IsWindow(other))
                 EnableWindow(other, TRUE);
         return ZAF_DIALOG_CANCEL;
     }
-    deletedFlag = outerFlag;
     running = false;
     modal = false;
     for (HWND other : disabled)

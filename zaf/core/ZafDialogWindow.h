@@ -58,6 +58,4 @@ public:
 private:
     ZafEventType endCode = 0;
     bool running = false;
-    // Set by the destructor while Control runs: the loop's own flag.
-    bool *deletedFlag = nullptr;
 };

@@ -1,7 +1,5 @@
 // ZafWindowObject: the Win32 binding (creating, subclassing and destroying the
 // Windows window), the rows of Windows list boxes, and the translation of Windows messages into events.
-#include "zaf/core/ZafObjectPath.h"
-
 #include "zaf/core/ZafWindowObject.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
@@ -480,9 +478,9 @@ ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
             key.type = ZAF_KEY_EVENT;
             // The handler may delete this object: a key whose object is
             // gone goes no further.
-            ObjectPath path(this);
+            ZafTracker self(this);
             ZafEventType code = Event(key);
-            if (code == ZAF_UNKNOWN && m.message != WM_CHAR && m.message != WM_SYSCHAR && path.Exists(0))
+            if (code == ZAF_UNKNOWN && m.message != WM_CHAR && m.message != WM_SYSCHAR && !self.Deleted())
                 code = PassKeyUp(key);
             if (code != ZAF_UNKNOWN)
                 return 0;
