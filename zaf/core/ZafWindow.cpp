@@ -159,7 +159,8 @@ void ZafWindow::ReadData(ZafWindowPersistence &persistence)
     persistence.Read32(right);
     persistence.Read32(bottom);
     persistence.Read16(clientType);
-    if (persistence.Error() == 0 && (mode > 2 || !ZafIsCoordinateType(clientType)))
+    if (persistence.Error() == 0 && (mode > 2 || !ZafIsCoordinateType(clientType) ||
+                                     !ZafRegionRect(left, top, right, bottom, clientType).IsStorable()))
         persistence.SetError(16);
     if (persistence.Error() != 0)
         return;

@@ -426,13 +426,13 @@ void ZafWindowObject::ConvertRegion(ZafRegionRect &rect, ZafCoordinateType type)
     }
     const ZafDisplay &display = ZafDisplay::ForConversion();
     rect.ConvertCoordinates(ZAF_PIXEL);
-    if (from == ZAF_CELL) {
-        rect.top += display.PreSpace();
-        rect.bottom -= display.PostSpace();
-    } else {
-        rect.top -= display.PreSpace();
-        rect.bottom += display.PostSpace();
-    }
+    // Saturated: a converted region may stand at the ends of the range.
+    auto add = [](std::int32_t value, int delta) {
+        return std::int32_t(std::clamp<std::int64_t>(std::int64_t(value) + delta, INT32_MIN, INT32_MAX));
+    };
+    const int sign = from == ZAF_CELL ? 1 : -1;
+    rect.top = add(rect.top, sign * display.PreSpace());
+    rect.bottom = add(rect.bottom, -sign * display.PostSpace());
     rect.ConvertCoordinates(type);
 }
 
