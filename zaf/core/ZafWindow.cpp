@@ -780,8 +780,10 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
     switch (m.message) {
     case WM_COMMAND:
         if (m.lParam == 0 && m.hwnd == osWindow && IsTopLevel() && HIWORD(m.wParam) <= 1) {
+            // The item's user function may close (delete) this window.
+            ZafTracker self(this);
             ZafEventType code = MenuCommand(event);
-            if (code != ZAF_UNKNOWN)
+            if (code != ZAF_UNKNOWN || self.Deleted())
                 return 0;
             // A top-level window passes what it cannot route to the front window.
             if (zafWindowManager && zafWindowManager->FirstWindow() &&
