@@ -717,11 +717,11 @@ void ZafWindow::ApplyFont()
     const bool redrawWasOn = redraw;
     if (redrawWasOn)
         SetRedraw(false);
-    const ZafList *lists[] = {&support, this};
-    for (const ZafList *list : lists)
-        for (ZafElement *e = list->First(); e; e = e->Next())
-            AsObject(e)->UpdateFont();
-    if (redrawWasOn)
+    // WM_SETFONT reaches the controls' handlers, which may delete objects.
+    ZafTracker self(this);
+    ForEachObject(*this, {&support, this},
+                  [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) { object->UpdateFont(); });
+    if (redrawWasOn && !self.Deleted())
         SetRedraw(true);
 }
 
