@@ -746,11 +746,8 @@ const ZafEventMap ZafWindow::windowEventMap[] = {
 
 ZafEventType ZafWindow::MapEvent(const ZafEventRecord &event) const
 {
-    for (const ZafEventMap *row = windowEventMap; row->logicalCode != ZAF_NO_MAPPING; ++row)
-        if (event.type == ZAF_KEY_EVENT && row->category == ZAF_KEY_EVENT && row->rawValue == event.key.value &&
-            row->modifiers == event.key.shiftState)
-            return row->logicalCode;
-    return ZafWindowObject::MapEvent(event);
+    ZafEventType code = SearchEventMap(windowEventMap, event);
+    return code != ZAF_NO_MAPPING ? code : ZafWindowObject::MapEvent(event);
 }
 
 ZafEventType ZafWindow::MenuCommand(const ZafEventRecord &event)

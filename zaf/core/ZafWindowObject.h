@@ -208,6 +208,11 @@ public:
     // The class's own event map (null: none).
     virtual const ZafEventMap *EventMap() const { return nullptr; }
     static const ZafEventMap defaultEventMap[];
+    // The first row of a map that matches: key rows match the virtual key of
+    // key-down and key-up messages (and of key events made without a
+    // message), character rows (ZAF_KEY_CHARACTER in the modifier word) the
+    // character of WM_CHAR and WM_SYSCHAR; ZAF_NO_MAPPING when none does.
+    static ZafEventType SearchEventMap(const ZafEventMap *map, const ZafEventRecord &event);
     // True for menu items: menu commands are routed to these only.
     virtual bool IsMenuItem() const { return false; }
     // Drag and drop (Event passes the codes ZAF_DRAG_FIRST to ZAF_DRAG_LAST
