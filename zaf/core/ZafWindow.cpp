@@ -465,8 +465,10 @@ int ZafWindow::NotifyFocus(ZafWindowObject *object, bool gaining)
     if (gaining && object && object != this && object->parent == this && Contains(object)) {
         ZafWindowObject *previous = CurrentChild();
         SetCurrent(object);
-        if (previous && previous != object && previous->Focus())
-            previous->Event(ZafEventRecord(ZAF_NOT_CURRENT));
+        // The previous child, or the windowless object current inside it,
+        // loses the focus.
+        if (previous && previous != object)
+            previous->FocusLeft();
     }
     return ZafWindowObject::NotifyFocus(this, gaining);
 }
@@ -839,6 +841,15 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
 ZafEventType ZafWindow::KeyEvent(const ZafEventRecord &event)
 {
     const MSG &m = event.osEvent;
+    // A key that came to the window that hosts the focused windowless child
+    // goes to that child first; a key passed up from a child with a window of
+    // its own has been offered below already.
+    ZafWindowObject *child = CurrentChild();
+    if (child && !child->OwnWindow() && m.hwnd == DrawingHandle() && child->HostedFocus()->Focus()) {
+        ZafEventType code = child->Event(event);
+        if (code != ZAF_UNKNOWN)
+            return code;
+    }
     ZafEventType code = MapEvent(event);
     if (code == ZAF_NEXT || code == ZAF_PREVIOUS)
         return MoveFocus(code == ZAF_NEXT) ? code : ZAF_UNKNOWN;
@@ -883,12 +894,18 @@ bool ZafWindow::MoveFocus(bool forward)
         ZafWindowObject *object = AsObject(e);
         if (TakesFocus(object)) {
             object->SetFocus(true);
-            if (!object->OSHandle())
-                NotifyFocus(object, true);
             return true;
         }
     } while (e != start);
     return false;
+}
+
+ZafWindowObject *ZafWindow::HostedFocus()
+{
+    ZafWindowObject *child = CurrentChild();
+    if (!child || child->OwnWindow() || !TakesFocus(child))
+        return this;
+    return child->HostedFocus();
 }
 
 ZafWindowObject *ZafWindow::FindHotKeyObject(unsigned character)

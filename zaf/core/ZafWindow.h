@@ -189,6 +189,9 @@ public:
     // Moves the focus to the next (or previous) child that can take it,
     // wrapping round; false when none can.
     bool MoveFocus(bool forward);
+    // The last windowless child along the current children that can take
+    // the focus (see ZafWindowObject); the window itself when none.
+    ZafWindowObject *HostedFocus() override;
     // The child whose text marks the letter as its hot key (Latin-1 case
     // folded); null when none.
     ZafWindowObject *FindHotKeyObject(unsigned character);
@@ -245,8 +248,9 @@ public:
     ZafWindowObject *FindObjectByNumberID(ZafNumberID id) override;
 
     // Makes a child the current child when it gains the focus (the previous
-    // current child, when it had the focus, is sent ZAF_NOT_CURRENT) and
-    // passes the change to the parent; 0 when accepted.
+    // current child and the windowless object current inside it are sent
+    // ZAF_NOT_CURRENT when they had the focus) and passes the change to the
+    // parent; 0 when accepted.
     int NotifyFocus(ZafWindowObject *object, bool gaining) override;
     // The single-selection rule described above; returns the object.
     ZafWindowObject *NotifySelection(ZafWindowObject *object, bool selected) override;

@@ -25,9 +25,14 @@
 //
 // Focus: SetFocus on a windowless object goes through NotifyFocus, which a
 // window answers by making the object its current child and passing the
-// change up; the window manager's part (recording the current object) is
-// added with the window manager. Selection: SetSelected tells the parent
-// through NotifySelection (see ZafWindow for the single-selection rule).
+// change up, and puts the Windows focus on the object's host (the nearest
+// parent with a Windows window), whose keys then reach the object (see
+// ZafWindow). The object that gains the focus gets ZAF_CURRENT and the one
+// that loses it ZAF_NOT_CURRENT, once each, whether the change came from
+// SetFocus or from Windows (WM_SETFOCUS, WM_KILLFOCUS). A host that gets the
+// Windows focus back gives it to the windowless object that was current in
+// it. Selection: SetSelected tells the parent through NotifySelection (see
+// ZafWindow for the single-selection rule).
 //
 // The Windows window: ZAF_CREATE and ZAF_CREATE_OS_WINDOW make it (an object
 // whose own-window flag is clear draws inside its parent's window instead),
@@ -279,9 +284,15 @@ public:
     // Gives (on) or takes (off) the focus; nothing is given when the object
     // or a parent is disabled or refuses the focus. An own window gets the
     // Windows focus (its flag then follows the focus messages); a windowless
-    // object goes through NotifyFocus. Returns the focus flag.
+    // object goes through NotifyFocus, is told ZAF_CURRENT or
+    // ZAF_NOT_CURRENT, and its host gets the Windows focus. Returns the
+    // focus flag.
     virtual bool SetFocus(bool flag);
     bool Focus() const { return focus; }
+    // The windowless object that holds the focus for this object's window:
+    // the last windowless object along the chain of current children; the
+    // object itself when there is none (and for every object not a window).
+    virtual ZafWindowObject *HostedFocus() { return this; }
     // Sets the flag, marks the object changed when created and tells the
     // parent (which may keep the flag on); returns the flag in force.
     virtual bool SetSelected(bool flag);
@@ -499,6 +510,11 @@ protected:
     // Sends an unconsumed key event up to the parents; ZAF_UNKNOWN when
     // none consumed it.
     ZafEventType PassKeyUp(const ZafEventRecord &event);
+    // WM_SETFOCUS: the object (or the windowless object it hosts) becomes
+    // current. WM_KILLFOCUS: it and the windowless object it hosts stop
+    // being current.
+    void FocusArrived();
+    void FocusLeft();
     // Plain-name search: this object, then whatever it holds.
     ZafWindowObject *SearchStringID(const char *name);
     // What the object holds (support objects, children, a sub-menu).

@@ -452,11 +452,10 @@ ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
         }
         break;
     case WM_SETFOCUS:
-        focus = true;
-        NotifyFocus(this, true);
+        FocusArrived();
         break;
     case WM_KILLFOCUS:
-        focus = false;
+        FocusLeft();
         break;
     case WM_SETCURSOR:
         if (LOWORD(m.lParam) == HTCLIENT && zafEventManager) {
