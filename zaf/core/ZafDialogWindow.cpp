@@ -93,12 +93,17 @@ ZafEventType ZafDialogWindow::Event(const ZafEventRecord &event)
             return ZAF_REFUSED;
         }
         return 0;
-    case ZAF_KEY_EVENT:
-        if (running && event.osEvent.message == WM_KEYDOWN && event.key.value == VK_ESCAPE) {
+    case ZAF_KEY_EVENT: {
+        // The focused object has the key first; one that wants every key
+        // (a multi-line edit) keeps Escape too.
+        ZafEventType code = ZafWindow::Event(event);
+        if (code == ZAF_UNKNOWN && running && event.osEvent.message == WM_KEYDOWN &&
+            event.key.value == VK_ESCAPE && !SourceWantsKey(event)) {
             endCode = ZAF_DIALOG_CANCEL;
             return ZAF_DIALOG_CANCEL;
         }
-        break;
+        return code;
+    }
     default:
         break;
     }

@@ -23,11 +23,17 @@
 // top-level window (its frame from the destroyable, movable, sizeable and
 // no-close flags, its caption from the title support object); any other
 // window is a child window inside its parent. ZAF_CREATE makes the Windows
-// window and then those of the support objects and children. Tab and
-// Shift+Tab move the focus through the children in list order; Alt+letter
-// (or the plain letter with plain-key hot keys) gives the focus to the
-// child whose text marks that letter with '&' and sends it ZAF_HOT_KEY;
-// Enter selects the default button. ZAF_APPLY_GEOMETRY applies the region,
+// window and then those of the support objects and children. Keys that
+// come to a window's Windows window go first to the windowless child that
+// holds the focus (HostedFocus). Tab and Shift+Tab move the focus through
+// the children in list order, and the arrows from one control child to the
+// next or previous; Alt+letter (or the plain letter with plain-key hot
+// keys) gives the focus to the child whose text marks that letter with '&'
+// and sends it ZAF_HOT_KEY; Enter selects the focused push button, else the
+// default button. Each of these is first offered to the focused object
+// (DialogCode): a control that wants the key keeps it. A native control
+// that takes its dialog keys itself asks the window as a dialog would:
+// WM_NEXTDLGCTL moves the focus, DM_GETDEFID names the default button. ZAF_APPLY_GEOMETRY applies the region,
 // ZAF_REGION_CHANGED (also on WM_SIZE) lays the children out again:
 // the geometry manager (support object ZAF_NUMID_GEOMETRY) first, then
 // every support object and child gets ZAF_APPLY_GEOMETRY.
@@ -350,6 +356,14 @@ protected:
     // Routes a menu command to the menu item of that number id.
     ZafEventType MenuCommand(const ZafEventRecord &event);
     ZafEventType KeyEvent(const ZafEventRecord &event);
+    // The object a key event comes from: the focus held for the window the
+    // key came to (this window's when it came with no window).
+    ZafWindowObject *KeySource(const ZafEventRecord &event);
+    // True when the key's source, another object than this window, wants
+    // the key for itself (its DialogCode).
+    bool SourceWantsKey(const ZafEventRecord &event);
+    // WM_NEXTDLGCTL: focus the window named, or move on from the focus.
+    void NextDialogControl(WPARAM wParam, LPARAM lParam);
     void StopHoldingDefaultButtons();
 
 private:

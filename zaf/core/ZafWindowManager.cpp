@@ -124,8 +124,7 @@ ZafEventType ZafWindowManager::DispatchOSMessage(const ZafEventRecord &event)
             SendMessageA(droppedComboBox, CB_SHOWDROPDOWN, FALSE, 0);
         droppedComboBox = nullptr;
     }
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
+    ZafDispatchMessage(m);
     return IsEmpty() ? ZAF_NO_WINDOWS : 0;
 }
 

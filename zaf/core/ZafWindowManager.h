@@ -11,8 +11,8 @@
 // dialog that its Control runs: that one's loop ends as ZAF_DIALOG_CANCEL
 // and the dialog stays for Control to take out and its caller to delete.
 //
-// Event (the loop's dispatcher): a Windows message is translated and
-// dispatched to its window procedure; ZAF_EXIT posts WM_QUIT (unless it
+// Event (the loop's dispatcher): a Windows message is dispatched to its
+// window procedure and translated (ZafDispatchMessage); ZAF_EXIT posts WM_QUIT (unless it
 // came from one) and answers ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
 // answers 0 to ZAF_CLOSE_QUERY; ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add /
 // close the window carried; any other logical event goes to the front

@@ -51,6 +51,13 @@
 // procedure. A key nobody consumes travels up to the parents (Tab order,
 // hot keys and the default button are the windows'); it goes no further
 // once a handler has deleted the object or the parent it would reach next.
+// Characters (WM_CHAR, WM_SYSCHAR) stay with the object. Before a window
+// takes Tab, Enter, Escape or an arrow for navigation it asks the focused
+// object's DialogCode, as Windows dialogs ask WM_GETDLGCODE: a control that
+// wants the key gets it. The loop (ZafDispatchMessage) makes a key-down's
+// character only when no object consumed the key-down, so the character of
+// a key that moved the focus or selected the default button reaches no
+// control.
 // WM_COMMAND, WM_CTLCOLOR..., WM_DRAWITEM, WM_MEASUREITEM and scroll-bar
 // messages that a window receives about a control are sent back to the
 // control's own window, so they reach the control's object.
@@ -218,6 +225,15 @@ public:
     // message), character rows (ZAF_KEY_CHARACTER in the modifier word) the
     // character of WM_CHAR and WM_SYSCHAR; ZAF_NO_MAPPING when none does.
     static ZafEventType SearchEventMap(const ZafEventMap *map, const ZafEventRecord &event);
+    // What the object wants of a key that its window would take for
+    // navigation (Tab, Enter, Escape, arrows) or as a plain hot key, in the
+    // DLGC_ bits of WM_GETDLGCODE: DLGC_WANTTAB, DLGC_WANTARROWS,
+    // DLGC_WANTCHARS, DLGC_WANTALLKEYS (every key; also DLGC_WANTMESSAGE),
+    // and DLGC_DEFPUSHBUTTON or DLGC_UNDEFPUSHBUTTON for a push button,
+    // which Enter then selects. The default asks the object's own window
+    // (WM_GETDLGCODE with the key's message, which also tells a native
+    // control that it is in a dialog); a windowless object wants nothing.
+    virtual UINT DialogCode(const ZafEventRecord &key);
     // True for menu items: menu commands are routed to these only.
     virtual bool IsMenuItem() const { return false; }
     // Drag and drop (Event passes the codes ZAF_DRAG_FIRST to ZAF_DRAG_LAST
@@ -507,9 +523,12 @@ protected:
     // Reads the record from the open level file (the persistent
     // constructor's body).
     void ReadFrom(ZafWindowPersistence &persistence);
-    // Sends an unconsumed key event up to the parents; ZAF_UNKNOWN when
-    // none consumed it.
+    // Sends an unconsumed key event up to the parents, up to the top-level
+    // window; ZAF_UNKNOWN when none consumed it.
     ZafEventType PassKeyUp(const ZafEventRecord &event);
+    // A key or character message of the object's window: Event, then the
+    // parents for a key, then the window class for what nobody consumed.
+    ZafEventType HandleKeyMessage(const ZafEventRecord &event);
     // WM_SETFOCUS: the object (or the windowless object it hosts) becomes
     // current. WM_KILLFOCUS: it and the windowless object it hosts stop
     // being current.
@@ -594,6 +613,12 @@ LRESULT ZafCallClassWindowProc(const ZafEventRecord &event);
 ZafWindowObject *ZafObjectFromHandle(HWND window);
 // The library's window procedure.
 LRESULT CALLBACK ZafWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Dispatches a message of the loop to its window procedure. A key-down is
+// translated into its character (TranslateMessage) after it is dispatched,
+// and only when no object consumed it: the character of a key that moved
+// the focus, selected a button or chose a hot key never reaches a control,
+// as with IsDialogMessage.
+void ZafDispatchMessage(MSG &message);
 // The module instance windows are made in.
 HINSTANCE ZafInstance();
 void ZafSetInstance(HINSTANCE instance);

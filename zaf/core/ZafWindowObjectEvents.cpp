@@ -87,8 +87,10 @@ ZafEventType ZafWindowObject::PassKeyUp(const ZafEventRecord &event)
 {
     // A parent's handler may delete it and its parents (a default button's
     // user function closing the window): each is checked before it is used.
+    // The window manager is left out: it would hand the key back to the
+    // front window, which has had it.
     ObjectPath path(this);
-    for (std::size_t i = 1; i < path.Size() && path.Exists(i); ++i) {
+    for (std::size_t i = 1; i < path.Size() && path.At(i) != zafWindowManager && path.Exists(i); ++i) {
         ZafEventType code = path.At(i)->Event(event);
         if (code != ZAF_UNKNOWN)
             return code;

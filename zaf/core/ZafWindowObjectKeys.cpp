@@ -6,6 +6,94 @@
 #include "zaf/core/ZafWindowObject.h"
 #include "zaf/core/ZafWindow.h"
 
+
+// --- The loop's dispatch of key-downs -----------------------------------------------
+
+namespace {
+
+// The key-down that ZafDispatchMessage is dispatching, and whether an object
+// consumed it. Dispatching may run a nested loop (a modal dialog opened by a
+// default button): each level keeps its own record.
+struct KeyDispatch
+{
+    MSG message;
+    bool consumed;
+};
+KeyDispatch *dispatching = nullptr;
+
+bool IsKeyDown(UINT message)
+{
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+}
+
+bool IsCharacter(UINT message)
+{
+    return message == WM_CHAR || message == WM_SYSCHAR;
+}
+
+void MarkConsumed(const MSG &m)
+{
+    if (dispatching && dispatching->message.hwnd == m.hwnd && dispatching->message.message == m.message &&
+        dispatching->message.wParam == m.wParam && dispatching->message.lParam == m.lParam)
+        dispatching->consumed = true;
+}
+
+} // namespace
+
+void ZafDispatchMessage(MSG &message)
+{
+    if (!IsKeyDown(message.message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        return;
+    }
+    // TranslateMessage posts the character at once; made before the key-down
+    // is handled it would reach the control even when the key moved the
+    // focus on. IsDialogMessage does not translate the keys it takes either.
+    KeyDispatch key = {message, false};
+    KeyDispatch *outer = dispatching;
+    dispatching = &key;
+    DispatchMessageA(&message);
+    dispatching = outer;
+    if (!key.consumed)
+        TranslateMessage(&message);
+}
+
+// --- Key messages -------------------------------------------------------------------
+
+ZafEventType ZafWindowObject::HandleKeyMessage(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    ZafEventRecord key = event;
+    key.type = ZAF_KEY_EVENT;
+    // The handler may delete this object: a key whose object is gone goes no
+    // further.
+    ObjectPath path(this);
+    ZafEventType code = Event(key);
+    if (code == ZAF_UNKNOWN && !IsCharacter(m.message) && path.Exists(0))
+        code = PassKeyUp(key);
+    if (code == ZAF_UNKNOWN)
+        return static_cast<ZafEventType>(ZafCallClassWindowProc(event));
+    if (IsKeyDown(m.message))
+        MarkConsumed(m);
+    return 0;
+}
+
+UINT ZafWindowObject::DialogCode(const ZafEventRecord &key)
+{
+    if (!osWindow || !ownWindow)
+        return 0;
+    // The control reads the key from the message; a key event made without
+    // one stands for a key-down.
+    MSG m = key.osEvent;
+    if (!m.message) {
+        m.hwnd = osWindow;
+        m.message = WM_KEYDOWN;
+        m.wParam = key.key.value;
+    }
+    return static_cast<UINT>(SendMessageA(osWindow, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m)));
+}
+
 // --- Focus messages -----------------------------------------------------------------
 
 void ZafWindowObject::FocusArrived()

@@ -475,16 +475,7 @@ ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
             if (code != ZAF_UNKNOWN)
                 return 0;
         } else if (IsKeyMessage(m.message)) {
-            ZafEventRecord key = event;
-            key.type = ZAF_KEY_EVENT;
-            // The handler may delete this object: a key whose object is
-            // gone goes no further.
-            ObjectPath path(this);
-            ZafEventType code = Event(key);
-            if (code == ZAF_UNKNOWN && m.message != WM_CHAR && m.message != WM_SYSCHAR && path.Exists(0))
-                code = PassKeyUp(key);
-            if (code != ZAF_UNKNOWN)
-                return 0;
+            return HandleKeyMessage(event);
         }
         break;
     }
