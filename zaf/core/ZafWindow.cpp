@@ -790,6 +790,13 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
                 zafWindowManager->Event(close);
             return 0;
         }
+        // A control's request to close its dialog (a multi-line edit's
+        // Escape) that reached a child window goes on to the window above;
+        // the class procedure would destroy the child window.
+        if (!IsTopLevel() && GetParent(m.hwnd) && !(GetWindowLongA(m.hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+            PostMessageA(GetParent(m.hwnd), WM_CLOSE, 0, 0);
+            return 0;
+        }
         break;
     case WM_NEXTDLGCTL:
         NextDialogControl(m.wParam, m.lParam);

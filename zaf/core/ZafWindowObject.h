@@ -231,8 +231,9 @@ public:
     // DLGC_WANTCHARS, DLGC_WANTALLKEYS (every key; also DLGC_WANTMESSAGE),
     // and DLGC_DEFPUSHBUTTON or DLGC_UNDEFPUSHBUTTON for a push button,
     // which Enter then selects. The default asks the object's own window
-    // (WM_GETDLGCODE with the key's message, which also tells a native
-    // control that it is in a dialog); a windowless object wants nothing.
+    // (WM_GETDLGCODE; inside a ZafDialogWindow with the key's message, which
+    // tells a native control that it is in a dialog); a windowless object
+    // wants nothing.
     virtual UINT DialogCode(const ZafEventRecord &key);
     // True for menu items: menu commands are routed to these only.
     virtual bool IsMenuItem() const { return false; }

@@ -4,6 +4,7 @@
 #include "zaf/core/ZafObjectPath.h"
 
 #include "zaf/core/ZafWindowObject.h"
+#include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafWindow.h"
 
 
@@ -91,7 +92,14 @@ UINT ZafWindowObject::DialogCode(const ZafEventRecord &key)
         m.message = WM_KEYDOWN;
         m.wParam = key.key.value;
     }
-    return static_cast<UINT>(SendMessageA(osWindow, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m)));
+    // Only a dialog's controls are told that they are in one (the message as
+    // lParam, as IsDialogMessage passes it): a multi-line edit then asks its
+    // window to move the focus at Tab and to close at Escape, where outside
+    // a dialog it types a tab and ignores Escape.
+    ZafWindowObject *top = TopLevelObject();
+    const bool inDialog = top && top->IsClassID(ZafDialogWindow::classID);
+    return static_cast<UINT>(
+        SendMessageA(osWindow, WM_GETDLGCODE, m.wParam, inDialog ? reinterpret_cast<LPARAM>(&m) : 0));
 }
 
 // --- Focus messages -----------------------------------------------------------------
