@@ -1,6 +1,7 @@
 // Keys, characters and the focus, driven by real key messages through the
 // library's loop (TranslateMessage makes the characters there) and checked
 // through what Windows reports.
+#include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
 #include "CoreTestSupport.h"
@@ -81,10 +82,14 @@ struct Control : ZafWindowObject
 
 constexpr DWORD multiLine = ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
 
-struct Frame : ZafWindow
+// The keys are a dialog's: its controls are told that they are in one.
+struct Frame : ZafDialogWindow
 {
-    Frame() : ZafWindow(2, 2, 40, 12) { SetVisible(false); }
+    Frame() : ZafDialogWindow(2, 2, 40, 12) { SetVisible(false); }
+    ~Frame() override { ++deaths; }
+    static int deaths;
 };
+int Frame::deaths = 0;
 
 class ZafKeyboardTest : public coretest::OnScreen
 {
@@ -92,7 +97,8 @@ protected:
     ZafKeyboardTest() { zafWindowManager->AddObject(frame); }
     ~ZafKeyboardTest() override
     {
-        zafWindowManager->CloseWindow(frame);
+        if (frame)
+            zafWindowManager->CloseWindow(frame);
         EXPECT_EQ(coretest::ThreadWindowCount(), before);
     }
     Control *Add(const char *windowClass = nullptr, DWORD style = 0, const char *text = nullptr)
@@ -142,6 +148,35 @@ INSTANTIATE_TEST_SUITE_P(ZafKeyboard, OneTab,
                                          Start{"MultiLineEdit", "EDIT", multiLine, true},
                                          Start{"Button", "BUTTON", BS_PUSHBUTTON, false}),
                          [](const testing::TestParamInfo<Start> &info) { return std::string(info.param.name); });
+
+TEST_F(ZafKeyboardTest, OutsideADialogAMultiLineEditTypesTheTab)
+{
+    // As in Windows without IsDialogMessage: the edit takes Tab as text.
+    ZafWindow *plain = new ZafWindow(2, 2, 40, 12);
+    plain->SetVisible(false);
+    zafWindowManager->AddObject(plain);
+    Control *text = AddTo(plain, new Control("EDIT", multiLine));
+    AddTo(plain, new Control);
+    text->SetFocus(true);
+    Stroke(VK_TAB);
+    EXPECT_EQ(GetFocus(), text->OSHandle());
+    EXPECT_EQ(text->WindowText(), "\t");
+    zafWindowManager->CloseWindow(plain);
+}
+
+TEST_F(ZafKeyboardTest, EscapeInAMultiLineEditOfAGroupClosesTheDialog)
+{
+    // The edit asks its own window, the group's, to close; the group passes
+    // the request on to the dialog instead of being destroyed.
+    ZafWindow *group = AddTo(frame, new ZafWindow(1, 1, 30, 8));
+    Control *text = AddTo(group, new Control("EDIT", multiLine));
+    text->SetFocus(true);
+    Frame::deaths = 0;
+    Stroke(VK_ESCAPE);
+    EXPECT_EQ(Frame::deaths, 1);
+    EXPECT_FALSE(zafWindowManager->Contains(frame));
+    frame = nullptr;
+}
 
 TEST_F(ZafKeyboardTest, OneTabOnTheWindowItselfFocusesTheFirstChild)
 {
