@@ -7,7 +7,6 @@
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafWindow.h"
 
-
 // --- The loop's dispatch of key-downs -----------------------------------------------
 
 namespace {

@@ -39,14 +39,13 @@ struct Control : ZafWindowObject
 {
     explicit Control(const char *windowClass = nullptr, DWORD style = 0, const char *text = nullptr)
         : ZafWindowObject(1, 1, 10, 1), windowClass(windowClass), style(style), label(text)
-    {
-    }
+    {}
     HWND CreateOSWindow() override
     {
         if (!OwnWindow() || !windowClass)
             return ZafWindowObject::CreateOSWindow();
-        return ZafCreateOSWindow(this, windowClass, WS_CHILD | WS_VISIBLE | style, "", Parent()->DrawingHandle(),
-                                 0, nullptr);
+        return ZafCreateOSWindow(this, windowClass, WS_CHILD | WS_VISIBLE | style, "", Parent()->DrawingHandle(), 0,
+                                 nullptr);
     }
     ZafEventType Event(const ZafEventRecord &event) override
     {
@@ -119,8 +118,7 @@ struct Start
 };
 
 class OneTab : public ZafKeyboardTest, public testing::WithParamInterface<Start>
-{
-};
+{};
 
 TEST_P(OneTab, MovesTheFocusOneChildOnAndItsCharacterReachesNoControl)
 {
@@ -300,8 +298,7 @@ struct MapCase
 };
 
 class EventMapSearch : public testing::TestWithParam<MapCase>
-{
-};
+{};
 
 // Rows for a key and for a character of the same number; the row for
 // characters carries ZAF_KEY_CHARACTER.
@@ -352,9 +349,9 @@ TEST_F(ZafKeyboardTest, AWindowlessChildTakesTheFocusThroughItsHostAndGetsItsKey
     EXPECT_FALSE(edit->Focus());
     // Keys and characters come to the host and reach the object.
     Stroke('A');
-    EXPECT_EQ(windowless->keys, (std::vector<Key>{{WM_KEYDOWN, 'A', ZAF_NO_MAPPING},
-                                                  {WM_CHAR, 'a', ZAF_NO_MAPPING},
-                                                  {WM_KEYUP, 'A', ZAF_NO_MAPPING}}));
+    EXPECT_EQ(windowless->keys,
+              (std::vector<Key>{
+                  {WM_KEYDOWN, 'A', ZAF_NO_MAPPING}, {WM_CHAR, 'a', ZAF_NO_MAPPING}, {WM_KEYUP, 'A', ZAF_NO_MAPPING}}));
     // Tab moves on from it once, and back to it through its host.
     Stroke(VK_TAB);
     EXPECT_EQ(GetFocus(), edit->OSHandle());
