@@ -94,6 +94,7 @@ class ZafKeyboardTest : public coretest::OnScreen
 {
 protected:
     ZafKeyboardTest() { zafWindowManager->AddObject(frame); }
+    void SetUp() override { ASSERT_NE(frame->OSHandle(), nullptr); }
     ~ZafKeyboardTest() override
     {
         if (frame)
@@ -269,6 +270,7 @@ TEST_F(ZafKeyboardTest, CharactersTypedIntoAnEditStayCharacters)
     }
     // The key Down is still a key.
     Stroke(VK_DOWN);
+    ASSERT_GE(edit->keys.size(), 2u);
     EXPECT_EQ(edit->keys[edit->keys.size() - 2], (Key{WM_KEYDOWN, VK_DOWN, ZAF_MOVE_DOWN}));
 }
 
