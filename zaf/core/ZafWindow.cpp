@@ -1048,6 +1048,8 @@ ZafWindowObject *ZafWindow::FindHotKeyObject(unsigned character)
     for (ZafElement *e = First(); e; e = e->Next()) {
         ZafWindowObject *object = AsObject(e);
         const char *text = object->Text();
+        if (object->HotKeyLetter() && ToLowerLatin1(object->HotKeyLetter()) == wanted && TakesFocus(object))
+            return object;
         if (!text || !TakesFocus(object))
             continue;
         for (const char *c = text; *c; ++c) {
