@@ -217,6 +217,26 @@ TEST_F(ButtonTest, AButtonRefusingFocusDraggedOutIsNotSelected)
     EXPECT_EQ(Calls().size(), 1u);
 }
 
+TEST_F(ButtonTest, TheDefaultLookFollowsTheFocus)
+{
+    ZafButton *a = AddButton("A");
+    ZafButton *b = AddButton("B");
+    ZafButton *box = AddButton("Box", ZafButton::checkBox);
+    box->SetHzJustify(ZafButton::justifyStart);
+    for (ZafButton *button : {a, b, box})
+        button->SetAllowDefault(true);
+    Show();
+    a->SetFocus(true);
+    Pump();
+    EXPECT_EQ(std::make_pair(Kind(a), Kind(b)), std::make_pair(LONG(BS_DEFPUSHBUTTON), LONG(BS_PUSHBUTTON)));
+    b->SetFocus(true);
+    Pump();
+    EXPECT_EQ(std::make_pair(Kind(a), Kind(b)), std::make_pair(LONG(BS_PUSHBUTTON), LONG(BS_DEFPUSHBUTTON)));
+    box->SetFocus(true); // a check box never takes the default look
+    Pump();
+    EXPECT_EQ(std::make_pair(Kind(b), Kind(box)), std::make_pair(LONG(BS_PUSHBUTTON), LONG(BS_CHECKBOX)));
+}
+
 // --- Keys -------------------------------------------------------------------------------
 
 struct SpaceCase
