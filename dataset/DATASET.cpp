@@ -177,8 +177,10 @@ int DATASET::Open(const char *name, int openFlags)
     }
     int code = ReadFiles();
     if (code) {
+        // errorText holds the damaged variable, if any.
+        std::string detail = errorText.empty() ? fileName : fileName + ", " + errorText;
         CloseFiles();
-        return Fail(code, errorText.empty() ? fileName : errorText);
+        return Fail(code, detail);
     }
     LoadDocumentation();
     // The index is read: its handle is not needed while the data set is open.
@@ -257,11 +259,8 @@ int DATASET::ReadFiles()
     long bad = 0;
     code = DataSetLayout::DecodeIndex(index.data(), index.size(), h, qvfSize, &decoded, &bad);
     if (code) {
-        if (bad) {
-            char text[64];
-            std::snprintf(text, sizeof text, "variable %ld", bad);
-            errorText = DataSetErrorText(code, text);
-        }
+        if (bad)
+            errorText = "variable " + std::to_string(bad);
         return code;
     }
     header = h;

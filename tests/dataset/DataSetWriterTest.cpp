@@ -185,4 +185,29 @@ TEST(DataSetWriter, WritesAnEmptyDataSetAndRefusesBadArguments)
     EXPECT_NE(std::string(writer.GetErrorText()).find("with blank"), std::string::npos);
 }
 
+TEST(DataSetWriter, TakesCategoryLabelsOfSeventyLettersAndRefusesLongerOnes)
+{
+    TempDirectory dir;
+    TMPLISTETYPE values(STORAGE_U8);
+    values.AppendReal(1);
+    for (size_t letters : {70u, 71u}) {
+        DataSetWriter writer(dir.File("l.QVF").c_str());
+        writer.SetCaseCount(1);
+        VariableInfo info;
+        DataSetLayout::CopyBounded(info.name, sizeof info.name, "v");
+        info.storageType = STORAGE_U8;
+        int code = writer.AddVariable(info, {{1.0, std::string(letters, 'x')}}, &values);
+        EXPECT_EQ(code, letters <= QVF_MAX_CATEGORY_TEXT ? DSERR_NONE : DSERR_ARGUMENT) << letters;
+        if (code == DSERR_NONE) {
+            ASSERT_EQ(writer.Write(), 0) << writer.GetErrorText();
+            DATASET dataSet;
+            ASSERT_EQ(dataSet.Open(dir.File("l.QVF").c_str()), 0);
+            std::vector<CategoryLabel> labels;
+            ASSERT_EQ(dataSet.ReadCategoryLabels(1, &labels), 0);
+            ASSERT_EQ(labels.size(), 1u);
+            EXPECT_EQ(labels[0].text.size(), letters);
+        }
+    }
+}
+
 }  // namespace
