@@ -506,13 +506,14 @@ int DataSetWriter::WriteTemporaries()
                     out.Write(selectionBytes.data(), 1, selectionBytes.size()) == selectionBytes.size());
         ok = out.Flush() && ok;
         out.Close();
-        if (!ok) {
+        // A file shorter than its layout is a write that failed unnoticed.
+        if (!ok || FileSize(qvfTemp) != at) {
             int code = error ? error : DSERR_WRITE;
             DiscardTemporaries();
             return Fail(code, qvfTemp);
         }
     }
-    tempSizes[FILE_SYSTEM] = FileSize(qvfTemp);
+    tempSizes[FILE_SYSTEM] = at;
     ReachStep(SAVE_STEP_SYSTEM_TEMP);
     std::vector<unsigned char> index(variables.size() * IND_RECORD_9600);
     for (size_t i = 0; i < variables.size(); ++i)
@@ -521,7 +522,7 @@ int DataSetWriter::WriteTemporaries()
         DiscardTemporaries();
         return Fail(DSERR_WRITE, indTemp);
     }
-    tempSizes[FILE_INDEX] = FileSize(indTemp);
+    tempSizes[FILE_INDEX] = static_cast<long long>(index.size());
     ReachStep(SAVE_STEP_INDEX_TEMP);
     tempSizes[FILE_DOC] = -1;
     if (!documentation.empty()) {
@@ -529,7 +530,7 @@ int DataSetWriter::WriteTemporaries()
             DiscardTemporaries();
             return Fail(DSERR_WRITE, dkmTemp);
         }
-        tempSizes[FILE_DOC] = FileSize(dkmTemp);
+        tempSizes[FILE_DOC] = static_cast<long long>(documentation.size());
     }
     ReachStep(SAVE_STEP_DOC_TEMP);
     return DSERR_NONE;
@@ -543,7 +544,7 @@ bool DataSetWriter::WriteFileBytes(const std::string &name, const std::vector<un
     bool ok = bytes.empty() || out.Write(bytes.data(), 1, bytes.size()) == bytes.size();
     ok = out.Flush() && ok;
     out.Close();
-    return ok;
+    return ok && FileSize(name) == static_cast<long long>(bytes.size());
 }
 
 bool DataSetWriter::WriteCommitRecord()
@@ -572,7 +573,10 @@ void DataSetWriter::DiscardTemporaries()
 int DataSetWriter::ReplaceFiles()
 {
     committed = false;
-    if (FileSize(qvfTemp) != tempSizes[FILE_SYSTEM] || FileSize(indTemp) != tempSizes[FILE_INDEX]) {
+    // The caller's streams were closed in between: the temporaries must
+    // still be those written.
+    if (FileSize(qvfTemp) != tempSizes[FILE_SYSTEM] || FileSize(indTemp) != tempSizes[FILE_INDEX] ||
+        (tempSizes[FILE_DOC] >= 0 && FileSize(dkmTemp) != tempSizes[FILE_DOC])) {
         DiscardTemporaries();
         return Fail(DSERR_WRITE, qvfTemp);
     }
