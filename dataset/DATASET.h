@@ -14,9 +14,11 @@
 // them from 1 (BUFFERTYPE::SeekCase).
 //
 // Changes (a weight, a selection, a region variable, a new variable) are
-// written by Save or AddVariable, which build the new files as ".QV$",
-// ".IN$" and ".DK$" and put them in place only when they are complete: a
-// failure leaves the files as they were and reports it.
+// written by Save or AddVariable through DataSetWriter, which builds the new
+// files beside the old ones and puts them in place only after a commit
+// record says they are complete: a failure leaves the files as they were and
+// reports it, and a save cut off by the program's end is finished or undone
+// by the next Open.
 #pragma once
 
 #include "dataset/DataSetLayout.h"
