@@ -10,6 +10,10 @@ const int kSectionDefaultValues = 4;
 const size_t kMiB = 1024 * 1024;
 
 size_t limitOverride = 0;
+// The limit as last read: a registry read per charge would cost more than
+// the counting it guards, so Charge uses this, refreshed whenever a value
+// list claims its window (every computation opens its lists first).
+size_t cachedLimit = 0;
 size_t windowBytes = 0;
 size_t chargedBytes = 0;
 size_t peakBytes = 0;
@@ -21,6 +25,12 @@ void NotePeak()
 }  // namespace
 
 size_t MemoryBudget::Limit()
+{
+    cachedLimit = ReadLimit();
+    return cachedLimit;
+}
+
+size_t MemoryBudget::ReadLimit()
 {
     if (limitOverride)
         return limitOverride;
@@ -36,6 +46,7 @@ size_t MemoryBudget::Limit()
 void MemoryBudget::SetLimitOverride(size_t bytes)
 {
     limitOverride = bytes;
+    Limit();
 }
 
 size_t MemoryBudget::ClaimWindow(size_t wanted, size_t minimum)
@@ -62,7 +73,7 @@ void MemoryBudget::ReleaseWindow(size_t bytes)
 
 void MemoryBudget::Charge(size_t bytes)
 {
-    const size_t limit = Limit();
+    const size_t limit = cachedLimit ? cachedLimit : Limit();
     const size_t used = windowBytes + chargedBytes;
     if (used > limit || bytes > limit - used)
         throw BudgetRefusal(bytes);

@@ -65,6 +65,9 @@ public:
     // "needs 12.5 MiB; 3.0 MiB of the budget of 256 MiB are free": for the
     // message of a computation that did not fit.
     static std::string DescribeShortfall(size_t wanted);
+
+private:
+    static size_t ReadLimit();
 };
 
 // Bytes charged to the budget by one computation, released when it goes.

@@ -131,10 +131,11 @@ FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *values, FREQOBJ *dist, KATLABS *
         dist->SetCategories(nullptr, 0);
         dist->charge.Clear();
         dist->status = FREQOBJ::kFreqNoMemory;
-        char caption[KATLABS::MAX_CAPTION + 1] = "";
-        if (dist->GetDataSet())
-            dist->GetDataSet()->GetVariableCaption(values->variableNumber, caption, sizeof caption);
-        dist->NoteMemoryFailure(std::string("The frequencies of ") + caption, failure);
+        const VariableInfo *info =
+            dist->GetDataSet() ? dist->GetDataSet()->GetVariable(values->variableNumber) : nullptr;
+        dist->NoteMemoryFailure(std::string("The frequencies of ") +
+                                    (info ? info->name : std::to_string(values->variableNumber)),
+                                failure);
     }
     return dist;
 }

@@ -39,14 +39,14 @@ void GMultResp::Recompute()
         Prepare();
         if (!Count()) {
             status = kMultUnreadable;
-            failureText = "The multiple response of " + (variableTexts.empty() ? std::string() : variableTexts[0]) +
+            failureText = "The multiple response of " + FirstName() +
                           " cannot be counted: the values or the weights cannot be read.";
         }
         Tabulate();
         FinishPercentages();
     } catch (const std::bad_alloc &failure) {
         status = kMultNoMemory;
-        NoteMemoryFailure("The multiple response of " + (variableTexts.empty() ? std::string() : variableTexts[0]),
+        NoteMemoryFailure("The multiple response of " + FirstName(),
                           failure);
     }
     charge.Clear();
@@ -56,6 +56,12 @@ void GMultResp::Recompute()
         caseCount = 0.0;
         answerTotal = 0.0;
     }
+}
+
+std::string GMultResp::FirstName() const
+{
+    const VariableInfo *info = dataSet && variables[0] ? dataSet->GetVariable(variables[0]) : nullptr;
+    return info ? std::string(info->name) : std::to_string(variables[0]);
 }
 
 void GMultResp::Prepare()

@@ -79,6 +79,9 @@ protected:
     virtual void CountCase(double weight, const std::vector<double> &row) = 0;
     virtual void Tabulate() = 0;
 
+    // The first variable's name, for messages.
+    std::string FirstName() const;
+
     FREQOBJ *result = nullptr;        // owned
     MemoryCharge charge;              // the codes while counting
     // Per record: the count base of base 2 (cases valid in the variable).

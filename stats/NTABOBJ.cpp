@@ -100,6 +100,12 @@ std::string CaptionOf(DATASET *set, long variable)
     return text;
 }
 
+std::string NameOf(DATASET *set, long variable)
+{
+    const VariableInfo *info = set ? set->GetVariable(variable) : nullptr;
+    return info ? std::string(info->name) : std::to_string(variable);
+}
+
 void FillCategories(DATASET *set, long variable, const std::set<double> &values,
                     NtabDimension &dim)
 {
@@ -131,7 +137,7 @@ bool NTABOBJ::Compute()
         if (CountCells())
             return true;
     } catch (const std::bad_alloc &failure) {
-        NoteMemoryFailure("The n-way table of " + CaptionOf(dataSet, dependent_), failure);
+        NoteMemoryFailure("The n-way table of " + NameOf(dataSet, dependent_), failure);
     }
     dimensions.clear();
     root = NtabLevel();
@@ -157,7 +163,7 @@ bool NTABOBJ::CountCells()
     for (const auto &list : lists)
         readable = readable && !list->Error() && list->GetCaseCount() == weights.GetCaseCount();
     if (!readable) {
-        failureText = "The n-way table of " + CaptionOf(dataSet, dependent_) +
+        failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
                       " cannot be made: the values or the weights cannot be read.";
         return false;
     }
@@ -234,7 +240,7 @@ bool NTABOBJ::CountCells()
     for (const std::set<double> &values : seen) {
         cells *= static_cast<long long>(std::max<size_t>(values.size(), 1));
         if (cells > kMaxCells) {
-            failureText = "The n-way table of " + CaptionOf(dataSet, dependent_) +
+            failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
                           " would have more than 2,147,483,647 cells; it has too many categories.";
             return false;
         }

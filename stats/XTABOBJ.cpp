@@ -26,6 +26,25 @@ std::string Caption(DATASET *set, long variable)
     return text;
 }
 
+std::string Name(DATASET *set, long variable)
+{
+    const VariableInfo *info = set ? set->GetVariable(variable) : nullptr;
+    return info ? std::string(info->name) : std::to_string(variable);
+}
+
+// A cell's key is row << 32 | column; the standard hash of a 64-bit key
+// keeps only its low 32 bits in this 32-bit program (the column), which
+// would put every row of a column in one bucket. Mix both halves.
+struct CellKeyHash {
+    size_t operator()(uint64_t key) const
+    {
+        key ^= key >> 33;
+        key *= 0xff51afd7ed558ccdULL;
+        key ^= key >> 33;
+        return static_cast<size_t>(key);
+    }
+};
+
 // Numbers the distinct values in the order they are met.
 class CategoryIndex {
 public:
@@ -103,8 +122,7 @@ XTABOBJ::XTABOBJ(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
 
 std::string XTABOBJ::Title() const
 {
-    return "The crosstab of " + (firstText.empty() ? std::to_string(firstVariable) : firstText) + " by " +
-           (secondText.empty() ? std::to_string(secondVariable) : secondText);
+    return "The crosstab of " + Name(dataSet, firstVariable) + " by " + Name(dataSet, secondVariable);
 }
 
 void XTABOBJ::Fail(int newStatus)
@@ -131,7 +149,7 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     }
     MemoryCharge counting;
     CategoryIndex columnsMet(counting), rowsMet(counting);
-    std::unordered_map<uint64_t, double> met;
+    std::unordered_map<uint64_t, double, CellKeyHash> met;
     first->SeekCase(1, 1);
     second->SeekCase(1, 1);
     double w;
@@ -167,7 +185,7 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     table.cells.reserve(met.size());
     for (const auto &cell : met)
         table.AddCell(rowRank[cell.first >> 32], columnRank[cell.first & 0xffffffffu], cell.second);
-    std::unordered_map<uint64_t, double>().swap(met);
+    std::unordered_map<uint64_t, double, CellKeyHash>().swap(met);
     table.Finish();
     total = table.total;
     for (double v : columnValues)
