@@ -1,19 +1,21 @@
 // Benchmark of large data sets (not a test): builds a data set of
-// 10,000,000 cases (or the count given) and 200 variables, 190 of them
-// 1-byte codes and 10 doubles, through the converter's own path (value
+// 10,000,000 cases (or the count given) and 200 variables, 198 of them
+// 1-byte codes and 2 doubles (the most that 10,000,000 cases fit in a
+// system file, whose offsets are 32-bit: 2 GiB), through the converter's own path (value
 // lists appended case by case, written by DataSetWriter), then runs every
 // computation of the figures tool (statprint) on it, each in its own
 // process, and prints per computation its time, the process's peak working
 // set and peak pagefile use (GetProcessMemoryInfo), and its exit status.
 //
-//   large_bench [cases] [--statprint path] [--keep] [--reuse]
+//   large_bench [cases] [--statprint path] [--keep] [--reuse] [--csv file]
 //
 // The figures tool is found beside the benchmark (../bin/statprint.exe)
 // unless given. The data set "large_bench.QVF" is written in the working
 // directory and deleted at the end unless --keep; --reuse skips building
 // when it exists. The memory budget is the program's setting (see
 // docs/dataset-files.md), so every computation should peak at the budget
-// plus the program's own size.
+// plus the program's own size. --csv also writes the values as CSV (an
+// empty field for a missing answer), for bench/large_pspp.sh.
 #include <windows.h>
 #include <psapi.h>
 
@@ -33,7 +35,7 @@
 namespace {
 
 const int kVariables = 200;
-const int kDoubles = 10;          // x1 .. x10 are the last ten variables
+const int kDoubles = 2;           // x1 and x2 are the last two variables
 const char *const kFile = "large_bench.QVF";
 
 class Random {
@@ -56,7 +58,7 @@ private:
 };
 
 // Variable names: g, a, b (codes), d1..d10 (0/1), q1..q5 (codes 1-9 with
-// missing 0), c19..c190 (codes), x1..x10 (doubles).
+// missing 0), c19..c198 (codes), x1, x2 (doubles).
 std::string Name(int v)
 {
     if (v < 3)
@@ -84,12 +86,10 @@ double Value(int v, Random &r, const double *x)
     }
     if (v < kVariables - kDoubles)
         return r.Next() % (2 + v % 30);
-    const int i = v - (kVariables - kDoubles);
-    // x2 and x3 follow x1; the rest are independent.
-    const double e = std::round(r.Normal() * 1000) / 100;
-    if (i == 0)
+    // x2 follows x1.
+    if (v == kVariables - kDoubles)
         return std::round((50 + 10 * r.Normal()) * 100) / 100;
-    return i < 3 ? std::round((0.5 * x[0] + e) * 100) / 100 : std::round((20 + e) * 100) / 100;
+    return std::round((0.5 * x[0] + 10 * r.Normal()) * 100) / 100;
 }
 
 double Seconds(std::chrono::steady_clock::time_point since)
@@ -102,8 +102,12 @@ double MiB(size_t bytes)
     return bytes / 1048576.0;
 }
 
-bool Build(long cases)
+bool Build(long cases, const char *csv)
 {
+    std::FILE *out = csv ? std::fopen(csv, "w") : nullptr;
+    if (out)
+        for (int v = 0; v < kVariables; ++v)
+            std::fprintf(out, "%s%c", Name(v).c_str(), v + 1 < kVariables ? ',' : '\n');
     std::vector<TMPLISTETYPE *> lists;
     for (int v = 0; v < kVariables; ++v)
         lists.push_back(new TMPLISTETYPE(v < kVariables - kDoubles ? STORAGE_U8 : STORAGE_DOUBLE));
@@ -115,10 +119,16 @@ bool Build(long cases)
             if (v >= kVariables - kDoubles) {
                 x[v - (kVariables - kDoubles)] = value;
                 lists[v]->AppendReal(value);
+                if (out)
+                    std::fprintf(out, "%.2f%c", value, v + 1 < kVariables ? ',' : '\n');
             } else {
                 lists[v]->AppendInt(value == DBL_MAX ? 255 : static_cast<long>(value));
+                if (out)
+                    value == DBL_MAX ? std::fputc(',', out) : std::fprintf(out, "%d,", static_cast<int>(value));
             }
         }
+    if (out)
+        std::fclose(out);
     DataSetWriter writer(kFile);
     writer.SetCaseCount(cases);
     for (int v = 0; v < kVariables; ++v) {
@@ -216,10 +226,13 @@ int main(int argc, char **argv)
 {
     long cases = 10000000;
     bool keep = false, reuse = false;
+    const char *csv = nullptr;
     std::string statprint = Beside("..\\bin\\statprint.exe");
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--statprint") == 0 && i + 1 < argc)
             statprint = argv[++i];
+        else if (std::strcmp(argv[i], "--csv") == 0 && i + 1 < argc)
+            csv = argv[++i];
         else if (std::strcmp(argv[i], "--keep") == 0)
             keep = true;
         else if (std::strcmp(argv[i], "--reuse") == 0)
@@ -231,7 +244,7 @@ int main(int argc, char **argv)
                 MiB(MemoryBudget::Limit()));
     if (!(reuse && GetFileAttributesA(kFile) != INVALID_FILE_ATTRIBUTES)) {
         const auto start = std::chrono::steady_clock::now();
-        if (!Build(cases))
+        if (!Build(cases, csv))
             return 1;
         PrintMemory("build", Seconds(start), GetCurrentProcess(), "finished");
     }
@@ -243,8 +256,8 @@ int main(int argc, char **argv)
         {"desc", "desc x1"},
         {"xtab", "xtab b a"},
         {"oneway", "oneway x1 g"},
-        {"corr", "corr x1 x2 x3 x4 x5 x6 x7 x8 x9 x10 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32"},
-        {"reg", "reg x2 x1 x3 x4 x5 x6 x7 x8 x9 x10 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32"},
+        {"corr", "corr x1 x2 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40"},
+        {"reg", "reg x2 x1 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40"},
         {"ttest", "ttest x1 x2"},
         {"sign", "sign x1 x2"},
         {"wilcoxon", "wilcoxon x1 x2"},

@@ -84,6 +84,13 @@ public:
         MemoryBudget::Charge(bytes);
         held += bytes;
     }
+    // count items of size bytes; a product past a size_t is refused too.
+    void AddItems(size_t count, size_t size)
+    {
+        if (size != 0 && count > static_cast<size_t>(-1) / size)
+            throw BudgetRefusal(static_cast<size_t>(-1));
+        Add(count * size);
+    }
     void Clear()
     {
         MemoryBudget::Release(held);

@@ -182,7 +182,7 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
     counter.Finish(weighted, result);
 
     // The records are made once here and once more by SetCategories.
-    charge.Add(result.categories.size() * 2 * sizeof(FreqCategory));
+    charge.AddItems(result.categories.size(), 2 * sizeof(FreqCategory));
     std::vector<FreqCategory> records(result.categories.size());
     for (size_t i = 0; i < records.size(); ++i) {
         const FrequencyCount &c = result.categories[i];

@@ -180,7 +180,8 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     std::vector<double> columnValues, rowValues;
     const std::vector<long> columnRank = columnsMet.Ranks(columnValues);
     const std::vector<long> rowRank = rowsMet.Ranks(rowValues);
-    charge.Add(met.size() * sizeof(CrossCell) + (columnValues.size() + rowValues.size()) * 2 * sizeof(double));
+    charge.AddItems(met.size(), sizeof(CrossCell));
+    charge.AddItems(columnValues.size() + rowValues.size(), 2 * sizeof(double));
     table = CrossTable(static_cast<long>(rowValues.size()), static_cast<long>(columnValues.size()));
     table.cells.reserve(met.size());
     for (const auto &cell : met)
@@ -211,7 +212,7 @@ void XTABOBJ::ComputeOrdinalMeasures()
     OrdinalResult r;
     try {
         MemoryCharge sweep;
-        sweep.Add((static_cast<size_t>(table.columns) + 1) * sizeof(double));
+        sweep.AddItems(static_cast<size_t>(table.columns) + 1, sizeof(double));
         ::ComputeOrdinalMeasures(table, r);
     } catch (const std::bad_alloc &failure) {
         NoteMemoryFailure(Title() + " (its ordinal measures)", failure);
