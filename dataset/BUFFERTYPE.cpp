@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 namespace {
 // The bytes of count values, capped where a size_t would overflow (a column
@@ -455,15 +456,20 @@ bool TMPLISTETYPE::GrowWindow()
     // the copy between them stays within the budget too; doubling keeps the
     // copies few, and the budget's halving of what is left at each grant
     // leaves room for other lists.
-    const size_t limit = static_cast<size_t>(0x7fffffff) / 2 * static_cast<size_t>(valueSize);
-    const size_t granted = MemoryBudget::ClaimWindow(std::min(claimedBytes * 2, limit), 0);
-    const long capacity = static_cast<long>(granted / static_cast<size_t>(valueSize));
+    const size_t granted = MemoryBudget::ClaimWindow(std::min(claimedBytes, static_cast<size_t>(-1) / 4) * 2, 0);
+    const long capacity = static_cast<long>(std::min<size_t>(granted / static_cast<size_t>(valueSize), 0x7fffffff));
     if (capacity <= windowCapacity) {
         MemoryBudget::ReleaseWindow(granted);
         return false;
     }
     std::vector<unsigned char> grown;
-    grown.reserve(static_cast<size_t>(capacity) * valueSize);
+    try {
+        grown.reserve(static_cast<size_t>(capacity) * valueSize);
+    } catch (const std::bad_alloc &) {
+        // Windows has no such block free: the list goes on in its file.
+        MemoryBudget::ReleaseWindow(granted);
+        return false;
+    }
     grown.assign(window.begin(), window.end());
     window.swap(grown);
     std::vector<unsigned char>().swap(grown);
