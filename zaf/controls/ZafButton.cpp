@@ -452,30 +452,15 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
         if (systemDrawn && IsNativeDrawn())
             return static_cast<ZafEventType>(ZafCallClassWindowProc(event));
         break;
-    case WM_DRAWITEM: {
-        auto *item = reinterpret_cast<DRAWITEMSTRUCT *>(m.lParam);
-        if (!item)
-            break;
-        if (item->CtlType == ODT_BUTTON) {
-            const bool before = depressed;
-            depressed = (item->itemState & ODS_SELECTED) ? true : (allowToggling && !IsCheckType() && selected);
-            if (item->itemAction == ODA_SELECT && allowToggling && depressed == before)
-                return 1;
-        } else {
-            if (IsPushType())
-                depressed = (item->itemState & ODS_SELECTED) != 0;
-            if (item->itemAction == ODA_SELECT)
-                item->itemAction = ODA_DRAWENTIRE;
-        }
-        break;
-    }
     case WM_KEYDOWN:
         if (m.wParam == VK_RETURN) {
             if (IsDisabledUpChain(true))
                 return 0;
+            // In a window with a default button, Enter on a check box or
+            // radio button goes on to the window, which presses that button.
             ZafWindow *window = ParentWindow(this);
             if (IsCheckType() && window && window->GetDefaultButton(true))
-                return 0;
+                break;
             return SendSelf(ZAF_SELECT);
         }
         if (m.wParam == VK_SPACE) {
@@ -500,8 +485,6 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
             return result;
         }
         break;
-    case WM_CTLCOLORBTN:
-        return CheckTypeColors(event);
     case WM_MOUSEMOVE:
         if (noFocus && GetCapture() == m.hwnd && (m.wParam & MK_LBUTTON)) {
             RECT client;
@@ -559,6 +542,23 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
     return ZafWindowObject::HandleOSMessage(event);
 }
 
+ZafEventType ZafButton::HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRUCT &item)
+{
+    if (item.CtlType == ODT_BUTTON) {
+        const bool before = depressed;
+        depressed = (item.itemState & ODS_SELECTED) ? true : (allowToggling && !IsCheckType() && selected);
+        // A toggled button keeps its look while the mouse goes in and out.
+        if (item.itemAction == ODA_SELECT && allowToggling && depressed == before)
+            return TRUE;
+    } else {
+        if (IsPushType())
+            depressed = (item.itemState & ODS_SELECTED) != 0;
+        if (item.itemAction == ODA_SELECT)
+            item.itemAction = ODA_DRAWENTIRE;
+    }
+    return ZafWindowObject::HandleDrawItem(event, item);
+}
+
 // --- Data ------------------------------------------------------------------------------
 
 const char *ZafButton::Text()
@@ -608,8 +608,11 @@ int ZafButton::SetBitmapData(ZafBitmapData *data)
 int ZafButton::ClearStringData()
 {
     DropData(stringData, this, StringDataChanged);
-    if (osWindow)
+    // The Windows control shows its own caption: it is emptied too.
+    if (osWindow) {
+        RefreshText();
         SendSelf(ZAF_REDISPLAY_CHANGE);
+    }
     return 0;
 }
 
@@ -778,4 +781,33 @@ bool ZafButton::SetSelected(bool flag)
         Draw(ZafEventRecord(ZAF_SELECT), ZAF_SELECT);
     }
     return selected;
+}
+
+// --- Drag and drop ---------------------------------------------------------------------
+
+ZafEventType ZafButton::DragDropEvent(const ZafEventRecord &event)
+{
+    ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
+    switch (event.type) {
+    case ZAF_DROP_QUERY:
+        if (source && source->MoveDraggable())
+            return ZAF_DROP_MOVE;
+        return source && source->CopyDraggable() ? ZAF_DROP_COPY : ZAF_REFUSED;
+    case ZAF_DROP_MOVE:
+    case ZAF_DROP_COPY: {
+        if (!source || source == this || IsDisabledUpChain(true) || !acceptDrop)
+            return ZAF_REFUSED;
+        auto *button = dynamic_cast<ZafButton *>(source);
+        if (!button)
+            return ZafWindowObject::DragDropEvent(event);
+        // Images go only between buttons that show their own.
+        if (button->bitmapData != bitmapData && !button->IsCheckType() && !IsCheckType())
+            SetBitmapData(CopyData(button->bitmapData));
+        if (ZafStringCompare(button->Text(), Text()) != 0)
+            SetText(button->Text());
+        return event.type;
+    }
+    default:
+        return ZafWindowObject::DragDropEvent(event);
+    }
 }

@@ -132,6 +132,10 @@ public:
     // --- Events -----------------------------------------------------------
     ZafEventType Event(const ZafEventRecord &event) override;
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
+    // Owner drawing: the pressed look from the item's state, then Draw.
+    ZafEventType HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRUCT &item) override;
+    // A check box or radio button stands on its parent's background.
+    ZafEventType HandleControlColor(const ZafEventRecord &event, HDC dc) override;
     // Space down and up begin and end a selection; then the window object's.
     const ZafEventMap *EventMap() const override { return eventMap; }
     static const ZafEventMap eventMap[];
@@ -276,8 +280,6 @@ private:
     // Drawing steps of Draw.
     void DrawCheckType(const ZafEventRecord &event, ZafEventType code, ZafRegionRect face);
     void DrawPushType(const ZafEventRecord &event, ZafEventType code, ZafRegionRect face);
-    // WM_CTLCOLORBTN: a check box or radio button on its parent's background.
-    ZafEventType CheckTypeColors(const ZafEventRecord &event);
     // The resolved colours of a palette type in a state.
     void PaletteColors(std::uint16_t type, std::uint16_t state, COLORREF &foreground, COLORREF &background) const;
     void DrawImage(ZafBitmapData *image, int x, int y) const;

@@ -79,6 +79,8 @@ HWND ZafButton::CreateOSWindow()
         style |= WS_VISIBLE;
     if (bordered && systemDrawn && IsNativeDrawn())
         style |= WS_BORDER;
+    // The window is made where the geometry (and auto size) puts it.
+    SendSelf(ZAF_APPLY_GEOMETRY);
     if (!ZafCreateOSWindow(this, "BUTTON", style, nullptr, parentWindow, WS_EX_NOPARENTNOTIFY, nullptr))
         return nullptr;
     UpdateFont();
@@ -160,13 +162,12 @@ void ZafButton::PaletteColors(std::uint16_t type, std::uint16_t state, COLORREF 
     background = PaletteColor(entry.colorBackground, entry.osColorBackground, GetSysColor(COLOR_BTNFACE));
 }
 
-ZafEventType ZafButton::CheckTypeColors(const ZafEventRecord &event)
+ZafEventType ZafButton::HandleControlColor(const ZafEventRecord &event, HDC dc)
 {
-    const ZafEventType result = ZafWindowObject::HandleOSMessage(event);
+    const ZafEventType result = ZafWindowObject::HandleControlColor(event, dc);
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (!IsCheckType() || !display)
         return result;
-    HDC dc = reinterpret_cast<HDC>(event.osEvent.wParam);
     if (display->UsesPalette() && display->PaletteHandle())
         SelectPalette(dc, display->PaletteHandle(), FALSE);
     COLORREF text, unused, back, backUnused;
@@ -314,11 +315,10 @@ ZafEventType ZafButton::DrawBorder(ZafRegionRect &rect, ZafEventType code)
 ZafEventType ZafButton::Draw(const ZafEventRecord &event, ZafEventType code)
 {
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    ZafRegionRect face = BeginDraw();
-    if (!display || !display->CurrentDC() || (code == ZAF_SELECT && buttonType == flatButton)) {
-        EndDraw();
+    ZafDrawPass pass(*this);
+    ZafRegionRect face = pass.Area();
+    if (!display || !display->CurrentDC() || (code == ZAF_SELECT && buttonType == flatButton))
         return code;
-    }
     if (layoutMode && allowDefault) {
         // A frame in the parent's background, where the default look goes.
         COLORREF back = GetSysColor(COLOR_BTNFACE);
@@ -336,7 +336,6 @@ ZafEventType ZafButton::Draw(const ZafEventRecord &event, ZafEventType code)
         DrawCheckType(event, code, face);
     else
         DrawPushType(event, code, face);
-    EndDraw();
     return code;
 }
 
