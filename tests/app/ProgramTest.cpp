@@ -95,7 +95,8 @@ TEST(Program, ShowsItsMainWindowWithTheSampleSurveyOpenAndEndsWhenItCloses)
     ASSERT_TRUE(FileExists(survey));
     Program program("\"" + binDirectory + "/mervalo.exe\" /ns \"" + survey + "\"");
     ASSERT_TRUE(program.started);
-    HWND mainWindow = program.WaitForWindow("MAINWINDOW");
+    // The main window's caption is its title's text.
+    HWND mainWindow = program.WaitForWindow("Mervalo");
     ASSERT_NE(nullptr, mainWindow);
     // The data set opens after the main window shows; once open it holds its
     // lock file.
