@@ -104,9 +104,11 @@ ZafEventType ZafPullDownMenu::Event(const ZafEventRecord &event)
         DestroyBar();
         return ZAF_DESTROY_OS_WINDOW;
     case ZAF_RESOLVE_REFERENCES:
+        BroadcastEvent(event, 0);
+        return event.type;
     case ZAF_DEINITIALIZE:
         ForgetBar();
-        BroadcastEvent(ZafEventRecord(ZAF_DEINITIALIZE), 0);
+        BroadcastEvent(event, 0);
         return event.type;
     case ZAF_NOT_CURRENT:
         if (CurrentChild() && CurrentChild()->Focus())

@@ -4,6 +4,7 @@
 #include "ControlTestHarness.h"
 
 #include "zaf/controls/ZafPullDownMenu.h"
+#include "zaf/core/ZafMDIWindow.h"
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 #include "zaf/data/ZafStorage.h"
@@ -210,6 +211,47 @@ TEST_F(MenuTest, AnEntryGainsAndLosesItsDropDown)
     EXPECT_EQ(GetMenuItemID(bar, 1), 110u);
     EXPECT_EQ(GetMenuItemCount(bar), 2);
     delete cut;
+}
+
+TEST_F(MenuTest, TheHighlightedEntryBecomesCurrent)
+{
+    MenuBar menus;
+    HMENU bar = ShowWithBar(menus);
+    HWND frame = Window()->OSHandle();
+    // Windows names a drop-down entry by its position, a command by its id.
+    SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP | MF_HILITE), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(menus.bar->CurrentChild(), menus.file);
+    EXPECT_TRUE(menus.bar->Focus() && menus.file->Focus());
+    SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(103, MF_HILITE), reinterpret_cast<LPARAM>(GetSubMenu(bar, 0)));
+    EXPECT_EQ(menus.file->SubMenu().CurrentChild(), menus.exit);
+    SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(110, MF_HILITE), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(menus.bar->CurrentChild(), menus.edit);
+    EXPECT_FALSE(menus.file->Focus());
+}
+
+TEST_F(MenuTest, AMaximizedDocumentMovesTheBarsEntriesOnePlace)
+{
+    MenuBar menus;
+    menus.bar->AddObject(new ZafPullDownItem("Window"));
+    auto *frame = new ZafMDIWindow(0, 0, 60, 20);
+    frame->SetVisible(false);
+    frame->AddObject(menus.bar);
+    zafWindowManager->AddObject(frame);
+    auto *document = new ZafMDIWindow(1, 1, 20, 6);
+    document->SetMaximized(true);
+    frame->AddObject(document);
+    Pump();
+    HMENU bar = GetMenu(frame->OSHandle(2));
+    ASSERT_EQ(menus.bar->PositionOffset(), 1);
+    // Windows put the document's system menu first: "Window" stands fourth.
+    auto *window = static_cast<ZafPullDownItem *>(menus.bar->Last());
+    window->SetDisabled(true);
+    EXPECT_TRUE(HasState(bar, 3, MF_GRAYED));
+    EXPECT_FALSE(HasState(bar, 2, MF_GRAYED));
+    window->SetText("Windows");
+    EXPECT_EQ(MenuText(bar, 3), "Windows");
+    zafWindowManager->CloseWindow(frame);
+    Pump();
 }
 
 TEST_F(MenuTest, AHotKeyInWindowsMenuLoopChoosesTheEntry)
