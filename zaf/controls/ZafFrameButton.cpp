@@ -23,8 +23,7 @@ ZafFrameButton::ZafFrameButton(ZafStringData *text, ButtonType type, ZafNumberID
 }
 
 ZafFrameButton::ZafFrameButton(const char *name, ZafWindowPersistence &persistence) : ZafButton(name, persistence)
-{
-}
+{}
 
 void ZafFrameButton::ApplyFrameAttributes(ZafNumberID id, const char *name)
 {

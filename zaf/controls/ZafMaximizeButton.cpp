@@ -92,7 +92,8 @@ ZafEventType ZafMaximizeButton::Event(const ZafEventRecord &event)
 
 std::int32_t ZafMaximizeButton::SetValue(std::int32_t newValue)
 {
-    if (newValue == ZAF_MAXIMIZE || newValue == ZAF_RESTORE || newValue == ZAF_FRAME_VALUE_502 || newValue == ZAF_FRAME_VALUE_504)
+    if (newValue == ZAF_MAXIMIZE || newValue == ZAF_RESTORE || newValue == ZAF_FRAME_VALUE_502 ||
+        newValue == ZAF_FRAME_VALUE_504)
         value = newValue;
     return value;
 }

@@ -92,7 +92,8 @@ ZafEventType ZafMinimizeButton::Event(const ZafEventRecord &event)
 
 std::int32_t ZafMinimizeButton::SetValue(std::int32_t newValue)
 {
-    if (newValue == ZAF_MINIMIZE || newValue == ZAF_RESTORE || newValue == ZAF_FRAME_VALUE_503 || newValue == ZAF_FRAME_VALUE_504)
+    if (newValue == ZAF_MINIMIZE || newValue == ZAF_RESTORE || newValue == ZAF_FRAME_VALUE_503 ||
+        newValue == ZAF_FRAME_VALUE_504)
         value = newValue;
     return value;
 }

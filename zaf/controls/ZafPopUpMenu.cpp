@@ -26,11 +26,16 @@ struct KindAction
     UINT systemCommand; // 0: none
 };
 const KindAction kindActions[] = {
-    {ZafPopUpItem::kindClose, ZAF_CLOSE, SC_CLOSE},       {ZafPopUpItem::kindMaximize, ZAF_MAXIMIZE, SC_MAXIMIZE},
-    {ZafPopUpItem::kindMinimize, ZAF_MINIMIZE, SC_MINIMIZE}, {ZafPopUpItem::kindMove, ZAF_MOVE, SC_MOVE},
-    {ZafPopUpItem::kindRestore, ZAF_RESTORE, SC_RESTORE}, {ZafPopUpItem::kindSize, ZAF_SIZE, SC_SIZE},
-    {ZafPopUpItem::kindExit, ZAF_EXIT, 0},                {ZafPopUpItem::kindCopy, ZAF_COPY, 0},
-    {ZafPopUpItem::kindCut, ZAF_CUT, 0},                  {ZafPopUpItem::kindPaste, ZAF_PASTE, 0},
+    {ZafPopUpItem::kindClose, ZAF_CLOSE, SC_CLOSE},
+    {ZafPopUpItem::kindMaximize, ZAF_MAXIMIZE, SC_MAXIMIZE},
+    {ZafPopUpItem::kindMinimize, ZAF_MINIMIZE, SC_MINIMIZE},
+    {ZafPopUpItem::kindMove, ZAF_MOVE, SC_MOVE},
+    {ZafPopUpItem::kindRestore, ZAF_RESTORE, SC_RESTORE},
+    {ZafPopUpItem::kindSize, ZAF_SIZE, SC_SIZE},
+    {ZafPopUpItem::kindExit, ZAF_EXIT, 0},
+    {ZafPopUpItem::kindCopy, ZAF_COPY, 0},
+    {ZafPopUpItem::kindCut, ZAF_CUT, 0},
+    {ZafPopUpItem::kindPaste, ZAF_PASTE, 0},
 };
 
 const KindAction *ActionOf(int kind)
@@ -220,8 +225,7 @@ ZafEventType ZafPopUpMenu::HandleMenuSelect(const ZafEventRecord &, unsigned ite
         auto *candidate = dynamic_cast<ZafPopUpItem *>(static_cast<ZafWindowObject *>(e));
         if (!candidate || !candidate->HasEntry())
             continue;
-        if ((flags & MF_POPUP) ? position == static_cast<int>(item)
-                               : LOWORD(candidate->EntryID()) == LOWORD(item))
+        if ((flags & MF_POPUP) ? position == static_cast<int>(item) : LOWORD(candidate->EntryID()) == LOWORD(item))
             found = candidate;
         ++position;
     }

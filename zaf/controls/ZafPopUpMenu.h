@@ -263,8 +263,7 @@ public:
 protected:
     // For the menu bar's items: no kind, no language texts.
     struct BarEntry
-    {
-    };
+    {};
     ZafPopUpItem(BarEntry, const char *text);
     ZafPopUpItem(BarEntry, const char *name, ZafWindowPersistence &persistence);
 

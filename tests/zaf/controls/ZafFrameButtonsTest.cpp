@@ -43,8 +43,7 @@ struct FrameParts
 };
 
 class FrameStyleTest : public FrameTest, public testing::WithParamInterface<FrameParts>
-{
-};
+{};
 
 TEST_P(FrameStyleTest, TheFrameHasThePartsItsObjectsName)
 {
@@ -62,15 +61,15 @@ TEST_P(FrameStyleTest, TheFrameHasThePartsItsObjectsName)
     EXPECT_EQ(Style() & mask, parts.style);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Parts, FrameStyleTest,
-    testing::Values(FrameParts{true, true, true, true, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX},
-                    FrameParts{true, true, true, false, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
-                    FrameParts{true, true, false, true, WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX},
-                    FrameParts{true, false, false, false, WS_CAPTION},
-                    // Windows gives every overlapped top-level window a
-                    // caption, titled or not.
-                    FrameParts{false, true, false, false, WS_CAPTION | WS_SYSMENU}));
+INSTANTIATE_TEST_SUITE_P(Parts, FrameStyleTest,
+                         testing::Values(FrameParts{true, true, true, true,
+                                                    WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX},
+                                         FrameParts{true, true, true, false, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
+                                         FrameParts{true, true, false, true, WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX},
+                                         FrameParts{true, false, false, false, WS_CAPTION},
+                                         // Windows gives every overlapped top-level window a
+                                         // caption, titled or not.
+                                         FrameParts{false, true, false, false, WS_CAPTION | WS_SYSMENU}));
 
 TEST_F(FrameTest, TheTitleIsTheCaptionAndFollowsItsText)
 {
@@ -93,8 +92,7 @@ struct FrameFlags
 };
 
 class SystemMenuTest : public FrameTest, public testing::WithParamInterface<FrameFlags>
-{
-};
+{};
 
 TEST_P(SystemMenuTest, ItemsTheWindowForbidsAreGreyed)
 {
@@ -153,8 +151,8 @@ TEST_F(FrameTest, FrameButtonsKeepOnlyTheValuesTheyAccept)
         ZafButton *button;
         std::int32_t given, kept;
     } rows[] = {
-        {&title, -3, 0},          {&title, ZAF_MAXIMIZE, ZAF_MAXIMIZE},     {&maximize, -503, ZAF_MAXIMIZE},
-        {&maximize, -502, -502},  {&minimize, -502, ZAF_MINIMIZE},          {&minimize, -503, -503},
+        {&title, -3, 0},         {&title, ZAF_MAXIMIZE, ZAF_MAXIMIZE}, {&maximize, -503, ZAF_MAXIMIZE},
+        {&maximize, -502, -502}, {&minimize, -502, ZAF_MINIMIZE},      {&minimize, -503, -503},
     };
     for (const auto &row : rows)
         EXPECT_EQ(row.button->SetValue(row.given), row.kept) << row.button->ClassName() << " " << row.given;
@@ -169,7 +167,14 @@ TEST_F(FrameTest, AGenericFrameComesBackFromAUiDataFileAndLeavesNoWindowBehind)
     {
         ZafWindow frame(4, 4, 40, 10);
         frame.SetStringID("FRAMED");
-        ASSERT_TRUE(frame.AddGenericObjects(new ZafStringData("Survey")));
+        // The system button takes the items of the menu it is given.
+        auto *systemMenu = new ZafPopUpMenu(0, 0);
+        systemMenu->AddObject(new ZafPopUpItem(nullptr, ZafPopUpItem::kindClose));
+        auto *about = new ZafPopUpItem("About");
+        about->SetNumberID(300);
+        about->SetStringID("ABOUT");
+        systemMenu->AddObject(about);
+        ASSERT_TRUE(frame.AddGenericObjects(new ZafStringData("Survey"), systemMenu));
         auto *bar = new ZafPullDownMenu();
         bar->AddObject(new ZafPullDownItem("File"));
         frame.AddObject(bar);
@@ -194,7 +199,10 @@ TEST_F(FrameTest, AGenericFrameComesBackFromAUiDataFileAndLeavesNoWindowBehind)
         EXPECT_EQ(minimize->NoFocus(), made.NoFocus());
         EXPECT_EQ(minimize->UserCallback(), made.UserCallback());
         EXPECT_NE(dynamic_cast<ZafMaximizeButton *>(frame->FindMaximizeButton()), nullptr);
-        EXPECT_NE(dynamic_cast<ZafSystemButton *>(frame->FindSystemButton()), nullptr);
+        auto *system = dynamic_cast<ZafSystemButton *>(frame->FindSystemButton());
+        ASSERT_NE(system, nullptr);
+        EXPECT_EQ(system->MenuKind(), ZafSystemButton::ownMenu);
+        EXPECT_EQ(frame->FindObjectByStringID("ABOUT"), frame->FindObjectByNumberID(300));
         EXPECT_NE(dynamic_cast<ZafBorder *>(frame->FindBorder()), nullptr);
         auto *title = dynamic_cast<ZafTitle *>(frame->FindTitle());
         ASSERT_NE(title, nullptr);
@@ -209,6 +217,10 @@ TEST_F(FrameTest, AGenericFrameComesBackFromAUiDataFileAndLeavesNoWindowBehind)
         GetWindowTextA(handle, caption, sizeof caption);
         EXPECT_STREQ(caption, "Survey");
         EXPECT_EQ(GetMenuItemCount(GetMenu(handle)), 1);
+        HMENU menu = GetSystemMenu(handle, FALSE);
+        ASSERT_EQ(GetMenuItemCount(menu), 2);
+        EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(SC_CLOSE));
+        EXPECT_EQ(GetMenuItemID(menu, 1), 300u);
         zafWindowManager->CloseWindow(frame);
         Pump();
     }
