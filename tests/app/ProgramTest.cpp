@@ -108,6 +108,18 @@ TEST(Program, ShowsItsMainWindowWithTheSampleSurveyOpenAndEndsWhenItCloses)
     EXPECT_FALSE(FileExists(lock));
 }
 
+TEST(Program, ChoosingExitInTheFileMenuEndsTheProgram)
+{
+    Program program("\"" + binDirectory + "/mervalo.exe\" /ns");
+    ASSERT_TRUE(program.started);
+    HWND mainWindow = program.WaitForWindow("Mervalo");
+    ASSERT_NE(nullptr, mainWindow);
+    // The command Windows sends when Exit is picked (the program's menus
+    // are not readable from another process under Wine; Exit is 1001).
+    PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(1001, 0), 0);
+    EXPECT_EQ(0, program.ExitCode());
+}
+
 TEST(Program, WithoutItsUIDataFileShowsTheMessageAndEnds)
 {
     char temp[MAX_PATH];
