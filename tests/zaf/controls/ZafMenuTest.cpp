@@ -63,6 +63,17 @@ struct MenuBar
     ZafPullDownItem *edit = new ZafPullDownItem("Edit");
 };
 
+// Ends a menu loop that the keys meant for it never reached, so that the
+// test fails instead of waiting for ever.
+struct MenuLoopGuard
+{
+    explicit MenuLoopGuard(HWND window) : window(window) { SetTimer(window, id, 5000, EndLoop); }
+    ~MenuLoopGuard() { KillTimer(window, id); }
+    static void CALLBACK EndLoop(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+    static constexpr UINT_PTR id = 99;
+    HWND window;
+};
+
 void CALLBACK TypeX(HWND window, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(window, id);
@@ -264,6 +275,7 @@ TEST_F(MenuTest, AHotKeyInWindowsMenuLoopChoosesTheEntry)
     // Alt+F opens File; X, typed once the menu loop runs (its timer
     // message is dispatched inside the loop), picks Exit.
     SetTimer(frame, 1, 10, TypeX);
+    MenuLoopGuard guard(frame);
     SendMessageA(frame, WM_SYSCOMMAND, SC_KEYMENU, 'f');
     Pump();
     EXPECT_EQ(QueuedTypes(), std::vector<ZafEventType>{ZAF_EXIT});
@@ -275,6 +287,7 @@ TEST_F(MenuTest, AContextMenuPickRunsTheItemAndTheMenuCloses)
     Show();
     HWND frame = Window()->OSHandle();
     SetForegroundWindow(frame);
+    MenuLoopGuard guard(frame);
     auto menu = std::make_unique<ZafPopUpMenu>(60, 60);
     menu->SetCoordinateType(ZAF_PIXEL);
     ZafPopUpItem *first = Item("First", 201);
