@@ -7,6 +7,8 @@
 
 #include <vector>
 
+ZafDialogWindow *ZafDialogWindow::modalWindow = nullptr;
+
 ZafDialogWindow::ZafDialogWindow(int left, int top, int width, int height) : ZafWindow(left, top, width, height)
 {
     sizeable = false;
@@ -20,6 +22,8 @@ ZafDialogWindow::~ZafDialogWindow()
 {
     if (deletedFlag)
         *deletedFlag = true;
+    if (modalWindow == this)
+        modalWindow = outerModal;
 }
 
 ZafDialogWindow::ZafDialogWindow(const char *name, ZafWindowPersistence &persistence)
@@ -105,6 +109,19 @@ ZafEventType ZafDialogWindow::Event(const ZafEventRecord &event)
     return ZafWindow::Event(event);
 }
 
+namespace {
+
+// The front top-level window other than the dialog; null when none.
+ZafWindow *FrontWindowBesides(const ZafWindowObject *dialog)
+{
+    for (ZafElement *e = zafWindowManager->First(); e; e = e->Next())
+        if (e != dialog)
+            return dynamic_cast<ZafWindow *>(static_cast<ZafWindowObject *>(e));
+    return nullptr;
+}
+
+} // namespace
+
 ZafEventType ZafDialogWindow::Control()
 {
     if (!zafWindowManager || !zafEventManager)
@@ -120,6 +137,14 @@ ZafEventType ZafDialogWindow::Control()
     endCode = 0;
     running = true;
     modal = true;
+    // Owned while it runs, so that it stays above the windows it disables;
+    // the owner given by the caller, if any, comes back afterwards.
+    ZafWindow *ownerGiven = owner;
+    if (!owner)
+        owner = modalWindow ? modalWindow : FrontWindowBesides(this);
+    ZafDialogWindow *outer = modalWindow;
+    outerModal = outer;
+    modalWindow = this;
     // A handler may delete the dialog: the loop then must not read it again.
     bool deleted = false;
     bool *outerFlag = deletedFlag;
@@ -136,6 +161,7 @@ ZafEventType ZafDialogWindow::Control()
         }
         zafWindowManager->Event(event);
     }
+    modalWindow = outer;
     if (deleted) {
         if (outerFlag)
             *outerFlag = true;
@@ -151,5 +177,6 @@ ZafEventType ZafDialogWindow::Control()
         if (IsWindow(other))
             EnableWindow(other, TRUE);
     zafWindowManager->SubtractObject(this);
+    owner = ownerGiven;
     return endCode;
 }

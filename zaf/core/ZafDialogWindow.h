@@ -19,6 +19,11 @@
 // deletes it when destroyable.
 // A dialog deleted during its own loop (by a handler or user function)
 // ends the loop as ZAF_DIALOG_CANCEL; Control then touches it no more.
+//
+// Owner: a dialog that Control runs without an owner of its own is owned,
+// while it runs, by the dialog whose loop runs it (ModalWindow), else by
+// the front window, so that it stays above the windows it disables.
+// Message boxes shown meanwhile are owned by ModalWindow too (ZafErrorSystem).
 #pragma once
 
 #include "zaf/core/ZafWindow.h"
@@ -54,8 +59,13 @@ public:
     // True while Control runs the dialog, its end code set or not.
     bool IsRunning() const { return running; }
     static bool IsEndCode(ZafEventType code);
+    // The innermost dialog that Control runs now; null when none.
+    static ZafDialogWindow *ModalWindow() { return modalWindow; }
 
 private:
+    static ZafDialogWindow *modalWindow;
+    // The dialog that was ModalWindow when Control began.
+    ZafDialogWindow *outerModal = nullptr;
     ZafEventType endCode = 0;
     bool running = false;
     // Set by the destructor while Control runs: the loop's own flag.

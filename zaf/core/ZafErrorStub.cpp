@@ -1,4 +1,5 @@
 #include "zaf/core/ZafErrorStub.h"
+#include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafWindowObject.h"
 
 #include <windows.h>
@@ -84,6 +85,13 @@ ZafEventType ZafErrorSystem::ShowMessageWindow(ZafWindowObject *object, const ch
     // The object's top-level window owns the message window; its root
     // object, the window manager of an object on screen, has no window.
     HWND owner = object ? object->TopLevelObject()->OSHandle(2) : nullptr;
+    // While a dialog runs modally the other windows are disabled: a box
+    // owned by one of them could fall behind the dialog, and MessageBoxA
+    // would enable that owner again when it closes, under the running
+    // dialog. The dialog owns the box instead.
+    if (ZafDialogWindow *modal = ZafDialogWindow::ModalWindow())
+        if (modal->OSHandle(2) && (!owner || !IsWindowEnabled(owner)))
+            owner = modal->OSHandle(2);
     if (!owner)
         owner = GetActiveWindow();
     return EndCodeOf(MessageBoxA(owner, message, title ? title : "", flags));

@@ -61,9 +61,10 @@ protected:
 
 // ZafErrorSystem: the error system of the running program; its message
 // window is MessageBoxA, owned by the reported object's top-level window (or
-// the active window when it has none). End codes: OK and Yes ZAF_DIALOG_OK, No ZAF_DIALOG_NO,
-// every other button ZAF_DIALOG_CANCEL. Tests answer it through the answer
-// hook without a window.
+// the active window when it has none); while a dialog runs modally and that
+// window is disabled (or there is none), by the dialog. End codes: OK and
+// Yes ZAF_DIALOG_OK, No ZAF_DIALOG_NO, every other button ZAF_DIALOG_CANCEL.
+// Tests answer it through the answer hook without a window.
 class ZafErrorSystem : public ZafErrorStub
 {
 public:

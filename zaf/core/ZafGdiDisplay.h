@@ -22,7 +22,7 @@
 // ReturnDC takes it back; nested loans for one window (a drawing pass inside
 // another) get the same context and only the last return releases it. While
 // a window paints (BeginPaint), SetPaintDC makes its paint context the one
-// lent. A printer or memory context can be made current with
+// lent (ZafPaintContext holds that for a scope). A printer or memory context can be made current with
 // SetCurrentDC: the primitives then draw into it. Each loan (and each paint)
 // makes its context current until it is returned, and its return makes
 // current again the context that was current when it was lent, whether
@@ -193,3 +193,28 @@ private:
 
 // The screen display as a GDI display; null when there is none.
 ZafGdiDisplay *ZafScreenGdiDisplay();
+
+// The paint context of a window held for a scope: while it lives, the
+// screen display lends the context Windows gave for painting (WM_PAINT's,
+// WM_DRAWITEM's) to every drawing pass of the window; the destructor ends
+// it. Nothing happens without a screen display or a context.
+class ZafPaintContext
+{
+public:
+    ZafPaintContext(HWND window, HDC dc) : display(dc ? ZafScreenGdiDisplay() : nullptr), window(window)
+    {
+        if (display)
+            display->SetPaintDC(window, dc);
+    }
+    ~ZafPaintContext()
+    {
+        if (display)
+            display->SetPaintDC(window, nullptr);
+    }
+    ZafPaintContext(const ZafPaintContext &) = delete;
+    ZafPaintContext &operator=(const ZafPaintContext &) = delete;
+
+private:
+    ZafGdiDisplay *display;
+    HWND window;
+};

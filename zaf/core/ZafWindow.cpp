@@ -59,6 +59,8 @@ ZafWindow::ZafWindow(const ZafWindow &copy)
 ZafWindow::~ZafWindow()
 {
     StopHoldingDefaultButtons();
+    if (accelerators)
+        DestroyAcceleratorTable(accelerators);
     // The Windows window goes first; with it go the children's windows,
     // each unbinding its object as it goes.
     if (osWindow && ZafObjectFromHandle(osWindow) == this)
@@ -269,7 +271,9 @@ ZafEventType ZafWindow::Event(const ZafEventRecord &event)
         return CurrentChild() ? CurrentChild()->Event(event) : ZAF_UNKNOWN;
     case ZAF_CREATE:
     case ZAF_CREATE_OS_WINDOW:
-        if (!osWindow && CreateOSWindow())
+        // A windowless window has no window to make, but its children make
+        // theirs in the window it stands in.
+        if (!osWindow && (CreateOSWindow() || (!ownWindow && parent && parent->DrawingHandle())))
             CreateChildren();
         return event.type;
     case ZAF_REGION_CHANGED:
@@ -315,7 +319,7 @@ ZafWindowObject *ZafWindow::AddObject(ZafWindowObject *object, ZafWindowObject *
     else
         list.Add(object);
     object->parent = this;
-    if (osWindow)
+    if (osWindow || (!ownWindow && DrawingHandle()))
         object->Event(ZafEventRecord(ZAF_CREATE));
     return object;
 }
@@ -328,7 +332,8 @@ ZafWindowObject *ZafWindow::SubtractObject(ZafWindowObject *object)
     if (!list)
         return object;
     list->Subtract(object);
-    if (object->osWindow)
+    // A windowless window may still hold children's windows.
+    if (object->osWindow || !object->ownWindow)
         object->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
     object->parent = nullptr;
     return object;
@@ -552,6 +557,13 @@ void ZafWindow::SetRegion(const ZafRegionRect &newRegion)
     regionIsClientSize = false;
 }
 
+HACCEL ZafWindow::SetAccelerators(HACCEL table)
+{
+    if (accelerators && accelerators != table)
+        DestroyAcceleratorTable(accelerators);
+    return accelerators = table;
+}
+
 // --- Generic support objects -----------------------------------------------
 
 ZafGenericObjectMaker ZafWindow::SetGenericObjectMaker(ZafGenericObjectMaker maker)
@@ -656,6 +668,17 @@ HWND ZafWindow::CreateOSWindow()
 
 void ZafWindow::DestroyOSWindow()
 {
+    if (!osWindow && !ownWindow) {
+        // The children's windows stand in the window above this one and
+        // would outlive it there.
+        const ZafList *lists[] = {&support, this};
+        for (const ZafList *list : lists)
+            for (ZafElement *e = list->First(), *next = nullptr; e; e = next) {
+                next = e->Next();
+                AsObject(e)->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+            }
+        return;
+    }
     ZafWindowObject::DestroyOSWindow();
 }
 

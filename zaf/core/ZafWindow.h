@@ -23,7 +23,9 @@
 // top-level window (its frame from the destroyable, movable, sizeable and
 // no-close flags, its caption from the title support object); any other
 // window is a child window inside its parent. ZAF_CREATE makes the Windows
-// window and then those of the support objects and children. Tab and
+// window and then those of the support objects and children; a windowless
+// window on screen makes its children's windows in the nearest window
+// above it, and ZAF_DESTROY_OS_WINDOW destroys them again. Tab and
 // Shift+Tab move the focus through the children in list order; Alt+letter
 // (or the plain letter with plain-key hot keys) gives the focus to the
 // child whose text marks that letter with '&' and sends it ZAF_HOT_KEY;
@@ -179,11 +181,25 @@ public:
     virtual const char *TitleText();
     // Sends ZAF_CREATE to every support object and child.
     void CreateChildren();
+    // Whether the child paint pass draws the window's windowless objects;
+    // a window whose rows Windows draws from its children (a list box)
+    // answers false.
+    virtual bool DrawsWindowlessChildren() const { return true; }
     // The window's handling of scroll events (-300 to -307); ZAF_UNKNOWN
     // by default.
     virtual ZafEventType ScrollEvent(const ZafEventRecord &event);
     // Lays the children out (see above).
     virtual void LayoutChildren();
+
+    // --- Keyboard shortcuts -----------------------------------------------
+    // The accelerator table of a top-level window (made with
+    // CreateAcceleratorTableA): the loop translates the keys pressed in the
+    // window, and in the MDI children of a frame, with it; each command
+    // arrives as a menu command (WM_COMMAND, see above). The window owns the
+    // table: one it is given in place destroys the old one, and deleting the
+    // window destroys it. Copies have none.
+    HACCEL SetAccelerators(HACCEL table);
+    HACCEL Accelerators() const { return accelerators; }
 
     // --- Focus, hot keys, default button ----------------------------------
     // Moves the focus to the next (or previous) child that can take it,
@@ -350,4 +366,5 @@ protected:
 
 private:
     bool IsParentOrSelf(const ZafWindowObject *object) const;
+    HACCEL accelerators = nullptr;
 };

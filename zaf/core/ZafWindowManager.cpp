@@ -2,6 +2,7 @@
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafText.h"
 
 HWND ZafWindowManager::droppedComboBox = nullptr;
@@ -124,9 +125,27 @@ ZafEventType ZafWindowManager::DispatchOSMessage(const ZafEventRecord &event)
             SendMessageA(droppedComboBox, CB_SHOWDROPDOWN, FALSE, 0);
         droppedComboBox = nullptr;
     }
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
+    if (!TranslateShortcut(m)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
     return IsEmpty() ? ZAF_NO_WINDOWS : 0;
+}
+
+bool ZafWindowManager::TranslateShortcut(MSG &message)
+{
+    UINT m = message.message;
+    if (m != WM_KEYDOWN && m != WM_SYSKEYDOWN && m != WM_CHAR && m != WM_SYSCHAR)
+        return false;
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    auto *window = dynamic_cast<ZafWindow *>(ZafObjectFromHandle(root));
+    if (!window)
+        return false;
+    // The MDI keys come first, as in every MDI program's loop.
+    if (auto *frame = dynamic_cast<ZafMDIWindow *>(window))
+        if (frame->ClientWindow() && TranslateMDISysAccel(frame->ClientWindow(), &message))
+            return true;
+    return window->Accelerators() && TranslateAcceleratorA(root, window->Accelerators(), &message);
 }
 
 ZafEventType ZafWindowManager::Event(const ZafEventRecord &event)

@@ -11,9 +11,14 @@
 // dialog that its Control runs: that one's loop ends as ZAF_DIALOG_CANCEL
 // and the dialog stays for Control to take out and its caller to delete.
 //
-// Event (the loop's dispatcher): a Windows message is translated and
-// dispatched to its window procedure; ZAF_EXIT posts WM_QUIT (unless it
-// came from one) and answers ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
+// Event (the loop's dispatcher): a key message is first offered to the
+// shortcuts of the top-level window it is for: a frame's MDI keys
+// (TranslateMDISysAccel: Ctrl+F4 closes the active child through its close
+// query, Ctrl+F6 activates the next one), then the window's accelerator
+// table (ZafWindow::SetAccelerators); a key taken there goes no further.
+// Any other Windows message is translated and dispatched to its window
+// procedure; ZAF_EXIT posts WM_QUIT (unless it came from one) and answers
+// ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
 // answers 0 to ZAF_CLOSE_QUERY; ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add /
 // close the window carried; any other logical event goes to the front
 // window. When no window is left the answer is ZAF_NO_WINDOWS.
@@ -72,6 +77,8 @@ protected:
 
 private:
     ZafEventType DispatchOSMessage(const ZafEventRecord &event);
+    // True when the shortcuts of the message's top-level window took it.
+    static bool TranslateShortcut(MSG &message);
     ZafWindowObject *dragObject = nullptr;
     ZafList *previousRoots = nullptr;
     std::string i18nName;

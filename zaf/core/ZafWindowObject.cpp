@@ -75,6 +75,7 @@ ZafWindowObject::~ZafWindowObject()
         DestroyOSWindow();
     osWindow = nullptr;
     ZafWindow::ForgetDefaultButton(this);
+    ForgetMenusOf(this);
     if (parent)
         parent->ForgetChild(this);
     delete[] helpContext;

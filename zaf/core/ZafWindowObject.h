@@ -46,15 +46,36 @@
 // procedure. A key nobody consumes travels up to the parents (Tab order,
 // hot keys and the default button are the windows'); it goes no further
 // once a handler has deleted the object or the parent it would reach next.
-// WM_COMMAND, WM_CTLCOLOR..., WM_DRAWITEM, WM_MEASUREITEM and scroll-bar
-// messages that a window receives about a control are sent back to the
-// control's own window, so they reach the control's object.
+//
+// Notifications: a message that a window receives about one of its
+// controls (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM,
+// WM_COMPAREITEM, WM_DELETEITEM, WM_VKEYTOITEM, WM_CHARTOITEM, WM_HSCROLL
+// and WM_VSCROLL from a scroll-bar control, WM_CTLCOLOR...) is sent back to
+// the control's own window, found by the window handle the message names
+// (never by control id), so it reaches the control's object (WM_COMMAND
+// arrives there with lParam 0). There HandleOSMessage gives it to one
+// handler per message (HandleCommand, HandleNotify, HandleDrawItem, ...),
+// which a control overrides; what that handler declines (ZAF_UNKNOWN) gets
+// the parent window's default answer, never the control class's. Only
+// WM_MEASUREITEM names no window: its control id does, and each child
+// window gets one unique among its siblings (the object's number id when
+// that is non-zero and free, else one of the library's above 0xFFFF).
+// Menu upkeep (WM_INITMENUPOPUP, WM_MENUSELECT) goes to the object that
+// registered the menu handle (RegisterMenu); WM_MEASUREITEM and WM_DRAWITEM
+// of an owner-drawn menu go to the menu item of that command id, and a
+// drawing that no item takes to the menu's owner.
 //
 // Drawing: BeginDraw opens a pass (the display's context for the window
 // that draws the object, clipped to the object) and answers the region to
 // draw in that window's pixels; EndDraw closes it, giving back the context
 // that its BeginDraw got. Passes nest: an inner pass for the same window
-// shares the outer pass's context.
+// shares the outer pass's context. Code holds a pass with a ZafDrawPass,
+// which closes it on every way out. WM_PAINT of a window draws the window
+// (Draw, unless its class draws it) and then every windowless object on it
+// (PaintedByParent) at any depth, each clipped to its own region and to
+// the windowless window that holds it. A windowless window places its
+// children inside itself: their windows are made in the nearest window
+// above and moved by the windowless window's place there.
 //
 // Persistence: the persistent constructor (name, persistence) reads the
 // window-object record of the object of that name from its level file and
@@ -110,6 +131,16 @@ struct ZafEventMap
     int category;
     std::uint32_t rawValue;
     std::uint32_t modifiers;
+};
+
+// The edge of its parent's client area that an object docks to (tool bars
+// and status bars answer theirs); the numbers are a tool bar's edge numbers.
+enum ZafDockEdge : int {
+    ZAF_DOCK_NONE = -1,  // placed by its own region
+    ZAF_DOCK_TOP = 0,    // a strip along the top, its height kept
+    ZAF_DOCK_LEFT = 1,   // a strip along the left side, its width kept
+    ZAF_DOCK_BOTTOM = 2, // a strip along the bottom, its height kept
+    ZAF_DOCK_RIGHT = 3,  // a strip along the right side, its width kept
 };
 
 // A user function: called with the object, a copy of the event and the
@@ -202,6 +233,49 @@ public:
     virtual ZafEventType Event(const ZafEventRecord &event);
     // The Windows-message handler (see above); answers the message's result.
     virtual ZafEventType HandleOSMessage(const ZafEventRecord &event);
+    // --- One handler per native notification ------------------------------
+    // Each gets the Windows-message event (sent back to this object's
+    // window by its parent, or routed to it as a menu's owner) with the
+    // message unpacked, and answers the message's result, or ZAF_UNKNOWN
+    // for the parent's default answer. All but HandleDrawItem and
+    // HandleControlColor decline by default.
+    // WM_COMMAND from this control (notifyCode: HIWORD of wParam).
+    virtual ZafEventType HandleCommand(const ZafEventRecord &event, unsigned notifyCode);
+    // WM_NOTIFY from this control (common controls).
+    virtual ZafEventType HandleNotify(const ZafEventRecord &event, NMHDR &header);
+    // WM_DRAWITEM: Draw with ZAF_REDISPLAY into the item's context; TRUE.
+    virtual ZafEventType HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRUCT &item);
+    // WM_MEASUREITEM: set item.itemHeight (and itemWidth) and answer TRUE.
+    virtual ZafEventType HandleMeasureItem(const ZafEventRecord &event, MEASUREITEMSTRUCT &item);
+    // WM_COMPAREITEM: -1, 0 or 1 for the order of the two items.
+    virtual ZafEventType HandleCompareItem(const ZafEventRecord &event, const COMPAREITEMSTRUCT &item);
+    virtual ZafEventType HandleDeleteItem(const ZafEventRecord &event, const DELETEITEMSTRUCT &item);
+    // WM_VKEYTOITEM (character false: key is a virtual key) or WM_CHARTOITEM
+    // of a list box with the caret at caretIndex. Answers the message's
+    // result itself and never declines: -2 handled, -1 (the default) the
+    // list box's own action, else the index of the item to act on.
+    virtual ZafEventType HandleListKey(const ZafEventRecord &event, unsigned key, int caretIndex, bool character);
+    // WM_HSCROLL / WM_VSCROLL from this scroll-bar control.
+    virtual ZafEventType HandleScroll(const ZafEventRecord &event, int request, int position);
+    // WM_CTLCOLOR...: sets the context's colours to the object's and answers
+    // the cached brush of its background colour.
+    virtual ZafEventType HandleControlColor(const ZafEventRecord &event, HDC dc);
+    // WM_INITMENUPOPUP of a registered menu (systemMenu: the window menu).
+    virtual ZafEventType HandleInitMenuPopup(const ZafEventRecord &event, HMENU menu, int index, bool systemMenu);
+    // WM_MENUSELECT of an item of a registered menu (item: the command id,
+    // or the index of a pop-up; flags: MF_...).
+    virtual ZafEventType HandleMenuSelect(const ZafEventRecord &event, unsigned item, unsigned flags, HMENU menu);
+    // WM_PAINT (and WM_PRINTCLIENT, into its context) of the object's
+    // window: Draw, or the class's painting when the class draws the
+    // window, and then PaintWindowlessChildren.
+    virtual ZafEventType HandlePaint(const ZafEventRecord &event);
+    // Makes the object the owner of a menu handle: menu upkeep messages of
+    // that menu go to it. Null forgets the menu. A deleted object forgets
+    // its menus.
+    static void RegisterMenu(HMENU menu, ZafWindowObject *owner);
+    // The object that registered the menu; null when none.
+    static ZafWindowObject *MenuOwner(HMENU menu);
+
     // The logical code of an input event: the class's map (EventMap), then
     // the window object's; ZAF_NO_MAPPING when no row matches.
     virtual ZafEventType MapEvent(const ZafEventRecord &event) const;
@@ -314,8 +388,20 @@ public:
     DWORD BorderStyle() const;
 
     // --- Drawing ----------------------------------------------------------
+    // Prefer ZafDrawPass to calling these in pairs.
     virtual ZafRegionRect BeginDraw();
     virtual void EndDraw();
+    // Whether the paint of the window that draws this object draws it:
+    // windowless objects are drawn so, but not the frame's parts that
+    // Windows draws outside the client area or that draw nothing (support
+    // objects of the frame's number ids: border, frame buttons, title,
+    // scroll bars, geometry manager, menus).
+    virtual bool PaintedByParent() const;
+    // Draws, inside a paint of the window that draws them, the windowless
+    // objects this object holds (support objects first), each clipped to
+    // its region, and theirs in turn. A window whose rows Windows draws
+    // (a list box) declines through ZafWindow::DrawsWindowlessChildren.
+    virtual void PaintWindowlessChildren(const ZafEventRecord &event);
     // Draws a plain object: the border when bordered, then the background.
     virtual ZafEventType Draw(const ZafEventRecord &event, ZafEventType code);
     virtual ZafEventType DrawBorder(ZafRegionRect &rect, ZafEventType code);
@@ -340,6 +426,10 @@ public:
     // Where the children's coordinates start inside the object's window, in
     // pixels ({0, 0}; a group keeps its title line free).
     virtual POINT ChildOrigin() const { return POINT{0, 0}; }
+    // The edge the object docks to. A window that lays out docked objects
+    // (an MDI frame) gives each a strip along its edge, in list order, and
+    // its other contents what is left. ZAF_DOCK_NONE by default.
+    virtual ZafDockEdge DockEdge() const { return ZAF_DOCK_NONE; }
     // A region in the object's coordinates to / from pixels of that window.
     ZafRegionRect RegionToWindow(const ZafRegionRect &rect) const;
     ZafRegionRect RegionFromWindow(const ZafRegionRect &rect) const;
@@ -491,6 +581,19 @@ protected:
     // Reads the record from the open level file (the persistent
     // constructor's body).
     void ReadFrom(ZafWindowPersistence &persistence);
+    // The menu item (IsMenuItem) below this object that an owner-drawn
+    // menu's WM_MEASUREITEM or WM_DRAWITEM names by command id; null for
+    // none or another message.
+    ZafWindowObject *MenuItemOf(const MSG &m);
+    // Forgets every menu the object registered (its destructor).
+    static void ForgetMenusOf(const ZafWindowObject *owner);
+    // A notification about a control or a menu, sent on to that object;
+    // true with the result when it took it.
+    bool RouteNotification(const ZafEventRecord &event, LRESULT &result);
+    // A notification about this object (sent back by its parent or routed
+    // to it as a menu's owner), given to its handler; false when the
+    // message is no such notification.
+    bool HandleNotification(const ZafEventRecord &event, LRESULT &result);
     // Sends an unconsumed key event up to the parents; ZAF_UNKNOWN when
     // none consumed it.
     ZafEventType PassKeyUp(const ZafEventRecord &event);
@@ -551,6 +654,23 @@ protected:
     bool bordered = false;
 };
 
+// One drawing pass of an object, held for a scope: the constructor opens it
+// (BeginDraw) and the destructor closes it (EndDraw), so every way out of
+// the drawing code closes it. Area is what BeginDraw answered.
+class ZafDrawPass
+{
+public:
+    explicit ZafDrawPass(ZafWindowObject &object) : object(object), area(object.BeginDraw()) {}
+    ~ZafDrawPass() { object.EndDraw(); }
+    ZafDrawPass(const ZafDrawPass &) = delete;
+    ZafDrawPass &operator=(const ZafDrawPass &) = delete;
+    const ZafRegionRect &Area() const { return area; }
+
+private:
+    ZafWindowObject &object;
+    ZafRegionRect area;
+};
+
 // --- Windows windows of window objects ---------------------------------------
 
 // Creates the object's Windows window of a class (null: "ZafWindow"), binds
@@ -558,10 +678,13 @@ protected:
 // returns the handle (null when the window is not made). The window is
 // placed by the object's region in its parent window's pixels (a top-level
 // window in screen pixels); a child window gets the object's number id as
-// its control id.
+// its control id when that is non-zero and free among its siblings, else a
+// unique one of the library's (ZafCreateOSWindowAt).
 HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text,
                        HWND parent, DWORD extendedStyle, HINSTANCE instance);
-// The same at an explicit place (pixels) with an explicit menu or id.
+// The same at an explicit place (pixels) with an explicit menu or id. A
+// child window's id that is 0 or already a sibling's is replaced by a
+// unique one above 0xFFFF (WM_MEASUREITEM finds its control by id alone).
 HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
                          HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu);
 // Binds the object to the first window that create makes (called with the

@@ -87,12 +87,142 @@ COLORREF ZafWindowObject::ForegroundColor() const
 
 ZafEventType ZafWindowObject::Draw(const ZafEventRecord &, ZafEventType code)
 {
-    ZafRegionRect r = BeginDraw();
+    ZafDrawPass pass(*this);
+    ZafRegionRect r = pass.Area();
     if (bordered)
         DrawBorder(r, code);
     DrawBackground(r, code);
-    EndDraw();
     return code;
+}
+
+// --- Painting windows and the windowless objects on them ---------------------------
+
+namespace {
+
+// The support objects that stand for the frame's parts: Windows draws them
+// outside the client area, or they draw nothing.
+constexpr ZafNumberID framePartIDs[] = {
+    ZAF_NUMID_BORDER,         ZAF_NUMID_MAXIMIZE,           ZAF_NUMID_MINIMIZE,  ZAF_NUMID_SYSTEM,
+    ZAF_NUMID_TITLE,          ZAF_NUMID_HZ_SCROLL,          ZAF_NUMID_VT_SCROLL, ZAF_NUMID_GEOMETRY,
+    ZAF_NUMID_PULL_DOWN_MENU, ZAF_NUMID_SYSTEM_BUTTON_MENU, ZAF_NUMID_MIN_ICON};
+
+// A WM_PAINT of a window held for a scope: BeginPaint and the display's
+// paint context, ended in the opposite order.
+class WindowPaint
+{
+public:
+    explicit WindowPaint(HWND window) : window(window), dc(BeginPaint(window, &paint)), context(window, dc) {}
+    ~WindowPaint() { EndPaint(window, &paint); }
+    WindowPaint(const WindowPaint &) = delete;
+    WindowPaint &operator=(const WindowPaint &) = delete;
+
+private:
+    HWND window;
+    PAINTSTRUCT paint = {};
+    HDC dc;
+    ZafPaintContext context;
+};
+
+// A window's context for drawing over what its class has just painted,
+// clipped to the area that was invalid; held for a scope.
+class OverPaint
+{
+public:
+    OverPaint(HWND window, HRGN area) : window(window), dc(GetDC(window)), context(window, dc)
+    {
+        if (dc)
+            SelectClipRgn(dc, area);
+    }
+    ~OverPaint()
+    {
+        if (dc)
+            ReleaseDC(window, dc);
+    }
+    OverPaint(const OverPaint &) = delete;
+    OverPaint &operator=(const OverPaint &) = delete;
+
+private:
+    HWND window;
+    HDC dc;
+    ZafPaintContext context;
+};
+
+// Whether a paint of the object's window has windowless objects to draw.
+bool HoldsPaintedObjects(const ZafWindowObject &object)
+{
+    auto *window = dynamic_cast<const ZafWindow *>(&object);
+    if (!window || !window->DrawsWindowlessChildren())
+        return false;
+    const ZafList *lists[] = {&window->SupportList(), window};
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(); e; e = e->Next()) {
+            auto *child = static_cast<ZafWindowObject *>(e);
+            if (child->PaintedByParent() && child->Visible())
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+bool ZafWindowObject::PaintedByParent() const
+{
+    if (ownWindow)
+        return false;
+    return !supportObject ||
+           std::find(std::begin(framePartIDs), std::end(framePartIDs), numberID) == std::end(framePartIDs);
+}
+
+ZafEventType ZafWindowObject::HandlePaint(const ZafEventRecord &event)
+{
+    const HWND window = event.osEvent.hwnd;
+    if (event.osEvent.message == WM_PRINTCLIENT) {
+        // The window drawn into a context it is given (PrintWindow, and
+        // windows that draw others into bitmaps), as a paint would draw it.
+        const LRESULT result = systemDrawn ? ZafCallClassWindowProc(event) : 0;
+        ZafPaintContext context(window, reinterpret_cast<HDC>(event.osEvent.wParam));
+        if (!systemDrawn)
+            Draw(event, ZAF_REDISPLAY);
+        PaintWindowlessChildren(event);
+        return static_cast<ZafEventType>(result);
+    }
+    if (!systemDrawn) {
+        WindowPaint paint(window);
+        Draw(event, ZAF_REDISPLAY);
+        PaintWindowlessChildren(event);
+        return 0;
+    }
+    if (!HoldsPaintedObjects(*this))
+        return ZAF_UNKNOWN;
+    // The class paints the window first (and validates it); the windowless
+    // objects follow inside what was invalid.
+    HRGN invalid = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetUpdateRgn(window, invalid, FALSE);
+    const LRESULT result = ZafCallClassWindowProc(event);
+    if (kind != NULLREGION && kind != ERROR) {
+        OverPaint over(window, invalid);
+        PaintWindowlessChildren(event);
+    }
+    DeleteObject(invalid);
+    return static_cast<ZafEventType>(result);
+}
+
+void ZafWindowObject::PaintWindowlessChildren(const ZafEventRecord &event)
+{
+    auto *window = dynamic_cast<ZafWindow *>(this);
+    if (!window || !window->DrawsWindowlessChildren())
+        return;
+    const ZafList *lists[] = {&window->SupportList(), window};
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(); e; e = e->Next()) {
+            auto *child = static_cast<ZafWindowObject *>(e);
+            if (!child->PaintedByParent() || !child->Visible())
+                continue;
+            // The child's pass clips it, and whatever it holds, to its region.
+            ZafDrawPass pass(*child);
+            child->Draw(event, ZAF_REDISPLAY);
+            child->PaintWindowlessChildren(event);
+        }
 }
 
 ZafEventType ZafWindowObject::DrawBorder(ZafRegionRect &rect, ZafEventType code)

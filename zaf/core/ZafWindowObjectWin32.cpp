@@ -154,10 +154,37 @@ HWND ZafBindCreatedWindow(ZafWindowObject *object, HWND (*create)(void *context)
     return window;
 }
 
+namespace {
+
+// Control ids the library gives child windows whose own id is 0 or taken:
+// above the 16-bit number ids, so none collides with an object's.
+constexpr UINT_PTR firstLibraryControlID = 0x10000;
+constexpr UINT_PTR lastLibraryControlID = 0x7FFFFFFF;
+UINT_PTR nextLibraryControlID = firstLibraryControlID;
+
+// WM_MEASUREITEM names its control by id alone, so a child window's id must
+// be unique among its siblings. MDI children get theirs from the client.
+HMENU UniqueControlID(HWND parent, DWORD style, DWORD extendedStyle, HMENU requested)
+{
+    if (!(style & WS_CHILD) || (extendedStyle & WS_EX_MDICHILD) || !parent)
+        return requested;
+    const auto id = reinterpret_cast<UINT_PTR>(requested);
+    if (id != 0 && !GetDlgItem(parent, static_cast<int>(id)))
+        return requested;
+    UINT_PTR chosen = nextLibraryControlID;
+    while (GetDlgItem(parent, static_cast<int>(chosen)))
+        chosen = chosen == lastLibraryControlID ? firstLibraryControlID : chosen + 1;
+    nextLibraryControlID = chosen == lastLibraryControlID ? firstLibraryControlID : chosen + 1;
+    return reinterpret_cast<HMENU>(chosen);
+}
+
+} // namespace
+
 HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
                          HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu)
 {
     ZafApplication::RegisterWindowClasses(ZafInstance());
+    menu = UniqueControlID(parent, style, extendedStyle, menu);
     struct Arguments
     {
         const char *className;
@@ -333,7 +360,14 @@ ZafRegionRect ZafWindowObject::GetWindowRegion() const
 {
     ZafRegionRect r = RegionToWindow(region);
     if (parent) {
-        const POINT origin = parent->ChildOrigin();
+        POINT origin = parent->ChildOrigin();
+        // A windowless window's children stand inside it, in the window
+        // that draws it.
+        if (!parent->ownWindow && parent->parent) {
+            const ZafRegionRect place = parent->GetWindowRegion();
+            origin.x += place.left;
+            origin.y += place.top;
+        }
         r.left += origin.x;
         r.right += origin.x;
         r.top += origin.y;
@@ -358,36 +392,6 @@ bool IsKeyMessage(UINT m)
            m == WM_SYSCHAR;
 }
 
-// The window of a control that a message to its parent is about.
-HWND ControlOf(const MSG &m)
-{
-    switch (m.message) {
-    case WM_COMMAND:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        return reinterpret_cast<HWND>(m.lParam);
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(m.lParam);
-    case WM_DRAWITEM: {
-        auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(m.lParam);
-        return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
-    }
-    case WM_MEASUREITEM: {
-        auto *item = reinterpret_cast<const MEASUREITEMSTRUCT *>(m.lParam);
-        return item && item->CtlType != ODT_MENU ? GetDlgItem(m.hwnd, static_cast<int>(item->CtlID)) : nullptr;
-    }
-    default:
-        return nullptr;
-    }
-}
-
-
 } // namespace
 
 
@@ -397,60 +401,33 @@ ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
     if (!m.hwnd)
         return ZAF_UNKNOWN;
 
-    // A message about a control goes back to the control's own window, where
-    // the control's object handles it.
-    HWND control = ControlOf(m);
-    if (control && control != m.hwnd && ZafObjectFromHandle(control)) {
-        LPARAM lParam = m.message == WM_COMMAND ? 0 : m.lParam;
-        if (m.message == WM_HSCROLL || m.message == WM_VSCROLL)
-            lParam = reinterpret_cast<LPARAM>(control);
-        return static_cast<ZafEventType>(SendMessageA(control, m.message, m.wParam, lParam));
-    }
+    // A notification goes to the object it is about (a control, a menu's
+    // owner, or this object itself), which answers it through its handler.
+    LRESULT result = 0;
+    if (RouteNotification(event, result) || HandleNotification(event, result))
+        return static_cast<ZafEventType>(result);
 
     switch (m.message) {
     case WM_PAINT:
-        if (!systemDrawn) {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(m.hwnd, &paint);
-            ZafGdiDisplay *display = ZafScreenGdiDisplay();
-            if (display)
-                display->SetPaintDC(m.hwnd, dc);
-            Draw(event, ZAF_REDISPLAY);
-            if (display)
-                display->SetPaintDC(m.hwnd, nullptr);
-            EndPaint(m.hwnd, &paint);
-            return 0;
-        }
+    case WM_PRINTCLIENT: {
+        const ZafEventType code = HandlePaint(event);
+        if (code != ZAF_UNKNOWN)
+            return code;
         break;
-    case WM_DRAWITEM:
-        if (ControlOf(m) == m.hwnd) {
-            auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(m.lParam);
-            ZafGdiDisplay *display = ZafScreenGdiDisplay();
-            if (display)
-                display->SetPaintDC(m.hwnd, item->hDC);
-            Draw(event, ZAF_REDISPLAY);
-            if (display)
-                display->SetPaintDC(m.hwnd, nullptr);
-            return TRUE;
-        }
-        break;
+    }
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        if (ZafGdiDisplay *display = ZafScreenGdiDisplay()) {
-            HDC dc = reinterpret_cast<HDC>(m.wParam);
-            ::SetTextColor(dc, ForegroundColor());
-            SetBkColor(dc, BackgroundColor());
-            // The cache keeps the brush alive after this use is released.
-            HBRUSH brush = display->GetCachedBrush(BackgroundColor());
-            display->ReleaseCachedObject(brush);
-            return static_cast<ZafEventType>(reinterpret_cast<LRESULT>(brush));
-        }
+    case WM_CTLCOLORSTATIC: {
+        // A control that is no object's (or declined) takes the window's colours.
+        const ZafEventType code = HandleControlColor(event, reinterpret_cast<HDC>(m.wParam));
+        if (code != ZAF_UNKNOWN)
+            return code;
         break;
+    }
     case WM_SETFOCUS:
         focus = true;
         NotifyFocus(this, true);
