@@ -211,6 +211,14 @@ int ZafNumberField::SetText(const char *text)
     return error;
 }
 
+int ZafNumberField::SetOutputFormat(const char *text)
+{
+    const int result = ZafString::SetOutputFormat(text);
+    if (result == 0)
+        ShowValue();
+    return result;
+}
+
 int ZafNumberField::ShowValue()
 {
     if (!valueData)

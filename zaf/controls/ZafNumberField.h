@@ -42,6 +42,8 @@ public:
     // Scans the text into the value (the text is then shown in the output
     // format); unanswered for an empty text. Answers the scan's error.
     int SetText(const char *text) override;
+    // The value is shown again in the new format.
+    int SetOutputFormat(const char *text) override;
     // The text buffer of a number field is never replaced: 1.
     int SetStringData(ZafStringData *) override { return 1; }
     // Number fields never have these: the flag stays clear.
@@ -54,6 +56,9 @@ public:
     // the error word. A failed scan leaves the value alone.
     int ParseText();
     ZafFormatData *NumberData() const { return valueData; }
+    // The class's message table (shared by every field of the class when a
+    // language manager exists).
+    ZafLanguageData *MessageTable() const { return messages; }
 
     // Type hooks shared by both classes.
     const char *ErrorMessage(int code) override;
