@@ -132,6 +132,10 @@ public:
     // --- Events -----------------------------------------------------------
     ZafEventType Event(const ZafEventRecord &event) override;
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
+    // Owner drawing: the pressed look from the item's state, then Draw.
+    ZafEventType HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRUCT &item) override;
+    // A check box or radio button stands on its parent's background.
+    ZafEventType HandleControlColor(const ZafEventRecord &event, HDC dc) override;
     // Space down and up begin and end a selection; then the window object's.
     const ZafEventMap *EventMap() const override { return eventMap; }
     static const ZafEventMap eventMap[];
@@ -215,6 +219,8 @@ public:
     virtual std::int32_t SetValue(std::int32_t newValue) { return value = newValue; }
     bool SetNoClassPalette(bool flag) override;
     bool SetSelected(bool flag) override;
+    // Radio buttons deselect each other in a single-selection window.
+    bool ExcludesSiblingsWhenSelected() const override { return buttonType == radioButton; }
 
     bool AllowDefault() const { return allowDefault; }
     bool AllowToggling() const { return allowToggling; }
@@ -243,7 +249,7 @@ protected:
     bool IsDefaultButton();
     // Sends the button an event of that logical code.
     ZafEventType SendSelf(ZafEventType code);
-    // The content height auto size gives (pixels).
+    // Fits the height to the contents (the width never changes).
     void ApplyAutoSize();
     void StartRepeatTimer(UINT delay);
     void StopRepeatTimer();
@@ -274,7 +280,10 @@ private:
     // Drawing steps of Draw.
     void DrawCheckType(const ZafEventRecord &event, ZafEventType code, ZafRegionRect face);
     void DrawPushType(const ZafEventRecord &event, ZafEventType code, ZafRegionRect face);
-    void DrawPushSelection(ZafRegionRect face);
+    // The resolved colours of a palette type in a state.
+    void PaletteColors(std::uint16_t type, std::uint16_t state, COLORREF &foreground, COLORREF &background) const;
+    void DrawImage(ZafBitmapData *image, int x, int y) const;
+    void DrawLabel(const ZafRegionRect &box, std::uint16_t state);
     // Observer functions of the two data objects.
     static int StringDataChanged(ZafElement *observer, std::uint32_t kinds);
     static int BitmapDataChanged(ZafElement *observer, std::uint32_t kinds);
