@@ -1,22 +1,21 @@
-// Helpers of the field tests: a dialog built in code under a real
-// application, the loop run until its queue is empty, typing and keys as a
-// user gives them, an error system that records every report and answers as
-// told, a user function that records its calls, and a round trip of a
-// control through a UI data file.
+// Helpers of the field tests, on the controls' harness (application, pump,
+// recorded reports): a dialog built in code, the library's loop run until
+// its queue is empty, typing and keys posted as the keyboard gives them, an
+// error system for the fields that records each report with its flags and
+// answers as told, a user function that records its calls and accepts
+// them, and a round trip of a control through a UI data file.
 #pragma once
 
+#include "zaf/controls/ZafInteger.h"
+#include "zaf/controls/ZafPrompt.h"
+#include "zaf/controls/ZafReal.h"
 #include "zaf/controls/ZafString.h"
-#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDialogWindow.h"
-#include "zaf/core/ZafErrorStub.h"
-#include "zaf/core/ZafEventManager.h"
-#include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafDiskFile.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 #include "zaf/data/ZafStorage.h"
 
-#include <gtest/gtest.h>
-#include <windows.h>
+#include "ControlTestHarness.h"
 
 #include <cstring>
 #include <memory>
@@ -40,7 +39,7 @@ struct Call
     std::string text; // the object's text when called
 };
 
-// What the recording error system and user function saw; reset per test.
+// What the fields' error system and the user function saw; reset per test.
 struct Record
 {
     std::vector<Report> reports;
@@ -65,6 +64,7 @@ inline ZafEventType RecordReport(ZafWindowObject *object, const char *title, uns
     return Recorded().answer;
 }
 
+// Accepts (answers 0): a field restores its old value on any other answer.
 inline ZafEventType RecordCall(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
 {
     const char *text = object->Text();
@@ -84,44 +84,47 @@ inline LONG Style(HWND window)
     return GetWindowLongA(window, GWL_STYLE);
 }
 
-// Each test under an application of its own, with the recording error
-// system installed for the fields; dialogs are hidden (Xvfb has no window
-// manager to wait for).
-class FieldTest : public testing::Test
+// The harness's test with the fields' error system installed; its answer
+// hook gives way to the recording one here for the test's length.
+class FieldTest : public controltest::ControlTest
 {
 protected:
-    FieldTest() : application(GetModuleHandleA(nullptr), {"test.exe"})
+    FieldTest()
     {
         Recorded() = Record();
         previousSystem = ZafString::SetErrorSystem(&errors);
-        previousHook = ZafErrorStub::SetAnswerHook(RecordReport);
+        harnessHook = ZafErrorStub::SetAnswerHook(RecordReport);
+        ZafString::RegisterPersistence();
+        ZafPrompt::RegisterPersistence();
+        ZafInteger::RegisterPersistence();
+        ZafReal::RegisterPersistence();
     }
     ~FieldTest() override
     {
-        ZafErrorStub::SetAnswerHook(previousHook);
+        ZafErrorStub::SetAnswerHook(harnessHook);
         ZafString::SetErrorSystem(previousSystem);
     }
 
-    // A dialog built in code, on screen (hidden) with its controls.
-    ZafDialogWindow *Dialog()
+    // A dialog built in code (cells), hidden.
+    static ZafDialogWindow *Dialog()
     {
         auto *dialog = new ZafDialogWindow(2, 2, 60, 14);
         dialog->SetVisible(false);
         return dialog;
     }
-    template <class T> T *Add(ZafWindow *window, T *object)
+    template <class T> static T *Add(ZafWindow *window, T *object)
     {
         window->AddObject(object);
         return object;
     }
-    void Show(ZafWindow *window)
+    static void Show(ZafWindow *window)
     {
         zafWindowManager->AddObject(window);
         RunQueued();
     }
-    void Close(ZafWindow *window) { zafWindowManager->CloseWindow(window); }
+    static void Close(ZafWindow *window) { zafWindowManager->CloseWindow(window); }
 
-    // The loop until nothing waits.
+    // The library's loop until nothing waits.
     static void RunQueued()
     {
         ZafEventRecord event;
@@ -160,12 +163,11 @@ protected:
         CloseClipboard();
     }
 
-    ZafApplication application;
     ZafErrorStub errors;
 
 private:
     ZafErrorStub *previousSystem = nullptr;
-    ZafErrorStub::AnswerHook previousHook = nullptr;
+    ZafErrorStub::AnswerHook harnessHook = nullptr;
 };
 
 // A scratch UI data file in the temporary directory, removed at the end.
