@@ -8,21 +8,18 @@
 
 #include <cstring>
 
-ZafInteger::ZafInteger(int left, int top, int width, std::int32_t value)
-    : ZafNumberField(left, top, width, className)
+ZafInteger::ZafInteger(int left, int top, int width, std::int32_t value) : ZafNumberField(left, top, width, className)
 {
     SetValueData(new ZafIntegerData(value));
 }
 
-ZafInteger::ZafInteger(int left, int top, int width, ZafIntegerData *data)
-    : ZafNumberField(left, top, width, className)
+ZafInteger::ZafInteger(int left, int top, int width, ZafIntegerData *data) : ZafNumberField(left, top, width, className)
 {
     SetValueData(data);
 }
 
 ZafInteger::ZafInteger(const ZafInteger &copy) : ZafNumberField(copy, className)
-{
-}
+{}
 
 bool ZafInteger::IsClassID(ZafClassID id) const
 {

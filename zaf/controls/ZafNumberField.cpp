@@ -21,8 +21,7 @@ ZafLanguageData *AcquireMessages(const char *tableName)
 
 ZafNumberField::ZafNumberField(int left, int top, int width, const char *tableName)
     : ZafString(left, top, width, static_cast<ZafStringData *>(nullptr)), messages(AcquireMessages(tableName))
-{
-}
+{}
 
 ZafNumberField::ZafNumberField(const ZafNumberField &copy, const char *tableName)
     : ZafString(copy), messages(AcquireMessages(tableName))
@@ -35,8 +34,7 @@ ZafNumberField::ZafNumberField(const ZafNumberField &copy, const char *tableName
 
 ZafNumberField::ZafNumberField(const char *name, ZafWindowPersistence &persistence, const char *tableName)
     : ZafString(name, persistence), messages(AcquireMessages(tableName))
-{
-}
+{}
 
 ZafNumberField::~ZafNumberField()
 {

@@ -43,8 +43,7 @@ void ZafPrompt::Construct(ZafStringData *data)
 
 ZafPrompt::ZafPrompt(const ZafPrompt &copy)
     : ZafWindowObject(copy), autoSize(copy.autoSize), hotKeyChar(copy.hotKeyChar), hotKeyIndex(copy.hotKeyIndex),
-      hzJustify(copy.hzJustify), vtJustify(copy.vtJustify), transparent(copy.transparent),
-      savedRegion(copy.savedRegion)
+      hzJustify(copy.hzJustify), vtJustify(copy.vtJustify), transparent(copy.transparent), savedRegion(copy.savedRegion)
 {
     ZafStringData *data = copy.stringData;
     if (data && data->Destroyable())

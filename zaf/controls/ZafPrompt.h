@@ -36,8 +36,8 @@ public:
     static constexpr const char *className = "ZafPrompt";
 
     enum Justify : int {
-        justifyStart = 0,  // left; top
-        justifyEnd = 1,    // right; bottom
+        justifyStart = 0, // left; top
+        justifyEnd = 1,   // right; bottom
         justifyCenter = 2,
     };
     // Bits of the stored flag word.

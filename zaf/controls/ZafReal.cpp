@@ -8,21 +8,18 @@
 
 #include <cstring>
 
-ZafReal::ZafReal(int left, int top, int width, double value)
-    : ZafNumberField(left, top, width, className)
+ZafReal::ZafReal(int left, int top, int width, double value) : ZafNumberField(left, top, width, className)
 {
     SetValueData(new ZafRealData(value));
 }
 
-ZafReal::ZafReal(int left, int top, int width, ZafRealData *data)
-    : ZafNumberField(left, top, width, className)
+ZafReal::ZafReal(int left, int top, int width, ZafRealData *data) : ZafNumberField(left, top, width, className)
 {
     SetValueData(data);
 }
 
 ZafReal::ZafReal(const ZafReal &copy) : ZafNumberField(copy, className)
-{
-}
+{}
 
 bool ZafReal::IsClassID(ZafClassID id) const
 {

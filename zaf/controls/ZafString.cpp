@@ -207,12 +207,16 @@ void ZafString::Write(ZafWindowPersistence &persistence)
     ZafWindowObject::Write(persistence);
     if (persistence.Error() == 0) {
         std::uint16_t flags = 0;
-        const std::pair<bool, StoredFlag> bits[] = {
-            {selectAllOnFocus, storedSelectAllOnFocus}, {invalid, storedInvalid},
-            {unanswered, storedUnanswered},             {lowerCase, storedLowerCase},
-            {password, storedPassword},                 {upperCase, storedUpperCase},
-            {noBlanks, storedNoBlanks},                 {readOnly, storedReadOnly},
-            {allowInvalid, storedAllowInvalid},         {reportErrors, storedReportErrors}};
+        const std::pair<bool, StoredFlag> bits[] = {{selectAllOnFocus, storedSelectAllOnFocus},
+                                                    {invalid, storedInvalid},
+                                                    {unanswered, storedUnanswered},
+                                                    {lowerCase, storedLowerCase},
+                                                    {password, storedPassword},
+                                                    {upperCase, storedUpperCase},
+                                                    {noBlanks, storedNoBlanks},
+                                                    {readOnly, storedReadOnly},
+                                                    {allowInvalid, storedAllowInvalid},
+                                                    {reportErrors, storedReportErrors}};
         for (const auto &bit : bits)
             if (bit.first)
                 flags |= bit.second;

@@ -73,13 +73,13 @@ public:
     };
     // The key table's logical codes beyond the library's common ones.
     enum KeyCode : ZafEventType {
-        keyDeleteBack = 1119,  // Backspace
-        keyLineStart = 1117,   // Home, Page Up
-        keyLineEnd = 1118,     // End, Page Down
-        keyCopy = 1127,        // Ctrl+Insert
-        keyCut = 1104,         // Shift+Delete
-        keyDelete = 1108,      // Delete
-        keyPaste = 1105,       // Shift+Insert
+        keyDeleteBack = 1119, // Backspace
+        keyLineStart = 1117,  // Home, Page Up
+        keyLineEnd = 1118,    // End, Page Down
+        keyCopy = 1127,       // Ctrl+Insert
+        keyCut = 1104,        // Shift+Delete
+        keyDelete = 1108,     // Delete
+        keyPaste = 1105,      // Shift+Insert
     };
     // Validation results (the error word's codes) as Validate answers them.
     static constexpr int resultValid = ZafError::None;
@@ -130,8 +130,7 @@ public:
     // The dispatcher: validates pending ranges on ZAF_SELECT and
     // ZAF_FOCUS_CHANGE, then calls the user function unless an error word
     // is set. The user function may delete the field.
-    static ZafEventType ValidateCallback(ZafWindowObject *object, const ZafEventRecord &event,
-                                         ZafEventType code);
+    static ZafEventType ValidateCallback(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code);
 
     // --- Drawing ------------------------------------------------------------
     HWND CreateOSWindow() override;
@@ -183,8 +182,7 @@ public:
     // Fills a message format: "%s" takes the arguments in order, "%%" is a
     // '%', and anything else (a "%d", a "%s" beyond the arguments) is kept as
     // written. The result holds at most limit characters.
-    static std::string FillMessage(const char *format, const char *const *arguments, int count,
-                                   std::size_t limit);
+    static std::string FillMessage(const char *format, const char *const *arguments, int count, std::size_t limit);
 
     // The error system that fields report through; null (the default): no
     // message is shown. Returns the previous one.

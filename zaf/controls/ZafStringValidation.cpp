@@ -276,8 +276,8 @@ int ZafString::CompareData(ZafData *a, ZafData *b)
 {
     auto *first = dynamic_cast<ZafStringData *>(a);
     auto *second = dynamic_cast<ZafStringData *>(b);
-    const int order = std::strcmp(first && first->Text() ? first->Text() : "",
-                                  second && second->Text() ? second->Text() : "");
+    const int order =
+        std::strcmp(first && first->Text() ? first->Text() : "", second && second->Text() ? second->Text() : "");
     return order < 0 ? -1 : order > 0 ? 1 : 0;
 }
 

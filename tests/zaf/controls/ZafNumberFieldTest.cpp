@@ -110,8 +110,7 @@ struct MessageCase
 };
 
 class ZafNumberMessageTest : public FieldTest, public testing::WithParamInterface<MessageCase>
-{
-};
+{};
 
 // Each refusal is reported once through the error system, and the field
 // shows its previous number again.
@@ -140,12 +139,11 @@ TEST_P(ZafNumberMessageTest, ARefusedNumberIsReportedAndTheOldValueComesBack)
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, ZafNumberMessageTest,
-    testing::Values(
-        MessageCase{"Invalid", "", "abc", "The number abc is invalid.", MB_OKCANCEL},
-        MessageCase{"NotInRange", "1..5\n10..20", "7", "The number 7 is not in the range 1..5, 10..20.",
-                    MB_ICONINFORMATION},
-        MessageCase{"LessThan", "1..", "0", "The number 0 is less than 1.", MB_ICONINFORMATION},
-        MessageCase{"GreaterThan", "..9", "10", "The number 10 is greater than 9.", MB_ICONINFORMATION}),
+    testing::Values(MessageCase{"Invalid", "", "abc", "The number abc is invalid.", MB_OKCANCEL},
+                    MessageCase{"NotInRange", "1..5\n10..20", "7", "The number 7 is not in the range 1..5, 10..20.",
+                                MB_ICONINFORMATION},
+                    MessageCase{"LessThan", "1..", "0", "The number 0 is less than 1.", MB_ICONINFORMATION},
+                    MessageCase{"GreaterThan", "..9", "10", "The number 10 is greater than 9.", MB_ICONINFORMATION}),
     [](const testing::TestParamInfo<MessageCase> &info) { return std::string(info.param.name); });
 
 TEST_F(ZafNumberFieldTest, ARealFieldReportsItsOwnMessages)
@@ -242,6 +240,21 @@ TEST_F(ZafNumberFieldTest, LeavingForAnotherWindowKeepsTheTypedTextAndTheOldValu
     EXPECT_EQ(WindowText(count->OSHandle()), "99");
 }
 
+// Clearing a zero leaves the value as it was, yet the answer changed: the
+// field is unanswered now, and it stays empty rather than showing 0.
+TEST_F(ZafNumberFieldTest, AnEmptiedFieldCountsAsChangedAndStaysEmpty)
+{
+    count->SetValue(0);
+    ShowBoth();
+    count->SetFocus(true);
+    Retype(count, "");
+    Press(count, VK_RETURN);
+    EXPECT_TRUE(count->Unanswered());
+    EXPECT_TRUE(count->Changed());
+    EXPECT_EQ(CallsOf(count), 1u);
+    EXPECT_EQ(WindowText(count->OSHandle()), "");
+}
+
 TEST_F(ZafNumberFieldTest, MovingWithinTheDialogValidatesOnFocusLoss)
 {
     count->SetRange("1..50");
@@ -296,8 +309,7 @@ struct StepCase
 };
 
 class ZafIntegerStepTest : public testing::TestWithParam<StepCase>
-{
-};
+{};
 
 TEST_P(ZafIntegerStepTest, SteppingWrapsAroundTheRanges)
 {

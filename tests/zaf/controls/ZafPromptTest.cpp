@@ -37,8 +37,7 @@ struct HotKeyCase
 };
 
 class ZafPromptHotKeyTest : public FieldTest, public testing::WithParamInterface<HotKeyCase>
-{
-};
+{};
 
 } // namespace
 
@@ -56,11 +55,10 @@ TEST_P(ZafPromptHotKeyTest, TheControlGetsTheTextWithItsHotKeyMarked)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ZafPromptHotKeyTest,
-                         testing::Values(HotKeyCase{"Save & load", -1, "Save && load"},
-                                         HotKeyCase{"Name", 0, "&Name"}, HotKeyCase{"A&B", 2, "A&&&B"},
-                                         HotKeyCase{"A&B", 1, "A&&B"}, HotKeyCase{"Name", 4, "Name"},
-                                         HotKeyCase{"&&&", 3, "&&&&&&"}, HotKeyCase{"", 0, ""},
-                                         HotKeyCase{"Name", 1000, "Name"}));
+                         testing::Values(HotKeyCase{"Save & load", -1, "Save && load"}, HotKeyCase{"Name", 0, "&Name"},
+                                         HotKeyCase{"A&B", 2, "A&&&B"}, HotKeyCase{"A&B", 1, "A&&B"},
+                                         HotKeyCase{"Name", 4, "Name"}, HotKeyCase{"&&&", 3, "&&&&&&"},
+                                         HotKeyCase{"", 0, ""}, HotKeyCase{"Name", 1000, "Name"}));
 
 TEST_F(ZafPromptTest, ItsHotKeyFocusesTheFollowingFieldAndNeverThePrompt)
 {

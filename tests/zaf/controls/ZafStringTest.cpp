@@ -82,8 +82,7 @@ struct StyleCase
 };
 
 class ZafStringStyleTest : public FieldTest, public testing::WithParamInterface<StyleCase>
-{
-};
+{};
 
 TEST_P(ZafStringStyleTest, AttributesBecomeTheControlsStyles)
 {
@@ -99,21 +98,20 @@ TEST_P(ZafStringStyleTest, AttributesBecomeTheControlsStyles)
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, ZafStringStyleTest,
-    testing::Values(
-        StyleCase{"Password", [](ZafString &f) { f.SetPassword(true); }, ES_PASSWORD, ES_MULTILINE},
-        StyleCase{"UpperCase", [](ZafString &f) { f.SetUpperCase(true); }, ES_UPPERCASE, ES_LOWERCASE},
-        StyleCase{"LowerAfterUpper",
-                  [](ZafString &f) {
-                      f.SetUpperCase(true);
-                      f.SetLowerCase(true);
-                  },
-                  ES_LOWERCASE, ES_UPPERCASE},
-        StyleCase{"ReadOnly", [](ZafString &f) { f.SetReadOnly(true); }, ES_READONLY, 0},
-        StyleCase{"Right", [](ZafString &f) { f.SetHzJustify(ZafString::justifyRight); }, ES_RIGHT | ES_MULTILINE,
-                  ES_CENTER},
-        StyleCase{"Center", [](ZafString &f) { f.SetHzJustify(ZafString::justifyCenter); },
-                  ES_CENTER | ES_MULTILINE, 0},
-        StyleCase{"Plain", [](ZafString &) {}, ES_AUTOHSCROLL, ES_PASSWORD | ES_MULTILINE | ES_READONLY}),
+    testing::Values(StyleCase{"Password", [](ZafString &f) { f.SetPassword(true); }, ES_PASSWORD, ES_MULTILINE},
+                    StyleCase{"UpperCase", [](ZafString &f) { f.SetUpperCase(true); }, ES_UPPERCASE, ES_LOWERCASE},
+                    StyleCase{"LowerAfterUpper",
+                              [](ZafString &f) {
+                                  f.SetUpperCase(true);
+                                  f.SetLowerCase(true);
+                              },
+                              ES_LOWERCASE, ES_UPPERCASE},
+                    StyleCase{"ReadOnly", [](ZafString &f) { f.SetReadOnly(true); }, ES_READONLY, 0},
+                    StyleCase{"Right", [](ZafString &f) { f.SetHzJustify(ZafString::justifyRight); },
+                              ES_RIGHT | ES_MULTILINE, ES_CENTER},
+                    StyleCase{"Center", [](ZafString &f) { f.SetHzJustify(ZafString::justifyCenter); },
+                              ES_CENTER | ES_MULTILINE, 0},
+                    StyleCase{"Plain", [](ZafString &) {}, ES_AUTOHSCROLL, ES_PASSWORD | ES_MULTILINE | ES_READONLY}),
     [](const testing::TestParamInfo<StyleCase> &info) { return std::string(info.param.name); });
 
 TEST_F(ZafStringTest, ControlShapingAttributesAreFixedOnceCreated)
@@ -221,8 +219,7 @@ struct RangeCase
 };
 
 class ZafStringRangeTest : public testing::TestWithParam<RangeCase>
-{
-};
+{};
 
 TEST_P(ZafStringRangeTest, ParseRangeSplitsTheFirstEntry)
 {
@@ -236,8 +233,7 @@ TEST_P(ZafStringRangeTest, ParseRangeSplitsTheFirstEntry)
 INSTANTIATE_TEST_SUITE_P(Entries, ZafStringRangeTest,
                          testing::Values(RangeCase{"1..5\n10..20", "1", "5", "10..20"},
                                          RangeCase{"1.5...2.5", "1.5", "2.5", "<end>"},
-                                         RangeCase{"..9", "", "9", "<end>"},
-                                         RangeCase{"7..\n", "7", "", ""},
+                                         RangeCase{"..9", "", "9", "<end>"}, RangeCase{"7..\n", "7", "", ""},
                                          RangeCase{"42", "42", "42", "<end>"}));
 
 struct FillCase
@@ -247,8 +243,7 @@ struct FillCase
 };
 
 class ZafStringFillTest : public testing::TestWithParam<FillCase>
-{
-};
+{};
 
 // A message format from a language file is no printf format: whatever a
 // translation holds, only "%s" takes the two arguments.
@@ -261,9 +256,8 @@ TEST_P(ZafStringFillTest, MessagesTakeOnlyTheirTextArguments)
 INSTANTIATE_TEST_SUITE_P(
     Formats, ZafStringFillTest,
     testing::Values(FillCase{"The number %s is not in the range %s.", "The number 12x is not in the range 1..5."},
-                    FillCase{"%s %s %s %s", "12x 1..5 %s %s"},
-                    FillCase{"%d%n%p %s", "%d%n%p 12x"}, FillCase{"100%% %s", "100% 12x"},
-                    FillCase{"ends in %", "ends in %"}, FillCase{"", ""}));
+                    FillCase{"%s %s %s %s", "12x 1..5 %s %s"}, FillCase{"%d%n%p %s", "%d%n%p 12x"},
+                    FillCase{"100%% %s", "100% 12x"}, FillCase{"ends in %", "ends in %"}, FillCase{"", ""}));
 
 TEST(ZafStringFill, MessagesAreCutAtTheirLimit)
 {
