@@ -73,7 +73,8 @@ int ZafPrompt::SetStringData(ZafStringData *data)
         if (ZafStringData *old = stringData) {
             stringData = nullptr;
             old->SubtractNotification(this, DataChanged);
-            if (old->Destroyable() && old->NotificationCount() == 0)
+            // A message data belongs to the language table that made it.
+            if (old->Destroyable() && old->NotificationCount() == 0 && !dynamic_cast<ZafMessageData *>(old))
                 delete old;
         }
         stringData = data;

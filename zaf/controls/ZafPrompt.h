@@ -6,9 +6,10 @@
 // text (in pixels); RequestedRegion keeps the region as it was asked for,
 // which is also what the UI data file keeps.
 //
-// Ownership: the prompt observes its string data (or a ZafMessageData,
-// whose hot key it adopts) and drops it under the string field's rule:
-// deleted only when destroyable and nobody else observes it.
+// Ownership: the prompt observes its string data and drops it under the
+// string field's rule: deleted only when destroyable and nobody else
+// observes it. A ZafMessageData (whose hot key the prompt adopts) belongs to
+// the language table that made it and is never deleted by the prompt.
 //
 // The persistent record (level "ZafPrompt", class id 11, after the window-
 // object record written with the requested region), least significant byte

@@ -24,6 +24,8 @@ protected:
     }
     ~ZafPromptTest() override { Close(dialog); }
 
+    // Outlives the dialog, as a language table's entry does.
+    ZafMessageData message{"Open file", 'f', 5};
     ZafDialogWindow *dialog;
     ZafPrompt *prompt;
     ZafString *field;
@@ -121,8 +123,7 @@ TEST_F(ZafPromptTest, JustificationBecomesTheStaticStyleAndOnlyATopLeftOpaquePro
 
 TEST_F(ZafPromptTest, AMessageDataGivesItsHotKey)
 {
-    auto *message = new ZafMessageData("Open file", 'f', 5);
-    auto *labelled = Add(dialog, new ZafPrompt(1, 3, 12, message));
+    auto *labelled = Add(dialog, new ZafPrompt(1, 3, 12, &message));
     Show(dialog);
     EXPECT_EQ(labelled->HotKeyChar(), 'F');
     EXPECT_EQ(labelled->HotKeyIndex(), 5);
