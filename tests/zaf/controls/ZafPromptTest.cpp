@@ -1,0 +1,152 @@
+// The prompt on a real STATIC control: its text with the hot key, its hot
+// key moving the focus, auto-size and its record.
+#include "zaf/controls/ZafPrompt.h"
+#include "zaf/controls/ZafString.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/data/ZafStringData.h"
+
+#include "FieldTestSupport.h"
+
+using fieldtest::FieldTest;
+using fieldtest::Style;
+using fieldtest::WindowText;
+
+namespace {
+
+class ZafPromptTest : public FieldTest
+{
+protected:
+    ZafPromptTest()
+    {
+        dialog = Dialog();
+        prompt = Add(dialog, new ZafPrompt(1, 1, 12, "Name"));
+        field = Add(dialog, new ZafString(14, 1, 20, "", 40));
+    }
+    ~ZafPromptTest() override { Close(dialog); }
+
+    // Outlives the dialog, as a language table's entry does.
+    ZafMessageData message{"Open file", 'f', 5};
+    ZafDialogWindow *dialog;
+    ZafPrompt *prompt;
+    ZafString *field;
+};
+
+struct HotKeyCase
+{
+    const char *text;
+    int index;
+    const char *shown; // what the STATIC control receives
+};
+
+class ZafPromptHotKeyTest : public FieldTest, public testing::WithParamInterface<HotKeyCase>
+{};
+
+} // namespace
+
+// The STATIC control shows "&&" as '&' and underlines the character after a
+// single '&'. An index outside the text (or on an '&') marks nothing and
+// writes nothing past the text.
+TEST_P(ZafPromptHotKeyTest, TheControlGetsTheTextWithItsHotKeyMarked)
+{
+    ZafDialogWindow *dialog = Dialog();
+    auto *prompt = Add(dialog, new ZafPrompt(1, 1, 20, GetParam().text));
+    prompt->SetHotKey('x', GetParam().index);
+    Show(dialog);
+    EXPECT_EQ(WindowText(prompt->OSHandle()), GetParam().shown);
+    Close(dialog);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ZafPromptHotKeyTest,
+                         testing::Values(HotKeyCase{"Save & load", -1, "Save && load"}, HotKeyCase{"Name", 0, "&Name"},
+                                         HotKeyCase{"A&B", 2, "A&&&B"}, HotKeyCase{"A&B", 1, "A&&B"},
+                                         HotKeyCase{"Name", 4, "Name"}, HotKeyCase{"&&&", 3, "&&&&&&"},
+                                         HotKeyCase{"", 0, ""}, HotKeyCase{"Name", 1000, "Name"}));
+
+TEST_F(ZafPromptTest, ItsHotKeyFocusesTheFollowingFieldAndNeverThePrompt)
+{
+    prompt->SetHotKey('n', 0);
+    Show(dialog);
+    EXPECT_EQ(prompt->HotKeyChar(), 'N');
+    ZafEventRecord other(ZAF_HOT_KEY, static_cast<std::intptr_t>('Q'));
+    EXPECT_EQ(prompt->Event(other), ZAF_UNKNOWN);
+    EXPECT_NE(GetFocus(), field->OSHandle());
+    ZafEventRecord own(ZAF_HOT_KEY, static_cast<std::intptr_t>('n'));
+    EXPECT_EQ(prompt->Event(own), ZAF_HOT_KEY);
+    EXPECT_EQ(GetFocus(), field->OSHandle());
+    EXPECT_FALSE(prompt->SetFocus(true));
+    EXPECT_EQ(GetFocus(), field->OSHandle());
+    EXPECT_TRUE(prompt->NoFocus());
+    EXPECT_FALSE(prompt->SetChanged(true));
+}
+
+TEST_F(ZafPromptTest, AutoSizeFitsTheTextBelowTheBorderedTopAndKeepsTheRequestedRegion)
+{
+    Show(dialog);
+    const ZafRegionRect requested = prompt->RequestedRegion();
+    EXPECT_EQ(requested.left, 1);
+    EXPECT_EQ(requested.right, 12);
+    ZafRegionRect asked = requested;
+    prompt->ConvertRegion(asked, ZAF_PIXEL);
+    const SIZE text = ZafScreenGdiDisplay()->TextSize("Name", ZAF_FONT_DIALOG);
+    const ZafRegionRect measured = prompt->Region();
+    EXPECT_EQ(measured.coordinateType, ZAF_PIXEL);
+    EXPECT_EQ(measured.top, asked.top + ZafPrompt::borderedTextOffset);
+    EXPECT_EQ(measured.right - measured.left, text.cx);
+    RECT window;
+    GetClientRect(prompt->OSHandle(), &window);
+    EXPECT_EQ(window.right, text.cx + 1);
+
+    prompt->SetText("A longer name");
+    EXPECT_EQ(prompt->Region().right - prompt->Region().left,
+              ZafScreenGdiDisplay()->TextSize("A longer name", ZAF_FONT_DIALOG).cx);
+    EXPECT_EQ(WindowText(prompt->OSHandle()), "A longer name");
+}
+
+TEST_F(ZafPromptTest, JustificationBecomesTheStaticStyleAndOnlyATopLeftOpaquePromptIsPaintedByIt)
+{
+    auto *centred = Add(dialog, new ZafPrompt(1, 3, 12, "Centre"));
+    centred->SetHzJustify(ZafPrompt::justifyCenter);
+    auto *right = Add(dialog, new ZafPrompt(1, 5, 12, "Right"));
+    right->SetHzJustify(ZafPrompt::justifyEnd);
+    right->SetVtJustify(ZafPrompt::justifyCenter);
+    auto *clear = Add(dialog, new ZafPrompt(1, 7, 12, "Clear"));
+    clear->SetTransparent(true);
+    Show(dialog);
+    EXPECT_EQ(Style(centred->OSHandle()) & SS_TYPEMASK, SS_CENTER);
+    EXPECT_EQ(Style(right->OSHandle()) & SS_TYPEMASK, SS_RIGHT);
+    EXPECT_TRUE(prompt->ControlPaints());
+    EXPECT_TRUE(centred->ControlPaints());
+    EXPECT_FALSE(right->ControlPaints());
+    EXPECT_FALSE(clear->ControlPaints());
+    EXPECT_EQ(right->SetHzJustify(ZafPrompt::justifyStart), ZafPrompt::justifyEnd) << "fixed once created";
+}
+
+TEST_F(ZafPromptTest, AMessageDataGivesItsHotKey)
+{
+    auto *labelled = Add(dialog, new ZafPrompt(1, 3, 12, &message));
+    Show(dialog);
+    EXPECT_EQ(labelled->HotKeyChar(), 'F');
+    EXPECT_EQ(labelled->HotKeyIndex(), 5);
+    EXPECT_EQ(WindowText(labelled->OSHandle()), "Open &file");
+}
+
+TEST_F(ZafPromptTest, RoundTripKeepsTheRequestedRegionHotKeyAndText)
+{
+    ZafPrompt stored(4, 2, 15, "Co&st & price");
+    stored.SetHotKey('c', 0);
+    stored.SetHzJustify(ZafPrompt::justifyEnd);
+    stored.SetVtJustify(ZafPrompt::justifyCenter);
+    stored.SetTransparent(true);
+    stored.SetAutoSize(false);
+    auto read = fieldtest::RoundTrip(stored, "PROMPT");
+    EXPECT_STREQ(read->Text(), "Co&st & price");
+    EXPECT_EQ(read->HotKeyChar(), 'C');
+    EXPECT_EQ(read->HotKeyIndex(), 0);
+    EXPECT_EQ(read->HzJustify(), ZafPrompt::justifyEnd);
+    EXPECT_EQ(read->VtJustify(), ZafPrompt::justifyCenter);
+    EXPECT_TRUE(read->Transparent());
+    EXPECT_FALSE(read->AutoSize());
+    EXPECT_EQ(read->RequestedRegion().left, 4);
+    EXPECT_EQ(read->RequestedRegion().right, 18);
+    EXPECT_TRUE(read->NoFocus());
+}

@@ -1,0 +1,53 @@
+// ZafInteger: the whole-number field: a ZafNumberField over a ZafIntegerData
+// (signed 32 bits). The program reads it through GetValue, which first takes
+// what the user typed. Persistence: level "ZafInteger", class id 6.
+#pragma once
+
+#include "zaf/controls/ZafNumberField.h"
+
+#include <cstdint>
+
+class ZafIntegerData;
+
+class ZafInteger : public ZafNumberField
+{
+public:
+    static constexpr ZafClassID classID = 6;
+    static constexpr const char *className = "ZafInteger";
+
+    ZafInteger(int left, int top, int width, std::int32_t value);
+    // With an existing value data (null: a new zero one), attached as it is.
+    ZafInteger(int left, int top, int width, ZafIntegerData *data);
+    ZafInteger(const ZafInteger &copy);
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+    ZafWindowObject *Duplicate() const override { return new ZafInteger(*this); }
+
+    ZafInteger(const char *name, ZafWindowPersistence &persistence);
+    static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
+    void Write(ZafWindowPersistence &persistence) override;
+    static void RegisterPersistence();
+
+    // The typed text scanned first; after a text that does not scan, the
+    // value as it was (the error word tells the scan's error).
+    std::int32_t GetValue();
+    // Notifies, so the control shows the new value.
+    int SetValue(std::int32_t value);
+    int SetIntegerData(ZafIntegerData *data);
+    ZafIntegerData *IntegerData() const;
+
+    int CompareData(ZafData *a, ZafData *b) override;
+    int AssignData(ZafData *target, ZafData *source) override;
+    // Scans into a copy: the target changes only when the text scans.
+    int ParseData(ZafData *data, const char *text, const char *format) override;
+    int DecrementData(ZafData *data, ZafData *step) override;
+    int IncrementData(ZafData *data, ZafData *step) override;
+    bool IsValueData(ZafData *data) const override;
+
+protected:
+    ZafFormatData *NewValueData() const override;
+    ZafFormatData *ReadValueData(const char *name, ZafDataPersistence &persistence) const override;
+};

@@ -1,0 +1,262 @@
+// ZafNumberField: the part the integer and real fields share.
+#include "zaf/controls/ZafNumberField.h"
+
+#include "zaf/core/ZafWindowPersistence.h"
+#include "zaf/data/ZafFormatData.h"
+#include "zaf/data/ZafLanguageData.h"
+#include "zaf/data/ZafStringData.h"
+
+#include <memory>
+
+namespace {
+
+constexpr ZafUpdateType observedKinds = 3;
+
+ZafLanguageData *AcquireMessages(const char *tableName)
+{
+    return AcquireLanguageData(tableName, ZafLanguageData::BuiltInTable(tableName));
+}
+
+} // namespace
+
+ZafNumberField::ZafNumberField(int left, int top, int width, const char *tableName)
+    : ZafString(left, top, width, static_cast<ZafStringData *>(nullptr)), messages(AcquireMessages(tableName))
+{}
+
+ZafNumberField::ZafNumberField(const ZafNumberField &copy, const char *tableName)
+    : ZafString(copy), messages(AcquireMessages(tableName))
+{
+    ZafFormatData *value = copy.valueData;
+    if (value && value->Destroyable())
+        value = static_cast<ZafFormatData *>(value->Duplicate());
+    SetValueData(value);
+}
+
+ZafNumberField::ZafNumberField(const char *name, ZafWindowPersistence &persistence, const char *tableName)
+    : ZafString(name, persistence), messages(AcquireMessages(tableName))
+{}
+
+ZafNumberField::~ZafNumberField()
+{
+    DestroyOSWindow();
+    DropData(valueData, DataChanged);
+    valueData = nullptr;
+    if (messages)
+        ReleaseLanguageData(messages);
+}
+
+int ZafNumberField::SetValueData(ZafFormatData *data)
+{
+    if (!data)
+        data = NewValueData();
+    if (data != valueData) {
+        ZafFormatData *old = valueData;
+        valueData = data;
+        DropData(old, DataChanged);
+        valueData->AddNotification(this, DataChanged, observedKinds);
+    }
+    ShowValue();
+    return 0;
+}
+
+int ZafNumberField::DataChanged(ZafElement *observer, std::uint32_t kinds)
+{
+    auto *field = dynamic_cast<ZafNumberField *>(observer);
+    if (!field || !(kinds & ZafNotification::valueChanged))
+        return 1;
+    return field->ShowValue();
+}
+
+// --- Persistence -------------------------------------------------------------------
+
+void ZafNumberField::ReadValueRecord(ZafWindowPersistence &persistence)
+{
+    char name[ZafWindowPersistence::maxNameLength + 1] = "";
+    persistence.ReadStringInto(name, sizeof name);
+    ZafDataPersistence *data = DataPersistence(persistence);
+    if (persistence.Error() != 0 || !data || !*name)
+        return;
+    SetValueData(ReadValueData(name, *data));
+}
+
+void ZafNumberField::WriteNumberField(ZafWindowPersistence &persistence, const char *name, ZafClassID id)
+{
+    persistence.PushLevel(name, id, ZafWindowPersistence::childEntry);
+    ParseText();
+    ZafString::Write(persistence);
+    if (persistence.Error() == 0) {
+        if (!valueData->StringID())
+            valueData->SetStringID(ZafData::MakeDefaultName());
+        persistence.WriteString(valueData->StringID());
+        WriteData(persistence, valueData);
+    }
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(static_cast<int>(persistence.Error()));
+}
+
+// --- Events ------------------------------------------------------------------------
+
+ZafEventType ZafNumberField::Event(const ZafEventRecord &event)
+{
+    ZafEventType code = event.type;
+    if (code == ZAF_KEY_EVENT) {
+        code = MapEvent(event);
+        if (code != ZAF_SELECT)
+            return ZAF_UNKNOWN;
+    }
+    auto *other = dynamic_cast<ZafNumberField *>(event.Object());
+    const bool sameClass = other && other != this && other->ClassID() == ClassID();
+    switch (code) {
+    case ZAF_COPY_VALUE:
+        if (sameClass)
+            AssignData(valueData, other->valueData);
+        return code;
+    case ZAF_TAKE_VALUE:
+        if (sameClass)
+            SetValueData(other->valueData);
+        else if (!event.Object())
+            SetValueData(static_cast<ZafFormatData *>(valueData->Duplicate()));
+        return code;
+    case ZAF_READ_CONTROL:
+        ParseText();
+        return code;
+    case ZAF_SHOW_VALUE:
+    case ZAF_SHOW_VALUE_ALT:
+        ShowValue();
+        return code;
+    case ZAF_RESOLVE_REFERENCES:
+        ShowValue();
+        return ZafString::Event(event);
+    case ZAF_SELECT:
+    case ZAF_FOCUS_CHANGE:
+        return ValidateNumber(event, code);
+    default:
+        return ZafString::Event(event);
+    }
+}
+
+ZafEventType ZafNumberField::ValidateNumber(const ZafEventRecord &event, ZafEventType code)
+{
+    // A message shown below takes the focus from the field; that focus
+    // change (or another Enter) answers at once without a second message.
+    if (validating)
+        return resultValueKept;
+    validating = true;
+    ZafEventRecord selection = event;
+    selection.type = code;
+    const bool leaving = IsLeaving(selection);
+    std::unique_ptr<ZafData> old(valueData->Duplicate());
+    const int parseError = ParseText();
+    {
+        DeletionWatch watch(*this);
+        if (parseError != 0 && !leaving && reportErrors)
+            ReportMessage(ErrorMessage(invalidNumberMessage), MB_OKCANCEL, nullptr);
+        if (watch.deleted)
+            return parseError;
+    }
+    rangeCheckPending = CompareData(valueData, old.get()) != 0 || (stringData->Length() == 0) != unanswered;
+    if (rangeCheckPending)
+        SetChanged(true);
+
+    // The dispatcher answers a bad text itself, without the user function.
+    selectionError = parseError;
+    bool deleted = false;
+    ZafEventType result = SelectOrLeave(selection, code, deleted);
+    if (deleted)
+        return result;
+    selectionError = 0;
+    if (parseError != 0)
+        result = leaving ? resultValueKept : parseError;
+
+    if (result == resultValid) {
+        if (!unanswered && rangeCheckPending)
+            ShowValue();
+    } else if (result != resultValueKept) {
+        AssignData(valueData, old.get());
+        ShowValue();
+    } else if (leaving) {
+        // The data keeps the old value while the control keeps what was
+        // typed, for the user to finish on return.
+        valueData->SetNotificationData(this, 0);
+        AssignData(valueData, old.get());
+        valueData->SetNotificationData(this, observedKinds);
+    }
+    rangeCheckPending = false;
+    invalid = result == resultValueKept;
+    validating = false;
+    SetError(result);
+    return result;
+}
+
+// --- Text and value ----------------------------------------------------------------
+
+int ZafNumberField::ParseText()
+{
+    const ZafUpdateType mask = valueData->FindNotificationData(this);
+    valueData->SetNotificationData(this, 0);
+    GetTextFromControl();
+    const int error = ParseData(valueData, stringData->Text(), InputFormatText());
+    valueData->SetNotificationData(this, mask);
+    return SetError(error);
+}
+
+int ZafNumberField::SetText(const char *text)
+{
+    const int error = ParseData(valueData, text ? text : "", InputFormatText());
+    unanswered = !text || !*text;
+    ShowValue();
+    return error;
+}
+
+int ZafNumberField::SetOutputFormat(const char *text)
+{
+    const int result = ZafString::SetOutputFormat(text);
+    if (result == 0)
+        ShowValue();
+    return result;
+}
+
+int ZafNumberField::ShowValue()
+{
+    if (!valueData)
+        return 0;
+    if (unanswered) {
+        stringData->Clear();
+        return 0;
+    }
+    char buffer[boundLength + 1] = "";
+    valueData->FormattedText(buffer, boundLength, OutputFormatText());
+    stringData->SetText(buffer);
+    // The data may have held this text already while the control shows
+    // something else (a text that did not scan).
+    if (HasOwnControl())
+        RefreshListEntry();
+    return 0;
+}
+
+// --- Type hooks --------------------------------------------------------------------
+
+const char *ZafNumberField::ErrorMessage(int code)
+{
+    return messages ? messages->GetMessageText(static_cast<ZafNumberID>(code), false) : nullptr;
+}
+
+int ZafNumberField::FormatData(ZafData *data, char *buffer, int size, const char *format)
+{
+    auto *number = dynamic_cast<ZafFormatData *>(data);
+    if (!number || !buffer || size < 0)
+        return -1;
+    buffer[0] = '\0';
+    return number->FormattedText(buffer, size, format);
+}
+
+ZafData *ZafNumberField::DuplicateData()
+{
+    return valueData->Duplicate();
+}
+
+ZafData *ZafNumberField::ValueData() const
+{
+    return valueData;
+}

@@ -1,0 +1,249 @@
+// ZafString: the Windows EDIT control: its creation, its messages (Enter,
+// characters, pasting, focus), drawing a field that draws itself, and
+// putting the data's text into the control.
+#include "zaf/controls/ZafString.h"
+
+#include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafLatin1.h"
+#include "zaf/data/ZafStringData.h"
+
+#include <string>
+
+namespace {
+
+// Vertical lists and combo boxes answer this class id; their rows are drawn
+// by Windows from the entries' texts.
+constexpr ZafClassID listFamilyID = 1001;
+
+} // namespace
+
+ZafEventType ZafString::HandleOSMessage(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    switch (m.message) {
+    case WM_KEYDOWN:
+        if (m.wParam == VK_RETURN) {
+            ZafEventRecord select(ZAF_SELECT);
+            select.osEvent = m;
+            Event(select);
+            return 0;
+        }
+        break;
+    case WM_KEYUP:
+        if (m.wParam == VK_RETURN)
+            return 0;
+        break;
+    case WM_CHAR:
+        // Enter was a selection; its character (and Ctrl+Enter's line feed)
+        // would put a line break into a justified, multi-line control and
+        // make a single-line one beep.
+        if (m.wParam == '\r' || m.wParam == '\n')
+            return 0;
+        if (noBlanks && m.wParam == ' ') {
+            ZafEventRecord underscore = event;
+            underscore.osEvent.wParam = '_';
+            underscore.key.value = '_';
+            return ZafWindowObject::HandleOSMessage(underscore);
+        }
+        break;
+    case WM_PASTE:
+        // The control's own paste would keep blanks and, in a justified
+        // field, line breaks.
+        if ((noBlanks || IsMultiLineControl()) && HasOwnControl()) {
+            PasteFromClipboard();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS: {
+        const ZafEventType result = ZafWindowObject::HandleOSMessage(event);
+        if (selectAllOnFocus && HasOwnControl())
+            SendMessageA(osWindow, EM_SETSEL, 0, -1);
+        return result;
+    }
+    case WM_LBUTTONDOWN:
+        if (!systemDrawn)
+            SetFocus(true);
+        break;
+    default:
+        break;
+    }
+    return ZafWindowObject::HandleOSMessage(event);
+}
+
+ZafEventType ZafString::HandleCommand(const ZafEventRecord &, unsigned notifyCode)
+{
+    if (notifyCode != EN_KILLFOCUS)
+        return ZAF_UNKNOWN;
+    // The window taking the focus already has it; another program's or a
+    // message box's window carries no object, which counts as leaving.
+    ZafEventRecord leave(ZAF_FOCUS_CHANGE, ZafObjectFromHandle(GetFocus()));
+    Event(leave);
+    return 0;
+}
+
+// --- Pasting -----------------------------------------------------------------------
+
+int ZafString::RoomLeft()
+{
+    const int maximum = stringData->MaxLength();
+    if (maximum < 0)
+        return -1;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(osWindow, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const int length = GetWindowTextLengthA(osWindow);
+    const int kept = length - static_cast<int>(end > start ? end - start : 0);
+    return maximum > kept ? maximum - kept : 0;
+}
+
+void ZafString::PasteText(const char *text)
+{
+    std::string clean;
+    for (const char *c = text; c && *c; ++c) {
+        char character = *c;
+        if (character == '\t')
+            character = ' ';
+        // Line breaks and other control characters are never typed into a
+        // field.
+        if (static_cast<unsigned char>(character) < 0x20)
+            continue;
+        if (noBlanks && IsSpaceLatin1(static_cast<unsigned char>(character)))
+            character = '_';
+        clean += character;
+    }
+    const int room = RoomLeft();
+    if (room >= 0 && clean.size() > static_cast<std::size_t>(room))
+        clean.resize(static_cast<std::size_t>(room));
+    SendMessageA(osWindow, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(clean.c_str()));
+}
+
+void ZafString::PasteFromClipboard()
+{
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(osWindow))
+        return;
+    std::string text;
+    if (HANDLE handle = GetClipboardData(CF_TEXT)) {
+        if (const char *locked = static_cast<const char *>(GlobalLock(handle))) {
+            text.assign(locked, strnlen(locked, GlobalSize(handle)));
+            GlobalUnlock(handle);
+        }
+    }
+    CloseClipboard();
+    PasteText(text.c_str());
+}
+
+// --- The Windows control -----------------------------------------------------------
+
+HWND ZafString::CreateOSWindow()
+{
+    if (osWindow || !ownWindow || !parent)
+        return osWindow;
+    HWND parentWindow = parent->DrawingHandle();
+    if (!parentWindow)
+        return nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL;
+    if (IsDisabledUpChain(true) && !layoutMode)
+        style |= WS_DISABLED;
+    if (visible)
+        style |= WS_VISIBLE;
+    if (!systemDrawn)
+        return ZafCreateOSWindow(this, nullptr, style, nullptr, parentWindow, 0, nullptr);
+
+    DWORD extendedStyle = 0;
+    if (bordered) {
+        if (zaf3DLook)
+            extendedStyle = WS_EX_CLIENTEDGE;
+        else
+            style |= WS_BORDER;
+    }
+    if (password)
+        style |= ES_PASSWORD;
+    if (upperCase)
+        style |= ES_UPPERCASE;
+    else if (lowerCase)
+        style |= ES_LOWERCASE;
+    if (hzJustify == justifyRight)
+        style |= ES_RIGHT | ES_MULTILINE;
+    else if (hzJustify == justifyCenter)
+        style |= ES_CENTER | ES_MULTILINE;
+    if (readOnly)
+        style |= ES_READONLY;
+    HWND window = ZafCreateOSWindow(this, "EDIT", style, nullptr, parentWindow, extendedStyle, nullptr);
+    if (!window)
+        return nullptr;
+    const int maximum = stringData->MaxLength();
+    SendMessageA(window, EM_LIMITTEXT, maximum < 0 ? 0 : static_cast<WPARAM>(maximum), 0);
+    UpdateFont();
+    const bool wasChanged = changed;
+    RefreshListEntry();
+    changed = wasChanged;
+    return window;
+}
+
+ZafEventType ZafString::Draw(const ZafEventRecord &event, ZafEventType code)
+{
+    if (HasOwnControl())
+        return ZafWindowObject::Draw(event, code);
+    ZafDrawPass pass(*this);
+    ZafRegionRect area = pass.Area();
+    if (bordered)
+        DrawBorder(area, code);
+    DrawBackground(area, code);
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (!display || !display->CurrentDC())
+        return code;
+    RECT text = {area.left, area.top, area.right + 1, area.bottom + 1};
+    if (bordered) {
+        text.top += 1;
+        if (hzJustify == justifyLeft)
+            text.left += 1;
+        else if (hzJustify == justifyRight)
+            text.right -= 1;
+    }
+    std::string shown = stringData->Text() ? stringData->Text() : "";
+    if (password)
+        shown.assign(shown.size(), '*');
+    ZafPaletteStruct palette;
+    LogicalPalette(palette, ZAF_PM_TEXT, PaletteState());
+    display->SetColors(ForegroundColor(), BackgroundColor());
+    HFONT old = display->SelectFont(palette.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : palette.font);
+    display->Text(text, shown.c_str(), hzJustify, ZAF_VT_TOP, false);
+    SelectObject(display->CurrentDC(), old);
+    return code;
+}
+
+void ZafString::RefreshListEntry()
+{
+    if (parent && parent->IsClassID(listFamilyID) && parent->SystemDrawn()) {
+        ZafWindowObject::RefreshListEntry();
+        return;
+    }
+    if (noBlanks) {
+        const int length = stringData->Length();
+        for (int i = 0; i < length; ++i)
+            if (IsSpaceLatin1(static_cast<unsigned char>(stringData->Text()[i])))
+                stringData->SetChar(i, '_', true);
+    }
+    if (HasOwnControl()) {
+        char *converted = zafCodeSetConversion ? stringData->DuplicateConvertedText() : nullptr;
+        const char *text = converted ? converted : stringData->Text();
+        SendMessageA(osWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+        delete[] converted;
+    } else if (IsOnScreen()) {
+        Redisplay();
+    }
+}
+
+ZafCoordinateType ZafString::SetCoordinateType(ZafCoordinateType type)
+{
+    if (osWindow)
+        return coordinateType;
+    // A one-cell field keeps its height exactly one row in the new unit.
+    if (coordinateType == ZAF_CELL && type != ZAF_CELL && region.Height() == 1) {
+        ZafRegionRect converted = region;
+        ConvertRegion(converted, type);
+        region = converted;
+    }
+    return ZafWindowObject::SetCoordinateType(type);
+}
