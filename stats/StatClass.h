@@ -42,6 +42,20 @@ const char *StatText(int number, int group);
 // dependent variable is constant; the empty text for other codes.
 const char *CorrelationKindText(int statusCode);
 
+// The status of CorrelationKindText that reports cases left out for their
+// weight (zero, negative or missing weights).
+enum { kWeightExclusionStatus = 12 };
+
+// The weight report of a run: the cases in the selection that the run's
+// computations left out because their weight was zero, negative or missing.
+// A run is everything computed since the report was last taken; taking it
+// clears it, so the caller shows it once however many objects computed.
+struct WeightReport {
+    int status = 0;             // kWeightExclusionStatus when cases were left out
+    long excludedCases = 0;
+};
+WeightReport TakeRunWeightReport();
+
 class StatClass {
 public:
     // On a data set, or on the current data set when none is given.
@@ -78,20 +92,12 @@ public:
     bool LoadValues(long variable, std::vector<double> &values,
                     std::vector<unsigned char> *rawMissing = nullptr);
 
-    // Per case: the weights and the values of count variables (numbers from
-    // 1) for a correlation matrix, with a pointer to each column. Returns 0,
-    // 13 when the weight or a variable cannot be read, or 7 when a variable
-    // has no valid value in a case of positive weight; failedVariable names
-    // the variable of a 13 or 7 (0 for the weight).
-    int LoadCorrelationColumns(const long *variables, int count, std::vector<double> &weights,
-                               std::vector<std::vector<double>> &columns,
-                               std::vector<const double *> &pointers, long &failedVariable);
-
-    // The valid cases of a variable with their weights (selection applied,
-    // cases of weight 0 left out); with a partner variable (not 0) only the
-    // cases valid in both; values not below the limit are left out too.
-    bool CollectCases(long variable, long partner, double limit,
-                      std::vector<WeightedValue> &cases);
+    // The cases in the selection that the last walk over the cases left out
+    // for their weight; WeightStatus is then kWeightExclusionStatus (0 when
+    // none). Noted by every walk (LoadCaseWeights, CaseWalk), once per walk.
+    long ExcludedWeightCases() const { return excludedWeightCases; }
+    int WeightStatus() const { return excludedWeightCases > 0 ? kWeightExclusionStatus : 0; }
+    void NoteExcludedWeightCases(long count);
 
 protected:
     // Stores a heading text (one of three slots) and returns it.
@@ -104,6 +110,7 @@ protected:
 private:
     char *headingTexts[3];
     double reportCount;
+    long excludedWeightCases = 0;
 };
 
 #endif
