@@ -71,10 +71,12 @@ CorrelationAccumulator::CorrelationAccumulator(int variables, bool pairwiseDelet
     : k(variables), pairwise(pairwiseDeletion), own(static_cast<size_t>(variables))
 {
     const size_t kk = static_cast<size_t>(k) * k;
-    if (pairwise)
+    if (pairwise) {
         pairs.resize(kk);
-    else
+    } else {
         coMoments.assign(kk, 0.0);
+        coMomentErrors.assign(kk, 0.0);
+    }
     before.assign(static_cast<size_t>(k), 0.0);
 }
 
@@ -83,7 +85,7 @@ void CorrelationAccumulator::AddTo(Pair &pair, double x, double y, double w)
     const double dx = x - (pair.x.Count() ? pair.x.Mean() : 0.0);
     pair.x.Add(x, w);
     pair.y.Add(y, w);
-    pair.coMoment += w * dx * (y - pair.y.Mean());
+    AddCompensated(pair.coMoment, pair.coMomentError, w * dx * (y - pair.y.Mean()));
 }
 
 void CorrelationAccumulator::Add(const double *values, double w)
@@ -116,9 +118,9 @@ void CorrelationAccumulator::Add(const double *values, double w)
     }
     for (int i = 0; i < k; ++i) {
         const double wd = w * before[i];
-        double *row = &coMoments[static_cast<size_t>(i) * k];
+        const size_t row = static_cast<size_t>(i) * k;
         for (int j = 0; j < i; ++j)
-            row[j] += wd * (values[j] - own[j].Mean());
+            AddCompensated(coMoments[row + j], coMomentErrors[row + j], wd * (values[j] - own[j].Mean()));
     }
 }
 
@@ -145,9 +147,10 @@ void CorrelationAccumulator::Finish(CorrelationResult &res) const
         for (int j = 0; j < i; ++j) {
             const size_t ij = static_cast<size_t>(i) * k + j;
             if (pairwise)
-                StoreEntry(res, i, j, pairs[ij].x, pairs[ij].y, pairs[ij].coMoment);
+                StoreEntry(res, i, j, pairs[ij].x, pairs[ij].y,
+                           pairs[ij].coMoment + pairs[ij].coMomentError);
             else
-                StoreEntry(res, i, j, own[i], own[j], coMoments[ij]);
+                StoreEntry(res, i, j, own[i], own[j], coMoments[ij] + coMomentErrors[ij]);
         }
     }
 }

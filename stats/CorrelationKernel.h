@@ -13,7 +13,8 @@
 // Each variable's moments come from WeightedMoments over its cases, so its
 // standard deviation is bit for bit the one the descriptives give for the
 // same cases. A co-moment is updated with the same step:
-// C += w (x - mx_before)(y - my_after), which for x = y is M2's update.
+// C += w (x - mx_before)(y - my_after), which for x = y is M2's update,
+// with a correction term as M2's.
 //
 // Definitions (W the sum of weights of the cases of an entry):
 //   r = sum w (x - mx)(y - my) / sqrt(sum w (x - mx)^2 sum w (y - my)^2)
@@ -60,7 +61,7 @@ private:
     // both (listwise: in all).
     struct Pair {
         WeightedMoments x, y;
-        double coMoment = 0.0;
+        double coMoment = 0.0, coMomentError = 0.0;
     };
     static void AddTo(Pair &pair, double x, double y, double w);
 
@@ -69,6 +70,7 @@ private:
     std::vector<WeightedMoments> own;     // listwise: over the complete cases
     std::vector<Pair> pairs;              // pairwise: i > j at i * k + j
     std::vector<double> coMoments;        // listwise: i > j at i * k + j
+    std::vector<double> coMomentErrors;   // their correction terms
     std::vector<double> before;           // listwise: x - mean before the case
     long completeCount = 0;               // cases valid in every variable
     double completeWeight = 0.0;

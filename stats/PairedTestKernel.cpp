@@ -31,7 +31,7 @@ void PairedTAccumulator::Add(double x, double y, double w)
     const double dx = x - (x_.Count() ? x_.Mean() : 0.0);
     x_.Add(x, w);
     y_.Add(y, w);
-    coMoment_ += w * dx * (y - y_.Mean());
+    AddCompensated(coMoment_, coMomentError_, w * dx * (y - y_.Mean()));
     d_.Add(x - y, w);
 }
 
@@ -72,7 +72,7 @@ void PairedTAccumulator::Finish(PairedTResult &r) const
         }
     }
     if (r.pairs >= 3 && x_.HasVariance() && y_.HasVariance()) {
-        double corr = coMoment_ / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
+        double corr = (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
         corr = std::max(-1.0, std::min(1.0, corr));
         r.r = corr;
         CorrelationSignificance(corr, n, r.tOfR, r.correlationP);

@@ -70,7 +70,7 @@ public:
 
 private:
     WeightedMoments x_, y_, d_;
-    double coMoment_ = 0.0;
+    double coMoment_ = 0.0, coMomentError_ = 0.0;
 };
 
 void ComputePairedT(const WeightedPair *pairs, size_t count, PairedTResult &result);

@@ -16,26 +16,27 @@ void WeightedMoments::Add(double x, double w)
     ++count_;
     const double before = weight_;
     weight_ += w;
-    sum_ += w * x;
-    const double d = x - mean_;
+    AddCompensated(sum_, sumError_, w * x);
+    const double d = (x - mean_) - meanError_;
     const double share = w / weight_;          // w / W'
     const double dShare = d * share;           // d w / W'
     const double term = d * dShare * before;   // d^2 W w / W'
+    const double m2 = m2_ + m2Error_;
     m4_ += term * dShare * dShare * (before * before - before * w + w * w) / (w * w)
-           + 6.0 * dShare * dShare * m2_ - 4.0 * dShare * m3_;
-    m3_ += term * dShare * (before - w) / w - 3.0 * dShare * m2_;
-    m2_ += term;
-    mean_ += dShare;
+           + 6.0 * dShare * dShare * m2 - 4.0 * dShare * m3_;
+    m3_ += term * dShare * (before - w) / w - 3.0 * dShare * m2;
+    AddCompensated(m2_, m2Error_, term);
+    AddCompensated(mean_, meanError_, dShare);
 }
 
 double WeightedMoments::Sum() const
 {
-    return count_ ? sum_ : kNotComputed;
+    return count_ ? sum_ + sumError_ : kNotComputed;
 }
 
 double WeightedMoments::Mean() const
 {
-    return count_ ? mean_ : kNotComputed;
+    return count_ ? mean_ + meanError_ : kNotComputed;
 }
 
 double WeightedMoments::Minimum() const
@@ -57,7 +58,8 @@ double WeightedMoments::Variance() const
 {
     if (!(weight_ > 1.0))
         return kNotComputed;
-    return m2_ > 0.0 ? m2_ / (weight_ - 1.0) : 0.0;
+    const double m2 = SumOfSquares();
+    return m2 > 0.0 ? m2 / (weight_ - 1.0) : 0.0;
 }
 
 double WeightedMoments::StandardDeviation() const
