@@ -1,6 +1,7 @@
 // The computation objects' own behaviour on small data sets: report texts,
-// selection and weights, distribution records, the mended paired t-test,
-// the category-label check, multiple response and n-way tables.
+// selection and weights, the weight report, distribution records, the
+// mended paired t-test, the category-label check, multiple response and
+// n-way tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,7 +25,6 @@
 #include "stats/PairedTests.h"
 #include "stats/RegObj.h"
 #include "stats/RegressionKernel.h"
-#include "stats/Stat.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
 #include "stats/StatOption.h"
@@ -201,30 +201,6 @@ TEST_F(StatObjects, FrequencyDistributionGrowsHeadingsAndSortsRecords)
     std::qsort(d.categories, d.categoryCount, sizeof(FreqCategory), CompareByRealValueDescending);
     EXPECT_EQ(d.categories[0].value.real, 9.0);
     EXPECT_STREQ(d.CategoryAt(0), "q1: ");
-}
-
-TEST_F(StatObjects, StatAndGroupedMedianUseThePartnerAndTheLimit)
-{
-    StatClass c(plain);
-    Stat all(&c, 4, 0, kNotComputed);
-    EXPECT_EQ(all.validCount, 6);
-    EXPECT_FALSE(all.integerData);
-    EXPECT_DOUBLE_EQ(all.mean, 26.0 / 6);
-    Stat paired(&c, 4, 3, kNotComputed);     // q3 is empty in cases 1 and 5; 9 is a value
-    EXPECT_EQ(paired.validCount, 4);
-    Stat limited(&c, 4, 0, 5.0);              // 7 and 9 are left out
-    EXPECT_EQ(limited.validCount, 4);
-    EXPECT_DOUBLE_EQ(limited.maximum, 4.0);
-    Stat one(&c, 4, 0, 2.0);
-    EXPECT_EQ(one.validCount, 1);
-    EXPECT_EQ(one.standardDeviation, kNotComputed);
-    EXPECT_EQ(one.standardError, kNotComputed);
-    GroupedMedian median(&c, 7, 0, kNotComputed);
-    double q[7];
-    median.GetSummary(q);
-    EXPECT_EQ(q[1], 1.5);                      // 1 1 1 2 2 2
-    EXPECT_EQ(q[5], 1.0);
-    EXPECT_EQ(q[6], 2.0);
 }
 
 // A double column of a damaged or foreign file may hold NaN or infinity
