@@ -63,7 +63,16 @@ bool GroupIntoIntervals(BUFFERTYPE **slot, int intervals, KATLABS **labels)
         long k = 255;
         if (!list->IsCurrentMissing()) {
             double v = list->GetCurrentAsReal();
-            double position = width > 0 ? std::floor(v / width - low / width) + 1 : 1;
+            // (v - low) n / range keeps a value on a boundary exact, so it
+            // lands in the interval that starts there; dividing by the width
+            // first rounds it below in double arithmetic. The divided form
+            // only serves a range that overflows.
+            const double range = high - low;
+            double position = 1;
+            if (range > 0 && range < DBL_MAX / n)
+                position = std::floor((v - low) * n / range) + 1;
+            else if (width > 0)
+                position = std::floor(v / width - low / width) + 1;
             k = static_cast<long>(std::min<double>(n, std::max(1.0, position)));
         }
         if (!grouped->AppendInt(k))

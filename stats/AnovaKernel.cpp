@@ -4,34 +4,11 @@
 
 #include "stats/StatDistributions.h"
 
-double GroupMoments::Variance() const
-{
-    if (!(n > 1.0))
-        return kFloatMissing;
-    const double v = ss / (n - 1.0);
-    return v > 0.0 ? v : 0.0;
-}
-
 GroupMoments MomentsOf(const WeightedValue *cases, size_t count)
 {
     GroupMoments g;
-    double sum = 0.0;
-    for (size_t i = 0; i < count; ++i) {
-        if (!(cases[i].weight > 0.0))
-            continue;
-        g.n += cases[i].weight;
-        sum += cases[i].weight * cases[i].value;
-        ++g.cases;
-    }
-    if (!(g.n > 0.0))
-        return g;
-    g.mean = sum / g.n;
-    for (size_t i = 0; i < count; ++i) {
-        if (!(cases[i].weight > 0.0))
-            continue;
-        const double d = cases[i].value - g.mean;
-        g.ss += cases[i].weight * d * d;
-    }
+    for (size_t i = 0; i < count; ++i)
+        g.Add(cases[i].value, cases[i].weight);
     return g;
 }
 
@@ -41,12 +18,12 @@ AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups)
     double n = 0.0, sum = 0.0, within = 0.0;
     int k = 0;
     for (const GroupMoments &g : groups) {
-        if (!(g.n > 0.0))
+        if (!(g.Weight() > 0.0))
             continue;
         ++k;
-        n += g.n;
-        sum += g.n * g.mean;
-        within += g.ss;
+        n += g.Weight();
+        sum += g.Weight() * g.Mean();
+        within += g.SumOfSquares();
     }
     t.groups = k;
     if (k == 0)
@@ -54,8 +31,8 @@ AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups)
     const double mean = sum / n;
     double between = 0.0;
     for (const GroupMoments &g : groups) {
-        if (g.n > 0.0)
-            between += g.n * (g.mean - mean) * (g.mean - mean);
+        if (g.Weight() > 0.0)
+            between += g.Weight() * (g.Mean() - mean) * (g.Mean() - mean);
     }
     t.ssBetween = between;
     t.ssWithin = within;
@@ -74,16 +51,20 @@ AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups)
     return t;
 }
 
+AnovaTable ComputeVarianceHomogeneity(const std::vector<GroupMoments> &absoluteDeviations)
+{
+    return ComputeOneWayAnova(absoluteDeviations);
+}
+
 AnovaTable ComputeVarianceHomogeneity(const std::vector<std::vector<WeightedValue>> &groups)
 {
     std::vector<GroupMoments> deviations;
-    std::vector<WeightedValue> absolute;
     for (const std::vector<WeightedValue> &g : groups) {
         const GroupMoments m = MomentsOf(g.data(), g.size());
-        absolute.clear();
+        GroupMoments d;
         for (const WeightedValue &c : g)
-            absolute.push_back({std::fabs(c.value - m.mean), c.weight});
-        deviations.push_back(MomentsOf(absolute.data(), absolute.size()));
+            d.Add(std::fabs(c.value - m.Mean()), c.weight);
+        deviations.push_back(d);
     }
     return ComputeOneWayAnova(deviations);
 }
@@ -93,8 +74,8 @@ namespace {
 PairwiseResult NotComputed(const GroupMoments &a, const GroupMoments &b)
 {
     PairwiseResult r;
-    r.difference = (a.n > 0.0 && b.n > 0.0) ? a.mean - b.mean : kFloatMissing;
-    r.statistic = r.df = r.df2 = r.p = kFloatMissing;
+    r.difference = (a.Weight() > 0.0 && b.Weight() > 0.0) ? a.Mean() - b.Mean() : kNotComputed;
+    r.statistic = r.df = r.df2 = r.p = kNotComputed;
     return r;
 }
 
@@ -104,14 +85,14 @@ PairwiseResult CompareSeparateVariances(const GroupMoments &a, const GroupMoment
 {
     PairwiseResult r = NotComputed(a, b);
     const double va = a.Variance(), vb = b.Variance();
-    if (va == kFloatMissing || vb == kFloatMissing)
+    if (va == kNotComputed || vb == kNotComputed)
         return r;
-    const double ea = va / a.n, eb = vb / b.n;
+    const double ea = va / a.Weight(), eb = vb / b.Weight();
     const double se2 = ea + eb;
     if (!(se2 > 0.0))
         return r;
     r.statistic = r.difference / std::sqrt(se2);
-    r.df = se2 * se2 / (ea * ea / (a.n - 1.0) + eb * eb / (b.n - 1.0));
+    r.df = se2 * se2 / (ea * ea / (a.Weight() - 1.0) + eb * eb / (b.Weight() - 1.0));
     r.p = StudentTailProbability(r.statistic, r.df, 1);
     return r;
 }
@@ -119,11 +100,11 @@ PairwiseResult CompareSeparateVariances(const GroupMoments &a, const GroupMoment
 PairwiseResult ComparePooledVariance(const GroupMoments &a, const GroupMoments &b)
 {
     PairwiseResult r = NotComputed(a, b);
-    const double df = a.n + b.n - 2.0;
-    if (!(a.n > 0.0 && b.n > 0.0) || !(df > 0.0))
+    const double df = a.Weight() + b.Weight() - 2.0;
+    if (!(a.Weight() > 0.0 && b.Weight() > 0.0) || !(df > 0.0))
         return r;
-    const double pooled = (a.ss + b.ss) / df;
-    const double se2 = pooled * (1.0 / a.n + 1.0 / b.n);
+    const double pooled = (a.SumOfSquares() + b.SumOfSquares()) / df;
+    const double se2 = pooled * (1.0 / a.Weight() + 1.0 / b.Weight());
     if (!(se2 > 0.0))
         return r;
     r.statistic = r.difference / std::sqrt(se2);
@@ -136,11 +117,12 @@ PairwiseResult CompareScheffe(const GroupMoments &a, const GroupMoments &b,
                               const AnovaTable &anova)
 {
     PairwiseResult r = NotComputed(a, b);
-    if (!(a.n > 0.0 && b.n > 0.0) || anova.groups < 2 || anova.msWithin == kFloatMissing
-        || !(anova.msWithin > 0.0))
+    if (!(a.Weight() > 0.0 && b.Weight() > 0.0) || anova.groups < 2
+        || anova.msWithin == kNotComputed || !(anova.msWithin > 0.0))
         return r;
     const double k1 = anova.groups - 1.0;
-    r.statistic = r.difference * r.difference / (anova.msWithin * (1.0 / a.n + 1.0 / b.n)) / k1;
+    r.statistic = r.difference * r.difference
+                  / (anova.msWithin * (1.0 / a.Weight() + 1.0 / b.Weight())) / k1;
     r.df = k1;
     r.df2 = anova.dfWithin;
     r.p = FisherTailProbability(r.statistic, k1, anova.dfWithin);

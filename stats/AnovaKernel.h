@@ -1,6 +1,7 @@
 // One-way analysis of variance, the variance-homogeneity test and the
-// pairwise comparisons of groups, from per-group sums (weights are
-// frequency weights; a group's N is its sum of weights).
+// pairwise comparisons of groups, from each group's running moments
+// (WeightedMoments.h; weights are frequency weights, a group's N is its sum
+// of weights).
 //
 // Definitions (k groups with N_i > 0, N = sum N_i, m_i group means, m the
 // grand mean, s_i^2 group variances with N_i - 1 in the divisor):
@@ -19,7 +20,7 @@
 //   Scheffe:  F = (m_i - m_j)^2 / (MS_w (1/N_i + 1/N_j)) / (k - 1), its p
 //             from F(k - 1, N - k)
 // p-values of t are two-sided. A figure with a zero divisor holds
-// kFloatMissing.
+// kNotComputed.
 #ifndef STATS_ANOVAKERNEL_H
 #define STATS_ANOVAKERNEL_H
 
@@ -27,29 +28,27 @@
 
 #include "stats/DescriptiveKernel.h"
 #include "stats/StatMissing.h"
+#include "stats/WeightedMoments.h"
 
-// The sums of one group that every figure here is built from.
-struct GroupMoments {
-    double n = 0.0;      // sum of weights
-    double mean = 0.0;
-    double ss = 0.0;     // sum w (x - mean)^2
-    long cases = 0;
-    double Variance() const;   // ss / (n - 1); kFloatMissing unless n > 1
-};
+// The moments of one group that every figure here is built from.
+typedef WeightedMoments GroupMoments;
 
 GroupMoments MomentsOf(const WeightedValue *cases, size_t count);
 
 struct AnovaTable {
-    double ssBetween = kFloatMissing, ssWithin = kFloatMissing, ssTotal = kFloatMissing;
-    double dfBetween = kFloatMissing, dfWithin = kFloatMissing, dfTotal = kFloatMissing;
-    double msBetween = kFloatMissing, msWithin = kFloatMissing;
-    double f = kFloatMissing, p = kFloatMissing;
+    double ssBetween = kNotComputed, ssWithin = kNotComputed, ssTotal = kNotComputed;
+    double dfBetween = kNotComputed, dfWithin = kNotComputed, dfTotal = kNotComputed;
+    double msBetween = kNotComputed, msWithin = kNotComputed;
+    double f = kNotComputed, p = kNotComputed;
     int groups = 0;      // groups with N_i > 0
 };
 
 AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups);
 
-// Levene's test: groups[g] are the cases of group g.
+// Levene's test: the one-way analysis of the absolute deviations of every
+// case from its group mean, each group's deviations given as their moments.
+// The array form takes groups[g] as the cases of group g.
+AnovaTable ComputeVarianceHomogeneity(const std::vector<GroupMoments> &absoluteDeviations);
 AnovaTable ComputeVarianceHomogeneity(const std::vector<std::vector<WeightedValue>> &groups);
 
 struct PairwiseResult {

@@ -2,7 +2,37 @@
 
 #include <algorithm>
 
+#include "stats/CaseWalk.h"
 #include "stats/StatMissing.h"
+
+int AccumulateCorrelations(StatClass &computation, const long *variables, int count,
+                           bool pairwise, CorrelationResult &result, long &failedVariable)
+{
+    failedVariable = 0;
+    CaseWalk walk(computation, variables, count);
+    CorrelationAccumulator sums(count, pairwise);
+    std::vector<double> values(static_cast<size_t>(count));
+    std::vector<char> anyValid(static_cast<size_t>(count), 0);
+    while (walk.Next()) {
+        for (int v = 0; v < count; ++v) {
+            values[v] = walk.Value(v);
+            anyValid[v] = anyValid[v] || !IsNotComputed(values[v]);
+        }
+        sums.Add(values.data(), walk.Weight());
+    }
+    if (!walk.Ok()) {
+        failedVariable = walk.FailedVariable();
+        return kStatusUnreadable;
+    }
+    for (int v = 0; v < count; ++v) {
+        if (!anyValid[v]) {
+            failedVariable = variables[v];
+            return kStatusNoValidValues;
+        }
+    }
+    sums.Finish(result);
+    return 0;
+}
 
 CorrObj::CorrObj(const long *list, int mode, void *, DATASET *set)
     : StatClass(set), missingMode(mode)
@@ -35,14 +65,11 @@ void CorrObj::Compute()
         errorCode = 9;
         return;
     }
-    std::vector<double> weights;
-    std::vector<std::vector<double>> columns;
-    std::vector<const double *> pointers;
-    errorCode = LoadCorrelationColumns(variables.data(), variableCount, weights, columns, pointers, errorVariable);
+    const bool pairwise = missingMode == kPairwise;
+    errorCode = AccumulateCorrelations(*this, variables.data(), variableCount, pairwise, result,
+                                       errorVariable);
     if (errorCode != 0)
         return;
-    const bool pairwise = missingMode == kPairwise;
-    ComputeCorrelations(pointers, weights.data(), weights.size(), pairwise, result);
     bool enough = false;
     if (pairwise) {
         for (int i = 0; i < variableCount && !enough; ++i)

@@ -5,8 +5,10 @@
 // computed or after an error. The count matrix holds the cases of each
 // entry; under listwise deletion all of them are the listwise case count,
 // and its first entry is that count in either mode.
-// Special p-values: 99 on the diagonal, 9 where no probability can be
-// computed (SignificanceMarkByP prints "-" for both).
+// The diagonal's p-values and those that cannot be computed hold
+// kNotComputed (SignificanceMarkByP prints "-" for them). The cases are
+// read through the value lists' cursors into the k x k sums of
+// CorrelationAccumulator; no column is held.
 //
 // Error codes (texts: CorrelationKindText): 2 too few cases, 7 a variable
 // without valid values, 8 a variable without variance, 9 fewer than two
@@ -53,5 +55,13 @@ public:
     // deviations, weighted counts), for the regression.
     CorrelationResult result;
 };
+
+// Walks the cases of the computation into the correlation sums of count
+// variables (numbers from 1) and fills the result. Returns 0, 13 when the
+// weight or a variable cannot be read, or 7 when a variable has no valid
+// value in a case that counts; failedVariable names the variable of a 13
+// or 7 (0 for the weight). Shared by the correlation and the regression.
+int AccumulateCorrelations(StatClass &computation, const long *variables, int count,
+                           bool pairwise, CorrelationResult &result, long &failedVariable);
 
 #endif

@@ -9,60 +9,53 @@ namespace {
 
 inline bool Valid(double x)
 {
-    return x < kFloatMissing && x > -kFloatMissing;
+    return !IsNotComputed(x);
 }
 
-inline double WeightOf(const double *weights, size_t c)
-{
-    if (!weights)
-        return 1.0;
-    const double w = weights[c];
-    return (w > 0.0 && Valid(w)) ? w : 0.0;
-}
-
-// True when the case is valid in every one of the k columns.
-bool Complete(const std::vector<const double *> &columns, int k, size_t c)
-{
-    for (int v = 0; v < k; ++v)
-        if (!Valid(columns[v][c]))
-            return false;
-    return true;
-}
-
-// One entry from its sums: fills r, covariance and counts of (i, j) and (j, i).
-void StoreEntry(CorrelationResult &res, int i, int j, long n, double w, double sxy,
-                double sxx, double syy)
+// One entry from its sums: fills r, p, covariance and counts of (i, j) and
+// (j, i).
+void StoreEntry(CorrelationResult &res, int i, int j, const WeightedMoments &x,
+                const WeightedMoments &y, double coMoment)
 {
     const int k = res.variables;
     const size_t ij = static_cast<size_t>(i) * k + j, ji = static_cast<size_t>(j) * k + i;
-    res.count[ij] = res.count[ji] = n;
+    const double w = x.Weight();
+    res.count[ij] = res.count[ji] = x.Count();
     res.weightedCount[ij] = res.weightedCount[ji] = w;
-    res.covariance[ij] = res.covariance[ji] = w > 1.0 ? sxy / (w - 1.0) : kDoubleMissing;
+    res.covariance[ij] = res.covariance[ji] = w > 1.0 ? coMoment / (w - 1.0) : kNotComputed;
     if (i == j) {
         res.r[ij] = 1.0;
-        res.p[ij] = 99.0;
+        res.p[ij] = kNotComputed;
         return;
     }
-    double r = kDoubleMissing, p = 9.0;
-    if (n >= 2 && sxx > 0.0 && syy > 0.0) {
-        r = sxy / std::sqrt(sxx * syy);
+    double r = kNotComputed, t = kNotComputed, p = kNotComputed;
+    if (x.Count() >= 2 && x.HasVariance() && y.HasVariance()) {
+        r = coMoment / std::sqrt(x.SumOfSquares() * y.SumOfSquares());
         if (r > 1.0)
             r = 1.0;
         if (r < -1.0)
             r = -1.0;
-        double t;
         CorrelationSignificance(r, w, t, p);
     }
     res.r[ij] = res.r[ji] = r;
     res.p[ij] = res.p[ji] = p;
 }
 
+void StoreVariable(CorrelationResult &res, int i, const WeightedMoments &m)
+{
+    res.mean[i] = m.Mean();
+    res.variableWeight[i] = m.Weight();
+    res.standardDeviation[i] = m.HasVariance() ? m.StandardDeviation() : 0.0;
+    if (res.standardDeviation[i] == 0.0 && res.constantVariable < 0)
+        res.constantVariable = i;
+}
+
 } // namespace
 
 void CorrelationSignificance(double r, double weight, double &t, double &p)
 {
-    t = kFloatMissing;
-    p = 9.0;
+    t = kNotComputed;
+    p = kNotComputed;
     if (!Valid(r) || !(weight > 2.0))
         return;
     const double rest = 1.0 - r * r;
@@ -72,116 +65,106 @@ void CorrelationSignificance(double r, double weight, double &t, double &p)
     }
     t = r * std::sqrt((weight - 2.0) / rest);
     p = StudentTailProbability(t, weight - 2.0, 1);
-    if (p == kFloatMissing)
-        p = 9.0;
 }
 
-void ComputeCorrelations(const std::vector<const double *> &columns, const double *weights,
-                         size_t cases, bool pairwise, CorrelationResult &res)
+CorrelationAccumulator::CorrelationAccumulator(int variables, bool pairwiseDeletion)
+    : k(variables), pairwise(pairwiseDeletion), own(static_cast<size_t>(variables))
 {
-    const int k = static_cast<int>(columns.size());
     const size_t kk = static_cast<size_t>(k) * k;
-    res.variables = k;
-    res.r.assign(kk, kDoubleMissing);
-    res.p.assign(kk, 9.0);
-    res.count.assign(kk, 0);
-    res.weightedCount.assign(kk, 0.0);
-    res.covariance.assign(kk, kDoubleMissing);
-    res.mean.assign(k, kDoubleMissing);
-    res.standardDeviation.assign(k, 0.0);
-    res.variableWeight.assign(k, 0.0);
-    res.listwiseCount = 0;
-    res.listwiseWeight = 0.0;
-    res.constantVariable = -1;
-
-    // Listwise pass: means over the complete cases.
-    std::vector<double> sum(k, 0.0);
-    for (size_t c = 0; c < cases; ++c) {
-        const double w = WeightOf(weights, c);
-        if (w == 0.0)
-            continue;
-        if (!Complete(columns, k, c))
-            continue;
-        ++res.listwiseCount;
-        res.listwiseWeight += w;
-        for (int v = 0; v < k; ++v)
-            sum[v] += w * columns[v][c];
+    if (pairwise) {
+        pairs.resize(kk);
+    } else {
+        coMoments.assign(kk, 0.0);
+        coMomentErrors.assign(kk, 0.0);
     }
+    before.assign(static_cast<size_t>(k), 0.0);
+}
 
-    if (!pairwise) {
-        if (res.listwiseCount == 0)
-            return;
-        std::vector<double> mean(k), cross(kk, 0.0), d(k);
-        for (int v = 0; v < k; ++v)
-            mean[v] = sum[v] / res.listwiseWeight;
-        for (size_t c = 0; c < cases; ++c) {
-            const double w = WeightOf(weights, c);
-            if (w == 0.0)
-                continue;
-            if (!Complete(columns, k, c))
-                continue;
-            for (int v = 0; v < k; ++v)
-                d[v] = columns[v][c] - mean[v];
-            for (int i = 0; i < k; ++i) {
-                const double wd = w * d[i];
-                double *row = &cross[static_cast<size_t>(i) * k];
-                for (int j = 0; j <= i; ++j)
-                    row[j] += wd * d[j];
-            }
-        }
+void CorrelationAccumulator::AddTo(Pair &pair, double x, double y, double w)
+{
+    const double dx = x - (pair.x.Count() ? pair.x.Mean() : 0.0);
+    pair.x.Add(x, w);
+    pair.y.Add(y, w);
+    AddCompensated(pair.coMoment, pair.coMomentError, w * dx * (y - pair.y.Mean()));
+}
+
+void CorrelationAccumulator::Add(const double *values, double w)
+{
+    if (!(w > 0.0) || IsNotComputed(w))
+        return;
+    bool complete = true;
+    for (int i = 0; i < k && complete; ++i)
+        complete = Valid(values[i]);
+    if (complete) {
+        ++completeCount;
+        completeWeight += w;
+    }
+    if (pairwise) {
         for (int i = 0; i < k; ++i) {
-            const double sii = cross[static_cast<size_t>(i) * k + i];
-            res.mean[i] = mean[i];
-            res.variableWeight[i] = res.listwiseWeight;
-            res.standardDeviation[i] = res.listwiseWeight > 1.0 && sii > 0.0
-                                           ? std::sqrt(sii / (res.listwiseWeight - 1.0)) : 0.0;
-            if (res.standardDeviation[i] == 0.0 && res.constantVariable < 0)
-                res.constantVariable = i;
-            for (int j = 0; j <= i; ++j)
-                StoreEntry(res, i, j, res.listwiseCount, res.listwiseWeight,
-                           cross[static_cast<size_t>(i) * k + j], sii,
-                           cross[static_cast<size_t>(j) * k + j]);
+            if (!Valid(values[i]))
+                continue;
+            own[i].Add(values[i], w);
+            for (int j = 0; j < i; ++j)
+                if (Valid(values[j]))
+                    AddTo(pairs[static_cast<size_t>(i) * k + j], values[i], values[j], w);
         }
         return;
     }
-
-    // Pairwise: every entry from the cases of its own pair, two passes each.
+    if (!complete)
+        return;
     for (int i = 0; i < k; ++i) {
-        for (int j = 0; j <= i; ++j) {
-            const double *x = columns[i], *y = columns[j];
-            double w = 0.0, sx = 0.0, sy = 0.0;
-            long n = 0;
-            for (size_t c = 0; c < cases; ++c) {
-                const double wc = WeightOf(weights, c);
-                if (wc == 0.0 || !Valid(x[c]) || !Valid(y[c]))
-                    continue;
-                w += wc;
-                sx += wc * x[c];
-                sy += wc * y[c];
-                ++n;
-            }
-            double sxx = 0.0, syy = 0.0, sxy = 0.0;
-            if (n > 0) {
-                const double mx = sx / w, my = sy / w;
-                for (size_t c = 0; c < cases; ++c) {
-                    const double wc = WeightOf(weights, c);
-                    if (wc == 0.0 || !Valid(x[c]) || !Valid(y[c]))
-                        continue;
-                    const double dx = x[c] - mx, dy = y[c] - my;
-                    sxx += wc * dx * dx;
-                    syy += wc * dy * dy;
-                    sxy += wc * dx * dy;
-                }
-                if (i == j) {
-                    res.mean[i] = mx;
-                    res.variableWeight[i] = w;
-                    res.standardDeviation[i] = w > 1.0 && sxx > 0.0
-                                                   ? std::sqrt(sxx / (w - 1.0)) : 0.0;
-                }
-            }
-            if (i == j && res.standardDeviation[i] == 0.0 && res.constantVariable < 0)
-                res.constantVariable = i;
-            StoreEntry(res, i, j, n, w, sxy, sxx, syy);
+        before[i] = values[i] - (own[i].Count() ? own[i].Mean() : 0.0);
+        own[i].Add(values[i], w);
+    }
+    for (int i = 0; i < k; ++i) {
+        const double wd = w * before[i];
+        const size_t row = static_cast<size_t>(i) * k;
+        for (int j = 0; j < i; ++j)
+            AddCompensated(coMoments[row + j], coMomentErrors[row + j], wd * (values[j] - own[j].Mean()));
+    }
+}
+
+void CorrelationAccumulator::Finish(CorrelationResult &res) const
+{
+    const size_t kk = static_cast<size_t>(k) * k;
+    res = CorrelationResult();
+    res.variables = k;
+    res.r.assign(kk, kNotComputed);
+    res.p.assign(kk, kNotComputed);
+    res.count.assign(kk, 0);
+    res.weightedCount.assign(kk, 0.0);
+    res.covariance.assign(kk, kNotComputed);
+    res.mean.assign(k, kNotComputed);
+    res.standardDeviation.assign(k, 0.0);
+    res.variableWeight.assign(k, 0.0);
+    res.listwiseCount = completeCount;
+    res.listwiseWeight = completeWeight;
+    if (!pairwise && completeCount == 0)
+        return;
+    for (int i = 0; i < k; ++i) {
+        StoreVariable(res, i, own[i]);
+        StoreEntry(res, i, i, own[i], own[i], own[i].SumOfSquares());
+        for (int j = 0; j < i; ++j) {
+            const size_t ij = static_cast<size_t>(i) * k + j;
+            if (pairwise)
+                StoreEntry(res, i, j, pairs[ij].x, pairs[ij].y,
+                           pairs[ij].coMoment + pairs[ij].coMomentError);
+            else
+                StoreEntry(res, i, j, own[i], own[j], coMoments[ij] + coMomentErrors[ij]);
         }
     }
+}
+
+void ComputeCorrelations(const std::vector<const double *> &columns, const double *weights,
+                         size_t cases, bool pairwise, CorrelationResult &result)
+{
+    const int k = static_cast<int>(columns.size());
+    CorrelationAccumulator sums(k, pairwise);
+    std::vector<double> values(static_cast<size_t>(k));
+    for (size_t c = 0; c < cases; ++c) {
+        for (int v = 0; v < k; ++v)
+            values[v] = columns[v][c];
+        sums.Add(values.data(), weights ? weights[c] : 1.0);
+    }
+    sums.Finish(result);
 }

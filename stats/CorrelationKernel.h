@@ -1,27 +1,36 @@
-// Pearson correlations of k variables over plain columns of values, with
-// listwise or pairwise deletion, and the t test of each coefficient.
+// Pearson correlations of k variables with listwise or pairwise deletion,
+// and the t test of each coefficient, accumulated one case at a time (the
+// k x k co-moments, never a copy of the cases).
 //
-// Input: k columns of n values each, a value of kDoubleMissing (or larger)
-// marking a missing case of that variable, and an optional column of n
-// frequency weights (a weight not above 0 drops the case everywhere).
-// Listwise: only the cases valid in every column count, and every entry
-// rests on the same cases. Pairwise: entry (i, j) rests on the cases valid
-// in both i and j; the means and standard deviations of each variable then
-// rest on all its own valid cases.
+// Input: per case the k values, a value of kNotComputed (or larger) marking
+// a missing value of that variable, and the case's frequency weight (a
+// weight not above 0 drops the case everywhere). Listwise: only the cases
+// valid in every variable count, and every entry rests on the same cases.
+// Pairwise: entry (i, j) rests on the cases valid in both i and j; the
+// means and standard deviations of each variable then rest on all its own
+// valid cases.
+//
+// Each variable's moments come from WeightedMoments over its cases, so its
+// standard deviation is bit for bit the one the descriptives give for the
+// same cases. A co-moment is updated with the same step:
+// C += w (x - mx_before)(y - my_after), which for x = y is M2's update,
+// with a correction term as M2's.
 //
 // Definitions (W the sum of weights of the cases of an entry):
 //   r = sum w (x - mx)(y - my) / sqrt(sum w (x - mx)^2 sum w (y - my)^2)
 //       with the means of the same cases
 //   t = r sqrt((W - 2) / (1 - r^2)) on W - 2 df, p two-sided
-// Not computable coefficients (fewer than 2 cases, no variance among the
-// entry's cases) hold kDoubleMissing with p = 9; the diagonal holds r = 1
-// and p = 99; a coefficient of +-1 has p = 0. Matrices are k x k,
-// row-major.
+// Not computable coefficients (fewer than 2 cases, a variable of the entry
+// without variance among its cases, WeightedMoments::HasVariance) and their
+// p hold kNotComputed; the diagonal holds r = 1 and p = kNotComputed; a
+// coefficient of +-1 has p = 0. Matrices are k x k, row-major.
 #ifndef STATS_CORRELATIONKERNEL_H
 #define STATS_CORRELATIONKERNEL_H
 
 #include <cstddef>
 #include <vector>
+
+#include "stats/WeightedMoments.h"
 
 struct CorrelationResult {
     int variables = 0;
@@ -39,11 +48,40 @@ struct CorrelationResult {
     int constantVariable = -1;
 };
 
+// The running sums of one correlation matrix.
+class CorrelationAccumulator {
+public:
+    CorrelationAccumulator(int variables, bool pairwise);
+    // One case: values[0 .. k-1] and its weight.
+    void Add(const double *values, double weight);
+    void Finish(CorrelationResult &result) const;
+
+private:
+    // The moments of x and y and their co-moment over the cases valid in
+    // both (listwise: in all).
+    struct Pair {
+        WeightedMoments x, y;
+        double coMoment = 0.0, coMomentError = 0.0;
+    };
+    static void AddTo(Pair &pair, double x, double y, double w);
+
+    int k;
+    bool pairwise;
+    std::vector<WeightedMoments> own;     // listwise: over the complete cases
+    std::vector<Pair> pairs;              // pairwise: i > j at i * k + j
+    std::vector<double> coMoments;        // listwise: i > j at i * k + j
+    std::vector<double> coMomentErrors;   // their correction terms
+    std::vector<double> before;           // listwise: x - mean before the case
+    long completeCount = 0;               // cases valid in every variable
+    double completeWeight = 0.0;
+};
+
+// The same over columns of values (columns[v][c]), weights null for 1.
 void ComputeCorrelations(const std::vector<const double *> &columns, const double *weights,
                          size_t cases, bool pairwise, CorrelationResult &result);
 
 // t and two-sided p of a coefficient r over W weighted cases, following the
-// rules above.
+// rules above (both kNotComputed when they cannot be computed).
 void CorrelationSignificance(double r, double weight, double &t, double &p);
 
 #endif

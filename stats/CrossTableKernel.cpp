@@ -11,9 +11,9 @@ namespace {
 double Ratio(double numerator, double denominator)
 {
     if (!(std::fabs(denominator) > 0.0) || !std::isfinite(denominator))
-        return kDoubleMissing;
+        return kNotComputed;
     const double r = numerator / denominator;
-    return std::isfinite(r) ? r : kDoubleMissing;
+    return std::isfinite(r) ? r : kNotComputed;
 }
 
 // Sums of a column-indexed array by prefix, updated as rows are added.
@@ -81,21 +81,21 @@ double CrossTable::Cell(long row, long column) const
 double CrossTable::Expected(long row, long column) const
 {
     if (!(total > 0.0))
-        return kDoubleMissing;
+        return kNotComputed;
     return rowTotals[row] * columnTotals[column] / total;
 }
 
 double CrossTable::Deviation(long row, long column) const
 {
     const double e = Expected(row, column);
-    return e == kDoubleMissing ? kDoubleMissing : Cell(row, column) - e;
+    return e == kNotComputed ? kNotComputed : Cell(row, column) - e;
 }
 
 double CrossTable::StandardizedDeviation(long row, long column) const
 {
     const double e = Expected(row, column);
-    if (e == kDoubleMissing || !(e > 0.0))
-        return kDoubleMissing;
+    if (e == kNotComputed || !(e > 0.0))
+        return kNotComputed;
     return (Cell(row, column) - e) / std::sqrt(e);
 }
 
@@ -104,9 +104,9 @@ void ComputeChiSquareTest(const CrossTable &t, ChiSquareResult &result)
     result = ChiSquareResult();
     const long df = (t.usedRows - 1) * (t.usedColumns - 1);
     if (!(t.total > 0.0) || t.usedRows < 2 || t.usedColumns < 2) {
-        result.chiSquare = result.probability = kDoubleMissing;
+        result.chiSquare = result.probability = kNotComputed;
         result.degreesOfFreedom = df > 0 ? df : 0;
-        result.phi = result.cramersV = result.contingency = kDoubleMissing;
+        result.phi = result.cramersV = result.contingency = kNotComputed;
         return;
     }
     // Present cells add (n - E)^2 / E; an absent cell adds (0 - E)^2 / E = E.
@@ -129,7 +129,7 @@ void ComputeChiSquareTest(const CrossTable &t, ChiSquareResult &result)
     result.chiSquare = chi;
     result.degreesOfFreedom = df;
     const double p = ChiSquareTailProbability(chi, static_cast<double>(df));
-    result.probability = p == kFloatMissing ? kDoubleMissing : p;
+    result.probability = p == kNotComputed ? kNotComputed : p;
     const long q = std::min(t.usedRows, t.usedColumns);
     result.phi = std::sqrt(chi / t.total);
     result.cramersV = std::sqrt(chi / (t.total * (q - 1)));
@@ -179,13 +179,13 @@ void ComputeOrdinalMeasures(const CrossTable &t, OrdinalResult &result)
     const double k = static_cast<double>(std::min(t.usedRows, t.usedColumns));
     const bool usable = n > 0.0 && t.usedRows >= 2 && t.usedColumns >= 2;
     if (!usable) {
-        result.tauA = result.tauB = result.tauC = result.gamma = kDoubleMissing;
-        result.somersSymmetric = result.somersRowDependent = kDoubleMissing;
+        result.tauA = result.tauB = result.tauC = result.gamma = kNotComputed;
+        result.somersSymmetric = result.somersRowDependent = kNotComputed;
         return;
     }
     result.tauA = Ratio(s, pairs);
     const double tieProduct = (pairs - tiesRows) * (pairs - tiesColumns);
-    result.tauB = tieProduct > 0.0 ? Ratio(s, std::sqrt(tieProduct)) : kDoubleMissing;
+    result.tauB = tieProduct > 0.0 ? Ratio(s, std::sqrt(tieProduct)) : kNotComputed;
     result.tauC = Ratio(2.0 * k * s, n * n * (k - 1));
     result.gamma = Ratio(s, p + q);
     result.somersRowDependent = Ratio(2.0 * s, n * n - sumColumns2);

@@ -22,7 +22,7 @@
 //   Somers' d, symmetric: 4 (P - Q) / (2 N^2 - sum R_i^2 - sum C_j^2)
 // Deviations are n_ij - E_ij, standardized deviations (n_ij - E_ij) /
 // sqrt(E_ij). Every figure whose divisor is 0 (a single row or column, an
-// empty table, no untied pair) holds kDoubleMissing.
+// empty table, no untied pair) holds kNotComputed.
 //
 // The absent cells' part of chi-square is summed row by row as
 // R_i / N * (N - the column totals of row i's present cells), and P and Q
@@ -54,10 +54,10 @@ public:
 
     // 0 for a cell that is not present.
     double Cell(long row, long column) const;
-    // R_i C_j / N; kDoubleMissing in an empty table.
+    // R_i C_j / N; kNotComputed in an empty table.
     double Expected(long row, long column) const;
     double Deviation(long row, long column) const;
-    // kDoubleMissing where E is 0.
+    // kNotComputed where E is 0.
     double StandardizedDeviation(long row, long column) const;
 
     long rows;

@@ -5,23 +5,60 @@
 
 #include "stats/StatDistributions.h"
 #include "stats/StatMissing.h"
+#include "stats/WeightedMoments.h"
+
+void QuantileColumn::Add(double value, double weight)
+{
+    if (!(weight > 0.0))
+        return;
+    if (weight != 1.0 && !weighted) {
+        cases.reserve(values.size() + 1);
+        for (double v : values)
+            cases.push_back({v, 1.0});
+        std::vector<double>().swap(values);
+        weighted = true;
+    }
+    if (weighted)
+        cases.push_back({value, weight});
+    else
+        values.push_back(value);
+    total += weight;
+}
+
+void QuantileColumn::Sort()
+{
+    if (weighted)
+        std::stable_sort(cases.begin(), cases.end(), [](const WeightedValue &a, const WeightedValue &b) {
+            return a.value < b.value;
+        });
+    else
+        std::sort(values.begin(), values.end());
+}
+
+void QuantileColumn::Clear()
+{
+    std::vector<double>().swap(values);
+    std::vector<WeightedValue>().swap(cases);
+    weighted = false;
+    total = 0.0;
+}
 
 void DescriptiveRecord::Reset()
 {
     count = 0;
     weightedCount = 0.0;
-    minimum = maximum = sum = mean = standardDeviation = kFloatMissing;
-    lower95 = upper95 = lower99 = upper99 = kFloatMissing;
-    skewness = kurtosis = kFloatMissing;
+    minimum = maximum = sum = mean = standardDeviation = kNotComputed;
+    lower95 = upper95 = lower99 = upper99 = kNotComputed;
+    skewness = kurtosis = kNotComputed;
     hasQuantiles = false;
     for (double &q : quantiles)
-        q = kFloatMissing;
+        q = kNotComputed;
 }
 
 void DescriptiveRecord::SetSevenToMaxFloat()
 {
     for (double &q : quantiles)
-        q = kFloatMissing;
+        q = kNotComputed;
     hasQuantiles = true;
 }
 
@@ -31,8 +68,8 @@ void ConfidenceLimits(double mean, double sd, double n, double level, double &lo
                       double &upper)
 {
     const double t = StudentQuantile(1.0 - (1.0 - level) / 2.0, n - 1.0);
-    if (t == kFloatMissing) {
-        lower = upper = kFloatMissing;
+    if (t == kNotComputed) {
+        lower = upper = kNotComputed;
         return;
     }
     const double half = t * sd / std::sqrt(n);
@@ -42,8 +79,10 @@ void ConfidenceLimits(double mean, double sd, double n, double level, double &lo
 
 } // namespace
 
-void ComputeDescriptives(const WeightedValue *cases, size_t count, DescriptiveRecord &record)
+void DescribeMoments(const WeightedMoments &m, DescriptiveRecord &record)
 {
+    // The quantile summary, label and break value are not the moments' to
+    // change.
     const bool hadQuantiles = record.hasQuantiles;
     double saved[7];
     std::copy(record.quantiles, record.quantiles + 7, saved);
@@ -55,126 +94,95 @@ void ComputeDescriptives(const WeightedValue *cases, size_t count, DescriptiveRe
     record.hasQuantiles = hadQuantiles;
     std::copy(saved, saved + 7, record.quantiles);
 
-    double n = 0.0, sum = 0.0, minimum = 0.0, maximum = 0.0;
-    long valid = 0;
-    for (size_t i = 0; i < count; ++i) {
-        const double w = cases[i].weight;
-        if (!(w > 0.0))
-            continue;
-        const double x = cases[i].value;
-        if (valid == 0 || x < minimum)
-            minimum = x;
-        if (valid == 0 || x > maximum)
-            maximum = x;
-        n += w;
-        sum += w * x;
-        ++valid;
-    }
-    record.count = valid;
-    record.weightedCount = n;
-    if (valid == 0)
+    record.count = m.Count();
+    record.weightedCount = m.Weight();
+    if (m.Count() == 0)
         return;
-    record.minimum = minimum;
-    record.maximum = maximum;
-    record.sum = sum;
-    const double mean = sum / n;
-    record.mean = mean;
-    if (!(n > 1.0))
+    record.minimum = m.Minimum();
+    record.maximum = m.Maximum();
+    record.sum = m.Sum();
+    record.mean = m.Mean();
+    record.standardDeviation = m.StandardDeviation();
+    if (record.standardDeviation == kNotComputed)
         return;
-
-    double m2 = 0.0, m3 = 0.0, m4 = 0.0;
-    for (size_t i = 0; i < count; ++i) {
-        const double w = cases[i].weight;
-        if (!(w > 0.0))
-            continue;
-        const double d = cases[i].value - mean;
-        const double d2 = d * d;
-        m2 += w * d2;
-        m3 += w * d2 * d;
-        m4 += w * d2 * d2;
-    }
-    const double variance = m2 / (n - 1.0);
-    const double sd = std::sqrt(variance > 0.0 ? variance : 0.0);
-    record.standardDeviation = sd;
-    ConfidenceLimits(mean, sd, n, 0.95, record.lower95, record.upper95);
-    ConfidenceLimits(mean, sd, n, 0.99, record.lower99, record.upper99);
-
-    // A constant variable has no shape: skewness and kurtosis stay not computed.
-    if (!(variance > 0.0) || maximum == minimum)
-        return;
-    if (n > 2.0) {
-        const double s3 = variance * sd;
-        record.skewness = n * m3 / ((n - 1.0) * (n - 2.0) * s3);
-    }
-    if (n > 3.0) {
-        const double s4 = variance * variance;
-        record.kurtosis = n * (n + 1.0) * m4 / ((n - 1.0) * (n - 2.0) * (n - 3.0) * s4)
-                          - 3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));
-    }
+    const double n = m.Weight();
+    ConfidenceLimits(record.mean, record.standardDeviation, n, 0.95, record.lower95, record.upper95);
+    ConfidenceLimits(record.mean, record.standardDeviation, n, 0.99, record.lower99, record.upper99);
+    record.skewness = m.Skewness();
+    record.kurtosis = m.Kurtosis();
 }
 
-double SortedQuantile(const std::vector<WeightedValue> &sorted, double totalWeight, double p)
+void ComputeDescriptives(const WeightedValue *cases, size_t count, DescriptiveRecord &record)
 {
-    if (sorted.empty() || !(totalWeight > 0.0))
-        return kFloatMissing;
+    WeightedMoments m;
+    for (size_t i = 0; i < count; ++i)
+        m.Add(cases[i].value, cases[i].weight);
+    DescribeMoments(m, record);
+}
+
+double SortedQuantile(const QuantileColumn &sorted, double p)
+{
+    const size_t size = sorted.Size();
+    const double totalWeight = sorted.TotalWeight();
+    if (size == 0 || !(totalWeight > 0.0))
+        return kNotComputed;
     const double target = p * totalWeight;
     const double tolerance = 1e-12 * totalWeight;
     double cumulative = 0.0;
-    for (size_t i = 0; i < sorted.size(); ++i) {
-        cumulative += sorted[i].weight;
+    for (size_t i = 0; i < size; ++i) {
+        cumulative += sorted.Weight(i);
         if (cumulative >= target - tolerance) {
-            if (std::fabs(cumulative - target) <= tolerance && i + 1 < sorted.size())
-                return (sorted[i].value + sorted[i + 1].value) / 2.0;
-            return sorted[i].value;
+            if (std::fabs(cumulative - target) <= tolerance && i + 1 < size)
+                return (sorted.Value(i) + sorted.Value(i + 1)) / 2.0;
+            return sorted.Value(i);
         }
     }
-    return sorted.back().value;
+    return sorted.Value(size - 1);
 }
 
-void ComputeQuantileSummary(std::vector<WeightedValue> &cases, double summary[7])
+void ComputeQuantileSummary(QuantileColumn &column, double summary[7])
 {
     for (int i = 0; i < 7; ++i)
-        summary[i] = kFloatMissing;
-    cases.erase(std::remove_if(cases.begin(), cases.end(),
-                               [](const WeightedValue &c) { return !(c.weight > 0.0); }),
-                cases.end());
-    if (cases.empty())
+        summary[i] = kNotComputed;
+    const size_t size = column.Size();
+    if (size == 0)
         return;
-    std::sort(cases.begin(), cases.end(),
-              [](const WeightedValue &a, const WeightedValue &b) { return a.value < b.value; });
-    double total = 0.0, weightedSum = 0.0;
-    for (const WeightedValue &c : cases) {
-        total += c.weight;
-        weightedSum += c.weight * c.value;
-    }
-    const double minimum = cases.front().value;
-    const double maximum = cases.back().value;
+    column.Sort();
+    const double minimum = column.Value(0);
+    const double maximum = column.Value(size - 1);
     summary[5] = minimum;
     summary[6] = maximum;
     if (minimum == maximum) {
-        const double mean = weightedSum / total;
         for (int i = 0; i < 5; ++i)
-            summary[i] = mean;
+            summary[i] = minimum;
         return;
     }
-    const double q1 = SortedQuantile(cases, total, 0.25);
-    const double q3 = SortedQuantile(cases, total, 0.75);
+    const double q1 = SortedQuantile(column, 0.25);
+    const double q3 = SortedQuantile(column, 0.75);
     summary[0] = q1;
-    summary[1] = SortedQuantile(cases, total, 0.5);
+    summary[1] = SortedQuantile(column, 0.5);
     summary[2] = q3;
     const double iqr = q3 - q1;
     const double lowFence = q1 - iqr;
     const double highFence = q3 + iqr;
-    for (const WeightedValue &c : cases) {
-        if (c.value >= lowFence) {
-            summary[3] = c.value;
+    for (size_t i = 0; i < size; ++i) {
+        if (column.Value(i) >= lowFence) {
+            summary[3] = column.Value(i);
             break;
         }
     }
-    for (size_t i = cases.size(); i-- > 0;) {
-        if (cases[i].value <= highFence) {
-            summary[4] = cases[i].value;
+    for (size_t i = size; i-- > 0;) {
+        if (column.Value(i) <= highFence) {
+            summary[4] = column.Value(i);
             break;
         }
     }
+}
+
+void ComputeQuantileSummary(const std::vector<WeightedValue> &cases, double summary[7])
+{
+    QuantileColumn column;
+    for (const WeightedValue &c : cases)
+        column.Add(c.value, c.weight);
+    ComputeQuantileSummary(column, summary);
 }

@@ -1,23 +1,24 @@
-// Descriptive statistics of one variable over plain arrays of (value,
-// weight) pairs: the descriptive record that the one-way and two-way
-// descriptives, the breakdown groups and the graphs read, and the
-// seven-value quantile summary.
+// Descriptive statistics of one variable: the descriptive record that the
+// one-way and two-way descriptives, the breakdown groups and the graphs
+// read, filled from the variable's running moments (WeightedMoments.h), and
+// the seven-value quantile summary over one column of the cases used.
 //
 // Weights are frequency weights: a case of weight 3 counts as three cases,
 // and N is the sum of the weights; "cases" below means N, which is the
 // number of cases when no weight is active. Callers pass only valid cases with a
-// positive weight. Every figure that cannot be computed holds kFloatMissing.
+// positive weight. Every figure that cannot be computed holds kNotComputed.
 //
 // Definitions (N = sum of weights, m = mean, s = standard deviation):
 //   sum       = sum w x;  mean = sum / N
 //   s         = sqrt((sum w x^2 - (sum w x)^2 / N) / (N - 1)), computed from
-//               the centred sums sum w (x - m)^2, which is the same figure
-//               without the cancellation; kFloatMissing unless N > 1
+//               the running centred sum sum w (x - m)^2, which is the same
+//               figure without the cancellation; kNotComputed unless N > 1
 //   limits    = m -/+ t(0.975 or 0.995, N - 1) s / sqrt(N); N > 1
 //   skewness  = N / ((N - 1)(N - 2)) sum w ((x - m) / s)^3; N > 2
 //   kurtosis  = N (N + 1) / ((N - 1)(N - 2)(N - 3)) sum w ((x - m) / s)^4
 //               - 3 (N - 1)^2 / ((N - 2)(N - 3)); N > 3
-//   (the bias-corrected G1 and G2; both need s > 0)
+//   (the bias-corrected G1 and G2; both need a spread above rounding noise,
+//   WeightedMoments::HasVariance)
 //
 // Quantiles: the inverse of the weighted empirical distribution function,
 // averaged where it is flat: with the cases sorted and C_i the cumulative
@@ -37,9 +38,32 @@
 #include <string>
 #include <vector>
 
+class WeightedMoments;
+
 struct WeightedValue {
     double value;
     double weight;
+};
+
+// One column of the cases an order statistic needs: their values, and their
+// weights only once a weight other than 1 comes (so an unweighted column
+// holds 8 bytes a case). Cases of weight not above 0 are not added.
+class QuantileColumn {
+public:
+    void Add(double value, double weight);
+    size_t Size() const { return weighted ? cases.size() : values.size(); }
+    double TotalWeight() const { return total; }
+    double Value(size_t i) const { return weighted ? cases[i].value : values[i]; }
+    double Weight(size_t i) const { return weighted ? cases[i].weight : 1.0; }
+    // Sorts the cases by value (ascending).
+    void Sort();
+    void Clear();
+
+private:
+    std::vector<double> values;
+    std::vector<WeightedValue> cases;
+    bool weighted = false;
+    double total = 0.0;
 };
 
 // The descriptive record of one variable or one group of a breakdown.
@@ -66,19 +90,23 @@ struct DescriptiveRecord {
     void Reset();
     // The seven summary values, or null when they are not computed yet.
     const double *QuantileSummary() const { return hasQuantiles ? quantiles : nullptr; }
-    // Sets all seven summary values to kFloatMissing (and marks them present).
+    // Sets all seven summary values to kNotComputed (and marks them present).
     void SetSevenToMaxFloat();
 };
 
-// Fills every figure of the record but the quantile summary and the label.
+// Fills every figure of the record but the quantile summary and the label
+// from the moments of the cases.
+void DescribeMoments(const WeightedMoments &moments, DescriptiveRecord &record);
+// The same over an array of cases (those of weight not above 0 left out).
 void ComputeDescriptives(const WeightedValue *cases, size_t count, DescriptiveRecord &record);
 
-// Sorts the cases by value (in place) and fills summary[0..6] as above.
-// With no case all seven are kFloatMissing.
-void ComputeQuantileSummary(std::vector<WeightedValue> &cases, double summary[7]);
+// Sorts the column and fills summary[0..6] as above. With no case all seven
+// are kNotComputed.
+void ComputeQuantileSummary(QuantileColumn &column, double summary[7]);
+void ComputeQuantileSummary(const std::vector<WeightedValue> &cases, double summary[7]);
 
-// The p-quantile (0 <= p <= 1) of cases already sorted by value, with the
-// given total weight; kFloatMissing without cases.
-double SortedQuantile(const std::vector<WeightedValue> &sorted, double totalWeight, double p);
+// The p-quantile (0 <= p <= 1) of a sorted column; kNotComputed without
+// cases.
+double SortedQuantile(const QuantileColumn &sorted, double p);
 
 #endif

@@ -24,7 +24,7 @@ void CopyLabel(char *target, const char *text)
 
 } // namespace
 
-FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(kDoubleMissing), median(kDoubleMissing)
+FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(kNotComputed), median(kNotComputed)
 {
 }
 
@@ -173,7 +173,7 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         double v;
         const bool sys = values->IsCurrentSysMissing();
         if (sys)
-            v = realValued ? kDoubleMissing : static_cast<double>(kIntSentinel);
+            v = realValued ? kNotComputed : static_cast<double>(kIntSentinel);
         else
             v = values->GetCurrentAsReal();
         counter.Add(v, w, sys || values->IsCurrentUserMissing());
@@ -188,7 +188,7 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         const FrequencyCount &c = result.categories[i];
         FreqCategory &r = records[i];
         std::memset(&r, 0, sizeof r);
-        const bool sentinel = realValued ? c.value == kDoubleMissing : c.value == static_cast<double>(kIntSentinel);
+        const bool sentinel = realValued ? c.value == kNotComputed : c.value == static_cast<double>(kIntSentinel);
         if (realValued)
             r.value.real = c.value;
         else

@@ -81,5 +81,5 @@ void FrequencyCounter::Finish(bool weighted, FrequencyResult &result)
             c.validPercent = result.validTotal > 0.0 ? c.frequency * 100.0 / result.validTotal : 0.0;
     }
     result.validCases = validCases_;
-    result.mean = validCases_ > 0 ? validSum_ / validCases_ : kDoubleMissing;
+    result.mean = validCases_ > 0 ? validSum_ / validCases_ : kNotComputed;
 }

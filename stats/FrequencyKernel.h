@@ -11,7 +11,7 @@
 // (1 / total), valid percent = frequency * 100 / valid total (-1.0 for a
 // missing value; 0 when no case is valid). Total sums every frequency, the
 // valid total those of values that are not missing. The mean is the
-// unweighted mean of the valid values (each case once), kDoubleMissing when
+// unweighted mean of the valid values (each case once), kNotComputed when
 // there is none.
 #ifndef STATS_FREQUENCYKERNEL_H
 #define STATS_FREQUENCYKERNEL_H

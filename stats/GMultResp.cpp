@@ -97,7 +97,7 @@ bool GMultResp::Count()
             if (!list.MoveNext())
                 return false;
             const bool missing = list.IsCurrentSysMissing() || (!includeUserMissing && list.IsCurrentUserMissing());
-            row[v] = missing ? kDoubleMissing : list.GetCurrentAsReal();
+            row[v] = missing ? kNotComputed : list.GetCurrentAsReal();
         }
         if (w > 0.0)
             CountCase(w, row);

@@ -72,7 +72,7 @@ protected:
     GMultResp(const long *variableList, int base, DATASET *dataSet);
     virtual void Prepare();
     // Walks the cases: StartCount, then CountCase for every case of a
-    // weight above 0 with its values, one per variable (kDoubleMissing when
+    // weight above 0 with its values, one per variable (kNotComputed when
     // missing under the current flags). False when a list cannot be read.
     bool Count();
     virtual void StartCount() = 0;

@@ -1,8 +1,7 @@
 #include "stats/MeanObj.h"
 
-#include <vector>
-
-#include "stats/StatMissing.h"
+#include "stats/CaseWalk.h"
+#include "stats/WeightedMoments.h"
 
 MeanObj::MeanObj(long variable, DATASET *set) : StatClass(set), variableNumber(variable)
 {
@@ -11,11 +10,19 @@ MeanObj::MeanObj(long variable, DATASET *set) : StatClass(set), variableNumber(v
 bool MeanObj::Compute()
 {
     record.Reset();
-    std::vector<WeightedValue> cases;
-    if (!CollectCases(variableNumber, 0, kDoubleMissing, cases))
+    CaseWalk walk(*this, &variableNumber, 1);
+    WeightedMoments moments;
+    QuantileColumn column;
+    while (walk.Next()) {
+        if (!walk.AllValid())
+            continue;
+        moments.Add(walk.Value(0), walk.Weight());
+        column.Add(walk.Value(0), walk.Weight());
+    }
+    if (!walk.Ok())
         return false;
-    ComputeDescriptives(cases.data(), cases.size(), record);
-    ComputeQuantileSummary(cases, record.quantiles);
+    DescribeMoments(moments, record);
+    ComputeQuantileSummary(column, record.quantiles);
     record.hasQuantiles = true;
     return true;
 }

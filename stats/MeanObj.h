@@ -4,7 +4,9 @@
 // DescriptiveKernel.h) including the seven-value quantile summary.
 //
 // The front end sets the statistics mask (which lines its text shows,
-// default 31) and calls Compute; the record then holds every figure.
+// default 31) and calls Compute; the record then holds every figure. The
+// values are read through the variable's cursor; the quantiles hold one
+// column of the valid cases while they are computed.
 // The variable number counts from 1. Whoever creates the object deletes it;
 // it points to its data set (see StatClass) and owns its record.
 #ifndef STATS_MEANOBJ_H

@@ -1,6 +1,7 @@
 #include "stats/OnewayObj.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -8,13 +9,14 @@
 
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "stats/CaseWalk.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 OnewayObj::OnewayObj(long analysis, long breakVar, DATASET *set)
     : StatClass(set), analysisVariable(analysis), breakVariable(breakVar),
-      varianceF(kFloatMissing), varianceDf1(kFloatMissing), varianceDf2(kFloatMissing),
-      varianceP(kFloatMissing)
+      varianceF(kNotComputed), varianceDf1(kNotComputed), varianceDf2(kNotComputed),
+      varianceP(kNotComputed)
 {
     for (int &w : columnWidths)
         w = 0;
@@ -28,38 +30,56 @@ OnewayObj::~OnewayObj()
     delete scheffeTests;
 }
 
+template <typename Use>
+bool OnewayObj::WalkGroups(Use use)
+{
+    std::map<double, size_t> index;
+    for (size_t g = 0; g < groups.size(); ++g)
+        index[groups[g].breakValue] = g;
+    const long variables[2] = {analysisVariable, breakVariable};
+    CaseWalk walk(*this, variables, 2);
+    while (walk.Next()) {
+        if (!walk.AllValid())
+            continue;
+        const auto found = index.find(walk.Value(1));
+        if (found != index.end())
+            use(found->second, walk.Value(0), walk.Weight());
+    }
+    return walk.Ok();
+}
+
 bool OnewayObj::Compute()
 {
     groups.clear();
-    groupCases.clear();
-    allCases.clear();
+    groupMoments.clear();
     total.Reset();
-    std::vector<double> weights, values, breaks;
-    if (!LoadCaseWeights(weights) || !LoadValues(analysisVariable, values)
-        || !LoadValues(breakVariable, breaks))
-        return false;
-    std::map<double, size_t> index;
-    for (size_t c = 0; c < values.size() && c < breaks.size(); ++c) {
-        if (!(weights[c] > 0.0) || IsNotComputed(values[c]) || IsNotComputed(breaks[c]))
+    // One walk: the moments of each break value met, in ascending order of
+    // the value, and of all cases.
+    std::map<double, GroupMoments> byValue;
+    GroupMoments all;
+    const long variables[2] = {analysisVariable, breakVariable};
+    CaseWalk walk(*this, variables, 2);
+    while (walk.Next()) {
+        if (!walk.AllValid())
             continue;
-        auto found = index.find(breaks[c]);
-        if (found == index.end()) {
-            if (index.size() == kMaxGroups) {
+        auto found = byValue.find(walk.Value(1));
+        if (found == byValue.end()) {
+            if (byValue.size() == kMaxGroups) {
                 tooManyGroups = 1;
                 errorCode = kTooManyGroupsError;
-                groups.clear();
-                groupCases.clear();
                 return true;
             }
-            found = index.emplace(breaks[c], 0).first;
+            found = byValue.emplace(walk.Value(1), GroupMoments()).first;
         }
+        found->second.Add(walk.Value(0), walk.Weight());
+        all.Add(walk.Value(0), walk.Weight());
     }
-    // Groups in ascending order of the break value.
+    if (!walk.Ok())
+        return false;
     KATLABS *labels = KATLABS::ConstructAndRead(breakVariable, dataSet);
     const VariableInfo *info = dataSet ? dataSet->GetVariable(breakVariable) : nullptr;
     const int decimals = info ? info->EffectiveDecimals() : 2;
-    for (auto &entry : index) {
-        entry.second = groups.size();
+    for (const auto &entry : byValue) {
         DescriptiveRecord record;
         record.breakValue = entry.first;
         const char *label = labels ? labels->GetLabelText(entry.first) : "";
@@ -70,38 +90,39 @@ bool OnewayObj::Compute()
             std::snprintf(text, sizeof text, "%1.*f", decimals, entry.first);
             record.label = text;
         }
+        DescribeMoments(entry.second, record);
         groups.push_back(record);
+        groupMoments.push_back(entry.second);
     }
     delete labels;
-    groupCases.assign(groups.size(), std::vector<WeightedValue>());
-    for (size_t c = 0; c < values.size() && c < breaks.size(); ++c) {
-        if (!(weights[c] > 0.0) || IsNotComputed(values[c]) || IsNotComputed(breaks[c]))
-            continue;
-        const WeightedValue v = {values[c], weights[c]};
-        groupCases[index[breaks[c]]].push_back(v);
-        allCases.push_back(v);
-    }
-    for (size_t g = 0; g < groups.size(); ++g)
-        ComputeDescriptives(groupCases[g].data(), groupCases[g].size(), groups[g]);
-    ComputeDescriptives(allCases.data(), allCases.size(), total);
+    DescribeMoments(all, total);
     return true;
 }
 
 void OnewayObj::ComputeGroupQuantiles()
 {
-    for (size_t g = 0; g < groups.size(); ++g) {
-        std::vector<WeightedValue> cases = groupCases[g];
-        ComputeQuantileSummary(cases, groups[g].quantiles);
-        groups[g].hasQuantiles = true;
-    }
-    std::vector<WeightedValue> cases = allCases;
-    ComputeQuantileSummary(cases, total.quantiles);
+    // The total first, then the groups: one column of the cases at a time.
+    QuantileColumn column;
+    WalkGroups([&](size_t, double v, double w) { column.Add(v, w); });
+    ComputeQuantileSummary(column, total.quantiles);
     total.hasQuantiles = true;
+    column.Clear();
+    std::vector<QuantileColumn> columns(groups.size());
+    WalkGroups([&](size_t g, double v, double w) { columns[g].Add(v, w); });
+    for (size_t g = 0; g < groups.size(); ++g) {
+        ComputeQuantileSummary(columns[g], groups[g].quantiles);
+        groups[g].hasQuantiles = true;
+        columns[g].Clear();
+    }
 }
 
 void OnewayObj::ComputeVarianceHomogeneityTest()
 {
-    const AnovaTable t = ComputeVarianceHomogeneity(groupCases);
+    std::vector<GroupMoments> deviations(groups.size());
+    WalkGroups([&](size_t g, double v, double w) {
+        deviations[g].Add(std::fabs(v - groupMoments[g].Mean()), w);
+    });
+    const AnovaTable t = ComputeVarianceHomogeneity(deviations);
     varianceF = t.f;
     varianceDf1 = t.dfBetween;
     varianceDf2 = t.dfWithin;
@@ -117,7 +138,7 @@ void ColumnValues(const DescriptiveRecord &r, double out[OnewayObj::kColumns])
     const double *q = r.QuantileSummary();
     const double values[OnewayObj::kColumns] = {
         r.mean, r.lower99, r.lower95, r.upper95, r.upper99,
-        q ? q[0] : kFloatMissing, q ? q[1] : kFloatMissing, q ? q[2] : kFloatMissing,
+        q ? q[0] : kNotComputed, q ? q[1] : kNotComputed, q ? q[2] : kNotComputed,
         r.minimum, r.maximum, r.sum, r.standardDeviation, r.weightedCount};
     std::copy(values, values + OnewayObj::kColumns, out);
 }
@@ -163,7 +184,7 @@ void OnewayObj::SortGroups(unsigned long code)
         case kSortMinimum: return r.minimum;
         case kSortMaximum: return r.maximum;
         case kSortDeviation: return r.standardDeviation;
-        case kSortMedian: return r.QuantileSummary() ? r.QuantileSummary()[1] : kFloatMissing;
+        case kSortMedian: return r.QuantileSummary() ? r.QuantileSummary()[1] : kNotComputed;
         default: return r.breakValue;
         }
     };
@@ -184,22 +205,19 @@ void OnewayObj::SortGroups(unsigned long code)
         return keyOf(x) < keyOf(y);
     });
     std::vector<DescriptiveRecord> sortedGroups;
-    std::vector<std::vector<WeightedValue>> sortedCases;
+    std::vector<GroupMoments> sortedMoments;
     for (size_t i : order) {
         sortedGroups.push_back(groups[i]);
-        sortedCases.push_back(groupCases[i]);
+        sortedMoments.push_back(groupMoments[i]);
     }
     groups.swap(sortedGroups);
-    groupCases.swap(sortedCases);
+    groupMoments.swap(sortedMoments);
     sortCode = code;
 }
 
 std::vector<GroupMoments> OnewayObj::GroupMomentsInOrder() const
 {
-    std::vector<GroupMoments> moments;
-    for (const std::vector<WeightedValue> &g : groupCases)
-        moments.push_back(MomentsOf(g.data(), g.size()));
-    return moments;
+    return groupMoments;
 }
 
 AnovaResult::AnovaResult(const OnewayObj *computation)

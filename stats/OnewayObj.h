@@ -7,7 +7,11 @@
 // groups in the groups' order at their construction. Formulas are in
 // AnovaKernel.h and DescriptiveKernel.h.
 //
-// Ownership: the object owns its records and the cases kept per group, and
+// The cases are read through the value lists' cursors, once for the
+// moments and again for each further test; only the quantiles hold a column
+// (of the cases used, one at a time).
+//
+// Ownership: the object owns its records and each group's moments, and
 // the analysis-of-variance result and pairwise objects that its owner
 // stores in it (deleted with it). Group indices count from 0.
 #ifndef STATS_ONEWAYOBJ_H
@@ -77,9 +81,14 @@ public:
     double varianceF, varianceDf1, varianceDf2, varianceP;
 
 private:
-    // The cases of each group, in the same order as groups.
-    std::vector<std::vector<WeightedValue>> groupCases;
-    std::vector<WeightedValue> allCases;
+    // Walks the cases valid in both variables: use(group index, value,
+    // weight), the group index in the current order. False when a variable
+    // cannot be read.
+    template <typename Use>
+    bool WalkGroups(Use use);
+
+    // The moments of each group, in the same order as groups.
+    std::vector<GroupMoments> groupMoments;
 };
 
 // The analysis of variance of the groups of a one-way computation. (Its

@@ -24,89 +24,89 @@ long Whole(double x)
 
 } // namespace
 
-void ComputePairedT(const WeightedPair *pairs, size_t count, PairedTResult &r)
+void PairedTAccumulator::Add(double x, double y, double w)
+{
+    if (!(w > 0.0))
+        return;
+    const double dx = x - (x_.Count() ? x_.Mean() : 0.0);
+    x_.Add(x, w);
+    y_.Add(y, w);
+    AddCompensated(coMoment_, coMomentError_, w * dx * (y - y_.Mean()));
+    d_.Add(x - y, w);
+}
+
+void PairedTAccumulator::Finish(PairedTResult &r) const
 {
     r = PairedTResult();
-    r.meanX = r.meanY = r.sdX = r.sdY = r.seX = r.seY = kFloatMissing;
-    r.meanDifference = r.sdDifference = r.t = r.df = kFloatMissing;
-    r.r = r.tOfR = kFloatMissing;
-    r.oneSidedP = r.twoSidedP = r.correlationP = 1.0;
-    double n = 0.0, sx = 0.0, sy = 0.0;
-    for (size_t i = 0; i < count; ++i) {
-        const double w = pairs[i].weight;
-        if (!(w > 0.0))
-            continue;
-        n += w;
-        sx += w * pairs[i].x;
-        sy += w * pairs[i].y;
-        ++r.pairs;
-    }
-    r.n = n;
+    r.meanX = r.meanY = r.sdX = r.sdY = r.seX = r.seY = kNotComputed;
+    r.meanDifference = r.sdDifference = r.t = r.df = kNotComputed;
+    r.r = r.tOfR = kNotComputed;
+    r.oneSidedP = r.twoSidedP = r.correlationP = kNotComputed;
+    r.pairs = x_.Count();
+    r.n = x_.Weight();
     if (r.pairs == 0)
         return;
-    r.meanX = sx / n;
-    r.meanY = sy / n;
-    r.meanDifference = r.meanX - r.meanY;
-    double sxx = 0.0, syy = 0.0, sxy = 0.0, sdd = 0.0;
-    for (size_t i = 0; i < count; ++i) {
-        const double w = pairs[i].weight;
-        if (!(w > 0.0))
-            continue;
-        const double dx = pairs[i].x - r.meanX, dy = pairs[i].y - r.meanY;
-        const double dd = dx - dy;
-        sxx += w * dx * dx;
-        syy += w * dy * dy;
-        sxy += w * dx * dy;
-        sdd += w * dd * dd;
-    }
+    r.meanX = x_.Mean();
+    r.meanY = y_.Mean();
+    r.meanDifference = d_.Mean();
+    const double n = r.n;
     if (r.pairs < 2 || !(n > 1.0))
         return;
-    const double vx = sxx / (n - 1.0), vy = syy / (n - 1.0), vd = sdd / (n - 1.0);
-    r.sdX = std::sqrt(vx);
-    r.sdY = std::sqrt(vy);
+    r.sdX = x_.StandardDeviation();
+    r.sdY = y_.StandardDeviation();
     r.seX = r.sdX / std::sqrt(n);
     r.seY = r.sdY / std::sqrt(n);
-    r.sdDifference = std::sqrt(vd);
+    r.sdDifference = d_.StandardDeviation();
     r.df = n - 1.0;
-    // The t of the differences divides by their variance, so that is the one
-    // to test: x = y + c has variances of its own but differences without.
-    if (vd < 1e-15) {
+    // The t of the differences divides by their spread, so that is the one
+    // to test, against the size of x and y, whose rounding it carries:
+    // x = y + c has variances of its own but differences without.
+    if (!d_.HasVariance(std::max(x_.Magnitude(), y_.Magnitude()))) {
         r.error = true;
     } else {
         r.t = r.meanDifference / (r.sdDifference / std::sqrt(n));
         const double p1 = StudentTailProbability(r.t, r.df, 0);
-        if (p1 != kFloatMissing) {
+        if (p1 != kNotComputed) {
             r.oneSidedP = p1;
             r.twoSidedP = std::min(1.0, 2.0 * p1);
         }
     }
-    if (r.pairs >= 3 && vx >= 1e-15 && vy >= 1e-15) {
-        double corr = sxy / std::sqrt(sxx * syy);
+    if (r.pairs >= 3 && x_.HasVariance() && y_.HasVariance()) {
+        double corr = (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
         corr = std::max(-1.0, std::min(1.0, corr));
         r.r = corr;
-        double t, p;
-        CorrelationSignificance(corr, n, t, p);
-        r.tOfR = t;
-        r.correlationP = (p == 9.0) ? 1.0 : p;
+        CorrelationSignificance(corr, n, r.tOfR, r.correlationP);
     }
 }
 
-void ComputeSignTest(const WeightedPair *pairs, size_t count, SignTestResult &r)
+void ComputePairedT(const WeightedPair *pairs, size_t count, PairedTResult &r)
+{
+    PairedTAccumulator sums;
+    for (size_t i = 0; i < count; ++i)
+        sums.Add(pairs[i].x, pairs[i].y, pairs[i].weight);
+    sums.Finish(r);
+}
+
+void SignTestCounter::Add(double x, double y, double w)
+{
+    if (!(w > 0.0))
+        return;
+    if (x > y)
+        larger_ += w;
+    else if (x < y)
+        smaller_ += w;
+    else
+        ties_ += w;
+}
+
+void SignTestCounter::Finish(SignTestResult &r) const
 {
     r = SignTestResult();
-    r.exactP = r.z = r.zP = kFloatMissing;
-    for (size_t i = 0; i < count; ++i) {
-        const double w = pairs[i].weight;
-        if (!(w > 0.0))
-            continue;
-        r.cases += w;
-        if (pairs[i].x > pairs[i].y)
-            r.larger += w;
-        else if (pairs[i].x < pairs[i].y)
-            r.smaller += w;
-        else
-            r.ties += w;
-    }
+    r.exactP = r.z = r.zP = kNotComputed;
+    r.larger = larger_;
+    r.smaller = smaller_;
+    r.ties = ties_;
+    r.cases = larger_ + smaller_ + ties_;
     const double n = r.larger + r.smaller;
     if (!(n > 0.0)) {
         r.status = 1;
@@ -123,13 +123,15 @@ void ComputeSignTest(const WeightedPair *pairs, size_t count, SignTestResult &r)
     r.zP = NormalTailProbability(r.z, 1);
 }
 
-namespace {
+void ComputeSignTest(const WeightedPair *pairs, size_t count, SignTestResult &r)
+{
+    SignTestCounter counter;
+    for (size_t i = 0; i < count; ++i)
+        counter.Add(pairs[i].x, pairs[i].y, pairs[i].weight);
+    counter.Finish(r);
+}
 
-struct Difference {
-    double magnitude;
-    double weight;
-    bool positive;
-};
+namespace {
 
 // The exact distribution of T+ for the given ranks: every unit of weight is
 // one difference whose sign is + or - with probability 1/2. Ranks are
@@ -163,26 +165,38 @@ double ExactLowerTail(const std::vector<double> &unitRanks, double t)
 
 } // namespace
 
+void WilcoxonRanks::Add(double x, double y, double w)
+{
+    if (!(w > 0.0))
+        return;
+    pairs_ += w;
+    const double d = x - y;
+    if (d == 0.0)
+        zeros_ += w;
+    else
+        differences_.push_back({std::fabs(d), w, d > 0.0});
+}
+
 void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &r)
 {
+    WilcoxonRanks ranks;
+    for (size_t i = 0; i < count; ++i)
+        ranks.Add(pairs[i].x, pairs[i].y, pairs[i].weight);
+    ranks.Finish(r);
+}
+
+void WilcoxonRanks::Finish(WilcoxonResult &r)
+{
     r = WilcoxonResult();
-    r.positiveMeanRank = r.negativeMeanRank = kFloatMissing;
-    r.z = r.zP = r.exactOneSidedP = r.exactTwoSidedP = kFloatMissing;
-    std::vector<Difference> diffs;
+    r.positiveMeanRank = r.negativeMeanRank = kNotComputed;
+    r.z = r.zP = r.exactOneSidedP = r.exactTwoSidedP = kNotComputed;
+    r.pairs = pairs_;
+    r.zeroDifferences = zeros_;
+    std::vector<Difference> &diffs = differences_;
     bool wholeWeights = true;
-    for (size_t i = 0; i < count; ++i) {
-        const double w = pairs[i].weight;
-        if (!(w > 0.0))
-            continue;
-        r.pairs += w;
-        const double d = pairs[i].x - pairs[i].y;
-        if (d == 0.0) {
-            r.zeroDifferences += w;
-            continue;
-        }
-        wholeWeights = wholeWeights && IsWhole(w);
-        diffs.push_back({std::fabs(d), w, d > 0.0});
-        (d > 0.0 ? r.positive : r.negative) += w;
+    for (const Difference &d : diffs) {
+        wholeWeights = wholeWeights && IsWhole(d.weight);
+        (d.positive ? r.positive : r.negative) += d.weight;
     }
     const double n = r.positive + r.negative;
     if (diffs.empty() || !(n > 0.0)) {
@@ -231,48 +245,59 @@ void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &r)
     r.zP = NormalTailProbability(r.z, 1);
 }
 
-void ComputeMcNemar(const WeightedPair *pairs, size_t count, McNemarResult &r)
+namespace {
+
+// The position of value among the first known values; a new value takes the
+// next place while there is one, and the count then says there were more.
+int PlaceOf(double value, double known[2], int &count)
+{
+    for (int i = 0; i < count && i < 2; ++i)
+        if (known[i] == value)
+            return i;
+    if (count < 2)
+        known[count] = value;
+    return count++ < 2 ? count - 1 : -1;
+}
+
+} // namespace
+
+void McNemarCounter::Add(double x, double y, double w)
+{
+    if (!(w > 0.0))
+        return;
+    ++used_;
+    if (rowCount_ > 2 || columnCount_ > 2)
+        return;
+    const int row = PlaceOf(x, rows_, rowCount_);
+    const int column = PlaceOf(y, columns_, columnCount_);
+    if (row >= 0 && column >= 0)
+        cells_[row][column] += w;
+}
+
+void McNemarCounter::Finish(McNemarResult &r) const
 {
     r = McNemarResult();
-    r.exactP = r.chiSquare = r.chiSquareP = kFloatMissing;
-    r.rowValues[0] = r.rowValues[1] = r.columnValues[0] = r.columnValues[1] = kFloatMissing;
-    std::vector<double> rows, columns;
-    size_t used = 0;
-    for (size_t i = 0; i < count; ++i) {
-        if (!(pairs[i].weight > 0.0))
-            continue;
-        ++used;
-        if (std::find(rows.begin(), rows.end(), pairs[i].x) == rows.end())
-            rows.push_back(pairs[i].x);
-        if (std::find(columns.begin(), columns.end(), pairs[i].y) == columns.end())
-            columns.push_back(pairs[i].y);
-        if (rows.size() > 2 || columns.size() > 2)
-            break;
-    }
-    if (used == 0) {
+    r.exactP = r.chiSquare = r.chiSquareP = kNotComputed;
+    r.rowValues[0] = r.rowValues[1] = r.columnValues[0] = r.columnValues[1] = kNotComputed;
+    if (used_ == 0) {
         r.status = 4;
         return;
     }
-    if (rows.size() != 2) {
+    if (rowCount_ != 2) {
         r.status = 1;
         return;
     }
-    if (columns.size() != 2) {
+    if (columnCount_ != 2) {
         r.status = 2;
         return;
     }
-    std::sort(rows.begin(), rows.end());
-    std::sort(columns.begin(), columns.end());
-    r.rowValues[0] = rows[0];
-    r.rowValues[1] = rows[1];
-    r.columnValues[0] = columns[0];
-    r.columnValues[1] = columns[1];
-    for (size_t i = 0; i < count; ++i) {
-        if (!(pairs[i].weight > 0.0))
-            continue;
-        const int row = pairs[i].x == rows[1];
-        const int column = pairs[i].y == columns[1];
-        r.counts[row * 2 + column] += pairs[i].weight;
+    // The table shows the smaller value of each variable first.
+    const int rowSwap = rows_[0] > rows_[1], columnSwap = columns_[0] > columns_[1];
+    for (int i = 0; i < 2; ++i) {
+        r.rowValues[i] = rows_[i ^ rowSwap];
+        r.columnValues[i] = columns_[i ^ columnSwap];
+        for (int j = 0; j < 2; ++j)
+            r.counts[i * 2 + j] = cells_[i ^ rowSwap][j ^ columnSwap];
     }
     const double b = r.counts[1], c = r.counts[2];
     if (b + c <= kExactLimit && IsWhole(b) && IsWhole(c)) {
@@ -283,4 +308,12 @@ void ComputeMcNemar(const WeightedPair *pairs, size_t count, McNemarResult &r)
     const double d = std::fabs(b - c) - 1.0;
     r.chiSquare = d * d / (b + c);
     r.chiSquareP = ChiSquareTailProbability(r.chiSquare, 1.0);
+}
+
+void ComputeMcNemar(const WeightedPair *pairs, size_t count, McNemarResult &r)
+{
+    McNemarCounter counter;
+    for (size_t i = 0; i < count; ++i)
+        counter.Add(pairs[i].x, pairs[i].y, pairs[i].weight);
+    counter.Finish(r);
 }

@@ -1,16 +1,25 @@
-// The tests of two variables measured on the same cases, over plain arrays
-// of valid pairs (x, y, weight): paired t-test with the pair correlation,
-// sign test, Wilcoxon signed-rank test and McNemar's test.
+// The tests of two variables measured on the same cases, fed one valid pair
+// (x, y, weight) at a time: paired t-test with the pair correlation, sign
+// test, Wilcoxon signed-rank test and McNemar's test. Each has an
+// accumulator (Add every pair, then Finish) and an array form over plain
+// arrays of pairs. Only the Wilcoxon test, which ranks, keeps a column (the
+// differences); the others keep a few sums.
 //
 // Weights are frequency weights (N is their sum). Callers pass only pairs
-// whose two values are valid and whose weight is above 0.
+// whose two values are valid; a pair whose weight is not above 0 is left
+// out.
 //
 // Definitions:
-//   paired t  d = x - y; t = mean(d) / (s_d / sqrt(N)) on N - 1 df, where s_d
-//             is the standard deviation of d; r is the Pearson correlation of
-//             x and y with t_r = r sqrt((N - 2) / (1 - r^2)) on N - 2 df. The
-//             test cannot be computed (error flag) when the variance of d is
-//             below 1e-15; the variances of x and y themselves only decide r.
+//   paired t  d = x - y; t = mean(d) / (s_d / sqrt(N)) on N - 1 df, where
+//             mean(d) is the mean of the differences (not mean(x) - mean(y),
+//             which loses the digits that x and y share) and s_d their
+//             standard deviation; r is the Pearson correlation of x and y
+//             with t_r = r sqrt((N - 2) / (1 - r^2)) on N - 2 df. The test
+//             cannot be computed (error flag) when s_d is rounding noise
+//             beside the size of x and y (WeightedMoments::HasVariance with
+//             their largest magnitude); the variances of x and y themselves
+//             only decide r. All moments come from WeightedMoments, as in R's
+//             t.test(paired = TRUE), which tests the differences.
 //   sign      n+ and n- count the pairs with x > y and x < y (ties dropped),
 //             n = n+ + n-. Exact when n <= 25 and both counts are whole:
 //             p = min(1, 2 P(B(n, 1/2) <= min(n+, n-))). Otherwise
@@ -33,6 +42,9 @@
 #define STATS_PAIREDTESTKERNEL_H
 
 #include <cstddef>
+#include <vector>
+
+#include "stats/WeightedMoments.h"
 
 struct WeightedPair {
     double x;
@@ -51,6 +63,16 @@ struct PairedTResult {
     double oneSidedP, twoSidedP, correlationP;
 };
 
+class PairedTAccumulator {
+public:
+    void Add(double x, double y, double w);
+    void Finish(PairedTResult &result) const;
+
+private:
+    WeightedMoments x_, y_, d_;
+    double coMoment_ = 0.0, coMomentError_ = 0.0;
+};
+
 void ComputePairedT(const WeightedPair *pairs, size_t count, PairedTResult &result);
 
 struct SignTestResult {
@@ -61,6 +83,15 @@ struct SignTestResult {
     bool exact = false;
     double exactP, z, zP;
     int status = 0;             // 1: no pair with a difference
+};
+
+class SignTestCounter {
+public:
+    void Add(double x, double y, double w);
+    void Finish(SignTestResult &result) const;
+
+private:
+    double larger_ = 0.0, smaller_ = 0.0, ties_ = 0.0;
 };
 
 void ComputeSignTest(const WeightedPair *pairs, size_t count, SignTestResult &result);
@@ -84,6 +115,22 @@ struct WilcoxonResult {
     int status = 0;             // 4: no difference other than 0
 };
 
+class WilcoxonRanks {
+public:
+    void Add(double x, double y, double w);
+    // Sorts the differences it keeps (hence not const).
+    void Finish(WilcoxonResult &result);
+
+private:
+    struct Difference {
+        double magnitude;
+        double weight;
+        bool positive;
+    };
+    std::vector<Difference> differences_;
+    double pairs_ = 0.0, zeros_ = 0.0;
+};
+
 void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &result);
 
 struct McNemarResult {
@@ -94,6 +141,20 @@ struct McNemarResult {
     // 0 computed; 1 the first variable, 2 the second variable is not a
     // dichotomy (more than two values, or one); 4 no valid pair.
     int status = 0;
+};
+
+class McNemarCounter {
+public:
+    void Add(double x, double y, double w);
+    void Finish(McNemarResult &result) const;
+
+private:
+    // The first two values of each variable in the order met, and the
+    // weights of the cells by that order; a third value ends the counting.
+    double rows_[2], columns_[2];
+    int rowCount_ = 0, columnCount_ = 0;
+    double cells_[2][2] = {{0, 0}, {0, 0}};
+    long used_ = 0;
 };
 
 void ComputeMcNemar(const WeightedPair *pairs, size_t count, McNemarResult &result);

@@ -4,6 +4,7 @@
 
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "stats/CaseWalk.h"
 #include "stats/StatMissing.h"
 
 PairedComputation::PairedComputation(long first, long second, DATASET *set)
@@ -21,24 +22,25 @@ PairedComputation::PairedComputation(long first, long second, DATASET *set)
     }
 }
 
-bool PairedComputation::ReadPairs(std::vector<WeightedPair> &pairs)
+template <typename Test>
+bool PairedComputation::ReadPairs(Test &test)
 {
-    pairs.clear();
-    std::vector<double> weights, x, y;
-    if (!LoadCaseWeights(weights) || !LoadValues(firstVariable, x) || !LoadValues(secondVariable, y))
-        return false;
-    for (size_t c = 0; c < x.size() && c < y.size(); ++c)
-        if (weights[c] > 0.0 && !IsNotComputed(x[c]) && !IsNotComputed(y[c]))
-            pairs.push_back({x[c], y[c], weights[c]});
-    return true;
+    const long variables[2] = {firstVariable, secondVariable};
+    CaseWalk walk(*this, variables, 2);
+    while (walk.Next())
+        if (walk.AllValid())
+            test.Add(walk.Value(0), walk.Value(1), walk.Weight());
+    return walk.Ok();
 }
 
 GTtestPar::GTtestPar(long first, long second, int, DATASET *set)
     : PairedComputation(first, second, set)
 {
-    std::vector<WeightedPair> pairs;
-    ReadPairs(pairs);
-    ComputePairedT(pairs.data(), pairs.size(), result);
+    PairedTAccumulator sums;
+    if (ReadPairs(sums))
+        sums.Finish(result);
+    else
+        PairedTAccumulator().Finish(result);
     n = result.pairs;
     weightedSum = result.n;
     mean[0] = result.meanX;
@@ -56,17 +58,19 @@ GTtestPar::GTtestPar(long first, long second, int, DATASET *set)
 
 double GTtestPar::CorrelationPValue(bool twoSided) const
 {
-    if (result.pairs < 3 || result.correlationP == kFloatMissing)
-        return 1.0;
+    if (result.correlationP == kNotComputed)
+        return kNotComputed;
     return twoSided ? result.correlationP : result.correlationP / 2.0;
 }
 
 SignTest::SignTest(long first, long second, DATASET *set) : PairedComputation(first, second, set)
 {
-    std::vector<WeightedPair> pairs;
-    ReadPairs(pairs);
+    SignTestCounter counter;
     SignTestResult s;
-    ComputeSignTest(pairs.data(), pairs.size(), s);
+    if (ReadPairs(counter))
+        counter.Finish(s);
+    else
+        SignTestCounter().Finish(s);
     status = s.status;
     larger = s.larger;
     smaller = s.smaller;
@@ -79,10 +83,11 @@ SignTest::SignTest(long first, long second, DATASET *set) : PairedComputation(fi
 
 Wilcoxon::Wilcoxon(long first, long second, DATASET *set) : PairedComputation(first, second, set)
 {
-    std::vector<WeightedPair> pairs;
-    ReadPairs(pairs);
+    WilcoxonRanks ranks;
     WilcoxonResult w;
-    ComputeWilcoxon(pairs.data(), pairs.size(), w);
+    if (!ReadPairs(ranks))
+        ranks = WilcoxonRanks();
+    ranks.Finish(w);
     status = w.status;
     this->pairs = w.pairs;
     zeroDifferences = w.zeroDifferences;
@@ -120,10 +125,12 @@ std::string LabelOf(KATLABS *labels, double value)
 
 McNemar::McNemar(long first, long second, DATASET *set) : PairedComputation(first, second, set)
 {
-    std::vector<WeightedPair> pairs;
-    ReadPairs(pairs);
+    McNemarCounter counter;
     McNemarResult m;
-    ComputeMcNemar(pairs.data(), pairs.size(), m);
+    if (ReadPairs(counter))
+        counter.Finish(m);
+    else
+        McNemarCounter().Finish(m);
     status = m.status;
     for (int i = 0; i < 4; ++i)
         counts[i] = m.counts[i];

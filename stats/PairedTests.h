@@ -2,7 +2,9 @@
 // GTtestPar (paired t-test with the pair correlation), SignTest, Wilcoxon
 // and McNemar. Each reads the pairs valid in both variables (selection and
 // weight of its data set applied) and computes at construction; formulas
-// are in PairedTestKernel.h. Missing statistics hold kFloatMissing.
+// are in PairedTestKernel.h. Missing statistics hold kNotComputed. The pairs
+// are read through the value lists' cursors into the tests' accumulators;
+// only the Wilcoxon test keeps a column (the differences, to rank them).
 // Variable numbers count from 1. Whoever creates an object deletes it; it
 // points to its data set (see StatClass) and owns its results.
 #ifndef STATS_PAIREDTESTS_H
@@ -22,8 +24,10 @@ public:
 
 protected:
     PairedComputation(long first, long second, DATASET *dataSet);
+    // Gives every pair valid in both variables to test.Add(x, y, weight).
     // False when a variable cannot be read.
-    bool ReadPairs(std::vector<WeightedPair> &pairs);
+    template <typename Test>
+    bool ReadPairs(Test &test);
 };
 
 class GTtestPar : public PairedComputation {
@@ -31,17 +35,19 @@ public:
     enum { kErrorNumber = 100 };     // reported with text 0 of group 37
     GTtestPar(long first, long second, int flag, DATASET *dataSet = nullptr);
 
-    double OneSidedPValue() const { return result.pairs < 2 ? 1.0 : result.oneSidedP; }
-    double TwoSidedPValue() const { return result.pairs < 2 ? 1.0 : result.twoSidedP; }
-    // Two-sided when asked with true; 1.0 when n < 3.
+    // kNotComputed when the test is not computed.
+    double OneSidedPValue() const { return result.oneSidedP; }
+    double TwoSidedPValue() const { return result.twoSidedP; }
+    // Two-sided when asked with true; kNotComputed without r (n < 3).
     double CorrelationPValue(bool twoSided) const;
 
     long n = 0;                  // valid pairs (unweighted)
     double weightedSum = 0.0;
     double mean[2], standardDeviation[2], standardError[2];
     double meanDifference, t, r, tOfR;
-    // Set when the differences have no variance (below 1e-15): t cannot be
-    // computed. The mended test: the variables' own variances decide only r.
+    // Set when the differences have no variance (their spread is rounding
+    // noise beside the size of the values): t cannot be computed. The
+    // variables' own variances decide only r.
     bool error = false;
     PairedTResult result;
 };

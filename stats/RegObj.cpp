@@ -4,9 +4,12 @@
 #include <cmath>
 
 #include "dataset/BUFFERTYPE.h"
+#include "stats/CaseWalk.h"
+#include "stats/CorrObj.h"
 #include "stats/CorrelationKernel.h"
 #include "stats/RegressionKernel.h"
 #include "stats/StatMissing.h"
+#include "stats/WeightedMoments.h"
 
 TMPLISTETYPE *RegressionEngine::NewResidualList(long dataSetCases) const
 {
@@ -58,15 +61,11 @@ void RegObj::ComputeCorrelationMatrix()
 {
     FreeResults();
     const int k = static_cast<int>(variables.size()) - 1;     // with the dependent
-    std::vector<double> weights;
-    std::vector<std::vector<double>> columns;
-    std::vector<const double *> pointers;
-    status = LoadCorrelationColumns(variables.data(), k, weights, columns, pointers, failedVariable);
-    if (status != 0)
-        return;
     CorrelationResult corr;
     const bool pairwise = missingDeletion == 2;
-    ComputeCorrelations(pointers, weights.data(), weights.size(), pairwise, corr);
+    status = AccumulateCorrelations(*this, variables.data(), k, pairwise, corr, failedVariable);
+    if (status != 0)
+        return;
     double n = corr.listwiseWeight;
     if (pairwise)
         n = *std::min_element(corr.weightedCount.begin(), corr.weightedCount.end());
@@ -110,49 +109,31 @@ RegressionEngine *RegObj::EnsureEngine(int stepIndex)
         return step->engine;
     RegressionEngine *engine = new RegressionEngine;
     engine->context = this;
-    engine->residualMean = engine->residualDeviation = kFloatMissing;
+    engine->residualMean = engine->residualDeviation = kNotComputed;
     step->engine = engine;
-    std::vector<double> weights, y;
-    if (!LoadCaseWeights(weights) || !LoadValues(dependent, y))
-        return engine;
     // Listwise, every step rests on the cases valid in all the analysis's
     // variables, also those a step leaves out; pairwise, on the cases valid
     // in the variables of its equation.
     const int checked = missingDeletion == 2 ? step->inEquation : step->rows;
-    std::vector<std::vector<double>> x(checked);
-    for (int i = 0; i < checked; ++i)
-        if (!LoadValues(step->rowVariable[i + 1], x[i]))
-            return engine;
-    double sw = 0.0, sum = 0.0;
-    for (size_t c = 0; c < y.size(); ++c) {
-        if (!(weights[c] > 0.0) || IsNotComputed(y[c]))
+    std::vector<long> read(step->rowVariable.begin() + 1, step->rowVariable.begin() + 1 + checked);
+    read.push_back(dependent);
+    CaseWalk walk(*this, read.data(), checked + 1);
+    WeightedMoments spread;
+    while (walk.Next()) {
+        if (!walk.AllValid())
             continue;
         double predicted = step->b[0];
-        bool valid = true;
-        for (int i = 0; i < checked && valid; ++i) {
-            valid = !IsNotComputed(x[i][c]);
-            if (i < step->inEquation)
-                predicted += step->b[i + 1] * x[i][c];
-        }
-        if (!valid)
-            continue;
-        engine->cases.push_back(static_cast<long>(c));
+        for (int i = 0; i < step->inEquation; ++i)
+            predicted += step->b[i + 1] * walk.Value(i);
+        const double w = walk.Weight(), residual = walk.Value(checked) - predicted;
+        engine->cases.push_back(walk.Case());
         engine->predicted.push_back(predicted);
-        engine->residuals.push_back(y[c] - predicted);
-        engine->weights.push_back(weights[c]);
-        sw += weights[c];
-        sum += weights[c] * (y[c] - predicted);
+        engine->residuals.push_back(residual);
+        engine->weights.push_back(w);
+        spread.Add(residual, w);
     }
     engine->count = static_cast<long>(engine->cases.size());
-    if (sw > 0.0) {
-        engine->residualMean = sum / sw;
-        double ss = 0.0;
-        for (size_t i = 0; i < engine->residuals.size(); ++i) {
-            const double d = engine->residuals[i] - engine->residualMean;
-            ss += engine->weights[i] * d * d;
-        }
-        if (sw > 1.0)
-            engine->residualDeviation = std::sqrt(ss / (sw - 1.0));
-    }
+    engine->residualMean = spread.Mean();
+    engine->residualDeviation = spread.StandardDeviation();
     return engine;
 }

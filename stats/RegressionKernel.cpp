@@ -4,6 +4,7 @@
 
 #include "stats/StatDistributions.h"
 #include "stats/StatMissing.h"
+#include "stats/StatStatus.h"
 #include "stats/SweepMatrix.h"
 
 namespace {
@@ -48,13 +49,13 @@ public:
     bool InEquation(int v) const { return matrix_.IsSwept(v); }
     int Size() const { return static_cast<int>(order_.size()); }
 
-    // p of the t that candidate v would have if entered next; kFloatMissing
+    // p of the t that candidate v would have if entered next; kNotComputed
     // when it cannot enter.
     double EntryProbability(int v) const
     {
         double b, se, beta, t, p, tol;
         CandidateFigures(v, b, se, beta, t, p, tol);
-        return tol >= kMinimumTolerance ? p : kFloatMissing;
+        return tol >= kMinimumTolerance ? p : kNotComputed;
     }
 
     double RemovalProbability(int v) const
@@ -71,7 +72,7 @@ public:
         s.inEquation = Size();
         s.n = n_;
         s.variable.assign(p_ + 1, -1);
-        s.b.assign(p_ + 1, kFloatMissing);
+        s.b.assign(p_ + 1, kNotComputed);
         s.seB = s.beta = s.t = s.p = s.tolerance = s.b;
         int row = 1;
         for (int v : order_)
@@ -101,22 +102,22 @@ private:
     double Scale(int v) const
     {
         const double sv = corr_.standardDeviation[v];
-        return sv > 0.0 ? corr_.standardDeviation[y_] / sv : kFloatMissing;
+        return sv > 0.0 ? corr_.standardDeviation[y_] / sv : kNotComputed;
     }
 
     void InEquationFigures(int v, double &b, double &se, double &beta, double &t, double &p,
                            double &tol) const
     {
-        b = se = beta = t = p = tol = kFloatMissing;
+        b = se = beta = t = p = tol = kNotComputed;
         const double inverse = -matrix_.At(v, v);
         const double scale = Scale(v);
         beta = matrix_.At(v, y_);
-        if (scale != kFloatMissing)
+        if (scale != kNotComputed)
             b = beta * scale;
         if (inverse > 0.0)
             tol = 1.0 / inverse;
         const double df = Df();
-        if (!(df > 0.0) || !(inverse > 0.0) || scale == kFloatMissing)
+        if (!(df > 0.0) || !(inverse > 0.0) || scale == kNotComputed)
             return;
         const double seBeta = std::sqrt(Residual() / df * inverse);
         se = seBeta * scale;
@@ -129,10 +130,10 @@ private:
     void CandidateFigures(int v, double &b, double &se, double &beta, double &t, double &p,
                           double &tol) const
     {
-        b = se = beta = t = p = kFloatMissing;
+        b = se = beta = t = p = kNotComputed;
         tol = matrix_.At(v, v);
         const double scale = Scale(v);
-        if (!(tol > 0.0) || scale == kFloatMissing) {
+        if (!(tol > 0.0) || scale == kNotComputed) {
             tol = tol > 0.0 ? tol : 0.0;
             return;
         }
@@ -155,7 +156,7 @@ private:
     {
         double b0 = corr_.mean[y_];
         for (int i = 1; i <= s.inEquation; ++i) {
-            if (s.b[i] == kFloatMissing)
+            if (s.b[i] == kNotComputed)
                 return;
             b0 -= s.b[i] * corr_.mean[s.variable[i]];
         }
@@ -188,7 +189,7 @@ private:
     void Summary(RegressionStep &s) const
     {
         for (double &v : s.summary)
-            v = kFloatMissing;
+            v = kNotComputed;
         const int q = Size();
         const double r2raw = 1.0 - Residual();
         const double r2 = r2raw < 0.0 ? 0.0 : (r2raw > 1.0 ? 1.0 : r2raw);
@@ -220,13 +221,13 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
     badVariable = -1;
     const int p = corr.variables - 1;
     if (p < 1)
-        return 9;
+        return kStatusTooFewVariables;
     if (!(corr.standardDeviation[p] > 0.0))
-        return 14;
+        return kStatusConstantDependent;
     for (int v = 0; v < p; ++v) {
         if (!(corr.standardDeviation[v] > 0.0)) {
             badVariable = v;
-            return 8;
+            return kStatusNoVariance;
         }
     }
     // Under pairwise deletion a pair can lack the cases or the variance for
@@ -234,15 +235,15 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
     // sweep would turn the not-computed mark into infinite figures.
     for (double r : corr.r) {
         if (!(std::fabs(r) <= 1.0))
-            return 2;
+            return kStatusTooFewCases;
     }
     Stepper stepper(corr, n);
     if (method == kRegressionForward) {
         if (!(n > 2.0))
-            return 2;
+            return kStatusTooFewCases;
         for (int round = 0; round < p; ++round) {
             int best = -1;
-            double bestP = kFloatMissing;
+            double bestP = kNotComputed;
             if (n - stepper.Size() - 2.0 < 1.0)
                 break;
             for (int v = 0; v < p; ++v) {
@@ -264,7 +265,7 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
         return 0;
     }
     if (!(n - p - 1.0 >= 1.0))
-        return 2;
+        return kStatusTooFewCases;
     for (int v = 0; v < p; ++v)
         stepper.Enter(v);
     steps.push_back(stepper.Snapshot());
@@ -277,7 +278,7 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
             if (!stepper.InEquation(v))
                 continue;
             const double pv = stepper.RemovalProbability(v);
-            if (pv != kFloatMissing && pv > worstP) {
+            if (pv != kNotComputed && pv > worstP) {
                 worstP = pv;
                 worst = v;
             }

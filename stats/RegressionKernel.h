@@ -23,7 +23,7 @@
 //   while that p is below p in; backward elimination removes the variable
 //   with the largest p while that p is above p out. A variable whose
 //   tolerance is below 1e-8 (a linear combination of those in the equation)
-//   never enters. Figures with a zero divisor hold kFloatMissing.
+//   never enters. Figures with a zero divisor hold kNotComputed.
 #ifndef STATS_REGRESSIONKERNEL_H
 #define STATS_REGRESSIONKERNEL_H
 

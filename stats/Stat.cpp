@@ -1,35 +1,59 @@
 #include "stats/Stat.h"
 
 #include <cmath>
-#include <vector>
 
+#include "stats/CaseWalk.h"
 #include "stats/DescriptiveKernel.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
+#include "stats/WeightedMoments.h"
+
+namespace {
+
+// Walks the cases valid in the variable (and in the partner when there is
+// one) whose value is below the limit, calling use(value, weight). False
+// when a variable cannot be read.
+template <typename Use>
+bool WalkCases(StatClass *computation, long variable, long partner, double limit, Use use)
+{
+    if (!computation)
+        return false;
+    const long variables[2] = {variable, partner};
+    CaseWalk walk(*computation, variables, partner ? 2 : 1);
+    while (walk.Next()) {
+        const double v = walk.Value(0);
+        if (walk.AllValid() && v < limit)
+            use(v, walk.Weight());
+    }
+    return walk.Ok();
+}
+
+} // namespace
 
 Stat::Stat(StatClass *computation, long xVariable, long yVariable, double limit)
-    : minimum(kFloatMissing), maximum(kFloatMissing), mean(kFloatMissing),
-      standardDeviation(kFloatMissing), standardError(kFloatMissing), n(0.0), validCount(0),
+    : minimum(kNotComputed), maximum(kNotComputed), mean(kNotComputed),
+      standardDeviation(kNotComputed), standardError(kNotComputed), n(0.0), validCount(0),
       integerData(true)
 {
-    std::vector<WeightedValue> cases;
-    if (!computation || !computation->CollectCases(xVariable, yVariable, limit, cases))
+    WeightedMoments m;
+    bool whole = true;
+    const bool read = WalkCases(computation, xVariable, yVariable, limit, [&](double v, double w) {
+        m.Add(v, w);
+        whole = whole && v == std::floor(v);
+    });
+    if (!read)
         return;
-    DescriptiveRecord d;
-    ComputeDescriptives(cases.data(), cases.size(), d);
-    validCount = d.count;
-    n = d.weightedCount;
-    if (d.count == 0)
+    validCount = m.Count();
+    n = m.Weight();
+    if (m.Count() == 0)
         return;
-    minimum = d.minimum;
-    maximum = d.maximum;
-    mean = d.mean;
-    for (const WeightedValue &c : cases)
-        integerData = integerData && c.value == std::floor(c.value);
-    if (d.standardDeviation != kFloatMissing) {
-        standardDeviation = d.standardDeviation;
-        standardError = std::sqrt(d.standardDeviation * d.standardDeviation / n);
-    }
+    integerData = whole;
+    minimum = m.Minimum();
+    maximum = m.Maximum();
+    mean = m.Mean();
+    standardDeviation = m.StandardDeviation();
+    if (standardDeviation != kNotComputed)
+        standardError = std::sqrt(standardDeviation * standardDeviation / n);
 }
 
 Stat::~Stat()
@@ -39,10 +63,11 @@ Stat::~Stat()
 GroupedMedian::GroupedMedian(StatClass *computation, long variable, long partner, double limit)
 {
     for (double &v : summary_)
-        v = kFloatMissing;
-    std::vector<WeightedValue> cases;
-    if (computation && computation->CollectCases(variable, partner, limit, cases))
-        ComputeQuantileSummary(cases, summary_);
+        v = kNotComputed;
+    QuantileColumn column;
+    if (WalkCases(computation, variable, partner, limit,
+                  [&](double v, double w) { column.Add(v, w); }))
+        ComputeQuantileSummary(column, summary_);
 }
 
 GroupedMedian::~GroupedMedian()

@@ -3,16 +3,18 @@
 // standard deviation sqrt((sum w x^2 - (sum w x)^2 / N) / (N - 1)), standard
 // error sqrt(variance / N), N (the weighted count), the valid case count
 // and whether the data are integers. Standard deviation and error are
-// kFloatMissing when N <= 1; everything is kFloatMissing without cases.
+// kNotComputed when N <= 1; everything is kNotComputed without cases.
 // With a y variable only the cases valid in both count; values not below
-// the limit are left out (kFloatMissing keeps every valid value).
+// the limit are left out (kNotComputed keeps every valid value).
 //
 // GroupedMedian: the seven-value quantile summary of a variable over the
 // same cases (25th percentile, median, 75th percentile, lower and upper
 // whisker ends, minimum, maximum; definitions in DescriptiveKernel.h).
 //
-// Both read their data at construction through the computation object,
-// which they do not own and which must outlive the construction only.
+// Both read their data at construction through the value lists' cursors of
+// the computation object, which they do not own and which must outlive the
+// construction only; GroupedMedian holds one column of the cases while it
+// sorts them.
 #ifndef STATS_STAT_H
 #define STATS_STAT_H
 
@@ -37,7 +39,7 @@ class GroupedMedian {
 public:
     GroupedMedian(StatClass *computation, long variable, long partner, double limit);
     virtual ~GroupedMedian();
-    // Copies the seven summary values (kFloatMissing without cases).
+    // Copies the seven summary values (kNotComputed without cases).
     void GetSummary(double summary[7]) const;
 
 private:

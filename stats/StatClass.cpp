@@ -16,6 +16,7 @@
 namespace {
 
 TextCatalog *statCatalog = nullptr;
+WeightReport runWeightReport;
 const int kSectionDefaultValues = 4;
 
 // The report format comes from the language file: use it only when it holds
@@ -63,6 +64,24 @@ const char *CorrelationKindText(int statusCode)
     if (statusCode < 2 || statusCode > 14)
         return "";
     return StatText(textOfCode[statusCode], 34);
+}
+
+WeightReport TakeRunWeightReport()
+{
+    const WeightReport report = runWeightReport;
+    runWeightReport = WeightReport();
+    return report;
+}
+
+void StatClass::NoteExcludedWeightCases(long count)
+{
+    excludedWeightCases = count;
+    // Every computation of a run walks the same weight and selection; the
+    // largest count covers the one that walked all cases.
+    if (count > runWeightReport.excludedCases) {
+        runWeightReport.excludedCases = count;
+        runWeightReport.status = kWeightExclusionStatus;
+    }
 }
 
 StatClass::StatClass(DATASET *set)
@@ -157,11 +176,14 @@ bool StatClass::LoadCaseWeights(std::vector<double> &weights)
         }
         delete list;
     }
-    if (selection && selection->IsActive()) {
-        for (long c = 0; c < cases; ++c)
-            if (!selection->IsCaseInForce(c))
-                weights[c] = 0.0;
+    long excluded = 0;
+    for (long c = 0; c < cases; ++c) {
+        if (selection && selection->IsActive() && !selection->IsCaseInForce(c))
+            weights[c] = 0.0;
+        else if (weights[c] == 0.0)
+            ++excluded;
     }
+    NoteExcludedWeightCases(excluded);
     return true;
 }
 
@@ -177,7 +199,7 @@ bool StatClass::LoadValues(long variable, std::vector<double> &values,
     if (list.Error() || list.GetCaseCount() != dataSet->GetCaseCount())
         return false;
     const long cases = list.GetCaseCount();
-    values.resize(static_cast<size_t>(cases), kDoubleMissing);
+    values.resize(static_cast<size_t>(cases), kNotComputed);
     if (rawMissing)
         rawMissing->resize(static_cast<size_t>(cases), 1);
     list.SeekCase(1, 1);
@@ -192,50 +214,6 @@ bool StatClass::LoadValues(long variable, std::vector<double> &values,
         } else if (!userMissing) {
             values[c] = v;
         }
-    }
-    return true;
-}
-
-int StatClass::LoadCorrelationColumns(const long *variables, int count, std::vector<double> &weights,
-                                      std::vector<std::vector<double>> &columns,
-                                      std::vector<const double *> &pointers, long &failedVariable)
-{
-    failedVariable = 0;
-    pointers.clear();
-    if (!LoadCaseWeights(weights))
-        return 13;
-    columns.assign(static_cast<size_t>(count), std::vector<double>());
-    for (int v = 0; v < count; ++v) {
-        failedVariable = variables[v];
-        if (!LoadValues(variables[v], columns[v]))
-            return 13;
-        bool anyValid = false;
-        for (size_t c = 0; c < columns[v].size() && !anyValid; ++c)
-            anyValid = weights[c] > 0.0 && !IsNotComputed(columns[v][c]);
-        if (!anyValid)
-            return 7;
-        pointers.push_back(columns[v].data());
-    }
-    failedVariable = 0;
-    return 0;
-}
-
-bool StatClass::CollectCases(long variable, long partner, double limit,
-                             std::vector<WeightedValue> &cases)
-{
-    cases.clear();
-    std::vector<double> weights, values, partnerValues;
-    if (!LoadCaseWeights(weights) || !LoadValues(variable, values))
-        return false;
-    if (partner && !LoadValues(partner, partnerValues))
-        return false;
-    for (size_t c = 0; c < values.size(); ++c) {
-        const double v = values[c];
-        if (!(weights[c] > 0.0) || IsNotComputed(v) || !(v < limit))
-            continue;
-        if (partner && IsNotComputed(partnerValues[c]))
-            continue;
-        cases.push_back({v, weights[c]});
     }
     return true;
 }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "stats/DescriptiveKernel.h"
+#include "stats/StatStatus.h"
 
 class BUFFERTYPE;
 class DATASET;
@@ -35,13 +36,19 @@ TextCatalog *GetStatTextCatalog();
 // A text of the catalogue, "**ERROR**" when there is none.
 const char *StatText(int number, int group);
 
-// The text of group 34 for a computation status code (CorrObj, RegObj): 2
-// too few cases, 3 no memory, 4 too many variables, 5 singular matrix, 6 a
-// linear combination, 7 a variable without valid values, 8 a variable
-// without variance, 9 fewer than two variables, 10 no convergence, 11
-// cancelled, 12 negative weights, 13 the data set could not be read, 14 the
-// dependent variable is constant; the empty text for other codes.
+// The text of group 34 for a computation status code; the empty text for
+// codes outside ComputationStatus and for kStatusOk.
 const char *CorrelationKindText(int statusCode);
+
+// The weight report of a run: the cases in the selection that the run's
+// computations left out because their weight was zero, negative or missing.
+// A run is everything computed since the report was last taken; taking it
+// clears it, so the caller shows it once however many objects computed.
+struct WeightReport {
+    int status = 0;             // kWeightExclusionStatus when cases were left out
+    long excludedCases = 0;
+};
+WeightReport TakeRunWeightReport();
 
 class StatClass {
 public:
@@ -71,28 +78,20 @@ public:
     // when its weight is missing or not above 0; 1 without a weight. False
     // when the weight cannot be read.
     bool LoadCaseWeights(std::vector<double> &weights);
-    // Per case: the value, kDoubleMissing when it is system- or
+    // Per case: the value, kNotComputed when it is system- or
     // user-missing. With rawMissing the values keep their user-missing codes
-    // (only the system-missing sentinel becomes kDoubleMissing) and
+    // (only the system-missing sentinel becomes kNotComputed) and
     // rawMissing says which cases are missing. False when the variable
     // cannot be read.
     bool LoadValues(long variable, std::vector<double> &values,
                     std::vector<unsigned char> *rawMissing = nullptr);
 
-    // Per case: the weights and the values of count variables (numbers from
-    // 1) for a correlation matrix, with a pointer to each column. Returns 0,
-    // 13 when the weight or a variable cannot be read, or 7 when a variable
-    // has no valid value in a case of positive weight; failedVariable names
-    // the variable of a 13 or 7 (0 for the weight).
-    int LoadCorrelationColumns(const long *variables, int count, std::vector<double> &weights,
-                               std::vector<std::vector<double>> &columns,
-                               std::vector<const double *> &pointers, long &failedVariable);
-
-    // The valid cases of a variable with their weights (selection applied,
-    // cases of weight 0 left out); with a partner variable (not 0) only the
-    // cases valid in both; values not below the limit are left out too.
-    bool CollectCases(long variable, long partner, double limit,
-                      std::vector<WeightedValue> &cases);
+    // The cases in the selection that the last walk over the cases left out
+    // for their weight; WeightStatus is then kWeightExclusionStatus (0 when
+    // none). Noted by every walk (LoadCaseWeights, CaseWalk), once per walk.
+    long ExcludedWeightCases() const { return excludedWeightCases; }
+    int WeightStatus() const { return excludedWeightCases > 0 ? kWeightExclusionStatus : 0; }
+    void NoteExcludedWeightCases(long count);
 
     // Why the last computation did not finish, for the user ("" when it
     // did): what did not fit in memory, or which table was too large.
@@ -115,6 +114,7 @@ protected:
 private:
     char *headingTexts[3];
     double reportCount;
+    long excludedWeightCases = 0;
 };
 
 #endif

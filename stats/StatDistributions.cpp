@@ -25,7 +25,7 @@ using QuietPolicy = boost::math::policies::policy<
 double Checked(double p)
 {
     if (!std::isfinite(p))
-        return kFloatMissing;
+        return kNotComputed;
     if (p < 0.0)
         return 0.0;
     if (p > 1.0)
@@ -40,7 +40,7 @@ bool UsableStatistic(double x)
 
 bool UsableDf(double df)
 {
-    return std::isfinite(df) && df > 0.0 && df < kFloatMissing;
+    return std::isfinite(df) && df > 0.0 && df < kNotComputed;
 }
 
 } // namespace
@@ -48,10 +48,10 @@ bool UsableDf(double df)
 double StudentTailProbability(double t, double df, int twoSided)
 {
     if (!UsableStatistic(t) || !UsableDf(df))
-        return kFloatMissing;
+        return kNotComputed;
     boost::math::students_t_distribution<double, QuietPolicy> dist(df);
     double p = Checked(boost::math::cdf(boost::math::complement(dist, std::fabs(t))));
-    if (p == kFloatMissing)
+    if (p == kNotComputed)
         return p;
     return twoSided ? Checked(2.0 * p) : p;
 }
@@ -59,16 +59,16 @@ double StudentTailProbability(double t, double df, int twoSided)
 double StudentQuantile(double p, double df)
 {
     if (!(p > 0.0 && p < 1.0) || !UsableDf(df))
-        return kFloatMissing;
+        return kNotComputed;
     boost::math::students_t_distribution<double, QuietPolicy> dist(df);
     double q = boost::math::quantile(dist, p);
-    return std::isfinite(q) ? q : kFloatMissing;
+    return std::isfinite(q) ? q : kNotComputed;
 }
 
 double FisherTailProbability(double f, double df1, double df2)
 {
     if (!UsableStatistic(f) || !UsableDf(df1) || !UsableDf(df2))
-        return kFloatMissing;
+        return kNotComputed;
     if (f <= 0.0)
         return 1.0;
     boost::math::fisher_f_distribution<double, QuietPolicy> dist(df1, df2);
@@ -78,7 +78,7 @@ double FisherTailProbability(double f, double df1, double df2)
 double ChiSquareTailProbability(double x, double df)
 {
     if (!UsableStatistic(x) || !UsableDf(df))
-        return kFloatMissing;
+        return kNotComputed;
     if (x <= 0.0)
         return 1.0;
     boost::math::chi_squared_distribution<double, QuietPolicy> dist(df);
@@ -88,7 +88,7 @@ double ChiSquareTailProbability(double x, double df)
 double NormalTailProbability(double z, int twoSided)
 {
     if (!UsableStatistic(z))
-        return kFloatMissing;
+        return kNotComputed;
     boost::math::normal_distribution<double, QuietPolicy> dist(0.0, 1.0);
     double p = Checked(boost::math::cdf(boost::math::complement(dist, std::fabs(z))));
     return twoSided ? Checked(2.0 * p) : p;
@@ -97,7 +97,7 @@ double NormalTailProbability(double z, int twoSided)
 double BinomialLowerTail(long k, long n, double p)
 {
     if (n < 0 || k < 0 || !(p >= 0.0 && p <= 1.0))
-        return kFloatMissing;
+        return kNotComputed;
     if (k >= n)
         return 1.0;
     boost::math::binomial_distribution<double, QuietPolicy> dist(static_cast<double>(n), p);
@@ -107,11 +107,11 @@ double BinomialLowerTail(long k, long n, double p)
 double BinomialTwoSidedProbability(long a, long b)
 {
     if (a < 0 || b < 0)
-        return kFloatMissing;
+        return kNotComputed;
     if (a == b)
         return 1.0;
     double p = BinomialLowerTail(a < b ? a : b, a + b, 0.5);
-    if (p == kFloatMissing)
+    if (p == kNotComputed)
         return p;
     return Checked(2.0 * p);
 }

@@ -4,7 +4,7 @@
 //
 // All of them come from Boost.Math. None throws: an argument outside the
 // distribution's domain (degrees of freedom not above 0, a not-computed
-// statistic) gives kFloatMissing, the mark of a figure that is not computed.
+// statistic) gives kNotComputed, the mark of a figure that is not computed.
 // Degrees of freedom may be fractional (weighted counts, Welch's df).
 #ifndef STATS_STATDISTRIBUTIONS_H
 #define STATS_STATDISTRIBUTIONS_H

@@ -91,7 +91,7 @@ const char *SignificanceMarkByP(double p)
 {
     if (std::isnan(p))
         return "";
-    if (p == 9.0 || p == 99.0)
+    if (IsNotComputed(p))
         return "-";
     if (p >= 0.05)
         return " ";
@@ -116,7 +116,7 @@ const char *SignificanceMarkByLevel(int level)
 
 int SignificanceLevelOfP(double p)
 {
-    if (std::isnan(p) || IsNotComputed(p) || p == 9.0 || p == 99.0)
+    if (std::isnan(p) || IsNotComputed(p))
         return 4;
     if (p >= 0.05)
         return 0;

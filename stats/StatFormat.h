@@ -41,8 +41,8 @@ std::string FormatValueRangeList(const ValueRangeList &ranges, int decimals);
 double RoundDown(double x);
 double RoundUp(double x);
 
-// The one-character mark of a p-value: "-" for the codes 9 and 99 (not
-// computable, diagonal), " " for p >= 0.05, "+" for p >= 0.01, "*" for
+// The one-character mark of a p-value: "-" when it is not computed (also
+// the diagonal of a correlation matrix), " " for p >= 0.05, "+" for p >= 0.01, "*" for
 // p >= 0.001, "!" below, and "" when p is not a number.
 const char *SignificanceMarkByP(double p);
 

@@ -100,10 +100,10 @@ std::string Grouped(unsigned long long n)
 
 XTABOBJ::XTABOBJ(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
                  KATLABS *secondLabels, int, DATASET *set)
-    : StatClass(set), chiSquare(kDoubleMissing), probability(kDoubleMissing),
-      phi(kDoubleMissing), cramersV(kDoubleMissing), contingency(kDoubleMissing),
-      tauA(kDoubleMissing), tauB(kDoubleMissing), tauC(kDoubleMissing), gamma(kDoubleMissing),
-      somersSymmetric(kDoubleMissing), somersAsymmetric(kDoubleMissing)
+    : StatClass(set), chiSquare(kNotComputed), probability(kNotComputed),
+      phi(kNotComputed), cramersV(kNotComputed), contingency(kNotComputed),
+      tauA(kNotComputed), tauB(kNotComputed), tauC(kNotComputed), gamma(kNotComputed),
+      somersSymmetric(kNotComputed), somersAsymmetric(kNotComputed)
 {
     weighted = IsWeighted();
     if (!first || !second)

@@ -9,7 +9,7 @@
 // stored (CrossTable), so memory follows the cases, not rows x columns;
 // expected counts and deviations are computed per cell when asked. Without
 // a weight the counts are whole numbers; they are held as doubles either way
-// (weighted tells how to print them). Every measure holds kDoubleMissing
+// (weighted tells how to print them). Every measure holds kNotComputed
 // until computed or when it cannot be computed.
 //
 // Failures leave status not kXtabCounted, an empty table and the reason in

@@ -10,12 +10,12 @@ namespace {
 
 void ExpectAllNotComputed(const OrdinalResult &o)
 {
-    EXPECT_EQ(o.tauA, kDoubleMissing);
-    EXPECT_EQ(o.tauB, kDoubleMissing);
-    EXPECT_EQ(o.tauC, kDoubleMissing);
-    EXPECT_EQ(o.gamma, kDoubleMissing);
-    EXPECT_EQ(o.somersSymmetric, kDoubleMissing);
-    EXPECT_EQ(o.somersRowDependent, kDoubleMissing);
+    EXPECT_EQ(o.tauA, kNotComputed);
+    EXPECT_EQ(o.tauB, kNotComputed);
+    EXPECT_EQ(o.tauC, kNotComputed);
+    EXPECT_EQ(o.gamma, kNotComputed);
+    EXPECT_EQ(o.somersSymmetric, kNotComputed);
+    EXPECT_EQ(o.somersRowDependent, kNotComputed);
 }
 
 ChiSquareResult ChiSquare(const double *counts, long rows, long columns)
@@ -60,11 +60,11 @@ TEST(CrossTableKernel, ASingleRowOrColumnLeavesTheMeasuresNotComputed)
 {
     const double oneRow[] = {3, 4, 5};
     const ChiSquareResult chi = ChiSquare(oneRow, 1, 3);
-    EXPECT_EQ(chi.chiSquare, kDoubleMissing);
-    EXPECT_EQ(chi.probability, kDoubleMissing);
-    EXPECT_EQ(chi.phi, kDoubleMissing);
-    EXPECT_EQ(chi.cramersV, kDoubleMissing);
-    EXPECT_EQ(chi.contingency, kDoubleMissing);
+    EXPECT_EQ(chi.chiSquare, kNotComputed);
+    EXPECT_EQ(chi.probability, kNotComputed);
+    EXPECT_EQ(chi.phi, kNotComputed);
+    EXPECT_EQ(chi.cramersV, kNotComputed);
+    EXPECT_EQ(chi.contingency, kNotComputed);
     // Expected counts still exist.
     EXPECT_NEAR(CrossTable::FromDense(oneRow, 1, 3).Expected(0, 2), 5.0, 1e-12);
     ExpectAllNotComputed(Ordinal(oneRow, 1, 3));
@@ -73,11 +73,11 @@ TEST(CrossTableKernel, ASingleRowOrColumnLeavesTheMeasuresNotComputed)
 TEST(CrossTableKernel, AnEmptyTableDividesByNothing)
 {
     const double zeros[] = {0, 0, 0, 0};
-    EXPECT_EQ(ChiSquare(zeros, 2, 2).chiSquare, kDoubleMissing);
+    EXPECT_EQ(ChiSquare(zeros, 2, 2).chiSquare, kNotComputed);
     const CrossTable table = CrossTable::FromDense(zeros, 2, 2);
     for (long i = 0; i < 2; ++i)
         for (long j = 0; j < 2; ++j)
-            EXPECT_EQ(table.Expected(i, j), kDoubleMissing);
+            EXPECT_EQ(table.Expected(i, j), kNotComputed);
     ExpectAllNotComputed(Ordinal(zeros, 2, 2));
 }
 
@@ -87,7 +87,7 @@ TEST(CrossTableKernel, AnEmptyRowDoesNotCountInTheDegreesOfFreedom)
     const double counts[] = {4, 2, 1, 0, 0, 0, 1, 3, 5};
     const ChiSquareResult chi = ChiSquare(counts, 3, 3);
     EXPECT_EQ(chi.degreesOfFreedom, 2);
-    EXPECT_EQ(CrossTable::FromDense(counts, 3, 3).StandardizedDeviation(1, 1), kDoubleMissing);
+    EXPECT_EQ(CrossTable::FromDense(counts, 3, 3).StandardizedDeviation(1, 1), kNotComputed);
     EXPECT_TRUE(std::isfinite(chi.chiSquare));
     EXPECT_NEAR(chi.cramersV, std::sqrt(chi.chiSquare / 16.0), 1e-12);
 }
@@ -98,7 +98,7 @@ TEST(CrossTableKernel, NoUntiedPairLeavesGammaNotComputed)
     const double counts[] = {5, 0, 0, 0};
     ExpectAllNotComputed(Ordinal(counts, 2, 2));
     const double diagonalTies[] = {5, 5, 0, 0};     // one row used only
-    EXPECT_EQ(Ordinal(diagonalTies, 2, 2).gamma, kDoubleMissing);
+    EXPECT_EQ(Ordinal(diagonalTies, 2, 2).gamma, kNotComputed);
 }
 
 // The sums over present cells (absent cells' chi-square part by rows, P and
@@ -121,7 +121,7 @@ TEST(CrossTableKernel, SparseSumsEqualTheSumsOverEveryCell)
                 const double n = counts[i * columns + j];
                 EXPECT_EQ(table.Cell(i, j), n);
                 const double e = table.Expected(i, j);
-                if (e != kDoubleMissing && e > 0.0)
+                if (e != kNotComputed && e > 0.0)
                     chi += (n - e) * (n - e) / e;
                 for (long k = i + 1; k < rows; ++k)
                     for (long l = 0; l < columns; ++l)
@@ -129,7 +129,7 @@ TEST(CrossTableKernel, SparseSumsEqualTheSumsOverEveryCell)
             }
         ChiSquareResult c;
         ComputeChiSquareTest(table, c);
-        if (c.chiSquare != kDoubleMissing) {
+        if (c.chiSquare != kNotComputed) {
             EXPECT_NEAR(c.chiSquare, chi, 1e-9 * (1.0 + chi)) << "round " << round;
         }
         OrdinalResult o;

@@ -1,3 +1,6 @@
+// Edge cases of the descriptive kernel that the golden figures do not reach:
+// which figures exist with 0 to 4 cases or without spread, the record's
+// kept fields, and quantiles of an unweighted column turning weighted.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,93 +18,58 @@ DescriptiveRecord Describe(const std::vector<WeightedValue> &cases)
     return d;
 }
 
-void ExpectNoNanOrInfinity(const DescriptiveRecord &d)
+struct FewCases {
+    std::vector<WeightedValue> cases;
+    bool mean, deviation, skewness, kurtosis;
+};
+
+class DescriptiveFewCases : public ::testing::TestWithParam<FewCases> {};
+
+} // namespace
+
+// Each figure needs its number of cases (mean 1, deviation and limits 2,
+// skewness 3, kurtosis 4) and shape needs spread; without them it stays not
+// computed, never NaN or infinite.
+TEST_P(DescriptiveFewCases, FiguresExistOnlyWithEnoughCases)
 {
+    const FewCases &c = GetParam();
+    const DescriptiveRecord d = Describe(c.cases);
+    EXPECT_EQ(d.mean != kNotComputed, c.mean);
+    EXPECT_EQ(d.sum != kNotComputed, c.mean);
+    EXPECT_EQ(d.standardDeviation != kNotComputed, c.deviation);
+    EXPECT_EQ(d.upper99 != kNotComputed, c.deviation);
+    EXPECT_EQ(d.skewness != kNotComputed, c.skewness);
+    EXPECT_EQ(d.kurtosis != kNotComputed, c.kurtosis);
     const double all[] = {d.minimum, d.maximum, d.sum, d.mean, d.standardDeviation, d.lower95,
                           d.upper95, d.lower99, d.upper99, d.skewness, d.kurtosis};
     for (double v : all)
         EXPECT_TRUE(std::isfinite(v));
 }
 
-} // namespace
+INSTANTIATE_TEST_SUITE_P(
+    Counts, DescriptiveFewCases,
+    ::testing::Values(FewCases{{}, false, false, false, false},
+                      FewCases{{{7.5, 1}}, true, false, false, false},
+                      FewCases{{{1, 1}, {4, 1}}, true, true, false, false},
+                      FewCases{{{1, 1}, {4, 1}, {10, 1}}, true, true, true, false},
+                      FewCases{{{1, 1}, {4, 1}, {10, 1}, {2, 1}}, true, true, true, true},
+                      // One case of weight 3 is three cases, but without spread.
+                      FewCases{{{2, 3}}, true, true, false, false},
+                      FewCases{std::vector<WeightedValue>(6, WeightedValue{5.0, 1.0}), true, true,
+                               false, false}));
 
-// Skewness is defined from 3 cases and kurtosis from 4; with fewer they stay
-// not computed (the guard below 2 cases let them divide by zero).
-TEST(DescriptiveKernel, SkewnessNeedsThreeAndKurtosisFourCases)
-{
-    DescriptiveRecord two = Describe({{1, 1}, {4, 1}});
-    EXPECT_NE(two.standardDeviation, kFloatMissing);
-    EXPECT_EQ(two.skewness, kFloatMissing);
-    EXPECT_EQ(two.kurtosis, kFloatMissing);
-    ExpectNoNanOrInfinity(two);
-
-    DescriptiveRecord three = Describe({{1, 1}, {4, 1}, {10, 1}});
-    EXPECT_NEAR(three.skewness, 0.935219529582825, 1e-12);   // R: n/((n-1)(n-2)) sum z^3
-    EXPECT_EQ(three.kurtosis, kFloatMissing);
-    ExpectNoNanOrInfinity(three);
-
-    DescriptiveRecord four = Describe({{1, 1}, {4, 1}, {10, 1}, {2, 1}});
-    EXPECT_NE(four.skewness, kFloatMissing);
-    EXPECT_NE(four.kurtosis, kFloatMissing);
-}
-
-TEST(DescriptiveKernel, NoCaseLeavesEveryFigureNotComputed)
-{
-    DescriptiveRecord d = Describe({});
-    EXPECT_EQ(d.count, 0);
-    EXPECT_EQ(d.weightedCount, 0.0);
-    EXPECT_EQ(d.mean, kFloatMissing);
-    EXPECT_EQ(d.sum, kFloatMissing);
-    EXPECT_EQ(d.standardDeviation, kFloatMissing);
-    EXPECT_EQ(d.lower95, kFloatMissing);
-    ExpectNoNanOrInfinity(d);
-    std::vector<WeightedValue> none;
-    double q[7];
-    ComputeQuantileSummary(none, q);
-    for (double v : q)
-        EXPECT_EQ(v, kFloatMissing);
-}
-
-TEST(DescriptiveKernel, OneCaseHasMeanAndSumButNoSpread)
-{
-    DescriptiveRecord d = Describe({{7.5, 1}});
-    EXPECT_EQ(d.count, 1);
-    EXPECT_EQ(d.mean, 7.5);
-    EXPECT_EQ(d.sum, 7.5);
-    EXPECT_EQ(d.minimum, 7.5);
-    EXPECT_EQ(d.standardDeviation, kFloatMissing);
-    EXPECT_EQ(d.upper99, kFloatMissing);
-    ExpectNoNanOrInfinity(d);
-}
-
-TEST(DescriptiveKernel, ConstantVariableHasZeroSpreadAndNoShape)
+TEST(DescriptiveKernel, ConstantVariableHasZeroSpreadAndQuantilesAtItsValue)
 {
     std::vector<WeightedValue> cases(6, WeightedValue{5.0, 1.0});
-    DescriptiveRecord d = Describe(cases);
+    const DescriptiveRecord d = Describe(cases);
     EXPECT_EQ(d.standardDeviation, 0.0);
     EXPECT_EQ(d.lower95, 5.0);
-    EXPECT_EQ(d.upper99, 5.0);
-    EXPECT_EQ(d.skewness, kFloatMissing);
-    EXPECT_EQ(d.kurtosis, kFloatMissing);
-    ExpectNoNanOrInfinity(d);
     double q[7];
     ComputeQuantileSummary(cases, q);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(q[i], 5.0);
-}
-
-TEST(DescriptiveKernel, WeightsCountLikeRepeatedCases)
-{
-    DescriptiveRecord weighted = Describe({{1, 2}, {5, 1}, {3, 3}, {9, 0}});
-    DescriptiveRecord repeated = Describe({{1, 1}, {1, 1}, {5, 1}, {3, 1}, {3, 1}, {3, 1}});
-    EXPECT_EQ(weighted.count, 3);
-    EXPECT_EQ(weighted.weightedCount, 6.0);
-    EXPECT_EQ(weighted.maximum, 5.0);     // the case of weight 0 counts nowhere
-    EXPECT_NEAR(weighted.mean, repeated.mean, 1e-14);
-    EXPECT_NEAR(weighted.standardDeviation, repeated.standardDeviation, 1e-14);
-    EXPECT_NEAR(weighted.skewness, repeated.skewness, 1e-12);
-    EXPECT_NEAR(weighted.kurtosis, repeated.kurtosis, 1e-12);
-    EXPECT_NEAR(weighted.lower99, repeated.lower99, 1e-12);
+    ComputeQuantileSummary(std::vector<WeightedValue>(), q);
+    EXPECT_EQ(q[1], kNotComputed);
 }
 
 TEST(DescriptiveKernel, RecomputingKeepsLabelBreakValueAndQuantiles)
@@ -115,43 +83,32 @@ TEST(DescriptiveKernel, RecomputingKeepsLabelBreakValueAndQuantiles)
     EXPECT_EQ(d.label, "group");
     EXPECT_EQ(d.breakValue, 3.0);
     ASSERT_NE(d.QuantileSummary(), nullptr);
-    EXPECT_EQ(d.QuantileSummary()[1], kFloatMissing);
+    EXPECT_EQ(d.QuantileSummary()[1], kNotComputed);
     d.Reset();
     EXPECT_EQ(d.QuantileSummary(), nullptr);
 }
 
-TEST(DescriptiveKernel, MedianAveragesWhereTheDistributionIsFlat)
+// The column keeps values alone until a weight other than 1 comes; the
+// weights of the values before it are then 1.
+TEST(DescriptiveKernel, QuantileColumnTurnsWeightedWhenAWeightComes)
 {
-    std::vector<WeightedValue> even = {{4, 1}, {2, 1}, {3, 1}, {1, 1}};
+    QuantileColumn column;
+    column.Add(4, 1);
+    column.Add(2, 1);
+    column.Add(9, 0);          // weight 0: no case
+    column.Add(3, 2);          // 2 3 3 4
+    column.Add(1, 1);          // 1 2 3 3 4
+    EXPECT_EQ(column.Size(), 4u);
+    EXPECT_EQ(column.TotalWeight(), 5.0);
     double q[7];
+    ComputeQuantileSummary(column, q);
+    EXPECT_EQ(q[1], 3.0);
+    EXPECT_EQ(q[5], 1.0);
+    EXPECT_EQ(q[6], 4.0);
+    QuantileColumn even;
+    for (double v : {4.0, 2.0, 3.0, 1.0})
+        even.Add(v, 1);
     ComputeQuantileSummary(even, q);
-    EXPECT_EQ(q[1], 2.5);
+    EXPECT_EQ(q[1], 2.5);      // averaged where the distribution is flat
     EXPECT_EQ(q[0], 1.5);
-    EXPECT_EQ(q[2], 3.5);
-
-    std::vector<WeightedValue> weighted = {{1, 1}, {2, 2}, {3, 1}};   // 1 2 2 3
-    ComputeQuantileSummary(weighted, q);
-    EXPECT_EQ(q[1], 2.0);
-
-    std::vector<WeightedValue> half = {{1, 0.5}, {2, 0.5}};
-    ComputeQuantileSummary(half, q);
-    EXPECT_EQ(q[1], 1.5);
-}
-
-TEST(DescriptiveKernel, WhiskersEndAtTheLastValuesWithinOneInterquartileRange)
-{
-    std::vector<WeightedValue> cases;
-    for (int v = 1; v <= 9; ++v)
-        cases.push_back({static_cast<double>(v), 1});
-    cases.push_back({100, 1});
-    cases.push_back({-50, 1});
-    double q[7];
-    ComputeQuantileSummary(cases, q);
-    // Q1 = 2, Q3 = 8 (11 cases), IQR 6: whiskers at the values in [-4, 14].
-    EXPECT_EQ(q[0], 2.0);
-    EXPECT_EQ(q[2], 8.0);
-    EXPECT_EQ(q[3], 1.0);
-    EXPECT_EQ(q[4], 9.0);
-    EXPECT_EQ(q[5], -50.0);
-    EXPECT_EQ(q[6], 100.0);
 }

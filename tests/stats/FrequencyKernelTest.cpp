@@ -6,15 +6,15 @@
 TEST(FrequencyKernel, RecordsAscendWithTheSystemMissingValueLast)
 {
     FrequencyCounter c;
-    const double values[] = {3, 1, kDoubleMissing, 3, 9, 1, 3};
+    const double values[] = {3, 1, kNotComputed, 3, 9, 1, 3};
     for (double v : values)
-        c.Add(v, 1.0, v == kDoubleMissing || v == 9);
+        c.Add(v, 1.0, v == kNotComputed || v == 9);
     FrequencyResult r;
     c.Finish(false, r);
     ASSERT_EQ(r.categories.size(), 4u);
     EXPECT_EQ(r.categories[0].value, 1.0);
     EXPECT_EQ(r.categories[1].count, 3);
-    EXPECT_EQ(r.categories[3].value, kDoubleMissing);
+    EXPECT_EQ(r.categories[3].value, kNotComputed);
     EXPECT_TRUE(r.categories[2].missing);
     // A user-missing code keeps its record, counts in the total, and has no
     // valid percent.
@@ -45,7 +45,7 @@ TEST(FrequencyKernel, NoValidCaseKeepsTheMeanNotComputedAndValidPercentsZero)
     c.Add(9, 1.0, true);
     FrequencyResult r;
     c.Finish(false, r);
-    EXPECT_EQ(r.mean, kDoubleMissing);
+    EXPECT_EQ(r.mean, kNotComputed);
     EXPECT_EQ(r.categories[0].percent, 100.0);
     FrequencyCounter empty;
     empty.Finish(false, r);

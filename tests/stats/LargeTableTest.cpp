@@ -72,8 +72,8 @@ TEST_F(ManyCategories, ACrosstabOfMoreCellsThanATableCanNumberSaysSo)
     // The measures stay not computed on the empty table.
     x.ComputeChiSquareTest();
     x.ComputeOrdinalMeasures();
-    EXPECT_EQ(x.chiSquare, kDoubleMissing);
-    EXPECT_EQ(x.gamma, kDoubleMissing);
+    EXPECT_EQ(x.chiSquare, kNotComputed);
+    EXPECT_EQ(x.gamma, kNotComputed);
 }
 
 // A table of many categories on one side but few cells is stored by its

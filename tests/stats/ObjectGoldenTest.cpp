@@ -169,7 +169,7 @@ TEST_F(GoldenObjects, FrequencyDistributionCountsValueListsWithLabels)
             for (long i = 0; i < dist.categoryCount; ++i) {
                 const FreqCategory &c = dist.categories[i];
                 const double value = dist.realValued ? c.value.real : c.value.integer;
-                const bool sentinel = dist.realValued ? value == kDoubleMissing : value == 2147483647.0;
+                const bool sentinel = dist.realValued ? value == kNotComputed : value == 2147483647.0;
                 char name[64];
                 std::snprintf(name, sizeof name, "%g", value);
                 const std::string cp = p + "value." + (sentinel ? std::string("sysmis") : name) + ".";
@@ -468,9 +468,9 @@ TEST_F(GoldenObjects, StatAndGroupedMedianUseValidCasesOfThePartnerBelowTheLimit
 {
     Figures f;
     const struct { const char *name; long x, partner; double limit; } runs[] = {
-        {"x1", X1, 0, kFloatMissing}, {"x1_y", X1, Y, kFloatMissing}, {"y_g", Y, G, kFloatMissing},
+        {"x1", X1, 0, kNotComputed}, {"x1_y", X1, Y, kNotComputed}, {"y_g", Y, G, kNotComputed},
         {"x1.below55.5", X1, 0, 55.5}, {"x1.below29", X1, 0, 29}, {"x1.below28", X1, 0, 28},
-        {"pre", PRE, 0, kFloatMissing}};
+        {"pre", PRE, 0, kNotComputed}};
     const char *summary[] = {"q1", "median", "q3", "whisklow", "whiskhigh", "qmin", "qmax"};
     for (const auto &run : runs) {
         for (bool w : {false, true}) {
@@ -512,7 +512,7 @@ void AddResponseFigures(GMultResp &m, const std::string &p, bool weighted, int b
             if (!weighted)
                 f[cp + "count"] = c.count;
             f[cp + "freq"] = c.frequency;
-            f[cp + baseNames[base]] = c.validPercent == -1.0 ? kDoubleMissing : c.validPercent;
+            f[cp + baseNames[base]] = c.validPercent == -1.0 ? kNotComputed : c.validPercent;
             if (base == 1) {
                 EXPECT_EQ(c.percent, c.validPercent) << cp;
             }

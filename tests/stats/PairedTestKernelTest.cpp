@@ -1,3 +1,6 @@
+// Edge cases of the paired tests that the golden figures do not reach: no
+// variance in the differences, too few pairs, values at extreme scales,
+// exact decisions and the McNemar table's order.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,6 +19,13 @@ std::vector<WeightedPair> Pairs(const std::vector<double> &x, const std::vector<
     return pairs;
 }
 
+PairedTResult PairedT(const std::vector<WeightedPair> &pairs)
+{
+    PairedTResult r;
+    ComputePairedT(pairs.data(), pairs.size(), r);
+    return r;
+}
+
 } // namespace
 
 // The t of the differences divides by the variance of the differences: a
@@ -23,138 +33,125 @@ std::vector<WeightedPair> Pairs(const std::vector<double> &x, const std::vector<
 // none in the differences, and must be flagged instead of dividing by zero.
 TEST(PairedTestKernel, ShiftedCopyFlagsTheTestInsteadOfDividingByZero)
 {
-    const std::vector<WeightedPair> pairs = Pairs({1, 4, 2, 8, 5}, {3, 6, 4, 10, 7});
-    PairedTResult r;
-    ComputePairedT(pairs.data(), pairs.size(), r);
+    const PairedTResult r = PairedT(Pairs({1, 4, 2, 8, 5}, {3, 6, 4, 10, 7}));
     EXPECT_TRUE(r.error);
     EXPECT_EQ(r.meanDifference, -2.0);
-    EXPECT_EQ(r.t, kFloatMissing);
-    EXPECT_EQ(r.twoSidedP, 1.0);
-    EXPECT_TRUE(std::isfinite(r.t));
+    EXPECT_EQ(r.t, kNotComputed);
+    EXPECT_EQ(r.twoSidedP, kNotComputed);
     EXPECT_NEAR(r.r, 1.0, 1e-12);
     EXPECT_EQ(r.correlationP, 0.0);
+    // Near 1e9 the same shift leaves differences of rounding noise only.
+    const PairedTResult big = PairedT(Pairs({1e9 + 0.1, 1e9 + 0.7, 1e9 + 1.3}, {1e9 - 0.2, 1e9 + 0.4, 1e9 + 1.0}));
+    EXPECT_TRUE(big.error);
 }
 
 TEST(PairedTestKernel, AConstantVariableStillHasAPairedTButNoCorrelation)
 {
-    const std::vector<WeightedPair> pairs = Pairs({5, 5, 5, 5}, {1, 3, 2, 6});
-    PairedTResult r;
-    ComputePairedT(pairs.data(), pairs.size(), r);
+    const PairedTResult r = PairedT(Pairs({5, 5, 5, 5}, {1, 3, 2, 6}));
     EXPECT_FALSE(r.error);
-    EXPECT_NE(r.t, kFloatMissing);
+    EXPECT_NE(r.t, kNotComputed);
     EXPECT_EQ(r.sdX, 0.0);
-    EXPECT_EQ(r.r, kFloatMissing);
-    EXPECT_EQ(r.correlationP, 1.0);
+    EXPECT_EQ(r.r, kNotComputed);
+    EXPECT_EQ(r.correlationP, kNotComputed);
 }
 
 TEST(PairedTestKernel, TooFewPairsLeaveSpreadAndCorrelationNotComputed)
 {
-    PairedTResult r;
-    const std::vector<WeightedPair> one = Pairs({3}, {1});
-    ComputePairedT(one.data(), one.size(), r);
-    EXPECT_EQ(r.meanDifference, 2.0);
-    EXPECT_EQ(r.sdX, kFloatMissing);
-    EXPECT_EQ(r.t, kFloatMissing);
-    EXPECT_EQ(r.twoSidedP, 1.0);
-    const std::vector<WeightedPair> two = Pairs({3, 5}, {1, 4});
-    ComputePairedT(two.data(), two.size(), r);
-    EXPECT_NE(r.t, kFloatMissing);
-    EXPECT_EQ(r.r, kFloatMissing);
-    ComputePairedT(nullptr, 0, r);
-    EXPECT_EQ(r.pairs, 0);
-    EXPECT_EQ(r.meanX, kFloatMissing);
+    const PairedTResult one = PairedT(Pairs({3}, {1}));
+    EXPECT_EQ(one.meanDifference, 2.0);
+    EXPECT_EQ(one.sdX, kNotComputed);
+    EXPECT_EQ(one.t, kNotComputed);
+    EXPECT_EQ(one.twoSidedP, kNotComputed);
+    const PairedTResult two = PairedT(Pairs({3, 5}, {1, 4}));
+    EXPECT_NE(two.t, kNotComputed);
+    EXPECT_EQ(two.r, kNotComputed);
+    const PairedTResult none = PairedT({});
+    EXPECT_EQ(none.pairs, 0);
+    EXPECT_EQ(none.meanX, kNotComputed);
 }
 
-TEST(PairedTestKernel, SignTestIsExactForFewPairsAndNormalAbove)
+// Differences 0.25, 0.5, 0.75, 1 and 1.5 times a scale: mean 0.8, variance
+// 0.23125 = 37/160, so t^2 = 0.64 * 5 / 0.23125 = 512/37 on 4 df whatever the
+// scale. R's t.test(paired = TRUE) gives the two-sided p of t on 4 df,
+// I_{4/(4+t^2)}(2, 1/2) = 1 - sqrt(1 - x)(1 + x/2) with x = 37/165, worked
+// out exactly by hand (and checked by numerical integration of the t
+// density): 0.02047587442091068543.
+struct ScaleCase {
+    const char *name;
+    std::vector<double> x, y;
+    double scale;
+};
+
+class PairedTestAtScale : public ::testing::TestWithParam<ScaleCase> {};
+
+TEST_P(PairedTestAtScale, AgreesWithRsPairedTTest)
+{
+    const ScaleCase &c = GetParam();
+    const PairedTResult r = PairedT(Pairs(c.x, c.y));
+    ASSERT_FALSE(r.error);
+    EXPECT_NEAR(r.meanDifference, 0.8 * c.scale, 1e-12 * 0.8 * c.scale);
+    EXPECT_NEAR(r.sdDifference, std::sqrt(0.23125) * c.scale, 1e-9 * c.scale);
+    EXPECT_NEAR(r.t, std::sqrt(512.0 / 37.0), 1e-9);
+    EXPECT_EQ(r.df, 4.0);
+    EXPECT_NEAR(r.twoSidedP, 0.02047587442091068543, 1e-11);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scales, PairedTestAtScale,
+    ::testing::Values(
+        // Around 1e-9: an absolute "no variance" limit refuses these.
+        ScaleCase{"nano", {3.1e-9, 4.7e-9, 2.2e-9, 5.9e-9, 4.4e-9},
+                  {2.85e-9, 4.2e-9, 1.45e-9, 4.9e-9, 2.9e-9}, 1e-9},
+        // Around 1e9: mean(x) - mean(y) is off by 7e-8 here; the mean of the
+        // differences keeps every digit.
+        ScaleCase{"giga", {1e9 + 3.1, 1e9 + 4.7, 1e9 + 2.2, 1e9 + 5.9, 1e9 + 4.4},
+                  {1000000002.85, 1000000004.2, 1000000001.45, 1000000004.9, 1000000002.9}, 1.0}),
+    [](const ::testing::TestParamInfo<ScaleCase> &info) { return std::string(info.param.name); });
+
+TEST(PairedTestKernel, SignTestWithoutDifferencesOrWithFractionalWeights)
 {
     SignTestResult s;
     const std::vector<WeightedPair> ties = Pairs({1, 2}, {1, 2});
     ComputeSignTest(ties.data(), ties.size(), s);
     EXPECT_EQ(s.status, 1);
     EXPECT_EQ(s.ties, 2.0);
-
-    const std::vector<WeightedPair> few = Pairs({5, 6, 7, 1}, {1, 2, 3, 4});
-    ComputeSignTest(few.data(), few.size(), s);
-    EXPECT_TRUE(s.exact);
-    EXPECT_EQ(s.larger, 3.0);
-    EXPECT_EQ(s.smaller, 1.0);
-    EXPECT_NEAR(s.exactP, 0.625, 1e-15);
-
-    std::vector<WeightedPair> many;
-    for (int i = 0; i < 30; ++i)
-        many.push_back({i < 20 ? 2.0 : 0.0, 1.0, 1.0});
-    ComputeSignTest(many.data(), many.size(), s);
-    EXPECT_FALSE(s.exact);
-    EXPECT_NEAR(s.z, (10 + 0.5 - 15) / (std::sqrt(30.0) / 2), 1e-12);
-
     // Fractional weights cannot be counted exactly.
-    std::vector<WeightedPair> half = {{2, 1, 0.5}, {2, 1, 1.0}, {0, 1, 1.0}};
+    const std::vector<WeightedPair> half = {{2, 1, 0.5}, {2, 1, 1.0}, {0, 1, 1.0}};
     ComputeSignTest(half.data(), half.size(), s);
     EXPECT_FALSE(s.exact);
     EXPECT_EQ(s.larger, 1.5);
 }
 
-TEST(PairedTestKernel, WilcoxonDropsZerosAndRanksTiesByTheirMidRank)
+TEST(PairedTestKernel, WilcoxonExactDecisionsAndFooter)
 {
     WilcoxonResult w;
-    const std::vector<WeightedPair> pairs = Pairs({3, 5, 1, 9, 4}, {1, 5, 3, 4, 2});
-    // differences 2, 0, -2, 5, 2: zero dropped; |2| three times ranks 2.
-    ComputeWilcoxon(pairs.data(), pairs.size(), w);
-    EXPECT_EQ(w.zeroDifferences, 1.0);
-    EXPECT_EQ(w.positive, 3.0);
-    EXPECT_EQ(w.negative, 1.0);
+    // differences 2, 0, -2, 5, 2: the zero dropped, |2| three times at mid-rank 2.
+    const std::vector<WeightedPair> few = Pairs({3, 5, 1, 9, 4}, {1, 5, 3, 4, 2});
+    ComputeWilcoxon(few.data(), few.size(), w);
     EXPECT_EQ(w.positiveRankSum, 2 + 4 + 2);
-    EXPECT_EQ(w.negativeRankSum, 2.0);
-    EXPECT_EQ(w.negativeMeanRank, 2.0);
-    EXPECT_FALSE(w.normal);
     // T- = 2 of the 16 patterns of the ranks {2, 2, 2, 4}: sums 0, 2 (three ways).
     EXPECT_NEAR(w.exactOneSidedP, 4.0 / 16.0, 1e-15);
     EXPECT_TRUE(w.suppressFooter);
     for (bool significant : w.decisions)
         EXPECT_FALSE(significant);
 
+    std::vector<WeightedPair> nine;
+    for (int i = 1; i <= 9; ++i)
+        nine.push_back({i == 1 ? -1.0 : i == 2 ? -2.0 : static_cast<double>(i), 0.0, 1.0});
+    ComputeWilcoxon(nine.data(), nine.size(), w);
+    // T- = 3: sums 0, 1, 2, 3, 1+2 of 512 patterns.
+    EXPECT_NEAR(w.exactOneSidedP, 5.0 / 512.0, 1e-15);
+    EXPECT_FALSE(w.suppressFooter);
+    EXPECT_TRUE(w.decisions[0] && w.decisions[1] && w.decisions[2]);
+    EXPECT_FALSE(w.decisions[3]);      // 1 % two-sided: 0.0195
+
     const std::vector<WeightedPair> same = Pairs({1, 2, 3}, {1, 2, 3});
     ComputeWilcoxon(same.data(), same.size(), w);
     EXPECT_EQ(w.status, 4);
-    EXPECT_EQ(w.positiveMeanRank, kFloatMissing);
+    EXPECT_EQ(w.positiveMeanRank, kNotComputed);
 }
 
-TEST(PairedTestKernel, WilcoxonExactDecisionsAndNormalApproximation)
-{
-    std::vector<WeightedPair> allPositive;
-    for (int i = 1; i <= 8; ++i)
-        allPositive.push_back({static_cast<double>(i) * 1.5, 0.0, 1.0});
-    WilcoxonResult w;
-    ComputeWilcoxon(allPositive.data(), allPositive.size(), w);
-    EXPECT_NEAR(w.exactTwoSidedP, 2.0 / 256.0, 1e-15);
-    for (bool significant : w.decisions)
-        EXPECT_TRUE(significant);
-    EXPECT_FALSE(w.suppressFooter);
-
-    std::vector<WeightedPair> many;
-    for (int i = 0; i < 40; ++i)
-        many.push_back({static_cast<double>(i % 7), static_cast<double>(i % 4), 1.0});
-    std::vector<WeightedPair> nine;
-    for (int i = 1; i <= 9; ++i)
-        nine.push_back({i == 1 ? -1.0 : static_cast<double>(i), 0.0, 1.0});
-    nine.push_back({0.0, 0.0, 1.0});
-    ComputeWilcoxon(nine.data(), nine.size(), w);
-    // T- = 1 among 512 patterns: sums 0 and 1 -> 2 / 512 one-sided.
-    EXPECT_NEAR(w.exactOneSidedP, 2.0 / 512.0, 1e-15);
-    EXPECT_TRUE(w.decisions[0] && w.decisions[1] && w.decisions[2] && w.decisions[3]);
-    nine[1].x = -2.0;      // T- = 3: sums 0, 1, 2, 3, 1+2 -> 5 / 512
-    ComputeWilcoxon(nine.data(), nine.size(), w);
-    EXPECT_NEAR(w.exactOneSidedP, 5.0 / 512.0, 1e-15);
-    EXPECT_TRUE(w.decisions[2]);       // 1 % one-sided
-    EXPECT_FALSE(w.decisions[3]);      // 1 % two-sided: 0.0195
-
-    ComputeWilcoxon(many.data(), many.size(), w);
-    EXPECT_TRUE(w.normal);
-    EXPECT_LE(w.z, 0.0);
-    EXPECT_TRUE(std::isfinite(w.zP));
-}
-
-TEST(PairedTestKernel, McNemarNeedsTwoDichotomies)
+TEST(PairedTestKernel, McNemarNeedsTwoDichotomiesAndShowsTheSmallerValueFirst)
 {
     McNemarResult m;
     ComputeMcNemar(nullptr, 0, m);
@@ -165,28 +162,20 @@ TEST(PairedTestKernel, McNemarNeedsTwoDichotomies)
     const std::vector<WeightedPair> second = Pairs({1, 2, 1}, {0, 0, 0});
     ComputeMcNemar(second.data(), second.size(), m);
     EXPECT_EQ(m.status, 2);
+    const std::vector<WeightedPair> thirdLater = Pairs({1, 2, 1, 2}, {0, 1, 1, 5});
+    ComputeMcNemar(thirdLater.data(), thirdLater.size(), m);
+    EXPECT_EQ(m.status, 2);
 
-    const std::vector<WeightedPair> agreeing = Pairs({1, 2, 1, 2}, {1, 2, 1, 2});
-    ComputeMcNemar(agreeing.data(), agreeing.size(), m);
-    EXPECT_EQ(m.status, 0);
-    EXPECT_TRUE(m.exact);
-    EXPECT_EQ(m.exactP, 1.0);
-    EXPECT_EQ(m.counts[0], 2.0);
-    EXPECT_EQ(m.counts[3], 2.0);
-    EXPECT_EQ(m.rowValues[1], 2.0);
-}
-
-TEST(PairedTestKernel, McNemarUsesChiSquareWithContinuityCorrectionAboveTwentyFive)
-{
-    std::vector<WeightedPair> pairs;
-    for (int i = 0; i < 20; ++i)
-        pairs.push_back({0, 1, 1.0});
-    for (int i = 0; i < 10; ++i)
-        pairs.push_back({1, 0, 1.0});
-    pairs.push_back({1, 1, 5.0});
-    McNemarResult m;
+    // The larger values come first in the data: (2, 1) x 3, (1, 2) x 1,
+    // (2, 2) x 2 at weight 1, (1, 1) at weight 4.
+    const std::vector<WeightedPair> pairs = {{2, 1, 1}, {2, 1, 1}, {1, 2, 1}, {2, 2, 2},
+                                             {1, 1, 4}, {2, 1, 1}};
     ComputeMcNemar(pairs.data(), pairs.size(), m);
-    EXPECT_FALSE(m.exact);
-    EXPECT_NEAR(m.chiSquare, 81.0 / 30.0, 1e-12);
-    EXPECT_EQ(m.counts[3], 5.0);
+    EXPECT_EQ(m.status, 0);
+    EXPECT_EQ(m.rowValues[0], 1.0);
+    EXPECT_EQ(m.columnValues[1], 2.0);
+    const double counts[4] = {4, 1, 3, 2};    // (1,1) (1,2) (2,1) (2,2)
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(m.counts[i], counts[i]) << i;
+    EXPECT_TRUE(m.exact);
 }

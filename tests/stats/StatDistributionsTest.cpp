@@ -23,14 +23,14 @@ TEST(StatDistributions, TailProbabilitiesMatchKnownValues)
 
 TEST(StatDistributions, ArgumentsOutsideTheDomainGiveTheNotComputedMark)
 {
-    EXPECT_EQ(StudentTailProbability(1.0, 0.0, 1), kFloatMissing);
-    EXPECT_EQ(StudentTailProbability(kFloatMissing, 10, 1), kFloatMissing);
-    EXPECT_EQ(StudentTailProbability(NAN, 10, 1), kFloatMissing);
-    EXPECT_EQ(StudentQuantile(0.975, -1.0), kFloatMissing);
-    EXPECT_EQ(StudentQuantile(1.0, 5.0), kFloatMissing);
-    EXPECT_EQ(FisherTailProbability(2.0, 0.0, 5.0), kFloatMissing);
-    EXPECT_EQ(ChiSquareTailProbability(INFINITY, 2), kFloatMissing);
-    EXPECT_EQ(BinomialLowerTail(-1, 5, 0.5), kFloatMissing);
+    EXPECT_EQ(StudentTailProbability(1.0, 0.0, 1), kNotComputed);
+    EXPECT_EQ(StudentTailProbability(kNotComputed, 10, 1), kNotComputed);
+    EXPECT_EQ(StudentTailProbability(NAN, 10, 1), kNotComputed);
+    EXPECT_EQ(StudentQuantile(0.975, -1.0), kNotComputed);
+    EXPECT_EQ(StudentQuantile(1.0, 5.0), kNotComputed);
+    EXPECT_EQ(FisherTailProbability(2.0, 0.0, 5.0), kNotComputed);
+    EXPECT_EQ(ChiSquareTailProbability(INFINITY, 2), kNotComputed);
+    EXPECT_EQ(BinomialLowerTail(-1, 5, 0.5), kNotComputed);
 }
 
 TEST(StatDistributions, ExtremeStatisticsGiveProbabilitiesAtTheEnds)

@@ -60,12 +60,11 @@ TEST(StatFormat, SignificanceMarksFollowTheLevels)
     EXPECT_STREQ(SignificanceMarkByP(0.01), "+");
     EXPECT_STREQ(SignificanceMarkByP(0.005), "*");
     EXPECT_STREQ(SignificanceMarkByP(0.0004), "!");
-    EXPECT_STREQ(SignificanceMarkByP(9.0), "-");
-    EXPECT_STREQ(SignificanceMarkByP(99.0), "-");
+    EXPECT_STREQ(SignificanceMarkByP(kNotComputed), "-");
     EXPECT_STREQ(SignificanceMarkByP(NAN), "");
     const char *byLevel[] = {" ", "+", "*", "!", "-", "-", " "};
     for (int level = 0; level <= 6; ++level)
         EXPECT_STREQ(SignificanceMarkByLevel(level), byLevel[level]) << level;
     EXPECT_EQ(SignificanceLevelOfP(0.03), 1);
-    EXPECT_EQ(SignificanceLevelOfP(kFloatMissing), 4);
+    EXPECT_EQ(SignificanceLevelOfP(kNotComputed), 4);
 }

@@ -1,6 +1,7 @@
 // The computation objects' own behaviour on small data sets: report texts,
-// selection and weights, distribution records, the mended paired t-test,
-// the category-label check, multiple response and n-way tables.
+// selection and weights, the weight report, distribution records, the
+// mended paired t-test, the category-label check, multiple response and
+// n-way tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,7 +25,6 @@
 #include "stats/PairedTests.h"
 #include "stats/RegObj.h"
 #include "stats/RegressionKernel.h"
-#include "stats/Stat.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
 #include "stats/StatOption.h"
@@ -134,6 +134,39 @@ TEST_F(StatObjects, CaseWeightsDropZeroWeightsAndUnselectedCases)
     EXPECT_DOUBLE_EQ(m.record.mean, 2.75);
 }
 
+// Cases in the selection whose weight is zero, negative or missing are left
+// out and counted once for the run, whichever computations walk them.
+TEST(StatObjectWeights, CasesLeftOutForTheirWeightAreReportedOncePerRun)
+{
+    std::unique_ptr<DATASET> set(BuildDataSet(
+        "variable x\ntype double\nvariable w\ntype double\nvariable s\ntype u8\n"
+        "weight w\nselection s first five\n",
+        "x,w,s\n1,1,1\n2,0,1\n3,-2,1\n4,,1\n5,1.5,1\n6,0,0\n", "badweights.QVF"));
+    ASSERT_TRUE(set);
+    TakeRunWeightReport();
+    MeanObj m(1, set.get());
+    ASSERT_TRUE(m.Compute());
+    EXPECT_EQ(m.record.count, 2);
+    EXPECT_EQ(m.ExcludedWeightCases(), 3);     // case 6 is outside the selection
+    EXPECT_EQ(m.WeightStatus(), kWeightExclusionStatus);
+    StatClass other(set.get());
+    std::vector<double> weights;
+    ASSERT_TRUE(other.LoadCaseWeights(weights));
+    EXPECT_EQ(other.ExcludedWeightCases(), 3);
+    const WeightReport report = TakeRunWeightReport();
+    EXPECT_EQ(report.status, kWeightExclusionStatus);
+    EXPECT_EQ(report.excludedCases, 3);
+    EXPECT_EQ(TakeRunWeightReport().status, 0);
+
+    std::unique_ptr<DATASET> good(BuildDataSet("variable x\ntype double\nvariable w\ntype double\nweight w\n",
+                                               "x,w\n1,1\n2,2\n", "goodweights.QVF"));
+    ASSERT_TRUE(good);
+    MeanObj fine(1, good.get());
+    ASSERT_TRUE(fine.Compute());
+    EXPECT_EQ(fine.WeightStatus(), 0);
+    EXPECT_EQ(TakeRunWeightReport().excludedCases, 0);
+}
+
 TEST_F(StatObjects, FrequencyDistributionGrowsHeadingsAndSortsRecords)
 {
     FREQOBJ f(plain);
@@ -149,8 +182,8 @@ TEST_F(StatObjects, FrequencyDistributionGrowsHeadingsAndSortsRecords)
     EXPECT_STREQ(f.CategoryAt(10), "h10");
     EXPECT_STREQ(f.CategoryAt(11), "");
     EXPECT_STREQ(f.CategoryAt(99), "");
-    EXPECT_EQ(f.mean, kDoubleMissing);
-    EXPECT_EQ(f.median, kDoubleMissing);
+    EXPECT_EQ(f.mean, kNotComputed);
+    EXPECT_EQ(f.median, kNotComputed);
 
     LISTETYPE list(weighted, 1);
     std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(1, weighted));
@@ -168,30 +201,6 @@ TEST_F(StatObjects, FrequencyDistributionGrowsHeadingsAndSortsRecords)
     std::qsort(d.categories, d.categoryCount, sizeof(FreqCategory), CompareByRealValueDescending);
     EXPECT_EQ(d.categories[0].value.real, 9.0);
     EXPECT_STREQ(d.CategoryAt(0), "q1: ");
-}
-
-TEST_F(StatObjects, StatAndGroupedMedianUseThePartnerAndTheLimit)
-{
-    StatClass c(plain);
-    Stat all(&c, 4, 0, kFloatMissing);
-    EXPECT_EQ(all.validCount, 6);
-    EXPECT_FALSE(all.integerData);
-    EXPECT_DOUBLE_EQ(all.mean, 26.0 / 6);
-    Stat paired(&c, 4, 3, kFloatMissing);     // q3 is empty in cases 1 and 5; 9 is a value
-    EXPECT_EQ(paired.validCount, 4);
-    Stat limited(&c, 4, 0, 5.0);              // 7 and 9 are left out
-    EXPECT_EQ(limited.validCount, 4);
-    EXPECT_DOUBLE_EQ(limited.maximum, 4.0);
-    Stat one(&c, 4, 0, 2.0);
-    EXPECT_EQ(one.validCount, 1);
-    EXPECT_EQ(one.standardDeviation, kFloatMissing);
-    EXPECT_EQ(one.standardError, kFloatMissing);
-    GroupedMedian median(&c, 7, 0, kFloatMissing);
-    double q[7];
-    median.GetSummary(q);
-    EXPECT_EQ(q[1], 1.5);                      // 1 1 1 2 2 2
-    EXPECT_EQ(q[5], 1.0);
-    EXPECT_EQ(q[6], 2.0);
 }
 
 // A double column of a damaged or foreign file may hold NaN or infinity
@@ -226,8 +235,8 @@ TEST_F(StatObjects, PairedTTestOfAShiftedCopyReportsTheErrorWithoutDividingByZer
     EXPECT_TRUE(t.error);
     EXPECT_EQ(t.n, 6);
     EXPECT_DOUBLE_EQ(t.meanDifference, -2.0);
-    EXPECT_EQ(t.t, kFloatMissing);
-    EXPECT_EQ(t.TwoSidedPValue(), 1.0);
+    EXPECT_EQ(t.t, kNotComputed);
+    EXPECT_EQ(t.TwoSidedPValue(), kNotComputed);
     EXPECT_NEAR(t.r, 1.0, 1e-12);
     EXPECT_EQ(t.CorrelationPValue(true), 0.0);
     EXPECT_EQ(t.firstName, "x");

@@ -384,6 +384,13 @@ int main(int argc, char **argv)
         }
     }
     const int result = Run(set, argv[2], o, variables);
+    // The cases in the selection that the computation left out for a zero,
+    // negative or missing weight (status 12 when there are any).
+    const WeightReport weights = TakeRunWeightReport();
+    if (result == 0) {
+        Print("weight.status", weights.status);
+        Print("weight.excluded", weights.excludedCases);
+    }
     delete set;
     return result;
 }

@@ -1,0 +1,89 @@
+#include "stats/CaseWalk.h"
+
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DATASET.h"
+#include "dataset/SelectRec.h"
+#include "dataset/WeightRec.h"
+#include "stats/StatClass.h"
+#include "stats/StatMissing.h"
+
+CaseWalk::CaseWalk(StatClass &owner, const long *variables, int count)
+    : computation(owner), values(static_cast<size_t>(count > 0 ? count : 0), kNotComputed)
+{
+    DATASET *set = computation.GetDataSet();
+    if (!set) {
+        ok = false;
+        return;
+    }
+    caseCount = set->GetCaseCount();
+    if (WeightRec *w = computation.GetWeight()) {
+        weightList.reset(w->NewWeightList());
+        if (!weightList) {
+            ok = false;
+            return;
+        }
+        weightList->SeekCase(1, 1);
+    }
+    for (int i = 0; i < count; ++i) {
+        lists.emplace_back(new LISTETYPE(set, variables[i]));
+        LISTETYPE &list = *lists.back();
+        if (list.Error() || list.GetCaseCount() != caseCount) {
+            failedVariable = variables[i];
+            ok = false;
+            return;
+        }
+        list.SeekCase(1, 1);
+    }
+}
+
+CaseWalk::~CaseWalk()
+{
+}
+
+bool CaseWalk::Next()
+{
+    if (!ok)
+        return false;
+    SelectRec *selection = computation.GetSelection();
+    while (caseNumber + 1 < caseCount) {
+        ++caseNumber;
+        // Every cursor steps on every case, so that they stay together.
+        bool read = true;
+        for (std::unique_ptr<LISTETYPE> &list : lists)
+            read = list->MoveNext() && read;
+        weight = 1.0;
+        if (weightList) {
+            read = weightList->MoveNext() && read;
+            const double w = weightList->GetCurrentReal();
+            weight = (weightList->IsCurrentMissing() || IsNotComputed(w) || !(w > 0.0)) ? 0.0 : w;
+        }
+        if (!read) {
+            ok = false;
+            break;
+        }
+        if (selection && !selection->IsCaseInForce(caseNumber))
+            continue;
+        if (weight == 0.0) {
+            ++excluded;
+            continue;
+        }
+        for (size_t i = 0; i < lists.size(); ++i) {
+            const LISTETYPE &list = *lists[i];
+            values[i] = list.IsCurrentMissing() ? kNotComputed : list.GetCurrentAsReal();
+        }
+        return true;
+    }
+    if (!reported && ok) {
+        reported = true;
+        computation.NoteExcludedWeightCases(excluded);
+    }
+    return false;
+}
+
+bool CaseWalk::AllValid() const
+{
+    for (double v : values)
+        if (IsNotComputed(v))
+            return false;
+    return true;
+}
