@@ -20,8 +20,6 @@ ZafDialogWindow::ZafDialogWindow(const ZafDialogWindow &copy) : ZafWindow(copy)
 
 ZafDialogWindow::~ZafDialogWindow()
 {
-    if (deletedFlag)
-        *deletedFlag = true;
     if (modalWindow == this)
         modalWindow = outerModal;
 }
@@ -146,11 +144,9 @@ ZafEventType ZafDialogWindow::Control()
     outerModal = outer;
     modalWindow = this;
     // A handler may delete the dialog: the loop then must not read it again.
-    bool deleted = false;
-    bool *outerFlag = deletedFlag;
-    deletedFlag = &deleted;
+    ZafTracker self(this);
     zafWindowManager->AddObject(this);
-    while (!deleted && !endCode) {
+    while (!self.Deleted() && !endCode) {
         ZafEventRecord event;
         if (!zafEventManager->Get(event))
             continue;
@@ -162,15 +158,12 @@ ZafEventType ZafDialogWindow::Control()
         zafWindowManager->Event(event);
     }
     modalWindow = outer;
-    if (deleted) {
-        if (outerFlag)
-            *outerFlag = true;
+    if (self.Deleted()) {
         for (HWND other : disabled)
             if (IsWindow(other))
                 EnableWindow(other, TRUE);
         return ZAF_DIALOG_CANCEL;
     }
-    deletedFlag = outerFlag;
     running = false;
     modal = false;
     for (HWND other : disabled)

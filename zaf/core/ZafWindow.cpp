@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -22,6 +23,31 @@ ZafGenericObjectMaker genericObjectMaker = nullptr;
 ZafWindowObject *AsObject(ZafElement *element)
 {
     return static_cast<ZafWindowObject *>(element);
+}
+
+// Calls call(object, objectTracker, windowTracker) for every object of the
+// window's lists, in order. A call may delete or take out any object of the
+// window, or the window itself: the walk goes over the objects there were at
+// its start, skips those that have left the window since (each is followed
+// by a tracker, so telling takes one step, not a search of the list) and
+// stops once the window is gone.
+template <class Call>
+void ForEachObject(ZafWindow &window, std::initializer_list<const ZafList *> lists, Call call)
+{
+    std::size_t count = 0;
+    for (const ZafList *list : lists)
+        count += static_cast<std::size_t>(list->Count());
+    std::unique_ptr<ZafTracker[]> objects(new ZafTracker[count]);
+    std::size_t n = 0;
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(); e && n < count; e = e->Next())
+            objects[n++].Track(e);
+    ZafTracker self(&window);
+    for (std::size_t i = 0; i < n && !self.Deleted(); ++i) {
+        ZafWindowObject *object = objects[i].Get<ZafWindowObject>();
+        if (object && object->Parent() == &window)
+            call(object, objects[i], self);
+    }
 }
 
 } // namespace
@@ -58,6 +84,7 @@ ZafWindow::ZafWindow(const ZafWindow &copy)
 
 ZafWindow::~ZafWindow()
 {
+    BeginDeletion();
     StopHoldingDefaultButtons();
     if (accelerators)
         DestroyAcceleratorTable(accelerators);
@@ -134,7 +161,8 @@ void ZafWindow::ReadData(ZafWindowPersistence &persistence)
     persistence.Read32(right);
     persistence.Read32(bottom);
     persistence.Read16(clientType);
-    if (persistence.Error() == 0 && (mode > 2 || !ZafIsCoordinateType(clientType)))
+    if (persistence.Error() == 0 && (mode > 2 || !ZafIsCoordinateType(clientType) ||
+                                     !ZafRegionRect(left, top, right, bottom, clientType).IsStorable()))
         persistence.SetError(16);
     if (persistence.Error() != 0)
         return;
@@ -347,11 +375,9 @@ void ZafWindow::ForgetChild(ZafWindowObject *child)
 
 void ZafWindow::DestroyChildren()
 {
-    // A child's handler may take itself out of the list: step on first.
-    for (ZafElement *e = First(), *next = nullptr; e; e = next) {
-        next = e->Next();
-        AsObject(e)->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
-    }
+    ForEachObject(*this, {this}, [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) {
+        object->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+    });
     for (ZafElement *e = First(); e; e = e->Next())
         AsObject(e)->parent = nullptr;
     Destroy();
@@ -445,22 +471,13 @@ ZafWindowObject *ZafWindow::SearchInside(const char *name)
 
 void ZafWindow::BroadcastEvent(const ZafEventRecord &event, int depth)
 {
-    // Receivers may delete objects of this window: the walk keeps its own
-    // list and touches an object only while the window still holds it.
-    std::vector<ZafWindowObject *> objects;
-    const ZafList *lists[] = {&support, this};
-    for (const ZafList *list : lists)
-        for (ZafElement *e = list->First(); e; e = e->Next())
-            objects.push_back(AsObject(e));
-    auto holds = [this](const ZafWindowObject *object) { return support.Contains(object) || Contains(object); };
-    for (ZafWindowObject *object : objects) {
-        if (!holds(object))
-            continue;
-        object->Event(event);
-        if (depth > 0 && holds(object))
-            if (auto *window = dynamic_cast<ZafWindow *>(object))
-                window->BroadcastEvent(event, depth - 1);
-    }
+    ForEachObject(*this, {&support, this},
+                  [this, &event, depth](ZafWindowObject *object, const ZafTracker &tracker, const ZafTracker &self) {
+                      object->Event(event);
+                      if (depth > 0 && !self.Deleted() && !tracker.Deleted() && object->Parent() == this)
+                          if (auto *window = dynamic_cast<ZafWindow *>(object))
+                              window->BroadcastEvent(event, depth - 1);
+                  });
 }
 
 // --- Focus and selection -------------------------------------------------
@@ -625,10 +642,9 @@ void ZafWindow::OSWindowDestroyed()
 {
     ZafWindowObject::OSWindowDestroyed();
     // Support objects that borrowed the window's handle give it up.
-    for (ZafElement *e = support.First(), *next = nullptr; e; e = next) {
-        next = e->Next();
-        AsObject(e)->Event(ZafEventRecord(ZAF_DEINITIALIZE));
-    }
+    ForEachObject(*this, {&support}, [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) {
+        object->Event(ZafEventRecord(ZAF_DEINITIALIZE));
+    });
 }
 
 DWORD ZafWindow::OSExtendedStyle() const
@@ -724,22 +740,19 @@ void ZafWindow::ApplyFont()
     const bool redrawWasOn = redraw;
     if (redrawWasOn)
         SetRedraw(false);
-    const ZafList *lists[] = {&support, this};
-    for (const ZafList *list : lists)
-        for (ZafElement *e = list->First(); e; e = e->Next())
-            AsObject(e)->UpdateFont();
-    if (redrawWasOn)
+    // WM_SETFONT reaches the controls' handlers, which may delete objects.
+    ZafTracker self(this);
+    ForEachObject(*this, {&support, this},
+                  [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) { object->UpdateFont(); });
+    if (redrawWasOn && !self.Deleted())
         SetRedraw(true);
 }
 
 void ZafWindow::CreateChildren()
 {
-    const ZafList *lists[] = {&support, this};
-    for (const ZafList *list : lists)
-        for (ZafElement *e = list->First(), *next = nullptr; e; e = next) {
-            next = e->Next();
-            AsObject(e)->Event(ZafEventRecord(ZAF_CREATE));
-        }
+    ForEachObject(*this, {&support, this}, [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) {
+        object->Event(ZafEventRecord(ZAF_CREATE));
+    });
 }
 
 ZafEventType ZafWindow::ScrollEvent(const ZafEventRecord &)
@@ -751,13 +764,10 @@ void ZafWindow::LayoutChildren()
 {
     if (ZafWindowObject *geometry = FindSupportObject(ZAF_NUMID_GEOMETRY))
         geometry->Event(ZafEventRecord(ZAF_REGION_CHANGED));
-    const ZafList *lists[] = {&support, this};
-    for (const ZafList *list : lists)
-        for (ZafElement *e = list->First(), *next = nullptr; e; e = next) {
-            next = e->Next();
-            if (e->NumberID() != ZAF_NUMID_GEOMETRY)
-                AsObject(e)->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
-        }
+    ForEachObject(*this, {&support, this}, [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) {
+        if (object->NumberID() != ZAF_NUMID_GEOMETRY)
+            object->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    });
 }
 
 // --- Messages ----------------------------------------------------------------------------
@@ -793,8 +803,10 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
     switch (m.message) {
     case WM_COMMAND:
         if (m.lParam == 0 && m.hwnd == osWindow && IsTopLevel() && HIWORD(m.wParam) <= 1) {
+            // The item's user function may close (delete) this window.
+            ZafTracker self(this);
             ZafEventType code = MenuCommand(event);
-            if (code != ZAF_UNKNOWN)
+            if (code != ZAF_UNKNOWN || self.Deleted())
                 return 0;
             // A top-level window passes what it cannot route to the front window.
             if (zafWindowManager && zafWindowManager->FirstWindow() &&

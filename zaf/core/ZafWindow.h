@@ -253,9 +253,10 @@ public:
     // Sends the event to every support object and then every child; with a
     // depth above 0 each of them that is a window passes it on in turn with
     // one less (depth 0: this window's own objects only). A receiver may
-    // take out or delete itself or any other object of the window: the walk
-    // goes over the objects there were at its start and skips those that
-    // have left since. The window itself must outlive the walk.
+    // take out or delete itself, any other object of the window or the
+    // window: the walk goes over the objects there were at its start, skips
+    // those that have left since and ends when the window is deleted. Each
+    // step is constant time (the objects are followed by trackers).
     virtual void BroadcastEvent(const ZafEventRecord &event, int depth);
     // The window itself, then its support objects and children, at any depth.
     ZafWindowObject *FindObjectByNumberID(ZafNumberID id) override;

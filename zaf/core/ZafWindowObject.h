@@ -322,6 +322,16 @@ public:
     void *SetUserObject(void *object) { return userObject = object; }
     void *UserObject() const { return userObject; }
 
+    // --- Event handles ----------------------------------------------------
+    // The number by which an event names the object (ZafEventRecord's object
+    // constructor and SetObject store it, Object reads it back). No other
+    // object of the run gets the same number, so an event that outlives its
+    // object finds nothing, even when a new object stands at the old address.
+    // Given on first use; the destructor withdraws it.
+    std::intptr_t EventHandle();
+    // The object of an event handle; null when it is gone or for 0.
+    static ZafWindowObject *FromEventHandle(std::intptr_t handle);
+
     // --- Tree and lookup --------------------------------------------------
     ZafWindowObject *Parent() const { return parent; }
     ZafWindowObject *RootObject();
@@ -604,6 +614,12 @@ protected:
     // Quietly unlinks a child that is being deleted.
     virtual void ForgetChild(ZafWindowObject *child);
 
+    // The first step of every destructor of the family: trackers are
+    // cleared and the event handle withdrawn before anything is torn down,
+    // so that messages sent while the Windows window goes find the object
+    // already gone. Safe to repeat.
+    void BeginDeletion();
+
     // Fixed setter bodies for classes that pin an attribute.
     bool ForceSupportObject(bool) { return supportObject = true; }
     bool DenySupportObject(bool) { return supportObject = false; }
@@ -629,6 +645,7 @@ protected:
     char *secondTipText = nullptr;
     int error = 0;
     int regionType = 0;
+    std::intptr_t eventHandle = 0;
     // The context of each open drawing pass, innermost last (null where
     // nothing was lent).
     std::vector<HDC> drawPasses;

@@ -1,6 +1,4 @@
 // ZafWindowObject: the logical event handler, user functions and the event maps of keys and mouse.
-#include "zaf/core/ZafObjectPath.h"
-
 #include "zaf/core/ZafWindowObject.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
@@ -86,12 +84,15 @@ ZafUserCallback ZafWindowObject::SetUserCallback(ZafUserCallback callback)
 ZafEventType ZafWindowObject::PassKeyUp(const ZafEventRecord &event)
 {
     // A parent's handler may delete it and its parents (a default button's
-    // user function closing the window): each is checked before it is used.
-    ObjectPath path(this);
-    for (std::size_t i = 1; i < path.Size() && path.Exists(i); ++i) {
-        ZafEventType code = path.At(i)->Event(event);
+    // user function closing the window): the key goes no further once the
+    // object it has just reached is gone.
+    ZafTracker reached(parent);
+    while (!reached.Deleted()) {
+        ZafWindowObject *object = reached.Get<ZafWindowObject>();
+        ZafEventType code = object->Event(event);
         if (code != ZAF_UNKNOWN)
             return code;
+        reached.Track(reached.Deleted() ? nullptr : object->parent);
     }
     return ZAF_UNKNOWN;
 }
