@@ -95,12 +95,20 @@ ZafEventType ZafDialogWindow::Event(const ZafEventRecord &event)
             return ZAF_REFUSED;
         }
         return 0;
-    case ZAF_KEY_EVENT:
-        if (running && event.osEvent.message == WM_KEYDOWN && event.key.value == VK_ESCAPE) {
+    case ZAF_KEY_EVENT: {
+        // The focused object has the key first; one that wants every key
+        // (a multi-line edit) keeps Escape too. It is asked whether the
+        // dialog runs or not, as IsDialogMessage asks: the question tells a
+        // native control that it is in a dialog.
+        ZafEventType code = ZafWindow::Event(event);
+        if (code != ZAF_UNKNOWN || event.osEvent.message != WM_KEYDOWN || event.key.value != VK_ESCAPE)
+            return code;
+        if (!SourceWantsKey(event) && running) {
             endCode = ZAF_DIALOG_CANCEL;
             return ZAF_DIALOG_CANCEL;
         }
-        break;
+        return code;
+    }
     default:
         break;
     }

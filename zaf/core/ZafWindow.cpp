@@ -487,8 +487,10 @@ int ZafWindow::NotifyFocus(ZafWindowObject *object, bool gaining)
     if (gaining && object && object != this && object->parent == this && Contains(object)) {
         ZafWindowObject *previous = CurrentChild();
         SetCurrent(object);
-        if (previous && previous != object && previous->Focus())
-            previous->Event(ZafEventRecord(ZAF_NOT_CURRENT));
+        // The previous child, or the windowless object current inside it,
+        // loses the focus.
+        if (previous && previous != object)
+            previous->FocusLeft();
     }
     return ZafWindowObject::NotifyFocus(this, gaining);
 }
@@ -779,11 +781,8 @@ const ZafEventMap ZafWindow::windowEventMap[] = {
 
 ZafEventType ZafWindow::MapEvent(const ZafEventRecord &event) const
 {
-    for (const ZafEventMap *row = windowEventMap; row->logicalCode != ZAF_NO_MAPPING; ++row)
-        if (event.type == ZAF_KEY_EVENT && row->category == ZAF_KEY_EVENT && row->rawValue == event.key.value &&
-            row->modifiers == event.key.shiftState)
-            return row->logicalCode;
-    return ZafWindowObject::MapEvent(event);
+    ZafEventType code = SearchEventMap(windowEventMap, event);
+    return code != ZAF_NO_MAPPING ? code : ZafWindowObject::MapEvent(event);
 }
 
 ZafEventType ZafWindow::MenuCommand(const ZafEventRecord &event)
@@ -826,7 +825,27 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
                 zafWindowManager->Event(close);
             return 0;
         }
+        // A control's request to close its dialog (a multi-line edit's
+        // Escape) that reached a child window goes on to the window above;
+        // the class procedure would destroy the child window.
+        if (!IsTopLevel() && GetParent(m.hwnd) && !(GetWindowLongA(m.hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+            PostMessageA(GetParent(m.hwnd), WM_CLOSE, 0, 0);
+            return 0;
+        }
         break;
+    case WM_NEXTDLGCTL:
+        NextDialogControl(m.wParam, m.lParam);
+        return 0;
+    case DM_GETDEFID: {
+        // A control finds the button by its id among this window's children.
+        ZafWindowObject *button = GetDefaultButton(false);
+        if (!button)
+            button = GetDefaultButton(true);
+        HWND buttonWindow = button ? button->OSHandle() : nullptr;
+        if (buttonWindow && button->NumberID() && GetDlgItem(m.hwnd, button->NumberID()) == buttonWindow)
+            return static_cast<ZafEventType>(MAKELRESULT(button->NumberID(), DC_HASDEFID));
+        return 0;
+    }
     case WM_SIZE:
         if (m.wParam != SIZE_MINIMIZED) {
             Event(ZafEventRecord(ZAF_REGION_CHANGED));
@@ -874,14 +893,86 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
     return ZafWindowObject::HandleOSMessage(event);
 }
 
+namespace {
+
+bool TakesFocus(ZafWindowObject *object)
+{
+    return object->Visible() && !object->Disabled() && !object->NoFocus() && !object->SupportObject();
+}
+
+bool IsArrow(ZafEventType code)
+{
+    return code == ZAF_MOVE_UP || code == ZAF_MOVE_DOWN || code == ZAF_MOVE_LEFT || code == ZAF_MOVE_RIGHT;
+}
+
+// Whether a dialog code asks for the key (a virtual key): every key, or Tab
+// or the arrows by their own bits. Enter and Escape have no bit of their own.
+bool WantsKey(UINT dialogCode, std::uint32_t key)
+{
+    if (dialogCode & DLGC_WANTALLKEYS)
+        return true;
+    switch (key) {
+    case VK_TAB:
+        return (dialogCode & DLGC_WANTTAB) != 0;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        return (dialogCode & DLGC_WANTARROWS) != 0;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ZafWindowObject *ZafWindow::KeySource(const ZafEventRecord &event)
+{
+    ZafWindowObject *source = ZafObjectFromHandle(event.osEvent.hwnd);
+    return (source ? source : this)->HostedFocus();
+}
+
+bool ZafWindow::SourceWantsKey(const ZafEventRecord &event)
+{
+    ZafWindowObject *source = KeySource(event);
+    return source != this && WantsKey(source->DialogCode(event), event.key.value);
+}
+
 ZafEventType ZafWindow::KeyEvent(const ZafEventRecord &event)
 {
     const MSG &m = event.osEvent;
+    // A key that came to the window that hosts the focused windowless child
+    // goes to that child first; a key passed up from a child with a window of
+    // its own has been offered below already.
+    ZafWindowObject *child = CurrentChild();
+    if (child && !child->OwnWindow() && m.hwnd == DrawingHandle() && child->HostedFocus()->Focus()) {
+        ZafEventType code = child->Event(event);
+        if (code != ZAF_UNKNOWN)
+            return code;
+    }
     ZafEventType code = MapEvent(event);
-    if (code == ZAF_NEXT || code == ZAF_PREVIOUS)
+    if (code == ZAF_NEXT || code == ZAF_PREVIOUS) {
+        if (SourceWantsKey(event))
+            return ZAF_UNKNOWN;
         return MoveFocus(code == ZAF_NEXT) ? code : ZAF_UNKNOWN;
+    }
+    if (IsArrow(code)) {
+        // As in a dialog's group: from one control to the next. A key left
+        // by a window (a list, a pane) or the window itself moves nothing.
+        ZafWindowObject *source = KeySource(event);
+        if (source->Parent() != this || dynamic_cast<ZafWindow *>(source) || SourceWantsKey(event))
+            return ZAF_UNKNOWN;
+        return MoveFocus(code == ZAF_MOVE_DOWN || code == ZAF_MOVE_RIGHT) ? code : ZAF_UNKNOWN;
+    }
     if (code == ZAF_SELECT) {
-        ZafWindowObject *button = GetDefaultButton(false);
+        ZafWindowObject *source = KeySource(event);
+        const UINT wanted = source != this ? source->DialogCode(event) : 0;
+        if (wanted & DLGC_WANTALLKEYS)
+            return ZAF_UNKNOWN;
+        // Enter on a push button selects that button, as in a dialog.
+        ZafWindowObject *button = (wanted & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) ? source : nullptr;
+        if (!button)
+            button = GetDefaultButton(false);
         if (!button)
             button = GetDefaultButton(true);
         if (button && button != this)
@@ -891,6 +982,12 @@ ZafEventType ZafWindow::KeyEvent(const ZafEventRecord &event)
     bool hotKey = m.message == WM_SYSKEYDOWN || (plainKeyHotKeys && m.message == WM_KEYDOWN &&
                                                  (event.key.shiftState & ZAF_KEY_CTRL) == 0);
     if (hotKey && event.key.value >= '0' && event.key.value <= 'Z') {
+        // A plain letter is typing for a control that takes characters.
+        if (m.message == WM_KEYDOWN) {
+            ZafWindowObject *source = KeySource(event);
+            if (source != this && (source->DialogCode(event) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)))
+                return ZAF_UNKNOWN;
+        }
         if (ZafWindowObject *object = FindHotKeyObject(event.key.value)) {
             object->SetFocus(true);
             ZafEventRecord hot(ZAF_HOT_KEY, static_cast<std::intptr_t>(event.key.value));
@@ -901,14 +998,32 @@ ZafEventType ZafWindow::KeyEvent(const ZafEventRecord &event)
     return ZAF_UNKNOWN;
 }
 
-namespace {
-
-bool TakesFocus(ZafWindowObject *object)
+ZafWindowObject *ZafWindow::HostedFocus()
 {
-    return object->Visible() && !object->Disabled() && !object->NoFocus() && !object->SupportObject();
+    ZafWindowObject *child = CurrentChild();
+    if (!child || child->OwnWindow() || !TakesFocus(child))
+        return this;
+    return child->HostedFocus();
 }
 
-} // namespace
+void ZafWindow::NextDialogControl(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(lParam)) {
+        HWND target = reinterpret_cast<HWND>(wParam);
+        if (ZafWindowObject *object = ZafObjectFromHandle(target))
+            object->SetFocus(true);
+        else if (target && IsChild(osWindow, target))
+            ::SetFocus(target);
+        return;
+    }
+    // The window that would have taken the focused control's Tab moves on.
+    ZafWindowObject *focused = ZafObjectFromHandle(::GetFocus());
+    for (ZafWindowObject *from = focused ? focused->Parent() : this; from; from = from->Parent()) {
+        auto *window = dynamic_cast<ZafWindow *>(from);
+        if (window && (window->MoveFocus(wParam == 0) || window->IsTopLevel()))
+            return;
+    }
+}
 
 bool ZafWindow::MoveFocus(bool forward)
 {
@@ -921,8 +1036,6 @@ bool ZafWindow::MoveFocus(bool forward)
         ZafWindowObject *object = AsObject(e);
         if (TakesFocus(object)) {
             object->SetFocus(true);
-            if (!object->OSHandle())
-                NotifyFocus(object, true);
             return true;
         }
     } while (e != start);

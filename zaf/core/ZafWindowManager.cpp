@@ -154,10 +154,8 @@ ZafEventType ZafWindowManager::DispatchOSMessage(const ZafEventRecord &event)
             SendMessageA(droppedComboBox, CB_SHOWDROPDOWN, FALSE, 0);
         droppedComboBox = nullptr;
     }
-    if (!TranslateShortcut(m)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
+    if (!TranslateShortcut(m))
+        ZafDispatchMessage(m);
     return IsEmpty() ? ZAF_NO_WINDOWS : 0;
 }
 

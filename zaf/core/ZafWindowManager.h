@@ -22,8 +22,8 @@
 // (TranslateMDISysAccel: Ctrl+F4 closes the active child through its close
 // query, Ctrl+F6 activates the next one), then the window's accelerator
 // table (ZafWindow::SetAccelerators); a key taken there goes no further.
-// Any other Windows message is translated and dispatched to its window
-// procedure; ZAF_EXIT posts WM_QUIT (unless it came from one) and answers
+// Any other Windows message is dispatched to its window procedure and
+// translated (ZafDispatchMessage); ZAF_EXIT posts WM_QUIT (unless it came from one) and answers
 // ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
 // answers 0 to ZAF_CLOSE_QUERY; ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add /
 // close the window carried; any other logical event goes to the front

@@ -246,9 +246,17 @@ bool ZafWindowObject::SetFocus(bool flag)
             ::SetFocus(osWindow);
         return focus;
     }
-    if (NotifyFocus(this, flag) == 0)
-        focus = flag;
-    return focus;
+    if (NotifyFocus(this, flag) != 0 || focus == flag)
+        return focus;
+    // The object is told before its host takes the Windows focus, so that
+    // the host's WM_SETFOCUS finds it current and tells it no second time.
+    // Its handler may delete it: nothing touches it after.
+    HWND host = flag ? DrawingHandle() : nullptr;
+    focus = flag;
+    Event(ZafEventRecord(flag ? ZAF_CURRENT : ZAF_NOT_CURRENT));
+    if (host && IsWindow(host) && ::GetFocus() != host)
+        ::SetFocus(host);
+    return flag;
 }
 
 bool ZafWindowObject::SetSelected(bool flag)

@@ -453,11 +453,10 @@ ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
         break;
     }
     case WM_SETFOCUS:
-        focus = true;
-        NotifyFocus(this, true);
+        FocusArrived();
         break;
     case WM_KILLFOCUS:
-        focus = false;
+        FocusLeft();
         break;
     case WM_SETCURSOR:
         if (LOWORD(m.lParam) == HTCLIENT && zafEventManager) {
@@ -477,16 +476,7 @@ ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
             if (code != ZAF_UNKNOWN)
                 return 0;
         } else if (IsKeyMessage(m.message)) {
-            ZafEventRecord key = event;
-            key.type = ZAF_KEY_EVENT;
-            // The handler may delete this object: a key whose object is
-            // gone goes no further.
-            ZafTracker self(this);
-            ZafEventType code = Event(key);
-            if (code == ZAF_UNKNOWN && m.message != WM_CHAR && m.message != WM_SYSCHAR && !self.Deleted())
-                code = PassKeyUp(key);
-            if (code != ZAF_UNKNOWN)
-                return 0;
+            return HandleKeyMessage(event);
         }
         break;
     }
