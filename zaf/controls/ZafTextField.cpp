@@ -223,10 +223,7 @@ ZafEventType ZafText::Event(const ZafEventRecord &event)
 
 ZafEventType ZafText::Leave(const ZafEventRecord &event)
 {
-    const std::string old = TextOf(stringData);
     GetTextFromControl();
-    if (old != TextOf(stringData))
-        SetChanged(true);
     // The dispatcher runs the user function, which may delete the field.
     ZafTracker self(this);
     const ZafEventType result = ZafWindowObject::Event(event);
@@ -403,12 +400,17 @@ int ZafText::GetTextFromControl()
     const int length = GetWindowTextLengthA(osWindow);
     std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
     GetWindowTextA(osWindow, &text[0], static_cast<int>(text.size()));
+    // Whichever of focus loss, Text or a write reads the typed text first
+    // marks the field changed.
+    const std::string old = TextOf(stringData);
     stringData->SetNotificationData(this, 0);
     if (zafCodeSetConversion)
         stringData->SetOSText(text.c_str());
     else
         stringData->SetText(text.c_str());
     stringData->SetNotificationData(this, observedKinds);
+    if (old != TextOf(stringData))
+        SetChanged(true);
     return 0;
 }
 
