@@ -38,8 +38,7 @@ ZafText::ZafText(int left, int top, int width, int height, const char *text, int
     Construct(new ZafStringData(text ? text : "", maxLength));
 }
 
-ZafText::ZafText(int left, int top, int width, int height, ZafStringData *data)
-    : ZafWindow(left, top, width, height)
+ZafText::ZafText(int left, int top, int width, int height, ZafStringData *data) : ZafWindow(left, top, width, height)
 {
     Construct(data);
 }

@@ -136,7 +136,7 @@ void ZafVtList::InsertRow(ZafWindowObject *entry, int row)
     }
     const char *text = entry->Text();
     std::unique_ptr<char[]> converted(zafCodeSetConversion && text ? ConvertTextByCodeSet(text, nullptr, true)
-                                                                    : nullptr);
+                                                                   : nullptr);
     const char *shown = converted ? converted.get() : (text ? text : "");
     SendMessageA(osWindow, LB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
 }
@@ -244,12 +244,9 @@ void ZafVtList::Sort()
 // --- Events ------------------------------------------------------------------------
 
 const ZafEventMap ZafVtList::eventMap[] = {
-    {ZAF_MOVE_TOP, ZAF_KEY_EVENT, VK_HOME, ZAF_KEY_PRESS},
-    {ZAF_MOVE_BOTTOM, ZAF_KEY_EVENT, VK_END, ZAF_KEY_PRESS},
-    {ZAF_PAGE_DOWN, ZAF_KEY_EVENT, VK_NEXT, ZAF_KEY_PRESS},
-    {ZAF_PAGE_UP, ZAF_KEY_EVENT, VK_PRIOR, ZAF_KEY_PRESS},
-    {ZAF_SELECT, ZAF_KEY_EVENT, VK_SPACE, ZAF_KEY_PRESS},
-    {ZAF_NO_MAPPING, 0, 0, 0},
+    {ZAF_MOVE_TOP, ZAF_KEY_EVENT, VK_HOME, ZAF_KEY_PRESS},  {ZAF_MOVE_BOTTOM, ZAF_KEY_EVENT, VK_END, ZAF_KEY_PRESS},
+    {ZAF_PAGE_DOWN, ZAF_KEY_EVENT, VK_NEXT, ZAF_KEY_PRESS}, {ZAF_PAGE_UP, ZAF_KEY_EVENT, VK_PRIOR, ZAF_KEY_PRESS},
+    {ZAF_SELECT, ZAF_KEY_EVENT, VK_SPACE, ZAF_KEY_PRESS},   {ZAF_NO_MAPPING, 0, 0, 0},
 };
 
 ZafEventType ZafVtList::Event(const ZafEventRecord &event)

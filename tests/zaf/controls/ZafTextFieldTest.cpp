@@ -107,8 +107,8 @@ TEST_P(ZafTextFieldCursorTest, LineAndColumnStayWithinTheText)
 INSTANTIATE_TEST_SUITE_P(Places, ZafTextFieldCursorTest,
                          testing::Values(CursorCase{"Start", 0, 0, 0}, CursorCase{"SecondLine", 1, 1, 6},
                                          CursorCase{"ColumnPastTheEnd", 9, 1, 8},
-                                         CursorCase{"LinePastTheLast", 2, 7, 12},
-                                         CursorCase{"BothPast", 99, 99, 15}, CursorCase{"Negative", -3, -2, 0}),
+                                         CursorCase{"LinePastTheLast", 2, 7, 12}, CursorCase{"BothPast", 99, 99, 15},
+                                         CursorCase{"Negative", -3, -2, 0}),
                          [](const testing::TestParamInfo<CursorCase> &info) { return std::string(info.param.name); });
 
 TEST_F(ZafTextFieldTest, WithoutAControlTheCursorCannotBePlaced)

@@ -289,3 +289,43 @@ TEST_F(ZafVtListTest, ReadsBackWhatItWrote)
     EXPECT_FALSE(static_cast<ZafWindowObject *>(read->First())->OwnWindow());
     EXPECT_TRUE(read->IsClassID(ZafVtList::listFamilyID));
 }
+
+TEST_F(ZafVtListTest, DroppedTextBecomesAnEntryAndDroppedEntriesMoveOrCopy)
+{
+    MakeList(ZafVtList::extendedSelection, {"a"});
+    auto *source = Add(dialog, new ZafVtList(32, 1, 20, 8));
+    source->SetSelectionMode(ZafVtList::multipleSelection);
+    for (const char *text : {"x", "y", "z"})
+        source->AddObject(new ZafButton(0, 0, 20, 1, text));
+    Show(dialog);
+    list->SetAcceptDrop(true);
+    Entry(0)->SetSelected(true);
+
+    after->SetText("dropped");
+    after->SetMoveDraggable(true);
+    zafWindowManager->SetDragObject(after);
+    EXPECT_EQ(list->Event(ZafEventRecord(ZAF_DROP_QUERY)), ZAF_DROP_MOVE);
+    ASSERT_EQ(Ask(LB_GETCOUNT), 2);
+    EXPECT_EQ(RowText(1), "dropped");
+    EXPECT_STREQ(after->Text(), "") << "a move empties the field";
+    EXPECT_FALSE(Entry(0)->Selected()) << "an extended list drops its selection first";
+
+    static_cast<ZafWindowObject *>(source->Get(0))->SetSelected(true);
+    static_cast<ZafWindowObject *>(source->Get(2))->SetSelected(true);
+    source->SetCopyDraggable(true);
+    zafWindowManager->SetDragObject(source);
+    EXPECT_EQ(list->Event(ZafEventRecord(ZAF_DROP_COPY)), ZAF_DROP_COPY);
+    EXPECT_EQ(RowText(2) + RowText(3), "xz");
+    EXPECT_EQ(source->Count(), 3) << "a copy leaves the source";
+    EXPECT_EQ(list->Event(ZafEventRecord(ZAF_DROP_MOVE)), ZAF_DROP_MOVE);
+    EXPECT_EQ(source->Count(), 1);
+    EXPECT_EQ(SendMessageA(source->OSHandle(), LB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(Ask(LB_GETCOUNT), 6);
+
+    list->SetDisabled(true);
+    EXPECT_EQ(list->Event(ZafEventRecord(ZAF_DROP_COPY)), ZAF_REFUSED);
+    zafWindowManager->SetDragObject(list);
+    list->SetDisabled(false);
+    EXPECT_EQ(list->Event(ZafEventRecord(ZAF_DROP_COPY)), ZAF_REFUSED) << "no drop onto itself";
+    zafWindowManager->SetDragObject(nullptr);
+}
