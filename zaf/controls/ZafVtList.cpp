@@ -627,6 +627,93 @@ void ZafVtList::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type,
         entry.osColorBackground = static_cast<std::int32_t>(GetSysColor(background));
 }
 
+bool ZafVtList::ChangePalette(std::uint16_t type, std::uint16_t state, void (*change)(ZafPaletteStruct &, int, int),
+                              int value, int monoValue)
+{
+    const ZafPaletteLink &link = PaletteLink();
+    if (!link.create || !link.map || !link.setPalette)
+        return false;
+    if (!paletteData)
+        SetPaletteData(link.create());
+    ZafPaletteStruct entry;
+    for (const ZafPaletteMap *row = link.map(paletteData); row && !row->IsEnd(); ++row)
+        if (row->type == type && row->state == state)
+            entry = row->palette;
+    change(entry, value, monoValue);
+    link.setPalette(paletteData, type, state, entry);
+    return true;
+}
+
+namespace {
+
+void SetForeground(ZafPaletteStruct &entry, int color, int mono)
+{
+    entry.colorForeground = static_cast<std::uint8_t>(color);
+    entry.monoForeground = static_cast<std::uint8_t>(mono);
+}
+
+void SetBackground(ZafPaletteStruct &entry, int color, int mono)
+{
+    entry.colorBackground = static_cast<std::uint8_t>(color);
+    entry.monoBackground = static_cast<std::uint8_t>(mono);
+}
+
+void SetFontOf(ZafPaletteStruct &entry, int font, int)
+{
+    entry.font = static_cast<std::uint8_t>(font);
+}
+
+constexpr std::uint16_t unselectedRows = ZAF_PM_NOT_SELECTED | ZAF_PM_ENABLED;
+constexpr std::uint16_t selectedRows = ZAF_PM_SELECTED | ZAF_PM_ENABLED;
+
+} // namespace
+
+int ZafVtList::SetBackgroundColor(int color, int monoColor)
+{
+    if (!ChangePalette(ZAF_PM_BACKGROUND, ZAF_PM_NOT_SELECTED, SetBackground, color, monoColor))
+        return ZAF_CLR_UNSET;
+    ChangePalette(ZAF_PM_TEXT, selectedRows, SetForeground, color, monoColor);
+    return color;
+}
+
+int ZafVtList::SetTextColor(int color, int monoColor)
+{
+    if (!ChangePalette(ZAF_PM_TEXT, unselectedRows, SetForeground, color, monoColor))
+        return ZAF_CLR_UNSET;
+    ChangePalette(ZAF_PM_BACKGROUND, ZAF_PM_SELECTED, SetBackground, color, monoColor);
+    return color;
+}
+
+int ZafVtList::SetFont(int font)
+{
+    for (std::uint16_t state : {unselectedRows, selectedRows, ZAF_PM_ANY_STATE})
+        if (!ChangePalette(ZAF_PM_TEXT, state, SetFontOf, font, 0))
+            return ZAF_FONT_UNSET;
+    UpdateFont();
+    return font;
+}
+
+ZafEventType ZafVtList::HandleControlColor(const ZafEventRecord &, HDC dc)
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (!display)
+        return ZAF_UNKNOWN;
+    const std::uint16_t state = PaletteState();
+    ZafPaletteStruct text;
+    LogicalPalette(text, ZAF_PM_TEXT, state);
+    ResolveSystemColors(text, ZAF_PM_TEXT, state);
+    ZafPaletteStruct back;
+    LogicalPalette(back, ZAF_PM_BACKGROUND, state);
+    ResolveSystemColors(back, ZAF_PM_BACKGROUND, state);
+    const COLORREF background = PaletteColor(back.colorBackground, back.osColorBackground, GetSysColor(COLOR_WINDOW));
+    ::SetTextColor(dc, PaletteColor(text.colorForeground, text.osColorForeground, GetSysColor(COLOR_WINDOWTEXT)));
+    SetBkColor(dc, background);
+    // The cache keeps the brush alive after this use is released.
+    HBRUSH brush = display->GetCachedBrush(background);
+    display->ReleaseCachedObject(brush);
+    return static_cast<ZafEventType>(reinterpret_cast<LRESULT>(brush));
+}
+
 // --- Drag and drop -----------------------------------------------------------------
 
 ZafEventType ZafVtList::DragDropEvent(const ZafEventRecord &event)

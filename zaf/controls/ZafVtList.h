@@ -114,8 +114,20 @@ public:
     ZafEventType DrawBorder(ZafRegionRect &, ZafEventType code) override { return code; }
     const ZafPaletteMap *ClassPaletteMap() const override { return paletteMap; }
     static const ZafPaletteMap paletteMap[];
+    // WM_CTLCOLORLISTBOX: the text colour of the text palette and the
+    // background colour of the background palette, and the background's
+    // cached brush.
+    ZafEventType HandleControlColor(const ZafEventRecord &event, HDC dc) override;
     // Selected rows in the highlight colours, disabled text grey.
     void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
+
+    // The colours of unselected rows, drawn reversed on selected ones: the
+    // background colour is also selected rows' text colour and the text
+    // colour their background. The font is that of every row. Each answers
+    // its first argument (the unset value without the data layer).
+    int SetBackgroundColor(int color, int monoColor) override;
+    int SetTextColor(int color, int monoColor) override;
+    int SetFont(int font) override;
 
     // A control window has none of the frame attributes.
     bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
@@ -141,6 +153,10 @@ private:
     void ClickWithoutFocus(const ZafEventRecord &event);
     // The entry at a row the list box reported; null outside the entries.
     ZafWindowObject *EntryAt(LRESULT row) const;
+    // Changes one stored palette entry of the list's own palette data (made
+    // on first use); false without the data layer.
+    bool ChangePalette(std::uint16_t type, std::uint16_t state, void (*change)(ZafPaletteStruct &, int, int), int value,
+                       int monoValue);
     // Calls the entry's dispatcher with the code.
     static void Notify(ZafWindowObject *entry, const ZafEventRecord &event, ZafEventType code);
 

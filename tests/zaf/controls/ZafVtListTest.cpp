@@ -21,7 +21,11 @@ protected:
         ZafVtList::RegisterPersistence();
         dialog = Dialog();
     }
-    ~ZafVtListTest() override { Close(dialog); }
+    ~ZafVtListTest() override
+    {
+        if (dialog)
+            Close(dialog);
+    }
 
     // A list of entries named by their texts, each reporting to the
     // recording user function, with a field after it in the dialog.
@@ -328,4 +332,48 @@ TEST_F(ZafVtListTest, DroppedTextBecomesAnEntryAndDroppedEntriesMoveOrCopy)
     list->SetDisabled(false);
     EXPECT_EQ(list->Event(ZafEventRecord(ZAF_DROP_COPY)), ZAF_REFUSED) << "no drop onto itself";
     zafWindowManager->SetDragObject(nullptr);
+}
+
+TEST_F(ZafVtListTest, ItsColoursReachTheListBoxAndReverseOnSelectedRows)
+{
+    MakeList(ZafVtList::singleSelection, {"a"});
+    Show(dialog);
+    constexpr int yellow = 14, blue = 1;
+    ASSERT_EQ(list->SetBackgroundColor(yellow, 0), yellow);
+    ASSERT_EQ(list->SetTextColor(blue, 0), blue);
+    HDC dc = GetDC(Box());
+    const LRESULT brush = SendMessageA(dialog->OSHandle(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(Box()));
+    EXPECT_NE(brush, 0);
+    EXPECT_EQ(GetBkColor(dc), ZafWindowObject::PaletteColor(yellow, -1, 0));
+    EXPECT_EQ(GetTextColor(dc), ZafWindowObject::PaletteColor(blue, -1, 0));
+    ReleaseDC(Box(), dc);
+
+    // A selected row shows the text colour as its background.
+    ZafPaletteStruct selectedText;
+    list->LogicalPalette(selectedText, ZAF_PM_TEXT, ZAF_PM_SELECTED | ZAF_PM_ENABLED);
+    EXPECT_EQ(selectedText.colorForeground, yellow);
+    ZafPaletteStruct selectedBack;
+    list->LogicalPalette(selectedBack, ZAF_PM_BACKGROUND, ZAF_PM_SELECTED | ZAF_PM_ENABLED);
+    EXPECT_EQ(selectedBack.colorBackground, blue);
+}
+
+TEST_F(ZafVtListTest, AUserFunctionMayCloseTheDialogDuringTheWalk)
+{
+    MakeList(ZafVtList::extendedSelection, {"a", "b", "c"});
+    Show(dialog);
+    ClickRow(0);
+    TakeCalls();
+    // The plain click on c deselects a, whose user function closes the
+    // dialog with the list; b and c are never reached.
+    static ZafDialogWindow *closing = nullptr;
+    closing = dialog;
+    Entry(0)->SetUserFunction([](ZafWindowObject *, ZafEventRecord &, ZafEventType) -> ZafEventType {
+        Close(closing);
+        return 0;
+    });
+    ClickAt(RowPoint(2));
+    dialog = nullptr;
+    EXPECT_FALSE(zafWindowManager->Contains(closing));
+    EXPECT_EQ(TakeCalls(), "");
 }
