@@ -46,6 +46,9 @@ protected:
 
 TEST_F(ZafTextFieldTest, EnterBreaksTheLineAndTabLeavesWithTheTextInTheData)
 {
+    auto *ok = Add(dialog, new ZafButton(1, 10, 10, 1, "OK"));
+    ok->SetUserFunction(fieldtest::RecordCall);
+    dialog->SetDefaultButton(ok, true);
     Show(dialog);
     text->SetFocus(true);
     Type(text, "first");
@@ -53,7 +56,8 @@ TEST_F(ZafTextFieldTest, EnterBreaksTheLineAndTabLeavesWithTheTextInTheData)
     Type(text, "second");
     EXPECT_EQ(Ask(EM_GETLINECOUNT), 2);
     EXPECT_STREQ(text->StringData()->Text(), "") << "typing changes only the control";
-    EXPECT_EQ(GetFocus(), text->OSHandle()) << "Enter selects nothing in the dialog";
+    EXPECT_EQ(GetFocus(), text->OSHandle());
+    EXPECT_TRUE(Recorded().calls.empty()) << "Enter does not select the default button";
 
     Press(text, VK_TAB);
     EXPECT_EQ(GetFocus(), after->OSHandle());
