@@ -289,6 +289,7 @@ ZafEventType ZafVtList::HandleOSMessage(const ZafEventRecord &event)
     }
     switch (m.message) {
     case WM_PAINT:
+    case WM_PRINTCLIENT:
     case WM_ERASEBKGND:
         // An owner-drawn list box paints its rows through WM_DRAWITEM.
         return static_cast<ZafEventType>(ZafCallClassWindowProc(event));
