@@ -230,6 +230,7 @@ public:
     int Depth() const { return depth; }
     bool Depressed() const { return depressed; }
     char HotKeyChar() const { return hotKeyChar; }
+    unsigned char HotKeyLetter() const override { return static_cast<unsigned char>(hotKeyChar); }
     int HotKeyIndex() const { return hotKeyIndex; }
     Justify HzJustify() const { return hzJustify; }
     Justify VtJustify() const { return vtJustify; }

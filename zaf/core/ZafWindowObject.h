@@ -522,6 +522,10 @@ public:
     int Error() const { return error; }
     // The object's text: none by default; SetText does nothing and answers 1.
     virtual const char *Text() { return nullptr; }
+    // The upper-cased letter that chooses the object when its text marks
+    // none with '&' (a button keeps its hot key apart from its text); 0
+    // for none.
+    virtual unsigned char HotKeyLetter() const { return 0; }
     virtual int SetText(const char *text);
 
     const char *HelpContext() const { return helpContext; }
