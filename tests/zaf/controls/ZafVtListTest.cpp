@@ -292,6 +292,13 @@ TEST_F(ZafVtListTest, ReadsBackWhatItWrote)
     EXPECT_STREQ(static_cast<ZafWindowObject *>(read->First())->Text(), "eta");
     EXPECT_FALSE(static_cast<ZafWindowObject *>(read->First())->OwnWindow());
     EXPECT_TRUE(read->IsClassID(ZafVtList::listFamilyID));
+
+    std::unique_ptr<ZafWindowObject> copy(written.Duplicate());
+    auto *copied = static_cast<ZafVtList *>(copy.get());
+    EXPECT_TRUE(copied->Sorted());
+    ASSERT_EQ(copied->Count(), 2);
+    EXPECT_FALSE(static_cast<ZafWindowObject *>(copied->First())->OwnWindow());
+    EXPECT_NE(copied->First(), written.First()) << "a copy has entries of its own";
 }
 
 TEST_F(ZafVtListTest, DroppedTextBecomesAnEntryAndDroppedEntriesMoveOrCopy)
