@@ -403,36 +403,104 @@ int DataSetBuilder::MissingColumn(const std::string &where, const std::string &h
     return Error(where, std::string("no column for variable ") + name);
 }
 
+namespace {
+
+// The lines of a CSV file, read a block at a time: a file of millions of
+// cases is never held whole (its values go to the paged value lists).
+class CsvFileLines
+{
+public:
+    explicit CsvFileLines(const char *fileName) : in(fileName) { open = in.Open(PFILE_READ); }
+    bool Open() const { return open; }
+    bool Failed() const { return failed; }
+    // The next line without its '\n'; false at the end or on a read error.
+    bool Next(std::string *line)
+    {
+        line->clear();
+        for (;;) {
+            if (at == buffer.size()) {
+                if (ended)
+                    return !line->empty();
+                buffer.resize(kBlock);
+                const size_t got = in.Read(&buffer[0], 1, kBlock);
+                buffer.resize(got);
+                at = 0;
+                if (got < kBlock) {
+                    ended = true;
+                    failed = in.Error() != 0;
+                }
+                if (got == 0)
+                    continue;
+            }
+            const size_t end = buffer.find('\n', at);
+            if (end == std::string::npos) {
+                line->append(buffer, at, std::string::npos);
+                at = buffer.size();
+                continue;
+            }
+            line->append(buffer, at, end - at);
+            at = end + 1;
+            return true;
+        }
+    }
+
+private:
+    static constexpr size_t kBlock = 1 << 16;
+    PFILE in;
+    std::string buffer;
+    size_t at = 0;
+    bool open = false, ended = false, failed = false;
+};
+
+} // namespace
+
 int DataSetBuilder::ReadCsvFile(const char *fileName)
 {
-    std::string text;
-    if (!ReadTextFile(fileName, &text))
-        return Error(fileName ? fileName : "", "cannot be read");
-    return ReadCsv(text, fileName);
+    const std::string source = fileName ? fileName : "";
+    CsvFileLines lines(fileName);
+    if (!lines.Open())
+        return Error(source, "cannot be read");
+    const int result = ReadCsvLines([&lines](std::string *line) { return lines.Next(line); }, source);
+    if (result == 0 && lines.Failed())
+        return Error(source, "cannot be read to its end");
+    return result;
 }
 
 int DataSetBuilder::ReadCsv(const std::string &text, const char *sourceName)
 {
-    std::string source = sourceName ? sourceName : "values";
+    size_t at = 0;
+    return ReadCsvLines(
+        [&text, &at](std::string *line) {
+            if (at >= text.size())
+                return false;
+            size_t end = text.find('\n', at);
+            if (end == std::string::npos)
+                end = text.size();
+            line->assign(text, at, end - at);
+            at = end + 1;
+            return true;
+        },
+        sourceName ? sourceName : "values");
+}
+
+int DataSetBuilder::ReadCsvLines(const std::function<bool(std::string *)> &nextLine, const std::string &source)
+{
     if (variables.empty())
         return Error(source, "read the description first");
     std::vector<long> columnVariable;   // variable (from 1) of each column, 0 unused
     std::vector<std::string> fields;
-    // A UTF-8 byte-order mark (spreadsheet programs write one) is not part
-    // of the first column's name.
-    size_t at = text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
     long line = 0;
     bool header = true;
     for (Variable &v : variables)
         v.values.reset(new TMPLISTETYPE(STORAGE_DOUBLE));
     caseCount = 0;
-    while (at < text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string record = text.substr(at, end - at);
-        at = end + 1;
+    std::string record;
+    while (nextLine(&record)) {
         ++line;
+        // A UTF-8 byte-order mark (spreadsheet programs write one) is not
+        // part of the first column's name.
+        if (line == 1 && record.compare(0, 3, kByteOrderMark) == 0)
+            record.erase(0, 3);
         if (!record.empty() && record.back() == '\r')
             record.pop_back();
         if (Trim(record).empty())

@@ -12,6 +12,7 @@
 #include "dataset/DataSetLayout.h"
 
 #include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ public:
     int ReadDescription(const std::string &text, const char *sourceName = "description");
     int ReadCsvFile(const char *fileName);
     int ReadCsv(const std::string &text, const char *sourceName = "values");
+    // The values from lines that nextLine gives one by one (false at the
+    // end); ReadCsvFile reads its file this way a block at a time.
+    int ReadCsvLines(const std::function<bool(std::string *)> &nextLine, const std::string &source);
     // Writes the data set (".QVF" path; the index and documentation files go
     // beside it).
     int Write(const char *fileName);

@@ -124,4 +124,35 @@ TEST(DataSetBuilder, ReadsWhatSpreadsheetsWriteAndEveryDecimalForm)
     }
 }
 
+TEST(DataSetBuilder, ReadsAFileLineByLineAcrossItsReadBlocks)
+{
+    // Long padded lines put line ends on both sides of every 64 KiB block
+    // the file is read in; the last line has no line end.
+    TempDirectory dir;
+    std::string csv = "\xEF\xBB\xBFx,pad\r\n";
+    const int cases = 3000;
+    for (int c = 0; c < cases; ++c)
+        csv += std::to_string(c) + "," + std::string(static_cast<size_t>(37 + c % 101), 'p') +
+               (c + 1 < cases ? "\r\n" : "");
+    ASSERT_GT(csv.size(), 4u * 65536u);
+    {
+        std::FILE *file = std::fopen(dir.File("v.csv").c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(csv.data(), 1, csv.size(), file);
+        std::fclose(file);
+    }
+    DataSetBuilder builder;
+    ASSERT_EQ(builder.ReadDescription("variable x\ntype i16\n"), 0) << builder.GetErrorText();
+    ASSERT_EQ(builder.ReadCsvFile(dir.File("v.csv").c_str()), 0) << builder.GetErrorText();
+    EXPECT_EQ(builder.GetCaseCount(), cases);
+    ASSERT_EQ(builder.Write(dir.File("s.QVF").c_str()), 0) << builder.GetErrorText();
+    DATASET dataSet;
+    ASSERT_EQ(dataSet.Open(dir.File("s.QVF").c_str()), 0);
+    LISTETYPE xs(&dataSet, 1);
+    for (int c = 0; c < cases; ++c) {
+        ASSERT_TRUE(xs.MoveNext()) << c;
+        ASSERT_EQ(xs.GetCurrentInt(), c) << c;
+    }
+}
+
 }  // namespace

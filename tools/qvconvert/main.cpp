@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 int main(int argc, char **argv)
@@ -29,8 +30,17 @@ int main(int argc, char **argv)
         return 2;
     }
     DataSetBuilder builder;
-    if (builder.ReadDescriptionFile(argv[1]) || builder.ReadCsvFile(argv[2]) || builder.Write(argv[3])) {
-        std::fprintf(stderr, "qvconvert: %s\n", builder.GetErrorText());
+    try {
+        if (builder.ReadDescriptionFile(argv[1]) || builder.ReadCsvFile(argv[2]) || builder.Write(argv[3])) {
+            std::fprintf(stderr, "qvconvert: %s\n", builder.GetErrorText());
+            return 1;
+        }
+    } catch (const std::bad_alloc &) {
+        // The values go to paged lists; what did not fit is the rest (the
+        // description, one line of the file, the writer's buffers).
+        std::fprintf(stderr, "qvconvert: there is not enough memory to convert %s into %s (%ld variables, %ld cases "
+                             "read); the data set was not written\n",
+                     argv[2], argv[3], builder.GetVariableCount(), builder.GetCaseCount());
         return 1;
     }
     std::printf("qvconvert: %s: %ld variables, %ld cases\n", argv[3], builder.GetVariableCount(),
