@@ -141,10 +141,26 @@ int DATASET::Open(const char *name, int openFlags)
     if (basePath == fileName)
         fileName += ".QVF";
     flags = openFlags;
-    if (!FileExists(fileName))
+    saveRecovery = DataSetWriter::SAVE_RECOVERY_NONE;
+    if (!FileExists(fileName) && !DataSetWriter::HasSaveLeftovers(fileName.c_str()))
         return Fail(DSERR_OPEN_QVF, fileName);
     if (!(flags & DATASET_READONLY) && !lockHandle && !TakeLock())
         return error;
+    // Before the files are read: an interrupted save may have left an index
+    // that does not match the system file, or (for a new data set) no
+    // system file yet.
+    if (RecoverInterruptedSave()) {
+        int code = error;
+        std::string text = errorText;
+        CloseFiles();
+        error = code;
+        errorText = text;
+        return code;
+    }
+    if (!FileExists(fileName)) {
+        CloseFiles();
+        return Fail(DSERR_OPEN_QVF, fileName);
+    }
     FileByteStream *system = new FileByteStream(fileName.c_str());
     FileByteStream *index = new FileByteStream(SiblingName(".IND").c_str());
     qvf = system;
@@ -161,13 +177,44 @@ int DATASET::Open(const char *name, int openFlags)
     }
     int code = ReadFiles();
     if (code) {
+        // errorText holds the damaged variable, if any.
+        std::string detail = errorText.empty() ? fileName : fileName + ", " + errorText;
         CloseFiles();
-        return Fail(code, errorText.empty() ? fileName : errorText);
+        return Fail(code, detail);
     }
     LoadDocumentation();
     // The index is read: its handle is not needed while the data set is open.
     ind->Release();
     return DSERR_NONE;
+}
+
+int DATASET::RecoverInterruptedSave()
+{
+    if (!DataSetWriter::HasSaveLeftovers(fileName.c_str()))
+        return DSERR_NONE;
+    // Only the lock's holder may touch the files of a save: a read-only
+    // open takes the lock for the time of the recovery, and fails when a
+    // program holding it may be saving right now.
+    bool borrowed = !lockHandle;
+    if (borrowed && !TakeLock())
+        return error;
+    std::string text;
+    int code = DataSetWriter::Recover(fileName.c_str(), &saveRecovery, &text);
+    if (borrowed) {
+        CloseHandle(static_cast<HANDLE>(lockHandle));
+        lockHandle = nullptr;
+        DeleteFileA(SiblingName(".~qv").c_str());
+    }
+    if (code) {
+        error = code;
+        errorText = text;
+    }
+    return code;
+}
+
+const char *DATASET::GetSaveRecoveryText() const
+{
+    return DataSetWriter::SaveRecoveryText(saveRecovery);
 }
 
 int DATASET::OpenStreams(ByteStream *qvfStream, ByteStream *indStream)
@@ -212,11 +259,8 @@ int DATASET::ReadFiles()
     long bad = 0;
     code = DataSetLayout::DecodeIndex(index.data(), index.size(), h, qvfSize, &decoded, &bad);
     if (code) {
-        if (bad) {
-            char text[64];
-            std::snprintf(text, sizeof text, "variable %ld", bad);
-            errorText = DataSetErrorText(code, text);
-        }
+        if (bad)
+            errorText = "variable " + std::to_string(bad);
         return code;
     }
     header = h;
@@ -497,6 +541,16 @@ long DATASET::Rewrite(const VariableInfo *info, const std::vector<CategoryLabel>
             weight->ReleaseList();
         if (writer.ReplaceFiles()) {
             TakeWriterError(writer);
+            // Files on disk changed: the data set reopens (finishing the
+            // save, or failing) rather than read new files through the old
+            // index.
+            if (writer.IsCommitted()) {
+                int code = error;
+                std::string text = errorText;
+                Reopen();
+                error = code;
+                errorText = text;
+            }
             return 0;
         }
     }
@@ -506,12 +560,14 @@ long DATASET::Rewrite(const VariableInfo *info, const std::vector<CategoryLabel>
     return values ? newNumber : GetVariableCount();
 }
 
-DATASET *OpenDataSet(const char *fileName, int *error, int flags)
+DATASET *OpenDataSet(const char *fileName, int *error, int flags, std::string *errorText)
 {
     DATASET *dataSet = new DATASET;
     int code = dataSet->Open(fileName, flags);
     if (error)
         *error = code;
+    if (errorText)
+        *errorText = dataSet->GetErrorText();
     if (code) {
         delete dataSet;
         return nullptr;

@@ -14,9 +14,11 @@
 // them from 1 (BUFFERTYPE::SeekCase).
 //
 // Changes (a weight, a selection, a region variable, a new variable) are
-// written by Save or AddVariable, which build the new files as ".QV$",
-// ".IN$" and ".DK$" and put them in place only when they are complete: a
-// failure leaves the files as they were and reports it.
+// written by Save or AddVariable through DataSetWriter, which builds the new
+// files beside the old ones and puts them in place only after a commit
+// record says they are complete: a failure leaves the files as they were and
+// reports it, and a save cut off by the program's end is finished or undone
+// by the next Open.
 #pragma once
 
 #include "dataset/DataSetLayout.h"
@@ -60,6 +62,11 @@ public:
     // Opens the data set of a system file (the ".QVF" path; the other files
     // are found beside it). Returns 0 or a DataSetError word; on failure the
     // object holds no data set. Flags: DATASET_READONLY.
+    // A save of the data set that was interrupted (the program ended in the
+    // middle) is finished or undone first, under the data set's lock (also
+    // when opening read-only); GetSaveRecovery tells which, for the caller
+    // to show. A read-only open while another program saves gets
+    // DSERR_LOCKED.
     int Open(const char *fileName, int flags = 0);
     // Opens a data set from two streams (taken over): used to check images
     // of the files that are not on disk. No lock, map or documentation.
@@ -76,6 +83,10 @@ public:
     int GetError() const { return error; }
     // The last failure in words, with the file it concerns.
     const char *GetErrorText() const { return errorText.c_str(); }
+    // What the last Open did about an interrupted save
+    // (DataSetWriter::SaveRecovery) and that in words ("" for none).
+    int GetSaveRecovery() const { return saveRecovery; }
+    const char *GetSaveRecoveryText() const;
 
     const char *GetFileName() const { return fileName.c_str(); }
     // A sibling file's path: the data set's path with another extension
@@ -148,6 +159,7 @@ private:
     void ReleaseLock();
     void LoadDocumentation();
     int Reopen();
+    int RecoverInterruptedSave();
     long Rewrite(const VariableInfo *info, const std::vector<CategoryLabel> &labels, BUFFERTYPE *values);
 
     std::string fileName;          // the ".QVF" path
@@ -165,13 +177,14 @@ private:
     std::string documentation;     // whole ".dkm" text
     int error = DSERR_NONE;
     std::string errorText;
+    int saveRecovery = 0;          // DataSetWriter::SaveRecovery of the last Open
 };
 
 // Opens a data set and notes its map file: when "%s%s%s.KRT" (drive,
 // directory and base name of the data set) exists, the map-file flag is set
 // and the map-file stream gets its name. Returns a new data set, or null
-// with *error set (error may be null).
-DATASET *OpenDataSet(const char *fileName, int *error = nullptr, int flags = 0);
+// with *error set and the failure in words in *errorText (both may be null).
+DATASET *OpenDataSet(const char *fileName, int *error = nullptr, int flags = 0, std::string *errorText = nullptr);
 
 // A new text (delete[] it) of the current data set's variable (from 1): its
 // name (up to 25 characters), ": " and its label (up to 70); the empty text

@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
@@ -30,19 +29,70 @@ bool SameName(const std::string &a, const std::string &b)
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-// A whole text is one number (blanks around it allowed).
-bool ParseNumber(const std::string &text, double *out)
+const size_t kQuotedCellLength = 40;
+const char kByteOrderMark[] = "\xEF\xBB\xBF";  // UTF-8
+
+// Input text echoed in a message: quoted, control characters shown as '?',
+// and cut after kQuotedCellLength characters with its full length told, so
+// that a huge cell does not flood the message.
+std::string Quote(const std::string &text)
+{
+    std::string shown = text.substr(0, kQuotedCellLength);
+    for (char &c : shown)
+        if (static_cast<unsigned char>(c) < 32)
+            c = '?';
+    if (text.size() <= kQuotedCellLength)
+        return "\"" + shown + "\"";
+    return "\"" + shown + "...\" (" + std::to_string(text.size()) + " characters)";
+}
+
+std::string SeparatorName(char separator)
+{
+    return separator == '\t' ? std::string("tabs") : "\"" + std::string(1, separator) + "\"";
+}
+
+enum NumberParse {
+    NUMBER_OK = 0,
+    NUMBER_BAD = 1,           // not a decimal number
+    NUMBER_OUT_OF_RANGE = 2   // a decimal number beyond the largest double
+};
+
+// A whole text is one decimal number: sign, digits with at most one '.',
+// an exponent; blanks around it allowed. Hexadecimal, "inf", "nan" and
+// decimal commas are not numbers, though strtod would take some of them.
+// A number too small for a double becomes the nearest one (0 or a
+// subnormal).
+int ParseNumber(const std::string &text, double *out)
 {
     std::string t = Trim(text);
-    if (t.empty())
-        return false;
-    char *end = nullptr;
-    errno = 0;
-    double v = std::strtod(t.c_str(), &end);
-    if (end != t.c_str() + t.size() || errno == ERANGE || std::isnan(v) || std::isinf(v))
-        return false;
+    size_t i = 0, digits = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
+        ++digits;
+    if (i < t.size() && t[i] == '.')
+        for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
+            ++digits;
+    if (digits == 0)
+        return NUMBER_BAD;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+            ++i;
+        size_t exponentDigits = 0;
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
+            ++exponentDigits;
+        if (exponentDigits == 0)
+            return NUMBER_BAD;
+    }
+    if (i != t.size())
+        return NUMBER_BAD;
+    // strtod gives infinity for a number beyond the largest double.
+    double v = std::strtod(t.c_str(), nullptr);
+    if (std::isinf(v))
+        return NUMBER_OUT_OF_RANGE;
     *out = v;
-    return true;
+    return NUMBER_OK;
 }
 
 bool ParseStorageType(const std::string &text, int *type)
@@ -156,7 +206,7 @@ int DataSetBuilder::ReadDescriptionFile(const char *fileName)
 int DataSetBuilder::ReadDescription(const std::string &text, const char *sourceName)
 {
     std::string source = sourceName ? sourceName : "description";
-    size_t at = 0;
+    size_t at = text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
     int line = 0;
     while (at <= text.size()) {
         size_t end = text.find('\n', at);
@@ -188,7 +238,7 @@ int DataSetBuilder::ParseLine(const std::string &source, int line, const std::st
         if (rest.empty() || rest.size() > QVF_MAX_NAME || rest.find_first_of(" \t") != std::string::npos)
             return Error(where, "a variable name has 1 to 25 characters and no blanks");
         if (Find(rest))
-            return Error(where, "variable \"" + rest + "\" is described twice");
+            return Error(where, "variable " + Quote(rest) + " is described twice");
         if (variables.size() >= MAX_VARIABLES)
             return Error(where, "too many variables");
         Variable v;
@@ -202,7 +252,7 @@ int DataSetBuilder::ParseLine(const std::string &source, int line, const std::st
             return Error(where, "a category set needs a name");
         for (const CategorySet &set : categorySets)
             if (SameName(set.name, rest))
-                return Error(where, "category set \"" + rest + "\" is defined twice");
+                return Error(where, "category set " + Quote(rest) + " is defined twice");
         categorySets.push_back(CategorySet{rest, {}});
         block = 2;
         return 0;
@@ -242,7 +292,7 @@ int DataSetBuilder::ParseLine(const std::string &source, int line, const std::st
     if (keyword == "value") {
         size_t eq = rest.find('=');
         double value;
-        if (eq == std::string::npos || !ParseNumber(rest.substr(0, eq), &value))
+        if (eq == std::string::npos || ParseNumber(rest.substr(0, eq), &value) != NUMBER_OK)
             return Error(where, "a label line reads \"value <number> = <text>\"");
         std::string text = Trim(rest.substr(eq + 1));
         if (text.size() > QVF_MAX_CATEGORY_TEXT)
@@ -259,7 +309,7 @@ int DataSetBuilder::ParseLine(const std::string &source, int line, const std::st
         return 0;
     }
     if (block != 1)
-        return Error(where, "\"" + keyword + "\" belongs to a variable, or is not a keyword");
+        return Error(where, Quote(keyword) + " belongs to a variable, or is not a keyword");
     VariableInfo &info = variables.back().info;
     if (keyword == "label") {
         if (rest.size() > QVF_MAX_LABEL)
@@ -272,12 +322,12 @@ int DataSetBuilder::ParseLine(const std::string &source, int line, const std::st
             info.decimals = 0;
     } else if (keyword == "width") {
         double w;
-        if (!ParseNumber(rest, &w) || w < 1 || w > 40 || std::floor(w) != w)
+        if (ParseNumber(rest, &w) != NUMBER_OK || w < 1 || w > 40 || std::floor(w) != w)
             return Error(where, "the print width is 1 to 40");
         info.printWidth = static_cast<int>(w);
     } else if (keyword == "decimals") {
         double d;
-        if (!ParseNumber(rest, &d) || std::floor(d) != d || !((d >= 0 && d <= 15) || d == QVF_DECIMALS_UNSET))
+        if (ParseNumber(rest, &d) != NUMBER_OK || std::floor(d) != d || !((d >= 0 && d <= 15) || d == QVF_DECIMALS_UNSET))
             return Error(where, "decimals are 0 to 15 (255: not set)");
         info.decimals = static_cast<int>(d);
     } else if (keyword == "missing") {
@@ -292,7 +342,7 @@ int DataSetBuilder::ParseLine(const std::string &source, int line, const std::st
             if (a == std::string::npos)
                 a = rest.size();
             double code;
-            if (!ParseNumber(item, &code))
+            if (ParseNumber(item, &code) != NUMBER_OK)
                 return Error(where, "a missing code is a number");
             if (info.missingCount >= QVF_MAX_MISSING)
                 return Error(where, "at most 3 user-missing codes");
@@ -304,9 +354,9 @@ int DataSetBuilder::ParseLine(const std::string &source, int line, const std::st
                 variables.back().labels = set.labels;
                 return 0;
             }
-        return Error(where, "no category set \"" + rest + "\" defined before");
+        return Error(where, "no category set " + Quote(rest) + " defined before");
     } else {
-        return Error(where, "unknown keyword \"" + keyword + "\"");
+        return Error(where, "unknown keyword " + Quote(keyword));
     }
     return 0;
 }
@@ -318,20 +368,39 @@ int DataSetBuilder::Finish(const std::string &source)
     for (int i = 0; i < weightCount; ++i) {
         long w = Find(weightNames[i]);
         if (!w)
-            return Error(source, "weight variable \"" + weightNames[i] + "\" is not described");
+            return Error(source, "weight variable " + Quote(weightNames[i]) + " is not described");
     }
     if (!regionName.empty()) {
         long r = Find(regionName);
         if (!r || !IsIntegerStorage(variables[static_cast<size_t>(r - 1)].info.storageType))
-            return Error(source, "region variable \"" + regionName + "\" is not an integer variable");
+            return Error(source, "region variable " + Quote(regionName) + " is not an integer variable");
     }
     if (!selectionName.empty() && !Find(selectionName))
-        return Error(source, "selection variable \"" + selectionName + "\" is not described");
+        return Error(source, "selection variable " + Quote(selectionName) + " is not described");
     for (Variable &v : variables)
         for (int i = 0; i < v.info.missingCount; ++i)
             if (!FitsStorage(v.info.storageType, v.info.missing[i]))
                 return Error(source, std::string("missing code of ") + v.info.name + " does not fit its storage type");
     return 0;
+}
+
+int DataSetBuilder::MissingColumn(const std::string &where, const std::string &header, const char *name)
+{
+    // A header that holds the name when split at another separator: the
+    // file's separator is not the described one.
+    static const char candidates[] = {',', ';', '\t', '|'};
+    std::vector<std::string> fields;
+    for (char other : candidates) {
+        if (other == separator || !SplitCsv(header, other, &fields) || fields.size() < 2)
+            continue;
+        for (const std::string &f : fields)
+            if (SameName(Trim(f), name))
+                return Error(where, "the fields are separated by " + SeparatorName(other) + ", not by " +
+                                        SeparatorName(separator) + " as the description says (give \"separator " +
+                                        (other == '\t' ? std::string("tab") : std::string(1, other)) +
+                                        "\" in the description)");
+    }
+    return Error(where, std::string("no column for variable ") + name);
 }
 
 int DataSetBuilder::ReadCsvFile(const char *fileName)
@@ -349,7 +418,9 @@ int DataSetBuilder::ReadCsv(const std::string &text, const char *sourceName)
         return Error(source, "read the description first");
     std::vector<long> columnVariable;   // variable (from 1) of each column, 0 unused
     std::vector<std::string> fields;
-    size_t at = 0;
+    // A UTF-8 byte-order mark (spreadsheet programs write one) is not part
+    // of the first column's name.
+    size_t at = text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
     long line = 0;
     bool header = true;
     for (Variable &v : variables)
@@ -375,7 +446,7 @@ int DataSetBuilder::ReadCsv(const std::string &text, const char *sourceName)
                 long v = Find(Trim(f));
                 for (long used : columnVariable)
                     if (v && used == v)
-                        return Error(where, "column \"" + Trim(f) + "\" appears twice");
+                        return Error(where, "column " + Quote(Trim(f)) + " appears twice");
                 columnVariable.push_back(v);
             }
             for (size_t i = 0; i < variables.size(); ++i) {
@@ -383,7 +454,7 @@ int DataSetBuilder::ReadCsv(const std::string &text, const char *sourceName)
                 for (long used : columnVariable)
                     found = found || used == static_cast<long>(i + 1);
                 if (!found)
-                    return Error(where, std::string("no column for variable ") + variables[i].info.name);
+                    return MissingColumn(where, record, variables[i].info.name);
             }
             continue;
         }
@@ -398,11 +469,14 @@ int DataSetBuilder::ReadCsv(const std::string &text, const char *sourceName)
             std::string cell = Trim(fields[c]);
             double value = DBL_MAX;
             if (!cell.empty()) {
-                if (!ParseNumber(cell, &value))
-                    return Error(where + " column " + std::to_string(c + 1), "\"" + cell + "\" is not a number");
+                std::string place = where + " column " + std::to_string(c + 1);
+                int parsed = ParseNumber(cell, &value);
+                if (parsed == NUMBER_OUT_OF_RANGE)
+                    return Error(place, Quote(cell) + " is out of range (beyond the largest number, about 1.8e308)");
+                if (parsed != NUMBER_OK)
+                    return Error(place, Quote(cell) + " is not a number");
                 if (!FitsStorage(var.info.storageType, value))
-                    return Error(where + " column " + std::to_string(c + 1),
-                                 cell + " does not fit the storage type of " + var.info.name);
+                    return Error(place, Quote(cell) + " does not fit the storage type of " + var.info.name);
             }
             if (!var.values->AppendReal(value))
                 return Error(where, "the values cannot be kept (temporary file)");
@@ -413,6 +487,10 @@ int DataSetBuilder::ReadCsv(const std::string &text, const char *sourceName)
     }
     if (header)
         return Error(source, "has no header line");
+    // Most often a file cut short or the wrong file; a data set of no cases
+    // is of no use to any computation.
+    if (caseCount == 0)
+        return Error(source, "has a header line but no cases");
     haveValues = true;
     return 0;
 }

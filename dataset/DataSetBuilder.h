@@ -53,6 +53,8 @@ private:
     long Find(const std::string &name) const;
     int ParseLine(const std::string &source, int line, const std::string &keyword, const std::string &rest);
     int Finish(const std::string &source);
+    // The error for a described variable the CSV header has no column for.
+    int MissingColumn(const std::string &where, const std::string &header, const char *name);
 
     std::vector<Variable> variables;
     std::vector<CategorySet> categorySets;

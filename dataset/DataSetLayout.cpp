@@ -95,7 +95,7 @@ const char *DataSetErrorText(int error)
     case DSERR_READ: return "The values of a variable could not be read.";
     case DSERR_ARGUMENT: return "Invalid argument.";
     case DSERR_NO_DATASET: return "No data set is open.";
-    case DSERR_INTERRUPTED: return "Saving was interrupted; the data set is unchanged.";
+    case DSERR_RECOVERY: return "An interrupted save of the data set can be neither finished nor undone.";
     case DSERR_TOO_LARGE: return "The data set is too large for its file format.";
     default: return "Unknown data-set error.";
     }

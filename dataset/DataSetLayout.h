@@ -37,8 +37,9 @@ enum DataSetError {
     DSERR_READ = 16,            // reading values failed
     DSERR_ARGUMENT = 17,        // a caller's argument is invalid
     DSERR_NO_DATASET = 18,      // no data set is open
-    DSERR_INTERRUPTED = 19,     // saving was stopped before it completed (test hook)
-    DSERR_TOO_LARGE = 20        // the data set would not fit the file layout
+    DSERR_RECOVERY = 19,        // an interrupted save could be neither finished nor undone
+    DSERR_TOO_LARGE = 20,       // the data set would not fit the file layout
+    DSERR_LAST = DSERR_TOO_LARGE
 };
 const char *DataSetErrorText(int error);
 // The text of an error word followed by " (detail)" when detail is not empty.

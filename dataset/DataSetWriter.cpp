@@ -12,7 +12,18 @@
 #include <cstring>
 
 namespace {
-int interruptStage = DataSetWriter::INTERRUPT_NONE;
+int killStep = DataSetWriter::SAVE_STEP_NONE;
+const DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+const char kRecordTitle[] = "Mervalo save commit";
+const long long kMaxRecordBytes = 4096;
+
+// Ends the process at the test's kill step: a real end, with the handles
+// closed by the system and nothing flushed or undone by this program.
+void ReachStep(int step)
+{
+    if (killStep != DataSetWriter::SAVE_STEP_NONE && step == killStep)
+        TerminateProcess(GetCurrentProcess(), DataSetWriter::KILLED_EXIT_CODE);
+}
 
 std::string ChangeExtension(const std::string &path, const char *extension)
 {
@@ -45,11 +56,205 @@ bool ValidText(const char *text, size_t limit)
     return true;
 }
 
+long long FileSize(const std::string &name)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool DeleteIfThere(const std::string &name)
+{
+    if (DeleteFileA(name.c_str()))
+        return true;
+    DWORD code = GetLastError();
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+}
+
+// The files of one data set that a save touches: the data set's own files
+// and the save-time file of each, in the order the save replaces them.
+enum SaveFile { FILE_SYSTEM = 0, FILE_INDEX = 1, FILE_DOC = 2, FILE_KINDS = 3 };
+const char *const kRecordKeys[FILE_KINDS] = {"system", "index", "documentation"};
+
+struct SaveFileNames {
+    explicit SaveFileNames(const std::string &qvf)
+    {
+        final[FILE_SYSTEM] = qvf;
+        final[FILE_INDEX] = ChangeExtension(qvf, ".IND");
+        final[FILE_DOC] = ChangeExtension(qvf, ".dkm");
+        temp[FILE_SYSTEM] = ChangeExtension(qvf, ".QV$");
+        temp[FILE_INDEX] = ChangeExtension(qvf, ".IN$");
+        temp[FILE_DOC] = ChangeExtension(qvf, ".DK$");
+        record = ChangeExtension(qvf, ".QVC");
+    }
+    std::string final[FILE_KINDS];
+    std::string temp[FILE_KINDS];
+    std::string record;
+};
+
+// The commit record: the sizes of the complete save-time files (-1 for the
+// documentation: the saved data set has none), and "end" last, so that a
+// record cut short is recognised.
+std::string RecordText(const long long sizes[FILE_KINDS])
+{
+    std::string text = std::string(kRecordTitle) + "\r\n";
+    for (int f = 0; f < FILE_KINDS; ++f)
+        text += std::string(kRecordKeys[f]) + " " + (sizes[f] < 0 ? std::string("none") : std::to_string(sizes[f])) +
+                "\r\n";
+    return text + "end\r\n";
+}
+
+bool ParseRecord(const std::string &text, long long sizes[FILE_KINDS])
+{
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find("\r\n", at);
+        if (end == std::string::npos)
+            return false;
+        lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    if (lines.size() != FILE_KINDS + 2 || lines.front() != kRecordTitle || lines.back() != "end")
+        return false;
+    for (int f = 0; f < FILE_KINDS; ++f) {
+        std::string key = std::string(kRecordKeys[f]) + " ";
+        const std::string &line = lines[static_cast<size_t>(f) + 1];
+        if (line.compare(0, key.size(), key) != 0)
+            return false;
+        std::string value = line.substr(key.size());
+        if (f == FILE_DOC && value == "none") {
+            sizes[f] = -1;
+            continue;
+        }
+        if (value.empty() || value.size() > 12 || value.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        sizes[f] = std::stoll(value);
+    }
+    return true;
+}
+
+// Puts a committed save in place: moves each save-time file still there
+// over its data-set file (system file first), removes the documentation
+// when the save has none, then removes the record. Run again after an
+// interruption it carries on where it stopped, since a moved file has no
+// save-time file left. *done counts the steps done; *failed names the file
+// of a failed step.
+bool CompleteCommit(const SaveFileNames &n, const long long sizes[FILE_KINDS], int *done, std::string *failed)
+{
+    static const int steps[FILE_KINDS] = {DataSetWriter::SAVE_STEP_SYSTEM_FILE, DataSetWriter::SAVE_STEP_INDEX_FILE,
+                                          DataSetWriter::SAVE_STEP_DOC_FILE};
+    *done = 0;
+    for (int f = 0; f < FILE_KINDS; ++f) {
+        if (f == FILE_DOC && sizes[f] < 0) {
+            if (!DeleteIfThere(n.final[f]) || !DeleteIfThere(n.temp[f])) {
+                *failed = n.final[f];
+                return false;
+            }
+        } else if (FileSize(n.temp[f]) >= 0) {
+            if (FileSize(n.temp[f]) != sizes[f]) {
+                *failed = n.temp[f] + " is not the size the commit record gives";
+                return false;
+            }
+            if (!MoveFileExA(n.temp[f].c_str(), n.final[f].c_str(), kMove)) {
+                *failed = n.final[f];
+                return false;
+            }
+        }
+        ++*done;
+        ReachStep(steps[f]);
+    }
+    if (!DeleteIfThere(n.record)) {
+        *failed = n.record;
+        return false;
+    }
+    ReachStep(DataSetWriter::SAVE_STEP_DONE);
+    return true;
+}
+
+bool ReadRecord(const std::string &name, std::string *text)
+{
+    PFILE in(name.c_str());
+    if (!in.Open(PFILE_READ))
+        return false;
+    long long size = in.Size();
+    if (size < 0 || size > kMaxRecordBytes)
+        return false;
+    text->resize(static_cast<size_t>(size));
+    return text->empty() || in.Read(&(*text)[0], 1, text->size()) == text->size();
+}
+
 }  // namespace
 
-void DataSetWriter::SetInterruptStage(int stage)
+void DataSetWriter::SetKillStep(int step)
 {
-    interruptStage = stage;
+    killStep = step;
+}
+
+const char *DataSetWriter::SaveRecoveryText(int recovery)
+{
+    switch (recovery) {
+    case SAVE_RECOVERY_FINISHED:
+        return "A save of this data set was interrupted after it was complete; it has now been finished.";
+    case SAVE_RECOVERY_ROLLED_BACK:
+        return "A save of this data set was interrupted before it was complete; the data set is as it was before "
+               "that save.";
+    default: return "";
+    }
+}
+
+bool DataSetWriter::HasSaveLeftovers(const char *fileName)
+{
+    SaveFileNames n(fileName ? fileName : "");
+    if (FileSize(n.record) >= 0)
+        return true;
+    for (int f = 0; f < FILE_KINDS; ++f)
+        if (FileSize(n.temp[f]) >= 0)
+            return true;
+    return false;
+}
+
+int DataSetWriter::Recover(const char *fileName, int *recovery, std::string *errorText)
+{
+    *recovery = SAVE_RECOVERY_NONE;
+    SaveFileNames n(fileName ? fileName : "");
+    std::string text;
+    long long sizes[FILE_KINDS];
+    bool hasRecord = FileSize(n.record) >= 0;
+    if (hasRecord) {
+        if (!ReadRecord(n.record, &text)) {
+            *errorText = DataSetErrorText(DSERR_RECOVERY, n.record);
+            return DSERR_RECOVERY;
+        }
+        if (ParseRecord(text, sizes)) {
+            int done = 0;
+            std::string failed;
+            if (!CompleteCommit(n, sizes, &done, &failed)) {
+                *errorText = DataSetErrorText(DSERR_RECOVERY, failed);
+                return DSERR_RECOVERY;
+            }
+            *recovery = SAVE_RECOVERY_FINISHED;
+            return DSERR_NONE;
+        }
+        // A record cut short: the save stopped while writing it, before it
+        // replaced anything.
+    }
+    bool found = hasRecord;
+    for (int f = 0; f < FILE_KINDS; ++f) {
+        found = found || FileSize(n.temp[f]) >= 0;
+        if (!DeleteIfThere(n.temp[f])) {
+            *errorText = DataSetErrorText(DSERR_RECOVERY, n.temp[f]);
+            return DSERR_RECOVERY;
+        }
+    }
+    if (!DeleteIfThere(n.record)) {
+        *errorText = DataSetErrorText(DSERR_RECOVERY, n.record);
+        return DSERR_RECOVERY;
+    }
+    *recovery = found ? SAVE_RECOVERY_ROLLED_BACK : SAVE_RECOVERY_NONE;
+    return DSERR_NONE;
 }
 
 DataSetWriter::DataSetWriter(const char *fileName)
@@ -60,6 +265,7 @@ DataSetWriter::DataSetWriter(const char *fileName)
     qvfTemp = ChangeExtension(qvfName, ".QV$");
     indTemp = ChangeExtension(qvfName, ".IN$");
     dkmTemp = ChangeExtension(qvfName, ".DK$");
+    recordName = ChangeExtension(qvfName, ".QVC");
 }
 
 DataSetWriter::~DataSetWriter()
@@ -155,7 +361,7 @@ void DataSetWriter::SetSelection(LogBuffer *bits, bool active, const char *descr
     selectionText = description ? description : "";
 }
 
-bool DataSetWriter::WriteColumn(PFILE &out, Variable &v, bool stopHalfway)
+bool DataSetWriter::WriteColumn(PFILE &out, Variable &v, bool halfwayStep)
 {
     BUFFERTYPE &list = *v.values;
     int size = StorageValueSize(v.info.storageType);
@@ -165,8 +371,8 @@ bool DataSetWriter::WriteColumn(PFILE &out, Variable &v, bool stopHalfway)
     double low = DBL_MAX, high = -DBL_MAX;
     list.SeekCase(1, 1);
     for (long c = 0; c < caseCount; ++c) {
-        if (stopHalfway && c == caseCount / 2)
-            return false;
+        if (halfwayStep && c == caseCount / 2)
+            ReachStep(SAVE_STEP_VALUES_HALF);
         if (!list.MoveNext()) {
             Fail(DSERR_READ, std::string("values of ") + v.info.name);
             return false;
@@ -217,11 +423,22 @@ int DataSetWriter::WriteTemporaries()
 {
     error = DSERR_NONE;
     errorText.clear();
-    int stage = interruptStage;
+    committed = false;
     if (qvfName.empty())
         return Fail(DSERR_ARGUMENT, "no file name");
     if (caseCount < 0)
         return Fail(DSERR_ARGUMENT, "case count");
+    // A committed save of the same files that never finished is finished
+    // first: its record must not be taken for this save's.
+    if (FileSize(recordName) >= 0) {
+        int recovery = SAVE_RECOVERY_NONE;
+        std::string text;
+        if (Recover(qvfName.c_str(), &recovery, &text)) {
+            error = DSERR_RECOVERY;
+            errorText = text;
+            return error;
+        }
+    }
 
     // Layout: header, the columns variable by variable, the category
     // labels, the selection bits.
@@ -273,16 +490,10 @@ int DataSetWriter::WriteTemporaries()
         if (!out.Open(PFILE_WRITE))
             return Fail(DSERR_WRITE, qvfTemp);
         bool ok = out.Write(headerBytes, 1, QVF_HEADER_SIZE) == QVF_HEADER_SIZE;
-        for (size_t i = 0; ok && i < variables.size(); ++i) {
-            bool stop = stage == INTERRUPT_IN_VALUES && i == variables.size() / 2;
-            ok = WriteColumn(out, variables[i], stop);
-            if (!ok && stop) {
-                out.Close();
-                interruptStage = INTERRUPT_NONE;
-                DiscardTemporaries();
-                return Fail(DSERR_INTERRUPTED, qvfTemp);
-            }
-        }
+        if (variables.empty())
+            ReachStep(SAVE_STEP_VALUES_HALF);
+        for (size_t i = 0; ok && i < variables.size(); ++i)
+            ok = WriteColumn(out, variables[i], i == variables.size() / 2);
         // The values are written: lists the writer owns let go of their
         // files now, before anything is replaced.
         for (Variable &v : variables)
@@ -295,12 +506,15 @@ int DataSetWriter::WriteTemporaries()
                     out.Write(selectionBytes.data(), 1, selectionBytes.size()) == selectionBytes.size());
         ok = out.Flush() && ok;
         out.Close();
-        if (!ok) {
+        // A file shorter than its layout is a write that failed unnoticed.
+        if (!ok || FileSize(qvfTemp) != at) {
             int code = error ? error : DSERR_WRITE;
             DiscardTemporaries();
             return Fail(code, qvfTemp);
         }
     }
+    tempSizes[FILE_SYSTEM] = at;
+    ReachStep(SAVE_STEP_SYSTEM_TEMP);
     std::vector<unsigned char> index(variables.size() * IND_RECORD_9600);
     for (size_t i = 0; i < variables.size(); ++i)
         DataSetLayout::EncodeIndexRecord(variables[i].info, &index[i * IND_RECORD_9600]);
@@ -308,16 +522,17 @@ int DataSetWriter::WriteTemporaries()
         DiscardTemporaries();
         return Fail(DSERR_WRITE, indTemp);
     }
-    if (!documentation.empty() &&
-        !WriteFileBytes(dkmTemp, std::vector<unsigned char>(documentation.begin(), documentation.end()))) {
-        DiscardTemporaries();
-        return Fail(DSERR_WRITE, dkmTemp);
+    tempSizes[FILE_INDEX] = static_cast<long long>(index.size());
+    ReachStep(SAVE_STEP_INDEX_TEMP);
+    tempSizes[FILE_DOC] = -1;
+    if (!documentation.empty()) {
+        if (!WriteFileBytes(dkmTemp, std::vector<unsigned char>(documentation.begin(), documentation.end()))) {
+            DiscardTemporaries();
+            return Fail(DSERR_WRITE, dkmTemp);
+        }
+        tempSizes[FILE_DOC] = static_cast<long long>(documentation.size());
     }
-    if (stage == INTERRUPT_AFTER_TEMPORARIES) {
-        interruptStage = INTERRUPT_NONE;
-        DiscardTemporaries();
-        return Fail(DSERR_INTERRUPTED, qvfName);
-    }
+    ReachStep(SAVE_STEP_DOC_TEMP);
     return DSERR_NONE;
 }
 
@@ -329,23 +544,23 @@ bool DataSetWriter::WriteFileBytes(const std::string &name, const std::vector<un
     bool ok = bytes.empty() || out.Write(bytes.data(), 1, bytes.size()) == bytes.size();
     ok = out.Flush() && ok;
     out.Close();
-    return ok;
+    return ok && FileSize(name) == static_cast<long long>(bytes.size());
 }
 
-bool DataSetWriter::ReadWholeFile(const std::string &name, std::vector<unsigned char> *bytes, bool *exists)
+bool DataSetWriter::WriteCommitRecord()
 {
-    bytes->clear();
-    *exists = GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!*exists)
-        return true;
-    PFILE in(name.c_str());
-    if (!in.Open(PFILE_READ))
+    // Written in two halves, each flushed, so that a test can end the
+    // process between them and see a record cut short.
+    std::string text = RecordText(tempSizes);
+    size_t half = text.size() / 2;
+    PFILE out(recordName.c_str());
+    if (!out.Open(PFILE_WRITE))
         return false;
-    long long size = in.Size();
-    if (size < 0 || size > 64LL * 1024 * 1024)
-        return false;
-    bytes->resize(static_cast<size_t>(size));
-    return in.Read(bytes->data(), 1, bytes->size()) == bytes->size();
+    bool ok = out.Write(text.data(), 1, half) == half && out.Flush();
+    ReachStep(SAVE_STEP_RECORD_HALF);
+    ok = ok && out.Write(text.data() + half, 1, text.size() - half) == text.size() - half && out.Flush();
+    out.Close();
+    return ok;
 }
 
 void DataSetWriter::DiscardTemporaries()
@@ -357,53 +572,35 @@ void DataSetWriter::DiscardTemporaries()
 
 int DataSetWriter::ReplaceFiles()
 {
-    const DWORD move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    int stage = interruptStage;
-    // The small files are kept in memory so that they can be put back when
-    // a later step fails; the system file is replaced last.
-    std::vector<unsigned char> oldIndex, oldDoc;
-    bool hadIndex = false, hadDoc = false;
-    if (!ReadWholeFile(indName, &oldIndex, &hadIndex) || !ReadWholeFile(dkmName, &oldDoc, &hadDoc)) {
+    committed = false;
+    // The caller's streams were closed in between: the temporaries must
+    // still be those written.
+    if (FileSize(qvfTemp) != tempSizes[FILE_SYSTEM] || FileSize(indTemp) != tempSizes[FILE_INDEX] ||
+        (tempSizes[FILE_DOC] >= 0 && FileSize(dkmTemp) != tempSizes[FILE_DOC])) {
         DiscardTemporaries();
-        return Fail(DSERR_REPLACE, indName);
+        return Fail(DSERR_WRITE, qvfTemp);
     }
-    // Puts one file back as it was: its old bytes, or no file when there was none.
-    auto restoreOne = [this, move](bool had, const std::string &temp, const std::string &name,
-                             const std::vector<unsigned char> &old) {
-        if (!had)
-            DeleteFileA(name.c_str());
-        else if (WriteFileBytes(temp, old))
-            MoveFileExA(temp.c_str(), name.c_str(), move);
-    };
-    auto restore = [&](bool index, bool doc) {
-        if (index)
-            restoreOne(hadIndex, indTemp, indName, oldIndex);
-        if (doc)
-            restoreOne(hadDoc, dkmTemp, dkmName, oldDoc);
-        DiscardTemporaries();
-    };
-    if (!MoveFileExA(indTemp.c_str(), indName.c_str(), move)) {
-        DiscardTemporaries();
-        return Fail(DSERR_REPLACE, indName);
+    if (!WriteCommitRecord()) {
+        if (DeleteIfThere(recordName))
+            DiscardTemporaries();
+        return Fail(DSERR_WRITE, recordName);
     }
-    bool newDoc = !documentation.empty();
-    if (newDoc && !MoveFileExA(dkmTemp.c_str(), dkmName.c_str(), move)) {
-        restore(true, false);
-        return Fail(DSERR_REPLACE, dkmName);
+    ReachStep(SAVE_STEP_COMMITTED);
+    int done = 0;
+    std::string failed;
+    if (CompleteCommit(SaveFileNames(qvfName), tempSizes, &done, &failed))
+        return DSERR_NONE;
+    if (done == 0) {
+        // Nothing was replaced (the system file, replaced first, is the one
+        // another program may hold open): the save is undone here, the
+        // record first, so that an end in between leaves only save-time
+        // files, which the next open removes.
+        if (DeleteIfThere(recordName))
+            DiscardTemporaries();
+        return Fail(DSERR_REPLACE, failed);
     }
-    if (stage == INTERRUPT_BEFORE_SYSTEM_FILE) {
-        interruptStage = INTERRUPT_NONE;
-        restore(true, newDoc);
-        return Fail(DSERR_INTERRUPTED, qvfName);
-    }
-    if (!MoveFileExA(qvfTemp.c_str(), qvfName.c_str(), move)) {
-        restore(true, newDoc);
-        return Fail(DSERR_REPLACE, qvfName);
-    }
-    // A data set saved without documentation keeps none from before.
-    if (!newDoc && hadDoc)
-        DeleteFileA(dkmName.c_str());
-    return DSERR_NONE;
+    committed = true;
+    return Fail(DSERR_REPLACE, failed + "; the save is finished when the data set is next opened");
 }
 
 int DataSetWriter::Write()

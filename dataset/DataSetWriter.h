@@ -1,9 +1,10 @@
 // DataSetWriter: writes a data set in format 9600 (system file, index file
 // and, when there is documentation, the ".dkm" file) without ever leaving a
-// half-written one: everything goes to the save-time files ".QV$", ".IN$"
-// and ".DK$" first, and these replace the old files only when all of them
-// are complete. A failure removes the temporaries and leaves the old files
-// as they were.
+// data set that does not open: everything goes to the save-time files
+// ".QV$", ".IN$" and ".DK$" first; when all are complete a commit record
+// ".QVC" says so, and only then are the old files replaced. A save that
+// stops before the record exists is undone by the next open (Recover), one
+// that stops after it is finished; docs/dataset-files.md gives the order.
 //
 // Used by DATASET::Save and AddVariable, by the converter (qvconvert) and by
 // tests. The value lists handed in are walked forward from case 1 and are
@@ -20,18 +21,44 @@ class LogBuffer;
 
 class DataSetWriter {
 public:
-    // Points at which a test can make saving fail, as a full disk or a
-    // crash would: while the value columns are half written, after all
-    // temporaries are complete, and after the index file has been replaced
-    // but before the system file is.
-    enum InterruptStage {
-        INTERRUPT_NONE = 0,
-        INTERRUPT_IN_VALUES = 1,
-        INTERRUPT_AFTER_TEMPORARIES = 2,
-        INTERRUPT_BEFORE_SYSTEM_FILE = 3
+    // The steps of a save, in order; finishing an interrupted save on open
+    // passes the replacing steps again. A test program names one with
+    // SetKillStep and the process ends itself there, as a crash would.
+    enum SaveStep {
+        SAVE_STEP_NONE = 0,
+        SAVE_STEP_VALUES_HALF = 1,     // half the value columns are in ".QV$"
+        SAVE_STEP_SYSTEM_TEMP = 2,     // ".QV$" complete
+        SAVE_STEP_INDEX_TEMP = 3,      // ".IN$" complete
+        SAVE_STEP_DOC_TEMP = 4,        // ".DK$" complete, or none needed
+        SAVE_STEP_RECORD_HALF = 5,     // half the commit record is written
+        SAVE_STEP_COMMITTED = 6,       // the commit record is complete
+        SAVE_STEP_SYSTEM_FILE = 7,     // ".QVF" replaced
+        SAVE_STEP_INDEX_FILE = 8,      // ".IND" replaced
+        SAVE_STEP_DOC_FILE = 9,        // ".dkm" replaced or removed
+        SAVE_STEP_DONE = 10,           // the commit record removed
+        SAVE_STEP_COUNT = 11
     };
-    // Test hook: the next Write stops at that stage (then the hook clears).
-    static void SetInterruptStage(int stage);
+    // Exit code of a process that ended itself at its kill step.
+    enum { KILLED_EXIT_CODE = 75 };
+    // Test hook: the process ends (TerminateProcess on itself) when a save
+    // or a recovery reaches that step. SAVE_STEP_NONE: never.
+    static void SetKillStep(int step);
+
+    // What opening found of an earlier save that did not complete.
+    enum SaveRecovery {
+        SAVE_RECOVERY_NONE = 0,        // nothing: the last save completed
+        SAVE_RECOVERY_FINISHED = 1,    // it was committed: its files were put in place
+        SAVE_RECOVERY_ROLLED_BACK = 2  // it was not: its leftovers were removed
+    };
+    static const char *SaveRecoveryText(int recovery);
+    // Finishes or undoes an interrupted save of the data set (".QVF" path).
+    // The caller holds the data set's lock (no save of it can be running).
+    // Returns 0 and sets *recovery, or DSERR_RECOVERY with the reason in
+    // *errorText when the files cannot be put in order (all left as found).
+    static int Recover(const char *fileName, int *recovery, std::string *errorText);
+    // True when a save of the data set left files behind (commit record or
+    // save-time files), so that Recover has something to do.
+    static bool HasSaveLeftovers(const char *fileName);
 
     // fileName: the ".QVF" path to write.
     explicit DataSetWriter(const char *fileName);
@@ -62,9 +89,15 @@ public:
     // Writes the temporaries and puts them in place. 0 or an error word.
     int Write();
     // The two halves of Write, for a caller that must close its own streams
-    // on the old files in between.
+    // on the old files in between. WriteTemporaries first finishes a save
+    // of the same data set that was interrupted after its commit.
     int WriteTemporaries();
+    // Writes the commit record, then replaces the files. When it fails
+    // after the system file was replaced, the record stays and the next
+    // open finishes the save; IsCommitted() then tells the caller that the
+    // files on disk changed.
     int ReplaceFiles();
+    bool IsCommitted() const { return committed; }
     // Removes the temporaries (after a failure of the caller in between).
     void DiscardTemporaries();
 
@@ -82,10 +115,13 @@ private:
     int CheckVariable(const VariableInfo &info, const std::vector<CategoryLabel> &labels, BUFFERTYPE *values);
     bool WriteColumn(class PFILE &out, Variable &v, bool stopHalfway);
     bool WriteFileBytes(const std::string &name, const std::vector<unsigned char> &bytes);
-    bool ReadWholeFile(const std::string &name, std::vector<unsigned char> *bytes, bool *exists);
+    bool WriteCommitRecord();
 
     std::string qvfName, indName, dkmName;
     std::string qvfTemp, indTemp, dkmTemp;
+    std::string recordName;
+    long long tempSizes[3] = {0, 0, -1};  // ".QV$", ".IN$", ".DK$" (-1: no documentation)
+    bool committed = false;
     long caseCount = 0;
     std::vector<Variable> variables;
     long weights[QVF_MAX_WEIGHTS] = {0, 0, 0, 0};

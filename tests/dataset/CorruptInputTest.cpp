@@ -180,7 +180,7 @@ TEST(DataSet, MutatedSystemAndIndexFilesAreRefusedOrReadSafely)
             if (code) {
                 ++refused;
                 EXPECT_GT(code, 0);
-                EXPECT_LE(code, DSERR_TOO_LARGE);
+                EXPECT_LE(code, DSERR_LAST);
                 EXPECT_EQ(std::string(dataSet.GetErrorText()).find("Unknown"), std::string::npos);
                 EXPECT_FALSE(dataSet.IsOpen());
             } else {

@@ -7,6 +7,7 @@
 #include "dataset/SelectRec.h"
 #include "dataset/WeightRec.h"
 
+#include <cctype>
 #include <cfloat>
 #include <cstring>
 #include <memory>
@@ -278,5 +279,117 @@ TEST(DataSetOpen, ReadsTheOlderFormatAndItsVariant)
         EXPECT_TRUE(dataSet.GetVariable(1)->rangeKnown);
     }
 }
+
+// Damaged images of the small data set: each edit is just past a limit the
+// reader must hold (and, where there is one, its twin just inside it).
+struct DamagedImage {
+    const char *what;
+    int error;           // expected from opening; 0: opens
+    const char *detail;  // part of the error text
+};
+
+void PutI32(std::vector<unsigned char> &b, size_t at, long long v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<unsigned char>((static_cast<unsigned long long>(v) >> (8 * i)) & 0xff);
+}
+
+class DamagedDataSet : public ::testing::TestWithParam<DamagedImage> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("d.QVF")), 0);
+        qvf = ReadFileBytes(dir.File("d.QVF"));
+        ind = ReadFileBytes(dir.File("d.IND"));
+        ASSERT_EQ(ind.size(), 8u * IND_RECORD_9600);
+    }
+    // Variable 5 (a double, 12 cases) gets a column starting at start.
+    void MoveColumn(long long start) { PutI32(ind, 4 * IND_RECORD_9600 + 100, start); }
+    // Variable 1 gets one category label of n letters in a block appended
+    // to the system file, the label area stretched over it.
+    void AppendLabel(size_t n, unsigned char lengthByte)
+    {
+        size_t at = qvf.size();
+        const unsigned char one[8] = {0, 0, 0, 0, 0, 0, 0xf0, 0x3f};   // 1.0
+        qvf.insert(qvf.end(), one, one + 8);
+        qvf.push_back(lengthByte);
+        qvf.insert(qvf.end(), n, 'x');
+        long long textOffset = qvf[20] | (qvf[21] << 8) | (qvf[22] << 16) | (qvf[23] << 24);
+        PutI32(qvf, 24, static_cast<long long>(qvf.size()) - textOffset);
+        PutI32(ind, 148, static_cast<long long>(at));
+        PutI32(ind, 152, 1);
+        PutI32(ind, 156, static_cast<long long>(qvf.size() - at));
+    }
+    void Edit(const std::string &what)
+    {
+        const long long end = static_cast<long long>(qvf.size());
+        if (what == "column ends at the file's end")
+            MoveColumn(end - 12 * 8);
+        else if (what == "column ends a byte past the file's end")
+            MoveColumn(end - 12 * 8 + 1);
+        else if (what == "column starts inside the header")
+            MoveColumn(QVF_HEADER_SIZE - 1);
+        else if (what == "index a byte longer")
+            ind.push_back(0);
+        else if (what == "index a byte shorter")
+            ind.pop_back();
+        else if (what == "index a record longer")
+            ind.insert(ind.end(), ind.begin(), ind.begin() + IND_RECORD_9600);
+        else if (what == "variable label of 70 letters")
+            std::fill(ind.begin() + 26, ind.begin() + 26 + 70, 'y');
+        else if (what == "variable label of 71 letters")
+            std::fill(ind.begin() + 26, ind.begin() + 26 + 71, 'y');
+        else if (what == "category label of 70 letters")
+            AppendLabel(70, 70);
+        else if (what == "category label of 71 letters")
+            AppendLabel(71, 71);
+        else
+            FAIL() << "no such edit: " << what;
+    }
+    TempDirectory dir;
+    std::vector<unsigned char> qvf, ind;
+};
+
+TEST_P(DamagedDataSet, IsRefusedWithTheErrorOfItsFault)
+{
+    Edit(GetParam().what);
+    WriteFileBytes(dir.File("d.QVF"), qvf);
+    WriteFileBytes(dir.File("d.IND"), ind);
+    std::string text;
+    int error = -1;
+    std::unique_ptr<DATASET> dataSet(OpenDataSet(dir.File("d.QVF").c_str(), &error, DATASET_READONLY, &text));
+    int labelError = 0;
+    if (dataSet) {
+        std::vector<CategoryLabel> labels;
+        labelError = dataSet->ReadCategoryLabels(1, &labels);
+        EXPECT_TRUE(labelError || !labels.empty());
+    }
+    EXPECT_EQ(error ? error : labelError, GetParam().error) << text;
+    if (GetParam().error && error) {
+        // In words, the file named, the reason told once.
+        EXPECT_NE(text.find(GetParam().detail), std::string::npos) << text;
+        EXPECT_NE(text.find("d.QVF"), std::string::npos) << text;
+        EXPECT_EQ(text.find(DataSetErrorText(error)), text.rfind(DataSetErrorText(error))) << text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, DamagedDataSet,
+    ::testing::Values(DamagedImage{"column ends at the file's end", 0, ""},
+                      DamagedImage{"column ends a byte past the file's end", DSERR_COLUMN, "variable 5"},
+                      DamagedImage{"column starts inside the header", DSERR_COLUMN, "outside the system file"},
+                      DamagedImage{"index a byte longer", DSERR_INDEX_SIZE, "does not match"},
+                      DamagedImage{"index a byte shorter", DSERR_INDEX_SIZE, "does not match"},
+                      DamagedImage{"index a record longer", DSERR_INDEX_SIZE, "does not match"},
+                      DamagedImage{"variable label of 70 letters", 0, ""},
+                      DamagedImage{"variable label of 71 letters", DSERR_VARIABLE, "variable 1"},
+                      DamagedImage{"category label of 70 letters", 0, ""},
+                      DamagedImage{"category label of 71 letters", DSERR_LABELS, ""}),
+    [](const ::testing::TestParamInfo<DamagedImage> &info) {
+        std::string name;
+        for (const char *p = info.param.what; *p; ++p)
+            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+        return name;
+    });
 
 }  // namespace

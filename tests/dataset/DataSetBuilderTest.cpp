@@ -1,14 +1,16 @@
 #include "dataset/DataSetBuilder.h"
 
 #include "DataSetFixture.h"
+#include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 
 namespace {
 
 TEST(DataSetBuilder, RefusesBadDescriptionsAndValuesWithAMessageNamingThePlace)
 {
+    const std::string letters71(71, 'x');
     const struct {
-        const char *description;
+        std::string description;
         const char *csv;          // null: the description alone fails
         const char *message;      // part of the error text
     } inputs[] = {
@@ -32,7 +34,26 @@ TEST(DataSetBuilder, RefusesBadDescriptionsAndValuesWithAMessageNamingThePlace)
         {"variable a\nvariable b\n", "a\n1\n", "no column for variable b"},
         {"variable a\n", "a,a\n1,2\n", "appears twice"},
         {"variable a\n", "a\n\"1\n", "not closed"},
-        {"variable a\n", "", "no header line"}};
+        {"variable a\n", "", "no header line"},
+        {"variable a\nlabel " + letters71 + "\n", nullptr, "at most 70"},
+        {"variable a\nvalue 1 = " + letters71 + "\n", nullptr, "at most 70"},
+        {"categories c\nvalue 2 = " + letters71 + "\n", nullptr, "at most 70"},
+        // Numbers are decimal: no hexadecimal, words, decimal commas or bare signs.
+        {"variable a\n", "a\n0x1A\n", "\"0x1A\" is not a number"},
+        {"variable a\n", "a\ninf\n", "\"inf\" is not a number"},
+        {"variable a\n", "a\nnan\n", "is not a number"},
+        {"variable a\n", "a\n\"1,5\"\n", "\"1,5\" is not a number"},
+        {"variable a\n", "a\n1e\n", "is not a number"},
+        {"variable a\n", "a\n-\n", "is not a number"},
+        {"variable a\n", "a\n.\n", "is not a number"},
+        {"variable a\nmissing 0x10\n", nullptr, "a missing code is a number"},
+        {"variable a\n", "a\n1e999\n", "\"1e999\" is out of range"},
+        {"variable a\n", "a\n-2e308\n", "is out of range"},
+        {"variable a\nvariable b\n", "a;b\n1;2\n", "separated by \";\", not by \",\" as the description says"},
+        {"separator tab\nvariable a\nvariable b\n", "a,b\n1,2\n", "separated by \",\", not by tabs"},
+        {"variable a\nvariable b\n", "a\tb\n1\t2\n", "give \"separator tab\""},
+        {"variable a\n", "a\n", "has a header line but no cases"},
+        {"variable a\n", "a\r\n\r\n\r\n", "has a header line but no cases"}};
     for (const auto &input : inputs) {
         DataSetBuilder builder;
         int code = builder.ReadDescription(input.description, "d.txt");
@@ -40,7 +61,7 @@ TEST(DataSetBuilder, RefusesBadDescriptionsAndValuesWithAMessageNamingThePlace)
             ASSERT_EQ(code, 0) << builder.GetErrorText();
             code = builder.ReadCsv(input.csv, "v.csv");
         }
-        EXPECT_EQ(code, DSERR_ARGUMENT) << input.description;
+        EXPECT_EQ(code, DSERR_ARGUMENT) << input.description << (input.csv ? input.csv : "");
         EXPECT_NE(std::string(builder.GetErrorText()).find(input.message), std::string::npos)
             << builder.GetErrorText();
     }
@@ -64,6 +85,43 @@ TEST(DataSetBuilder, ReadsQuotedFieldsSeparatorsAndUnusedColumns)
     EXPECT_EQ(dataSet.GetVariable(2)->minimum, 7);
     // No documentation given: no .dkm file.
     EXPECT_EQ(GetFileAttributesA(dir.File("q.dkm").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(DataSetBuilder, QuotesABadCellCutToAReadableLength)
+{
+    DataSetBuilder builder;
+    ASSERT_EQ(builder.ReadDescription("variable a\nvariable b\n"), 0);
+    std::string cell = "\x01" + std::string(10 * 1000 * 1000, '7') + "x";
+    ASSERT_EQ(builder.ReadCsv("a,b\n1," + cell + "\n", "v.csv"), DSERR_ARGUMENT);
+    std::string text = builder.GetErrorText();
+    EXPECT_LT(text.size(), 200u) << text.substr(0, 300);
+    EXPECT_NE(text.find("v.csv line 2 column 2: \"?777"), std::string::npos) << text.substr(0, 300);
+    EXPECT_NE(text.find("...\" (10000002 characters) is not a number"), std::string::npos) << text.substr(0, 300);
+}
+
+TEST(DataSetBuilder, ReadsWhatSpreadsheetsWriteAndEveryDecimalForm)
+{
+    TempDirectory dir;
+    const std::string label70(70, 'y');
+    DataSetBuilder builder;
+    // Both files begin with a UTF-8 byte-order mark.
+    ASSERT_EQ(builder.ReadDescription("\xEF\xBB\xBFvariable x\nlabel " + label70 + "\nvalue 1 = " + label70 +
+                                      "\nvariable n\ntype i16\n"),
+              0)
+        << builder.GetErrorText();
+    ASSERT_EQ(builder.ReadCsv("\xEF\xBB\xBFx,n\r\n1e3,+2\r\n-.5,-3\r\n5.,007\r\n 2.5E-1 ,\r\n1e-400,1\r\n"), 0)
+        << builder.GetErrorText();
+    ASSERT_EQ(builder.Write(dir.File("s.QVF").c_str()), 0) << builder.GetErrorText();
+    DATASET dataSet;
+    ASSERT_EQ(dataSet.Open(dir.File("s.QVF").c_str()), 0);
+    EXPECT_EQ(std::string(dataSet.GetVariable(1)->label), label70);
+    const double x[] = {1000, -0.5, 5, 0.25, 0}, n[] = {2, -3, 7, 32767, 1};
+    LISTETYPE xs(&dataSet, 1), ns(&dataSet, 2);
+    for (int c = 0; c < 5; ++c) {
+        ASSERT_TRUE(xs.MoveNext() && ns.MoveNext());
+        EXPECT_EQ(xs.GetCurrentReal(), x[c]) << c;
+        EXPECT_EQ(ns.GetCurrentInt(), n[c]) << c;
+    }
 }
 
 }  // namespace

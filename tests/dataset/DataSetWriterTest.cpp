@@ -22,7 +22,6 @@ protected:
         before[2] = ReadFileBytes(dir.File("s.dkm"));
         ASSERT_EQ(dataSet.Open(dir.File("s.QVF").c_str()), 0);
     }
-    void TearDown() override { DataSetWriter::SetInterruptStage(DataSetWriter::INTERRUPT_NONE); }
 
     // Residuals: a new double variable, case c holding c / 4 (case 3 missing).
     std::unique_ptr<TMPLISTETYPE> Residuals(long cases)
@@ -144,7 +143,7 @@ TEST_F(SavedDataSet, WeightSelectionAndRegionChangesAreSaved)
     EXPECT_TRUE(w->IsCurrentSysMissing());   // i16v user-missing -1
 }
 
-TEST_F(SavedDataSet, RefusedInterruptedOrBlockedSavesLeaveTheOldDataSetIntact)
+TEST_F(SavedDataSet, RefusedOrBlockedSavesLeaveTheOldDataSetIntact)
 {
     std::unique_ptr<TMPLISTETYPE> values = Residuals(12), shortList = Residuals(11);
     EXPECT_EQ(dataSet.AddVariable(Info("u8v", STORAGE_DOUBLE), {}, values.get()), 0);  // name taken
@@ -153,19 +152,8 @@ TEST_F(SavedDataSet, RefusedInterruptedOrBlockedSavesLeaveTheOldDataSetIntact)
     EXPECT_EQ(dataSet.AddVariable(Info("x", 5), {}, values.get()), 0);
     EXPECT_EQ(dataSet.AddVariable(Info("x", STORAGE_DOUBLE), {}, shortList.get()), 0);
     ExpectUnchanged();
-    const int stages[] = {DataSetWriter::INTERRUPT_IN_VALUES, DataSetWriter::INTERRUPT_AFTER_TEMPORARIES,
-                          DataSetWriter::INTERRUPT_BEFORE_SYSTEM_FILE};
-    for (int stage : stages) {
-        SCOPED_TRACE(stage);
-        DataSetWriter::SetInterruptStage(stage);
-        EXPECT_EQ(dataSet.AddVariable(Info("res", STORAGE_DOUBLE), {}, values.get()), 0);
-        EXPECT_EQ(dataSet.GetError(), DSERR_INTERRUPTED);
-        EXPECT_NE(std::string(dataSet.GetErrorText()).find("unchanged"), std::string::npos);
-        ExpectUnchanged();
-    }
-    DataSetWriter::SetInterruptStage(DataSetWriter::INTERRUPT_NONE);
-    // Another program holds the system file open without sharing: the index
-    // and documentation are already replaced when the system file refuses.
+    // Another program holds the system file open without sharing: the
+    // system file is replaced first, so the save is undone at once.
     HANDLE holder = CreateFileA(dir.File("s.QVF").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -195,6 +183,31 @@ TEST(DataSetWriter, WritesAnEmptyDataSetAndRefusesBadArguments)
     TMPLISTETYPE values(STORAGE_U8);
     EXPECT_EQ(writer.AddVariable(info, {}, &values), DSERR_ARGUMENT);
     EXPECT_NE(std::string(writer.GetErrorText()).find("with blank"), std::string::npos);
+}
+
+TEST(DataSetWriter, TakesCategoryLabelsOfSeventyLettersAndRefusesLongerOnes)
+{
+    TempDirectory dir;
+    TMPLISTETYPE values(STORAGE_U8);
+    values.AppendReal(1);
+    for (size_t letters : {70u, 71u}) {
+        DataSetWriter writer(dir.File("l.QVF").c_str());
+        writer.SetCaseCount(1);
+        VariableInfo info;
+        DataSetLayout::CopyBounded(info.name, sizeof info.name, "v");
+        info.storageType = STORAGE_U8;
+        int code = writer.AddVariable(info, {{1.0, std::string(letters, 'x')}}, &values);
+        EXPECT_EQ(code, letters <= QVF_MAX_CATEGORY_TEXT ? DSERR_NONE : DSERR_ARGUMENT) << letters;
+        if (code == DSERR_NONE) {
+            ASSERT_EQ(writer.Write(), 0) << writer.GetErrorText();
+            DATASET dataSet;
+            ASSERT_EQ(dataSet.Open(dir.File("l.QVF").c_str()), 0);
+            std::vector<CategoryLabel> labels;
+            ASSERT_EQ(dataSet.ReadCategoryLabels(1, &labels), 0);
+            ASSERT_EQ(labels.size(), 1u);
+            EXPECT_EQ(labels[0].text.size(), letters);
+        }
+    }
 }
 
 }  // namespace

@@ -334,11 +334,14 @@ int main(int argc, char **argv)
     if (argc < 4)
         return Usage();
     int error = 0;
-    DATASET *set = OpenDataSet(argv[1], &error, DATASET_READONLY);
+    std::string errorText;
+    DATASET *set = OpenDataSet(argv[1], &error, DATASET_READONLY, &errorText);
     if (!set) {
-        std::fprintf(stderr, "statprint: %s cannot be opened (error %d)\n", argv[1], error);
+        std::fprintf(stderr, "statprint: %s cannot be opened: %s\n", argv[1], errorText.c_str());
         return 1;
     }
+    if (set->GetSaveRecovery())
+        std::fprintf(stderr, "statprint: %s\n", set->GetSaveRecoveryText());
     Options o;
     std::vector<long> variables;
     for (int i = 3; i < argc; ++i) {

@@ -7,6 +7,7 @@
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafLatin1.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -17,20 +18,8 @@
 #include "zaf/data/ZafStringData.h"
 
 #include <cstring>
-#include <unordered_map>
 
 namespace {
-
-// The buttons alive now, by serial. A sent event names its button by serial
-// so that a button deleted before the event is taken is simply not found
-// (an address could meanwhile belong to a new button).
-std::unordered_map<std::uint32_t, ZafButton *> &LiveButtons()
-{
-    static std::unordered_map<std::uint32_t, ZafButton *> buttons;
-    return buttons;
-}
-
-std::uint32_t nextSerial = 0;
 
 // The data objects are observed for the value kind and the one-shot kind
 // (a message data's new hot key).
@@ -104,10 +93,6 @@ void ZafButton::Construct(ButtonType type, ZafBitmapData *bitmap)
     buttonType = type;
     depth = type == flatButton ? 0 : 2;
     BuiltInBitmap(imageCheck); // the shared images exist from the first button on
-    serial = ++nextSerial;
-    if (serial == 0)
-        serial = ++nextSerial;
-    LiveButtons()[serial] = this;
     if (bitmap)
         SetBitmapData(bitmap);
 }
@@ -120,10 +105,6 @@ ZafButton::ZafButton(const ZafButton &copy)
       sendMessageWhenSelected(copy.sendMessageWhenSelected), hzJustify(copy.hzJustify), vtJustify(copy.vtJustify),
       requestedRegion(copy.requestedRegion)
 {
-    serial = ++nextSerial;
-    if (serial == 0)
-        serial = ++nextSerial;
-    LiveButtons()[serial] = this;
     sendMessageText = DuplicateLibraryString(copy.sendMessageText);
     SetStringData(CopyData(copy.stringData));
     SetBitmapData(CopyData(copy.bitmapData));
@@ -133,11 +114,11 @@ ZafButton::ZafButton(const ZafButton &copy)
 
 ZafButton::~ZafButton()
 {
+    BeginDeletion();
     // The window goes first, unbound, so that no message reaches a button
     // whose data is being dropped; the repeat timer goes with it.
     StopRepeatTimer();
     DestroyOSWindow();
-    LiveButtons().erase(serial);
     DropData(stringData, this, StringDataChanged);
     DropData(bitmapData, this, BitmapDataChanged);
     delete[] sendMessageText;
@@ -370,10 +351,11 @@ ZafEventType ZafButton::SendMessageCallback(ZafWindowObject *object, const ZafEv
     auto *button = dynamic_cast<ZafButton *>(object);
     if (!button)
         return CallUserFunction(object, event, code);
-    // Taken before the user function, which may delete the button.
+    // Taken before the user function, which may delete the button: the
+    // event then names a button that is gone, and SentButton finds none.
     const bool counts = code == ZAF_DOUBLE_SELECT || (code == ZAF_SELECT && !button->selectOnDoubleClick);
     ZafEventRecord sent(static_cast<ZafEventType>(button->value));
-    sent.osEvent.lParam = static_cast<LPARAM>(button->serial);
+    sent.osEvent.lParam = static_cast<LPARAM>(button->EventHandle());
     char *text = counts ? DuplicateLibraryString(button->sendMessageText) : nullptr;
     const ZafEventType result = CallUserFunction(object, event, code);
     if (!counts)
@@ -387,8 +369,7 @@ ZafEventType ZafButton::SendMessageCallback(ZafWindowObject *object, const ZafEv
 
 ZafButton *ZafButton::SentButton(const ZafEventRecord &event)
 {
-    const auto found = LiveButtons().find(static_cast<std::uint32_t>(event.osEvent.lParam));
-    return found == LiveButtons().end() ? nullptr : found->second;
+    return dynamic_cast<ZafButton *>(FromEventHandle(static_cast<std::intptr_t>(event.osEvent.lParam)));
 }
 
 void ZafButton::ReleaseSentEvent(ZafEventRecord &event)
@@ -526,11 +507,15 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
             Select(ZafEventRecord(ZAF_SELECT), ZAF_SELECT);
         return result;
     }
-    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK: {
+        // The press may select (select-on-down-click), and its user function
+        // delete the button.
+        ZafTracker tracker(this);
         SendMessageA(m.hwnd, WM_LBUTTONDOWN, m.wParam, m.lParam);
-        if (selectOnDoubleClick)
+        if (!tracker.Deleted() && selectOnDoubleClick)
             Select(ZafEventRecord(ZAF_DOUBLE_SELECT), ZAF_DOUBLE_SELECT);
         return 0;
+    }
     case WM_CAPTURECHANGED:
         // Capture lost without a release (another window took it, a modal
         // loop began): the repeat stops here too, not only on WM_LBUTTONUP.

@@ -17,8 +17,8 @@
 //
 // The sent event: type = the button's value; its text (Text()) is a heap
 // copy of the send-message text or null, which whoever takes the event
-// frees with ReleaseSentEvent; the button is named by a serial number, not
-// a pointer, so SentButton answers null once the button is gone (a close
+// frees with ReleaseSentEvent; the button is named by its event handle, not
+// its address, so SentButton answers null once the button is gone (a close
 // item may delete its window before the event is taken). An event the full
 // queue refuses is dropped with its text freed.
 //
@@ -230,6 +230,7 @@ public:
     int Depth() const { return depth; }
     bool Depressed() const { return depressed; }
     char HotKeyChar() const { return hotKeyChar; }
+    unsigned char HotKeyLetter() const override { return static_cast<unsigned char>(hotKeyChar); }
     int HotKeyIndex() const { return hotKeyIndex; }
     Justify HzJustify() const { return hzJustify; }
     Justify VtJustify() const { return vtJustify; }
@@ -288,7 +289,5 @@ private:
     static int StringDataChanged(ZafElement *observer, std::uint32_t kinds);
     static int BitmapDataChanged(ZafElement *observer, std::uint32_t kinds);
 
-    // Names the button in the events it sends.
-    std::uint32_t serial = 0;
     bool repeatTimerRunning = false;
 };

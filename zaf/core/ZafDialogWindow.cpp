@@ -20,8 +20,6 @@ ZafDialogWindow::ZafDialogWindow(const ZafDialogWindow &copy) : ZafWindow(copy)
 
 ZafDialogWindow::~ZafDialogWindow()
 {
-    if (deletedFlag)
-        *deletedFlag = true;
     if (modalWindow == this)
         modalWindow = outerModal;
 }
@@ -97,12 +95,20 @@ ZafEventType ZafDialogWindow::Event(const ZafEventRecord &event)
             return ZAF_REFUSED;
         }
         return 0;
-    case ZAF_KEY_EVENT:
-        if (running && event.osEvent.message == WM_KEYDOWN && event.key.value == VK_ESCAPE) {
+    case ZAF_KEY_EVENT: {
+        // The focused object has the key first; one that wants every key
+        // (a multi-line edit) keeps Escape too. It is asked whether the
+        // dialog runs or not, as IsDialogMessage asks: the question tells a
+        // native control that it is in a dialog.
+        ZafEventType code = ZafWindow::Event(event);
+        if (code != ZAF_UNKNOWN || event.osEvent.message != WM_KEYDOWN || event.key.value != VK_ESCAPE)
+            return code;
+        if (!SourceWantsKey(event) && running) {
             endCode = ZAF_DIALOG_CANCEL;
             return ZAF_DIALOG_CANCEL;
         }
-        break;
+        return code;
+    }
     default:
         break;
     }
@@ -146,11 +152,9 @@ ZafEventType ZafDialogWindow::Control()
     outerModal = outer;
     modalWindow = this;
     // A handler may delete the dialog: the loop then must not read it again.
-    bool deleted = false;
-    bool *outerFlag = deletedFlag;
-    deletedFlag = &deleted;
+    ZafTracker self(this);
     zafWindowManager->AddObject(this);
-    while (!deleted && !endCode) {
+    while (!self.Deleted() && !endCode) {
         ZafEventRecord event;
         if (!zafEventManager->Get(event))
             continue;
@@ -162,15 +166,12 @@ ZafEventType ZafDialogWindow::Control()
         zafWindowManager->Event(event);
     }
     modalWindow = outer;
-    if (deleted) {
-        if (outerFlag)
-            *outerFlag = true;
+    if (self.Deleted()) {
         for (HWND other : disabled)
             if (IsWindow(other))
                 EnableWindow(other, TRUE);
         return ZAF_DIALOG_CANCEL;
     }
-    deletedFlag = outerFlag;
     running = false;
     modal = false;
     for (HWND other : disabled)

@@ -68,6 +68,4 @@ private:
     ZafDialogWindow *outerModal = nullptr;
     ZafEventType endCode = 0;
     bool running = false;
-    // Set by the destructor while Control runs: the loop's own flag.
-    bool *deletedFlag = nullptr;
 };

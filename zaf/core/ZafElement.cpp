@@ -10,6 +10,7 @@ ZafElement::ZafElement(const ZafElement &other)
 
 ZafElement::~ZafElement()
 {
+    ReleaseTrackers();
     delete[] stringID;
 }
 

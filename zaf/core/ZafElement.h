@@ -3,8 +3,11 @@
 //
 // An element carries the links of the one list that holds it, a 16-bit
 // number id and an owned string id (its name). The string id is a heap copy
-// that the element frees; null means "no name".
+// that the element frees; null means "no name". Its destructor clears every
+// ZafTracker that follows it.
 #pragma once
+
+#include "zaf/core/ZafTracker.h"
 
 #include <cstdint>
 
@@ -16,6 +19,7 @@ class ZafList;
 class ZafElement
 {
     friend class ZafList;
+    friend class ZafTracker;
 
 public:
     static constexpr ZafClassID classID = 0;
@@ -50,8 +54,17 @@ public:
     int GetListIndex() const;
 
 protected:
+    // Tells every tracker of the element that it is gone. The destructor
+    // does it; a derived destructor that calls out while it tears down does
+    // it first, so that nothing called treats the element as whole.
+    void ReleaseTrackers();
+
     ZafElement *previous = nullptr;
     ZafElement *next = nullptr;
     ZafNumberID numberID = 0;
     char *stringID = nullptr;
+
+private:
+    // The trackers that follow the element (not copied with it).
+    ZafTracker *trackers = nullptr;
 };

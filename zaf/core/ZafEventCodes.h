@@ -29,6 +29,9 @@ constexpr std::uint32_t ZAF_KEY_SHIFT = 3;     // added with Shift
 constexpr std::uint32_t ZAF_KEY_CTRL = 4;      // added with Ctrl
 constexpr std::uint32_t ZAF_KEY_ALT = 8;       // added with Alt
 constexpr std::uint32_t ZAF_KEY_RELEASE = 1024; // key released
+// Set in an event-map row's modifier word: the row matches a character
+// (WM_CHAR, WM_SYSCHAR) instead of a virtual key; never set in an event.
+constexpr std::uint32_t ZAF_KEY_CHARACTER = 2048;
 
 // --- General answers -------------------------------------------------------
 constexpr ZafEventType ZAF_REFUSED = -1;       // refused or not possible (e.g. the focus stays)

@@ -1,4 +1,5 @@
 #include "zaf/core/ZafEventRecord.h"
+#include "zaf/core/ZafWindowObject.h"
 
 #include <cstring>
 #include <type_traits>
@@ -21,6 +22,16 @@ ZafEventRecord::ZafEventRecord(ZafEventType eventType, ZafWindowObject *object) 
 {
     type = eventType;
     SetObject(object);
+}
+
+ZafWindowObject *ZafEventRecord::Object() const
+{
+    return ZafWindowObject::FromEventHandle(value);
+}
+
+void ZafEventRecord::SetObject(ZafWindowObject *object)
+{
+    value = object ? object->EventHandle() : 0;
 }
 
 int ZafEventRecord::GetCategory() const

@@ -11,6 +11,9 @@
 // - value: the value word: a number, or the object or text the event carries
 //   (the object of -400 / -401 and of the focus and drag codes, a button's
 //   text when it sends its value); use Object() / Text() to read it so.
+//   An object is stored as its event handle (ZafWindowObject::EventHandle),
+//   not its address: a queued event whose object has been deleted reads
+//   back null (ObjectGone), never a new object at the same address.
 // - position: the pointer position (x, y, pixels) of a mouse event.
 // - key: the modifier word (ZAF_KEY_PRESS plus ZAF_KEY_SHIFT, ZAF_KEY_CTRL,
 //   ZAF_KEY_ALT; ZAF_KEY_RELEASE) and the key value (virtual key, or the
@@ -54,8 +57,12 @@ public:
     // events, ZAF_NO_CATEGORY for every other event.
     int GetCategory() const;
 
-    ZafWindowObject *Object() const { return reinterpret_cast<ZafWindowObject *>(value); }
-    void SetObject(ZafWindowObject *object) { value = reinterpret_cast<std::intptr_t>(object); }
+    // The object the event names; null when it names none or one that is
+    // gone.
+    ZafWindowObject *Object() const;
+    void SetObject(ZafWindowObject *object);
+    // True when the event named an object that has been deleted since.
+    bool ObjectGone() const { return value != 0 && !Object(); }
     const char *Text() const { return reinterpret_cast<const char *>(value); }
     void SetText(const char *text) { value = reinterpret_cast<std::intptr_t>(text); }
 

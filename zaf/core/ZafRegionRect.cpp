@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 #include <cstdint>
 
 namespace {
@@ -108,4 +109,12 @@ ZafRegionRect ZafRegionRect::PostDeflate()
     ZafRegionRect before = *this;
     left = Step(left, 1); top = Step(top, 1); right = Step(right, -1); bottom = Step(bottom, -1);
     return before;
+}
+
+bool ZafRegionRect::IsStorable() const
+{
+    for (std::int32_t value : {left, top, right, bottom})
+        if (value < -ZAF_MAX_STORED_COORDINATE || value > ZAF_MAX_STORED_COORDINATE)
+            return false;
+    return true;
 }

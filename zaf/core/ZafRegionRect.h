@@ -48,8 +48,10 @@ struct ZafRegionRect
                             ZafCoordinateType type = ZAF_PIXEL)
         : left(l), top(t), right(r), bottom(b), coordinateType(type) {}
 
-    std::int32_t Width() const { return right - left + 1; }
-    std::int32_t Height() const { return bottom - top + 1; }
+    // Saturated at the ends of the 32-bit range (right - left + 1 itself
+    // overflows for a region that spans more).
+    std::int32_t Width() const { return Span(left, right); }
+    std::int32_t Height() const { return Span(top, bottom); }
     bool IsEmpty() const { return right < left || bottom < top; }
 
     // True when the point lies inside, edges included.
@@ -72,4 +74,21 @@ struct ZafRegionRect
     // Return a copy of the region, then grow / shrink it by one on every side.
     ZafRegionRect PostInflate();
     ZafRegionRect PostDeflate();
+
+    // True when every coordinate lies within ZAF_MAX_STORED_COORDINATE of 0:
+    // what a region read from a file must satisfy.
+    bool IsStorable() const;
+
+private:
+    static constexpr std::int32_t Span(std::int32_t low, std::int32_t high)
+    {
+        const std::int64_t span = std::int64_t(high) - low + 1;
+        return span > INT32_MAX ? INT32_MAX : span < INT32_MIN ? INT32_MIN : std::int32_t(span);
+    }
 };
+
+// The largest magnitude of a coordinate in a stored region: far beyond any
+// screen in any coordinate type (16,777,216 twips are 11,650 inches), so
+// that a file cannot hand the layout values near the ends of the 32-bit
+// range.
+constexpr std::int32_t ZAF_MAX_STORED_COORDINATE = 1 << 24;

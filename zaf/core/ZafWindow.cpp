@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -22,6 +23,31 @@ ZafGenericObjectMaker genericObjectMaker = nullptr;
 ZafWindowObject *AsObject(ZafElement *element)
 {
     return static_cast<ZafWindowObject *>(element);
+}
+
+// Calls call(object, objectTracker, windowTracker) for every object of the
+// window's lists, in order. A call may delete or take out any object of the
+// window, or the window itself: the walk goes over the objects there were at
+// its start, skips those that have left the window since (each is followed
+// by a tracker, so telling takes one step, not a search of the list) and
+// stops once the window is gone.
+template <class Call>
+void ForEachObject(ZafWindow &window, std::initializer_list<const ZafList *> lists, Call call)
+{
+    std::size_t count = 0;
+    for (const ZafList *list : lists)
+        count += static_cast<std::size_t>(list->Count());
+    std::unique_ptr<ZafTracker[]> objects(new ZafTracker[count]);
+    std::size_t n = 0;
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(); e && n < count; e = e->Next())
+            objects[n++].Track(e);
+    ZafTracker self(&window);
+    for (std::size_t i = 0; i < n && !self.Deleted(); ++i) {
+        ZafWindowObject *object = objects[i].Get<ZafWindowObject>();
+        if (object && object->Parent() == &window)
+            call(object, objects[i], self);
+    }
 }
 
 } // namespace
@@ -58,6 +84,7 @@ ZafWindow::ZafWindow(const ZafWindow &copy)
 
 ZafWindow::~ZafWindow()
 {
+    BeginDeletion();
     StopHoldingDefaultButtons();
     if (accelerators)
         DestroyAcceleratorTable(accelerators);
@@ -134,7 +161,8 @@ void ZafWindow::ReadData(ZafWindowPersistence &persistence)
     persistence.Read32(right);
     persistence.Read32(bottom);
     persistence.Read16(clientType);
-    if (persistence.Error() == 0 && (mode > 2 || !ZafIsCoordinateType(clientType)))
+    if (persistence.Error() == 0 && (mode > 2 || !ZafIsCoordinateType(clientType) ||
+                                     !ZafRegionRect(left, top, right, bottom, clientType).IsStorable()))
         persistence.SetError(16);
     if (persistence.Error() != 0)
         return;
@@ -347,11 +375,9 @@ void ZafWindow::ForgetChild(ZafWindowObject *child)
 
 void ZafWindow::DestroyChildren()
 {
-    // A child's handler may take itself out of the list: step on first.
-    for (ZafElement *e = First(), *next = nullptr; e; e = next) {
-        next = e->Next();
-        AsObject(e)->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
-    }
+    ForEachObject(*this, {this}, [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) {
+        object->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+    });
     for (ZafElement *e = First(); e; e = e->Next())
         AsObject(e)->parent = nullptr;
     Destroy();
@@ -445,22 +471,13 @@ ZafWindowObject *ZafWindow::SearchInside(const char *name)
 
 void ZafWindow::BroadcastEvent(const ZafEventRecord &event, int depth)
 {
-    // Receivers may delete objects of this window: the walk keeps its own
-    // list and touches an object only while the window still holds it.
-    std::vector<ZafWindowObject *> objects;
-    const ZafList *lists[] = {&support, this};
-    for (const ZafList *list : lists)
-        for (ZafElement *e = list->First(); e; e = e->Next())
-            objects.push_back(AsObject(e));
-    auto holds = [this](const ZafWindowObject *object) { return support.Contains(object) || Contains(object); };
-    for (ZafWindowObject *object : objects) {
-        if (!holds(object))
-            continue;
-        object->Event(event);
-        if (depth > 0 && holds(object))
-            if (auto *window = dynamic_cast<ZafWindow *>(object))
-                window->BroadcastEvent(event, depth - 1);
-    }
+    ForEachObject(*this, {&support, this},
+                  [this, &event, depth](ZafWindowObject *object, const ZafTracker &tracker, const ZafTracker &self) {
+                      object->Event(event);
+                      if (depth > 0 && !self.Deleted() && !tracker.Deleted() && object->Parent() == this)
+                          if (auto *window = dynamic_cast<ZafWindow *>(object))
+                              window->BroadcastEvent(event, depth - 1);
+                  });
 }
 
 // --- Focus and selection -------------------------------------------------
@@ -470,8 +487,10 @@ int ZafWindow::NotifyFocus(ZafWindowObject *object, bool gaining)
     if (gaining && object && object != this && object->parent == this && Contains(object)) {
         ZafWindowObject *previous = CurrentChild();
         SetCurrent(object);
-        if (previous && previous != object && previous->Focus())
-            previous->Event(ZafEventRecord(ZAF_NOT_CURRENT));
+        // The previous child, or the windowless object current inside it,
+        // loses the focus.
+        if (previous && previous != object)
+            previous->FocusLeft();
     }
     return ZafWindowObject::NotifyFocus(this, gaining);
 }
@@ -625,10 +644,9 @@ void ZafWindow::OSWindowDestroyed()
 {
     ZafWindowObject::OSWindowDestroyed();
     // Support objects that borrowed the window's handle give it up.
-    for (ZafElement *e = support.First(), *next = nullptr; e; e = next) {
-        next = e->Next();
-        AsObject(e)->Event(ZafEventRecord(ZAF_DEINITIALIZE));
-    }
+    ForEachObject(*this, {&support}, [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) {
+        object->Event(ZafEventRecord(ZAF_DEINITIALIZE));
+    });
 }
 
 DWORD ZafWindow::OSExtendedStyle() const
@@ -724,22 +742,19 @@ void ZafWindow::ApplyFont()
     const bool redrawWasOn = redraw;
     if (redrawWasOn)
         SetRedraw(false);
-    const ZafList *lists[] = {&support, this};
-    for (const ZafList *list : lists)
-        for (ZafElement *e = list->First(); e; e = e->Next())
-            AsObject(e)->UpdateFont();
-    if (redrawWasOn)
+    // WM_SETFONT reaches the controls' handlers, which may delete objects.
+    ZafTracker self(this);
+    ForEachObject(*this, {&support, this},
+                  [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) { object->UpdateFont(); });
+    if (redrawWasOn && !self.Deleted())
         SetRedraw(true);
 }
 
 void ZafWindow::CreateChildren()
 {
-    const ZafList *lists[] = {&support, this};
-    for (const ZafList *list : lists)
-        for (ZafElement *e = list->First(), *next = nullptr; e; e = next) {
-            next = e->Next();
-            AsObject(e)->Event(ZafEventRecord(ZAF_CREATE));
-        }
+    ForEachObject(*this, {&support, this}, [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) {
+        object->Event(ZafEventRecord(ZAF_CREATE));
+    });
 }
 
 ZafEventType ZafWindow::ScrollEvent(const ZafEventRecord &)
@@ -751,13 +766,10 @@ void ZafWindow::LayoutChildren()
 {
     if (ZafWindowObject *geometry = FindSupportObject(ZAF_NUMID_GEOMETRY))
         geometry->Event(ZafEventRecord(ZAF_REGION_CHANGED));
-    const ZafList *lists[] = {&support, this};
-    for (const ZafList *list : lists)
-        for (ZafElement *e = list->First(), *next = nullptr; e; e = next) {
-            next = e->Next();
-            if (e->NumberID() != ZAF_NUMID_GEOMETRY)
-                AsObject(e)->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
-        }
+    ForEachObject(*this, {&support, this}, [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) {
+        if (object->NumberID() != ZAF_NUMID_GEOMETRY)
+            object->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    });
 }
 
 // --- Messages ----------------------------------------------------------------------------
@@ -769,11 +781,8 @@ const ZafEventMap ZafWindow::windowEventMap[] = {
 
 ZafEventType ZafWindow::MapEvent(const ZafEventRecord &event) const
 {
-    for (const ZafEventMap *row = windowEventMap; row->logicalCode != ZAF_NO_MAPPING; ++row)
-        if (event.type == ZAF_KEY_EVENT && row->category == ZAF_KEY_EVENT && row->rawValue == event.key.value &&
-            row->modifiers == event.key.shiftState)
-            return row->logicalCode;
-    return ZafWindowObject::MapEvent(event);
+    ZafEventType code = SearchEventMap(windowEventMap, event);
+    return code != ZAF_NO_MAPPING ? code : ZafWindowObject::MapEvent(event);
 }
 
 ZafEventType ZafWindow::MenuCommand(const ZafEventRecord &event)
@@ -793,8 +802,10 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
     switch (m.message) {
     case WM_COMMAND:
         if (m.lParam == 0 && m.hwnd == osWindow && IsTopLevel() && HIWORD(m.wParam) <= 1) {
+            // The item's user function may close (delete) this window.
+            ZafTracker self(this);
             ZafEventType code = MenuCommand(event);
-            if (code != ZAF_UNKNOWN)
+            if (code != ZAF_UNKNOWN || self.Deleted())
                 return 0;
             // A top-level window passes what it cannot route to the front window.
             if (zafWindowManager && zafWindowManager->FirstWindow() &&
@@ -814,7 +825,27 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
                 zafWindowManager->Event(close);
             return 0;
         }
+        // A control's request to close its dialog (a multi-line edit's
+        // Escape) that reached a child window goes on to the window above;
+        // the class procedure would destroy the child window.
+        if (!IsTopLevel() && GetParent(m.hwnd) && !(GetWindowLongA(m.hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+            PostMessageA(GetParent(m.hwnd), WM_CLOSE, 0, 0);
+            return 0;
+        }
         break;
+    case WM_NEXTDLGCTL:
+        NextDialogControl(m.wParam, m.lParam);
+        return 0;
+    case DM_GETDEFID: {
+        // A control finds the button by its id among this window's children.
+        ZafWindowObject *button = GetDefaultButton(false);
+        if (!button)
+            button = GetDefaultButton(true);
+        HWND buttonWindow = button ? button->OSHandle() : nullptr;
+        if (buttonWindow && button->NumberID() && GetDlgItem(m.hwnd, button->NumberID()) == buttonWindow)
+            return static_cast<ZafEventType>(MAKELRESULT(button->NumberID(), DC_HASDEFID));
+        return 0;
+    }
     case WM_SIZE:
         if (m.wParam != SIZE_MINIMIZED) {
             Event(ZafEventRecord(ZAF_REGION_CHANGED));
@@ -862,14 +893,86 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
     return ZafWindowObject::HandleOSMessage(event);
 }
 
+namespace {
+
+bool TakesFocus(ZafWindowObject *object)
+{
+    return object->Visible() && !object->Disabled() && !object->NoFocus() && !object->SupportObject();
+}
+
+bool IsArrow(ZafEventType code)
+{
+    return code == ZAF_MOVE_UP || code == ZAF_MOVE_DOWN || code == ZAF_MOVE_LEFT || code == ZAF_MOVE_RIGHT;
+}
+
+// Whether a dialog code asks for the key (a virtual key): every key, or Tab
+// or the arrows by their own bits. Enter and Escape have no bit of their own.
+bool WantsKey(UINT dialogCode, std::uint32_t key)
+{
+    if (dialogCode & DLGC_WANTALLKEYS)
+        return true;
+    switch (key) {
+    case VK_TAB:
+        return (dialogCode & DLGC_WANTTAB) != 0;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        return (dialogCode & DLGC_WANTARROWS) != 0;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ZafWindowObject *ZafWindow::KeySource(const ZafEventRecord &event)
+{
+    ZafWindowObject *source = ZafObjectFromHandle(event.osEvent.hwnd);
+    return (source ? source : this)->HostedFocus();
+}
+
+bool ZafWindow::SourceWantsKey(const ZafEventRecord &event)
+{
+    ZafWindowObject *source = KeySource(event);
+    return source != this && WantsKey(source->DialogCode(event), event.key.value);
+}
+
 ZafEventType ZafWindow::KeyEvent(const ZafEventRecord &event)
 {
     const MSG &m = event.osEvent;
+    // A key that came to the window that hosts the focused windowless child
+    // goes to that child first; a key passed up from a child with a window of
+    // its own has been offered below already.
+    ZafWindowObject *child = CurrentChild();
+    if (child && !child->OwnWindow() && m.hwnd == DrawingHandle() && child->HostedFocus()->Focus()) {
+        ZafEventType code = child->Event(event);
+        if (code != ZAF_UNKNOWN)
+            return code;
+    }
     ZafEventType code = MapEvent(event);
-    if (code == ZAF_NEXT || code == ZAF_PREVIOUS)
+    if (code == ZAF_NEXT || code == ZAF_PREVIOUS) {
+        if (SourceWantsKey(event))
+            return ZAF_UNKNOWN;
         return MoveFocus(code == ZAF_NEXT) ? code : ZAF_UNKNOWN;
+    }
+    if (IsArrow(code)) {
+        // As in a dialog's group: from one control to the next. A key left
+        // by a window (a list, a pane) or the window itself moves nothing.
+        ZafWindowObject *source = KeySource(event);
+        if (source->Parent() != this || dynamic_cast<ZafWindow *>(source) || SourceWantsKey(event))
+            return ZAF_UNKNOWN;
+        return MoveFocus(code == ZAF_MOVE_DOWN || code == ZAF_MOVE_RIGHT) ? code : ZAF_UNKNOWN;
+    }
     if (code == ZAF_SELECT) {
-        ZafWindowObject *button = GetDefaultButton(false);
+        ZafWindowObject *source = KeySource(event);
+        const UINT wanted = source != this ? source->DialogCode(event) : 0;
+        if (wanted & DLGC_WANTALLKEYS)
+            return ZAF_UNKNOWN;
+        // Enter on a push button selects that button, as in a dialog.
+        ZafWindowObject *button = (wanted & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) ? source : nullptr;
+        if (!button)
+            button = GetDefaultButton(false);
         if (!button)
             button = GetDefaultButton(true);
         if (button && button != this)
@@ -879,6 +982,12 @@ ZafEventType ZafWindow::KeyEvent(const ZafEventRecord &event)
     bool hotKey = m.message == WM_SYSKEYDOWN || (plainKeyHotKeys && m.message == WM_KEYDOWN &&
                                                  (event.key.shiftState & ZAF_KEY_CTRL) == 0);
     if (hotKey && event.key.value >= '0' && event.key.value <= 'Z') {
+        // A plain letter is typing for a control that takes characters.
+        if (m.message == WM_KEYDOWN) {
+            ZafWindowObject *source = KeySource(event);
+            if (source != this && (source->DialogCode(event) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)))
+                return ZAF_UNKNOWN;
+        }
         if (ZafWindowObject *object = FindHotKeyObject(event.key.value)) {
             object->SetFocus(true);
             ZafEventRecord hot(ZAF_HOT_KEY, static_cast<std::intptr_t>(event.key.value));
@@ -889,14 +998,32 @@ ZafEventType ZafWindow::KeyEvent(const ZafEventRecord &event)
     return ZAF_UNKNOWN;
 }
 
-namespace {
-
-bool TakesFocus(ZafWindowObject *object)
+ZafWindowObject *ZafWindow::HostedFocus()
 {
-    return object->Visible() && !object->Disabled() && !object->NoFocus() && !object->SupportObject();
+    ZafWindowObject *child = CurrentChild();
+    if (!child || child->OwnWindow() || !TakesFocus(child))
+        return this;
+    return child->HostedFocus();
 }
 
-} // namespace
+void ZafWindow::NextDialogControl(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(lParam)) {
+        HWND target = reinterpret_cast<HWND>(wParam);
+        if (ZafWindowObject *object = ZafObjectFromHandle(target))
+            object->SetFocus(true);
+        else if (target && IsChild(osWindow, target))
+            ::SetFocus(target);
+        return;
+    }
+    // The window that would have taken the focused control's Tab moves on.
+    ZafWindowObject *focused = ZafObjectFromHandle(::GetFocus());
+    for (ZafWindowObject *from = focused ? focused->Parent() : this; from; from = from->Parent()) {
+        auto *window = dynamic_cast<ZafWindow *>(from);
+        if (window && (window->MoveFocus(wParam == 0) || window->IsTopLevel()))
+            return;
+    }
+}
 
 bool ZafWindow::MoveFocus(bool forward)
 {
@@ -909,8 +1036,6 @@ bool ZafWindow::MoveFocus(bool forward)
         ZafWindowObject *object = AsObject(e);
         if (TakesFocus(object)) {
             object->SetFocus(true);
-            if (!object->OSHandle())
-                NotifyFocus(object, true);
             return true;
         }
     } while (e != start);
@@ -923,6 +1048,8 @@ ZafWindowObject *ZafWindow::FindHotKeyObject(unsigned character)
     for (ZafElement *e = First(); e; e = e->Next()) {
         ZafWindowObject *object = AsObject(e);
         const char *text = object->Text();
+        if (object->HotKeyLetter() && ToLowerLatin1(object->HotKeyLetter()) == wanted && TakesFocus(object))
+            return object;
         if (!text || !TakesFocus(object))
             continue;
         for (const char *c = text; *c; ++c) {

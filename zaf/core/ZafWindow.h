@@ -25,11 +25,18 @@
 // window is a child window inside its parent. ZAF_CREATE makes the Windows
 // window and then those of the support objects and children; a windowless
 // window on screen makes its children's windows in the nearest window
-// above it, and ZAF_DESTROY_OS_WINDOW destroys them again. Tab and
-// Shift+Tab move the focus through the children in list order; Alt+letter
-// (or the plain letter with plain-key hot keys) gives the focus to the
-// child whose text marks that letter with '&' and sends it ZAF_HOT_KEY;
-// Enter selects the default button. ZAF_APPLY_GEOMETRY applies the region,
+// above it, and ZAF_DESTROY_OS_WINDOW destroys them again. Keys that
+// come to a window's Windows window go first to the windowless child that
+// holds the focus (HostedFocus). Tab and Shift+Tab move the focus through
+// the children in list order, and the arrows from one control child to the
+// next or previous; Alt+letter (or the plain letter with plain-key hot
+// keys) gives the focus to the child whose text marks that letter with '&'
+// and sends it ZAF_HOT_KEY; Enter selects the focused push button, else the
+// default button. Each of these is first offered to the focused object
+// (DialogCode): a control that wants the key keeps it. A native control
+// that takes its dialog keys itself asks the window as a dialog would:
+// WM_NEXTDLGCTL moves the focus, DM_GETDEFID names the default button.
+// ZAF_APPLY_GEOMETRY applies the region,
 // ZAF_REGION_CHANGED (also on WM_SIZE) lays the children out again:
 // the geometry manager (support object ZAF_NUMID_GEOMETRY) first, then
 // every support object and child gets ZAF_APPLY_GEOMETRY.
@@ -205,6 +212,9 @@ public:
     // Moves the focus to the next (or previous) child that can take it,
     // wrapping round; false when none can.
     bool MoveFocus(bool forward);
+    // The last windowless child along the current children that can take
+    // the focus (see ZafWindowObject); the window itself when none.
+    ZafWindowObject *HostedFocus() override;
     // The child whose text marks the letter as its hot key (Latin-1 case
     // folded); null when none.
     ZafWindowObject *FindHotKeyObject(unsigned character);
@@ -253,16 +263,18 @@ public:
     // Sends the event to every support object and then every child; with a
     // depth above 0 each of them that is a window passes it on in turn with
     // one less (depth 0: this window's own objects only). A receiver may
-    // take out or delete itself or any other object of the window: the walk
-    // goes over the objects there were at its start and skips those that
-    // have left since. The window itself must outlive the walk.
+    // take out or delete itself, any other object of the window or the
+    // window: the walk goes over the objects there were at its start, skips
+    // those that have left since and ends when the window is deleted. Each
+    // step is constant time (the objects are followed by trackers).
     virtual void BroadcastEvent(const ZafEventRecord &event, int depth);
     // The window itself, then its support objects and children, at any depth.
     ZafWindowObject *FindObjectByNumberID(ZafNumberID id) override;
 
     // Makes a child the current child when it gains the focus (the previous
-    // current child, when it had the focus, is sent ZAF_NOT_CURRENT) and
-    // passes the change to the parent; 0 when accepted.
+    // current child and the windowless object current inside it are sent
+    // ZAF_NOT_CURRENT when they had the focus) and passes the change to the
+    // parent; 0 when accepted.
     int NotifyFocus(ZafWindowObject *object, bool gaining) override;
     // The single-selection rule described above; returns the object.
     ZafWindowObject *NotifySelection(ZafWindowObject *object, bool selected) override;
@@ -362,6 +374,14 @@ protected:
     // Routes a menu command to the menu item of that number id.
     ZafEventType MenuCommand(const ZafEventRecord &event);
     ZafEventType KeyEvent(const ZafEventRecord &event);
+    // The object a key event comes from: the focus held for the window the
+    // key came to (this window's when it came with no window).
+    ZafWindowObject *KeySource(const ZafEventRecord &event);
+    // True when the key's source, another object than this window, wants
+    // the key for itself (its DialogCode).
+    bool SourceWantsKey(const ZafEventRecord &event);
+    // WM_NEXTDLGCTL: focus the window named, or move on from the focus.
+    void NextDialogControl(WPARAM wParam, LPARAM lParam);
     void StopHoldingDefaultButtons();
 
 private:

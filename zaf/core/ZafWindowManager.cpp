@@ -5,6 +5,9 @@
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafText.h"
 
+#include <memory>
+#include <vector>
+
 HWND ZafWindowManager::droppedComboBox = nullptr;
 
 ZafWindowManager::ZafWindowManager() : ZafWindow(0, 0, 0, 0)
@@ -16,6 +19,7 @@ ZafWindowManager::ZafWindowManager() : ZafWindow(0, 0, 0, 0)
 
 ZafWindowManager::~ZafWindowManager()
 {
+    DeletePendingWindows();
     SetRootWindowList(previousRoots);
     if (zafWindowManager == this)
         zafWindowManager = nullptr;
@@ -74,9 +78,7 @@ void ZafWindowManager::ForgetChild(ZafWindowObject *child)
 
 ZafEventType ZafWindowManager::CloseWindow(ZafWindowObject *window)
 {
-    // Membership is tested by address first: a window asked whether it may
-    // close can have deleted itself, and must not be read then.
-    if (window && Contains(window) && window->Parent() == this) {
+    if (window && window->Parent() == this) {
         // A dialog that Control runs belongs to Control's caller: its loop
         // ends as cancel and Control takes it out (deleting it here made the
         // caller's delete after the loop a second one).
@@ -89,9 +91,36 @@ ZafEventType ZafWindowManager::CloseWindow(ZafWindowObject *window)
         SubtractObject(window);
         auto *w = dynamic_cast<ZafWindow *>(window);
         if (!w || w->Destroyable())
-            delete window;
+            DeleteWindow(window);
     }
     return IsEmpty() ? ZAF_NO_WINDOWS : ZAF_CLOSE;
+}
+
+void ZafWindowManager::DeleteWindow(ZafWindowObject *window)
+{
+    if (dispatchDepth == 0) {
+        delete window;
+        return;
+    }
+    // A handler of the window (or of one of its objects) may be on the
+    // stack under this dispatch: the window is gone from the screen now and
+    // deleted when the outermost dispatch returns.
+    pendingDeletes.emplace_back(new ZafTracker(window));
+}
+
+void ZafWindowManager::DeletePendingWindows()
+{
+    // A deletion may close further windows: take the list as it stands.
+    while (!pendingDeletes.empty()) {
+        std::vector<std::unique_ptr<ZafTracker>> pending;
+        pending.swap(pendingDeletes);
+        for (auto &tracker : pending) {
+            // One deleted meanwhile, or taken back into a window, is left.
+            auto *window = tracker->Get<ZafWindowObject>();
+            if (window && !window->Parent())
+                delete window;
+        }
+    }
 }
 
 void ZafWindowManager::CenterObject(ZafWindowObject *object)
@@ -125,10 +154,8 @@ ZafEventType ZafWindowManager::DispatchOSMessage(const ZafEventRecord &event)
             SendMessageA(droppedComboBox, CB_SHOWDROPDOWN, FALSE, 0);
         droppedComboBox = nullptr;
     }
-    if (!TranslateShortcut(m)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
+    if (!TranslateShortcut(m))
+        ZafDispatchMessage(m);
     return IsEmpty() ? ZAF_NO_WINDOWS : 0;
 }
 
@@ -150,6 +177,15 @@ bool ZafWindowManager::TranslateShortcut(MSG &message)
 
 ZafEventType ZafWindowManager::Event(const ZafEventRecord &event)
 {
+    ++dispatchDepth;
+    const ZafEventType code = Dispatch(event);
+    if (--dispatchDepth == 0)
+        DeletePendingWindows();
+    return code;
+}
+
+ZafEventType ZafWindowManager::Dispatch(const ZafEventRecord &event)
+{
     switch (event.type) {
     case ZAF_OS_EVENT:
         return DispatchOSMessage(event);
@@ -167,6 +203,12 @@ ZafEventType ZafWindowManager::Event(const ZafEventRecord &event)
     case ZAF_SUBTRACT_OBJECT:
         return CloseWindow(event.Object());
     case ZAF_CLOSE: {
+        // Mended fault: the close event named its window by address, and a
+        // stale one closed a new window made at a dead window's address. It
+        // names it by event handle now: a window that is gone is not looked
+        // for, and the event does nothing.
+        if (event.ObjectGone())
+            return IsEmpty() ? ZAF_NO_WINDOWS : ZAF_CLOSE;
         ZafWindowObject *window = event.Object();
         if (!window) {
             for (ZafElement *e = First(); e && !window; e = e->Next()) {
@@ -175,19 +217,13 @@ ZafEventType ZafWindowManager::Event(const ZafEventRecord &event)
                     window = static_cast<ZafWindowObject *>(e);
             }
         }
-        // A window asked to close may refuse (a modal dialog ends its loop).
-        if (window && window->Parent() == this && window->Event(ZafEventRecord(ZAF_CLOSE_QUERY)) != 0)
-            return IsEmpty() ? ZAF_NO_WINDOWS : ZAF_CLOSE;
-        return CloseWindow(window);
+        return QueryAndClose(window, ZAF_CLOSE);
     }
     case ZAF_CLOSE_TEMPORARY:
         for (ZafElement *e = First(); e; e = e->Next()) {
             auto *w = dynamic_cast<ZafWindow *>(static_cast<ZafWindowObject *>(e));
-            if (w && w->Temporary()) {
-                if (w->Event(ZafEventRecord(ZAF_CLOSE_QUERY)) == 0)
-                    return CloseWindow(w);
-                break;
-            }
+            if (w && w->Temporary())
+                return QueryAndClose(w, ZAF_CLOSE_TEMPORARY);
         }
         return IsEmpty() ? ZAF_NO_WINDOWS : ZAF_CLOSE_TEMPORARY;
     default:
@@ -198,6 +234,18 @@ ZafEventType ZafWindowManager::Event(const ZafEventRecord &event)
             return FirstChild()->Event(event);
         return ZAF_UNKNOWN;
     }
+}
+
+ZafEventType ZafWindowManager::QueryAndClose(ZafWindowObject *window, ZafEventType answer)
+{
+    if (!window || window->Parent() != this)
+        return IsEmpty() ? ZAF_NO_WINDOWS : answer;
+    // A window asked to close may refuse (a modal dialog ends its loop) or
+    // delete itself while it is asked.
+    ZafTracker tracker(window);
+    if (window->Event(ZafEventRecord(ZAF_CLOSE_QUERY)) != 0 || tracker.Deleted())
+        return IsEmpty() ? ZAF_NO_WINDOWS : answer;
+    return CloseWindow(window);
 }
 
 const char *ZafWindowManager::ChangeLanguage(const char *name)

@@ -11,13 +11,19 @@
 // dialog that its Control runs: that one's loop ends as ZAF_DIALOG_CANCEL
 // and the dialog stays for Control to take out and its caller to delete.
 //
+// Lifetime: a window closed while the window manager dispatches an event
+// (a user function closing its own window) leaves the screen at once but is
+// deleted when the outermost dispatch returns, since its handlers may still
+// be on the stack. Events name their window by event handle: a close event
+// for a window that is gone does nothing.
+//
 // Event (the loop's dispatcher): a key message is first offered to the
 // shortcuts of the top-level window it is for: a frame's MDI keys
 // (TranslateMDISysAccel: Ctrl+F4 closes the active child through its close
 // query, Ctrl+F6 activates the next one), then the window's accelerator
 // table (ZafWindow::SetAccelerators); a key taken there goes no further.
-// Any other Windows message is translated and dispatched to its window
-// procedure; ZAF_EXIT posts WM_QUIT (unless it came from one) and answers
+// Any other Windows message is dispatched to its window procedure and
+// translated (ZafDispatchMessage); ZAF_EXIT posts WM_QUIT (unless it came from one) and answers
 // ZAF_EXIT; ZAF_CLOSE_TEMPORARY closes the first temporary window that
 // answers 0 to ZAF_CLOSE_QUERY; ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add /
 // close the window carried; any other logical event goes to the front
@@ -30,7 +36,9 @@
 
 #include "zaf/core/ZafWindow.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 class ZafWindowManager : public ZafWindow
 {
@@ -49,9 +57,11 @@ public:
     ZafEventType Event(const ZafEventRecord &event) override;
     ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
     ZafWindowObject *SubtractObject(ZafWindowObject *object) override;
-    // Subtracts the window and deletes it when destroyable (a dialog in its
-    // Control: ends the loop as cancel instead, see above); answers
-    // ZAF_NO_WINDOWS when none is left, else ZAF_CLOSE.
+    // Subtracts the window (a live one: callers hold a tracker across any
+    // call-out) and deletes it when destroyable, at once or when the
+    // dispatch returns (see above); a dialog in its Control ends its loop
+    // as cancel instead. Answers ZAF_NO_WINDOWS when none is left, else
+    // ZAF_CLOSE.
     ZafEventType CloseWindow(ZafWindowObject *window);
     // Centres an object's region on the screen (its coordinate type kept).
     void CenterObject(ZafWindowObject *object);
@@ -76,10 +86,19 @@ protected:
     void ForgetChild(ZafWindowObject *child) override;
 
 private:
+    ZafEventType Dispatch(const ZafEventRecord &event);
     ZafEventType DispatchOSMessage(const ZafEventRecord &event);
     // True when the shortcuts of the message's top-level window took it.
     static bool TranslateShortcut(MSG &message);
+    // Asks the window with ZAF_CLOSE_QUERY and closes it when it agrees;
+    // answers as CloseWindow, with the answer code in place of ZAF_CLOSE.
+    ZafEventType QueryAndClose(ZafWindowObject *window, ZafEventType answer);
+    void DeleteWindow(ZafWindowObject *window);
+    void DeletePendingWindows();
     ZafWindowObject *dragObject = nullptr;
+    // Depth of nested calls of Event, and the windows closed under them.
+    int dispatchDepth = 0;
+    std::vector<std::unique_ptr<ZafTracker>> pendingDeletes;
     ZafList *previousRoots = nullptr;
     std::string i18nName;
 };

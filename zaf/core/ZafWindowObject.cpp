@@ -11,13 +11,22 @@
 #include "zaf/core/ZafWindowPersistence.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
 ZafList *rootWindows = nullptr;
+
+// The objects that have been given an event handle, by handle.
+std::unordered_map<std::intptr_t, ZafWindowObject *> &HandleTable()
+{
+    static std::unordered_map<std::intptr_t, ZafWindowObject *> table;
+    return table;
+}
 
 // Replaces an owned text by a copy; copying first keeps Set(Get()) safe.
 const char *ReplaceText(char *&field, const char *text)
@@ -70,6 +79,7 @@ ZafWindowObject::ZafWindowObject(const ZafWindowObject &copy)
 
 ZafWindowObject::~ZafWindowObject()
 {
+    BeginDeletion();
     // A Windows window left behind would send its messages to freed memory.
     if (osWindow && ZafObjectFromHandle(osWindow) == this)
         DestroyOSWindow();
@@ -83,6 +93,40 @@ ZafWindowObject::~ZafWindowObject()
     delete[] secondTipText;
     if (paletteData && PaletteLink().release)
         PaletteLink().release(paletteData, this);
+}
+
+void ZafWindowObject::BeginDeletion()
+{
+    ReleaseTrackers();
+    if (eventHandle) {
+        HandleTable().erase(eventHandle);
+        eventHandle = 0;
+    }
+}
+
+std::intptr_t ZafWindowObject::EventHandle()
+{
+    if (eventHandle)
+        return eventHandle;
+    // Numbers count up from 1 and are never given twice while in use; the
+    // count would have to wrap round 2^32 objects to meet an old one.
+    static std::uintptr_t last = 0;
+    auto &table = HandleTable();
+    do
+        ++last;
+    while (last == 0 || table.count(static_cast<std::intptr_t>(last)));
+    eventHandle = static_cast<std::intptr_t>(last);
+    table.emplace(eventHandle, this);
+    return eventHandle;
+}
+
+ZafWindowObject *ZafWindowObject::FromEventHandle(std::intptr_t handle)
+{
+    if (!handle)
+        return nullptr;
+    auto &table = HandleTable();
+    auto found = table.find(handle);
+    return found == table.end() ? nullptr : found->second;
 }
 
 bool ZafWindowObject::IsClassID(ZafClassID id) const
@@ -202,9 +246,17 @@ bool ZafWindowObject::SetFocus(bool flag)
             ::SetFocus(osWindow);
         return focus;
     }
-    if (NotifyFocus(this, flag) == 0)
-        focus = flag;
-    return focus;
+    if (NotifyFocus(this, flag) != 0 || focus == flag)
+        return focus;
+    // The object is told before its host takes the Windows focus, so that
+    // the host's WM_SETFOCUS finds it current and tells it no second time.
+    // Its handler may delete it: nothing touches it after.
+    HWND host = flag ? DrawingHandle() : nullptr;
+    focus = flag;
+    Event(ZafEventRecord(flag ? ZAF_CURRENT : ZAF_NOT_CURRENT));
+    if (host && IsWindow(host) && ::GetFocus() != host)
+        ::SetFocus(host);
+    return flag;
 }
 
 bool ZafWindowObject::SetSelected(bool flag)
@@ -383,13 +435,13 @@ void ZafWindowObject::ConvertRegion(ZafRegionRect &rect, ZafCoordinateType type)
     }
     const ZafDisplay &display = ZafDisplay::ForConversion();
     rect.ConvertCoordinates(ZAF_PIXEL);
-    if (from == ZAF_CELL) {
-        rect.top += display.PreSpace();
-        rect.bottom -= display.PostSpace();
-    } else {
-        rect.top -= display.PreSpace();
-        rect.bottom += display.PostSpace();
-    }
+    // Saturated: a converted region may stand at the ends of the range.
+    auto add = [](std::int32_t value, int delta) {
+        return std::int32_t(std::clamp<std::int64_t>(std::int64_t(value) + delta, INT32_MIN, INT32_MAX));
+    };
+    const int sign = from == ZAF_CELL ? 1 : -1;
+    rect.top = add(rect.top, sign * display.PreSpace());
+    rect.bottom = add(rect.bottom, -sign * display.PostSpace());
     rect.ConvertCoordinates(type);
 }
 

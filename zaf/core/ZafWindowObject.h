@@ -25,9 +25,14 @@
 //
 // Focus: SetFocus on a windowless object goes through NotifyFocus, which a
 // window answers by making the object its current child and passing the
-// change up; the window manager's part (recording the current object) is
-// added with the window manager. Selection: SetSelected tells the parent
-// through NotifySelection (see ZafWindow for the single-selection rule).
+// change up, and puts the Windows focus on the object's host (the nearest
+// parent with a Windows window), whose keys then reach the object (see
+// ZafWindow). The object that gains the focus gets ZAF_CURRENT and the one
+// that loses it ZAF_NOT_CURRENT, once each, whether the change came from
+// SetFocus or from Windows (WM_SETFOCUS, WM_KILLFOCUS). A host that gets the
+// Windows focus back gives it to the windowless object that was current in
+// it. Selection: SetSelected tells the parent through NotifySelection (see
+// ZafWindow for the single-selection rule).
 //
 // The Windows window: ZAF_CREATE and ZAF_CREATE_OS_WINDOW make it (an object
 // whose own-window flag is clear draws inside its parent's window instead),
@@ -64,6 +69,14 @@
 // registered the menu handle (RegisterMenu); WM_MEASUREITEM and WM_DRAWITEM
 // of an owner-drawn menu go to the menu item of that command id, and a
 // drawing that no item takes to the menu's owner.
+//
+// Characters (WM_CHAR, WM_SYSCHAR) stay with the object. Before a window
+// takes Tab, Enter, Escape or an arrow for navigation it asks the focused
+// object's DialogCode, as Windows dialogs ask WM_GETDLGCODE: a control that
+// wants the key gets it. The loop (ZafDispatchMessage) makes a key-down's
+// character only when no object consumed the key-down, so the character of
+// a key that moved the focus or selected the default button reaches no
+// control.
 //
 // Drawing: BeginDraw opens a pass (the display's context for the window
 // that draws the object, clipped to the object) and answers the region to
@@ -282,6 +295,21 @@ public:
     // The class's own event map (null: none).
     virtual const ZafEventMap *EventMap() const { return nullptr; }
     static const ZafEventMap defaultEventMap[];
+    // The first row of a map that matches: key rows match the virtual key of
+    // key-down and key-up messages (and of key events made without a
+    // message), character rows (ZAF_KEY_CHARACTER in the modifier word) the
+    // character of WM_CHAR and WM_SYSCHAR; ZAF_NO_MAPPING when none does.
+    static ZafEventType SearchEventMap(const ZafEventMap *map, const ZafEventRecord &event);
+    // What the object wants of a key that its window would take for
+    // navigation (Tab, Enter, Escape, arrows) or as a plain hot key, in the
+    // DLGC_ bits of WM_GETDLGCODE: DLGC_WANTTAB, DLGC_WANTARROWS,
+    // DLGC_WANTCHARS, DLGC_WANTALLKEYS (every key; also DLGC_WANTMESSAGE),
+    // and DLGC_DEFPUSHBUTTON or DLGC_UNDEFPUSHBUTTON for a push button,
+    // which Enter then selects. The default asks the object's own window
+    // (WM_GETDLGCODE; inside a ZafDialogWindow with the key's message, which
+    // tells a native control that it is in a dialog); a windowless object
+    // wants nothing.
+    virtual UINT DialogCode(const ZafEventRecord &key);
     // True for menu items: menu commands are routed to these only.
     virtual bool IsMenuItem() const { return false; }
     // Drag and drop (Event passes the codes ZAF_DRAG_FIRST to ZAF_DRAG_LAST
@@ -322,6 +350,16 @@ public:
     void *SetUserObject(void *object) { return userObject = object; }
     void *UserObject() const { return userObject; }
 
+    // --- Event handles ----------------------------------------------------
+    // The number by which an event names the object (ZafEventRecord's object
+    // constructor and SetObject store it, Object reads it back). No other
+    // object of the run gets the same number, so an event that outlives its
+    // object finds nothing, even when a new object stands at the old address.
+    // Given on first use; the destructor withdraws it.
+    std::intptr_t EventHandle();
+    // The object of an event handle; null when it is gone or for 0.
+    static ZafWindowObject *FromEventHandle(std::intptr_t handle);
+
     // --- Tree and lookup --------------------------------------------------
     ZafWindowObject *Parent() const { return parent; }
     ZafWindowObject *RootObject();
@@ -348,9 +386,15 @@ public:
     // Gives (on) or takes (off) the focus; nothing is given when the object
     // or a parent is disabled or refuses the focus. An own window gets the
     // Windows focus (its flag then follows the focus messages); a windowless
-    // object goes through NotifyFocus. Returns the focus flag.
+    // object goes through NotifyFocus, is told ZAF_CURRENT or
+    // ZAF_NOT_CURRENT, and its host gets the Windows focus. Returns the
+    // focus flag.
     virtual bool SetFocus(bool flag);
     bool Focus() const { return focus; }
+    // The windowless object that holds the focus for this object's window:
+    // the last windowless object along the chain of current children; the
+    // object itself when there is none (and for every object not a window).
+    virtual ZafWindowObject *HostedFocus() { return this; }
     // Sets the flag, marks the object changed when created and tells the
     // parent (which may keep the flag on); returns the flag in force.
     virtual bool SetSelected(bool flag);
@@ -478,6 +522,10 @@ public:
     int Error() const { return error; }
     // The object's text: none by default; SetText does nothing and answers 1.
     virtual const char *Text() { return nullptr; }
+    // The upper-cased letter that chooses the object when its text marks
+    // none with '&' (a button keeps its hot key apart from its text); 0
+    // for none.
+    virtual unsigned char HotKeyLetter() const { return 0; }
     virtual int SetText(const char *text);
 
     const char *HelpContext() const { return helpContext; }
@@ -594,15 +642,29 @@ protected:
     // to it as a menu's owner), given to its handler; false when the
     // message is no such notification.
     bool HandleNotification(const ZafEventRecord &event, LRESULT &result);
-    // Sends an unconsumed key event up to the parents; ZAF_UNKNOWN when
-    // none consumed it.
+    // Sends an unconsumed key event up to the parents, up to the top-level
+    // window; ZAF_UNKNOWN when none consumed it.
     ZafEventType PassKeyUp(const ZafEventRecord &event);
+    // A key or character message of the object's window: Event, then the
+    // parents for a key, then the window class for what nobody consumed.
+    ZafEventType HandleKeyMessage(const ZafEventRecord &event);
+    // WM_SETFOCUS: the object (or the windowless object it hosts) becomes
+    // current. WM_KILLFOCUS: it and the windowless object it hosts stop
+    // being current.
+    void FocusArrived();
+    void FocusLeft();
     // Plain-name search: this object, then whatever it holds.
     ZafWindowObject *SearchStringID(const char *name);
     // What the object holds (support objects, children, a sub-menu).
     virtual ZafWindowObject *SearchInside(const char *name);
     // Quietly unlinks a child that is being deleted.
     virtual void ForgetChild(ZafWindowObject *child);
+
+    // The first step of every destructor of the family: trackers are
+    // cleared and the event handle withdrawn before anything is torn down,
+    // so that messages sent while the Windows window goes find the object
+    // already gone. Safe to repeat.
+    void BeginDeletion();
 
     // Fixed setter bodies for classes that pin an attribute.
     bool ForceSupportObject(bool) { return supportObject = true; }
@@ -629,6 +691,7 @@ protected:
     char *secondTipText = nullptr;
     int error = 0;
     int regionType = 0;
+    std::intptr_t eventHandle = 0;
     // The context of each open drawing pass, innermost last (null where
     // nothing was lent).
     std::vector<HDC> drawPasses;
@@ -696,6 +759,12 @@ LRESULT ZafCallClassWindowProc(const ZafEventRecord &event);
 ZafWindowObject *ZafObjectFromHandle(HWND window);
 // The library's window procedure.
 LRESULT CALLBACK ZafWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Dispatches a message of the loop to its window procedure. A key-down is
+// translated into its character (TranslateMessage) after it is dispatched,
+// and only when no object consumed it: the character of a key that moved
+// the focus, selected a button or chose a hot key never reaches a control,
+// as with IsDialogMessage.
+void ZafDispatchMessage(MSG &message);
 // The module instance windows are made in.
 HINSTANCE ZafInstance();
 void ZafSetInstance(HINSTANCE instance);

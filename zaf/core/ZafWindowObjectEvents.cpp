@@ -1,6 +1,4 @@
 // ZafWindowObject: the logical event handler, user functions and the event maps of keys and mouse.
-#include "zaf/core/ZafObjectPath.h"
-
 #include "zaf/core/ZafWindowObject.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
@@ -86,12 +84,16 @@ ZafUserCallback ZafWindowObject::SetUserCallback(ZafUserCallback callback)
 ZafEventType ZafWindowObject::PassKeyUp(const ZafEventRecord &event)
 {
     // A parent's handler may delete it and its parents (a default button's
-    // user function closing the window): each is checked before it is used.
-    ObjectPath path(this);
-    for (std::size_t i = 1; i < path.Size() && path.Exists(i); ++i) {
-        ZafEventType code = path.At(i)->Event(event);
+    // user function closing the window): the key goes no further once the
+    // object it has just reached is gone. The window manager is left out: it
+    // would hand the key back to the front window, which has had it.
+    ZafTracker reached(parent);
+    while (!reached.Deleted() && reached.Get<ZafWindowObject>() != zafWindowManager) {
+        ZafWindowObject *object = reached.Get<ZafWindowObject>();
+        ZafEventType code = object->Event(event);
         if (code != ZAF_UNKNOWN)
             return code;
+        reached.Track(reached.Deleted() ? nullptr : object->parent);
     }
     return ZAF_UNKNOWN;
 }
@@ -121,16 +123,28 @@ const ZafEventMap ZafWindowObject::defaultEventMap[] = {
 
 namespace {
 
-ZafEventType SearchMap(const ZafEventMap *map, const ZafEventRecord &event)
+bool IsCharacterMessage(UINT message)
+{
+    return message == WM_CHAR || message == WM_SYSCHAR;
+}
+
+} // namespace
+
+ZafEventType ZafWindowObject::SearchEventMap(const ZafEventMap *map, const ZafEventRecord &event)
 {
     if (!map)
         return ZAF_NO_MAPPING;
     int category = event.type == ZAF_KEY_EVENT || event.type == ZAF_MOUSE_EVENT ? event.type : event.GetCategory();
+    // A character's code is no virtual key: '(' is VK_DOWN's number and '#'
+    // VK_END's, so characters meet only the rows written for characters.
+    const bool character = IsCharacterMessage(event.osEvent.message);
     for (; map->logicalCode != ZAF_NO_MAPPING; ++map) {
         if (map->category != category)
             continue;
         if (category == ZAF_KEY_EVENT) {
-            if (map->rawValue == event.key.value && map->modifiers == event.key.shiftState)
+            const bool characterRow = (map->modifiers & ZAF_KEY_CHARACTER) != 0;
+            if (characterRow == character && map->rawValue == event.key.value &&
+                (map->modifiers & ~ZAF_KEY_CHARACTER) == event.key.shiftState)
                 return map->logicalCode;
         } else if (map->rawValue == event.osEvent.message &&
                    (event.key.value & map->modifiers) == map->modifiers) {
@@ -140,10 +154,8 @@ ZafEventType SearchMap(const ZafEventMap *map, const ZafEventRecord &event)
     return ZAF_NO_MAPPING;
 }
 
-} // namespace
-
 ZafEventType ZafWindowObject::MapEvent(const ZafEventRecord &event) const
 {
-    ZafEventType code = SearchMap(EventMap(), event);
-    return code != ZAF_NO_MAPPING ? code : SearchMap(defaultEventMap, event);
+    ZafEventType code = SearchEventMap(EventMap(), event);
+    return code != ZAF_NO_MAPPING ? code : SearchEventMap(defaultEventMap, event);
 }

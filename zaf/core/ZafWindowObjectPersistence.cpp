@@ -84,6 +84,10 @@ void ZafWindowObject::ReadFrom(ZafWindowPersistence &persistence)
     const ZafCoordinateType type = coordinates & 0x0F;
     if (persistence.Error() == 0 && !ZafIsCoordinateType(type))
         persistence.SetError(16);
+    // Mended fault: any 32-bit region was taken, and widths and the cell
+    // spacing computed from one near the ends of the range overflowed.
+    if (persistence.Error() == 0 && !ZafRegionRect(left, top, right, bottom, type).IsStorable())
+        persistence.SetError(16);
     if (persistence.Error() != 0) {
         for (char *text : texts)
             delete[] text;

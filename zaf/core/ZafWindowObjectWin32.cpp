@@ -1,7 +1,5 @@
 // ZafWindowObject: the Win32 binding (creating, subclassing and destroying the
 // Windows window), the rows of Windows list boxes, and the translation of Windows messages into events.
-#include "zaf/core/ZafObjectPath.h"
-
 #include "zaf/core/ZafWindowObject.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
@@ -74,6 +72,9 @@ void ZafWindowObject::RefreshListEntry()
 namespace {
 
 const char objectProperty[] = "ZafObject";
+// The window procedure that binding replaced (a subclass installed before,
+// such as a 3-D controls library's or a tool tip's): messages go on to it.
+const char replacedProperty[] = "ZafReplacedProc";
 HINSTANCE moduleInstance = nullptr;
 
 // The object whose window CreateWindowExA is making: the creation hook binds
@@ -87,19 +88,41 @@ WNDPROC ClassProcedure(HWND window)
     return procedure == ZafWindowProc || !procedure ? DefWindowProcA : procedure;
 }
 
+// Where the library's procedure passes a message on: the procedure it
+// replaced when it subclassed the window, else the class's. (Always the
+// class's cut off a subclass installed before binding.)
+WNDPROC NextProcedure(HWND window)
+{
+    if (auto replaced = reinterpret_cast<WNDPROC>(GetPropA(window, replacedProperty)))
+        return replaced;
+    return ClassProcedure(window);
+}
+
 void Bind(HWND window, ZafWindowObject *object)
 {
     SetPropA(window, objectProperty, object);
     object->SetOSHandle(window);
-    if (reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)) != ZafWindowProc)
-        SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(ZafWindowProc));
+    auto current = reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC));
+    if (current == ZafWindowProc)
+        return;
+    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(ZafWindowProc));
+    if (current != ClassProcedure(window))
+        SetPropA(window, replacedProperty, reinterpret_cast<HANDLE>(current));
 }
 
-void Unbind(HWND window)
+// Ends the binding. The procedure that binding replaced is put back only
+// while the library's is still the window's: a subclass installed after
+// binding stays, and keeps passing messages through the library's procedure
+// to the replaced one. At WM_NCDESTROY every property goes.
+void Unbind(HWND window, bool destroying)
 {
     RemovePropA(window, objectProperty);
-    // Messages still to come go straight to the class.
-    SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(ClassProcedure(window)));
+    if (reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)) == ZafWindowProc) {
+        SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(NextProcedure(window)));
+        RemovePropA(window, replacedProperty);
+    } else if (destroying) {
+        RemovePropA(window, replacedProperty);
+    }
 }
 
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
@@ -222,19 +245,20 @@ HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD sty
 LRESULT ZafCallClassWindowProc(const ZafEventRecord &event)
 {
     const MSG &m = event.osEvent;
-    return CallWindowProcA(ClassProcedure(m.hwnd), m.hwnd, m.message, m.wParam, m.lParam);
+    return CallWindowProcA(NextProcedure(m.hwnd), m.hwnd, m.message, m.wParam, m.lParam);
 }
 
 LRESULT CALLBACK ZafWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ZafWindowObject *object = static_cast<ZafWindowObject *>(GetPropA(window, objectProperty));
-    if (!object)
-        return CallWindowProcA(ClassProcedure(window), window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        Unbind(window);
-        if (object->OSHandle() == window)
-            object->OSWindowDestroyed();
-        return CallWindowProcA(ClassProcedure(window), window, message, wParam, lParam);
+    if (!object || message == WM_NCDESTROY) {
+        WNDPROC next = NextProcedure(window);
+        if (message == WM_NCDESTROY) {
+            Unbind(window, true);
+            if (object && object->OSHandle() == window)
+                object->OSWindowDestroyed();
+        }
+        return CallWindowProcA(next, window, message, wParam, lParam);
     }
     MSG m = {window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
     ZafEventRecord event;
@@ -291,7 +315,7 @@ void ZafWindowObject::DestroyOSWindow()
     if (!window)
         return;
     if (ZafObjectFromHandle(window) == this) {
-        Unbind(window);
+        Unbind(window, false);
         DestroyWindow(window);
     }
     OSWindowDestroyed();
@@ -429,11 +453,10 @@ ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
         break;
     }
     case WM_SETFOCUS:
-        focus = true;
-        NotifyFocus(this, true);
+        FocusArrived();
         break;
     case WM_KILLFOCUS:
-        focus = false;
+        FocusLeft();
         break;
     case WM_SETCURSOR:
         if (LOWORD(m.lParam) == HTCLIENT && zafEventManager) {
@@ -453,16 +476,7 @@ ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
             if (code != ZAF_UNKNOWN)
                 return 0;
         } else if (IsKeyMessage(m.message)) {
-            ZafEventRecord key = event;
-            key.type = ZAF_KEY_EVENT;
-            // The handler may delete this object: a key whose object is
-            // gone goes no further.
-            ObjectPath path(this);
-            ZafEventType code = Event(key);
-            if (code == ZAF_UNKNOWN && m.message != WM_CHAR && m.message != WM_SYSCHAR && path.Exists(0))
-                code = PassKeyUp(key);
-            if (code != ZAF_UNKNOWN)
-                return 0;
+            return HandleKeyMessage(event);
         }
         break;
     }

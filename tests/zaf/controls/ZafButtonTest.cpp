@@ -217,6 +217,26 @@ TEST_F(ButtonTest, AButtonRefusingFocusDraggedOutIsNotSelected)
     EXPECT_EQ(Calls().size(), 1u);
 }
 
+TEST_F(ButtonTest, TheDefaultLookFollowsTheFocus)
+{
+    ZafButton *a = AddButton("A");
+    ZafButton *b = AddButton("B");
+    ZafButton *box = AddButton("Box", ZafButton::checkBox);
+    box->SetHzJustify(ZafButton::justifyStart);
+    for (ZafButton *button : {a, b, box})
+        button->SetAllowDefault(true);
+    Show();
+    a->SetFocus(true);
+    Pump();
+    EXPECT_EQ(std::make_pair(Kind(a), Kind(b)), std::make_pair(LONG(BS_DEFPUSHBUTTON), LONG(BS_PUSHBUTTON)));
+    b->SetFocus(true);
+    Pump();
+    EXPECT_EQ(std::make_pair(Kind(a), Kind(b)), std::make_pair(LONG(BS_PUSHBUTTON), LONG(BS_DEFPUSHBUTTON)));
+    box->SetFocus(true); // a check box never takes the default look
+    Pump();
+    EXPECT_EQ(std::make_pair(Kind(b), Kind(box)), std::make_pair(LONG(BS_PUSHBUTTON), LONG(BS_CHECKBOX)));
+}
+
 // --- Keys -------------------------------------------------------------------------------
 
 struct SpaceCase
@@ -301,15 +321,22 @@ TEST_F(ButtonTest, AnOwnerDrawnCheckBoxShowsItsMark)
 
 TEST_F(ButtonTest, HotKeySelectsAnEnabledButtonOnly)
 {
+    ZafButton *other = AddButton("Other");
     ZafButton *button = AddButton("Save");
     button->SetHotKey('s', 0);
     Show();
+    // Alt+S typed while another button has the focus.
+    SetFocus(other->OSHandle());
+    SendMessageA(other->OSHandle(), WM_SYSKEYDOWN, 'S', 1 | (1L << 29));
+    Pump();
+    ASSERT_EQ(Calls().size(), 1u);
+    EXPECT_EQ(Calls()[0].object, button);
+    EXPECT_EQ(GetFocus(), button->OSHandle());
     EXPECT_EQ(button->Event(ZafEventRecord(ZAF_HOT_KEY, 'x')), ZAF_UNKNOWN);
     EXPECT_EQ(button->Event(ZafEventRecord(ZAF_HOT_KEY, 's')), ZAF_HOT_KEY);
     button->SetDisabled(true);
     EXPECT_EQ(button->Event(ZafEventRecord(ZAF_HOT_KEY, 'S')), ZAF_UNKNOWN);
-    ASSERT_EQ(Calls().size(), 1u);
-    EXPECT_EQ(Calls()[0].code, ZAF_SELECT);
+    EXPECT_EQ(Calls().size(), 2u);
 }
 
 // --- Auto-repeat ------------------------------------------------------------------------

@@ -1,11 +1,14 @@
 // Helpers shared by the core's tests: a stand-in window handle, the count of
-// this thread's windows (for leak checks), a message pump, a memory device
-// context to draw into, and a fixture that runs each test under its own
-// application (screen display, event manager, window manager).
+// this thread's windows (for leak checks), a message pump, the library's own
+// loop run until nothing is waiting, real key strokes posted to the focus, a
+// memory device context to draw into, and a fixture that runs each test
+// under its own application (screen display, event manager, window manager).
 #pragma once
 
 #include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafWindowManager.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -62,6 +65,43 @@ inline void Pump()
         TranslateMessage(&m);
         DispatchMessageA(&m);
     }
+}
+
+// Runs the library's loop (the event manager's Get, the window manager's
+// dispatch) until no event and no Windows message is waiting.
+inline void RunLoop()
+{
+    ZafEventRecord event;
+    while (zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT))
+        zafWindowManager->Event(event);
+}
+
+// One stroke of a key as the keyboard gives it: WM_KEYDOWN posted to the
+// focused window, the loop run (which makes the character), then WM_KEYUP
+// to whichever window has the focus by then. With shift the thread's key
+// state holds Shift down meanwhile, so that the character is the shifted
+// one.
+inline void Stroke(UINT key, bool shift = false)
+{
+    BYTE state[256], held[256];
+    GetKeyboardState(state);
+    CopyMemory(held, state, sizeof(held));
+    if (shift)
+        held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+    SetKeyboardState(held);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, scan | 1);
+    RunLoop();
+    PostMessageA(GetFocus(), WM_KEYUP, key, scan | 1 | 0xC0000000);
+    RunLoop();
+    SetKeyboardState(state);
+}
+
+// Types a character by the key that makes it in the current layout.
+inline void Type(char character)
+{
+    const SHORT key = VkKeyScanA(character);
+    Stroke(LOBYTE(key), (HIBYTE(key) & 1) != 0);
 }
 
 // A memory context with a white bitmap of the given size selected.

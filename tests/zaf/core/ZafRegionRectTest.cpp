@@ -134,3 +134,17 @@ TEST_F(ZafRegionRectTest, PostInflateAndDeflateReturnTheRegionBeforeTheChange)
     flat.PostDeflate();
     EXPECT_EQ(Of(flat), (Sides{INT_MAX, INT_MAX, INT_MIN, INT_MIN, ZAF_PIXEL}));
 }
+
+TEST_F(ZafRegionRectTest, WidthAndHeightStopAtTheEndsOfTheRangeAndStoredRegionsStayFarInside)
+{
+    const ZafRegionRect whole(INT_MIN, INT_MIN, INT_MAX, INT_MAX, ZAF_PIXEL);
+    EXPECT_EQ(whole.Width(), INT_MAX);
+    EXPECT_EQ(whole.Height(), INT_MAX);
+    const ZafRegionRect inverted(INT_MAX, INT_MAX, INT_MIN, INT_MIN, ZAF_PIXEL);
+    EXPECT_EQ(inverted.Width(), INT_MIN);
+    const int limit = ZAF_MAX_STORED_COORDINATE;
+    EXPECT_TRUE(ZafRegionRect(-limit, -limit, limit, limit, ZAF_TWIP).IsStorable());
+    for (const ZafRegionRect &r : {ZafRegionRect(-limit - 1, 0, 0, 0), ZafRegionRect(0, 0, 0, limit + 1),
+                                   ZafRegionRect(0, INT_MIN, 0, 0), ZafRegionRect(0, 0, INT_MAX, 0)})
+        EXPECT_FALSE(r.IsStorable()) << r.left << " " << r.top << " " << r.right << " " << r.bottom;
+}

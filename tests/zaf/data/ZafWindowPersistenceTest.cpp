@@ -203,15 +203,16 @@ INSTANTIATE_TEST_SUITE_P(PatternsPathsAndDots, ZafStoredNameTest,
                          ::testing::Values("Q*", "Q?", "~", "Q~1", ".", ".."));
 
 // A window record made by hand: the window-object record with the names
-// given, then valid window fields.
+// given, then valid window fields. A region or client extent other than 0
+// stores that region as -extent, -extent, extent, extent.
 void WriteHandMadeWindow(ZafObjectPersistence &p, const char *name, const std::string &functionName,
-                         std::uint16_t coordinates)
+                         std::uint16_t coordinates, std::int32_t extent = 0, std::int32_t clientExtent = 0)
 {
     p.PushLevel("ZafWindow", 1007, ZafWindowPersistence::topLevelEntry);
     ASSERT_EQ(0u, p.OpenLevelFile(name, ZafWindowPersistence::writeMode));
     p.Write16(static_cast<std::uint16_t>(5));
     for (int i = 0; i < 4; i++)
-        p.Write32(static_cast<std::int32_t>(i * 10));
+        p.Write32(extent ? (i < 2 ? -extent : extent) : static_cast<std::int32_t>(i * 10));
     p.Write16(static_cast<std::uint16_t>(ZafWindowObject::flagVisible));
     p.Write16(coordinates);
     for (int i = 0; i < 3; i++)
@@ -224,18 +225,22 @@ void WriteHandMadeWindow(ZafObjectPersistence &p, const char *name, const std::s
     p.Write16(static_cast<std::uint16_t>(ZafWindow::flagDestroyable));
     p.Write16(static_cast<std::uint16_t>(0));
     for (int i = 0; i < 4; i++)
-        p.Write32(static_cast<std::int32_t>(i));
+        p.Write32(clientExtent ? (i < 2 ? -clientExtent : clientExtent) : static_cast<std::int32_t>(i));
     p.Write16(static_cast<std::uint16_t>(0));
     p.PopLevel();
 }
 
-TEST_F(ZafWindowPersistenceTest, NamesLongerThan63CharactersAreRefusedWithError16)
+TEST_F(ZafWindowPersistenceTest, OverlongNamesAndRegionsBeyondTheStoredRangeAreRefusedWithError16)
 {
     WriteFile(first, [](ZafObjectPersistence &p) {
         WriteHandMadeWindow(p, "FIT", std::string(63, 'n'), 0);
         WriteHandMadeWindow(p, "LONG", std::string(64, 'n'), 0);
         WriteHandMadeWindow(p, "HUGE", std::string(2000, 'x'), 0);
         WriteHandMadeWindow(p, "BADTYPE", "", 7);
+        // Regions whose widths overflow 32 bits, and the largest kept.
+        WriteHandMadeWindow(p, "WIDE", "", 0, INT32_MAX);
+        WriteHandMadeWindow(p, "WIDECLIENT", "", 0, 0, INT32_MAX);
+        WriteHandMadeWindow(p, "EDGE", "", ZAF_TWIP, ZAF_MAX_STORED_COORDINATE, ZAF_MAX_STORED_COORDINATE);
     });
     ZafStorage storage(first.c_str(), ZafStorage::Read);
     auto persistence = MakePersistence(storage);
@@ -244,7 +249,13 @@ TEST_F(ZafWindowPersistenceTest, NamesLongerThan63CharactersAreRefusedWithError1
     EXPECT_EQ(0, fits.Error());
     EXPECT_EQ(ChoiceHandler, fits.UserFunction());
     EXPECT_EQ(5, fits.NumberID());
-    for (const char *bad : {"LONG", "HUGE", "BADTYPE"})
+    ZafWindow edge("EDGE", *persistence);
+    EXPECT_EQ(0, edge.Error());
+    EXPECT_EQ(2 * ZAF_MAX_STORED_COORDINATE + 1, edge.Region().Width());
+    ZafWindow wideClient("WIDECLIENT", *persistence);
+    EXPECT_EQ(16, wideClient.Error());
+    EXPECT_EQ(1, wideClient.ClientRegion().Width()) << "the refused client region is not taken";
+    for (const char *bad : {"LONG", "HUGE", "BADTYPE", "WIDE"})
     {
         ZafWindow read(bad, *persistence);
         EXPECT_EQ(static_cast<int>(ZafError::Read), read.Error()) << bad;
