@@ -2,34 +2,26 @@
 
 #include "dataset/ByteStream.h"
 #include "dataset/DATASET.h"
+#include "dataset/MemoryBudget.h"
 #include "dataset/PFILE.h"
-#include "dataset/RegistrySettings.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 namespace {
-size_t budgetOverride = 0;
-const size_t kDefaultBudget = 8u * 1024u * 1024u;
-const int kSectionDefaultValues = 4;
+// The bytes of count values, capped where a size_t would overflow (a column
+// of 2^31 doubles does not fit in 32 bits; no window is that large anyway).
+size_t ColumnBytes(long count, int valueSize)
+{
+    const unsigned long long bytes = static_cast<unsigned long long>(count < 0 ? 0 : count) * valueSize;
+    const unsigned long long cap = static_cast<size_t>(-1) / 2;
+    return static_cast<size_t>(bytes < cap ? bytes : cap);
+}
 }  // namespace
-
-size_t BUFFERTYPE::DefaultBudget()
-{
-    if (budgetOverride)
-        return budgetOverride;
-    unsigned long stored = RegistrySettings::ReadDwordInSection(FindSettingsSection(kSectionDefaultValues),
-                                                                "BufferBudget", kDefaultBudget);
-    return stored ? stored : kDefaultBudget;
-}
-
-void BUFFERTYPE::SetBudgetOverride(size_t bytes)
-{
-    budgetOverride = bytes;
-}
 
 BUFFERTYPE::BUFFERTYPE()
 {
@@ -38,6 +30,13 @@ BUFFERTYPE::BUFFERTYPE()
 BUFFERTYPE::~BUFFERTYPE()
 {
     delete source;
+    ReleaseClaim();
+}
+
+void BUFFERTYPE::ReleaseClaim()
+{
+    MemoryBudget::ReleaseWindow(claimedBytes);
+    claimedBytes = 0;
 }
 
 void BUFFERTYPE::SetStorage(int type)
@@ -50,8 +49,16 @@ void BUFFERTYPE::SetStorage(int type)
 
 void BUFFERTYPE::SizeWindow(size_t budget)
 {
-    if (budget == 0)
-        budget = DefaultBudget();
+    ReleaseClaim();
+    window.clear();
+    window.shrink_to_fit();
+    if (budget) {
+        budget = std::min(budget, ColumnBytes(caseCount, valueSize));
+        MemoryBudget::ClaimFixedWindow(budget);
+    } else {
+        budget = MemoryBudget::ClaimWindow(ColumnBytes(caseCount, valueSize));
+    }
+    claimedBytes = budget;
     size_t capacity = budget / static_cast<size_t>(valueSize);
     if (capacity < 1)
         capacity = 1;
@@ -319,17 +326,26 @@ TMPLISTETYPE::TMPLISTETYPE(int type, long count, size_t budget)
     SetStorage(type);
     printWidth = integerTyped ? 8 : 10;
     decimals = integerTyped ? 0 : QVF_DECIMALS_UNSET;
-    budgetBytes = budget ? budget : DefaultBudget();
     caseCount = count < 0 ? 0 : count;
-    // Capacity is the budget even while the list is short, so that appending
-    // stays in memory until the budget is reached.
-    size_t capacity = std::max<size_t>(1, budgetBytes / static_cast<size_t>(valueSize));
+    fixedBudget = budget != 0;
+    if (fixedBudget) {
+        MemoryBudget::ClaimFixedWindow(budget);
+        claimedBytes = budget;
+    } else {
+        claimedBytes = MemoryBudget::ClaimWindow(
+            std::max(ColumnBytes(caseCount, valueSize), MemoryBudget::kMinimumWindow));
+    }
+    // Capacity is the claim even while the list is short, so that appending
+    // stays in memory until the claim is used up.
+    size_t capacity = std::max<size_t>(1, claimedBytes / static_cast<size_t>(valueSize));
     windowCapacity = static_cast<long>(std::min<size_t>(capacity, 0x7fffffff));
     std::vector<unsigned char> missingBytes(static_cast<size_t>(valueSize));
     double sys = StorageSysMissing(type);
     EncodeValue(missingBytes.data(), sys, sysMissingInt, integerTyped);
     long inMemory = std::min(caseCount, windowCapacity);
-    window.reserve(static_cast<size_t>(std::min<long>(windowCapacity, std::max<long>(inMemory, 1024))) * valueSize);
+    // A granted window is used at once; a given budget is only a ceiling.
+    long reserved = fixedBudget ? std::min<long>(windowCapacity, std::max<long>(inMemory, 1024)) : windowCapacity;
+    window.reserve(static_cast<size_t>(reserved) * valueSize);
     window.clear();
     for (long i = 0; i < inMemory; ++i)
         window.insert(window.end(), missingBytes.begin(), missingBytes.end());
@@ -432,11 +448,45 @@ bool TMPLISTETYPE::StoreReal(double value)
     return true;
 }
 
+bool TMPLISTETYPE::GrowWindow()
+{
+    if (fixedBudget || file || windowStart != 0 || windowCount != caseCount)
+        return false;
+    // The new window is claimed before the old one is given back, so that
+    // the copy between them stays within the budget too; doubling keeps the
+    // copies few, and the budget's halving of what is left at each grant
+    // leaves room for other lists.
+    const size_t granted = MemoryBudget::ClaimWindow(std::min(claimedBytes, static_cast<size_t>(-1) / 4) * 2, 0);
+    const long capacity = static_cast<long>(std::min<size_t>(granted / static_cast<size_t>(valueSize), 0x7fffffff));
+    if (capacity <= windowCapacity) {
+        MemoryBudget::ReleaseWindow(granted);
+        return false;
+    }
+    std::vector<unsigned char> grown;
+    try {
+        grown.reserve(static_cast<size_t>(capacity) * valueSize);
+    } catch (const std::bad_alloc &) {
+        // Windows has no such block free: the list goes on in its file.
+        MemoryBudget::ReleaseWindow(granted);
+        return false;
+    }
+    grown.assign(window.begin(), window.end());
+    window.swap(grown);
+    std::vector<unsigned char>().swap(grown);
+    MemoryBudget::ReleaseWindow(claimedBytes);
+    claimedBytes = granted;
+    windowCapacity = capacity;
+    return true;
+}
+
 bool TMPLISTETYPE::AppendEncoded(const unsigned char *bytes)
 {
     // The new case goes into the window when the window ends at the last
-    // case and has room; otherwise the window is written out and moves to
-    // the end. Without a file the window holds every case.
+    // case and has room (widened while the budget grants more); otherwise
+    // the window is written out and moves to the end. Without a file the
+    // window holds every case.
+    if (windowStart + windowCount == caseCount && windowCount >= windowCapacity)
+        GrowWindow();
     if (windowStart + windowCount != caseCount || windowCount >= windowCapacity) {
         if (!file) {
             if (!EnsureFile())

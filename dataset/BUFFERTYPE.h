@@ -1,10 +1,10 @@
 // BUFFERTYPE: the typed values of one variable for a window of cases, with a
-// cursor over the cases. The window holds as many cases as the memory budget
-// allows (setting "BufferBudget" of section "DefaultValues", in bytes); when
-// the whole column fits it is read once, otherwise the window is paged from
-// the system file (LISTETYPE) or from the list's temporary file
-// (TMPLISTETYPE) as the cursor moves, so a data set larger than the budget
-// still runs.
+// cursor over the cases. The window holds as many cases as the process's
+// memory budget grants it (MemoryBudget: all lists together hold at most
+// their share of it, whatever their number); when the whole column fits it
+// is read once, otherwise the window is paged from the system file
+// (LISTETYPE) or from the list's temporary file (TMPLISTETYPE) as the
+// cursor moves, so a data set larger than the budget still runs.
 //
 // Case numbers: SeekCase and GetCurrentCase count from 1; ReadCaseValue and
 // the case maps and sort orders built by SortCasesToValueList count from 0.
@@ -41,12 +41,6 @@ public:
     virtual ~BUFFERTYPE();
     BUFFERTYPE(const BUFFERTYPE &) = delete;
     BUFFERTYPE &operator=(const BUFFERTYPE &) = delete;
-
-    // The budget used when none is given: the setting "BufferBudget"
-    // (section "DefaultValues"), 8 MiB when not set; a process-wide override
-    // (tests, benchmarks) takes precedence while it is not 0.
-    static size_t DefaultBudget();
-    static void SetBudgetOverride(size_t bytes);
 
     // Fields of the variable (read by the analyses).
     long variableNumber = 0;      // 1-based; 0 for a list of no variable
@@ -144,8 +138,11 @@ protected:
     BUFFERTYPE();
     // Sets the storage type and the fields derived from it.
     void SetStorage(int type);
-    // Sizes the window for the budget and case count.
+    // Sizes the window for the case count: budget bytes when given, else
+    // what the process's budget grants (claimed until the list goes).
     void SizeWindow(size_t budget);
+    // Gives the window's claim on the budget back.
+    void ReleaseClaim();
     // Reads count cases from start into the window; false on a read error.
     virtual bool LoadWindow(long start, long count);
     // Makes the window hold case p (0-based), paging in the direction of the
@@ -178,6 +175,7 @@ protected:
     long windowCapacity = 0;
     ByteStream *source = nullptr;   // owned; the file the column is paged from
     int error = DSERR_NONE;
+    size_t claimedBytes = 0;        // of the process's budget, for the window
 };
 
 // The value list of one variable of a data set.
@@ -185,8 +183,8 @@ class LISTETYPE : public BUFFERTYPE {
 public:
     // An unbound list: bind it to a data set and load a variable later.
     LISTETYPE();
-    // Loads the variable (from 1) of the data set at once; budget 0 takes
-    // DefaultBudget(). On failure Error() is set and the list has no cases.
+    // Loads the variable (from 1) of the data set at once; budget 0 lets the
+    // process's budget size the window. On failure Error() is set and the list has no cases.
     LISTETYPE(DATASET *dataSet, long variable, size_t budget = 0);
 
     void BindToDataSet(DATASET *dataSet) { boundDataSet = dataSet; }
@@ -204,7 +202,9 @@ private:
 class TMPLISTETYPE : public BUFFERTYPE {
 public:
     // A list of caseCount values of the storage type, every one the type's
-    // system-missing sentinel; budget 0 takes DefaultBudget().
+    // system-missing sentinel. Budget 0: the window grows as values are
+    // appended while the process's budget grants more, and the values go
+    // to the temporary file beyond that; else the window is budget bytes.
     TMPLISTETYPE(int storageType, long caseCount = 0, size_t budget = 0);
     ~TMPLISTETYPE() override;
 
@@ -235,11 +235,14 @@ private:
     bool EnsureFile();
     void EncodeValue(unsigned char *p, double value, long intValue, bool isInt) const;
     bool AppendEncoded(const unsigned char *bytes);
+    // Widens a window that holds every case so far by a new grant of the
+    // budget; false when none is granted.
+    bool GrowWindow();
 
     PFILE *file = nullptr;      // owned; created when the values outgrow the budget
     std::string fileName;
     bool dirty = false;         // the window holds values not yet in the file
-    size_t budgetBytes = 0;
+    bool fixedBudget = false;   // a budget was given: the window never grows
 };
 
 // One case's value (case from 0) read straight from the list's file: its

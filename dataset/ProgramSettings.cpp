@@ -1,7 +1,7 @@
 #include "dataset/ProgramSettings.h"
 
-#include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
+#include "dataset/MemoryBudget.h"
 #include "dataset/RegistrySettings.h"
 
 #include <windows.h>
@@ -115,9 +115,9 @@ bool ProgramSettings::UseAutorecode() const
     return ReadSetting(kDefaultValues, "UseAutorecode", 1) != 0;
 }
 
-size_t ProgramSettings::BufferBudget() const
+size_t ProgramSettings::MemoryBudgetBytes() const
 {
-    return BUFFERTYPE::DefaultBudget();
+    return MemoryBudget::Limit();
 }
 
 bool ProgramSettings::ShowGrid() const { return ReadSetting(kGraphics, "ShowGrid", 0) != 0; }

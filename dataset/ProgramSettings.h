@@ -37,7 +37,9 @@ public:
     // Settings of section "DefaultValues".
     int DecimalsPct() const;          // "DecimalsPct", default 1
     bool UseAutorecode() const;       // "UseAutorecode", default on
-    size_t BufferBudget() const;      // "BufferBudget" in bytes, default 8 MiB
+    // "MemoryBudget" in MiB (default 256), in bytes: the one budget of the
+    // value lists and computations together (see MemoryBudget).
+    size_t MemoryBudgetBytes() const;
     // Settings of section "Graphics".
     bool ShowGrid() const;            // "ShowGrid", default off
     int GridSize() const;             // "GridSize", default 10

@@ -76,6 +76,8 @@ bool OpenUIDataFile(const ZafApplication &application)
         DeleteGlobals();
         return false;
     }
+    // The persistence copies the constructor table it is made with.
+    RegisterMainWindowClasses();
     userPersist = ZafPersistenceRegistry::MakePersistence(uiStorage);
     return true;
 }

@@ -8,34 +8,6 @@
 
 namespace {
 
-struct Margins {
-    std::vector<double> rows;
-    std::vector<double> columns;
-    double total = 0.0;
-    int usedRows = 0;
-    int usedColumns = 0;
-};
-
-Margins ComputeMargins(const double *counts, int rows, int columns)
-{
-    Margins m;
-    m.rows.assign(rows, 0.0);
-    m.columns.assign(columns, 0.0);
-    for (int i = 0; i < rows; ++i) {
-        for (int j = 0; j < columns; ++j) {
-            const double n = counts[i * columns + j];
-            m.rows[i] += n;
-            m.columns[j] += n;
-            m.total += n;
-        }
-    }
-    for (double r : m.rows)
-        m.usedRows += r > 0.0;
-    for (double c : m.columns)
-        m.usedColumns += c > 0.0;
-    return m;
-}
-
 double Ratio(double numerator, double denominator)
 {
     if (!(std::fabs(denominator) > 0.0) || !std::isfinite(denominator))
@@ -44,98 +16,168 @@ double Ratio(double numerator, double denominator)
     return std::isfinite(r) ? r : kDoubleMissing;
 }
 
+// Sums of a column-indexed array by prefix, updated as rows are added.
+class FenwickTree {
+public:
+    explicit FenwickTree(long size) : sums(static_cast<size_t>(size) + 1, 0.0) {}
+    void Add(long index, double value)
+    {
+        for (size_t i = static_cast<size_t>(index) + 1; i < sums.size(); i += i & (~i + 1))
+            sums[i] += value;
+    }
+    // The sum of the entries 0 .. index - 1.
+    double Prefix(long index) const
+    {
+        double s = 0.0;
+        for (size_t i = static_cast<size_t>(index); i > 0; i -= i & (~i + 1))
+            s += sums[i];
+        return s;
+    }
+
+private:
+    std::vector<double> sums;
+};
+
+bool RowMajor(const CrossCell &a, const CrossCell &b)
+{
+    return a.row != b.row ? a.row < b.row : a.column < b.column;
+}
+
 } // namespace
 
-void ComputeChiSquareTest(const double *counts, int rows, int columns, ChiSquareResult &result)
+CrossTable CrossTable::FromDense(const double *counts, long rows, long columns)
 {
-    const Margins m = ComputeMargins(counts, rows, columns);
-    const size_t cells = static_cast<size_t>(rows) * columns;
-    result.expected.assign(cells, kDoubleMissing);
-    result.deviation.assign(cells, kDoubleMissing);
-    result.standardizedDeviation.assign(cells, kDoubleMissing);
-    double chi = 0.0;
-    for (int i = 0; i < rows; ++i) {
-        for (int j = 0; j < columns; ++j) {
-            if (!(m.total > 0.0))
-                continue;
-            const size_t k = static_cast<size_t>(i) * columns + j;
-            const double e = m.rows[i] * m.columns[j] / m.total;
-            result.expected[k] = e;
-            result.deviation[k] = counts[k] - e;
-            if (e > 0.0) {
-                const double d = counts[k] - e;
-                result.standardizedDeviation[k] = d / std::sqrt(e);
-                chi += d * d / e;
-            }
-        }
+    CrossTable table(rows, columns);
+    for (long i = 0; i < rows; ++i)
+        for (long j = 0; j < columns; ++j)
+            if (counts[static_cast<size_t>(i) * columns + j] != 0.0)
+                table.AddCell(i, j, counts[static_cast<size_t>(i) * columns + j]);
+    table.Finish();
+    return table;
+}
+
+void CrossTable::Finish()
+{
+    std::sort(cells.begin(), cells.end(), RowMajor);
+    rowTotals.assign(static_cast<size_t>(rows), 0.0);
+    columnTotals.assign(static_cast<size_t>(columns), 0.0);
+    total = 0.0;
+    for (const CrossCell &c : cells) {
+        rowTotals[c.row] += c.count;
+        columnTotals[c.column] += c.count;
+        total += c.count;
     }
-    const long df = static_cast<long>(m.usedRows - 1) * (m.usedColumns - 1);
-    if (!(m.total > 0.0) || m.usedRows < 2 || m.usedColumns < 2) {
+    usedRows = std::count_if(rowTotals.begin(), rowTotals.end(), [](double r) { return r > 0.0; });
+    usedColumns = std::count_if(columnTotals.begin(), columnTotals.end(), [](double c) { return c > 0.0; });
+}
+
+double CrossTable::Cell(long row, long column) const
+{
+    const CrossCell key = {row, column, 0.0};
+    auto at = std::lower_bound(cells.begin(), cells.end(), key, RowMajor);
+    return (at != cells.end() && at->row == row && at->column == column) ? at->count : 0.0;
+}
+
+double CrossTable::Expected(long row, long column) const
+{
+    if (!(total > 0.0))
+        return kDoubleMissing;
+    return rowTotals[row] * columnTotals[column] / total;
+}
+
+double CrossTable::Deviation(long row, long column) const
+{
+    const double e = Expected(row, column);
+    return e == kDoubleMissing ? kDoubleMissing : Cell(row, column) - e;
+}
+
+double CrossTable::StandardizedDeviation(long row, long column) const
+{
+    const double e = Expected(row, column);
+    if (e == kDoubleMissing || !(e > 0.0))
+        return kDoubleMissing;
+    return (Cell(row, column) - e) / std::sqrt(e);
+}
+
+void ComputeChiSquareTest(const CrossTable &t, ChiSquareResult &result)
+{
+    result = ChiSquareResult();
+    const long df = (t.usedRows - 1) * (t.usedColumns - 1);
+    if (!(t.total > 0.0) || t.usedRows < 2 || t.usedColumns < 2) {
         result.chiSquare = result.probability = kDoubleMissing;
         result.degreesOfFreedom = df > 0 ? df : 0;
         result.phi = result.cramersV = result.contingency = kDoubleMissing;
         return;
     }
+    // Present cells add (n - E)^2 / E; an absent cell adds (0 - E)^2 / E = E.
+    double chi = 0.0;
+    size_t k = 0;
+    while (k < t.cells.size()) {
+        const long row = t.cells[k].row;
+        double presentColumns = 0.0;
+        for (; k < t.cells.size() && t.cells[k].row == row; ++k) {
+            const CrossCell &c = t.cells[k];
+            const double e = t.rowTotals[row] * t.columnTotals[c.column] / t.total;
+            presentColumns += t.columnTotals[c.column];
+            if (e > 0.0) {
+                const double d = c.count - e;
+                chi += d * d / e;
+            }
+        }
+        chi += t.rowTotals[row] / t.total * std::max(0.0, t.total - presentColumns);
+    }
     result.chiSquare = chi;
     result.degreesOfFreedom = df;
     const double p = ChiSquareTailProbability(chi, static_cast<double>(df));
     result.probability = p == kFloatMissing ? kDoubleMissing : p;
-    const int q = std::min(m.usedRows, m.usedColumns);
-    result.phi = std::sqrt(chi / m.total);
-    result.cramersV = std::sqrt(chi / (m.total * (q - 1)));
-    result.contingency = std::sqrt(chi / (chi + m.total));
+    const long q = std::min(t.usedRows, t.usedColumns);
+    result.phi = std::sqrt(chi / t.total);
+    result.cramersV = std::sqrt(chi / (t.total * (q - 1)));
+    result.contingency = std::sqrt(chi / (chi + t.total));
 }
 
-void ComputeOrdinalMeasures(const double *counts, int rows, int columns, OrdinalResult &result)
+void ComputeOrdinalMeasures(const CrossTable &t, OrdinalResult &result)
 {
-    const Margins m = ComputeMargins(counts, rows, columns);
-    // below[i][j]: the sum of the cells strictly below row i and strictly to
-    // the right (or left) of column j, built from the bottom up so that P and
-    // Q take O(rows * columns).
-    std::vector<double> belowRight(static_cast<size_t>(rows + 1) * (columns + 2), 0.0);
-    std::vector<double> belowLeft(static_cast<size_t>(rows + 1) * (columns + 2), 0.0);
-    auto at = [columns](std::vector<double> &v, int i, int j) -> double & {
-        return v[static_cast<size_t>(i) * (columns + 2) + (j + 1)];
-    };
-    // Cumulative sums of rows i..rows-1 over columns > j (right) and < j (left).
-    for (int i = rows - 1; i >= 0; --i) {
-        double right = 0.0;
-        for (int j = columns - 1; j >= 0; --j) {
-            at(belowRight, i, j) = at(belowRight, i + 1, j) + right;
-            right += counts[i * columns + j];
-        }
-        double left = 0.0;
-        for (int j = 0; j < columns; ++j) {
-            at(belowLeft, i, j) = at(belowLeft, i + 1, j) + left;
-            left += counts[i * columns + j];
-        }
-    }
+    result = OrdinalResult();
+    // From the last row up: the tree holds the rows below the current one,
+    // so a cell's concordant partners are the tree's sum right of its
+    // column and its discordant ones the sum left of it.
+    FenwickTree below(t.columns);
+    double belowTotal = 0.0;
     double p = 0.0, q = 0.0;
-    for (int i = 0; i + 1 < rows; ++i) {
-        for (int j = 0; j < columns; ++j) {
-            const double n = counts[i * columns + j];
-            if (n == 0.0)
-                continue;
-            p += n * at(belowRight, i + 1, j);
-            q += n * at(belowLeft, i + 1, j);
+    size_t end = t.cells.size();
+    while (end > 0) {
+        const long row = t.cells[end - 1].row;
+        size_t start = end;
+        while (start > 0 && t.cells[start - 1].row == row)
+            --start;
+        for (size_t k = start; k < end; ++k) {
+            const CrossCell &c = t.cells[k];
+            p += c.count * (belowTotal - below.Prefix(c.column + 1));
+            q += c.count * below.Prefix(c.column);
         }
+        for (size_t k = start; k < end; ++k) {
+            below.Add(t.cells[k].column, t.cells[k].count);
+            belowTotal += t.cells[k].count;
+        }
+        end = start;
     }
     result.concordant = p;
     result.discordant = q;
     const double s = p - q;
-    const double n = m.total;
+    const double n = t.total;
     double sumRows2 = 0.0, sumColumns2 = 0.0, tiesRows = 0.0, tiesColumns = 0.0;
-    for (double r : m.rows) {
+    for (double r : t.rowTotals) {
         sumRows2 += r * r;
         tiesRows += r * (r - 1.0) / 2.0;
     }
-    for (double c : m.columns) {
+    for (double c : t.columnTotals) {
         sumColumns2 += c * c;
         tiesColumns += c * (c - 1.0) / 2.0;
     }
     const double pairs = n * (n - 1.0) / 2.0;
-    const int k = std::min(m.usedRows, m.usedColumns);
-    const bool usable = n > 0.0 && m.usedRows >= 2 && m.usedColumns >= 2;
+    const double k = static_cast<double>(std::min(t.usedRows, t.usedColumns));
+    const bool usable = n > 0.0 && t.usedRows >= 2 && t.usedColumns >= 2;
     if (!usable) {
         result.tauA = result.tauB = result.tauC = result.gamma = kDoubleMissing;
         result.somersSymmetric = result.somersRowDependent = kDoubleMissing;

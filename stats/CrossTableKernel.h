@@ -1,7 +1,8 @@
 // The test and the measures of association of a two-way table of (weighted)
-// counts, on a plain row-major array: rows r, columns c, cell (i, j) at
-// counts[i * columns + j]. Rows and columns are in the categories' ascending
-// order, which the ordinal measures rely on.
+// counts, stored by its present cells only (CrossTable), so that a table of
+// many categories takes memory for the cells that occur, not rows x
+// columns. Rows and columns are numbered from 0 in the categories'
+// ascending order, which the ordinal measures rely on.
 //
 // Definitions (N the grand total, R_i row totals, C_j column totals,
 // E_ij = R_i C_j / N, P and Q the numbers of concordant and discordant
@@ -22,10 +23,51 @@
 // Deviations are n_ij - E_ij, standardized deviations (n_ij - E_ij) /
 // sqrt(E_ij). Every figure whose divisor is 0 (a single row or column, an
 // empty table, no untied pair) holds kDoubleMissing.
+//
+// The absent cells' part of chi-square is summed row by row as
+// R_i / N * (N - the column totals of row i's present cells), and P and Q
+// by a sweep from the last row up with a Fenwick tree over the columns, so
+// both take time and memory in the present cells (and the columns), never
+// in rows x columns.
 #ifndef STATS_CROSSTABLEKERNEL_H
 #define STATS_CROSSTABLEKERNEL_H
 
 #include <vector>
+
+struct CrossCell {
+    long row;
+    long column;
+    double count;
+};
+
+class CrossTable {
+public:
+    // A table of the given size whose cells are added with AddCell.
+    CrossTable(long rows = 0, long columns = 0) : rows(rows), columns(columns) {}
+    // The non-zero cells of a row-major array (tests, small tables).
+    static CrossTable FromDense(const double *counts, long rows, long columns);
+
+    // Cells may come in any order, each (row, column) once; Finish sorts
+    // them and sums the totals.
+    void AddCell(long row, long column, double count) { cells.push_back({row, column, count}); }
+    void Finish();
+
+    // 0 for a cell that is not present.
+    double Cell(long row, long column) const;
+    // R_i C_j / N; kDoubleMissing in an empty table.
+    double Expected(long row, long column) const;
+    double Deviation(long row, long column) const;
+    // kDoubleMissing where E is 0.
+    double StandardizedDeviation(long row, long column) const;
+
+    long rows;
+    long columns;
+    std::vector<CrossCell> cells;     // row-major order after Finish
+    std::vector<double> rowTotals, columnTotals;
+    double total = 0.0;
+    long usedRows = 0;                // rows and columns with a total above 0
+    long usedColumns = 0;
+};
 
 struct ChiSquareResult {
     double chiSquare = 0.0;
@@ -34,9 +76,6 @@ struct ChiSquareResult {
     double phi = 0.0;
     double cramersV = 0.0;
     double contingency = 0.0;
-    std::vector<double> expected;               // per cell, row-major
-    std::vector<double> deviation;              // n - E
-    std::vector<double> standardizedDeviation;  // (n - E) / sqrt(E)
 };
 
 struct OrdinalResult {
@@ -50,7 +89,9 @@ struct OrdinalResult {
     double somersRowDependent = 0.0;
 };
 
-void ComputeChiSquareTest(const double *counts, int rows, int columns, ChiSquareResult &result);
-void ComputeOrdinalMeasures(const double *counts, int rows, int columns, OrdinalResult &result);
+// The table must be finished (CrossTable::Finish).
+void ComputeChiSquareTest(const CrossTable &table, ChiSquareResult &result);
+// Allocates columns + 1 doubles for its sweep.
+void ComputeOrdinalMeasures(const CrossTable &table, OrdinalResult &result);
 
 #endif

@@ -8,6 +8,7 @@
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
 #include "dataset/SelectRec.h"
+#include "stats/CaseWeightCursor.h"
 #include "stats/FrequencyKernel.h"
 #include "stats/StatMissing.h"
 
@@ -123,34 +124,56 @@ FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *values, FREQOBJ *dist, KATLABS *
 {
     if (!values || !dist)
         return dist;
-    const bool weighted = dist->IsWeighted();
-    dist->realValued = (!values->integerTyped || weighted) ? 1 : 0;
-    dist->decimals = values->GetDecimals();
-    dist->valueWidth = values->printWidth < 4 ? 4 : values->printWidth;
-    dist->variableNumber = values->variableNumber;
+    dist->status = FREQOBJ::kFreqCounted;
+    try {
+        dist->CountInto(values, labels);
+    } catch (const std::bad_alloc &failure) {
+        dist->SetCategories(nullptr, 0);
+        dist->charge.Clear();
+        dist->status = FREQOBJ::kFreqNoMemory;
+        const VariableInfo *info =
+            dist->GetDataSet() ? dist->GetDataSet()->GetVariable(values->variableNumber) : nullptr;
+        dist->NoteMemoryFailure(std::string("The frequencies of ") +
+                                    (info ? info->name : std::to_string(values->variableNumber)),
+                                failure);
+    }
+    return dist;
+}
 
-    std::vector<double> caseWeights;
-    if (!dist->LoadCaseWeights(caseWeights)) {
+void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
+{
+    const bool weighted = IsWeighted();
+    realValued = (!values->integerTyped || weighted) ? 1 : 0;
+    decimals = values->GetDecimals();
+    valueWidth = values->printWidth < 4 ? 4 : values->printWidth;
+    variableNumber = values->variableNumber;
+
+    CaseWeightCursor weights(*this);
+    if (!weights.IsReady()) {
         // Counting every case once when the weights or the selection could
         // not be read would give plausible but wrong figures: leave the
         // distribution without records instead.
-        const SelectRec *selection = dist->GetSelection();
-        if (weighted || (selection && selection->IsActive()))
-            return dist;
-        caseWeights.clear();
+        const SelectRec *selection = GetSelection();
+        if (weighted || (selection && selection->IsActive())) {
+            status = kFreqUnreadable;
+            return;
+        }
     }
 
-    FrequencyCounter counter;
+    MemoryCharge counting;
+    FrequencyCounter counter(&counting);
     const long cases = values->GetCaseCount();
     values->SeekCase(1, 1);
     for (long c = 0; c < cases && values->MoveNext(); ++c) {
-        const double w = c < static_cast<long>(caseWeights.size()) ? caseWeights[c] : 1.0;
+        double w = 1.0;
+        if (weights.IsReady() && !weights.Next(w))
+            w = 0.0;
         if (!(w > 0.0))
             continue;
         double v;
         const bool sys = values->IsCurrentSysMissing();
         if (sys)
-            v = dist->realValued ? kDoubleMissing : static_cast<double>(kIntSentinel);
+            v = realValued ? kDoubleMissing : static_cast<double>(kIntSentinel);
         else
             v = values->GetCurrentAsReal();
         counter.Add(v, w, sys || values->IsCurrentUserMissing());
@@ -158,14 +181,15 @@ FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *values, FREQOBJ *dist, KATLABS *
     FrequencyResult result;
     counter.Finish(weighted, result);
 
+    // The records are made once here and once more by SetCategories.
+    charge.AddItems(result.categories.size(), 2 * sizeof(FreqCategory));
     std::vector<FreqCategory> records(result.categories.size());
     for (size_t i = 0; i < records.size(); ++i) {
         const FrequencyCount &c = result.categories[i];
         FreqCategory &r = records[i];
         std::memset(&r, 0, sizeof r);
-        const bool sentinel = dist->realValued ? c.value == kDoubleMissing
-                                               : c.value == static_cast<double>(kIntSentinel);
-        if (dist->realValued)
+        const bool sentinel = realValued ? c.value == kDoubleMissing : c.value == static_cast<double>(kIntSentinel);
+        if (realValued)
             r.value.real = c.value;
         else
             r.value.integer = static_cast<long>(c.value);
@@ -179,22 +203,21 @@ FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *values, FREQOBJ *dist, KATLABS *
             CopyLabel(r.label, "-");
         else if (*label)
             CopyLabel(r.label, label);
-        else if (dist->realValued)
-            std::snprintf(r.label, sizeof r.label, "%1.*f", static_cast<int>(dist->decimals), c.value);
+        else if (realValued)
+            std::snprintf(r.label, sizeof r.label, "%1.*f", static_cast<int>(decimals), c.value);
         else
             std::snprintf(r.label, sizeof r.label, "%li", r.value.integer);
     }
-    dist->SetCategories(records.data(), static_cast<long>(records.size()));
-    dist->mean = result.mean;
+    SetCategories(records.data(), static_cast<long>(records.size()));
+    mean = result.mean;
 
     if (labels && *labels->GetCaption()) {
-        dist->AppendCategory(labels->GetCaption());
-    } else if (dist->GetDataSet()) {
+        AppendCategory(labels->GetCaption());
+    } else if (GetDataSet()) {
         char caption[KATLABS::MAX_CAPTION + 1];
-        dist->GetDataSet()->GetVariableCaption(values->variableNumber, caption, sizeof caption);
-        dist->AppendCategory(caption);
+        GetDataSet()->GetVariableCaption(values->variableNumber, caption, sizeof caption);
+        AppendCategory(caption);
     } else {
-        dist->AppendCategory("");
+        AppendCategory("");
     }
-    return dist;
 }

@@ -8,10 +8,14 @@
 //
 // Ownership: the object owns its heading texts and record array; the
 // workbook and graph option records are not owned. Indices count from 0.
-// The mean and the median hold the largest double until computed.
+// The mean and the median hold the largest double until computed. The
+// records stay charged to the memory budget while the object lives; a
+// distribution that does not fit has no records, status kFreqNoMemory and
+// the reason in GetFailureText().
 #ifndef STATS_FREQOBJ_H
 #define STATS_FREQOBJ_H
 
+#include "dataset/MemoryBudget.h"
 #include "stats/StatClass.h"
 
 class BUFFERTYPE;
@@ -35,6 +39,11 @@ struct FreqCategory {
 
 class FREQOBJ : public StatClass {
 public:
+    enum Status {
+        kFreqCounted = 0,     // the records are complete
+        kFreqNoMemory = 1,    // the distinct values did not fit the budget
+        kFreqUnreadable = 2   // the values, weights or selection could not be read
+    };
     explicit FREQOBJ(DATASET *dataSet = nullptr);
     ~FREQOBJ() override;
 
@@ -59,6 +68,12 @@ public:
     FreqCategory *categories = nullptr;
     double mean;
     double median;
+    int status = kFreqCounted;
+    MemoryCharge charge;      // the records (and their counting while it runs)
+
+private:
+    friend FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *, FREQOBJ *, KATLABS *);
+    void CountInto(BUFFERTYPE *values, KATLABS *labels);
 };
 
 class FREQOBJECT : public FREQOBJ {
@@ -84,7 +99,8 @@ int CompareByCountDescending(const void *a, const void *b);
 // record per distinct value with its label (the category label cut to 140
 // characters, else the value, "-" for system-missing), the unweighted mean
 // of the valid values, the variable number and heading text 0 (the
-// variable's caption). Returns the distribution.
+// variable's caption). Walks the list and the weights once, holding only
+// the distinct values. Returns the distribution.
 FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *values, FREQOBJ *distribution, KATLABS *labels);
 
 #endif

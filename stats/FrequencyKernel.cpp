@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "dataset/MemoryBudget.h"
 #include "stats/StatMissing.h"
 
 long FrequencyCounter::Find(double value)
@@ -29,6 +30,8 @@ long FrequencyCounter::Find(double value)
             slot = found->second;
     }
     if (slot < 0) {
+        if (charge_)
+            charge_->Add(kValueCost);
         slot = static_cast<long>(known);
         values_.push_back(value);
         slots_.push_back({0, 0.0, false});

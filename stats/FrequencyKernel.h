@@ -37,10 +37,15 @@ struct FrequencyResult {
     double mean = 0.0;
 };
 
+class MemoryCharge;
+
 // Accumulates cases one by one (values need not arrive sorted) and then
-// fills the result.
+// fills the result. With a charge, every distinct value is charged to it
+// (kValueCost bytes) as it is met; a refused charge throws (BudgetRefusal).
 class FrequencyCounter {
 public:
+    static constexpr size_t kValueCost = 96;
+    explicit FrequencyCounter(MemoryCharge *charge = nullptr) : charge_(charge) {}
     void Add(double value, double weight, bool missing);
     void Finish(bool weighted, FrequencyResult &result);
 
@@ -58,6 +63,7 @@ private:
     long lastSlot_ = -1;
     double validSum_ = 0.0;
     long validCases_ = 0;
+    MemoryCharge *charge_;
     long Find(double value);
 };
 

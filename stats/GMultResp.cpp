@@ -9,6 +9,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "stats/CaseWeightCursor.h"
 #include "stats/StatMissing.h"
 
 GMultResp::GMultResp(const long *list, int base, DATASET *set)
@@ -32,10 +33,35 @@ GMultResp::~GMultResp()
 
 void GMultResp::Recompute()
 {
-    Prepare();
-    Count();
-    Tabulate();
-    FinishPercentages();
+    status = kMultCounted;
+    failureText.clear();
+    try {
+        Prepare();
+        if (!Count()) {
+            status = kMultUnreadable;
+            failureText = "The multiple response of " + FirstName() +
+                          " cannot be counted: the values or the weights cannot be read.";
+        }
+        Tabulate();
+        FinishPercentages();
+    } catch (const std::bad_alloc &failure) {
+        status = kMultNoMemory;
+        NoteMemoryFailure("The multiple response of " + FirstName(),
+                          failure);
+    }
+    charge.Clear();
+    if (status != kMultCounted && result) {
+        result->SetCategories(nullptr, 0);
+        categoryCount = 0;
+        caseCount = 0.0;
+        answerTotal = 0.0;
+    }
+}
+
+std::string GMultResp::FirstName() const
+{
+    const VariableInfo *info = dataSet && variables[0] ? dataSet->GetVariable(variables[0]) : nullptr;
+    return info ? std::string(info->name) : std::to_string(variables[0]);
 }
 
 void GMultResp::Prepare()
@@ -48,22 +74,33 @@ void GMultResp::Prepare()
     caseCount = 0.0;
     answerTotal = 0.0;
     recordBase.clear();
-    ReadVariables();
 }
 
-bool GMultResp::ReadVariables()
+bool GMultResp::Count()
 {
+    StartCount();
+    CaseWeightCursor weights(*this);
     const size_t k = variables.size() - 1;
-    values.assign(k, std::vector<double>());
-    if (!LoadCaseWeights(weights))
-        return false;
+    std::vector<std::unique_ptr<LISTETYPE>> lists;
     for (size_t v = 0; v < k; ++v) {
-        std::vector<unsigned char> missing;
-        if (!LoadValues(variables[v], values[v], &missing))
+        lists.emplace_back(new LISTETYPE(dataSet, variables[v]));
+        if (lists.back()->Error() || lists.back()->GetCaseCount() != weights.GetCaseCount())
             return false;
-        for (size_t c = 0; c < values[v].size(); ++c)
-            if (missing[c] && !includeUserMissing)
-                values[v][c] = kDoubleMissing;
+    }
+    if (!weights.IsReady())
+        return false;
+    std::vector<double> row(k);
+    double w;
+    while (weights.Next(w)) {
+        for (size_t v = 0; v < k; ++v) {
+            LISTETYPE &list = *lists[v];
+            if (!list.MoveNext())
+                return false;
+            const bool missing = list.IsCurrentSysMissing() || (!includeUserMissing && list.IsCurrentUserMissing());
+            row[v] = missing ? kDoubleMissing : list.GetCurrentAsReal();
+        }
+        if (w > 0.0)
+            CountCase(w, row);
     }
     return true;
 }
@@ -88,42 +125,40 @@ GMultRespFreq::GMultRespFreq(const long *list, int base, int pair, int, int, DAT
     Recompute();
 }
 
-void GMultRespFreq::Count()
+void GMultRespFreq::StartCount()
 {
     codes.clear();
     counts.clear();
     rawCounts.clear();
-    std::map<double, size_t> index;
-    const size_t k = values.size();
-    const size_t cases = weights.size();
-    for (size_t c = 0; c < cases; ++c) {
-        const double w = weights[c];
-        if (!(w > 0.0))
+    index.clear();
+}
+
+void GMultRespFreq::CountCase(double w, const std::vector<double> &row)
+{
+    bool complete = true, any = false;
+    for (double x : row) {
+        const bool valid = !IsNotComputed(x);
+        complete = complete && valid;
+        any = any || valid;
+    }
+    if (!any || (!pairwise && !complete))
+        return;
+    caseCount += w;
+    for (double x : row) {
+        if (IsNotComputed(x))
             continue;
-        bool complete = true, any = false;
-        for (size_t v = 0; v < k; ++v) {
-            const bool valid = c < values[v].size() && !IsNotComputed(values[v][c]);
-            complete = complete && valid;
-            any = any || valid;
+        auto found = index.find(x);
+        if (found == index.end()) {
+            // A code takes its map entry, its three counts and later its record.
+            charge.Add(48 + 2 * sizeof(double) + sizeof(long) + 2 * sizeof(FreqCategory));
+            found = index.emplace(x, codes.size()).first;
+            codes.push_back(x);
+            counts.push_back(0.0);
+            rawCounts.push_back(0);
         }
-        if (!any || (!pairwise && !complete))
-            continue;
-        caseCount += w;
-        for (size_t v = 0; v < k; ++v) {
-            const double x = values[v][c];
-            if (IsNotComputed(x))
-                continue;
-            auto found = index.find(x);
-            if (found == index.end()) {
-                found = index.emplace(x, codes.size()).first;
-                codes.push_back(x);
-                counts.push_back(0.0);
-                rawCounts.push_back(0);
-            }
-            counts[found->second] += w;
-            ++rawCounts[found->second];
-            answerTotal += w;
-        }
+        counts[found->second] += w;
+        ++rawCounts[found->second];
+        answerTotal += w;
     }
 }
 
@@ -171,40 +206,39 @@ GMultRespDiko::GMultRespDiko(const long *list, int base, int mode, const ValueRa
     Recompute();
 }
 
-void GMultRespDiko::Count()
+void GMultRespDiko::StartCount()
 {
-    const size_t k = values.size();
+    const size_t k = variables.size() - 1;
     answers.assign(k, 0.0);
     rawAnswers.assign(k, 0);
     recordBase.assign(k, 0.0);
-    for (size_t c = 0; c < weights.size(); ++c) {
-        const double w = weights[c];
-        if (!(w > 0.0))
+}
+
+void GMultRespDiko::CountCase(double w, const std::vector<double> &row)
+{
+    bool complete = true;
+    for (double x : row)
+        complete = complete && !IsNotComputed(x);
+    if (missingMode == 0 && !complete)
+        return;
+    bool any = false;
+    for (size_t v = 0; v < row.size(); ++v) {
+        const double x = row[v];
+        if (IsNotComputed(x))
             continue;
-        bool complete = true;
-        for (size_t v = 0; v < k; ++v)
-            complete = complete && c < values[v].size() && !IsNotComputed(values[v][c]);
-        if (missingMode == 0 && !complete)
-            continue;
-        bool any = false;
-        for (size_t v = 0; v < k; ++v) {
-            const double x = values[v][c];
-            if (IsNotComputed(x))
-                continue;
-            recordBase[v] += w;
-            for (const ValueRange &range : ranges) {
-                if (x >= range.low && x <= range.high) {
-                    answers[v] += w;
-                    ++rawAnswers[v];
-                    answerTotal += w;
-                    any = true;
-                    break;
-                }
+        recordBase[v] += w;
+        for (const ValueRange &range : ranges) {
+            if (x >= range.low && x <= range.high) {
+                answers[v] += w;
+                ++rawAnswers[v];
+                answerTotal += w;
+                any = true;
+                break;
             }
         }
-        if (any)
-            caseCount += w;
     }
+    if (any)
+        caseCount += w;
 }
 
 void GMultRespDiko::Tabulate()

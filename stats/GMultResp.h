@@ -23,12 +23,18 @@
 //   - Percentages (the records' validPercent field, -1.0 when the base is
 //     0): base 0 of the case count, base 1 of all answers, base 2
 //     (dichotomies) of the cases valid in that variable.
+//
+// Counting walks the value lists and the weights once, case by case. When
+// the codes do not fit the memory budget or a list cannot be read, the
+// result has no records, status says which and GetFailureText() why.
 #ifndef STATS_GMULTRESP_H
 #define STATS_GMULTRESP_H
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "dataset/MemoryBudget.h"
 #include "stats/FREQOBJ.h"
 #include "stats/StatClass.h"
 #include "stats/StatFormat.h"
@@ -37,6 +43,11 @@ class WorkBook;
 
 class GMultResp : public StatClass {
 public:
+    enum Status {
+        kMultCounted = 0,     // the records are complete
+        kMultNoMemory = 1,    // the codes did not fit the memory budget
+        kMultUnreadable = 2   // a value list or the weights could not be read
+    };
     ~GMultResp() override;
     // Recounts everything for the current base, flags and ranges.
     void Recompute();
@@ -55,19 +66,24 @@ public:
     WorkBook *workbook = nullptr;     // not owned
     double caseCount = 0.0;
     long categoryCount = 0;
+    int status = kMultCounted;
 
 protected:
     GMultResp(const long *variableList, int base, DATASET *dataSet);
     virtual void Prepare();
-    virtual void Count() = 0;
+    // Walks the cases: StartCount, then CountCase for every case of a
+    // weight above 0 with its values, one per variable (kDoubleMissing when
+    // missing under the current flags). False when a list cannot be read.
+    bool Count();
+    virtual void StartCount() = 0;
+    virtual void CountCase(double weight, const std::vector<double> &row) = 0;
     virtual void Tabulate() = 0;
-    // Reads the variables: per variable and case the value (kDoubleMissing
-    // when missing under the current flags) and the case weights.
-    bool ReadVariables();
 
-    std::vector<std::vector<double>> values;
-    std::vector<double> weights;
+    // The first variable's name, for messages.
+    std::string FirstName() const;
+
     FREQOBJ *result = nullptr;        // owned
+    MemoryCharge charge;              // the codes while counting
     // Per record: the count base of base 2 (cases valid in the variable).
     std::vector<double> recordBase;
     double answerTotal = 0.0;
@@ -80,13 +96,15 @@ public:
     int pairwise;
 
 protected:
-    void Count() override;
+    void StartCount() override;
+    void CountCase(double weight, const std::vector<double> &row) override;
     void Tabulate() override;
 
 private:
     std::vector<double> codes;
     std::vector<double> counts;
     std::vector<long> rawCounts;
+    std::map<double, size_t> index;   // code -> its place in codes
 };
 
 class GMultRespDiko : public GMultResp {
@@ -97,7 +115,8 @@ public:
     ValueRangeList ranges;
 
 protected:
-    void Count() override;
+    void StartCount() override;
+    void CountCase(double weight, const std::vector<double> &row) override;
     void Tabulate() override;
 
 private:

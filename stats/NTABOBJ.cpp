@@ -6,9 +6,18 @@
 #include <map>
 #include <set>
 
+#include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "stats/CaseWeightCursor.h"
 #include "stats/StatMissing.h"
+
+namespace {
+// Bytes charged per tree node (its share of a growing vector) and per entry
+// of a set or map (node and the heap's bookkeeping).
+const size_t kNodeCost = 2 * sizeof(NtabNode) + 8;
+const size_t kEntryCost = 40;
+}  // namespace
 
 NtabNode *NtabLevel::Find(double key)
 {
@@ -91,6 +100,12 @@ std::string CaptionOf(DATASET *set, long variable)
     return text;
 }
 
+std::string NameOf(DATASET *set, long variable)
+{
+    const VariableInfo *info = set ? set->GetVariable(variable) : nullptr;
+    return info ? std::string(info->name) : std::to_string(variable);
+}
+
 void FillCategories(DATASET *set, long variable, const std::set<double> &values,
                     NtabDimension &dim)
 {
@@ -116,84 +131,97 @@ bool NTABOBJ::Compute()
     root = NtabLevel();
     caseCount = 0.0;
     setLabels.clear();
-    std::vector<double> weights;
-    if (!LoadCaseWeights(weights))
-        return false;
+    failureText.clear();
+    charge.Clear();
+    try {
+        if (CountCells())
+            return true;
+    } catch (const std::bad_alloc &failure) {
+        NoteMemoryFailure("The n-way table of " + NameOf(dataSet, dependent_), failure);
+    }
+    dimensions.clear();
+    root = NtabLevel();
+    caseCount = 0.0;
+    charge.Clear();
+    return false;
+}
+
+bool NTABOBJ::CountCells()
+{
+    // One walk over the weights and the value lists together: each counted
+    // case goes into the cell tree and its column base at once, so nothing
+    // per case is held.
+    CaseWeightCursor weights(*this);
     const size_t nc = controls_.size();
-    std::vector<std::vector<double>> control(nc);
-    for (size_t i = 0; i < nc; ++i)
-        if (!LoadValues(controls_[i], control[i]))
-            return false;
     std::vector<long> members = tableKind == 3 ? setMembers : std::vector<long>{dependent_};
-    std::vector<std::vector<double>> answers(members.size());
-    for (size_t i = 0; i < members.size(); ++i)
-        if (!LoadValues(members[i], answers[i]))
-            return false;
+    std::vector<std::unique_ptr<LISTETYPE>> lists;
+    for (long variable : controls_)
+        lists.emplace_back(new LISTETYPE(dataSet, variable));
+    for (long variable : members)
+        lists.emplace_back(new LISTETYPE(dataSet, variable));
+    bool readable = weights.IsReady();
+    for (const auto &list : lists)
+        readable = readable && !list->Error() && list->GetCaseCount() == weights.GetCaseCount();
+    if (!readable) {
+        failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
+                      " cannot be made: the values or the weights cannot be read.";
+        return false;
+    }
     if (tableKind == 3)
         for (long m : members)
             setLabels.push_back(CaptionOf(dataSet, m));
 
-    // The counted cases, their control keys and their answers.
-    struct Counted {
-        std::vector<double> keys;
-        std::vector<double> answers;
-        double weight;
-    };
-    std::vector<Counted> counted;
-    std::vector<std::set<double>> seen(nc + 1);
-    for (size_t c = 0; c < weights.size(); ++c) {
-        if (!(weights[c] > 0.0))
-            continue;
-        Counted k;
-        k.weight = weights[c];
-        bool valid = true;
-        for (size_t i = 0; i < nc && valid; ++i) {
-            valid = !IsNotComputed(control[i][c]);
-            k.keys.push_back(control[i][c]);
-        }
-        if (!valid)
-            continue;
-        for (size_t i = 0; i < members.size(); ++i)
-            if (!IsNotComputed(answers[i][c]))
-                k.answers.push_back(answers[i][c]);
-        if (k.answers.empty())
-            continue;
-        for (size_t i = 0; i < nc; ++i)
-            seen[i].insert(k.keys[i]);
-        for (double a : k.answers)
-            seen[nc].insert(a);
-        caseCount += k.weight;
-        counted.push_back(std::move(k));
-    }
-    for (size_t i = 0; i < nc; ++i) {
-        dimensions.emplace_back();
-        FillCategories(dataSet, controls_[i], seen[i], dimensions.back());
-    }
-    dimensions.emplace_back();
-    FillCategories(dataSet, dependent_, seen[nc], dimensions.back());
-
-    // Column bases: cases (or answers) per combination of control keys.
-    std::map<std::vector<double>, double> columnBase;
-    double tableBase = 0.0;
-    const bool byAnswers = tableKind == 3 && percentageBase == 0;
-    for (const Counted &k : counted) {
-        const double base = byAnswers ? k.weight * k.answers.size() : k.weight;
-        columnBase[k.keys] += base;
-        tableBase += base;
-    }
     // Key kinds: integer-typed variables key by integer values.
     std::vector<int> kinds;
-    for (const NtabDimension &d : dimensions) {
-        const VariableInfo *info = dataSet ? dataSet->GetVariable(d.variable) : nullptr;
+    for (size_t d = 0; d <= nc; ++d) {
+        const VariableInfo *info = dataSet ? dataSet->GetVariable(d < nc ? controls_[d] : dependent_) : nullptr;
         kinds.push_back(info && info->storageType <= 3 ? NtabLevel::kInteger : NtabLevel::kDouble);
     }
     root.keyKind = kinds[0];
-    for (const Counted &k : counted) {
-        for (double answer : k.answers) {
+    std::map<std::vector<double>, double> columnBase;
+    std::vector<std::set<double>> seen(nc + 1);
+    double tableBase = 0.0;
+    const bool byAnswers = tableKind == 3 && percentageBase == 0;
+    std::vector<double> keys(nc), answers;
+    double w;
+    while (weights.Next(w)) {
+        bool valid = w > 0.0;
+        for (auto &list : lists)
+            if (!list->MoveNext())
+                return false;
+        for (size_t i = 0; i < nc && valid; ++i) {
+            valid = !lists[i]->IsCurrentMissing();
+            keys[i] = lists[i]->GetCurrentAsReal();
+        }
+        if (!valid)
+            continue;
+        answers.clear();
+        for (size_t i = nc; i < lists.size(); ++i)
+            if (!lists[i]->IsCurrentMissing())
+                answers.push_back(lists[i]->GetCurrentAsReal());
+        if (answers.empty())
+            continue;
+        for (size_t i = 0; i < nc; ++i)
+            if (seen[i].insert(keys[i]).second)
+                charge.Add(kEntryCost);
+        for (double a : answers)
+            if (seen[nc].insert(a).second)
+                charge.Add(kEntryCost);
+        caseCount += w;
+        const double base = byAnswers ? w * answers.size() : w;
+        auto column = columnBase.emplace(keys, 0.0);
+        if (column.second)
+            charge.Add(kEntryCost + nc * sizeof(double));
+        column.first->second += base;
+        tableBase += base;
+        for (double answer : answers) {
             NtabLevel *level = &root;
             NtabNode *node = nullptr;
             for (size_t d = 0; d <= nc; ++d) {
-                node = &level->FindOrAdd(d < nc ? k.keys[d] : answer);
+                const size_t before = level->nodes.size();
+                node = &level->FindOrAdd(d < nc ? keys[d] : answer);
+                if (level->nodes.size() != before)
+                    charge.Add(kNodeCost);
                 if (d < nc) {
                     if (!node->next) {
                         node->next.reset(new NtabLevel);
@@ -202,14 +230,33 @@ bool NTABOBJ::Compute()
                     level = node->next.get();
                 }
             }
-            node->cell.count += k.weight;
+            node->cell.count += w;
         }
     }
+    // The categories of all dimensions together must stay a table that can
+    // be numbered (the same limit as a crosstab's), checked before the
+    // product can overflow.
+    long long cells = 1;
+    for (const std::set<double> &values : seen) {
+        cells *= static_cast<long long>(std::max<size_t>(values.size(), 1));
+        if (cells > kMaxCells) {
+            failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
+                          " would have more than 2,147,483,647 cells; it has too many categories.";
+            return false;
+        }
+    }
+    for (size_t i = 0; i < nc; ++i) {
+        dimensions.emplace_back();
+        FillCategories(dataSet, controls_[i], seen[i], dimensions.back());
+    }
+    dimensions.emplace_back();
+    FillCategories(dataSet, dependent_, seen[nc], dimensions.back());
+
     // Percentages, walking every column's dependent categories in order.
-    std::vector<double> keys(nc + 1);
+    std::vector<double> at(nc + 1);
     std::function<void(NtabLevel &, size_t)> walk = [&](NtabLevel &level, size_t d) {
         if (d == nc) {
-            const double base = columnBase[std::vector<double>(keys.begin(), keys.begin() + nc)];
+            const double base = columnBase[std::vector<double>(at.begin(), at.begin() + nc)];
             double cumulative = 0.0;
             for (NtabNode &node : level.nodes) {
                 NtabCell &cell = node.cell;
@@ -221,7 +268,7 @@ bool NTABOBJ::Compute()
             return;
         }
         for (NtabNode &node : level.nodes) {
-            keys[d] = node.key;
+            at[d] = node.key;
             walk(*node.next, d + 1);
         }
     };

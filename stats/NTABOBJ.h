@@ -16,7 +16,11 @@
 // valid answer) count nowhere. The footer's case count is the weighted
 // number of counted cases.
 //
-// Ownership: the object owns its dimensions and the cell tree.
+// Ownership: the object owns its dimensions and the cell tree, which stay
+// charged to the memory budget while it lives. A table that does not fit
+// the budget, or whose categories would make more than kMaxCells cells,
+// is left empty: the compute operation returns false and
+// GetFailureText() says why.
 #ifndef STATS_NTABOBJ_H
 #define STATS_NTABOBJ_H
 
@@ -24,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "dataset/MemoryBudget.h"
 #include "stats/StatClass.h"
 
 struct NtabCategory {
@@ -61,6 +66,10 @@ struct NtabLevel {
 
 class NTABOBJ : public StatClass {
 public:
+    // The largest number of cells (the product of the dimensions'
+    // categories) a table can number, as for a crosstab.
+    static constexpr long long kMaxCells = 0x7fffffffLL;
+
     explicit NTABOBJ(DATASET *dataSet = nullptr);
     ~NTABOBJ() override;
 
@@ -87,6 +96,8 @@ public:
 
 private:
     bool Compute();
+    bool CountCells();
+    MemoryCharge charge;          // the cell tree, categories and bases
     std::vector<long> controls_;
     long dependent_ = 0;
 };

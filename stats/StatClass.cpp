@@ -5,6 +5,7 @@
 
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
+#include "dataset/MemoryBudget.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/RegistrySettings.h"
 #include "dataset/SelectRec.h"
@@ -237,4 +238,12 @@ bool StatClass::CollectCases(long variable, long partner, double limit,
         cases.push_back({v, weights[c]});
     }
     return true;
+}
+
+void StatClass::NoteMemoryFailure(const std::string &what, const std::bad_alloc &failure)
+{
+    const BudgetRefusal *refusal = dynamic_cast<const BudgetRefusal *>(&failure);
+    failureText = std::string(StatText(1, 34)) + " " + what + " " +
+                  (refusal ? MemoryBudget::DescribeShortfall(refusal->wanted)
+                           : std::string("could not get memory from Windows")) + ".";
 }

@@ -16,6 +16,7 @@
 #ifndef STATS_STATCLASS_H
 #define STATS_STATCLASS_H
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -93,7 +94,17 @@ public:
     bool CollectCases(long variable, long partner, double limit,
                       std::vector<WeightedValue> &cases);
 
+    // Why the last computation did not finish, for the user ("" when it
+    // did): what did not fit in memory, or which table was too large.
+    const char *GetFailureText() const { return failureText.c_str(); }
+
 protected:
+    // Sets the failure text for an allocation that failed (or a charge the
+    // memory budget refused) while computing what ("The crosstab of a by
+    // b"): text 1 of group 34, then what and the shortfall as a sentence.
+    void NoteMemoryFailure(const std::string &what, const std::bad_alloc &failure);
+    std::string failureText;
+
     // Stores a heading text (one of three slots) and returns it.
     const char *SetHeadingText(int slot, const std::string &text);
 

@@ -5,18 +5,27 @@
 // dependent one).
 //
 // The categories of the first variable are the columns, those of the second
-// the rows, each in ascending order of value. Cell counts are row-major
-// (columns fastest). Without a weight the counts are whole numbers; they
-// are held as doubles either way (weighted tells how to print them). Every
-// measure holds kDoubleMissing until computed or when it cannot be
-// computed. The value lists and labels are read at construction only; the
-// object owns its arrays and texts.
+// the rows, each in ascending order of value. Only the cells that occur are
+// stored (CrossTable), so memory follows the cases, not rows x columns;
+// expected counts and deviations are computed per cell when asked. Without
+// a weight the counts are whole numbers; they are held as doubles either way
+// (weighted tells how to print them). Every measure holds kDoubleMissing
+// until computed or when it cannot be computed.
+//
+// Failures leave status not kXtabCounted, an empty table and the reason in
+// GetFailureText(): a table of more than kMaxCells cells (rows x columns),
+// a table that does not fit the memory budget (MemoryBudget), or a value
+// list or weight that cannot be read. The value lists and labels are read
+// at construction only; the object owns its table and texts, and its
+// memory stays charged to the budget while it lives.
 #ifndef STATS_XTABOBJ_H
 #define STATS_XTABOBJ_H
 
 #include <string>
 #include <vector>
 
+#include "dataset/MemoryBudget.h"
+#include "stats/CrossTableKernel.h"
 #include "stats/StatClass.h"
 
 class BUFFERTYPE;
@@ -29,32 +38,54 @@ struct XtabCategory {
 
 class XTABOBJ : public StatClass {
 public:
+    enum Status {
+        kXtabCounted = 0,      // the table is complete
+        kXtabNoMemory = 1,     // the table did not fit the memory budget
+        kXtabTooManyCells = 2, // rows x columns passes kMaxCells
+        kXtabUnreadable = 3    // a value list or the weight could not be read
+    };
+    // Cells are numbered row x columns + column in a 32-bit count by the
+    // table writers; a larger table cannot be shown.
+    static constexpr long long kMaxCells = 0x7fffffffLL;
+
     XTABOBJ(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second, KATLABS *secondLabels,
             int flag, DATASET *dataSet = nullptr);
 
-    // Fills expected counts, deviations, standardized deviations,
-    // chi-square, its probability and degrees of freedom, phi, Cramer's V
-    // and the contingency coefficient; running it again gives the same.
+    // Fills chi-square, its probability and degrees of freedom, phi,
+    // Cramer's V and the contingency coefficient; running it again gives the
+    // same.
     void ComputeChiSquareTest();
     // Fills tau-a, tau-b, tau-c, gamma and the two Somers' d.
     void ComputeOrdinalMeasures();
 
-    double Cell(int row, int column) const { return counts[row * ColumnCount() + column]; }
+    double Cell(int row, int column) const { return table.Cell(row, column); }
+    double Expected(int row, int column) const { return table.Expected(row, column); }
+    double Deviation(int row, int column) const { return table.Deviation(row, column); }
+    double StandardizedDeviation(int row, int column) const { return table.StandardizedDeviation(row, column); }
+    double RowTotal(int row) const { return table.rowTotals[row]; }
+    double ColumnTotal(int column) const { return table.columnTotals[column]; }
     int RowCount() const { return static_cast<int>(rows.size()); }
     int ColumnCount() const { return static_cast<int>(columns.size()); }
 
+    int status = kXtabCounted;
     long firstVariable = 0;       // the column variable
     long secondVariable = 0;      // the row variable
     std::string firstText, secondText;
     std::vector<XtabCategory> columns, rows;
     bool weighted = false;
-    std::vector<double> counts, rowTotals, columnTotals;
+    CrossTable table;
     double total = 0.0;
     double chiSquare, probability;
     long degreesOfFreedom = 0;
     double phi, cramersV, contingency;
     double tauA, tauB, tauC, gamma, somersSymmetric, somersAsymmetric;
-    std::vector<double> expected, deviation, standardizedDeviation;
+
+private:
+    void Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second, KATLABS *secondLabels);
+    std::string Title() const;
+    void Fail(int newStatus);
+
+    MemoryCharge charge;          // the table and categories
 };
 
 #endif

@@ -76,6 +76,7 @@ std::uint32_t UIDataFile::Generate(const char *path, std::string &report)
 std::uint32_t UIDataFile::Verify(const char *path, std::string &report)
 {
     std::vector<std::unique_ptr<ZafWindow>> windows;
+    RegisterMainWindowClasses();
     {
         ZafStorage storage(path, ZafStorage::Read);
         if (storage.Error() != 0) {

@@ -95,7 +95,8 @@ TEST(Program, ShowsItsMainWindowWithTheSampleSurveyOpenAndEndsWhenItCloses)
     ASSERT_TRUE(FileExists(survey));
     Program program("\"" + binDirectory + "/mervalo.exe\" /ns \"" + survey + "\"");
     ASSERT_TRUE(program.started);
-    HWND mainWindow = program.WaitForWindow("MAINWINDOW");
+    // The main window's caption is its title's text.
+    HWND mainWindow = program.WaitForWindow("Mervalo");
     ASSERT_NE(nullptr, mainWindow);
     // The data set opens after the main window shows; once open it holds its
     // lock file.
@@ -105,6 +106,18 @@ TEST(Program, ShowsItsMainWindowWithTheSampleSurveyOpenAndEndsWhenItCloses)
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.ExitCode());
     EXPECT_FALSE(FileExists(lock));
+}
+
+TEST(Program, ChoosingExitInTheFileMenuEndsTheProgram)
+{
+    Program program("\"" + binDirectory + "/mervalo.exe\" /ns");
+    ASSERT_TRUE(program.started);
+    HWND mainWindow = program.WaitForWindow("Mervalo");
+    ASSERT_NE(nullptr, mainWindow);
+    // The command Windows sends when Exit is picked (the program's menus
+    // are not readable from another process under Wine; Exit is 1001).
+    PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(1001, 0), 0);
+    EXPECT_EQ(0, program.ExitCode());
 }
 
 TEST(Program, WithoutItsUIDataFileShowsTheMessageAndEnds)

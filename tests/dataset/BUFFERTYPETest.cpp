@@ -2,9 +2,12 @@
 
 #include "DataSetFixture.h"
 #include "dataset/DATASET.h"
+#include "dataset/MemoryBudget.h"
 
 #include <cfloat>
 #include <cmath>
+#include <algorithm>
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -91,11 +94,6 @@ TEST_F(WalkDataSet, PagedAndInMemoryWalksGiveTheSameValuesBothWays)
             EXPECT_EQ(steps, kCases);
         }
     }
-    // The budget setting's override takes the place of the default budget.
-    BUFFERTYPE::SetBudgetOverride(80);
-    LISTETYPE list(&dataSet, 5);
-    BUFFERTYPE::SetBudgetOverride(0);
-    EXPECT_EQ(list.GetWindowCapacity(), 10);
 }
 
 TEST_F(WalkDataSet, SeekCaseCountsFromOneAndBackwardZeroIsTheLastCase)
@@ -242,6 +240,84 @@ TEST(TMPLISTETYPE, ValuesOutsideTheTypeAreStoredAsItsSentinel)
     ASSERT_TRUE(f.AppendReal(-1e39) && f.AppendReal(1.5));
     EXPECT_EQ(ReadCaseValue(&f, 0).realValue, FLT_MAX);
     EXPECT_EQ(ReadCaseValue(&f, 1).realValue, 1.5);
+}
+
+// The process's budget bounds the value lists together: each list gets at
+// most half of what is left of the lists' share (and at least the minimum
+// window), a list that grows by appending stops growing at the share and
+// goes on in its file, and every list gives its window back when it goes.
+TEST(MemoryBudget, ValueListsTogetherStayWithinTheirShare)
+{
+    const size_t limit = 4 * 1024 * 1024;   // share: 2 MiB
+    const size_t share = limit / 2;
+    MemoryBudget::SetLimitOverride(limit);
+    ASSERT_EQ(MemoryBudget::WindowBytes(), 0u);
+    {
+        const long cases = 200000;   // 1.6 MB of doubles each
+        std::vector<std::unique_ptr<TMPLISTETYPE>> lists;
+        size_t sum = 0;
+        for (int i = 0; i < 8; ++i) {
+            const size_t free = share - std::min(share, MemoryBudget::WindowBytes());
+            lists.emplace_back(new TMPLISTETYPE(STORAGE_DOUBLE, cases));
+            const size_t window = static_cast<size_t>(lists.back()->GetWindowCapacity()) * 8;
+            EXPECT_LE(window, std::max(free / 2, MemoryBudget::kMinimumWindow)) << "list " << i;
+            EXPECT_GE(window + 8, MemoryBudget::kMinimumWindow) << "list " << i;
+            sum += window;
+        }
+        EXPECT_LE(MemoryBudget::WindowBytes(), share + 8 * MemoryBudget::kMinimumWindow);
+        EXPECT_GE(MemoryBudget::WindowBytes(), sum);
+        // A paged list keeps its values: store through the window, read back.
+        TMPLISTETYPE &last = *lists.back();
+        EXPECT_FALSE(last.IsInMemory());
+        ASSERT_TRUE(last.SeekCase(1, 1));
+        for (long c = 0; last.MoveNext(); ++c)
+            ASSERT_TRUE(last.StoreReal(c * 0.5));
+        EXPECT_EQ(ReadCaseValue(&last, cases - 1).realValue, (cases - 1) * 0.5);
+        ASSERT_TRUE(last.SeekCase(0, 0));
+        for (long c = cases - 1; last.MoveNext(); --c)
+            ASSERT_EQ(last.GetCurrentReal(), c * 0.5) << c;
+
+        // An appending list grows while the share grants more, then pages.
+        lists.clear();
+        EXPECT_EQ(MemoryBudget::WindowBytes(), 0u);
+        TMPLISTETYPE grows(STORAGE_DOUBLE);
+        for (long c = 0; c < 50000; ++c)
+            ASSERT_TRUE(grows.AppendReal(c));
+        EXPECT_FALSE(grows.HasFile());
+        EXPECT_GE(grows.GetWindowCapacity(), 50000);
+        TMPLISTETYPE spills(STORAGE_DOUBLE);
+        for (long c = 0; c < 300000; ++c)
+            ASSERT_TRUE(spills.AppendReal(c));
+        EXPECT_TRUE(spills.HasFile());
+        EXPECT_LE(MemoryBudget::WindowBytes(), share + 2 * MemoryBudget::kMinimumWindow);
+        EXPECT_EQ(ReadCaseValue(&spills, 299999).realValue, 299999.0);
+        EXPECT_EQ(ReadCaseValue(&grows, 49999).realValue, 49999.0);
+    }
+    EXPECT_EQ(MemoryBudget::WindowBytes(), 0u);
+    MemoryBudget::SetLimitOverride(0);
+}
+
+// A charge past the limit is refused, leaving the counters as they were.
+TEST(MemoryBudget, RefusesAChargePastTheLimitAndReleasesOnDestruction)
+{
+    MemoryBudget::SetLimitOverride(1024 * 1024);
+    {
+        MemoryCharge charge;
+        charge.Add(600 * 1024);
+        EXPECT_THROW(charge.Add(500 * 1024), BudgetRefusal);
+        EXPECT_EQ(charge.Held(), 600u * 1024);
+        EXPECT_EQ(MemoryBudget::ChargedBytes(), 600u * 1024);
+        EXPECT_NE(MemoryBudget::DescribeShortfall(500 * 1024).find("0.4 MiB of the budget of 1 MiB"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(MemoryBudget::ChargedBytes(), 0u);
+    size_t product = 0;
+    if (sizeof(size_t) == 4) {
+        EXPECT_FALSE(CheckedMultiply(65536, 65537, product));
+    }
+    EXPECT_TRUE(CheckedMultiply(65535, 65537, product));
+    EXPECT_EQ(product, 65535u * 65537u);
+    MemoryBudget::SetLimitOverride(0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "DataSetFixture.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "dataset/MemoryBudget.h"
 #include "dataset/RegistrySettings.h"
 
 #include <cstring>
@@ -33,6 +34,29 @@ TEST(ProgramSettings, ReadsEachSettingWhenAskedWithItsDefault)
     EXPECT_EQ(settings->GridSize(), 25);
     RegistrySettings::DeleteKeyInSection(values, "DecimalsPct");
     RegistrySettings::DeleteKeyInSection(graphics, "GridSize");
+}
+
+// The memory budget is read from the registry and sizes every window: a
+// value a 32-bit process cannot hold is taken as the default.
+TEST(ProgramSettings, TheMemoryBudgetSettingIsInMiBAndKeptWithinItsRange)
+{
+    const SettingsSection *values = FindSettingsSection(4);
+    ProgramSettings *settings = ProgramSettings::Instance();
+    const size_t mib = 1024 * 1024;
+    RegistrySettings::DeleteKeyInSection(values, "MemoryBudget");
+    EXPECT_EQ(settings->MemoryBudgetBytes(), MemoryBudget::kDefaultMiB * mib);
+    const struct {
+        unsigned long stored;
+        size_t expected;
+    } cases[] = {{64, 64}, {16, 16}, {1536, 1536}, {15, 256}, {1537, 256}, {0, 256}, {4000000000UL, 256}};
+    for (const auto &c : cases) {
+        ASSERT_TRUE(RegistrySettings::WriteValueInSection(values, "MemoryBudget", c.stored));
+        EXPECT_EQ(settings->MemoryBudgetBytes(), c.expected * mib) << c.stored;
+    }
+    MemoryBudget::SetLimitOverride(5 * mib);
+    EXPECT_EQ(settings->MemoryBudgetBytes(), 5 * mib);
+    MemoryBudget::SetLimitOverride(0);
+    RegistrySettings::DeleteKeyInSection(values, "MemoryBudget");
 }
 
 TEST(ProgramSettings, OpensTheCurrentDataSetOnDemandForLabelsAndCaptions)

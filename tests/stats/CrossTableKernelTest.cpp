@@ -18,23 +18,36 @@ void ExpectAllNotComputed(const OrdinalResult &o)
     EXPECT_EQ(o.somersRowDependent, kDoubleMissing);
 }
 
+ChiSquareResult ChiSquare(const double *counts, long rows, long columns)
+{
+    ChiSquareResult chi;
+    ComputeChiSquareTest(CrossTable::FromDense(counts, rows, columns), chi);
+    return chi;
+}
+
+OrdinalResult Ordinal(const double *counts, long rows, long columns)
+{
+    OrdinalResult o;
+    ComputeOrdinalMeasures(CrossTable::FromDense(counts, rows, columns), o);
+    return o;
+}
+
 } // namespace
 
 TEST(CrossTableKernel, PerfectAssociationGivesOneForEveryMeasure)
 {
     const double counts[] = {10, 0, 0, 10};
-    ChiSquareResult chi;
-    ComputeChiSquareTest(counts, 2, 2, chi);
+    const CrossTable table = CrossTable::FromDense(counts, 2, 2);
+    const ChiSquareResult chi = ChiSquare(counts, 2, 2);
     EXPECT_NEAR(chi.chiSquare, 20.0, 1e-12);
     EXPECT_EQ(chi.degreesOfFreedom, 1);
     EXPECT_NEAR(chi.phi, 1.0, 1e-12);
     EXPECT_NEAR(chi.cramersV, 1.0, 1e-12);
     EXPECT_NEAR(chi.contingency, std::sqrt(0.5), 1e-12);
-    EXPECT_NEAR(chi.expected[1], 5.0, 1e-12);
-    EXPECT_NEAR(chi.deviation[1], -5.0, 1e-12);
-    EXPECT_NEAR(chi.standardizedDeviation[0], 5.0 / std::sqrt(5.0), 1e-12);
-    OrdinalResult o;
-    ComputeOrdinalMeasures(counts, 2, 2, o);
+    EXPECT_NEAR(table.Expected(0, 1), 5.0, 1e-12);
+    EXPECT_NEAR(table.Deviation(0, 1), -5.0, 1e-12);
+    EXPECT_NEAR(table.StandardizedDeviation(0, 0), 5.0 / std::sqrt(5.0), 1e-12);
+    const OrdinalResult o = Ordinal(counts, 2, 2);
     EXPECT_EQ(o.concordant, 100.0);
     EXPECT_EQ(o.discordant, 0.0);
     EXPECT_NEAR(o.gamma, 1.0, 1e-12);
@@ -46,40 +59,35 @@ TEST(CrossTableKernel, PerfectAssociationGivesOneForEveryMeasure)
 TEST(CrossTableKernel, ASingleRowOrColumnLeavesTheMeasuresNotComputed)
 {
     const double oneRow[] = {3, 4, 5};
-    ChiSquareResult chi;
-    ComputeChiSquareTest(oneRow, 1, 3, chi);
+    const ChiSquareResult chi = ChiSquare(oneRow, 1, 3);
     EXPECT_EQ(chi.chiSquare, kDoubleMissing);
     EXPECT_EQ(chi.probability, kDoubleMissing);
     EXPECT_EQ(chi.phi, kDoubleMissing);
     EXPECT_EQ(chi.cramersV, kDoubleMissing);
     EXPECT_EQ(chi.contingency, kDoubleMissing);
-    EXPECT_NEAR(chi.expected[2], 5.0, 1e-12);     // expected counts still exist
-    OrdinalResult o;
-    ComputeOrdinalMeasures(oneRow, 1, 3, o);
-    ExpectAllNotComputed(o);
+    // Expected counts still exist.
+    EXPECT_NEAR(CrossTable::FromDense(oneRow, 1, 3).Expected(0, 2), 5.0, 1e-12);
+    ExpectAllNotComputed(Ordinal(oneRow, 1, 3));
 }
 
 TEST(CrossTableKernel, AnEmptyTableDividesByNothing)
 {
     const double zeros[] = {0, 0, 0, 0};
-    ChiSquareResult chi;
-    ComputeChiSquareTest(zeros, 2, 2, chi);
-    EXPECT_EQ(chi.chiSquare, kDoubleMissing);
-    for (double e : chi.expected)
-        EXPECT_EQ(e, kDoubleMissing);
-    OrdinalResult o;
-    ComputeOrdinalMeasures(zeros, 2, 2, o);
-    ExpectAllNotComputed(o);
+    EXPECT_EQ(ChiSquare(zeros, 2, 2).chiSquare, kDoubleMissing);
+    const CrossTable table = CrossTable::FromDense(zeros, 2, 2);
+    for (long i = 0; i < 2; ++i)
+        for (long j = 0; j < 2; ++j)
+            EXPECT_EQ(table.Expected(i, j), kDoubleMissing);
+    ExpectAllNotComputed(Ordinal(zeros, 2, 2));
 }
 
 TEST(CrossTableKernel, AnEmptyRowDoesNotCountInTheDegreesOfFreedom)
 {
     // The middle row has no case (possible with zero weights): 2 x 3 used.
     const double counts[] = {4, 2, 1, 0, 0, 0, 1, 3, 5};
-    ChiSquareResult chi;
-    ComputeChiSquareTest(counts, 3, 3, chi);
+    const ChiSquareResult chi = ChiSquare(counts, 3, 3);
     EXPECT_EQ(chi.degreesOfFreedom, 2);
-    EXPECT_EQ(chi.standardizedDeviation[4], kDoubleMissing);
+    EXPECT_EQ(CrossTable::FromDense(counts, 3, 3).StandardizedDeviation(1, 1), kDoubleMissing);
     EXPECT_TRUE(std::isfinite(chi.chiSquare));
     EXPECT_NEAR(chi.cramersV, std::sqrt(chi.chiSquare / 16.0), 1e-12);
 }
@@ -88,10 +96,45 @@ TEST(CrossTableKernel, NoUntiedPairLeavesGammaNotComputed)
 {
     // Every case in one cell of each row and column pair: P = Q = 0.
     const double counts[] = {5, 0, 0, 0};
-    OrdinalResult o;
-    ComputeOrdinalMeasures(counts, 2, 2, o);
-    ExpectAllNotComputed(o);
+    ExpectAllNotComputed(Ordinal(counts, 2, 2));
     const double diagonalTies[] = {5, 5, 0, 0};     // one row used only
-    ComputeOrdinalMeasures(diagonalTies, 2, 2, o);
-    EXPECT_EQ(o.gamma, kDoubleMissing);
+    EXPECT_EQ(Ordinal(diagonalTies, 2, 2).gamma, kDoubleMissing);
+}
+
+// The sums over present cells (absent cells' chi-square part by rows, P and
+// Q by a sweep) against the textbook sums over every cell and every pair of
+// cells, on sparse tables of uneven weighted counts.
+TEST(CrossTableKernel, SparseSumsEqualTheSumsOverEveryCell)
+{
+    unsigned state = 12345;
+    auto next = [&state]() { state = state * 1103515245u + 12345u; return (state >> 16) & 0x7fff; };
+    for (int round = 0; round < 20; ++round) {
+        const long rows = 1 + next() % 9, columns = 1 + next() % 11;
+        std::vector<double> counts(static_cast<size_t>(rows * columns), 0.0);
+        for (double &n : counts)
+            if (next() % 3 == 0)
+                n = (next() % 1000) / 8.0;
+        const CrossTable table = CrossTable::FromDense(counts.data(), rows, columns);
+        double chi = 0.0, p = 0.0, q = 0.0;
+        for (long i = 0; i < rows; ++i)
+            for (long j = 0; j < columns; ++j) {
+                const double n = counts[i * columns + j];
+                EXPECT_EQ(table.Cell(i, j), n);
+                const double e = table.Expected(i, j);
+                if (e != kDoubleMissing && e > 0.0)
+                    chi += (n - e) * (n - e) / e;
+                for (long k = i + 1; k < rows; ++k)
+                    for (long l = 0; l < columns; ++l)
+                        (l > j ? p : l < j ? q : chi) += l == j ? 0.0 : n * counts[k * columns + l];
+            }
+        ChiSquareResult c;
+        ComputeChiSquareTest(table, c);
+        if (c.chiSquare != kDoubleMissing) {
+            EXPECT_NEAR(c.chiSquare, chi, 1e-9 * (1.0 + chi)) << "round " << round;
+        }
+        OrdinalResult o;
+        ComputeOrdinalMeasures(table, o);
+        EXPECT_NEAR(o.concordant, p, 1e-9 * (1.0 + p)) << "round " << round;
+        EXPECT_NEAR(o.discordant, q, 1e-9 * (1.0 + q)) << "round " << round;
+    }
 }

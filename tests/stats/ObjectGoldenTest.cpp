@@ -224,11 +224,10 @@ TEST_F(GoldenObjects, CrossTableObjectGivesTheTestAndMeasures)
             for (int j = 0; j < x.ColumnCount(); ++j) {
                 const std::string cell = p + "cell." + std::to_string(i + 1) + "_"
                                          + std::to_string(j + 1) + ".";
-                const size_t k = static_cast<size_t>(i) * x.ColumnCount() + j;
                 f[cell + "count"] = x.Cell(i, j);
-                f[cell + "expected"] = x.expected[k];
-                f[cell + "deviation"] = x.deviation[k];
-                f[cell + "stddev"] = x.standardizedDeviation[k];
+                f[cell + "expected"] = x.Expected(i, j);
+                f[cell + "deviation"] = x.Deviation(i, j);
+                f[cell + "stddev"] = x.StandardizedDeviation(i, j);
             }
         }
     }

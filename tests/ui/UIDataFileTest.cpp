@@ -16,7 +16,15 @@
 #include "tests/zaf/data/TestMutations.h"
 #include "shell/MainWindowDefinition.h"
 #include "ui/UIDataFile.h"
+#include "zaf/controls/ZafMaximizeButton.h"
+#include "zaf/controls/ZafMinimizeButton.h"
+#include "zaf/controls/ZafPullDownMenu.h"
+#include "zaf/controls/ZafSystemButton.h"
+#include "zaf/controls/ZafTitle.h"
+#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafMDIWindow.h"
+#include "zaf/core/ZafWindowManager.h"
+#include "zaf/data/ZafDataStartup.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 
 bool trackAllocations = false;
@@ -40,6 +48,63 @@ TEST(UIDataFile, GeneratedFileReadsBackAndWritesAgainUnchanged)
     EXPECT_FALSE(main.Region().Differs(defined->Region()));
     EXPECT_TRUE(main.Destroyable());
     EXPECT_TRUE(main.Sizeable());
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM counter)
+{
+    // Wine gives a thread with windows an input-method window of its own.
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, "IME") != 0)
+        ++*reinterpret_cast<int *>(counter);
+    return TRUE;
+}
+
+int TopLevelWindowCount()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(UIDataFile, TheMainWindowComesWithItsMenuBarAndFrameAndLeavesNoWindowBehind)
+{
+    TempDirectory dir;
+    const std::string path = dir.File("MERVALO.ZNC");
+    std::string report;
+    ASSERT_EQ(0u, UIDataFile::Generate(path.c_str(), report)) << report;
+    ZafDataStartup::Install();
+    ZafApplication application(GetModuleHandleA(nullptr), {"test.exe"});
+    const int before = TopLevelWindowCount();
+    {
+        ZafStorage storage(path.c_str(), ZafStorage::Read);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        auto *main = new ZafMDIWindow(mainWindowName, *persistence);
+        ASSERT_EQ(0, main->Error());
+        EXPECT_NE(nullptr, dynamic_cast<ZafTitle *>(main->FindTitle()));
+        EXPECT_NE(nullptr, dynamic_cast<ZafSystemButton *>(main->FindSystemButton()));
+        EXPECT_NE(nullptr, dynamic_cast<ZafMinimizeButton *>(main->MinimizeButton()));
+        EXPECT_NE(nullptr, dynamic_cast<ZafMaximizeButton *>(main->FindMaximizeButton()));
+        auto *bar = dynamic_cast<ZafPullDownMenu *>(main->FindPullDownMenu());
+        ASSERT_NE(nullptr, bar);
+        auto *exit = dynamic_cast<ZafPopUpItem *>(main->FindObjectByStringID(exitItemName));
+        ASSERT_NE(nullptr, exit);
+        // Choosing Exit ends the program.
+        EXPECT_EQ(ZafPopUpItem::kindExit, exit->ItemKind());
+        zafWindowManager->AddObject(main);
+        HWND frame = main->OSHandle(2);
+        ASSERT_NE(nullptr, frame);
+        const auto style = static_cast<DWORD>(GetWindowLongA(frame, GWL_STYLE));
+        EXPECT_EQ(static_cast<DWORD>(WS_MINIMIZEBOX | WS_MAXIMIZEBOX), style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        HMENU menu = GetMenu(frame);
+        ASSERT_EQ(1, GetMenuItemCount(menu));
+        EXPECT_EQ(static_cast<UINT>(exit->NumberID()), GetMenuItemID(GetSubMenu(menu, 0), 0));
+        zafWindowManager->CloseWindow(main);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&m);
+    }
+    EXPECT_EQ(before, TopLevelWindowCount());
 }
 
 TEST(UIDataFile, VerifyFindsAFileThatDoesNotMatchItsWindows)

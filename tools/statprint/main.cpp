@@ -126,17 +126,20 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
     } else if (object == "xtab" && n == 2) {
         LISTETYPE first(set, v[0]), second(set, v[1]);
         XTABOBJ x(&first, nullptr, &second, nullptr, 0, set);
+        if (x.status != XTABOBJ::kXtabCounted) {
+            std::fprintf(stderr, "statprint: %s\n", x.GetFailureText());
+            return 1;
+        }
         x.ComputeChiSquareTest();
         x.ComputeOrdinalMeasures();
         Print("xtab.total", x.total);
         for (int i = 0; i < x.RowCount(); ++i)
             for (int j = 0; j < x.ColumnCount(); ++j) {
                 const std::string c = "xtab.cell." + std::to_string(i + 1) + "_" + std::to_string(j + 1) + ".";
-                const size_t k = static_cast<size_t>(i) * x.ColumnCount() + j;
                 Print(c + "count", x.Cell(i, j));
-                Print(c + "expected", x.expected[k]);
-                Print(c + "deviation", x.deviation[k]);
-                Print(c + "stddev", x.standardizedDeviation[k]);
+                Print(c + "expected", x.Expected(i, j));
+                Print(c + "deviation", x.Deviation(i, j));
+                Print(c + "stddev", x.StandardizedDeviation(i, j));
             }
         const struct { const char *name; double value; } m[] = {
             {"chisq", x.chiSquare}, {"p", x.probability}, {"df", static_cast<double>(x.degreesOfFreedom)},

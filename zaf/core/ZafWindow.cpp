@@ -622,9 +622,19 @@ DWORD ZafWindow::OSStyle() const
         if (bordered && !zaf3DLook)
             style |= WS_BORDER;
     } else {
-        style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        // The frame objects say which parts the frame has; a window built
+        // without any of them gets the whole frame.
+        const bool title = FindSupportObject(ZAF_NUMID_TITLE), system = FindSupportObject(ZAF_NUMID_SYSTEM);
+        const bool minimize = FindSupportObject(ZAF_NUMID_MINIMIZE);
+        const bool maximize = FindSupportObject(ZAF_NUMID_MAXIMIZE);
+        style |= WS_OVERLAPPED;
+        if (title || system || minimize || maximize)
+            style |= (title ? WS_CAPTION : 0) | (system ? WS_SYSMENU : 0) | (minimize ? WS_MINIMIZEBOX : 0) |
+                     (maximize ? WS_MAXIMIZEBOX : 0);
+        else
+            style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | (sizeable ? WS_MAXIMIZEBOX : 0);
         if (sizeable)
-            style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+            style |= WS_THICKFRAME;
         if (maximized)
             style |= WS_MAXIMIZE;
         else if (minimized)

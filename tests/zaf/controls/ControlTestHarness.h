@@ -146,15 +146,13 @@ protected:
         Pump();
     }
 
-    // Dispatches every waiting Windows message; leaves the library's queue
-    // to Queued, which takes what waits there.
+    // Dispatches every waiting Windows message as the loop does; leaves
+    // the library's queue to Queued, which takes what waits there.
     static void Pump()
     {
         MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            ZafDispatchMessage(m);
     }
     // Takes every event waiting in the library's queue, in order.
     static std::vector<ZafEventRecord> Queued()
@@ -242,8 +240,7 @@ protected:
             KillTimer(nullptr, guard);
             if (got <= 0)
                 return done();
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
+            ZafDispatchMessage(m);
         }
         return done();
     }

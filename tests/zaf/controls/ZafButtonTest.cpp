@@ -319,6 +319,23 @@ TEST_F(ButtonTest, AnOwnerDrawnCheckBoxShowsItsMark)
     EXPECT_EQ(BlackPixels(box), empty);
 }
 
+TEST_F(ButtonTest, EnterTypedSelectsTheFocusedButtonOnce)
+{
+    Window(true);
+    ZafButton *button = AddButton("Go");
+    ZafButton *ok = AddButton("OK");
+    Window()->SetDefaultButton(ok, true);
+    Show();
+    SetForegroundWindow(Window()->OSHandle());
+    button->SetFocus(true);
+    Pump();
+    ASSERT_TRUE(SendKey(VK_RETURN, false) && SendKey(VK_RETURN, true));
+    EXPECT_TRUE(RunUntil([] { return !Calls().empty(); }));
+    Pump();
+    ASSERT_EQ(Calls().size(), 1u);
+    EXPECT_EQ(Calls()[0].object, button);
+}
+
 TEST_F(ButtonTest, HotKeySelectsAnEnabledButtonOnly)
 {
     ZafButton *other = AddButton("Other");

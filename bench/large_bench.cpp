@@ -1,0 +1,277 @@
+// Benchmark of large data sets (not a test): builds a data set of
+// 10,000,000 cases (or the count given) and 200 variables, 198 of them
+// 1-byte codes and 2 doubles (the most that 10,000,000 cases fit in a
+// system file, whose offsets are 32-bit: 2 GiB), through the converter's own path (value
+// lists appended case by case, written by DataSetWriter), then runs every
+// computation of the figures tool (statprint) on it, each in its own
+// process, and prints per computation its time, the process's peak working
+// set and peak pagefile use (GetProcessMemoryInfo), and its exit status.
+//
+//   large_bench [cases] [--statprint path] [--keep] [--reuse] [--csv file]
+//
+// The figures tool is found beside the benchmark (../bin/statprint.exe)
+// unless given. The data set "large_bench.QVF" is written in the working
+// directory and deleted at the end unless --keep; --reuse skips building
+// when it exists. The memory budget is the program's setting (see
+// docs/dataset-files.md), so every computation should peak at the budget
+// plus the program's own size. --csv also writes the values as CSV (an
+// empty field for a missing answer), for bench/large_pspp.sh.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cfloat>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DataSetWriter.h"
+#include "dataset/MemoryBudget.h"
+
+namespace {
+
+const int kVariables = 200;
+const int kDoubles = 2;           // x1 and x2 are the last two variables
+const char *const kFile = "large_bench.QVF";
+
+class Random {
+public:
+    explicit Random(unsigned long long seed) : state(seed) {}
+    unsigned Next()
+    {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<unsigned>(state >> 33);
+    }
+    double Uniform() { return (Next() + 0.5) / 2147483648.0; }
+    double Normal()
+    {
+        const double u = Uniform(), v = Uniform();
+        return std::sqrt(-2.0 * std::log(u)) * std::cos(6.283185307179586 * v);
+    }
+
+private:
+    unsigned long long state;
+};
+
+// Variable names: g, a, b (codes), d1..d10 (0/1), q1..q5 (codes 1-9 with
+// missing 0), c19..c198 (codes), x1, x2 (doubles).
+std::string Name(int v)
+{
+    if (v < 3)
+        return std::string(1, "gab"[v]);
+    if (v < 13)
+        return "d" + std::to_string(v - 2);
+    if (v < 18)
+        return "q" + std::to_string(v - 12);
+    if (v < kVariables - kDoubles)
+        return "c" + std::to_string(v + 1);
+    return "x" + std::to_string(v - (kVariables - kDoubles) + 1);
+}
+
+double Value(int v, Random &r, const double *x)
+{
+    if (v == 0)
+        return 1 + r.Next() % 5;
+    if (v == 1)
+        return 1 + r.Next() % 4;
+    if (v < 13)
+        return r.Next() % 2;
+    if (v < 18) {
+        const unsigned code = r.Next() % 10;
+        return code == 0 ? DBL_MAX : code;   // some cases without an answer
+    }
+    if (v < kVariables - kDoubles)
+        return r.Next() % (2 + v % 30);
+    // x2 follows x1.
+    if (v == kVariables - kDoubles)
+        return std::round((50 + 10 * r.Normal()) * 100) / 100;
+    return std::round((0.5 * x[0] + 10 * r.Normal()) * 100) / 100;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+double MiB(size_t bytes)
+{
+    return bytes / 1048576.0;
+}
+
+bool Build(long cases, const char *csv)
+{
+    std::FILE *out = csv ? std::fopen(csv, "w") : nullptr;
+    if (out)
+        for (int v = 0; v < kVariables; ++v)
+            std::fprintf(out, "%s%c", Name(v).c_str(), v + 1 < kVariables ? ',' : '\n');
+    std::vector<TMPLISTETYPE *> lists;
+    for (int v = 0; v < kVariables; ++v)
+        lists.push_back(new TMPLISTETYPE(v < kVariables - kDoubles ? STORAGE_U8 : STORAGE_DOUBLE));
+    Random random(20261206);
+    double x[kDoubles];
+    for (long c = 0; c < cases; ++c)
+        for (int v = 0; v < kVariables; ++v) {
+            const double value = Value(v, random, x);
+            if (v >= kVariables - kDoubles) {
+                x[v - (kVariables - kDoubles)] = value;
+                lists[v]->AppendReal(value);
+                if (out)
+                    std::fprintf(out, "%.2f%c", value, v + 1 < kVariables ? ',' : '\n');
+            } else {
+                lists[v]->AppendInt(value == DBL_MAX ? 255 : static_cast<long>(value));
+                if (out)
+                    value == DBL_MAX ? std::fputc(',', out) : std::fprintf(out, "%d,", static_cast<int>(value));
+            }
+        }
+    if (out)
+        std::fclose(out);
+    DataSetWriter writer(kFile);
+    writer.SetCaseCount(cases);
+    for (int v = 0; v < kVariables; ++v) {
+        VariableInfo info;
+        std::snprintf(info.name, sizeof info.name, "%s", Name(v).c_str());
+        info.storageType = lists[v]->storageType;
+        info.decimals = v < kVariables - kDoubles ? 0 : 2;
+        if (writer.AddVariable(info, std::vector<CategoryLabel>(), lists[v], true) != 0) {
+            std::fprintf(stderr, "large_bench: variable %s refused: %s\n", info.name, writer.GetErrorText());
+            return false;
+        }
+    }
+    if (writer.Write() != 0) {
+        std::fprintf(stderr, "large_bench: the data set cannot be written: %s\n", writer.GetErrorText());
+        return false;
+    }
+    return true;
+}
+
+void PrintMemory(const char *name, double seconds, HANDLE process, const char *status)
+{
+    PROCESS_MEMORY_COUNTERS counters;
+    std::memset(&counters, 0, sizeof counters);
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process, &counters, sizeof counters);
+    std::printf("%-12s %9.2f s  peak working set %7.1f MiB  peak pagefile %7.1f MiB  %s\n", name, seconds,
+                MiB(counters.PeakWorkingSetSize), MiB(counters.PeakPagefileUsage), status);
+    std::fflush(stdout);
+}
+
+// Runs the figures tool on the data set; its figures go to NUL.
+void RunComputation(const std::string &statprint, const char *name, const char *arguments)
+{
+    std::string command = "\"" + statprint + "\" " + kFile + " " + arguments;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = nul;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION info;
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    const auto start = std::chrono::steady_clock::now();
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+        std::printf("%-12s cannot start %s\n", name, statprint.c_str());
+        CloseHandle(nul);
+        return;
+    }
+    // The counters are read while the process still exists: after its
+    // last instruction, before the handle lets it go.
+    PROCESS_MEMORY_COUNTERS last;
+    std::memset(&last, 0, sizeof last);
+    while (WaitForSingleObject(info.hProcess, 50) == WAIT_TIMEOUT) {
+        PROCESS_MEMORY_COUNTERS now;
+        now.cb = sizeof now;
+        if (GetProcessMemoryInfo(info.hProcess, &now, sizeof now) && now.PeakWorkingSetSize)
+            last = now;
+    }
+    const double seconds = Seconds(start);
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    char status[40];
+    std::snprintf(status, sizeof status, code == 0 ? "finished" : "exit %#lx", static_cast<unsigned long>(code));
+    PROCESS_MEMORY_COUNTERS after;
+    std::memset(&after, 0, sizeof after);
+    after.cb = sizeof after;
+    GetProcessMemoryInfo(info.hProcess, &after, sizeof after);
+    if (after.PeakWorkingSetSize < last.PeakWorkingSetSize)
+        after = last;
+    std::printf("%-12s %9.2f s  peak working set %7.1f MiB  peak pagefile %7.1f MiB  %s\n", name, seconds,
+                MiB(after.PeakWorkingSetSize), MiB(after.PeakPagefileUsage), status);
+    std::fflush(stdout);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    CloseHandle(nul);
+}
+
+// A path relative to the benchmark's own directory.
+std::string Beside(const char *relative)
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string own(path, n < sizeof path ? n : 0);
+    const size_t slash = own.find_last_of("\\/");
+    return (slash == std::string::npos ? std::string() : own.substr(0, slash + 1)) + relative;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    long cases = 10000000;
+    bool keep = false, reuse = false;
+    const char *csv = nullptr;
+    std::string statprint = Beside("..\\bin\\statprint.exe");
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--statprint") == 0 && i + 1 < argc)
+            statprint = argv[++i];
+        else if (std::strcmp(argv[i], "--csv") == 0 && i + 1 < argc)
+            csv = argv[++i];
+        else if (std::strcmp(argv[i], "--keep") == 0)
+            keep = true;
+        else if (std::strcmp(argv[i], "--reuse") == 0)
+            reuse = true;
+        else
+            cases = std::atol(argv[i]);
+    }
+    std::printf("%ld cases, %d variables; memory budget %.0f MiB\n", cases, kVariables,
+                MiB(MemoryBudget::Limit()));
+    if (!(reuse && GetFileAttributesA(kFile) != INVALID_FILE_ATTRIBUTES)) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!Build(cases, csv))
+            return 1;
+        PrintMemory("build", Seconds(start), GetCurrentProcess(), "finished");
+    }
+    const struct {
+        const char *name;
+        const char *arguments;
+    } runs[] = {
+        {"freq", "freq a"},
+        {"desc", "desc x1"},
+        {"xtab", "xtab b a"},
+        {"oneway", "oneway x1 g"},
+        {"corr", "corr x1 x2 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40"},
+        {"reg", "reg x2 x1 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40"},
+        {"ttest", "ttest x1 x2"},
+        {"sign", "sign x1 x2"},
+        {"wilcoxon", "wilcoxon x1 x2"},
+        {"mcnemar", "mcnemar d1 d2"},
+        {"multfreq", "multfreq q1 q2 q3 q4 q5"},
+        {"multdiko", "multdiko d1 d2 d3 d4 d5 d6 d7 d8 d9 d10"},
+        {"ntab", "ntab a g b"},
+    };
+    for (const auto &run : runs)
+        RunComputation(statprint, run.name, run.arguments);
+    if (!keep) {
+        DeleteFileA(kFile);
+        DeleteFileA("large_bench.IND");
+        DeleteFileA("large_bench.dkm");
+    }
+    return 0;
+}

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Runs the large-data benchmark (large_bench.exe under Wine) and, when PSPP
+# is installed, the same computations in PSPP on the same values, and
+# prints the times side by side. Not a test.
+#
+#   bench/large_pspp.sh [cases]      (after tools/build; default 1,000,000)
+#
+# PSPP reads a system file made once from the benchmark's CSV; each PSPP
+# time is one pspp run (GET FILE and the procedure) minus a run that only
+# opens the file, as in bench/stats_pspp.sh. PSPP has no multiple-response
+# tables, so those two lines show Mervalo only.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/../tools/env"
+source "$here/../tools/display"
+mervalo_start_wine
+cases="${1:-1000000}"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cp "$MERVALO_BUILD/bench/large_bench.exe" "$MERVALO_BUILD/bin/statprint.exe" "$work/"
+(cd "$work" && wine large_bench.exe "$cases" --csv bench.csv --statprint statprint.exe) | tr -d '\r' \
+    | tee "$work/mervalo.txt"
+if ! command -v pspp >/dev/null; then
+    echo "PSPP is not installed; Mervalo's figures only."
+    exit 0
+fi
+
+variables=$(head -1 "$work/bench.csv" | tr ',' ' ')
+formats=""
+for v in $variables; do
+    case "$v" in x*) formats+=" $v F8.2" ;; *) formats+=" $v F2.0" ;; esac
+done
+cat >"$work/load.sps" <<SPS
+GET DATA /TYPE=TXT /FILE='$work/bench.csv' /ARRANGEMENT=DELIMITED /DELIMITERS=','
+  /FIRSTCASE=2 /VARIABLES=$formats.
+SAVE OUTFILE='$work/bench.sav'.
+SPS
+pspp -o "$work/load.txt" "$work/load.sps" >"$work/load.log" 2>&1
+
+many="x1 x2 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40"
+declare -A syntax=(
+    [open]=""
+    [freq]="FREQUENCIES /VARIABLES=a."
+    [desc]="EXAMINE /VARIABLES=x1 /STATISTICS=DESCRIPTIVES /PERCENTILES(25,50,75) /PLOT=NONE."
+    [xtab]="CROSSTABS /TABLES=a BY b /STATISTICS=CHISQ PHI CC GAMMA D BTAU CTAU."
+    [oneway]="ONEWAY x1 BY g /STATISTICS=DESCRIPTIVES HOMOGENEITY /POSTHOC=SCHEFFE."
+    [corr]="CORRELATIONS /VARIABLES=$many /MISSING=LISTWISE."
+    [reg]="REGRESSION /VARIABLES=$many /DEPENDENT=x2 /METHOD=ENTER."
+    [ttest]="T-TEST PAIRS=x1 WITH x2 (PAIRED)."
+    [sign]="NPAR TESTS /SIGN=x1 WITH x2 (PAIRED)."
+    [wilcoxon]="NPAR TESTS /WILCOXON=x1 WITH x2 (PAIRED)."
+    [mcnemar]="NPAR TESTS /MCNEMAR=d1 WITH d2 (PAIRED)."
+    [ntab]="CROSSTABS /TABLES=a BY g BY b /CELLS=COUNT COLUMN TOTAL."
+)
+time_pspp() {
+    printf "GET FILE='%s'.\n%s\n" "$work/bench.sav" "$1" >"$work/run.sps"
+    local t0 t1
+    t0=$(date +%s.%N)
+    pspp -o "$work/run.txt" "$work/run.sps" >"$work/run.log" 2>&1 || { cat "$work/run.log" >&2; return 1; }
+    t1=$(date +%s.%N)
+    echo "$t1 - $t0" | bc -l
+}
+open=$(time_pspp "${syntax[open]}")
+printf "%-12s %10s %10s\n" computation mervalo_s pspp_s
+for name in freq desc xtab oneway corr reg ttest sign wilcoxon mcnemar multfreq multdiko ntab; do
+    ours=$(awk -v n="$name" '$1 == n { print $2 }' "$work/mervalo.txt")
+    if [ -n "${syntax[$name]:-}" ]; then
+        theirs=$(time_pspp "${syntax[$name]}")
+        printf "%-12s %10.2f %10.2f\n" "$name" "$ours" "$(echo "$theirs - $open" | bc -l)"
+    else
+        printf "%-12s %10.2f %10s\n" "$name" "$ours" "-"
+    fi
+done
+printf "(PSPP starting and opening the file: %.2f s)\n" "$open"
