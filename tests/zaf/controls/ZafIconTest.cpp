@@ -1,0 +1,114 @@
+// Icons: sized to image and title, a click and a double click as Windows
+// delivers them, the shared stock icons through a round trip and a
+// deletion, an image made from pixels and painted, and the frame's icon.
+#include "BarTestSupport.h"
+#include "ControlTestHarness.h"
+#include "FieldTestSupport.h"
+
+#include "zaf/controls/ZafIcon.h"
+#include "zaf/data/ZafBitmapData.h"
+
+#include <vector>
+
+using controltest::Calls;
+using controltest::ControlTest;
+
+namespace {
+
+class IconTest : public ControlTest
+{
+protected:
+    ZafIcon *AddIcon(const char *title, ZafIconData *data)
+    {
+        auto *icon = Add(new ZafIcon(0, 0, title, data));
+        icon->SetRegion(ZafRegionRect(20, 30, 20, 30, ZAF_PIXEL));
+        return icon;
+    }
+    static SIZE WindowSize(const ZafWindowObject *object)
+    {
+        RECT r;
+        GetClientRect(object->OSHandle(), &r);
+        return SIZE{r.right, r.bottom};
+    }
+};
+
+TEST_F(IconTest, IsExactlyAsLargeAsItsImageAndTitle)
+{
+    ZafIcon *icon = AddIcon("Frequencies", ZafIcon::SystemIcon(ZafIcon::iconQuestion));
+    Show();
+    icon->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    const SIZE title = ZafScreenGdiDisplay()->TextSize("Frequencies", ZAF_FONT_DIALOG);
+    const SIZE size = WindowSize(icon);
+    EXPECT_EQ(std::max<LONG>(32, title.cx), size.cx);
+    EXPECT_EQ(32 + ZafIcon::titleGap + title.cy, size.cy);
+    const RECT placed = bartest::PlaceInParent(icon->OSHandle());
+    EXPECT_EQ(20, placed.left);
+    EXPECT_EQ(30, placed.top);
+}
+
+TEST_F(IconTest, AClickSelectsNothingAndADoubleClickReportsIt)
+{
+    ZafIcon *icon = AddIcon("Run", ZafIcon::SystemIcon(ZafIcon::iconApplication));
+    ZafIcon *clicked = AddIcon("Open", ZafIcon::SystemIcon(ZafIcon::iconApplication));
+    clicked->SetRegion(ZafRegionRect(120, 30, 120, 30, ZAF_PIXEL));
+    clicked->SetSelectOnDoubleClick(false);
+    Show();
+    Click(icon->OSHandle());
+    EXPECT_TRUE(Calls().empty());
+    DoubleClick(icon->OSHandle());
+    ASSERT_EQ(1u, Calls().size());
+    EXPECT_EQ(ZAF_DOUBLE_SELECT, Calls()[0].code);
+    Click(clicked->OSHandle());
+    ASSERT_EQ(2u, Calls().size());
+    EXPECT_EQ(clicked, Calls()[1].object);
+    EXPECT_EQ(ZAF_SELECT, Calls()[1].code);
+}
+
+TEST_F(IconTest, StockIconsAreSharedByNameAndOutliveTheirIcons)
+{
+    ZafIcon::RegisterPersistence();
+    ZafIcon stored(1, 1, "Stop");
+    stored.SetSystemIcon(ZafIcon::iconHand);
+    auto read = fieldtest::RoundTrip(stored, "STOP");
+    EXPECT_EQ(ZafIcon::SystemIcon("HAND"), read->IconData());
+    EXPECT_STREQ("Stop", read->Text());
+    ZafIconData *hand = ZafIcon::SystemIcon(ZafIcon::iconHand);
+    read.reset();
+    EXPECT_EQ(1, hand->NotificationCount()); // the stored icon's
+    EXPECT_NE(nullptr, hand->iconHandle);
+    EXPECT_EQ(hand, stored.SetSystemIcon(99));
+    EXPECT_EQ(1, stored.SetBitmapData(nullptr));
+    EXPECT_EQ(ZafButton::flatButton, stored.SetButtonType(ZafButton::pushButton));
+}
+
+TEST_F(IconTest, AnImageOfPixelsBecomesAWindowsIconAndIsPainted)
+{
+    std::vector<std::uint8_t> pixels(32 * 32, 255);
+    for (int y = 8; y < 24; ++y)
+        for (int x = 8; x < 24; ++x)
+            pixels[static_cast<std::size_t>(y * 32 + x)] = 4; // red
+    auto *data = new ZafIconData();
+    data->SetIconArray(32, 32, pixels.data());
+    ZafIcon *icon = AddIcon(nullptr, data);
+    Show();
+    ASSERT_NE(nullptr, data->iconHandle);
+    icon->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    EXPECT_EQ(32, WindowSize(icon).cx);
+    bartest::Painted painted(icon->OSHandle());
+    EXPECT_EQ(bartest::TableColor(4), painted.At(16, 16));
+    EXPECT_NE(bartest::TableColor(4), painted.At(2, 2));
+}
+
+TEST_F(IconTest, AMinimizeIconGivesItsImageToTheFrame)
+{
+    auto *icon = new ZafIcon(0, 0, nullptr, ZafIcon::SystemIcon(ZafIcon::iconExclamation), ZafIcon::minimizeIcon);
+    EXPECT_EQ(ZAF_NUMID_MIN_ICON, icon->NumberID());
+    EXPECT_TRUE(icon->SupportObject());
+    Window()->AddObject(icon);
+    Show();
+    EXPECT_FALSE(icon->IsCreated());
+    const auto big = reinterpret_cast<HICON>(SendMessageA(Window()->OSHandle(2), WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(ZafIcon::SystemIcon(ZafIcon::iconExclamation)->iconHandle, big);
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+// Spin controls driven as a user drives them: Up and Down typed in the
+// field, clicks on the arrows of the Windows up-down control, checked
+// through the field's value, the user function's calls and the places
+// Windows reports; and the round trip through a UI data file.
+#include "BarTestSupport.h"
+#include "FieldTestSupport.h"
+
+#include "zaf/controls/ZafSpinControl.h"
+#include "zaf/data/ZafIntegerData.h"
+
+#include <commctrl.h>
+
+namespace {
+
+using fieldtest::Recorded;
+
+class SpinControlTest : public fieldtest::FieldTest
+{
+protected:
+    SpinControlTest() { ZafSpinControl::RegisterPersistence(); }
+
+    // A spin control of 60 x 20 pixels with an integer field stepping by 1
+    // within 1..5, in the dialog.
+    ZafSpinControl *AddSpin(ZafWindow *dialog, int top, std::int32_t value = 3)
+    {
+        auto *spin = new ZafSpinControl(0, 0, 1, 1);
+        spin->SetCoordinateType(ZAF_PIXEL);
+        spin->SetRegion(ZafRegionRect(10, top, 69, top + 19, ZAF_PIXEL));
+        auto *field = new ZafInteger(0, 0, 1, value);
+        field->SetCoordinateType(ZAF_PIXEL);
+        field->SetRange("1..5");
+        spin->AddObject(field);
+        spin->SetStepData(new ZafIntegerData(1));
+        spin->SetUserFunction(fieldtest::RecordCall);
+        dialog->AddObject(spin);
+        return spin;
+    }
+    static std::int32_t Value(ZafSpinControl *spin) { return static_cast<ZafInteger *>(spin->Field())->GetValue(); }
+    // A press and release on the upper or lower half of the arrows.
+    static void ClickArrow(ZafSpinControl *spin, bool up)
+    {
+        RECT r;
+        GetClientRect(spin->UpDownHandle(), &r);
+        const LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
+        SendMessageA(spin->UpDownHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(spin->UpDownHandle(), WM_LBUTTONUP, 0, at);
+        RunQueued();
+    }
+    int Selections() const
+    {
+        int n = 0;
+        for (const fieldtest::Call &call : Recorded().calls)
+            n += call.code == ZAF_SELECT;
+        return n;
+    }
+};
+
+TEST_F(SpinControlTest, PlacesTheFieldAndTheArrowsByItsHeight)
+{
+    ZafDialogWindow *dialog = Dialog();
+    ZafSpinControl *spin = AddSpin(dialog, 10);
+    Show(dialog);
+    ASSERT_NE(nullptr, spin->UpDownHandle());
+    const RECT field = bartest::PlaceInParent(spin->Field()->OSHandle());
+    EXPECT_EQ(0, field.left);
+    EXPECT_EQ(45, field.right);
+    const RECT arrows = bartest::PlaceInParent(spin->UpDownHandle());
+    EXPECT_EQ(44, arrows.left);
+    EXPECT_EQ(15, arrows.right - arrows.left);
+    EXPECT_EQ(19, arrows.bottom - arrows.top);
+    Close(dialog);
+}
+
+TEST_F(SpinControlTest, OneClickOnAnArrowStepsOnceAndCallsTheUserFunctionOnce)
+{
+    ZafDialogWindow *dialog = Dialog();
+    ZafSpinControl *spin = AddSpin(dialog, 10);
+    Show(dialog);
+    ClickArrow(spin, false);
+    EXPECT_EQ(2, Value(spin));
+    EXPECT_EQ(1, Selections());
+    ClickArrow(spin, true);
+    ClickArrow(spin, true);
+    EXPECT_EQ(4, Value(spin));
+    EXPECT_EQ(3, Selections());
+    // The arrows rest in the middle, ready for the next click either way.
+    EXPECT_EQ(ZafSpinControl::arrowRest, LOWORD(SendMessageA(spin->UpDownHandle(), UDM_GETPOS, 0, 0)));
+    Close(dialog);
+}
+
+TEST_F(SpinControlTest, UpAndDownTypedInTheFieldStepItAndTheFocusStays)
+{
+    ZafDialogWindow *dialog = Dialog();
+    ZafSpinControl *first = AddSpin(dialog, 10);
+    ZafSpinControl *second = AddSpin(dialog, 40);
+    Show(dialog);
+    first->Field()->SetFocus(true);
+    RunQueued();
+    Press(first->Field(), VK_UP);
+    EXPECT_EQ(4, Value(first));
+    Press(first->Field(), VK_DOWN);
+    Press(first->Field(), VK_DOWN);
+    EXPECT_EQ(2, Value(first));
+    EXPECT_EQ(3, Selections());
+    // The arrows did not move the focus to the next control, as they would
+    // from a button; the field wanted them, and the spin control got them.
+    EXPECT_EQ(first->Field()->OSHandle(), GetFocus());
+    EXPECT_EQ(3, Value(second));
+    Close(dialog);
+}
+
+TEST_F(SpinControlTest, StepsStopAtTheRangeOrWrapAroundIt)
+{
+    ZafDialogWindow *dialog = Dialog();
+    ZafSpinControl *stops = AddSpin(dialog, 10, 5);
+    ZafSpinControl *wraps = AddSpin(dialog, 40, 5);
+    wraps->SetWrap(true);
+    Show(dialog);
+    ClickArrow(stops, true);
+    ClickArrow(wraps, true);
+    EXPECT_EQ(5, Value(stops));
+    EXPECT_EQ(1, Value(wraps));
+    Close(dialog);
+}
+
+TEST_F(SpinControlTest, ADisabledOrReadOnlySpinControlIgnoresItsArrows)
+{
+    ZafDialogWindow *dialog = Dialog();
+    ZafSpinControl *disabled = AddSpin(dialog, 10);
+    ZafSpinControl *readOnly = AddSpin(dialog, 40);
+    disabled->SetDisabled(true);
+    readOnly->SetReadOnly(true);
+    Show(dialog);
+    ClickArrow(readOnly, true);
+    SendMessageA(disabled->OSHandle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, ZafSpinControl::arrowUp),
+                 reinterpret_cast<LPARAM>(disabled->UpDownHandle()));
+    RunQueued();
+    EXPECT_EQ(3, Value(disabled));
+    EXPECT_EQ(3, Value(readOnly));
+    EXPECT_EQ(0, Selections());
+    Close(dialog);
+}
+
+TEST_F(SpinControlTest, KeepsItsFirstFieldOnceShown)
+{
+    ZafDialogWindow *dialog = Dialog();
+    ZafSpinControl *spin = AddSpin(dialog, 10);
+    Show(dialog);
+    ZafWindowObject *field = spin->Field();
+    ZafInteger other(0, 0, 5, 9);
+    EXPECT_EQ(field, spin->AddObject(&other));
+    EXPECT_EQ(field, spin->SubtractObject(field));
+    EXPECT_EQ(nullptr, other.Parent());
+    Close(dialog);
+}
+
+TEST_F(SpinControlTest, RoundTripKeepsTheFlagsTheFieldAndTheStep)
+{
+    ZafSpinControl stored(1, 1, 10, 1);
+    auto *field = new ZafInteger(0, 0, 8, 7);
+    field->SetStringID("COUNT");
+    stored.AddObject(field);
+    stored.SetStepData(new ZafIntegerData(5));
+    stored.SetWrap(true);
+    stored.SetReadOnly(true);
+    auto read = fieldtest::RoundTrip(stored, "SPIN");
+    EXPECT_TRUE(read->Wrap());
+    EXPECT_TRUE(read->ReadOnly());
+    ASSERT_NE(nullptr, read->Field());
+    EXPECT_STREQ("COUNT", read->Field()->StringID());
+    auto *step = dynamic_cast<ZafIntegerData *>(read->StepData());
+    ASSERT_NE(nullptr, step);
+    EXPECT_EQ(5, step->Value());
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+// ZafSpinControl: a window that holds exactly one field (a ZafString, in
+// practice a ZafInteger or ZafReal) with a pair of up/down arrows at its
+// right end. Each arrow click, and each Up or Down key typed in the field,
+// steps the field's value by the step data (wrapping at the ends of the
+// field's ranges when asked) and then reports a selection (ZAF_SELECT) to
+// the spin control's user function. The field's own selections (Enter)
+// reach that user function too, unless the field has a user function of
+// its own.
+//
+// The arrows are a Windows "msctls_updown32" control in the spin control's
+// window, with the range 0 to 2 held at 1: a click moves it to 0 or 2, which
+// becomes one step, and it is set back to 1. The up-down control reports a
+// click twice (SB_THUMBPOSITION, then SB_ENDSCROLL); only the first steps.
+//
+// The field keeps the arrow keys that a window would take for moving the
+// focus (an EDIT control wants them); the spin control gets them because a
+// key the field does not consume passes up to its parent, the spin control,
+// before its window sees it.
+//
+// Ownership: the spin control owns its field (as every window owns its
+// children) and its step data when that is destroyable and nobody else
+// observes it.
+//
+// Layout (pixels): with W and H the spin control's size, the arrows are
+// w = H * 3 / 4 wide; the field takes (0, 0, W - 1 - w, H - 1) and the
+// arrows stand at x = W - 1 - w, w wide and H - 1 high.
+//
+// The persistent record (level "ZafSpinControl", class id 1017, after the
+// window record and its field):
+//   u16  flags: bit 0 read-only, bit 1 wrap
+//   u16  class id of the step data (0 none)
+//   text the step data's name
+// followed by the step data's own record beside it.
+#pragma once
+
+#include "zaf/core/ZafWindow.h"
+
+#include <cstdint>
+
+class ZafData;
+class ZafString;
+
+class ZafSpinControl : public ZafWindow
+{
+public:
+    static constexpr ZafClassID classID = 1017;
+    static constexpr const char *className = "ZafSpinControl";
+
+    // Bits of the stored flag word.
+    enum StoredFlag : std::uint16_t {
+        storedReadOnly = 0x0001,
+        storedWrap = 0x0002,
+    };
+    // The up-down control's range: the middle is its resting place.
+    static constexpr int arrowDown = 0;
+    static constexpr int arrowRest = 1;
+    static constexpr int arrowUp = 2;
+
+    // Region in cells; no field and no step data yet.
+    ZafSpinControl(int left, int top, int width, int height);
+    // Copies the flags and the field; a destroyable step data is copied.
+    ZafSpinControl(const ZafSpinControl &copy);
+    ~ZafSpinControl() override;
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+    ZafWindowObject *Duplicate() const override { return new ZafSpinControl(*this); }
+
+    // --- Persistence ------------------------------------------------------
+    ZafSpinControl(const char *name, ZafWindowPersistence &persistence);
+    static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
+    void Write(ZafWindowPersistence &persistence) override;
+    static void RegisterPersistence();
+
+    // --- The field --------------------------------------------------------
+    // Replaces (and deletes) the field; refused once the Windows window
+    // exists, when it answers the field in force. A field without a user
+    // function reports its selections through the spin control's.
+    ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
+    // Refused once the Windows window exists (answers the field).
+    ZafWindowObject *SubtractObject(ZafWindowObject *object) override;
+    ZafString *Field() const;
+    const char *Text() override;
+    int SetText(const char *text) override;
+
+    // --- Events -----------------------------------------------------------
+    ZafEventType Event(const ZafEventRecord &event) override;
+    ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
+    // One step up or down and the selection report; 0, or 1 when nothing
+    // could step (no field, disabled, read-only).
+    int Step(bool up, const ZafEventRecord &event);
+
+    // --- Windows window ---------------------------------------------------
+    HWND CreateOSWindow() override;
+    void OSWindowDestroyed() override;
+    HWND UpDownHandle() const { return upDown; }
+    // Places the field and the arrows (see above).
+    void Layout();
+
+    // --- Attributes -------------------------------------------------------
+    // Stores the step data, deleting the old one under the rule above; 0.
+    int SetStepData(ZafData *data);
+    ZafData *StepData() const { return stepData; }
+    // Refused once created; passed to the field.
+    bool SetReadOnly(bool flag);
+    bool SetWrap(bool flag) { return wrap = flag; }
+    bool ReadOnly() const { return readOnly; }
+    bool Wrap() const { return wrap; }
+    // Fixed for every spin control.
+    bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
+    bool SetSizeable(bool flag) override { return DenySizeable(flag); }
+    bool SetMovable(bool flag) override { return DenyMoveable(flag); }
+    bool SetTemporary(bool flag) override { return DenyTemporary(flag); }
+    bool SetMaximized(bool flag) override { return DenyMaximized(flag); }
+    bool SetMinimized(bool flag) override { return DenyMinimized(flag); }
+    bool SetModal(bool flag) override { return DenyModal(flag); }
+
+private:
+    void Construct();
+    void ReadFields(ZafWindowPersistence &persistence);
+    // The user function a field without one gets: its selection is the
+    // spin control's.
+    static ZafEventType FieldFunction(ZafWindowObject *field, ZafEventRecord &event, ZafEventType code);
+
+    bool readOnly = false;
+    bool wrap = false;
+    ZafData *stepData = nullptr;
+    HWND upDown = nullptr;
+};

@@ -1,0 +1,86 @@
+// ZafStatusBar: a strip along the bottom edge of a window that keeps its
+// height when the window is resized and holds windowless objects (prompts,
+// a progress bar) that it paints in its own Windows window: every child is
+// kept without a window of its own, takes its colours from the bar (no
+// class palette) and leaves its border to the bar (sunken, one line). It
+// is a support object of its window and docks to the bottom (DockEdge), so
+// a window that docks objects (an MDI frame) gives its client what is left
+// above it. When bordered, a line pair runs along its top and the
+// children's coordinates start below it.
+//
+// Ownership: the bar owns its children (as every window).
+//
+// The persistent record (level "ZafStatusBar", class id 1015) is the window
+// record with its children; the bar has no fields of its own.
+#pragma once
+
+#include "zaf/core/ZafWindow.h"
+
+class ZafStatusBar : public ZafWindow
+{
+public:
+    static constexpr ZafClassID classID = 1015;
+    static constexpr const char *className = "ZafStatusBar";
+    // The thickness of the line pair along the top.
+    static constexpr int borderWidth = 2;
+
+    // Region in cells; bordered.
+    ZafStatusBar(int left, int top, int width, int height);
+    ZafStatusBar(const ZafStatusBar &copy);
+
+    ZafClassID ClassID() const override { return classID; }
+    const char *ClassName() const override { return className; }
+    bool IsClassID(ZafClassID id) const override;
+    bool IsClassName(const char *name) const override;
+    ZafWindowObject *Duplicate() const override { return new ZafStatusBar(*this); }
+
+    // --- Persistence ------------------------------------------------------
+    ZafStatusBar(const char *name, ZafWindowPersistence &persistence);
+    static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
+    void Write(ZafWindowPersistence &persistence) override;
+    static void RegisterPersistence();
+
+    // --- Events -----------------------------------------------------------
+    // ZAF_APPLY_GEOMETRY keeps the height and the bottom edge; a changed
+    // region repaints the bar.
+    ZafEventType Event(const ZafEventRecord &event) override;
+    ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
+    // Makes the object one the bar paints (see above) and adds it.
+    ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
+
+    // --- Drawing and layout -------------------------------------------------
+    ZafDockEdge DockEdge() const override { return ZAF_DOCK_BOTTOM; }
+    DWORD OSStyle() const override;
+    DWORD OSExtendedStyle() const override { return WS_EX_NOPARENTNOTIFY; }
+    POINT ChildOrigin() const override { return POINT{0, bordered ? borderWidth : 0}; }
+    // The bar's face and line pair; the children are drawn by the paint's
+    // pass over windowless objects, each clipped to its region.
+    ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+    // The border of a child that leaves it to the bar: one sunken line.
+    ZafEventType DrawBorder(ZafRegionRect &rect, ZafEventType code) override;
+    ZafEventType DrawFocus(ZafRegionRect &, ZafEventType code) override { return code; }
+    const ZafPaletteMap *ClassPaletteMap() const override { return paletteMap; }
+    static const ZafPaletteMap paletteMap[];
+    // Both background colours are always the button face.
+    void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
+    COLORREF BackgroundColor() const override;
+
+    // --- Attributes fixed for every status bar --------------------------------
+    bool SetFocus(bool) override { return focus = false; }
+    bool SetNoFocus(bool) override { return noFocus = true; }
+    bool SetSupportObject(bool) override { return supportObject = true; }
+    int SetRegionType(int type) override { return ForceRegionType2(type); }
+    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
+    bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
+    bool SetSizeable(bool flag) override { return DenySizeable(flag); }
+    bool SetMovable(bool flag) override { return DenyMoveable(flag); }
+    bool SetTemporary(bool flag) override { return DenyTemporary(flag); }
+    bool SetMaximized(bool flag) override { return DenyMaximized(flag); }
+    bool SetMinimized(bool flag) override { return DenyMinimized(flag); }
+    bool SetModal(bool flag) override { return DenyModal(flag); }
+    bool SetPlainKeyHotKeys(bool flag) override { return DenyPlainKeyHotKeys(flag); }
+
+private:
+    void Construct();
+    static void Adopt(ZafWindowObject *child);
+};
