@@ -1,6 +1,7 @@
 #include "shell/MainWindowDefinition.h"
 
 #include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafControls.h"
 #include "zaf/controls/ZafFrameButton.h"
 #include "zaf/controls/ZafMaximizeButton.h"
 #include "zaf/controls/ZafMinimizeButton.h"
@@ -12,9 +13,7 @@
 
 void RegisterMainWindowClasses()
 {
-    ZafButton::RegisterPersistence();
-    ZafPullDownMenu::RegisterPersistence();
-    ZafFrameButton::RegisterPersistence();
+    ZafRegisterControls();
     ZafFrameButton::InstallGenericObjectMaker();
 }
 

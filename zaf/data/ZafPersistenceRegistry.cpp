@@ -57,6 +57,13 @@ std::vector<ZafConstructorEntry> &ObjectTable()
                                                      {1003, "ZafPullDownItem", nullptr},
                                                      {1002, "ZafPopUpMenu", nullptr},
                                                      {19, "ZafPopUpItem", nullptr},
+                                                     // Controls beyond the original table, so that
+                                                     // windows holding them read back too.
+                                                     {12, "ZafReal", nullptr},
+                                                     {20, "ZafImage", nullptr},
+                                                     {1012, "ZafProgressBar", nullptr},
+                                                     {1015, "ZafStatusBar", nullptr},
+                                                     {31, "ZafSplitter", nullptr},
                                                      {ZafEndOfTable, nullptr, nullptr}};
     return table;
 }
