@@ -165,6 +165,60 @@ bool ZafGdiDisplay::SetFont(int index, HFONT font, bool owned)
     return true;
 }
 
+namespace {
+
+// The metrics of a font as the screen draws it.
+bool ScreenMetrics(HFONT font, TEXTMETRICA &tm)
+{
+    HDC screen = GetDC(nullptr);
+    if (!screen)
+        return false;
+    HGDIOBJ old = SelectObject(screen, font);
+    const bool read = GetTextMetricsA(screen, &tm) != 0;
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return read;
+}
+
+} // namespace
+
+bool ZafGdiDisplay::ScaleFonts(int fromPixelsPerInchY, int toPixelsPerInchY)
+{
+    if (fromPixelsPerInchY <= 0 || toPixelsPerInchY <= 0)
+        return false;
+    bool all = true;
+    for (int i = 0; i < FontCount(); ++i) {
+        if (!fonts[i])
+            continue;
+        LOGFONTA font;
+        TEXTMETRICA tm;
+        if (GetObjectA(fonts[i], sizeof font, &font) != sizeof font || !ScreenMetrics(fonts[i], tm)) {
+            all = false;
+            continue;
+        }
+        // The character height the screen really draws (a raster font's
+        // differs from the height asked for), as a negative height: the
+        // same points at the new resolution.
+        font.lfHeight = -MulDiv(tm.tmHeight - tm.tmInternalLeading, toPixelsPerInchY, fromPixelsPerInchY);
+        font.lfWidth = MulDiv(font.lfWidth, toPixelsPerInchY, fromPixelsPerInchY);
+        // A raster font (the stock fixed font is one) only grows by whole
+        // multiples: take a TrueType font of its pitch and family instead.
+        // The face goes too, since Wine keeps a raster face it is named.
+        if ((tm.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0) {
+            font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+            font.lfFaceName[0] = '\0';
+            font.lfWidth = 0;
+        }
+        HFONT scaled = CreateFontIndirectA(&font);
+        if (!scaled || !SetFont(i, scaled, true)) {
+            if (scaled)
+                DeleteObject(scaled);
+            all = false;
+        }
+    }
+    return all;
+}
+
 // --- Brushes -----------------------------------------------------------------------
 
 HBRUSH ZafGdiDisplay::GetCachedBrush(COLORREF color)
@@ -388,7 +442,7 @@ void ZafGdiDisplay::Text(const RECT &rect, const char *text, int hzJustify, int 
 SIZE ZafGdiDisplay::TextSize(const char *text, int fontIndex)
 {
     SIZE size = {0, 0};
-    HDC dc = current ? current : GetDC(nullptr);
+    HDC dc = current ? current : measureDC ? measureDC : GetDC(nullptr);
     if (!dc)
         return size;
     HGDIOBJ old = SelectObject(dc, Font(fontIndex));
@@ -400,7 +454,7 @@ SIZE ZafGdiDisplay::TextSize(const char *text, int fontIndex)
         size.cy = tm.tmHeight;
     }
     SelectObject(dc, old);
-    if (dc != current)
+    if (dc != current && dc != measureDC)
         ReleaseDC(nullptr, dc);
     return size;
 }

@@ -96,6 +96,13 @@ public:
     // Puts a font in the table at the index (growing it); the display takes
     // ownership when owned is set. False for a negative index or null font.
     bool SetFont(int index, HFONT font, bool owned);
+    // Replaces every font of the table by one of the same face and the same
+    // size in points for a device of toPixelsPerInchY (a font of N points is
+    // N/72 inch there), the table's fonts being sized for fromPixelsPerInchY;
+    // a raster font gives way to a TrueType font of its pitch and family.
+    // The display owns the new fonts. False when a font cannot be made (that
+    // entry is left as it was).
+    bool ScaleFonts(int fromPixelsPerInchY, int toPixelsPerInchY);
 
     // --- Brushes --------------------------------------------------------------
     HBRUSH GetCachedBrush(COLORREF color);
@@ -152,6 +159,11 @@ public:
 
     // Reads the cell metrics again from the system font and the screen.
     void ReadScreenMetrics();
+
+protected:
+    // The context TextSize measures in when none is current: the screen's
+    // when null (a printer measures on its own context).
+    HDC measureDC = nullptr;
 
 private:
     struct Loan

@@ -44,6 +44,12 @@ ZafPrinter::ZafPrinter(HDC printerDC, bool ownsDC) : dc(printerDC), owned(ownsDC
     m.postSpace = ScaleMetric(screen.postSpace, m.pixelsPerInchY, screen.pixelsPerInchY);
     SetCellMetrics(m);
 
+    // The table holds the screen's stock fonts, sized in screen pixels: on a
+    // 600 dpi printer they would print at a sixth of their size. Make fonts
+    // of the same points for the printer, and measure text on its context.
+    ScaleFonts(screen.pixelsPerInchY, m.pixelsPerInchY);
+    measureDC = dc;
+
     const int divisor = std::gcd(m.pixelsPerInchX, screen.pixelsPerInchX);
     scaleNumerator = m.pixelsPerInchX / divisor;
     scaleDenominator = screen.pixelsPerInchX / divisor;

@@ -18,6 +18,9 @@
 //
 // Page: PageWidth / PageHeight in device pixels: the device's HORZRES and
 // VERTRES, or the size of the bitmap selected into a memory context.
+// Fonts: the table's fonts are made for the printer, of the screen fonts'
+// faces and points at the printer's LOGPIXELSY, and TextSize measures on the
+// printer's context.
 // Scale: GetScale answers the printer's LOGPIXELSX over the screen's
 // (reduced), GetOrigin 0, 0: window pixels times the scale are printer
 // pixels.

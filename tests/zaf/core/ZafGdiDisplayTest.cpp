@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 using coretest::MemoryPage;
@@ -267,4 +268,99 @@ TEST(ZafPrinter, AnOwnedContextGoesWithThePrinterAndAnOpenDocumentIsEnded)
         EXPECT_TRUE(printer.BeginPage());
     }
     EXPECT_EQ(0u, GetObjectType(dc));
+}
+
+namespace {
+
+// What a font is on a device context: its face, its character height (cell
+// height less internal leading) in device pixels, and whether it scales to
+// any size (TrueType or vector) or only by whole multiples (raster).
+struct FontOnDevice
+{
+    std::string face;
+    int emHeight;
+    bool scalable;
+};
+
+FontOnDevice Measure(HDC dc, HFONT font)
+{
+    HGDIOBJ old = SelectObject(dc, font);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, face);
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    return {face, tm.tmHeight - tm.tmInternalLeading, (tm.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR)) != 0};
+}
+
+} // namespace
+
+// A font of N points must stay N/72 inch on a device of any resolution. A
+// font's height in device units does not depend on the context it is
+// measured on in the default mapping mode, so a memory context measures the
+// fonts made for other resolutions as a printer of that resolution would
+// draw them.
+class ZafGdiDisplayFontScale : public testing::TestWithParam<int>
+{
+};
+
+TEST_P(ZafGdiDisplayFontScale, ScaledFontsKeepTheirFaceAndPoints)
+{
+    const int deviceDpi = GetParam();
+    MemoryPage page(8, 8);
+    ZafGdiDisplay display;
+    const int screenDpi = display.CellMetrics().pixelsPerInchY;
+    std::vector<FontOnDevice> before;
+    for (int i = 0; i < display.FontCount(); ++i)
+        before.push_back(Measure(page.dc, display.Font(i)));
+
+    ASSERT_TRUE(display.ScaleFonts(screenDpi, deviceDpi));
+    for (int i = 0; i < display.FontCount(); ++i) {
+        SCOPED_TRACE("font " + std::to_string(i) + " " + before[i].face);
+        const FontOnDevice after = Measure(page.dc, display.Font(i));
+        EXPECT_TRUE(after.scalable);
+        if (before[i].scalable) {
+            EXPECT_EQ(before[i].face, after.face);
+        }
+        // Hinting rounds each height to whole pixels of its own device.
+        const double expected = double(before[i].emHeight) * deviceDpi / screenDpi;
+        EXPECT_NEAR(expected, after.emHeight, 1.0 + double(deviceDpi) / screenDpi);
+    }
+    EXPECT_FALSE(display.ScaleFonts(0, deviceDpi));
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolutions, ZafGdiDisplayFontScale, testing::Values(96, 120, 300, 600, 1200));
+
+// Wine has no printer, so an enhanced metafile stands for one: its
+// resolution is its reference device's, here the screen's, which is why the
+// scaling itself is checked above at other resolutions.
+TEST(ZafPrinter, FontsAreTheirOwnAtThePrintersResolutionAndMeasureOnItsContext)
+{
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, dc);
+    ZafGdiDisplay screen;
+    const int screenDpi = screen.CellMetrics().pixelsPerInchY;
+    {
+        ZafPrinter printer(dc);
+        const int printerDpi = GetDeviceCaps(dc, LOGPIXELSY);
+        for (int i = 0; i < printer.FontCount(); ++i) {
+            SCOPED_TRACE("font " + std::to_string(i));
+            EXPECT_NE(screen.Font(i), printer.Font(i)) << "a screen font on the printer";
+            const FontOnDevice onScreen = Measure(dc, screen.Font(i));
+            const FontOnDevice onPrinter = Measure(dc, printer.Font(i));
+            EXPECT_TRUE(onPrinter.scalable);
+            EXPECT_NEAR(double(onScreen.emHeight) * printerDpi / screenDpi, onPrinter.emHeight,
+                        1.0 + double(printerDpi) / screenDpi);
+        }
+        HGDIOBJ old = SelectObject(dc, printer.Font(ZAF_FONT_SYSTEM));
+        SIZE expected = {};
+        GetTextExtentPoint32A(dc, "Mean", 4, &expected);
+        SelectObject(dc, old);
+        const SIZE measured = printer.TextSize("Mean");
+        EXPECT_EQ((std::vector<LONG>{expected.cx, expected.cy}), (std::vector<LONG>{measured.cx, measured.cy}));
+    }
+    DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+    // The screen's stock fonts outlive the printer's own.
+    EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(GetStockObject(DEFAULT_GUI_FONT)));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(screen.Font(ZAF_FONT_SYSTEM)));
 }
