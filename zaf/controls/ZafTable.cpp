@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -32,6 +33,15 @@ ZafRegionRect Pixels(const ZafWindowObject *object)
 ZafTableRecord *AsRecord(ZafElement *e)
 {
     return static_cast<ZafTableRecord *>(static_cast<ZafWindowObject *>(e));
+}
+
+// A column header's cell; named after its column, for two cells of one
+// class would share one directory in the UI data file.
+ZafString *NewHeaderCell(const ZafTableHeader &header, const char *title)
+{
+    auto *cell = new ZafString(0, 0, 1, title ? title : "", -1);
+    cell->SetStringID(("column" + std::to_string(header.Count())).c_str());
+    return cell;
 }
 
 } // namespace
@@ -134,13 +144,22 @@ void ZafTable::ReadData(ZafWindowPersistence &persistence)
 void ZafTable::Write(ZafWindowPersistence &persistence)
 {
     persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry);
-    // Record windows are never written: they are taken out of the list
-    // while the window part writes its record and support objects.
+    if (virtualRecord && !virtualRecord->StringID()) {
+        virtualRecord->SetStringID("virtualRecord");
+        virtualRecord->Event(ZafEventRecord(ZAF_RESOLVE_REFERENCES));
+    }
+    // Record windows are never written. The virtual record stands in their
+    // place while the window part writes its children, so that it is stored
+    // as an entry of the table's directory and read back as a child.
     std::vector<ZafElement *> records;
     ZafElement *current = Current();
     while (ZafElement *e = First())
         records.push_back(ZafList::Subtract(e));
+    if (virtualRecord)
+        ZafList::Add(virtualRecord);
     ZafWindow::Write(persistence);
+    if (virtualRecord)
+        ZafList::Subtract(virtualRecord);
     for (ZafElement *e : records)
         ZafList::Add(e);
     SetCurrent(current);
@@ -153,15 +172,9 @@ void ZafTable::Write(ZafWindowPersistence &persistence)
 
 void ZafTable::WriteData(ZafWindowPersistence &persistence)
 {
-    if (virtualRecord && !virtualRecord->StringID()) {
-        virtualRecord->SetStringID("virtualRecord");
-        virtualRecord->Event(ZafEventRecord(ZAF_RESOLVE_REFERENCES));
-    }
     persistence.Write16(static_cast<std::uint16_t>(grid ? storedGrid : 0));
     persistence.Write32(static_cast<std::int32_t>(lastRecord));
-    persistence.WriteString(virtualRecord ? virtualRecord->StringID() : "");
-    if (virtualRecord && persistence.Error() == 0)
-        persistence.WriteChild(*virtualRecord);
+    persistence.WriteString(virtualRecord && virtualRecord->StringID() ? virtualRecord->StringID() : "");
 }
 
 void ZafTable::RegisterPersistence()
@@ -464,7 +477,7 @@ ZafWindowObject *ZafTable::InsertObject(ZafWindowObject *object, const char *col
     if (!record) {
         // A column: its header cell, then the field in the virtual record.
         if (ZafTableHeader *header = ColumnHeader())
-            header->AddObject(new ZafString(0, 0, 1, columnTitle ? columnTitle : object->Text(), -1));
+            header->AddObject(NewHeaderCell(*header, columnTitle ? columnTitle : object->Text()));
         if (grid)
             object->SetBordered(false);
         if (auto *button = dynamic_cast<ZafButton *>(object))
@@ -507,7 +520,7 @@ ZafTableRecord *ZafTable::SetVirtualRecord(ZafTableRecord *record)
             if (grid)
                 field->SetBordered(false);
             if (header)
-                header->AddObject(new ZafString(0, 0, 1, static_cast<const char *>(nullptr), -1));
+                header->AddObject(NewHeaderCell(*header, nullptr));
         }
     }
     return virtualRecord;

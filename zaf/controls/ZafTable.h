@@ -35,7 +35,8 @@
 //   u16  flags: bit 0 grid
 //   i32  last record
 //   text string id of the virtual record ("" none)
-// and the virtual record written as an entry of the table's directory.
+// with the virtual record written as an entry of the table's directory
+// (beside the support objects; it is the only child ever written).
 #pragma once
 
 #include "zaf/core/ZafWindow.h"

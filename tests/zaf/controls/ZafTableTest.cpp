@@ -465,3 +465,49 @@ TEST_F(ZafTableTest, AWindowWhoseRecordCannotBeReachedIsLeftEmptyAndNeverStored)
     EXPECT_TRUE(table->Logged('S').empty()) << "an empty window is stored over no record";
     EXPECT_EQ(table->rows[45][0], "name45");
 }
+
+TEST_F(ZafTableTest, ARoundTripThroughTheUIDataFileKeepsColumnsHeadersAndTheRecordCount)
+{
+    ZafTable::RegisterPersistence();
+    ZafTable source(0, 0, 300, 200, 40, 20, 20);
+    source.SetCoordinateType(ZAF_PIXEL);
+    source.SetGrid(false);
+    source.SetLastRecord(9);
+    source.InsertObject(new ZafString(0, 0, 10, "", -1), "Name");
+    source.InsertObject(new ZafInteger(10, 0, 8, 0), "Count");
+    // The program's constructor table has no rows for the table's classes:
+    // a reader enters them, as it does for the table itself.
+    fieldtest::ScratchFile file;
+    source.SetStringID("CASES");
+    {
+        ZafStorage storage(file.Path(), ZafStorage::CreateTree);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        source.Write(*persistence);
+        ASSERT_EQ(persistence->Error(), 0u);
+        ASSERT_EQ(storage.Save(), 0u);
+    }
+    ZafStorage storage(file.Path(), ZafStorage::Read);
+    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+    persistence->AddObjectConstructor(ZafTable::className, ZafTable::classID, ZafObjectNew<ZafTable::New>);
+    persistence->AddObjectConstructor(ZafTableRecord::className, ZafTableRecord::classID,
+                                      ZafObjectNew<ZafTableRecord::New>);
+    persistence->AddObjectConstructor(ZafTableHeader::className, ZafTableHeader::classID,
+                                      ZafObjectNew<ZafTableHeader::New>);
+    auto read = std::make_unique<ZafTable>("CASES", *persistence);
+    EXPECT_EQ(read->Error(), 0);
+    EXPECT_FALSE(read->Grid());
+    EXPECT_EQ(read->LastRecord(), 9);
+    EXPECT_EQ(read->RecordWindowCount(), 0) << "record windows are never stored";
+    ASSERT_NE(read->VirtualRecord(), nullptr);
+    ASSERT_EQ(read->VirtualRecord()->Count(), 2);
+    EXPECT_TRUE(static_cast<ZafWindowObject *>(read->VirtualRecord()->Get(1))->IsClassID(ZafInteger::classID));
+    ASSERT_NE(read->ColumnHeader(), nullptr);
+    ASSERT_EQ(read->ColumnHeader()->Count(), 2);
+    EXPECT_STREQ(static_cast<ZafWindowObject *>(read->ColumnHeader()->Get(0))->Text(), "Name");
+    ASSERT_NE(read->RowHeader(), nullptr);
+    EXPECT_EQ(read->RowHeader()->HeaderType(), ZafTableHeader::typeRow);
+    EXPECT_NE(read->RowHeader()->Field(), nullptr) << "the row fields' template comes back";
+    EXPECT_EQ(read->RowHeader()->Count(), 0);
+    ASSERT_NE(read->CornerHeader(), nullptr);
+    EXPECT_EQ(read->CornerHeader()->HeaderType(), ZafTableHeader::typeCorner);
+}
