@@ -398,10 +398,11 @@ void ZafTable::LayoutRecord(ZafTableRecord *record, ZafWindowObject *rowField, i
     record->Event(ZafEventRecord(ZAF_REGION_CHANGED));
     if (rowField) {
         const int top = PositionOf(record) == 0 ? 0 : y;
-        rowField->SetRegion(0, top - ColumnHeaderHeight(), RowHeaderWidth() - 1,
-                            y + recordHeight - ColumnHeaderHeight(), ZAF_PIXEL);
+        rowField->SetRegion(0, top, RowHeaderWidth() - 1, y + recordHeight, ZAF_PIXEL);
     }
-    y += recordHeight + recordSpacing + (grid ? 1 : 0);
+    // The next top: below this bottom by the spacing, one more in grid mode
+    // for the grid line.
+    y += recordHeight - 1 + recordSpacing + (grid ? 1 : 0);
 }
 
 void ZafTable::ShowRecordsFrom(int first)

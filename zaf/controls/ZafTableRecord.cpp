@@ -409,11 +409,15 @@ int ZafTableRecord::NotifyFocus(ZafWindowObject *object, bool gaining)
 
 ZafEventType ZafTableRecord::Draw(const ZafEventRecord &, ZafEventType code)
 {
-    // The fields draw themselves in the paint pass; the record fills what
-    // they leave (right of the last field and between grid columns).
+    // The fields draw themselves in the paint pass, and the gaps between
+    // them are the table's grid lines: the record fills only what lies right
+    // of its last field.
     ZafDrawPass pass(*this);
     ZafRegionRect area = pass.Area();
-    DrawBackground(area, code);
+    if (ZafWindowObject *last = static_cast<ZafWindowObject *>(Last()))
+        area.left = last->GetWindowRegion().right + 1;
+    if (area.left <= area.right)
+        DrawBackground(area, code);
     return code;
 }
 

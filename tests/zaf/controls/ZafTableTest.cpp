@@ -172,7 +172,7 @@ TEST_F(ZafTableTest, ShowsTheRecordsThatFitEachLoadedOnceUnderItsColumns)
     ASSERT_EQ(table->RecordWindowCount(), 8);
     EXPECT_EQ(table->log, (std::vector<std::string>{"L0", "L1", "L2", "L3", "L4", "L5", "L6", "L7"}));
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(Window(i)->Region().top, 1 + i * 22);
+        EXPECT_EQ(Window(i)->Region().top, 1 + i * 21);
         EXPECT_EQ(Field(i, 0)->Region().right, 98) << "one pixel is left for the vertical grid line";
     }
     ExpectWindowsShowTheirRecords();
@@ -510,4 +510,111 @@ TEST_F(ZafTableTest, ARoundTripThroughTheUIDataFileKeepsColumnsHeadersAndTheReco
     EXPECT_EQ(read->RowHeader()->Count(), 0);
     ASSERT_NE(read->CornerHeader(), nullptr);
     EXPECT_EQ(read->CornerHeader()->HeaderType(), ZafTableHeader::typeCorner);
+}
+
+namespace {
+
+// Holds Ctrl down in the thread's key state while it lives.
+class HeldControl
+{
+public:
+    HeldControl() { Set(0x80); }
+    ~HeldControl() { Set(0); }
+
+private:
+    static void Set(BYTE state)
+    {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = state;
+        SetKeyboardState(keys);
+    }
+};
+
+} // namespace
+
+TEST_F(ZafTableTest, ControlTabLeavesTheTableForTheNextSiblingAndStoresTheRow)
+{
+    auto *after = ControlTest::Add(new ZafString(0, 0, 100, "", -1));
+    after->SetRegion(10, 250, 109, 269, ZAF_PIXEL);
+    Make(10);
+    Enter();
+    Key('Q');
+    ASSERT_NE(Field(0, 0)->OSHandle(), nullptr);
+    {
+        HeldControl control;
+        Key(VK_TAB);
+    }
+    EXPECT_EQ(GetFocus(), after->OSHandle());
+    EXPECT_EQ(table->Logged('S'), std::vector<std::string>{"S0/1"});
+    EXPECT_EQ(table->rows[0][0], "q");
+}
+
+TEST_F(ZafTableTest, ControlLettersDoNotOpenAnEdit)
+{
+    Make(10);
+    Enter();
+    {
+        HeldControl control;
+        Key('C');
+    }
+    EXPECT_EQ(Field(0, 0)->OSHandle(), nullptr);
+    EXPECT_TRUE(Field(0, 0)->Focus());
+}
+
+TEST_F(ZafTableTest, ArrowsHomeAndEndMoveBetweenTheFieldsOfARow)
+{
+    Make(10);
+    Enter();
+    Key(VK_END);
+    EXPECT_TRUE(Field(0, 1)->Focus());
+    Key(VK_RIGHT);
+    EXPECT_TRUE(Field(0, 0)->Focus()) << "Right wraps round to the first field";
+    Key(VK_LEFT);
+    EXPECT_TRUE(Field(0, 1)->Focus());
+    Key(VK_HOME);
+    EXPECT_TRUE(Field(0, 0)->Focus());
+    Key(VK_DOWN);
+    EXPECT_TRUE(Field(1, 0)->Focus()) << "the row below is entered at the same column";
+    Key(VK_END);
+    Key(VK_DOWN);
+    EXPECT_TRUE(Field(2, 1)->Focus());
+}
+
+TEST_F(ZafTableTest, APressOnTheRowHeaderTogglesTheSelectionOfItsRecord)
+{
+    Make(10);
+    const LPARAM at = MAKELPARAM(OwnerTable::rowHeader / 2, OwnerTable::columnHeader + 2 * 21 + 10);
+    auto *rowField = static_cast<ZafWindowObject *>(table->RowHeader()->Get(2));
+    for (const bool selected : {true, false}) {
+        PostMessageA(Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(Handle(), WM_LBUTTONUP, 0, at);
+        RunQueued();
+        EXPECT_EQ(Window(2)->Selected(), selected);
+        EXPECT_EQ(rowField->Selected(), selected);
+        EXPECT_FALSE(Window(1)->Selected());
+    }
+}
+
+TEST_F(ZafTableTest, DrawsGridLinesBetweenRowsAndColumnsAroundWhiteFields)
+{
+    Make(10);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    HDC screen = GetDC(Handle());
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageA(Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    const int x0 = OwnerTable::rowHeader, y0 = OwnerTable::columnHeader;
+    const COLORREF grid = GetPixel(memory, x0 + 50, y0 + 21);
+    const COLORREF field = GetPixel(memory, x0 + 50, y0 + 10);
+    EXPECT_EQ(GetPixel(memory, x0 + 50, y0), grid) << "a grid line above the first row";
+    EXPECT_EQ(GetPixel(memory, x0 + 99, y0 + 10), grid) << "a grid line right of the first column";
+    EXPECT_NE(grid, field);
+    EXPECT_EQ(field, GetSysColor(COLOR_WINDOW));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(Handle(), screen);
 }
