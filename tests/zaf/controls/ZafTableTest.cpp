@@ -27,7 +27,8 @@ class OwnerTable : public ZafTable
 public:
     static constexpr int width = 300, height = 200, rowHeader = 40, columnHeader = 20, rowHeight = 20;
 
-    explicit OwnerTable(int records) : ZafTable(10, 10, width, height, rowHeader, columnHeader, rowHeight)
+    explicit OwnerTable(int records, int countWidth = 120)
+        : ZafTable(10, 10, width, height, rowHeader, columnHeader, rowHeight)
     {
         SetBordered(false);
         SetCoordinateType(ZAF_PIXEL);
@@ -38,7 +39,7 @@ public:
         name->SetRegion(0, 0, 99, rowHeight - 1, ZAF_PIXEL);
         InsertObject(name, "Name");
         auto *count = new ZafInteger(100, 0, 120, 0);
-        count->SetRegion(100, 0, 219, rowHeight - 1, ZAF_PIXEL);
+        count->SetRegion(100, 0, 99 + countWidth, rowHeight - 1, ZAF_PIXEL);
         count->SetRange("0..100");
         InsertObject(count, "Count");
         SetLoadFunction(Load);
@@ -95,10 +96,10 @@ public:
 class ZafTableTest : public FieldTest
 {
 protected:
-    OwnerTable *Make(int records)
+    OwnerTable *Make(int records, int countWidth = 120)
     {
         ZafTable::RegisterPersistence();
-        table = ControlTest::Add(new OwnerTable(records));
+        table = ControlTest::Add(new OwnerTable(records, countWidth));
         table->AddObject(new ZafScrollBar(ZafScrollBar::vertical));
         ControlTest::Show();
         RunQueued();
@@ -617,4 +618,38 @@ TEST_F(ZafTableTest, DrawsGridLinesBetweenRowsAndColumnsAroundWhiteFields)
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(Handle(), screen);
+}
+
+TEST_F(ZafTableTest, AnEmptyTableShowsNoRowsUntilARecordIsInserted)
+{
+    Make(0);
+    EXPECT_EQ(table->RecordWindowCount(), 0);
+    EXPECT_EQ(table->FindRecord(0), nullptr);
+    EXPECT_EQ(Bar().nPage, 0u);
+    table->rows.push_back({"first", "1"});
+    ASSERT_EQ(table->InsertRecord(0), 0);
+    ASSERT_EQ(table->RecordWindowCount(), 1);
+    EXPECT_EQ(table->log, std::vector<std::string>{"L0"});
+    EXPECT_STREQ(Field(0, 0)->Text(), "first");
+    EXPECT_EQ(table->CurrentRecord(), 0);
+}
+
+TEST_F(ZafTableTest, MovingToAColumnOutOfViewScrollsTheColumnsAndTheirHeaderCells)
+{
+    // The count column reaches beyond the 260 pixels right of the row header.
+    Make(10, 200);
+    Enter();
+    auto cell = [this](int column) {
+        return static_cast<ZafWindowObject *>(table->ColumnHeader()->Get(column))->Region();
+    };
+    Key(VK_TAB);
+    EXPECT_TRUE(Field(0, 1)->Focus());
+    EXPECT_EQ(Field(0, 1)->Region().left, 0) << "the count column came into view";
+    EXPECT_EQ(Field(5, 1)->Region().left, 0) << "every row follows";
+    EXPECT_EQ(cell(1).left, 0);
+    EXPECT_EQ(cell(0).left, -100);
+    Key(VK_TAB);
+    EXPECT_TRUE(Field(0, 0)->Focus());
+    EXPECT_EQ(Field(0, 0)->Region().left, 0);
+    EXPECT_EQ(cell(0).left, 0);
 }
