@@ -199,6 +199,15 @@ ZafEventType ZafTable::HandleOSMessage(const ZafEventRecord &event)
         ScrollEvent(scroll);
         return 0;
     }
+    if (m.message == ZafTableRecord::EnterMessage()) {
+        // Enter selected the field being edited: the edit ends and the focus
+        // moves to the row's next field.
+        ZafWindowObject *field = ZafWindowObject::FromEventHandle(static_cast<std::intptr_t>(m.lParam));
+        ZafTableRecord *record = CurrentRecordWindow();
+        if (field && record && field->Parent() == record && ZafTableRecord::IsEditing(field))
+            record->Event(ZafEventRecord(ZAF_NEXT));
+        return 0;
+    }
     ZafTracker self(this);
     const ZafEventType answer = ZafWindow::HandleOSMessage(event);
     if (self.Deleted())

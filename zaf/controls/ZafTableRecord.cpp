@@ -116,16 +116,47 @@ bool ZafTableRecord::IsFocusable(const ZafWindowObject *field)
 
 bool ZafTableRecord::BeginFieldEdit(ZafWindowObject *field)
 {
+    // A field takes Enter for itself (its selection); the record learns of
+    // it through the field's dispatcher, which it wraps while the edit lasts.
+    if (field->UserCallback() != EditCallback) {
+        editCallback = field->UserCallback();
+        field->SetUserCallback(EditCallback);
+    }
     return field->SetOwnWindow(true);
 }
 
 bool ZafTableRecord::EndFieldEdit(ZafWindowObject *field)
 {
+    if (field->UserCallback() == EditCallback) {
+        field->SetUserCallback(editCallback);
+        editCallback = nullptr;
+    }
     const bool hadFocus = field->Focus() || (field->IsCreated() && ::GetFocus() == field->OSHandle());
     field->SetOwnWindow(false);
     if (hadFocus)
         field->SetFocus(true);
     return field->OwnWindow();
+}
+
+UINT ZafTableRecord::EnterMessage()
+{
+    static const UINT message = RegisterWindowMessageA("ZafTableRecordEnter");
+    return message;
+}
+
+ZafEventType ZafTableRecord::EditCallback(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code)
+{
+    auto *record = dynamic_cast<ZafTableRecord *>(object->Parent());
+    ZafUserCallback callback = record && record->editCallback ? record->editCallback : CallUserFunction;
+    ZafTracker alive(object);
+    // The field's own dispatcher (its validation, the user function) may
+    // delete it.
+    const ZafEventType result = callback(object, event, code);
+    if (alive.Deleted() || code != ZAF_SELECT || result != 0 || !record)
+        return result;
+    if (HWND host = record->DrawingHandle())
+        PostMessageA(host, EnterMessage(), 0, static_cast<LPARAM>(object->EventHandle()));
+    return result;
 }
 
 bool ZafTableRecord::SetFocus(bool flag)

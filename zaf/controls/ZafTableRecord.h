@@ -69,6 +69,11 @@ public:
     // Takes the field's window away, keeping whether it had the focus;
     // answers its own-window flag.
     virtual bool EndFieldEdit(ZafWindowObject *field);
+    // The message the record posts to its table's window when Enter has
+    // selected the field being edited (lParam: the field's event handle):
+    // the edit then ends and the focus moves on, after the field's own
+    // handling of the key is over.
+    static UINT EnterMessage();
     // A field is being edited while it has its own Windows window.
     static bool IsEditing(const ZafWindowObject *field);
     // Not disabled and not refusing the focus up the chain, and visible in
@@ -118,6 +123,11 @@ private:
     // gives the key to the new control.
     bool StartEditByKey(const ZafEventRecord &event);
     ZafEventType PressEvent(const ZafEventRecord &event);
+
+    // While a field is edited, its own dispatcher (the record's stands in
+    // for it, to learn of Enter).
+    static ZafEventType EditCallback(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code);
+    ZafUserCallback editCallback = nullptr;
 
     int recordIndex = -1;
 };

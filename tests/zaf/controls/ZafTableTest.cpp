@@ -333,6 +333,19 @@ TEST_F(ZafTableTest, EnterOpensTheEditAndTabMovesToTheNextFieldOfTheRow)
     Key(VK_TAB);
     EXPECT_TRUE(Field(0, 0)->Focus()) << "Tab wraps round to the first field";
     EXPECT_TRUE(table->Logged('S').empty());
+    // Enter on the field being edited takes its text, ends the edit and
+    // moves on; the row is stored when it is left.
+    Key(VK_RETURN);
+    ASSERT_NE(Field(0, 0)->OSHandle(), nullptr);
+    SendMessageA(Field(0, 0)->OSHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("entered"));
+    Key(VK_RETURN);
+    EXPECT_EQ(Field(0, 0)->OSHandle(), nullptr);
+    EXPECT_STREQ(Field(0, 0)->Text(), "entered");
+    EXPECT_TRUE(Field(0, 1)->Focus());
+    EXPECT_TRUE(table->Logged('S').empty());
+    Key(VK_DOWN);
+    EXPECT_EQ(table->Logged('S'), std::vector<std::string>{"S0/1"});
+    EXPECT_EQ(table->rows[0][0], "entered");
 }
 
 TEST_F(ZafTableTest, APressOnAFieldOpensItsEditAndLeavingForAnotherRowStoresTheRow)
