@@ -671,8 +671,8 @@ int ZafTable::InsertRecord(int index)
     if (First()) {
         int first = FirstVisibleIndex();
         if (index <= LastVisibleIndex()) {
-            if (FindRecord(index) || currentRecord >= index)
-                currentRecord = currentRecord >= index ? currentRecord + 1 : currentRecord;
+            // The new, empty record takes the place (and the focus) of the
+            // one that showed its index.
             if (FindRecord(index))
                 currentRecord = index;
             for (ZafElement *e = First(); e; e = e->Next())

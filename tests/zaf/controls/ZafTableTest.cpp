@@ -666,3 +666,22 @@ TEST_F(ZafTableTest, MovingToAColumnOutOfViewScrollsTheColumnsAndTheirHeaderCell
     EXPECT_EQ(Field(0, 0)->Region().left, 0);
     EXPECT_EQ(cell(0).left, 0);
 }
+
+TEST_F(ZafTableTest, InsertingAmongTheRowsShownReloadsTheRowsFromThereOn)
+{
+    Make(20);
+    Click(5, 0);
+    SendMessageA(Field(5, 0)->OSHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("edited"));
+    // The owner stores what is shown before its indexes move.
+    table->StoreShownRecords();
+    EXPECT_EQ(table->Logged('S'), std::vector<std::string>{"S5/6"});
+    table->rows.insert(table->rows.begin() + 3, {"inserted", "3"});
+    table->log.clear();
+    ASSERT_EQ(table->InsertRecord(3), 0);
+    EXPECT_EQ(table->log, (std::vector<std::string>{"L3", "L4", "L5", "L6", "L7"}));
+    EXPECT_STREQ(Field(3, 0)->Text(), "inserted");
+    EXPECT_STREQ(Field(6, 0)->Text(), "edited");
+    EXPECT_EQ(table->LastRecord(), 20);
+    EXPECT_EQ(Bar().nMax, 20);
+    ExpectWindowsShowTheirRecords();
+}
