@@ -83,7 +83,9 @@ public:
     ZafTable(const char *name, ZafWindowPersistence &persistence);
     static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
     void Write(ZafWindowPersistence &persistence) override;
-    // Registers the table, its records and headers.
+    // Enters the read functions of the table, its records and headers where
+    // the program's constructor table names these classes; a reader whose
+    // table does not adds them to its persistence itself.
     static void RegisterPersistence();
 
     // --- Events (ZafTableEvents.cpp) ----------------------------------------
