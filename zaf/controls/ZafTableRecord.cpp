@@ -1,0 +1,461 @@
+// ZafTableRecord: construction, persistence, field navigation, editing and
+// drawing of one table row.
+#include "zaf/controls/ZafTableRecord.h"
+
+#include "zaf/controls/ZafTable.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafLatin1.h"
+#include "zaf/core/ZafTracker.h"
+#include "zaf/core/ZafWindowPersistence.h"
+#include "zaf/data/ZafObjectPersistence.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
+
+#include <cstring>
+
+// --- Construction ----------------------------------------------------------------
+
+ZafTableRecord::ZafTableRecord(int width, int height) : ZafWindow(0, 0, width, height)
+{
+    Construct();
+}
+
+ZafTableRecord::ZafTableRecord(const ZafTableRecord &copy) : ZafWindow(copy)
+{
+    Construct();
+}
+
+void ZafTableRecord::Construct()
+{
+    ownWindow = false;
+    destroyable = false;
+    moveable = false;
+    sizeable = false;
+    parentDrawsFocus = true;
+    bordered = false;
+    selectionMode = 1;
+    for (ZafElement *e = First(); e; e = e->Next()) {
+        auto *field = static_cast<ZafWindowObject *>(e);
+        field->SetOwnWindow(false);
+        field->SetParentDrawsFocus(true);
+    }
+}
+
+ZafTableRecord::~ZafTableRecord() = default;
+
+bool ZafTableRecord::IsClassID(ZafClassID id) const
+{
+    return id == classID || ZafWindow::IsClassID(id);
+}
+
+bool ZafTableRecord::IsClassName(const char *name) const
+{
+    return (name && std::strcmp(name, className) == 0) || ZafWindow::IsClassName(name);
+}
+
+ZafTable *ZafTableRecord::Table() const
+{
+    return dynamic_cast<ZafTable *>(parent);
+}
+
+// --- Persistence -------------------------------------------------------------------
+
+ZafTableRecord::ZafTableRecord(const char *name, ZafWindowPersistence &persistence)
+    : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
+{
+    Construct();
+    recordIndex = -1;
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(static_cast<int>(persistence.Error()));
+}
+
+ZafElement *ZafTableRecord::New(const char *name, ZafWindowPersistence &persistence)
+{
+    return new ZafTableRecord(name, persistence);
+}
+
+void ZafTableRecord::Write(ZafWindowPersistence &persistence)
+{
+    persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry);
+    ZafWindow::Write(persistence);
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(static_cast<int>(persistence.Error()));
+}
+
+void ZafTableRecord::RegisterPersistence()
+{
+    ZafPersistenceRegistry::RegisterNew(className, ZafObjectNew<New>);
+}
+
+// --- Fields ----------------------------------------------------------------------
+
+ZafWindowObject *ZafTableRecord::AddObject(ZafWindowObject *object, ZafWindowObject *before)
+{
+    if (!object || object->Parent())
+        return object;
+    if (!object->SupportObject()) {
+        object->SetOwnWindow(false);
+        object->SetParentDrawsFocus(true);
+    }
+    return ZafWindow::AddObject(object, before);
+}
+
+bool ZafTableRecord::IsEditing(const ZafWindowObject *field)
+{
+    return field && field->OwnWindow() && field->IsCreated();
+}
+
+bool ZafTableRecord::IsFocusable(const ZafWindowObject *field)
+{
+    // Visible as far as its record: a table in a hidden window still moves
+    // its focus.
+    return field && !field->IsNoFocusUpChain() && !field->IsDisabledUpChain(true) && field->Visible() &&
+           (!field->Parent() || field->Parent()->Visible());
+}
+
+bool ZafTableRecord::BeginFieldEdit(ZafWindowObject *field)
+{
+    // A field takes Enter for itself (its selection); the record learns of
+    // it through the field's dispatcher, which it wraps while the edit lasts.
+    if (field->UserCallback() != EditCallback) {
+        editCallback = field->UserCallback();
+        field->SetUserCallback(EditCallback);
+    }
+    return field->SetOwnWindow(true);
+}
+
+bool ZafTableRecord::EndFieldEdit(ZafWindowObject *field)
+{
+    if (field->UserCallback() == EditCallback) {
+        field->SetUserCallback(editCallback);
+        editCallback = nullptr;
+    }
+    const bool hadFocus = field->Focus() || (field->IsCreated() && ::GetFocus() == field->OSHandle());
+    field->SetOwnWindow(false);
+    if (hadFocus)
+        field->SetFocus(true);
+    return field->OwnWindow();
+}
+
+UINT ZafTableRecord::EnterMessage()
+{
+    static const UINT message = RegisterWindowMessageA("ZafTableRecordEnter");
+    return message;
+}
+
+ZafEventType ZafTableRecord::EditCallback(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code)
+{
+    auto *record = dynamic_cast<ZafTableRecord *>(object->Parent());
+    ZafUserCallback callback = record && record->editCallback ? record->editCallback : CallUserFunction;
+    ZafTracker alive(object);
+    // The field's own dispatcher (its validation, the user function) may
+    // delete it.
+    const ZafEventType result = callback(object, event, code);
+    if (alive.Deleted() || code != ZAF_SELECT || result != 0 || !record)
+        return result;
+    if (HWND host = record->DrawingHandle())
+        PostMessageA(host, EnterMessage(), 0, static_cast<LPARAM>(object->EventHandle()));
+    return result;
+}
+
+bool ZafTableRecord::SetFocus(bool flag)
+{
+    ZafWindowObject *field = CurrentChild();
+    if (flag && field)
+        field->SetFocus(true);
+    else
+        ZafWindow::SetFocus(flag);
+    return focus;
+}
+
+ZafWindowObject *ZafTableRecord::Step(ZafWindowObject *from, bool forward) const
+{
+    const int count = Count();
+    if (count == 0)
+        return nullptr;
+    int at = from ? Index(from) : (forward ? -1 : count);
+    for (int i = 0; i < count; ++i) {
+        at = forward ? (at + 1) % count : (at - 1 + count) % count;
+        auto *field = static_cast<ZafWindowObject *>(Get(at));
+        if (IsFocusable(field))
+            return field;
+    }
+    return nullptr;
+}
+
+// --- Events ------------------------------------------------------------------------
+
+const ZafEventMap ZafTableRecord::eventMap[] = {
+    {keyFirstField, ZAF_KEY_EVENT, VK_HOME, ZAF_KEY_PRESS},
+    {keyLastField, ZAF_KEY_EVENT, VK_END, ZAF_KEY_PRESS},
+    {ZAF_PREVIOUS, ZAF_KEY_EVENT, VK_TAB, ZAF_KEY_PRESS + ZAF_KEY_SHIFT},
+    {ZAF_MOVE_LEFT, ZAF_KEY_EVENT, VK_LEFT, ZAF_KEY_PRESS},
+    {ZAF_MOVE_RIGHT, ZAF_KEY_EVENT, VK_RIGHT, ZAF_KEY_PRESS},
+    {ZAF_NEXT, ZAF_KEY_EVENT, VK_TAB, ZAF_KEY_PRESS},
+    {ZAF_SELECT, ZAF_KEY_EVENT, VK_RETURN, ZAF_KEY_PRESS},
+    {ZAF_MOVE_DOWN, ZAF_KEY_EVENT, VK_DOWN, ZAF_KEY_PRESS},
+    {ZAF_MOVE_UP, ZAF_KEY_EVENT, VK_UP, ZAF_KEY_PRESS},
+    {ZAF_NO_MAPPING, 0, 0, 0},
+};
+
+ZafEventType ZafTableRecord::MapEvent(const ZafEventRecord &event) const
+{
+    const ZafEventType code = SearchEventMap(eventMap, event);
+    return code != ZAF_NO_MAPPING ? code : ZafWindow::MapEvent(event);
+}
+
+ZafEventType ZafTableRecord::NavigationEvent(const ZafEventRecord &event)
+{
+    ZafWindowObject *current = CurrentChild();
+    const bool editing = IsEditing(current);
+    ZafWindowObject *target = nullptr;
+    ZafEventType result = event.type;
+    switch (event.type) {
+    case ZAF_SELECT:
+        if (!current)
+            current = static_cast<ZafWindowObject *>(First());
+        if (!current)
+            return ZAF_REFUSED;
+        if (!IsEditing(current)) {
+            BeginFieldEdit(current);
+            current->SetFocus(true);
+        } else {
+            result = current->Event(ZafEventRecord(ZAF_SELECT));
+            EndFieldEdit(current);
+            target = Step(current, true);
+        }
+        if (ZafTable *table = Table())
+            table->ScrollEvent(ZafEventRecord(ZAF_SCROLL_TO_CURRENT));
+        break;
+    case ZAF_MOVE_UP:
+    case ZAF_MOVE_DOWN:
+        return ZAF_REFUSED;
+    case ZAF_MOVE_LEFT:
+    case ZAF_MOVE_RIGHT:
+        // The caret of the field being edited moves instead.
+        if (editing)
+            return ZAF_UNKNOWN;
+        target = Step(current, event.type == ZAF_MOVE_RIGHT);
+        break;
+    case ZAF_PREVIOUS:
+    case ZAF_NEXT: {
+        if (!First())
+            return ZAF_REFUSED;
+        if (!current) {
+            auto *end = static_cast<ZafWindowObject *>(event.type == ZAF_NEXT ? First() : Last());
+            if (IsFocusable(end)) {
+                target = end;
+                break;
+            }
+        }
+        if (editing) {
+            const ZafEventType leave = current->Event(ZafEventRecord(ZAF_FOCUS_CHANGE, this));
+            if (leave != ZafTable::leaveAccepted && leave != ZafTable::leaveValueKept)
+                return leave;
+            EndFieldEdit(current);
+        }
+        target = Step(current, event.type == ZAF_NEXT);
+        break;
+    }
+    case keyFirstField:
+    case keyLastField:
+        if (editing)
+            return ZAF_UNKNOWN;
+        target = static_cast<ZafWindowObject *>(event.type == keyFirstField ? First() : Last());
+        break;
+    default:
+        return ZAF_REFUSED;
+    }
+    if (target && target != current) {
+        target->SetFocus(true);
+        if (ZafTable *table = Table())
+            table->ScrollEvent(ZafEventRecord(ZAF_SCROLL_TO_CURRENT));
+    } else if (!target && event.type != ZAF_SELECT) {
+        return ZAF_REFUSED;
+    }
+    return result;
+}
+
+ZafWindowObject *ZafTableRecord::FieldAt(const POINT &point) const
+{
+    for (ZafElement *e = First(); e; e = e->Next()) {
+        auto *field = static_cast<ZafWindowObject *>(e);
+        const ZafRegionRect r = field->GetWindowRegion();
+        if (point.x >= r.left && point.x <= r.right && point.y >= r.top && point.y <= r.bottom)
+            return field;
+    }
+    return nullptr;
+}
+
+ZafEventType ZafTableRecord::PressEvent(const ZafEventRecord &event)
+{
+    ZafWindowObject *field = FieldAt(event.position);
+    if (field && !field->IsDisabledUpChain(false)) {
+        if (field->IsNoFocusUpChain()) {
+            field->Event(event);
+        } else {
+            if (!IsEditing(field))
+                BeginFieldEdit(field);
+            field->SetFocus(true);
+            // The press goes on to the new control so that it places its caret.
+            HWND host = DrawingHandle();
+            POINT screen = event.position;
+            MapWindowPoints(host, nullptr, &screen, 1);
+            HWND under = WindowFromPoint(screen);
+            if (under && under != host && under == field->OSHandle()) {
+                POINT local = screen;
+                ScreenToClient(under, &local);
+                SendMessageA(under, WM_LBUTTONDOWN, event.osEvent.wParam, MAKELPARAM(local.x, local.y));
+                SendMessageA(under, WM_LBUTTONUP, 0, MAKELPARAM(local.x, local.y));
+            }
+            return ZAF_BEGIN_SELECT;
+        }
+    }
+    if (!HostedFocus()->Focus())
+        SetFocus(true);
+    return ZAF_BEGIN_SELECT;
+}
+
+bool ZafTableRecord::StartEditByKey(const ZafEventRecord &event)
+{
+    ZafWindowObject *field = CurrentChild();
+    const MSG &m = event.osEvent;
+    if (!field || IsEditing(field) || m.message != WM_KEYDOWN || !(event.key.shiftState & ZAF_KEY_PRESS))
+        return false;
+    if (event.key.shiftState & (ZAF_KEY_CTRL | ZAF_KEY_ALT))
+        return false;
+    // The character the key makes, as the loop would translate it.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    WORD chars[2] = {};
+    const int made = ToAscii(static_cast<UINT>(m.wParam), (static_cast<UINT>(m.lParam) >> 16) & 0xFF, keys, chars, 0);
+    if (made != 1 || !IsPrintLatin1(static_cast<unsigned char>(chars[0])))
+        return false;
+    if (!IsFocusable(field))
+        return false;
+    BeginFieldEdit(field);
+    field->SetFocus(true);
+    if (ZafTable *table = Table())
+        table->ScrollEvent(ZafEventRecord(ZAF_SCROLL_TO_CURRENT));
+    if (HWND edit = field->OSHandle()) {
+        // The typed key opens the edit and is kept: the new control gets it
+        // (and its character) as if typed there.
+        SendMessageA(edit, WM_KEYDOWN, m.wParam, m.lParam);
+        SendMessageA(edit, WM_CHAR, chars[0], m.lParam);
+    }
+    return true;
+}
+
+ZafEventType ZafTableRecord::Event(const ZafEventRecord &event)
+{
+    ZafEventType code = event.type;
+    if (code == ZAF_KEY_EVENT) {
+        code = MapEvent(event);
+        switch (code) {
+        case ZAF_SELECT:
+        case ZAF_MOVE_UP:
+        case ZAF_MOVE_DOWN:
+        case ZAF_MOVE_LEFT:
+        case ZAF_MOVE_RIGHT:
+        case ZAF_PREVIOUS:
+        case ZAF_NEXT:
+        case keyFirstField:
+        case keyLastField: {
+            // Ctrl+Tab and Ctrl+Shift+Tab are the table's.
+            if ((code == ZAF_NEXT || code == ZAF_PREVIOUS) && (event.key.shiftState & ZAF_KEY_CTRL))
+                return ZAF_UNKNOWN;
+            ZafEventRecord logical = event;
+            logical.type = code;
+            const ZafEventType result = NavigationEvent(logical);
+            return result == ZAF_REFUSED ? ZAF_UNKNOWN : result;
+        }
+        default:
+            return StartEditByKey(event) ? ZAF_KEY_EVENT : ZAF_UNKNOWN;
+        }
+    }
+    switch (code) {
+    case ZAF_SELECT:
+    case ZAF_MOVE_UP:
+    case ZAF_MOVE_DOWN:
+    case ZAF_MOVE_LEFT:
+    case ZAF_MOVE_RIGHT:
+    case ZAF_PREVIOUS:
+    case ZAF_NEXT:
+    case keyFirstField:
+    case keyLastField:
+        return NavigationEvent(event);
+    case ZAF_BEGIN_SELECT:
+        return PressEvent(event);
+    case ZAF_REGION_CHANGED:
+        LayoutFields();
+        return ZafWindow::Event(event);
+    case ZAF_FOCUS_CHANGE:
+        if (ZafTable *table = Table())
+            table->LeaveRecord(this);
+        return ZafWindow::Event(event);
+    case ZAF_REDISPLAY:
+    case ZAF_REDISPLAY_AREA:
+    case ZAF_REDISPLAY_CHANGE:
+        return ZafWindowObject::Event(event);
+    default:
+        return ZafWindow::Event(event);
+    }
+}
+
+void ZafTableRecord::LayoutFields()
+{
+    ZafTable *table = Table();
+    ZafTableRecord *model = table ? table->VirtualRecord() : nullptr;
+    if (!model || model == this)
+        return;
+    const int height = region.bottom - region.top;
+    const int shrink = table->Grid() ? 1 : 0;
+    ZafElement *m = model->First();
+    for (ZafElement *e = First(); e && m; e = e->Next(), m = m->Next()) {
+        auto *field = static_cast<ZafWindowObject *>(e);
+        const ZafRegionRect column = static_cast<ZafWindowObject *>(m)->Region();
+        field->SetRegion(column.left, 0, column.right - shrink, height, ZAF_PIXEL);
+        if (IsEditing(field))
+            field->MoveOSWindow();
+    }
+}
+
+int ZafTableRecord::NotifyFocus(ZafWindowObject *object, bool gaining)
+{
+    ZafWindowObject *previous = CurrentChild();
+    const int result = ZafWindow::NotifyFocus(object, gaining);
+    if (!IsOnScreen())
+        return result;
+    ZafWindowObject *current = CurrentChild();
+    if (previous && previous != current && IsEditing(previous))
+        EndFieldEdit(previous);
+    if (gaining && current)
+        if (ZafTable *table = Table())
+            table->SetCurrentField(Index(current));
+    return result;
+}
+
+// --- Drawing -----------------------------------------------------------------------
+
+ZafEventType ZafTableRecord::Draw(const ZafEventRecord &, ZafEventType code)
+{
+    // The fields draw themselves in the paint pass, and the gaps between
+    // them are the table's grid lines: the record fills only what lies right
+    // of its last field.
+    ZafDrawPass pass(*this);
+    ZafRegionRect area = pass.Area();
+    if (ZafWindowObject *last = static_cast<ZafWindowObject *>(Last()))
+        area.left = last->GetWindowRegion().right + 1;
+    if (area.left <= area.right)
+        DrawBackground(area, code);
+    return code;
+}
+
+void ZafTableRecord::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const
+{
+    if (ZafTable *table = Table())
+        table->ResolveSystemColors(entry, type, state);
+    else
+        ZafWindow::ResolveSystemColors(entry, type, state);
+}
