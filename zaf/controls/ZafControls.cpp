@@ -15,6 +15,9 @@
 #include "zaf/controls/ZafSplitter.h"
 #include "zaf/controls/ZafStatusBar.h"
 #include "zaf/controls/ZafString.h"
+#include "zaf/controls/ZafTable.h"
+#include "zaf/controls/ZafTableHeader.h"
+#include "zaf/controls/ZafTableRecord.h"
 #include "zaf/controls/ZafTextField.h"
 #include "zaf/controls/ZafToolBar.h"
 #include "zaf/controls/ZafVtList.h"
@@ -35,6 +38,9 @@ void ZafRegisterControls()
     ZafSplitter::RegisterPersistence();
     ZafStatusBar::RegisterPersistence();
     ZafString::RegisterPersistence();
+    ZafTable::RegisterPersistence();
+    ZafTableHeader::RegisterPersistence();
+    ZafTableRecord::RegisterPersistence();
     ZafText::RegisterPersistence();
     ZafToolBar::RegisterPersistence();
     ZafVtList::RegisterPersistence();

@@ -64,6 +64,9 @@ std::vector<ZafConstructorEntry> &ObjectTable()
                                                      {1012, "ZafProgressBar", nullptr},
                                                      {1015, "ZafStatusBar", nullptr},
                                                      {31, "ZafSplitter", nullptr},
+                                                     {1013, "ZafTable", nullptr},
+                                                     {1023, "ZafTableHeader", nullptr},
+                                                     {1014, "ZafTableRecord", nullptr},
                                                      {ZafEndOfTable, nullptr, nullptr}};
     return table;
 }
