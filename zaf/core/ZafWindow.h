@@ -69,6 +69,13 @@
 // the same name would share one directory: the second is refused with error
 // 17 rather than replacing the first. A child read with an error leaves its
 // error in the window's error word.
+//
+// The implementation is split by concern: ZafWindow.cpp (construction,
+// children, lookup, broadcast, focus and selection, attributes, generic
+// support objects), ZafWindowReadWrite.cpp (the record and its objects),
+// ZafWindowWin32.cpp (the Windows window and its messages) and
+// ZafWindowKeys.cpp (keys, focus movement, hot keys, the default button);
+// ZafWindowWalk.h holds the list walks they share.
 #pragma once
 
 #include "zaf/core/ZafList.h"
