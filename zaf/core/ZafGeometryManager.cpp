@@ -270,8 +270,8 @@ ZafDimensionConstraint::ZafDimensionConstraint(const char *name, ZafWindowPersis
         moved += persistence.Read32(newMinimum);
         moved += persistence.Read32(newMaximum);
         moved += persistence.Read16(type);
-        if (persistence.Error() == 0 && (moved != recordSize || newDimension > ZAF_DIMENSION_HEIGHT ||
-                                         newMinimum < 0 || newMaximum < 0 || !ZafIsCoordinateType(type)))
+        if (persistence.Error() == 0 && (moved != recordSize || newDimension > ZAF_DIMENSION_HEIGHT || newMinimum < 0 ||
+                                         newMaximum < 0 || !ZafIsCoordinateType(type)))
             persistence.SetError(16);
         if (persistence.Error() == 0) {
             dimension = newDimension;
@@ -335,14 +335,14 @@ void ZafDimensionConstraint::Apply(ZafRegionRect &rect, const ZafRegionRect &) c
 ZafGeometryManager::ZafGeometryManager() : ZafWindowObject(0, 0, 0, 0)
 {
     numberID = ZAF_NUMID_GEOMETRY;
-    supportObject = true;
-    ownWindow = false;
+    SetFlag(flagSupportObject);
+    ClearFlag(flagOwnWindow);
 }
 
 ZafGeometryManager::ZafGeometryManager(const ZafGeometryManager &copy) : ZafWindowObject(copy)
 {
-    supportObject = true;
-    ownWindow = false;
+    SetFlag(flagSupportObject);
+    ClearFlag(flagOwnWindow);
     for (ZafElement *e = copy.constraints.First(); e; e = e->Next())
         constraints.Add(static_cast<ZafConstraint *>(e)->Duplicate());
 }
@@ -382,8 +382,8 @@ ZafGeometryManager::ZafGeometryManager(const char *name, ZafWindowPersistence &p
     persistence.PopLevel();
     if (persistence.Error() != 0)
         SetError(static_cast<int>(persistence.Error()));
-    supportObject = true;
-    ownWindow = false;
+    SetFlag(flagSupportObject);
+    ClearFlag(flagOwnWindow);
 }
 
 ZafElement *ZafGeometryManager::New(const char *name, ZafWindowPersistence &persistence)
@@ -427,7 +427,7 @@ bool ZafGeometryManager::IsClassName(const char *name) const
 
 bool ZafGeometryManager::SetOwnWindow(bool)
 {
-    return ownWindow = false;
+    return SetFlagTo(flagOwnWindow, false);
 }
 
 ZafEventType ZafGeometryManager::Event(const ZafEventRecord &event)

@@ -271,7 +271,7 @@ void ZafNotebook::ShowCurrentPage()
 ZafRegionRect ZafNotebook::ClientArea() const
 {
     RECT client;
-    HWND host = ownWindow ? OSHandle(1) : nullptr;
+    HWND host = HasFlag(flagOwnWindow) ? OSHandle(1) : nullptr;
     if (host && GetClientRect(host, &client))
         return ZafRegionRect(0, 0, client.right - 1, client.bottom - 1);
     const ZafRegionRect r = RegionToWindow(region);

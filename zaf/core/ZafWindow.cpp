@@ -30,28 +30,12 @@ using ZafWindowWalk::AsObject;
 using ZafWindowWalk::ForEachObject;
 
 ZafWindow::ZafWindow(int left, int top, int width, int height)
-    : ZafWindowObject(left, top, width, height),
-      clientRegion(0, 0, width - 1, height - 1, ZAF_CELL)
-{
-}
+    : ZafWindowObject(left, top, width, height), clientRegion(0, 0, width - 1, height - 1, ZAF_CELL)
+{}
 
 ZafWindow::ZafWindow(const ZafWindow &copy)
-    : ZafWindowObject(copy),
-      ZafList(copy.CompareFunction()),
-      clientRegion(copy.clientRegion),
-      selectionMode(copy.selectionMode),
-      owner(copy.owner),
-      destroyable(copy.destroyable),
-      moveable(copy.moveable),
-      sizeable(copy.sizeable),
-      temporary(copy.temporary),
-      noClose(copy.noClose),
-      plainKeyHotKeys(copy.plainKeyHotKeys),
-      maximized(copy.maximized),
-      minimized(copy.minimized),
-      modal(copy.modal),
-      allowEmptySelection(copy.allowEmptySelection),
-      regionIsClientSize(copy.regionIsClientSize)
+    : ZafWindowObject(copy), ZafList(copy.CompareFunction()), clientRegion(copy.clientRegion),
+      selectionMode(copy.selectionMode), owner(copy.owner), windowFlags(copy.windowFlags)
 {
     for (ZafElement *e = copy.support.First(); e; e = e->Next())
         AddObject(AsObject(e)->Duplicate());
@@ -108,7 +92,7 @@ ZafEventType ZafWindow::Event(const ZafEventRecord &event)
     case ZAF_CREATE_OS_WINDOW:
         // A windowless window has no window to make, but its children make
         // theirs in the window it stands in.
-        if (!osWindow && (CreateOSWindow() || (!ownWindow && parent && parent->DrawingHandle())))
+        if (!osWindow && (CreateOSWindow() || (!HasFlag(flagOwnWindow) && parent && parent->DrawingHandle())))
             CreateChildren();
         return event.type;
     case ZAF_REGION_CHANGED:
@@ -154,7 +138,7 @@ ZafWindowObject *ZafWindow::AddObject(ZafWindowObject *object, ZafWindowObject *
     else
         list.Add(object);
     object->parent = this;
-    if (osWindow || (!ownWindow && DrawingHandle()))
+    if (osWindow || (!HasFlag(flagOwnWindow) && DrawingHandle()))
         object->Event(ZafEventRecord(ZAF_CREATE));
     return object;
 }
@@ -168,7 +152,7 @@ ZafWindowObject *ZafWindow::SubtractObject(ZafWindowObject *object)
         return object;
     list->Subtract(object);
     // A windowless window may still hold children's windows.
-    if (object->osWindow || !object->ownWindow)
+    if (object->osWindow || !object->HasFlag(flagOwnWindow))
         object->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
     object->parent = nullptr;
     return object;
@@ -203,8 +187,7 @@ ZafWindowObject *ZafWindow::FindSupportObject(ZafNumberID id) const
 namespace {
 
 // The support object of that id when it is of the class (by its class id).
-template <typename Class>
-Class *SupportOfClass(const ZafWindow &window, ZafNumberID id)
+template <typename Class> Class *SupportOfClass(const ZafWindow &window, ZafNumberID id)
 {
     ZafWindowObject *object = window.FindSupportObject(id);
     return object && object->IsClassID(Class::classID) ? dynamic_cast<Class *>(object) : nullptr;
@@ -320,14 +303,14 @@ ZafWindowObject *ZafWindow::NotifySelection(ZafWindowObject *object, bool select
         }
         return object;
     }
-    if (allowEmptySelection)
+    if (HasFlag(flagAllowEmptySelection))
         return object;
     for (ZafElement *e = First(); e; e = e->Next()) {
         ZafWindowObject *other = AsObject(e);
         if (other != object && other->Selected() && SelectionExcludes(other))
             return object;
     }
-    object->selected = true;
+    object->SetFlag(flagSelected);
     return object;
 }
 
@@ -374,13 +357,15 @@ bool ZafWindow::Changed() const
 
 bool ZafWindow::SetTemporary(bool flag)
 {
-    return SetUnlessCreated(temporary, flag);
+    if (!osWindow)
+        SetFlagTo(flagTemporary, flag);
+    return HasFlag(flagTemporary);
 }
 
 void ZafWindow::SetRegion(const ZafRegionRect &newRegion)
 {
     region = newRegion;
-    regionIsClientSize = false;
+    ClearFlag(flagRegionIsClientSize);
 }
 
 HACCEL ZafWindow::SetAccelerators(HACCEL table)
@@ -403,8 +388,8 @@ bool ZafWindow::AddGenericObjects(ZafStringData *titleData, ZafWindow *systemMen
 {
     if (!genericObjectMaker)
         return false;
-    for (ZafNumberID id : {ZAF_NUMID_BORDER, ZAF_NUMID_MAXIMIZE, ZAF_NUMID_MINIMIZE,
-                           ZAF_NUMID_SYSTEM, ZAF_NUMID_TITLE}) {
+    for (ZafNumberID id :
+         {ZAF_NUMID_BORDER, ZAF_NUMID_MAXIMIZE, ZAF_NUMID_MINIMIZE, ZAF_NUMID_SYSTEM, ZAF_NUMID_TITLE}) {
         if (ZafWindowObject *object = genericObjectMaker(id, titleData, systemMenu)) {
             object->SetSupportObject(true);
             AddObject(object);

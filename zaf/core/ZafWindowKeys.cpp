@@ -107,7 +107,7 @@ ZafEventType ZafWindow::KeyEvent(const ZafEventRecord &event)
             return button->Event(ZafEventRecord(ZAF_SELECT)) == ZAF_UNKNOWN ? ZAF_UNKNOWN : ZAF_SELECT;
         return ZAF_UNKNOWN;
     }
-    bool hotKey = m.message == WM_SYSKEYDOWN || (plainKeyHotKeys && m.message == WM_KEYDOWN &&
+    bool hotKey = m.message == WM_SYSKEYDOWN || (HasFlag(flagPlainKeyHotKeys) && m.message == WM_KEYDOWN &&
                                                  (event.key.shiftState & ZAF_KEY_CTRL) == 0);
     if (hotKey && event.key.value >= '0' && event.key.value <= 'Z') {
         // A plain letter is typing for a control that takes characters.

@@ -25,11 +25,6 @@ namespace {
 constexpr ZafNumberID userFunctionEntryID = 3201;
 constexpr ZafNumberID userObjectEntryID = 3202;
 
-std::uint16_t FlagIf(bool flag, std::uint16_t bit)
-{
-    return flag ? bit : 0;
-}
-
 // Writes a name of the record; a name too long to be read back is refused
 // (error 17) and stored as none.
 void WriteName(ZafWindowPersistence &persistence, const char *name)
@@ -97,22 +92,7 @@ void ZafWindowObject::ReadFrom(ZafWindowPersistence &persistence)
     coordinateType = type;
     region = ZafRegionRect(left, top, right, bottom, type);
     regionType = (coordinates >> 4) & 0x0F;
-    bordered = attributes & flagBordered;
-    systemDrawn = attributes & flagSystemDrawn;
-    parentDrawsBorder = attributes & flagParentDrawsBorder;
-    parentDrawsFocus = attributes & flagParentDrawsFocus;
-    noClassPalette = attributes & flagNoClassPalette;
-    noFocus = attributes & flagNoFocus;
-    disabled = attributes & flagDisabled;
-    visible = attributes & flagVisible;
-    redraw = attributes & flagRedraw;
-    ownWindow = attributes & flagOwnWindow;
-    supportObject = attributes & flagSupportObject;
-    acceptDrop = dragFlags & flagAcceptDrop;
-    copyDraggable = dragFlags & flagCopyDraggable;
-    secondDragFlag = dragFlags & flagSecondDragFlag;
-    moveDraggable = dragFlags & flagMoveDraggable;
-    selected = dragFlags & flagSelected;
+    storedFlags = (attributes | static_cast<std::uint32_t>(dragFlags) << 16) & storedFlagMask;
     // The texts were read as heap copies; the object takes them over.
     delete[] helpContext;
     delete[] tipText;
@@ -133,27 +113,17 @@ void ZafWindowObject::Write(ZafWindowPersistence &persistence)
 {
     persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry);
     if (persistence.OpenLevelFile(StringID(), ZafWindowPersistence::writeMode) == 0) {
-        const std::uint16_t attributes =
-            FlagIf(bordered, flagBordered) | FlagIf(systemDrawn, flagSystemDrawn) |
-            FlagIf(parentDrawsBorder, flagParentDrawsBorder) | FlagIf(parentDrawsFocus, flagParentDrawsFocus) |
-            FlagIf(noClassPalette, flagNoClassPalette) | FlagIf(noFocus, flagNoFocus) |
-            FlagIf(disabled, flagDisabled) | FlagIf(visible, flagVisible) | FlagIf(redraw, flagRedraw) |
-            FlagIf(ownWindow, flagOwnWindow) | FlagIf(supportObject, flagSupportObject);
-        const std::uint16_t dragFlags =
-            FlagIf(acceptDrop, flagAcceptDrop) | FlagIf(copyDraggable, flagCopyDraggable) |
-            FlagIf(secondDragFlag, flagSecondDragFlag) | FlagIf(moveDraggable, flagMoveDraggable) |
-            FlagIf(selected, flagSelected);
         persistence.Write16(static_cast<std::uint16_t>(NumberID()));
         persistence.Write32(static_cast<std::int32_t>(region.left));
         persistence.Write32(static_cast<std::int32_t>(region.top));
         persistence.Write32(static_cast<std::int32_t>(region.right));
         persistence.Write32(static_cast<std::int32_t>(region.bottom));
-        persistence.Write16(attributes);
+        persistence.Write16(static_cast<std::uint16_t>(storedFlags & 0xFFFF));
         persistence.Write16(static_cast<std::uint16_t>((coordinateType & 0x0F) | (regionType & 0x0F) << 4));
         persistence.WriteString(helpContext);
         persistence.WriteString(tipText);
         persistence.WriteString(secondTipText);
-        persistence.Write16(dragFlags);
+        persistence.Write16(static_cast<std::uint16_t>(storedFlags >> 16));
         persistence.Write16(static_cast<std::uint16_t>(0));
         persistence.WriteString(nullptr);
         const char *functionName = persistence.GetUserFunctionName(userFunction);

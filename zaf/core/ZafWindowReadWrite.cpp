@@ -22,11 +22,6 @@
 
 namespace {
 
-std::uint16_t FlagIf(bool flag, std::uint16_t bit)
-{
-    return flag ? bit : 0;
-}
-
 // What ReadObjects collects while the children are built.
 struct ReadContext
 {
@@ -83,17 +78,7 @@ void ZafWindow::ReadData(ZafWindowPersistence &persistence)
         persistence.SetError(16);
     if (persistence.Error() != 0)
         return;
-    destroyable = flags & flagDestroyable;
-    moveable = flags & flagMoveable;
-    sizeable = flags & flagSizeable;
-    temporary = flags & flagTemporary;
-    noClose = flags & flagNoClose;
-    plainKeyHotKeys = flags & flagPlainKeyHotKeys;
-    maximized = flags & flagMaximized;
-    minimized = flags & flagMinimized;
-    modal = flags & flagModal;
-    allowEmptySelection = flags & flagAllowEmptySelection;
-    regionIsClientSize = flags & flagRegionIsClientSize;
+    windowFlags = flags & windowFlagMask;
     selectionMode = mode;
     clientRegion = ZafRegionRect(left, top, right, bottom, clientType);
 
@@ -127,13 +112,7 @@ void ZafWindow::Write(ZafWindowPersistence &persistence)
 
 void ZafWindow::WriteData(ZafWindowPersistence &persistence)
 {
-    const std::uint16_t flags =
-        FlagIf(destroyable, flagDestroyable) | FlagIf(moveable, flagMoveable) | FlagIf(sizeable, flagSizeable) |
-        FlagIf(temporary, flagTemporary) | FlagIf(noClose, flagNoClose) |
-        FlagIf(plainKeyHotKeys, flagPlainKeyHotKeys) | FlagIf(maximized, flagMaximized) |
-        FlagIf(minimized, flagMinimized) | FlagIf(modal, flagModal) |
-        FlagIf(allowEmptySelection, flagAllowEmptySelection) | FlagIf(regionIsClientSize, flagRegionIsClientSize);
-    persistence.Write16(flags);
+    persistence.Write16(windowFlags);
     persistence.Write16(static_cast<std::uint16_t>(selectionMode));
     persistence.Write32(static_cast<std::int32_t>(clientRegion.left));
     persistence.Write32(static_cast<std::int32_t>(clientRegion.top));
@@ -155,8 +134,7 @@ void WriteObjectList(ZafWindowPersistence &persistence, const ZafList &list, std
     std::uint32_t firstError = 0;
     for (ZafElement *e = list.First(); e; e = e->Next()) {
         auto *object = static_cast<ZafWindowObject *>(e);
-        const std::string name = object->StringID() && *object->StringID() ? object->StringID()
-                                                                            : object->ClassName();
+        const std::string name = object->StringID() && *object->StringID() ? object->StringID() : object->ClassName();
         if (!names.insert(name).second) {
             if (firstError == 0)
                 firstError = 17;

@@ -34,19 +34,19 @@ DWORD ZafWindow::OSStyle() const
     DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     if (!IsTopLevel()) {
         // A child window is shown with its parent unless it is hidden.
-        style |= WS_CHILD | (visible ? WS_VISIBLE : 0);
-        if (bordered && !zaf3DLook)
+        style |= WS_CHILD | (HasFlag(flagVisible) ? WS_VISIBLE : 0);
+        if (HasFlag(flagBordered) && !zaf3DLook)
             style |= WS_BORDER;
     } else {
         style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-        if (sizeable)
+        if (HasFlag(flagSizeable))
             style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
-        if (maximized)
+        if (HasFlag(flagMaximized))
             style |= WS_MAXIMIZE;
-        else if (minimized)
+        else if (HasFlag(flagMinimized))
             style |= WS_MINIMIZE;
     }
-    if (disabled && !layoutMode)
+    if (HasFlag(flagDisabled) && !layoutMode)
         style |= WS_DISABLED;
     // Scroll-bar support objects use the window's own scroll bars.
     if (FindSupportObject(ZAF_NUMID_HZ_SCROLL))
@@ -80,7 +80,7 @@ const char *ZafWindow::TitleText()
 
 HWND ZafWindow::CreateOSWindow()
 {
-    if (osWindow || !ownWindow)
+    if (osWindow || !HasFlag(flagOwnWindow))
         return osWindow;
     HWND parentWindow = nullptr;
     if (!IsTopLevel()) {
@@ -93,16 +93,16 @@ HWND ZafWindow::CreateOSWindow()
     HMENU menu = parentWindow ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(numberID)) : nullptr;
     if (owner && IsTopLevel())
         parentWindow = owner->OSHandle(2);
-    HWND window = ZafCreateOSWindowAt(this, OSClassName(), OSStyle(), TitleText(), parentWindow,
-                                      OSExtendedStyle(), nullptr, place, menu);
-    if (window && noClose)
+    HWND window = ZafCreateOSWindowAt(this, OSClassName(), OSStyle(), TitleText(), parentWindow, OSExtendedStyle(),
+                                      nullptr, place, menu);
+    if (window && HasFlag(flagNoClose))
         EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     return window;
 }
 
 void ZafWindow::DestroyOSWindow()
 {
-    if (!osWindow && !ownWindow) {
+    if (!osWindow && !HasFlag(flagOwnWindow)) {
         // The children's windows stand in the window above this one and
         // would outlive it there.
         const ZafList *lists[] = {&support, this};
@@ -124,7 +124,7 @@ HWND ZafWindow::OSHandle(int) const
 ZafRegionRect ZafWindow::FramePlace() const
 {
     ZafRegionRect r = GetWindowRegion();
-    if (IsTopLevel() && regionIsClientSize) {
+    if (IsTopLevel() && HasFlag(flagRegionIsClientSize)) {
         RECT frame = {r.left, r.top, r.right + 1, r.bottom + 1};
         AdjustWindowRectEx(&frame, OSStyle(), FALSE, OSExtendedStyle());
         r = ZafRegionRect(frame.left, frame.top, frame.right - 1, frame.bottom - 1, ZAF_PIXEL);
@@ -155,7 +155,7 @@ void ZafWindow::UpdateFont()
 
 void ZafWindow::ApplyFont()
 {
-    const bool redrawWasOn = redraw;
+    const bool redrawWasOn = HasFlag(flagRedraw);
     if (redrawWasOn)
         SetRedraw(false);
     // WM_SETFONT reaches the controls' handlers, which may delete objects.
@@ -224,8 +224,7 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
             if (code != ZAF_UNKNOWN || self.Deleted())
                 return 0;
             // A top-level window passes what it cannot route to the front window.
-            if (zafWindowManager && zafWindowManager->FirstWindow() &&
-                zafWindowManager->FirstWindow() != this) {
+            if (zafWindowManager && zafWindowManager->FirstWindow() && zafWindowManager->FirstWindow() != this) {
                 auto *front = dynamic_cast<ZafWindow *>(zafWindowManager->FirstWindow());
                 if (front && front->MenuCommand(event) != ZAF_UNKNOWN)
                     return 0;
@@ -273,7 +272,7 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
             GetWindowRect(m.hwnd, &frame);
             // A region that gives the client size takes the client area:
             // the frame's place would grow the window at every apply.
-            if (regionIsClientSize) {
+            if (HasFlag(flagRegionIsClientSize)) {
                 GetClientRect(m.hwnd, &frame);
                 MapWindowPoints(m.hwnd, nullptr, reinterpret_cast<POINT *>(&frame), 2);
             }
@@ -287,17 +286,27 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
         if (m.lParam == 0) {
             // The window's own scroll bar: its support object keeps its
             // scroll data in step first.
-            if (ZafWindowObject *bar = FindSupportObject(m.message == WM_VSCROLL ? ZAF_NUMID_VT_SCROLL
-                                                                                  : ZAF_NUMID_HZ_SCROLL))
+            if (ZafWindowObject *bar =
+                    FindSupportObject(m.message == WM_VSCROLL ? ZAF_NUMID_VT_SCROLL : ZAF_NUMID_HZ_SCROLL))
                 bar->HandleOSMessage(event);
             ZafEventRecord scroll(m.message == WM_VSCROLL ? ZAF_SCROLL_VERTICAL : ZAF_SCROLL_HORIZONTAL);
             scroll.osEvent = m;
             switch (LOWORD(m.wParam)) {
-            case SB_LINEUP: scroll.scroll.step = -1; break;
-            case SB_LINEDOWN: scroll.scroll.step = 1; break;
-            case SB_PAGEUP: scroll.scroll.step = -2; break;
-            case SB_PAGEDOWN: scroll.scroll.step = 2; break;
-            default: scroll.scroll.step = 0; break;
+            case SB_LINEUP:
+                scroll.scroll.step = -1;
+                break;
+            case SB_LINEDOWN:
+                scroll.scroll.step = 1;
+                break;
+            case SB_PAGEUP:
+                scroll.scroll.step = -2;
+                break;
+            case SB_PAGEDOWN:
+                scroll.scroll.step = 2;
+                break;
+            default:
+                scroll.scroll.step = 0;
+                break;
             }
             if (scroll.scroll.step != 0 && ScrollEvent(scroll) != ZAF_UNKNOWN)
                 return 0;
