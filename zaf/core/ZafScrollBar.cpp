@@ -1,4 +1,5 @@
 #include "zaf/core/ZafScrollBar.h"
+#include "zaf/core/ZafErrorCodes.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -41,7 +42,7 @@ ZafScrollBar::ZafScrollBar(const char *name, ZafWindowPersistence &persistence)
         persistence.ReadStringInto(dataName, sizeof dataName);
     }
     if (persistence.Error() == 0 && storedKind != horizontal && storedKind != vertical)
-        persistence.SetError(16);
+        persistence.SetError(ZafError::Read);
     if (persistence.Error() == 0) {
         kind = storedKind;
         if (dataName[0])

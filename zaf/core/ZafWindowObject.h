@@ -106,7 +106,7 @@
 //   text user-function name, user-object name, palette name (each at most
 //        63 characters; "" for none)
 // A name longer than 63 characters, an unknown coordinate type or a short
-// record sets error 16; a name that no table holds gives none. The writer
+// record sets error Read (16); a name that no table holds gives none. The writer
 // also keeps the user-function and user-object names in the entries
 // "userFunction" and "userObject" beside the record, for readers of the
 // file. Layout mode, focus and the changed flag are not stored.

@@ -1,6 +1,7 @@
 // ZafWindowObject: reading and writing the window-object record.
 
 #include "zaf/core/ZafWindowObject.h"
+#include "zaf/core/ZafErrorCodes.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafEventManager.h"
@@ -26,12 +27,12 @@ constexpr ZafNumberID userFunctionEntryID = 3201;
 constexpr ZafNumberID userObjectEntryID = 3202;
 
 // Writes a name of the record; a name too long to be read back is refused
-// (error 17) and stored as none.
+// (error Write, 17) and stored as none.
 void WriteName(ZafWindowPersistence &persistence, const char *name)
 {
     if (name && std::strlen(name) > static_cast<std::size_t>(ZafWindowPersistence::maxNameLength)) {
         if (persistence.Error() == 0)
-            persistence.SetError(17);
+            persistence.SetError(ZafError::Write);
         name = nullptr;
     }
     persistence.WriteString(name);
@@ -71,18 +72,18 @@ void ZafWindowObject::ReadFrom(ZafWindowPersistence &persistence)
     persistence.ReadString(&unused);
     delete[] unused;
     // Mended fault: names go into 64-character buffers and were read without
-    // a bound; a longer name is refused with error 16.
+    // a bound; a longer name is refused with error Read (16).
     char names[3][ZafWindowPersistence::maxNameLength + 1];
     for (char *name : names)
         persistence.ReadStringInto(name, sizeof names[0]);
 
     const ZafCoordinateType type = coordinates & 0x0F;
     if (persistence.Error() == 0 && !ZafIsCoordinateType(type))
-        persistence.SetError(16);
+        persistence.SetError(ZafError::Read);
     // Mended fault: any 32-bit region was taken, and widths and the cell
     // spacing computed from one near the ends of the range overflowed.
     if (persistence.Error() == 0 && !ZafRegionRect(left, top, right, bottom, type).IsStorable())
-        persistence.SetError(16);
+        persistence.SetError(ZafError::Read);
     if (persistence.Error() != 0) {
         for (char *text : texts)
             delete[] text;

@@ -1,6 +1,7 @@
 // ZafWindow: reading and writing the window record and its objects.
 
 #include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafErrorCodes.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafEventManager.h"
@@ -75,7 +76,7 @@ void ZafWindow::ReadData(ZafWindowPersistence &persistence)
     persistence.Read16(clientType);
     if (persistence.Error() == 0 && (mode > 2 || !ZafIsCoordinateType(clientType) ||
                                      !ZafRegionRect(left, top, right, bottom, clientType).IsStorable()))
-        persistence.SetError(16);
+        persistence.SetError(ZafError::Read);
     if (persistence.Error() != 0)
         return;
     windowFlags = flags & windowFlagMask;
@@ -127,7 +128,7 @@ void ZafWindow::WriteData(ZafWindowPersistence &persistence)
 namespace {
 
 // Writes the objects of one list, each in a level of its own. Names already
-// used in the window are refused (error 17): the object would replace the
+// used in the window are refused (error Write, 17): the object would replace the
 // directory of the one written before it.
 void WriteObjectList(ZafWindowPersistence &persistence, const ZafList &list, std::set<std::string> &names)
 {
@@ -137,7 +138,7 @@ void WriteObjectList(ZafWindowPersistence &persistence, const ZafList &list, std
         const std::string name = object->StringID() && *object->StringID() ? object->StringID() : object->ClassName();
         if (!names.insert(name).second) {
             if (firstError == 0)
-                firstError = 17;
+                firstError = ZafError::Write;
             continue;
         }
         persistence.WriteChild(*object);
