@@ -6,14 +6,14 @@
 #include "zaf/core/ZafImageStruct.h"
 #include "zaf/core/ZafPrinter.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-using coretest::MemoryPage;
+using zaftest::MemoryPage;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@
 #include <utility>
 #include <vector>
 
-using coretest::AddTo;
-using coretest::ThreadWindowCount;
+using zaftest::AddTo;
+using zaftest::ThreadWindowCount;
 
 namespace {
 
@@ -49,7 +49,7 @@ struct SlotFrame : ZafWindow
 alignas(std::max_align_t) unsigned char SlotFrame::slot[sizeof(ZafWindow) + 64];
 int SlotFrame::deaths = 0;
 
-using ZafLifetimeTest = coretest::OnScreen;
+using ZafLifetimeTest = zaftest::OnScreen;
 
 } // namespace
 
@@ -225,7 +225,7 @@ const CallOutSite callOutSites[] = {
      }},
 };
 
-class ZafCallOutTest : public coretest::OnScreen, public testing::WithParamInterface<CallOutSite>
+class ZafCallOutTest : public zaftest::OnScreen, public testing::WithParamInterface<CallOutSite>
 {
 };
 
@@ -316,7 +316,7 @@ struct Bound : ZafWindowObject
     int probes = 0;
 };
 
-using ZafSubclassTest = coretest::OnScreen;
+using ZafSubclassTest = zaftest::OnScreen;
 
 } // namespace
 

@@ -7,7 +7,7 @@
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -133,7 +133,7 @@ std::string Text(const RECT &r)
            std::to_string(r.bottom);
 }
 
-using ZafMDITest = coretest::OnScreen;
+using ZafMDITest = zaftest::OnScreen;
 
 } // namespace
 
@@ -173,7 +173,7 @@ TEST_F(ZafMDITest, TheClientGetsWhatTheDockedBarsLeaveAfterEveryResize)
     GetClientRect(frameWindow, &area);
     EXPECT_EQ(Text(InFrame(client, frameWindow)), Text({0, 44, area.right, area.bottom - 18}));
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 namespace {
@@ -227,7 +227,7 @@ TEST_F(ZafMDITest, AChildClosedFromItsTitleBarIsAskedFirstAndStaysWhenItRefuses)
             zafWindowManager->CloseWindow(frame);
         }
     }
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafMDITest, ClosingTheFrameAsksEveryChildAndOneRefusalKeepsIt)
@@ -247,7 +247,7 @@ TEST_F(ZafMDITest, ClosingTheFrameAsksEveryChildAndOneRefusalKeepsIt)
         EXPECT_EQ(zafWindowManager->FirstWindow(), frame);
         zafWindowManager->CloseWindow(frame);
     }
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafMDITest, CtrlF6ThroughTheLoopMovesThroughEveryChildAndBack)
@@ -277,7 +277,7 @@ TEST_F(ZafMDITest, CtrlF6ThroughTheLoopMovesThroughEveryChildAndBack)
     PressKey(start, VK_F6);
     EXPECT_EQ(active(), start);
     zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafMDITest, WindowsListsTheChildrenInTheWindowMenuAndItsEntriesActivateThem)
@@ -311,7 +311,7 @@ TEST_F(ZafMDITest, WindowsListsTheChildrenInTheWindowMenuAndItsEntriesActivateTh
         zafWindowManager->CloseWindow(frame);
         DestroyMenu(menu);
     }
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafMDITest, AnAcceleratorOfTheFrameFiresItsCommandForKeysInAChild)
@@ -331,7 +331,7 @@ TEST_F(ZafMDITest, AnAcceleratorOfTheFrameFiresItsCommandForKeysInAChild)
     }
     EXPECT_EQ(item->selections, 1);
     zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 namespace {
@@ -391,7 +391,7 @@ TEST_F(ZafMDITest, AModalDialogOwnsTheDialogsAndMessageBoxesItOpens)
     ASSERT_EQ(ZafErrorStub::SetAnswerHook(nullptr), nullptr);
     auto *main = new ZafWindow(0, 0, 20, 5);
     main->SetVisible(false);
-    auto *field = coretest::AddTo(main, new ZafWindowObject(1, 1, 5, 1));
+    auto *field = zaftest::AddTo(main, new ZafWindowObject(1, 1, 5, 1));
     zafWindowManager->AddObject(main);
     OwnerProbe inner(nullptr, {field, nullptr});
     OwnerProbe outer(&inner, {});

@@ -5,7 +5,7 @@
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-using coretest::AddTo;
-using coretest::Pump;
-using coretest::ThreadWindowCount;
+using zaftest::AddTo;
+using zaftest::Pump;
+using zaftest::ThreadWindowCount;
 using Events = std::vector<ZafEventType>;
 using Sides = std::vector<int>;
 
@@ -102,7 +102,7 @@ struct Pane : ZafWindow
 
 // Each test shows frames through the window manager and closes them; none
 // may leave a Windows window behind.
-class ZafWindowManagerTest : public coretest::OnScreen
+class ZafWindowManagerTest : public zaftest::OnScreen
 {
 protected:
     template <class T = Frame>
@@ -249,7 +249,7 @@ TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContextAndEachRestoresTh
     auto *display = ZafScreenGdiDisplay();
     ASSERT_NE(display, nullptr);
     // A context made current by hand (a print preview's) outlives the passes.
-    coretest::MemoryPage page(4, 4);
+    zaftest::MemoryPage page(4, 4);
     display->SetCurrentDC(page.dc);
     ZafRegionRect outer = frame->BeginDraw();
     HDC dc = display->CurrentDC();
