@@ -97,6 +97,39 @@ TEST_F(ZafLifetimeTest, AStaleCloseEventLeavesANewWindowAtTheDeadWindowsAddressA
     EXPECT_EQ(ThreadWindowCount(), before);
 }
 
+namespace {
+
+// A frame that, asked whether it may close, deletes itself and leaves a new
+// frame at its address in its place, as a heap may; then answers that it
+// may close.
+struct ReplacedWhenAsked : SlotFrame
+{
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type != ZAF_CLOSE_QUERY)
+            return SlotFrame::Event(event);
+        delete this;
+        zafWindowManager->AddObject(new SlotFrame);
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST_F(ZafLifetimeTest, AWindowDeletedWhileAskedToCloseLeavesTheNewWindowAtItsAddressOpen)
+{
+    zafWindowManager->AddObject(new ReplacedWhenAsked);
+    SlotFrame::deaths = 0;
+    zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE));
+    EXPECT_EQ(SlotFrame::deaths, 1);
+    ZafWindowObject *fresh = zafWindowManager->FirstWindow();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(static_cast<void *>(fresh), static_cast<void *>(SlotFrame::slot));
+    zafWindowManager->CloseWindow(fresh);
+    EXPECT_EQ(SlotFrame::deaths, 2);
+    EXPECT_EQ(ThreadWindowCount(), before);
+}
+
 // --- Call-outs that delete their own window ----------------------------------
 
 namespace {

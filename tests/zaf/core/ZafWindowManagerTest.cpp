@@ -336,30 +336,7 @@ struct ScribbledFrame : Frame
 {
     static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
 };
-
-// A frame that, asked whether it may close, takes itself out and deletes
-// itself, then answers that it may.
-struct SelfClosingFrame : ScribbledFrame
-{
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        if (event.type != ZAF_CLOSE_QUERY)
-            return Frame::Event(event);
-        zafWindowManager->SubtractObject(this);
-        delete this;
-        return 0;
-    }
-};
 } // namespace
-
-TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouchedAgain)
-{
-    Show<SelfClosingFrame>();
-    Frame::deaths = 0;
-    EXPECT_EQ(zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE)), ZAF_NO_WINDOWS);
-    EXPECT_EQ(Frame::deaths, 1);
-    EXPECT_EQ(ThreadWindowCount(), before);
-}
 
 namespace {
 ScribbledFrame *closingFrame = nullptr;

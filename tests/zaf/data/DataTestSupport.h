@@ -194,6 +194,13 @@ inline std::unique_ptr<ZafMDIWindow> MakeFrame()
     child->SetRegionType(2);
     child->SetDestroyable(false);
     child->SetTemporary(true);
+    child->SetMovable(false);
+    child->SetSizeable(false);
+    child->SetPlainKeyHotKeys(true);
+    child->SetMinimized(true);
+    child->SetModal(true);
+    child->SetAllowEmptySelection(true);
+    child->SetRegionIsClientSize(true);
     child->AddObject(new TestField("ZETA", 26));
     child->AddObject(new TestField("ALPHA", 1));
     auto *inner = new ZafDialogWindow(0, 0, 10, 4);
@@ -210,7 +217,17 @@ inline std::unique_ptr<ZafMDIWindow> MakeFrame()
     field->SetMoveDraggable(true);
     field->SetUserFunction(ChoiceHandler);
     frame->AddObject(field);
-    frame->AddObject(new TestField("OTHER", 0));
+    auto *other = new TestField("OTHER", 0);
+    other->SetSystemDrawn(false);
+    other->SetParentDrawsBorder(true);
+    other->SetParentDrawsFocus(true);
+    other->SetNoClassPalette(true);
+    other->SetRedraw(false);
+    other->SetOwnWindow(false);
+    other->SetCopyDraggable(true);
+    other->SetSecondDragFlag(true);
+    other->SetSelected(true);
+    frame->AddObject(other);
     return frame;
 }
 
