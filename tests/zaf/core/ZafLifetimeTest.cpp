@@ -22,15 +22,6 @@ using zaftest::ThreadWindowCount;
 
 namespace {
 
-// Hands every waiting event and message to the window manager, as the loop
-// does, until none is left.
-void DrainQueue()
-{
-    ZafEventRecord event;
-    while (zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT))
-        zafWindowManager->Event(event);
-}
-
 // A frame whose storage is one fixed slot, so that a frame made after one is
 // deleted stands at the dead one's address, as a heap may well place it.
 struct SlotFrame : ZafWindow
@@ -86,12 +77,12 @@ TEST_F(ZafLifetimeTest, AStaleCloseEventLeavesANewWindowAtTheDeadWindowsAddressA
     ASSERT_EQ(static_cast<const void *>(fresh), address);
     zafWindowManager->AddObject(fresh);
     SlotFrame::deaths = 0;
-    DrainQueue();
+    zaftest::RunLoop();
     EXPECT_EQ(SlotFrame::deaths, 0);
     EXPECT_EQ(zafWindowManager->FirstWindow(), fresh);
     // Its own close event still closes it.
     SendMessageA(fresh->OSHandle(), WM_CLOSE, 0, 0);
-    DrainQueue();
+    zaftest::RunLoop();
     EXPECT_EQ(SlotFrame::deaths, 1);
     EXPECT_TRUE(zafWindowManager->IsEmpty());
     EXPECT_EQ(ThreadWindowCount(), before);
@@ -161,6 +152,14 @@ ZafEventType DeleteTheVictim(ZafWindowObject *, ZafEventRecord &, ZafEventType)
 {
     delete victim;
     // Not handled: the caller goes on with what it would do next.
+    return ZAF_UNKNOWN;
+}
+
+// Closes the victim and answers, as a handler may, that it did not handle
+// the selection.
+ZafEventType CloseTheVictimUnhandled(ZafWindowObject *, ZafEventRecord &, ZafEventType)
+{
+    zafWindowManager->CloseWindow(victim);
     return ZAF_UNKNOWN;
 }
 
@@ -248,6 +247,15 @@ const CallOutSite callOutSites[] = {
          ASSERT_NE(field->OSHandle(), nullptr);
          SendMessageA(field->OSHandle(), WM_KEYDOWN, VK_F5, 0);
      }},
+    {"the default button's user function, closing its window on Enter in another child",
+     [] {
+         ZafWindow *frame = ShownVictim();
+         auto *field = AddTo(frame, new ZafWindowObject(1, 1, 10, 1));
+         auto *button = AddTo(frame, new ZafWindowObject(1, 3, 10, 1));
+         button->SetUserFunction(CloseTheVictimUnhandled);
+         frame->SetDefaultButton(button, false);
+         SendMessageA(field->OSHandle(), WM_KEYDOWN, VK_RETURN, 0);
+     }},
     {"a modal dialog's user function run from its loop",
      [] {
          auto *dialog = new Scribbled<ZafDialogWindow>;
@@ -301,7 +309,7 @@ TEST_F(ZafLifetimeTest, AWindowClosedDuringADispatchIsDeletedWhenTheDispatchRetu
     ZafWindow *frame = ShownVictim();
     AddTo(frame, new MenuItem(41))->SetUserFunction(CloseTheVictim);
     PostMessageA(frame->OSHandle(), WM_COMMAND, MAKEWPARAM(41, 0), 0);
-    DrainQueue();
+    zaftest::RunLoop();
     EXPECT_TRUE(aliveAfterClose) << "gone from the screen, not yet deleted, while its handler ran";
     EXPECT_EQ(deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);

@@ -85,14 +85,6 @@ ZafMDIWindow *ShowFrame(std::vector<ZafWindowObject *> contents, HMENU windowMen
     return frame;
 }
 
-// Runs the loop until nothing is waiting, as the program's loop would.
-void RunQueued()
-{
-    ZafEventRecord event;
-    while (zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT))
-        zafWindowManager->Event(event);
-}
-
 // Holds Ctrl down in this thread's key state (TranslateMDISysAccel and
 // TranslateAcceleratorA read GetKeyState; a posted key message leaves it as
 // it is, and Xvfb gives hidden windows no real keyboard input).
@@ -115,7 +107,7 @@ void PressKey(HWND window, WPARAM key)
 {
     PostMessageA(window, WM_KEYDOWN, key, 1);
     PostMessageA(window, WM_KEYUP, key, 1 | (3UL << 30));
-    RunQueued();
+    zaftest::RunLoop();
 }
 
 // A window's rectangle in client pixels of the frame.

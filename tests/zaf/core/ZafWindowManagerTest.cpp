@@ -329,39 +329,6 @@ TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWi
     EXPECT_EQ(ThreadWindowCount(), before);
 }
 
-namespace {
-// A frame whose memory is scribbled over and kept when it is deleted, so
-// that any later use of the deleted frame shows up.
-struct ScribbledFrame : Frame
-{
-    static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
-};
-} // namespace
-
-namespace {
-ScribbledFrame *closingFrame = nullptr;
-// A default button's user function that closes the button's window and
-// then answers, as a handler may, that it did not handle the selection.
-ZafEventType CloseTheFrame(ZafWindowObject *, ZafEventRecord &, ZafEventType)
-{
-    zafWindowManager->CloseWindow(closingFrame);
-    return ZAF_UNKNOWN;
-}
-} // namespace
-
-TEST_F(ZafWindowManagerTest, AKeyWhoseHandlerClosedTheWindowGoesNoFurtherUp)
-{
-    closingFrame = Show(new ScribbledFrame);
-    Probe *field = AddTo(closingFrame, new Probe(1));
-    auto *button = AddTo(closingFrame, new ZafWindowObject(1, 3, 10, 1));
-    button->SetUserFunction(CloseTheFrame);
-    closingFrame->SetDefaultButton(button, false);
-    Frame::deaths = 0;
-    SendMessageA(field->OSHandle(), WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(Frame::deaths, 1);
-    EXPECT_EQ(ThreadWindowCount(), before);
-}
-
 // --- Region and font of windows on screen ------------------------------------------
 
 namespace {
