@@ -284,9 +284,9 @@ ZafEventType ZafButton::Event(const ZafEventRecord &event)
         return ZAF_HOT_KEY;
     }
     case ZAF_DEFAULT_BUTTON_CHANGED:
-        if (!allowDefault || !ownWindow || !osWindow)
+        if (!allowDefault || !HasFlag(flagOwnWindow) || !osWindow)
             return ZAF_UNKNOWN;
-        if (systemDrawn && IsNativeDrawn() && IsPushType()) {
+        if (HasFlag(flagSystemDrawn) && IsNativeDrawn() && IsPushType()) {
             const DWORD style = static_cast<DWORD>(GetWindowLongA(osWindow, GWL_STYLE));
             const DWORD kind = IsDefaultButton() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
             SendMessageA(osWindow, BM_SETSTYLE, (style & ~0x0FUL) | kind, TRUE);
@@ -338,9 +338,9 @@ ZafEventType ZafButton::Select(const ZafEventRecord &event, ZafEventType code)
         // Only a button that excludes its siblings (a radio button) stays
         // selected in a single-selection window; a check box still toggles.
         ZafWindow *window = ParentWindow(this);
-        const bool keep = selected && window && window->SelectionMode() == 0 && window->SelectionExcludes(this);
+        const bool keep = HasFlag(flagSelected) && window && window->SelectionMode() == 0 && window->SelectionExcludes(this);
         if (!keep)
-            SetSelected(!selected);
+            SetSelected(!HasFlag(flagSelected));
     }
     return userCallback(this, event, code);
 }
@@ -430,7 +430,7 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
     case WM_PAINT:
         return static_cast<ZafEventType>(ZafCallClassWindowProc(event));
     case WM_ERASEBKGND:
-        if (systemDrawn && IsNativeDrawn())
+        if (HasFlag(flagSystemDrawn) && IsNativeDrawn())
             return static_cast<ZafEventType>(ZafCallClassWindowProc(event));
         break;
     case WM_KEYDOWN:
@@ -467,7 +467,7 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
         }
         break;
     case WM_MOUSEMOVE:
-        if (noFocus && GetCapture() == m.hwnd && (m.wParam & MK_LBUTTON)) {
+        if (HasFlag(flagNoFocus) && GetCapture() == m.hwnd && (m.wParam & MK_LBUTTON)) {
             RECT client;
             GetClientRect(m.hwnd, &client);
             const POINT point = {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))};
@@ -477,7 +477,7 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
         break;
     case WM_LBUTTONDOWN: {
         ZafEventType result = 0;
-        if (noFocus) {
+        if (HasFlag(flagNoFocus)) {
             SetCapture(m.hwnd);
             SendMessageA(m.hwnd, BM_SETSTATE, TRUE, 0);
         } else {
@@ -496,7 +496,7 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
         ZafEventType result = 0;
         // Released before the selection, whose user function may delete the
         // button and its window.
-        if (noFocus) {
+        if (HasFlag(flagNoFocus)) {
             if (GetCapture() == m.hwnd)
                 ReleaseCapture();
             SendMessageA(m.hwnd, BM_SETSTATE, FALSE, 0);
@@ -531,7 +531,7 @@ ZafEventType ZafButton::HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRU
 {
     if (item.CtlType == ODT_BUTTON) {
         const bool before = depressed;
-        depressed = (item.itemState & ODS_SELECTED) ? true : (allowToggling && !IsCheckType() && selected);
+        depressed = (item.itemState & ODS_SELECTED) ? true : (allowToggling && !IsCheckType() && HasFlag(flagSelected));
         // A toggled button keeps its look while the mouse goes in and out.
         if (item.itemAction == ODA_SELECT && allowToggling && depressed == before)
             return TRUE;
@@ -717,7 +717,7 @@ bool ZafButton::SetDepressed(bool flag)
 {
     const bool changed = flag != depressed;
     depressed = flag;
-    if (changed && osWindow && !selected)
+    if (changed && osWindow && !HasFlag(flagSelected))
         Draw(ZafEventRecord(ZAF_REDISPLAY), ZAF_REDISPLAY);
     return depressed;
 }
@@ -747,25 +747,25 @@ bool ZafButton::SetNoClassPalette(bool flag)
 {
     // Push buttons always take the button colours.
     if (IsPushType())
-        return noClassPalette = false;
+        return SetFlagTo(flagNoClassPalette, false);
     return ZafWindowObject::SetNoClassPalette(flag);
 }
 
 bool ZafButton::SetSelected(bool flag)
 {
-    if (flag != selected)
+    if (flag != HasFlag(flagSelected))
         ZafWindowObject::SetSelected(flag);
-    if (!osWindow || !ownWindow)
-        return selected;
+    if (!osWindow || !HasFlag(flagOwnWindow))
+        return HasFlag(flagSelected);
     if (IsCheckType()) {
-        SendMessageA(osWindow, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
-        if (!(systemDrawn && IsNativeDrawn()))
+        SendMessageA(osWindow, BM_SETCHECK, HasFlag(flagSelected) ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (!(HasFlag(flagSystemDrawn) && IsNativeDrawn()))
             Draw(ZafEventRecord(ZAF_SELECT), ZAF_SELECT);
-    } else if (allowToggling && depressed != selected) {
-        depressed = selected;
+    } else if (allowToggling && depressed != HasFlag(flagSelected)) {
+        depressed = HasFlag(flagSelected);
         Draw(ZafEventRecord(ZAF_SELECT), ZAF_SELECT);
     }
-    return selected;
+    return HasFlag(flagSelected);
 }
 
 // --- Drag and drop ---------------------------------------------------------------------
@@ -780,7 +780,7 @@ ZafEventType ZafButton::DragDropEvent(const ZafEventRecord &event)
         return source && source->CopyDraggable() ? ZAF_DROP_COPY : ZAF_REFUSED;
     case ZAF_DROP_MOVE:
     case ZAF_DROP_COPY: {
-        if (!source || source == this || IsDisabledUpChain(true) || !acceptDrop)
+        if (!source || source == this || IsDisabledUpChain(true) || !HasFlag(flagAcceptDrop))
             return ZAF_REFUSED;
         auto *button = dynamic_cast<ZafButton *>(source);
         if (!button)

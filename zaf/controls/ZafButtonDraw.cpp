@@ -59,13 +59,13 @@ bool ZafButton::IsNativeDrawn() const
 
 HWND ZafButton::CreateOSWindow()
 {
-    if (osWindow || !ownWindow || !parent)
+    if (osWindow || !HasFlag(flagOwnWindow) || !parent)
         return osWindow;
     HWND parentWindow = parent->DrawingHandle();
     if (!parentWindow)
         return nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (!systemDrawn || !IsNativeDrawn())
+    if (!HasFlag(flagSystemDrawn) || !IsNativeDrawn())
         style |= BS_OWNERDRAW;
     else if (buttonType == checkBox)
         style |= BS_CHECKBOX;
@@ -75,9 +75,9 @@ HWND ZafButton::CreateOSWindow()
         style |= allowDefault && IsDefaultButton() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     if (IsDisabledUpChain(true) && !layoutMode)
         style |= WS_DISABLED;
-    if (visible)
+    if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
-    if (bordered && systemDrawn && IsNativeDrawn())
+    if (HasFlag(flagBordered) && HasFlag(flagSystemDrawn) && IsNativeDrawn())
         style |= WS_BORDER;
     // The window is made where the geometry (and auto size) puts it.
     SendSelf(ZAF_APPLY_GEOMETRY);
@@ -86,7 +86,7 @@ HWND ZafButton::CreateOSWindow()
     UpdateFont();
     RefreshText();
     if (IsCheckType())
-        SendMessageA(osWindow, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(osWindow, BM_SETCHECK, HasFlag(flagSelected) ? BST_CHECKED : BST_UNCHECKED, 0);
     return osWindow;
 }
 
@@ -96,7 +96,7 @@ void ZafButton::RefreshText()
         RefreshListEntry();
         return;
     }
-    if (!osWindow || !ownWindow)
+    if (!osWindow || !HasFlag(flagOwnWindow))
         return;
     OwnedText marked(ZafInsertHotKey(Text() ? Text() : "", hotKeyIndex));
     if (zafCodeSetConversion) {
@@ -105,7 +105,7 @@ void ZafButton::RefreshText()
     } else {
         SendMessageA(osWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(marked.get() ? marked.get() : ""));
     }
-    if (!(systemDrawn && IsNativeDrawn()))
+    if (!(HasFlag(flagSystemDrawn) && IsNativeDrawn()))
         Redisplay();
 }
 
@@ -113,7 +113,7 @@ void ZafButton::UpdateFont()
 {
     // A Windows push button that has since got its own colours or font is
     // drawn by the button from now on.
-    if (systemDrawn && osWindow && ownWindow && (GetWindowLongA(osWindow, GWL_STYLE) & 0x000B) == 0 &&
+    if (HasFlag(flagSystemDrawn) && osWindow && HasFlag(flagOwnWindow) && (GetWindowLongA(osWindow, GWL_STYLE) & 0x000B) == 0 &&
         !IsNativeDrawn())
         SendMessageA(osWindow, BM_SETSTYLE, BS_OWNERDRAW, FALSE);
     ZafWindowObject::UpdateFont();
@@ -300,7 +300,7 @@ void ZafButton::DrawLabel(const ZafRegionRect &box, std::uint16_t state)
 
 ZafEventType ZafButton::DrawBorder(ZafRegionRect &rect, ZafEventType code)
 {
-    if (parentDrawsBorder && parent)
+    if (HasFlag(flagParentDrawsBorder) && parent)
         return ZafWindowObject::DrawBorder(rect, code);
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if ((code == ZAF_REDISPLAY || code == ZAF_REDISPLAY_AREA) && display && display->CurrentDC()) {
@@ -360,7 +360,7 @@ void ZafButton::DrawCheckType(const ZafEventRecord &, ZafEventType code, ZafRegi
     LayoutContents(face, imageBox, textBox, contentGap);
 
     const bool radio = buttonType == radioButton;
-    const int kind = (radio ? imageRadio : imageCheck) + (selected ? 2 : 0) + (depressed ? 1 : 0);
+    const int kind = (radio ? imageRadio : imageCheck) + (HasFlag(flagSelected) ? 2 : 0) + (depressed ? 1 : 0);
     DrawImage(BuiltInBitmap(static_cast<BuiltInImage>(kind)), imageBox.left, imageBox.top);
     if (code == ZAF_REDISPLAY || code == ZAF_REDISPLAY_CHANGE || code == ZAF_REDISPLAY_AREA || code == ZAF_SELECT)
         DrawLabel(textBox, state);
@@ -379,16 +379,16 @@ void ZafButton::DrawPushType(const ZafEventRecord &, ZafEventType code, ZafRegio
     if (code == ZAF_SELECT)
         code = ZAF_REDISPLAY;
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    const bool drewBorder = IsDefaultButton() || focus || bordered;
+    const bool drewBorder = IsDefaultButton() || focus || HasFlag(flagBordered);
     if (drewBorder)
         DrawBorder(face, ZAF_REDISPLAY);
     if (buttonType != flatButton)
         DrawEdges(face, depressed ? -depth : depth, ZAF_REDISPLAY);
     DrawBackground(face, code);
-    const int inset = noFocus ? 1 : drewBorder ? 1 : 2;
+    const int inset = HasFlag(flagNoFocus) ? 1 : drewBorder ? 1 : 2;
     ZafRegionRect focusBox(face.left + inset, face.top + inset, face.right - inset, face.bottom - inset,
                            face.coordinateType);
-    if (focus && !noFocus)
+    if (focus && !HasFlag(flagNoFocus))
         DrawFocus(focusBox, ZAF_CURRENT);
     const RECT clip = {face.left, face.top, face.right + 1, face.bottom + 1};
     display->SetClip(&clip);

@@ -27,13 +27,13 @@ ZafFrameButton::ZafFrameButton(const char *name, ZafWindowPersistence &persisten
 
 void ZafFrameButton::ApplyFrameAttributes(ZafNumberID id, const char *name)
 {
-    supportObject = true;
+    SetFlagTo(flagSupportObject, true);
     regionType = 2;
-    ownWindow = false;
-    bordered = false;
-    acceptDrop = false;
-    disabled = false;
-    selected = false;
+    SetFlagTo(flagOwnWindow, false);
+    SetFlagTo(flagBordered, false);
+    SetFlagTo(flagAcceptDrop, false);
+    SetFlagTo(flagDisabled, false);
+    SetFlagTo(flagSelected, false);
     allowDefault = false;
     allowToggling = false;
     autoRepeatSelection = false;

@@ -37,13 +37,13 @@ public:
     ZafEventType Draw(const ZafEventRecord &, ZafEventType code) override { return code; }
     bool PaintedByParent() const override { return false; }
 
-    bool SetBordered(bool) override { return bordered = false; }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
-    bool SetDisabled(bool) override { return disabled = false; }
-    bool SetSelected(bool) override { return selected = false; }
+    bool SetBordered(bool) override { return SetFlagTo(flagBordered, false); }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
+    bool SetDisabled(bool) override { return SetFlagTo(flagDisabled, false); }
+    bool SetSelected(bool) override { return SetFlagTo(flagSelected, false); }
     bool SetSupportObject(bool flag) override { return ForceSupportObject(flag); }
     int SetRegionType(int type) override { return ForceRegionType2(type); }
-    bool SetOwnWindow(bool) override { return ownWindow = false; }
+    bool SetOwnWindow(bool) override { return SetFlagTo(flagOwnWindow, false); }
     bool SetAllowDefault(bool) override { return allowDefault = false; }
     bool SetAllowToggling(bool) override { return allowToggling = false; }
     bool SetAutoRepeatSelection(bool) override { return autoRepeatSelection = false; }

@@ -94,7 +94,7 @@ ZafIcon::ZafIcon(const ZafIcon &copy) : ZafButton(copy)
 void ZafIcon::Construct(ZafIconData *icon, IconKind kind)
 {
     buttonType = flatButton;
-    systemDrawn = false;
+    SetFlagTo(flagSystemDrawn, false);
     depth = 0;
     allowDefault = allowToggling = autoRepeatSelection = false;
     hotKeyChar = 0;
@@ -159,8 +159,8 @@ ZafIcon::IconKind ZafIcon::SetIconKind(IconKind kind)
     if (iconKind == minimizeIcon) {
         SetNumberID(ZAF_NUMID_MIN_ICON);
         SetStringID(minimizeIconName);
-        supportObject = true;
-        ownWindow = false;
+        SetFlagTo(flagSupportObject, true);
+        SetFlagTo(flagOwnWindow, false);
     }
     return iconKind;
 }
@@ -268,14 +268,14 @@ void ZafIcon::FitContents()
 
 int ZafIcon::Relayout()
 {
-    if (osWindow && !supportObject)
+    if (osWindow && !HasFlag(flagSupportObject))
         Redisplay();
     return 0;
 }
 
 void ZafIcon::RefreshText()
 {
-    if (osWindow && !supportObject) {
+    if (osWindow && !HasFlag(flagSupportObject)) {
         Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
         Redisplay();
     }
@@ -354,9 +354,9 @@ ZafEventType ZafIcon::HandleOSMessage(const ZafEventRecord &event)
 
 HWND ZafIcon::CreateOSWindow()
 {
-    if (osWindow || !ownWindow || !parent || !parent->DrawingHandle())
+    if (osWindow || !HasFlag(flagOwnWindow) || !parent || !parent->DrawingHandle())
         return osWindow;
-    return ZafCreateOSWindow(this, nullptr, WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), nullptr,
+    return ZafCreateOSWindow(this, nullptr, WS_CHILD | WS_CLIPSIBLINGS | (HasFlag(flagVisible) ? WS_VISIBLE : 0), nullptr,
                              parent->DrawingHandle(), WS_EX_TRANSPARENT, ZafInstance());
 }
 

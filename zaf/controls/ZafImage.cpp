@@ -16,8 +16,8 @@
 ZafImage::ZafImage(int left, int top, int width, int height, const char *name, std::int32_t value)
     : ZafWindowObject(left, top, width, height), imageName(DuplicateLibraryString(name)), value(value)
 {
-    systemDrawn = false;
-    noFocus = true;
+    SetFlagTo(flagSystemDrawn, false);
+    SetFlagTo(flagNoFocus, true);
     Load(errorNotLoaded);
 }
 
@@ -82,8 +82,8 @@ bool ZafImage::SetParentImage(bool flag)
 {
     if (!parent) {
         parentImage = flag;
-        supportObject = flag;
-        ownWindow = !flag;
+        SetFlagTo(flagSupportObject, flag);
+        SetFlagTo(flagOwnWindow, !flag);
     }
     return parentImage;
 }
@@ -93,8 +93,8 @@ bool ZafImage::SetParentImage(bool flag)
 ZafImage::ZafImage(const char *name, ZafWindowPersistence &persistence)
     : ZafWindowObject(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
-    systemDrawn = false;
-    noFocus = true;
+    SetFlagTo(flagSystemDrawn, false);
+    SetFlagTo(flagNoFocus, true);
     if (persistence.Error() == 0 && Error() == 0)
         ReadFields(persistence);
     persistence.PopLevel();
@@ -119,7 +119,7 @@ void ZafImage::ReadFields(ZafWindowPersistence &persistence)
     wallpaper = flags & storedWallpaper;
     parentImage = flags & storedParentImage;
     if (parentImage)
-        ownWindow = false;
+        SetFlagTo(flagOwnWindow, false);
     Load(errorNotLoaded);
 }
 
@@ -240,7 +240,7 @@ ZafEventType ZafImage::Draw(const ZafEventRecord &, ZafEventType code)
     ZafDrawPass pass(*this);
     ZafRegionRect r = pass.Area();
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    if (bordered)
+    if (HasFlag(flagBordered))
         DrawBorder(r, code);
     if (!bitmap || !display || !display->CurrentDC()) {
         DrawBackground(r, code);

@@ -49,7 +49,7 @@ ZafMaximizeButton::ZafMaximizeButton() : ZafFrameButton(pushButton, ZAF_NUMID_MA
     depth = 1;
     hzJustify = justifyCenter;
     vtJustify = justifyCenter;
-    noFocus = true;
+    SetFlagTo(flagNoFocus, true);
     selectOnDoubleClick = false;
     selectOnDownClick = false;
     ZafButton::SetSendMessageWhenSelected(true);

@@ -44,7 +44,7 @@ public:
     int SetDepth(int) override { return depth = 1; }
     Justify SetHzJustify(Justify) override { return hzJustify = justifyCenter; }
     Justify SetVtJustify(Justify) override { return vtJustify = justifyCenter; }
-    bool SetNoFocus(bool) override { return noFocus = true; }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
     bool SetSelectOnDoubleClick(bool) override { return selectOnDoubleClick = false; }
     bool SetSelectOnDownClick(bool) override { return selectOnDownClick = false; }
     bool SetSendMessageWhenSelected(bool) override { return ZafButton::SetSendMessageWhenSelected(true); }

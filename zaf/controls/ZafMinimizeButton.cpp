@@ -49,7 +49,7 @@ ZafMinimizeButton::ZafMinimizeButton() : ZafFrameButton(pushButton, ZAF_NUMID_MI
     depth = 1;
     hzJustify = justifyCenter;
     vtJustify = justifyCenter;
-    noFocus = true;
+    SetFlagTo(flagNoFocus, true);
     selectOnDoubleClick = false;
     selectOnDownClick = false;
     ZafButton::SetSendMessageWhenSelected(true);

@@ -36,10 +36,10 @@ ZafEventType ButtonValue(ZafWindowObject *object)
 ZafNotebookTab::ZafNotebookTab() : ZafWindowObject(0, 0, 0, 0)
 {
     region = ZafRegionRect(0, 0, 0, 0, ZAF_PIXEL);
-    supportObject = true;
-    ownWindow = false;
-    systemDrawn = false;
-    noFocus = true;
+    SetFlagTo(flagSupportObject, true);
+    SetFlagTo(flagOwnWindow, false);
+    SetFlagTo(flagSystemDrawn, false);
+    SetFlagTo(flagNoFocus, true);
 }
 
 ZafNotebookTab::ZafNotebookTab(const ZafNotebookTab &copy) : ZafWindowObject(copy)
@@ -130,13 +130,13 @@ ZafEventType ZafNotebookTab::Draw(const ZafEventRecord &, ZafEventType code)
     if (!display || !display->CurrentDC())
         return code;
     ZafRegionRect r = pass.Area();
-    if (!selected)
+    if (!HasFlag(flagSelected))
         r = ZafRegionRect(r.left + 2, r.top + 2, r.right - 2, r.bottom - 1, ZAF_PIXEL);
     const COLORREF light = TypeColor(ZAF_PM_LIGHT_EDGE, GetSysColor(COLOR_BTNHIGHLIGHT));
     const COLORREF dark = TypeColor(ZAF_PM_DARK_EDGE, GetSysColor(COLOR_BTNSHADOW));
     if (code != ZAF_REDISPLAY_CHANGE) {
         // The selected tab's sides reach one pixel lower, into the page.
-        const int sideBottom = selected ? r.bottom : r.bottom - 1;
+        const int sideBottom = HasFlag(flagSelected) ? r.bottom : r.bottom - 1;
         display->Line(r.left, r.top + 2, r.left, sideBottom, light);
         display->Line(r.left + 2, r.top, r.right - 2, r.top, light);
         display->Pixel(r.left + 1, r.top + 1, light);

@@ -51,7 +51,7 @@ public:
     int SetText(const char *text) override;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
     // A tab stays a support object.
-    bool SetSupportObject(bool) override { return supportObject; }
+    bool SetSupportObject(bool) override { return HasFlag(flagSupportObject); }
 
 private:
     ZafWindowObject *title = nullptr;

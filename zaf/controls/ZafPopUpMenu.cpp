@@ -52,7 +52,7 @@ const KindAction *ActionOf(int kind)
 
 ZafPopUpMenu::ZafPopUpMenu(int left, int top) : ZafWindow(left, top, 0, 0)
 {
-    destroyable = false;
+    SetFlagTo(flagDestroyable, false);
     ApplyFixedAttributes();
 }
 
@@ -72,20 +72,20 @@ ZafPopUpMenu::~ZafPopUpMenu()
 
 void ZafPopUpMenu::ApplyFixedAttributes()
 {
-    bordered = true;
-    temporary = true;
-    plainKeyHotKeys = true;
-    acceptDrop = false;
-    disabled = false;
-    noFocus = false;
-    noClassPalette = false;
+    SetFlagTo(flagBordered, true);
+    SetFlagTo(flagTemporary, true);
+    SetFlagTo(flagPlainKeyHotKeys, true);
+    SetFlagTo(flagAcceptDrop, false);
+    SetFlagTo(flagDisabled, false);
+    SetFlagTo(flagNoFocus, false);
+    SetFlagTo(flagNoClassPalette, false);
     regionType = 0;
-    moveable = false;
-    sizeable = false;
-    maximized = false;
-    minimized = false;
-    modal = false;
-    noClose = false;
+    SetFlagTo(flagMoveable, false);
+    SetFlagTo(flagSizeable, false);
+    SetFlagTo(flagMaximized, false);
+    SetFlagTo(flagMinimized, false);
+    SetFlagTo(flagModal, false);
+    SetFlagTo(flagNoClose, false);
     owner = nullptr;
 }
 
@@ -363,14 +363,14 @@ void ZafPopUpItem::ApplyFixedAttributes()
     depth = 0;
     hzJustify = justifyStart;
     vtJustify = justifyCenter;
-    acceptDrop = false;
-    bordered = false;
-    copyDraggable = false;
-    secondDragFlag = false;
-    moveDraggable = false;
-    parentDrawsBorder = false;
-    parentDrawsFocus = false;
-    noClassPalette = false;
+    SetFlagTo(flagAcceptDrop, false);
+    SetFlagTo(flagBordered, false);
+    SetFlagTo(flagCopyDraggable, false);
+    SetFlagTo(flagSecondDragFlag, false);
+    SetFlagTo(flagMoveDraggable, false);
+    SetFlagTo(flagParentDrawsBorder, false);
+    SetFlagTo(flagParentDrawsFocus, false);
+    SetFlagTo(flagNoClassPalette, false);
     regionType = 0;
     if (bitmapData)
         ZafButton::SetBitmapData(nullptr);
@@ -522,8 +522,8 @@ int ZafPopUpItem::SetItemKind(int newKind)
         return kind;
     kind = newKind;
     if (kind == kindSeparator) {
-        disabled = true;
-        noFocus = true;
+        SetFlagTo(flagDisabled, true);
+        SetFlagTo(flagNoFocus, true);
         return kind;
     }
     const KindAction *action = ActionOf(kind);
@@ -640,9 +640,9 @@ UINT ZafPopUpItem::EntryFlags() const
     UINT flags = kind == kindSeparator ? MF_SEPARATOR : MF_STRING;
     if (!subMenu.IsEmpty())
         flags |= MF_POPUP;
-    if (disabled)
+    if (HasFlag(flagDisabled))
         flags |= MF_GRAYED | MF_DISABLED;
-    if (selected)
+    if (HasFlag(flagSelected))
         flags |= MF_CHECKED;
     return flags;
 }
@@ -720,24 +720,24 @@ void ZafPopUpItem::DrawRootMenuBar()
 
 bool ZafPopUpItem::SetDisabled(bool flag)
 {
-    if (flag == disabled)
-        return disabled;
-    disabled = flag;
+    if (flag == HasFlag(flagDisabled))
+        return HasFlag(flagDisabled);
+    SetFlagTo(flagDisabled, flag);
     if (entryMenu) {
         EnableMenuItem(entryMenu, static_cast<UINT>(EntryPosition()), MF_BYPOSITION | (flag ? MF_GRAYED : MF_ENABLED));
         DrawRootMenuBar();
     }
-    return disabled;
+    return HasFlag(flagDisabled);
 }
 
 bool ZafPopUpItem::SetSelected(bool flag)
 {
-    const bool was = selected;
+    const bool was = HasFlag(flagSelected);
     ZafButton::SetSelected(flag);
-    if (selected != was && entryMenu)
+    if (HasFlag(flagSelected) != was && entryMenu)
         CheckMenuItem(entryMenu, static_cast<UINT>(EntryPosition()),
-                      MF_BYPOSITION | (selected ? MF_CHECKED : MF_UNCHECKED));
-    return selected;
+                      MF_BYPOSITION | (HasFlag(flagSelected) ? MF_CHECKED : MF_UNCHECKED));
+    return HasFlag(flagSelected);
 }
 
 // --- ZafPopUpItem: lookup -------------------------------------------------------------------------

@@ -112,20 +112,20 @@ public:
     bool PaintedByParent() const override { return false; }
 
     // --- Fixed attributes -----------------------------------------------------
-    bool SetBordered(bool) override { return bordered = true; }
-    bool SetTemporary(bool) override { return temporary = true; }
-    bool SetPlainKeyHotKeys(bool) override { return plainKeyHotKeys = true; }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
-    bool SetDisabled(bool) override { return disabled = false; }
-    bool SetNoFocus(bool) override { return noFocus = false; }
-    bool SetNoClassPalette(bool) override { return noClassPalette = false; }
+    bool SetBordered(bool) override { return SetFlagTo(flagBordered, true); }
+    bool SetTemporary(bool) override { return SetFlagTo(flagTemporary, true); }
+    bool SetPlainKeyHotKeys(bool) override { return SetFlagTo(flagPlainKeyHotKeys, true); }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
+    bool SetDisabled(bool) override { return SetFlagTo(flagDisabled, false); }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, false); }
+    bool SetNoClassPalette(bool) override { return SetFlagTo(flagNoClassPalette, false); }
     int SetRegionType(int) override { return regionType = 0; }
     bool SetMovable(bool flag) override { return DenyMoveable(flag); }
     bool SetSizeable(bool flag) override { return DenySizeable(flag); }
     bool SetMaximized(bool flag) override { return DenyMaximized(flag); }
     bool SetMinimized(bool flag) override { return DenyMinimized(flag); }
     bool SetModal(bool flag) override { return DenyModal(flag); }
-    bool SetNoClose(bool) override { return noClose = false; }
+    bool SetNoClose(bool) override { return SetFlagTo(flagNoClose, false); }
     ZafWindow *SetOwner(ZafWindow *window) override { return DenyOwner(window); }
 
 protected:
@@ -244,14 +244,14 @@ public:
     int SetDepth(int) override { return depth = 0; }
     Justify SetHzJustify(Justify) override { return hzJustify = justifyStart; }
     Justify SetVtJustify(Justify) override { return vtJustify = justifyCenter; }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
-    bool SetBordered(bool) override { return bordered = false; }
-    bool SetCopyDraggable(bool) override { return copyDraggable = false; }
-    bool SetSecondDragFlag(bool) override { return secondDragFlag = false; }
-    bool SetMoveDraggable(bool) override { return moveDraggable = false; }
-    bool SetParentDrawsBorder(bool) override { return parentDrawsBorder = false; }
-    bool SetParentDrawsFocus(bool) override { return parentDrawsFocus = false; }
-    bool SetNoClassPalette(bool) override { return noClassPalette = false; }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
+    bool SetBordered(bool) override { return SetFlagTo(flagBordered, false); }
+    bool SetCopyDraggable(bool) override { return SetFlagTo(flagCopyDraggable, false); }
+    bool SetSecondDragFlag(bool) override { return SetFlagTo(flagSecondDragFlag, false); }
+    bool SetMoveDraggable(bool) override { return SetFlagTo(flagMoveDraggable, false); }
+    bool SetParentDrawsBorder(bool) override { return SetFlagTo(flagParentDrawsBorder, false); }
+    bool SetParentDrawsFocus(bool) override { return SetFlagTo(flagParentDrawsFocus, false); }
+    bool SetNoClassPalette(bool) override { return SetFlagTo(flagNoClassPalette, false); }
     int SetRegionType(int) override { return regionType = 0; }
 
     // The four shared images (sub-menu arrow and check mark, plain and

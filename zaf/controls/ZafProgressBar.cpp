@@ -58,8 +58,8 @@ ZafProgressBar::ZafProgressBar(int left, int top, int width, int height, ZafScro
 
 void ZafProgressBar::Construct(ZafScrollData *data)
 {
-    systemDrawn = false;
-    noFocus = true;
+    SetFlagTo(flagSystemDrawn, false);
+    SetFlagTo(flagNoFocus, true);
     SetScrollData(data);
 }
 
@@ -124,8 +124,8 @@ int ZafProgressBar::DataChanged(ZafElement *observer, std::uint32_t kinds)
 ZafProgressBar::ZafProgressBar(const char *name, ZafWindowPersistence &persistence)
     : ZafWindowObject(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
-    systemDrawn = false;
-    noFocus = true;
+    SetFlagTo(flagSystemDrawn, false);
+    SetFlagTo(flagNoFocus, true);
     if (persistence.Error() == 0)
         ReadFields(persistence);
     if (!scrollData)
@@ -264,7 +264,7 @@ ZafEventType ZafProgressBar::Draw(const ZafEventRecord &, ZafEventType code)
     const std::uint16_t state = PaletteState();
     ZafRegionRect r = pass.Area();
     // A status bar draws the border of the bars it holds.
-    if (bordered)
+    if (HasFlag(flagBordered))
         DrawBorder(r, code);
     if (edgeStyle == edgeSunken || edgeStyle == 1)
         DrawEdges(r, -2, code);

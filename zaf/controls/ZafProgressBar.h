@@ -105,14 +105,14 @@ public:
 
     // A progress bar has no user function, help, focus, selection or drag.
     bool SetFocus(bool) override { return focus = false; }
-    bool SetNoFocus(bool) override { return noFocus = true; }
-    bool SetSelected(bool) override { return selected = false; }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
-    bool SetCopyDraggable(bool) override { return copyDraggable = false; }
-    bool SetMoveDraggable(bool) override { return moveDraggable = false; }
-    bool SetSecondDragFlag(bool) override { return secondDragFlag = false; }
-    bool SetParentDrawsFocus(bool) override { return parentDrawsFocus = false; }
-    bool SetNoClassPalette(bool) override { return noClassPalette = false; }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
+    bool SetSelected(bool) override { return SetFlagTo(flagSelected, false); }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
+    bool SetCopyDraggable(bool) override { return SetFlagTo(flagCopyDraggable, false); }
+    bool SetMoveDraggable(bool) override { return SetFlagTo(flagMoveDraggable, false); }
+    bool SetSecondDragFlag(bool) override { return SetFlagTo(flagSecondDragFlag, false); }
+    bool SetParentDrawsFocus(bool) override { return SetFlagTo(flagParentDrawsFocus, false); }
+    bool SetNoClassPalette(bool) override { return SetFlagTo(flagNoClassPalette, false); }
 
 private:
     void Construct(ZafScrollData *data);

@@ -35,8 +35,8 @@ ZafPrompt::ZafPrompt(int left, int top, int width, ZafStringData *data) : ZafWin
 
 void ZafPrompt::Construct(ZafStringData *data)
 {
-    noFocus = true;
-    bordered = true;
+    SetFlagTo(flagNoFocus, true);
+    SetFlagTo(flagBordered, true);
     savedRegion = region;
     SetStringData(data);
 }
@@ -111,7 +111,7 @@ int ZafPrompt::DataChanged(ZafElement *observer, std::uint32_t kinds)
 ZafPrompt::ZafPrompt(const char *name, ZafWindowPersistence &persistence)
     : ZafWindowObject(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
-    noFocus = true;
+    SetFlagTo(flagNoFocus, true);
     savedRegion = region;
     if (persistence.Error() == 0)
         ReadFields(persistence);
@@ -277,18 +277,18 @@ ZafEventType ZafPrompt::PaintSelf(const ZafEventRecord &event)
 
 bool ZafPrompt::ControlPaints() const
 {
-    return systemDrawn && !transparent && autoSize && !layoutMode && vtJustify == justifyStart;
+    return HasFlag(flagSystemDrawn) && !transparent && autoSize && !layoutMode && vtJustify == justifyStart;
 }
 
 HWND ZafPrompt::CreateOSWindow()
 {
-    if (osWindow || !ownWindow || !parent)
+    if (osWindow || !HasFlag(flagOwnWindow) || !parent)
         return osWindow;
     HWND parentWindow = parent->DrawingHandle();
     if (!parentWindow)
         return nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (visible)
+    if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
     if (hzJustify == justifyCenter)
         style |= SS_CENTER;
@@ -363,7 +363,7 @@ void ZafPrompt::ApplyAutoSize()
         r.top += (r.bottom - r.top + 1) / 2 - h / 2;
     else if (vtJustify == justifyEnd)
         r.top = r.bottom - h;
-    else if (bordered)
+    else if (HasFlag(flagBordered))
         r.top += borderedTextOffset;
     r.bottom = r.top + h;
     if (hzJustify == justifyCenter)
@@ -387,7 +387,7 @@ ZafEventType ZafPrompt::Draw(const ZafEventRecord &, ZafEventType code)
     if (layoutMode)
         display->Rectangle(area.left, area.top, area.right, area.bottom, ForegroundColor(), false);
     RECT text = {area.left, area.top, area.right, area.bottom};
-    if ((!autoSize || layoutMode) && bordered && vtJustify == justifyStart)
+    if ((!autoSize || layoutMode) && HasFlag(flagBordered) && vtJustify == justifyStart)
         text.top += borderedTextOffset;
     ZafPaletteStruct palette;
     LogicalPalette(palette, ZAF_PM_TEXT, PaletteState());
@@ -458,7 +458,7 @@ int ZafPrompt::SetText(const char *text)
 
 bool ZafPrompt::SetDisabled(bool flag)
 {
-    if (flag == disabled || !osWindow || !redraw || ControlPaints())
+    if (flag == HasFlag(flagDisabled) || !osWindow || !HasFlag(flagRedraw) || ControlPaints())
         return ZafWindowObject::SetDisabled(flag);
     SendMessageA(osWindow, WM_SETREDRAW, FALSE, 0);
     const bool result = ZafWindowObject::SetDisabled(flag);

@@ -101,11 +101,11 @@ public:
     // A prompt is never changed, never focused and takes no drops.
     bool SetChanged(bool) override { return changed = false; }
     bool SetFocus(bool) override { return focus = false; }
-    bool SetNoFocus(bool) override { return noFocus = true; }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
-    bool SetCopyDraggable(bool) override { return copyDraggable = false; }
-    bool SetMoveDraggable(bool) override { return moveDraggable = false; }
-    bool SetSecondDragFlag(bool) override { return secondDragFlag = false; }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
+    bool SetCopyDraggable(bool) override { return SetFlagTo(flagCopyDraggable, false); }
+    bool SetMoveDraggable(bool) override { return SetFlagTo(flagMoveDraggable, false); }
+    bool SetSecondDragFlag(bool) override { return SetFlagTo(flagSecondDragFlag, false); }
     int SetRegionType(int) override { return regionType = 0; }
     bool SetDisabled(bool flag) override;
     // Refused once created.

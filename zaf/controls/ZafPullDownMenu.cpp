@@ -31,22 +31,22 @@ void ZafPullDownMenu::ApplyFixedAttributes()
     SetNumberID(ZAF_NUMID_PULL_DOWN_MENU);
     if (!StringID())
         SetStringID("ZAF_NUMID_PULL_DOWN_MENU");
-    supportObject = true;
+    SetFlagTo(flagSupportObject, true);
     regionType = 2;
-    bordered = true;
-    plainKeyHotKeys = true;
-    acceptDrop = false;
-    disabled = false;
-    noFocus = false;
-    noClassPalette = false;
-    destroyable = false;
-    sizeable = false;
-    moveable = false;
-    temporary = false;
-    maximized = false;
-    minimized = false;
-    modal = false;
-    noClose = false;
+    SetFlagTo(flagBordered, true);
+    SetFlagTo(flagPlainKeyHotKeys, true);
+    SetFlagTo(flagAcceptDrop, false);
+    SetFlagTo(flagDisabled, false);
+    SetFlagTo(flagNoFocus, false);
+    SetFlagTo(flagNoClassPalette, false);
+    SetFlagTo(flagDestroyable, false);
+    SetFlagTo(flagSizeable, false);
+    SetFlagTo(flagMoveable, false);
+    SetFlagTo(flagTemporary, false);
+    SetFlagTo(flagMaximized, false);
+    SetFlagTo(flagMinimized, false);
+    SetFlagTo(flagModal, false);
+    SetFlagTo(flagNoClose, false);
     owner = nullptr;
 }
 
@@ -241,7 +241,7 @@ void ZafPullDownItem::ApplyBarAttributes()
 {
     ApplyFixedAttributes();
     kind = kindOrdinary;
-    selected = false;
+    SetFlagTo(flagSelected, false);
     allowToggling = false;
     hzJustify = justifyCenter;
     ZafButton::SetSendMessageText(nullptr);
@@ -297,7 +297,7 @@ UINT ZafPullDownItem::EntryFlags() const
     UINT flags = MF_STRING;
     if (!subMenu.IsEmpty())
         flags |= MF_POPUP;
-    if (disabled)
+    if (HasFlag(flagDisabled))
         flags |= MF_GRAYED;
     return flags;
 }

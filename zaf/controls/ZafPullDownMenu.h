@@ -79,12 +79,12 @@ public:
     // --- Fixed attributes -----------------------------------------------------
     bool SetSupportObject(bool flag) override { return ForceSupportObject(flag); }
     int SetRegionType(int type) override { return ForceRegionType2(type); }
-    bool SetBordered(bool) override { return bordered = true; }
-    bool SetPlainKeyHotKeys(bool) override { return plainKeyHotKeys = true; }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
-    bool SetDisabled(bool) override { return disabled = false; }
-    bool SetNoFocus(bool) override { return noFocus = false; }
-    bool SetNoClassPalette(bool) override { return noClassPalette = false; }
+    bool SetBordered(bool) override { return SetFlagTo(flagBordered, true); }
+    bool SetPlainKeyHotKeys(bool) override { return SetFlagTo(flagPlainKeyHotKeys, true); }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
+    bool SetDisabled(bool) override { return SetFlagTo(flagDisabled, false); }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, false); }
+    bool SetNoClassPalette(bool) override { return SetFlagTo(flagNoClassPalette, false); }
     bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
     bool SetSizeable(bool flag) override { return DenySizeable(flag); }
     bool SetMovable(bool flag) override { return DenyMoveable(flag); }
@@ -92,7 +92,7 @@ public:
     bool SetMaximized(bool flag) override { return DenyMaximized(flag); }
     bool SetMinimized(bool flag) override { return DenyMinimized(flag); }
     bool SetModal(bool flag) override { return DenyModal(flag); }
-    bool SetNoClose(bool) override { return noClose = false; }
+    bool SetNoClose(bool) override { return SetFlagTo(flagNoClose, false); }
     ZafWindow *SetOwner(ZafWindow *window) override { return DenyOwner(window); }
 
 private:
@@ -132,7 +132,7 @@ public:
     int EntryPosition() const override;
 
     // --- Fixed attributes -------------------------------------------------------
-    bool SetSelected(bool) override { return selected = false; }
+    bool SetSelected(bool) override { return SetFlagTo(flagSelected, false); }
     bool SetAllowToggling(bool) override { return allowToggling = false; }
     Justify SetHzJustify(Justify) override { return hzJustify = justifyCenter; }
     const char *SetSendMessageText(const char *) override { return ZafButton::SetSendMessageText(nullptr); }

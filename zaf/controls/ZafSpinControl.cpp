@@ -40,8 +40,8 @@ ZafSpinControl::ZafSpinControl(const ZafSpinControl &copy) : ZafWindow(copy), re
 
 void ZafSpinControl::Construct()
 {
-    destroyable = moveable = sizeable = temporary = false;
-    maximized = minimized = modal = false;
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, SetFlagTo(flagTemporary, false))));
+    SetFlagTo(flagMaximized, SetFlagTo(flagMinimized, SetFlagTo(flagModal, false)));
 }
 
 ZafSpinControl::~ZafSpinControl()
@@ -156,7 +156,7 @@ ZafWindowObject *ZafSpinControl::AddObject(ZafWindowObject *object, ZafWindowObj
     if (!object->UserFunction())
         object->SetUserFunction(FieldFunction);
     object->SetNoClassPalette(true);
-    object->SetBordered(bordered);
+    object->SetBordered(HasFlag(flagBordered));
     if (auto *field = dynamic_cast<ZafString *>(object))
         field->SetReadOnly(readOnly);
     return ZafWindow::AddObject(object, before);

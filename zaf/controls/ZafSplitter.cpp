@@ -22,8 +22,8 @@ ZafSplitter::ZafSplitter(Orientation orientation, int position, bool proportiona
     : ZafWindowObject(0, 0, 0, 0), proportional(proportional), position(position), area(region),
       orientation(orientation)
 {
-    noFocus = true;
-    systemDrawn = false;
+    SetFlagTo(flagNoFocus, true);
+    SetFlagTo(flagSystemDrawn, false);
 }
 
 ZafSplitter::ZafSplitter(const ZafSplitter &copy)
@@ -52,7 +52,7 @@ bool ZafSplitter::IsClassName(const char *name) const
 ZafSplitter::ZafSplitter(const char *name, ZafWindowPersistence &persistence)
     : ZafWindowObject(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
-    systemDrawn = false;
+    SetFlagTo(flagSystemDrawn, false);
     area = region;
     if (persistence.Error() == 0) {
         std::uint16_t flags = 0;
@@ -76,7 +76,7 @@ ZafSplitter::ZafSplitter(const char *name, ZafWindowPersistence &persistence)
     persistence.PopLevel();
     if (persistence.Error() != 0)
         SetError(static_cast<int>(persistence.Error()));
-    noFocus = true;
+    SetFlagTo(flagNoFocus, true);
 }
 
 ZafElement *ZafSplitter::New(const char *name, ZafWindowPersistence &persistence)
@@ -395,7 +395,7 @@ void ZafSplitter::DrawDragBar(int offset)
     if (!surface)
         return;
     ZafRegionRect bar = GetWindowRegion();
-    const int back = bordered ? 0 : 2;
+    const int back = HasFlag(flagBordered) ? 0 : 2;
     const int across = thickness + borderAllowance;
     RECT r;
     if (SideBySide())
@@ -412,7 +412,7 @@ ZafEventType ZafSplitter::Draw(const ZafEventRecord &, ZafEventType code)
     ZafDrawPass pass(*this);
     ZafRegionRect r = pass.Area();
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    if (bordered && display && display->CurrentDC()) {
+    if (HasFlag(flagBordered) && display && display->CurrentDC()) {
         const COLORREF light = TypeColor(ZAF_PM_LIGHT_EDGE, GetSysColor(COLOR_BTNHIGHLIGHT));
         const COLORREF dark = TypeColor(ZAF_PM_DARK_EDGE, GetSysColor(COLOR_BTNSHADOW));
         for (int i = 0; i < 2; ++i) {

@@ -106,17 +106,17 @@ public:
     ZafWindowObject *LeadingObject() const { return leading.Get<ZafWindowObject>(); }
     // Never focused, selected, dragged or a support object.
     bool SetFocus(bool) override { return focus = false; }
-    bool SetNoFocus(bool) override { return noFocus = true; }
-    bool SetSelected(bool) override { return selected = false; }
-    bool SetSupportObject(bool) override { return supportObject = false; }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
-    bool SetCopyDraggable(bool) override { return copyDraggable = false; }
-    bool SetMoveDraggable(bool) override { return moveDraggable = false; }
-    bool SetSecondDragFlag(bool) override { return secondDragFlag = false; }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
+    bool SetSelected(bool) override { return SetFlagTo(flagSelected, false); }
+    bool SetSupportObject(bool) override { return SetFlagTo(flagSupportObject, false); }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
+    bool SetCopyDraggable(bool) override { return SetFlagTo(flagCopyDraggable, false); }
+    bool SetMoveDraggable(bool) override { return SetFlagTo(flagMoveDraggable, false); }
+    bool SetSecondDragFlag(bool) override { return SetFlagTo(flagSecondDragFlag, false); }
 
 private:
     bool SideBySide() const { return orientation != oneAbove; }
-    int Border() const { return bordered ? borderAllowance : 0; }
+    int Border() const { return HasFlag(flagBordered) ? borderAllowance : 0; }
     ZafRegionRect AreaInPixels() const;
     // Turns a percentage into the pixels of the bar's place now.
     void FixProportional();

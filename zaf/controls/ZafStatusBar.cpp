@@ -44,15 +44,15 @@ ZafStatusBar::ZafStatusBar(const ZafStatusBar &copy) : ZafWindow(copy)
 
 void ZafStatusBar::Construct()
 {
-    bordered = true;
-    noFocus = true;
+    SetFlagTo(flagBordered, true);
+    SetFlagTo(flagNoFocus, true);
     focus = false;
-    supportObject = true;
-    systemDrawn = false;
+    SetFlagTo(flagSupportObject, true);
+    SetFlagTo(flagSystemDrawn, false);
     regionType = 2;
-    acceptDrop = false;
-    destroyable = moveable = sizeable = temporary = false;
-    maximized = minimized = modal = plainKeyHotKeys = false;
+    SetFlagTo(flagAcceptDrop, false);
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, SetFlagTo(flagTemporary, false))));
+    SetFlagTo(flagMaximized, SetFlagTo(flagMinimized, SetFlagTo(flagModal, SetFlagTo(flagPlainKeyHotKeys, false))));
     userFunction = nullptr;
 }
 
@@ -159,7 +159,7 @@ ZafEventType ZafStatusBar::HandleOSMessage(const ZafEventRecord &event)
 
 DWORD ZafStatusBar::OSStyle() const
 {
-    return WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    return WS_CHILD | WS_CLIPSIBLINGS | (HasFlag(flagVisible) ? WS_VISIBLE : 0);
 }
 
 ZafEventType ZafStatusBar::Draw(const ZafEventRecord &, ZafEventType code)
@@ -167,7 +167,7 @@ ZafEventType ZafStatusBar::Draw(const ZafEventRecord &, ZafEventType code)
     ZafDrawPass pass(*this);
     ZafRegionRect r = pass.Area();
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    if (bordered) {
+    if (HasFlag(flagBordered)) {
         if ((code == ZAF_REDISPLAY || code == ZAF_REDISPLAY_AREA) && display && display->CurrentDC()) {
             display->Line(r.left, r.top, r.right, r.top, TypeColor(ZAF_PM_DARK_EDGE, GetSysColor(COLOR_BTNSHADOW)));
             display->Line(r.left, r.top + 1, r.right, r.top + 1,

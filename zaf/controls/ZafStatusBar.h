@@ -52,7 +52,7 @@ public:
     ZafDockEdge DockEdge() const override { return ZAF_DOCK_BOTTOM; }
     DWORD OSStyle() const override;
     DWORD OSExtendedStyle() const override { return WS_EX_NOPARENTNOTIFY; }
-    POINT ChildOrigin() const override { return POINT{0, bordered ? borderWidth : 0}; }
+    POINT ChildOrigin() const override { return POINT{0, HasFlag(flagBordered) ? borderWidth : 0}; }
     // The bar's face and line pair; the children are drawn by the paint's
     // pass over windowless objects, each clipped to its region.
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
@@ -67,10 +67,10 @@ public:
 
     // --- Attributes fixed for every status bar --------------------------------
     bool SetFocus(bool) override { return focus = false; }
-    bool SetNoFocus(bool) override { return noFocus = true; }
-    bool SetSupportObject(bool) override { return supportObject = true; }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
+    bool SetSupportObject(bool) override { return SetFlagTo(flagSupportObject, true); }
     int SetRegionType(int type) override { return ForceRegionType2(type); }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
     bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
     bool SetSizeable(bool flag) override { return DenySizeable(flag); }
     bool SetMovable(bool flag) override { return DenyMoveable(flag); }

@@ -34,7 +34,7 @@ ZafString::ZafString(int left, int top, int width, ZafStringData *data) : ZafWin
 
 void ZafString::Construct(ZafStringData *data)
 {
-    bordered = true;
+    SetFlagTo(flagBordered, true);
     userCallback = ValidateCallback;
     SetStringData(data);
 }

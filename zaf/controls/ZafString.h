@@ -234,7 +234,7 @@ public:
 
 protected:
     // True when this field has its own Windows EDIT control.
-    bool HasOwnControl() const { return osWindow && systemDrawn; }
+    bool HasOwnControl() const { return osWindow && HasFlag(flagSystemDrawn); }
     // Justified fields are multi-line controls (Windows right-aligns only
     // those): Enter and line breaks must never reach them.
     bool IsMultiLineControl() const { return hzJustify != justifyLeft; }

@@ -62,7 +62,7 @@ ZafEventType ZafString::HandleOSMessage(const ZafEventRecord &event)
         return result;
     }
     case WM_LBUTTONDOWN:
-        if (!systemDrawn)
+        if (!HasFlag(flagSystemDrawn))
             SetFocus(true);
         break;
     default:
@@ -137,7 +137,7 @@ void ZafString::PasteFromClipboard()
 
 HWND ZafString::CreateOSWindow()
 {
-    if (osWindow || !ownWindow || !parent)
+    if (osWindow || !HasFlag(flagOwnWindow) || !parent)
         return osWindow;
     HWND parentWindow = parent->DrawingHandle();
     if (!parentWindow)
@@ -145,13 +145,13 @@ HWND ZafString::CreateOSWindow()
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL;
     if (IsDisabledUpChain(true) && !layoutMode)
         style |= WS_DISABLED;
-    if (visible)
+    if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
-    if (!systemDrawn)
+    if (!HasFlag(flagSystemDrawn))
         return ZafCreateOSWindow(this, nullptr, style, nullptr, parentWindow, 0, nullptr);
 
     DWORD extendedStyle = 0;
-    if (bordered) {
+    if (HasFlag(flagBordered)) {
         if (zaf3DLook)
             extendedStyle = WS_EX_CLIENTEDGE;
         else
@@ -187,14 +187,14 @@ ZafEventType ZafString::Draw(const ZafEventRecord &event, ZafEventType code)
         return ZafWindowObject::Draw(event, code);
     ZafDrawPass pass(*this);
     ZafRegionRect area = pass.Area();
-    if (bordered)
+    if (HasFlag(flagBordered))
         DrawBorder(area, code);
     DrawBackground(area, code);
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (!display || !display->CurrentDC())
         return code;
     RECT text = {area.left, area.top, area.right + 1, area.bottom + 1};
-    if (bordered) {
+    if (HasFlag(flagBordered)) {
         text.top += 1;
         if (hzJustify == justifyLeft)
             text.left += 1;

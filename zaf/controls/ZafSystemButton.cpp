@@ -64,7 +64,7 @@ void ZafSystemButton::ApplySystemAttributes()
     selectOnDownClick = false;
     ZafButton::SetSendMessageWhenSelected(false);
     value = 0;
-    noFocus = false;
+    SetFlagTo(flagNoFocus, false);
     systemMenu.SetOwnerObject(this);
     systemMenu.SetDestroyable(false);
     systemMenu.SetNumberID(ZAF_NUMID_SYSTEM_BUTTON_MENU);

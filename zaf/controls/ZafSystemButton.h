@@ -72,7 +72,7 @@ public:
     bool SetSelectOnDownClick(bool) override { return selectOnDownClick = false; }
     bool SetSendMessageWhenSelected(bool) override { return ZafButton::SetSendMessageWhenSelected(false); }
     std::int32_t SetValue(std::int32_t) override { return value = 0; }
-    bool SetNoFocus(bool) override { return noFocus = false; }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, false); }
     int SetBitmapData(ZafBitmapData *) override { return 1; }
 
     // The shared 7 x 3 bar image.

@@ -52,12 +52,12 @@ ZafTable::ZafTable(int left, int top, int width, int height, int rowHeaderWidth,
                    int recordHeight)
     : ZafWindow(left, top, width, height)
 {
-    bordered = true;
-    destroyable = false;
-    moveable = false;
-    systemDrawn = false;
+    SetFlagTo(flagBordered, true);
+    SetFlagTo(flagDestroyable, false);
+    SetFlagTo(flagMoveable, false);
+    SetFlagTo(flagSystemDrawn, false);
     selectionMode = 1;
-    sizeable = false;
+    SetFlagTo(flagSizeable, false);
     // The virtual record stands in neither list and has no parent: it is
     // only a template, never shown, and its owner is this table.
     virtualRecord = new ZafTableRecord(width, recordHeight);
@@ -95,10 +95,10 @@ bool ZafTable::IsClassName(const char *name) const
 ZafTable::ZafTable(const char *name, ZafWindowPersistence &persistence)
     : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
-    systemDrawn = false;
-    destroyable = false;
-    moveable = false;
-    sizeable = false;
+    SetFlagTo(flagSystemDrawn, false);
+    SetFlagTo(flagDestroyable, false);
+    SetFlagTo(flagMoveable, false);
+    SetFlagTo(flagSizeable, false);
     if (persistence.Error() == 0)
         ReadData(persistence);
     // Whatever else the directory held as children is no record window.

@@ -185,7 +185,7 @@ public:
     int SetHeaderTextColor(int color, int monoColor);
 
     // --- Pinned attributes ------------------------------------------------
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
     bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
     bool SetMovable(bool flag) override { return DenyMoveable(flag); }
     bool SetSizeable(bool flag) override { return DenySizeable(flag); }

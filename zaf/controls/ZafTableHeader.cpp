@@ -71,16 +71,16 @@ ZafTableHeader::ZafTableHeader(const ZafTableHeader &copy) : ZafWindow(copy)
 void ZafTableHeader::Construct()
 {
     // A header draws inside its table's window.
-    ownWindow = false;
-    bordered = false;
-    destroyable = false;
-    moveable = false;
-    noFocus = true;
-    systemDrawn = false;
+    SetFlagTo(flagOwnWindow, false);
+    SetFlagTo(flagBordered, false);
+    SetFlagTo(flagDestroyable, false);
+    SetFlagTo(flagMoveable, false);
+    SetFlagTo(flagNoFocus, true);
+    SetFlagTo(flagSystemDrawn, false);
     regionType = 2;
     selectionMode = 1;
-    sizeable = false;
-    supportObject = true;
+    SetFlagTo(flagSizeable, false);
+    SetFlagTo(flagSupportObject, true);
 }
 
 ZafTableHeader::~ZafTableHeader()

@@ -71,11 +71,11 @@ public:
 
     // --- Pinned attributes --------------------------------------------------
     bool SetFocus(bool) override { return focus = false; }
-    bool SetNoFocus(bool) override { return noFocus = true; }
-    bool SetBordered(bool) override { return bordered = false; }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
+    bool SetBordered(bool) override { return SetFlagTo(flagBordered, false); }
     int SetRegionType(int type) override { return ForceRegionType2(type); }
     bool SetSupportObject(bool flag) override { return ForceSupportObject(flag); }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
     bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
     bool SetMovable(bool flag) override { return DenyMoveable(flag); }
     bool SetSizeable(bool flag) override { return DenySizeable(flag); }

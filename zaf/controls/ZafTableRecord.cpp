@@ -26,12 +26,12 @@ ZafTableRecord::ZafTableRecord(const ZafTableRecord &copy) : ZafWindow(copy)
 
 void ZafTableRecord::Construct()
 {
-    ownWindow = false;
-    destroyable = false;
-    moveable = false;
-    sizeable = false;
-    parentDrawsFocus = true;
-    bordered = false;
+    SetFlagTo(flagOwnWindow, false);
+    SetFlagTo(flagDestroyable, false);
+    SetFlagTo(flagMoveable, false);
+    SetFlagTo(flagSizeable, false);
+    SetFlagTo(flagParentDrawsFocus, true);
+    SetFlagTo(flagBordered, false);
     selectionMode = 1;
     for (ZafElement *e = First(); e; e = e->Next()) {
         auto *field = static_cast<ZafWindowObject *>(e);

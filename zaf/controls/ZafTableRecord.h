@@ -97,12 +97,12 @@ public:
 
     // --- Pinned attributes --------------------------------------------------
     HWND CreateOSWindow() override { return nullptr; }
-    bool SetParentDrawsFocus(bool) override { return parentDrawsFocus = true; }
+    bool SetParentDrawsFocus(bool) override { return SetFlagTo(flagParentDrawsFocus, true); }
     int SetRegionType(int) override { return regionType = 0; }
-    bool SetDisabled(bool) override { return disabled = false; }
-    bool SetNoFocus(bool) override { return noFocus = false; }
-    bool SetBordered(bool) override { return bordered = false; }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
+    bool SetDisabled(bool) override { return SetFlagTo(flagDisabled, false); }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, false); }
+    bool SetBordered(bool) override { return SetFlagTo(flagBordered, false); }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
     bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
     bool SetMovable(bool flag) override { return DenyMoveable(flag); }
     bool SetSizeable(bool flag) override { return DenySizeable(flag); }

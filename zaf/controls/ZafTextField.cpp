@@ -45,8 +45,8 @@ ZafText::ZafText(int left, int top, int width, int height, ZafStringData *data) 
 
 void ZafText::Construct(ZafStringData *data)
 {
-    bordered = true;
-    destroyable = moveable = sizeable = false;
+    SetFlagTo(flagBordered, true);
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, false)));
     SetStringData(data);
 }
 
@@ -54,7 +54,7 @@ ZafText::ZafText(const ZafText &copy)
     : ZafWindow(copy), selectAllOnFocus(copy.selectAllOnFocus), invalid(copy.invalid), unanswered(copy.unanswered),
       readOnly(copy.readOnly), wordWrap(copy.wordWrap), hzJustify(copy.hzJustify)
 {
-    destroyable = moveable = sizeable = false;
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, false)));
     ZafStringData *data = copy.stringData;
     SetStringData(data && data->Destroyable() ? static_cast<ZafStringData *>(data->Duplicate()) : data);
 }
@@ -90,7 +90,7 @@ bool ZafText::IsClassName(const char *name) const
 ZafText::ZafText(const char *name, ZafWindowPersistence &persistence)
     : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
-    destroyable = moveable = sizeable = false;
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, false)));
     std::uint16_t flags = storedWordWrap;
     std::uint16_t justification = 0;
     char dataName[ZafWindowPersistence::maxNameLength + 1] = "";
@@ -249,7 +249,7 @@ ZafEventType ZafText::HandleOSMessage(const ZafEventRecord &event)
     switch (m.message) {
     case WM_PAINT:
     case WM_ERASEBKGND:
-        if (systemDrawn)
+        if (HasFlag(flagSystemDrawn))
             return static_cast<ZafEventType>(ZafCallClassWindowProc(event));
         break;
     case WM_WINDOWPOSCHANGED:
@@ -273,7 +273,7 @@ ZafEventType ZafText::HandleCommand(const ZafEventRecord &, unsigned notifyCode)
 
 HWND ZafText::CreateOSWindow()
 {
-    if (osWindow || !ownWindow || !parent)
+    if (osWindow || !HasFlag(flagOwnWindow) || !parent)
         return osWindow;
     HWND parentWindow = parent->DrawingHandle();
     if (!parentWindow)
@@ -281,16 +281,16 @@ HWND ZafText::CreateOSWindow()
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ES_WANTRETURN | ES_AUTOVSCROLL | ES_MULTILINE;
     if (IsDisabledUpChain(true) && !layoutMode)
         style |= WS_DISABLED;
-    if (visible)
+    if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
     if (FindSupportObject(ZAF_NUMID_HZ_SCROLL))
         style |= WS_HSCROLL;
     if (FindSupportObject(ZAF_NUMID_VT_SCROLL))
         style |= WS_VSCROLL;
-    if (!systemDrawn)
+    if (!HasFlag(flagSystemDrawn))
         return ZafCreateOSWindow(this, nullptr, style, nullptr, parentWindow, 0, nullptr);
     DWORD extendedStyle = 0;
-    if (bordered) {
+    if (HasFlag(flagBordered)) {
         if (zaf3DLook)
             extendedStyle = WS_EX_CLIENTEDGE;
         else
@@ -321,7 +321,7 @@ ZafEventType ZafText::Draw(const ZafEventRecord &event, ZafEventType code)
         return ZafWindowObject::Draw(event, code);
     ZafDrawPass pass(*this);
     ZafRegionRect area = pass.Area();
-    if (bordered)
+    if (HasFlag(flagBordered))
         DrawBorder(area, code);
     DrawBackground(area, code);
     ZafGdiDisplay *display = ZafScreenGdiDisplay();

@@ -142,7 +142,7 @@ public:
 
 private:
     void Construct(ZafStringData *data);
-    bool HasOwnControl() const { return osWindow && systemDrawn; }
+    bool HasOwnControl() const { return osWindow && HasFlag(flagSystemDrawn); }
     // Focus loss: the control's text into the data, the changed flag, the
     // dispatcher, then unanswered and invalid from its answer.
     ZafEventType Leave(const ZafEventRecord &event);

@@ -25,7 +25,7 @@ void ZafTitle::ApplyTitleAttributes()
     depth = 0;
     hzJustify = justifyCenter;
     vtJustify = justifyCenter;
-    noFocus = true;
+    SetFlagTo(flagNoFocus, true);
     selectOnDoubleClick = true;
     selectOnDownClick = true;
     depressed = false;

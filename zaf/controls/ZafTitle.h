@@ -49,7 +49,7 @@ public:
     int SetDepth(int) override { return depth = 0; }
     Justify SetHzJustify(Justify) override { return hzJustify = justifyCenter; }
     Justify SetVtJustify(Justify) override { return vtJustify = justifyCenter; }
-    bool SetNoFocus(bool) override { return noFocus = true; }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
     bool SetSelectOnDoubleClick(bool) override { return selectOnDoubleClick = true; }
     bool SetSelectOnDownClick(bool) override { return selectOnDownClick = true; }
     bool SetSendMessageWhenSelected(bool) override { return ZafButton::SetSendMessageWhenSelected(true); }

@@ -57,14 +57,14 @@ ZafToolBar::ZafToolBar(const ZafToolBar &copy) : ZafWindow(copy), edge(copy.edge
 
 void ZafToolBar::Construct()
 {
-    bordered = true;
-    noFocus = true;
-    supportObject = true;
-    systemDrawn = false;
+    SetFlagTo(flagBordered, true);
+    SetFlagTo(flagNoFocus, true);
+    SetFlagTo(flagSupportObject, true);
+    SetFlagTo(flagSystemDrawn, false);
     regionType = 2;
-    destroyable = moveable = sizeable = temporary = false;
-    maximized = minimized = modal = plainKeyHotKeys = false;
-    acceptDrop = false;
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, SetFlagTo(flagTemporary, false))));
+    SetFlagTo(flagMaximized, SetFlagTo(flagMinimized, SetFlagTo(flagModal, SetFlagTo(flagPlainKeyHotKeys, false))));
+    SetFlagTo(flagAcceptDrop, false);
 }
 
 bool ZafToolBar::IsClassID(ZafClassID id) const
@@ -87,8 +87,8 @@ ZafDockEdge ZafToolBar::SetEdge(ZafDockEdge newEdge)
 bool ZafToolBar::SetSupportObject(bool flag)
 {
     if (!parent)
-        supportObject = flag;
-    return supportObject;
+        SetFlagTo(flagSupportObject, flag);
+    return HasFlag(flagSupportObject);
 }
 
 // --- Persistence -------------------------------------------------------------------
@@ -223,7 +223,7 @@ int ZafToolBar::LayoutRows(int length, bool across)
     // The line pair of a bottom (right) bar is on the side where rows start.
     const ZafDockEdge innerFirst = across ? ZAF_DOCK_BOTTOM : ZAF_DOCK_RIGHT;
     int along = margin;
-    int side = margin + (bordered && edge == innerFirst ? borderWidth : 0);
+    int side = margin + (HasFlag(flagBordered) && edge == innerFirst ? borderWidth : 0);
     for (ZafElement *e = First(); e; e = e->Next()) {
         auto *child = static_cast<ZafWindowObject *>(e);
         const ZafRegionRect r = InPixels(*child);
@@ -240,7 +240,7 @@ int ZafToolBar::LayoutRows(int length, bool across)
             child->SetRegion(ZafRegionRect(side, along, side + line - 1, along + size - 1, ZAF_PIXEL));
         along += size;
     }
-    return side + margin + line + (bordered ? borderWidth : 0);
+    return side + margin + line + (HasFlag(flagBordered) ? borderWidth : 0);
 }
 
 void ZafToolBar::Layout()
@@ -278,7 +278,7 @@ void ZafToolBar::ConvertRegion(ZafRegionRect &rect, ZafCoordinateType type) cons
         ZafWindowObject::ConvertRegion(rect, type);
         return;
     }
-    const int border = bordered ? borderWidth : 0;
+    const int border = HasFlag(flagBordered) ? borderWidth : 0;
     if (type == ZAF_CELL && border) {
         ZafRegionRect b(0, 0, border - 1, border - 1, ZAF_PIXEL);
         ZafWindowObject::ConvertRegion(b, rect.coordinateType);
@@ -296,14 +296,14 @@ void ZafToolBar::ConvertRegion(ZafRegionRect &rect, ZafCoordinateType type) cons
 
 DWORD ZafToolBar::OSStyle() const
 {
-    return WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    return WS_CHILD | WS_CLIPSIBLINGS | (HasFlag(flagVisible) ? WS_VISIBLE : 0);
 }
 
 ZafEventType ZafToolBar::Draw(const ZafEventRecord &, ZafEventType code)
 {
     ZafDrawPass pass(*this);
     ZafRegionRect r = pass.Area();
-    if (bordered)
+    if (HasFlag(flagBordered))
         DrawBorder(r, code);
     DrawBackground(r, code);
     return code;

@@ -100,7 +100,7 @@ public:
     bool SetMinimized(bool flag) override { return DenyMinimized(flag); }
     bool SetModal(bool flag) override { return DenyModal(flag); }
     bool SetPlainKeyHotKeys(bool flag) override { return DenyPlainKeyHotKeys(flag); }
-    bool SetAcceptDrop(bool) override { return acceptDrop = false; }
+    bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
 
 protected:
     // The fixed attributes of every bar.

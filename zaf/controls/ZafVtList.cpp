@@ -48,13 +48,13 @@ ZafVtList::ZafVtList(int left, int top, int width, int height) : ZafWindow(left,
 
 void ZafVtList::Construct()
 {
-    bordered = true;
-    destroyable = moveable = sizeable = false;
+    SetFlagTo(flagBordered, true);
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, false)));
 }
 
 ZafVtList::ZafVtList(const ZafVtList &copy) : ZafWindow(copy), sorted(copy.sorted)
 {
-    destroyable = moveable = sizeable = false;
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, false)));
     SetCompareFunction(copy.CompareFunction());
     for (ZafElement *e = First(); e; e = e->Next()) {
         AsObject(e)->SetOwnWindow(false);
@@ -79,7 +79,7 @@ bool ZafVtList::IsClassName(const char *name) const
 ZafVtList::ZafVtList(const char *name, ZafWindowPersistence &persistence)
     : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
-    destroyable = moveable = sizeable = false;
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, false)));
     std::uint16_t flags = 0;
     if (persistence.Error() == 0)
         persistence.Read16(flags);
@@ -130,7 +130,7 @@ ZafWindowObject *ZafVtList::EntryAt(LRESULT row) const
 
 void ZafVtList::InsertRow(ZafWindowObject *entry, int row)
 {
-    if (!systemDrawn) {
+    if (!HasFlag(flagSystemDrawn)) {
         SendMessageA(osWindow, LB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(entry));
         return;
     }
@@ -204,7 +204,7 @@ ZafWindowObject *ZafVtList::AddObject(ZafWindowObject *object, ZafWindowObject *
 
 ZafWindowObject *ZafVtList::SubtractObject(ZafWindowObject *object)
 {
-    if (osWindow && ownWindow && object && !object->SupportObject() && Contains(object))
+    if (osWindow && HasFlag(flagOwnWindow) && object && !object->SupportObject() && Contains(object))
         SendMessageA(osWindow, LB_DELETESTRING, static_cast<WPARAM>(Index(object)), 0);
     return ZafWindow::SubtractObject(object);
 }
@@ -449,7 +449,7 @@ ZafEventType ZafVtList::ScrollEvent(const ZafEventRecord &event)
 
 int ZafVtList::NotifyFocus(ZafWindowObject *object, bool gaining)
 {
-    if (!ownWindow)
+    if (!HasFlag(flagOwnWindow))
         return parent ? parent->NotifyFocus(object, gaining) : 0;
     const int code = ZafWindow::NotifyFocus(object, gaining);
     if (!osWindow || !object || object == this || !gaining || code != 0 || !Contains(object))
@@ -471,7 +471,7 @@ ZafWindowObject *ZafVtList::NotifySelection(ZafWindowObject *object, bool select
     ZafWindow::NotifySelection(object, selected);
     if (!object || object->Selected() != selected)
         return object;
-    if (osWindow && ownWindow) {
+    if (osWindow && HasFlag(flagOwnWindow)) {
         const int row = Index(object);
         if (row < 0 || (SendMessageA(osWindow, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0) == selected)
             return object;
@@ -486,7 +486,7 @@ ZafWindowObject *ZafVtList::NotifySelection(ZafWindowObject *object, bool select
             else
                 SetCurrent(object);
         }
-    } else if (temporary && parent) {
+    } else if (HasFlag(flagTemporary) && parent) {
         parent->NotifySelection(object, selected);
     }
     return object;
@@ -496,7 +496,7 @@ ZafWindowObject *ZafVtList::NotifySelection(ZafWindowObject *object, bool select
 
 HWND ZafVtList::CreateOSWindow()
 {
-    if (osWindow || !ownWindow || !parent)
+    if (osWindow || !HasFlag(flagOwnWindow) || !parent)
         return osWindow;
     HWND parentWindow = parent->DrawingHandle();
     if (!parentWindow)
@@ -506,10 +506,10 @@ HWND ZafVtList::CreateOSWindow()
         style |= LBS_MULTIPLESEL;
     else if (selectionMode == extendedSelection)
         style |= LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
-    if (visible)
+    if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
     DWORD extendedStyle = 0;
-    if (bordered) {
+    if (HasFlag(flagBordered)) {
         if (zaf3DLook)
             extendedStyle = WS_EX_CLIENTEDGE;
         else
@@ -518,7 +518,7 @@ HWND ZafVtList::CreateOSWindow()
     if (IsDisabledUpChain(true) && !layoutMode)
         style |= WS_DISABLED;
     // Owner-drawn rows hold the entry objects: no strings.
-    if (!systemDrawn)
+    if (!HasFlag(flagSystemDrawn))
         style |= LBS_OWNERDRAWVARIABLE;
     if (FindSupportObject(ZAF_NUMID_VT_SCROLL))
         style |= WS_VSCROLL;
@@ -541,7 +541,7 @@ void ZafVtList::UpdateFont()
     HFONT font = display ? display->Font(text.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : text.font)
                          : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageA(osWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (redraw && visible)
+    if (HasFlag(flagRedraw) && HasFlag(flagVisible))
         SendMessageA(osWindow, WM_SETREDRAW, TRUE, 0);
     Redisplay();
 }
@@ -573,7 +573,7 @@ ZafEventType ZafVtList::HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRU
 ZafEventType ZafVtList::HandleMeasureItem(const ZafEventRecord &, MEASUREITEMSTRUCT &item)
 {
     auto *entry = reinterpret_cast<ZafWindowObject *>(item.itemData);
-    if (systemDrawn || !entry || entry->Parent() != this)
+    if (HasFlag(flagSystemDrawn) || !entry || entry->Parent() != this)
         return ZAF_UNKNOWN;
     entry->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
     ZafRegionRect r = entry->Region();
@@ -733,7 +733,7 @@ ZafEventType ZafVtList::DragDropEvent(const ZafEventRecord &event)
         else
             return ZAF_REFUSED;
     }
-    if (IsDisabledUpChain(true) || !acceptDrop || source == this)
+    if (IsDisabledUpChain(true) || !HasFlag(flagAcceptDrop) || source == this)
         return ZAF_REFUSED;
     const bool move = code == ZAF_DROP_MOVE;
     if (selectionMode == extendedSelection)
@@ -741,7 +741,7 @@ ZafEventType ZafVtList::DragDropEvent(const ZafEventRecord &event)
             if (AsObject(e)->Selected())
                 AsObject(e)->SetSelected(false);
     if (auto *from = dynamic_cast<ZafWindow *>(source); from && source->IsClassID(listFamilyID)) {
-        const bool redrawWas = redraw;
+        const bool redrawWas = HasFlag(flagRedraw);
         const bool sourceRedrawWas = source->IsRedrawOnUpChain(true);
         SetRedraw(false);
         if (move)

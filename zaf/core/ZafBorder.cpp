@@ -7,15 +7,15 @@
 ZafBorder::ZafBorder() : ZafWindowObject(0, 0, 0, 0)
 {
     SetNumberID(ZAF_NUMID_BORDER);
-    supportObject = true;
-    ownWindow = false;
+    SetFlag(flagSupportObject);
+    ClearFlag(flagOwnWindow);
 }
 
 ZafBorder::ZafBorder(const char *name, ZafWindowPersistence &persistence)
     : ZafWindowObject(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
     persistence.PopLevel();
-    supportObject = true;
+    SetFlag(flagSupportObject);
     if (persistence.Error() != 0)
         SetError(static_cast<int>(persistence.Error()));
 }

@@ -11,7 +11,7 @@ ZafDialogWindow *ZafDialogWindow::modalWindow = nullptr;
 
 ZafDialogWindow::ZafDialogWindow(int left, int top, int width, int height) : ZafWindow(left, top, width, height)
 {
-    sizeable = false;
+    ClearFlag(flagSizeable);
 }
 
 ZafDialogWindow::ZafDialogWindow(const ZafDialogWindow &copy) : ZafWindow(copy)
@@ -69,7 +69,7 @@ DWORD ZafDialogWindow::OSStyle() const
     if (!IsTopLevel())
         return ZafWindow::OSStyle();
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    if (sizeable)
+    if (HasFlag(flagSizeable))
         style |= WS_THICKFRAME;
     return style;
 }
@@ -142,7 +142,7 @@ ZafEventType ZafDialogWindow::Control()
     }
     endCode = 0;
     running = true;
-    modal = true;
+    SetFlag(flagModal);
     // Owned while it runs, so that it stays above the windows it disables;
     // the owner given by the caller, if any, comes back afterwards.
     ZafWindow *ownerGiven = owner;
@@ -173,7 +173,7 @@ ZafEventType ZafDialogWindow::Control()
         return ZAF_DIALOG_CANCEL;
     }
     running = false;
-    modal = false;
+    ClearFlag(flagModal);
     for (HWND other : disabled)
         if (IsWindow(other))
             EnableWindow(other, TRUE);

@@ -1,4 +1,5 @@
 #include "zaf/core/ZafGeometryManager.h"
+#include "zaf/core/ZafErrorCodes.h"
 
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafText.h"
@@ -42,7 +43,7 @@ ZafConstraint::ZafConstraint(const char *name, ZafWindowPersistence &persistence
     if (persistence.OpenLevelFile(name, ZafWindowPersistence::readMode) == 0) {
         std::uint16_t id = 0;
         if (persistence.Read16(id) != 2 && persistence.Error() == 0)
-            persistence.SetError(16);
+            persistence.SetError(ZafError::Read);
         objectID = id;
     }
     persistence.PopLevel();
@@ -153,7 +154,7 @@ ZafAttachment::ZafAttachment(const char *name, ZafWindowPersistence &persistence
         moved += persistence.Read16(id);
         if (persistence.Error() == 0 && (moved != recordSize || newSide > ZAF_ATTACH_BOTTOM ||
                                          (flags & ~(flagOpposite | flagStretch)) != 0 || !ZafIsCoordinateType(type)))
-            persistence.SetError(16);
+            persistence.SetError(ZafError::Read);
         if (persistence.Error() == 0) {
             side = newSide;
             opposite = flags & flagOpposite;
@@ -270,9 +271,9 @@ ZafDimensionConstraint::ZafDimensionConstraint(const char *name, ZafWindowPersis
         moved += persistence.Read32(newMinimum);
         moved += persistence.Read32(newMaximum);
         moved += persistence.Read16(type);
-        if (persistence.Error() == 0 && (moved != recordSize || newDimension > ZAF_DIMENSION_HEIGHT ||
-                                         newMinimum < 0 || newMaximum < 0 || !ZafIsCoordinateType(type)))
-            persistence.SetError(16);
+        if (persistence.Error() == 0 && (moved != recordSize || newDimension > ZAF_DIMENSION_HEIGHT || newMinimum < 0 ||
+                                         newMaximum < 0 || !ZafIsCoordinateType(type)))
+            persistence.SetError(ZafError::Read);
         if (persistence.Error() == 0) {
             dimension = newDimension;
             minimum = newMinimum;
@@ -335,14 +336,14 @@ void ZafDimensionConstraint::Apply(ZafRegionRect &rect, const ZafRegionRect &) c
 ZafGeometryManager::ZafGeometryManager() : ZafWindowObject(0, 0, 0, 0)
 {
     numberID = ZAF_NUMID_GEOMETRY;
-    supportObject = true;
-    ownWindow = false;
+    SetFlag(flagSupportObject);
+    ClearFlag(flagOwnWindow);
 }
 
 ZafGeometryManager::ZafGeometryManager(const ZafGeometryManager &copy) : ZafWindowObject(copy)
 {
-    supportObject = true;
-    ownWindow = false;
+    SetFlag(flagSupportObject);
+    ClearFlag(flagOwnWindow);
     for (ZafElement *e = copy.constraints.First(); e; e = e->Next())
         constraints.Add(static_cast<ZafConstraint *>(e)->Duplicate());
 }
@@ -382,8 +383,8 @@ ZafGeometryManager::ZafGeometryManager(const char *name, ZafWindowPersistence &p
     persistence.PopLevel();
     if (persistence.Error() != 0)
         SetError(static_cast<int>(persistence.Error()));
-    supportObject = true;
-    ownWindow = false;
+    SetFlag(flagSupportObject);
+    ClearFlag(flagOwnWindow);
 }
 
 ZafElement *ZafGeometryManager::New(const char *name, ZafWindowPersistence &persistence)
@@ -402,7 +403,7 @@ void ZafGeometryManager::Write(ZafWindowPersistence &persistence)
     for (ZafElement *e = constraints.First(); e && persistence.Error() == 0; e = e->Next()) {
         auto *constraint = static_cast<ZafConstraint *>(e);
         if (!names.insert(constraint->StringID() ? constraint->StringID() : "").second) {
-            firstError = firstError ? firstError : 17;
+            firstError = firstError ? firstError : ZafError::Write;
             continue;
         }
         persistence.PushLevel(constraint->ClassName(), constraint->ClassID(), ZafWindowPersistence::childEntry);
@@ -427,7 +428,7 @@ bool ZafGeometryManager::IsClassName(const char *name) const
 
 bool ZafGeometryManager::SetOwnWindow(bool)
 {
-    return ownWindow = false;
+    return SetFlagTo(flagOwnWindow, false);
 }
 
 ZafEventType ZafGeometryManager::Event(const ZafEventRecord &event)

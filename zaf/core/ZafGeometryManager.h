@@ -47,8 +47,8 @@
 //     i32  maximum (0: none)
 //     u16  coordinate type of minimum and maximum
 // A record cut short, a value out of these ranges, or a negative minimum or
-// maximum sets error 16. Two constraints with one name cannot both be written: the second sets
-// error 17.
+// maximum sets error Read (16). Two constraints with one name cannot both be written: the second sets
+// error Write (17).
 #pragma once
 
 #include "zaf/core/ZafList.h"

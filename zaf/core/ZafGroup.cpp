@@ -64,7 +64,7 @@ int ZafGroup::SetText(const char *newText)
 DWORD ZafGroup::OSStyle() const
 {
     DWORD style = (ZafWindow::OSStyle() & ~(WS_HSCROLL | WS_VSCROLL)) | BS_GROUPBOX;
-    if (visible)
+    if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
     return style;
 }

@@ -84,12 +84,12 @@ HWND ZafMDIWindow::OSHandle(int kind) const
 
 bool ZafMDIWindow::SetMaximized(bool flag)
 {
-    maximized = flag;
+    SetFlagTo(flagMaximized, flag);
     if (osWindow && IsMDIChild()) {
         auto *frame = static_cast<ZafMDIWindow *>(parent);
         SendMessageA(frame->client, flag ? WM_MDIMAXIMIZE : WM_MDIRESTORE, reinterpret_cast<WPARAM>(osWindow), 0);
     }
-    return maximized;
+    return HasFlag(flagMaximized);
 }
 
 ZafMDIWindow *ZafMDIWindow::ActiveChild() const
@@ -294,7 +294,7 @@ ZafEventType ZafMDIWindow::CloseFromTitleBar(const MSG &message)
     if (ZafObjectFromHandle(message.hwnd) != this)
         return 0;
     auto *frame = static_cast<ZafWindow *>(parent);
-    bool destroy = destroyable;
+    bool destroy = HasFlag(flagDestroyable);
     frame->SubtractObject(this);
     if (destroy)
         delete this; // nothing touches the object after this

@@ -1,4 +1,5 @@
 #include "zaf/core/ZafNotebook.h"
+#include "zaf/core/ZafErrorCodes.h"
 
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafGdiDisplay.h"
@@ -62,7 +63,7 @@ ZafNotebook::ZafNotebook(const char *name, ZafWindowPersistence &persistence)
     if (persistence.Error() == 0) {
         std::uint16_t index = 0;
         if (persistence.Read16(index) != 2 && persistence.Error() == 0)
-            persistence.SetError(16);
+            persistence.SetError(ZafError::Read);
         currentPage = index < Count() ? index : 0;
     }
     persistence.PopLevel();
@@ -271,7 +272,7 @@ void ZafNotebook::ShowCurrentPage()
 ZafRegionRect ZafNotebook::ClientArea() const
 {
     RECT client;
-    HWND host = ownWindow ? OSHandle(1) : nullptr;
+    HWND host = HasFlag(flagOwnWindow) ? OSHandle(1) : nullptr;
     if (host && GetClientRect(host, &client))
         return ZafRegionRect(0, 0, client.right - 1, client.bottom - 1);
     const ZafRegionRect r = RegionToWindow(region);

@@ -1,4 +1,5 @@
 #include "zaf/core/ZafScrollBar.h"
+#include "zaf/core/ZafErrorCodes.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -16,8 +17,8 @@ ZafScrollLink scrollLink = {nullptr, nullptr, nullptr, nullptr, nullptr};
 ZafScrollBar::ZafScrollBar(int kind) : ZafWindowObject(0, 0, 0, 0), kind(kind)
 {
     SetNumberID(kind == horizontal ? ZAF_NUMID_HZ_SCROLL : ZAF_NUMID_VT_SCROLL);
-    supportObject = true;
-    ownWindow = false;
+    SetFlag(flagSupportObject);
+    ClearFlag(flagOwnWindow);
 }
 
 ZafScrollBar::ZafScrollBar(int left, int top, int width, int height, int kind)
@@ -41,7 +42,7 @@ ZafScrollBar::ZafScrollBar(const char *name, ZafWindowPersistence &persistence)
         persistence.ReadStringInto(dataName, sizeof dataName);
     }
     if (persistence.Error() == 0 && storedKind != horizontal && storedKind != vertical)
-        persistence.SetError(16);
+        persistence.SetError(ZafError::Read);
     if (persistence.Error() == 0) {
         kind = storedKind;
         if (dataName[0])
@@ -56,7 +57,7 @@ ZafScrollBar::ZafScrollBar(const char *name, ZafWindowPersistence &persistence)
 ZafScrollBar::~ZafScrollBar()
 {
     // Borrowed from the parent: not this object's to destroy.
-    if (supportObject)
+    if (HasFlag(flagSupportObject))
         osWindow = nullptr;
     SetScrollData(nullptr);
 }
@@ -128,7 +129,7 @@ ZafScrollStruct ZafScrollBar::Scroll() const
 
 int ZafScrollBar::BarKind() const
 {
-    if (!supportObject)
+    if (!HasFlag(flagSupportObject))
         return SB_CTL;
     return kind == horizontal ? SB_HORZ : SB_VERT;
 }
@@ -150,15 +151,15 @@ void ZafScrollBar::UpdateScrollInfo()
 
 HWND ZafScrollBar::CreateOSWindow()
 {
-    if (supportObject || osWindow || !parent)
+    if (HasFlag(flagSupportObject) || osWindow || !parent)
         return osWindow;
     HWND parentWindow = parent->DrawingHandle();
     if (!parentWindow)
         return nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (kind == horizontal ? SBS_HORZ : SBS_VERT);
-    if (visible)
+    if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
-    if (disabled && !layoutMode)
+    if (HasFlag(flagDisabled) && !layoutMode)
         style |= WS_DISABLED;
     HWND window = ZafCreateOSWindow(this, "SCROLLBAR", style, nullptr, parentWindow, 0, nullptr);
     ScrollData();
@@ -168,7 +169,7 @@ HWND ZafScrollBar::CreateOSWindow()
 
 ZafEventType ZafScrollBar::Event(const ZafEventRecord &event)
 {
-    if (!supportObject)
+    if (!HasFlag(flagSupportObject))
         return ZafWindowObject::Event(event);
     // A window's own bar lives on the window's handle, as the border does.
     switch (event.type) {
@@ -216,7 +217,7 @@ ZafEventType ZafScrollBar::HandleOSMessage(const ZafEventRecord &event)
 {
     const MSG &m = event.osEvent;
     if ((m.message != WM_HSCROLL && m.message != WM_VSCROLL) || !osWindow)
-        return supportObject ? ZAF_UNKNOWN : ZafWindowObject::HandleOSMessage(event);
+        return HasFlag(flagSupportObject) ? ZAF_UNKNOWN : ZafWindowObject::HandleOSMessage(event);
     if (ZafScrollData *data = ScrollData()) {
         // The thumb's 32-bit place; the message carries only 16 bits.
         SCROLLINFO info = {};

@@ -19,7 +19,7 @@
 // Persistence: the window-object record, then
 //   u16  kind (1 horizontal, 2 vertical)
 //   text name of the scroll data stored beside the record ("" none)
-// in a level of this class. A kind other than 1 or 2 is error 16.
+// in a level of this class. A kind other than 1 or 2 is error Read (16).
 #pragma once
 
 #include "zaf/core/ZafScrollStruct.h"

@@ -69,6 +69,13 @@
 // the same name would share one directory: the second is refused with error
 // 17 rather than replacing the first. A child read with an error leaves its
 // error in the window's error word.
+//
+// The implementation is split by concern: ZafWindow.cpp (construction,
+// children, lookup, broadcast, focus and selection, attributes, generic
+// support objects), ZafWindowReadWrite.cpp (the record and its objects),
+// ZafWindowWin32.cpp (the Windows window and its messages) and
+// ZafWindowKeys.cpp (keys, focus movement, hot keys, the default button);
+// ZafWindowWalk.h holds the list walks they share.
 #pragma once
 
 #include "zaf/core/ZafList.h"
@@ -130,20 +137,23 @@ public:
     static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
     // Writes the whole window: record, own fields, support objects, children.
     void Write(ZafWindowPersistence &persistence) override;
-    // Bits of the window-flag word.
+    // The window's stored flags, one bit each in the record's window-flag
+    // word (kept as that word, so copying, reading and writing are one step).
     enum WindowFlag : std::uint16_t {
-        flagDestroyable = 0x0001,
-        flagMoveable = 0x0002,
-        flagSizeable = 0x0004,
-        flagTemporary = 0x0008,
-        flagNoClose = 0x0010,
-        flagPlainKeyHotKeys = 0x0020,
-        flagMaximized = 0x0040,
-        flagMinimized = 0x0080,
-        flagModal = 0x0100,
-        flagAllowEmptySelection = 0x0200,
-        flagRegionIsClientSize = 0x0400,
+        flagDestroyable = 0x0001,         // the frame can be closed
+        flagMoveable = 0x0002,            // the frame can be moved
+        flagSizeable = 0x0004,            // the frame can be sized
+        flagTemporary = 0x0008,           // a temporary (pop-up) window
+        flagNoClose = 0x0010,             // the Close command is taken out
+        flagPlainKeyHotKeys = 0x0020,     // hot keys work without Alt
+        flagMaximized = 0x0040,           // shown maximized
+        flagMinimized = 0x0080,           // shown minimized
+        flagModal = 0x0100,               // runs modally
+        flagAllowEmptySelection = 0x0200, // the last excluding child may be deselected
+        flagRegionIsClientSize = 0x0400,  // a top-level region gives the client area
     };
+    // Every bit above; the reader keeps no others.
+    static constexpr std::uint16_t windowFlagMask = 0x07FF;
 
     // ZAF_ADD_OBJECT / ZAF_SUBTRACT_OBJECT add / subtract the object the
     // event carries; ZAF_UNKNOWN goes to the current child; the rest to
@@ -286,8 +296,8 @@ public:
     // mode always). Mode 0 deselects all excluding children but the first.
     virtual unsigned SetSelectionMode(unsigned mode);
     unsigned SelectionMode() const { return selectionMode; }
-    bool SetAllowEmptySelection(bool flag) { return allowEmptySelection = flag; }
-    bool AllowEmptySelection() const { return allowEmptySelection; }
+    bool SetAllowEmptySelection(bool flag) { return SetFlagTo(flagAllowEmptySelection, flag); }
+    bool AllowEmptySelection() const { return HasFlag(flagAllowEmptySelection); }
 
     // Clearing the flag clears it on every child; the window counts as
     // changed when it or any child is.
@@ -295,33 +305,33 @@ public:
     bool Changed() const override;
 
     // Frame attributes. SetTemporary is refused once created.
-    virtual bool SetDestroyable(bool flag) { return destroyable = flag; }
-    virtual bool SetMovable(bool flag) { return moveable = flag; }
-    virtual bool SetSizeable(bool flag) { return sizeable = flag; }
+    virtual bool SetDestroyable(bool flag) { return SetFlagTo(flagDestroyable, flag); }
+    virtual bool SetMovable(bool flag) { return SetFlagTo(flagMoveable, flag); }
+    virtual bool SetSizeable(bool flag) { return SetFlagTo(flagSizeable, flag); }
     virtual bool SetTemporary(bool flag);
-    virtual bool SetNoClose(bool flag) { return noClose = flag; }
-    virtual bool SetPlainKeyHotKeys(bool flag) { return plainKeyHotKeys = flag; }
-    virtual bool SetMaximized(bool flag) { return maximized = flag; }
-    virtual bool SetMinimized(bool flag) { return minimized = flag; }
-    virtual bool SetModal(bool flag) { return modal = flag; }
+    virtual bool SetNoClose(bool flag) { return SetFlagTo(flagNoClose, flag); }
+    virtual bool SetPlainKeyHotKeys(bool flag) { return SetFlagTo(flagPlainKeyHotKeys, flag); }
+    virtual bool SetMaximized(bool flag) { return SetFlagTo(flagMaximized, flag); }
+    virtual bool SetMinimized(bool flag) { return SetFlagTo(flagMinimized, flag); }
+    virtual bool SetModal(bool flag) { return SetFlagTo(flagModal, flag); }
     virtual ZafWindow *SetOwner(ZafWindow *window) { return owner = window; }
-    bool Destroyable() const { return destroyable; }
-    bool Moveable() const { return moveable; }
-    bool Sizeable() const { return sizeable; }
-    bool Temporary() const { return temporary; }
-    bool NoClose() const { return noClose; }
-    bool PlainKeyHotKeys() const { return plainKeyHotKeys; }
-    bool Maximized() const { return maximized; }
-    bool Minimized() const { return minimized; }
-    bool Modal() const { return modal; }
+    bool Destroyable() const { return HasFlag(flagDestroyable); }
+    bool Moveable() const { return HasFlag(flagMoveable); }
+    bool Sizeable() const { return HasFlag(flagSizeable); }
+    bool Temporary() const { return HasFlag(flagTemporary); }
+    bool NoClose() const { return HasFlag(flagNoClose); }
+    bool PlainKeyHotKeys() const { return HasFlag(flagPlainKeyHotKeys); }
+    bool Maximized() const { return HasFlag(flagMaximized); }
+    bool Minimized() const { return HasFlag(flagMinimized); }
+    bool Modal() const { return HasFlag(flagModal); }
     ZafWindow *Owner() const { return owner; }
 
     // Stores the region and clears the flag by which the region gives the
     // client size.
     using ZafWindowObject::SetRegion;
     void SetRegion(const ZafRegionRect &newRegion) override;
-    bool SetRegionIsClientSize(bool flag) { return regionIsClientSize = flag; }
-    bool RegionIsClientSize() const { return regionIsClientSize; }
+    bool SetRegionIsClientSize(bool flag) { return SetFlagTo(flagRegionIsClientSize, flag); }
+    bool RegionIsClientSize() const { return HasFlag(flagRegionIsClientSize); }
     ZafRegionRect ClientRegion() const { return clientRegion; }
 
     // Adds border, maximize, minimize, system button and title (see above);
@@ -331,6 +341,23 @@ public:
     static ZafGenericObjectMaker SetGenericObjectMaker(ZafGenericObjectMaker maker);
 
 protected:
+    // The stored window flags, bit by bit, beside the window object's own.
+    using ZafWindowObject::ClearFlag;
+    using ZafWindowObject::HasFlag;
+    using ZafWindowObject::SetFlag;
+    using ZafWindowObject::SetFlagTo;
+    bool HasFlag(WindowFlag bit) const { return (windowFlags & bit) != 0; }
+    void SetFlag(WindowFlag bit) { windowFlags |= bit; }
+    void ClearFlag(WindowFlag bit) { windowFlags &= static_cast<std::uint16_t>(~bit); }
+    bool SetFlagTo(WindowFlag bit, bool on)
+    {
+        if (on)
+            SetFlag(bit);
+        else
+            ClearFlag(bit);
+        return on;
+    }
+
     // The steps of reading and writing (see above); each works on the open
     // level file of the window and leaves errors in the persistence.
     void ReadData(ZafWindowPersistence &persistence);
@@ -344,31 +371,22 @@ protected:
 
     // Fixed setter bodies for control windows that pin an attribute: ignore
     // the argument, clear the flag (owner: none) and return it.
-    bool DenyDestroyable(bool) { return destroyable = false; }
-    bool DenyMoveable(bool) { return moveable = false; }
-    bool DenySizeable(bool) { return sizeable = false; }
-    bool DenyTemporary(bool) { return temporary = false; }
-    bool DenyMaximized(bool) { return maximized = false; }
-    bool DenyMinimized(bool) { return minimized = false; }
-    bool DenyModal(bool) { return modal = false; }
-    bool DenyPlainKeyHotKeys(bool) { return plainKeyHotKeys = false; }
+    bool DenyDestroyable(bool) { return SetFlagTo(flagDestroyable, false); }
+    bool DenyMoveable(bool) { return SetFlagTo(flagMoveable, false); }
+    bool DenySizeable(bool) { return SetFlagTo(flagSizeable, false); }
+    bool DenyTemporary(bool) { return SetFlagTo(flagTemporary, false); }
+    bool DenyMaximized(bool) { return SetFlagTo(flagMaximized, false); }
+    bool DenyMinimized(bool) { return SetFlagTo(flagMinimized, false); }
+    bool DenyModal(bool) { return SetFlagTo(flagModal, false); }
+    bool DenyPlainKeyHotKeys(bool) { return SetFlagTo(flagPlainKeyHotKeys, false); }
     ZafWindow *DenyOwner(ZafWindow *) { return owner = nullptr; }
 
     ZafList support;
     ZafRegionRect clientRegion;
     unsigned selectionMode = 0;
     ZafWindow *owner = nullptr;
-    bool destroyable = true;
-    bool moveable = true;
-    bool sizeable = true;
-    bool temporary = false;
-    bool noClose = false;
-    bool plainKeyHotKeys = false;
-    bool maximized = false;
-    bool minimized = false;
-    bool modal = false;
-    bool allowEmptySelection = false;
-    bool regionIsClientSize = false;
+    // The stored window flags (WindowFlag bits).
+    std::uint16_t windowFlags = flagDestroyable | flagMoveable | flagSizeable;
     ZafWindowObject *defaultButton = nullptr;
     ZafWindowObject *permanentDefaultButton = nullptr;
     // Routes a menu command to the menu item of that number id.

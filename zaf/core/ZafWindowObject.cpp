@@ -45,34 +45,11 @@ ZafWindowObject::ZafWindowObject(int left, int top, int width, int height)
 }
 
 ZafWindowObject::ZafWindowObject(const ZafWindowObject &copy)
-    : ZafElement(copy),
-      region(copy.region),
-      coordinateType(copy.coordinateType),
-      userFunction(copy.userFunction),
-      userCallback(copy.userCallback),
-      userObject(copy.userObject),
-      helpContext(DuplicateLibraryString(copy.helpContext)),
-      tipText(DuplicateLibraryString(copy.tipText)),
-      secondTipText(DuplicateLibraryString(copy.secondTipText)),
-      regionType(copy.regionType),
-      acceptDrop(copy.acceptDrop),
-      copyDraggable(copy.copyDraggable),
-      secondDragFlag(copy.secondDragFlag),
-      moveDraggable(copy.moveDraggable),
-      layoutMode(copy.layoutMode),
-      noFocus(copy.noFocus),
-      disabled(copy.disabled),
-      systemDrawn(copy.systemDrawn),
-      parentDrawsBorder(copy.parentDrawsBorder),
-      parentDrawsFocus(copy.parentDrawsFocus),
-      noClassPalette(copy.noClassPalette),
-      selected(copy.selected),
-      changed(copy.changed),
-      supportObject(copy.supportObject),
-      ownWindow(copy.ownWindow),
-      visible(copy.visible),
-      redraw(copy.redraw),
-      bordered(copy.bordered)
+    : ZafElement(copy), region(copy.region), coordinateType(copy.coordinateType), userFunction(copy.userFunction),
+      userCallback(copy.userCallback), userObject(copy.userObject),
+      helpContext(DuplicateLibraryString(copy.helpContext)), tipText(DuplicateLibraryString(copy.tipText)),
+      secondTipText(DuplicateLibraryString(copy.secondTipText)), regionType(copy.regionType),
+      storedFlags(copy.storedFlags), layoutMode(copy.layoutMode), changed(copy.changed)
 {
     SetPaletteData(copy.paletteData);
 }
@@ -241,7 +218,7 @@ bool ZafWindowObject::SetFocus(bool flag)
 {
     if (flag && (IsDisabledUpChain(true) || IsNoFocusUpChain()))
         return focus;
-    if (osWindow && ownWindow) {
+    if (osWindow && HasFlag(flagOwnWindow)) {
         if (flag)
             ::SetFocus(osWindow);
         return focus;
@@ -261,12 +238,12 @@ bool ZafWindowObject::SetFocus(bool flag)
 
 bool ZafWindowObject::SetSelected(bool flag)
 {
-    selected = flag;
+    SetFlagTo(flagSelected, flag);
     if (osWindow)
         changed = true;
     if (parent)
         parent->NotifySelection(this, flag);
-    return selected;
+    return HasFlag(flagSelected);
 }
 
 bool ZafWindowObject::IsOnScreen() const
@@ -281,27 +258,27 @@ bool ZafWindowObject::IsOnScreen() const
 
 bool ZafWindowObject::SetBordered(bool flag)
 {
-    return SetUnlessCreated(bordered, flag);
+    return SetFlagUnlessCreated(flagBordered, flag);
 }
 
 bool ZafWindowObject::SetSystemDrawn(bool flag)
 {
-    return SetUnlessCreated(systemDrawn, flag);
+    return SetFlagUnlessCreated(flagSystemDrawn, flag);
 }
 
 bool ZafWindowObject::SetParentDrawsBorder(bool flag)
 {
-    return SetUnlessCreated(parentDrawsBorder, flag);
+    return SetFlagUnlessCreated(flagParentDrawsBorder, flag);
 }
 
 bool ZafWindowObject::SetParentDrawsFocus(bool flag)
 {
-    return SetUnlessCreated(parentDrawsFocus, flag);
+    return SetFlagUnlessCreated(flagParentDrawsFocus, flag);
 }
 
 bool ZafWindowObject::SetNoClassPalette(bool flag)
 {
-    return SetUnlessCreated(noClassPalette, flag);
+    return SetFlagUnlessCreated(flagNoClassPalette, flag);
 }
 
 bool ZafWindowObject::SetLayoutMode(bool flag)
@@ -325,47 +302,47 @@ ZafCoordinateType ZafWindowObject::SetCoordinateType(ZafCoordinateType type)
 
 bool ZafWindowObject::SetDisabled(bool flag)
 {
-    disabled = flag;
-    if (osWindow && ownWindow && !layoutMode)
+    SetFlagTo(flagDisabled, flag);
+    if (osWindow && HasFlag(flagOwnWindow) && !layoutMode)
         EnableWindow(osWindow, flag ? FALSE : TRUE);
     else if (IsOnScreen())
         Event(ZafEventRecord(ZAF_REDISPLAY));
-    return disabled;
+    return HasFlag(flagDisabled);
 }
 
 bool ZafWindowObject::SetVisible(bool flag)
 {
-    visible = flag;
-    if (osWindow && ownWindow)
+    SetFlagTo(flagVisible, flag);
+    if (osWindow && HasFlag(flagOwnWindow))
         ShowWindow(osWindow, flag ? SW_SHOW : SW_HIDE);
     else if (IsOnScreen())
         Event(ZafEventRecord(ZAF_REDISPLAY));
-    return visible;
+    return HasFlag(flagVisible);
 }
 
 bool ZafWindowObject::SetRedraw(bool flag)
 {
-    redraw = flag;
-    if (osWindow && ownWindow && visible)
+    SetFlagTo(flagRedraw, flag);
+    if (osWindow && HasFlag(flagOwnWindow) && HasFlag(flagVisible))
         SendMessageA(osWindow, WM_SETREDRAW, flag ? TRUE : FALSE, 0);
     if (flag && IsOnScreen())
         Event(ZafEventRecord(ZAF_REDISPLAY));
-    return redraw;
+    return HasFlag(flagRedraw);
 }
 
 bool ZafWindowObject::SetOwnWindow(bool flag)
 {
-    if (flag == ownWindow)
-        return ownWindow;
+    if (flag == HasFlag(flagOwnWindow))
+        return HasFlag(flagOwnWindow);
     if (parent && parent->IsOnScreen()) {
         Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
-        ownWindow = flag;
+        SetFlagTo(flagOwnWindow, flag);
         Event(ZafEventRecord(ZAF_CREATE_OS_WINDOW));
         parent->Event(ZafEventRecord(ZAF_REDISPLAY_AREA));
     } else {
-        ownWindow = flag;
+        SetFlagTo(flagOwnWindow, flag);
     }
-    return ownWindow;
+    return HasFlag(flagOwnWindow);
 }
 
 const char *ZafWindowObject::SetHelpContext(const char *text)
@@ -390,7 +367,7 @@ int ZafWindowObject::SetText(const char *)
 
 bool ZafWindowObject::IsDisabledUpChain(bool askParents) const
 {
-    if (disabled)
+    if (HasFlag(flagDisabled))
         return true;
     return askParents && parent && parent->IsDisabledUpChain(true);
 }
@@ -398,21 +375,21 @@ bool ZafWindowObject::IsDisabledUpChain(bool askParents) const
 bool ZafWindowObject::IsNoFocusUpChain() const
 {
     for (const ZafWindowObject *object = this; object; object = object->parent)
-        if (object->noFocus)
+        if (object->HasFlag(flagNoFocus))
             return true;
     return false;
 }
 
 bool ZafWindowObject::IsVisibleUpChain(bool askParents) const
 {
-    if (!visible)
+    if (!HasFlag(flagVisible))
         return false;
     return !askParents || !parent || parent->IsVisibleUpChain(true);
 }
 
 bool ZafWindowObject::IsRedrawOnUpChain(bool askParents) const
 {
-    if (!redraw)
+    if (!HasFlag(flagRedraw))
         return false;
     return !askParents || !parent || parent->IsRedrawOnUpChain(true);
 }

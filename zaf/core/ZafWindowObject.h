@@ -97,16 +97,16 @@
 // record). The record, integers least significant byte first:
 //   u16  number id
 //   i32  left, top, right, bottom of the region
-//   u16  attribute flags (attributeFlags below)
+//   u16  attribute flags (low half of the StoredFlag word below)
 //   u16  low 4 bits the coordinate type, bits 4-7 the region type
 //   text help context, text tip text, text second tip text
-//   u16  drag and selection flags (dragFlags below)
+//   u16  drag and selection flags (high half of the StoredFlag word)
 //   u16  0 (reserved)
 //   text "" (reserved)
 //   text user-function name, user-object name, palette name (each at most
 //        63 characters; "" for none)
 // A name longer than 63 characters, an unknown coordinate type or a short
-// record sets error 16; a name that no table holds gives none. The writer
+// record sets error Read (16); a name that no table holds gives none. The writer
 // also keeps the user-function and user-object names in the entries
 // "userFunction" and "userObject" beside the record, for readers of the
 // file. Layout mode, focus and the changed flag are not stored.
@@ -215,28 +215,31 @@ public:
     ZafWindowObject(const char *name, ZafWindowPersistence &persistence);
     // Writes the record; errors stay in the persistence.
     virtual void Write(ZafWindowPersistence &persistence);
-    // Bits of the record's attribute-flag word.
-    enum AttributeFlag : std::uint16_t {
-        flagBordered = 0x0001,
-        flagSystemDrawn = 0x0002,
-        flagParentDrawsBorder = 0x0004,
-        flagParentDrawsFocus = 0x0008,
-        flagNoClassPalette = 0x0010,
-        flagNoFocus = 0x0020,
-        flagDisabled = 0x0040,
-        flagVisible = 0x0080,
-        flagRedraw = 0x0100,
-        flagOwnWindow = 0x0200,
-        flagSupportObject = 0x0400,
+    // The stored flags, one bit each in one word: the record's attribute
+    // word is the low half, its drag-and-selection word the high half, so
+    // that copying, reading and writing the flags is one step each.
+    enum StoredFlag : std::uint32_t {
+        // attribute word
+        flagBordered = 0x0001,          // a border is drawn round the object
+        flagSystemDrawn = 0x0002,       // the window class draws it, not Draw
+        flagParentDrawsBorder = 0x0004, // the parent draws the border
+        flagParentDrawsFocus = 0x0008,  // the parent draws the focus mark
+        flagNoClassPalette = 0x0010,    // the class palette map is skipped
+        flagNoFocus = 0x0020,           // never takes the focus
+        flagDisabled = 0x0040,          // refuses input, drawn grey
+        flagVisible = 0x0080,           // shown
+        flagRedraw = 0x0100,            // redraws as it changes
+        flagOwnWindow = 0x0200,         // has a Windows window of its own
+        flagSupportObject = 0x0400,     // a support object of its window
+        // drag-and-selection word
+        flagAcceptDrop = 0x0001 << 16,     // takes objects dropped on it
+        flagCopyDraggable = 0x0002 << 16,  // may be dragged as a copy
+        flagSecondDragFlag = 0x0004 << 16, // the record's third drag bit
+        flagMoveDraggable = 0x0008 << 16,  // may be dragged as a move
+        flagSelected = 0x0010 << 16,       // selected
     };
-    // Bits of the record's drag-and-selection word.
-    enum DragFlag : std::uint16_t {
-        flagAcceptDrop = 0x0001,
-        flagCopyDraggable = 0x0002,
-        flagSecondDragFlag = 0x0004,
-        flagMoveDraggable = 0x0008,
-        flagSelected = 0x0010,
-    };
+    // Every bit above; the reader keeps no others.
+    static constexpr std::uint32_t storedFlagMask = 0x07FF | 0x001F << 16;
 
     // --- Events -----------------------------------------------------------
     // The logical event handler: ZAF_SELECT and ZAF_FOCUS_CHANGE go to the
@@ -398,7 +401,7 @@ public:
     // Sets the flag, marks the object changed when created and tells the
     // parent (which may keep the flag on); returns the flag in force.
     virtual bool SetSelected(bool flag);
-    bool Selected() const { return selected; }
+    bool Selected() const { return HasFlag(flagSelected); }
 
     // --- The Windows window -----------------------------------------------
     HWND OSHandle() const { return osWindow; }
@@ -494,12 +497,12 @@ public:
     virtual ZafCoordinateType SetCoordinateType(ZafCoordinateType type);
 
     // --- Attributes that may change at any time ---------------------------
-    virtual bool SetNoFocus(bool flag) { return noFocus = flag; }
-    virtual bool SetAcceptDrop(bool flag) { return acceptDrop = flag; }
-    virtual bool SetCopyDraggable(bool flag) { return copyDraggable = flag; }
-    virtual bool SetSecondDragFlag(bool flag) { return secondDragFlag = flag; }
-    virtual bool SetMoveDraggable(bool flag) { return moveDraggable = flag; }
-    virtual bool SetSupportObject(bool flag) { return supportObject = flag; }
+    virtual bool SetNoFocus(bool flag) { return SetFlagTo(flagNoFocus, flag); }
+    virtual bool SetAcceptDrop(bool flag) { return SetFlagTo(flagAcceptDrop, flag); }
+    virtual bool SetCopyDraggable(bool flag) { return SetFlagTo(flagCopyDraggable, flag); }
+    virtual bool SetSecondDragFlag(bool flag) { return SetFlagTo(flagSecondDragFlag, flag); }
+    virtual bool SetMoveDraggable(bool flag) { return SetFlagTo(flagMoveDraggable, flag); }
+    virtual bool SetSupportObject(bool flag) { return SetFlagTo(flagSupportObject, flag); }
     virtual bool SetChanged(bool flag) { return changed = flag; }
     virtual bool Changed() const { return changed; }
     // An own window outside layout mode is enabled or disabled; otherwise an
@@ -531,24 +534,24 @@ public:
     const char *HelpContext() const { return helpContext; }
     const char *TipText() const { return tipText; }
     const char *SecondTipText() const { return secondTipText; }
-    bool Bordered() const { return bordered; }
-    bool SystemDrawn() const { return systemDrawn; }
-    bool ParentDrawsBorder() const { return parentDrawsBorder; }
-    bool ParentDrawsFocus() const { return parentDrawsFocus; }
-    bool NoClassPalette() const { return noClassPalette; }
+    bool Bordered() const { return HasFlag(flagBordered); }
+    bool SystemDrawn() const { return HasFlag(flagSystemDrawn); }
+    bool ParentDrawsBorder() const { return HasFlag(flagParentDrawsBorder); }
+    bool ParentDrawsFocus() const { return HasFlag(flagParentDrawsFocus); }
+    bool NoClassPalette() const { return HasFlag(flagNoClassPalette); }
     bool LayoutMode() const { return layoutMode; }
     int RegionType() const { return regionType; }
     ZafCoordinateType CoordinateType() const { return coordinateType; }
-    bool NoFocus() const { return noFocus; }
-    bool AcceptDrop() const { return acceptDrop; }
-    bool CopyDraggable() const { return copyDraggable; }
-    bool SecondDragFlag() const { return secondDragFlag; }
-    bool MoveDraggable() const { return moveDraggable; }
-    bool SupportObject() const { return supportObject; }
-    bool Disabled() const { return disabled; }
-    bool Visible() const { return visible; }
-    bool Redraw() const { return redraw; }
-    bool OwnWindow() const { return ownWindow; }
+    bool NoFocus() const { return HasFlag(flagNoFocus); }
+    bool AcceptDrop() const { return HasFlag(flagAcceptDrop); }
+    bool CopyDraggable() const { return HasFlag(flagCopyDraggable); }
+    bool SecondDragFlag() const { return HasFlag(flagSecondDragFlag); }
+    bool MoveDraggable() const { return HasFlag(flagMoveDraggable); }
+    bool SupportObject() const { return HasFlag(flagSupportObject); }
+    bool Disabled() const { return HasFlag(flagDisabled); }
+    bool Visible() const { return HasFlag(flagVisible); }
+    bool Redraw() const { return HasFlag(flagRedraw); }
+    bool OwnWindow() const { return HasFlag(flagOwnWindow); }
 
     // The flag of the object; when asked, folded over all parents (disabled
     // or refusing focus when any is; visible or redrawing only when all are).
@@ -625,6 +628,26 @@ protected:
             field = value;
         return field;
     }
+    // The same rule for a stored flag.
+    bool SetFlagUnlessCreated(StoredFlag bit, bool on)
+    {
+        if (!osWindow)
+            SetFlagTo(bit, on);
+        return HasFlag(bit);
+    }
+    // The stored flags, bit by bit.
+    bool HasFlag(StoredFlag bit) const { return (storedFlags & bit) != 0; }
+    void SetFlag(StoredFlag bit) { storedFlags |= bit; }
+    void ClearFlag(StoredFlag bit) { storedFlags &= ~static_cast<std::uint32_t>(bit); }
+    // Sets or clears the bit and answers the flag.
+    bool SetFlagTo(StoredFlag bit, bool on)
+    {
+        if (on)
+            SetFlag(bit);
+        else
+            ClearFlag(bit);
+        return on;
+    }
 
     // Reads the record from the open level file (the persistent
     // constructor's body).
@@ -667,8 +690,8 @@ protected:
     void BeginDeletion();
 
     // Fixed setter bodies for classes that pin an attribute.
-    bool ForceSupportObject(bool) { return supportObject = true; }
-    bool DenySupportObject(bool) { return supportObject = false; }
+    bool ForceSupportObject(bool) { return SetFlagTo(flagSupportObject, true); }
+    bool DenySupportObject(bool) { return SetFlagTo(flagSupportObject, false); }
     int ForceRegionType2(int) { return regionType = 2; }
     // The fixed body of an override that ignores its three arguments and
     // does nothing (a control that keeps its colours as they are calls it
@@ -696,25 +719,13 @@ protected:
     // nothing was lent).
     std::vector<HDC> drawPasses;
 
-    bool acceptDrop = false;
-    bool copyDraggable = false;
-    bool secondDragFlag = false;
-    bool moveDraggable = false;
+    // The stored flags (StoredFlag bits); by default drawn by the window
+    // class, with a window of its own, visible and redrawing.
+    std::uint32_t storedFlags = flagSystemDrawn | flagOwnWindow | flagVisible | flagRedraw;
+    // Run-time states, not stored.
     bool layoutMode = false;
     bool focus = false;
-    bool noFocus = false;
-    bool disabled = false;
-    bool systemDrawn = true;
-    bool parentDrawsBorder = false;
-    bool parentDrawsFocus = false;
-    bool noClassPalette = false;
-    bool selected = false;
     bool changed = false;
-    bool supportObject = false;
-    bool ownWindow = true;
-    bool visible = true;
-    bool redraw = true;
-    bool bordered = false;
 };
 
 // One drawing pass of an object, held for a scope: the constructor opens it

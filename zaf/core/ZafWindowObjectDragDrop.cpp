@@ -25,7 +25,7 @@ ZafEventType ZafWindowObject::DragDropEvent(const ZafEventRecord &event)
     if (code != ZAF_DROP_QUERY && code != ZAF_DROP_COPY && code != ZAF_DROP_MOVE)
         return ZAF_UNKNOWN;
     ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
-    if (!source || source == this || !acceptDrop || IsDisabledUpChain(true))
+    if (!source || source == this || !HasFlag(flagAcceptDrop) || IsDisabledUpChain(true))
         return ZAF_REFUSED;
     if (code == ZAF_DROP_QUERY) {
         if (source->MoveDraggable())

@@ -89,7 +89,7 @@ ZafEventType ZafWindowObject::Draw(const ZafEventRecord &, ZafEventType code)
 {
     ZafDrawPass pass(*this);
     ZafRegionRect r = pass.Area();
-    if (bordered)
+    if (HasFlag(flagBordered))
         DrawBorder(r, code);
     DrawBackground(r, code);
     return code;
@@ -167,9 +167,9 @@ bool HoldsPaintedObjects(const ZafWindowObject &object)
 
 bool ZafWindowObject::PaintedByParent() const
 {
-    if (ownWindow)
+    if (HasFlag(flagOwnWindow))
         return false;
-    return !supportObject ||
+    return !HasFlag(flagSupportObject) ||
            std::find(std::begin(framePartIDs), std::end(framePartIDs), numberID) == std::end(framePartIDs);
 }
 
@@ -179,14 +179,14 @@ ZafEventType ZafWindowObject::HandlePaint(const ZafEventRecord &event)
     if (event.osEvent.message == WM_PRINTCLIENT) {
         // The window drawn into a context it is given (PrintWindow, and
         // windows that draw others into bitmaps), as a paint would draw it.
-        const LRESULT result = systemDrawn ? ZafCallClassWindowProc(event) : 0;
+        const LRESULT result = HasFlag(flagSystemDrawn) ? ZafCallClassWindowProc(event) : 0;
         ZafPaintContext context(window, reinterpret_cast<HDC>(event.osEvent.wParam));
-        if (!systemDrawn)
+        if (!HasFlag(flagSystemDrawn))
             Draw(event, ZAF_REDISPLAY);
         PaintWindowlessChildren(event);
         return static_cast<ZafEventType>(result);
     }
-    if (!systemDrawn) {
+    if (!HasFlag(flagSystemDrawn)) {
         WindowPaint paint(window);
         Draw(event, ZAF_REDISPLAY);
         PaintWindowlessChildren(event);
@@ -227,7 +227,7 @@ void ZafWindowObject::PaintWindowlessChildren(const ZafEventRecord &event)
 
 ZafEventType ZafWindowObject::DrawBorder(ZafRegionRect &rect, ZafEventType code)
 {
-    if (parentDrawsBorder && parent)
+    if (HasFlag(flagParentDrawsBorder) && parent)
         return parent->DrawBorder(rect, code);
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (display && display->CurrentDC()) {
@@ -243,7 +243,7 @@ ZafEventType ZafWindowObject::DrawBorder(ZafRegionRect &rect, ZafEventType code)
 
 ZafEventType ZafWindowObject::DrawFocus(ZafRegionRect &rect, ZafEventType code)
 {
-    if (parentDrawsFocus)
+    if (HasFlag(flagParentDrawsFocus))
         return code;
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if ((code == ZAF_CURRENT || code == ZAF_NOT_CURRENT) && display && display->CurrentDC()) {

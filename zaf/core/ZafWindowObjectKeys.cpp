@@ -80,7 +80,7 @@ ZafEventType ZafWindowObject::HandleKeyMessage(const ZafEventRecord &event)
 
 UINT ZafWindowObject::DialogCode(const ZafEventRecord &key)
 {
-    if (!osWindow || !ownWindow)
+    if (!osWindow || !HasFlag(flagOwnWindow))
         return 0;
     // The control reads the key from the message; a key event made without
     // one stands for a key-down.

@@ -173,7 +173,7 @@ ZafPaletteStruct &ZafWindowObject::LogicalPalette(ZafPaletteStruct &result, std:
                     FillUnset(result, row->palette);
                     break;
                 }
-        if (!object->noClassPalette)
+        if (!object->HasFlag(flagNoClassPalette))
             if (const ZafPaletteMap *row = object->MapPalette(type, state))
                 FillUnset(result, row->palette);
     }
@@ -189,7 +189,7 @@ const ZafPaletteMap *ZafWindowObject::MapPalette(std::uint16_t type, std::uint16
 
 std::uint16_t ZafWindowObject::PaletteState() const
 {
-    std::uint16_t state = selected ? ZAF_PM_SELECTED : ZAF_PM_NOT_SELECTED;
+    std::uint16_t state = HasFlag(flagSelected) ? ZAF_PM_SELECTED : ZAF_PM_NOT_SELECTED;
     state |= IsDisabledUpChain(true) ? ZAF_PM_DISABLED : ZAF_PM_ENABLED;
     if (focus)
         state |= ZAF_PM_CURRENT;

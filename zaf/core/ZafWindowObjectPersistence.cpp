@@ -1,6 +1,7 @@
 // ZafWindowObject: reading and writing the window-object record.
 
 #include "zaf/core/ZafWindowObject.h"
+#include "zaf/core/ZafErrorCodes.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafEventManager.h"
@@ -25,18 +26,13 @@ namespace {
 constexpr ZafNumberID userFunctionEntryID = 3201;
 constexpr ZafNumberID userObjectEntryID = 3202;
 
-std::uint16_t FlagIf(bool flag, std::uint16_t bit)
-{
-    return flag ? bit : 0;
-}
-
 // Writes a name of the record; a name too long to be read back is refused
-// (error 17) and stored as none.
+// (error Write, 17) and stored as none.
 void WriteName(ZafWindowPersistence &persistence, const char *name)
 {
     if (name && std::strlen(name) > static_cast<std::size_t>(ZafWindowPersistence::maxNameLength)) {
         if (persistence.Error() == 0)
-            persistence.SetError(17);
+            persistence.SetError(ZafError::Write);
         name = nullptr;
     }
     persistence.WriteString(name);
@@ -76,18 +72,18 @@ void ZafWindowObject::ReadFrom(ZafWindowPersistence &persistence)
     persistence.ReadString(&unused);
     delete[] unused;
     // Mended fault: names go into 64-character buffers and were read without
-    // a bound; a longer name is refused with error 16.
+    // a bound; a longer name is refused with error Read (16).
     char names[3][ZafWindowPersistence::maxNameLength + 1];
     for (char *name : names)
         persistence.ReadStringInto(name, sizeof names[0]);
 
     const ZafCoordinateType type = coordinates & 0x0F;
     if (persistence.Error() == 0 && !ZafIsCoordinateType(type))
-        persistence.SetError(16);
+        persistence.SetError(ZafError::Read);
     // Mended fault: any 32-bit region was taken, and widths and the cell
     // spacing computed from one near the ends of the range overflowed.
     if (persistence.Error() == 0 && !ZafRegionRect(left, top, right, bottom, type).IsStorable())
-        persistence.SetError(16);
+        persistence.SetError(ZafError::Read);
     if (persistence.Error() != 0) {
         for (char *text : texts)
             delete[] text;
@@ -97,22 +93,7 @@ void ZafWindowObject::ReadFrom(ZafWindowPersistence &persistence)
     coordinateType = type;
     region = ZafRegionRect(left, top, right, bottom, type);
     regionType = (coordinates >> 4) & 0x0F;
-    bordered = attributes & flagBordered;
-    systemDrawn = attributes & flagSystemDrawn;
-    parentDrawsBorder = attributes & flagParentDrawsBorder;
-    parentDrawsFocus = attributes & flagParentDrawsFocus;
-    noClassPalette = attributes & flagNoClassPalette;
-    noFocus = attributes & flagNoFocus;
-    disabled = attributes & flagDisabled;
-    visible = attributes & flagVisible;
-    redraw = attributes & flagRedraw;
-    ownWindow = attributes & flagOwnWindow;
-    supportObject = attributes & flagSupportObject;
-    acceptDrop = dragFlags & flagAcceptDrop;
-    copyDraggable = dragFlags & flagCopyDraggable;
-    secondDragFlag = dragFlags & flagSecondDragFlag;
-    moveDraggable = dragFlags & flagMoveDraggable;
-    selected = dragFlags & flagSelected;
+    storedFlags = (attributes | static_cast<std::uint32_t>(dragFlags) << 16) & storedFlagMask;
     // The texts were read as heap copies; the object takes them over.
     delete[] helpContext;
     delete[] tipText;
@@ -133,27 +114,17 @@ void ZafWindowObject::Write(ZafWindowPersistence &persistence)
 {
     persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry);
     if (persistence.OpenLevelFile(StringID(), ZafWindowPersistence::writeMode) == 0) {
-        const std::uint16_t attributes =
-            FlagIf(bordered, flagBordered) | FlagIf(systemDrawn, flagSystemDrawn) |
-            FlagIf(parentDrawsBorder, flagParentDrawsBorder) | FlagIf(parentDrawsFocus, flagParentDrawsFocus) |
-            FlagIf(noClassPalette, flagNoClassPalette) | FlagIf(noFocus, flagNoFocus) |
-            FlagIf(disabled, flagDisabled) | FlagIf(visible, flagVisible) | FlagIf(redraw, flagRedraw) |
-            FlagIf(ownWindow, flagOwnWindow) | FlagIf(supportObject, flagSupportObject);
-        const std::uint16_t dragFlags =
-            FlagIf(acceptDrop, flagAcceptDrop) | FlagIf(copyDraggable, flagCopyDraggable) |
-            FlagIf(secondDragFlag, flagSecondDragFlag) | FlagIf(moveDraggable, flagMoveDraggable) |
-            FlagIf(selected, flagSelected);
         persistence.Write16(static_cast<std::uint16_t>(NumberID()));
         persistence.Write32(static_cast<std::int32_t>(region.left));
         persistence.Write32(static_cast<std::int32_t>(region.top));
         persistence.Write32(static_cast<std::int32_t>(region.right));
         persistence.Write32(static_cast<std::int32_t>(region.bottom));
-        persistence.Write16(attributes);
+        persistence.Write16(static_cast<std::uint16_t>(storedFlags & 0xFFFF));
         persistence.Write16(static_cast<std::uint16_t>((coordinateType & 0x0F) | (regionType & 0x0F) << 4));
         persistence.WriteString(helpContext);
         persistence.WriteString(tipText);
         persistence.WriteString(secondTipText);
-        persistence.Write16(dragFlags);
+        persistence.Write16(static_cast<std::uint16_t>(storedFlags >> 16));
         persistence.Write16(static_cast<std::uint16_t>(0));
         persistence.WriteString(nullptr);
         const char *functionName = persistence.GetUserFunctionName(userFunction);

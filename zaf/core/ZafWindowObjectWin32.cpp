@@ -58,7 +58,7 @@ void ZafWindowObject::RefreshListEntry()
         return;
     SendMessageA(box, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     SendMessageA(box, LB_INSERTSTRING, static_cast<WPARAM>(index), rowText);
-    if (!selected)
+    if (!HasFlag(flagSelected))
         return;
     if (list->SelectionMode() == 0)
         SendMessageA(box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -284,24 +284,24 @@ HWND ZafWindowObject::DrawingHandle() const
 
 DWORD ZafWindowObject::BorderStyle() const
 {
-    if (!bordered)
+    if (!HasFlag(flagBordered))
         return 0;
     return zaf3DLook ? WS_EX_CLIENTEDGE : 0;
 }
 
 HWND ZafWindowObject::CreateOSWindow()
 {
-    if (osWindow || !ownWindow || !parent)
+    if (osWindow || !HasFlag(flagOwnWindow) || !parent)
         return osWindow;
     HWND parentWindow = parent->DrawingHandle();
     if (!parentWindow)
         return nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (visible)
+    if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
-    if (disabled && !layoutMode)
+    if (HasFlag(flagDisabled) && !layoutMode)
         style |= WS_DISABLED;
-    if (bordered && !zaf3DLook)
+    if (HasFlag(flagBordered) && !zaf3DLook)
         style |= WS_BORDER;
     HWND window = ZafCreateOSWindow(this, nullptr, style, nullptr, parentWindow, BorderStyle(), nullptr);
     if (window)
@@ -323,7 +323,7 @@ void ZafWindowObject::DestroyOSWindow()
 
 void ZafWindowObject::MoveOSWindow()
 {
-    if (osWindow && ownWindow) {
+    if (osWindow && HasFlag(flagOwnWindow)) {
         ZafRegionRect r = GetWindowRegion();
         MoveWindow(osWindow, r.left, r.top, r.Width(), r.Height(), TRUE);
         UpdateWindow(osWindow);
@@ -339,7 +339,7 @@ void ZafWindowObject::MoveOSWindow()
 
 void ZafWindowObject::UpdateFont()
 {
-    if (!osWindow || !systemDrawn)
+    if (!osWindow || !HasFlag(flagSystemDrawn))
         return;
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     ZafPaletteStruct text;
@@ -387,7 +387,7 @@ ZafRegionRect ZafWindowObject::GetWindowRegion() const
         POINT origin = parent->ChildOrigin();
         // A windowless window's children stand inside it, in the window
         // that draws it.
-        if (!parent->ownWindow && parent->parent) {
+        if (!parent->HasFlag(flagOwnWindow) && parent->parent) {
             const ZafRegionRect place = parent->GetWindowRegion();
             origin.x += place.left;
             origin.y += place.top;

@@ -65,7 +65,7 @@ public:
     // A new text (delete[] by the caller), null for an empty one.
     virtual int ReadString(char **text) = 0;
     // Into a buffer of size bytes; a text that does not fit is not read and
-    // sets error 16 (the buffer then holds "").
+    // sets error Read (16) (the buffer then holds "").
     virtual int ReadStringInto(char *buffer, int size) = 0;
     virtual int Write8(std::uint8_t value) = 0;
     virtual int Write16(std::uint16_t value) = 0;

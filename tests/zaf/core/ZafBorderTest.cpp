@@ -4,7 +4,7 @@
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ TEST(ZafBorder, IsAlwaysASupportObjectWithTheFrameWidthOfItsKindOfWindow)
     EXPECT_EQ(width, GetSystemMetrics(SM_CXBORDER));
 }
 
-using ZafBorderOnScreen = coretest::OnScreen;
+using ZafBorderOnScreen = zaftest::OnScreen;
 
 TEST_F(ZafBorderOnScreen, BorrowsTheFrameWindowWhileItExistsAndAnswersUnknown)
 {
@@ -60,5 +60,5 @@ TEST_F(ZafBorderOnScreen, BorrowsTheFrameWindowWhileItExistsAndAnswersUnknown)
     EXPECT_FALSE(IsWindow(frame));
     EXPECT_EQ(border->OSHandle(), nullptr);
     delete window;
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }

@@ -4,7 +4,7 @@
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ ZafWindow *MainWindow()
     return main;
 }
 
-using ZafDialogWindowTest = coretest::OnScreen;
+using ZafDialogWindowTest = zaftest::OnScreen;
 
 } // namespace
 
@@ -75,7 +75,7 @@ TEST_F(ZafDialogWindowTest, EndsWithThePostedCodeAndIsDeletedOnceByItsCaller)
         delete dialog;
         EXPECT_EQ(dialogDeaths, 1) << code;
     }
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafDialogWindowTest, ClosingOrSubtractingItEndsAsCancelAndLeavesTheDeleteToTheCaller)
@@ -92,7 +92,7 @@ TEST_F(ZafDialogWindowTest, ClosingOrSubtractingItEndsAsCancelAndLeavesTheDelete
         EXPECT_TRUE(zafWindowManager->IsEmpty()) << titleBar;
         delete dialog;
     }
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafDialogWindowTest, OtherWindowsAreDisabledWhileTheDialogRuns)
@@ -149,7 +149,7 @@ TEST_F(ZafDialogWindowTest, DialogDeletedInItsOwnLoopEndsTheLoopAsCancel)
     zafWindowManager->CloseWindow(main);
 }
 
-using ZafMDIWindowTest = coretest::OnScreen;
+using ZafMDIWindowTest = zaftest::OnScreen;
 
 TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximisedThatLeaveThroughTheClient)
 {
@@ -186,5 +186,5 @@ TEST_F(ZafMDIWindowTest, AFrameWithTwoChildrenOneMaximisedThatLeaveThroughTheCli
     EXPECT_NE(reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)), bigWindow);
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
     EXPECT_FALSE(IsWindow(client));
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }

@@ -2,7 +2,7 @@
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowObject.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -109,7 +109,7 @@ LRESULT CALLBACK NoteOwnerAndRefuse(int code, WPARAM, LPARAM lParam)
     return code == HCBT_CREATEWND;
 }
 
-using ZafErrorSystemTest = coretest::OnScreen;
+using ZafErrorSystemTest = zaftest::OnScreen;
 
 } // namespace
 
@@ -123,7 +123,7 @@ TEST_F(ZafErrorSystemTest, TheMessageWindowIsOwnedByTheReportedObjectsTopLevelWi
         zafWindowManager->AddObject(frame);
     }
     // The field's window is behind the active one.
-    auto *field = coretest::AddTo(frames[0], new ZafWindowObject(1, 1, 5, 1));
+    auto *field = zaftest::AddTo(frames[0], new ZafWindowObject(1, 1, 5, 1));
     notedOwner = nullptr;
     HHOOK hook = SetWindowsHookExA(WH_CBT, NoteOwnerAndRefuse, nullptr, GetCurrentThreadId());
     ZafErrorSystem errors;
@@ -132,5 +132,5 @@ TEST_F(ZafErrorSystemTest, TheMessageWindowIsOwnedByTheReportedObjectsTopLevelWi
     EXPECT_EQ(notedOwner, frames[0]->OSHandle());
     for (ZafWindow *frame : frames)
         zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }

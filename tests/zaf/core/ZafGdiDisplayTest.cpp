@@ -6,7 +6,7 @@
 #include "zaf/core/ZafImageStruct.h"
 #include "zaf/core/ZafPrinter.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-using coretest::MemoryPage;
+using zaftest::MemoryPage;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -167,7 +167,7 @@ TEST(ZafGeometryManager, ACopyBindsItsConstraintsToTheCopiedObjects)
     delete copy;
 }
 
-using ZafGeometryOnScreen = coretest::OnScreen;
+using ZafGeometryOnScreen = zaftest::OnScreen;
 
 TEST_F(ZafGeometryOnScreen, TheWindowsClientAreaAndWindowsPlaceFollow)
 {
@@ -190,7 +190,7 @@ TEST_F(ZafGeometryOnScreen, TheWindowsClientAreaAndWindowsPlaceFollow)
     EXPECT_EQ((Sides{client.right - 6 - 40, client.bottom - 6 - 20, client.right - 6, client.bottom - 6}),
               (Sides{placed.left, placed.top, placed.right, placed.bottom}));
     delete zafWindowManager->SubtractObject(frame);
-    EXPECT_EQ(before, coretest::ThreadWindowCount());
+    EXPECT_EQ(before, zaftest::ThreadWindowCount());
 }
 
 // Offsets and sizes come from the UI data file as any 32-bit value: a

@@ -4,7 +4,7 @@
 #include "zaf/core/ZafGroup.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +22,14 @@ struct Choice : ZafWindowObject
 TEST(ZafGroup, RadioButtonsOfOneGroupDeselectEachOtherAndCheckBoxesStay)
 {
     ZafGroup group(1, 1, 20, 5, "Kind"), other(1, 8, 20, 5, "Other");
-    auto *first = coretest::AddTo(&group, new Choice(0, true));
-    auto *check = coretest::AddTo(&group, new Choice(1, false));
-    auto *third = coretest::AddTo(&other, new Choice(0, true));
+    auto *first = zaftest::AddTo(&group, new Choice(0, true));
+    auto *check = zaftest::AddTo(&group, new Choice(1, false));
+    auto *third = zaftest::AddTo(&other, new Choice(0, true));
     first->SetSelected(true);
     check->SetSelected(true);
     third->SetSelected(true); // another group's radio is on its own
     EXPECT_TRUE(first->Selected());
-    auto *second = coretest::AddTo(&group, new Choice(2, true));
+    auto *second = zaftest::AddTo(&group, new Choice(2, true));
     second->SetSelected(true);
     EXPECT_FALSE(first->Selected());
     EXPECT_TRUE(check->Selected());
@@ -43,7 +43,7 @@ TEST(ZafGroup, RadioButtonsOfOneGroupDeselectEachOtherAndCheckBoxesStay)
     delete copy;
 }
 
-using ZafGroupOnScreen = coretest::OnScreen;
+using ZafGroupOnScreen = zaftest::OnScreen;
 
 TEST_F(ZafGroupOnScreen, IsAGroupBoxWhoseChildrenStandBelowTheTitle)
 {
@@ -77,5 +77,5 @@ TEST_F(ZafGroupOnScreen, IsAGroupBoxWhoseChildrenStandBelowTheTitle)
     EXPECT_EQ(place.top, expected.top + ZafDisplay::ForConversion().CellHeight());
     EXPECT_EQ(place.left, expected.left);
     zafWindowManager->CloseWindow(window);
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }

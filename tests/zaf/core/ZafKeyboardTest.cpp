@@ -4,7 +4,7 @@
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-using coretest::AddTo;
-using coretest::Stroke;
-using coretest::Type;
+using zaftest::AddTo;
+using zaftest::Stroke;
+using zaftest::Type;
 using Events = std::vector<ZafEventType>;
 
 namespace {
@@ -90,7 +90,7 @@ struct Frame : ZafDialogWindow
 };
 int Frame::deaths = 0;
 
-class ZafKeyboardTest : public coretest::OnScreen
+class ZafKeyboardTest : public zaftest::OnScreen
 {
 protected:
     ZafKeyboardTest() { zafWindowManager->AddObject(frame); }
@@ -99,7 +99,7 @@ protected:
     {
         if (frame)
             zafWindowManager->CloseWindow(frame);
-        EXPECT_EQ(coretest::ThreadWindowCount(), before);
+        EXPECT_EQ(zaftest::ThreadWindowCount(), before);
     }
     Control *Add(const char *windowClass = nullptr, DWORD style = 0, const char *text = nullptr)
     {
@@ -260,7 +260,7 @@ TEST_F(ZafKeyboardTest, CharactersTypedIntoAnEditStayCharacters)
     // (Wine's keyboard under Xvfb has no key for it: the character comes as
     // that layout's TranslateMessage would post it.)
     PostMessageA(GetFocus(), WM_CHAR, '(', 1);
-    coretest::RunLoop();
+    zaftest::RunLoop();
     EXPECT_EQ(edit->WindowText(), "#' (");
     EXPECT_EQ(GetFocus(), edit->OSHandle());
     for (const Key &key : edit->keys) {

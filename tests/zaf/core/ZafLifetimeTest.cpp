@@ -6,7 +6,7 @@
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,19 +17,10 @@
 #include <utility>
 #include <vector>
 
-using coretest::AddTo;
-using coretest::ThreadWindowCount;
+using zaftest::AddTo;
+using zaftest::ThreadWindowCount;
 
 namespace {
-
-// Hands every waiting event and message to the window manager, as the loop
-// does, until none is left.
-void DrainQueue()
-{
-    ZafEventRecord event;
-    while (zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT))
-        zafWindowManager->Event(event);
-}
 
 // A frame whose storage is one fixed slot, so that a frame made after one is
 // deleted stands at the dead one's address, as a heap may well place it.
@@ -49,7 +40,7 @@ struct SlotFrame : ZafWindow
 alignas(std::max_align_t) unsigned char SlotFrame::slot[sizeof(ZafWindow) + 64];
 int SlotFrame::deaths = 0;
 
-using ZafLifetimeTest = coretest::OnScreen;
+using ZafLifetimeTest = zaftest::OnScreen;
 
 } // namespace
 
@@ -86,14 +77,47 @@ TEST_F(ZafLifetimeTest, AStaleCloseEventLeavesANewWindowAtTheDeadWindowsAddressA
     ASSERT_EQ(static_cast<const void *>(fresh), address);
     zafWindowManager->AddObject(fresh);
     SlotFrame::deaths = 0;
-    DrainQueue();
+    zaftest::RunLoop();
     EXPECT_EQ(SlotFrame::deaths, 0);
     EXPECT_EQ(zafWindowManager->FirstWindow(), fresh);
     // Its own close event still closes it.
     SendMessageA(fresh->OSHandle(), WM_CLOSE, 0, 0);
-    DrainQueue();
+    zaftest::RunLoop();
     EXPECT_EQ(SlotFrame::deaths, 1);
     EXPECT_TRUE(zafWindowManager->IsEmpty());
+    EXPECT_EQ(ThreadWindowCount(), before);
+}
+
+namespace {
+
+// A frame that, asked whether it may close, deletes itself and leaves a new
+// frame at its address in its place, as a heap may; then answers that it
+// may close.
+struct ReplacedWhenAsked : SlotFrame
+{
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type != ZAF_CLOSE_QUERY)
+            return SlotFrame::Event(event);
+        delete this;
+        zafWindowManager->AddObject(new SlotFrame);
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST_F(ZafLifetimeTest, AWindowDeletedWhileAskedToCloseLeavesTheNewWindowAtItsAddressOpen)
+{
+    zafWindowManager->AddObject(new ReplacedWhenAsked);
+    SlotFrame::deaths = 0;
+    zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE));
+    EXPECT_EQ(SlotFrame::deaths, 1);
+    ZafWindowObject *fresh = zafWindowManager->FirstWindow();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(static_cast<void *>(fresh), static_cast<void *>(SlotFrame::slot));
+    zafWindowManager->CloseWindow(fresh);
+    EXPECT_EQ(SlotFrame::deaths, 2);
     EXPECT_EQ(ThreadWindowCount(), before);
 }
 
@@ -128,6 +152,14 @@ ZafEventType DeleteTheVictim(ZafWindowObject *, ZafEventRecord &, ZafEventType)
 {
     delete victim;
     // Not handled: the caller goes on with what it would do next.
+    return ZAF_UNKNOWN;
+}
+
+// Closes the victim and answers, as a handler may, that it did not handle
+// the selection.
+ZafEventType CloseTheVictimUnhandled(ZafWindowObject *, ZafEventRecord &, ZafEventType)
+{
+    zafWindowManager->CloseWindow(victim);
     return ZAF_UNKNOWN;
 }
 
@@ -215,6 +247,15 @@ const CallOutSite callOutSites[] = {
          ASSERT_NE(field->OSHandle(), nullptr);
          SendMessageA(field->OSHandle(), WM_KEYDOWN, VK_F5, 0);
      }},
+    {"the default button's user function, closing its window on Enter in another child",
+     [] {
+         ZafWindow *frame = ShownVictim();
+         auto *field = AddTo(frame, new ZafWindowObject(1, 1, 10, 1));
+         auto *button = AddTo(frame, new ZafWindowObject(1, 3, 10, 1));
+         button->SetUserFunction(CloseTheVictimUnhandled);
+         frame->SetDefaultButton(button, false);
+         SendMessageA(field->OSHandle(), WM_KEYDOWN, VK_RETURN, 0);
+     }},
     {"a modal dialog's user function run from its loop",
      [] {
          auto *dialog = new Scribbled<ZafDialogWindow>;
@@ -225,7 +266,7 @@ const CallOutSite callOutSites[] = {
      }},
 };
 
-class ZafCallOutTest : public coretest::OnScreen, public testing::WithParamInterface<CallOutSite>
+class ZafCallOutTest : public zaftest::OnScreen, public testing::WithParamInterface<CallOutSite>
 {
 };
 
@@ -268,7 +309,7 @@ TEST_F(ZafLifetimeTest, AWindowClosedDuringADispatchIsDeletedWhenTheDispatchRetu
     ZafWindow *frame = ShownVictim();
     AddTo(frame, new MenuItem(41))->SetUserFunction(CloseTheVictim);
     PostMessageA(frame->OSHandle(), WM_COMMAND, MAKEWPARAM(41, 0), 0);
-    DrainQueue();
+    zaftest::RunLoop();
     EXPECT_TRUE(aliveAfterClose) << "gone from the screen, not yet deleted, while its handler ran";
     EXPECT_EQ(deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
@@ -316,7 +357,7 @@ struct Bound : ZafWindowObject
     int probes = 0;
 };
 
-using ZafSubclassTest = coretest::OnScreen;
+using ZafSubclassTest = zaftest::OnScreen;
 
 } // namespace
 

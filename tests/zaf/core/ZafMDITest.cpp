@@ -7,7 +7,7 @@
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -85,14 +85,6 @@ ZafMDIWindow *ShowFrame(std::vector<ZafWindowObject *> contents, HMENU windowMen
     return frame;
 }
 
-// Runs the loop until nothing is waiting, as the program's loop would.
-void RunQueued()
-{
-    ZafEventRecord event;
-    while (zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT))
-        zafWindowManager->Event(event);
-}
-
 // Holds Ctrl down in this thread's key state (TranslateMDISysAccel and
 // TranslateAcceleratorA read GetKeyState; a posted key message leaves it as
 // it is, and Xvfb gives hidden windows no real keyboard input).
@@ -115,7 +107,7 @@ void PressKey(HWND window, WPARAM key)
 {
     PostMessageA(window, WM_KEYDOWN, key, 1);
     PostMessageA(window, WM_KEYUP, key, 1 | (3UL << 30));
-    RunQueued();
+    zaftest::RunLoop();
 }
 
 // A window's rectangle in client pixels of the frame.
@@ -133,7 +125,7 @@ std::string Text(const RECT &r)
            std::to_string(r.bottom);
 }
 
-using ZafMDITest = coretest::OnScreen;
+using ZafMDITest = zaftest::OnScreen;
 
 } // namespace
 
@@ -173,7 +165,7 @@ TEST_F(ZafMDITest, TheClientGetsWhatTheDockedBarsLeaveAfterEveryResize)
     GetClientRect(frameWindow, &area);
     EXPECT_EQ(Text(InFrame(client, frameWindow)), Text({0, 44, area.right, area.bottom - 18}));
     EXPECT_EQ(zafWindowManager->CloseWindow(frame), ZAF_NO_WINDOWS);
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 namespace {
@@ -227,7 +219,7 @@ TEST_F(ZafMDITest, AChildClosedFromItsTitleBarIsAskedFirstAndStaysWhenItRefuses)
             zafWindowManager->CloseWindow(frame);
         }
     }
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafMDITest, ClosingTheFrameAsksEveryChildAndOneRefusalKeepsIt)
@@ -247,7 +239,7 @@ TEST_F(ZafMDITest, ClosingTheFrameAsksEveryChildAndOneRefusalKeepsIt)
         EXPECT_EQ(zafWindowManager->FirstWindow(), frame);
         zafWindowManager->CloseWindow(frame);
     }
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafMDITest, CtrlF6ThroughTheLoopMovesThroughEveryChildAndBack)
@@ -277,7 +269,7 @@ TEST_F(ZafMDITest, CtrlF6ThroughTheLoopMovesThroughEveryChildAndBack)
     PressKey(start, VK_F6);
     EXPECT_EQ(active(), start);
     zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafMDITest, WindowsListsTheChildrenInTheWindowMenuAndItsEntriesActivateThem)
@@ -311,7 +303,7 @@ TEST_F(ZafMDITest, WindowsListsTheChildrenInTheWindowMenuAndItsEntriesActivateTh
         zafWindowManager->CloseWindow(frame);
         DestroyMenu(menu);
     }
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 TEST_F(ZafMDITest, AnAcceleratorOfTheFrameFiresItsCommandForKeysInAChild)
@@ -331,7 +323,7 @@ TEST_F(ZafMDITest, AnAcceleratorOfTheFrameFiresItsCommandForKeysInAChild)
     }
     EXPECT_EQ(item->selections, 1);
     zafWindowManager->CloseWindow(frame);
-    EXPECT_EQ(coretest::ThreadWindowCount(), before);
+    EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
 
 namespace {
@@ -391,7 +383,7 @@ TEST_F(ZafMDITest, AModalDialogOwnsTheDialogsAndMessageBoxesItOpens)
     ASSERT_EQ(ZafErrorStub::SetAnswerHook(nullptr), nullptr);
     auto *main = new ZafWindow(0, 0, 20, 5);
     main->SetVisible(false);
-    auto *field = coretest::AddTo(main, new ZafWindowObject(1, 1, 5, 1));
+    auto *field = zaftest::AddTo(main, new ZafWindowObject(1, 1, 5, 1));
     zafWindowManager->AddObject(main);
     OwnerProbe inner(nullptr, {field, nullptr});
     OwnerProbe outer(&inner, {});

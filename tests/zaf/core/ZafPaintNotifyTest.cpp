@@ -5,7 +5,7 @@
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <vector>
 
-using coretest::AddTo;
-using coretest::Pump;
-using coretest::ThreadWindowCount;
+using zaftest::AddTo;
+using zaftest::Pump;
+using zaftest::ThreadWindowCount;
 using Sides = std::vector<int>;
 
 namespace {
@@ -180,7 +180,7 @@ struct KeyList : Control
     ZafEventType keyAnswer = -1;
 };
 
-class ZafPaintNotifyTest : public coretest::OnScreen
+class ZafPaintNotifyTest : public zaftest::OnScreen
 {
 protected:
     Frame *Show()
@@ -220,7 +220,7 @@ TEST_F(ZafPaintNotifyTest, TheWindowsPaintDrawsItsWindowlessObjectsEachClippedTo
     Patch *hidden = AddTo(frame, new Patch(Pixels(10, 100, 49, 119), patchColor));
     hidden->SetVisible(false);
 
-    coretest::MemoryPage page(300, 200);
+    zaftest::MemoryPage page(300, 200);
     ASSERT_TRUE(PrintWindow(frame->OSHandle(), page.dc, PW_CLIENTONLY));
     const struct
     {

@@ -5,7 +5,7 @@
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafWindowManager.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-using coretest::AddTo;
-using coretest::Pump;
-using coretest::ThreadWindowCount;
+using zaftest::AddTo;
+using zaftest::Pump;
+using zaftest::ThreadWindowCount;
 using Events = std::vector<ZafEventType>;
 using Sides = std::vector<int>;
 
@@ -102,7 +102,7 @@ struct Pane : ZafWindow
 
 // Each test shows frames through the window manager and closes them; none
 // may leave a Windows window behind.
-class ZafWindowManagerTest : public coretest::OnScreen
+class ZafWindowManagerTest : public zaftest::OnScreen
 {
 protected:
     template <class T = Frame>
@@ -249,7 +249,7 @@ TEST_F(ZafWindowManagerTest, NestedDrawingPassesShareOneContextAndEachRestoresTh
     auto *display = ZafScreenGdiDisplay();
     ASSERT_NE(display, nullptr);
     // A context made current by hand (a print preview's) outlives the passes.
-    coretest::MemoryPage page(4, 4);
+    zaftest::MemoryPage page(4, 4);
     display->SetCurrentDC(page.dc);
     ZafRegionRect outer = frame->BeginDraw();
     HDC dc = display->CurrentDC();
@@ -326,62 +326,6 @@ TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWi
     ZafEventRecord drained;
     while (zafEventManager->Get(drained, ZAF_QUEUE_NO_WAIT))
         ;
-    EXPECT_EQ(ThreadWindowCount(), before);
-}
-
-namespace {
-// A frame whose memory is scribbled over and kept when it is deleted, so
-// that any later use of the deleted frame shows up.
-struct ScribbledFrame : Frame
-{
-    static void operator delete(void *memory, std::size_t size) { std::memset(memory, 0x5A, size); }
-};
-
-// A frame that, asked whether it may close, takes itself out and deletes
-// itself, then answers that it may.
-struct SelfClosingFrame : ScribbledFrame
-{
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        if (event.type != ZAF_CLOSE_QUERY)
-            return Frame::Event(event);
-        zafWindowManager->SubtractObject(this);
-        delete this;
-        return 0;
-    }
-};
-} // namespace
-
-TEST_F(ZafWindowManagerTest, AWindowThatDeletesItselfWhenAskedToCloseIsNotTouchedAgain)
-{
-    Show<SelfClosingFrame>();
-    Frame::deaths = 0;
-    EXPECT_EQ(zafWindowManager->Event(ZafEventRecord(ZAF_CLOSE)), ZAF_NO_WINDOWS);
-    EXPECT_EQ(Frame::deaths, 1);
-    EXPECT_EQ(ThreadWindowCount(), before);
-}
-
-namespace {
-ScribbledFrame *closingFrame = nullptr;
-// A default button's user function that closes the button's window and
-// then answers, as a handler may, that it did not handle the selection.
-ZafEventType CloseTheFrame(ZafWindowObject *, ZafEventRecord &, ZafEventType)
-{
-    zafWindowManager->CloseWindow(closingFrame);
-    return ZAF_UNKNOWN;
-}
-} // namespace
-
-TEST_F(ZafWindowManagerTest, AKeyWhoseHandlerClosedTheWindowGoesNoFurtherUp)
-{
-    closingFrame = Show(new ScribbledFrame);
-    Probe *field = AddTo(closingFrame, new Probe(1));
-    auto *button = AddTo(closingFrame, new ZafWindowObject(1, 3, 10, 1));
-    button->SetUserFunction(CloseTheFrame);
-    closingFrame->SetDefaultButton(button, false);
-    Frame::deaths = 0;
-    SendMessageA(field->OSHandle(), WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(Frame::deaths, 1);
     EXPECT_EQ(ThreadWindowCount(), before);
 }
 

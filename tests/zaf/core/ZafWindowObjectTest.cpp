@@ -4,7 +4,7 @@
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/core/ZafWindowObject.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ using Sides = std::vector<int>;
 namespace {
 
 // A window object, or a window, that records the events it receives and
-// whose Windows window can be made to seem to exist.
+// that can be bound to a real Windows window.
 template <class Base>
 struct Recording : Base
 {
@@ -26,11 +26,13 @@ struct Recording : Base
     ~Recording() override { this->SetOSHandle(nullptr); }
     ZafEventType Event(const ZafEventRecord &event) override
     {
-        events.push_back(event.type);
+        if (event.type != ZAF_OS_EVENT) // the messages of its real window
+            events.push_back(event.type);
         return Base::Event(event);
     }
-    void Create() { this->SetOSHandle(coretest::FakeHandle()); }
+    void Create() { this->SetOSHandle(real.Handle()); }
     void Uncreate() { this->SetOSHandle(nullptr); }
+    zaftest::RealWindow real;
     Events events;
 };
 
@@ -149,8 +151,8 @@ TEST(ZafWindowObject, SelectionAndFocusChangeRunTheUserFunctionWithACopy)
 TEST(ZafWindowObject, UpChainQueriesFoldOverTheParents)
 {
     ProbeWindow outer;
-    auto *inner = coretest::AddTo(&outer, new ProbeWindow);
-    auto *object = coretest::AddTo(inner, new Probe);
+    auto *inner = zaftest::AddTo(&outer, new ProbeWindow);
+    auto *object = zaftest::AddTo(inner, new Probe);
     EXPECT_EQ(object->RootObject(), &outer);
     EXPECT_FALSE(object->IsNoFocusUpChain());
     // The argument says whether the object itself counts.
@@ -181,8 +183,8 @@ struct Holder : Probe
 TEST(ZafWindowObject, FocusAndSelectionPassThroughAParentThatIsNoWindow)
 {
     ProbeWindow window;
-    auto *holder = coretest::AddTo(&window, new Holder);
-    auto *sibling = coretest::AddTo(&window, new Probe);
+    auto *holder = zaftest::AddTo(&window, new Holder);
+    auto *sibling = zaftest::AddTo(&window, new Probe);
     Holder inner;
     holder->Hold(inner);
     sibling->SetFocus(true);
@@ -196,7 +198,7 @@ TEST(ZafWindowObject, FocusAndSelectionPassThroughAParentThatIsNoWindow)
 TEST(ZafWindowObject, OnScreenSettersRedisplayAndSwitchingTheOwnWindowRemakesIt)
 {
     ProbeWindow window;
-    auto *windowless = coretest::AddTo(&window, new Probe), *owning = coretest::AddTo(&window, new Probe);
+    auto *windowless = zaftest::AddTo(&window, new Probe), *owning = zaftest::AddTo(&window, new Probe);
     windowless->SetOwnWindow(false);
     windowless->SetDisabled(true); // nothing on screen yet: only the flags
     EXPECT_TRUE(windowless->Disabled());
@@ -269,7 +271,7 @@ TEST_F(ZafWindowObjectRegion, ConvertCoordinatesConvertsTheOwnRegionOnly)
 TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
 {
     ProbeWindow window;
-    auto *original = coretest::AddTo(&window, new Probe);
+    auto *original = zaftest::AddTo(&window, new Probe);
     original->SetStringID("FIELD");
     original->SetTipText("tip");
     original->SetUserFunction(Handler);

@@ -3,7 +3,7 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 
-#include "CoreTestSupport.h"
+#include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -26,15 +26,21 @@ struct Item : ZafWindowObject
         SetStringID(name);
         SetNumberID(id);
     }
-    ~Item() override { ++deaths; }
+    ~Item() override
+    {
+        SetOSHandle(nullptr);
+        ++deaths;
+    }
     ZafEventType Event(const ZafEventRecord &event) override
     {
-        events.push_back(event.type);
+        if (event.type != ZAF_OS_EVENT) // the messages of its real window
+            events.push_back(event.type);
         return ZafWindowObject::Event(event);
     }
     const char *Text() override { return label; }
-    void Create() { SetOSHandle(coretest::FakeHandle()); }
+    void Create() { SetOSHandle(real.Handle()); }
     void Uncreate() { SetOSHandle(nullptr); }
+    zaftest::RealWindow real;
     const char *label;
     Events events;
 };
@@ -68,8 +74,9 @@ struct Window : ZafWindow
         SetNumberID(id);
     }
     ~Window() override { SetOSHandle(nullptr); }
-    void Create() { SetOSHandle(coretest::FakeHandle()); }
+    void Create() { SetOSHandle(real.Handle()); }
     void Uncreate() { SetOSHandle(nullptr); }
+    zaftest::RealWindow real;
 };
 
 std::string Names(const ZafList &list)
@@ -197,7 +204,7 @@ TEST(ZafWindow, OwnedObjectsAreDeletedOnceAndDeletedChildrenUnlinkThemselves)
 TEST(ZafWindow, EventsOfUnknownCodesGoToTheCurrentChild)
 {
     Window window;
-    Item *item = coretest::AddTo(&window, new Item("item"));
+    Item *item = zaftest::AddTo(&window, new Item("item"));
     EXPECT_EQ(window.Event(ZafEventRecord(ZAF_UNKNOWN)), ZAF_UNKNOWN);
     EXPECT_TRUE(item->events.empty());
     window.SetCurrent(item);

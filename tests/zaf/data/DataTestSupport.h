@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/zaf/ZafTestSupport.h"
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafText.h"
@@ -41,54 +42,13 @@
 #include "zaf/data/ZafStringData.h"
 
 // ---------------------------------------------------------------------------
-// Files: a scratch directory that removes itself, whole disk files, objects
-// of a storage, and a storage with the program's object persistence over it.
+// Files (the scratch directory and whole disk files are shared with the
+// core's tests): objects of a storage, and a storage with the program's
+// object persistence over it.
 
-// A fresh directory under the Windows temporary directory, removed with
-// everything in it when the object ends.
-class TempDirectory
-{
-public:
-    TempDirectory()
-    {
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        static int serial = 0;
-        do
-            path = std::string(base) + "zafdata" + std::to_string(GetCurrentProcessId()) + "_" +
-                   std::to_string(serial++);
-        while (!CreateDirectoryA(path.c_str(), nullptr));
-    }
-    ~TempDirectory() { ZafDiskFileSystem().RmDir(path.c_str(), true); }
-    std::string File(const std::string &name) const { return path + "\\" + name; }
-    const char *Path() const { return path.c_str(); }
-
-private:
-    std::string path;
-};
-
-inline std::vector<unsigned char> ReadWholeFile(const std::string &name)
-{
-    std::vector<unsigned char> bytes;
-    if (std::FILE *file = std::fopen(name.c_str(), "rb"))
-    {
-        unsigned char block[4096];
-        std::size_t n;
-        while ((n = std::fread(block, 1, sizeof block, file)) > 0)
-            bytes.insert(bytes.end(), block, block + n);
-        std::fclose(file);
-    }
-    return bytes;
-}
-
-inline bool WriteWholeFile(const std::string &name, const std::vector<unsigned char> &bytes)
-{
-    std::FILE *file = std::fopen(name.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
+using zaftest::ReadWholeFile;
+using zaftest::TempDirectory;
+using zaftest::WriteWholeFile;
 
 // The bytes of the object at the path, or "<none>".
 inline std::string ObjectBytes(ZafFileSystem &storage, const char *path)
@@ -234,6 +194,13 @@ inline std::unique_ptr<ZafMDIWindow> MakeFrame()
     child->SetRegionType(2);
     child->SetDestroyable(false);
     child->SetTemporary(true);
+    child->SetMovable(false);
+    child->SetSizeable(false);
+    child->SetPlainKeyHotKeys(true);
+    child->SetMinimized(true);
+    child->SetModal(true);
+    child->SetAllowEmptySelection(true);
+    child->SetRegionIsClientSize(true);
     child->AddObject(new TestField("ZETA", 26));
     child->AddObject(new TestField("ALPHA", 1));
     auto *inner = new ZafDialogWindow(0, 0, 10, 4);
@@ -250,7 +217,17 @@ inline std::unique_ptr<ZafMDIWindow> MakeFrame()
     field->SetMoveDraggable(true);
     field->SetUserFunction(ChoiceHandler);
     frame->AddObject(field);
-    frame->AddObject(new TestField("OTHER", 0));
+    auto *other = new TestField("OTHER", 0);
+    other->SetSystemDrawn(false);
+    other->SetParentDrawsBorder(true);
+    other->SetParentDrawsFocus(true);
+    other->SetNoClassPalette(true);
+    other->SetRedraw(false);
+    other->SetOwnWindow(false);
+    other->SetCopyDraggable(true);
+    other->SetSecondDragFlag(true);
+    other->SetSelected(true);
+    frame->AddObject(other);
     return frame;
 }
 

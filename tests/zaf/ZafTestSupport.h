@@ -1,8 +1,10 @@
-// Helpers shared by the core's tests: a stand-in window handle, the count of
-// this thread's windows (for leak checks), a message pump, the library's own
-// loop run until nothing is waiting, real key strokes posted to the focus, a
-// memory device context to draw into, and a fixture that runs each test
-// under its own application (screen display, event manager, window manager).
+// Helpers shared by the tests of zaf/core and zaf/data: a scratch directory
+// and whole disk files, the count of this thread's windows (for leak
+// checks), a real window for an object to stand on, a message pump, the
+// library's own loop run until nothing is waiting, real key strokes posted
+// to the focus, a memory device context to draw into, and a fixture that
+// runs each test under its own application (screen display, event manager,
+// window manager).
 #pragma once
 
 #include "zaf/core/ZafApplication.h"
@@ -14,14 +16,101 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
 
-namespace coretest {
+namespace zaftest {
 
-// Stands for "the Windows window exists"; never handed to Windows.
-inline HWND FakeHandle()
+// Removes a directory with everything in it.
+inline void RemoveTree(const std::string &path)
 {
-    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7AF00));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string full = path + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                DeleteFileA(full.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
 }
+
+// A fresh directory under the Windows temporary directory, removed with
+// everything in it when the object ends.
+class TempDirectory
+{
+public:
+    TempDirectory()
+    {
+        char base[MAX_PATH];
+        GetTempPathA(sizeof base, base);
+        static int serial = 0;
+        do
+            path = std::string(base) + "zaftest" + std::to_string(GetCurrentProcessId()) + "_" +
+                   std::to_string(serial++);
+        while (!CreateDirectoryA(path.c_str(), nullptr));
+    }
+    ~TempDirectory() { RemoveTree(path); }
+    std::string File(const std::string &name) const { return path + "\\" + name; }
+    const char *Path() const { return path.c_str(); }
+
+private:
+    std::string path;
+};
+
+inline std::vector<unsigned char> ReadWholeFile(const std::string &name)
+{
+    std::vector<unsigned char> bytes;
+    if (std::FILE *file = std::fopen(name.c_str(), "rb"))
+    {
+        unsigned char block[4096];
+        std::size_t n;
+        while ((n = std::fread(block, 1, sizeof block, file)) > 0)
+            bytes.insert(bytes.end(), block, block + n);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+inline bool WriteWholeFile(const std::string &name, const std::vector<unsigned char> &bytes)
+{
+    std::FILE *file = std::fopen(name.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+// A real window that is never on screen (a message-only window), destroyed
+// with the object: what a test binds an object to (SetOSHandle) to make it
+// count as created without making its whole window tree.
+class RealWindow
+{
+public:
+    RealWindow()
+        : handle(CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr))
+    {
+    }
+    ~RealWindow()
+    {
+        if (IsWindow(handle))
+            DestroyWindow(handle);
+    }
+    RealWindow(const RealWindow &) = delete;
+    RealWindow &operator=(const RealWindow &) = delete;
+    HWND Handle() const { return handle; }
+
+private:
+    HWND handle;
+};
 
 inline BOOL CALLBACK CountChild(HWND, LPARAM counter)
 {
@@ -140,4 +229,4 @@ protected:
     const int before = ThreadWindowCount();
 };
 
-} // namespace coretest
+} // namespace zaftest
