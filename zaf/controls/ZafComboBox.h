@@ -35,6 +35,10 @@
 // and then the list as a child of its own class, its region written as
 // {0, list height, list width - 1, 2 * list height - 1}; only the list's
 // width and height are read back.
+//
+// The implementation is split: ZafComboBox.cpp (construction, persistence,
+// entries, text, lookup, the program's selection, attributes) and
+// ZafComboBoxWin32.cpp (events, keys, the control and its drawing).
 #pragma once
 
 #include "zaf/controls/ZafVtList.h"

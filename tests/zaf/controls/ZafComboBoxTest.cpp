@@ -376,3 +376,18 @@ TEST_F(ZafComboBoxTest, InATableRecordClosingTheListQueuesARedisplayOfWhatItCove
     SendMessageA(plain->OSHandle(), CB_SHOWDROPDOWN, FALSE, 0);
     EXPECT_TRUE(Queued().empty());
 }
+
+TEST_F(ZafComboBoxTest, OwnerDrawnRowsHoldTheirEntriesAndAreMeasuredByThem)
+{
+    MakeCombo(true, {"a", "b"});
+    combo->SetSystemDrawn(false);
+    Show(dialog);
+    EXPECT_TRUE(Style(Box()) & CBS_OWNERDRAWVARIABLE);
+    EXPECT_EQ(Ask(CB_GETITEMDATA, 1), reinterpret_cast<LRESULT>(Entry(1)));
+    // An auto-sized push button is 23 pixels high.
+    EXPECT_EQ(Ask(CB_GETITEMHEIGHT, 0), 23);
+    combo->SetFocus(true);
+    KeyTo(Box(), VK_DOWN);
+    EXPECT_EQ(TakeCalls(), "combo(a):1002 a:1002");
+    EXPECT_EQ(Ask(CB_GETCURSEL), 0);
+}
