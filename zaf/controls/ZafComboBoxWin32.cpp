@@ -164,7 +164,10 @@ ZafEventType ZafComboBox::TakeUserSelection(const ZafEventRecord &event)
     ZafEventRecord select(ZAF_SELECT);
     select.osEvent = event.osEvent;
     const ZafEventType code = Event(select);
-    if (!alive.Deleted())
+    // A combo box whose user function closed its window is done: the
+    // window may only be deleted once the dispatch returns, but its
+    // control is gone already, and the entry is not called.
+    if (!alive.Deleted() && !self.Deleted() && osWindow)
         entry->UserCallback()(entry, event, ZAF_SELECT);
     return code;
 }

@@ -391,3 +391,22 @@ TEST_F(ZafComboBoxTest, OwnerDrawnRowsHoldTheirEntriesAndAreMeasuredByThem)
     EXPECT_EQ(TakeCalls(), "combo(a):1002 a:1002");
     EXPECT_EQ(Ask(CB_GETCURSEL), 0);
 }
+
+TEST_F(ZafComboBoxTest, AUserFunctionMayCloseTheDialogWhileTheUserPicksAnEntry)
+{
+    MakeCombo(true, {"a", "b"});
+    Show(dialog);
+    combo->SetFocus(true);
+    // The combo box's user function closes the dialog with the combo box
+    // and its entries: the entry's user function is never reached.
+    static ZafDialogWindow *closing = nullptr;
+    closing = dialog;
+    combo->SetUserFunction([](ZafWindowObject *, ZafEventRecord &, ZafEventType) -> ZafEventType {
+        Close(closing);
+        return 0;
+    });
+    KeyTo(Box(), VK_DOWN);
+    dialog = nullptr;
+    EXPECT_FALSE(zafWindowManager->Contains(closing));
+    EXPECT_EQ(TakeCalls(), "");
+}
