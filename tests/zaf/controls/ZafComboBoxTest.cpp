@@ -186,9 +186,20 @@ TEST_F(ZafComboBoxTest, AnEditableComboBoxTakesTypedTextAndTheEntryTheUserPicks)
     EXPECT_EQ(combo->CurrentObject(), combo);
 
     TypeInto(edit, "Rome");
+    EXPECT_EQ(Ask(CB_GETCURSEL), CB_ERR) << "typing selects no entry";
+    // Enter selects the combo box, whose text is what was typed.
+    KeyTo(edit, VK_RETURN);
+    EXPECT_EQ(TakeCalls(), "combo(Rome):1002");
     EXPECT_STREQ(combo->Text(), "Rome");
     EXPECT_TRUE(combo->Changed());
-    EXPECT_EQ(Ask(CB_GETCURSEL), CB_ERR) << "typing selects no entry";
+    EXPECT_EQ(WindowText(edit), "Rome") << "Enter and Escape type nothing";
+    // F4 in the edit field drops the list; Escape closes it again.
+    KeyTo(edit, VK_F4);
+    EXPECT_TRUE(Dropped());
+    KeyTo(edit, VK_ESCAPE);
+    EXPECT_FALSE(Dropped());
+    EXPECT_EQ(WindowText(edit), "Rome");
+    EXPECT_EQ(TakeCalls(), "");
 
     // Tab in the edit field moves on; the focus loss reaches the combo box.
     KeyTo(edit, VK_TAB);
