@@ -577,3 +577,55 @@ void ZafComboBox::SetRegion(const ZafRegionRect &newRegion)
         listHeight = zafScreenDisplay->ConvertYValue(listHeight, region.coordinateType, newRegion.coordinateType);
     ZafWindow::SetRegion(newRegion);
 }
+
+// --- Drag and drop -------------------------------------------------------------------
+
+ZafEventType ZafComboBox::DragDropEvent(const ZafEventRecord &event)
+{
+    ZafEventType code = event.type;
+    if (code != ZAF_DROP_QUERY && code != ZAF_DROP_COPY && code != ZAF_DROP_MOVE)
+        return ZafWindow::DragDropEvent(event);
+    ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
+    if (!source)
+        return ZAF_REFUSED;
+    if (code == ZAF_DROP_QUERY) {
+        if (source->MoveDraggable())
+            code = ZAF_DROP_MOVE;
+        else if (source->CopyDraggable())
+            code = ZAF_DROP_COPY;
+        else
+            return ZAF_REFUSED;
+    }
+    if (IsDisabledUpChain(true))
+        return ZAF_REFUSED;
+    if (!acceptDrop || source == this)
+        return code;
+    const bool move = code == ZAF_DROP_MOVE;
+    // The entries of a list-like source: a combo box's are its list's.
+    auto *sourceCombo = dynamic_cast<ZafComboBox *>(source);
+    ZafWindow *from = sourceCombo ? sourceCombo->List() : nullptr;
+    if (!from && (source->IsClassID(ZafVtList::classID) || source->IsClassID(secondListClassID)))
+        from = dynamic_cast<ZafWindow *>(source);
+    if (from) {
+        std::vector<ZafWindowObject *> chosen;
+        for (ZafElement *e = from->First(); e; e = e->Next())
+            if (AsObject(e)->Selected())
+                chosen.push_back(AsObject(e));
+        for (ZafWindowObject *entry : chosen) {
+            if (!move)
+                AddObject(entry->Duplicate());
+            else
+                AddObject(sourceCombo ? sourceCombo->SubtractObject(entry) : from->SubtractObject(entry));
+        }
+        return code;
+    }
+    const char *dragged = source->Text();
+    if (!dragged || !*dragged)
+        return ZAF_REFUSED;
+    auto *entry = new ZafString(0, 0, 0, new ZafStringData(dragged, -1));
+    entry->SetBordered(false);
+    AddObject(entry);
+    if (move)
+        source->SetText("");
+    return code;
+}

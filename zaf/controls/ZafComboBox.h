@@ -54,6 +54,9 @@ public:
     // The id of a parent that keeps its children as rows (lists and combo
     // boxes answer it).
     static constexpr ZafClassID listFamilyID = ZafVtList::listFamilyID;
+    // The library's second list class: a drop from it brings its selected
+    // entries, as from a vertical list.
+    static constexpr ZafClassID secondListClassID = 1011;
     // A table record: the combo box redraws what its dropped list covered
     // there when the list closes.
     static constexpr ZafClassID tableRecordID = 1014;
@@ -136,6 +139,12 @@ public:
     ZafEventType HandleCommand(const ZafEventRecord &event, unsigned notifyCode) override;
     ZafEventType HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRUCT &item) override;
     ZafEventType HandleMeasureItem(const ZafEventRecord &event, MEASUREITEMSTRUCT &item) override;
+    // Drops as on a vertical list: the selected entries of a list or combo
+    // box (copies, or the entries themselves on a move), else the source's
+    // text as a new borderless string entry; appended at the end (or in
+    // sorted order). A combo box that takes no drops, or a drop onto
+    // itself, answers the code and takes nothing.
+    ZafEventType DragDropEvent(const ZafEventRecord &event) override;
 
     // --- Lookup -----------------------------------------------------------
     // The combo box itself; else "part~rest": part names the list ("list")

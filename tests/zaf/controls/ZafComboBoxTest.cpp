@@ -421,3 +421,38 @@ TEST_F(ZafComboBoxTest, AUserFunctionMayCloseTheDialogWhileTheUserPicksAnEntry)
     EXPECT_FALSE(zafWindowManager->Contains(closing));
     EXPECT_EQ(TakeCalls(), "");
 }
+
+TEST_F(ZafComboBoxTest, DroppedTextAndDroppedEntriesBecomeEntriesWithRows)
+{
+    MakeCombo(true, {"a"});
+    auto *source = Add(dialog, new ZafVtList(32, 1, 20, 8));
+    source->SetSelectionMode(ZafVtList::multipleSelection);
+    for (const char *text : {"x", "y", "z"})
+        source->AddObject(new ZafButton(0, 0, 20, 1, text));
+    Show(dialog);
+
+    after->SetText("dropped");
+    after->SetMoveDraggable(true);
+    zafWindowManager->SetDragObject(after);
+    EXPECT_EQ(combo->Event(ZafEventRecord(ZAF_DROP_QUERY)), ZAF_DROP_MOVE);
+    EXPECT_EQ(Rows(), "a") << "a combo box that takes no drops takes nothing";
+    EXPECT_STREQ(after->Text(), "dropped");
+    combo->SetAcceptDrop(true);
+    EXPECT_EQ(combo->Event(ZafEventRecord(ZAF_DROP_QUERY)), ZAF_DROP_MOVE);
+    EXPECT_EQ(Rows(), "a,dropped");
+    EXPECT_STREQ(after->Text(), "") << "a move empties the field";
+
+    static_cast<ZafWindowObject *>(source->Get(0))->SetSelected(true);
+    static_cast<ZafWindowObject *>(source->Get(2))->SetSelected(true);
+    zafWindowManager->SetDragObject(source);
+    EXPECT_EQ(combo->Event(ZafEventRecord(ZAF_DROP_COPY)), ZAF_DROP_COPY);
+    EXPECT_EQ(Rows(), "a,dropped,x,z");
+    EXPECT_EQ(source->Count(), 3) << "a copy leaves the source";
+    EXPECT_EQ(combo->Event(ZafEventRecord(ZAF_DROP_MOVE)), ZAF_DROP_MOVE);
+    EXPECT_EQ(Rows(), "a,dropped,x,z,x,z");
+    EXPECT_EQ(SendMessageA(source->OSHandle(), LB_GETCOUNT, 0, 0), 1);
+
+    combo->SetDisabled(true);
+    EXPECT_EQ(combo->Event(ZafEventRecord(ZAF_DROP_COPY)), ZAF_REFUSED);
+    zafWindowManager->SetDragObject(nullptr);
+}
