@@ -538,6 +538,37 @@ bool ZafComboBox::SetMoveDraggable(bool flag)
     return moveDraggable;
 }
 
+// --- Colours and font ----------------------------------------------------------------
+
+template <class Setter> int ZafComboBox::SharePalette(Setter set)
+{
+    // The list works on the combo box's palette data; one made by the
+    // list's setter becomes the combo box's.
+    if (PaletteData() && list->PaletteData() != PaletteData())
+        list->SetPaletteData(PaletteData());
+    const int result = set(*list);
+    if (list->PaletteData() && PaletteData() != list->PaletteData())
+        SetPaletteData(list->PaletteData());
+    return result;
+}
+
+int ZafComboBox::SetBackgroundColor(int color, int monoColor)
+{
+    return SharePalette([&](ZafVtList &l) { return l.SetBackgroundColor(color, monoColor); });
+}
+
+int ZafComboBox::SetTextColor(int color, int monoColor)
+{
+    return SharePalette([&](ZafVtList &l) { return l.SetTextColor(color, monoColor); });
+}
+
+int ZafComboBox::SetFont(int font)
+{
+    const int result = SharePalette([&](ZafVtList &l) { return l.SetFont(font); });
+    UpdateFont();
+    return result;
+}
+
 // --- Coordinates -----------------------------------------------------------------
 
 void ZafComboBox::ConvertCoordinates(ZafCoordinateType type)

@@ -173,6 +173,16 @@ public:
     bool SetCopyDraggable(bool flag) override;
     bool SetSecondDragFlag(bool flag) override;
     bool SetMoveDraggable(bool flag) override;
+    // The vertical list's colour rules (unselected rows in these colours,
+    // selected rows reversed) and its font, kept in one
+    // palette data that the combo box and its list share. Each answers its
+    // first argument (the unset value without the data layer).
+    int SetBackgroundColor(int color, int monoColor) override;
+    int SetTextColor(int color, int monoColor) override;
+    int SetFont(int font) override;
+    // WM_CTLCOLOREDIT and WM_CTLCOLORLISTBOX: the text palette's text
+    // colour on the background palette's background colour.
+    ZafEventType HandleControlColor(const ZafEventRecord &event, HDC dc) override;
     // Always bordered.
     bool SetBordered(bool) override { return bordered = true; }
     ZafCoordinateType SetCoordinateType(ZafCoordinateType type) override;
@@ -237,6 +247,9 @@ private:
     ZafWindowObject *EditStandIn() const { return FirstChild(); }
     // The list's region in pixels of the list's height and width.
     int ListPixelHeight() const;
+    // Runs a colour or font setter of the list on the palette data that
+    // the combo box and the list share.
+    template <class Setter> int SharePalette(Setter set);
     // Re-creates the control (a scroll bar came or went).
     void Recreate();
 

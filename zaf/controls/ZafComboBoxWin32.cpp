@@ -393,6 +393,28 @@ ZafEventType ZafComboBox::Draw(const ZafEventRecord &event, ZafEventType code)
     return code;
 }
 
+ZafEventType ZafComboBox::HandleControlColor(const ZafEventRecord &, HDC dc)
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (!display)
+        return ZAF_UNKNOWN;
+    const std::uint16_t state = PaletteState();
+    ZafPaletteStruct textPalette;
+    LogicalPalette(textPalette, ZAF_PM_TEXT, state);
+    ResolveSystemColors(textPalette, ZAF_PM_TEXT, state);
+    ZafPaletteStruct back;
+    LogicalPalette(back, ZAF_PM_BACKGROUND, state);
+    ResolveSystemColors(back, ZAF_PM_BACKGROUND, state);
+    const COLORREF background = PaletteColor(back.colorBackground, back.osColorBackground, GetSysColor(COLOR_WINDOW));
+    ::SetTextColor(
+        dc, PaletteColor(textPalette.colorForeground, textPalette.osColorForeground, GetSysColor(COLOR_WINDOWTEXT)));
+    SetBkColor(dc, background);
+    // The cache keeps the brush alive after this use is released.
+    HBRUSH brush = display->GetCachedBrush(background);
+    display->ReleaseCachedObject(brush);
+    return static_cast<ZafEventType>(reinterpret_cast<LRESULT>(brush));
+}
+
 namespace {
 
 constexpr ZafPaletteStruct ComboColors(std::uint8_t font)

@@ -456,3 +456,22 @@ TEST_F(ZafComboBoxTest, DroppedTextAndDroppedEntriesBecomeEntriesWithRows)
     EXPECT_EQ(combo->Event(ZafEventRecord(ZAF_DROP_COPY)), ZAF_REFUSED);
     zafWindowManager->SetDragObject(nullptr);
 }
+
+TEST_F(ZafComboBoxTest, ItsColoursReachTheEditFieldAndTheDroppedList)
+{
+    MakeCombo(false, {"a"});
+    Show(dialog);
+    constexpr int yellow = 14, blue = 1;
+    ASSERT_EQ(combo->SetBackgroundColor(yellow, 0), yellow);
+    ASSERT_EQ(combo->SetTextColor(blue, 0), blue);
+    EXPECT_EQ(combo->PaletteData(), combo->List()->PaletteData()) << "one palette for both";
+    for (auto part :
+         {std::make_pair(WM_CTLCOLOREDIT, Parts().hwndItem), std::make_pair(WM_CTLCOLORLISTBOX, Parts().hwndList)}) {
+        HDC dc = GetDC(part.second);
+        const LRESULT brush = Ask(part.first, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(part.second));
+        EXPECT_NE(brush, 0);
+        EXPECT_EQ(GetBkColor(dc), ZafWindowObject::PaletteColor(yellow, -1, 0));
+        EXPECT_EQ(GetTextColor(dc), ZafWindowObject::PaletteColor(blue, -1, 0));
+        ReleaseDC(part.second, dc);
+    }
+}
