@@ -176,6 +176,9 @@ void ZafComboBox::InsertRow(ZafWindowObject *entry, int row)
     SendMessageA(osWindow, CB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
 }
 
+// The list and the entries borrow no window handle from the control: each
+// row is reached through the combo box's, and a borrowed handle would make
+// them count as created (and their windows as theirs to destroy).
 void ZafComboBox::FillRows()
 {
     int row = 0;

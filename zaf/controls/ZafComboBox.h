@@ -27,7 +27,7 @@
 // Ownership: the combo box owns the list with its entries and its text
 // data. A combo box read from a UI data file may hold further children of
 // its own (its edit field stand-in, normally a ZafString): the first gets
-// the tip texts, help context, focus and drag flags and the read-only flag.
+// the no-focus and drag flags and the read-only flag.
 //
 // The persistent record (level "ZafComboBox", class id 1008, after the
 // whole window record with the combo box's own children):
