@@ -33,8 +33,8 @@ ZafWindowObject *AsObject(ZafElement *element)
 ZafComboBox::ZafComboBox(int left, int top, int width, int height, int dropHeight)
     : ZafWindow(left, top, width, 1), listHeight(dropHeight), text("", -1)
 {
-    bordered = true;
-    destroyable = moveable = sizeable = temporary = false;
+    SetFlagTo(flagBordered, true);
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, SetFlagTo(flagTemporary, false))));
     if (listHeight != -1) {
         region.bottom = region.top + height - 1;
         AdoptList(new ZafVtList(0, 0, width, dropHeight));
@@ -95,8 +95,8 @@ bool ZafComboBox::IsClassName(const char *name) const
 ZafComboBox::ZafComboBox(const char *name, ZafWindowPersistence &persistence)
     : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry)), text("", -1)
 {
-    bordered = true;
-    destroyable = moveable = sizeable = temporary = false;
+    SetFlagTo(flagBordered, true);
+    SetFlagTo(flagDestroyable, SetFlagTo(flagMoveable, SetFlagTo(flagSizeable, SetFlagTo(flagTemporary, false))));
     std::uint16_t flags = 0;
     if (persistence.Error() == 0)
         persistence.Read16(flags);
@@ -165,7 +165,7 @@ ZafWindowObject *ZafComboBox::EntryAt(LRESULT row) const
 
 void ZafComboBox::InsertRow(ZafWindowObject *entry, int row)
 {
-    if (!systemDrawn) {
+    if (!HasFlag(flagSystemDrawn)) {
         SendMessageA(osWindow, CB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(entry));
         return;
     }
@@ -309,7 +309,7 @@ int ZafComboBox::SetText(const char *newText)
 
 int ZafComboBox::TakeControlText()
 {
-    if (!osWindow || !ownWindow || !systemDrawn)
+    if (!osWindow || !HasFlag(flagOwnWindow) || !HasFlag(flagSystemDrawn))
         return 0;
     if (zafPlatform == 0) {
         ZafWindowObject *current = list->CurrentChild();
@@ -468,7 +468,7 @@ ZafWindowObject *ZafComboBox::NotifySelection(ZafWindowObject *object, bool sele
         ShowSelection(list->Index(object));
         // During the user's choice the edit field still shows the old text;
         // the combo box's text is the entry's from now on.
-        if (!readOnly && systemDrawn)
+        if (!readOnly && HasFlag(flagSystemDrawn))
             RefreshText();
     }
     changed = true;
@@ -499,46 +499,46 @@ bool ZafComboBox::SetRedraw(bool flag)
 {
     ZafWindowObject::SetRedraw(flag);
     list->SetRedraw(flag);
-    return redraw;
+    return HasFlag(flagRedraw);
 }
 
 bool ZafComboBox::SetSystemDrawn(bool flag)
 {
     if (!osWindow)
-        systemDrawn = list->SetSystemDrawn(flag);
-    return systemDrawn;
+        SetFlagTo(flagSystemDrawn, list->SetSystemDrawn(flag));
+    return HasFlag(flagSystemDrawn);
 }
 
 bool ZafComboBox::SetNoFocus(bool flag)
 {
-    noFocus = flag;
+    SetFlagTo(flagNoFocus, flag);
     if (ZafWindowObject *field = EditStandIn())
         field->SetNoFocus(flag);
-    return noFocus;
+    return HasFlag(flagNoFocus);
 }
 
 bool ZafComboBox::SetCopyDraggable(bool flag)
 {
     ZafWindowObject *field = EditStandIn();
-    copyDraggable = field ? field->SetCopyDraggable(flag) : ZafWindowObject::SetCopyDraggable(flag);
-    list->SetCopyDraggable(copyDraggable);
-    return copyDraggable;
+    SetFlagTo(flagCopyDraggable, field ? field->SetCopyDraggable(flag) : ZafWindowObject::SetCopyDraggable(flag));
+    list->SetCopyDraggable(HasFlag(flagCopyDraggable));
+    return HasFlag(flagCopyDraggable);
 }
 
 bool ZafComboBox::SetSecondDragFlag(bool flag)
 {
     ZafWindowObject *field = EditStandIn();
-    secondDragFlag = field ? field->SetSecondDragFlag(flag) : ZafWindowObject::SetSecondDragFlag(flag);
-    list->SetSecondDragFlag(secondDragFlag);
-    return secondDragFlag;
+    SetFlagTo(flagSecondDragFlag, field ? field->SetSecondDragFlag(flag) : ZafWindowObject::SetSecondDragFlag(flag));
+    list->SetSecondDragFlag(HasFlag(flagSecondDragFlag));
+    return HasFlag(flagSecondDragFlag);
 }
 
 bool ZafComboBox::SetMoveDraggable(bool flag)
 {
     ZafWindowObject *field = EditStandIn();
-    moveDraggable = field ? field->SetMoveDraggable(flag) : ZafWindowObject::SetMoveDraggable(flag);
-    list->SetMoveDraggable(moveDraggable);
-    return moveDraggable;
+    SetFlagTo(flagMoveDraggable, field ? field->SetMoveDraggable(flag) : ZafWindowObject::SetMoveDraggable(flag));
+    list->SetMoveDraggable(HasFlag(flagMoveDraggable));
+    return HasFlag(flagMoveDraggable);
 }
 
 // --- Colours and font ----------------------------------------------------------------
@@ -632,7 +632,7 @@ ZafEventType ZafComboBox::DragDropEvent(const ZafEventRecord &event)
     }
     if (IsDisabledUpChain(true))
         return ZAF_REFUSED;
-    if (!acceptDrop || source == this)
+    if (!HasFlag(flagAcceptDrop) || source == this)
         return code;
     const bool move = code == ZAF_DROP_MOVE;
     // The entries of a list-like source: a combo box's are its list's.

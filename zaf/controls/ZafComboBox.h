@@ -184,7 +184,7 @@ public:
     // colour on the background palette's background colour.
     ZafEventType HandleControlColor(const ZafEventRecord &event, HDC dc) override;
     // Always bordered.
-    bool SetBordered(bool) override { return bordered = true; }
+    bool SetBordered(bool) override { return SetFlagTo(flagBordered, true); }
     ZafCoordinateType SetCoordinateType(ZafCoordinateType type) override;
     void ConvertCoordinates(ZafCoordinateType type) override;
     using ZafWindow::SetRegion;

@@ -230,13 +230,13 @@ int ZafComboBox::ListPixelHeight() const
 
 HWND ZafComboBox::CreateOSWindow()
 {
-    if (osWindow || !ownWindow || !parent)
+    if (osWindow || !HasFlag(flagOwnWindow) || !parent)
         return osWindow;
     HWND parentWindow = parent->DrawingHandle();
     if (!parentWindow)
         return nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (visible)
+    if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
     // Always bordered, whatever the flag says.
     DWORD extendedStyle = 0;
@@ -246,7 +246,7 @@ HWND ZafComboBox::CreateOSWindow()
         style |= WS_BORDER;
     if (IsDisabledUpChain(true) && !layoutMode)
         style |= WS_DISABLED;
-    if (!systemDrawn)
+    if (!HasFlag(flagSystemDrawn))
         style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE;
     else if (readOnly)
         style |= CBS_DROPDOWNLIST;
@@ -268,7 +268,7 @@ HWND ZafComboBox::CreateOSWindow()
         SendMessageA(osWindow, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(listPlace.Width()), 0);
     }
     FillRows();
-    if (systemDrawn && !readOnly) {
+    if (HasFlag(flagSystemDrawn) && !readOnly) {
         const bool wasChanged = changed;
         RefreshText();
         changed = wasChanged;
@@ -291,7 +291,7 @@ void ZafComboBox::MoveOSWindow()
     ZafRegionRect listPlace = list->Region();
     const int width = listWidth != -1 ? listWidth : region.Width();
     list->SetRegion(ZafRegionRect(0, 0, width - 1, listPlace.Height() - 1, listPlace.coordinateType));
-    if (!osWindow || !ownWindow) {
+    if (!osWindow || !HasFlag(flagOwnWindow)) {
         ApplyRegion();
         return;
     }
@@ -336,7 +336,7 @@ ZafEventType ZafComboBox::HandleDrawItem(const ZafEventRecord &event, DRAWITEMST
 
 ZafEventType ZafComboBox::HandleMeasureItem(const ZafEventRecord &, MEASUREITEMSTRUCT &item)
 {
-    if (systemDrawn)
+    if (HasFlag(flagSystemDrawn))
         return ZAF_UNKNOWN;
     auto measure = [](ZafWindowObject *entry, UINT &width, UINT &height) {
         entry->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
@@ -369,7 +369,7 @@ ZafEventType ZafComboBox::Draw(const ZafEventRecord &event, ZafEventType code)
         return ZafWindowObject::Draw(event, code);
     ZafDrawPass pass(*this);
     ZafRegionRect area = pass.Area();
-    if (bordered)
+    if (HasFlag(flagBordered))
         DrawBorder(area, code);
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (!display || !display->CurrentDC())
