@@ -1,6 +1,7 @@
 #include "zaf/controls/ZafControls.h"
 
 #include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafComboBox.h"
 #include "zaf/controls/ZafFrameButton.h"
 #include "zaf/controls/ZafIcon.h"
 #include "zaf/controls/ZafImage.h"
@@ -25,6 +26,7 @@
 void ZafRegisterControls()
 {
     ZafButton::RegisterPersistence();
+    ZafComboBox::RegisterPersistence();
     ZafFrameButton::RegisterPersistence();
     ZafIcon::RegisterPersistence();
     ZafImage::RegisterPersistence();
