@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "dataset/PFILE.h"
 #include "shell/QivPrinter.h"
@@ -251,29 +253,63 @@ void TXTWIN::Update()
     field_->SetRegion(0, 0, width - 1, height - 1, ZAF_CELL);
 }
 
-int TXTWIN::Print(QivPrinter &printer)
+std::vector<std::pair<std::size_t, std::size_t>> TXTWIN::Lines() const
 {
-    if (!printer.BeginDocument(title_.c_str()) || !printer.BeginPage())
-        return 0;
-    const int margin = std::max(GetDeviceCaps(printer.DC(), LOGPIXELSY) / 2, 0);
-    const int right = printer.PageWidth() - margin;
-    const int bottom = printer.PageHeight() - margin;
-    int pages = 1;
-    int top = margin;
+    std::vector<std::pair<std::size_t, std::size_t>> lines;
     std::size_t start = 0;
     while (start < text_.size()) {
         std::size_t end = text_.find("\r\n", start);
         if (end == std::string::npos)
             end = text_.size();
-        // A page always takes at least one line, however small the paper.
-        if (top + printer.LineHeight() > bottom && top > margin) {
-            if (!printer.EndPage() || !printer.BeginPage())
-                return 0;
-            pages++;
-            top = margin;
-        }
-        top = printer.DrawTextLine(margin, top, right, text_.c_str() + start, static_cast<int>(end - start));
+        lines.emplace_back(start, end - start);
         start = end + 2;
+    }
+    return lines;
+}
+
+int TXTWIN::PrintMargin(QivPrinter &printer)
+{
+    return std::max(GetDeviceCaps(printer.DC(), LOGPIXELSY) / 2, 0);
+}
+
+int TXTWIN::LinesPerPage(QivPrinter &printer)
+{
+    // A page always takes at least one line, however small the paper.
+    const int room = printer.PageHeight() - 2 * PrintMargin(printer);
+    return std::max(room / std::max(printer.LineHeight(), 1), 1);
+}
+
+int TXTWIN::PageCount(QivPrinter &printer) const
+{
+    const int lines = static_cast<int>(Lines().size());
+    const int perPage = LinesPerPage(printer);
+    return std::max((lines + perPage - 1) / perPage, 1);
+}
+
+void TXTWIN::DrawPage(QivPrinter &printer, int page) const
+{
+    const auto lines = Lines();
+    const int perPage = LinesPerPage(printer);
+    const int margin = PrintMargin(printer);
+    const int right = printer.PageWidth() - margin;
+    int top = margin;
+    const std::size_t first = static_cast<std::size_t>(std::max(page, 0)) * perPage;
+    for (std::size_t i = first; i < lines.size() && i < first + perPage; ++i)
+        top = printer.DrawTextLine(margin, top, right, text_.c_str() + lines[i].first,
+                                   static_cast<int>(lines[i].second));
+}
+
+int TXTWIN::Print(QivPrinter &printer)
+{
+    if (!printer.BeginDocument(title_.c_str()))
+        return 0;
+    const int pages = PageCount(printer);
+    for (int page = 0; page < pages; ++page) {
+        if (!printer.BeginPage())
+            return 0;
+        DrawPage(printer, page);
+        if (!printer.EndPage())
+            return 0;
     }
     if (!printer.EndDocument() || printer.JobCancelled())
         return 0;

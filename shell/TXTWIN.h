@@ -33,6 +33,8 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
 class ZafText;
 
@@ -121,11 +123,20 @@ public:
     // half-inch margin around each page; answers the pages printed (0 when
     // the printer refused or the job was cancelled).
     int Print(QivPrinter &printer) override;
+    // The pages the text takes on that printer (at least 1), and the
+    // drawing of one of them (from 0) into the printer's open page; the
+    // print preview draws its pages with these.
+    int PageCount(QivPrinter &printer) const;
+    void DrawPage(QivPrinter &printer, int page) const;
 
     // Writes the result and sizes the window to the text (cells).
     void Update() override;
 
 private:
+    // Start and length of each line of the text, line ends left out.
+    std::vector<std::pair<std::size_t, std::size_t>> Lines() const;
+    static int PrintMargin(QivPrinter &printer);
+    static int LinesPerPage(QivPrinter &printer);
     void Append(const std::string &piece, bool field);
     bool Fits(std::size_t more);
     std::string Pad(std::string text) const;
