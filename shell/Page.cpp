@@ -12,6 +12,13 @@ Page::Page(const char *caption) : ZafWindow(0, 0, 60, 20)
 
 Page::~Page()
 {
+    // The windows go before the computation they draw from, so that no
+    // window's destructor meets a deleted computation.
+    for (ZafWindow *graph : graphWindows) {
+        SubtractObject(graph);
+        delete graph;
+    }
+    SetResultWindow(nullptr);
     delete computation;
 }
 

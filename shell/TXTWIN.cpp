@@ -101,7 +101,7 @@ void TXTWIN::Append(const std::string &piece, bool field)
     if (!Fits(laidOut.size()))
         return;
     text_ += laidOut;
-    TabField(field ? Trimmed(field && cut_ ? laidOut : piece) : piece, field);
+    TabField(field ? Trimmed(cut_ ? laidOut : piece) : piece, field);
 }
 
 void TXTWIN::TabField(const std::string &text, bool field)

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "shell/Page.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
@@ -28,10 +30,30 @@ struct CountedOption : StatOption
     ~CountedOption() override { ++optionsDeleted; }
 };
 
+std::vector<const StatClass *> deletedComputations;
+
 struct CountedComputation : StatClass
 {
-    ~CountedComputation() override { ++computationsDeleted; }
+    ~CountedComputation() override
+    {
+        ++computationsDeleted;
+        deletedComputations.push_back(this);
+    }
 };
+
+// A window that notes, as it goes, whether the computation was still there.
+struct WatchingWindow : ZafWindow
+{
+    explicit WatchingWindow(const StatClass *computation) : ZafWindow(0, 0, 10, 5), watched(computation) {}
+    ~WatchingWindow() override
+    {
+        computationAliveAtWindowEnd = std::find(deletedComputations.begin(), deletedComputations.end(), watched) ==
+                                      deletedComputations.end();
+    }
+    const StatClass *watched;
+    static bool computationAliveAtWindowEnd;
+};
+bool WatchingWindow::computationAliveAtWindowEnd = false;
 
 // A page that draws a graph of kind 1 only, and remembers what it was asked.
 struct GraphPage : Page
@@ -41,7 +63,7 @@ struct GraphPage : Page
     {
         askedKind = kind;
         askedArgument = argument;
-        return kind == 1 ? new ZafWindow(0, 0, 10, 5) : nullptr;
+        return kind == 1 ? new WatchingWindow(Computation()) : nullptr;
     }
     int askedKind = -1;
     StatOption *askedArgument = nullptr;
@@ -80,6 +102,7 @@ protected:
     {
         ZafNotebookTab::InstallHooks();
         optionsDeleted = computationsDeleted = 0;
+        deletedComputations.clear();
         shownBooks.clear();
         previousShow = WorkBook::SetShowHook(RecordShown);
     }
@@ -191,7 +214,10 @@ TEST_F(WorkBookTest, GraphEventAsksTheCurrentPageForThatKind)
     page->askedKind = -1;
     book->Event(ZafEventRecord(WorkBook::graphToolEvent + 2));
     EXPECT_EQ(page->askedKind, -1);
+    // A graph window goes before the computation it draws from.
+    WatchingWindow::computationAliveAtWindowEnd = false;
     delete book;
+    EXPECT_TRUE(WatchingWindow::computationAliveAtWindowEnd);
 }
 
 TEST_F(WorkBookTest, PrintEventPrintsTheCurrentPageOnTheProgramsPrinter)
