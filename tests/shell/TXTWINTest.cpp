@@ -227,3 +227,38 @@ TEST_F(TxtwinSave, CopyPutsTheTextOnTheClipboard)
 }
 
 }  // namespace
+
+namespace {
+
+// A result window whose result is a fixed small table.
+struct SmallTable : TXTWIN
+{
+    SmallTable() : TXTWIN("t", 0) {}
+    void WriteResult() override
+    {
+        ++writes;
+        Clear();
+        WriteString("title");
+        EndLine();
+        Right(12);
+        WriteInteger(7);
+        EndLine();
+        ShowText();
+    }
+    int writes = 0;
+};
+
+TEST(TXTWIN, UpdateWritesTheResultAndFitsTheWindowToTheText)
+{
+    SmallTable table;
+    table.Update();
+    table.Update();
+    EXPECT_EQ(table.writes, 2);
+    // The widest line is " " and 12 columns; two lines and the blank after.
+    const ZafRegionRect region = table.Region();
+    EXPECT_EQ(region.right - region.left + 1, 13 + 2);
+    EXPECT_EQ(region.bottom - region.top + 1, 2 + 2);
+    EXPECT_EQ(std::string(table.TextField()->Text()), table.Text());
+}
+
+}  // namespace
