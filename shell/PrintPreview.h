@@ -1,0 +1,50 @@
+// PrintPreview: a dialog that shows a result text's printed pages one at a
+// time, each drawn exactly as printing draws it (TXTWIN::DrawPage through a
+// QivPrinter) into an enhanced metafile on the printer's device context, and
+// played back scaled into a white sheet of the page's proportions. Its
+// buttons page forward and back and close it.
+//
+// Ownership: the dialog owns its page metafiles and its controls; the text
+// window is only read while the dialog is made. The caller runs it (Control)
+// and deletes it.
+#pragma once
+
+#include "zaf/core/ZafDialogWindow.h"
+
+#include <windows.h>
+
+#include <vector>
+
+class TXTWIN;
+
+class PrintPreview : public ZafDialogWindow
+{
+public:
+    // Events of the dialog's buttons.
+    enum Event : int {
+        nextPageEvent = 29100,
+        previousPageEvent = 29101
+    };
+
+    // referenceDC: the printer's device context the pages are laid out for;
+    // null lays them out for the screen.
+    PrintPreview(const TXTWIN &text, HDC referenceDC);
+    ~PrintPreview() override;
+
+    int PageCount() const { return static_cast<int>(pages.size()); }
+    int CurrentPage() const { return currentPage; }
+    // The page's picture (from 0); null out of range.
+    HENHMETAFILE PageMetafile(int page) const;
+    // Shows that page (kept within the pages); answers the page shown.
+    int ShowPage(int page);
+
+    ZafEventType Event(const ZafEventRecord &event) override;
+
+private:
+    std::vector<HENHMETAFILE> pages;
+    int currentPage = 0;
+    int pageWidth = 1;
+    int pageHeight = 1;
+    class Sheet;
+    Sheet *sheet;
+};

@@ -1,0 +1,34 @@
+// QivPrinter: the program's printer, a ZafPrinter with fonts of the
+// printer's own size and a text operation that prints one line.
+//
+// Mended fault: a ZafPrinter starts with the screen's stock fonts, which on a
+// printer of 600 pixels per inch come out a sixth of their size. The
+// constructor puts fonts made for the printer's pixels per inch in every
+// slot of the font table (10-point text, a fixed-pitch font for result text).
+//
+// DrawTextLine prints one line (in the fixed font) between left and right
+// from top and returns the bottom of the line, where the next one starts;
+// outside an open page it draws nothing and returns top.
+//
+// Ownership: as ZafPrinter (the context is deleted only when given as owned);
+// the fonts it made are deleted with it.
+#pragma once
+
+#include "zaf/core/ZafPrinter.h"
+
+class QivPrinter : public ZafPrinter
+{
+public:
+    static constexpr int textPoints = 10;
+
+    explicit QivPrinter(HDC printerDC, bool owned = false);
+
+    // length -1: the whole text; justification ZAF_HZ_LEFT, _RIGHT or
+    // _CENTER. Returns the bottom of the drawn line in device pixels.
+    int DrawTextLine(int left, int top, int right, const char *text, int length = -1, int justification = 0);
+    // The height of one printed line in device pixels.
+    int LineHeight() const { return lineHeight; }
+
+private:
+    int lineHeight = 1;
+};

@@ -1,0 +1,317 @@
+#include "shell/TXTWIN.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "dataset/PFILE.h"
+#include "shell/QivPrinter.h"
+#include "zaf/controls/ZafTextField.h"
+
+namespace {
+
+constexpr const char *lineEnd = "\r\n ";
+constexpr const char *tabLineEnd = "\r\n";
+constexpr int maxDecimals = 15;
+
+// Shown after a text that reached the limit, so that a cut table is never
+// taken for a whole one.
+constexpr const char *tooLongNotice = "*** The text is too long: its end is not shown. ***";
+
+std::string Trimmed(const std::string &text)
+{
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+TXTWIN::TXTWIN(const char *title, int toFile, int reserved)
+    : OutputWindow(0, 0, 60, 20), title_(title ? title : ""), toFile_(toFile)
+{
+    (void)reserved;
+    text_.reserve(initialCapacity);
+    field_ = new ZafText(0, 0, 60, 20, "", -1);
+    AddObject(field_);
+}
+
+// --- The writer -------------------------------------------------------------
+
+void TXTWIN::Clear()
+{
+    text_.clear();
+    tabText_.clear();
+    lines_ = 0;
+    tabFields_ = 0;
+    tabPlainOpen_ = false;
+    if (error_ == txtErrorTooLong)
+        error_ = txtErrorNone;
+    cut_ = false;
+    Plain();
+    decimals_ = 0;
+}
+
+void TXTWIN::SetDecimals(int decimals)
+{
+    decimals_ = std::clamp(decimals, 0, maxDecimals);
+}
+
+bool TXTWIN::Fits(std::size_t more)
+{
+    if (error_ == txtErrorTooLong)
+        return false;
+    if (text_.size() + more > limit_ || tabText_.size() + more + 1 > limit_) {
+        error_ = txtErrorTooLong;
+        return false;
+    }
+    return true;
+}
+
+std::string TXTWIN::Pad(std::string text) const
+{
+    int width = centred_ > 0 ? centred_ : right_ > 0 ? right_ : left_;
+    if (width <= 0)
+        return text;
+    int length = static_cast<int>(text.size());
+    if (length >= width) {
+        if (cut_)
+            text.resize(width);
+        return text;
+    }
+    int space = width - length;
+    if (centred_ > 0) {
+        int before = space / 2;
+        return std::string(before, ' ') + text + std::string(space - before, ' ');
+    }
+    if (right_ > 0)
+        return std::string(space, ' ') + text;
+    return text + std::string(space, ' ');
+}
+
+void TXTWIN::Append(const std::string &piece, bool field)
+{
+    std::string laidOut = Pad(piece);
+    if (!Fits(laidOut.size()))
+        return;
+    text_ += laidOut;
+    TabField(field ? Trimmed(cut_ ? laidOut : piece) : piece, field);
+}
+
+void TXTWIN::TabField(const std::string &text, bool field)
+{
+    if (!field && tabPlainOpen_) {
+        tabText_ += text;
+        return;
+    }
+    if (tabFields_ > 0)
+        tabText_ += '\t';
+    tabText_ += text;
+    tabFields_++;
+    tabPlainOpen_ = !field;
+}
+
+void TXTWIN::TabLineEnd()
+{
+    tabText_ += tabLineEnd;
+    tabFields_ = 0;
+    tabPlainOpen_ = false;
+}
+
+void TXTWIN::WriteString(const char *text)
+{
+    bool field = centred_ > 0 || right_ > 0 || left_ > 0;
+    Append(text ? text : "", field);
+}
+
+void TXTWIN::WriteInteger(long value)
+{
+    char digits[24];
+    std::snprintf(digits, sizeof digits, "%ld", value);
+    WriteString(digits);
+}
+
+void TXTWIN::WriteReal(double value)
+{
+    char digits[352];  // the widest double with 15 decimals fits
+    std::snprintf(digits, sizeof digits, "%.*f", decimals_, value);
+    WriteString(digits);
+}
+
+void TXTWIN::WriteDouble(double value)
+{
+    WriteReal(value);
+}
+
+void TXTWIN::NewLine(int n)
+{
+    cut_ = false;
+    Plain();
+    decimals_ = 0;
+    std::size_t dashes = n > 0 ? static_cast<std::size_t>(n) : 0;
+    if (!Fits(dashes + std::strlen(lineEnd)))
+        return;
+    text_.append(dashes, '-');
+    text_ += lineEnd;
+    lines_++;
+    // A rule is decoration: the tab text keeps only a line that had fields.
+    if (tabFields_ > 0)
+        TabLineEnd();
+}
+
+bool TXTWIN::ApplyManipulator(int manipulator)
+{
+    if (manipulator != PFILE_ENDL)
+        return false;
+    if (!Fits(std::strlen(lineEnd)))
+        return false;
+    text_ += lineEnd;
+    lines_++;
+    TabLineEnd();
+    return true;
+}
+
+// --- Showing, saving, copying ---------------------------------------------
+
+void TXTWIN::ShowText()
+{
+    if (error_ != txtErrorTooLong) {
+        field_->SetText(text_.c_str());
+        return;
+    }
+    std::string shown = text_;
+    shown += lineEnd;
+    shown += tooLongNotice;
+    field_->SetText(shown.c_str());
+}
+
+bool TXTWIN::SaveText(const char *fileName, TxtSaveLayout layout)
+{
+    const std::string &text = layout == txtSaveTabs ? tabText_ : text_;
+    PFILE file;
+    bool saved = file.Open(PFILE_WRITE, fileName) && file.Write(text.data(), 1, text.size()) == text.size();
+    if (saved && error_ == txtErrorTooLong)
+        saved = file.WriteText(lineEnd) && file.WriteText(tooLongNotice);
+    saved = saved && file.Flush();
+    file.Close();
+    if (!saved)
+        error_ = txtErrorFile;
+    return saved;
+}
+
+bool TXTWIN::CopyToClipboard()
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text_.size() + 1);
+    if (!memory) {
+        error_ = txtErrorClipboard;
+        return false;
+    }
+    if (char *copy = static_cast<char *>(GlobalLock(memory))) {
+        std::memcpy(copy, text_.c_str(), text_.size() + 1);
+        GlobalUnlock(memory);
+    }
+    if (!OpenClipboard(OSHandle())) {
+        GlobalFree(memory);
+        error_ = txtErrorClipboard;
+        return false;
+    }
+    EmptyClipboard();
+    bool copied = SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!copied) {
+        // The clipboard took no ownership: the memory is still ours.
+        GlobalFree(memory);
+        error_ = txtErrorClipboard;
+    }
+    return copied;
+}
+
+void TXTWIN::Update()
+{
+    WriteResult();
+    // Size the window (in cells) to the longest line and the line count,
+    // with a cell of margin on each side.
+    std::size_t widest = 0;
+    std::size_t start = 0;
+    while (start <= text_.size()) {
+        std::size_t end = text_.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text_.size();
+        widest = std::max(widest, end - start);
+        start = end + 2;
+    }
+    ZafRegionRect region = Region();
+    int width = static_cast<int>(std::min<std::size_t>(widest, 4000)) + 2;
+    int height = lines_ + 2;
+    SetRegion(region.left, region.top, region.left + width - 1, region.top + height - 1, ZAF_CELL);
+    field_->SetRegion(0, 0, width - 1, height - 1, ZAF_CELL);
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> TXTWIN::Lines() const
+{
+    std::vector<std::pair<std::size_t, std::size_t>> lines;
+    std::size_t start = 0;
+    while (start < text_.size()) {
+        std::size_t end = text_.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text_.size();
+        lines.emplace_back(start, end - start);
+        start = end + 2;
+    }
+    return lines;
+}
+
+int TXTWIN::PrintMargin(QivPrinter &printer)
+{
+    return std::max(GetDeviceCaps(printer.DC(), LOGPIXELSY) / 2, 0);
+}
+
+int TXTWIN::LinesPerPage(QivPrinter &printer)
+{
+    // A page always takes at least one line, however small the paper.
+    const int room = printer.PageHeight() - 2 * PrintMargin(printer);
+    return std::max(room / std::max(printer.LineHeight(), 1), 1);
+}
+
+int TXTWIN::PageCount(QivPrinter &printer) const
+{
+    const int lines = static_cast<int>(Lines().size());
+    const int perPage = LinesPerPage(printer);
+    return std::max((lines + perPage - 1) / perPage, 1);
+}
+
+void TXTWIN::DrawPage(QivPrinter &printer, int page) const
+{
+    const auto lines = Lines();
+    const int perPage = LinesPerPage(printer);
+    const int margin = PrintMargin(printer);
+    const int right = printer.PageWidth() - margin;
+    int top = margin;
+    const std::size_t first = static_cast<std::size_t>(std::max(page, 0)) * perPage;
+    for (std::size_t i = first; i < lines.size() && i < first + perPage; ++i)
+        top = printer.DrawTextLine(margin, top, right, text_.c_str() + lines[i].first,
+                                   static_cast<int>(lines[i].second));
+}
+
+int TXTWIN::Print(QivPrinter &printer)
+{
+    if (!printer.BeginDocument(title_.c_str()))
+        return 0;
+    const int pages = PageCount(printer);
+    for (int page = 0; page < pages; ++page) {
+        if (!printer.BeginPage())
+            return 0;
+        DrawPage(printer, page);
+        if (!printer.EndPage())
+            return 0;
+    }
+    if (!printer.EndDocument() || printer.JobCancelled())
+        return 0;
+    return pages;
+}

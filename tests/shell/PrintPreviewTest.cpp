@@ -1,0 +1,119 @@
+// The print preview lays a text out in pages as printing does, pages within
+// its bounds, and paints the current page on screen.
+#include "../zaf/controls/ControlTestHarness.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/PrintPreview.h"
+#include "shell/QivPrinter.h"
+#include "shell/TXTWIN.h"
+
+namespace {
+
+int CALLBACK CollectLines(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM data)
+{
+    if (record->iType == EMR_EXTTEXTOUTW) {
+        auto *text = reinterpret_cast<const EMREXTTEXTOUTW *>(record);
+        auto *chars =
+            reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) + text->emrtext.offString);
+        reinterpret_cast<std::vector<std::string> *>(data)->emplace_back(chars, chars + text->emrtext.nChars);
+    }
+    return 1;
+}
+
+std::vector<std::string> LinesOf(HENHMETAFILE page)
+{
+    std::vector<std::string> lines;
+    EnumEnhMetaFile(nullptr, page, CollectLines, &lines, nullptr);
+    return lines;
+}
+
+class PrintPreviewTest : public controltest::ControlTest
+{
+protected:
+    PrintPreviewTest()
+    {
+        for (int line = 1; line <= 150; ++line) {
+            text.WriteString("line ");
+            text.WriteInteger(line);
+            text.EndLine();
+        }
+        printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    }
+    ~PrintPreviewTest() override { DeleteEnhMetaFile(CloseEnhMetaFile(printerDC)); }
+
+    TXTWIN text{"Frequencies", 0};
+    HDC printerDC;
+};
+
+TEST_F(PrintPreviewTest, PagesHoldTheLinesPrintingPutsOnThem)
+{
+    QivPrinter printer(printerDC);
+    const int pages = text.PageCount(printer);
+    ASSERT_GT(pages, 1);
+    PrintPreview preview(text, printerDC);
+    ASSERT_EQ(preview.PageCount(), pages);
+    const std::vector<std::string> first = LinesOf(preview.PageMetafile(0));
+    const std::vector<std::string> second = LinesOf(preview.PageMetafile(1));
+    ASSERT_FALSE(first.empty());
+    ASSERT_FALSE(second.empty());
+    EXPECT_EQ(first.front(), "line 1");
+    EXPECT_EQ(second.front(), " line " + std::to_string(first.size() + 1));
+    size_t all = 0;
+    for (int page = 0; page < pages; ++page)
+        all += LinesOf(preview.PageMetafile(page)).size();
+    EXPECT_EQ(all, 151u);  // the lines and the blank after the last line end
+    EXPECT_EQ(preview.PageMetafile(pages), nullptr);
+}
+
+TEST_F(PrintPreviewTest, PageButtonsStayWithinThePages)
+{
+    PrintPreview preview(text, printerDC);
+    const int last = preview.PageCount() - 1;
+    preview.Event(ZafEventRecord(PrintPreview::previousPageEvent));
+    EXPECT_EQ(preview.CurrentPage(), 0);
+    for (int i = 0; i <= last + 2; ++i)
+        preview.Event(ZafEventRecord(PrintPreview::nextPageEvent));
+    EXPECT_EQ(preview.CurrentPage(), last);
+    preview.Event(ZafEventRecord(PrintPreview::previousPageEvent));
+    EXPECT_EQ(preview.CurrentPage(), last - 1);
+}
+
+TEST_F(PrintPreviewTest, OnScreenTheSheetIsPaintedWhiteWithTheText)
+{
+    auto *preview = new PrintPreview(text, printerDC);
+    preview->SetVisible(false);
+    zafWindowManager->AddObject(preview);
+    Pump();
+    auto *sheet = dynamic_cast<ZafWindowObject *>(preview->First());
+    ASSERT_TRUE(sheet && sheet->IsCreated());
+    HWND window = sheet->OSHandle();
+    // Paint into a bitmap, as the window would paint itself.
+    RECT client;
+    GetClientRect(window, &client);
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    const COLORREF middle = GetPixel(memory, client.right / 2, client.bottom / 2);
+    // The text stands at the page's left margin: ink in the left half of the
+    // sheet's middle band (inside the paper on a page wider than high).
+    int ink = 0;
+    for (int y = client.bottom / 4; y < client.bottom * 3 / 4; ++y)
+        for (int x = 0; x < client.right / 2; ++x)
+            ink += GetPixel(memory, x, y) != RGB(255, 255, 255);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    EXPECT_EQ(middle, RGB(255, 255, 255));
+    EXPECT_GT(ink, 0);
+    zafWindowManager->CloseWindow(preview);
+    Pump();
+}
+
+}  // namespace
