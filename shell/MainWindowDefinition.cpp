@@ -5,7 +5,9 @@
 #include "zaf/controls/ZafFrameButton.h"
 #include "zaf/controls/ZafMaximizeButton.h"
 #include "zaf/controls/ZafMinimizeButton.h"
+#include "zaf/controls/ZafPrompt.h"
 #include "zaf/controls/ZafPullDownMenu.h"
+#include "zaf/controls/ZafStatusBar.h"
 #include "zaf/controls/ZafSystemButton.h"
 #include "zaf/controls/ZafTitle.h"
 #include "zaf/core/ZafBorder.h"
@@ -19,20 +21,64 @@ void RegisterMainWindowClasses()
 
 namespace {
 
-// The menu bar: a File menu with its Exit item for now (which ends the
-// program); the shell binds the program's entries by name.
+ZafPopUpItem *MakeItem(const char *text, const char *name, unsigned short id, int kind = ZafPopUpItem::kindOrdinary)
+{
+    auto *item = new ZafPopUpItem(text, kind);
+    item->SetStringID(name);
+    item->SetNumberID(id);
+    return item;
+}
+
+ZafPullDownItem *MakeEntry(const char *text, const char *name, unsigned short id, char hotKey)
+{
+    auto *entry = new ZafPullDownItem(text);
+    entry->SetStringID(name);
+    entry->SetNumberID(id);
+    entry->SetHotKey(hotKey, 0);
+    return entry;
+}
+
+// An item that queues the main window's event as its value.
+ZafPopUpItem *MakeEventItem(const char *text, const char *name, unsigned short id, int event)
+{
+    ZafPopUpItem *item = MakeItem(text, name, id);
+    item->SetValue(event);
+    item->SetSendMessageWhenSelected(true);
+    return item;
+}
+
 ZafPullDownMenu *MakeMenuBar()
 {
     auto *bar = new ZafPullDownMenu();
-    auto *file = new ZafPullDownItem("File");
-    file->SetStringID(fileMenuName);
-    file->SetNumberID(mainMenuFirstID);
-    file->SetHotKey('F', 0);
-    auto *exit = new ZafPopUpItem("Exit", ZafPopUpItem::kindExit);
-    exit->SetStringID(exitItemName);
-    exit->SetNumberID(mainMenuFirstID + 1);
-    file->AddSubItem(exit);
+    ZafPullDownItem *file = MakeEntry("&File", fileMenuName, mainMenuFirstID, 'F');
+    file->AddSubItem(MakeItem("&Open data set...", openItemName, openItemID));
+    file->AddSubItem(MakeItem("Exit", exitItemName, exitItemID, ZafPopUpItem::kindExit));
     bar->AddObject(file);
+    bar->AddObject(MakeEntry("&Analyses", analysisMenuName, analysisMenuID, 'A'));
+    ZafPullDownItem *graphs = MakeEntry("&Graphs", graphMenuName, graphMenuID, 'G');
+    graphs->AddSubItem(MakeEventItem("&Zoom", zoomItemName, graphMenuID + 1, eventZoomMode));
+    graphs->AddSubItem(MakeEventItem("&Text", textItemName, graphMenuID + 2, eventTextMode));
+    graphs->AddSubItem(MakeEventItem("&Move", moveItemName, graphMenuID + 3, eventMoveMode));
+    graphs->AddSubItem(MakeEventItem("&Identify regions", identifyItemName, graphMenuID + 4, eventMapIdentify));
+    bar->AddObject(graphs);
+    return bar;
+}
+
+ZafPrompt *MakeStatusField(int left, int width, const char *name)
+{
+    auto *field = new ZafPrompt(left, 0, width, "");
+    field->SetStringID(name);
+    field->SetAutoSize(false);
+    return field;
+}
+
+ZafStatusBar *MakeStatusBar()
+{
+    auto *bar = new ZafStatusBar(0, 0, 96, 1);
+    bar->SetStringID(statusBarName);
+    bar->AddObject(MakeStatusField(1, 50, statusTextName));
+    bar->AddObject(MakeStatusField(52, 30, statusDataSetName));
+    bar->AddObject(MakeStatusField(83, 12, statusCasesName));
     return bar;
 }
 
@@ -52,5 +98,6 @@ ZafMDIWindow *MakeMainWindowDefinition()
     frame->AddObject(new ZafSystemButton(ZafSystemButton::windowsMenu));
     frame->AddObject(new ZafTitle(mainWindowTitle));
     frame->AddObject(MakeMenuBar());
+    frame->AddObject(MakeStatusBar());
     return frame;
 }
