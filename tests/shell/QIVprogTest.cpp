@@ -29,6 +29,40 @@ void RecordAnalysis(const RegisteredOption &option)
     handled.push_back(option.helpName);
 }
 
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND *>(data) = window;
+    return FALSE;
+}
+
+// The open dialog of this thread (a common dialog, class "#32770"), or null.
+HWND FindOpenDialog()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Answers the open dialog with a file name, or cancels it (empty name).
+void AnswerOpenDialog(const std::string &name)
+{
+    HWND dialog = FindOpenDialog();
+    ASSERT_NE(nullptr, dialog);
+    if (name.empty()) {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    // The file name field: an edit (0x480) or the edit of a combo box (0x47C).
+    if (!SetDlgItemTextA(dialog, 0x480, name.c_str())) {
+        ASSERT_TRUE(SetDlgItemTextA(dialog, 0x47C, name.c_str()));
+    }
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
 class QIVprogTest : public MainFixture
 {
 protected:
@@ -129,6 +163,24 @@ TEST_F(QIVprogTest, ABadDataSetIsReportedAndTheOpenOneKept)
     EXPECT_EQ(0, CompareTextNoCase(good.c_str(), open.c_str())) << open;
     EXPECT_EQ(open, status);
     EXPECT_EQ(0, CompareTextNoCase(good.c_str(), QIVprog::LastDataset().c_str()));
+}
+
+TEST_F(QIVprogTest, TheOpenItemOpensTheDataSetChosenInTheOpenDialog)
+{
+    const std::string name = WriteDataSet("chosen.QVF");
+    std::vector<std::string> open;
+    const auto note = [&] {
+        const char *current = ProgramSettings::Instance()->GetDataSetName();
+        open.push_back(current ? current : "");
+    };
+    // Cancelled first: nothing changes.
+    RunMain({"/ns"}, {[] { Pick(openItemName); }, [] { AnswerOpenDialog(""); }, note,
+                      [] { Pick(openItemName); }, [&] { AnswerOpenDialog(name); }, note});
+    ASSERT_EQ(2u, open.size());
+    EXPECT_EQ("", open[0]);
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), open[1].c_str())) << open[1];
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
+    EXPECT_EQ(0, reports.count) << reports.message;
 }
 
 TEST_F(QIVprogTest, TheMapAnalysisIsEnabledWhileTheDataSetHasAMapFile)
