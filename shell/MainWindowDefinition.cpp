@@ -50,23 +50,32 @@ ZafPopUpItem *MakeEventItem(const char *text, const char *name, unsigned short i
 ZafPullDownMenu *MakeMenuBar()
 {
     auto *bar = new ZafPullDownMenu();
-    ZafPullDownItem *file = MakeEntry("&File", fileMenuName, mainMenuFirstID, 'F');
-    file->AddSubItem(MakeItem("&Open data set...", openItemName, openItemID));
+    ZafPullDownItem *file = MakeEntry("File", fileMenuName, mainMenuFirstID, 'F');
+    file->AddSubItem(MakeItem("Open data set...", openItemName, openItemID));
     file->AddSubItem(MakeItem("Exit", exitItemName, exitItemID, ZafPopUpItem::kindExit));
     bar->AddObject(file);
-    bar->AddObject(MakeEntry("&Analyses", analysisMenuName, analysisMenuID, 'A'));
-    ZafPullDownItem *graphs = MakeEntry("&Graphs", graphMenuName, graphMenuID, 'G');
-    graphs->AddSubItem(MakeEventItem("&Zoom", zoomItemName, graphMenuID + 1, eventZoomMode));
-    graphs->AddSubItem(MakeEventItem("&Text", textItemName, graphMenuID + 2, eventTextMode));
-    graphs->AddSubItem(MakeEventItem("&Move", moveItemName, graphMenuID + 3, eventMoveMode));
-    graphs->AddSubItem(MakeEventItem("&Identify regions", identifyItemName, graphMenuID + 4, eventMapIdentify));
+    bar->AddObject(MakeEntry("Analyses", analysisMenuName, analysisMenuID, 'A'));
+    ZafPullDownItem *graphs = MakeEntry("Graphs", graphMenuName, graphMenuID, 'G');
+    graphs->AddSubItem(MakeEventItem("Zoom", zoomItemName, graphMenuID + 1, eventZoomMode));
+    graphs->AddSubItem(MakeEventItem("Text", textItemName, graphMenuID + 2, eventTextMode));
+    graphs->AddSubItem(MakeEventItem("Move", moveItemName, graphMenuID + 3, eventMoveMode));
+    graphs->AddSubItem(MakeEventItem("Identify regions", identifyItemName, graphMenuID + 4, eventMapIdentify));
     bar->AddObject(graphs);
     return bar;
 }
 
-ZafPrompt *MakeStatusField(int left, int width, const char *name)
+// The status bar is laid out in pixels: a cell-high bar would clip its
+// fields below the bar's top lines.
+template <class T> T *InPixels(T *object, int left, int top, int right, int bottom)
 {
-    auto *field = new ZafPrompt(left, 0, width, "");
+    object->SetCoordinateType(ZAF_PIXEL);
+    object->SetRegion(ZafRegionRect(left, top, right, bottom, ZAF_PIXEL));
+    return object;
+}
+
+ZafPrompt *MakeStatusField(int left, int right, const char *name)
+{
+    auto *field = InPixels(new ZafPrompt(0, 0, 1, ""), left, 2, right, 20);
     field->SetStringID(name);
     field->SetAutoSize(false);
     return field;
@@ -74,11 +83,11 @@ ZafPrompt *MakeStatusField(int left, int width, const char *name)
 
 ZafStatusBar *MakeStatusBar()
 {
-    auto *bar = new ZafStatusBar(0, 0, 96, 1);
+    auto *bar = InPixels(new ZafStatusBar(0, 0, 1, 1), 0, 0, 543, 23);
     bar->SetStringID(statusBarName);
-    bar->AddObject(MakeStatusField(1, 50, statusTextName));
-    bar->AddObject(MakeStatusField(52, 30, statusDataSetName));
-    bar->AddObject(MakeStatusField(83, 12, statusCasesName));
+    bar->AddObject(MakeStatusField(4, 259, statusTextName));
+    bar->AddObject(MakeStatusField(264, 419, statusDataSetName));
+    bar->AddObject(MakeStatusField(424, 539, statusCasesName));
     return bar;
 }
 

@@ -200,8 +200,11 @@ void QIVprog::ShowDataSetState()
     char cases[48] = "";
     if (dataSet)
         std::snprintf(cases, sizeof cases, "%ld cases", dataSet->GetCaseCount());
+    // The name without its directory: the field is narrow.
+    std::string name = dataSet ? dataSet->GetFileName() : "";
+    name = name.substr(name.find_last_of("\\/:") + 1);
     if (ZafWindowObject *field = FindObjectByStringID(statusDataSetName))
-        field->SetText(dataSet ? dataSet->GetFileName() : "");
+        field->SetText(name.c_str());
     if (ZafWindowObject *field = FindObjectByStringID(statusCasesName))
         field->SetText(cases);
 }

@@ -161,7 +161,7 @@ TEST_F(QIVprogTest, ABadDataSetIsReportedAndTheOpenOneKept)
     EXPECT_EQ("Error", reports.title);
     EXPECT_NE(std::string::npos, reports.message.find("bad.QVF")) << reports.message;
     EXPECT_EQ(0, CompareTextNoCase(good.c_str(), open.c_str())) << open;
-    EXPECT_EQ(open, status);
+    EXPECT_EQ("good.QVF", status);
     EXPECT_EQ(0, CompareTextNoCase(good.c_str(), QIVprog::LastDataset().c_str()));
 }
 
