@@ -8,6 +8,7 @@
 #include "dataset/TextCatalog.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafPrompt.h"
+#include "zaf/controls/ZafTitle.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafText.h"
@@ -78,8 +79,9 @@ void DeleteGlobals()
     uiStorage = nullptr;
 }
 
-// The start window: the program's name in a plain window in the middle of
-// the screen while the program starts up.
+// The start window: a window captioned with the program's name in the
+// middle of the screen while the program starts up (a title and no other
+// frame object: no system menu or size boxes).
 class StartWindow
 {
 public:
@@ -87,10 +89,11 @@ public:
     {
         if (!show)
             return;
-        window = new ZafWindow(0, 0, 40, 6);
+        window = new ZafWindow(0, 0, 40, 5);
         window->SetStringID("STARTWINDOW");
-        window->AddObject(new ZafPrompt(2, 1, 36, "Mervalo"));
-        window->AddObject(new ZafPrompt(2, 3, 36, "Survey statistics"));
+        window->AddObject(new ZafTitle(mainWindowTitle));
+        window->AddObject(new ZafPrompt(2, 1, 36, "Survey statistics"));
+        window->AddObject(new ZafPrompt(2, 2, 36, "Starting..."));
         zafWindowManager->CenterObject(window);
         zafWindowManager->AddObject(window);
     }
