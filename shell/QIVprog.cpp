@@ -70,6 +70,13 @@ bool AskDataSetName(HWND owner, std::string &name)
     return true;
 }
 
+// What ProgramSettings runs when a data set is asked for and none is open.
+void AskForDataSet()
+{
+    if (QIVprog::Instance())
+        QIVprog::Instance()->OpenDataset(nullptr);
+}
+
 ZafWindowObject *StatusField(const char *name)
 {
     QIVprog *window = QIVprog::Instance();
@@ -81,12 +88,15 @@ ZafWindowObject *StatusField(const char *name)
 QIVprog::QIVprog(const char *name, ZafWindowPersistence &persistence) : ZafMDIWindow(name, persistence)
 {
     instance = this;
+    ProgramSettings::Instance()->SetOpenDataSetCommand(AskForDataSet);
 }
 
 QIVprog::~QIVprog()
 {
-    if (instance == this)
+    if (instance == this) {
         instance = nullptr;
+        ProgramSettings::Instance()->SetOpenDataSetCommand(nullptr);
+    }
     if (printer && printerRelease)
         printerRelease(printer);
     printer = nullptr;

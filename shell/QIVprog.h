@@ -7,7 +7,8 @@
 // mouse mode and the map-identify flag, set by its events 12000, 12500,
 // 12011 and 12002. It opens data sets (OpenDataset), keeps the status bar
 // (SetStatusBarText, SetStatusFieldsVisible) and hands out the program's
-// printer (GetPrinter).
+// printer (GetPrinter). While it exists, asking the settings for the data set
+// when none is open (ProgramSettings::GetDataSet(1)) shows the open dialog.
 #pragma once
 
 #include "zaf/core/ZafMDIWindow.h"

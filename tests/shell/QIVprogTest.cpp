@@ -183,6 +183,34 @@ TEST_F(QIVprogTest, TheOpenItemOpensTheDataSetChosenInTheOpenDialog)
     EXPECT_EQ(0, reports.count) << reports.message;
 }
 
+TEST_F(QIVprogTest, AskingForTheDataSetWhenNoneIsOpenShowsTheOpenDialog)
+{
+    const std::string name = WriteDataSet("asked.QVF");
+    DATASET *given = nullptr;
+    RunMain({"/ns"}, {[&] { given = ProgramSettings::Instance()->GetDataSet(1); },
+                      [&] { AnswerOpenDialog(name); }});
+    ASSERT_NE(nullptr, given);
+    EXPECT_EQ(0, reports.count) << reports.message;
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
+    // Without the main window nothing is asked.
+    EXPECT_EQ(nullptr, ProgramSettings::Instance()->GetDataSet(1));
+}
+
+TEST_F(QIVprogTest, TheInstalledPrinterIsReleasedOnceWhenTheMainWindowGoes)
+{
+    static int released;
+    released = 0;
+    auto *printer = reinterpret_cast<QivPrinter *>(&released);
+    QivPrinter *seen = nullptr;
+    RunMain({"/ns"}, {[&] {
+        QIVprog::SetPrinter(printer, [](QivPrinter *) { released++; });
+        seen = QIVprog::GetPrinter();
+    }});
+    EXPECT_EQ(printer, seen);
+    EXPECT_EQ(1, released);
+    EXPECT_EQ(nullptr, QIVprog::GetPrinter());
+}
+
 TEST_F(QIVprogTest, TheMapAnalysisIsEnabledWhileTheDataSetHasAMapFile)
 {
     ASSERT_TRUE(RegisterAnalysisFactory("USE_MAP", MakeTestOption));
