@@ -10,6 +10,7 @@
 #include "zaf/controls/ZafStatusBar.h"
 #include "zaf/controls/ZafSystemButton.h"
 #include "zaf/controls/ZafTitle.h"
+#include "zaf/controls/ZafToolBar.h"
 #include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafMDIWindow.h"
 
@@ -91,6 +92,31 @@ ZafStatusBar *MakeStatusBar()
     return bar;
 }
 
+// A tool button of the bar (sizes in pixels); a non-zero event is queued as
+// the button's value when it is pressed.
+ZafButton *MakeToolButton(const char *text, const char *name, int event)
+{
+    auto *button = InPixels(new ZafButton(0, 0, 1, 1, text), 0, 0, 69, 23);
+    button->SetStringID(name);
+    button->SetAutoSize(false);
+    if (event != 0) {
+        button->SetValue(event);
+        button->SetSendMessageWhenSelected(true);
+    }
+    return button;
+}
+
+ZafToolBar *MakeToolBar()
+{
+    auto *bar = InPixels(new ZafToolBar(0, 0, 1, 1), 0, 0, 543, 28);
+    bar->SetStringID(toolBarName);
+    bar->AddObject(MakeToolButton("Open", openToolName, 0));
+    bar->AddObject(MakeToolButton("Zoom", zoomToolName, eventZoomMode));
+    bar->AddObject(MakeToolButton("Text", textToolName, eventTextMode));
+    bar->AddObject(MakeToolButton("Move", moveToolName, eventMoveMode));
+    return bar;
+}
+
 } // namespace
 
 ZafMDIWindow *MakeMainWindowDefinition()
@@ -107,6 +133,7 @@ ZafMDIWindow *MakeMainWindowDefinition()
     frame->AddObject(new ZafSystemButton(ZafSystemButton::windowsMenu));
     frame->AddObject(new ZafTitle(mainWindowTitle));
     frame->AddObject(MakeMenuBar());
+    frame->AddObject(MakeToolBar());
     frame->AddObject(MakeStatusBar());
     return frame;
 }

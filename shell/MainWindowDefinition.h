@@ -13,7 +13,8 @@
 //   Graphs: the graph mouse modes (zoom, text, move) and the map-identify
 //     switch, which send the main window's events 12000, 12500, 12011 and
 //     12002.
-// The status bar holds the message field and two status fields (the data
+// The tool bar holds buttons for opening a data set and for the three graph
+// mouse modes (the same events as the Graphs menu). The status bar holds the message field and two status fields (the data
 // set's name and its size). Every entry is found by its name; the program
 // gives it its handler (and, where the language file has one, its text).
 #pragma once
@@ -34,6 +35,11 @@ constexpr const char *zoomItemName = "MM_ZOOM";
 constexpr const char *textItemName = "MM_TEXT";
 constexpr const char *moveItemName = "MM_MOVE";
 constexpr const char *identifyItemName = "MM_IDENTIFY";
+constexpr const char *toolBarName = "TOOLBAR";
+constexpr const char *openToolName = "TB_OPEN";
+constexpr const char *zoomToolName = "TB_ZOOM";
+constexpr const char *textToolName = "TB_TEXT";
+constexpr const char *moveToolName = "TB_MOVE";
 constexpr const char *statusBarName = "STATUSBAR";
 constexpr const char *statusTextName = "STATUS_TEXT";
 constexpr const char *statusDataSetName = "STATUS_DATASET";
