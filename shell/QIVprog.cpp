@@ -29,6 +29,7 @@ enum { datasetsSection = 3 };
 constexpr const char *lastDatasetKey = "LastDataset";
 constexpr const char *mapItemName = "MM_MAP";
 
+const SettingsSection *lastDatasetSection = nullptr;
 QIVprog::AnalysisHandler analysisHandler = nullptr;
 QivPrinter *printer = nullptr;
 QIVprog::PrinterRelease printerRelease = nullptr;
@@ -68,6 +69,11 @@ bool AskDataSetName(HWND owner, std::string &name)
         return false;
     name = path;
     return true;
+}
+
+const SettingsSection *LastDatasetSection()
+{
+    return lastDatasetSection ? lastDatasetSection : FindSettingsSection(datasetsSection);
 }
 
 // What ProgramSettings runs when a data set is asked for and none is open.
@@ -111,35 +117,39 @@ void QIVprog::RegisterUserFunctions()
 
 void QIVprog::BindMenus()
 {
-    if (ZafWindowObject *open = FindObjectByStringID(openItemName))
-        open->SetUserFunction(OpenDatasetItem);
-    auto *analyses = dynamic_cast<ZafPullDownItem *>(FindObjectByStringID(analysisMenuName));
-    if (!analyses)
-        return;
+    for (const char *name : {openItemName, openToolName})
+        if (ZafWindowObject *open = FindObjectByStringID(name))
+            open->SetUserFunction(OpenDatasetItem);
+    if (auto *analyses = dynamic_cast<ZafPullDownItem *>(FindObjectByStringID(analysisMenuName)))
+        BuildAnalysisMenu(*analyses);
+    ShowDataSetState();
+}
+
+void QIVprog::BuildAnalysisMenu(ZafPullDownItem &analyses)
+{
     int lastGroup = 0;
     int added = 0;
     for (const RegisteredOption &option : RegisteredOptionsList) {
         if (!option.factory)
             continue;
         if (added > 0 && option.menuGroup != lastGroup)
-            analyses->AddSubItem(new ZafPopUpItem(nullptr, ZafPopUpItem::kindSeparator));
+            analyses.AddSubItem(new ZafPopUpItem(nullptr, ZafPopUpItem::kindSeparator));
         auto *item = new ZafPopUpItem(option.text);
         item->SetStringID(std::strcmp(option.helpName, "USE_MAP") == 0 ? mapItemName : option.helpName);
         item->SetNumberID(static_cast<ZafNumberID>(analysisItemFirstID + option.menuId));
         item->SetUserFunction(AnalysisItem);
-        analyses->AddSubItem(item);
+        analyses.AddSubItem(item);
         lastGroup = option.menuGroup;
         ++added;
     }
-    // The analyses come with their own issues; a menu without any is left
-    // out rather than shown empty.
+    // A build without any analysis leaves the menu out rather than show it
+    // empty.
     if (added == 0) {
-        if (ZafWindow *bar = dynamic_cast<ZafWindow *>(FindPullDownMenu())) {
-            bar->SubtractObject(analyses);
-            delete analyses;
+        if (auto *bar = dynamic_cast<ZafWindow *>(FindPullDownMenu())) {
+            bar->SubtractObject(&analyses);
+            delete &analyses;
         }
     }
-    ShowDataSetState();
 }
 
 ZafEventType QIVprog::Event(const ZafEventRecord &event)
@@ -189,8 +199,7 @@ bool QIVprog::OpenDataset(const char *name)
         return false;
     }
     settings->SetDataSet(dataSet);
-    RegistrySettings::WriteStringInSection(FindSettingsSection(datasetsSection), lastDatasetKey,
-                                           dataSet->GetFileName());
+    RegistrySettings::WriteStringInSection(LastDatasetSection(), lastDatasetKey, dataSet->GetFileName());
     ShowDataSetState();
     return true;
 }
@@ -198,8 +207,13 @@ bool QIVprog::OpenDataset(const char *name)
 std::string QIVprog::LastDataset()
 {
     char name[MAX_PATH] = "";
-    RegistrySettings::ReadStringInSection(FindSettingsSection(datasetsSection), lastDatasetKey, name, sizeof name);
+    RegistrySettings::ReadStringInSection(LastDatasetSection(), lastDatasetKey, name, sizeof name);
     return name;
+}
+
+void QIVprog::SetLastDatasetSection(const SettingsSection *section)
+{
+    lastDatasetSection = section;
 }
 
 void QIVprog::ShowDataSetState()

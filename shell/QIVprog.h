@@ -16,7 +16,9 @@
 #include <string>
 
 class QivPrinter;
+class ZafPullDownItem;
 struct RegisteredOption;
+struct SettingsSection;
 
 // Graph mouse mode, one value for the whole program: 0 plain, 1 zoom
 // rectangle, 2 text, 3 move (the start value).
@@ -60,6 +62,10 @@ public:
     bool OpenDataset(const char *name);
     // The data set opened last ("" for none), from the settings.
     static std::string LastDataset();
+    // The settings section that remembers it ("Datasets"; null restores
+    // that). Tests that run beside the program give a section of their own,
+    // so that neither overwrites what the other remembers.
+    static void SetLastDatasetSection(const SettingsSection *section);
 
     // Enables "MM_MAP" while the current data set has a map file, and fills
     // the status fields with the data set's name and size.
@@ -73,6 +79,8 @@ public:
     static void SetPrinter(QivPrinter *printer, PrinterRelease release);
 
 private:
+    void BuildAnalysisMenu(ZafPullDownItem &analyses);
+
     static QIVprog *instance;
 };
 

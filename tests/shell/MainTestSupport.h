@@ -4,7 +4,9 @@
 // program through steps. Each step runs from a thread timer inside Main's
 // event loop, one step each time the loop is idle; the last step closes the
 // main window. Reports are answered through the error system's answer hook.
-// The last data set used (a setting) is kept and restored around each test.
+// The last data set used is remembered in a settings section of the test's
+// own (mervalo.exe, started by other tests at the same time, writes the
+// program's).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -72,7 +74,9 @@ inline void CloseMainWindow()
         PostMessageA(window->OSHandle(2), WM_CLOSE, 0, 0);
 }
 
-const SettingsSection *const datasetsSection = FindSettingsSection(3);
+inline const std::string datasetsSectionName = "DatasetsTest" + std::to_string(GetCurrentProcessId());
+inline const SettingsSection datasetsSectionEntry = {datasetsSectionName.c_str(), 3};
+inline const SettingsSection *const datasetsSection = &datasetsSectionEntry;
 
 class MainFixture : public ::testing::Test
 {
@@ -88,18 +92,13 @@ protected:
         steps.clear();
         nextStep = 0;
         previousHook = ZafErrorStub::SetAnswerHook(RecordReport);
-        char last[MAX_PATH];
-        hadLast = RegistrySettings::ReadStringInSection(datasetsSection, "LastDataset", last, sizeof last);
-        previousLast = last;
-        RegistrySettings::DeleteKeyInSection(datasetsSection, "LastDataset");
+        QIVprog::SetLastDatasetSection(datasetsSection);
     }
     void TearDown() override
     {
         ZafErrorStub::SetAnswerHook(previousHook);
-        if (hadLast)
-            RegistrySettings::WriteStringInSection(datasetsSection, "LastDataset", previousLast.c_str());
-        else
-            RegistrySettings::DeleteKeyInSection(datasetsSection, "LastDataset");
+        RegistrySettings::DeleteSection(datasetsSection);
+        QIVprog::SetLastDatasetSection(nullptr);
         ZafDiskFileSystem disk;
         disk.RmDir(directory.c_str(), true);
     }
@@ -168,8 +167,6 @@ protected:
 
     std::string directory;
     ZafErrorStub::AnswerHook previousHook = nullptr;
-    bool hadLast = false;
-    std::string previousLast;
     static inline int serial = 0;
 };
 

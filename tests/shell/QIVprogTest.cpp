@@ -87,6 +87,16 @@ protected:
         ASSERT_NE(nullptr, item) << name;
         PostMessageA(MainWindow()->OSHandle(2), WM_COMMAND, MAKEWPARAM(item->NumberID(), 0), 0);
     }
+    // Presses and releases a button of the main window with the mouse.
+    static void Click(const char *name)
+    {
+        ZafWindowObject *button = MainWindow()->FindObjectByStringID(name);
+        ASSERT_NE(nullptr, button) << name;
+        HWND control = button->OSHandle();
+        ASSERT_NE(nullptr, control) << name;
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
 };
 
 TEST_F(QIVprogTest, TheAnalysesMenuHoldsTheBuiltAnalysesInRegistryOrderAndGroups)
@@ -145,6 +155,15 @@ TEST_F(QIVprogTest, GraphMenuItemsSetTheProgramWideMouseModeAndMapIdentify)
     EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
     EXPECT_EQ(1, MapIdentifyFlag);
     MapIdentifyFlag = 0;
+}
+
+TEST_F(QIVprogTest, ToolButtonsSetTheMouseModesAsTheMenuDoes)
+{
+    std::vector<int> modes;
+    const auto note = [&] { modes.push_back(GraphMouseMode); };
+    RunMain({"/ns"}, {[] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note,
+                      [] { Click(moveToolName); }, note});
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
 }
 
 TEST_F(QIVprogTest, ABadDataSetIsReportedAndTheOpenOneKept)
