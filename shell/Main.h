@@ -1,23 +1,29 @@
 // Main: the program's start-up and end, called by the class library's entry
 // with the application object.
 //
-// Start-up as far as it is built: the switch "/RegServer" ends the program
-// at once and "/ns" suppresses the start window (switches compare without
-// case); the UI data file "MERVALO.ZNC" is opened read-only in the program's
-// directory with the object persistence of the program's tables
-// (userPersist), and when it is missing (or holds no readable main window)
-// the program shows "mervalo.znc could not be found." titled "Error" and
-// ends; the main window is built from the UI object "MAINWINDOW" and given
-// to the window manager, which owns it; the data set named by the other
-// arguments is opened as the current one (a failure is reported and the
-// program goes on without it); the event loop runs; the global objects and
-// the data set are closed when it ends. Failed checks of the data-set layer
-// are shown through the error system. Main answers the program's exit code
-// (0, or 1 when the program could not start).
+// Start-up, in this order: the switch "/RegServer" ends the program at once
+// and "/ns" suppresses the start window (switches compare without case);
+// the start window shows; the settings are read; the UI data file
+// "MERVALO.ZNC" is opened read-only in the program's directory with the
+// persistence of the program's tables and named handlers (userPersist) -
+// missing (or holding no readable main window), the program shows
+// "mervalo.znc could not be found." titled "Error" and ends; the language
+// file (the settings' language, "eng" by default, beside the program) is
+// loaded - missing or unsound, the program shows "No language file (.btx)
+// present. The program terminates." and ends; the analysis registry is
+// built; the main window is read from "MAINWINDOW" and its menus bound; the
+// start window stays until it has been up startWindowMinimumMs; the window
+// manager takes the main window; the data set named by the other arguments,
+// or else the one used last, opens (a failure is reported and the program
+// goes on without it); the event loop runs; the global objects and the data
+// set are deleted when it ends. Failed checks of the data-set layer are
+// shown through the error system. Main answers the exit code (0, or 1 when
+// the program could not start).
 #pragma once
 
 #include <string>
 
+class TextCatalog;
 class ZafApplication;
 class ZafObjectPersistence;
 class ZafStorage;
@@ -27,6 +33,11 @@ class ZafStorage;
 // (null before and after).
 extern ZafStorage *uiStorage;
 extern ZafObjectPersistence *userPersist;
+// The language file's texts, for the whole program (null outside Main).
+extern TextCatalog *languageCatalog;
+
+// How long the start window stays up at least (3 seconds; tests shorten it).
+extern unsigned startWindowMinimumMs;
 
 int Main(ZafApplication &application);
 
@@ -43,6 +54,7 @@ std::string UIDataFilePath(const ZafApplication &application);
 // Opens the UI data file and makes userPersist over it; false (nothing
 // kept) when the file is missing or not a UI data file.
 bool OpenUIDataFile(const ZafApplication &application);
-// Opens the named data set as the program's current one; false when no name
-// is given or the data set cannot be opened (reported, titled "Error").
-bool OpenStartDataSet(const std::string &name);
+// Loads the language file of the settings' language from the program's
+// directory into languageCatalog; false (nothing kept) when it is missing
+// or unsound.
+bool LoadLanguageFile(const ZafApplication &application);

@@ -1,8 +1,9 @@
 // mervalo.exe as a user starts it: from the build's bin directory it reads
 // its main window from the MERVALO.ZNC the build generated, shows it, opens
 // the data set named on its command line and ends with code 0 when the main
-// window closes; a copy of the program in a directory without MERVALO.ZNC
-// shows its error message and ends with code 1.
+// window closes; a copy of the program in a directory without MERVALO.ZNC,
+// or without its language file, shows its error message and ends with
+// code 1.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -120,28 +121,45 @@ TEST(Program, ChoosingExitInTheFileMenuEndsTheProgram)
     EXPECT_EQ(0, program.ExitCode());
 }
 
-TEST(Program, WithoutItsUIDataFileShowsTheMessageAndEnds)
+// A copy of the program with the given files of the build beside it shows
+// this error message and ends with code 1 once it is answered.
+void ExpectStartFailure(const std::vector<std::string> &files, const char *expected)
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string directory = std::string(temp) + "mervaloalone" + std::to_string(GetCurrentProcessId());
-    const std::string copy = directory + "\\mervalo.exe";
     CreateDirectoryA(directory.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA((binDirectory + "/mervalo.exe").c_str(), copy.c_str(), FALSE));
+    std::vector<std::string> all = {"mervalo.exe"}, copies;
+    all.insert(all.end(), files.begin(), files.end());
+    for (const std::string &file : all) {
+        copies.push_back(directory + "\\" + file);
+        ASSERT_TRUE(CopyFileA((binDirectory + "/" + file).c_str(), copies.back().c_str(), FALSE));
+    }
     {
-        Program program("\"" + copy + "\"");
+        Program program("\"" + copies.front() + "\"");
         ASSERT_TRUE(program.started);
         HWND message = program.WaitForWindow("Error");
         ASSERT_NE(nullptr, message);
         char text[128] = "";
         // The message box's text is its static control 0xFFFF.
         GetDlgItemTextA(message, 0xFFFF, text, sizeof text);
-        EXPECT_STREQ("mervalo.znc could not be found.", text);
+        EXPECT_STREQ(expected, text);
         PostMessageA(message, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(1, program.ExitCode());
     }
-    DeleteFileA(copy.c_str());
+    for (const std::string &copy : copies)
+        DeleteFileA(copy.c_str());
     RemoveDirectoryA(directory.c_str());
+}
+
+TEST(Program, WithoutItsUIDataFileShowsTheMessageAndEnds)
+{
+    ExpectStartFailure({}, "mervalo.znc could not be found.");
+}
+
+TEST(Program, WithoutItsLanguageFileShowsTheMessageAndEnds)
+{
+    ExpectStartFailure({"MERVALO.ZNC"}, "No language file (.btx) present. The program terminates.");
 }
 
 } // namespace

@@ -1,196 +1,176 @@
 // Main's start-up and end: the main window comes from MERVALO.ZNC in the
-// program's directory, is shown, and closing it ends the loop and the
-// program with the UI data file's globals deleted; a missing or unreadable
-// file ends the program with its message. Reports are answered through the
-// error system's answer hook, and a thread timer closes the main window
-// once the loop runs.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <cstdio>
-#include <memory>
-#include <string>
+// program's directory with the language file beside it, is shown, and
+// closing it ends the loop and the program with the globals deleted; a
+// missing UI data file or language file ends the program with its message;
+// the data set comes from the command line or else is the one used last.
+#include "MainTestSupport.h"
 
 #include "dataset/AssumeError.h"
 #include "dataset/DATASET.h"
-#include "dataset/DataSetBuilder.h"
 #include "dataset/ProgramSettings.h"
-#include "shell/Main.h"
-#include "shell/MainWindowDefinition.h"
-#include "zaf/core/ZafApplication.h"
-#include "zaf/core/ZafErrorStub.h"
-#include "zaf/core/ZafMDIWindow.h"
+#include "dataset/TextCatalog.h"
+#include "shell/AnalysisRegistry.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
-#include "zaf/data/ZafDiskFile.h"
-#include "zaf/data/ZafPersistenceRegistry.h"
-#include "zaf/data/ZafStorage.h"
+
+#include <cstdio>
 
 namespace {
 
-struct Reports
-{
-    int count = 0;
-    std::string title, message;
-} reports;
+using namespace mainsupport;
 
-ZafEventType RecordReport(ZafWindowObject *, const char *title, unsigned, const char *message)
-{
-    reports.count++;
-    reports.title = title ? title : "";
-    reports.message = message ? message : "";
-    return ZAF_DIALOG_OK;
-}
-
-// What the timer saw of the running program.
-struct Seen
-{
-    bool mainWindow = false;
-    bool visible = false;
-    bool globals = false;
-    std::string dataSet;
-} seen;
-
-void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    auto *window = dynamic_cast<ZafMDIWindow *>(zafWindowManager->FirstWindow());
-    seen.globals = uiStorage && userPersist;
-    if (DATASET *open = ProgramSettings::Instance()->GetDataSet(0))
-        seen.dataSet = open->GetFileName();
-    if (!window)
-        return;
-    seen.mainWindow = window->StringID() && std::string(window->StringID()) == mainWindowName;
-    seen.visible = IsWindowVisible(window->OSHandle(2)) != FALSE;
-    PostMessageA(window->OSHandle(2), WM_CLOSE, 0, 0);
-}
-
-class MainTest : public ::testing::Test
+class MainTest : public MainFixture
 {
 protected:
-    void SetUp() override
+    // What a step saw of the running program.
+    struct Seen
     {
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        directory = std::string(base) + "mervalomain" + std::to_string(GetCurrentProcessId()) + "_" +
-                    std::to_string(serial++);
-        CreateDirectoryA(directory.c_str(), nullptr);
-        reports = Reports();
-        seen = Seen();
-        previousHook = ZafErrorStub::SetAnswerHook(RecordReport);
-    }
-    void TearDown() override
+        bool mainWindow = false;
+        bool visible = false;
+        bool alone = false;
+        bool globals = false;
+        std::size_t analyses = 0;
+        std::string dataSet;
+    } seen;
+
+    std::function<void()> Look()
     {
-        ZafErrorStub::SetAnswerHook(previousHook);
-        ZafDiskFileSystem disk;
-        disk.RmDir(directory.c_str(), true);
+        return [this] {
+            QIVprog *window = MainWindow();
+            seen.globals = uiStorage && userPersist && languageCatalog;
+            seen.analyses = RegisteredOptionsList.size();
+            if (DATASET *open = ProgramSettings::Instance()->GetDataSet(0))
+                seen.dataSet = open->GetFileName();
+            if (!window)
+                return;
+            seen.mainWindow = zafWindowManager->FirstWindow() == window &&
+                              std::string(window->StringID()) == mainWindowName;
+            seen.alone = window->Next() == nullptr && zafWindowManager->FirstWindow() == window;
+            seen.visible = IsWindowVisible(window->OSHandle(2)) != FALSE;
+        };
     }
-
-    std::string UIFile() const { return directory + "\\MERVALO.ZNC"; }
-
-    void WriteMainWindow()
-    {
-        ZafStorage storage(UIFile().c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        std::unique_ptr<ZafMDIWindow> window(MakeMainWindowDefinition());
-        window->Write(*persistence);
-        ASSERT_EQ(0u, persistence->Error());
-        ASSERT_EQ(0u, storage.Save());
-    }
-
-    int RunMain(std::vector<std::string> switches = {})
-    {
-        std::vector<std::string> arguments = {directory + "\\mervalo.exe"};
-        arguments.insert(arguments.end(), switches.begin(), switches.end());
-        ZafApplication application(GetModuleHandleA(nullptr), arguments);
-        return Main(application);
-    }
-
-    std::string directory;
-    ZafErrorStub::AnswerHook previousHook = nullptr;
-    static int serial;
 };
-
-int MainTest::serial = 0;
 
 TEST_F(MainTest, ShowsTheMainWindowFromTheUIDataFileAndEndsWhenItCloses)
 {
-    WriteMainWindow();
-    SetTimer(nullptr, 0, 10, CloseMainWindow);
-    EXPECT_EQ(0, RunMain());
+    WriteProgramFiles();
+    EXPECT_EQ(0, RunMain({"/NS"}, {Look()}));
+    EXPECT_EQ(0, reports.count) << reports.message;
     EXPECT_TRUE(seen.mainWindow);
     EXPECT_TRUE(seen.visible);
     EXPECT_TRUE(seen.globals);
+    // The whole registry, analyses of this build or not.
+    EXPECT_EQ(18u, seen.analyses);
     EXPECT_EQ(nullptr, uiStorage);
     EXPECT_EQ(nullptr, userPersist);
-    EXPECT_EQ(0, reports.count);
+    EXPECT_EQ(nullptr, languageCatalog);
+    EXPECT_TRUE(RegisteredOptionsList.empty());
+    EXPECT_EQ(nullptr, QIVprog::Instance());
+}
+
+TEST_F(MainTest, TheStartWindowIsGoneWhenTheMainWindowShows)
+{
+    WriteProgramFiles();
+    const unsigned minimum = startWindowMinimumMs;
+    startWindowMinimumMs = 0;
+    EXPECT_EQ(0, RunMain({}, {Look()}));
+    startWindowMinimumMs = minimum;
+    EXPECT_TRUE(seen.visible);
+    EXPECT_TRUE(seen.alone);
 }
 
 TEST_F(MainTest, MissingOrUnreadableUIDataFileEndsWithTheMessage)
 {
-    EXPECT_EQ(1, RunMain());
+    WriteLanguageFile();
+    EXPECT_EQ(1, RunMain({"/ns"}));
     EXPECT_EQ(1, reports.count);
     EXPECT_EQ("Error", reports.title);
     EXPECT_EQ("mervalo.znc could not be found.", reports.message);
 
     // A file that is not a UI data file at all.
-    std::FILE *file = std::fopen(UIFile().c_str(), "wb");
-    ASSERT_NE(nullptr, file);
-    std::fputs("not a UI data file", file);
-    std::fclose(file);
-    EXPECT_EQ(1, RunMain());
+    WriteFile(UIFile(), "not a UI data file");
+    EXPECT_EQ(1, RunMain({"/ns"}));
     EXPECT_EQ(2, reports.count);
     EXPECT_EQ(nullptr, uiStorage);
     EXPECT_EQ(nullptr, userPersist);
-}
 
-TEST_F(MainTest, UIDataFileWithoutTheMainWindowEndsWithTheMessage)
-{
+    // A UI data file without the main window.
     {
         ZafStorage storage(UIFile().c_str(), ZafStorage::CreateTree);
         ASSERT_EQ(0u, storage.Save());
     }
-    EXPECT_EQ(1, RunMain());
-    EXPECT_EQ(1, reports.count);
+    EXPECT_EQ(1, RunMain({"/ns"}));
+    EXPECT_EQ(3, reports.count);
+    EXPECT_EQ("mervalo.znc could not be found.", reports.message);
     EXPECT_EQ(nullptr, userPersist);
+    EXPECT_EQ(nullptr, languageCatalog);
 }
 
-TEST_F(MainTest, OpensTheDataSetNamedOnTheCommandLineForTheRunAndReportsOneThatFails)
+TEST_F(MainTest, MissingOrUnsoundLanguageFileEndsWithTheMessage)
 {
     WriteMainWindow();
-    const std::string name = directory + "\\start survey.QVF";
-    {
-        DataSetBuilder builder;
-        ASSERT_EQ(0, builder.ReadDescription("variable age\ntype u8\n"));
-        ASSERT_EQ(0, builder.ReadCsv("age\n30\n41\n"));
-        ASSERT_EQ(0, builder.Write(name.c_str())) << builder.GetErrorText();
-    }
+    EXPECT_EQ(1, RunMain({"/ns"}));
+    ASSERT_EQ(1, reports.count);
+    EXPECT_EQ("Error", reports.title);
+    EXPECT_EQ("No language file (.btx) present. The program terminates.", reports.message);
+    EXPECT_EQ(nullptr, userPersist);
+    EXPECT_EQ(nullptr, uiStorage);
+
+    WriteFile(LanguageFile(), "this line is no text\r\n");
+    EXPECT_EQ(1, RunMain({"/ns"}));
+    EXPECT_EQ(2, reports.count);
+    EXPECT_EQ(nullptr, languageCatalog);
+}
+
+TEST_F(MainTest, OpensTheDataSetNamedOnTheCommandLineAndReportsOneThatFails)
+{
+    WriteProgramFiles();
+    const std::string name = WriteDataSet("start survey.QVF");
     // A name with a blank comes as two arguments and is joined again.
-    SetTimer(nullptr, 0, 10, CloseMainWindow);
-    EXPECT_EQ(0, RunMain({directory + "\\start", "survey.QVF"}));
+    EXPECT_EQ(0, RunMain({"/ns", directory + "\\start", "survey.QVF"}, {Look()}));
     EXPECT_EQ(0, reports.count) << reports.message;
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), seen.dataSet.c_str())) << seen.dataSet;
     EXPECT_EQ(nullptr, ProgramSettings::Instance()->GetDataSet(0));
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
 
     // A data set that does not open is reported and the program runs on.
     seen = Seen();
-    SetTimer(nullptr, 0, 10, CloseMainWindow);
-    EXPECT_EQ(0, RunMain({directory + "\\absent.QVF"}));
+    EXPECT_EQ(0, RunMain({"/ns", directory + "\\absent.QVF"}, {Look()}));
     EXPECT_TRUE(seen.mainWindow);
     EXPECT_EQ("", seen.dataSet);
     ASSERT_EQ(1, reports.count);
     EXPECT_EQ("Error", reports.title);
     EXPECT_NE(std::string::npos, reports.message.find("absent.QVF")) << reports.message;
+    // The failure is not remembered.
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
+}
 
-    // The data-set layer's failed checks reach the error system.
+TEST_F(MainTest, WithoutANameOpensTheDataSetUsedLastWhileItIsThere)
+{
+    WriteProgramFiles();
+    const std::string name = WriteDataSet("last.QVF");
+    RegistrySettings::WriteStringInSection(datasetsSection, "LastDataset", name.c_str());
+    EXPECT_EQ(0, RunMain({"/ns"}, {Look()}));
+    EXPECT_EQ(0, reports.count) << reports.message;
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), seen.dataSet.c_str())) << seen.dataSet;
+
+    // One that has gone since is passed over without a message.
+    ASSERT_TRUE(DeleteFileA(name.c_str()));
     seen = Seen();
-    SetTimer(nullptr, 0, 10, CloseMainWindow);
+    EXPECT_EQ(0, RunMain({"/ns"}, {Look()}));
+    EXPECT_EQ(0, reports.count) << reports.message;
+    EXPECT_TRUE(seen.mainWindow);
+    EXPECT_EQ("", seen.dataSet);
+}
+
+TEST_F(MainTest, FailedChecksOfTheDataSetLayerReachTheErrorSystem)
+{
+    WriteProgramFiles();
     AssumeReportHook previous = SetAssumeReportHook(nullptr);
-    RunMain();
+    RunMain({"/ns"});
     EXPECT_EQ(0, AssumeError(false, "check.cpp", 12, "a broken promise"));
     SetAssumeReportHook(previous);
-    ASSERT_EQ(2, reports.count);
+    ASSERT_EQ(1, reports.count);
     EXPECT_EQ("Assume Error", reports.title);
     EXPECT_NE(std::string::npos, reports.message.find("a broken promise")) << reports.message;
 }

@@ -1,0 +1,265 @@
+#include "shell/QIVprog.h"
+
+#include "dataset/DATASET.h"
+#include "dataset/ProgramSettings.h"
+#include "dataset/RegistrySettings.h"
+#include "shell/AnalysisRegistry.h"
+#include "shell/MainWindowDefinition.h"
+#include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafPopUpMenu.h"
+#include "zaf/controls/ZafPullDownMenu.h"
+#include "zaf/core/ZafErrorStub.h"
+#include "zaf/core/ZafText.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+
+int GraphMouseMode = 3;
+int MapIdentifyFlag = 0;
+
+QIVprog *QIVprog::instance = nullptr;
+
+namespace {
+
+enum { datasetsSection = 3 };
+constexpr const char *lastDatasetKey = "LastDataset";
+constexpr const char *mapItemName = "MM_MAP";
+
+const SettingsSection *lastDatasetSection = nullptr;
+QIVprog::AnalysisHandler analysisHandler = nullptr;
+QivPrinter *printer = nullptr;
+QIVprog::PrinterRelease printerRelease = nullptr;
+
+ZafEventType OpenDatasetItem(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
+{
+    if (code == ZAF_SELECT && QIVprog::Instance())
+        QIVprog::Instance()->OpenDataset(nullptr);
+    return code;
+}
+
+ZafEventType AnalysisItem(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
+{
+    if (code != ZAF_SELECT || !analysisHandler)
+        return code;
+    const RegisteredOption *option = FindRegisteredOption(object->NumberID() - analysisItemFirstID);
+    if (option && option->factory)
+        analysisHandler(*option);
+    return code;
+}
+
+// The open dialog: a data set's system file; false when cancelled.
+bool AskDataSetName(HWND owner, std::string &name)
+{
+    char path[MAX_PATH] = "";
+    OPENFILENAMEA dialog;
+    std::memset(&dialog, 0, sizeof dialog);
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = "Data sets (*.QVF)\0*.QVF\0All files (*.*)\0*.*\0";
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.lpstrDefExt = "QVF";
+    dialog.lpstrTitle = "Open data set";
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&dialog))
+        return false;
+    name = path;
+    return true;
+}
+
+const SettingsSection *LastDatasetSection()
+{
+    return lastDatasetSection ? lastDatasetSection : FindSettingsSection(datasetsSection);
+}
+
+// What ProgramSettings runs when a data set is asked for and none is open.
+void AskForDataSet()
+{
+    if (QIVprog::Instance())
+        QIVprog::Instance()->OpenDataset(nullptr);
+}
+
+ZafWindowObject *StatusField(const char *name)
+{
+    QIVprog *window = QIVprog::Instance();
+    return window ? window->FindObjectByStringID(name) : nullptr;
+}
+
+} // namespace
+
+QIVprog::QIVprog(const char *name, ZafWindowPersistence &persistence) : ZafMDIWindow(name, persistence)
+{
+    instance = this;
+    ProgramSettings::Instance()->SetOpenDataSetCommand(AskForDataSet);
+}
+
+QIVprog::~QIVprog()
+{
+    if (instance == this) {
+        instance = nullptr;
+        ProgramSettings::Instance()->SetOpenDataSetCommand(nullptr);
+    }
+    if (printer && printerRelease)
+        printerRelease(printer);
+    printer = nullptr;
+    printerRelease = nullptr;
+}
+
+void QIVprog::RegisterUserFunctions()
+{
+    ZafPersistenceRegistry::RegisterUserFunction("OpenDatasetItem", OpenDatasetItem);
+    ZafPersistenceRegistry::RegisterUserFunction("AnalysisItem", AnalysisItem);
+}
+
+void QIVprog::BindMenus()
+{
+    for (const char *name : {openItemName, openToolName})
+        if (ZafWindowObject *open = FindObjectByStringID(name))
+            open->SetUserFunction(OpenDatasetItem);
+    if (auto *analyses = dynamic_cast<ZafPullDownItem *>(FindObjectByStringID(analysisMenuName)))
+        BuildAnalysisMenu(*analyses);
+    ShowDataSetState();
+}
+
+void QIVprog::BuildAnalysisMenu(ZafPullDownItem &analyses)
+{
+    int lastGroup = 0;
+    int added = 0;
+    for (const RegisteredOption &option : RegisteredOptionsList) {
+        if (!option.factory)
+            continue;
+        if (added > 0 && option.menuGroup != lastGroup)
+            analyses.AddSubItem(new ZafPopUpItem(nullptr, ZafPopUpItem::kindSeparator));
+        auto *item = new ZafPopUpItem(option.text);
+        item->SetStringID(std::strcmp(option.helpName, "USE_MAP") == 0 ? mapItemName : option.helpName);
+        item->SetNumberID(static_cast<ZafNumberID>(analysisItemFirstID + option.menuId));
+        item->SetUserFunction(AnalysisItem);
+        analyses.AddSubItem(item);
+        lastGroup = option.menuGroup;
+        ++added;
+    }
+    // A build without any analysis leaves the menu out rather than show it
+    // empty.
+    if (added == 0) {
+        if (auto *bar = dynamic_cast<ZafWindow *>(FindPullDownMenu())) {
+            bar->SubtractObject(&analyses);
+            delete &analyses;
+        }
+    }
+}
+
+ZafEventType QIVprog::Event(const ZafEventRecord &event)
+{
+    switch (event.type) {
+    case eventZoomMode:
+    case eventTextMode:
+    case eventMoveMode:
+    case eventMapIdentify: {
+        if (event.type == eventZoomMode)
+            GraphMouseMode = 1;
+        else if (event.type == eventTextMode)
+            GraphMouseMode = 2;
+        else if (event.type == eventMoveMode)
+            GraphMouseMode = 3;
+        else
+            MapIdentifyFlag = 1;
+        // A menu item's sent event carries a text copy that the taker frees.
+        ZafEventRecord taken = event;
+        ZafButton::ReleaseSentEvent(taken);
+        return event.type;
+    }
+    default:
+        return ZafMDIWindow::Event(event);
+    }
+}
+
+bool QIVprog::OpenDataset(const char *name)
+{
+    std::string chosen;
+    if (!name) {
+        if (!AskDataSetName(OSHandle(2), chosen))
+            return false;
+        name = chosen.c_str();
+    }
+    ProgramSettings *settings = ProgramSettings::Instance();
+    // The current set holds its lock file; opening it again would fail.
+    if (settings->GetDataSetName() && CompareTextNoCase(settings->GetDataSetName(), name) == 0)
+        return true;
+    int error = 0;
+    std::string why;
+    DATASET *dataSet = ::OpenDataSet(name, &error, 0, &why);
+    if (!dataSet) {
+        ZafErrorSystem errors;
+        errors.ReportError(this, "Error", MB_OK | MB_ICONSTOP, "The data set %s could not be opened.\n%s", name,
+                           why.c_str());
+        return false;
+    }
+    settings->SetDataSet(dataSet);
+    RegistrySettings::WriteStringInSection(LastDatasetSection(), lastDatasetKey, dataSet->GetFileName());
+    ShowDataSetState();
+    return true;
+}
+
+std::string QIVprog::LastDataset()
+{
+    char name[MAX_PATH] = "";
+    RegistrySettings::ReadStringInSection(LastDatasetSection(), lastDatasetKey, name, sizeof name);
+    return name;
+}
+
+void QIVprog::SetLastDatasetSection(const SettingsSection *section)
+{
+    lastDatasetSection = section;
+}
+
+void QIVprog::ShowDataSetState()
+{
+    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
+    if (ZafWindowObject *map = FindObjectByStringID(mapItemName))
+        map->SetDisabled(!dataSet || !dataSet->mapFileFlag);
+    char cases[48] = "";
+    if (dataSet)
+        std::snprintf(cases, sizeof cases, "%ld cases", dataSet->GetCaseCount());
+    // The name without its directory: the field is narrow.
+    std::string name = dataSet ? dataSet->GetFileName() : "";
+    name = name.substr(name.find_last_of("\\/:") + 1);
+    if (ZafWindowObject *field = FindObjectByStringID(statusDataSetName))
+        field->SetText(name.c_str());
+    if (ZafWindowObject *field = FindObjectByStringID(statusCasesName))
+        field->SetText(cases);
+}
+
+void QIVprog::SetAnalysisHandler(AnalysisHandler handler)
+{
+    analysisHandler = handler;
+}
+
+QivPrinter *QIVprog::GetPrinter()
+{
+    return printer;
+}
+
+void QIVprog::SetPrinter(QivPrinter *newPrinter, PrinterRelease release)
+{
+    if (printer && printerRelease && printer != newPrinter)
+        printerRelease(printer);
+    printer = newPrinter;
+    printerRelease = release;
+}
+
+void SetStatusBarText(const char *text)
+{
+    if (ZafWindowObject *field = StatusField(statusTextName))
+        field->SetText(text ? text : "");
+}
+
+void SetStatusFieldsVisible(int flag)
+{
+    for (const char *name : {statusDataSetName, statusCasesName})
+        if (ZafWindowObject *field = StatusField(name))
+            field->SetVisible(flag == 0);
+}

@@ -1,0 +1,90 @@
+// QIVprog: the program's main window, the MDI frame read from the UI object
+// "MAINWINDOW" (see MainWindowDefinition). Main makes it, binds its menus
+// (BindMenus) and hands it to the window manager, which owns and deletes it;
+// closing it ends the program. There is one at a time (Instance).
+//
+// It keeps the program-wide graph state that every graph window reads: the
+// mouse mode and the map-identify flag, set by its events 12000, 12500,
+// 12011 and 12002. It opens data sets (OpenDataset), keeps the status bar
+// (SetStatusBarText, SetStatusFieldsVisible) and hands out the program's
+// printer (GetPrinter). While it exists, asking the settings for the data set
+// when none is open (ProgramSettings::GetDataSet(1)) shows the open dialog.
+#pragma once
+
+#include "zaf/core/ZafMDIWindow.h"
+
+#include <string>
+
+class QivPrinter;
+class ZafPullDownItem;
+struct RegisteredOption;
+struct SettingsSection;
+
+// Graph mouse mode, one value for the whole program: 0 plain, 1 zoom
+// rectangle, 2 text, 3 move (the start value).
+extern int GraphMouseMode;
+// Set by the main window's event 12002, toggled by the map workbook; the map
+// graph reads it.
+extern int MapIdentifyFlag;
+
+class QIVprog : public ZafMDIWindow
+{
+public:
+    // What picking an analysis in the Analyses menu does: open the variable-
+    // list window for the registry entry. The variable-list window installs
+    // it; until then the analysis items do nothing.
+    using AnalysisHandler = void (*)(const RegisteredOption &option);
+    // Frees the installed printer at the end of the program.
+    using PrinterRelease = void (*)(QivPrinter *printer);
+
+    QIVprog(const char *name, ZafWindowPersistence &persistence);
+    ~QIVprog() override;
+
+    // The main window, or null when there is none.
+    static QIVprog *Instance() { return instance; }
+
+    // Enters the main window's named handlers in the persistence tables.
+    static void RegisterUserFunctions();
+
+    // Gives each menu entry its handler and builds the Analyses menu from
+    // RegisteredOptionsList in its order, a separator between groups, with
+    // only the analyses this build has; an empty Analyses menu is removed.
+    // Called before the window is shown.
+    void BindMenus();
+
+    ZafEventType Event(const ZafEventRecord &event) override;
+
+    // Opens a data set as the current one: the named one, or (null) the one
+    // chosen in the open dialog. The old one is closed only when the new one
+    // has opened; a failure is reported (titled "Error") and the old one
+    // stays. The opened set is remembered as the last one used. False when
+    // nothing was opened.
+    bool OpenDataset(const char *name);
+    // The data set opened last ("" for none), from the settings.
+    static std::string LastDataset();
+    // The settings section that remembers it ("Datasets"; null restores
+    // that). Tests that run beside the program give a section of their own,
+    // so that neither overwrites what the other remembers.
+    static void SetLastDatasetSection(const SettingsSection *section);
+
+    // Enables "MM_MAP" while the current data set has a map file, and fills
+    // the status fields with the data set's name and size.
+    void ShowDataSetState();
+
+    static void SetAnalysisHandler(AnalysisHandler handler);
+    // The application printer; null until one is installed. The installer
+    // (the printing side, which owns the printer's class) gives the function
+    // that frees it when the main window goes.
+    static QivPrinter *GetPrinter();
+    static void SetPrinter(QivPrinter *printer, PrinterRelease release);
+
+private:
+    void BuildAnalysisMenu(ZafPullDownItem &analyses);
+
+    static QIVprog *instance;
+};
+
+// Shows a text in the main window's status bar (null: empty).
+void SetStatusBarText(const char *text);
+// Hides (1) or shows (0) the main window's status fields during a long build.
+void SetStatusFieldsVisible(int flag);

@@ -1,0 +1,267 @@
+// The main window as the running program has it: the Analyses menu built
+// from the registry (only the analyses this build has, in the registry's
+// order and groups, with the language file's texts), its items calling the
+// installed handler, the graph mode events, opening data sets (a bad one
+// reported with the old one kept), "MM_MAP" following the map file, and the
+// status bar.
+#include "MainTestSupport.h"
+
+#include "dataset/DATASET.h"
+#include "dataset/ProgramSettings.h"
+#include "shell/AnalysisRegistry.h"
+#include "zaf/controls/ZafPopUpMenu.h"
+#include "zaf/controls/ZafPullDownMenu.h"
+#include "zaf/core/ZafText.h"
+
+namespace {
+
+using namespace mainsupport;
+
+StatOption *MakeTestOption()
+{
+    return new StatOption();
+}
+
+std::vector<std::string> handled;
+
+void RecordAnalysis(const RegisteredOption &option)
+{
+    handled.push_back(option.helpName);
+}
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND *>(data) = window;
+    return FALSE;
+}
+
+// The open dialog of this thread (a common dialog, class "#32770"), or null.
+HWND FindOpenDialog()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Answers the open dialog with a file name, or cancels it (empty name).
+void AnswerOpenDialog(const std::string &name)
+{
+    HWND dialog = FindOpenDialog();
+    ASSERT_NE(nullptr, dialog);
+    if (name.empty()) {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    // The file name field: an edit (0x480) or the edit of a combo box (0x47C).
+    if (!SetDlgItemTextA(dialog, 0x480, name.c_str())) {
+        ASSERT_TRUE(SetDlgItemTextA(dialog, 0x47C, name.c_str()));
+    }
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+class QIVprogTest : public MainFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainFixture::SetUp();
+        handled.clear();
+        WriteProgramFiles();
+    }
+    void TearDown() override
+    {
+        for (const char *name : {"USE_ONEWAY_FREQ", "USE_TWOWAY_CROSS", "USE_MAP"})
+            RegisterAnalysisFactory(name, nullptr);
+        QIVprog::SetAnalysisHandler(nullptr);
+        MainFixture::TearDown();
+    }
+
+    // Picks a menu item as Windows reports it: a command with its id.
+    static void Pick(const char *name)
+    {
+        ZafWindowObject *item = MainWindow()->FindObjectByStringID(name);
+        ASSERT_NE(nullptr, item) << name;
+        PostMessageA(MainWindow()->OSHandle(2), WM_COMMAND, MAKEWPARAM(item->NumberID(), 0), 0);
+    }
+    // Presses and releases a button of the main window with the mouse.
+    static void Click(const char *name)
+    {
+        ZafWindowObject *button = MainWindow()->FindObjectByStringID(name);
+        ASSERT_NE(nullptr, button) << name;
+        HWND control = button->OSHandle();
+        ASSERT_NE(nullptr, control) << name;
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+};
+
+TEST_F(QIVprogTest, TheAnalysesMenuHoldsTheBuiltAnalysesInRegistryOrderAndGroups)
+{
+    // Entered out of menu order; the weight choice is no analysis of this
+    // system and never shows, whatever is entered for it.
+    ASSERT_TRUE(RegisterAnalysisFactory("USE_MAP", MakeTestOption));
+    ASSERT_TRUE(RegisterAnalysisFactory("USE_TWOWAY_CROSS", MakeTestOption));
+    ASSERT_TRUE(RegisterAnalysisFactory("USE_ONEWAY_FREQ", MakeTestOption));
+    EXPECT_FALSE(RegisterAnalysisFactory("USE_UNKNOWN", MakeTestOption));
+    EXPECT_FALSE(RegisterAnalysisFactory("USE_WEIGHT", MakeTestOption));
+    QIVprog::SetAnalysisHandler(RecordAnalysis);
+
+    std::vector<std::string> texts;
+    int separators = 0;
+    RunMain({"/ns"}, {[&] {
+                          auto *menu = dynamic_cast<ZafPullDownItem *>(MainWindow()->FindObjectByStringID(
+                              analysisMenuName));
+                          ASSERT_NE(nullptr, menu);
+                          for (auto *item = menu->SubMenu().FirstChild(); item;
+                               item = static_cast<ZafWindowObject *>(item->Next())) {
+                              auto *entry = dynamic_cast<ZafPopUpItem *>(item);
+                              if (entry && entry->ItemKind() == ZafPopUpItem::kindSeparator)
+                                  separators++;
+                              else
+                                  texts.push_back(item->Text() ? item->Text() : "");
+                          }
+                          Pick("USE_TWOWAY_CROSS");
+                      },
+                      [] { Pick("MM_MAP"); }});
+    EXPECT_EQ((std::vector<std::string>{"Frequencies", "Crosstab", "Maps"}), texts);
+    EXPECT_EQ(2, separators);
+    EXPECT_EQ((std::vector<std::string>{"USE_TWOWAY_CROSS", "USE_MAP"}), handled);
+    EXPECT_EQ(0, reports.count) << reports.message;
+}
+
+TEST_F(QIVprogTest, WithoutAnyAnalysisTheAnalysesMenuIsNotShown)
+{
+    bool hasMenu = true, hasFile = false;
+    RunMain({"/ns"}, {[&] {
+        hasMenu = MainWindow()->FindObjectByStringID(analysisMenuName) != nullptr;
+        hasFile = MainWindow()->FindObjectByStringID(openItemName) != nullptr;
+    }});
+    EXPECT_FALSE(hasMenu);
+    EXPECT_TRUE(hasFile);
+}
+
+TEST_F(QIVprogTest, GraphMenuItemsSetTheProgramWideMouseModeAndMapIdentify)
+{
+    GraphMouseMode = 0;
+    MapIdentifyFlag = 0;
+    std::vector<int> modes;
+    const auto note = [&] { modes.push_back(GraphMouseMode); };
+    RunMain({"/ns"}, {[] { Pick(zoomItemName); }, note, [] { Pick(textItemName); }, note,
+                      [] { Pick(moveItemName); }, note, [] { Pick(identifyItemName); }});
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
+    EXPECT_EQ(1, MapIdentifyFlag);
+    MapIdentifyFlag = 0;
+}
+
+TEST_F(QIVprogTest, ToolButtonsSetTheMouseModesAsTheMenuDoes)
+{
+    std::vector<int> modes;
+    const auto note = [&] { modes.push_back(GraphMouseMode); };
+    RunMain({"/ns"}, {[] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note,
+                      [] { Click(moveToolName); }, note});
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
+}
+
+TEST_F(QIVprogTest, ABadDataSetIsReportedAndTheOpenOneKept)
+{
+    const std::string good = WriteDataSet("good.QVF");
+    WriteFile(directory + "\\bad.QVF", "QIVS but nothing more");
+    std::string open, status;
+    RunMain({"/ns", good}, {[&] {
+        EXPECT_FALSE(MainWindow()->OpenDataset((directory + "\\bad.QVF").c_str()));
+        open = ProgramSettings::Instance()->GetDataSetName();
+        status = MainWindow()->FindObjectByStringID(statusDataSetName)->Text();
+    }});
+    ASSERT_EQ(1, reports.count);
+    EXPECT_EQ("Error", reports.title);
+    EXPECT_NE(std::string::npos, reports.message.find("bad.QVF")) << reports.message;
+    EXPECT_EQ(0, CompareTextNoCase(good.c_str(), open.c_str())) << open;
+    EXPECT_EQ("good.QVF", status);
+    EXPECT_EQ(0, CompareTextNoCase(good.c_str(), QIVprog::LastDataset().c_str()));
+}
+
+TEST_F(QIVprogTest, TheOpenItemOpensTheDataSetChosenInTheOpenDialog)
+{
+    const std::string name = WriteDataSet("chosen.QVF");
+    std::vector<std::string> open;
+    const auto note = [&] {
+        const char *current = ProgramSettings::Instance()->GetDataSetName();
+        open.push_back(current ? current : "");
+    };
+    // Cancelled first: nothing changes.
+    RunMain({"/ns"}, {[] { Pick(openItemName); }, [] { AnswerOpenDialog(""); }, note,
+                      [] { Pick(openItemName); }, [&] { AnswerOpenDialog(name); }, note});
+    ASSERT_EQ(2u, open.size());
+    EXPECT_EQ("", open[0]);
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), open[1].c_str())) << open[1];
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
+    EXPECT_EQ(0, reports.count) << reports.message;
+}
+
+TEST_F(QIVprogTest, AskingForTheDataSetWhenNoneIsOpenShowsTheOpenDialog)
+{
+    const std::string name = WriteDataSet("asked.QVF");
+    DATASET *given = nullptr;
+    RunMain({"/ns"}, {[&] { given = ProgramSettings::Instance()->GetDataSet(1); },
+                      [&] { AnswerOpenDialog(name); }});
+    ASSERT_NE(nullptr, given);
+    EXPECT_EQ(0, reports.count) << reports.message;
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
+    // Without the main window nothing is asked.
+    EXPECT_EQ(nullptr, ProgramSettings::Instance()->GetDataSet(1));
+}
+
+TEST_F(QIVprogTest, TheInstalledPrinterIsReleasedOnceWhenTheMainWindowGoes)
+{
+    static int released;
+    released = 0;
+    auto *printer = reinterpret_cast<QivPrinter *>(&released);
+    QivPrinter *seen = nullptr;
+    RunMain({"/ns"}, {[&] {
+        QIVprog::SetPrinter(printer, [](QivPrinter *) { released++; });
+        seen = QIVprog::GetPrinter();
+    }});
+    EXPECT_EQ(printer, seen);
+    EXPECT_EQ(1, released);
+    EXPECT_EQ(nullptr, QIVprog::GetPrinter());
+}
+
+TEST_F(QIVprogTest, TheMapAnalysisIsEnabledWhileTheDataSetHasAMapFile)
+{
+    ASSERT_TRUE(RegisterAnalysisFactory("USE_MAP", MakeTestOption));
+    const std::string plain = WriteDataSet("plain.QVF");
+    const std::string mapped = WriteDataSet("mapped.QVF");
+    WriteFile(directory + "\\mapped.KRT", "");
+    std::vector<bool> disabled;
+    const auto note = [&] { disabled.push_back(MainWindow()->FindObjectByStringID("MM_MAP")->Disabled()); };
+    RunMain({"/ns"}, {note, [&] { MainWindow()->OpenDataset(mapped.c_str()); }, note,
+                      [&] { MainWindow()->OpenDataset(plain.c_str()); }, note});
+    EXPECT_EQ((std::vector<bool>{true, false, true}), disabled);
+    EXPECT_EQ(0, reports.count) << reports.message;
+}
+
+TEST_F(QIVprogTest, StatusBarShowsTheTextAndHidesItsFieldsOnRequest)
+{
+    std::string text;
+    std::vector<bool> visible;
+    RunMain({"/ns"}, {[&] {
+        SetStatusBarText("Computing");
+        text = MainWindow()->FindObjectByStringID(statusTextName)->Text();
+        SetStatusFieldsVisible(1);
+        visible.push_back(MainWindow()->FindObjectByStringID(statusDataSetName)->Visible());
+        visible.push_back(MainWindow()->FindObjectByStringID(statusCasesName)->Visible());
+        SetStatusFieldsVisible(0);
+        visible.push_back(MainWindow()->FindObjectByStringID(statusCasesName)->Visible());
+    }});
+    EXPECT_EQ("Computing", text);
+    EXPECT_EQ((std::vector<bool>{false, false, true}), visible);
+    // Without a main window the calls do nothing.
+    SetStatusBarText("nowhere");
+    SetStatusFieldsVisible(1);
+}
+
+} // namespace
