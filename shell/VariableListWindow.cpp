@@ -1,5 +1,6 @@
 #include "shell/VariableListWindow.h"
 
+#include "dataset/AssumeError.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "shell/OptionWindowFrame.h"
@@ -10,6 +11,7 @@
 #include "zaf/controls/ZafVtList.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafBorder.h"
+#include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindowManager.h"
@@ -131,6 +133,8 @@ void VariableListWindow::MakeControls()
     AddObject(new ZafPrompt(rightLeft, 0, rightWidth, "Analysis"));
     analysisList = new ZafVtList(rightLeft, 1, rightWidth, 5);
     analysisList->SetStringID(analysesName);
+    // Nothing is chosen until the user picks, nor after a cancelled choice.
+    analysisList->SetAllowEmptySelection(true);
     AddObject(analysisList);
 
     runButton = MakeButton(1, buttonRow, 12, "Run", runName, buttonRun);
@@ -182,6 +186,17 @@ bool VariableListWindow::ChooseAnalysis(int index)
     chosen = index;
     option = registry[index].factory();
     if (option) {
+        ZafTracker self(this);
+        const bool accepted = AskPreOptions();
+        if (self.Deleted())
+            return false;
+        if (!accepted) {
+            delete option;
+            option = nullptr;
+            chosen = -1;
+        }
+    }
+    if (option) {
         option->variableListWord = 1;
         // The record's prompts come to this window even when another one was
         // made after it.
@@ -192,11 +207,39 @@ bool VariableListWindow::ChooseAnalysis(int index)
     }
     for (ZafElement *e = analysisList->First(); e; e = e->Next()) {
         auto *entry = static_cast<ZafButton *>(e);
-        if ((entry->Value() == index) != entry->Selected())
-            entry->SetSelected(entry->Value() == index);
+        if ((entry->Value() == chosen) != entry->Selected())
+            entry->SetSelected(entry->Value() == chosen);
     }
+    // A single-selection list passes a deselection on to its list box only
+    // as the next selection; with nothing chosen the box is cleared here.
+    if (chosen < 0 && analysisList->OSHandle())
+        SendMessageA(analysisList->OSHandle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     UpdateButtons();
     return option != nullptr;
+}
+
+bool VariableListWindow::AskPreOptions()
+{
+    ZafWindow *pre = option->PreOptionWindow();
+    if (!pre)
+        return true;
+    auto *dialog = dynamic_cast<ZafDialogWindow *>(pre);
+    AssumeError(dialog != nullptr, __FILE__, __LINE__, "A pre-option window must be a dialog.");
+    option->preOptionWindow = pre;
+    ZafTracker self(this), preTracker(pre);
+    const ZafEventType answer = dialog ? dialog->Control() : ZAF_DIALOG_CANCEL;
+    // A dialog that deleted itself in its loop ended as cancel.
+    ZafWindow *left = preTracker.Get<ZafWindow>();
+    if (self.Deleted()) {
+        // The window went while the dialog ran, and its record with it.
+        delete left;
+        return false;
+    }
+    if (answer == ZAF_DIALOG_OK && left)
+        option->TakeFromWindow();
+    option->preOptionWindow = nullptr;
+    delete left;
+    return answer == ZAF_DIALOG_OK && left;
 }
 
 bool VariableListWindow::AddList(const char *text, int required, int value)

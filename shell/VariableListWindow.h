@@ -4,8 +4,11 @@
 // order, "name: label"), the analyses of the registry that have a factory,
 // and up to five prompted lists that the chosen analysis asks for. Choosing
 // an analysis calls its factory (which makes the option record with its
-// settings loaded), drops the lists of the previous record and lets the new
-// record put its prompts in (StatOption::SetVariablePrompts, which calls
+// settings loaded), drops the lists of the previous record, shows the
+// record's pre-option window when it has one (a dialog, run modally: on OK
+// the record takes its values with StatOption::TakeFromWindow, on cancel the
+// record is dropped and nothing is chosen), and lets the new record put its
+// prompts in (StatOption::SetVariablePrompts, which calls
 // PassTextToVariableList once a list). The ">" button of a list adds the
 // variables selected on the left, "<" takes its selected rows out again.
 // The run button is enabled only while a record is chosen and every list
@@ -144,6 +147,8 @@ private:
     void FillAnalyses();
     void DropLists();
     void DropOption();
+    // Runs the record's pre-option window, if any; false when cancelled.
+    bool AskPreOptions();
     // Enables the run and options buttons as the record and lists allow.
     void UpdateButtons();
     int ListOfButton(const ZafWindowObject *button) const;

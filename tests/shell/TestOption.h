@@ -8,6 +8,7 @@
 #include "shell/OptionWindow.h"
 #include "shell/VariableListWindow.h"
 #include "stats/StatOption.h"
+#include "zaf/core/ZafDialogWindow.h"
 
 #include <vector>
 
@@ -16,7 +17,7 @@ struct TestOptionSeen
     int live = 0;                       // records alive
     int runs = 0;
     std::vector<std::vector<long>> lists; // per list of the last run; {-1} for none
-    int toWindow = 0, fromWindow = 0, saves = 0, updates = 0;
+    int toWindow = 0, fromWindow = 0, saves = 0, updates = 0, takeFromWindow = 0;
     bool runSucceeds = true;
     bool takenByWorkbook = false;       // a run clears deleteAfterRun
     std::vector<StatOption *> taken;    // the records that runs took
@@ -112,5 +113,23 @@ public:
         auto *option = new NoEarlyOptions;
         option->optionsBeforeRun = 0;
         return option;
+    }
+};
+
+// A record that asks for input first in a pre-option window.
+class AsksFirst : public TestOption
+{
+public:
+    static StatOption *Make() { return new AsksFirst; }
+    ZafWindow *PreOptionWindow() override
+    {
+        auto *dialog = new ZafDialogWindow(2, 2, 30, 5);
+        dialog->SetVisible(false);
+        return dialog;
+    }
+    void TakeFromWindow() override
+    {
+        if (preOptionWindow)
+            ++Seen().takeFromWindow;
     }
 };

@@ -22,8 +22,9 @@ const RegisteredOption registry[] = {
     {"Test table", 12, 1, TestOption::Make, 1, "USE_TEST"},
     {"Weight", 34, 1, nullptr, 4, "USE_WEIGHT"}, // no factory: not listed
     {"Test without early options", 15, 1, NoEarlyOptions::Make, 1, "USE_TEST_LATE"},
+    {"Test asking first", 22, 3, AsksFirst::Make, 3, "USE_TEST_FIRST"},
 };
-constexpr int registryCount = 3;
+constexpr int registryCount = 4;
 
 class VariableListWindowTest : public fieldtest::FieldTest
 {
@@ -117,7 +118,7 @@ TEST_F(VariableListWindowTest, ShowsTheVariablesAndTheAnalysesThatHaveAFactory)
     ASSERT_EQ(3, Ask(variables, LB_GETCOUNT));
     EXPECT_EQ("age: Age in years", RowText(variables, 0));
     EXPECT_EQ("income", RowText(variables, 2).substr(0, 6));
-    ASSERT_EQ(2, Ask(window->AnalysisList(), LB_GETCOUNT));
+    ASSERT_EQ(3, Ask(window->AnalysisList(), LB_GETCOUNT));
     EXPECT_EQ("Test table", RowText(window->AnalysisList(), 0));
     EXPECT_EQ("Test without early options", RowText(window->AnalysisList(), 1));
     // Nothing chosen: nothing to run and no options to set.
@@ -153,6 +154,29 @@ TEST_F(VariableListWindowTest, ChoosingAnAnalysisPutsItsPromptsInAndRequiredList
     EXPECT_EQ(2, window->ListCount());
     EXPECT_TRUE(window->ListVariables(1).empty());
     EXPECT_FALSE(OptionsEnabled()) << "this record wants no options before a run";
+}
+
+TEST_F(VariableListWindowTest, APreOptionWindowAnsweredWithOkLetsTheRecordTakeItsValues)
+{
+    Open();
+    // The answer waits in the queue for the pre-option window's loop.
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
+    EXPECT_TRUE(window->ChooseAnalysis(3));
+    EXPECT_EQ(1, TestOption::Seen().takeFromWindow);
+    ASSERT_NE(nullptr, window->Option());
+    EXPECT_EQ(nullptr, window->Option()->preOptionWindow);
+    EXPECT_EQ(2, window->ListCount());
+
+    // Cancelled, the record goes and nothing is chosen.
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
+    EXPECT_FALSE(window->ChooseAnalysis(3));
+    EXPECT_EQ(1, TestOption::Seen().takeFromWindow);
+    EXPECT_EQ(nullptr, window->Option());
+    EXPECT_EQ(0, TestOption::Seen().live);
+    EXPECT_EQ(0, window->ListCount());
+    EXPECT_EQ(-1, window->ChosenAnalysis());
+    EXPECT_EQ(LB_ERR, Ask(window->AnalysisList(), LB_GETCURSEL));
+    EXPECT_FALSE(OptionsEnabled());
 }
 
 TEST_F(VariableListWindowTest, TheKthPromptIsListKMinusOneInTheRun)
