@@ -34,6 +34,8 @@ void SetUpCheckType(ZafButton &button, const char *stringID)
 {
     button.SetCoordinateType(ZAF_MINI_CELL);
     button.SetAllowToggling(true);
+    // The box (or circle) at the left, its text beside it.
+    button.SetHzJustify(ZafButton::justifyStart);
     if (stringID)
         button.SetStringID(stringID);
 }

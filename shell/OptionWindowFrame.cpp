@@ -14,7 +14,7 @@ namespace {
 // The frame's size in cells when the option window's region is not in
 // cells; room for the buttons below it either way.
 constexpr int defaultWidth = 60, defaultHeight = 16;
-constexpr int buttonRows = 3, minimumWidth = 50;
+constexpr int buttonRows = 5, minimumWidth = 44;
 
 ZafButton *MakeEndButton(int left, int top, const char *text, const char *name, ZafEventType code)
 {
@@ -70,16 +70,17 @@ void OptionWindowFrame::Build()
     }
     SetRegion(ZafRegionRect(4, 2, 4 + width + 1, 2 + height + buttonRows, ZAF_CELL));
 
+    // The check box on a row of its own, the three buttons at the right
+    // below it.
     const int row = height + 1;
     savePersist = new OpButton(0, 0, 0, 0, "Keep these settings", savePersistName);
-    // Its place in cells, as the buttons beside it.
     savePersist->SetCoordinateType(ZAF_CELL);
-    savePersist->SetRegion(ZafRegionRect(1, row, 22, row, ZAF_CELL));
+    savePersist->SetRegion(ZafRegionRect(1, row, 30, row, ZAF_CELL));
     AddObject(savePersist);
-    ZafButton *ok = MakeEndButton(width - 40, row, "OK", okName, ZAF_DIALOG_OK);
+    ZafButton *ok = MakeEndButton(width - 40, row + 2, "OK", okName, ZAF_DIALOG_OK);
     AddObject(ok);
-    AddObject(MakeEndButton(width - 27, row, "Apply", applyName, ZAF_DIALOG_APPLY));
-    AddObject(MakeEndButton(width - 14, row, "Cancel", cancelName, ZAF_DIALOG_CANCEL));
+    AddObject(MakeEndButton(width - 27, row + 2, "Apply", applyName, ZAF_DIALOG_APPLY));
+    AddObject(MakeEndButton(width - 14, row + 2, "Cancel", cancelName, ZAF_DIALOG_CANCEL));
     SetDefaultButton(ok, true);
 
     if (record && window) {

@@ -28,9 +28,9 @@ class TestOptionWindow : public OptionWindow
 public:
     TestOptionWindow() : OptionWindow(40, 6)
     {
-        AddObject(new OpButton(4, 4, 120, 10, "Show totals", "CHK_TOTALS"));
-        AddObject(new RadioButton(4, 20, 120, 10, "Rows", "RB_ROWS"));
-        AddObject(new RadioButton(4, 34, 120, 10, "Columns", "RB_COLUMNS"));
+        AddObject(new OpButton(10, 5, 250, 10, "Show totals", "CHK_TOTALS"));
+        AddObject(new RadioButton(10, 20, 250, 10, "Rows", "RB_ROWS"));
+        AddObject(new RadioButton(10, 35, 250, 10, "Columns", "RB_COLUMNS"));
     }
     void UpdateControls() override;
 };
