@@ -196,6 +196,24 @@ TEST_F(VariableListWindowTest, TheKthPromptIsListKMinusOneInTheRun)
     EXPECT_EQ((std::vector<long>{-1}), TestOption::Seen().lists[2]) << "no third prompt, no list 2";
 }
 
+TEST_F(VariableListWindowTest, TheOptionsButtonOpensTheFrameOnTheRecord)
+{
+    Open(0);
+    auto *record = static_cast<TestOption *>(window->Option());
+    // The frame's loop takes the answer waiting in the queue.
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
+    Press(VariableListWindow::optionsName);
+    EXPECT_EQ(1, TestOption::Seen().toWindow);
+    EXPECT_EQ(1, TestOption::Seen().fromWindow);
+    EXPECT_EQ(nullptr, record->optionWindow) << "the frame is gone";
+
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
+    Press(VariableListWindow::optionsName);
+    EXPECT_EQ(2, TestOption::Seen().toWindow);
+    EXPECT_EQ(1, TestOption::Seen().fromWindow);
+    EXPECT_EQ(record, window->Option());
+}
+
 TEST_F(VariableListWindowTest, AFailedRunSaysSoAndKeepsTheRecord)
 {
     Open(0);
