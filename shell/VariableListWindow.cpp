@@ -275,10 +275,9 @@ bool VariableListWindow::AddList(const char *text, int required, int value)
 void VariableListWindow::DropLists()
 {
     for (PromptedList &list : lists)
-        for (ZafWindowObject *object : {static_cast<ZafWindowObject *>(list.prompt),
-                                        static_cast<ZafWindowObject *>(list.add),
-                                        static_cast<ZafWindowObject *>(list.remove),
-                                        static_cast<ZafWindowObject *>(list.entries)})
+        for (ZafWindowObject *object :
+             {static_cast<ZafWindowObject *>(list.prompt), static_cast<ZafWindowObject *>(list.add),
+              static_cast<ZafWindowObject *>(list.remove), static_cast<ZafWindowObject *>(list.entries)})
             delete SubtractObject(object);
     lists.clear();
 }

@@ -52,8 +52,8 @@ struct RegisteredOption;
 struct VarSelection
 {
     int count = 0;
-    long *variables = nullptr;         // variable numbers, from 1
-    LISTETYPE **valueLists = nullptr;  // one slot a variable, null until the caller fills it
+    long *variables = nullptr;        // variable numbers, from 1
+    LISTETYPE **valueLists = nullptr; // one slot a variable, null until the caller fills it
 
     // Frees the selection and every value list still in its slots; null is
     // allowed.

@@ -117,8 +117,7 @@ TEST_F(OptionWindowFrameTest, ApplyTakesTheValuesAndWritesEveryResultWithoutSavi
 
 // OK ends the frame's loop; the settings are stored only with the box on.
 class OptionWindowFrameOkTest : public OptionWindowFrameTest, public testing::WithParamInterface<bool>
-{
-};
+{};
 
 TEST_P(OptionWindowFrameOkTest, OkTakesTheValuesAndSavesOnlyWhenAskedTo)
 {

@@ -14,13 +14,13 @@
 
 struct TestOptionSeen
 {
-    int live = 0;                       // records alive
+    int live = 0; // records alive
     int runs = 0;
     std::vector<std::vector<long>> lists; // per list of the last run; {-1} for none
     int toWindow = 0, fromWindow = 0, saves = 0, updates = 0, takeFromWindow = 0;
     bool runSucceeds = true;
-    bool takenByWorkbook = false;       // a run clears deleteAfterRun
-    std::vector<StatOption *> taken;    // the records that runs took
+    bool takenByWorkbook = false;    // a run clears deleteAfterRun
+    std::vector<StatOption *> taken; // the records that runs took
 };
 
 class TestOptionWindow : public OptionWindow
