@@ -1,0 +1,92 @@
+// OptionWindowFrame: the dialog around an analysis's option window, with
+// OK, apply, cancel and the check box "CHKBX_SAVE_PERSIST" (keep the
+// settings for later runs).
+//
+// It is opened on a record alone (from the variable-list window, before any
+// run) or on an open workbook (through OptionFrameBook). It makes the option
+// window with StatOption::CreateOptionWindow, stores it in the record's
+// optionWindow, marks an OptionWindow with whether it was opened before any
+// workbook, and calls StatOption::ToWindow and OptionWindow::UpdateControls.
+//
+// On OK (-2999) and apply (-2998): the record takes the controls' values
+// (StatOption::FromWindow) and, on OK with the check box on, hands them to
+// the settings store (StatOption::SaveSettings); the same two for each of
+// the workbook's graph option records; then every result window of the
+// workbook writes itself again, every graph window is rebuilt, and the
+// workbook is redisplayed. Apply leaves the dialog open; OK and cancel end
+// it (run it with ZafDialogWindow::Control, or RunOptionFrame).
+//
+// Ownership: the frame owns the option window (its child) and clears the
+// record's optionWindow when it goes; it owns neither the record nor the
+// workbook, which must outlive it.
+#pragma once
+
+#include "zaf/core/ZafDialogWindow.h"
+
+class OpButton;
+class OptionWindow;
+class StatOption;
+
+// What the frame needs of an open workbook. WorkBook implements it (the
+// workbook lives in its own files; this interface keeps the frame free of
+// them): its record, its graph tools' option records, its result windows
+// and graph windows.
+class OptionFrameBook
+{
+public:
+    virtual ~OptionFrameBook() = default;
+    // WorkBook::Option.
+    virtual StatOption *FrameOption() = 0;
+    // The graph option records of the graph tools, in tool order (none: 0).
+    virtual int FrameGraphOptionCount() = 0;
+    virtual StatOption *FrameGraphOption(int index) = 0;
+    // OutputWindow::WriteResult of every page's result window.
+    virtual void WriteEveryResult() = 0;
+    // Every graph window of every page emptied and built again
+    // (GRAPHWIN::ClearElements, GRAPHWIN::BuildGraph); graph windows are
+    // not part of the program yet, so a workbook without them does nothing.
+    virtual void RebuildEveryGraph() = 0;
+    // Shows the workbook again after the changes.
+    virtual void Redisplay() = 0;
+};
+
+class OptionWindowFrame : public ZafDialogWindow
+{
+public:
+    static constexpr const char *savePersistName = "CHKBX_SAVE_PERSIST";
+    static constexpr const char *okName = "BT_OK";
+    static constexpr const char *applyName = "BT_APPLY";
+    static constexpr const char *cancelName = "BT_CANCEL";
+
+    // On a record alone, before any workbook exists.
+    explicit OptionWindowFrame(StatOption *record);
+    // On an open workbook and its record.
+    explicit OptionWindowFrame(OptionFrameBook *book);
+    ~OptionWindowFrame() override;
+
+    ZafEventType Event(const ZafEventRecord &event) override;
+
+    // Applies the controls' values as OK (ok true) or apply does.
+    void ApplyChanges(bool ok);
+
+    StatOption *Record() const { return record; }
+    // The record's option window (null when the record made none).
+    ZafWindow *Window() const { return window; }
+    OpButton *SavePersist() const { return savePersist; }
+
+private:
+    void Build();
+    // Brings a record's settings in (FromWindow, and SaveSettings when
+    // asked to).
+    static void TakeSettings(StatOption *option, bool save);
+
+    StatOption *record;
+    OptionFrameBook *book = nullptr;
+    ZafWindow *window = nullptr;
+    OpButton *savePersist = nullptr;
+};
+
+// Opens the frame on the record (or on the workbook), runs it modally,
+// deletes it and answers how it ended (ZAF_DIALOG_OK or ZAF_DIALOG_CANCEL).
+ZafEventType RunOptionFrame(StatOption *record);
+ZafEventType RunOptionFrame(OptionFrameBook *book);

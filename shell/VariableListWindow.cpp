@@ -1,0 +1,466 @@
+#include "shell/VariableListWindow.h"
+
+#include "dataset/AssumeError.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DATASET.h"
+#include "shell/OptionWindowFrame.h"
+#include "stats/StatOption.h"
+#include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafPrompt.h"
+#include "zaf/controls/ZafTitle.h"
+#include "zaf/controls/ZafVtList.h"
+#include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafBorder.h"
+#include "zaf/core/ZafDialogWindow.h"
+#include "zaf/core/ZafErrorStub.h"
+#include "zaf/core/ZafTracker.h"
+#include "zaf/core/ZafWindowManager.h"
+
+#include <windows.h>
+
+#include <new>
+#include <string>
+
+// --- Selections ------------------------------------------------------------------
+
+void VarSelection::Free(VarSelection *selection)
+{
+    if (!selection)
+        return;
+    for (int i = 0; i < selection->count; ++i)
+        delete selection->valueLists[i];
+    delete[] selection->valueLists;
+    delete[] selection->variables;
+    delete selection;
+}
+
+VarSelection *GetSelectedVariables(int list)
+{
+    VariableListWindow *window = VariableListWindow::Current();
+    return window ? window->Selection(list) : nullptr;
+}
+
+bool PassTextToVariableList(const char *text, int required, int value)
+{
+    VariableListWindow *window = VariableListWindow::Current();
+    return window && window->AddList(text, required, value);
+}
+
+// --- Layout ----------------------------------------------------------------------
+
+namespace {
+
+// Places in cells: variables on the left, the analyses and the prompted
+// lists on the right, the buttons along the bottom.
+constexpr int windowWidth = 72, windowHeight = 26;
+constexpr int leftWidth = 30, rightLeft = 33, rightWidth = 37;
+constexpr int listsTop = 7, listStride = 3, listWidth = 33;
+constexpr int buttonRow = 23;
+
+// Which button a push is: the kind and, for the list buttons, the list.
+enum ButtonKind : std::int32_t {
+    buttonRun = 1,     // runs the analysis
+    buttonOptions = 2, // opens the option frame
+    buttonClose = 3,   // closes the window
+    buttonAdd = 4,     // ">": selected variables into a list
+    buttonRemove = 5,  // "<": selected rows out of a list
+};
+
+ZafButton *MakeButton(int left, int top, int width, const char *text, const char *name, ButtonKind kind)
+{
+    auto *button = new ZafButton(left, top, width, 1, text);
+    if (name)
+        button->SetStringID(name);
+    button->SetValue(kind);
+    return button;
+}
+
+// The selected entries of a list, in row order.
+std::vector<ZafWindowObject *> SelectedEntries(const ZafVtList *list)
+{
+    std::vector<ZafWindowObject *> selected;
+    for (ZafElement *e = list->First(); e; e = e->Next())
+        if (static_cast<ZafWindowObject *>(e)->Selected())
+            selected.push_back(static_cast<ZafWindowObject *>(e));
+    return selected;
+}
+
+} // namespace
+
+VariableListWindow *VariableListWindow::current = nullptr;
+
+VariableListWindow::VariableListWindow(DATASET *dataSet, const RegisteredOption *registry, int count, int initial)
+    : ZafWindow(2, 2, windowWidth, windowHeight), dataSet(dataSet), registry(registry),
+      registryCount(registry && count > 0 ? count : 0)
+{
+    previous = current;
+    current = this;
+    SetStringID(windowName);
+    MakeControls();
+    FillVariables();
+    FillAnalyses();
+    if (initial >= 0)
+        ChooseAnalysis(initial);
+    UpdateButtons();
+}
+
+VariableListWindow::~VariableListWindow()
+{
+    DropOption();
+    // Windows close in any order: unlink this one from the chain of open
+    // windows so that the one before it becomes current again.
+    if (current == this) {
+        current = previous;
+    } else {
+        for (VariableListWindow *w = current; w; w = w->previous)
+            if (w->previous == this) {
+                w->previous = previous;
+                break;
+            }
+    }
+}
+
+void VariableListWindow::MakeControls()
+{
+    AddObject(new ZafBorder());
+    AddObject(new ZafTitle("Variables"));
+    AddObject(new ZafPrompt(1, 0, leftWidth, "Variables"));
+    variableList = new ZafVtList(1, 1, leftWidth, buttonRow - 2);
+    variableList->SetStringID(variablesName);
+    variableList->SetSelectionMode(2);
+    AddObject(variableList);
+
+    AddObject(new ZafPrompt(rightLeft, 0, rightWidth, "Analysis"));
+    analysisList = new ZafVtList(rightLeft, 1, rightWidth, 5);
+    analysisList->SetStringID(analysesName);
+    // Nothing is chosen until the user picks, nor after a cancelled choice.
+    analysisList->SetAllowEmptySelection(true);
+    AddObject(analysisList);
+
+    runButton = MakeButton(1, buttonRow, 12, "Run", runName, buttonRun);
+    optionsButton = MakeButton(15, buttonRow, 12, "Options...", optionsName, buttonOptions);
+    closeButton = MakeButton(29, buttonRow, 12, "Close", closeName, buttonClose);
+    for (ZafButton *button : {runButton, optionsButton, closeButton}) {
+        button->SetUserObject(this);
+        button->SetUserFunction(ButtonPressed);
+        AddObject(button);
+    }
+}
+
+void VariableListWindow::FillVariables()
+{
+    if (!dataSet || !dataSet->IsOpen())
+        return;
+    const long count = dataSet->GetVariableCount();
+    for (long number = 1; number <= count; ++number) {
+        char caption[256];
+        dataSet->GetVariableCaption(number, caption, sizeof caption);
+        auto *entry = new ZafButton(0, 0, leftWidth, 1, caption);
+        entry->SetValue(number);
+        variableList->AddObject(entry);
+    }
+}
+
+void VariableListWindow::FillAnalyses()
+{
+    for (int i = 0; i < registryCount; ++i) {
+        const RegisteredOption &analysis = registry[i];
+        if (!analysis.factory)
+            continue;
+        auto *entry = new ZafButton(0, 0, rightWidth, 1, analysis.text ? analysis.text : "");
+        entry->SetValue(i);
+        entry->SetUserObject(this);
+        entry->SetUserFunction(AnalysisChosen);
+        analysisList->AddObject(entry);
+    }
+}
+
+// --- Analysis and lists ------------------------------------------------------------
+
+bool VariableListWindow::ChooseAnalysis(int index)
+{
+    if (index < 0 || index >= registryCount || !registry[index].factory)
+        return false;
+    DropOption();
+    DropLists();
+    chosen = index;
+    option = registry[index].factory();
+    if (option) {
+        ZafTracker self(this);
+        const bool accepted = AskPreOptions();
+        if (self.Deleted())
+            return false;
+        if (!accepted) {
+            delete option;
+            option = nullptr;
+            chosen = -1;
+        }
+    }
+    if (option) {
+        option->variableListWord = 1;
+        // The record's prompts come to this window even when another one was
+        // made after it.
+        VariableListWindow *before = current;
+        current = this;
+        option->SetVariablePrompts(this);
+        current = before;
+    }
+    for (ZafElement *e = analysisList->First(); e; e = e->Next()) {
+        auto *entry = static_cast<ZafButton *>(e);
+        if ((entry->Value() == chosen) != entry->Selected())
+            entry->SetSelected(entry->Value() == chosen);
+    }
+    // A single-selection list passes a deselection on to its list box only
+    // as the next selection; with nothing chosen the box is cleared here.
+    if (chosen < 0 && analysisList->OSHandle())
+        SendMessageA(analysisList->OSHandle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    UpdateButtons();
+    return option != nullptr;
+}
+
+bool VariableListWindow::AskPreOptions()
+{
+    ZafWindow *pre = option->PreOptionWindow();
+    if (!pre)
+        return true;
+    auto *dialog = dynamic_cast<ZafDialogWindow *>(pre);
+    AssumeError(dialog != nullptr, __FILE__, __LINE__, "A pre-option window must be a dialog.");
+    option->preOptionWindow = pre;
+    ZafTracker self(this), preTracker(pre);
+    const ZafEventType answer = dialog ? dialog->Control() : ZAF_DIALOG_CANCEL;
+    // A dialog that deleted itself in its loop ended as cancel.
+    ZafWindow *left = preTracker.Get<ZafWindow>();
+    if (self.Deleted()) {
+        // The window went while the dialog ran, and its record with it.
+        delete left;
+        return false;
+    }
+    if (answer == ZAF_DIALOG_OK && left)
+        option->TakeFromWindow();
+    option->preOptionWindow = nullptr;
+    delete left;
+    return answer == ZAF_DIALOG_OK && left;
+}
+
+bool VariableListWindow::AddList(const char *text, int required, int value)
+{
+    if (ListCount() >= maxLists)
+        return false;
+    const int k = ListCount();
+    const int top = listsTop + k * listStride;
+    PromptedList list;
+    list.required = required == 1;
+    list.limit = value > 0 ? value : -1;
+    list.prompt = new ZafPrompt(rightLeft + 4, top, listWidth, text ? text : "");
+    list.add = MakeButton(rightLeft, top + 1, 3, ">", nullptr, buttonAdd);
+    list.remove = MakeButton(rightLeft, top + 2, 3, "<", nullptr, buttonRemove);
+    list.entries = new ZafVtList(rightLeft + 4, top + 1, listWidth, 2);
+    list.entries->SetSelectionMode(2);
+    list.entries->SetStringID(("LB_LIST" + std::to_string(k)).c_str());
+    list.add->SetStringID(("BT_ADD" + std::to_string(k)).c_str());
+    list.remove->SetStringID(("BT_REMOVE" + std::to_string(k)).c_str());
+    for (ZafButton *button : {list.add, list.remove}) {
+        button->SetUserObject(this);
+        button->SetUserFunction(ButtonPressed);
+    }
+    AddObject(list.prompt);
+    AddObject(list.add);
+    AddObject(list.remove);
+    AddObject(list.entries);
+    lists.push_back(list);
+    UpdateButtons();
+    return true;
+}
+
+void VariableListWindow::DropLists()
+{
+    for (PromptedList &list : lists)
+        for (ZafWindowObject *object :
+             {static_cast<ZafWindowObject *>(list.prompt), static_cast<ZafWindowObject *>(list.add),
+              static_cast<ZafWindowObject *>(list.remove), static_cast<ZafWindowObject *>(list.entries)})
+            delete SubtractObject(object);
+    lists.clear();
+}
+
+void VariableListWindow::DropOption()
+{
+    // A record that a workbook took is the workbook's to delete.
+    if (option && option->deleteAfterRun)
+        delete option;
+    option = nullptr;
+}
+
+ZafVtList *VariableListWindow::ListControl(int list) const
+{
+    return list >= 0 && list < ListCount() ? lists[static_cast<size_t>(list)].entries : nullptr;
+}
+
+std::vector<long> VariableListWindow::ListVariables(int list) const
+{
+    std::vector<long> numbers;
+    if (ZafVtList *entries = ListControl(list))
+        for (ZafElement *e = entries->First(); e; e = e->Next())
+            numbers.push_back(static_cast<ZafButton *>(e)->Value());
+    return numbers;
+}
+
+int VariableListWindow::AddSelectedTo(int list)
+{
+    ZafVtList *entries = ListControl(list);
+    if (!entries)
+        return 0;
+    const int limit = lists[static_cast<size_t>(list)].limit;
+    std::vector<long> held = ListVariables(list);
+    int added = 0;
+    for (ZafWindowObject *object : SelectedEntries(variableList)) {
+        auto *variable = static_cast<ZafButton *>(object);
+        if (limit > 0 && static_cast<int>(held.size()) >= limit)
+            break;
+        bool present = false;
+        for (long number : held)
+            present = present || number == variable->Value();
+        if (present)
+            continue;
+        auto *entry = new ZafButton(0, 0, listWidth, 1, variable->Text());
+        entry->SetValue(variable->Value());
+        entries->AddObject(entry);
+        held.push_back(variable->Value());
+        ++added;
+    }
+    UpdateButtons();
+    return added;
+}
+
+int VariableListWindow::RemoveSelectedFrom(int list)
+{
+    ZafVtList *entries = ListControl(list);
+    if (!entries)
+        return 0;
+    int removed = 0;
+    for (ZafWindowObject *entry : SelectedEntries(entries)) {
+        delete entries->SubtractObject(entry);
+        ++removed;
+    }
+    UpdateButtons();
+    return removed;
+}
+
+VarSelection *VariableListWindow::Selection(int list) const
+{
+    if (!ListControl(list))
+        return nullptr;
+    const std::vector<long> numbers = ListVariables(list);
+    auto *selection = new (std::nothrow) VarSelection;
+    if (!selection)
+        return nullptr;
+    const size_t count = numbers.size();
+    selection->variables = new (std::nothrow) long[count ? count : 1];
+    selection->valueLists = new (std::nothrow) LISTETYPE *[count ? count : 1]();
+    if (!selection->variables || !selection->valueLists) {
+        VarSelection::Free(selection);
+        return nullptr;
+    }
+    for (size_t i = 0; i < count; ++i)
+        selection->variables[i] = numbers[i];
+    selection->count = static_cast<int>(count);
+    return selection;
+}
+
+// --- Buttons -----------------------------------------------------------------------
+
+bool VariableListWindow::CanRun() const
+{
+    if (!option)
+        return false;
+    for (const PromptedList &list : lists)
+        if (list.required && !list.entries->First())
+            return false;
+    return true;
+}
+
+void VariableListWindow::UpdateButtons()
+{
+    if (!runButton)
+        return;
+    const bool run = CanRun();
+    if (runButton->Disabled() == run)
+        runButton->SetDisabled(!run);
+    const bool options = option && option->optionsBeforeRun;
+    if (optionsButton->Disabled() == options)
+        optionsButton->SetDisabled(!options);
+}
+
+bool VariableListWindow::Run()
+{
+    if (!CanRun())
+        return false;
+    ZafTracker self(this);
+    StatOption *record = option;
+    const bool succeeded = record->Run();
+    if (self.Deleted())
+        return succeeded;
+    if (!succeeded) {
+        ZafErrorSystem errors;
+        errors.ReportError(this, "Error", MB_OK | MB_ICONEXCLAMATION, "%s", runFailedText);
+    }
+    // After a run that succeeded the record may be a workbook's: the next
+    // run needs a record of its own. A failed run handed the record back, and
+    // it keeps the settings the user made.
+    if (succeeded && !record->deleteAfterRun) {
+        option = registry[chosen].factory();
+        if (option)
+            option->variableListWord = 1;
+    }
+    UpdateButtons();
+    return succeeded;
+}
+
+void VariableListWindow::OpenOptions()
+{
+    if (option && option->optionsBeforeRun)
+        RunOptionFrame(option);
+}
+
+int VariableListWindow::ListOfButton(const ZafWindowObject *button) const
+{
+    for (size_t i = 0; i < lists.size(); ++i)
+        if (lists[i].add == button || lists[i].remove == button)
+            return static_cast<int>(i);
+    return -1;
+}
+
+ZafEventType VariableListWindow::AnalysisChosen(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
+{
+    auto *window = static_cast<VariableListWindow *>(object->UserObject());
+    auto *entry = static_cast<ZafButton *>(object);
+    if (code == ZAF_SELECT && window && entry->Selected() && entry->Value() != window->chosen)
+        window->ChooseAnalysis(entry->Value());
+    return 0;
+}
+
+ZafEventType VariableListWindow::ButtonPressed(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
+{
+    auto *window = static_cast<VariableListWindow *>(object->UserObject());
+    if (code != ZAF_SELECT || !window)
+        return 0;
+    switch (static_cast<ZafButton *>(object)->Value()) {
+    case buttonRun:
+        window->Run();
+        break;
+    case buttonOptions:
+        window->OpenOptions();
+        break;
+    case buttonClose:
+        zafWindowManager->CloseWindow(window);
+        break;
+    case buttonAdd:
+        window->AddSelectedTo(window->ListOfButton(object));
+        break;
+    case buttonRemove:
+        window->RemoveSelectedFrom(window->ListOfButton(object));
+        break;
+    default:
+        break;
+    }
+    return 0;
+}

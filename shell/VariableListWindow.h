@@ -1,0 +1,173 @@
+// VariableListWindow: where the user picks an analysis and its variables.
+//
+// The window shows the open data set's variables (one row each, in data-set
+// order, "name: label"), the analyses of the registry that have a factory,
+// and up to five prompted lists that the chosen analysis asks for. Choosing
+// an analysis calls its factory (which makes the option record with its
+// settings loaded), drops the lists of the previous record, shows the
+// record's pre-option window when it has one (a dialog, run modally: on OK
+// the record takes its values with StatOption::TakeFromWindow, on cancel the
+// record is dropped and nothing is chosen), and lets the new record put its
+// prompts in (StatOption::SetVariablePrompts, which calls
+// PassTextToVariableList once a list). The ">" button of a list adds the
+// variables selected on the left, "<" takes its selected rows out again.
+// The run button is enabled only while a record is chosen and every list
+// whose required flag is 1 holds a variable; it calls StatOption::Run. The
+// options button opens the option frame on the record, and is disabled
+// while the record's optionsBeforeRun is 0.
+//
+// Lists are numbered from 0 in prompt order: the k-th prompt is list k - 1
+// in GetSelectedVariables, for every analysis. (Some analyses once asked for
+// "list 1" with a single prompt or numbered four lists from 1; that mixed
+// numbering is mended here, and analyses ask for list 0 for their first
+// prompt.)
+//
+// A run that fails says so ("The analysis could not be run."); the run
+// itself deletes whatever it built, but not the record: a workbook it made
+// gives the record back (clears its record pointer and sets deleteAfterRun
+// again) before it goes, so the user's settings stay for the next try. After
+// a run that succeeded with the record taken into a workbook (deleteAfterRun
+// cleared), the window makes a new record from the same factory.
+//
+// Ownership: the window owns its controls and the chosen record until a
+// workbook takes it; it does not own the data set or the registry (both
+// must outlive it). The window manager (or an MDI frame) owns the window.
+// The most recently made window that still exists is "the open variable-
+// list window" that the free functions below work on.
+#pragma once
+
+#include "zaf/core/ZafWindow.h"
+
+#include <vector>
+
+class DATASET;
+class LISTETYPE;
+class StatOption;
+class ZafButton;
+class ZafPrompt;
+class ZafVtList;
+struct RegisteredOption;
+
+// The variables of one prompted list, in the order they were added.
+struct VarSelection
+{
+    int count = 0;
+    long *variables = nullptr;        // variable numbers, from 1
+    LISTETYPE **valueLists = nullptr; // one slot a variable, null until the caller fills it
+
+    // Frees the selection and every value list still in its slots; null is
+    // allowed.
+    static void Free(VarSelection *selection);
+};
+
+// The selection of list `list` (0 = the first prompt) of the open
+// variable-list window, or null when there is no such window or list (or
+// memory runs out). The caller frees it with VarSelection::Free.
+VarSelection *GetSelectedVariables(int list);
+
+// Adds one prompted list to the open variable-list window: its prompt text,
+// whether it must hold a variable before a run (1) or not (0), and the
+// largest number of variables it takes (-1 or 0: no limit). False when
+// there is no window or it already has five lists.
+bool PassTextToVariableList(const char *text, int required, int value);
+
+class VariableListWindow : public ZafWindow
+{
+public:
+    static constexpr int maxLists = 5;
+    // The message shown when a run fails.
+    static constexpr const char *runFailedText = "The analysis could not be run.";
+
+    // String ids of the controls (tests and the UI find them by these).
+    static constexpr const char *windowName = "VARIABLE_LIST_WINDOW";
+    static constexpr const char *variablesName = "LB_VARIABLES";
+    static constexpr const char *analysesName = "LB_ANALYSES";
+    static constexpr const char *runName = "BT_RUN";
+    static constexpr const char *optionsName = "BT_OPTIONS";
+    static constexpr const char *closeName = "BT_CLOSE";
+
+    // dataSet: the data set whose variables are shown (null: none);
+    // registry: `count` entries; `initial`: the entry chosen at once (-1 none).
+    VariableListWindow(DATASET *dataSet, const RegisteredOption *registry, int count, int initial = -1);
+    ~VariableListWindow() override;
+
+    // The open variable-list window, or null.
+    static VariableListWindow *Current() { return current; }
+
+    // Chooses the registry entry (an index into the registry): makes its
+    // record and its prompted lists. False when it has no factory or the
+    // factory made nothing.
+    bool ChooseAnalysis(int index);
+    StatOption *Option() const { return option; }
+    int ChosenAnalysis() const { return chosen; }
+
+    // One prompted list more (see PassTextToVariableList).
+    bool AddList(const char *text, int required, int value);
+    int ListCount() const { return static_cast<int>(lists.size()); }
+    // Adds the variables selected in the variable list to list `list`
+    // (skipping those it holds already and those past its limit); answers
+    // how many were added.
+    int AddSelectedTo(int list);
+    // Takes the selected rows out of list `list`; answers how many.
+    int RemoveSelectedFrom(int list);
+    // The variable numbers list `list` holds, in order.
+    std::vector<long> ListVariables(int list) const;
+    // A new selection of list `list`, or null (see GetSelectedVariables).
+    VarSelection *Selection(int list) const;
+
+    // True when a record is chosen and every required list holds a variable;
+    // the run button follows it.
+    bool CanRun() const;
+    // The run button: runs the record (see above); true when the run
+    // succeeded.
+    bool Run();
+    // The options button: the record's option frame, run modally.
+    void OpenOptions();
+
+    ZafButton *RunButton() const { return runButton; }
+    ZafButton *OptionsButton() const { return optionsButton; }
+    ZafVtList *VariableList() const { return variableList; }
+    ZafVtList *AnalysisList() const { return analysisList; }
+    // The list control of list `list`, or null.
+    ZafVtList *ListControl(int list) const;
+
+private:
+    struct PromptedList
+    {
+        ZafPrompt *prompt = nullptr;
+        ZafButton *add = nullptr;
+        ZafButton *remove = nullptr;
+        ZafVtList *entries = nullptr;
+        int required = 0;
+        int limit = -1;
+    };
+
+    void MakeControls();
+    void FillVariables();
+    void FillAnalyses();
+    void DropLists();
+    void DropOption();
+    // Runs the record's pre-option window, if any; false when cancelled.
+    bool AskPreOptions();
+    // Enables the run and options buttons as the record and lists allow.
+    void UpdateButtons();
+    int ListOfButton(const ZafWindowObject *button) const;
+
+    static ZafEventType AnalysisChosen(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
+    static ZafEventType ButtonPressed(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
+
+    static VariableListWindow *current;
+    VariableListWindow *previous = nullptr; // the window that was current before this one
+
+    DATASET *dataSet;
+    const RegisteredOption *registry;
+    int registryCount;
+    int chosen = -1;
+    StatOption *option = nullptr;
+    std::vector<PromptedList> lists;
+    ZafVtList *variableList = nullptr;
+    ZafVtList *analysisList = nullptr;
+    ZafButton *runButton = nullptr;
+    ZafButton *optionsButton = nullptr;
+    ZafButton *closeButton = nullptr;
+};
