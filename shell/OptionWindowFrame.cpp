@@ -131,7 +131,7 @@ void OptionWindowFrame::ApplyChanges(bool ok)
         TakeSettings(book->FrameGraphOption(i), save);
     book->WriteEveryResult();
     book->RebuildEveryGraph();
-    book->Redisplay();
+    book->RedisplayBook();
 }
 
 namespace {

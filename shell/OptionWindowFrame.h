@@ -47,7 +47,7 @@ public:
     // not part of the program yet, so a workbook without them does nothing.
     virtual void RebuildEveryGraph() = 0;
     // Shows the workbook again after the changes.
-    virtual void Redisplay() = 0;
+    virtual void RedisplayBook() = 0;
 };
 
 class OptionWindowFrame : public ZafDialogWindow

@@ -15,7 +15,7 @@ public:
     explicit Sheet(PrintPreview &owner) : ZafWindow(0, 0, 50, 17), preview(owner)
     {
         // The sheet paints itself (Draw), not through its window class.
-        systemDrawn = false;
+        SetFlagTo(flagSystemDrawn, false);
     }
 
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override

@@ -230,3 +230,11 @@ ZafEventType WorkBook::Event(const ZafEventRecord &event)
     }
     return ZafWindow::Event(event);
 }
+
+void WorkBook::WriteEveryResult()
+{
+    for (int i = 0; i < PageCount(); ++i)
+        if (Page *page = PageAt(i))
+            if (OutputWindow *result = page->ResultWindow())
+                result->WriteResult();
+}

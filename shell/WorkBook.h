@@ -18,6 +18,7 @@
 // was cleared (ReleaseOption).
 #pragma once
 
+#include "shell/OptionWindowFrame.h"
 #include "zaf/core/ZafWindow.h"
 
 #include <string>
@@ -30,7 +31,7 @@ class ZafButton;
 class ZafNotebook;
 class ZafToolBar;
 
-class WorkBook : public ZafWindow
+class WorkBook : public ZafWindow, public OptionFrameBook
 {
 public:
     // Events of the workbook's buttons.
@@ -83,6 +84,15 @@ public:
     virtual void MultipleRegression() {}
 
     ZafEventType Event(const ZafEventRecord &event) override;
+
+    // What the option frame opened on this workbook asks of it.
+    StatOption *FrameOption() override { return option; }
+    int FrameGraphOptionCount() override { return GraphToolCount(); }
+    StatOption *FrameGraphOption(int index) override { return GraphToolOption(index); }
+    void WriteEveryResult() override;
+    // Graph windows come with the graphs; until then there is nothing to build.
+    void RebuildEveryGraph() override {}
+    void RedisplayBook() override { Redisplay(); }
 
     // Set by the derived books before CompleteToolBar.
     int titleText = -1;          // text number of the title (-1 none)

@@ -24,7 +24,7 @@ public:
     StatOption *FrameGraphOption(int index) override { return &graphs[index]; }
     void WriteEveryResult() override { ++written; }
     void RebuildEveryGraph() override { ++rebuilt; }
-    void Redisplay() override { ++redisplayed; }
+    void RedisplayBook() override { ++redisplayed; }
 
     TestOption record;
     TestOption graphs[2];
