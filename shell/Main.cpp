@@ -230,8 +230,11 @@ int Main(ZafApplication &application)
         return 1;
     }
     mainWindow->BindMenus();
-    QIVprog::SetAnalysisHandler(OpenVariableList);
-    WorkBook::SetPrinterSource(QIVprog::GetPrinter);
+    // A handler or printer source set before (by a test) stays in force.
+    if (QIVprog::AnalysisHandler previous = QIVprog::SetAnalysisHandler(OpenVariableList))
+        QIVprog::SetAnalysisHandler(previous);
+    if (WorkBook::PrinterSource previous = WorkBook::SetPrinterSource(QIVprog::GetPrinter))
+        WorkBook::SetPrinterSource(previous);
     startWindow.Close();
     // The window manager owns the main window from here on.
     zafWindowManager->AddObject(mainWindow);

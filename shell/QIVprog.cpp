@@ -233,9 +233,11 @@ void QIVprog::ShowDataSetState()
         field->SetText(cases);
 }
 
-void QIVprog::SetAnalysisHandler(AnalysisHandler handler)
+QIVprog::AnalysisHandler QIVprog::SetAnalysisHandler(AnalysisHandler handler)
 {
+    const AnalysisHandler previous = analysisHandler;
     analysisHandler = handler;
+    return previous;
 }
 
 QivPrinter *QIVprog::GetPrinter()

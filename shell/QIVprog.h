@@ -71,7 +71,8 @@ public:
     // the status fields with the data set's name and size.
     void ShowDataSetState();
 
-    static void SetAnalysisHandler(AnalysisHandler handler);
+    // Answers the handler in force before (null: none).
+    static AnalysisHandler SetAnalysisHandler(AnalysisHandler handler);
     // The application printer; null until one is installed. The installer
     // (the printing side, which owns the printer's class) gives the function
     // that frees it when the main window goes.
