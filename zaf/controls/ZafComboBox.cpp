@@ -3,6 +3,7 @@
 // Win32 side is in ZafComboBoxWin32.cpp).
 #include "zaf/controls/ZafComboBox.h"
 
+#include "zaf/controls/ZafOwnerDrawnRows.h"
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
@@ -209,10 +210,7 @@ ZafWindowObject *ZafComboBox::AddObject(ZafWindowObject *object, ZafWindowObject
 {
     if (!object || object->Parent())
         return object;
-    object->SetOwnWindow(false);
-    object->SetParentDrawsBorder(true);
-    object->SetParentDrawsFocus(true);
-    object->SetNoClassPalette(true);
+    PrepareRowEntry(object);
     if (object->SupportObject()) {
         list->AddObject(object, before);
         Recreate();
