@@ -3,6 +3,7 @@
 // Win32 side is in ZafComboBoxWin32.cpp).
 #include "zaf/controls/ZafComboBox.h"
 
+#include "zaf/controls/ZafEntryDrop.h"
 #include "zaf/controls/ZafOwnerDrawnRows.h"
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafApplication.h"
@@ -617,17 +618,10 @@ ZafEventType ZafComboBox::DragDropEvent(const ZafEventRecord &event)
     ZafEventType code = event.type;
     if (code != ZAF_DROP_QUERY && code != ZAF_DROP_COPY && code != ZAF_DROP_MOVE)
         return ZafWindow::DragDropEvent(event);
-    ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
-    if (!source)
+    ZafWindowObject *source = nullptr;
+    code = ResolveDrop(code, source);
+    if (code == ZAF_REFUSED)
         return ZAF_REFUSED;
-    if (code == ZAF_DROP_QUERY) {
-        if (source->MoveDraggable())
-            code = ZAF_DROP_MOVE;
-        else if (source->CopyDraggable())
-            code = ZAF_DROP_COPY;
-        else
-            return ZAF_REFUSED;
-    }
     if (IsDisabledUpChain(true))
         return ZAF_REFUSED;
     if (!HasFlag(flagAcceptDrop) || source == this)
@@ -639,11 +633,7 @@ ZafEventType ZafComboBox::DragDropEvent(const ZafEventRecord &event)
     if (!from && (source->IsClassID(ZafVtList::classID) || source->IsClassID(secondListClassID)))
         from = dynamic_cast<ZafWindow *>(source);
     if (from) {
-        std::vector<ZafWindowObject *> chosen;
-        for (ZafElement *e = from->First(); e; e = e->Next())
-            if (AsObject(e)->Selected())
-                chosen.push_back(AsObject(e));
-        for (ZafWindowObject *entry : chosen) {
+        for (ZafWindowObject *entry : SelectedEntries(*from)) {
             if (!move)
                 AddObject(entry->Duplicate());
             else
@@ -651,13 +641,5 @@ ZafEventType ZafComboBox::DragDropEvent(const ZafEventRecord &event)
         }
         return code;
     }
-    const char *dragged = source->Text();
-    if (!dragged || !*dragged)
-        return ZAF_REFUSED;
-    auto *entry = new ZafString(0, 0, 0, new ZafStringData(dragged, -1));
-    entry->SetBordered(false);
-    AddObject(entry);
-    if (move)
-        source->SetText("");
-    return code;
+    return DropTextEntry(*this, source, code);
 }

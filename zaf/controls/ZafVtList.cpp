@@ -2,6 +2,7 @@
 // program's selections, owner drawing, colours and drag and drop.
 #include "zaf/controls/ZafVtList.h"
 
+#include "zaf/controls/ZafEntryDrop.h"
 #include "zaf/controls/ZafOwnerDrawnRows.h"
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafApplication.h"
@@ -506,13 +507,10 @@ HWND ZafVtList::CreateOSWindow()
         style |= LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
     if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
-    DWORD extendedStyle = 0;
-    if (HasFlag(flagBordered)) {
-        if (zaf3DLook)
-            extendedStyle = WS_EX_CLIENTEDGE;
-        else
-            style |= WS_BORDER;
-    }
+    // A border is the client edge in the 3-D look, a plain line otherwise.
+    const DWORD extendedStyle = BorderStyle();
+    if (HasFlag(flagBordered) && !zaf3DLook)
+        style |= WS_BORDER;
     if (IsDisabledUpChain(true) && !layoutMode)
         style |= WS_DISABLED;
     // Owner-drawn rows hold the entry objects: no strings.
@@ -666,17 +664,10 @@ ZafEventType ZafVtList::DragDropEvent(const ZafEventRecord &event)
     ZafEventType code = event.type;
     if (code != ZAF_DROP_QUERY && code != ZAF_DROP_COPY && code != ZAF_DROP_MOVE)
         return ZafWindow::DragDropEvent(event);
-    ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
-    if (!source)
+    ZafWindowObject *source = nullptr;
+    code = ResolveDrop(code, source);
+    if (code == ZAF_REFUSED)
         return ZAF_REFUSED;
-    if (code == ZAF_DROP_QUERY) {
-        if (source->MoveDraggable())
-            code = ZAF_DROP_MOVE;
-        else if (source->CopyDraggable())
-            code = ZAF_DROP_COPY;
-        else
-            return ZAF_REFUSED;
-    }
     if (IsDisabledUpChain(true) || !HasFlag(flagAcceptDrop) || source == this)
         return ZAF_REFUSED;
     const bool move = code == ZAF_DROP_MOVE;
@@ -690,24 +681,12 @@ ZafEventType ZafVtList::DragDropEvent(const ZafEventRecord &event)
         SetRedraw(false);
         if (move)
             source->SetRedraw(false);
-        std::vector<ZafWindowObject *> chosen;
-        for (ZafElement *e = from->First(); e; e = e->Next())
-            if (AsObject(e)->Selected())
-                chosen.push_back(AsObject(e));
-        for (ZafWindowObject *entry : chosen)
+        for (ZafWindowObject *entry : SelectedEntries(*from))
             AddObject(move ? from->SubtractObject(entry) : entry->Duplicate());
         if (move)
             source->SetRedraw(sourceRedrawWas);
         SetRedraw(redrawWas);
         return code;
     }
-    const char *text = source->Text();
-    if (!text || !*text)
-        return ZAF_REFUSED;
-    auto *entry = new ZafString(0, 0, 0, new ZafStringData(text, -1));
-    entry->SetBordered(false);
-    AddObject(entry);
-    if (move)
-        source->SetText("");
-    return code;
+    return DropTextEntry(*this, source, code);
 }
