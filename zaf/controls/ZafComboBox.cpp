@@ -160,22 +160,12 @@ void ZafComboBox::Write(ZafWindowPersistence &persistence)
 
 ZafWindowObject *ZafComboBox::EntryAt(LRESULT row) const
 {
-    if (row < 0 || row >= list->Count())
-        return nullptr;
-    return AsObject(list->Get(static_cast<int>(row)));
+    return EntryAtRow(*list, row);
 }
 
 void ZafComboBox::InsertRow(ZafWindowObject *entry, int row)
 {
-    if (!HasFlag(flagSystemDrawn)) {
-        SendMessageA(osWindow, CB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(entry));
-        return;
-    }
-    const char *entryText = entry->Text();
-    std::unique_ptr<char[]> converted(zafCodeSetConversion && entryText ? ConvertTextByCodeSet(entryText, nullptr, true)
-                                                                        : nullptr);
-    const char *shown = converted ? converted.get() : (entryText ? entryText : "");
-    SendMessageA(osWindow, CB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
+    InsertEntryRow(osWindow, CB_INSERTSTRING, entry, row, HasFlag(flagSystemDrawn));
 }
 
 // The list and the entries borrow no window handle from the control: each

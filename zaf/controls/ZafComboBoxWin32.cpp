@@ -376,14 +376,7 @@ ZafEventType ZafComboBox::Draw(const ZafEventRecord &event, ZafEventType code)
 
 ZafEventType ZafComboBox::HandleControlColor(const ZafEventRecord &, HDC dc)
 {
-    const std::uint16_t state = PaletteState();
-    ZafPaletteStruct text;
-    LogicalPalette(text, ZAF_PM_TEXT, state);
-    ResolveSystemColors(text, ZAF_PM_TEXT, state);
-    ZafPaletteStruct back;
-    LogicalPalette(back, ZAF_PM_BACKGROUND, state);
-    ResolveSystemColors(back, ZAF_PM_BACKGROUND, state);
-    return ControlColorBrush(dc, text, back);
+    return ControlColorBrush(dc, *this);
 }
 
 const ZafPaletteMap ZafComboBox::paletteMap[] = {

@@ -1,8 +1,12 @@
 #include "zaf/controls/ZafOwnerDrawnRows.h"
 
+#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafWindowWalk.h"
+#include "zaf/data/ZafCodeSetData.h"
 
 #include <algorithm>
+#include <memory>
 
 void PrepareRowEntry(ZafWindowObject *object)
 {
@@ -10,6 +14,26 @@ void PrepareRowEntry(ZafWindowObject *object)
     object->SetParentDrawsBorder(true);
     object->SetParentDrawsFocus(true);
     object->SetNoClassPalette(true);
+}
+
+ZafWindowObject *EntryAtRow(const ZafList &entries, LRESULT row)
+{
+    if (row < 0 || row >= entries.Count())
+        return nullptr;
+    return ZafWindowWalk::AsObject(entries.Get(static_cast<int>(row)));
+}
+
+void InsertEntryRow(HWND window, UINT insertMessage, ZafWindowObject *entry, int row, bool systemDrawn)
+{
+    if (!systemDrawn) {
+        SendMessageA(window, insertMessage, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(entry));
+        return;
+    }
+    const char *text = entry->Text();
+    std::unique_ptr<char[]> converted(zafCodeSetConversion && text ? ConvertTextByCodeSet(text, nullptr, true)
+                                                                   : nullptr);
+    const char *shown = converted ? converted.get() : (text ? text : "");
+    SendMessageA(window, insertMessage, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
 }
 
 ZafEventType DrawEntryRow(HWND window, const ZafEventRecord &event, DRAWITEMSTRUCT &item, ZafWindowObject *entry)
@@ -59,11 +83,18 @@ bool ResolveRowColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t
     return true;
 }
 
-ZafEventType ControlColorBrush(HDC dc, const ZafPaletteStruct &text, const ZafPaletteStruct &back)
+ZafEventType ControlColorBrush(HDC dc, const ZafWindowObject &control)
 {
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (!display)
         return ZAF_UNKNOWN;
+    const std::uint16_t state = control.PaletteState();
+    ZafPaletteStruct text;
+    control.LogicalPalette(text, ZAF_PM_TEXT, state);
+    control.ResolveSystemColors(text, ZAF_PM_TEXT, state);
+    ZafPaletteStruct back;
+    control.LogicalPalette(back, ZAF_PM_BACKGROUND, state);
+    control.ResolveSystemColors(back, ZAF_PM_BACKGROUND, state);
     const COLORREF background =
         ZafWindowObject::PaletteColor(back.colorBackground, back.osColorBackground, GetSysColor(COLOR_WINDOW));
     ::SetTextColor(dc, ZafWindowObject::PaletteColor(text.colorForeground, text.osColorForeground,

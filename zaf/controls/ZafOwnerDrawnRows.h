@@ -4,6 +4,7 @@
 // of the control. Internal to the controls library.
 #pragma once
 
+#include "zaf/core/ZafList.h"
 #include "zaf/core/ZafPaletteStruct.h"
 #include "zaf/core/ZafWindowObject.h"
 
@@ -12,6 +13,13 @@
 // An entry has no window of its own and is drawn, bordered, focused and
 // coloured by its list.
 void PrepareRowEntry(ZafWindowObject *object);
+
+// The entry at a row (the rows follow the entries' order); null outside.
+ZafWindowObject *EntryAtRow(const ZafList &entries, LRESULT row);
+// Inserts the row of an entry with insertMessage (LB_INSERTSTRING or
+// CB_INSERTSTRING): its text (converted by the code set) when the control is
+// system-drawn, else the entry itself as the owner-drawn row's data.
+void InsertEntryRow(HWND window, UINT insertMessage, ZafWindowObject *entry, int row, bool systemDrawn);
 
 // Draws one row: the entry in the row's rectangle (entry: the object at the
 // row, null for an empty control's row -1), then the focus rectangle. TRUE.
@@ -39,7 +47,7 @@ constexpr std::uint8_t rowBackgroundFont = 3;
 // (a combo box greys itself). False for the other types, which the caller
 // resolves.
 bool ResolveRowColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state, bool greyDisabledText);
-// WM_CTLCOLOR*: sets the control's text and background colours (window
-// colours where the palettes leave them unset) and answers the cached
-// background brush.
-ZafEventType ControlColorBrush(HDC dc, const ZafPaletteStruct &text, const ZafPaletteStruct &back);
+// WM_CTLCOLOR*: sets the control's text and background colours from its
+// palettes in its present state (window colours where they are unset) and
+// answers the cached background brush.
+ZafEventType ControlColorBrush(HDC dc, const ZafWindowObject &control);

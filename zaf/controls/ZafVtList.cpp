@@ -125,22 +125,12 @@ void ZafVtList::Write(ZafWindowPersistence &persistence)
 
 ZafWindowObject *ZafVtList::EntryAt(LRESULT row) const
 {
-    if (row < 0 || row >= Count())
-        return nullptr;
-    return AsObject(Get(static_cast<int>(row)));
+    return EntryAtRow(*this, row);
 }
 
 void ZafVtList::InsertRow(ZafWindowObject *entry, int row)
 {
-    if (!HasFlag(flagSystemDrawn)) {
-        SendMessageA(osWindow, LB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(entry));
-        return;
-    }
-    const char *text = entry->Text();
-    std::unique_ptr<char[]> converted(zafCodeSetConversion && text ? ConvertTextByCodeSet(text, nullptr, true)
-                                                                   : nullptr);
-    const char *shown = converted ? converted.get() : (text ? text : "");
-    SendMessageA(osWindow, LB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
+    InsertEntryRow(osWindow, LB_INSERTSTRING, entry, row, HasFlag(flagSystemDrawn));
 }
 
 void ZafVtList::FillListBox(bool setCaret)
@@ -647,14 +637,7 @@ int ZafVtList::SetFont(int font)
 
 ZafEventType ZafVtList::HandleControlColor(const ZafEventRecord &, HDC dc)
 {
-    const std::uint16_t state = PaletteState();
-    ZafPaletteStruct text;
-    LogicalPalette(text, ZAF_PM_TEXT, state);
-    ResolveSystemColors(text, ZAF_PM_TEXT, state);
-    ZafPaletteStruct back;
-    LogicalPalette(back, ZAF_PM_BACKGROUND, state);
-    ResolveSystemColors(back, ZAF_PM_BACKGROUND, state);
-    return ControlColorBrush(dc, text, back);
+    return ControlColorBrush(dc, *this);
 }
 
 // --- Drag and drop -----------------------------------------------------------------
