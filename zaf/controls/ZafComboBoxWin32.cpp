@@ -318,7 +318,8 @@ ZafEventType ZafComboBox::HandleDrawItem(const ZafEventRecord &event, DRAWITEMST
 {
     if (item.CtlType != ODT_COMBOBOX || !osWindow)
         return ZAF_UNKNOWN;
-    ZafWindowObject *entry = item.itemID == static_cast<UINT>(-1) ? nullptr : EntryAt(static_cast<LRESULT>(item.itemID));
+    ZafWindowObject *entry =
+        item.itemID == static_cast<UINT>(-1) ? nullptr : EntryAt(static_cast<LRESULT>(item.itemID));
     return DrawEntryRow(osWindow, event, item, entry);
 }
 

@@ -149,8 +149,7 @@ void ZafFrameButton::RegisterPersistence()
 
 // --- Minimize and maximize boxes ---------------------------------------------------
 
-ZafBoxButton::ZafBoxButton(ZafNumberID id, const char *name, std::int32_t action)
-    : ZafFrameButton(pushButton, id, name)
+ZafBoxButton::ZafBoxButton(ZafNumberID id, const char *name, std::int32_t action) : ZafFrameButton(pushButton, id, name)
 {
     buttonType = framePushButton;
     depth = 1;

@@ -13,7 +13,8 @@ ZafInteger::ZafInteger(int left, int top, int width, std::int32_t value) : ZafNu
     SetValueData(new ZafIntegerData(value));
 }
 
-ZafInteger::ZafInteger(int left, int top, int width, ZafIntegerData *data) : ZafNumberFieldOf(left, top, width, className)
+ZafInteger::ZafInteger(int left, int top, int width, ZafIntegerData *data)
+    : ZafNumberFieldOf(left, top, width, className)
 {
     SetValueData(data);
 }

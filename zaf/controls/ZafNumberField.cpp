@@ -287,34 +287,29 @@ ZafFormatData *ZafNumberFieldOf<Data, Value>::ReadValueData(const char *name, Za
     return data;
 }
 
-template <class Data, class Value>
-Data *ZafNumberFieldOf<Data, Value>::TypedData() const
+template <class Data, class Value> Data *ZafNumberFieldOf<Data, Value>::TypedData() const
 {
     return static_cast<Data *>(valueData);
 }
 
-template <class Data, class Value>
-Value ZafNumberFieldOf<Data, Value>::GetValue()
+template <class Data, class Value> Value ZafNumberFieldOf<Data, Value>::GetValue()
 {
     ParseText();
     return TypedData()->Value();
 }
 
-template <class Data, class Value>
-int ZafNumberFieldOf<Data, Value>::SetValue(Value value)
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::SetValue(Value value)
 {
     unanswered = false;
     return TypedData()->SetValue(value);
 }
 
-template <class Data, class Value>
-ZafFormatData *ZafNumberFieldOf<Data, Value>::NewValueData() const
+template <class Data, class Value> ZafFormatData *ZafNumberFieldOf<Data, Value>::NewValueData() const
 {
     return new Data(Value{});
 }
 
-template <class Data, class Value>
-int ZafNumberFieldOf<Data, Value>::CompareData(ZafData *a, ZafData *b)
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::CompareData(ZafData *a, ZafData *b)
 {
     auto *first = dynamic_cast<Data *>(a);
     auto *second = dynamic_cast<Data *>(b);
@@ -323,8 +318,7 @@ int ZafNumberFieldOf<Data, Value>::CompareData(ZafData *a, ZafData *b)
     return first->Value() < second->Value() ? -1 : first->Value() > second->Value() ? 1 : 0;
 }
 
-template <class Data, class Value>
-int ZafNumberFieldOf<Data, Value>::AssignData(ZafData *target, ZafData *source)
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::AssignData(ZafData *target, ZafData *source)
 {
     auto *to = dynamic_cast<Data *>(target);
     auto *from = dynamic_cast<Data *>(source);
@@ -347,8 +341,7 @@ int ZafNumberFieldOf<Data, Value>::ParseData(ZafData *data, const char *text, co
     return error;
 }
 
-template <class Data, class Value>
-int ZafNumberFieldOf<Data, Value>::DecrementData(ZafData *data, ZafData *step)
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::DecrementData(ZafData *data, ZafData *step)
 {
     auto *target = dynamic_cast<Data *>(data);
     auto *amount = dynamic_cast<Data *>(step);
@@ -358,8 +351,7 @@ int ZafNumberFieldOf<Data, Value>::DecrementData(ZafData *data, ZafData *step)
     return 0;
 }
 
-template <class Data, class Value>
-int ZafNumberFieldOf<Data, Value>::IncrementData(ZafData *data, ZafData *step)
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::IncrementData(ZafData *data, ZafData *step)
 {
     auto *target = dynamic_cast<Data *>(data);
     auto *amount = dynamic_cast<Data *>(step);
@@ -369,8 +361,7 @@ int ZafNumberFieldOf<Data, Value>::IncrementData(ZafData *data, ZafData *step)
     return 0;
 }
 
-template <class Data, class Value>
-bool ZafNumberFieldOf<Data, Value>::IsValueData(ZafData *data) const
+template <class Data, class Value> bool ZafNumberFieldOf<Data, Value>::IsValueData(ZafData *data) const
 {
     return dynamic_cast<Data *>(data) != nullptr;
 }

@@ -105,8 +105,7 @@ private:
 // The type-dependent half of a number field, written once for both value
 // types: Data is the value data class, Value the number it holds. Defined
 // for ZafIntegerData and ZafRealData only (instantiated beside the base).
-template <class Data, class Value>
-class ZafNumberFieldOf : public ZafNumberField
+template <class Data, class Value> class ZafNumberFieldOf : public ZafNumberField
 {
 public:
     // The typed text scanned first; after a text that does not scan, the

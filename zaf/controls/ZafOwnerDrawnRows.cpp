@@ -97,8 +97,8 @@ ZafEventType ControlColorBrush(HDC dc, const ZafWindowObject &control)
     control.ResolveSystemColors(back, ZAF_PM_BACKGROUND, state);
     const COLORREF background =
         ZafWindowObject::PaletteColor(back.colorBackground, back.osColorBackground, GetSysColor(COLOR_WINDOW));
-    ::SetTextColor(dc, ZafWindowObject::PaletteColor(text.colorForeground, text.osColorForeground,
-                                                     GetSysColor(COLOR_WINDOWTEXT)));
+    ::SetTextColor(
+        dc, ZafWindowObject::PaletteColor(text.colorForeground, text.osColorForeground, GetSysColor(COLOR_WINDOWTEXT)));
     SetBkColor(dc, background);
     // The cache keeps the brush alive after this use is released.
     HBRUSH brush = display->GetCachedBrush(background);

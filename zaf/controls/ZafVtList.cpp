@@ -538,7 +538,8 @@ ZafEventType ZafVtList::HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRU
 {
     if (item.CtlType != ODT_LISTBOX || !osWindow)
         return ZAF_UNKNOWN;
-    ZafWindowObject *entry = item.itemID == static_cast<UINT>(-1) ? nullptr : EntryAt(static_cast<LRESULT>(item.itemID));
+    ZafWindowObject *entry =
+        item.itemID == static_cast<UINT>(-1) ? nullptr : EntryAt(static_cast<LRESULT>(item.itemID));
     return DrawEntryRow(osWindow, event, item, entry);
 }
 
