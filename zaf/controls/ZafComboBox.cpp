@@ -3,6 +3,8 @@
 // Win32 side is in ZafComboBoxWin32.cpp).
 #include "zaf/controls/ZafComboBox.h"
 
+#include "zaf/controls/ZafEntryDrop.h"
+#include "zaf/controls/ZafOwnerDrawnRows.h"
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
@@ -158,22 +160,12 @@ void ZafComboBox::Write(ZafWindowPersistence &persistence)
 
 ZafWindowObject *ZafComboBox::EntryAt(LRESULT row) const
 {
-    if (row < 0 || row >= list->Count())
-        return nullptr;
-    return AsObject(list->Get(static_cast<int>(row)));
+    return EntryAtRow(*list, row);
 }
 
 void ZafComboBox::InsertRow(ZafWindowObject *entry, int row)
 {
-    if (!HasFlag(flagSystemDrawn)) {
-        SendMessageA(osWindow, CB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(entry));
-        return;
-    }
-    const char *entryText = entry->Text();
-    std::unique_ptr<char[]> converted(zafCodeSetConversion && entryText ? ConvertTextByCodeSet(entryText, nullptr, true)
-                                                                        : nullptr);
-    const char *shown = converted ? converted.get() : (entryText ? entryText : "");
-    SendMessageA(osWindow, CB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
+    InsertEntryRow(osWindow, CB_INSERTSTRING, entry, row, HasFlag(flagSystemDrawn));
 }
 
 // The list and the entries borrow no window handle from the control: each
@@ -209,10 +201,7 @@ ZafWindowObject *ZafComboBox::AddObject(ZafWindowObject *object, ZafWindowObject
 {
     if (!object || object->Parent())
         return object;
-    object->SetOwnWindow(false);
-    object->SetParentDrawsBorder(true);
-    object->SetParentDrawsFocus(true);
-    object->SetNoClassPalette(true);
+    PrepareRowEntry(object);
     if (object->SupportObject()) {
         list->AddObject(object, before);
         Recreate();
@@ -619,17 +608,10 @@ ZafEventType ZafComboBox::DragDropEvent(const ZafEventRecord &event)
     ZafEventType code = event.type;
     if (code != ZAF_DROP_QUERY && code != ZAF_DROP_COPY && code != ZAF_DROP_MOVE)
         return ZafWindow::DragDropEvent(event);
-    ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
-    if (!source)
+    ZafWindowObject *source = nullptr;
+    code = ResolveDrop(code, source);
+    if (code == ZAF_REFUSED)
         return ZAF_REFUSED;
-    if (code == ZAF_DROP_QUERY) {
-        if (source->MoveDraggable())
-            code = ZAF_DROP_MOVE;
-        else if (source->CopyDraggable())
-            code = ZAF_DROP_COPY;
-        else
-            return ZAF_REFUSED;
-    }
     if (IsDisabledUpChain(true))
         return ZAF_REFUSED;
     if (!HasFlag(flagAcceptDrop) || source == this)
@@ -641,11 +623,7 @@ ZafEventType ZafComboBox::DragDropEvent(const ZafEventRecord &event)
     if (!from && (source->IsClassID(ZafVtList::classID) || source->IsClassID(secondListClassID)))
         from = dynamic_cast<ZafWindow *>(source);
     if (from) {
-        std::vector<ZafWindowObject *> chosen;
-        for (ZafElement *e = from->First(); e; e = e->Next())
-            if (AsObject(e)->Selected())
-                chosen.push_back(AsObject(e));
-        for (ZafWindowObject *entry : chosen) {
+        for (ZafWindowObject *entry : SelectedEntries(*from)) {
             if (!move)
                 AddObject(entry->Duplicate());
             else
@@ -653,13 +631,5 @@ ZafEventType ZafComboBox::DragDropEvent(const ZafEventRecord &event)
         }
         return code;
     }
-    const char *dragged = source->Text();
-    if (!dragged || !*dragged)
-        return ZAF_REFUSED;
-    auto *entry = new ZafString(0, 0, 0, new ZafStringData(dragged, -1));
-    entry->SetBordered(false);
-    AddObject(entry);
-    if (move)
-        source->SetText("");
-    return code;
+    return DropTextEntry(*this, source, code);
 }

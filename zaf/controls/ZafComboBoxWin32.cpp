@@ -4,6 +4,7 @@
 // a windowless combo box and its colours.
 #include "zaf/controls/ZafComboBox.h"
 
+#include "zaf/controls/ZafOwnerDrawnRows.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafEventManager.h"
@@ -317,46 +318,27 @@ ZafEventType ZafComboBox::HandleDrawItem(const ZafEventRecord &event, DRAWITEMST
 {
     if (item.CtlType != ODT_COMBOBOX || !osWindow)
         return ZAF_UNKNOWN;
-    if (item.itemID == static_cast<UINT>(-1)) {
-        if (item.itemState & ODS_FOCUS)
-            DrawFocusRect(item.hDC, &item.rcItem);
-        return TRUE;
-    }
-    ZafWindowObject *entry = EntryAt(static_cast<LRESULT>(item.itemID));
-    // The row's data must still be the entry at that row.
-    if (!entry || reinterpret_cast<ULONG_PTR>(entry) != item.itemData)
-        return TRUE;
-    entry->SetRegion(item.rcItem.left, item.rcItem.top, item.rcItem.right - 1, item.rcItem.bottom - 1, ZAF_PIXEL);
-    ZafPaintContext context(osWindow, item.hDC);
-    entry->Draw(event, ZAF_REDISPLAY);
-    if (item.itemState & ODS_FOCUS)
-        DrawFocusRect(item.hDC, &item.rcItem);
-    return TRUE;
+    ZafWindowObject *entry =
+        item.itemID == static_cast<UINT>(-1) ? nullptr : EntryAt(static_cast<LRESULT>(item.itemID));
+    return DrawEntryRow(osWindow, event, item, entry);
 }
 
 ZafEventType ZafComboBox::HandleMeasureItem(const ZafEventRecord &, MEASUREITEMSTRUCT &item)
 {
     if (HasFlag(flagSystemDrawn))
         return ZAF_UNKNOWN;
-    auto measure = [](ZafWindowObject *entry, UINT &width, UINT &height) {
-        entry->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
-        ZafRegionRect r = entry->Region();
-        entry->ConvertRegion(r, ZAF_PIXEL);
-        width = std::max(width, static_cast<UINT>(std::max(1, r.Width())));
-        height = std::max(height, static_cast<UINT>(std::max(1, r.Height())));
-    };
     UINT width = 0, height = 0;
     if (item.itemID == static_cast<UINT>(-1)) {
         // The selection field: as high as the highest entry.
         for (ZafElement *e = list->First(); e; e = e->Next())
-            measure(AsObject(e), width, height);
+            MeasureEntryRow(AsObject(e), width, height);
         if (height == 0 && zafScreenDisplay)
             height = static_cast<UINT>(std::max(1, zafScreenDisplay->CellHeight()));
     } else {
         auto *entry = reinterpret_cast<ZafWindowObject *>(item.itemData);
         if (!entry || entry->Parent() != list)
             return ZAF_UNKNOWN;
-        measure(entry, width, height);
+        MeasureEntryRow(entry, width, height);
     }
     item.itemWidth = std::max<UINT>(width, 1);
     item.itemHeight = std::max<UINT>(height, 1);
@@ -395,66 +377,19 @@ ZafEventType ZafComboBox::Draw(const ZafEventRecord &event, ZafEventType code)
 
 ZafEventType ZafComboBox::HandleControlColor(const ZafEventRecord &, HDC dc)
 {
-    ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    if (!display)
-        return ZAF_UNKNOWN;
-    const std::uint16_t state = PaletteState();
-    ZafPaletteStruct textPalette;
-    LogicalPalette(textPalette, ZAF_PM_TEXT, state);
-    ResolveSystemColors(textPalette, ZAF_PM_TEXT, state);
-    ZafPaletteStruct back;
-    LogicalPalette(back, ZAF_PM_BACKGROUND, state);
-    ResolveSystemColors(back, ZAF_PM_BACKGROUND, state);
-    const COLORREF background = PaletteColor(back.colorBackground, back.osColorBackground, GetSysColor(COLOR_WINDOW));
-    ::SetTextColor(
-        dc, PaletteColor(textPalette.colorForeground, textPalette.osColorForeground, GetSysColor(COLOR_WINDOWTEXT)));
-    SetBkColor(dc, background);
-    // The cache keeps the brush alive after this use is released.
-    HBRUSH brush = display->GetCachedBrush(background);
-    display->ReleaseCachedObject(brush);
-    return static_cast<ZafEventType>(reinterpret_cast<LRESULT>(brush));
+    return ControlColorBrush(dc, *this);
 }
-
-namespace {
-
-constexpr ZafPaletteStruct ComboColors(std::uint8_t font)
-{
-    ZafPaletteStruct p;
-    p.colorForeground = ZAF_CLR_SYSTEM;
-    p.colorBackground = ZAF_CLR_SYSTEM;
-    p.monoForeground = 0;
-    p.monoBackground = 2;
-    p.font = font;
-    return p;
-}
-
-// The font number the background entry names (the stored maps' value).
-constexpr std::uint8_t backgroundFont = 3;
-
-} // namespace
 
 const ZafPaletteMap ZafComboBox::paletteMap[] = {
-    {ZAF_PM_TEXT, ZAF_PM_SELECTED, ComboColors(ZAF_FONT_DIALOG)},
-    {ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, ComboColors(backgroundFont)},
+    {ZAF_PM_TEXT, ZAF_PM_SELECTED, SystemRowColors(ZAF_FONT_DIALOG)},
+    {ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, SystemRowColors(rowBackgroundFont)},
     {0, 0, ZafPaletteStruct()},
 };
 
 void ZafComboBox::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const
 {
-    constexpr std::uint16_t textTypes = ZAF_PM_TEXT | 4;
-    if (!(type & (textTypes | ZAF_PM_BACKGROUND))) {
-        ZafWindow::ResolveSystemColors(entry, type, state);
-        return;
-    }
-    const bool selectedRow = (state & ZAF_PM_SELECTED) != 0;
     // Unlike a list's, disabled text keeps its colour: the control greys
     // itself.
-    int foreground = selectedRow ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-    if (type & textTypes)
-        foreground = selectedRow ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
-    const int background = selectedRow ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-    if (entry.colorForeground == ZAF_CLR_SYSTEM && entry.osColorForeground == -1)
-        entry.osColorForeground = static_cast<std::int32_t>(GetSysColor(foreground));
-    if (entry.colorBackground == ZAF_CLR_SYSTEM && entry.osColorBackground == -1)
-        entry.osColorBackground = static_cast<std::int32_t>(GetSysColor(background));
+    if (!ResolveRowColors(entry, type, state, false))
+        ZafWindow::ResolveSystemColors(entry, type, state);
 }

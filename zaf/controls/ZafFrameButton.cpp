@@ -6,6 +6,8 @@
 #include "zaf/controls/ZafTitle.h"
 #include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafWindowPersistence.h"
+#include "zaf/data/ZafBitmapData.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 
 #include <cstring>
@@ -143,4 +145,53 @@ void ZafFrameButton::RegisterPersistence()
     ZafPersistenceRegistry::RegisterNew(ZafMinimizeButton::className, ZafObjectNew<ZafMinimizeButton::New>);
     ZafPersistenceRegistry::RegisterNew(ZafMaximizeButton::className, ZafObjectNew<ZafMaximizeButton::New>);
     ZafPopUpMenu::RegisterPersistence();
+}
+
+// --- Minimize and maximize boxes ---------------------------------------------------
+
+ZafBoxButton::ZafBoxButton(ZafNumberID id, const char *name, std::int32_t action) : ZafFrameButton(pushButton, id, name)
+{
+    buttonType = framePushButton;
+    depth = 1;
+    hzJustify = justifyCenter;
+    vtJustify = justifyCenter;
+    SetFlagTo(flagNoFocus, true);
+    selectOnDoubleClick = false;
+    selectOnDownClick = false;
+    ZafButton::SetSendMessageWhenSelected(true);
+    value = action;
+}
+
+void ZafBoxButton::Write(ZafWindowPersistence &persistence)
+{
+    persistence.PushLevel(ClassName(), ClassID(), ZafWindowPersistence::childEntry);
+    if (persistence.OpenLevelFile(StringID(), ZafWindowPersistence::writeMode) == 0)
+        persistence.WriteString(StringID());
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(static_cast<int>(persistence.Error()));
+}
+
+ZafEventType ZafBoxButton::Event(const ZafEventRecord &event)
+{
+    if (event.type == ZAF_CREATE || event.type == ZAF_CREATE_OS_WINDOW)
+        frameWindow = ParentFrame();
+    else if (event.type == ZAF_DEINITIALIZE)
+        frameWindow = nullptr;
+    return ZAF_UNKNOWN;
+}
+
+void ZafBoxButton::MakeBoxImages(ZafBitmapData *images[4], std::uint8_t pixels[4][boxWidth * boxHeight],
+                                 const char *const names[4], bool largeWindow)
+{
+    for (int i = 0; i < 4; ++i) {
+        // The first two point the arrow the way the button acts (up-right
+        // for the large window), the other two back.
+        const bool acting = i < 2;
+        PaintBoxImage(pixels[i], largeWindow, acting == largeWindow, i % 2 == 1);
+        images[i] = new ZafBitmapData(ZafBitmapStruct(boxWidth, boxHeight, pixels[i], true));
+        images[i]->SetDestroyable(false);
+        if (names[i])
+            images[i]->SetStringID(names[i]);
+    }
 }

@@ -74,3 +74,38 @@ protected:
 
     HWND frameWindow = nullptr;
 };
+
+// What the minimize and maximize buttons share. Fixed: a frame push button
+// of depth 1, centred, refusing the focus, sending its value, without hot
+// key. It holds the frame between ZAF_CREATE and ZAF_DEINITIALIZE and
+// answers every event ZAF_UNKNOWN; its record is its string id alone. Each
+// subclass keeps its class id, the values it takes and its images.
+class ZafBoxButton : public ZafFrameButton
+{
+public:
+    static constexpr int boxWidth = 16, boxHeight = 14;
+
+    void Write(ZafWindowPersistence &persistence) override;
+    ZafEventType Event(const ZafEventRecord &event) override;
+
+    ButtonType SetButtonType(ButtonType) override { return buttonType = framePushButton; }
+    int SetDepth(int) override { return depth = 1; }
+    Justify SetHzJustify(Justify) override { return hzJustify = justifyCenter; }
+    Justify SetVtJustify(Justify) override { return vtJustify = justifyCenter; }
+    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
+    bool SetSelectOnDoubleClick(bool) override { return selectOnDoubleClick = false; }
+    bool SetSelectOnDownClick(bool) override { return selectOnDownClick = false; }
+    bool SetSendMessageWhenSelected(bool) override { return ZafButton::SetSendMessageWhenSelected(true); }
+    const char *SetSendMessageText(const char *) override { return ZafButton::SetSendMessageText(nullptr); }
+
+protected:
+    // action: the value a selection sends until SetValue changes it.
+    ZafBoxButton(ZafNumberID id, const char *name, std::int32_t action);
+    ZafBoxButton(const ZafBoxButton &copy) = default;
+
+    // The four box images (plain, depressed, then the two for a window
+    // already in that state, whose arrow points back), not destroyable,
+    // named by names (the first null: no name).
+    static void MakeBoxImages(ZafBitmapData *images[4], std::uint8_t pixels[4][boxWidth * boxHeight],
+                              const char *const names[4], bool largeWindow);
+};

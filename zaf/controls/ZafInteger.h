@@ -9,7 +9,7 @@
 
 class ZafIntegerData;
 
-class ZafInteger : public ZafNumberField
+class ZafInteger : public ZafNumberFieldOf<ZafIntegerData, std::int32_t>
 {
 public:
     static constexpr ZafClassID classID = 6;
@@ -31,23 +31,6 @@ public:
     void Write(ZafWindowPersistence &persistence) override;
     static void RegisterPersistence();
 
-    // The typed text scanned first; after a text that does not scan, the
-    // value as it was (the error word tells the scan's error).
-    std::int32_t GetValue();
-    // Notifies, so the control shows the new value.
-    int SetValue(std::int32_t value);
     int SetIntegerData(ZafIntegerData *data);
-    ZafIntegerData *IntegerData() const;
-
-    int CompareData(ZafData *a, ZafData *b) override;
-    int AssignData(ZafData *target, ZafData *source) override;
-    // Scans into a copy: the target changes only when the text scans.
-    int ParseData(ZafData *data, const char *text, const char *format) override;
-    int DecrementData(ZafData *data, ZafData *step) override;
-    int IncrementData(ZafData *data, ZafData *step) override;
-    bool IsValueData(ZafData *data) const override;
-
-protected:
-    ZafFormatData *NewValueData() const override;
-    ZafFormatData *ReadValueData(const char *name, ZafDataPersistence &persistence) const override;
+    ZafIntegerData *IntegerData() const { return TypedData(); }
 };

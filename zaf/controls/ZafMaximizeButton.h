@@ -16,7 +16,7 @@
 
 #include "zaf/controls/ZafFrameButton.h"
 
-class ZafMaximizeButton : public ZafFrameButton
+class ZafMaximizeButton : public ZafBoxButton
 {
 public:
     static constexpr ZafClassID classID = 7;
@@ -33,22 +33,8 @@ public:
     ZafWindowObject *Duplicate() const override { return new ZafMaximizeButton(*this); }
 
     static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
-    void Write(ZafWindowPersistence &persistence) override;
-
-    // Takes the frame on ZAF_CREATE, lets it go on ZAF_DEINITIALIZE; every
-    // event is answered ZAF_UNKNOWN.
-    ZafEventType Event(const ZafEventRecord &event) override;
 
     std::int32_t SetValue(std::int32_t newValue) override;
-    ButtonType SetButtonType(ButtonType) override { return buttonType = framePushButton; }
-    int SetDepth(int) override { return depth = 1; }
-    Justify SetHzJustify(Justify) override { return hzJustify = justifyCenter; }
-    Justify SetVtJustify(Justify) override { return vtJustify = justifyCenter; }
-    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
-    bool SetSelectOnDoubleClick(bool) override { return selectOnDoubleClick = false; }
-    bool SetSelectOnDownClick(bool) override { return selectOnDownClick = false; }
-    bool SetSendMessageWhenSelected(bool) override { return ZafButton::SetSendMessageWhenSelected(true); }
-    const char *SetSendMessageText(const char *) override { return ZafButton::SetSendMessageText(nullptr); }
 
     static ZafBitmapData *BoxBitmap(BoxImage image);
 };

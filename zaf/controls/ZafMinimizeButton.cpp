@@ -8,9 +8,8 @@
 
 namespace {
 
-constexpr int boxWidth = 16, boxHeight = 14;
 // The pixels live as long as the program; the images point at them.
-std::uint8_t boxPixels[ZafMinimizeButton::boxImageCount][boxWidth * boxHeight];
+std::uint8_t boxPixels[ZafMinimizeButton::boxImageCount][ZafBoxButton::boxWidth * ZafBoxButton::boxHeight];
 ZafBitmapData *boxImages[ZafMinimizeButton::boxImageCount] = {};
 
 void DeleteBoxImages(std::uint8_t)
@@ -27,33 +26,15 @@ ZafBitmapData *ZafMinimizeButton::BoxBitmap(BoxImage image)
 {
     if (!boxImages[0]) {
         const char *const names[boxImageCount] = {nullptr, "minDepressed", "minimized", "minimizedDepressed"};
-        for (int i = 0; i < boxImageCount; ++i) {
-            // The first two point the arrow the way the button acts, the
-            // other two (the window already minimized) back.
-            const bool acting = i < boxMinimized;
-            PaintBoxImage(boxPixels[i], false, acting == false, i % 2 == 1);
-            boxImages[i] = new ZafBitmapData(ZafBitmapStruct(boxWidth, boxHeight, boxPixels[i], true));
-            boxImages[i]->SetDestroyable(false);
-            if (names[i])
-                boxImages[i]->SetStringID(names[i]);
-        }
+        MakeBoxImages(boxImages, boxPixels, names, false);
         RegisterStaticCleanup(DeleteBoxImages, nullptr, 0);
     }
     return image >= 0 && image < boxImageCount ? boxImages[image] : nullptr;
 }
 
-ZafMinimizeButton::ZafMinimizeButton() : ZafFrameButton(pushButton, ZAF_NUMID_MINIMIZE, "ZAF_NUMID_MINIMIZE")
+ZafMinimizeButton::ZafMinimizeButton() : ZafBoxButton(ZAF_NUMID_MINIMIZE, "ZAF_NUMID_MINIMIZE", ZAF_MINIMIZE)
 {
     BoxBitmap(boxPlain);
-    buttonType = framePushButton;
-    depth = 1;
-    hzJustify = justifyCenter;
-    vtJustify = justifyCenter;
-    SetFlagTo(flagNoFocus, true);
-    selectOnDoubleClick = false;
-    selectOnDownClick = false;
-    ZafButton::SetSendMessageWhenSelected(true);
-    value = ZAF_MINIMIZE;
 }
 
 bool ZafMinimizeButton::IsClassID(ZafClassID id) const
@@ -69,25 +50,6 @@ bool ZafMinimizeButton::IsClassName(const char *name) const
 ZafElement *ZafMinimizeButton::New(const char *, ZafWindowPersistence &)
 {
     return new ZafMinimizeButton();
-}
-
-void ZafMinimizeButton::Write(ZafWindowPersistence &persistence)
-{
-    persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry);
-    if (persistence.OpenLevelFile(StringID(), ZafWindowPersistence::writeMode) == 0)
-        persistence.WriteString(StringID());
-    persistence.PopLevel();
-    if (persistence.Error() != 0)
-        SetError(static_cast<int>(persistence.Error()));
-}
-
-ZafEventType ZafMinimizeButton::Event(const ZafEventRecord &event)
-{
-    if (event.type == ZAF_CREATE || event.type == ZAF_CREATE_OS_WINDOW)
-        frameWindow = ParentFrame();
-    else if (event.type == ZAF_DEINITIALIZE)
-        frameWindow = nullptr;
-    return ZAF_UNKNOWN;
 }
 
 std::int32_t ZafMinimizeButton::SetValue(std::int32_t newValue)

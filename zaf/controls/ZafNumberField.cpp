@@ -3,7 +3,9 @@
 
 #include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/data/ZafFormatData.h"
+#include "zaf/data/ZafIntegerData.h"
 #include "zaf/data/ZafLanguageData.h"
+#include "zaf/data/ZafRealData.h"
 #include "zaf/data/ZafStringData.h"
 
 #include <memory>
@@ -68,6 +70,17 @@ int ZafNumberField::DataChanged(ZafElement *observer, std::uint32_t kinds)
 }
 
 // --- Persistence -------------------------------------------------------------------
+
+void ZafNumberField::FinishReading(ZafWindowPersistence &persistence)
+{
+    if (persistence.Error() == 0)
+        ReadValueRecord(persistence);
+    if (!valueData)
+        SetValueData(nullptr);
+    persistence.PopLevel();
+    if (persistence.Error() != 0)
+        SetError(static_cast<int>(persistence.Error()));
+}
 
 void ZafNumberField::ReadValueRecord(ZafWindowPersistence &persistence)
 {
@@ -260,3 +273,98 @@ ZafData *ZafNumberField::ValueData() const
 {
     return valueData;
 }
+
+// --- Typed half --------------------------------------------------------------------
+
+template <class Data, class Value>
+ZafFormatData *ZafNumberFieldOf<Data, Value>::ReadValueData(const char *name, ZafDataPersistence &persistence) const
+{
+    auto *data = new Data(name, persistence);
+    if (data->Error() != 0) {
+        delete data;
+        return nullptr;
+    }
+    return data;
+}
+
+template <class Data, class Value> Data *ZafNumberFieldOf<Data, Value>::TypedData() const
+{
+    return static_cast<Data *>(valueData);
+}
+
+template <class Data, class Value> Value ZafNumberFieldOf<Data, Value>::GetValue()
+{
+    ParseText();
+    return TypedData()->Value();
+}
+
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::SetValue(Value value)
+{
+    unanswered = false;
+    return TypedData()->SetValue(value);
+}
+
+template <class Data, class Value> ZafFormatData *ZafNumberFieldOf<Data, Value>::NewValueData() const
+{
+    return new Data(Value{});
+}
+
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::CompareData(ZafData *a, ZafData *b)
+{
+    auto *first = dynamic_cast<Data *>(a);
+    auto *second = dynamic_cast<Data *>(b);
+    if (!first || !second)
+        return 0;
+    return first->Value() < second->Value() ? -1 : first->Value() > second->Value() ? 1 : 0;
+}
+
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::AssignData(ZafData *target, ZafData *source)
+{
+    auto *to = dynamic_cast<Data *>(target);
+    auto *from = dynamic_cast<Data *>(source);
+    if (!to || !from)
+        return 1;
+    to->AssignFrom(*from);
+    return 0;
+}
+
+template <class Data, class Value>
+int ZafNumberFieldOf<Data, Value>::ParseData(ZafData *data, const char *text, const char *format)
+{
+    auto *target = dynamic_cast<Data *>(data);
+    if (!target)
+        return 1;
+    Data scanned(target->Value());
+    const int error = scanned.SetFormattedText(text, format);
+    if (error == 0)
+        target->SetValue(scanned.Value());
+    return error;
+}
+
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::DecrementData(ZafData *data, ZafData *step)
+{
+    auto *target = dynamic_cast<Data *>(data);
+    auto *amount = dynamic_cast<Data *>(step);
+    if (!target || !amount)
+        return 1;
+    target->SubtractValue(amount->Value());
+    return 0;
+}
+
+template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::IncrementData(ZafData *data, ZafData *step)
+{
+    auto *target = dynamic_cast<Data *>(data);
+    auto *amount = dynamic_cast<Data *>(step);
+    if (!target || !amount)
+        return 1;
+    target->AddValue(amount->Value());
+    return 0;
+}
+
+template <class Data, class Value> bool ZafNumberFieldOf<Data, Value>::IsValueData(ZafData *data) const
+{
+    return dynamic_cast<Data *>(data) != nullptr;
+}
+
+template class ZafNumberFieldOf<ZafIntegerData, std::int32_t>;
+template class ZafNumberFieldOf<ZafRealData, double>;

@@ -27,6 +27,8 @@
 
 #include "zaf/controls/ZafString.h"
 
+#include <cstdint>
+
 class ZafFormatData;
 class ZafLanguageData;
 
@@ -83,6 +85,10 @@ protected:
     virtual ZafFormatData *ReadValueData(const char *name, ZafDataPersistence &persistence) const = 0;
     // The number part of the record (the caller's level is pushed).
     void ReadValueRecord(ZafWindowPersistence &persistence);
+    // The rest of a persistence constructor: the number part (when the
+    // level was pushed cleanly), a zero value when none was read, the level
+    // popped and its error kept.
+    void FinishReading(ZafWindowPersistence &persistence);
     // The whole record of the class (level, string field, number part).
     void WriteNumberField(ZafWindowPersistence &persistence, const char *name, ZafClassID id);
 
@@ -95,3 +101,36 @@ private:
     ZafEventType ValidateNumber(const ZafEventRecord &event, ZafEventType code);
     static int DataChanged(ZafElement *observer, std::uint32_t kinds);
 };
+
+// The type-dependent half of a number field, written once for both value
+// types: Data is the value data class, Value the number it holds. Defined
+// for ZafIntegerData and ZafRealData only (instantiated beside the base).
+template <class Data, class Value> class ZafNumberFieldOf : public ZafNumberField
+{
+public:
+    // The typed text scanned first; after a text that does not scan, the
+    // value as it was (the error word tells the scan's error).
+    Value GetValue();
+    // Notifies, so the control shows the new value.
+    int SetValue(Value value);
+
+    int CompareData(ZafData *a, ZafData *b) override;
+    int AssignData(ZafData *target, ZafData *source) override;
+    // Scans into a copy: the target changes only when the text scans.
+    int ParseData(ZafData *data, const char *text, const char *format) override;
+    int DecrementData(ZafData *data, ZafData *step) override;
+    int IncrementData(ZafData *data, ZafData *step) override;
+    bool IsValueData(ZafData *data) const override;
+
+protected:
+    using ZafNumberField::ZafNumberField;
+
+    Data *TypedData() const;
+    ZafFormatData *NewValueData() const override;
+    ZafFormatData *ReadValueData(const char *name, ZafDataPersistence &persistence) const override;
+};
+
+class ZafIntegerData;
+class ZafRealData;
+extern template class ZafNumberFieldOf<ZafIntegerData, std::int32_t>;
+extern template class ZafNumberFieldOf<ZafRealData, double>;

@@ -1,5 +1,6 @@
 #include "zaf/controls/ZafPopUpMenu.h"
 
+#include "zaf/controls/ZafMenuEntries.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafText.h"
@@ -218,30 +219,7 @@ ZafEventType ZafPopUpMenu::HandleMenuSelect(const ZafEventRecord &, unsigned ite
 {
     if (!menu || handle != menu)
         return ZAF_UNKNOWN;
-    // A drop-down entry is named by its position, a command by its id.
-    ZafPopUpItem *found = nullptr;
-    int position = 0;
-    for (ZafElement *e = First(); e && !found; e = e->Next()) {
-        auto *candidate = dynamic_cast<ZafPopUpItem *>(static_cast<ZafWindowObject *>(e));
-        if (!candidate || !candidate->HasEntry())
-            continue;
-        if ((flags & MF_POPUP) ? position == static_cast<int>(item) : LOWORD(candidate->EntryID()) == LOWORD(item))
-            found = candidate;
-        ++position;
-    }
-    if (!focus) {
-        Event(ZafEventRecord(ZAF_CURRENT));
-    } else if (auto *current = dynamic_cast<ZafPopUpItem *>(CurrentChild())) {
-        if (current->SubMenu().Focus())
-            current->SubMenu().Event(ZafEventRecord(ZAF_NOT_CURRENT));
-    }
-    if (found && found != CurrentChild()) {
-        if (CurrentChild())
-            CurrentChild()->Event(ZafEventRecord(ZAF_NOT_CURRENT));
-        SetCurrent(found);
-        found->Event(ZafEventRecord(ZAF_CURRENT));
-    }
-    return 0;
+    return SelectMenuEntry(*this, item, flags, 0);
 }
 
 // --- ZafPopUpMenu: items and the Windows menu -----------------------------------------
@@ -256,10 +234,7 @@ ZafWindowObject *ZafPopUpMenu::AddObject(ZafWindowObject *object, ZafWindowObjec
 
 ZafWindowObject *ZafPopUpMenu::SubtractObject(ZafWindowObject *object)
 {
-    // The entry goes while the item still counts its place among its siblings.
-    auto *item = dynamic_cast<ZafPopUpItem *>(object);
-    if (item && item->Parent() == this && item->HasEntry())
-        item->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+    RemoveMenuEntry(*this, object);
     return ZafWindow::SubtractObject(object);
 }
 

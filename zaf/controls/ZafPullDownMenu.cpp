@@ -1,5 +1,6 @@
 #include "zaf/controls/ZafPullDownMenu.h"
 
+#include "zaf/controls/ZafMenuEntries.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -165,30 +166,7 @@ ZafEventType ZafPullDownMenu::HandleMenuSelect(const ZafEventRecord &, unsigned 
 {
     if (!menu || handle != menu)
         return ZAF_UNKNOWN;
-    const int wanted = static_cast<int>(item) - PositionOffset();
-    ZafPopUpItem *found = nullptr;
-    int position = 0;
-    for (ZafElement *e = First(); e && !found; e = e->Next()) {
-        auto *candidate = dynamic_cast<ZafPopUpItem *>(static_cast<ZafWindowObject *>(e));
-        if (!candidate || !candidate->HasEntry())
-            continue;
-        if ((flags & MF_POPUP) ? position == wanted : LOWORD(candidate->EntryID()) == LOWORD(item))
-            found = candidate;
-        ++position;
-    }
-    if (!focus) {
-        Event(ZafEventRecord(ZAF_CURRENT));
-    } else if (auto *current = dynamic_cast<ZafPopUpItem *>(CurrentChild())) {
-        if (current->SubMenu().Focus())
-            current->SubMenu().Event(ZafEventRecord(ZAF_NOT_CURRENT));
-    }
-    if (found && found != CurrentChild()) {
-        if (CurrentChild())
-            CurrentChild()->Event(ZafEventRecord(ZAF_NOT_CURRENT));
-        SetCurrent(found);
-        found->Event(ZafEventRecord(ZAF_CURRENT));
-    }
-    return 0;
+    return SelectMenuEntry(*this, item, flags, PositionOffset());
 }
 
 ZafWindowObject *ZafPullDownMenu::AddObject(ZafWindowObject *object, ZafWindowObject *before)
@@ -201,9 +179,7 @@ ZafWindowObject *ZafPullDownMenu::AddObject(ZafWindowObject *object, ZafWindowOb
 
 ZafWindowObject *ZafPullDownMenu::SubtractObject(ZafWindowObject *object)
 {
-    auto *item = dynamic_cast<ZafPopUpItem *>(object);
-    if (item && item->Parent() == this && item->HasEntry())
-        item->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
+    RemoveMenuEntry(*this, object);
     return ZafWindow::SubtractObject(object);
 }
 

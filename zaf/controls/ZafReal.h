@@ -7,7 +7,7 @@
 
 class ZafRealData;
 
-class ZafReal : public ZafNumberField
+class ZafReal : public ZafNumberFieldOf<ZafRealData, double>
 {
 public:
     static constexpr ZafClassID classID = 12;
@@ -29,23 +29,6 @@ public:
     void Write(ZafWindowPersistence &persistence) override;
     static void RegisterPersistence();
 
-    // The typed text scanned first; after a text that does not scan, the
-    // value as it was (the error word tells the scan's error).
-    double GetValue();
-    // Notifies, so the control shows the new value.
-    int SetValue(double value);
     int SetRealData(ZafRealData *data);
-    ZafRealData *RealData() const;
-
-    int CompareData(ZafData *a, ZafData *b) override;
-    int AssignData(ZafData *target, ZafData *source) override;
-    // Scans into a copy: the target changes only when the text scans.
-    int ParseData(ZafData *data, const char *text, const char *format) override;
-    int DecrementData(ZafData *data, ZafData *step) override;
-    int IncrementData(ZafData *data, ZafData *step) override;
-    bool IsValueData(ZafData *data) const override;
-
-protected:
-    ZafFormatData *NewValueData() const override;
-    ZafFormatData *ReadValueData(const char *name, ZafDataPersistence &persistence) const override;
+    ZafRealData *RealData() const { return TypedData(); }
 };

@@ -1,6 +1,7 @@
 // ZafStatusBar: construction, persistence, events and drawing.
 #include "zaf/controls/ZafStatusBar.h"
 
+#include "zaf/controls/ZafFrameToFront.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/data/ZafObjectPersistence.h"
@@ -143,10 +144,8 @@ ZafEventType ZafStatusBar::HandleOSMessage(const ZafEventRecord &event)
     switch (event.osEvent.message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        if (ZafWindowObject *top = TopLevelObject())
-            if (HWND frame = top->OSHandle(2))
-                SetForegroundWindow(frame);
-        return ZafWindowObject::HandleOSMessage(event);
+        BringFrameToFront(*this);
+        [[fallthrough]];
     case WM_PAINT:
     case WM_ERASEBKGND:
         return ZafWindowObject::HandleOSMessage(event);

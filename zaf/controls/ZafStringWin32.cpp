@@ -150,13 +150,10 @@ HWND ZafString::CreateOSWindow()
     if (!HasFlag(flagSystemDrawn))
         return ZafCreateOSWindow(this, nullptr, style, nullptr, parentWindow, 0, nullptr);
 
-    DWORD extendedStyle = 0;
-    if (HasFlag(flagBordered)) {
-        if (zaf3DLook)
-            extendedStyle = WS_EX_CLIENTEDGE;
-        else
-            style |= WS_BORDER;
-    }
+    // A border is the client edge in the 3-D look, a plain line otherwise.
+    const DWORD extendedStyle = BorderStyle();
+    if (HasFlag(flagBordered) && !zaf3DLook)
+        style |= WS_BORDER;
     if (password)
         style |= ES_PASSWORD;
     if (upperCase)

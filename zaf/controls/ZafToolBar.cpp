@@ -2,6 +2,7 @@
 // and drawing.
 #include "zaf/controls/ZafToolBar.h"
 
+#include "zaf/controls/ZafFrameToFront.h"
 #include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -173,10 +174,8 @@ ZafEventType ZafToolBar::HandleOSMessage(const ZafEventRecord &event)
     switch (event.osEvent.message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        if (ZafWindowObject *top = TopLevelObject())
-            if (HWND frame = top->OSHandle(2))
-                SetForegroundWindow(frame);
-        return ZafWindowObject::HandleOSMessage(event);
+        BringFrameToFront(*this);
+        [[fallthrough]];
     case WM_PAINT:
     case WM_ERASEBKGND:
         return ZafWindowObject::HandleOSMessage(event);

@@ -2,6 +2,8 @@
 // program's selections, owner drawing, colours and drag and drop.
 #include "zaf/controls/ZafVtList.h"
 
+#include "zaf/controls/ZafEntryDrop.h"
+#include "zaf/controls/ZafOwnerDrawnRows.h"
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafGdiDisplay.h"
@@ -123,22 +125,12 @@ void ZafVtList::Write(ZafWindowPersistence &persistence)
 
 ZafWindowObject *ZafVtList::EntryAt(LRESULT row) const
 {
-    if (row < 0 || row >= Count())
-        return nullptr;
-    return AsObject(Get(static_cast<int>(row)));
+    return EntryAtRow(*this, row);
 }
 
 void ZafVtList::InsertRow(ZafWindowObject *entry, int row)
 {
-    if (!HasFlag(flagSystemDrawn)) {
-        SendMessageA(osWindow, LB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(entry));
-        return;
-    }
-    const char *text = entry->Text();
-    std::unique_ptr<char[]> converted(zafCodeSetConversion && text ? ConvertTextByCodeSet(text, nullptr, true)
-                                                                   : nullptr);
-    const char *shown = converted ? converted.get() : (text ? text : "");
-    SendMessageA(osWindow, LB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
+    InsertEntryRow(osWindow, LB_INSERTSTRING, entry, row, HasFlag(flagSystemDrawn));
 }
 
 void ZafVtList::FillListBox(bool setCaret)
@@ -176,10 +168,7 @@ ZafWindowObject *ZafVtList::AddObject(ZafWindowObject *object, ZafWindowObject *
 {
     if (!object || object->Parent())
         return object;
-    object->SetOwnWindow(false);
-    object->SetParentDrawsBorder(true);
-    object->SetParentDrawsFocus(true);
-    object->SetNoClassPalette(true);
+    PrepareRowEntry(object);
     if (object->SupportObject())
         return ZafWindow::AddObject(object, before);
     const bool wasSelected = object->Selected();
@@ -508,13 +497,10 @@ HWND ZafVtList::CreateOSWindow()
         style |= LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
     if (HasFlag(flagVisible))
         style |= WS_VISIBLE;
-    DWORD extendedStyle = 0;
-    if (HasFlag(flagBordered)) {
-        if (zaf3DLook)
-            extendedStyle = WS_EX_CLIENTEDGE;
-        else
-            style |= WS_BORDER;
-    }
+    // A border is the client edge in the 3-D look, a plain line otherwise.
+    const DWORD extendedStyle = BorderStyle();
+    if (HasFlag(flagBordered) && !zaf3DLook)
+        style |= WS_BORDER;
     if (IsDisabledUpChain(true) && !layoutMode)
         style |= WS_DISABLED;
     // Owner-drawn rows hold the entry objects: no strings.
@@ -552,22 +538,9 @@ ZafEventType ZafVtList::HandleDrawItem(const ZafEventRecord &event, DRAWITEMSTRU
 {
     if (item.CtlType != ODT_LISTBOX || !osWindow)
         return ZAF_UNKNOWN;
-    if (item.itemID == static_cast<UINT>(-1)) {
-        // An empty list box shows where its focus is.
-        if (item.itemState & ODS_FOCUS)
-            DrawFocusRect(item.hDC, &item.rcItem);
-        return TRUE;
-    }
-    ZafWindowObject *entry = EntryAt(static_cast<LRESULT>(item.itemID));
-    // The row's data must still be the entry at that row.
-    if (!entry || reinterpret_cast<ULONG_PTR>(entry) != item.itemData)
-        return TRUE;
-    entry->SetRegion(item.rcItem.left, item.rcItem.top, item.rcItem.right - 1, item.rcItem.bottom - 1, ZAF_PIXEL);
-    ZafPaintContext context(osWindow, item.hDC);
-    entry->Draw(event, ZAF_REDISPLAY);
-    if (item.itemState & ODS_FOCUS)
-        DrawFocusRect(item.hDC, &item.rcItem);
-    return TRUE;
+    ZafWindowObject *entry =
+        item.itemID == static_cast<UINT>(-1) ? nullptr : EntryAt(static_cast<LRESULT>(item.itemID));
+    return DrawEntryRow(osWindow, event, item, entry);
 }
 
 ZafEventType ZafVtList::HandleMeasureItem(const ZafEventRecord &, MEASUREITEMSTRUCT &item)
@@ -575,57 +548,26 @@ ZafEventType ZafVtList::HandleMeasureItem(const ZafEventRecord &, MEASUREITEMSTR
     auto *entry = reinterpret_cast<ZafWindowObject *>(item.itemData);
     if (HasFlag(flagSystemDrawn) || !entry || entry->Parent() != this)
         return ZAF_UNKNOWN;
-    entry->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
-    ZafRegionRect r = entry->Region();
-    entry->ConvertRegion(r, ZAF_PIXEL);
-    item.itemWidth = static_cast<UINT>(std::max(1, r.Width()));
-    item.itemHeight = static_cast<UINT>(std::max(1, r.Height()));
+    UINT width = 0, height = 0;
+    MeasureEntryRow(entry, width, height);
+    item.itemWidth = width;
+    item.itemHeight = height;
     return TRUE;
 }
 
 // --- Colours -----------------------------------------------------------------------
 
-namespace {
-
-// The font number the list's background entry names (the stored maps' value).
-constexpr std::uint8_t backgroundFont = 3;
-
-constexpr ZafPaletteStruct ListColors(std::uint8_t font)
-{
-    ZafPaletteStruct p;
-    p.colorForeground = ZAF_CLR_SYSTEM;
-    p.colorBackground = ZAF_CLR_SYSTEM;
-    p.monoForeground = 0;
-    p.monoBackground = 2;
-    p.font = font;
-    return p;
-}
-
-} // namespace
-
 const ZafPaletteMap ZafVtList::paletteMap[] = {
-    {ZAF_PM_TEXT, ZAF_PM_DISABLED, ListColors(ZAF_FONT_DIALOG)},
-    {ZAF_PM_TEXT, ZAF_PM_SELECTED, ListColors(ZAF_FONT_DIALOG)},
-    {ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, ListColors(backgroundFont)},
+    {ZAF_PM_TEXT, ZAF_PM_DISABLED, SystemRowColors(ZAF_FONT_DIALOG)},
+    {ZAF_PM_TEXT, ZAF_PM_SELECTED, SystemRowColors(ZAF_FONT_DIALOG)},
+    {ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, SystemRowColors(rowBackgroundFont)},
     {0, 0, ZafPaletteStruct()},
 };
 
 void ZafVtList::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const
 {
-    constexpr std::uint16_t textTypes = ZAF_PM_TEXT | 4;
-    if (!(type & (textTypes | ZAF_PM_BACKGROUND))) {
+    if (!ResolveRowColors(entry, type, state, true))
         ZafWindow::ResolveSystemColors(entry, type, state);
-        return;
-    }
-    const bool selectedRow = (state & ZAF_PM_SELECTED) != 0;
-    int foreground = selectedRow ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-    if (type & textTypes)
-        foreground = (state & ZAF_PM_DISABLED) ? COLOR_GRAYTEXT : selectedRow ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
-    const int background = selectedRow ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-    if (entry.colorForeground == ZAF_CLR_SYSTEM && entry.osColorForeground == -1)
-        entry.osColorForeground = static_cast<std::int32_t>(GetSysColor(foreground));
-    if (entry.colorBackground == ZAF_CLR_SYSTEM && entry.osColorBackground == -1)
-        entry.osColorBackground = static_cast<std::int32_t>(GetSysColor(background));
 }
 
 bool ZafVtList::ChangePalette(std::uint16_t type, std::uint16_t state, void (*change)(ZafPaletteStruct &, int, int),
@@ -696,23 +638,7 @@ int ZafVtList::SetFont(int font)
 
 ZafEventType ZafVtList::HandleControlColor(const ZafEventRecord &, HDC dc)
 {
-    ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    if (!display)
-        return ZAF_UNKNOWN;
-    const std::uint16_t state = PaletteState();
-    ZafPaletteStruct text;
-    LogicalPalette(text, ZAF_PM_TEXT, state);
-    ResolveSystemColors(text, ZAF_PM_TEXT, state);
-    ZafPaletteStruct back;
-    LogicalPalette(back, ZAF_PM_BACKGROUND, state);
-    ResolveSystemColors(back, ZAF_PM_BACKGROUND, state);
-    const COLORREF background = PaletteColor(back.colorBackground, back.osColorBackground, GetSysColor(COLOR_WINDOW));
-    ::SetTextColor(dc, PaletteColor(text.colorForeground, text.osColorForeground, GetSysColor(COLOR_WINDOWTEXT)));
-    SetBkColor(dc, background);
-    // The cache keeps the brush alive after this use is released.
-    HBRUSH brush = display->GetCachedBrush(background);
-    display->ReleaseCachedObject(brush);
-    return static_cast<ZafEventType>(reinterpret_cast<LRESULT>(brush));
+    return ControlColorBrush(dc, *this);
 }
 
 // --- Drag and drop -----------------------------------------------------------------
@@ -722,17 +648,10 @@ ZafEventType ZafVtList::DragDropEvent(const ZafEventRecord &event)
     ZafEventType code = event.type;
     if (code != ZAF_DROP_QUERY && code != ZAF_DROP_COPY && code != ZAF_DROP_MOVE)
         return ZafWindow::DragDropEvent(event);
-    ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
-    if (!source)
+    ZafWindowObject *source = nullptr;
+    code = ResolveDrop(code, source);
+    if (code == ZAF_REFUSED)
         return ZAF_REFUSED;
-    if (code == ZAF_DROP_QUERY) {
-        if (source->MoveDraggable())
-            code = ZAF_DROP_MOVE;
-        else if (source->CopyDraggable())
-            code = ZAF_DROP_COPY;
-        else
-            return ZAF_REFUSED;
-    }
     if (IsDisabledUpChain(true) || !HasFlag(flagAcceptDrop) || source == this)
         return ZAF_REFUSED;
     const bool move = code == ZAF_DROP_MOVE;
@@ -746,24 +665,12 @@ ZafEventType ZafVtList::DragDropEvent(const ZafEventRecord &event)
         SetRedraw(false);
         if (move)
             source->SetRedraw(false);
-        std::vector<ZafWindowObject *> chosen;
-        for (ZafElement *e = from->First(); e; e = e->Next())
-            if (AsObject(e)->Selected())
-                chosen.push_back(AsObject(e));
-        for (ZafWindowObject *entry : chosen)
+        for (ZafWindowObject *entry : SelectedEntries(*from))
             AddObject(move ? from->SubtractObject(entry) : entry->Duplicate());
         if (move)
             source->SetRedraw(sourceRedrawWas);
         SetRedraw(redrawWas);
         return code;
     }
-    const char *text = source->Text();
-    if (!text || !*text)
-        return ZAF_REFUSED;
-    auto *entry = new ZafString(0, 0, 0, new ZafStringData(text, -1));
-    entry->SetBordered(false);
-    AddObject(entry);
-    if (move)
-        source->SetText("");
-    return code;
+    return DropTextEntry(*this, source, code);
 }
