@@ -55,7 +55,7 @@ double Median(std::vector<double> v)
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
-}  // namespace
+} // namespace
 
 int main()
 {
@@ -84,7 +84,7 @@ int main()
     }
     std::vector<double> memory, paged, memoryWalk, pagedWalk;
     double sumMemory = 0, sumPaged = 0, walkOnly = 0;
-    Walk(dataSet, kMemoryBudget, &sumMemory, &walkOnly);  // warm the file cache
+    Walk(dataSet, kMemoryBudget, &sumMemory, &walkOnly); // warm the file cache
     for (int r = 0; r < kRepeats; ++r) {
         memory.push_back(Walk(dataSet, kMemoryBudget, &sumMemory, &walkOnly));
         memoryWalk.push_back(walkOnly);

@@ -35,10 +35,11 @@
 namespace {
 
 const int kVariables = 200;
-const int kDoubles = 2;           // x1 and x2 are the last two variables
+const int kDoubles = 2; // x1 and x2 are the last two variables
 const char *const kFile = "large_bench.QVF";
 
-class Random {
+class Random
+{
 public:
     explicit Random(unsigned long long seed) : state(seed) {}
     unsigned Next()
@@ -82,7 +83,7 @@ double Value(int v, Random &r, const double *x)
         return r.Next() % 2;
     if (v < 18) {
         const unsigned code = r.Next() % 10;
-        return code == 0 ? DBL_MAX : code;   // some cases without an answer
+        return code == 0 ? DBL_MAX : code; // some cases without an answer
     }
     if (v < kVariables - kDoubles)
         return r.Next() % (2 + v % 30);
@@ -240,15 +241,15 @@ int main(int argc, char **argv)
         else
             cases = std::atol(argv[i]);
     }
-    std::printf("%ld cases, %d variables; memory budget %.0f MiB\n", cases, kVariables,
-                MiB(MemoryBudget::Limit()));
+    std::printf("%ld cases, %d variables; memory budget %.0f MiB\n", cases, kVariables, MiB(MemoryBudget::Limit()));
     if (!(reuse && GetFileAttributesA(kFile) != INVALID_FILE_ATTRIBUTES)) {
         const auto start = std::chrono::steady_clock::now();
         if (!Build(cases, csv))
             return 1;
         PrintMemory("build", Seconds(start), GetCurrentProcess(), "finished");
     }
-    const struct {
+    const struct
+    {
         const char *name;
         const char *arguments;
     } runs[] = {

@@ -29,7 +29,8 @@
 
 namespace {
 
-class Random {
+class Random
+{
 public:
     explicit Random(unsigned long long seed) : state(seed) {}
     double Uniform()
@@ -72,8 +73,7 @@ bool Generate(const char *file, long cases, const char *csv)
         for (int i = 0; i < kVariables; ++i)
             i < 3 ? lists[i]->AppendInt(static_cast<long>(v[i])) : lists[i]->AppendReal(v[i]);
         if (out)
-            std::fprintf(out, "%g,%g,%g,%.2f,%.2f,%.2f,%.2f,%.2f\n", v[0], v[1], v[2], v[3], v[4],
-                         v[5], v[6], v[7]);
+            std::fprintf(out, "%g,%g,%g,%.2f,%.2f,%.2f,%.2f,%.2f\n", v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
     }
     if (out)
         std::fclose(out);
@@ -95,7 +95,8 @@ double Seconds(std::chrono::steady_clock::time_point since)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-class BenchRegression : public RegObj {
+class BenchRegression : public RegObj
+{
 public:
     using RegObj::RegObj;
     void ComputeColumnWidths(int, int) override {}

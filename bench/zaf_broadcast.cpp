@@ -52,8 +52,7 @@ void FormerBroadcast(ZafWindow &window, const ZafEventRecord &event)
             object->Event(event);
 }
 
-template <class Walk>
-double MillisecondsPerBroadcast(ZafWindow &window, Walk walk)
+template <class Walk> double MillisecondsPerBroadcast(ZafWindow &window, Walk walk)
 {
     double best = 1e30;
     for (int r = 0; r < kRepeats; ++r) {

@@ -8,7 +8,8 @@ namespace {
 
 const char kTitle[] = "Assume Error";
 
-void ShowWithMessageBox(const char *title, const char *sourceAndLine, const char *text) {
+void ShowWithMessageBox(const char *title, const char *sourceAndLine, const char *text)
+{
     char message[1024];
     snprintf(message, sizeof message, "%s\n\n%s", sourceAndLine, text);
     MessageBoxA(nullptr, message, title, MB_OK | MB_ICONERROR | MB_TASKMODAL);
@@ -16,9 +17,10 @@ void ShowWithMessageBox(const char *title, const char *sourceAndLine, const char
 
 AssumeReportHook g_hook = ShowWithMessageBox;
 
-}  // namespace
+} // namespace
 
-int AssumeError(bool condition, const char *sourceName, int line, const char *text) {
+int AssumeError(bool condition, const char *sourceName, int line, const char *text)
+{
     if (condition)
         return 1;
     char sourceAndLine[300];
@@ -27,7 +29,8 @@ int AssumeError(bool condition, const char *sourceName, int line, const char *te
     return 0;
 }
 
-AssumeReportHook SetAssumeReportHook(AssumeReportHook hook) {
+AssumeReportHook SetAssumeReportHook(AssumeReportHook hook)
+{
     AssumeReportHook previous = g_hook;
     g_hook = hook ? hook : ShowWithMessageBox;
     return previous;

@@ -9,8 +9,7 @@
 
 // Receives a failed check: the title "Assume Error", the source and line as
 // one text, and the caller's text (empty when none was given).
-typedef void (*AssumeReportHook)(const char *title, const char *sourceAndLine,
-                                 const char *text);
+typedef void (*AssumeReportHook)(const char *title, const char *sourceAndLine, const char *text);
 
 // 1 when the condition holds; otherwise reports it and returns 0.
 int AssumeError(bool condition, const char *sourceName, int line, const char *text);

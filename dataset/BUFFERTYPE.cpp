@@ -21,11 +21,10 @@ size_t ColumnBytes(long count, int valueSize)
     const unsigned long long cap = static_cast<size_t>(-1) / 2;
     return static_cast<size_t>(bytes < cap ? bytes : cap);
 }
-}  // namespace
+} // namespace
 
 BUFFERTYPE::BUFFERTYPE()
-{
-}
+{}
 
 BUFFERTYPE::~BUFFERTYPE()
 {
@@ -84,7 +83,7 @@ bool BUFFERTYPE::LoadWindow(long start, long count)
     }
     windowCount = count;
     if (windowCount >= caseCount)
-        source->Release();  // the whole column is in memory: no handle is needed any more
+        source->Release(); // the whole column is in memory: no handle is needed any more
     return true;
 }
 
@@ -139,11 +138,28 @@ bool BUFFERTYPE::IsCurrentSysMissing() const
         return true;
     const unsigned char *p = CurrentBytes();
     switch (storageType) {
-    case STORAGE_U8: return *p == 255;
-    case STORAGE_I16: { int16_t v; std::memcpy(&v, p, 2); return v == 32767; }
-    case STORAGE_I32: { int32_t v; std::memcpy(&v, p, 4); return v == 2147483647; }
-    case STORAGE_FLOAT: { float v; std::memcpy(&v, p, 4); return v == FLT_MAX; }
-    default: { double v; std::memcpy(&v, p, 8); return v == DBL_MAX; }
+    case STORAGE_U8:
+        return *p == 255;
+    case STORAGE_I16: {
+        int16_t v;
+        std::memcpy(&v, p, 2);
+        return v == 32767;
+    }
+    case STORAGE_I32: {
+        int32_t v;
+        std::memcpy(&v, p, 4);
+        return v == 2147483647;
+    }
+    case STORAGE_FLOAT: {
+        float v;
+        std::memcpy(&v, p, 4);
+        return v == FLT_MAX;
+    }
+    default: {
+        double v;
+        std::memcpy(&v, p, 8);
+        return v == DBL_MAX;
+    }
     }
 }
 
@@ -186,11 +202,35 @@ CaseValue BUFFERTYPE::Decode(const unsigned char *p) const
     CaseValue v;
     v.valid = true;
     switch (storageType) {
-    case STORAGE_U8: v.intValue = *p; break;
-    case STORAGE_I16: { int16_t x; std::memcpy(&x, p, 2); v.intValue = x; break; }
-    case STORAGE_I32: { int32_t x; std::memcpy(&x, p, 4); v.intValue = x; break; }
-    case STORAGE_FLOAT: { float x; std::memcpy(&x, p, 4); v.isReal = true; v.realValue = x; break; }
-    default: { double x; std::memcpy(&x, p, 8); v.isReal = true; v.realValue = x; break; }
+    case STORAGE_U8:
+        v.intValue = *p;
+        break;
+    case STORAGE_I16: {
+        int16_t x;
+        std::memcpy(&x, p, 2);
+        v.intValue = x;
+        break;
+    }
+    case STORAGE_I32: {
+        int32_t x;
+        std::memcpy(&x, p, 4);
+        v.intValue = x;
+        break;
+    }
+    case STORAGE_FLOAT: {
+        float x;
+        std::memcpy(&x, p, 4);
+        v.isReal = true;
+        v.realValue = x;
+        break;
+    }
+    default: {
+        double x;
+        std::memcpy(&x, p, 8);
+        v.isReal = true;
+        v.realValue = x;
+        break;
+    }
     }
     return v;
 }
@@ -237,8 +277,7 @@ CaseValue ReadCaseValue(BUFFERTYPE *list, long caseFrom0)
 // ---------------------------------------------------------------- LISTETYPE
 
 LISTETYPE::LISTETYPE()
-{
-}
+{}
 
 LISTETYPE::LISTETYPE(DATASET *dataSet, long variable, size_t budget)
 {
@@ -317,7 +356,7 @@ std::string NewTemporaryName()
                   static_cast<unsigned long>(++temporaryCounter));
     return name;
 }
-}  // namespace
+} // namespace
 
 TMPLISTETYPE::TMPLISTETYPE(int type, long count, size_t budget)
 {
@@ -332,8 +371,8 @@ TMPLISTETYPE::TMPLISTETYPE(int type, long count, size_t budget)
         MemoryBudget::ClaimFixedWindow(budget);
         claimedBytes = budget;
     } else {
-        claimedBytes = MemoryBudget::ClaimWindow(
-            std::max(ColumnBytes(caseCount, valueSize), MemoryBudget::kMinimumWindow));
+        claimedBytes =
+            MemoryBudget::ClaimWindow(std::max(ColumnBytes(caseCount, valueSize), MemoryBudget::kMinimumWindow));
     }
     // Capacity is the claim even while the list is short, so that appending
     // stays in memory until the claim is used up.

@@ -28,30 +28,32 @@ class DATASET;
 class PFILE;
 
 // One case's value as read straight from a file (ReadCaseValue).
-struct CaseValue {
-    bool valid = false;     // false when the case could not be read
-    bool isReal = false;    // storage types 4 and 8
-    long intValue = 0;      // types 1 (unsigned), 2 (sign-extended) and 3
-    double realValue = 0;   // types 4 (widened) and 8
+struct CaseValue
+{
+    bool valid = false;   // false when the case could not be read
+    bool isReal = false;  // storage types 4 and 8
+    long intValue = 0;    // types 1 (unsigned), 2 (sign-extended) and 3
+    double realValue = 0; // types 4 (widened) and 8
     double AsReal() const { return isReal ? realValue : static_cast<double>(intValue); }
 };
 
-class BUFFERTYPE {
+class BUFFERTYPE
+{
 public:
     virtual ~BUFFERTYPE();
     BUFFERTYPE(const BUFFERTYPE &) = delete;
     BUFFERTYPE &operator=(const BUFFERTYPE &) = delete;
 
     // Fields of the variable (read by the analyses).
-    long variableNumber = 0;      // 1-based; 0 for a list of no variable
+    long variableNumber = 0; // 1-based; 0 for a list of no variable
     int storageType = STORAGE_DOUBLE;
-    bool integerTyped = false;    // storage types 1 to 3
-    unsigned char printWidth = 8; // characters
+    bool integerTyped = false;                   // storage types 1 to 3
+    unsigned char printWidth = 8;                // characters
     unsigned char decimals = QVF_DECIMALS_UNSET; // 255: not set, taken as 2
-    double minimum = 0;           // of the valid values (user-missing excluded)
+    double minimum = 0;                          // of the valid values (user-missing excluded)
     double maximum = 0;
-    long long columnStart = 0;    // file position of case 0 of the column
-    int missingCount = 0;         // user-missing codes in force
+    long long columnStart = 0; // file position of case 0 of the column
+    int missingCount = 0;      // user-missing codes in force
     double missing[QVF_MAX_MISSING] = {0, 0, 0};
 
     long GetCaseCount() const { return caseCount; }
@@ -87,10 +89,20 @@ public:
     {
         const unsigned char *p = CurrentBytes();
         switch (storageType) {
-        case STORAGE_U8: return *p;
-        case STORAGE_I16: { int16_t v; std::memcpy(&v, p, 2); return v; }
-        case STORAGE_I32: { int32_t v; std::memcpy(&v, p, 4); return v; }
-        default: return 32767;
+        case STORAGE_U8:
+            return *p;
+        case STORAGE_I16: {
+            int16_t v;
+            std::memcpy(&v, p, 2);
+            return v;
+        }
+        case STORAGE_I32: {
+            int32_t v;
+            std::memcpy(&v, p, 4);
+            return v;
+        }
+        default:
+            return 32767;
         }
     }
     // The current value of a float or double list; the float sentinel and
@@ -165,21 +177,22 @@ protected:
     void ScanRange(double &low, double &high);
 
     int valueSize = 8;
-    long sysMissingInt = 0;         // integer sentinel of integer types
+    long sysMissingInt = 0; // integer sentinel of integer types
     long caseCount = 0;
-    long position = -1;             // current case, 0-based; -1 none
+    long position = -1; // current case, 0-based; -1 none
     bool forward = true;
     std::vector<unsigned char> window;
-    long windowStart = 0;           // first case (0-based) in the window
-    long windowCount = 0;           // cases in the window
+    long windowStart = 0; // first case (0-based) in the window
+    long windowCount = 0; // cases in the window
     long windowCapacity = 0;
-    ByteStream *source = nullptr;   // owned; the file the column is paged from
+    ByteStream *source = nullptr; // owned; the file the column is paged from
     int error = DSERR_NONE;
-    size_t claimedBytes = 0;        // of the process's budget, for the window
+    size_t claimedBytes = 0; // of the process's budget, for the window
 };
 
 // The value list of one variable of a data set.
-class LISTETYPE : public BUFFERTYPE {
+class LISTETYPE : public BUFFERTYPE
+{
 public:
     // An unbound list: bind it to a data set and load a variable later.
     LISTETYPE();
@@ -193,13 +206,14 @@ public:
     bool LoadVariable(long variable, int flag, size_t budget = 0);
 
 private:
-    DATASET *boundDataSet = nullptr;  // used only while loading
+    DATASET *boundDataSet = nullptr; // used only while loading
 };
 
 // A value list of no data-set variable (case maps, sort orders, grouped
 // values, weights), kept in memory within the budget and beyond it in a
 // temporary file ".$$$" that is deleted with the list.
-class TMPLISTETYPE : public BUFFERTYPE {
+class TMPLISTETYPE : public BUFFERTYPE
+{
 public:
     // A list of caseCount values of the storage type, every one the type's
     // system-missing sentinel. Budget 0: the window grows as values are
@@ -239,10 +253,10 @@ private:
     // budget; false when none is granted.
     bool GrowWindow();
 
-    PFILE *file = nullptr;      // owned; created when the values outgrow the budget
+    PFILE *file = nullptr; // owned; created when the values outgrow the budget
     std::string fileName;
-    bool dirty = false;         // the window holds values not yet in the file
-    bool fixedBudget = false;   // a budget was given: the window never grows
+    bool dirty = false;       // the window holds values not yet in the file
+    bool fixedBudget = false; // a budget was given: the window never grows
 };
 
 // One case's value (case from 0) read straight from the list's file: its

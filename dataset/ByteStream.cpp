@@ -12,8 +12,7 @@ bool ByteStream::Contains(long long offset, long long length) const
 
 FileByteStream::FileByteStream(const char *name)
     : fileName(name ? name : ""), handle(INVALID_HANDLE_VALUE), size(-1), position(-1)
-{
-}
+{}
 
 FileByteStream::~FileByteStream()
 {
@@ -25,8 +24,7 @@ bool FileByteStream::Open()
     if (handle != INVALID_HANDLE_VALUE)
         return true;
     handle = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER length;
@@ -88,13 +86,10 @@ ByteStream *FileByteStream::Clone() const
 
 MemoryByteStream::MemoryByteStream(std::vector<unsigned char> data)
     : bytes(std::make_shared<const std::vector<unsigned char>>(std::move(data)))
-{
-}
+{}
 
-MemoryByteStream::MemoryByteStream(std::shared_ptr<const std::vector<unsigned char>> data)
-    : bytes(std::move(data))
-{
-}
+MemoryByteStream::MemoryByteStream(std::shared_ptr<const std::vector<unsigned char>> data) : bytes(std::move(data))
+{}
 
 long long MemoryByteStream::Size() const
 {

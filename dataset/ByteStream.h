@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-class ByteStream {
+class ByteStream
+{
 public:
     virtual ~ByteStream() {}
     // Total length in bytes; -1 when it cannot be known.
@@ -34,11 +35,12 @@ public:
 
 // A stream over a file, opened for reading with every share mode allowed
 // except deleting; the handle opens on the first read.
-class FileByteStream : public ByteStream {
+class FileByteStream : public ByteStream
+{
 public:
     explicit FileByteStream(const char *fileName);
     ~FileByteStream() override;
-    bool Open();                       // false when the file cannot be opened
+    bool Open(); // false when the file cannot be opened
     long long Size() const override;
     bool ReadAt(long long offset, void *buffer, size_t length) override;
     ByteStream *Clone() const override;
@@ -47,13 +49,14 @@ public:
 
 private:
     std::string fileName;
-    void *handle;                      // HANDLE; INVALID_HANDLE_VALUE when closed
+    void *handle; // HANDLE; INVALID_HANDLE_VALUE when closed
     mutable long long size;
-    long long position;                // where the handle's file pointer stands
+    long long position; // where the handle's file pointer stands
 };
 
 // A stream over bytes held in memory (shared by its clones).
-class MemoryByteStream : public ByteStream {
+class MemoryByteStream : public ByteStream
+{
 public:
     explicit MemoryByteStream(std::vector<unsigned char> bytes);
     explicit MemoryByteStream(std::shared_ptr<const std::vector<unsigned char>> bytes);

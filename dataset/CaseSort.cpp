@@ -45,7 +45,7 @@ bool SortedOrder(DATASET *dataSet, const int *keys, std::vector<long> *order)
     });
     return true;
 }
-}  // namespace
+} // namespace
 
 TMPLISTETYPE *SortCasesToValueList(DATASET *dataSet, const int *keys)
 {

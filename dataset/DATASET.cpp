@@ -23,11 +23,10 @@ bool FileExists(const std::string &name)
     DWORD attributes = GetFileAttributesA(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-}  // namespace
+} // namespace
 
 DATASET::DATASET()
-{
-}
+{}
 
 DATASET::~DATASET()
 {
@@ -136,8 +135,8 @@ int DATASET::Open(const char *name, int openFlags)
     fileName = (n > 0 && n < sizeof full) ? full : name;
     size_t slash = fileName.find_last_of("\\/:");
     size_t dot = fileName.find_last_of('.');
-    basePath = (dot == std::string::npos || (slash != std::string::npos && dot < slash)) ? fileName
-                                                                                         : fileName.substr(0, dot);
+    basePath =
+        (dot == std::string::npos || (slash != std::string::npos && dot < slash)) ? fileName : fileName.substr(0, dot);
     if (basePath == fileName)
         fileName += ".QVF";
     flags = openFlags;

@@ -34,7 +34,8 @@ class SelectRec;
 class WeightRec;
 
 // One map of the map file, as its directory holds it.
-struct MapDirectoryEntry {
+struct MapDirectoryEntry
+{
     short itemCount = 0;
     long geometryOffset = 0;
     char name[36] = "";
@@ -42,17 +43,19 @@ struct MapDirectoryEntry {
 
 // The map file's directory: count and version; the entries exist only from
 // version 9020 on.
-struct MapDirectory {
+struct MapDirectory
+{
     short mapCount = 0;
     short version = 0;
-    MapDirectoryEntry *entries = nullptr;  // owned, mapCount records
+    MapDirectoryEntry *entries = nullptr; // owned, mapCount records
 };
 
 enum {
-    DATASET_READONLY = 1   // open without taking the lock (no changes can be saved)
+    DATASET_READONLY = 1 // open without taking the lock (no changes can be saved)
 };
 
-class DATASET {
+class DATASET
+{
 public:
     DATASET();
     ~DATASET();
@@ -127,7 +130,7 @@ public:
     // Removes the selection in force.
     void ClearSelection();
     bool SetWeightVariables(const long *numbers, int count);
-    bool SetRegionVariable(long number);  // 0 removes it; integer variables only
+    bool SetRegionVariable(long number); // 0 removes it; integer variables only
 
     // Writes the data set with its current weight, selection and region
     // variable (format 9600), replacing the files only when the new ones are
@@ -162,22 +165,22 @@ private:
     int RecoverInterruptedSave();
     long Rewrite(const VariableInfo *info, const std::vector<CategoryLabel> &labels, BUFFERTYPE *values);
 
-    std::string fileName;          // the ".QVF" path
-    std::string basePath;          // the path without its extension
+    std::string fileName; // the ".QVF" path
+    std::string basePath; // the path without its extension
     int flags = 0;
     QvfHeader header;
     std::vector<VariableInfo> variables;
-    ByteStream *qvf = nullptr;     // owned
-    ByteStream *ind = nullptr;     // owned
+    ByteStream *qvf = nullptr;             // owned
+    ByteStream *ind = nullptr;             // owned
     SelectRec *selection = nullptr;        // head of the selection list (owned), or null
     SelectRec *defaultSelection = nullptr; // no selection (owned)
     WeightRec *weight = nullptr;           // owned
-    void *lockHandle = nullptr;    // HANDLE of ".lck", held open while the data set is open
-    bool reopening = false;        // the lock is kept while the data set reopens
-    std::string documentation;     // whole ".dkm" text
+    void *lockHandle = nullptr;            // HANDLE of ".lck", held open while the data set is open
+    bool reopening = false;                // the lock is kept while the data set reopens
+    std::string documentation;             // whole ".dkm" text
     int error = DSERR_NONE;
     std::string errorText;
-    int saveRecovery = 0;          // DataSetWriter::SaveRecovery of the last Open
+    int saveRecovery = 0; // DataSetWriter::SaveRecovery of the last Open
 };
 
 // Opens a data set and notes its map file: when "%s%s%s.KRT" (drive,

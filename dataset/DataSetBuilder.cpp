@@ -30,7 +30,7 @@ bool SameName(const std::string &a, const std::string &b)
 }
 
 const size_t kQuotedCellLength = 40;
-const char kByteOrderMark[] = "\xEF\xBB\xBF";  // UTF-8
+const char kByteOrderMark[] = "\xEF\xBB\xBF"; // UTF-8
 
 // Input text echoed in a message: quoted, control characters shown as '?',
 // and cut after kQuotedCellLength characters with its full length told, so
@@ -53,8 +53,8 @@ std::string SeparatorName(char separator)
 
 enum NumberParse {
     NUMBER_OK = 0,
-    NUMBER_BAD = 1,           // not a decimal number
-    NUMBER_OUT_OF_RANGE = 2   // a decimal number beyond the largest double
+    NUMBER_BAD = 1,         // not a decimal number
+    NUMBER_OUT_OF_RANGE = 2 // a decimal number beyond the largest double
 };
 
 // A whole text is one decimal number: sign, digits with at most one '.',
@@ -97,12 +97,14 @@ int ParseNumber(const std::string &text, double *out)
 
 bool ParseStorageType(const std::string &text, int *type)
 {
-    static const struct { const char *name; int type; } names[] = {
-        {"u8", STORAGE_U8}, {"1", STORAGE_U8}, {"byte", STORAGE_U8},
-        {"i16", STORAGE_I16}, {"2", STORAGE_I16}, {"short", STORAGE_I16},
-        {"i32", STORAGE_I32}, {"3", STORAGE_I32}, {"long", STORAGE_I32},
-        {"float", STORAGE_FLOAT}, {"4", STORAGE_FLOAT},
-        {"double", STORAGE_DOUBLE}, {"8", STORAGE_DOUBLE}};
+    static const struct
+    {
+        const char *name;
+        int type;
+    } names[] = {{"u8", STORAGE_U8},    {"1", STORAGE_U8},        {"byte", STORAGE_U8}, {"i16", STORAGE_I16},
+                 {"2", STORAGE_I16},    {"short", STORAGE_I16},   {"i32", STORAGE_I32}, {"3", STORAGE_I32},
+                 {"long", STORAGE_I32}, {"float", STORAGE_FLOAT}, {"4", STORAGE_FLOAT}, {"double", STORAGE_DOUBLE},
+                 {"8", STORAGE_DOUBLE}};
     for (const auto &n : names)
         if (SameName(text, n.name)) {
             *type = n.type;
@@ -116,11 +118,16 @@ bool FitsStorage(int type, double v)
 {
     bool whole = std::floor(v) == v;
     switch (type) {
-    case STORAGE_U8: return whole && v >= 0 && v <= 254;
-    case STORAGE_I16: return whole && v >= -32768 && v <= 32766;
-    case STORAGE_I32: return whole && v >= -2147483648.0 && v <= 2147483646.0;
-    case STORAGE_FLOAT: return std::fabs(v) < FLT_MAX;
-    default: return std::fabs(v) < DBL_MAX;
+    case STORAGE_U8:
+        return whole && v >= 0 && v <= 254;
+    case STORAGE_I16:
+        return whole && v >= -32768 && v <= 32766;
+    case STORAGE_I32:
+        return whole && v >= -2147483648.0 && v <= 2147483646.0;
+    case STORAGE_FLOAT:
+        return std::fabs(v) < FLT_MAX;
+    default:
+        return std::fabs(v) < DBL_MAX;
     }
 }
 
@@ -171,15 +178,13 @@ bool SplitCsv(const std::string &line, char separator, std::vector<std::string> 
     fields->push_back(field);
     return true;
 }
-}  // namespace
+} // namespace
 
 DataSetBuilder::DataSetBuilder()
-{
-}
+{}
 
 DataSetBuilder::~DataSetBuilder()
-{
-}
+{}
 
 int DataSetBuilder::Error(const std::string &where, const std::string &what)
 {
@@ -230,8 +235,7 @@ int DataSetBuilder::ReadDescription(const std::string &text, const char *sourceN
     return Finish(source);
 }
 
-int DataSetBuilder::ParseLine(const std::string &source, int line, const std::string &keyword,
-                              const std::string &rest)
+int DataSetBuilder::ParseLine(const std::string &source, int line, const std::string &keyword, const std::string &rest)
 {
     std::string where = source + " line " + std::to_string(line);
     if (keyword == "variable") {
@@ -327,7 +331,8 @@ int DataSetBuilder::ParseLine(const std::string &source, int line, const std::st
         info.printWidth = static_cast<int>(w);
     } else if (keyword == "decimals") {
         double d;
-        if (ParseNumber(rest, &d) != NUMBER_OK || std::floor(d) != d || !((d >= 0 && d <= 15) || d == QVF_DECIMALS_UNSET))
+        if (ParseNumber(rest, &d) != NUMBER_OK || std::floor(d) != d ||
+            !((d >= 0 && d <= 15) || d == QVF_DECIMALS_UNSET))
             return Error(where, "decimals are 0 to 15 (255: not set)");
         info.decimals = static_cast<int>(d);
     } else if (keyword == "missing") {
@@ -487,7 +492,7 @@ int DataSetBuilder::ReadCsvLines(const std::function<bool(std::string *)> &nextL
 {
     if (variables.empty())
         return Error(source, "read the description first");
-    std::vector<long> columnVariable;   // variable (from 1) of each column, 0 unused
+    std::vector<long> columnVariable; // variable (from 1) of each column, 0 unused
     std::vector<std::string> fields;
     long line = 0;
     bool header = true;

@@ -18,7 +18,8 @@
 
 class TMPLISTETYPE;
 
-class DataSetBuilder {
+class DataSetBuilder
+{
 public:
     DataSetBuilder();
     ~DataSetBuilder();
@@ -43,13 +44,15 @@ public:
     const char *GetErrorText() const { return errorText.c_str(); }
 
 private:
-    struct Variable {
+    struct Variable
+    {
         VariableInfo info;
         std::vector<CategoryLabel> labels;
         std::string documentation;
         std::unique_ptr<TMPLISTETYPE> values;
     };
-    struct CategorySet {
+    struct CategorySet
+    {
         std::string name;
         std::vector<CategoryLabel> labels;
     };
@@ -62,7 +65,7 @@ private:
 
     std::vector<Variable> variables;
     std::vector<CategorySet> categorySets;
-    int block = 0;              // 0 none, 1 variable, 2 category set
+    int block = 0; // 0 none, 1 variable, 2 category set
     std::string weightNames[QVF_MAX_WEIGHTS];
     int weightCount = 0;
     std::string regionName;

@@ -10,7 +10,10 @@
 
 namespace {
 
-int16_t GetI16(const unsigned char *p) { return static_cast<int16_t>(p[0] | (p[1] << 8)); }
+int16_t GetI16(const unsigned char *p)
+{
+    return static_cast<int16_t>(p[0] | (p[1] << 8));
+}
 int32_t GetI32(const unsigned char *p)
 {
     return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
@@ -68,36 +71,64 @@ bool DecodeTextField(const unsigned char *p, size_t size, char *out, bool dosLet
     return true;
 }
 
-bool ValidPrintWidth(int width) { return width >= 1 && width <= 40; }
-bool ValidDecimals(int decimals) { return decimals <= 15 || decimals == QVF_DECIMALS_UNSET; }
+bool ValidPrintWidth(int width)
+{
+    return width >= 1 && width <= 40;
+}
+bool ValidDecimals(int decimals)
+{
+    return decimals <= 15 || decimals == QVF_DECIMALS_UNSET;
+}
 
-}  // namespace
+} // namespace
 
 const char *DataSetErrorText(int error)
 {
     switch (error) {
-    case DSERR_NONE: return "No error.";
-    case DSERR_OPEN_QVF: return "The system file (.QVF) cannot be opened.";
-    case DSERR_OPEN_IND: return "The index file (.IND) cannot be opened.";
-    case DSERR_SHORT_HEADER: return "The system file is shorter than its header.";
-    case DSERR_MAGIC: return "The file is not a data set (no QIVS header).";
-    case DSERR_FORMAT: return "The data set has a format this program does not read.";
-    case DSERR_COUNTS: return "The variable or case count of the data set does not fit its file.";
-    case DSERR_INDEX_SIZE: return "The index file does not match the system file.";
-    case DSERR_VARIABLE: return "A variable record of the index file is damaged.";
-    case DSERR_COLUMN: return "A value column lies outside the system file.";
-    case DSERR_LABELS: return "The category labels of a variable are damaged.";
-    case DSERR_SELECTION: return "The stored case selection is damaged.";
-    case DSERR_WEIGHT: return "A weight or region variable of the data set does not exist.";
-    case DSERR_LOCKED: return "The data set is in use by another program.";
-    case DSERR_WRITE: return "The data set could not be written.";
-    case DSERR_REPLACE: return "The saved data set could not replace the old one.";
-    case DSERR_READ: return "The values of a variable could not be read.";
-    case DSERR_ARGUMENT: return "Invalid argument.";
-    case DSERR_NO_DATASET: return "No data set is open.";
-    case DSERR_RECOVERY: return "An interrupted save of the data set can be neither finished nor undone.";
-    case DSERR_TOO_LARGE: return "The data set is too large for its file format.";
-    default: return "Unknown data-set error.";
+    case DSERR_NONE:
+        return "No error.";
+    case DSERR_OPEN_QVF:
+        return "The system file (.QVF) cannot be opened.";
+    case DSERR_OPEN_IND:
+        return "The index file (.IND) cannot be opened.";
+    case DSERR_SHORT_HEADER:
+        return "The system file is shorter than its header.";
+    case DSERR_MAGIC:
+        return "The file is not a data set (no QIVS header).";
+    case DSERR_FORMAT:
+        return "The data set has a format this program does not read.";
+    case DSERR_COUNTS:
+        return "The variable or case count of the data set does not fit its file.";
+    case DSERR_INDEX_SIZE:
+        return "The index file does not match the system file.";
+    case DSERR_VARIABLE:
+        return "A variable record of the index file is damaged.";
+    case DSERR_COLUMN:
+        return "A value column lies outside the system file.";
+    case DSERR_LABELS:
+        return "The category labels of a variable are damaged.";
+    case DSERR_SELECTION:
+        return "The stored case selection is damaged.";
+    case DSERR_WEIGHT:
+        return "A weight or region variable of the data set does not exist.";
+    case DSERR_LOCKED:
+        return "The data set is in use by another program.";
+    case DSERR_WRITE:
+        return "The data set could not be written.";
+    case DSERR_REPLACE:
+        return "The saved data set could not replace the old one.";
+    case DSERR_READ:
+        return "The values of a variable could not be read.";
+    case DSERR_ARGUMENT:
+        return "Invalid argument.";
+    case DSERR_NO_DATASET:
+        return "No data set is open.";
+    case DSERR_RECOVERY:
+        return "An interrupted save of the data set can be neither finished nor undone.";
+    case DSERR_TOO_LARGE:
+        return "The data set is too large for its file format.";
+    default:
+        return "Unknown data-set error.";
     }
 }
 
@@ -112,12 +143,18 @@ std::string DataSetErrorText(int error, const std::string &detail)
 int StorageValueSize(int storageType)
 {
     switch (storageType) {
-    case STORAGE_U8: return 1;
-    case STORAGE_I16: return 2;
-    case STORAGE_I32: return 4;
-    case STORAGE_FLOAT: return 4;
-    case STORAGE_DOUBLE: return 8;
-    default: return 0;
+    case STORAGE_U8:
+        return 1;
+    case STORAGE_I16:
+        return 2;
+    case STORAGE_I32:
+        return 4;
+    case STORAGE_FLOAT:
+        return 4;
+    case STORAGE_DOUBLE:
+        return 8;
+    default:
+        return 0;
     }
 }
 
@@ -129,11 +166,16 @@ bool IsIntegerStorage(int storageType)
 double StorageSysMissing(int storageType)
 {
     switch (storageType) {
-    case STORAGE_U8: return 255.0;
-    case STORAGE_I16: return 32767.0;
-    case STORAGE_I32: return 2147483647.0;
-    case STORAGE_FLOAT: return FLT_MAX;
-    default: return DBL_MAX;
+    case STORAGE_U8:
+        return 255.0;
+    case STORAGE_I16:
+        return 32767.0;
+    case STORAGE_I32:
+        return 2147483647.0;
+    case STORAGE_FLOAT:
+        return FLT_MAX;
+    default:
+        return DBL_MAX;
     }
 }
 
@@ -192,8 +234,8 @@ int DecodeHeader(const unsigned char *b, size_t length, long long qvfSize, QvfHe
     if (h.variableCount > 0 && static_cast<long long>(h.caseCount) > (qvfSize - h.dataOffset) / h.variableCount)
         return DSERR_COUNTS;
     if (h.textOffset < 0 || h.textLength < 0 ||
-        (h.textLength > 0 && (h.textOffset < QVF_HEADER_SIZE || h.textOffset > qvfSize ||
-                              h.textLength > qvfSize - h.textOffset)))
+        (h.textLength > 0 &&
+         (h.textOffset < QVF_HEADER_SIZE || h.textOffset > qvfSize || h.textLength > qvfSize - h.textOffset)))
         return DSERR_LABELS;
     if (h.weightCount < 0 || h.weightCount > QVF_MAX_WEIGHTS)
         return DSERR_WEIGHT;
@@ -201,8 +243,8 @@ int DecodeHeader(const unsigned char *b, size_t length, long long qvfSize, QvfHe
         return DSERR_SELECTION;
     if (h.selectionOffset != 0 || h.selectionLength != 0 || h.selectionActive) {
         long long needed = (static_cast<long long>(h.caseCount) + 7) / 8;
-        if (h.selectionLength != needed || h.selectionOffset < QVF_HEADER_SIZE ||
-            h.selectionOffset > qvfSize || h.selectionLength > qvfSize - h.selectionOffset)
+        if (h.selectionLength != needed || h.selectionOffset < QVF_HEADER_SIZE || h.selectionOffset > qvfSize ||
+            h.selectionLength > qvfSize - h.selectionOffset)
             return DSERR_SELECTION;
     }
     *out = h;
@@ -230,8 +272,7 @@ void EncodeHeader(const QvfHeader &h, unsigned char b[QVF_HEADER_SIZE])
     CopyBounded(reinterpret_cast<char *>(b + 64), QVF_MAX_SELECTION_TEXT + 1, h.selectionText);
 }
 
-static int DecodeRecord(const unsigned char *r, int format, const QvfHeader &h, long long qvfSize,
-                        VariableInfo *v)
+static int DecodeRecord(const unsigned char *r, int format, const QvfHeader &h, long long qvfSize, VariableInfo *v)
 {
     bool dos = format == QVF_FORMAT_9020 && h.codePage == 0;
     if (!DecodeTextField(r, QVF_MAX_NAME + 1, v->name, dos) || v->name[0] == 0 ||
@@ -281,8 +322,7 @@ static int DecodeRecord(const unsigned char *r, int format, const QvfHeader &h, 
     } else {
         // A label takes at least its value and its length byte.
         long minimum = v->labelCount * (format == QVF_FORMAT_9020 ? 5 : 9);
-        if (v->labelLength < minimum || v->labelOffset < h.textOffset ||
-            v->labelOffset > h.textOffset + h.textLength ||
+        if (v->labelLength < minimum || v->labelOffset < h.textOffset || v->labelOffset > h.textOffset + h.textLength ||
             v->labelLength > h.textOffset + h.textLength - v->labelOffset)
             return DSERR_LABELS;
     }
@@ -409,7 +449,7 @@ int CheckReferences(const QvfHeader &h, const std::vector<VariableInfo> &variabl
     return DSERR_NONE;
 }
 
-}  // namespace DataSetLayout
+} // namespace DataSetLayout
 
 void EncodeStoredValue(int type, double value, bool missing, unsigned char *p)
 {

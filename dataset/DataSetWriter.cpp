@@ -78,7 +78,8 @@ bool DeleteIfThere(const std::string &name)
 enum SaveFile { FILE_SYSTEM = 0, FILE_INDEX = 1, FILE_DOC = 2, FILE_KINDS = 3 };
 const char *const kRecordKeys[FILE_KINDS] = {"system", "index", "documentation"};
 
-struct SaveFileNames {
+struct SaveFileNames
+{
     explicit SaveFileNames(const std::string &qvf)
     {
         final[FILE_SYSTEM] = qvf;
@@ -186,7 +187,7 @@ bool ReadRecord(const std::string &name, std::string *text)
     return text->empty() || in.Read(&(*text)[0], 1, text->size()) == text->size();
 }
 
-}  // namespace
+} // namespace
 
 void DataSetWriter::SetKillStep(int step)
 {
@@ -201,7 +202,8 @@ const char *DataSetWriter::SaveRecoveryText(int recovery)
     case SAVE_RECOVERY_ROLLED_BACK:
         return "A save of this data set was interrupted before it was complete; the data set is as it was before "
                "that save.";
-    default: return "";
+    default:
+        return "";
     }
 }
 
@@ -257,8 +259,7 @@ int DataSetWriter::Recover(const char *fileName, int *recovery, std::string *err
     return DSERR_NONE;
 }
 
-DataSetWriter::DataSetWriter(const char *fileName)
-    : qvfName(fileName ? fileName : "")
+DataSetWriter::DataSetWriter(const char *fileName) : qvfName(fileName ? fileName : "")
 {
     indName = ChangeExtension(qvfName, ".IND");
     dkmName = ChangeExtension(qvfName, ".dkm");
@@ -290,8 +291,8 @@ long DataSetWriter::FindVariable(const char *name) const
     return 0;
 }
 
-int DataSetWriter::AddVariable(const VariableInfo &info, const std::vector<CategoryLabel> &labels,
-                               BUFFERTYPE *values, bool ownValues)
+int DataSetWriter::AddVariable(const VariableInfo &info, const std::vector<CategoryLabel> &labels, BUFFERTYPE *values,
+                               bool ownValues)
 {
     int code = CheckVariable(info, labels, values);
     if (code) {
@@ -306,8 +307,7 @@ int DataSetWriter::AddVariable(const VariableInfo &info, const std::vector<Categ
     return DSERR_NONE;
 }
 
-int DataSetWriter::CheckVariable(const VariableInfo &info, const std::vector<CategoryLabel> &labels,
-                                 BUFFERTYPE *values)
+int DataSetWriter::CheckVariable(const VariableInfo &info, const std::vector<CategoryLabel> &labels, BUFFERTYPE *values)
 {
     std::string name(info.name);
     if (!ValidName(info.name) || FindVariable(info.name))
@@ -391,16 +391,36 @@ bool DataSetWriter::WriteColumn(PFILE &out, Variable &v, bool halfwayStep)
         // The range covers the valid values as stored.
         double stored;
         switch (v.info.storageType) {
-        case STORAGE_U8: stored = bytes[0]; break;
-        case STORAGE_I16: { int16_t x; std::memcpy(&x, bytes, 2); stored = x; break; }
-        case STORAGE_I32: { int32_t x; std::memcpy(&x, bytes, 4); stored = x; break; }
-        case STORAGE_FLOAT: { float x; std::memcpy(&x, bytes, 4); stored = x == FLT_MAX ? DBL_MAX : x; break; }
-        default: std::memcpy(&stored, bytes, 8); break;
+        case STORAGE_U8:
+            stored = bytes[0];
+            break;
+        case STORAGE_I16: {
+            int16_t x;
+            std::memcpy(&x, bytes, 2);
+            stored = x;
+            break;
+        }
+        case STORAGE_I32: {
+            int32_t x;
+            std::memcpy(&x, bytes, 4);
+            stored = x;
+            break;
+        }
+        case STORAGE_FLOAT: {
+            float x;
+            std::memcpy(&x, bytes, 4);
+            stored = x == FLT_MAX ? DBL_MAX : x;
+            break;
+        }
+        default:
+            std::memcpy(&stored, bytes, 8);
+            break;
         }
         bool missing = stored == StorageSysMissing(v.info.storageType) || stored == DBL_MAX;
         for (int i = 0; i < v.info.missingCount && !missing; ++i)
-            missing = v.info.storageType == STORAGE_FLOAT ? static_cast<float>(stored) == static_cast<float>(v.info.missing[i])
-                                                          : stored == v.info.missing[i];
+            missing = v.info.storageType == STORAGE_FLOAT
+                          ? static_cast<float>(stored) == static_cast<float>(v.info.missing[i])
+                          : stored == v.info.missing[i];
         if (!missing) {
             low = std::min(low, stored);
             high = std::max(high, stored);

@@ -19,23 +19,24 @@
 class BUFFERTYPE;
 class LogBuffer;
 
-class DataSetWriter {
+class DataSetWriter
+{
 public:
     // The steps of a save, in order; finishing an interrupted save on open
     // passes the replacing steps again. A test program names one with
     // SetKillStep and the process ends itself there, as a crash would.
     enum SaveStep {
         SAVE_STEP_NONE = 0,
-        SAVE_STEP_VALUES_HALF = 1,     // half the value columns are in ".QV$"
-        SAVE_STEP_SYSTEM_TEMP = 2,     // ".QV$" complete
-        SAVE_STEP_INDEX_TEMP = 3,      // ".IN$" complete
-        SAVE_STEP_DOC_TEMP = 4,        // ".DK$" complete, or none needed
-        SAVE_STEP_RECORD_HALF = 5,     // half the commit record is written
-        SAVE_STEP_COMMITTED = 6,       // the commit record is complete
-        SAVE_STEP_SYSTEM_FILE = 7,     // ".QVF" replaced
-        SAVE_STEP_INDEX_FILE = 8,      // ".IND" replaced
-        SAVE_STEP_DOC_FILE = 9,        // ".dkm" replaced or removed
-        SAVE_STEP_DONE = 10,           // the commit record removed
+        SAVE_STEP_VALUES_HALF = 1, // half the value columns are in ".QV$"
+        SAVE_STEP_SYSTEM_TEMP = 2, // ".QV$" complete
+        SAVE_STEP_INDEX_TEMP = 3,  // ".IN$" complete
+        SAVE_STEP_DOC_TEMP = 4,    // ".DK$" complete, or none needed
+        SAVE_STEP_RECORD_HALF = 5, // half the commit record is written
+        SAVE_STEP_COMMITTED = 6,   // the commit record is complete
+        SAVE_STEP_SYSTEM_FILE = 7, // ".QVF" replaced
+        SAVE_STEP_INDEX_FILE = 8,  // ".IND" replaced
+        SAVE_STEP_DOC_FILE = 9,    // ".dkm" replaced or removed
+        SAVE_STEP_DONE = 10,       // the commit record removed
         SAVE_STEP_COUNT = 11
     };
     // Exit code of a process that ended itself at its kill step.
@@ -46,9 +47,9 @@ public:
 
     // What opening found of an earlier save that did not complete.
     enum SaveRecovery {
-        SAVE_RECOVERY_NONE = 0,        // nothing: the last save completed
-        SAVE_RECOVERY_FINISHED = 1,    // it was committed: its files were put in place
-        SAVE_RECOVERY_ROLLED_BACK = 2  // it was not: its leftovers were removed
+        SAVE_RECOVERY_NONE = 0,       // nothing: the last save completed
+        SAVE_RECOVERY_FINISHED = 1,   // it was committed: its files were put in place
+        SAVE_RECOVERY_ROLLED_BACK = 2 // it was not: its leftovers were removed
     };
     static const char *SaveRecoveryText(int recovery);
     // Finishes or undoes an interrupted save of the data set (".QVF" path).
@@ -105,7 +106,8 @@ public:
     const char *GetErrorText() const { return errorText.c_str(); }
 
 private:
-    struct Variable {
+    struct Variable
+    {
         VariableInfo info;
         std::vector<CategoryLabel> labels;
         BUFFERTYPE *values;
@@ -120,7 +122,7 @@ private:
     std::string qvfName, indName, dkmName;
     std::string qvfTemp, indTemp, dkmTemp;
     std::string recordName;
-    long long tempSizes[3] = {0, 0, -1};  // ".QV$", ".IN$", ".DK$" (-1: no documentation)
+    long long tempSizes[3] = {0, 0, -1}; // ".QV$", ".IN$", ".DK$" (-1: no documentation)
     bool committed = false;
     long caseCount = 0;
     std::vector<Variable> variables;

@@ -9,28 +9,28 @@
 namespace {
 const size_t kInitialCapacity = 32;
 const int kDefaultDecimals = 2;
-}  // namespace
+} // namespace
 
 DynString::DynString()
-    : text_(new char[kInitialCapacity]),
-      length_(0),
-      capacity_(kInitialCapacity),
-      decimals_(kDefaultDecimals) {
+    : text_(new char[kInitialCapacity]), length_(0), capacity_(kInitialCapacity), decimals_(kDefaultDecimals)
+{
     text_[0] = '\0';
 }
 
-DynString::DynString(const char *text) : DynString() { AssignText(text); }
+DynString::DynString(const char *text) : DynString()
+{
+    AssignText(text);
+}
 
-DynString::DynString(const DynString &other) : DynString() {
+DynString::DynString(const DynString &other) : DynString()
+{
     decimals_ = other.decimals_;
     AssignString(other);
 }
 
 DynString::DynString(DynString &&other) noexcept
-    : text_(other.text_),
-      length_(other.length_),
-      capacity_(other.capacity_),
-      decimals_(other.decimals_) {
+    : text_(other.text_), length_(other.length_), capacity_(other.capacity_), decimals_(other.decimals_)
+{
     // The moved-from string stays usable: empty, without a buffer of its own
     // until it is next written.
     static char empty[1] = {'\0'};
@@ -39,7 +39,8 @@ DynString::DynString(DynString &&other) noexcept
     other.capacity_ = 0;
 }
 
-DynString &DynString::operator=(const DynString &other) {
+DynString &DynString::operator=(const DynString &other)
+{
     if (this != &other) {
         decimals_ = other.decimals_;
         AssignString(other);
@@ -47,7 +48,8 @@ DynString &DynString::operator=(const DynString &other) {
     return *this;
 }
 
-DynString &DynString::operator=(DynString &&other) noexcept {
+DynString &DynString::operator=(DynString &&other) noexcept
+{
     if (this != &other) {
         std::swap(text_, other.text_);
         std::swap(length_, other.length_);
@@ -57,20 +59,26 @@ DynString &DynString::operator=(DynString &&other) noexcept {
     return *this;
 }
 
-DynString::~DynString() {
+DynString::~DynString()
+{
     if (capacity_ > 0)
         delete[] text_;
 }
 
-DynString DynString::ConstructFromText(const char *text) { return DynString(text); }
+DynString DynString::ConstructFromText(const char *text)
+{
+    return DynString(text);
+}
 
-DynString DynString::ConstructWithCapacity(size_t capacity) {
+DynString DynString::ConstructWithCapacity(size_t capacity)
+{
     DynString s;
     s.Reserve(capacity);
     return s;
 }
 
-void DynString::Reserve(size_t bytes) {
+void DynString::Reserve(size_t bytes)
+{
     if (bytes <= capacity_)
         return;
     size_t grown = std::max(bytes, capacity_ < kInitialCapacity ? kInitialCapacity : capacity_ * 2);
@@ -82,7 +90,8 @@ void DynString::Reserve(size_t bytes) {
     capacity_ = grown;
 }
 
-DynString &DynString::Append(const char *text, size_t length) {
+DynString &DynString::Append(const char *text, size_t length)
+{
     if (!text || length == 0)
         return *this;
     length = strnlen(text, length);
@@ -99,27 +108,32 @@ DynString &DynString::Append(const char *text, size_t length) {
     return *this;
 }
 
-DynString &DynString::Append(const char *text) {
+DynString &DynString::Append(const char *text)
+{
     return text ? Append(text, strlen(text)) : *this;
 }
 
-DynString &DynString::AppendInteger(long value) {
+DynString &DynString::AppendInteger(long value)
+{
     char digits[32];
     snprintf(digits, sizeof digits, "%ld", value);
     return Append(digits);
 }
 
-DynString &DynString::AppendReal(double value) {
+DynString &DynString::AppendReal(double value)
+{
     char digits[512];
     snprintf(digits, sizeof digits, "%.*f", decimals_, value);
     return Append(digits);
 }
 
-DynString &DynString::AppendString(const DynString &other) {
+DynString &DynString::AppendString(const DynString &other)
+{
     return Append(other.text_, other.length_);
 }
 
-DynString &DynString::AssignText(const char *text) {
+DynString &DynString::AssignText(const char *text)
+{
     if (text == text_)
         return *this;
     DynString copy;
@@ -129,13 +143,15 @@ DynString &DynString::AssignText(const char *text) {
     return *this;
 }
 
-DynString &DynString::AssignString(const DynString &other) {
+DynString &DynString::AssignString(const DynString &other)
+{
     if (this != &other)
         AssignText(other.text_);
     return *this;
 }
 
-DynString &DynString::Prepend(const char *text) {
+DynString &DynString::Prepend(const char *text)
+{
     if (!text || !*text)
         return *this;
     DynString joined = ConstructWithCapacity(strlen(text) + length_ + 1);
@@ -145,13 +161,20 @@ DynString &DynString::Prepend(const char *text) {
     return *this;
 }
 
-void DynString::Clear() {
+void DynString::Clear()
+{
     if (capacity_ == 0)
         Reserve(kInitialCapacity);
     length_ = 0;
     text_[0] = '\0';
 }
 
-void DynString::SetDecimals(int decimals) { decimals_ = std::max(0, std::min(decimals, 15)); }
+void DynString::SetDecimals(int decimals)
+{
+    decimals_ = std::max(0, std::min(decimals, 15));
+}
 
-void PrependToString(DynString &string, const char *text) { string.Prepend(text); }
+void PrependToString(DynString &string, const char *text)
+{
+    string.Prepend(text);
+}

@@ -7,7 +7,8 @@
 
 #include <cstddef>
 
-class DynString {
+class DynString
+{
 public:
     DynString();
     explicit DynString(const char *text);
@@ -21,23 +22,23 @@ public:
     // An empty string whose buffer holds at least capacity bytes.
     static DynString ConstructWithCapacity(size_t capacity);
 
-    DynString &Append(const char *text);             // null appends nothing
-    DynString &Append(const char *text, size_t length);  // at most length bytes
-    DynString &AppendInteger(long value);            // decimal
-    DynString &AppendReal(double value);             // with Decimals() decimals
+    DynString &Append(const char *text);                // null appends nothing
+    DynString &Append(const char *text, size_t length); // at most length bytes
+    DynString &AppendInteger(long value);               // decimal
+    DynString &AppendReal(double value);                // with Decimals() decimals
     DynString &AppendString(const DynString &other);
-    DynString &AssignText(const char *text);         // null empties
+    DynString &AssignText(const char *text); // null empties
     DynString &AssignString(const DynString &other);
     DynString &Prepend(const char *text);
     void Clear();
 
     const char *Text() const { return text_; }
     size_t Length() const { return length_; }
-    size_t Capacity() const { return capacity_; }  // bytes, terminator included
+    size_t Capacity() const { return capacity_; } // bytes, terminator included
     bool IsEmpty() const { return length_ == 0; }
 
     int Decimals() const { return decimals_; }
-    void SetDecimals(int decimals);  // limited to 0..15
+    void SetDecimals(int decimals); // limited to 0..15
 
 private:
     void Reserve(size_t bytes);

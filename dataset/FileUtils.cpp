@@ -9,14 +9,19 @@ namespace {
 
 const size_t kMaxComponent = 255;
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
 
-bool IsReservedChar(unsigned char c) {
+bool IsReservedChar(unsigned char c)
+{
     return c < 32 || strchr("<>\"|?*", c) != nullptr;
 }
 
 // CON, PRN, AUX, NUL, COM1-9, LPT1-9, also with an extension ("nul.txt").
-bool IsDeviceName(const char *part, size_t length) {
+bool IsDeviceName(const char *part, size_t length)
+{
     size_t stem = 0;
     while (stem < length && part[stem] != '.')
         ++stem;
@@ -28,30 +33,36 @@ bool IsDeviceName(const char *part, size_t length) {
     for (size_t i = 0; i < stem; ++i)
         upper[i] = static_cast<char>(toupper(static_cast<unsigned char>(part[i])));
     if (stem == 3)
-        return !strcmp(upper, "CON") || !strcmp(upper, "PRN") || !strcmp(upper, "AUX") ||
-               !strcmp(upper, "NUL");
-    return (!strncmp(upper, "COM", 3) || !strncmp(upper, "LPT", 3)) && upper[3] >= '1' &&
-           upper[3] <= '9';
+        return !strcmp(upper, "CON") || !strcmp(upper, "PRN") || !strcmp(upper, "AUX") || !strcmp(upper, "NUL");
+    return (!strncmp(upper, "COM", 3) || !strncmp(upper, "LPT", 3)) && upper[3] >= '1' && upper[3] <= '9';
 }
 
-const char *ReasonText(FileUtils::Reason reason) {
+const char *ReasonText(FileUtils::Reason reason)
+{
     switch (reason) {
-    case FileUtils::NAME_EMPTY: return "the file name is empty";
-    case FileUtils::NAME_TOO_LONG: return "the path is too long";
-    case FileUtils::NAME_RESERVED_CHAR: return "the name holds a character not allowed in file names";
-    case FileUtils::NAME_DEVICE: return "the name is reserved for a device";
-    default: return "the name is valid";
+    case FileUtils::NAME_EMPTY:
+        return "the file name is empty";
+    case FileUtils::NAME_TOO_LONG:
+        return "the path is too long";
+    case FileUtils::NAME_RESERVED_CHAR:
+        return "the name holds a character not allowed in file names";
+    case FileUtils::NAME_DEVICE:
+        return "the name is reserved for a device";
+    default:
+        return "the name is valid";
     }
 }
 
-}  // namespace
+} // namespace
 
 FileUtils::EInvalidFileName::EInvalidFileName(const char *fileName, Reason reason)
-    : fileName_(fileName ? fileName : ""), reason_(reason) {
+    : fileName_(fileName ? fileName : ""), reason_(reason)
+{
     message_ = "Invalid file name \"" + fileName_ + "\": " + ReasonText(reason);
 }
 
-FileUtils::Reason FileUtils::ValidateFileName(const char *path) {
+FileUtils::Reason FileUtils::ValidateFileName(const char *path)
+{
     if (!path || !*path)
         return NAME_EMPTY;
     size_t length = strnlen(path, MAX_PATH);
@@ -89,7 +100,8 @@ FileUtils::Reason FileUtils::ValidateFileName(const char *path) {
     return NAME_VALID;
 }
 
-void FileUtils::CheckFileName(const char *path) {
+void FileUtils::CheckFileName(const char *path)
+{
     Reason reason = ValidateFileName(path);
     if (reason != NAME_VALID)
         throw EInvalidFileName(path, reason);

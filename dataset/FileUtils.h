@@ -7,17 +7,19 @@
 #include <exception>
 #include <string>
 
-class FileUtils {
+class FileUtils
+{
 public:
     enum Reason {
         NAME_VALID = 0,
-        NAME_EMPTY,          // null or empty path, or no file name after the last separator
-        NAME_TOO_LONG,       // MAX_PATH characters or more, or a part over 255
-        NAME_RESERVED_CHAR,  // < > " | ? * or a control character, or a misplaced ':'
-        NAME_DEVICE          // a device name such as CON, NUL, COM1 or LPT1
+        NAME_EMPTY,         // null or empty path, or no file name after the last separator
+        NAME_TOO_LONG,      // MAX_PATH characters or more, or a part over 255
+        NAME_RESERVED_CHAR, // < > " | ? * or a control character, or a misplaced ':'
+        NAME_DEVICE         // a device name such as CON, NUL, COM1 or LPT1
     };
 
-    class EInvalidFileName : public std::exception {
+    class EInvalidFileName : public std::exception
+    {
     public:
         EInvalidFileName(const char *fileName, Reason reason);
         const char *what() const noexcept override { return message_.c_str(); }

@@ -6,10 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-KATLABS::KATLABS(DATASET *source)
-    : dataSet(source)
-{
-}
+KATLABS::KATLABS(DATASET *source) : dataSet(source)
+{}
 
 KATLABS *KATLABS::ConstructAndRead(long variable, DATASET *source, int flag)
 {

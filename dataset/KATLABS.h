@@ -13,7 +13,8 @@
 
 class DATASET;
 
-class KATLABS {
+class KATLABS
+{
 public:
     // Caption length: name (25) + ": " + label (70).
     enum { MAX_CAPTION = QVF_MAX_NAME + 2 + QVF_MAX_LABEL };
@@ -33,8 +34,8 @@ public:
 
     long GetVariableNumber() const { return variableNumber; }
     int GetCount() const { return static_cast<int>(labels.size()); }
-    double GetValue(int index) const;            // index from 0
-    const char *GetText(int index) const;        // index from 0; "" outside
+    double GetValue(int index) const;     // index from 0
+    const char *GetText(int index) const; // index from 0; "" outside
     // The label of a value, or the empty text.
     const char *GetLabelText(double value) const;
     // Index (from 0) of the label of a value, or -1.

@@ -9,7 +9,8 @@
 
 #include <cstddef>
 
-class LSTCONTAINER {
+class LSTCONTAINER
+{
 public:
     typedef void (*DeleteData)(void *data);
 
@@ -21,14 +22,15 @@ public:
     // Moves the cursor to the next node, to the head when unset. Returns 1
     // on a node, 0 at the end (the cursor is then unset again).
     int MoveNext();
-    void *Current() const;       // data at the cursor; null when unset
+    void *Current() const; // data at the cursor; null when unset
     void ResetCursor();
     size_t Count() const { return count_; }
-    void *At(size_t index) const;  // null when index >= Count()
+    void *At(size_t index) const; // null when index >= Count()
     void Clear(DeleteData deleteData = nullptr);
 
 protected:
-    struct Node {
+    struct Node
+    {
         void *data;
         Node *next;
     };
@@ -41,7 +43,8 @@ private:
     size_t count_;
 };
 
-class LnkLst : public LSTCONTAINER {
+class LnkLst : public LSTCONTAINER
+{
 public:
     // Appends a node holding data at the tail and counts it.
     void Append(void *data) { AppendNode(data); }

@@ -28,20 +28,29 @@ bool ReadI32(ByteStream &f, long long at, long *v)
                                                 (static_cast<uint32_t>(b[3]) << 24)));
     return true;
 }
-}  // namespace
+} // namespace
 
 const char *MapFileErrorText(int error)
 {
     switch (error) {
-    case MAPERR_NONE: return "No error.";
-    case MAPERR_SHORT: return "The map file is shorter than its header.";
-    case MAPERR_COUNT: return "The map directory of the map file is damaged.";
-    case MAPERR_NAME: return "A map name lies outside the map file.";
-    case MAPERR_GEOMETRY: return "The regions of a map lie outside the map file.";
-    case MAPERR_ITEM_COUNT: return "The region count of a map is impossible.";
-    case MAPERR_NO_DIRECTORY: return "The map file is too old to hold a map directory.";
-    case MAPERR_MAP_NUMBER: return "The map file has no such map.";
-    default: return "Unknown map-file error.";
+    case MAPERR_NONE:
+        return "No error.";
+    case MAPERR_SHORT:
+        return "The map file is shorter than its header.";
+    case MAPERR_COUNT:
+        return "The map directory of the map file is damaged.";
+    case MAPERR_NAME:
+        return "A map name lies outside the map file.";
+    case MAPERR_GEOMETRY:
+        return "The regions of a map lie outside the map file.";
+    case MAPERR_ITEM_COUNT:
+        return "The region count of a map is impossible.";
+    case MAPERR_NO_DIRECTORY:
+        return "The map file is too old to hold a map directory.";
+    case MAPERR_MAP_NUMBER:
+        return "The map file has no such map.";
+    default:
+        return "Unknown map-file error.";
     }
 }
 

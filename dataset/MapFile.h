@@ -28,13 +28,15 @@ enum MapFileError {
 };
 const char *MapFileErrorText(int error);
 
-struct MapItem {
+struct MapItem
+{
     long code = 0;
-    int count = 0;                  // n as stored: > 0 region, < 0 overlay, 0 empty
-    std::vector<short> points;      // |n| pairs x, y
+    int count = 0;             // n as stored: > 0 region, < 0 overlay, 0 empty
+    std::vector<short> points; // |n| pairs x, y
 };
 
-class MapFile {
+class MapFile
+{
 public:
     enum { NAME_BYTES = 35, ENTRY_BYTES = 10, MIN_VERSION = 9020, MAX_MAPS = 4096 };
 

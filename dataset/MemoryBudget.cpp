@@ -22,7 +22,7 @@ void NotePeak()
 {
     peakBytes = std::max(peakBytes, windowBytes + chargedBytes);
 }
-}  // namespace
+} // namespace
 
 size_t MemoryBudget::Limit()
 {
@@ -34,8 +34,8 @@ size_t MemoryBudget::ReadLimit()
 {
     if (limitOverride)
         return limitOverride;
-    unsigned long mib = RegistrySettings::ReadDwordInSection(FindSettingsSection(kSectionDefaultValues),
-                                                             "MemoryBudget", kDefaultMiB);
+    unsigned long mib =
+        RegistrySettings::ReadDwordInSection(FindSettingsSection(kSectionDefaultValues), "MemoryBudget", kDefaultMiB);
     // A value from the registry sizes every window: keep it within what a
     // 32-bit process can hold beside its program and data.
     if (mib < kMinimumMiB || mib > kMaximumMiB)

@@ -22,14 +22,16 @@
 
 // Thrown by MemoryBudget::Charge; a std::bad_alloc, so that one handler at a
 // computation's entry takes both a refused charge and a failed allocation.
-class BudgetRefusal : public std::bad_alloc {
+class BudgetRefusal : public std::bad_alloc
+{
 public:
     explicit BudgetRefusal(size_t bytes) : wanted(bytes) {}
     const char *what() const noexcept override { return "memory budget exceeded"; }
-    size_t wanted;   // bytes that were asked for
+    size_t wanted; // bytes that were asked for
 };
 
-class MemoryBudget {
+class MemoryBudget
+{
 public:
     static constexpr size_t kDefaultMiB = 256;
     static constexpr size_t kMinimumMiB = 16;
@@ -58,9 +60,9 @@ public:
     static void Charge(size_t bytes);
     static void Release(size_t bytes);
 
-    static size_t WindowBytes();     // held by value lists now
-    static size_t ChargedBytes();    // held by computations now
-    static size_t PeakBytes();       // highest total since the start
+    static size_t WindowBytes();  // held by value lists now
+    static size_t ChargedBytes(); // held by computations now
+    static size_t PeakBytes();    // highest total since the start
 
     // "needs 12.5 MiB; 3.0 MiB of the budget of 256 MiB are free": for the
     // message of a computation that did not fit.
@@ -72,7 +74,8 @@ private:
 
 // Bytes charged to the budget by one computation, released when it goes.
 // Add throws BudgetRefusal (see above); the holder catches it at its entry.
-class MemoryCharge {
+class MemoryCharge
+{
 public:
     MemoryCharge() {}
     ~MemoryCharge() { Clear(); }

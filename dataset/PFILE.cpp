@@ -10,25 +10,24 @@
 namespace {
 const size_t kBufferSize = 64 * 1024;
 
-HANDLE AsHandle(void *h) { return static_cast<HANDLE>(h); }
-}  // namespace
+HANDLE AsHandle(void *h)
+{
+    return static_cast<HANDLE>(h);
+}
+} // namespace
 
 PFILE::PFILE(const char *fileName)
-    : fileName_(fileName ? fileName : ""),
-      handle_(INVALID_HANDLE_VALUE),
-      mode_(-1),
-      error_(PFILE_ERR_NONE),
-      pos_(0),
-      fileSize_(0),
-      bufStart_(0),
-      bufLen_(0),
-      bufDirty_(false),
-      quote_(0),
-      separator_(0) {}
+    : fileName_(fileName ? fileName : ""), handle_(INVALID_HANDLE_VALUE), mode_(-1), error_(PFILE_ERR_NONE), pos_(0),
+      fileSize_(0), bufStart_(0), bufLen_(0), bufDirty_(false), quote_(0), separator_(0)
+{}
 
-PFILE::~PFILE() { Close(); }
+PFILE::~PFILE()
+{
+    Close();
+}
 
-bool PFILE::Open(int mode, const char *fileName) {
+bool PFILE::Open(int mode, const char *fileName)
+{
     Close();
     error_ = PFILE_ERR_NONE;
     if (fileName)
@@ -56,8 +55,7 @@ bool PFILE::Open(int mode, const char *fileName) {
         share = FILE_SHARE_READ | FILE_SHARE_WRITE;
         break;
     }
-    HANDLE h = CreateFileA(fileName_.c_str(), access, share, nullptr, disposition,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(fileName_.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         error_ = PFILE_ERR_OPEN;
         return false;
@@ -79,7 +77,8 @@ bool PFILE::Open(int mode, const char *fileName) {
     return true;
 }
 
-void PFILE::Close() {
+void PFILE::Close()
+{
     if (handle_ == INVALID_HANDLE_VALUE)
         return;
     FlushWrite();
@@ -94,9 +93,13 @@ void PFILE::Close() {
     buffer_.shrink_to_fit();
 }
 
-bool PFILE::IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+bool PFILE::IsOpen() const
+{
+    return handle_ != INVALID_HANDLE_VALUE;
+}
 
-bool PFILE::Seek(long long offset) {
+bool PFILE::Seek(long long offset)
+{
     if (!IsOpen()) {
         error_ = PFILE_ERR_NOT_OPEN;
         return false;
@@ -109,9 +112,13 @@ bool PFILE::Seek(long long offset) {
     return true;
 }
 
-long long PFILE::Tell() const { return IsOpen() ? pos_ : -1; }
+long long PFILE::Tell() const
+{
+    return IsOpen() ? pos_ : -1;
+}
 
-long long PFILE::Size() const {
+long long PFILE::Size() const
+{
     if (!IsOpen())
         return -1;
     long long size = fileSize_;
@@ -120,12 +127,14 @@ long long PFILE::Size() const {
     return size;
 }
 
-void PFILE::DropReadBuffer() {
+void PFILE::DropReadBuffer()
+{
     if (!bufDirty_)
         bufLen_ = 0;
 }
 
-bool PFILE::FlushWrite() {
+bool PFILE::FlushWrite()
+{
     if (!bufDirty_)
         return true;
     if (bufLen_ == 0) {
@@ -137,8 +146,7 @@ bool PFILE::FlushWrite() {
     at.QuadPart = bufStart_;
     if (SetFilePointerEx(AsHandle(handle_), at, nullptr, FILE_BEGIN)) {
         DWORD written = 0;
-        ok = WriteFile(AsHandle(handle_), buffer_.data(), static_cast<DWORD>(bufLen_),
-                       &written, nullptr) &&
+        ok = WriteFile(AsHandle(handle_), buffer_.data(), static_cast<DWORD>(bufLen_), &written, nullptr) &&
              written == bufLen_;
         if (written > 0)
             fileSize_ = std::max(fileSize_, bufStart_ + static_cast<long long>(written));
@@ -150,7 +158,8 @@ bool PFILE::FlushWrite() {
     return ok;
 }
 
-bool PFILE::FillReadBuffer() {
+bool PFILE::FillReadBuffer()
+{
     bufLen_ = 0;
     bufStart_ = pos_;
     if (pos_ >= fileSize_)
@@ -162,8 +171,7 @@ bool PFILE::FillReadBuffer() {
         return false;
     }
     DWORD got = 0;
-    if (!ReadFile(AsHandle(handle_), buffer_.data(), static_cast<DWORD>(buffer_.size()), &got,
-                  nullptr)) {
+    if (!ReadFile(AsHandle(handle_), buffer_.data(), static_cast<DWORD>(buffer_.size()), &got, nullptr)) {
         error_ = PFILE_ERR_READ;
         return false;
     }
@@ -171,7 +179,8 @@ bool PFILE::FillReadBuffer() {
     return true;
 }
 
-size_t PFILE::Read(void *buffer, size_t itemSize, size_t count) {
+size_t PFILE::Read(void *buffer, size_t itemSize, size_t count)
+{
     if (!IsOpen()) {
         error_ = PFILE_ERR_NOT_OPEN;
         return 0;
@@ -205,7 +214,8 @@ size_t PFILE::Read(void *buffer, size_t itemSize, size_t count) {
     return done / itemSize;
 }
 
-bool PFILE::WriteBytes(const void *data, size_t length) {
+bool PFILE::WriteBytes(const void *data, size_t length)
+{
     if (!IsOpen()) {
         error_ = PFILE_ERR_NOT_OPEN;
         return false;
@@ -225,8 +235,7 @@ bool PFILE::WriteBytes(const void *data, size_t length) {
     DropReadBuffer();
     const char *in = static_cast<const char *>(data);
     while (length > 0) {
-        bool appends = bufDirty_ && pos_ == bufStart_ + static_cast<long long>(bufLen_) &&
-                       bufLen_ < buffer_.size();
+        bool appends = bufDirty_ && pos_ == bufStart_ + static_cast<long long>(bufLen_) && bufLen_ < buffer_.size();
         if (!appends) {
             if (bufDirty_ && !FlushWrite())
                 return false;
@@ -244,7 +253,8 @@ bool PFILE::WriteBytes(const void *data, size_t length) {
     return true;
 }
 
-size_t PFILE::Write(const void *buffer, size_t itemSize, size_t count) {
+size_t PFILE::Write(const void *buffer, size_t itemSize, size_t count)
+{
     if (itemSize == 0 || count == 0)
         return 0;
     if (count > SIZE_MAX / itemSize) {
@@ -254,7 +264,8 @@ size_t PFILE::Write(const void *buffer, size_t itemSize, size_t count) {
     return WriteBytes(buffer, itemSize * count) ? count : 0;
 }
 
-bool PFILE::Flush() {
+bool PFILE::Flush()
+{
     if (!IsOpen()) {
         error_ = PFILE_ERR_NOT_OPEN;
         return false;
@@ -268,13 +279,23 @@ bool PFILE::Flush() {
     return true;
 }
 
-int PFILE::Error() const { return error_; }
+int PFILE::Error() const
+{
+    return error_;
+}
 
-void PFILE::ClearError() { error_ = PFILE_ERR_NONE; }
+void PFILE::ClearError()
+{
+    error_ = PFILE_ERR_NONE;
+}
 
-const char *PFILE::FileName() const { return fileName_.c_str(); }
+const char *PFILE::FileName() const
+{
+    return fileName_.c_str();
+}
 
-bool PFILE::WriteText(const char *text) {
+bool PFILE::WriteText(const char *text)
+{
     if (!text)
         text = "";
     bool ok = true;
@@ -288,7 +309,8 @@ bool PFILE::WriteText(const char *text) {
     return ok;
 }
 
-bool PFILE::ApplyManipulator(int manipulator) {
+bool PFILE::ApplyManipulator(int manipulator)
+{
     if (manipulator == PFILE_ENDL)
         return WriteBytes("\r\n ", 3);
     error_ = PFILE_ERR_ARGUMENT;
@@ -299,7 +321,8 @@ bool PFILE::ApplyManipulator(int manipulator) {
 // The program runs on little-endian x86 only; the byte order of the files is
 // little-endian, so values are copied as they lie in memory.
 
-bool BINFILE::ReadLE(void *value, size_t size) {
+bool BINFILE::ReadLE(void *value, size_t size)
+{
     unsigned char bytes[8];
     if (Read(bytes, size, 1) != 1)
         return false;
@@ -307,40 +330,88 @@ bool BINFILE::ReadLE(void *value, size_t size) {
     return true;
 }
 
-bool BINFILE::WriteLE(const void *value, size_t size) { return Write(value, size, 1) == 1; }
+bool BINFILE::WriteLE(const void *value, size_t size)
+{
+    return Write(value, size, 1) == 1;
+}
 
-bool BINFILE::ReadU8(uint8_t &value) { return ReadLE(&value, sizeof value); }
-bool BINFILE::ReadI16(int16_t &value) { return ReadLE(&value, sizeof value); }
-bool BINFILE::ReadU16(uint16_t &value) { return ReadLE(&value, sizeof value); }
-bool BINFILE::ReadI32(int32_t &value) { return ReadLE(&value, sizeof value); }
-bool BINFILE::ReadU32(uint32_t &value) { return ReadLE(&value, sizeof value); }
-bool BINFILE::ReadF32(float &value) { return ReadLE(&value, sizeof value); }
-bool BINFILE::ReadF64(double &value) { return ReadLE(&value, sizeof value); }
+bool BINFILE::ReadU8(uint8_t &value)
+{
+    return ReadLE(&value, sizeof value);
+}
+bool BINFILE::ReadI16(int16_t &value)
+{
+    return ReadLE(&value, sizeof value);
+}
+bool BINFILE::ReadU16(uint16_t &value)
+{
+    return ReadLE(&value, sizeof value);
+}
+bool BINFILE::ReadI32(int32_t &value)
+{
+    return ReadLE(&value, sizeof value);
+}
+bool BINFILE::ReadU32(uint32_t &value)
+{
+    return ReadLE(&value, sizeof value);
+}
+bool BINFILE::ReadF32(float &value)
+{
+    return ReadLE(&value, sizeof value);
+}
+bool BINFILE::ReadF64(double &value)
+{
+    return ReadLE(&value, sizeof value);
+}
 
-bool BINFILE::WriteU8(uint8_t value) { return WriteLE(&value, sizeof value); }
-bool BINFILE::WriteI16(int16_t value) { return WriteLE(&value, sizeof value); }
-bool BINFILE::WriteU16(uint16_t value) { return WriteLE(&value, sizeof value); }
-bool BINFILE::WriteI32(int32_t value) { return WriteLE(&value, sizeof value); }
-bool BINFILE::WriteU32(uint32_t value) { return WriteLE(&value, sizeof value); }
-bool BINFILE::WriteF32(float value) { return WriteLE(&value, sizeof value); }
-bool BINFILE::WriteF64(double value) { return WriteLE(&value, sizeof value); }
+bool BINFILE::WriteU8(uint8_t value)
+{
+    return WriteLE(&value, sizeof value);
+}
+bool BINFILE::WriteI16(int16_t value)
+{
+    return WriteLE(&value, sizeof value);
+}
+bool BINFILE::WriteU16(uint16_t value)
+{
+    return WriteLE(&value, sizeof value);
+}
+bool BINFILE::WriteI32(int32_t value)
+{
+    return WriteLE(&value, sizeof value);
+}
+bool BINFILE::WriteU32(uint32_t value)
+{
+    return WriteLE(&value, sizeof value);
+}
+bool BINFILE::WriteF32(float value)
+{
+    return WriteLE(&value, sizeof value);
+}
+bool BINFILE::WriteF64(double value)
+{
+    return WriteLE(&value, sizeof value);
+}
 
 // ---------------------------------------------------------------- TXTFILE
 
-bool TXTFILE::WriteInteger(long value) {
+bool TXTFILE::WriteInteger(long value)
+{
     char text[32];
     snprintf(text, sizeof text, "%ld", value);
     return WriteBytes(text, strlen(text));
 }
 
-bool TXTFILE::WriteReal(double value, int decimals) {
+bool TXTFILE::WriteReal(double value, int decimals)
+{
     decimals = std::max(0, std::min(decimals, 15));
     char text[512];
     snprintf(text, sizeof text, "%.*f", decimals, value);
     return WriteBytes(text, strlen(text));
 }
 
-bool TXTFILE::WriteFormatted(const char *format, ...) {
+bool TXTFILE::WriteFormatted(const char *format, ...)
+{
     if (!format)
         return false;
     char text[4096];
@@ -353,6 +424,7 @@ bool TXTFILE::WriteFormatted(const char *format, ...) {
     return WriteBytes(text, strlen(text));
 }
 
-bool TXTFILE::WriteLine(const char *text) {
+bool TXTFILE::WriteLine(const char *text)
+{
     return WriteText(text) && ApplyManipulator(PFILE_ENDL);
 }

@@ -16,28 +16,29 @@
 
 enum {
     PFILE_ERR_NONE = 0,
-    PFILE_ERR_OPEN = 1,      // the file could not be opened or created
-    PFILE_ERR_NOT_OPEN = 2,  // an operation on a closed stream
+    PFILE_ERR_OPEN = 1,     // the file could not be opened or created
+    PFILE_ERR_NOT_OPEN = 2, // an operation on a closed stream
     PFILE_ERR_READ = 3,
     PFILE_ERR_WRITE = 4,
     PFILE_ERR_SEEK = 5,
-    PFILE_ERR_MODE = 6,      // write on a read stream or read on a write stream
-    PFILE_ERR_ARGUMENT = 7   // null buffer, size overflow, bad mode, no name
+    PFILE_ERR_MODE = 6,    // write on a read stream or read on a write stream
+    PFILE_ERR_ARGUMENT = 7 // null buffer, size overflow, bad mode, no name
 };
 
 enum PfileMode {
-    PFILE_READ = 0,       // existing file, read only
-    PFILE_WRITE = 1,      // create or truncate, write (and read back)
-    PFILE_READWRITE = 2,  // existing file, read and write
-    PFILE_APPEND = 3      // create when missing; every write goes to the end
+    PFILE_READ = 0,      // existing file, read only
+    PFILE_WRITE = 1,     // create or truncate, write (and read back)
+    PFILE_READWRITE = 2, // existing file, read and write
+    PFILE_APPEND = 3     // create when missing; every write goes to the end
 };
 
 // Manipulators applied to a stream with ApplyManipulator.
 enum PfileManipulator {
-    PFILE_ENDL = 0  // line end "\r\n " (the blank starts the next line, as result texts do)
+    PFILE_ENDL = 0 // line end "\r\n " (the blank starts the next line, as result texts do)
 };
 
-class PFILE {
+class PFILE
+{
 public:
     explicit PFILE(const char *fileName = nullptr);
     virtual ~PFILE();
@@ -50,9 +51,9 @@ public:
     void Close();
     bool IsOpen() const;
 
-    bool Seek(long long offset);  // absolute; past the end is allowed for writing
+    bool Seek(long long offset); // absolute; past the end is allowed for writing
     long long Tell() const;
-    long long Size() const;       // file length in bytes, pending writes included
+    long long Size() const; // file length in bytes, pending writes included
 
     // Items of itemSize bytes. Read returns the whole items read (fewer at
     // the end of the file, without an error); the position moves by the
@@ -83,16 +84,16 @@ private:
     void DropReadBuffer();
 
     std::string fileName_;
-    void *handle_;          // HANDLE; INVALID_HANDLE_VALUE when closed
+    void *handle_; // HANDLE; INVALID_HANDLE_VALUE when closed
     int mode_;
     int error_;
-    long long pos_;         // logical position of the stream
-    long long fileSize_;    // size on disk as of the last flush or open
+    long long pos_;      // logical position of the stream
+    long long fileSize_; // size on disk as of the last flush or open
 
     std::vector<char> buffer_;
-    long long bufStart_;    // file offset of buffer_[0]
-    size_t bufLen_;         // valid bytes in the buffer
-    bool bufDirty_;         // the buffer holds unwritten bytes [0, bufLen_)
+    long long bufStart_; // file offset of buffer_[0]
+    size_t bufLen_;      // valid bytes in the buffer
+    bool bufDirty_;      // the buffer holds unwritten bytes [0, bufLen_)
 
     char quote_;
     char separator_;
@@ -100,7 +101,8 @@ private:
 
 // Binary file: little-endian typed values. Each call returns false at the
 // end of the file (the value is then left unchanged) or on an error.
-class BINFILE : public PFILE {
+class BINFILE : public PFILE
+{
 public:
     explicit BINFILE(const char *fileName = nullptr) : PFILE(fileName) {}
 
@@ -127,14 +129,14 @@ private:
 
 // Text output file with formatted writers. Lines end with the line-end
 // manipulator (PFILE_ENDL) or WriteLine.
-class TXTFILE : public PFILE {
+class TXTFILE : public PFILE
+{
 public:
     explicit TXTFILE(const char *fileName = nullptr) : PFILE(fileName) {}
 
     bool WriteInteger(long value);
-    bool WriteReal(double value, int decimals);  // decimals limited to 0..15
+    bool WriteReal(double value, int decimals); // decimals limited to 0..15
     // printf-style; output longer than 4095 characters is cut.
-    bool WriteFormatted(const char *format, ...)
-        __attribute__((format(gnu_printf, 2, 3)));
-    bool WriteLine(const char *text);  // text, then the line end
+    bool WriteFormatted(const char *format, ...) __attribute__((format(gnu_printf, 2, 3)));
+    bool WriteLine(const char *text); // text, then the line end
 };

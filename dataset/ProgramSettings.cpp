@@ -18,7 +18,7 @@ unsigned long ReadSetting(int section, const char *key, unsigned long def)
 {
     return RegistrySettings::ReadDwordInSection(FindSettingsSection(section), key, def);
 }
-}  // namespace
+} // namespace
 
 ProgramSettings *ProgramSettings::Instance()
 {
@@ -120,9 +120,27 @@ size_t ProgramSettings::MemoryBudgetBytes() const
     return MemoryBudget::Limit();
 }
 
-bool ProgramSettings::ShowGrid() const { return ReadSetting(kGraphics, "ShowGrid", 0) != 0; }
-int ProgramSettings::GridSize() const { return static_cast<int>(ReadSetting(kGraphics, "GridSize", 10)); }
-bool ProgramSettings::SnapToGrid() const { return ReadSetting(kGraphics, "SnapToGrid", 1) != 0; }
-bool ProgramSettings::UseGrayscale() const { return ReadSetting(kGraphics, "UseGrayscale", 0) != 0; }
-bool ProgramSettings::WinClip() const { return ReadSetting(kGraphics, "WinClip", 1) != 0; }
-int ProgramSettings::AnimateMaps() const { return static_cast<int>(ReadSetting(kGraphics, "AnimateMaps", 1)); }
+bool ProgramSettings::ShowGrid() const
+{
+    return ReadSetting(kGraphics, "ShowGrid", 0) != 0;
+}
+int ProgramSettings::GridSize() const
+{
+    return static_cast<int>(ReadSetting(kGraphics, "GridSize", 10));
+}
+bool ProgramSettings::SnapToGrid() const
+{
+    return ReadSetting(kGraphics, "SnapToGrid", 1) != 0;
+}
+bool ProgramSettings::UseGrayscale() const
+{
+    return ReadSetting(kGraphics, "UseGrayscale", 0) != 0;
+}
+bool ProgramSettings::WinClip() const
+{
+    return ReadSetting(kGraphics, "WinClip", 1) != 0;
+}
+int ProgramSettings::AnimateMaps() const
+{
+    return static_cast<int>(ReadSetting(kGraphics, "AnimateMaps", 1));
+}

@@ -10,7 +10,8 @@
 
 class DATASET;
 
-class ProgramSettings {
+class ProgramSettings
+{
 public:
     static ProgramSettings *Instance();
     // Deletes the instance and the data set it owns (end of the program).
@@ -35,18 +36,18 @@ public:
     char *AskSaveFileName(const char *defaultExtension);
 
     // Settings of section "DefaultValues".
-    int DecimalsPct() const;          // "DecimalsPct", default 1
-    bool UseAutorecode() const;       // "UseAutorecode", default on
+    int DecimalsPct() const;    // "DecimalsPct", default 1
+    bool UseAutorecode() const; // "UseAutorecode", default on
     // "MemoryBudget" in MiB (default 256), in bytes: the one budget of the
     // value lists and computations together (see MemoryBudget).
     size_t MemoryBudgetBytes() const;
     // Settings of section "Graphics".
-    bool ShowGrid() const;            // "ShowGrid", default off
-    int GridSize() const;             // "GridSize", default 10
-    bool SnapToGrid() const;          // "SnapToGrid", default on
-    bool UseGrayscale() const;        // "UseGrayscale", default off
-    bool WinClip() const;             // "WinClip", default on
-    int AnimateMaps() const;          // "AnimateMaps", default 1
+    bool ShowGrid() const;     // "ShowGrid", default off
+    int GridSize() const;      // "GridSize", default 10
+    bool SnapToGrid() const;   // "SnapToGrid", default on
+    bool UseGrayscale() const; // "UseGrayscale", default off
+    bool WinClip() const;      // "WinClip", default on
+    int AnimateMaps() const;   // "AnimateMaps", default 1
 
 private:
     ProgramSettings() {}
@@ -54,6 +55,6 @@ private:
     ProgramSettings(const ProgramSettings &) = delete;
     ProgramSettings &operator=(const ProgramSettings &) = delete;
 
-    DATASET *dataSet = nullptr;       // owned
+    DATASET *dataSet = nullptr; // owned
     void (*openCommand)() = nullptr;
 };

@@ -10,10 +10,9 @@
 namespace {
 
 const SettingsSection kSections[] = {
-    {"Startup", 1},       {"Positions", 2},  {"Datasets", 3},      {"DefaultValues", 4},
-    {"Graphics", 5},      {"Map", 6},        {"TableOptions", 7},  {"VazideV", 8},
-    {"MatPlot", 9},       {"Biplot", 10},    {"DuoFreqpoly", 11},  {"VodUra", 12},
-    {"FreqBar", 13},      {"FreqPie", 14},   {"XtabBar", 15},      {"ResPlot", 16},
+    {"Startup", 1},      {"Positions", 2}, {"Datasets", 3}, {"DefaultValues", 4}, {"Graphics", 5},     {"Map", 6},
+    {"TableOptions", 7}, {"VazideV", 8},   {"MatPlot", 9},  {"Biplot", 10},       {"DuoFreqpoly", 11}, {"VodUra", 12},
+    {"FreqBar", 13},     {"FreqPie", 14},  {"XtabBar", 15}, {"ResPlot", 16},
 };
 
 const char kRootKey[] = "Software\\Qiv_Tabulation\\mervalo";
@@ -21,22 +20,24 @@ const char kRootKey[] = "Software\\Qiv_Tabulation\\mervalo";
 // Longest text the store reads; longer stored texts are refused.
 const DWORD kMaxStringBytes = 32 * 1024;
 
-bool SectionPath(const SettingsSection *s, char *path, size_t size) {
+bool SectionPath(const SettingsSection *s, char *path, size_t size)
+{
     if (!s || !s->name || !s->name[0])
         return false;
     int n = snprintf(path, size, "%s\\%s", kRootKey, s->name);
     return n > 0 && static_cast<size_t>(n) < size;
 }
 
-HKEY OpenSection(const SettingsSection *s, bool create) {
+HKEY OpenSection(const SettingsSection *s, bool create)
+{
     char path[512];
     if (!SectionPath(s, path, sizeof path))
         return nullptr;
     HKEY key = nullptr;
     LONG rc;
     if (create)
-        rc = RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                             KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+        rc = RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                             nullptr, &key, nullptr);
     else
         rc = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key);
     return rc == ERROR_SUCCESS ? key : nullptr;
@@ -44,7 +45,8 @@ HKEY OpenSection(const SettingsSection *s, bool create) {
 
 // The stored DWORD of a key; false when it is missing, not REG_DWORD or not
 // exactly four bytes.
-bool QueryDword(const SettingsSection *s, const char *name, DWORD &value) {
+bool QueryDword(const SettingsSection *s, const char *name, DWORD &value)
+{
     if (!name)
         return false;
     HKEY key = OpenSection(s, false);
@@ -61,29 +63,35 @@ bool QueryDword(const SettingsSection *s, const char *name, DWORD &value) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
-const SettingsSection *FindSettingsSection(int id) {
+const SettingsSection *FindSettingsSection(int id)
+{
     for (const SettingsSection &s : kSections)
         if (s.id == id)
             return &s;
     return nullptr;
 }
 
-const char *RegistrySettings::RootKey() { return kRootKey; }
+const char *RegistrySettings::RootKey()
+{
+    return kRootKey;
+}
 
-unsigned long RegistrySettings::ReadDwordInSection(const SettingsSection *s, const char *key,
-                                                   unsigned long def) {
+unsigned long RegistrySettings::ReadDwordInSection(const SettingsSection *s, const char *key, unsigned long def)
+{
     DWORD value;
     return QueryDword(s, key, value) ? value : def;
 }
 
-int RegistrySettings::ReadIntInSection(const SettingsSection *s, const char *key, int def) {
+int RegistrySettings::ReadIntInSection(const SettingsSection *s, const char *key, int def)
+{
     DWORD value;
     return QueryDword(s, key, value) ? static_cast<int>(value) : def;
 }
 
-short RegistrySettings::ReadShortInSection(const SettingsSection *s, const char *key, short def) {
+short RegistrySettings::ReadShortInSection(const SettingsSection *s, const char *key, short def)
+{
     DWORD value;
     if (!QueryDword(s, key, value))
         return def;
@@ -93,8 +101,8 @@ short RegistrySettings::ReadShortInSection(const SettingsSection *s, const char 
     return static_cast<short>(static_cast<uint16_t>(asInt & 0xFFFF));
 }
 
-bool RegistrySettings::ReadStringInSection(const SettingsSection *s, const char *key, char *out,
-                                           size_t outSize) {
+bool RegistrySettings::ReadStringInSection(const SettingsSection *s, const char *key, char *out, size_t outSize)
+{
     if (!out || outSize == 0)
         return false;
     out[0] = '\0';
@@ -106,15 +114,13 @@ bool RegistrySettings::ReadStringInSection(const SettingsSection *s, const char 
     DWORD type = 0;
     DWORD size = 0;
     LONG rc = RegQueryValueExA(hkey, key, nullptr, &type, nullptr, &size);
-    bool ok = rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) &&
-              size <= kMaxStringBytes;
+    bool ok = rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) && size <= kMaxStringBytes;
     std::vector<char> data;
     if (ok) {
         // One byte more than asked for, so that an unterminated value ends.
         data.assign(size + 1, '\0');
         DWORD got = size;
-        rc = RegQueryValueExA(hkey, key, nullptr, &type, reinterpret_cast<BYTE *>(data.data()),
-                              &got);
+        rc = RegQueryValueExA(hkey, key, nullptr, &type, reinterpret_cast<BYTE *>(data.data()), &got);
         ok = rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) && got <= size;
     }
     RegCloseKey(hkey);
@@ -129,22 +135,21 @@ bool RegistrySettings::ReadStringInSection(const SettingsSection *s, const char 
 
 // Callers' "save settings" used to reach a write that stored nothing; this
 // stores the value for real and says whether it was stored.
-bool RegistrySettings::WriteValueInSection(const SettingsSection *s, const char *key,
-                                           unsigned long value) {
+bool RegistrySettings::WriteValueInSection(const SettingsSection *s, const char *key, unsigned long value)
+{
     if (!key)
         return false;
     HKEY hkey = OpenSection(s, true);
     if (!hkey)
         return false;
     DWORD data = static_cast<DWORD>(value);
-    LONG rc = RegSetValueExA(hkey, key, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&data),
-                             sizeof data);
+    LONG rc = RegSetValueExA(hkey, key, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&data), sizeof data);
     RegCloseKey(hkey);
     return rc == ERROR_SUCCESS;
 }
 
-bool RegistrySettings::WriteStringInSection(const SettingsSection *s, const char *key,
-                                            const char *value) {
+bool RegistrySettings::WriteStringInSection(const SettingsSection *s, const char *key, const char *value)
+{
     if (!key || !value)
         return false;
     size_t length = strlen(value);
@@ -153,13 +158,14 @@ bool RegistrySettings::WriteStringInSection(const SettingsSection *s, const char
     HKEY hkey = OpenSection(s, true);
     if (!hkey)
         return false;
-    LONG rc = RegSetValueExA(hkey, key, 0, REG_SZ, reinterpret_cast<const BYTE *>(value),
-                             static_cast<DWORD>(length + 1));
+    LONG rc =
+        RegSetValueExA(hkey, key, 0, REG_SZ, reinterpret_cast<const BYTE *>(value), static_cast<DWORD>(length + 1));
     RegCloseKey(hkey);
     return rc == ERROR_SUCCESS;
 }
 
-bool RegistrySettings::DeleteKeyInSection(const SettingsSection *s, const char *key) {
+bool RegistrySettings::DeleteKeyInSection(const SettingsSection *s, const char *key)
+{
     if (!key)
         return false;
     char path[512];
@@ -176,7 +182,8 @@ bool RegistrySettings::DeleteKeyInSection(const SettingsSection *s, const char *
     return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }
 
-bool RegistrySettings::DeleteSection(const SettingsSection *s) {
+bool RegistrySettings::DeleteSection(const SettingsSection *s)
+{
     char path[512];
     if (!SectionPath(s, path, sizeof path))
         return false;

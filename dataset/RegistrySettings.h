@@ -10,7 +10,8 @@
 
 #include <cstddef>
 
-struct SettingsSection {
+struct SettingsSection
+{
     const char *name;
     int id;
 };
@@ -19,28 +20,25 @@ struct SettingsSection {
 // not one of them. Ids 1 "Startup" to 16 "ResPlot".
 const SettingsSection *FindSettingsSection(int id);
 
-class RegistrySettings {
+class RegistrySettings
+{
 public:
     // The program's key below HKEY_CURRENT_USER, without a trailing backslash.
     static const char *RootKey();
 
-    static unsigned long ReadDwordInSection(const SettingsSection *s, const char *key,
-                                            unsigned long def);
+    static unsigned long ReadDwordInSection(const SettingsSection *s, const char *key, unsigned long def);
     static int ReadIntInSection(const SettingsSection *s, const char *key, int def);
     // A stored word outside -32768..65535 reads as the default; 32768..65535
     // read as the 16-bit word they are (negative).
     static short ReadShortInSection(const SettingsSection *s, const char *key, short def);
     // Copies the stored text into out (outSize bytes, terminated). False when
     // there is none or it does not fit; out is then the empty text.
-    static bool ReadStringInSection(const SettingsSection *s, const char *key, char *out,
-                                    size_t outSize);
+    static bool ReadStringInSection(const SettingsSection *s, const char *key, char *out, size_t outSize);
 
     // Stores a 32-bit word, creating the section's key when needed. Returns
     // false when nothing could be stored.
-    static bool WriteValueInSection(const SettingsSection *s, const char *key,
-                                    unsigned long value);
-    static bool WriteStringInSection(const SettingsSection *s, const char *key,
-                                     const char *value);
+    static bool WriteValueInSection(const SettingsSection *s, const char *key, unsigned long value);
+    static bool WriteStringInSection(const SettingsSection *s, const char *key, const char *value);
 
     // Removes one key (value) of a section; true when it is gone afterwards.
     static bool DeleteKeyInSection(const SettingsSection *s, const char *key);

@@ -12,10 +12,9 @@ int BitCount(unsigned char byte)
         ++n;
     return n;
 }
-}  // namespace
+} // namespace
 
-LogBuffer::LogBuffer(long cases, bool allSet)
-    : caseCount(cases < 0 ? 0 : cases)
+LogBuffer::LogBuffer(long cases, bool allSet) : caseCount(cases < 0 ? 0 : cases)
 {
     bits.assign(static_cast<size_t>((caseCount + 7) / 8), allSet ? 0xff : 0);
     if (allSet && caseCount % 8)
@@ -24,8 +23,7 @@ LogBuffer::LogBuffer(long cases, bool allSet)
 
 LogBuffer::LogBuffer(ByteStream *source, long long at, long cases)
     : caseCount(cases < 0 ? 0 : cases), stream(source), offset(at)
-{
-}
+{}
 
 LogBuffer::~LogBuffer()
 {
@@ -147,10 +145,8 @@ bool IsCaseSelected(LogBuffer *bits, long caseFrom0)
     return bits && bits->IsSet(caseFrom0);
 }
 
-SelectRec::SelectRec(long cases)
-    : dataSetCases(cases)
-{
-}
+SelectRec::SelectRec(long cases) : dataSetCases(cases)
+{}
 
 SelectRec::~SelectRec()
 {

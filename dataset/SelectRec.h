@@ -13,7 +13,8 @@
 
 class ByteStream;
 
-class LogBuffer {
+class LogBuffer
+{
 public:
     // caseCount bits, all clear (or all set), in memory.
     explicit LogBuffer(long caseCount, bool allSet = false);
@@ -56,10 +57,10 @@ private:
     bool ReadChunk(long byteIndex);
 
     long caseCount;
-    std::vector<unsigned char> bits;   // whole vector (memory) or one chunk (file)
+    std::vector<unsigned char> bits; // whole vector (memory) or one chunk (file)
     ByteStream *stream = nullptr;
     long long offset = 0;
-    long chunkStart = -1;              // first byte of the chunk held (file mode)
+    long chunkStart = -1; // first byte of the chunk held (file mode)
     bool bitValue = false;
     int error = 0;
 };
@@ -68,7 +69,8 @@ private:
 // else from memory.
 bool IsCaseSelected(LogBuffer *bits, long caseFrom0);
 
-class SelectRec {
+class SelectRec
+{
 public:
     explicit SelectRec(long dataSetCaseCount);
     ~SelectRec();
@@ -81,8 +83,8 @@ public:
     // True when the case (from 0) counts: always without an active selection.
     bool IsCaseInForce(long caseFrom0) { return !IsActive() || bits->IsSet(caseFrom0); }
 
-    int active = 0;                // 0 none, else the bit vector is in force
-    LogBuffer *bits = nullptr;     // owned; null for the default record
-    std::string description;       // how the selection was made, for reports
+    int active = 0;            // 0 none, else the bit vector is in force
+    LogBuffer *bits = nullptr; // owned; null for the default record
+    std::string description;   // how the selection was made, for reports
     long dataSetCases;
 };

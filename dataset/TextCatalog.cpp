@@ -14,18 +14,23 @@ namespace {
 
 enum LineKind { LINE_BLANK, LINE_TEXT, LINE_BAD };
 
-struct ParsedLine {
+struct ParsedLine
+{
     int group = 0;
     int number = 0;
     std::string text;
     const char *problem = nullptr;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // Reads a decimal number of at most maxValue; false on no digits or a
 // larger value (digits are counted, so any length of input is safe).
-bool ReadNumber(const char *line, size_t length, size_t &at, int maxValue, int &value) {
+bool ReadNumber(const char *line, size_t length, size_t &at, int maxValue, int &value)
+{
     size_t start = at;
     long v = 0;
     while (at < length && isdigit(static_cast<unsigned char>(line[at]))) {
@@ -42,7 +47,8 @@ bool ReadNumber(const char *line, size_t length, size_t &at, int maxValue, int &
 
 // Decodes the escapes of raw[from, to) into out. When quoted, an unescaped
 // '"' may stand only at to - 1, where it closes the text.
-const char *Decode(const char *raw, size_t from, size_t to, bool quoted, std::string &out) {
+const char *Decode(const char *raw, size_t from, size_t to, bool quoted, std::string &out)
+{
     out.clear();
     for (size_t i = from; i < to; ++i) {
         char c = raw[i];
@@ -58,30 +64,42 @@ const char *Decode(const char *raw, size_t from, size_t to, bool quoted, std::st
         if (++i >= to)
             return "a backslash ends the line";
         switch (raw[i]) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
-        default: return "unknown escape (use \\n, \\r, \\t, \\\\ or \\\")";
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        case '"':
+            out += '"';
+            break;
+        default:
+            return "unknown escape (use \\n, \\r, \\t, \\\\ or \\\")";
         }
     }
     return quoted ? "a quoted text lacks its closing quote" : nullptr;
 }
 
 // Three ASCII letters or digits: the code may not reach outside the directory.
-bool IsLanguageCode(const char *code) {
+bool IsLanguageCode(const char *code)
+{
     if (!code || strlen(code) != 3)
         return false;
     for (int i = 0; i < 3; ++i)
-        if (static_cast<unsigned char>(code[i]) > 127 ||
-            !isalnum(static_cast<unsigned char>(code[i])))
+        if (static_cast<unsigned char>(code[i]) > 127 || !isalnum(static_cast<unsigned char>(code[i])))
             return false;
     return true;
 }
 
 // One line without its line end (a CR of CR LF is already taken off).
-LineKind ParseLine(const char *line, size_t length, ParsedLine &parsed) {
+LineKind ParseLine(const char *line, size_t length, ParsedLine &parsed)
+{
     for (size_t i = 0; i < length; ++i) {
         unsigned char c = static_cast<unsigned char>(line[i]);
         if ((c < 32 && c != '\t') || c == 127) {
@@ -129,20 +147,21 @@ LineKind ParseLine(const char *line, size_t length, ParsedLine &parsed) {
     return parsed.problem ? LINE_BAD : LINE_TEXT;
 }
 
-}  // namespace
+} // namespace
 
-TextCatalog::TextCatalog() : error_(TEXTCAT_ERR_NO_FILE), lastGroup_(0) {
+TextCatalog::TextCatalog() : error_(TEXTCAT_ERR_NO_FILE), lastGroup_(0)
+{
     errorText_ = "No language file has been read.";
 }
 
-TextCatalog::TextCatalog(const char *directory, const char *languageCode) : TextCatalog() {
+TextCatalog::TextCatalog(const char *directory, const char *languageCode) : TextCatalog()
+{
     char path[MAX_PATH];
     if (!MakeFileName(directory, languageCode, path, sizeof path)) {
         if (IsLanguageCode(languageCode))
             Fail(TEXTCAT_ERR_NO_FILE, "The path of the language file is too long.");
         else
-            Fail(TEXTCAT_ERR_LANGUAGE_CODE,
-                 "The language code must be three letters or digits, such as \"eng\".");
+            Fail(TEXTCAT_ERR_LANGUAGE_CODE, "The language code must be three letters or digits, such as \"eng\".");
         return;
     }
     Load(path);
@@ -150,8 +169,8 @@ TextCatalog::TextCatalog(const char *directory, const char *languageCode) : Text
 
 TextCatalog::~TextCatalog() = default;
 
-bool TextCatalog::MakeFileName(const char *directory, const char *languageCode, char *out,
-                               size_t outSize) {
+bool TextCatalog::MakeFileName(const char *directory, const char *languageCode, char *out, size_t outSize)
+{
     if (!out || outSize == 0)
         return false;
     out[0] = '\0';
@@ -160,11 +179,10 @@ bool TextCatalog::MakeFileName(const char *directory, const char *languageCode, 
     if (!directory)
         directory = "";
     size_t dirLength = strlen(directory);
-    const char *separator =
-        (dirLength == 0 || directory[dirLength - 1] == '\\' || directory[dirLength - 1] == '/' ||
-         directory[dirLength - 1] == ':')
-            ? ""
-            : "\\";
+    const char *separator = (dirLength == 0 || directory[dirLength - 1] == '\\' || directory[dirLength - 1] == '/' ||
+                             directory[dirLength - 1] == ':')
+                                ? ""
+                                : "\\";
     int n = snprintf(out, outSize, "%s%sqivst%s.btx", directory, separator, languageCode);
     if (n < 0 || static_cast<size_t>(n) >= outSize) {
         out[0] = '\0';
@@ -173,7 +191,8 @@ bool TextCatalog::MakeFileName(const char *directory, const char *languageCode, 
     return true;
 }
 
-void TextCatalog::Reset() {
+void TextCatalog::Reset()
+{
     loaded_.clear();
     index_.clear();
     entries_.clear();
@@ -182,12 +201,14 @@ void TextCatalog::Reset() {
     errorText_.clear();
 }
 
-void TextCatalog::Fail(int error, const std::string &text) {
+void TextCatalog::Fail(int error, const std::string &text)
+{
     error_ = error;
     errorText_ = text;
 }
 
-bool TextCatalog::Load(const char *filePath) {
+bool TextCatalog::Load(const char *filePath)
+{
     Reset();
     fileName_ = filePath ? filePath : "";
     PFILE file(fileName_.c_str());
@@ -214,13 +235,13 @@ bool TextCatalog::Load(const char *filePath) {
 }
 
 // Checks every line of the file and notes where each text lies.
-bool TextCatalog::Scan(const std::vector<char> &content) {
+bool TextCatalog::Scan(const std::vector<char> &content)
+{
     size_t at = 0;
     int lineNumber = 0;
     if (content.size() >= 3 && !memcmp(content.data(), "\xEF\xBB\xBF", 3)) {
-        Fail(TEXTCAT_ERR_SYNTAX, fileName_ +
-                                     ", line 1: the file is saved as UTF-8; save it in the "
-                                     "Windows code page instead.");
+        Fail(TEXTCAT_ERR_SYNTAX, fileName_ + ", line 1: the file is saved as UTF-8; save it in the "
+                                             "Windows code page instead.");
         return false;
     }
     while (at < content.size()) {
@@ -230,7 +251,7 @@ bool TextCatalog::Scan(const std::vector<char> &content) {
         size_t length = newline ? static_cast<const char *>(newline) - line : content.size() - at;
         size_t next = at + length + (newline ? 1 : 0);
         if (length > 0 && line[length - 1] == '\r')
-            --length;  // the line end CR LF is not part of the line
+            --length; // the line end CR LF is not part of the line
         char where[64];
         snprintf(where, sizeof where, ", line %d: ", lineNumber);
         if (length > kMaxLineLength) {
@@ -248,8 +269,8 @@ bool TextCatalog::Scan(const std::vector<char> &content) {
             auto found = group.find(parsed.number);
             if (found != group.end()) {
                 char twice[96];
-                snprintf(twice, sizeof twice, "text %d.%d is given twice (first on line %d).",
-                         parsed.group, parsed.number, found->second.line);
+                snprintf(twice, sizeof twice, "text %d.%d is given twice (first on line %d).", parsed.group,
+                         parsed.number, found->second.line);
                 Fail(TEXTCAT_ERR_SYNTAX, fileName_ + where + twice);
                 return false;
             }
@@ -264,7 +285,8 @@ bool TextCatalog::Scan(const std::vector<char> &content) {
 // Reads the lines of one group from the file again and decodes its texts.
 // A line that no longer reads as it did when the file was checked is left
 // out (its text is missing) and noted in Error().
-TextCatalog::Texts *TextCatalog::LoadGroup(int group) {
+TextCatalog::Texts *TextCatalog::LoadGroup(int group)
+{
     auto lines = index_.find(group);
     if (lines == index_.end())
         return nullptr;
@@ -279,14 +301,13 @@ TextCatalog::Texts *TextCatalog::LoadGroup(int group) {
             ParsedLine parsed;
             bool ok = where.length <= kMaxLineLength && file.Seek(where.offset) &&
                       file.Read(line.data(), 1, where.length) == where.length &&
-                      ParseLine(line.data(), where.length, parsed) == LINE_TEXT &&
-                      parsed.group == group && parsed.number == entry.first;
+                      ParseLine(line.data(), where.length, parsed) == LINE_TEXT && parsed.group == group &&
+                      parsed.number == entry.first;
             if (ok) {
                 (*texts)[entry.first] = std::move(parsed.text);
             } else {
                 char text[64];
-                snprintf(text, sizeof text, ", line %d has changed since it was read.",
-                         where.line);
+                snprintf(text, sizeof text, ", line %d has changed since it was read.", where.line);
                 Fail(TEXTCAT_ERR_CHANGED, fileName_ + text);
             }
         }
@@ -296,7 +317,8 @@ TextCatalog::Texts *TextCatalog::LoadGroup(int group) {
     return result;
 }
 
-const char *TextCatalog::GetText(int number, int group) {
+const char *TextCatalog::GetText(int number, int group)
+{
     if (group < 0)
         group = lastGroup_;
     else if (group > 0)
@@ -309,18 +331,24 @@ const char *TextCatalog::GetText(int number, int group) {
     return text != texts->end() ? text->second.c_str() : kMissingText;
 }
 
-void TextCatalog::FreeGroup(int group) {
+void TextCatalog::FreeGroup(int group)
+{
     loaded_.erase(group < 0 ? lastGroup_ : group);
 }
 
-bool TextCatalog::IsGroupLoaded(int group) const { return loaded_.count(group) != 0; }
+bool TextCatalog::IsGroupLoaded(int group) const
+{
+    return loaded_.count(group) != 0;
+}
 
-bool TextCatalog::HasText(int number, int group) const {
+bool TextCatalog::HasText(int number, int group) const
+{
     auto lines = index_.find(group);
     return lines != index_.end() && lines->second.count(number) != 0;
 }
 
-bool TextCatalog::EntryAt(size_t index, int &group, int &number) const {
+bool TextCatalog::EntryAt(size_t index, int &group, int &number) const
+{
     if (index >= entries_.size())
         return false;
     group = entries_[index].first;

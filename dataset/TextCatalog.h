@@ -21,22 +21,23 @@
 
 enum {
     TEXTCAT_OK = 0,
-    TEXTCAT_ERR_LANGUAGE_CODE = 1,  // not three letters or digits
-    TEXTCAT_ERR_NO_FILE = 2,        // missing, unreadable, or the path too long
-    TEXTCAT_ERR_TOO_LARGE = 3,      // file over kMaxFileSize bytes
-    TEXTCAT_ERR_SYNTAX = 4,         // a line that is neither comment, blank nor text
-    TEXTCAT_ERR_CHANGED = 5         // the file changed or failed while a group was read
+    TEXTCAT_ERR_LANGUAGE_CODE = 1, // not three letters or digits
+    TEXTCAT_ERR_NO_FILE = 2,       // missing, unreadable, or the path too long
+    TEXTCAT_ERR_TOO_LARGE = 3,     // file over kMaxFileSize bytes
+    TEXTCAT_ERR_SYNTAX = 4,        // a line that is neither comment, blank nor text
+    TEXTCAT_ERR_CHANGED = 5        // the file changed or failed while a group was read
 };
 
-class TextCatalog {
+class TextCatalog
+{
 public:
-    static const char kMissingText[];  // "**ERROR**"
+    static const char kMissingText[]; // "**ERROR**"
     static constexpr int kMaxGroup = 999;
     static constexpr int kMaxNumber = 9999;
     static constexpr long long kMaxFileSize = 4 * 1024 * 1024;
-    static constexpr size_t kMaxLineLength = 4096;  // bytes of one line, line end excluded
+    static constexpr size_t kMaxLineLength = 4096; // bytes of one line, line end excluded
 
-    TextCatalog();  // empty: every text is missing until Load succeeds
+    TextCatalog(); // empty: every text is missing until Load succeeds
     // The language file of a language code ("eng") in a directory.
     TextCatalog(const char *directory, const char *languageCode);
     ~TextCatalog();
@@ -45,8 +46,7 @@ public:
 
     // Builds the path of a language file into out; false when the code is
     // not three letters or digits or the path does not fit.
-    static bool MakeFileName(const char *directory, const char *languageCode, char *out,
-                             size_t outSize);
+    static bool MakeFileName(const char *directory, const char *languageCode, char *out, size_t outSize);
 
     // Reads a language file, dropping whatever was loaded before (texts
     // returned earlier become invalid). True when the file is sound.
@@ -73,10 +73,11 @@ public:
     bool EntryAt(size_t index, int &group, int &number) const;
 
 private:
-    struct Location {
-        int line;            // 1-based line of the file
-        long long offset;    // of the line's first byte
-        size_t length;       // bytes of the line, line end excluded
+    struct Location
+    {
+        int line;         // 1-based line of the file
+        long long offset; // of the line's first byte
+        size_t length;    // bytes of the line, line end excluded
     };
     typedef std::map<int, std::string> Texts;
 
@@ -89,7 +90,7 @@ private:
     int error_;
     std::string errorText_;
     int lastGroup_;
-    std::map<int, std::map<int, Location>> index_;   // group -> number -> line
-    std::vector<std::pair<int, int>> entries_;        // (group, number) in file order
-    std::map<int, std::unique_ptr<Texts>> loaded_;   // group -> its texts
+    std::map<int, std::map<int, Location>> index_; // group -> number -> line
+    std::vector<std::pair<int, int>> entries_;     // (group, number) in file order
+    std::map<int, std::unique_ptr<Texts>> loaded_; // group -> its texts
 };

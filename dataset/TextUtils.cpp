@@ -8,9 +8,10 @@ namespace {
 const unsigned char kDosLetters[] = {134, 143, 145, 146, 155, 157};
 const unsigned char kWindowsLetters[] = {229, 197, 230, 198, 248, 216};
 const size_t kLetterCount = sizeof kDosLetters;
-}  // namespace
+} // namespace
 
-void ConvertNordicLetters(bool leaveAlone, char *text, int direction) {
+void ConvertNordicLetters(bool leaveAlone, char *text, int direction)
+{
     if (leaveAlone || !text || !*text || (direction != 0 && direction != 1))
         return;
     const unsigned char *from = direction == 0 ? kDosLetters : kWindowsLetters;
@@ -25,12 +26,13 @@ void ConvertNordicLetters(bool leaveAlone, char *text, int direction) {
     }
 }
 
-bool InsertTextAt(char *buffer, size_t bufferSize, const char *text, size_t position) {
+bool InsertTextAt(char *buffer, size_t bufferSize, const char *text, size_t position)
+{
     if (!buffer || bufferSize == 0 || !text)
         return false;
     size_t length = strnlen(buffer, bufferSize);
     if (length == bufferSize || position > length)
-        return false;  // unterminated buffer, or position past the end
+        return false; // unterminated buffer, or position past the end
     size_t insert = strlen(text);
     if (insert >= bufferSize - length)
         return false;
@@ -39,6 +41,7 @@ bool InsertTextAt(char *buffer, size_t bufferSize, const char *text, size_t posi
     return true;
 }
 
-bool IsCtrlShiftDown() {
+bool IsCtrlShiftDown()
+{
     return (GetKeyState(VK_CONTROL) & 0x8000) != 0 && (GetKeyState(VK_SHIFT) & 0x8000) != 0;
 }

@@ -6,10 +6,8 @@
 #include <cfloat>
 #include <memory>
 
-WeightRec::WeightRec(DATASET *owner)
-    : dataSet(owner)
-{
-}
+WeightRec::WeightRec(DATASET *owner) : dataSet(owner)
+{}
 
 WeightRec::~WeightRec()
 {

@@ -14,7 +14,8 @@
 class BUFFERTYPE;
 class DATASET;
 
-class WeightRec {
+class WeightRec
+{
 public:
     explicit WeightRec(DATASET *owner);
     ~WeightRec();

@@ -21,15 +21,15 @@ struct Listed
 // belongs to the transformations, which this system does not have; it is
 // listed so that the order stays whole, and takes no factory.
 const Listed listed[] = {
-    {"USE_ONEWAY_FREQ", 12, 1},          {"USE_ONEWAY_DESCRIP", 15, 1},
-    {"USE_ONEWAY_MULTI", 18, 1},         {"USE_ONEWAY_MULTI_DICO", 19, 1},
-    {"USE_TWOWAY_CROSS", 13, 2},         {"USE_TWOWAY_DESCRIP_CROSS", 16, 2},
-    {"USE_TWOWAY_BIPLOT", 20, 2},        {"USE_TWOWAY_TTEST", 23, 2},
-    {"USE_MCNEMAR", 24, 2},              {"USE_SIGNTEST", 25, 2},
-    {"USE_WILCOXON", 26, 2},             {"USE_MULTIWAY_NTAB", 22, 3},
-    {"USE_MULTIWAY_REG", 17, 3},         {"USE_MULTIWAY_CORR", 21, 3},
-    {"USE_BATTFREQ", 77, 3},             {"USE_MAP", 47, 4},
-    {"USE_LOOK", 58, 4},                 {"USE_WEIGHT", 34, 4},
+    {"USE_ONEWAY_FREQ", 12, 1},   {"USE_ONEWAY_DESCRIP", 15, 1},
+    {"USE_ONEWAY_MULTI", 18, 1},  {"USE_ONEWAY_MULTI_DICO", 19, 1},
+    {"USE_TWOWAY_CROSS", 13, 2},  {"USE_TWOWAY_DESCRIP_CROSS", 16, 2},
+    {"USE_TWOWAY_BIPLOT", 20, 2}, {"USE_TWOWAY_TTEST", 23, 2},
+    {"USE_MCNEMAR", 24, 2},       {"USE_SIGNTEST", 25, 2},
+    {"USE_WILCOXON", 26, 2},      {"USE_MULTIWAY_NTAB", 22, 3},
+    {"USE_MULTIWAY_REG", 17, 3},  {"USE_MULTIWAY_CORR", 21, 3},
+    {"USE_BATTFREQ", 77, 3},      {"USE_MAP", 47, 4},
+    {"USE_LOOK", 58, 4},          {"USE_WEIGHT", 34, 4},
 };
 
 constexpr const char *weightChoiceName = "USE_WEIGHT";
@@ -70,8 +70,7 @@ void BuildAnalysisRegistry(TextCatalog *catalog)
     for (const Listed &entry : listed) {
         const auto found = Factories().find(entry.helpName);
         StatOptionFactory factory = found == Factories().end() ? nullptr : found->second;
-        const char *text =
-            catalog ? catalog->GetText(entry.menuId, analysisTextGroup) : TextCatalog::kMissingText;
+        const char *text = catalog ? catalog->GetText(entry.menuId, analysisTextGroup) : TextCatalog::kMissingText;
         RegisteredOption option;
         option.text = CopyText(text);
         option.menuId = entry.menuId;

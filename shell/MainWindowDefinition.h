@@ -14,9 +14,9 @@
 //     switch, which send the main window's events 12000, 12500, 12011 and
 //     12002.
 // The tool bar holds buttons for opening a data set and for the three graph
-// mouse modes (the same events as the Graphs menu). The status bar holds the message field and two status fields (the data
-// set's name and its size). Every entry is found by its name; the program
-// gives it its handler (and, where the language file has one, its text).
+// mouse modes (the same events as the Graphs menu). The status bar holds the message field and two status fields (the
+// data set's name and its size). Every entry is found by its name; the program gives it its handler (and, where the
+// language file has one, its text).
 #pragma once
 
 class ZafMDIWindow;
@@ -58,10 +58,10 @@ enum MainMenuID : unsigned short {
 
 // The main window's events that the Graphs menu sends.
 enum MainWindowEvent : int {
-    eventZoomMode = 12000,     // graph mouse mode 1, the zoom rectangle
-    eventMapIdentify = 12002,  // the map-identify flag
-    eventMoveMode = 12011,     // graph mouse mode 3, moving elements
-    eventTextMode = 12500,     // graph mouse mode 2, free texts
+    eventZoomMode = 12000,    // graph mouse mode 1, the zoom rectangle
+    eventMapIdentify = 12002, // the map-identify flag
+    eventMoveMode = 12011,    // graph mouse mode 3, moving elements
+    eventTextMode = 12500,    // graph mouse mode 2, free texts
 };
 
 // Enters the read functions of every class the main window holds in the

@@ -24,7 +24,7 @@ UINT StyleOf(int type)
     }
 }
 
-}  // namespace
+} // namespace
 
 void *SetMessageDialogOwner(void *ownerWindow)
 {
@@ -48,8 +48,7 @@ int ShowMessageDialog(const char *title, const char *text1, const char *text2, c
 
 WarningWindow::WarningWindow(const char *titleText, const char *messageText)
     : title(titleText ? titleText : ""), message(messageText ? messageText : "")
-{
-}
+{}
 
 ZafEventType WarningWindow::Control()
 {

@@ -17,12 +17,12 @@
 
 // The icon (and, from 4 on, the question) of a message dialog.
 enum MessageDialogType {
-    messageExclamation = 0,   // exclamation mark, OK
-    messageQuestion = 1,      // question mark, OK
-    messageAsterisk = 2,      // information sign, OK
-    messageHand = 3,          // stop sign, OK
-    messageAskQuestion = 4,   // question mark, Yes and No
-    messageAskAsterisk = 5    // information sign, Yes and No
+    messageExclamation = 0, // exclamation mark, OK
+    messageQuestion = 1,    // question mark, OK
+    messageAsterisk = 2,    // information sign, OK
+    messageHand = 3,        // stop sign, OK
+    messageAskQuestion = 4, // question mark, Yes and No
+    messageAskAsterisk = 5  // information sign, Yes and No
 };
 
 // The owner of every message dialog (the main window once it exists; null:

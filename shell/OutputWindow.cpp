@@ -3,10 +3,9 @@
 namespace {
 // The region type every result window is made with.
 constexpr int outputRegionType = 2;
-}
+} // namespace
 
-OutputWindow::OutputWindow(int left, int top, int width, int height)
-    : ZafWindow(left, top, width, height)
+OutputWindow::OutputWindow(int left, int top, int width, int height) : ZafWindow(left, top, width, height)
 {
     SetStringID(stringID);
     SetRegionType(outputRegionType);

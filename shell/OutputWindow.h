@@ -24,5 +24,9 @@ public:
     virtual void Update() { WriteResult(); }
     // Prints the window's result as one document on the printer and answers
     // the pages printed (0: nothing printed); the base prints nothing.
-    virtual int Print(QivPrinter &printer) { (void)printer; return 0; }
+    virtual int Print(QivPrinter &printer)
+    {
+        (void)printer;
+        return 0;
+    }
 };

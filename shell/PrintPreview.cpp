@@ -64,7 +64,7 @@ ZafButton *CommandButton(int left, const char *text, ZafEventType value)
     return button;
 }
 
-}  // namespace
+} // namespace
 
 PrintPreview::PrintPreview(const TXTWIN &text, HDC referenceDC) : ZafDialogWindow(0, 0, 52, 20)
 {

@@ -21,10 +21,7 @@ class PrintPreview : public ZafDialogWindow
 {
 public:
     // Events of the dialog's buttons.
-    enum Event : int {
-        nextPageEvent = 29100,
-        previousPageEvent = 29101
-    };
+    enum Event : int { nextPageEvent = 29100, previousPageEvent = 29101 };
 
     // referenceDC: the printer's device context the pages are laid out for;
     // null lays them out for the screen.

@@ -10,12 +10,11 @@ HFONT MakePrinterFont(HDC dc, bool fixedPitch)
 {
     const int height = -MulDiv(QivPrinter::textPoints, std::max(GetDeviceCaps(dc, LOGPIXELSY), 1), 72);
     return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       (fixedPitch ? FIXED_PITCH : VARIABLE_PITCH) | FF_DONTCARE,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, (fixedPitch ? FIXED_PITCH : VARIABLE_PITCH) | FF_DONTCARE,
                        fixedPitch ? "Courier New" : "Arial");
 }
 
-}  // namespace
+} // namespace
 
 QivPrinter::QivPrinter(HDC printerDC, bool owned) : ZafPrinter(printerDC, owned)
 {

@@ -31,7 +31,7 @@ std::string Trimmed(const std::string &text)
     return text.substr(first, last - first + 1);
 }
 
-}  // namespace
+} // namespace
 
 TXTWIN::TXTWIN(const char *title, int toFile, int reserved)
     : OutputWindow(0, 0, 60, 20), title_(title ? title : ""), toFile_(toFile)
@@ -139,7 +139,7 @@ void TXTWIN::WriteInteger(long value)
 
 void TXTWIN::WriteReal(double value)
 {
-    char digits[352];  // the widest double with 15 decimals fits
+    char digits[352]; // the widest double with 15 decimals fits
     std::snprintf(digits, sizeof digits, "%.*f", decimals_, value);
     WriteString(digits);
 }
@@ -295,8 +295,8 @@ void TXTWIN::DrawPage(QivPrinter &printer, int page) const
     int top = margin;
     const std::size_t first = static_cast<std::size_t>(std::max(page, 0)) * perPage;
     for (std::size_t i = first; i < lines.size() && i < first + perPage; ++i)
-        top = printer.DrawTextLine(margin, top, right, text_.c_str() + lines[i].first,
-                                   static_cast<int>(lines[i].second));
+        top =
+            printer.DrawTextLine(margin, top, right, text_.c_str() + lines[i].first, static_cast<int>(lines[i].second));
 }
 
 int TXTWIN::Print(QivPrinter &printer)

@@ -40,16 +40,16 @@ class ZafText;
 
 // How SaveText lays out the saved text.
 enum TxtSaveLayout {
-    txtSaveBlanks = 0,  // as shown: fields padded with blanks
-    txtSaveTabs = 1     // one tab between fields, no padding, no rules
+    txtSaveBlanks = 0, // as shown: fields padded with blanks
+    txtSaveTabs = 1    // one tab between fields, no padding, no rules
 };
 
 // Error words of a TXTWIN.
 enum TxtError {
     txtErrorNone = 0,
-    txtErrorTooLong = 1,    // a write would have passed the text limit; it was refused
-    txtErrorFile = 2,       // the saved file could not be written
-    txtErrorClipboard = 3   // the clipboard could not be opened or filled
+    txtErrorTooLong = 1,  // a write would have passed the text limit; it was refused
+    txtErrorFile = 2,     // the saved file could not be written
+    txtErrorClipboard = 3 // the clipboard could not be opened or filled
 };
 
 class TXTWIN : public OutputWindow
@@ -145,7 +145,7 @@ private:
 
     std::string title_;
     int toFile_;
-    ZafText *field_;  // child of this window: deleted with it
+    ZafText *field_; // child of this window: deleted with it
 
     std::string text_;
     std::string tabText_;

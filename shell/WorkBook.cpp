@@ -32,7 +32,7 @@ void ShowAsTopLevel(WorkBook *book)
 
 WorkBook::ShowHook showHook = ShowAsTopLevel;
 
-}  // namespace
+} // namespace
 
 WorkBook::PrinterSource WorkBook::SetPrinterSource(PrinterSource source)
 {

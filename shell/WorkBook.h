@@ -36,10 +36,10 @@ class WorkBook : public ZafWindow, public OptionFrameBook
 public:
     // Events of the workbook's buttons.
     enum Event : int {
-        graphToolEvent = 24550,   // + the tool's number: show that graph
-        printEvent = 29000,       // print the current page
-        saveTextEvent = 29001,    // save the current page's text to a file
-        multRegEvent = 1002       // the "bt_multreg" button's selection
+        graphToolEvent = 24550, // + the tool's number: show that graph
+        printEvent = 29000,     // print the current page
+        saveTextEvent = 29001,  // save the current page's text to a file
+        multRegEvent = 1002     // the "bt_multreg" button's selection
     };
 
     // The program's printer (QIVprog::GetPrinter); none is set by default,
@@ -95,9 +95,9 @@ public:
     void RedisplayBook() override { Redisplay(); }
 
     // Set by the derived books before CompleteToolBar.
-    int titleText = -1;          // text number of the title (-1 none)
+    int titleText = -1; // text number of the title (-1 none)
     int titleGroup = 0;
-    std::string title;           // the title itself, when the book knows it
+    std::string title; // the title itself, when the book knows it
     bool keepCaseDocButton = false;
 
 private:
@@ -106,8 +106,8 @@ private:
         int textNumber;
         int group;
         std::string bitmapName;
-        StatOption *option;      // owned
-        ZafButton *button;       // in the tool bar
+        StatOption *option; // owned
+        ZafButton *button;  // in the tool bar
     };
     ZafButton *AddToolButton(const char *name, const char *text, int value);
     void ShowGraph(int kind);

@@ -113,16 +113,14 @@ PairwiseResult ComparePooledVariance(const GroupMoments &a, const GroupMoments &
     return r;
 }
 
-PairwiseResult CompareScheffe(const GroupMoments &a, const GroupMoments &b,
-                              const AnovaTable &anova)
+PairwiseResult CompareScheffe(const GroupMoments &a, const GroupMoments &b, const AnovaTable &anova)
 {
     PairwiseResult r = NotComputed(a, b);
-    if (!(a.Weight() > 0.0 && b.Weight() > 0.0) || anova.groups < 2
-        || anova.msWithin == kNotComputed || !(anova.msWithin > 0.0))
+    if (!(a.Weight() > 0.0 && b.Weight() > 0.0) || anova.groups < 2 || anova.msWithin == kNotComputed ||
+        !(anova.msWithin > 0.0))
         return r;
     const double k1 = anova.groups - 1.0;
-    r.statistic = r.difference * r.difference
-                  / (anova.msWithin * (1.0 / a.Weight() + 1.0 / b.Weight())) / k1;
+    r.statistic = r.difference * r.difference / (anova.msWithin * (1.0 / a.Weight() + 1.0 / b.Weight())) / k1;
     r.df = k1;
     r.df2 = anova.dfWithin;
     r.p = FisherTailProbability(r.statistic, k1, anova.dfWithin);

@@ -35,12 +35,13 @@ typedef WeightedMoments GroupMoments;
 
 GroupMoments MomentsOf(const WeightedValue *cases, size_t count);
 
-struct AnovaTable {
+struct AnovaTable
+{
     double ssBetween = kNotComputed, ssWithin = kNotComputed, ssTotal = kNotComputed;
     double dfBetween = kNotComputed, dfWithin = kNotComputed, dfTotal = kNotComputed;
     double msBetween = kNotComputed, msWithin = kNotComputed;
     double f = kNotComputed, p = kNotComputed;
-    int groups = 0;      // groups with N_i > 0
+    int groups = 0; // groups with N_i > 0
 };
 
 AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups);
@@ -51,17 +52,17 @@ AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups);
 AnovaTable ComputeVarianceHomogeneity(const std::vector<GroupMoments> &absoluteDeviations);
 AnovaTable ComputeVarianceHomogeneity(const std::vector<std::vector<WeightedValue>> &groups);
 
-struct PairwiseResult {
-    double difference = 0.0;   // m_i - m_j
-    double statistic = 0.0;    // t (Welch, pooled) or F (Scheffe)
-    double df = 0.0;           // for t; the numerator df for Scheffe
-    double df2 = 0.0;          // the denominator df of Scheffe's F
+struct PairwiseResult
+{
+    double difference = 0.0; // m_i - m_j
+    double statistic = 0.0;  // t (Welch, pooled) or F (Scheffe)
+    double df = 0.0;         // for t; the numerator df for Scheffe
+    double df2 = 0.0;        // the denominator df of Scheffe's F
     double p = 0.0;
 };
 
 PairwiseResult CompareSeparateVariances(const GroupMoments &a, const GroupMoments &b);
 PairwiseResult ComparePooledVariance(const GroupMoments &a, const GroupMoments &b);
-PairwiseResult CompareScheffe(const GroupMoments &a, const GroupMoments &b,
-                              const AnovaTable &anova);
+PairwiseResult CompareScheffe(const GroupMoments &a, const GroupMoments &b, const AnovaTable &anova);
 
 #endif

@@ -37,8 +37,7 @@ CaseWalk::CaseWalk(StatClass &owner, const long *variables, int count)
 }
 
 CaseWalk::~CaseWalk()
-{
-}
+{}
 
 bool CaseWalk::Next()
 {

@@ -21,7 +21,8 @@ class BUFFERTYPE;
 class LISTETYPE;
 class StatClass;
 
-class CaseWalk {
+class CaseWalk
+{
 public:
     // The variables are read in the order given (count of them).
     CaseWalk(StatClass &computation, const long *variables, int count);

@@ -12,7 +12,8 @@ class BUFFERTYPE;
 class StatClass;
 class SelectRec;
 
-class CaseWeightCursor {
+class CaseWeightCursor
+{
 public:
     explicit CaseWeightCursor(const StatClass &computation);
     ~CaseWeightCursor();
@@ -26,10 +27,10 @@ public:
     bool Next(double &weight);
 
 private:
-    BUFFERTYPE *weights = nullptr;   // owned; null without a weight
-    SelectRec *selection = nullptr;  // null when no selection is in force
+    BUFFERTYPE *weights = nullptr;  // owned; null without a weight
+    SelectRec *selection = nullptr; // null when no selection is in force
     long cases = 0;
-    long next = 0;                   // the case Next yields, from 0
+    long next = 0; // the case Next yields, from 0
     bool ready = false;
 };
 

@@ -5,8 +5,8 @@
 #include "stats/CaseWalk.h"
 #include "stats/StatMissing.h"
 
-int AccumulateCorrelations(StatClass &computation, const long *variables, int count,
-                           bool pairwise, CorrelationResult &result, long &failedVariable)
+int AccumulateCorrelations(StatClass &computation, const long *variables, int count, bool pairwise,
+                           CorrelationResult &result, long &failedVariable)
 {
     failedVariable = 0;
     CaseWalk walk(computation, variables, count);
@@ -34,8 +34,7 @@ int AccumulateCorrelations(StatClass &computation, const long *variables, int co
     return 0;
 }
 
-CorrObj::CorrObj(const long *list, int mode, void *, DATASET *set)
-    : StatClass(set), missingMode(mode)
+CorrObj::CorrObj(const long *list, int mode, void *, DATASET *set) : StatClass(set), missingMode(mode)
 {
     for (const long *v = list; v && *v; ++v)
         variables.push_back(*v);
@@ -45,8 +44,7 @@ CorrObj::CorrObj(const long *list, int mode, void *, DATASET *set)
 }
 
 CorrObj::~CorrObj()
-{
-}
+{}
 
 void CorrObj::FreeResults()
 {
@@ -66,8 +64,7 @@ void CorrObj::Compute()
         return;
     }
     const bool pairwise = missingMode == kPairwise;
-    errorCode = AccumulateCorrelations(*this, variables.data(), variableCount, pairwise, result,
-                                       errorVariable);
+    errorCode = AccumulateCorrelations(*this, variables.data(), variableCount, pairwise, result, errorVariable);
     if (errorCode != 0)
         return;
     bool enough = false;

@@ -26,13 +26,13 @@
 #include "stats/CorrelationKernel.h"
 #include "stats/StatClass.h"
 
-class CorrObj : public StatClass {
+class CorrObj : public StatClass
+{
 public:
     enum { kListwise = 1, kPairwise = 2 };
 
     // variables: zero-terminated list of variable numbers (from 1).
-    CorrObj(const long *variables, int missingMode, void *regressionContext = nullptr,
-            DATASET *dataSet = nullptr);
+    CorrObj(const long *variables, int missingMode, void *regressionContext = nullptr, DATASET *dataSet = nullptr);
     ~CorrObj() override;
 
     void FreeResults();
@@ -45,7 +45,7 @@ public:
     int errorCode = 0;
     long errorVariable = 0;
     int variableCount = 0;
-    std::vector<long> variables;         // zero-terminated copy
+    std::vector<long> variables; // zero-terminated copy
     std::vector<double> coefficients;
     std::vector<double> pValues;
     std::vector<long> counts;
@@ -61,7 +61,7 @@ public:
 // weight or a variable cannot be read, or 7 when a variable has no valid
 // value in a case that counts; failedVariable names the variable of a 13
 // or 7 (0 for the weight). Shared by the correlation and the regression.
-int AccumulateCorrelations(StatClass &computation, const long *variables, int count,
-                           bool pairwise, CorrelationResult &result, long &failedVariable);
+int AccumulateCorrelations(StatClass &computation, const long *variables, int count, bool pairwise,
+                           CorrelationResult &result, long &failedVariable);
 
 #endif

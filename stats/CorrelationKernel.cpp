@@ -14,8 +14,8 @@ inline bool Valid(double x)
 
 // One entry from its sums: fills r, p, covariance and counts of (i, j) and
 // (j, i).
-void StoreEntry(CorrelationResult &res, int i, int j, const WeightedMoments &x,
-                const WeightedMoments &y, double coMoment)
+void StoreEntry(CorrelationResult &res, int i, int j, const WeightedMoments &x, const WeightedMoments &y,
+                double coMoment)
 {
     const int k = res.variables;
     const size_t ij = static_cast<size_t>(i) * k + j, ji = static_cast<size_t>(j) * k + i;
@@ -147,16 +147,15 @@ void CorrelationAccumulator::Finish(CorrelationResult &res) const
         for (int j = 0; j < i; ++j) {
             const size_t ij = static_cast<size_t>(i) * k + j;
             if (pairwise)
-                StoreEntry(res, i, j, pairs[ij].x, pairs[ij].y,
-                           pairs[ij].coMoment + pairs[ij].coMomentError);
+                StoreEntry(res, i, j, pairs[ij].x, pairs[ij].y, pairs[ij].coMoment + pairs[ij].coMomentError);
             else
                 StoreEntry(res, i, j, own[i], own[j], coMoments[ij] + coMomentErrors[ij]);
         }
     }
 }
 
-void ComputeCorrelations(const std::vector<const double *> &columns, const double *weights,
-                         size_t cases, bool pairwise, CorrelationResult &result)
+void ComputeCorrelations(const std::vector<const double *> &columns, const double *weights, size_t cases, bool pairwise,
+                         CorrelationResult &result)
 {
     const int k = static_cast<int>(columns.size());
     CorrelationAccumulator sums(k, pairwise);

@@ -32,24 +32,26 @@
 
 #include "stats/WeightedMoments.h"
 
-struct CorrelationResult {
+struct CorrelationResult
+{
     int variables = 0;
-    std::vector<double> r;            // coefficients
-    std::vector<double> p;            // two-sided p of each coefficient
-    std::vector<long> count;          // cases of each entry
+    std::vector<double> r;   // coefficients
+    std::vector<double> p;   // two-sided p of each coefficient
+    std::vector<long> count; // cases of each entry
     std::vector<double> weightedCount;
-    std::vector<double> covariance;   // sum w dx dy / (W - 1) of each entry
-    std::vector<double> mean;         // per variable
-    std::vector<double> standardDeviation;  // per variable; 0 without variance
-    std::vector<double> variableWeight;     // W of each variable's own cases
-    long listwiseCount = 0;           // cases valid in every column
+    std::vector<double> covariance;        // sum w dx dy / (W - 1) of each entry
+    std::vector<double> mean;              // per variable
+    std::vector<double> standardDeviation; // per variable; 0 without variance
+    std::vector<double> variableWeight;    // W of each variable's own cases
+    long listwiseCount = 0;                // cases valid in every column
     double listwiseWeight = 0.0;
     // The first variable (0-based) without variance over its cases, or -1.
     int constantVariable = -1;
 };
 
 // The running sums of one correlation matrix.
-class CorrelationAccumulator {
+class CorrelationAccumulator
+{
 public:
     CorrelationAccumulator(int variables, bool pairwise);
     // One case: values[0 .. k-1] and its weight.
@@ -59,7 +61,8 @@ public:
 private:
     // The moments of x and y and their co-moment over the cases valid in
     // both (listwise: in all).
-    struct Pair {
+    struct Pair
+    {
         WeightedMoments x, y;
         double coMoment = 0.0, coMomentError = 0.0;
     };
@@ -67,18 +70,18 @@ private:
 
     int k;
     bool pairwise;
-    std::vector<WeightedMoments> own;     // listwise: over the complete cases
-    std::vector<Pair> pairs;              // pairwise: i > j at i * k + j
-    std::vector<double> coMoments;        // listwise: i > j at i * k + j
-    std::vector<double> coMomentErrors;   // their correction terms
-    std::vector<double> before;           // listwise: x - mean before the case
-    long completeCount = 0;               // cases valid in every variable
+    std::vector<WeightedMoments> own;   // listwise: over the complete cases
+    std::vector<Pair> pairs;            // pairwise: i > j at i * k + j
+    std::vector<double> coMoments;      // listwise: i > j at i * k + j
+    std::vector<double> coMomentErrors; // their correction terms
+    std::vector<double> before;         // listwise: x - mean before the case
+    long completeCount = 0;             // cases valid in every variable
     double completeWeight = 0.0;
 };
 
 // The same over columns of values (columns[v][c]), weights null for 1.
-void ComputeCorrelations(const std::vector<const double *> &columns, const double *weights,
-                         size_t cases, bool pairwise, CorrelationResult &result);
+void ComputeCorrelations(const std::vector<const double *> &columns, const double *weights, size_t cases, bool pairwise,
+                         CorrelationResult &result);
 
 // t and two-sided p of a coefficient r over W weighted cases, following the
 // rules above (both kNotComputed when they cannot be computed).

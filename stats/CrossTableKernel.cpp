@@ -17,7 +17,8 @@ double Ratio(double numerator, double denominator)
 }
 
 // Sums of a column-indexed array by prefix, updated as rows are added.
-class FenwickTree {
+class FenwickTree
+{
 public:
     explicit FenwickTree(long size) : sums(static_cast<size_t>(size) + 1, 0.0) {}
     void Add(long index, double value)

@@ -34,13 +34,15 @@
 
 #include <vector>
 
-struct CrossCell {
+struct CrossCell
+{
     long row;
     long column;
     double count;
 };
 
-class CrossTable {
+class CrossTable
+{
 public:
     // A table of the given size whose cells are added with AddCell.
     CrossTable(long rows = 0, long columns = 0) : rows(rows), columns(columns) {}
@@ -62,14 +64,15 @@ public:
 
     long rows;
     long columns;
-    std::vector<CrossCell> cells;     // row-major order after Finish
+    std::vector<CrossCell> cells; // row-major order after Finish
     std::vector<double> rowTotals, columnTotals;
     double total = 0.0;
-    long usedRows = 0;                // rows and columns with a total above 0
+    long usedRows = 0; // rows and columns with a total above 0
     long usedColumns = 0;
 };
 
-struct ChiSquareResult {
+struct ChiSquareResult
+{
     double chiSquare = 0.0;
     double probability = 0.0;
     long degreesOfFreedom = 0;
@@ -78,9 +81,10 @@ struct ChiSquareResult {
     double contingency = 0.0;
 };
 
-struct OrdinalResult {
-    double concordant = 0.0;   // P
-    double discordant = 0.0;   // Q
+struct OrdinalResult
+{
+    double concordant = 0.0; // P
+    double discordant = 0.0; // Q
     double tauA = 0.0;
     double tauB = 0.0;
     double tauC = 0.0;

@@ -28,9 +28,8 @@ void QuantileColumn::Add(double value, double weight)
 void QuantileColumn::Sort()
 {
     if (weighted)
-        std::stable_sort(cases.begin(), cases.end(), [](const WeightedValue &a, const WeightedValue &b) {
-            return a.value < b.value;
-        });
+        std::stable_sort(cases.begin(), cases.end(),
+                         [](const WeightedValue &a, const WeightedValue &b) { return a.value < b.value; });
     else
         std::sort(values.begin(), values.end());
 }
@@ -64,8 +63,7 @@ void DescriptiveRecord::SetSevenToMaxFloat()
 
 namespace {
 
-void ConfidenceLimits(double mean, double sd, double n, double level, double &lower,
-                      double &upper)
+void ConfidenceLimits(double mean, double sd, double n, double level, double &lower, double &upper)
 {
     const double t = StudentQuantile(1.0 - (1.0 - level) / 2.0, n - 1.0);
     if (t == kNotComputed) {

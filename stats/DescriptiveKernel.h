@@ -40,7 +40,8 @@
 
 class WeightedMoments;
 
-struct WeightedValue {
+struct WeightedValue
+{
     double value;
     double weight;
 };
@@ -48,7 +49,8 @@ struct WeightedValue {
 // One column of the cases an order statistic needs: their values, and their
 // weights only once a weight other than 1 comes (so an unweighted column
 // holds 8 bytes a case). Cases of weight not above 0 are not added.
-class QuantileColumn {
+class QuantileColumn
+{
 public:
     void Add(double value, double weight);
     size_t Size() const { return weighted ? cases.size() : values.size(); }
@@ -67,9 +69,10 @@ private:
 };
 
 // The descriptive record of one variable or one group of a breakdown.
-struct DescriptiveRecord {
-    long count = 0;                 // valid cases with a positive weight
-    double weightedCount = 0.0;     // sum of weights (the count when unweighted)
+struct DescriptiveRecord
+{
+    long count = 0;             // valid cases with a positive weight
+    double weightedCount = 0.0; // sum of weights (the count when unweighted)
     double minimum;
     double maximum;
     double sum;

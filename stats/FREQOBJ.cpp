@@ -25,8 +25,7 @@ void CopyLabel(char *target, const char *text)
 } // namespace
 
 FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(kNotComputed), median(kNotComputed)
-{
-}
+{}
 
 FREQOBJ::~FREQOBJ()
 {
@@ -133,9 +132,8 @@ FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *values, FREQOBJ *dist, KATLABS *
         dist->status = FREQOBJ::kFreqNoMemory;
         const VariableInfo *info =
             dist->GetDataSet() ? dist->GetDataSet()->GetVariable(values->variableNumber) : nullptr;
-        dist->NoteMemoryFailure(std::string("The frequencies of ") +
-                                    (info ? info->name : std::to_string(values->variableNumber)),
-                                failure);
+        dist->NoteMemoryFailure(
+            std::string("The frequencies of ") + (info ? info->name : std::to_string(values->variableNumber)), failure);
     }
     return dist;
 }

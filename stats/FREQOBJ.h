@@ -24,25 +24,28 @@ class WorkBook;
 class FreqbarOption;
 class FreqpieOption;
 
-struct FreqCategory {
-    char label[141];          // at most 140 characters
-    union {
-        double real;          // when the distribution is real-valued
-        long integer;         // else; 2147483647 for system-missing
+struct FreqCategory
+{
+    char label[141]; // at most 140 characters
+    union
+    {
+        double real;  // when the distribution is real-valued
+        long integer; // else; 2147483647 for system-missing
     } value;
-    long count;               // cases; 0 when a weight is active
-    double frequency;         // the weighted count, or the count
-    double validPercent;      // -1.0 for a missing value
+    long count;          // cases; 0 when a weight is active
+    double frequency;    // the weighted count, or the count
+    double validPercent; // -1.0 for a missing value
     double percent;
-    unsigned char missing;    // the sentinel or a user-missing code
+    unsigned char missing; // the sentinel or a user-missing code
 };
 
-class FREQOBJ : public StatClass {
+class FREQOBJ : public StatClass
+{
 public:
     enum Status {
-        kFreqCounted = 0,     // the records are complete
-        kFreqNoMemory = 1,    // the distinct values did not fit the budget
-        kFreqUnreadable = 2   // the values, weights or selection could not be read
+        kFreqCounted = 0,   // the records are complete
+        kFreqNoMemory = 1,  // the distinct values did not fit the budget
+        kFreqUnreadable = 2 // the values, weights or selection could not be read
     };
     explicit FREQOBJ(DATASET *dataSet = nullptr);
     ~FREQOBJ() override;
@@ -69,18 +72,19 @@ public:
     double mean;
     double median;
     int status = kFreqCounted;
-    MemoryCharge charge;      // the records (and their counting while it runs)
+    MemoryCharge charge; // the records (and their counting while it runs)
 
 private:
     friend FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *, FREQOBJ *, KATLABS *);
     void CountInto(BUFFERTYPE *values, KATLABS *labels);
 };
 
-class FREQOBJECT : public FREQOBJ {
+class FREQOBJECT : public FREQOBJ
+{
 public:
     explicit FREQOBJECT(DATASET *dataSet = nullptr) : FREQOBJ(dataSet) {}
-    FreqbarOption *barOption = nullptr;   // not owned
-    FreqpieOption *pieOption = nullptr;   // not owned
+    FreqbarOption *barOption = nullptr; // not owned
+    FreqpieOption *pieOption = nullptr; // not owned
 };
 
 // Record comparators for qsort over FreqCategory arrays: -1, 0 or 1; two

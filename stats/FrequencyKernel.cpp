@@ -59,8 +59,7 @@ void FrequencyCounter::Finish(bool weighted, FrequencyResult &result)
 {
     std::vector<size_t> order(values_.size());
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(),
-              [this](size_t a, size_t b) { return values_[a] < values_[b]; });
+    std::sort(order.begin(), order.end(), [this](size_t a, size_t b) { return values_[a] < values_[b]; });
     result = FrequencyResult();
     for (size_t i : order) {
         FrequencyCount c;

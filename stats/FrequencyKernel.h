@@ -20,7 +20,8 @@
 #include <unordered_map>
 #include <vector>
 
-struct FrequencyCount {
+struct FrequencyCount
+{
     double value = 0.0;
     long count = 0;
     double frequency = 0.0;
@@ -29,7 +30,8 @@ struct FrequencyCount {
     bool missing = false;
 };
 
-struct FrequencyResult {
+struct FrequencyResult
+{
     std::vector<FrequencyCount> categories;
     double total = 0.0;
     double validTotal = 0.0;
@@ -42,7 +44,8 @@ class MemoryCharge;
 // Accumulates cases one by one (values need not arrive sorted) and then
 // fills the result. With a charge, every distinct value is charged to it
 // (kValueCost bytes) as it is met; a refused charge throws (BudgetRefusal).
-class FrequencyCounter {
+class FrequencyCounter
+{
 public:
     static constexpr size_t kValueCost = 96;
     explicit FrequencyCounter(MemoryCharge *charge = nullptr) : charge_(charge) {}
@@ -50,14 +53,15 @@ public:
     void Finish(bool weighted, FrequencyResult &result);
 
 private:
-    struct Slot {
+    struct Slot
+    {
         long count;
         double weight;
         bool missing;
     };
     static const size_t kScanned = 16;
     std::vector<double> values_;
-    std::unordered_map<double, long> index_;   // built once there are many values
+    std::unordered_map<double, long> index_; // built once there are many values
     std::vector<Slot> slots_;
     double lastValue_ = 0.0;
     long lastSlot_ = -1;

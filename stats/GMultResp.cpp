@@ -12,8 +12,7 @@
 #include "stats/CaseWeightCursor.h"
 #include "stats/StatMissing.h"
 
-GMultResp::GMultResp(const long *list, int base, DATASET *set)
-    : StatClass(set), percentageBase(base)
+GMultResp::GMultResp(const long *list, int base, DATASET *set) : StatClass(set), percentageBase(base)
 {
     for (const long *v = list; v && *v; ++v)
         variables.push_back(*v);
@@ -46,8 +45,7 @@ void GMultResp::Recompute()
         FinishPercentages();
     } catch (const std::bad_alloc &failure) {
         status = kMultNoMemory;
-        NoteMemoryFailure("The multiple response of " + FirstName(),
-                          failure);
+        NoteMemoryFailure("The multiple response of " + FirstName(), failure);
     }
     charge.Clear();
     if (status != kMultCounted && result) {
@@ -168,8 +166,7 @@ void GMultRespFreq::Tabulate()
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
     std::sort(order.begin(), order.end(), [this](size_t a, size_t b) { return codes[a] < codes[b]; });
-    std::unique_ptr<KATLABS> labels(variables[0] ? KATLABS::ConstructAndRead(variables[0], dataSet)
-                                                 : nullptr);
+    std::unique_ptr<KATLABS> labels(variables[0] ? KATLABS::ConstructAndRead(variables[0], dataSet) : nullptr);
     const VariableInfo *info = dataSet ? dataSet->GetVariable(variables[0]) : nullptr;
     const bool integerTyped = info && info->storageType <= 3 && !IsWeighted();
     result->realValued = integerTyped ? 0 : 1;
@@ -189,16 +186,14 @@ void GMultRespFreq::Tabulate()
         if (*label)
             std::snprintf(r.label, sizeof r.label, "%.140s", label);
         else
-            std::snprintf(r.label, sizeof r.label, "%1.*f", static_cast<int>(result->decimals),
-                          codes[i]);
+            std::snprintf(r.label, sizeof r.label, "%1.*f", static_cast<int>(result->decimals), codes[i]);
         records.push_back(r);
     }
     result->SetCategories(records.data(), static_cast<long>(records.size()));
     categoryCount = result->categoryCount;
 }
 
-GMultRespDiko::GMultRespDiko(const long *list, int base, int mode, const ValueRangeList &r,
-                             DATASET *set)
+GMultRespDiko::GMultRespDiko(const long *list, int base, int mode, const ValueRangeList &r, DATASET *set)
     : GMultResp(list, base, set), missingMode(mode), ranges(r)
 {
     // The first count takes user-missing values as values.

@@ -41,12 +41,13 @@
 
 class WorkBook;
 
-class GMultResp : public StatClass {
+class GMultResp : public StatClass
+{
 public:
     enum Status {
-        kMultCounted = 0,     // the records are complete
-        kMultNoMemory = 1,    // the codes did not fit the memory budget
-        kMultUnreadable = 2   // a value list or the weights could not be read
+        kMultCounted = 0,   // the records are complete
+        kMultNoMemory = 1,  // the codes did not fit the memory budget
+        kMultUnreadable = 2 // a value list or the weights could not be read
     };
     ~GMultResp() override;
     // Recounts everything for the current base, flags and ranges.
@@ -57,13 +58,13 @@ public:
     const FREQOBJ *Result() const { return result; }
     FREQOBJ *Result() { return result; }
 
-    std::vector<long> variables;      // zero-terminated
-    std::vector<std::string> variableTexts;   // captions, one per variable
+    std::vector<long> variables;            // zero-terminated
+    std::vector<std::string> variableTexts; // captions, one per variable
     int percentageBase;
     bool includeUserMissing = false;
     unsigned long displayWord = 0;
     long columnWidth = 15;
-    WorkBook *workbook = nullptr;     // not owned
+    WorkBook *workbook = nullptr; // not owned
     double caseCount = 0.0;
     long categoryCount = 0;
     int status = kMultCounted;
@@ -82,17 +83,17 @@ protected:
     // The first variable's name, for messages.
     std::string FirstName() const;
 
-    FREQOBJ *result = nullptr;        // owned
-    MemoryCharge charge;              // the codes while counting
+    FREQOBJ *result = nullptr; // owned
+    MemoryCharge charge;       // the codes while counting
     // Per record: the count base of base 2 (cases valid in the variable).
     std::vector<double> recordBase;
     double answerTotal = 0.0;
 };
 
-class GMultRespFreq : public GMultResp {
+class GMultRespFreq : public GMultResp
+{
 public:
-    GMultRespFreq(const long *variableList, int base, int pairwise, int, int,
-                  DATASET *dataSet = nullptr);
+    GMultRespFreq(const long *variableList, int base, int pairwise, int, int, DATASET *dataSet = nullptr);
     int pairwise;
 
 protected:
@@ -104,14 +105,15 @@ private:
     std::vector<double> codes;
     std::vector<double> counts;
     std::vector<long> rawCounts;
-    std::map<double, size_t> index;   // code -> its place in codes
+    std::map<double, size_t> index; // code -> its place in codes
 };
 
-class GMultRespDiko : public GMultResp {
+class GMultRespDiko : public GMultResp
+{
 public:
-    GMultRespDiko(const long *variableList, int base, int missingMode,
-                  const ValueRangeList &ranges, DATASET *dataSet = nullptr);
-    int missingMode;                  // 1 per variable, 0 listwise
+    GMultRespDiko(const long *variableList, int base, int missingMode, const ValueRangeList &ranges,
+                  DATASET *dataSet = nullptr);
+    int missingMode; // 1 per variable, 0 listwise
     ValueRangeList ranges;
 
 protected:

@@ -4,8 +4,7 @@
 #include "stats/WeightedMoments.h"
 
 MeanObj::MeanObj(long variable, DATASET *set) : StatClass(set), variableNumber(variable)
-{
-}
+{}
 
 bool MeanObj::Compute()
 {

@@ -15,7 +15,8 @@
 #include "stats/DescriptiveKernel.h"
 #include "stats/StatClass.h"
 
-class MeanObj : public StatClass {
+class MeanObj : public StatClass
+{
 public:
     explicit MeanObj(long variable, DATASET *dataSet = nullptr);
 

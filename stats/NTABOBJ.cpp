@@ -17,19 +17,17 @@ namespace {
 // of a set or map (node and the heap's bookkeeping).
 const size_t kNodeCost = 2 * sizeof(NtabNode) + 8;
 const size_t kEntryCost = 40;
-}  // namespace
+} // namespace
 
 NtabNode *NtabLevel::Find(double key)
 {
-    auto at = std::lower_bound(nodes.begin(), nodes.end(), key,
-                               [](const NtabNode &n, double k) { return n.key < k; });
+    auto at = std::lower_bound(nodes.begin(), nodes.end(), key, [](const NtabNode &n, double k) { return n.key < k; });
     return (at != nodes.end() && at->key == key) ? &*at : nullptr;
 }
 
 NtabNode &NtabLevel::FindOrAdd(double key)
 {
-    auto at = std::lower_bound(nodes.begin(), nodes.end(), key,
-                               [](const NtabNode &n, double k) { return n.key < k; });
+    auto at = std::lower_bound(nodes.begin(), nodes.end(), key, [](const NtabNode &n, double k) { return n.key < k; });
     if (at != nodes.end() && at->key == key)
         return *at;
     NtabNode node;
@@ -38,12 +36,10 @@ NtabNode &NtabLevel::FindOrAdd(double key)
 }
 
 NTABOBJ::NTABOBJ(DATASET *set) : StatClass(set)
-{
-}
+{}
 
 NTABOBJ::~NTABOBJ()
-{
-}
+{}
 
 bool NTABOBJ::ComputeForVariable(long dependent, const long *controls, int)
 {
@@ -106,8 +102,7 @@ std::string NameOf(DATASET *set, long variable)
     return info ? std::string(info->name) : std::to_string(variable);
 }
 
-void FillCategories(DATASET *set, long variable, const std::set<double> &values,
-                    NtabDimension &dim)
+void FillCategories(DATASET *set, long variable, const std::set<double> &values, NtabDimension &dim)
 {
     dim.variable = variable;
     dim.label = CaptionOf(set, variable);

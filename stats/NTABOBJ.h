@@ -31,40 +31,46 @@
 #include "dataset/MemoryBudget.h"
 #include "stats/StatClass.h"
 
-struct NtabCategory {
+struct NtabCategory
+{
     double value;
-    std::string label;     // the category label, else the value printed
+    std::string label; // the category label, else the value printed
 };
 
-struct NtabDimension {
+struct NtabDimension
+{
     long variable = 0;
-    std::string label;     // the variable's caption
+    std::string label; // the variable's caption
     std::vector<NtabCategory> categories;
     int CategoryCount() const { return static_cast<int>(categories.size()); }
 };
 
-struct NtabCell {
+struct NtabCell
+{
     double percents[3] = {0, 0, 0};
     double count = 0.0;
 };
 
 struct NtabLevel;
 
-struct NtabNode {
+struct NtabNode
+{
     double key = 0.0;
-    NtabCell cell;                       // used at the last level
-    std::unique_ptr<NtabLevel> next;     // the level of the next dimension
+    NtabCell cell;                   // used at the last level
+    std::unique_ptr<NtabLevel> next; // the level of the next dimension
 };
 
-struct NtabLevel {
+struct NtabLevel
+{
     enum { kInteger = 4, kDouble = 8, kText = 16 };
     int keyKind = kDouble;
-    std::vector<NtabNode> nodes;         // ascending keys
+    std::vector<NtabNode> nodes; // ascending keys
     NtabNode *Find(double key);
     NtabNode &FindOrAdd(double key);
 };
 
-class NTABOBJ : public StatClass {
+class NTABOBJ : public StatClass
+{
 public:
     // The largest number of cells (the product of the dimensions'
     // categories) a table can number, as for a crosstab.
@@ -91,13 +97,13 @@ public:
     std::vector<std::string> setLabels;
     NtabLevel root;
     double caseCount = 0.0;
-    int percentageBase = 1;              // 1 cases, 0 observations
+    int percentageBase = 1; // 1 cases, 0 observations
     int lastPercentageBase = 1;
 
 private:
     bool Compute();
     bool CountCells();
-    MemoryCharge charge;          // the cell tree, categories and bases
+    MemoryCharge charge; // the cell tree, categories and bases
     std::vector<long> controls_;
     long dependent_ = 0;
 };

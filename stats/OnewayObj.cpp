@@ -14,9 +14,8 @@
 #include "stats/StatMissing.h"
 
 OnewayObj::OnewayObj(long analysis, long breakVar, DATASET *set)
-    : StatClass(set), analysisVariable(analysis), breakVariable(breakVar),
-      varianceF(kNotComputed), varianceDf1(kNotComputed), varianceDf2(kNotComputed),
-      varianceP(kNotComputed)
+    : StatClass(set), analysisVariable(analysis), breakVariable(breakVar), varianceF(kNotComputed),
+      varianceDf1(kNotComputed), varianceDf2(kNotComputed), varianceP(kNotComputed)
 {
     for (int &w : columnWidths)
         w = 0;
@@ -30,8 +29,7 @@ OnewayObj::~OnewayObj()
     delete scheffeTests;
 }
 
-template <typename Use>
-bool OnewayObj::WalkGroups(Use use)
+template <typename Use> bool OnewayObj::WalkGroups(Use use)
 {
     std::map<double, size_t> index;
     for (size_t g = 0; g < groups.size(); ++g)
@@ -119,9 +117,7 @@ void OnewayObj::ComputeGroupQuantiles()
 void OnewayObj::ComputeVarianceHomogeneityTest()
 {
     std::vector<GroupMoments> deviations(groups.size());
-    WalkGroups([&](size_t g, double v, double w) {
-        deviations[g].Add(std::fabs(v - groupMoments[g].Mean()), w);
-    });
+    WalkGroups([&](size_t g, double v, double w) { deviations[g].Add(std::fabs(v - groupMoments[g].Mean()), w); });
     const AnovaTable t = ComputeVarianceHomogeneity(deviations);
     varianceF = t.f;
     varianceDf1 = t.dfBetween;
@@ -136,10 +132,19 @@ namespace {
 void ColumnValues(const DescriptiveRecord &r, double out[OnewayObj::kColumns])
 {
     const double *q = r.QuantileSummary();
-    const double values[OnewayObj::kColumns] = {
-        r.mean, r.lower99, r.lower95, r.upper95, r.upper99,
-        q ? q[0] : kNotComputed, q ? q[1] : kNotComputed, q ? q[2] : kNotComputed,
-        r.minimum, r.maximum, r.sum, r.standardDeviation, r.weightedCount};
+    const double values[OnewayObj::kColumns] = {r.mean,
+                                                r.lower99,
+                                                r.lower95,
+                                                r.upper95,
+                                                r.upper99,
+                                                q ? q[0] : kNotComputed,
+                                                q ? q[1] : kNotComputed,
+                                                q ? q[2] : kNotComputed,
+                                                r.minimum,
+                                                r.maximum,
+                                                r.sum,
+                                                r.standardDeviation,
+                                                r.weightedCount};
     std::copy(values, values + OnewayObj::kColumns, out);
 }
 
@@ -178,19 +183,34 @@ void OnewayObj::SortGroups(unsigned long code)
     const unsigned long key = code & ~static_cast<unsigned long>(kSortDescending);
     auto keyOf = [key](const DescriptiveRecord &r) -> double {
         switch (key) {
-        case kSortMean: return r.mean;
-        case kSortCount: return r.weightedCount;
-        case kSortSum: return r.sum;
-        case kSortMinimum: return r.minimum;
-        case kSortMaximum: return r.maximum;
-        case kSortDeviation: return r.standardDeviation;
-        case kSortMedian: return r.QuantileSummary() ? r.QuantileSummary()[1] : kNotComputed;
-        default: return r.breakValue;
+        case kSortMean:
+            return r.mean;
+        case kSortCount:
+            return r.weightedCount;
+        case kSortSum:
+            return r.sum;
+        case kSortMinimum:
+            return r.minimum;
+        case kSortMaximum:
+            return r.maximum;
+        case kSortDeviation:
+            return r.standardDeviation;
+        case kSortMedian:
+            return r.QuantileSummary() ? r.QuantileSummary()[1] : kNotComputed;
+        default:
+            return r.breakValue;
         }
     };
     switch (key) {
-    case kSortMean: case kSortCount: case kSortSum: case kSortMinimum: case kSortMaximum:
-    case kSortDeviation: case kSortMedian: case kSortBreakValue: case kSortLabel:
+    case kSortMean:
+    case kSortCount:
+    case kSortSum:
+    case kSortMinimum:
+    case kSortMaximum:
+    case kSortDeviation:
+    case kSortMedian:
+    case kSortBreakValue:
+    case kSortLabel:
         break;
     default:
         return;
@@ -236,8 +256,7 @@ SignObj::SignObj(const OnewayObj *computation)
 }
 
 SignObj::~SignObj()
-{
-}
+{}
 
 const PairwiseResult &SignObj::Pair(int i, int j) const
 {
@@ -256,9 +275,8 @@ std::vector<GroupMoments> SignObj::MomentsOf(const OnewayObj *computation)
     return computation ? computation->GroupMomentsInOrder() : std::vector<GroupMoments>();
 }
 
-void SignObj::CompareEveryPair(
-    const std::vector<GroupMoments> &m,
-    const std::function<PairwiseResult(const GroupMoments &, const GroupMoments &)> &compare)
+void SignObj::CompareEveryPair(const std::vector<GroupMoments> &m,
+                               const std::function<PairwiseResult(const GroupMoments &, const GroupMoments &)> &compare)
 {
     for (int i = 0; i < groupCount; ++i)
         for (int j = i + 1; j < groupCount; ++j)
@@ -279,7 +297,5 @@ ScheffeObj::ScheffeObj(const OnewayObj *computation) : SignObj(computation)
 {
     const std::vector<GroupMoments> m = MomentsOf(computation);
     const AnovaTable anova = ComputeOneWayAnova(m);
-    CompareEveryPair(m, [&anova](const GroupMoments &a, const GroupMoments &b) {
-        return CompareScheffe(a, b, anova);
-    });
+    CompareEveryPair(m, [&anova](const GroupMoments &a, const GroupMoments &b) { return CompareScheffe(a, b, anova); });
 }

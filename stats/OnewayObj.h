@@ -30,13 +30,21 @@ class ScheffeObj;
 class SepTtestObj;
 class TXTWIN;
 
-class OnewayObj : public StatClass {
+class OnewayObj : public StatClass
+{
 public:
     enum { kMaxGroups = 30, kTooManyGroupsError = 102, kColumns = 13 };
     // Sort keys (one bit, plus kSortDescending for descending order).
     enum {
-        kSortMean = 1, kSortCount = 2, kSortSum = 4, kSortMinimum = 8, kSortMaximum = 16,
-        kSortDeviation = 32, kSortMedian = 64, kSortBreakValue = 128, kSortLabel = 256,
+        kSortMean = 1,
+        kSortCount = 2,
+        kSortSum = 4,
+        kSortMinimum = 8,
+        kSortMaximum = 16,
+        kSortDeviation = 32,
+        kSortMedian = 64,
+        kSortBreakValue = 128,
+        kSortLabel = 256,
         kSortDescending = 512
     };
 
@@ -84,8 +92,7 @@ private:
     // Walks the cases valid in both variables: use(group index, value,
     // weight), the group index in the current order. False when a variable
     // cannot be read.
-    template <typename Use>
-    bool WalkGroups(Use use);
+    template <typename Use> bool WalkGroups(Use use);
 
     // The moments of each group, in the same order as groups.
     std::vector<GroupMoments> groupMoments;
@@ -93,7 +100,8 @@ private:
 
 // The analysis of variance of the groups of a one-way computation. (Its
 // table text belongs to the result window of the shell.)
-class AnovaResult {
+class AnovaResult
+{
 public:
     explicit AnovaResult(const OnewayObj *computation);
     AnovaTable table;
@@ -103,16 +111,17 @@ public:
 // of the groups when the object was made. Level is that of
 // SignificanceLevelOfP (0 none, 1 p < 0.05, 2 p < 0.01, 3 p < 0.001, 4 not
 // computed).
-class SignObj {
+class SignObj
+{
 public:
     virtual ~SignObj();
     int GroupCount() const { return groupCount; }
     const PairwiseResult &Pair(int i, int j) const;
     int Level(int i, int j) const;
 
-    TXTWIN *window = nullptr;       // set by the caller; not owned
+    TXTWIN *window = nullptr; // set by the caller; not owned
     int matrixFlag = 0;
-    std::vector<double> breakValues;  // of the groups, in the order used
+    std::vector<double> breakValues; // of the groups, in the order used
 
 protected:
     explicit SignObj(const OnewayObj *computation);
@@ -122,20 +131,23 @@ protected:
     void CompareEveryPair(const std::vector<GroupMoments> &moments,
                           const std::function<PairwiseResult(const GroupMoments &, const GroupMoments &)> &compare);
     int groupCount;
-    std::vector<PairwiseResult> pairs;   // groupCount x groupCount, i < j used
+    std::vector<PairwiseResult> pairs; // groupCount x groupCount, i < j used
 };
 
-class SepTtestObj : public SignObj {
+class SepTtestObj : public SignObj
+{
 public:
     explicit SepTtestObj(const OnewayObj *computation);
 };
 
-class PooledTtestObj : public SignObj {
+class PooledTtestObj : public SignObj
+{
 public:
     explicit PooledTtestObj(const OnewayObj *computation);
 };
 
-class ScheffeObj : public SignObj {
+class ScheffeObj : public SignObj
+{
 public:
     explicit ScheffeObj(const OnewayObj *computation);
 };

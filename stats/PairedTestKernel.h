@@ -46,24 +46,27 @@
 
 #include "stats/WeightedMoments.h"
 
-struct WeightedPair {
+struct WeightedPair
+{
     double x;
     double y;
     double weight;
 };
 
-struct PairedTResult {
-    long pairs = 0;             // unweighted count of valid pairs
-    double n = 0.0;             // sum of weights
+struct PairedTResult
+{
+    long pairs = 0; // unweighted count of valid pairs
+    double n = 0.0; // sum of weights
     double meanX, meanY, sdX, sdY, seX, seY;
     double meanDifference, sdDifference;
     double t, df;
     double r, tOfR;
-    bool error = false;         // the differences have no variance
+    bool error = false; // the differences have no variance
     double oneSidedP, twoSidedP, correlationP;
 };
 
-class PairedTAccumulator {
+class PairedTAccumulator
+{
 public:
     void Add(double x, double y, double w);
     void Finish(PairedTResult &result) const;
@@ -75,17 +78,19 @@ private:
 
 void ComputePairedT(const WeightedPair *pairs, size_t count, PairedTResult &result);
 
-struct SignTestResult {
-    double larger = 0.0;        // n+ (weighted)
-    double smaller = 0.0;       // n-
+struct SignTestResult
+{
+    double larger = 0.0;  // n+ (weighted)
+    double smaller = 0.0; // n-
     double ties = 0.0;
-    double cases = 0.0;         // all valid pairs (weighted)
+    double cases = 0.0; // all valid pairs (weighted)
     bool exact = false;
     double exactP, z, zP;
-    int status = 0;             // 1: no pair with a difference
+    int status = 0; // 1: no pair with a difference
 };
 
-class SignTestCounter {
+class SignTestCounter
+{
 public:
     void Add(double x, double y, double w);
     void Finish(SignTestResult &result) const;
@@ -96,14 +101,15 @@ private:
 
 void ComputeSignTest(const WeightedPair *pairs, size_t count, SignTestResult &result);
 
-struct WilcoxonResult {
-    double pairs = 0.0;         // valid pairs (weighted)
+struct WilcoxonResult
+{
+    double pairs = 0.0; // valid pairs (weighted)
     double zeroDifferences = 0.0;
-    double positive = 0.0;      // differences x - y > 0
+    double positive = 0.0; // differences x - y > 0
     double negative = 0.0;
     double positiveMeanRank, negativeMeanRank;
     double positiveRankSum = 0.0, negativeRankSum = 0.0;
-    bool normal = false;        // the normal approximation was used
+    bool normal = false; // the normal approximation was used
     double z, zP;
     double exactOneSidedP, exactTwoSidedP;
     // Exact decisions: significant at 5 % one-sided, 5 % two-sided, 1 %
@@ -112,17 +118,19 @@ struct WilcoxonResult {
     // Set when the exact test cannot reach the two-sided 5 % level with this
     // few differences (n <= 5): its decisions say nothing.
     bool suppressFooter = false;
-    int status = 0;             // 4: no difference other than 0
+    int status = 0; // 4: no difference other than 0
 };
 
-class WilcoxonRanks {
+class WilcoxonRanks
+{
 public:
     void Add(double x, double y, double w);
     // Sorts the differences it keeps (hence not const).
     void Finish(WilcoxonResult &result);
 
 private:
-    struct Difference {
+    struct Difference
+    {
         double magnitude;
         double weight;
         bool positive;
@@ -133,8 +141,9 @@ private:
 
 void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &result);
 
-struct McNemarResult {
-    double counts[4] = {0, 0, 0, 0};   // a (low, low), b (low, high), c (high, low), d
+struct McNemarResult
+{
+    double counts[4] = {0, 0, 0, 0}; // a (low, low), b (low, high), c (high, low), d
     double rowValues[2], columnValues[2];
     bool exact = false;
     double exactP, chiSquare, chiSquareP;
@@ -143,7 +152,8 @@ struct McNemarResult {
     int status = 0;
 };
 
-class McNemarCounter {
+class McNemarCounter
+{
 public:
     void Add(double x, double y, double w);
     void Finish(McNemarResult &result) const;

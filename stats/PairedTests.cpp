@@ -22,8 +22,7 @@ PairedComputation::PairedComputation(long first, long second, DATASET *set)
     }
 }
 
-template <typename Test>
-bool PairedComputation::ReadPairs(Test &test)
+template <typename Test> bool PairedComputation::ReadPairs(Test &test)
 {
     const long variables[2] = {firstVariable, secondVariable};
     CaseWalk walk(*this, variables, 2);
@@ -33,8 +32,7 @@ bool PairedComputation::ReadPairs(Test &test)
     return walk.Ok();
 }
 
-GTtestPar::GTtestPar(long first, long second, int, DATASET *set)
-    : PairedComputation(first, second, set)
+GTtestPar::GTtestPar(long first, long second, int, DATASET *set) : PairedComputation(first, second, set)
 {
     PairedTAccumulator sums;
     if (ReadPairs(sums))

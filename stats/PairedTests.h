@@ -17,7 +17,8 @@
 #include "stats/StatClass.h"
 
 // Base of the four: the two variables, their names and texts, the pairs.
-class PairedComputation : public StatClass {
+class PairedComputation : public StatClass
+{
 public:
     long firstVariable, secondVariable;
     std::string firstName, secondName, firstText, secondText;
@@ -26,13 +27,13 @@ protected:
     PairedComputation(long first, long second, DATASET *dataSet);
     // Gives every pair valid in both variables to test.Add(x, y, weight).
     // False when a variable cannot be read.
-    template <typename Test>
-    bool ReadPairs(Test &test);
+    template <typename Test> bool ReadPairs(Test &test);
 };
 
-class GTtestPar : public PairedComputation {
+class GTtestPar : public PairedComputation
+{
 public:
-    enum { kErrorNumber = 100 };     // reported with text 0 of group 37
+    enum { kErrorNumber = 100 }; // reported with text 0 of group 37
     GTtestPar(long first, long second, int flag, DATASET *dataSet = nullptr);
 
     // kNotComputed when the test is not computed.
@@ -41,7 +42,7 @@ public:
     // Two-sided when asked with true; kNotComputed without r (n < 3).
     double CorrelationPValue(bool twoSided) const;
 
-    long n = 0;                  // valid pairs (unweighted)
+    long n = 0; // valid pairs (unweighted)
     double weightedSum = 0.0;
     double mean[2], standardDeviation[2], standardError[2];
     double meanDifference, t, r, tOfR;
@@ -52,22 +53,24 @@ public:
     PairedTResult result;
 };
 
-class SignTest : public PairedComputation {
+class SignTest : public PairedComputation
+{
 public:
     SignTest(long first, long second, DATASET *dataSet = nullptr);
-    int status = 0;              // 0 computed, 1 no pair with a difference
+    int status = 0; // 0 computed, 1 no pair with a difference
     double larger = 0.0, smaller = 0.0;
-    double cases = 0.0;          // valid pairs, weighted
+    double cases = 0.0; // valid pairs, weighted
     bool exact = false;
     double exactP, z, zP;
 };
 
-class Wilcoxon : public PairedComputation {
+class Wilcoxon : public PairedComputation
+{
 public:
     Wilcoxon(long first, long second, DATASET *dataSet = nullptr);
-    int status = 0;              // 0 computed, 4 no difference other than 0
+    int status = 0; // 0 computed, 4 no difference other than 0
     double pairs = 0.0;
-    double zeroDifferences = 0.0;    // the further count: pairs without difference
+    double zeroDifferences = 0.0; // the further count: pairs without difference
     // Differences first minus second: the first sign is negative.
     double negative = 0.0, positive = 0.0;
     double negativeMeanRank, positiveMeanRank;
@@ -80,13 +83,14 @@ public:
     bool suppressFooter = false;
 };
 
-class McNemar : public PairedComputation {
+class McNemar : public PairedComputation
+{
 public:
     McNemar(long first, long second, DATASET *dataSet = nullptr);
     // 0 computed; 1 the first, 2 the second variable is not a dichotomy;
     // 4 no valid pair.
     int status = 0;
-    double counts[4] = {0, 0, 0, 0};     // rows: first variable, smaller value first
+    double counts[4] = {0, 0, 0, 0}; // rows: first variable, smaller value first
     std::string rowLabels[2], columnLabels[2];
     int countDecimals = 0;
     bool exact = false;

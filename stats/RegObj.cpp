@@ -24,8 +24,7 @@ TMPLISTETYPE *RegressionEngine::NewResidualList(long dataSetCases) const
     return list;
 }
 
-RegObj::RegObj(long dep, const long *independents, int m, int missing, double in, double out,
-               DATASET *set)
+RegObj::RegObj(long dep, const long *independents, int m, int missing, double in, double out, DATASET *set)
     : StatClass(set), method(m), pIn(in), pOut(out), missingDeletion(missing), dependent(dep)
 {
     for (const long *v = independents; v && *v; ++v)
@@ -60,7 +59,7 @@ void RegObj::FreeResults()
 void RegObj::ComputeCorrelationMatrix()
 {
     FreeResults();
-    const int k = static_cast<int>(variables.size()) - 1;     // with the dependent
+    const int k = static_cast<int>(variables.size()) - 1; // with the dependent
     CorrelationResult corr;
     const bool pairwise = missingDeletion == 2;
     status = AccumulateCorrelations(*this, variables.data(), k, pairwise, corr, failedVariable);

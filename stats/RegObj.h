@@ -32,43 +32,45 @@ class WorkBook;
 // (selected, positive weight, and valid in every variable of the analysis
 // under listwise deletion, in the dependent and the step's equation under
 // pairwise deletion).
-class RegressionEngine {
+class RegressionEngine
+{
 public:
-    std::vector<long> cases;         // case numbers from 0
-    std::vector<double> predicted;   // the x series
+    std::vector<long> cases;       // case numbers from 0
+    std::vector<double> predicted; // the x series
     std::vector<double> residuals;
     std::vector<double> weights;
     long count = 0;
     double residualMean;
     double residualDeviation;
-    const void *context = nullptr;   // the RegObj that made it
+    const void *context = nullptr; // the RegObj that made it
     // A new list with one value per case of the data set: the residual of
     // the cases used, system-missing for the others (the caller deletes it).
     TMPLISTETYPE *NewResidualList(long dataSetCases) const;
 };
 
-struct RegModelStep {
+struct RegModelStep
+{
     long dependentVariable = 0;
-    int dependentPosition = 0;           // in the analysis's variable list, from 0
+    int dependentPosition = 0; // in the analysis's variable list, from 0
     int rows = 0;
-    int inEquation = 0;                  // the rows in the equation come first
-    std::vector<long> rowVariable;       // index 0 unused
+    int inEquation = 0;            // the rows in the equation come first
+    std::vector<long> rowVariable; // index 0 unused
     // Per row from index 1; index 0 holds the constant.
     std::vector<double> b, seB, beta, t, p, tolerance;
     double n = 0.0;
-    double summary[5];                   // S1 R, S2 R^2, S3 adjusted R^2, S4 F, S5 p of F
-    RegressionEngine *engine = nullptr;  // owned; made on first use
+    double summary[5];                  // S1 R, S2 R^2, S3 adjusted R^2, S4 F, S5 p of F
+    RegressionEngine *engine = nullptr; // owned; made on first use
     ~RegModelStep() { delete engine; }
 };
 
-class RegObj : public StatClass {
+class RegObj : public StatClass
+{
 public:
-    RegObj(long dependent, const long *independents, int method, int missingDeletion,
-           double pIn, double pOut, DATASET *dataSet = nullptr);
+    RegObj(long dependent, const long *independents, int method, int missingDeletion, double pIn, double pOut,
+           DATASET *dataSet = nullptr);
     ~RegObj() override;
 
-    void SetParameters(int method, int missingDeletion, double pIn, double pOut,
-                       unsigned long displayMask);
+    void SetParameters(int method, int missingDeletion, double pIn, double pOut, unsigned long displayMask);
     void FreeResults();
     // Computes the correlation matrix, the regression and its steps.
     void ComputeCorrelationMatrix();
@@ -84,13 +86,13 @@ public:
     double pIn, pOut;
     int missingDeletion;
     int status = 0;
-    std::vector<long> variables;         // independents, then the dependent; 0-terminated
+    std::vector<long> variables; // independents, then the dependent; 0-terminated
     long failedVariable = 0;
     int columnWidths[6] = {0, 0, 0, 0, 0, 0};
     WorkBook *book = nullptr;
     MatplotOption *matrixPlotOption = nullptr;
     ResplotOption *residualPlotOption = nullptr;
-    std::vector<RegModelStep *> steps;   // owned
+    std::vector<RegModelStep *> steps; // owned
 
 private:
     long dependent;

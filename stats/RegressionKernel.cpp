@@ -11,11 +11,11 @@ namespace {
 
 const double kMinimumTolerance = 1e-8;
 
-class Stepper {
+class Stepper
+{
 public:
     Stepper(const CorrelationResult &corr, double n)
-        : corr_(corr), p_(corr.variables - 1), y_(corr.variables - 1), n_(n),
-          matrix_(corr.variables), order_()
+        : corr_(corr), p_(corr.variables - 1), y_(corr.variables - 1), n_(n), matrix_(corr.variables), order_()
     {
         const int k = corr.variables;
         for (int i = 0; i < k; ++i)
@@ -105,8 +105,7 @@ private:
         return sv > 0.0 ? corr_.standardDeviation[y_] / sv : kNotComputed;
     }
 
-    void InEquationFigures(int v, double &b, double &se, double &beta, double &t, double &p,
-                           double &tol) const
+    void InEquationFigures(int v, double &b, double &se, double &beta, double &t, double &p, double &tol) const
     {
         b = se = beta = t = p = tol = kNotComputed;
         const double inverse = -matrix_.At(v, v);
@@ -127,8 +126,7 @@ private:
         }
     }
 
-    void CandidateFigures(int v, double &b, double &se, double &beta, double &t, double &p,
-                          double &tol) const
+    void CandidateFigures(int v, double &b, double &se, double &beta, double &t, double &p, double &tol) const
     {
         b = se = beta = t = p = kNotComputed;
         tol = matrix_.At(v, v);
@@ -173,9 +171,8 @@ private:
             const int vi = s.variable[i];
             for (int j = 1; j <= s.inEquation; ++j) {
                 const int vj = s.variable[j];
-                const double inv = -matrix_.At(vi, vj)
-                                   / ((n_ - 1.0) * corr_.standardDeviation[vi]
-                                      * corr_.standardDeviation[vj]);
+                const double inv =
+                    -matrix_.At(vi, vj) / ((n_ - 1.0) * corr_.standardDeviation[vi] * corr_.standardDeviation[vj]);
                 variance += corr_.mean[vi] * corr_.mean[vj] * sigma2 * inv;
             }
         }
@@ -214,8 +211,8 @@ private:
 
 } // namespace
 
-int ComputeRegression(const CorrelationResult &corr, double n, int method, double pIn,
-                      double pOut, std::vector<RegressionStep> &steps, int &badVariable)
+int ComputeRegression(const CorrelationResult &corr, double n, int method, double pIn, double pOut,
+                      std::vector<RegressionStep> &steps, int &badVariable)
 {
     steps.clear();
     badVariable = -1;

@@ -36,13 +36,14 @@ enum RegressionMethod { kRegressionEnter = 4, kRegressionForward = 8, kRegressio
 // One model: rows are the independents, those in the equation first (in the
 // order they entered), then the others in their list order. Row arrays are
 // indexed from 1 (row i at index i); index 0 holds the constant.
-struct RegressionStep {
+struct RegressionStep
+{
     int rows = 0;
     int inEquation = 0;
-    std::vector<int> variable;     // index 0 unused; the 0-based independent of each row
+    std::vector<int> variable; // index 0 unused; the 0-based independent of each row
     std::vector<double> b, seB, beta, t, p, tolerance;
     double n = 0.0;
-    double summary[5];             // S1 .. S5
+    double summary[5]; // S1 .. S5
 };
 
 // Computes the steps. Returns 0, or a status code of the computation
@@ -51,7 +52,7 @@ struct RegressionStep {
 // without a coefficient under pairwise deletion), 8 an independent
 // without variance (its 0-based position in badVariable), 9 no independent,
 // 14 the dependent variable is constant.
-int ComputeRegression(const CorrelationResult &corr, double n, int method, double pIn,
-                      double pOut, std::vector<RegressionStep> &steps, int &badVariable);
+int ComputeRegression(const CorrelationResult &corr, double n, int method, double pIn, double pOut,
+                      std::vector<RegressionStep> &steps, int &badVariable);
 
 #endif

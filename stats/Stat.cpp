@@ -13,8 +13,7 @@ namespace {
 // Walks the cases valid in the variable (and in the partner when there is
 // one) whose value is below the limit, calling use(value, weight). False
 // when a variable cannot be read.
-template <typename Use>
-bool WalkCases(StatClass *computation, long variable, long partner, double limit, Use use)
+template <typename Use> bool WalkCases(StatClass *computation, long variable, long partner, double limit, Use use)
 {
     if (!computation)
         return false;
@@ -31,9 +30,8 @@ bool WalkCases(StatClass *computation, long variable, long partner, double limit
 } // namespace
 
 Stat::Stat(StatClass *computation, long xVariable, long yVariable, double limit)
-    : minimum(kNotComputed), maximum(kNotComputed), mean(kNotComputed),
-      standardDeviation(kNotComputed), standardError(kNotComputed), n(0.0), validCount(0),
-      integerData(true)
+    : minimum(kNotComputed), maximum(kNotComputed), mean(kNotComputed), standardDeviation(kNotComputed),
+      standardError(kNotComputed), n(0.0), validCount(0), integerData(true)
 {
     WeightedMoments m;
     bool whole = true;
@@ -57,22 +55,19 @@ Stat::Stat(StatClass *computation, long xVariable, long yVariable, double limit)
 }
 
 Stat::~Stat()
-{
-}
+{}
 
 GroupedMedian::GroupedMedian(StatClass *computation, long variable, long partner, double limit)
 {
     for (double &v : summary_)
         v = kNotComputed;
     QuantileColumn column;
-    if (WalkCases(computation, variable, partner, limit,
-                  [&](double v, double w) { column.Add(v, w); }))
+    if (WalkCases(computation, variable, partner, limit, [&](double v, double w) { column.Add(v, w); }))
         ComputeQuantileSummary(column, summary_);
 }
 
 GroupedMedian::~GroupedMedian()
-{
-}
+{}
 
 void GroupedMedian::GetSummary(double summary[7]) const
 {

@@ -20,7 +20,8 @@
 
 class StatClass;
 
-class Stat {
+class Stat
+{
 public:
     Stat(StatClass *computation, long xVariable, long yVariable, double limit);
     virtual ~Stat();
@@ -30,12 +31,13 @@ public:
     double mean;
     double standardDeviation;
     double standardError;
-    double n;              // weighted count
+    double n; // weighted count
     long validCount;
     bool integerData;
 };
 
-class GroupedMedian {
+class GroupedMedian
+{
 public:
     GroupedMedian(StatClass *computation, long variable, long partner, double limit);
     virtual ~GroupedMedian();

@@ -85,9 +85,8 @@ void StatClass::NoteExcludedWeightCases(long count)
 }
 
 StatClass::StatClass(DATASET *set)
-    : dataSet(set ? set : ProgramSettings::Instance()->GetDataSet(0)),
-      selection(nullptr), weight(nullptr), headingTexts{nullptr, nullptr, nullptr},
-      reportCount(-1.0)
+    : dataSet(set ? set : ProgramSettings::Instance()->GetDataSet(0)), selection(nullptr),
+      weight(nullptr), headingTexts{nullptr, nullptr, nullptr}, reportCount(-1.0)
 {
     if (!dataSet)
         return;
@@ -187,8 +186,7 @@ bool StatClass::LoadCaseWeights(std::vector<double> &weights)
     return true;
 }
 
-bool StatClass::LoadValues(long variable, std::vector<double> &values,
-                           std::vector<unsigned char> *rawMissing)
+bool StatClass::LoadValues(long variable, std::vector<double> &values, std::vector<unsigned char> *rawMissing)
 {
     values.clear();
     if (rawMissing)
@@ -223,5 +221,6 @@ void StatClass::NoteMemoryFailure(const std::string &what, const std::bad_alloc 
     const BudgetRefusal *refusal = dynamic_cast<const BudgetRefusal *>(&failure);
     failureText = std::string(StatText(1, 34)) + " " + what + " " +
                   (refusal ? MemoryBudget::DescribeShortfall(refusal->wanted)
-                           : std::string("could not get memory from Windows")) + ".";
+                           : std::string("could not get memory from Windows")) +
+                  ".";
 }

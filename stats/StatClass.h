@@ -44,13 +44,15 @@ const char *CorrelationKindText(int statusCode);
 // computations left out because their weight was zero, negative or missing.
 // A run is everything computed since the report was last taken; taking it
 // clears it, so the caller shows it once however many objects computed.
-struct WeightReport {
-    int status = 0;             // kWeightExclusionStatus when cases were left out
+struct WeightReport
+{
+    int status = 0; // kWeightExclusionStatus when cases were left out
     long excludedCases = 0;
 };
 WeightReport TakeRunWeightReport();
 
-class StatClass {
+class StatClass
+{
 public:
     // On a data set, or on the current data set when none is given.
     explicit StatClass(DATASET *dataSet = nullptr);
@@ -83,8 +85,7 @@ public:
     // (only the system-missing sentinel becomes kNotComputed) and
     // rawMissing says which cases are missing. False when the variable
     // cannot be read.
-    bool LoadValues(long variable, std::vector<double> &values,
-                    std::vector<unsigned char> *rawMissing = nullptr);
+    bool LoadValues(long variable, std::vector<double> &values, std::vector<unsigned char> *rawMissing = nullptr);
 
     // The cases in the selection that the last walk over the cases left out
     // for their weight; WeightStatus is then kWeightExclusionStatus (0 when

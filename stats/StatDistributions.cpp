@@ -14,13 +14,13 @@ namespace {
 
 // Errors become NaN results instead of exceptions; NaN is then turned into
 // the not-computed mark below.
-using QuietPolicy = boost::math::policies::policy<
-    boost::math::policies::domain_error<boost::math::policies::errno_on_error>,
-    boost::math::policies::pole_error<boost::math::policies::errno_on_error>,
-    boost::math::policies::overflow_error<boost::math::policies::errno_on_error>,
-    boost::math::policies::evaluation_error<boost::math::policies::errno_on_error>,
-    boost::math::policies::rounding_error<boost::math::policies::errno_on_error>,
-    boost::math::policies::promote_double<false>>;
+using QuietPolicy =
+    boost::math::policies::policy<boost::math::policies::domain_error<boost::math::policies::errno_on_error>,
+                                  boost::math::policies::pole_error<boost::math::policies::errno_on_error>,
+                                  boost::math::policies::overflow_error<boost::math::policies::errno_on_error>,
+                                  boost::math::policies::evaluation_error<boost::math::policies::errno_on_error>,
+                                  boost::math::policies::rounding_error<boost::math::policies::errno_on_error>,
+                                  boost::math::policies::promote_double<false>>;
 
 double Checked(double p)
 {

@@ -37,9 +37,8 @@ int FormatLongDouble(int &width, long double value, int decimals, int extra)
 void FormatLongInteger(int &width, long value, int decimals, int margin)
 {
     char buffer[64];
-    int length = decimals > 0
-        ? std::snprintf(buffer, sizeof buffer, "%1.*f", decimals, static_cast<double>(value))
-        : std::snprintf(buffer, sizeof buffer, "%ld", value);
+    int length = decimals > 0 ? std::snprintf(buffer, sizeof buffer, "%1.*f", decimals, static_cast<double>(value))
+                              : std::snprintf(buffer, sizeof buffer, "%ld", value);
     if (length < 0)
         length = 0;
     if (length + margin > width)
@@ -70,8 +69,7 @@ std::string FormatValueRangeList(const ValueRangeList &ranges, int decimals)
         if (ranges[i].low == ranges[i].high)
             std::snprintf(buffer, sizeof buffer, "%1.*f", decimals, ranges[i].low);
         else
-            std::snprintf(buffer, sizeof buffer, "%1.*f-%1.*f", decimals, ranges[i].low,
-                          decimals, ranges[i].high);
+            std::snprintf(buffer, sizeof buffer, "%1.*f-%1.*f", decimals, ranges[i].low, decimals, ranges[i].high);
         text += buffer;
     }
     return text;
@@ -105,12 +103,17 @@ const char *SignificanceMarkByP(double p)
 const char *SignificanceMarkByLevel(int level)
 {
     switch (level) {
-    case 1: return "+";
-    case 2: return "*";
-    case 3: return "!";
+    case 1:
+        return "+";
+    case 2:
+        return "*";
+    case 3:
+        return "!";
     case 4:
-    case 5: return "-";
-    default: return " ";
+    case 5:
+        return "-";
+    default:
+        return " ";
     }
 }
 

@@ -27,7 +27,8 @@ void FormatLongInteger(int &width, long value, int decimals, int margin);
 std::string FormatNumberText(double number);
 
 // One range of counted values: a single value when low equals high.
-struct ValueRange {
+struct ValueRange
+{
     double low;
     double high;
 };

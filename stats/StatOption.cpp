@@ -5,8 +5,7 @@
 #include "dataset/RegistrySettings.h"
 
 StatOption::StatOption()
-{
-}
+{}
 
 StatOption::~StatOption()
 {
@@ -29,16 +28,13 @@ const char *StatOption::ListText()
 }
 
 void StatOption::SetVariablePrompts(ZafWindow *)
-{
-}
+{}
 
 void StatOption::ToWindow()
-{
-}
+{}
 
 void StatOption::FromWindow()
-{
-}
+{}
 
 bool StatOption::Run()
 {
@@ -51,8 +47,7 @@ void StatOption::SaveSettings()
 }
 
 void StatOption::LoadSettings(int)
-{
-}
+{}
 
 void StatOption::TakeFromWindow()
 {
@@ -79,10 +74,8 @@ void StatOption::SetName(const char *text)
     }
 }
 
-GraphOption::GraphOption(int section, unsigned long word)
-    : optionWord(word), sectionId(section), defaultWord(word)
-{
-}
+GraphOption::GraphOption(int section, unsigned long word) : optionWord(word), sectionId(section), defaultWord(word)
+{}
 
 ZafWindow *GraphOption::CreateOptionWindow()
 {
@@ -90,12 +83,10 @@ ZafWindow *GraphOption::CreateOptionWindow()
 }
 
 void GraphOption::ToWindow()
-{
-}
+{}
 
 void GraphOption::FromWindow()
-{
-}
+{}
 
 void GraphOption::SaveSettings()
 {
@@ -107,6 +98,5 @@ void GraphOption::LoadSettings(int flag)
 {
     optionWord = defaultWord;
     if (flag)
-        optionWord = RegistrySettings::ReadDwordInSection(FindSettingsSection(sectionId), "Display",
-                                                          defaultWord);
+        optionWord = RegistrySettings::ReadDwordInSection(FindSettingsSection(sectionId), "Display", defaultWord);
 }

@@ -16,7 +16,8 @@
 
 class ZafWindow;
 
-class StatOption {
+class StatOption
+{
 public:
     StatOption();
     virtual ~StatOption();
@@ -40,8 +41,8 @@ public:
     void SetName(const char *name);
     const char *GetName() const { return name ? name : ""; }
 
-    long parameterWord = 0;          // the table records' column width
-    long variableListWord = 0;       // non-zero when the variable list started the record
+    long parameterWord = 0;    // the table records' column width
+    long variableListWord = 0; // non-zero when the variable list started the record
     ZafWindow *optionWindow = nullptr;
     ZafWindow *preOptionWindow = nullptr;
     int optionsBeforeRun = 1;
@@ -52,7 +53,8 @@ private:
     char *name = nullptr;
 };
 
-class GraphOption : public StatOption {
+class GraphOption : public StatOption
+{
 public:
     // sectionId: the settings section (FindSettingsSection) of the graph.
     GraphOption(int sectionId, unsigned long defaultWord);
@@ -70,13 +72,14 @@ public:
 
 typedef StatOption *(*StatOptionFactory)();
 
-struct RegisteredOption {
+struct RegisteredOption
+{
     const char *text;
     int menuId;
     int enabled;
     StatOptionFactory factory;
-    int menuGroup;             // 1 to 4
-    const char *helpName;      // such as "USE_ONEWAY_FREQ"
+    int menuGroup;        // 1 to 4
+    const char *helpName; // such as "USE_ONEWAY_FREQ"
 };
 
 #endif

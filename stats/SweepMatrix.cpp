@@ -3,11 +3,8 @@
 #include <cmath>
 
 SweepMatrix::SweepMatrix(int order)
-    : order_(order < 0 ? 0 : order),
-      data_(static_cast<size_t>(order_) * order_, 0.0),
-      swept_(order_, 0)
-{
-}
+    : order_(order < 0 ? 0 : order), data_(static_cast<size_t>(order_) * order_, 0.0), swept_(order_, 0)
+{}
 
 bool SweepMatrix::Sweep(int k, double tolerance)
 {

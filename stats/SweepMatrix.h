@@ -13,7 +13,8 @@
 
 #include <vector>
 
-class SweepMatrix {
+class SweepMatrix
+{
 public:
     explicit SweepMatrix(int order = 0);
 

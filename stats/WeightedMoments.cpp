@@ -18,12 +18,12 @@ void WeightedMoments::Add(double x, double w)
     weight_ += w;
     AddCompensated(sum_, sumError_, w * x);
     const double d = (x - mean_) - meanError_;
-    const double share = w / weight_;          // w / W'
-    const double dShare = d * share;           // d w / W'
-    const double term = d * dShare * before;   // d^2 W w / W'
+    const double share = w / weight_;        // w / W'
+    const double dShare = d * share;         // d w / W'
+    const double term = d * dShare * before; // d^2 W w / W'
     const double m2 = m2_ + m2Error_;
-    m4_ += term * dShare * dShare * (before * before - before * w + w * w) / (w * w)
-           + 6.0 * dShare * dShare * m2 - 4.0 * dShare * m3_;
+    m4_ += term * dShare * dShare * (before * before - before * w + w * w) / (w * w) + 6.0 * dShare * dShare * m2 -
+           4.0 * dShare * m3_;
     m3_ += term * dShare * (before - w) / w - 3.0 * dShare * m2;
     AddCompensated(m2_, m2Error_, term);
     AddCompensated(mean_, meanError_, dShare);
@@ -89,6 +89,6 @@ double WeightedMoments::Kurtosis() const
     if (!(weight_ > 3.0) || !HasVariance())
         return kNotComputed;
     const double n = weight_, v = Variance();
-    return n * (n + 1.0) * m4_ / ((n - 1.0) * (n - 2.0) * (n - 3.0) * v * v)
-           - 3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));
+    return n * (n + 1.0) * m4_ / ((n - 1.0) * (n - 2.0) * (n - 3.0) * v * v) -
+           3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));
 }

@@ -42,7 +42,8 @@ inline void AddCompensated(double &sum, double &error, double term)
     sum = t;
 }
 
-class WeightedMoments {
+class WeightedMoments
+{
 public:
     void Add(double x, double w);
 

@@ -35,7 +35,8 @@ std::string Name(DATASET *set, long variable)
 // A cell's key is row << 32 | column; the standard hash of a 64-bit key
 // keeps only its low 32 bits in this 32-bit program (the column), which
 // would put every row of a column in one bucket. Mix both halves.
-struct CellKeyHash {
+struct CellKeyHash
+{
     size_t operator()(uint64_t key) const
     {
         key ^= key >> 33;
@@ -46,7 +47,8 @@ struct CellKeyHash {
 };
 
 // Numbers the distinct values in the order they are met.
-class CategoryIndex {
+class CategoryIndex
+{
 public:
     explicit CategoryIndex(MemoryCharge &charge) : charge(charge) {}
 
@@ -98,11 +100,9 @@ std::string Grouped(unsigned long long n)
 
 } // namespace
 
-XTABOBJ::XTABOBJ(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
-                 KATLABS *secondLabels, int, DATASET *set)
-    : StatClass(set), chiSquare(kNotComputed), probability(kNotComputed),
-      phi(kNotComputed), cramersV(kNotComputed), contingency(kNotComputed),
-      tauA(kNotComputed), tauB(kNotComputed), tauC(kNotComputed), gamma(kNotComputed),
+XTABOBJ::XTABOBJ(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second, KATLABS *secondLabels, int, DATASET *set)
+    : StatClass(set), chiSquare(kNotComputed), probability(kNotComputed), phi(kNotComputed), cramersV(kNotComputed),
+      contingency(kNotComputed), tauA(kNotComputed), tauB(kNotComputed), tauC(kNotComputed), gamma(kNotComputed),
       somersSymmetric(kNotComputed), somersAsymmetric(kNotComputed)
 {
     weighted = IsWeighted();

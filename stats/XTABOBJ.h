@@ -31,12 +31,14 @@
 class BUFFERTYPE;
 class KATLABS;
 
-struct XtabCategory {
+struct XtabCategory
+{
     double value;
-    std::string label;    // the category label, or "" when the value has none
+    std::string label; // the category label, or "" when the value has none
 };
 
-class XTABOBJ : public StatClass {
+class XTABOBJ : public StatClass
+{
 public:
     enum Status {
         kXtabCounted = 0,      // the table is complete
@@ -48,8 +50,8 @@ public:
     // table writers; a larger table cannot be shown.
     static constexpr long long kMaxCells = 0x7fffffffLL;
 
-    XTABOBJ(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second, KATLABS *secondLabels,
-            int flag, DATASET *dataSet = nullptr);
+    XTABOBJ(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second, KATLABS *secondLabels, int flag,
+            DATASET *dataSet = nullptr);
 
     // Fills chi-square, its probability and degrees of freedom, phi,
     // Cramer's V and the contingency coefficient; running it again gives the
@@ -68,8 +70,8 @@ public:
     int ColumnCount() const { return static_cast<int>(columns.size()); }
 
     int status = kXtabCounted;
-    long firstVariable = 0;       // the column variable
-    long secondVariable = 0;      // the row variable
+    long firstVariable = 0;  // the column variable
+    long secondVariable = 0; // the row variable
     std::string firstText, secondText;
     std::vector<XtabCategory> columns, rows;
     bool weighted = false;
@@ -85,7 +87,7 @@ private:
     std::string Title() const;
     void Fail(int newStatus);
 
-    MemoryCharge charge;          // the table and categories
+    MemoryCharge charge; // the table and categories
 };
 
 #endif

@@ -14,8 +14,8 @@ class DisplayCheck : public testing::Environment
 public:
     void SetUp() override
     {
-        HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                     GetModuleHandleA(nullptr), nullptr);
+        HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                     nullptr);
         if (probe) {
             DestroyWindow(probe);
             return;

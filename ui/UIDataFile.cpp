@@ -88,7 +88,7 @@ std::uint32_t UIDataFile::Verify(const char *path, std::string &report)
             // The definition tells the class the window is stored under.
             std::unique_ptr<ZafWindow> defined(definition.make());
             ZafElement *object = persistence->NewObject(defined->ClassID(), defined->ClassName(), definition.name,
-                                                         ZafObjectPersistence::topLevelEntry);
+                                                        ZafObjectPersistence::topLevelEntry);
             auto *window = dynamic_cast<ZafWindow *>(object);
             if (!window || window->Error() != 0) {
                 const std::uint32_t error = window ? static_cast<std::uint32_t>(window->Error()) : 2;

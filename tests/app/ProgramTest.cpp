@@ -46,8 +46,8 @@ struct Program
         startup.cb = sizeof startup;
         std::vector<char> line(commandLine.begin(), commandLine.end());
         line.push_back('\0');
-        started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &startup, &process) != FALSE;
+        started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &process) != FALSE;
     }
     ~Program()
     {

@@ -6,19 +6,23 @@
 
 namespace {
 
-struct Report {
+struct Report
+{
     int count = 0;
     std::string title, first, second;
 };
 Report g_report;
 
-void Capture(const char *title, const char *first, const char *second) {
+void Capture(const char *title, const char *first, const char *second)
+{
     g_report = {g_report.count + 1, title, first, second};
 }
 
-class AssumeErrorTest : public ::testing::Test {
+class AssumeErrorTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         g_report = Report();
         previous_ = SetAssumeReportHook(Capture);
     }
@@ -26,7 +30,8 @@ protected:
     AssumeReportHook previous_ = nullptr;
 };
 
-TEST_F(AssumeErrorTest, OnlyAFailedConditionShowsSourceLineAndText) {
+TEST_F(AssumeErrorTest, OnlyAFailedConditionShowsSourceLineAndText)
+{
     EXPECT_EQ(AssumeError(true, "oxtabgr", 12, "never shown"), 1);
     EXPECT_EQ(g_report.count, 0);
     EXPECT_EQ(AssumeError(false, "ODeskriptEnveis", 417, "Internal error: Duru-object is NULL"), 0);
@@ -36,7 +41,8 @@ TEST_F(AssumeErrorTest, OnlyAFailedConditionShowsSourceLineAndText) {
     EXPECT_EQ(g_report.second, "Internal error: Duru-object is NULL");
 }
 
-TEST_F(AssumeErrorTest, MissingTextsAndOverlongSourceNamesAreSafe) {
+TEST_F(AssumeErrorTest, MissingTextsAndOverlongSourceNamesAreSafe)
+{
     EXPECT_EQ(AssumeError(false, nullptr, -3, nullptr), 0);
     EXPECT_EQ(g_report.first, " -3");
     EXPECT_EQ(g_report.second, "");
@@ -46,4 +52,4 @@ TEST_F(AssumeErrorTest, MissingTextsAndOverlongSourceNamesAreSafe) {
     EXPECT_EQ(g_report.first.compare(0, 10, std::string(10, 's')), 0);
 }
 
-}  // namespace
+} // namespace

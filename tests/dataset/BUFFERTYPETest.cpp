@@ -14,16 +14,22 @@ namespace {
 
 // A data set of 1,000 cases whose values are known from the case number,
 // one variable of each storage type.
-class WalkDataSet : public ::testing::Test {
+class WalkDataSet : public ::testing::Test
+{
 protected:
     static double Value(int type, long c)
     {
         switch (type) {
-        case 1: return c % 7 == 3 ? 255 : c % 250;
-        case 2: return c % 11 == 0 ? 32767 : (c * 37) % 30000 - 15000;
-        case 3: return c * 1000003L % 2000000000L - 1000000000L;
-        case 4: return (c - 500) * 0.25;
-        default: return c % 13 == 5 ? DBL_MAX : std::sin(static_cast<double>(c)) * 1e6;
+        case 1:
+            return c % 7 == 3 ? 255 : c % 250;
+        case 2:
+            return c % 11 == 0 ? 32767 : (c * 37) % 30000 - 15000;
+        case 3:
+            return c * 1000003L % 2000000000L - 1000000000L;
+        case 4:
+            return (c - 500) * 0.25;
+        default:
+            return c % 13 == 5 ? DBL_MAX : std::sin(static_cast<double>(c)) * 1e6;
         }
     }
     static bool IsSentinel(int type, double v)
@@ -98,7 +104,7 @@ TEST_F(WalkDataSet, PagedAndInMemoryWalksGiveTheSameValuesBothWays)
 
 TEST_F(WalkDataSet, SeekCaseCountsFromOneAndBackwardZeroIsTheLastCase)
 {
-    LISTETYPE list(&dataSet, 4, 16);  // four floats a window
+    LISTETYPE list(&dataSet, 4, 16); // four floats a window
     ASSERT_TRUE(list.SeekCase(1, 1));
     ASSERT_TRUE(list.MoveNext());
     EXPECT_EQ(list.GetCurrentCase(), 1);
@@ -174,7 +180,7 @@ TEST_F(WalkDataSet, UnboundOrUnknownVariablesFailCleanly)
 
 TEST(TMPLISTETYPE, AppendsBeyondItsBudgetIntoItsTemporaryFile)
 {
-    TMPLISTETYPE list(STORAGE_I32, 0, 40);  // ten values in memory
+    TMPLISTETYPE list(STORAGE_I32, 0, 40); // ten values in memory
     for (long i = 0; i < 1000; ++i)
         ASSERT_TRUE(list.AppendInt(i * 3));
     ASSERT_TRUE(list.HasFile());
@@ -211,7 +217,7 @@ TEST(TMPLISTETYPE, DeletesItsTemporaryFileAndStartsMissing)
         for (; list.MoveNext(); ++count)
             EXPECT_TRUE(list.IsCurrentSysMissing());
         EXPECT_EQ(count, 100);
-        EXPECT_FALSE(list.StoreReal(1.0));  // the cursor is past the end
+        EXPECT_FALSE(list.StoreReal(1.0)); // the cursor is past the end
     }
     EXPECT_FALSE(FileExists(name));
     TMPLISTETYPE small(STORAGE_U8, 3);
@@ -248,12 +254,12 @@ TEST(TMPLISTETYPE, ValuesOutsideTheTypeAreStoredAsItsSentinel)
 // goes on in its file, and every list gives its window back when it goes.
 TEST(MemoryBudget, ValueListsTogetherStayWithinTheirShare)
 {
-    const size_t limit = 4 * 1024 * 1024;   // share: 2 MiB
+    const size_t limit = 4 * 1024 * 1024; // share: 2 MiB
     const size_t share = limit / 2;
     MemoryBudget::SetLimitOverride(limit);
     ASSERT_EQ(MemoryBudget::WindowBytes(), 0u);
     {
-        const long cases = 200000;   // 1.6 MB of doubles each
+        const long cases = 200000; // 1.6 MB of doubles each
         std::vector<std::unique_ptr<TMPLISTETYPE>> lists;
         size_t sum = 0;
         for (int i = 0; i < 8; ++i) {
@@ -320,4 +326,4 @@ TEST(MemoryBudget, RefusesAChargePastTheLimitAndReleasesOnDestruction)
     MemoryBudget::SetLimitOverride(0);
 }
 
-}  // namespace
+} // namespace

@@ -11,7 +11,8 @@
 
 namespace {
 
-class SortDataSet : public ::testing::Test {
+class SortDataSet : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -139,4 +140,4 @@ TEST_F(SortDataSet, CategoryLimitFollowsLabelsAndTheAutorecodeSetting)
     RegistrySettings::DeleteKeyInSection(section, "UseAutorecode");
 }
 
-}  // namespace
+} // namespace

@@ -22,7 +22,8 @@ namespace {
 
 const int kRuns = 10000;
 
-class Mutator {
+class Mutator
+{
 public:
     explicit Mutator(uint32_t seed) : state(seed) {}
     uint32_t Next()
@@ -43,7 +44,9 @@ public:
             size_t limit = Below(3) ? std::min(hotSize, bytes.size()) : bytes.size();
             size_t at = Below(static_cast<uint32_t>(limit));
             switch (Below(6)) {
-            case 0: bytes[at] ^= static_cast<unsigned char>(1u << Below(8)); break;
+            case 0:
+                bytes[at] ^= static_cast<unsigned char>(1u << Below(8));
+                break;
             case 1: {
                 static const unsigned char values[] = {0x00, 0xff, 0x7f, 0x80, 0x01, 0xfe};
                 bytes[at] = values[Below(6)];
@@ -51,9 +54,14 @@ public:
             }
             case 2: {
                 // A 32-bit field set to a value that strains bounds checks.
-                const int32_t values[] = {-1, 0, 0x7fffffff, static_cast<int32_t>(0x80000000),
-                                          static_cast<int32_t>(bytes.size()), static_cast<int32_t>(bytes.size() + 1),
-                                          65536, static_cast<int32_t>(Next())};
+                const int32_t values[] = {-1,
+                                          0,
+                                          0x7fffffff,
+                                          static_cast<int32_t>(0x80000000),
+                                          static_cast<int32_t>(bytes.size()),
+                                          static_cast<int32_t>(bytes.size() + 1),
+                                          65536,
+                                          static_cast<int32_t>(Next())};
                 int32_t v = values[Below(8)];
                 for (int i = 0; i < 4 && at + i < bytes.size(); ++i)
                     bytes[at + i] = static_cast<unsigned char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xff);
@@ -67,7 +75,9 @@ public:
                     bytes[at + 1] = static_cast<unsigned char>((v >> 8) & 0xff);
                 break;
             }
-            case 4: bytes.resize(Below(static_cast<uint32_t>(bytes.size()))); break;
+            case 4:
+                bytes.resize(Below(static_cast<uint32_t>(bytes.size())));
+                break;
             default:
                 for (uint32_t i = 0, n = 1 + Below(64); i < n; ++i)
                     bytes.push_back(static_cast<unsigned char>(Next()));
@@ -89,7 +99,9 @@ public:
                 for (int k = 1 + static_cast<int>(Below(8)); k > 0 && !s.empty(); --k)
                     s[Below(size)] ^= static_cast<char>(1 + Below(255));
                 break;
-            case 1: s.resize(Below(size + 1)); break;
+            case 1:
+                s.resize(Below(size + 1));
+                break;
             case 2: {
                 size_t at = s.empty() ? 0 : s.rfind('\n', Below(size));
                 at = at == std::string::npos ? 0 : at + 1;
@@ -100,20 +112,24 @@ public:
                 break;
             }
             case 3: {
-                static const char *const huge[] = {"4294967296", "2147483648", "99999999999999999999",
-                                                   "1000", "10000", "65536", "0000000000001"};
+                static const char *const huge[] = {"4294967296", "2147483648", "99999999999999999999", "1000",
+                                                   "10000",      "65536",      "0000000000001"};
                 size_t at = s.find_first_of("0123456789", Below(size + 1));
                 size_t end = std::min(s.find_first_not_of("0123456789", at), s.size());
                 if (at != std::string::npos)
                     s.replace(at, end - at, huge[Below(7)]);
                 break;
             }
-            case 4: s.insert(Below(size + 1), 1, "\0\r\n\"\\\t.#\x7f\xff "[Below(11)]); break;
+            case 4:
+                s.insert(Below(size + 1), 1, "\0\r\n\"\\\t.#\x7f\xff "[Below(11)]);
+                break;
             case 5:
                 if (!s.empty())
                     s.erase(Below(size), 1 + Below(40));
                 break;
-            case 6: s.insert(Below(size + 1), std::string(3000 + Below(3000), 'L')); break;
+            case 6:
+                s.insert(Below(size + 1), std::string(3000 + Below(3000), 'L'));
+                break;
             default:
                 if (s.size() > 1)
                     std::swap(s[Below(size)], s[Below(size)]);
@@ -261,13 +277,13 @@ TEST(MapFile, ReadsTheDirectoryAndEveryMapAndOldVersionsHoldNoDirectory)
     EXPECT_EQ(total, 6);
 
     // Reading again frees the entries read before.
-    bytes[2] = 0x3b;   // version 9019
+    bytes[2] = 0x3b; // version 9019
     bytes[3] = 0x23;
     MemoryByteStream old(bytes);
     EXPECT_EQ(MapFile::ReadDirectory(old, true, &directory), MAPERR_NONE);
     EXPECT_EQ(directory.version, 9019);
     EXPECT_EQ(directory.entries, nullptr);
-    EXPECT_EQ(directory.mapCount, 0);   // no records the count could reach
+    EXPECT_EQ(directory.mapCount, 0); // no records the count could reach
     EXPECT_EQ(MapFile::ReadMap(old, directory, 0, &items), MAPERR_NO_DIRECTORY);
 }
 
@@ -337,8 +353,7 @@ TEST(TextCatalog, CorruptLanguageFilesGiveClearErrorsNeverACrash)
     EXPECT_EQ(accepted + refused, kRuns);
     EXPECT_GT(accepted, 0);
     EXPECT_GT(refused, 0);
-    std::printf("[ language file ] %d corrupt inputs: %d read, %d refused with an error\n", kRuns, accepted,
-                refused);
+    std::printf("[ language file ] %d corrupt inputs: %d read, %d refused with an error\n", kRuns, accepted, refused);
 }
 
-}  // namespace
+} // namespace

@@ -14,7 +14,8 @@
 
 namespace {
 
-class TypesDataSet : public ::testing::Test {
+class TypesDataSet : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -39,8 +40,8 @@ TEST_F(TypesDataSet, RecordsHeaderVariablesFormatAndDocumentation)
     EXPECT_EQ(dataSet.GetVariable(0), nullptr);
     EXPECT_EQ(dataSet.GetVariable(9), nullptr);
     EXPECT_EQ(dataSet.FindVariable("I32V"), 3);
-    EXPECT_EQ(dataSet.GetVariable(1)->decimals, 0);              // integer types default to 0
-    EXPECT_EQ(dataSet.GetVariable(5)->decimals, 255);            // not set
+    EXPECT_EQ(dataSet.GetVariable(1)->decimals, 0);   // integer types default to 0
+    EXPECT_EQ(dataSet.GetVariable(5)->decimals, 255); // not set
     EXPECT_EQ(dataSet.GetVariable(5)->EffectiveDecimals(), 2);
     // The header keeps 128 bytes and the magic; columns follow it.
     std::vector<unsigned char> bytes = ReadFileBytes(dir.File("types.QVF"));
@@ -57,17 +58,21 @@ TEST_F(TypesDataSet, RecordsHeaderVariablesFormatAndDocumentation)
 
 TEST_F(TypesDataSet, EveryStorageTypeKeepsItsSentinelExtremesAndUserMissingCodes)
 {
-    const struct {
+    const struct
+    {
         long variable, caseFrom1;
-        double value;  // as stored: the integer types' sentinels as integers
+        double value; // as stored: the integer types' sentinels as integers
         bool sys, user;
     } cells[] = {
-        {1, 3, 255, true, false},       {1, 4, 9, false, true},           {1, 5, 254, false, false},
-        {2, 2, 32766, false, false},    {2, 3, -32768, false, false},     {2, 4, 32767, true, false},
-        {2, 5, -1, false, true},        {3, 2, -2147483648.0, false, false}, {3, 3, 2147483647, true, false},
-        {3, 4, 88888, false, true},     {3, 5, 99999, false, true},       {4, 2, -3.5, false, false},
-        {4, 3, 99.5, false, true},      {4, 4, DBL_MAX, true, false},     // the float sentinel reads as DBL_MAX
-        {5, 2, -1e300, false, false},   {5, 3, DBL_MAX, true, false},     {5, 5, 1e300, false, false},
+        {1, 3, 255, true, false},        {1, 4, 9, false, true},
+        {1, 5, 254, false, false},       {2, 2, 32766, false, false},
+        {2, 3, -32768, false, false},    {2, 4, 32767, true, false},
+        {2, 5, -1, false, true},         {3, 2, -2147483648.0, false, false},
+        {3, 3, 2147483647, true, false}, {3, 4, 88888, false, true},
+        {3, 5, 99999, false, true},      {4, 2, -3.5, false, false},
+        {4, 3, 99.5, false, true},       {4, 4, DBL_MAX, true, false}, // the float sentinel reads as DBL_MAX
+        {5, 2, -1e300, false, false},    {5, 3, DBL_MAX, true, false},
+        {5, 5, 1e300, false, false},
     };
     for (const auto &cell : cells) {
         SCOPED_TRACE(testing::Message() << "variable " << cell.variable << " case " << cell.caseFrom1);
@@ -210,7 +215,7 @@ TEST(DataSetOpen, MissingIndexFileIsReported)
     DATASET dataSet;
     EXPECT_EQ(dataSet.Open(dir.File("t.QVF").c_str()), DSERR_OPEN_IND);
     EXPECT_NE(std::string(dataSet.GetErrorText()).find("t.IND"), std::string::npos);
-    EXPECT_FALSE(FileExists(dir.File("t.lck")));   // a failed open leaves no lock behind
+    EXPECT_FALSE(FileExists(dir.File("t.lck"))); // a failed open leaves no lock behind
 }
 
 // An old data set of format 9020 (or its variant 9121): 128-byte index
@@ -222,10 +227,10 @@ std::vector<unsigned char> Old9020System(int format, std::vector<unsigned char> 
     std::memcpy(qvf.data(), "QIVS", 4);
     qvf[4] = format & 0xff;
     qvf[5] = format >> 8;
-    qvf[6] = 1;         // one variable
-    qvf[10] = 4;        // four cases
-    qvf[14] = 0;        // DOS letters
-    qvf[16] = 128;      // data offset
+    qvf[6] = 1;    // one variable
+    qvf[10] = 4;   // four cases
+    qvf[14] = 0;   // DOS letters
+    qvf[16] = 128; // data offset
     const short values[4] = {3, -2, 32767, 5};
     for (short v : values) {
         qvf.push_back(v & 0xff);
@@ -238,14 +243,14 @@ std::vector<unsigned char> Old9020System(int format, std::vector<unsigned char> 
     qvf.insert(qvf.end(), block, block + sizeof block);
     qvf[24] = sizeof block;
     index->assign(128, 0);
-    std::memcpy(index->data(), "S\x86n", 3);           // DOS a-ring in the name
+    std::memcpy(index->data(), "S\x86n", 3); // DOS a-ring in the name
     std::memcpy(index->data() + 26, "Old variable", 12);
     (*index)[97] = 2;
     (*index)[98] = 4;
     (*index)[99] = 0;
     (*index)[100] = 128;
     (*index)[104] = 1;
-    (*index)[108] = 0xfe;                                // missing code -2
+    (*index)[108] = 0xfe; // missing code -2
     (*index)[109] = (*index)[110] = (*index)[111] = 0xff;
     (*index)[120] = static_cast<unsigned char>(labels);
     (*index)[124] = 2;
@@ -282,10 +287,11 @@ TEST(DataSetOpen, ReadsTheOlderFormatAndItsVariant)
 
 // Damaged images of the small data set: each edit is just past a limit the
 // reader must hold (and, where there is one, its twin just inside it).
-struct DamagedImage {
+struct DamagedImage
+{
     const char *what;
-    int error;           // expected from opening; 0: opens
-    const char *detail;  // part of the error text
+    int error;          // expected from opening; 0: opens
+    const char *detail; // part of the error text
 };
 
 void PutI32(std::vector<unsigned char> &b, size_t at, long long v)
@@ -294,7 +300,8 @@ void PutI32(std::vector<unsigned char> &b, size_t at, long long v)
         b[at + i] = static_cast<unsigned char>((static_cast<unsigned long long>(v) >> (8 * i)) & 0xff);
 }
 
-class DamagedDataSet : public ::testing::TestWithParam<DamagedImage> {
+class DamagedDataSet : public ::testing::TestWithParam<DamagedImage>
+{
 protected:
     void SetUp() override
     {
@@ -310,7 +317,7 @@ protected:
     void AppendLabel(size_t n, unsigned char lengthByte)
     {
         size_t at = qvf.size();
-        const unsigned char one[8] = {0, 0, 0, 0, 0, 0, 0xf0, 0x3f};   // 1.0
+        const unsigned char one[8] = {0, 0, 0, 0, 0, 0, 0xf0, 0x3f}; // 1.0
         qvf.insert(qvf.end(), one, one + 8);
         qvf.push_back(lengthByte);
         qvf.insert(qvf.end(), n, 'x');
@@ -392,4 +399,4 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-}  // namespace
+} // namespace

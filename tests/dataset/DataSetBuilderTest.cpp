@@ -9,10 +9,11 @@ namespace {
 TEST(DataSetBuilder, RefusesBadDescriptionsAndValuesWithAMessageNamingThePlace)
 {
     const std::string letters71(71, 'x');
-    const struct {
+    const struct
+    {
         std::string description;
-        const char *csv;          // null: the description alone fails
-        const char *message;      // part of the error text
+        const char *csv;     // null: the description alone fails
+        const char *message; // part of the error text
     } inputs[] = {
         {"variable a b\n", nullptr, "d.txt line 1"},
         {"variable abcdefghijklmnopqrstuvwxyz\n", nullptr, "1 to 25 characters"},
@@ -62,8 +63,7 @@ TEST(DataSetBuilder, RefusesBadDescriptionsAndValuesWithAMessageNamingThePlace)
             code = builder.ReadCsv(input.csv, "v.csv");
         }
         EXPECT_EQ(code, DSERR_ARGUMENT) << input.description << (input.csv ? input.csv : "");
-        EXPECT_NE(std::string(builder.GetErrorText()).find(input.message), std::string::npos)
-            << builder.GetErrorText();
+        EXPECT_NE(std::string(builder.GetErrorText()).find(input.message), std::string::npos) << builder.GetErrorText();
     }
 }
 
@@ -155,4 +155,4 @@ TEST(DataSetBuilder, ReadsAFileLineByLineAcrossItsReadBlocks)
     }
 }
 
-}  // namespace
+} // namespace

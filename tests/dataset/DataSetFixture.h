@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-class TempDirectory {
+class TempDirectory
+{
 public:
     TempDirectory()
     {

@@ -12,7 +12,8 @@
 
 namespace {
 
-class SavedDataSet : public ::testing::Test {
+class SavedDataSet : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -115,7 +116,7 @@ TEST_F(SavedDataSet, WeightSelectionAndRegionChangesAreSaved)
 {
     const long weights[2] = {6, 2};
     ASSERT_TRUE(dataSet.SetWeightVariables(weights, 2));
-    EXPECT_FALSE(dataSet.SetRegionVariable(5));   // a double cannot hold region codes
+    EXPECT_FALSE(dataSet.SetRegionVariable(5)); // a double cannot hold region codes
     ASSERT_TRUE(dataSet.SetRegionVariable(1));
     LogBuffer *bits = new LogBuffer(12);
     bits->Set(0, true);
@@ -138,15 +139,15 @@ TEST_F(SavedDataSet, WeightSelectionAndRegionChangesAreSaved)
     w->MoveNext();
     w->MoveNext();
     w->MoveNext();
-    EXPECT_TRUE(w->IsCurrentSysMissing());   // i16v sentinel and wgt empty
+    EXPECT_TRUE(w->IsCurrentSysMissing()); // i16v sentinel and wgt empty
     w->MoveNext();
-    EXPECT_TRUE(w->IsCurrentSysMissing());   // i16v user-missing -1
+    EXPECT_TRUE(w->IsCurrentSysMissing()); // i16v user-missing -1
 }
 
 TEST_F(SavedDataSet, RefusedOrBlockedSavesLeaveTheOldDataSetIntact)
 {
     std::unique_ptr<TMPLISTETYPE> values = Residuals(12), shortList = Residuals(11);
-    EXPECT_EQ(dataSet.AddVariable(Info("u8v", STORAGE_DOUBLE), {}, values.get()), 0);  // name taken
+    EXPECT_EQ(dataSet.AddVariable(Info("u8v", STORAGE_DOUBLE), {}, values.get()), 0); // name taken
     EXPECT_EQ(dataSet.GetError(), DSERR_ARGUMENT);
     EXPECT_EQ(dataSet.AddVariable(Info("", STORAGE_DOUBLE), {}, values.get()), 0);
     EXPECT_EQ(dataSet.AddVariable(Info("x", 5), {}, values.get()), 0);
@@ -210,4 +211,4 @@ TEST(DataSetWriter, TakesCategoryLabelsOfSeventyLettersAndRefusesLongerOnes)
     }
 }
 
-}  // namespace
+} // namespace

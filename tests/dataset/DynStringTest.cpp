@@ -7,7 +7,8 @@
 
 namespace {
 
-TEST(DynString, GrowsPastItsBufferKeepingEveryByte) {
+TEST(DynString, GrowsPastItsBufferKeepingEveryByte)
+{
     DynString s;
     EXPECT_EQ(s.Capacity(), 32u);
     std::string expected;
@@ -22,9 +23,10 @@ TEST(DynString, GrowsPastItsBufferKeepingEveryByte) {
     EXPECT_STREQ(DynString::ConstructFromText(nullptr).Text(), "");
 }
 
-TEST(DynString, AppendsNumbersWithBoundedDecimals) {
+TEST(DynString, AppendsNumbersWithBoundedDecimals)
+{
     DynString s;
-    s.AppendReal(3.14159).Append(" ");  // two decimals until told otherwise
+    s.AppendReal(3.14159).Append(" "); // two decimals until told otherwise
     s.AppendInteger(0).Append(" ").AppendInteger(-2147483647L - 1).Append(" ");
     s.SetDecimals(0);
     s.AppendReal(2.4).Append(" ");
@@ -36,15 +38,16 @@ TEST(DynString, AppendsNumbersWithBoundedDecimals) {
     s.AppendReal(-0.5);
     EXPECT_STREQ(s.Text(), "3.14 0 -2147483648 2 -0.500");
     DynString huge;
-    huge.AppendReal(1e300);  // 301 digits and decimals, no overrun
-    EXPECT_EQ(huge.Length(), 301u + 3u);  // ".00"
+    huge.AppendReal(1e300);              // 301 digits and decimals, no overrun
+    EXPECT_EQ(huge.Length(), 301u + 3u); // ".00"
 }
 
-TEST(DynString, AppendsPrependsAndAssignsPartsOfItself) {
+TEST(DynString, AppendsPrependsAndAssignsPartsOfItself)
+{
     DynString a("left");
     DynString b("right");
     a.AppendString(b);
-    a.AppendString(a);  // its own buffer as the source while growing
+    a.AppendString(a); // its own buffer as the source while growing
     EXPECT_STREQ(a.Text(), "leftrightleftright");
     a.Append(a.Text() + 4, 5);
     EXPECT_STREQ(a.Text(), "leftrightleftrightright");
@@ -63,7 +66,8 @@ TEST(DynString, AppendsPrependsAndAssignsPartsOfItself) {
     EXPECT_EQ(std::string(a.Text()), longText + "wxy");
 }
 
-TEST(DynString, CopiesAndMovesAreIndependent) {
+TEST(DynString, CopiesAndMovesAreIndependent)
+{
     DynString a("text");
     a.SetDecimals(4);
     DynString b(a);
@@ -72,7 +76,7 @@ TEST(DynString, CopiesAndMovesAreIndependent) {
     EXPECT_EQ(b.Decimals(), 4);
     DynString c(std::move(b));
     EXPECT_STREQ(c.Text(), "text!");
-    EXPECT_STREQ(b.Text(), "");  // moved-from: empty and usable again
+    EXPECT_STREQ(b.Text(), ""); // moved-from: empty and usable again
     b.Append("again");
     EXPECT_STREQ(b.Text(), "again");
     DynString d;
@@ -84,4 +88,4 @@ TEST(DynString, CopiesAndMovesAreIndependent) {
     EXPECT_EQ(d.Length(), 0u);
 }
 
-}  // namespace
+} // namespace

@@ -6,24 +6,26 @@
 
 namespace {
 
-std::vector<int> Walk(LSTCONTAINER &list) {
+std::vector<int> Walk(LSTCONTAINER &list)
+{
     std::vector<int> seen;
     while (list.MoveNext())
         seen.push_back(list.Current() ? *static_cast<int *>(list.Current()) : -1);
     return seen;
 }
 
-TEST(LnkLst, WalksInAppendOrderSeesAppendsAndStartsOverAfterTheEnd) {
+TEST(LnkLst, WalksInAppendOrderSeesAppendsAndStartsOverAfterTheEnd)
+{
     int values[] = {10, 20, 30};
     LnkLst list;
     EXPECT_EQ(list.MoveNext(), 0);
     EXPECT_EQ(list.At(0), nullptr);
     for (int &v : values)
         list.Append(&v);
-    list.Append(nullptr);  // null data is an item like any other
+    list.Append(nullptr); // null data is an item like any other
     EXPECT_EQ(list.Count(), 4u);
     EXPECT_EQ(Walk(list), (std::vector<int>{10, 20, 30, -1}));
-    EXPECT_EQ(list.Current(), nullptr);  // past the end the cursor is unset
+    EXPECT_EQ(list.Current(), nullptr); // past the end the cursor is unset
     EXPECT_EQ(Walk(list), (std::vector<int>{10, 20, 30, -1}));
     ASSERT_EQ(list.MoveNext(), 1);
     ASSERT_EQ(list.MoveNext(), 1);
@@ -42,12 +44,14 @@ TEST(LnkLst, WalksInAppendOrderSeesAppendsAndStartsOverAfterTheEnd) {
 }
 
 int g_deleted = 0;
-void DeleteInt(void *data) {
+void DeleteInt(void *data)
+{
     ++g_deleted;
     delete static_cast<int *>(data);
 }
 
-TEST(LnkLst, ClearDeletesTheDataOnlyWhenTold) {
+TEST(LnkLst, ClearDeletesTheDataOnlyWhenTold)
+{
     int kept = 5;
     LnkLst list;
     list.Append(&kept);
@@ -59,8 +63,8 @@ TEST(LnkLst, ClearDeletesTheDataOnlyWhenTold) {
     list.Clear(DeleteInt);
     EXPECT_EQ(g_deleted, 2);
     EXPECT_EQ(list.Count(), 0u);
-    list.Append(&kept);  // usable after clearing
+    list.Append(&kept); // usable after clearing
     EXPECT_EQ(Walk(list), (std::vector<int>{5}));
 }
 
-}  // namespace
+} // namespace

@@ -9,9 +9,11 @@
 namespace {
 
 // A file in a temporary directory of its own, removed when the test ends.
-class PfileTest : public ::testing::Test {
+class PfileTest : public ::testing::Test
+{
 protected:
-    std::string ReadAll() {
+    std::string ReadAll()
+    {
         std::vector<unsigned char> bytes = ReadFileBytes(path_);
         return std::string(bytes.begin(), bytes.end());
     }
@@ -21,7 +23,8 @@ protected:
     std::string path_ = dir_.File("p.bin");
 };
 
-TEST_F(PfileTest, WritesReadsAndSeeksAcrossManyBufferLengths) {
+TEST_F(PfileTest, WritesReadsAndSeeksAcrossManyBufferLengths)
+{
     // Larger than the stream's buffer so that both paths cross its edges.
     std::vector<unsigned char> data(200000);
     for (size_t i = 0; i < data.size(); ++i)
@@ -57,18 +60,19 @@ TEST_F(PfileTest, WritesReadsAndSeeksAcrossManyBufferLengths) {
     // A short read at the end counts whole items only, without an error.
     unsigned char items[16] = {};
     ASSERT_TRUE(f.Seek(200000 - 7));
-    EXPECT_EQ(f.Read(items, 4, 3), 1u);  // 7 bytes left: one whole item of 4
+    EXPECT_EQ(f.Read(items, 4, 3), 1u); // 7 bytes left: one whole item of 4
     EXPECT_TRUE(std::equal(items, items + 7, data.end() - 7));
     EXPECT_EQ(f.Tell(), 200000);
     EXPECT_EQ(f.Read(items, 1, 1), 0u);
-    ASSERT_TRUE(f.Seek(300000));         // past the end: reads deliver nothing
+    ASSERT_TRUE(f.Seek(300000)); // past the end: reads deliver nothing
     EXPECT_EQ(f.Read(items, 1, 4), 0u);
     EXPECT_EQ(f.Error(), 0);
     EXPECT_FALSE(f.Seek(-1));
     EXPECT_EQ(f.Error(), PFILE_ERR_SEEK);
 }
 
-TEST_F(PfileTest, RefusesMissingFilesWrongModesClosedStreamsAndOverflowingCounts) {
+TEST_F(PfileTest, RefusesMissingFilesWrongModesClosedStreamsAndOverflowingCounts)
+{
     PFILE f(path_.c_str());
     EXPECT_FALSE(f.Open(PFILE_READ));
     EXPECT_EQ(f.Error(), PFILE_ERR_OPEN);
@@ -95,19 +99,20 @@ TEST_F(PfileTest, RefusesMissingFilesWrongModesClosedStreamsAndOverflowingCounts
     EXPECT_EQ(f.Error(), PFILE_ERR_ARGUMENT);
 }
 
-TEST_F(PfileTest, ReadWriteModeOverwritesInPlaceAndAppendModeWritesAtTheEnd) {
+TEST_F(PfileTest, ReadWriteModeOverwritesInPlaceAndAppendModeWritesAtTheEnd)
+{
     Put("abcdefghij");
     {
         PFILE f(path_.c_str());
         ASSERT_TRUE(f.Open(PFILE_READWRITE));
         char c[4] = {};
-        ASSERT_EQ(f.Read(c, 1, 2), 2u);  // fills the read buffer
+        ASSERT_EQ(f.Read(c, 1, 2), 2u); // fills the read buffer
         ASSERT_TRUE(f.Seek(4));
         ASSERT_EQ(f.Write("XY", 1, 2), 2u);
         ASSERT_TRUE(f.Seek(3));
-        ASSERT_EQ(f.Read(c, 1, 4), 4u);  // pending write must be seen
+        ASSERT_EQ(f.Read(c, 1, 4), 4u); // pending write must be seen
         EXPECT_EQ(std::string(c, 4), "dXYg");
-        ASSERT_TRUE(f.Seek(12));          // past the end: the gap is filled
+        ASSERT_TRUE(f.Seek(12)); // past the end: the gap is filled
         ASSERT_EQ(f.Write("Z", 1, 1), 1u);
         EXPECT_EQ(f.Size(), 13);
     }
@@ -123,7 +128,8 @@ TEST_F(PfileTest, ReadWriteModeOverwritesInPlaceAndAppendModeWritesAtTheEnd) {
     EXPECT_EQ(all.substr(12), "Ztwo");
 }
 
-TEST_F(PfileTest, BinaryValuesAreLittleEndianAndStopAtTheEnd) {
+TEST_F(PfileTest, BinaryValuesAreLittleEndianAndStopAtTheEnd)
+{
     {
         BINFILE f(path_.c_str());
         ASSERT_TRUE(f.Open(PFILE_WRITE));
@@ -155,7 +161,8 @@ TEST_F(PfileTest, BinaryValuesAreLittleEndianAndStopAtTheEnd) {
     EXPECT_EQ(untouched, 77);
 }
 
-TEST_F(PfileTest, TextFileWritesLinesQuotesAndNumbersAndCutsLongText) {
+TEST_F(PfileTest, TextFileWritesLinesQuotesAndNumbersAndCutsLongText)
+{
     {
         TXTFILE f(path_.c_str());
         ASSERT_TRUE(f.Open(PFILE_WRITE));
@@ -170,7 +177,7 @@ TEST_F(PfileTest, TextFileWritesLinesQuotesAndNumbersAndCutsLongText) {
         EXPECT_TRUE(f.WriteText(";"));
         EXPECT_TRUE(f.WriteReal(3.14159, 2));
         EXPECT_TRUE(f.WriteText(";"));
-        EXPECT_TRUE(f.WriteReal(2.25, -3));  // decimals below 0 taken as 0
+        EXPECT_TRUE(f.WriteReal(2.25, -3)); // decimals below 0 taken as 0
         EXPECT_TRUE(f.WriteFormatted(";%s=%03d", "n", 7));
         EXPECT_TRUE(f.WriteLine(""));
         EXPECT_FALSE(f.ApplyManipulator(99));
@@ -179,7 +186,8 @@ TEST_F(PfileTest, TextFileWritesLinesQuotesAndNumbersAndCutsLongText) {
     EXPECT_EQ(ReadAll(), "plain\r\n \"q\"\t-42;3.14;2;n=007\r\n " + std::string(4095, 'x'));
 }
 
-TEST(Pfile, AFullDiskFailsTheWriteAndTheFlushAndStaysReported) {
+TEST(Pfile, AFullDiskFailsTheWriteAndTheFlushAndStaysReported)
+{
     // Under Wine Z:\dev\full is Linux's full device: every write fails for
     // want of space, as on a full disk. Windows has no such device.
     const char *full = "Z:\\dev\\full";
@@ -187,7 +195,7 @@ TEST(Pfile, AFullDiskFailsTheWriteAndTheFlushAndStaysReported) {
     if (!f.Open(PFILE_WRITE))
         GTEST_SKIP() << "no full device here";
     std::vector<char> data(100000, 'd');
-    EXPECT_EQ(f.Write(data.data(), 1, 10), 10u);   // kept in the buffer
+    EXPECT_EQ(f.Write(data.data(), 1, 10), 10u); // kept in the buffer
     EXPECT_FALSE(f.Flush());
     EXPECT_EQ(f.Error(), PFILE_ERR_WRITE);
     f.ClearError();
@@ -201,4 +209,4 @@ TEST(Pfile, AFullDiskFailsTheWriteAndTheFlushAndStaysReported) {
     EXPECT_EQ(b.Error(), PFILE_ERR_WRITE);
 }
 
-}  // namespace
+} // namespace

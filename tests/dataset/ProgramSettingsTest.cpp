@@ -45,7 +45,8 @@ TEST(ProgramSettings, TheMemoryBudgetSettingIsInMiBAndKeptWithinItsRange)
     const size_t mib = 1024 * 1024;
     RegistrySettings::DeleteKeyInSection(values, "MemoryBudget");
     EXPECT_EQ(settings->MemoryBudgetBytes(), MemoryBudget::kDefaultMiB * mib);
-    const struct {
+    const struct
+    {
         unsigned long stored;
         size_t expected;
     } cases[] = {{64, 64}, {16, 16}, {1536, 1536}, {15, 256}, {1537, 256}, {0, 256}, {4000000000UL, 256}};
@@ -66,7 +67,7 @@ TEST(ProgramSettings, OpensTheCurrentDataSetOnDemandForLabelsAndCaptions)
     ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), openedName), 0);
     ProgramSettings *settings = ProgramSettings::Instance();
     settings->CloseDataSet();
-    EXPECT_EQ(settings->GetDataSet(1), nullptr);   // no open command installed yet
+    EXPECT_EQ(settings->GetDataSet(1), nullptr); // no open command installed yet
     settings->SetOpenDataSetCommand(OpenTheTestDataSet);
     EXPECT_EQ(settings->GetDataSet(0), nullptr);
     DATASET *dataSet = settings->GetDataSet(1);
@@ -77,7 +78,7 @@ TEST(ProgramSettings, OpensTheCurrentDataSetOnDemandForLabelsAndCaptions)
     EXPECT_EQ(labels->GetCount(), 3);
     std::unique_ptr<char[]> caption(ReadVariableCaption(2));
     EXPECT_STREQ(caption.get(), "i16v: Two bytes");
-    caption.reset(ReadVariableCaption(5));   // name, ": " and a 70-character label, whole
+    caption.reset(ReadVariableCaption(5)); // name, ": " and a 70-character label, whole
     EXPECT_EQ(std::strlen(caption.get()), 4u + 2u + 70u);
     caption.reset(ReadVariableCaption(0));
     EXPECT_STREQ(caption.get(), "");
@@ -88,4 +89,4 @@ TEST(ProgramSettings, OpensTheCurrentDataSetOnDemandForLabelsAndCaptions)
     EXPECT_EQ(none->Error(), DSERR_NO_DATASET);
 }
 
-}  // namespace
+} // namespace

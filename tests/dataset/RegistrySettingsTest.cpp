@@ -9,25 +9,25 @@ namespace {
 
 // Each test works in a section of its own, named after the test, and
 // removes it afterwards.
-class RegistrySettingsTest : public ::testing::Test {
+class RegistrySettingsTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
-        name_ = std::string("UnitTest_") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    void SetUp() override
+    {
+        name_ = std::string("UnitTest_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         section_ = {name_.c_str(), 0};
         RegistrySettings::DeleteSection(&section_);
     }
     void TearDown() override { EXPECT_TRUE(RegistrySettings::DeleteSection(&section_)); }
 
     // Stores a raw value of any type directly, as another program might.
-    void StoreRaw(const char *key, DWORD type, const void *data, DWORD size) {
+    void StoreRaw(const char *key, DWORD type, const void *data, DWORD size)
+    {
         std::string path = std::string(RegistrySettings::RootKey()) + "\\" + name_;
         HKEY h = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                  nullptr, &h, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
                   ERROR_SUCCESS);
-        ASSERT_EQ(RegSetValueExA(h, key, 0, type, static_cast<const BYTE *>(data), size),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExA(h, key, 0, type, static_cast<const BYTE *>(data), size), ERROR_SUCCESS);
         RegCloseKey(h);
     }
 
@@ -35,11 +35,11 @@ protected:
     SettingsSection section_;
 };
 
-TEST(FindSettingsSection, KnowsTheProgramsSectionsById) {
-    const char *names[] = {"Startup",  "Positions", "Datasets",     "DefaultValues",
-                           "Graphics", "Map",       "TableOptions", "VazideV",
-                           "MatPlot",  "Biplot",    "DuoFreqpoly",  "VodUra",
-                           "FreqBar",  "FreqPie",   "XtabBar",      "ResPlot"};
+TEST(FindSettingsSection, KnowsTheProgramsSectionsById)
+{
+    const char *names[] = {"Startup",      "Positions", "Datasets", "DefaultValues", "Graphics",    "Map",
+                           "TableOptions", "VazideV",   "MatPlot",  "Biplot",        "DuoFreqpoly", "VodUra",
+                           "FreqBar",      "FreqPie",   "XtabBar",  "ResPlot"};
     for (int id = 1; id <= 16; ++id) {
         const SettingsSection *s = FindSettingsSection(id);
         ASSERT_NE(s, nullptr) << id;
@@ -51,7 +51,8 @@ TEST(FindSettingsSection, KnowsTheProgramsSectionsById) {
     EXPECT_EQ(FindSettingsSection(-1), nullptr);
 }
 
-TEST_F(RegistrySettingsTest, MissingValuesReadAsTheDefaultAndNamelessSectionsAreRefused) {
+TEST_F(RegistrySettingsTest, MissingValuesReadAsTheDefaultAndNamelessSectionsAreRefused)
+{
     EXPECT_EQ(RegistrySettings::ReadDwordInSection(&section_, "Nothing", 17ul), 17ul);
     EXPECT_EQ(RegistrySettings::ReadIntInSection(&section_, "Nothing", -5), -5);
     EXPECT_EQ(RegistrySettings::ReadShortInSection(&section_, "Nothing", short(3)), 3);
@@ -66,12 +67,12 @@ TEST_F(RegistrySettingsTest, MissingValuesReadAsTheDefaultAndNamelessSectionsAre
     EXPECT_FALSE(RegistrySettings::WriteStringInSection(&section_, "K", nullptr));
 }
 
-TEST_F(RegistrySettingsTest, WrittenValuesAreStoredReadBackAndDeleted) {
+TEST_F(RegistrySettingsTest, WrittenValuesAreStoredReadBackAndDeleted)
+{
     // The save-settings write is a real write: a fresh read finds the value.
     ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Display", 0x8421ul));
     EXPECT_EQ(RegistrySettings::ReadDwordInSection(&section_, "Display", 0ul), 0x8421ul);
-    ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Negative",
-                                                      static_cast<unsigned long>(-7)));
+    ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Negative", static_cast<unsigned long>(-7)));
     EXPECT_EQ(RegistrySettings::ReadIntInSection(&section_, "Negative", 0), -7);
     EXPECT_EQ(RegistrySettings::ReadShortInSection(&section_, "Negative", short(0)), -7);
     ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Display", 1ul));
@@ -87,7 +88,8 @@ TEST_F(RegistrySettingsTest, WrittenValuesAreStoredReadBackAndDeleted) {
     EXPECT_EQ(RegistrySettings::ReadIntInSection(&section_, "Wide", 5), 70000);
 }
 
-TEST_F(RegistrySettingsTest, StringsRoundTripAndAreBoundedByTheCallersBuffer) {
+TEST_F(RegistrySettingsTest, StringsRoundTripAndAreBoundedByTheCallersBuffer)
+{
     ASSERT_TRUE(RegistrySettings::WriteStringInSection(&section_, "Last", "C:\\data\\survey.QVF"));
     char text[64];
     ASSERT_TRUE(RegistrySettings::ReadStringInSection(&section_, "Last", text, sizeof text));
@@ -100,7 +102,8 @@ TEST_F(RegistrySettingsTest, StringsRoundTripAndAreBoundedByTheCallersBuffer) {
     EXPECT_STREQ(text, "");
 }
 
-TEST_F(RegistrySettingsTest, ValuesOfTheWrongTypeOrSizeReadAsTheDefault) {
+TEST_F(RegistrySettingsTest, ValuesOfTheWrongTypeOrSizeReadAsTheDefault)
+{
     const char bytes[] = {1, 2};
     StoreRaw("TwoBytes", REG_BINARY, bytes, sizeof bytes);
     StoreRaw("Text", REG_SZ, "12", 3);
@@ -121,4 +124,4 @@ TEST_F(RegistrySettingsTest, ValuesOfTheWrongTypeOrSizeReadAsTheDefault) {
     EXPECT_STREQ(text, "abc");
 }
 
-}  // namespace
+} // namespace

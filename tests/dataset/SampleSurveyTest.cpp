@@ -16,7 +16,8 @@
 namespace {
 
 // Tests run in build/tests/dataset; the sample lies in build/bin/samples.
-class SampleSurvey : public ::testing::Test {
+class SampleSurvey : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -90,7 +91,7 @@ TEST_F(SampleSurvey, MapTilesEveryRegionOfTheDataSet)
     int overlays = 0;
     for (const MapItem &item : items) {
         if (item.count == 1) {
-            EXPECT_EQ(polygons.count(item.code), 0u);  // the single point comes before the polygon
+            EXPECT_EQ(polygons.count(item.code), 0u); // the single point comes before the polygon
             ++points[item.code];
         } else if (item.count > 1) {
             ++polygons[item.code];
@@ -107,4 +108,4 @@ TEST_F(SampleSurvey, MapTilesEveryRegionOfTheDataSet)
     }
 }
 
-}  // namespace
+} // namespace

@@ -36,12 +36,14 @@ DWORD RunSaveKill(const char *mode, const std::string &qvf, int step)
     return code;
 }
 
-struct KillCase {
-    const char *mode;  // savekill's mode
-    int step;          // DataSetWriter::SaveStep where the process ends
+struct KillCase
+{
+    const char *mode; // savekill's mode
+    int step;         // DataSetWriter::SaveStep where the process ends
 };
 
-class KilledSave : public ::testing::TestWithParam<KillCase> {
+class KilledSave : public ::testing::TestWithParam<KillCase>
+{
 protected:
     void SetUp() override
     {
@@ -125,8 +127,8 @@ TEST_P(KilledSave, ReopensToTheOldOrTheNewDataSet)
 
 // The save ends right after its commit; the open that finishes it is ended
 // at one of the steps a recovery passes.
-class KilledRecovery : public KilledSave {
-};
+class KilledRecovery : public KilledSave
+{};
 
 TEST_P(KilledRecovery, IsFinishedByTheNextOpen)
 {
@@ -207,4 +209,4 @@ TEST(SaveRecovery, ACommitRecordThatDoesNotMatchItsFilesIsLeftAloneWithAnError)
     EXPECT_TRUE(FileExists(dir.File("s.QVC")));
 }
 
-}  // namespace
+} // namespace

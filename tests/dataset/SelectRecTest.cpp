@@ -17,7 +17,7 @@ TEST(LogBuffer, KeepsOneBitPerCaseAndIgnoresCasesOutside)
     EXPECT_FALSE(bits.IsSet(11));
     EXPECT_EQ(bits.GetBytes(), (std::vector<unsigned char>{0x01, 0x04}));
     LogBuffer all(11, true);
-    EXPECT_EQ(all.CountSet(), 11);   // no bit past the last case is set
+    EXPECT_EQ(all.CountSet(), 11); // no bit past the last case is set
     EXPECT_EQ(all.GetBytes()[1], 0x07);
     LogBuffer empty(0);
     empty.StartBitScan();
@@ -31,7 +31,7 @@ TEST(SelectRec, CountsAllCasesUntilASelectionIsActive)
     EXPECT_TRUE(selection.IsCaseInForce(4));
     selection.bits = new LogBuffer(5);
     selection.bits->Set(2, true);
-    EXPECT_EQ(selection.GetCaseCount(), 5);   // bits without the active word do not count
+    EXPECT_EQ(selection.GetCaseCount(), 5); // bits without the active word do not count
     selection.active = 1;
     EXPECT_EQ(selection.GetCaseCount(), 1);
     EXPECT_FALSE(selection.IsCaseInForce(4));
@@ -39,4 +39,4 @@ TEST(SelectRec, CountsAllCasesUntilASelectionIsActive)
     EXPECT_FALSE(IsCaseSelected(nullptr, 2));
 }
 
-}  // namespace
+} // namespace

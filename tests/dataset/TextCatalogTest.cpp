@@ -9,9 +9,11 @@
 namespace {
 
 // A scratch directory of its own for each test, removed afterwards.
-class TextCatalogTest : public ::testing::Test {
+class TextCatalogTest : public ::testing::Test
+{
 protected:
-    std::string Write(const std::string &content, const char *name = "qivstzzz.btx") {
+    std::string Write(const std::string &content, const char *name = "qivstzzz.btx")
+    {
         std::string path = dir_.File(name);
         WriteFileBytes(path, {content.begin(), content.end()});
         return path;
@@ -19,17 +21,17 @@ protected:
     TempDirectory dir_;
 };
 
-const char kSample[] =
-    "# sample\r\n"
-    "0.0\tOK\r\n"
-    "0.4\tCancel\r\n"
-    "5.0\tFrequency table\r\n"
-    "5.10\tTotal\r\n"
-    "6.1\tMultiple response\r\n"
-    "9.0\tCrosstabulation\r\n"
-    "9.4\tChi-square\r\n";
+const char kSample[] = "# sample\r\n"
+                       "0.0\tOK\r\n"
+                       "0.4\tCancel\r\n"
+                       "5.0\tFrequency table\r\n"
+                       "5.10\tTotal\r\n"
+                       "6.1\tMultiple response\r\n"
+                       "9.0\tCrosstabulation\r\n"
+                       "9.4\tChi-square\r\n";
 
-TEST_F(TextCatalogTest, FindsTextsByNumberAndGroupAndMissingTextsReadError) {
+TEST_F(TextCatalogTest, FindsTextsByNumberAndGroupAndMissingTextsReadError)
+{
     TextCatalog catalog;
     EXPECT_STREQ(catalog.GetText(0, 0), "**ERROR**");
     ASSERT_TRUE(catalog.Load(Write(kSample).c_str())) << catalog.ErrorText();
@@ -54,7 +56,8 @@ TEST_F(TextCatalogTest, FindsTextsByNumberAndGroupAndMissingTextsReadError) {
     EXPECT_STREQ(catalog.GetText(0, 0), "**ERROR**");
 }
 
-TEST_F(TextCatalogTest, TextsStayValidWhileOtherGroupsAreRead) {
+TEST_F(TextCatalogTest, TextsStayValidWhileOtherGroupsAreRead)
+{
     // Callers hold a text of one group while they read another; the texts
     // of the first group must neither be freed nor be read again.
     TextCatalog catalog;
@@ -79,17 +82,18 @@ TEST_F(TextCatalogTest, TextsStayValidWhileOtherGroupsAreRead) {
     EXPECT_TRUE(catalog.IsGroupLoaded(9));
 }
 
-TEST_F(TextCatalogTest, NegativeGroupMeansTheGroupUsedLastAndFreedGroupsAreReadAgain) {
+TEST_F(TextCatalogTest, NegativeGroupMeansTheGroupUsedLastAndFreedGroupsAreReadAgain)
+{
     TextCatalog catalog;
     ASSERT_TRUE(catalog.Load(Write(kSample).c_str()));
-    EXPECT_STREQ(catalog.GetText(4, -1), "Cancel");  // at first the last group is 0
+    EXPECT_STREQ(catalog.GetText(4, -1), "Cancel"); // at first the last group is 0
     catalog.GetText(0, 5);
     catalog.GetText(0, 9);
     EXPECT_STREQ(catalog.GetText(4, -1), "Chi-square");
-    catalog.GetText(0, 0);  // group 0 does not become the last group
+    catalog.GetText(0, 0); // group 0 does not become the last group
     EXPECT_EQ(catalog.LastGroup(), 9);
     EXPECT_STREQ(catalog.GetText(0, -5), "Crosstabulation");
-    catalog.FreeGroup(-1);  // the group used last: 9
+    catalog.FreeGroup(-1); // the group used last: 9
     EXPECT_FALSE(catalog.IsGroupLoaded(9));
     EXPECT_TRUE(catalog.IsGroupLoaded(5));
     EXPECT_STREQ(catalog.GetText(4, 9), "Chi-square");
@@ -98,11 +102,12 @@ TEST_F(TextCatalogTest, NegativeGroupMeansTheGroupUsedLastAndFreedGroupsAreReadA
     EXPECT_FALSE(catalog.IsGroupLoaded(5));
     EXPECT_STREQ(catalog.GetText(10, 5), "Total");
     EXPECT_STREQ(catalog.GetText(10, -1), "Total");
-    catalog.FreeGroup(42);  // a group never loaded
+    catalog.FreeGroup(42); // a group never loaded
     EXPECT_EQ(catalog.Error(), TEXTCAT_OK);
 }
 
-TEST_F(TextCatalogTest, ALineChangedAfterTheCheckIsLeftOutAndReported) {
+TEST_F(TextCatalogTest, ALineChangedAfterTheCheckIsLeftOutAndReported)
+{
     TextCatalog catalog;
     std::string path = Write(kSample);
     ASSERT_TRUE(catalog.Load(path.c_str()));
@@ -116,7 +121,8 @@ TEST_F(TextCatalogTest, ALineChangedAfterTheCheckIsLeftOutAndReported) {
     EXPECT_STREQ(catalog.GetText(10, 5), "**ERROR**");
 }
 
-TEST_F(TextCatalogTest, LanguageCodeChoosesTheFileWithinThePathLimit) {
+TEST_F(TextCatalogTest, LanguageCodeChoosesTheFileWithinThePathLimit)
+{
     Write("0.0\tOK\n", "qivsteng.btx");
     TextCatalog english(dir_.path.c_str(), "eng");
     EXPECT_EQ(english.Error(), TEXTCAT_OK) << english.ErrorText();
@@ -148,47 +154,71 @@ TEST_F(TextCatalogTest, LanguageCodeChoosesTheFileWithinThePathLimit) {
 
 // ------------------------------------------------------------ file format
 
-TEST_F(TextCatalogTest, LanguageFileAcceptsEveryFormOfLine) {
-    const struct {
+TEST_F(TextCatalogTest, LanguageFileAcceptsEveryFormOfLine)
+{
+    const struct
+    {
         const char *content;
         int group, number;
         const char *text;
-    } lines[] = {{"1.2\tPrint", 1, 2, "Print"},  // no line end at all
-                 {"1.2\tPrint\n", 1, 2, "Print"},               {"1.2 \t  Print  \t\r\n", 1, 2, "Print"},
-                 {"  1.2\tPrint", 1, 2, "Print"},                {"007.0010\tPadded", 7, 10, "Padded"},
-                 {"999.9999\tLast", 999, 9999, "Last"},          {"3.1\t# not a comment", 3, 1, "# not a comment"},
+    } lines[] = {{"1.2\tPrint", 1, 2, "Print"}, // no line end at all
+                 {"1.2\tPrint\n", 1, 2, "Print"},
+                 {"1.2 \t  Print  \t\r\n", 1, 2, "Print"},
+                 {"  1.2\tPrint", 1, 2, "Print"},
+                 {"007.0010\tPadded", 7, 10, "Padded"},
+                 {"999.9999\tLast", 999, 9999, "Last"},
+                 {"3.1\t# not a comment", 3, 1, "# not a comment"},
                  {"# comment\n; comment\n\n   \n\t# indented\n3.1\tx", 3, 1, "x"},
-                 {"3.1\t\"  Total \"", 3, 1, "  Total "},          {"3.1\t\"\"", 3, 1, ""},
+                 {"3.1\t\"  Total \"", 3, 1, "  Total "},
+                 {"3.1\t\"\"", 3, 1, ""},
                  {"3.1\ta\\tb\\nc\\rd\\\\e\\\"f", 3, 1, "a\tb\nc\rd\\e\"f"},
-                 {"3.1\t\"say \\\"hi\\\"\"", 3, 1, "say \"hi\""},    {"3.1\tsay \"hi\"", 3, 1, "say \"hi\""},
+                 {"3.1\t\"say \\\"hi\\\"\"", 3, 1, "say \"hi\""},
+                 {"3.1\tsay \"hi\"", 3, 1, "say \"hi\""},
                  {"3.1\t\"ends with backslash\\\\\"", 3, 1, "ends with backslash\\"},
-                 {"3.1\t%s: %d of %.2f", 3, 1, "%s: %d of %.2f"}, {"3.1\tCram\xe9r's V", 3, 1, "Cram\xe9r's V"}};
+                 {"3.1\t%s: %d of %.2f", 3, 1, "%s: %d of %.2f"},
+                 {"3.1\tCram\xe9r's V", 3, 1, "Cram\xe9r's V"}};
     for (const auto &line : lines) {
         TextCatalog catalog;
         ASSERT_TRUE(catalog.Load(Write(line.content).c_str())) << line.content << ": " << catalog.ErrorText();
         EXPECT_STREQ(catalog.GetText(line.number, line.group), line.text) << line.content;
     }
     TextCatalog catalog;
-    EXPECT_TRUE(catalog.Load(Write("").c_str()));   // sound, but holds no text
+    EXPECT_TRUE(catalog.Load(Write("").c_str())); // sound, but holds no text
     EXPECT_EQ(catalog.EntryCount(), 0u);
 }
 
-TEST_F(TextCatalogTest, LanguageFileRefusesBadLinesNamingTheLine) {
-    const struct {
+TEST_F(TextCatalogTest, LanguageFileRefusesBadLinesNamingTheLine)
+{
+    const struct
+    {
         std::string content;
         int line;
-    } bad[] = {{"0.0\tOK\n12\tno dot", 2},        {"x.1\tletter", 1},
-               {".1\tno group", 1},                {"1.\tno number", 1},
-               {"1000.1\tgroup too large", 1},     {"1.10000\tnumber too large", 1},
-               {"99999999999999999999999.1\thuge", 1}, {"1.99999999999999999999999999\thuge", 1},
-               {"-1.1\tnegative", 1},              {"1.1text", 1},
-               {"1.1", 1},                         {"1.1\t   ", 1},
-               {"1.1\t\"unterminated", 1},         {"1.1\t\"", 1},
-               {"1.1\t\"a\"b\"", 1},               {"1.1\t\"escaped end\\\"", 1},
-               {"1.1\tbad \\q escape", 1},         {"1.1\ttrailing backslash\\", 1},
-               {"0.0\tOK\n\n1.1\tbell\x07", 3},    {"1.1\tdel\x7f", 1},
-               {"1.1\tcarriage\rreturn\n", 1},     {"1.1\ttwo returns\r\r\n", 1},
-               {"1.1\tfirst\n# c\n1.1\tagain", 3},  {"\xef\xbb\xbf" "1.1\tbom", 1},
+    } bad[] = {{"0.0\tOK\n12\tno dot", 2},
+               {"x.1\tletter", 1},
+               {".1\tno group", 1},
+               {"1.\tno number", 1},
+               {"1000.1\tgroup too large", 1},
+               {"1.10000\tnumber too large", 1},
+               {"99999999999999999999999.1\thuge", 1},
+               {"1.99999999999999999999999999\thuge", 1},
+               {"-1.1\tnegative", 1},
+               {"1.1text", 1},
+               {"1.1", 1},
+               {"1.1\t   ", 1},
+               {"1.1\t\"unterminated", 1},
+               {"1.1\t\"", 1},
+               {"1.1\t\"a\"b\"", 1},
+               {"1.1\t\"escaped end\\\"", 1},
+               {"1.1\tbad \\q escape", 1},
+               {"1.1\ttrailing backslash\\", 1},
+               {"0.0\tOK\n\n1.1\tbell\x07", 3},
+               {"1.1\tdel\x7f", 1},
+               {"1.1\tcarriage\rreturn\n", 1},
+               {"1.1\ttwo returns\r\r\n", 1},
+               {"1.1\tfirst\n# c\n1.1\tagain", 3},
+               {"\xef\xbb\xbf"
+                "1.1\tbom",
+                1},
                {std::string("0.0\tOK\n1.1\tnul\0here\n", 21), 2},
                {"1.1\t" + std::string(TextCatalog::kMaxLineLength - 3, 'x'), 1}};
     for (const auto &c : bad) {
@@ -215,7 +245,8 @@ TEST_F(TextCatalogTest, LanguageFileRefusesBadLinesNamingTheLine) {
 // ------------------------------------------------------------ the English file
 
 // A '%' that printf would take as a conversion ("%d", "%.2f", "%-5s").
-bool LooksLikeAFormat(const char *text) {
+bool LooksLikeAFormat(const char *text)
+{
     for (const char *p = strchr(text, '%'); p; p = strchr(p + 1, '%')) {
         char next = p[1];
         if (isalnum(static_cast<unsigned char>(next)) || strchr("-+#*%", next) ||
@@ -225,16 +256,16 @@ bool LooksLikeAFormat(const char *text) {
     return false;
 }
 
-TEST(EnglishLanguageFile, ParsesAndHoldsTheTextsTheAnalysesUse) {
+TEST(EnglishLanguageFile, ParsesAndHoldsTheTextsTheAnalysesUse)
+{
     TextCatalog catalog;
     ASSERT_TRUE(catalog.Load(EnglishLanguageFile().c_str())) << catalog.ErrorText();
     EXPECT_GT(catalog.EntryCount(), 400u);
     // A text of every group the analyses and graphs read.
-    const int sample[][2] = {{0, 0},  {0, 4},   {0, 9},   {0, 18},  {0, 21},  {1, 12},  {1, 58},
-                             {1, 77}, {3, 24},  {5, 0},   {5, 43},  {5, 56},  {6, 38},  {7, 9},
-                             {9, 0},  {9, 31},  {12, 44}, {20, 10}, {21, 1},  {22, 38}, {31, 2},
-                             {32, 0}, {32, 69}, {32, 121}, {33, 42}, {34, 13}, {35, 17}, {36, 34},
-                             {37, 15}, {38, 21}, {40, 6},  {41, 4},  {42, 23}};
+    const int sample[][2] = {{0, 0},   {0, 4},   {0, 9},   {0, 18}, {0, 21},  {1, 12},   {1, 58},  {1, 77},  {3, 24},
+                             {5, 0},   {5, 43},  {5, 56},  {6, 38}, {7, 9},   {9, 0},    {9, 31},  {12, 44}, {20, 10},
+                             {21, 1},  {22, 38}, {31, 2},  {32, 0}, {32, 69}, {32, 121}, {33, 42}, {34, 13}, {35, 17},
+                             {36, 34}, {37, 15}, {38, 21}, {40, 6}, {41, 4},  {42, 23}};
     for (const auto &entry : sample)
         EXPECT_TRUE(catalog.HasText(entry[1], entry[0])) << entry[0] << "." << entry[1];
     // The report line formats one double, the case count, and nothing else.
@@ -264,4 +295,4 @@ TEST(EnglishLanguageFile, ParsesAndHoldsTheTextsTheAnalysesUse) {
     EXPECT_EQ(catalog.Error(), TEXTCAT_OK);
 }
 
-}  // namespace
+} // namespace

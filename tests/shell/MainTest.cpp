@@ -43,8 +43,8 @@ protected:
                 seen.dataSet = open->GetFileName();
             if (!window)
                 return;
-            seen.mainWindow = zafWindowManager->FirstWindow() == window &&
-                              std::string(window->StringID()) == mainWindowName;
+            seen.mainWindow =
+                zafWindowManager->FirstWindow() == window && std::string(window->StringID()) == mainWindowName;
             seen.alone = window->Next() == nullptr && zafWindowManager->FirstWindow() == window;
             seen.visible = IsWindowVisible(window->OSHandle(2)) != FALSE;
         };

@@ -85,8 +85,8 @@ protected:
     {
         char base[MAX_PATH];
         GetTempPathA(sizeof base, base);
-        directory = std::string(base) + "mervalomain" + std::to_string(GetCurrentProcessId()) + "_" +
-                    std::to_string(serial++);
+        directory =
+            std::string(base) + "mervalomain" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(serial++);
         CreateDirectoryA(directory.c_str(), nullptr);
         reports = Reports();
         steps.clear();

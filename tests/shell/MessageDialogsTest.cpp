@@ -15,7 +15,7 @@ struct Box
     bool found = false;
     std::string title, text;
     bool hasOk = false, hasYes = false, hasNo = false;
-    int press = IDOK;  // the button the timer presses
+    int press = IDOK; // the button the timer presses
 } box;
 
 BOOL CALLBACK FindBox(HWND window, LPARAM found)
@@ -33,7 +33,7 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD)
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog)
-        return;  // not up yet: the timer fires again
+        return; // not up yet: the timer fires again
     KillTimer(nullptr, timer);
     box.found = true;
     char text[512] = "";
@@ -99,4 +99,4 @@ TEST(WarningWindow, ShowsTheMessageAndAnswersOk)
     EXPECT_EQ(box.text, "The file is not a data set.");
 }
 
-}  // namespace
+} // namespace

@@ -65,7 +65,7 @@ TEST_F(PrintPreviewTest, PagesHoldTheLinesPrintingPutsOnThem)
     size_t all = 0;
     for (int page = 0; page < pages; ++page)
         all += LinesOf(preview.PageMetafile(page)).size();
-    EXPECT_EQ(all, 151u);  // the lines and the blank after the last line end
+    EXPECT_EQ(all, 151u); // the lines and the blank after the last line end
     EXPECT_EQ(preview.PageMetafile(pages), nullptr);
 }
 
@@ -116,4 +116,4 @@ TEST_F(PrintPreviewTest, OnScreenTheSheetIsPaintedWhiteWithTheText)
     Pump();
 }
 
-}  // namespace
+} // namespace

@@ -113,8 +113,8 @@ TEST_F(QIVprogTest, TheAnalysesMenuHoldsTheBuiltAnalysesInRegistryOrderAndGroups
     std::vector<std::string> texts;
     int separators = 0;
     RunMain({"/ns"}, {[&] {
-                          auto *menu = dynamic_cast<ZafPullDownItem *>(MainWindow()->FindObjectByStringID(
-                              analysisMenuName));
+                          auto *menu =
+                              dynamic_cast<ZafPullDownItem *>(MainWindow()->FindObjectByStringID(analysisMenuName));
                           ASSERT_NE(nullptr, menu);
                           for (auto *item = menu->SubMenu().FirstChild(); item;
                                item = static_cast<ZafWindowObject *>(item->Next())) {
@@ -137,9 +137,9 @@ TEST_F(QIVprogTest, WithoutAnyAnalysisTheAnalysesMenuIsNotShown)
 {
     bool hasMenu = true, hasFile = false;
     RunMain({"/ns"}, {[&] {
-        hasMenu = MainWindow()->FindObjectByStringID(analysisMenuName) != nullptr;
-        hasFile = MainWindow()->FindObjectByStringID(openItemName) != nullptr;
-    }});
+                hasMenu = MainWindow()->FindObjectByStringID(analysisMenuName) != nullptr;
+                hasFile = MainWindow()->FindObjectByStringID(openItemName) != nullptr;
+            }});
     EXPECT_FALSE(hasMenu);
     EXPECT_TRUE(hasFile);
 }
@@ -150,8 +150,8 @@ TEST_F(QIVprogTest, GraphMenuItemsSetTheProgramWideMouseModeAndMapIdentify)
     MapIdentifyFlag = 0;
     std::vector<int> modes;
     const auto note = [&] { modes.push_back(GraphMouseMode); };
-    RunMain({"/ns"}, {[] { Pick(zoomItemName); }, note, [] { Pick(textItemName); }, note,
-                      [] { Pick(moveItemName); }, note, [] { Pick(identifyItemName); }});
+    RunMain({"/ns"}, {[] { Pick(zoomItemName); }, note, [] { Pick(textItemName); }, note, [] { Pick(moveItemName); },
+                      note, [] { Pick(identifyItemName); }});
     EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
     EXPECT_EQ(1, MapIdentifyFlag);
     MapIdentifyFlag = 0;
@@ -161,8 +161,8 @@ TEST_F(QIVprogTest, ToolButtonsSetTheMouseModesAsTheMenuDoes)
 {
     std::vector<int> modes;
     const auto note = [&] { modes.push_back(GraphMouseMode); };
-    RunMain({"/ns"}, {[] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note,
-                      [] { Click(moveToolName); }, note});
+    RunMain({"/ns"},
+            {[] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note, [] { Click(moveToolName); }, note});
     EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
 }
 
@@ -172,10 +172,10 @@ TEST_F(QIVprogTest, ABadDataSetIsReportedAndTheOpenOneKept)
     WriteFile(directory + "\\bad.QVF", "QIVS but nothing more");
     std::string open, status;
     RunMain({"/ns", good}, {[&] {
-        EXPECT_FALSE(MainWindow()->OpenDataset((directory + "\\bad.QVF").c_str()));
-        open = ProgramSettings::Instance()->GetDataSetName();
-        status = MainWindow()->FindObjectByStringID(statusDataSetName)->Text();
-    }});
+                EXPECT_FALSE(MainWindow()->OpenDataset((directory + "\\bad.QVF").c_str()));
+                open = ProgramSettings::Instance()->GetDataSetName();
+                status = MainWindow()->FindObjectByStringID(statusDataSetName)->Text();
+            }});
     ASSERT_EQ(1, reports.count);
     EXPECT_EQ("Error", reports.title);
     EXPECT_NE(std::string::npos, reports.message.find("bad.QVF")) << reports.message;
@@ -193,8 +193,8 @@ TEST_F(QIVprogTest, TheOpenItemOpensTheDataSetChosenInTheOpenDialog)
         open.push_back(current ? current : "");
     };
     // Cancelled first: nothing changes.
-    RunMain({"/ns"}, {[] { Pick(openItemName); }, [] { AnswerOpenDialog(""); }, note,
-                      [] { Pick(openItemName); }, [&] { AnswerOpenDialog(name); }, note});
+    RunMain({"/ns"}, {[] { Pick(openItemName); }, [] { AnswerOpenDialog(""); }, note, [] { Pick(openItemName); },
+                      [&] { AnswerOpenDialog(name); }, note});
     ASSERT_EQ(2u, open.size());
     EXPECT_EQ("", open[0]);
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), open[1].c_str())) << open[1];
@@ -206,8 +206,7 @@ TEST_F(QIVprogTest, AskingForTheDataSetWhenNoneIsOpenShowsTheOpenDialog)
 {
     const std::string name = WriteDataSet("asked.QVF");
     DATASET *given = nullptr;
-    RunMain({"/ns"}, {[&] { given = ProgramSettings::Instance()->GetDataSet(1); },
-                      [&] { AnswerOpenDialog(name); }});
+    RunMain({"/ns"}, {[&] { given = ProgramSettings::Instance()->GetDataSet(1); }, [&] { AnswerOpenDialog(name); }});
     ASSERT_NE(nullptr, given);
     EXPECT_EQ(0, reports.count) << reports.message;
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
@@ -222,9 +221,9 @@ TEST_F(QIVprogTest, TheInstalledPrinterIsReleasedOnceWhenTheMainWindowGoes)
     auto *printer = reinterpret_cast<QivPrinter *>(&released);
     QivPrinter *seen = nullptr;
     RunMain({"/ns"}, {[&] {
-        QIVprog::SetPrinter(printer, [](QivPrinter *) { released++; });
-        seen = QIVprog::GetPrinter();
-    }});
+                QIVprog::SetPrinter(printer, [](QivPrinter *) { released++; });
+                seen = QIVprog::GetPrinter();
+            }});
     EXPECT_EQ(printer, seen);
     EXPECT_EQ(1, released);
     EXPECT_EQ(nullptr, QIVprog::GetPrinter());
@@ -249,14 +248,14 @@ TEST_F(QIVprogTest, StatusBarShowsTheTextAndHidesItsFieldsOnRequest)
     std::string text;
     std::vector<bool> visible;
     RunMain({"/ns"}, {[&] {
-        SetStatusBarText("Computing");
-        text = MainWindow()->FindObjectByStringID(statusTextName)->Text();
-        SetStatusFieldsVisible(1);
-        visible.push_back(MainWindow()->FindObjectByStringID(statusDataSetName)->Visible());
-        visible.push_back(MainWindow()->FindObjectByStringID(statusCasesName)->Visible());
-        SetStatusFieldsVisible(0);
-        visible.push_back(MainWindow()->FindObjectByStringID(statusCasesName)->Visible());
-    }});
+                SetStatusBarText("Computing");
+                text = MainWindow()->FindObjectByStringID(statusTextName)->Text();
+                SetStatusFieldsVisible(1);
+                visible.push_back(MainWindow()->FindObjectByStringID(statusDataSetName)->Visible());
+                visible.push_back(MainWindow()->FindObjectByStringID(statusCasesName)->Visible());
+                SetStatusFieldsVisible(0);
+                visible.push_back(MainWindow()->FindObjectByStringID(statusCasesName)->Visible());
+            }});
     EXPECT_EQ("Computing", text);
     EXPECT_EQ((std::vector<bool>{false, false, true}), visible);
     // Without a main window the calls do nothing.

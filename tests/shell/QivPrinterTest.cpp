@@ -26,12 +26,13 @@ int CALLBACK CollectRecord(HDC, HANDLETABLE *, const ENHMETARECORD *record, int,
     if (record->iType == EMR_EXTTEXTOUTW) {
         seen->texts++;
         auto *text = reinterpret_cast<const EMREXTTEXTOUTW *>(record);
-        const wchar_t *chars = reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) +
-                                                                 text->emrtext.offString);
+        const wchar_t *chars =
+            reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) + text->emrtext.offString);
         if (seen->firstTexts.size() < 3)
             seen->firstTexts.emplace_back(chars, chars + text->emrtext.nChars);
     } else if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
-        seen->fontHeights.push_back(reinterpret_cast<const EMREXTCREATEFONTINDIRECTW *>(record)->elfw.elfLogFont.lfHeight);
+        seen->fontHeights.push_back(
+            reinterpret_cast<const EMREXTCREATEFONTINDIRECTW *>(record)->elfw.elfLogFont.lfHeight);
     }
     return 1;
 }
@@ -121,4 +122,4 @@ TEST_F(QivPrinterMetafile, TextGoesOnToNewPagesLineByLine)
     EXPECT_EQ(seen.fontHeights[0], fontHeight);
 }
 
-}  // namespace
+} // namespace

@@ -27,8 +27,7 @@ struct LayoutCase
 };
 
 class TxtwinLayout : public testing::TestWithParam<LayoutCase>
-{
-};
+{};
 
 TEST_P(TxtwinLayout, PadsOrCutsToTheActiveWidth)
 {
@@ -42,18 +41,17 @@ TEST_P(TxtwinLayout, PadsOrCutsToTheActiveWidth)
     EXPECT_EQ(window.Text(), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Widths, TxtwinLayout,
-    testing::Values(LayoutCase{"Plain", false, 0, 0, 0, "abc", "abc"},
-                    LayoutCase{"Right", false, 0, 0, 6, "abc", "   abc"},
-                    LayoutCase{"Left", false, 0, 6, 0, "abc", "abc   "},
-                    LayoutCase{"CentredOddSpaceGoesAfter", false, 6, 0, 0, "abc", " abc  "},
-                    LayoutCase{"CentredWinsOverRight", false, 5, 0, 9, "ab", " ab  "},
-                    LayoutCase{"RightWinsOverLeft", false, 0, 9, 4, "ab", "  ab"},
-                    LayoutCase{"LongerWrittenWholeWithoutCut", false, 0, 0, 3, "abcdef", "abcdef"},
-                    LayoutCase{"LongerCutWithCut", true, 0, 3, 0, "abcdef", "abc"},
-                    LayoutCase{"EmptyTextFillsTheWidth", false, 0, 0, 4, "", "    "}),
-    [](const testing::TestParamInfo<LayoutCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Widths, TxtwinLayout,
+                         testing::Values(LayoutCase{"Plain", false, 0, 0, 0, "abc", "abc"},
+                                         LayoutCase{"Right", false, 0, 0, 6, "abc", "   abc"},
+                                         LayoutCase{"Left", false, 0, 6, 0, "abc", "abc   "},
+                                         LayoutCase{"CentredOddSpaceGoesAfter", false, 6, 0, 0, "abc", " abc  "},
+                                         LayoutCase{"CentredWinsOverRight", false, 5, 0, 9, "ab", " ab  "},
+                                         LayoutCase{"RightWinsOverLeft", false, 0, 9, 4, "ab", "  ab"},
+                                         LayoutCase{"LongerWrittenWholeWithoutCut", false, 0, 0, 3, "abcdef", "abcdef"},
+                                         LayoutCase{"LongerCutWithCut", true, 0, 3, 0, "abcdef", "abc"},
+                                         LayoutCase{"EmptyTextFillsTheWidth", false, 0, 0, 4, "", "    "}),
+                         [](const testing::TestParamInfo<LayoutCase> &info) { return std::string(info.param.name); });
 
 TEST(TXTWIN, NumbersTakeTheDecimalsAndTheWidth)
 {
@@ -190,22 +188,20 @@ TEST_F(TxtwinSave, BlanksKeepTheTextAsShown)
 {
     ASSERT_TRUE(window.SaveText(path.c_str(), txtSaveBlanks));
     EXPECT_EQ(ReadFile(path), window.Text());
-    EXPECT_EQ(ReadFile(path),
-              "v3 Age group\r\n"
-              "                N       %\r\n"
-              " ------------------------\r\n"
-              " young         12    40.0\r\n"
-              " old age       18    60.0\r\n ");
+    EXPECT_EQ(ReadFile(path), "v3 Age group\r\n"
+                              "                N       %\r\n"
+                              " ------------------------\r\n"
+                              " young         12    40.0\r\n"
+                              " old age       18    60.0\r\n ");
 }
 
 TEST_F(TxtwinSave, TabsPutOneTabBetweenFieldsAndLeaveOutRules)
 {
     ASSERT_TRUE(window.SaveText(path.c_str(), txtSaveTabs));
-    EXPECT_EQ(ReadFile(path),
-              "v3 Age group\r\n"
-              "\tN\t%\r\n"
-              "young\t12\t40.0\r\n"
-              "old age\t18\t60.0\r\n");
+    EXPECT_EQ(ReadFile(path), "v3 Age group\r\n"
+                              "\tN\t%\r\n"
+                              "young\t12\t40.0\r\n"
+                              "old age\t18\t60.0\r\n");
 }
 
 TEST_F(TxtwinSave, AFileThatCannotBeWrittenIsAnError)
@@ -226,7 +222,7 @@ TEST_F(TxtwinSave, CopyPutsTheTextOnTheClipboard)
     EXPECT_EQ(copied, window.Text());
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -261,4 +257,4 @@ TEST(TXTWIN, UpdateWritesTheResultAndFitsTheWindowToTheText)
     EXPECT_EQ(std::string(table.TextField()->Text()), table.Text());
 }
 
-}  // namespace
+} // namespace

@@ -47,8 +47,8 @@ struct WatchingWindow : ZafWindow
     explicit WatchingWindow(const StatClass *computation) : ZafWindow(0, 0, 10, 5), watched(computation) {}
     ~WatchingWindow() override
     {
-        computationAliveAtWindowEnd = std::find(deletedComputations.begin(), deletedComputations.end(), watched) ==
-                                      deletedComputations.end();
+        computationAliveAtWindowEnd =
+            std::find(deletedComputations.begin(), deletedComputations.end(), watched) == deletedComputations.end();
     }
     const StatClass *watched;
     static bool computationAliveAtWindowEnd;
@@ -233,7 +233,7 @@ TEST_F(WorkBookTest, PrintEventPrintsTheCurrentPageOnTheProgramsPrinter)
     book->Event(ZafEventRecord(WorkBook::printEvent));
     HDC dc = printerDC;
     printerDC = nullptr;
-    TestPrinter();  // lets the printer go before its context
+    TestPrinter(); // lets the printer go before its context
     HENHMETAFILE file = CloseEnhMetaFile(dc);
 
     std::string drawn;
@@ -246,7 +246,7 @@ TEST_F(WorkBookTest, PrintEventPrintsTheCurrentPageOnTheProgramsPrinter)
 
 TEST_F(WorkBookTest, OnScreenTheWholeTextIsShownAndThePrintButtonQueuesThePrintEvent)
 {
-    WorkBook::SetShowHook(nullptr);  // the window manager takes the book
+    WorkBook::SetShowHook(nullptr); // the window manager takes the book
     WorkBook *book = Build();
     // Past the 32,767 characters an edit control holds unless told otherwise.
     auto *text = static_cast<TXTWIN *>(book->PageAt(0)->ResultWindow());
@@ -278,4 +278,4 @@ TEST_F(WorkBookTest, OnScreenTheWholeTextIsShownAndThePrintButtonQueuesThePrintE
     Pump();
 }
 
-}  // namespace
+} // namespace

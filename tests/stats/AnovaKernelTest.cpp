@@ -40,8 +40,7 @@ TEST(AnovaKernel, OneGroupOrEmptyGroupsGiveNoTest)
     EXPECT_EQ(t.f, kNotComputed);
     EXPECT_EQ(ComputeOneWayAnova({}).ssTotal, kNotComputed);
 
-    std::vector<GroupMoments> withEmpty = {Group({{1, 1}, {2, 1}}), Group({}),
-                                           Group({{5, 1}, {7, 1}})};
+    std::vector<GroupMoments> withEmpty = {Group({{1, 1}, {2, 1}}), Group({}), Group({{5, 1}, {7, 1}})};
     AnovaTable u = ComputeOneWayAnova(withEmpty);
     EXPECT_EQ(u.groups, 2);
     EXPECT_EQ(u.dfBetween, 1.0);

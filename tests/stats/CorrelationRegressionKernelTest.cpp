@@ -18,8 +18,7 @@ CorrelationResult Correlate(const std::vector<std::vector<double>> &columns, boo
     for (const std::vector<double> &c : columns)
         pointers.push_back(c.data());
     CorrelationResult r;
-    ComputeCorrelations(pointers, weights ? weights->data() : nullptr, columns[0].size(),
-                        pairwise, r);
+    ComputeCorrelations(pointers, weights ? weights->data() : nullptr, columns[0].size(), pairwise, r);
     return r;
 }
 
@@ -58,7 +57,7 @@ TEST(CorrelationKernel, APerfectCorrelationHasPZeroAndNoT)
     CorrelationSignificance(1.0, 10, t, p);
     EXPECT_EQ(p, 0.0);
     EXPECT_EQ(t, kNotComputed);
-    CorrelationSignificance(0.5, 2, t, p);      // no degrees of freedom
+    CorrelationSignificance(0.5, 2, t, p); // no degrees of freedom
     EXPECT_EQ(p, kNotComputed);
 }
 
@@ -91,7 +90,7 @@ TEST(RegressionKernel, ALinearCombinationNeverEntersTheEquation)
     ASSERT_EQ(steps.size(), 1u);
     const RegressionStep &s = steps[0];
     EXPECT_EQ(s.inEquation, 2);
-    EXPECT_EQ(s.variable[3], 2);           // x3 listed after those in the equation
+    EXPECT_EQ(s.variable[3], 2); // x3 listed after those in the equation
     EXPECT_LT(s.tolerance[3], 1e-8);
     EXPECT_NEAR(s.b[1], 2.0, 0.1);
     EXPECT_NEAR(s.b[2], -1.0, 0.1);
@@ -135,9 +134,8 @@ TEST(RegressionKernel, StatusCodesForConstantVariablesAndTooFewCases)
     EXPECT_EQ(ComputeRegression(flat, 4, kRegressionEnter, 0.05, 0.1, steps, bad), 14);
     // Pairwise: y varies overall but is constant on the cases it shares
     // with x2, so r(x2, y) cannot be computed; no method may sweep it.
-    CorrelationResult gap = Correlate({{1, 2, 3, 4, 5, 6, 7, 8},
-                                       {M, M, M, M, 1, 2, 4, 3},
-                                       {1, 3, 2, 5, 4, 4, 4, 4}}, true);
+    CorrelationResult gap =
+        Correlate({{1, 2, 3, 4, 5, 6, 7, 8}, {M, M, M, M, 1, 2, 4, 3}, {1, 3, 2, 5, 4, 4, 4, 4}}, true);
     ASSERT_EQ(gap.constantVariable, -1);
     for (int method : {kRegressionEnter, kRegressionForward, kRegressionBackward})
         EXPECT_EQ(ComputeRegression(gap, 4, method, 0.5, 0.6, steps, bad), 2) << method;
@@ -153,5 +151,5 @@ TEST(RegressionKernel, ForwardSelectionWithNothingSignificantKeepsAnEmptyModel)
     EXPECT_EQ(steps[0].inEquation, 0);
     EXPECT_EQ(steps[0].summary[1], 0.0);
     EXPECT_EQ(steps[0].summary[3], kNotComputed);
-    EXPECT_NE(steps[0].p[1], kNotComputed);    // what the variable would have
+    EXPECT_NE(steps[0].p[1], kNotComputed); // what the variable would have
 }

@@ -97,7 +97,7 @@ TEST(CrossTableKernel, NoUntiedPairLeavesGammaNotComputed)
     // Every case in one cell of each row and column pair: P = Q = 0.
     const double counts[] = {5, 0, 0, 0};
     ExpectAllNotComputed(Ordinal(counts, 2, 2));
-    const double diagonalTies[] = {5, 5, 0, 0};     // one row used only
+    const double diagonalTies[] = {5, 5, 0, 0}; // one row used only
     EXPECT_EQ(Ordinal(diagonalTies, 2, 2).gamma, kNotComputed);
 }
 
@@ -107,7 +107,10 @@ TEST(CrossTableKernel, NoUntiedPairLeavesGammaNotComputed)
 TEST(CrossTableKernel, SparseSumsEqualTheSumsOverEveryCell)
 {
     unsigned state = 12345;
-    auto next = [&state]() { state = state * 1103515245u + 12345u; return (state >> 16) & 0x7fff; };
+    auto next = [&state]() {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) & 0x7fff;
+    };
     for (int round = 0; round < 20; ++round) {
         const long rows = 1 + next() % 9, columns = 1 + next() % 11;
         std::vector<double> counts(static_cast<size_t>(rows * columns), 0.0);

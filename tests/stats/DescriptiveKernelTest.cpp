@@ -18,12 +18,14 @@ DescriptiveRecord Describe(const std::vector<WeightedValue> &cases)
     return d;
 }
 
-struct FewCases {
+struct FewCases
+{
     std::vector<WeightedValue> cases;
     bool mean, deviation, skewness, kurtosis;
 };
 
-class DescriptiveFewCases : public ::testing::TestWithParam<FewCases> {};
+class DescriptiveFewCases : public ::testing::TestWithParam<FewCases>
+{};
 
 } // namespace
 
@@ -40,7 +42,7 @@ TEST_P(DescriptiveFewCases, FiguresExistOnlyWithEnoughCases)
     EXPECT_EQ(d.upper99 != kNotComputed, c.deviation);
     EXPECT_EQ(d.skewness != kNotComputed, c.skewness);
     EXPECT_EQ(d.kurtosis != kNotComputed, c.kurtosis);
-    const double all[] = {d.minimum, d.maximum, d.sum, d.mean, d.standardDeviation, d.lower95,
+    const double all[] = {d.minimum, d.maximum, d.sum,     d.mean,     d.standardDeviation, d.lower95,
                           d.upper95, d.lower99, d.upper99, d.skewness, d.kurtosis};
     for (double v : all)
         EXPECT_TRUE(std::isfinite(v));
@@ -48,15 +50,13 @@ TEST_P(DescriptiveFewCases, FiguresExistOnlyWithEnoughCases)
 
 INSTANTIATE_TEST_SUITE_P(
     Counts, DescriptiveFewCases,
-    ::testing::Values(FewCases{{}, false, false, false, false},
-                      FewCases{{{7.5, 1}}, true, false, false, false},
+    ::testing::Values(FewCases{{}, false, false, false, false}, FewCases{{{7.5, 1}}, true, false, false, false},
                       FewCases{{{1, 1}, {4, 1}}, true, true, false, false},
                       FewCases{{{1, 1}, {4, 1}, {10, 1}}, true, true, true, false},
                       FewCases{{{1, 1}, {4, 1}, {10, 1}, {2, 1}}, true, true, true, true},
                       // One case of weight 3 is three cases, but without spread.
                       FewCases{{{2, 3}}, true, true, false, false},
-                      FewCases{std::vector<WeightedValue>(6, WeightedValue{5.0, 1.0}), true, true,
-                               false, false}));
+                      FewCases{std::vector<WeightedValue>(6, WeightedValue{5.0, 1.0}), true, true, false, false}));
 
 TEST(DescriptiveKernel, ConstantVariableHasZeroSpreadAndQuantilesAtItsValue)
 {
@@ -95,9 +95,9 @@ TEST(DescriptiveKernel, QuantileColumnTurnsWeightedWhenAWeightComes)
     QuantileColumn column;
     column.Add(4, 1);
     column.Add(2, 1);
-    column.Add(9, 0);          // weight 0: no case
-    column.Add(3, 2);          // 2 3 3 4
-    column.Add(1, 1);          // 1 2 3 3 4
+    column.Add(9, 0); // weight 0: no case
+    column.Add(3, 2); // 2 3 3 4
+    column.Add(1, 1); // 1 2 3 3 4
     EXPECT_EQ(column.Size(), 4u);
     EXPECT_EQ(column.TotalWeight(), 5.0);
     double q[7];
@@ -109,6 +109,6 @@ TEST(DescriptiveKernel, QuantileColumnTurnsWeightedWhenAWeightComes)
     for (double v : {4.0, 2.0, 3.0, 1.0})
         even.Add(v, 1);
     ComputeQuantileSummary(even, q);
-    EXPECT_EQ(q[1], 2.5);      // averaged where the distribution is flat
+    EXPECT_EQ(q[1], 2.5); // averaged where the distribution is flat
     EXPECT_EQ(q[0], 1.5);
 }

@@ -36,7 +36,7 @@ TEST(FrequencyKernel, WeightedCountsLeaveTheCountFieldAtZero)
     EXPECT_EQ(r.categories[0].count, 0);
     EXPECT_EQ(r.categories[0].frequency, 3.5);
     EXPECT_NEAR(r.categories[0].percent, 70.0, 1e-12);
-    EXPECT_NEAR(r.mean, 4.0 / 3, 1e-12);     // each case once, without its weight
+    EXPECT_NEAR(r.mean, 4.0 / 3, 1e-12); // each case once, without its weight
 }
 
 TEST(FrequencyKernel, NoValidCaseKeepsTheMeanNotComputedAndValidPercentsZero)

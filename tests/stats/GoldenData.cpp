@@ -35,8 +35,7 @@ std::vector<ReferenceFigure> ReferencesWithPrefix(const std::string &prefix)
     return figures;
 }
 
-int CompareWithReferences(const std::string &prefix,
-                          const std::map<std::string, double> &computed)
+int CompareWithReferences(const std::string &prefix, const std::map<std::string, double> &computed)
 {
     const std::vector<ReferenceFigure> figures = ReferencesWithPrefix(prefix);
     EXPECT_FALSE(figures.empty()) << "no reference figures for " << prefix;
@@ -49,8 +48,7 @@ int CompareWithReferences(const std::string &prefix,
         const double value = found->second;
         EXPECT_FALSE(std::isnan(value) || std::isinf(value)) << f.name;
         if (f.notComputed) {
-            EXPECT_TRUE(IsNotComputed(value)) << f.name << " should not be computable, got "
-                                              << value;
+            EXPECT_TRUE(IsNotComputed(value)) << f.name << " should not be computable, got " << value;
             continue;
         }
         if (IsNotComputed(value)) {

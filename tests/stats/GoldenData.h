@@ -10,7 +10,8 @@
 
 #include "stats/DescriptiveKernel.h"
 
-struct ReferenceFigure {
+struct ReferenceFigure
+{
     std::string name;
     bool notComputed;
     double value;
@@ -25,22 +26,20 @@ std::vector<ReferenceFigure> ReferencesWithPrefix(const std::string &prefix);
 // a missing computed figure, a value outside the tolerance or a computed
 // value where the reference says "not computable" (and the reverse) each
 // add a failure. Returns the number of figures compared.
-int CompareWithReferences(const std::string &prefix,
-                          const std::map<std::string, double> &computed);
+int CompareWithReferences(const std::string &prefix, const std::map<std::string, double> &computed);
 
 std::string GoldenPath(const std::string &fileName);
 
 // Adds the figures of one descriptive record under the prefix ("count",
 // "mean", ... "kurtosis") and the first five of its quantile summary
 // ("q1", "median", "q3", "whisklow", "whiskhigh").
-void AddDescriptiveFigures(const std::string &prefix, const DescriptiveRecord &d,
-                           const double *quantiles, std::map<std::string, double> &figures);
+void AddDescriptiveFigures(const std::string &prefix, const DescriptiveRecord &d, const double *quantiles,
+                           std::map<std::string, double> &figures);
 
 class DATASET;
 // Writes a data set from a description and CSV values (as qvconvert does)
 // into the working directory and opens it read-only; null on failure (with
 // a test failure added). The caller deletes it.
-DATASET *BuildDataSet(const std::string &description, const std::string &csv,
-                      const char *fileName);
+DATASET *BuildDataSet(const std::string &description, const std::string &csv, const char *fileName);
 
 #endif

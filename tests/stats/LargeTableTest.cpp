@@ -23,7 +23,8 @@ namespace {
 
 // 1 id: 0 .. 65,536 (65,537 categories); 2 half: id mod 65,536 (65,536
 // categories); 3 g: id mod 3; 4 q1, 5 q2: answer codes id mod 7, id mod 5.
-class ManyCategories : public ::testing::Test {
+class ManyCategories : public ::testing::Test
+{
 protected:
     static constexpr long kCases = 65537;
     static void SetUpTestSuite()
@@ -96,12 +97,13 @@ TEST_F(ManyCategories, ACrosstabOfManyCategoriesHoldsOnlyItsCells)
     EXPECT_EQ(x.degreesOfFreedom, 65536L * 2);
 }
 
-struct BudgetCase {
+struct BudgetCase
+{
     const char *name;
     // Runs the computation; true when it reports that memory did not fit,
     // with its failure text in text.
     std::function<bool(DATASET *, std::string &text)> run;
-    const char *names;   // what the message must name
+    const char *names; // what the message must name
 };
 
 // With a budget far too small for the categories, every computation on
@@ -172,4 +174,4 @@ TEST_F(ManyCategories, AnNwayTableOfTooManyCellsSaysSo)
     EXPECT_TRUE(t.dimensions.empty());
 }
 
-}  // namespace
+} // namespace

@@ -37,39 +37,36 @@ typedef std::map<std::string, double> Figures;
 
 // Variables of survey.csv in column order: 1 id, 2 w, 3 g, 4 a, 5 b, 6 x1,
 // 7 x2, 8 x3, 9 x4, 10 y, 11 k, 12 pre, 13 post, 14 d1, 15 d2.
-const char kSurveyDescription[] =
-    "variable id\ntype double\n"
-    "variable w\ntype double\n"
-    "variable g\ntype u8\nmissing 9\n"
-    "variable a\ntype u8\nmissing 9\nvalue 1 = low\nvalue 2 = middle\nvalue 3 = high\n"
-    "variable b\ntype i16\n"
-    "variable x1\ntype double\nmissing 99\n"
-    "variable x2\ntype double\n"
-    "variable x3\ntype double\n"
-    "variable x4\ntype double\n"
-    "variable y\ntype double\n"
-    "variable k\ntype u8\n"
-    "variable pre\ntype i32\n"
-    "variable post\ntype i32\n"
-    "variable d1\ntype u8\n"
-    "variable d2\ntype u8\n";
-const char kSmallDescription[] =
-    "variable id\ntype double\nvariable w\ntype double\n"
-    "variable before\ntype double\nvariable after\ntype double\n";
+const char kSurveyDescription[] = "variable id\ntype double\n"
+                                  "variable w\ntype double\n"
+                                  "variable g\ntype u8\nmissing 9\n"
+                                  "variable a\ntype u8\nmissing 9\nvalue 1 = low\nvalue 2 = middle\nvalue 3 = high\n"
+                                  "variable b\ntype i16\n"
+                                  "variable x1\ntype double\nmissing 99\n"
+                                  "variable x2\ntype double\n"
+                                  "variable x3\ntype double\n"
+                                  "variable x4\ntype double\n"
+                                  "variable y\ntype double\n"
+                                  "variable k\ntype u8\n"
+                                  "variable pre\ntype i32\n"
+                                  "variable post\ntype i32\n"
+                                  "variable d1\ntype u8\n"
+                                  "variable d2\ntype u8\n";
+const char kSmallDescription[] = "variable id\ntype double\nvariable w\ntype double\n"
+                                 "variable before\ntype double\nvariable after\ntype double\n";
 
 enum { ID = 1, W, G, A, B, X1, X2, X3, X4, Y, K, PRE, POST, D1, D2 };
 
 // multresp.csv: control variables g and s, the category-coded items q1-q3,
 // the dichotomies m1-m4; 9 is user-missing in all but s.
-const char kMultipleResponseDescription[] =
-    "variable id\ntype double\nvariable w\ntype double\n"
-    "variable g\ntype u8\nmissing 9\nvariable s\ntype u8\n"
-    "categories codes\nvalue 1 = one\nvalue 2 = two\nvalue 3 = three\n"
-    "variable q1\ntype u8\nmissing 9\nlabels codes\n"
-    "variable q2\ntype u8\nmissing 9\nlabels codes\n"
-    "variable q3\ntype u8\nmissing 9\nlabels codes\n"
-    "variable m1\ntype u8\nmissing 9\nvariable m2\ntype u8\nmissing 9\n"
-    "variable m3\ntype u8\nmissing 9\nvariable m4\ntype u8\nmissing 9\n";
+const char kMultipleResponseDescription[] = "variable id\ntype double\nvariable w\ntype double\n"
+                                            "variable g\ntype u8\nmissing 9\nvariable s\ntype u8\n"
+                                            "categories codes\nvalue 1 = one\nvalue 2 = two\nvalue 3 = three\n"
+                                            "variable q1\ntype u8\nmissing 9\nlabels codes\n"
+                                            "variable q2\ntype u8\nmissing 9\nlabels codes\n"
+                                            "variable q3\ntype u8\nmissing 9\nlabels codes\n"
+                                            "variable m1\ntype u8\nmissing 9\nvariable m2\ntype u8\nmissing 9\n"
+                                            "variable m3\ntype u8\nmissing 9\nvariable m4\ntype u8\nmissing 9\n";
 
 enum { MG = 3, MS, Q1, Q2, Q3, M1, M2, M3, M4 };
 
@@ -79,7 +76,7 @@ std::string ValuesOf(const std::string &csv)
     std::stringstream all;
     all << in.rdbuf();
     const std::string text = all.str();
-    return text.substr(text.find('\n') + 1);     // without the user-missing line
+    return text.substr(text.find('\n') + 1); // without the user-missing line
 }
 
 DATASET *Build(const char *description, const std::string &csv, bool weighted, const char *file)
@@ -90,7 +87,8 @@ DATASET *Build(const char *description, const std::string &csv, bool weighted, c
     return BuildDataSet(desc, ValuesOf(csv), file);
 }
 
-class GoldenObjects : public ::testing::Test {
+class GoldenObjects : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite()
     {
@@ -99,8 +97,7 @@ protected:
         small = Build(kSmallDescription, "paired_small.csv", false, "golden_small.QVF");
         smallWeighted = Build(kSmallDescription, "paired_small.csv", true, "golden_small_w.QVF");
         responses = Build(kMultipleResponseDescription, "multresp.csv", false, "golden_mr.QVF");
-        responsesWeighted = Build(kMultipleResponseDescription, "multresp.csv", true,
-                                  "golden_mr_w.QVF");
+        responsesWeighted = Build(kMultipleResponseDescription, "multresp.csv", true, "golden_mr_w.QVF");
     }
     static void TearDownTestSuite()
     {
@@ -131,7 +128,11 @@ DATASET *GoldenObjects::responsesWeighted = nullptr;
 TEST_F(GoldenObjects, MeanObjGivesTheDescriptivesAndQuantiles)
 {
     Figures f;
-    const struct { const char *name; long variable; } vars[] = {{"x1", X1}, {"y", Y}, {"k", K}};
+    const struct
+    {
+        const char *name;
+        long variable;
+    } vars[] = {{"x1", X1}, {"y", Y}, {"k", K}};
     for (const auto &v : vars) {
         for (bool w : {false, true}) {
             MeanObj m(v.variable, Set(w));
@@ -156,7 +157,11 @@ TEST_F(GoldenObjects, MeanObjGivesTheDescriptivesAndQuantiles)
 TEST_F(GoldenObjects, FrequencyDistributionCountsValueListsWithLabels)
 {
     Figures f;
-    const struct { const char *name; long variable; } vars[] = {{"a", A}, {"b", B}, {"g", G}};
+    const struct
+    {
+        const char *name;
+        long variable;
+    } vars[] = {{"a", A}, {"b", B}, {"g", G}};
     for (const auto &v : vars) {
         for (bool w : {false, true}) {
             LISTETYPE list(Set(w), v.variable);
@@ -192,7 +197,7 @@ TEST_F(GoldenObjects, FrequencyDistributionCountsValueListsWithLabels)
     FREQOBJ dist(plain);
     BuildFrequencyDistribution(&list, &dist, labels.get());
     EXPECT_STREQ(dist.categories[1].label, "middle");
-    EXPECT_STREQ(dist.categories[3].label, "9");          // the user-missing code, no label
+    EXPECT_STREQ(dist.categories[3].label, "9"); // the user-missing code, no label
     EXPECT_EQ(dist.categories[3].missing, 1);
     EXPECT_EQ(dist.decimals, 0);
 }
@@ -222,8 +227,7 @@ TEST_F(GoldenObjects, CrossTableObjectGivesTheTestAndMeasures)
         f[p + "somersrow"] = x.somersAsymmetric;
         for (int i = 0; i < x.RowCount(); ++i) {
             for (int j = 0; j < x.ColumnCount(); ++j) {
-                const std::string cell = p + "cell." + std::to_string(i + 1) + "_"
-                                         + std::to_string(j + 1) + ".";
+                const std::string cell = p + "cell." + std::to_string(i + 1) + "_" + std::to_string(j + 1) + ".";
                 f[cell + "count"] = x.Cell(i, j);
                 f[cell + "expected"] = x.Expected(i, j);
                 f[cell + "deviation"] = x.Deviation(i, j);
@@ -262,8 +266,7 @@ TEST_F(GoldenObjects, OnewayObjectGivesAnovaLeveneAndPairwiseTests)
             f[p + "group." + gi + ".n"] = o.groups[i].weightedCount;
             f[p + "group." + gi + ".mean"] = o.groups[i].mean;
             for (int j = i + 1; j < 4; ++j) {
-                const std::string pair = p + gi + "_"
-                    + std::to_string(static_cast<int>(o.groups[j].breakValue)) + ".";
+                const std::string pair = p + gi + "_" + std::to_string(static_cast<int>(o.groups[j].breakValue)) + ".";
                 f[pair + "welch.t"] = welch.Pair(i, j).statistic;
                 f[pair + "welch.df"] = welch.Pair(i, j).df;
                 f[pair + "welch.p"] = welch.Pair(i, j).p;
@@ -290,12 +293,12 @@ TEST_F(GoldenObjects, OnewayObjectSortsAndStopsAtThirtyOneGroups)
     EXPECT_EQ(sorted.breakValues[0], o.groups[0].breakValue);
     o.SortGroups(OnewayObj::kSortBreakValue);
     EXPECT_EQ(o.groups[0].breakValue, 1.0);
-    o.SortGroups(3);          // two keys: not a sort code, the order stays
+    o.SortGroups(3); // two keys: not a sort code, the order stays
     EXPECT_EQ(o.groups[0].breakValue, 1.0);
     o.FormatGroupStatistics();
-    EXPECT_GE(o.columnWidths[0], 7);     // "**ERROR**" heading without catalogue + 2
+    EXPECT_GE(o.columnWidths[0], 7); // "**ERROR**" heading without catalogue + 2
 
-    OnewayObj many(Y, ID, plain);         // 40 distinct ids
+    OnewayObj many(Y, ID, plain); // 40 distinct ids
     ASSERT_TRUE(many.Compute());
     EXPECT_EQ(many.tooManyGroups, 1);
     EXPECT_EQ(many.errorCode, 102);
@@ -306,9 +309,14 @@ TEST_F(GoldenObjects, CorrObjGivesTheMatrixListwiseAndPairwise)
     Figures f;
     const long vars[] = {X1, X2, X3, X4, Y, 0};
     const char *names[] = {"x1", "x2", "x3", "x4", "y"};
-    const struct { const char *prefix; bool w; int mode; } runs[] = {
-        {"corr.list", false, CorrObj::kListwise}, {"corr.list.w", true, CorrObj::kListwise},
-        {"corr.pair", false, CorrObj::kPairwise}};
+    const struct
+    {
+        const char *prefix;
+        bool w;
+        int mode;
+    } runs[] = {{"corr.list", false, CorrObj::kListwise},
+                {"corr.list.w", true, CorrObj::kListwise},
+                {"corr.pair", false, CorrObj::kPairwise}};
     for (const auto &run : runs) {
         CorrObj c(vars, run.mode, nullptr, Set(run.w));
         ASSERT_EQ(c.errorCode, 0);
@@ -331,7 +339,8 @@ TEST_F(GoldenObjects, CorrObjGivesTheMatrixListwiseAndPairwise)
     EXPECT_EQ(CorrObj(one, CorrObj::kListwise, nullptr, plain).errorCode, 9);
 }
 
-class TestRegression : public RegObj {
+class TestRegression : public RegObj
+{
 public:
     using RegObj::RegObj;
     void ComputeColumnWidths(int, int) override {}
@@ -342,12 +351,17 @@ TEST_F(GoldenObjects, RegObjGivesEveryMethodAndItsResiduals)
     Figures f;
     const long xs[] = {X1, X2, X3, X4, 0};
     const char *names[] = {"", "", "", "", "", "", "x1", "x2", "x3", "x4"};
-    const struct { const char *prefix; bool w; int method; int missing; double pIn; } runs[] = {
-        {"reg.enter", false, kRegressionEnter, 1, 0.05}, {"reg.enter.w", true, kRegressionEnter, 1, 0.05},
-        {"reg.forward", false, kRegressionForward, 1, 0.05},
-        {"reg.forward99", false, kRegressionForward, 1, 0.99},
-        {"reg.backward", false, kRegressionBackward, 1, 0.05},
-        {"reg.pairwise", false, kRegressionEnter, 2, 0.05}};
+    const struct
+    {
+        const char *prefix;
+        bool w;
+        int method;
+        int missing;
+        double pIn;
+    } runs[] = {
+        {"reg.enter", false, kRegressionEnter, 1, 0.05},       {"reg.enter.w", true, kRegressionEnter, 1, 0.05},
+        {"reg.forward", false, kRegressionForward, 1, 0.05},   {"reg.forward99", false, kRegressionForward, 1, 0.99},
+        {"reg.backward", false, kRegressionBackward, 1, 0.05}, {"reg.pairwise", false, kRegressionEnter, 2, 0.05}};
     for (const auto &run : runs) {
         TestRegression r(Y, xs, run.method, run.missing, run.pIn, 0.05, Set(run.w));
         r.ComputeCorrelationMatrix();
@@ -400,9 +414,15 @@ TEST_F(GoldenObjects, RegObjGivesEveryMethodAndItsResiduals)
 TEST_F(GoldenObjects, PairedObjectsGiveTheTests)
 {
     Figures f;
-    const struct { const char *name; DATASET *set; long x, y; } runs[] = {
-        {"pre_post", plain, PRE, POST}, {"pre_post.w", weighted, PRE, POST},
-        {"small", small, 3, 4}, {"small.w", smallWeighted, 3, 4}};
+    const struct
+    {
+        const char *name;
+        DATASET *set;
+        long x, y;
+    } runs[] = {{"pre_post", plain, PRE, POST},
+                {"pre_post.w", weighted, PRE, POST},
+                {"small", small, 3, 4},
+                {"small.w", smallWeighted, 3, 4}};
     for (const auto &run : runs) {
         if (std::string(run.name) != "small.w") {
             GTtestPar t(run.x, run.y, 1, run.set);
@@ -461,16 +481,20 @@ TEST_F(GoldenObjects, PairedObjectsGiveTheTests)
     EXPECT_GT(CompareWithReferences("sign.", f), 10);
     EXPECT_GT(CompareWithReferences("wilcoxon.", f), 30);
     EXPECT_GT(CompareWithReferences("mcnemar.", f), 10);
-    EXPECT_EQ(McNemar(A, B, plain).status, 1);      // three values in the rows
+    EXPECT_EQ(McNemar(A, B, plain).status, 1); // three values in the rows
 }
 
 TEST_F(GoldenObjects, StatAndGroupedMedianUseValidCasesOfThePartnerBelowTheLimit)
 {
     Figures f;
-    const struct { const char *name; long x, partner; double limit; } runs[] = {
-        {"x1", X1, 0, kNotComputed}, {"x1_y", X1, Y, kNotComputed}, {"y_g", Y, G, kNotComputed},
-        {"x1.below55.5", X1, 0, 55.5}, {"x1.below29", X1, 0, 29}, {"x1.below28", X1, 0, 28},
-        {"pre", PRE, 0, kNotComputed}};
+    const struct
+    {
+        const char *name;
+        long x, partner;
+        double limit;
+    } runs[] = {{"x1", X1, 0, kNotComputed},   {"x1_y", X1, Y, kNotComputed}, {"y_g", Y, G, kNotComputed},
+                {"x1.below55.5", X1, 0, 55.5}, {"x1.below29", X1, 0, 29},     {"x1.below28", X1, 0, 28},
+                {"pre", PRE, 0, kNotComputed}};
     const char *summary[] = {"q1", "median", "q3", "whisklow", "whiskhigh", "qmin", "qmax"};
     for (const auto &run : runs) {
         for (bool w : {false, true}) {
@@ -543,12 +567,15 @@ TEST_F(GoldenObjects, MultipleResponseCountsCodesAndDichotomiesOnEveryBase)
                 f[p + "cases"] = codes.caseCount;
                 f[p + "categories"] = codes.categoryCount;
                 const FREQOBJ *r = codes.Result();
-                AddResponseFigures(codes, p, w, 2, [r](const FreqCategory &c) {
-                    char code[32];
-                    std::snprintf(code, sizeof code, "code.%g",
-                                  r->realValued ? c.value.real : static_cast<double>(c.value.integer));
-                    return std::string(code);
-                }, f);
+                AddResponseFigures(
+                    codes, p, w, 2,
+                    [r](const FreqCategory &c) {
+                        char code[32];
+                        std::snprintf(code, sizeof code, "code.%g",
+                                      r->realValued ? c.value.real : static_cast<double>(c.value.integer));
+                        return std::string(code);
+                    },
+                    f);
 
                 // The dichotomies count user-missing codes as values from the start.
                 GMultRespDiko answers(dichotomies, 0, listwise ? 0 : 1, one, ResponseSet(w));
@@ -580,25 +607,25 @@ void AddNwayFigures(const NTABOBJ &t, const std::string &p, Figures &f)
         f[p + "categories." + std::to_string(d + 1)] = t.dimensions[d].CategoryCount();
     int cells = 0;
     std::vector<double> keys(t.dimensions.size());
-    std::function<void(const NtabLevel &, size_t, const std::string &)> walk =
-        [&](const NtabLevel &level, size_t d, const std::string &name) {
-            for (const NtabNode &node : level.nodes) {
-                char key[32];
-                std::snprintf(key, sizeof key, ".%g", node.key);
-                keys[d] = node.key;
-                if (d + 1 < keys.size()) {
-                    ASSERT_TRUE(node.next) << name << key;
-                    walk(*node.next, d + 1, name + key);
-                    continue;
-                }
-                ++cells;
-                const std::string c = p + "cell" + name + key + ".";
-                EXPECT_EQ(t.FindCell(keys.data()), &node.cell) << c;
-                f[c + "count"] = node.cell.count;
-                for (int i = 0; i < 3; ++i)
-                    f[c + "pct" + std::to_string(i + 1)] = node.cell.percents[i];
+    std::function<void(const NtabLevel &, size_t, const std::string &)> walk = [&](const NtabLevel &level, size_t d,
+                                                                                   const std::string &name) {
+        for (const NtabNode &node : level.nodes) {
+            char key[32];
+            std::snprintf(key, sizeof key, ".%g", node.key);
+            keys[d] = node.key;
+            if (d + 1 < keys.size()) {
+                ASSERT_TRUE(node.next) << name << key;
+                walk(*node.next, d + 1, name + key);
+                continue;
             }
-        };
+            ++cells;
+            const std::string c = p + "cell" + name + key + ".";
+            EXPECT_EQ(t.FindCell(keys.data()), &node.cell) << c;
+            f[c + "count"] = node.cell.count;
+            for (int i = 0; i < 3; ++i)
+                f[c + "pct" + std::to_string(i + 1)] = node.cell.percents[i];
+        }
+    };
     walk(t.root, 0, "");
     f[p + "cells"] = cells;
 }
@@ -606,21 +633,32 @@ void AddNwayFigures(const NTABOBJ &t, const std::string &p, Figures &f)
 TEST_F(GoldenObjects, NwayTablesOfAVariableAndOfASetOnBothBases)
 {
     Figures f;
-    const struct { const char *name; bool w; std::vector<long> controls; } variableRuns[] = {
-        {"a_g", false, {G, 0}}, {"a_g.w", true, {G, 0}}, {"a_d1_d2_g", false, {D1, D2, G, 0}}};
+    const struct
+    {
+        const char *name;
+        bool w;
+        std::vector<long> controls;
+    } variableRuns[] = {{"a_g", false, {G, 0}}, {"a_g.w", true, {G, 0}}, {"a_d1_d2_g", false, {D1, D2, G, 0}}};
     for (const auto &run : variableRuns) {
         NTABOBJ t(Set(run.w));
         ASSERT_TRUE(t.ComputeForVariable(A, run.controls.data(), 0));
         AddNwayFigures(t, std::string("ntab.") + run.name + ".", f);
     }
     const long items[] = {Q1, Q2, Q3, 0};
-    const struct { const char *name; bool w; bool answers; std::vector<long> controls; } setRuns[] = {
-        {"set_g", false, false, {MG, 0}}, {"set_g.answers.w", true, true, {MG, 0}},
-        {"set_s_g.answers", false, true, {MS, MG, 0}}, {"set_s_g.w", true, false, {MS, MG, 0}}};
+    const struct
+    {
+        const char *name;
+        bool w;
+        bool answers;
+        std::vector<long> controls;
+    } setRuns[] = {{"set_g", false, false, {MG, 0}},
+                   {"set_g.answers.w", true, true, {MG, 0}},
+                   {"set_s_g.answers", false, true, {MS, MG, 0}},
+                   {"set_s_g.w", true, false, {MS, MG, 0}}};
     for (const auto &run : setRuns) {
         NTABOBJ t(ResponseSet(run.w));
         ASSERT_TRUE(t.ComputeForTwoLists(items, run.controls.data(), 0));
-        if (run.answers) {          // recounted on the base of the answers
+        if (run.answers) { // recounted on the base of the answers
             t.percentageBase = 0;
             ASSERT_TRUE(t.Recompute());
         }
@@ -632,9 +670,8 @@ TEST_F(GoldenObjects, NwayTablesOfAVariableAndOfASetOnBothBases)
 // Every family of reference.txt is compared by one of the tests above.
 TEST(GoldenReferences, EveryFamilyIsChecked)
 {
-    const char *const families[] = {"desc.", "quantile.", "freq.", "xtab.", "oneway.",
-                                    "corr.", "reg.", "paired.", "sign.", "wilcoxon.",
-                                    "mcnemar.", "stat.", "mrfreq.", "mrdiko.", "ntab."};
+    const char *const families[] = {"desc.", "quantile.", "freq.",    "xtab.", "oneway.", "corr.",   "reg.", "paired.",
+                                    "sign.", "wilcoxon.", "mcnemar.", "stat.", "mrfreq.", "mrdiko.", "ntab."};
     size_t covered = 0;
     for (const char *family : families)
         covered += ReferencesWithPrefix(family).size();

@@ -76,13 +76,15 @@ TEST(PairedTestKernel, TooFewPairsLeaveSpreadAndCorrelationNotComputed)
 // I_{4/(4+t^2)}(2, 1/2) = 1 - sqrt(1 - x)(1 + x/2) with x = 37/165, worked
 // out exactly by hand (and checked by numerical integration of the t
 // density): 0.02047587442091068543.
-struct ScaleCase {
+struct ScaleCase
+{
     const char *name;
     std::vector<double> x, y;
     double scale;
 };
 
-class PairedTestAtScale : public ::testing::TestWithParam<ScaleCase> {};
+class PairedTestAtScale : public ::testing::TestWithParam<ScaleCase>
+{};
 
 TEST_P(PairedTestAtScale, AgreesWithRsPairedTTest)
 {
@@ -100,12 +102,13 @@ INSTANTIATE_TEST_SUITE_P(
     Scales, PairedTestAtScale,
     ::testing::Values(
         // Around 1e-9: an absolute "no variance" limit refuses these.
-        ScaleCase{"nano", {3.1e-9, 4.7e-9, 2.2e-9, 5.9e-9, 4.4e-9},
-                  {2.85e-9, 4.2e-9, 1.45e-9, 4.9e-9, 2.9e-9}, 1e-9},
+        ScaleCase{"nano", {3.1e-9, 4.7e-9, 2.2e-9, 5.9e-9, 4.4e-9}, {2.85e-9, 4.2e-9, 1.45e-9, 4.9e-9, 2.9e-9}, 1e-9},
         // Around 1e9: mean(x) - mean(y) is off by 7e-8 here; the mean of the
         // differences keeps every digit.
-        ScaleCase{"giga", {1e9 + 3.1, 1e9 + 4.7, 1e9 + 2.2, 1e9 + 5.9, 1e9 + 4.4},
-                  {1000000002.85, 1000000004.2, 1000000001.45, 1000000004.9, 1000000002.9}, 1.0}),
+        ScaleCase{"giga",
+                  {1e9 + 3.1, 1e9 + 4.7, 1e9 + 2.2, 1e9 + 5.9, 1e9 + 4.4},
+                  {1000000002.85, 1000000004.2, 1000000001.45, 1000000004.9, 1000000002.9},
+                  1.0}),
     [](const ::testing::TestParamInfo<ScaleCase> &info) { return std::string(info.param.name); });
 
 TEST(PairedTestKernel, SignTestWithoutDifferencesOrWithFractionalWeights)
@@ -143,7 +146,7 @@ TEST(PairedTestKernel, WilcoxonExactDecisionsAndFooter)
     EXPECT_NEAR(w.exactOneSidedP, 5.0 / 512.0, 1e-15);
     EXPECT_FALSE(w.suppressFooter);
     EXPECT_TRUE(w.decisions[0] && w.decisions[1] && w.decisions[2]);
-    EXPECT_FALSE(w.decisions[3]);      // 1 % two-sided: 0.0195
+    EXPECT_FALSE(w.decisions[3]); // 1 % two-sided: 0.0195
 
     const std::vector<WeightedPair> same = Pairs({1, 2, 3}, {1, 2, 3});
     ComputeWilcoxon(same.data(), same.size(), w);
@@ -168,13 +171,12 @@ TEST(PairedTestKernel, McNemarNeedsTwoDichotomiesAndShowsTheSmallerValueFirst)
 
     // The larger values come first in the data: (2, 1) x 3, (1, 2) x 1,
     // (2, 2) x 2 at weight 1, (1, 1) at weight 4.
-    const std::vector<WeightedPair> pairs = {{2, 1, 1}, {2, 1, 1}, {1, 2, 1}, {2, 2, 2},
-                                             {1, 1, 4}, {2, 1, 1}};
+    const std::vector<WeightedPair> pairs = {{2, 1, 1}, {2, 1, 1}, {1, 2, 1}, {2, 2, 2}, {1, 1, 4}, {2, 1, 1}};
     ComputeMcNemar(pairs.data(), pairs.size(), m);
     EXPECT_EQ(m.status, 0);
     EXPECT_EQ(m.rowValues[0], 1.0);
     EXPECT_EQ(m.columnValues[1], 2.0);
-    const double counts[4] = {4, 1, 3, 2};    // (1,1) (1,2) (2,1) (2,2)
+    const double counts[4] = {4, 1, 3, 2}; // (1,1) (1,2) (2,1) (2,2)
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(m.counts[i], counts[i]) << i;
     EXPECT_TRUE(m.exact);

@@ -8,22 +8,22 @@
 TEST(StatFormat, WidthsGrowToThePrintedLengthPlusMarginButNeverShrink)
 {
     int width = 3;
-    FormatFixed(width, 1234.5678, 2, 2);      // "1234.57"
+    FormatFixed(width, 1234.5678, 2, 2); // "1234.57"
     EXPECT_EQ(width, 9);
     FormatFixed(width, 1.0, 2, 2);
     EXPECT_EQ(width, 9);
-    FormatFixed(width, -12345.5, 1, 0);        // "-12345.5"
+    FormatFixed(width, -12345.5, 1, 0); // "-12345.5"
     EXPECT_EQ(width, 9);
 
     int w = 12;
     EXPECT_EQ(FormatLongDouble(w, 5.25L, 2, 2), 12);
-    EXPECT_EQ(FormatLongDouble(w, 12345678901.25L, 2, 2), 16);   // 14 characters + 2
+    EXPECT_EQ(FormatLongDouble(w, 12345678901.25L, 2, 2), 16); // 14 characters + 2
     EXPECT_EQ(w, 16);
 
     int iw = 0;
     FormatLongInteger(iw, 12345, 0, 1);
     EXPECT_EQ(iw, 6);
-    FormatLongInteger(iw, 12345, 2, 1);       // "12345.00"
+    FormatLongInteger(iw, 12345, 2, 1); // "12345.00"
     EXPECT_EQ(iw, 9);
 }
 

@@ -32,28 +32,27 @@
 namespace {
 
 // 1 q1, 2 q2, 3 q3 (same labels as q1), 4 x, 5 y, 6 w, 7 g, 8 d1, 9 d2
-const char kDescription[] =
-    "categories answers\nvalue 1 = red\nvalue 2 = green\nvalue 3 = blue\n"
-    "variable q1\ntype u8\nwidth 2\nmissing 9\nlabels answers\n"
-    "variable q2\ntype u8\nmissing 9\nlabels answers\n"
-    "variable q3\ntype u8\nmissing 8\nlabels answers\n"
-    "variable x\ntype double\nlabel the x values\n"
-    "variable y\ntype double\n"
-    "variable w\ntype double\ndecimals 1\n"
-    "variable g\ntype u8\nvalue 1 = one\nvalue 2 = two\n"
-    "variable d1\ntype u8\n"
-    "variable d2\ntype u8\n";
+const char kDescription[] = "categories answers\nvalue 1 = red\nvalue 2 = green\nvalue 3 = blue\n"
+                            "variable q1\ntype u8\nwidth 2\nmissing 9\nlabels answers\n"
+                            "variable q2\ntype u8\nmissing 9\nlabels answers\n"
+                            "variable q3\ntype u8\nmissing 8\nlabels answers\n"
+                            "variable x\ntype double\nlabel the x values\n"
+                            "variable y\ntype double\n"
+                            "variable w\ntype double\ndecimals 1\n"
+                            "variable g\ntype u8\nvalue 1 = one\nvalue 2 = two\n"
+                            "variable d1\ntype u8\n"
+                            "variable d2\ntype u8\n";
 
-const char kValues[] =
-    "q1,q2,q3,x,y,w,g,d1,d2\n"
-    "1,2,,1.5,3.5,1,1,1,0\n"
-    "2,3,1,2.5,4.5,2,1,1,1\n"
-    "1,,2,4,6,1,2,0,1\n"
-    "9,1,3,7,9,0.5,2,1,0\n"
-    "3,3,,2,4,1,1,1,1\n"
-    "2,1,9,9,11,3,2,0,0\n";
+const char kValues[] = "q1,q2,q3,x,y,w,g,d1,d2\n"
+                       "1,2,,1.5,3.5,1,1,1,0\n"
+                       "2,3,1,2.5,4.5,2,1,1,1\n"
+                       "1,,2,4,6,1,2,0,1\n"
+                       "9,1,3,7,9,0.5,2,1,0\n"
+                       "3,3,,2,4,1,1,1,1\n"
+                       "2,1,9,9,11,3,2,0,0\n";
 
-class StatObjects : public ::testing::Test {
+class StatObjects : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite()
     {
@@ -118,10 +117,11 @@ TEST_F(StatObjects, CaseWeightsDropZeroWeightsAndUnselectedCases)
     EXPECT_EQ(weights[3], 0.5);
     EXPECT_EQ(weights[5], 3.0);
 
-    std::unique_ptr<DATASET> selected(BuildDataSet(
-        std::string(kDescription) + "variable s\ntype u8\nselection s first cases\n",
-        "q1,q2,q3,x,y,w,g,d1,d2,s\n1,2,,1.5,3.5,1,1,1,0,1\n2,3,1,2.5,4.5,2,1,1,1,0\n"
-        "1,,2,4,6,1,2,0,1,1\n", "selected.QVF"));
+    std::unique_ptr<DATASET> selected(
+        BuildDataSet(std::string(kDescription) + "variable s\ntype u8\nselection s first cases\n",
+                     "q1,q2,q3,x,y,w,g,d1,d2,s\n1,2,,1.5,3.5,1,1,1,0,1\n2,3,1,2.5,4.5,2,1,1,1,0\n"
+                     "1,,2,4,6,1,2,0,1,1\n",
+                     "selected.QVF"));
     ASSERT_TRUE(selected);
     ASSERT_TRUE(selected->GetActiveSelection()->IsActive());
     StatClass s(selected.get());
@@ -138,16 +138,15 @@ TEST_F(StatObjects, CaseWeightsDropZeroWeightsAndUnselectedCases)
 // out and counted once for the run, whichever computations walk them.
 TEST(StatObjectWeights, CasesLeftOutForTheirWeightAreReportedOncePerRun)
 {
-    std::unique_ptr<DATASET> set(BuildDataSet(
-        "variable x\ntype double\nvariable w\ntype double\nvariable s\ntype u8\n"
-        "weight w\nselection s first five\n",
-        "x,w,s\n1,1,1\n2,0,1\n3,-2,1\n4,,1\n5,1.5,1\n6,0,0\n", "badweights.QVF"));
+    std::unique_ptr<DATASET> set(BuildDataSet("variable x\ntype double\nvariable w\ntype double\nvariable s\ntype u8\n"
+                                              "weight w\nselection s first five\n",
+                                              "x,w,s\n1,1,1\n2,0,1\n3,-2,1\n4,,1\n5,1.5,1\n6,0,0\n", "badweights.QVF"));
     ASSERT_TRUE(set);
     TakeRunWeightReport();
     MeanObj m(1, set.get());
     ASSERT_TRUE(m.Compute());
     EXPECT_EQ(m.record.count, 2);
-    EXPECT_EQ(m.ExcludedWeightCases(), 3);     // case 6 is outside the selection
+    EXPECT_EQ(m.ExcludedWeightCases(), 3); // case 6 is outside the selection
     EXPECT_EQ(m.WeightStatus(), kWeightExclusionStatus);
     StatClass other(set.get());
     std::vector<double> weights;
@@ -193,11 +192,11 @@ TEST_F(StatObjects, FrequencyDistributionGrowsHeadingsAndSortsRecords)
     EXPECT_EQ(d.valueWidth, 4);
     ASSERT_EQ(d.categoryCount, 4);
     EXPECT_STREQ(d.categories[0].label, "red");
-    EXPECT_EQ(d.categories[0].count, 0);                 // weighted: counts are 0
+    EXPECT_EQ(d.categories[0].count, 0); // weighted: counts are 0
     EXPECT_EQ(d.categories[0].frequency, 2.0);
-    EXPECT_EQ(d.categories[3].validPercent, -1.0);       // 9 is user-missing
+    EXPECT_EQ(d.categories[3].validPercent, -1.0); // 9 is user-missing
     std::qsort(d.categories, d.categoryCount, sizeof(FreqCategory), CompareByCountDescending);
-    EXPECT_EQ(d.categories[0].frequency, 5.0);           // code 2: weights 2 + 3
+    EXPECT_EQ(d.categories[0].frequency, 5.0); // code 2: weights 2 + 3
     std::qsort(d.categories, d.categoryCount, sizeof(FreqCategory), CompareByRealValueDescending);
     EXPECT_EQ(d.categories[0].value.real, 9.0);
     EXPECT_STREQ(d.CategoryAt(0), "q1: ");
@@ -277,13 +276,13 @@ TEST_F(StatObjects, CategoryCodedMultipleResponseCountsAnswersOnTwoBases)
     m.percentageBase = 0;
     m.FinishPercentages();
     EXPECT_DOUBLE_EQ(m.Result()->categories[0].validPercent, 400.0 / 6);
-    m.pairwise = 0;                  // listwise: cases 3 (q2 empty) and 4 (q1 = 9) go
+    m.pairwise = 0; // listwise: cases 3 (q2 empty) and 4 (q1 = 9) go
     m.Recompute();
     EXPECT_EQ(m.caseCount, 4.0);
     m.includeUserMissing = true;
     m.Recompute();
     EXPECT_EQ(m.caseCount, 5.0);
-    EXPECT_EQ(m.categoryCount, 4);   // the code 9 now counts as an answer
+    EXPECT_EQ(m.categoryCount, 4); // the code 9 now counts as an answer
 }
 
 TEST_F(StatObjects, DichotomyMultipleResponseCountsValuesInTheRanges)
@@ -323,7 +322,7 @@ TEST_F(StatObjects, NwayTableNestsControlCategoriesAndPercentagesPerColumn)
     EXPECT_DOUBLE_EQ(cell->percents[0], 200.0 / 3);
     EXPECT_DOUBLE_EQ(cell->percents[1], 200.0 / 6);
     const double g1d0[] = {1, 0};
-    EXPECT_EQ(t.FindCell(g1d0), nullptr);      // no case: no cell
+    EXPECT_EQ(t.FindCell(g1d0), nullptr); // no case: no cell
     const double g2d1[] = {2, 1};
     EXPECT_DOUBLE_EQ(t.FindCell(g2d1)->percents[2], 100.0);
     EXPECT_FALSE(t.CanRecompute());
@@ -337,11 +336,12 @@ TEST_F(StatObjects, NwayTableNestsControlCategoriesAndPercentagesPerColumn)
     EXPECT_DOUBLE_EQ(set.FindCell(g1code3)->percents[0], 100.0);
     set.percentageBase = 0;
     ASSERT_TRUE(set.Recompute());
-    EXPECT_DOUBLE_EQ(set.FindCell(g1code3)->percents[0], 50.0);   // of 6 answers
+    EXPECT_DOUBLE_EQ(set.FindCell(g1code3)->percents[0], 50.0); // of 6 answers
     EXPECT_EQ(set.lastPercentageBase, 0);
 }
 
-class RecordingOption : public GraphOption {
+class RecordingOption : public GraphOption
+{
 public:
     RecordingOption() : GraphOption(13, 0x55) {}
 };
@@ -354,7 +354,8 @@ TEST(StatObjectRegression, ResidualsOfAStepRestOnTheAnalysisCases)
         "variable y\ntype double\nvariable a\ntype double\nvariable b\ntype double\n",
         "y,a,b\n2.1,1,5\n3.9,2,\n6.2,3,1\n7.8,4,4\n10.1,5,\n12.2,6,2\n13.8,7,6\n16.1,8,3\n", "forward.QVF"));
     ASSERT_TRUE(set);
-    struct Forward : RegObj {
+    struct Forward : RegObj
+    {
         using RegObj::RegObj;
         void ComputeColumnWidths(int, int) override {}
     };

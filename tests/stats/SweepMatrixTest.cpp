@@ -57,7 +57,7 @@ TEST(SweepMatrix, AZeroPivotIsRefusedAndLeavesTheMatrixAlone)
     SweepMatrix m(2);
     m.At(0, 0) = 1;
     m.At(0, 1) = m.At(1, 0) = 1;
-    m.At(1, 1) = 1;              // the second variable equals the first
+    m.At(1, 1) = 1; // the second variable equals the first
     ASSERT_TRUE(m.Sweep(0));
     EXPECT_NEAR(m.At(1, 1), 0.0, 1e-15);
     EXPECT_FALSE(m.Sweep(1));

@@ -22,7 +22,8 @@
 
 namespace {
 
-class MomentsFarFromZero : public ::testing::TestWithParam<double> {};
+class MomentsFarFromZero : public ::testing::TestWithParam<double>
+{};
 
 } // namespace
 
@@ -35,7 +36,7 @@ TEST_P(MomentsFarFromZero, KeepTheDigitsOfTheSpread)
     WeightedMoments m;
     for (double v : {4.0, 7.0, 13.0, 16.0})
         m.Add(offset + v, 1.0);
-    m.Add(offset + 99.0, 0.0);            // weight 0: no case
+    m.Add(offset + 99.0, 0.0); // weight 0: no case
     EXPECT_EQ(m.Count(), 4);
     EXPECT_NEAR(m.Mean() - offset, 10.0, 1e-15 * (offset + 10.0));
     EXPECT_NEAR(m.Variance(), 30.0, 1e-12 * 30.0);
@@ -87,10 +88,9 @@ uint64_t Bits(double v)
 // give the same standard deviation to the last bit.
 TEST(WeightedMoments, EveryComputationGivesTheSameStandardDeviation)
 {
-    std::unique_ptr<DATASET> set(BuildDataSet(
-        "variable x\ntype double\nvariable y\ntype double\nvariable g\ntype u8\n"
-        "variable w\ntype double\nweight w\n",
-        AwkwardValues(), "moments.QVF"));
+    std::unique_ptr<DATASET> set(BuildDataSet("variable x\ntype double\nvariable y\ntype double\nvariable g\ntype u8\n"
+                                              "variable w\ntype double\nweight w\n",
+                                              AwkwardValues(), "moments.QVF"));
     ASSERT_TRUE(set);
 
     MeanObj descriptives(1, set.get());
@@ -108,7 +108,8 @@ TEST(WeightedMoments, EveryComputationGivesTheSameStandardDeviation)
     ASSERT_EQ(listwise.errorCode, 0);
     GTtestPar paired(1, 2, 1, set.get());
 
-    const struct {
+    const struct
+    {
         const char *computation;
         double value;
     } others[] = {{"Stat", stat.standardDeviation},

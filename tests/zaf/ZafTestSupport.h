@@ -54,8 +54,8 @@ public:
         GetTempPathA(sizeof base, base);
         static int serial = 0;
         do
-            path = std::string(base) + "zaftest" + std::to_string(GetCurrentProcessId()) + "_" +
-                   std::to_string(serial++);
+            path =
+                std::string(base) + "zaftest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(serial++);
         while (!CreateDirectoryA(path.c_str(), nullptr));
     }
     ~TempDirectory() { RemoveTree(path); }
@@ -69,8 +69,7 @@ private:
 inline std::vector<unsigned char> ReadWholeFile(const std::string &name)
 {
     std::vector<unsigned char> bytes;
-    if (std::FILE *file = std::fopen(name.c_str(), "rb"))
-    {
+    if (std::FILE *file = std::fopen(name.c_str(), "rb")) {
         unsigned char block[4096];
         std::size_t n;
         while ((n = std::fread(block, 1, sizeof block, file)) > 0)
@@ -97,8 +96,7 @@ class RealWindow
 public:
     RealWindow()
         : handle(CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr))
-    {
-    }
+    {}
     ~RealWindow()
     {
         if (IsWindow(handle))
@@ -139,8 +137,7 @@ inline int ThreadWindowCount()
 }
 
 // Adds a child to a window and hands it back with its own type.
-template <class T>
-T *AddTo(ZafWindow *window, T *child)
+template <class T> T *AddTo(ZafWindow *window, T *child)
 {
     window->AddObject(child);
     return child;

@@ -9,12 +9,14 @@
 #include <vector>
 
 namespace {
-struct Item {
+struct Item
+{
     long code;
-    int count;                 // as stored: > 0 region, < 0 overlay, 1 point
-    std::vector<long> points;  // x, y pairs
+    int count;                // as stored: > 0 region, < 0 overlay, 1 point
+    std::vector<long> points; // x, y pairs
 };
-struct Map {
+struct Map
+{
     std::string name;
     std::vector<Item> items;
 };
@@ -48,7 +50,7 @@ bool ParseLong(const std::string &text, long *out)
     *out = v;
     return true;
 }
-}  // namespace
+} // namespace
 
 bool ConvertMapSource(const char *sourceName, const char *mapFileName, std::string *error)
 {
@@ -108,8 +110,7 @@ bool ConvertMapSource(const char *sourceName, const char *mapFileName, std::stri
             item.points.push_back(v);
         }
         long n = static_cast<long>(item.points.size() / 2);
-        if (item.points.size() % 2 || (keyword == "point" && n != 1) || (keyword != "point" && n < 3) ||
-            n > 32767) {
+        if (item.points.size() % 2 || (keyword == "point" && n != 1) || (keyword != "point" && n < 3) || n > 32767) {
             *error = where + "wrong number of coordinates";
             return false;
         }

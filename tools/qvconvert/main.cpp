@@ -24,9 +24,8 @@ int main(int argc, char **argv)
         return 0;
     }
     if (argc != 4) {
-        std::fprintf(stderr,
-                     "usage: qvconvert <description> <values.csv> <dataset.QVF>\n"
-                     "       qvconvert --map <map source> <map.KRT>\n");
+        std::fprintf(stderr, "usage: qvconvert <description> <values.csv> <dataset.QVF>\n"
+                             "       qvconvert --map <map source> <map.KRT>\n");
         return 2;
     }
     DataSetBuilder builder;
@@ -38,8 +37,9 @@ int main(int argc, char **argv)
     } catch (const std::bad_alloc &) {
         // The values go to paged lists; what did not fit is the rest (the
         // description, one line of the file, the writer's buffers).
-        std::fprintf(stderr, "qvconvert: there is not enough memory to convert %s into %s (%ld variables, %ld cases "
-                             "read); the data set was not written\n",
+        std::fprintf(stderr,
+                     "qvconvert: there is not enough memory to convert %s into %s (%ld variables, %ld cases "
+                     "read); the data set was not written\n",
                      argv[2], argv[3], builder.GetVariableCount(), builder.GetCaseCount());
         return 1;
     }

@@ -85,13 +85,15 @@ void PrintDistribution(const std::string &p, const FREQOBJ &f)
     }
 }
 
-class PrintedRegression : public RegObj {
+class PrintedRegression : public RegObj
+{
 public:
     using RegObj::RegObj;
     void ComputeColumnWidths(int, int) override {}
 };
 
-struct Options {
+struct Options
+{
     bool pairwise = false;
     int method = kRegressionEnter;
     double pIn = 0.05, pOut = 0.05;
@@ -141,11 +143,22 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
                 Print(c + "deviation", x.Deviation(i, j));
                 Print(c + "stddev", x.StandardizedDeviation(i, j));
             }
-        const struct { const char *name; double value; } m[] = {
-            {"chisq", x.chiSquare}, {"p", x.probability}, {"df", static_cast<double>(x.degreesOfFreedom)},
-            {"phi", x.phi}, {"cramersv", x.cramersV}, {"contingency", x.contingency},
-            {"taua", x.tauA}, {"taub", x.tauB}, {"tauc", x.tauC}, {"gamma", x.gamma},
-            {"somerssym", x.somersSymmetric}, {"somersrow", x.somersAsymmetric}};
+        const struct
+        {
+            const char *name;
+            double value;
+        } m[] = {{"chisq", x.chiSquare},
+                 {"p", x.probability},
+                 {"df", static_cast<double>(x.degreesOfFreedom)},
+                 {"phi", x.phi},
+                 {"cramersv", x.cramersV},
+                 {"contingency", x.contingency},
+                 {"taua", x.tauA},
+                 {"taub", x.tauB},
+                 {"tauc", x.tauC},
+                 {"gamma", x.gamma},
+                 {"somerssym", x.somersSymmetric},
+                 {"somersrow", x.somersAsymmetric}};
         for (const auto &e : m)
             Print(std::string("xtab.") + e.name, e.value);
     } else if (object == "oneway" && n == 2) {
@@ -216,7 +229,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             for (int i = 0; i < 5; ++i)
                 Print(p + summary[i], m.summary[i]);
             for (int row = 0; row <= m.rows; ++row) {
-                const std::string rp = p + (row == 0 ? std::string("constant") : "v" + std::to_string(m.rowVariable[row])) + ".";
+                const std::string rp =
+                    p + (row == 0 ? std::string("constant") : "v" + std::to_string(m.rowVariable[row])) + ".";
                 Print(rp + "row", row);
                 Print(rp + "b", m.b[row]);
                 Print(rp + "se", m.seB[row]);
@@ -256,17 +270,29 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Print("sign.zp", s.zP);
     } else if (object == "wilcoxon" && n == 2) {
         Wilcoxon w(v[0], v[1], set);
-        const struct { const char *name; double value; } f[] = {
-            {"status", static_cast<double>(w.status)}, {"pairs", w.pairs}, {"zeros", w.zeroDifferences},
-            {"negative", w.negative}, {"positive", w.positive}, {"negmean", w.negativeMeanRank},
-            {"posmean", w.positiveMeanRank}, {"negsum", w.negativeRankSum}, {"possum", w.positiveRankSum},
-            {"normal", static_cast<double>(w.normal)}, {"z", w.z}, {"zp", w.zP},
-            {"exact1", w.exactOneSidedP}, {"exact2", w.exactTwoSidedP},
-            {"decision.5one", static_cast<double>(w.decisions[0])},
-            {"decision.5two", static_cast<double>(w.decisions[1])},
-            {"decision.1one", static_cast<double>(w.decisions[2])},
-            {"decision.1two", static_cast<double>(w.decisions[3])},
-            {"suppressfooter", static_cast<double>(w.suppressFooter)}};
+        const struct
+        {
+            const char *name;
+            double value;
+        } f[] = {{"status", static_cast<double>(w.status)},
+                 {"pairs", w.pairs},
+                 {"zeros", w.zeroDifferences},
+                 {"negative", w.negative},
+                 {"positive", w.positive},
+                 {"negmean", w.negativeMeanRank},
+                 {"posmean", w.positiveMeanRank},
+                 {"negsum", w.negativeRankSum},
+                 {"possum", w.positiveRankSum},
+                 {"normal", static_cast<double>(w.normal)},
+                 {"z", w.z},
+                 {"zp", w.zP},
+                 {"exact1", w.exactOneSidedP},
+                 {"exact2", w.exactTwoSidedP},
+                 {"decision.5one", static_cast<double>(w.decisions[0])},
+                 {"decision.5two", static_cast<double>(w.decisions[1])},
+                 {"decision.1one", static_cast<double>(w.decisions[2])},
+                 {"decision.1two", static_cast<double>(w.decisions[3])},
+                 {"suppressfooter", static_cast<double>(w.suppressFooter)}};
         for (const auto &e : f)
             Print(std::string("wilcoxon.") + e.name, e.value);
     } else if (object == "mcnemar" && n == 2) {
@@ -353,12 +379,13 @@ int main(int argc, char **argv)
             o.pairwise = true;
         } else if (a == "--set") {
             o.set = true;
-        } else if ((a == "--method" || a == "--pin" || a == "--pout" || a == "--base" || a == "--value")
-                   && i + 1 < argc) {
+        } else if ((a == "--method" || a == "--pin" || a == "--pout" || a == "--base" || a == "--value") &&
+                   i + 1 < argc) {
             const std::string value = argv[++i];
             if (a == "--method")
-                o.method = value == "forward" ? kRegressionForward
-                         : value == "backward" ? kRegressionBackward : kRegressionEnter;
+                o.method = value == "forward"    ? kRegressionForward
+                           : value == "backward" ? kRegressionBackward
+                                                 : kRegressionEnter;
             else if (a == "--pin")
                 o.pIn = std::atof(value.c_str());
             else if (a == "--pout")

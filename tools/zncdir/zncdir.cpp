@@ -11,8 +11,7 @@
 
 #include "zaf/data/ZafStorage.h"
 
-namespace
-{
+namespace {
 void ListEntry(const ZafDirectoryElement *entry, int depth, int &entries, long long &bytes)
 {
     const std::string name = std::string(2 * depth, ' ') + (entry->Name() ? entry->Name() : "");
@@ -31,14 +30,12 @@ void ListEntry(const ZafDirectoryElement *entry, int depth, int &entries, long l
 
 int main(int argc, char **argv)
 {
-    if (argc != 2)
-    {
+    if (argc != 2) {
         std::fprintf(stderr, "usage: zncdir FILE.znc\n");
         return 1;
     }
     ZafStorage storage(argv[1], ZafStorage::Read);
-    if (storage.Error() != 0)
-    {
+    if (storage.Error() != 0) {
         std::fprintf(stderr, "zncdir: %s cannot be used (error %u)\n", storage.FileName(),
                      static_cast<unsigned>(storage.Error()));
         return 2;

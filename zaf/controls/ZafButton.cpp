@@ -68,8 +68,7 @@ int LetterIndex(const char *text, char letter)
 
 // --- Construction -------------------------------------------------------------------
 
-ZafButton::ZafButton(int left, int top, int width, int height, const char *text, ZafBitmapData *bitmap,
-                     ButtonType type)
+ZafButton::ZafButton(int left, int top, int width, int height, const char *text, ZafBitmapData *bitmap, ButtonType type)
     : ZafWindowObject(left, top, width, height)
 {
     Construct(type, bitmap);
@@ -338,15 +337,15 @@ ZafEventType ZafButton::Select(const ZafEventRecord &event, ZafEventType code)
         // Only a button that excludes its siblings (a radio button) stays
         // selected in a single-selection window; a check box still toggles.
         ZafWindow *window = ParentWindow(this);
-        const bool keep = HasFlag(flagSelected) && window && window->SelectionMode() == 0 && window->SelectionExcludes(this);
+        const bool keep =
+            HasFlag(flagSelected) && window && window->SelectionMode() == 0 && window->SelectionExcludes(this);
         if (!keep)
             SetSelected(!HasFlag(flagSelected));
     }
     return userCallback(this, event, code);
 }
 
-ZafEventType ZafButton::SendMessageCallback(ZafWindowObject *object, const ZafEventRecord &event,
-                                            ZafEventType code)
+ZafEventType ZafButton::SendMessageCallback(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code)
 {
     auto *button = dynamic_cast<ZafButton *>(object);
     if (!button)

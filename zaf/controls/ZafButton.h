@@ -109,8 +109,7 @@ public:
     ZafButton(int left, int top, int width, int height, const char *text, ZafBitmapData *bitmap = nullptr,
               ButtonType type = pushButton);
     // With an existing string data, attached as it is.
-    ZafButton(int left, int top, int width, int height, ZafStringData *text, ZafBitmapData *bitmap,
-              ButtonType type);
+    ZafButton(int left, int top, int width, int height, ZafStringData *text, ZafBitmapData *bitmap, ButtonType type);
     // Every field but the depressed state and the data links: destroyable
     // data objects are duplicated, others shared.
     ZafButton(const ZafButton &copy);
@@ -147,8 +146,7 @@ public:
     // The dispatcher installed by send-message: the user function, then, for
     // a selection that counts (1012, or 1002 without select-on-double-click),
     // the value event at the queue's tail.
-    static ZafEventType SendMessageCallback(ZafWindowObject *object, const ZafEventRecord &event,
-                                            ZafEventType code);
+    static ZafEventType SendMessageCallback(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code);
     // The button that sent the event while it still exists; else null.
     static ZafButton *SentButton(const ZafEventRecord &event);
     // Frees the text a sent event carries and clears it.
@@ -173,8 +171,7 @@ public:
     // inclusive; an area whose right is left - 1 takes the total width, the
     // same for the height) by the justifications; answers (1, 1, total
     // width, total height) of both together.
-    ZafRegionRect LayoutContents(const ZafRegionRect &area, ZafRegionRect &image, ZafRegionRect &text,
-                                 int gap) const;
+    ZafRegionRect LayoutContents(const ZafRegionRect &area, ZafRegionRect &image, ZafRegionRect &text, int gap) const;
     // The shared built-in images (made with the first button).
     static ZafBitmapData *BuiltInBitmap(BuiltInImage image);
 

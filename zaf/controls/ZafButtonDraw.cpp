@@ -113,8 +113,8 @@ void ZafButton::UpdateFont()
 {
     // A Windows push button that has since got its own colours or font is
     // drawn by the button from now on.
-    if (HasFlag(flagSystemDrawn) && osWindow && HasFlag(flagOwnWindow) && (GetWindowLongA(osWindow, GWL_STYLE) & 0x000B) == 0 &&
-        !IsNativeDrawn())
+    if (HasFlag(flagSystemDrawn) && osWindow && HasFlag(flagOwnWindow) &&
+        (GetWindowLongA(osWindow, GWL_STYLE) & 0x000B) == 0 && !IsNativeDrawn())
         SendMessageA(osWindow, BM_SETSTYLE, BS_OWNERDRAW, FALSE);
     ZafWindowObject::UpdateFont();
 }
@@ -152,8 +152,7 @@ void ZafButton::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type,
     ZafWindowObject::ResolveSystemColors(entry, type, state);
 }
 
-void ZafButton::PaletteColors(std::uint16_t type, std::uint16_t state, COLORREF &foreground,
-                              COLORREF &background) const
+void ZafButton::PaletteColors(std::uint16_t type, std::uint16_t state, COLORREF &foreground, COLORREF &background) const
 {
     ZafPaletteStruct entry;
     LogicalPalette(entry, type, state);
@@ -195,7 +194,7 @@ ZafRegionRect ZafButton::LayoutContents(const ZafRegionRect &area, ZafRegionRect
     const int totalHeight = sideBySide ? std::max(imageHeight, textHeight) : imageHeight + gap + textHeight;
     const int areaWidth = area.right == area.left - 1 ? totalWidth : area.Width();
     const int areaHeight = area.bottom == area.top - 1 ? totalHeight : area.Height();
-    const int top = area.top + (vtJustify == justifyStart  ? 0
+    const int top = area.top + (vtJustify == justifyStart ? 0
                                 : vtJustify == justifyEnd ? areaHeight - totalHeight
                                                           : (areaHeight - totalHeight) / 2);
     auto place = [](ZafRegionRect &box, int left, int boxTop, int width, int height) {
@@ -343,8 +342,7 @@ void ZafButton::DrawCheckType(const ZafEventRecord &, ZafEventType code, ZafRegi
 {
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     // The background as if not selected: the face is the parent's.
-    const std::uint16_t state =
-        static_cast<std::uint16_t>((PaletteState() & ~ZAF_PM_SELECTED) | ZAF_PM_NOT_SELECTED);
+    const std::uint16_t state = static_cast<std::uint16_t>((PaletteState() & ~ZAF_PM_SELECTED) | ZAF_PM_NOT_SELECTED);
     COLORREF unused, back;
     PaletteColors(ZAF_PM_BACKGROUND, state, unused, back);
     display->Rectangle(face.left, face.top, face.right, face.bottom, back, true);

@@ -83,8 +83,8 @@ void DeleteImages(std::uint8_t)
 
 void MakeImages()
 {
-    static const char *const names[ZafButton::builtInImageCount] = {
-        "check", nullptr, "checkSelected", nullptr, "radio", nullptr, "radioSelected", nullptr};
+    static const char *const names[ZafButton::builtInImageCount] = {"check", nullptr, "checkSelected", nullptr,
+                                                                    "radio", nullptr, "radioSelected", nullptr};
     for (int i = 0; i < ZafButton::builtInImageCount; ++i) {
         const bool pressed = i % 2 == 1, selected = (i / 2) % 2 == 1;
         if (i < ZafButton::imageRadio)

@@ -356,8 +356,8 @@ HWND ZafIcon::CreateOSWindow()
 {
     if (osWindow || !HasFlag(flagOwnWindow) || !parent || !parent->DrawingHandle())
         return osWindow;
-    return ZafCreateOSWindow(this, nullptr, WS_CHILD | WS_CLIPSIBLINGS | (HasFlag(flagVisible) ? WS_VISIBLE : 0), nullptr,
-                             parent->DrawingHandle(), WS_EX_TRANSPARENT, ZafInstance());
+    return ZafCreateOSWindow(this, nullptr, WS_CHILD | WS_CLIPSIBLINGS | (HasFlag(flagVisible) ? WS_VISIBLE : 0),
+                             nullptr, parent->DrawingHandle(), WS_EX_TRANSPARENT, ZafInstance());
 }
 
 ZafEventType ZafIcon::Draw(const ZafEventRecord &, ZafEventType code)

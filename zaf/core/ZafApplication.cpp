@@ -179,10 +179,14 @@ const ZafStartupSteps &ZafApplication::StartupSteps()
 int ZafApplication::PlatformOf(DWORD platformID)
 {
     switch (platformID) {
-    case VER_PLATFORM_WIN32s: return ZAF_PLATFORM_WIN32S;
-    case VER_PLATFORM_WIN32_WINDOWS: return ZAF_PLATFORM_WINDOWS_9X;
-    case VER_PLATFORM_WIN32_NT: return ZAF_PLATFORM_WINDOWS_NT;
-    default: return ZAF_PLATFORM_UNKNOWN;
+    case VER_PLATFORM_WIN32s:
+        return ZAF_PLATFORM_WIN32S;
+    case VER_PLATFORM_WIN32_WINDOWS:
+        return ZAF_PLATFORM_WINDOWS_9X;
+    case VER_PLATFORM_WIN32_NT:
+        return ZAF_PLATFORM_WINDOWS_NT;
+    default:
+        return ZAF_PLATFORM_UNKNOWN;
     }
 }
 

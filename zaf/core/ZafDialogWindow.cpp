@@ -15,8 +15,7 @@ ZafDialogWindow::ZafDialogWindow(int left, int top, int width, int height) : Zaf
 }
 
 ZafDialogWindow::ZafDialogWindow(const ZafDialogWindow &copy) : ZafWindow(copy)
-{
-}
+{}
 
 ZafDialogWindow::~ZafDialogWindow()
 {

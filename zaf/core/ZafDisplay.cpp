@@ -17,18 +17,32 @@ struct Scale
     std::int64_t units;
 };
 
-bool ScaleOf(ZafCoordinateType type, int cellSize, int pixelsPerInch, const ZafCellMetrics &m,
-             Scale &scale)
+bool ScaleOf(ZafCoordinateType type, int cellSize, int pixelsPerInch, const ZafCellMetrics &m, Scale &scale)
 {
     switch (type) {
-    case ZAF_CELL: scale = {cellSize, 1}; return true;
-    case ZAF_MINI_CELL: scale = {std::int64_t(cellSize) * m.miniNumerator, m.miniDenominator}; return true;
-    case ZAF_PIXEL: scale = {1, 1}; return true;
-    case ZAF_POINT: scale = {pixelsPerInch, 72}; return true;
-    case ZAF_TWIP: scale = {pixelsPerInch, 1440}; return true;
-    case ZAF_THOUSANDTH_INCH: scale = {pixelsPerInch, 1000}; return true;
-    case ZAF_TENTH_MILLIMETRE: scale = {pixelsPerInch, 254}; return true;
-    default: return false;
+    case ZAF_CELL:
+        scale = {cellSize, 1};
+        return true;
+    case ZAF_MINI_CELL:
+        scale = {std::int64_t(cellSize) * m.miniNumerator, m.miniDenominator};
+        return true;
+    case ZAF_PIXEL:
+        scale = {1, 1};
+        return true;
+    case ZAF_POINT:
+        scale = {pixelsPerInch, 72};
+        return true;
+    case ZAF_TWIP:
+        scale = {pixelsPerInch, 1440};
+        return true;
+    case ZAF_THOUSANDTH_INCH:
+        scale = {pixelsPerInch, 1000};
+        return true;
+    case ZAF_TENTH_MILLIMETRE:
+        scale = {pixelsPerInch, 254};
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -50,17 +64,15 @@ int ScaleValue(int value, std::int64_t numerator, std::int64_t denominator)
     numerator /= g;
     denominator /= g;
     std::int64_t n = std::int64_t(value) * numerator;
-    std::int64_t q = n >= 0 ? (n + denominator / 2) / denominator
-                            : -((-n + denominator / 2) / denominator);
+    std::int64_t q = n >= 0 ? (n + denominator / 2) / denominator : -((-n + denominator / 2) / denominator);
     return int(std::clamp<std::int64_t>(q, INT_MIN, INT_MAX));
 }
 
-int Convert(int value, ZafCoordinateType from, ZafCoordinateType to, int cellSize,
-            int pixelsPerInch, const ZafCellMetrics &m)
+int Convert(int value, ZafCoordinateType from, ZafCoordinateType to, int cellSize, int pixelsPerInch,
+            const ZafCellMetrics &m)
 {
     Scale a, b;
-    if (from == to || !ScaleOf(from, cellSize, pixelsPerInch, m, a) ||
-        !ScaleOf(to, cellSize, pixelsPerInch, m, b))
+    if (from == to || !ScaleOf(from, cellSize, pixelsPerInch, m, a) || !ScaleOf(to, cellSize, pixelsPerInch, m, b))
         return value;
     return ScaleValue(value, a.pixels * b.units, a.units * b.pixels);
 }
@@ -122,8 +134,7 @@ void ZafDisplay::GetOrigin(int &x, int &y) const
 
 void ZafDisplay::DestroyBitmapHandle(ZafBitmapStruct &bitmap)
 {
-    if (!bitmap.staticHandle)
-    {
+    if (!bitmap.staticHandle) {
         if (bitmap.bitmapHandle)
             DeleteObject(bitmap.bitmapHandle);
         if (bitmap.maskHandle)
@@ -160,8 +171,7 @@ void ZafDisplay::DestroyMouseHandle(ZafMouseStruct &mouse)
 }
 
 void ZafDisplay::DestroyMouseArray(ZafMouseStruct &)
-{
-}
+{}
 
 const ZafDisplay &ZafDisplay::ForConversion()
 {

@@ -5,17 +5,15 @@
 
 #include <cstdint>
 
-namespace ZafError
-{
-enum Code : std::uint32_t
-{
+namespace ZafError {
+enum Code : std::uint32_t {
     None = 0,
     // Field validation: what a field's value check answers.
-    InvalidText = 1,       // the text is not a value of the field's kind
-    OutOfRange = 5,        // the value lies in none of the allowed ranges
-    BelowMinimum = 6,      // the value is below the lower bound
-    AboveMaximum = 7,      // the value is above the upper bound
-    ValueKept = 12,        // the new value was refused and the old one kept
+    InvalidText = 1,  // the text is not a value of the field's kind
+    OutOfRange = 5,   // the value lies in none of the allowed ranges
+    BelowMinimum = 6, // the value is below the lower bound
+    AboveMaximum = 7, // the value is above the upper bound
+    ValueKept = 12,   // the new value was refused and the old one kept
     // Files, file systems and persistence.
     NotFound = 2,          // entry missing (and not made), no name or one that cannot be
                            // stored, or a storage that is not writeable

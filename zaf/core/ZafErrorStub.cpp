@@ -27,8 +27,7 @@ std::size_t ZafErrorStub::FormatErrorText(char *buffer, std::size_t bufferSize, 
     return std::strlen(buffer);
 }
 
-std::size_t ZafErrorStub::FormatErrorText(char *buffer, std::size_t bufferSize, const char *format,
-                                          ...)
+std::size_t ZafErrorStub::FormatErrorText(char *buffer, std::size_t bufferSize, const char *format, ...)
 {
     std::va_list arguments;
     va_start(arguments, format);
@@ -37,8 +36,8 @@ std::size_t ZafErrorStub::FormatErrorText(char *buffer, std::size_t bufferSize, 
     return length;
 }
 
-ZafEventType ZafErrorStub::ReportError(ZafWindowObject *object, const char *title, unsigned flags,
-                                       const char *format, ...)
+ZafEventType ZafErrorStub::ReportError(ZafWindowObject *object, const char *title, unsigned flags, const char *format,
+                                       ...)
 {
     std::va_list arguments;
     va_start(arguments, format);
@@ -47,8 +46,8 @@ ZafEventType ZafErrorStub::ReportError(ZafWindowObject *object, const char *titl
     return code;
 }
 
-ZafEventType ZafErrorStub::ReportErrorV(ZafWindowObject *object, const char *title, unsigned flags,
-                                        const char *format, std::va_list arguments)
+ZafEventType ZafErrorStub::ReportErrorV(ZafWindowObject *object, const char *title, unsigned flags, const char *format,
+                                        std::va_list arguments)
 {
     char message[messageBufferSize];
     FormatErrorText(message, sizeof(message), format, arguments);
@@ -73,9 +72,12 @@ ZafEventType ZafErrorSystem::EndCodeOf(int answer)
 {
     switch (answer) {
     case IDOK:
-    case IDYES: return ZAF_DIALOG_OK;
-    case IDNO: return ZAF_DIALOG_NO;
-    default: return ZAF_DIALOG_CANCEL;
+    case IDYES:
+        return ZAF_DIALOG_OK;
+    case IDNO:
+        return ZAF_DIALOG_NO;
+    default:
+        return ZAF_DIALOG_CANCEL;
     }
 }
 

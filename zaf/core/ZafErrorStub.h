@@ -25,8 +25,8 @@ public:
     static constexpr std::size_t messageBufferSize = 1024;
 
     // Answers a report in place of the message window.
-    using AnswerHook = ZafEventType (*)(ZafWindowObject *object, const char *title,
-                                        unsigned flags, const char *message);
+    using AnswerHook = ZafEventType (*)(ZafWindowObject *object, const char *title, unsigned flags,
+                                        const char *message);
 
     ZafErrorStub() = default;
     ZafErrorStub(const ZafErrorStub &) = delete;
@@ -36,18 +36,18 @@ public:
     // Formats the message and shows it (or hands it to the answer hook);
     // returns the end code. The object is the one the report is about (its
     // window owns the message window); it may be null.
-    ZafEventType ReportError(ZafWindowObject *object, const char *title, unsigned flags,
-                             const char *format, ...) __attribute__((format(gnu_printf, 5, 6)));
-    ZafEventType ReportErrorV(ZafWindowObject *object, const char *title, unsigned flags,
-                              const char *format, std::va_list arguments);
+    ZafEventType ReportError(ZafWindowObject *object, const char *title, unsigned flags, const char *format, ...)
+        __attribute__((format(gnu_printf, 5, 6)));
+    ZafEventType ReportErrorV(ZafWindowObject *object, const char *title, unsigned flags, const char *format,
+                              std::va_list arguments);
 
     // Formats into a buffer of bufferSize bytes: always terminated, cut at
     // bufferSize - 1 characters. A null format gives the empty text. Returns
     // the length of the text in the buffer.
     static std::size_t FormatErrorText(char *buffer, std::size_t bufferSize, const char *format,
                                        std::va_list arguments);
-    static std::size_t FormatErrorText(char *buffer, std::size_t bufferSize, const char *format,
-                                       ...) __attribute__((format(gnu_printf, 3, 4)));
+    static std::size_t FormatErrorText(char *buffer, std::size_t bufferSize, const char *format, ...)
+        __attribute__((format(gnu_printf, 3, 4)));
 
     // Installs the answer hook (null removes it); returns the previous one.
     static AnswerHook SetAnswerHook(AnswerHook hook);
@@ -55,8 +55,8 @@ public:
 protected:
     // Shows the formatted message in a modal message window and answers its
     // end code. Provided by the windowing layer; the base shows nothing.
-    virtual ZafEventType ShowMessageWindow(ZafWindowObject *object, const char *title,
-                                           unsigned flags, const char *message);
+    virtual ZafEventType ShowMessageWindow(ZafWindowObject *object, const char *title, unsigned flags,
+                                           const char *message);
 };
 
 // ZafErrorSystem: the error system of the running program; its message

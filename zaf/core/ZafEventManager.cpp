@@ -116,13 +116,26 @@ ZafEventType ZafOSEventManager::SendToDevice(int deviceType, ZafEventType code)
         return ZAF_UNKNOWN;
     LPCSTR cursor = nullptr;
     switch (code) {
-    case ZAF_MOUSE_ARROW: cursor = IDC_ARROW; break;
-    case ZAF_MOUSE_TEXT_BEAM: cursor = IDC_IBEAM; break;
-    case ZAF_MOUSE_CROSS: cursor = IDC_CROSS; break;
-    case ZAF_MOUSE_POSITION: cursor = IDC_SIZEALL; break;
-    case ZAF_MOUSE_SIDE_BY_SIDE: cursor = IDC_SIZEWE; break;
-    case ZAF_MOUSE_ONE_ABOVE: cursor = IDC_SIZENS; break;
-    default: return mouseImage;
+    case ZAF_MOUSE_ARROW:
+        cursor = IDC_ARROW;
+        break;
+    case ZAF_MOUSE_TEXT_BEAM:
+        cursor = IDC_IBEAM;
+        break;
+    case ZAF_MOUSE_CROSS:
+        cursor = IDC_CROSS;
+        break;
+    case ZAF_MOUSE_POSITION:
+        cursor = IDC_SIZEALL;
+        break;
+    case ZAF_MOUSE_SIDE_BY_SIDE:
+        cursor = IDC_SIZEWE;
+        break;
+    case ZAF_MOUSE_ONE_ABOVE:
+        cursor = IDC_SIZENS;
+        break;
+    default:
+        return mouseImage;
     }
     mouseImage = code;
     ::SetCursor(LoadCursorA(nullptr, cursor));

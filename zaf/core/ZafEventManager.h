@@ -31,8 +31,7 @@ public:
 
     // Room for initialSize events at first, growing up to maximumSize; each
     // is at least 1, and the maximum is at least the initial size.
-    explicit ZafEventManager(int initialSize = defaultQueueSize,
-                             int maximumSize = defaultMaximumQueueSize);
+    explicit ZafEventManager(int initialSize = defaultQueueSize, int maximumSize = defaultMaximumQueueSize);
     ZafEventManager(const ZafEventManager &) = delete;
     ZafEventManager &operator=(const ZafEventManager &) = delete;
     virtual ~ZafEventManager();
@@ -59,7 +58,7 @@ private:
     bool Grow();
 
     std::vector<ZafEventRecord> ring;
-    int head = 0;   // index of the first queued event
+    int head = 0; // index of the first queued event
     int count = 0;
     int maximumSize;
     int refused = 0;

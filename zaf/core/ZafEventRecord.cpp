@@ -4,8 +4,7 @@
 #include <cstring>
 #include <type_traits>
 
-static_assert(std::is_trivially_copyable<ZafEventRecord>::value,
-              "the queue copies event records byte for byte");
+static_assert(std::is_trivially_copyable<ZafEventRecord>::value, "the queue copies event records byte for byte");
 
 ZafEventRecord::ZafEventRecord()
 {

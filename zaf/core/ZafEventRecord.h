@@ -39,8 +39,8 @@ class ZafWindowObject;
 
 struct ZafKeyStruct
 {
-    std::uint32_t shiftState;  // the modifier word
-    std::uint32_t value;       // virtual key or character
+    std::uint32_t shiftState; // the modifier word
+    std::uint32_t value;      // virtual key or character
 };
 
 class ZafEventRecord
@@ -71,7 +71,8 @@ public:
     std::intptr_t value;
     POINT position;
     ZafKeyStruct key;
-    union {
+    union
+    {
         ZafRegionRect region;
         ZafScrollStruct scroll;
     };

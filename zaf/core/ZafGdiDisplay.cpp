@@ -8,10 +8,9 @@
 namespace {
 
 const COLORREF standardColors[ZAF_COLOR_TABLE_SIZE] = {
-    RGB(0, 0, 0),       RGB(0, 0, 128),     RGB(0, 128, 0),     RGB(0, 128, 128),
-    RGB(128, 0, 0),     RGB(128, 0, 128),   RGB(128, 128, 0),   RGB(192, 192, 192),
-    RGB(128, 128, 128), RGB(0, 0, 255),     RGB(0, 255, 0),     RGB(0, 255, 255),
-    RGB(255, 0, 0),     RGB(255, 0, 255),   RGB(255, 255, 0),   RGB(255, 255, 255),
+    RGB(0, 0, 0),     RGB(0, 0, 128),     RGB(0, 128, 0),     RGB(0, 128, 128),   RGB(128, 0, 0), RGB(128, 0, 128),
+    RGB(128, 128, 0), RGB(192, 192, 192), RGB(128, 128, 128), RGB(0, 0, 255),     RGB(0, 255, 0), RGB(0, 255, 255),
+    RGB(255, 0, 0),   RGB(255, 0, 255),   RGB(255, 255, 0),   RGB(255, 255, 255),
 };
 
 constexpr std::uint8_t transparentPixel = 255;
@@ -34,8 +33,7 @@ ZafGdiDisplay *ZafScreenGdiDisplay()
 ZafGdiDisplay::ZafGdiDisplay()
 {
     std::memcpy(colors, standardColors, sizeof(colors));
-    fonts = {static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
-             static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
+    fonts = {static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
              static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT))};
     ownedFonts.assign(fonts.size(), false);
     HDC screen = GetDC(nullptr);
@@ -539,7 +537,7 @@ HBITMAP ZafGdiDisplay::MakeBitmap(int width, int height, const std::uint8_t *pix
             for (int x = 0; x < width; ++x)
                 SetPixel(memory, x, y,
                          pixels[static_cast<long long>(y) * width + x] == transparentPixel ? RGB(255, 255, 255)
-                                                                                        : RGB(0, 0, 0));
+                                                                                           : RGB(0, 0, 0));
     }
     SelectObject(memory, old);
     DeleteDC(memory);
@@ -604,4 +602,3 @@ bool ZafGdiDisplay::IconPixels(HICON icon, int &width, int &height, std::vector<
         DeleteObject(info.hbmMask);
     return ok;
 }
-

@@ -33,8 +33,7 @@ ZafConstraint::ZafConstraint(ZafWindowObject *newObject)
 
 ZafConstraint::ZafConstraint(const ZafConstraint &copy)
     : ZafElement(copy), objectID(copy.object ? copy.object->NumberID() : copy.objectID)
-{
-}
+{}
 
 ZafConstraint::ZafConstraint(const char *name, ZafWindowPersistence &persistence)
 {
@@ -119,26 +118,16 @@ void ZafConstraint::Unbind()
 ZafAttachment::ZafAttachment(ZafWindowObject *newObject, int newSide, int newOffset, ZafCoordinateType type,
                              ZafWindowObject *newReference, bool newOpposite, bool newStretch)
     : ZafConstraint(newObject),
-      side(newSide >= ZAF_ATTACH_LEFT && newSide <= ZAF_ATTACH_BOTTOM ? newSide : ZAF_ATTACH_LEFT),
-      offset(newOffset),
-      offsetType(ZafIsCoordinateType(type) ? type : ZAF_PIXEL),
-      reference(newReference),
-      referenceID(newReference ? newReference->NumberID() : 0),
-      opposite(newOpposite),
-      stretch(newStretch)
-{
-}
+      side(newSide >= ZAF_ATTACH_LEFT && newSide <= ZAF_ATTACH_BOTTOM ? newSide : ZAF_ATTACH_LEFT), offset(newOffset),
+      offsetType(ZafIsCoordinateType(type) ? type : ZAF_PIXEL), reference(newReference),
+      referenceID(newReference ? newReference->NumberID() : 0), opposite(newOpposite), stretch(newStretch)
+{}
 
 ZafAttachment::ZafAttachment(const ZafAttachment &copy)
-    : ZafConstraint(copy),
-      side(copy.side),
-      offset(copy.offset),
-      offsetType(copy.offsetType),
-      referenceID(copy.reference ? copy.reference->NumberID() : copy.referenceID),
-      opposite(copy.opposite),
+    : ZafConstraint(copy), side(copy.side), offset(copy.offset), offsetType(copy.offsetType),
+      referenceID(copy.reference ? copy.reference->NumberID() : copy.referenceID), opposite(copy.opposite),
       stretch(copy.stretch)
-{
-}
+{}
 
 ZafAttachment::ZafAttachment(const char *name, ZafWindowPersistence &persistence)
     : ZafConstraint(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
@@ -233,10 +222,18 @@ void ZafAttachment::Apply(ZafRegionRect &rect, const ZafRegionRect &area) const
     const std::int64_t d = distance;
     std::int64_t edge = 0;
     switch (side) {
-    case ZAF_ATTACH_LEFT: edge = beyond ? r.right + 1LL + d : r.left + d; break;
-    case ZAF_ATTACH_TOP: edge = beyond ? r.bottom + 1LL + d : r.top + d; break;
-    case ZAF_ATTACH_RIGHT: edge = beyond ? r.left - 1LL - d : r.right - d; break;
-    default: edge = beyond ? r.top - 1LL - d : r.bottom - d; break;
+    case ZAF_ATTACH_LEFT:
+        edge = beyond ? r.right + 1LL + d : r.left + d;
+        break;
+    case ZAF_ATTACH_TOP:
+        edge = beyond ? r.bottom + 1LL + d : r.top + d;
+        break;
+    case ZAF_ATTACH_RIGHT:
+        edge = beyond ? r.left - 1LL - d : r.right - d;
+        break;
+    default:
+        edge = beyond ? r.top - 1LL - d : r.bottom - d;
+        break;
     }
     std::int32_t *sides[] = {&rect.left, &rect.top, &rect.right, &rect.bottom};
     std::int32_t &moved = *sides[side];
@@ -255,11 +252,9 @@ ZafDimensionConstraint::ZafDimensionConstraint(ZafWindowObject *newObject, int n
                                                int newMaximum, ZafCoordinateType type)
     : ZafConstraint(newObject),
       dimension(newDimension == ZAF_DIMENSION_HEIGHT ? ZAF_DIMENSION_HEIGHT : ZAF_DIMENSION_WIDTH),
-      minimum(newMinimum > 0 ? newMinimum : 0),
-      maximum(newMaximum > 0 ? newMaximum : 0),
+      minimum(newMinimum > 0 ? newMinimum : 0), maximum(newMaximum > 0 ? newMaximum : 0),
       valueType(ZafIsCoordinateType(type) ? type : ZAF_PIXEL)
-{
-}
+{}
 
 ZafDimensionConstraint::ZafDimensionConstraint(const char *name, ZafWindowPersistence &persistence)
     : ZafConstraint(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))

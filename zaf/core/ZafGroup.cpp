@@ -5,12 +5,10 @@
 
 ZafGroup::ZafGroup(int left, int top, int width, int height, const char *title)
     : ZafWindow(left, top, width, height), text(DuplicateLibraryString(title))
-{
-}
+{}
 
 ZafGroup::ZafGroup(const ZafGroup &copy) : ZafWindow(copy), text(DuplicateLibraryString(copy.text))
-{
-}
+{}
 
 ZafGroup::ZafGroup(const char *name, ZafWindowPersistence &persistence)
     : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))

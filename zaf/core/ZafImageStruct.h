@@ -28,10 +28,8 @@ struct ZafBitmapStruct : ZafImageStruct
 {
     ZafBitmapStruct() = default;
     // A record of the caller's pixels, without handles.
-    ZafBitmapStruct(int w, int h, std::uint8_t *pixels, bool staticPixels)
-        : ZafImageStruct{w, h, pixels, staticPixels}
-    {
-    }
+    ZafBitmapStruct(int w, int h, std::uint8_t *pixels, bool staticPixels) : ZafImageStruct{w, h, pixels, staticPixels}
+    {}
     void Clear() { *this = ZafBitmapStruct(); }
 
     HBITMAP bitmapHandle = nullptr;
@@ -42,14 +40,11 @@ struct ZafBitmapStruct : ZafImageStruct
 struct ZafIconStruct : ZafImageStruct
 {
     ZafIconStruct() = default;
-    ZafIconStruct(int w, int h, std::uint8_t *pixels, bool staticPixels)
-        : ZafImageStruct{w, h, pixels, staticPixels}
-    {
-    }
+    ZafIconStruct(int w, int h, std::uint8_t *pixels, bool staticPixels) : ZafImageStruct{w, h, pixels, staticPixels} {}
     void ConstructEmpty() { *this = ZafIconStruct(); }
 
     HICON iconHandle = nullptr;
-    HANDLE secondHandle = nullptr;  // not used by the data classes
+    HANDLE secondHandle = nullptr; // not used by the data classes
     std::uint8_t staticHandle = 0;
 };
 
@@ -58,13 +53,12 @@ struct ZafMouseStruct : ZafImageStruct
     ZafMouseStruct() = default;
     ZafMouseStruct(int w, int h, std::uint8_t *pixels, int x, int y, bool staticPixels)
         : ZafImageStruct{w, h, pixels, staticPixels}, hotSpotX(x), hotSpotY(y)
-    {
-    }
+    {}
     void Clear() { *this = ZafMouseStruct(); }
 
     int hotSpotX = 0;
     int hotSpotY = 0;
     HCURSOR cursorHandle = nullptr;
-    HANDLE secondHandle = nullptr;  // not used by the data classes
+    HANDLE secondHandle = nullptr; // not used by the data classes
     std::uint8_t staticHandle = 0;
 };

@@ -16,12 +16,10 @@ ZafWindowObject *AsObject(ZafElement *element)
 } // namespace
 
 ZafMDIWindow::ZafMDIWindow(int left, int top, int width, int height) : ZafWindow(left, top, width, height)
-{
-}
+{}
 
 ZafMDIWindow::ZafMDIWindow(const ZafMDIWindow &copy) : ZafWindow(copy)
-{
-}
+{}
 
 ZafMDIWindow::~ZafMDIWindow()
 {
@@ -113,8 +111,8 @@ HWND ZafMDIWindow::CreateOSWindow()
         RECT area;
         GetClientRect(osWindow, &area);
         client = CreateWindowExA(zaf3DLook ? WS_EX_CLIENTEDGE : 0, "MDICLIENT", nullptr,
-                                 WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0,
-                                 area.right, area.bottom, osWindow, nullptr, ZafInstance(), &info);
+                                 WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, area.right,
+                                 area.bottom, osWindow, nullptr, ZafInstance(), &info);
         return osWindow;
     }
     auto *frame = static_cast<ZafMDIWindow *>(parent);

@@ -26,8 +26,7 @@ int TextWidth(const char *text)
 } // namespace
 
 ZafNotebook::ZafNotebook(int left, int top, int width, int height) : ZafWindow(left, top, width, height)
-{
-}
+{}
 
 ZafNotebook::ZafNotebook(const ZafNotebook &copy) : ZafWindow(copy), currentPage(copy.currentPage)
 {

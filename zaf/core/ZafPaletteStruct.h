@@ -19,16 +19,16 @@
 #include <cstdint>
 
 // Palette types (what is drawn).
-constexpr std::uint16_t ZAF_PM_OUTLINE = 1;      // border lines
-constexpr std::uint16_t ZAF_PM_BACKGROUND = 2;   // the object's background
-constexpr std::uint16_t ZAF_PM_TEXT = 8;         // text: its colours and font
-constexpr std::uint16_t ZAF_PM_LIGHT_EDGE = 32;  // the light side of raised or sunken edges
-constexpr std::uint16_t ZAF_PM_DARK_EDGE = 64;   // the dark side
+constexpr std::uint16_t ZAF_PM_OUTLINE = 1;     // border lines
+constexpr std::uint16_t ZAF_PM_BACKGROUND = 2;  // the object's background
+constexpr std::uint16_t ZAF_PM_TEXT = 8;        // text: its colours and font
+constexpr std::uint16_t ZAF_PM_LIGHT_EDGE = 32; // the light side of raised or sunken edges
+constexpr std::uint16_t ZAF_PM_DARK_EDGE = 64;  // the dark side
 constexpr std::uint16_t ZAF_PM_ANY_TYPE = 0xFFFF;
 
 // Palette states (bits of ZafWindowObject::PaletteState).
-constexpr std::uint16_t ZAF_PM_CURRENT = 1;       // the object has the focus
-constexpr std::uint16_t ZAF_PM_ACTIVE = 2;        // its root window has the focus
+constexpr std::uint16_t ZAF_PM_CURRENT = 1; // the object has the focus
+constexpr std::uint16_t ZAF_PM_ACTIVE = 2;  // its root window has the focus
 constexpr std::uint16_t ZAF_PM_SELECTED = 8;
 constexpr std::uint16_t ZAF_PM_DISABLED = 16;
 constexpr std::uint16_t ZAF_PM_ENABLED = 32;
@@ -42,13 +42,13 @@ constexpr std::uint8_t ZAF_FONT_UNSET = 255;
 
 struct ZafPaletteStruct
 {
-    std::uint8_t lineStyle = 255;        // byte 0
-    std::uint8_t fillPattern = 255;      // byte 1
-    std::uint8_t colorForeground = 254;  // bytes 2 and 3: the colour pair
+    std::uint8_t lineStyle = 255;       // byte 0
+    std::uint8_t fillPattern = 255;     // byte 1
+    std::uint8_t colorForeground = 254; // bytes 2 and 3: the colour pair
     std::uint8_t colorBackground = 254;
-    std::uint8_t monoForeground = 254;   // bytes 4 and 5: the monochrome pair
+    std::uint8_t monoForeground = 254; // bytes 4 and 5: the monochrome pair
     std::uint8_t monoBackground = 254;
-    std::uint8_t font = 255;             // byte 6: font index, 255 none
+    std::uint8_t font = 255; // byte 6: font index, 255 none
     std::int32_t osColorForeground = -1;
     std::int32_t osColorBackground = -1;
 

@@ -53,16 +53,14 @@ bool ZafRegionRect::ContainsOffset(const ZafPosition &point, const ZafPosition &
 bool ZafRegionRect::Overlaps(const ZafRegionRect &other) const
 {
     ZafRegionRect o = Converted(other, coordinateType);
-    return std::max(left, o.left) <= std::min(right, o.right) &&
-           std::max(top, o.top) <= std::min(bottom, o.bottom);
+    return std::max(left, o.left) <= std::min(right, o.right) && std::max(top, o.top) <= std::min(bottom, o.bottom);
 }
 
 bool ZafRegionRect::Intersect(const ZafRegionRect &a, const ZafRegionRect &b)
 {
     ZafRegionRect o = Converted(b, a.coordinateType);
-    *this = ZafRegionRect(std::max(a.left, o.left), std::max(a.top, o.top),
-                          std::min(a.right, o.right), std::min(a.bottom, o.bottom),
-                          a.coordinateType);
+    *this = ZafRegionRect(std::max(a.left, o.left), std::max(a.top, o.top), std::min(a.right, o.right),
+                          std::min(a.bottom, o.bottom), a.coordinateType);
     return !IsEmpty();
 }
 
@@ -74,8 +72,7 @@ bool ZafRegionRect::Differs(const ZafRegionRect &other) const
 
 void ZafRegionRect::ConvertCoordinates(ZafCoordinateType type)
 {
-    if (type == coordinateType || !ZafIsCoordinateType(type) ||
-        !ZafIsCoordinateType(coordinateType))
+    if (type == coordinateType || !ZafIsCoordinateType(type) || !ZafIsCoordinateType(coordinateType))
         return;
     const ZafDisplay &display = ZafDisplay::ForConversion();
     int width = display.ConvertXValue(Length(left, right), coordinateType, type);
@@ -87,8 +84,7 @@ void ZafRegionRect::ConvertCoordinates(ZafCoordinateType type)
     coordinateType = type;
 }
 
-namespace
-{
+namespace {
 // One step of a coordinate, stopping at the ends of the 32-bit range as the
 // other operations do.
 std::int32_t Step(std::int32_t value, int delta)
@@ -100,14 +96,20 @@ std::int32_t Step(std::int32_t value, int delta)
 ZafRegionRect ZafRegionRect::PostInflate()
 {
     ZafRegionRect before = *this;
-    left = Step(left, -1); top = Step(top, -1); right = Step(right, 1); bottom = Step(bottom, 1);
+    left = Step(left, -1);
+    top = Step(top, -1);
+    right = Step(right, 1);
+    bottom = Step(bottom, 1);
     return before;
 }
 
 ZafRegionRect ZafRegionRect::PostDeflate()
 {
     ZafRegionRect before = *this;
-    left = Step(left, 1); top = Step(top, 1); right = Step(right, -1); bottom = Step(bottom, -1);
+    left = Step(left, 1);
+    top = Step(top, 1);
+    right = Step(right, -1);
+    bottom = Step(bottom, -1);
     return before;
 }
 

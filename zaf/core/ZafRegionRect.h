@@ -17,10 +17,10 @@ using ZafCoordinateType = std::int32_t;
 constexpr ZafCoordinateType ZAF_CELL = 0;
 constexpr ZafCoordinateType ZAF_MINI_CELL = 1;
 constexpr ZafCoordinateType ZAF_PIXEL = 2;
-constexpr ZafCoordinateType ZAF_POINT = 3;             // 1/72 inch
-constexpr ZafCoordinateType ZAF_TWIP = 4;              // 1/1440 inch
-constexpr ZafCoordinateType ZAF_THOUSANDTH_INCH = 5;   // 1/1000 inch
-constexpr ZafCoordinateType ZAF_TENTH_MILLIMETRE = 6;  // 1/254 inch
+constexpr ZafCoordinateType ZAF_POINT = 3;            // 1/72 inch
+constexpr ZafCoordinateType ZAF_TWIP = 4;             // 1/1440 inch
+constexpr ZafCoordinateType ZAF_THOUSANDTH_INCH = 5;  // 1/1000 inch
+constexpr ZafCoordinateType ZAF_TENTH_MILLIMETRE = 6; // 1/254 inch
 
 constexpr bool ZafIsCoordinateType(ZafCoordinateType type)
 {
@@ -46,7 +46,8 @@ struct ZafRegionRect
     ZafRegionRect() = default;
     constexpr ZafRegionRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
                             ZafCoordinateType type = ZAF_PIXEL)
-        : left(l), top(t), right(r), bottom(b), coordinateType(type) {}
+        : left(l), top(t), right(r), bottom(b), coordinateType(type)
+    {}
 
     // Saturated at the ends of the 32-bit range (right - left + 1 itself
     // overflows for a region that spans more).

@@ -23,8 +23,7 @@ ZafScrollBar::ZafScrollBar(int kind) : ZafWindowObject(0, 0, 0, 0), kind(kind)
 
 ZafScrollBar::ZafScrollBar(int left, int top, int width, int height, int kind)
     : ZafWindowObject(left, top, width, height), kind(kind)
-{
-}
+{}
 
 ZafScrollBar::ZafScrollBar(const ZafScrollBar &copy) : ZafWindowObject(copy), kind(copy.kind)
 {
@@ -32,8 +31,7 @@ ZafScrollBar::ZafScrollBar(const ZafScrollBar &copy) : ZafWindowObject(copy), ki
 }
 
 ZafScrollBar::ZafScrollBar(const char *name, ZafWindowPersistence &persistence)
-    : ZafWindowObject(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry)),
-      kind(vertical)
+    : ZafWindowObject(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry)), kind(vertical)
 {
     std::uint16_t storedKind = 0;
     char dataName[ZafWindowPersistence::maxNameLength + 1] = "";
@@ -201,15 +199,23 @@ std::int32_t ZafScrollBar::NewPosition(int request, int thumb) const
         return static_cast<std::int32_t>(std::clamp<std::int64_t>(position, INT32_MIN, INT32_MAX));
     };
     switch (request) {
-    case SB_LINEUP: return moved(-static_cast<std::int64_t>(s.step));
-    case SB_LINEDOWN: return moved(s.step);
-    case SB_PAGEUP: return moved(-static_cast<std::int64_t>(s.pageSize));
-    case SB_PAGEDOWN: return moved(s.pageSize);
+    case SB_LINEUP:
+        return moved(-static_cast<std::int64_t>(s.step));
+    case SB_LINEDOWN:
+        return moved(s.step);
+    case SB_PAGEUP:
+        return moved(-static_cast<std::int64_t>(s.pageSize));
+    case SB_PAGEDOWN:
+        return moved(s.pageSize);
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: return thumb;
-    case SB_TOP: return s.minimum;
-    case SB_BOTTOM: return s.maximum;
-    default: return s.current;
+    case SB_THUMBPOSITION:
+        return thumb;
+    case SB_TOP:
+        return s.minimum;
+    case SB_BOTTOM:
+        return s.maximum;
+    default:
+        return s.current;
     }
 }
 

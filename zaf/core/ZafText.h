@@ -52,8 +52,7 @@ ZafSortKeyCompare SetSortKeyCompare(ZafSortKeyCompare compare);
 // characters, the sign counting (-12 at width 5 is "-0012"). Returns the
 // buffer, or null when the text and its terminator do not fit; the buffer
 // then holds an empty text (when bufferSize is at least 1).
-char *ZafIntegerToText(int value, char *buffer, std::size_t bufferSize, int radix = 10,
-                       int minimumWidth = 0);
+char *ZafIntegerToText(int value, char *buffer, std::size_t bufferSize, int radix = 10, int minimumWidth = 0);
 
 // 0 when the whole name matches the pattern, else 1. In the pattern '*'
 // matches any run of characters (also none), '?' exactly one character and

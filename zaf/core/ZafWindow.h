@@ -88,10 +88,10 @@ class ZafWindow;
 
 // Number ids (and, where named, string ids) of support objects.
 constexpr ZafNumberID ZAF_NUMID_BORDER = static_cast<ZafNumberID>(-1);
-constexpr ZafNumberID ZAF_NUMID_MAXIMIZE = static_cast<ZafNumberID>(-2);      // "ZAF_NUMID_MAXIMIZE"
-constexpr ZafNumberID ZAF_NUMID_MINIMIZE = static_cast<ZafNumberID>(-3);      // "ZAF_NUMID_MINIMIZE"
-constexpr ZafNumberID ZAF_NUMID_SYSTEM = static_cast<ZafNumberID>(-4);        // "ZAF_NUMID_SYSTEM"
-constexpr ZafNumberID ZAF_NUMID_TITLE = static_cast<ZafNumberID>(-5);         // "ZAF_NUMID_TITLE"
+constexpr ZafNumberID ZAF_NUMID_MAXIMIZE = static_cast<ZafNumberID>(-2); // "ZAF_NUMID_MAXIMIZE"
+constexpr ZafNumberID ZAF_NUMID_MINIMIZE = static_cast<ZafNumberID>(-3); // "ZAF_NUMID_MINIMIZE"
+constexpr ZafNumberID ZAF_NUMID_SYSTEM = static_cast<ZafNumberID>(-4);   // "ZAF_NUMID_SYSTEM"
+constexpr ZafNumberID ZAF_NUMID_TITLE = static_cast<ZafNumberID>(-5);    // "ZAF_NUMID_TITLE"
 constexpr ZafNumberID ZAF_NUMID_HZ_SCROLL = static_cast<ZafNumberID>(-6);
 constexpr ZafNumberID ZAF_NUMID_VT_SCROLL = static_cast<ZafNumberID>(-7);
 constexpr ZafNumberID ZAF_NUMID_GEOMETRY = static_cast<ZafNumberID>(-9);

@@ -41,8 +41,7 @@ const char *ReplaceText(char *&field, const char *text)
 
 ZafWindowObject::ZafWindowObject(int left, int top, int width, int height)
     : region(left, top, left + width - 1, top + height - 1, ZAF_CELL)
-{
-}
+{}
 
 ZafWindowObject::ZafWindowObject(const ZafWindowObject &copy)
     : ZafElement(copy), region(copy.region), coordinateType(copy.coordinateType), userFunction(copy.userFunction),
@@ -199,8 +198,7 @@ ZafWindowObject *ZafWindowObject::FindObjectByNumberID(ZafNumberID id)
 }
 
 void ZafWindowObject::ForgetChild(ZafWindowObject *)
-{
-}
+{}
 
 // --- Focus and selection ---------------------------------------------------
 

@@ -158,12 +158,10 @@ enum ZafDockEdge : int {
 
 // A user function: called with the object, a copy of the event and the
 // logical code (ZAF_SELECT on selection); returns a logical code.
-using ZafUserFunction = ZafEventType (*)(ZafWindowObject *object, ZafEventRecord &event,
-                                         ZafEventType code);
+using ZafUserFunction = ZafEventType (*)(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
 // A dispatcher, through which every selection of an object goes; by default
 // ZafWindowObject::CallUserFunction.
-using ZafUserCallback = ZafEventType (*)(ZafWindowObject *object, const ZafEventRecord &event,
-                                         ZafEventType code);
+using ZafUserCallback = ZafEventType (*)(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code);
 
 // How window objects reach their palette data; installed by the data layer
 // (ZafPaletteData::InstallWindowLink). attach registers the object as an
@@ -178,8 +176,7 @@ struct ZafPaletteLink
     void (*release)(ZafPaletteData *palette, ZafWindowObject *observer);
     ZafPaletteData *(*create)();
     const ZafPaletteMap *(*map)(const ZafPaletteData *palette);
-    void (*setPalette)(ZafPaletteData *palette, std::uint16_t type, std::uint16_t state,
-                       const ZafPaletteStruct &entry);
+    void (*setPalette)(ZafPaletteData *palette, std::uint16_t type, std::uint16_t state, const ZafPaletteStruct &entry);
 };
 
 class ZafWindowObject : public ZafElement
@@ -343,8 +340,7 @@ public:
     // Calls the object's user function with (object, a copy of the event,
     // code) and returns its answer; 0 when there is none. The user function
     // may delete the object.
-    static ZafEventType CallUserFunction(ZafWindowObject *object, const ZafEventRecord &event,
-                                         ZafEventType code);
+    static ZafEventType CallUserFunction(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code);
     ZafUserFunction SetUserFunction(ZafUserFunction function) { return userFunction = function; }
     ZafUserFunction UserFunction() const { return userFunction; }
     // Null restores CallUserFunction.
@@ -407,7 +403,11 @@ public:
     HWND OSHandle() const { return osWindow; }
     // Kind 1: the window that holds the object's children (the MDI client
     // of a frame); kind 2: the outer frame window; else the object's window.
-    virtual HWND OSHandle(int kind) const { (void)kind; return osWindow; }
+    virtual HWND OSHandle(int kind) const
+    {
+        (void)kind;
+        return osWindow;
+    }
     bool IsCreated() const { return osWindow != nullptr; }
     // True when the object or a parent has a Windows window.
     bool IsOnScreen() const;
@@ -696,10 +696,7 @@ protected:
     // The fixed body of an override that ignores its three arguments and
     // does nothing (a control that keeps its colours as they are calls it
     // from ResolveSystemColors). A static function of any three arguments.
-    template <typename A, typename B, typename C>
-    static void DoNothing3(A &&, B &&, C &&)
-    {
-    }
+    template <typename A, typename B, typename C> static void DoNothing3(A &&, B &&, C &&) {}
 
     ZafWindowObject *parent = nullptr;
     HWND osWindow = nullptr;
@@ -754,13 +751,13 @@ private:
 // window in screen pixels); a child window gets the object's number id as
 // its control id when that is non-zero and free among its siblings, else a
 // unique one of the library's (ZafCreateOSWindowAt).
-HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text,
-                       HWND parent, DWORD extendedStyle, HINSTANCE instance);
+HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text, HWND parent,
+                       DWORD extendedStyle, HINSTANCE instance);
 // The same at an explicit place (pixels) with an explicit menu or id. A
 // child window's id that is 0 or already a sibling's is replaced by a
 // unique one above 0xFFFF (WM_MEASUREITEM finds its control by id alone).
-HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
-                         HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu);
+HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text, HWND parent,
+                         DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu);
 // Binds the object to the first window that create makes (called with the
 // context), before any message reaches it; the window or null.
 HWND ZafBindCreatedWindow(ZafWindowObject *object, HWND (*create)(void *context), void *context);

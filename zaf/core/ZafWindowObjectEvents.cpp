@@ -64,9 +64,7 @@ ZafEventType ZafWindowObject::Event(const ZafEventRecord &event)
     }
 }
 
-
-ZafEventType ZafWindowObject::CallUserFunction(ZafWindowObject *object, const ZafEventRecord &event,
-                                               ZafEventType code)
+ZafEventType ZafWindowObject::CallUserFunction(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code)
 {
     if (!object || !object->userFunction)
         return 0;
@@ -79,7 +77,6 @@ ZafUserCallback ZafWindowObject::SetUserCallback(ZafUserCallback callback)
     userCallback = callback ? callback : CallUserFunction;
     return userCallback;
 }
-
 
 ZafEventType ZafWindowObject::PassKeyUp(const ZafEventRecord &event)
 {
@@ -97,7 +94,6 @@ ZafEventType ZafWindowObject::PassKeyUp(const ZafEventRecord &event)
     }
     return ZAF_UNKNOWN;
 }
-
 
 const ZafEventMap ZafWindowObject::defaultEventMap[] = {
     {ZAF_NEXT, ZAF_KEY_EVENT, VK_TAB, ZAF_KEY_PRESS},
@@ -146,8 +142,7 @@ ZafEventType ZafWindowObject::SearchEventMap(const ZafEventMap *map, const ZafEv
             if (characterRow == character && map->rawValue == event.key.value &&
                 (map->modifiers & ~ZAF_KEY_CHARACTER) == event.key.shiftState)
                 return map->logicalCode;
-        } else if (map->rawValue == event.osEvent.message &&
-                   (event.key.value & map->modifiers) == map->modifiers) {
+        } else if (map->rawValue == event.osEvent.message && (event.key.value & map->modifiers) == map->modifiers) {
             return map->logicalCode;
         }
     }

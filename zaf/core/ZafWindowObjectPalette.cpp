@@ -95,8 +95,7 @@ bool IsCompletelySet(const ZafPaletteStruct &p)
     const ZafPaletteStruct unset;
     return p.lineStyle != unset.lineStyle && p.fillPattern != unset.fillPattern &&
            p.colorForeground != unset.colorForeground && p.colorBackground != unset.colorBackground &&
-           p.monoForeground != unset.monoForeground && p.monoBackground != unset.monoBackground &&
-           p.font != unset.font;
+           p.monoForeground != unset.monoForeground && p.monoBackground != unset.monoBackground && p.font != unset.font;
 }
 
 } // namespace

@@ -40,8 +40,7 @@ void WriteName(ZafWindowPersistence &persistence, const char *name)
 
 } // namespace
 
-ZafWindowObject::ZafWindowObject(const char *name, ZafWindowPersistence &persistence)
-    : region(0, 0, 0, 0, ZAF_CELL)
+ZafWindowObject::ZafWindowObject(const char *name, ZafWindowPersistence &persistence) : region(0, 0, 0, 0, ZAF_CELL)
 {
     persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry);
     SetStringID(name);

@@ -66,7 +66,6 @@ void ZafWindowObject::RefreshListEntry()
         SendMessageA(box, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
 }
 
-
 // --- Windows windows ------------------------------------------------------------
 
 namespace {
@@ -203,8 +202,8 @@ HMENU UniqueControlID(HWND parent, DWORD style, DWORD extendedStyle, HMENU reque
 
 } // namespace
 
-HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text,
-                         HWND parent, DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu)
+HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text, HWND parent,
+                         DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu)
 {
     ZafApplication::RegisterWindowClasses(ZafInstance());
     menu = UniqueControlID(parent, style, extendedStyle, menu);
@@ -218,21 +217,27 @@ HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD s
         HINSTANCE instance;
         RECT place;
         HMENU menu;
-    } arguments = {className ? className : "ZafWindow", style, text ? text : "", parent, extendedStyle,
-                   instance ? instance : ZafInstance(), place, menu};
+    } arguments = {className ? className : "ZafWindow",
+                   style,
+                   text ? text : "",
+                   parent,
+                   extendedStyle,
+                   instance ? instance : ZafInstance(),
+                   place,
+                   menu};
     return ZafBindCreatedWindow(
         object,
         [](void *context) {
             auto *a = static_cast<Arguments *>(context);
             return CreateWindowExA(a->extendedStyle, a->className, a->text, a->style, a->place.left, a->place.top,
-                                   a->place.right - a->place.left, a->place.bottom - a->place.top, a->parent,
-                                   a->menu, a->instance, nullptr);
+                                   a->place.right - a->place.left, a->place.bottom - a->place.top, a->parent, a->menu,
+                                   a->instance, nullptr);
         },
         &arguments);
 }
 
-HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text,
-                       HWND parent, DWORD extendedStyle, HINSTANCE instance)
+HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text, HWND parent,
+                       DWORD extendedStyle, HINSTANCE instance)
 {
     if (!object)
         return nullptr;
@@ -400,7 +405,6 @@ ZafRegionRect ZafWindowObject::GetWindowRegion() const
     return r;
 }
 
-
 // --- Messages ------------------------------------------------------------------------
 
 namespace {
@@ -417,7 +421,6 @@ bool IsKeyMessage(UINT m)
 }
 
 } // namespace
-
 
 ZafEventType ZafWindowObject::HandleOSMessage(const ZafEventRecord &event)
 {

@@ -55,14 +55,12 @@ void ReadPixels(ZafFile &file, ZafImageStruct &image, int width, int height)
         return;
     const int count = ZafImageData::PixelCount(width, height);
     const int remaining = file.Length() - file.Tell();
-    if (count <= 0 || count > remaining)
-    {
+    if (count <= 0 || count > remaining) {
         file.SetError(ZafError::Read);
         return;
     }
     std::uint8_t *pixels = new std::uint8_t[count];
-    if (file.ReadBytes(pixels, count) != count)
-    {
+    if (file.ReadBytes(pixels, count) != count) {
         delete[] pixels;
         file.SetError(ZafError::Read);
         return;
@@ -76,8 +74,7 @@ void ReadImage(ZafFile &file, ZafImageStruct &image, int *hotSpotX = nullptr, in
 {
     std::int32_t width = 0, height = 0, x = 0, y = 0;
     int moved = file.Read32(width) + file.Read32(height);
-    if (hotSpotX)
-    {
+    if (hotSpotX) {
         moved += file.Read32(x) + file.Read32(y);
         *hotSpotX = x;
         *hotSpotY = y;
@@ -96,8 +93,7 @@ void WriteImage(ZafFile &file, const ZafImageStruct &image, const int *hotSpotX 
     const int count = image.array ? ZafImageData::PixelCount(image.width, image.height) : 0;
     file.Write32(static_cast<std::int32_t>(count ? image.width : 0));
     file.Write32(static_cast<std::int32_t>(count ? image.height : 0));
-    if (hotSpotX)
-    {
+    if (hotSpotX) {
         file.Write32(static_cast<std::int32_t>(*hotSpotX));
         file.Write32(static_cast<std::int32_t>(*hotSpotY));
     }

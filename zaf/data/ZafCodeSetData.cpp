@@ -11,8 +11,7 @@
 
 ZafCodeSetData *zafCodeSet = nullptr;
 
-namespace
-{
+namespace {
 constexpr int staticBufferSize = 256;
 char isoToLocalBuffer[staticBufferSize];
 char localToIsoBuffer[staticBufferSize];
@@ -45,8 +44,8 @@ ZafCharLookup::ZafCharLookup(const char *tableName, const unsigned char *table, 
 }
 
 ZafCharLookup::ZafCharLookup(const ZafCharLookup &copy)
-    : name(DuplicateLibraryString(copy.name)), tableName(DuplicateLibraryString(copy.tableName)),
-      first(copy.first), last(copy.last)
+    : name(DuplicateLibraryString(copy.name)), tableName(DuplicateLibraryString(copy.tableName)), first(copy.first),
+      last(copy.last)
 {
     std::memcpy(table, copy.table, sizeof table);
 }
@@ -55,25 +54,20 @@ ZafCharLookup::ZafCharLookup(const char *name, const char *tableName, ZafDataPer
     : name(DuplicateLibraryString(name)), tableName(DuplicateLibraryString(tableName))
 {
     persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (persistence.OpenLevelFile(tableName, ZafFileMode::Read) == 0 && persistence.File())
-    {
+    if (persistence.OpenLevelFile(tableName, ZafFileMode::Read) == 0 && persistence.File()) {
         ZafFile &file = *persistence.File();
         std::uint8_t firstRead = 0, lastRead = 0;
         if (file.Read8(firstRead) != 1 || file.Read8(lastRead) != 1)
             file.SetError(ZafError::Read);
-        if (file.Error() == 0 && firstRead <= lastRead)
-        {
+        if (file.Error() == 0 && firstRead <= lastRead) {
             const int count = lastRead - firstRead + 1;
             if (file.ReadBytes(table + firstRead, count) != count && file.Error() == 0)
                 file.SetError(ZafError::Read);
         }
-        if (file.Error() == 0)
-        {
+        if (file.Error() == 0) {
             first = firstRead;
             last = lastRead;
-        }
-        else
-        {
+        } else {
             // A table read only in part would convert some characters.
             std::memset(table, 0, sizeof table);
             persistence.SetError(file.Error());
@@ -109,8 +103,7 @@ int ZafCharLookup::ConvertCharFrom(const char *input, char *output) const
 std::uint32_t ZafCharLookup::Write(ZafDataPersistence &persistence) const
 {
     persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
-    if (persistence.OpenLevelFile(tableName, ZafFileMode::Write) == 0 && persistence.File())
-    {
+    if (persistence.OpenLevelFile(tableName, ZafFileMode::Write) == 0 && persistence.File()) {
         ZafFile &file = *persistence.File();
         file.Write8(first);
         file.Write8(last);
@@ -125,10 +118,8 @@ std::uint32_t ZafCharLookup::Write(ZafDataPersistence &persistence) const
 // ZafCodeSetData
 
 ZafCodeSetData::ZafCodeSetData(const unsigned char *isoToLocal, const unsigned char *localToIso)
-    : isoToLocal(new ZafCharLookup("isoToLocal", isoToLocal)),
-      localToIso(new ZafCharLookup("localToIso", localToIso))
-{
-}
+    : isoToLocal(new ZafCharLookup("isoToLocal", isoToLocal)), localToIso(new ZafCharLookup("localToIso", localToIso))
+{}
 
 ZafCodeSetData::ZafCodeSetData(const ZafCodeSetData &copy)
     : ZafCodeSetDataStub(copy), staticData(copy.staticData),
@@ -208,8 +199,7 @@ int ZafCodeSetData::ISOToLocalChar(unsigned char c, char *output)
 
 int ZafCodeSetData::LocalToISOChar(const char *input, char *output)
 {
-    if (!localToIso)
-    {
+    if (!localToIso) {
         output[0] = input[0];
         return 1;
     }
@@ -226,14 +216,11 @@ char *ZafCodeSetData::Convert(const ZafCharLookup *lookup, const char *text, cha
     // The static buffer takes at most 255 characters.
     const std::size_t room = (allocate || buffer) ? length : staticBufferSize - 1;
     std::size_t in = 0, out = 0;
-    while (text[in] && out < room)
-    {
-        if (fromLocal)
-        {
+    while (text[in] && out < room) {
+        if (fromLocal) {
             const int consumed = lookup->ConvertCharFrom(text + in, output + out);
             in += consumed > 0 ? consumed : 1;
-        }
-        else
+        } else
             in += lookup->ConvertChar(static_cast<unsigned char>(text[in]), output + out);
         out++;
     }
@@ -279,8 +266,7 @@ void DeleteCodeSet(std::uint8_t flag)
         delete zafCodeSet; // the destructor clears the global
 }
 
-namespace
-{
+namespace {
 // The named code set from the data manager, which then owns it; null when
 // it has none.
 ZafCodeSetData *FindCodeSet(const char *name)
@@ -297,8 +283,7 @@ char *ConvertForOS(const char *text)
 }
 } // namespace
 
-namespace
-{
+namespace {
 // A code set that becomes current keeps the directory separator in its ISO
 // form, so that paths from Windows and ZafDirectorySeparator agree.
 void TakeSeparatorToISO(ZafCodeSetData &codeSet)
@@ -315,23 +300,20 @@ void InitializeCodeSet(const char *name)
     // Files opened through the core's ZafOpenFile get their names converted.
     SetOSTextConverter(ConvertForOS);
     RegisterStaticCleanup(DeleteCodeSet, nullptr, 0);
-    if (name && CompareTextNoCase(name, ZafCodeSetData::builtInName) == 0)
-    {
+    if (name && CompareTextNoCase(name, ZafCodeSetData::builtInName) == 0) {
         zafCodeSet = new ZafCodeSetData();
         zafCodeSet->SetStringID(ZafCodeSetData::builtInName);
         return;
     }
     std::uint32_t error = 0;
-    if (name)
-    {
+    if (name) {
         zafCodeSet = FindCodeSet(name);
         if (zafCodeSet)
             UnregisterStaticCleanup(DeleteCodeSet, nullptr);
         else
             error = ZafTakePersistenceError(zafDataPersistence);
     }
-    if (!zafCodeSet)
-    {
+    if (!zafCodeSet) {
         zafCodeSet = new ZafCodeSetData();
         zafCodeSet->SetStringID(ZafCodeSetData::builtInName);
     }
@@ -345,21 +327,16 @@ int SetCodeSet(const char *name)
     if (zafCodeSet && name && *name && ZafStringCompare(name, zafCodeSet->StringID()) == 0)
         return 0;
     ZafCodeSetData *found = nullptr;
-    if (name && *name)
-    {
-        if (CompareTextNoCase(name, ZafCodeSetData::builtInName) == 0)
-        {
+    if (name && *name) {
+        if (CompareTextNoCase(name, ZafCodeSetData::builtInName) == 0) {
             // The built-in code set needs no file.
             found = new ZafCodeSetData();
             found->SetStringID(ZafCodeSetData::builtInName);
-        }
-        else
+        } else
             found = FindCodeSet(name);
     }
-    if (found && zafCodeSet)
-    {
-        if (found != zafCodeSet)
-        {
+    if (found && zafCodeSet) {
+        if (found != zafCodeSet) {
             DeleteCodeSet(1);
             zafCodeSet = found;
             TakeSeparatorToISO(*zafCodeSet);
@@ -371,8 +348,7 @@ int SetCodeSet(const char *name)
     }
     if (!found && zafDataPersistence)
         zafDataPersistence->SetError(0);
-    if (name && *name && !found)
-    {
+    if (name && *name && !found) {
         if (zafCodeSet)
             zafCodeSet->SetError(ZafError::InvalidText);
         return 1;

@@ -128,8 +128,8 @@ public:
     ZafCharLookup *LocalToISOLookup() const { return localToIso; }
 
 private:
-    static char *Convert(const ZafCharLookup *lookup, const char *text, char *buffer, bool allocate,
-                         char *staticBuffer, bool fromLocal);
+    static char *Convert(const ZafCharLookup *lookup, const char *text, char *buffer, bool allocate, char *staticBuffer,
+                         bool fromLocal);
 
     char directorySeparator[2] = {'\\', '\0'};
     std::uint8_t staticData = 0;

@@ -22,8 +22,7 @@ const ZafNotification::Observer *ZafNotification::Find(ZafElement *object, ZafNo
     return nullptr;
 }
 
-ZafElement *ZafNotification::AddNotification(ZafElement *object, ZafNotificationFunction function,
-                                             ZafUpdateType mask)
+ZafElement *ZafNotification::AddNotification(ZafElement *object, ZafNotificationFunction function, ZafUpdateType mask)
 {
     for (const Observer &observer : observers)
         if (observer.object == object && observer.function == function)
@@ -76,16 +75,14 @@ int ZafNotification::Notify(ZafElement *object)
     bool destroyed = false;
     bool *outerFlag = destroyedFlag;
     destroyedFlag = &destroyed;
-    for (const Observer &entry : snapshot)
-    {
+    for (const Observer &entry : snapshot) {
         if (object && entry.object != object)
             continue;
         const Observer *current = Find(entry.object, entry.function);
         if (!current || !current->function || !(current->mask & kinds))
             continue;
         current->function(entry.object, kinds);
-        if (destroyed)
-        {
+        if (destroyed) {
             if (outerFlag)
                 *outerFlag = true;
             return 0;
@@ -157,8 +154,7 @@ int ZafData::EndUpdate(bool notify)
     if (updateCount > 0)
         updateCount--;
     // Notify may end with this object deleted by an observer: nothing after it.
-    if (updateCount == 0 && notify)
-    {
+    if (updateCount == 0 && notify) {
         Notify();
         return 0;
     }

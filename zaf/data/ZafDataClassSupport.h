@@ -23,8 +23,7 @@ inline bool ZafIsOwnClassName(const char *name, const char *className)
 
 // Reads the class's own fields while the persistence has no error and a
 // level file, pops the level, and keeps a persistence error as the object's.
-template <class ReadFields>
-void ZafReadLevel(ZafData &object, ZafDataPersistence &persistence, ReadFields readFields)
+template <class ReadFields> void ZafReadLevel(ZafData &object, ZafDataPersistence &persistence, ReadFields readFields)
 {
     if (persistence.Error() == 0 && persistence.File())
         readFields(*persistence.File());

@@ -34,8 +34,7 @@ ZafData *ZafDataManager::GetData(const char *name, const char *dataClassName)
         return nullptr;
     ZafElement *read = New(name, *zafDataPersistence);
     auto *data = dynamic_cast<ZafData *>(read);
-    if (!data || data->Error() != 0)
-    {
+    if (!data || data->Error() != 0) {
         delete read;
         return nullptr;
     }

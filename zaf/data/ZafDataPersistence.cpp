@@ -6,8 +6,7 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/data/ZafFile.h"
 
-namespace
-{
+namespace {
 bool SameName(const char *a, const char *b)
 {
     return a && b && std::strcmp(a, b) == 0;
@@ -30,8 +29,8 @@ ZafDataPersistence::~ZafDataPersistence()
 // ---------------------------------------------------------------------------
 // Tables
 
-bool ZafDataPersistence::AddConstructor(std::vector<OwnedConstructor> &table, const char *className,
-                                        ZafClassID classID, ZafReadFunction New)
+bool ZafDataPersistence::AddConstructor(std::vector<OwnedConstructor> &table, const char *className, ZafClassID classID,
+                                        ZafReadFunction New)
 {
     if (className)
         for (const OwnedConstructor &entry : table)
@@ -151,25 +150,21 @@ void ZafDataPersistence::ClearFileSystems()
 // ---------------------------------------------------------------------------
 // Levels
 
-ZafDataPersistence &ZafDataPersistence::PushLevel(const char *className, ZafClassID classID,
-                                                  std::uint32_t entryType)
+ZafDataPersistence &ZafDataPersistence::PushLevel(const char *className, ZafClassID classID, std::uint32_t entryType)
 {
     Level *level = &levels[levelIndex];
-    if (levelOverflow > 0 || (level->file && levelIndex == maxLevels - 1))
-    {
+    if (levelOverflow > 0 || (level->file && levelIndex == maxLevels - 1)) {
         // No room for another open file: the object is refused, and its pop
         // is matched here rather than ending a level that is in use.
         levelOverflow++;
         error = ZafError::Open;
         return *this;
     }
-    if (level->file)
-    {
+    if (level->file) {
         level = &levels[++levelIndex];
         *level = Level();
     }
-    if (++level->nesting == 1)
-    {
+    if (++level->nesting == 1) {
         level->className = className;
         level->classID = classID;
         level->entryType = entryType;
@@ -179,8 +174,7 @@ ZafDataPersistence &ZafDataPersistence::PushLevel(const char *className, ZafClas
 
 ZafDataPersistence &ZafDataPersistence::PopLevel()
 {
-    if (levelOverflow > 0)
-    {
+    if (levelOverflow > 0) {
         levelOverflow--;
         return *this;
     }
@@ -188,10 +182,8 @@ ZafDataPersistence &ZafDataPersistence::PopLevel()
     if (--level.nesting > 0)
         return *this;
     level.nesting = 0;
-    if (level.fileSystem)
-    {
-        if (level.file)
-        {
+    if (level.fileSystem) {
+        if (level.file) {
             if (level.file->Error() != 0)
                 error = level.file->Error();
             level.fileSystem->Close(level.file);
@@ -252,8 +244,7 @@ std::uint32_t ZafDataPersistence::OpenLevelFile(const char *name, std::uint16_t 
     // Writing first looks for the object where it is, and only then makes
     // the directories it needs.
     const int passes = (mode & ZafFileMode::Create) ? 2 : 1;
-    for (int pass = 0; pass < passes && !level.file; pass++)
-    {
+    for (int pass = 0; pass < passes && !level.file; pass++) {
         const bool makeDirectories = passes == 1 || pass == 1;
         for (ZafElement *element = fileSystems.First(); element && !level.file; element = element->Next())
             TryFileSystem(static_cast<ZafFileSystem *>(element), name, fileName, mode, makeDirectories);
@@ -272,60 +263,48 @@ bool ZafDataPersistence::TryFileSystem(ZafFileSystem *fileSystem, const char *na
     const char *className = level.className ? level.className : "";
     const bool reading = (mode & ZafFileMode::Read) != 0;
     ZafFile *file = nullptr;
-    if (level.entryType == topLevelEntry || level.entryType == classEntry)
-    {
+    if (level.entryType == topLevelEntry || level.entryType == classEntry) {
         char saved[ZafMaxPath];
         char classDirectory[ZafMaxPath];
         const int length = std::snprintf(classDirectory, sizeof classDirectory, "~%s", className);
         if (fileSystem->GetCWD(saved, sizeof saved) != 0 || length < 0 ||
             length >= static_cast<int>(sizeof classDirectory))
             return false;
-        if (fileSystem->ChDir(classDirectory) != 0)
-        {
+        if (fileSystem->ChDir(classDirectory) != 0) {
             if (reading || !makeDirectories)
                 return false;
             fileSystem->MkDir(classDirectory);
             if (fileSystem->ChDir(classDirectory) != 0)
                 return false;
         }
-        if (level.entryType == topLevelEntry)
-        {
-            if (fileSystem->ChDir(name) != 0)
-            {
+        if (level.entryType == topLevelEntry) {
+            if (fileSystem->ChDir(name) != 0) {
                 fileSystem->MkDir(name, className, level.classID);
-                if (fileSystem->ChDir(name) != 0)
-                {
+                if (fileSystem->ChDir(name) != 0) {
                     fileSystem->ChDir(saved);
                     return false;
                 }
-            }
-            else if ((mode & ZafFileMode::Create) && !Suffix())
-            {
+            } else if ((mode & ZafFileMode::Create) && !Suffix()) {
                 // A written object starts from an empty directory, except
                 // one written under a suffix: its directory holds the files
                 // of the other suffixes (language tables), which stay.
                 fileSystem->ChDir("..");
                 fileSystem->RmDir(name, true);
                 fileSystem->MkDir(name, className, level.classID);
-                if (fileSystem->ChDir(name) != 0)
-                {
+                if (fileSystem->ChDir(name) != 0) {
                     fileSystem->ChDir(saved);
                     return false;
                 }
             }
         }
         file = fileSystem->Open(fileName, mode);
-        if (!file)
-        {
+        if (!file) {
             fileSystem->ChDir(saved);
             return false;
         }
         std::strcpy(level.savedDirectory, saved);
-    }
-    else if (level.entryType == childEntry)
-    {
-        if (fileSystem->ChDir(name, className, level.classID) != 0)
-        {
+    } else if (level.entryType == childEntry) {
+        if (fileSystem->ChDir(name, className, level.classID) != 0) {
             if (reading || !makeDirectories)
                 return false;
             // An entry of that name but of another class gives way.
@@ -334,9 +313,7 @@ bool ZafDataPersistence::TryFileSystem(ZafFileSystem *fileSystem, const char *na
             fileSystem->MkDir(name, className, level.classID);
             if (fileSystem->ChDir(name) != 0)
                 return false;
-        }
-        else if (mode & ZafFileMode::Create)
-        {
+        } else if (mode & ZafFileMode::Create) {
             fileSystem->ChDir("..");
             fileSystem->RmDir(name, true);
             fileSystem->MkDir(name, className, level.classID);
@@ -345,15 +322,12 @@ bool ZafDataPersistence::TryFileSystem(ZafFileSystem *fileSystem, const char *na
         }
         file = fileSystem->Open(fileName, mode);
         // Without a file the walk must not stay inside the object's directory.
-        if (!file)
-        {
+        if (!file) {
             fileSystem->ChDir("..");
             return false;
         }
         std::strcpy(level.savedDirectory, "..");
-    }
-    else
-    {
+    } else {
         file = fileSystem->Open(fileName, mode, level.className, level.classID);
         if (!file)
             return false;
@@ -368,8 +342,7 @@ bool ZafDataPersistence::TryFileSystem(ZafFileSystem *fileSystem, const char *na
 
 int ZafDataPersistence::PushSuffix(const char *text)
 {
-    if (suffixOverflow > 0 || suffixIndex == maxSuffixes - 1)
-    {
+    if (suffixOverflow > 0 || suffixIndex == maxSuffixes - 1) {
         suffixOverflow++;
         return suffixIndex;
     }
@@ -379,8 +352,7 @@ int ZafDataPersistence::PushSuffix(const char *text)
 
 void ZafDataPersistence::PopSuffix()
 {
-    if (suffixOverflow > 0)
-    {
+    if (suffixOverflow > 0) {
         suffixOverflow--;
         return;
     }

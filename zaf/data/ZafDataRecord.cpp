@@ -31,8 +31,7 @@ ZafDataRecord::~ZafDataRecord()
 {
     // A child that somebody else still observes outlives the record.
     ZafElement *element = First();
-    while (element)
-    {
+    while (element) {
         ZafElement *next = element->Next();
         auto *data = static_cast<ZafData *>(element);
         ForgetObserved(data, this);
@@ -84,8 +83,7 @@ ZafData *ZafDataRecord::Subtract(ZafData *data)
 
 template <class Lookup> ZafElement *ZafDataRecord::FindInChildren(Lookup lookup)
 {
-    for (ZafElement *element = First(); element; element = element->Next())
-    {
+    for (ZafElement *element = First(); element; element = element->Next()) {
         ZafElement *found = lookup(element);
         if (!found)
             continue;

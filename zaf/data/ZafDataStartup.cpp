@@ -76,8 +76,7 @@ void ZafDataStartup::OpenI18nStorage()
 {
     DeleteI18nStorage(1);
     ZafStorage *storage = new ZafStorage("i18n.znc", ZafStorage::Read);
-    if (storage->Error() != 0)
-    {
+    if (storage->Error() != 0) {
         delete storage;
         return;
     }

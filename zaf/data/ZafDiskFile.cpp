@@ -10,8 +10,7 @@
 #include "zaf/data/ZafCodeSetData.h"
 #include "zaf/data/ZafPath.h"
 
-namespace
-{
+namespace {
 // A text of the library (Latin-1) in the operating system's code set, for
 // as long as the object lives; null for null.
 class LocalText
@@ -26,7 +25,6 @@ public:
 private:
     char *text;
 };
-
 
 bool HasDirectoryPart(const char *name)
 {
@@ -54,27 +52,23 @@ const char *ZafDiskFile::StreamMode(std::uint16_t mode, char *buffer)
 ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
 {
     fileName = DuplicateLibraryString(name);
-    if (fileName)
-    {
+    if (fileName) {
         char part[ZafMaxPath];
         SplitPath(fileName, nullptr, part);
         SetStringID(part);
     }
     if (mode & ZafFileMode::NameOnly)
         return;
-    if (!fileName || !*fileName)
-    {
+    if (!fileName || !*fileName) {
         error = ZafError::NotFound;
         return;
     }
     char streamMode[4];
     StreamMode(mode, streamMode);
     stream = ZafOpenFile(fileName, streamMode);
-    if (!stream && zafSearchPath && !HasDirectoryPart(fileName) && !(mode & ZafFileMode::Create))
-    {
+    if (!stream && zafSearchPath && !HasDirectoryPart(fileName) && !(mode & ZafFileMode::Create)) {
         for (ZafPathElement *element = zafSearchPath->First(); element && !stream;
-             element = static_cast<ZafPathElement *>(element->Next()))
-        {
+             element = static_cast<ZafPathElement *>(element->Next())) {
             // A joined path too long for the buffer would be cut and could
             // name another file: such a directory is skipped.
             if (std::strlen(element->Directory()) + 1 + std::strlen(fileName) >= ZafMaxPath)
@@ -82,8 +76,7 @@ ZafDiskFile::ZafDiskFile(const char *name, std::uint16_t mode) : ZafFile(mode)
             char candidate[ZafMaxPath];
             MakePath(candidate, element->Directory(), fileName);
             stream = ZafOpenFile(candidate, streamMode);
-            if (stream)
-            {
+            if (stream) {
                 delete[] fileName;
                 fileName = DuplicateLibraryString(candidate);
             }
@@ -115,8 +108,7 @@ int ZafDiskFile::Length()
 int ZafDiskFile::Seek(int offset, int origin)
 {
     const int whence = origin == 0 ? SEEK_SET : origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : -1;
-    if (!stream || whence < 0 || std::fseek(stream, offset, whence) != 0)
-    {
+    if (!stream || whence < 0 || std::fseek(stream, offset, whence) != 0) {
         error = ZafError::Seek;
         return -1;
     }
@@ -163,16 +155,14 @@ int ZafDiskFileSystem::FindFirst(ZafFileInfo &info, const char *pattern, const c
 int ZafDiskFileSystem::FindNext(ZafFileInfo &info, const char *pattern, const char *, ZafNumberID)
 {
     WIN32_FIND_DATAA found;
-    if (!info.searchState)
-    {
+    if (!info.searchState) {
         if (!pattern)
             return -1;
         HANDLE handle = FindFirstFileA(LocalText(pattern), &found);
         if (handle == INVALID_HANDLE_VALUE)
             return -1;
         info.searchState = handle;
-    }
-    else if (!FindNextFileA(static_cast<HANDLE>(info.searchState), &found))
+    } else if (!FindNextFileA(static_cast<HANDLE>(info.searchState), &found))
         return -1;
     char *name = ConvertTextToISO(found.cFileName, nullptr, true);
     info.SetName(name);
@@ -220,20 +210,16 @@ int ZafDiskFileSystem::RmDir(const char *path, bool recursive)
 {
     if (!path)
         return -1;
-    if (recursive)
-    {
+    if (recursive) {
         char saved[ZafMaxPath];
         if (GetCWD(saved, sizeof saved) != 0 || ChDir(path) != 0)
             return -1;
         ZafFileInfo info;
-        for (int found = FindFirst(info, "*"); found == 0; found = FindNext(info, "*"))
-        {
-            if (info.attributes & ZafFileInfo::directory)
-            {
+        for (int found = FindFirst(info, "*"); found == 0; found = FindNext(info, "*")) {
+            if (info.attributes & ZafFileInfo::directory) {
                 if (std::strcmp(info.name, ".") != 0 && std::strcmp(info.name, "..") != 0)
                     RmDir(info.name, true);
-            }
-            else
+            } else
                 Remove(info.name);
         }
         FindClose(info);

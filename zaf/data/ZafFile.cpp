@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 constexpr std::uint16_t wideStringBit = 0x8000;
 } // namespace
 
@@ -28,15 +27,12 @@ int ZafFile::ReadStringBody(std::uint16_t lengthWord, char *buffer)
     const int count = lengthWord & ZafMaxStringLength;
     int moved = 0;
     int stored = 0;
-    if (lengthWord & wideStringBit)
-    {
+    if (lengthWord & wideStringBit) {
         // 16-bit characters: only the low byte is kept.
-        for (int i = 0; i < count; i++)
-        {
+        for (int i = 0; i < count; i++) {
             std::uint16_t unit = 0;
             const int n = Read16(unit);
-            if (n != 2)
-            {
+            if (n != 2) {
                 moved += n;
                 break;
             }
@@ -45,9 +41,7 @@ int ZafFile::ReadStringBody(std::uint16_t lengthWord, char *buffer)
         }
         if (moved != 2 * count)
             error = ZafError::Read;
-    }
-    else
-    {
+    } else {
         moved = ReadBytes(buffer, count);
         if (moved < 0)
             moved = 0;
@@ -63,8 +57,7 @@ int ZafFile::ReadString(char **text)
 {
     *text = nullptr;
     std::uint16_t lengthWord = 0;
-    if (Read16(lengthWord) != 2)
-    {
+    if (Read16(lengthWord) != 2) {
         error = ZafError::Read;
         return 0;
     }
@@ -81,16 +74,14 @@ int ZafFile::ReadStringInto(char *buffer, int size)
     if (buffer && size != 0)
         buffer[0] = '\0';
     std::uint16_t lengthWord = 0;
-    if (Read16(lengthWord) != 2)
-    {
+    if (Read16(lengthWord) != 2) {
         error = ZafError::Read;
         return 0;
     }
     if (lengthWord == 0)
         return 2;
     const int count = lengthWord & ZafMaxStringLength;
-    if (!buffer || (size != -1 && (size < 0 || count + 1 > size)))
-    {
+    if (!buffer || (size != -1 && (size < 0 || count + 1 > size))) {
         error = ZafError::Read;
         Seek(-2, 1);
         return -1;
@@ -103,8 +94,7 @@ int ZafFile::WriteString(const char *text)
     std::size_t length = text ? std::strlen(text) : 0;
     // A longer text would need bit 15 of the length word, which means 16-bit
     // characters to a reader: cut it and report the short write.
-    if (length > static_cast<std::size_t>(ZafMaxStringLength))
-    {
+    if (length > static_cast<std::size_t>(ZafMaxStringLength)) {
         length = ZafMaxStringLength;
         error = ZafError::Write;
     }
@@ -133,8 +123,7 @@ int ZafFile::ReadReal(double &value)
     std::uint32_t low = 0;
     int moved = Read32(high);
     moved += Read32(low);
-    if (low == 0 && (high == 0 || high == 0x80000000u))
-    {
+    if (low == 0 && (high == 0 || high == 0x80000000u)) {
         value = 0.0;
         return moved;
     }
@@ -193,8 +182,7 @@ int ZafFile::Read8(std::int8_t &value)
 int ZafFile::Write32(std::uint32_t value)
 {
     const unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-                                    static_cast<unsigned char>(value >> 16),
-                                    static_cast<unsigned char>(value >> 24)};
+                                    static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
     return WriteBytes(bytes, 4);
 }
 

@@ -22,15 +22,14 @@
 // Create, ReadWrite, else Read, then "b" (Binary) or "t" (Text). Inside a UI
 // data file Create means "replace the object" and Append "create the object
 // when it is missing".
-namespace ZafFileMode
-{
-constexpr std::uint16_t Read = 0x01;      // "r"
-constexpr std::uint16_t ReadWrite = 0x02; // "r+"
-constexpr std::uint16_t Create = 0x04;    // "w+"
-constexpr std::uint16_t Append = 0x08;    // "a+"
-constexpr std::uint16_t Binary = 0x20;    // "b"
-constexpr std::uint16_t Text = 0x40;      // "t" (when Binary is clear)
-constexpr std::uint16_t NameOnly = 0x80;  // no stream is opened
+namespace ZafFileMode {
+constexpr std::uint16_t Read = 0x01;                // "r"
+constexpr std::uint16_t ReadWrite = 0x02;           // "r+"
+constexpr std::uint16_t Create = 0x04;              // "w+"
+constexpr std::uint16_t Append = 0x08;              // "a+"
+constexpr std::uint16_t Binary = 0x20;              // "b"
+constexpr std::uint16_t Text = 0x40;                // "t" (when Binary is clear)
+constexpr std::uint16_t NameOnly = 0x80;            // no stream is opened
 constexpr std::uint16_t Write = ReadWrite | Create; // 6: what every writer uses
 } // namespace ZafFileMode
 

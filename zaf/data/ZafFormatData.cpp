@@ -18,8 +18,7 @@ bool StoreInRealPlace(const ZafFormatArgument *argument, double value)
 {
     if (!argument || !argument->pointer)
         return false;
-    switch (argument->kind)
-    {
+    switch (argument->kind) {
     case ZafFormatArgument::floatTarget:
         *static_cast<float *>(argument->pointer) = static_cast<float>(value);
         return true;
@@ -41,11 +40,9 @@ int ReadNumber(const char *&format)
 {
     long long value = 0;
     bool overflow = false;
-    while (IsDigit(*format))
-    {
+    while (IsDigit(*format)) {
         value = value * 10 + (*format++ - '0');
-        if (value > INT_MAX)
-        {
+        if (value > INT_MAX) {
             overflow = true;
             value = 0;
         }
@@ -123,8 +120,7 @@ bool ZafFormatArguments::StoreInteger(long value)
     const ZafFormatArgument *argument = Next();
     if (!argument || !argument->pointer)
         return false;
-    switch (argument->kind)
-    {
+    switch (argument->kind) {
     case ZafFormatArgument::int16Target:
         *static_cast<std::int16_t *>(argument->pointer) = static_cast<std::int16_t>(value);
         return true;
@@ -213,15 +209,12 @@ const char *ZafFormatData::NextFormatLine(char *line, const char *format)
 int ZafFormatData::PrintFormatted(char *buffer, int size, const char *format, ZafFormatArguments &arguments)
 {
     ZafPrintOutput output(buffer, size);
-    if (!format)
-    {
+    if (!format) {
         output.Terminate();
         return 0;
     }
-    while (*format)
-    {
-        if (*format != '%')
-        {
+    while (*format) {
+        if (*format != '%') {
             output.Put(*format++);
             continue;
         }
@@ -230,42 +223,74 @@ int ZafFormatData::PrintFormatted(char *buffer, int size, const char *format, Za
         int width = 0;
         int precision = -1;
         bool done = false;
-        while (!done)
-        {
+        while (!done) {
             char c = *format;
-            if (c == '\0')
-            {
+            if (c == '\0') {
                 output.Terminate();
                 return output.Count();
             }
             format++;
-            switch (c)
-            {
-            case ' ': if (!(flags & ZAF_PRINT_PLUS)) flags |= ZAF_PRINT_BLANK; break;
-            case '+': flags = (flags | ZAF_PRINT_PLUS) & ~ZAF_PRINT_BLANK; break;
-            case '#': flags |= ZAF_PRINT_ALTERNATE; break;
-            case '-': flags |= ZAF_PRINT_LEFT; break;
-            case '0': flags |= ZAF_PRINT_ZERO; break;
-            case 'L': flags |= ZAF_PRINT_LONG_DOUBLE; break;
-            case 'l': flags |= ZAF_PRINT_LONG; break;
-            case 'q': flags |= ZAF_PRINT_QUAD; break;
-            case 'h': flags |= ZAF_PRINT_SHORT; break;
-            case 'a': flags |= ZAF_PRINT_ALT_DIGITS; break;
-            case '$': flags |= ZAF_PRINT_CURRENCY; break;
-            case '@': flags |= ZAF_PRINT_PARENTHESES; break;
-            case ',': flags |= ZAF_PRINT_GROUPING; break;
-            case 'Z': flags |= ZAF_PRINT_DATA; break;
-            case '1': case '2': case '3': case '4': case '5': case '6': case '7': case '8': case '9':
+            switch (c) {
+            case ' ':
+                if (!(flags & ZAF_PRINT_PLUS))
+                    flags |= ZAF_PRINT_BLANK;
+                break;
+            case '+':
+                flags = (flags | ZAF_PRINT_PLUS) & ~ZAF_PRINT_BLANK;
+                break;
+            case '#':
+                flags |= ZAF_PRINT_ALTERNATE;
+                break;
+            case '-':
+                flags |= ZAF_PRINT_LEFT;
+                break;
+            case '0':
+                flags |= ZAF_PRINT_ZERO;
+                break;
+            case 'L':
+                flags |= ZAF_PRINT_LONG_DOUBLE;
+                break;
+            case 'l':
+                flags |= ZAF_PRINT_LONG;
+                break;
+            case 'q':
+                flags |= ZAF_PRINT_QUAD;
+                break;
+            case 'h':
+                flags |= ZAF_PRINT_SHORT;
+                break;
+            case 'a':
+                flags |= ZAF_PRINT_ALT_DIGITS;
+                break;
+            case '$':
+                flags |= ZAF_PRINT_CURRENCY;
+                break;
+            case '@':
+                flags |= ZAF_PRINT_PARENTHESES;
+                break;
+            case ',':
+                flags |= ZAF_PRINT_GROUPING;
+                break;
+            case 'Z':
+                flags |= ZAF_PRINT_DATA;
+                break;
+            case '1':
+            case '2':
+            case '3':
+            case '4':
+            case '5':
+            case '6':
+            case '7':
+            case '8':
+            case '9':
                 format--;
                 width = ReadNumber(format);
                 if (width < 0)
                     width = INT_MAX;
                 break;
-            case '*':
-            {
+            case '*': {
                 long long value = arguments.NextInteger();
-                if (value < 0)
-                {
+                if (value < 0) {
                     flags |= ZAF_PRINT_LEFT;
                     value = -value;
                 }
@@ -273,17 +298,14 @@ int ZafFormatData::PrintFormatted(char *buffer, int size, const char *format, Za
                 break;
             }
             case '.':
-                if (*format == '*')
-                {
+                if (*format == '*') {
                     format++;
                     long long value = arguments.NextInteger();
                     precision = value < 0 ? -1 : value > INT_MAX ? INT_MAX : static_cast<int>(value);
-                }
-                else
+                } else
                     precision = ReadNumber(format);
                 break;
-            case 'n':
-            {
+            case 'n': {
                 long long stored = output.Count();
                 if (flags & ZAF_PRINT_SHORT)
                     stored = static_cast<std::int16_t>(stored);
@@ -315,17 +337,14 @@ int ZafFormatData::ScanFormatted(const char *text, const char *format, ZafFormat
         return 0;
     const char *start = text;
     int assigned = 0;
-    while (*format)
-    {
+    while (*format) {
         char c = *format++;
-        if (IsBlank(c))
-        {
+        if (IsBlank(c)) {
             while (IsBlank(*text))
                 text++;
             continue;
         }
-        if (c != '%')
-        {
+        if (c != '%') {
             if (*text != c)
                 return assigned;
             text++;
@@ -333,51 +352,52 @@ int ZafFormatData::ScanFormatted(const char *text, const char *format, ZafFormat
         }
         unsigned flags = 0;
         int width = 0;
-        for (;;)
-        {
+        for (;;) {
             c = *format;
             if (c == '\0')
                 return -1;
             format++;
-            if (c == '*') flags |= ZAF_SCAN_SUPPRESS;
-            else if (c == 'l') flags |= ZAF_SCAN_LONG;
-            else if (c == 'h') flags |= ZAF_SCAN_SHORT;
-            else if (c == 'L') flags |= ZAF_SCAN_LONG_DOUBLE;
-            else if (c == '$') flags |= ZAF_SCAN_CURRENCY;
-            else if (c == '@') flags |= ZAF_SCAN_PARENTHESES;
-            else if (c == ',') flags |= ZAF_SCAN_GROUPING;
-            else if (c == 'Z') flags |= ZAF_SCAN_DATA;
-            else if (c == '+' || c == '-') continue;
-            else if (IsDigit(c))
-            {
+            if (c == '*')
+                flags |= ZAF_SCAN_SUPPRESS;
+            else if (c == 'l')
+                flags |= ZAF_SCAN_LONG;
+            else if (c == 'h')
+                flags |= ZAF_SCAN_SHORT;
+            else if (c == 'L')
+                flags |= ZAF_SCAN_LONG_DOUBLE;
+            else if (c == '$')
+                flags |= ZAF_SCAN_CURRENCY;
+            else if (c == '@')
+                flags |= ZAF_SCAN_PARENTHESES;
+            else if (c == ',')
+                flags |= ZAF_SCAN_GROUPING;
+            else if (c == 'Z')
+                flags |= ZAF_SCAN_DATA;
+            else if (c == '+' || c == '-')
+                continue;
+            else if (IsDigit(c)) {
                 format--;
                 width = ReadNumber(format);
                 if (width < 0)
                     width = INT_MAX;
-            }
-            else if (c == '.')
-            {
+            } else if (c == '.') {
                 if (*format == '*')
                     format++;
                 else
                     ReadNumber(format);
                 width = 0;
-            }
-            else
+            } else
                 break;
         }
-        if (c == '%')
-        {
+        if (c == '%') {
             if (*text != '%')
                 return assigned;
             text++;
             continue;
         }
-        if (c == 'n')
-        {
+        if (c == 'n') {
             // With 'Z' the only argument is the data object: nothing is stored.
-            if (!(flags & (ZAF_SCAN_SUPPRESS | ZAF_SCAN_DATA)))
-            {
+            if (!(flags & (ZAF_SCAN_SUPPRESS | ZAF_SCAN_DATA))) {
                 long consumed = static_cast<long>(text - start);
                 arguments.StoreInteger(flags & ZAF_SCAN_SHORT ? static_cast<std::int16_t>(consumed) : consumed);
             }
@@ -439,7 +459,7 @@ int ZafFormatData::ScanNumberText(const char *text, const char *format, const ch
         Clear();
     else
         SetError(ScanText(text, format && *format ? format : defaultFormat) > 0 ? ZafError::None
-                                                                                 : ZafError::InvalidText);
+                                                                                : ZafError::InvalidText);
     int result = static_cast<int>(Error());
     EndUpdate();
     return result;
@@ -454,15 +474,12 @@ int ZafFormatData::FormatText(char *buffer, int maxLength, const char *format)
     char line[formatLineSize];
     NextFormatLine(line, format);
     int length;
-    if (!std::strchr(line, '%'))
-    {
+    if (!std::strchr(line, '%')) {
         ZafPrintOutput output(buffer, maxLength + 1);
         output.Put(line);
         output.Terminate();
         length = output.Count();
-    }
-    else
-    {
+    } else {
         char dataLine[formatLineSize + 1];
         InsertDataFlag(dataLine, line);
         const ZafFormatArgument list[] = {ZafFormatArgument(this)};
@@ -479,8 +496,7 @@ int ZafFormatData::ScanText(const char *text, const char *formats)
     char line[formatLineSize];
     char dataLine[formatLineSize + 1];
     const char *rest = formats;
-    do
-    {
+    do {
         rest = NextFormatLine(line, rest);
         if (!line[0])
             break;
@@ -498,8 +514,8 @@ int ZafFormatData::ScanText(const char *text, const char *formats)
 
 // ---- Numbers -------------------------------------------------------------------
 
-void ZafFormatData::PutNumber(ZafPrintOutput &output, const char *prefix, const char *digits,
-                              bool negative, unsigned flags, int width, int precision)
+void ZafFormatData::PutNumber(ZafPrintOutput &output, const char *prefix, const char *digits, bool negative,
+                              unsigned flags, int width, int precision)
 {
     const ZafNumberConventions &locale = ZafLocaleDefaults::Current();
     const char *sign = negative ? locale.negativeSign : (flags & ZAF_PRINT_PLUS) ? locale.positiveSign : "";
@@ -510,26 +526,31 @@ void ZafFormatData::PutNumber(ZafPrintOutput &output, const char *prefix, const 
     // The pieces around the digits: A, leading currency and blank, B, the
     // digits, C, trailing blank and currency, D.
     const char *a = "", *b = "", *c = "", *d = "";
-    switch (position)
-    {
+    switch (position) {
     case 0:
-        if (negative)
-        {
+        if (negative) {
             a = locale.leftParen;
             d = locale.rightParen;
-        }
-        else
+        } else
             a = b = " ";
         break;
-    case 1: a = sign; break;
-    case 2: b = sign; break;
-    case 3: c = sign; break;
-    case 4: d = sign; break;
-    default: break;
+    case 1:
+        a = sign;
+        break;
+    case 2:
+        b = sign;
+        break;
+    case 3:
+        c = sign;
+        break;
+    case 4:
+        d = sign;
+        break;
+    default:
+        break;
     }
     const char *leadCurrency = "", *leadBlank = "", *trailBlank = "", *trailCurrency = "";
-    if (flags & ZAF_PRINT_CURRENCY)
-    {
+    if (flags & ZAF_PRINT_CURRENCY) {
         bool precedes = (negative ? locale.negCurrencyPrecedes : locale.posCurrencyPrecedes) != 0;
         bool spaced = (negative ? locale.negSpaceSeparation : locale.posSpaceSeparation) != 0;
         (precedes ? leadCurrency : trailCurrency) = locale.currencySymbol;

@@ -29,46 +29,40 @@
 class ZafFormatData;
 
 // Print flags (the flag letters between a "%" and its conversion letter).
-enum : unsigned
-{
-    ZAF_PRINT_ALTERNATE = 0x0001,    // '#'
-    ZAF_PRINT_LEFT = 0x0004,         // '-'
-    ZAF_PRINT_LONG_DOUBLE = 0x0008,  // 'L'
-    ZAF_PRINT_LONG = 0x0010,         // 'l'
-    ZAF_PRINT_QUAD = 0x0020,         // 'q'
-    ZAF_PRINT_SHORT = 0x0040,        // 'h'
-    ZAF_PRINT_ZERO = 0x0080,         // '0'
-    ZAF_PRINT_ALT_DIGITS = 0x0100,   // 'a'
-    ZAF_PRINT_CURRENCY = 0x0200,     // '$'
-    ZAF_PRINT_PARENTHESES = 0x0400,  // '@'
-    ZAF_PRINT_GROUPING = 0x0800,     // ','
-    ZAF_PRINT_BLANK = 0x1000,        // ' '
-    ZAF_PRINT_PLUS = 0x2000,         // '+'
-    ZAF_PRINT_DATA = 0x4000,         // 'Z'
+enum : unsigned {
+    ZAF_PRINT_ALTERNATE = 0x0001,   // '#'
+    ZAF_PRINT_LEFT = 0x0004,        // '-'
+    ZAF_PRINT_LONG_DOUBLE = 0x0008, // 'L'
+    ZAF_PRINT_LONG = 0x0010,        // 'l'
+    ZAF_PRINT_QUAD = 0x0020,        // 'q'
+    ZAF_PRINT_SHORT = 0x0040,       // 'h'
+    ZAF_PRINT_ZERO = 0x0080,        // '0'
+    ZAF_PRINT_ALT_DIGITS = 0x0100,  // 'a'
+    ZAF_PRINT_CURRENCY = 0x0200,    // '$'
+    ZAF_PRINT_PARENTHESES = 0x0400, // '@'
+    ZAF_PRINT_GROUPING = 0x0800,    // ','
+    ZAF_PRINT_BLANK = 0x1000,       // ' '
+    ZAF_PRINT_PLUS = 0x2000,        // '+'
+    ZAF_PRINT_DATA = 0x4000,        // 'Z'
 };
 
 // Scan flags (the flag letters between a "%" and its conversion letter).
-enum : unsigned
-{
-    ZAF_SCAN_LONG = 0x0001,          // 'l'
-    ZAF_SCAN_SHORT = 0x0002,         // 'h'
-    ZAF_SCAN_SUPPRESS = 0x0004,      // '*'
-    ZAF_SCAN_LONG_DOUBLE = 0x0008,   // 'L'
-    ZAF_SCAN_CURRENCY = 0x0200,      // '$'
-    ZAF_SCAN_PARENTHESES = 0x0400,   // '@'
-    ZAF_SCAN_GROUPING = 0x0800,      // ','
-    ZAF_SCAN_DATA = 0x4000,          // 'Z'
+enum : unsigned {
+    ZAF_SCAN_LONG = 0x0001,        // 'l'
+    ZAF_SCAN_SHORT = 0x0002,       // 'h'
+    ZAF_SCAN_SUPPRESS = 0x0004,    // '*'
+    ZAF_SCAN_LONG_DOUBLE = 0x0008, // 'L'
+    ZAF_SCAN_CURRENCY = 0x0200,    // '$'
+    ZAF_SCAN_PARENTHESES = 0x0400, // '@'
+    ZAF_SCAN_GROUPING = 0x0800,    // ','
+    ZAF_SCAN_DATA = 0x4000,        // 'Z'
 };
 
 // One argument of a print or scan: a value to print or a place to store.
 class ZafFormatArgument
 {
 public:
-    enum Kind
-    {
-        none, integer, real, text, data,
-        int16Target, int32Target, floatTarget, doubleTarget
-    };
+    enum Kind { none, integer, real, text, data, int16Target, int32Target, floatTarget, doubleTarget };
 
     ZafFormatArgument() = default;
     ZafFormatArgument(int value) : kind(integer), integerValue(value) {}
@@ -92,7 +86,8 @@ public:
     ZafFormatArgument(float *target) : kind(floatTarget), pointer(target) {}
     ZafFormatArgument(double *target) : kind(doubleTarget), pointer(target) {}
     template <class T, class = std::enable_if_t<std::is_base_of<ZafFormatData, T>::value>>
-    ZafFormatArgument(T *object) : kind(data), dataValue(object) {}
+    ZafFormatArgument(T *object) : kind(data), dataValue(object)
+    {}
 
     Kind kind = none;
     long long integerValue = 0;
@@ -149,17 +144,16 @@ private:
     long long count = 0;
 };
 
-using ZafPrintConversion = void (*)(ZafFormatArguments &arguments, ZafPrintOutput &output,
-                                    char letter, unsigned flags, int width, int precision);
+using ZafPrintConversion = void (*)(ZafFormatArguments &arguments, ZafPrintOutput &output, char letter, unsigned flags,
+                                    int width, int precision);
 // Returns the number of values assigned (0 or 1) or a negative number on
 // failure; advances the text (and the format, when it reads more of it).
-using ZafScanConversion = int (*)(ZafFormatArguments &arguments, const char *&text,
-                                  char letter, unsigned flags, int width, const char *&format);
+using ZafScanConversion = int (*)(ZafFormatArguments &arguments, const char *&text, char letter, unsigned flags,
+                                  int width, const char *&format);
 
 // A table of conversion letters: at most 40, the first registration of a
 // letter wins.
-template <class Function>
-class ZafConversionTable
+template <class Function> class ZafConversionTable
 {
 public:
     static constexpr int capacity = 40;
@@ -196,7 +190,7 @@ class ZafFormatData : public ZafData
 public:
     static constexpr ZafClassID classID = 3101;
     static constexpr const char *className = "ZafFormatData";
-    static constexpr int formatLineSize = 64;  // a format line: 63 characters and a terminator
+    static constexpr int formatLineSize = 64; // a format line: 63 characters and a terminator
 
     ZafFormatData() = default;
     ZafFormatData(const ZafFormatData &copy) = default;
@@ -234,15 +228,13 @@ public:
     static int PrintFormatted(char *buffer, int size, const char *format, ZafFormatArguments &arguments);
     static int ScanFormatted(const char *text, const char *format, ZafFormatArguments &arguments);
 
-    template <class... T>
-    static int Print(char *buffer, int size, const char *format, T... values)
+    template <class... T> static int Print(char *buffer, int size, const char *format, T... values)
     {
         const ZafFormatArgument list[] = {ZafFormatArgument(values)..., ZafFormatArgument()};
         ZafFormatArguments arguments(list, sizeof...(T));
         return PrintFormatted(buffer, size, format, arguments);
     }
-    template <class... T>
-    static int Scan(const char *text, const char *format, T... targets)
+    template <class... T> static int Scan(const char *text, const char *format, T... targets)
     {
         const ZafFormatArgument list[] = {ZafFormatArgument(targets)..., ZafFormatArgument()};
         ZafFormatArguments arguments(list, sizeof...(T));
@@ -262,8 +254,8 @@ public:
     // given, the sign texts, parentheses and currency symbol are placed
     // around them, and blanks or zeros fill to the width. A precision (-1 =
     // none) pads with zeros to that many characters, sign included.
-    static void PutNumber(ZafPrintOutput &output, const char *prefix, const char *digits,
-                          bool negative, unsigned flags, int width, int precision);
+    static void PutNumber(ZafPrintOutput &output, const char *prefix, const char *digits, bool negative, unsigned flags,
+                          int width, int precision);
 
 protected:
     // A class's RegisterConversions, once per run (registered is the class's

@@ -4,8 +4,7 @@
 
 #include "zaf/data/ZafDataClassSupport.h"
 
-namespace
-{
+namespace {
 // Images beyond this many pixels are refused (far above any screen image).
 constexpr int largestImage = 0x4000000;
 } // namespace
@@ -47,22 +46,19 @@ void ZafImageData::CopyImage(ZafImageStruct &target, const ZafImageStruct &sourc
 {
     if (&target == &source)
         return;
-    if (source.staticArray)
-    {
+    if (source.staticArray) {
         if (!target.staticArray && target.array != source.array)
             delete[] target.array;
         target = source;
         return;
     }
-    if (target.array != source.array)
-    {
+    if (target.array != source.array) {
         // A static target's array belongs to its caller: never freed here.
         if (!target.staticArray)
             delete[] target.array;
         target.array = nullptr;
         const int count = PixelCount(source.width, source.height);
-        if (source.array && count > 0)
-        {
+        if (source.array && count > 0) {
             target.array = new std::uint8_t[count];
             std::memcpy(target.array, source.array, count);
         }
@@ -77,8 +73,7 @@ void ZafImageData::SetImage(ZafImageStruct &image, int width, int height, const 
     const int count = PixelCount(width, height);
     image.width = count > 0 ? width : 0;
     image.height = count > 0 ? height : 0;
-    if (image.staticArray)
-    {
+    if (image.staticArray) {
         // The caller's array is shared, never freed.
         image.array = const_cast<std::uint8_t *>(pixels);
         return;
@@ -87,8 +82,7 @@ void ZafImageData::SetImage(ZafImageStruct &image, int width, int height, const 
         return;
     delete[] image.array;
     image.array = nullptr;
-    if (count > 0)
-    {
+    if (count > 0) {
         image.array = new std::uint8_t[count];
         if (pixels)
             std::memcpy(image.array, pixels, count);

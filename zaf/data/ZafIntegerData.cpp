@@ -23,8 +23,7 @@ std::int32_t Wrap(std::int64_t value)
 std::string DecimalDigits(std::uint32_t value, const char *table)
 {
     std::size_t tableLength = table ? std::strlen(table) : 0;
-    if (tableLength < 10)
-    {
+    if (tableLength < 10) {
         table = "0123456789";
         tableLength = 10;
     }
@@ -41,10 +40,8 @@ std::string DecimalDigits(std::uint32_t value, const char *table)
     for (std::size_t i = 0; i < places; i++)
         limit *= 10;
     std::string text;
-    if (places == 9 || value < limit)
-    {
-        for (int place = count - 1; place >= 1; place--)
-        {
+    if (places == 9 || value < limit) {
+        for (int place = count - 1; place >= 1; place--) {
             if (digit[place] == 0)
                 continue;
             bool leadingHundredOne = place == 2 && place == count - 1 && digit[place] == 1;
@@ -54,9 +51,7 @@ std::string DecimalDigits(std::uint32_t value, const char *table)
         }
         if (digit[0] != 0)
             text += table[digit[0]];
-    }
-    else
-    {
+    } else {
         for (int place = count - 1; place >= 0; place--)
             text += table[digit[place]];
     }
@@ -188,20 +183,17 @@ void ZafIntegerData::RegisterConversions()
     RegisterLetters(registered, "diouxX", PrintConversion, "dDioOuxX", ScanConversion);
 }
 
-void ZafIntegerData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,
-                                     char letter, unsigned flags, int width, int precision)
+void ZafIntegerData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output, char letter, unsigned flags,
+                                     int width, int precision)
 {
     bool isSigned = letter == 'd' || letter == 'i';
     std::int64_t number;
-    if (flags & ZAF_PRINT_DATA)
-    {
+    if (flags & ZAF_PRINT_DATA) {
         auto *data = dynamic_cast<ZafIntegerData *>(arguments.NextData());
         if (!data)
             return;
         number = data->value;
-    }
-    else
-    {
+    } else {
         long long argument = arguments.NextInteger();
         bool shortValue = (flags & ZAF_PRINT_SHORT) && !(flags & ZAF_PRINT_LONG);
         if (shortValue)
@@ -220,13 +212,11 @@ void ZafIntegerData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutp
         digits = RadixDigits(magnitude, 8, "01234567");
     else if (letter == 'x' || letter == 'X')
         digits = RadixDigits(magnitude, 16, letter == 'x' ? "0123456789abcdefx" : "0123456789ABCDEFX");
-    else
-    {
+    else {
         const ZafNumberConventions &locale = ZafLocaleDefaults::Current();
         digits = DecimalDigits(magnitude, (flags & ZAF_PRINT_ALT_DIGITS) ? locale.altDigits : locale.digits);
     }
-    if (flags & ZAF_PRINT_ALTERNATE)
-    {
+    if (flags & ZAF_PRINT_ALTERNATE) {
         if (letter == 'o' && (digits.empty() || digits[0] != '0'))
             digits.insert(digits.begin(), '0');
         else if ((letter == 'x' || letter == 'X') && magnitude != 0)
@@ -237,8 +227,8 @@ void ZafIntegerData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutp
     PutNumber(output, prefix, digits.c_str(), negative, flags, width, precision);
 }
 
-int ZafIntegerData::ScanConversion(ZafFormatArguments &arguments, const char *&text,
-                                   char letter, unsigned flags, int width, const char *&format)
+int ZafIntegerData::ScanConversion(ZafFormatArguments &arguments, const char *&text, char letter, unsigned flags,
+                                   int width, const char *&format)
 {
     if (width <= 0 || width >= 40)
         width = 39;
@@ -260,14 +250,12 @@ int ZafIntegerData::ScanConversion(ZafFormatArguments &arguments, const char *&t
     int digitBase = base;
     if (base == 0)
         digitBase = hexPrefix ? 16 : p[0] == '0' ? 8 : 10;
-    if (digitBase == 16 && hexPrefix && length + 2 < width)
-    {
+    if (digitBase == 16 && hexPrefix && length + 2 < width) {
         collected[length++] = *p++;
         collected[length++] = *p++;
     }
     int digits = 0;
-    while (length < width && IsDigitOf(*p, digitBase))
-    {
+    while (length < width && IsDigitOf(*p, digitBase)) {
         collected[length++] = *p++;
         digits++;
     }
@@ -287,8 +275,7 @@ int ZafIntegerData::ScanConversion(ZafFormatArguments &arguments, const char *&t
 
     if (flags & ZAF_SCAN_SUPPRESS)
         return 0;
-    if (flags & ZAF_SCAN_DATA)
-    {
+    if (flags & ZAF_SCAN_DATA) {
         auto *data = dynamic_cast<ZafIntegerData *>(arguments.NextData());
         if (!data)
             return 0;

@@ -13,8 +13,7 @@
 
 ZafLanguageManager *zafLanguageManager = nullptr;
 
-namespace
-{
+namespace {
 constexpr std::uint32_t noValue = 0xFFFFFFFFu;
 
 bool IsTerminator(const ZafLanguageStruct &entry)
@@ -33,68 +32,49 @@ ZafDataPersistence &PushTableLevel(ZafDataPersistence &persistence, const char *
 
 // The built-in tables.
 const ZafLanguageStruct dayStrings[] = {
-    {"", 0xFFFF, nullptr, 0, noValue},
-    {"Sunday", 1, nullptr, 0, noValue},   {"Monday", 2, nullptr, 0, noValue},
-    {"Tuesday", 3, nullptr, 0, noValue},  {"Wednesday", 4, nullptr, 0, noValue},
-    {"Thursday", 5, nullptr, 0, noValue}, {"Friday", 6, nullptr, 0, noValue},
-    {"Saturday", 7, nullptr, 0, noValue},
-    {"Sun", 8, nullptr, 0, noValue},  {"Mon", 9, nullptr, 0, noValue},  {"Tue", 10, nullptr, 0, noValue},
-    {"Wed", 11, nullptr, 0, noValue}, {"Thu", 12, nullptr, 0, noValue}, {"Fri", 13, nullptr, 0, noValue},
-    {"Sat", 14, nullptr, 0, noValue},
-    {"Sun.", 15, nullptr, 0, noValue},  {"Mon.", 16, nullptr, 0, noValue},   {"Tues.", 17, nullptr, 0, noValue},
-    {"Wed.", 18, nullptr, 0, noValue},  {"Thurs.", 19, nullptr, 0, noValue}, {"Fri.", 20, nullptr, 0, noValue},
-    {"Sat.", 21, nullptr, 0, noValue},
-    {nullptr, 0, nullptr, 0, 0},
+    {"", 0xFFFF, nullptr, 0, noValue},   {"Sunday", 1, nullptr, 0, noValue},    {"Monday", 2, nullptr, 0, noValue},
+    {"Tuesday", 3, nullptr, 0, noValue}, {"Wednesday", 4, nullptr, 0, noValue}, {"Thursday", 5, nullptr, 0, noValue},
+    {"Friday", 6, nullptr, 0, noValue},  {"Saturday", 7, nullptr, 0, noValue},  {"Sun", 8, nullptr, 0, noValue},
+    {"Mon", 9, nullptr, 0, noValue},     {"Tue", 10, nullptr, 0, noValue},      {"Wed", 11, nullptr, 0, noValue},
+    {"Thu", 12, nullptr, 0, noValue},    {"Fri", 13, nullptr, 0, noValue},      {"Sat", 14, nullptr, 0, noValue},
+    {"Sun.", 15, nullptr, 0, noValue},   {"Mon.", 16, nullptr, 0, noValue},     {"Tues.", 17, nullptr, 0, noValue},
+    {"Wed.", 18, nullptr, 0, noValue},   {"Thurs.", 19, nullptr, 0, noValue},   {"Fri.", 20, nullptr, 0, noValue},
+    {"Sat.", 21, nullptr, 0, noValue},   {nullptr, 0, nullptr, 0, 0},
 };
 
 const ZafLanguageStruct monthStrings[] = {
-    {"", 0xFFFF, nullptr, 0, noValue},
-    {"January", 1, nullptr, 0, noValue},   {"February", 2, nullptr, 0, noValue}, {"March", 3, nullptr, 0, noValue},
-    {"April", 4, nullptr, 0, noValue},     {"May", 5, nullptr, 0, noValue},      {"June", 6, nullptr, 0, noValue},
-    {"July", 7, nullptr, 0, noValue},      {"August", 8, nullptr, 0, noValue},   {"September", 9, nullptr, 0, noValue},
-    {"October", 10, nullptr, 0, noValue},  {"November", 11, nullptr, 0, noValue},
-    {"December", 12, nullptr, 0, noValue},
-    {"Jan", 13, nullptr, 0, noValue}, {"Feb", 14, nullptr, 0, noValue}, {"Mar", 15, nullptr, 0, noValue},
-    {"Apr", 16, nullptr, 0, noValue}, {"May", 17, nullptr, 0, noValue}, {"Jun", 18, nullptr, 0, noValue},
-    {"Jul", 19, nullptr, 0, noValue}, {"Aug", 20, nullptr, 0, noValue}, {"Sep", 21, nullptr, 0, noValue},
-    {"Oct", 22, nullptr, 0, noValue}, {"Nov", 23, nullptr, 0, noValue}, {"Dec", 24, nullptr, 0, noValue},
-    {"Jan.", 25, nullptr, 0, noValue}, {"Feb.", 26, nullptr, 0, noValue}, {"Mar.", 27, nullptr, 0, noValue},
-    {"Apr.", 28, nullptr, 0, noValue}, {"May", 29, nullptr, 0, noValue},  {"June", 30, nullptr, 0, noValue},
-    {"July", 31, nullptr, 0, noValue}, {"Aug.", 32, nullptr, 0, noValue}, {"Sept.", 33, nullptr, 0, noValue},
-    {"Oct.", 34, nullptr, 0, noValue}, {"Nov.", 35, nullptr, 0, noValue}, {"Dec.", 36, nullptr, 0, noValue},
-    {nullptr, 0, nullptr, 0, 0},
+    {"", 0xFFFF, nullptr, 0, noValue},     {"January", 1, nullptr, 0, noValue},  {"February", 2, nullptr, 0, noValue},
+    {"March", 3, nullptr, 0, noValue},     {"April", 4, nullptr, 0, noValue},    {"May", 5, nullptr, 0, noValue},
+    {"June", 6, nullptr, 0, noValue},      {"July", 7, nullptr, 0, noValue},     {"August", 8, nullptr, 0, noValue},
+    {"September", 9, nullptr, 0, noValue}, {"October", 10, nullptr, 0, noValue}, {"November", 11, nullptr, 0, noValue},
+    {"December", 12, nullptr, 0, noValue}, {"Jan", 13, nullptr, 0, noValue},     {"Feb", 14, nullptr, 0, noValue},
+    {"Mar", 15, nullptr, 0, noValue},      {"Apr", 16, nullptr, 0, noValue},     {"May", 17, nullptr, 0, noValue},
+    {"Jun", 18, nullptr, 0, noValue},      {"Jul", 19, nullptr, 0, noValue},     {"Aug", 20, nullptr, 0, noValue},
+    {"Sep", 21, nullptr, 0, noValue},      {"Oct", 22, nullptr, 0, noValue},     {"Nov", 23, nullptr, 0, noValue},
+    {"Dec", 24, nullptr, 0, noValue},      {"Jan.", 25, nullptr, 0, noValue},    {"Feb.", 26, nullptr, 0, noValue},
+    {"Mar.", 27, nullptr, 0, noValue},     {"Apr.", 28, nullptr, 0, noValue},    {"May", 29, nullptr, 0, noValue},
+    {"June", 30, nullptr, 0, noValue},     {"July", 31, nullptr, 0, noValue},    {"Aug.", 32, nullptr, 0, noValue},
+    {"Sept.", 33, nullptr, 0, noValue},    {"Oct.", 34, nullptr, 0, noValue},    {"Nov.", 35, nullptr, 0, noValue},
+    {"Dec.", 36, nullptr, 0, noValue},     {nullptr, 0, nullptr, 0, 0},
 };
 
 const ZafLanguageStruct timeStrings[] = {
-    {"", 0xFFFF, nullptr, 0, noValue},
-    {"a.m.", 1, nullptr, 0, noValue},
-    {"p.m.", 2, nullptr, 0, noValue},
-    {"xxxx", 3, nullptr, 0, noValue},
-    {nullptr, 0, nullptr, 0, 0},
+    {"", 0xFFFF, nullptr, 0, noValue}, {"a.m.", 1, nullptr, 0, noValue}, {"p.m.", 2, nullptr, 0, noValue},
+    {"xxxx", 3, nullptr, 0, noValue},  {nullptr, 0, nullptr, 0, 0},
 };
 
 // The system button's menu: text, id, hot-key letter, value.
 const ZafLanguageStruct systemButtonStrings[] = {
-    {"", 0xFFFF, nullptr, 0, noValue},
-    {"Restore", 6, nullptr, 'R', 0},
-    {"Move", 5, nullptr, 'M', 0},
-    {"Size", 8, nullptr, 'S', 0},
-    {"Minimize", 4, nullptr, 'N', 2},
-    {"Maximize", 3, nullptr, 'X', 2},
-    {"", 7, nullptr, 0, noValue},
-    {"Close", 2, nullptr, 0, noValue},
-    {nullptr, 0, nullptr, 0, 0},
+    {"", 0xFFFF, nullptr, 0, noValue}, {"Restore", 6, nullptr, 'R', 0},   {"Move", 5, nullptr, 'M', 0},
+    {"Size", 8, nullptr, 'S', 0},      {"Minimize", 4, nullptr, 'N', 2},  {"Maximize", 3, nullptr, 'X', 2},
+    {"", 7, nullptr, 0, noValue},      {"Close", 2, nullptr, 0, noValue}, {nullptr, 0, nullptr, 0, 0},
 };
 
 // The pop-up items' built-in texts: the value is the hot key's index in the
 // text (none: 0xFFFFFFFF, that is -1). Exactly these five entries.
 const ZafLanguageStruct popUpItemStrings[] = {
-    {"Exit", 10, nullptr, 'X', 1},
-    {"Close", 2, nullptr, 'C', 0},
-    {"Cut", 12, nullptr, 0, noValue},
-    {"Copy", 11, nullptr, 0, noValue},
-    {"Paste", 13, nullptr, 0, noValue},
-    {nullptr, 0, nullptr, 0, 0},
+    {"Exit", 10, nullptr, 'X', 1},     {"Close", 2, nullptr, 'C', 0},      {"Cut", 12, nullptr, 0, noValue},
+    {"Copy", 11, nullptr, 0, noValue}, {"Paste", 13, nullptr, 0, noValue}, {nullptr, 0, nullptr, 0, 0},
 };
 
 // The number fields' messages (the same for integers and reals).
@@ -112,9 +92,9 @@ const struct
     const char *name;
     const ZafLanguageStruct *table;
 } builtInTables[] = {
-    {"ZafDayStrings", dayStrings},       {"ZafMonthStrings", monthStrings},
-    {"ZafTimeStrings", timeStrings},     {"ZafSystemButton", systemButtonStrings},
-    {"ZafPopUpItem", popUpItemStrings},  {"ZafInteger", numberStrings},
+    {"ZafDayStrings", dayStrings},      {"ZafMonthStrings", monthStrings},
+    {"ZafTimeStrings", timeStrings},    {"ZafSystemButton", systemButtonStrings},
+    {"ZafPopUpItem", popUpItemStrings}, {"ZafInteger", numberStrings},
     {"ZafReal", numberStrings},
 };
 } // namespace
@@ -145,15 +125,13 @@ ZafLanguageData::ZafLanguageData(const ZafLanguageStruct *table, bool staticData
 ZafLanguageData::ZafLanguageData(const char *name, ZafDataPersistence &persistence, const char *languageName)
     : ZafDataRecord(name, PushTableLevel(persistence, languageName))
 {
-    if (persistence.Error() == 0 && persistence.File())
-    {
+    if (persistence.Error() == 0 && persistence.File()) {
         if (!ReadData(*persistence.File()))
             persistence.SetError(ZafError::Read);
     }
     persistence.PopLevel();
     persistence.PopSuffix();
-    if (persistence.Error() != 0)
-    {
+    if (persistence.Error() != 0) {
         SetError(persistence.Error());
         persistence.SetError(0);
     }
@@ -199,10 +177,8 @@ int ZafLanguageData::EntryCount() const
 
 void ZafLanguageData::FreeTable()
 {
-    if (!staticData && table)
-    {
-        for (std::int32_t i = 0; i < ownedEntries; i++)
-        {
+    if (!staticData && table) {
+        for (std::int32_t i = 0; i < ownedEntries; i++) {
             delete[] table[i].text;
             delete[] table[i].stringID;
         }
@@ -221,21 +197,17 @@ void ZafLanguageData::Clear()
 
 int ZafLanguageData::SetLanguage(const ZafLanguageStruct *newTable)
 {
-    if (staticData)
-    {
+    if (staticData) {
         // The old table was borrowed: only the pointer goes.
         table = const_cast<ZafLanguageStruct *>(newTable);
         ownedEntries = 0;
-    }
-    else if (newTable)
-    {
+    } else if (newTable) {
         // The copy is made first: the new table may be this one's own.
         std::int32_t count = 0;
         while (!IsTerminator(newTable[count]))
             count++;
         ZafLanguageStruct *copy = new ZafLanguageStruct[count + 1];
-        for (std::int32_t i = 0; i < count; i++)
-        {
+        for (std::int32_t i = 0; i < count; i++) {
             copy[i].text = DuplicateLibraryString(newTable[i].text ? newTable[i].text : "");
             copy[i].numberID = newTable[i].numberID;
             copy[i].stringID = DuplicateLibraryString(newTable[i].stringID);
@@ -253,16 +225,14 @@ int ZafLanguageData::SetLanguage(const ZafLanguageStruct *newTable)
 
 void ZafLanguageData::RefreshMembers()
 {
-    for (ZafElement *element = First(); element; element = element->Next())
-    {
+    for (ZafElement *element = First(); element; element = element->Next()) {
         ZafMessageData *member = static_cast<ZafMessageData *>(element);
         // When no entry has the member's id it gets the default text; its
         // hot key and value then stay as they were.
         unsigned char hotKey = static_cast<unsigned char>(member->HotKey());
         std::uint32_t value = member->Value();
-        const char *text = member->StringID()
-                               ? GetMessageTextByStringID(member->StringID(), true, &hotKey, &value)
-                               : GetMessageText(member->NumberID(), true, &hotKey, &value);
+        const char *text = member->StringID() ? GetMessageTextByStringID(member->StringID(), true, &hotKey, &value)
+                                              : GetMessageText(member->NumberID(), true, &hotKey, &value);
         member->SetHotKey(static_cast<char>(hotKey), value);
         member->SetText(text);
     }
@@ -272,21 +242,17 @@ int ZafLanguageData::SetLanguageData(const ZafLanguageData &other)
 {
     if (&other == this)
         return 0;
-    if (!other.staticData)
-    {
+    if (!other.staticData) {
         // A borrowed table is let go and the other's table copied, so that
         // this one outlives the other (a temporary read for a language
         // change).
-        if (staticData)
-        {
+        if (staticData) {
             staticData = 0;
             table = nullptr;
             ownedEntries = 0;
         }
         SetLanguage(other.table);
-    }
-    else
-    {
+    } else {
         Clear();
         staticData = 1;
         SetLanguage(other.table);
@@ -299,8 +265,7 @@ std::uint8_t ZafLanguageData::SetStaticData(std::uint8_t flag)
     flag = flag ? 1 : 0;
     if (flag == staticData)
         return staticData;
-    if (flag)
-    {
+    if (flag) {
         staticData = 1;
         return staticData;
     }
@@ -337,8 +302,7 @@ const ZafLanguageStruct *ZafLanguageData::FindEntry(ZafNumberID numberID, const 
 {
     if (!table)
         return nullptr;
-    for (const ZafLanguageStruct *entry = table; !IsTerminator(*entry); entry++)
-    {
+    for (const ZafLanguageStruct *entry = table; !IsTerminator(*entry); entry++) {
         if (stringID ? (entry->stringID && std::strcmp(entry->stringID, stringID) == 0) : entry->numberID == numberID)
             return entry;
     }
@@ -350,8 +314,7 @@ const char *ZafLanguageData::GetMessageText(ZafNumberID numberID, bool useDefaul
 {
     if (!table)
         return nullptr;
-    if (const ZafLanguageStruct *entry = FindEntry(numberID, nullptr))
-    {
+    if (const ZafLanguageStruct *entry = FindEntry(numberID, nullptr)) {
         if (hotKey)
             *hotKey = entry->hotKey;
         if (value)
@@ -366,10 +329,8 @@ const char *ZafLanguageData::GetMessageTextByStringID(const char *stringID, bool
 {
     if (!table)
         return nullptr;
-    if (stringID)
-    {
-        if (const ZafLanguageStruct *entry = FindEntry(0, stringID))
-        {
+    if (stringID) {
+        if (const ZafLanguageStruct *entry = FindEntry(0, stringID)) {
             if (hotKey)
                 *hotKey = entry->hotKey;
             if (value)
@@ -388,9 +349,9 @@ ZafMessageData *ZafLanguageData::GetMessageData(ZafNumberID numberID, bool useDe
     const ZafLanguageStruct *entry = FindEntry(numberID, nullptr);
     if (!entry && (!useDefault || !table || !table[0].text))
         return nullptr;
-    ZafMessageData *member = entry ? new ZafMessageData(entry->text, static_cast<char>(entry->hotKey), entry->value)
-                                   : new ZafMessageData(table[0].text, static_cast<char>(table[0].hotKey),
-                                                        table[0].value);
+    ZafMessageData *member =
+        entry ? new ZafMessageData(entry->text, static_cast<char>(entry->hotKey), entry->value)
+              : new ZafMessageData(table[0].text, static_cast<char>(table[0].hotKey), table[0].value);
     // The member keeps the number id it was asked for, also when it holds
     // the default text, so that the next request finds it.
     member->SetStringID(entry ? entry->stringID : nullptr);
@@ -410,8 +371,7 @@ bool ZafLanguageData::ReadData(ZafFile &file)
         return false;
     ZafLanguageStruct *entries = new ZafLanguageStruct[count + 1]();
     std::int32_t read = 0;
-    for (; read < count; read++)
-    {
+    for (; read < count; read++) {
         ZafLanguageStruct &entry = entries[read];
         std::uint16_t numberID = 0, hotKey = 0;
         std::uint32_t value = 0;
@@ -426,16 +386,13 @@ bool ZafLanguageData::ReadData(ZafFile &file)
         entry.text = text ? text : DuplicateLibraryString("");
         entry.hotKey = static_cast<unsigned char>(hotKey & 0xFF);
         entry.value = value;
-        if (file.Error() != 0)
-        {
+        if (file.Error() != 0) {
             read++;
             break;
         }
     }
-    if (file.Error() != 0)
-    {
-        for (std::int32_t i = 0; i < read; i++)
-        {
+    if (file.Error() != 0) {
+        for (std::int32_t i = 0; i < read; i++) {
             delete[] entries[i].text;
             delete[] entries[i].stringID;
         }
@@ -453,8 +410,7 @@ void ZafLanguageData::WriteData(ZafFile &file) const
 {
     const std::int32_t count = EntryCount();
     file.Write32(count);
-    for (std::int32_t i = 0; i < count; i++)
-    {
+    for (std::int32_t i = 0; i < count; i++) {
         const ZafLanguageStruct &entry = table[i];
         file.Write16(entry.numberID);
         file.WriteString(entry.stringID);
@@ -474,8 +430,7 @@ std::uint32_t ZafLanguageData::Write(ZafDataPersistence &persistence)
 // ZafLanguageManager
 
 ZafLanguageManager::ZafLanguageManager() : languageName(DuplicateLibraryString("en"))
-{
-}
+{}
 
 ZafLanguageManager::~ZafLanguageManager()
 {
@@ -525,8 +480,7 @@ int ZafLanguageManager::ChangeLanguage(const char *name)
     if (!zafDataManager || !zafDataPersistence)
         return 0;
     zafDataPersistence->PushSuffix(languageName);
-    for (ZafElement *element = First(); element; element = element->Next())
-    {
+    for (ZafElement *element = First(); element; element = element->Next()) {
         ZafLanguageData *member = static_cast<ZafLanguageData *>(element);
         ZafLanguageData *read = new ZafLanguageData(member->StringID(), *zafDataPersistence, nullptr);
         // A language without this table leaves the member its table.
@@ -543,26 +497,21 @@ int ZafLanguageManager::ChangeLanguage(const char *name)
 
 ZafLanguageData *AcquireLanguageData(const char *name, const ZafLanguageStruct *builtInTable)
 {
-    if (zafLanguageManager)
-    {
-        if (ZafLanguageData *member = zafLanguageManager->FindMember(name))
-        {
+    if (zafLanguageManager) {
+        if (ZafLanguageData *member = zafLanguageManager->FindMember(name)) {
             member->AddReference();
             return member;
         }
     }
     ZafLanguageData *result = nullptr;
-    if (zafDataPersistence && name)
-    {
+    if (zafDataPersistence && name) {
         result = new ZafLanguageData(name, *zafDataPersistence, nullptr);
-        if (result->Error() != 0)
-        {
+        if (result->Error() != 0) {
             delete result;
             result = nullptr;
         }
     }
-    if (!result && builtInTable)
-    {
+    if (!result && builtInTable) {
         result = new ZafLanguageData(builtInTable, true);
         result->SetStringID(name);
     }
@@ -593,8 +542,7 @@ const char *GetCurrentLanguage()
 
 void DeleteLanguageManager(std::uint8_t flag)
 {
-    if (flag && zafLanguageManager && zafLanguageManager->Destroyable() &&
-        zafLanguageManager->NotificationCount() == 0)
+    if (flag && zafLanguageManager && zafLanguageManager->Destroyable() && zafLanguageManager->NotificationCount() == 0)
         delete zafLanguageManager; // the destructor clears the global
 }
 
@@ -604,18 +552,15 @@ void CreateLanguageManager(const char *name)
         return;
     RegisterStaticCleanup(DeleteLanguageManager, nullptr, 0);
     std::uint32_t error = 0;
-    if (zafDataManager && name && *name)
-    {
+    if (zafDataManager && name && *name) {
         zafLanguageManager = new ZafLanguageManager();
         zafLanguageManager->SetStringID(name);
-        if (zafDataPersistence)
-        {
+        if (zafDataPersistence) {
             error = zafDataPersistence->Error();
             zafDataPersistence->SetError(0);
         }
     }
-    if (!zafLanguageManager)
-    {
+    if (!zafLanguageManager) {
         zafLanguageManager = new ZafLanguageManager();
         zafLanguageManager->SetStringID("en");
     }

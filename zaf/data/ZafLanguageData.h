@@ -32,9 +32,9 @@ class ZafMessageData;
 // and whose string id is null.
 struct ZafLanguageStruct
 {
-    const char *text;       // never null in an owned table ("" for none)
+    const char *text; // never null in an owned table ("" for none)
     ZafNumberID numberID;
-    const char *stringID;   // may be null
+    const char *stringID; // may be null
     unsigned char hotKey;
     std::uint32_t value;
 };

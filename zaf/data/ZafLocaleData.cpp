@@ -21,8 +21,7 @@
 ZafLocaleData *zafLocale = nullptr;
 ZafLocaleData *zafCanonicalLocale = nullptr;
 
-namespace
-{
+namespace {
 // The language used when an i18n name has no language part.
 constexpr const char *defaultLanguage = "en";
 // The name of the locale made from the built-in or Windows conventions.
@@ -36,13 +35,13 @@ template <std::size_t N> void SetArray(char (&field)[N], const char *text)
 
 // The fifteen owned texts of a structure, in the order the file keeps them.
 char *ZafLocaleStruct::*const ownedTexts[] = {
-    &ZafLocaleStruct::leftParen,         &ZafLocaleStruct::rightParen,
-    &ZafLocaleStruct::integerScanFormat, &ZafLocaleStruct::integerPrintFormat,
-    &ZafLocaleStruct::realScanFormat,    &ZafLocaleStruct::realPrintFormat,
-    &ZafLocaleStruct::timeScanFormats,   &ZafLocaleStruct::time24Format,
-    &ZafLocaleStruct::dateScanFormats,   &ZafLocaleStruct::dateFormat,
+    &ZafLocaleStruct::leftParen,          &ZafLocaleStruct::rightParen,
+    &ZafLocaleStruct::integerScanFormat,  &ZafLocaleStruct::integerPrintFormat,
+    &ZafLocaleStruct::realScanFormat,     &ZafLocaleStruct::realPrintFormat,
+    &ZafLocaleStruct::timeScanFormats,    &ZafLocaleStruct::time24Format,
+    &ZafLocaleStruct::dateScanFormats,    &ZafLocaleStruct::dateFormat,
     &ZafLocaleStruct::dateTimeScanFormat, &ZafLocaleStruct::dateTimeFormat,
-    &ZafLocaleStruct::timeFormat,        &ZafLocaleStruct::digits,
+    &ZafLocaleStruct::timeFormat,         &ZafLocaleStruct::digits,
     &ZafLocaleStruct::altDigits,
 };
 
@@ -59,8 +58,7 @@ void ReplaceText(char *&field, const char *text)
 void PublishConventions()
 {
     static ZafNumberConventions view;
-    if (!zafLocale)
-    {
+    if (!zafLocale) {
         ZafLocaleDefaults::SetCurrent(nullptr);
         return;
     }
@@ -156,19 +154,45 @@ const ZafLocaleStruct &ZafLocaleData::BuiltInLocale()
         {0, 4713, 0, 1721423, "BC", "%Ey %EC"},
     };
     static const ZafLocaleStruct builtIn = {
-        ".", ".", ",", ",", "$",
+        ".",
+        ".",
+        ",",
+        ",",
+        "$",
         {3, 0, 0, 0, 0, 0, 0, 0, 0, 0},
         {3, 0, 0, 0, 0, 0, 0, 0, 0, 0},
         "USD ",
-        1, 1, 2, 2,
-        "+", 1, 0,
-        "-", 1, 0,
-        leftParen, rightParen, integerFormat, integerFormat, realFormat, realFormat,
-        timeScanFormats, time24Format, timeFormat, dateScanFormats, dateFormat,
-        dateTimeScanFormat, dateTimeFormat, digits, altDigits,
-        ":", "-",
-        2299160, 11,
-        2, eras,
+        1,
+        1,
+        2,
+        2,
+        "+",
+        1,
+        0,
+        "-",
+        1,
+        0,
+        leftParen,
+        rightParen,
+        integerFormat,
+        integerFormat,
+        realFormat,
+        realFormat,
+        timeScanFormats,
+        time24Format,
+        timeFormat,
+        dateScanFormats,
+        dateFormat,
+        dateTimeScanFormat,
+        dateTimeFormat,
+        digits,
+        altDigits,
+        ":",
+        "-",
+        2299160,
+        11,
+        2,
+        eras,
     };
     return builtIn;
 }
@@ -184,8 +208,7 @@ ZafLocaleData::ZafLocaleData(const ZafLocaleData &copy) : ZafI18nData(copy), Zaf
 }
 
 ZafLocaleData::ZafLocaleData(const char *name, ZafDataPersistence &persistence)
-    : ZafI18nData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry)),
-      ZafLocaleStruct()
+    : ZafI18nData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry)), ZafLocaleStruct()
 {
     // Start from the built-in conventions so that a locale whose file ends
     // early still holds a text in every field.
@@ -222,8 +245,7 @@ bool ZafLocaleData::IsClassName(const char *name) const
 
 void ZafLocaleData::FreeOwned()
 {
-    for (char *ZafLocaleStruct::*text : ownedTexts)
-    {
+    for (char *ZafLocaleStruct::*text : ownedTexts) {
         delete[](this->*text);
         this->*text = nullptr;
     }
@@ -311,12 +333,10 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     ZafReadWhole(file, negSpaceSeparation);
     if (file.Error() != 0)
         return false;
-    for (char *ZafLocaleStruct::*field : ownedTexts)
-    {
+    for (char *ZafLocaleStruct::*field : ownedTexts) {
         char *text = nullptr;
         file.ReadString(&text);
-        if (file.Error() != 0)
-        {
+        if (file.Error() != 0) {
             delete[] text;
             return false;
         }
@@ -331,14 +351,12 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     ZafReadWhole(file, count);
     // The era count sizes an allocation: it must be sane and the entries
     // must be there (each takes at least 16 bytes).
-    if (file.Error() != 0 || count < 0 || count > maxEras || count * 16 > file.Length() - file.Tell())
-    {
+    if (file.Error() != 0 || count < 0 || count > maxEras || count * 16 > file.Length() - file.Tell()) {
         file.SetError(ZafError::Read);
         return false;
     }
     ZafEraTableEntry *eras = count > 0 ? new ZafEraTableEntry[count]() : nullptr;
-    for (std::int32_t i = 0; i < count && file.Error() == 0; i++)
-    {
+    for (std::int32_t i = 0; i < count && file.Error() == 0; i++) {
         ZafReadWhole(file, eras[i].direction);
         ZafReadWhole(file, eras[i].yearOffset);
         ZafReadWhole(file, eras[i].firstDay);
@@ -349,8 +367,7 @@ bool ZafLocaleData::ReadData(ZafFile &file)
     delete[] eraTable;
     eraTable = eras;
     eraCount = count;
-    if (file.Error() != 0)
-    {
+    if (file.Error() != 0) {
         delete[] eraTable;
         eraTable = nullptr;
         eraCount = 0;
@@ -386,8 +403,7 @@ void ZafLocaleData::WriteData(ZafFile &file) const
     file.Write32(calendarSwitchDay);
     file.Write16(calendarSwitchGap);
     file.Write32(eraCount);
-    for (std::int32_t i = 0; i < eraCount; i++)
-    {
+    for (std::int32_t i = 0; i < eraCount; i++) {
         file.Write16(eraTable[i].direction);
         file.Write16(eraTable[i].yearOffset);
         file.Write32(eraTable[i].firstDay);
@@ -427,8 +443,7 @@ const char *GetEnvironmentText(const char *name)
     char *localName = ConvertTextByCodeSet(name, nullptr, true);
     std::vector<char> buffer(256);
     DWORD length = GetEnvironmentVariableA(localName, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length >= buffer.size())
-    {
+    if (length >= buffer.size()) {
         buffer.resize(length + 1);
         length = GetEnvironmentVariableA(localName, buffer.data(), static_cast<DWORD>(buffer.size()));
     }
@@ -447,8 +462,7 @@ const char *GetEnvironmentText(const char *name)
 // ---------------------------------------------------------------------------
 // The Windows locale
 
-namespace
-{
+namespace {
 // Reads a locale text into a field: the text is taken whole into a scratch
 // buffer and cut to the field's own size, so no text can run past a field
 // (LOCALE_SINTLSYMBOL, for one, is asked for with more room than the field
@@ -456,8 +470,7 @@ namespace
 template <std::size_t N> void ReadLocaleField(LCTYPE type, char (&field)[N])
 {
     char text[128];
-    if (GetLocaleInfoA(0, type, text, sizeof text) > 0)
-    {
+    if (GetLocaleInfoA(0, type, text, sizeof text) > 0) {
         char *latin = ConvertTextToISO(text, nullptr, true);
         SetArray(field, latin);
         delete[] latin;
@@ -488,11 +501,9 @@ void ParseGrouping(const std::string &text, unsigned char (&grouping)[10])
 {
     std::memset(grouping, 0, sizeof grouping);
     std::size_t position = 0;
-    for (std::size_t i = 0; i < sizeof grouping && position < text.size(); i++)
-    {
+    for (std::size_t i = 0; i < sizeof grouping && position < text.size(); i++) {
         int size = 0;
-        while (position < text.size() && IsDigitLatin1(static_cast<unsigned char>(text[position])))
-        {
+        while (position < text.size() && IsDigitLatin1(static_cast<unsigned char>(text[position]))) {
             size = size * 10 + (text[position] - '0');
             if (size > 255)
                 size = 255;
@@ -552,8 +563,7 @@ void ConvertDatePicture(const char *picture, const char *dateSeparator, char *fo
         return;
     std::string out;
     const std::string text = picture ? picture : "";
-    for (std::size_t i = 0; i < text.size();)
-    {
+    for (std::size_t i = 0; i < text.size();) {
         if (text.compare(i, 3, "MMM") == 0)
             out += "%b", i += 3;
         else if (text.compare(i, 2, "MM") == 0)
@@ -564,18 +574,15 @@ void ConvertDatePicture(const char *picture, const char *dateSeparator, char *fo
             out += "%d", i += 2;
         else if (text[i] == 'd')
             out += "%e", i += 1;
-        else if (text[i] == 'y')
-        {
+        else if (text[i] == 'y') {
             if (i + 3 < text.size() && text[i + 3] == 'y')
                 out += "%Y", i += 4;
-            else
-            {
+            else {
                 out += "%y";
                 while (i < text.size() && text[i] == 'y')
                     i++;
             }
-        }
-        else
+        } else
             out += dateSeparator ? dateSeparator : "", i += 1;
     }
     CopyTextBounded(out.c_str(), format, size - 1);
@@ -619,18 +626,15 @@ void ReadLocaleInfo(ZafLocaleStruct &structure)
 void ReadProfileLocale(ZafLocaleStruct &structure)
 {
     char text[128];
-    if (ReadProfileText("sDecimal", text, sizeof text))
-    {
+    if (ReadProfileText("sDecimal", text, sizeof text)) {
         SetArray(structure.decimalSeparator, text);
         SetArray(structure.monDecimalSeparator, text);
     }
-    if (ReadProfileText("sThousand", text, sizeof text))
-    {
+    if (ReadProfileText("sThousand", text, sizeof text)) {
         SetArray(structure.thousandsSeparator, text);
         SetArray(structure.monThousandsSeparator, text);
     }
-    if (ReadProfileText("sCurrency", text, sizeof text))
-    {
+    if (ReadProfileText("sCurrency", text, sizeof text)) {
         SetArray(structure.currencySymbol, text);
         SetArray(structure.intCurrencySymbol, text); // its first 4 characters
     }
@@ -641,16 +645,14 @@ void ReadProfileLocale(ZafLocaleStruct &structure)
 
     static const std::int32_t currency[4][2] = {{0, 1}, {0, 0}, {1, 1}, {1, 0}};
     const UINT iCurrency = GetProfileIntA("Intl", "iCurrency", 0xFFFF);
-    if (iCurrency < 4)
-    {
+    if (iCurrency < 4) {
         structure.posSpaceSeparation = currency[iCurrency][0];
         structure.posCurrencyPrecedes = currency[iCurrency][1];
     }
     static const std::int32_t negative[11][2] = {{0, 1}, {0, 1}, {0, 1}, {0, 1}, {0, 0}, {0, 0},
                                                  {0, 0}, {0, 0}, {1, 0}, {1, 1}, {1, 0}};
     const UINT iNegCurr = GetProfileIntA("Intl", "iNegCurr", 0xFFFF);
-    if (iNegCurr < 11)
-    {
+    if (iNegCurr < 11) {
         structure.negSpaceSeparation = negative[iNegCurr][0];
         structure.negCurrencyPrecedes = negative[iNegCurr][1];
     }
@@ -685,20 +687,19 @@ const char *MapWindowsLanguage(const char *key)
         const char *key;
         const char *code;
     } table[] = {
-        {"0x01", "ar"}, {"0x02", "bg"}, {"0x03", "ca"}, {"0x04", "zh"}, {"0x05", "cs"}, {"0x06", "da"},
-        {"0x07", "de"}, {"0x08", "el"}, {"0x09", "en"}, {"0x0a", "es"}, {"0x0b", "fi"}, {"0x0c", "fr"},
-        {"0x0d", "iw"}, {"0x0e", "hu"}, {"0x0f", "is"}, {"0x10", "it"}, {"0x11", "ja"}, {"0x12", "ko"},
-        {"0x13", "nl"}, {"0x14", "no"}, {"0x15", "pl"}, {"0x16", "pt"}, {"0x17", "rm"}, {"0x18", "ro"},
-        {"0x19", "ru"}, {"0x1a", "sh"}, {"0x1b", "sk"}, {"0x1c", "sq"}, {"0x1d", "sv"}, {"0x1e", "th"},
-        {"0x1f", "tr"}, {"0x20", "ur"},
-        {"cat", "ca"}, {"chs", "zh"}, {"cht", "zh"}, {"csy", "cs"}, {"dan", "da"}, {"dea", "de"},
-        {"des", "de"}, {"deu", "de"}, {"ell", "el"}, {"eng", "en"}, {"eni", "en"}, {"ena", "en"},
-        {"enc", "en"}, {"enu", "en"}, {"enz", "en"}, {"esm", "es"}, {"esn", "es"}, {"esp", "es"},
-        {"ess", "es"}, {"fin", "fi"}, {"fra", "fr"}, {"frb", "fr"}, {"frc", "fr"}, {"frs", "fr"},
-        {"hun", "hu"}, {"isl", "is"}, {"ita", "it"}, {"its", "it"}, {"jpn", "ja"}, {"kor", "ko"},
-        {"nlb", "nl"}, {"nld", "nl"}, {"nor", "no"}, {"non", "no"}, {"plk", "pl"}, {"ptb", "pt"},
-        {"ptg", "pt"}, {"rus", "ru"}, {"sky", "sk"}, {"sve", "sv"}, {"trk", "tr"},
-        {nullptr, nullptr},
+        {"0x01", "ar"}, {"0x02", "bg"},     {"0x03", "ca"}, {"0x04", "zh"}, {"0x05", "cs"}, {"0x06", "da"},
+        {"0x07", "de"}, {"0x08", "el"},     {"0x09", "en"}, {"0x0a", "es"}, {"0x0b", "fi"}, {"0x0c", "fr"},
+        {"0x0d", "iw"}, {"0x0e", "hu"},     {"0x0f", "is"}, {"0x10", "it"}, {"0x11", "ja"}, {"0x12", "ko"},
+        {"0x13", "nl"}, {"0x14", "no"},     {"0x15", "pl"}, {"0x16", "pt"}, {"0x17", "rm"}, {"0x18", "ro"},
+        {"0x19", "ru"}, {"0x1a", "sh"},     {"0x1b", "sk"}, {"0x1c", "sq"}, {"0x1d", "sv"}, {"0x1e", "th"},
+        {"0x1f", "tr"}, {"0x20", "ur"},     {"cat", "ca"},  {"chs", "zh"},  {"cht", "zh"},  {"csy", "cs"},
+        {"dan", "da"},  {"dea", "de"},      {"des", "de"},  {"deu", "de"},  {"ell", "el"},  {"eng", "en"},
+        {"eni", "en"},  {"ena", "en"},      {"enc", "en"},  {"enu", "en"},  {"enz", "en"},  {"esm", "es"},
+        {"esn", "es"},  {"esp", "es"},      {"ess", "es"},  {"fin", "fi"},  {"fra", "fr"},  {"frb", "fr"},
+        {"frc", "fr"},  {"frs", "fr"},      {"hun", "hu"},  {"isl", "is"},  {"ita", "it"},  {"its", "it"},
+        {"jpn", "ja"},  {"kor", "ko"},      {"nlb", "nl"},  {"nld", "nl"},  {"nor", "no"},  {"non", "no"},
+        {"plk", "pl"},  {"ptb", "pt"},      {"ptg", "pt"},  {"rus", "ru"},  {"sky", "sk"},  {"sve", "sv"},
+        {"trk", "tr"},  {nullptr, nullptr},
     };
     if (!key)
         return nullptr;
@@ -715,10 +716,10 @@ const char *MapCountryCode(int number)
         int number;
         const char *code;
     } table[] = {
-        {1, "US"},   {2, "CA"},   {31, "NL"},  {32, "BE"},  {33, "FR"},  {34, "ES"},  {36, "HU"},  {38, "YU"},
-        {39, "IT"},  {41, "CH"},  {42, "CZ"},  {43, "AT"},  {44, "GB"},  {45, "DK"},  {46, "SE"},  {47, "NO"},
-        {48, "PL"},  {49, "DE"},  {54, "AR"},  {55, "BR"},  {61, "AU"},  {81, "JP"},  {82, "KR"},  {86, "CN"},
-        {88, "TW"},  {90, "TR"},  {351, "PT"}, {354, "IS"}, {358, "FI"}, {785, "SA"}, {886, "TW"}, {972, "IL"},
+        {1, "US"},  {2, "CA"},  {31, "NL"},  {32, "BE"},  {33, "FR"},  {34, "ES"},  {36, "HU"},  {38, "YU"},
+        {39, "IT"}, {41, "CH"}, {42, "CZ"},  {43, "AT"},  {44, "GB"},  {45, "DK"},  {46, "SE"},  {47, "NO"},
+        {48, "PL"}, {49, "DE"}, {54, "AR"},  {55, "BR"},  {61, "AU"},  {81, "JP"},  {82, "KR"},  {86, "CN"},
+        {88, "TW"}, {90, "TR"}, {351, "PT"}, {354, "IS"}, {358, "FI"}, {785, "SA"}, {886, "TW"}, {972, "IL"},
     };
     for (const auto &entry : table)
         if (entry.number == number)
@@ -730,16 +731,14 @@ const char *GetDefaultLanguageName()
 {
     static char name[ZafI18nNameSize];
     const char *environment = GetEnvironmentText("ZAF_LANG");
-    if (environment && *environment)
-    {
+    if (environment && *environment) {
         CopyTextBounded(environment, name, 15);
         name[15] = '\0';
         return name;
     }
     std::string result;
     char language[20];
-    if (ReadProfileText("sLanguage", language, sizeof language))
-    {
+    if (ReadProfileText("sLanguage", language, sizeof language)) {
         for (char *c = language; *c; c++)
             *c = static_cast<char>(ToLowerLatin1(static_cast<unsigned char>(*c)));
         if (const char *code = MapWindowsLanguage(language))
@@ -778,8 +777,7 @@ void DeleteLocale(std::uint8_t flag)
         delete zafCanonicalLocale;
 }
 
-namespace
-{
+namespace {
 ZafLocaleData *FindLocale(const char *name)
 {
     ZafData *found = GetI18nData(name, ZafLocaleData::className);
@@ -799,30 +797,24 @@ void InitializeLocale(const char *name)
         return;
     RegisterStaticCleanup(DeleteLocale, nullptr, 0);
     std::uint32_t error = 0;
-    if (zafDataManager && name)
-    {
-        if (ZafLocaleData *found = FindLocale(name))
-        {
+    if (zafDataManager && name) {
+        if (ZafLocaleData *found = FindLocale(name)) {
             InstallLocale(found);
-            if (!zafCanonicalLocale)
-            {
+            if (!zafCanonicalLocale) {
                 MakeCanonicalLocale();
                 zafCanonicalLocale->AddNotification(zafDataManager, nullptr, 3);
                 zafDataManager->Add(zafCanonicalLocale);
             }
-        }
-        else
+        } else
             error = ZafTakePersistenceError(zafDataPersistence);
     }
-    if (!zafLocale && name && *name)
-    {
+    if (!zafLocale && name && *name) {
         ZafLocaleData *locale = new ZafLocaleData(ZafLocaleData::BuiltInLocale());
         ReadWindowsLocale(*locale);
         locale->SetStringID(defaultLocaleName);
         InstallLocale(locale);
     }
-    if (!zafLocale)
-    {
+    if (!zafLocale) {
         ZafLocaleData *locale = new ZafLocaleData(ZafLocaleData::BuiltInLocale());
         locale->SetStringID(defaultLocaleName);
         InstallLocale(locale);
@@ -841,8 +833,7 @@ int SetLocale(const char *name)
         return 1;
     if (zafDataPersistence)
         zafDataPersistence->AddDataConstructor(ZafLocaleData::className, ZafLocaleData::classID, ZafLocaleData::New);
-    if (ZafLocaleData *found = FindLocale(name))
-    {
+    if (ZafLocaleData *found = FindLocale(name)) {
         if (found != zafLocale && Deletable(zafLocale))
             delete zafLocale;
         InstallLocale(found);
@@ -893,8 +884,7 @@ void InitializeI18n(const char *name)
         return;
     if (!name)
         name = GetDefaultLanguageName();
-    if (!name)
-    {
+    if (!name) {
         InitializeCodeSet(nullptr);
         CreateLanguageManager(nullptr);
         InitializeLocale(nullptr);
@@ -907,13 +897,11 @@ void InitializeI18n(const char *name)
     parts[ZafI18nNameSize - 1] = '\0';
     const char *locale = nullptr;
     const char *codeSet = nullptr;
-    if (char *dot = std::strchr(parts, '.'))
-    {
+    if (char *dot = std::strchr(parts, '.')) {
         *dot = '\0';
         codeSet = dot + 1;
     }
-    if (char *underscore = std::strchr(parts, '_'))
-    {
+    if (char *underscore = std::strchr(parts, '_')) {
         *underscore = '\0';
         locale = underscore + 1;
     }
@@ -932,8 +920,7 @@ const char *ResetI18n(const char *name)
     char chosen[ZafI18nNameSize];
     CopyTextBounded(name ? name : defaultName, chosen, ZafI18nNameSize - 1);
     chosen[ZafI18nNameSize - 1] = '\0';
-    if (zafDataManager)
-    {
+    if (zafDataManager) {
         zafDataManager->Subtract(zafCodeSet);
         zafDataManager->Subtract(zafLanguageManager);
         zafDataManager->Subtract(zafLocale);

@@ -74,7 +74,7 @@ struct ZafLocaleStruct
     char thousandsSeparator[4];
     char monThousandsSeparator[4];
     char currencySymbol[8];
-    unsigned char grouping[10];     // group sizes, one byte each, 0 ends
+    unsigned char grouping[10]; // group sizes, one byte each, 0 ends
     unsigned char monGrouping[10];
     char intCurrencySymbol[5];
     std::int32_t posCurrencyPrecedes;
@@ -93,10 +93,10 @@ struct ZafLocaleStruct
     char *integerPrintFormat;
     char *realScanFormat;
     char *realPrintFormat;
-    char *timeScanFormats;    // one format a line
+    char *timeScanFormats; // one format a line
     char *time24Format;
     char *timeFormat;
-    char *dateScanFormats;    // one format a line
+    char *dateScanFormats; // one format a line
     char *dateFormat;
     char *dateTimeScanFormat;
     char *dateTimeFormat;
@@ -104,7 +104,7 @@ struct ZafLocaleStruct
     char *altDigits;
     char timeSeparator[4];
     char dateSeparator[4];
-    std::int32_t calendarSwitchDay;   // last day number of the Julian calendar
+    std::int32_t calendarSwitchDay; // last day number of the Julian calendar
     std::int16_t calendarSwitchGap;
     std::int32_t eraCount;
     ZafEraTableEntry *eraTable;

@@ -17,13 +17,13 @@ struct ZafNumberConventions
     const char *thousandsSeparator;
     const char *monThousandsSeparator;
     const char *currencySymbol;
-    unsigned char grouping[10];    // group sizes, one byte each, 0 ends
+    unsigned char grouping[10]; // group sizes, one byte each, 0 ends
     unsigned char monGrouping[10];
-    int posCurrencyPrecedes;       // 1: currency symbol before a positive number
-    int negCurrencyPrecedes;       // 1: currency symbol before a negative number
+    int posCurrencyPrecedes; // 1: currency symbol before a positive number
+    int negCurrencyPrecedes; // 1: currency symbol before a negative number
     const char *positiveSign;
-    int posSignPosition;           // 0 parentheses, 1-4 sign places, else none
-    int posSpaceSeparation;        // 1: blank between number and currency
+    int posSignPosition;    // 0 parentheses, 1-4 sign places, else none
+    int posSpaceSeparation; // 1: blank between number and currency
     const char *negativeSign;
     int negSignPosition;
     int negSpaceSeparation;
@@ -33,8 +33,8 @@ struct ZafNumberConventions
     const char *integerPrintFormat;
     const char *realScanFormat;
     const char *realPrintFormat;
-    const char *digits;            // ten digits, then up to nine place characters
-    const char *altDigits;         // the same, used with the 'a' print flag
+    const char *digits;    // ten digits, then up to nine place characters
+    const char *altDigits; // the same, used with the 'a' print flag
 };
 
 class ZafLocaleDefaults

@@ -71,8 +71,7 @@ template <class Value> bool ZafObjectPersistence::RemoveNamed(std::vector<OwnedN
 {
     if (name)
         for (auto entry = table.begin(); entry != table.end(); ++entry)
-            if (std::strcmp(entry->name, name) == 0)
-            {
+            if (std::strcmp(entry->name, name) == 0) {
                 delete[] entry->name;
                 table.erase(entry);
                 return true;
@@ -271,8 +270,7 @@ int ZafObjectPersistence::ReadChildObjects(void (*add)(ZafElement *object, void 
         return 0;
     int count = 0;
     ZafFileInfo info;
-    for (int found = fileSystem->FindFirst(info, "*"); found == 0; found = fileSystem->FindNext(info, "*"))
-    {
+    for (int found = fileSystem->FindFirst(info, "*"); found == 0; found = fileSystem->FindNext(info, "*")) {
         if (IsDataEntry(info))
             continue;
         const OwnedConstructor *entry = FindConstructor(objectConstructors, info.objectID, info.stringID);
@@ -284,8 +282,7 @@ int ZafObjectPersistence::ReadChildObjects(void (*add)(ZafElement *object, void 
         PushLevel(entry->className, entry->classID, childEntry);
         ZafElement *object = entry->New(name.c_str(), *this);
         PopLevel();
-        if (object)
-        {
+        if (object) {
             count++;
             add(object, context);
         }
@@ -295,7 +292,7 @@ int ZafObjectPersistence::ReadChildObjects(void (*add)(ZafElement *object, void 
 }
 
 ZafElement *ZafObjectPersistence::NewObject(ZafClassID classID, const char *className, const char *name,
-                                           std::uint32_t entryType)
+                                            std::uint32_t entryType)
 {
     const OwnedConstructor *entry = FindConstructor(objectConstructors, classID, nullptr);
     if (!entry || !entry->New)
@@ -314,8 +311,7 @@ ZafElement *ZafObjectPersistence::NewObject(ZafClassID classID, const char *clas
 template <class Operation> int ZafObjectPersistence::OnFile(std::uint32_t failCode, Operation operation)
 {
     ZafFile *file = File();
-    if (!file)
-    {
+    if (!file) {
         if (error == 0)
             error = failCode;
         return 0;
@@ -399,14 +395,13 @@ int ZafObjectPersistence::WriteString(const char *text)
     return OnFile(ZafError::Write, [&](ZafFile &file) { return file.WriteString(text); });
 }
 
-std::uint32_t ZafObjectPersistence::WriteLevelEntry(const char *entryName, const char *stringID,
-                                                    ZafNumberID objectID, const char *text)
+std::uint32_t ZafObjectPersistence::WriteLevelEntry(const char *entryName, const char *stringID, ZafNumberID objectID,
+                                                    const char *text)
 {
     ZafFileSystem *fileSystem = LevelFileSystem();
     ZafFile *file = fileSystem ? fileSystem->Open(entryName, ZafFileMode::Write, stringID, objectID) : nullptr;
     std::uint32_t result = ZafError::Open;
-    if (file)
-    {
+    if (file) {
         file->WriteString(text);
         result = file->Error();
         if (fileSystem->Close(file) != 0 && result == 0)
@@ -438,8 +433,7 @@ ZafPaletteData *ZafObjectPersistence::ReadPaletteData(const char *name)
     if (!name || !*name || !File())
         return nullptr;
     ZafPaletteData *palette = new ZafPaletteData(name, *this);
-    if (palette->Error() != 0)
-    {
+    if (palette->Error() != 0) {
         // The error stays in the context: the record names a palette that
         // is not there or not whole.
         delete palette;
@@ -464,8 +458,7 @@ ZafScrollData *ZafObjectPersistence::ReadScrollData(const char *name)
     if (!name || !*name || !File())
         return nullptr;
     ZafScrollData *data = new ZafScrollData(name, *this);
-    if (data->Error() != 0)
-    {
+    if (data->Error() != 0) {
         delete data;
         return nullptr;
     }

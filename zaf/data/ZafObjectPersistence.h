@@ -19,7 +19,7 @@
 
 #include "zaf/data/ZafDataPersistence.h"
 
-#include "zaf/core/ZafWindowObject.h"  // ZafUserFunction
+#include "zaf/core/ZafWindowObject.h" // ZafUserFunction
 #include "zaf/core/ZafWindowPersistence.h"
 
 class ZafObjectPersistence : public ZafDataPersistence, public ZafWindowPersistence

@@ -87,16 +87,14 @@ void ZafPaletteData::ReadMap(ZafFile &file)
         file.SetError(ZafError::Read);
     const std::int64_t remaining = static_cast<std::int64_t>(file.Length()) - file.Tell();
     if (file.Error() != 0 || stored == 0 || stored > static_cast<std::uint32_t>(maxStoredEntries) ||
-        static_cast<std::int64_t>(stored) * 11 > remaining)
-    {
+        static_cast<std::int64_t>(stored) * 11 > remaining) {
         file.SetError(ZafError::Read);
         return;
     }
     std::vector<ZafPaletteMap> entries(stored);
     bool ended = false;
     int moved = 0;
-    for (ZafPaletteMap &entry : entries)
-    {
+    for (ZafPaletteMap &entry : entries) {
         std::uint8_t bytes[7] = {};
         moved += file.Read16(entry.type);
         moved += file.Read16(entry.state);
@@ -144,11 +142,11 @@ std::uint32_t ZafPaletteData::Write(ZafDataPersistence &persistence)
         // The map always holds its end entry; spares after it are not stored.
         const int entries = EndIndex() + 1;
         file.Write32(static_cast<std::uint32_t>(entries));
-        for (int i = 0; i < entries; i++)
-        {
+        for (int i = 0; i < entries; i++) {
             const ZafPaletteStruct &p = map[i].palette;
-            const std::uint8_t bytes[7] = {p.lineStyle, p.fillPattern, p.colorForeground, p.colorBackground,
-                                           p.monoForeground, p.monoBackground, p.font};
+            const std::uint8_t bytes[7] = {
+                p.lineStyle,      p.fillPattern, p.colorForeground, p.colorBackground, p.monoForeground,
+                p.monoBackground, p.font};
             file.Write16(map[i].type);
             file.Write16(map[i].state);
             file.WriteBytes(bytes, sizeof bytes);
@@ -193,8 +191,7 @@ int ZafPaletteData::EndIndex() const
     return count - 1;
 }
 
-ZafPaletteStruct &ZafPaletteData::GetPalette(ZafPaletteStruct &result, std::uint16_t type,
-                                             std::uint16_t state) const
+ZafPaletteStruct &ZafPaletteData::GetPalette(ZafPaletteStruct &result, std::uint16_t type, std::uint16_t state) const
 {
     for (int i = 0; i < count && !map[i].IsEnd(); i++)
         if (map[i].type == type && map[i].state == state)
@@ -217,10 +214,8 @@ int ZafPaletteData::SetPalette(std::uint16_t type, std::uint16_t state, const Za
     while (place < end && map[place].type != 0xFFFF && map[place].type != type)
         place++;
     bool found = false;
-    while (place < end && map[place].type == type)
-    {
-        if (map[place].state == state)
-        {
+    while (place < end && map[place].type == type) {
+        if (map[place].state == state) {
             found = true;
             break;
         }
@@ -229,8 +224,7 @@ int ZafPaletteData::SetPalette(std::uint16_t type, std::uint16_t state, const Za
         place++;
     }
 
-    if (!found || staticData)
-    {
+    if (!found || staticData) {
         // A new entry where the search stopped; a static map is left as it
         // is (an existing entry there now stands behind the new one).
         ZafPaletteMap *grown = new ZafPaletteMap[count + 1];
@@ -246,8 +240,7 @@ int ZafPaletteData::SetPalette(std::uint16_t type, std::uint16_t state, const Za
 
     if (palette.DiffersFromDefault())
         map[place].palette = palette;
-    else
-    {
+    else {
         // The default palette needs no entry: the later entries move down and
         // a spare entry stays after the end entry.
         std::copy(map + place + 1, map + count, map + place);
@@ -259,38 +252,32 @@ int ZafPaletteData::SetPalette(std::uint16_t type, std::uint16_t state, const Za
 int ZafPaletteData::SetPaletteMap(const ZafPaletteMap *newMap)
 {
     StartUpdate();
-    if (newMap)
-    {
+    if (newMap) {
         int entries = 0;
         while (!newMap[entries].IsEnd())
             entries++;
         entries++;
-        if (staticData)
-        {
+        if (staticData) {
             map = const_cast<ZafPaletteMap *>(newMap);
             count = entries;
-        }
-        else
-        {
+        } else {
             ZafPaletteMap *copy = new ZafPaletteMap[entries];
             std::copy(newMap, newMap + entries, copy);
             FreeMap();
             map = copy;
             count = entries;
         }
-    }
-    else if (map && !staticData)
-        map[0] = endEntry;  // emptied in place
+    } else if (map && !staticData)
+        map[0] = endEntry; // emptied in place
     else
-        MakeDefaultMap();   // a static map is never written: an owned empty one
+        MakeDefaultMap(); // a static map is never written: an owned empty one
     EndUpdate();
     return 0;
 }
 
 bool ZafPaletteData::SetStaticData(bool flag)
 {
-    if (staticData && !flag)
-    {
+    if (staticData && !flag) {
         staticData = false;
         ZafPaletteMap *held = map;
         map = nullptr;

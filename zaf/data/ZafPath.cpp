@@ -11,8 +11,7 @@
 
 ZafPath *zafSearchPath = nullptr;
 
-namespace
-{
+namespace {
 // Copies text into a ZafMaxPath buffer, cut when longer.
 void CopyBounded(char *target, const std::string &text)
 {
@@ -35,15 +34,13 @@ ZafPathElement::ZafPathElement(const char *directory, const char *origin)
 
 ZafPath::ZafPath(const char *programPath, bool useCurrentDirectory)
 {
-    if (useCurrentDirectory)
-    {
+    if (useCurrentDirectory) {
         char current[MAX_PATH + 1];
         const DWORD length = GetCurrentDirectoryA(sizeof current, current);
         if (length > 0 && length < static_cast<DWORD>(ZafMaxPath))
             Add(new ZafPathElement(ConvertTextToISO(current), "cwd"));
     }
-    if (programPath)
-    {
+    if (programPath) {
         std::string directory(programPath);
         const std::size_t cut = directory.rfind(ZafDirectorySeparator());
         if (cut != std::string::npos)
@@ -52,11 +49,9 @@ ZafPath::ZafPath(const char *programPath, bool useCurrentDirectory)
             Add(new ZafPathElement(directory.c_str(), "pwd"));
     }
     const char *environment = GetEnvironmentText("ZAF_PATH");
-    if (environment)
-    {
+    if (environment) {
         std::string rest(environment);
-        while (!rest.empty())
-        {
+        while (!rest.empty()) {
             const std::size_t cut = rest.find(';');
             const std::string piece = rest.substr(0, cut);
             // A longer piece would name another directory once cut.
@@ -86,8 +81,7 @@ char *ChangeExtension(char *path, const char *extension)
     const std::size_t dot = text.rfind('.');
     if (dot != std::string::npos && (separator == std::string::npos || dot > separator))
         text.erase(dot);
-    if (extension && *extension)
-    {
+    if (extension && *extension) {
         if (extension[0] != '.' && (text.empty() || text.back() != '.'))
             text += '.';
         text += extension;
@@ -116,15 +110,12 @@ void SplitPath(const char *path, char *directory, char *fileName, char *objectDi
     const std::size_t lastSeparator = text.rfind(separator);
     std::size_t fileStart = 0;
     std::string directoryPart;
-    if (lastSeparator != std::string::npos)
-    {
+    if (lastSeparator != std::string::npos) {
         fileStart = lastSeparator + 1;
         const bool afterDrive = lastSeparator == 2 && text[1] == ':';
         // A root separator stays with the directory; any other is dropped.
         directoryPart = text.substr(0, (lastSeparator == 0 || afterDrive) ? lastSeparator + 1 : lastSeparator);
-    }
-    else
-    {
+    } else {
         const std::size_t colon = text.rfind(':');
         if (colon != std::string::npos)
             fileStart = colon + 1;
@@ -132,12 +123,11 @@ void SplitPath(const char *path, char *directory, char *fileName, char *objectDi
     }
     const std::size_t firstTilde = text.find('~', fileStart);
     const std::size_t lastTilde = text.rfind('~');
-    const std::string filePart = text.substr(fileStart, firstTilde == std::string::npos ? std::string::npos
-                                                                                       : firstTilde - fileStart);
+    const std::string filePart =
+        text.substr(fileStart, firstTilde == std::string::npos ? std::string::npos : firstTilde - fileStart);
     std::string objectDirectoryPart;
     std::string objectNamePart;
-    if (firstTilde != std::string::npos)
-    {
+    if (firstTilde != std::string::npos) {
         objectDirectoryPart = text.substr(firstTilde, lastTilde - firstTilde);
         objectNamePart = text.substr(lastTilde);
     }
@@ -156,15 +146,13 @@ char *MakeTempName(char *directory)
     const std::string base(directory);
     char name[32];
     // Far more than any directory holds; only a bound against a loop forever.
-    for (int n = 0; n < 100000; n++)
-    {
+    for (int n = 0; n < 100000; n++) {
         std::snprintf(name, sizeof name, "%s%d%s", "ZTMP", n, ".$$$");
         if (base.size() + std::strlen(name) + 1 >= static_cast<std::size_t>(ZafMaxPath))
             return nullptr;
         char candidate[ZafMaxPath];
         MakePath(candidate, base.c_str(), name);
-        if (!FileExists(candidate))
-        {
+        if (!FileExists(candidate)) {
             std::strcpy(directory, candidate);
             return directory;
         }
@@ -176,15 +164,13 @@ bool FileExists(const char *name, bool create)
 {
     if (!name || !*name)
         return false;
-    if (FILE *file = std::fopen(name, "r"))
-    {
+    if (FILE *file = std::fopen(name, "r")) {
         std::fclose(file);
         return true;
     }
     if (!create)
         return false;
-    if (FILE *file = std::fopen(name, "a"))
-    {
+    if (FILE *file = std::fopen(name, "a")) {
         std::fclose(file);
         std::remove(name);
         return true;

@@ -14,60 +14,60 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 
-namespace
-{
+namespace {
 // Constructor tables: the class names live in static storage.
 std::vector<ZafConstructorEntry> &DataTable()
 {
     static std::vector<ZafConstructorEntry> table = {
-        {0, "ZafBitmapData", nullptr},      {0, "ZafIconData", nullptr},        {0, "ZafLanguageData", nullptr},
-        {3105, "ZafStringData", nullptr},   {3103, "ZafIntegerData", nullptr},  {3110, "ZafScrollData", nullptr},
-        {3119, "ZafPaletteData", nullptr},  {ZafEndOfTable, nullptr, nullptr}};
+        {0, "ZafBitmapData", nullptr},     {0, "ZafIconData", nullptr},       {0, "ZafLanguageData", nullptr},
+        {3105, "ZafStringData", nullptr},  {3103, "ZafIntegerData", nullptr}, {3110, "ZafScrollData", nullptr},
+        {3119, "ZafPaletteData", nullptr}, {ZafEndOfTable, nullptr, nullptr}};
     return table;
 }
 
 std::vector<ZafConstructorEntry> &ObjectTable()
 {
-    static std::vector<ZafConstructorEntry> table = {{1007, "ZafWindow", ZafObjectNew<ZafWindow::New>},
-                                                     {2, "ZafButton", nullptr},
-                                                     {23, "ZafGroup", ZafObjectNew<ZafGroup::New>},
-                                                     {1017, "ZafSpinControl", nullptr},
-                                                     {6, "ZafInteger", nullptr},
-                                                     {11, "ZafPrompt", nullptr},
-                                                     {1, "ZafBorder", ZafObjectNew<ZafBorder::New>},
-                                                     {15, "ZafText", nullptr},
-                                                     {2003, "ZafGeometryManager", ZafObjectNew<ZafGeometryManager::New>},
-                                                     {1020, "ZafAttachment", ZafObjectNew<ZafAttachment::New>},
-                                                     {1010, "ZafVtList", nullptr},
-                                                     {1005, "ZafScrollBar", ZafObjectNew<ZafScrollBar::New>},
-                                                     {7, "ZafMaximizeButton", nullptr},
-                                                     {8, "ZafMinimizeButton", nullptr},
-                                                     {1006, "ZafSystemButton", nullptr},
-                                                     {17, "ZafTitle", nullptr},
-                                                     {13, "ZafString", nullptr},
-                                                     {5, "ZafIcon", nullptr},
-                                                     {1018, "ZafNotebook", ZafObjectNew<ZafNotebook::New>},
-                                                     {22, "ZafDialogWindow", ZafObjectNew<ZafDialogWindow::New>},
-                                                     {1021, "ZafDimensionConstraint", ZafObjectNew<ZafDimensionConstraint::New>},
-                                                     {1008, "ZafComboBox", nullptr},
-                                                     {2011, "ZafMDIWindow", ZafObjectNew<ZafMDIWindow::New>},
-                                                     {1009, "ZafToolBar", nullptr},
-                                                     {3500, "ZafButtonX", nullptr},
-                                                     {1004, "ZafPullDownMenu", nullptr},
-                                                     {1003, "ZafPullDownItem", nullptr},
-                                                     {1002, "ZafPopUpMenu", nullptr},
-                                                     {19, "ZafPopUpItem", nullptr},
-                                                     // Controls beyond the original table, so that
-                                                     // windows holding them read back too.
-                                                     {12, "ZafReal", nullptr},
-                                                     {20, "ZafImage", nullptr},
-                                                     {1012, "ZafProgressBar", nullptr},
-                                                     {1015, "ZafStatusBar", nullptr},
-                                                     {31, "ZafSplitter", nullptr},
-                                                     {1013, "ZafTable", nullptr},
-                                                     {1023, "ZafTableHeader", nullptr},
-                                                     {1014, "ZafTableRecord", nullptr},
-                                                     {ZafEndOfTable, nullptr, nullptr}};
+    static std::vector<ZafConstructorEntry> table = {
+        {1007, "ZafWindow", ZafObjectNew<ZafWindow::New>},
+        {2, "ZafButton", nullptr},
+        {23, "ZafGroup", ZafObjectNew<ZafGroup::New>},
+        {1017, "ZafSpinControl", nullptr},
+        {6, "ZafInteger", nullptr},
+        {11, "ZafPrompt", nullptr},
+        {1, "ZafBorder", ZafObjectNew<ZafBorder::New>},
+        {15, "ZafText", nullptr},
+        {2003, "ZafGeometryManager", ZafObjectNew<ZafGeometryManager::New>},
+        {1020, "ZafAttachment", ZafObjectNew<ZafAttachment::New>},
+        {1010, "ZafVtList", nullptr},
+        {1005, "ZafScrollBar", ZafObjectNew<ZafScrollBar::New>},
+        {7, "ZafMaximizeButton", nullptr},
+        {8, "ZafMinimizeButton", nullptr},
+        {1006, "ZafSystemButton", nullptr},
+        {17, "ZafTitle", nullptr},
+        {13, "ZafString", nullptr},
+        {5, "ZafIcon", nullptr},
+        {1018, "ZafNotebook", ZafObjectNew<ZafNotebook::New>},
+        {22, "ZafDialogWindow", ZafObjectNew<ZafDialogWindow::New>},
+        {1021, "ZafDimensionConstraint", ZafObjectNew<ZafDimensionConstraint::New>},
+        {1008, "ZafComboBox", nullptr},
+        {2011, "ZafMDIWindow", ZafObjectNew<ZafMDIWindow::New>},
+        {1009, "ZafToolBar", nullptr},
+        {3500, "ZafButtonX", nullptr},
+        {1004, "ZafPullDownMenu", nullptr},
+        {1003, "ZafPullDownItem", nullptr},
+        {1002, "ZafPopUpMenu", nullptr},
+        {19, "ZafPopUpItem", nullptr},
+        // Controls beyond the original table, so that
+        // windows holding them read back too.
+        {12, "ZafReal", nullptr},
+        {20, "ZafImage", nullptr},
+        {1012, "ZafProgressBar", nullptr},
+        {1015, "ZafStatusBar", nullptr},
+        {31, "ZafSplitter", nullptr},
+        {1013, "ZafTable", nullptr},
+        {1023, "ZafTableHeader", nullptr},
+        {1014, "ZafTableRecord", nullptr},
+        {ZafEndOfTable, nullptr, nullptr}};
     return table;
 }
 
@@ -140,8 +140,7 @@ bool ZafPersistenceRegistry::RegisterNew(const char *className, ZafReadFunction 
         return false;
     for (std::vector<ZafConstructorEntry> *table : {&ObjectTable(), &DataTable()})
         for (ZafConstructorEntry &entry : *table)
-            if (entry.className && std::strcmp(entry.className, className) == 0)
-            {
+            if (entry.className && std::strcmp(entry.className, className) == 0) {
                 entry.New = New;
                 return true;
             }

@@ -22,7 +22,7 @@ void NormalizeExponent(std::string &text)
     std::size_t e = text.find_first_of("eE");
     if (e == std::string::npos || e + 1 >= text.size())
         return;
-    std::size_t digits = e + 2;  // after the exponent's sign
+    std::size_t digits = e + 2; // after the exponent's sign
     while (text.size() - digits > 2 && text[digits] == '0')
         text.erase(digits, 1);
 }
@@ -43,24 +43,19 @@ bool IsDigit(char c)
 void ScanSign(const char *&p, std::string &collected, const ZafNumberConventions &locale)
 {
     std::size_t length;
-    if ((length = Match(p, locale.negativeSign)) != 0)
-    {
+    if ((length = Match(p, locale.negativeSign)) != 0) {
         collected += '-';
         p += length;
-    }
-    else if ((length = Match(p, locale.positiveSign)) != 0)
-    {
+    } else if ((length = Match(p, locale.positiveSign)) != 0) {
         collected += '+';
         p += length;
-    }
-    else if (*p == '+' || *p == '-')
+    } else if (*p == '+' || *p == '-')
         collected += *p++;
 }
 
 } // namespace
 
-namespace
-{
+namespace {
 // The value of a file text written for an infinity or NaN: the print
 // engine's words for them, which scanning does not accept.
 bool NonFiniteFromFileText(const char *text, double &value)
@@ -104,8 +99,7 @@ ZafRealData::ZafRealData(const char *name, ZafDataPersistence &persistence)
         double special;
         if (file.Error() == 0 && NonFiniteFromFileText(text, special))
             SetValue(special);
-        else if (file.Error() == 0)
-        {
+        else if (file.Error() == 0) {
             ZafCanonicalLocaleScope canonical;
             // "%f" scans every form a real takes, the exponent form included.
             SetFormattedText(text, "%f");
@@ -136,8 +130,7 @@ int ZafRealData::FileText(double number, char *buffer, int size)
     ZafCanonicalLocaleScope canonical;
     ZafRealData probe;
     int length = 0;
-    for (int digits = 15; digits <= 17; digits++)
-    {
+    for (int digits = 15; digits <= 17; digits++) {
         char format[8];
         std::snprintf(format, sizeof format, "%%.%dg", digits);
         probe.SetValue(number);
@@ -213,27 +206,23 @@ void ZafRealData::RegisterConversions()
     RegisterLetters(registered, "efgEFG", PrintConversion, "efgEFG", ScanConversion);
 }
 
-void ZafRealData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,
-                                  char letter, unsigned flags, int width, int precision)
+void ZafRealData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output, char letter, unsigned flags,
+                                  int width, int precision)
 {
     double number;
-    if (flags & ZAF_PRINT_DATA)
-    {
+    if (flags & ZAF_PRINT_DATA) {
         auto *data = dynamic_cast<ZafRealData *>(arguments.NextData());
         if (!data)
             return;
         number = data->value;
-    }
-    else
+    } else
         number = arguments.NextReal();
 
-    if (std::isnan(number))
-    {
+    if (std::isnan(number)) {
         output.Put("NaN");
         return;
     }
-    if (std::isinf(number))
-    {
+    if (std::isinf(number)) {
         output.Put(number > 0 ? "+Inf" : "-Inf");
         return;
     }
@@ -243,8 +232,7 @@ void ZafRealData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput 
     if (precision < 0)
         precision = 6;
     int extraZeros = 0;
-    if (precision > maxPrecision)
-    {
+    if (precision > maxPrecision) {
         extraZeros = general && !alternate ? 0 : precision - maxPrecision;
         precision = maxPrecision;
     }
@@ -275,8 +263,8 @@ void ZafRealData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput 
     PutNumber(output, "", text.c_str(), negative, flags, width, -1);
 }
 
-int ZafRealData::ScanConversion(ZafFormatArguments &arguments, const char *&text,
-                                char letter, unsigned flags, int width, const char *&format)
+int ZafRealData::ScanConversion(ZafFormatArguments &arguments, const char *&text, char letter, unsigned flags,
+                                int width, const char *&format)
 {
     if (width <= 0 || width >= 350)
         width = 349;
@@ -293,26 +281,22 @@ int ZafRealData::ScanConversion(ZafFormatArguments &arguments, const char *&text
     std::string collected;
     ScanSign(p, collected, locale);
     int digits = 0;
-    while (collected.size() < limit && IsDigit(*p))
-    {
+    while (collected.size() < limit && IsDigit(*p)) {
         collected += *p++;
         digits++;
     }
     std::size_t pointLength = Match(p, locale.decimalSeparator);
-    if (pointLength && collected.size() < limit)
-    {
+    if (pointLength && collected.size() < limit) {
         collected += '.';
         p += pointLength;
-        while (collected.size() < limit && IsDigit(*p))
-        {
+        while (collected.size() < limit && IsDigit(*p)) {
             collected += *p++;
             digits++;
         }
     }
     if (digits == 0)
         return -1;
-    if ((*p == 'e' || *p == 'E') && collected.size() < limit)
-    {
+    if ((*p == 'e' || *p == 'E') && collected.size() < limit) {
         // An exponent letter without digits after it is given back.
         const char *mark = p;
         std::size_t keep = collected.size();
@@ -320,13 +304,11 @@ int ZafRealData::ScanConversion(ZafFormatArguments &arguments, const char *&text
         p++;
         ScanSign(p, collected, locale);
         int exponentDigits = 0;
-        while (collected.size() < limit && IsDigit(*p))
-        {
+        while (collected.size() < limit && IsDigit(*p)) {
             collected += *p++;
             exponentDigits++;
         }
-        if (exponentDigits == 0)
-        {
+        if (exponentDigits == 0) {
             p = mark;
             collected.resize(keep);
         }
@@ -343,8 +325,7 @@ int ZafRealData::ScanConversion(ZafFormatArguments &arguments, const char *&text
 
     if (flags & ZAF_SCAN_SUPPRESS)
         return 0;
-    if (flags & ZAF_SCAN_DATA)
-    {
+    if (flags & ZAF_SCAN_DATA) {
         auto *data = dynamic_cast<ZafRealData *>(arguments.NextData());
         if (!data)
             return 0;

@@ -56,10 +56,10 @@ public:
     static void RegisterConversions();
 
 private:
-    static void PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,
-                                char letter, unsigned flags, int width, int precision);
-    static int ScanConversion(ZafFormatArguments &arguments, const char *&text,
-                              char letter, unsigned flags, int width, const char *&format);
+    static void PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output, char letter, unsigned flags,
+                                int width, int precision);
+    static int ScanConversion(ZafFormatArguments &arguments, const char *&text, char letter, unsigned flags, int width,
+                              const char *&format);
 
     double value = 0.0;
 };

@@ -5,21 +5,19 @@
 #include "zaf/data/ZafDataClassSupport.h"
 #include "zaf/data/ZafFile.h"
 
-ZafScrollData::ZafScrollData(std::int32_t minimum, std::int32_t maximum, std::int32_t current,
-                             std::int32_t lineStep, std::int32_t pageSize)
+ZafScrollData::ZafScrollData(std::int32_t minimum, std::int32_t maximum, std::int32_t current, std::int32_t lineStep,
+                             std::int32_t pageSize)
     : ZafScrollStruct{Clamp(current, minimum, maximum), minimum, maximum, pageSize, lineStep}
-{
-}
+{}
 
 ZafScrollData::ZafScrollData(const ZafScrollData &other)
     : ZafData(other), ZafScrollStruct{Clamp(other.current, other.minimum, other.maximum), other.minimum, other.maximum,
-                      other.pageSize, other.step}
-{
-}
+                                      other.pageSize, other.step}
+{}
 
 ZafScrollData::ZafScrollData(const char *name, ZafDataPersistence &persistence)
-    : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry)),
-      ZafScrollStruct{0, 0, 0, 1, 1}
+    : ZafData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry)), ZafScrollStruct{0, 0, 0,
+                                                                                                               1, 1}
 {
     ZafReadLevel(*this, persistence, [this](ZafFile &file) {
         // Kept as stored: a current outside the range stands until the next
@@ -28,15 +26,13 @@ ZafScrollData::ZafScrollData(const char *name, ZafDataPersistence &persistence)
         int moved = 0;
         for (std::int32_t &word : words)
             moved += file.Read32(word);
-        if (moved == 20)
-        {
+        if (moved == 20) {
             current = words[0];
             minimum = words[1];
             maximum = words[2];
             pageSize = words[3];
             step = words[4];
-        }
-        else
+        } else
             file.SetError(ZafError::Read);
     });
 }
@@ -147,8 +143,7 @@ std::int32_t ZafScrollData::SetPageSize(std::int32_t newPageSize)
     return newPageSize;
 }
 
-namespace
-{
+namespace {
 
 int BarChanged(ZafElement *observer, ZafUpdateType)
 {

@@ -49,8 +49,8 @@ public:
     virtual std::int32_t SetPageSize(std::int32_t pageSize);
     virtual int SetScroll(const ZafScrollStruct &scroll);
     // Nothing happens when all five already hold these values.
-    virtual int SetScroll(std::int32_t minimum, std::int32_t maximum, std::int32_t current,
-                          std::int32_t lineStep, std::int32_t pageSize);
+    virtual int SetScroll(std::int32_t minimum, std::int32_t maximum, std::int32_t current, std::int32_t lineStep,
+                          std::int32_t pageSize);
     // Installs the link through which scroll bars observe, make, read and
     // move their scroll data (ZafScrollBar::SetScrollLink): an observing bar
     // is brought up to date on every change, and the data is deleted when

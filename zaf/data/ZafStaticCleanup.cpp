@@ -2,8 +2,7 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 struct Entry
 {
     ZafStaticResetFunction reset;
@@ -42,8 +41,7 @@ bool UnregisterStaticCleanup(ZafStaticCleanupFunction cleanup, ZafStaticResetFun
     if (!registry || (!cleanup && !reset))
         return false;
     for (auto entry = registry->rbegin(); entry != registry->rend(); ++entry)
-        if (entry->cleanup == cleanup && entry->reset == reset)
-        {
+        if (entry->cleanup == cleanup && entry->reset == reset) {
             registry->erase(std::next(entry).base());
             return true;
         }
@@ -54,13 +52,11 @@ void RunStaticCleanups(std::uint8_t flag)
 {
     if (!registry)
         return;
-    if (flag == 0)
-    {
+    if (flag == 0) {
         // Entries may come and go while the functions run: walk a copy and
         // call only those still registered.
         const std::vector<Entry> snapshot = *registry;
-        for (const Entry &entry : snapshot)
-        {
+        for (const Entry &entry : snapshot) {
             if (entry.id != ZafLanguageResetID || !entry.reset || !IsRegistered(entry))
                 continue;
             if (entry.cleanup)

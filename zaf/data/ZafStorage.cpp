@@ -11,15 +11,13 @@
 #include "zaf/data/ZafPath.h"
 #include "zaf/data/ZafStorageFile.h"
 
-namespace
-{
+namespace {
 constexpr std::uint16_t magicNumber = 0x05AF;
 constexpr std::uint8_t majorVersion = 5;
 constexpr std::uint16_t newVersion = 0x0501;
 constexpr int titleSize = 64;
 constexpr int headerSize = 72;
 const char titleText[] = "Duru Data File Version 5.1";
-
 
 bool IsInside(const ZafDirectoryElement *entry, const ZafDirectoryElement *ancestor)
 {
@@ -73,21 +71,18 @@ std::uint32_t ZafDirectoryElement::ReadRecord(ZafFile &file, long long fileLengt
     dataSize = static_cast<std::int32_t>(size);
     // Data must lie inside the file: a size read from a damaged file must
     // never size an allocation.
-    if (size != 0 && (size > 0x7FFFFFFFu || position > 0x7FFFFFFFu ||
-                      static_cast<long long>(position) + size > fileLength))
+    if (size != 0 &&
+        (size > 0x7FFFFFFFu || position > 0x7FFFFFFFu || static_cast<long long>(position) + size > fileLength))
         return ZafError::Read;
-    for (;;)
-    {
+    for (;;) {
         char *childName = nullptr;
-        if (file.ReadString(&childName) < 2 || file.Error() != 0)
-        {
+        if (file.ReadString(&childName) < 2 || file.Error() != 0) {
             delete[] childName;
             return ZafError::Read;
         }
         if (!childName)
             return 0;
-        if (depth >= maxDepth)
-        {
+        if (depth >= maxDepth) {
             delete[] childName;
             return ZafError::Read;
         }
@@ -164,8 +159,7 @@ ZafStorage::ZafStorage(const char *name, std::uint16_t storageFlags) : flags(sto
     if (flags & (CreateTree | CreateMissing))
         flags |= Writeable;
     const std::size_t length = name ? std::strlen(name) : 0;
-    if (length == 0)
-    {
+    if (length == 0) {
         Fail(ZafError::NotFound);
         return;
     }
@@ -175,8 +169,7 @@ ZafStorage::ZafStorage(const char *name, std::uint16_t storageFlags) : flags(sto
     if (dot == std::string::npos || (separator != std::string::npos && dot < separator))
         text += ".znc";
     // The name must fit the name buffer whole: a cut name opens another file.
-    if (text.size() >= sizeof fileName)
-    {
+    if (text.size() >= sizeof fileName) {
         Fail(ZafError::Open);
         return;
     }
@@ -185,13 +178,10 @@ ZafStorage::ZafStorage(const char *name, std::uint16_t storageFlags) : flags(sto
     SplitPath(fileName, nullptr, part);
     SetStringID(part);
 
-    if (flags & CreateTree)
-    {
+    if (flags & CreateTree) {
         MakeEmptyTree();
         version = newVersion;
-    }
-    else
-    {
+    } else {
         OpenExisting();
         if (error != 0)
             return;
@@ -208,13 +198,11 @@ void ZafStorage::OpenExisting()
 {
     const std::uint16_t mode = ((flags & Writeable) ? ZafFileMode::ReadWrite : ZafFileMode::Read) | ZafFileMode::Binary;
     uiFile = new ZafDiskFile(fileName, mode);
-    if (uiFile->Error() != 0)
-    {
+    if (uiFile->Error() != 0) {
         std::uint32_t code = uiFile->Error();
         delete uiFile;
         uiFile = nullptr;
-        if (!(flags & CreateMissing))
-        {
+        if (!(flags & CreateMissing)) {
             Fail(code);
             return;
         }
@@ -227,8 +215,7 @@ void ZafStorage::OpenExisting()
         }
         if (created)
             disk.Remove(fileName);
-        if (code != 0)
-        {
+        if (code != 0) {
             Fail(code);
             return;
         }
@@ -246,16 +233,14 @@ void ZafStorage::OpenExisting()
     uiFile->Read8(minor);
     uiFile->Read16(magic);
     version = static_cast<std::uint16_t>(major << 8 | minor);
-    if (magic != magicNumber || major != majorVersion)
-    {
+    if (magic != magicNumber || major != majorVersion) {
         Fail(ZafError::Header);
         return;
     }
     const int fileLength = uiFile->Length();
     if (uiFile->Read32(directoryPosition) != 4 || directoryPosition < static_cast<std::uint32_t>(headerSize) ||
         directoryPosition >= static_cast<std::uint32_t>(fileLength) ||
-        uiFile->Seek(static_cast<int>(directoryPosition), 0) != 0)
-    {
+        uiFile->Seek(static_cast<int>(directoryPosition), 0) != 0) {
         Fail(ZafError::Read);
         return;
     }
@@ -293,15 +278,13 @@ void ZafStorage::MakeTempFile()
     if (!directory[0] && disk.GetCWD(directory, sizeof directory) != 0)
         directory[0] = '\0';
     std::strcpy(tempName, directory);
-    if (!MakeTempName(tempName))
-    {
+    if (!MakeTempName(tempName)) {
         tempName[0] = '\0';
         error = ZafError::Open;
         return;
     }
     tempFile = new ZafDiskFile(tempName, ZafFileMode::Write | ZafFileMode::Binary);
-    if (tempFile->Error() != 0)
-    {
+    if (tempFile->Error() != 0) {
         error = tempFile->Error();
         delete tempFile;
         tempFile = nullptr;
@@ -314,8 +297,7 @@ ZafStorage::~ZafStorage()
     for (ZafStorageFile *file : openFiles)
         file->SetDirectoryEntry(nullptr);
     delete uiFile;
-    if (tempFile)
-    {
+    if (tempFile) {
         delete tempFile;
         disk.Remove(tempName);
     }
@@ -331,13 +313,11 @@ ZafDirectoryElement *ZafStorage::ResolvePath(const char *path) const
         return nullptr;
     ZafDirectoryElement *entry = current;
     const char *p = path;
-    if (*p == '~')
-    {
+    if (*p == '~') {
         entry = root;
         p++;
     }
-    while (*p && entry)
-    {
+    while (*p && entry) {
         const char *end = std::strchr(p, '~');
         const std::string component(p, end ? end - p : std::strlen(p));
         if (component == "..")
@@ -388,14 +368,12 @@ int ZafStorage::GetCWD(char *buffer, int size)
 int ZafStorage::ChDir(const char *path, const char *stringID, ZafNumberID objectID)
 {
     ZafDirectoryElement *entry = ResolvePath(path);
-    if (!entry)
-    {
+    if (!entry) {
         error = ZafError::NotFound;
         return -1;
     }
     if ((stringID && (!entry->StringID() || std::strcmp(stringID, entry->StringID()) != 0)) ||
-        (objectID != 0 && objectID != entry->NumberID()))
-    {
+        (objectID != 0 && objectID != entry->NumberID())) {
         error = ZafError::IdMismatch;
         return -1;
     }
@@ -403,8 +381,7 @@ int ZafStorage::ChDir(const char *path, const char *stringID, ZafNumberID object
     return 0;
 }
 
-namespace
-{
+namespace {
 int FillInfo(ZafFileInfo &info, ZafDirectoryElement *entry)
 {
     info.searchState = entry;
@@ -425,8 +402,7 @@ int ZafStorage::FindFirst(ZafFileInfo &info, const char *pattern, const char *st
     ZafDirectoryElement *directory = SplitDirectory(pattern, &component);
     info.Clear();
     info.searchState = nullptr;
-    if (!directory)
-    {
+    if (!directory) {
         error = ZafError::Read;
         return -1;
     }
@@ -445,8 +421,7 @@ int ZafStorage::FindNext(ZafFileInfo &info, const char *pattern, const char *str
         for (ZafDirectoryElement *child = directory->FirstChild(); child && !previous; child = child->NextSibling())
             if (child == info.searchState)
                 previous = child;
-    if (!previous)
-    {
+    if (!previous) {
         error = ZafError::Read;
         return -1;
     }
@@ -518,8 +493,7 @@ int ZafStorage::Rename(const char *oldPath, const char *newPath, const char *str
     ZafDirectoryElement *existing = newDirectory->FindNamedChild(newComponent);
     if (existing && existing != entry)
         return ZafError::NotFound;
-    if (!existing)
-    {
+    if (!existing) {
         // A directory moved below itself would leave the tree.
         if (IsInside(newDirectory, entry))
             return ZafError::NotFound;
@@ -561,23 +535,20 @@ ZafFile *ZafStorage::Open(const char *path, std::uint16_t mode, const char *stri
     const bool create = replace || (mode & ZafFileMode::Append) != 0;
     if (!entry && !create)
         return nullptr;
-    if (!entry && !ZafIsStoredName(component))
-    {
+    if (!entry && !ZafIsStoredName(component)) {
         error = ZafError::NotFound;
         return nullptr;
     }
     // A storage that is not writeable refuses before it changes anything (the
     // entry to be replaced stays).
-    if (!(flags & Writeable) && (replace || !entry))
-    {
+    if (!(flags & Writeable) && (replace || !entry)) {
         ZafStorageFile *refused = new ZafStorageFile(mode);
         refused->SetError(ZafError::NotFound);
         error = ZafError::NotFound;
         openFiles.push_back(refused);
         return refused;
     }
-    if (entry && replace)
-    {
+    if (entry && replace) {
         DeleteEntry(entry);
         entry = nullptr;
     }
@@ -587,13 +558,11 @@ ZafFile *ZafStorage::Open(const char *path, std::uint16_t mode, const char *stri
     ZafStorageFile *file = nullptr;
     if (entry->DataSize() < 1)
         file = new ZafStorageFile(mode);
-    else
-    {
+    else {
         std::unique_ptr<unsigned char[]> buffer(new unsigned char[entry->DataSize()]);
         if (ReadEntryData(entry, buffer.get()))
             file = new ZafStorageFile(mode, buffer.release(), entry->DataSize());
-        else
-        {
+        else {
             file = new ZafStorageFile(mode);
             file->SetError(ZafError::Read);
         }
@@ -614,29 +583,22 @@ int ZafStorage::Close(ZafFile *file)
     openFiles.erase(found);
     int result = 0;
     ZafDirectoryElement *entry = storageFile->DirectoryEntry();
-    if (storageFile->IsModified())
-    {
-        if (!tempFile)
-        {
+    if (storageFile->IsModified()) {
+        if (!tempFile) {
             // Nowhere to keep the bytes: the change is dropped and reported.
             error = ZafError::Write;
             result = -1;
-        }
-        else if (entry)
-        {
+        } else if (entry) {
             const int length = storageFile->Length();
             tempFile->Seek(0, 2);
             const int position = tempFile->Tell();
             const int written = tempFile->WriteBytes(storageFile->Buffer(), length);
-            if (position < 0 || written != length || tempFile->Error() != 0)
-            {
+            if (position < 0 || written != length || tempFile->Error() != 0) {
                 error = tempFile->Error();
                 if (error == 0)
                     error = ZafError::Write;
                 result = -1;
-            }
-            else
-            {
+            } else {
                 entry->dataFile = tempFile;
                 entry->dataPosition = position;
                 entry->dataSize = length;
@@ -650,8 +612,7 @@ int ZafStorage::Close(ZafFile *file)
 // ---------------------------------------------------------------------------
 // ZafStorage: saving
 
-namespace
-{
+namespace {
 void CollectEntries(ZafDirectoryElement *entry, std::vector<ZafDirectoryElement *> &entries)
 {
     entries.push_back(entry);
@@ -669,8 +630,7 @@ void WriteRecord(ZafFile &file, ZafDirectoryElement *entry, const std::vector<in
     file.Write32(static_cast<std::uint32_t>(entry->DataSize() > 0 ? position : 0));
     file.Write32(static_cast<std::uint32_t>(entry->DataSize() > 0 ? entry->DataSize() : 0));
     file.Write16(entry->Flags());
-    for (ZafDirectoryElement *child = entry->FirstChild(); child; child = child->NextSibling())
-    {
+    for (ZafDirectoryElement *child = entry->FirstChild(); child; child = child->NextSibling()) {
         file.WriteString(child->Name());
         WriteRecord(file, child, positions, next);
     }
@@ -698,8 +658,7 @@ std::uint32_t ZafStorage::WriteNewFile(const char *newName, std::vector<ZafDirec
     header += file.Write32(static_cast<std::uint32_t>(0));
     if (header != headerSize)
         return ZafError::Write;
-    for (ZafDirectoryElement *entry : entries)
-    {
+    for (ZafDirectoryElement *entry : entries) {
         positions.push_back(file.Tell());
         if (entry->DataSize() < 1)
             continue;
@@ -735,16 +694,14 @@ std::uint32_t ZafStorage::Save()
     std::vector<int> positions;
     int length = 0;
     std::uint32_t code = WriteNewFile(newName, entries, positions, length);
-    if (code == 0)
-    {
+    if (code == 0) {
         // Buffered bytes reach the disk only when the stream closes: the new
         // file counts as written when it reads back at its full length.
         ZafDiskFile check(newName, ZafFileMode::Read | ZafFileMode::Binary);
         if (check.Error() != 0 || check.Length() != length)
             code = ZafError::Write;
     }
-    if (code != 0)
-    {
+    if (code != 0) {
         disk.Remove(newName);
         return error = code;
     }
@@ -760,24 +717,19 @@ std::uint32_t ZafStorage::Save()
     const bool replaced = MoveFileExA(newName, fileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (!replaced)
         disk.Remove(newName);
-    if (replaced || hadFile)
-    {
+    if (replaced || hadFile) {
         uiFile = new ZafDiskFile(fileName, ZafFileMode::ReadWrite | ZafFileMode::Binary);
-        if (uiFile->Error() != 0)
-        {
+        if (uiFile->Error() != 0) {
             delete uiFile;
             uiFile = nullptr;
         }
     }
-    for (std::size_t i = 0; i < entries.size(); i++)
-    {
+    for (std::size_t i = 0; i < entries.size(); i++) {
         ZafDirectoryElement *entry = entries[i];
-        if (replaced)
-        {
+        if (replaced) {
             entry->dataFile = entry->DataSize() > 0 ? uiFile : nullptr;
             entry->dataPosition = entry->DataSize() > 0 ? positions[i] : -1;
-        }
-        else if (inOldFile[i])
+        } else if (inOldFile[i])
             entry->dataFile = uiFile;
     }
     if (!replaced || !uiFile)

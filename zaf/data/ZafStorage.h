@@ -63,8 +63,7 @@ public:
 
     // The first child matching the name pattern, and, when given, the string
     // id (exactly) and a non-zero object id; null when none does.
-    ZafDirectoryElement *FindChild(const char *pattern, const char *stringID = nullptr,
-                                   ZafNumberID objectID = 0) const;
+    ZafDirectoryElement *FindChild(const char *pattern, const char *stringID = nullptr, ZafNumberID objectID = 0) const;
     // The next sibling after this entry that matches; null when none does.
     ZafDirectoryElement *FindNextMatch(const char *pattern, const char *stringID = nullptr,
                                        ZafNumberID objectID = 0) const;
@@ -107,7 +106,7 @@ public:
     // Construction flags; CreateTree and CreateMissing each imply Writeable.
     static constexpr std::uint16_t Read = 0x01;
     static constexpr std::uint16_t Writeable = 0x02;
-    static constexpr std::uint16_t CreateTree = 0x04; // start with an empty tree
+    static constexpr std::uint16_t CreateTree = 0x04;    // start with an empty tree
     static constexpr std::uint16_t CreateMissing = 0x08; // empty tree when the file is missing
 
     // A name without '.' in its last component gets ".znc". Always yields an

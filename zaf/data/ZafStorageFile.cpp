@@ -2,21 +2,17 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 constexpr int emptyCapacity = 60;
 constexpr int largestObject = 0x40000000;
 } // namespace
 
 ZafStorageFile::ZafStorageFile(std::uint16_t mode, unsigned char *data, int size) : ZafFile(mode)
 {
-    if (data && size > 0)
-    {
+    if (data && size > 0) {
         buffer = data;
         capacity = length = size;
-    }
-    else
-    {
+    } else {
         delete[] data;
         buffer = new unsigned char[emptyCapacity];
         capacity = emptyCapacity;
@@ -61,14 +57,12 @@ int ZafStorageFile::WriteBytes(const void *source, int count)
 {
     if (count < 1)
         return count;
-    if (count > largestObject - position)
-    {
+    if (count > largestObject - position) {
         error = ZafError::Write;
         return 0;
     }
     const int end = position + count;
-    if (end > capacity)
-    {
+    if (end > capacity) {
         long long grown = capacity > 0 ? capacity : emptyCapacity;
         while (grown < end)
             grown *= 2;

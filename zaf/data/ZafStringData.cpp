@@ -67,12 +67,10 @@ ZafStringData::ZafStringData(const char *name, ZafDataPersistence &persistence)
         char *stored = nullptr;
         ZafReadWhole(file, storedMaximum);
         file.ReadString(&stored);
-        if (file.Error() == 0)
-        {
+        if (file.Error() == 0) {
             if (stored)
                 SetText(stored, storedMaximum);
-            else
-            {
+            else {
                 maxLength = storedMaximum < 0 ? -1 : storedMaximum;
                 Reallocate(maxLength >= defaultBufferSize ? maxLength + 1 : defaultBufferSize);
             }
@@ -124,8 +122,7 @@ void ZafStringData::ConstructFromText(const char *newText, int newMaxLength, boo
 {
     staticData = newStaticData;
     maxLength = newMaxLength < 0 ? -1 : newMaxLength;
-    if (staticData)
-    {
+    if (staticData) {
         // The caller's buffer: maximum + 1 bytes, or exactly the text. (Static
         // data used to claim 10 bytes more than the caller had given.)
         text = const_cast<char *>(newText);
@@ -173,8 +170,7 @@ char *ZafStringData::DuplicateConvertedText() const
 {
     int size = (maxLength >= 1 ? maxLength : bufferSize) + 1;
     char *copy = new char[size]();
-    if (text)
-    {
+    if (text) {
         char *converted = ConvertTextByCodeSet(text, nullptr, true);
         std::strncpy(copy, converted, static_cast<std::size_t>(size - 1));
         delete[] converted;
@@ -195,12 +191,10 @@ int ZafStringData::Compare(const char *other, bool ignoreCase) const
 int ZafStringData::SetMaxLength(int newMaxLength)
 {
     maxLength = newMaxLength < 0 ? -1 : newMaxLength;
-    if (staticData)
-    {
+    if (staticData) {
         // The caller's buffer holds maximum + 1 bytes: claiming more would let
         // in-place edits write past it.
-        if (maxLength >= 0 && text)
-        {
+        if (maxLength >= 0 && text) {
             bufferSize = maxLength + 1;
             if (Length() > maxLength)
                 text[maxLength] = '\0';
@@ -216,8 +210,7 @@ int ZafStringData::SetMaxLength(int newMaxLength)
 
 void ZafStringData::AssignText(const char *newText)
 {
-    if (staticData && (!text || !newText))
-    {
+    if (staticData && (!text || !newText)) {
         text = const_cast<char *>(newText);
         bufferSize = !text ? 0 : maxLength >= 0 ? maxLength + 1 : Length() + 1;
         if (text && maxLength >= 0 && Length() > maxLength)
@@ -226,16 +219,13 @@ void ZafStringData::AssignText(const char *newText)
     }
     // Copied first: the new text may lie inside the buffer.
     std::string value = newText ? newText : "";
-    if (staticData || maxLength >= 0)
-    {
+    if (staticData || maxLength >= 0) {
         std::size_t room = static_cast<std::size_t>(bufferSize - 1);
         if (maxLength >= 0 && static_cast<std::size_t>(maxLength) < room)
             room = static_cast<std::size_t>(maxLength);
         if (value.size() > room)
             value.resize(room);
-    }
-    else if (static_cast<int>(value.size()) + 1 > bufferSize)
-    {
+    } else if (static_cast<int>(value.size()) + 1 > bufferSize) {
         delete[] text;
         text = nullptr;
         Reallocate(static_cast<int>(value.size()) + 11);
@@ -294,8 +284,7 @@ int ZafStringData::Insert(int position, const char *insertion, int count)
         position = 0;
     if (position > length)
         position = length;
-    if (length + count > bufferSize - 1)
-    {
+    if (length + count > bufferSize - 1) {
         if (staticData)
             return 0;
         std::string result(text, static_cast<std::size_t>(position));
@@ -367,8 +356,7 @@ int ZafStringData::SetChar(int position, char c, bool quiet)
 
 bool ZafStringData::SetStaticData(bool flag)
 {
-    if (staticData && !flag)
-    {
+    if (staticData && !flag) {
         int size = bufferSize > 0 ? bufferSize : defaultBufferSize;
         char *buffer = new char[size]();
         if (text)
@@ -404,8 +392,7 @@ int ZafStringData::FormattedText(char *buffer, int maxLength, const char *format
 
 ZafMessageData::ZafMessageData(const char *newText, char newHotKey, std::uint32_t newValue)
     : ZafStringData(newText), hotKey(UpperLatin1(newHotKey)), value(newValue)
-{
-}
+{}
 
 bool ZafMessageData::IsClassID(ZafClassID id) const
 {
@@ -435,26 +422,21 @@ void ZafStringData::RegisterConversions()
     RegisterLetters(registered, "cs", PrintConversion, "sc[", ScanConversion);
 }
 
-void ZafStringData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,
-                                    char letter, unsigned flags, int width, int precision)
+void ZafStringData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output, char letter, unsigned flags,
+                                    int width, int precision)
 {
     const char *source;
     char single[2] = {0, 0};
-    if (flags & ZAF_PRINT_DATA)
-    {
+    if (flags & ZAF_PRINT_DATA) {
         auto *data = dynamic_cast<ZafStringData *>(arguments.NextData());
         if (!data || !data->text)
             return;
         source = data->text;
-    }
-    else if (letter == 's')
-    {
+    } else if (letter == 's') {
         source = arguments.NextText();
         if (!source)
             source = "(null)";
-    }
-    else
-    {
+    } else {
         single[0] = static_cast<char>(arguments.NextInteger());
         source = single;
     }
@@ -470,28 +452,23 @@ void ZafStringData::PrintConversion(ZafFormatArguments &arguments, ZafPrintOutpu
         output.PutRepeated(' ', padding);
 }
 
-int ZafStringData::ScanConversion(ZafFormatArguments &arguments, const char *&text,
-                                  char letter, unsigned flags, int width, const char *&format)
+int ZafStringData::ScanConversion(ZafFormatArguments &arguments, const char *&text, char letter, unsigned flags,
+                                  int width, const char *&format)
 {
     bool member[256] = {};
-    if (letter == '[')
-    {
+    if (letter == '[') {
         bool complement = *format == '^';
         if (complement)
             format++;
         // The first character is a member even when it is ']'.
-        for (bool first = true; *format && (first || *format != ']'); first = false)
-        {
+        for (bool first = true; *format && (first || *format != ']'); first = false) {
             unsigned char low = static_cast<unsigned char>(format[0]);
             unsigned char high = static_cast<unsigned char>(format[1] == '-' ? format[2] : 0);
-            if (high && high != ']' && high >= low)
-            {
+            if (high && high != ']' && high >= low) {
                 for (int c = low; c <= high; c++)
                     member[c] = true;
                 format += 3;
-            }
-            else
-            {
+            } else {
                 member[low] = true;
                 format++;
             }
@@ -510,8 +487,7 @@ int ZafStringData::ScanConversion(ZafFormatArguments &arguments, const char *&te
             p++;
     long long limit = width > 0 ? width : letter == 'c' ? 1 : -1;
     const char *start = p;
-    while (*p && (limit < 0 || p - start < limit))
-    {
+    while (*p && (limit < 0 || p - start < limit)) {
         bool accepted = letter == 'c' || (letter == 's' ? !IsBlank(*p) : member[static_cast<unsigned char>(*p)]);
         if (!accepted)
             break;
@@ -523,8 +499,7 @@ int ZafStringData::ScanConversion(ZafFormatArguments &arguments, const char *&te
     text = p;
     if (flags & ZAF_SCAN_SUPPRESS)
         return 0;
-    if (flags & ZAF_SCAN_DATA)
-    {
+    if (flags & ZAF_SCAN_DATA) {
         auto *data = dynamic_cast<ZafStringData *>(arguments.NextData());
         if (!data)
             return 0;

@@ -90,10 +90,10 @@ private:
     // Replaces an owned buffer by one of the given size holding the text.
     void Reallocate(int newSize);
 
-    static void PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output,
-                                char letter, unsigned flags, int width, int precision);
-    static int ScanConversion(ZafFormatArguments &arguments, const char *&text,
-                              char letter, unsigned flags, int width, const char *&format);
+    static void PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output, char letter, unsigned flags,
+                                int width, int precision);
+    static int ScanConversion(ZafFormatArguments &arguments, const char *&text, char letter, unsigned flags, int width,
+                              const char *&format);
 
     bool staticData = false;
     int bufferSize = 0;

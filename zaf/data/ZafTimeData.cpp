@@ -14,8 +14,7 @@
 #include "zaf/data/ZafLanguageData.h"
 #include "zaf/data/ZafLocaleData.h"
 
-namespace
-{
+namespace {
 constexpr std::int64_t msPerDay = ZafUTimeData::millisecondsPerDay;
 // Formats that name other formats (%D, %c, an era's format ...) are followed
 // this deep at most, and one print or scan takes at most so many steps, so
@@ -58,8 +57,7 @@ std::int64_t DayNumberOf(std::int64_t year, std::int64_t month, std::int64_t day
     std::int64_t dayNumber = day + FloorDiv(153 * (m + 1), 5) + 365 * y + 1720995 + FloorDiv(y, 4);
     const ZafLocaleStruct &locale = Locale();
     if (dayNumber > static_cast<std::int64_t>(locale.calendarSwitchDay) + locale.calendarSwitchGap ||
-        dayNumber >= 2299172)
-    {
+        dayNumber >= 2299172) {
         const std::int64_t a = y / 100;
         dayNumber += 2 - a + FloorDiv(a, 4);
     }
@@ -111,14 +109,12 @@ struct ZafTimePrinter
             dayOfYear++;
         januaryDay = WeekDay(ClampDay(DayNumberOf(year, 1, 1)));
         const ZafLocaleStruct &locale = Locale();
-        for (std::int32_t i = 0; locale.eraTable && i < locale.eraCount; i++)
-        {
+        for (std::int32_t i = 0; locale.eraTable && i < locale.eraCount; i++) {
             const ZafEraTableEntry &entry = locale.eraTable[i];
             if (entry.firstDay <= value.dayNumber && value.dayNumber <= entry.lastDay)
                 era = &entry;
         }
-        if (era)
-        {
+        if (era) {
             int firstYear = 0;
             ZafUTimeData::DayNumberToDate(era->firstDay, &firstYear, nullptr, nullptr, nullptr);
             eraYear = era->direction == 1 ? static_cast<long long>(era->yearOffset) - firstYear + year
@@ -151,10 +147,8 @@ struct ZafTimePrinter
         if (!format || depth > maxFormatDepth || overflow || ++steps > maxFormatSteps)
             return;
         const ZafLocaleStruct &locale = Locale();
-        while (*format)
-        {
-            if (*format != '%')
-            {
+        while (*format) {
+            if (*format != '%') {
                 Put(*format++);
                 continue;
             }
@@ -162,25 +156,53 @@ struct ZafTimePrinter
             if (!letter)
                 return;
             format++;
-            switch (letter)
-            {
-            case '%': Put('%'); break;
-            case 'A': Put(LanguageText(value.dayStrings, dayOfWeek + 1)); break;
-            case 'a': Put(LanguageText(value.dayStrings, dayOfWeek + 15)); break;
-            case 'G': Put(LanguageText(value.dayStrings, dayOfWeek + 8)); break;
-            case 'B': Put(LanguageText(value.monthStrings, month)); break;
-            case 'g': Put(LanguageText(value.monthStrings, month + 12)); break;
-            case 'b': Put(LanguageText(value.monthStrings, month + 24)); break;
-            case 'C': Number(year / 100, 2); break;
-            case 'D': Run("%m/%d/%Y", depth + 1); break;
-            case 'R': Run("%H:%M", depth + 1); break;
-            case 'T': Run("%H:%M:%S", depth + 1); break;
-            case 'X': Run(locale.time24Format, depth + 1); break;
-            case 'x': Run(locale.dateFormat, depth + 1); break;
-            case 'r': Run(locale.timeFormat, depth + 1); break;
-            case 'c': Run(locale.dateTimeFormat, depth + 1); break;
-            case 'E':
-            {
+            switch (letter) {
+            case '%':
+                Put('%');
+                break;
+            case 'A':
+                Put(LanguageText(value.dayStrings, dayOfWeek + 1));
+                break;
+            case 'a':
+                Put(LanguageText(value.dayStrings, dayOfWeek + 15));
+                break;
+            case 'G':
+                Put(LanguageText(value.dayStrings, dayOfWeek + 8));
+                break;
+            case 'B':
+                Put(LanguageText(value.monthStrings, month));
+                break;
+            case 'g':
+                Put(LanguageText(value.monthStrings, month + 12));
+                break;
+            case 'b':
+                Put(LanguageText(value.monthStrings, month + 24));
+                break;
+            case 'C':
+                Number(year / 100, 2);
+                break;
+            case 'D':
+                Run("%m/%d/%Y", depth + 1);
+                break;
+            case 'R':
+                Run("%H:%M", depth + 1);
+                break;
+            case 'T':
+                Run("%H:%M:%S", depth + 1);
+                break;
+            case 'X':
+                Run(locale.time24Format, depth + 1);
+                break;
+            case 'x':
+                Run(locale.dateFormat, depth + 1);
+                break;
+            case 'r':
+                Run(locale.timeFormat, depth + 1);
+                break;
+            case 'c':
+                Run(locale.dateTimeFormat, depth + 1);
+                break;
+            case 'E': {
                 const char which = *format;
                 if (!which)
                     return;
@@ -193,37 +215,79 @@ struct ZafTimePrinter
                     era ? Number(eraYear, 1) : Number(((year % 100) + 100) % 100, 2);
                 break;
             }
-            case 'Y': Number(year, 1); break;
-            case 'y': Number(((year % 100) + 100) % 100, 2); break;
-            case 'm': Number(month, 2); break;
-            case 'v': Number(month, 1); break;
-            case 'd': Number(day, 2); break;
-            case 'e': Number(day, 1); break;
-            case 'j': Number(dayOfYear, 3); break;
-            case 'H': Number(hour, 2); break;
-            case 'h': Number(hour, 1); break;
-            case 'I': Number(hour % 12 == 0 ? 12 : hour % 12, 2); break;
-            case 'i': Number(hour % 12 == 0 ? 12 : hour % 12, 1); break;
-            case 'M': Number(minute, 2); break;
-            case 'S': Number(second, 2); break;
-            case 's': Number(second, 1); break;
-            case 'J': Number(milliseconds / 100, 1); break;
-            case 'k': Number(milliseconds / 10, 2); break;
-            case 'K': Number(milliseconds, 3); break;
-            case 'p': Put(LanguageText(value.timeStrings, hour < 12 ? 1 : 2)); break;
-            case 'w': Number(dayOfWeek, 1); break;
-            case 'u': Number(dayOfWeek == 0 ? 7 : dayOfWeek, 1); break;
-            case 'U': Number((dayOfYear + (januaryDay > 0 ? januaryDay - 1 : 6)) / 7, 2); break;
-            case 'W': Number((dayOfYear + (januaryDay > 1 ? januaryDay - 2 : januaryDay + 5)) / 7, 2); break;
-            case 'V':
-            {
+            case 'Y':
+                Number(year, 1);
+                break;
+            case 'y':
+                Number(((year % 100) + 100) % 100, 2);
+                break;
+            case 'm':
+                Number(month, 2);
+                break;
+            case 'v':
+                Number(month, 1);
+                break;
+            case 'd':
+                Number(day, 2);
+                break;
+            case 'e':
+                Number(day, 1);
+                break;
+            case 'j':
+                Number(dayOfYear, 3);
+                break;
+            case 'H':
+                Number(hour, 2);
+                break;
+            case 'h':
+                Number(hour, 1);
+                break;
+            case 'I':
+                Number(hour % 12 == 0 ? 12 : hour % 12, 2);
+                break;
+            case 'i':
+                Number(hour % 12 == 0 ? 12 : hour % 12, 1);
+                break;
+            case 'M':
+                Number(minute, 2);
+                break;
+            case 'S':
+                Number(second, 2);
+                break;
+            case 's':
+                Number(second, 1);
+                break;
+            case 'J':
+                Number(milliseconds / 100, 1);
+                break;
+            case 'k':
+                Number(milliseconds / 10, 2);
+                break;
+            case 'K':
+                Number(milliseconds, 3);
+                break;
+            case 'p':
+                Put(LanguageText(value.timeStrings, hour < 12 ? 1 : 2));
+                break;
+            case 'w':
+                Number(dayOfWeek, 1);
+                break;
+            case 'u':
+                Number(dayOfWeek == 0 ? 7 : dayOfWeek, 1);
+                break;
+            case 'U':
+                Number((dayOfYear + (januaryDay > 0 ? januaryDay - 1 : 6)) / 7, 2);
+                break;
+            case 'W':
+                Number((dayOfYear + (januaryDay > 1 ? januaryDay - 2 : januaryDay + 5)) / 7, 2);
+                break;
+            case 'V': {
                 const int week = (dayOfYear + (januaryDay > 4 ? januaryDay - 2 : januaryDay + 5)) / 7;
                 Number(week == 0 ? 53 : week, 2);
                 break;
             }
             case 'L':
-            case 'l':
-            {
+            case 'l': {
                 const char which = *format;
                 if (!which)
                     return;
@@ -242,7 +306,8 @@ struct ZafTimePrinter
                     Number(month + 12LL * year, 1);
                 break;
             }
-            default: break; // %Z and unknown letters print nothing
+            default:
+                break; // %Z and unknown letters print nothing
             }
         }
     }
@@ -264,8 +329,7 @@ int ZafUTimeData::PrintFormat(char *output, int size, const char *format) const
 // ---------------------------------------------------------------------------
 // The scan engine
 
-namespace
-{
+namespace {
 struct TimeFields
 {
     long long year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, milliseconds = 0;
@@ -275,12 +339,7 @@ struct TimeFields
 
 // How a sub-format's result goes back into the fields of the format that
 // named it.
-enum class Merge
-{
-    date,
-    time,
-    all
-};
+enum class Merge { date, time, all };
 
 // A format whose scan goes on after a sub-format (%D, %T, %c ...) ends.
 struct ScanFrame
@@ -332,8 +391,7 @@ struct ZafTimeScanner
             return false;
         number = 0;
         int digits = 0;
-        while (digits < maxDigits && IsDigitLatin1(static_cast<unsigned char>(*text)))
-        {
+        while (digits < maxDigits && IsDigitLatin1(static_cast<unsigned char>(*text))) {
             number = number * 10 + (*text++ - '0');
             digits++;
         }
@@ -346,8 +404,7 @@ struct ZafTimeScanner
     static int MatchName(const ZafLanguageData *language, const char *text, int first, int step)
     {
         int longest = 0;
-        for (int form = 0; form < 3; form++)
-        {
+        for (int form = 0; form < 3; form++) {
             const char *name = LanguageText(language, first + form * step);
             const int length = name ? static_cast<int>(std::strlen(name)) : 0;
             if (length > longest && ZafStringCompareNoCaseN(text, name, length) == 0)
@@ -361,8 +418,7 @@ struct ZafTimeScanner
     static int MatchOne(const ZafLanguageData *language, const char *text, int count, int step, int &length)
     {
         int found = 0;
-        for (int group = 1; group <= count; group++)
-        {
+        for (int group = 1; group <= count; group++) {
             const int matched = MatchName(language, text, group, step);
             if (matched == 0)
                 continue;
@@ -388,8 +444,7 @@ struct ZafTimeScanner
         start.halfDay = 0;
         start.hour = start.minute = start.second = start.milliseconds = 0;
         const char *position = list;
-        while (position && *position)
-        {
+        while (position && *position) {
             char line[ZafFormatData::formatLineSize];
             position = ZafFormatData::NextFormatLine(line, position);
             if (!line[0])
@@ -406,10 +461,8 @@ struct ZafTimeScanner
     {
         if (++steps > maxFormatSteps)
             return nullptr;
-        for (;;)
-        {
-            if (IsSpaceLatin1(static_cast<unsigned char>(*format)))
-            {
+        for (;;) {
+            if (IsSpaceLatin1(static_cast<unsigned char>(*format))) {
                 while (IsSpaceLatin1(static_cast<unsigned char>(*format)))
                     format++;
                 continue;
@@ -417,8 +470,7 @@ struct ZafTimeScanner
             if (!*format)
                 return End(fields, text, frame, depth);
             text = SkipBlanks(text);
-            if (*format != '%')
-            {
+            if (*format != '%') {
                 if (*text != *format)
                     return nullptr;
                 text++, format++;
@@ -430,8 +482,7 @@ struct ZafTimeScanner
             format++;
             long long number = 0;
             int length = 0;
-            switch (letter)
-            {
+            switch (letter) {
             case '%':
                 if (*text != '%')
                     return nullptr;
@@ -446,8 +497,7 @@ struct ZafTimeScanner
                 break;
             case 'B':
             case 'b':
-            case 'g':
-            {
+            case 'g': {
                 const int month = MatchOne(value.monthStrings, text, 12, 12, length);
                 if (!month)
                     return nullptr;
@@ -464,8 +514,7 @@ struct ZafTimeScanner
                 if (!ReadNumber(text, 9, 0, 999999999, fields.year))
                     return nullptr;
                 break;
-            case 'y':
-            {
+            case 'y': {
                 if (!ReadNumber(text, 2, 0, 99, number))
                     return nullptr;
                 const long long base = value.baseYear;
@@ -519,23 +568,18 @@ struct ZafTimeScanner
                 if (!ReadNumber(text, 3, 0, 999, fields.milliseconds))
                     return nullptr;
                 break;
-            case 'p':
-            {
+            case 'p': {
                 const char *am = LanguageText(value.timeStrings, 1);
                 const char *pm = LanguageText(value.timeStrings, 2);
                 const int amLength = am ? static_cast<int>(std::strlen(am)) : 0;
                 const int pmLength = pm ? static_cast<int>(std::strlen(pm)) : 0;
-                if (pmLength > 0 && ZafStringCompareNoCaseN(text, pm, pmLength) == 0)
-                {
+                if (pmLength > 0 && ZafStringCompareNoCaseN(text, pm, pmLength) == 0) {
                     fields.halfDay = fields.hour == 12 ? 0 : 12;
                     text += pmLength;
-                }
-                else if (amLength > 0 && ZafStringCompareNoCaseN(text, am, amLength) == 0)
-                {
+                } else if (amLength > 0 && ZafStringCompareNoCaseN(text, am, amLength) == 0) {
                     fields.halfDay = fields.hour == 12 ? -12 : 0;
                     text += amLength;
-                }
-                else
+                } else
                     return nullptr;
                 break;
             }
@@ -583,18 +627,15 @@ struct ZafTimeScanner
         std::int64_t dayNumber = 0, milliseconds = 0;
         if (!Finish(fields, dayNumber, milliseconds))
             return nullptr;
-        if (frame)
-        {
+        if (frame) {
             TimeFields merged = *frame->fields;
             int year = 0, month = 0, day = 0;
             ZafUTimeData::DayNumberToDate(static_cast<std::int32_t>(dayNumber), &year, &month, &day, nullptr);
-            if (frame->merge != Merge::time)
-            {
+            if (frame->merge != Merge::time) {
                 merged.year = year, merged.month = month, merged.day = day;
                 merged.dayOfYear = -1;
             }
-            if (frame->merge != Merge::date)
-            {
+            if (frame->merge != Merge::date) {
                 merged.hour = milliseconds / 3600000;
                 merged.minute = milliseconds % 3600000 / 60000;
                 merged.second = milliseconds % 60000 / 1000;
@@ -612,8 +653,7 @@ struct ZafTimeScanner
 
 const char *ZafUTimeData::ScanFormat(const char *text, const char *format, bool wholeText)
 {
-    if (!text || !*text)
-    {
+    if (!text || !*text) {
         StoreValue(0, 0);
         return nullptr;
     }
@@ -622,8 +662,7 @@ const char *ZafUTimeData::ScanFormat(const char *text, const char *format, bool 
     if (!format)
         return nullptr;
     TimeFields fields;
-    if (!IsEmpty())
-    {
+    if (!IsEmpty()) {
         int year, month, day, hour, minute, second;
         GetDateTime(&year, &month, &day, &hour, &minute, &second, nullptr, nullptr);
         fields.year = year, fields.month = month, fields.day = day;
@@ -639,8 +678,7 @@ const char *ZafUTimeData::ScanFormat(const char *text, const char *format, bool 
 bool ZafUTimeData::ScanFromFormats(const char *text, const char *formats)
 {
     const char *position = formats;
-    while (position && *position)
-    {
+    while (position && *position) {
         char line[formatLineSize];
         position = NextFormatLine(line, position);
         if (line[0] && ScanFormat(text, line, true))
@@ -652,8 +690,7 @@ bool ZafUTimeData::ScanFromFormats(const char *text, const char *formats)
 // ---------------------------------------------------------------------------
 // The conversion letter "U"
 
-namespace
-{
+namespace {
 void PrintTime(ZafFormatArguments &arguments, ZafPrintOutput &output, char, unsigned, int, int)
 {
     ZafUTimeData *time = dynamic_cast<ZafUTimeData *>(arguments.NextData());
@@ -711,8 +748,7 @@ std::int32_t ZafUTimeData::DateToDayNumber(int year, int month, int day)
 void ZafUTimeData::DayNumberToDate(std::int32_t z, int *year, int *month, int *day, int *dayOfWeek)
 {
     double a = z;
-    if (z > Locale().calendarSwitchDay)
-    {
+    if (z > Locale().calendarSwitchDay) {
         const double alpha = std::floor((z - 1867216.25) / 36524.25);
         a = z + 1 + alpha - std::floor(alpha / 4);
     }
@@ -734,8 +770,7 @@ void ZafUTimeData::DayNumberToDate(std::int32_t z, int *year, int *month, int *d
 
 void ZafUTimeData::GetDate(int *year, int *month, int *day, int *dayOfWeek) const
 {
-    if (IsEmpty())
-    {
+    if (IsEmpty()) {
         for (int *output : {year, month, day, dayOfWeek})
             if (output)
                 *output = 0;
@@ -833,8 +868,7 @@ ZafUTimeData::ZafUTimeData(const char *name, ZafDataPersistence &persistence)
         ZafReadWhole(file, ms);
         ZafReadWhole(file, base);
         ZafReadWhole(file, timeZone);
-        if (file.Error() == 0)
-        {
+        if (file.Error() == 0) {
             std::int64_t dayValue = day, msValue = ms;
             // A value that is not empty keeps its milliseconds within a day.
             if (!(day == 0 && ms < 0))
@@ -843,8 +877,7 @@ ZafUTimeData::ZafUTimeData(const char *name, ZafDataPersistence &persistence)
             milliseconds = static_cast<std::int32_t>(msValue);
             baseYear = base;
             zone = timeZone;
-        }
-        else
+        } else
             persistence.SetError(file.Error());
     });
 }
@@ -942,8 +975,7 @@ std::uint32_t ZafUTimeData::SetBaseYear(int year)
     return Error();
 }
 
-std::uint32_t ZafUTimeData::SetDateTimeFromZero(int year, int month, int day, int hour, int minute, int second,
-                                                int ms)
+std::uint32_t ZafUTimeData::SetDateTimeFromZero(int year, int month, int day, int hour, int minute, int second, int ms)
 {
     return SetDateTime(year + 1, month + 1, day + 1, hour, minute, second, ms);
 }
@@ -1054,16 +1086,13 @@ ZafUTimeData ZafUTimeData::operator-(const ZafUTimeData &other) const
 // ZafTimeData
 
 ZafTimeData::ZafTimeData() : ZafUTimeData()
-{
-}
+{}
 
 ZafTimeData::ZafTimeData(int hour, int minute, int second, int ms) : ZafUTimeData(0, 0, 0, hour, minute, second, ms)
-{
-}
+{}
 
 ZafTimeData::ZafTimeData(const ZafTimeData &copy) : ZafUTimeData(copy)
-{
-}
+{}
 
 ZafTimeData::ZafTimeData(const char *name, ZafDataPersistence &persistence)
     : ZafUTimeData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))

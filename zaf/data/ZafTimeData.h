@@ -35,8 +35,7 @@ public:
 
     // The current local date and time.
     ZafUTimeData();
-    ZafUTimeData(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
-                 int milliseconds = 0);
+    ZafUTimeData(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int milliseconds = 0);
     ZafUTimeData(const ZafUTimeData &copy);
     ZafUTimeData(const char *name, ZafDataPersistence &persistence);
     ~ZafUTimeData() override;
@@ -59,8 +58,8 @@ public:
     int FormattedText(char *buffer, int maxLength, const char *format) override;
 
     // Any output may be null.
-    virtual void GetDateTime(int *year, int *month, int *day, int *hour, int *minute, int *second,
-                             int *milliseconds, int *dayOfWeek) const;
+    virtual void GetDateTime(int *year, int *month, int *day, int *hour, int *minute, int *second, int *milliseconds,
+                             int *dayOfWeek) const;
     // The day number, or the milliseconds when the day number is 0.
     virtual std::int32_t Value() const;
     virtual std::uint32_t SetSystemTime();
@@ -74,8 +73,7 @@ public:
     // dateTimeScanFormat) is tried line by line. Error 0, or 1 when no line
     // read the whole text (the value is then unchanged). Returns the error.
     virtual std::uint32_t SetFormattedText(const char *text, const char *format);
-    virtual std::uint32_t SetDateTime(int year, int month, int day, int hour, int minute, int second,
-                                      int milliseconds);
+    virtual std::uint32_t SetDateTime(int year, int month, int day, int hour, int minute, int second, int milliseconds);
     virtual std::uint32_t SetMilliseconds(std::int32_t milliseconds);
     virtual std::uint32_t SetZone(int zone);
     virtual std::uint32_t ClearDate();

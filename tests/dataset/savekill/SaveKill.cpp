@@ -68,7 +68,7 @@ int Rewrite(const char *fileName)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

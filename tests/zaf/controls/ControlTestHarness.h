@@ -159,8 +159,7 @@ protected:
     {
         std::vector<ZafEventRecord> events;
         ZafEventRecord event;
-        while (zafEventManager && zafEventManager->QueueCount() > 0 &&
-               zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT))
+        while (zafEventManager && zafEventManager->QueueCount() > 0 && zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT))
             events.push_back(event);
         return events;
     }
@@ -225,7 +224,8 @@ protected:
         input.type = INPUT_MOUSE;
         input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
         input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (release ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
+        input.mi.dwFlags =
+            MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (release ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
         return SendInput(1, &input, sizeof input) == 1;
     }
     // Takes Windows messages (waiting for them) until the condition holds

@@ -10,8 +10,7 @@ using controltest::ControlTest;
 namespace {
 
 class HarnessTest : public ControlTest
-{
-};
+{};
 
 TEST_F(HarnessTest, SendInputReachesTheFocusedControl)
 {

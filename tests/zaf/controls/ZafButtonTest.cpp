@@ -50,8 +50,8 @@ class ButtonTest : public ControlTest
 protected:
     ZafButton *AddButton(const char *text, Type type = ZafButton::pushButton, int width = 100, int height = 40)
     {
-        return Add(new ZafButton(10, 10 + 50 * static_cast<int>(Window()->Count()), width, height, text,
-                                 nullptr, type));
+        return Add(
+            new ZafButton(10, 10 + 50 * static_cast<int>(Window()->Count()), width, height, text, nullptr, type));
     }
     static LONG Kind(const ZafButton *button) { return GetWindowLongA(button->OSHandle(), GWL_STYLE) & 0x0F; }
     static LRESULT Check(const ZafButton *button) { return SendMessageA(button->OSHandle(), BM_GETCHECK, 0, 0); }
@@ -76,8 +76,7 @@ struct LookCase
 };
 
 class ButtonLookTest : public ButtonTest, public testing::WithParamInterface<LookCase>
-{
-};
+{};
 
 TEST_P(ButtonLookTest, WindowsDrawsOnlyPlainButtons)
 {
@@ -100,19 +99,19 @@ TEST_P(ButtonLookTest, WindowsDrawsOnlyPlainButtons)
 }
 
 constexpr ZafButton::Justify L = ZafButton::justifyStart, R = ZafButton::justifyEnd, C = ZafButton::justifyCenter;
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, ButtonLookTest,
-    testing::Values(LookCase{ZafButton::pushButton, C, C, false, false, false, BS_PUSHBUTTON},
-                    LookCase{ZafButton::framePushButton, C, C, false, false, false, BS_PUSHBUTTON},
-                    LookCase{ZafButton::pushButton, C, C, false, true, false, BS_OWNERDRAW},
-                    LookCase{ZafButton::pushButton, C, C, true, false, false, BS_OWNERDRAW},
-                    LookCase{ZafButton::pushButton, C, C, false, false, true, BS_OWNERDRAW},
-                    LookCase{ZafButton::pushButton, L, C, false, false, false, BS_OWNERDRAW},
-                    LookCase{ZafButton::flatButton, C, C, false, false, false, BS_OWNERDRAW},
-                    LookCase{ZafButton::checkBox, L, C, false, false, false, BS_CHECKBOX},
-                    LookCase{ZafButton::radioButton, L, C, true, false, false, BS_RADIOBUTTON},
-                    LookCase{ZafButton::checkBox, R, C, false, false, false, BS_OWNERDRAW},
-                    LookCase{ZafButton::checkBox, L, ZafButton::justifyEnd, false, false, false, BS_OWNERDRAW}));
+INSTANTIATE_TEST_SUITE_P(Kinds, ButtonLookTest,
+                         testing::Values(LookCase{ZafButton::pushButton, C, C, false, false, false, BS_PUSHBUTTON},
+                                         LookCase{ZafButton::framePushButton, C, C, false, false, false, BS_PUSHBUTTON},
+                                         LookCase{ZafButton::pushButton, C, C, false, true, false, BS_OWNERDRAW},
+                                         LookCase{ZafButton::pushButton, C, C, true, false, false, BS_OWNERDRAW},
+                                         LookCase{ZafButton::pushButton, C, C, false, false, true, BS_OWNERDRAW},
+                                         LookCase{ZafButton::pushButton, L, C, false, false, false, BS_OWNERDRAW},
+                                         LookCase{ZafButton::flatButton, C, C, false, false, false, BS_OWNERDRAW},
+                                         LookCase{ZafButton::checkBox, L, C, false, false, false, BS_CHECKBOX},
+                                         LookCase{ZafButton::radioButton, L, C, true, false, false, BS_RADIOBUTTON},
+                                         LookCase{ZafButton::checkBox, R, C, false, false, false, BS_OWNERDRAW},
+                                         LookCase{ZafButton::checkBox, L, ZafButton::justifyEnd, false, false, false,
+                                                  BS_OWNERDRAW}));
 
 // --- Geometry ---------------------------------------------------------------------------
 
@@ -246,8 +245,7 @@ struct SpaceCase
 };
 
 class ButtonSpaceTest : public ButtonTest, public testing::WithParamInterface<SpaceCase>
-{
-};
+{};
 
 TEST_P(ButtonSpaceTest, SpaceSelectsOnceAtTheConfiguredEdge)
 {

@@ -53,10 +53,16 @@ int RecordingMain(ZafApplication &application)
 TEST(ZafApplication, SplitCommandLinePutsTheProgramPathFirstThenEachArgument)
 {
     const std::pair<const char *, Arguments> cases[] = {
-        {"", {}}, {nullptr, {}}, {"  \t ", {}}, {"/ns", {"/ns"}}, {"a b\tc", {"a", "b", "c"}},
+        {"", {}},
+        {nullptr, {}},
+        {"  \t ", {}},
+        {"/ns", {"/ns"}},
+        {"a b\tc", {"a", "b", "c"}},
         {"  a   b  ", {"a", "b"}},
         {"\"C:\\My Data\\survey.qvf\" /ns", {"C:\\My Data\\survey.qvf", "/ns"}},
-        {"x\"a b\"y", {"xa by"}}, {"\"\" b", {"", "b"}}, {"\"open to the end", {"open to the end"}},
+        {"x\"a b\"y", {"xa by"}},
+        {"\"\" b", {"", "b"}},
+        {"\"open to the end", {"open to the end"}},
         {"\"tab\tinside\"", {"tab\tinside"}}};
     for (const auto &c : cases) {
         Arguments expected = {"C:\\prog\\mervalo.exe"};
@@ -70,12 +76,12 @@ TEST(ZafApplication, EntryBuildsTheApplicationCallsMainAndClearsTheGlobals)
 {
     mainCalls = 0;
     // A previous instance ends at once without Main.
-    EXPECT_EQ(ZafApplication::WinMain(GetModuleHandleA(nullptr), reinterpret_cast<HINSTANCE>(1), "", SW_SHOW,
-                                      RecordingMain), 0);
+    EXPECT_EQ(
+        ZafApplication::WinMain(GetModuleHandleA(nullptr), reinterpret_cast<HINSTANCE>(1), "", SW_SHOW, RecordingMain),
+        0);
     EXPECT_EQ(mainCalls, 0);
 
-    EXPECT_EQ(ZafApplication::WinMain(GetModuleHandleA(nullptr), nullptr, "\"two words\"", SW_SHOW, RecordingMain),
-              42);
+    EXPECT_EQ(ZafApplication::WinMain(GetModuleHandleA(nullptr), nullptr, "\"two words\"", SW_SHOW, RecordingMain), 42);
     EXPECT_EQ(mainCalls, 1);
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof(path));
@@ -99,6 +105,6 @@ TEST(ZafApplication, RunsTheDataLayersStepsInStartUpOrderAndCleansUpLast)
     }
     ZafApplication::SetStartupSteps(previous);
     EXPECT_EQ(steps, (std::vector<std::string>{"data manager display=no", "i18n null",
-                                               "path display=yes C:\\prog\\mervalo.exe", "i18n.znc",
-                                               "reset null", "cleanups 1 display=no"}));
+                                               "path display=yes C:\\prog\\mervalo.exe", "i18n.znc", "reset null",
+                                               "cleanups 1 display=no"}));
 }

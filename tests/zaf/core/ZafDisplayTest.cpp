@@ -18,7 +18,7 @@ ZafCellMetrics ScreenMetrics()
     return m;
 }
 
-const ZafCoordinateType allTypes[] = {ZAF_CELL, ZAF_MINI_CELL, ZAF_PIXEL, ZAF_POINT,
+const ZafCoordinateType allTypes[] = {ZAF_CELL, ZAF_MINI_CELL,       ZAF_PIXEL,           ZAF_POINT,
                                       ZAF_TWIP, ZAF_THOUSANDTH_INCH, ZAF_TENTH_MILLIMETRE};
 
 } // namespace
@@ -33,28 +33,41 @@ TEST(ZafDisplay, OneInchIsTheSameLengthInEveryTypeOnBothAxes)
     for (int from = 0; from < 7; ++from)
         for (int to = 0; to < 7; ++to)
             for (int k : {1, 3, -2}) {
-                EXPECT_EQ(display.ConvertXValue(k * inchX[from], allTypes[from], allTypes[to]),
-                          k * inchX[to]) << from << " -> " << to << " times " << k;
+                EXPECT_EQ(display.ConvertXValue(k * inchX[from], allTypes[from], allTypes[to]), k * inchX[to])
+                    << from << " -> " << to << " times " << k;
                 EXPECT_EQ(display.ConvertYValue(k * fiveInchesY[from], allTypes[from], allTypes[to]),
-                          k * fiveInchesY[to]) << from << " -> " << to << " times " << k;
+                          k * fiveInchesY[to])
+                    << from << " -> " << to << " times " << k;
             }
 }
 
 TEST(ZafDisplay, RoundsHalfAwayFromZeroOnceBetweenAnyTwoTypes)
 {
     ZafDisplay display(ScreenMetrics());
-    const struct { bool vertical; int value; ZafCoordinateType from, to; int expected; } cases[] = {
-        // 6 pixels are 4.5 points, 12 pixels 1.5 cells, 4 pixels half a cell.
-        {false, 6, ZAF_PIXEL, ZAF_POINT, 5}, {false, 12, ZAF_PIXEL, ZAF_CELL, 2}, {false, 4, ZAF_PIXEL, ZAF_CELL, 1},
-        // 2 pixels are 2.5 mini-cells; 10 pixels half a cell vertically.
-        {false, 2, ZAF_PIXEL, ZAF_MINI_CELL, 3}, {true, 10, ZAF_PIXEL, ZAF_CELL, 1},
-        // Below a half rounds toward zero: 1.38 cells, 0.47 and 0.53 pixels.
-        {false, 11, ZAF_PIXEL, ZAF_CELL, 1}, {false, 7, ZAF_TWIP, ZAF_PIXEL, 0}, {false, 8, ZAF_TWIP, ZAF_PIXEL, 1},
-        // Between non-pixel types one rounding only: 1 point is 20 twips (15
-        // through pixels), 5 twips 0.88 tenth-millimetres (0 through pixels),
-        // one mini-cell 0.8 pixels = 0.6 points.
-        {false, 1, ZAF_POINT, ZAF_TWIP, 20}, {false, 5, ZAF_TWIP, ZAF_TENTH_MILLIMETRE, 1},
-        {false, 1, ZAF_MINI_CELL, ZAF_POINT, 1}, {false, 5, ZAF_MINI_CELL, ZAF_POINT, 3}};
+    const struct
+    {
+        bool vertical;
+        int value;
+        ZafCoordinateType from, to;
+        int expected;
+    } cases[] = {// 6 pixels are 4.5 points, 12 pixels 1.5 cells, 4 pixels half a cell.
+                 {false, 6, ZAF_PIXEL, ZAF_POINT, 5},
+                 {false, 12, ZAF_PIXEL, ZAF_CELL, 2},
+                 {false, 4, ZAF_PIXEL, ZAF_CELL, 1},
+                 // 2 pixels are 2.5 mini-cells; 10 pixels half a cell vertically.
+                 {false, 2, ZAF_PIXEL, ZAF_MINI_CELL, 3},
+                 {true, 10, ZAF_PIXEL, ZAF_CELL, 1},
+                 // Below a half rounds toward zero: 1.38 cells, 0.47 and 0.53 pixels.
+                 {false, 11, ZAF_PIXEL, ZAF_CELL, 1},
+                 {false, 7, ZAF_TWIP, ZAF_PIXEL, 0},
+                 {false, 8, ZAF_TWIP, ZAF_PIXEL, 1},
+                 // Between non-pixel types one rounding only: 1 point is 20 twips (15
+                 // through pixels), 5 twips 0.88 tenth-millimetres (0 through pixels),
+                 // one mini-cell 0.8 pixels = 0.6 points.
+                 {false, 1, ZAF_POINT, ZAF_TWIP, 20},
+                 {false, 5, ZAF_TWIP, ZAF_TENTH_MILLIMETRE, 1},
+                 {false, 1, ZAF_MINI_CELL, ZAF_POINT, 1},
+                 {false, 5, ZAF_MINI_CELL, ZAF_POINT, 3}};
     for (const auto &c : cases)
         for (int sign : {1, -1}) {
             int result = c.vertical ? display.ConvertYValue(sign * c.value, c.from, c.to)

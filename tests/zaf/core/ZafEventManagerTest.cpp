@@ -51,11 +51,14 @@ TEST(ZafEventRecord, CategoryOfKeyAndMouseInput)
     EXPECT_EQ(ZafEventRecord(ZAF_REDISPLAY).GetCategory(), ZAF_NO_CATEGORY);
 
     ZafEventRecord message(ZAF_OS_EVENT);
-    const struct { UINT message; int category; } cases[] = {
-        {WM_KEYDOWN, 10}, {WM_KEYUP, 10}, {WM_CHAR, 10}, {WM_SYSKEYDOWN, 10},
-        {WM_MOUSEMOVE, 30}, {WM_LBUTTONDOWN, 30}, {WM_RBUTTONUP, 30},
-        {WM_LBUTTONDBLCLK, 30}, {WM_MOUSEWHEEL, 30},
-        {WM_PAINT, 0}, {WM_COMMAND, 0}, {WM_NCMOUSEMOVE, 0}, {WM_SETFOCUS, 0}};
+    const struct
+    {
+        UINT message;
+        int category;
+    } cases[] = {{WM_KEYDOWN, 10},    {WM_KEYUP, 10},       {WM_CHAR, 10},      {WM_SYSKEYDOWN, 10},
+                 {WM_MOUSEMOVE, 30},  {WM_LBUTTONDOWN, 30}, {WM_RBUTTONUP, 30}, {WM_LBUTTONDBLCLK, 30},
+                 {WM_MOUSEWHEEL, 30}, {WM_PAINT, 0},        {WM_COMMAND, 0},    {WM_NCMOUSEMOVE, 0},
+                 {WM_SETFOCUS, 0}};
     for (const auto &c : cases) {
         message.osEvent.message = c.message;
         EXPECT_EQ(message.GetCategory(), c.category) << std::hex << c.message;

@@ -301,8 +301,7 @@ FontOnDevice Measure(HDC dc, HFONT font)
 // fonts made for other resolutions as a printer of that resolution would
 // draw them.
 class ZafGdiDisplayFontScale : public testing::TestWithParam<int>
-{
-};
+{};
 
 TEST_P(ZafGdiDisplayFontScale, ScaledFontsKeepTheirFaceAndPoints)
 {

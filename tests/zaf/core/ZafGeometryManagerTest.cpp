@@ -147,7 +147,6 @@ TEST(ZafGeometryManager, ConstraintsFollowTheirObjectsByNumberIDAndNeverTouchOne
     delete missing;
     host.Layout();
     EXPECT_EQ(4, Pixels(lonely)[0]);
-
 }
 
 TEST(ZafGeometryManager, ACopyBindsItsConstraintsToTheCopiedObjects)

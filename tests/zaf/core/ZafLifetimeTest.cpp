@@ -134,8 +134,7 @@ std::vector<void *> kept;
 // A window whose memory is scribbled over and kept, not freed, when it is
 // deleted: code that still reads it afterwards reads garbage (a virtual call
 // through it ends the process) instead of an intact dead object.
-template <class Base>
-struct Scribbled : Base
+template <class Base> struct Scribbled : Base
 {
     Scribbled() : Base(2, 2, 40, 12) { this->SetVisible(false); }
     ~Scribbled() override { ++deaths; }
@@ -267,8 +266,7 @@ const CallOutSite callOutSites[] = {
 };
 
 class ZafCallOutTest : public zaftest::OnScreen, public testing::WithParamInterface<CallOutSite>
-{
-};
+{};
 
 } // namespace
 

@@ -21,7 +21,9 @@ FakeData *AsFake(ZafScrollData *data)
 }
 
 const ZafScrollLink fakeLink = {
-    nullptr, nullptr, nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
     [](const ZafScrollData *data) { return reinterpret_cast<const FakeData *>(data)->values; },
     [](ZafScrollData *data, std::int32_t current) {
         AsFake(data)->lastSet = current;
@@ -39,12 +41,17 @@ TEST(ZafScrollBar, MovesStopAtTheEndsOfTheRange)
     ZafScrollBar::SetScrollLink(fakeLink);
     HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
-    const struct { ZafScrollStruct values; WORD request; std::int32_t expected; } cases[] = {
-        {{INT32_MAX - 1, 0, INT32_MAX, 10, 5}, SB_LINEDOWN, INT32_MAX},
-        {{INT32_MAX - 20, 0, INT32_MAX, 100, 1}, SB_PAGEDOWN, INT32_MAX},
-        {{INT32_MIN + 1, INT32_MIN, 0, 10, 5}, SB_LINEUP, INT32_MIN},
-        {{INT32_MIN + 20, INT32_MIN, 0, 100, 1}, SB_PAGEUP, INT32_MIN},
-        {{50, 0, 100, 10, 5}, SB_LINEDOWN, 55}, {{50, 0, 100, 10, 5}, SB_PAGEUP, 40}};
+    const struct
+    {
+        ZafScrollStruct values;
+        WORD request;
+        std::int32_t expected;
+    } cases[] = {{{INT32_MAX - 1, 0, INT32_MAX, 10, 5}, SB_LINEDOWN, INT32_MAX},
+                 {{INT32_MAX - 20, 0, INT32_MAX, 100, 1}, SB_PAGEDOWN, INT32_MAX},
+                 {{INT32_MIN + 1, INT32_MIN, 0, 10, 5}, SB_LINEUP, INT32_MIN},
+                 {{INT32_MIN + 20, INT32_MIN, 0, 100, 1}, SB_PAGEUP, INT32_MIN},
+                 {{50, 0, 100, 10, 5}, SB_LINEDOWN, 55},
+                 {{50, 0, 100, 10, 5}, SB_PAGEUP, 40}};
     for (const auto &c : cases) {
         FakeData data = {c.values, 0, 0};
         ZafScrollBar bar(ZafScrollBar::vertical);

@@ -106,21 +106,44 @@ TEST(ZafTextCompare, CompareObjectTextsPutsObjectsWithoutTextFirst)
 
 TEST(ZafWildcardMatch, MatchesTheWholeName)
 {
-    const struct { const char *name, *pattern; bool matches; } cases[] = {
-        {"MERVALO.ZNC", "MERVALO.ZNC", true}, {"MERVALO.ZNC", "mervalo.znc", false}, // case counts
-        {"a.b", "*.*", true}, {"ab", "*.*", false}, {".", "*.*", true},           // both runs empty
-        {"", "*", true}, {"", "", true}, {"", "?", false}, {"x", "", false},
-        {"abc", "a*b*c", true}, {"aXbYc", "a*b*c", true}, {"abcbc", "a*b*c", true},
-        {"abcb", "a*b*c", false}, {"acb", "a*b*c", false},                         // must end in c
-        {"file.txt", "file*", true}, {"file", "file*", true}, {"file", "file**", true}, {"fil", "file*", false},
-        // '?' is exactly one character.
-        {"qivst049.btx", "qivst???.btx", true}, {"qivst49.btx", "qivst???.btx", false},
-        {"qivst0049.btx", "qivst???.btx", false},
-        {"mississippi", "*sip*", true}, {"mississippi", "m*iss*ppi", true}, {"mississippi", "m*issip*x", false},
-        {"aaaaaaaaaaaaaaaaaaab", "*a*a*a*a*b", true}, {"aaaaaaaaaaaaaaaaaaaa", "*a*a*a*a*b", false},
-        {"?", "?", true}, {"*", "?", true},
-        // Null texts count as empty.
-        {nullptr, "*", true}, {nullptr, "a", false}, {"", nullptr, true}, {"a", nullptr, false}};
+    const struct
+    {
+        const char *name, *pattern;
+        bool matches;
+    } cases[] = {{"MERVALO.ZNC", "MERVALO.ZNC", true},
+                 {"MERVALO.ZNC", "mervalo.znc", false}, // case counts
+                 {"a.b", "*.*", true},
+                 {"ab", "*.*", false},
+                 {".", "*.*", true}, // both runs empty
+                 {"", "*", true},
+                 {"", "", true},
+                 {"", "?", false},
+                 {"x", "", false},
+                 {"abc", "a*b*c", true},
+                 {"aXbYc", "a*b*c", true},
+                 {"abcbc", "a*b*c", true},
+                 {"abcb", "a*b*c", false},
+                 {"acb", "a*b*c", false}, // must end in c
+                 {"file.txt", "file*", true},
+                 {"file", "file*", true},
+                 {"file", "file**", true},
+                 {"fil", "file*", false},
+                 // '?' is exactly one character.
+                 {"qivst049.btx", "qivst???.btx", true},
+                 {"qivst49.btx", "qivst???.btx", false},
+                 {"qivst0049.btx", "qivst???.btx", false},
+                 {"mississippi", "*sip*", true},
+                 {"mississippi", "m*iss*ppi", true},
+                 {"mississippi", "m*issip*x", false},
+                 {"aaaaaaaaaaaaaaaaaaab", "*a*a*a*a*b", true},
+                 {"aaaaaaaaaaaaaaaaaaaa", "*a*a*a*a*b", false},
+                 {"?", "?", true},
+                 {"*", "?", true},
+                 // Null texts count as empty.
+                 {nullptr, "*", true},
+                 {nullptr, "a", false},
+                 {"", nullptr, true},
+                 {"a", nullptr, false}};
     for (const auto &c : cases)
         EXPECT_EQ(ZafWildcardMatch(c.name, c.pattern) == 0, c.matches)
             << '"' << (c.name ? c.name : "<null>") << "\" against \"" << (c.pattern ? c.pattern : "<null>") << '"';
@@ -130,15 +153,27 @@ TEST(ZafWildcardMatch, MatchesTheWholeName)
 
 TEST(ZafInsertHotKey, MarksTheCharacterAtTheIndexAndDoublesAmpersands)
 {
-    const struct { const char *text; int index; const char *expected; } cases[] = {
-        {"Exit", 1, "E&xit"}, {"Close", 0, "&Close"}, {"Close", 4, "Clos&e"},
-        {"Cut & Paste", -1, "Cut && Paste"}, {"&&", -1, "&&&&"},
-        {"A&B", 2, "A&&&B"}, {"&x", 1, "&&&x"}, // the index counts in the original text
-        // Bad indexes insert no mark; at the end there is no character to mark.
-        {"Copy", -1, "Copy"}, {"Copy", 4, "Copy"}, {"Copy", 5, "Copy"},
-        {"Copy", INT_MAX, "Copy"}, {"Copy", -7, "Copy"}, {"", 0, ""},
-        {"a&b", 1, "a&&b"}, // an '&' cannot be the hot key: "&&&" would mark the next character
-        {nullptr, 0, nullptr}};
+    const struct
+    {
+        const char *text;
+        int index;
+        const char *expected;
+    } cases[] = {{"Exit", 1, "E&xit"},
+                 {"Close", 0, "&Close"},
+                 {"Close", 4, "Clos&e"},
+                 {"Cut & Paste", -1, "Cut && Paste"},
+                 {"&&", -1, "&&&&"},
+                 {"A&B", 2, "A&&&B"},
+                 {"&x", 1, "&&&x"}, // the index counts in the original text
+                 // Bad indexes insert no mark; at the end there is no character to mark.
+                 {"Copy", -1, "Copy"},
+                 {"Copy", 4, "Copy"},
+                 {"Copy", 5, "Copy"},
+                 {"Copy", INT_MAX, "Copy"},
+                 {"Copy", -7, "Copy"},
+                 {"", 0, ""},
+                 {"a&b", 1, "a&&b"}, // an '&' cannot be the hot key: "&&&" would mark the next character
+                 {nullptr, 0, nullptr}};
     for (const auto &c : cases) {
         std::unique_ptr<char[]> marked(ZafInsertHotKey(c.text, c.index));
         if (!c.expected)
@@ -152,15 +187,30 @@ TEST(ZafInsertHotKey, MarksTheCharacterAtTheIndexAndDoublesAmpersands)
 
 TEST(ZafIntegerToText, WritesTheValueInTheRadixToTheMinimumWidth)
 {
-    const struct { int value, radix, width; const char *expected; } cases[] = {
-        {0, 10, 0, "0"}, {-7, 10, 0, "-7"}, {INT_MAX, 10, 0, "2147483647"},
-        {INT_MIN, 10, 0, "-2147483648"}, {INT_MIN + 1, 10, 0, "-2147483647"},
-        // Other radixes write the unsigned form.
-        {255, 16, 0, "ff"}, {-1, 16, 0, "ffffffff"}, {INT_MIN, 16, 0, "80000000"},
-        {5, 2, 0, "101"}, {-1, 2, 0, "11111111111111111111111111111111"}, {8, 8, 0, "10"},
-        {-42, 1, 0, "-42"}, {42, 17, 0, "42"}, // an impossible radix is taken as 10
-        // Zeros fill to the minimum width, after the sign.
-        {42, 10, 5, "00042"}, {-12, 10, 5, "-0012"}, {12345, 10, 3, "12345"}, {10, 16, 4, "000a"}, {3, 10, -4, "3"}};
+    const struct
+    {
+        int value, radix, width;
+        const char *expected;
+    } cases[] = {{0, 10, 0, "0"},
+                 {-7, 10, 0, "-7"},
+                 {INT_MAX, 10, 0, "2147483647"},
+                 {INT_MIN, 10, 0, "-2147483648"},
+                 {INT_MIN + 1, 10, 0, "-2147483647"},
+                 // Other radixes write the unsigned form.
+                 {255, 16, 0, "ff"},
+                 {-1, 16, 0, "ffffffff"},
+                 {INT_MIN, 16, 0, "80000000"},
+                 {5, 2, 0, "101"},
+                 {-1, 2, 0, "11111111111111111111111111111111"},
+                 {8, 8, 0, "10"},
+                 {-42, 1, 0, "-42"},
+                 {42, 17, 0, "42"}, // an impossible radix is taken as 10
+                 // Zeros fill to the minimum width, after the sign.
+                 {42, 10, 5, "00042"},
+                 {-12, 10, 5, "-0012"},
+                 {12345, 10, 3, "12345"},
+                 {10, 16, 4, "000a"},
+                 {3, 10, -4, "3"}};
     for (const auto &c : cases) {
         char buffer[40];
         EXPECT_STREQ(ZafIntegerToText(c.value, buffer, sizeof(buffer), c.radix, c.width), c.expected)

@@ -54,7 +54,9 @@ struct Probe : ZafWindowObject
 // A control on a system window class.
 struct SystemControl : Probe
 {
-    SystemControl(const char *windowClass, DWORD style, ZafNumberID id) : Probe(id), windowClass(windowClass), style(style) {}
+    SystemControl(const char *windowClass, DWORD style, ZafNumberID id)
+        : Probe(id), windowClass(windowClass), style(style)
+    {}
     HWND CreateOSWindow() override
     {
         return ZafCreateOSWindow(this, windowClass, WS_CHILD | WS_VISIBLE | style, "", Parent()->OSHandle(), 0,
@@ -82,7 +84,11 @@ struct MenuItem : Probe
 
 struct Frame : ZafWindow
 {
-    Frame() : ZafWindow(2, 2, 40, 12) { SetStringID("FRAME"); SetVisible(false); }
+    Frame() : ZafWindow(2, 2, 40, 12)
+    {
+        SetStringID("FRAME");
+        SetVisible(false);
+    }
     ~Frame() override { ++deaths; }
     static int deaths;
 };
@@ -105,8 +111,7 @@ struct Pane : ZafWindow
 class ZafWindowManagerTest : public zaftest::OnScreen
 {
 protected:
-    template <class T = Frame>
-    T *Show(T *frame = new T)
+    template <class T = Frame> T *Show(T *frame = new T)
     {
         zafWindowManager->AddObject(frame);
         Pump();

@@ -19,8 +19,7 @@ namespace {
 
 // A window object, or a window, that records the events it receives and
 // that can be bound to a real Windows window.
-template <class Base>
-struct Recording : Base
+template <class Base> struct Recording : Base
 {
     Recording(int left, int top, int width, int height) : Base(left, top, width, height) {}
     ~Recording() override { this->SetOSHandle(nullptr); }
@@ -50,7 +49,11 @@ struct ProbeWindow : Recording<ZafWindow>
 
 TEST(ZafWindowObject, AttributeSettersAreRefusedOnceCreated)
 {
-    const struct { const char *name; std::function<bool(ZafWindowObject &, bool)> set; } setters[] = {
+    const struct
+    {
+        const char *name;
+        std::function<bool(ZafWindowObject &, bool)> set;
+    } setters[] = {
         {"Bordered", [](ZafWindowObject &o, bool f) { return o.SetBordered(f); }},
         {"SystemDrawn", [](ZafWindowObject &o, bool f) { return o.SetSystemDrawn(f); }},
         {"ParentDrawsBorder", [](ZafWindowObject &o, bool f) { return o.SetParentDrawsBorder(f); }},
@@ -313,8 +316,8 @@ TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
 {
     paletteLog.clear();
     ZafWindowObject::SetPaletteLink({[](ZafPaletteData *p, ZafWindowObject *) { Log("attach ", p); },
-                                     [](ZafPaletteData *p, ZafWindowObject *) { Log("release ", p); }, nullptr,
-                                     nullptr, nullptr});
+                                     [](ZafPaletteData *p, ZafWindowObject *) { Log("release ", p); }, nullptr, nullptr,
+                                     nullptr});
     {
         Probe object;
         object.SetPaletteData(Palette(1));
@@ -325,8 +328,8 @@ TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
         delete copy;
     }
     ZafWindowObject::SetPaletteLink({nullptr, nullptr, nullptr, nullptr, nullptr});
-    EXPECT_EQ(paletteLog, (std::vector<std::string>{"attach 1", "attach 2", "release 1", "attach 2",
-                                                    "release 2", "release 2"}));
+    EXPECT_EQ(paletteLog,
+              (std::vector<std::string>{"attach 1", "attach 2", "release 1", "attach 2", "release 2", "release 2"}));
 }
 
 // --- Drag and drop -----------------------------------------------------------------

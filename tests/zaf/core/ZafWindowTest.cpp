@@ -189,10 +189,15 @@ TEST(ZafWindow, OwnedObjectsAreDeletedOnceAndDeletedChildrenUnlinkThemselves)
     struct Witness : Item
     {
         Witness(Events &log) : Item("w"), log(log) {}
-        ZafEventType Event(const ZafEventRecord &e) override { log.push_back(e.type); return 0; }
+        ZafEventType Event(const ZafEventRecord &e) override
+        {
+            log.push_back(e.type);
+            return 0;
+        }
         Events &log;
     };
-    for (Item *item : {static_cast<Item *>(new Witness(seen)), static_cast<Item *>(new Witness(seen)), SupportItem("s")})
+    for (Item *item :
+         {static_cast<Item *>(new Witness(seen)), static_cast<Item *>(new Witness(seen)), SupportItem("s")})
         window.AddObject(item);
     window.DestroyChildren();
     EXPECT_EQ(seen, (Events{ZAF_DESTROY_OS_WINDOW, ZAF_DESTROY_OS_WINDOW}));
@@ -259,21 +264,34 @@ protected:
 TEST_F(ZafWindowLookup, APlainNameIsFoundAtAnyDepthSupportObjectsFirst)
 {
     // The support object named OK comes before every child named OK.
-    ExpectFound(dialog, {{"DIALOG", dialog}, {"DEEP", deep}, {"TITLE", title}, {"OK", supportOK},
-                         {"MISSING", nullptr}, {"", nullptr}, {nullptr, nullptr}});
+    ExpectFound(dialog, {{"DIALOG", dialog},
+                         {"DEEP", deep},
+                         {"TITLE", title},
+                         {"OK", supportOK},
+                         {"MISSING", nullptr},
+                         {"", nullptr},
+                         {nullptr, nullptr}});
     ExpectFound(group, {{"OK", groupOK}});
     ExpectFound(deep, {{"DEEP", deep}, {"INNER", nullptr}}); // no search upward
 }
 
 TEST_F(ZafWindowLookup, APathSearchesEachNameInsideTheOneBefore)
 {
-    ExpectFound(dialog, {{"GROUP~OK", groupOK}, {"GROUP~DEEP", deep}, {"INNER~DEEP", deep},
+    ExpectFound(dialog, {{"GROUP~OK", groupOK},
+                         {"GROUP~DEEP", deep},
+                         {"INNER~DEEP", deep},
                          {"DIALOG~GROUP~INNER~DEEP", deep},
                          // The next name is looked for inside, never the object itself.
-                         {"GROUP~GROUP", innerGroup}, {"INNER~INNER", nullptr}, {"NAME~OK", nullptr},
+                         {"GROUP~GROUP", innerGroup},
+                         {"INNER~INNER", nullptr},
+                         {"NAME~OK", nullptr},
                          // Missing or empty segments find nothing.
-                         {"GROUP~MISSING", nullptr}, {"MISSING~OK", nullptr}, {"GROUP~~OK", nullptr},
-                         {"GROUP~", nullptr}, {"~", nullptr}, {"~~DIALOG", nullptr}});
+                         {"GROUP~MISSING", nullptr},
+                         {"MISSING~OK", nullptr},
+                         {"GROUP~~OK", nullptr},
+                         {"GROUP~", nullptr},
+                         {"~", nullptr},
+                         {"~~DIALOG", nullptr}});
 }
 
 TEST_F(ZafWindowLookup, ALeadingTildeStartsAtTheTopLevelWindowsInOrder)
@@ -481,8 +499,8 @@ TEST(ZafWindow, FrameSupportObjectsAreFoundByNumberIDAndClass)
     window.AddObject(border);
     window.AddObject(horizontal);
     std::vector<ZafWindowObject *> frame;
-    for (ZafNumberID id : {ZAF_NUMID_MAXIMIZE, ZAF_NUMID_MINIMIZE, ZAF_NUMID_SYSTEM, ZAF_NUMID_TITLE,
-                           ZAF_NUMID_PULL_DOWN_MENU})
+    for (ZafNumberID id :
+         {ZAF_NUMID_MAXIMIZE, ZAF_NUMID_MINIMIZE, ZAF_NUMID_SYSTEM, ZAF_NUMID_TITLE, ZAF_NUMID_PULL_DOWN_MENU})
         frame.push_back(window.AddObject(new PinnedSupport("frame", id)));
     // An ordinary child with a support object's id is none of them.
     window.AddObject(new Item("child", ZAF_NUMID_VT_SCROLL));

@@ -78,8 +78,7 @@ struct StoredObjects
 {
     StoredObjects(const std::string &name, std::uint16_t flags)
         : storage(name.c_str(), flags), persistence(ZafPersistenceRegistry::MakePersistence(&storage))
-    {
-    }
+    {}
     ZafStorage storage;
     std::unique_ptr<ZafObjectPersistence> persistence;
 };
@@ -146,8 +145,14 @@ public:
     std::int32_t value = 0;
 };
 
-inline ZafEventType ChoiceHandler(ZafWindowObject *, ZafEventRecord &, ZafEventType code) { return code; }
-inline int ByName(ZafElement *a, ZafElement *b) { return ZafStringCompare(a->StringID(), b->StringID()); }
+inline ZafEventType ChoiceHandler(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
+{
+    return code;
+}
+inline int ByName(ZafElement *a, ZafElement *b)
+{
+    return ZafStringCompare(a->StringID(), b->StringID());
+}
 int userObjectTarget = 0;
 
 // The program's persistence with the test field and, when asked, the names
@@ -158,8 +163,7 @@ inline std::unique_ptr<ZafObjectPersistence> MakePersistence(ZafFileSystem &stor
     std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
     if (withField)
         persistence->AddObjectConstructor(TestField::className, TestField::classID, ZafObjectNew<TestField::New>);
-    if (withNames)
-    {
+    if (withNames) {
         persistence->AddUserFunction("ChoiceHandler", ChoiceHandler);
         persistence->AddCompareFunction("ByName", ByName);
         persistence->AddUserObject("target", &userObjectTarget);
@@ -280,7 +284,10 @@ public:
         if (persistence.Error() != 0)
             SetError(persistence.Error());
     }
-    static ZafElement *New(const char *name, ZafDataPersistence &persistence) { return new TestNote(name, persistence); }
+    static ZafElement *New(const char *name, ZafDataPersistence &persistence)
+    {
+        return new TestNote(name, persistence);
+    }
     std::uint32_t Write(ZafDataPersistence &persistence) override
     {
         persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry);
@@ -335,7 +342,8 @@ public:
     {
         ZafStorage storage(name.c_str(), ZafStorage::Read);
         const std::string bytes = ObjectBytes(storage, path);
-        return bytes == "<none>" ? std::vector<unsigned char>() : std::vector<unsigned char>(bytes.begin(), bytes.end());
+        return bytes == "<none>" ? std::vector<unsigned char>()
+                                 : std::vector<unsigned char>(bytes.begin(), bytes.end());
     }
 
     // Replaces the bytes of the object at the path (an entry of the class
@@ -392,16 +400,16 @@ struct StoredObject
 };
 
 const StoredObject storedObjects[] = {
-    {"title", "ZafStringData"}, {"limited", "ZafStringData"}, {"count", "ZafIntegerData"},
-    {"ratio", "ZafRealData"},   {"colours", "ZafPaletteData"}, {"range", "ZafScrollData"},
-    {"logo", "ZafBitmapData"},  {"app", "ZafIconData"},        {"hand", "ZafMouseData"},
-    {"group", "ZafDataRecord"}};
+    {"title", "ZafStringData"},    {"limited", "ZafStringData"}, {"count", "ZafIntegerData"}, {"ratio", "ZafRealData"},
+    {"colours", "ZafPaletteData"}, {"range", "ZafScrollData"},   {"logo", "ZafBitmapData"},   {"app", "ZafIconData"},
+    {"hand", "ZafMouseData"},      {"group", "ZafDataRecord"}};
 
 // Writes the objects of storedObjects into a new UI data file and saves it;
 // the first error.
 inline std::uint32_t WriteEveryDataObject(const std::string &name)
 {
-    static std::uint8_t pixels[24] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+    static std::uint8_t pixels[24] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+                                      13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
     ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
     ZafDataPersistence persistence(&storage);
     ZafStringData title("Survey of households"), limited("abc", 12);
@@ -420,8 +428,7 @@ inline std::uint32_t WriteEveryDataObject(const std::string &name)
     ZafMouseData hand(ZafMouseStruct(3, 3, pixels, 1, 2, true));
     ZafDataRecord group;
     ZafData *objects[] = {&title, &limited, &count, &ratio, &colours, &range, &logo, &app, &hand, &group};
-    for (std::size_t i = 0; i < sizeof objects / sizeof objects[0]; i++)
-    {
+    for (std::size_t i = 0; i < sizeof objects / sizeof objects[0]; i++) {
         objects[i]->SetStringID(storedObjects[i].name);
         if (std::uint32_t error = objects[i]->Write(persistence))
             return error;
@@ -517,8 +524,7 @@ public:
     bool OpenFile(const std::string &fileName)
     {
         storage = new ZafStorage(fileName.c_str(), ZafStorage::Read);
-        if (storage->Error() != 0)
-        {
+        if (storage->Error() != 0) {
             delete storage;
             storage = nullptr;
             return false;
@@ -527,8 +533,7 @@ public:
         zafDataPersistence->AddDataConstructor(ZafLanguageData::className, ZafLanguageData::classID,
                                                ZafLanguageData::New);
         zafDataPersistence->AddDataConstructor(ZafLocaleData::className, ZafLocaleData::classID, ZafLocaleData::New);
-        zafDataPersistence->AddDataConstructor(ZafCodeSetData::className, ZafCodeSetData::classID,
-                                               ZafCodeSetData::New);
+        zafDataPersistence->AddDataConstructor(ZafCodeSetData::className, ZafCodeSetData::classID, ZafCodeSetData::New);
         return true;
     }
 
@@ -551,8 +556,7 @@ inline void CodePageTables(UINT codePage, unsigned char (&isoToLocal)[256], unsi
 {
     for (int c = 0; c < 256; c++)
         isoToLocal[c] = localToIso[c] = 0;
-    for (int c = 0x80; c < 256; c++)
-    {
+    for (int c = 0x80; c < 256; c++) {
         const WCHAR wide = static_cast<WCHAR>(c);
         char local = 0;
         BOOL lost = FALSE;
@@ -616,8 +620,7 @@ inline const ZafLanguageStruct *NumberedTable(const char *texts, std::uint16_t f
     static std::vector<std::vector<std::string>> words;
     static std::vector<std::vector<ZafLanguageStruct>> tables;
     words.emplace_back();
-    for (const char *p = texts; *p;)
-    {
+    for (const char *p = texts; *p;) {
         const char *end = std::strchr(p, ' ');
         words.back().emplace_back(p, end ? end - p : std::strlen(p));
         p = end ? end + 1 : p + std::strlen(p);
@@ -638,17 +641,18 @@ inline const ZafLanguageStruct *GermanTable(const char *name)
         "Januar Februar M\xE4rz April Mai Juni Juli August September Oktober November Dezember Jan Feb M\xE4r Apr Mai "
         "Jun Jul Aug Sep Okt Nov Dez Jan. Feb. M\xE4rz Apr. Mai Juni Juli Aug. Sept. Okt. Nov. Dez.");
     static const ZafLanguageStruct *times = NumberedTable("vorm. nachm. xxxx");
-    static const ZafLanguageStruct numbers[] = {
-        {"", 0xFFFF, nullptr, 0, 0xFFFFFFFF},
-        {"Die Zahl %s ist ung\xFCltig.", 1, nullptr, 0, 0xFFFFFFFF},
-        {"Die Zahl %s liegt nicht im Bereich %s.", 5, nullptr, 0, 0xFFFFFFFF},
-        {"Die Zahl %s ist kleiner als %s.", 6, nullptr, 0, 0xFFFFFFFF},
-        {"Die Zahl %s ist gr\xF6\xDF" "er als %s.", 7, nullptr, 0, 0xFFFFFFFF},
-        {nullptr, 0, nullptr, 0, 0}};
+    static const ZafLanguageStruct numbers[] = {{"", 0xFFFF, nullptr, 0, 0xFFFFFFFF},
+                                                {"Die Zahl %s ist ung\xFCltig.", 1, nullptr, 0, 0xFFFFFFFF},
+                                                {"Die Zahl %s liegt nicht im Bereich %s.", 5, nullptr, 0, 0xFFFFFFFF},
+                                                {"Die Zahl %s ist kleiner als %s.", 6, nullptr, 0, 0xFFFFFFFF},
+                                                {"Die Zahl %s ist gr\xF6\xDF"
+                                                 "er als %s.",
+                                                 7, nullptr, 0, 0xFFFFFFFF},
+                                                {nullptr, 0, nullptr, 0, 0}};
     const std::string table = name ? name : "";
-    return table == "ZafDayStrings"     ? days
-           : table == "ZafMonthStrings" ? months
-           : table == "ZafTimeStrings"  ? times
+    return table == "ZafDayStrings"                      ? days
+           : table == "ZafMonthStrings"                  ? months
+           : table == "ZafTimeStrings"                   ? times
            : table == "ZafInteger" || table == "ZafReal" ? numbers
                                                          : nullptr;
 }
@@ -658,10 +662,8 @@ inline void WriteLanguage(ZafDataPersistence &persistence, const char *language,
                           const ZafLanguageStruct *(*tableOf)(const char *))
 {
     persistence.PushSuffix(language);
-    for (const char *const *name = ZafLanguageData::BuiltInTableNames(); *name; name++)
-    {
-        if (const ZafLanguageStruct *table = tableOf(*name))
-        {
+    for (const char *const *name = ZafLanguageData::BuiltInTableNames(); *name; name++) {
+        if (const ZafLanguageStruct *table = tableOf(*name)) {
             ZafLanguageData data(table, false);
             data.SetStringID(*name);
             data.Write(persistence);

@@ -51,15 +51,13 @@ inline Bytes MutateObjectBytes(const Bytes &base, std::size_t directory, Random 
     if (directory <= 72 || directory > bytes.size())
         return bytes;
     const std::uint32_t span = static_cast<std::uint32_t>(directory - 72);
-    const std::uint32_t words32[] = {0, 1, 64, 65, 0x10000u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, span,
-                                     random.Next()};
+    const std::uint32_t words32[] = {0,           1,           64,          65,   0x10000u,
+                                     0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, span, random.Next()};
     const std::uint32_t words16[] = {0, 1, 3, 4, 5, 8, 9, 0x7FFF, 0x8000, 0xFFFF, span & 0xFFFF, random.Below(0x10000)};
     const int count = 1 + static_cast<int>(random.Below(3));
-    for (int i = 0; i < count; i++)
-    {
+    for (int i = 0; i < count; i++) {
         const std::size_t at = 72 + random.Below(span);
-        switch (random.Below(5))
-        {
+        switch (random.Below(5)) {
         case 0:
             bytes[at] ^= static_cast<unsigned char>(1u << random.Below(8));
             break;
@@ -88,21 +86,25 @@ inline Bytes Mutate(const Bytes &base, std::size_t directory, Random &random)
 {
     Bytes bytes = base;
     const int count = 1 + static_cast<int>(random.Below(3));
-    for (int i = 0; i < count && !bytes.empty(); i++)
-    {
+    for (int i = 0; i < count && !bytes.empty(); i++) {
         const std::size_t size = bytes.size();
         const std::size_t anywhere = random.Below(static_cast<std::uint32_t>(size));
         // Most mutations land in the tree, where sizes and offsets live.
         const std::size_t inTree =
             directory < size ? directory + random.Below(static_cast<std::uint32_t>(size - directory)) : anywhere;
-        const std::uint32_t words32[] = {0, 1, 0xFFFFFFFFu, 0x7FFFFFFFu, 0x80000000u,
-                                         static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size - 1),
-                                         static_cast<std::uint32_t>(size + 1), static_cast<std::uint32_t>(directory),
+        const std::uint32_t words32[] = {0,
+                                         1,
+                                         0xFFFFFFFFu,
+                                         0x7FFFFFFFu,
+                                         0x80000000u,
+                                         static_cast<std::uint32_t>(size),
+                                         static_cast<std::uint32_t>(size - 1),
+                                         static_cast<std::uint32_t>(size + 1),
+                                         static_cast<std::uint32_t>(directory),
                                          random.Next()};
-        const std::uint32_t words16[] = {0, 1, 0x7FFF, 0x8000, 0x8001, 0xFFFF, 0x8000 | random.Below(0x8000),
-                                         random.Below(64)};
-        switch (random.Below(9))
-        {
+        const std::uint32_t words16[] = {
+            0, 1, 0x7FFF, 0x8000, 0x8001, 0xFFFF, 0x8000 | random.Below(0x8000), random.Below(64)};
+        switch (random.Below(9)) {
         case 0:
             bytes[anywhere] ^= static_cast<unsigned char>(1u << random.Below(8));
             break;
@@ -121,14 +123,12 @@ inline Bytes Mutate(const Bytes &base, std::size_t directory, Random &random)
         case 5:
             PutWord(bytes, random.Below(2) ? 68 : anywhere, words32[random.Below(10)], 4);
             break;
-        case 6:
-        {
+        case 6: {
             const std::size_t length = 1 + random.Below(16);
             bytes.erase(bytes.begin() + inTree, bytes.begin() + std::min(size, inTree + length));
             break;
         }
-        case 7:
-        {
+        case 7: {
             Bytes inserted(1 + random.Below(16));
             for (unsigned char &byte : inserted)
                 byte = static_cast<unsigned char>(random.Next());
@@ -146,11 +146,9 @@ inline Bytes Mutate(const Bytes &base, std::size_t directory, Random &random)
 // Reads every object of the tree by path, raw and with typed reads.
 inline void ReadEveryObject(ZafStorage &storage, ZafDirectoryElement *entry, const std::string &path, int &objects)
 {
-    for (ZafDirectoryElement *child = entry->FirstChild(); child; child = child->NextSibling())
-    {
+    for (ZafDirectoryElement *child = entry->FirstChild(); child; child = child->NextSibling()) {
         const std::string childPath = path + "~" + (child->Name() ? child->Name() : "");
-        if (child->IsDirectory())
-        {
+        if (child->IsDirectory()) {
             ReadEveryObject(storage, child, childPath, objects);
             continue;
         }

@@ -122,7 +122,10 @@ protected:
     CountingDisplay screen;
 };
 
-HBITMAP NewBitmap() { return CreateBitmap(2, 2, 1, 1, nullptr); }
+HBITMAP NewBitmap()
+{
+    return CreateBitmap(2, 2, 1, 1, nullptr);
+}
 
 // A static description keeps the caller's handle; owned handles go through
 // the screen display, and without one they are released all the same.
@@ -236,8 +239,7 @@ TEST(ImageData, ImpossibleStoredSizesAreReadErrorsWithoutPixels)
     DataFile file;
     ZafBitmapData bitmap(ZafBitmapStruct(3, 2, builtInPixels, true));
     ASSERT_EQ(file.Write(bitmap, "logo"), 0u);
-    for (const auto &c : cases)
-    {
+    for (const auto &c : cases) {
         ASSERT_TRUE(file.ReplaceBytes("~ZafBitmapData~logo~objectData", c.bytes, nullptr, 0));
         std::unique_ptr<ZafBitmapData> read = file.Read<ZafBitmapData>("logo");
         EXPECT_EQ(read->Error(), ZafError::Read) << c.what;

@@ -58,8 +58,7 @@ TEST(ZafCodeSetData, ConvertsBothWaysAsWindowsDoes)
     I18nScope scope(false);
     std::unique_ptr<ZafCodeSetData> codeSet(MakeCodePageSet(850));
     int converted = 0;
-    for (int c = 0x20; c < 256; c++)
-    {
+    for (int c = 0x20; c < 256; c++) {
         const WCHAR wide = static_cast<WCHAR>(c);
         char expected = 0;
         BOOL lost = FALSE;
@@ -174,8 +173,14 @@ TEST(ZafCodeSetData, TheDirectorySeparatorFollowsTheCodeSet)
         EXPECT_STREQ("\xA5", GetDirectorySeparator());
         EXPECT_EQ('\xA5', ZafDirectorySeparator());
         char path[ZafMaxPath];
-        MakePath(path, "C:\xA5" "data", "file", "txt");
-        EXPECT_STREQ("C:\xA5" "data\xA5" "file.txt", path);
+        MakePath(path,
+                 "C:\xA5"
+                 "data",
+                 "file", "txt");
+        EXPECT_STREQ("C:\xA5"
+                     "data\xA5"
+                     "file.txt",
+                     path);
         EXPECT_STREQ("C:\\data\\file.txt", ConvertTextByCodeSet(path));
     }
     {

@@ -41,12 +41,30 @@ void *Allocate(std::size_t size)
 }
 } // namespace
 
-void *operator new(std::size_t size) { return Allocate(size); }
-void *operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void *block) noexcept { std::free(block); }
-void operator delete[](void *block) noexcept { std::free(block); }
-void operator delete(void *block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void *block, std::size_t) noexcept { std::free(block); }
+void *operator new(std::size_t size)
+{
+    return Allocate(size);
+}
+void *operator new[](std::size_t size)
+{
+    return Allocate(size);
+}
+void operator delete(void *block) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void *block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void *block, std::size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void *block, std::size_t) noexcept
+{
+    std::free(block);
+}
 
 namespace {
 
@@ -115,8 +133,7 @@ public:
         ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
         auto persistence = MakePersistence(storage);
         MakeFrame()->Write(*persistence);
-        for (const char *noteName : noteNames)
-        {
+        for (const char *noteName : noteNames) {
             TestNote note(std::string("text of ") + noteName);
             note.SetStringID(noteName);
             note.Write(*persistence);
@@ -133,8 +150,7 @@ public:
         ZafStorage storage(name.c_str(), ZafStorage::Read);
         tally.openErrors.insert(storage.Error());
         ASSERT_TRUE(knownErrors.count(storage.Error())) << storage.Error();
-        if (storage.Error() != 0)
-        {
+        if (storage.Error() != 0) {
             ASSERT_EQ(0, storage.Root()->ChildCount());
             return;
         }
@@ -167,24 +183,20 @@ long long Exercise(ZafData *data)
         for (int i = 0; image.array && i < image.width * image.height; i++)
             sum += image.array[i];
     };
-    if (auto *string = dynamic_cast<ZafStringData *>(data))
-    {
+    if (auto *string = dynamic_cast<ZafStringData *>(data)) {
         sum += string->Length();
         string->FormattedText(text, sizeof text - 1, "%s");
         string->Insert(1, "xy");
         string->SetChar(0, 'Q');
         string->Delete(0, 2);
-    }
-    else if (auto *format = dynamic_cast<ZafFormatData *>(data))
+    } else if (auto *format = dynamic_cast<ZafFormatData *>(data))
         sum += format->FormattedText(text, sizeof text - 1, nullptr);
-    else if (auto *palette = dynamic_cast<ZafPaletteData *>(data))
-    {
+    else if (auto *palette = dynamic_cast<ZafPaletteData *>(data)) {
         ZafPaletteStruct found;
         for (int type : {2, 8, 0xFFFF})
             sum += palette->GetPalette(found, static_cast<std::uint16_t>(type), 32).colorBackground;
         palette->SetPalette(4, 1, found);
-    }
-    else if (auto *scroll = dynamic_cast<ZafScrollData *>(data))
+    } else if (auto *scroll = dynamic_cast<ZafScrollData *>(data))
         sum += scroll->SetCurrent(scroll->current);
     else if (auto *bitmap = dynamic_cast<ZafBitmapData *>(data))
         pixels(*bitmap);
@@ -215,8 +227,7 @@ public:
         ZafDataManager::AddDataConstructors(persistence);
         ZafStorage rewrite(dir.File("rewrite.znc").c_str(), ZafStorage::CreateTree);
         ZafDataPersistence rewriter(&rewrite);
-        for (const StoredObject &object : storedObjects)
-        {
+        for (const StoredObject &object : storedObjects) {
             std::unique_ptr<ZafElement> read(
                 persistence.GetDataConstructor(0, object.className)(object.name, persistence));
             auto *data = dynamic_cast<ZafData *>(read.get());
@@ -230,8 +241,7 @@ public:
         }
         GlobalDataPersistence global(&persistence);
         ZafDataManager manager;
-        for (const StoredObject &object : storedObjects)
-        {
+        for (const StoredObject &object : storedObjects) {
             ZafData *data = manager.GetData(object.name, object.className);
             ASSERT_TRUE(!data || data->Error() == 0);
         }
@@ -284,8 +294,7 @@ public:
         }
         persistence.SetError(0);
         for (const char *language : {"en", "de"})
-            for (const char *const *table = ZafLanguageData::BuiltInTableNames(); *table; table++)
-            {
+            for (const char *const *table = ZafLanguageData::BuiltInTableNames(); *table; table++) {
                 ZafLanguageData read(*table, persistence, language);
                 ASSERT_TRUE(tally.Count(read.Error()));
                 ASSERT_EQ(0u, persistence.Error());
@@ -294,8 +303,7 @@ public:
                 read.GetMessageData(2, true);
             }
         ASSERT_EQ(0, persistence.LevelIndex());
-        if (i % 8 == 1)
-        {
+        if (i % 8 == 1) {
             startUps++;
             ResetI18n("de_DE.850");
             ASSERT_NE(nullptr, zafLocale);
@@ -325,11 +333,13 @@ public:
 };
 
 using RunFactory = std::unique_ptr<CorruptRun> (*)();
-template <class Run> std::unique_ptr<CorruptRun> Make() { return std::make_unique<Run>(); }
+template <class Run> std::unique_ptr<CorruptRun> Make()
+{
+    return std::make_unique<Run>();
+}
 
 class ZafCorruptInput : public ::testing::TestWithParam<RunFactory>
-{
-};
+{};
 
 TEST_P(ZafCorruptInput, EveryMutantEndsInErrorWordsOnly)
 {
@@ -347,8 +357,7 @@ TEST_P(ZafCorruptInput, EveryMutantEndsInErrorWordsOnly)
     Tally tally;
     largestAllocation = 0;
     const DWORD start = GetTickCount();
-    for (int i = 0; i < run->Iterations(); i++)
-    {
+    for (int i = 0; i < run->Iterations(); i++) {
         SCOPED_TRACE("iteration " + std::to_string(i));
         ASSERT_TRUE(WriteWholeFile(mutantName, run->Mutant(base, directory, random, i)));
         // Only the readers' allocations count, not the mutants' copies.
@@ -440,8 +449,7 @@ const FoundInput foundInputs[] = {
 };
 
 class ZafFoundInput : public ::testing::TestWithParam<FoundInput>
-{
-};
+{};
 
 TEST_P(ZafFoundInput, EndsInItsErrorWord)
 {

@@ -59,9 +59,9 @@ TEST_F(PersistenceTest, WindowWithChildrenWalksItsDirectoriesAndRoundTrips)
     window.Write(*persistence);
     ASSERT_EQ(0u, persistence->Error());
     EXPECT_EQ("~elsewhere", Cwd()) << "the walk returns to where it began";
-    for (const char *path : {"~ZafWindow~DIALOG~objectData", "~ZafWindow~DIALOG~first~objectData",
-                             "~ZafWindow~DIALOG~inner~deep", "~ZafWindow~DIALOG~second",
-                             "~ZafWindow~DIALOG~userFunction", "~ZafWindow~DIALOG~PALETTE"})
+    for (const char *path :
+         {"~ZafWindow~DIALOG~objectData", "~ZafWindow~DIALOG~first~objectData", "~ZafWindow~DIALOG~inner~deep",
+          "~ZafWindow~DIALOG~second", "~ZafWindow~DIALOG~userFunction", "~ZafWindow~DIALOG~PALETTE"})
         EXPECT_NE(nullptr, storage.ResolvePath(path)) << path;
     EXPECT_EQ(nullptr, storage.ResolvePath("~ZafWindow~DIALOG~first~second"));
     EXPECT_STREQ("ZafWindow", storage.ResolvePath("~ZafWindow~DIALOG")->StringID());
@@ -191,8 +191,7 @@ TEST_F(PersistenceTest, LevelsBeyondTheStackAreRefused)
     ZafWindow top(0, 0, 20, 5);
     top.SetStringID("TOP");
     ZafWindow *parent = &top;
-    for (int depth = 0; depth < 45; depth++)
-    {
+    for (int depth = 0; depth < 45; depth++) {
         auto *child = new ZafWindow(0, 0, 20, 5);
         child->SetStringID(("L" + std::to_string(depth)).c_str());
         parent->AddObject(child);
@@ -255,10 +254,11 @@ TEST(ZafPersistenceTables, CurrentClassComesFromTheProgramTables)
         ZafClassID classID;
         ZafClassID expectedID;
         const char *expectedName;
-    } levels[] = {{"ZafButton", 0, 2, "ZafButton"}, {"NoSuchClass", 0, 0, "NoSuchClass"},
-                  {nullptr, 3105, 3105, "ZafStringData"}, {nullptr, 1007, 1007, "ZafWindow"}};
-    for (const auto &level : levels)
-    {
+    } levels[] = {{"ZafButton", 0, 2, "ZafButton"},
+                  {"NoSuchClass", 0, 0, "NoSuchClass"},
+                  {nullptr, 3105, 3105, "ZafStringData"},
+                  {nullptr, 1007, 1007, "ZafWindow"}};
+    for (const auto &level : levels) {
         persistence->PushLevel(level.className, level.classID, ZafDataPersistence::childEntry);
         EXPECT_EQ(level.expectedID, persistence->CurrentClassID()) << level.expectedName;
         EXPECT_STREQ(level.expectedName, persistence->CurrentClassName());

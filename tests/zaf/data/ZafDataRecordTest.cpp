@@ -97,8 +97,7 @@ TEST(DataManager, LoadsByNameThroughTheDataPersistenceAndKeeps)
     ASSERT_EQ(file.Write(title, "title"), 0u);
     ASSERT_EQ(file.Write(count, "count"), 0u);
     ASSERT_EQ(file.Write(palette, "colours"), 0u);
-    ASSERT_TRUE(file.ReplaceBytes("~colours", LittleEndian({99}), ZafPaletteData::className,
-                                  ZafPaletteData::classID));
+    ASSERT_TRUE(file.ReplaceBytes("~colours", LittleEndian({99}), ZafPaletteData::className, ZafPaletteData::classID));
 
     ZafStorage storage(file.Name().c_str(), ZafStorage::Read);
     ZafDataPersistence persistence(&storage);
@@ -145,9 +144,8 @@ TEST(DataManager, RegistersTheReadFunctionsOfTheDataClasses)
     EXPECT_EQ(newOf("ZafLanguageData"), ZafLanguageData::New);
     EXPECT_EQ(0, entryOf("ZafLanguageData")->classID) << "language data are listed by name only";
     // The registry is process-wide: leave it as other tests expect to find it.
-    for (const char *className : {"ZafStringData", "ZafIntegerData", "ZafScrollData", "ZafPaletteData",
-                                  "ZafBitmapData", "ZafIconData", "ZafLanguageData"})
-    {
+    for (const char *className : {"ZafStringData", "ZafIntegerData", "ZafScrollData", "ZafPaletteData", "ZafBitmapData",
+                                  "ZafIconData", "ZafLanguageData"}) {
         EXPECT_NE(newOf(className), nullptr) << className;
         ZafPersistenceRegistry::RegisterNew(className, nullptr);
     }

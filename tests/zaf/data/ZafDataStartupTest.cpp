@@ -64,8 +64,7 @@ TEST_F(DataStartupTest, AnI18nFileBesideTheProgramChoosesLanguageLocaleAndCodeSe
 // objects serve.
 TEST_F(DataStartupTest, WithoutAReadableI18nFileTheBuiltInI18nObjectsServe)
 {
-    for (bool unreadable : {false, true})
-    {
+    for (bool unreadable : {false, true}) {
         ASSERT_TRUE(!unreadable || WriteWholeFile(dir.File("i18n.znc"), std::vector<unsigned char>(64, 0x5A)));
         {
             auto application = Start();

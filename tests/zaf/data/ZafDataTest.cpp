@@ -35,7 +35,10 @@ int Record(ZafElement *observer, ZafUpdateType kinds)
     return 0;
 }
 
-int RecordOther(ZafElement *observer, ZafUpdateType kinds) { return Record(observer, kinds | 0x100); }
+int RecordOther(ZafElement *observer, ZafUpdateType kinds)
+{
+    return Record(observer, kinds | 0x100);
+}
 
 class ZafNotificationTest : public ::testing::Test
 {
@@ -79,8 +82,7 @@ TEST_F(ZafNotificationTest, OneEntryPerObjectAndFunctionAndSubtractAnswersTheNex
 TEST_F(ZafNotificationTest, ObserversAreCalledInOrderOfAdditionOrOneObjectAlone)
 {
     std::vector<Watcher> watchers(12);
-    for (std::size_t i = 0; i < watchers.size(); i++)
-    {
+    for (std::size_t i = 0; i < watchers.size(); i++) {
         watchers[i].SetStringID(std::to_string(i).c_str());
         data.AddNotification(&watchers[i], Record, 2);
     }

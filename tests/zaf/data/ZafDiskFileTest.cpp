@@ -20,10 +20,9 @@ TEST(ZafDiskFile, ModesMapToStreamModes)
     {
         std::uint16_t mode;
         const char *stream;
-    } cases[] = {{1, "r"},     {2, "r+"},    {6, "w+"},     {9, "a+"},    {0x41, "rt"},
+    } cases[] = {{1, "r"},     {2, "r+"},     {6, "w+"},     {9, "a+"},    {0x41, "rt"},
                  {0x21, "rb"}, {0x22, "r+b"}, {0x26, "w+b"}, {0x61, "rb"}, {0, "r"}};
-    for (const auto &c : cases)
-    {
+    for (const auto &c : cases) {
         char buffer[4];
         EXPECT_STREQ(c.stream, ZafDiskFile::StreamMode(c.mode, buffer)) << c.mode;
     }
@@ -109,8 +108,7 @@ TEST(ZafDiskFile, ADirectoryTooLongForTheJoinedNameIsSkipped)
 {
     TempDirectory base;
     std::string deep = base.Path();
-    while (deep.size() < 240)
-    {
+    while (deep.size() < 240) {
         deep += "\\" + std::string(std::min<std::size_t>(50, 240 - deep.size() - 1), 'd');
         ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size();
     }

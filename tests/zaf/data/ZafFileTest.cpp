@@ -28,7 +28,10 @@ std::unique_ptr<ZafStorageFile> MemoryFile(const Bytes &bytes = {})
     return std::make_unique<ZafStorageFile>(ZafFileMode::Read, buffer, static_cast<int>(bytes.size()));
 }
 
-Bytes Contents(ZafStorageFile &file) { return Bytes(file.Buffer(), file.Buffer() + file.Length()); }
+Bytes Contents(ZafStorageFile &file)
+{
+    return Bytes(file.Buffer(), file.Buffer() + file.Length());
+}
 
 std::uint64_t Bits(double value)
 {
@@ -112,8 +115,7 @@ TEST(ZafFileReal, HighWordFirstAndEveryDoubleRoundTripsBitForBit)
 
     using L = std::numeric_limits<double>;
     for (double v : {3.141592653589793, -1e-300, L::max(), L::lowest(), L::min(), L::denorm_min(),
-                     -L::denorm_min() * 12345, L::infinity(), -L::infinity(), L::quiet_NaN(), -L::quiet_NaN()})
-    {
+                     -L::denorm_min() * 12345, L::infinity(), -L::infinity(), L::quiet_NaN(), -L::quiet_NaN()}) {
         auto file = MemoryFile();
         file->WriteReal(v);
         auto back = MemoryFile(Contents(*file));
@@ -163,8 +165,7 @@ TEST(ZafFileString, TooSmallBuffersAndShortStringsSetError16)
         int count;
         const char *text;
     } cuts[] = {{{5, 0, 'a', 'b'}, 4, "ab"}, {{0x02, 0x80, 'a', 0, 'b'}, 5, "a"}, {{7}, 0, "<null>"}};
-    for (const auto &cut : cuts)
-    {
+    for (const auto &cut : cuts) {
         auto short_ = MemoryFile(cut.bytes);
         EXPECT_EQ(cut.text, ReadText(*short_, cut.count));
         EXPECT_EQ(ZafError::Read, short_->Error()) << cut.text;

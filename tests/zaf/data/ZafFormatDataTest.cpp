@@ -32,8 +32,14 @@ int RecordScan(ZafFormatArguments &, const char *&text, char, unsigned flags, in
     return *text == 'k' ? (text++, 1) : -1;
 }
 
-void PrintFirst(ZafFormatArguments &, ZafPrintOutput &output, char, unsigned, int, int) { output.Put("first"); }
-void PrintSecond(ZafFormatArguments &, ZafPrintOutput &output, char, unsigned, int, int) { output.Put("second"); }
+void PrintFirst(ZafFormatArguments &, ZafPrintOutput &output, char, unsigned, int, int)
+{
+    output.Put("first");
+}
+void PrintSecond(ZafFormatArguments &, ZafPrintOutput &output, char, unsigned, int, int)
+{
+    output.Put("second");
+}
 
 class FormatEngine : public ::testing::Test
 {
@@ -86,19 +92,17 @@ TEST_F(FormatEngine, PrintNeverWritesPastTheBufferAndReportsTheWholeLength)
 TEST_F(FormatEngine, FlagLettersReachTheConversionWithTheirPrintAndScanValues)
 {
     const FlagCase printFlags[] = {
-        {"%#k", 0x0001}, {"%-k", 0x0004}, {"%Lk", 0x0008}, {"%lk", 0x0010},   {"%qk", 0x0020},  {"%hk", 0x0040},
-        {"%0k", 0x0080}, {"%ak", 0x0100}, {"%$k", 0x0200}, {"%@k", 0x0400},   {"%,k", 0x0800},  {"% k", 0x1000},
+        {"%#k", 0x0001}, {"%-k", 0x0004}, {"%Lk", 0x0008},  {"%lk", 0x0010},  {"%qk", 0x0020},   {"%hk", 0x0040},
+        {"%0k", 0x0080}, {"%ak", 0x0100}, {"%$k", 0x0200},  {"%@k", 0x0400},  {"%,k", 0x0800},   {"% k", 0x1000},
         {"%+k", 0x2000}, {"%Zk", 0x4000}, {"%+ k", 0x2000}, {"% +k", 0x2000}, {"%-0#k", 0x0085}, {"%5-k", 0x0004}};
-    for (const FlagCase &c : printFlags)
-    {
+    for (const FlagCase &c : printFlags) {
         Print(c.format);
         EXPECT_EQ(lastPrint.flags, c.flags) << c.format;
     }
-    const FlagCase scanFlags[] = {{"%lk", 0x0001}, {"%hk", 0x0002}, {"%*k", 0x0004}, {"%Lk", 0x0008},
-                                  {"%$k", 0x0200}, {"%@k", 0x0400}, {"%,k", 0x0800}, {"%Zk", 0x4000},
+    const FlagCase scanFlags[] = {{"%lk", 0x0001}, {"%hk", 0x0002}, {"%*k", 0x0004},  {"%Lk", 0x0008},
+                                  {"%$k", 0x0200}, {"%@k", 0x0400}, {"%,k", 0x0800},  {"%Zk", 0x4000},
                                   {"%+k", 0x0000}, {"%-k", 0x0000}, {"%*lhk", 0x0007}};
-    for (const FlagCase &c : scanFlags)
-    {
+    for (const FlagCase &c : scanFlags) {
         ZafFormatData::Scan("k", c.format);
         EXPECT_EQ(lastScan.flags, c.flags) << c.format;
     }
@@ -114,8 +118,7 @@ TEST_F(FormatEngine, WidthAndPrecisionWhenPrintingAndScanning)
         const char *format;
         int width, precision;
     } cases[] = {{"%12k", 12, -1}, {"%012.30k", 12, 30}, {"%.k", 0, 0}, {"%.99999999999k", 0, -1}};
-    for (const auto &c : cases)
-    {
+    for (const auto &c : cases) {
         Print(c.format);
         EXPECT_EQ(lastPrint.width, c.width) << c.format;
         EXPECT_EQ(lastPrint.precision, c.precision) << c.format << ": an overflowing precision gives none";
@@ -132,8 +135,7 @@ TEST_F(FormatEngine, WidthAndPrecisionWhenPrintingAndScanning)
     EXPECT_EQ(lastPrint.precision, -1);
 
     // A precision drops the scan width.
-    for (const char *format : {"%12k", "%12.5k", "%12.*k", "%.5k"})
-    {
+    for (const char *format : {"%12k", "%12.5k", "%12.*k", "%.5k"}) {
         ZafFormatData::Scan("k", format);
         EXPECT_EQ(lastScan.width, std::strcmp(format, "%12k") ? 0 : 12) << format;
     }
@@ -170,16 +172,18 @@ TEST_F(FormatEngine, ScanMatchesLiteralsBlanksAndPercentAndStopsAtFailures)
     EXPECT_EQ(b, 34);
     EXPECT_EQ(ZafFormatData::Scan("50%", "%d%%", &a), 1);
     EXPECT_EQ(a, 50);
-    EXPECT_EQ(ZafFormatData::Scan("\xA0" "7", " %d", &a), 1);
+    EXPECT_EQ(ZafFormatData::Scan("\xA0"
+                                  "7",
+                                  " %d", &a),
+              1);
     EXPECT_EQ(a, 7);
     const struct
     {
         const char *text, *format;
         int result;
-    } stops[] = {{"5 #", "%d%%", 1}, // a '%' was wanted: stops after one value
+    } stops[] = {{"5 #", "%d%%", 1},                            // a '%' was wanted: stops after one value
                  {"12 :34", "%d/%d", 1}, {"12:34", "%d/%d", 0}, // ':' may not follow the number
-                 {"1 2", "%d %y", 1},    {"1 x", "%d %d", 1},   {"1", "%", -1},
-                 {"1 ", "%d %", -1},     {"1", "%5", -1}};
+                 {"1 2", "%d %y", 1},    {"1 x", "%d %d", 1},   {"1", "%", -1}, {"1 ", "%d %", -1}, {"1", "%5", -1}};
     for (const auto &c : stops)
         EXPECT_EQ(ZafFormatData::Scan(c.text, c.format, &a, &b), c.result) << c.text << " " << c.format;
     EXPECT_EQ(ZafFormatData::Scan(nullptr, "%d", &a), 0);

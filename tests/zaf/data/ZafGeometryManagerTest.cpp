@@ -121,10 +121,20 @@ TEST_F(ZafGeometryPersistenceTest, StoreReferenceIdWritesTheObjectsCurrentNumber
     // Object id, side, flags, offset (32 bits), offset type, reference id.
     ZafStorage storage(name.c_str(), ZafStorage::Read);
     const std::string stored = ObjectBytes(storage, "~ZafWindow~HOST~ZafGeometryManager~constraint2~objectData");
-    const std::string expected = {22, 0, static_cast<char>(ZAF_ATTACH_LEFT), 0,
-                                  static_cast<char>(ZafAttachment::flagOpposite), 0,
-                                  static_cast<char>(70000 & 0xFF), static_cast<char>(70000 >> 8 & 0xFF), 1, 0,
-                                  static_cast<char>(ZAF_TWIP), 0, 21, 0};
+    const std::string expected = {22,
+                                  0,
+                                  static_cast<char>(ZAF_ATTACH_LEFT),
+                                  0,
+                                  static_cast<char>(ZafAttachment::flagOpposite),
+                                  0,
+                                  static_cast<char>(70000 & 0xFF),
+                                  static_cast<char>(70000 >> 8 & 0xFF),
+                                  1,
+                                  0,
+                                  static_cast<char>(ZAF_TWIP),
+                                  0,
+                                  21,
+                                  0};
     EXPECT_EQ(expected, stored.substr(0, expected.size()));
 
     auto read = LoadObject<ZafWindow>(name, "HOST");
@@ -144,13 +154,12 @@ TEST_F(ZafGeometryPersistenceTest, BadConstraintRecordsReachTheWindowAsError16)
     struct Case
     {
         const char *entry;
-        std::uint16_t first;   // the word after the object id
+        std::uint16_t first; // the word after the object id
         std::uint16_t second;
     };
     // A side of 4, unknown attachment flags, a dimension of 2.
     const Case cases[] = {{"constraint1", 4, 0}, {"constraint1", 0, 4}, {"constraint3", 2, 0}};
-    for (const Case &c : cases)
-    {
+    for (const Case &c : cases) {
         Replace(name, c.entry, {11, c.first, c.second, 0, 0, 0, 0});
         EXPECT_EQ(static_cast<int>(ZafError::Read), LoadObject<ZafWindow>(name, "HOST")->Error())
             << c.entry << " " << c.first << " " << c.second;

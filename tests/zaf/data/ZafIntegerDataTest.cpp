@@ -28,19 +28,52 @@ TEST(IntegerPrint, EveryLetterAndFlagInTheCanonicalLocale)
         const char *format;
         int value;
         const char *expected;
-    } cases[] = {
-        {"%d", 42, "42"}, {"%d", -5, "-5"}, {"%i", -5, "-5"}, {"%d", INT_MIN, "-2147483648"}, {"%d", 0, "0"},
-        {"%5d", 42, "   42"}, {"%-5d|", 42, "42   |"}, {"%05d", -42, "-0042"}, {"%+d", 5, "+5"}, {"%+d", -5, "-5"},
-        {"% d", 5, "5"},
-        // The precision is the length of sign and digits: -7 at precision 3 is -07.
-        {"%.5d", -12, "-0012"}, {"%5.3d", -7, "  -07"}, {"%.3d", 7, "007"}, {"%.0d", 0, ""},
-        {"%08.3d", 7, "     007"}, {"%-05d|", 3, "3    |"}, {"%u", -1, "4294967295"}, {"%+u", 3, "+3"},
-        {"%o", 8, "10"}, {"%#o", 8, "010"}, {"%#o", 0, "0"}, {"%#.0o", 0, "0"}, {"%#.3o", 8, "010"},
-        {"%x", 255, "ff"}, {"%X", 255, "FF"}, {"%#x", 255, "0xff"}, {"%#X", 255, "0XFF"}, {"%#x", 0, "0"},
-        {"%x", -1, "ffffffff"}, {"%#08x", 255, "0x0000ff"}, {"%#6x", 255, "  0xff"}, {"%hd", 70000, "4464"},
-        {"%hu", -1, "65535"}, {"%hd", 40000, "-25536"}, {"%hld", 70000, "70000"}, {"%ld", 70000, "70000"},
-        {"%@d", -5, "(5)"}, {"%@d", 5, "5"}, {"%@5d|", -5, "  (5)|"}, {"%$d", 5, "$5"}, {"%$d", -5, "-$5"},
-        {"%$5d", 5, "    $5"}, {"%ad", 123, "123"}, {"%,d", 1234567, "1234567"}};
+    } cases[] = {{"%d", 42, "42"},
+                 {"%d", -5, "-5"},
+                 {"%i", -5, "-5"},
+                 {"%d", INT_MIN, "-2147483648"},
+                 {"%d", 0, "0"},
+                 {"%5d", 42, "   42"},
+                 {"%-5d|", 42, "42   |"},
+                 {"%05d", -42, "-0042"},
+                 {"%+d", 5, "+5"},
+                 {"%+d", -5, "-5"},
+                 {"% d", 5, "5"},
+                 // The precision is the length of sign and digits: -7 at precision 3 is -07.
+                 {"%.5d", -12, "-0012"},
+                 {"%5.3d", -7, "  -07"},
+                 {"%.3d", 7, "007"},
+                 {"%.0d", 0, ""},
+                 {"%08.3d", 7, "     007"},
+                 {"%-05d|", 3, "3    |"},
+                 {"%u", -1, "4294967295"},
+                 {"%+u", 3, "+3"},
+                 {"%o", 8, "10"},
+                 {"%#o", 8, "010"},
+                 {"%#o", 0, "0"},
+                 {"%#.0o", 0, "0"},
+                 {"%#.3o", 8, "010"},
+                 {"%x", 255, "ff"},
+                 {"%X", 255, "FF"},
+                 {"%#x", 255, "0xff"},
+                 {"%#X", 255, "0XFF"},
+                 {"%#x", 0, "0"},
+                 {"%x", -1, "ffffffff"},
+                 {"%#08x", 255, "0x0000ff"},
+                 {"%#6x", 255, "  0xff"},
+                 {"%hd", 70000, "4464"},
+                 {"%hu", -1, "65535"},
+                 {"%hd", 40000, "-25536"},
+                 {"%hld", 70000, "70000"},
+                 {"%ld", 70000, "70000"},
+                 {"%@d", -5, "(5)"},
+                 {"%@d", 5, "5"},
+                 {"%@5d|", -5, "  (5)|"},
+                 {"%$d", 5, "$5"},
+                 {"%$d", -5, "-$5"},
+                 {"%$5d", 5, "    $5"},
+                 {"%ad", 123, "123"},
+                 {"%,d", 1234567, "1234567"}};
     for (const auto &c : cases)
         EXPECT_EQ(Printed(c.format, c.value), c.expected) << c.format << " " << c.value;
     EXPECT_EQ(Printed("%*d|%*d|", 4, 7, -4, 7), "   7|7   |");
@@ -57,8 +90,7 @@ TEST(IntegerPrint, SignPositionsAndCurrencyOfTheLocale)
     EXPECT_EQ(Printed("%d", 5), "  5"); // blanks in both places before the number
     locale->negativeSign = "~";
     const std::pair<int, const char *> positions[] = {{2, "$~5"}, {3, "5~"}, {4, "$5~"}, {9, "5"}};
-    for (const auto &p : positions)
-    {
+    for (const auto &p : positions) {
         locale->negSignPosition = p.first;
         EXPECT_EQ(Printed(p.first == 3 || p.first == 9 ? "%d" : "%$d", -5), p.second) << p.first;
     }
@@ -85,13 +117,12 @@ TEST(IntegerPrint, DigitTablesWithPlaceCharacters)
     locale->altDigits = "0123456789THK"; // ten, hundred, thousand
     locale.Install();
     EXPECT_EQ(Printed("%d", 1203), "bcad");
-    const std::pair<int, const char *> cases[] = {{1234, "1K2H3T4"}, {305, "3H5"},
-                                                  {110, "H1T"}, // a leading 1 in the hundreds is left out
-                                                  {10, "1T"},   {0, "0"},
-                                                  {12345, "12345"}}; // beyond the places: positional
+    const std::pair<int, const char *> cases[] = {
+        {1234, "1K2H3T4"}, {305, "3H5"}, {110, "H1T"},      // a leading 1 in the hundreds is left out
+        {10, "1T"},        {0, "0"},     {12345, "12345"}}; // beyond the places: positional
     for (const auto &c : cases)
         EXPECT_EQ(Printed("%ad", c.first), c.second) << c.first;
-    EXPECT_EQ(Printed("%ax", 255), "ff"); // the table is for decimal digits only
+    EXPECT_EQ(Printed("%ax", 255), "ff");      // the table is for decimal digits only
     locale->altDigits = "0123456789abcdefghi"; // all nine places
     EXPECT_EQ(Printed("%ad", 2000000001), "2i1");
     locale->altDigits = "0123"; // too short to be a table
@@ -106,16 +137,39 @@ TEST(IntegerScan, EveryLetterInTheCanonicalLocale)
         const char *format, *text;
         int result;
         long long value;
-    } cases[] = {{"%d", "42", 1, 42}, {"%d", "  -17", 1, -17}, {"%d", "+7", 1, 7}, {"%d", "(12)", 1, -12},
-                 {"%d", "(12", 1, -12}, {"%d", "12)", 0, 0}, {"%d", "12a", 0, 0}, {"%d", "12 a", 1, 12},
-                 {"%d", "", 0, 0}, {"%d", "-", 0, 0}, {"%d", "x", 0, 0}, {"%d,", "12,", 1, 12}, {"%D", "-3", 1, -3},
-                 {"%d", "99999999999", 1, INT_MAX}, {"%d", "-99999999999", 1, INT_MIN}, {"%i", "0x1f", 1, 31},
-                 {"%i", "017", 1, 15}, {"%i", "-17", 1, -17}, {"%i", "019", 0, 0}, {"%o", "17", 1, 15},
-                 {"%O", "17", 1, 15}, {"%o", "8", 0, 0}, {"%u", "4294967295", 1, -1}, {"%u", "12", 1, 12},
-                 {"%x", "1f", 1, 31}, {"%x", "0x1F", 1, 31}, {"%X", "FF", 1, 255}, {"%x", "0xg", 0, 0},
-                 {"%3d", "123 ", 1, 123}, {"%3d", "1234", 0, 0}, {"%2d", "-12", 0, 0}, {"%d", "(-5)", 1, 5}};
-    for (const auto &c : cases)
-    {
+    } cases[] = {{"%d", "42", 1, 42},
+                 {"%d", "  -17", 1, -17},
+                 {"%d", "+7", 1, 7},
+                 {"%d", "(12)", 1, -12},
+                 {"%d", "(12", 1, -12},
+                 {"%d", "12)", 0, 0},
+                 {"%d", "12a", 0, 0},
+                 {"%d", "12 a", 1, 12},
+                 {"%d", "", 0, 0},
+                 {"%d", "-", 0, 0},
+                 {"%d", "x", 0, 0},
+                 {"%d,", "12,", 1, 12},
+                 {"%D", "-3", 1, -3},
+                 {"%d", "99999999999", 1, INT_MAX},
+                 {"%d", "-99999999999", 1, INT_MIN},
+                 {"%i", "0x1f", 1, 31},
+                 {"%i", "017", 1, 15},
+                 {"%i", "-17", 1, -17},
+                 {"%i", "019", 0, 0},
+                 {"%o", "17", 1, 15},
+                 {"%O", "17", 1, 15},
+                 {"%o", "8", 0, 0},
+                 {"%u", "4294967295", 1, -1},
+                 {"%u", "12", 1, 12},
+                 {"%x", "1f", 1, 31},
+                 {"%x", "0x1F", 1, 31},
+                 {"%X", "FF", 1, 255},
+                 {"%x", "0xg", 0, 0},
+                 {"%3d", "123 ", 1, 123},
+                 {"%3d", "1234", 0, 0},
+                 {"%2d", "-12", 0, 0},
+                 {"%d", "(-5)", 1, 5}};
+    for (const auto &c : cases) {
         int value = -999;
         EXPECT_EQ(ZafFormatData::Scan(c.text, c.format, &value), c.result) << c.format << " '" << c.text << "'";
         EXPECT_EQ(value, c.result == 1 ? c.value : -999) << c.format << " '" << c.text << "'";

@@ -15,9 +15,11 @@ extern std::size_t largestAllocation;
 
 namespace {
 
-const ZafLanguageStruct colours[] = {
-    {"", 0xFFFF, nullptr, 0, 0xFFFFFFFF}, {"Red", 1, "red", 'R', 10}, {"Green", 2, nullptr, 'G', 20},
-    {"Blue", 3, "blue", 0, 30},           {nullptr, 0, nullptr, 0, 0}};
+const ZafLanguageStruct colours[] = {{"", 0xFFFF, nullptr, 0, 0xFFFFFFFF},
+                                     {"Red", 1, "red", 'R', 10},
+                                     {"Green", 2, nullptr, 'G', 20},
+                                     {"Blue", 3, "blue", 0, 30},
+                                     {nullptr, 0, nullptr, 0, 0}};
 
 // A missing number gives the first entry's text with the default flag, and
 // the caller's hot key and value stay as they were; without the flag null.
@@ -108,8 +110,7 @@ TEST(ZafLanguageData, ADuplicateSharesNoMembers)
     EXPECT_NE(table->Table(), copy->Table()) << "an owned table is copied";
     delete table;
     EXPECT_STREQ("Red", copy->GetMessageText(1, false));
-    std::unique_ptr<ZafLanguageData> shared(
-        static_cast<ZafLanguageData *>(ZafLanguageData(colours, true).Duplicate()));
+    std::unique_ptr<ZafLanguageData> shared(static_cast<ZafLanguageData *>(ZafLanguageData(colours, true).Duplicate()));
     EXPECT_EQ(colours, shared->Table()) << "a borrowed table is shared";
 }
 
@@ -242,8 +243,7 @@ TEST(ZafLanguageData, RefusesAnEntryCountTheFileCannotHold)
 {
     TempDirectory dir;
     const std::string name = dir.File("count.znc");
-    for (std::uint32_t count : {0x7FFFFFFFu, 0x80000000u, 0x00100000u, 3u})
-    {
+    for (std::uint32_t count : {0x7FFFFFFFu, 0x80000000u, 0x00100000u, 3u}) {
         {
             ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
             ZafDataPersistence persistence(&storage);

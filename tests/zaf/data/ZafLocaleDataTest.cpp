@@ -26,9 +26,15 @@ std::string WindowsLocaleText(LCTYPE type)
     return GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer) > 0 ? buffer : "";
 }
 
-int WindowsLocaleNumber(LCTYPE type) { return std::atoi(WindowsLocaleText(type).c_str()); }
+int WindowsLocaleNumber(LCTYPE type)
+{
+    return std::atoi(WindowsLocaleText(type).c_str());
+}
 
-std::string AnsiCodePage() { return std::to_string(GetACP()); }
+std::string AnsiCodePage()
+{
+    return std::to_string(GetACP());
+}
 
 // Keys of the "Intl" profile section set for one test and restored after.
 class ProfileScope
@@ -64,11 +70,12 @@ TEST(ZafLocaleData, ZafLangChoosesLanguageAndCodeSet)
     const struct
     {
         const char *zafLang, *language, *codeSet;
-    } cases[] = {{"de_DE.850", "de", "850"}, {"fr", "fr", "ISO8859-1"}, {"en.850", "en", "850"},
+    } cases[] = {{"de_DE.850", "de", "850"},
+                 {"fr", "fr", "ISO8859-1"},
+                 {"en.850", "en", "850"},
                  {"_DE.850", "en", "850"}, // no language part: the default language
                  {".850", "en", "850"}};
-    for (const auto &c : cases)
-    {
+    for (const auto &c : cases) {
         EnvironmentScope environment("ZAF_LANG", c.zafLang);
         I18nScope scope;
         ASSERT_TRUE(scope.StartUp(I18nFixture()));
@@ -143,18 +150,23 @@ TEST(ZafLocaleData, ReadsTheWindowsLocaleAsWindowsReportsIt)
         LCTYPE type;
         const char *field;
         std::size_t length;
-    } texts[] = {{LOCALE_SDECIMAL, locale.decimalSeparator, 3},     {LOCALE_SMONDECIMALSEP, locale.monDecimalSeparator, 3},
-                 {LOCALE_STHOUSAND, locale.thousandsSeparator, 3},  {LOCALE_SMONTHOUSANDSEP, locale.monThousandsSeparator, 3},
-                 {LOCALE_SCURRENCY, locale.currencySymbol, 7},      {LOCALE_SINTLSYMBOL, locale.intCurrencySymbol, 4},
-                 {LOCALE_SPOSITIVESIGN, locale.positiveSign, 3},    {LOCALE_SNEGATIVESIGN, locale.negativeSign, 3},
-                 {LOCALE_SDATE, locale.dateSeparator, 3},           {LOCALE_STIME, locale.timeSeparator, 3}};
+    } texts[] = {
+        {LOCALE_SDECIMAL, locale.decimalSeparator, 3},    {LOCALE_SMONDECIMALSEP, locale.monDecimalSeparator, 3},
+        {LOCALE_STHOUSAND, locale.thousandsSeparator, 3}, {LOCALE_SMONTHOUSANDSEP, locale.monThousandsSeparator, 3},
+        {LOCALE_SCURRENCY, locale.currencySymbol, 7},     {LOCALE_SINTLSYMBOL, locale.intCurrencySymbol, 4},
+        {LOCALE_SPOSITIVESIGN, locale.positiveSign, 3},   {LOCALE_SNEGATIVESIGN, locale.negativeSign, 3},
+        {LOCALE_SDATE, locale.dateSeparator, 3},          {LOCALE_STIME, locale.timeSeparator, 3}};
     for (const auto &t : texts)
         EXPECT_EQ(WindowsLocaleText(t.type).substr(0, t.length), t.field) << t.type;
     const std::pair<LCTYPE, int> numbers[] = {
-        {LOCALE_IPOSSYMPRECEDES, locale.posCurrencyPrecedes}, {LOCALE_INEGSYMPRECEDES, locale.negCurrencyPrecedes},
-        {LOCALE_IINTLCURRDIGITS, locale.intFractionDigits},   {LOCALE_ICURRDIGITS, locale.fractionDigits},
-        {LOCALE_IPOSSIGNPOSN, locale.posSignPosition},        {LOCALE_INEGNUMBER, locale.negSignPosition},
-        {LOCALE_IPOSSEPBYSPACE, locale.posSpaceSeparation},   {LOCALE_INEGSEPBYSPACE, locale.negSpaceSeparation},
+        {LOCALE_IPOSSYMPRECEDES, locale.posCurrencyPrecedes},
+        {LOCALE_INEGSYMPRECEDES, locale.negCurrencyPrecedes},
+        {LOCALE_IINTLCURRDIGITS, locale.intFractionDigits},
+        {LOCALE_ICURRDIGITS, locale.fractionDigits},
+        {LOCALE_IPOSSIGNPOSN, locale.posSignPosition},
+        {LOCALE_INEGNUMBER, locale.negSignPosition},
+        {LOCALE_IPOSSEPBYSPACE, locale.posSpaceSeparation},
+        {LOCALE_INEGSEPBYSPACE, locale.negSpaceSeparation},
         {LOCALE_SGROUPING, locale.grouping[0]}}; // "3;0" and the like: the first size
     for (const auto &n : numbers)
         EXPECT_EQ(WindowsLocaleNumber(n.first), n.second) << n.first;
@@ -191,17 +203,18 @@ TEST(ZafLocaleData, ReadsTheProfileSectionAndDatePictures)
 {
     ProfileScope profile;
     const std::pair<const char *, const char *> keys[] = {
-        {"sDecimal", ","},  {"sThousand", "."}, {"sCurrency", "Fr. suisse"}, {"sDate", "."},
-        {"sTime", nullptr}, {"iCurrency", "3"}, {"iNegCurr", "9"},           {"iCurrDigits", "0"},
-        {"sShortDate", "dd.MM.yyyy"},           {"iTime", "1"}};
+        {"sDecimal", ","}, {"sThousand", "."},   {"sCurrency", "Fr. suisse"},
+        {"sDate", "."},    {"sTime", nullptr},   {"iCurrency", "3"},
+        {"iNegCurr", "9"}, {"iCurrDigits", "0"}, {"sShortDate", "dd.MM.yyyy"},
+        {"iTime", "1"}};
     for (const auto &key : keys)
         profile.Set(key.first, key.second);
     ZafLocaleData locale;
     ReadProfileLocale(locale);
-    EXPECT_EQ(std::string(",|,|.|Fr. sui|Fr. |:"),
-              std::string(locale.decimalSeparator) + "|" + locale.monDecimalSeparator + "|" +
-                  locale.thousandsSeparator + "|" + locale.currencySymbol + "|" + locale.intCurrencySymbol + "|" +
-                  locale.timeSeparator);
+    EXPECT_EQ(std::string(",|,|.|Fr. sui|Fr. |:"), std::string(locale.decimalSeparator) + "|" +
+                                                       locale.monDecimalSeparator + "|" + locale.thousandsSeparator +
+                                                       "|" + locale.currencySymbol + "|" + locale.intCurrencySymbol +
+                                                       "|" + locale.timeSeparator);
     EXPECT_EQ((std::vector<int>{1, 0, 1, 1, 0, 0}),
               (std::vector<int>{locale.posSpaceSeparation, locale.posCurrencyPrecedes, locale.negSpaceSeparation,
                                 locale.negCurrencyPrecedes, locale.fractionDigits, locale.intFractionDigits}));
@@ -218,10 +231,12 @@ TEST(ZafLocaleData, ReadsTheProfileSectionAndDatePictures)
     const struct
     {
         const char *picture, *separator, *format;
-    } pictures[] = {{"dd.MM.yyyy", ".", "%d.%m.%Y"}, {"M/d/yy", "/", "%v/%e/%y"}, {"d MMM yyyy", "-", "%e-%b-%Y"},
-                    {"yyy-MM-dd", "-", "%y-%m-%d"},  {"yyyyMMdd", "", "%Y%m%d"}};
-    for (const auto &p : pictures)
-    {
+    } pictures[] = {{"dd.MM.yyyy", ".", "%d.%m.%Y"},
+                    {"M/d/yy", "/", "%v/%e/%y"},
+                    {"d MMM yyyy", "-", "%e-%b-%Y"},
+                    {"yyy-MM-dd", "-", "%y-%m-%d"},
+                    {"yyyyMMdd", "", "%Y%m%d"}};
+    for (const auto &p : pictures) {
         char format[129];
         ConvertDatePicture(p.picture, p.separator, format, sizeof format);
         EXPECT_STREQ(p.format, format) << p.picture;

@@ -37,8 +37,7 @@ Pairs Entries(const ZafPaletteData &data)
 
 TEST(PaletteData, SetPaletteAddsUpdatesInPlaceAndRemoves)
 {
-    for (bool staticFlag : {false, true})
-    {
+    for (bool staticFlag : {false, true}) {
         ZafPaletteData empty(staticFlag);
         EXPECT_FALSE(empty.StaticData());
         EXPECT_EQ(empty.EntryCount(), 1);
@@ -197,8 +196,7 @@ TEST(PaletteData, BadStoredMapsFallBackToTheDefaultMap)
     DataFile file;
     ZafPaletteData data;
     ASSERT_EQ(file.Write(data, "colours"), 0u);
-    for (const auto &bad : badMaps)
-    {
+    for (const auto &bad : badMaps) {
         ASSERT_TRUE(file.ReplaceBytes("~colours", bad.bytes, ZafPaletteData::className, ZafPaletteData::classID));
         std::unique_ptr<ZafPaletteData> read = file.Read<ZafPaletteData>("colours");
         EXPECT_EQ(read->Error(), ZafError::Read) << bad.what;

@@ -21,7 +21,8 @@ TEST(ZafPathFunctions, MakePathJoinsWithOneSeparatorAndIsBounded)
     EXPECT_STREQ("name", MakePath(result, "", "name"));
     std::strcpy(result, "dir");
     EXPECT_STREQ("dir\\file", MakePath(result, result, "file")) << "into the directory's own buffer";
-    EXPECT_EQ(static_cast<std::size_t>(ZafMaxPath - 1), std::strlen(MakePath(result, "d", std::string(400, 'n').c_str())));
+    EXPECT_EQ(static_cast<std::size_t>(ZafMaxPath - 1),
+              std::strlen(MakePath(result, "d", std::string(400, 'n').c_str())));
 }
 
 TEST(ZafPathFunctions, SplitPathGivesItsParts)
@@ -37,8 +38,7 @@ TEST(ZafPathFunctions, SplitPathGivesItsParts)
                  {"d\\f.znc~ZafWindow~MAIN", "d", "f.znc", "~ZafWindow", "~MAIN"},
                  {"f.znc~MAIN", "", "f.znc", "", "~MAIN"},
                  {"C:\\PROGRA~1\\f.znc", "C:\\PROGRA~1", "f.znc", "", ""}};
-    for (const auto &c : cases)
-    {
+    for (const auto &c : cases) {
         char directory[ZafMaxPath], file[ZafMaxPath], objectDirectory[ZafMaxPath], objectName[ZafMaxPath];
         SplitPath(c.path, directory, file, objectDirectory, objectName);
         EXPECT_EQ(std::string(c.directory) + "|" + c.file + "|" + c.objectDirectory + "|" + c.objectName,
@@ -74,8 +74,8 @@ TEST(ZafPath, SearchOrderIsCwdThenProgramThenZafPath)
     _putenv("ZAF_PATH=");
     char cwd[ZafMaxPath];
     ZafDiskFileSystem().GetCWD(cwd, sizeof cwd);
-    EXPECT_EQ((std::vector<std::string>{std::string("cwd=") + cwd, "pwd=C:\\prog", "ZAF_PATH=C:\\a", "ZAF_PATH=",
-                                        "ZAF_PATH=D:\\b"}),
+    EXPECT_EQ((std::vector<std::string>{std::string("cwd=") + cwd, "pwd=C:\\prog", "ZAF_PATH=C:\\a",
+                                        "ZAF_PATH=", "ZAF_PATH=D:\\b"}),
               Elements(path));
     EXPECT_EQ((std::vector<std::string>{"pwd=mervalo"}), Elements(ZafPath("mervalo", false)))
         << "a program path without separator is taken whole";

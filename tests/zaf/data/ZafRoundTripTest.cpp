@@ -17,8 +17,7 @@ using Objects = std::vector<std::pair<std::string, std::string>>;
 // Every object entry of a storage as (path, bytes), in tree order.
 void CollectObjects(ZafStorage &storage, ZafDirectoryElement *entry, const std::string &path, Objects &out)
 {
-    for (ZafDirectoryElement *child = entry->FirstChild(); child; child = child->NextSibling())
-    {
+    for (ZafDirectoryElement *child = entry->FirstChild(); child; child = child->NextSibling()) {
         const std::string childPath = path + "~" + child->Name();
         if (child->IsDirectory())
             CollectObjects(storage, child, childPath, out);
@@ -46,8 +45,7 @@ TEST(ZafRoundTrip, EveryDataClassReadsBackAndWritesTheSameBytes)
         ZafDataManager::AddDataConstructors(persistence);
         ZafStorage second(secondName.c_str(), ZafStorage::CreateTree);
         ZafDataPersistence writer(&second);
-        for (const StoredObject &object : storedObjects)
-        {
+        for (const StoredObject &object : storedObjects) {
             std::unique_ptr<ZafElement> read(
                 persistence.GetDataConstructor(0, object.className)(object.name, persistence));
             auto *data = dynamic_cast<ZafData *>(read.get());
@@ -68,17 +66,21 @@ TEST(ZafRoundTrip, EveryDataClassReadsBackAndWritesTheSameBytes)
     };
     const Objects stored = {
         {"~title", hex("FFFF1400537572766579206F6620686F757365686F6C6473")}, // no maximum, 20 characters
-        {"~limited", hex("0C000300616263")},                                  // maximum 12, "abc"
-        {"~count", hex("D6FFFFFF")},                                           // -42
-        {"~ratio", hex("0500302E313235")},                                     // the text "0.125"
+        {"~limited", hex("0C000300616263")},                                 // maximum 12, "abc"
+        {"~count", hex("D6FFFFFF")},                                         // -42
+        {"~ratio", hex("0500302E313235")},                                   // the text "0.125"
         // three entries and the end entry, 11 bytes each; no OS colours
         {"~colours", hex("0400000008002000FFFFFE05FEFE0202000100FFFFFE05FEFE0202000000FFFFFE05FEFE02000000"
                          "00FFFFFEFEFEFEFF")},
         {"~range", hex("1E00000000000000640000000A00000001000000")}, // current, minimum, maximum, page, step
-        {"~ZafBitmapData~logo~objectData", hex("0600000004000000" "0102030405060708090A0B0C0D0E0F101112131415161718")},
-        {"~ZafIconData~app~objectData", hex("0400000004000000" "0102030405060708090A0B0C0D0E0F10")},
+        {"~ZafBitmapData~logo~objectData", hex("0600000004000000"
+                                               "0102030405060708090A0B0C0D0E0F101112131415161718")},
+        {"~ZafIconData~app~objectData", hex("0400000004000000"
+                                            "0102030405060708090A0B0C0D0E0F10")},
         // a cursor's hot spot follows its size
-        {"~ZafMouseData~hand~objectData", hex("0300000003000000" "0100000002000000" "010203040506070809")},
+        {"~ZafMouseData~hand~objectData", hex("0300000003000000"
+                                              "0100000002000000"
+                                              "010203040506070809")},
         {"~group", ""}};
     EXPECT_EQ(stored, Collect(firstName));
     EXPECT_EQ(stored, Collect(secondName));
@@ -107,12 +109,11 @@ TEST(ZafRoundTrip, RecordsCutShortAreReadErrors)
     TempDirectory dir;
     const std::string name = dir.File("cut.znc");
     ASSERT_EQ(0u, WriteEveryDataObject(name));
-    for (const auto &c : cases)
-    {
+    for (const auto &c : cases) {
         {
             ZafStorage storage(name.c_str(), ZafStorage::Writeable);
-            ZafFile *file = storage.Open((std::string("~") + c.name).c_str(), ZafFileMode::Create, c.className,
-                                         c.classID);
+            ZafFile *file =
+                storage.Open((std::string("~") + c.name).c_str(), ZafFileMode::Create, c.className, c.classID);
             ASSERT_NE(nullptr, file);
             file->WriteBytes(c.bytes.data(), static_cast<int>(c.bytes.size()));
             storage.Close(file);

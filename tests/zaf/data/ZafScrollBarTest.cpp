@@ -39,9 +39,9 @@ int CountedData::deaths = 0;
 class ScrollBarOnScreen : public testing::Test
 {
 protected:
-    ScrollBarOnScreen() : application((ZafApplication::RegisterWindowClasses(GetModuleHandleA(nullptr)),
-                                       GetModuleHandleA(nullptr)),
-                                      {"test.exe"})
+    ScrollBarOnScreen()
+        : application((ZafApplication::RegisterWindowClasses(GetModuleHandleA(nullptr)), GetModuleHandleA(nullptr)),
+                      {"test.exe"})
     {
         ZafScrollData::InstallWindowLink();
     }
@@ -173,7 +173,8 @@ TEST(ZafScrollBar, BarsBordersAndGroupsAreWrittenAndReadBackEqual)
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->Kind(), ZafScrollBar::vertical);
     const ZafScrollStruct s = bar->Scroll();
-    EXPECT_EQ((std::vector<int>{-5, 70, 12, 2, 7}), (std::vector<int>{s.minimum, s.maximum, s.current, s.step, s.pageSize}));
+    EXPECT_EQ((std::vector<int>{-5, 70, 12, 2, 7}),
+              (std::vector<int>{s.minimum, s.maximum, s.current, s.step, s.pageSize}));
     auto *group = dynamic_cast<ZafGroup *>(window->FindObjectByStringID("group"));
     ASSERT_NE(group, nullptr);
     EXPECT_STREQ(group->Text(), "Title \xE9");

@@ -8,13 +8,32 @@ namespace {
 
 std::string trace;
 
-void CleanA(std::uint8_t flag) { trace += "a" + std::to_string(flag); }
-void CleanB(std::uint8_t flag) { trace += "b" + std::to_string(flag); }
-void CleanC(std::uint8_t flag) { trace += "c" + std::to_string(flag); }
-void ResetA() { trace += "A"; }
-void ResetB() { trace += "B"; }
-void CleanAndUnregisterB(std::uint8_t) { trace += "x", UnregisterStaticCleanup(CleanB, ResetB); }
-void ResetNothing() {}
+void CleanA(std::uint8_t flag)
+{
+    trace += "a" + std::to_string(flag);
+}
+void CleanB(std::uint8_t flag)
+{
+    trace += "b" + std::to_string(flag);
+}
+void CleanC(std::uint8_t flag)
+{
+    trace += "c" + std::to_string(flag);
+}
+void ResetA()
+{
+    trace += "A";
+}
+void ResetB()
+{
+    trace += "B";
+}
+void CleanAndUnregisterB(std::uint8_t)
+{
+    trace += "x", UnregisterStaticCleanup(CleanB, ResetB);
+}
+void ResetNothing()
+{}
 
 class ZafStaticCleanupTest : public ::testing::Test
 {

@@ -128,8 +128,7 @@ TEST(ZafStorageOpen, BadHeadersCutFilesAndDataOutsideTheFileAreErrors)
 {
     TempDirectory dir;
     const std::string name = dir.File("bad.znc");
-    for (int field : {64, 66})
-    {
+    for (int field : {64, 66}) {
         Bytes bytes = SmallFile();
         bytes[field] ^= 0x10;
         WriteWholeFile(name, bytes);
@@ -139,8 +138,7 @@ TEST(ZafStorageOpen, BadHeadersCutFilesAndDataOutsideTheFileAreErrors)
         EXPECT_EQ(nullptr, storage.Open(mainData, ZafFileMode::Read));
     }
     const Bytes whole = SmallFile();
-    for (std::size_t cut = 0; cut < whole.size(); cut++)
-    {
+    for (std::size_t cut = 0; cut < whole.size(); cut++) {
         WriteWholeFile(name, Bytes(whole.begin(), whole.begin() + cut));
         ZafStorage storage(name.c_str(), ZafStorage::Read);
         EXPECT_NE(0u, storage.Error()) << cut;
@@ -159,8 +157,7 @@ TEST(ZafStorageOpen, TreeDepthIsCapped)
         int depth;
         std::uint32_t error;
     } cases[] = {{ZafDirectoryElement::maxDepth, 0}, {100000, ZafError::Read}};
-    for (const auto &c : cases)
-    {
+    for (const auto &c : cases) {
         WriteWholeFile(name, NestedFile(c.depth));
         EXPECT_EQ(c.error, ZafStorage(name.c_str(), ZafStorage::Read).Error()) << c.depth;
     }
@@ -286,8 +283,7 @@ TEST_F(ZafStorageTree, NamesAreTakenExactlyOutsideSearches)
     EXPECT_EQ("yellow", ObjectBytes(storage, "Banana"));
 
     // Names that a path or a pattern would read as something else are never made.
-    for (const char *bad : {"X*", "X?", ".", ".."})
-    {
+    for (const char *bad : {"X*", "X?", ".", ".."}) {
         EXPECT_EQ(-1, storage.MkDir(bad)) << bad;
         EXPECT_EQ(nullptr, storage.Open(bad, ZafFileMode::Write)) << bad;
         EXPECT_EQ(ZafError::NotFound, storage.Error()) << bad;
@@ -364,8 +360,7 @@ TEST(ZafStorageReadOnly, WritingIsRefusedBeforeAnythingChanges)
     WriteWholeFile(dir.File("ui.znc"), SmallFile());
     ZafStorage storage(dir.File("ui.znc").c_str(), ZafStorage::Read);
     ASSERT_EQ(0u, storage.Error());
-    for (const char *path : {mainData, "~ZafWindow~MAIN~other"})
-    {
+    for (const char *path : {mainData, "~ZafWindow~MAIN~other"}) {
         ZafFile *file = storage.Open(path, path == mainData ? ZafFileMode::Write : ZafFileMode::Append);
         ASSERT_NE(nullptr, file) << path;
         EXPECT_EQ(ZafError::NotFound, file->Error());

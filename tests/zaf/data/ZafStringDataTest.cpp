@@ -184,8 +184,8 @@ TEST(StringPrint, TextsCharactersAndDataObjects)
     const struct
     {
         const char *format, *expected;
-    } texts[] = {{"%s", "abc"},        {"%.2s", "ab"},       {"%.0s|", "|"},     {"%5s|", "  abc|"},
-                 {"%-5s|", "abc  |"},  {"%05s", "00abc"},    {"%-05s|", "abc  |"}};
+    } texts[] = {{"%s", "abc"},       {"%.2s", "ab"},    {"%.0s|", "|"},      {"%5s|", "  abc|"},
+                 {"%-5s|", "abc  |"}, {"%05s", "00abc"}, {"%-05s|", "abc  |"}};
     for (const auto &c : texts)
         EXPECT_EQ(Printed(c.format, abc), c.expected) << c.format;
     EXPECT_EQ(Printed("%2s", "abcd"), "abcd");
@@ -209,21 +209,28 @@ TEST(StringScan, WordsSkipBlanksCharactersTakeThemSetsTakeTheirCharacters)
         const char *format, *text;
         int result;
         const char *first, *second;
-    } cases[] = {
-        {"%s%s", "  one\xA0two", 2, "one", "two"}, {"%3s%s", "abcdef", 2, "abc", "def"},
-        {"%s", "   ", 1, "", ""}, // nothing taken is still a value
-        {"%*s %s", "skip keep", 1, "keep", ""},    {"%c%c", " xy", 2, " ", "x"},
-        {"%4c", "a b c", 1, "a b ", ""},           {"%5c", "ab", 1, "ab", ""},
-        {"%[a-c]-%s", "ab-xy", 2, "ab", "xy"}, // the set ends where the format goes on
-        {"%[a-c]", "abcd", 1, "abc", ""},          {"%[a-c]", "dabc", 0, "untouched", ""},
-        {"%[^a]", "xyza", 1, "xyz", ""},           {"%[]a]", "]a]b", 1, "]a]", ""},
-        {"%[^]]", "ab]c", 1, "ab", ""},            {"%[a-]", "a-b", 1, "a-", ""},
-        {"%[c-a]", "c-ab", 1, "c-a", ""},          {"%[abc", "abcd", 1, "abc", ""},
-        {"%[a-c]d", "abd", 1, "ab", ""},           {"%2[a-z]", "abc", 1, "ab", ""},
-        {"%[ ]", "  x", 1, "  ", ""},              {"%[\xE0-\xFF]", "\xE9\xE8z", 1, "\xE9\xE8", ""},
-        {"%[a-c]%[x-z]", "abxyq", 2, "ab", "xy"}};
-    for (const auto &c : cases)
-    {
+    } cases[] = {{"%s%s", "  one\xA0two", 2, "one", "two"},
+                 {"%3s%s", "abcdef", 2, "abc", "def"},
+                 {"%s", "   ", 1, "", ""}, // nothing taken is still a value
+                 {"%*s %s", "skip keep", 1, "keep", ""},
+                 {"%c%c", " xy", 2, " ", "x"},
+                 {"%4c", "a b c", 1, "a b ", ""},
+                 {"%5c", "ab", 1, "ab", ""},
+                 {"%[a-c]-%s", "ab-xy", 2, "ab", "xy"}, // the set ends where the format goes on
+                 {"%[a-c]", "abcd", 1, "abc", ""},
+                 {"%[a-c]", "dabc", 0, "untouched", ""},
+                 {"%[^a]", "xyza", 1, "xyz", ""},
+                 {"%[]a]", "]a]b", 1, "]a]", ""},
+                 {"%[^]]", "ab]c", 1, "ab", ""},
+                 {"%[a-]", "a-b", 1, "a-", ""},
+                 {"%[c-a]", "c-ab", 1, "c-a", ""},
+                 {"%[abc", "abcd", 1, "abc", ""},
+                 {"%[a-c]d", "abd", 1, "ab", ""},
+                 {"%2[a-z]", "abc", 1, "ab", ""},
+                 {"%[ ]", "  x", 1, "  ", ""},
+                 {"%[\xE0-\xFF]", "\xE9\xE8z", 1, "\xE9\xE8", ""},
+                 {"%[a-c]%[x-z]", "abxyq", 2, "ab", "xy"}};
+    for (const auto &c : cases) {
         char a[32] = "", b[32] = "";
         if (c.result == 0)
             std::strcpy(a, "untouched");

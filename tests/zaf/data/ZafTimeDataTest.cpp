@@ -9,8 +9,7 @@
 #include "DataTestSupport.h"
 #include "zaf/data/ZafStringData.h"
 
-namespace
-{
+namespace {
 
 std::string Print(const ZafUTimeData &time, const char *format)
 {
@@ -57,18 +56,16 @@ TEST_F(ZafTimeDataTest, DayNumbersAcrossTheCalendarSwitch)
 // gives the same day, through leap years, centuries and the year 1.
 TEST_F(ZafTimeDataTest, DatesRoundTripThroughDayNumbers)
 {
-    for (std::int32_t day = 1721424; day < 2816788; day += 13)
-    {
+    for (std::int32_t day = 1721424; day < 2816788; day += 13) {
         if (day > 2299160 && day < 2299172)
             continue;
         int year, month, dayOfMonth, dayOfWeek;
         ZafUTimeData::DayNumberToDate(day, &year, &month, &dayOfMonth, &dayOfWeek);
-        ASSERT_EQ(day, ZafUTimeData::DateToDayNumber(year, month, dayOfMonth)) << year << "-" << month << "-"
-                                                                              << dayOfMonth;
+        ASSERT_EQ(day, ZafUTimeData::DateToDayNumber(year, month, dayOfMonth))
+            << year << "-" << month << "-" << dayOfMonth;
         // Month lengths follow the Gregorian rule (the Julian calendar also
         // had 29 February 1500).
-        if (year > 1582)
-        {
+        if (year > 1582) {
             ASSERT_LE(dayOfMonth, ZafUTimeData::DaysInMonth(year, month));
         }
         ASSERT_EQ((day + 1) % 7, dayOfWeek) << day;
@@ -219,11 +216,10 @@ TEST_F(ZafTimeDataTest, TwoDigitYearsFollowTheBaseYearAndHalfDaysOfTwelve)
 TEST_F(ZafTimeDataTest, DateScansAcceptOnlyRealDates)
 {
     const std::pair<const char *, bool> cases[] = {
-        {"02/29/2000", true},  {"02/29/2004", true},        {"02/29/1900", false},     {"02/29/2001", false},
-        {"04/31/2020", false}, {"04/30/2020", true},        {"13/01/2020", false},     {"12/25/1999 extra", false},
+        {"02/29/2000", true},     {"02/29/2004", true}, {"02/29/1900", false}, {"02/29/2001", false},
+        {"04/31/2020", false},    {"04/30/2020", true}, {"13/01/2020", false}, {"12/25/1999 extra", false},
         {"  12/25/1999  ", true}, {"x", false}};
-    for (const auto &c : cases)
-    {
+    for (const auto &c : cases) {
         ZafUTimeData date(1990, 6, 15);
         EXPECT_EQ(c.second ? 0u : 1u, date.SetFormattedText(c.first, "%m/%d/%Y")) << c.first;
         EXPECT_EQ(c.second ? Print(date, "%Y-%m-%d") : "1990-06-15", Print(date, "%Y-%m-%d")) << c.first;
@@ -286,7 +282,8 @@ TEST_F(ZafTimeDataTest, ObserversHearOfEachChangeOnce)
     calls = 0;
     ZafUTimeData time(2000, 1, 1);
     ZafStringData observer;
-    time.AddNotification(&observer, [](ZafElement *, ZafUpdateType) { return ++calls; }, 3);
+    time.AddNotification(
+        &observer, [](ZafElement *, ZafUpdateType) { return ++calls; }, 3);
     time.SetDateTime(2001, 2, 3, 4, 5, 6, 7);
     time.AddDayTime(ZafUTimeData(0, 0, 1));
     time.SetFormattedText("1/2/2003", "%m/%d/%Y");

@@ -82,8 +82,9 @@ TEST_F(WindowPalette, SettersFillTheTextEntryOfTheEnabledStateMadeOnFirstUse)
 
     ZafPaletteStruct e;
     palette->GetPalette(e, ZAF_PM_TEXT, ZAF_PM_ENABLED);
-    EXPECT_EQ((std::vector<int>{2, 4, 0, 14, 15, 255}), (std::vector<int>{e.font, e.colorForeground, e.monoForeground,
-                                                                          e.colorBackground, e.monoBackground, e.lineStyle}));
+    EXPECT_EQ((std::vector<int>{2, 4, 0, 14, 15, 255}),
+              (std::vector<int>{e.font, e.colorForeground, e.monoForeground, e.colorBackground, e.monoBackground,
+                                e.lineStyle}));
 }
 
 TEST_F(WindowPalette, TheEffectivePaletteTakesEachValueFromTheFirstSourceThatSetsIt)
@@ -179,8 +180,7 @@ TEST_F(WindowPalette, ColoursAndFontReachTheObjectsDrawingAndItsWindow)
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child->OSHandle(), WM_GETFONT, 0, 0)),
               display->Font(ZAF_FONT_DIALOG));
     child->SetFont(ZAF_FONT_FIXED);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child->OSHandle(), WM_GETFONT, 0, 0)),
-              display->Font(ZAF_FONT_FIXED))
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child->OSHandle(), WM_GETFONT, 0, 0)), display->Font(ZAF_FONT_FIXED))
         << "the palette's change reaches its observer's window";
     window.Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
     EXPECT_EQ(child->OSHandle(), nullptr);
@@ -221,8 +221,7 @@ namespace {
 std::vector<std::string> Entries(const ZafPaletteData *palette)
 {
     std::vector<std::string> text;
-    for (const ZafPaletteMap *row = palette->PaletteMap(); !row->IsEnd(); ++row)
-    {
+    for (const ZafPaletteMap *row = palette->PaletteMap(); !row->IsEnd(); ++row) {
         const ZafPaletteStruct &p = row->palette;
         text.push_back(std::to_string(row->type) + "/" + std::to_string(row->state) + ":" +
                        std::to_string(p.lineStyle) + "," + std::to_string(p.fillPattern) + "," +
@@ -251,7 +250,7 @@ TEST_F(WindowPalette, APaletteIsWrittenWithItsObjectAndReadBackEqual)
         child->SetFont(2);
         child->SetTextColor(1, 0);
         ZafPaletteStruct edge = Colors(8, 15);
-        edge.osColorForeground = 777;  // never stored
+        edge.osColorForeground = 777; // never stored
         child->PaletteData()->SetPalette(ZAF_PM_LIGHT_EDGE, ZAF_PM_SELECTED, edge);
         window.AddObject(child);
         written = Entries(child->PaletteData());

@@ -25,16 +25,15 @@ std::string Describe(ZafWindowObject *object)
 {
     using ObjectFlag = bool (ZafWindowObject::*)() const;
     using WindowFlag = bool (ZafWindow::*)() const;
-    std::string text = std::string(object->ClassName()) + " " + (object->StringID() ? object->StringID() : "-") +
-                       " #" + std::to_string(object->NumberID()) + " " + Rect(object->Region()) + " rt" +
+    std::string text = std::string(object->ClassName()) + " " + (object->StringID() ? object->StringID() : "-") + " #" +
+                       std::to_string(object->NumberID()) + " " + Rect(object->Region()) + " rt" +
                        std::to_string(object->RegionType()) + " flags";
-    for (ObjectFlag flag : {&ZafWindowObject::Bordered, &ZafWindowObject::SystemDrawn,
-                            &ZafWindowObject::ParentDrawsBorder, &ZafWindowObject::ParentDrawsFocus,
-                            &ZafWindowObject::NoClassPalette, &ZafWindowObject::NoFocus, &ZafWindowObject::Disabled,
-                            &ZafWindowObject::Visible, &ZafWindowObject::Redraw, &ZafWindowObject::OwnWindow,
-                            &ZafWindowObject::SupportObject, &ZafWindowObject::AcceptDrop,
-                            &ZafWindowObject::CopyDraggable, &ZafWindowObject::SecondDragFlag,
-                            &ZafWindowObject::MoveDraggable, &ZafWindowObject::Selected})
+    for (ObjectFlag flag :
+         {&ZafWindowObject::Bordered, &ZafWindowObject::SystemDrawn, &ZafWindowObject::ParentDrawsBorder,
+          &ZafWindowObject::ParentDrawsFocus, &ZafWindowObject::NoClassPalette, &ZafWindowObject::NoFocus,
+          &ZafWindowObject::Disabled, &ZafWindowObject::Visible, &ZafWindowObject::Redraw, &ZafWindowObject::OwnWindow,
+          &ZafWindowObject::SupportObject, &ZafWindowObject::AcceptDrop, &ZafWindowObject::CopyDraggable,
+          &ZafWindowObject::SecondDragFlag, &ZafWindowObject::MoveDraggable, &ZafWindowObject::Selected})
         text += std::to_string((object->*flag)());
     text += std::string(" help=") + (object->HelpContext() ? object->HelpContext() : "") +
             " tip=" + (object->TipText() ? object->TipText() : "") +
@@ -43,13 +42,12 @@ std::string Describe(ZafWindowObject *object)
             (object->UserObject() == &userObjectTarget ? " obj" : "");
     if (auto *field = dynamic_cast<TestField *>(object))
         text += " value=" + std::to_string(field->value);
-    if (auto *window = dynamic_cast<ZafWindow *>(object))
-    {
+    if (auto *window = dynamic_cast<ZafWindow *>(object)) {
         text += " window";
-        for (WindowFlag flag : {&ZafWindow::Destroyable, &ZafWindow::Moveable, &ZafWindow::Sizeable,
-                                &ZafWindow::Temporary, &ZafWindow::NoClose, &ZafWindow::PlainKeyHotKeys,
-                                &ZafWindow::Maximized, &ZafWindow::Minimized, &ZafWindow::Modal,
-                                &ZafWindow::AllowEmptySelection, &ZafWindow::RegionIsClientSize})
+        for (WindowFlag flag :
+             {&ZafWindow::Destroyable, &ZafWindow::Moveable, &ZafWindow::Sizeable, &ZafWindow::Temporary,
+              &ZafWindow::NoClose, &ZafWindow::PlainKeyHotKeys, &ZafWindow::Maximized, &ZafWindow::Minimized,
+              &ZafWindow::Modal, &ZafWindow::AllowEmptySelection, &ZafWindow::RegionIsClientSize})
             text += std::to_string((window->*flag)());
         text += " mode" + std::to_string(window->SelectionMode()) + " client" + Rect(window->ClientRegion()) +
                 (window->CompareFunction() == ByName ? " sorted" : "") + " support{";
@@ -92,7 +90,8 @@ TEST_F(ZafWindowPersistenceTest, WindowWithSupportObjectsAndChildrenReadsBackEqu
         EXPECT_EQ(0, read->Error());
         EXPECT_EQ(0, persistence->LevelIndex());
         const std::pair<const char *, const char *> names[] = {
-            {"~ZafMDIWindow~FRAME~userFunction", "ChoiceHandler"}, {"~ZafMDIWindow~FRAME~userObject", "target"},
+            {"~ZafMDIWindow~FRAME~userFunction", "ChoiceHandler"},
+            {"~ZafMDIWindow~FRAME~userObject", "target"},
             {"~ZafMDIWindow~FRAME~FIELD~userFunction", "ChoiceHandler"},
             {"~ZafMDIWindow~FRAME~CHILD~compareFunction", "ByName"}};
         for (const auto &name : names) // kept beside the record, as a string
@@ -172,8 +171,7 @@ TEST_F(ZafWindowPersistenceTest, TheWriterRefusesTwinsAndOverlongNames)
 // matched "Q1", which was removed and replaced) is refused with error 2 and
 // nothing written for it; its sibling reads back whole.
 class ZafStoredNameTest : public ZafWindowPersistenceTest, public ::testing::WithParamInterface<const char *>
-{
-};
+{};
 
 TEST_P(ZafStoredNameTest, NameThatIsNoPlainEntryIsRefusedAndItsSiblingSurvives)
 {
@@ -199,8 +197,7 @@ TEST_P(ZafStoredNameTest, NameThatIsNoPlainEntryIsRefusedAndItsSiblingSurvives)
     EXPECT_EQ(2, storage.CurrentDirectory()->ChildCount()) << "the window's record and Q1 only";
 }
 
-INSTANTIATE_TEST_SUITE_P(PatternsPathsAndDots, ZafStoredNameTest,
-                         ::testing::Values("Q*", "Q?", "~", "Q~1", ".", ".."));
+INSTANTIATE_TEST_SUITE_P(PatternsPathsAndDots, ZafStoredNameTest, ::testing::Values("Q*", "Q?", "~", "Q~1", ".", ".."));
 
 // A window record made by hand: the window-object record with the names
 // given, then valid window fields. A region or client extent other than 0
@@ -255,8 +252,7 @@ TEST_F(ZafWindowPersistenceTest, OverlongNamesAndRegionsBeyondTheStoredRangeAreR
     ZafWindow wideClient("WIDECLIENT", *persistence);
     EXPECT_EQ(16, wideClient.Error());
     EXPECT_EQ(1, wideClient.ClientRegion().Width()) << "the refused client region is not taken";
-    for (const char *bad : {"LONG", "HUGE", "BADTYPE", "WIDE"})
-    {
+    for (const char *bad : {"LONG", "HUGE", "BADTYPE", "WIDE"}) {
         ZafWindow read(bad, *persistence);
         EXPECT_EQ(static_cast<int>(ZafError::Read), read.Error()) << bad;
         EXPECT_EQ(nullptr, read.UserFunction()) << bad;
