@@ -174,7 +174,7 @@ void WilcoxonRanks::Add(double x, double y, double w)
     if (d == 0.0)
         zeros_ += w;
     else
-        differences_.push_back({std::fabs(d), w, d > 0.0});
+        differences_.push_back({std::fabs(d), d > 0.0 ? w : -w});
 }
 
 void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &r)
@@ -192,11 +192,11 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     r.z = r.zP = r.exactOneSidedP = r.exactTwoSidedP = kNotComputed;
     r.pairs = pairs_;
     r.zeroDifferences = zeros_;
-    std::vector<Difference> &diffs = differences_;
+    std::deque<Difference> &diffs = differences_;
     bool wholeWeights = true;
     for (const Difference &d : diffs) {
-        wholeWeights = wholeWeights && IsWhole(d.weight);
-        (d.positive ? r.positive : r.negative) += d.weight;
+        wholeWeights = wholeWeights && IsWhole(d.Weight());
+        (d.Positive() ? r.positive : r.negative) += d.Weight();
     }
     const double n = r.positive + r.negative;
     if (diffs.empty() || !(n > 0.0)) {
@@ -206,17 +206,19 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     std::sort(diffs.begin(), diffs.end(),
               [](const Difference &a, const Difference &b) { return a.magnitude < b.magnitude; });
     double placed = 0.0, tieTerm = 0.0;
+    // Only the exact test, for a few cases, needs every case's rank.
+    const bool exact = wholeWeights && n <= kExactLimit;
     std::vector<double> unitRanks;
     for (size_t i = 0; i < diffs.size();) {
         size_t j = i;
         double groupWeight = 0.0;
         while (j < diffs.size() && diffs[j].magnitude == diffs[i].magnitude)
-            groupWeight += diffs[j++].weight;
+            groupWeight += diffs[j++].Weight();
         const double rank = placed + (groupWeight + 1.0) / 2.0;
         for (size_t k = i; k < j; ++k) {
-            (diffs[k].positive ? r.positiveRankSum : r.negativeRankSum) += rank * diffs[k].weight;
-            if (wholeWeights)
-                unitRanks.insert(unitRanks.end(), static_cast<size_t>(Whole(diffs[k].weight)), rank);
+            (diffs[k].Positive() ? r.positiveRankSum : r.negativeRankSum) += rank * diffs[k].Weight();
+            if (exact)
+                unitRanks.insert(unitRanks.end(), static_cast<size_t>(Whole(diffs[k].Weight())), rank);
         }
         tieTerm += (groupWeight * groupWeight * groupWeight - groupWeight) / 48.0;
         placed += groupWeight;
@@ -227,7 +229,7 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     if (r.negative > 0.0)
         r.negativeMeanRank = r.negativeRankSum / r.negative;
     const double smallest = std::min(r.positiveRankSum, r.negativeRankSum);
-    if (wholeWeights && n <= kExactLimit) {
+    if (exact) {
         r.exactOneSidedP = ExactLowerTail(unitRanks, smallest);
         r.exactTwoSidedP = std::min(1.0, 2.0 * r.exactOneSidedP);
         r.decisions[0] = r.exactOneSidedP <= 0.05;

@@ -42,6 +42,7 @@
 #define STATS_PAIREDTESTKERNEL_H
 
 #include <cstddef>
+#include <deque>
 #include <vector>
 
 #include "stats/WeightedMoments.h"
@@ -129,13 +130,17 @@ public:
     void Finish(WilcoxonResult &result);
 
 private:
+    // The sign of the difference rides on the weight (weights are above
+    // 0), so that a difference takes 16 bytes; a deque grows without the
+    // copy a vector makes, which at millions of cases would double the peak.
     struct Difference
     {
         double magnitude;
-        double weight;
-        bool positive;
+        double signedWeight;
+        double Weight() const { return signedWeight < 0.0 ? -signedWeight : signedWeight; }
+        bool Positive() const { return signedWeight > 0.0; }
     };
-    std::vector<Difference> differences_;
+    std::deque<Difference> differences_;
     double pairs_ = 0.0, zeros_ = 0.0;
 };
 
