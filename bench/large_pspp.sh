@@ -13,6 +13,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../tools/env"
 source "$here/../tools/display"
+source "$here/pspp_common.sh"
 mervalo_start_wine
 cases="${1:-1000000}"
 work="$(mktemp -d)"
@@ -30,12 +31,7 @@ formats=""
 for v in $variables; do
     case "$v" in x*) formats+=" $v F8.2" ;; *) formats+=" $v F2.0" ;; esac
 done
-cat >"$work/load.sps" <<SPS
-GET DATA /TYPE=TXT /FILE='$work/bench.csv' /ARRANGEMENT=DELIMITED /DELIMITERS=','
-  /FIRSTCASE=2 /VARIABLES=$formats.
-SAVE OUTFILE='$work/bench.sav'.
-SPS
-pspp -o "$work/load.txt" "$work/load.sps" >"$work/load.log" 2>&1
+pspp_load_csv "$formats"
 
 many="x1 x2 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40"
 declare -A syntax=(
@@ -52,14 +48,6 @@ declare -A syntax=(
     [mcnemar]="NPAR TESTS /MCNEMAR=d1 WITH d2 (PAIRED)."
     [ntab]="CROSSTABS /TABLES=a BY g BY b /CELLS=COUNT COLUMN TOTAL."
 )
-time_pspp() {
-    printf "GET FILE='%s'.\n%s\n" "$work/bench.sav" "$1" >"$work/run.sps"
-    local t0 t1
-    t0=$(date +%s.%N)
-    pspp -o "$work/run.txt" "$work/run.sps" >"$work/run.log" 2>&1 || { cat "$work/run.log" >&2; return 1; }
-    t1=$(date +%s.%N)
-    echo "$t1 - $t0" | bc -l
-}
 open=$(time_pspp "${syntax[open]}")
 printf "%-12s %10s %10s\n" computation mervalo_s pspp_s
 for name in freq desc xtab oneway corr reg ttest sign wilcoxon mcnemar multfreq multdiko ntab; do

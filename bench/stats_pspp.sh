@@ -14,6 +14,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../tools/env"
 source "$here/../tools/display"
+source "$here/pspp_common.sh"
 mervalo_start_wine
 cases="${1:-1000000}"
 work="$(mktemp -d)"
@@ -26,12 +27,7 @@ if ! command -v pspp >/dev/null; then
     exit 0
 fi
 
-cat >"$work/load.sps" <<SPS
-GET DATA /TYPE=TXT /FILE='$work/bench.csv' /ARRANGEMENT=DELIMITED /DELIMITERS=','
-  /FIRSTCASE=2 /VARIABLES=g F1.0 a F1.0 b F1.0 x1 F8.2 x2 F8.2 x3 F8.2 x4 F8.2 y F8.2.
-SAVE OUTFILE='$work/bench.sav'.
-SPS
-pspp -o "$work/load.txt" "$work/load.sps" >"$work/load.log" 2>&1
+pspp_load_csv "g F1.0 a F1.0 b F1.0 x1 F8.2 x2 F8.2 x3 F8.2 x4 F8.2 y F8.2"
 
 declare -A syntax=(
     [open]=""
@@ -41,14 +37,6 @@ declare -A syntax=(
     [correlation]="CORRELATIONS /VARIABLES=x1 x2 x3 x4 y /MISSING=LISTWISE."
     [regression]="REGRESSION /VARIABLES=x1 x2 x3 x4 y /DEPENDENT=y /METHOD=ENTER."
 )
-time_pspp() {
-    printf "GET FILE='%s'.\n%s\n" "$work/bench.sav" "$1" >"$work/run.sps"
-    local t0 t1
-    t0=$(date +%s.%N)
-    pspp -o "$work/run.txt" "$work/run.sps" >"$work/run.log" 2>&1 || { cat "$work/run.log" >&2; return 1; }
-    t1=$(date +%s.%N)
-    echo "$t1 - $t0" | bc -l
-}
 open=$(time_pspp "${syntax[open]}")
 printf "%-13s %10s %10s %8s\n" computation mervalo_s pspp_s ratio
 for name in frequencies crosstab descriptives correlation regression; do

@@ -2,8 +2,6 @@
 #include "shell/AnalysisRegistry.h"
 #include "shell/MainWindowDefinition.h"
 #include "shell/QIVprog.h"
-#include "shell/VariableListWindow.h"
-#include "shell/WorkBook.h"
 #include "dataset/AssumeError.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/RegistrySettings.h"
@@ -138,20 +136,6 @@ private:
 
 // Opens the data set named on the command line, or else the one used last
 // when it is still there.
-// The road of one analysis: its menu item opens the variable-list window on
-// the current data set (asking for one first when none is open) with the
-// analysis chosen.
-void OpenVariableList(const RegisteredOption &option)
-{
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(1);
-    if (!dataSet)
-        return;
-    const int index = static_cast<int>(&option - RegisteredOptionsList.data());
-    auto *window = new VariableListWindow(dataSet, RegisteredOptionsList.data(),
-                                          static_cast<int>(RegisteredOptionsList.size()), index);
-    zafWindowManager->AddObject(window);
-}
-
 void OpenStartDataSet(QIVprog &mainWindow, const std::string &named)
 {
     if (!named.empty()) {
@@ -230,11 +214,6 @@ int Main(ZafApplication &application)
         return 1;
     }
     mainWindow->BindMenus();
-    // A handler or printer source set before (by a test) stays in force.
-    if (QIVprog::AnalysisHandler previous = QIVprog::SetAnalysisHandler(OpenVariableList))
-        QIVprog::SetAnalysisHandler(previous);
-    if (WorkBook::PrinterSource previous = WorkBook::SetPrinterSource(QIVprog::GetPrinter))
-        WorkBook::SetPrinterSource(previous);
     startWindow.Close();
     // The window manager owns the main window from here on.
     zafWindowManager->AddObject(mainWindow);

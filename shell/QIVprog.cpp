@@ -5,11 +5,14 @@
 #include "dataset/RegistrySettings.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/MainWindowDefinition.h"
+#include "shell/VariableListWindow.h"
+#include "zaf/core/ZafApplication.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafPullDownMenu.h"
 #include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 
 #include <windows.h>
@@ -30,7 +33,21 @@ constexpr const char *lastDatasetKey = "LastDataset";
 constexpr const char *mapItemName = "MM_MAP";
 
 const SettingsSection *lastDatasetSection = nullptr;
-QIVprog::AnalysisHandler analysisHandler = nullptr;
+// The road of one analysis: its menu item opens the variable-list window on
+// the current data set (asking for one first when none is open) with the
+// analysis chosen.
+void OpenVariableList(const RegisteredOption &option)
+{
+    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(1);
+    if (!dataSet)
+        return;
+    const int index = static_cast<int>(&option - RegisteredOptionsList.data());
+    auto *window = new VariableListWindow(dataSet, RegisteredOptionsList.data(),
+                                          static_cast<int>(RegisteredOptionsList.size()), index);
+    zafWindowManager->AddObject(window);
+}
+
+QIVprog::AnalysisHandler analysisHandler = OpenVariableList;
 QivPrinter *printer = nullptr;
 QIVprog::PrinterRelease printerRelease = nullptr;
 

@@ -71,6 +71,7 @@ public:
     // the status fields with the data set's name and size.
     void ShowDataSetState();
 
+    // By default an analysis item opens the variable-list window on it.
     // Answers the handler in force before (null: none).
     static AnalysisHandler SetAnalysisHandler(AnalysisHandler handler);
     // The application printer; null until one is installed. The installer

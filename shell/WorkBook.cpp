@@ -9,6 +9,7 @@
 #include "dataset/TextCatalog.h"
 #include "shell/OutputWindow.h"
 #include "shell/Page.h"
+#include "shell/QIVprog.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "stats/StatClass.h"
@@ -22,7 +23,7 @@
 
 namespace {
 
-WorkBook::PrinterSource printerSource = nullptr;
+WorkBook::PrinterSource printerSource = QIVprog::GetPrinter;
 
 void ShowAsTopLevel(WorkBook *book)
 {

@@ -42,8 +42,8 @@ public:
         multRegEvent = 1002     // the "bt_multreg" button's selection
     };
 
-    // The program's printer (QIVprog::GetPrinter); none is set by default,
-    // and printing then does nothing.
+    // Where the workbook gets its printer: by default the main window's
+    // (QIVprog::GetPrinter); without a printer, printing does nothing.
     using PrinterSource = QivPrinter *(*)();
     static PrinterSource SetPrinterSource(PrinterSource source);
     // Shows a completed workbook (the main window adds it to its MDI
