@@ -19,7 +19,10 @@ inline ZafEventType SelectMenuEntry(ZafWindow &menu, unsigned item, unsigned fla
         auto *candidate = dynamic_cast<ZafPopUpItem *>(static_cast<ZafWindowObject *>(e));
         if (!candidate || !candidate->HasEntry())
             continue;
-        if ((flags & MF_POPUP) ? position == wanted : LOWORD(candidate->EntryID()) == LOWORD(item))
+        // A drop-down entry's id is its menu's handle, whose low word can
+        // equal any command id: only plain entries answer to a command.
+        const bool dropDown = !candidate->SubMenu().IsEmpty();
+        if ((flags & MF_POPUP) ? position == wanted : !dropDown && LOWORD(candidate->EntryID()) == LOWORD(item))
             found = candidate;
         ++position;
     }

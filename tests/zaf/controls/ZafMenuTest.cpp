@@ -238,6 +238,11 @@ TEST_F(MenuTest, TheHighlightedEntryBecomesCurrent)
     SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(110, MF_HILITE), reinterpret_cast<LPARAM>(bar));
     EXPECT_EQ(menus.bar->CurrentChild(), menus.edit);
     EXPECT_FALSE(menus.file->Focus());
+    // A command id that happens to equal the low word of a drop-down's
+    // handle names the command, not the drop-down.
+    const auto dropDownWord = LOWORD(reinterpret_cast<UINT_PTR>(GetSubMenu(bar, 0)));
+    SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(dropDownWord, MF_HILITE), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(menus.bar->CurrentChild(), menus.edit);
 }
 
 TEST_F(MenuTest, AMaximizedDocumentMovesTheBarsEntriesOnePlace)
