@@ -171,14 +171,14 @@ PIEELEMENT::PIEELEMENT(int x, int y, int r, double start, double end, DrawStyle 
 
 void PIEELEMENT::Draw()
 {
-    if (HasFlag(flagStale) && owner) {
-        owner->ElementToDevice(this);
-        // Square around the horizontal centre: the view may not be square.
-        const int centreX = device.left + device.Width() / 2;
-        const int half = device.Height() / 2;
-        device.left = centreX - half;
-        device.right = centreX + half;
-    }
+    FreshenDevice();
+    // Square around the horizontal centre: the view may not be square.
+    // Departure: done at every draw, since the window's first pass has
+    // already freshened the rectangle; squaring a square changes nothing.
+    const int centreX = device.left + device.Width() / 2;
+    const int half = device.Height() / 2;
+    device.left = centreX - half;
+    device.right = centreX + half;
     HDC dc = DrawDC();
     if (!dc)
         return;

@@ -70,6 +70,50 @@ public:
     DrawStyle box, other;
 };
 
+// A 32-bit top-down memory bitmap, white, selected into a memory context.
+class Bitmap
+{
+public:
+    Bitmap(int width, int height) : width(width), height(height), dc(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), nullptr, 0);
+        old = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width, height, WHITENESS);
+    }
+    ~Bitmap()
+    {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    Bitmap(const Bitmap &) = delete;
+    Bitmap &operator=(const Bitmap &) = delete;
+
+    // The pixel as a COLORREF; white outside.
+    COLORREF At(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return RGB(255, 255, 255);
+        GdiFlush();
+        const std::uint32_t p = bits[static_cast<std::size_t>(y) * width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+
+    const int width, height;
+    HDC dc;
+
+private:
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    std::uint32_t *bits = nullptr;
+};
+
 class GraphTest : public controltest::ControlTest
 {
 protected:
@@ -88,13 +132,23 @@ protected:
         RegistrySettings::WriteValueInSection(Graphics(), key, value);
     }
 
-    // The graph on the shown test window, built and painted.
+    // The graph on the test window, its Windows window made, laid out (which
+    // builds it) and drawn once.
     TestGraph *ShowGraph()
     {
         graph = Add(new TestGraph);
         Show();
+        graph->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
         Pump();
+        Bitmap screen(TestGraph::width, TestGraph::height);
+        PaintInto(screen);
         return graph;
+    }
+    // The window paints itself into the bitmap as onto the screen (the test
+    // window is hidden, so no WM_PAINT comes).
+    void PaintInto(Bitmap &bitmap)
+    {
+        SendMessageA(graph->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
     }
 
     TestGraph *graph = nullptr;
