@@ -14,7 +14,6 @@
 GRAPHWIN::GRAPHWIN(int left, int top, int width, int height)
     : GraphWindowBase(this), ZafWindow(left, top, width, height), elements(this), userTexts(this)
 {
-    GetLocalTime(&creationTime);
     DrawStyle::InitDefaults(nullptr, 0);
     // The window paints itself (Draw), not through its window class.
     SetFlagTo(flagSystemDrawn, false);

@@ -22,6 +22,7 @@
 #include "graphs/element.h"
 #include "shell/GraphPane.h"
 #include "zaf/core/ZafWindow.h"
+#include "zaf/data/ZafTimeData.h"
 
 #include <map>
 #include <string>
@@ -138,6 +139,7 @@ public:
     void CopyToClipboard();
 
     element *SelectedElement() const { return selected; }
+    const ZafTimeData &CreationTime() const { return creationTime; }
 
     // GraphPane.
     void RebuildGraph() override { Rebuild(); }
@@ -154,7 +156,7 @@ protected:
 
     HDC drawDC = nullptr;
     HWND drawDCWindow = nullptr; // the window drawDC was taken from (GetDC)
-    SYSTEMTIME creationTime;
+    ZafTimeData creationTime;    // when the window was made
     std::int16_t dragOffsetX = 0, dragOffsetY = 0;
     element *selected = nullptr;
     ElementRect view;

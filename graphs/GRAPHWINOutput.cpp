@@ -30,16 +30,12 @@ char *CopyText(const char *text)
 
 } // namespace
 
-ZafEventType GRAPHWIN::Draw(const ZafEventRecord &event, ZafEventType code)
+ZafEventType GRAPHWIN::Draw(const ZafEventRecord &, ZafEventType)
 {
     const std::string fileName = drawMode == drawFile && metafileName ? metafileName : "";
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    (void)event;
-    (void)code;
-    // The target of mode 3 is current before the pass lends the window's.
-    const HDC callerDC = drawMode == drawPrinter ? drawDC : nullptr;
-    const HWND callerDCWindow = drawMode == drawPrinter ? drawDCWindow : nullptr;
-    drawDCWindow = nullptr;
+    // The pass lends the window's context (the paint's during a paint); in
+    // mode 3 the caller's target stays the draw context.
     ZafDrawPass pass(*this);
     const ZafRegionRect area = pass.Area();
     CreateDrawObjects();
@@ -53,10 +49,6 @@ ZafEventType GRAPHWIN::Draw(const ZafEventRecord &event, ZafEventType code)
     }
     const int width = area.right - area.left + 1, height = area.bottom - area.top + 1;
     HDC windowDC = display ? display->CurrentDC() : nullptr;
-    if (drawMode == drawPrinter) {
-        drawDC = callerDC;
-        drawDCWindow = callerDCWindow;
-    }
     if (OpenTarget(windowDC, width, height, fileName.c_str())) {
         HDC dc = drawDC;
         ::SetTextColor(dc, RGB(0, 0, 0));

@@ -168,6 +168,7 @@ public:
     element *At(int index) const { return items[static_cast<std::size_t>(index)]; }
     void ResetCounter() { counter = 0; }
     std::uint32_t Counter() const { return counter; }
+    GRAPHWIN *Owner() const { return owner; }
     std::vector<element *>::const_iterator begin() const { return items.begin(); }
     std::vector<element *>::const_iterator end() const { return items.end(); }
 
