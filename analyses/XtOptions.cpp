@@ -11,7 +11,7 @@ namespace {
 
 // The size the window is made with when there is no UI data file to read.
 constexpr int emptyWidth = 62;
-constexpr int emptyHeight = 16;
+constexpr int emptyHeight = 15;
 
 } // namespace
 

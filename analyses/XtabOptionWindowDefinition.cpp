@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int windowWidth = 62;
-constexpr int windowHeight = 16;
+constexpr int windowHeight = 15;
 constexpr int tableColumn = 1;
 constexpr int measureColumn = 32;
 constexpr int boxWidth = 29;
@@ -53,6 +53,6 @@ ZafWindow *MakeXtabOptionWindowDefinition()
         window->AddObject(CheckBox(measureColumn, row++, control));
     window->AddObject(PushButton(measureColumn, 12, "all_set"));
     window->AddObject(PushButton(measureColumn + 15, 12, "all_clear"));
-    window->AddObject(Caption(tableColumn, 14, windowWidth - 2, "notab"));
+    window->AddObject(Caption(tableColumn, 13, windowWidth - 2, "notab"));
     return window;
 }
