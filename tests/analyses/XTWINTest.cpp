@@ -230,6 +230,50 @@ INSTANTIATE_TEST_SUITE_P(
                     PsppCase{REGION, true, 15.87661319, .014, 6, .62228166, .44001958, .52833827, 0.3243902439,
                              .49081584, .47471743, .71122995, .49077491, .48451730}));
 
+// The statistics library's golden survey (tests/stats/golden), a by b as
+// its object test counts it (b the columns): the printed measures are its
+// reference figures (R, PSPP, scipy) at the decimals printed.
+class XtabReferenceTest : public XtabTest, public testing::WithParamInterface<bool>
+{};
+
+TEST_P(XtabReferenceTest, MeasuresAreTheStatisticsReferencesAtThePrintedDecimals)
+{
+    const bool weighted = GetParam();
+    const std::string golden = SourceFile("../stats/golden/");
+    std::string description = ReadFile(golden + "survey.desc");
+    if (weighted)
+        description += "weight w\n";
+    std::string csv = ReadFile(golden + "survey.csv");
+    csv = csv.substr(csv.find('\n') + 1); // the user-missing codes' line
+    enum { A = 4, B = 5 };
+    XtabText page(OpenCsv(description, csv, "golden_survey.QVF"), B, A, 0, everyMeasure | xtabTablesOn);
+    std::map<std::string, std::string> printed = Measures(page.Text());
+
+    const std::pair<const char *, int> names[] = {
+        {"chisq", 4}, {"p", 5},     {"df", 6},    {"phi", 7},    {"cramersv", 8},   {"contingency", 9},
+        {"taua", 10}, {"taub", 11}, {"tauc", 12}, {"gamma", 13}, {"somerssym", 14}, {"somersrow", 15},
+    };
+    std::map<std::string, double> references;
+    std::istringstream lines(ReadFile(golden + "reference.txt"));
+    const std::string prefix = std::string("xtab.a_b") + (weighted ? ".w." : ".");
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string name;
+        double value;
+        if (fields >> name >> value && name.compare(0, prefix.size(), prefix) == 0)
+            references.emplace(name.substr(prefix.size()), value); // the first tool's figure
+    }
+    for (const auto &name : names) {
+        ASSERT_EQ(1u, references.count(name.first)) << name.first;
+        const int decimals = name.second == 5 ? 4 : name.second == 6 ? 0 : 3;
+        char rounded[32];
+        std::snprintf(rounded, sizeof rounded, "%.*f", decimals, references[name.first]);
+        EXPECT_EQ(rounded, printed[StatText(name.second, xtabTextGroup)]) << name.first;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(StatisticsGolden, XtabReferenceTest, testing::Bool());
+
 // Mended: the percentages' decimals once carried over into the tables that
 // followed them.
 TEST_F(XtabTest, EachTableKeepsItsOwnDecimals)

@@ -115,10 +115,15 @@ protected:
         std::string description = ReadFile(SourceFile("data/xtab.desc"));
         if (weighted)
             description += "weight w\n";
-        const std::string name = directory + (weighted ? "\\xtab_w.QVF" : "\\xtab.QVF");
+        return OpenCsv(description, ReadFile(SourceFile("data/xtab.csv")), weighted ? "xtab_w.QVF" : "xtab.QVF");
+    }
+    // A data set from a description and CSV values, made the current one.
+    DATASET *OpenCsv(const std::string &description, const std::string &csv, const char *fileName)
+    {
+        const std::string name = directory + "\\" + fileName;
         DataSetBuilder builder;
         EXPECT_EQ(0, builder.ReadDescription(description)) << builder.GetErrorText();
-        EXPECT_EQ(0, builder.ReadCsv(ReadFile(SourceFile("data/xtab.csv")))) << builder.GetErrorText();
+        EXPECT_EQ(0, builder.ReadCsv(csv)) << builder.GetErrorText();
         EXPECT_EQ(0, builder.Write(name.c_str())) << builder.GetErrorText();
         EXPECT_EQ(0, ProgramSettings::Instance()->OpenDataSet(name.c_str()));
         return ProgramSettings::Instance()->GetDataSet(0);
