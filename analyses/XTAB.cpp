@@ -8,7 +8,6 @@
 #include "dataset/CategoryGrouping.h"
 #include "dataset/KATLABS.h"
 #include "dataset/ProgramSettings.h"
-#include "dataset/TextCatalog.h"
 #include "shell/VariableListWindow.h"
 #include "stats/StatClass.h"
 

@@ -202,6 +202,10 @@ double XTWIN::WriteTable(std::uint16_t type)
     WriteHeadingLine(type, ruleLength);
 
     for (int i = 0; i < computation->RowCount(); ++i) {
+        // A text past its limit takes no more: the rows of a table of
+        // millions of cells would only be looked up to be refused.
+        if (Error() == txtErrorTooLong)
+            break;
         Left(s);
         WriteString(RowLabel(i).c_str());
         for (int j = 0; j < n; ++j) {

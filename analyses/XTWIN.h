@@ -15,7 +15,9 @@
 // the percentages' decimals once carried over into the tables after them).
 // A figure that cannot be given (a percentage of a zero total, an expected
 // count of an empty table) prints as "**", as a missing probability does; a
-// missing measure prints nothing after its " = ".
+// missing measure prints nothing after its " = ". A table that could not
+// be counted (too many cells, no memory) is replaced by the reason. The
+// footer reports the table's grand total, whether or not a table is shown.
 //
 // Ownership: the page owns the window and the computation; the window only
 // points to the computation and to its workbook (for the record).
