@@ -12,7 +12,6 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"
 #include "dataset/RegistrySettings.h"
-#include "zaf/controls/ZafTextField.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -169,13 +168,6 @@ TEST_F(XtabTest, ALargeTableGrowsTheTextPastItsFirstBuffer)
     const std::vector<std::string> lines = Lines(page.Text());
     EXPECT_EQ(4u + 5 * 46 + 2 * 47 + 3, lines.size());
     EXPECT_EQ(std::string(StatText(21, 0)).substr(0, 10), lines[lines.size() - 2].substr(0, 10));
-}
-
-TEST_F(XtabTest, TheTextIsShownReadOnlyAndUnwrapped)
-{
-    XtabText page(OpenSurvey(false), ID, ID, xtabCounts, xtabTablesOn);
-    EXPECT_FALSE(page.text.TextField()->WordWrap()) << "a wide table keeps its lines";
-    EXPECT_TRUE(page.text.TextField()->ReadOnly());
 }
 
 // PSPP 1.6.2 on data/xtab.csv (edu user-missing 9), "SET FORMAT=F16.8",
