@@ -91,6 +91,8 @@ protected:
         FreeAnalysisRegistry();
         for (const char *key : {"XTableOptions", "XTableType", "XTableWid"})
             RegistrySettings::DeleteKeyInSection(FindSettingsSection(7), key);
+        // The bar chart's record is kept with the crosstab's ("XtabBar").
+        RegistrySettings::DeleteKeyInSection(FindSettingsSection(15), "Display");
         XTAB::SetAutoRecodeOffer(previousOffer);
         WorkBook::SetShowHook(previousShow);
     }
