@@ -1,6 +1,7 @@
 // Program entry of mervalo.exe: the data layer installs its start-up steps,
-// then the class library's entry builds the application and calls the
+// the analyses enter their factories, then the class library's entry builds the application and calls the
 // program's Main.
+#include "analyses/RegisterAnalyses.h"
 #include "shell/Main.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/data/ZafDataStartup.h"
@@ -10,5 +11,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {
     ZafDataStartup::Install();
+    // The analyses join the registry before Main builds it.
+    RegisterAnalyses();
     return ZafApplication::WinMain(instance, previous, commandLine, show, Main);
 }

@@ -28,6 +28,9 @@ class OptionWindow : public ZafWindow
 public:
     // A window of that size in cells at the frame's top left.
     OptionWindow(int width, int height);
+    // The window of that name read from a UI data file; its error word says
+    // whether it was there.
+    OptionWindow(const char *name, ZafWindowPersistence &persistence);
 
     virtual void UpdateControls() {}
 
