@@ -45,23 +45,12 @@ TEST(StatFormat, RangeListsJoinRangesAndSingleValues)
     EXPECT_EQ(FormatValueRangeList(ValueRangeList(), 2), "");
 }
 
-TEST(StatFormat, RoundingIsFloorAndCeiling)
-{
-    EXPECT_EQ(RoundDown(-2.5), -3.0);
-    EXPECT_EQ(RoundUp(-2.5), -2.0);
-    EXPECT_EQ(RoundUp(2.0), 2.0);
-}
-
 TEST(StatFormat, SignificanceMarksFollowTheLevels)
 {
-    EXPECT_STREQ(SignificanceMarkByP(0.2), " ");
-    EXPECT_STREQ(SignificanceMarkByP(0.05), " ");
-    EXPECT_STREQ(SignificanceMarkByP(0.0499), "+");
-    EXPECT_STREQ(SignificanceMarkByP(0.01), "+");
-    EXPECT_STREQ(SignificanceMarkByP(0.005), "*");
-    EXPECT_STREQ(SignificanceMarkByP(0.0004), "!");
-    EXPECT_STREQ(SignificanceMarkByP(kNotComputed), "-");
-    EXPECT_STREQ(SignificanceMarkByP(NAN), "");
+    const double ps[] = {0.2, 0.05, 0.0499, 0.01, 0.005, 0.0004, kNotComputed, NAN};
+    const char *marks[] = {" ", " ", "+", "+", "*", "!", "-", ""};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_STREQ(SignificanceMarkByP(ps[i]), marks[i]) << ps[i];
     const char *byLevel[] = {" ", "+", "*", "!", "-", "-", " "};
     for (int level = 0; level <= 6; ++level)
         EXPECT_STREQ(SignificanceMarkByLevel(level), byLevel[level]) << level;
