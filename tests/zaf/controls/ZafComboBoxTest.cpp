@@ -73,32 +73,7 @@ protected:
             rows += (row ? "," : "") + RowText(row);
         return rows;
     }
-    // A key as the keyboard gives it to a window (Alt held: a system key).
-    void KeyTo(HWND window, WPARAM key, bool alt = false)
-    {
-        const LPARAM altBit = alt ? (1L << 29) : 0;
-        PostMessageA(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | altBit);
-        PostMessageA(window, alt ? WM_SYSKEYUP : WM_KEYUP, key, 1 | altBit | (3UL << 30));
-        RunQueued();
-    }
-    void TypeInto(HWND window, const char *text)
-    {
-        for (const char *c = text; *c; ++c)
-            PostMessageA(window, WM_CHAR, static_cast<unsigned char>(*c), 1);
-        RunQueued();
-    }
-    // The calls as "name:code" in order (the combo box as "combo(its
-    // text)", an entry by its text), and forgets them.
-    std::string TakeCalls()
-    {
-        std::string calls;
-        for (const fieldtest::Call &call : Recorded().calls) {
-            const std::string name = call.object == combo ? "combo(" + call.text + ")" : call.text;
-            calls += (calls.empty() ? "" : " ") + name + ":" + std::to_string(call.code);
-        }
-        Recorded().calls.clear();
-        return calls;
-    }
+    std::string TakeCalls() { return fieldtest::TakeCalls(combo, "combo"); }
 
     ZafDialogWindow *dialog = nullptr;
     ZafComboBox *combo = nullptr;
@@ -465,13 +440,6 @@ TEST_F(ZafComboBoxTest, ItsColoursReachTheEditFieldAndTheDroppedList)
     ASSERT_EQ(combo->SetBackgroundColor(yellow, 0), yellow);
     ASSERT_EQ(combo->SetTextColor(blue, 0), blue);
     EXPECT_EQ(combo->PaletteData(), combo->List()->PaletteData()) << "one palette for both";
-    for (auto part :
-         {std::make_pair(WM_CTLCOLOREDIT, Parts().hwndItem), std::make_pair(WM_CTLCOLORLISTBOX, Parts().hwndList)}) {
-        HDC dc = GetDC(part.second);
-        const LRESULT brush = Ask(part.first, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(part.second));
-        EXPECT_NE(brush, 0);
-        EXPECT_EQ(GetBkColor(dc), ZafWindowObject::PaletteColor(yellow, -1, 0));
-        EXPECT_EQ(GetTextColor(dc), ZafWindowObject::PaletteColor(blue, -1, 0));
-        ReleaseDC(part.second, dc);
-    }
+    fieldtest::ExpectPartColours(Box(), WM_CTLCOLOREDIT, Parts().hwndItem, yellow, blue);
+    fieldtest::ExpectPartColours(Box(), WM_CTLCOLORLISTBOX, Parts().hwndList, yellow, blue);
 }
