@@ -30,6 +30,8 @@ TEST(DynString, AppendsNumbersWithBoundedDecimals)
     s.AppendReal(2.4).Append(" ");
     s.SetDecimals(99);
     EXPECT_EQ(s.Decimals(), 15);
+    s.SetDecimals(-1);
+    EXPECT_EQ(s.Decimals(), 0);
     s.SetDecimals(3);
     s.AppendReal(-0.5);
     EXPECT_STREQ(s.Text(), "3.14 0 -2147483648 2 -0.500");

@@ -6,6 +6,7 @@
 #include "dataset/MemoryBudget.h"
 #include "dataset/RegistrySettings.h"
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -77,6 +78,8 @@ TEST(ProgramSettings, OpensTheCurrentDataSetOnDemandForLabelsAndCaptions)
     EXPECT_EQ(labels->GetCount(), 3);
     std::unique_ptr<char[]> caption(ReadVariableCaption(2));
     EXPECT_STREQ(caption.get(), "i16v: Two bytes");
+    caption.reset(ReadVariableCaption(5)); // name, ": " and a 70-character label, whole
+    EXPECT_EQ(std::strlen(caption.get()), 4u + 2u + 70u);
     caption.reset(ReadVariableCaption(0));
     EXPECT_STREQ(caption.get(), "");
     EXPECT_NE(settings->OpenDataSet(dir.File("absent.QVF").c_str()), 0);

@@ -37,12 +37,14 @@ TEST(StatFormat, NumberTextIsAnIntegerWhenWholeElseFourteenDigits)
     EXPECT_EQ(FormatNumberText(1e20), "1e+20");
 }
 
-TEST(StatFormat, RangeListsJoinRangesAndSingleValues)
+TEST(StatFormat, RangeListsJoinRangesAndSingleValuesAndBoundsRound)
 {
     ValueRangeList ranges = {{1, 3}, {5, 5}, {7.5, 9}};
     EXPECT_EQ(FormatValueRangeList(ranges, 0), "1-3, 5, 8-9");
     EXPECT_EQ(FormatValueRangeList(ranges, 1), "1.0-3.0, 5.0, 7.5-9.0");
     EXPECT_EQ(FormatValueRangeList(ValueRangeList(), 2), "");
+    EXPECT_EQ(RoundDown(-2.5), -3.0);
+    EXPECT_EQ(RoundUp(-2.5), -2.0);
 }
 
 TEST(StatFormat, SignificanceMarksFollowTheLevels)

@@ -26,6 +26,7 @@
 #include "stats/RegressionKernel.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
+#include "stats/StatOption.h"
 
 namespace {
 
@@ -93,6 +94,43 @@ TEST_F(StatObjects, ReportHeaderCountsCasesAndNamesTheWeight)
     EXPECT_NE(std::strstr(w.GetReportHeader(8.5), "Weight: w"), nullptr);
     // The cached text follows the count asked for.
     EXPECT_NE(std::strstr(w.GetReportHeader(3), "Number of cases: 3"), nullptr);
+}
+
+TEST_F(StatObjects, CorrelationKindTextFollowsTheStatusCodes)
+{
+    EXPECT_STREQ(CorrelationKindText(8), catalog->GetText(5, 34));
+    EXPECT_STREQ(CorrelationKindText(6), catalog->GetText(10, 34));
+    EXPECT_STREQ(CorrelationKindText(14), catalog->GetText(11, 34));
+    EXPECT_STREQ(CorrelationKindText(1), "");
+    EXPECT_STREQ(CorrelationKindText(15), "");
+    SetStatTextCatalog(nullptr);
+    EXPECT_STREQ(CorrelationKindText(2), "**ERROR**");
+}
+
+TEST_F(StatObjects, CaseWeightsDropZeroWeightsAndUnselectedCases)
+{
+    StatClass w(weighted);
+    std::vector<double> weights;
+    ASSERT_TRUE(w.LoadCaseWeights(weights));
+    ASSERT_EQ(weights.size(), 6u);
+    EXPECT_EQ(weights[3], 0.5);
+    EXPECT_EQ(weights[5], 3.0);
+
+    std::unique_ptr<DATASET> selected(
+        BuildDataSet(std::string(kDescription) + "variable s\ntype u8\nselection s first cases\n",
+                     "q1,q2,q3,x,y,w,g,d1,d2,s\n1,2,,1.5,3.5,1,1,1,0,1\n2,3,1,2.5,4.5,2,1,1,1,0\n"
+                     "1,,2,4,6,1,2,0,1,1\n",
+                     "selected.QVF"));
+    ASSERT_TRUE(selected);
+    ASSERT_TRUE(selected->GetActiveSelection()->IsActive());
+    StatClass s(selected.get());
+    ASSERT_TRUE(s.LoadCaseWeights(weights));
+    EXPECT_EQ(weights[1], 0.0);
+    EXPECT_STREQ(s.BuildFilterText(), "first cases");
+    MeanObj m(4, selected.get());
+    ASSERT_TRUE(m.Compute());
+    EXPECT_EQ(m.record.count, 2);
+    EXPECT_DOUBLE_EQ(m.record.mean, 2.75);
 }
 
 // Cases in the selection whose weight is zero, negative or missing are left
@@ -284,6 +322,12 @@ TEST_F(StatObjects, NwayTableNestsControlCategoriesAndPercentagesPerColumn)
     EXPECT_EQ(set.lastPercentageBase, 0);
 }
 
+class RecordingOption : public GraphOption
+{
+public:
+    RecordingOption() : GraphOption(13, 0x55) {}
+};
+
 // Forward selection leaves out b, which lacks values in two cases: the
 // residuals still rest on the listwise cases of the whole analysis.
 TEST(StatObjectRegression, ResidualsOfAStepRestOnTheAnalysisCases)
@@ -307,6 +351,23 @@ TEST(StatObjectRegression, ResidualsOfAStepRestOnTheAnalysisCases)
     EXPECT_EQ(engine->count, 6);
     EXPECT_EQ(r.LastStep()->n, 6.0);
     EXPECT_NEAR(engine->residualMean, 0.0, 1e-12);
+}
+
+TEST(StatOption, NameIsCopiedAndGraphWordsLoadTheirDefault)
+{
+    StatOption o;
+    char name[] = "USE_TWOWAY_CROSS_OPTIONS";
+    o.SetName(name);
+    name[0] = 'X';
+    EXPECT_STREQ(o.GetName(), "USE_TWOWAY_CROSS_OPTIONS");
+    StatOption copy;
+    copy.Assign(o);
+    EXPECT_STREQ(copy.GetName(), o.GetName());
+
+    RecordingOption g;
+    g.optionWord = 7;
+    g.LoadSettings(0);
+    EXPECT_EQ(g.optionWord, 0x55u);
 }
 
 } // namespace
