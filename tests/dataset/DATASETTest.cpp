@@ -85,6 +85,7 @@ TEST_F(TypesDataSet, EveryStorageTypeKeepsItsSentinelExtremesAndUserMissingCodes
     }
     LISTETYPE u8(&dataSet, 1), i16(&dataSet, 2), i32(&dataSet, 3), flt(&dataSet, 4), dbl(&dataSet, 5);
     EXPECT_FALSE(i32.IsMissingInt(88887));
+    EXPECT_TRUE(flt.IsMissingReal(FLT_MAX));
     EXPECT_FALSE(flt.IsMissingReal(99.25));
     // Type-bound readers refuse other types as specified.
     ASSERT_TRUE(dbl.MoveNext() && i16.MoveNext());
