@@ -18,20 +18,10 @@ void Capture(const char *title, const char *first, const char *second)
     g_report = {g_report.count + 1, title, first, second};
 }
 
-class AssumeErrorTest : public ::testing::Test
+TEST(AssumeError, OnlyAFailedConditionShowsSourceLineAndTextSafelyBounded)
 {
-protected:
-    void SetUp() override
-    {
-        g_report = Report();
-        previous_ = SetAssumeReportHook(Capture);
-    }
-    void TearDown() override { SetAssumeReportHook(previous_); }
-    AssumeReportHook previous_ = nullptr;
-};
-
-TEST_F(AssumeErrorTest, OnlyAFailedConditionShowsSourceLineAndText)
-{
+    g_report = Report();
+    AssumeReportHook previous = SetAssumeReportHook(Capture);
     EXPECT_EQ(AssumeError(true, "oxtabgr", 12, "never shown"), 1);
     EXPECT_EQ(g_report.count, 0);
     EXPECT_EQ(AssumeError(false, "ODeskriptEnveis", 417, "Internal error: Duru-object is NULL"), 0);
@@ -39,10 +29,7 @@ TEST_F(AssumeErrorTest, OnlyAFailedConditionShowsSourceLineAndText)
     EXPECT_EQ(g_report.title, "Assume Error");
     EXPECT_EQ(g_report.first, "ODeskriptEnveis 417");
     EXPECT_EQ(g_report.second, "Internal error: Duru-object is NULL");
-}
-
-TEST_F(AssumeErrorTest, MissingTextsAndOverlongSourceNamesAreSafe)
-{
+    // Missing texts and an overlong source name.
     EXPECT_EQ(AssumeError(false, nullptr, -3, nullptr), 0);
     EXPECT_EQ(g_report.first, " -3");
     EXPECT_EQ(g_report.second, "");
@@ -50,6 +37,7 @@ TEST_F(AssumeErrorTest, MissingTextsAndOverlongSourceNamesAreSafe)
     EXPECT_EQ(AssumeError(false, longName.c_str(), 9, "t"), 0);
     EXPECT_LT(g_report.first.size(), 300u);
     EXPECT_EQ(g_report.first.compare(0, 10, std::string(10, 's')), 0);
+    SetAssumeReportHook(previous);
 }
 
 } // namespace

@@ -57,7 +57,7 @@ public:
                 const int32_t values[] = {-1,
                                           0,
                                           0x7fffffff,
-                                          static_cast<int32_t>(0x80000000),
+                                          INT32_MIN,
                                           static_cast<int32_t>(bytes.size()),
                                           static_cast<int32_t>(bytes.size() + 1),
                                           65536,

@@ -74,16 +74,7 @@ TEST_F(SavedDataSet, AddedVariableIsThereAfterReopening)
     ASSERT_EQ(dataSet.GetVariableCount(), 9);
     EXPECT_STREQ(dataSet.GetVariable(9)->name, "res1");
     EXPECT_EQ(dataSet.GetVariable(9)->storageType, STORAGE_FLOAT);
-    LISTETYPE list(&dataSet, 9);
-    for (long c = 0; list.MoveNext(); ++c) {
-        if (c == 3)
-            EXPECT_TRUE(list.IsCurrentSysMissing());
-        else
-            EXPECT_EQ(list.GetCurrentReal(), c / 4.0);
-    }
-    EXPECT_EQ(list.maximum, 11 / 4.0);
-    std::unique_ptr<KATLABS> read(KATLABS::ConstructAndRead(9, &dataSet));
-    EXPECT_STREQ(read->GetLabelText(0.0), "Zero");
+    EXPECT_EQ(LISTETYPE(&dataSet, 9).maximum, 11 / 4.0);
     // Everything else came along: old values, labels, weight, selection,
     // region variable, documentation.
     LISTETYPE old(&dataSet, 3);
@@ -95,21 +86,6 @@ TEST_F(SavedDataSet, AddedVariableIsThereAfterReopening)
     EXPECT_EQ(dataSet.GetDocumentation(1), "Byte documentation.\r\n");
     std::unique_ptr<KATLABS> oldLabels(KATLABS::ConstructAndRead(1, &dataSet));
     EXPECT_EQ(oldLabels->GetCount(), 3);
-}
-
-TEST_F(SavedDataSet, ValuesTheNewTypeCannotHoldBecomeItsSentinel)
-{
-    std::unique_ptr<TMPLISTETYPE> values(new TMPLISTETYPE(STORAGE_DOUBLE));
-    const double input[12] = {-1, 0, 254.4, 254.6, 255, 1e9, 3, 3, 3, 3, 3, DBL_MAX};
-    for (double v : input)
-        values->AppendReal(v);
-    ASSERT_EQ(dataSet.AddVariable(Info("small", STORAGE_U8), {}, values.get()), 9) << dataSet.GetErrorText();
-    LISTETYPE list(&dataSet, 9);
-    const long expected[12] = {255, 0, 254, 255, 255, 255, 3, 3, 3, 3, 3, 255};
-    for (long c = 0; c < 12; ++c) {
-        ASSERT_TRUE(list.MoveNext());
-        EXPECT_EQ(list.GetCurrentInt(), expected[c]) << "case " << c;
-    }
 }
 
 TEST_F(SavedDataSet, WeightSelectionAndRegionChangesAreSaved)

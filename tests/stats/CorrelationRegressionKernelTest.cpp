@@ -43,16 +43,12 @@ TEST(CorrelationKernel, AConstantVariableIsNamedAndItsCoefficientsAreNotComputed
     ExpectFinite(r.p);
 }
 
-TEST(CorrelationKernel, NoCompleteCaseLeavesTheMatrixEmptyWithoutNan)
+TEST(CorrelationKernel, NoCompleteCaseOrAPerfectCorrelationGiveNoNan)
 {
     CorrelationResult r = Correlate({{1, M}, {M, 2}}, false);
     EXPECT_EQ(r.listwiseCount, 0);
     ExpectFinite(r.r);
     ExpectFinite(r.mean);
-}
-
-TEST(CorrelationKernel, APerfectCorrelationHasPZeroAndNoT)
-{
     double t, p;
     CorrelationSignificance(1.0, 10, t, p);
     EXPECT_EQ(p, 0.0);

@@ -75,23 +75,23 @@ DATASET *BuildDataSet(const std::string &description, const std::string &csv, co
     return set;
 }
 
+void PutFigures(std::map<std::string, double> &f, const std::string &p, const char *names,
+                std::initializer_list<double> values)
+{
+    std::istringstream in(names);
+    std::string name;
+    for (double v : values) {
+        ASSERT_TRUE(in >> name) << names;
+        f[p + name] = v;
+    }
+    EXPECT_FALSE(in >> name) << names;
+}
+
 void AddDescriptiveFigures(const std::string &p, const DescriptiveRecord &d, const double *q,
                            std::map<std::string, double> &f)
 {
-    f[p + "count"] = d.count;
-    f[p + "n"] = d.weightedCount;
-    f[p + "sum"] = d.sum;
-    f[p + "mean"] = d.mean;
-    f[p + "min"] = d.minimum;
-    f[p + "max"] = d.maximum;
-    f[p + "sd"] = d.standardDeviation;
-    f[p + "lower95"] = d.lower95;
-    f[p + "upper95"] = d.upper95;
-    f[p + "lower99"] = d.lower99;
-    f[p + "upper99"] = d.upper99;
-    f[p + "skewness"] = d.skewness;
-    f[p + "kurtosis"] = d.kurtosis;
-    const char *names[] = {"q1", "median", "q3", "whisklow", "whiskhigh"};
-    for (int i = 0; i < 5; ++i)
-        f[p + names[i]] = q[i];
+    Put(f, p, "count n sum mean min max sd lower95 upper95 lower99 upper99 skewness kurtosis", d.count, d.weightedCount,
+        d.sum, d.mean, d.minimum, d.maximum, d.standardDeviation, d.lower95, d.upper95, d.lower99, d.upper99,
+        d.skewness, d.kurtosis);
+    Put(f, p, "q1 median q3 whisklow whiskhigh", q[0], q[1], q[2], q[3], q[4]);
 }

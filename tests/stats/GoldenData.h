@@ -4,6 +4,7 @@
 #ifndef TESTS_STATS_GOLDENDATA_H
 #define TESTS_STATS_GOLDENDATA_H
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -29,6 +30,16 @@ std::vector<ReferenceFigure> ReferencesWithPrefix(const std::string &prefix);
 int CompareWithReferences(const std::string &prefix, const std::map<std::string, double> &computed);
 
 std::string GoldenPath(const std::string &fileName);
+
+// Adds the figures under the prefix, named in turn by the blank-separated
+// names.
+void PutFigures(std::map<std::string, double> &figures, const std::string &prefix, const char *names,
+                std::initializer_list<double> values);
+template <class... Values>
+void Put(std::map<std::string, double> &figures, const std::string &prefix, const char *names, Values... values)
+{
+    PutFigures(figures, prefix, names, {static_cast<double>(values)...});
+}
 
 // Adds the figures of one descriptive record under the prefix ("count",
 // "mean", ... "kurtosis") and the first five of its quantile summary

@@ -101,12 +101,8 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        delete plain;
-        delete weighted;
-        delete small;
-        delete smallWeighted;
-        delete responses;
-        delete responsesWeighted;
+        for (DATASET *set : {plain, weighted, small, smallWeighted, responses, responsesWeighted})
+            delete set;
     }
     void SetUp() override
     {
@@ -115,15 +111,8 @@ protected:
     static DATASET *Set(bool w) { return w ? weighted : plain; }
     static DATASET *ResponseSet(bool w) { return w ? responsesWeighted : responses; }
     static std::string Suffix(bool w) { return w ? ".w" : ""; }
-    static DATASET *plain, *weighted, *small, *smallWeighted, *responses, *responsesWeighted;
+    static inline DATASET *plain, *weighted, *small, *smallWeighted, *responses, *responsesWeighted;
 };
-
-DATASET *GoldenObjects::plain = nullptr;
-DATASET *GoldenObjects::weighted = nullptr;
-DATASET *GoldenObjects::small = nullptr;
-DATASET *GoldenObjects::smallWeighted = nullptr;
-DATASET *GoldenObjects::responses = nullptr;
-DATASET *GoldenObjects::responsesWeighted = nullptr;
 
 TEST_F(GoldenObjects, MeanObjGivesTheDescriptivesAndQuantiles)
 {
@@ -178,9 +167,7 @@ TEST_F(GoldenObjects, FrequencyDistributionCountsValueListsWithLabels)
                 char name[64];
                 std::snprintf(name, sizeof name, "%g", value);
                 const std::string cp = p + "value." + (sentinel ? std::string("sysmis") : name) + ".";
-                f[cp + "freq"] = c.frequency;
-                f[cp + "pct"] = c.percent;
-                f[cp + "vpct"] = c.validPercent;
+                Put(f, cp, "freq pct vpct", c.frequency, c.percent, c.validPercent);
                 EXPECT_EQ(c.count, w ? 0 : static_cast<long>(c.frequency)) << cp;
                 if (sentinel) {
                     EXPECT_STREQ(c.label, "-");
@@ -213,25 +200,14 @@ TEST_F(GoldenObjects, CrossTableObjectGivesTheTestAndMeasures)
         x.ComputeOrdinalMeasures();
         EXPECT_EQ(x.weighted, w);
         const std::string p = "xtab.a_b" + Suffix(w) + ".";
-        f[p + "chisq"] = x.chiSquare;
-        f[p + "df"] = x.degreesOfFreedom;
-        f[p + "p"] = x.probability;
-        f[p + "phi"] = x.phi;
-        f[p + "cramersv"] = x.cramersV;
-        f[p + "contingency"] = x.contingency;
-        f[p + "taua"] = x.tauA;
-        f[p + "taub"] = x.tauB;
-        f[p + "tauc"] = x.tauC;
-        f[p + "gamma"] = x.gamma;
-        f[p + "somerssym"] = x.somersSymmetric;
-        f[p + "somersrow"] = x.somersAsymmetric;
+        Put(f, p, "chisq df p phi cramersv contingency taua taub tauc gamma somerssym somersrow", x.chiSquare,
+            x.degreesOfFreedom, x.probability, x.phi, x.cramersV, x.contingency, x.tauA, x.tauB, x.tauC, x.gamma,
+            x.somersSymmetric, x.somersAsymmetric);
         for (int i = 0; i < x.RowCount(); ++i) {
             for (int j = 0; j < x.ColumnCount(); ++j) {
                 const std::string cell = p + "cell." + std::to_string(i + 1) + "_" + std::to_string(j + 1) + ".";
-                f[cell + "count"] = x.Cell(i, j);
-                f[cell + "expected"] = x.Expected(i, j);
-                f[cell + "deviation"] = x.Deviation(i, j);
-                f[cell + "stddev"] = x.StandardizedDeviation(i, j);
+                Put(f, cell, "count expected deviation stddev", x.Cell(i, j), x.Expected(i, j), x.Deviation(i, j),
+                    x.StandardizedDeviation(i, j));
             }
         }
     }
@@ -251,30 +227,18 @@ TEST_F(GoldenObjects, OnewayObjectGivesAnovaLeveneAndPairwiseTests)
         PooledTtestObj pooled(&o);
         ScheffeObj scheffe(&o);
         const std::string p = "oneway.y_g" + Suffix(w) + ".";
-        f[p + "ssb"] = anova.table.ssBetween;
-        f[p + "ssw"] = anova.table.ssWithin;
-        f[p + "dfb"] = anova.table.dfBetween;
-        f[p + "dfw"] = anova.table.dfWithin;
-        f[p + "f"] = anova.table.f;
-        f[p + "p"] = anova.table.p;
-        f[p + "levene.f"] = o.varianceF;
-        f[p + "levene.df1"] = o.varianceDf1;
-        f[p + "levene.df2"] = o.varianceDf2;
-        f[p + "levene.p"] = o.varianceP;
+        Put(f, p, "ssb ssw dfb dfw f p levene.f levene.df1 levene.df2 levene.p", anova.table.ssBetween,
+            anova.table.ssWithin, anova.table.dfBetween, anova.table.dfWithin, anova.table.f, anova.table.p,
+            o.varianceF, o.varianceDf1, o.varianceDf2, o.varianceP);
         for (int i = 0; i < 4; ++i) {
             const std::string gi = std::to_string(static_cast<int>(o.groups[i].breakValue));
             f[p + "group." + gi + ".n"] = o.groups[i].weightedCount;
             f[p + "group." + gi + ".mean"] = o.groups[i].mean;
             for (int j = i + 1; j < 4; ++j) {
                 const std::string pair = p + gi + "_" + std::to_string(static_cast<int>(o.groups[j].breakValue)) + ".";
-                f[pair + "welch.t"] = welch.Pair(i, j).statistic;
-                f[pair + "welch.df"] = welch.Pair(i, j).df;
-                f[pair + "welch.p"] = welch.Pair(i, j).p;
-                f[pair + "pooled.t"] = pooled.Pair(i, j).statistic;
-                f[pair + "pooled.df"] = pooled.Pair(i, j).df;
-                f[pair + "pooled.p"] = pooled.Pair(i, j).p;
-                f[pair + "scheffe.f"] = scheffe.Pair(i, j).statistic;
-                f[pair + "scheffe.p"] = scheffe.Pair(i, j).p;
+                Put(f, pair, "welch.t welch.df welch.p pooled.t pooled.df pooled.p scheffe.f scheffe.p",
+                    welch.Pair(i, j).statistic, welch.Pair(i, j).df, welch.Pair(i, j).p, pooled.Pair(i, j).statistic,
+                    pooled.Pair(i, j).df, pooled.Pair(i, j).p, scheffe.Pair(i, j).statistic, scheffe.Pair(i, j).p);
             }
         }
     }
@@ -323,9 +287,7 @@ TEST_F(GoldenObjects, CorrObjGivesTheMatrixListwiseAndPairwise)
         for (int i = 0; i < 5; ++i)
             for (int j = 0; j < i; ++j) {
                 const std::string n = std::string(run.prefix) + "." + names[i] + "_" + names[j] + ".";
-                f[n + "r"] = c.Coefficient(i, j);
-                f[n + "p"] = c.PValue(i, j);
-                f[n + "n"] = c.result.weightedCount[i * 5 + j];
+                Put(f, n, "r p n", c.Coefficient(i, j), c.PValue(i, j), c.result.weightedCount[i * 5 + j]);
             }
     }
     EXPECT_GT(CompareWithReferences("corr.", f), 80);
@@ -368,25 +330,12 @@ TEST_F(GoldenObjects, RegObjGivesEveryMethodAndItsResiduals)
         ASSERT_EQ(r.status, 0) << run.prefix;
         const RegModelStep &s = *r.LastStep();
         const std::string p = std::string(run.prefix) + ".";
-        f[p + "steps"] = r.StepCount();
-        f[p + "ineq"] = s.inEquation;
-        f[p + "n"] = s.n;
-        f[p + "b0"] = s.b[0];
-        f[p + "se0"] = s.seB[0];
-        f[p + "r"] = s.summary[0];
-        f[p + "r2"] = s.summary[1];
-        f[p + "adjr2"] = s.summary[2];
-        f[p + "f"] = s.summary[3];
-        f[p + "pf"] = s.summary[4];
+        Put(f, p, "steps ineq n b0 se0 r r2 adjr2 f pf", r.StepCount(), s.inEquation, s.n, s.b[0], s.seB[0],
+            s.summary[0], s.summary[1], s.summary[2], s.summary[3], s.summary[4]);
         for (int row = 1; row <= s.rows; ++row) {
             const std::string v = p + names[s.rowVariable[row]] + ".";
-            f[v + "in"] = row <= s.inEquation;
-            f[v + "b"] = s.b[row];
-            f[v + "se"] = s.seB[row];
-            f[v + "beta"] = s.beta[row];
-            f[v + "t"] = s.t[row];
-            f[v + "p"] = s.p[row];
-            f[v + "tol"] = s.tolerance[row];
+            Put(f, v, "in b se beta t p tol", row <= s.inEquation, s.b[row], s.seB[row], s.beta[row], s.t[row],
+                s.p[row], s.tolerance[row]);
         }
         RegressionEngine *engine = r.EnsureEngine(r.StepCount() - 1);
         ASSERT_NE(engine, nullptr);
@@ -428,40 +377,18 @@ TEST_F(GoldenObjects, PairedObjectsGiveTheTests)
             GTtestPar t(run.x, run.y, 1, run.set);
             const std::string p = std::string("paired.") + run.name + ".";
             EXPECT_FALSE(t.error);
-            f[p + "n"] = t.weightedSum;
-            f[p + "meanx"] = t.mean[0];
-            f[p + "meany"] = t.mean[1];
-            f[p + "sdx"] = t.standardDeviation[0];
-            f[p + "sdy"] = t.standardDeviation[1];
-            f[p + "sex"] = t.standardError[0];
-            f[p + "sey"] = t.standardError[1];
-            f[p + "diff"] = t.meanDifference;
-            f[p + "t"] = t.t;
-            f[p + "p1"] = t.OneSidedPValue();
-            f[p + "p2"] = t.TwoSidedPValue();
-            f[p + "r"] = t.r;
-            f[p + "tr"] = t.tOfR;
-            f[p + "pr"] = t.CorrelationPValue(true);
+            Put(f, p, "n meanx meany sdx sdy sex sey diff t p1 p2 r tr pr", t.weightedSum, t.mean[0], t.mean[1],
+                t.standardDeviation[0], t.standardDeviation[1], t.standardError[0], t.standardError[1],
+                t.meanDifference, t.t, t.OneSidedPValue(), t.TwoSidedPValue(), t.r, t.tOfR, t.CorrelationPValue(true));
         }
         SignTest s(run.x, run.y, run.set);
         const std::string sp = std::string("sign.") + run.name + ".";
-        f[sp + "larger"] = s.larger;
-        f[sp + "smaller"] = s.smaller;
-        f[sp + "exact"] = s.exact;
-        f[sp + "p"] = s.exact ? s.exactP : s.zP;
-        f[sp + "z"] = s.z;
+        Put(f, sp, "larger smaller exact p z", s.larger, s.smaller, s.exact, s.exact ? s.exactP : s.zP, s.z);
         Wilcoxon w(run.x, run.y, run.set);
         const std::string wp = std::string("wilcoxon.") + run.name + ".";
-        f[wp + "zeros"] = w.zeroDifferences;
-        f[wp + "positive"] = w.positive;
-        f[wp + "negative"] = w.negative;
-        f[wp + "possum"] = w.positiveRankSum;
-        f[wp + "negsum"] = w.negativeRankSum;
-        f[wp + "posmean"] = w.positiveMeanRank;
-        f[wp + "negmean"] = w.negativeMeanRank;
-        f[wp + "exact2"] = w.exactTwoSidedP;
-        f[wp + "z"] = w.z;
-        f[wp + "zp"] = w.zP;
+        Put(f, wp, "zeros positive negative possum negsum posmean negmean exact2 z zp", w.zeroDifferences, w.positive,
+            w.negative, w.positiveRankSum, w.negativeRankSum, w.positiveMeanRank, w.negativeMeanRank, w.exactTwoSidedP,
+            w.z, w.zP);
     }
     for (bool wt : {false, true}) {
         McNemar m(D1, D2, Set(wt));
@@ -469,13 +396,8 @@ TEST_F(GoldenObjects, PairedObjectsGiveTheTests)
         EXPECT_EQ(m.status, 0);
         EXPECT_EQ(m.firstName, "d1");
         EXPECT_EQ(m.rowLabels[1], "1");
-        f[p + "a"] = m.counts[0];
-        f[p + "b"] = m.counts[1];
-        f[p + "c"] = m.counts[2];
-        f[p + "d"] = m.counts[3];
-        f[p + "exact"] = m.exact;
-        f[p + "p"] = m.exact ? m.exactP : m.chiSquareP;
-        f[p + "chisq"] = m.chiSquare;
+        Put(f, p, "a b c d exact p chisq", m.counts[0], m.counts[1], m.counts[2], m.counts[3], m.exact,
+            m.exact ? m.exactP : m.chiSquareP, m.chiSquare);
     }
     EXPECT_GT(CompareWithReferences("paired.", f), 35);
     EXPECT_GT(CompareWithReferences("sign.", f), 10);
@@ -501,14 +423,8 @@ TEST_F(GoldenObjects, StatAndGroupedMedianUseValidCasesOfThePartnerBelowTheLimit
             StatClass computation(Set(w));
             Stat s(&computation, run.x, run.partner, run.limit);
             const std::string p = std::string("stat.") + run.name + Suffix(w) + ".";
-            f[p + "valid"] = s.validCount;
-            f[p + "n"] = s.n;
-            f[p + "integer"] = s.integerData;
-            f[p + "min"] = s.minimum;
-            f[p + "max"] = s.maximum;
-            f[p + "mean"] = s.mean;
-            f[p + "sd"] = s.standardDeviation;
-            f[p + "se"] = s.standardError;
+            Put(f, p, "valid n integer min max mean sd se", s.validCount, s.n, s.integerData, s.minimum, s.maximum,
+                s.mean, s.standardDeviation, s.standardError);
             double q[7];
             GroupedMedian(&computation, run.x, run.partner, run.limit).GetSummary(q);
             for (int i = 0; i < 7; ++i)

@@ -37,31 +37,22 @@ TEST(StatFormat, NumberTextIsAnIntegerWhenWholeElseFourteenDigits)
     EXPECT_EQ(FormatNumberText(1e20), "1e+20");
 }
 
-TEST(StatFormat, RangeListsJoinRangesAndSingleValues)
+TEST(StatFormat, RangeListsJoinRangesAndSingleValuesAndBoundsRound)
 {
     ValueRangeList ranges = {{1, 3}, {5, 5}, {7.5, 9}};
     EXPECT_EQ(FormatValueRangeList(ranges, 0), "1-3, 5, 8-9");
     EXPECT_EQ(FormatValueRangeList(ranges, 1), "1.0-3.0, 5.0, 7.5-9.0");
     EXPECT_EQ(FormatValueRangeList(ValueRangeList(), 2), "");
-}
-
-TEST(StatFormat, RoundingIsFloorAndCeiling)
-{
     EXPECT_EQ(RoundDown(-2.5), -3.0);
     EXPECT_EQ(RoundUp(-2.5), -2.0);
-    EXPECT_EQ(RoundUp(2.0), 2.0);
 }
 
 TEST(StatFormat, SignificanceMarksFollowTheLevels)
 {
-    EXPECT_STREQ(SignificanceMarkByP(0.2), " ");
-    EXPECT_STREQ(SignificanceMarkByP(0.05), " ");
-    EXPECT_STREQ(SignificanceMarkByP(0.0499), "+");
-    EXPECT_STREQ(SignificanceMarkByP(0.01), "+");
-    EXPECT_STREQ(SignificanceMarkByP(0.005), "*");
-    EXPECT_STREQ(SignificanceMarkByP(0.0004), "!");
-    EXPECT_STREQ(SignificanceMarkByP(kNotComputed), "-");
-    EXPECT_STREQ(SignificanceMarkByP(NAN), "");
+    const double ps[] = {0.2, 0.05, 0.0499, 0.01, 0.005, 0.0004, kNotComputed, NAN};
+    const char *marks[] = {" ", " ", "+", "+", "*", "!", "-", ""};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_STREQ(SignificanceMarkByP(ps[i]), marks[i]) << ps[i];
     const char *byLevel[] = {" ", "+", "*", "!", "-", "-", " "};
     for (int level = 0; level <= 6; ++level)
         EXPECT_STREQ(SignificanceMarkByLevel(level), byLevel[level]) << level;

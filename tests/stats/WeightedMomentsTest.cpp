@@ -46,19 +46,6 @@ TEST_P(MomentsFarFromZero, KeepTheDigitsOfTheSpread)
 
 INSTANTIATE_TEST_SUITE_P(Offsets, MomentsFarFromZero, ::testing::Values(0.0, 1e9, 1e12));
 
-TEST(WeightedMoments, NoCaseOrOneValueHasNoSpread)
-{
-    WeightedMoments none;
-    EXPECT_EQ(none.Mean(), kNotComputed);
-    EXPECT_EQ(none.Variance(), kNotComputed);
-    EXPECT_FALSE(none.HasVariance());
-    WeightedMoments one;
-    one.Add(3.0, 2.5);
-    EXPECT_EQ(one.Variance(), 0.0);
-    EXPECT_FALSE(one.HasVariance());
-    EXPECT_EQ(one.Skewness(), kNotComputed);
-}
-
 namespace {
 
 // 40 cases of awkward values and fractional weights; every value valid.

@@ -18,6 +18,7 @@
 #include "ControlTestHarness.h"
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -131,19 +132,23 @@ protected:
         while (zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT))
             zafWindowManager->Event(event);
     }
-    // Characters as the keyboard gives them to the focused control.
-    static void Type(ZafWindowObject *object, const char *text)
+    // Characters and keys as the keyboard gives them to a window (Alt held:
+    // a system key), then the library's loop.
+    static void TypeInto(HWND window, const char *text)
     {
         for (const char *c = text; *c; ++c)
-            PostMessageA(object->OSHandle(), WM_CHAR, static_cast<unsigned char>(*c), 1);
+            PostMessageA(window, WM_CHAR, static_cast<unsigned char>(*c), 1);
         RunQueued();
     }
-    static void Press(ZafWindowObject *object, WPARAM key)
+    static void KeyTo(HWND window, WPARAM key, bool alt = false)
     {
-        PostMessageA(object->OSHandle(), WM_KEYDOWN, key, 1);
-        PostMessageA(object->OSHandle(), WM_KEYUP, key, 1 | (3UL << 30));
+        const LPARAM altBit = alt ? (1L << 29) : 0;
+        PostMessageA(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | altBit);
+        PostMessageA(window, alt ? WM_SYSKEYUP : WM_KEYUP, key, 1 | altBit | (3UL << 30));
         RunQueued();
     }
+    static void Type(ZafWindowObject *object, const char *text) { TypeInto(object->OSHandle(), text); }
+    static void Press(ZafWindowObject *object, WPARAM key) { KeyTo(object->OSHandle(), key); }
     // Replaces the control's text as a user would: select all, type.
     static void Retype(ZafWindowObject *object, const char *text)
     {
@@ -170,6 +175,30 @@ private:
     ZafErrorStub::AnswerHook harnessHook = nullptr;
 };
 
+// The user function's calls as "name:code" in order, each object named by
+// its text (the whole, if given, as "<wholeName>(<text>)"), and forgets them.
+inline std::string TakeCalls(const ZafWindowObject *whole = nullptr, const std::string &wholeName = "")
+{
+    std::string calls;
+    for (const Call &call : Recorded().calls) {
+        const std::string name = call.object == whole ? wholeName + "(" + call.text + ")" : call.text;
+        calls += (calls.empty() ? "" : " ") + name + ":" + std::to_string(call.code);
+    }
+    Recorded().calls.clear();
+    return calls;
+}
+
+// Asks the window for a part's colours as Windows does before painting it:
+// a brush comes back and the device context holds the palette's colours.
+inline void ExpectPartColours(HWND window, UINT message, HWND part, int background, int text)
+{
+    HDC dc = GetDC(part);
+    EXPECT_NE(SendMessageA(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(part)), 0);
+    EXPECT_EQ(GetBkColor(dc), ZafWindowObject::PaletteColor(background, -1, 0));
+    EXPECT_EQ(GetTextColor(dc), ZafWindowObject::PaletteColor(text, -1, 0));
+    ReleaseDC(part, dc);
+}
+
 // A scratch UI data file in the temporary directory, removed at the end.
 class ScratchFile
 {
@@ -190,8 +219,11 @@ private:
 };
 
 // Writes the object into a new UI data file and reads it back by name, with
-// the class's constructor entered in the persistence.
-template <class T> std::unique_ptr<T> RoundTrip(T &object, const char *name)
+// the class's constructor (and those that enter adds) entered in the
+// persistence.
+template <class T>
+std::unique_ptr<T> RoundTrip(T &object, const char *name,
+                             const std::function<void(ZafObjectPersistence &)> &enter = nullptr)
 {
     ScratchFile file;
     object.SetStringID(name);
@@ -205,6 +237,8 @@ template <class T> std::unique_ptr<T> RoundTrip(T &object, const char *name)
     ZafStorage storage(file.Path(), ZafStorage::Read);
     std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
     persistence->AddObjectConstructor(T::className, T::classID, ZafObjectNew<T::New>);
+    if (enter)
+        enter(*persistence);
     auto read = std::make_unique<T>(name, *persistence);
     EXPECT_EQ(0, read->Error());
     EXPECT_EQ(0, persistence->LevelIndex());

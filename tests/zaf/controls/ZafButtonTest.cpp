@@ -1,12 +1,11 @@
 // Buttons driven as a user drives them (clicks, Space and Enter, hot keys)
 // and checked through their own state and what Windows reports.
+#include "BarTestSupport.h"
 #include "ControlTestHarness.h"
+#include "FieldTestSupport.h"
 
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/data/ZafBitmapData.h"
-#include "zaf/data/ZafObjectPersistence.h"
-#include "zaf/data/ZafPersistenceRegistry.h"
-#include "zaf/data/ZafStorage.h"
 #include "zaf/data/ZafStringData.h"
 
 #include <cstdlib>
@@ -55,14 +54,7 @@ protected:
     }
     static LONG Kind(const ZafButton *button) { return GetWindowLongA(button->OSHandle(), GWL_STYLE) & 0x0F; }
     static LRESULT Check(const ZafButton *button) { return SendMessageA(button->OSHandle(), BM_GETCHECK, 0, 0); }
-    // The button's window rectangle in its parent's client pixels.
-    static RECT Placed(const ZafButton *button)
-    {
-        RECT r;
-        GetWindowRect(button->OSHandle(), &r);
-        MapWindowPoints(nullptr, GetParent(button->OSHandle()), reinterpret_cast<POINT *>(&r), 2);
-        return r;
-    }
+    static RECT Placed(const ZafButton *button) { return bartest::PlaceInParent(button->OSHandle()); }
 };
 
 // --- Which buttons Windows draws --------------------------------------------------------
@@ -282,25 +274,11 @@ TEST_F(ButtonTest, EnterOnACheckBoxLeavesItToTheDefaultButton)
     EXPECT_EQ(Calls()[1].object, ok);
 }
 
-// The pixels of a button's face, painted as Windows paints it.
+// The black pixels of a button's face, painted as Windows paints it.
 int BlackPixels(ZafButton *button)
 {
-    RECT r;
-    GetClientRect(button->OSHandle(), &r);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageA(button->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    int black = 0;
-    for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right; ++x)
-            black += GetPixel(dc, x, y) == RGB(0, 0, 0);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return black;
+    const bartest::Painted face(button->OSHandle());
+    return face.Width() * face.Height() - face.CountOther(0, 0, face.Width() - 1, face.Height() - 1, RGB(0, 0, 0));
 }
 
 TEST_F(ButtonTest, AnOwnerDrawnCheckBoxShowsItsMark)
@@ -425,35 +403,16 @@ TEST_F(ButtonTest, DeletingAButtonKeepsSharedAndBuiltInData)
 
 TEST_F(ButtonTest, AButtonComesBackFromAUiDataFile)
 {
-    char directory[MAX_PATH];
-    GetTempPathA(sizeof directory, directory);
-    const std::string file = std::string(directory) + "zafbutton" + std::to_string(GetCurrentProcessId()) + ".znc";
-    {
-        ZafWindow frame(0, 0, 40, 10);
-        frame.SetStringID("FRAME");
-        auto *button = new ZafButton(2, 3, 12, 2, "Save", nullptr, ZafButton::radioButton);
-        button->SetStringID("SAVE");
-        button->SetValue(-7);
-        button->SetHotKey('a', 1);
-        button->SetHzJustify(ZafButton::justifyEnd);
-        button->SetAllowDefault(true);
-        button->SetAllowToggling(true);
-        button->SetSendMessageWhenSelected(true);
-        button->SetSendMessageText("saved");
-        button->SetBitmapData(new ZafBitmapData(*ZafButton::BuiltInBitmap(ZafButton::imageRadio)));
-        frame.AddObject(button);
-        ZafStorage storage(file.c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        frame.Write(*persistence);
-        ASSERT_EQ(persistence->Error(), 0u);
-        ASSERT_EQ(storage.Save(), 0u);
-    }
-    ZafStorage storage(file.c_str(), ZafStorage::Read);
-    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-    ZafWindow frame("FRAME", *persistence);
-    auto *button = dynamic_cast<ZafButton *>(frame.FindObjectByStringID("SAVE"));
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->Error(), 0);
+    ZafButton written(2, 3, 12, 2, "Save", nullptr, ZafButton::radioButton);
+    written.SetValue(-7);
+    written.SetHotKey('a', 1);
+    written.SetHzJustify(ZafButton::justifyEnd);
+    written.SetAllowDefault(true);
+    written.SetAllowToggling(true);
+    written.SetSendMessageWhenSelected(true);
+    written.SetSendMessageText("saved");
+    written.SetBitmapData(new ZafBitmapData(*ZafButton::BuiltInBitmap(ZafButton::imageRadio)));
+    std::unique_ptr<ZafButton> button = fieldtest::RoundTrip(written, "SAVE");
     EXPECT_EQ(button->Type(), ZafButton::radioButton);
     EXPECT_EQ(button->Value(), -7);
     EXPECT_EQ(std::make_pair(button->HotKeyChar(), button->HotKeyIndex()), std::make_pair('A', 1));
@@ -465,7 +424,6 @@ TEST_F(ButtonTest, AButtonComesBackFromAUiDataFile)
     ASSERT_NE(button->BitmapData(), nullptr);
     EXPECT_EQ(std::memcmp(button->BitmapData()->array, ZafButton::BuiltInBitmap(ZafButton::imageRadio)->array, 169), 0);
     EXPECT_EQ(button->RequestedRegion().right, 13);
-    DeleteFileA(file.c_str());
 }
 
 // --- Sent events ------------------------------------------------------------------------

@@ -73,32 +73,7 @@ protected:
             rows += (row ? "," : "") + RowText(row);
         return rows;
     }
-    // A key as the keyboard gives it to a window (Alt held: a system key).
-    void KeyTo(HWND window, WPARAM key, bool alt = false)
-    {
-        const LPARAM altBit = alt ? (1L << 29) : 0;
-        PostMessageA(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | altBit);
-        PostMessageA(window, alt ? WM_SYSKEYUP : WM_KEYUP, key, 1 | altBit | (3UL << 30));
-        RunQueued();
-    }
-    void TypeInto(HWND window, const char *text)
-    {
-        for (const char *c = text; *c; ++c)
-            PostMessageA(window, WM_CHAR, static_cast<unsigned char>(*c), 1);
-        RunQueued();
-    }
-    // The calls as "name:code" in order (the combo box as "combo(its
-    // text)", an entry by its text), and forgets them.
-    std::string TakeCalls()
-    {
-        std::string calls;
-        for (const fieldtest::Call &call : Recorded().calls) {
-            const std::string name = call.object == combo ? "combo(" + call.text + ")" : call.text;
-            calls += (calls.empty() ? "" : " ") + name + ":" + std::to_string(call.code);
-        }
-        Recorded().calls.clear();
-        return calls;
-    }
+    std::string TakeCalls() { return fieldtest::TakeCalls(combo, "combo"); }
 
     ZafDialogWindow *dialog = nullptr;
     ZafComboBox *combo = nullptr;
@@ -298,10 +273,8 @@ TEST_P(ZafComboBoxHeights, TheListHeightDecidesWhichHeightIsTheList)
     EXPECT_EQ(combo.List()->Region().Height(), h.listRows);
     EXPECT_EQ(combo.List()->Region().Width(), 20);
     EXPECT_EQ(combo.ListHeight(), h.listHeight);
-    EXPECT_STREQ(combo.List()->StringID(), "list");
-    EXPECT_TRUE(combo.IsClassID(ZafComboBox::listFamilyID));
-    EXPECT_TRUE(combo.List()->Temporary());
-    EXPECT_FALSE(combo.List()->OwnWindow());
+    EXPECT_TRUE(combo.IsClassID(ZafComboBox::listFamilyID)); // fields in it draw as list rows
+    EXPECT_FALSE(combo.List()->OwnWindow()) << "the combo box's own control shows the list";
 }
 
 INSTANTIATE_TEST_SUITE_P(ZafComboBox, ZafComboBoxHeights, testing::Values(Heights{5, -1, 1, 5}, Heights{5, 8, 5, 8}));
@@ -465,13 +438,6 @@ TEST_F(ZafComboBoxTest, ItsColoursReachTheEditFieldAndTheDroppedList)
     ASSERT_EQ(combo->SetBackgroundColor(yellow, 0), yellow);
     ASSERT_EQ(combo->SetTextColor(blue, 0), blue);
     EXPECT_EQ(combo->PaletteData(), combo->List()->PaletteData()) << "one palette for both";
-    for (auto part :
-         {std::make_pair(WM_CTLCOLOREDIT, Parts().hwndItem), std::make_pair(WM_CTLCOLORLISTBOX, Parts().hwndList)}) {
-        HDC dc = GetDC(part.second);
-        const LRESULT brush = Ask(part.first, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(part.second));
-        EXPECT_NE(brush, 0);
-        EXPECT_EQ(GetBkColor(dc), ZafWindowObject::PaletteColor(yellow, -1, 0));
-        EXPECT_EQ(GetTextColor(dc), ZafWindowObject::PaletteColor(blue, -1, 0));
-        ReleaseDC(part.second, dc);
-    }
+    fieldtest::ExpectPartColours(Box(), WM_CTLCOLOREDIT, Parts().hwndItem, yellow, blue);
+    fieldtest::ExpectPartColours(Box(), WM_CTLCOLORLISTBOX, Parts().hwndList, yellow, blue);
 }

@@ -10,9 +10,7 @@
 #include "zaf/controls/ZafSystemButton.h"
 #include "zaf/controls/ZafTitle.h"
 #include "zaf/core/ZafBorder.h"
-#include "zaf/data/ZafObjectPersistence.h"
-#include "zaf/data/ZafPersistenceRegistry.h"
-#include "zaf/data/ZafStorage.h"
+#include "FieldTestSupport.h"
 #include "zaf/data/ZafStringData.h"
 
 #include <memory>
@@ -161,12 +159,9 @@ TEST_F(FrameTest, FrameButtonsKeepOnlyTheValuesTheyAccept)
 TEST_F(FrameTest, AGenericFrameComesBackFromAUiDataFileAndLeavesNoWindowBehind)
 {
     ZafFrameButton::InstallGenericObjectMaker();
-    char directory[MAX_PATH];
-    GetTempPathA(sizeof directory, directory);
-    const std::string file = std::string(directory) + "zafframe" + std::to_string(GetCurrentProcessId()) + ".znc";
+    std::unique_ptr<ZafWindow> read;
     {
         ZafWindow frame(4, 4, 40, 10);
-        frame.SetStringID("FRAMED");
         // The system button takes the items of the menu it is given.
         auto *systemMenu = new ZafPopUpMenu(0, 0);
         systemMenu->AddObject(new ZafPopUpItem(nullptr, ZafPopUpItem::kindClose));
@@ -178,19 +173,12 @@ TEST_F(FrameTest, AGenericFrameComesBackFromAUiDataFileAndLeavesNoWindowBehind)
         auto *bar = new ZafPullDownMenu();
         bar->AddObject(new ZafPullDownItem("File"));
         frame.AddObject(bar);
-        ZafStorage storage(file.c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        frame.Write(*persistence);
-        ASSERT_EQ(persistence->Error(), 0u);
-        ASSERT_EQ(storage.Save(), 0u);
+        ZafWindow::SetGenericObjectMaker(nullptr);
+        read = fieldtest::RoundTrip(frame, "FRAMED");
     }
-    ZafWindow::SetGenericObjectMaker(nullptr);
     const int before = ThreadWindowCount();
     {
-        ZafStorage storage(file.c_str(), ZafStorage::Read);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        auto *frame = new ZafWindow("FRAMED", *persistence);
-        ASSERT_EQ(frame->Error(), 0);
+        ZafWindow *frame = read.release();
         auto *minimize = dynamic_cast<ZafMinimizeButton *>(frame->MinimizeButton());
         ASSERT_NE(minimize, nullptr);
         // Read back, a minimize button is one as made.
@@ -225,7 +213,6 @@ TEST_F(FrameTest, AGenericFrameComesBackFromAUiDataFileAndLeavesNoWindowBehind)
         Pump();
     }
     EXPECT_EQ(ThreadWindowCount(), before);
-    DeleteFileA(file.c_str());
 }
 
 } // namespace

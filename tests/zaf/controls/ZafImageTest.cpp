@@ -179,36 +179,23 @@ Bytes Mutate(const Bytes &base, Random &random)
 {
     static const std::size_t fields[][2] = {{2, 4},  {10, 4}, {14, 4}, {18, 4}, {22, 4},
                                             {26, 2}, {28, 2}, {30, 4}, {34, 4}, {46, 4}};
-    const std::uint32_t values[] = {0,
-                                    1,
-                                    2,
-                                    3,
-                                    4,
-                                    8,
-                                    12,
-                                    16,
-                                    24,
-                                    32,
-                                    40,
-                                    124,
-                                    255,
-                                    256,
-                                    257,
-                                    0x7FFF,
-                                    0xFFFF,
-                                    0x10000,
-                                    0x7FFFFFFF,
-                                    0x80000000u,
-                                    0xFFFFFFFFu,
-                                    static_cast<std::uint32_t>(base.size()),
-                                    random.Next()};
+    static const std::uint32_t values[] = {0,   1,      2,      3,       4,          8,           12,
+                                           16,  24,     32,     40,      124,        255,         256,
+                                           257, 0x7FFF, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu};
+    const std::size_t valueCount = sizeof values / sizeof values[0];
+    const std::uint32_t any = random.Next();
     Bytes bytes = base;
     const int count = 1 + static_cast<int>(random.Below(3));
     for (int i = 0; i < count && !bytes.empty(); ++i) {
         switch (random.Below(4)) {
         case 0: {
             const auto &field = fields[random.Below(10)];
-            Put(bytes, field[0], values[random.Below(sizeof values / sizeof values[0])], static_cast<int>(field[1]));
+            // Past the table: the file's size, or any value.
+            const std::uint32_t pick = random.Below(valueCount + 2);
+            const std::uint32_t value = pick < valueCount    ? values[pick]
+                                        : pick == valueCount ? static_cast<std::uint32_t>(base.size())
+                                                             : any;
+            Put(bytes, field[0], value, static_cast<int>(field[1]));
             break;
         }
         case 1:

@@ -2,12 +2,10 @@
 // drives them (menu commands as Windows sends them, keys in Windows' own
 // menu loop) and checked through what Windows reports about its menus.
 #include "ControlTestHarness.h"
+#include "FieldTestSupport.h"
 
 #include "zaf/controls/ZafPullDownMenu.h"
 #include "zaf/core/ZafMDIWindow.h"
-#include "zaf/data/ZafObjectPersistence.h"
-#include "zaf/data/ZafPersistenceRegistry.h"
-#include "zaf/data/ZafStorage.h"
 
 #include <memory>
 #include <string>
@@ -328,30 +326,20 @@ TEST_F(MenuTest, AContextMenuPickRunsTheItemAndTheMenuCloses)
 
 TEST_F(MenuTest, MenusComeBackFromAUiDataFileAndLeaveNoWindowBehind)
 {
-    char directory[MAX_PATH];
-    GetTempPathA(sizeof directory, directory);
-    const std::string file = std::string(directory) + "zafmenu" + std::to_string(GetCurrentProcessId()) + ".znc";
+    std::unique_ptr<ZafWindow> read;
     {
         ZafWindow frame(0, 0, 40, 10);
-        frame.SetStringID("MENUS");
         MenuBar menus;
         auto *recent = Item("Recent", 104, "RECENT");
         recent->AddSubItem(Item("One", 105, "ONE"));
         recent->AddSubItem(Item("Two", 106, "TWO"));
         menus.file->AddSubItem(recent, menus.separator);
         frame.AddObject(menus.bar);
-        ZafStorage storage(file.c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        frame.Write(*persistence);
-        ASSERT_EQ(persistence->Error(), 0u);
-        ASSERT_EQ(storage.Save(), 0u);
+        read = fieldtest::RoundTrip(frame, "MENUS");
     }
     const int before = ThreadWindowCount();
     {
-        ZafStorage storage(file.c_str(), ZafStorage::Read);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        auto *frame = new ZafWindow("MENUS", *persistence);
-        ASSERT_EQ(frame->Error(), 0);
+        ZafWindow *frame = read.release();
         auto *two = dynamic_cast<ZafPopUpItem *>(frame->FindObjectByStringID("TWO"));
         auto *exit = dynamic_cast<ZafPopUpItem *>(frame->FindObjectByStringID("EXIT"));
         ASSERT_TRUE(two && exit);
@@ -373,7 +361,6 @@ TEST_F(MenuTest, MenusComeBackFromAUiDataFileAndLeaveNoWindowBehind)
         Pump();
     }
     EXPECT_EQ(ThreadWindowCount(), before);
-    DeleteFileA(file.c_str());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "zaf/controls/ZafTableRecord.h"
 #include "zaf/core/ZafScrollBar.h"
 
+#include "BarTestSupport.h"
 #include "FieldTestSupport.h"
 
 #include <functional>
@@ -106,20 +107,9 @@ protected:
         return table;
     }
     HWND Handle() const { return table->OSHandle(); }
-    // A key as the keyboard gives it to the window with the focus.
-    void Key(WPARAM key)
-    {
-        HWND focused = GetFocus();
-        PostMessageA(focused, WM_KEYDOWN, key, 1);
-        PostMessageA(focused, WM_KEYUP, key, 1 | (3UL << 30));
-        RunQueued();
-    }
-    void Typed(const char *text)
-    {
-        for (const char *c = text; *c; ++c)
-            PostMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(*c), 1);
-        RunQueued();
-    }
+    // Keys and characters as the keyboard gives them to the focused window.
+    void Key(WPARAM key) { KeyTo(GetFocus(), key); }
+    void Typed(const char *text) { TypeInto(GetFocus(), text); }
     // A press and release at the middle of a field of a record window.
     void Click(int window, int column)
     {
@@ -240,8 +230,7 @@ TEST_F(ZafTableTest, PageKeysMoveToTheEdgeOfTheViewFirstAndThenScroll)
 
 struct ScrollCase
 {
-    int request;
-    int repeat;
+    std::vector<int> requests;
     int first; // first visible index afterwards
 };
 
@@ -251,8 +240,8 @@ class ZafTableScrollTest : public ZafTableTest, public testing::WithParamInterfa
 TEST_P(ZafTableScrollTest, ScrollBarRequestsMoveTheRowsAndTheThumb)
 {
     Make(50);
-    for (int i = 0; i < GetParam().repeat; ++i)
-        Scroll(GetParam().request);
+    for (int request : GetParam().requests)
+        Scroll(request);
     EXPECT_EQ(table->FirstVisibleIndex(), GetParam().first);
     EXPECT_EQ(Bar().nPos, GetParam().first);
     EXPECT_EQ(table->RecordWindowCount(), 8);
@@ -262,22 +251,12 @@ TEST_P(ZafTableScrollTest, ScrollBarRequestsMoveTheRowsAndTheThumb)
 }
 
 INSTANTIATE_TEST_SUITE_P(Requests, ZafTableScrollTest,
-                         testing::Values(ScrollCase{SB_LINEDOWN, 1, 1}, ScrollCase{SB_LINEDOWN, 3, 3},
-                                         ScrollCase{SB_PAGEDOWN, 1, 8}, ScrollCase{SB_PAGEDOWN, 9, 42},
-                                         ScrollCase{SB_BOTTOM, 1, 42}, ScrollCase{SB_BOTTOM, 2, 42},
-                                         ScrollCase{SB_LINEUP, 2, 0}));
-
-TEST_F(ZafTableTest, ScrollingBackAfterAJumpShowsTheRecordsAgain)
-{
-    Make(50);
-    Scroll(SB_BOTTOM);
-    Scroll(SB_LINEUP);
-    EXPECT_EQ(table->FirstVisibleIndex(), 41);
-    ExpectWindowsShowTheirRecords();
-    Scroll(SB_TOP);
-    EXPECT_EQ(table->FirstVisibleIndex(), 0);
-    ExpectWindowsShowTheirRecords();
-}
+                         testing::Values(ScrollCase{{SB_LINEDOWN}, 1},
+                                         ScrollCase{{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN}, 3},
+                                         ScrollCase{{SB_PAGEDOWN}, 8}, ScrollCase{std::vector<int>(9, SB_PAGEDOWN), 42},
+                                         ScrollCase{{SB_BOTTOM}, 42}, ScrollCase{{SB_BOTTOM, SB_BOTTOM}, 42},
+                                         ScrollCase{{SB_LINEUP, SB_LINEUP}, 0}, ScrollCase{{SB_BOTTOM, SB_LINEUP}, 41},
+                                         ScrollCase{{SB_BOTTOM, SB_LINEUP, SB_TOP}, 0}));
 
 TEST_F(ZafTableTest, TheCurrentRecordSurvivesScrollingOutAndDownBringsItBack)
 {
@@ -491,24 +470,12 @@ TEST_F(ZafTableTest, ARoundTripThroughTheUIDataFileKeepsColumnsHeadersAndTheReco
     source.InsertObject(new ZafInteger(10, 0, 8, 0), "Count");
     // The program's constructor table has no rows for the table's classes:
     // a reader enters them, as it does for the table itself.
-    fieldtest::ScratchFile file;
-    source.SetStringID("CASES");
-    {
-        ZafStorage storage(file.Path(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        source.Write(*persistence);
-        ASSERT_EQ(persistence->Error(), 0u);
-        ASSERT_EQ(storage.Save(), 0u);
-    }
-    ZafStorage storage(file.Path(), ZafStorage::Read);
-    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-    persistence->AddObjectConstructor(ZafTable::className, ZafTable::classID, ZafObjectNew<ZafTable::New>);
-    persistence->AddObjectConstructor(ZafTableRecord::className, ZafTableRecord::classID,
-                                      ZafObjectNew<ZafTableRecord::New>);
-    persistence->AddObjectConstructor(ZafTableHeader::className, ZafTableHeader::classID,
-                                      ZafObjectNew<ZafTableHeader::New>);
-    auto read = std::make_unique<ZafTable>("CASES", *persistence);
-    EXPECT_EQ(read->Error(), 0);
+    auto read = fieldtest::RoundTrip(source, "CASES", [](ZafObjectPersistence &persistence) {
+        persistence.AddObjectConstructor(ZafTableRecord::className, ZafTableRecord::classID,
+                                         ZafObjectNew<ZafTableRecord::New>);
+        persistence.AddObjectConstructor(ZafTableHeader::className, ZafTableHeader::classID,
+                                         ZafObjectNew<ZafTableHeader::New>);
+    });
     EXPECT_FALSE(read->Grid());
     EXPECT_EQ(read->LastRecord(), 9);
     EXPECT_EQ(read->RecordWindowCount(), 0) << "record windows are never stored";
@@ -547,12 +514,18 @@ private:
 
 } // namespace
 
-TEST_F(ZafTableTest, ControlTabLeavesTheTableForTheNextSiblingAndStoresTheRow)
+TEST_F(ZafTableTest, ControlLettersOpenNoEditAndControlTabLeavesForTheNextSiblingStoringTheRow)
 {
     auto *after = ControlTest::Add(new ZafString(0, 0, 100, "", -1));
     after->SetRegion(10, 250, 109, 269, ZAF_PIXEL);
     Make(10);
     Enter();
+    {
+        HeldControl control;
+        Key('C');
+    }
+    EXPECT_EQ(Field(0, 0)->OSHandle(), nullptr);
+    EXPECT_TRUE(Field(0, 0)->Focus());
     Key('Q');
     ASSERT_NE(Field(0, 0)->OSHandle(), nullptr);
     {
@@ -562,18 +535,6 @@ TEST_F(ZafTableTest, ControlTabLeavesTheTableForTheNextSiblingAndStoresTheRow)
     EXPECT_EQ(GetFocus(), after->OSHandle());
     EXPECT_EQ(table->Logged('S'), std::vector<std::string>{"S0/1"});
     EXPECT_EQ(table->rows[0][0], "q");
-}
-
-TEST_F(ZafTableTest, ControlLettersDoNotOpenAnEdit)
-{
-    Make(10);
-    Enter();
-    {
-        HeldControl control;
-        Key('C');
-    }
-    EXPECT_EQ(Field(0, 0)->OSHandle(), nullptr);
-    EXPECT_TRUE(Field(0, 0)->Focus());
 }
 
 TEST_F(ZafTableTest, ArrowsHomeAndEndMoveBetweenTheFieldsOfARow)
@@ -613,24 +574,13 @@ TEST_F(ZafTableTest, APressOnTheRowHeaderTogglesTheSelectionOfItsRecord)
 TEST_F(ZafTableTest, DrawsGridLinesBetweenRowsAndColumnsAroundWhiteFields)
 {
     Make(10);
-    RECT client;
-    GetClientRect(Handle(), &client);
-    HDC screen = GetDC(Handle());
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageA(Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    const bartest::Painted painted(Handle());
     const int x0 = OwnerTable::rowHeader, y0 = OwnerTable::columnHeader;
-    const COLORREF grid = GetPixel(memory, x0 + 50, y0 + 21);
-    const COLORREF field = GetPixel(memory, x0 + 50, y0 + 10);
-    EXPECT_EQ(GetPixel(memory, x0 + 50, y0), grid) << "a grid line above the first row";
-    EXPECT_EQ(GetPixel(memory, x0 + 99, y0 + 10), grid) << "a grid line right of the first column";
+    const COLORREF grid = painted.At(x0 + 50, y0 + 21), field = painted.At(x0 + 50, y0 + 10);
+    EXPECT_EQ(painted.At(x0 + 50, y0), grid) << "a grid line above the first row";
+    EXPECT_EQ(painted.At(x0 + 99, y0 + 10), grid) << "a grid line right of the first column";
     EXPECT_NE(grid, field);
     EXPECT_EQ(field, GetSysColor(COLOR_WINDOW));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(Handle(), screen);
 }
 
 TEST_F(ZafTableTest, AnEmptyTableShowsNoRowsUntilARecordIsInserted)

@@ -9,7 +9,7 @@
 #include <string>
 
 using fieldtest::FieldTest;
-using fieldtest::Recorded;
+using fieldtest::TakeCalls;
 
 namespace {
 
@@ -66,15 +66,6 @@ protected:
         Ask(WM_LBUTTONDBLCLK, MK_LBUTTON, RowPoint(row));
         Ask(WM_LBUTTONUP, 0, RowPoint(row));
         RunQueued();
-    }
-    // The calls as "text:code" in order, and forgets them.
-    std::string TakeCalls()
-    {
-        std::string calls;
-        for (const fieldtest::Call &call : Recorded().calls)
-            calls += (calls.empty() ? "" : " ") + call.text + ":" + std::to_string(call.code);
-        Recorded().calls.clear();
-        return calls;
     }
     std::string RowText(int row)
     {
@@ -348,13 +339,7 @@ TEST_F(ZafVtListTest, ItsColoursReachTheListBoxAndReverseOnSelectedRows)
     constexpr int yellow = 14, blue = 1;
     ASSERT_EQ(list->SetBackgroundColor(yellow, 0), yellow);
     ASSERT_EQ(list->SetTextColor(blue, 0), blue);
-    HDC dc = GetDC(Box());
-    const LRESULT brush = SendMessageA(dialog->OSHandle(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(Box()));
-    EXPECT_NE(brush, 0);
-    EXPECT_EQ(GetBkColor(dc), ZafWindowObject::PaletteColor(yellow, -1, 0));
-    EXPECT_EQ(GetTextColor(dc), ZafWindowObject::PaletteColor(blue, -1, 0));
-    ReleaseDC(Box(), dc);
+    fieldtest::ExpectPartColours(dialog->OSHandle(), WM_CTLCOLORLISTBOX, Box(), yellow, blue);
 
     // A selected row shows the text colour as its background.
     ZafPaletteStruct selectedText;
