@@ -7,7 +7,9 @@
 // mouse mode and the map-identify flag, set by its events 12000, 12500,
 // 12011 and 12002. It opens data sets (OpenDataset), keeps the status bar
 // (SetStatusBarText, SetStatusFieldsVisible) and hands out the program's
-// printer (GetPrinter). While it exists, asking the settings for the data set
+// printer (GetPrinter: the system's default printer, set up when the main
+// window is made; none without a printer). Completed workbooks become its
+// MDI documents, listed in its Window menu. While it exists, asking the settings for the data set
 // when none is open (ProgramSettings::GetDataSet(1)) shows the open dialog.
 #pragma once
 
@@ -57,8 +59,9 @@ public:
     // Opens a data set as the current one: the named one, or (null) the one
     // chosen in the open dialog. The old one is closed only when the new one
     // has opened; a failure is reported (titled "Error") and the old one
-    // stays. The opened set is remembered as the last one used. False when
-    // nothing was opened.
+    // stays. The opened set is remembered as the last one used. When the
+    // opening finished or undid an interrupted save, the data layer's text
+    // saying which is shown. False when nothing was opened.
     bool OpenDataset(const char *name);
     // The data set opened last ("" for none), from the settings.
     static std::string LastDataset();

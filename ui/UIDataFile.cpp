@@ -1,6 +1,7 @@
 #include "ui/UIDataFile.h"
 
 #include "shell/MainWindowDefinition.h"
+#include "shell/ShellWindows.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 #include "zaf/data/ZafStorage.h"
@@ -9,11 +10,6 @@
 #include <memory>
 
 namespace {
-
-ZafWindow *MakeMainWindow()
-{
-    return MakeMainWindowDefinition();
-}
 
 std::vector<unsigned char> ReadBytes(const std::string &path)
 {
@@ -56,9 +52,12 @@ std::uint32_t WriteWindows(const char *path, const std::vector<std::unique_ptr<Z
 
 const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
 {
-    static const std::vector<Definition> definitions = {
-        {mainWindowName, MakeMainWindow},
-    };
+    static const std::vector<Definition> definitions = [] {
+        std::vector<Definition> all;
+        for (const ShellWindow &window : ShellWindows())
+            all.push_back({window.name, window.make});
+        return all;
+    }();
     return definitions;
 }
 

@@ -2,8 +2,9 @@
 // from the registry (only the analyses this build has, in the registry's
 // order and groups, with the language file's texts), its items calling the
 // installed handler, the graph mode events, opening data sets (a bad one
-// reported with the old one kept), "MM_MAP" following the map file, and the
-// status bar.
+// reported with the old one kept), "MM_MAP" following the map file, the
+// status bar, the workbooks as documents of the Window menu, and the
+// variable list read from the UI data file.
 #include "MainTestSupport.h"
 
 #include "dataset/DATASET.h"
@@ -11,7 +12,13 @@
 #include "shell/AnalysisRegistry.h"
 #include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafPullDownMenu.h"
+#include "shell/VariableListWindow.h"
+#include "shell/WorkBook.h"
+#include "zaf/controls/ZafVtList.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindowManager.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -144,26 +151,77 @@ TEST_F(QIVprogTest, WithoutAnyAnalysisTheAnalysesMenuIsNotShown)
     EXPECT_TRUE(hasFile);
 }
 
-TEST_F(QIVprogTest, GraphMenuItemsSetTheProgramWideMouseModeAndMapIdentify)
+TEST_F(QIVprogTest, GraphMenuItemsAndToolButtonsSetTheProgramWideMouseMode)
 {
     GraphMouseMode = 0;
     MapIdentifyFlag = 0;
     std::vector<int> modes;
     const auto note = [&] { modes.push_back(GraphMouseMode); };
     RunMain({"/ns"}, {[] { Pick(zoomItemName); }, note, [] { Pick(textItemName); }, note, [] { Pick(moveItemName); },
-                      note, [] { Pick(identifyItemName); }});
-    EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
+                      note, [] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note,
+                      [] { Click(moveToolName); }, note, [] { Pick(identifyItemName); }});
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3}), modes);
     EXPECT_EQ(1, MapIdentifyFlag);
     MapIdentifyFlag = 0;
 }
 
-TEST_F(QIVprogTest, ToolButtonsSetTheMouseModesAsTheMenuDoes)
+TEST_F(QIVprogTest, WorkbooksAreDocumentsListedInTheWindowMenuAndArrangedByIt)
 {
-    std::vector<int> modes;
-    const auto note = [&] { modes.push_back(GraphMouseMode); };
-    RunMain({"/ns"},
-            {[] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note, [] { Click(moveToolName); }, note});
-    EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
+    WorkBook *books[2] = {};
+    HWND client = nullptr;
+    std::vector<std::string> listed;
+    RECT placed[2] = {};
+    RunMain({"/ns"}, {[&] {
+                          for (WorkBook *&book : books) {
+                              book = new WorkBook(nullptr, 0);
+                              book->title = book == books[0] ? "First" : "Second";
+                              book->CompleteToolBar();
+                          }
+                          client = MainWindow()->ClientWindow();
+                      },
+                      [&] {
+                          auto *menu =
+                              dynamic_cast<ZafPullDownItem *>(MainWindow()->FindObjectByStringID(windowMenuName));
+                          HMENU handle = menu->SubMenu().MenuHandle();
+                          for (UINT command = ZafMDIWindow::firstChildCommand;
+                               command < ZafMDIWindow::firstChildCommand + 2; ++command) {
+                              char text[64] = "";
+                              GetMenuStringA(handle, command, text, sizeof text, MF_BYCOMMAND);
+                              listed.push_back(text);
+                          }
+                          Pick(tileItemName);
+                      },
+                      [&] {
+                          for (int i = 0; i < 2; ++i) {
+                              GetWindowRect(books[i]->OSHandle(), &placed[i]);
+                              EXPECT_EQ(client, GetParent(books[i]->OSHandle()));
+                          }
+                      }});
+    ASSERT_EQ(2u, listed.size());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_NE(std::string::npos, listed[0].find("First")) << listed[0];
+    EXPECT_NE(std::string::npos, listed[1].find("Second")) << listed[1];
+    // Tiled: side by side or one above the other, never overlapping.
+    RECT overlap;
+    EXPECT_FALSE(IntersectRect(&overlap, &placed[0], &placed[1]));
+    EXPECT_EQ(0, reports.count) << reports.message;
+}
+
+TEST_F(QIVprogTest, TheVariablesItemOpensTheVariableListReadFromTheUIDataFile)
+{
+    const std::string name = WriteDataSet("listed.QVF");
+    int rows = -1;
+    RunMain({"/ns", name},
+            {[] { Pick(variablesItemName); },
+             [&] {
+                 VariableListWindow *window = VariableListWindow::Current();
+                 ASSERT_NE(nullptr, window);
+                 EXPECT_EQ(0, window->Error());
+                 rows = static_cast<int>(SendMessageA(window->VariableList()->OSHandle(), LB_GETCOUNT, 0, 0));
+                 zafWindowManager->CloseWindow(window);
+             }});
+    EXPECT_EQ(1, rows);
+    EXPECT_EQ(0, reports.count) << reports.message;
 }
 
 TEST_F(QIVprogTest, ABadDataSetIsReportedAndTheOpenOneKept)
