@@ -214,6 +214,7 @@ void QIVprog::BindMenus()
     if (auto *analyses = dynamic_cast<ZafPullDownItem *>(FindObjectByStringID(analysisMenuName)))
         BuildAnalysisMenu(*analyses);
     ShowDataSetState();
+    ShowGraphMouseMode();
 }
 
 void QIVprog::BuildAnalysisMenu(ZafPullDownItem &analyses)
@@ -258,6 +259,7 @@ ZafEventType QIVprog::Event(const ZafEventRecord &event)
             GraphMouseMode = 3;
         else
             MapIdentifyFlag = 1;
+        ShowGraphMouseMode();
         // A menu item's sent event carries a text copy that the taker frees.
         ZafEventRecord taken = event;
         ZafButton::ReleaseSentEvent(taken);
@@ -338,6 +340,19 @@ void QIVprog::ShowDataSetState()
         field->SetText(name.c_str());
     if (ZafWindowObject *field = FindObjectByStringID(statusCasesName))
         field->SetText(cases);
+}
+
+void QIVprog::ShowGraphMouseMode()
+{
+    const struct
+    {
+        const char *item;
+        int mode;
+    } modes[] = {{zoomItemName, 1}, {textItemName, 2}, {moveItemName, 3}};
+    for (const auto &mode : modes)
+        if (ZafWindowObject *item = FindObjectByStringID(mode.item))
+            if (item->Selected() != (GraphMouseMode == mode.mode))
+                item->SetSelected(GraphMouseMode == mode.mode);
 }
 
 QIVprog::AnalysisHandler QIVprog::SetAnalysisHandler(AnalysisHandler handler)

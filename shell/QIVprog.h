@@ -83,6 +83,9 @@ public:
     static QivPrinter *GetPrinter();
     static void SetPrinter(QivPrinter *printer, PrinterRelease release);
 
+    // Checks the Graphs menu's item of the mouse mode in force.
+    void ShowGraphMouseMode();
+
 private:
     void BuildAnalysisMenu(ZafPullDownItem &analyses);
 

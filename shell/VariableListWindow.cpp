@@ -12,6 +12,7 @@
 #include "zaf/controls/ZafVtList.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafBorder.h"
+#include "zaf/core/ZafScrollBar.h"
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafTracker.h"
@@ -53,8 +54,8 @@ namespace {
 
 // Places in cells: variables on the left, the analyses and the prompted
 // lists on the right, the buttons along the bottom.
-constexpr int windowWidth = 72, windowHeight = 26;
-constexpr int leftWidth = 30, rightLeft = 33, rightWidth = 37;
+constexpr int windowWidth = 80, windowHeight = 26;
+constexpr int leftWidth = 38, rightLeft = 41, rightWidth = 37;
 constexpr int listsTop = 7, listStride = 3, listWidth = 33;
 constexpr int buttonRow = 23;
 
@@ -89,6 +90,7 @@ ZafVtList *MakeList(int left, int top, int width, int height, const std::string 
 {
     auto *list = Named(new ZafVtList(left, top, width, height), name);
     list->SetSelectionMode(2);
+    list->AddObject(new ZafScrollBar(ZafScrollBar::vertical));
     return list;
 }
 
@@ -106,7 +108,8 @@ std::vector<ZafWindowObject *> SelectedEntries(const ZafVtList *list)
 
 ZafWindow *VariableListWindow::MakeDefinition()
 {
-    auto *window = new ZafWindow(2, 2, windowWidth, windowHeight);
+    // Below the main window's bars, so that its menus stay in sight.
+    auto *window = new ZafWindow(6, 6, windowWidth, windowHeight);
     window->SetStringID(windowName);
     window->AddObject(new ZafBorder());
     window->AddObject(new ZafTitle("Variables"));

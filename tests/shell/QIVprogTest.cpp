@@ -156,11 +156,21 @@ TEST_F(QIVprogTest, GraphMenuItemsAndToolButtonsSetTheProgramWideMouseMode)
     GraphMouseMode = 0;
     MapIdentifyFlag = 0;
     std::vector<int> modes;
-    const auto note = [&] { modes.push_back(GraphMouseMode); };
+    std::vector<std::string> checked; // the Graphs items with the check mark
+    const auto note = [&] {
+        modes.push_back(GraphMouseMode);
+        for (const char *name : {zoomItemName, textItemName, moveItemName})
+            if (MainWindow()->FindObjectByStringID(name)->Selected())
+                checked.push_back(name);
+    };
     RunMain({"/ns"}, {[] { Pick(zoomItemName); }, note, [] { Pick(textItemName); }, note, [] { Pick(moveItemName); },
                       note, [] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note,
                       [] { Click(moveToolName); }, note, [] { Pick(identifyItemName); }});
     EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3}), modes);
+    const std::vector<std::string> once = {zoomItemName, textItemName, moveItemName};
+    std::vector<std::string> twice = once;
+    twice.insert(twice.end(), once.begin(), once.end());
+    EXPECT_EQ(twice, checked);
     EXPECT_EQ(1, MapIdentifyFlag);
     MapIdentifyFlag = 0;
 }
