@@ -212,6 +212,26 @@ const char *WorkBook::OSClassName() const
     return IsMDIChild() ? ZafMDIWindow::OSClassName() : ZafWindow::OSClassName();
 }
 
+void WorkBook::LayoutChildren()
+{
+    RECT area = {};
+    if (!osWindow || !GetClientRect(osWindow, &area) || area.right <= 0) {
+        ZafMDIWindow::LayoutChildren();
+        return;
+    }
+    // The bar wraps its buttons in the width it is given and takes the
+    // height its rows need (on ZAF_APPLY_GEOMETRY, which the base sends).
+    toolBar->SetRegion(ZafRegionRect(0, 0, area.right - 1, 0, ZAF_PIXEL));
+    ZafMDIWindow::LayoutChildren();
+    ZafRegionRect bar = toolBar->Region();
+    toolBar->ConvertRegion(bar, ZAF_PIXEL);
+    const int top = std::min<int>(bar.bottom + 1, area.bottom);
+    notebook->SetRegion(ZafRegionRect(0, top, area.right - 1, std::max<int>(area.bottom - 1, top), ZAF_PIXEL));
+    toolBar->MoveOSWindow();
+    notebook->MoveOSWindow();
+    notebook->Event(ZafEventRecord(ZAF_REGION_CHANGED));
+}
+
 ZafEventType WorkBook::SendToBook(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
 {
     auto *button = dynamic_cast<ZafButton *>(object);

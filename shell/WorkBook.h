@@ -114,6 +114,9 @@ public:
     // frame of its own.
     HWND CreateOSWindow() override;
     const char *OSClassName() const override;
+    // The tool bar across the top (as thick as its rows of buttons), the
+    // notebook in the rest of the client area.
+    void LayoutChildren() override;
 
     // What the option frame opened on this workbook asks of it.
     StatOption *FrameOption() override { return option; }
