@@ -36,6 +36,7 @@ void RecordAnalysis(const RegisteredOption &option)
     handled.push_back(option.helpName);
 }
 
+// The open dialog of this thread: a visible common dialog ("#32770").
 BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
 {
     char name[16] = "";
@@ -46,18 +47,11 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
     return FALSE;
 }
 
-// The open dialog of this thread (a common dialog, class "#32770"), or null.
-HWND FindOpenDialog()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Answers the open dialog with a file name, or cancels it (empty name).
 void AnswerOpenDialog(const std::string &name)
 {
-    HWND dialog = FindOpenDialog();
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&dialog));
     ASSERT_NE(nullptr, dialog);
     if (name.empty()) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -78,14 +72,17 @@ protected:
         MainFixture::SetUp();
         handled.clear();
         WriteProgramFiles();
+        previousHandler = QIVprog::SetAnalysisHandler(nullptr);
+        QIVprog::SetAnalysisHandler(previousHandler);
     }
     void TearDown() override
     {
         for (const char *name : {"USE_ONEWAY_FREQ", "USE_TWOWAY_CROSS", "USE_MAP"})
             RegisterAnalysisFactory(name, nullptr);
-        QIVprog::SetAnalysisHandler(nullptr);
+        QIVprog::SetAnalysisHandler(previousHandler);
         MainFixture::TearDown();
     }
+    QIVprog::AnalysisHandler previousHandler = nullptr;
 
     // Picks a menu item as Windows reports it: a command with its id.
     static void Pick(const char *name)
@@ -252,7 +249,7 @@ TEST_F(QIVprogTest, ABadDataSetIsReportedAndTheOpenOneKept)
     EXPECT_EQ(0, CompareTextNoCase(good.c_str(), QIVprog::LastDataset().c_str()));
 }
 
-TEST_F(QIVprogTest, TheOpenItemOpensTheDataSetChosenInTheOpenDialog)
+TEST_F(QIVprogTest, TheOpenItemAndAskingForADataSetShowTheOpenDialog)
 {
     const std::string name = WriteDataSet("chosen.QVF");
     std::vector<std::string> open;
@@ -260,24 +257,18 @@ TEST_F(QIVprogTest, TheOpenItemOpensTheDataSetChosenInTheOpenDialog)
         const char *current = ProgramSettings::Instance()->GetDataSetName();
         open.push_back(current ? current : "");
     };
-    // Cancelled first: nothing changes.
-    RunMain({"/ns"}, {[] { Pick(openItemName); }, [] { AnswerOpenDialog(""); }, note, [] { Pick(openItemName); },
-                      [&] { AnswerOpenDialog(name); }, note});
+    DATASET *given = nullptr;
+    // Cancelled first: nothing changes. Asked for while none is open, the
+    // settings show the dialog.
+    RunMain({"/ns"},
+            {[] { Pick(openItemName); }, [] { AnswerOpenDialog(""); }, note,
+             [&] { given = ProgramSettings::Instance()->GetDataSet(1); }, [&] { AnswerOpenDialog(name); }, note});
     ASSERT_EQ(2u, open.size());
     EXPECT_EQ("", open[0]);
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), open[1].c_str())) << open[1];
+    EXPECT_NE(nullptr, given);
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
     EXPECT_EQ(0, reports.count) << reports.message;
-}
-
-TEST_F(QIVprogTest, AskingForTheDataSetWhenNoneIsOpenShowsTheOpenDialog)
-{
-    const std::string name = WriteDataSet("asked.QVF");
-    DATASET *given = nullptr;
-    RunMain({"/ns"}, {[&] { given = ProgramSettings::Instance()->GetDataSet(1); }, [&] { AnswerOpenDialog(name); }});
-    ASSERT_NE(nullptr, given);
-    EXPECT_EQ(0, reports.count) << reports.message;
-    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
     // Without the main window nothing is asked.
     EXPECT_EQ(nullptr, ProgramSettings::Instance()->GetDataSet(1));
 }

@@ -63,35 +63,26 @@ protected:
     HDC dc = nullptr;
 };
 
-TEST_F(QivPrinterMetafile, FontsHaveThePrintersSizeNotTheScreensStockFonts)
+TEST_F(QivPrinterMetafile, FontsHaveThePrintersSizeAndALineIsDrawnOnlyInAPage)
 {
     const LONG expected = -MulDiv(QivPrinter::textPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
     QivPrinter printer(dc);
     for (int index : {ZAF_FONT_SYSTEM, ZAF_FONT_DIALOG, ZAF_FONT_FIXED}) {
-        SCOPED_TRACE(index);
-        EXPECT_NE(printer.Font(index), GetStockObject(DEFAULT_GUI_FONT));
-        EXPECT_NE(printer.Font(index), GetStockObject(ANSI_FIXED_FONT));
         LOGFONTA font = {};
-        ASSERT_TRUE(GetObjectA(printer.Font(index), sizeof font, &font));
-        EXPECT_EQ(font.lfHeight, expected);
+        ASSERT_TRUE(GetObjectA(printer.Font(index), sizeof font, &font)) << index;
+        EXPECT_EQ(font.lfHeight, expected) << index;
+        EXPECT_EQ(index == ZAF_FONT_FIXED, (font.lfPitchAndFamily & 3) == FIXED_PITCH) << index;
     }
-    LOGFONTA fixed = {};
-    GetObjectA(printer.Font(ZAF_FONT_FIXED), sizeof fixed, &fixed);
-    EXPECT_EQ(fixed.lfPitchAndFamily & 3, FIXED_PITCH);
-}
-
-TEST_F(QivPrinterMetafile, DrawTextLineDrawsOnlyInAPageAndAnswersTheLinesBottom)
-{
-    QivPrinter printer(dc);
     EXPECT_EQ(printer.DrawTextLine(10, 20, 500, "outside"), 20);
     ASSERT_TRUE(printer.BeginDocument("t"));
     ASSERT_TRUE(printer.BeginPage());
     EXPECT_EQ(printer.DrawTextLine(10, 20, 500, "inside and more", 6), 20 + printer.LineHeight());
     ASSERT_TRUE(printer.EndDocument());
     Records seen = Close();
-    EXPECT_EQ(seen.texts, 1);
-    ASSERT_EQ(seen.firstTexts.size(), 1u);
-    EXPECT_EQ(seen.firstTexts[0], "inside");
+    EXPECT_EQ(seen.firstTexts, (std::vector<std::string>{"inside"}));
+    // Drawn in the printer's fixed font.
+    ASSERT_FALSE(seen.fontHeights.empty());
+    EXPECT_EQ(seen.fontHeights.front(), expected);
 }
 
 TEST_F(QivPrinterMetafile, TextGoesOnToNewPagesLineByLine)
@@ -104,7 +95,6 @@ TEST_F(QivPrinterMetafile, TextGoesOnToNewPagesLineByLine)
         window.EndLine();
     }
     QivPrinter printer(dc);
-    const LONG fontHeight = -MulDiv(QivPrinter::textPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
     const int margin = GetDeviceCaps(dc, LOGPIXELSY) / 2;
     const int perPage = (printer.PageHeight() - 2 * margin) / printer.LineHeight();
     ASSERT_GT(perPage, 0);
@@ -118,8 +108,6 @@ TEST_F(QivPrinterMetafile, TextGoesOnToNewPagesLineByLine)
     ASSERT_GE(seen.firstTexts.size(), 2u);
     EXPECT_EQ(seen.firstTexts[0], "line 1");
     EXPECT_EQ(seen.firstTexts[1], " line 2");
-    ASSERT_FALSE(seen.fontHeights.empty());
-    EXPECT_EQ(seen.fontHeights[0], fontHeight);
 }
 
 } // namespace

@@ -184,46 +184,37 @@ TEST_F(WorkBookTest, CompletingShowsOnceAndHidesGraphButtonsWithoutTools)
     delete withGraphs;
 }
 
-TEST_F(WorkBookTest, GraphEventAsksTheCurrentPageForThatKind)
+TEST_F(WorkBookTest, EventsAskTheCurrentPageForAGraphAndPrintIt)
 {
     WorkBook *book = Build();
-    auto *page = dynamic_cast<GraphPage *>(book->CurrentPage());
-    ASSERT_NE(page, nullptr);
+    book->Notebook()->SetCurrentPage(1);
+    auto *page = static_cast<GraphPage *>(book->CurrentPage());
     book->Event(ZafEventRecord(WorkBook::graphToolEvent + 0));
     EXPECT_EQ(page->askedKind, 0);
-    EXPECT_TRUE(page->GraphWindows().empty());
-    EXPECT_EQ(book->CurrentGraphKind(), -1);
-
+    EXPECT_EQ(book->CurrentGraphKind(), -1) << "the page made no graph of kind 0";
     book->Event(ZafEventRecord(WorkBook::graphToolEvent + 1));
     EXPECT_EQ(page->askedArgument, book->Option());
     EXPECT_EQ(page->GraphWindows().size(), 1u);
     EXPECT_EQ(book->CurrentGraphKind(), 1);
-
-    // A number past the tools is not a graph event.
     page->askedKind = -1;
     book->Event(ZafEventRecord(WorkBook::graphToolEvent + 2));
-    EXPECT_EQ(page->askedKind, -1);
-    // A graph window goes before the computation it draws from.
-    WatchingWindow::computationAliveAtWindowEnd = false;
-    delete book;
-    EXPECT_TRUE(WatchingWindow::computationAliveAtWindowEnd);
-}
+    EXPECT_EQ(page->askedKind, -1) << "a number past the tools is no graph event";
 
-TEST_F(WorkBookTest, PrintEventPrintsTheCurrentPageOrSaysThereIsNoPrinter)
-{
-    WorkBook *book = Build();
-    book->Notebook()->SetCurrentPage(1);
+    // Without a printer the user is told; with one the current page prints.
     EXPECT_EQ(book->PrintCurrentPage(), 0);
     ASSERT_EQ(controltest::Reports().size(), 1u);
-    EXPECT_NE(controltest::Reports()[0].find(WorkBook::noPrinterText), std::string::npos) << controltest::Reports()[0];
+    EXPECT_NE(controltest::Reports()[0].find(WorkBook::noPrinterText), std::string::npos);
     controltest::Reports().clear();
-
     printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     book->Event(ZafEventRecord(WorkBook::printEvent));
     const std::string drawn = TakePrinted();
     EXPECT_NE(drawn.find("table of v2"), std::string::npos) << drawn;
     EXPECT_EQ(drawn.find("table of v1"), std::string::npos);
+
+    // A graph window goes before the computation it draws from.
+    WatchingWindow::computationAliveAtWindowEnd = false;
     delete book;
+    EXPECT_TRUE(WatchingWindow::computationAliveAtWindowEnd);
 }
 
 TEST_F(WorkBookTest, TheGraphMenuListsTheToolsMarksTheCurrentKindAndChoosesAGraph)
