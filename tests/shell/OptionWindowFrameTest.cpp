@@ -30,6 +30,16 @@ struct TotalsText : TXTWIN
     WorkBook &book;
 };
 
+// A workbook that counts the frame's requests to rebuild its graphs and
+// show itself again.
+struct CountingBook : WorkBook
+{
+    explicit CountingBook(StatOption *record) : WorkBook(record, 0) {}
+    void RebuildEveryGraph() override { ++rebuilt; }
+    void RedisplayBook() override { ++redisplayed; }
+    int rebuilt = 0, redisplayed = 0;
+};
+
 class OptionWindowFrameTest : public fieldtest::FieldTest
 {
 protected:
@@ -37,7 +47,7 @@ protected:
     {
         TestOption::Seen() = TestOptionSeen();
         record = new TestOption;
-        book = new WorkBook(record, 0);
+        book = new CountingBook(record);
         book->AddGraphTool(1, 1, "graph", new TestOption);
         book->AddGraphTool(2, 1, "graph", new TestOption);
         auto *page = new Page("v1");
@@ -76,7 +86,7 @@ protected:
 
     shellui::ShellUIFile uiFile;
     TestOption *record;
-    WorkBook *book;
+    CountingBook *book;
     TotalsText *text;
     OptionWindowFrame *frame = nullptr;
 };
@@ -117,6 +127,8 @@ TEST_F(OptionWindowFrameTest, ApplyChangesTheOpenWorkbooksResultsWithoutSaving)
     EXPECT_EQ("with totals", text->Text());
     EXPECT_EQ(3, TestOption::Seen().fromWindow) << "the record and its two graph records";
     EXPECT_EQ(0, TestOption::Seen().saves) << "apply never stores the settings";
+    EXPECT_EQ(1, book->rebuilt);
+    EXPECT_EQ(1, book->redisplayed);
     EXPECT_TRUE(IsWindow(frame->OSHandle())) << "apply leaves the frame open";
 }
 

@@ -248,6 +248,7 @@ TEST_F(VariableListWindowTest, AtMostFiveListsAndASelectionFreesTheValueListsInI
         EXPECT_TRUE(PassTextToVariableList("More", 0, -1));
     EXPECT_FALSE(PassTextToVariableList("Sixth", 0, -1));
     EXPECT_EQ(nullptr, GetSelectedVariables(VariableListWindow::maxLists));
+    EXPECT_EQ(nullptr, GetSelectedVariables(-1));
 
     AddVariables(0, {0, 1, 2});
     VarSelection *selection = GetSelectedVariables(0);
