@@ -10,25 +10,13 @@
 #include "shell/PrintPreview.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
+#include "tests/shell/MetafileRecords.h"
 
 namespace {
 
-int CALLBACK CollectLines(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM data)
-{
-    if (record->iType == EMR_EXTTEXTOUTW) {
-        auto *text = reinterpret_cast<const EMREXTTEXTOUTW *>(record);
-        auto *chars =
-            reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) + text->emrtext.offString);
-        reinterpret_cast<std::vector<std::string> *>(data)->emplace_back(chars, chars + text->emrtext.nChars);
-    }
-    return 1;
-}
-
 std::vector<std::string> LinesOf(HENHMETAFILE page)
 {
-    std::vector<std::string> lines;
-    EnumEnhMetaFile(nullptr, page, CollectLines, &lines, nullptr);
-    return lines;
+    return metafile::Read(page).texts;
 }
 
 class PrintPreviewTest : public controltest::ControlTest

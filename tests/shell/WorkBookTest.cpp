@@ -14,6 +14,7 @@
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
+#include "tests/shell/MetafileRecords.h"
 #include "stats/StatClass.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
@@ -66,17 +67,6 @@ struct GraphPage : Page
     StatOption *askedArgument = nullptr;
 };
 
-int CALLBACK CollectText(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM data)
-{
-    if (record->iType == EMR_EXTTEXTOUTW) {
-        auto *text = reinterpret_cast<const EMREXTTEXTOUTW *>(record);
-        auto *chars =
-            reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) + text->emrtext.offString);
-        reinterpret_cast<std::string *>(data)->append(chars, chars + text->emrtext.nChars);
-    }
-    return 1;
-}
-
 // The printer the books print on: a metafile (Wine has no printer), or none.
 HDC printerDC = nullptr;
 QivPrinter *TestPrinter()
@@ -92,10 +82,9 @@ std::string TakePrinted()
     HDC dc = printerDC;
     printerDC = nullptr;
     TestPrinter(); // lets the printer go before its context
-    HENHMETAFILE file = CloseEnhMetaFile(dc);
     std::string drawn;
-    EnumEnhMetaFile(nullptr, file, CollectText, &drawn, nullptr);
-    DeleteEnhMetaFile(file);
+    for (const std::string &line : metafile::Close(dc).texts)
+        drawn += line;
     return drawn;
 }
 
