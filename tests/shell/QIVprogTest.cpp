@@ -12,6 +12,9 @@
 #include "shell/AnalysisRegistry.h"
 #include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafPullDownMenu.h"
+#include "shell/Page.h"
+#include "shell/QivPrinter.h"
+#include "shell/TXTWIN.h"
 #include "shell/VariableListWindow.h"
 #include "shell/WorkBook.h"
 #include "zaf/controls/ZafVtList.h"
@@ -268,16 +271,33 @@ TEST_F(QIVprogTest, TheOpenItemAndAskingForADataSetShowTheOpenDialog)
     EXPECT_EQ(nullptr, ProgramSettings::Instance()->GetDataSet(1));
 }
 
-TEST_F(QIVprogTest, TheInstalledPrinterIsReleasedOnceWhenTheMainWindowGoes)
+TEST_F(QIVprogTest, WorkbooksPrintOnTheSystemsPrinterAndAnInstalledPrinterIsReleasedOnce)
 {
     static int released;
     released = 0;
     auto *printer = reinterpret_cast<QivPrinter *>(&released);
     QivPrinter *seen = nullptr;
+    bool setUp = false;
+    int printed = -1;
     RunMain({"/ns"}, {[&] {
+                setUp = QIVprog::GetPrinter() != nullptr;
+                auto *book = new WorkBook(nullptr, 0);
+                auto *page = new Page("v1");
+                page->SetResultWindow(new TXTWIN("t", 0));
+                book->AddPage(page);
+                book->CompleteToolBar();
+                printed = book->PrintCurrentPage();
                 QIVprog::SetPrinter(printer, [](QivPrinter *) { released++; });
                 seen = QIVprog::GetPrinter();
             }});
+    // Wine has no printer unless one is configured: the program has the one
+    // the system has, and without one printing says so.
+    std::unique_ptr<QivPrinter> system(QivPrinter::OpenDefault());
+    EXPECT_EQ(system != nullptr, setUp);
+    EXPECT_EQ(setUp ? 1 : 0, printed);
+    EXPECT_EQ(setUp ? 0 : 1, reports.count);
+    if (!setUp)
+        EXPECT_EQ(WorkBook::noPrinterText, reports.message);
     EXPECT_EQ(printer, seen);
     EXPECT_EQ(1, released);
     EXPECT_EQ(nullptr, QIVprog::GetPrinter());
