@@ -9,8 +9,10 @@
 // (SetStatusBarText, SetStatusFieldsVisible) and hands out the program's
 // printer (GetPrinter: the system's default printer, set up when the main
 // window is made; none without a printer). Completed workbooks become its
-// MDI documents, listed in its Window menu. While it exists, asking the settings for the data set
-// when none is open (ProgramSettings::GetDataSet(1)) shows the open dialog.
+// MDI documents, listed in its Window menu; File, "Variables..." opens the
+// variable list with no analysis chosen. While it exists, asking the
+// settings for the data set when none is open (ProgramSettings::GetDataSet(1))
+// shows the open dialog.
 #pragma once
 
 #include "zaf/core/ZafMDIWindow.h"

@@ -27,9 +27,9 @@
 // a success; it is a failure now, and the workbooks it left unshown are
 // deleted, the record given back to this window first
 // (WorkBook::DeleteUnshownBooks), so the user's settings stay for the next
-// try. After
-// a run that succeeded with the record taken into a workbook (deleteAfterRun
-// cleared), the window makes a new record from the same factory.
+// try. After a run that succeeded with the record taken into a workbook
+// (deleteAfterRun cleared), the window makes a new record from the same
+// factory.
 //
 // The window is read by name from the UI data file (VARIABLE_LIST_WINDOW,
 // defined by MakeDefinition), with five slots of prompted lists that stay
