@@ -347,12 +347,15 @@ void QIVprog::ShowGraphMouseMode()
     const struct
     {
         const char *item;
-        int mode;
-    } modes[] = {{zoomItemName, 1}, {textItemName, 2}, {moveItemName, 3}};
-    for (const auto &mode : modes)
-        if (ZafWindowObject *item = FindObjectByStringID(mode.item))
-            if (item->Selected() != (GraphMouseMode == mode.mode))
-                item->SetSelected(GraphMouseMode == mode.mode);
+        bool on;
+    } marks[] = {{zoomItemName, GraphMouseMode == 1},
+                 {textItemName, GraphMouseMode == 2},
+                 {moveItemName, GraphMouseMode == 3},
+                 {identifyItemName, MapIdentifyFlag != 0}};
+    for (const auto &mark : marks)
+        if (ZafWindowObject *item = FindObjectByStringID(mark.item))
+            if (item->Selected() != mark.on)
+                item->SetSelected(mark.on);
 }
 
 QIVprog::AnalysisHandler QIVprog::SetAnalysisHandler(AnalysisHandler handler)

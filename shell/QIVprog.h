@@ -85,7 +85,8 @@ public:
     static QivPrinter *GetPrinter();
     static void SetPrinter(QivPrinter *printer, PrinterRelease release);
 
-    // Checks the Graphs menu's item of the mouse mode in force.
+    // Checks the Graphs menu's item of the mouse mode in force, and the
+    // map-identify item while the flag is set.
     void ShowGraphMouseMode();
 
 private:

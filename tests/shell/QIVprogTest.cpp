@@ -146,6 +146,7 @@ TEST_F(QIVprogTest, GraphMenuItemsAndToolButtonsSetTheProgramWideMouseMode)
     MapIdentifyFlag = 0;
     std::vector<int> modes;
     std::vector<std::string> checked; // the Graphs items with the check mark
+    bool identifyChecked = false;
     const auto note = [&] {
         modes.push_back(GraphMouseMode);
         for (const char *name : {zoomItemName, textItemName, moveItemName})
@@ -154,13 +155,15 @@ TEST_F(QIVprogTest, GraphMenuItemsAndToolButtonsSetTheProgramWideMouseMode)
     };
     RunMain({"/ns"}, {[] { Pick(zoomItemName); }, note, [] { Pick(textItemName); }, note, [] { Pick(moveItemName); },
                       note, [] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note,
-                      [] { Click(moveToolName); }, note, [] { Pick(identifyItemName); }});
+                      [] { Click(moveToolName); }, note, [] { Pick(identifyItemName); },
+                      [&] { identifyChecked = MainWindow()->FindObjectByStringID(identifyItemName)->Selected(); }});
     EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3}), modes);
     const std::vector<std::string> once = {zoomItemName, textItemName, moveItemName};
     std::vector<std::string> twice = once;
     twice.insert(twice.end(), once.begin(), once.end());
     EXPECT_EQ(twice, checked);
     EXPECT_EQ(1, MapIdentifyFlag);
+    EXPECT_TRUE(identifyChecked);
     MapIdentifyFlag = 0;
 }
 
@@ -296,8 +299,7 @@ TEST_F(QIVprogTest, WorkbooksPrintOnTheSystemsPrinterAndAnInstalledPrinterIsRele
     EXPECT_EQ(system != nullptr, setUp);
     EXPECT_EQ(setUp ? 1 : 0, printed);
     EXPECT_EQ(setUp ? 0 : 1, reports.count);
-    if (!setUp)
-        EXPECT_EQ(WorkBook::noPrinterText, reports.message);
+    EXPECT_EQ(setUp ? "" : WorkBook::noPrinterText, reports.message);
     EXPECT_EQ(printer, seen);
     EXPECT_EQ(1, released);
     EXPECT_EQ(nullptr, QIVprog::GetPrinter());
