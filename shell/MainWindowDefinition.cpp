@@ -53,6 +53,7 @@ ZafPullDownMenu *MakeMenuBar()
     auto *bar = new ZafPullDownMenu();
     ZafPullDownItem *file = MakeEntry("File", fileMenuName, mainMenuFirstID, 'F');
     file->AddSubItem(MakeItem("Open data set...", openItemName, openItemID));
+    file->AddSubItem(MakeItem("Variables...", variablesItemName, variablesItemID));
     file->AddSubItem(MakeItem("Exit", exitItemName, exitItemID, ZafPopUpItem::kindExit));
     bar->AddObject(file);
     bar->AddObject(MakeEntry("Analyses", analysisMenuName, analysisMenuID, 'A'));
@@ -62,6 +63,11 @@ ZafPullDownMenu *MakeMenuBar()
     graphs->AddSubItem(MakeEventItem("Move", moveItemName, graphMenuID + 3, eventMoveMode));
     graphs->AddSubItem(MakeEventItem("Identify regions", identifyItemName, graphMenuID + 4, eventMapIdentify));
     bar->AddObject(graphs);
+    ZafPullDownItem *window = MakeEntry("Window", windowMenuName, windowMenuID, 'W');
+    window->AddSubItem(MakeItem("Tile", tileItemName, tileItemID));
+    window->AddSubItem(MakeItem("Cascade", cascadeItemName, cascadeItemID));
+    window->AddSubItem(MakeItem("Arrange icons", arrangeItemName, arrangeItemID));
+    bar->AddObject(window);
     return bar;
 }
 

@@ -7,12 +7,14 @@
 // deletes it and the event loop ends with no window left), movable and
 // sizeable; its region is in cells. Its frame has a border, maximize and
 // minimize boxes, the Windows system menu and its caption. Its menu bar:
-//   File: open a data set, Exit;
+//   File: open a data set, the variable list, Exit;
 //   Analyses: empty here; the main window fills it from the analysis
 //     registry at start-up (its items come and go with the analyses built);
 //   Graphs: the graph mouse modes (zoom, text, move) and the map-identify
 //     switch, which send the main window's events 12000, 12500, 12011 and
-//     12002.
+//     12002;
+//   Window: tile, cascade and arrange the workbooks (MDI documents), and
+//     the list of the open workbooks, which Windows keeps below them.
 // The tool bar holds buttons for opening a data set and for the three graph
 // mouse modes (the same events as the Graphs menu). The status bar holds the message field and two status fields (the
 // data set's name and its size). Every entry is found by its name; the program gives it its handler (and, where the
@@ -28,6 +30,7 @@ constexpr const char *mainWindowTitle = "Mervalo";
 // Names of the entries defined here.
 constexpr const char *fileMenuName = "FILE_MENU";
 constexpr const char *openItemName = "FILE_OPEN";
+constexpr const char *variablesItemName = "FILE_VARIABLES";
 constexpr const char *exitItemName = "FILE_EXIT";
 constexpr const char *analysisMenuName = "MM_ANALYSES";
 constexpr const char *graphMenuName = "MM_GRAPHS";
@@ -35,6 +38,10 @@ constexpr const char *zoomItemName = "MM_ZOOM";
 constexpr const char *textItemName = "MM_TEXT";
 constexpr const char *moveItemName = "MM_MOVE";
 constexpr const char *identifyItemName = "MM_IDENTIFY";
+constexpr const char *windowMenuName = "MM_WINDOW";
+constexpr const char *tileItemName = "MM_TILE";
+constexpr const char *cascadeItemName = "MM_CASCADE";
+constexpr const char *arrangeItemName = "MM_ARRANGE";
 constexpr const char *toolBarName = "TOOLBAR";
 constexpr const char *openToolName = "TB_OPEN";
 constexpr const char *zoomToolName = "TB_ZOOM";
@@ -51,8 +58,13 @@ enum MainMenuID : unsigned short {
     mainMenuFirstID = 1000, // the File menu
     exitItemID = 1001,      // File, Exit
     openItemID = 1002,      // File, open a data set
+    variablesItemID = 1003, // File, the variable list
     analysisMenuID = 1010,  // the Analyses menu
     graphMenuID = 1020,     // the Graphs menu and its items after it
+    windowMenuID = 1030,    // the Window menu
+    tileItemID = 1031,      // Window, tile
+    cascadeItemID = 1032,   // Window, cascade
+    arrangeItemID = 1033,   // Window, arrange icons
     analysisItemFirstID = 1100,
 };
 

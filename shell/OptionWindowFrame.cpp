@@ -1,41 +1,83 @@
 #include "shell/OptionWindowFrame.h"
 
+#include "shell/Main.h"
 #include "shell/OptionWindow.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafTitle.h"
 #include "zaf/core/ZafBorder.h"
+#include "zaf/core/ZafErrorStub.h"
+#include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/core/ZafTracker.h"
+
+#include <windows.h>
 
 #include <algorithm>
 
 namespace {
 
 // The frame's size in cells when the option window's region is not in
-// cells; room for the buttons below it either way.
+// cells; room for the check box and the buttons below it either way.
 constexpr int defaultWidth = 60, defaultHeight = 16;
 constexpr int buttonRows = 5, minimumWidth = 44;
+constexpr int buttonWidth = 12, checkBoxWidth = 30;
 
 ZafButton *MakeEndButton(int left, int top, const char *text, const char *name, ZafEventType code)
 {
-    auto *button = new ZafButton(left, top, 12, 1, text);
+    auto *button = new ZafButton(left, top, buttonWidth, 1, text);
     button->SetStringID(name);
     button->SetValue(code);
     button->SetSendMessageWhenSelected(true);
     return button;
 }
 
+// Places the check box on a row of its own below the option window
+// (height rows), the three buttons at the right below it.
+void PlaceControls(ZafWindow &frame, int width, int height)
+{
+    const int row = height + 1;
+    const struct
+    {
+        const char *name;
+        int left, top, width;
+    } places[] = {
+        {OptionWindowFrame::savePersistName, 1, row, checkBoxWidth},
+        {OptionWindowFrame::okName, width - 40, row + 2, buttonWidth},
+        {OptionWindowFrame::applyName, width - 27, row + 2, buttonWidth},
+        {OptionWindowFrame::cancelName, width - 14, row + 2, buttonWidth},
+    };
+    for (const auto &place : places)
+        if (ZafWindowObject *object = frame.FindObjectByStringID(place.name))
+            object->SetRegion(ZafRegionRect(place.left, place.top, place.left + place.width - 1, place.top, ZAF_CELL));
+}
+
 } // namespace
 
-OptionWindowFrame::OptionWindowFrame(StatOption *record)
-    : ZafDialogWindow(4, 2, defaultWidth, defaultHeight + buttonRows), record(record)
+ZafWindow *OptionWindowFrame::MakeDefinition()
+{
+    auto *frame = new ZafDialogWindow(4, 2, defaultWidth, defaultHeight + buttonRows);
+    frame->SetStringID(frameName);
+    frame->SetSizeable(false);
+    frame->AddObject(new ZafBorder());
+    frame->AddObject(new ZafTitle("Options"));
+    auto *keep = new OpButton(0, 0, 0, 0, "Keep these settings", savePersistName);
+    keep->SetCoordinateType(ZAF_CELL);
+    frame->AddObject(keep);
+    frame->AddObject(MakeEndButton(0, 0, "OK", okName, ZAF_DIALOG_OK));
+    frame->AddObject(MakeEndButton(0, 0, "Apply", applyName, ZAF_DIALOG_APPLY));
+    frame->AddObject(MakeEndButton(0, 0, "Cancel", cancelName, ZAF_DIALOG_CANCEL));
+    PlaceControls(*frame, defaultWidth, defaultHeight);
+    return frame;
+}
+
+OptionWindowFrame::OptionWindowFrame(ZafWindowPersistence &persistence, StatOption *record)
+    : ZafDialogWindow(frameName, persistence), record(record)
 {
     Build();
 }
 
-OptionWindowFrame::OptionWindowFrame(OptionFrameBook *book)
-    : ZafDialogWindow(4, 2, defaultWidth, defaultHeight + buttonRows), record(book ? book->FrameOption() : nullptr),
-      book(book)
+OptionWindowFrame::OptionWindowFrame(ZafWindowPersistence &persistence, OptionFrameBook *book)
+    : ZafDialogWindow(frameName, persistence), record(book ? book->FrameOption() : nullptr), book(book)
 {
     Build();
 }
@@ -50,10 +92,17 @@ OptionWindowFrame::~OptionWindowFrame()
 
 void OptionWindowFrame::Build()
 {
-    SetStringID("OPTION_FRAME");
-    SetSizeable(false);
-    AddObject(new ZafBorder());
-    AddObject(new ZafTitle(record && *record->GetName() ? record->GetName() : "Options"));
+    if (Error() != 0)
+        return;
+    savePersist = dynamic_cast<ZafButton *>(FindObjectByStringID(savePersistName));
+    auto *ok = dynamic_cast<ZafButton *>(FindObjectByStringID(okName));
+    if (!savePersist || !ok || !FindObjectByStringID(applyName) || !FindObjectByStringID(cancelName)) {
+        SetError(missingControlError);
+        return;
+    }
+    if (record && *record->GetName())
+        if (ZafWindowObject *title = FindTitle())
+            title->SetText(record->GetName());
 
     int width = defaultWidth, height = defaultHeight;
     window = record ? record->CreateOptionWindow() : nullptr;
@@ -69,18 +118,7 @@ void OptionWindowFrame::Build()
         AddObject(window);
     }
     SetRegion(ZafRegionRect(4, 2, 4 + width + 1, 2 + height + buttonRows, ZAF_CELL));
-
-    // The check box on a row of its own, the three buttons at the right
-    // below it.
-    const int row = height + 1;
-    savePersist = new OpButton(0, 0, 0, 0, "Keep these settings", savePersistName);
-    savePersist->SetCoordinateType(ZAF_CELL);
-    savePersist->SetRegion(ZafRegionRect(1, row, 30, row, ZAF_CELL));
-    AddObject(savePersist);
-    ZafButton *ok = MakeEndButton(width - 40, row + 2, "OK", okName, ZAF_DIALOG_OK);
-    AddObject(ok);
-    AddObject(MakeEndButton(width - 27, row + 2, "Apply", applyName, ZAF_DIALOG_APPLY));
-    AddObject(MakeEndButton(width - 14, row + 2, "Cancel", cancelName, ZAF_DIALOG_CANCEL));
+    PlaceControls(*this, width, height);
     SetDefaultButton(ok, true);
 
     if (record && window) {
@@ -122,7 +160,7 @@ void OptionWindowFrame::ApplyChanges(bool ok)
     if (!record)
         return;
     // Settings are kept only on OK, and only when the user asks for it.
-    const bool save = ok && savePersist && savePersist->Checked();
+    const bool save = ok && savePersist && savePersist->Selected();
     TakeSettings(record, save);
     if (!book)
         return;
@@ -138,6 +176,12 @@ namespace {
 
 ZafEventType RunFrame(OptionWindowFrame *frame)
 {
+    if (frame->Error() != 0) {
+        ZafErrorSystem errors;
+        errors.ReportError(nullptr, "Error", MB_OK | MB_ICONSTOP, "%s", OptionWindowFrame::missingFrameText);
+        delete frame;
+        return ZAF_DIALOG_CANCEL;
+    }
     ZafTracker tracker(frame);
     const ZafEventType code = frame->Control();
     // A frame that a handler deleted during its loop is gone already.
@@ -150,10 +194,10 @@ ZafEventType RunFrame(OptionWindowFrame *frame)
 
 ZafEventType RunOptionFrame(StatOption *record)
 {
-    return RunFrame(new OptionWindowFrame(record));
+    return userPersist ? RunFrame(new OptionWindowFrame(*userPersist, record)) : ZAF_DIALOG_CANCEL;
 }
 
 ZafEventType RunOptionFrame(OptionFrameBook *book)
 {
-    return RunFrame(new OptionWindowFrame(book));
+    return userPersist ? RunFrame(new OptionWindowFrame(*userPersist, book)) : ZAF_DIALOG_CANCEL;
 }

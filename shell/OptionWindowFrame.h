@@ -16,6 +16,12 @@
 // workbook is redisplayed. Apply leaves the dialog open; OK and cancel end
 // it (run it with ZafDialogWindow::Control, or RunOptionFrame).
 //
+// The frame is read by name from the UI data file (OPTION_FRAME, defined by
+// MakeDefinition); the option window goes in at its top left, and the
+// frame is sized round it with the check box and the buttons placed below.
+// A frame that could not be read, or lacks one of its controls, has a
+// non-zero Error(); RunOptionFrame reports it and answers cancel.
+//
 // Ownership: the frame owns the option window (its child) and clears the
 // record's optionWindow when it goes; it owns neither the record nor the
 // workbook, which must outlive it.
@@ -23,9 +29,10 @@
 
 #include "zaf/core/ZafDialogWindow.h"
 
-class OpButton;
 class OptionWindow;
 class StatOption;
+class ZafButton;
+class ZafWindowPersistence;
 
 // What the frame needs of an open workbook. WorkBook implements it (the
 // workbook lives in its own files; this interface keeps the frame free of
@@ -51,15 +58,23 @@ public:
 class OptionWindowFrame : public ZafDialogWindow
 {
 public:
+    static constexpr const char *frameName = "OPTION_FRAME";
     static constexpr const char *savePersistName = "CHKBX_SAVE_PERSIST";
     static constexpr const char *okName = "BT_OK";
     static constexpr const char *applyName = "BT_APPLY";
     static constexpr const char *cancelName = "BT_CANCEL";
 
-    // On a record alone, before any workbook exists.
-    explicit OptionWindowFrame(StatOption *record);
-    // On an open workbook and its record.
-    explicit OptionWindowFrame(OptionFrameBook *book);
+    static constexpr const char *missingFrameText = "The option frame could not be read from mervalo.znc.";
+    // Error() of a frame read without one of its controls.
+    static constexpr int missingControlError = 2;
+
+    // The frame as the UI data file holds it (the caller owns it).
+    static ZafWindow *MakeDefinition();
+
+    // Read through the persistence, on a record alone (before any workbook
+    // exists) or on an open workbook and its record.
+    OptionWindowFrame(ZafWindowPersistence &persistence, StatOption *record);
+    OptionWindowFrame(ZafWindowPersistence &persistence, OptionFrameBook *book);
     ~OptionWindowFrame() override;
 
     ZafEventType Event(const ZafEventRecord &event) override;
@@ -70,7 +85,8 @@ public:
     StatOption *Record() const { return record; }
     // The record's option window (null when the record made none).
     ZafWindow *Window() const { return window; }
-    OpButton *SavePersist() const { return savePersist; }
+    // The check box "CHKBX_SAVE_PERSIST".
+    ZafButton *SavePersist() const { return savePersist; }
 
 private:
     void Build();
@@ -81,10 +97,12 @@ private:
     StatOption *record;
     OptionFrameBook *book = nullptr;
     ZafWindow *window = nullptr;
-    OpButton *savePersist = nullptr;
+    ZafButton *savePersist = nullptr;
 };
 
-// Opens the frame on the record (or on the workbook), runs it modally,
-// deletes it and answers how it ended (ZAF_DIALOG_OK or ZAF_DIALOG_CANCEL).
+// Opens the frame, read through the program's persistence (userPersist), on
+// the record (or on the workbook), runs it modally, deletes it and answers
+// how it ended (ZAF_DIALOG_OK or ZAF_DIALOG_CANCEL; cancel when the frame
+// could not be read).
 ZafEventType RunOptionFrame(StatOption *record);
 ZafEventType RunOptionFrame(OptionFrameBook *book);

@@ -4,8 +4,11 @@
 #include "dataset/ProgramSettings.h"
 #include "dataset/RegistrySettings.h"
 #include "shell/AnalysisRegistry.h"
+#include "shell/Main.h"
 #include "shell/MainWindowDefinition.h"
+#include "shell/QivPrinter.h"
 #include "shell/VariableListWindow.h"
+#include "shell/WorkBook.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafPopUpMenu.h"
@@ -13,6 +16,7 @@
 #include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
+#include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 
 #include <windows.h>
@@ -33,23 +37,80 @@ constexpr const char *lastDatasetKey = "LastDataset";
 constexpr const char *mapItemName = "MM_MAP";
 
 const SettingsSection *lastDatasetSection = nullptr;
-// The road of one analysis: its menu item opens the variable-list window on
-// the current data set (asking for one first when none is open) with the
-// analysis chosen.
-void OpenVariableList(const RegisteredOption &option)
+// Opens the variable-list window on the current data set (asking for one
+// first when none is open) with the registry entry `index` chosen (-1:
+// none).
+void ShowVariableList(int index)
 {
     DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(1);
-    if (!dataSet)
+    if (!dataSet || !userPersist)
         return;
-    const int index = static_cast<int>(&option - RegisteredOptionsList.data());
-    auto *window = new VariableListWindow(dataSet, RegisteredOptionsList.data(),
+    auto *window = new VariableListWindow(*userPersist, dataSet, RegisteredOptionsList.data(),
                                           static_cast<int>(RegisteredOptionsList.size()), index);
+    if (window->Error() != 0) {
+        ZafErrorSystem errors;
+        errors.ReportError(QIVprog::Instance(), "Error", MB_OK | MB_ICONSTOP, "%s",
+                           VariableListWindow::missingWindowText);
+        delete window;
+        return;
+    }
     zafWindowManager->AddObject(window);
+}
+
+// The road of one analysis: its menu item opens the variable-list window
+// with the analysis chosen.
+void OpenVariableList(const RegisteredOption &option)
+{
+    ShowVariableList(static_cast<int>(&option - RegisteredOptionsList.data()));
 }
 
 QIVprog::AnalysisHandler analysisHandler = OpenVariableList;
 QivPrinter *printer = nullptr;
 QIVprog::PrinterRelease printerRelease = nullptr;
+WorkBook::ShowHook showHookBefore = nullptr;
+
+void DeletePrinter(QivPrinter *installed)
+{
+    delete installed;
+}
+
+// A completed workbook becomes a document of the main window.
+void ShowInMainWindow(WorkBook *book)
+{
+    if (QIVprog *frame = QIVprog::Instance())
+        frame->AddObject(book);
+    else
+        zafWindowManager->AddObject(book);
+}
+
+ZafEventType VariablesItem(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
+{
+    if (code == ZAF_SELECT && QIVprog::Instance())
+        ShowVariableList(-1);
+    return code;
+}
+
+// Tile, cascade and arrange icons: the MDI client arranges the workbooks.
+ZafEventType WindowItem(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
+{
+    QIVprog *frame = QIVprog::Instance();
+    if (code != ZAF_SELECT || !frame || !frame->ClientWindow())
+        return code;
+    switch (object->NumberID()) {
+    case tileItemID:
+        SendMessageA(frame->ClientWindow(), WM_MDITILE, MDITILE_HORIZONTAL, 0);
+        break;
+    case cascadeItemID:
+        SendMessageA(frame->ClientWindow(), WM_MDICASCADE, 0, 0);
+        break;
+    case arrangeItemID:
+        SendMessageA(frame->ClientWindow(), WM_MDIICONARRANGE, 0, 0);
+        break;
+    default:
+        break;
+    }
+    return code;
+}
 
 ZafEventType OpenDatasetItem(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
 {
@@ -112,6 +173,11 @@ QIVprog::QIVprog(const char *name, ZafWindowPersistence &persistence) : ZafMDIWi
 {
     instance = this;
     ProgramSettings::Instance()->SetOpenDataSetCommand(AskForDataSet);
+    showHookBefore = WorkBook::SetShowHook(ShowInMainWindow);
+    // A printer installed before (by a test) stays; the system's default
+    // printer otherwise, or none (printing then says so).
+    if (!printer)
+        SetPrinter(QivPrinter::OpenDefault(), DeletePrinter);
 }
 
 QIVprog::~QIVprog()
@@ -119,6 +185,7 @@ QIVprog::~QIVprog()
     if (instance == this) {
         instance = nullptr;
         ProgramSettings::Instance()->SetOpenDataSetCommand(nullptr);
+        WorkBook::SetShowHook(showHookBefore);
     }
     if (printer && printerRelease)
         printerRelease(printer);
@@ -130,6 +197,8 @@ void QIVprog::RegisterUserFunctions()
 {
     ZafPersistenceRegistry::RegisterUserFunction("OpenDatasetItem", OpenDatasetItem);
     ZafPersistenceRegistry::RegisterUserFunction("AnalysisItem", AnalysisItem);
+    ZafPersistenceRegistry::RegisterUserFunction("VariablesItem", VariablesItem);
+    ZafPersistenceRegistry::RegisterUserFunction("WindowItem", WindowItem);
 }
 
 void QIVprog::BindMenus()
@@ -137,9 +206,15 @@ void QIVprog::BindMenus()
     for (const char *name : {openItemName, openToolName})
         if (ZafWindowObject *open = FindObjectByStringID(name))
             open->SetUserFunction(OpenDatasetItem);
+    if (ZafWindowObject *variables = FindObjectByStringID(variablesItemName))
+        variables->SetUserFunction(VariablesItem);
+    for (const char *name : {tileItemName, cascadeItemName, arrangeItemName})
+        if (ZafWindowObject *item = FindObjectByStringID(name))
+            item->SetUserFunction(WindowItem);
     if (auto *analyses = dynamic_cast<ZafPullDownItem *>(FindObjectByStringID(analysisMenuName)))
         BuildAnalysisMenu(*analyses);
     ShowDataSetState();
+    ShowGraphMouseMode();
 }
 
 void QIVprog::BuildAnalysisMenu(ZafPullDownItem &analyses)
@@ -184,10 +259,21 @@ ZafEventType QIVprog::Event(const ZafEventRecord &event)
             GraphMouseMode = 3;
         else
             MapIdentifyFlag = 1;
+        ShowGraphMouseMode();
         // A menu item's sent event carries a text copy that the taker frees.
         ZafEventRecord taken = event;
         ZafButton::ReleaseSentEvent(taken);
         return event.type;
+    }
+    case ZAF_CREATE:
+    case ZAF_CREATE_OS_WINDOW: {
+        const ZafEventType code = ZafMDIWindow::Event(event);
+        // The Window menu's Windows menu exists only now; Windows lists the
+        // workbooks in it.
+        auto *windows = dynamic_cast<ZafPullDownItem *>(FindObjectByStringID(windowMenuName));
+        if (windows && windows->SubMenu().MenuHandle() && WindowMenu() != windows->SubMenu().MenuHandle())
+            SetWindowMenu(windows->SubMenu().MenuHandle());
+        return code;
     }
     default:
         return ZafMDIWindow::Event(event);
@@ -218,6 +304,12 @@ bool QIVprog::OpenDataset(const char *name)
     settings->SetDataSet(dataSet);
     RegistrySettings::WriteStringInSection(LastDatasetSection(), lastDatasetKey, dataSet->GetFileName());
     ShowDataSetState();
+    // An interrupted save was finished or undone while the set opened: the
+    // user learns which version of the data is open.
+    if (dataSet->GetSaveRecovery() != 0) {
+        ZafErrorSystem errors;
+        errors.ReportError(this, "Data set", MB_OK | MB_ICONINFORMATION, "%s", dataSet->GetSaveRecoveryText());
+    }
     return true;
 }
 
@@ -248,6 +340,22 @@ void QIVprog::ShowDataSetState()
         field->SetText(name.c_str());
     if (ZafWindowObject *field = FindObjectByStringID(statusCasesName))
         field->SetText(cases);
+}
+
+void QIVprog::ShowGraphMouseMode()
+{
+    const struct
+    {
+        const char *item;
+        bool on;
+    } marks[] = {{zoomItemName, GraphMouseMode == 1},
+                 {textItemName, GraphMouseMode == 2},
+                 {moveItemName, GraphMouseMode == 3},
+                 {identifyItemName, MapIdentifyFlag != 0}};
+    for (const auto &mark : marks)
+        if (ZafWindowObject *item = FindObjectByStringID(mark.item))
+            if (item->Selected() != mark.on)
+                item->SetSelected(mark.on);
 }
 
 QIVprog::AnalysisHandler QIVprog::SetAnalysisHandler(AnalysisHandler handler)

@@ -7,8 +7,12 @@
 // mouse mode and the map-identify flag, set by its events 12000, 12500,
 // 12011 and 12002. It opens data sets (OpenDataset), keeps the status bar
 // (SetStatusBarText, SetStatusFieldsVisible) and hands out the program's
-// printer (GetPrinter). While it exists, asking the settings for the data set
-// when none is open (ProgramSettings::GetDataSet(1)) shows the open dialog.
+// printer (GetPrinter: the system's default printer, set up when the main
+// window is made; none without a printer). Completed workbooks become its
+// MDI documents, listed in its Window menu; File, "Variables..." opens the
+// variable list with no analysis chosen. While it exists, asking the
+// settings for the data set when none is open (ProgramSettings::GetDataSet(1))
+// shows the open dialog.
 #pragma once
 
 #include "zaf/core/ZafMDIWindow.h"
@@ -57,8 +61,9 @@ public:
     // Opens a data set as the current one: the named one, or (null) the one
     // chosen in the open dialog. The old one is closed only when the new one
     // has opened; a failure is reported (titled "Error") and the old one
-    // stays. The opened set is remembered as the last one used. False when
-    // nothing was opened.
+    // stays. The opened set is remembered as the last one used. When the
+    // opening finished or undid an interrupted save, the data layer's text
+    // saying which is shown. False when nothing was opened.
     bool OpenDataset(const char *name);
     // The data set opened last ("" for none), from the settings.
     static std::string LastDataset();
@@ -79,6 +84,10 @@ public:
     // that frees it when the main window goes.
     static QivPrinter *GetPrinter();
     static void SetPrinter(QivPrinter *printer, PrinterRelease release);
+
+    // Checks the Graphs menu's item of the mouse mode in force, and the
+    // map-identify item while the flag is set.
+    void ShowGraphMouseMode();
 
 private:
     void BuildAnalysisMenu(ZafPullDownItem &analyses);

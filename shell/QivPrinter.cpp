@@ -1,5 +1,7 @@
 #include "shell/QivPrinter.h"
 
+#include <commdlg.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -29,6 +31,20 @@ QivPrinter::QivPrinter(HDC printerDC, bool owned) : ZafPrinter(printerDC, owned)
     if (GetTextMetricsA(printerDC, &metrics))
         lineHeight = std::max<int>(metrics.tmHeight + metrics.tmExternalLeading, 1);
     SelectObject(printerDC, previous);
+}
+
+QivPrinter *QivPrinter::OpenDefault()
+{
+    PRINTDLGA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    // No dialog: the default printer's context, or failure without one.
+    dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+    const BOOL found = PrintDlgA(&dialog);
+    GlobalFree(dialog.hDevMode);
+    GlobalFree(dialog.hDevNames);
+    if (!found || !dialog.hDC)
+        return nullptr;
+    return new QivPrinter(dialog.hDC, true);
 }
 
 int QivPrinter::DrawTextLine(int left, int top, int right, const char *text, int length, int justification)

@@ -22,6 +22,9 @@ public:
     static constexpr int textPoints = 10;
 
     explicit QivPrinter(HDC printerDC, bool owned = false);
+    // A printer on the system's default printer (its context owned), or null
+    // when the system has no printer.
+    static QivPrinter *OpenDefault();
 
     // length -1: the whole text; justification ZAF_HZ_LEFT, _RIGHT or
     // _CENTER. Returns the bottom of the drawn line in device pixels.

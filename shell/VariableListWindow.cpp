@@ -4,6 +4,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "shell/OptionWindowFrame.h"
+#include "shell/WorkBook.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafPrompt.h"
@@ -11,6 +12,7 @@
 #include "zaf/controls/ZafVtList.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafBorder.h"
+#include "zaf/core/ZafScrollBar.h"
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafTracker.h"
@@ -46,14 +48,14 @@ bool PassTextToVariableList(const char *text, int required, int value)
     return window && window->AddList(text, required, value);
 }
 
-// --- Layout ----------------------------------------------------------------------
+// --- The window and its definition ----------------------------------------------
 
 namespace {
 
 // Places in cells: variables on the left, the analyses and the prompted
 // lists on the right, the buttons along the bottom.
-constexpr int windowWidth = 72, windowHeight = 26;
-constexpr int leftWidth = 30, rightLeft = 33, rightWidth = 37;
+constexpr int windowWidth = 80, windowHeight = 26;
+constexpr int leftWidth = 38, rightLeft = 41, rightWidth = 37;
 constexpr int listsTop = 7, listStride = 3, listWidth = 33;
 constexpr int buttonRow = 23;
 
@@ -66,13 +68,30 @@ enum ButtonKind : std::int32_t {
     buttonRemove = 5,  // "<": selected rows out of a list
 };
 
-ZafButton *MakeButton(int left, int top, int width, const char *text, const char *name, ButtonKind kind)
+std::string Numbered(const char *stem, int k)
 {
-    auto *button = new ZafButton(left, top, width, 1, text);
-    if (name)
-        button->SetStringID(name);
+    return stem + std::to_string(k);
+}
+
+template <class T> T *Named(T *object, const std::string &name)
+{
+    object->SetStringID(name.c_str());
+    return object;
+}
+
+ZafButton *MakeButton(int left, int top, int width, const char *text, const std::string &name, ButtonKind kind)
+{
+    auto *button = Named(new ZafButton(left, top, width, 1, text), name);
     button->SetValue(kind);
     return button;
+}
+
+ZafVtList *MakeList(int left, int top, int width, int height, const std::string &name)
+{
+    auto *list = Named(new ZafVtList(left, top, width, height), name);
+    list->SetSelectionMode(2);
+    list->AddObject(new ZafScrollBar(ZafScrollBar::vertical));
+    return list;
 }
 
 // The selected entries of a list, in row order.
@@ -87,16 +106,52 @@ std::vector<ZafWindowObject *> SelectedEntries(const ZafVtList *list)
 
 } // namespace
 
+ZafWindow *VariableListWindow::MakeDefinition()
+{
+    // Below the main window's bars, so that its menus stay in sight.
+    auto *window = new ZafWindow(6, 6, windowWidth, windowHeight);
+    window->SetStringID(windowName);
+    window->AddObject(new ZafBorder());
+    window->AddObject(new ZafTitle("Variables"));
+    window->AddObject(Named(new ZafPrompt(1, 0, leftWidth, "Variables"), "PR_VARIABLES"));
+    window->AddObject(MakeList(1, 1, leftWidth, buttonRow - 2, variablesName));
+    window->AddObject(Named(new ZafPrompt(rightLeft, 0, rightWidth, "Analysis"), "PR_ANALYSES"));
+    ZafVtList *analyses = MakeList(rightLeft, 1, rightWidth, 5, analysesName);
+    analyses->SetSelectionMode(0);
+    // Nothing is chosen until the user picks, nor after a cancelled choice.
+    analyses->SetAllowEmptySelection(true);
+    window->AddObject(analyses);
+    // The slots of the prompted lists, hidden until an analysis asks for them.
+    for (int k = 0; k < maxLists; ++k) {
+        const int top = listsTop + k * listStride;
+        ZafWindowObject *slot[] = {Named(new ZafPrompt(rightLeft + 4, top, listWidth, ""), Numbered(promptStem, k)),
+                                   MakeButton(rightLeft, top + 1, 3, ">", Numbered(addStem, k), buttonAdd),
+                                   MakeButton(rightLeft, top + 2, 3, "<", Numbered(removeStem, k), buttonRemove),
+                                   MakeList(rightLeft + 4, top + 1, listWidth, 2, Numbered(listStem, k))};
+        for (ZafWindowObject *object : slot) {
+            object->SetVisible(false);
+            window->AddObject(object);
+        }
+    }
+    window->AddObject(MakeButton(1, buttonRow, 12, "Run", runName, buttonRun));
+    window->AddObject(MakeButton(15, buttonRow, 12, "Options...", optionsName, buttonOptions));
+    window->AddObject(MakeButton(29, buttonRow, 12, "Close", closeName, buttonClose));
+    return window;
+}
+
 VariableListWindow *VariableListWindow::current = nullptr;
 
-VariableListWindow::VariableListWindow(DATASET *dataSet, const RegisteredOption *registry, int count, int initial)
-    : ZafWindow(2, 2, windowWidth, windowHeight), dataSet(dataSet), registry(registry),
+VariableListWindow::VariableListWindow(ZafWindowPersistence &persistence, DATASET *dataSet,
+                                       const RegisteredOption *registry, int count, int initial)
+    : ZafWindow(windowName, persistence), dataSet(dataSet), registry(registry),
       registryCount(registry && count > 0 ? count : 0)
 {
     previous = current;
     current = this;
-    SetStringID(windowName);
-    MakeControls();
+    if (Error() == 0 && !FindControls())
+        SetError(missingControlError);
+    if (Error() != 0)
+        return;
     FillVariables();
     FillAnalyses();
     if (initial >= 0)
@@ -120,31 +175,42 @@ VariableListWindow::~VariableListWindow()
     }
 }
 
-void VariableListWindow::MakeControls()
+bool VariableListWindow::FindControls()
 {
-    AddObject(new ZafBorder());
-    AddObject(new ZafTitle("Variables"));
-    AddObject(new ZafPrompt(1, 0, leftWidth, "Variables"));
-    variableList = new ZafVtList(1, 1, leftWidth, buttonRow - 2);
-    variableList->SetStringID(variablesName);
-    variableList->SetSelectionMode(2);
-    AddObject(variableList);
-
-    AddObject(new ZafPrompt(rightLeft, 0, rightWidth, "Analysis"));
-    analysisList = new ZafVtList(rightLeft, 1, rightWidth, 5);
-    analysisList->SetStringID(analysesName);
-    // Nothing is chosen until the user picks, nor after a cancelled choice.
-    analysisList->SetAllowEmptySelection(true);
-    AddObject(analysisList);
-
-    runButton = MakeButton(1, buttonRow, 12, "Run", runName, buttonRun);
-    optionsButton = MakeButton(15, buttonRow, 12, "Options...", optionsName, buttonOptions);
-    closeButton = MakeButton(29, buttonRow, 12, "Close", closeName, buttonClose);
-    for (ZafButton *button : {runButton, optionsButton, closeButton}) {
-        button->SetUserObject(this);
-        button->SetUserFunction(ButtonPressed);
-        AddObject(button);
+    variableList = dynamic_cast<ZafVtList *>(FindObjectByStringID(variablesName));
+    analysisList = dynamic_cast<ZafVtList *>(FindObjectByStringID(analysesName));
+    runButton = dynamic_cast<ZafButton *>(FindObjectByStringID(runName));
+    optionsButton = dynamic_cast<ZafButton *>(FindObjectByStringID(optionsName));
+    closeButton = dynamic_cast<ZafButton *>(FindObjectByStringID(closeName));
+    bool found = variableList && analysisList && runButton && optionsButton && closeButton;
+    for (int k = 0; k < maxLists && found; ++k) {
+        PromptedList list;
+        list.prompt = dynamic_cast<ZafPrompt *>(FindObjectByStringID(Numbered(promptStem, k).c_str()));
+        list.add = dynamic_cast<ZafButton *>(FindObjectByStringID(Numbered(addStem, k).c_str()));
+        list.remove = dynamic_cast<ZafButton *>(FindObjectByStringID(Numbered(removeStem, k).c_str()));
+        list.entries = dynamic_cast<ZafVtList *>(FindObjectByStringID(Numbered(listStem, k).c_str()));
+        found = list.prompt && list.add && list.remove && list.entries;
+        slots.push_back(list);
     }
+    if (!found)
+        return false;
+    for (ZafButton *button : {runButton, optionsButton, closeButton})
+        BindButton(button);
+    for (PromptedList &slot : slots)
+        for (ZafButton *button : {slot.add, slot.remove})
+            BindButton(button);
+    return true;
+}
+
+std::vector<ZafWindowObject *> VariableListWindow::PromptedList::Controls() const
+{
+    return {prompt, add, remove, entries};
+}
+
+void VariableListWindow::BindButton(ZafButton *button)
+{
+    button->SetUserObject(this);
+    button->SetUserFunction(ButtonPressed);
 }
 
 void VariableListWindow::FillVariables()
@@ -244,42 +310,28 @@ bool VariableListWindow::AskPreOptions()
 
 bool VariableListWindow::AddList(const char *text, int required, int value)
 {
-    if (ListCount() >= maxLists)
+    if (ListCount() >= maxLists || static_cast<int>(slots.size()) < maxLists)
         return false;
-    const int k = ListCount();
-    const int top = listsTop + k * listStride;
-    PromptedList list;
+    PromptedList &list = slots[static_cast<size_t>(ListCount())];
     list.required = required == 1;
     list.limit = value > 0 ? value : -1;
-    list.prompt = new ZafPrompt(rightLeft + 4, top, listWidth, text ? text : "");
-    list.add = MakeButton(rightLeft, top + 1, 3, ">", nullptr, buttonAdd);
-    list.remove = MakeButton(rightLeft, top + 2, 3, "<", nullptr, buttonRemove);
-    list.entries = new ZafVtList(rightLeft + 4, top + 1, listWidth, 2);
-    list.entries->SetSelectionMode(2);
-    list.entries->SetStringID(("LB_LIST" + std::to_string(k)).c_str());
-    list.add->SetStringID(("BT_ADD" + std::to_string(k)).c_str());
-    list.remove->SetStringID(("BT_REMOVE" + std::to_string(k)).c_str());
-    for (ZafButton *button : {list.add, list.remove}) {
-        button->SetUserObject(this);
-        button->SetUserFunction(ButtonPressed);
-    }
-    AddObject(list.prompt);
-    AddObject(list.add);
-    AddObject(list.remove);
-    AddObject(list.entries);
-    lists.push_back(list);
+    list.prompt->SetText(text ? text : "");
+    for (ZafWindowObject *object : list.Controls())
+        object->SetVisible(true);
+    ++listsShown;
     UpdateButtons();
     return true;
 }
 
 void VariableListWindow::DropLists()
 {
-    for (PromptedList &list : lists)
-        for (ZafWindowObject *object :
-             {static_cast<ZafWindowObject *>(list.prompt), static_cast<ZafWindowObject *>(list.add),
-              static_cast<ZafWindowObject *>(list.remove), static_cast<ZafWindowObject *>(list.entries)})
-            delete SubtractObject(object);
-    lists.clear();
+    for (int k = 0; k < listsShown; ++k) {
+        PromptedList &list = slots[static_cast<size_t>(k)];
+        list.entries->DestroyChildren();
+        for (ZafWindowObject *object : list.Controls())
+            object->SetVisible(false);
+    }
+    listsShown = 0;
 }
 
 void VariableListWindow::DropOption()
@@ -292,7 +344,7 @@ void VariableListWindow::DropOption()
 
 ZafVtList *VariableListWindow::ListControl(int list) const
 {
-    return list >= 0 && list < ListCount() ? lists[static_cast<size_t>(list)].entries : nullptr;
+    return list >= 0 && list < ListCount() ? slots[static_cast<size_t>(list)].entries : nullptr;
 }
 
 std::vector<long> VariableListWindow::ListVariables(int list) const
@@ -309,7 +361,7 @@ int VariableListWindow::AddSelectedTo(int list)
     ZafVtList *entries = ListControl(list);
     if (!entries)
         return 0;
-    const int limit = lists[static_cast<size_t>(list)].limit;
+    const int limit = slots[static_cast<size_t>(list)].limit;
     std::vector<long> held = ListVariables(list);
     int added = 0;
     for (ZafWindowObject *object : SelectedEntries(variableList)) {
@@ -372,8 +424,8 @@ bool VariableListWindow::CanRun() const
 {
     if (!option)
         return false;
-    for (const PromptedList &list : lists)
-        if (list.required && !list.entries->First())
+    for (int k = 0; k < listsShown; ++k)
+        if (slots[static_cast<size_t>(k)].required && !slots[static_cast<size_t>(k)].entries->First())
             return false;
     return true;
 }
@@ -396,7 +448,11 @@ bool VariableListWindow::Run()
         return false;
     ZafTracker self(this);
     StatOption *record = option;
-    const bool succeeded = record->Run();
+    const bool ran = record->Run();
+    // A run that built a workbook and never showed it failed half-way:
+    // what it built goes, and the record comes back to this window.
+    const bool leftUnshown = WorkBook::DeleteUnshownBooks(self.Deleted() ? nullptr : record) > 0;
+    const bool succeeded = ran && !leftUnshown;
     if (self.Deleted())
         return succeeded;
     if (!succeeded) {
@@ -404,8 +460,8 @@ bool VariableListWindow::Run()
         errors.ReportError(this, "Error", MB_OK | MB_ICONEXCLAMATION, "%s", runFailedText);
     }
     // After a run that succeeded the record may be a workbook's: the next
-    // run needs a record of its own. A failed run handed the record back, and
-    // it keeps the settings the user made.
+    // run needs a record of its own. A failed run leaves the record here,
+    // with the settings the user made.
     if (succeeded && !record->deleteAfterRun) {
         option = registry[chosen].factory();
         if (option)
@@ -423,9 +479,9 @@ void VariableListWindow::OpenOptions()
 
 int VariableListWindow::ListOfButton(const ZafWindowObject *button) const
 {
-    for (size_t i = 0; i < lists.size(); ++i)
-        if (lists[i].add == button || lists[i].remove == button)
-            return static_cast<int>(i);
+    for (int k = 0; k < listsShown; ++k)
+        if (slots[static_cast<size_t>(k)].add == button || slots[static_cast<size_t>(k)].remove == button)
+            return k;
     return -1;
 }
 

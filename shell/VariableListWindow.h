@@ -22,12 +22,20 @@
 // numbering is mended here, and analyses ask for list 0 for their first
 // prompt.)
 //
-// A run that fails says so ("The analysis could not be run."); the run
-// itself deletes whatever it built, but not the record: a workbook it made
-// gives the record back (clears its record pointer and sets deleteAfterRun
-// again) before it goes, so the user's settings stay for the next try. After
-// a run that succeeded with the record taken into a workbook (deleteAfterRun
-// cleared), the window makes a new record from the same factory.
+// A run that fails says so ("The analysis could not be run."). Mended
+// fault: a run that built a workbook but never showed it used to count as
+// a success; it is a failure now, and the workbooks it left unshown are
+// deleted, the record given back to this window first
+// (WorkBook::DeleteUnshownBooks), so the user's settings stay for the next
+// try. After a run that succeeded with the record taken into a workbook
+// (deleteAfterRun cleared), the window makes a new record from the same
+// factory.
+//
+// The window is read by name from the UI data file (VARIABLE_LIST_WINDOW,
+// defined by MakeDefinition), with five slots of prompted lists that stay
+// hidden until an analysis asks for them. A window that could not be read,
+// or lacks one of its controls, has a non-zero Error() and must not be
+// shown.
 //
 // Ownership: the window owns its controls and the chosen record until a
 // workbook takes it; it does not own the data set or the registry (both
@@ -46,6 +54,7 @@ class StatOption;
 class ZafButton;
 class ZafPrompt;
 class ZafVtList;
+class ZafWindowPersistence;
 struct RegisteredOption;
 
 // The variables of one prompted list, in the order they were added.
@@ -77,6 +86,10 @@ public:
     static constexpr int maxLists = 5;
     // The message shown when a run fails.
     static constexpr const char *runFailedText = "The analysis could not be run.";
+    // The message shown when the window cannot be read.
+    static constexpr const char *missingWindowText = "The variable list could not be read from mervalo.znc.";
+    // Error() of a window read without one of its controls.
+    static constexpr int missingControlError = 2;
 
     // String ids of the controls (tests and the UI find them by these).
     static constexpr const char *windowName = "VARIABLE_LIST_WINDOW";
@@ -85,10 +98,21 @@ public:
     static constexpr const char *runName = "BT_RUN";
     static constexpr const char *optionsName = "BT_OPTIONS";
     static constexpr const char *closeName = "BT_CLOSE";
+    // Stems of the prompted lists' controls, followed by the list's number
+    // from 0: the prompt, the ">" and "<" buttons and the list.
+    static constexpr const char *promptStem = "PR_LIST";
+    static constexpr const char *addStem = "BT_ADD";
+    static constexpr const char *removeStem = "BT_REMOVE";
+    static constexpr const char *listStem = "LB_LIST";
 
-    // dataSet: the data set whose variables are shown (null: none);
-    // registry: `count` entries; `initial`: the entry chosen at once (-1 none).
-    VariableListWindow(DATASET *dataSet, const RegisteredOption *registry, int count, int initial = -1);
+    // The window as the UI data file holds it (the caller owns it).
+    static ZafWindow *MakeDefinition();
+
+    // Reads the window through the persistence; dataSet: the data set whose
+    // variables are shown (null: none); registry: `count` entries;
+    // `initial`: the entry chosen at once (-1 none).
+    VariableListWindow(ZafWindowPersistence &persistence, DATASET *dataSet, const RegisteredOption *registry, int count,
+                       int initial = -1);
     ~VariableListWindow() override;
 
     // The open variable-list window, or null.
@@ -103,7 +127,7 @@ public:
 
     // One prompted list more (see PassTextToVariableList).
     bool AddList(const char *text, int required, int value);
-    int ListCount() const { return static_cast<int>(lists.size()); }
+    int ListCount() const { return listsShown; }
     // Adds the variables selected in the variable list to list `list`
     // (skipping those it holds already and those past its limit); answers
     // how many were added.
@@ -140,9 +164,14 @@ private:
         ZafVtList *entries = nullptr;
         int required = 0;
         int limit = -1;
+        // The four controls, shown and hidden together.
+        std::vector<ZafWindowObject *> Controls() const;
     };
 
-    void MakeControls();
+    // Finds the controls read from the file and binds the buttons; false
+    // when one is missing.
+    bool FindControls();
+    void BindButton(ZafButton *button);
     void FillVariables();
     void FillAnalyses();
     void DropLists();
@@ -164,7 +193,8 @@ private:
     int registryCount;
     int chosen = -1;
     StatOption *option = nullptr;
-    std::vector<PromptedList> lists;
+    std::vector<PromptedList> slots; // the five slots, read from the file
+    int listsShown = 0;              // the slots in use, from the first
     ZafVtList *variableList = nullptr;
     ZafVtList *analysisList = nullptr;
     ZafButton *runButton = nullptr;

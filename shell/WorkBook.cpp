@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -16,8 +17,10 @@
 #include "stats/StatClass.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafToolBar.h"
 #include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafNotebook.h"
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafStringData.h"
@@ -33,6 +36,13 @@ void ShowAsTopLevel(WorkBook *book)
 }
 
 WorkBook::ShowHook showHook = ShowAsTopLevel;
+
+// Every workbook that exists, for DeleteUnshownBooks.
+std::vector<WorkBook *> &LiveBooks()
+{
+    static std::vector<WorkBook *> books;
+    return books;
+}
 
 } // namespace
 
@@ -51,8 +61,11 @@ WorkBook::ShowHook WorkBook::SetShowHook(ShowHook hook)
 }
 
 WorkBook::WorkBook(StatOption *optionRecord, int flag)
-    : ZafWindow(0, 0, 70, 20), option(optionRecord), mode(flag == 1 ? 1 : 0)
+    : ZafMDIWindow(0, 0, 70, 20), option(optionRecord), mode(flag == 1 ? 1 : 0)
 {
+    // Closing the workbook deletes it, and with it the record and the pages.
+    SetDestroyable(true);
+    LiveBooks().push_back(this);
     // From here the workbook, not the variable-list window, deletes the record.
     if (option)
         option->deleteAfterRun = 0;
@@ -64,10 +77,38 @@ WorkBook::WorkBook(StatOption *optionRecord, int flag)
 
 WorkBook::~WorkBook()
 {
-    // The pages (children) go with the window; the records are ours.
+    std::vector<WorkBook *> &books = LiveBooks();
+    books.erase(std::remove(books.begin(), books.end(), this), books.end());
+    // The pages (children) go with the window; the records and the menu
+    // are ours.
+    if (graphMenu) {
+        if (graphMenu->Parent() && zafWindowManager)
+            zafWindowManager->SubtractObject(graphMenu);
+        delete graphMenu;
+    }
     for (GraphTool &tool : graphTools)
         delete tool.option;
     delete option;
+}
+
+int WorkBook::DeleteUnshownBooks(StatOption *record)
+{
+    std::vector<WorkBook *> unshown;
+    for (WorkBook *book : LiveBooks())
+        if (!book->shown)
+            unshown.push_back(book);
+    for (WorkBook *book : unshown) {
+        if (record && book->option == record) {
+            book->ReleaseOption();
+            record->deleteAfterRun = 1;
+        }
+        if (book->Parent() && zafWindowManager && book->Parent() == zafWindowManager)
+            zafWindowManager->SubtractObject(book);
+        else if (book->Parent())
+            static_cast<ZafWindow *>(book->Parent())->SubtractObject(book);
+        delete book;
+    }
+    return static_cast<int>(unshown.size());
 }
 
 StatOption *WorkBook::ReleaseOption()
@@ -82,7 +123,8 @@ ZafButton *WorkBook::AddToolButton(const char *name, const char *text, int value
     auto *button = new ZafButton(0, 0, 8, 1, text);
     button->SetStringID(name);
     button->SetValue(value);
-    button->SetSendMessageWhenSelected(true);
+    if (value != 0)
+        button->SetUserFunction(SendToBook);
     toolBar->AddObject(button);
     return button;
 }
@@ -149,7 +191,6 @@ void WorkBook::CompleteToolBar()
     AddToolButton("bt_help", "?", 0);
     AddToolButton("bt_casedoc", "Cases", 0)->SetVisible(keepCaseDocButton);
     ZafButton *multReg = AddToolButton("bt_multreg", "Regression", 0);
-    multReg->SetSendMessageWhenSelected(false);
     multReg->SetUserFunction(MultRegUserFunction);
     multReg->SetVisible(false);
 
@@ -160,6 +201,73 @@ void WorkBook::CompleteToolBar()
     AddGenericObjects(new ZafStringData(title.c_str()));
     shown = true;
     showHook(this);
+}
+
+HWND WorkBook::CreateOSWindow()
+{
+    return IsMDIChild() ? ZafMDIWindow::CreateOSWindow() : ZafWindow::CreateOSWindow();
+}
+
+const char *WorkBook::OSClassName() const
+{
+    return IsMDIChild() ? ZafMDIWindow::OSClassName() : ZafWindow::OSClassName();
+}
+
+void WorkBook::LayoutChildren()
+{
+    RECT area = {};
+    if (!osWindow || !GetClientRect(osWindow, &area) || area.right <= 0) {
+        ZafMDIWindow::LayoutChildren();
+        return;
+    }
+    // The bar wraps its buttons in the width it is given and takes the
+    // height its rows need (on ZAF_APPLY_GEOMETRY, which the base sends).
+    toolBar->SetRegion(ZafRegionRect(0, 0, area.right - 1, 0, ZAF_PIXEL));
+    ZafMDIWindow::LayoutChildren();
+    ZafRegionRect bar = toolBar->Region();
+    toolBar->ConvertRegion(bar, ZAF_PIXEL);
+    const int top = std::min<int>(bar.bottom + 1, area.bottom);
+    notebook->SetRegion(ZafRegionRect(0, top, area.right - 1, std::max<int>(area.bottom - 1, top), ZAF_PIXEL));
+    toolBar->MoveOSWindow();
+    notebook->MoveOSWindow();
+    notebook->Event(ZafEventRecord(ZAF_REGION_CHANGED));
+}
+
+ZafEventType WorkBook::SendToBook(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
+{
+    auto *button = dynamic_cast<ZafButton *>(object);
+    if (code != ZAF_SELECT || !button)
+        return code;
+    auto *book = static_cast<WorkBook *>(button->UserObject());
+    for (ZafWindowObject *up = object->Parent(); up && !book; up = up->Parent())
+        book = dynamic_cast<WorkBook *>(up);
+    if (book)
+        book->Event(ZafEventRecord(static_cast<ZafEventType>(button->Value())));
+    return code;
+}
+
+ZafPopUpMenu *WorkBook::GraphMenu(int left, int top)
+{
+    if (graphTools.empty())
+        return nullptr;
+    if (graphMenu && graphMenu->Parent() && zafWindowManager)
+        zafWindowManager->SubtractObject(graphMenu);
+    delete graphMenu;
+    graphMenu = new ZafPopUpMenu(left, top);
+    graphMenu->SetCoordinateType(ZAF_PIXEL);
+    TextCatalog *catalog = GetStatTextCatalog();
+    for (int tool = 0; tool < GraphToolCount(); ++tool) {
+        const GraphTool &graph = graphTools[tool];
+        auto *item = new ZafPopUpItem(catalog ? catalog->GetText(graph.textNumber, graph.group) : "");
+        item->SetValue(graphToolEvent + tool);
+        item->SetSelected(tool == currentGraphKind);
+        // The menu stands in the window manager, not in the workbook: the
+        // item names its workbook, which owns the menu and so outlives it.
+        item->SetUserObject(this);
+        item->SetUserFunction(SendToBook);
+        graphMenu->AddObject(item);
+    }
+    return graphMenu;
 }
 
 ZafEventType WorkBook::MultRegUserFunction(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
@@ -177,13 +285,19 @@ ZafEventType WorkBook::MultRegUserFunction(ZafWindowObject *object, ZafEventReco
 int WorkBook::PrintCurrentPage()
 {
     Page *page = CurrentPage();
+    if (!page)
+        return 0;
+    GraphPane *graph = page->CurrentGraph();
+    if (!graph && !page->ResultWindow())
+        return 0;
     QivPrinter *printer = printerSource ? printerSource() : nullptr;
-    if (!page || !printer)
+    if (!printer) {
+        ZafErrorSystem errors;
+        errors.ReportError(this, "Print", MB_OK | MB_ICONEXCLAMATION, "%s", noPrinterText);
         return 0;
-    if (GraphPane *graph = page->CurrentGraph())
+    }
+    if (graph)
         return graph->PrintOn(printer) ? 1 : 0;
-    if (!page->ResultWindow())
-        return 0;
     return page->ResultWindow()->Print(*printer);
 }
 
@@ -234,7 +348,7 @@ ZafEventType WorkBook::Event(const ZafEventRecord &event)
         ShowGraph(type - graphToolEvent);
         return type;
     }
-    return ZafWindow::Event(event);
+    return ZafMDIWindow::Event(event);
 }
 
 void WorkBook::WriteEveryResult()

@@ -8,18 +8,29 @@
 //
 // Events: graph tool n's button sends graphToolEvent + n, which asks the
 // current page for a graph of kind n; the print button sends printEvent,
-// which prints the current page's result window on the program's printer;
-// the write-file button sends saveTextEvent, which asks for a file name and
-// saves the current page's text.
+// which prints the current page's result window on the program's printer
+// (or says that there is none); the write-file button sends saveTextEvent,
+// which asks for a file name and saves the current page's text. The buttons
+// send their events to their own workbook: through the event queue they
+// would reach the front top-level window, which is the main frame and not
+// the workbook inside it.
+//
+// The workbook is an MDI document: the main window shows it in its MDI
+// client (SetShowHook). A workbook shown with no frame to stand in is a
+// plain top-level window.
+//
+// Its graph windows pop up GraphMenu on a right click: the graph tools with
+// their texts, the current graph kind checked; picking one sends that
+// tool's event, as its button does.
 //
 // Ownership: the workbook owns its option record (it clears the record's
 // delete-after-run flag), its graph tools' option records and, through the
-// notebook, its pages. The destructor deletes the record unless the pointer
-// was cleared (ReleaseOption).
+// notebook, its pages, and its graph menu. The destructor deletes the
+// record unless the pointer was cleared (ReleaseOption).
 #pragma once
 
 #include "shell/OptionWindowFrame.h"
-#include "zaf/core/ZafWindow.h"
+#include "zaf/core/ZafMDIWindow.h"
 
 #include <string>
 #include <vector>
@@ -29,9 +40,10 @@ class QivPrinter;
 class StatOption;
 class ZafButton;
 class ZafNotebook;
+class ZafPopUpMenu;
 class ZafToolBar;
 
-class WorkBook : public ZafWindow, public OptionFrameBook
+class WorkBook : public ZafMDIWindow, public OptionFrameBook
 {
 public:
     // Events of the workbook's buttons.
@@ -75,16 +87,36 @@ public:
     // Completes the tool bar, sets the title and shows the workbook (once).
     void CompleteToolBar();
     bool Shown() const { return shown; }
+    // Deletes every workbook that was made but never shown: what a run that
+    // stopped half-way built. A book holding `record` gives it back first
+    // (the caller owns it again, deleteAfterRun set). Answers the books
+    // deleted.
+    static int DeleteUnshownBooks(StatOption *record);
     // The graph kind last shown (-1 none).
     int CurrentGraphKind() const { return currentGraphKind; }
 
     // Prints the current page: its graph when it shows one, else its result
-    // window; pages printed (0: none).
+    // window; pages printed (0: none). Without a printer it says so.
     int PrintCurrentPage();
+    // The message shown when there is no printer to print on.
+    static constexpr const char *noPrinterText = "No printer is set up: the page cannot be printed.";
+
+    // The graph windows' context menu at (left, top) in screen pixels, its
+    // items made again for the tools and the current graph kind. The
+    // workbook owns it; a graph window adds it to the window manager to
+    // pop it up. Null without graph tools.
+    ZafPopUpMenu *GraphMenu(int left, int top);
     // Called on the "bt_multreg" button's selection; empty here.
     virtual void MultipleRegression() {}
 
     ZafEventType Event(const ZafEventRecord &event) override;
+    // Inside a frame an MDI child; alone, a plain window rather than a
+    // frame of its own.
+    HWND CreateOSWindow() override;
+    const char *OSClassName() const override;
+    // The tool bar across the top (as thick as its rows of buttons), the
+    // notebook in the rest of the client area.
+    void LayoutChildren() override;
 
     // What the option frame opened on this workbook asks of it.
     StatOption *FrameOption() override { return option; }
@@ -113,6 +145,9 @@ private:
     ZafButton *AddToolButton(const char *name, const char *text, int value);
     void ShowGraph(int kind);
     void SaveCurrentPageText();
+    // A tool button's or graph menu item's selection: its value goes to
+    // the workbook as an event.
+    static ZafEventType SendToBook(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
     static ZafEventType MultRegUserFunction(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
 
     StatOption *option;
@@ -120,6 +155,7 @@ private:
     ZafToolBar *toolBar;
     ZafNotebook *notebook;
     std::vector<GraphTool> graphTools;
+    ZafPopUpMenu *graphMenu = nullptr;
     int pagesNamed = 0;
     int currentGraphKind = -1;
     bool completed = false;

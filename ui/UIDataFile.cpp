@@ -2,6 +2,7 @@
 
 #include "analyses/XtabOptionWindowDefinition.h"
 #include "shell/MainWindowDefinition.h"
+#include "shell/ShellWindows.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 #include "zaf/data/ZafStorage.h"
@@ -10,11 +11,6 @@
 #include <memory>
 
 namespace {
-
-ZafWindow *MakeMainWindow()
-{
-    return MakeMainWindowDefinition();
-}
 
 std::vector<unsigned char> ReadBytes(const std::string &path)
 {
@@ -57,10 +53,13 @@ std::uint32_t WriteWindows(const char *path, const std::vector<std::unique_ptr<Z
 
 const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
 {
-    static const std::vector<Definition> definitions = {
-        {mainWindowName, MakeMainWindow},
-        {"XtabOptionWindow", MakeXtabOptionWindowDefinition},
-    };
+    static const std::vector<Definition> definitions = [] {
+        std::vector<Definition> all;
+        for (const ShellWindow &window : ShellWindows())
+            all.push_back({window.name, window.make});
+        all.push_back({"XtabOptionWindow", MakeXtabOptionWindowDefinition});
+        return all;
+    }();
     return definitions;
 }
 

@@ -73,7 +73,7 @@ protected:
         OpenUIDataFile();
         RegisterAnalyses();
         BuildAnalysisRegistry(catalog.get());
-        window = new VariableListWindow(dataSet, RegisteredOptionsList.data(),
+        window = new VariableListWindow(*userPersist, dataSet, RegisteredOptionsList.data(),
                                         static_cast<int>(RegisteredOptionsList.size()));
         window->SetVisible(false);
         Show(window);
@@ -183,7 +183,7 @@ TEST_F(XtabEndToEndTest, ARunWritesEveryPairAndTheOpenWorkbookFollowsTheOptions)
 
     // The options before the run: every measure, column percentages and
     // expected counts beside the counts.
-    OpenFrame(new OptionWindowFrame(window->Option()));
+    OpenFrame(new OptionWindowFrame(*userPersist, window->Option()));
     Press(frame, "all_set");
     Press(frame, "vtpct");
     Press(frame, "xpfrq");
@@ -204,7 +204,7 @@ TEST_F(XtabEndToEndTest, ARunWritesEveryPairAndTheOpenWorkbookFollowsTheOptions)
     EXPECT_EQ(std::vector<std::vector<long>>({{-1}, {-1, -1}}), offer.candidates) << "nothing to group";
 
     // Apply on the open workbook: the measures cleared, row percentages on.
-    OpenFrame(new OptionWindowFrame(book));
+    OpenFrame(new OptionWindowFrame(*userPersist, book));
     Press(frame, "all_clear");
     Press(frame, "hzpct");
     Press(frame, OptionWindowFrame::applyName);

@@ -47,7 +47,7 @@ protected:
     XtOptions *OpenFrame(XtabOption &record)
     {
         OpenUIDataFile();
-        frame = new OptionWindowFrame(&record);
+        frame = new OptionWindowFrame(*userPersist, &record);
         frame->SetVisible(false);
         Show(frame);
         return dynamic_cast<XtOptions *>(frame->Window());

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "analyses/XtabOptionWindowDefinition.h"
+#include "ui/UIDataFile.h"
 #include "dataset/AssumeError.h"
 #include "dataset/DATASET.h"
 #include "dataset/DataSetBuilder.h"
@@ -129,20 +130,13 @@ protected:
         return ProgramSettings::Instance()->GetDataSet(0);
     }
 
-    // The option window's definition written into a UI data file and that
-    // file opened as the program's (userPersist).
+    // The program's UI data file written and opened as the program's
+    // (userPersist).
     void OpenUIDataFile()
     {
-        RegisterMainWindowClasses();
         const std::string path = directory + "\\MERVALO.ZNC";
-        {
-            ZafStorage written(path.c_str(), ZafStorage::CreateTree);
-            std::unique_ptr<ZafObjectPersistence> writer(ZafPersistenceRegistry::MakePersistence(&written));
-            std::unique_ptr<ZafWindow> window(MakeXtabOptionWindowDefinition());
-            window->Write(*writer);
-            ASSERT_EQ(0u, writer->Error());
-            ASSERT_EQ(0u, written.Save());
-        }
+        std::string report;
+        ASSERT_EQ(0u, UIDataFile::Generate(path.c_str(), report)) << report;
         storage = std::make_unique<ZafStorage>(path.c_str(), ZafStorage::Read);
         persistence.reset(ZafPersistenceRegistry::MakePersistence(storage.get()));
         userPersist = persistence.get();

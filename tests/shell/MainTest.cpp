@@ -2,7 +2,8 @@
 // program's directory with the language file beside it, is shown, and
 // closing it ends the loop and the program with the globals deleted; a
 // missing UI data file or language file ends the program with its message;
-// the data set comes from the command line or else is the one used last.
+// the data set comes from the command line or else is the one used last,
+// and one whose save was interrupted opens with a word on what was done.
 #include "MainTestSupport.h"
 
 #include "dataset/AssumeError.h"
@@ -51,13 +52,17 @@ protected:
     }
 };
 
-TEST_F(MainTest, ShowsTheMainWindowFromTheUIDataFileAndEndsWhenItCloses)
+TEST_F(MainTest, ShowsTheMainWindowFromTheUIDataFileAloneAndEndsWhenItCloses)
 {
     WriteProgramFiles();
-    EXPECT_EQ(0, RunMain({"/NS"}, {Look()}));
+    const unsigned minimum = startWindowMinimumMs;
+    startWindowMinimumMs = 0;
+    EXPECT_EQ(0, RunMain({}, {Look()}));
+    startWindowMinimumMs = minimum;
     EXPECT_EQ(0, reports.count) << reports.message;
     EXPECT_TRUE(seen.mainWindow);
     EXPECT_TRUE(seen.visible);
+    EXPECT_TRUE(seen.alone) << "the start window is gone";
     EXPECT_TRUE(seen.globals);
     // The whole registry, analyses of this build or not.
     EXPECT_EQ(18u, seen.analyses);
@@ -66,17 +71,6 @@ TEST_F(MainTest, ShowsTheMainWindowFromTheUIDataFileAndEndsWhenItCloses)
     EXPECT_EQ(nullptr, languageCatalog);
     EXPECT_TRUE(RegisteredOptionsList.empty());
     EXPECT_EQ(nullptr, QIVprog::Instance());
-}
-
-TEST_F(MainTest, TheStartWindowIsGoneWhenTheMainWindowShows)
-{
-    WriteProgramFiles();
-    const unsigned minimum = startWindowMinimumMs;
-    startWindowMinimumMs = 0;
-    EXPECT_EQ(0, RunMain({}, {Look()}));
-    startWindowMinimumMs = minimum;
-    EXPECT_TRUE(seen.visible);
-    EXPECT_TRUE(seen.alone);
 }
 
 TEST_F(MainTest, MissingOrUnreadableUIDataFileEndsWithTheMessage)
@@ -122,7 +116,7 @@ TEST_F(MainTest, MissingOrUnsoundLanguageFileEndsWithTheMessage)
     EXPECT_EQ(nullptr, languageCatalog);
 }
 
-TEST_F(MainTest, OpensTheDataSetNamedOnTheCommandLineAndReportsOneThatFails)
+TEST_F(MainTest, OpensTheDataSetNamedOnTheCommandLine)
 {
     WriteProgramFiles();
     const std::string name = WriteDataSet("start survey.QVF");
@@ -132,17 +126,20 @@ TEST_F(MainTest, OpensTheDataSetNamedOnTheCommandLineAndReportsOneThatFails)
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), seen.dataSet.c_str())) << seen.dataSet;
     EXPECT_EQ(nullptr, ProgramSettings::Instance()->GetDataSet(0));
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
+}
 
-    // A data set that does not open is reported and the program runs on.
-    seen = Seen();
-    EXPECT_EQ(0, RunMain({"/ns", directory + "\\absent.QVF"}, {Look()}));
-    EXPECT_TRUE(seen.mainWindow);
-    EXPECT_EQ("", seen.dataSet);
+TEST_F(MainTest, ADataSetWhoseSaveWasInterruptedOpensAndSaysWhatWasDone)
+{
+    WriteProgramFiles();
+    const std::string name = WriteDataSet("saved.QVF");
+    // A save that ended before its commit left its system-file temporary.
+    WriteFile(directory + "\\saved.QV$", "half a save");
+    EXPECT_EQ(0, RunMain({"/ns", name}, {Look()}));
+    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), seen.dataSet.c_str())) << seen.dataSet;
     ASSERT_EQ(1, reports.count);
-    EXPECT_EQ("Error", reports.title);
-    EXPECT_NE(std::string::npos, reports.message.find("absent.QVF")) << reports.message;
-    // The failure is not remembered.
-    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
+    EXPECT_EQ("Data set", reports.title);
+    EXPECT_NE(std::string::npos, reports.message.find("as it was before")) << reports.message;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((directory + "\\saved.QV$").c_str()));
 }
 
 TEST_F(MainTest, WithoutANameOpensTheDataSetUsedLastWhileItIsThere)

@@ -30,6 +30,8 @@
 #include "zaf/data/ZafPersistenceRegistry.h"
 #include "zaf/data/ZafStorage.h"
 
+#include "tests/shell/ShellUIFile.h"
+
 namespace mainsupport {
 
 struct Reports
@@ -106,15 +108,7 @@ protected:
     std::string UIFile() const { return directory + "\\MERVALO.ZNC"; }
     std::string LanguageFile() const { return directory + "\\qivsteng.btx"; }
 
-    void WriteMainWindow()
-    {
-        ZafStorage storage(UIFile().c_str(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        std::unique_ptr<ZafMDIWindow> window(MakeMainWindowDefinition());
-        window->Write(*persistence);
-        ASSERT_EQ(0u, persistence->Error());
-        ASSERT_EQ(0u, storage.Save());
-    }
+    void WriteMainWindow() { shellui::WriteShellWindows(UIFile()); }
 
     void WriteFile(const std::string &name, const std::string &content)
     {

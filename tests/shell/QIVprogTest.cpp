@@ -2,8 +2,9 @@
 // from the registry (only the analyses this build has, in the registry's
 // order and groups, with the language file's texts), its items calling the
 // installed handler, the graph mode events, opening data sets (a bad one
-// reported with the old one kept), "MM_MAP" following the map file, and the
-// status bar.
+// reported with the old one kept), "MM_MAP" following the map file, the
+// status bar, the workbooks as documents of the Window menu, and the
+// variable list read from the UI data file.
 #include "MainTestSupport.h"
 
 #include "dataset/DATASET.h"
@@ -11,7 +12,16 @@
 #include "shell/AnalysisRegistry.h"
 #include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafPullDownMenu.h"
+#include "shell/Page.h"
+#include "shell/QivPrinter.h"
+#include "shell/TXTWIN.h"
+#include "shell/VariableListWindow.h"
+#include "shell/WorkBook.h"
+#include "zaf/controls/ZafVtList.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/core/ZafWindowManager.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +39,7 @@ void RecordAnalysis(const RegisteredOption &option)
     handled.push_back(option.helpName);
 }
 
+// The open dialog of this thread: a visible common dialog ("#32770").
 BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
 {
     char name[16] = "";
@@ -39,18 +50,11 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
     return FALSE;
 }
 
-// The open dialog of this thread (a common dialog, class "#32770"), or null.
-HWND FindOpenDialog()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Answers the open dialog with a file name, or cancels it (empty name).
 void AnswerOpenDialog(const std::string &name)
 {
-    HWND dialog = FindOpenDialog();
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&dialog));
     ASSERT_NE(nullptr, dialog);
     if (name.empty()) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -71,14 +75,17 @@ protected:
         MainFixture::SetUp();
         handled.clear();
         WriteProgramFiles();
+        previousHandler = QIVprog::SetAnalysisHandler(nullptr);
+        QIVprog::SetAnalysisHandler(previousHandler);
     }
     void TearDown() override
     {
         for (const char *name : {"USE_ONEWAY_FREQ", "USE_TWOWAY_CROSS", "USE_MAP"})
             RegisterAnalysisFactory(name, nullptr);
-        QIVprog::SetAnalysisHandler(nullptr);
+        QIVprog::SetAnalysisHandler(previousHandler);
         MainFixture::TearDown();
     }
+    QIVprog::AnalysisHandler previousHandler = nullptr;
 
     // Picks a menu item as Windows reports it: a command with its id.
     static void Pick(const char *name)
@@ -133,37 +140,96 @@ TEST_F(QIVprogTest, TheAnalysesMenuHoldsTheBuiltAnalysesInRegistryOrderAndGroups
     EXPECT_EQ(0, reports.count) << reports.message;
 }
 
-TEST_F(QIVprogTest, WithoutAnyAnalysisTheAnalysesMenuIsNotShown)
-{
-    bool hasMenu = true, hasFile = false;
-    RunMain({"/ns"}, {[&] {
-                hasMenu = MainWindow()->FindObjectByStringID(analysisMenuName) != nullptr;
-                hasFile = MainWindow()->FindObjectByStringID(openItemName) != nullptr;
-            }});
-    EXPECT_FALSE(hasMenu);
-    EXPECT_TRUE(hasFile);
-}
-
-TEST_F(QIVprogTest, GraphMenuItemsSetTheProgramWideMouseModeAndMapIdentify)
+TEST_F(QIVprogTest, GraphMenuItemsAndToolButtonsSetTheProgramWideMouseMode)
 {
     GraphMouseMode = 0;
     MapIdentifyFlag = 0;
     std::vector<int> modes;
-    const auto note = [&] { modes.push_back(GraphMouseMode); };
+    std::vector<std::string> checked; // the Graphs items with the check mark
+    bool identifyChecked = false;
+    const auto note = [&] {
+        modes.push_back(GraphMouseMode);
+        for (const char *name : {zoomItemName, textItemName, moveItemName})
+            if (MainWindow()->FindObjectByStringID(name)->Selected())
+                checked.push_back(name);
+    };
     RunMain({"/ns"}, {[] { Pick(zoomItemName); }, note, [] { Pick(textItemName); }, note, [] { Pick(moveItemName); },
-                      note, [] { Pick(identifyItemName); }});
-    EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
+                      note, [] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note,
+                      [] { Click(moveToolName); }, note, [] { Pick(identifyItemName); },
+                      [&] { identifyChecked = MainWindow()->FindObjectByStringID(identifyItemName)->Selected(); }});
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3}), modes);
+    const std::vector<std::string> once = {zoomItemName, textItemName, moveItemName};
+    std::vector<std::string> twice = once;
+    twice.insert(twice.end(), once.begin(), once.end());
+    EXPECT_EQ(twice, checked);
     EXPECT_EQ(1, MapIdentifyFlag);
+    EXPECT_TRUE(identifyChecked);
     MapIdentifyFlag = 0;
 }
 
-TEST_F(QIVprogTest, ToolButtonsSetTheMouseModesAsTheMenuDoes)
+TEST_F(QIVprogTest, WorkbooksAreDocumentsListedInTheWindowMenuAndArrangedByIt)
 {
-    std::vector<int> modes;
-    const auto note = [&] { modes.push_back(GraphMouseMode); };
-    RunMain({"/ns"},
-            {[] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note, [] { Click(moveToolName); }, note});
-    EXPECT_EQ((std::vector<int>{1, 2, 3}), modes);
+    WorkBook *books[2] = {};
+    HWND client = nullptr;
+    std::vector<std::string> listed;
+    RECT placed[2] = {};
+    RunMain({"/ns"}, {[&] {
+                          for (WorkBook *&book : books) {
+                              book = new WorkBook(nullptr, 0);
+                              book->title = book == books[0] ? "First" : "Second";
+                              book->CompleteToolBar();
+                          }
+                          client = MainWindow()->ClientWindow();
+                      },
+                      [&] {
+                          auto *menu =
+                              dynamic_cast<ZafPullDownItem *>(MainWindow()->FindObjectByStringID(windowMenuName));
+                          HMENU handle = menu->SubMenu().MenuHandle();
+                          for (UINT command = ZafMDIWindow::firstChildCommand;
+                               command < ZafMDIWindow::firstChildCommand + 2; ++command) {
+                              char text[64] = "";
+                              GetMenuStringA(handle, command, text, sizeof text, MF_BYCOMMAND);
+                              listed.push_back(text);
+                          }
+                          Pick(tileItemName);
+                      },
+                      [&] {
+                          for (int i = 0; i < 2; ++i) {
+                              GetWindowRect(books[i]->OSHandle(), &placed[i]);
+                              EXPECT_EQ(client, GetParent(books[i]->OSHandle()));
+                          }
+                      }});
+    ASSERT_EQ(2u, listed.size());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_NE(std::string::npos, listed[0].find("First")) << listed[0];
+    EXPECT_NE(std::string::npos, listed[1].find("Second")) << listed[1];
+    // Tiled: side by side or one above the other, never overlapping.
+    RECT overlap;
+    EXPECT_FALSE(IntersectRect(&overlap, &placed[0], &placed[1]));
+    EXPECT_EQ(0, reports.count) << reports.message;
+}
+
+TEST_F(QIVprogTest, WithoutAnalysesTheVariablesItemOpensTheVariableListFromTheUIDataFile)
+{
+    const std::string name = WriteDataSet("listed.QVF");
+    int rows = -1;
+    bool analysesMenu = true;
+    RunMain({"/ns", name},
+            {[&] {
+                 // A build without any analysis shows no empty Analyses menu.
+                 analysesMenu = MainWindow()->FindObjectByStringID(analysisMenuName) != nullptr;
+                 Pick(variablesItemName);
+             },
+             [&] {
+                 VariableListWindow *window = VariableListWindow::Current();
+                 ASSERT_NE(nullptr, window);
+                 EXPECT_EQ(0, window->Error());
+                 rows = static_cast<int>(SendMessageA(window->VariableList()->OSHandle(), LB_GETCOUNT, 0, 0));
+                 zafWindowManager->CloseWindow(window);
+             }});
+    EXPECT_EQ(1, rows);
+    EXPECT_FALSE(analysesMenu);
+    EXPECT_EQ(0, reports.count) << reports.message;
 }
 
 TEST_F(QIVprogTest, ABadDataSetIsReportedAndTheOpenOneKept)
@@ -184,7 +250,7 @@ TEST_F(QIVprogTest, ABadDataSetIsReportedAndTheOpenOneKept)
     EXPECT_EQ(0, CompareTextNoCase(good.c_str(), QIVprog::LastDataset().c_str()));
 }
 
-TEST_F(QIVprogTest, TheOpenItemOpensTheDataSetChosenInTheOpenDialog)
+TEST_F(QIVprogTest, TheOpenItemAndAskingForADataSetShowTheOpenDialog)
 {
     const std::string name = WriteDataSet("chosen.QVF");
     std::vector<std::string> open;
@@ -192,38 +258,48 @@ TEST_F(QIVprogTest, TheOpenItemOpensTheDataSetChosenInTheOpenDialog)
         const char *current = ProgramSettings::Instance()->GetDataSetName();
         open.push_back(current ? current : "");
     };
-    // Cancelled first: nothing changes.
-    RunMain({"/ns"}, {[] { Pick(openItemName); }, [] { AnswerOpenDialog(""); }, note, [] { Pick(openItemName); },
-                      [&] { AnswerOpenDialog(name); }, note});
+    DATASET *given = nullptr;
+    // Cancelled first: nothing changes. Asked for while none is open, the
+    // settings show the dialog.
+    RunMain({"/ns"},
+            {[] { Pick(openItemName); }, [] { AnswerOpenDialog(""); }, note,
+             [&] { given = ProgramSettings::Instance()->GetDataSet(1); }, [&] { AnswerOpenDialog(name); }, note});
     ASSERT_EQ(2u, open.size());
     EXPECT_EQ("", open[0]);
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), open[1].c_str())) << open[1];
+    EXPECT_NE(nullptr, given);
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
     EXPECT_EQ(0, reports.count) << reports.message;
-}
-
-TEST_F(QIVprogTest, AskingForTheDataSetWhenNoneIsOpenShowsTheOpenDialog)
-{
-    const std::string name = WriteDataSet("asked.QVF");
-    DATASET *given = nullptr;
-    RunMain({"/ns"}, {[&] { given = ProgramSettings::Instance()->GetDataSet(1); }, [&] { AnswerOpenDialog(name); }});
-    ASSERT_NE(nullptr, given);
-    EXPECT_EQ(0, reports.count) << reports.message;
-    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
     // Without the main window nothing is asked.
     EXPECT_EQ(nullptr, ProgramSettings::Instance()->GetDataSet(1));
 }
 
-TEST_F(QIVprogTest, TheInstalledPrinterIsReleasedOnceWhenTheMainWindowGoes)
+TEST_F(QIVprogTest, WorkbooksPrintOnTheSystemsPrinterAndAnInstalledPrinterIsReleasedOnce)
 {
     static int released;
     released = 0;
     auto *printer = reinterpret_cast<QivPrinter *>(&released);
     QivPrinter *seen = nullptr;
+    bool setUp = false;
+    int printed = -1;
     RunMain({"/ns"}, {[&] {
+                setUp = QIVprog::GetPrinter() != nullptr;
+                auto *book = new WorkBook(nullptr, 0);
+                auto *page = new Page("v1");
+                page->SetResultWindow(new TXTWIN("t", 0));
+                book->AddPage(page);
+                book->CompleteToolBar();
+                printed = book->PrintCurrentPage();
                 QIVprog::SetPrinter(printer, [](QivPrinter *) { released++; });
                 seen = QIVprog::GetPrinter();
             }});
+    // Wine has no printer unless one is configured: the program has the one
+    // the system has, and without one printing says so.
+    std::unique_ptr<QivPrinter> system(QivPrinter::OpenDefault());
+    EXPECT_EQ(system != nullptr, setUp);
+    EXPECT_EQ(setUp ? 1 : 0, printed);
+    EXPECT_EQ(setUp ? 0 : 1, reports.count);
+    EXPECT_EQ(setUp ? "" : WorkBook::noPrinterText, reports.message);
     EXPECT_EQ(printer, seen);
     EXPECT_EQ(1, released);
     EXPECT_EQ(nullptr, QIVprog::GetPrinter());

@@ -10,32 +10,9 @@
 
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
+#include "tests/shell/MetafileRecords.h"
 
 namespace {
-
-struct Records
-{
-    int texts = 0;
-    std::vector<LONG> fontHeights;
-    std::vector<std::string> firstTexts;
-};
-
-int CALLBACK CollectRecord(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM data)
-{
-    auto *seen = reinterpret_cast<Records *>(data);
-    if (record->iType == EMR_EXTTEXTOUTW) {
-        seen->texts++;
-        auto *text = reinterpret_cast<const EMREXTTEXTOUTW *>(record);
-        const wchar_t *chars =
-            reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) + text->emrtext.offString);
-        if (seen->firstTexts.size() < 3)
-            seen->firstTexts.emplace_back(chars, chars + text->emrtext.nChars);
-    } else if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
-        seen->fontHeights.push_back(
-            reinterpret_cast<const EMREXTCREATEFONTINDIRECTW *>(record)->elfw.elfLogFont.lfHeight);
-    }
-    return 1;
-}
 
 class QivPrinterMetafile : public testing::Test
 {
@@ -46,14 +23,11 @@ protected:
         ASSERT_NE(dc, nullptr);
     }
     // Ends the metafile and reads its records back.
-    Records Close()
+    metafile::Records Close()
     {
-        Records seen;
-        HENHMETAFILE file = CloseEnhMetaFile(dc);
+        HDC recorded = dc;
         dc = nullptr;
-        EnumEnhMetaFile(nullptr, file, CollectRecord, &seen, nullptr);
-        DeleteEnhMetaFile(file);
-        return seen;
+        return metafile::Close(recorded);
     }
     void TearDown() override
     {
@@ -63,35 +37,26 @@ protected:
     HDC dc = nullptr;
 };
 
-TEST_F(QivPrinterMetafile, FontsHaveThePrintersSizeNotTheScreensStockFonts)
+TEST_F(QivPrinterMetafile, FontsHaveThePrintersSizeAndALineIsDrawnOnlyInAPage)
 {
     const LONG expected = -MulDiv(QivPrinter::textPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
     QivPrinter printer(dc);
     for (int index : {ZAF_FONT_SYSTEM, ZAF_FONT_DIALOG, ZAF_FONT_FIXED}) {
-        SCOPED_TRACE(index);
-        EXPECT_NE(printer.Font(index), GetStockObject(DEFAULT_GUI_FONT));
-        EXPECT_NE(printer.Font(index), GetStockObject(ANSI_FIXED_FONT));
         LOGFONTA font = {};
-        ASSERT_TRUE(GetObjectA(printer.Font(index), sizeof font, &font));
-        EXPECT_EQ(font.lfHeight, expected);
+        ASSERT_TRUE(GetObjectA(printer.Font(index), sizeof font, &font)) << index;
+        EXPECT_EQ(font.lfHeight, expected) << index;
+        EXPECT_EQ(index == ZAF_FONT_FIXED, (font.lfPitchAndFamily & 3) == FIXED_PITCH) << index;
     }
-    LOGFONTA fixed = {};
-    GetObjectA(printer.Font(ZAF_FONT_FIXED), sizeof fixed, &fixed);
-    EXPECT_EQ(fixed.lfPitchAndFamily & 3, FIXED_PITCH);
-}
-
-TEST_F(QivPrinterMetafile, DrawTextLineDrawsOnlyInAPageAndAnswersTheLinesBottom)
-{
-    QivPrinter printer(dc);
     EXPECT_EQ(printer.DrawTextLine(10, 20, 500, "outside"), 20);
     ASSERT_TRUE(printer.BeginDocument("t"));
     ASSERT_TRUE(printer.BeginPage());
     EXPECT_EQ(printer.DrawTextLine(10, 20, 500, "inside and more", 6), 20 + printer.LineHeight());
     ASSERT_TRUE(printer.EndDocument());
-    Records seen = Close();
-    EXPECT_EQ(seen.texts, 1);
-    ASSERT_EQ(seen.firstTexts.size(), 1u);
-    EXPECT_EQ(seen.firstTexts[0], "inside");
+    metafile::Records seen = Close();
+    EXPECT_EQ(seen.texts, (std::vector<std::string>{"inside"}));
+    // Drawn in the printer's fixed font.
+    ASSERT_FALSE(seen.fontHeights.empty());
+    EXPECT_EQ(seen.fontHeights.front(), expected);
 }
 
 TEST_F(QivPrinterMetafile, TextGoesOnToNewPagesLineByLine)
@@ -104,7 +69,6 @@ TEST_F(QivPrinterMetafile, TextGoesOnToNewPagesLineByLine)
         window.EndLine();
     }
     QivPrinter printer(dc);
-    const LONG fontHeight = -MulDiv(QivPrinter::textPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
     const int margin = GetDeviceCaps(dc, LOGPIXELSY) / 2;
     const int perPage = (printer.PageHeight() - 2 * margin) / printer.LineHeight();
     ASSERT_GT(perPage, 0);
@@ -113,13 +77,10 @@ TEST_F(QivPrinterMetafile, TextGoesOnToNewPagesLineByLine)
     EXPECT_EQ(window.Print(printer), (printed + perPage - 1) / perPage);
     EXPECT_FALSE(printer.InDocument());
 
-    Records seen = Close();
-    EXPECT_EQ(seen.texts, printed);
-    ASSERT_GE(seen.firstTexts.size(), 2u);
-    EXPECT_EQ(seen.firstTexts[0], "line 1");
-    EXPECT_EQ(seen.firstTexts[1], " line 2");
-    ASSERT_FALSE(seen.fontHeights.empty());
-    EXPECT_EQ(seen.fontHeights[0], fontHeight);
+    metafile::Records seen = Close();
+    ASSERT_EQ(seen.texts.size(), static_cast<size_t>(printed));
+    EXPECT_EQ(seen.texts[0], "line 1");
+    EXPECT_EQ(seen.texts[1], " line 2");
 }
 
 } // namespace

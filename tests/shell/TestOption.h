@@ -1,12 +1,14 @@
 // A small analysis for the shell's tests: an option record with two prompted
 // lists (the first required, the second taking at most two variables), an
 // option window with a check box and two radio buttons, and a run that
-// records what GetSelectedVariables gave for each list. What it saw goes to
-// TestOption::Seen(), reset per test.
+// records what GetSelectedVariables gave for each list (and, when told to,
+// builds a workbook it never shows). What it saw goes to TestOption::Seen(),
+// reset per test.
 #pragma once
 
 #include "shell/OptionWindow.h"
 #include "shell/VariableListWindow.h"
+#include "shell/WorkBook.h"
 #include "stats/StatOption.h"
 #include "zaf/core/ZafDialogWindow.h"
 
@@ -20,6 +22,8 @@ struct TestOptionSeen
     int toWindow = 0, fromWindow = 0, saves = 0, updates = 0, takeFromWindow = 0;
     bool runSucceeds = true;
     bool takenByWorkbook = false;    // a run clears deleteAfterRun
+    bool leavesUnshownBook = false;  // a run builds a workbook and never shows it
+    int booksAlive = 0;              // workbooks such runs built that still exist
     std::vector<StatOption *> taken; // the records that runs took
 };
 
@@ -88,6 +92,8 @@ public:
             Seen().lists.push_back(numbers);
             VarSelection::Free(selection);
         }
+        if (Seen().leavesUnshownBook)
+            MakeCountedBook(this);
         if (Seen().takenByWorkbook && Seen().runSucceeds) {
             deleteAfterRun = 0;
             Seen().taken.push_back(this);
@@ -95,9 +101,23 @@ public:
         return Seen().runSucceeds;
     }
 
+    static void MakeCountedBook(StatOption *record);
+
     bool totals = false;
     bool columns = false;
 };
+
+class CountedBook : public WorkBook
+{
+public:
+    explicit CountedBook(StatOption *record) : WorkBook(record, 0) { ++TestOption::Seen().booksAlive; }
+    ~CountedBook() override { --TestOption::Seen().booksAlive; }
+};
+
+inline void TestOption::MakeCountedBook(StatOption *record)
+{
+    new CountedBook(record);
+}
 
 inline void TestOptionWindow::UpdateControls()
 {

@@ -1,8 +1,9 @@
-// The variable-list window over a small data set, driven through its real
-// list boxes and buttons: the variables and analyses it shows, the prompted
-// lists with their required flags gating the run button, the lists a run
-// reads (the k-th prompt is list k - 1), failed runs, records taken by a
-// workbook, and the selections handed to the analyses.
+// The variable-list window, read from the UI data file over a small data
+// set and driven through its real list boxes and buttons: the prompted lists
+// with their required flags gating the run button, the lists a run reads
+// (the k-th prompt is list k - 1), the pre-option window, failed runs
+// (and runs that left their workbook unshown), records taken by a workbook.
+#include "tests/shell/ShellUIFile.h"
 #include "tests/shell/TestOption.h"
 #include "tests/zaf/controls/FieldTestSupport.h"
 
@@ -10,10 +11,10 @@
 #include "dataset/DATASET.h"
 #include "dataset/DataSetBuilder.h"
 #include "shell/VariableListWindow.h"
+#include "shell/WorkBook.h"
 #include "zaf/controls/ZafVtList.h"
 #include "zaf/data/ZafDiskFile.h"
 
-#include <memory>
 #include <string>
 
 namespace {
@@ -31,7 +32,6 @@ class VariableListWindowTest : public fieldtest::FieldTest
 protected:
     VariableListWindowTest()
     {
-        ZafVtList::RegisterPersistence();
         TestOption::Seen() = TestOptionSeen();
         char base[MAX_PATH];
         GetTempPathA(sizeof base, base);
@@ -59,7 +59,8 @@ protected:
 
     VariableListWindow *Open(int initial = -1)
     {
-        window = new VariableListWindow(&dataSet, registry, registryCount, initial);
+        window = new VariableListWindow(*userPersist, &dataSet, registry, registryCount, initial);
+        EXPECT_EQ(0, window->Error());
         window->SetVisible(false);
         Show(window);
         return window;
@@ -75,8 +76,7 @@ protected:
             Ask(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
         return text;
     }
-    // A click on a row as the user makes it (keys: MK_CONTROL to add to the
-    // selection).
+    // A click on a row as the user makes it (MK_CONTROL adds to the selection).
     static void ClickRow(ZafVtList *list, int row, WPARAM keys = 0)
     {
         RECT r = {};
@@ -86,15 +86,16 @@ protected:
         Ask(list, WM_LBUTTONUP, keys, point);
         RunQueued();
     }
-    void Press(const char *name)
+    HWND Handle(const std::string &name) { return window->FindObjectByStringID(name.c_str())->OSHandle(); }
+    void Press(const std::string &name)
     {
-        ZafWindowObject *button = window->FindObjectByStringID(name);
-        ASSERT_NE(nullptr, button) << name;
-        Click(button->OSHandle());
+        Click(Handle(name));
         RunQueued();
     }
     bool RunEnabled() const { return IsWindowEnabled(window->RunButton()->OSHandle()) != FALSE; }
     bool OptionsEnabled() const { return IsWindowEnabled(window->OptionsButton()->OSHandle()) != FALSE; }
+    // Shown in the window (which itself stays hidden in the tests).
+    bool Shown(const char *name) { return (fieldtest::Style(Handle(name)) & WS_VISIBLE) != 0; }
     // Selects the variable rows and presses the list's ">" button.
     void AddVariables(int list, std::initializer_list<int> rows)
     {
@@ -103,52 +104,41 @@ protected:
             ClickRow(window->VariableList(), row, first ? 0 : MK_CONTROL);
             first = false;
         }
-        Press(("BT_ADD" + std::to_string(list)).c_str());
+        Press(VariableListWindow::addStem + std::to_string(list));
     }
 
+    shellui::ShellUIFile uiFile;
     std::string directory;
     DATASET dataSet;
     VariableListWindow *window = nullptr;
 };
 
-TEST_F(VariableListWindowTest, ShowsTheVariablesAndTheAnalysesThatHaveAFactory)
+TEST_F(VariableListWindowTest, PromptsComeWithTheAnalysisAndRequiredListsGateTheRunButton)
 {
     Open();
-    ZafVtList *variables = window->VariableList();
-    ASSERT_EQ(3, Ask(variables, LB_GETCOUNT));
-    EXPECT_EQ("age: Age in years", RowText(variables, 0));
-    EXPECT_EQ("income", RowText(variables, 2).substr(0, 6));
-    ASSERT_EQ(3, Ask(window->AnalysisList(), LB_GETCOUNT));
-    EXPECT_EQ("Test table", RowText(window->AnalysisList(), 0));
-    EXPECT_EQ("Test without early options", RowText(window->AnalysisList(), 1));
-    // Nothing chosen: nothing to run and no options to set.
-    EXPECT_EQ(0, window->ListCount());
+    ASSERT_EQ(3, Ask(window->VariableList(), LB_GETCOUNT));
+    EXPECT_EQ("age: Age in years", RowText(window->VariableList(), 0));
+    ASSERT_EQ(3, Ask(window->AnalysisList(), LB_GETCOUNT)) << "only the analyses with a factory";
     EXPECT_FALSE(RunEnabled());
     EXPECT_FALSE(OptionsEnabled());
-}
+    EXPECT_FALSE(Shown("LB_LIST0"));
 
-TEST_F(VariableListWindowTest, ChoosingAnAnalysisPutsItsPromptsInAndRequiredListsGateTheRunButton)
-{
-    Open();
     ClickRow(window->AnalysisList(), 0);
-    ASSERT_NE(nullptr, window->Option());
-    EXPECT_EQ(1, TestOption::Seen().live);
     ASSERT_EQ(2, window->ListCount());
+    EXPECT_EQ("Rows", fieldtest::WindowText(Handle("PR_LIST0")));
+    EXPECT_TRUE(Shown("LB_LIST1"));
+    EXPECT_FALSE(Shown("LB_LIST2"));
     EXPECT_FALSE(RunEnabled()) << "the first list is required and empty";
     EXPECT_TRUE(OptionsEnabled());
-
     AddVariables(1, {1});
     EXPECT_FALSE(RunEnabled()) << "an optional list alone does not allow a run";
     AddVariables(0, {0});
     EXPECT_TRUE(RunEnabled());
-
-    // Taking the variable out of the required list disables the run again.
     ClickRow(window->ListControl(0), 0);
     Press("BT_REMOVE0");
-    EXPECT_TRUE(window->ListVariables(0).empty());
     EXPECT_FALSE(RunEnabled());
 
-    // Another analysis replaces the record and its lists.
+    // Another analysis replaces the record and empties its lists.
     ClickRow(window->AnalysisList(), 1);
     EXPECT_EQ(1, TestOption::Seen().live);
     EXPECT_EQ(2, window->ListCount());
@@ -163,20 +153,15 @@ TEST_F(VariableListWindowTest, APreOptionWindowAnsweredWithOkLetsTheRecordTakeIt
     zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
     EXPECT_TRUE(window->ChooseAnalysis(3));
     EXPECT_EQ(1, TestOption::Seen().takeFromWindow);
-    ASSERT_NE(nullptr, window->Option());
-    EXPECT_EQ(nullptr, window->Option()->preOptionWindow);
     EXPECT_EQ(2, window->ListCount());
 
     // Cancelled, the record goes and nothing is chosen.
     zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
     EXPECT_FALSE(window->ChooseAnalysis(3));
     EXPECT_EQ(1, TestOption::Seen().takeFromWindow);
-    EXPECT_EQ(nullptr, window->Option());
     EXPECT_EQ(0, TestOption::Seen().live);
     EXPECT_EQ(0, window->ListCount());
-    EXPECT_EQ(-1, window->ChosenAnalysis());
     EXPECT_EQ(LB_ERR, Ask(window->AnalysisList(), LB_GETCURSEL));
-    EXPECT_FALSE(OptionsEnabled());
 }
 
 TEST_F(VariableListWindowTest, TheKthPromptIsListKMinusOneInTheRun)
@@ -185,15 +170,10 @@ TEST_F(VariableListWindowTest, TheKthPromptIsListKMinusOneInTheRun)
     AddVariables(0, {2, 0});
     AddVariables(1, {0, 1, 2}); // the second list takes two at most
     AddVariables(0, {0});       // a variable already in the list is not added twice
-    EXPECT_EQ((std::vector<long>{1, 3}), window->ListVariables(0)) << "row order of the selection";
-    EXPECT_EQ((std::vector<long>{1, 2}), window->ListVariables(1));
-
     Press(VariableListWindow::runName);
     ASSERT_EQ(1, TestOption::Seen().runs);
-    ASSERT_EQ(3u, TestOption::Seen().lists.size());
-    EXPECT_EQ((std::vector<long>{1, 3}), TestOption::Seen().lists[0]);
-    EXPECT_EQ((std::vector<long>{1, 2}), TestOption::Seen().lists[1]);
-    EXPECT_EQ((std::vector<long>{-1}), TestOption::Seen().lists[2]) << "no third prompt, no list 2";
+    EXPECT_EQ((std::vector<std::vector<long>>{{1, 3}, {1, 2}, {-1}}), TestOption::Seen().lists)
+        << "row order in a list; no third prompt, no list 2";
 }
 
 TEST_F(VariableListWindowTest, TheOptionsButtonOpensTheFrameOnTheRecord)
@@ -206,27 +186,34 @@ TEST_F(VariableListWindowTest, TheOptionsButtonOpensTheFrameOnTheRecord)
     EXPECT_EQ(1, TestOption::Seen().toWindow);
     EXPECT_EQ(1, TestOption::Seen().fromWindow);
     EXPECT_EQ(nullptr, record->optionWindow) << "the frame is gone";
-
-    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
-    Press(VariableListWindow::optionsName);
-    EXPECT_EQ(2, TestOption::Seen().toWindow);
-    EXPECT_EQ(1, TestOption::Seen().fromWindow);
     EXPECT_EQ(record, window->Option());
 }
 
-TEST_F(VariableListWindowTest, AFailedRunSaysSoAndKeepsTheRecord)
+// A run that fails, or that builds a workbook and never shows it, says so;
+// the unshown workbook goes and the record stays with the window.
+class FailedRun : public VariableListWindowTest, public testing::WithParamInterface<bool>
+{};
+
+TEST_P(FailedRun, SaysSoDeletesWhatItBuiltAndKeepsTheRecord)
 {
+    const bool leavesBook = GetParam();
     Open(0);
     AddVariables(0, {0});
     StatOption *record = window->Option();
-    TestOption::Seen().runSucceeds = false;
+    TestOption::Seen().runSucceeds = leavesBook;
+    TestOption::Seen().leavesUnshownBook = leavesBook;
     Press(VariableListWindow::runName);
     ASSERT_EQ(1u, fieldtest::Recorded().reports.size());
     EXPECT_EQ(VariableListWindow::runFailedText, fieldtest::Recorded().reports[0].message);
     fieldtest::Recorded().reports.clear();
+    EXPECT_EQ(0, TestOption::Seen().booksAlive);
     EXPECT_EQ(record, window->Option());
+    EXPECT_EQ(1, record->deleteAfterRun);
+    EXPECT_EQ(1, TestOption::Seen().live);
     EXPECT_TRUE(RunEnabled());
 }
+
+INSTANTIATE_TEST_SUITE_P(Runs, FailedRun, testing::Bool());
 
 TEST_F(VariableListWindowTest, ARecordTakenByAWorkbookIsReplacedForTheNextRun)
 {
@@ -235,32 +222,13 @@ TEST_F(VariableListWindowTest, ARecordTakenByAWorkbookIsReplacedForTheNextRun)
     StatOption *first = window->Option();
     TestOption::Seen().takenByWorkbook = true;
     Press(VariableListWindow::runName);
-    ASSERT_EQ(1u, TestOption::Seen().taken.size());
-    EXPECT_EQ(first, TestOption::Seen().taken[0]);
+    ASSERT_EQ((std::vector<StatOption *>{first}), TestOption::Seen().taken);
     ASSERT_NE(nullptr, window->Option());
     EXPECT_NE(first, window->Option());
-    EXPECT_EQ(2, TestOption::Seen().live);
-    // The lists stay for the next run.
-    EXPECT_TRUE(RunEnabled());
+    EXPECT_TRUE(RunEnabled()) << "the lists stay for the next run";
     Close(window);
     window = nullptr;
     EXPECT_EQ(1, TestOption::Seen().live) << "the window deletes only its own record";
-}
-
-TEST_F(VariableListWindowTest, WithoutAWindowThereAreNoListsAndAtMostFivePromptsFit)
-{
-    EXPECT_EQ(nullptr, GetSelectedVariables(0));
-    EXPECT_FALSE(PassTextToVariableList("Rows", 1, -1));
-    Open(0);
-    EXPECT_EQ(nullptr, GetSelectedVariables(-1));
-    EXPECT_EQ(nullptr, GetSelectedVariables(2));
-    for (int k = 2; k < VariableListWindow::maxLists; ++k)
-        EXPECT_TRUE(PassTextToVariableList("More", 0, -1));
-    EXPECT_FALSE(PassTextToVariableList("Sixth", 0, -1));
-    EXPECT_EQ(VariableListWindow::maxLists, window->ListCount());
-    Close(window);
-    window = nullptr;
-    EXPECT_EQ(nullptr, GetSelectedVariables(0));
 }
 
 // A value list that counts its deletion.
@@ -271,22 +239,46 @@ public:
     ~CountedList() override { ++freedLists; }
 };
 
-TEST_F(VariableListWindowTest, FreeingASelectionFreesTheValueListsStillInIt)
+TEST_F(VariableListWindowTest, AtMostFiveListsAndASelectionFreesTheValueListsInIt)
 {
+    EXPECT_EQ(nullptr, GetSelectedVariables(0));
+    EXPECT_FALSE(PassTextToVariableList("Rows", 1, -1)) << "no window";
     Open(0);
+    for (int k = 2; k < VariableListWindow::maxLists; ++k)
+        EXPECT_TRUE(PassTextToVariableList("More", 0, -1));
+    EXPECT_FALSE(PassTextToVariableList("Sixth", 0, -1));
+    EXPECT_EQ(nullptr, GetSelectedVariables(VariableListWindow::maxLists));
+    EXPECT_EQ(nullptr, GetSelectedVariables(-1));
+
     AddVariables(0, {0, 1, 2});
     VarSelection *selection = GetSelectedVariables(0);
     ASSERT_NE(nullptr, selection);
     ASSERT_EQ(3, selection->count);
-    for (int i = 0; i < selection->count; ++i)
-        EXPECT_EQ(nullptr, selection->valueLists[i]);
-    // The caller took the first list out; two are left in their slots.
+    EXPECT_EQ(nullptr, selection->valueLists[2]);
     selection->valueLists[1] = new CountedList;
     selection->valueLists[2] = new CountedList;
     freedLists = 0;
     VarSelection::Free(selection);
     EXPECT_EQ(2, freedLists);
-    VarSelection::Free(nullptr);
+}
+
+TEST_F(VariableListWindowTest, AFileWithoutTheWindowGivesAWindowInError)
+{
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    const std::string path = std::string(base) + "emptyui" + std::to_string(GetCurrentProcessId()) + ".znc";
+    {
+        ZafStorage storage(path.c_str(), ZafStorage::CreateTree);
+        ASSERT_EQ(0u, storage.Save());
+    }
+    {
+        ZafStorage storage(path.c_str(), ZafStorage::Read);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        VariableListWindow unread(*persistence, &dataSet, registry, registryCount, 0);
+        EXPECT_NE(0, unread.Error());
+        EXPECT_EQ(nullptr, unread.Option());
+    }
+    DeleteFileA(path.c_str());
 }
 
 } // namespace

@@ -1,44 +1,43 @@
 // The workbook built as an analysis builds it: graph tools numbered in
-// order with their buttons, pages named and kept in the notebook, the tool
-// bar completed and the book shown, the graph and print events, and what
-// the workbook deletes with itself.
+// order, pages named in the notebook, the tool bar completed and the book
+// shown once (as a document of an MDI frame), the graph, print and context
+// menu events reaching the book, and what the book deletes with itself.
 #include "../zaf/controls/ControlTestHarness.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <fstream>
 
+#include "dataset/TextCatalog.h"
 #include "shell/Page.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
+#include "tests/shell/MetafileRecords.h"
 #include "stats/StatClass.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafNotebookTab.h"
+#include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafTextField.h"
 #include "zaf/controls/ZafToolBar.h"
+#include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafNotebook.h"
 
 namespace {
 
 int optionsDeleted = 0;
-int computationsDeleted = 0;
+std::vector<const StatClass *> deletedComputations;
 
 struct CountedOption : StatOption
 {
     ~CountedOption() override { ++optionsDeleted; }
 };
 
-std::vector<const StatClass *> deletedComputations;
-
 struct CountedComputation : StatClass
 {
-    ~CountedComputation() override
-    {
-        ++computationsDeleted;
-        deletedComputations.push_back(this);
-    }
+    ~CountedComputation() override { deletedComputations.push_back(this); }
 };
 
 // A window that notes, as it goes, whether the computation was still there.
@@ -51,9 +50,8 @@ struct WatchingWindow : ZafWindow
             std::find(deletedComputations.begin(), deletedComputations.end(), watched) == deletedComputations.end();
     }
     const StatClass *watched;
-    static bool computationAliveAtWindowEnd;
+    static inline bool computationAliveAtWindowEnd = false;
 };
-bool WatchingWindow::computationAliveAtWindowEnd = false;
 
 // A page that draws a graph of kind 1 only, and remembers what it was asked.
 struct GraphPage : Page
@@ -69,23 +67,7 @@ struct GraphPage : Page
     StatOption *askedArgument = nullptr;
 };
 
-int CALLBACK CollectText(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM data)
-{
-    if (record->iType == EMR_EXTTEXTOUTW) {
-        auto *text = reinterpret_cast<const EMREXTTEXTOUTW *>(record);
-        auto *chars =
-            reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) + text->emrtext.offString);
-        reinterpret_cast<std::string *>(data)->append(chars, chars + text->emrtext.nChars);
-    }
-    return 1;
-}
-
-std::vector<WorkBook *> shownBooks;
-void RecordShown(WorkBook *book)
-{
-    shownBooks.push_back(book);
-}
-
+// The printer the books print on: a metafile (Wine has no printer), or none.
 HDC printerDC = nullptr;
 QivPrinter *TestPrinter()
 {
@@ -94,6 +76,23 @@ QivPrinter *TestPrinter()
     printer = printerDC ? new QivPrinter(printerDC) : nullptr;
     return printer;
 }
+// The text printed on the metafile since the last call.
+std::string TakePrinted()
+{
+    HDC dc = printerDC;
+    printerDC = nullptr;
+    TestPrinter(); // lets the printer go before its context
+    std::string drawn;
+    for (const std::string &line : metafile::Close(dc).texts)
+        drawn += line;
+    return drawn;
+}
+
+ZafMDIWindow *frame = nullptr;
+void ShowInFrame(WorkBook *book)
+{
+    frame->AddObject(book);
+}
 
 class WorkBookTest : public controltest::ControlTest
 {
@@ -101,16 +100,11 @@ protected:
     WorkBookTest()
     {
         ZafNotebookTab::InstallHooks();
-        optionsDeleted = computationsDeleted = 0;
+        optionsDeleted = 0;
         deletedComputations.clear();
-        shownBooks.clear();
-        previousShow = WorkBook::SetShowHook(RecordShown);
+        WorkBook::SetPrinterSource(TestPrinter);
     }
-    ~WorkBookTest() override
-    {
-        WorkBook::SetShowHook(previousShow);
-        WorkBook::SetPrinterSource(nullptr);
-    }
+    ~WorkBookTest() override { WorkBook::SetPrinterSource(nullptr); }
 
     // A book with two graph tools and two pages, each page with a text.
     WorkBook *Build()
@@ -133,120 +127,125 @@ protected:
     }
 
     CountedOption *option = nullptr;
-    WorkBook::ShowHook previousShow = nullptr;
 };
 
-TEST_F(WorkBookTest, TakesTheRecordNumbersToolsAndNamesPagesInOrder)
+TEST_F(WorkBookTest, TakesTheRecordNumbersToolsNamesPagesAndDeletesWhatItOwns)
 {
     WorkBook *book = Build();
     EXPECT_EQ(option->deleteAfterRun, 0);
-    EXPECT_EQ(book->Option(), option);
-    EXPECT_EQ(book->Mode(), 0);
     ASSERT_EQ(book->PageCount(), 2);
-    EXPECT_STREQ(book->PageAt(0)->StringID(), "Page1");
     EXPECT_STREQ(book->PageAt(1)->StringID(), "Page2");
-
-    int tools = 0;
-    for (ZafElement *e = book->ToolBar()->First(); e; e = e->Next()) {
-        auto *button = dynamic_cast<ZafButton *>(e);
-        ASSERT_NE(button, nullptr);
-        EXPECT_STREQ(button->StringID(), "GrBt");
-        EXPECT_EQ(button->Value(), WorkBook::graphToolEvent + tools);
-        EXPECT_TRUE(button->SendMessageWhenSelected());
-        ++tools;
-    }
-    EXPECT_EQ(tools, 2);
+    std::vector<int> values;
+    for (ZafElement *e = book->ToolBar()->First(); e; e = e->Next())
+        values.push_back(static_cast<ZafButton *>(e)->Value());
+    EXPECT_EQ(values, (std::vector<int>{WorkBook::graphToolEvent, WorkBook::graphToolEvent + 1}));
     delete book;
-    // The record, both graph records and both computations.
-    EXPECT_EQ(optionsDeleted, 3);
-    EXPECT_EQ(computationsDeleted, 2);
-}
+    EXPECT_EQ(optionsDeleted, 3) << "the record and both graph records";
+    EXPECT_EQ(deletedComputations.size(), 2u);
 
-TEST_F(WorkBookTest, ReleasedRecordIsNotDeletedWithTheBook)
-{
-    WorkBook *book = Build();
+    // A record handed back stays.
+    book = Build();
     StatOption *released = book->ReleaseOption();
     delete book;
-    EXPECT_EQ(optionsDeleted, 2);
+    EXPECT_EQ(optionsDeleted, 5);
     delete released;
 }
 
 TEST_F(WorkBookTest, CompletingShowsOnceAndHidesGraphButtonsWithoutTools)
 {
+    std::vector<WorkBook *> shown;
+    static std::vector<WorkBook *> *record;
+    record = &shown;
+    WorkBook::ShowHook previous = WorkBook::SetShowHook([](WorkBook *book) { record->push_back(book); });
     auto *plain = new WorkBook(new CountedOption, 0);
-    plain->AddPage(new Page("v1"));
     plain->CompleteToolBar();
     plain->CompleteToolBar();
-    ASSERT_EQ(shownBooks.size(), 1u);
-    EXPECT_TRUE(plain->Shown());
     WorkBook *withGraphs = Build();
     withGraphs->CompleteToolBar();
+    WorkBook::SetShowHook(previous);
+    EXPECT_EQ(shown, (std::vector<WorkBook *>{plain, withGraphs}));
     for (const char *name : {"bt_table", "bt_graph", "bt_split", "bt_size"}) {
-        SCOPED_TRACE(name);
-        EXPECT_FALSE(plain->ToolBar()->FindObjectByStringID(name)->Visible());
-        EXPECT_TRUE(withGraphs->ToolBar()->FindObjectByStringID(name)->Visible());
+        EXPECT_FALSE(plain->ToolBar()->FindObjectByStringID(name)->Visible()) << name;
+        EXPECT_TRUE(withGraphs->ToolBar()->FindObjectByStringID(name)->Visible()) << name;
     }
     EXPECT_FALSE(withGraphs->ToolBar()->FindObjectByStringID("bt_casedoc")->Visible());
-    auto *print = dynamic_cast<ZafButton *>(withGraphs->ToolBar()->FindObjectByStringID("bt_print"));
-    ASSERT_NE(print, nullptr);
-    EXPECT_EQ(print->Value(), WorkBook::printEvent);
     delete plain;
     delete withGraphs;
 }
 
-TEST_F(WorkBookTest, GraphEventAsksTheCurrentPageForThatKind)
+TEST_F(WorkBookTest, EventsAskTheCurrentPageForAGraphAndPrintIt)
 {
     WorkBook *book = Build();
-    auto *page = dynamic_cast<GraphPage *>(book->CurrentPage());
-    ASSERT_NE(page, nullptr);
+    book->Notebook()->SetCurrentPage(1);
+    auto *page = static_cast<GraphPage *>(book->CurrentPage());
     book->Event(ZafEventRecord(WorkBook::graphToolEvent + 0));
     EXPECT_EQ(page->askedKind, 0);
-    EXPECT_TRUE(page->GraphWindows().empty());
-    EXPECT_EQ(book->CurrentGraphKind(), -1);
-
+    EXPECT_EQ(book->CurrentGraphKind(), -1) << "the page made no graph of kind 0";
     book->Event(ZafEventRecord(WorkBook::graphToolEvent + 1));
-    EXPECT_EQ(page->askedKind, 1);
     EXPECT_EQ(page->askedArgument, book->Option());
     EXPECT_EQ(page->GraphWindows().size(), 1u);
     EXPECT_EQ(book->CurrentGraphKind(), 1);
-
-    // A number past the tools is not a graph event.
     page->askedKind = -1;
     book->Event(ZafEventRecord(WorkBook::graphToolEvent + 2));
-    EXPECT_EQ(page->askedKind, -1);
+    EXPECT_EQ(page->askedKind, -1) << "a number past the tools is no graph event";
+
+    // Without a printer the user is told; with one the current page prints.
+    EXPECT_EQ(book->PrintCurrentPage(), 0);
+    ASSERT_EQ(controltest::Reports().size(), 1u);
+    EXPECT_NE(controltest::Reports()[0].find(WorkBook::noPrinterText), std::string::npos);
+    controltest::Reports().clear();
+    printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    book->Event(ZafEventRecord(WorkBook::printEvent));
+    const std::string drawn = TakePrinted();
+    EXPECT_NE(drawn.find("table of v2"), std::string::npos) << drawn;
+    EXPECT_EQ(drawn.find("table of v1"), std::string::npos);
+
     // A graph window goes before the computation it draws from.
     WatchingWindow::computationAliveAtWindowEnd = false;
     delete book;
     EXPECT_TRUE(WatchingWindow::computationAliveAtWindowEnd);
 }
 
-TEST_F(WorkBookTest, PrintEventPrintsTheCurrentPageOnTheProgramsPrinter)
+TEST_F(WorkBookTest, TheGraphMenuListsTheToolsMarksTheCurrentKindAndChoosesAGraph)
 {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    const std::string directory(base);
+    std::ofstream(directory + "qivsttst.btx", std::ios::binary) << "5.17\tPie\r\n5.18\tBars\r\n";
+    TextCatalog catalog(directory.c_str(), "tst");
+    ASSERT_EQ(catalog.Error(), TEXTCAT_OK);
+    TextCatalog *previous = GetStatTextCatalog();
+    SetStatTextCatalog(&catalog);
     WorkBook *book = Build();
-    book->Notebook()->SetCurrentPage(1);
-    // Without a printer nothing is printed.
-    EXPECT_EQ(book->PrintCurrentPage(), 0);
+    book->Event(ZafEventRecord(WorkBook::graphToolEvent + 1));
+    ZafPopUpMenu *menu = book->GraphMenu(10, 20);
+    SetStatTextCatalog(previous);
+    DeleteFileA((directory + "qivsttst.btx").c_str());
+    ASSERT_NE(menu, nullptr);
 
-    printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(printerDC, nullptr);
-    WorkBook::SetPrinterSource(TestPrinter);
-    book->Event(ZafEventRecord(WorkBook::printEvent));
-    HDC dc = printerDC;
-    printerDC = nullptr;
-    TestPrinter(); // lets the printer go before its context
-    HENHMETAFILE file = CloseEnhMetaFile(dc);
-
-    std::string drawn;
-    EnumEnhMetaFile(nullptr, file, CollectText, &drawn, nullptr);
-    DeleteEnhMetaFile(file);
-    EXPECT_NE(drawn.find("table of v2"), std::string::npos) << drawn;
-    EXPECT_EQ(drawn.find("table of v1"), std::string::npos);
+    std::vector<std::pair<std::string, bool>> items;
+    for (ZafElement *e = menu->First(); e; e = e->Next()) {
+        auto *item = static_cast<ZafPopUpItem *>(e);
+        items.emplace_back(item->Text(), item->Selected());
+    }
+    EXPECT_EQ(items, (std::vector<std::pair<std::string, bool>>{{"Bars", false}, {"Pie", true}}));
+    // Picking the first item chooses its graph, as its tool button does.
+    auto *page = static_cast<GraphPage *>(book->CurrentPage());
+    static_cast<ZafWindowObject *>(menu->First())->Event(ZafEventRecord(ZAF_SELECT));
+    EXPECT_EQ(page->askedKind, 0);
     delete book;
+
+    auto *plain = new WorkBook(new CountedOption, 0);
+    EXPECT_EQ(plain->GraphMenu(0, 0), nullptr) << "no tools, no menu";
+    delete plain;
 }
 
-TEST_F(WorkBookTest, OnScreenTheWholeTextIsShownAndThePrintButtonQueuesThePrintEvent)
+TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
 {
-    WorkBook::SetShowHook(nullptr); // the window manager takes the book
+    frame = new ZafMDIWindow(0, 0, 90, 30);
+    frame->SetVisible(false);
+    zafWindowManager->AddObject(frame);
+    WorkBook::ShowHook previous = WorkBook::SetShowHook(ShowInFrame);
     WorkBook *book = Build();
     // Past the 32,767 characters an edit control holds unless told otherwise.
     auto *text = static_cast<TXTWIN *>(book->PageAt(0)->ResultWindow());
@@ -256,25 +255,27 @@ TEST_F(WorkBookTest, OnScreenTheWholeTextIsShownAndThePrintButtonQueuesThePrintE
         text->EndLine();
     }
     text->ShowText();
-    book->SetVisible(false);
     book->CompleteToolBar();
+    WorkBook::SetShowHook(previous);
     Pump();
     ASSERT_TRUE(book->IsCreated());
-    ASSERT_TRUE(text->TextField()->IsCreated());
-    EXPECT_GT(text->Text().size(), 32767u);
+    EXPECT_TRUE(book->IsMDIChild());
+    EXPECT_EQ(GetParent(book->OSHandle()), frame->ClientWindow());
     EXPECT_EQ(static_cast<size_t>(GetWindowTextLengthA(text->TextField()->OSHandle())), text->Text().size());
 
-    auto *print = dynamic_cast<ZafButton *>(book->ToolBar()->FindObjectByStringID("bt_print"));
-    ASSERT_TRUE(print && print->IsCreated());
-    Queued();
-    Click(print->OSHandle());
-    bool printQueued = false;
-    for (ZafEventRecord &event : Queued()) {
-        printQueued = printQueued || event.type == WorkBook::printEvent;
-        ZafButton::ReleaseSentEvent(event);
-    }
-    EXPECT_TRUE(printQueued);
-    zafWindowManager->CloseWindow(book);
+    printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    Click(book->ToolBar()->FindObjectByStringID("bt_print")->OSHandle());
+    Pump();
+    EXPECT_NE(TakePrinted().find("table of v1"), std::string::npos);
+    Click(static_cast<ZafWindowObject *>(book->ToolBar()->First()->Next())->OSHandle());
+    Pump();
+    EXPECT_EQ(book->CurrentGraphKind(), 1);
+
+    // Closing the document deletes it with its record.
+    SendMessageA(book->OSHandle(), WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(optionsDeleted, 3);
+    zafWindowManager->CloseWindow(frame);
     Pump();
 }
 

@@ -97,9 +97,9 @@ TEST(UIDataFile, TheMainWindowComesWithItsMenuBarAndFrameAndLeavesNoWindowBehind
         const auto style = static_cast<DWORD>(GetWindowLongA(frame, GWL_STYLE));
         EXPECT_EQ(static_cast<DWORD>(WS_MINIMIZEBOX | WS_MAXIMIZEBOX), style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
         HMENU menu = GetMenu(frame);
-        // File, Analyses and Graphs; Exit follows the open item.
-        ASSERT_EQ(3, GetMenuItemCount(menu));
-        EXPECT_EQ(static_cast<UINT>(exit->NumberID()), GetMenuItemID(GetSubMenu(menu, 0), 1));
+        // File, Analyses, Graphs and Window; Exit ends the File menu.
+        ASSERT_EQ(4, GetMenuItemCount(menu));
+        EXPECT_EQ(static_cast<UINT>(exit->NumberID()), GetMenuItemID(GetSubMenu(menu, 0), 2));
         zafWindowManager->CloseWindow(main);
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
