@@ -7,6 +7,9 @@ OptionWindow::OptionWindow(int width, int height) : ZafWindow(0, 0, width, heigh
     SetStringID("OPTION_WINDOW");
 }
 
+OptionWindow::OptionWindow(const char *name, ZafWindowPersistence &persistence) : ZafWindow(name, persistence)
+{}
+
 ZafWindowObject *OptionWindow::FindControl(const char *name, const char *sourceName, int line)
 {
     ZafWindowObject *control = name ? FindObjectByStringID(name) : nullptr;

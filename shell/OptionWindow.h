@@ -20,6 +20,8 @@
 #include "zaf/controls/ZafButton.h"
 #include "zaf/core/ZafWindow.h"
 
+class ZafWindowPersistence;
+
 class OpButton;
 class RadioButton;
 
@@ -28,6 +30,9 @@ class OptionWindow : public ZafWindow
 public:
     // A window of that size in cells at the frame's top left.
     OptionWindow(int width, int height);
+    // The window of that name read from the UI data file (Error() is set
+    // when it cannot be read).
+    OptionWindow(const char *name, ZafWindowPersistence &persistence);
 
     virtual void UpdateControls() {}
 
