@@ -1,6 +1,8 @@
 // Program entry of mervalo.exe: the data layer installs its start-up steps,
-// then the class library's entry builds the application and calls the
-// program's Main.
+// the analyses enter their factories in the registry that Main builds, then
+// the class library's entry builds the application and calls the program's
+// Main.
+#include "analyses/RegisterAnalyses.h"
 #include "shell/Main.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/data/ZafDataStartup.h"
@@ -10,5 +12,6 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {
     ZafDataStartup::Install();
+    RegisterAnalyses();
     return ZafApplication::WinMain(instance, previous, commandLine, show, Main);
 }

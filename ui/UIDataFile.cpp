@@ -1,5 +1,7 @@
 #include "ui/UIDataFile.h"
 
+#include "analyses/FrOptions.h"
+#include "analyses/FreqOptionWindowDefinition.h"
 #include "shell/MainWindowDefinition.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
@@ -58,6 +60,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
 {
     static const std::vector<Definition> definitions = {
         {mainWindowName, MakeMainWindow},
+        {FrOptions::windowName, MakeFreqOptionWindowDefinition},
     };
     return definitions;
 }
