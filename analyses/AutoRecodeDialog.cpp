@@ -21,7 +21,7 @@ AutoRecodeTextSource textSource = StatText;
 AutoRecodeShownHook shownHook = nullptr;
 
 constexpr int dialogGroup = 41, buttonGroup = 0;
-constexpr int width = 60, firstRow = 3;
+constexpr int width = 60, firstRow = 3, frameRows = 2;
 constexpr ZafEventType helpEvent = -34;
 constexpr const char *defaultIntervals = "4";
 
@@ -45,7 +45,10 @@ ZafDialogWindow *MakeDialog(const long *candidates, int offered, const std::stri
 {
     // The frame objects (border, buttons, title) come from the controls.
     OptionWindowBuilder::RegisterClasses();
-    auto *dialog = new ZafDialogWindow(0, 0, width, offered + 5);
+    // The rows 0 to offered + 4 plus two for the title bar and border, which
+    // the dialog's region includes (with offered + 5 the buttons fell off
+    // the bottom).
+    auto *dialog = new ZafDialogWindow(0, 0, width, offered + 5 + frameRows);
     dialog->SetHelpContext("USE_AUTORECODE");
     std::string title = textSource(0, dialogGroup);
     if (!callerTitle.empty())

@@ -15,7 +15,8 @@
 // Controls, named by the entry's position i in the candidate list (every
 // position counts, offered or not): the check box "bt" + i and its interval
 // field "bt" + i + "gr", on rows 3, 4, ... of a dialog 60 cells wide and
-// (offered + 5) high; OK, cancel and help on the last row.
+// (offered + 7) high, title bar included; OK, cancel and help on row
+// offered + 4.
 #pragma once
 
 class ZafDialogWindow;

@@ -28,7 +28,9 @@ public:
     // The mark of a figure that cannot be computed.
     static constexpr const char *notComputedMark = "---";
 
-    explicit FRWIN(const char *title) : TXTWIN(title, 0, 0) {}
+    // The text shows in the display's fixed-width font without wrapping, so
+    // its columns line up on the screen as they do in the text.
+    explicit FRWIN(const char *title);
 
     // Rewrites the table (WriteFrequencyTable).
     void WriteResult() override;
