@@ -159,4 +159,11 @@ TEST(FrequencyTableTextAgain, ADistributionWithoutWorkbookIsWrittenWithTheSavedS
     freqtest::ExpectGolden("q1_counts_only", text.Text());
 }
 
+TEST(FrequencyTableTextAgain, AnIntegerMedianOfHalfRoundsDownOnTheFirstLine)
+{
+    freqtest::Survey survey("variable k\ntype u8\n", "k\n1\n2\n3\n4\n");
+    const std::string text = WriteTable(survey, "k", freqMedian, 11, 0);
+    EXPECT_NE(std::string::npos, text.find(" Median = 2\r\n Median (interpolated) = 2.50\r\n")) << text;
+}
+
 } // namespace

@@ -181,6 +181,23 @@ TEST_F(FreqOptionWindowTest, AMissingControlIsReportedAndLeavesItsBit)
     EXPECT_NE(std::string::npos, freqtest::AssumeReports()[0].find("Internal error: Duru-object is NULL"));
 }
 
+TEST(FreqOptionWithoutUIFile, TheWindowIsReportedAndStaysEmpty)
+{
+    freqtest::AssumeReports().clear();
+    AssumeReportHook previous = SetAssumeReportHook(freqtest::RecordAssume);
+    ZafObjectPersistence *program = userPersist;
+    userPersist = nullptr;
+    {
+        FrOptions window;
+        EXPECT_NE(0, window.Error());
+        EXPECT_EQ(nullptr, window.First());
+    }
+    userPersist = program;
+    SetAssumeReportHook(previous);
+    ASSERT_EQ(1u, freqtest::AssumeReports().size());
+    EXPECT_NE(std::string::npos, freqtest::AssumeReports()[0].find("mervalo.znc"));
+}
+
 // The settings of section "TableOptions".
 class FreqOptionSettings : public testing::Test
 {

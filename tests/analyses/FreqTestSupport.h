@@ -88,6 +88,11 @@ class Survey
 {
 public:
     explicit Survey(SurveyFilter filter = unfiltered)
+        : Survey(ReadText(SourcePath("tests/analyses/golden/freq.desc")) + FilterLine(filter),
+                 ReadText(SourcePath("tests/analyses/golden/freq.csv")))
+    {}
+    // A data set of its own (description and CSV text).
+    Survey(const std::string &description, const std::string &csv)
     {
         catalog.Load(SourcePath("lang/qivsteng.btx").c_str());
         SetStatTextCatalog(&catalog);
@@ -97,15 +102,10 @@ public:
         directory =
             std::string(base) + "mervalofreq" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(serial++);
         CreateDirectoryA(directory.c_str(), nullptr);
-        std::string description = ReadText(SourcePath("tests/analyses/golden/freq.desc"));
-        if (filter == weighted)
-            description += "weight w\n";
-        if (filter == noCase)
-            description += "selection nobody Nobody selected\n";
         DataSetBuilder builder;
         const std::string name = directory + "\\survey.QVF";
         EXPECT_EQ(0, builder.ReadDescription(description));
-        EXPECT_EQ(0, builder.ReadCsv(ReadText(SourcePath("tests/analyses/golden/freq.csv"))));
+        EXPECT_EQ(0, builder.ReadCsv(csv));
         EXPECT_EQ(0, builder.Write(name.c_str())) << builder.GetErrorText();
         EXPECT_EQ(0, ProgramSettings::Instance()->OpenDataSet(name.c_str()));
     }
@@ -122,6 +122,14 @@ public:
             FindClose(h);
         }
         RemoveDirectoryA(directory.c_str());
+    }
+    static std::string FilterLine(SurveyFilter filter)
+    {
+        if (filter == weighted)
+            return "weight w\n";
+        if (filter == noCase)
+            return "selection nobody Nobody selected\n";
+        return "";
     }
     DATASET *DataSet() const { return ProgramSettings::Instance()->GetDataSet(0); }
     long Variable(const char *name) const { return DataSet() ? DataSet()->FindVariable(name) : 0; }
