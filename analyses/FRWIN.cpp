@@ -92,92 +92,146 @@ void FRWIN::WriteFrequencyTable()
         saved.reset(new FreqOption);
         record = saved.get();
     }
-    const unsigned options = record->tableOptions;
     SetColumnWidth(std::max(static_cast<int>(record->ColumnWidth()), minimumColumnWidth));
+    const Layout layout = MakeLayout(record->tableOptions, CurrentPart());
 
-    const int pctDecimals = ProgramSettings::Instance()->DecimalsPct();
-    const int decimals = static_cast<int>(d.decimals);
-    const bool weighted = d.IsWeighted();
+    // The blocks in their fixed order.
+    SortRecords(layout);
+    WriteHeading(layout);
+    if (layout.Shows(freqColumnHeadings))
+        WriteColumnHeadings(layout);
+    Totals totals;
+    WriteRows(layout, totals);
+    WriteTotals(layout, totals);
+    if (layout.Shows(freqMean))
+        WriteMean(layout);
+    if (layout.Shows(freqMedian))
+        WriteMedian(layout);
+    if (layout.Shows(freqMode))
+        WriteMode(layout);
+    const char *report = d.GetReportHeader(totals.validCount);
+    if (report && *report) {
+        WriteString(report);
+        EndLine();
+    }
+    ShowText();
+
+    if (temporary)
+        d.workbook = nullptr;
+}
+
+FRWIN::Layout FRWIN::MakeLayout(unsigned options, long columnWidth) const
+{
+    const FREQOBJ &d = *distribution;
+    Layout layout;
+    layout.options = options;
+    layout.weighted = d.IsWeighted();
+    layout.decimals = static_cast<int>(d.decimals);
     // Weighted frequencies take the weight's decimals too when it has more:
     // with the value decimals alone, a code variable's weighted count of 8.5
     // showed as 8 beside a percent computed from 8.5.
-    const int countDecimals = weighted ? std::max(decimals, d.WeightDecimals()) : decimals;
-    const int C = CurrentPart();
-    const int V = static_cast<int>(d.valueWidth) + 2;
+    layout.countDecimals = layout.weighted ? std::max(layout.decimals, d.WeightDecimals()) : layout.decimals;
+    layout.percentDecimals = ProgramSettings::Instance()->DecimalsPct();
     int longest = 8;
     for (long i = 0; i < d.categoryCount; ++i)
         longest = std::max(longest, static_cast<int>(std::strlen(d.categories[i].label)));
-    const int L = longest + 4;
-
-    const bool showLabel = options & freqLabelColumn, showValue = options & freqValueColumn;
-    const bool showCount = options & freqCountColumn, showPercent = options & freqPercentColumn;
-    const bool showValid = options & freqValidColumn, showCumulative = options & freqCumulativeColumn;
-    const bool cumulateAll = options & freqCumulateAll;
-    int W = 0;
-    if (options & freqColumnHeadings)
-        W = (showLabel ? L : 0) + (showValue ? V : 0) +
-            C * ((showCount ? 1 : 0) + (showPercent ? 1 : 0) + (showValid ? 1 : 0) + (showCumulative ? 1 : 0));
-
-    // Sort the records in place; they stay in this order.
-    if (d.categoryCount > 1) {
-        int (*compare)(const void *, const void *);
-        const bool descending = options & freqSortDescending;
-        if (options & freqSortByValue) {
-            if (d.realValued)
-                compare = descending ? CompareByRealValueDescending : CompareByRealValueAscending;
-            else
-                compare = descending ? CompareByIntValueDescending : CompareByIntValueAscending;
-        } else {
-            compare = descending ? CompareByCountDescending : CompareByCountAscending;
-        }
-        std::qsort(d.categories, static_cast<size_t>(d.categoryCount), sizeof(FreqCategory), compare);
+    layout.L = longest + 4;
+    layout.V = static_cast<int>(d.valueWidth) + 2;
+    layout.C = static_cast<int>(columnWidth);
+    layout.W = 0;
+    if (layout.Shows(freqColumnHeadings)) {
+        const int numeric = layout.Shows(freqCountColumn) + layout.Shows(freqPercentColumn) +
+                            layout.Shows(freqValidColumn) + layout.Shows(freqCumulativeColumn);
+        layout.W = (layout.Shows(freqLabelColumn) ? layout.L : 0) + (layout.Shows(freqValueColumn) ? layout.V : 0) +
+                   layout.C * numeric;
     }
+    return layout;
+}
 
-    // Heading.
-    if (options & freqHeading) {
+void FRWIN::SortRecords(const Layout &layout)
+{
+    FREQOBJ &d = *distribution;
+    if (d.categoryCount < 2)
+        return;
+    int (*compare)(const void *, const void *);
+    const bool descending = layout.Shows(freqSortDescending);
+    if (!layout.Shows(freqSortByValue))
+        compare = descending ? CompareByCountDescending : CompareByCountAscending;
+    else if (d.realValued)
+        compare = descending ? CompareByRealValueDescending : CompareByRealValueAscending;
+    else
+        compare = descending ? CompareByIntValueDescending : CompareByIntValueAscending;
+    std::qsort(d.categories, static_cast<size_t>(d.categoryCount), sizeof(FreqCategory), compare);
+}
+
+void FRWIN::WriteHeading(const Layout &layout)
+{
+    if (layout.Shows(freqHeading)) {
         EndLine();
         WriteString("v");
-        WriteInteger(d.variableNumber);
+        WriteInteger(distribution->variableNumber);
         WriteString(" ");
-        WriteString(d.CategoryAt(0));
+        WriteString(distribution->CategoryAt(0));
     }
     EndLine();
     EndLine();
+}
 
-    // Column headings.
-    if (options & freqColumnHeadings) {
-        if (showLabel)
-            Left(L), WriteString(GroupText(labelHeading));
-        if (showValue)
-            Right(V), WriteString(GroupText(valueHeading));
-        const struct
-        {
-            bool shown;
-            int text;
-        } numeric[] = {{showCount, countHeading},
-                       {showPercent, percentHeading},
-                       {showValid, validHeading},
-                       {showCumulative, cumulativeHeading}};
-        for (const auto &column : numeric)
-            if (column.shown)
-                Right(C), WriteString(GroupText(column.text));
-        EndLine();
-        NewLine(W);
+void FRWIN::WriteColumnHeadings(const Layout &layout)
+{
+    if (layout.Shows(freqLabelColumn)) {
+        Left(layout.L);
+        WriteString(GroupText(labelHeading));
     }
+    if (layout.Shows(freqValueColumn)) {
+        Right(layout.V);
+        WriteString(GroupText(valueHeading));
+    }
+    const struct
+    {
+        unsigned bit;
+        int text;
+    } numeric[] = {{freqCountColumn, countHeading},
+                   {freqPercentColumn, percentHeading},
+                   {freqValidColumn, validHeading},
+                   {freqCumulativeColumn, cumulativeHeading}};
+    for (const auto &column : numeric) {
+        if (layout.Shows(column.bit)) {
+            Right(layout.C);
+            WriteString(GroupText(column.text));
+        }
+    }
+    EndLine();
+    NewLine(layout.W);
+}
 
-    // One row per record.
-    double validCount = 0.0, cumulative = 0.0;
-    double countTotal = 0.0, percentTotal = 0.0, validTotal = 0.0;
+void FRWIN::WriteCountCell(const Layout &layout, const FreqCategory &c)
+{
+    Right(layout.C);
+    SetDecimals(layout.countDecimals);
+    if (layout.weighted)
+        WriteReal(c.frequency);
+    else
+        WriteInteger(c.count);
+}
+
+void FRWIN::WriteRows(const Layout &layout, Totals &totals)
+{
+    const FREQOBJ &d = *distribution;
+    const bool cumulateAll = layout.Shows(freqCumulateAll);
+    double cumulative = 0.0;
     for (long i = 0; i < d.categoryCount; ++i) {
         const FreqCategory &c = d.categories[i];
         const bool sentinel = IsSentinel(d, c);
         if (!sentinel && !c.missing)
-            validCount += d.realValued ? c.frequency : static_cast<double>(c.count);
-        if (showLabel)
-            Left(L), WriteString(c.label);
-        if (showValue) {
-            Right(V);
-            SetDecimals(decimals);
+            totals.validCount += d.realValued ? c.frequency : static_cast<double>(c.count);
+        if (layout.Shows(freqLabelColumn)) {
+            Left(layout.L);
+            WriteString(c.label);
+        }
+        if (layout.Shows(freqValueColumn)) {
+            Right(layout.V);
+            SetDecimals(layout.decimals);
             if (sentinel)
                 WriteString("-");
             else if (d.realValued)
@@ -185,157 +239,156 @@ void FRWIN::WriteFrequencyTable()
             else
                 WriteInteger(c.value.integer);
         }
-        if (showCount) {
-            Right(C);
-            SetDecimals(countDecimals);
-            if (weighted)
-                WriteReal(c.frequency);
-            else
-                WriteInteger(c.count);
+        if (layout.Shows(freqCountColumn))
+            WriteCountCell(layout, c);
+        SetDecimals(layout.percentDecimals);
+        if (layout.Shows(freqPercentColumn)) {
+            Right(layout.C);
+            WriteReal(c.percent);
         }
-        SetDecimals(pctDecimals);
-        if (showPercent)
-            Right(C), WriteReal(c.percent);
+        // Cumulated over every record's percent, or over the valid ones'
+        // valid percent.
         if (cumulateAll)
             cumulative += c.percent;
-        if (showValid) {
-            Right(C);
+        else if (!c.missing)
+            cumulative += c.validPercent;
+        if (layout.Shows(freqValidColumn)) {
+            Right(layout.C);
             if (c.missing)
                 WriteString("-");
             else
                 WriteReal(c.validPercent);
         }
-        if (!cumulateAll && !c.missing)
-            cumulative += c.validPercent;
-        if (showCumulative) {
-            Right(C);
+        if (layout.Shows(freqCumulativeColumn)) {
+            Right(layout.C);
             if (c.missing && !cumulateAll)
                 WriteString("-");
             else
                 WriteReal(cumulative);
         }
         EndLine();
-        countTotal += Shown(d, c);
-        percentTotal += c.percent;
+        totals.count += Shown(d, c);
+        totals.percent += c.percent;
         if (c.validPercent > 0.0)
-            validTotal += c.validPercent;
+            totals.validPercent += c.validPercent;
     }
-    NewLine(W);
+    NewLine(layout.W);
+}
 
-    // Totals.
-    if (showLabel)
-        Left(L), WriteString(GroupText(totalText));
-    if (showValue)
-        Right(V), WriteString("");
-    if (showCount) {
-        Right(C);
-        SetDecimals(countDecimals);
-        if (weighted)
-            WriteReal(countTotal);
+void FRWIN::WriteTotals(const Layout &layout, const Totals &totals)
+{
+    if (layout.Shows(freqLabelColumn)) {
+        Left(layout.L);
+        WriteString(GroupText(totalText));
+    }
+    if (layout.Shows(freqValueColumn)) {
+        Right(layout.V);
+        WriteString("");
+    }
+    if (layout.Shows(freqCountColumn)) {
+        Right(layout.C);
+        SetDecimals(layout.countDecimals);
+        if (layout.weighted)
+            WriteReal(totals.count);
         else
-            WriteInteger(static_cast<long>(countTotal));
+            WriteInteger(static_cast<long>(totals.count));
     }
-    SetDecimals(pctDecimals);
-    if (showPercent)
-        Right(C), WriteReal(percentTotal);
-    if (showValid)
-        Right(C), WriteReal(validTotal);
-    EndLine();
-    NewLine(W);
-    EndLine();
-
-    // Mean.
-    if (options & freqMean) {
-        WriteString(GroupText(meanText));
-        WriteString(" = ");
-        SetDecimals(pctDecimals);
-        if (IsNotComputed(d.mean))
-            WriteString(notComputedMark);
-        else
-            WriteReal(d.mean);
-        EndLine();
-        EndLine();
+    SetDecimals(layout.percentDecimals);
+    if (layout.Shows(freqPercentColumn)) {
+        Right(layout.C);
+        WriteReal(totals.percent);
     }
+    if (layout.Shows(freqValidColumn)) {
+        Right(layout.C);
+        WriteReal(totals.validPercent);
+    }
+    EndLine();
+    NewLine(layout.W);
+    EndLine();
+}
 
-    // Median, computed once and kept in the distribution.
-    if (options & freqMedian) {
-        if (IsNotComputed(d.median)) {
-            GroupedMedian median(&d, d.variableNumber, 0, kNotComputed);
-            double summary[7];
-            median.GetSummary(summary);
-            d.median = summary[1];
-        }
-        const bool known = !IsNotComputed(d.median);
-        if (decimals == 0) {
-            WriteString(GroupText(medianText));
-            WriteString(" = ");
-            // Halves round down.
-            if (known)
-                WriteInteger(static_cast<long>(std::ceil(d.median - 0.5)));
-            else
-                WriteString(notComputedMark);
-            EndLine();
-        }
-        SetDecimals(std::max(pctDecimals, 2));
-        WriteString(GroupText(interpolatedMedianText));
+void FRWIN::WriteMean(const Layout &layout)
+{
+    WriteString(GroupText(meanText));
+    WriteString(" = ");
+    SetDecimals(layout.percentDecimals);
+    if (IsNotComputed(distribution->mean))
+        WriteString(notComputedMark);
+    else
+        WriteReal(distribution->mean);
+    EndLine();
+    EndLine();
+}
+
+void FRWIN::WriteMedian(const Layout &layout)
+{
+    FREQOBJ &d = *distribution;
+    // Computed once and kept in the distribution.
+    if (IsNotComputed(d.median)) {
+        GroupedMedian median(&d, d.variableNumber, 0, kNotComputed);
+        double summary[7];
+        median.GetSummary(summary);
+        d.median = summary[1];
+    }
+    const bool known = !IsNotComputed(d.median);
+    if (layout.decimals == 0) {
+        WriteString(GroupText(medianText));
         WriteString(" = ");
+        // Halves round down.
         if (known)
-            WriteReal(d.median);
+            WriteInteger(static_cast<long>(std::ceil(d.median - 0.5)));
         else
             WriteString(notComputedMark);
         EndLine();
-        if (d.groupedFlag) {
-            WriteString(GroupText(groupedNote));
-            EndLine();
-        }
+    }
+    SetDecimals(std::max(layout.percentDecimals, 2));
+    WriteString(GroupText(interpolatedMedianText));
+    WriteString(" = ");
+    if (known)
+        WriteReal(d.median);
+    else
+        WriteString(notComputedMark);
+    EndLine();
+    if (d.groupedFlag) {
+        WriteString(GroupText(groupedNote));
         EndLine();
     }
+    EndLine();
+}
 
-    // Mode: every value that has the largest frequency, the first four
+void FRWIN::WriteMode(const Layout &layout)
+{
+    // Every valid value that has the largest frequency, the first four
     // listed.
-    if (options & freqMode) {
-        double largest = 0.0;
-        for (long i = 0; i < d.categoryCount; ++i) {
-            const FreqCategory &c = d.categories[i];
-            if (!IsSentinel(d, c) && !c.missing)
-                largest = std::max(largest, Shown(d, c));
+    const FREQOBJ &d = *distribution;
+    double largest = 0.0;
+    for (long i = 0; i < d.categoryCount; ++i) {
+        const FreqCategory &c = d.categories[i];
+        if (!IsSentinel(d, c) && !c.missing)
+            largest = std::max(largest, Shown(d, c));
+    }
+    WriteString(GroupText(modeText));
+    WriteString(" = ");
+    SetDecimals(layout.decimals);
+    int listed = 0;
+    for (long i = 0; i < d.categoryCount; ++i) {
+        const FreqCategory &c = d.categories[i];
+        if (IsSentinel(d, c) || c.missing || Shown(d, c) != largest)
+            continue;
+        if (listed > 0)
+            WriteString(", ");
+        if (listed == modesListed) {
+            WriteString("...");
+            break;
         }
-        WriteString(GroupText(modeText));
-        WriteString(" = ");
-        SetDecimals(decimals);
-        int listed = 0;
-        for (long i = 0; i < d.categoryCount; ++i) {
-            const FreqCategory &c = d.categories[i];
-            if (IsSentinel(d, c) || c.missing || Shown(d, c) != largest)
-                continue;
-            if (listed > 0)
-                WriteString(", ");
-            if (listed == modesListed) {
-                WriteString("...");
-                break;
-            }
-            if (d.realValued)
-                WriteReal(c.value.real);
-            else
-                WriteInteger(c.value.integer);
-            ++listed;
-        }
-        if (listed == 0)
-            WriteString(notComputedMark);
-        EndLine();
-        EndLine();
+        if (d.realValued)
+            WriteReal(c.value.real);
+        else
+            WriteInteger(c.value.integer);
+        ++listed;
     }
-
-    // The report note.
-    const char *report = d.GetReportHeader(validCount);
-    if (report && *report) {
-        WriteString(report);
-        EndLine();
-    }
-    ShowText();
-
-    if (temporary) {
-        d.workbook = nullptr;
-        temporary.reset();
-    }
+    if (listed == 0)
+        WriteString(notComputedMark);
+    EndLine();
+    EndLine();
 }

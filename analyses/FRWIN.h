@@ -10,8 +10,8 @@
 // distribution. A distribution without a workbook is written with the saved
 // frequency settings (a temporary FreqOption and FreqBook for the call).
 // Weighted frequencies are written with the value decimals or the weight
-// variable's, whichever is more. Figures that cannot be computed (no valid case: the mean, the median)
-// print as "---".
+// variable's, whichever is more. Figures that cannot be computed (no valid
+// case: the mean, the median, the mode) print as "---".
 //
 // Ownership: the page owns the window; the distribution is the page's.
 #pragma once
@@ -19,6 +19,7 @@
 #include "shell/TXTWIN.h"
 
 class FREQOBJ;
+struct FreqCategory;
 
 class FRWIN : public TXTWIN
 {
@@ -37,4 +38,33 @@ public:
     void WriteFrequencyTable();
 
     FREQOBJ *distribution = nullptr; // not owned
+
+private:
+    // The table's options, widths and decimals for one writing.
+    struct Layout
+    {
+        unsigned options;
+        int L, V, C, W;      // label, value and numeric column widths; rule width
+        int decimals;        // of values
+        int countDecimals;   // of the frequencies
+        int percentDecimals; // of percentages and the mean
+        bool weighted;
+        bool Shows(unsigned bit) const { return (options & bit) != 0; }
+    };
+    struct Totals
+    {
+        double validCount = 0.0; // the valid cases (weighted) for the report note
+        double count = 0.0, percent = 0.0, validPercent = 0.0;
+    };
+
+    Layout MakeLayout(unsigned options, long columnWidth) const;
+    void SortRecords(const Layout &layout);
+    void WriteHeading(const Layout &layout);
+    void WriteColumnHeadings(const Layout &layout);
+    void WriteRows(const Layout &layout, Totals &totals);
+    void WriteCountCell(const Layout &layout, const FreqCategory &category);
+    void WriteTotals(const Layout &layout, const Totals &totals);
+    void WriteMean(const Layout &layout);
+    void WriteMedian(const Layout &layout);
+    void WriteMode(const Layout &layout);
 };
