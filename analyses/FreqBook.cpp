@@ -75,38 +75,35 @@ bool FreqBook::BuildPages()
         return false;
 
     for (int i = 0; i < count; ++i) {
-        const long variable = selection->variables[i];
-        auto *distribution = new FREQOBJECT(dataSet);
-        distribution->workbook = this;
-        distribution->barOption = barOption;
-        distribution->pieOption = pieOption;
-
-        std::unique_ptr<KATLABS> labels;
-        if (candidates[i] >= 1 && intervals[i] >= 1) {
-            labels.reset(KATLABS::ConstructAndRead(variable, dataSet));
-            BUFFERTYPE *slot = lists[i].release();
-            KATLABS *grouped = labels.release();
-            if (GroupIntoIntervals(&slot, static_cast<int>(intervals[i]), &grouped))
-                distribution->groupedFlag = 1;
-            lists[i].reset(slot);
-            labels.reset(grouped);
-        } else {
-            labels.reset(KATLABS::ConstructAndRead(variable, dataSet));
-        }
-        BuildFrequencyDistribution(lists[i].get(), distribution, labels.get());
-        lists[i].reset();
-
-        const std::string caption = "v" + std::to_string(variable);
-        auto *text = new FRWIN(caption.c_str());
-        text->distribution = distribution;
-        text->SetColumnWidth(static_cast<int>(record->ColumnWidth()));
-        auto *page = new FreqPage(caption.c_str());
-        page->SetResultWindow(text);
-        page->SetComputation(distribution);
-        text->Update();
-        AddPage(page);
+        const int grouping = candidates[i] >= 1 && intervals[i] >= 1 ? static_cast<int>(intervals[i]) : 0;
+        AddVariablePage(dataSet, selection->variables[i], lists[i].release(), grouping, barOption, pieOption);
     }
     return true;
+}
+
+void FreqBook::AddVariablePage(DATASET *dataSet, long variable, BUFFERTYPE *values, int intervals,
+                               FreqbarOption *barOption, FreqpieOption *pieOption)
+{
+    auto *distribution = new FREQOBJECT(dataSet);
+    distribution->workbook = this;
+    distribution->barOption = barOption;
+    distribution->pieOption = pieOption;
+    KATLABS *labels = KATLABS::ConstructAndRead(variable, dataSet);
+    if (intervals > 0 && GroupIntoIntervals(&values, intervals, &labels))
+        distribution->groupedFlag = 1;
+    BuildFrequencyDistribution(values, distribution, labels);
+    delete labels;
+    delete values;
+
+    const std::string caption = "v" + std::to_string(variable);
+    auto *text = new FRWIN(caption.c_str());
+    text->distribution = distribution;
+    text->SetColumnWidth(static_cast<int>(static_cast<FreqOption *>(Option())->ColumnWidth()));
+    auto *page = new FreqPage(caption.c_str());
+    page->SetResultWindow(text);
+    page->SetComputation(distribution);
+    text->Update();
+    AddPage(page);
 }
 
 ZafWindow *FreqPage::CreateGraphWindow(int kind, StatOption *)

@@ -13,7 +13,11 @@
 #include "shell/Page.h"
 #include "shell/WorkBook.h"
 
+class BUFFERTYPE;
+class DATASET;
 class FreqOption;
+class FreqbarOption;
+class FreqpieOption;
 
 class FreqBook : public WorkBook
 {
@@ -28,6 +32,12 @@ public:
     // values for grouping first. False (nothing shown) when there is no
     // variable list or selection, or the grouping dialog was cancelled.
     bool BuildPages();
+
+private:
+    // Counts one variable's values (taken over; grouped into that many
+    // intervals first when intervals > 0) into a page of its own.
+    void AddVariablePage(DATASET *dataSet, long variable, BUFFERTYPE *values, int intervals, FreqbarOption *barOption,
+                         FreqpieOption *pieOption);
 };
 
 class FreqPage : public Page
