@@ -78,11 +78,10 @@ void FreqOption::ToWindow()
     for (const ColumnBox &box : checkBoxes)
         controls.ShowBit(box.name, tableOptions, box.bit, __LINE__);
 
-    const char *cumulative = "notused";
-    if (tableOptions & freqCumulativeColumn)
-        cumulative = (tableOptions & freqCumulateAll) ? "oftotal" : "ofvalid";
-    for (const char *name : {"notused", "ofvalid", "oftotal"})
-        controls.Select(name, name == cumulative, __LINE__);
+    const bool cumulated = tableOptions & freqCumulativeColumn, ofAll = tableOptions & freqCumulateAll;
+    controls.Select("notused", !cumulated, __LINE__);
+    controls.Select("ofvalid", cumulated && !ofAll, __LINE__);
+    controls.Select("oftotal", cumulated && ofAll, __LINE__);
 
     const unsigned short sortBits = tableOptions & (freqSortByValue | freqSortDescending);
     for (const SortButton &button : sortButtons)
