@@ -13,6 +13,7 @@
 #include "shell/OptionWindowFrame.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafInteger.h"
+#include "zaf/controls/ZafSpinControl.h"
 #include "zaf/core/ZafGroup.h"
 
 namespace {
@@ -161,6 +162,11 @@ TEST_F(FreqOptionWindowTest, TheColumnWidthGoesThroughTheIntegerField)
     auto *width = dynamic_cast<ZafInteger *>(Control("spin_int_colwid"));
     ASSERT_NE(nullptr, width);
     EXPECT_EQ(14, width->GetValue());
+    // The arrows step it by one (the step is given when the window is read).
+    auto *spin = dynamic_cast<ZafSpinControl *>(Control("spin_int_colwid_spin"));
+    ASSERT_NE(nullptr, spin);
+    EXPECT_EQ(0, spin->Step(true, ZafEventRecord(ZAF_SELECT)));
+    EXPECT_EQ(15, width->GetValue());
     width->SetValue(8);
     ClickOn(OptionWindowFrame::applyName);
     EXPECT_EQ(8, record.ColumnWidth());
