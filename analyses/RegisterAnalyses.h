@@ -1,7 +1,6 @@
-// RegisterAnalyses: enters the factory of every analysis this build has in
-// the analysis registry (RegisterAnalysisFactory), before Main builds the
-// registry from them. Called once at program start; calling it again does
-// no harm.
+// RegisterAnalyses: enters the factory of every analysis this build has into
+// the analysis registry (RegisterAnalysisFactory). The program calls it once
+// before the registry is built; an analysis not entered here stays disabled.
 #pragma once
 
 void RegisterAnalyses();

@@ -1,7 +1,6 @@
 // Program entry of mervalo.exe: the data layer installs its start-up steps,
-// the analyses enter their factories in the registry that Main builds, then
-// the class library's entry builds the application and calls the program's
-// Main.
+// the analyses enter their factories, then the class library's entry builds the application and calls the
+// program's Main.
 #include "analyses/RegisterAnalyses.h"
 #include "shell/Main.h"
 #include "zaf/core/ZafApplication.h"
@@ -12,6 +11,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {
     ZafDataStartup::Install();
+    // The analyses join the registry before Main builds it.
     RegisterAnalyses();
     return ZafApplication::WinMain(instance, previous, commandLine, show, Main);
 }

@@ -20,8 +20,6 @@
 #include "zaf/controls/ZafButton.h"
 #include "zaf/core/ZafWindow.h"
 
-class ZafWindowPersistence;
-
 class OpButton;
 class RadioButton;
 
@@ -30,8 +28,8 @@ class OptionWindow : public ZafWindow
 public:
     // A window of that size in cells at the frame's top left.
     OptionWindow(int width, int height);
-    // The window of that name read from the UI data file (Error() is set
-    // when it cannot be read).
+    // The window of that name read from a UI data file; its error word says
+    // whether it was there.
     OptionWindow(const char *name, ZafWindowPersistence &persistence);
 
     virtual void UpdateControls() {}

@@ -42,9 +42,7 @@ public:
     virtual StatOption *FrameGraphOption(int index) = 0;
     // OutputWindow::WriteResult of every page's result window.
     virtual void WriteEveryResult() = 0;
-    // Every graph window of every page emptied and built again
-    // (GRAPHWIN::ClearElements, GRAPHWIN::BuildGraph); graph windows are
-    // not part of the program yet, so a workbook without them does nothing.
+    // Every graph window of every page emptied and built again (GraphPane).
     virtual void RebuildEveryGraph() = 0;
     // Shows the workbook again after the changes.
     virtual void RedisplayBook() = 0;

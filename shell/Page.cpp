@@ -1,5 +1,6 @@
 #include "shell/Page.h"
 
+#include "shell/GraphPane.h"
 #include "shell/OutputWindow.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafTitle.h"
@@ -53,4 +54,12 @@ void Page::AddGraphWindow(ZafWindow *graph)
         return;
     graphWindows.push_back(graph);
     AddObject(graph);
+}
+
+GraphPane *Page::CurrentGraph() const
+{
+    for (auto graph = graphWindows.rbegin(); graph != graphWindows.rend(); ++graph)
+        if (auto *pane = dynamic_cast<GraphPane *>(*graph))
+            return pane;
+    return nullptr;
 }

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+class GraphPane;
 class OutputWindow;
 class StatClass;
 class StatOption;
@@ -36,6 +37,9 @@ public:
     // Keeps a graph window made for the page (owned from now on).
     void AddGraphWindow(ZafWindow *graph);
     const std::vector<ZafWindow *> &GraphWindows() const { return graphWindows; }
+    // The graph pane shown last on the page (the newest graph window that
+    // is one); null when the page shows none.
+    GraphPane *CurrentGraph() const;
 
 private:
     OutputWindow *resultWindow = nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "shell/GraphPane.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "zaf/controls/ZafButton.h"
@@ -91,7 +92,39 @@ PrintPreview::PrintPreview(const TXTWIN &text, HDC referenceDC) : ZafDialogWindo
     }
     if (!referenceDC)
         ReleaseDC(nullptr, layout);
+    AddControls();
+}
 
+PrintPreview::PrintPreview(GraphPane &graph, HDC referenceDC) : ZafDialogWindow(0, 0, 52, 20)
+{
+    HDC layout = referenceDC ? referenceDC : GetDC(nullptr);
+    {
+        QivPrinter measure(layout);
+        pageWidth = std::max(measure.PageWidth(), 1);
+        pageHeight = std::max(measure.PageHeight(), 1);
+    }
+    // The whole page is the picture's frame, so the graph keeps its place on
+    // the sheet (hundredths of a millimetre).
+    const RECT frame{0, 0, GetDeviceCaps(layout, HORZSIZE) * 100, GetDeviceCaps(layout, VERTSIZE) * 100};
+    if (HDC dc = CreateEnhMetaFileA(layout, nullptr, &frame, nullptr)) {
+        {
+            QivPrinter printer(dc);
+            ZafGdiDisplay *display = ZafScreenGdiDisplay();
+            HDC previous = display ? display->SetCurrentDC(dc) : nullptr;
+            graph.PreviewOn(&printer);
+            if (display)
+                display->SetCurrentDC(previous);
+        }
+        if (HENHMETAFILE picture = CloseEnhMetaFile(dc))
+            pages.push_back(picture);
+    }
+    if (!referenceDC)
+        ReleaseDC(nullptr, layout);
+    AddControls();
+}
+
+void PrintPreview::AddControls()
+{
     sheet = new Sheet(*this);
     AddObject(sheet);
     AddObject(CommandButton(1, "<<", previousPageEvent));

@@ -1,6 +1,8 @@
 // PrintPreview: a dialog that shows a result text's printed pages one at a
 // time, each drawn exactly as printing draws it (TXTWIN::DrawPage through a
 // QivPrinter) into an enhanced metafile on the printer's device context, and
+// a graph's one page likewise (the graph draws itself, scaled as on the
+// printer, into the metafile made current on the screen display), and
 // played back scaled into a white sheet of the page's proportions. Its
 // buttons page forward and back and close it.
 //
@@ -15,6 +17,7 @@
 
 #include <vector>
 
+class GraphPane;
 class TXTWIN;
 
 class PrintPreview : public ZafDialogWindow
@@ -26,6 +29,7 @@ public:
     // referenceDC: the printer's device context the pages are laid out for;
     // null lays them out for the screen.
     PrintPreview(const TXTWIN &text, HDC referenceDC);
+    PrintPreview(GraphPane &graph, HDC referenceDC);
     ~PrintPreview() override;
 
     int PageCount() const { return static_cast<int>(pages.size()); }
@@ -38,6 +42,8 @@ public:
     ZafEventType Event(const ZafEventRecord &event) override;
 
 private:
+    void AddControls();
+
     std::vector<HENHMETAFILE> pages;
     int currentPage = 0;
     int pageWidth = 1;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dataset/TextCatalog.h"
+#include "shell/GraphPane.h"
 #include "shell/OutputWindow.h"
 #include "shell/Page.h"
 #include "shell/QIVprog.h"
@@ -177,7 +178,11 @@ int WorkBook::PrintCurrentPage()
 {
     Page *page = CurrentPage();
     QivPrinter *printer = printerSource ? printerSource() : nullptr;
-    if (!page || !page->ResultWindow() || !printer)
+    if (!page || !printer)
+        return 0;
+    if (GraphPane *graph = page->CurrentGraph())
+        return graph->PrintOn(printer) ? 1 : 0;
+    if (!page->ResultWindow())
         return 0;
     return page->ResultWindow()->Print(*printer);
 }
@@ -238,4 +243,13 @@ void WorkBook::WriteEveryResult()
         if (Page *page = PageAt(i))
             if (OutputWindow *result = page->ResultWindow())
                 result->WriteResult();
+}
+
+void WorkBook::RebuildEveryGraph()
+{
+    for (int i = 0; i < PageCount(); ++i)
+        if (Page *page = PageAt(i))
+            for (ZafWindow *graph : page->GraphWindows())
+                if (auto *pane = dynamic_cast<GraphPane *>(graph))
+                    pane->RebuildGraph();
 }

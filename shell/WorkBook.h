@@ -78,7 +78,8 @@ public:
     // The graph kind last shown (-1 none).
     int CurrentGraphKind() const { return currentGraphKind; }
 
-    // Prints the current page's result window; pages printed (0: none).
+    // Prints the current page: its graph when it shows one, else its result
+    // window; pages printed (0: none).
     int PrintCurrentPage();
     // Called on the "bt_multreg" button's selection; empty here.
     virtual void MultipleRegression() {}
@@ -90,8 +91,8 @@ public:
     int FrameGraphOptionCount() override { return GraphToolCount(); }
     StatOption *FrameGraphOption(int index) override { return GraphToolOption(index); }
     void WriteEveryResult() override;
-    // Graph windows come with the graphs; until then there is nothing to build.
-    void RebuildEveryGraph() override {}
+    // Every graph pane of every page builds itself again.
+    void RebuildEveryGraph() override;
     void RedisplayBook() override { Redisplay(); }
 
     // Set by the derived books before CompleteToolBar.

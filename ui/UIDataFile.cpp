@@ -2,6 +2,7 @@
 
 #include "analyses/FrOptions.h"
 #include "analyses/FreqOptionWindowDefinition.h"
+#include "analyses/XtabOptionWindowDefinition.h"
 #include "shell/MainWindowDefinition.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
@@ -61,6 +62,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
     static const std::vector<Definition> definitions = {
         {mainWindowName, MakeMainWindow},
         {FrOptions::windowName, MakeFreqOptionWindowDefinition},
+        {"XtabOptionWindow", MakeXtabOptionWindowDefinition},
     };
     return definitions;
 }

@@ -1,0 +1,68 @@
+// XTWIN: the text of one crosstab page: a heading naming the two variables,
+// one table for each table type of the workbook's record (counts, column,
+// row and total percentages, expected counts, deviations, standardized
+// deviations, always in that order), then the test and measures chosen
+// there, then the report footer. It is written from scratch at every
+// update, so a change of options shows at once.
+//
+// Layout: the columns are the categories of the first variable (list 1),
+// the rows those of the second (list 0); a cell is as wide as the longest
+// column label and one more, at least 6; the row labels take the stub, as
+// wide as the longest of them. A category without a label is headed by its
+// value. Counts print as integers, or with 2 decimals when the table is
+// weighted; percentages with the setting "DecimalsPct"; expected counts and
+// deviations with 2 decimals. Each table sets its own decimals (mended:
+// the percentages' decimals once carried over into the tables after them).
+// A figure that cannot be given (a percentage of a zero total, an expected
+// count of an empty table) prints as "**", as a missing probability does; a
+// missing measure prints nothing after its " = ". A table that could not
+// be counted (too many cells, no memory) is replaced by the reason. The
+// footer reports the table's grand total, whether or not a table is shown.
+//
+// Ownership: the page owns the window and the computation; the window only
+// points to the computation and to its workbook (for the record).
+#pragma once
+
+#include "shell/TXTWIN.h"
+
+#include <cstdint>
+#include <string>
+
+class WorkBook;
+class XTABOBJECT;
+class XtabOption;
+
+class XTWIN : public TXTWIN
+{
+public:
+    // The mark of a figure that cannot be given.
+    static constexpr const char *missingMark = "**";
+    static constexpr int minimumCellWidth = 6;
+
+    XTWIN(WorkBook *book, XTABOBJECT *computation, int toFile = 0, int reserved = 0);
+
+    // Writes the whole text and shows it.
+    void WriteResult() override;
+    // Writes one table (a single XtabTableType bit) and answers its grand
+    // total.
+    double WriteTable(std::uint16_t type);
+
+    std::uint32_t longestColumnLabel = 0;
+    std::uint32_t longestRowLabel = 0; // the stub width
+
+private:
+    std::string ColumnLabel(int column) const;
+    std::string RowLabel(int row) const;
+    void WriteHeadingLine(std::uint16_t type, int ruleLength);
+    void WriteCell(std::uint16_t type, int row, int column);
+    void WriteRowEnd(std::uint16_t type, int row);
+    void WriteTotalsLine(std::uint16_t type);
+    void WriteCount(double count);
+    void WritePercent(double part, double whole);
+    void WriteFigure(double value, int decimals);
+    void WriteMeasures(std::uint16_t measureMask);
+
+    WorkBook *book;          // not owned
+    XTABOBJECT *computation; // not owned: the page deletes it
+    int percentDecimals = 1; // "DecimalsPct", read at each write
+};

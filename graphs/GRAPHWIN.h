@@ -1,0 +1,183 @@
+// GRAPHWIN: the pane in which every graph is shown. It is a retained-mode
+// canvas: a graph kind derives from it and builds its list of elements
+// (BuildGraph) once from its statistics and options, and the window draws
+// that list whenever it is redisplayed: on the screen (through one
+// off-screen bitmap), onto the clipboard and into an EMF file (enhanced
+// metafiles), on the printer and in the print preview. Elements are placed
+// in a logical space of 10000 x 10000 units mapped onto the view rectangle
+// (the pane's pixels when it was built); only the view's size scales.
+//
+// Draw modes: 0 screen, 1 clipboard metafile, 2 metafile file, 3 printer or
+// preview (the caller has made the target context current with SetDrawDC
+// or on the screen display). The mode is 0 at rest. Elements draw into
+// GetDrawDC() and scale their device points through OutputScale: the
+// printer's scale and origin while a printer is set, else the screen's.
+//
+// Ownership: the window owns its elements (ClearElements and the
+// destructor delete them, user texts included), its current draw style and
+// the metafile name. The printer is the caller's.
+#pragma once
+
+#include "graphs/DrawStyle.h"
+#include "graphs/element.h"
+#include "shell/GraphPane.h"
+#include "zaf/core/ZafWindow.h"
+#include "zaf/data/ZafTimeData.h"
+
+#include <map>
+#include <string>
+
+class ZafPrinter;
+
+// A hover label that restores what it covers (the map names the region
+// under the pointer with it).
+class GraphWindowBase
+{
+public:
+    explicit GraphWindowBase(ZafWindowObject *window) : labelWindow(window) {}
+    virtual ~GraphWindowBase();
+    GraphWindowBase(const GraphWindowBase &) = delete;
+    GraphWindowBase &operator=(const GraphWindowBase &) = delete;
+
+    // Keeps the label inside the window, saves what it will cover.
+    void SetLabel(int x, int y, const char *text);
+    // Draws the label; with size only measures it.
+    void ShowLabel(SIZE *size = nullptr);
+    // Puts the covered pixels back and frees the saved copy.
+    void HideLabel();
+    const char *LabelText() const { return labelText; }
+
+private:
+    HFONT LabelFont() const;
+
+    HDC savedDC = nullptr;
+    HBITMAP savedBitmap = nullptr;
+    HGDIOBJ savedOld = nullptr;
+    int savedLeft = 0, savedTop = 0, savedWidth = 0, savedHeight = 0;
+    int anchorX = 0, anchorY = 0;
+    char *labelText = nullptr;
+    ZafWindowObject *labelWindow;
+};
+
+class GRAPHWIN : public GraphWindowBase, public ZafWindow, public GraphPane
+{
+public:
+    static constexpr int logicalWidth = 10000;
+    static constexpr int logicalHeight = 10000;
+    // Draw modes.
+    enum DrawMode : unsigned {
+        drawScreen = 0,    // off-screen bitmap copied to the window
+        drawClipboard = 1, // a memory metafile put on the clipboard
+        drawFile = 2,      // a metafile file of the chosen name
+        drawPrinter = 3,   // a context the caller made current
+    };
+    // Events of the window itself.
+    enum WindowEvent : int { saveMetafileEvent = 11001 };
+
+    GRAPHWIN(int left, int top, int width, int height);
+    ~GRAPHWIN() override;
+
+    // --- Building -----------------------------------------------------------
+    virtual void BuildGraph() = 0;
+    virtual void CreateDrawObjects() {}
+    virtual void DeleteDrawObjects() {}
+    // Attaches a top-level element (and a group's descendants), numbers it,
+    // gives it its identity, measures a text and sets its reference
+    // rectangle.
+    void AddElement(element *item);
+    // Deletes every element except the user texts; restarts the numbering.
+    void ClearElements();
+    // Takes the element out of both lists; the caller deletes it.
+    void RemoveElement(element *item);
+    // Marks a text the user added or edited: it survives a rebuild.
+    void AddUserText(element *item);
+    // Puts each user text back in place of the rebuilt element of its
+    // identity (that one is deleted).
+    void RestoreUserTexts();
+    // Clear, build again, restore the user texts, redisplay.
+    void Rebuild();
+    const GROBJ_LIST &Elements() const { return elements; }
+    const GROBJ_LIST &UserTexts() const { return userTexts; }
+    bool Built() const { return built != 0; }
+
+    // --- Styles -------------------------------------------------------------
+    // The current style becomes a copy of the given one (the window default
+    // when null), with its objects made.
+    void SetDrawStyle(const DrawStyle *style);
+    DrawStyle *CurrentDrawStyle() const { return drawStyle; }
+
+    // --- Coordinates ----------------------------------------------------------
+    void ToDeviceUnits(int &x, int &y) const;
+    void ToLogicalUnits(int &x, int &y) const;
+    void ElementToDevice(element *item);
+    void ElementToLogical(element *item);
+    const ElementRect &View() const { return view; }
+    void SetView(const ElementRect &rect) { view = rect; }
+    // The output scale and origin in force (printer's, else the screen's).
+    void OutputScale(int &numerator, int &denominator, int &originX, int &originY) const;
+
+    // --- Contexts and outputs -------------------------------------------------
+    HDC GetDrawDC();
+    void SetDrawDC(HDC dc);
+    ZafRegionRect BeginDraw() override;
+    ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+    ZafEventType Event(const ZafEventRecord &event) override;
+    unsigned DrawModeInForce() const { return drawMode; }
+    void SetPrinter(ZafPrinter *newPrinter) { printer = newPrinter; }
+    ZafPrinter *Printer() const { return printer; }
+    // Prints on one page of the printer set; nothing without one.
+    bool PrintGraph();
+    // Draws into the screen display's current context (mode 3).
+    void DrawForPreview();
+    // The save dialog for the metafile's name; false when cancelled.
+    bool ChooseMetafileName();
+    void SetMetafileName(const char *path);
+    const char *MetafileName() const { return metafileName; }
+    // Writes the graph into the metafile file of the stored name.
+    bool ExportMetafile();
+    // Puts the graph on the clipboard as an enhanced metafile.
+    void CopyToClipboard();
+
+    element *SelectedElement() const { return selected; }
+    const ZafTimeData &CreationTime() const { return creationTime; }
+
+    // GraphPane.
+    void RebuildGraph() override { Rebuild(); }
+    bool PrintOn(ZafPrinter *printer) override;
+    void PreviewOn(ZafPrinter *printer) override;
+
+protected:
+    // The draw's target set-up and finish by mode (false: nothing to draw on).
+    bool OpenTarget(HDC windowDC, int width, int height, const char *fileName);
+    void CloseTarget(HDC windowDC, int width, int height);
+    void PaintBackground(int width, int height);
+    void DrawGrid(int width, int height);
+    void DrawElements();
+
+    HDC drawDC = nullptr;
+    HWND drawDCWindow = nullptr; // the window drawDC was taken from (GetDC)
+    ZafTimeData creationTime;    // when the window was made
+    std::int16_t dragOffsetX = 0, dragOffsetY = 0;
+    element *selected = nullptr;
+    ElementRect view;
+    DrawStyle *drawStyle = nullptr;
+    std::uint8_t built = 0;
+    unsigned drawMode = drawScreen;
+    ZafPrinter *printer = nullptr;
+    std::uint16_t dragFlags = 0;
+    GROBJ_LIST elements;
+    GROBJ_LIST userTexts;
+    char *metafileName = nullptr;
+    std::uint8_t suppressDoublePress = 0;
+
+private:
+    // The occurrences of each identity key in the current build.
+    std::map<std::string, int> identityCounts;
+    // Off-screen drawing of mode 0.
+    HDC memoryDC = nullptr;
+    HBITMAP memoryBitmap = nullptr;
+    HGDIOBJ memoryOld = nullptr;
+};
+
+// Sends the logical redisplay event to the object; its handler's answer.
+ZafEventType SendRedisplay(ZafWindowObject *object);

@@ -1,0 +1,291 @@
+// GRAPHWIN: the one drawing path and the outputs that use it (screen,
+// clipboard, metafile file, printer, preview).
+
+#include "graphs/GRAPHWIN.h"
+
+#include "dataset/ProgramSettings.h"
+#include "graphs/GraphSettings.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafPrinter.h"
+#include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafWindowManager.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The description of the metafiles: two terminated strings, the pair closed
+// by one more terminator.
+const char metafileDescription[] = "mervalo\0graph\0";
+
+char *CopyText(const char *text)
+{
+    char *copy = new char[std::strlen(text) + 1];
+    std::strcpy(copy, text);
+    return copy;
+}
+
+} // namespace
+
+ZafEventType GRAPHWIN::Draw(const ZafEventRecord &, ZafEventType)
+{
+    const std::string fileName = drawMode == drawFile && metafileName ? metafileName : "";
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    // The pass lends the window's context (the paint's during a paint); in
+    // mode 3 the caller's target stays the draw context.
+    ZafDrawPass pass(*this);
+    const ZafRegionRect area = pass.Area();
+    CreateDrawObjects();
+    if (view.right == 0 && view.bottom == 0)
+        view = ElementRect{area.left, area.top, area.right, area.bottom, ZAF_PIXEL};
+    // Departure: a graph drawn before any geometry event is built here, so
+    // that a pane shown without one still shows its graph.
+    if (!built && OSHandle()) {
+        BuildGraph();
+        built = 1;
+    }
+    const int width = area.right - area.left + 1, height = area.bottom - area.top + 1;
+    HDC windowDC = display ? display->CurrentDC() : nullptr;
+    if (OpenTarget(windowDC, width, height, fileName.c_str())) {
+        HDC dc = drawDC;
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        if (drawMode == drawScreen)
+            PaintBackground(width, height);
+        if (GraphSettings::ShowGrid())
+            DrawGrid(width, height);
+        DrawElements();
+        if (selected) {
+            ZafRegionRect focus(selected->device.left, selected->device.top, selected->device.right,
+                                selected->device.bottom, ZAF_PIXEL);
+            DrawFocus(focus, ZAF_CURRENT);
+        }
+        CloseTarget(windowDC, width, height);
+    }
+    DeleteDrawObjects();
+    if (drawMode != drawPrinter)
+        SetDrawDC(nullptr);
+    return 1;
+}
+
+bool GRAPHWIN::OpenTarget(HDC windowDC, int width, int height, const char *fileName)
+{
+    switch (drawMode) {
+    case drawScreen: {
+        if (!windowDC)
+            return false;
+        SetDrawDC(nullptr);
+        memoryDC = CreateCompatibleDC(windowDC);
+        memoryBitmap = CreateCompatibleBitmap(windowDC, width, height);
+        memoryOld = SelectObject(memoryDC, memoryBitmap);
+        SetDrawDC(memoryDC);
+        return true;
+    }
+    case drawClipboard:
+    case drawFile: {
+        HDC reference = windowDC ? windowDC : GetDC(nullptr);
+        // The window's pixels in hundredths of a millimetre.
+        const ZafDisplay &convert = ZafDisplay::ForConversion();
+        const RECT frame{0, 0, convert.ConvertXValue(width, ZAF_PIXEL, ZAF_TENTH_MILLIMETRE) * 10,
+                         convert.ConvertYValue(height, ZAF_PIXEL, ZAF_TENTH_MILLIMETRE) * 10};
+        const bool file = drawMode == drawFile;
+        HDC metafile = CreateEnhMetaFileA(reference, file ? fileName : nullptr,
+                                          GraphSettings::WinClip() ? nullptr : &frame, metafileDescription);
+        if (!windowDC)
+            ReleaseDC(nullptr, reference);
+        if (!metafile)
+            return false;
+        SetDrawDC(metafile);
+        return true;
+    }
+    default:
+        return drawDC != nullptr;
+    }
+}
+
+void GRAPHWIN::CloseTarget(HDC windowDC, int width, int height)
+{
+    switch (drawMode) {
+    case drawScreen:
+        BitBlt(windowDC, 0, 0, width, height, memoryDC, 0, 0, SRCCOPY);
+        SelectObject(memoryDC, memoryOld);
+        DeleteObject(memoryBitmap);
+        DeleteDC(memoryDC);
+        memoryDC = nullptr;
+        memoryBitmap = nullptr;
+        drawDC = nullptr;
+        break;
+    case drawClipboard:
+    case drawFile: {
+        HENHMETAFILE picture = CloseEnhMetaFile(drawDC);
+        drawDC = nullptr;
+        if (!picture)
+            break;
+        if (drawMode == drawFile) {
+            DeleteEnhMetaFile(picture);
+            break;
+        }
+        // When the clipboard cannot be opened the picture is dropped quietly.
+        if (OpenClipboard(OSHandle())) {
+            EmptyClipboard();
+            if (!SetClipboardData(CF_ENHMETAFILE, picture))
+                DeleteEnhMetaFile(picture);
+            CloseClipboard();
+        } else {
+            DeleteEnhMetaFile(picture);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void GRAPHWIN::PaintBackground(int width, int height)
+{
+    if (!drawStyle)
+        return;
+    HDC dc = drawDC;
+    HGDIOBJ oldBrush = SelectObject(dc, drawStyle->Brush());
+    HPEN pen = CreatePen(PS_SOLID, 1, drawStyle->LineColour());
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    Rectangle(dc, 0, 0, width, height);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+}
+
+void GRAPHWIN::DrawGrid(int width, int height)
+{
+    HDC dc = drawDC;
+    HPEN pen = CreatePen(PS_SOLID, 0, FrameStyle.LineColour());
+    HGDIOBJ old = SelectObject(dc, pen);
+    const int step = GraphSettings::GridSize();
+    for (int x = 0; x < width; x += step)
+        for (int y = 0; y < height; y += step) {
+            MoveToEx(dc, x, y, nullptr);
+            LineTo(dc, x + 1, y + 1);
+        }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+void GRAPHWIN::DrawElements()
+{
+    for (element *item : elements) {
+        if (!item->Visible())
+            continue;
+        if (item->HasFlag(element::flagStale))
+            ElementToDevice(item);
+        if (item->kind != element::kindText)
+            item->Draw();
+    }
+    // Texts over everything else, in list order.
+    for (element *item : elements)
+        if (item->Visible() && item->kind == element::kindText)
+            item->Draw();
+}
+
+// --- Outputs -------------------------------------------------------------------------
+
+bool GRAPHWIN::PrintGraph()
+{
+    if (!printer || !printer->BeginDocument("Mervalo print graph"))
+        return false;
+    drawMode = drawPrinter;
+    bool printed = false;
+    if (printer->BeginPage()) {
+        SetDrawDC(printer->DC());
+        Draw(ZafEventRecord(ZAF_REDISPLAY), ZAF_REDISPLAY);
+        SetDrawDC(nullptr);
+        printed = printer->EndPage();
+    }
+    drawMode = drawScreen;
+    return printer->EndDocument() && printed;
+}
+
+void GRAPHWIN::DrawForPreview()
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    drawMode = drawPrinter;
+    SetDrawDC(display ? display->CurrentDC() : nullptr);
+    Draw(ZafEventRecord(ZAF_REDISPLAY), ZAF_REDISPLAY);
+    SetDrawDC(nullptr);
+    drawMode = drawScreen;
+}
+
+bool GRAPHWIN::PrintOn(ZafPrinter *target)
+{
+    ZafPrinter *previous = printer;
+    printer = target;
+    const bool printed = PrintGraph();
+    printer = previous;
+    return printed;
+}
+
+void GRAPHWIN::PreviewOn(ZafPrinter *target)
+{
+    ZafPrinter *previous = printer;
+    printer = target;
+    DrawForPreview();
+    printer = previous;
+}
+
+void GRAPHWIN::SetMetafileName(const char *path)
+{
+    delete[] metafileName;
+    metafileName = path ? CopyText(path) : nullptr;
+}
+
+bool GRAPHWIN::ExportMetafile()
+{
+    if (!metafileName)
+        return false;
+    drawMode = drawFile;
+    Draw(ZafEventRecord(saveMetafileEvent), saveMetafileEvent);
+    drawMode = drawScreen;
+    return GetFileAttributesA(metafileName) != INVALID_FILE_ATTRIBUTES;
+}
+
+void GRAPHWIN::CopyToClipboard()
+{
+    drawMode = drawClipboard;
+    Draw(ZafEventRecord(ZAF_COPY), ZAF_COPY);
+    drawMode = drawScreen;
+}
+
+bool GRAPHWIN::ChooseMetafileName()
+{
+    char file[256] = "";
+    std::string directory;
+    const char *previous = metafileName ? metafileName : ProgramSettings::Instance()->GetDataSetName();
+    if (previous) {
+        directory = previous;
+        const std::size_t slash = directory.find_last_of("\\/");
+        directory = slash == std::string::npos ? std::string() : directory.substr(0, slash);
+    }
+    if (metafileName) {
+        const char *name = std::strrchr(metafileName, '\\');
+        lstrcpynA(file, name ? name + 1 : metafileName, sizeof file);
+    }
+    HWND owner = nullptr;
+    if (zafWindowManager)
+        if (auto *first = dynamic_cast<ZafWindowObject *>(zafWindowManager->First()))
+            owner = first->OSHandle();
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = "*.emf\0*.emf\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
+    dialog.lpstrDefExt = "emf";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameA(&dialog))
+        return false;
+    SetMetafileName(file);
+    return true;
+}

@@ -1,0 +1,80 @@
+// SKALA: a value axis of the bar, line and descriptive graphs: a group of
+// the axis line, tick marks, number labels and optional grid lines, built
+// once from an axis description (AxisSpec) and a value range that the axis
+// may widen to multiples of its step. Also the number formatting that
+// labels elsewhere in the graphs share (ChooseAxisStep, DecimalsFor,
+// FormatNumberLabel).
+//
+// Ticks are placed by their index (minimum + i steps, each computed anew),
+// so no rounding error accumulates: a -0.3..0.3 axis labels its middle tick
+// "0", and the last tick of an axis whose maximum is negative is drawn.
+//
+// Ownership: an AxisSpec owns its three styles (a copy copies them); a
+// SKALA owns its AxisSpec copy and, as a group, its elements.
+#pragma once
+
+#include "graphs/DrawStyle.h"
+#include "graphs/GROUPELEMENT.h"
+
+#include <cstddef>
+#include <cstdint>
+
+struct AxisSpec
+{
+    AxisSpec(int x = 0, int y = 0, int width = 0, int height = 0, int offset = 0);
+
+    std::int32_t x, y;              // left-top corner of the plot area (logical units)
+    std::int32_t width, height;     // of the plot area
+    std::int32_t offset;            // distance of the axis line from the area's edge
+    std::int32_t tickLength = 0;    // 0: 100
+    std::int32_t gridDash = 50;     // dash of the grid lines
+    std::int32_t gridGap = 0;       // 0: solid grid lines
+    std::int32_t fontSize = 14;     // of the labels
+    std::int32_t labelDistance = 0; // 0: half the tick length, plus the tick length with ticks
+    double minimum = 0.0, maximum = 100.0;
+    std::uint8_t vertical = 0;   // else a horizontal axis below the area
+    std::uint8_t unusedFlag = 1; // for the graph builders; the axis does not read it
+    std::uint8_t grid = 0;
+    std::uint8_t bothSides = 0;  // a second line, ticks and labels on the opposite edge
+    std::uint8_t gridAtEnds = 0; // grid lines at the minimum and maximum too
+    std::uint8_t axisLine = 1;
+    std::uint8_t ticks = 1;
+    std::uint8_t percent = 0;        // labels with a percent sign
+    double step = 0.0;               // 0: chosen automatically, the range widened
+    double verticalNearSide = 1.0;   // exactly 0: the vertical axis on the right edge
+    double horizontalNearSide = 1.0; // exactly 0: the horizontal axis on the top edge
+    DrawStyle axisStyle;             // black
+    DrawStyle gridStyle;             // white
+    DrawStyle thirdStyle;            // a copy of the axis style, for the graph builders
+};
+
+class SKALA : public GROUPELEMENT
+{
+public:
+    // Builds the axis over minimum..maximum and hands the final range back.
+    SKALA(const AxisSpec &spec, double &minimum, double &maximum);
+    ~SKALA() override;
+
+    const AxisSpec &Spec() const { return *spec; }
+    double Step() const { return step; }
+
+private:
+    void Build();
+    void AddTick(int at, bool opposite, const char *label);
+
+    AxisSpec *spec;
+    double step = 1.0;
+    int axisAt = 0, oppositeAt = 0, tick = 100, distance = 0;
+    int nearAlignment = 0, farAlignment = 0;
+    bool mirrored = false;
+};
+
+// A step of 2, 1, 0.5, 0.3 or 0.2 times a power of ten for the range; with
+// widen, minimum and maximum move outward to multiples of it. An empty or
+// reversed range gives a step of 1.
+double ChooseAxisStep(double &minimum, double &maximum, int widen);
+// The decimals with which the value shows that many significant digits.
+int DecimalsFor(double value, int significantDigits);
+// Writes the label into the buffer (size bytes, always terminated) and
+// returns the buffer.
+char *FormatNumberLabel(double value, char *buffer, std::size_t size, int decimals, bool percent);

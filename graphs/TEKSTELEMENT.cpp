@@ -1,0 +1,176 @@
+#include "graphs/TEKSTELEMENT.h"
+
+#include "dataset/AssumeError.h"
+#include "graphs/GRAPHWIN.h"
+#include "graphs/GROUPELEMENT.h"
+
+#include <cstring>
+
+namespace {
+
+char *CopyText(const char *text)
+{
+    if (!text)
+        return nullptr;
+    char *copy = new char[std::strlen(text) + 1];
+    std::strcpy(copy, text);
+    return copy;
+}
+
+} // namespace
+
+TEKSTELEMENT::TEKSTELEMENT(int x, int y, const char *newText, int alignmentBits)
+    : element(kindText), text(CopyText(newText)), alignment(static_cast<std::uint16_t>(alignmentBits)),
+      builtText(newText ? newText : "")
+{
+    logical = ElementRect{x, y, x, y, 0};
+    reference = logical;
+    SetFlag(flagStale);
+    SetFlag(flagVisible);
+}
+
+TEKSTELEMENT::TEKSTELEMENT(int x, int y) : element(kindText), alignment(17)
+{
+    device = ElementRect{x, y, x, y, 0};
+    SetFlag(flagDeviceText);
+    SetFlag(flagVisible);
+}
+
+TEKSTELEMENT::~TEKSTELEMENT()
+{
+    if (font)
+        DeleteObject(font);
+    delete[] text;
+}
+
+void TEKSTELEMENT::SetText(const char *newText)
+{
+    char *copy = CopyText(newText ? newText : "");
+    delete[] text;
+    text = copy;
+}
+
+void TEKSTELEMENT::SetFont(int size, std::uint32_t bits)
+{
+    fontSize = size;
+    styleBits = bits;
+}
+
+void TEKSTELEMENT::SetFontSize(int size)
+{
+    fontSize = size;
+    if (font)
+        DeleteObject(font);
+    font = nullptr;
+    if (owner && owner->OSHandle())
+        Measure();
+}
+
+std::string TEKSTELEMENT::ContentKey() const
+{
+    return element::ContentKey() + ":" + builtText;
+}
+
+HFONT TEKSTELEMENT::MakeFont(int size) const
+{
+    LOGFONTA face = {};
+    face.lfHeight = size ? size : fontSize;
+    face.lfWeight = (styleBits & styleBold) ? FW_BOLD : FW_NORMAL;
+    face.lfItalic = (styleBits & styleItalic) ? 1 : 0;
+    if (styleBits & styleFixed)
+        face.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    else if (styleBits & styleSerif)
+        face.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+    else
+        face.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    return CreateFontIndirectA(&face);
+}
+
+void TEKSTELEMENT::Measure()
+{
+    if (!AssumeError(owner != nullptr, __FILE__, __LINE__, "graphwin"))
+        return;
+    if (!font)
+        font = MakeFont();
+    HDC dc = owner->GetDrawDC();
+    SIZE extent = {100, 8};
+    HGDIOBJ old = dc && font ? SelectObject(dc, font) : nullptr;
+    if (old) {
+        const int length = static_cast<int>(std::strlen(Text()));
+        if (!GetTextExtentPoint32A(dc, Text(), length, &extent))
+            extent = SIZE{100, 8};
+        SelectObject(dc, old);
+    }
+    device.right = device.left + extent.cx;
+    device.top = device.bottom - extent.cy;
+    int cx = extent.cx, cy = extent.cy;
+    owner->ToLogicalUnits(cx, cy);
+    logical.right = logical.left + cx;
+    logical.top = logical.bottom - cy;
+    reference = logical;
+}
+
+void TEKSTELEMENT::Update()
+{
+    if (!owner || !owner->OSHandle())
+        return;
+    Measure();
+    owner->ElementToDevice(this);
+    ClearFlag(flagStale);
+    if (parent)
+        parent->Widen(this);
+}
+
+void TEKSTELEMENT::Draw()
+{
+    if (!owner)
+        return;
+    if (HasFlag(flagStale)) {
+        Update();
+        ClearFlag(flagStale);
+    }
+    HDC dc = owner->GetDrawDC();
+    if (!dc)
+        return;
+    int numerator = 1, denominator = 1, originX = 0, originY = 0;
+    owner->OutputScale(numerator, denominator, originX, originY);
+    // On a scaled device the font grows with the points it is drawn among.
+    const int size = numerator != denominator ? fontSize * numerator / denominator : fontSize;
+    HFONT drawFont = MakeFont(size);
+    HGDIOBJ old = SelectObject(dc, drawFont);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    const int x = static_cast<int>(static_cast<long long>(device.left) * numerator / denominator) + originX;
+    const int y =
+        static_cast<int>(static_cast<long long>(device.top) * numerator / denominator) + originY + metrics.tmHeight;
+    UINT horizontal = TA_LEFT;
+    if (alignment & alignRight)
+        horizontal = TA_RIGHT;
+    else if (alignment & alignCentre)
+        horizontal = TA_CENTER;
+    UINT vertical = TA_BOTTOM;
+    if (alignment & alignTop)
+        vertical = TA_TOP;
+    else if (alignment & alignBaseline)
+        vertical = TA_BASELINE;
+    SetTextAlign(dc, horizontal | vertical);
+    TextOutA(dc, x, y, Text(), static_cast<int>(std::strlen(Text())));
+    SelectObject(dc, old);
+    DeleteObject(drawFont);
+    if (font)
+        DeleteObject(font);
+    font = nullptr;
+}
+
+void TEKSTELEMENT::SetEnd(double fx, double fy)
+{
+    // The new size is centred on the old top-left corner.
+    const int oldLeft = device.left, oldTop = device.top;
+    element::SetEnd(fx, fy);
+    const int halfWidth = (device.right - device.left + 1) / 2;
+    const int halfHeight = (device.bottom - device.top + 1) / 2;
+    device.left = oldLeft - halfWidth;
+    device.right -= halfWidth;
+    device.top = oldTop - halfHeight;
+    device.bottom -= halfHeight;
+}

@@ -1,0 +1,360 @@
+// The crosstab's table text on the committed survey: every table type and
+// measure, unweighted and weighted, against golden texts; the measures
+// against PSPP; each table's own decimals; the mark for what cannot be
+// given (an empty table, zero totals); the cell and stub widths; and a text
+// far larger than the first 32,767 bytes of its buffer.
+#include "tests/analyses/XtabTestSupport.h"
+
+#include "analyses/XTAB.h"
+#include "analyses/XTABOBJECT.h"
+#include "analyses/XTWIN.h"
+#include "analyses/XtabOption.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/KATLABS.h"
+#include "dataset/RegistrySettings.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+using namespace xtabtest;
+
+constexpr std::uint16_t everyTable = 0x7f;
+constexpr std::uint16_t everyMeasure = 0x3ff;
+
+// One page's text as the workbook writes it, over a record with the masks.
+class XtabText
+{
+public:
+    XtabText(DATASET *set, long columnVariable, long rowVariable, std::uint16_t tables, std::uint16_t measures)
+        : record(new XtabOption), book(record), columns(set, columnVariable), rows(set, rowVariable),
+          columnLabels(KATLABS::ConstructAndRead(columnVariable, set)),
+          rowLabels(KATLABS::ConstructAndRead(rowVariable, set)),
+          table(&columns, columnLabels.get(), &rows, rowLabels.get(), 0, set), text(&book, &table)
+    {
+        record->tableTypeMask = tables;
+        record->measureMask = measures;
+        text.WriteResult();
+    }
+    const std::string &Text() const { return text.Text(); }
+
+    XtabOption *record; // the book's
+    XTAB book;
+    LISTETYPE columns, rows;
+    std::unique_ptr<KATLABS> columnLabels, rowLabels;
+    XTABOBJECT table;
+    XTWIN text;
+};
+
+// The lines of a text, without their line ends and the blank that starts
+// every line after the first.
+std::vector<std::string> Lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos)
+            return lines;
+        start = end + 3;
+    }
+}
+
+// The measures printed: "name = value" lines by name.
+std::map<std::string, std::string> Measures(const std::string &text)
+{
+    std::map<std::string, std::string> measures;
+    for (const std::string &line : Lines(text)) {
+        const std::size_t equals = line.find(" = ");
+        if (equals != std::string::npos)
+            measures[line.substr(0, equals)] = line.substr(equals + 3);
+    }
+    return measures;
+}
+
+// The lines of one table: from its title to the end of its last rule.
+std::vector<std::string> TableLines(const std::string &text, int titleText)
+{
+    const std::vector<std::string> all = Lines(text);
+    std::vector<std::string> lines;
+    int rules = 0;
+    bool in = false;
+    for (const std::string &line : all) {
+        if (line == StatText(titleText, xtabTextGroup))
+            in = true;
+        if (!in)
+            continue;
+        lines.push_back(line);
+        if (!line.empty() && line.find_first_not_of('-') == std::string::npos && ++rules == 3)
+            break;
+    }
+    return lines;
+}
+
+// Digits after the decimal point of a number field ("12.345": 3).
+int DecimalsOf(const std::string &field)
+{
+    const std::size_t point = field.find('.');
+    return point == std::string::npos ? 0 : static_cast<int>(field.size() - point - 1);
+}
+
+std::vector<std::string> Fields(const std::string &line)
+{
+    std::istringstream in(line);
+    std::vector<std::string> fields;
+    std::string field;
+    while (in >> field)
+        fields.push_back(field);
+    return fields;
+}
+
+struct GoldenCase
+{
+    const char *name;
+    long columnVariable;
+    long rowVariable;
+    bool weighted;
+    std::uint16_t tables;
+    std::uint16_t measures;
+};
+
+class XtabGoldenTest : public XtabTest, public testing::WithParamInterface<GoldenCase>
+{};
+
+TEST_P(XtabGoldenTest, WritesTheGoldenText)
+{
+    const GoldenCase &c = GetParam();
+    DATASET *set = OpenSurvey(c.weighted);
+    ASSERT_NE(nullptr, set);
+    XtabText page(set, c.columnVariable, c.rowVariable, c.tables, c.measures);
+    EXPECT_EQ(txtErrorNone, page.text.Error());
+    for (const char *never : {"nan", "inf", "3402823"})
+        EXPECT_EQ(std::string::npos, page.Text().find(never)) << never;
+    ExpectGolden(std::string("xtab_") + c.name, page.Text());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Survey, XtabGoldenTest,
+    testing::Values(GoldenCase{"edu_by_sex", SEX, EDU, false, everyTable, everyMeasure | xtabTablesOn},
+                    GoldenCase{"edu_by_sex_weighted", SEX, EDU, true, everyTable, everyMeasure | xtabTablesOn},
+                    GoldenCase{"edu_by_region", REGION, EDU, false, everyTable, everyMeasure | xtabTablesOn},
+                    GoldenCase{"edu_by_region_weighted", REGION, EDU, true, everyTable, everyMeasure | xtabTablesOn},
+                    // Bit 10 off: the heading is followed at once by the measures.
+                    GoldenCase{"measures_only", SEX, EDU, false, everyTable, everyMeasure},
+                    // No table type and no measure: heading and footer.
+                    GoldenCase{"nothing", SEX, EDU, false, 0, xtabTablesOn},
+                    // Only the percentages of rows and the standardized deviations,
+                    // in their fixed order.
+                    GoldenCase{"row_percent_and_standardized", REGION, SEX, true,
+                               xtabStandardizedDeviation | xtabRowPercent, xtabTablesOn | xtabGamma},
+                    // No case is valid in none: every table is empty.
+                    GoldenCase{"empty", NONE, EDU, false, everyTable, everyMeasure | xtabTablesOn},
+                    GoldenCase{"empty_weighted", NONE, EDU, true, everyTable, everyMeasure | xtabTablesOn},
+                    // 40 by 40 categories in seven tables: far past 32,767 bytes.
+                    GoldenCase{"large", ID, ID, false, everyTable, xtabTablesOn | xtabChiSquare}),
+    [](const testing::TestParamInfo<GoldenCase> &info) { return std::string(info.param.name); });
+
+TEST_F(XtabTest, ALargeTableGrowsTheTextPastItsFirstBuffer)
+{
+    DATASET *set = OpenSurvey(false);
+    XtabText page(set, ID, ID, everyTable, xtabTablesOn);
+    EXPECT_GT(page.Text().size(), 2 * TXTWIN::initialCapacity);
+    EXPECT_EQ(txtErrorNone, page.text.Error());
+    // The heading (4 lines), the seven tables of 40 rows (6 lines more each,
+    // 7 for the two with an "N=" line) and the footer (3).
+    const std::vector<std::string> lines = Lines(page.Text());
+    EXPECT_EQ(4u + 5 * 46 + 2 * 47 + 3, lines.size());
+    EXPECT_EQ(std::string(StatText(21, 0)).substr(0, 10), lines[lines.size() - 2].substr(0, 10));
+}
+
+// PSPP 1.6.2 on data/xtab.csv (edu user-missing 9), "SET FORMAT=F16.8",
+// "CROSSTABS /TABLES=sex region BY edu /STATISTICS=CHISQ PHI CC BTAU CTAU
+// GAMMA D." without and after "WEIGHT BY w."; Somers' d asymmetric is
+// PSPP's "edu Dependent" (edu gives the rows here). Tau-a, which PSPP does
+// not give, from its definition over every pair of cases (each case
+// repeated by its weight). The text prints 3 decimals (4 for p; PSPP
+// prints p with 3).
+struct PsppCase
+{
+    long columnVariable;
+    bool weighted;
+    double chiSquare, p;
+    long df;
+    double phi, cramersV, contingency, tauA, tauB, tauC, gamma, somersSymmetric, somersRowDependent;
+};
+
+class XtabPsppTest : public XtabTest, public testing::WithParamInterface<PsppCase>
+{};
+
+TEST_P(XtabPsppTest, MeasuresAgreeWithPspp)
+{
+    const PsppCase &c = GetParam();
+    XtabText page(OpenSurvey(c.weighted), c.columnVariable, EDU, 0, everyMeasure | xtabTablesOn);
+    std::map<std::string, std::string> printed = Measures(page.Text());
+    const std::pair<int, double> expected[] = {
+        {4, c.chiSquare}, {7, c.phi},   {8, c.cramersV}, {9, c.contingency},      {10, c.tauA},
+        {11, c.tauB},     {12, c.tauC}, {13, c.gamma},   {14, c.somersSymmetric}, {15, c.somersRowDependent},
+    };
+    for (const auto &figure : expected) {
+        const std::string name = StatText(figure.first, xtabTextGroup);
+        ASSERT_EQ(1u, printed.count(name)) << name;
+        char rounded[32];
+        std::snprintf(rounded, sizeof rounded, "%.3f", figure.second);
+        EXPECT_EQ(rounded, printed[name]) << name;
+    }
+    EXPECT_EQ(std::to_string(c.df), printed[StatText(6, xtabTextGroup)]);
+    const std::string p = printed[StatText(5, xtabTextGroup)];
+    EXPECT_EQ(4, DecimalsOf(p));
+    EXPECT_NEAR(c.p, std::atof(p.c_str()), 0.00055);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Survey, XtabPsppTest,
+    testing::Values(PsppCase{SEX, false, 1.41731405, .492, 2, .19571864, .19571864, .19207443, -0.0135135135,
+                             -.02345947, -.02629657, -.04109589, -.02319588, -.02727273},
+                    PsppCase{REGION, false, 11.14581876, .084, 6, .54885184, .38809686, .48114580, 0.2882882883,
+                             .42621438, .42074507, .61935484, .42619312, .42197802},
+                    PsppCase{SEX, true, .90756496, .635, 2, .14878081, .14878081, .14716097, 0.0804878049, .14023838,
+                             .15704938, .24626866, .13909378, .15942029},
+                    PsppCase{REGION, true, 15.87661319, .014, 6, .62228166, .44001958, .52833827, 0.3243902439,
+                             .49081584, .47471743, .71122995, .49077491, .48451730}));
+
+// The statistics library's golden survey (tests/stats/golden), a by b as
+// its object test counts it (b the columns): the printed measures are its
+// reference figures (R, PSPP, scipy) at the decimals printed.
+class XtabReferenceTest : public XtabTest, public testing::WithParamInterface<bool>
+{};
+
+TEST_P(XtabReferenceTest, MeasuresAreTheStatisticsReferencesAtThePrintedDecimals)
+{
+    const bool weighted = GetParam();
+    const std::string golden = SourceFile("../stats/golden/");
+    std::string description = ReadFile(golden + "survey.desc");
+    if (weighted)
+        description += "weight w\n";
+    std::string csv = ReadFile(golden + "survey.csv");
+    csv = csv.substr(csv.find('\n') + 1); // the user-missing codes' line
+    enum { A = 4, B = 5 };
+    XtabText page(OpenCsv(description, csv, "golden_survey.QVF"), B, A, 0, everyMeasure | xtabTablesOn);
+    std::map<std::string, std::string> printed = Measures(page.Text());
+
+    const std::pair<const char *, int> names[] = {
+        {"chisq", 4}, {"p", 5},     {"df", 6},    {"phi", 7},    {"cramersv", 8},   {"contingency", 9},
+        {"taua", 10}, {"taub", 11}, {"tauc", 12}, {"gamma", 13}, {"somerssym", 14}, {"somersrow", 15},
+    };
+    std::map<std::string, double> references;
+    std::istringstream lines(ReadFile(golden + "reference.txt"));
+    const std::string prefix = std::string("xtab.a_b") + (weighted ? ".w." : ".");
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string name;
+        double value;
+        if (fields >> name >> value && name.compare(0, prefix.size(), prefix) == 0)
+            references.emplace(name.substr(prefix.size()), value); // the first tool's figure
+    }
+    for (const auto &name : names) {
+        ASSERT_EQ(1u, references.count(name.first)) << name.first;
+        const int decimals = name.second == 5 ? 4 : name.second == 6 ? 0 : 3;
+        char rounded[32];
+        std::snprintf(rounded, sizeof rounded, "%.*f", decimals, references[name.first]);
+        EXPECT_EQ(rounded, printed[StatText(name.second, xtabTextGroup)]) << name.first;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(StatisticsGolden, XtabReferenceTest, testing::Bool());
+
+// Mended: the percentages' decimals once carried over into the tables that
+// followed them.
+TEST_F(XtabTest, EachTableKeepsItsOwnDecimals)
+{
+    const SettingsSection *defaults = FindSettingsSection(4);
+    ASSERT_TRUE(RegistrySettings::WriteValueInSection(defaults, "DecimalsPct", 3));
+    XtabText page(OpenSurvey(true), SEX, EDU, xtabCounts | xtabColumnPercent | xtabExpected, xtabTablesOn);
+    RegistrySettings::DeleteKeyInSection(defaults, "DecimalsPct");
+
+    // The first body line of each table (title, heading, rule, body).
+    const std::vector<std::string> counts = Fields(TableLines(page.Text(), 21).at(3));
+    const std::vector<std::string> percent = Fields(TableLines(page.Text(), 22).at(3));
+    const std::vector<std::string> expected = Fields(TableLines(page.Text(), 25).at(3));
+    ASSERT_EQ(4u, percent.size());
+    EXPECT_EQ("basic", percent[0]);
+    EXPECT_EQ(3, DecimalsOf(percent[1]));
+    EXPECT_EQ(3, DecimalsOf(percent[3]));
+    EXPECT_EQ(2, DecimalsOf(counts[1])) << "weighted counts";
+    ASSERT_EQ(4u, expected.size());
+    EXPECT_EQ(2, DecimalsOf(expected[1])) << "the expected counts after the percentages";
+    EXPECT_EQ(2, DecimalsOf(expected[3]));
+}
+
+TEST_F(XtabTest, AnEmptyTablePrintsTheMarkAndNoMeasure)
+{
+    XtabText page(OpenSurvey(false), NONE, EDU, everyTable, everyMeasure | xtabTablesOn);
+    EXPECT_EQ(0, page.table.ColumnCount());
+    // Column percentages: the totals line reads the mark where 100 would stand.
+    const std::vector<std::string> percent = TableLines(page.Text(), 22);
+    ASSERT_GE(percent.size(), 6u);
+    EXPECT_EQ((std::vector<std::string>{StatText(1, xtabTextGroup), XTWIN::missingMark}), Fields(percent[4]));
+    std::map<std::string, std::string> measures = Measures(page.Text());
+    EXPECT_EQ("", measures[StatText(4, xtabTextGroup)]) << "no chi-square";
+    EXPECT_EQ(0u, measures.count(StatText(5, xtabTextGroup))) << "and so no probability";
+    EXPECT_EQ("", measures[StatText(11, xtabTextGroup)]);
+}
+
+// A zero total comes only from categories that no case counts in, which
+// XTABOBJ never makes; the text still gives the mark for such a table.
+TEST_F(XtabTest, ZeroRowAndColumnTotalsPrintTheMarkInTheirPercentages)
+{
+    auto *record = new XtabOption;
+    XTAB book(record);
+    XTABOBJECT table(nullptr, nullptr, nullptr, nullptr, 0, OpenSurvey(false));
+    const double counts[] = {2, 0, 3, 0, 0, 0};
+    table.table = CrossTable::FromDense(counts, 2, 3);
+    table.total = table.table.total;
+    table.columns = {{1, "a"}, {2, "b"}, {3, "c"}};
+    table.rows = {{1, "x"}, {2, "y"}};
+    XTWIN text(&book, &table);
+    record->tableTypeMask = xtabColumnPercent | xtabRowPercent | xtabStandardizedDeviation;
+    text.WriteResult();
+
+    const std::vector<std::string> columnPercent = TableLines(text.Text(), 22);
+    EXPECT_EQ((std::vector<std::string>{"x", "100.0", "**", "100.0", "100.0"}), Fields(columnPercent.at(3)));
+    EXPECT_EQ((std::vector<std::string>{"y", "0.0", "**", "0.0", "0.0"}), Fields(columnPercent.at(4)));
+    const std::vector<std::string> rowPercent = TableLines(text.Text(), 23);
+    EXPECT_EQ((std::vector<std::string>{"y", "**", "**", "**", "**", "0"}), Fields(rowPercent.at(4)));
+    const std::vector<std::string> standardized = TableLines(text.Text(), 27);
+    EXPECT_EQ("**", Fields(standardized.at(3)).at(2)) << "no expected count in an empty column";
+}
+
+struct WidthCase
+{
+    long columnVariable;
+    long rowVariable;
+    int cellWidth;
+    unsigned stub;
+};
+
+class XtabWidthTest : public XtabTest, public testing::WithParamInterface<WidthCase>
+{};
+
+TEST_P(XtabWidthTest, CellsAreTheWidestColumnLabelAndOneButAtLeastSix)
+{
+    const WidthCase &c = GetParam();
+    XtabText page(OpenSurvey(false), c.columnVariable, c.rowVariable, xtabCounts, xtabTablesOn);
+    EXPECT_EQ(c.cellWidth, page.text.CurrentPart());
+    EXPECT_EQ(c.stub, page.text.longestRowLabel);
+    // Heading: the first column label ends at stub + cell width.
+    const std::vector<std::string> table = TableLines(page.Text(), 21);
+    const std::string first = page.table.columns[0].label.empty() ? "1" : page.table.columns[0].label;
+    EXPECT_EQ(first, table.at(1).substr(c.stub + c.cellWidth - first.size(), first.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Survey, XtabWidthTest,
+                         testing::Values(WidthCase{EDU, SEX, 11, 6},   // "university" and 1
+                                         WidthCase{SEX, EDU, 7, 10},   // "female" and 1
+                                         WidthCase{REGION, SEX, 6, 6}, // values 1 to 4: at least 6
+                                         WidthCase{SEX, REGION, 7, 1}));
+
+} // namespace

@@ -1,0 +1,380 @@
+// One graph drawn through every output: the screen's off-screen bitmap, a
+// 32-bit memory bitmap, an EMF file, the clipboard, a printer with an
+// output scale and origin, and the print preview; and in grey.
+#include "GraphTestSupport.h"
+
+#include "shell/PrintPreview.h"
+#include "shell/QivPrinter.h"
+#include "zaf/core/ZafGdiDisplay.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+namespace {
+
+using graphtest::Bitmap;
+using graphtest::GraphTest;
+using graphtest::Record;
+using graphtest::RecordsOf;
+using graphtest::TestGraph;
+
+constexpr COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+// The box's interior and outline (400 x 300 pixels: device 40, 60 .. 200, 210).
+constexpr POINT boxInside{120, 135};
+constexpr COLORREF boxFill = RGB(200, 40, 40), polygonFill = RGB(40, 160, 60);
+
+// A printer whose output is three times the window's pixels, moved by 50.
+class ScaledPrinter : public QivPrinter
+{
+public:
+    using QivPrinter::QivPrinter;
+    void GetScale(int &numerator, int &denominator) const override
+    {
+        numerator = 3;
+        denominator = 1;
+    }
+    void GetOrigin(int &x, int &y) const override { x = y = 50; }
+};
+
+// A metafile recorded on a context of its own, and its records.
+class Recording
+{
+public:
+    Recording() : dc(CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr)) {}
+    ~Recording() { DeleteEnhMetaFile(picture); }
+    std::vector<Record> Finish()
+    {
+        picture = CloseEnhMetaFile(dc);
+        return RecordsOf(picture);
+    }
+    HDC dc;
+    HENHMETAFILE picture = nullptr;
+};
+
+bool IsShape(DWORD type)
+{
+    return type == EMR_RECTANGLE || type == EMR_PIE || type == EMR_POLYGON16 || type == EMR_POLYGON ||
+           type == EMR_LINETO;
+}
+
+// What a metafile stores less than the right and bottom given to Rectangle:
+// Wine stores them one less, Windows as given.
+LONG StoredEdgeShortfall()
+{
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    Rectangle(dc, 0, 0, 10, 10);
+    HENHMETAFILE probe = CloseEnhMetaFile(dc);
+    LONG shortfall = 0;
+    for (const Record &r : RecordsOf(probe))
+        if (r.type == EMR_RECTANGLE)
+            shortfall = 10 - r.numbers[2];
+    DeleteEnhMetaFile(probe);
+    return shortfall;
+}
+
+// The coordinates of the shapes and texts as they were drawn, in record
+// order.
+std::vector<LONG> Geometry(const std::vector<Record> &records)
+{
+    static const LONG shortfall = StoredEdgeShortfall();
+    std::vector<LONG> numbers;
+    for (const Record &r : records) {
+        switch (r.type) {
+        case EMR_RECTANGLE:
+        case EMR_PIE:
+            numbers.insert(numbers.end(),
+                           {r.numbers[0], r.numbers[1], r.numbers[2] + shortfall, r.numbers[3] + shortfall});
+            if (r.type == EMR_PIE)
+                numbers.insert(numbers.end(), r.numbers.begin() + 4, r.numbers.begin() + 8);
+            break;
+        case EMR_MOVETOEX:
+        case EMR_LINETO:
+            numbers.insert(numbers.end(), r.numbers.begin(), r.numbers.begin() + 2);
+            break;
+        case EMR_POLYGON16: {
+            const auto *points = reinterpret_cast<const short *>(&r.numbers[5]);
+            for (LONG i = 0; i < 2 * r.numbers[4]; ++i)
+                numbers.push_back(points[i]);
+            break;
+        }
+        case EMR_POLYGON:
+            numbers.insert(numbers.end(), r.numbers.begin() + 5, r.numbers.begin() + 5 + 2 * r.numbers[4]);
+            break;
+        case EMR_EXTTEXTOUTW:
+            numbers.push_back(r.numbers[7]); // the reference point's x
+            break;
+        default:
+            break;
+        }
+    }
+    return numbers;
+}
+
+std::set<COLORREF> BrushColours(const std::vector<Record> &records)
+{
+    std::set<COLORREF> colours;
+    for (const Record &r : records)
+        if (r.type == EMR_CREATEBRUSHINDIRECT)
+            colours.insert(static_cast<COLORREF>(r.numbers[2]));
+    return colours;
+}
+
+std::vector<std::string> Texts(const std::vector<Record> &records)
+{
+    std::vector<std::string> texts;
+    for (const Record &r : records)
+        if (r.type == EMR_EXTTEXTOUTW)
+            texts.push_back(r.text);
+    return texts;
+}
+
+// Texts come after every shape.
+bool TextsLast(const std::vector<Record> &records)
+{
+    std::size_t lastShape = 0, firstText = records.size();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (IsShape(records[i].type))
+            lastShape = i;
+        if (records[i].type == EMR_EXTTEXTOUTW)
+            firstText = std::min(firstText, i);
+    }
+    return firstText < records.size() && lastShape < firstText;
+}
+
+// Grid dots: a move and a line to the next pixel down and right.
+int GridDots(const std::vector<Record> &records)
+{
+    int dots = 0;
+    for (std::size_t i = 1; i < records.size(); ++i)
+        if (records[i].type == EMR_LINETO && records[i - 1].type == EMR_MOVETOEX &&
+            records[i].numbers[0] == records[i - 1].numbers[0] + 1 &&
+            records[i].numbers[1] == records[i - 1].numbers[1] + 1)
+            ++dots;
+    return dots;
+}
+
+class GraphOutputTest : public GraphTest
+{
+protected:
+    // The graph drawn as a preview into a context (mode 3), with a printer's
+    // scale when one is given.
+    void DrawInto(HDC dc, ZafPrinter *printer = nullptr)
+    {
+        ZafGdiDisplay *display = ZafScreenGdiDisplay();
+        HDC previous = display->SetCurrentDC(dc);
+        graph->PreviewOn(printer);
+        display->SetCurrentDC(previous);
+    }
+    std::vector<Record> Preview(ZafPrinter *printer = nullptr)
+    {
+        Recording recording;
+        DrawInto(recording.dc, printer);
+        return recording.Finish();
+    }
+    std::vector<Record> ExportFile()
+    {
+        char directory[MAX_PATH], path[MAX_PATH];
+        GetTempPathA(sizeof directory, directory);
+        std::snprintf(path, sizeof path, "%sgraph-test.emf", directory);
+        DeleteFileA(path);
+        graph->SetMetafileName(path);
+        EXPECT_TRUE(graph->ExportMetafile());
+        HENHMETAFILE file = GetEnhMetaFileA(path);
+        EXPECT_NE(file, nullptr);
+        std::vector<Record> records = RecordsOf(file);
+        char description[64] = {};
+        const UINT length = GetEnhMetaFileDescriptionA(file, sizeof description, description);
+        description_.assign(description, length);
+        ENHMETAHEADER header = {};
+        GetEnhMetaFileHeader(file, sizeof header, &header);
+        frame = header.rclFrame;
+        DeleteEnhMetaFile(file);
+        DeleteFileA(path);
+        return records;
+    }
+    // Ink (any pixel not white) of the area outside the box, counted.
+    static int InkOutside(const Bitmap &bitmap, RECT area, RECT box)
+    {
+        int ink = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (bitmap.At(x, y) != white && (x < box.left || x > box.right || y < box.top || y > box.bottom))
+                    ++ink;
+        return ink;
+    }
+
+    std::string description_;
+    RECTL frame = {};
+};
+
+TEST_F(GraphOutputTest, ScreenDrawingFillsTheBackgroundAndTheShapes)
+{
+    ShowGraph();
+    Bitmap screen(TestGraph::width, TestGraph::height);
+    PatBlt(screen.dc, 0, 0, screen.width, screen.height, BLACKNESS);
+    PaintInto(screen);
+    EXPECT_EQ(screen.At(5, 5), white) << "the background";
+    EXPECT_EQ(screen.At(boxInside.x, boxInside.y), boxFill);
+    EXPECT_EQ(screen.At(300, 220), polygonFill);
+}
+
+TEST_F(GraphOutputTest, MemoryBitmapHoldsExactFillsEdgesAndTextInItsBox)
+{
+    ShowGraph();
+    Bitmap bitmap(TestGraph::width, TestGraph::height);
+    DrawInto(bitmap.dc);
+    EXPECT_EQ(bitmap.At(boxInside.x, boxInside.y), boxFill);
+    EXPECT_EQ(bitmap.At(300, 220), polygonFill);
+    // The box's outline: its left and top edge within one pixel.
+    for (POINT edge : {POINT{40, 135}, POINT{120, 60}, POINT{199, 135}, POINT{120, 209}}) {
+        bool found = false;
+        for (int d = -1; d <= 1; ++d)
+            found = found || bitmap.At(edge.x + (edge.y == 135 ? d : 0), edge.y + (edge.y == 135 ? 0 : d)) == black;
+        EXPECT_TRUE(found) << edge.x << "," << edge.y;
+    }
+    EXPECT_EQ(bitmap.At(38, 135), white);
+    // The pie's quarter from 0 to 90 degrees: upper right of its centre.
+    EXPECT_EQ(bitmap.At(295, 30), boxFill);
+    EXPECT_EQ(bitmap.At(265, 60), white);
+    EXPECT_EQ(bitmap.At(295, 60), white);
+    // The title: ink, and only inside its box (one pixel of slack).
+    const element *title = graph->Elements().At(0);
+    const RECT box{title->device.left - 1, title->device.top - 1, title->device.right + 1, title->device.bottom + 1};
+    const RECT around{20, 20, 150, 58};
+    EXPECT_GT(InkOutside(bitmap, around, RECT{0, 0, -1, -1}), 20) << "the text is drawn";
+    EXPECT_EQ(InkOutside(bitmap, around, box), 0);
+}
+
+TEST_F(GraphOutputTest, GreyModeGivesEqualRedGreenAndBlue)
+{
+    Set("UseGrayscale", 1);
+    ShowGraph();
+    Bitmap bitmap(TestGraph::width, TestGraph::height);
+    DrawInto(bitmap.dc);
+    EXPECT_EQ(bitmap.At(boxInside.x, boxInside.y), RGB(90, 90, 90));
+    EXPECT_EQ(bitmap.At(300, 220), RGB(170, 170, 170));
+    int coloured = 0;
+    for (int y = 0; y < bitmap.height; ++y)
+        for (int x = 0; x < bitmap.width; ++x) {
+            const COLORREF c = bitmap.At(x, y);
+            coloured += GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c);
+        }
+    EXPECT_EQ(coloured, 0);
+    for (COLORREF colour : BrushColours(Preview()))
+        EXPECT_TRUE(GetRValue(colour) == GetGValue(colour) && GetGValue(colour) == GetBValue(colour)) << colour;
+}
+
+TEST_F(GraphOutputTest, MetafileFileHoldsTheGraphRecordByRecord)
+{
+    Set("WinClip", 0);
+    Set("ShowGrid", 1);
+    Set("GridSize", 50);
+    ShowGraph();
+    const std::vector<Record> records = ExportFile();
+    EXPECT_EQ(description_, std::string("mervalo\0graph\0\0", 15));
+    // WinClip off: the frame is the whole window in hundredths of a millimetre.
+    const ZafDisplay &convert = ZafDisplay::ForConversion();
+    EXPECT_NEAR(frame.right, convert.ConvertXValue(TestGraph::width, ZAF_PIXEL, ZAF_TENTH_MILLIMETRE) * 10, 30);
+    EXPECT_NEAR(frame.bottom, convert.ConvertYValue(TestGraph::height, ZAF_PIXEL, ZAF_TENTH_MILLIMETRE) * 10, 30);
+    const std::set<COLORREF> brushes = BrushColours(records);
+    EXPECT_TRUE(brushes.count(boxFill));
+    EXPECT_TRUE(brushes.count(polygonFill));
+    // Pens: the outlines (width 1, black), the dashes (width 2, flat ends,
+    // dark blue). Wine records the dashes' geometric pen as a plain one.
+    bool outline = false, dashes = false;
+    for (const Record &r : records) {
+        outline = outline || (r.type == EMR_CREATEPEN && r.numbers[2] == 1 && r.numbers[4] == black);
+        const bool extended = r.type == EMR_EXTCREATEPEN;
+        if (r.type != EMR_CREATEPEN && !extended)
+            continue;
+        const LONG style = r.numbers[extended ? 5 : 1], width = r.numbers[extended ? 6 : 2];
+        const auto colour = static_cast<COLORREF>(r.numbers[extended ? 8 : 4]);
+        dashes = dashes || (style == (PS_GEOMETRIC | PS_ENDCAP_FLAT) && width == 2 && colour == RGB(0, 0, 128));
+    }
+    EXPECT_TRUE(outline);
+    EXPECT_TRUE(dashes);
+    const std::vector<LONG> geometry = Geometry(records);
+    const std::vector<LONG> box{40, 60, 200, 210};
+    EXPECT_NE(std::search(geometry.begin(), geometry.end(), box.begin(), box.end()), geometry.end());
+    const std::vector<LONG> triangle{240, 240, 360, 240, 300, 150};
+    EXPECT_NE(std::search(geometry.begin(), geometry.end(), triangle.begin(), triangle.end()), geometry.end());
+    EXPECT_EQ(Texts(records), (std::vector<std::string>{"Title", "Subtitle"}));
+    EXPECT_TRUE(TextsLast(records));
+    EXPECT_EQ(GridDots(records), (400 / 50) * (300 / 50));
+}
+
+TEST_F(GraphOutputTest, WinClipLetsTheSystemFindTheFrame)
+{
+    ShowGraph();
+    ExportFile();
+    const ZafDisplay &convert = ZafDisplay::ForConversion();
+    EXPECT_LT(frame.right, convert.ConvertXValue(TestGraph::width, ZAF_PIXEL, ZAF_TENTH_MILLIMETRE) * 10 - 200);
+    EXPECT_GT(frame.right, 0);
+}
+
+TEST_F(GraphOutputTest, ClipboardGetsTheSameRecordsAsTheFile)
+{
+    Set("ShowGrid", 1);
+    ShowGraph();
+    const std::vector<Record> file = ExportFile();
+    graph->Event(ZafEventRecord(ZAF_COPY));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    auto picture = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+    std::vector<Record> clipboard;
+    if (picture)
+        clipboard = RecordsOf(picture);
+    CloseClipboard();
+    ASSERT_FALSE(clipboard.empty());
+    ASSERT_EQ(clipboard.size(), file.size());
+    for (std::size_t i = 1; i + 1 < file.size(); ++i) {
+        EXPECT_EQ(clipboard[i].type, file[i].type) << "record " << i;
+        // A font record's face name carries bytes past its end; its size,
+        // weight and family are compared.
+        const std::size_t compared = file[i].type == EMR_EXTCREATEFONTINDIRECTW ? 7 : file[i].numbers.size();
+        EXPECT_TRUE(
+            std::equal(file[i].numbers.begin(), file[i].numbers.begin() + compared, clipboard[i].numbers.begin()))
+            << "record " << i;
+    }
+    EXPECT_GT(GridDots(clipboard), 1000);
+}
+
+TEST_F(GraphOutputTest, PrinterScaleAndOriginMoveEveryCoordinate)
+{
+    ShowGraph();
+    const std::vector<Record> plain = Preview();
+    Recording page;
+    {
+        ScaledPrinter printer(page.dc);
+        EXPECT_TRUE(graph->PrintOn(&printer));
+    }
+    const std::vector<Record> printed = page.Finish();
+    const std::vector<LONG> one = Geometry(plain), three = Geometry(printed);
+    ASSERT_EQ(one.size(), three.size());
+    ASSERT_GT(one.size(), 30u);
+    for (std::size_t i = 0; i < one.size(); ++i)
+        EXPECT_EQ(three[i], 3 * one[i] + 50) << "coordinate " << i;
+    // The texts' fonts grow with the scale (the printer's own font aside).
+    std::vector<LONG> heights;
+    for (const Record &r : printed)
+        if (r.type == EMR_EXTCREATEFONTINDIRECTW && r.numbers[1] > 0)
+            heights.push_back(r.numbers[1]);
+    EXPECT_EQ(heights, (std::vector<LONG>{30, 30}));
+    EXPECT_TRUE(TextsLast(printed));
+    EXPECT_EQ(graph->DrawModeInForce(), GRAPHWIN::drawScreen);
+}
+
+TEST_F(GraphOutputTest, PreviewShowsThePrintedPage)
+{
+    ShowGraph();
+    Recording reference;
+    PrintPreview preview(*graph, reference.dc);
+    ASSERT_EQ(preview.PageCount(), 1);
+    const std::vector<Record> page = RecordsOf(preview.PageMetafile(0));
+    EXPECT_EQ(Texts(page), (std::vector<std::string>{"Title", "Subtitle"}));
+    EXPECT_TRUE(BrushColours(page).count(boxFill));
+    EXPECT_EQ(Geometry(page), Geometry(Preview()));
+    reference.Finish();
+}
+
+} // namespace

@@ -1,0 +1,191 @@
+// The graph tests' fixture: a graph window with one element of each shape
+// and two texts, shown in the controls' test window, and the "Graphics"
+// settings set per test (restored to the defaults afterwards).
+#pragma once
+
+#include "../zaf/controls/ControlTestHarness.h"
+
+#include "dataset/RegistrySettings.h"
+#include "graphs/GRAPHWIN.h"
+#include "graphs/GROUPELEMENT.h"
+#include "graphs/ShapeElements.h"
+#include "graphs/TEKSTELEMENT.h"
+
+#include <string>
+#include <vector>
+
+namespace graphtest {
+
+// The settings section of the graphs.
+inline const SettingsSection *Graphics()
+{
+    return FindSettingsSection(5);
+}
+
+// A graph of a box, a dashed line, a polygon, a pie slice, a group of two
+// boxes and two texts (title and subtitle, each may be left out).
+class TestGraph : public GRAPHWIN
+{
+public:
+    static constexpr int width = 400, height = 300;
+
+    TestGraph() : GRAPHWIN(0, 0, 0, 0)
+    {
+        SetCoordinateType(ZAF_PIXEL);
+        SetRegion(ZafRegionRect(0, 0, width - 1, height - 1, ZAF_PIXEL));
+        SetDrawStyle(nullptr);
+        box.SetSecondColour(0);
+        box.SetFillRGB(200, 40, 40);
+        box.SetGreyLevels(90, 0);
+        other.SetSecondColour(1);
+        other.SetFillRGB(40, 160, 60);
+        other.SetGreyLevels(170, 30);
+    }
+
+    void BuildGraph() override
+    {
+        ++builds;
+        SetDrawStyle(nullptr);
+        if (subtitleFirst && subtitle)
+            AddElement(new TEKSTELEMENT(1000, 9000, "Subtitle", 0));
+        if (title)
+            AddElement(new TEKSTELEMENT(1000, 1500, "Title", 0));
+        if (!subtitleFirst && subtitle)
+            AddElement(new TEKSTELEMENT(1000, 9000, "Subtitle", 0));
+        AddElement(new BOXELEMENT(1000, 2000, 4000, 5000, &box));
+        auto *line = new LINEELEMENT(6000, 3000, 9000, 3000, 2, &other);
+        line->SetDashes(500, 250);
+        AddElement(line);
+        const POINT triangle[] = {{6000, 8000}, {9000, 8000}, {7500, 5000}};
+        AddElement(new POLYGONELEMENT(3, triangle, &other, true));
+        AddElement(new PIEELEMENT(6000, 500, 1000, 0.0, 90.0, &box));
+        auto *group = new GROUPELEMENT;
+        group->AddElement(new BOXELEMENT(200, 7500, 500, 500, &other));
+        group->AddElement(new BOXELEMENT(800, 8000, 500, 500, &other));
+        AddElement(group);
+    }
+
+    bool title = true, subtitle = true, subtitleFirst = false;
+    int builds = 0;
+    DrawStyle box, other;
+};
+
+// A 32-bit top-down memory bitmap, white, selected into a memory context.
+class Bitmap
+{
+public:
+    Bitmap(int width, int height) : width(width), height(height), dc(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), nullptr, 0);
+        old = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width, height, WHITENESS);
+    }
+    ~Bitmap()
+    {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    Bitmap(const Bitmap &) = delete;
+    Bitmap &operator=(const Bitmap &) = delete;
+
+    // The pixel as a COLORREF; white outside.
+    COLORREF At(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return RGB(255, 255, 255);
+        GdiFlush();
+        const std::uint32_t p = bits[static_cast<std::size_t>(y) * width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+
+    const int width, height;
+    HDC dc;
+
+private:
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    std::uint32_t *bits = nullptr;
+};
+
+class GraphTest : public controltest::ControlTest
+{
+protected:
+    GraphTest()
+    {
+        for (const char *key : keys)
+            RegistrySettings::DeleteKeyInSection(Graphics(), key);
+    }
+    ~GraphTest() override
+    {
+        for (const char *key : keys)
+            RegistrySettings::DeleteKeyInSection(Graphics(), key);
+    }
+    static void Set(const char *key, unsigned long value)
+    {
+        RegistrySettings::WriteValueInSection(Graphics(), key, value);
+    }
+
+    // The graph on the test window, its Windows window made, laid out (which
+    // builds it) and drawn once.
+    TestGraph *ShowGraph()
+    {
+        graph = Add(new TestGraph);
+        Show();
+        graph->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+        Pump();
+        Bitmap screen(TestGraph::width, TestGraph::height);
+        PaintInto(screen);
+        return graph;
+    }
+    // The window paints itself into the bitmap as onto the screen (the test
+    // window is hidden, so no WM_PAINT comes).
+    void PaintInto(Bitmap &bitmap)
+    {
+        SendMessageA(graph->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
+    }
+
+    TestGraph *graph = nullptr;
+
+private:
+    static constexpr const char *keys[] = {"ShowGrid", "GridSize", "WinClip", "UseGrayscale"};
+};
+
+// One record of an enhanced metafile, with what the tests read of it.
+struct Record
+{
+    DWORD type;
+    std::vector<LONG> numbers; // the record's parameters after its header
+    std::string text;          // EMR_EXTTEXTOUTW: the text
+};
+
+inline int CALLBACK CollectRecord(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM data)
+{
+    Record r{record->iType, {}, {}};
+    const DWORD words = (record->nSize - 8) / 4;
+    r.numbers.assign(reinterpret_cast<const LONG *>(record->dParm),
+                     reinterpret_cast<const LONG *>(record->dParm) + words);
+    if (record->iType == EMR_EXTTEXTOUTW) {
+        auto *text = reinterpret_cast<const EMREXTTEXTOUTW *>(record);
+        auto *chars =
+            reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) + text->emrtext.offString);
+        r.text.assign(chars, chars + text->emrtext.nChars);
+    }
+    reinterpret_cast<std::vector<Record> *>(data)->push_back(r);
+    return 1;
+}
+
+inline std::vector<Record> RecordsOf(HENHMETAFILE picture)
+{
+    std::vector<Record> records;
+    EnumEnhMetaFile(nullptr, picture, CollectRecord, &records, nullptr);
+    return records;
+}
+
+} // namespace graphtest

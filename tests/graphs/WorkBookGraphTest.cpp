@@ -1,0 +1,157 @@
+// A graph on a workbook page: drawn on the screen, rebuilt when the options
+// change and printed from the workbook. With MERVALO_SHOT set to a ".bmp"
+// path the workbook's pixels are saved there for a look at it.
+#include "GraphTestSupport.h"
+
+#include "graphs/SKALA.h"
+#include "shell/Page.h"
+#include "shell/QivPrinter.h"
+#include "shell/WorkBook.h"
+#include "zaf/controls/ZafNotebookTab.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using graphtest::GraphTest;
+using graphtest::TestGraph;
+
+// The test graph with two value axes, as a graph kind builds them.
+class AxisGraph : public TestGraph
+{
+public:
+    void BuildGraph() override
+    {
+        TestGraph::BuildGraph();
+        double minimum = 0, maximum = 87;
+        AddElement(new SKALA(AxisSpec(1000, 2000, 4000, 5000, 100), minimum, maximum));
+        AxisSpec vertical(1000, 2000, 4000, 5000, 100);
+        vertical.vertical = 1;
+        vertical.grid = 1;
+        vertical.gridGap = 50;
+        double low = -0.3, high = 0.3;
+        AddElement(new SKALA(vertical, low, high));
+    }
+};
+
+HDC printerDC = nullptr;
+QivPrinter *TestPrinter()
+{
+    static QivPrinter *printer = nullptr;
+    delete printer;
+    printer = printerDC ? new QivPrinter(printerDC) : nullptr;
+    return printer;
+}
+
+// Saves the screen's pixels of a window as a 24-bit ".bmp" file.
+bool SaveWindow(HWND window, const char *path)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> bits(static_cast<std::size_t>(stride) * height);
+    GetDIBits(memory, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
+    std::FILE *out = std::fopen(path, "wb");
+    if (!out)
+        return false;
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    std::fwrite(bits.data(), 1, bits.size(), out);
+    return std::fclose(out) == 0;
+}
+
+class WorkBookGraphTest : public GraphTest
+{
+protected:
+    WorkBookGraphTest()
+    {
+        ZafNotebookTab::InstallHooks();
+        previousShow = WorkBook::SetShowHook(nullptr); // the window manager takes the book
+    }
+    ~WorkBookGraphTest() override
+    {
+        WorkBook::SetShowHook(previousShow);
+        WorkBook::SetPrinterSource(nullptr);
+        if (book && zafWindowManager->Contains(book))
+            zafWindowManager->CloseWindow(book);
+        Pump();
+    }
+    WorkBook *book = nullptr;
+    WorkBook::ShowHook previousShow = nullptr;
+};
+
+TEST_F(WorkBookGraphTest, PageShowsRebuildsAndPrintsItsGraph)
+{
+    book = new WorkBook(nullptr, 0);
+    book->title = "Graph window";
+    book->SetRegion(ZafRegionRect(2, 2, 63, 25, ZAF_CELL));
+    auto *page = new Page("Graph");
+    book->AddPage(page);
+    auto *shown = new AxisGraph;
+    page->AddGraphWindow(shown);
+    book->CompleteToolBar();
+    Pump();
+    shown->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    InvalidateRect(shown->OSHandle(), nullptr, TRUE);
+    UpdateWindow(shown->OSHandle());
+    Pump();
+    ASSERT_EQ(page->CurrentGraph(), static_cast<GraphPane *>(shown));
+    EXPECT_EQ(shown->builds, 1);
+    // On the screen through the window's own paint.
+    HDC dc = GetDC(shown->OSHandle());
+    // Between two grid lines of the vertical axis inside the box; below the
+    // triangle; an empty corner.
+    EXPECT_EQ(GetPixel(dc, 120, 147), RGB(200, 40, 40));
+    EXPECT_EQ(GetPixel(dc, 300, 220), RGB(40, 160, 60));
+    EXPECT_EQ(GetPixel(dc, 380, 120), RGB(255, 255, 255));
+    ReleaseDC(shown->OSHandle(), dc);
+    if (const char *shot = std::getenv("MERVALO_SHOT")) {
+        EXPECT_TRUE(SaveWindow(book->OSHandle(), shot));
+    }
+
+    // The option frame's apply rebuilds every graph of the book.
+    book->RebuildEveryGraph();
+    EXPECT_EQ(shown->builds, 2);
+
+    printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    WorkBook::SetPrinterSource(TestPrinter);
+    EXPECT_EQ(book->PrintCurrentPage(), 1);
+    HDC printed = printerDC;
+    printerDC = nullptr;
+    TestPrinter(); // lets the printer go before its context
+    HENHMETAFILE picture = CloseEnhMetaFile(printed);
+    std::vector<std::string> texts;
+    for (const graphtest::Record &r : graphtest::RecordsOf(picture))
+        if (r.type == EMR_EXTTEXTOUTW)
+            texts.push_back(r.text);
+    DeleteEnhMetaFile(picture);
+    // The page's own texts last; the axes' labels go with their groups.
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[texts.size() - 2], "Title");
+    EXPECT_EQ(texts.back(), "Subtitle");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "0.0"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "100"), texts.end());
+}
+
+} // namespace
