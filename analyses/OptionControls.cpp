@@ -1,5 +1,6 @@
 #include "analyses/OptionControls.h"
 
+#include "analyses/FindNamedControl.h"
 #include "dataset/AssumeError.h"
 #include "shell/OptionWindow.h"
 #include "zaf/controls/ZafButton.h"
@@ -11,24 +12,22 @@ OptionControls::OptionControls(ZafWindow *window, const char *sourceName) : wind
 
 ZafWindowObject *OptionControls::Find(const char *name, int line) const
 {
-    ZafWindowObject *object = (window && name) ? window->FindObjectByStringID(name) : nullptr;
-    AssumeError(object != nullptr, sourceName, line, OptionWindow::missingControlText);
-    return object;
+    return FindNamedControl<ZafWindowObject>(window, name, sourceName, line);
 }
 
 ZafButton *OptionControls::Button(const char *name, int line) const
 {
-    auto *button = dynamic_cast<ZafButton *>((window && name) ? window->FindObjectByStringID(name) : nullptr);
-    const bool usable = button && (button->Type() == ZafButton::checkBox || button->Type() == ZafButton::radioButton);
-    AssumeError(usable, sourceName, line, OptionWindow::missingControlText);
-    return usable ? button : nullptr;
+    ZafButton *button = FindNamedControl<ZafButton>(window, name, sourceName, line);
+    if (!button || button->Type() == ZafButton::checkBox || button->Type() == ZafButton::radioButton)
+        return button;
+    // A push button of that name is no choice to read or set.
+    AssumeError(false, sourceName, line, OptionWindow::missingControlText);
+    return nullptr;
 }
 
 ZafInteger *OptionControls::Integer(const char *name, int line) const
 {
-    auto *field = dynamic_cast<ZafInteger *>((window && name) ? window->FindObjectByStringID(name) : nullptr);
-    AssumeError(field != nullptr, sourceName, line, OptionWindow::missingControlText);
-    return field;
+    return FindNamedControl<ZafInteger>(window, name, sourceName, line);
 }
 
 bool OptionControls::Selected(const char *name, int line) const

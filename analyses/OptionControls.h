@@ -3,10 +3,11 @@
 // (where check boxes and radio buttons are plain ZafButtons) or are built in
 // code.
 //
-// A control that is not found (or is not of the kind asked for) is reported
-// through AssumeError ("Internal error: Duru-object is NULL", with the source
-// name and line the caller gives) and left alone: a read leaves the caller's
-// value unchanged, a write does nothing. The *IfPresent operations are for
+// Lookups go through FindNamedControl: a control that is not found (or is
+// not of the kind asked for) is reported through AssumeError ("Internal
+// error: Duru-object is NULL", with the source name and line the caller
+// gives) and left alone: a read leaves the caller's value unchanged, a write
+// does nothing. The *IfPresent operations are for
 // controls that only some windows hold; they report nothing.
 //
 // Ownership: none; the window must outlive the object (a record makes one
