@@ -10,7 +10,12 @@ void RegisterAnalyses()
 {
     RegisterAnalysisFactory("USE_ONEWAY_FREQ", FreqOption::Make);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", MakeXtabOption);
-    // The crosstab offers its wide variables for grouping in the same dialog.
+    // The crosstab offers its wide variables for grouping in the same
+    // dialog; an offer installed before (a test's) is kept.
+    if (XTAB::AutoRecodeOffer installed = XTAB::SetAutoRecodeOffer(nullptr)) {
+        XTAB::SetAutoRecodeOffer(installed);
+        return;
+    }
     XTAB::SetAutoRecodeOffer([](long *candidates, long *intervals, const char *title) {
         return AutoRecodeDialog(candidates, intervals, title);
     });

@@ -13,6 +13,7 @@
 #include "analyses/FreqBook.h"
 #include "analyses/FreqOption.h"
 #include "analyses/RegisterAnalyses.h"
+#include "analyses/XTAB.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
 #include "shell/VariableListWindow.h"
@@ -76,6 +77,8 @@ protected:
     FreqEndToEndTest()
     {
         ZafVtList::RegisterPersistence();
+        previousOffer = XTAB::SetAutoRecodeOffer(nullptr);
+        XTAB::SetAutoRecodeOffer(previousOffer);
         RegisterAnalyses();
         BuildAnalysisRegistry(&survey.catalog);
         previousShow = WorkBook::SetShowHook(KeepShownBook);
@@ -92,6 +95,8 @@ protected:
         WorkBook::SetShowHook(previousShow);
         SetAutoRecodeShownHook(previousGrouping);
         FreeAnalysisRegistry();
+        // RegisterAnalyses gave the crosstab the grouping dialog.
+        XTAB::SetAutoRecodeOffer(previousOffer);
     }
 
     void ClickRow(ZafVtList *list, int row, WPARAM keys = 0)
@@ -143,6 +148,7 @@ protected:
     VariableListWindow *window = nullptr;
     WorkBook::ShowHook previousShow = nullptr;
     AutoRecodeShownHook previousGrouping = nullptr;
+    XTAB::AutoRecodeOffer previousOffer = nullptr;
 };
 
 TEST_F(FreqEndToEndTest, ChosenConfiguredAndRunItsPagesEqualTheGoldenTexts)
