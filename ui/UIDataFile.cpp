@@ -1,5 +1,7 @@
 #include "ui/UIDataFile.h"
 
+#include "analyses/FrOptions.h"
+#include "analyses/FreqOptionWindowDefinition.h"
 #include "analyses/XtabOptionWindowDefinition.h"
 #include "shell/MainWindowDefinition.h"
 #include "shell/ShellWindows.h"
@@ -57,6 +59,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
         std::vector<Definition> all;
         for (const ShellWindow &window : ShellWindows())
             all.push_back({window.name, window.make});
+        all.push_back({FrOptions::windowName, MakeFreqOptionWindowDefinition});
         all.push_back({"XtabOptionWindow", MakeXtabOptionWindowDefinition});
         return all;
     }();

@@ -1,5 +1,6 @@
 #include "zaf/core/ZafGroup.h"
 #include "zaf/core/ZafDisplay.h"
+#include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowPersistence.h"
 
@@ -70,4 +71,18 @@ DWORD ZafGroup::OSStyle() const
 POINT ZafGroup::ChildOrigin() const
 {
     return POINT{0, ZafDisplay::ForConversion().CellHeight()};
+}
+
+ZafEventType ZafGroup::HandleOSMessage(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (m.message != WM_ERASEBKGND || !display || !m.hwnd)
+        return ZafWindow::HandleOSMessage(event);
+    RECT area;
+    GetClientRect(m.hwnd, &area);
+    HBRUSH brush = display->GetCachedBrush(BackgroundColor());
+    FillRect(reinterpret_cast<HDC>(m.wParam), &area, brush);
+    display->ReleaseCachedObject(brush);
+    return TRUE;
 }

@@ -43,6 +43,10 @@ public:
     DWORD OSStyle() const override;
     DWORD OSExtendedStyle() const override { return 0; }
     POINT ChildOrigin() const override;
+    // Fills the box with its background before the children draw: a
+    // BS_GROUPBOX window never erases its inside, which stayed black (or
+    // showed what was there before) around its controls.
+    ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
 
 private:
     char *text = nullptr;

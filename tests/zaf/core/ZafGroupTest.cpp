@@ -79,3 +79,31 @@ TEST_F(ZafGroupOnScreen, IsAGroupBoxWhoseChildrenStandBelowTheTitle)
     zafWindowManager->CloseWindow(window);
     EXPECT_EQ(zaftest::ThreadWindowCount(), before);
 }
+
+TEST_F(ZafGroupOnScreen, ErasesItsInsideWithItsBackgroundColour)
+{
+    // A BS_GROUPBOX window does not erase its inside itself: around its
+    // children it stayed black (or kept what was drawn there before).
+    auto *window = new ZafWindow(2, 2, 40, 12);
+    window->SetVisible(false);
+    auto *group = new ZafGroup(1, 1, 30, 6, "Display");
+    group->AddObject(new Choice(0, true));
+    window->AddObject(group);
+    zafWindowManager->AddObject(window);
+    HWND box = group->OSHandle();
+    ASSERT_NE(box, nullptr);
+
+    HDC screen = GetDC(box);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 64);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT all = {0, 0, 64, 64};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_NE(0, SendMessageA(box, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0));
+    EXPECT_EQ(group->BackgroundColor(), GetPixel(memory, 40, 40));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(box, screen);
+    zafWindowManager->CloseWindow(window);
+}

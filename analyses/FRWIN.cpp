@@ -1,0 +1,394 @@
+#include "analyses/FRWIN.h"
+
+#include "analyses/FreqBook.h"
+#include "analyses/FreqOption.h"
+#include "dataset/ProgramSettings.h"
+#include "stats/FREQOBJ.h"
+#include "stats/Stat.h"
+#include "stats/StatClass.h"
+#include "stats/StatMissing.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/controls/ZafTextField.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const long intSentinel = 2147483647L;
+
+// Texts of group 5.
+enum FreqText {
+    totalText = 10,
+    labelHeading = 11,
+    valueHeading = 12,
+    countHeading = 13,
+    percentHeading = 14,
+    validHeading = 15,
+    cumulativeHeading = 16,
+    modeText = 39,
+    medianText = 40,
+    interpolatedMedianText = 41,
+    meanText = 42,
+    groupedNote = 43,
+};
+
+const char *GroupText(int number)
+{
+    return StatText(number, FRWIN::textGroup);
+}
+
+// Modes listed before the list is cut short with "...".
+constexpr int modesListed = 4;
+
+bool IsSentinel(const FREQOBJ &d, const FreqCategory &c)
+{
+    return d.realValued ? IsNotComputed(c.value.real) : c.value.integer == intSentinel;
+}
+
+// The frequency that the table shows and sums: weighted or the count.
+double Shown(const FREQOBJ &d, const FreqCategory &c)
+{
+    return d.IsWeighted() ? c.frequency : static_cast<double>(c.count);
+}
+
+} // namespace
+
+FRWIN::FRWIN(const char *title) : TXTWIN(title, 0, 0)
+{
+    if (ZafText *field = TextField()) {
+        field->SetFont(ZAF_FONT_FIXED);
+        field->SetWordWrap(false);
+    }
+}
+
+void FRWIN::WriteResult()
+{
+    WriteFrequencyTable();
+}
+
+void FRWIN::WriteFrequencyTable()
+{
+    Clear();
+    if (!distribution)
+        return;
+    FREQOBJ &d = *distribution;
+
+    // A distribution made outside a frequency workbook is written with the
+    // saved frequency settings.
+    std::unique_ptr<FreqBook> temporary;
+    if (!d.workbook) {
+        temporary.reset(new FreqBook(new FreqOption));
+        d.workbook = temporary.get();
+    }
+    auto *record = dynamic_cast<FreqOption *>(d.workbook->Option());
+    std::unique_ptr<FreqOption> saved;
+    if (!record) {
+        // Not foreseen (every frequency workbook holds a FreqOption): the
+        // saved settings rather than no table.
+        saved.reset(new FreqOption);
+        record = saved.get();
+    }
+    SetColumnWidth(std::max(static_cast<int>(record->ColumnWidth()), minimumColumnWidth));
+    const Layout layout = MakeLayout(record->tableOptions, CurrentPart());
+
+    // The blocks in their fixed order.
+    SortRecords(layout);
+    WriteHeading(layout);
+    if (layout.Shows(freqColumnHeadings))
+        WriteColumnHeadings(layout);
+    Totals totals;
+    WriteRows(layout, totals);
+    WriteTotals(layout, totals);
+    if (layout.Shows(freqMean))
+        WriteMean(layout);
+    if (layout.Shows(freqMedian))
+        WriteMedian(layout);
+    if (layout.Shows(freqMode))
+        WriteMode(layout);
+    const char *report = d.GetReportHeader(totals.validCount);
+    if (report && *report) {
+        WriteString(report);
+        EndLine();
+    }
+    ShowText();
+
+    if (temporary)
+        d.workbook = nullptr;
+}
+
+FRWIN::Layout FRWIN::MakeLayout(unsigned options, long columnWidth) const
+{
+    const FREQOBJ &d = *distribution;
+    Layout layout;
+    layout.options = options;
+    layout.weighted = d.IsWeighted();
+    layout.decimals = static_cast<int>(d.decimals);
+    // Weighted frequencies take the weight's decimals too when it has more:
+    // with the value decimals alone, a code variable's weighted count of 8.5
+    // showed as 8 beside a percent computed from 8.5.
+    layout.countDecimals = layout.weighted ? std::max(layout.decimals, d.WeightDecimals()) : layout.decimals;
+    layout.percentDecimals = ProgramSettings::Instance()->DecimalsPct();
+    int longest = 8;
+    for (long i = 0; i < d.categoryCount; ++i)
+        longest = std::max(longest, static_cast<int>(std::strlen(d.categories[i].label)));
+    layout.L = longest + 4;
+    layout.V = static_cast<int>(d.valueWidth) + 2;
+    layout.C = static_cast<int>(columnWidth);
+    layout.W = 0;
+    if (layout.Shows(freqColumnHeadings)) {
+        const int numeric = layout.Shows(freqCountColumn) + layout.Shows(freqPercentColumn) +
+                            layout.Shows(freqValidColumn) + layout.Shows(freqCumulativeColumn);
+        layout.W = (layout.Shows(freqLabelColumn) ? layout.L : 0) + (layout.Shows(freqValueColumn) ? layout.V : 0) +
+                   layout.C * numeric;
+    }
+    return layout;
+}
+
+void FRWIN::SortRecords(const Layout &layout)
+{
+    FREQOBJ &d = *distribution;
+    if (d.categoryCount < 2)
+        return;
+    int (*compare)(const void *, const void *);
+    const bool descending = layout.Shows(freqSortDescending);
+    if (!layout.Shows(freqSortByValue))
+        compare = descending ? CompareByCountDescending : CompareByCountAscending;
+    else if (d.realValued)
+        compare = descending ? CompareByRealValueDescending : CompareByRealValueAscending;
+    else
+        compare = descending ? CompareByIntValueDescending : CompareByIntValueAscending;
+    std::qsort(d.categories, static_cast<size_t>(d.categoryCount), sizeof(FreqCategory), compare);
+}
+
+void FRWIN::WriteHeading(const Layout &layout)
+{
+    if (layout.Shows(freqHeading)) {
+        EndLine();
+        WriteString("v");
+        WriteInteger(distribution->variableNumber);
+        WriteString(" ");
+        WriteString(distribution->CategoryAt(0));
+    }
+    EndLine();
+    EndLine();
+}
+
+void FRWIN::WriteColumnHeadings(const Layout &layout)
+{
+    if (layout.Shows(freqLabelColumn)) {
+        Left(layout.L);
+        WriteString(GroupText(labelHeading));
+    }
+    if (layout.Shows(freqValueColumn)) {
+        Right(layout.V);
+        WriteString(GroupText(valueHeading));
+    }
+    const struct
+    {
+        unsigned bit;
+        int text;
+    } numeric[] = {{freqCountColumn, countHeading},
+                   {freqPercentColumn, percentHeading},
+                   {freqValidColumn, validHeading},
+                   {freqCumulativeColumn, cumulativeHeading}};
+    for (const auto &column : numeric) {
+        if (layout.Shows(column.bit)) {
+            Right(layout.C);
+            WriteString(GroupText(column.text));
+        }
+    }
+    EndLine();
+    NewLine(layout.W);
+}
+
+void FRWIN::WriteCountCell(const Layout &layout, const FreqCategory &c)
+{
+    Right(layout.C);
+    SetDecimals(layout.countDecimals);
+    if (layout.weighted)
+        WriteReal(c.frequency);
+    else
+        WriteInteger(c.count);
+}
+
+void FRWIN::WriteRows(const Layout &layout, Totals &totals)
+{
+    const FREQOBJ &d = *distribution;
+    const bool cumulateAll = layout.Shows(freqCumulateAll);
+    double cumulative = 0.0;
+    for (long i = 0; i < d.categoryCount; ++i) {
+        const FreqCategory &c = d.categories[i];
+        const bool sentinel = IsSentinel(d, c);
+        if (!sentinel && !c.missing)
+            totals.validCount += d.realValued ? c.frequency : static_cast<double>(c.count);
+        if (layout.Shows(freqLabelColumn)) {
+            Left(layout.L);
+            WriteString(c.label);
+        }
+        if (layout.Shows(freqValueColumn)) {
+            Right(layout.V);
+            SetDecimals(layout.decimals);
+            if (sentinel)
+                WriteString("-");
+            else if (d.realValued)
+                WriteReal(c.value.real);
+            else
+                WriteInteger(c.value.integer);
+        }
+        if (layout.Shows(freqCountColumn))
+            WriteCountCell(layout, c);
+        SetDecimals(layout.percentDecimals);
+        if (layout.Shows(freqPercentColumn)) {
+            Right(layout.C);
+            WriteReal(c.percent);
+        }
+        // Cumulated over every record's percent, or over the valid ones'
+        // valid percent.
+        if (cumulateAll)
+            cumulative += c.percent;
+        else if (!c.missing)
+            cumulative += c.validPercent;
+        if (layout.Shows(freqValidColumn)) {
+            Right(layout.C);
+            if (c.missing)
+                WriteString("-");
+            else
+                WriteReal(c.validPercent);
+        }
+        if (layout.Shows(freqCumulativeColumn)) {
+            Right(layout.C);
+            if (c.missing && !cumulateAll)
+                WriteString("-");
+            else
+                WriteReal(cumulative);
+        }
+        EndLine();
+        totals.count += Shown(d, c);
+        totals.percent += c.percent;
+        if (c.validPercent > 0.0)
+            totals.validPercent += c.validPercent;
+    }
+    NewLine(layout.W);
+}
+
+void FRWIN::WriteTotals(const Layout &layout, const Totals &totals)
+{
+    if (layout.Shows(freqLabelColumn)) {
+        Left(layout.L);
+        WriteString(GroupText(totalText));
+    }
+    if (layout.Shows(freqValueColumn)) {
+        Right(layout.V);
+        WriteString("");
+    }
+    if (layout.Shows(freqCountColumn)) {
+        Right(layout.C);
+        SetDecimals(layout.countDecimals);
+        if (layout.weighted)
+            WriteReal(totals.count);
+        else
+            WriteInteger(static_cast<long>(totals.count));
+    }
+    SetDecimals(layout.percentDecimals);
+    if (layout.Shows(freqPercentColumn)) {
+        Right(layout.C);
+        WriteReal(totals.percent);
+    }
+    if (layout.Shows(freqValidColumn)) {
+        Right(layout.C);
+        WriteReal(totals.validPercent);
+    }
+    EndLine();
+    NewLine(layout.W);
+    EndLine();
+}
+
+void FRWIN::WriteMean(const Layout &layout)
+{
+    WriteString(GroupText(meanText));
+    WriteString(" = ");
+    SetDecimals(layout.percentDecimals);
+    if (IsNotComputed(distribution->mean))
+        WriteString(notComputedMark);
+    else
+        WriteReal(distribution->mean);
+    EndLine();
+    EndLine();
+}
+
+void FRWIN::WriteMedian(const Layout &layout)
+{
+    FREQOBJ &d = *distribution;
+    // Computed once and kept in the distribution.
+    if (IsNotComputed(d.median)) {
+        GroupedMedian median(&d, d.variableNumber, 0, kNotComputed);
+        double summary[7];
+        median.GetSummary(summary);
+        d.median = summary[1];
+    }
+    const bool known = !IsNotComputed(d.median);
+    if (layout.decimals == 0) {
+        WriteString(GroupText(medianText));
+        WriteString(" = ");
+        // Halves round down.
+        if (known)
+            WriteInteger(static_cast<long>(std::ceil(d.median - 0.5)));
+        else
+            WriteString(notComputedMark);
+        EndLine();
+    }
+    SetDecimals(std::max(layout.percentDecimals, 2));
+    WriteString(GroupText(interpolatedMedianText));
+    WriteString(" = ");
+    if (known)
+        WriteReal(d.median);
+    else
+        WriteString(notComputedMark);
+    EndLine();
+    if (d.groupedFlag) {
+        WriteString(GroupText(groupedNote));
+        EndLine();
+    }
+    EndLine();
+}
+
+void FRWIN::WriteMode(const Layout &layout)
+{
+    // Every valid value that has the largest frequency, the first four
+    // listed.
+    const FREQOBJ &d = *distribution;
+    double largest = 0.0;
+    for (long i = 0; i < d.categoryCount; ++i) {
+        const FreqCategory &c = d.categories[i];
+        if (!IsSentinel(d, c) && !c.missing)
+            largest = std::max(largest, Shown(d, c));
+    }
+    WriteString(GroupText(modeText));
+    WriteString(" = ");
+    SetDecimals(layout.decimals);
+    int listed = 0;
+    for (long i = 0; i < d.categoryCount; ++i) {
+        const FreqCategory &c = d.categories[i];
+        if (IsSentinel(d, c) || c.missing || Shown(d, c) != largest)
+            continue;
+        if (listed > 0)
+            WriteString(", ");
+        if (listed == modesListed) {
+            WriteString("...");
+            break;
+        }
+        if (d.realValued)
+            WriteReal(c.value.real);
+        else
+            WriteInteger(c.value.integer);
+        ++listed;
+    }
+    if (listed == 0)
+        WriteString(notComputedMark);
+    EndLine();
+    EndLine();
+}

@@ -1,0 +1,49 @@
+// FreqBook: the frequency table's workbook, one FreqPage per variable of
+// the first variable list, titled by text 0 of group 5; its graph tools are
+// the bar graph (tool 0) and the pie graph (tool 1).
+//
+// FreqPage: one variable's page ("v" + the variable number): its
+// distribution (a FREQOBJECT) and its table text (FRWIN). Graph windows
+// come with the frequency graphs; until then CreateGraphWindow makes none.
+//
+// Ownership: the book owns its record (a FreqOption), the graph option
+// records and the pages; a page owns its distribution and its text window.
+#pragma once
+
+#include "shell/Page.h"
+#include "shell/WorkBook.h"
+
+class BUFFERTYPE;
+class DATASET;
+class FreqOption;
+class FreqbarOption;
+class FreqpieOption;
+
+class FreqBook : public WorkBook
+{
+public:
+    static constexpr int textGroup = 5;
+    static constexpr int titleTextNumber = 0;
+
+    explicit FreqBook(FreqOption *option);
+
+    // Builds a page for every variable of the first variable list of the
+    // open variable-list window, offering the variables with too many
+    // values for grouping first. False (nothing shown) when there is no
+    // variable list or selection, or the grouping dialog was cancelled.
+    bool BuildPages();
+
+private:
+    // Counts one variable's values (taken over; grouped into that many
+    // intervals first when intervals > 0) into a page of its own.
+    void AddVariablePage(DATASET *dataSet, long variable, BUFFERTYPE *values, int intervals, FreqbarOption *barOption,
+                         FreqpieOption *pieOption);
+};
+
+class FreqPage : public Page
+{
+public:
+    explicit FreqPage(const char *caption) : Page(caption) {}
+    // Kind 0 the bar graph, 1 the pie graph; no graph window is made yet.
+    ZafWindow *CreateGraphWindow(int kind, StatOption *argument) override;
+};

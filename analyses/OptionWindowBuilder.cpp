@@ -1,0 +1,93 @@
+#include "analyses/OptionWindowBuilder.h"
+
+#include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafControls.h"
+#include "zaf/controls/ZafFrameButton.h"
+#include "zaf/controls/ZafInteger.h"
+#include "zaf/controls/ZafPrompt.h"
+#include "zaf/controls/ZafSpinControl.h"
+#include "zaf/core/ZafGroup.h"
+#include "zaf/core/ZafWindow.h"
+#include "zaf/data/ZafIntegerData.h"
+
+#include <string>
+
+void OptionWindowBuilder::RegisterClasses()
+{
+    ZafRegisterControls();
+    ZafFrameButton::InstallGenericObjectMaker();
+}
+
+ZafWindow *OptionWindowBuilder::Window(const char *name, int width, int height)
+{
+    auto *window = new ZafWindow(0, 0, width, height);
+    window->SetStringID(name);
+    return window;
+}
+
+namespace {
+
+ZafButton *CheckType(ZafWindow *parent, int left, int top, int width, const char *text, const char *name,
+                     ZafButton::ButtonType type)
+{
+    auto *button = new ZafButton(left, top, width, 1, text, nullptr, type);
+    button->SetAllowToggling(true);
+    button->SetHzJustify(ZafButton::justifyStart);
+    button->SetStringID(name);
+    parent->AddObject(button);
+    return button;
+}
+
+} // namespace
+
+ZafButton *OptionWindowBuilder::CheckBox(ZafWindow *parent, int left, int top, int width, const char *text,
+                                         const char *name)
+{
+    return CheckType(parent, left, top, width, text, name, ZafButton::checkBox);
+}
+
+ZafButton *OptionWindowBuilder::RadioButton(ZafWindow *parent, int left, int top, int width, const char *text,
+                                            const char *name)
+{
+    return CheckType(parent, left, top, width, text, name, ZafButton::radioButton);
+}
+
+ZafGroup *OptionWindowBuilder::Group(ZafWindow *parent, int left, int top, int width, int height, const char *text,
+                                     const char *name)
+{
+    auto *group = new ZafGroup(left, top, width, height, text);
+    group->SetStringID(name);
+    parent->AddObject(group);
+    return group;
+}
+
+ZafPrompt *OptionWindowBuilder::Prompt(ZafWindow *parent, int left, int top, int width, const char *text,
+                                       const char *name)
+{
+    auto *prompt = new ZafPrompt(left, top, width, text);
+    prompt->SetStringID(name);
+    parent->AddObject(prompt);
+    return prompt;
+}
+
+ZafInteger *OptionWindowBuilder::IntegerSpin(ZafWindow *parent, int left, int top, int width, long value, long minimum,
+                                             long maximum, const char *name)
+{
+    auto *spin = new ZafSpinControl(left, top, width, 1);
+    spin->SetStringID((std::string(name) + "_spin").c_str());
+    auto *field = new ZafInteger(0, 0, width, static_cast<std::int32_t>(value));
+    field->SetStringID(name);
+    field->SetRange((std::to_string(minimum) + ".." + std::to_string(maximum)).c_str());
+    spin->AddObject(field);
+    parent->AddObject(spin);
+    return field;
+}
+
+bool OptionWindowBuilder::SetSpinStep(ZafWindow *window, const char *name, long step)
+{
+    auto *spin = dynamic_cast<ZafSpinControl *>(window->FindObjectByStringID((std::string(name) + "_spin").c_str()));
+    if (!spin)
+        return false;
+    spin->SetStepData(new ZafIntegerData(static_cast<std::int32_t>(step)));
+    return true;
+}

@@ -1,0 +1,45 @@
+// OptionWindowBuilder: the pieces an option window is made of, for the
+// window definitions that the UI data file generator writes into
+// MERVALO.ZNC (and that tests build in code). Every piece is placed in
+// cells, named for OptionControls and added to the given parent (a window
+// or a group; the radio buttons of one group exclude each other). The texts
+// given here are placeholders: the option window puts the language file's
+// texts on its controls when it opens.
+//
+// Ownership: each piece belongs to the parent it was added to.
+#pragma once
+
+class ZafButton;
+class ZafGroup;
+class ZafInteger;
+class ZafPrompt;
+class ZafSpinControl;
+class ZafWindow;
+
+class OptionWindowBuilder
+{
+public:
+    // Enters the classes the pieces are read back as and the maker of the
+    // frame objects (AddGenericObjects); idempotent.
+    static void RegisterClasses();
+
+    // A window of that size in cells, named; not destroyable by the window
+    // manager (the option frame owns it).
+    static ZafWindow *Window(const char *name, int width, int height);
+    static ZafButton *CheckBox(ZafWindow *parent, int left, int top, int width, const char *text, const char *name);
+    static ZafButton *RadioButton(ZafWindow *parent, int left, int top, int width, const char *text, const char *name);
+    // A titled group box; top and height count the title row.
+    static ZafGroup *Group(ZafWindow *parent, int left, int top, int width, int height, const char *text,
+                           const char *name);
+    static ZafPrompt *Prompt(ZafWindow *parent, int left, int top, int width, const char *text, const char *name);
+    // A whole-number field within minimum..maximum with up and down arrows
+    // (a spin control named name + "_spin"); the field carries the name.
+    // The step is not stored: a spin control inside a window read from the
+    // UI data file loses its step data (the file would not read back as
+    // written), so the window gives the step when it is read (SetSpinStep).
+    static ZafInteger *IntegerSpin(ZafWindow *parent, int left, int top, int width, long value, long minimum,
+                                   long maximum, const char *name);
+    // Gives the spin control of the field of that name its step; false when
+    // there is no such spin control.
+    static bool SetSpinStep(ZafWindow *window, const char *name, long step);
+};

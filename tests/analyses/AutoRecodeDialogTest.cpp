@@ -1,0 +1,177 @@
+// The grouping dialog driven while it runs: which variables it offers and
+// how its controls are named and filled, what OK, cancel and the user's
+// entries give back, and the caller's title copied before the dialog asks
+// the language file for its own texts.
+#include "tests/analyses/FreqTestSupport.h"
+#include "tests/zaf/controls/FieldTestSupport.h"
+
+#include "analyses/AutoRecodeDialog.h"
+#include "zaf/controls/ZafButton.h"
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+// What the test does while the dialog is up (run by the shown hook).
+std::function<void(ZafDialogWindow *)> &WhileShown()
+{
+    static std::function<void(ZafDialogWindow *)> action;
+    return action;
+}
+
+int shownCount = 0;
+
+void OnShown(ZafDialogWindow *dialog)
+{
+    ++shownCount;
+    if (WhileShown())
+        WhileShown()(dialog);
+}
+
+// A click posted now and taken by the dialog's modal loop.
+void PostClick(ZafDialogWindow *dialog, const char *name)
+{
+    ZafWindowObject *object = dialog->FindObjectByStringID(name);
+    ASSERT_NE(nullptr, object) << name;
+    PostMessageA(object->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(object->OSHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+class AutoRecodeDialogTest : public fieldtest::FieldTest
+{
+protected:
+    AutoRecodeDialogTest()
+    {
+        shownCount = 0;
+        WhileShown() = nullptr;
+        previous = SetAutoRecodeShownHook(OnShown);
+        q1 = survey.Variable("q1");
+        age = survey.Variable("age");
+    }
+    ~AutoRecodeDialogTest() override
+    {
+        SetAutoRecodeShownHook(previous);
+        WhileShown() = nullptr;
+    }
+
+    freqtest::Survey survey;
+    long q1 = 0, age = 0;
+    AutoRecodeShownHook previous = nullptr;
+};
+
+TEST_F(AutoRecodeDialogTest, NothingOfferedAnswersTrueWithoutADialog)
+{
+    const long candidates[] = {-1, -1, 0};
+    long intervals[] = {0, 0, 0};
+    EXPECT_TRUE(AutoRecodeDialog(candidates, intervals, "Frequency table"));
+    EXPECT_EQ(0, shownCount);
+    EXPECT_EQ(0, intervals[0] + intervals[1]);
+}
+
+TEST_F(AutoRecodeDialogTest, OffersEachCandidateNamedByItsPositionTickedWithFourIntervals)
+{
+    const long candidates[] = {-1, q1, age, 0};
+    long intervals[] = {0, 0, 0, 0};
+    WhileShown() = [&](ZafDialogWindow *dialog) {
+        EXPECT_STREQ("Group into intervals - Frequency table", dialog->TitleText());
+        EXPECT_EQ(nullptr, dialog->FindObjectByStringID("bt0"));
+        auto *first = dynamic_cast<ZafButton *>(dialog->FindObjectByStringID("bt1"));
+        auto *second = dynamic_cast<ZafButton *>(dialog->FindObjectByStringID("bt2"));
+        ASSERT_NE(nullptr, first);
+        ASSERT_NE(nullptr, second);
+        EXPECT_STREQ("v1 q1: The council listens", first->Text());
+        EXPECT_STREQ("v2 age: Age in years", second->Text());
+        EXPECT_TRUE(first->Selected());
+        EXPECT_TRUE(second->Selected());
+        ASSERT_NE(nullptr, dialog->FindObjectByStringID("bt1gr"));
+        EXPECT_STREQ("4", dialog->FindObjectByStringID("bt2gr")->Text());
+        // Two offered variables: their rows 3 and 4, the buttons on row 6.
+        auto *ok = dynamic_cast<ZafButton *>(dialog->FindObjectByStringID(autoRecodeOkName));
+        ASSERT_NE(nullptr, ok);
+        EXPECT_EQ(ZAF_CELL, first->RequestedRegion().coordinateType);
+        EXPECT_EQ(3, first->RequestedRegion().top);
+        EXPECT_EQ(4, second->RequestedRegion().top);
+        EXPECT_EQ(6, ok->RequestedRegion().top);
+        PostClick(dialog, autoRecodeOkName);
+    };
+    EXPECT_TRUE(AutoRecodeDialog(candidates, intervals, "Frequency table"));
+    EXPECT_EQ(1, shownCount);
+    EXPECT_EQ(0, intervals[0]);
+    EXPECT_EQ(4, intervals[1]);
+    EXPECT_EQ(4, intervals[2]);
+}
+
+// The user's entries and what OK stores for them.
+struct Entry
+{
+    const char *typed;
+    bool untick;
+    long stored;
+};
+
+std::ostream &operator<<(std::ostream &out, const Entry &e)
+{
+    return out << '"' << e.typed << '"' << (e.untick ? " unticked" : "");
+}
+
+class AutoRecodeEntry : public AutoRecodeDialogTest, public testing::WithParamInterface<Entry>
+{};
+
+TEST_P(AutoRecodeEntry, OkStoresTheLeadingNumberOfATickedVariable)
+{
+    const Entry &e = GetParam();
+    const long candidates[] = {age, 0};
+    long intervals[] = {0, 0};
+    WhileShown() = [&](ZafDialogWindow *dialog) {
+        dialog->FindObjectByStringID("bt0gr")->SetText(e.typed);
+        if (e.untick)
+            PostClick(dialog, "bt0");
+        PostClick(dialog, autoRecodeOkName);
+    };
+    EXPECT_TRUE(AutoRecodeDialog(candidates, intervals, nullptr));
+    EXPECT_EQ(e.stored, intervals[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, AutoRecodeEntry,
+                         testing::Values(Entry{"12", false, 12}, Entry{"", false, 0}, Entry{"x", false, 0},
+                                         Entry{"7a", false, 7}, Entry{"5", true, 0}));
+
+TEST_F(AutoRecodeDialogTest, CancelAnswersFalseAndLeavesTheIntervals)
+{
+    const long candidates[] = {q1, age, 0};
+    long intervals[] = {0, 0, 0};
+    WhileShown() = [](ZafDialogWindow *dialog) { PostClick(dialog, autoRecodeCancelName); };
+    EXPECT_FALSE(AutoRecodeDialog(candidates, intervals, "Frequency table"));
+    EXPECT_EQ(0, intervals[0]);
+    EXPECT_EQ(0, intervals[1]);
+}
+
+// A language catalogue that frees the texts of other groups when it reads a
+// group: the caller's title (a text of group 5) is overwritten as soon as
+// the dialog asks for a text of group 41.
+char callerTitle[32];
+const char *ForgetfulTexts(int number, int group)
+{
+    if (group != 5)
+        std::memset(callerTitle, '#', sizeof callerTitle - 1);
+    return StatText(number, group);
+}
+
+TEST_F(AutoRecodeDialogTest, TheCallersTitleIsCopiedBeforeTheDialogAsksForItsTexts)
+{
+    std::strcpy(callerTitle, "Frequency table");
+    AutoRecodeTextSource previousSource = SetAutoRecodeTextSource(ForgetfulTexts);
+    const long candidates[] = {age, 0};
+    long intervals[] = {0, 0};
+    std::string title;
+    WhileShown() = [&](ZafDialogWindow *dialog) {
+        title = dialog->TitleText();
+        PostClick(dialog, autoRecodeCancelName);
+    };
+    AutoRecodeDialog(candidates, intervals, callerTitle);
+    SetAutoRecodeTextSource(previousSource);
+    EXPECT_EQ("Group into intervals - Frequency table", title);
+}
+
+} // namespace

@@ -1,0 +1,169 @@
+// The frequency table text against golden files: every display bit, the
+// four sort orders, both cumulative bases, column widths, grouping into
+// intervals, weighted and unweighted, user-missing and system-missing
+// values, and the tables of a variable without a valid value and of a
+// selection without a case (their undefined figures print as the mark,
+// never as a NaN).
+#include "tests/analyses/FreqTestSupport.h"
+
+#include "analyses/FRWIN.h"
+#include "analyses/FreqBook.h"
+#include "analyses/FreqOption.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/CategoryGrouping.h"
+#include "dataset/KATLABS.h"
+#include "dataset/RegistrySettings.h"
+#include "stats/FREQOBJ.h"
+#include "stats/StatMissing.h"
+
+#include <memory>
+
+namespace {
+
+using freqtest::SurveyFilter;
+
+constexpr unsigned defaults = FreqOption::defaultOptions;
+constexpr unsigned statistics = freqMode | freqMean | freqMedian;
+constexpr unsigned cumulativeValid = freqCumulativeColumn;
+constexpr unsigned cumulativeAll = freqCumulativeColumn | freqCumulateAll;
+// Every column, heading and statistic, cumulated over all cases, by value.
+constexpr unsigned everything = defaults | cumulativeAll | statistics;
+
+// Writes the table of one variable of the open survey as a frequency
+// workbook's page does, the record holding the options and width given.
+// intervals > 0 groups the values first.
+std::string WriteTable(freqtest::Survey &survey, const char *variable, unsigned options, long width, int intervals,
+                       FREQOBJECT *keep = nullptr)
+{
+    DATASET *dataSet = survey.DataSet();
+    const long number = survey.Variable(variable);
+    EXPECT_NE(0, number) << variable;
+    auto *record = new FreqOption;
+    record->tableOptions = static_cast<unsigned short>(options);
+    record->SetColumnWidth(width);
+    FreqBook book(record);
+
+    BUFFERTYPE *list = new LISTETYPE(dataSet, number);
+    KATLABS *labels = KATLABS::ConstructAndRead(number, dataSet);
+    std::unique_ptr<FREQOBJECT> made;
+    FREQOBJECT *distribution = keep;
+    if (!distribution) {
+        made.reset(new FREQOBJECT(dataSet));
+        distribution = made.get();
+    }
+    distribution->workbook = &book;
+    if (intervals > 0) {
+        EXPECT_TRUE(GroupIntoIntervals(&list, intervals, &labels));
+        distribution->groupedFlag = 1;
+    }
+    BuildFrequencyDistribution(list, distribution, labels);
+    delete list;
+    delete labels;
+
+    FRWIN text("table");
+    text.distribution = distribution;
+    text.SetColumnWidth(static_cast<int>(width));
+    text.WriteResult();
+    distribution->workbook = nullptr;
+    return text.Text();
+}
+
+struct TableCase
+{
+    const char *golden;
+    SurveyFilter filter;
+    const char *variable;
+    unsigned options;
+    long width;
+    int intervals;
+};
+
+std::ostream &operator<<(std::ostream &out, const TableCase &c)
+{
+    return out << c.golden;
+}
+
+const TableCase tableCases[] = {
+    {"q1_default", freqtest::unfiltered, "q1", defaults, 11, 0},
+    {"q1_cumulative_valid", freqtest::unfiltered, "q1", defaults | cumulativeValid, 11, 0},
+    {"q1_cumulative_all", freqtest::unfiltered, "q1", defaults | cumulativeAll, 11, 0},
+    {"q1_by_value_descending", freqtest::unfiltered, "q1", defaults | freqSortDescending, 11, 0},
+    {"q1_by_frequency_ascending", freqtest::unfiltered, "q1", defaults & ~freqSortByValue, 11, 0},
+    {"q1_by_frequency_descending", freqtest::unfiltered, "q1", (defaults & ~freqSortByValue) | freqSortDescending, 11,
+     0},
+    {"q1_without_column_headings", freqtest::unfiltered, "q1", (everything & ~freqColumnHeadings), 11, 0},
+    {"q1_counts_only", freqtest::unfiltered, "q1", freqCountColumn | freqColumnHeadings | freqSortByValue, 11, 0},
+    {"q1_labels_and_valid_percent", freqtest::unfiltered, "q1",
+     freqHeading | freqLabelColumn | freqValidColumn | cumulativeValid | freqColumnHeadings | freqSortByValue, 11, 0},
+    {"q1_width_3_gives_6", freqtest::unfiltered, "q1", defaults, 3, 0},
+    {"q1_width_14", freqtest::unfiltered, "q1", everything, 14, 0},
+    {"q1_everything", freqtest::unfiltered, "q1", everything, 11, 0},
+    {"score_everything", freqtest::unfiltered, "score", everything, 11, 0},
+    {"score_cumulative_valid_by_frequency", freqtest::unfiltered, "score",
+     (defaults & ~freqSortByValue) | freqSortDescending | cumulativeValid, 9, 0},
+    {"tie_mode_lists_four", freqtest::unfiltered, "tie", defaults | statistics, 11, 0},
+    {"age_four_intervals", freqtest::unfiltered, "age", everything, 11, 4},
+    {"age_fifteen_intervals", freqtest::unfiltered, "age", defaults | cumulativeValid | freqMedian, 8, 15},
+    {"q1_weighted", freqtest::weighted, "q1", everything, 11, 0},
+    {"q1_weighted_by_frequency", freqtest::weighted, "q1", (defaults & ~freqSortByValue) | freqSortDescending, 11, 0},
+    {"score_weighted", freqtest::weighted, "score", everything, 11, 0},
+    {"none_without_valid_value", freqtest::unfiltered, "none", everything, 11, 0},
+    {"q1_no_case_selected", freqtest::noCase, "q1", everything, 11, 0},
+};
+
+class FrequencyTableText : public testing::TestWithParam<TableCase>
+{};
+
+TEST_P(FrequencyTableText, EqualsItsGoldenText)
+{
+    const TableCase &c = GetParam();
+    freqtest::Survey survey(c.filter);
+    const std::string text = WriteTable(survey, c.variable, c.options, c.width, c.intervals);
+    freqtest::ExpectGolden(c.golden, text);
+    for (const char *undefined : {"nan", "inf", "NAN", "INF"})
+        EXPECT_EQ(std::string::npos, text.find(undefined)) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, FrequencyTableText, testing::ValuesIn(tableCases));
+
+TEST(FrequencyTableTextAgain, WritingLeavesTheRecordsSortedAndKeepsTheComputedMedian)
+{
+    freqtest::Survey survey;
+    FREQOBJECT distribution(survey.DataSet());
+    WriteTable(survey, "q1", (defaults & ~freqSortByValue) | freqSortDescending | freqMedian, 11, 0, &distribution);
+    EXPECT_DOUBLE_EQ(2.0, distribution.median);
+    // Descending by frequency: 1 (7 cases), 2 (5), 3 (4), then 9 and the
+    // system-missing value (2 each, in either order).
+    ASSERT_LE(3, distribution.categoryCount);
+    EXPECT_EQ(1, distribution.categories[0].value.integer);
+    EXPECT_EQ(2, distribution.categories[1].value.integer);
+    EXPECT_EQ(3, distribution.categories[2].value.integer);
+}
+
+TEST(FrequencyTableTextAgain, ADistributionWithoutWorkbookIsWrittenWithTheSavedSettings)
+{
+    freqtest::Survey survey;
+    const SettingsSection *section = FindSettingsSection(7);
+    ASSERT_TRUE(RegistrySettings::WriteValueInSection(section, FreqOption::optionsKey,
+                                                      freqCountColumn | freqColumnHeadings | freqSortByValue));
+    const long number = survey.Variable("q1");
+    std::unique_ptr<BUFFERTYPE> list(new LISTETYPE(survey.DataSet(), number));
+    std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(number, survey.DataSet()));
+    FREQOBJECT distribution(survey.DataSet());
+    BuildFrequencyDistribution(list.get(), &distribution, labels.get());
+    FRWIN text("table");
+    text.distribution = &distribution;
+    text.WriteResult();
+    RegistrySettings::DeleteKeyInSection(section, FreqOption::optionsKey);
+    EXPECT_EQ(nullptr, distribution.workbook);
+    freqtest::ExpectGolden("q1_counts_only", text.Text());
+}
+
+TEST(FrequencyTableTextAgain, AnIntegerMedianOfHalfRoundsDownOnTheFirstLine)
+{
+    freqtest::Survey survey("variable k\ntype u8\n", "k\n1\n2\n3\n4\n");
+    const std::string text = WriteTable(survey, "k", freqMedian, 11, 0);
+    EXPECT_NE(std::string::npos, text.find(" Median = 2\r\n Median (interpolated) = 2.50\r\n")) << text;
+}
+
+} // namespace
