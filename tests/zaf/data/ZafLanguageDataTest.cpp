@@ -10,9 +10,6 @@
 #include "DataTestSupport.h"
 #include "zaf/data/ZafStringData.h"
 
-extern bool trackAllocations;
-extern std::size_t largestAllocation;
-
 namespace {
 
 const ZafLanguageStruct colours[] = {{"", 0xFFFF, nullptr, 0, 0xFFFFFFFF},
@@ -235,41 +232,6 @@ TEST(ZafLanguageData, WritingOneLanguageKeepsTheOthersAndEntriesRoundTrip)
     EXPECT_EQ(ZafError::Open, french.Error());
     EXPECT_EQ(0u, persistence.Error()) << "cleared for the next object";
     EXPECT_EQ(0, persistence.LevelIndex());
-}
-
-// Mended: the entry count came from the file unchecked; a count the file
-// cannot hold is a read error before it sizes anything.
-TEST(ZafLanguageData, RefusesAnEntryCountTheFileCannotHold)
-{
-    TempDirectory dir;
-    const std::string name = dir.File("count.znc");
-    for (std::uint32_t count : {0x7FFFFFFFu, 0x80000000u, 0x00100000u, 3u}) {
-        {
-            ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
-            ZafDataPersistence persistence(&storage);
-            persistence.PushSuffix("en");
-            ZafLanguageData numbers(ZafLanguageData::BuiltInTable("ZafInteger"), false);
-            numbers.SetStringID("ZafInteger");
-            numbers.Write(persistence);
-            persistence.PopSuffix();
-            ZafFile *file = storage.Open("~ZafLanguageData~ZafInteger~objectData.en", ZafFileMode::Append);
-            ASSERT_NE(nullptr, file);
-            file->Seek(0, 0);
-            file->Write32(count);
-            storage.Close(file);
-            ASSERT_EQ(0u, storage.Save());
-        }
-        ZafStorage storage(name.c_str(), ZafStorage::Read);
-        ZafDataPersistence persistence(&storage);
-        largestAllocation = 0;
-        trackAllocations = true;
-        ZafLanguageData read("ZafInteger", persistence, "en");
-        trackAllocations = false;
-        EXPECT_EQ(count == 3 ? 0u : 16u, read.Error()) << count;
-        EXPECT_EQ(count == 3 ? 3 : 0, read.EntryCount()) << count;
-        EXPECT_EQ(count == 3, read.Table() != nullptr) << count;
-        EXPECT_LT(largestAllocation, 4096u) << count;
-    }
 }
 
 } // namespace

@@ -291,35 +291,4 @@ TEST_F(ZafTimeDataTest, ObserversHearOfEachChangeOnce)
     time.SubtractNotification(&observer);
 }
 
-TEST_F(ZafTimeDataTest, WritesAndReadsItsValue)
-{
-    TempDirectory dir;
-    const std::string name = dir.File("times.znc");
-    {
-        ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
-        ZafDataPersistence persistence(&storage);
-        ZafUTimeData stamp(1582, 10, 4, 23, 59, 59, 999);
-        stamp.SetStringID("STAMP");
-        stamp.SetBaseYear(1900);
-        stamp.SetZone(-5);
-        EXPECT_EQ(0u, stamp.Write(persistence));
-        ZafTimeData alarm(6, 30);
-        alarm.SetStringID("ALARM");
-        EXPECT_EQ(0u, alarm.Write(persistence));
-        ASSERT_EQ(0u, storage.Save());
-    }
-    ZafStorage storage(name.c_str(), ZafStorage::Read);
-    ZafDataPersistence persistence(&storage);
-    ZafUTimeData stamp("STAMP", persistence);
-    ASSERT_EQ(0u, stamp.Error());
-    EXPECT_EQ("1582-10-04 23:59:59.999", Print(stamp, "%Y-%m-%d %H:%M:%S.%K"));
-    EXPECT_EQ(1900, stamp.BaseYear());
-    EXPECT_EQ(-5, stamp.Zone());
-    ZafTimeData alarm("ALARM", persistence);
-    ASSERT_EQ(0u, alarm.Error());
-    EXPECT_EQ("06:30", Print(alarm, "%H:%M"));
-    ZafTimeData missing("NONE", persistence);
-    EXPECT_NE(0u, missing.Error());
-}
-
 } // namespace
