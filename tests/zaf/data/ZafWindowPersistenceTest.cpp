@@ -42,6 +42,13 @@ std::string Describe(ZafWindowObject *object)
             (object->UserObject() == &userObjectTarget ? " obj" : "");
     if (auto *field = dynamic_cast<TestField *>(object))
         text += " value=" + std::to_string(field->value);
+    if (auto *bar = dynamic_cast<ZafScrollBar *>(object)) {
+        const ZafScrollStruct s = bar->Scroll();
+        for (int value : {static_cast<int>(bar->Kind()), s.minimum, s.maximum, s.current, s.step, s.pageSize})
+            text += " " + std::to_string(value);
+    }
+    if (auto *group = dynamic_cast<ZafGroup *>(object))
+        text += std::string(" text=") + (group->Text() ? group->Text() : "");
     if (auto *window = dynamic_cast<ZafWindow *>(object)) {
         text += " window";
         for (WindowFlag flag :
