@@ -176,7 +176,7 @@ inline std::unique_ptr<ZafObjectPersistence> MakePersistence(ZafFileSystem &stor
 
 // A frame with a support object, a child window with children of its own
 // (a dialog, a scroll bar and a group among them), and plain children; every
-// flag and text away from its default somewhere.
+// flag, text and palette away from its default somewhere.
 inline std::unique_ptr<ZafMDIWindow> MakeFrame()
 {
     auto frame = std::make_unique<ZafMDIWindow>(3, 2, 60, 20);
@@ -189,6 +189,9 @@ inline std::unique_ptr<ZafMDIWindow> MakeFrame()
     frame->SetNoClose(true);
     frame->SetMaximized(true);
     frame->SetSelectionMode(1);
+    // Palettes are written beside the objects that name them.
+    ZafPaletteData::InstallWindowLink();
+    frame->SetBackgroundColor(7, 15);
     auto *support = new TestField("BORDERLIKE", -1);
     support->SetSupportObject(true);
     support->SetNumberID(ZAF_NUMID_BORDER);
@@ -236,6 +239,8 @@ inline std::unique_ptr<ZafMDIWindow> MakeFrame()
     field->SetAcceptDrop(true);
     field->SetMoveDraggable(true);
     field->SetUserFunction(ChoiceHandler);
+    field->SetFont(2);
+    field->SetTextColor(1, 0);
     frame->AddObject(field);
     auto *other = new TestField("OTHER", 0);
     other->SetSystemDrawn(false);

@@ -47,6 +47,16 @@ std::string Describe(ZafWindowObject *object)
         for (int value : {static_cast<int>(bar->Kind()), s.minimum, s.maximum, s.current, s.step, s.pageSize})
             text += " " + std::to_string(value);
     }
+    if (ZafPaletteData *palette = object->PaletteData()) {
+        text += " palette observed " + std::to_string(palette->NotificationCount());
+        for (const ZafPaletteMap *row = palette->PaletteMap(); !row->IsEnd(); ++row) {
+            const ZafPaletteStruct &p = row->palette;
+            text += " " + std::to_string(row->type) + "/" + std::to_string(row->state);
+            for (int value : {p.lineStyle, p.fillPattern, p.colorForeground, p.colorBackground, p.monoForeground,
+                              p.monoBackground, p.font})
+                text += "," + std::to_string(value);
+        }
+    }
     if (auto *group = dynamic_cast<ZafGroup *>(object))
         text += std::string(" text=") + (group->Text() ? group->Text() : "");
     if (auto *window = dynamic_cast<ZafWindow *>(object)) {
