@@ -111,6 +111,24 @@ private:
     HWND handle;
 };
 
+// A window object, or a window, that records the events it receives (not
+// the messages of its real window) and that can be bound to a real window.
+template <class Base> struct Recording : Base
+{
+    Recording(int left, int top, int width, int height) : Base(left, top, width, height) {}
+    ~Recording() override { this->SetOSHandle(nullptr); }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type != ZAF_OS_EVENT)
+            events.push_back(event.type);
+        return Base::Event(event);
+    }
+    void Create() { this->SetOSHandle(real.Handle()); }
+    void Uncreate() { this->SetOSHandle(nullptr); }
+    RealWindow real;
+    std::vector<ZafEventType> events;
+};
+
 inline BOOL CALLBACK CountChild(HWND, LPARAM counter)
 {
     ++*reinterpret_cast<int *>(counter);

@@ -17,23 +17,7 @@ using Sides = std::vector<int>;
 
 namespace {
 
-// A window object, or a window, that records the events it receives and
-// that can be bound to a real Windows window.
-template <class Base> struct Recording : Base
-{
-    Recording(int left, int top, int width, int height) : Base(left, top, width, height) {}
-    ~Recording() override { this->SetOSHandle(nullptr); }
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        if (event.type != ZAF_OS_EVENT) // the messages of its real window
-            events.push_back(event.type);
-        return Base::Event(event);
-    }
-    void Create() { this->SetOSHandle(real.Handle()); }
-    void Uncreate() { this->SetOSHandle(nullptr); }
-    zaftest::RealWindow real;
-    Events events;
-};
+using zaftest::Recording;
 
 struct Probe : Recording<ZafWindowObject>
 {
