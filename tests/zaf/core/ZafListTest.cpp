@@ -67,15 +67,14 @@ TEST_P(ZafListAdd, PlacesEachElementByTheCompareFunction)
     EXPECT_EQ(list.Count(), static_cast<int>(c.keys.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ZafList, ZafListAdd,
-    ::testing::Values(AddCase{false, {3, 1, 2}, "abc"}, // without a compare function: appended
-                                                        // Equal elements stay in insertion order: d after c (the last
-                                                        // is not greater), e appended (the last compares equal).
-                      AddCase{true, {1, 5, 3, 3, 5, 4}, "acdfbe"},
-                      // When the last is greater and the first compares greater than or equal,
-                      // the new element goes to the front.
-                      AddCase{true, {2, 9, 2, 0}, "dcab"}));
+INSTANTIATE_TEST_SUITE_P(ZafList, ZafListAdd,
+                         ::testing::Values(AddCase{false, {3, 1, 2}, "abc"}, // without a compare function: appended
+                                           // Equal elements stay in insertion order: d after c (the last is not
+                                           // greater), e appended (the last compares equal).
+                                           AddCase{true, {1, 5, 3, 3, 5, 4}, "acdfbe"},
+                                           // When the last is greater and the first compares greater than or equal,
+                                           // the new element goes to the front.
+                                           AddCase{true, {2, 9, 2, 0}, "dcab"}));
 
 TEST(ZafList, SortReordersByCompareFunctionAndKeepsCount)
 {
