@@ -195,6 +195,7 @@ TEST_F(WindowPalette, PaletteDataIsFreedWhenItsLastObserverGoes)
     auto *second = new ZafWindowObject(0, 0, 10, 1);
     first->SetPaletteData(palette);
     second->SetPaletteData(palette);
+    first->SetPaletteData(palette); // the same again: nothing moves
     ZafWindowObject *copy = first->Duplicate();
     EXPECT_EQ(palette->NotificationCount(), 3);
     delete first;
