@@ -2,13 +2,14 @@
 // and whole disk files, the count of this thread's windows (for leak
 // checks), a real window for an object to stand on, a message pump, the
 // library's own loop run until nothing is waiting, real key strokes posted
-// to the focus, a memory device context to draw into, and a fixture that
-// runs each test under its own application (screen display, event manager,
-// window manager).
+// to the focus, a memory device context to draw into, notebook tabs as the
+// controls layer makes them, and a fixture that runs each test under its own
+// application (screen display, event manager, window manager).
 #pragma once
 
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafNotebook.h"
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
@@ -108,6 +109,24 @@ public:
 
 private:
     HWND handle;
+};
+
+// A window object, or a window, that records the events it receives (not
+// the messages of its real window) and that can be bound to a real window.
+template <class Base> struct Recording : Base
+{
+    Recording(int left, int top, int width, int height) : Base(left, top, width, height) {}
+    ~Recording() override { this->SetOSHandle(nullptr); }
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type != ZAF_OS_EVENT)
+            events.push_back(event.type);
+        return Base::Event(event);
+    }
+    void Create() { this->SetOSHandle(real.Handle()); }
+    void Uncreate() { this->SetOSHandle(nullptr); }
+    RealWindow real;
+    std::vector<ZafEventType> events;
 };
 
 inline BOOL CALLBACK CountChild(HWND, LPARAM counter)
@@ -212,6 +231,62 @@ struct MemoryPage
     HDC dc;
     HBITMAP bitmap;
     HGDIOBJ old;
+};
+
+// A notebook tab as the controls layer makes it: a windowless support object
+// that holds its page's support objects with negative ids other than the
+// geometry manager's, and answers the held title's name as its text.
+struct NotebookTab : ZafWindowObject
+{
+    NotebookTab() : ZafWindowObject(0, 0, 0, 0)
+    {
+        SetSupportObject(true);
+        SetOwnWindow(false);
+    }
+    ~NotebookTab() override
+    {
+        ++deaths;
+        held.Destroy();
+    }
+    // The copy holds copies of the held objects.
+    ZafWindowObject *Duplicate() const override
+    {
+        auto *copy = new NotebookTab;
+        for (ZafElement *e = held.First(); e; e = e->Next())
+            copy->Hold(static_cast<ZafWindowObject *>(e)->Duplicate());
+        return copy;
+    }
+    void Hold(ZafWindowObject *object)
+    {
+        held.Add(object);
+        if (object->NumberID() == ZAF_NUMID_TITLE)
+            title = object;
+    }
+    const char *Text() override { return title ? title->StringID() : nullptr; }
+    ZafList held;
+    ZafWindowObject *title = nullptr;
+    inline static int deaths = 0;
+};
+
+// The hooks that make NotebookTab tabs; a tab button's value is its number
+// id plus 5000.
+inline const ZafNotebookHooks notebookHooks = {
+    [](ZafWindow *) -> ZafWindowObject * { return new NotebookTab; },
+    [](ZafWindowObject *tab, ZafWindow *page) { // take
+        for (ZafElement *e = page->SupportList().First(), *next = nullptr; e; e = next) {
+            next = e->Next();
+            auto *object = static_cast<ZafWindowObject *>(e);
+            if (static_cast<std::int16_t>(object->NumberID()) < 0 && object->NumberID() != ZAF_NUMID_GEOMETRY)
+                static_cast<NotebookTab *>(tab)->Hold(page->SubtractObject(object));
+        }
+    },
+    [](ZafWindowObject *tabObject, ZafWindow *page) { // return
+        auto *tab = static_cast<NotebookTab *>(tabObject);
+        while (ZafElement *last = tab->held.Last())
+            page->AddObject(static_cast<ZafWindowObject *>(tab->held.Subtract(last)), page->FirstSupport());
+        tab->title = nullptr;
+    },
+    [](ZafWindowObject *button) { return static_cast<ZafEventType>(button->NumberID()) + 5000; },
 };
 
 // Each test under an application of its own; the windows of the thread are

@@ -13,59 +13,7 @@
 
 namespace {
 
-// A tab as the controls layer makes it: a windowless support object that
-// holds the page's support objects with negative ids other than -9.
-struct Tab : ZafWindowObject
-{
-    Tab() : ZafWindowObject(0, 0, 0, 0)
-    {
-        SetSupportObject(true);
-        SetOwnWindow(false);
-    }
-    ~Tab() override
-    {
-        ++deaths;
-        held.Destroy();
-    }
-    // The copy holds copies of the held objects.
-    ZafWindowObject *Duplicate() const override
-    {
-        auto *copy = new Tab;
-        for (ZafElement *e = held.First(); e; e = e->Next())
-            copy->Hold(static_cast<ZafWindowObject *>(e)->Duplicate());
-        return copy;
-    }
-    void Hold(ZafWindowObject *object)
-    {
-        held.Add(object);
-        if (object->NumberID() == ZAF_NUMID_TITLE)
-            title = object;
-    }
-    const char *Text() override { return title ? title->StringID() : nullptr; }
-    ZafList held;
-    ZafWindowObject *title = nullptr;
-    static int deaths;
-};
-int Tab::deaths = 0;
-
-const ZafNotebookHooks hooks = {
-    [](ZafWindow *) -> ZafWindowObject * { return new Tab; },
-    [](ZafWindowObject *tab, ZafWindow *page) { // take
-        for (ZafElement *e = page->SupportList().First(), *next = nullptr; e; e = next) {
-            next = e->Next();
-            auto *object = static_cast<ZafWindowObject *>(e);
-            if (static_cast<std::int16_t>(object->NumberID()) < 0 && object->NumberID() != ZAF_NUMID_GEOMETRY)
-                static_cast<Tab *>(tab)->Hold(page->SubtractObject(object));
-        }
-    },
-    [](ZafWindowObject *tabObject, ZafWindow *page) { // return
-        auto *tab = static_cast<Tab *>(tabObject);
-        while (ZafElement *last = tab->held.Last())
-            page->AddObject(static_cast<ZafWindowObject *>(tab->held.Subtract(last)), page->FirstSupport());
-        tab->title = nullptr;
-    },
-    [](ZafWindowObject *button) { return static_cast<ZafEventType>(button->NumberID()) + 5000; },
-};
+using Tab = zaftest::NotebookTab;
 
 // A support object of a page, named so that its order can be read back.
 ZafWindowObject *Support(const char *name, ZafNumberID id)
@@ -113,7 +61,7 @@ struct Recorder : ZafWindow
 class ZafNotebookTest : public testing::Test
 {
 protected:
-    void SetUp() override { previous = ZafNotebook::SetHooks(hooks); }
+    void SetUp() override { previous = ZafNotebook::SetHooks(zaftest::notebookHooks); }
     void TearDown() override { ZafNotebook::SetHooks(previous); }
     ZafNotebookHooks previous{};
 };

@@ -17,23 +17,7 @@ using Sides = std::vector<int>;
 
 namespace {
 
-// A window object, or a window, that records the events it receives and
-// that can be bound to a real Windows window.
-template <class Base> struct Recording : Base
-{
-    Recording(int left, int top, int width, int height) : Base(left, top, width, height) {}
-    ~Recording() override { this->SetOSHandle(nullptr); }
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        if (event.type != ZAF_OS_EVENT) // the messages of its real window
-            events.push_back(event.type);
-        return Base::Event(event);
-    }
-    void Create() { this->SetOSHandle(real.Handle()); }
-    void Uncreate() { this->SetOSHandle(nullptr); }
-    zaftest::RealWindow real;
-    Events events;
-};
+using zaftest::Recording;
 
 struct Probe : Recording<ZafWindowObject>
 {
@@ -269,7 +253,7 @@ TEST_F(ZafWindowObjectRegion, ConvertCoordinatesConvertsTheOwnRegionOnly)
     EXPECT_EQ(object.CoordinateType(), ZAF_CELL);
 }
 
-// --- Copies and palette data -----------------------------------------------------
+// --- Copies ---------------------------------------------------------------------
 
 TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
 {
@@ -294,42 +278,6 @@ TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
     EXPECT_STREQ(copy->StringID(), "FIELD");
     EXPECT_NE(copy->StringID(), original->StringID());
     delete copy;
-}
-
-namespace {
-
-std::vector<std::string> paletteLog;
-
-ZafPaletteData *Palette(int n)
-{
-    return reinterpret_cast<ZafPaletteData *>(static_cast<std::uintptr_t>(n * 16));
-}
-
-void Log(const char *what, ZafPaletteData *palette)
-{
-    paletteLog.push_back(what + std::to_string(reinterpret_cast<std::uintptr_t>(palette) / 16));
-}
-
-} // namespace
-
-TEST(ZafWindowObject, PaletteDataMovesBetweenObserversThroughTheLink)
-{
-    paletteLog.clear();
-    ZafWindowObject::SetPaletteLink({[](ZafPaletteData *p, ZafWindowObject *) { Log("attach ", p); },
-                                     [](ZafPaletteData *p, ZafWindowObject *) { Log("release ", p); }, nullptr, nullptr,
-                                     nullptr});
-    {
-        Probe object;
-        object.SetPaletteData(Palette(1));
-        object.SetPaletteData(Palette(1)); // the same: nothing to move
-        object.SetPaletteData(Palette(2));
-        ZafWindowObject *copy = object.Duplicate();
-        EXPECT_EQ(copy->PaletteData(), Palette(2));
-        delete copy;
-    }
-    ZafWindowObject::SetPaletteLink({nullptr, nullptr, nullptr, nullptr, nullptr});
-    EXPECT_EQ(paletteLog,
-              (std::vector<std::string>{"attach 1", "attach 2", "release 1", "attach 2", "release 2", "release 2"}));
 }
 
 // --- Drag and drop -----------------------------------------------------------------

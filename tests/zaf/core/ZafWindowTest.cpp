@@ -18,31 +18,17 @@ namespace {
 int deaths = 0;
 
 // A named window object that records its events and its deletion.
-struct Item : ZafWindowObject
+struct Item : zaftest::Recording<ZafWindowObject>
 {
     explicit Item(const char *name = nullptr, ZafNumberID id = 0, const char *text = nullptr)
-        : ZafWindowObject(0, 0, 10, 1), label(text)
+        : Recording(0, 0, 10, 1), label(text)
     {
         SetStringID(name);
         SetNumberID(id);
     }
-    ~Item() override
-    {
-        SetOSHandle(nullptr);
-        ++deaths;
-    }
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        if (event.type != ZAF_OS_EVENT) // the messages of its real window
-            events.push_back(event.type);
-        return ZafWindowObject::Event(event);
-    }
+    ~Item() override { ++deaths; }
     const char *Text() override { return label; }
-    void Create() { SetOSHandle(real.Handle()); }
-    void Uncreate() { SetOSHandle(nullptr); }
-    zaftest::RealWindow real;
     const char *label;
-    Events events;
 };
 
 Item *SupportItem(const char *name, ZafNumberID id = 0)
@@ -66,17 +52,13 @@ struct PinnedSupport : Item
     bool SetSupportObject(bool flag) override { return ForceSupportObject(flag); }
 };
 
-struct Window : ZafWindow
+struct Window : zaftest::Recording<ZafWindow>
 {
-    explicit Window(const char *name = nullptr, ZafNumberID id = 0) : ZafWindow(0, 0, 40, 10)
+    explicit Window(const char *name = nullptr, ZafNumberID id = 0) : Recording(0, 0, 40, 10)
     {
         SetStringID(name);
         SetNumberID(id);
     }
-    ~Window() override { SetOSHandle(nullptr); }
-    void Create() { SetOSHandle(real.Handle()); }
-    void Uncreate() { SetOSHandle(nullptr); }
-    zaftest::RealWindow real;
 };
 
 std::string Names(const ZafList &list)

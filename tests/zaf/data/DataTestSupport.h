@@ -16,7 +16,9 @@
 
 #include "tests/zaf/ZafTestSupport.h"
 #include "zaf/core/ZafDialogWindow.h"
+#include "zaf/core/ZafGroup.h"
 #include "zaf/core/ZafMDIWindow.h"
+#include "zaf/core/ZafScrollBar.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -40,6 +42,7 @@
 #include "zaf/data/ZafStaticCleanup.h"
 #include "zaf/data/ZafStorage.h"
 #include "zaf/data/ZafStringData.h"
+#include "zaf/data/ZafTimeData.h"
 
 // ---------------------------------------------------------------------------
 // Files (the scratch directory and whole disk files are shared with the
@@ -172,8 +175,8 @@ inline std::unique_ptr<ZafObjectPersistence> MakePersistence(ZafFileSystem &stor
 }
 
 // A frame with a support object, a child window with children of its own
-// (one of them a dialog inside), and plain children; every flag and text
-// away from its default somewhere.
+// (a dialog, a scroll bar and a group among them), and plain children; every
+// flag, text and palette away from its default somewhere.
 inline std::unique_ptr<ZafMDIWindow> MakeFrame()
 {
     auto frame = std::make_unique<ZafMDIWindow>(3, 2, 60, 20);
@@ -186,6 +189,9 @@ inline std::unique_ptr<ZafMDIWindow> MakeFrame()
     frame->SetNoClose(true);
     frame->SetMaximized(true);
     frame->SetSelectionMode(1);
+    // Palettes are written beside the objects that name them.
+    ZafPaletteData::InstallWindowLink();
+    frame->SetBackgroundColor(7, 15);
     auto *support = new TestField("BORDERLIKE", -1);
     support->SetSupportObject(true);
     support->SetNumberID(ZAF_NUMID_BORDER);
@@ -212,6 +218,19 @@ inline std::unique_ptr<ZafMDIWindow> MakeFrame()
     inner->SetSecondTipText(std::string(500, 's').c_str());
     inner->AddObject(new TestField("DEEP", 123456));
     child->AddObject(inner);
+    // Core classes with records of their own: a bar with its scroll data and
+    // a group holding a bar control.
+    ZafScrollData::InstallWindowLink();
+    auto *bar = new ZafScrollBar(ZafScrollBar::vertical);
+    bar->SetStringID("VBAR");
+    bar->SetScrollData(new ZafScrollData(-5, 70, 12, 2, 7));
+    child->AddObject(bar);
+    auto *group = new ZafGroup(2, 1, 20, 4, "Title \xE9");
+    group->SetStringID("GROUP");
+    auto *control = new ZafScrollBar(1, 0, 10, 1, ZafScrollBar::horizontal);
+    control->SetStringID("HBAR");
+    group->AddObject(control);
+    child->AddObject(group);
     frame->AddObject(child);
     auto *field = new TestField("FIELD", -2147483647 - 1);
     field->SetNoFocus(true);
@@ -220,6 +239,8 @@ inline std::unique_ptr<ZafMDIWindow> MakeFrame()
     field->SetAcceptDrop(true);
     field->SetMoveDraggable(true);
     field->SetUserFunction(ChoiceHandler);
+    field->SetFont(2);
+    field->SetTextColor(1, 0);
     frame->AddObject(field);
     auto *other = new TestField("OTHER", 0);
     other->SetSystemDrawn(false);
@@ -402,7 +423,16 @@ struct StoredObject
 const StoredObject storedObjects[] = {
     {"title", "ZafStringData"},    {"limited", "ZafStringData"}, {"count", "ZafIntegerData"}, {"ratio", "ZafRealData"},
     {"colours", "ZafPaletteData"}, {"range", "ZafScrollData"},   {"logo", "ZafBitmapData"},   {"app", "ZafIconData"},
-    {"hand", "ZafMouseData"},      {"group", "ZafDataRecord"}};
+    {"hand", "ZafMouseData"},      {"group", "ZafDataRecord"},   {"stamp", "ZafUTimeData"},   {"alarm", "ZafTimeData"}};
+
+// The data manager's constructors and those of the time classes, which the
+// manager does not list.
+inline void AddEveryDataConstructor(ZafDataPersistence &persistence)
+{
+    ZafDataManager::AddDataConstructors(persistence);
+    persistence.AddDataConstructor(ZafUTimeData::className, ZafUTimeData::classID, ZafUTimeData::New);
+    persistence.AddDataConstructor(ZafTimeData::className, ZafTimeData::classID, ZafTimeData::New);
+}
 
 // Writes the objects of storedObjects into a new UI data file and saves it;
 // the first error.
@@ -422,12 +452,23 @@ inline std::uint32_t WriteEveryDataObject(const std::string &name)
     colours.SetPalette(8, 32, palette);
     colours.SetPalette(2, 1, palette);
     colours.SetPalette(2, 0, palette);
+    // Neither the OS colours nor an entry set back to the default are stored.
+    palette.osColorForeground = 0x102030;
+    colours.SetPalette(2, 0, palette);
+    colours.SetPalette(4, 0, palette);
+    colours.SetPalette(4, 0, ZafPaletteStruct());
     ZafScrollData range(0, 100, 30, 1, 10);
     ZafBitmapData logo(ZafBitmapStruct(6, 4, pixels, true));
     ZafIconData app(ZafIconStruct(4, 4, pixels, true));
     ZafMouseData hand(ZafMouseStruct(3, 3, pixels, 1, 2, true));
     ZafDataRecord group;
-    ZafData *objects[] = {&title, &limited, &count, &ratio, &colours, &range, &logo, &app, &hand, &group};
+    // A date before the calendar switch, with its own base year and zone.
+    ZafUTimeData stamp(1582, 10, 4, 23, 59, 59, 999);
+    stamp.SetBaseYear(1900);
+    stamp.SetZone(-5);
+    ZafTimeData alarm(6, 30);
+    ZafData *objects[] = {&title, &limited, &count, &ratio, &colours, &range,
+                          &logo,  &app,     &hand,  &group, &stamp,   &alarm};
     for (std::size_t i = 0; i < sizeof objects / sizeof objects[0]; i++) {
         objects[i]->SetStringID(storedObjects[i].name);
         if (std::uint32_t error = objects[i]->Write(persistence))

@@ -99,26 +99,11 @@ TEST(ZafCodeSetData, ConvertsBothWaysAsWindowsDoes)
     EXPECT_EQ('B', out[0]);
 }
 
-// A code set read from a UI data file equals the one written; a lookup cut
-// short is an error of the code set, not a crash, and converts nothing.
-TEST(ZafCodeSetData, WritesAndReadsItselfAndALookupCutShortIsAnError)
+// A lookup cut short is an error of the code set, not a crash, and converts
+// nothing. (A code set read whole shows in its conversions after SetCodeSet.)
+TEST(ZafCodeSetData, ALookupCutShortIsAnError)
 {
     std::unique_ptr<ZafCodeSetData> original(MakeCodePageSet(850));
-    {
-        ZafStorage storage(I18nFixture().c_str(), ZafStorage::Read);
-        ZafDataPersistence persistence(&storage);
-        ZafCodeSetData read("850", persistence);
-        EXPECT_EQ(0u, read.Error());
-        EXPECT_EQ(0, persistence.LevelIndex());
-        ASSERT_NE(nullptr, read.ISOToLocalLookup());
-        ASSERT_NE(nullptr, read.LocalToISOLookup());
-        EXPECT_EQ(0x80, read.ISOToLocalLookup()->First());
-        EXPECT_EQ(0xFF, read.ISOToLocalLookup()->Last());
-        EXPECT_EQ(0, std::memcmp(original->ISOToLocalLookup()->Table(), read.ISOToLocalLookup()->Table(), 256));
-        EXPECT_EQ(0, std::memcmp(original->LocalToISOLookup()->Table(), read.LocalToISOLookup()->Table(), 256));
-        EXPECT_EQ(ZafError::Open, ZafCodeSetData("437", persistence).Error());
-        EXPECT_EQ(0, persistence.LevelIndex());
-    }
     TempDirectory dir;
     const std::string name = dir.File("short.znc");
     {

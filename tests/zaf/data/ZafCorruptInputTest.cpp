@@ -224,7 +224,7 @@ public:
             return;
         tally.opened++;
         ZafDataPersistence persistence(&storage);
-        ZafDataManager::AddDataConstructors(persistence);
+        AddEveryDataConstructor(persistence);
         ZafStorage rewrite(dir.File("rewrite.znc").c_str(), ZafStorage::CreateTree);
         ZafDataPersistence rewriter(&rewrite);
         for (const StoredObject &object : storedObjects) {

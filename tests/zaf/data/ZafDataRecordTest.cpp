@@ -93,11 +93,8 @@ TEST(DataManager, LoadsByNameThroughTheDataPersistenceAndKeeps)
     DataFile file;
     ZafStringData title("Survey", 20);
     ZafIntegerData count(12);
-    ZafPaletteData palette;
     ASSERT_EQ(file.Write(title, "title"), 0u);
     ASSERT_EQ(file.Write(count, "count"), 0u);
-    ASSERT_EQ(file.Write(palette, "colours"), 0u);
-    ASSERT_TRUE(file.ReplaceBytes("~colours", LittleEndian({99}), ZafPaletteData::className, ZafPaletteData::classID));
 
     ZafStorage storage(file.Name().c_str(), ZafStorage::Read);
     ZafDataPersistence persistence(&storage);
@@ -120,11 +117,10 @@ TEST(DataManager, LoadsByNameThroughTheDataPersistenceAndKeeps)
     ASSERT_NE(number, nullptr);
     EXPECT_EQ(static_cast<ZafIntegerData *>(number)->Value(), 12);
 
-    // Neither held nor readable, or read with an error: null, the manager
-    // unchanged.
+    // Neither held nor readable: null, the manager unchanged. (Objects read
+    // with an error are met by the corrupt-input runs.)
     EXPECT_EQ(manager.GetData("absent", "ZafStringData"), nullptr);
     EXPECT_EQ(manager.GetData("title2", "NoSuchClass"), nullptr);
-    EXPECT_EQ(manager.GetData("colours", "ZafPaletteData"), nullptr);
     EXPECT_EQ(manager.Count(), 3);
 }
 

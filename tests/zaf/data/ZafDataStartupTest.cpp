@@ -47,6 +47,12 @@ TEST_F(DataStartupTest, AnI18nFileBesideTheProgramChoosesLanguageLocaleAndCodeSe
         EXPECT_STREQ(",", zafLocale->decimalSeparator) << "the locale came from the file";
         ASSERT_NE(nullptr, zafCodeSet);
         EXPECT_STREQ("850", zafCodeSet->StringID());
+        // Numbers and dates print in the locale and language of the file.
+        char text[64];
+        ZafRealData(1.5).FormattedText(text, 63, nullptr);
+        EXPECT_STREQ("1,5", text);
+        ZafUTimeData(1999, 12, 25).FormattedText(text, 63, "%A, %e. %B %Y");
+        EXPECT_STREQ("Samstag, 25. Dezember 1999", text);
         // The window manager's language change goes through ResetI18n and
         // keeps the name it answers.
         const char *name = zafWindowManager->ChangeLanguage("en_DE.850");

@@ -181,36 +181,4 @@ TEST(ZafData, DefaultNamesCountUpAndACopyHasANewNameAndNoObservers)
     original.SubtractNotification(&watcher);
 }
 
-TEST(ZafImageData, StaticPixelsAreSharedOwnedPixelsCopiedAndNeverFreedTwice)
-{
-    std::uint8_t pixels[6] = {1, 2, 3, 4, 5, 6};
-    ZafImageStruct builtIn{3, 2, pixels, 1};
-    ZafImageStruct shared;
-    ZafImageData::CopyImage(shared, builtIn);
-    EXPECT_EQ(pixels, shared.array);
-    EXPECT_EQ(1, shared.staticArray);
-
-    ZafImageStruct owned;
-    ZafImageData::SetImage(owned, 3, 2, pixels);
-    EXPECT_NE(pixels, owned.array);
-    EXPECT_EQ(6, owned.array[5]);
-    ZafImageStruct copy;
-    ZafImageData::CopyImage(copy, owned);
-    EXPECT_NE(owned.array, copy.array);
-    delete[] owned.array;
-    EXPECT_EQ(5, copy.array[4]) << "the copy has its own pixels";
-    // Copying an owned image over a static one must not free the static array.
-    ZafImageData::CopyImage(shared, copy);
-    EXPECT_EQ(0, shared.staticArray);
-    EXPECT_EQ(1, pixels[0]);
-    delete[] shared.array;
-    delete[] copy.array;
-
-    ZafImageStruct staticTarget{0, 0, pixels, 1};
-    ZafImageData::SetImage(staticTarget, 2, 1, nullptr);
-    EXPECT_EQ(nullptr, staticTarget.array) << "shares nothing, frees nothing";
-    ZafImageData::ClearImage(staticTarget);
-    EXPECT_EQ(0, staticTarget.width);
-}
-
 } // namespace

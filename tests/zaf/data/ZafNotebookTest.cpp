@@ -14,38 +14,7 @@
 
 namespace {
 
-// A tab that holds every support object of its page with a negative id.
-struct HoldingTab : ZafWindowObject
-{
-    HoldingTab() : ZafWindowObject(0, 0, 0, 0)
-    {
-        SetSupportObject(true);
-        SetOwnWindow(false);
-    }
-    ~HoldingTab() override { held.Destroy(); }
-    ZafList held;
-};
-
-void Take(ZafWindowObject *tab, ZafWindow *page)
-{
-    for (ZafElement *e = page->SupportList().First(), *next = nullptr; e; e = next) {
-        next = e->Next();
-        if (static_cast<std::int16_t>(e->NumberID()) < 0 && e->NumberID() != ZAF_NUMID_GEOMETRY)
-            static_cast<HoldingTab *>(tab)->held.Add(page->SubtractObject(static_cast<ZafWindowObject *>(e)));
-    }
-}
-
-void Return(ZafWindowObject *tab, ZafWindow *page)
-{
-    ZafList &held = static_cast<HoldingTab *>(tab)->held;
-    while (ZafElement *last = held.Last())
-        page->AddObject(static_cast<ZafWindowObject *>(held.Subtract(last)), page->FirstSupport());
-}
-
-ZafWindowObject *Make(ZafWindow *)
-{
-    return new HoldingTab;
-}
+using zaftest::NotebookTab;
 
 ZafWindow *Page(const char *name)
 {
@@ -63,7 +32,7 @@ ZafWindow *Page(const char *name)
 class ZafNotebookPersistenceTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { previous = ZafNotebook::SetHooks({Make, Take, Return, nullptr}); }
+    void SetUp() override { previous = ZafNotebook::SetHooks(zaftest::notebookHooks); }
     void TearDown() override { ZafNotebook::SetHooks(previous); }
 
     ZafNotebookHooks previous{};
@@ -94,7 +63,7 @@ TEST_F(ZafNotebookPersistenceTest, PagesComeBackWithTheSupportObjectsTheirTabsHe
     EXPECT_EQ(2, read->SupportList().Count());
     EXPECT_EQ(1, read->CurrentPage());
     auto *page = static_cast<ZafWindow *>(read->FirstChild());
-    auto *tab = static_cast<HoldingTab *>(read->TabOf(page));
+    auto *tab = static_cast<NotebookTab *>(read->TabOf(page));
     ASSERT_NE(nullptr, tab);
     ASSERT_EQ(1, tab->held.Count());
     EXPECT_STREQ("FIRST_TITLE", tab->held.First()->StringID());

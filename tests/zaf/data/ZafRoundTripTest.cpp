@@ -42,7 +42,7 @@ TEST(ZafRoundTrip, EveryDataClassReadsBackAndWritesTheSameBytes)
     {
         ZafStorage storage(firstName.c_str(), ZafStorage::Read);
         ZafDataPersistence persistence(&storage);
-        ZafDataManager::AddDataConstructors(persistence);
+        AddEveryDataConstructor(persistence);
         ZafStorage second(secondName.c_str(), ZafStorage::CreateTree);
         ZafDataPersistence writer(&second);
         for (const StoredObject &object : storedObjects) {
@@ -81,7 +81,10 @@ TEST(ZafRoundTrip, EveryDataClassReadsBackAndWritesTheSameBytes)
         {"~ZafMouseData~hand~objectData", hex("0300000003000000"
                                               "0100000002000000"
                                               "010203040506070809")},
-        {"~group", ""}};
+        {"~group", ""},
+        // day number, milliseconds, base year, zone
+        {"~stamp", hex("18152300FF5B26056C07FBFF")},
+        {"~alarm", hex("00000000400E65019E070000")}};
     EXPECT_EQ(stored, Collect(firstName));
     EXPECT_EQ(stored, Collect(secondName));
 
@@ -91,7 +94,10 @@ TEST(ZafRoundTrip, EveryDataClassReadsBackAndWritesTheSameBytes)
     EXPECT_EQ(12, ZafStringData("limited", persistence).MaxLength());
     EXPECT_EQ(0.125, ZafRealData("ratio", persistence).Value());
     EXPECT_EQ(2, ZafMouseData("hand", persistence).hotSpotY);
-    EXPECT_EQ(24, ZafBitmapData("logo", persistence).array[23]);
+    ZafBitmapData logo("logo", persistence);
+    EXPECT_EQ(24, logo.array[23]);
+    EXPECT_FALSE(logo.staticArray) << "read pixels are owned";
+    EXPECT_EQ(-5, ZafUTimeData("stamp", persistence).Zone());
 }
 
 // Records cut short are read errors of their class.

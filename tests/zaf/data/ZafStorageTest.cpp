@@ -63,19 +63,6 @@ Bytes SmallFile()
     return f.bytes;
 }
 
-Bytes NestedFile(int depth)
-{
-    RawFile f;
-    f.Header();
-    f.SetDirectoryHere();
-    f.Entry("~", nullptr, 0, 0, 0, 1);
-    for (int i = 0; i < depth; i++)
-        f.Entry("d", nullptr, 0, 0, 0, 1);
-    for (int i = 0; i <= depth; i++)
-        f.Str(nullptr);
-    return f.bytes;
-}
-
 void WriteObject(ZafStorage &storage, const char *path, const std::string &text, const char *stringID = nullptr,
                  ZafNumberID objectID = 0)
 {
@@ -143,23 +130,6 @@ TEST(ZafStorageOpen, BadHeadersCutFilesAndDataOutsideTheFileAreErrors)
         ZafStorage storage(name.c_str(), ZafStorage::Read);
         EXPECT_NE(0u, storage.Error()) << cut;
         EXPECT_EQ(0, storage.Root()->ChildCount()) << cut;
-    }
-}
-
-// Mended: the tree's recursion was unbounded (one level too deep is a found
-// input).
-TEST(ZafStorageOpen, TreeDepthIsCapped)
-{
-    TempDirectory dir;
-    const std::string name = dir.File("deep.znc");
-    const struct
-    {
-        int depth;
-        std::uint32_t error;
-    } cases[] = {{ZafDirectoryElement::maxDepth, 0}, {100000, ZafError::Read}};
-    for (const auto &c : cases) {
-        WriteWholeFile(name, NestedFile(c.depth));
-        EXPECT_EQ(c.error, ZafStorage(name.c_str(), ZafStorage::Read).Error()) << c.depth;
     }
 }
 

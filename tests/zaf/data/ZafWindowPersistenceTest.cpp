@@ -42,6 +42,23 @@ std::string Describe(ZafWindowObject *object)
             (object->UserObject() == &userObjectTarget ? " obj" : "");
     if (auto *field = dynamic_cast<TestField *>(object))
         text += " value=" + std::to_string(field->value);
+    if (auto *bar = dynamic_cast<ZafScrollBar *>(object)) {
+        const ZafScrollStruct s = bar->Scroll();
+        for (int value : {static_cast<int>(bar->Kind()), s.minimum, s.maximum, s.current, s.step, s.pageSize})
+            text += " " + std::to_string(value);
+    }
+    if (ZafPaletteData *palette = object->PaletteData()) {
+        text += " palette observed " + std::to_string(palette->NotificationCount());
+        for (const ZafPaletteMap *row = palette->PaletteMap(); !row->IsEnd(); ++row) {
+            const ZafPaletteStruct &p = row->palette;
+            text += " " + std::to_string(row->type) + "/" + std::to_string(row->state);
+            for (int value : {p.lineStyle, p.fillPattern, p.colorForeground, p.colorBackground, p.monoForeground,
+                              p.monoBackground, p.font})
+                text += "," + std::to_string(value);
+        }
+    }
+    if (auto *group = dynamic_cast<ZafGroup *>(object))
+        text += std::string(" text=") + (group->Text() ? group->Text() : "");
     if (auto *window = dynamic_cast<ZafWindow *>(object)) {
         text += " window";
         for (WindowFlag flag :
