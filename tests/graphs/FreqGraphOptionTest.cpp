@@ -164,26 +164,6 @@ TEST_F(FreqGraphOptionTest, ChoosingControlsSetsTheirBits)
     EXPECT_EQ(pie.optionWord, 0x404u);
 }
 
-TEST_F(FreqGraphOptionTest, ControlsTakeTheirTextsFromGroupSix)
-{
-    FreqGraphOptionWindow *window = Open(bar);
-    ASSERT_NE(window, nullptr);
-    const struct
-    {
-        const char *name;
-        int text;
-    } texts[] = {{"DisTitle", 18}, {"DisNumbers", 19}, {"DisType", 20}, {"DisGrids", 21}, {"Orient", 27},
-                 {"Hori", 28},     {"Vert", 29},       {"FigType", 30}, {"FigPerc", 31},  {"FigRaw", 32}};
-    for (const auto &t : texts) {
-        ZafWindowObject *control = window->FindControl(t.name, __FILE__, __LINE__);
-        ASSERT_NE(control, nullptr) << t.name;
-        EXPECT_STREQ(control->Text(), StatText(t.text, 6)) << t.name;
-    }
-    FreqGraphOptionWindow *pieWindow = Open(pie);
-    ASSERT_NE(pieWindow, nullptr);
-    EXPECT_STREQ(pieWindow->FindControl("LabOnPie", __FILE__, __LINE__)->Text(), StatText(23, 6));
-}
-
 TEST_F(FreqGraphOptionTest, AMissingControlIsReportedAndItsBitKept)
 {
     FreqGraphOptionWindow *window = Open(bar);

@@ -257,29 +257,6 @@ TEST_F(FreqGraphTest, TwoCategoriesTakeOneLabelRowAndShareFortyFour)
     EXPECT_EQ(bars->ShownCategories().size(), 2u);
 }
 
-TEST_F(FreqGraphTest, AHorizontalBarNearTheAxisEndHasItsNumberInside)
-{
-    // Valid percents 50, 30, 20 on an axis to 50: only the first bar ends
-    // within 500 units of the axis maximum.
-    Show<FREQBAR>(Count(fruitVariable, false), 0x602);
-    const std::string dump = DumpElements(*shown);
-    EXPECT_NE(dump.find("text L(8101,"), std::string::npos) << dump;
-    EXPECT_NE(dump.find("\"50.0\" align 24"), std::string::npos) << dump;
-    EXPECT_NE(dump.find("text L(5740,"), std::string::npos) << dump;
-    EXPECT_NE(dump.find("\"30.0\" align 21"), std::string::npos) << dump;
-    // Percent labels on the axis.
-    EXPECT_NE(dump.find("\"50 %\""), std::string::npos) << dump;
-}
-
-TEST_F(FreqGraphTest, RawFiguresLabelTheAxisWithoutPercentSigns)
-{
-    Show<FREQBAR>(Count(fruitVariable, false), 0x602 | 0x008);
-    const std::string dump = DumpElements(*shown);
-    EXPECT_EQ(dump.find('%'), std::string::npos) << dump;
-    EXPECT_NE(dump.find("\"10.0\""), std::string::npos) << dump;
-    EXPECT_EQ(static_cast<FREQBAR *>(shown)->AxisMaximum(), 10.0);
-}
-
 // --- Pixels --------------------------------------------------------------------------
 
 TEST_F(FreqGraphTest, BarsAndPlotPaintTheirColours)
