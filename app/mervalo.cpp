@@ -1,7 +1,9 @@
 // Program entry of mervalo.exe: the data layer installs its start-up steps,
-// the analyses enter their factories, then the class library's entry builds the application and calls the
-// program's Main.
+// the analyses enter their factories and the graph library the makers of its
+// graph tools, then the class library's entry builds the application and
+// calls the program's Main.
 #include "analyses/RegisterAnalyses.h"
+#include "graphs/RegisterGraphTools.h"
 #include "shell/Main.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/data/ZafDataStartup.h"
@@ -13,5 +15,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     ZafDataStartup::Install();
     // The analyses join the registry before Main builds it.
     RegisterAnalyses();
+    RegisterGraphTools();
     return ZafApplication::WinMain(instance, previous, commandLine, show, Main);
 }

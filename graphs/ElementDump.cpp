@@ -48,6 +48,11 @@ std::string DumpElement(const element &item, int depth)
     if (auto *rule = dynamic_cast<const LINEELEMENT *>(&item))
         if (rule->DashLength())
             line += " dash " + std::to_string(rule->DashLength()) + "/" + std::to_string(rule->GapLength());
+    if (auto *slice = dynamic_cast<const PIEELEMENT *>(&item)) {
+        char angles[64];
+        std::snprintf(angles, sizeof angles, " from %.2f to %.2f", slice->StartAngle(), slice->EndAngle());
+        line += angles;
+    }
     if (auto *text = dynamic_cast<const TEKSTELEMENT *>(&item)) {
         char font[64];
         std::snprintf(font, sizeof font, " align %02X font %d/%u", text->AlignmentBits(), text->FontSize(),

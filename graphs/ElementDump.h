@@ -1,8 +1,8 @@
 // ElementDump: what a graph holds, as text, without pixels: one line per
 // element in drawing order (kind, name, logical and device rectangles, style
-// colours and grey levels, pen width, dashes, text, alignment and font), a
-// group's children below it indented by two blanks. Tests compare graphs
-// through it.
+// colours and grey levels, pen width, dashes, a slice's angles, text,
+// alignment and font), a group's children below it indented by two blanks.
+// Tests compare graphs through it.
 #pragma once
 
 #include <string>

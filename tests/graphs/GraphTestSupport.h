@@ -11,6 +11,7 @@
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,38 @@ public:
         GdiFlush();
         const std::uint32_t p = bits[static_cast<std::size_t>(y) * width + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+
+    // Writes the pixels as a 24-bit ".bmp" file; false when it cannot.
+    bool Save(const char *path) const
+    {
+        const int stride = (width * 3 + 3) / 4 * 4;
+        std::vector<unsigned char> rows(static_cast<std::size_t>(stride) * height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const COLORREF c = At(x, height - 1 - y);
+                unsigned char *p = &rows[static_cast<std::size_t>(y) * stride + x * 3];
+                p[0] = GetBValue(c);
+                p[1] = GetGValue(c);
+                p[2] = GetRValue(c);
+            }
+        BITMAPINFOHEADER info = {};
+        info.biSize = sizeof info;
+        info.biWidth = width;
+        info.biHeight = height;
+        info.biPlanes = 1;
+        info.biBitCount = 24;
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info;
+        file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
+        std::FILE *out = std::fopen(path, "wb");
+        if (!out)
+            return false;
+        std::fwrite(&file, sizeof file, 1, out);
+        std::fwrite(&info, sizeof info, 1, out);
+        std::fwrite(rows.data(), 1, rows.size(), out);
+        return std::fclose(out) == 0;
     }
 
     const int width, height;

@@ -1,0 +1,213 @@
+#include "graphs/FREQBAR.h"
+
+#include "graphs/GROUPELEMENT.h"
+#include "graphs/SKALA.h"
+#include "graphs/ShapeElements.h"
+#include "graphs/TEKSTELEMENT.h"
+#include "stats/StatClass.h"
+#include "stats/StatOption.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int captionGroup = 5;
+// Distances of the texts and ticks from what they belong to.
+constexpr int labelDistance = 200, labelRowHeight = 250, tickLength = 100;
+constexpr int valueDistance = 100, valueInsideLimit = 500, valueAboveBar = 18;
+// Characters of a band: its device width times 22 / 10 over the font size.
+constexpr int bandCharacterFactor = 22;
+// The part of the plot area's size kept free at each end of the category axis.
+constexpr int bandMarginDivisor = 100;
+
+// Draws elements whose device rectangle has not been made yet: texts are
+// measured, groups made from their children.
+void FreshenTree(GRAPHWIN &window, element *item)
+{
+    if (auto *group = dynamic_cast<GROUPELEMENT *>(item))
+        for (element *child : group->Children())
+            FreshenTree(window, child);
+    if (auto *text = dynamic_cast<TEKSTELEMENT *>(item))
+        text->Update();
+    else
+        window.ElementToDevice(item);
+}
+
+} // namespace
+
+FREQBAR::FREQBAR(FREQOBJ *frequencies, GraphOption *optionRecord)
+    : FREQGRAPH(frequencies, optionRecord, optionRecord ? optionRecord->optionWord : defaultWord, true)
+{
+    int n = 0;
+    for (long i = 0; i < frequencies->categoryCount; ++i)
+        n += frequencies->categories[i].missing == 0 ? 1 : 0;
+    fillShare = ScaleByCategoryCount(n, 1);
+}
+
+int FREQBAR::ScaleByCategoryCount(int n, int b)
+{
+    n = std::clamp(n, 2, 12);
+    const double share = 40.0 / (std::max(b - n, 0) + 10) * (n + b - 2) + 40.0 + 0.5;
+    return static_cast<int>(std::floor(share));
+}
+
+const char *FREQBAR::CaptionText()
+{
+    return StatText(captionText, captionGroup);
+}
+
+void FREQBAR::TakeOptionWord()
+{
+    ReadRecordWord();
+    horizontal = (optionWord & optionVertical) ? 0 : 1;
+    raw = (optionWord & optionRaw) ? 1 : 0;
+}
+
+// --- Layout --------------------------------------------------------------------------
+
+void FREQBAR::LayOutBands(int n)
+{
+    bandArea = plotArea;
+    if (horizontal) {
+        const int margin = (plotArea.bottom - plotArea.top) / bandMarginDivisor;
+        bandArea.top += margin;
+        bandArea.bottom -= margin;
+    } else {
+        const int margin = (plotArea.right - plotArea.left) / bandMarginDivisor;
+        bandArea.left += margin;
+        bandArea.right -= margin;
+    }
+    band = std::abs(horizontal ? bandArea.bottom - bandArea.top : bandArea.right - bandArea.left) / n;
+
+    labelRows = 1;
+    if (n == 2)
+        return;
+    int width = labelArea.right - labelArea.left, height = 0;
+    ToDeviceUnits(width, height);
+    const int perBand = std::max(width * bandCharacterFactor / (n * 10) / categorySize, 1);
+    int longest = 0;
+    for (const FreqCategory &c : ShownCategories())
+        longest = std::max(longest, static_cast<int>(std::strlen(c.label)));
+    labelRows = std::min(longest / perBand + 1, maximumLabelRows);
+}
+
+int FREQBAR::ValuePosition(double value) const
+{
+    const double span = axisMaximum - axisMinimum;
+    const double p = span > 0.0 ? (value - axisMinimum) / span : 0.0;
+    if (horizontal)
+        return static_cast<int>(std::floor(valueArea.left + (valueArea.right - valueArea.left + 1) * p));
+    return static_cast<int>(std::floor(valueArea.bottom - std::abs(valueArea.bottom - valueArea.top + 1) * p));
+}
+
+int FREQBAR::CategoryCentre(int i) const
+{
+    if (horizontal)
+        return bandArea.top + band * (i + 1) - band / 2;
+    return bandArea.left + band * i + band / 2;
+}
+
+int FREQBAR::BarStart(int i, int n) const
+{
+    const int size = horizontal ? bandArea.bottom - bandArea.top : bandArea.right - bandArea.left;
+    const int gap = (100 - fillShare) * size / (n * 100);
+    if (horizontal)
+        return bandArea.top + band * (i + 1) - gap / 2;
+    return bandArea.left + band * i + gap / 2;
+}
+
+// --- Build ---------------------------------------------------------------------------
+
+void FREQBAR::DrawData()
+{
+    const int n = ShownCount();
+    LayOutBands(n);
+    auto *background = new BOXELEMENT(plotArea.left, plotArea.top, plotArea.right + 1 - plotArea.left,
+                                      plotArea.bottom + 1 - plotArea.top, Style(plotRole));
+    background->penWidth = 1;
+    mainGroup->AddElement(background);
+    AddAxis(mainGroup);
+    for (int i = 0; i < n; ++i)
+        AddCategory(i, n);
+}
+
+void FREQBAR::AddAxis(GROUPELEMENT *group)
+{
+    AxisSpec spec(valueArea.left, valueArea.top, valueArea.right - valueArea.left, valueArea.bottom - valueArea.top, 0);
+    spec.vertical = horizontal ? 0 : 1;
+    spec.horizontalNearSide = 1.0;
+    spec.grid = (optionWord & optionGrid) ? 1 : 0;
+    spec.percent = raw ? 0 : 1;
+    spec.axisLine = 0;
+    spec.ticks = 0;
+    spec.step = 0.0;
+    double minimum = 0.0, maximum = axisMaximum;
+    group->AddElement(new SKALA(spec, minimum, maximum));
+    axisMinimum = minimum;
+    axisMaximum = maximum;
+}
+
+void FREQBAR::AddCategory(int i, int n)
+{
+    const FreqCategory &c = ShownCategories()[static_cast<std::size_t>(i)];
+    const double value = raw ? c.frequency : c.validPercent;
+    const int centre = CategoryCentre(i), start = BarStart(i, n);
+    const int thickness = band * fillShare / 100;
+    const int origin = ValuePosition(0.0), end = ValuePosition(value);
+    auto *group = new GROUPELEMENT;
+
+    // Boxes take their left-top corner and a size that is not negative.
+    if (horizontal)
+        group->AddElement(new BOXELEMENT(std::min(origin, end), start - thickness, std::abs(end - origin), thickness,
+                                         Style(barRole)));
+    else
+        group->AddElement(
+            new BOXELEMENT(start, std::min(origin, end), thickness, std::abs(end - origin), Style(barRole)));
+
+    if (optionWord & optionTicks) {
+        if (horizontal)
+            group->AddElement(
+                new LINEELEMENT(plotArea.left, centre, plotArea.left - tickLength, centre, 1, &FrameStyle));
+        else
+            group->AddElement(
+                new LINEELEMENT(centre, plotArea.bottom, centre, plotArea.bottom + tickLength, 3, &FrameStyle));
+    }
+
+    if (horizontal)
+        group->AddElement(MakeText(plotArea.left - labelDistance, centre, c.label, alignRightBaseline, categorySize));
+    else
+        group->AddElement(MakeText(centre, plotArea.bottom + labelDistance + (i % labelRows) * labelRowHeight, c.label,
+                                   alignCentreTop, categorySize));
+
+    if (optionWord & optionNumbers) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*lf", 1, value);
+        if (!horizontal)
+            group->AddElement(MakeText(centre, end + valueAboveBar, text, alignCentreBottom, valueSize));
+        else if (ValuePosition(axisMaximum) - end < valueInsideLimit)
+            group->AddElement(MakeText(end - valueDistance, centre, text, alignRightBaseline, valueSize));
+        else
+            group->AddElement(MakeText(end + valueDistance, centre, text, alignLeftBaseline, valueSize));
+    }
+    mainGroup->AddElement(group);
+}
+
+// --- Draw ----------------------------------------------------------------------------
+
+ZafEventType FREQBAR::Draw(const ZafEventRecord &event, ZafEventType code)
+{
+    if (!firstDrawDone && mainGroup && OSHandle() && Built() && !(View().right == 0 && View().bottom == 0)) {
+        firstDrawDone = 1;
+        FreshenTree(*this, mainGroup);
+        const int left = mainGroup->device.left;
+        if (left < 0) {
+            mainGroup->Move(10 - left, 0);
+            mainGroup->SetSize(mainGroup->device.Width() - 20, mainGroup->device.Height());
+        }
+    }
+    return FREQGRAPH::Draw(event, code);
+}

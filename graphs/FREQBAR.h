@@ -1,0 +1,53 @@
+// FREQBAR: the bar graph of a frequency distribution: one bar a shown
+// category, horizontal or vertical, showing frequencies or valid percents
+// against a value axis, with the category labels along the category axis
+// (in up to five alternating rows when long labels crowd vertical bars).
+//
+// Ownership: as FREQGRAPH; the option record (the bar graph's, section
+// "FreqBar") belongs to the workbook.
+#pragma once
+
+#include "graphs/FREQGRAPH.h"
+
+class FREQBAR : public FREQGRAPH
+{
+public:
+    static constexpr int settingsSection = 13;          // "FreqBar"
+    static constexpr unsigned long defaultWord = 0x602; // numbers, grid, the unused bit
+    static constexpr int captionText = 20;              // of group 5
+    static constexpr int maximumLabelRows = 5;
+
+    // record: the bar graph's option record (null: the default word).
+    FREQBAR(FREQOBJ *distribution, GraphOption *record);
+
+    // Once per window, before the first draw: a graph whose left edge lies
+    // left of the window is moved in.
+    ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+
+    // The bar's share of its band in percent: 40 + 4 (n - 1) for b = 1, n
+    // clamped to 2..12.
+    static int ScaleByCategoryCount(int n, int b);
+    int FillShare() const { return fillShare; }
+    int LabelRows() const { return labelRows; }
+
+protected:
+    void DrawData() override;
+    const char *CaptionText() override;
+    void TakeOptionWord() override;
+
+private:
+    // Band area, band and label rows for n shown categories.
+    void LayOutBands(int n);
+    // Position of a value along the value axis (X for horizontal bars, Y for
+    // vertical ones).
+    int ValuePosition(double value) const;
+    // Centre and bar start of the category of shown index i.
+    int CategoryCentre(int i) const;
+    int BarStart(int i, int n) const;
+    void AddAxis(GROUPELEMENT *group);
+    void AddCategory(int i, int n);
+
+    int fillShare;
+    int labelRows = 1;
+    int band = 0;
+};

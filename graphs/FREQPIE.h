@@ -1,0 +1,40 @@
+// FREQPIE: the pie graph of a frequency distribution: one slice a shown
+// category, sized by its valid percent, in the series colours, with a
+// legend or with the labels beside the slices. A distribution whose valid
+// percents add up to more than 101 (multiple answers) gets a note instead
+// of a pie.
+//
+// Ownership: as FREQGRAPH; the option record (the pie graph's, section
+// "FreqPie") belongs to the workbook.
+#pragma once
+
+#include "graphs/FREQGRAPH.h"
+
+class FREQPIE : public FREQGRAPH
+{
+public:
+    static constexpr int settingsSection = 14;          // "FreqPie"
+    static constexpr unsigned long defaultWord = 0x400; // numbers
+    static constexpr int captionText = 19;              // of group 5
+    static constexpr int noPieText = 44;                // of group 12
+
+    // record: the pie graph's option record (null: the default word).
+    FREQPIE(FREQOBJ *distribution, GraphOption *record);
+
+    int CentreX() const { return centreX; }
+    int CentreY() const { return centreY; }
+    int Radius() const { return radius; }
+
+protected:
+    void DrawData() override;
+    const char *CaptionText() override;
+    void TakeOptionWord() override;
+    void AdjustLayout() override;
+
+private:
+    void AddSliceTexts(GROUPELEMENT *group, double start, double end, const FreqCategory &c);
+
+    int centreX, centreY, radius;
+    // The radius in x and in y, the same number of whole pixels.
+    int radiusX = 0, radiusY = 0;
+};
