@@ -1,5 +1,6 @@
 #include "ui/UIDataFile.h"
 
+#include "graphs/GraphTextDialogDefinition.h"
 #include "shell/MainWindowDefinition.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
@@ -58,6 +59,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
 {
     static const std::vector<Definition> definitions = {
         {mainWindowName, MakeMainWindow},
+        {GraphTextDialogNames::dialog, MakeGraphTextDialogDefinition},
     };
     return definitions;
 }
