@@ -164,6 +164,8 @@ public:
     ZafRegionRect BeginDraw() override;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
     ZafEventType Event(const ZafEventRecord &event) override;
+    // Over the pane the cursor shows the mouse mode.
+    ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
     unsigned DrawModeInForce() const { return drawMode; }
     void SetPrinter(ZafPrinter *newPrinter) { printer = newPrinter; }
     ZafPrinter *Printer() const { return printer; }

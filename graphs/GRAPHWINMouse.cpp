@@ -17,7 +17,6 @@
 #include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafToolBar.h"
 #include "zaf/core/ZafApplication.h"
-#include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindowManager.h"
 
@@ -99,24 +98,19 @@ ZafPopUpItem *MenuItem(MenuText text, ZafEventType value)
     return NewMenuItem(StatText(text.number, text.group), value);
 }
 
-void SetMouseImage()
+// The cursor of the mouse mode.
+LPCSTR ModeCursor()
 {
-    ZafEventType image = ZAF_MOUSE_ARROW;
     switch (GraphMouseMode) {
     case GRAPHWIN::modeZoom:
-        image = ZAF_MOUSE_CROSS;
-        break;
+        return IDC_CROSS;
     case GRAPHWIN::modeText:
-        image = ZAF_MOUSE_TEXT_BEAM;
-        break;
+        return IDC_IBEAM;
     case GRAPHWIN::modeMove:
-        image = ZAF_MOUSE_POSITION;
-        break;
+        return IDC_SIZEALL;
     default:
-        break;
+        return IDC_ARROW;
     }
-    if (auto *events = dynamic_cast<ZafOSEventManager *>(zafEventManager))
-        events->SendToDevice(ZAF_MOUSE_EVENT, image);
 }
 
 } // namespace
@@ -188,11 +182,22 @@ element *GRAPHWIN::SelectElementAt(int x, int y, int kind)
 
 // --- Events --------------------------------------------------------------------------
 
+ZafEventType GRAPHWIN::HandleOSMessage(const ZafEventRecord &event)
+{
+    // Departure: the mode's cursor is shown over the graph alone; set as the
+    // program-wide mouse image it stayed on every window the pointer went
+    // to after leaving a graph.
+    const MSG &m = event.osEvent;
+    if (m.message == WM_SETCURSOR && LOWORD(m.lParam) == HTCLIENT && m.hwnd == OSHandle()) {
+        SetCursor(LoadCursorA(nullptr, ModeCursor()));
+        return TRUE;
+    }
+    return ZafWindow::HandleOSMessage(event);
+}
+
 ZafEventType GRAPHWIN::InteractionEvent(const ZafEventRecord &event)
 {
     const bool mouse = event.type == ZAF_MOUSE_EVENT;
-    if (mouse)
-        SetMouseImage();
     if (event.type == ZAF_KEY_EVENT && event.key.value == VK_DELETE && event.key.shiftState == ZAF_KEY_PRESS &&
         GraphMouseMode == modeMove && selected && selected->kind == element::kindText) {
         DeleteSelectedText();

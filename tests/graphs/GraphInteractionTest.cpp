@@ -299,6 +299,26 @@ TEST_F(InteractionTest, APressInAnotherModeSelectsNothing)
     }
 }
 
+TEST_F(InteractionTest, TheCursorOverTheGraphShowsTheMouseMode)
+{
+    ShowGraph();
+    const struct
+    {
+        int mode;
+        LPCSTR cursor;
+    } modes[] = {{GRAPHWIN::modePlain, IDC_ARROW},
+                 {GRAPHWIN::modeZoom, IDC_CROSS},
+                 {GRAPHWIN::modeText, IDC_IBEAM},
+                 {GRAPHWIN::modeMove, IDC_SIZEALL}};
+    for (const auto &entry : modes) {
+        GraphMouseMode = entry.mode;
+        SetCursor(nullptr);
+        SendMessageA(graph->OSHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(graph->OSHandle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, entry.cursor)) << entry.mode;
+    }
+}
+
 // --- Dragging ------------------------------------------------------------------------------
 
 struct SnapCase
