@@ -442,7 +442,8 @@ void GRAPHWIN::EditTextAt(int x, int y)
     }
     ZafTracker self(this);
     const ZafEventType code = dialog->Control();
-    if (self.Deleted())
+    // The window, or the text in a rebuild, may have gone meanwhile.
+    if (self.Deleted() || (text && !elements.Contains(text)))
         return;
     if (code == ZAF_DIALOG_OK) {
         const std::string entered = dialog->EnteredText();
