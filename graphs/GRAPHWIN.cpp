@@ -7,6 +7,8 @@
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafPrinter.h"
+#include "zaf/core/ZafWindowManager.h"
+#include "zaf/controls/ZafPopUpMenu.h"
 
 #include <algorithm>
 #include <cstring>
@@ -38,6 +40,12 @@ GRAPHWIN::~GRAPHWIN()
         delete drawStyle;
     }
     delete[] metafileName;
+    delete rubberBand;
+    if (contextMenu) {
+        if (contextMenu->Parent() && zafWindowManager)
+            zafWindowManager->SubtractObject(contextMenu);
+        delete contextMenu;
+    }
     HideLabel();
 }
 
@@ -71,10 +79,10 @@ void GRAPHWIN::ClearElements()
 
 void GRAPHWIN::RemoveElement(element *item)
 {
+    if (item == selected)
+        DropSelection();
     userTexts.Remove(item);
     elements.Remove(item);
-    if (item == selected)
-        selected = nullptr;
 }
 
 void GRAPHWIN::AddUserText(element *item)
@@ -259,6 +267,6 @@ ZafEventType GRAPHWIN::Event(const ZafEventRecord &event)
         return 0;
     }
     default:
-        return ZafWindow::Event(event);
+        return InteractionEvent(event);
     }
 }

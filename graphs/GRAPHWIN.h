@@ -13,9 +13,20 @@
 // GetDrawDC() and scale their device points through OutputScale: the
 // printer's scale and origin while a printer is set, else the screen's.
 //
+// Interaction (GRAPHWINMouse.cpp): the program-wide mouse mode
+// (GraphMouseMode, set by the main window) chooses what the left button
+// does: 3 move selects the smallest element under the pointer and drags it
+// (snapped to the grid when "SnapToGrid" is on; pressed near a corner or
+// an edge's middle, a shape is resized instead), 1 zoom draws a rubber band
+// while the button is held, 2 text adds a text at a double press. A double
+// press on a text opens the text dialog; Delete (mode 3) deletes the
+// selected text; the right button opens the context menu (the workbook's
+// graph tools, options, copy, metafile export and print).
+//
 // Ownership: the window owns its elements (ClearElements and the
-// destructor delete them, user texts included), its current draw style and
-// the metafile name. The printer is the caller's.
+// destructor delete them, user texts included), its current draw style,
+// the metafile name, the rubber band and the context menu. The printer is
+// the caller's.
 #pragma once
 
 #include "graphs/DrawStyle.h"
@@ -27,7 +38,18 @@
 #include <map>
 #include <string>
 
+class ZafPopUpMenu;
 class ZafPrinter;
+class GRAPHWIN;
+
+// The zoom rubber band: where the drag started, where the pointer is now
+// and the rectangle last drawn (left -1: none is drawn).
+struct DragRectangle
+{
+    int startX = 0, startY = 0, currentX = 0, currentY = 0;
+    ElementRect drawn{-1, -1, -1, -1, 0};
+    GRAPHWIN *owner = nullptr;
+};
 
 // A hover label that restores what it covers (the map names the region
 // under the pointer with it).
@@ -73,6 +95,26 @@ public:
     };
     // Events of the window itself.
     enum WindowEvent : int { saveMetafileEvent = 11001 };
+    // The program-wide mouse mode's values (GraphMouseMode).
+    enum MouseMode : int {
+        modePlain = 0, // nothing happens on a press
+        modeZoom = 1,  // the zoom rubber band
+        modeText = 2,  // a double press adds a text
+        modeMove = 3,  // select, move and resize elements
+    };
+    // The drag flags' bits.
+    enum DragFlag : std::uint16_t {
+        dragLeft = 0x04,   // the left edge follows the pointer
+        dragRight = 0x08,  // the right edge
+        dragTop = 0x10,    // the top edge
+        dragBottom = 0x20, // the bottom edge
+        dragResize = 0x40, // resizing (clear: moving)
+    };
+    // How near (pixels) a press must be to a corner or an edge's middle of
+    // a shape to resize it.
+    static constexpr int handleTolerance = 3;
+    // Number ids of the context menu's items start here.
+    static constexpr int menuFirstID = 25000;
 
     GRAPHWIN(int left, int top, int width, int height);
     ~GRAPHWIN() override;
@@ -122,6 +164,8 @@ public:
     ZafRegionRect BeginDraw() override;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
     ZafEventType Event(const ZafEventRecord &event) override;
+    // Over the pane the cursor shows the mouse mode.
+    ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
     unsigned DrawModeInForce() const { return drawMode; }
     void SetPrinter(ZafPrinter *newPrinter) { printer = newPrinter; }
     ZafPrinter *Printer() const { return printer; }
@@ -138,7 +182,28 @@ public:
     // Puts the graph on the clipboard as an enhanced metafile.
     void CopyToClipboard();
 
+    // --- Interaction (GRAPHWINMouse.cpp) -------------------------------------
+    // Draws or removes (XOR) the focus marks of a pixel rectangle.
+    void DrawFocusMarks(const ElementRect &rect);
+    // The hit test: the least tall visible element of the kind (0 any)
+    // strictly inside whose drag rectangle the point lies becomes the
+    // selection (a map region only when nothing else is hit).
+    element *SelectElementAt(int x, int y, int kind);
+    // Ends a move, a resize or a zoom drag.
+    void EndDrag();
+    // The context menu at the pointer of a mouse event.
+    void ShowContextMenu(const ZafEventRecord &event);
+    // The text dialog for the selected text, or for a new text at (x, y).
+    void EditTextAt(int x, int y);
+    // Asks, then deletes the selected text as the text dialog's Delete does.
+    void DeleteSelectedText();
+    // Removes the focus marks and drops the selection.
+    void DropSelection();
+
     element *SelectedElement() const { return selected; }
+    std::uint16_t DragFlags() const { return dragFlags; }
+    const DragRectangle *RubberBand() const { return rubberBand; }
+    ZafPopUpMenu *ContextMenu() const { return contextMenu; }
     const ZafTimeData &CreationTime() const { return creationTime; }
 
     // GraphPane.
@@ -153,6 +218,18 @@ protected:
     void PaintBackground(int width, int height);
     void DrawGrid(int width, int height);
     void DrawElements();
+    // The mouse, key, focus and context-menu codes; the rest goes on to the
+    // window.
+    ZafEventType InteractionEvent(const ZafEventRecord &event);
+    void BeginPress(int x, int y);
+    void ContinueDrag(int x, int y);
+    // Sets the resize flags when the press is near a handle of the selection.
+    void GrabHandle(int x, int y);
+    // The selection's drag rectangle moved or resized to the pointer.
+    ElementRect DraggedRectangle(int x, int y) const;
+    void FillContextMenu();
+    static ZafEventType MenuItemChosen(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
+    void RunMenuValue(ZafEventType value);
 
     HDC drawDC = nullptr;
     HWND drawDCWindow = nullptr; // the window drawDC was taken from (GetDC)
@@ -169,6 +246,12 @@ protected:
     GROBJ_LIST userTexts;
     char *metafileName = nullptr;
     std::uint8_t suppressDoublePress = 0;
+    DragRectangle *rubberBand = nullptr;
+    ZafPopUpMenu *contextMenu = nullptr;
+    // Where a resize began: the pointer and the drag rectangle.
+    int pressX = 0, pressY = 0;
+    ElementRect pressRect;
+    bool capturing = false;
 
 private:
     // The occurrences of each identity key in the current build.

@@ -58,11 +58,10 @@ ZafEventType GRAPHWIN::Draw(const ZafEventRecord &, ZafEventType)
         if (GraphSettings::ShowGrid())
             DrawGrid(width, height);
         DrawElements();
-        if (selected) {
-            ZafRegionRect focus(selected->device.left, selected->device.top, selected->device.right,
-                                selected->device.bottom, ZAF_PIXEL);
-            DrawFocus(focus, ZAF_CURRENT);
-        }
+        // The marks go on the drag rectangle, where the interaction draws
+        // and removes them, and only on the screen (not into a print).
+        if (selected && drawMode == drawScreen)
+            DrawFocusMarks(selected->drag);
         CloseTarget(windowDC, width, height);
     }
     DeleteDrawObjects();

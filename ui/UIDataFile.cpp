@@ -3,6 +3,7 @@
 #include "analyses/FrOptions.h"
 #include "analyses/FreqOptionWindowDefinition.h"
 #include "analyses/XtabOptionWindowDefinition.h"
+#include "graphs/GraphTextDialogDefinition.h"
 #include "shell/MainWindowDefinition.h"
 #include "shell/ShellWindows.h"
 #include "zaf/core/ZafMDIWindow.h"
@@ -61,6 +62,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
             all.push_back({window.name, window.make});
         all.push_back({FrOptions::windowName, MakeFreqOptionWindowDefinition});
         all.push_back({"XtabOptionWindow", MakeXtabOptionWindowDefinition});
+        all.push_back({GraphTextDialogNames::dialog, MakeGraphTextDialogDefinition});
         return all;
     }();
     return definitions;
