@@ -108,10 +108,12 @@ void FreqBook::AddVariablePage(DATASET *dataSet, long variable, BUFFERTYPE *valu
 
 ZafWindow *FreqPage::CreateGraphWindow(int kind, StatOption *)
 {
-    // The bar (0) and pie (1) graphs draw the page's distribution; their
-    // windows are not part of the program yet.
-    if (!dynamic_cast<FREQOBJECT *>(Computation()))
+    // The bar (0) and pie (1) graphs draw the page's distribution.
+    auto *distribution = dynamic_cast<FREQOBJECT *>(Computation());
+    if (!distribution)
         return nullptr;
-    (void)kind;
-    return nullptr;
+    GraphToolOption *record = kind == 0   ? static_cast<GraphToolOption *>(distribution->barOption)
+                              : kind == 1 ? static_cast<GraphToolOption *>(distribution->pieOption)
+                                          : nullptr;
+    return record ? record->CreateGraphWindow(distribution) : nullptr;
 }

@@ -3,8 +3,8 @@
 // the bar graph (tool 0) and the pie graph (tool 1).
 //
 // FreqPage: one variable's page ("v" + the variable number): its
-// distribution (a FREQOBJECT) and its table text (FRWIN). Graph windows
-// come with the frequency graphs; until then CreateGraphWindow makes none.
+// distribution (a FREQOBJECT) and its table text (FRWIN); its graph windows
+// are made through the graph tools' option records.
 //
 // Ownership: the book owns its record (a FreqOption), the graph option
 // records and the pages; a page owns its distribution and its text window.
@@ -44,6 +44,6 @@ class FreqPage : public Page
 {
 public:
     explicit FreqPage(const char *caption) : Page(caption) {}
-    // Kind 0 the bar graph, 1 the pie graph; no graph window is made yet.
+    // Kind 0 the bar graph, 1 the pie graph.
     ZafWindow *CreateGraphWindow(int kind, StatOption *argument) override;
 };

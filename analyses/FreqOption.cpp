@@ -157,8 +157,8 @@ void FreqOption::LoadSettings(int flag)
     SetColumnWidth(RegistrySettings::ReadIntInSection(section, widthKey, static_cast<int>(ColumnWidth())));
 }
 
-FreqbarOption::FreqbarOption() : GraphOption(freqBarSection, barDefault)
+FreqbarOption::FreqbarOption() : GraphToolOption(freqBarSection, barDefault)
 {}
 
-FreqpieOption::FreqpieOption() : GraphOption(freqPieSection, pieDefault)
+FreqpieOption::FreqpieOption() : GraphToolOption(freqPieSection, pieDefault)
 {}

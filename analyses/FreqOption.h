@@ -18,6 +18,8 @@
 // takes it; the record owns nothing but its name.
 #pragma once
 
+#include "analyses/GraphToolOption.h"
+
 #include "stats/StatOption.h"
 
 // Bits of the table options.
@@ -67,13 +69,13 @@ public:
     unsigned short tableOptions = defaultOptions;
 };
 
-class FreqbarOption : public GraphOption
+class FreqbarOption : public GraphToolOption
 {
 public:
     FreqbarOption();
 };
 
-class FreqpieOption : public GraphOption
+class FreqpieOption : public GraphToolOption
 {
 public:
     FreqpieOption();
