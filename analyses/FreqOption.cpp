@@ -140,6 +140,9 @@ bool FreqOption::Run()
 
 void FreqOption::SaveSettings()
 {
+    // The open option window's values are the ones to keep.
+    if (optionWindow)
+        FromWindow();
     const SettingsSection *section = FindSettingsSection(tableOptionsSection);
     RegistrySettings::WriteValueInSection(section, optionsKey, tableOptions);
     RegistrySettings::WriteValueInSection(section, widthKey, static_cast<unsigned long>(ColumnWidth()));
