@@ -397,4 +397,49 @@ TEST_F(WorkBookTest, AResultTextIsFixedWidthUnwrappedReadOnlyAndScrolls)
     Pump();
 }
 
+// A graph window that counts the events its menu items send it.
+struct CountingGraph : ZafWindow
+{
+    CountingGraph() : ZafWindow(0, 0, 0, 0) {}
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        received.push_back(event.type);
+        return ZafWindow::Event(event);
+    }
+    std::vector<ZafEventType> received;
+};
+
+TEST_F(WorkBookTest, TheGraphMenuOfAGraphWindowSendsItCopyAndSaveWhileItIsOnAPage)
+{
+    WorkBook *book = Build();
+    auto *graph = new CountingGraph;
+    book->CurrentPage()->AddGraphWindow(graph);
+    ZafPopUpMenu *menu = book->GraphMenu(0, 0, graph);
+    ASSERT_NE(menu, nullptr);
+    std::vector<ZafEventType> values;
+    std::vector<ZafWindowObject *> items; // the items that are not separators
+    for (ZafElement *e = menu->First(); e; e = e->Next()) {
+        auto *item = static_cast<ZafPopUpItem *>(e);
+        if (item->ItemKind() != ZafPopUpItem::kindSeparator) {
+            values.push_back(item->Value());
+            items.push_back(item);
+        }
+    }
+    EXPECT_EQ(values, (std::vector<ZafEventType>{WorkBook::graphToolEvent, WorkBook::graphToolEvent + 1,
+                                                 WorkBook::graphOptionsEvent, ZAF_COPY, WorkBook::saveGraphEvent,
+                                                 WorkBook::printEvent}));
+    graph->received.clear();
+    items[3]->Event(ZafEventRecord(ZAF_SELECT));
+    EXPECT_EQ(graph->received, std::vector<ZafEventType>{ZAF_COPY});
+
+    // A window on none of the book's pages (its page closed) is sent nothing.
+    CountingGraph stray;
+    menu = book->GraphMenu(0, 0, &stray);
+    for (ZafElement *e = menu->First(); e; e = e->Next())
+        if (static_cast<ZafPopUpItem *>(e)->Value() == ZAF_COPY)
+            static_cast<ZafWindowObject *>(e)->Event(ZafEventRecord(ZAF_SELECT));
+    EXPECT_TRUE(stray.received.empty());
+    delete book;
+}
+
 } // namespace
