@@ -7,8 +7,6 @@
 #include "stats/Stat.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
-#include "zaf/core/ZafGdiDisplay.h"
-#include "zaf/controls/ZafTextField.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,12 +56,7 @@ double Shown(const FREQOBJ &d, const FreqCategory &c)
 } // namespace
 
 FRWIN::FRWIN(const char *title) : TXTWIN(title, 0, 0)
-{
-    if (ZafText *field = TextField()) {
-        field->SetFont(ZAF_FONT_FIXED);
-        field->SetWordWrap(false);
-    }
-}
+{}
 
 void FRWIN::WriteResult()
 {

@@ -29,8 +29,6 @@ public:
     // The mark of a figure that cannot be computed.
     static constexpr const char *notComputedMark = "---";
 
-    // The text shows in the display's fixed-width font without wrapping, so
-    // its columns line up on the screen as they do in the text.
     explicit FRWIN(const char *title);
 
     // Rewrites the table (WriteFrequencyTable).

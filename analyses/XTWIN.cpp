@@ -6,8 +6,6 @@
 #include "shell/WorkBook.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
-#include "zaf/core/ZafGdiDisplay.h"
-#include "zaf/controls/ZafTextField.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,12 +49,6 @@ std::string Shown(const XtabCategory &category)
 XTWIN::XTWIN(WorkBook *book, XTABOBJECT *computation, int toFile, int reserved)
     : TXTWIN(nullptr, toFile, reserved), book(book), computation(computation)
 {
-    // The table's columns line up only in a font whose characters are all
-    // as wide, and its lines must not wrap.
-    ZafText *field = TextField();
-    field->SetFont(ZAF_FONT_FIXED);
-    field->SetWordWrap(false);
-    field->SetReadOnly(true);
     if (!computation)
         return;
     for (int j = 0; j < computation->ColumnCount(); ++j)

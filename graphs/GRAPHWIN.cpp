@@ -8,7 +8,6 @@
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafPrinter.h"
 #include "zaf/core/ZafWindowManager.h"
-#include "zaf/controls/ZafPopUpMenu.h"
 
 #include <algorithm>
 #include <cstring>
@@ -41,11 +40,6 @@ GRAPHWIN::~GRAPHWIN()
     }
     delete[] metafileName;
     delete rubberBand;
-    if (contextMenu) {
-        if (contextMenu->Parent() && zafWindowManager)
-            zafWindowManager->SubtractObject(contextMenu);
-        delete contextMenu;
-    }
     HideLabel();
 }
 
@@ -228,6 +222,16 @@ ZafRegionRect GRAPHWIN::BeginDraw()
 ZafEventType SendRedisplay(ZafWindowObject *object)
 {
     return object ? object->Event(ZafEventRecord(ZAF_REDISPLAY)) : ZAF_UNKNOWN;
+}
+
+void GRAPHWIN::LayoutChildren()
+{
+    ZafWindow::LayoutChildren();
+    RECT client = {};
+    if (!built || !OSHandle() || !GetClientRect(OSHandle(), &client) || client.right <= 0 || client.bottom <= 0)
+        return;
+    if (client.right != view.right - view.left + 1 || client.bottom != view.bottom - view.top + 1)
+        Rebuild();
 }
 
 // --- Events --------------------------------------------------------------------------

@@ -20,13 +20,14 @@
 // an edge's middle, a shape is resized instead), 1 zoom draws a rubber band
 // while the button is held, 2 text adds a text at a double press. A double
 // press on a text opens the text dialog; Delete (mode 3) deletes the
-// selected text; the right button opens the context menu (the workbook's
-// graph tools, options, copy, metafile export and print).
+// selected text; the right button pops up the workbook's graph menu
+// (WorkBook::GraphMenu: the graph tools, options, copy, metafile export
+// and print).
 //
 // Ownership: the window owns its elements (ClearElements and the
 // destructor delete them, user texts included), its current draw style,
-// the metafile name, the rubber band and the context menu. The printer is
-// the caller's.
+// the metafile name and the rubber band; the workbook owns the context
+// menu. The printer is the caller's.
 #pragma once
 
 #include "graphs/DrawStyle.h"
@@ -93,7 +94,8 @@ public:
         drawFile = 2,      // a metafile file of the chosen name
         drawPrinter = 3,   // a context the caller made current
     };
-    // Events of the window itself.
+    // Events of the window itself (the save event is the one the
+    // workbook's graph menu sends, WorkBook::saveGraphEvent).
     enum WindowEvent : int { saveMetafileEvent = 11001 };
     // The program-wide mouse mode's values (GraphMouseMode).
     enum MouseMode : int {
@@ -113,8 +115,6 @@ public:
     // How near (pixels) a press must be to a corner or an edge's middle of
     // a shape to resize it.
     static constexpr int handleTolerance = 3;
-    // Number ids of the context menu's items start here.
-    static constexpr int menuFirstID = 25000;
 
     GRAPHWIN(int left, int top, int width, int height);
     ~GRAPHWIN() override;
@@ -164,6 +164,9 @@ public:
     ZafRegionRect BeginDraw() override;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
     ZafEventType Event(const ZafEventRecord &event) override;
+    // A built graph whose window changed size (its page was resized) is
+    // built again on the new size, the user's texts kept.
+    void LayoutChildren() override;
     // Over the pane the cursor shows the mouse mode.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
     unsigned DrawModeInForce() const { return drawMode; }
@@ -191,7 +194,8 @@ public:
     element *SelectElementAt(int x, int y, int kind);
     // Ends a move, a resize or a zoom drag.
     void EndDrag();
-    // The context menu at the pointer of a mouse event.
+    // The workbook's graph menu at the pointer of a mouse event (none
+    // outside a workbook).
     void ShowContextMenu(const ZafEventRecord &event);
     // The text dialog for the selected text, or for a new text at (x, y).
     void EditTextAt(int x, int y);
@@ -203,7 +207,8 @@ public:
     element *SelectedElement() const { return selected; }
     std::uint16_t DragFlags() const { return dragFlags; }
     const DragRectangle *RubberBand() const { return rubberBand; }
-    ZafPopUpMenu *ContextMenu() const { return contextMenu; }
+    // The graph menu the workbook made last (null outside a workbook).
+    ZafPopUpMenu *ContextMenu() const;
     const ZafTimeData &CreationTime() const { return creationTime; }
 
     // GraphPane.
@@ -227,9 +232,6 @@ protected:
     void GrabHandle(int x, int y);
     // The selection's drag rectangle moved or resized to the pointer.
     ElementRect DraggedRectangle(int x, int y) const;
-    void FillContextMenu();
-    static ZafEventType MenuItemChosen(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
-    void RunMenuValue(ZafEventType value);
 
     HDC drawDC = nullptr;
     HWND drawDCWindow = nullptr; // the window drawDC was taken from (GetDC)
@@ -247,7 +249,6 @@ protected:
     char *metafileName = nullptr;
     std::uint8_t suppressDoublePress = 0;
     DragRectangle *rubberBand = nullptr;
-    ZafPopUpMenu *contextMenu = nullptr;
     // Where a resize began: the pointer and the drag rectangle.
     int pressX = 0, pressY = 0;
     ElementRect pressRect;

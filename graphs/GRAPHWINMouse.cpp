@@ -1,7 +1,7 @@
 // GRAPHWIN: working inside a graph with the mouse and the keyboard - the
 // mouse modes, selection with focus marks, moving and resizing with grid
 // snapping, the zoom rubber band, the text dialog road, deleting a text and
-// the context menu.
+// the context menu (the workbook's graph menu).
 
 #include "graphs/GRAPHWIN.h"
 
@@ -13,9 +13,7 @@
 #include "shell/QIVprog.h"
 #include "shell/WorkBook.h"
 #include "stats/StatClass.h"
-#include "stats/StatOption.h"
 #include "zaf/controls/ZafPopUpMenu.h"
-#include "zaf/controls/ZafToolBar.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindowManager.h"
@@ -30,14 +28,6 @@ namespace {
 // Language texts of the interaction (number, group).
 constexpr int deleteGroup = 21;
 constexpr int deleteTitle = 0, deleteQuestion = 1;
-struct MenuText
-{
-    int number, group;
-};
-constexpr MenuText optionsText = {7, 1}, copyText = {18, 0}, metafileText = {9, 7}, printText = {2, 1};
-
-// The options item's value: it sends no event, its pick opens the frame.
-constexpr ZafEventType optionsItemValue = 0;
 
 bool Near(int a, int b)
 {
@@ -76,13 +66,6 @@ ElementRect Shifted(ElementRect rect, POINT shift)
     return rect;
 }
 
-ZafPopUpItem *NewMenuItem(const char *text, ZafEventType value)
-{
-    auto *item = new ZafPopUpItem(text);
-    item->SetValue(value);
-    return item;
-}
-
 // The graph window's workbook: the first workbook above it (a workbook
 // shown inside the main window is not the root there).
 WorkBook *BookOf(ZafWindowObject *object)
@@ -91,11 +74,6 @@ WorkBook *BookOf(ZafWindowObject *object)
         if (auto *book = dynamic_cast<WorkBook *>(up))
             return book;
     return nullptr;
-}
-
-ZafPopUpItem *MenuItem(MenuText text, ZafEventType value)
-{
-    return NewMenuItem(StatText(text.number, text.group), value);
 }
 
 // The cursor of the mouse mode.
@@ -494,81 +472,26 @@ void GRAPHWIN::DeleteSelectedText()
 
 // --- Context menu --------------------------------------------------------------------
 
+// The workbook's menu sends this window its save item's value.
+static_assert(GRAPHWIN::saveMetafileEvent == WorkBook::saveGraphEvent, "one save-as-metafile event");
+
 void GRAPHWIN::ShowContextMenu(const ZafEventRecord &event)
 {
-    if (event.type != ZAF_MOUSE_EVENT || !OSHandle() || !zafWindowManager)
+    WorkBook *book = BookOf(this);
+    if (event.type != ZAF_MOUSE_EVENT || !OSHandle() || !zafWindowManager || !book)
         return;
     POINT p = event.position;
     ClientToScreen(OSHandle(), &p);
-    const ZafRegionRect place(p.x - 20, p.y, p.x - 20, p.y, ZAF_PIXEL);
-    if (!contextMenu) {
-        contextMenu = new ZafPopUpMenu(place.left, place.top);
-        contextMenu->SetCoordinateType(ZAF_PIXEL);
-        FillContextMenu();
-    }
-    contextMenu->SetRegion(place);
+    ZafPopUpMenu *menu = book->GraphMenu(p.x - 20, p.y, this);
+    if (!menu)
+        return;
     DropSelection();
     SetFocus(OSHandle());
-    zafWindowManager->AddObject(contextMenu);
+    zafWindowManager->AddObject(menu);
 }
 
-void GRAPHWIN::FillContextMenu()
+ZafPopUpMenu *GRAPHWIN::ContextMenu() const
 {
-    std::vector<ZafPopUpItem *> items;
-    if (WorkBook *book = BookOf(this)) {
-        // The tool buttons carry the tools' texts and events.
-        for (ZafElement *e = book->ToolBar()->First(); e; e = e->Next()) {
-            auto *button = dynamic_cast<ZafButton *>(static_cast<ZafWindowObject *>(e));
-            const int tool = button ? button->Value() - WorkBook::graphToolEvent : -1;
-            if (tool < 0 || tool >= book->GraphToolCount())
-                continue;
-            items.push_back(NewMenuItem(button->Text(), button->Value()));
-            items.back()->SetSelected(tool == book->CurrentGraphKind());
-        }
-        items.push_back(new ZafPopUpItem(nullptr, ZafPopUpItem::kindSeparator));
-        items.push_back(MenuItem(optionsText, optionsItemValue));
-        items.push_back(new ZafPopUpItem(nullptr, ZafPopUpItem::kindSeparator));
-    }
-    items.push_back(MenuItem(copyText, ZAF_COPY));
-    items.push_back(MenuItem(metafileText, saveMetafileEvent));
-    items.push_back(MenuItem(printText, WorkBook::printEvent));
-    int id = menuFirstID;
-    for (ZafPopUpItem *item : items) {
-        item->SetNumberID(static_cast<ZafNumberID>(id++));
-        if (item->ItemKind() != ZafPopUpItem::kindSeparator) {
-            item->SetUserObject(this);
-            item->SetUserFunction(MenuItemChosen);
-        }
-        contextMenu->AddObject(item);
-    }
-}
-
-ZafEventType GRAPHWIN::MenuItemChosen(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
-{
-    auto *item = dynamic_cast<ZafPopUpItem *>(object);
-    if (code != ZAF_SELECT || !item || !item->UserObject())
-        return code;
-    static_cast<GRAPHWIN *>(item->UserObject())->RunMenuValue(item->Value());
-    return code;
-}
-
-void GRAPHWIN::RunMenuValue(ZafEventType value)
-{
-    WorkBook *book = BookOf(this);
-    switch (value) {
-    case ZAF_COPY:
-    case saveMetafileEvent:
-        Event(ZafEventRecord(value));
-        return;
-    case optionsItemValue:
-        // The options item: the workbook's option frame, unless one is open.
-        if (book && !(book->Option() && book->Option()->optionWindow))
-            RunOptionFrame(book);
-        return;
-    default:
-        // A graph tool or print: the workbook's own events.
-        if (book)
-            book->Event(ZafEventRecord(value));
-        return;
-    }
+    WorkBook *book = BookOf(const_cast<GRAPHWIN *>(this));
+    return book ? book->LastGraphMenu() : nullptr;
 }

@@ -1,5 +1,6 @@
 #include "shell/OptionWindowFrame.h"
 
+#include "shell/AnalysisRegistry.h"
 #include "shell/Main.h"
 #include "shell/OptionWindow.h"
 #include "stats/StatOption.h"
@@ -13,6 +14,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -52,6 +54,22 @@ void PlaceControls(ZafWindow &frame, int width, int height)
 }
 
 } // namespace
+
+const char *OptionWindowFrame::AnalysisTitle(const char *recordName)
+{
+    if (!recordName)
+        return nullptr;
+    // A record is named after its analysis's help name, "_OPTIONS" added.
+    constexpr const char suffix[] = "_OPTIONS";
+    std::string helpName = recordName;
+    const std::size_t cut = helpName.size() >= sizeof suffix - 1 ? helpName.size() - (sizeof suffix - 1) : 0;
+    if (helpName.compare(cut, std::string::npos, suffix) == 0)
+        helpName.resize(cut);
+    for (const RegisteredOption &entry : RegisteredOptionsList)
+        if (entry.helpName && entry.text && helpName == entry.helpName)
+            return entry.text;
+    return nullptr;
+}
 
 ZafWindow *OptionWindowFrame::MakeDefinition()
 {
@@ -100,9 +118,14 @@ void OptionWindowFrame::Build()
         SetError(missingControlError);
         return;
     }
-    if (record && *record->GetName())
-        if (ZafWindowObject *title = FindTitle())
-            title->SetText(record->GetName());
+    if (record && *record->GetName()) {
+        // The record's name says which help topic belongs to the frame; the
+        // user reads the analysis's own name in the title.
+        SetHelpContext(record->GetName());
+        ZafWindowObject *title = FindTitle();
+        if (const char *shown = AnalysisTitle(record->GetName()); title && shown)
+            title->SetText(shown);
+    }
 
     int width = defaultWidth, height = defaultHeight;
     window = record ? record->CreateOptionWindow() : nullptr;

@@ -16,6 +16,10 @@
 // workbook is redisplayed. Apply leaves the dialog open; OK and cancel end
 // it (run it with ZafDialogWindow::Control, or RunOptionFrame).
 //
+// The title is the analysis's name as the registry shows it (the frame's
+// own title when the registry has none); the record's name is the frame's
+// help context.
+//
 // The frame is read by name from the UI data file (OPTION_FRAME, defined by
 // MakeDefinition); the option window goes in at its top left, and the
 // frame is sized round it with the check box and the buttons placed below.
@@ -70,6 +74,10 @@ public:
 
     // The frame as the UI data file holds it (the caller owns it).
     static ZafWindow *MakeDefinition();
+    // The visible name of the analysis whose record has that name (the
+    // registry entry's text, "Frequency table" for
+    // "USE_ONEWAY_FREQ_OPTIONS"); null when the registry lists none.
+    static const char *AnalysisTitle(const char *recordName);
 
     // Read through the persistence, on a record alone (before any workbook
     // exists) or on an open workbook and its record.

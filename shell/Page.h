@@ -6,6 +6,12 @@
 // owns the page. The result window and the graph windows are children of
 // the page (a window deletes its children); the computation is deleted by
 // the destructor.
+//
+// Layout: the page gives its panes its own client area: the result window
+// alone (text view), the current graph alone (graph view, the view a new
+// graph window brings), or the text on the left half and the graph on the
+// right (split view). Graph windows other than the current one are hidden.
+// Each pane is laid out again whenever the page's size changes.
 #pragma once
 
 #include "zaf/core/ZafWindow.h"
@@ -20,6 +26,13 @@ class StatOption;
 class Page : public ZafWindow
 {
 public:
+    // What the page shows.
+    enum View : int {
+        viewText = 0,  // the result window over the whole page
+        viewGraph = 1, // the current graph over the whole page (text without a graph)
+        viewSplit = 2  // the text on the left half, the current graph on the right
+    };
+
     // caption: the text of the page's tab (copied).
     explicit Page(const char *caption);
     ~Page() override;
@@ -34,14 +47,31 @@ public:
     // kind: the graph tool's number in the order of WorkBook::AddGraphTool;
     // argument: the workbook's option record. The base makes none.
     virtual ZafWindow *CreateGraphWindow(int kind, StatOption *argument);
-    // Keeps a graph window made for the page (owned from now on).
+    // Keeps a graph window made for the page (owned from now on); it
+    // becomes the current graph, shown in the graph view (the split view
+    // stays split).
     void AddGraphWindow(ZafWindow *graph);
     const std::vector<ZafWindow *> &GraphWindows() const { return graphWindows; }
     // The graph pane shown last on the page (the newest graph window that
     // is one); null when the page shows none.
     GraphPane *CurrentGraph() const;
 
+    View CurrentView() const { return view; }
+    void SetView(View newView);
+    // The panes' places in the page's client area, then the base's layout.
+    void LayoutChildren() override;
+    ZafEventType Event(const ZafEventRecord &event) override;
+
 private:
+    // The newest graph window (any kind), or null.
+    ZafWindow *CurrentGraphWindow() const;
+    // The page's client area in pixels (from its region before it has a
+    // Windows window).
+    RECT ClientArea() const;
+    // Gives each pane its place and visibility for the view.
+    void PlacePanes();
+
+    View view = viewText;
     OutputWindow *resultWindow = nullptr;
     StatClass *computation = nullptr;
     std::vector<ZafWindow *> graphWindows;

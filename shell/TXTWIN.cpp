@@ -11,6 +11,8 @@
 #include "dataset/PFILE.h"
 #include "shell/QivPrinter.h"
 #include "zaf/controls/ZafTextField.h"
+#include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafScrollBar.h"
 
 namespace {
 
@@ -38,7 +40,15 @@ TXTWIN::TXTWIN(const char *title, int toFile, int reserved)
 {
     (void)reserved;
     text_.reserve(initialCapacity);
+    // Result tables are columns of blanks: they line up only in a font
+    // whose characters are all as wide and with no line wrapped; a table
+    // wider or longer than the page scrolls.
     field_ = new ZafText(0, 0, 60, 20, "", -1);
+    field_->SetFont(ZAF_FONT_FIXED);
+    field_->SetWordWrap(false);
+    field_->SetReadOnly(true);
+    field_->AddObject(new ZafScrollBar(ZafScrollBar::vertical));
+    field_->AddObject(new ZafScrollBar(ZafScrollBar::horizontal));
     AddObject(field_);
 }
 
@@ -251,6 +261,15 @@ void TXTWIN::Update()
     int height = lines_ + 2;
     SetRegion(region.left, region.top, region.left + width - 1, region.top + height - 1, ZAF_CELL);
     field_->SetRegion(0, 0, width - 1, height - 1, ZAF_CELL);
+}
+
+void TXTWIN::LayoutChildren()
+{
+    // The text fills the window, whatever size its page gives it.
+    RECT client = {};
+    if (osWindow && GetClientRect(osWindow, &client) && client.right > 0 && client.bottom > 0)
+        field_->SetRegion(ZafRegionRect(0, 0, client.right - 1, client.bottom - 1, ZAF_PIXEL));
+    OutputWindow::LayoutChildren();
 }
 
 std::vector<std::pair<std::size_t, std::size_t>> TXTWIN::Lines() const

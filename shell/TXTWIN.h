@@ -4,7 +4,9 @@
 // The writer works without any Windows window: a TXTWIN can be made, written
 // and read back (Text, SaveText) with no display, so each analysis's text is
 // testable on its own. ShowText hands the text to the window's multi-line
-// text child, which shows it once the window is on screen.
+// text child, which shows it once the window is on screen: read-only, in
+// the fixed-width font, lines unwrapped, with both scroll bars, filling the
+// window.
 //
 // Field formats: a write is laid out in the centred width when that is set,
 // else padded with blanks before it to the right width, else after it to the
@@ -131,6 +133,8 @@ public:
 
     // Writes the result and sizes the window to the text (cells).
     void Update() override;
+    // The text child fills the window (a page sizes the window to itself).
+    void LayoutChildren() override;
 
 private:
     // Start and length of each line of the text, line ends left out.

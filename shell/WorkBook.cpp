@@ -181,9 +181,9 @@ void WorkBook::CompleteToolBar()
     completed = true;
     // The table, graph, split and size buttons only matter with graphs.
     const bool graphs = !graphTools.empty();
-    AddToolButton("bt_table", "Table", 0)->SetVisible(graphs);
-    AddToolButton("bt_graph", "Graph", 0)->SetVisible(graphs);
-    AddToolButton("bt_split", "Split", 0)->SetVisible(graphs);
+    AddToolButton("bt_table", "Table", tableViewEvent)->SetVisible(graphs);
+    AddToolButton("bt_graph", "Graph", graphViewEvent)->SetVisible(graphs);
+    AddToolButton("bt_split", "Split", splitViewEvent)->SetVisible(graphs);
     AddToolButton("bt_size", "Size", 0)->SetVisible(graphs);
     AddToolButton("bt_print", "Print", printEvent);
     AddToolButton("bt_write", "Save", saveTextEvent);
@@ -246,28 +246,97 @@ ZafEventType WorkBook::SendToBook(ZafWindowObject *object, ZafEventRecord &, Zaf
     return code;
 }
 
-ZafPopUpMenu *WorkBook::GraphMenu(int left, int top)
+namespace {
+
+// Language texts of the graph menu's further items (number, group).
+struct MenuText
 {
-    if (graphTools.empty())
+    int number, group;
+};
+constexpr MenuText optionsText = {7, 1}, copyText = {18, 0}, metafileText = {9, 7}, printText = {2, 1};
+
+const char *CatalogText(MenuText text)
+{
+    TextCatalog *catalog = GetStatTextCatalog();
+    return catalog ? catalog->GetText(text.number, text.group) : "";
+}
+
+} // namespace
+
+ZafPopUpMenu *WorkBook::GraphMenu(int left, int top, ZafWindowObject *graph)
+{
+    if (graphTools.empty() && !graph)
         return nullptr;
     if (graphMenu && graphMenu->Parent() && zafWindowManager)
         zafWindowManager->SubtractObject(graphMenu);
     delete graphMenu;
     graphMenu = new ZafPopUpMenu(left, top);
     graphMenu->SetCoordinateType(ZAF_PIXEL);
+    graphMenuWindow = graph;
+    // The menu stands in the window manager, not in the workbook: each item
+    // names its workbook, which owns the menu and so outlives it.
+    // The Windows menu routes a pick by its item's number id: each item
+    // gets its own.
+    int id = graphMenuFirstID;
+    auto add = [this, &id](const char *text, ZafEventType value, ZafUserFunction function) {
+        auto *item = new ZafPopUpItem(text);
+        item->SetNumberID(static_cast<ZafNumberID>(id++));
+        item->SetValue(value);
+        item->SetUserObject(this);
+        item->SetUserFunction(function);
+        graphMenu->AddObject(item);
+        return item;
+    };
+    auto separator = [this, &id] {
+        auto *line = new ZafPopUpItem(nullptr, ZafPopUpItem::kindSeparator);
+        line->SetNumberID(static_cast<ZafNumberID>(id++));
+        graphMenu->AddObject(line);
+    };
     TextCatalog *catalog = GetStatTextCatalog();
     for (int tool = 0; tool < GraphToolCount(); ++tool) {
-        const GraphTool &graph = graphTools[tool];
-        auto *item = new ZafPopUpItem(catalog ? catalog->GetText(graph.textNumber, graph.group) : "");
-        item->SetValue(graphToolEvent + tool);
-        item->SetSelected(tool == currentGraphKind);
-        // The menu stands in the window manager, not in the workbook: the
-        // item names its workbook, which owns the menu and so outlives it.
-        item->SetUserObject(this);
-        item->SetUserFunction(SendToBook);
-        graphMenu->AddObject(item);
+        const GraphTool &tooled = graphTools[tool];
+        add(catalog ? catalog->GetText(tooled.textNumber, tooled.group) : "", graphToolEvent + tool, SendToBook)
+            ->SetSelected(tool == currentGraphKind);
     }
+    if (!graph)
+        return graphMenu;
+    if (!graphTools.empty())
+        separator();
+    add(CatalogText(optionsText), graphOptionsEvent, SendToBook);
+    separator();
+    add(CatalogText(copyText), ZAF_COPY, SendToGraph);
+    add(CatalogText(metafileText), saveGraphEvent, SendToGraph);
+    add(CatalogText(printText), printEvent, SendToBook);
     return graphMenu;
+}
+
+bool WorkBook::HoldsGraphWindow(const ZafWindowObject *graph) const
+{
+    for (int i = 0; i < PageCount(); ++i)
+        if (Page *page = PageAt(i))
+            for (ZafWindow *window : page->GraphWindows())
+                if (window == graph)
+                    return true;
+    return false;
+}
+
+ZafEventType WorkBook::SendToGraph(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
+{
+    auto *item = dynamic_cast<ZafButton *>(object);
+    auto *book = item ? static_cast<WorkBook *>(item->UserObject()) : nullptr;
+    if (code != ZAF_SELECT || !book)
+        return code;
+    ZafWindowObject *graph = book->graphMenuWindow;
+    // A graph closed while its menu was up gets nothing.
+    if (graph && book->HoldsGraphWindow(graph))
+        graph->Event(ZafEventRecord(static_cast<ZafEventType>(item->Value())));
+    return code;
+}
+
+void WorkBook::ShowPageView(int view)
+{
+    if (Page *page = CurrentPage())
+        page->SetView(static_cast<Page::View>(view));
 }
 
 ZafEventType WorkBook::MultRegUserFunction(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
@@ -342,6 +411,18 @@ ZafEventType WorkBook::Event(const ZafEventRecord &event)
     }
     if (type == saveTextEvent) {
         SaveCurrentPageText();
+        return type;
+    }
+    if (type == tableViewEvent || type == graphViewEvent || type == splitViewEvent) {
+        ShowPageView(type == tableViewEvent   ? Page::viewText
+                     : type == graphViewEvent ? Page::viewGraph
+                                              : Page::viewSplit);
+        return type;
+    }
+    if (type == graphOptionsEvent) {
+        // One option frame at a time on a record.
+        if (!(option && option->optionWindow))
+            RunOptionFrame(this);
         return type;
     }
     if (type >= graphToolEvent && type < graphToolEvent + GraphToolCount()) {

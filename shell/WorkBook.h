@@ -21,7 +21,8 @@
 //
 // Its graph windows pop up GraphMenu on a right click: the graph tools with
 // their texts, the current graph kind checked; picking one sends that
-// tool's event, as its button does.
+// tool's event, as its button does. The Table, Graph and Split buttons
+// choose what the current page shows (Page::View).
 //
 // Ownership: the workbook owns its option record (it clears the record's
 // delete-after-run flag), its graph tools' option records and, through the
@@ -48,11 +49,21 @@ class WorkBook : public ZafMDIWindow, public OptionFrameBook
 public:
     // Events of the workbook's buttons.
     enum Event : int {
-        graphToolEvent = 24550, // + the tool's number: show that graph
-        printEvent = 29000,     // print the current page
-        saveTextEvent = 29001,  // save the current page's text to a file
-        multRegEvent = 1002     // the "bt_multreg" button's selection
+        graphToolEvent = 24550,    // + the tool's number: show that graph
+        printEvent = 29000,        // print the current page
+        saveTextEvent = 29001,     // save the current page's text to a file
+        tableViewEvent = 29002,    // the current page shows its text
+        graphViewEvent = 29003,    // the current page shows its graph
+        splitViewEvent = 29004,    // the current page shows both side by side
+        graphOptionsEvent = 29005, // the option frame on the workbook
+        multRegEvent = 1002        // the "bt_multreg" button's selection
     };
+    // What a graph window takes from its context menu besides ZAF_COPY
+    // (copy the graph to the clipboard): ask for a file name and save the
+    // graph there as an enhanced metafile.
+    static constexpr int saveGraphEvent = 11001;
+    // Number ids of the graph menu's items start here.
+    static constexpr int graphMenuFirstID = 25000;
 
     // Where the workbook gets its printer: by default the main window's
     // (QIVprog::GetPrinter); without a printer, printing does nothing.
@@ -102,10 +113,15 @@ public:
     static constexpr const char *noPrinterText = "No printer is set up: the page cannot be printed.";
 
     // The graph windows' context menu at (left, top) in screen pixels, its
-    // items made again for the tools and the current graph kind. The
-    // workbook owns it; a graph window adds it to the window manager to
-    // pop it up. Null without graph tools.
-    ZafPopUpMenu *GraphMenu(int left, int top);
+    // items made again for the tools and the current graph kind. Given the
+    // graph window it pops up for, the menu goes on with the options (the
+    // workbook's option frame), copy (ZAF_COPY) and save as metafile
+    // (saveGraphEvent), which that window is sent, and print (the current
+    // page). The workbook owns it; a graph window adds it to the window
+    // manager to pop it up. Null with neither tools nor graph window.
+    ZafPopUpMenu *GraphMenu(int left, int top, ZafWindowObject *graph = nullptr);
+    // The menu GraphMenu made last (null before), owned by the workbook.
+    ZafPopUpMenu *LastGraphMenu() const { return graphMenu; }
     // Called on the "bt_multreg" button's selection; empty here.
     virtual void MultipleRegression() {}
 
@@ -149,6 +165,11 @@ private:
     // the workbook as an event.
     static ZafEventType SendToBook(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
     static ZafEventType MultRegUserFunction(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
+    // A graph menu item for the graph window: its value goes to that window
+    // when the window is still on one of the workbook's pages.
+    static ZafEventType SendToGraph(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
+    bool HoldsGraphWindow(const ZafWindowObject *graph) const;
+    void ShowPageView(int view);
 
     StatOption *option;
     int mode;
@@ -156,6 +177,7 @@ private:
     ZafNotebook *notebook;
     std::vector<GraphTool> graphTools;
     ZafPopUpMenu *graphMenu = nullptr;
+    ZafWindowObject *graphMenuWindow = nullptr; // the graph window the menu was made for (not owned)
     int pagesNamed = 0;
     int currentGraphKind = -1;
     bool completed = false;

@@ -9,11 +9,14 @@
 #include "tests/zaf/controls/FieldTestSupport.h"
 
 #include "dataset/AssumeError.h"
+#include "dataset/TextCatalog.h"
+#include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
 #include "shell/Page.h"
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
 
+#include <fstream>
 #include <string>
 
 namespace {
@@ -184,6 +187,35 @@ TEST_F(OptionWindowFrameTest, AMissingControlIsReportedAndNotTouched)
     // A control of another class than asked for counts as missing.
     EXPECT_EQ(nullptr, window.FindRadioButton("CHK_TOTALS", "FreqOptionWindow.cpp", 78));
     SetAssumeReportHook(previous);
+}
+
+TEST_F(OptionWindowFrameTest, TheTitleIsTheAnalysisNameAndTheRecordNameTheHelpContext)
+{
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    const std::string directory(base);
+    std::ofstream(directory + "qivstfrm.btx", std::ios::binary) << "1.12\tFrequency table\r\n";
+    TextCatalog catalog(directory.c_str(), "frm");
+    BuildAnalysisRegistry(&catalog);
+    DeleteFileA((directory + "qivstfrm.btx").c_str());
+
+    struct Named
+    {
+        const char *record, *title;
+    } cases[] = {{"USE_ONEWAY_FREQ_OPTIONS", "Frequency table"}, {"USE_NOT_LISTED_OPTIONS", "Options"}};
+    for (const Named &named : cases) {
+        TestOption alone;
+        alone.SetName(named.record);
+        Open(new OptionWindowFrame(*userPersist, &alone));
+        char caption[64] = "";
+        GetWindowTextA(frame->OSHandle(), caption, sizeof caption);
+        EXPECT_STREQ(named.title, caption) << named.record;
+        EXPECT_STREQ(named.record, frame->HelpContext());
+        zafWindowManager->SubtractObject(frame);
+        delete frame;
+        frame = nullptr;
+    }
+    FreeAnalysisRegistry();
 }
 
 } // namespace

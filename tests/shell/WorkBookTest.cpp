@@ -43,7 +43,8 @@ struct CountedComputation : StatClass
 // A window that notes, as it goes, whether the computation was still there.
 struct WatchingWindow : ZafWindow
 {
-    explicit WatchingWindow(const StatClass *computation) : ZafWindow(0, 0, 10, 5), watched(computation) {}
+    // Made with no size, as the graph windows are: the page sizes it.
+    explicit WatchingWindow(const StatClass *computation) : ZafWindow(0, 0, 0, 0), watched(computation) {}
     ~WatchingWindow() override
     {
         computationAliveAtWindowEnd =
@@ -277,6 +278,168 @@ TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
     EXPECT_EQ(optionsDeleted, 3);
     zafWindowManager->CloseWindow(frame);
     Pump();
+}
+
+// The size of a child's Windows window and whether it shows.
+struct Pane
+{
+    LONG width, height;
+    bool visible;
+    bool operator==(const Pane &other) const
+    {
+        return width == other.width && height == other.height && visible == other.visible;
+    }
+};
+Pane PaneOf(ZafWindowObject *object)
+{
+    RECT r = {};
+    GetWindowRect(object->OSHandle(), &r);
+    return Pane{r.right - r.left, r.bottom - r.top, IsWindowVisible(object->OSHandle()) != FALSE};
+}
+std::ostream &operator<<(std::ostream &out, const Pane &pane)
+{
+    return out << pane.width << "x" << pane.height << (pane.visible ? " shown" : " hidden");
+}
+
+TEST_F(WorkBookTest, APageGivesItsPanesItsSizeAsTheViewButtonsChooseAndWhenResized)
+{
+    WorkBook::ShowHook previous = WorkBook::SetShowHook(nullptr);
+    WorkBook *book = Build();
+    book->SetRegion(ZafRegionRect(2, 2, 70, 25, ZAF_CELL));
+    book->CompleteToolBar();
+    WorkBook::SetShowHook(previous);
+    Pump();
+    Page *page = book->CurrentPage();
+    ZafWindowObject *text = page->ResultWindow();
+    auto pageSize = [page](LONG divisor, bool visible) {
+        RECT r = {};
+        GetClientRect(page->OSHandle(), &r);
+        return Pane{r.right / divisor, r.bottom, visible};
+    };
+    ASSERT_GT(pageSize(1, true).width, 100);
+    EXPECT_EQ(PaneOf(text), pageSize(1, true)) << "the text alone fills the page";
+
+    book->Event(ZafEventRecord(WorkBook::graphToolEvent + 1));
+    Pump();
+    ASSERT_EQ(page->GraphWindows().size(), 1u);
+    ZafWindow *graph = page->GraphWindows()[0];
+    EXPECT_EQ(PaneOf(graph), pageSize(1, true)) << "a new graph covers the page";
+    EXPECT_FALSE(PaneOf(text).visible);
+
+    const struct
+    {
+        const char *button;
+        Pane text, graph;
+    } views[] = {
+        {"bt_split", pageSize(2, true),
+         Pane{pageSize(1, true).width - pageSize(2, true).width, pageSize(1, true).height, true}},
+        {"bt_table", pageSize(1, true), Pane{0, 0, false}},
+        {"bt_graph", Pane{0, 0, false}, pageSize(1, true)},
+    };
+    for (const auto &view : views) {
+        Click(book->ToolBar()->FindObjectByStringID(view.button)->OSHandle());
+        Pump();
+        const Pane shownText = PaneOf(text), shownGraph = PaneOf(graph);
+        // A hidden pane's size does not matter.
+        const Pane hidden{0, 0, false};
+        EXPECT_EQ((shownText.visible ? shownText : hidden), view.text) << view.button;
+        EXPECT_EQ((shownGraph.visible ? shownGraph : hidden), view.graph) << view.button;
+    }
+
+    // A larger book: the page and its graph grow with it.
+    const Pane before = PaneOf(graph);
+    RECT outer = {};
+    GetWindowRect(book->OSHandle(), &outer);
+    SetWindowPos(book->OSHandle(), nullptr, 0, 0, outer.right - outer.left + 120, outer.bottom - outer.top + 60,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_EQ(PaneOf(graph), pageSize(1, true));
+    EXPECT_GT(PaneOf(graph).width, before.width);
+    zafWindowManager->CloseWindow(book);
+    Pump();
+}
+
+TEST_F(WorkBookTest, AResultTextIsFixedWidthUnwrappedReadOnlyAndScrolls)
+{
+    WorkBook::ShowHook previous = WorkBook::SetShowHook(nullptr);
+    WorkBook *book = Build();
+    book->SetRegion(ZafRegionRect(2, 2, 50, 16, ZAF_CELL));
+    auto *text = static_cast<TXTWIN *>(book->PageAt(0)->ResultWindow());
+    text->Clear();
+    for (int row = 0; row < 60; ++row) {
+        text->WriteString(std::string(300, static_cast<char>('a' + row % 26)).c_str());
+        text->EndLine();
+    }
+    text->ShowText();
+    book->CompleteToolBar();
+    WorkBook::SetShowHook(previous);
+    Pump();
+    HWND field = text->TextField()->OSHandle();
+    ASSERT_NE(field, nullptr);
+    const LONG style = GetWindowLongA(field, GWL_STYLE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_TRUE(style & ES_AUTOHSCROLL) << "lines are not wrapped";
+    EXPECT_TRUE((style & WS_HSCROLL) && (style & WS_VSCROLL));
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfPitchAndFamily & 3, FIXED_PITCH);
+    // The end of the text, right and below, is reachable.
+    SendMessageA(field, WM_HSCROLL, SB_RIGHT, 0);
+    SendMessageA(field, WM_VSCROLL, SB_BOTTOM, 0);
+    Pump();
+    EXPECT_GT(SendMessageA(field, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    SCROLLINFO horizontal = {};
+    horizontal.cbSize = sizeof horizontal;
+    horizontal.fMask = SIF_POS;
+    GetScrollInfo(field, SB_HORZ, &horizontal);
+    EXPECT_GT(horizontal.nPos, 0);
+    zafWindowManager->CloseWindow(book);
+    Pump();
+}
+
+// A graph window that counts the events its menu items send it.
+struct CountingGraph : ZafWindow
+{
+    CountingGraph() : ZafWindow(0, 0, 0, 0) {}
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        received.push_back(event.type);
+        return ZafWindow::Event(event);
+    }
+    std::vector<ZafEventType> received;
+};
+
+TEST_F(WorkBookTest, TheGraphMenuOfAGraphWindowSendsItCopyAndSaveWhileItIsOnAPage)
+{
+    WorkBook *book = Build();
+    auto *graph = new CountingGraph;
+    book->CurrentPage()->AddGraphWindow(graph);
+    ZafPopUpMenu *menu = book->GraphMenu(0, 0, graph);
+    ASSERT_NE(menu, nullptr);
+    std::vector<ZafEventType> values;
+    std::vector<ZafWindowObject *> items; // the items that are not separators
+    for (ZafElement *e = menu->First(); e; e = e->Next()) {
+        auto *item = static_cast<ZafPopUpItem *>(e);
+        if (item->ItemKind() != ZafPopUpItem::kindSeparator) {
+            values.push_back(item->Value());
+            items.push_back(item);
+        }
+    }
+    EXPECT_EQ(values, (std::vector<ZafEventType>{WorkBook::graphToolEvent, WorkBook::graphToolEvent + 1,
+                                                 WorkBook::graphOptionsEvent, ZAF_COPY, WorkBook::saveGraphEvent,
+                                                 WorkBook::printEvent}));
+    graph->received.clear();
+    items[3]->Event(ZafEventRecord(ZAF_SELECT));
+    EXPECT_EQ(graph->received, std::vector<ZafEventType>{ZAF_COPY});
+
+    // A window on none of the book's pages (its page closed) is sent nothing.
+    CountingGraph stray;
+    menu = book->GraphMenu(0, 0, &stray);
+    for (ZafElement *e = menu->First(); e; e = e->Next())
+        if (static_cast<ZafPopUpItem *>(e)->Value() == ZAF_COPY)
+            static_cast<ZafWindowObject *>(e)->Event(ZafEventRecord(ZAF_SELECT));
+    EXPECT_TRUE(stray.received.empty());
+    delete book;
 }
 
 } // namespace
