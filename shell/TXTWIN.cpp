@@ -272,6 +272,33 @@ void TXTWIN::LayoutChildren()
     OutputWindow::LayoutChildren();
 }
 
+SIZE TXTWIN::TextExtent() const
+{
+    SIZE extent = {0, 0};
+    HWND field = field_->OSHandle();
+    if (!field)
+        return extent;
+    std::size_t widest = 0;
+    for (const auto &line : Lines())
+        widest = std::max(widest, line.second);
+    HDC dc = GetDC(field);
+    if (!dc)
+        return extent;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(field, dc);
+    // The font is fixed-width: every character is one average width wide.
+    const LONG margin = 2 * GetSystemMetrics(SM_CXEDGE) + 8;
+    const std::size_t lines = Lines().size();
+    extent.cx = static_cast<LONG>(std::min<std::size_t>(widest, 4000)) * metrics.tmAveCharWidth + margin +
+                GetSystemMetrics(SM_CXVSCROLL);
+    extent.cy = static_cast<LONG>(std::min<std::size_t>(lines, 4000)) * metrics.tmHeight + margin +
+                GetSystemMetrics(SM_CYHSCROLL);
+    return extent;
+}
+
 std::vector<std::pair<std::size_t, std::size_t>> TXTWIN::Lines() const
 {
     std::vector<std::pair<std::size_t, std::size_t>> lines;

@@ -135,6 +135,9 @@ public:
     void Update() override;
     // The text child fills the window (a page sizes the window to itself).
     void LayoutChildren() override;
+    // The client size (pixels) the window needs to show the whole text in
+    // its font, scroll bars and borders included; {0, 0} without a window.
+    SIZE TextExtent() const;
 
 private:
     // Start and length of each line of the text, line ends left out.

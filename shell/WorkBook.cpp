@@ -184,7 +184,7 @@ void WorkBook::CompleteToolBar()
     AddToolButton("bt_table", "Table", tableViewEvent)->SetVisible(graphs);
     AddToolButton("bt_graph", "Graph", graphViewEvent)->SetVisible(graphs);
     AddToolButton("bt_split", "Split", splitViewEvent)->SetVisible(graphs);
-    AddToolButton("bt_size", "Size", 0)->SetVisible(graphs);
+    AddToolButton("bt_size", "Size", fitTextEvent)->SetVisible(graphs);
     AddToolButton("bt_print", "Print", printEvent);
     AddToolButton("bt_write", "Save", saveTextEvent);
     // Help opens nothing: the program has no help files.
@@ -351,6 +351,40 @@ ZafEventType WorkBook::MultRegUserFunction(ZafWindowObject *object, ZafEventReco
     return code;
 }
 
+void WorkBook::FitToCurrentText()
+{
+    Page *page = CurrentPage();
+    auto *text = page ? dynamic_cast<TXTWIN *>(page->ResultWindow()) : nullptr;
+    HWND textWindow = text ? text->OSHandle() : nullptr;
+    if (!osWindow || !textWindow || !IsWindowVisible(textWindow))
+        return;
+    const SIZE wanted = text->TextExtent();
+    RECT shown = {}, frame = {};
+    GetClientRect(textWindow, &shown);
+    GetWindowRect(osWindow, &frame);
+    // The workbook changes by what the text window lacks (or has to spare),
+    // kept inside its parent's client area.
+    HWND parent = GetParent(osWindow);
+    RECT area = {};
+    if (parent)
+        GetClientRect(parent, &area);
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    POINT origin = {frame.left, frame.top};
+    if (parent)
+        ScreenToClient(parent, &origin);
+    // The width first: a narrower book can wrap its tool bar into more
+    // rows, which the height then makes up for.
+    LONG width = frame.right - frame.left + wanted.cx - shown.right;
+    width = std::max<LONG>(std::min<LONG>(width, area.right - origin.x), 200);
+    MoveWindow(osWindow, origin.x, origin.y, width, frame.bottom - frame.top, TRUE);
+    GetClientRect(textWindow, &shown);
+    GetWindowRect(osWindow, &frame);
+    LONG height = frame.bottom - frame.top + wanted.cy - shown.bottom;
+    height = std::max<LONG>(std::min<LONG>(height, area.bottom - origin.y), 150);
+    MoveWindow(osWindow, origin.x, origin.y, width, height, TRUE);
+}
+
 int WorkBook::PrintCurrentPage()
 {
     Page *page = CurrentPage();
@@ -417,6 +451,10 @@ ZafEventType WorkBook::Event(const ZafEventRecord &event)
         ShowPageView(type == tableViewEvent   ? Page::viewText
                      : type == graphViewEvent ? Page::viewGraph
                                               : Page::viewSplit);
+        return type;
+    }
+    if (type == fitTextEvent) {
+        FitToCurrentText();
         return type;
     }
     if (type == graphOptionsEvent) {

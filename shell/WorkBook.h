@@ -56,6 +56,7 @@ public:
         graphViewEvent = 29003,    // the current page shows its graph
         splitViewEvent = 29004,    // the current page shows both side by side
         graphOptionsEvent = 29005, // the option frame on the workbook
+        fitTextEvent = 29006,      // the workbook grows or shrinks to its page's text
         multRegEvent = 1002        // the "bt_multreg" button's selection
     };
     // What a graph window takes from its context menu besides ZAF_COPY
@@ -170,6 +171,9 @@ private:
     static ZafEventType SendToGraph(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
     bool HoldsGraphWindow(const ZafWindowObject *graph) const;
     void ShowPageView(int view);
+    // Sizes the workbook so that the current page's text shows whole, as
+    // far as the main window's client area allows.
+    void FitToCurrentText();
 
     StatOption *option;
     int mode;

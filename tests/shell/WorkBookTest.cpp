@@ -397,6 +397,53 @@ TEST_F(WorkBookTest, AResultTextIsFixedWidthUnwrappedReadOnlyAndScrolls)
     Pump();
 }
 
+// The size button fits the workbook to its page's text: a short text
+// shrinks it until the text just shows, a huge one stops at the screen.
+TEST_F(WorkBookTest, TheSizeButtonFitsTheBookToItsTextWithinTheScreen)
+{
+    WorkBook::ShowHook previous = WorkBook::SetShowHook(nullptr);
+    WorkBook *book = Build();
+    book->SetRegion(ZafRegionRect(2, 2, 70, 30, ZAF_CELL));
+    auto *text = static_cast<TXTWIN *>(book->PageAt(0)->ResultWindow());
+    auto write = [&](int rows, std::size_t width) {
+        text->Clear();
+        for (int row = 0; row < rows; ++row) {
+            text->WriteString(std::string(width, 'x').c_str());
+            text->EndLine();
+        }
+        text->ShowText();
+    };
+    write(3, 20);
+    book->CompleteToolBar();
+    WorkBook::SetShowHook(previous);
+    Pump();
+    HWND frame = book->OSHandle();
+    HWND textWindow = text->OSHandle();
+    ASSERT_TRUE(frame && textWindow);
+    RECT before = {}, after = {}, shown = {};
+    GetWindowRect(frame, &before);
+    book->Event(ZafEventRecord(static_cast<ZafEventType>(WorkBook::fitTextEvent)));
+    Pump();
+    GetWindowRect(frame, &after);
+    GetClientRect(textWindow, &shown);
+    const SIZE wanted = text->TextExtent();
+    EXPECT_LT(after.right - after.left, before.right - before.left);
+    EXPECT_NEAR(shown.right, wanted.cx, 1);
+    EXPECT_GE(shown.bottom, wanted.cy);
+
+    write(400, 3000);
+    book->Event(ZafEventRecord(static_cast<ZafEventType>(WorkBook::fitTextEvent)));
+    Pump();
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    GetWindowRect(frame, &after);
+    EXPECT_LE(after.right, area.right);
+    EXPECT_LE(after.bottom, area.bottom);
+    EXPECT_GT(after.right - after.left, before.right - before.left);
+    zafWindowManager->CloseWindow(book);
+    Pump();
+}
+
 // A graph window that counts the events its menu items send it.
 struct CountingGraph : ZafWindow
 {
