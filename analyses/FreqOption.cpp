@@ -127,15 +127,7 @@ void FreqOption::FromWindow()
 bool FreqOption::Run()
 {
     auto *book = new FreqBook(this);
-    if (!book->BuildPages()) {
-        // The record survives the failed run for the next try.
-        book->ReleaseOption();
-        deleteAfterRun = 1;
-        delete book;
-        return false;
-    }
-    book->CompleteToolBar();
-    return true;
+    return WorkBook::FinishRun(book, book->BuildPages());
 }
 
 void FreqOption::SaveSettings()

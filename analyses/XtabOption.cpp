@@ -100,15 +100,7 @@ void XtabOption::FromWindow()
 bool XtabOption::Run()
 {
     auto *book = new XTAB(this);
-    if (!book->Build(variableListWord)) {
-        // The record stays with the variable-list window for another try.
-        book->ReleaseOption();
-        deleteAfterRun = 1;
-        delete book;
-        return false;
-    }
-    book->CompleteToolBar();
-    return true;
+    return WorkBook::FinishRun(book, book->Build(variableListWord));
 }
 
 void XtabOption::SaveSettings()

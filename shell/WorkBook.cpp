@@ -111,6 +111,18 @@ int WorkBook::DeleteUnshownBooks(StatOption *record)
     return static_cast<int>(unshown.size());
 }
 
+bool WorkBook::FinishRun(WorkBook *book, bool built)
+{
+    if (!built) {
+        if (StatOption *record = book->ReleaseOption())
+            record->deleteAfterRun = 1;
+        delete book;
+        return false;
+    }
+    book->CompleteToolBar();
+    return true;
+}
+
 StatOption *WorkBook::ReleaseOption()
 {
     StatOption *released = option;
