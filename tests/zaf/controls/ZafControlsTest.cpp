@@ -61,24 +61,6 @@ protected:
     }
     ~ChildDataTest() override { ZafDataManager::RegisterDataClasses(); }
 
-    static std::vector<unsigned char> Bytes(const char *path)
-    {
-        std::vector<unsigned char> bytes;
-        if (std::FILE *file = std::fopen(path, "rb")) {
-            for (int c; (c = std::fgetc(file)) != EOF;)
-                bytes.push_back(static_cast<unsigned char>(c));
-            std::fclose(file);
-        }
-        return bytes;
-    }
-    static void WriteInto(ZafWindowObject &object, const char *path)
-    {
-        ZafStorage storage(path, ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        object.Write(*persistence);
-        EXPECT_EQ(0u, persistence->Error());
-        EXPECT_EQ(0u, storage.Save());
-    }
     static ZafSpinControl *Spin(ZafString *field, ZafData *step)
     {
         auto *spin = new ZafSpinControl(0, 0, 10, 1);
@@ -118,7 +100,7 @@ TEST_F(ChildDataTest, ControlsInsideAWindowKeepTheirDataAndWriteBackTheSameBytes
     inner->SetStringID("GSP");
     group->AddObject(inner);
     fieldtest::ScratchFile first, second;
-    WriteInto(stored, first.Path());
+    fieldtest::WriteInto(stored, first.Path());
 
     std::unique_ptr<ZafWindow> read;
     {
@@ -144,8 +126,8 @@ TEST_F(ChildDataTest, ControlsInsideAWindowKeepTheirDataAndWriteBackTheSameBytes
         ASSERT_NE(nullptr, spin) << name;
         EXPECT_NE(nullptr, spin->StepData()) << name;
     }
-    WriteInto(*read, second.Path());
-    EXPECT_TRUE(Bytes(first.Path()) == Bytes(second.Path())) << "the rewrite differs";
+    fieldtest::WriteInto(*read, second.Path());
+    EXPECT_TRUE(fieldtest::FileBytes(first.Path()) == fieldtest::FileBytes(second.Path())) << "the rewrite differs";
 }
 
 } // namespace

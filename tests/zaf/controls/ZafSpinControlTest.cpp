@@ -202,24 +202,6 @@ protected:
     }
     ~SpinStepPersistenceTest() override { ZafDataManager::RegisterDataClasses(); }
 
-    static std::vector<unsigned char> FileBytes(const char *path)
-    {
-        std::vector<unsigned char> bytes;
-        if (std::FILE *file = std::fopen(path, "rb")) {
-            for (int c; (c = std::fgetc(file)) != EOF;)
-                bytes.push_back(static_cast<unsigned char>(c));
-            std::fclose(file);
-        }
-        return bytes;
-    }
-    static void WriteInto(ZafWindowObject &object, const char *path)
-    {
-        ZafStorage storage(path, ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        object.Write(*persistence);
-        EXPECT_EQ(0u, persistence->Error());
-        EXPECT_EQ(0u, storage.Save());
-    }
     // A window is read by name as the program reads its windows; a spin
     // control by itself through its persistent constructor.
     static std::unique_ptr<ZafWindow> ReadFrom(const char *path, bool window)
@@ -256,7 +238,7 @@ TEST_P(SpinStepPersistenceTest, KeepsItsStepAndWritesBackTheSameBytes)
     }
     stored->SetStringID("OPTIONS");
     fieldtest::ScratchFile first, second;
-    WriteInto(*stored, first.Path());
+    fieldtest::WriteInto(*stored, first.Path());
 
     std::unique_ptr<ZafWindow> read = ReadFrom(first.Path(), c.inAWindow);
     ASSERT_NE(nullptr, read);
@@ -269,8 +251,8 @@ TEST_P(SpinStepPersistenceTest, KeepsItsStepAndWritesBackTheSameBytes)
         EXPECT_EQ(0.5, dynamic_cast<ZafRealData &>(*readSpin->StepData()).Value());
     else
         EXPECT_EQ(5, dynamic_cast<ZafIntegerData &>(*readSpin->StepData()).Value());
-    WriteInto(*read, second.Path());
-    EXPECT_TRUE(FileBytes(first.Path()) == FileBytes(second.Path())) << "the rewrite differs";
+    fieldtest::WriteInto(*read, second.Path());
+    EXPECT_TRUE(fieldtest::FileBytes(first.Path()) == fieldtest::FileBytes(second.Path())) << "the rewrite differs";
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, SpinStepPersistenceTest,
