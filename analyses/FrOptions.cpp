@@ -1,7 +1,6 @@
 #include "analyses/FrOptions.h"
 
 #include "analyses/OptionControls.h"
-#include "analyses/OptionWindowBuilder.h"
 #include "dataset/AssumeError.h"
 #include "shell/Main.h"
 #include "stats/StatClass.h"
@@ -42,7 +41,6 @@ FrOptions::FrOptions() : FrOptions(ProgramPersistence())
 FrOptions::FrOptions(ZafWindowPersistence &persistence) : OptionWindow(windowName, persistence)
 {
     AssumeError(Error() == 0, "FrOptions", __LINE__, "The option window could not be read from mervalo.znc.");
-    OptionWindowBuilder::SetSpinStep(this, "spin_int_colwid", 1);
 }
 
 void FrOptions::UpdateControls()

@@ -23,7 +23,7 @@ ZafWindow *MakeFreqOptionWindowDefinition()
     for (const auto &box : boxes)
         B::CheckBox(window, 2, row++, 28, box[0], box[1]);
     B::Prompt(window, 2, row + 1, 16, "Column width:", "pr_colwid");
-    B::IntegerSpin(window, 19, row + 1, 7, 11, 3, 40, "spin_int_colwid");
+    B::IntegerSpin(window, 19, row + 1, 7, 11, 3, 40, 1, "spin_int_colwid");
 
     ZafGroup *statistics = B::Group(window, 1, 10, 30, 5, "Statistics", "stat");
     B::CheckBox(statistics, 1, 0, 26, "Mode", "modus");

@@ -71,7 +71,7 @@ ZafPrompt *OptionWindowBuilder::Prompt(ZafWindow *parent, int left, int top, int
 }
 
 ZafInteger *OptionWindowBuilder::IntegerSpin(ZafWindow *parent, int left, int top, int width, long value, long minimum,
-                                             long maximum, const char *name)
+                                             long maximum, long step, const char *name)
 {
     auto *spin = new ZafSpinControl(left, top, width, 1);
     spin->SetStringID((std::string(name) + "_spin").c_str());
@@ -79,15 +79,7 @@ ZafInteger *OptionWindowBuilder::IntegerSpin(ZafWindow *parent, int left, int to
     field->SetStringID(name);
     field->SetRange((std::to_string(minimum) + ".." + std::to_string(maximum)).c_str());
     spin->AddObject(field);
+    spin->SetStepData(new ZafIntegerData(static_cast<std::int32_t>(step)));
     parent->AddObject(spin);
     return field;
-}
-
-bool OptionWindowBuilder::SetSpinStep(ZafWindow *window, const char *name, long step)
-{
-    auto *spin = dynamic_cast<ZafSpinControl *>(window->FindObjectByStringID((std::string(name) + "_spin").c_str()));
-    if (!spin)
-        return false;
-    spin->SetStepData(new ZafIntegerData(static_cast<std::int32_t>(step)));
-    return true;
 }

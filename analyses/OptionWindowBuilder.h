@@ -33,13 +33,8 @@ public:
                            const char *name);
     static ZafPrompt *Prompt(ZafWindow *parent, int left, int top, int width, const char *text, const char *name);
     // A whole-number field within minimum..maximum with up and down arrows
-    // (a spin control named name + "_spin"); the field carries the name.
-    // The step is not stored: a spin control inside a window read from the
-    // UI data file loses its step data (the file would not read back as
-    // written), so the window gives the step when it is read (SetSpinStep).
+    // that step it by step (a spin control named name + "_spin"); the field
+    // carries the name.
     static ZafInteger *IntegerSpin(ZafWindow *parent, int left, int top, int width, long value, long minimum,
-                                   long maximum, const char *name);
-    // Gives the spin control of the field of that name its step; false when
-    // there is no such spin control.
-    static bool SetSpinStep(ZafWindow *window, const char *name, long step);
+                                   long maximum, long step, const char *name);
 };

@@ -5,6 +5,8 @@
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/data/ZafData.h"
+#include "zaf/data/ZafIntegerData.h"
+#include "zaf/data/ZafRealData.h"
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 
@@ -20,6 +22,25 @@ void Release(ZafData *data)
 {
     if (data && data->Destroyable() && data->NotificationCount() == 0)
         delete data;
+}
+
+// The read function of a step data class: the persistence's table first,
+// then the number data the fields step by. The table alone is not enough: a
+// program that reads its UI data file before its data start-up (the file's
+// own generator) has no read functions entered there, and the program's
+// table lists no real data at all, so every step read so was lost (mended).
+ZafReadFunction StepReadFunction(const ZafDataPersistence &persistence, ZafClassID stepClass)
+{
+    if (ZafReadFunction make = persistence.GetDataConstructor(stepClass, nullptr))
+        return make;
+    switch (stepClass) {
+    case ZafIntegerData::classID:
+        return ZafIntegerData::New;
+    case ZafRealData::classID:
+        return ZafRealData::New;
+    default:
+        return nullptr;
+    }
 }
 
 } // namespace
@@ -93,9 +114,10 @@ void ZafSpinControl::ReadFields(ZafWindowPersistence &persistence)
     auto *data = dynamic_cast<ZafDataPersistence *>(&persistence);
     if (!stepClass || !*name || !data)
         return;
-    // A class the persistence cannot make leaves the spin control without
-    // step data: its field then does not step.
-    const ZafReadFunction make = data->GetDataConstructor(stepClass, nullptr);
+    // A class that neither the persistence nor the spin control can make
+    // leaves the spin control without step data: its field then does not
+    // step.
+    const ZafReadFunction make = StepReadFunction(*data, stepClass);
     if (!make)
         return;
     ZafElement *element = make(name, *data);

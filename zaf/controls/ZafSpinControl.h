@@ -30,7 +30,9 @@
 //   u16  flags: bit 0 read-only, bit 1 wrap
 //   u16  class id of the step data (0 none)
 //   text the step data's name
-// followed by the step data's own record beside it.
+// followed by the step data's own record beside it. The step is read through
+// the persistence's data table, and integer and real data (the fields' own
+// kinds) also without it.
 #pragma once
 
 #include "zaf/core/ZafWindow.h"

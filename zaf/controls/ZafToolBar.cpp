@@ -204,26 +204,47 @@ ZafWindowObject *ZafToolBar::SubtractObject(ZafWindowObject *object)
     return subtracted;
 }
 
+void ZafToolBar::NotifyVisibility(ZafWindowObject *, bool)
+{
+    if (!osWindow || !autoLayout)
+        return;
+    const ZafRegionRect before = InPixels(*this);
+    Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    Event(ZafEventRecord(ZAF_REGION_CHANGED));
+    // A bar that gained or lost a row takes more or less of its window:
+    // the window places its other children again.
+    if (parent && InPixels(*this).Differs(before))
+        parent->Event(ZafEventRecord(ZAF_REGION_CHANGED));
+}
+
 // --- Layout --------------------------------------------------------------------------
 
 int ZafToolBar::LayoutRows(int length, bool across)
 {
-    if (!First()) {
-        const ZafCellMetrics metrics = Metrics();
-        return across ? metrics.cellHeight : 3 * metrics.cellWidth;
-    }
-    int line = 1;
+    // Hidden children take no place: neither in a line nor in the line's
+    // thickness (laying them out too left gaps and wrapped the visible ones
+    // into rows of their own, a mended fault). They keep their last place.
+    auto placed = [](ZafElement *e) { return static_cast<ZafWindowObject *>(e)->Visible(); };
+    int line = 0;
     for (ZafElement *e = First(); e; e = e->Next()) {
         auto *child = static_cast<ZafWindowObject *>(e);
         child->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+        if (!placed(e))
+            continue;
         const ZafRegionRect r = InPixels(*child);
-        line = std::max(line, across ? r.Height() : r.Width());
+        line = std::max({line, 1, across ? r.Height() : r.Width()});
+    }
+    if (line == 0) {
+        const ZafCellMetrics metrics = Metrics();
+        return across ? metrics.cellHeight : 3 * metrics.cellWidth;
     }
     // The line pair of a bottom (right) bar is on the side where rows start.
     const ZafDockEdge innerFirst = across ? ZAF_DOCK_BOTTOM : ZAF_DOCK_RIGHT;
     int along = margin;
     int side = margin + (HasFlag(flagBordered) && edge == innerFirst ? borderWidth : 0);
     for (ZafElement *e = First(); e; e = e->Next()) {
+        if (!placed(e))
+            continue;
         auto *child = static_cast<ZafWindowObject *>(e);
         const ZafRegionRect r = InPixels(*child);
         const int size = across ? r.Width() : r.Height();

@@ -9,7 +9,8 @@
 // Sizes are in pixels. Each ZAF_APPLY_GEOMETRY gives every child its own
 // geometry first and then its place in the bar; the bar then takes the
 // thickness that the rows (or columns) need, keeping the side on its edge.
-// Adding or removing a child of a bar on screen lays it out at once.
+// Hidden children take no place. Adding, removing, showing or hiding a child
+// of a bar on screen lays it out at once.
 //
 // Ownership: the bar owns its children (as every window); the program
 // builds it in code with the constructor and adds it to its window.
@@ -61,6 +62,9 @@ public:
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
     ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
     ZafWindowObject *SubtractObject(ZafWindowObject *object) override;
+    // A child shown or hidden: the bar on screen is laid out again, and its
+    // window's children placed again when the bar's size changed.
+    void NotifyVisibility(ZafWindowObject *child, bool visible) override;
     // Places the children and sizes the bar (see above).
     void Layout();
 

@@ -310,11 +310,14 @@ bool ZafWindowObject::SetDisabled(bool flag)
 
 bool ZafWindowObject::SetVisible(bool flag)
 {
+    const bool changed = HasFlag(flagVisible) != flag;
     SetFlagTo(flagVisible, flag);
     if (osWindow && HasFlag(flagOwnWindow))
         ShowWindow(osWindow, flag ? SW_SHOW : SW_HIDE);
     else if (IsOnScreen())
         Event(ZafEventRecord(ZAF_REDISPLAY));
+    if (changed && parent)
+        parent->NotifyVisibility(this, flag);
     return HasFlag(flagVisible);
 }
 

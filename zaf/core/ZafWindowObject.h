@@ -379,6 +379,10 @@ public:
     virtual int NotifyFocus(ZafWindowObject *object, bool gaining);
     // A window's answer to a child's selection change; the base does nothing.
     virtual ZafWindowObject *NotifySelection(ZafWindowObject *object, bool selected);
+    // A window's answer to a child shown or hidden (SetVisible changed its
+    // flag), for windows that place their children by it; the base does
+    // nothing.
+    virtual void NotifyVisibility(ZafWindowObject *, bool) {}
     // True for objects that, once selected, deselect their like siblings in
     // a single-selection window (radio buttons); false by default.
     virtual bool ExcludesSiblingsWhenSelected() const { return false; }
@@ -509,7 +513,7 @@ public:
     // object on screen is redisplayed.
     virtual bool SetDisabled(bool flag);
     // An own window is shown or hidden; otherwise an object on screen is
-    // redisplayed.
+    // redisplayed. A change is told to the parent (NotifyVisibility).
     virtual bool SetVisible(bool flag);
     // A visible own window gets WM_SETREDRAW; turning it on redisplays.
     virtual bool SetRedraw(bool flag);

@@ -17,6 +17,7 @@
 
 #include "ControlTestHarness.h"
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -217,6 +218,28 @@ public:
 private:
     std::string path;
 };
+
+// The bytes of a file (empty when it cannot be read).
+inline std::vector<unsigned char> FileBytes(const char *path)
+{
+    std::vector<unsigned char> bytes;
+    if (std::FILE *file = std::fopen(path, "rb")) {
+        for (int c; (c = std::fgetc(file)) != EOF;)
+            bytes.push_back(static_cast<unsigned char>(c));
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+// Writes the object (a window with its children) into a new UI data file.
+inline void WriteInto(ZafWindowObject &object, const char *path)
+{
+    ZafStorage storage(path, ZafStorage::CreateTree);
+    std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+    object.Write(*persistence);
+    EXPECT_EQ(0u, persistence->Error());
+    EXPECT_EQ(0u, storage.Save());
+}
 
 // Writes the object into a new UI data file and reads it back by name, with
 // the class's constructor (and those that enter adds) entered in the

@@ -6,7 +6,11 @@
 #include "FieldTestSupport.h"
 
 #include "zaf/controls/ZafSpinControl.h"
+#include "zaf/data/ZafDataManager.h"
 #include "zaf/data/ZafIntegerData.h"
+#include "zaf/data/ZafRealData.h"
+
+#include <cstdio>
 
 #include <commctrl.h>
 
@@ -172,5 +176,89 @@ TEST_F(SpinControlTest, RoundTripKeepsTheFlagsTheFieldAndTheStep)
     ASSERT_NE(nullptr, step);
     EXPECT_EQ(5, step->Value());
 }
+
+// The step data read back by a reader whose program table has no read
+// function for it: the UI data file tool reads the program's windows before
+// (and without) the data start-up, and the table lists no real data at all.
+struct StepCase
+{
+    const char *label;
+    bool real;      // a real field stepping by 0.5, else an integer one by 5
+    bool inAWindow; // read as a child of a window, else by itself
+};
+
+void PrintTo(const StepCase &c, std::ostream *out)
+{
+    *out << c.label;
+}
+
+class SpinStepPersistenceTest : public SpinControlTest, public ::testing::WithParamInterface<StepCase>
+{
+protected:
+    SpinStepPersistenceTest()
+    {
+        ZafPersistenceRegistry::RegisterNew(ZafIntegerData::className, nullptr);
+        ZafPersistenceRegistry::RegisterNew(ZafRealData::className, nullptr);
+    }
+    ~SpinStepPersistenceTest() override { ZafDataManager::RegisterDataClasses(); }
+
+    // A window is read by name as the program reads its windows; a spin
+    // control by itself through its persistent constructor.
+    static std::unique_ptr<ZafWindow> ReadFrom(const char *path, bool window)
+    {
+        ZafStorage storage(path, ZafStorage::Read);
+        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
+        std::unique_ptr<ZafWindow> read;
+        if (window)
+            read.reset(dynamic_cast<ZafWindow *>(persistence->NewObject(
+                ZafWindow::classID, ZafWindow::className, "OPTIONS", ZafObjectPersistence::topLevelEntry)));
+        else
+            read = std::make_unique<ZafSpinControl>("OPTIONS", *persistence);
+        EXPECT_EQ(0u, persistence->Error());
+        return read;
+    }
+};
+
+TEST_P(SpinStepPersistenceTest, KeepsItsStepAndWritesBackTheSameBytes)
+{
+    const StepCase &c = GetParam();
+    auto *spin = new ZafSpinControl(1, 1, 10, 1);
+    spin->SetStringID("COUNT_spin");
+    ZafString *field = c.real ? static_cast<ZafString *>(new ZafReal(0, 0, 8, 1.5))
+                              : static_cast<ZafString *>(new ZafInteger(0, 0, 8, 7));
+    field->SetStringID("COUNT");
+    spin->AddObject(field);
+    spin->SetStepData(c.real ? static_cast<ZafData *>(new ZafRealData(0.5)) : new ZafIntegerData(5));
+    std::unique_ptr<ZafWindow> stored;
+    if (c.inAWindow) {
+        stored = std::make_unique<ZafWindow>(0, 0, 30, 5);
+        stored->AddObject(spin);
+    } else {
+        stored.reset(spin);
+    }
+    stored->SetStringID("OPTIONS");
+    fieldtest::ScratchFile first, second;
+    fieldtest::WriteInto(*stored, first.Path());
+
+    std::unique_ptr<ZafWindow> read = ReadFrom(first.Path(), c.inAWindow);
+    ASSERT_NE(nullptr, read);
+    EXPECT_EQ(0, read->Error());
+    auto *readSpin =
+        dynamic_cast<ZafSpinControl *>(c.inAWindow ? read->FindObjectByStringID("COUNT_spin") : read.get());
+    ASSERT_NE(nullptr, readSpin);
+    ASSERT_NE(nullptr, readSpin->StepData());
+    if (c.real)
+        EXPECT_EQ(0.5, dynamic_cast<ZafRealData &>(*readSpin->StepData()).Value());
+    else
+        EXPECT_EQ(5, dynamic_cast<ZafIntegerData &>(*readSpin->StepData()).Value());
+    fieldtest::WriteInto(*read, second.Path());
+    EXPECT_TRUE(fieldtest::FileBytes(first.Path()) == fieldtest::FileBytes(second.Path())) << "the rewrite differs";
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, SpinStepPersistenceTest,
+                         ::testing::Values(StepCase{"IntegerAlone", false, false},
+                                           StepCase{"IntegerInAWindow", false, true},
+                                           StepCase{"RealAlone", true, false}, StepCase{"RealInAWindow", true, true}),
+                         [](const ::testing::TestParamInfo<StepCase> &info) { return info.param.label; });
 
 } // namespace

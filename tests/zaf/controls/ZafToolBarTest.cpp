@@ -181,6 +181,50 @@ TEST_F(ToolBarTest, AnMDIFrameGivesItsClientWhatTheBarsLeave)
     Pump();
 }
 
+// A workbook's bar holds buttons it shows only sometimes: hidden, they take
+// no place, and showing or hiding one lays the bar and its frame out again.
+TEST_F(ToolBarTest, HiddenButtonsTakeNoPlaceAndShowingOneLaysTheBarOutAgain)
+{
+    auto *frame = new ZafMDIWindow(0, 0, 60, 20);
+    frame->SetVisible(false);
+    auto *tools = new ZafToolBar(0, 0, 60, 1);
+    tools->SetBordered(false);
+    ZafButton *first = Button(40, 20), *hidden = Button(40, 20), *last = Button(40, 20);
+    for (ZafButton *button : {first, hidden, last})
+        tools->AddObject(button);
+    hidden->SetVisible(false);
+    frame->AddObject(tools);
+    zafWindowManager->AddObject(frame);
+    Pump();
+    // Two buttons fit in a row of the bar, three do not.
+    RECT bar;
+    GetClientRect(tools->OSHandle(), &bar);
+    const int width = (bar.right - 3) / 2;
+    for (ZafButton *button : {first, hidden, last})
+        button->SetRegion(ZafRegionRect(0, 0, width - 1, 19, ZAF_PIXEL));
+    frame->Event(ZafEventRecord(ZAF_REGION_CHANGED));
+    Pump();
+    const int oneRow = 2 + 20 + 2, twoRows = oneRow + 20 + 2;
+    auto expectRows = [&](int height, POINT lastAt) {
+        EXPECT_EQ(height, WindowHeight(tools));
+        EXPECT_EQ(height, bartest::PlaceInParent(frame->ClientWindow()).top);
+        EXPECT_EQ(lastAt.x, Place(last).left);
+        EXPECT_EQ(lastAt.y, Place(last).top);
+    };
+    expectRows(oneRow, {2 + width, 2});
+
+    hidden->SetVisible(true);
+    Pump();
+    expectRows(twoRows, {2, oneRow});
+    EXPECT_EQ(2 + width, Place(hidden).left);
+
+    hidden->SetVisible(false);
+    Pump();
+    expectRows(oneRow, {2 + width, 2});
+    zafWindowManager->CloseWindow(frame);
+    Pump();
+}
+
 TEST_F(ToolBarTest, RoundTripKeepsTheEdgeTheLayoutFlagAndTheButtons)
 {
     ZafToolBar::RegisterPersistence();
