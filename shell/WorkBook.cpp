@@ -60,8 +60,15 @@ WorkBook::ShowHook WorkBook::SetShowHook(ShowHook hook)
     return previous;
 }
 
+namespace {
+// The workbook's first size in cells: wide enough for the tool bar of a book
+// with two graph tools (nine buttons of 8 cells) in one row.
+constexpr int bookWidth = 78;
+constexpr int bookHeight = 22;
+} // namespace
+
 WorkBook::WorkBook(StatOption *optionRecord, int flag)
-    : ZafMDIWindow(0, 0, 70, 20), option(optionRecord), mode(flag == 1 ? 1 : 0)
+    : ZafMDIWindow(0, 0, bookWidth, bookHeight), option(optionRecord), mode(flag == 1 ? 1 : 0)
 {
     // Closing the workbook deletes it, and with it the record and the pages.
     SetDestroyable(true);
@@ -69,9 +76,9 @@ WorkBook::WorkBook(StatOption *optionRecord, int flag)
     // From here the workbook, not the variable-list window, deletes the record.
     if (option)
         option->deleteAfterRun = 0;
-    toolBar = new ZafToolBar(0, 0, 70, 1);
+    toolBar = new ZafToolBar(0, 0, bookWidth, 1);
     AddObject(toolBar);
-    notebook = new ZafNotebook(0, 0, 70, 19);
+    notebook = new ZafNotebook(0, 0, bookWidth, bookHeight - 1);
     AddObject(notebook);
 }
 
