@@ -319,7 +319,11 @@ TEST_F(InteractionTest, TheZoomRubberBandShowsOnlyWhileTheButtonIsHeld)
     ASSERT_NE(graph->RubberBand(), nullptr);
     EXPECT_EQ(graph->RubberBand()->drawn.left, -1);
     MoveTo(150, 120);
+    EXPECT_EQ(graph->RubberBand()->drawn.right, 150);
     EXPECT_EQ(graph->RubberBand()->drawn.bottom, 120);
+    // Back to the start's column: the rectangle drawn last stays.
+    MoveTo(50, 80);
+    EXPECT_EQ(graph->RubberBand()->drawn.right, 150);
     MoveTo(20, 30);
     EXPECT_EQ(graph->RubberBand()->drawn.left, 20);
     EXPECT_EQ(graph->RubberBand()->drawn.right, 50);
