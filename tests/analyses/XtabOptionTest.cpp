@@ -1,8 +1,9 @@
 // The crosstab's record and option window: its settings and their defaults,
 // the window read from the UI data file with every control found by name,
 // the boxes shown from and taken into the masks (the bits no box shows
-// kept), the texts of group 9, "all_set" and "all_clear" clicked, and a
-// window without its controls reporting each one.
+// kept), the texts of group 9, and a window without its controls
+// reporting each one. ("all_set" and "all_clear" are clicked in the
+// end-to-end test.)
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/XTAB.h"
@@ -104,24 +105,6 @@ TEST_F(XtabOptionTest, TheControlsTakeTheirTextsFromTheLanguageFile)
             << other.first;
     EXPECT_STREQ(StatText(17, xtabTextGroup), Box("all_set")->TipText());
     EXPECT_STREQ(StatText(19, xtabTextGroup), Box("all_clear")->TipText());
-}
-
-TEST_F(XtabOptionTest, SelectAllAndClearAllChangeOnlyTheMeasureBoxes)
-{
-    XtabOption record;
-    record.measureMask = xtabTablesOn | xtabPhi;
-    record.tableTypeMask = xtabCounts | xtabDeviation;
-    OpenFrame(record);
-    ClickOn("all_set");
-    for (const XtabControl &control : xtabMeasureControls)
-        EXPECT_TRUE(Box(control.name)->Selected()) << control.name;
-    ClickOn("all_clear");
-    for (const XtabControl &control : xtabMeasureControls)
-        EXPECT_FALSE(Box(control.name)->Selected()) << control.name;
-    for (const XtabControl &control : xtabTableControls)
-        EXPECT_EQ((record.tableTypeMask & control.bit) != 0, Box(control.name)->Selected()) << control.name;
-    record.FromWindow();
-    EXPECT_EQ(xtabTablesOn, record.measureMask);
 }
 
 TEST_F(XtabOptionTest, AWindowWithoutItsControlsReportsEachMissingOneAndChangesNothing)
