@@ -4,7 +4,7 @@
 // values, and the tables of a variable without a valid value and of a
 // selection without a case (their undefined figures print as the mark,
 // never as a NaN).
-#include "tests/analyses/FreqTestSupport.h"
+#include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/FRWIN.h"
 #include "analyses/FreqBook.h"
@@ -20,7 +20,10 @@
 
 namespace {
 
-using freqtest::SurveyFilter;
+using analysestest::ExpectGolden;
+using analysestest::Survey;
+
+const std::string weighted = "weight w\n", noCase = "selection nobody Nobody selected\n";
 
 constexpr unsigned defaults = FreqOption::defaultOptions;
 constexpr unsigned statistics = freqMode | freqMean | freqMedian;
@@ -32,7 +35,7 @@ constexpr unsigned everything = defaults | cumulativeAll | statistics;
 // Writes the table of one variable of the open survey as a frequency
 // workbook's page does, the record holding the options and width given.
 // intervals > 0 groups the values first.
-std::string WriteTable(freqtest::Survey &survey, const char *variable, unsigned options, long width, int intervals,
+std::string WriteTable(Survey &survey, const char *variable, unsigned options, long width, int intervals,
                        FREQOBJECT *keep = nullptr)
 {
     DATASET *dataSet = survey.DataSet();
@@ -71,7 +74,7 @@ std::string WriteTable(freqtest::Survey &survey, const char *variable, unsigned 
 struct TableCase
 {
     const char *golden;
-    SurveyFilter filter;
+    const std::string &filter; // added to the description
     const char *variable;
     unsigned options;
     long width;
@@ -83,52 +86,56 @@ std::ostream &operator<<(std::ostream &out, const TableCase &c)
     return out << c.golden;
 }
 
+const std::string none;
 const TableCase tableCases[] = {
-    {"q1_default", freqtest::unfiltered, "q1", defaults, 11, 0},
-    {"q1_cumulative_valid", freqtest::unfiltered, "q1", defaults | cumulativeValid, 11, 0},
-    {"q1_cumulative_all", freqtest::unfiltered, "q1", defaults | cumulativeAll, 11, 0},
-    {"q1_by_value_descending", freqtest::unfiltered, "q1", defaults | freqSortDescending, 11, 0},
-    {"q1_by_frequency_ascending", freqtest::unfiltered, "q1", defaults & ~freqSortByValue, 11, 0},
-    {"q1_by_frequency_descending", freqtest::unfiltered, "q1", (defaults & ~freqSortByValue) | freqSortDescending, 11,
-     0},
-    {"q1_without_column_headings", freqtest::unfiltered, "q1", (everything & ~freqColumnHeadings), 11, 0},
-    {"q1_counts_only", freqtest::unfiltered, "q1", freqCountColumn | freqColumnHeadings | freqSortByValue, 11, 0},
-    {"q1_labels_and_valid_percent", freqtest::unfiltered, "q1",
+    {"q1_default", none, "q1", defaults, 11, 0},
+    {"q1_cumulative_all", none, "q1", defaults | cumulativeAll, 11, 0},
+    {"q1_by_value_descending", none, "q1", defaults | freqSortDescending, 11, 0},
+    {"q1_by_frequency_ascending", none, "q1", defaults & ~freqSortByValue, 11, 0},
+    {"q1_by_frequency_descending", none, "q1", (defaults & ~freqSortByValue) | freqSortDescending, 11, 0},
+    {"q1_without_column_headings", none, "q1", (everything & ~freqColumnHeadings), 11, 0},
+    {"q1_counts_only", none, "q1", freqCountColumn | freqColumnHeadings | freqSortByValue, 11, 0},
+    {"q1_labels_and_valid_percent", none, "q1",
      freqHeading | freqLabelColumn | freqValidColumn | cumulativeValid | freqColumnHeadings | freqSortByValue, 11, 0},
-    {"q1_width_3_gives_6", freqtest::unfiltered, "q1", defaults, 3, 0},
-    {"q1_width_14", freqtest::unfiltered, "q1", everything, 14, 0},
-    {"q1_everything", freqtest::unfiltered, "q1", everything, 11, 0},
-    {"score_everything", freqtest::unfiltered, "score", everything, 11, 0},
-    {"score_cumulative_valid_by_frequency", freqtest::unfiltered, "score",
+    {"q1_width_3_gives_6", none, "q1", defaults, 3, 0},
+    {"q1_width_14", none, "q1", everything, 14, 0},
+    {"score_everything", none, "score", everything, 11, 0},
+    {"score_cumulative_valid_by_frequency", none, "score",
      (defaults & ~freqSortByValue) | freqSortDescending | cumulativeValid, 9, 0},
-    {"tie_mode_lists_four", freqtest::unfiltered, "tie", defaults | statistics, 11, 0},
-    {"age_four_intervals", freqtest::unfiltered, "age", everything, 11, 4},
-    {"age_fifteen_intervals", freqtest::unfiltered, "age", defaults | cumulativeValid | freqMedian, 8, 15},
-    {"q1_weighted", freqtest::weighted, "q1", everything, 11, 0},
-    {"q1_weighted_by_frequency", freqtest::weighted, "q1", (defaults & ~freqSortByValue) | freqSortDescending, 11, 0},
-    {"score_weighted", freqtest::weighted, "score", everything, 11, 0},
-    {"none_without_valid_value", freqtest::unfiltered, "none", everything, 11, 0},
-    {"q1_no_case_selected", freqtest::noCase, "q1", everything, 11, 0},
+    {"tie_mode_lists_four", none, "tie", defaults | statistics, 11, 0},
+    {"age_four_intervals", none, "age", everything, 11, 4},
+    {"age_fifteen_intervals", none, "age", defaults | cumulativeValid | freqMedian, 8, 15},
+    {"q1_weighted", weighted, "q1", everything, 11, 0},
+    {"q1_weighted_by_frequency", weighted, "q1", (defaults & ~freqSortByValue) | freqSortDescending, 11, 0},
+    {"score_weighted", weighted, "score", everything, 11, 0},
+    {"none_without_valid_value", none, "none", everything, 11, 0},
+    {"q1_no_case_selected", noCase, "q1", everything, 11, 0},
 };
 
-class FrequencyTableText : public testing::TestWithParam<TableCase>
+class FreqText : public testing::Test
+{
+protected:
+    analysestest::EnglishTexts texts;
+};
+
+class FrequencyTableText : public FreqText, public testing::WithParamInterface<TableCase>
 {};
 
 TEST_P(FrequencyTableText, EqualsItsGoldenText)
 {
     const TableCase &c = GetParam();
-    freqtest::Survey survey(c.filter);
+    Survey survey("golden/freq", c.filter);
     const std::string text = WriteTable(survey, c.variable, c.options, c.width, c.intervals);
-    freqtest::ExpectGolden(c.golden, text);
+    ExpectGolden(c.golden, text);
     for (const char *undefined : {"nan", "inf", "NAN", "INF"})
         EXPECT_EQ(std::string::npos, text.find(undefined)) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, FrequencyTableText, testing::ValuesIn(tableCases));
 
-TEST(FrequencyTableTextAgain, WritingLeavesTheRecordsSortedAndKeepsTheComputedMedian)
+TEST_F(FreqText, WritingLeavesTheRecordsSortedAndKeepsTheComputedMedian)
 {
-    freqtest::Survey survey;
+    Survey survey("golden/freq");
     FREQOBJECT distribution(survey.DataSet());
     WriteTable(survey, "q1", (defaults & ~freqSortByValue) | freqSortDescending | freqMedian, 11, 0, &distribution);
     EXPECT_DOUBLE_EQ(2.0, distribution.median);
@@ -140,9 +147,9 @@ TEST(FrequencyTableTextAgain, WritingLeavesTheRecordsSortedAndKeepsTheComputedMe
     EXPECT_EQ(3, distribution.categories[2].value.integer);
 }
 
-TEST(FrequencyTableTextAgain, ADistributionWithoutWorkbookIsWrittenWithTheSavedSettings)
+TEST_F(FreqText, ADistributionWithoutWorkbookIsWrittenWithTheSavedSettings)
 {
-    freqtest::Survey survey;
+    Survey survey("golden/freq");
     const SettingsSection *section = FindSettingsSection(7);
     ASSERT_TRUE(RegistrySettings::WriteValueInSection(section, FreqOption::optionsKey,
                                                       freqCountColumn | freqColumnHeadings | freqSortByValue));
@@ -156,12 +163,12 @@ TEST(FrequencyTableTextAgain, ADistributionWithoutWorkbookIsWrittenWithTheSavedS
     text.WriteResult();
     RegistrySettings::DeleteKeyInSection(section, FreqOption::optionsKey);
     EXPECT_EQ(nullptr, distribution.workbook);
-    freqtest::ExpectGolden("q1_counts_only", text.Text());
+    ExpectGolden("q1_counts_only", text.Text());
 }
 
-TEST(FrequencyTableTextAgain, AnIntegerMedianOfHalfRoundsDownOnTheFirstLine)
+TEST_F(FreqText, AnIntegerMedianOfHalfRoundsDownOnTheFirstLine)
 {
-    freqtest::Survey survey("variable k\ntype u8\n", "k\n1\n2\n3\n4\n");
+    Survey survey(Survey::Text{"variable k\ntype u8\n", "k\n1\n2\n3\n4\n"});
     const std::string text = WriteTable(survey, "k", freqMedian, 11, 0);
     EXPECT_NE(std::string::npos, text.find(" Median = 2\r\n Median (interpolated) = 2.50\r\n")) << text;
 }

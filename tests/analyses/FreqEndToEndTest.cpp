@@ -4,9 +4,7 @@
 // age variable grouped in the auto-recode dialog) into a workbook whose
 // page texts equal the golden texts, and apply and OK in the option frame
 // of the open workbook rewriting them.
-#include "tests/analyses/FreqTestSupport.h"
-#include "tests/analyses/FreqWindowSupport.h"
-#include "tests/zaf/controls/FieldTestSupport.h"
+#include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/AutoRecodeDialog.h"
 #include "analyses/FRWIN.h"
@@ -47,18 +45,6 @@ void WhenModalLoopIdles(std::function<void()> step)
     SetTimer(nullptr, 0, 0, RunInsideModalLoop);
 }
 
-void SendClick(ZafWindowObject *object)
-{
-    SendMessageA(object->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageA(object->OSHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
-
-void PostClick(ZafWindowObject *object)
-{
-    PostMessageA(object->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    PostMessageA(object->OSHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
-
 FreqBook *shownBook = nullptr;
 void KeepShownBook(WorkBook *book)
 {
@@ -66,31 +52,26 @@ void KeepShownBook(WorkBook *book)
     zafWindowManager->AddObject(book);
 }
 
-void AcceptGrouping(ZafDialogWindow *dialog)
-{
-    PostClick(dialog->FindObjectByStringID(autoRecodeOkName));
-}
-
-class FreqEndToEndTest : public fieldtest::FieldTest
+class FreqEndToEndTest : public analysestest::WindowTest
 {
 protected:
     FreqEndToEndTest()
     {
-        ZafVtList::RegisterPersistence();
+        OpenSurvey("golden/freq");
         previousOffer = XTAB::SetAutoRecodeOffer(nullptr);
         XTAB::SetAutoRecodeOffer(previousOffer);
         RegisterAnalyses();
-        BuildAnalysisRegistry(&survey.catalog);
+        BuildAnalysisRegistry(&texts.catalog);
         previousShow = WorkBook::SetShowHook(KeepShownBook);
-        previousGrouping = SetAutoRecodeShownHook(AcceptGrouping);
+        previousGrouping = SetAutoRecodeShownHook(
+            [](ZafDialogWindow *dialog) { PostClick(dialog->FindObjectByStringID(autoRecodeOkName)); });
         shownBook = nullptr;
     }
     ~FreqEndToEndTest() override
     {
         if (shownBook)
             Close(shownBook);
-        if (window)
-            Close(window);
+        Forget(window);
         RunQueued();
         WorkBook::SetShowHook(previousShow);
         SetAutoRecodeShownHook(previousGrouping);
@@ -99,22 +80,6 @@ protected:
         XTAB::SetAutoRecodeOffer(previousOffer);
     }
 
-    void ClickRow(ZafVtList *list, int row, WPARAM keys = 0)
-    {
-        RECT r = {};
-        SendMessageA(list->OSHandle(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-        const LPARAM point = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
-        SendMessageA(list->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
-        SendMessageA(list->OSHandle(), WM_LBUTTONUP, keys, point);
-        RunQueued();
-    }
-    void Press(ZafWindow *in, const char *name)
-    {
-        ZafWindowObject *button = in->FindObjectByStringID(name);
-        ASSERT_NE(nullptr, button) << name;
-        Click(button->OSHandle());
-        RunQueued();
-    }
     std::string PageText(int page)
     {
         Page *p = shownBook ? shownBook->PageAt(page) : nullptr;
@@ -126,10 +91,8 @@ protected:
     // the rows (variables) into its list.
     void ChooseFrequencyTable(std::initializer_list<int> rows)
     {
-        window = new VariableListWindow(*userPersist, survey.DataSet(), RegisteredOptionsList.data(),
-                                        static_cast<int>(RegisteredOptionsList.size()));
-        window->SetVisible(false);
-        Show(window);
+        window = Open(new VariableListWindow(*userPersist, survey->DataSet(), RegisteredOptionsList.data(),
+                                             static_cast<int>(RegisteredOptionsList.size())));
         // The analyses listed are those with a factory: the frequency table
         // is the first.
         ClickRow(window->AnalysisList(), 0);
@@ -143,8 +106,6 @@ protected:
         Press(window, "BT_ADD0");
     }
 
-    freqtest::Survey survey;
-    freqtest::ProgramUIFile uiFile;
     VariableListWindow *window = nullptr;
     WorkBook::ShowHook previousShow = nullptr;
     AutoRecodeShownHook previousGrouping = nullptr;
@@ -162,8 +123,11 @@ TEST_F(FreqEndToEndTest, ChosenConfiguredAndRunItsPagesEqualTheGoldenTexts)
         ZafDialogWindow *frame = ZafDialogWindow::ModalWindow();
         ASSERT_NE(nullptr, frame);
         sawFrame = true;
-        SendClick(frame->FindObjectByStringID("oftotal"));
-        SendClick(frame->FindObjectByStringID("median"));
+        for (const char *name : {"oftotal", "median"}) {
+            HWND box = frame->FindObjectByStringID(name)->OSHandle();
+            SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        }
         PostClick(frame->FindObjectByStringID(OptionWindowFrame::okName));
     });
     Press(window, VariableListWindow::optionsName);
@@ -178,25 +142,23 @@ TEST_F(FreqEndToEndTest, ChosenConfiguredAndRunItsPagesEqualTheGoldenTexts)
     EXPECT_EQ(2, shownBook->PageCount());
     EXPECT_EQ(2, shownBook->GraphToolCount());
     EXPECT_STREQ("Frequency table", shownBook->TitleText());
-    freqtest::ExpectGolden("run_q1", PageText(0));
-    freqtest::ExpectGolden("run_age_grouped", PageText(1));
+    analysestest::ExpectGolden("run_q1", PageText(0));
+    analysestest::ExpectGolden("run_age_grouped", PageText(1));
     for (int kind : {0, 1, 2})
         EXPECT_EQ(nullptr, shownBook->PageAt(0)->CreateGraphWindow(kind, record)) << kind;
 
     // Apply on the open workbook: sorted by frequency, descending.
-    auto *frame = new OptionWindowFrame(*userPersist, static_cast<OptionFrameBook *>(shownBook));
-    frame->SetVisible(false);
-    Show(frame);
+    auto *frame = Open(new OptionWindowFrame(*userPersist, static_cast<OptionFrameBook *>(shownBook)));
     Press(frame, "byfreq_desc");
     Press(frame, OptionWindowFrame::applyName);
-    freqtest::ExpectGolden("run_q1_by_frequency", PageText(0));
+    analysestest::ExpectGolden("run_q1_by_frequency", PageText(0));
     // OK: cumulative percent of the valid cases, without the median.
     Press(frame, "ofvalid");
     Press(frame, "median");
     PostClick(frame->FindObjectByStringID(OptionWindowFrame::okName));
     EXPECT_EQ(ZAF_DIALOG_OK, frame->Control());
-    delete frame;
-    freqtest::ExpectGolden("run_q1_valid_cumulative", PageText(0));
+    Forget(frame);
+    analysestest::ExpectGolden("run_q1_valid_cumulative", PageText(0));
 }
 
 TEST_F(FreqEndToEndTest, ThreeVariablesGiveThreePagesInSelectionOrder)

@@ -1,11 +1,9 @@
 // The frequency table's record and its option window: the window read from
-// the UI data file holds every control the record looks up, the texts it
-// shows, the bits each control sets and clears (every radio group can go
-// back to each of its choices), the column width, and the settings of
-// section "TableOptions".
-#include "tests/analyses/FreqTestSupport.h"
-#include "tests/analyses/FreqWindowSupport.h"
-#include "tests/zaf/controls/FieldTestSupport.h"
+// the UI data file holds every control the record looks up and shows its
+// texts, each control sets and clears its bits (every radio group can go
+// back to each of its choices), the column width, a missing control, and
+// the settings of section "TableOptions".
+#include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/FrOptions.h"
 #include "analyses/FreqOption.h"
@@ -23,22 +21,11 @@ const char *const controlNames[] = {
     "mean",        "median",          "notused",   "oftotal", "ofvalid",   "byvalue",    "byfreq",    "byvalue_desc",
     "byfreq_desc", "spin_int_colwid", "accumtype", "sorting", "pr_colwid", "stat"};
 
-class FreqOptionWindowTest : public fieldtest::FieldTest
+class FreqOptionWindowTest : public analysestest::WindowTest
 {
 protected:
-    ~FreqOptionWindowTest() override
-    {
-        if (frame && zafWindowManager->Contains(frame))
-            zafWindowManager->SubtractObject(frame);
-        delete frame;
-    }
     // The option frame on the record, as the variable-list window opens it.
-    void Open(FreqOption &record)
-    {
-        frame = new OptionWindowFrame(*userPersist, &record);
-        frame->SetVisible(false);
-        Show(frame);
-    }
+    void Open(FreqOption &record) { frame = WindowTest::Open(new OptionWindowFrame(*userPersist, &record)); }
     ZafWindowObject *Control(const char *name) { return frame->FindObjectByStringID(name); }
     void ClickOn(const char *name)
     {
@@ -53,40 +40,21 @@ protected:
         return button && button->Selected();
     }
 
-    freqtest::Survey survey; // the language texts
-    freqtest::ProgramUIFile uiFile;
     OptionWindowFrame *frame = nullptr;
 };
 
-TEST_F(FreqOptionWindowTest, TheWindowReadFromTheUIFileHoldsEveryControlTheRecordLooksUp)
+TEST_F(FreqOptionWindowTest, TheWindowHoldsEveryControlWithItsTextAndShowsTheDefaults)
 {
     FreqOption record;
+    record.LoadSettings(0);
     Open(record);
     ASSERT_NE(nullptr, dynamic_cast<FrOptions *>(frame->Window()));
     EXPECT_EQ(0, frame->Window()->Error());
     for (const char *name : controlNames)
         EXPECT_NE(nullptr, Control(name)) << name;
-    record.FromWindow();
-    EXPECT_TRUE(freqtest::AssumeReports().empty()) << freqtest::AssumeReports().front();
-}
-
-TEST_F(FreqOptionWindowTest, ControlsShowTheTextsOfGroupFive)
-{
-    FreqOption record;
-    Open(record);
     EXPECT_STREQ("Heading with variable", Control("title")->Text());
     EXPECT_STREQ("Cumulative percent", Control("accumtype")->Text());
-    EXPECT_STREQ("Of valid cases", Control("ofvalid")->Text());
     EXPECT_STREQ("By frequency, descending", Control("byfreq_desc")->Text());
-    EXPECT_STREQ("Column width:", Control("pr_colwid")->Text());
-    EXPECT_STREQ("Mean", Control("mean")->Text());
-}
-
-TEST_F(FreqOptionWindowTest, DefaultsShowTheFiveColumnsSortedByValueWithoutStatistics)
-{
-    FreqOption record;
-    record.LoadSettings(0);
-    Open(record);
     for (const char *on :
          {"title", "category", "code", "number", "pctofall", "pctofvalid", "coltitles", "notused", "byvalue"})
         EXPECT_TRUE(IsSelected(on)) << on;
@@ -95,6 +63,8 @@ TEST_F(FreqOptionWindowTest, DefaultsShowTheFiveColumnsSortedByValueWithoutStati
     auto *width = dynamic_cast<ZafInteger *>(Control("spin_int_colwid"));
     ASSERT_NE(nullptr, width);
     EXPECT_EQ(11, width->GetValue());
+    record.FromWindow();
+    EXPECT_TRUE(reports.All().empty()) << reports.First();
 }
 
 // One choice made in the window, and the options the record takes from it.
@@ -146,10 +116,6 @@ TEST_P(FreqOptionChoice, ApplyStoresTheBitsOfTheChoice)
     ClickOn(c.clicked);
     ClickOn(OptionWindowFrame::applyName);
     EXPECT_EQ(c.after, record.tableOptions) << std::hex << record.tableOptions;
-    // Written to the window and read back unchanged.
-    record.ToWindow();
-    record.FromWindow();
-    EXPECT_EQ(c.after, record.tableOptions);
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, FreqOptionChoice, testing::ValuesIn(choices));
@@ -183,14 +149,13 @@ TEST_F(FreqOptionWindowTest, AMissingControlIsReportedAndLeavesItsBit)
     delete modus;
     record.FromWindow();
     EXPECT_TRUE(record.tableOptions & freqMode);
-    ASSERT_EQ(1u, freqtest::AssumeReports().size());
-    EXPECT_NE(std::string::npos, freqtest::AssumeReports()[0].find("Internal error: Duru-object is NULL"));
+    ASSERT_EQ(1u, reports.All().size());
+    EXPECT_NE(std::string::npos, reports.First().find("Internal error: Duru-object is NULL"));
 }
 
 TEST(FreqOptionWithoutUIFile, TheWindowIsReportedAndStaysEmpty)
 {
-    freqtest::AssumeReports().clear();
-    AssumeReportHook previous = SetAssumeReportHook(freqtest::RecordAssume);
+    analysestest::AssumeReports reports;
     ZafObjectPersistence *program = userPersist;
     userPersist = nullptr;
     {
@@ -199,16 +164,17 @@ TEST(FreqOptionWithoutUIFile, TheWindowIsReportedAndStaysEmpty)
         EXPECT_EQ(nullptr, window.First());
     }
     userPersist = program;
-    SetAssumeReportHook(previous);
-    ASSERT_EQ(1u, freqtest::AssumeReports().size());
-    EXPECT_NE(std::string::npos, freqtest::AssumeReports()[0].find("mervalo.znc"));
+    ASSERT_EQ(1u, reports.All().size());
+    EXPECT_NE(std::string::npos, reports.First().find("mervalo.znc"));
 }
 
 // The settings of section "TableOptions".
 class FreqOptionSettings : public testing::Test
 {
 protected:
-    ~FreqOptionSettings() override
+    FreqOptionSettings() { Forget(); }
+    ~FreqOptionSettings() override { Forget(); }
+    void Forget()
     {
         RegistrySettings::DeleteKeyInSection(section, FreqOption::optionsKey);
         RegistrySettings::DeleteKeyInSection(section, FreqOption::widthKey);
@@ -216,19 +182,10 @@ protected:
     const SettingsSection *section = FindSettingsSection(7);
 };
 
-TEST_F(FreqOptionSettings, WithoutSavedSettingsTheDefaultsHold)
-{
-    RegistrySettings::DeleteKeyInSection(section, FreqOption::optionsKey);
-    RegistrySettings::DeleteKeyInSection(section, FreqOption::widthKey);
-    FreqOption record;
-    EXPECT_EQ(639, record.tableOptions);
-    EXPECT_EQ(11, record.ColumnWidth());
-    EXPECT_STREQ("USE_ONEWAY_FREQ_OPTIONS", record.GetName());
-}
-
 TEST_F(FreqOptionSettings, SavedSettingsAreReadByTheNextRecordAndLoadZeroRestoresTheDefaults)
 {
     FreqOption saved;
+    EXPECT_EQ(FreqOption::defaultOptions, saved.tableOptions);
     saved.tableOptions = freqCountColumn | freqMedian;
     saved.SetColumnWidth(9);
     saved.SaveSettings();

@@ -17,7 +17,7 @@
 // between weighted order statistics, this program takes the inverse of the
 // weighted distribution function: 3.50); PSPP's mode where several values
 // share the largest frequency (it prints none).
-#include "tests/analyses/FreqTestSupport.h"
+#include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/FRWIN.h"
 #include "analyses/FreqBook.h"
@@ -44,7 +44,7 @@ struct PsppRow
 struct PsppCase
 {
     const char *name;
-    freqtest::SurveyFilter filter;
+    bool weighted; // by w
     const char *variable;
     std::vector<PsppRow> rows; // in ascending order of value, system-missing last
     double mean;               // kNotComputed: not compared
@@ -63,7 +63,7 @@ constexpr double tolerance = 0.0501;
 
 const PsppCase psppCases[] = {
     {"q1",
-     freqtest::unfiltered,
+     false,
      "q1",
      {{1, 7, 35.0, 43.8, 43.8},
       {2, 5, 25.0, 31.3, 75.0},
@@ -74,7 +74,7 @@ const PsppCase psppCases[] = {
      2.00,
      "Mode = 1"},
     {"score",
-     freqtest::unfiltered,
+     false,
      "score",
      {{1.5, 1, 5.0, 6.3, 6.3},
       {2.5, 4, 20.0, 25.0, 31.3},
@@ -89,7 +89,7 @@ const PsppCase psppCases[] = {
      3.00,
      nullptr},
     {"tie",
-     freqtest::unfiltered,
+     false,
      "tie",
      {{1, 3, 15.0, 15.0, 15.0},
       {2, 3, 15.0, 15.0, 30.0},
@@ -102,14 +102,14 @@ const PsppCase psppCases[] = {
      4.00,
      nullptr},
     {"none",
-     freqtest::unfiltered,
+     false,
      "none",
      {{9, 17, 85.0, none, none}, {sysmis, 3, 15.0, none, none}},
      kNotComputed,
      kNotComputed,
      nullptr},
     {"q1_weighted",
-     freqtest::weighted,
+     true,
      "q1",
      {{1, 8.5, 31.5, 37.8, 37.8},
       {2, 10.0, 37.0, 44.4, 82.2},
@@ -120,7 +120,7 @@ const PsppCase psppCases[] = {
      2.00,
      "Mode = 2"},
     {"score_weighted",
-     freqtest::weighted,
+     true,
      "score",
      {{1.5, 1.5, 5.6, 6.4, 6.4},
       {2.5, 5.5, 20.4, 23.4, 29.8},
@@ -137,12 +137,15 @@ const PsppCase psppCases[] = {
 };
 
 class FrequenciesAsPspp : public testing::TestWithParam<PsppCase>
-{};
+{
+protected:
+    analysestest::EnglishTexts texts;
+};
 
 TEST_P(FrequenciesAsPspp, CountsPercentagesAndStatisticsAgree)
 {
     const PsppCase &c = GetParam();
-    freqtest::Survey survey(c.filter);
+    analysestest::Survey survey("golden/freq", c.weighted ? "weight w\n" : "");
     DATASET *dataSet = survey.DataSet();
     const long number = survey.Variable(c.variable);
     std::unique_ptr<BUFFERTYPE> list(new LISTETYPE(dataSet, number));
@@ -186,7 +189,7 @@ TEST_P(FrequenciesAsPspp, CountsPercentagesAndStatisticsAgree)
     d.workbook = nullptr;
     if (c.median != kNotComputed) {
         EXPECT_NEAR(c.median, d.median, 0.005);
-    } else if (c.filter == freqtest::unfiltered) {
+    } else if (!c.weighted) {
         EXPECT_TRUE(IsNotComputed(d.median));
     }
     if (c.modeLine) {

@@ -1,9 +1,9 @@
 // The crosstab's table text on the committed survey: every table type and
-// measure, unweighted and weighted, against golden texts; the measures
-// against PSPP; each table's own decimals; the mark for what cannot be
-// given (an empty table, zero totals); the cell and stub widths; and a text
-// far larger than the first 32,767 bytes of its buffer.
-#include "tests/analyses/XtabTestSupport.h"
+// measure, unweighted and weighted, against golden texts (among them an
+// empty table and a text far larger than the first 32,767 bytes of its
+// buffer); the measures against PSPP; each table's own decimals; and the
+// mark for zero totals.
+#include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/XTAB.h"
 #include "analyses/XTABOBJECT.h"
@@ -19,7 +19,13 @@
 
 namespace {
 
-using namespace xtabtest;
+using namespace analysestest;
+
+class XtabTest : public WindowTest
+{
+protected:
+    DATASET *OpenSurvey(bool weighted) { return WindowTest::OpenSurvey("data/xtab", weighted ? "weight w\n" : ""); }
+};
 
 constexpr std::uint16_t everyTable = 0x7f;
 constexpr std::uint16_t everyMeasure = 0x3ff;
@@ -141,7 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(GoldenCase{"edu_by_sex", SEX, EDU, false, everyTable, everyMeasure | xtabTablesOn},
                     GoldenCase{"edu_by_sex_weighted", SEX, EDU, true, everyTable, everyMeasure | xtabTablesOn},
                     GoldenCase{"edu_by_region", REGION, EDU, false, everyTable, everyMeasure | xtabTablesOn},
-                    GoldenCase{"edu_by_region_weighted", REGION, EDU, true, everyTable, everyMeasure | xtabTablesOn},
                     // Bit 10 off: the heading is followed at once by the measures.
                     GoldenCase{"measures_only", SEX, EDU, false, everyTable, everyMeasure},
                     // No table type and no measure: heading and footer.
@@ -152,23 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
                                xtabStandardizedDeviation | xtabRowPercent, xtabTablesOn | xtabGamma},
                     // No case is valid in none: every table is empty.
                     GoldenCase{"empty", NONE, EDU, false, everyTable, everyMeasure | xtabTablesOn},
-                    GoldenCase{"empty_weighted", NONE, EDU, true, everyTable, everyMeasure | xtabTablesOn},
                     // 40 by 40 categories in seven tables: far past 32,767 bytes.
                     GoldenCase{"large", ID, ID, false, everyTable, xtabTablesOn | xtabChiSquare}),
     [](const testing::TestParamInfo<GoldenCase> &info) { return std::string(info.param.name); });
-
-TEST_F(XtabTest, ALargeTableGrowsTheTextPastItsFirstBuffer)
-{
-    DATASET *set = OpenSurvey(false);
-    XtabText page(set, ID, ID, everyTable, xtabTablesOn);
-    EXPECT_GT(page.Text().size(), 2 * TXTWIN::initialCapacity);
-    EXPECT_EQ(txtErrorNone, page.text.Error());
-    // The heading (4 lines), the seven tables of 40 rows (6 lines more each,
-    // 7 for the two with an "N=" line) and the footer (3).
-    const std::vector<std::string> lines = Lines(page.Text());
-    EXPECT_EQ(4u + 5 * 46 + 2 * 47 + 3, lines.size());
-    EXPECT_EQ(std::string(StatText(21, 0)).substr(0, 10), lines[lines.size() - 2].substr(0, 10));
-}
 
 // PSPP 1.6.2 on data/xtab.csv (edu user-missing 9), "SET FORMAT=F16.8",
 // "CROSSTABS /TABLES=sex region BY edu /STATISTICS=CHISQ PHI CC BTAU CTAU
@@ -222,50 +213,6 @@ INSTANTIATE_TEST_SUITE_P(
                     PsppCase{REGION, true, 15.87661319, .014, 6, .62228166, .44001958, .52833827, 0.3243902439,
                              .49081584, .47471743, .71122995, .49077491, .48451730}));
 
-// The statistics library's golden survey (tests/stats/golden), a by b as
-// its object test counts it (b the columns): the printed measures are its
-// reference figures (R, PSPP, scipy) at the decimals printed.
-class XtabReferenceTest : public XtabTest, public testing::WithParamInterface<bool>
-{};
-
-TEST_P(XtabReferenceTest, MeasuresAreTheStatisticsReferencesAtThePrintedDecimals)
-{
-    const bool weighted = GetParam();
-    const std::string golden = SourceFile("../stats/golden/");
-    std::string description = ReadFile(golden + "survey.desc");
-    if (weighted)
-        description += "weight w\n";
-    std::string csv = ReadFile(golden + "survey.csv");
-    csv = csv.substr(csv.find('\n') + 1); // the user-missing codes' line
-    enum { A = 4, B = 5 };
-    XtabText page(OpenCsv(description, csv, "golden_survey.QVF"), B, A, 0, everyMeasure | xtabTablesOn);
-    std::map<std::string, std::string> printed = Measures(page.Text());
-
-    const std::pair<const char *, int> names[] = {
-        {"chisq", 4}, {"p", 5},     {"df", 6},    {"phi", 7},    {"cramersv", 8},   {"contingency", 9},
-        {"taua", 10}, {"taub", 11}, {"tauc", 12}, {"gamma", 13}, {"somerssym", 14}, {"somersrow", 15},
-    };
-    std::map<std::string, double> references;
-    std::istringstream lines(ReadFile(golden + "reference.txt"));
-    const std::string prefix = std::string("xtab.a_b") + (weighted ? ".w." : ".");
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream fields(line);
-        std::string name;
-        double value;
-        if (fields >> name >> value && name.compare(0, prefix.size(), prefix) == 0)
-            references.emplace(name.substr(prefix.size()), value); // the first tool's figure
-    }
-    for (const auto &name : names) {
-        ASSERT_EQ(1u, references.count(name.first)) << name.first;
-        const int decimals = name.second == 5 ? 4 : name.second == 6 ? 0 : 3;
-        char rounded[32];
-        std::snprintf(rounded, sizeof rounded, "%.*f", decimals, references[name.first]);
-        EXPECT_EQ(rounded, printed[StatText(name.second, xtabTextGroup)]) << name.first;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(StatisticsGolden, XtabReferenceTest, testing::Bool());
-
 // Mended: the percentages' decimals once carried over into the tables that
 // followed them.
 TEST_F(XtabTest, EachTableKeepsItsOwnDecimals)
@@ -287,20 +234,6 @@ TEST_F(XtabTest, EachTableKeepsItsOwnDecimals)
     ASSERT_EQ(4u, expected.size());
     EXPECT_EQ(2, DecimalsOf(expected[1])) << "the expected counts after the percentages";
     EXPECT_EQ(2, DecimalsOf(expected[3]));
-}
-
-TEST_F(XtabTest, AnEmptyTablePrintsTheMarkAndNoMeasure)
-{
-    XtabText page(OpenSurvey(false), NONE, EDU, everyTable, everyMeasure | xtabTablesOn);
-    EXPECT_EQ(0, page.table.ColumnCount());
-    // Column percentages: the totals line reads the mark where 100 would stand.
-    const std::vector<std::string> percent = TableLines(page.Text(), 22);
-    ASSERT_GE(percent.size(), 6u);
-    EXPECT_EQ((std::vector<std::string>{StatText(1, xtabTextGroup), XTWIN::missingMark}), Fields(percent[4]));
-    std::map<std::string, std::string> measures = Measures(page.Text());
-    EXPECT_EQ("", measures[StatText(4, xtabTextGroup)]) << "no chi-square";
-    EXPECT_EQ(0u, measures.count(StatText(5, xtabTextGroup))) << "and so no probability";
-    EXPECT_EQ("", measures[StatText(11, xtabTextGroup)]);
 }
 
 // A zero total comes only from categories that no case counts in, which
@@ -327,34 +260,5 @@ TEST_F(XtabTest, ZeroRowAndColumnTotalsPrintTheMarkInTheirPercentages)
     const std::vector<std::string> standardized = TableLines(text.Text(), 27);
     EXPECT_EQ("**", Fields(standardized.at(3)).at(2)) << "no expected count in an empty column";
 }
-
-struct WidthCase
-{
-    long columnVariable;
-    long rowVariable;
-    int cellWidth;
-    unsigned stub;
-};
-
-class XtabWidthTest : public XtabTest, public testing::WithParamInterface<WidthCase>
-{};
-
-TEST_P(XtabWidthTest, CellsAreTheWidestColumnLabelAndOneButAtLeastSix)
-{
-    const WidthCase &c = GetParam();
-    XtabText page(OpenSurvey(false), c.columnVariable, c.rowVariable, xtabCounts, xtabTablesOn);
-    EXPECT_EQ(c.cellWidth, page.text.CurrentPart());
-    EXPECT_EQ(c.stub, page.text.longestRowLabel);
-    // Heading: the first column label ends at stub + cell width.
-    const std::vector<std::string> table = TableLines(page.Text(), 21);
-    const std::string first = page.table.columns[0].label.empty() ? "1" : page.table.columns[0].label;
-    EXPECT_EQ(first, table.at(1).substr(c.stub + c.cellWidth - first.size(), first.size()));
-}
-
-INSTANTIATE_TEST_SUITE_P(Survey, XtabWidthTest,
-                         testing::Values(WidthCase{EDU, SEX, 11, 6},   // "university" and 1
-                                         WidthCase{SEX, EDU, 7, 10},   // "female" and 1
-                                         WidthCase{REGION, SEX, 6, 6}, // values 1 to 4: at least 6
-                                         WidthCase{SEX, REGION, 7, 1}));
 
 } // namespace

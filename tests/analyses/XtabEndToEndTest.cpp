@@ -6,7 +6,7 @@
 // and OK keeps the settings when asked to. The grouping offer of variables
 // with too many categories is driven through its hook: grouped into the
 // chosen intervals, or the run abandoned with the record kept.
-#include "tests/analyses/XtabTestSupport.h"
+#include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/XTAB.h"
@@ -19,11 +19,10 @@
 #include "shell/Page.h"
 #include "shell/VariableListWindow.h"
 #include "zaf/core/ZafNotebook.h"
-#include "zaf/controls/ZafVtList.h"
 
 namespace {
 
-using namespace xtabtest;
+using namespace analysestest;
 
 std::vector<WorkBook *> shownBooks;
 void KeepShownBook(WorkBook *book)
@@ -57,7 +56,7 @@ bool RecordOffer(long *candidates, long *intervals, const char *title)
     return offer.accept || !offered;
 }
 
-class XtabEndToEndTest : public XtabTest
+class XtabEndToEndTest : public WindowTest
 {
 protected:
     XtabEndToEndTest()
@@ -66,27 +65,18 @@ protected:
         offer = Offer();
         previousShow = WorkBook::SetShowHook(KeepShownBook);
         previousOffer = XTAB::SetAutoRecodeOffer(RecordOffer);
-        ZafVtList::RegisterPersistence();
         for (const char *key : {"XTableOptions", "XTableType", "XTableWid"})
             RegistrySettings::DeleteKeyInSection(FindSettingsSection(7), key);
-        dataSet = OpenSurvey(false);
-        OpenUIDataFile();
         RegisterAnalyses();
-        BuildAnalysisRegistry(catalog.get());
-        window = new VariableListWindow(*userPersist, dataSet, RegisteredOptionsList.data(),
-                                        static_cast<int>(RegisteredOptionsList.size()));
-        window->SetVisible(false);
-        Show(window);
+        BuildAnalysisRegistry(&texts.catalog);
+        window = Open(new VariableListWindow(*userPersist, OpenSurvey("data/xtab"), RegisteredOptionsList.data(),
+                                             static_cast<int>(RegisteredOptionsList.size())));
     }
     ~XtabEndToEndTest() override
     {
-        CloseFrame();
-        for (WorkBook *book : shownBooks) {
-            if (zafWindowManager->Contains(book))
-                zafWindowManager->SubtractObject(book);
-            delete book;
-        }
-        Close(window);
+        for (WorkBook *book : shownBooks)
+            Forget(book);
+        Forget(window);
         RunQueued();
         FreeAnalysisRegistry();
         for (const char *key : {"XTableOptions", "XTableType", "XTableWid"})
@@ -97,32 +87,12 @@ protected:
         WorkBook::SetShowHook(previousShow);
     }
 
-    static LRESULT Ask(ZafVtList *list, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        return SendMessageA(list->OSHandle(), message, wParam, lParam);
-    }
-    static void ClickRow(ZafVtList *list, int row, WPARAM keys = 0)
-    {
-        RECT r = {};
-        Ask(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-        const LPARAM point = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
-        Ask(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
-        Ask(list, WM_LBUTTONUP, keys, point);
-        RunQueued();
-    }
-    void Press(ZafWindow *in, const char *name)
-    {
-        ZafWindowObject *button = in->FindObjectByStringID(name);
-        ASSERT_NE(nullptr, button) << name;
-        Click(button->OSHandle());
-        RunQueued();
-    }
     // Chooses the crosstab in the analysis list by its menu text.
     void ChooseCrosstab()
     {
         const std::string text = StatText(13, analysisTextGroup);
-        const LRESULT row = Ask(window->AnalysisList(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                reinterpret_cast<LPARAM>(text.c_str()));
+        const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT,
+                                         static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
         ASSERT_GE(row, 0) << text;
         ClickRow(window->AnalysisList(), static_cast<int>(row));
         ASSERT_NE(nullptr, dynamic_cast<XtabOption *>(window->Option()));
@@ -138,28 +108,9 @@ protected:
         }
         Press(window, ("BT_ADD" + std::to_string(list)).c_str());
     }
-    OptionWindowFrame *OpenFrame(OptionWindowFrame *made)
-    {
-        frame = made;
-        frame->SetVisible(false);
-        Show(frame);
-        return frame;
-    }
-    void CloseFrame()
-    {
-        if (frame && zafWindowManager->Contains(frame))
-            zafWindowManager->SubtractObject(frame);
-        delete frame;
-        frame = nullptr;
-    }
+    OptionWindowFrame *OpenFrame(OptionWindowFrame *made) { return frame = Open(made); }
     // A click posted now and taken by the frame's modal loop.
-    void PostClick(const char *name)
-    {
-        ZafWindowObject *object = frame->FindObjectByStringID(name);
-        ASSERT_NE(nullptr, object) << name;
-        PostMessageA(object->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        PostMessageA(object->OSHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    }
+    void PostClick(const char *name) { WindowTest::PostClick(frame->FindObjectByStringID(name)); }
     // The text of the page's tab in the workbook's notebook.
     static std::string PageTitle(WorkBook *book, int page)
     {
@@ -168,7 +119,6 @@ protected:
     }
     static const std::string &PageText(Page *page) { return static_cast<XTWIN *>(page->ResultWindow())->Text(); }
 
-    DATASET *dataSet = nullptr;
     VariableListWindow *window = nullptr;
     OptionWindowFrame *frame = nullptr;
     WorkBook::ShowHook previousShow = nullptr;
@@ -189,7 +139,7 @@ TEST_F(XtabEndToEndTest, ARunWritesEveryPairAndTheOpenWorkbookFollowsTheOptions)
     Press(frame, "xpfrq");
     PostClick(OptionWindowFrame::okName);
     EXPECT_EQ(ZAF_DIALOG_OK, frame->Control());
-    CloseFrame();
+    Forget(frame);
 
     Press(window, VariableListWindow::runName);
     ASSERT_EQ(1u, shownBooks.size());
@@ -216,7 +166,7 @@ TEST_F(XtabEndToEndTest, ARunWritesEveryPairAndTheOpenWorkbookFollowsTheOptions)
     Press(frame, OptionWindowFrame::savePersistName);
     PostClick(OptionWindowFrame::okName);
     EXPECT_EQ(ZAF_DIALOG_OK, frame->Control());
-    CloseFrame();
+    Forget(frame);
     const std::uint16_t tables = xtabColumnPercent | xtabRowPercent | xtabExpected;
     EXPECT_EQ(tables, book->Record()->tableTypeMask);
     EXPECT_EQ(std::string::npos, PageText(book->PageAt(1)).find(StatText(21, xtabTextGroup))) << "no count table left";

@@ -1,25 +1,23 @@
 // The crosstab's record and option window: its settings and their defaults,
 // the window read from the UI data file with every control found by name,
 // the boxes shown from and taken into the masks (the bits no box shows
-// kept), the texts of group 9, "all_set" and "all_clear" clicked, a window
-// without its controls reporting each one, and the registry's entry.
-#include "tests/analyses/XtabTestSupport.h"
+// kept), the texts of group 9, and a window without its controls
+// reporting each one. ("all_set" and "all_clear" are clicked in the
+// end-to-end test.)
+#include "tests/analyses/AnalysesTestSupport.h"
 
-#include "analyses/RegisterAnalyses.h"
 #include "analyses/XTAB.h"
-#include "analyses/XTABOBJECT.h"
 #include "analyses/XtOptions.h"
 #include "analyses/XtabOption.h"
-#include "analyses/XtabPage.h"
 #include "dataset/RegistrySettings.h"
-#include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
+#include "zaf/controls/ZafButton.h"
 
 #include <cstring>
 
 namespace {
 
-using namespace xtabtest;
+using namespace analysestest;
 
 const SettingsSection *TableOptions()
 {
@@ -32,24 +30,15 @@ void ForgetSettings()
         RegistrySettings::DeleteKeyInSection(TableOptions(), key);
 }
 
-class XtabOptionTest : public XtabTest
+class XtabOptionTest : public WindowTest
 {
 protected:
     XtabOptionTest() { ForgetSettings(); }
-    ~XtabOptionTest() override
-    {
-        ForgetSettings();
-        if (frame && zafWindowManager->Contains(frame))
-            zafWindowManager->SubtractObject(frame);
-        delete frame;
-    }
+    ~XtabOptionTest() override { ForgetSettings(); }
     // The frame on the record, as the variable-list window opens it.
     XtOptions *OpenFrame(XtabOption &record)
     {
-        OpenUIDataFile();
-        frame = new OptionWindowFrame(*userPersist, &record);
-        frame->SetVisible(false);
-        Show(frame);
+        frame = Open(new OptionWindowFrame(*userPersist, &record));
         return dynamic_cast<XtOptions *>(frame->Window());
     }
     ZafButton *Box(const char *name) { return dynamic_cast<ZafButton *>(frame->FindObjectByStringID(name)); }
@@ -63,17 +52,6 @@ protected:
 
     OptionWindowFrame *frame = nullptr;
 };
-
-TEST_F(XtabOptionTest, WithoutStoredSettingsTheRecordPrintsTheCountsAlone)
-{
-    std::unique_ptr<StatOption> made(MakeXtabOption());
-    auto *record = dynamic_cast<XtabOption *>(made.get());
-    ASSERT_NE(nullptr, record);
-    EXPECT_STREQ("USE_TWOWAY_CROSS_OPTIONS", record->GetName());
-    EXPECT_EQ(0x400, record->measureMask);
-    EXPECT_EQ(1, record->tableTypeMask);
-    EXPECT_EQ(12, record->parameterWord);
-}
 
 TEST_F(XtabOptionTest, SavedSettingsComeBackOnTheNextLoadButNotOnADefaultsLoad)
 {
@@ -105,7 +83,6 @@ TEST_F(XtabOptionTest, TheWindowShowsTheMasksAndGivesBackOnlyTheBitsItShows)
         EXPECT_EQ((record.measureMask & control.bit) != 0, Box(control.name)->Selected()) << control.name;
     for (const XtabControl &control : xtabTableControls)
         EXPECT_EQ((record.tableTypeMask & control.bit) != 0, Box(control.name)->Selected()) << control.name;
-
     ClickOn("chi");
     ClickOn("taub");
     ClickOn("rawnum");
@@ -113,7 +90,7 @@ TEST_F(XtabOptionTest, TheWindowShowsTheMasksAndGivesBackOnlyTheBitsItShows)
     record.FromWindow();
     EXPECT_EQ(xtabChiSquare | xtabGamma, record.measureMask) << "bit 10 stays off: no box shows it";
     EXPECT_EQ(0x8000 | xtabCounts | xtabRowPercent, record.tableTypeMask);
-    EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::All().front();
+    EXPECT_TRUE(reports.All().empty()) << reports.First();
 }
 
 TEST_F(XtabOptionTest, TheControlsTakeTheirTextsFromTheLanguageFile)
@@ -130,62 +107,22 @@ TEST_F(XtabOptionTest, TheControlsTakeTheirTextsFromTheLanguageFile)
     EXPECT_STREQ(StatText(19, xtabTextGroup), Box("all_clear")->TipText());
 }
 
-TEST_F(XtabOptionTest, SelectAllAndClearAllChangeOnlyTheMeasureBoxes)
-{
-    XtabOption record;
-    record.measureMask = xtabTablesOn | xtabPhi;
-    record.tableTypeMask = xtabCounts | xtabDeviation;
-    OpenFrame(record);
-    ClickOn("all_set");
-    for (const XtabControl &control : xtabMeasureControls)
-        EXPECT_TRUE(Box(control.name)->Selected()) << control.name;
-    ClickOn("all_clear");
-    for (const XtabControl &control : xtabMeasureControls)
-        EXPECT_FALSE(Box(control.name)->Selected()) << control.name;
-    for (const XtabControl &control : xtabTableControls)
-        EXPECT_EQ((record.tableTypeMask & control.bit) != 0, Box(control.name)->Selected()) << control.name;
-    record.FromWindow();
-    EXPECT_EQ(xtabTablesOn, record.measureMask);
-}
-
 TEST_F(XtabOptionTest, AWindowWithoutItsControlsReportsEachMissingOneAndChangesNothing)
 {
     // No UI data file is open: the window is empty.
+    userPersist = nullptr;
     XtabOption record;
     record.measureMask = xtabTablesOn | xtabGamma;
     std::unique_ptr<ZafWindow> window(record.CreateOptionWindow());
-    EXPECT_EQ(2u, AssumeReports::All().size()) << "the two buttons";
+    EXPECT_EQ(2u, reports.All().size()) << "the two buttons";
     record.optionWindow = window.get();
     record.ToWindow();
     record.FromWindow();
-    EXPECT_EQ(2u + 2 * 17, AssumeReports::All().size());
-    for (const std::string &report : AssumeReports::All())
+    EXPECT_EQ(2u + 2 * 17, reports.All().size());
+    for (const std::string &report : reports.All())
         EXPECT_NE(std::string::npos, report.find("Internal error: Duru-object is NULL")) << report;
     EXPECT_EQ(xtabTablesOn | xtabGamma, record.measureMask);
     record.optionWindow = nullptr;
-}
-
-TEST_F(XtabOptionTest, TheRegistryListsTheCrosstabWithItsFactory)
-{
-    RegisterAnalyses();
-    BuildAnalysisRegistry(catalog.get());
-    const RegisteredOption *entry = FindRegisteredOption(13);
-    ASSERT_NE(nullptr, entry);
-    EXPECT_STREQ("USE_TWOWAY_CROSS", entry->helpName);
-    EXPECT_EQ(2, entry->menuGroup);
-    EXPECT_EQ(1, entry->enabled);
-    std::unique_ptr<StatOption> made(entry->factory());
-    EXPECT_NE(nullptr, dynamic_cast<XtabOption *>(made.get()));
-    FreeAnalysisRegistry();
-}
-
-TEST_F(XtabOptionTest, APageMakesNoGraphWindowYet)
-{
-    XtabOption record;
-    XtabPage page("v3 v4");
-    page.SetComputation(new XTABOBJECT(nullptr, nullptr, nullptr, nullptr, 0, OpenSurvey(false)));
-    for (int kind : {XtabOption::barChartKind, 1})
-        EXPECT_EQ(nullptr, page.CreateGraphWindow(kind, &record));
 }
 
 } // namespace

@@ -16,10 +16,7 @@
 #include "graphs/ElementDump.h"
 #include "graphs/FREQBAR.h"
 #include "graphs/FREQPIE.h"
-#include "shell/Page.h"
-#include "shell/WorkBook.h"
 #include "stats/StatOption.h"
-#include "zaf/controls/ZafNotebookTab.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -63,15 +60,11 @@ protected:
         const std::string values = ReadFile(GoldenPath("fruit.csv"));
         plain = Build(description, values, "freqgraph.QVF");
         weighted = Build(description + "weight w\n", values, "freqgraph_w.QVF");
-        catalog = new TextCatalog();
-        catalog->Load(LANGUAGE_FILE);
     }
     static void TearDownTestSuite()
     {
-        delete catalog;
         delete plain;
         delete weighted;
-        catalog = nullptr;
         plain = weighted = nullptr;
     }
     static DATASET *Build(const std::string &description, const std::string &values, const char *file)
@@ -82,11 +75,7 @@ protected:
         return OpenDataSet(file, nullptr, DATASET_READONLY);
     }
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(plain && weighted);
-        SetStatTextCatalog(catalog);
-    }
+    void SetUp() override { ASSERT_TRUE(plain && weighted); }
     void TearDown() override
     {
         // The graph goes before its distribution and its record.
@@ -95,7 +84,6 @@ protected:
         Pump();
         window = nullptr;
         shown = nullptr;
-        SetStatTextCatalog(nullptr);
     }
 
     // The distribution of a variable of the data set, as the frequency table
@@ -155,7 +143,7 @@ protected:
     }
 
     static DATASET *plain, *weighted;
-    static TextCatalog *catalog;
+    graphtest::EnglishTexts texts;
     GraphOption record{FREQBAR::settingsSection, FREQBAR::defaultWord};
     std::unique_ptr<FREQOBJ> frequencies;
     GRAPHWIN *shown = nullptr;
@@ -164,7 +152,6 @@ protected:
 
 DATASET *FreqGraphTest::plain = nullptr;
 DATASET *FreqGraphTest::weighted = nullptr;
-TextCatalog *FreqGraphTest::catalog = nullptr;
 
 // --- Golden dumps --------------------------------------------------------------------
 
@@ -273,12 +260,6 @@ TEST_F(FreqGraphTest, BarsAndPlotPaintTheirColours)
     EXPECT_EQ(At(7500, 6960), plotColour);
     EXPECT_EQ(At(9500, 5000), white);
     EXPECT_EQ(bars->AxisMaximum(), 50.0);
-
-    // In grey the bars take their brush grey.
-    Set("UseGrayscale", 1);
-    Paint();
-    EXPECT_EQ(At(3000, 5000), RGB(100, 100, 100));
-    EXPECT_EQ(At(7500, 6960), RGB(210, 210, 210));
 }
 
 TEST_F(FreqGraphTest, SlicesAndSwatchesPaintTheSeriesColours)
@@ -407,43 +388,6 @@ TEST_F(FreqGraphTest, ARebuildTakesTheRecordsNewWord)
     const std::string dump = DumpElements(*shown);
     EXPECT_NE(dump.find("VERTIKAL SKALA"), std::string::npos) << dump;
     EXPECT_EQ(bars->OptionWord(), 0x682u);
-}
-
-// --- A workbook page -----------------------------------------------------------------
-
-TEST_F(FreqGraphTest, WorkbookPageShowsTheBarGraph)
-{
-    ZafNotebookTab::InstallHooks();
-    WorkBook::ShowHook previous = WorkBook::SetShowHook(nullptr);
-    auto *book = new WorkBook(nullptr, 0);
-    book->title = "Frequency table";
-    book->SetRegion(ZafRegionRect(2, 2, 63, 25, ZAF_CELL));
-    auto *page = new Page("v1");
-    book->AddPage(page);
-    page->SetComputation(Count(fruitVariable, false));
-    record.optionWord = 0x602 | 0x100;
-    auto *bars = new FREQBAR(static_cast<FREQOBJ *>(page->Computation()), &record);
-    bars->SetCoordinateType(ZAF_PIXEL);
-    bars->SetRegion(ZafRegionRect(0, 0, 399, 299, ZAF_PIXEL));
-    page->AddGraphWindow(bars);
-    book->CompleteToolBar();
-    Pump();
-    // The graph fills the page.
-    RECT client;
-    GetClientRect(page->OSHandle(), &client);
-    bars->SetRegion(ZafRegionRect(0, 0, client.right - 1, client.bottom - 1, ZAF_PIXEL));
-    Pump();
-    bars->Rebuild();
-    Pump();
-    EXPECT_EQ(page->CurrentGraph(), static_cast<GraphPane *>(bars));
-    HDC dc = GetDC(bars->OSHandle());
-    int x = 3000, y = 5000; // the Pear bar
-    bars->ToDeviceUnits(x, y);
-    EXPECT_EQ(GetPixel(dc, x, y), barColour);
-    ReleaseDC(bars->OSHandle(), dc);
-    WorkBook::SetShowHook(previous);
-    zafWindowManager->CloseWindow(book);
-    Pump();
 }
 
 } // namespace

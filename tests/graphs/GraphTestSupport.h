@@ -1,11 +1,15 @@
 // The graph tests' fixture: a graph window with one element of each shape
 // and two texts, shown in the controls' test window, and the "Graphics"
-// settings set per test (restored to the defaults afterwards).
+// settings set per test (restored to the defaults afterwards); the English
+// texts; memory bitmaps and the records of enhanced metafiles to read
+// what was drawn.
 #pragma once
 
 #include "../zaf/controls/ControlTestHarness.h"
 
 #include "dataset/RegistrySettings.h"
+#include "dataset/TextCatalog.h"
+#include "stats/StatClass.h"
 #include "graphs/GRAPHWIN.h"
 #include "graphs/GROUPELEMENT.h"
 #include "graphs/ShapeElements.h"
@@ -69,6 +73,19 @@ public:
     bool title = true, subtitle = true, subtitleFirst = false;
     int builds = 0;
     DrawStyle box, other;
+};
+
+// The English texts as the computations' catalogue while the object lives.
+class EnglishTexts
+{
+public:
+    EnglishTexts()
+    {
+        catalog.Load(LANGUAGE_FILE);
+        SetStatTextCatalog(&catalog);
+    }
+    ~EnglishTexts() { SetStatTextCatalog(nullptr); }
+    TextCatalog catalog;
 };
 
 // A 32-bit top-down memory bitmap, white, selected into a memory context.
@@ -136,6 +153,19 @@ public:
         std::fwrite(&info, sizeof info, 1, out);
         std::fwrite(rows.data(), 1, rows.size(), out);
         return std::fclose(out) == 0;
+    }
+
+    // The screen's pixels of a window (a dialog, a workbook) saved for a look
+    // at it.
+    static bool SaveWindow(HWND window, const char *path)
+    {
+        RECT r;
+        GetWindowRect(window, &r);
+        Bitmap copy(r.right - r.left, r.bottom - r.top);
+        HDC screen = GetDC(nullptr);
+        BitBlt(copy.dc, 0, 0, copy.width, copy.height, screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        return copy.Save(path);
     }
 
     const int width, height;

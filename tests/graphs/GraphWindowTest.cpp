@@ -211,16 +211,8 @@ TEST_P(GridSizeTest, IsKeptWithinItsRange)
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, GridSizeTest,
-                         testing::Values(GridCase{10, 10}, GridCase{0, 2}, GridCase{-5, 2}, GridCase{1, 2},
-                                         GridCase{2, 2}, GridCase{1000, 1000}, GridCase{100000, 1000}));
-
-TEST_F(GraphTest, SettingsHaveTheirDefaults)
-{
-    EXPECT_FALSE(GraphSettings::ShowGrid());
-    EXPECT_EQ(GraphSettings::GridSize(), 10);
-    EXPECT_TRUE(GraphSettings::WinClip());
-    EXPECT_FALSE(GraphSettings::UseGrayscale());
-}
+                         testing::Values(GridCase{10, 10}, GridCase{0, 2}, GridCase{-5, 2}, GridCase{1000, 1000},
+                                         GridCase{100000, 1000}));
 
 TEST_F(GraphTest, AZeroGridSizeStillEndsTheDraw)
 {

@@ -44,43 +44,6 @@ QivPrinter *TestPrinter()
     return printer;
 }
 
-// Saves the screen's pixels of a window as a 24-bit ".bmp" file.
-bool SaveWindow(HWND window, const char *path)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::vector<unsigned char> bits(static_cast<std::size_t>(stride) * height);
-    GetDIBits(memory, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
-    std::FILE *out = std::fopen(path, "wb");
-    if (!out)
-        return false;
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(bits.data(), 1, bits.size(), out);
-    return std::fclose(out) == 0;
-}
-
 class WorkBookGraphTest : public GraphTest
 {
 protected:
@@ -129,7 +92,7 @@ TEST_F(WorkBookGraphTest, PageShowsRebuildsAndPrintsItsGraph)
     EXPECT_EQ(GetPixel(dc, 380, 120), RGB(255, 255, 255));
     ReleaseDC(shown->OSHandle(), dc);
     if (const char *shot = std::getenv("MERVALO_SHOT")) {
-        EXPECT_TRUE(SaveWindow(book->OSHandle(), shot));
+        EXPECT_TRUE(graphtest::Bitmap::SaveWindow(book->OSHandle(), shot));
     }
 
     // The option frame's apply rebuilds every graph of the book.

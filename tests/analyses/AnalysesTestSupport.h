@@ -1,0 +1,255 @@
+// What the analyses' tests share: the English language file as the texts
+// of the computations; a committed survey (golden/freq or data/xtab, its
+// description and CSV values) written as a data set and opened as the
+// program's current one; the program's UI data file written as the build
+// writes it and opened as the program's; the reports of failed checks
+// collected instead of shown; the golden texts (golden/*.txt, "\n" line
+// ends; MERVALO_UPDATE_GOLDEN=1 writes them anew, then review the
+// difference); and the clicks that drive the program's windows.
+#pragma once
+
+#include "tests/zaf/controls/FieldTestSupport.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dataset/AssumeError.h"
+#include "dataset/DATASET.h"
+#include "dataset/DataSetBuilder.h"
+#include "dataset/ProgramSettings.h"
+#include "dataset/TextCatalog.h"
+#include "shell/Main.h"
+#include "stats/StatClass.h"
+#include "ui/UIDataFile.h"
+#include "zaf/controls/ZafVtList.h"
+#include "zaf/data/ZafDiskFile.h"
+#include "zaf/data/ZafObjectPersistence.h"
+#include "zaf/data/ZafPersistenceRegistry.h"
+#include "zaf/data/ZafStorage.h"
+
+namespace analysestest {
+
+inline std::string ReadFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+inline std::string SourceFile(const std::string &relative)
+{
+    return std::string(ANALYSES_TEST_DIR) + "/" + relative;
+}
+
+// Compares a result text with golden/<name>.txt (or writes it there).
+inline void ExpectGolden(const std::string &name, const std::string &text)
+{
+    std::string unix;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            unix += text[i];
+    const std::string path = SourceFile("golden/" + name + ".txt");
+    if (std::getenv("MERVALO_UPDATE_GOLDEN")) {
+        std::ofstream(path, std::ios::binary) << unix;
+        return;
+    }
+    const std::string golden = ReadFile(path);
+    ASSERT_FALSE(golden.empty()) << path << " is missing";
+    EXPECT_EQ(golden, unix) << "the text differs from " << path;
+}
+
+// The variables of the crosstab's survey (data/xtab).
+enum XtabVariable { ID = 1, W, SEX, EDU, REGION, SCORE, NONE };
+
+// The reports of failed checks while the object lives.
+class AssumeReports
+{
+public:
+    AssumeReports()
+    {
+        All().clear();
+        previous = SetAssumeReportHook(Record);
+    }
+    ~AssumeReports() { SetAssumeReportHook(previous); }
+    static std::vector<std::string> &All()
+    {
+        static std::vector<std::string> all;
+        return all;
+    }
+    static std::string First() { return All().empty() ? std::string() : All().front(); }
+
+private:
+    static void Record(const char *, const char *sourceAndLine, const char *text)
+    {
+        All().push_back(std::string(sourceAndLine) + ": " + text);
+    }
+    AssumeReportHook previous = nullptr;
+};
+
+// The English texts as the computations' catalogue.
+class EnglishTexts
+{
+public:
+    EnglishTexts() : catalog(MERVALO_LANGUAGE_DIR, "eng")
+    {
+        EXPECT_EQ(TEXTCAT_OK, catalog.Error()) << catalog.ErrorText();
+        SetStatTextCatalog(&catalog);
+    }
+    ~EnglishTexts() { SetStatTextCatalog(nullptr); }
+    TextCatalog catalog;
+};
+
+// A survey written as a data set into a directory of its own and made the
+// current data set.
+class Survey
+{
+public:
+    // A committed survey ("golden/freq", "data/xtab") with lines added to
+    // its description ("weight w\n").
+    explicit Survey(const std::string &name, const std::string &added = "")
+        : Survey(Text{ReadFile(SourceFile(name + ".desc")) + added, ReadFile(SourceFile(name + ".csv"))})
+    {}
+    // A survey of its own.
+    struct Text
+    {
+        std::string description, csv;
+    };
+    explicit Survey(const Text &text)
+    {
+        char base[MAX_PATH];
+        GetTempPathA(sizeof base, base);
+        static int serial = 0;
+        directory = std::string(base) + "mervaloanalyses" + std::to_string(GetCurrentProcessId()) + "_" +
+                    std::to_string(serial++);
+        CreateDirectoryA(directory.c_str(), nullptr);
+        const std::string name = directory + "\\survey.QVF";
+        DataSetBuilder builder;
+        EXPECT_EQ(0, builder.ReadDescription(text.description)) << builder.GetErrorText();
+        EXPECT_EQ(0, builder.ReadCsv(text.csv)) << builder.GetErrorText();
+        EXPECT_EQ(0, builder.Write(name.c_str())) << builder.GetErrorText();
+        EXPECT_EQ(0, ProgramSettings::Instance()->OpenDataSet(name.c_str()));
+    }
+    ~Survey()
+    {
+        ProgramSettings::Instance()->CloseDataSet();
+        ZafDiskFileSystem().RmDir(directory.c_str(), true);
+    }
+    DATASET *DataSet() const { return ProgramSettings::Instance()->GetDataSet(0); }
+    long Variable(const char *name) const { return DataSet() ? DataSet()->FindVariable(name) : 0; }
+
+    std::string directory;
+};
+
+// The program's UI data file, written from the definitions as the build
+// writes it and opened as the program's (uiStorage, userPersist) while the
+// object lives.
+class ProgramUIFile
+{
+public:
+    ProgramUIFile()
+    {
+        char base[MAX_PATH];
+        GetTempPathA(sizeof base, base);
+        static int serial = 0;
+        path = std::string(base) + "mervaloui" + std::to_string(GetCurrentProcessId()) + "_" +
+               std::to_string(serial++) + ".znc";
+        std::string report;
+        EXPECT_EQ(0u, UIDataFile::Generate(path.c_str(), report)) << report;
+        storage = std::make_unique<ZafStorage>(path.c_str(), ZafStorage::Read);
+        persistence.reset(ZafPersistenceRegistry::MakePersistence(storage.get()));
+        previousStorage = uiStorage;
+        previousPersist = userPersist;
+        uiStorage = storage.get();
+        userPersist = persistence.get();
+        ZafVtList::RegisterPersistence();
+    }
+    ~ProgramUIFile()
+    {
+        uiStorage = previousStorage;
+        userPersist = previousPersist;
+        persistence.reset();
+        storage.reset();
+        DeleteFileA(path.c_str());
+    }
+
+    std::string path;
+    std::unique_ptr<ZafStorage> storage;
+    std::unique_ptr<ZafObjectPersistence> persistence;
+
+private:
+    ZafStorage *previousStorage = nullptr;
+    ZafObjectPersistence *previousPersist = nullptr;
+};
+
+// The windows of the analyses driven as the user does.
+class WindowTest : public fieldtest::FieldTest
+{
+protected:
+    // A click posted now, taken by the modal loop that runs next.
+    static void PostClick(ZafWindowObject *object)
+    {
+        ASSERT_NE(nullptr, object);
+        PostMessageA(object->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageA(object->OSHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    }
+    static void Press(ZafWindow *in, const char *name)
+    {
+        ZafWindowObject *button = in->FindObjectByStringID(name);
+        ASSERT_NE(nullptr, button) << name;
+        Click(button->OSHandle());
+        RunQueued();
+    }
+    static void ClickRow(ZafVtList *list, int row, WPARAM keys = 0)
+    {
+        RECT r = {};
+        SendMessageA(list->OSHandle(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+        const LPARAM point = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
+        SendMessageA(list->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
+        SendMessageA(list->OSHandle(), WM_LBUTTONUP, keys, point);
+        RunQueued();
+    }
+    // A frame (or other window) shown hidden; closed with the test.
+    template <class W> W *Open(W *window)
+    {
+        window->SetVisible(false);
+        Show(window);
+        opened.push_back(window);
+        return window;
+    }
+    void Forget(ZafWindow *window)
+    {
+        if (window && zafWindowManager->Contains(window))
+            zafWindowManager->SubtractObject(window);
+        delete window;
+        opened.erase(std::remove(opened.begin(), opened.end(), window), opened.end());
+    }
+    ~WindowTest() override
+    {
+        while (!opened.empty())
+            Forget(opened.back());
+        survey.reset();
+    }
+    // A committed survey as the current data set (the one before closed).
+    DATASET *OpenSurvey(const std::string &name, const std::string &added = "")
+    {
+        survey.reset();
+        survey = std::make_unique<Survey>(name, added);
+        return survey->DataSet();
+    }
+
+    EnglishTexts texts;
+    std::unique_ptr<Survey> survey;
+    ProgramUIFile uiFile;
+    AssumeReports reports;
+    std::vector<ZafWindow *> opened;
+};
+
+} // namespace analysestest
