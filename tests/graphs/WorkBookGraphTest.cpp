@@ -85,11 +85,15 @@ TEST_F(WorkBookGraphTest, PageShowsRebuildsAndPrintsItsGraph)
     EXPECT_GE(shownBuilds, 1);
     // On the screen through the window's own paint.
     HDC dc = GetDC(shown->OSHandle());
-    // Between two grid lines of the vertical axis inside the box; below the
-    // triangle; an empty corner.
-    EXPECT_EQ(GetPixel(dc, 120, 147), RGB(200, 40, 40));
-    EXPECT_EQ(GetPixel(dc, 300, 220), RGB(40, 160, 60));
-    EXPECT_EQ(GetPixel(dc, 380, 120), RGB(255, 255, 255));
+    // Between two grid lines of the vertical axis inside the box; inside the
+    // triangle; an empty place. Sampled at logical points, whatever size the
+    // page gave the graph.
+    RECT client = {};
+    GetClientRect(shown->OSHandle(), &client);
+    auto at = [&](int x, int y) { return GetPixel(dc, x * client.right / 10000, y * client.bottom / 10000); };
+    EXPECT_EQ(at(2200, 2400), RGB(200, 40, 40));
+    EXPECT_EQ(at(7500, 7500), RGB(40, 160, 60));
+    EXPECT_EQ(at(9500, 6000), RGB(255, 255, 255));
     ReleaseDC(shown->OSHandle(), dc);
     if (const char *shot = std::getenv("MERVALO_SHOT")) {
         EXPECT_TRUE(graphtest::Bitmap::SaveWindow(book->OSHandle(), shot));
