@@ -2,10 +2,15 @@
 // and the crosstab in the registry, and the grouping dialog as the
 // crosstab's grouping offer unless one is installed already.
 #include "analyses/RegisterAnalyses.h"
+#include "analyses/FreqOption.h"
 #include "analyses/XTAB.h"
+#include "analyses/XtabOption.h"
 #include "shell/AnalysisRegistry.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -19,11 +24,18 @@ TEST(RegisterAnalyses, EntersBothAnalysesAndGivesTheCrosstabTheGroupingDialog)
     const XTAB::AutoRecodeOffer before = XTAB::SetAutoRecodeOffer(nullptr);
     RegisterAnalyses();
     BuildAnalysisRegistry(nullptr);
+    // Each entry's factory makes its own analysis's record.
     int entered = 0;
-    for (const RegisteredOption &entry : RegisteredOptionsList)
-        if (entry.factory)
-            entered +=
-                std::string(entry.helpName) == "USE_ONEWAY_FREQ" || std::string(entry.helpName) == "USE_TWOWAY_CROSS";
+    for (const RegisteredOption &entry : RegisteredOptionsList) {
+        if (!entry.factory)
+            continue;
+        std::unique_ptr<StatOption> record(entry.factory());
+        const std::string name = entry.helpName;
+        if (name == "USE_ONEWAY_FREQ")
+            entered += dynamic_cast<FreqOption *>(record.get()) != nullptr;
+        else if (name == "USE_TWOWAY_CROSS")
+            entered += dynamic_cast<XtabOption *>(record.get()) != nullptr;
+    }
     FreeAnalysisRegistry();
     EXPECT_EQ(2, entered);
     const XTAB::AutoRecodeOffer installed = XTAB::SetAutoRecodeOffer(TestOffer);
