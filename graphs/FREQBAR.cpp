@@ -137,16 +137,17 @@ void FREQBAR::DrawData()
 
 void FREQBAR::AddAxis(GROUPELEMENT *group)
 {
-    AxisSpec spec(valueArea.left, valueArea.top, valueArea.right - valueArea.left, valueArea.bottom - valueArea.top, 0);
-    spec.vertical = horizontal ? 0 : 1;
-    spec.horizontalNearSide = 1.0;
-    spec.grid = (optionWord & optionGrid) ? 1 : 0;
-    spec.percent = raw ? 0 : 1;
-    spec.axisLine = 0;
-    spec.ticks = 0;
-    spec.step = 0.0;
+    AxisSpec description(valueArea.left, valueArea.top, valueArea.right - valueArea.left,
+                         valueArea.bottom - valueArea.top, 0);
+    description.vertical = horizontal ? 0 : 1;
+    description.horizontalNearSide = 1.0;
+    description.grid = (optionWord & optionGrid) ? 1 : 0;
+    description.percent = raw ? 0 : 1;
+    description.axisLine = 0;
+    description.ticks = 0;
+    description.step = 0.0;
     double minimum = 0.0, maximum = axisMaximum;
-    group->AddElement(new SKALA(spec, minimum, maximum));
+    group->AddElement(new SKALA(description, minimum, maximum));
     axisMinimum = minimum;
     axisMaximum = maximum;
 }

@@ -100,19 +100,19 @@ AxisSpec::AxisSpec(int left, int top, int w, int h, int distance)
 
 // --- SKALA ---------------------------------------------------------------------------
 
-SKALA::SKALA(const AxisSpec &axisSpec, double &minimum, double &maximum) : spec(new AxisSpec(axisSpec))
+SKALA::SKALA(const AxisSpec &given, double &minimum, double &maximum) : description(new AxisSpec(given))
 {
-    spec->minimum = minimum;
-    spec->maximum = maximum;
-    SetName(spec->vertical ? "VERTIKAL SKALA" : "HORISONTAL SKALA");
+    description->minimum = minimum;
+    description->maximum = maximum;
+    SetName(description->vertical ? "VERTIKAL SKALA" : "HORISONTAL SKALA");
     Build();
-    minimum = spec->minimum;
-    maximum = spec->maximum;
+    minimum = description->minimum;
+    maximum = description->maximum;
 }
 
 SKALA::~SKALA()
 {
-    delete spec;
+    delete description;
 }
 
 namespace {
@@ -124,7 +124,7 @@ constexpr int maximumTicks = 1000;
 
 void SKALA::Build()
 {
-    AxisSpec &s = *spec;
+    AxisSpec &s = *description;
     double &minimum = s.minimum, &maximum = s.maximum;
     if (minimum == maximum) {
         // Departure: the widening is by the magnitude, so that equal
@@ -199,7 +199,7 @@ void SKALA::Build()
 
 void SKALA::AddTick(int at, bool opposite, const char *label)
 {
-    const AxisSpec &s = *spec;
+    const AxisSpec &s = *description;
     const int edge = opposite ? oppositeAt : axisAt;
     // Outward: left of a vertical axis and below a horizontal one, the other
     // way when mirrored or on the opposite edge.
@@ -207,9 +207,9 @@ void SKALA::AddTick(int at, bool opposite, const char *label)
     const int alignment = opposite ? farAlignment : nearAlignment;
     if (s.ticks) {
         if (s.vertical)
-            AddElement(new LINEELEMENT(edge, at, edge + outward * tick, at, 1, &spec->axisStyle));
+            AddElement(new LINEELEMENT(edge, at, edge + outward * tick, at, 1, &description->axisStyle));
         else
-            AddElement(new LINEELEMENT(at, edge, at, edge + outward * tick, 1, &spec->axisStyle));
+            AddElement(new LINEELEMENT(at, edge, at, edge + outward * tick, 1, &description->axisStyle));
     }
     auto *text = s.vertical ? new TEKSTELEMENT(edge + outward * distance, at, label, alignment)
                             : new TEKSTELEMENT(at, edge + outward * distance, label, alignment);

@@ -52,17 +52,17 @@ class SKALA : public GROUPELEMENT
 {
 public:
     // Builds the axis over minimum..maximum and hands the final range back.
-    SKALA(const AxisSpec &spec, double &minimum, double &maximum);
+    SKALA(const AxisSpec &description, double &minimum, double &maximum);
     ~SKALA() override;
 
-    const AxisSpec &Spec() const { return *spec; }
+    const AxisSpec &Description() const { return *description; }
     double Step() const { return step; }
 
 private:
     void Build();
     void AddTick(int at, bool opposite, const char *label);
 
-    AxisSpec *spec;
+    AxisSpec *description;
     double step = 1.0;
     int axisAt = 0, oppositeAt = 0, tick = 100, distance = 0;
     int nearAlignment = 0, farAlignment = 0;

@@ -248,14 +248,8 @@ void TXTWIN::Update()
     // Size the window (in cells) to the longest line and the line count,
     // with a cell of margin on each side.
     std::size_t widest = 0;
-    std::size_t start = 0;
-    while (start <= text_.size()) {
-        std::size_t end = text_.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text_.size();
-        widest = std::max(widest, end - start);
-        start = end + 2;
-    }
+    for (const auto &line : Lines())
+        widest = std::max(widest, line.second);
     ZafRegionRect region = Region();
     int width = static_cast<int>(std::min<std::size_t>(widest, 4000)) + 2;
     int height = lines_ + 2;
@@ -278,8 +272,9 @@ SIZE TXTWIN::TextExtent() const
     HWND field = field_->OSHandle();
     if (!field)
         return extent;
+    const auto lines = Lines();
     std::size_t widest = 0;
-    for (const auto &line : Lines())
+    for (const auto &line : lines)
         widest = std::max(widest, line.second);
     HDC dc = GetDC(field);
     if (!dc)
@@ -291,10 +286,9 @@ SIZE TXTWIN::TextExtent() const
     ReleaseDC(field, dc);
     // The font is fixed-width: every character is one average width wide.
     const LONG margin = 2 * GetSystemMetrics(SM_CXEDGE) + 8;
-    const std::size_t lines = Lines().size();
     extent.cx = static_cast<LONG>(std::min<std::size_t>(widest, 4000)) * metrics.tmAveCharWidth + margin +
                 GetSystemMetrics(SM_CXVSCROLL);
-    extent.cy = static_cast<LONG>(std::min<std::size_t>(lines, 4000)) * metrics.tmHeight + margin +
+    extent.cy = static_cast<LONG>(std::min<std::size_t>(lines.size(), 4000)) * metrics.tmHeight + margin +
                 GetSystemMetrics(SM_CYHSCROLL);
     return extent;
 }

@@ -48,15 +48,6 @@ void KeepShownBook(WorkBook *book)
     zafWindowManager->AddObject(book);
 }
 
-HDC printerDC = nullptr;
-QivPrinter *MetafilePrinter()
-{
-    static QivPrinter *printer = nullptr;
-    delete printer;
-    printer = printerDC ? new QivPrinter(printerDC) : nullptr;
-    return printer;
-}
-
 // The lines of an element dump that start with the kind (after the indent).
 std::vector<std::string> DumpLines(const std::string &dump, const std::string &kind)
 {
@@ -230,16 +221,8 @@ TEST_F(FreqGraphEndToEndTest, BarThenPieOfARunTablePrintAndExportTheGraph)
     EXPECT_NE(slices.back().find("to 360.00"), std::string::npos) << slices.back();
 
     // Printed from the workbook's print button on a metafile printer.
-    printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    WorkBook::SetPrinterSource(MetafilePrinter);
-    PressButton(shownBook->ToolBar()->FindObjectByStringID("bt_print"));
-    HDC printed = printerDC;
-    printerDC = nullptr;
-    MetafilePrinter(); // lets the printer go before its context
-    HENHMETAFILE picture = CloseEnhMetaFile(printed);
-    ASSERT_NE(nullptr, picture);
-    const std::vector<graphtest::Record> printRecords = graphtest::RecordsOf(picture);
-    DeleteEnhMetaFile(picture);
+    const std::vector<graphtest::Record> printRecords =
+        graphtest::PrintedOnMetafile([&] { PressButton(shownBook->ToolBar()->FindObjectByStringID("bt_print")); });
     EXPECT_EQ(static_cast<int>(slices.size()), CountOf(printRecords, EMR_PIE));
     EXPECT_TRUE(Holds(TextsOf(printRecords), "Male"));
     EXPECT_TRUE(Holds(TextsOf(printRecords), "Female"));

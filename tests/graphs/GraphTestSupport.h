@@ -14,6 +14,8 @@
 #include "graphs/GROUPELEMENT.h"
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
+#include "shell/QivPrinter.h"
+#include "shell/WorkBook.h"
 
 #include <cstdio>
 #include <string>
@@ -248,6 +250,37 @@ inline std::vector<Record> RecordsOf(HENHMETAFILE picture)
 {
     std::vector<Record> records;
     EnumEnhMetaFile(nullptr, picture, CollectRecord, &records, nullptr);
+    return records;
+}
+
+// The records a workbook prints while print runs, on a metafile printer
+// (Wine has no printer); the workbooks' printer source is put back after.
+inline HDC &MetafilePrinterDC()
+{
+    static HDC dc = nullptr;
+    return dc;
+}
+inline QivPrinter *MetafilePrinter()
+{
+    static QivPrinter *printer = nullptr;
+    delete printer;
+    printer = MetafilePrinterDC() ? new QivPrinter(MetafilePrinterDC()) : nullptr;
+    return printer;
+}
+template <typename Print> std::vector<Record> PrintedOnMetafile(Print print)
+{
+    MetafilePrinterDC() = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    const WorkBook::PrinterSource previous = WorkBook::SetPrinterSource(MetafilePrinter);
+    print();
+    WorkBook::SetPrinterSource(previous);
+    HDC printed = MetafilePrinterDC();
+    MetafilePrinterDC() = nullptr;
+    MetafilePrinter(); // lets the printer go before its context
+    HENHMETAFILE picture = CloseEnhMetaFile(printed);
+    EXPECT_NE(nullptr, picture);
+    std::vector<Record> records = picture ? RecordsOf(picture) : std::vector<Record>();
+    if (picture)
+        DeleteEnhMetaFile(picture);
     return records;
 }
 

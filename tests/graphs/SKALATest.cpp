@@ -141,11 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SKALA, PlacesTicksLabelsAndGridOfAHorizontalAxis)
 {
-    AxisSpec spec(1000, 1000, 8000, 6000, 200);
-    spec.grid = 1;
-    spec.gridGap = 40;
+    AxisSpec description(1000, 1000, 8000, 6000, 200);
+    description.grid = 1;
+    description.gridGap = 40;
     double minimum = 0, maximum = 100;
-    SKALA axis(spec, minimum, maximum);
+    SKALA axis(description, minimum, maximum);
     EXPECT_STREQ(axis.Name(), "HORISONTAL SKALA");
     int ticks = 0, grid = 0;
     for (const element *child : axis.Children()) {
@@ -171,11 +171,11 @@ TEST(SKALA, PlacesTicksLabelsAndGridOfAHorizontalAxis)
 
 TEST(SKALA, MirrorsAVerticalAxisOnTheRightEdge)
 {
-    AxisSpec spec(1000, 1000, 8000, 6000, 100);
-    spec.vertical = 1;
-    spec.verticalNearSide = 0.0;
+    AxisSpec description(1000, 1000, 8000, 6000, 100);
+    description.vertical = 1;
+    description.verticalNearSide = 0.0;
     double minimum = 0, maximum = 5;
-    SKALA axis(spec, minimum, maximum);
+    SKALA axis(description, minimum, maximum);
     EXPECT_STREQ(axis.Name(), "VERTIKAL SKALA");
     const element *axisLine = axis.Children().At(0);
     EXPECT_EQ(axisLine->logical.left, 9100);

@@ -35,15 +35,6 @@ public:
     }
 };
 
-HDC printerDC = nullptr;
-QivPrinter *TestPrinter()
-{
-    static QivPrinter *printer = nullptr;
-    delete printer;
-    printer = printerDC ? new QivPrinter(printerDC) : nullptr;
-    return printer;
-}
-
 class WorkBookGraphTest : public GraphTest
 {
 protected:
@@ -103,18 +94,10 @@ TEST_F(WorkBookGraphTest, PageShowsRebuildsAndPrintsItsGraph)
     book->RebuildEveryGraph();
     EXPECT_EQ(shown->builds, shownBuilds + 1);
 
-    printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    WorkBook::SetPrinterSource(TestPrinter);
-    EXPECT_EQ(book->PrintCurrentPage(), 1);
-    HDC printed = printerDC;
-    printerDC = nullptr;
-    TestPrinter(); // lets the printer go before its context
-    HENHMETAFILE picture = CloseEnhMetaFile(printed);
     std::vector<std::string> texts;
-    for (const graphtest::Record &r : graphtest::RecordsOf(picture))
+    for (const graphtest::Record &r : graphtest::PrintedOnMetafile([&] { EXPECT_EQ(book->PrintCurrentPage(), 1); }))
         if (r.type == EMR_EXTTEXTOUTW)
             texts.push_back(r.text);
-    DeleteEnhMetaFile(picture);
     // The page's own texts last; the axes' labels go with their groups.
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[texts.size() - 2], "Title");
