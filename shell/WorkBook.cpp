@@ -120,14 +120,9 @@ int WorkBook::DeleteUnshownBooks(StatOption *record)
 
 bool WorkBook::FinishRun(WorkBook *book, bool built)
 {
-    if (!built) {
-        if (StatOption *record = book->ReleaseOption())
-            record->deleteAfterRun = 1;
-        delete book;
-        return false;
-    }
-    book->CompleteToolBar();
-    return true;
+    if (built)
+        book->CompleteToolBar();
+    return built;
 }
 
 StatOption *WorkBook::ReleaseOption()

@@ -104,9 +104,9 @@ public:
     // (the caller owns it again, deleteAfterRun set). Answers the books
     // deleted.
     static int DeleteUnshownBooks(StatOption *record);
-    // The end of an analysis's run: a built book is completed and shown; a
-    // book whose build failed gives its record back (kept for another try,
-    // deleteAfterRun set) and is deleted. Answers whether the run succeeded.
+    // The end of an analysis's run: a built book is completed and shown. A
+    // book whose build failed stays unshown, for the run's caller to delete
+    // with DeleteUnshownBooks, which gives the record back. Answers built.
     static bool FinishRun(WorkBook *book, bool built);
     // The graph kind last shown (-1 none).
     int CurrentGraphKind() const { return currentGraphKind; }
