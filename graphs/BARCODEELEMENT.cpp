@@ -64,17 +64,12 @@ void BARCODEELEMENT::Draw()
     HDC dc = DrawDC();
     if (!dc || !dataSet)
         return;
-    std::unique_ptr<LISTETYPE> madeValues, madeGroups;
-    LISTETYPE *values = valueList;
-    LISTETYPE *groups = groupList;
-    if (!values) {
-        madeValues = std::make_unique<LISTETYPE>(dataSet, static_cast<long>(variable));
-        values = madeValues.get();
-    }
-    if (groupVariable && !groups) {
+    std::unique_ptr<LISTETYPE> madeValues = std::make_unique<LISTETYPE>(dataSet, static_cast<long>(variable));
+    std::unique_ptr<LISTETYPE> madeGroups;
+    if (groupVariable)
         madeGroups = std::make_unique<LISTETYPE>(dataSet, static_cast<long>(groupVariable));
-        groups = madeGroups.get();
-    }
+    LISTETYPE *values = madeValues.get();
+    LISTETYPE *groups = madeGroups.get();
     if (values->Error() || (groups && groups->Error()))
         return;
     SelectRec *selection = dataSet->GetActiveSelection();

@@ -27,12 +27,6 @@ public:
     // Replaces the own style by a copy of the given one (null: no change).
     void SetStyle(const DrawStyle *newStyle);
     void SetIncludeUserMissing(bool flag) { includeUserMissing = flag ? 1 : 0; }
-    // Lists to draw from instead of loading them for each draw (not owned).
-    void SetValueLists(LISTETYPE *values, LISTETYPE *groups)
-    {
-        valueList = values;
-        groupList = groups;
-    }
     bool Vertical() const { return vertical != 0; }
     // Where a value falls on the strip, 0..1; 0 for a strip of no range
     // (constant data), so no case is placed by a division by zero.
@@ -43,8 +37,6 @@ private:
 
     std::uint32_t variable;
     std::uint32_t groupVariable;
-    LISTETYPE *valueList = nullptr;
-    LISTETYPE *groupList = nullptr;
     double minimum, maximum, range;
     double groupValue;
     DrawStyle ownStyle;

@@ -65,10 +65,7 @@ public:
 
     // The shown categories of the last build (the graph's own copy).
     const std::vector<FreqCategory> &ShownCategories() const { return shown; }
-    // The group of the data (null before the first build).
-    GROUPELEMENT *MainGroup() const { return mainGroup; }
-    // The value axis range after the last build (widened by the axis).
-    double AxisMinimum() const { return axisMinimum; }
+    // The value axis's maximum after the last build (widened by the axis).
     double AxisMaximum() const { return axisMaximum; }
     unsigned long OptionWord() const { return optionWord; }
 

@@ -23,7 +23,6 @@ public:
 
     int CentreX() const { return centreX; }
     int CentreY() const { return centreY; }
-    int Radius() const { return radius; }
 
 protected:
     void DrawData() override;

@@ -52,7 +52,6 @@ public:
     void SetSize(int w, int h) override;
     void SetEnd(double fx, double fy) override;
     const std::vector<POINT> &Points() const { return points; }
-    bool Closed() const { return closed != 0; }
 
 private:
     std::uint8_t closed;

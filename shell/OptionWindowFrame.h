@@ -93,8 +93,6 @@ public:
     StatOption *Record() const { return record; }
     // The record's option window (null when the record made none).
     ZafWindow *Window() const { return window; }
-    // The check box "CHKBX_SAVE_PERSIST".
-    ZafButton *SavePersist() const { return savePersist; }
 
 private:
     void Build();

@@ -56,7 +56,6 @@ public:
     // is one); null when the page shows none.
     GraphPane *CurrentGraph() const;
 
-    View CurrentView() const { return view; }
     void SetView(View newView);
     // The panes' places in the page's client area, then the base's layout.
     void LayoutChildren() override;

@@ -101,7 +101,6 @@ public:
 
     // --- The text ---------------------------------------------------------
     const std::string &Text() const { return text_; }
-    const std::string &TabText() const { return tabText_; }
     int LineCount() const { return lines_; }
     int Error() const { return error_; }
     void ClearError() { error_ = txtErrorNone; }

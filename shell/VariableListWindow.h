@@ -123,7 +123,6 @@ public:
     // factory made nothing.
     bool ChooseAnalysis(int index);
     StatOption *Option() const { return option; }
-    int ChosenAnalysis() const { return chosen; }
 
     // One prompted list more (see PassTextToVariableList).
     bool AddList(const char *text, int required, int value);
