@@ -16,7 +16,7 @@ int AccumulateCorrelations(StatClass &computation, const long *variables, int co
     while (walk.Next()) {
         for (int v = 0; v < count; ++v) {
             values[v] = walk.Value(v);
-            anyValid[v] = anyValid[v] || !IsNotComputed(values[v]);
+            anyValid[v] = anyValid[v] || walk.IsValid(v);
         }
         sums.Add(values.data(), walk.Weight());
     }

@@ -1,5 +1,6 @@
 #include "stats/FREQOBJ.h"
 
+#include <cfloat>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -22,9 +23,20 @@ void CopyLabel(char *target, const char *text)
     target[140] = '\0';
 }
 
+// The label of an unlabelled real value: fixed with the decimals when that
+// fits the label, else in exponent form with as many significant digits, so
+// that 1.7e308 never reads as its first 140 digits.
+void FormatValueLabel(char *target, size_t size, double value, int decimals)
+{
+    const int written = std::snprintf(target, size, "%1.*f", decimals, value);
+    if (written >= 0 && static_cast<size_t>(written) < size)
+        return;
+    std::snprintf(target, size, "%1.*e", decimals > 0 ? decimals : 6, value);
+}
+
 } // namespace
 
-FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(kNotComputed), median(kNotComputed)
+FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(DBL_MAX), median(DBL_MAX)
 {}
 
 FREQOBJ::~FREQOBJ()
@@ -171,10 +183,19 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         double v;
         const bool sys = values->IsCurrentSysMissing();
         if (sys)
-            v = realValued ? kNotComputed : static_cast<double>(kIntSentinel);
+            v = realValued ? DBL_MAX : static_cast<double>(kIntSentinel);
         else
             v = values->GetCurrentAsReal();
         counter.Add(v, w, sys || values->IsCurrentUserMissing());
+    }
+    NoteExcludedWeightCases(weights.Excluded());
+    if (values->Error() || weights.Error()) {
+        // A value that is not a number, or a read that failed: no table
+        // rather than one that leaves cases out without a word.
+        status = kFreqUnreadable;
+        failureText = values->Error() ? DataSetErrorText(values->Error(), values->ErrorText())
+                                      : DataSetErrorText(weights.Error(), weights.ErrorText());
+        return;
     }
     FrequencyResult result;
     counter.Finish(weighted, result);
@@ -186,7 +207,7 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         const FrequencyCount &c = result.categories[i];
         FreqCategory &r = records[i];
         std::memset(&r, 0, sizeof r);
-        const bool sentinel = realValued ? c.value == kNotComputed : c.value == static_cast<double>(kIntSentinel);
+        const bool sentinel = c.missing && c.value == (realValued ? DBL_MAX : static_cast<double>(kIntSentinel));
         if (realValued)
             r.value.real = c.value;
         else
@@ -202,12 +223,14 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         else if (*label)
             CopyLabel(r.label, label);
         else if (realValued)
-            std::snprintf(r.label, sizeof r.label, "%1.*f", static_cast<int>(decimals), c.value);
+            FormatValueLabel(r.label, sizeof r.label, c.value, static_cast<int>(decimals));
         else
             std::snprintf(r.label, sizeof r.label, "%li", r.value.integer);
     }
     SetCategories(records.data(), static_cast<long>(records.size()));
-    mean = result.mean;
+    // The kernel marks a mean it could not compute; DBL_MAX, the
+    // system-missing code that no valid value equals, says so here.
+    mean = result.validCases > 0 ? result.mean : DBL_MAX;
 
     if (labels && *labels->GetCaption()) {
         AppendCategory(labels->GetCaption());

@@ -157,6 +157,9 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
         if (!first->MoveNext() || !second->MoveNext()) {
             Fail(kXtabUnreadable);
             failureText = Title() + " cannot be made: the values cannot be read.";
+            for (BUFFERTYPE *list : {first, second})
+                if (list->Error())
+                    failureText += " " + DataSetErrorText(list->Error(), list->ErrorText());
             return;
         }
         if (!(w > 0.0) || first->IsCurrentMissing() || second->IsCurrentMissing())
@@ -168,6 +171,13 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
             counting.Add(kHashEntryCost);
         cell.first->second += w;
     }
+    if (weights.Error()) {
+        Fail(kXtabUnreadable);
+        failureText = Title() + " cannot be made: the weights cannot be read. " +
+                      DataSetErrorText(weights.Error(), weights.ErrorText());
+        return;
+    }
+    NoteExcludedWeightCases(weights.Excluded());
     const long long cells = static_cast<long long>(rowsMet.Count()) * static_cast<long long>(columnsMet.Count());
     if (cells > kMaxCells) {
         Fail(kXtabTooManyCells);

@@ -48,5 +48,33 @@ case "$message" in
 esac
 case "$message" in *"(error "*) fail "statprint gives an error number: '$message'" ;; esac
 
+# Cases left out for their weight (0, -1, missing; 5 of 8 count): every
+# computation reports the same count.
+printf 'variable x\ntype u8\nvariable y\ntype u8\nvariable w\nweight w\n' >"$work/w.desc"
+printf 'x,y,w\n1,1,1\n2,1,0\n1,2,-1\n2,2,\n1,1,2\n2,2,1\n1,2,1\n2,1,1\n' >"$work/w.csv"
+(cd "$work" && "$wine" "$qvconvert" w.desc w.csv w.QVF >/dev/null) || fail "the weighted data set does not convert"
+for object in "freq x" "xtab x y" "desc x"; do
+    excluded="$(cd "$work" && "$wine" "$statprint" w.QVF $object | tr -d '\r' | sed -n 's/^weight.excluded //p')"
+    [ "$excluded" = 3 ] || fail "statprint $object: weight.excluded '$excluded', expected 3"
+done
+
+# A NaN written into a double column by another program: refused with the
+# variable and the case, not counted as a category "nan".
+printf 'variable d\ntype double\n' >"$work/n.desc"
+printf 'd\n1\n2\n3\n' >"$work/n.csv"
+(cd "$work" && "$wine" "$qvconvert" n.desc n.csv n.QVF >/dev/null) || fail "the double data set does not convert"
+# Case 2's eight bytes at the data offset (128) + 8: a quiet NaN.
+printf '\x00\x00\x00\x00\x00\x00\xf8\x7f' | dd of="$work/n.QVF" bs=1 seek=136 conv=notrunc status=none
+set +e
+(cd "$work" && "$wine" "$statprint" n.QVF freq d >/dev/null 2>"$work/err")
+code=$?
+set -e
+message="$(tr -d '\r' <"$work/err")"
+[ "$code" = 1 ] || fail "statprint on a NaN value: exit code $code"
+case "$message" in
+    *"not a number"*"variable d"*"case 2"*) ;;
+    *) fail "statprint on a NaN value: '$message'" ;;
+esac
+
 [ "$failures" = 0 ] && echo "converter and figures tool messages: all checks passed"
 exit "$failures"
