@@ -61,6 +61,8 @@ private:
     void WriteColumnHeadings(const Layout &layout);
     void WriteRows(const Layout &layout, Totals &totals);
     void WriteCountCell(const Layout &layout, const FreqCategory &category);
+    // A real figure with the current decimals, in exponent form from 1e15 on.
+    void WriteFigure(double value);
     void WriteTotals(const Layout &layout, const Totals &totals);
     void WriteMean(const Layout &layout);
     void WriteMedian(const Layout &layout);

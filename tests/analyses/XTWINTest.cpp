@@ -261,4 +261,42 @@ TEST_F(XtabTest, ZeroRowAndColumnTotalsPrintTheMarkInTheirPercentages)
     EXPECT_EQ("**", Fields(standardized.at(3)).at(2)) << "no expected count in an empty column";
 }
 
+// Weights of 1e300 are weights: their counts print as counts (once the
+// mark "-"), the percentages are 25 (R: w <- rep(1e300, 8); 2e300/sum(w)*100
+// = 25) and the footer names the case left out for its weight of 0. With
+// 15 percentage decimals every body line still has one field a column.
+TEST_F(XtabTest, HugeWeightsCountAndWideFiguresNeverRunTogether)
+{
+    const SettingsSection *defaults = FindSettingsSection(4);
+    ASSERT_TRUE(RegistrySettings::WriteValueInSection(defaults, "DecimalsPct", 15));
+    Survey survey(Survey::Text{"variable a\ntype u8\nvariable b\ntype u8\nvariable w\ntype double\nweight w\n",
+                               "a,b,w\n1,1,1e300\n1,1,1e300\n1,2,1e300\n1,2,1e300\n2,1,1e300\n2,1,1e300\n"
+                               "2,2,1e300\n2,2,1e300\n1,1,0\n"});
+    XtabText page(survey.DataSet(), 1, 2, xtabCounts | xtabTotalPercent, xtabTablesOn);
+    RegistrySettings::DeleteKeyInSection(defaults, "DecimalsPct");
+    const std::vector<std::string> counts = TableLines(page.Text(), 21);
+    ASSERT_LE(5u, counts.size()) << page.Text();
+    const std::vector<std::string> first = Fields(counts.at(3));
+    ASSERT_EQ(4u, first.size()) << page.Text();
+    EXPECT_NEAR(std::strtod(first[1].c_str(), nullptr) / 2e300, 1.0, 1e-15) << first[1];
+    const std::vector<std::string> percent = Fields(TableLines(page.Text(), 24).at(3));
+    ASSERT_EQ(4u, percent.size()) << page.Text();
+    EXPECT_EQ("25.000000000000000", percent[1]);
+    EXPECT_NE(std::string::npos, page.Text().find("Cases left out for a zero, negative or missing weight: 1"))
+        << page.Text();
+}
+
+// A crosstab refused for its size says why and nothing more: a case count
+// of 0 under the refusal read as an empty table.
+TEST_F(XtabTest, ARefusedCrosstabPrintsNoCaseCount)
+{
+    auto *record = new XtabOption;
+    XTAB book(record);
+    XTABOBJECT table(nullptr, nullptr, nullptr, nullptr, 0, OpenSurvey(false));
+    table.status = XTABOBJ::kXtabTooManyCells;
+    XTWIN text(&book, &table);
+    text.WriteResult();
+    EXPECT_EQ(std::string::npos, text.Text().find("Number of cases")) << text.Text();
+}
+
 } // namespace
