@@ -119,7 +119,11 @@ void FRWIN::WriteFrequencyTable()
             d.workbook = nullptr;
         return;
     }
-    SetColumnWidth(std::max(static_cast<int>(record->ColumnWidth()), minimumColumnWidth));
+    // A width read unchecked (0xFFFFFFFB in the registry reads as -5, or
+    // 99999) is brought into the option field's range; MakeLayout widens it
+    // further when a figure needs more.
+    const long width = record->ColumnWidth();
+    SetColumnWidth(static_cast<int>(std::min<long>(std::max<long>(width, minimumColumnWidth), maximumColumnWidth)));
     const Layout layout = MakeLayout(record->tableOptions, CurrentPart());
 
     // The blocks in their fixed order.

@@ -26,6 +26,7 @@ class FRWIN : public TXTWIN
 public:
     static constexpr int textGroup = 5;
     static constexpr int minimumColumnWidth = 6;
+    static constexpr int maximumColumnWidth = 40; // the option field's largest
     // The mark of a figure that cannot be computed.
     static constexpr const char *notComputedMark = "---";
 

@@ -189,6 +189,14 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         counter.Add(v, w, sys || values->IsCurrentUserMissing());
     }
     NoteExcludedWeightCases(weights.Excluded());
+    if (labels && labels->Error()) {
+        // Labels that could not be read would leave bare codes without a
+        // word; the data set is refused on open for a damaged block, so this
+        // is a file changed or unreadable since.
+        status = kFreqUnreadable;
+        failureText = DataSetErrorText(labels->Error(), std::string("variable ") + std::to_string(variableNumber));
+        return;
+    }
     if (values->Error() || weights.Error()) {
         // A value that is not a number, or a read that failed: no table
         // rather than one that leaves cases out without a word.
