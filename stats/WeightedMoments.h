@@ -21,6 +21,13 @@
 // one-digit values the plain update is off in the 14th digit of the
 // standard deviation and the mean, the corrected one in neither.
 //
+// Values up to the largest double: after the first value beyond 2^500 the
+// moments are held scaled by 2^-770 (every state scaled exactly, as a power
+// of two is) and scaled back when asked for, so that x - mean, its square
+// and its fourth power do not overflow to an infinity or a NaN where the
+// figure itself is a double. Below 2^500 nothing is scaled and the figures
+// are bit for bit those of the plain update.
+//
 // Weights are frequency weights: a case of weight 3 counts as three cases.
 // Add ignores a weight that is not above 0 (the caller counts those).
 #ifndef STATS_WEIGHTEDMOMENTS_H
@@ -58,9 +65,9 @@ public:
     // The largest magnitude of a value added; 0 without cases.
     double Magnitude() const;
     // sum w (x - mean)^2, ^3 and ^4.
-    double SumOfSquares() const { return m2_ + m2Error_; }
-    double SumOfCubes() const { return m3_; }
-    double SumOfFourthPowers() const { return m4_; }
+    double SumOfSquares() const;
+    double SumOfCubes() const;
+    double SumOfFourthPowers() const;
 
     // M2 / (W - 1); kNotComputed unless W > 1.
     double Variance() const;
@@ -81,6 +88,10 @@ private:
     double mean_ = 0.0, meanError_ = 0.0;
     double m2_ = 0.0, m2Error_ = 0.0, m3_ = 0.0, m4_ = 0.0;
     double minimum_ = 0.0, maximum_ = 0.0;
+    int scale_ = 0; // the moments are held times 2^scale_: 0, or kHugeScale
+    void ScaleForHugeValues();
+    // M2 / (W - 1) at the held scale.
+    double ScaledVariance() const;
 };
 
 #endif
