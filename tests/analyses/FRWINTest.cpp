@@ -217,7 +217,7 @@ TEST_F(FreqText, HugeWeightsCountAndCasesLeftOutForTheirWeightAreSaid)
 }
 
 // Settings that once ran figures together: a column width below what a
-// weighted count needs, and 100 percentage decimals (taken as the default
+// weighted count needs (or out of any sense), and 100 percentage decimals (taken as the default
 // 1; at most 15 are ever used). Every row keeps one field a column.
 TEST_F(FreqText, ColumnsAreWideEnoughForTheirFiguresWhateverTheSettings)
 {
@@ -231,7 +231,9 @@ TEST_F(FreqText, ColumnsAreWideEnoughForTheirFiguresWhateverTheSettings)
         ASSERT_TRUE(RegistrySettings::WriteValueInSection(values, "DecimalsPct", decimals));
         Survey survey(Survey::Text{"variable k\ntype u8\nvariable w\ntype double\ndecimals 4\nweight w\n",
                                    "k,w\n1,990.7857\n2,1009.2143\n"});
-        for (long width : {3L, 8L}) {
+        // 3 and 8 typed in the option window; -5 is "FreqTabWid" 0xFFFFFFFB
+        // read from the registry, 99999 a typed value past the field's 40.
+        for (long width : {3L, 8L, -5L, 99999L}) {
             const std::string text = WriteTable(survey, "k", defaults & ~freqLabelColumn, width, 0);
             std::size_t rows = 0;
             for (const char *count : {"990.7857", "1009.2143"}) {
