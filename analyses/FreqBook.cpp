@@ -7,6 +7,9 @@
 #include "dataset/CategoryGrouping.h"
 #include "dataset/KATLABS.h"
 #include "dataset/ProgramSettings.h"
+#include "graphs/FREQBAR.h"
+#include "graphs/FREQPIE.h"
+#include "graphs/FreqGraphOption.h"
 #include "shell/QIVprog.h"
 #include "shell/VariableListWindow.h"
 #include "stats/FREQOBJ.h"
@@ -112,8 +115,11 @@ ZafWindow *FreqPage::CreateGraphWindow(int kind, StatOption *)
     auto *distribution = dynamic_cast<FREQOBJECT *>(Computation());
     if (!distribution)
         return nullptr;
-    GraphToolOption *record = kind == 0   ? static_cast<GraphToolOption *>(distribution->barOption)
-                              : kind == 1 ? static_cast<GraphToolOption *>(distribution->pieOption)
-                                          : nullptr;
-    return record ? record->CreateGraphWindow(distribution) : nullptr;
+    switch (kind) {
+    case 0:
+        return new FREQBAR(distribution, distribution->barOption);
+    case 1:
+        return new FREQPIE(distribution, distribution->pieOption);
+    }
+    return nullptr;
 }

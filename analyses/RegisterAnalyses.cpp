@@ -8,8 +8,8 @@
 
 void RegisterAnalyses()
 {
-    RegisterAnalysisFactory("USE_ONEWAY_FREQ", FreqOption::Make);
-    RegisterAnalysisFactory("USE_TWOWAY_CROSS", MakeXtabOption);
+    RegisterAnalysisFactory("USE_ONEWAY_FREQ", TableOption::Make<FreqOption>);
+    RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
     // The crosstab offers its wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (XTAB::AutoRecodeOffer installed = XTAB::SetAutoRecodeOffer(nullptr)) {

@@ -1,4 +1,4 @@
-#include "analyses/OptionWindowBuilder.h"
+#include "shell/OptionWindowBuilder.h"
 
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafControls.h"
@@ -59,6 +59,14 @@ ZafGroup *OptionWindowBuilder::Group(ZafWindow *parent, int left, int top, int w
     group->SetStringID(name);
     parent->AddObject(group);
     return group;
+}
+
+ZafButton *OptionWindowBuilder::PushButton(ZafWindow *parent, int left, int top, const char *text, const char *name)
+{
+    auto *button = new ZafButton(left, top, 13, 1, text);
+    button->SetStringID(name);
+    parent->AddObject(button);
+    return button;
 }
 
 ZafPrompt *OptionWindowBuilder::Prompt(ZafWindow *parent, int left, int top, int width, const char *text,
