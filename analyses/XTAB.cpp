@@ -45,8 +45,9 @@ bool ChooseGrouping(ListChoice &list, DATASET *dataSet, const char *title)
     for (int i = 0; i < count; ++i) {
         const long variable = list.selection->variables[i];
         list.selection->valueLists[i] = new LISTETYPE(dataSet, variable);
-        std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(variable, dataSet));
-        list.candidates[i] = ExceedsCategoryLimit(list.selection->valueLists[i], labels.get()) ? variable : -1;
+        // Mended: the limit is asked without the labels (threshold 10 for every
+        // variable); with them labelled variables of 11-25 values went unoffered.
+        list.candidates[i] = ExceedsCategoryLimit(list.selection->valueLists[i], nullptr) ? variable : -1;
     }
     return !autoRecodeOffer || autoRecodeOffer(list.candidates.data(), list.intervals.data(), title);
 }
