@@ -10,16 +10,15 @@
 // records and the pages; a page owns its distribution and its text window.
 #pragma once
 
+#include "analyses/AnalysisBook.h"
 #include "shell/Page.h"
-#include "shell/WorkBook.h"
 
-class BUFFERTYPE;
 class DATASET;
 class FreqOption;
 class FreqbarOption;
 class FreqpieOption;
 
-class FreqBook : public WorkBook
+class FreqBook : public AnalysisBook
 {
 public:
     static constexpr int textGroup = 5;
@@ -34,9 +33,9 @@ public:
     bool BuildPages();
 
 private:
-    // Counts one variable's values (taken over; grouped into that many
-    // intervals first when intervals > 0) into a page of its own.
-    void AddVariablePage(DATASET *dataSet, long variable, BUFFERTYPE *values, int intervals, FreqbarOption *barOption,
+    // Counts variable i of the list (grouped as the offer chose) into a page
+    // of its own.
+    void AddVariablePage(DATASET *dataSet, ListChoice &list, int i, FreqbarOption *barOption,
                          FreqpieOption *pieOption);
 };
 
