@@ -6,7 +6,9 @@
 //     labels grouped as chosen;
 //   - AddGraphTools: the workbook's graph tools from a table, each record
 //     with its settings loaded;
-//   - PageCaption: "v<number>" or "v<number> v<number>".
+//   - PageCaption: "v<number>" or "v<number> v<number>";
+//   - AnalysisPage: a page over its computation whose graph windows come
+//     from a kind-to-graph table.
 // The end of a run is WorkBook::FinishRun.
 //
 // The auto-recode offer is installed once (RegisterAnalyses installs the
@@ -16,6 +18,7 @@
 // pages; a ListChoice owns its selection and the value lists still in it.
 #pragma once
 
+#include "shell/Page.h"
 #include "shell/WorkBook.h"
 
 #include <memory>
@@ -86,4 +89,30 @@ protected:
     // Loads each record's settings and adds its tool, in the table's order
     // (graph kind = row number). records and rows have count entries.
     void AddGraphTools(const GraphToolRow *rows, StatOption *const *records, int count);
+};
+
+// A page of an analysis: its text over its computation (of class Held), and
+// its graph windows made by the table's row of their kind (the graph tool's
+// number); a kind without a row, or a page without its computation, makes
+// none. The table is static data.
+template <class Held> class AnalysisPage : public Page
+{
+public:
+    using GraphMaker = ZafWindow *(*)(Held *computation);
+
+    AnalysisPage(const char *caption, const GraphMaker *graphs = nullptr, int graphCount = 0)
+        : Page(caption), graphs(graphs), graphCount(graphCount)
+    {}
+
+    Held *Computed() const { return dynamic_cast<Held *>(Computation()); }
+
+    ZafWindow *CreateGraphWindow(int kind, StatOption *) override
+    {
+        Held *held = Computed();
+        return held && kind >= 0 && kind < graphCount ? graphs[kind](held) : nullptr;
+    }
+
+private:
+    const GraphMaker *graphs;
+    int graphCount;
 };

@@ -34,6 +34,10 @@ public:
 
 // Tool 0 the bar graph, tool 1 the pie graph (the page's graph kinds).
 const GraphToolRow toolRows[] = {{18, FreqBook::textGroup, "graph_hbars"}, {17, FreqBook::textGroup, "graph_pie"}};
+const FreqPage::GraphMaker graphs[] = {
+    [](FREQOBJECT *distribution) -> ZafWindow * { return new FREQBAR(distribution, distribution->barOption); },
+    [](FREQOBJECT *distribution) -> ZafWindow * { return new FREQPIE(distribution, distribution->pieOption); },
+};
 
 } // namespace
 
@@ -80,24 +84,9 @@ void FreqBook::AddVariablePage(DATASET *dataSet, ListChoice &list, int i, Freqba
     auto *text = new FRWIN(caption.c_str());
     text->distribution = distribution;
     text->SetColumnWidth(static_cast<int>(static_cast<FreqOption *>(Option())->ColumnWidth()));
-    auto *page = new FreqPage(caption.c_str());
+    auto *page = new FreqPage(caption.c_str(), graphs, 2);
     page->SetResultWindow(text);
     page->SetComputation(distribution);
     text->Update();
     AddPage(page);
-}
-
-ZafWindow *FreqPage::CreateGraphWindow(int kind, StatOption *)
-{
-    // The bar (0) and pie (1) graphs draw the page's distribution.
-    auto *distribution = dynamic_cast<FREQOBJECT *>(Computation());
-    if (!distribution)
-        return nullptr;
-    switch (kind) {
-    case 0:
-        return new FREQBAR(distribution, distribution->barOption);
-    case 1:
-        return new FREQPIE(distribution, distribution->pieOption);
-    }
-    return nullptr;
 }

@@ -11,7 +11,7 @@
 #pragma once
 
 #include "analyses/AnalysisBook.h"
-#include "shell/Page.h"
+#include "stats/FREQOBJ.h"
 
 class DATASET;
 class FreqOption;
@@ -39,10 +39,5 @@ private:
                          FreqpieOption *pieOption);
 };
 
-class FreqPage : public Page
-{
-public:
-    explicit FreqPage(const char *caption) : Page(caption) {}
-    // Kind 0 the bar graph, 1 the pie graph.
-    ZafWindow *CreateGraphWindow(int kind, StatOption *argument) override;
-};
+// Kind 0 the bar graph, 1 the pie graph.
+using FreqPage = AnalysisPage<FREQOBJECT>;

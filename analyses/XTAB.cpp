@@ -3,7 +3,6 @@
 #include "analyses/XTABOBJECT.h"
 #include "analyses/XTWIN.h"
 #include "analyses/XtabOption.h"
-#include "analyses/XtabPage.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"
 #include "dataset/ProgramSettings.h"
@@ -67,7 +66,8 @@ bool XTAB::Build(long selectionHandle)
             table->barChartOption = barChart;
             auto *text = new XTWIN(this, table);
             text->Update();
-            auto *page = new XtabPage(PageCaption(columns.Variable(r), rows.Variable(c)).c_str());
+            // The bar chart (kind 0) has no window yet: the page makes no graph.
+            auto *page = new AnalysisPage<XTABOBJECT>(PageCaption(columns.Variable(r), rows.Variable(c)).c_str());
             page->SetResultWindow(text);
             page->SetComputation(table);
             AddPage(page);

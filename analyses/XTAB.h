@@ -1,4 +1,4 @@
-// XTAB: the crosstab's result workbook: one page (XtabPage) for every pair of
+// XTAB: the crosstab's result workbook: one page (an AnalysisPage) for every pair of
 // a list-1 variable and a list-0 variable, list-1 variables outermost, each
 // page titled "v<list-1 number> v<list-0 number>" with the text of its table
 // (XTWIN) over its computation (XTABOBJECT). The bar chart is its only graph
