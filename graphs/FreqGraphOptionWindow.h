@@ -11,26 +11,13 @@
 
 #include "shell/TableOptionWindow.h"
 
-class ZafGroup;
-
-class FreqGraphOptionWindow : public TableOptionWindow
-{
-protected:
-    using TableOptionWindow::TableOptionWindow;
-    // A titled group in mini-cells, named, added to the window.
-    ZafGroup *AddGroup(int left, int top, int width, int height, const char *name);
-    // A check box or a radio button in mini-cells, named, in the group.
-    void AddCheckBox(ZafGroup *group, int top, const char *name);
-    void AddRadioButton(ZafGroup *group, int top, const char *name);
-};
-
-class FreqbarOptionWindow : public FreqGraphOptionWindow
+class FreqbarOptionWindow : public TableOptionWindow
 {
 public:
     FreqbarOptionWindow();
 };
 
-class FreqpieOptionWindow : public FreqGraphOptionWindow
+class FreqpieOptionWindow : public TableOptionWindow
 {
 public:
     FreqpieOptionWindow();

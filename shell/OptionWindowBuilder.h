@@ -37,6 +37,12 @@ public:
     // A whole-number field within minimum..maximum with up and down arrows
     // that step it by step (a spin control named name + "_spin"); the field
     // carries the name.
+    // The pieces of windows laid out in mini-cells (the graph option
+    // windows); a check box or radio button is added to the given group.
+    static ZafGroup *MiniCellGroup(ZafWindow *parent, int left, int top, int width, int height, const char *name);
+    static ZafButton *MiniCellCheckBox(ZafWindow *group, int left, int top, int width, int height, const char *name);
+    static ZafButton *MiniCellRadioButton(ZafWindow *group, int left, int top, int width, int height,
+                                          const char *name);
     static ZafInteger *IntegerSpin(ZafWindow *parent, int left, int top, int width, long value, long minimum,
                                    long maximum, long step, const char *name);
 };
