@@ -35,8 +35,7 @@ public:
 private:
     // Counts variable i of the list (grouped as the offer chose) into a page
     // of its own.
-    void AddVariablePage(DATASET *dataSet, ListChoice &list, int i, FreqbarOption *barOption,
-                         FreqpieOption *pieOption);
+    void AddVariablePage(DATASET *dataSet, ListChoice &list, int i, FreqbarOption *barOption, FreqpieOption *pieOption);
 };
 
 // Kind 0 the bar graph, 1 the pie graph.

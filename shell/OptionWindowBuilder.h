@@ -41,8 +41,7 @@ public:
     // windows); a check box or radio button is added to the given group.
     static ZafGroup *MiniCellGroup(ZafWindow *parent, int left, int top, int width, int height, const char *name);
     static ZafButton *MiniCellCheckBox(ZafWindow *group, int left, int top, int width, int height, const char *name);
-    static ZafButton *MiniCellRadioButton(ZafWindow *group, int left, int top, int width, int height,
-                                          const char *name);
+    static ZafButton *MiniCellRadioButton(ZafWindow *group, int left, int top, int width, int height, const char *name);
     static ZafInteger *IntegerSpin(ZafWindow *parent, int left, int top, int width, long value, long minimum,
                                    long maximum, long step, const char *name);
 };

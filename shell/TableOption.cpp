@@ -149,7 +149,8 @@ void TableOption::ShowTexts(ZafWindow *window, const TableDescription &descripti
         const ControlRow &row = description.controls[i];
         if (!row.text)
             continue;
-        ZafWindowObject *control = FindNamedControl<ZafWindowObject>(window, row.name, description.sourceName, __LINE__);
+        ZafWindowObject *control =
+            FindNamedControl<ZafWindowObject>(window, row.name, description.sourceName, __LINE__);
         if (!control)
             continue;
         control->SetText(StatText(row.text, description.textGroup));

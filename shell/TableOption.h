@@ -46,8 +46,8 @@ enum class SettingStorage {
 
 struct SettingRow
 {
-    int section;           // settings section id (FindSettingsSection)
-    const char *key;       // the registry value's name, as stored
+    int section;     // settings section id (FindSettingsSection)
+    const char *key; // the registry value's name, as stored
     SettingStorage storage;
     int field;             // the record's value slot, or parameterField
     long unloaded;         // the value of a record whose settings are not loaded

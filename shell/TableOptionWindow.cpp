@@ -25,7 +25,8 @@ TableOptionWindow::TableOptionWindow(const TableDescription &description, const 
                                      ZafWindowPersistence &persistence)
     : OptionWindow(windowName, persistence), description(description)
 {
-    AssumeError(Error() == 0, description.sourceName, __LINE__, "The option window could not be read from mervalo.znc.");
+    AssumeError(Error() == 0, description.sourceName, __LINE__,
+                "The option window could not be read from mervalo.znc.");
 }
 
 TableOptionWindow::TableOptionWindow(const TableDescription &description, int width, int height)

@@ -18,8 +18,7 @@ public:
     // one that cannot be read is reported and stays empty.
     TableOptionWindow(const TableDescription &description, const char *windowName);
     // The window of that name through the given persistence.
-    TableOptionWindow(const TableDescription &description, const char *windowName,
-                      ZafWindowPersistence &persistence);
+    TableOptionWindow(const TableDescription &description, const char *windowName, ZafWindowPersistence &persistence);
     // An empty window of that size in cells, for controls added in code.
     TableOptionWindow(const TableDescription &description, int width, int height);
 
