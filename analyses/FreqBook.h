@@ -3,8 +3,8 @@
 // the bar graph (tool 0) and the pie graph (tool 1).
 //
 // FreqPage: one variable's page ("v" + the variable number): its
-// distribution (a FREQOBJECT) and its table text (FRWIN); its graph windows
-// are made through the graph tools' option records.
+// distribution (a FREQOBJECT) and its table text (FRWIN); its graph kinds
+// make a FREQBAR and a FREQPIE with the book's graph records.
 //
 // Ownership: the book owns its record (a FreqOption), the graph option
 // records and the pages; a page owns its distribution and its text window.

@@ -8,9 +8,10 @@
 // Run makes the frequency workbook (FreqBook): one page per variable of the
 // first variable list, each with its distribution and table text; variables
 // with too many distinct values are first offered for grouping into
-// intervals (AutoRecodeDialog).
+// intervals (the auto-recode offer, AnalysisBook).
 //
-// The option window is "FreqOptionWindow" of the UI data file.
+// The option window is "FreqOptionWindow" of the UI data file; the
+// settings and controls are the rows in FreqOption.cpp.
 //
 // Ownership: the variable-list window owns the record until a FreqBook
 // takes it; the record owns nothing but its name.
