@@ -16,8 +16,11 @@
 #include "shell/OptionWindowFrame.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafInteger.h"
+#include "zaf/core/ZafErrorStub.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 #include <memory>
 #include <typeinfo>
 
@@ -177,6 +180,46 @@ TEST_P(OptionRecordConformance, EveryControlCarriesItsBitsThereAndBack)
         EXPECT_EQ(word, field) << chosen.name;
     }
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
+}
+
+std::vector<std::string> rangeMessages;
+ZafEventType KeepRangeMessage(ZafWindowObject *, const char *, unsigned, const char *message)
+{
+    rangeMessages.push_back(message ? message : "");
+    return ZAF_DIALOG_OK;
+}
+
+// Each number field of the window takes the range of its settings row, so a
+// value has one declared range; a typed value past it is said on OK (the
+// field's range message), and nothing is taken: the record keeps its value.
+TEST_P(OptionRecordConformance, ATypedNumberOutOfItsRangeIsSaidOnOkAndNotTaken)
+{
+    ASSERT_NE(nullptr, OpenWindow());
+    const ZafErrorStub::AnswerHook before = ZafErrorStub::SetAnswerHook(KeepRangeMessage);
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &row = description.controls[i];
+        if (row.kind != ControlKind::integer)
+            continue;
+        const SettingRow *setting = nullptr;
+        for (int k = 0; k < description.settingCount; ++k)
+            if (description.settings[k].field == row.field)
+                setting = &description.settings[k];
+        ASSERT_NE(nullptr, setting) << row.name << " has no settings row";
+        auto *field = dynamic_cast<ZafInteger *>(frame->Window()->FindObjectByStringID(row.name));
+        ASSERT_NE(nullptr, field) << row.name;
+        const long kept = record->Field(row.field);
+        for (long typed : {setting->minimum - 1, setting->maximum + 1}) {
+            rangeMessages.clear();
+            field->SetText(std::to_string(typed).c_str());
+            ZafEventRecord ok;
+            ok.type = ZAF_DIALOG_OK;
+            frame->Event(ok);
+            EXPECT_EQ(1u, rangeMessages.size()) << row.name << " " << typed;
+            EXPECT_EQ(kept, record->Field(row.field)) << row.name << " " << typed;
+        }
+        field->SetText(std::to_string(kept).c_str());
+    }
+    ZafErrorStub::SetAnswerHook(before);
 }
 
 TEST_P(OptionRecordConformance, TheRegistryEntryMakesThisRecordWithItsSettingsLoaded)
