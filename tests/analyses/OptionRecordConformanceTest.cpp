@@ -182,42 +182,35 @@ TEST_P(OptionRecordConformance, EveryControlCarriesItsBitsThereAndBack)
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
 }
 
-std::vector<std::string> rangeMessages;
-ZafEventType KeepRangeMessage(ZafWindowObject *, const char *, unsigned, const char *message)
+int rangeMessages = 0;
+ZafEventType CountRangeMessage(ZafWindowObject *, const char *, unsigned, const char *)
 {
-    rangeMessages.push_back(message ? message : "");
+    ++rangeMessages;
     return ZAF_DIALOG_OK;
 }
 
-// Each number field of the window takes the range of its settings row, so a
-// value has one declared range; a typed value past it is said on OK (the
-// field's range message), and nothing is taken: the record keeps its value.
+// A number field has its settings row's range (one declared range a value);
+// a typed value past it is said on OK (the field's message) and not taken.
 TEST_P(OptionRecordConformance, ATypedNumberOutOfItsRangeIsSaidOnOkAndNotTaken)
 {
     ASSERT_NE(nullptr, OpenWindow());
-    const ZafErrorStub::AnswerHook before = ZafErrorStub::SetAnswerHook(KeepRangeMessage);
-    for (int i = 0; i < description.controlCount; ++i) {
-        const ControlRow &row = description.controls[i];
-        if (row.kind != ControlKind::integer)
-            continue;
-        const SettingRow *setting = nullptr;
-        for (int k = 0; k < description.settingCount; ++k)
-            if (description.settings[k].field == row.field)
-                setting = &description.settings[k];
-        ASSERT_NE(nullptr, setting) << row.name << " has no settings row";
-        auto *field = dynamic_cast<ZafInteger *>(frame->Window()->FindObjectByStringID(row.name));
-        ASSERT_NE(nullptr, field) << row.name;
-        const long kept = record->Field(row.field);
-        for (long typed : {setting->minimum - 1, setting->maximum + 1}) {
-            rangeMessages.clear();
-            field->SetText(std::to_string(typed).c_str());
-            ZafEventRecord ok;
-            ok.type = ZAF_DIALOG_OK;
-            frame->Event(ok);
-            EXPECT_EQ(1u, rangeMessages.size()) << row.name << " " << typed;
-            EXPECT_EQ(kept, record->Field(row.field)) << row.name << " " << typed;
+    const ZafErrorStub::AnswerHook before = ZafErrorStub::SetAnswerHook(CountRangeMessage);
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &setting = description.settings[i];
+        for (int c = 0; c < description.controlCount; ++c) {
+            const ControlRow &row = description.controls[c];
+            auto *field = dynamic_cast<ZafInteger *>(frame->Window()->FindObjectByStringID(row.name));
+            if (row.kind != ControlKind::integer || row.field != setting.field || !field)
+                continue;
+            const long kept = record->Field(row.field);
+            for (long typed : {setting.minimum - 1, setting.maximum + 1}) {
+                rangeMessages = 0;
+                field->SetText(std::to_string(typed).c_str());
+                frame->Event(ZafEventRecord(ZAF_DIALOG_OK));
+                EXPECT_EQ(1, rangeMessages) << row.name << " " << typed;
+                EXPECT_EQ(kept, record->Field(row.field)) << row.name << " " << typed;
+            }
         }
-        field->SetText(std::to_string(kept).c_str());
     }
     ZafErrorStub::SetAnswerHook(before);
 }
