@@ -448,14 +448,17 @@ bool VariableListWindow::Run()
         return false;
     ZafTracker self(this);
     StatOption *record = option;
+    runCancelled = false;
     const bool ran = record->Run();
+    const bool cancelled = !ran && runCancelled;
+    runCancelled = false;
     // A run that built a workbook and never showed it failed half-way:
     // what it built goes, and the record comes back to this window.
     const bool leftUnshown = WorkBook::DeleteUnshownBooks(self.Deleted() ? nullptr : record) > 0;
     const bool succeeded = ran && !leftUnshown;
     if (self.Deleted())
         return succeeded;
-    if (!succeeded) {
+    if (!succeeded && !cancelled) {
         ZafErrorSystem errors;
         errors.ReportError(this, "Error", MB_OK | MB_ICONEXCLAMATION, "%s", runFailedText);
     }
