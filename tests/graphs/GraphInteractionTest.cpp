@@ -440,6 +440,32 @@ TEST_F(InteractionTest, AMovedTextKeepsItsPlaceThroughARebuild)
     EXPECT_EQ(title->device.left, was.left + 100);
 }
 
+TEST_F(InteractionTest, AMovedBoxScalesWithTheWindowInsteadOfSnappingBack)
+{
+    Set("SnapToGrid", 0);
+    ShowGraph();
+    const int builds = graph->builds;
+    Drag(100, 100, 97, 92); // the box to D(37,52,197,202), as SnapTest shows
+    // Twice the size: the moved place in logical units is 37*10000/400 = 925,
+    // 52*10000/300 = 1733, 4925, 6733, which at 800 x 600 is 74, 103, 394, 403.
+    const auto resize = [this](int width, int height) {
+        SetWindowPos(graph->OSHandle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        Pump();
+        graphtest::Bitmap screen(width, height);
+        PaintInto(screen);
+    };
+    resize(800, 600);
+    std::string dump = DumpElements(*graph);
+    EXPECT_TRUE(Contains(dump, "box L(925,1733,4925,6733) D(74,103,394,403)")) << dump;
+    // Hidden and shown again (a view switch) and back to the first size.
+    ShowWindow(graph->OSHandle(), SW_HIDE);
+    ShowWindow(graph->OSHandle(), SW_SHOW);
+    resize(400, 300);
+    dump = DumpElements(*graph);
+    EXPECT_TRUE(Contains(dump, "box L(925,1733,4925,6733) D(37,51,197,201)")) << dump;
+    EXPECT_EQ(graph->builds, builds) << "a resize scales, it does not build again";
+}
+
 // --- Deleting a text -----------------------------------------------------------------------
 
 struct DeleteCase
