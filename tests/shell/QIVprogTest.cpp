@@ -156,14 +156,18 @@ TEST_F(QIVprogTest, GraphMenuItemsAndToolButtonsSetTheProgramWideMouseMode)
     RunMain({"/ns"}, {[] { Pick(zoomItemName); }, note, [] { Pick(textItemName); }, note, [] { Pick(moveItemName); },
                       note, [] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note,
                       [] { Click(moveToolName); }, note, [] { Pick(identifyItemName); },
-                      [&] { identifyChecked = MainWindow()->FindObjectByStringID(identifyItemName)->Selected(); }});
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3}), modes);
+                      [&] { identifyChecked = MainWindow()->FindObjectByStringID(identifyItemName)->Selected(); },
+                      [] { Pick(textItemName); }, note});
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3, 2}), modes);
     const std::vector<std::string> once = {zoomItemName, textItemName, moveItemName};
     std::vector<std::string> twice = once;
     twice.insert(twice.end(), once.begin(), once.end());
+    twice.push_back(textItemName);
     EXPECT_EQ(twice, checked);
-    EXPECT_EQ(1, MapIdentifyFlag);
     EXPECT_TRUE(identifyChecked);
+    // Choosing another mouse mode ended identifying.
+    EXPECT_EQ(0, MapIdentifyFlag);
+    EXPECT_FALSE(MainWindow() && MainWindow()->FindObjectByStringID(identifyItemName)->Selected());
     MapIdentifyFlag = 0;
 }
 
@@ -310,12 +314,29 @@ TEST_F(QIVprogTest, TheMapAnalysisIsEnabledWhileTheDataSetHasAMapFile)
     ASSERT_TRUE(RegisterAnalysisFactory("USE_MAP", MakeTestOption));
     const std::string plain = WriteDataSet("plain.QVF");
     const std::string mapped = WriteDataSet("mapped.QVF");
-    WriteFile(directory + "\\mapped.KRT", "");
+    const std::string broken = WriteDataSet("broken.QVF");
+    // One map "North" of no items: count 1, version 9020, the entry (items,
+    // geometry offset, name offset 14), then the 35-byte name.
+    std::string krt("\x01\x00\x3c\x23\x00\x00\x0e\x00\x00\x00\x0e\x00\x00\x00", 14);
+    krt += std::string("North") + std::string(30, '\0');
+    WriteFile(directory + "\\mapped.KRT", krt);
+    WriteFile(directory + "\\broken.KRT", "");
     std::vector<bool> disabled;
-    const auto note = [&] { disabled.push_back(MainWindow()->FindObjectByStringID("MM_MAP")->Disabled()); };
+    std::vector<std::string> status, names;
+    const auto note = [&] {
+        disabled.push_back(MainWindow()->FindObjectByStringID("MM_MAP")->Disabled());
+        status.push_back(MainWindow()->FindObjectByStringID(statusTextName)->Text());
+        DATASET *open = ProgramSettings::Instance()->GetDataSet(0);
+        names.push_back(open && open->mapDirectory.mapCount == 1 ? open->mapDirectory.entries[0].name : "-");
+    };
     RunMain({"/ns"}, {note, [&] { MainWindow()->OpenDataset(mapped.c_str()); }, note,
-                      [&] { MainWindow()->OpenDataset(plain.c_str()); }, note});
-    EXPECT_EQ((std::vector<bool>{true, false, true}), disabled);
+                      [&] { MainWindow()->OpenDataset(plain.c_str()); }, note,
+                      [&] { MainWindow()->OpenDataset(broken.c_str()); }, note});
+    EXPECT_EQ((std::vector<bool>{true, false, true, false}), disabled);
+    EXPECT_EQ((std::vector<std::string>{"-", "North", "-", "-"}), names);
+    // An unreadable map file is said in the status bar; the set still opens.
+    EXPECT_EQ("", status[1]);
+    EXPECT_NE(std::string::npos, status[3].find("map file could not be read")) << status[3];
     EXPECT_EQ(0, reports.count) << reports.message;
 }
 
