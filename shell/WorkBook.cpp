@@ -9,6 +9,7 @@
 
 #include "dataset/TextCatalog.h"
 #include "shell/GraphPane.h"
+#include "shell/OptionWindow.h"
 #include "shell/OutputWindow.h"
 #include "shell/Page.h"
 #include "shell/QIVprog.h"
@@ -94,8 +95,8 @@ WorkBook::~WorkBook()
         delete graphMenu;
     }
     for (GraphTool &tool : graphTools)
-        delete tool.option;
-    delete option;
+        DeleteOptionRecord(tool.option);
+    DeleteOptionRecord(option);
 }
 
 int WorkBook::DeleteUnshownBooks(StatOption *record)
