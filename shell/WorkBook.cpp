@@ -15,6 +15,7 @@
 #include "shell/QIVprog.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
+#include "shell/ToolBitmaps.h"
 #include "stats/StatClass.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
@@ -133,9 +134,9 @@ StatOption *WorkBook::ReleaseOption()
     return released;
 }
 
-ZafButton *WorkBook::AddToolButton(const char *name, const char *text, int value)
+ZafButton *WorkBook::AddToolButton(const char *name, const char *text, int value, const char *bitmapName)
 {
-    auto *button = new ZafButton(0, 0, 8, 1, text);
+    auto *button = new ZafButton(0, 0, 8, 1, text, MakeToolBitmap(bitmapName));
     button->SetStringID(name);
     button->SetValue(value);
     if (value != 0)
@@ -149,7 +150,7 @@ int WorkBook::AddGraphTool(int textNumber, int group, const char *bitmapName, St
     const int number = static_cast<int>(graphTools.size());
     TextCatalog *catalog = GetStatTextCatalog();
     const char *text = catalog ? catalog->GetText(textNumber, group) : "";
-    ZafButton *button = AddToolButton("GrBt", text, graphToolEvent + number);
+    ZafButton *button = AddToolButton("GrBt", text, graphToolEvent + number, bitmapName);
     graphTools.push_back({textNumber, group, bitmapName ? bitmapName : "", graphOption, button});
     return number;
 }

@@ -84,6 +84,11 @@ public:
     StatOption *ReleaseOption();
     int Mode() const { return mode; }
 
+    // Adds a button to the tool bar: its bitmap drawn from the tool bitmap of
+    // that name when there is one (MakeToolBitmap), else its text. A non-zero
+    // value is sent to this workbook as an event when it is selected (a
+    // derived book handles its own values in Event). Owned by the tool bar.
+    ZafButton *AddToolButton(const char *name, const char *text, int value, const char *bitmapName = nullptr);
     // Registers a graph tool and answers its number. The workbook owns the
     // graph option record (may be null).
     int AddGraphTool(int textNumber, int group, const char *bitmapName, StatOption *graphOption);
@@ -163,7 +168,6 @@ private:
         StatOption *option; // owned
         ZafButton *button;  // in the tool bar
     };
-    ZafButton *AddToolButton(const char *name, const char *text, int value);
     void ShowGraph(int kind);
     void SaveCurrentPageText();
     // A tool button's or graph menu item's selection: its value goes to
