@@ -135,6 +135,45 @@ TEST_F(OptionWindowFrameTest, ApplyChangesTheOpenWorkbooksResultsWithoutSaving)
     EXPECT_TRUE(IsWindow(frame->OSHandle())) << "apply leaves the frame open";
 }
 
+TEST_F(OptionWindowFrameTest, AGraphsOptionsOpenOnItsOwnRecordAndApplyRebuildsTheGraphs)
+{
+    auto *graphRecord = static_cast<TestOption *>(book->GraphToolOption(1));
+    Open(new OptionWindowFrame(*userPersist, book, graphRecord));
+    EXPECT_EQ(graphRecord->optionWindow, frame->Window());
+    graphRecord->changed = 1;
+    ClickOn("CHK_TOTALS");
+    ClickOn(OptionWindowFrame::applyName);
+    EXPECT_TRUE(graphRecord->totals);
+    EXPECT_FALSE(record->totals) << "the book's own record keeps its settings";
+    EXPECT_EQ("without totals", text->Text());
+    EXPECT_EQ(1, book->rebuilt);
+    EXPECT_EQ(1, book->OptionsChangedFlag()) << "the record's changed flag reaches the book";
+}
+
+// The option frame that the graph menu's Options opened: its record.
+StatOption *openedOn = nullptr;
+void CALLBACK NoteFrameAndCancel(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    auto *opened = dynamic_cast<OptionWindowFrame *>(ZafDialogWindow::ModalWindow());
+    if (!opened)
+        return;
+    KillTimer(nullptr, timer);
+    openedOn = opened->Record();
+    opened->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+}
+
+TEST_F(OptionWindowFrameTest, TheGraphMenusOptionsOpenTheOptionsOfThatGraph)
+{
+    auto *graph = new ZafWindow(0, 0, 10, 5);
+    book->CurrentPage()->AddGraphWindow(graph, 1);
+    book->GraphMenu(0, 0, graph);
+    openedOn = nullptr;
+    SetTimer(nullptr, 0, 10, NoteFrameAndCancel);
+    book->Event(ZafEventRecord(WorkBook::graphOptionsEvent));
+    EXPECT_EQ(book->GraphToolOption(1), openedOn);
+    EXPECT_EQ(nullptr, book->GraphToolOption(1)->optionWindow) << "the frame went";
+}
+
 // How the frame ends: OK stores the settings only with the box on; cancel
 // leaves everything as it was.
 struct EndCase

@@ -10,7 +10,9 @@
 #include <fstream>
 
 #include "dataset/TextCatalog.h"
+#include "shell/GraphPane.h"
 #include "shell/Page.h"
+#include "shell/PrintPreview.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
@@ -18,6 +20,7 @@
 #include "stats/StatClass.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
+#include "zaf/data/ZafBitmapData.h"
 #include "zaf/controls/ZafNotebookTab.h"
 #include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafTextField.h"
@@ -413,7 +416,9 @@ TEST_F(WorkBookTest, TheSizeButtonFitsTheBookToItsTextWithinTheScreen)
         }
         text->ShowText();
     };
-    write(3, 20);
+    // Wider than the book's least width of 200 pixels, so that the fit is
+    // not held up by it.
+    write(3, 30);
     book->CompleteToolBar();
     WorkBook::SetShowHook(previous);
     Pump();
@@ -487,6 +492,183 @@ TEST_F(WorkBookTest, TheGraphMenuOfAGraphWindowSendsItCopyAndSaveWhileItIsOnAPag
             static_cast<ZafWindowObject *>(e)->Event(ZafEventRecord(ZAF_SELECT));
     EXPECT_TRUE(stray.received.empty());
     delete book;
+}
+
+
+// --- What the page shows is what prints ------------------------------------------------
+
+// A graph pane that prints its name on the printer.
+struct PrintingPane : ZafWindow, GraphPane
+{
+    PrintingPane() : ZafWindow(0, 0, 0, 0) {}
+    void RebuildGraph() override {}
+    bool PrintOn(ZafPrinter *printer) override
+    {
+        if (!printer->BeginDocument("graph") || !printer->BeginPage())
+            return false;
+        TextOutA(printer->DC(), 0, 0, "the graph", 9);
+        printer->EndPage();
+        return printer->EndDocument();
+    }
+    void PreviewOn(ZafPrinter *) override {}
+};
+
+struct PanePage : Page
+{
+    using Page::Page;
+    ZafWindow *CreateGraphWindow(int, StatOption *) override { return new PrintingPane; }
+};
+
+TEST_F(WorkBookTest, PrintTakesThePaneThePageShows)
+{
+    auto *book = new WorkBook(new CountedOption, 0);
+    book->AddGraphTool(18, 5, "graph_hbars", nullptr);
+    auto *page = new PanePage("v1");
+    auto *text = new TXTWIN("Frequencies", 0);
+    text->WriteString("the table");
+    text->EndLine();
+    page->SetResultWindow(text);
+    book->AddPage(page);
+    const auto printed = [book] {
+        printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+        book->Event(ZafEventRecord(WorkBook::printEvent));
+        return TakePrinted();
+    };
+    book->Event(ZafEventRecord(WorkBook::graphToolEvent));
+    EXPECT_EQ(printed(), "the graph");
+    // Back to the table after the graph was shown: the table prints.
+    book->Event(ZafEventRecord(WorkBook::tableViewEvent));
+    EXPECT_NE(printed().find("the table"), std::string::npos);
+    // Split, the focus in neither pane: the text.
+    book->Event(ZafEventRecord(WorkBook::splitViewEvent));
+    EXPECT_NE(printed().find("the table"), std::string::npos);
+    book->Event(ZafEventRecord(WorkBook::graphViewEvent));
+    EXPECT_EQ(printed(), "the graph");
+    delete book;
+}
+
+int graphsDeleted = 0;
+struct CountedGraphWindow : ZafWindow
+{
+    CountedGraphWindow() : ZafWindow(0, 0, 0, 0) {}
+    ~CountedGraphWindow() override { ++graphsDeleted; }
+};
+
+TEST_F(WorkBookTest, APageHandedItsGraphAgainHoldsAndDeletesItOnce)
+{
+    graphsDeleted = 0;
+    auto *page = new Page("v1");
+    auto *graph = new CountedGraphWindow, *other = new CountedGraphWindow;
+    page->AddGraphWindow(graph, 0);
+    page->AddGraphWindow(other, 1);
+    page->AddGraphWindow(graph, 0);
+    EXPECT_EQ(page->GraphWindows(), (std::vector<ZafWindow *>{other, graph})) << "the one handed back is current";
+    EXPECT_EQ(page->GraphKindOf(graph), 0);
+    EXPECT_EQ(page->GraphKindOf(other), 1);
+    delete page;
+    EXPECT_EQ(graphsDeleted, 2);
+}
+
+// A page that prints to destinations of its own, as the case list does
+// through its print dialog: here a file.
+struct OwnDestinationPage : Page
+{
+    OwnDestinationPage(const std::string &file) : Page("list"), file(file) {}
+    int PrintToOwnDestinations(QivPrinter *printer) override
+    {
+        std::ofstream(file) << (printer ? "on a printer" : "case 1");
+        return 1;
+    }
+    std::string file;
+};
+
+TEST_F(WorkBookTest, APageWithItsOwnDestinationsPrintsWithoutAPrinter)
+{
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    const std::string file = std::string(base) + "mervalo_caselist.txt";
+    DeleteFileA(file.c_str());
+    auto *book = new WorkBook(new CountedOption, 0);
+    book->AddPage(new OwnDestinationPage(file));
+    EXPECT_EQ(book->PrintCurrentPage(), 1);
+    EXPECT_TRUE(controltest::Reports().empty()) << "no word of a missing printer";
+    std::string written;
+    std::getline(std::ifstream(file), written);
+    EXPECT_EQ(written, "case 1");
+    DeleteFileA(file.c_str());
+    // A page with nothing at all says so instead.
+    book->AddPage(new Page("empty"));
+    book->Notebook()->SetCurrentPage(1);
+    EXPECT_EQ(book->PrintCurrentPage(), 0);
+    ASSERT_EQ(controltest::Reports().size(), 1u);
+    EXPECT_NE(controltest::Reports()[0].find(WorkBook::nothingToPrintText), std::string::npos);
+    controltest::Reports().clear();
+    delete book;
+}
+
+int previewPages = -1;
+void CALLBACK NotePreviewAndClose(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    auto *preview = dynamic_cast<PrintPreview *>(ZafDialogWindow::ModalWindow());
+    if (!preview)
+        return;
+    KillTimer(nullptr, timer);
+    previewPages = preview->PageCount();
+    preview->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+}
+
+// A book that takes an event of its own from a button it added.
+struct OwnButtonBook : WorkBook
+{
+    static constexpr int ownEvent = 31000;
+    explicit OwnButtonBook(StatOption *record) : WorkBook(record, 0) {}
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type == ownEvent) {
+            ++taken;
+            return event.type;
+        }
+        return WorkBook::Event(event);
+    }
+    int taken = 0;
+};
+
+TEST_F(WorkBookTest, TheBooksButtonsPreviewAndReachTheirBookAndToolsShowBitmaps)
+{
+    frame = new ZafMDIWindow(0, 0, 90, 30);
+    frame->SetVisible(false);
+    zafWindowManager->AddObject(frame);
+    WorkBook::ShowHook previous = WorkBook::SetShowHook(ShowInFrame);
+    auto *book = new OwnButtonBook(new CountedOption);
+    book->AddGraphTool(18, 5, "graph_hbars", nullptr);
+    book->AddToolButton("bt_own", "Own", OwnButtonBook::ownEvent);
+    auto *other = new OwnButtonBook(new CountedOption);
+    for (WorkBook *each : {static_cast<WorkBook *>(book), static_cast<WorkBook *>(other)}) {
+        auto *page = new Page("v1");
+        auto *text = new TXTWIN("Frequencies", 0);
+        text->WriteString("a line");
+        text->EndLine();
+        page->SetResultWindow(text);
+        each->AddPage(page);
+        each->CompleteToolBar();
+    }
+    WorkBook::SetShowHook(previous);
+    Pump();
+    Click(book->ToolBar()->FindObjectByStringID("bt_own")->OSHandle());
+    Pump();
+    EXPECT_EQ(book->taken, 1);
+    EXPECT_EQ(other->taken, 0);
+    auto *tool = static_cast<ZafButton *>(book->ToolBar()->First());
+    ASSERT_NE(tool->BitmapData(), nullptr);
+    EXPECT_EQ(tool->BitmapData()->width, 16);
+
+    previewPages = -1;
+    SetTimer(nullptr, 0, 10, NotePreviewAndClose);
+    Click(book->ToolBar()->FindObjectByStringID("bt_preview")->OSHandle());
+    Pump();
+    EXPECT_EQ(previewPages, 1) << "the preview of the page's text";
+    zafWindowManager->CloseWindow(frame);
+    Pump();
 }
 
 } // namespace
