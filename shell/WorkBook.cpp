@@ -66,8 +66,8 @@ WorkBook::ShowHook WorkBook::SetShowHook(ShowHook hook)
 
 namespace {
 // The workbook's first size in cells: wide enough for the tool bar of a book
-// with two graph tools (nine buttons of 8 cells) in one row.
-constexpr int bookWidth = 78;
+// with two graph tools (eleven buttons of 8 cells) in one row.
+constexpr int bookWidth = 88;
 constexpr int bookHeight = 22;
 } // namespace
 
@@ -452,6 +452,8 @@ bool WorkBook::PreviewCurrentPage()
     HDC reference = printer ? printer->DC() : nullptr;
     PrintPreview *preview = graph ? new PrintPreview(*graph, reference) : new PrintPreview(*text, reference);
     ZafTracker tracker(preview);
+    if (zafWindowManager)
+        zafWindowManager->CenterObject(preview);
     preview->Control();
     if (!tracker.Deleted())
         delete preview;
