@@ -174,10 +174,9 @@ void Draw(const char *name, Canvas &c)
     }
 }
 
-const char *const names[] = {"graph_hbars",      "graph_pie",     "graph_freqpoly", "graph_deskmean",
-                             "graph_boxwhisker", "graph_confint", "graph_barcode",  "graph_resplot",
-                             "graph_matplot",    "graph_map",     "graph_map_bar",  "graph_map_pie",
-                             "graph_scatterplot"};
+const char *const names[] = {"graph_hbars",   "graph_pie",     "graph_freqpoly",   "graph_deskmean", "graph_boxwhisker",
+                             "graph_confint", "graph_barcode", "graph_resplot",    "graph_matplot",  "graph_map",
+                             "graph_map_bar", "graph_map_pie", "graph_scatterplot"};
 
 } // namespace
 

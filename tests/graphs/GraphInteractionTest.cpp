@@ -446,23 +446,23 @@ TEST_F(InteractionTest, AMovedBoxScalesWithTheWindowInsteadOfSnappingBack)
     ShowGraph();
     const int builds = graph->builds;
     Drag(100, 100, 97, 92); // the box to D(37,52,197,202), as SnapTest shows
-    // Twice the size: the moved place in logical units is 37*10000/400 = 925,
-    // 52*10000/300 = 1733, 4925, 6733, which at 800 x 600 is 74, 103, 394, 403.
-    const auto resize = [this](int width, int height) {
-        SetWindowPos(graph->OSHandle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    // In logical units 37*10000/400 = 925, 52*10000/300 = 1733, 4925, 6733:
+    // at 800 x 600 74, 103, 394, 403; hidden, shown (a view switch) and back
+    // at 400 x 300 37, 51, 197, 201.
+    const struct
+    {
+        int width, height;
+        const char *placed;
+    } steps[] = {{800, 600, "D(74,103,394,403)"}, {400, 300, "D(37,51,197,201)"}};
+    for (auto [width, height, placed] : steps) {
+        ShowWindow(graph->OSHandle(), SW_HIDE);
+        SetWindowPos(graph->OSHandle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
         Pump();
         graphtest::Bitmap screen(width, height);
         PaintInto(screen);
-    };
-    resize(800, 600);
-    std::string dump = DumpElements(*graph);
-    EXPECT_TRUE(Contains(dump, "box L(925,1733,4925,6733) D(74,103,394,403)")) << dump;
-    // Hidden and shown again (a view switch) and back to the first size.
-    ShowWindow(graph->OSHandle(), SW_HIDE);
-    ShowWindow(graph->OSHandle(), SW_SHOW);
-    resize(400, 300);
-    dump = DumpElements(*graph);
-    EXPECT_TRUE(Contains(dump, "box L(925,1733,4925,6733) D(37,51,197,201)")) << dump;
+        const std::string dump = DumpElements(*graph);
+        EXPECT_TRUE(Contains(dump, std::string("box L(925,1733,4925,6733) ") + placed)) << dump;
+    }
     EXPECT_EQ(graph->builds, builds) << "a resize scales, it does not build again";
 }
 

