@@ -63,6 +63,26 @@ private:
     std::vector<Saved> saved;
 };
 
+// Conventions of the user's locale set with SetLocaleInfoA for one test and
+// restored after.
+class UserLocaleScope
+{
+public:
+    ~UserLocaleScope()
+    {
+        for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+            SetLocaleInfoA(LOCALE_USER_DEFAULT, it->first, it->second.c_str());
+    }
+    bool Set(LCTYPE type, const char *value)
+    {
+        saved.emplace_back(type, WindowsLocaleText(type));
+        return SetLocaleInfoA(LOCALE_USER_DEFAULT, type, value) != 0;
+    }
+
+private:
+    std::vector<std::pair<LCTYPE, std::string>> saved;
+};
+
 // "ZAF_LANG" chooses the language and code set (the fixture holds the code
 // set "850"; others fall back to the built-in one).
 TEST(ZafLocaleData, ZafLangChoosesLanguageAndCodeSet)
@@ -195,6 +215,24 @@ TEST(ZafLocaleData, ReadsTheWindowsLocaleAsWindowsReportsIt)
     delete[] structure.dateFormat;
     delete[] structure.timeFormat;
     delete[] structure.dateTimeFormat;
+}
+
+// Each separator comes from its own entry: the user's locale is given six
+// different ones, so that no two reads can stand in for each other.
+TEST(ZafLocaleData, ReadsEachSeparatorFromItsOwnLocaleEntry)
+{
+    I18nScope scope(false);
+    UserLocaleScope user;
+    const std::pair<LCTYPE, const char *> separators[] = {
+        {LOCALE_SDECIMAL, ","},      {LOCALE_SMONDECIMALSEP, ";"}, {LOCALE_STHOUSAND, "'"},
+        {LOCALE_SMONTHOUSANDSEP, "_"}, {LOCALE_SDATE, "-"},          {LOCALE_STIME, "."}};
+    for (const auto &s : separators)
+        ASSERT_TRUE(user.Set(s.first, s.second)) << s.first;
+    ZafLocaleData locale;
+    ASSERT_TRUE(ReadWindowsLocale(locale));
+    EXPECT_EQ(std::string(",;'_-."), std::string(locale.decimalSeparator) + locale.monDecimalSeparator +
+                                          locale.thousandsSeparator + locale.monThousandsSeparator +
+                                          locale.dateSeparator + locale.timeSeparator);
 }
 
 // The "Intl" profile section, as Windows 95 keeps the conventions; keys that
