@@ -104,6 +104,11 @@ TEST_F(TextCatalogTest, NegativeGroupMeansTheGroupUsedLastAndFreedGroupsAreReadA
     EXPECT_STREQ(catalog.GetText(10, -1), "Total");
     catalog.FreeGroup(42); // a group never loaded
     EXPECT_EQ(catalog.Error(), TEXTCAT_OK);
+    // Group 1 is the lowest that becomes the last group.
+    TextCatalog first;
+    ASSERT_TRUE(first.Load(Write("# first\r\n1.0\tFirst\r\n1.1\tSecond\r\n", "qivstone.btx").c_str()));
+    first.GetText(0, 1);
+    EXPECT_STREQ(first.GetText(1, -1), "Second");
 }
 
 TEST_F(TextCatalogTest, ALineChangedAfterTheCheckIsLeftOutAndReported)
