@@ -28,15 +28,41 @@ void PairedTAccumulator::Add(double x, double y, double w)
 {
     if (!(w > 0.0))
         return;
-    const double dx = x - (x_.Count() ? x_.Mean() : 0.0);
-    x_.Add(x, w);
-    y_.Add(y, w);
-    AddCompensated(coMoment_, coMomentError_, w * dx * (y - y_.Mean()));
+    if (block_.empty())
+        block_.resize(5 * kMomentBlock);
+    block_[blockCount_] = x;
+    block_[kMomentBlock + blockCount_] = y;
+    block_[2 * kMomentBlock + blockCount_] = w;
     d_.Add(x - y, w);
+    if (++blockCount_ == kMomentBlock)
+        MergeBlock();
 }
 
-void PairedTAccumulator::Finish(PairedTResult &r) const
+void PairedTAccumulator::MergeBlock()
 {
+    const size_t n = blockCount_;
+    blockCount_ = 0;
+    if (n == 0)
+        return;
+    const double *x = block_.data(), *y = x + kMomentBlock, *w = y + kMomentBlock;
+    double *dx = block_.data() + 3 * kMomentBlock, *dy = dx + kMomentBlock;
+    MomentBlock bx, by;
+    WeightedMoments::Summarise(x, w, n, true, bx, dx);
+    WeightedMoments::Summarise(y, w, n, true, by, dy);
+    double inBlock = 0.0;
+    for (size_t i = 0; i < n; ++i)
+        inBlock += w[i] * dx[i] * dy[i];
+    const double before = x_.Weight(), scale = before * bx.weight / (before + bx.weight);
+    const double shiftX = x_.DistanceTo(bx), shiftY = y_.DistanceTo(by);
+    AddCompensated(coMoment_, coMomentError_, inBlock);
+    AddCompensated(coMoment_, coMomentError_, shiftX * shiftY * scale);
+    x_.Merge(bx);
+    y_.Merge(by);
+}
+
+void PairedTAccumulator::Finish(PairedTResult &r)
+{
+    MergeBlock();
     r = PairedTResult();
     r.meanX = r.meanY = r.sdX = r.sdY = r.seX = r.seY = kNotComputed;
     r.meanDifference = r.sdDifference = r.t = r.df = kNotComputed;

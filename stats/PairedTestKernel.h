@@ -66,15 +66,23 @@ struct PairedTResult
     double oneSidedP, twoSidedP, correlationP;
 };
 
+// The pairs are gathered in blocks of kMomentBlock, as WeightedMoments cuts
+// its stream, so that x's and y's moments are bit for bit the ones every
+// other computation gives for the same cases; a block's co-moment sums
+// w dx dy around the block's means and merges as the correlation's does.
 class PairedTAccumulator
 {
 public:
     void Add(double x, double y, double w);
-    void Finish(PairedTResult &result) const;
+    void Finish(PairedTResult &result);
 
 private:
+    void MergeBlock();
+
     WeightedMoments x_, y_, d_;
     double coMoment_ = 0.0, coMomentError_ = 0.0;
+    std::vector<double> block_; // x, y, w and the two deviations, kMomentBlock each
+    size_t blockCount_ = 0;
 };
 
 void ComputePairedT(const WeightedPair *pairs, size_t count, PairedTResult &result);
