@@ -3,26 +3,92 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dataset/MemoryBudget.h"
 #include "stats/StatDistributions.h"
 #include "stats/StatMissing.h"
 #include "stats/WeightedMoments.h"
+
+QuantileColumn &QuantileColumn::operator=(QuantileColumn &&other) noexcept
+{
+    if (this != &other) {
+        Clear();
+        values.swap(other.values);
+        cases.swap(other.cases);
+        weighted = other.weighted;
+        total = other.total;
+        charged = other.charged;
+        other.charged = 0;
+        other.Clear();
+    }
+    return *this;
+}
+
+void QuantileColumn::Grow(size_t extra)
+{
+    const size_t size = Size();
+    const size_t capacity = weighted ? cases.capacity() : values.capacity();
+    if (size + extra <= capacity)
+        return;
+    size_t wanted = std::max(size + extra, std::max<size_t>(2 * capacity, 4096));
+    const size_t bytes = wanted * (weighted ? sizeof(WeightedValue) : sizeof(double));
+    // The old storage stays until the new one is filled: both are charged
+    // for that moment.
+    MemoryBudget::Charge(bytes);
+    if (weighted)
+        cases.reserve(wanted);
+    else
+        values.reserve(wanted);
+    MemoryBudget::Release(charged);
+    charged = bytes;
+}
+
+void QuantileColumn::Weigh()
+{
+    std::vector<WeightedValue> all;
+    const size_t bytes = std::max<size_t>(values.capacity(), 1) * sizeof(WeightedValue);
+    MemoryBudget::Charge(bytes);
+    all.reserve(std::max<size_t>(values.capacity(), 1));
+    for (double v : values)
+        all.push_back({v, 1.0});
+    cases.swap(all);
+    std::vector<double>().swap(values);
+    MemoryBudget::Release(charged);
+    charged = bytes;
+    weighted = true;
+}
+
+void QuantileColumn::Reserve(size_t n, bool weightedCases)
+{
+    if (weightedCases && !weighted)
+        Weigh();
+    if (n > Size())
+        Grow(n - Size());
+}
 
 void QuantileColumn::Add(double value, double weight)
 {
     if (!(weight > 0.0))
         return;
-    if (weight != 1.0 && !weighted) {
-        cases.reserve(values.size() + 1);
-        for (double v : values)
-            cases.push_back({v, 1.0});
-        std::vector<double>().swap(values);
-        weighted = true;
-    }
+    if (weight != 1.0 && !weighted)
+        Weigh();
+    Grow(1);
     if (weighted)
         cases.push_back({value, weight});
     else
         values.push_back(value);
     total += weight;
+}
+
+void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
+{
+    if (!weighted && (!w || std::all_of(w, w + n, [](double x) { return x == 1.0; }))) {
+        Grow(n);
+        values.insert(values.end(), v, v + n);
+        total += static_cast<double>(n);
+        return;
+    }
+    for (size_t i = 0; i < n; ++i)
+        Add(v[i], w ? w[i] : 1.0);
 }
 
 void QuantileColumn::Sort()
@@ -34,8 +100,19 @@ void QuantileColumn::Sort()
         std::sort(values.begin(), values.end());
 }
 
+void QuantileColumn::SortByMagnitude()
+{
+    if (weighted)
+        std::sort(cases.begin(), cases.end(),
+                  [](const WeightedValue &a, const WeightedValue &b) { return std::fabs(a.value) < std::fabs(b.value); });
+    else
+        std::sort(values.begin(), values.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+}
+
 void QuantileColumn::Clear()
 {
+    MemoryBudget::Release(charged);
+    charged = 0;
     std::vector<double>().swap(values);
     std::vector<WeightedValue>().swap(cases);
     weighted = false;

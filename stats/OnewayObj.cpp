@@ -1,5 +1,7 @@
 #include "stats/OnewayObj.h"
 
+#include <new>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -98,6 +100,16 @@ bool OnewayObj::Compute()
 }
 
 void OnewayObj::ComputeGroupQuantiles()
+{
+    try {
+        CollectGroupQuantiles();
+    } catch (const std::bad_alloc &failure) {
+        // The summaries not reached stay not computed.
+        NoteMemoryFailure("The quantiles of the breakdown", failure);
+    }
+}
+
+void OnewayObj::CollectGroupQuantiles()
 {
     // The total first, then the groups: one column of the cases at a time.
     QuantileColumn column;

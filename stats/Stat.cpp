@@ -1,5 +1,7 @@
 #include "stats/Stat.h"
 
+#include <new>
+
 #include <cmath>
 
 #include "stats/CaseWalk.h"
@@ -61,9 +63,15 @@ GroupedMedian::GroupedMedian(StatClass *computation, long variable, long partner
 {
     for (double &v : summary_)
         v = kNotComputed;
-    QuantileColumn column;
-    if (WalkCases(computation, variable, partner, limit, [&](double v, double w) { column.Add(v, w); }))
-        ComputeQuantileSummary(column, summary_);
+    try {
+        QuantileColumn column;
+        if (WalkCases(computation, variable, partner, limit, [&](double v, double w) { column.Add(v, w); }))
+            ComputeQuantileSummary(column, summary_);
+    } catch (const std::bad_alloc &) {
+        // Not fitting the budget: the summary stays not computed.
+        for (double &v : summary_)
+            v = kNotComputed;
+    }
 }
 
 GroupedMedian::~GroupedMedian()
