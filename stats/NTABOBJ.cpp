@@ -204,10 +204,13 @@ bool NTABOBJ::CountCells()
                 charge.Add(kEntryCost);
         caseCount += w;
         const double base = byAnswers ? w * answers.size() : w;
-        auto column = columnBase.emplace(keys, 0.0);
-        if (column.second)
+        // Looked up first: emplace would build (and free) a node per case.
+        auto column = columnBase.find(keys);
+        if (column == columnBase.end()) {
             charge.Add(kEntryCost + nc * sizeof(double));
-        column.first->second += base;
+            column = columnBase.emplace(keys, 0.0).first;
+        }
+        column->second += base;
         tableBase += base;
         for (double answer : answers) {
             NtabLevel *level = &root;
