@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "dataset/MemoryBudget.h"
 #include "stats/StatDistributions.h"
@@ -91,13 +93,105 @@ void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
         Add(v[i], w ? w[i] : 1.0);
 }
 
+namespace {
+
+// The bits of a double as an unsigned key in the order of the values
+// (negative values with every bit flipped, others with the sign bit set);
+// -0 is taken as +0, as a comparison takes it.
+inline uint64_t OrderKey(double v)
+{
+    if (v == 0.0)
+        v = 0.0;
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return (bits >> 63) ? ~bits : bits | (uint64_t(1) << 63);
+}
+
+inline double FromOrderKey(uint64_t key)
+{
+    const uint64_t bits = (key >> 63) ? key & ~(uint64_t(1) << 63) : ~key;
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+// Sorts the values by their keys, 11 bits a pass, least significant first
+// (six stable passes). The keys are kept in the values' own storage (as
+// bytes) and one scratch column of the same size: at a million values
+// several times faster than a comparison sort.
+void RadixSort(std::vector<double> &values)
+{
+    const size_t n = values.size();
+    const int kBits = 11, kPasses = 6;
+    const size_t kBuckets = size_t(1) << kBits;
+    std::vector<double> scratch(n);
+    std::vector<size_t> counts(kBuckets * kPasses, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const uint64_t key = OrderKey(values[i]);
+        std::memcpy(&values[i], &key, sizeof key);
+        for (int p = 0; p < kPasses; ++p)
+            ++counts[p * kBuckets + ((key >> (p * kBits)) & (kBuckets - 1))];
+    }
+    double *from = values.data(), *to = scratch.data();
+    for (int p = 0; p < kPasses; ++p) {
+        size_t *count = counts.data() + p * kBuckets;
+        uint64_t first;
+        std::memcpy(&first, from, sizeof first);
+        if (count[(first >> (p * kBits)) & (kBuckets - 1)] == n)
+            continue; // every key has the same digit here
+        size_t start = 0;
+        for (size_t b = 0; b < kBuckets; ++b) {
+            const size_t c = count[b];
+            count[b] = start;
+            start += c;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            uint64_t key;
+            std::memcpy(&key, from + i, sizeof key);
+            std::memcpy(to + count[(key >> (p * kBits)) & (kBuckets - 1)]++, &key, sizeof key);
+        }
+        std::swap(from, to);
+    }
+    for (size_t i = 0; i < n; ++i) {
+        uint64_t key;
+        std::memcpy(&key, from + i, sizeof key);
+        values[i] = FromOrderKey(key);
+    }
+}
+
+// Columns below this many values are sorted by comparison.
+const size_t kRadixFrom = 4096;
+
+} // namespace
+
 void QuantileColumn::Sort()
 {
-    if (weighted)
+    if (weighted) {
         std::stable_sort(cases.begin(), cases.end(),
                          [](const WeightedValue &a, const WeightedValue &b) { return a.value < b.value; });
-    else
-        std::sort(values.begin(), values.end());
+        return;
+    }
+    if (values.size() >= kRadixFrom) {
+        // The scratch column, for the moment of the sort.
+        const size_t bytes = values.size() * sizeof(double);
+        bool charged = true;
+        try {
+            MemoryBudget::Charge(bytes);
+        } catch (const BudgetRefusal &) {
+            charged = false;
+        }
+        if (charged) {
+            try {
+                RadixSort(values);
+            } catch (const std::bad_alloc &) {
+                charged = false;
+            }
+            MemoryBudget::Release(bytes);
+            if (charged)
+                return;
+        }
+    }
+    std::sort(values.begin(), values.end());
 }
 
 void QuantileColumn::SortByMagnitude()
