@@ -5,6 +5,7 @@
 
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
+#include "dataset/MemoryBudget.h"
 #include "dataset/SelectRec.h"
 #include "dataset/WeightRec.h"
 #include "stats/StatClass.h"
@@ -15,6 +16,10 @@ namespace {
 // of variables, so that a wide computation does not hold megabytes of them.
 const long kBlockBytes = 512 * 1024;
 const long kMostCases = 4096, kFewestCases = 256;
+// The window of each list the walk makes: read a piece at a time, a column
+// is decoded while it is still in the cache, and a walk over many columns
+// holds little of the budget.
+const size_t kWindowBytes = 1 << 20;
 } // namespace
 
 CaseBlockWalk::CaseBlockWalk(StatClass &owner, const long *variables, int count, bool report)
@@ -25,8 +30,10 @@ CaseBlockWalk::CaseBlockWalk(StatClass &owner, const long *variables, int count,
         ok = false;
         return;
     }
+    // A small budget gets small windows.
+    const size_t window = std::max<size_t>(8, std::min<size_t>(kWindowBytes, MemoryBudget::Limit() / 64));
     for (int i = 0; i < count; ++i) {
-        owned.emplace_back(new LISTETYPE(set, variables[i]));
+        owned.emplace_back(new LISTETYPE(set, variables[i], window));
         if (owned.back()->Error() || owned.back()->GetCaseCount() != set->GetCaseCount()) {
             failedVariable = variables[i];
             ok = false;

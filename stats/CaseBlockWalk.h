@@ -5,7 +5,9 @@
 // zero, negative or missing), and per variable its stored bytes or its
 // values as doubles (kNotComputed for a system- or user-missing value).
 // The values come from the value lists' windows, which page within the
-// buffer budget as before, so no column is held beyond them.
+// buffer budget as before, so no column is held beyond them; the lists the
+// walk makes itself have small windows (1 MiB), read a piece at a time, so
+// that each piece is decoded while it is in the cache.
 //
 // With reportExcluded, the cases in the selection left out for their
 // weight are counted and handed to the computation object at the end of
