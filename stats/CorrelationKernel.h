@@ -87,7 +87,7 @@ private:
     // values then their weights; the deviations of a block from its means.
     std::vector<double> block, deviations;
     size_t blockCount = 0;
-    long completeCount = 0;             // cases valid in every variable
+    long completeCount = 0; // cases valid in every variable
     double completeWeight = 0.0;
 };
 

@@ -197,8 +197,9 @@ void QuantileColumn::Sort()
 void QuantileColumn::SortByMagnitude()
 {
     if (weighted)
-        std::sort(cases.begin(), cases.end(),
-                  [](const WeightedValue &a, const WeightedValue &b) { return std::fabs(a.value) < std::fabs(b.value); });
+        std::sort(cases.begin(), cases.end(), [](const WeightedValue &a, const WeightedValue &b) {
+            return std::fabs(a.value) < std::fabs(b.value);
+        });
     else
         std::sort(values.begin(), values.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
 }

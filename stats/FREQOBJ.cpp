@@ -153,7 +153,8 @@ void FREQOBJ::CountDense(CaseBlockWalk &walk, const BUFFERTYPE &list, FrequencyC
             continue;
         const long stored = wide ? static_cast<long>(slot) - 32768 : static_cast<long>(slot);
         const bool sys = stored == (wide ? 32767 : 255);
-        const double v = sys ? (realValued ? kNotComputed : static_cast<double>(kIntSentinel)) : static_cast<double>(stored);
+        const double v =
+            sys ? (realValued ? kNotComputed : static_cast<double>(kIntSentinel)) : static_cast<double>(stored);
         counter.AddCount(v, counts[slot], weightSums[slot], sys || list.IsMissingInt(stored));
     }
 }

@@ -265,7 +265,8 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
         failureText = Title() + " cannot be made: the values cannot be read.";
         return;
     }
-    const size_t denseCells = static_cast<size_t>(std::count_if(dense.begin(), dense.end(), [](double c) { return c > 0.0; }));
+    const size_t denseCells =
+        static_cast<size_t>(std::count_if(dense.begin(), dense.end(), [](double c) { return c > 0.0; }));
     const long long cells = static_cast<long long>(rowsMet.Count()) * static_cast<long long>(columnsMet.Count());
     if (cells > kMaxCells) {
         Fail(kXtabTooManyCells);

@@ -42,8 +42,7 @@ TEST(BlockWalk, ManyBlocksFarFromZeroKeepTheirDigitsWhetherTheListsPageOrNot)
     std::string csv = "x,y\n";
     for (long i = 0; i < kFarCases; ++i)
         csv += std::to_string(1000000000 + i % 10) + "," + std::to_string(1000000000 + (3 * i) % 10) + "\n";
-    std::unique_ptr<DATASET> set(
-        BuildDataSet("variable x\ntype double\nvariable y\ntype double\n", csv, "blocks.QVF"));
+    std::unique_ptr<DATASET> set(BuildDataSet("variable x\ntype double\nvariable y\ntype double\n", csv, "blocks.QVF"));
     ASSERT_TRUE(set);
     const double n = static_cast<double>(kFarCases);
     uint64_t sdBits[2] = {0, 0}, rBits[2] = {0, 0};
@@ -87,8 +86,8 @@ TEST(BlockWalk, DenseAndSparseCellsOfATableCountAsByHand)
     std::string csv = "s,g\n";
     for (long i = 0; i < 2400; ++i)
         csv += std::to_string(i % 600 - 300) + "," + std::to_string(i % 4) + "\n";
-    std::unique_ptr<DATASET> set(BuildDataSet("variable s\ntype i16\nmissing -1\nvariable g\ntype u8\nmissing 3\n",
-                                              csv, "dense.QVF"));
+    std::unique_ptr<DATASET> set(
+        BuildDataSet("variable s\ntype i16\nmissing -1\nvariable g\ntype u8\nmissing 3\n", csv, "dense.QVF"));
     ASSERT_TRUE(set);
     LISTETYPE s(set.get(), 1), g(set.get(), 2);
     XTABOBJ x(&s, nullptr, &g, nullptr, 0, set.get());
