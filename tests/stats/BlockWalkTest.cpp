@@ -16,6 +16,7 @@
 #include "stats/CorrObj.h"
 #include "stats/FREQOBJ.h"
 #include "stats/MeanObj.h"
+#include "stats/PairedTests.h"
 #include "stats/XTABOBJ.h"
 
 namespace {
@@ -37,12 +38,21 @@ uint64_t Bits(double v)
 
 } // namespace
 
-TEST(BlockWalk, ManyBlocksFarFromZeroKeepTheirDigitsWhetherTheListsPageOrNot)
+namespace {
+
+DATASET *FarFromZero()
 {
     std::string csv = "x,y\n";
     for (long i = 0; i < kFarCases; ++i)
         csv += std::to_string(1000000000 + i % 10) + "," + std::to_string(1000000000 + (3 * i) % 10) + "\n";
-    std::unique_ptr<DATASET> set(BuildDataSet("variable x\ntype double\nvariable y\ntype double\n", csv, "blocks.QVF"));
+    return BuildDataSet("variable x\ntype double\nvariable y\ntype double\n", csv, "blocks.QVF");
+}
+
+} // namespace
+
+TEST(BlockWalk, ManyBlocksFarFromZeroKeepTheirDigitsWhetherTheListsPageOrNot)
+{
+    std::unique_ptr<DATASET> set(FarFromZero());
     ASSERT_TRUE(set);
     const double n = static_cast<double>(kFarCases);
     uint64_t sdBits[2] = {0, 0}, rBits[2] = {0, 0};
@@ -111,4 +121,24 @@ TEST(BlockWalk, DenseAndSparseCellsOfATableCountAsByHand)
     EXPECT_EQ(minusOne.count, 4);
     EXPECT_TRUE(minusOne.missing);
     EXPECT_EQ(minusOne.validPercent, -1.0);
+}
+
+// The quantile column and the Wilcoxon differences grow with the cases
+// (84 KB here): under a budget of 64 KiB they are refused with a message
+// instead of being held past it, and computed once the budget allows.
+TEST(BlockWalk, BuffersThatGrowWithTheCasesAreChargedToTheBudget)
+{
+    std::unique_ptr<DATASET> set(FarFromZero());
+    ASSERT_TRUE(set);
+    for (size_t budget : {size_t(64 * 1024), size_t(0)}) {
+        SCOPED_TRACE(budget);
+        MemoryBudget::SetLimitOverride(budget);
+        MeanObj m(1, set.get());
+        Wilcoxon w(1, 2, set.get());
+        EXPECT_EQ(m.Compute(), budget == 0);
+        EXPECT_EQ(std::string(m.GetFailureText()).find("The descriptives of x") != std::string::npos, budget != 0);
+        EXPECT_EQ(std::string(w.GetFailureText()).find("The Wilcoxon test") != std::string::npos, budget != 0);
+        EXPECT_EQ(w.pairs, budget == 0 ? static_cast<double>(kFarCases) : 0.0);
+        EXPECT_EQ(MemoryBudget::ChargedBytes(), 0u);
+    }
 }
