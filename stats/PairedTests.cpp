@@ -1,8 +1,7 @@
 #include "stats/PairedTests.h"
 
-#include <new>
-
 #include <cstdio>
+#include <new>
 
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
