@@ -1,5 +1,6 @@
 #include "stats/CorrelationKernel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <emmintrin.h>
@@ -95,17 +96,52 @@ CorrelationAccumulator::CorrelationAccumulator(int variables, bool pairwiseDelet
     } else {
         coMoments.assign(kk, 0.0);
         coMomentErrors.assign(kk, 0.0);
-        block.assign((static_cast<size_t>(k) + 1) * kMomentBlock, 0.0);
-        deviations.assign((static_cast<size_t>(k) + 1) * kMomentBlock, 0.0);
     }
+    block.assign((static_cast<size_t>(k) + 1) * kMomentBlock, 0.0);
+    // Pairwise, MergePairs takes five columns of it.
+    deviations.assign(std::max<size_t>(static_cast<size_t>(k) + 1, 5) * kMomentBlock, 0.0);
 }
 
-void CorrelationAccumulator::AddTo(Pair &pair, double x, double y, double w)
+void CorrelationAccumulator::MergePairs()
 {
-    const double dx = x - (pair.x.Count() ? pair.x.Mean() : 0.0);
-    pair.x.AddCase(x, w);
-    pair.y.AddCase(y, w);
-    AddCompensated(pair.coMoment, pair.coMomentError, w * dx * (y - pair.y.Mean()));
+    const size_t n = blockCount;
+    blockCount = 0;
+    if (n == 0)
+        return;
+    // Per pair, the block's cases valid in both, gathered; their moments
+    // and co-moment merge as the listwise ones do.
+    const double *w = block.data() + static_cast<size_t>(k) * kMomentBlock;
+    double *x = deviations.data(), *y = x + kMomentBlock, *ws = y + kMomentBlock, *dx = ws + kMomentBlock,
+           *dy = dx + kMomentBlock;
+    MomentBlock bx, by;
+    for (int i = 1; i < k; ++i) {
+        const double *vi = block.data() + static_cast<size_t>(i) * kMomentBlock;
+        for (int j = 0; j < i; ++j) {
+            const double *vj = block.data() + static_cast<size_t>(j) * kMomentBlock;
+            size_t m = 0;
+            for (size_t c = 0; c < n; ++c) {
+                if (Valid(vi[c]) && Valid(vj[c])) {
+                    x[m] = vi[c];
+                    y[m] = vj[c];
+                    ws[m] = w[c];
+                    ++m;
+                }
+            }
+            if (m == 0)
+                continue;
+            Pair &pair = pairs[static_cast<size_t>(i) * k + j];
+            WeightedMoments::Summarise(x, ws, m, false, bx, dx);
+            WeightedMoments::Summarise(y, ws, m, false, by, dy);
+            for (size_t c = 0; c < m; ++c)
+                dx[c] *= ws[c];
+            const double before = pair.x.Weight(), scale = before * bx.weight / (before + bx.weight);
+            const double shiftX = pair.x.DistanceTo(bx), shiftY = pair.y.DistanceTo(by);
+            AddCompensated(pair.coMoment, pair.coMomentError, Dot(dx, dy, m));
+            AddCompensated(pair.coMoment, pair.coMomentError, shiftX * shiftY * scale);
+            pair.x.Merge(bx);
+            pair.y.Merge(by);
+        }
+    }
 }
 
 void CorrelationAccumulator::Add(const double *values, double w)
@@ -120,14 +156,16 @@ void CorrelationAccumulator::Add(const double *values, double w)
         completeWeight += w;
     }
     if (pairwise) {
+        // Each variable's own moments case by case (cut where every other
+        // computation cuts them); the pairs from the block.
         for (int i = 0; i < k; ++i) {
-            if (!Valid(values[i]))
-                continue;
-            own[i].Add(values[i], w);
-            for (int j = 0; j < i; ++j)
-                if (Valid(values[j]))
-                    AddTo(pairs[static_cast<size_t>(i) * k + j], values[i], values[j], w);
+            if (Valid(values[i]))
+                own[i].Add(values[i], w);
+            block[static_cast<size_t>(i) * kMomentBlock + blockCount] = values[i];
         }
+        block[static_cast<size_t>(k) * kMomentBlock + blockCount] = w;
+        if (++blockCount == kMomentBlock)
+            MergePairs();
         return;
     }
     if (!complete)
@@ -205,7 +243,9 @@ void CorrelationAccumulator::MergeBlock()
 
 void CorrelationAccumulator::Finish(CorrelationResult &res)
 {
-    if (!pairwise)
+    if (pairwise)
+        MergePairs();
+    else
         MergeBlock();
     const size_t kk = static_cast<size_t>(k) * k;
     res = CorrelationResult();

@@ -12,13 +12,13 @@
 //
 // Each variable's moments come from WeightedMoments over its cases, so its
 // standard deviation is bit for bit the one the descriptives give for the
-// same cases. Listwise, the complete cases are gathered in blocks of
-// kMomentBlock (where WeightedMoments cuts its stream): a block's
-// co-moments sum w dx dy around the block's means and merge into the
-// running ones as M2 does, C = Ca + Cb + dx dy Wa Wb / n with dx, dy the
-// differences of the block's means from the running ones, each addition
-// with a correction term. Pairwise, each pair updates case by case:
-// C += w (x - mx_before)(y - my_after), which for x = y is M2's update.
+// same cases. The cases are gathered in blocks of kMomentBlock (where
+// WeightedMoments cuts its stream): a block's co-moments sum w dx dy around
+// the block's means and merge into the running ones as M2 does,
+// C = Ca + Cb + dx dy Wa Wb / n with dx, dy the differences of the block's
+// means from the running ones, each addition with a correction term.
+// Listwise the block holds the complete cases; pairwise it holds every
+// case, and each pair takes those of its cases valid in both.
 //
 // Definitions (W the sum of weights of the cases of an entry):
 //   r = sum w (x - mx)(y - my) / sqrt(sum w (x - mx)^2 sum w (y - my)^2)
@@ -73,9 +73,10 @@ private:
         WeightedMoments x, y;
         double coMoment = 0.0, coMomentError = 0.0;
     };
-    static void AddTo(Pair &pair, double x, double y, double w);
-    // Listwise: merges the gathered complete cases.
+    // Listwise: merges the gathered complete cases; pairwise: the cases of
+    // the block valid in each pair.
     void MergeBlock();
+    void MergePairs();
 
     int k;
     bool pairwise;
@@ -83,8 +84,9 @@ private:
     std::vector<Pair> pairs;            // pairwise: i > j at i * k + j
     std::vector<double> coMoments;      // listwise: i > j at i * k + j
     std::vector<double> coMomentErrors; // their correction terms
-    // Listwise: the complete cases gathered, k columns of kMomentBlock
-    // values then their weights; the deviations of a block from its means.
+    // The cases gathered (listwise the complete ones), k columns of
+    // kMomentBlock values then their weights; the deviations of a block
+    // from its means (pairwise: a pair's gathered values and deviations).
     std::vector<double> block, deviations;
     size_t blockCount = 0;
     long completeCount = 0; // cases valid in every variable

@@ -139,31 +139,6 @@ void WeightedMoments::MergeTo(const MomentBlock &b) const
     AddCompensated(mean_, meanError_, dn * wb);
 }
 
-void WeightedMoments::AddCase(double x, double w)
-{
-    if (!(w > 0.0))
-        return;
-    Flushed();
-    if (count_ == 0 || x < minimum_)
-        minimum_ = x;
-    if (count_ == 0 || x > maximum_)
-        maximum_ = x;
-    ++count_;
-    const double before = weight_;
-    weight_ += w;
-    AddCompensated(sum_, sumError_, w * x);
-    const double d = (x - mean_) - meanError_;
-    const double share = w / weight_;        // w / W'
-    const double dShare = d * share;         // d w / W'
-    const double term = d * dShare * before; // d^2 W w / W'
-    const double m2 = m2_ + m2Error_;
-    m4_ += term * dShare * dShare * (before * before - before * w + w * w) / (w * w) + 6.0 * dShare * dShare * m2 -
-           4.0 * dShare * m3_;
-    m3_ += term * dShare * (before - w) / w - 3.0 * dShare * m2;
-    AddCompensated(m2_, m2Error_, term);
-    AddCompensated(mean_, meanError_, dShare);
-}
-
 double WeightedMoments::Sum() const
 {
     Flushed();

@@ -20,24 +20,10 @@
 // The block's mean is kept as its first value plus the mean of the
 // differences from it, and the running mean with a correction term, so
 // that delta keeps its digits far from zero.
-// AddCase updates by one case at once (the same formulas with Wb = w and
-// no spread: West's update), for accumulators kept by the thousand.
-//
-// Former method, still AddCase's: West's weighted update of the mean and the sum of squares,
-// extended to the 3rd and 4th centred sums by the pairwise-combination
-// formulas (Chan, Golub and LeVeque for M2; Terriberry and Pebay for M3 and
-// M4), taking each new case as a set of weight w with no spread. With
-// W' = W + w and d = x - mean:
-//   M4 += d^4 W w (W^2 - W w + w^2) / W'^3 + 6 d^2 w^2 M2 / W'^2 - 4 d w M3 / W'
-//   M3 += d^3 W w (W - w) / W'^2 - 3 d w M2 / W'
-//   M2 += d^2 W w / W'
-//   mean += d w / W'
-// (M2, M3 as before the case). Unlike the textbook sum of squares minus
-// the squared sum, no term cancels, so values near 1e9 keep their digits.
-// The mean, the sum and M2 carry a correction term (Neumaier's compensated
-// addition), so that millions of small updates do not drift: over 2,000,000
-// one-digit values the plain update is off in the 14th digit of the
-// standard deviation and the mean, the corrected one in neither.
+// Unlike the textbook sum of squares minus the squared sum, no term
+// cancels, so values near 1e9 keep their digits. The mean, the sum and M2
+// carry a correction term (Neumaier's compensated addition), so that
+// millions of blocks do not drift.
 //
 // Weights are frequency weights: a case of weight 3 counts as three cases.
 // Add ignores a weight that is not above 0 (the caller counts those).
@@ -88,8 +74,6 @@ public:
     // n cases (x[i], w[i]; w null for weights of 1): the same as n calls
     // of Add. Every weight must be above 0 and every value valid.
     void AddBlock(const double *x, const double *w, size_t n);
-    // One case merged at once, without the block (see above).
-    void AddCase(double x, double w);
 
     // The moments of n cases (weights above 0; null for 1), the 3rd and
     // 4th only with higher; deviations, when given, receives x - mean.
