@@ -75,6 +75,7 @@ PlotAxis *PlotAxis::FitToList(StatClass *context, BUFFERTYPE *values, double &lo
 {
     auto *axis = new PlotAxis;
     axis->context = context;
+    axis->valueList = values;
     axis->Fit(values, low, high, classes, n, minimum, maximum, mean, deviation);
     return axis;
 }
@@ -227,6 +228,17 @@ void PlotAxis::SetRange(std::uint8_t curve, DrawStyle *style, double meanGiven, 
         mean = meanGiven;
     if (!IsNotComputed(deviation))
         standardDeviation = deviation;
+    // The curve needs a mean and a spread that the fit was not given: they
+    // come from the cases; the classes and their densities stay.
+    if (!StatisticsMissing())
+        return;
+    if (valueList) {
+        ComputeStatistics(*valueList);
+    } else if (DATASET *set = context ? context->GetDataSet() : nullptr) {
+        LISTETYPE list(set, static_cast<long>(variable));
+        if (!list.Error())
+            ComputeStatistics(list);
+    }
 }
 
 bool PlotAxis::CurveDrawable() const

@@ -58,7 +58,9 @@ public:
                                double standardDeviation);
 
     // The normal curve on or off with its style; a mean or standard
-    // deviation other than kNotComputed replaces the stored one.
+    // deviation other than kNotComputed replaces the stored one. With the
+    // curve on and either still not given, the statistics are computed
+    // from the cases (the classes and densities stay).
     void SetRange(std::uint8_t normalCurve, DrawStyle *curveStyle, double mean, double standardDeviation);
     // Sets the rectangle (x, y) .. (x + width, y + height), computes the
     // points and adds the outline (closed) and, with the curve on, the curve
@@ -120,4 +122,5 @@ private:
     std::vector<POINT> curvePoints;
     DrawStyle *curveStyle = nullptr;
     StatClass *context = nullptr;
+    BUFFERTYPE *valueList = nullptr; // the caller's, or null: the variable's list is made
 };

@@ -56,4 +56,18 @@ TEST(PlotAxis, ConstantsAndEmptyListsDivideByNothing)
     EXPECT_EQ(Fit(STORAGE_DOUBLE, 0, [](int) { return 0.0; })->OutlinePoints().size(), 0u);
 }
 
+TEST(PlotAxis, SwitchingTheCurveOnComputesAMeanAndSpreadNotGiven)
+{
+    TMPLISTETYPE list(STORAGE_DOUBLE);
+    for (int i = 0; i < 90; ++i)
+        list.AppendReal(i);
+    double low = 0, high = 89;
+    std::unique_ptr<PlotAxis> panel(
+        PlotAxis::FitToList(nullptr, &list, low, high, 0, 90, 0, 89, kNotComputed, kNotComputed));
+    panel->SetRange(1, nullptr, kNotComputed, kNotComputed);
+    EXPECT_DOUBLE_EQ(panel->Mean(), 44.5);
+    panel->BuildElements(nullptr, 0, 0, 1000, 1000, nullptr);
+    EXPECT_EQ(panel->CurvePoints().size(), 300u);
+}
+
 } // namespace
