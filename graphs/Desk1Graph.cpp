@@ -4,6 +4,7 @@
 #include "dataset/DATASET.h"
 #include "graphs/BARCODEELEMENT.h"
 #include "graphs/BoxWhisker.h"
+#include "graphs/Desk1grafOption.h"
 #include "graphs/GROUPELEMENT.h"
 #include "graphs/PlotAxis.h"
 #include "graphs/SKALA.h"
@@ -55,6 +56,12 @@ Desk1Graph::Desk1Graph(MeanObj *meanObject, unsigned long mask)
         integerVariable = !values.Error() && values.integerTyped;
     }
     SetRange();
+}
+
+Desk1Graph::Desk1Graph(MeanObj *meanObject, Desk1grafOption *record)
+    : Desk1Graph(meanObject, record ? static_cast<unsigned long>(record->graphMask) : defaultMask)
+{
+    option = record;
 }
 
 Desk1Graph::~Desk1Graph()
@@ -134,6 +141,8 @@ void Desk1Graph::BuildGraph()
 {
     auto *group = new GROUPELEMENT;
     SetDrawStyle(nullptr);
+    if (option)
+        graphMask = static_cast<unsigned long>(option->graphMask);
     const int centre = titleBand.left + (titleBand.right - titleBand.left + 1) / 2;
 
     auto *title = new TEKSTELEMENT(centre, titleBand.top, StatText(titleText, textGroup), titleAlignment);

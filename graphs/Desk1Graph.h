@@ -19,13 +19,14 @@
 // by zero.
 //
 // Ownership: the window owns its nine styles and, as a GRAPHWIN, its
-// elements; the computation belongs to the page and must outlive the
-// window.
+// elements; the computation belongs to the page and the option record to
+// the workbook: both must outlive the window.
 #pragma once
 
 #include "graphs/DrawStyle.h"
 #include "graphs/GRAPHWIN.h"
 
+class Desk1grafOption;
 class GROUPELEMENT;
 class MeanObj;
 
@@ -49,7 +50,10 @@ public:
     static constexpr ElementRect boxBand{1800, logicalHeight - 2100, logicalWidth - 1800, logicalHeight - 1750, 0};
     static constexpr ElementRect barCodeBand{1800, logicalHeight - 1500, logicalWidth - 1800, logicalHeight - 1150, 0};
 
-    // mask: the graph's bits (a Desk1grafOption's word).
+    // Drawn with the record's mask, taken again at every build (null: the
+    // default mask).
+    Desk1Graph(MeanObj *computation, Desk1grafOption *option);
+    // Drawn with a fixed mask (SetGraphMask changes it).
     Desk1Graph(MeanObj *computation, unsigned long mask);
     ~Desk1Graph() override;
 
@@ -82,6 +86,7 @@ private:
     DrawStyle *StyleAt(int number) { return &styles[number - 1]; }
 
     MeanObj *computation;
+    Desk1grafOption *option = nullptr;
     unsigned long graphMask;
     DrawStyle styles[styleCount];
     double lower = 0.0, upper = 0.0;
