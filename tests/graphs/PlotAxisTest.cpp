@@ -1,5 +1,6 @@
 // The distribution panel over value lists made here (no selection, no
-// weight): the choice of classes, the density scale and the zero spans.
+// weight): the choice of classes and the density scale. Zero spans and
+// missing weights: Desk1GraphTest.
 #include "GraphTestSupport.h"
 
 #include "dataset/BUFFERTYPE.h"
@@ -38,22 +39,10 @@ TEST(PlotAxis, ChoosesStepsForShortWholeRangesAndPolygonsOtherwise)
     // 90 reals: 3 classes raised to 7 (10 points); 30000: at most 300.
     EXPECT_EQ(Fit(STORAGE_DOUBLE, 90, real)->OutlinePoints().size(), 10u);
     EXPECT_EQ(Fit(STORAGE_DOUBLE, 30000, real)->ClassCount(), 300);
+    EXPECT_EQ(RoundHalfUp(-2.5), -2.0);
+    EXPECT_EQ(RoundToInt(1e300), INT_MAX);
     // A far maximum lands in the last class.
     EXPECT_GT(Fit(STORAGE_DOUBLE, 90, [](int i) { return i < 89 ? i : 1000.0; })->ClassDensities().back(), 0.0);
-}
-
-TEST(PlotAxis, ConstantsAndEmptyListsDivideByNothing)
-{
-    // Classes widened to 2 .. 3; the class of 2.5 holds the whole share;
-    // no curve; every point inside the rectangle.
-    auto constant = Fit(
-        STORAGE_DOUBLE, 10, [](int) { return 2.5; }, 1);
-    EXPECT_EQ(constant->ClassLow(), 2.0);
-    EXPECT_EQ(constant->ClassDensities()[3], 1.0);
-    EXPECT_TRUE(constant->CurvePoints().empty());
-    for (const POINT &p : constant->OutlinePoints())
-        EXPECT_TRUE(p.x >= 0 && p.x <= 1001 && p.y >= 0 && p.y <= 1000) << p.x << ", " << p.y;
-    EXPECT_EQ(Fit(STORAGE_DOUBLE, 0, [](int) { return 0.0; })->OutlinePoints().size(), 0u);
 }
 
 TEST(PlotAxis, SwitchingTheCurveOnComputesAMeanAndSpreadNotGiven)
