@@ -53,7 +53,7 @@ public:
     // Drawn with the record's mask, taken again at every build (null: the
     // default mask).
     Desk1Graph(MeanObj *computation, Desk1grafOption *option);
-    // Drawn with a fixed mask (SetGraphMask changes it).
+    // Drawn with a fixed mask.
     Desk1Graph(MeanObj *computation, unsigned long mask);
     ~Desk1Graph() override;
 
@@ -61,20 +61,12 @@ public:
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 
-    // The mask of the next build (an option change).
-    void SetGraphMask(unsigned long mask) { graphMask = mask; }
-    unsigned long GraphMask() const { return graphMask; }
-    // The value range of the construction, and whether there is one (some
-    // valid case).
+    // The lower end of the value range of the construction.
     double Lower() const { return lower; }
-    double Upper() const { return upper; }
-    bool HasRange() const { return hasRange; }
-    bool IntegerVariable() const { return integerVariable; }
     // The axis's range and the quantile summary of the last build.
     double AxisLow() const { return axisLow; }
     double AxisHigh() const { return axisHigh; }
     const double *BuiltQuantiles() const { return quantiles; }
-    const DrawStyle &Style(int number) const { return styles[number - 1]; }
 
 private:
     void CreateStyles();

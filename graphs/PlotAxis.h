@@ -78,10 +78,7 @@ public:
     // What the fit found (read by tests and callers).
     int ClassCount() const { return classCount; }
     bool IntegerClasses() const { return integerClasses != 0; }
-    bool IntegerData() const { return integerData != 0; }
     double ClassLow() const { return classLow; }
-    double ClassHigh() const { return classHigh; }
-    double ClassWidth() const { return classWidth; }
     double DensityTop() const { return densityTop; }
     double CaseCount() const { return caseCount; }
     double Mean() const { return mean; }
