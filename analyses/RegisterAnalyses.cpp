@@ -3,12 +3,14 @@
 #include "analyses/AnalysisBook.h"
 #include "analyses/AutoRecodeDialog.h"
 #include "analyses/FreqOption.h"
+#include "analyses/MeanOption.h"
 #include "analyses/XtabOption.h"
 #include "shell/AnalysisRegistry.h"
 
 void RegisterAnalyses()
 {
     RegisterAnalysisFactory("USE_ONEWAY_FREQ", TableOption::Make<FreqOption>);
+    RegisterAnalysisFactory("USE_ONEWAY_DESCRIP", TableOption::Make<MeanOption>);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.

@@ -8,9 +8,11 @@
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/FreqOption.h"
+#include "analyses/MeanOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/XtabOption.h"
 #include "dataset/RegistrySettings.h"
+#include "graphs/Desk1grafOption.h"
 #include "graphs/FreqGraphOption.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
@@ -41,10 +43,9 @@ template <class Record> TableOption *New()
 }
 
 const RecordCase records[] = {
-    {"Freq", New<FreqOption>, "USE_ONEWAY_FREQ"},
-    {"Xtab", New<XtabOption>, "USE_TWOWAY_CROSS"},
-    {"FreqBar", New<FreqbarOption>, nullptr},
-    {"FreqPie", New<FreqpieOption>, nullptr},
+    {"Freq", New<FreqOption>, "USE_ONEWAY_FREQ"},    {"Xtab", New<XtabOption>, "USE_TWOWAY_CROSS"},
+    {"FreqBar", New<FreqbarOption>, nullptr},        {"FreqPie", New<FreqpieOption>, nullptr},
+    {"Mean", New<MeanOption>, "USE_ONEWAY_DESCRIP"}, {"Desk1graf", New<Desk1grafOption>, nullptr},
 };
 
 class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>
