@@ -9,8 +9,10 @@
 
 #include "analyses/FreqOption.h"
 #include "analyses/RegisterAnalyses.h"
+#include "analyses/TtestParOption.h"
 #include "analyses/XtabOption.h"
 #include "dataset/RegistrySettings.h"
+#include "graphs/DuoPolyOption.h"
 #include "graphs/FreqGraphOption.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
@@ -42,6 +44,8 @@ const RecordCase records[] = {
     {"Xtab", New<XtabOption>, "USE_TWOWAY_CROSS"},
     {"FreqBar", New<FreqbarOption>, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr},
+    {"TtestPar", New<TtestParOption>, "USE_TWOWAY_TTEST"},
+    {"DuoPoly", New<DuoPolyOption>, nullptr},
 };
 
 class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>
