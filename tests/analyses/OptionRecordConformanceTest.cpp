@@ -11,6 +11,7 @@
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/TtestParOption.h"
 #include "analyses/XtabOption.h"
+#include "analyses/XtabbarOption.h"
 #include "dataset/RegistrySettings.h"
 #include "graphs/DuoPolyOption.h"
 #include "graphs/FreqGraphOption.h"
@@ -46,6 +47,7 @@ const RecordCase records[] = {
     {"FreqPie", New<FreqpieOption>, nullptr},
     {"TtestPar", New<TtestParOption>, "USE_TWOWAY_TTEST"},
     {"DuoPoly", New<DuoPolyOption>, nullptr},
+    {"XtabBar", New<XtabbarOption>, nullptr},
 };
 
 class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>
