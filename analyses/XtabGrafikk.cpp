@@ -96,7 +96,11 @@ TEKSTELEMENT *XtabGrafikk::MakeText(int x, int y, const std::string &text, int a
                                     std::uint32_t style)
 {
     auto *item = new TEKSTELEMENT(x, y, text.c_str(), alignment);
-    item->SetFont(size, style);
+    // Without style bits a text keeps the element's own (bold) style.
+    if (style)
+        item->SetFont(size, style);
+    else
+        item->SetFontSize(size);
     return item;
 }
 
@@ -169,7 +173,7 @@ void XtabGrafikk::AddLegend(bool reversed)
         const int y = (reversed ? series - k - 1 : k + 1) * rowY + top + gapY;
         const int x = legendLeft + legendIndent;
         legend->AddElement(new BOXELEMENT(x, y, swatchUnits, swatchUnits, &seriesStyles[static_cast<std::size_t>(k)]));
-        legend->AddElement(MakeText(x + rowY, y + swatchUnits / 2, SeriesLabel(k), alignLeftBaseline, labelSize));
+        legend->AddElement(MakeText(x + row, y + swatchUnits / 2, SeriesLabel(k), alignLeftBaseline, labelSize));
     }
     AddElement(legend);
 }
