@@ -1,7 +1,8 @@
 // The crosstab's bar chart on the crosstab survey (data/xtab), sex (the
 // groups) by education (the series): element dumps of every layout against
 // golden dumps, with the key boxes worked out by hand below, the pixels of
-// one bar, the figures following the table, and an empty table.
+// one bar and its metafile read back, the figures following the table, and
+// an empty table.
 //
 // Unweighted counts (male / female): basic 3 / 7, secondary 6 / 5,
 // university 6 / 10; group totals 15 / 22. Plot 1800..8000 x 2000..8000.
@@ -29,6 +30,22 @@
 namespace {
 
 using namespace analysestest;
+
+struct MetafileSeen
+{
+    int rectangles = 0;
+    bool thirdBrush = false;
+};
+
+int CALLBACK See(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM data)
+{
+    auto *seen = reinterpret_cast<MetafileSeen *>(data);
+    if (record->iType == EMR_RECTANGLE)
+        ++seen->rectangles;
+    if (record->iType == EMR_CREATEBRUSHINDIRECT)
+        seen->thirdBrush |= reinterpret_cast<const EMRCREATEBRUSHINDIRECT *>(record)->lb.lbColor == RGB(185, 160, 95);
+    return 1;
+}
 
 class XtabGrafikkTest : public WindowTest
 {
@@ -124,6 +141,22 @@ TEST_F(XtabGrafikkTest, TheBarsPaintTheirSeriesColours)
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
+
+    // The same chart read back from its metafile: a rectangle per bar, the
+    // plot, the legend and its three swatches; the third series' brush.
+    char path[MAX_PATH];
+    GetTempPathA(sizeof path, path);
+    const std::string file = std::string(path) + "xtabbars.emf";
+    chart->SetMetafileName(file.c_str());
+    ASSERT_TRUE(chart->ExportMetafile());
+    HENHMETAFILE picture = GetEnhMetaFileA(file.c_str());
+    ASSERT_NE(nullptr, picture);
+    MetafileSeen seen;
+    EnumEnhMetaFile(nullptr, picture, See, &seen, nullptr);
+    DeleteEnhMetaFile(picture);
+    DeleteFileA(file.c_str());
+    EXPECT_GE(seen.rectangles, 11);
+    EXPECT_TRUE(seen.thirdBrush);
 }
 
 TEST_F(XtabGrafikkTest, AnEmptyTableKeepsItsTextsAndDrawsNoBar)
