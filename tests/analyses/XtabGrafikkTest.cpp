@@ -53,9 +53,10 @@ protected:
     // The chart of the two variables at 400 x 300 pixels with that word, built.
     std::string Dump(long column, long row, unsigned long word, std::uint16_t tables = xtabCounts)
     {
-        if (!survey)
+        if (!survey && !own)
             OpenSurvey("data/xtab");
-        DATASET *set = survey->DataSet();
+        Survey *current = own ? own.get() : survey.get();
+        DATASET *set = current->DataSet();
         LISTETYPE columns(set, column), rows(set, row);
         std::unique_ptr<KATLABS> columnLabels(KATLABS::ConstructAndRead(column, set));
         std::unique_ptr<KATLABS> rowLabels(KATLABS::ConstructAndRead(row, set));
@@ -77,6 +78,7 @@ protected:
             Forget(host);
         host = nullptr;
         table.reset();
+        own.reset();
     }
     static bool Has(const std::string &dump, const std::string &logical)
     {
@@ -88,6 +90,7 @@ protected:
     std::unique_ptr<XTABOBJECT> table;
     ZafWindow *host = nullptr;
     XtabSoyle *chart = nullptr;
+    std::unique_ptr<Survey> own; // a survey of the test's own, when set
 };
 
 TEST_F(XtabGrafikkTest, EveryLayoutPlacesItsBarsByTheFormulas)
@@ -157,6 +160,23 @@ TEST_F(XtabGrafikkTest, TheBarsPaintTheirSeriesColours)
     DeleteFileA(file.c_str());
     EXPECT_GE(seen.rectangles, 11);
     EXPECT_TRUE(seen.thirdBrush);
+}
+
+TEST_F(XtabGrafikkTest, GroupsOfWeightZeroAreLeftOutAndDivideNothing)
+{
+    // Group 2 has only cases of weight 0; with weight z every case has 0.
+    const std::string description = "variable g\ntype u8\nvariable s\ntype u8\nvariable w\ntype double\n"
+                                    "variable z\ntype double\n";
+    const std::string values = "g,s,w,z\n1,1,2,0\n1,2,1,0\n2,1,0,0\n2,2,0,0\n";
+    own = std::make_unique<Survey>(Survey::Text{description + "weight w\n", values});
+    const std::string dump = Dump(1, 2, 0x692); // stacked percentages
+    ASSERT_EQ(1, chart->GroupCount());
+    EXPECT_DOUBLE_EQ(100.0 * 2 / 3, chart->Percent(0, 0));
+    // One group: share 44 (n taken as 2), w 6201, gap 56 * 6201 / 100 = 3472,
+    // thickness 2728; 0 .. 66.7 %: y = floor(8000 - 4000.7) = 3999.
+    EXPECT_TRUE(Has(dump, "3536,3999,6264,8000")) << dump;
+    own = std::make_unique<Survey>(Survey::Text{description + "weight z\n", values});
+    EXPECT_EQ(std::string::npos, Dump(1, 2, 0x680).find("box")) << "no group, no bar";
 }
 
 TEST_F(XtabGrafikkTest, AnEmptyTableKeepsItsTextsAndDrawsNoBar)
