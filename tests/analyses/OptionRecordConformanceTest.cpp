@@ -10,9 +10,12 @@
 #include "analyses/FreqOption.h"
 #include "analyses/MeanOption.h"
 #include "analyses/RegisterAnalyses.h"
+#include "analyses/TtestParOption.h"
 #include "analyses/XtabOption.h"
+#include "analyses/XtabbarOption.h"
 #include "dataset/RegistrySettings.h"
 #include "graphs/Desk1grafOption.h"
+#include "graphs/DuoPolyOption.h"
 #include "graphs/FreqGraphOption.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
@@ -43,9 +46,15 @@ template <class Record> TableOption *New()
 }
 
 const RecordCase records[] = {
-    {"Freq", New<FreqOption>, "USE_ONEWAY_FREQ"},    {"Xtab", New<XtabOption>, "USE_TWOWAY_CROSS"},
-    {"FreqBar", New<FreqbarOption>, nullptr},        {"FreqPie", New<FreqpieOption>, nullptr},
-    {"Mean", New<MeanOption>, "USE_ONEWAY_DESCRIP"}, {"Desk1graf", New<Desk1grafOption>, nullptr},
+    {"Freq", New<FreqOption>, "USE_ONEWAY_FREQ"},
+    {"Xtab", New<XtabOption>, "USE_TWOWAY_CROSS"},
+    {"FreqBar", New<FreqbarOption>, nullptr},
+    {"FreqPie", New<FreqpieOption>, nullptr},
+    {"Mean", New<MeanOption>, "USE_ONEWAY_DESCRIP"},
+    {"Desk1graf", New<Desk1grafOption>, nullptr},
+    {"TtestPar", New<TtestParOption>, "USE_TWOWAY_TTEST"},
+    {"DuoPoly", New<DuoPolyOption>, nullptr},
+    {"XtabBar", New<XtabbarOption>, nullptr},
 };
 
 class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>
