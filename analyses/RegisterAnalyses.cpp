@@ -3,6 +3,9 @@
 #include "analyses/AnalysisBook.h"
 #include "analyses/AutoRecodeDialog.h"
 #include "analyses/FreqOption.h"
+#include "analyses/McNemarOption.h"
+#include "analyses/SignTestOption.h"
+#include "analyses/WilcoxonOption.h"
 #include "analyses/XtabOption.h"
 #include "shell/AnalysisRegistry.h"
 
@@ -10,6 +13,9 @@ void RegisterAnalyses()
 {
     RegisterAnalysisFactory("USE_ONEWAY_FREQ", TableOption::Make<FreqOption>);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
+    RegisterAnalysisFactory("USE_MCNEMAR", TableOption::Make<McNemarOption>);
+    RegisterAnalysisFactory("USE_SIGNTEST", TableOption::Make<SignTestOption>);
+    RegisterAnalysisFactory("USE_WILCOXON", TableOption::Make<WilcoxonOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {
