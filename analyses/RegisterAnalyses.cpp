@@ -2,6 +2,7 @@
 
 #include "analyses/AnalysisBook.h"
 #include "analyses/AutoRecodeDialog.h"
+#include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/McNemarOption.h"
 #include "analyses/SignTestOption.h"
@@ -16,6 +17,7 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_MCNEMAR", TableOption::Make<McNemarOption>);
     RegisterAnalysisFactory("USE_SIGNTEST", TableOption::Make<SignTestOption>);
     RegisterAnalysisFactory("USE_WILCOXON", TableOption::Make<WilcoxonOption>);
+    RegisterAnalysisFactory("USE_BATTFREQ", TableOption::Make<BattFreqOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {

@@ -7,6 +7,7 @@
 // analysis or graph record joins by one line in `records`.
 #include "tests/analyses/AnalysesTestSupport.h"
 
+#include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/McNemarOption.h"
 #include "analyses/SignTestOption.h"
@@ -46,6 +47,7 @@ const RecordCase records[] = {
     {"McNemar", New<McNemarOption>, "USE_MCNEMAR"},
     {"SignTest", New<SignTestOption>, "USE_SIGNTEST"},
     {"Wilcoxon", New<WilcoxonOption>, "USE_WILCOXON"},
+    {"BattFreq", New<BattFreqOption>, "USE_BATTFREQ"},
     {"FreqBar", New<FreqbarOption>, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr},
 };
