@@ -5,6 +5,7 @@
 #include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/McNemarOption.h"
+#include "analyses/MultrespFreqOption.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/WilcoxonOption.h"
 #include "analyses/XtabOption.h"
@@ -18,6 +19,7 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_SIGNTEST", TableOption::Make<SignTestOption>);
     RegisterAnalysisFactory("USE_WILCOXON", TableOption::Make<WilcoxonOption>);
     RegisterAnalysisFactory("USE_BATTFREQ", TableOption::Make<BattFreqOption>);
+    RegisterAnalysisFactory("USE_ONEWAY_MULTI", TableOption::Make<MultrespFreqOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {

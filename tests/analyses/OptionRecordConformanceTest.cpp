@@ -10,6 +10,7 @@
 #include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/McNemarOption.h"
+#include "analyses/MultrespFreqOption.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/WilcoxonOption.h"
 #include "analyses/RegisterAnalyses.h"
@@ -48,6 +49,7 @@ const RecordCase records[] = {
     {"SignTest", New<SignTestOption>, "USE_SIGNTEST"},
     {"Wilcoxon", New<WilcoxonOption>, "USE_WILCOXON"},
     {"BattFreq", New<BattFreqOption>, "USE_BATTFREQ"},
+    {"MultrespFreq", New<MultrespFreqOption>, "USE_ONEWAY_MULTI"},
     {"FreqBar", New<FreqbarOption>, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr},
 };
