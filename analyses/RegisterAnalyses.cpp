@@ -5,6 +5,7 @@
 #include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/McNemarOption.h"
+#include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/WilcoxonOption.h"
@@ -20,6 +21,7 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_WILCOXON", TableOption::Make<WilcoxonOption>);
     RegisterAnalysisFactory("USE_BATTFREQ", TableOption::Make<BattFreqOption>);
     RegisterAnalysisFactory("USE_ONEWAY_MULTI", TableOption::Make<MultrespFreqOption>);
+    RegisterAnalysisFactory("USE_ONEWAY_MULTI_DICO", TableOption::Make<MultrespDikoOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {

@@ -10,6 +10,7 @@
 #include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/McNemarOption.h"
+#include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/WilcoxonOption.h"
@@ -50,6 +51,7 @@ const RecordCase records[] = {
     {"Wilcoxon", New<WilcoxonOption>, "USE_WILCOXON"},
     {"BattFreq", New<BattFreqOption>, "USE_BATTFREQ"},
     {"MultrespFreq", New<MultrespFreqOption>, "USE_ONEWAY_MULTI"},
+    {"MultrespDiko", New<MultrespDikoOption>, "USE_ONEWAY_MULTI_DICO"},
     {"FreqBar", New<FreqbarOption>, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr},
 };
