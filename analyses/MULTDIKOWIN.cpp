@@ -65,7 +65,7 @@ void MultRespDiko::WriteTable(TXTWIN &w)
         const FreqCategory &category = r->categories[k];
         if (d & multrespLabels) {
             w.Left(labelWidth);
-            w.WriteString(category.label);
+            w.WriteString(std::string(category.label).substr(0, labelWidth - 1).c_str());
         }
         w.Right(c);
         const double count = IsWeighted() ? category.frequency : static_cast<double>(category.count);

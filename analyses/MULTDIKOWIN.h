@@ -5,6 +5,10 @@
 // one row per variable, the cases whose value lies in the counted values.
 // The bar graph is tool 0 and, on the base of answers, the pie graph tool 1.
 //
+// A label longer than its column is cut to keep one blank before the
+// figures (mended: a long label pushed its row's figures out of their
+// columns).
+//
 // The table follows the record at every write: a changed listwise or
 // user-missing flag recounts, a changed base redoes the percentages, the
 // display bits and the column width only rewrite. Mended fault: the first

@@ -66,7 +66,7 @@ void MultRespFreq::WriteTable(TXTWIN &w)
         const FreqCategory &category = r->categories[k];
         if (d & multrespLabels) {
             w.Left(labelWidth);
-            w.WriteString(category.label);
+            w.WriteString(std::string(category.label).substr(0, labelWidth - 1).c_str());
         }
         if (d & multrespCodes) {
             w.Right(codeWidth);

@@ -6,6 +6,10 @@
 // graph tool 1. Variables that do not share their category labels and
 // missing values get a page that says why instead of a table.
 //
+// A label longer than its column is cut to keep one blank before the
+// figures (mended: a long label pushed its row's figures out of their
+// columns).
+//
 // The table follows the record at every write: a changed percentage base,
 // listwise flag or user-missing flag recounts first; display bits and the
 // column width only rewrite. Mended fault: the first table was counted

@@ -153,13 +153,15 @@ ZafEventType MultrespDikoPreOptionWindow::Event(const ZafEventRecord &event)
 const TableDescription MultrespDikoOption::description =
     DescribeTable("USE_ONEWAY_MULTI_DICO_OPTIONS", "OMultRespDiko", multrespTextGroup, settings, controls);
 
-// 265 by 130 mini-cells; the two check boxes outside the groups reach 322.
-MultrespDikoOptionWindow::MultrespDikoOptionWindow() : TableOptionWindow(MultrespDikoOption::description, 30, 14)
+// 265 by 130 mini-cells, widened to show the two check boxes outside the
+// groups whole. Departure: the base's buttons start at the group's top, as
+// the display buttons do; 5 lower the third one fell off the group.
+MultrespDikoOptionWindow::MultrespDikoOptionWindow() : TableOptionWindow(MultrespDikoOption::description, 34, 14)
 {
     ZafGroup *base = B::MiniCellGroup(this, 15, 5, 214, 35, "CalcPctTitle");
     const char *radios[] = {"CalcPctCases", "CalcPctObs", "CalcPctVar"};
     for (int i = 0; i < 3; ++i)
-        B::MiniCellRadioButton(base, 5, 5 + 7 * i, 200, 7, radios[i]);
+        B::MiniCellRadioButton(base, 5, 7 * i, 200, 7, radios[i]);
     B::MiniCellCheckBox(this, 22, 45, 300, 7, "CalcListw");
     B::MiniCellCheckBox(this, 22, 52, 300, 7, "CalcUMV");
     ZafGroup *display = B::MiniCellGroup(this, 15, 62, 214, 49, "DIS_TITLE");

@@ -50,8 +50,9 @@ void GroupButton(ZafWindow *group, int top, const char *name, bool radio)
 const TableDescription MultrespFreqOption::description =
     DescribeTable("USE_ONEWAY_MULTI_OPTIONS", "OMultRespFreq", multrespTextGroup, settings, controls);
 
-// 265 by 120 mini-cells; the two check boxes outside the groups reach 322.
-MultrespFreqOptionWindow::MultrespFreqOptionWindow() : TableOptionWindow(MultrespFreqOption::description, 30, 13)
+// 265 by 120 mini-cells, widened to show the two check boxes outside the
+// groups whole.
+MultrespFreqOptionWindow::MultrespFreqOptionWindow() : TableOptionWindow(MultrespFreqOption::description, 34, 13)
 {
     ZafGroup *base = B::MiniCellGroup(this, 15, 5, 214, 28, "CalcPctTitle");
     GroupButton(base, 0, "CalcPctCases", true);
