@@ -1,10 +1,16 @@
-#include "analyses/RegisterAnalyses.h"
 
 #include "analyses/AnalysisBook.h"
 #include "analyses/AutoRecodeDialog.h"
+#include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
+#include "analyses/McNemarOption.h"
 #include "analyses/MeanOption.h"
+#include "analyses/MultrespDikoOption.h"
+#include "analyses/MultrespFreqOption.h"
+#include "analyses/RegisterAnalyses.h"
+#include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
+#include "analyses/WilcoxonOption.h"
 #include "analyses/XtabOption.h"
 #include "shell/AnalysisRegistry.h"
 
@@ -14,6 +20,12 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_ONEWAY_DESCRIP", TableOption::Make<MeanOption>);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
     RegisterAnalysisFactory("USE_TWOWAY_TTEST", TableOption::Make<TtestParOption>);
+    RegisterAnalysisFactory("USE_MCNEMAR", TableOption::Make<McNemarOption>);
+    RegisterAnalysisFactory("USE_SIGNTEST", TableOption::Make<SignTestOption>);
+    RegisterAnalysisFactory("USE_WILCOXON", TableOption::Make<WilcoxonOption>);
+    RegisterAnalysisFactory("USE_BATTFREQ", TableOption::Make<BattFreqOption>);
+    RegisterAnalysisFactory("USE_ONEWAY_MULTI", TableOption::Make<MultrespFreqOption>);
+    RegisterAnalysisFactory("USE_ONEWAY_MULTI_DICO", TableOption::Make<MultrespDikoOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {
