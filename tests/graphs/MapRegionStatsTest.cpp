@@ -1,0 +1,182 @@
+// Region values, ranges, classes and colours of the map graph: the class
+// tables and edges by hand, and the sample survey against the figures of
+// golden/maps/region_stats.R.
+#include "graphs/maps/MapGraph.h"
+
+#include "GraphTestSupport.h"
+#include "MapTestSupport.h"
+#include "dataset/ByteStream.h"
+#include "dataset/DATASET.h"
+#include "dataset/MapFile.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+
+using namespace MapClasses;
+
+namespace {
+typedef std::vector<double> Values;
+
+
+void ExpectNear(const Values &expected, const Values &actual, const std::string &what)
+{
+    ASSERT_EQ(expected.size(), actual.size()) << what;
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NEAR(expected[i], actual[i], 1e-6 * std::max(1.0, std::fabs(expected[i]))) << what << " [" << i << "]";
+}
+} // namespace
+
+TEST(MapClasses, BoundsOfEachMethodAndTheirEdges)
+{
+    Values b = EqualWidthBounds(1, 10, 5, 0);
+    RoundBounds(b);
+    ExpectNear({1, 3, 5, 7, 9, 10}, b, "whole numbers 1..10");
+    ExpectNear({1, 2.8, 4.6, 6.4, 8.2, 10}, EqualWidthBounds(1, 10, 5, 2), "two decimals");
+    int k = 5;
+    ExpectNear({1, 4, 6, 8, 10, 10}, RegionOrderBounds({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, &k, 0), "ten regions");
+    const Values ties = {2, 2, 2, 2, 2, 2, 2, 2, 2, 5};
+    ExpectNear({2, 3, 4, 5, 6, 5}, RegionOrderBounds(ties, &k, 0), "ties pushed by 1");
+    ExpectNear({2, 2.2, 2.4, 2.6, 5, 5}, RegionOrderBounds(ties, &k, 1), "ties pushed by 0.2");
+    ExpectNear({1e300, 1e300 + 1e284}, RegionOrderBounds({1e300, 1e300}, &(k = 1), 0), "pushes always raise");
+    // Positions 2 and 3 (past the end: the last value, pushed up by 1).
+    ExpectNear({7, 9, 10, 9}, RegionOrderBounds({7, 8, 9}, &(k = 5), 0), "fewer regions than classes");
+    EXPECT_EQ(k, 3);
+    EXPECT_TRUE(RegionOrderBounds({}, &(k = 5), 0).empty());
+    EXPECT_EQ(k, 0);
+    ExpectNear({1, 2, 3, 4, 5}, CaseOrderBounds({1, 2, 3, 4, 5, 6}, 4), "cases: step 6 / 4 = 1");
+    EXPECT_TRUE(CaseOrderBounds({}, 4).empty());
+    EXPECT_EQ(CheckedClassCount(0), 1);
+    EXPECT_EQ(CheckedClassCount(40), 13);
+    EXPECT_EQ(ClassOf(3, {1, 3, 5}), 1);
+    EXPECT_EQ(ClassOf(5, {1, 3, 5}), 1);
+    EXPECT_EQ(ClassOf(0.5, {1, 3, 5}), 0);
+    ExpectNear({4, 4}, RampSampleBounds(4, 4, 1, 0), "one sample class");
+}
+
+TEST(MapClasses, EveryClassHasItsOwnEntryAndItsOwnGrey)
+{
+    EXPECT_EQ(ClassEntries(MapClassSettings::metric2, 5), std::vector<int>({0, 3, 6, 9, 12}));
+    EXPECT_EQ(ClassEntries(MapClassSettings::metric2, 4), std::vector<int>({0, 3, 9, 12}));
+    EXPECT_EQ(ClassEntries(MapClassSettings::metric2, 1), std::vector<int>({6}));
+    EXPECT_EQ(ClassEntries(MapClassSettings::metric, 5), std::vector<int>({0, 2, 4, 6, 8}));
+    EXPECT_EQ(ClassEntries(MapClassSettings::contrast, 5), std::vector<int>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(ClassEntries(MapClassSettings::contrast, 20).back(), 12);
+    for (int scheme : {MapClassSettings::metric, MapClassSettings::metric2, MapClassSettings::contrast})
+        for (int classes = 1; classes <= 13; ++classes) {
+            std::set<int> entries, greys;
+            for (int e : ClassEntries(scheme, classes))
+                entries.insert(e);
+            for (const MapColourEntry &c : ClassColours(scheme, classes))
+                greys.insert(c.fillGrey);
+            EXPECT_EQ(entries.size(), static_cast<size_t>(classes)) << scheme << " " << classes;
+            EXPECT_EQ(greys.size(), static_cast<size_t>(classes)) << scheme << " " << classes;
+        }
+    // A range of one value: the ramps take their first or middle colour.
+    EXPECT_EQ(RampColour(MapClassSettings::slide, 3, 3, 3, 3, {}).fillR, SlideStart().fillR);
+    EXPECT_EQ(RampColour(MapClassSettings::slide2, 3, 3, 3, 3, {}).fillG, Slide2Middle().fillG);
+    EXPECT_EQ(RampColour(MapClassSettings::slide, 5, 0, 10, 0, {}).fillB, (SlideStart().fillB + SlideEnd().fillB) / 2);
+}
+
+class SurveyMap : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dataSet.reset(OpenDataSet((std::string(GRAPH_TEST_BIN_DIR) + "/samples/survey.QVF").c_str()));
+        ASSERT_TRUE(dataSet && dataSet->mapFileFlag);
+        FileByteStream file(dataSet->SiblingName(".KRT").c_str());
+        ASSERT_EQ(MapFile::ReadDirectory(file, dataSet->GetCodePage() != 0, &dataSet->mapDirectory), MAPERR_NONE);
+    }
+    std::unique_ptr<MapGraph> Graph(const char *variable)
+    {
+        auto graph = std::make_unique<MapGraph>(dataSet.get(), 0, dataSet->FindVariable(variable), &settings);
+        EXPECT_EQ(graph->LoadMap(), MAPERR_NONE);
+        return graph;
+    }
+    std::unique_ptr<DATASET> dataSet;
+    MapClassSettings settings;
+};
+
+TEST_F(SurveyMap, RegionMeansRangesAndBoundsAgreeWithR)
+{
+    std::ifstream golden(GRAPHS_GOLDEN_DIR "/maps/region_stats.txt");
+    ASSERT_TRUE(golden.good());
+    std::unique_ptr<MapGraph> graph;
+    std::string line;
+    int checked = 0;
+    while (std::getline(golden, line)) {
+        std::istringstream in(line);
+        std::string kind, what;
+        int k = 0;
+        in >> kind;
+        if (kind == "variable") {
+            in >> what;
+            graph = Graph(what.c_str());
+            ASSERT_EQ(graph->AssignRegionValues(), MapGraph::valuesAssigned);
+            EXPECT_EQ(graph->regions.Find(1)->name, "Capital City");
+            continue;
+        }
+        if (kind == "region") {
+            long code, count;
+            double mean;
+            in >> code >> count >> mean;
+            EXPECT_EQ(graph->regions.Find(code)->caseCount, count) << line;
+            ExpectNear({mean}, {graph->regions.Find(code)->value}, line);
+            ++checked;
+            continue;
+        }
+        in >> k >> what;
+        Values expected{std::istream_iterator<double>(in), std::istream_iterator<double>()};
+        settings = MapClassSettings();
+        settings.classCount = k;
+        settings.dataSource = kind == "map" ? MapClassSettings::currentMap : MapClassSettings::allCases;
+        settings.groupingMethod = what == "cases" || what == "regions" ? MapClassSettings::byCases
+                                                                        : MapClassSettings::fromValues;
+        graph->MapRegionStats();
+        ExpectNear(expected, what == "range" ? Values{graph->minimum, graph->maximum} : settings.bounds, line);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 3 * (20 + 12));
+}
+
+TEST_F(SurveyMap, RegionsThatNoCaseNamesGiveNoRangeAndNoClasses)
+{
+    // A map of region codes the data set does not use.
+    MemoryByteStream file(MapTest::MapBytes({{100, 1, {5, 5}}, {101, 3, {0, 0, 9, 0, 0, 9}}}));
+    ASSERT_EQ(MapFile::ReadDirectory(file, true, &dataSet->mapDirectory), MAPERR_NONE);
+    MapGraph graph(dataSet.get(), 0, dataSet->FindVariable("age"), &settings);
+    ASSERT_EQ(graph.LoadMap(file, dataSet->mapDirectory), MAPERR_NONE);
+    ASSERT_EQ(graph.regions.Count(), 2);
+    EXPECT_EQ(graph.AssignRegionValues(), MapGraph::noRegionMatched);
+    for (int scheme = 0; scheme <= 4; ++scheme) {
+        settings.colourScheme = scheme;
+        settings.classCount = 0;
+        graph.MapRegionStats();
+        EXPECT_FALSE(graph.HasRange());
+        EXPECT_EQ(graph.classCount, 0);
+        EXPECT_TRUE(settings.bounds.empty());
+        EXPECT_EQ(graph.regions.Find(101)->colour.fillR, MissingColour().fillR);
+    }
+}
+
+TEST_F(SurveyMap, UserBoundsStandAndSizeTheColours)
+{
+    std::unique_ptr<MapGraph> graph = Graph("age");
+    graph->AssignRegionValues();
+    settings.userBounds = true; // chosen, but no bounds confirmed yet: computed
+    graph->MapRegionStats();
+    EXPECT_EQ(settings.bounds.size(), 6u);
+    settings.bounds = {40, 47, 49, 60};
+    graph->MapRegionStats();
+    EXPECT_EQ(graph->classCount, 3);
+    ASSERT_EQ(settings.colours.size(), 3u);
+    ExpectNear({40, 47, 49, 60}, settings.bounds, "user bounds");
+    // Region 15 (mean 43.47) in the first class, region 17 (50.88) in the last.
+    EXPECT_EQ(graph->regions.Find(15)->colour.fillGrey, settings.colours[0].fillGrey);
+    EXPECT_EQ(graph->regions.Find(17)->colour.fillGrey, settings.colours[2].fillGrey);
+}
