@@ -67,6 +67,7 @@ public:
     void MapRegionStats();
 
     int GetMapNumber() const { return mapNumber; }
+    const MapClassSettings &GetSettings() const { return *settings; }
     long GetVariable() const { return variable; }
     ValueStatus GetValueStatus() const { return valueStatus; }
     // True when a range exists: some value was counted.

@@ -8,6 +8,8 @@
 #include "dataset/ByteStream.h"
 #include "dataset/DATASET.h"
 #include "dataset/MapFile.h"
+#include "graphs/maps/MapRegionText.h"
+#include "shell/TXTWIN.h"
 
 #include <cmath>
 #include <fstream>
@@ -162,6 +164,10 @@ TEST_F(SurveyMap, RegionsThatNoCaseNamesGiveNoRangeAndNoClasses)
         EXPECT_TRUE(settings.bounds.empty());
         EXPECT_EQ(graph.regions.Find(101)->colour.fillR, MissingColour().fillR);
     }
+    graphtest::EnglishTexts texts;
+    TXTWIN text("map", 0);
+    WriteMapRegionText(text, graph);
+    EXPECT_EQ(text.Text(), "\r\n Antall regioner: 2\r\n \r\n No region of the map matches a region code of the data set.\r\n ");
 }
 
 TEST_F(SurveyMap, UserBoundsStandAndSizeTheColours)
@@ -179,4 +185,20 @@ TEST_F(SurveyMap, UserBoundsStandAndSizeTheColours)
     // Region 15 (mean 43.47) in the first class, region 17 (50.88) in the last.
     EXPECT_EQ(graph->regions.Find(15)->colour.fillGrey, settings.colours[0].fillGrey);
     EXPECT_EQ(graph->regions.Find(17)->colour.fillGrey, settings.colours[2].fillGrey);
+}
+
+TEST_F(SurveyMap, PageTextListsTheRegionsWithCasesValuesAndClasses)
+{
+    graphtest::EnglishTexts texts;
+    std::unique_ptr<MapGraph> graph = Graph("age");
+    graph->AssignRegionValues();
+    graph->MapRegionStats();
+    TXTWIN text("map", 0);
+    WriteMapRegionText(text, *graph);
+    std::string unix;
+    for (char c : text.Text())
+        if (c != '\r')
+            unix += c;
+    std::ifstream golden(GRAPHS_GOLDEN_DIR "/maps/age_regions.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(golden), std::istreambuf_iterator<char>()), unix);
 }

@@ -2,6 +2,9 @@
 # survey, derived from the raw values (samples/survey.csv) and the missing
 # codes of samples/survey.desc, independently of the program.
 #   Rscript region_stats.R ../../../../samples/survey.csv > region_stats.txt
+#   Rscript region_stats.R ../../../../samples/survey.csv ../../../../samples/survey.desc > age_regions.txt
+# The second form writes the map page's text of age with the default
+# classes (five of equal width over the regions' values).
 # Cases count with a weight above 0; a region's value is the weighted mean
 # of the variable over its cases with a valid value.
 args <- commandArgs(trailingOnly = TRUE)
@@ -43,6 +46,26 @@ by_cases <- function(x, k) {
 round_whole <- function(b) ceiling(b - 0.5)
 whole_range_classes <- function(lo, hi, k, dec) if (dec == 0 && hi - lo + 1 < k) floor(hi - lo + 1) else k
 
+if (length(args) > 1) {
+  desc <- readLines(args[2])
+  from <- which(desc == "variable region"); to <- which(desc == "variable resp_id")
+  labels <- regmatches(desc[from:to], regexec("^value ([0-9]+) = (.*)$", desc[from:to]))
+  names <- sapply(1:20, function(r) Filter(function(m) length(m) && m[2] == r, labels)[[1]][3])
+  valid <- ok_w & !is.na(d$age) & d$age != 99
+  n <- sapply(1:20, function(r) sum(valid & d$region == r))
+  m <- sapply(1:20, function(r) { s <- valid & d$region == r; sum(d$weight[s] * d$age[s]) / sum(d$weight[s]) })
+  b <- equal_width(min(m), max(m), 5, 2)
+  cat("\n Antall regioner: 20\n \n")
+  cat(sprintf(" Minimumsverdi:  %.2f\n Maksimumsverdi: %.2f\n \n", min(m), max(m)))
+  cat(sprintf(" %6s%-2s%-24s%7s%12s%7s\n", "Region", "", "Name", "Cases", "Value", "Class"))
+  cat(" ", strrep("-", 58), "\n", sep = "")
+  for (r in 1:20) {
+    cls <- 5; for (i in 1:4) if (m[r] < b[i + 1]) { cls <- i; break }
+    cat(sprintf(" %6d%-2s%-24s%7d%12.2f%7d\n", r, "", substr(names[r], 1, 23), n[r], m[r], cls))
+  }
+  cat(" ")
+  quit()
+}
 for (v in c("age", "hours", "wellbeing")) {
   x <- d[[v]]
   valid <- ok_w & !is.na(x) & !(x %in% missing[[v]])
