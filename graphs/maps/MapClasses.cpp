@@ -7,11 +7,11 @@ namespace {
 
 // The map colour tables of the palette (MapColourTable) and their roles.
 enum {
-    fixedTable = 0,    // background, the slide and slide2 colours
+    fixedTable = 0, // background, the slide and slide2 colours
     sequentialTable = 1,
     divergingTable = 2,
     distinctTable = 3,
-    outlineTable = 4   // missing value, symbol-mode regions, symbols, highlight
+    outlineTable = 4 // missing value, symbol-mode regions, symbols, highlight
 };
 enum { slideStartEntry = 1, slideEndEntry = 2, slide2StartEntry = 3, slide2MiddleEntry = 4, slide2EndEntry = 5 };
 enum { missingEntry = 0, symbolModeEntry = 1 };
@@ -174,8 +174,8 @@ std::vector<MapColourEntry> ClassColours(int scheme, int classes)
     if (scheme != MapClassSettings::metric) {
         const int last = static_cast<int>(colours.size()) - 1;
         for (int i = 0; i <= last; ++i)
-            colours[i].fillGrey =
-                static_cast<std::uint16_t>(last ? lightestGrey - i * (lightestGrey - darkestGrey) / last : lightestGrey);
+            colours[i].fillGrey = static_cast<std::uint16_t>(
+                last ? lightestGrey - i * (lightestGrey - darkestGrey) / last : lightestGrey);
     }
     return colours;
 }

@@ -45,8 +45,8 @@ struct MapClassSettings
     int classCountMode = automaticCount;
     int dataSource = currentMap;
     int classCount = defaultClassCount;
-    int decimals = 0;        // the value variable's, set at every range computation
-    bool userBounds = false; // bounds confirmed by the user: not recomputed
+    int decimals = 0;                    // the value variable's, set at every range computation
+    bool userBounds = false;             // bounds confirmed by the user: not recomputed
     std::vector<double> bounds;          // class count + 1 once computed
     std::vector<MapColourEntry> colours; // class count once computed
 };

@@ -52,7 +52,7 @@ void WriteMapRegionText(TXTWIN &out, const MapGraph &graph)
     out.EndLine();
     if (graph.GetValueStatus() == MapGraph::valuesUnreadable || !graph.HasRange()) {
         Plain(out, StatText(graph.GetValueStatus() == MapGraph::valuesUnreadable ? valuesUnreadableText
-                                                                                  : noRegionMatchedText,
+                                                                                 : noRegionMatchedText,
                             textGroup));
         out.EndLine();
         out.ShowText();

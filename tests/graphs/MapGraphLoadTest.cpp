@@ -152,9 +152,9 @@ TEST(MapGraph, MutatedMapsAreRefusedWithAnErrorOrLoadedWhole)
     bases.push_back(MapBytes({{4, -32768, many}, {4, 32767, std::vector<int>(many.begin(), many.end() - 2)}}));
     bases.push_back(MapBytes({{4, 3, {0, 0, 1, 0, 0, 1}}}, 9019));
     Bytes negative = bases[1], past = bases[1], shortItem = bases[1];
-    negative[0] = 0xfe, negative[1] = 0xff;      // map count -2
-    past[8] = 0xff, past[9] = 0x7f;              // geometry offset far past the end
-    shortItem[4] = 0x00, shortItem[5] = 0x80;    // item count -32768
+    negative[0] = 0xfe, negative[1] = 0xff;   // map count -2
+    past[8] = 0xff, past[9] = 0x7f;           // geometry offset far past the end
+    shortItem[4] = 0x00, shortItem[5] = 0x80; // item count -32768
     bases.insert(bases.end(), {negative, past, shortItem});
 
     MapClassSettings settings;

@@ -24,7 +24,6 @@ using namespace MapClasses;
 namespace {
 typedef std::vector<double> Values;
 
-
 void ExpectNear(const Values &expected, const Values &actual, const std::string &what)
 {
     ASSERT_EQ(expected.size(), actual.size()) << what;
@@ -137,8 +136,8 @@ TEST_F(SurveyMap, RegionMeansRangesAndBoundsAgreeWithR)
         settings = MapClassSettings();
         settings.classCount = k;
         settings.dataSource = kind == "map" ? MapClassSettings::currentMap : MapClassSettings::allCases;
-        settings.groupingMethod = what == "cases" || what == "regions" ? MapClassSettings::byCases
-                                                                        : MapClassSettings::fromValues;
+        settings.groupingMethod =
+            what == "cases" || what == "regions" ? MapClassSettings::byCases : MapClassSettings::fromValues;
         graph->MapRegionStats();
         ExpectNear(expected, what == "range" ? Values{graph->minimum, graph->maximum} : settings.bounds, line);
         ++checked;
@@ -167,7 +166,8 @@ TEST_F(SurveyMap, RegionsThatNoCaseNamesGiveNoRangeAndNoClasses)
     graphtest::EnglishTexts texts;
     TXTWIN text("map", 0);
     WriteMapRegionText(text, graph);
-    EXPECT_EQ(text.Text(), "\r\n Antall regioner: 2\r\n \r\n No region of the map matches a region code of the data set.\r\n ");
+    EXPECT_EQ(text.Text(),
+              "\r\n Antall regioner: 2\r\n \r\n No region of the map matches a region code of the data set.\r\n ");
 }
 
 TEST_F(SurveyMap, UserBoundsStandAndSizeTheColours)
