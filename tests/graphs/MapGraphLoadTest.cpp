@@ -150,6 +150,11 @@ TEST(MapGraph, MutatedMapsAreRefusedWithAnErrorOrLoadedWhole)
     for (size_t k = 0; k < many.size(); ++k)
         many[k] = static_cast<int>(k % 2 ? -32768 + k % 65536 : 32767 - k % 1000);
     bases.push_back(MapBytes({{4, -32768, many}, {4, 32767, std::vector<int>(many.begin(), many.end() - 2)}}));
+    MapClassSettings settings;
+    MapGraph whole(nullptr, 0, 1, &settings);
+    ASSERT_EQ(LoadFrom(bases.back(), whole), MAPERR_NONE);
+    EXPECT_EQ(whole.overlays.Find(4)->EntryCount(), 1 + 2 * 32769); // -32768: 32768 points and the closing one
+    EXPECT_EQ(whole.regions.Find(4)->EntryCount(), 1 + 2 * 32768);
     bases.push_back(MapBytes({{4, 3, {0, 0, 1, 0, 0, 1}}}, 9019));
     Bytes negative = bases[1], past = bases[1], shortItem = bases[1];
     negative[0] = 0xfe, negative[1] = 0xff;   // map count -2
@@ -157,7 +162,6 @@ TEST(MapGraph, MutatedMapsAreRefusedWithAnErrorOrLoadedWhole)
     shortItem[4] = 0x00, shortItem[5] = 0x80; // item count -32768
     bases.insert(bases.end(), {negative, past, shortItem});
 
-    MapClassSettings settings;
     uint32_t state = 0x5eed0107;
     auto next = [&state]() { return state ^= state << 13, state ^= state >> 17, state ^= state << 5; };
     int refused = 0, loaded = 0;
