@@ -60,7 +60,8 @@ MapGraph::ValueStatus MapGraph::AssignRegionValues()
     std::map<long, double> sums;
     while (walk.Next()) {
         const double code = walk.Value(0), value = walk.Value(1);
-        if (!Countable(code) || !Countable(value) || !(std::fabs(code) < 2147483648.0))
+        // Region codes are whole numbers; a fraction names no region.
+        if (!Countable(code) || !Countable(value) || !IsWhole(code) || !(std::fabs(code) < 2147483648.0))
             continue;
         MapRegion *region = regions.Find(static_cast<long>(code));
         if (!region)
