@@ -8,6 +8,7 @@
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/FreqOption.h"
+#include "analyses/MapStatOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/XtabOption.h"
 #include "dataset/RegistrySettings.h"
@@ -40,6 +41,7 @@ template <class Record> TableOption *New()
 const RecordCase records[] = {
     {"Freq", New<FreqOption>, "USE_ONEWAY_FREQ"},
     {"Xtab", New<XtabOption>, "USE_TWOWAY_CROSS"},
+    {"Map", New<MapStatOption>, "USE_MAP"},
     {"FreqBar", New<FreqbarOption>, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr},
 };
