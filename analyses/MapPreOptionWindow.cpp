@@ -14,7 +14,8 @@ constexpr int textGroup = 22, buttonGroup = 0, titleText = 47, titleGroup = 1;
 enum { chooseText = 12, noMapText = 13, mapNeededText = 14, okText = 0, cancelText = 4 };
 // Cells: the window's width, the combo box's width and list height, and the
 // title bar and border the region includes.
-constexpr int width = 32, comboWidth = 25, listHeight = 6, frameRows = 2, buttonRow = 3;
+constexpr int width = 52, comboWidth = 40, listHeight = 6, frameRows = 2, buttonRow = 3;
+constexpr int okColumn = width - 24, cancelColumn = width - 13;
 
 void AddEndButton(ZafDialogWindow *dialog, int left, int text, ZafEventType code)
 {
@@ -32,12 +33,12 @@ MapPreOptionWindow::MapPreOptionWindow(DATASET *dataSet) : ZafDialogWindow(0, 0,
     AddGenericObjects(new ZafStringData(StatText(titleText, titleGroup)));
     const MapDirectory *directory = dataSet && dataSet->mapFileFlag ? &dataSet->mapDirectory : nullptr;
     if (!directory || !directory->entries || directory->mapCount <= 0) {
-        AddObject(new ZafPrompt(1, 0, 30, StatText(noMapText, textGroup)));
-        AddObject(new ZafPrompt(1, 1, 30, StatText(mapNeededText, textGroup)));
-        AddEndButton(this, 19, cancelText, ZAF_DIALOG_CANCEL);
+        AddObject(new ZafPrompt(1, 0, width - 2, StatText(noMapText, textGroup)));
+        AddObject(new ZafPrompt(1, 1, width - 2, StatText(mapNeededText, textGroup)));
+        AddEndButton(this, cancelColumn, cancelText, ZAF_DIALOG_CANCEL);
         return;
     }
-    AddObject(new ZafPrompt(1, 0, 30, StatText(chooseText, textGroup)));
+    AddObject(new ZafPrompt(1, 0, width - 2, StatText(chooseText, textGroup)));
     maps = new ZafComboBox(1, 1, comboWidth, listHeight);
     maps->SetStringID("MAPLIST");
     maps->SetReadOnly(true);
@@ -48,8 +49,8 @@ MapPreOptionWindow::MapPreOptionWindow(DATASET *dataSet) : ZafDialogWindow(0, 0,
         entries.push_back(entry);
     }
     entries.front()->SetSelected(true);
-    AddEndButton(this, 8, okText, ZAF_DIALOG_OK);
-    AddEndButton(this, 19, cancelText, ZAF_DIALOG_CANCEL);
+    AddEndButton(this, okColumn, okText, ZAF_DIALOG_OK);
+    AddEndButton(this, cancelColumn, cancelText, ZAF_DIALOG_CANCEL);
 }
 
 int MapPreOptionWindow::ChosenMap() const
