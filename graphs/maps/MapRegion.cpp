@@ -6,6 +6,12 @@ MapRegion *RegionSet::Find(long code)
     return found == regions.end() ? nullptr : &found->second;
 }
 
+const MapRegion *RegionSet::Find(long code) const
+{
+    Regions::const_iterator found = regions.find(code);
+    return found == regions.end() ? nullptr : &found->second;
+}
+
 MapRegion &RegionSet::Insert(const MapRegion &region)
 {
     MapRegion &stored = regions[region.code];

@@ -58,6 +58,7 @@ public:
 
     // The region of a code, or null.
     MapRegion *Find(long code);
+    const MapRegion *Find(long code) const;
     // Inserts a copy of the region under its code (replacing one there).
     MapRegion &Insert(const MapRegion &region);
     void Clear();

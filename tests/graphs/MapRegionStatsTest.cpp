@@ -4,6 +4,9 @@
 #include "graphs/maps/MapGraph.h"
 
 #include "GraphTestSupport.h"
+#include "analyses/MapStatOption.h"
+#include "analyses/MapWorkBook.h"
+#include "dataset/ProgramSettings.h"
 #include "MapTestSupport.h"
 #include "dataset/ByteStream.h"
 #include "dataset/DATASET.h"
@@ -160,27 +163,41 @@ TEST_F(SurveyMap, RegionsThatNoCaseNamesGiveNoRangeAndNoClasses)
 
 TEST_F(SurveyMap, PageTextListsTheRegionsAndUserBoundsStand)
 {
+    // The page of a run on the current data set, with the record's defaults.
     graphtest::EnglishTexts texts;
-    std::unique_ptr<MapGraph> graph = Graph("age");
-    graph->AssignRegionValues();
-    graph->MapRegionStats();
-    TXTWIN text("map", 0);
-    WriteMapRegionText(text, *graph);
+    ProgramSettings::Instance()->SetDataSet(dataSet.release());
+    DATASET *current = ProgramSettings::Instance()->GetDataSet(0);
+    MapStatOption book;
+    book.LoadSettings(0);
+    auto page = std::make_unique<MapPage>(current->FindVariable("age"), 0, "v4 age", book);
     std::string unix;
-    for (char c : text.Text())
+    for (char c : page->Text()->Text())
         if (c != '\r')
             unix += c;
     std::ifstream golden(GRAPHS_GOLDEN_DIR "/maps/age_regions.txt", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(golden), std::istreambuf_iterator<char>()), unix);
+    // A graph tool sets the page's display mode (bars: no classes), no window yet.
+    EXPECT_EQ(page->CreateGraphWindow(1, &book), nullptr);
+    EXPECT_EQ(page->Text()->Text().find("Class"), std::string::npos);
+    // A user's count of 0 classes is one class.
+    book.classCountMode = MapClassSettings::userCount;
+    book.classCount = 0;
+    page->TakeBookSettings(book);
+    EXPECT_EQ(page->Record()->classes.classCount, 1);
 
-    // User bounds stand and size the colours; region 15 (mean 43.47) falls
-    // in the first class, region 17 (50.88) in the last.
-    settings.userBounds = true;
-    settings.bounds = {40, 47, 49, 60};
-    graph->MapRegionStats();
-    EXPECT_EQ(graph->classCount, 3);
-    ASSERT_EQ(settings.colours.size(), 3u);
-    EXPECT_EQ(settings.bounds, Values({40, 47, 49, 60}));
-    EXPECT_EQ(graph->regions.Find(15)->colour.fillGrey, settings.colours[0].fillGrey);
-    EXPECT_EQ(graph->regions.Find(17)->colour.fillGrey, settings.colours[2].fillGrey);
+    // Limits the user confirmed on the page stand and size its colours;
+    // region 15 (mean 43.47) falls in the first class, region 17 (50.88) in the last.
+    page->CreateGraphWindow(0, &book);
+    MapClassSettings &classes = page->Record()->classes;
+    classes.userBounds = true;
+    classes.bounds = {40, 47, 49, 60};
+    page->Text()->WriteResult();
+    const MapGraph &graph = *page->Text()->Graph();
+    EXPECT_EQ(graph.classCount, 3);
+    ASSERT_EQ(classes.colours.size(), 3u);
+    EXPECT_EQ(classes.bounds, Values({40, 47, 49, 60}));
+    EXPECT_EQ(graph.regions.Find(15)->colour.fillGrey, classes.colours[0].fillGrey);
+    EXPECT_EQ(graph.regions.Find(17)->colour.fillGrey, classes.colours[2].fillGrey);
+    page.reset();
+    ProgramSettings::Instance()->CloseDataSet();
 }
