@@ -79,7 +79,10 @@ void MapOptionWindow::Refresh()
     // The user's limits apply only while they can be chosen and are chosen.
     auto *userdef = FindNamedControl<ZafButton>(this, "userdef", __FILE__, __LINE__);
     Enable("define_groups", classes && userdef && !userdef->Disabled() && userdef->Selected());
+    // The spin control and its field both: enabling the control alone
+    // leaves the field's window disabled.
     Enable("NUM_SPIN", Selected("num_userdef"));
+    Enable("NUM", Selected("num_userdef"));
 }
 
 ZafEventType MapOptionWindow::RefreshFunction(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
