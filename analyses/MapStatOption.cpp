@@ -160,6 +160,7 @@ bool MapStatOption::Run()
     if (map < 0) {
         // No map file, or no map chosen: there is nothing to draw on.
         ShowMessageDialog(StatText(titleText, titleGroup), StatText(noMapText, textGroup), nullptr, nullptr, 0);
+        VariableListWindow::NoteRunCancelled(); // said here: no second report
         return false;
     }
     auto *book = new MapWorkBook(this, variableListWord, map);

@@ -78,6 +78,7 @@ bool MapWorkBook::Build()
             return false;
         }
     }
+    SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
     return true;
 }
 
