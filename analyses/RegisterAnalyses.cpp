@@ -1,13 +1,14 @@
+#include "analyses/RegisterAnalyses.h"
 
 #include "analyses/AnalysisBook.h"
 #include "analyses/AutoRecodeDialog.h"
 #include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
+#include "analyses/MapStatOption.h"
 #include "analyses/McNemarOption.h"
 #include "analyses/MeanOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
-#include "analyses/RegisterAnalyses.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
 #include "analyses/WilcoxonOption.h"
@@ -26,6 +27,7 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_BATTFREQ", TableOption::Make<BattFreqOption>);
     RegisterAnalysisFactory("USE_ONEWAY_MULTI", TableOption::Make<MultrespFreqOption>);
     RegisterAnalysisFactory("USE_ONEWAY_MULTI_DICO", TableOption::Make<MultrespDikoOption>);
+    RegisterAnalysisFactory("USE_MAP", TableOption::Make<MapStatOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {

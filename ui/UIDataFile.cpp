@@ -4,6 +4,8 @@
 #include "analyses/BattFreqOptionWindowDefinition.h"
 #include "analyses/FreqOption.h"
 #include "analyses/FreqOptionWindowDefinition.h"
+#include "analyses/MapOptionWindowDefinition.h"
+#include "analyses/MapStatOption.h"
 #include "analyses/XtabOptionWindowDefinition.h"
 #include "graphs/GraphTextDialogDefinition.h"
 #include "shell/MainWindowDefinition.h"
@@ -65,6 +67,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
         all.push_back({FreqOption::windowName, MakeFreqOptionWindowDefinition});
         all.push_back({"XtabOptionWindow", MakeXtabOptionWindowDefinition});
         all.push_back({BattFreqOption::windowName, MakeBattFreqOptionWindowDefinition});
+        all.push_back({MapStatOption::windowName, MakeMapOptionWindowDefinition});
         all.push_back({GraphTextDialogNames::dialog, MakeGraphTextDialogDefinition});
         return all;
     }();

@@ -9,6 +9,7 @@
 
 #include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
+#include "analyses/MapStatOption.h"
 #include "analyses/McNemarOption.h"
 #include "analyses/MeanOption.h"
 #include "analyses/MultrespDikoOption.h"
@@ -61,6 +62,7 @@ const RecordCase records[] = {
     {"BattFreq", New<BattFreqOption>, "USE_BATTFREQ", "USE_BATTFREQ_OPTIONS"},
     {"MultrespFreq", New<MultrespFreqOption>, "USE_ONEWAY_MULTI", "USE_ONEWAY_MULTI_OPTIONS"},
     {"MultrespDiko", New<MultrespDikoOption>, "USE_ONEWAY_MULTI_DICO", "USE_ONEWAY_MULTI_DICO_OPTIONS"},
+    {"Map", New<MapStatOption>, "USE_MAP", "USE_MAP_OPTIONS"},
     {"FreqBar", New<FreqbarOption>, nullptr, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr, nullptr},
     {"Mean", New<MeanOption>, "USE_ONEWAY_DESCRIP", "USE_ONEWAY_DESCRIP_OPTIONS"},

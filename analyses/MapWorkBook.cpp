@@ -1,0 +1,128 @@
+#include "analyses/MapWorkBook.h"
+
+#include "analyses/MapStatOption.h"
+#include "dataset/DATASET.h"
+#include "dataset/ProgramSettings.h"
+#include "graphs/maps/MapGraph.h"
+#include "graphs/maps/MapRegionText.h"
+#include "shell/MessageDialogs.h"
+#include "stats/StatClass.h"
+
+#include <string>
+
+namespace {
+
+constexpr size_t captionLength = 16;
+// The graph tools: the map by classes, with bars, with circles.
+const GraphToolRow toolRows[] = {{3, MapWorkBook::textGroup, "graph_map"},
+                                 {7, MapWorkBook::textGroup, "graph_map_bar"},
+                                 {8, MapWorkBook::textGroup, "graph_map_pie"}};
+constexpr int toolCount = 3;
+
+// "v" + number + " " + name and label; cut to 16 characters and ".." when
+// the book has several pages.
+std::string Caption(long variable, bool several)
+{
+    std::string caption = "v" + std::to_string(variable) + " ";
+    if (char *text = ReadVariableCaption(variable)) {
+        caption += text;
+        delete[] text;
+    }
+    if (several && caption.size() > captionLength)
+        caption = caption.substr(0, captionLength) + "..";
+    return caption;
+}
+
+} // namespace
+
+MapWorkBook::MapWorkBook(MapStatOption *record, long variableListWord, int map)
+    : AnalysisBook(record, 1), variableListWord(variableListWord), map(map)
+{
+    record->openBook = this;
+    titleText = titleTextNumber;
+    titleGroup = titleGroupNumber;
+}
+
+MapStatOption *MapWorkBook::CurrentPageRecord() const
+{
+    auto *page = dynamic_cast<MapPage *>(CurrentPage());
+    return page ? page->Record() : nullptr;
+}
+
+void MapWorkBook::WriteEveryResult()
+{
+    if (auto *record = dynamic_cast<MapStatOption *>(Option()))
+        for (int i = 0; i < PageCount(); ++i)
+            if (auto *page = dynamic_cast<MapPage *>(PageAt(i)))
+                page->TakeBookSettings(*record);
+    AnalysisBook::WriteEveryResult();
+}
+
+bool MapWorkBook::Build()
+{
+    auto *record = dynamic_cast<MapStatOption *>(Option());
+    if (!record || !variableListWord)
+        return false;
+    ListChoice list;
+    if (!list.Take(0))
+        return false;
+    for (const GraphToolRow &row : toolRows)
+        AddGraphTool(row.text, row.group, row.bitmapName, nullptr);
+    for (int i = 0; i < list.Count(); ++i) {
+        auto *page = new MapPage(list.Variable(i), map, Caption(list.Variable(i), list.Count() > 1).c_str(), *record);
+        AddPage(page);
+        if (page->LoadError()) {
+            // A damaged map file: said once, and nothing is built on it.
+            ShowMessageDialog(StatText(titleTextNumber, titleGroupNumber), MapGraph::LoadErrorText(page->LoadError()),
+                              nullptr, nullptr, 0);
+            return false;
+        }
+    }
+    SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
+    return true;
+}
+
+MapTextWindow::MapTextWindow(const char *title, MapGraph *graph) : TXTWIN(title, 0), graph(graph)
+{}
+
+MapTextWindow::~MapTextWindow() = default;
+
+void MapTextWindow::WriteResult()
+{
+    if (!graph)
+        return;
+    graph->MapRegionStats();
+    WriteMapRegionText(*this, *graph);
+}
+
+MapPage::MapPage(long variable, int map, const char *caption, const MapStatOption &book)
+    : Page(caption), variable(variable), map(map), record(book.Copy())
+{
+    record->SyncClasses();
+    auto *graph = new MapGraph(ProgramSettings::Instance()->GetDataSet(0), map, variable, &record->classes);
+    loadError = graph->LoadMap();
+    if (loadError == 0)
+        graph->AssignRegionValues();
+    text = new MapTextWindow(caption, graph);
+    SetResultWindow(text);
+    text->Update();
+}
+
+MapPage::~MapPage() = default;
+
+void MapPage::TakeBookSettings(const MapStatOption &book)
+{
+    for (int field = 0; field < MapStatOption::maxFields; ++field)
+        record->Field(field) = const_cast<MapStatOption &>(book).Field(field);
+    record->SyncClasses();
+}
+
+ZafWindow *MapPage::CreateGraphWindow(int kind, StatOption *)
+{
+    if (kind >= 0 && kind < toolCount) {
+        record->displayMode = kind + 1;
+        record->SyncClasses();
+    }
+    text->WriteResult();
+    return nullptr;
+}

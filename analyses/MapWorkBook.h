@@ -1,0 +1,82 @@
+// MapWorkBook: the workbook of a region-map run: one page (MapPage) per
+// variable of the first list over the chosen map, and three graph tools,
+// the map by classes, with bars and with circles (tools 0 to 2, the display
+// modes 1 to 3). A page keeps its own copy of the record, loads the map
+// once, gives its regions the variable's values and writes its text
+// (MapTextWindow): the regions with their cases, values and classes. The
+// map's graph window is not drawn yet: a graph tool sets the display mode
+// and computes the classes again, and makes no window.
+//
+// Ownership: the book owns the run's record and its pages; a page owns its
+// copy of the record, its text window and, through it, the map.
+#pragma once
+
+#include "analyses/AnalysisBook.h"
+#include "shell/TXTWIN.h"
+
+#include <memory>
+
+class MapGraph;
+class MapStatOption;
+
+class MapWorkBook : public AnalysisBook
+{
+public:
+    static constexpr int textGroup = 22;
+    static constexpr int titleTextNumber = 47, titleGroupNumber = 1;
+
+    // variableListWord 0: the book stays empty (Build makes no page).
+    MapWorkBook(MapStatOption *record, long variableListWord, int map);
+    // The pages of the variables of list 0; false without a variable.
+    bool Build();
+    int Map() const { return map; }
+    // The current page's copy of the record (null without pages).
+    MapStatOption *CurrentPageRecord() const;
+    // Each page takes the record's changed settings before its text is
+    // written again.
+    void WriteEveryResult() override;
+
+private:
+    long variableListWord;
+    int map;
+};
+
+// The text pane of a map page: the page's map with its values and classes.
+class MapTextWindow : public TXTWIN
+{
+public:
+    MapTextWindow(const char *title, MapGraph *graph);
+    ~MapTextWindow() override;
+    // The classes again from the page's record, then the text.
+    void WriteResult() override;
+    MapGraph *Graph() const { return graph.get(); }
+
+private:
+    std::unique_ptr<MapGraph> graph;
+};
+
+class MapPage : public Page
+{
+public:
+    // book: the record the option frame changes; the page copies it.
+    MapPage(long variable, int map, const char *caption, const MapStatOption &book);
+    ~MapPage() override;
+    // The settings the option window changed in the book's record; the
+    // limits the user confirmed on this page stay while the user's limits
+    // are chosen.
+    void TakeBookSettings(const MapStatOption &book);
+    // Sets the display mode of the kind (0 to 2: classes, bars, circles)
+    // and computes the classes again; makes no window yet.
+    ZafWindow *CreateGraphWindow(int kind, StatOption *argument) override;
+    // The page's copy of the record, its map's load error (0: none).
+    MapStatOption *Record() const { return record.get(); }
+    int LoadError() const { return loadError; }
+    MapTextWindow *Text() const { return text; }
+
+private:
+    long variable;
+    int map;
+    std::unique_ptr<MapStatOption> record;
+    MapTextWindow *text; // the page's result window
+    int loadError = 0;
+};
