@@ -102,16 +102,13 @@ TEST_F(DuoPolyTest, DrawsPolygonsOverlapAndBoxesWhereWorkedOut)
     // Pixels: the overlap, a alone, b alone, the background above.
     EXPECT_EQ((std::array<COLORREF, 4>{At(5000, 7000), At(2440, 4000), At(6281, 4500), At(2000, 2200)}),
               (std::array<COLORREF, 4>{RGB(30, 0, 255), RGB(130, 120, 255), RGB(20, 0, 160), RGB(190, 200, 230)}));
-    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(shown->PrintOn(std::make_unique<QivPrinter>(dc).get()));
-    HENHMETAFILE printed = CloseEnhMetaFile(dc);
     std::string polygons, words;
-    for (const graphtest::Record &r : graphtest::RecordsOf(printed)) {
+    for (const graphtest::Record &r :
+         graphtest::PrintedOnMetafile([&] { EXPECT_TRUE(shown->PrintOn(graphtest::MetafilePrinter())); })) {
         if (r.type == EMR_POLYGON16 || r.type == EMR_POLYGON)
             polygons += std::to_string(r.numbers.at(4)) + " ";
         words += r.type == EMR_EXTTEXTOUTW ? r.text + "|" : "";
     }
-    DeleteEnhMetaFile(printed);
     EXPECT_EQ(polygons, "8 8 9 ");
     EXPECT_EQ(words, "a: Trust before|b: Trust after|0|2|4|6|8|10|Distributions of the two variables|");
 }
