@@ -2,15 +2,24 @@
 
 #include "analyses/TTESTWIN.h"
 #include "analyses/TtestParOption.h"
+#include "graphs/DuoPoly.h"
 #include "graphs/DuoPolyOption.h"
 
 namespace {
 
 const GraphToolRow toolRows[] = {{5, ttestTextGroup, "graph_freqpoly"}};
 
+// The graphs of a page, at their tools' positions: the frequency polygons
+// of the pair with the book's shared record.
+const TtestParPage::GraphMaker graphMakers[] = {
+    [](TtestPar *c) -> ZafWindow * {
+        return new DuoPoly(c, c->firstVariable, c->secondVariable, c->duoPolyOption);
+    },
+};
+
 } // namespace
 
-TtestParPage::TtestParPage(const char *caption) : AnalysisPage<TtestPar>(caption)
+TtestParPage::TtestParPage(const char *caption) : AnalysisPage<TtestPar>(caption, graphMakers, 1)
 {}
 
 TtestParBook::TtestParBook(TtestParOption *option) : AnalysisBook(option, 0)

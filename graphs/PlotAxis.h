@@ -80,6 +80,9 @@ public:
     bool IntegerClasses() const { return integerClasses != 0; }
     double ClassLow() const { return classLow; }
     double DensityTop() const { return densityTop; }
+    // A common density scale for several panels over one rectangle (set
+    // before BuildElements; a top of 0 or less is ignored).
+    void SetDensityTop(double top) { densityTop = top > 0.0 ? top : densityTop; }
     double CaseCount() const { return caseCount; }
     double Mean() const { return mean; }
     double StandardDeviation() const { return standardDeviation; }
