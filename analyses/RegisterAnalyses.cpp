@@ -3,6 +3,7 @@
 #include "analyses/AnalysisBook.h"
 #include "analyses/AutoRecodeDialog.h"
 #include "analyses/FreqOption.h"
+#include "analyses/ListOption.h"
 #include "analyses/XtabOption.h"
 #include "shell/AnalysisRegistry.h"
 
@@ -10,6 +11,7 @@ void RegisterAnalyses()
 {
     RegisterAnalysisFactory("USE_ONEWAY_FREQ", TableOption::Make<FreqOption>);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
+    RegisterAnalysisFactory("USE_LOOK", [] { return static_cast<StatOption *>(new ListOption); });
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {
