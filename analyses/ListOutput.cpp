@@ -261,7 +261,7 @@ int ListTable::LoadRecord(ZafTableRecord *recordWindow, ZafWindowObject *rowFiel
 
 ZafEventType TableHeader::Event(const ZafEventRecord &event)
 {
-    if (MapEvent(event) == ZAF_BEGIN_SELECT) {
+    if (event.type == ZAF_BEGIN_SELECT || MapEvent(event) == ZAF_BEGIN_SELECT) {
         if (auto *table = dynamic_cast<ListTable *>(Table())) {
             table->RefreshRecord(-1);
             int k = 0;
@@ -324,6 +324,14 @@ void ListOutput::WriteResult()
     if (record->sortDirection == 2)
         table->ReverseOrder();
     table->RefreshRecord(-1);
+}
+
+void ListOutput::LayoutChildren()
+{
+    RECT client = {};
+    if (table && osWindow && GetClientRect(osWindow, &client) && client.right > 0 && client.bottom > 0)
+        table->SetRegion(ZafRegionRect(0, 0, client.right - 1, client.bottom - 1, ZAF_PIXEL));
+    OutputWindow::LayoutChildren();
 }
 
 std::string ListOutput::FormatLine(long row, bool tab) const
@@ -432,11 +440,11 @@ ZafButton *EndButton(int top, int text, ZafEventType code)
 ZafDialogWindow *MakeOutputDialog(ListOption *record, long records)
 {
     OptionWindowBuilder::RegisterClasses();
-    auto *dialog = new ZafDialogWindow(0, 0, 69, 11 + 2);
+    auto *dialog = new ZafDialogWindow(0, 0, 69, 13 + 2);
     dialog->SetHelpContext("LST_PRINT_OPTIONS");
     dialog->AddGenericObjects(new ZafStringData(StatText(1, textGroup)));
     dialog->AddObject(new ZafPrompt(1, 0, 50, StatText(10, textGroup)));
-    auto *list = new ZafVtList(1, 1, 35, 6);
+    auto *list = new ZafVtList(1, 1, 35, 7);
     list->SetStringID("vl_lab_opt");
     list->SetSelectionMode(1);
     list->AddObject(new ZafScrollBar(ZafScrollBar::vertical));
@@ -449,59 +457,43 @@ ZafDialogWindow *MakeOutputDialog(ListOption *record, long records)
     }
     dialog->AddObject(list);
 
-    auto *where = new ZafGroup(1, 7, 35, 4, StatText(19, textGroup));
-    where->AddObject(new RadioButton(1, 0, 33, 1, StatText(20, textGroup), "dest_printer"));
-    where->AddObject(new RadioButton(1, 1, 33, 1, StatText(21, textGroup), "dest_file"));
-    where->AddObject(new RadioButton(1, 2, 33, 1, StatText(18, 0), "dest_clip"));
-    static_cast<ZafButton *>(where->First())->SetSelected(true);
-    dialog->AddObject(where);
+    // A group's top row is its title: its buttons stand from row 1.
+    using Build = OptionWindowBuilder;
+    ZafGroup *where = Build::Group(dialog, 1, 8, 35, 5, StatText(19, textGroup), "destination");
+    Build::RadioButton(where, 1, 1, 33, StatText(20, textGroup), "dest_printer")->SetSelected(true);
+    Build::RadioButton(where, 1, 2, 33, StatText(21, textGroup), "dest_file");
+    Build::RadioButton(where, 1, 3, 33, StatText(18, 0), "dest_clip");
 
-    auto *separator = new ZafGroup(37, 7, 17, 4, StatText(22, textGroup));
-    separator->AddObject(new RadioButton(1, 0, 15, 1, StatText(23, textGroup), "sep_blank"));
-    separator->AddObject(new RadioButton(1, 1, 15, 1, StatText(24, textGroup), "sep_tab"));
-    static_cast<ZafButton *>(separator->First())->SetSelected(true);
-    dialog->AddObject(separator);
+    ZafGroup *separator = Build::Group(dialog, 37, 8, 17, 5, StatText(22, textGroup), "separator");
+    Build::RadioButton(separator, 1, 1, 15, StatText(23, textGroup), "sep_blank")->SetSelected(true);
+    Build::RadioButton(separator, 1, 2, 15, StatText(24, textGroup), "sep_tab");
 
-    auto *range = new ZafGroup(37, 0, 31, 4, StatText(11, textGroup));
-    auto *all = new RadioButton(1, 0, 20, 1, StatText(12, textGroup), "printall");
-    auto *some = new RadioButton(1, 1, 20, 1, StatText(13, textGroup), "printsome");
+    ZafGroup *range = Build::Group(dialog, 37, 0, 31, 5, StatText(11, textGroup), "range");
+    ZafButton *all = Build::RadioButton(range, 1, 1, 20, StatText(12, textGroup), "printall");
+    ZafButton *some = Build::RadioButton(range, 1, 2, 20, StatText(13, textGroup), "printsome");
     all->SetSelected(true);
     all->SetUserFunction(PrintRangeToggled);
     some->SetUserFunction(PrintRangeToggled);
-    range->AddObject(all);
-    range->AddObject(some);
-    auto *fromPrompt = new ZafPrompt(1, 2, 7, StatText(14, textGroup));
-    fromPrompt->SetHzJustify(ZafPrompt::justifyEnd);
-    range->AddObject(fromPrompt);
-    ZafWindowObject *from = Named(new ZafString(9, 2, 6, "1", 10), "strfrom");
+    Build::Prompt(range, 1, 3, 7, StatText(14, textGroup), "fromprompt")->SetHzJustify(ZafPrompt::justifyEnd);
+    ZafWindowObject *from = Named(new ZafString(9, 3, 6, "1", 10), "strfrom");
     range->AddObject(from);
-    auto *toPrompt = new ZafPrompt(15, 2, 7, StatText(15, textGroup));
-    toPrompt->SetHzJustify(ZafPrompt::justifyEnd);
-    range->AddObject(toPrompt);
-    ZafWindowObject *to = Named(new ZafString(23, 2, 6, std::to_string(records).c_str(), 10), "strto");
+    Build::Prompt(range, 15, 3, 7, StatText(15, textGroup), "toprompt")->SetHzJustify(ZafPrompt::justifyEnd);
+    ZafWindowObject *to = Named(new ZafString(23, 3, 6, std::to_string(records).c_str(), 10), "strto");
     range->AddObject(to);
     for (ZafWindowObject *entry : {from, to}) {
         entry->SetDisabled(true);
         entry->SetVisible(false);
     }
-    dialog->AddObject(range);
 
-    dialog->AddObject(Named(new ZafButton(37, 4, 20, 1, StatText(16, textGroup), nullptr, ZafButton::checkBox), "titles"));
-    auto *widthPrompt = new ZafPrompt(37, 5, 24, StatText(18, textGroup));
-    widthPrompt->SetHzJustify(ZafPrompt::justifyEnd);
-    dialog->AddObject(widthPrompt);
-    dialog->AddObject(Named(new ZafString(62, 5, 6, "50", 10), "titlewidth"));
-    auto *numbers = new ZafButton(37, 6, 20, 1, StatText(17, textGroup), nullptr, ZafButton::checkBox);
-    numbers->SetSelected(true);
-    dialog->AddObject(Named(numbers, "linenumbers"));
-    for (ZafElement *e = dialog->First(); e; e = e->Next())
-        if (auto *box = dynamic_cast<ZafButton *>(e))
-            box->SetAllowToggling(true);
+    Build::CheckBox(dialog, 37, 5, 20, StatText(16, textGroup), "titles");
+    Build::Prompt(dialog, 37, 6, 24, StatText(18, textGroup), "widthprompt")->SetHzJustify(ZafPrompt::justifyEnd);
+    dialog->AddObject(Named(new ZafString(62, 6, 6, "50", 10), "titlewidth"));
+    Build::CheckBox(dialog, 37, 7, 20, StatText(17, textGroup), "linenumbers")->SetSelected(true);
 
-    ZafButton *ok = EndButton(8, 0, ZAF_DIALOG_OK);
+    ZafButton *ok = EndButton(10, 0, ZAF_DIALOG_OK);
     dialog->AddObject(ok);
-    dialog->AddObject(EndButton(9, 4, ZAF_DIALOG_CANCEL));
-    dialog->AddObject(EndButton(10, 9, -34));
+    dialog->AddObject(EndButton(11, 4, ZAF_DIALOG_CANCEL));
+    dialog->AddObject(EndButton(12, 9, -34));
     dialog->SetDefaultButton(ok, true);
     return dialog;
 }

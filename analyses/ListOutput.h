@@ -78,6 +78,8 @@ public:
     explicit ListOutput(ListBook *book);
 
     void WriteResult() override;
+    // The table fills the window, whatever size the page gives it.
+    void LayoutChildren() override;
     // Asks for the output options and writes the rows there; lines written
     // (0 when cancelled or nothing could be written).
     int WriteList(QivPrinter *printer);
