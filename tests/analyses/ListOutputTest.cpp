@@ -11,6 +11,9 @@
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafErrorStub.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -272,6 +275,103 @@ TEST_F(CaseListOutput, EntriesOutOfRangeAreRefusedWithAMessageAndNothingIsWritte
     EXPECT_EQ(output->WriteList(nullptr), 0);
     ASSERT_EQ(Reported().size(), 1u);
     EXPECT_EQ(Reported()[0], ListOutput::noPrinterText);
+}
+
+} // namespace
+
+namespace {
+
+// The sample survey's columns listed, with their missing codes and decimals
+// as samples/survey.desc gives them.
+struct SampleColumn
+{
+    const char *name;
+    std::vector<double> missing;
+    int decimals; // -1: an integer variable
+};
+const SampleColumn sampleColumns[] = {
+    {"sex", {9}, -1},     {"age", {99}, -1}, {"sat_school", {8, 9}, -1}, {"issue3", {}, -1},
+    {"transit_before", {}, 1}, {"wellbeing", {}, 3},
+};
+
+std::vector<std::string> Split(const std::string &line, char separator)
+{
+    std::vector<std::string> fields;
+    size_t at = 0;
+    for (size_t end; (end = line.find(separator, at)) != std::string::npos; at = end + 1)
+        fields.push_back(line.substr(at, end - at));
+    fields.push_back(line.substr(at));
+    return fields;
+}
+
+TEST_F(CaseListOutput, TheSampleSurveySortedByEachHeaderIsWrittenAsItsCsvRowsSortedByHand)
+{
+    survey.reset();
+    survey = std::make_unique<Survey>("../../samples/survey");
+    // The CSV: each listed column's text per case.
+    const std::vector<std::string> lines = Split(ReadFile(SourceFile("../../samples/survey.csv")), '\n');
+    const std::vector<std::string> header = Split(lines[0], ',');
+    std::vector<std::vector<std::string>> rows;
+    for (size_t i = 1; i < lines.size(); ++i)
+        if (!lines[i].empty() && lines[i] != "\r")
+            rows.push_back(Split(lines[i].substr(0, lines[i].find('\r')), ','));
+    std::vector<size_t> column;
+    std::vector<long> variables;
+    for (const SampleColumn &c : sampleColumns) {
+        column.push_back(std::find(header.begin(), header.end(), c.name) - header.begin());
+        variables.push_back(survey->Variable(c.name));
+    }
+    VarSelection selection;
+    selection.count = static_cast<int>(variables.size());
+    selection.variables = variables.data();
+
+    for (size_t key = 0; key < column.size(); ++key) {
+        record = new ListOption;
+        delete book;
+        book = new ListBook(survey->DataSet(), record, &selection);
+        output = book->Output();
+        for (int i = 0; i < record->VariableCount(); ++i)
+            record->VariableAt(i)->showLabels = false;
+        output->Table()->HeaderClicked(static_cast<int>(key));
+        Entries() = [](ZafDialogWindow *dialog) {
+            Choose(dialog, "dest_file");
+            Choose(dialog, "dest_printer", false);
+            Choose(dialog, "sep_tab");
+            Choose(dialog, "sep_blank", false);
+            Choose(dialog, "linenumbers", false);
+        };
+        ASSERT_EQ(output->WriteList(nullptr), static_cast<int>(rows.size()));
+
+        // By hand: ascending by the key column, an empty value after every
+        // value, a missing code by its value, equal values in file order.
+        std::vector<size_t> order(rows.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        auto value = [&](size_t row) {
+            const std::string &text = rows[row][column[key]];
+            return text.empty() ? HUGE_VAL : std::strtod(text.c_str(), nullptr);
+        };
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return value(a) < value(b); });
+        std::string expected = "\r\n";
+        for (size_t row : order) {
+            for (size_t c = 0; c < column.size(); ++c) {
+                const std::string &text = rows[row][column[c]];
+                const double v = text.empty() ? 0 : std::strtod(text.c_str(), nullptr);
+                const std::vector<double> &codes = sampleColumns[c].missing;
+                char cell[64];
+                if (text.empty() || std::find(codes.begin(), codes.end(), v) != codes.end())
+                    std::snprintf(cell, sizeof cell, " --");
+                else if (sampleColumns[c].decimals < 0)
+                    std::snprintf(cell, sizeof cell, " %ld", static_cast<long>(v));
+                else
+                    std::snprintf(cell, sizeof cell, " %.*f", sampleColumns[c].decimals, v);
+                expected += std::string(cell) + "\t";
+            }
+            expected += "\r\n";
+        }
+        EXPECT_EQ(ReadFile(FileName()), expected) << "sorted by " << sampleColumns[key].name;
+    }
+    selection.variables = nullptr;
 }
 
 } // namespace
