@@ -4,6 +4,7 @@
 #include "analyses/AutoRecodeDialog.h"
 #include "analyses/BattFreqOption.h"
 #include "analyses/FreqOption.h"
+#include "analyses/ListOption.h"
 #include "analyses/MapStatOption.h"
 #include "analyses/McNemarOption.h"
 #include "analyses/MeanOption.h"
@@ -28,6 +29,7 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_ONEWAY_MULTI", TableOption::Make<MultrespFreqOption>);
     RegisterAnalysisFactory("USE_ONEWAY_MULTI_DICO", TableOption::Make<MultrespDikoOption>);
     RegisterAnalysisFactory("USE_MAP", TableOption::Make<MapStatOption>);
+    RegisterAnalysisFactory("USE_LOOK", [] { return static_cast<StatOption *>(new ListOption); });
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {

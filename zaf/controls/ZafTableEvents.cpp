@@ -285,6 +285,13 @@ ZafEventType ZafTable::PressEvent(const ZafEventRecord &event)
             press.type = ZAF_BEGIN_SELECT;
             return row->Event(press);
         }
+        // A press on the column header goes to it (its owner may sort).
+        ZafTableHeader *column = ColumnHeader();
+        if (column && event.position.x >= origin.x && event.position.y < origin.y) {
+            ZafEventRecord press = event;
+            press.type = ZAF_BEGIN_SELECT;
+            return column->Event(press);
+        }
         return ZAF_BEGIN_SELECT;
     }
     ZafTableRecord *record = RecordAt(event.position);
