@@ -1,0 +1,433 @@
+// The scatter element, the matrix plot and the biplot graph: where the
+// points and the least-squares line land (device pixels derived by hand
+// from the placement formulas), the clipping of the line, the matrix
+// plot's cell grid at 2 to 60 variables, the biplot's areas and options,
+// the colours painted and the records of an exported metafile. With
+// MERVALO_SCATTER_SHOT set to a path stem the matrix plot and the biplot
+// are saved there as ".bmp" pictures.
+#include "GraphTestSupport.h"
+
+#include "../dataset/DataSetFixture.h"
+
+#include "dataset/DATASET.h"
+#include "dataset/DataSetBuilder.h"
+#include "graphs/BIPLOTELEMENT.h"
+#include "graphs/BiplotInteractive.h"
+#include "graphs/ElementDump.h"
+#include "graphs/Matrixplot.h"
+#include "stats/BiplotReg.h"
+#include "stats/StatClass.h"
+#include "stats/StatMissing.h"
+#include "stats/StatOption.h"
+#include "zaf/core/ZafGdiDisplay.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using graphtest::Record;
+// A device point (x, y).
+using DevicePoint = std::pair<LONG, LONG>;
+
+// x, y with the three points (0, 0), (10, 5), (4, 6); a case missing in y,
+// a user-missing x (99), an unselected case; c constant.
+const char description[] = "variable x\nlabel Hours\ntype double\nmissing 99\n"
+                           "variable y\nlabel Income\ntype double\n"
+                           "variable c\ntype double\n"
+                           "variable sel\ntype u8\n"
+                           "selection sel Selected cases\n";
+const char values[] = "x,y,c,sel\n"
+                      "0,0,3,1\n"
+                      "10,5,3,1\n"
+                      "7,,3,1\n"
+                      "99,2,3,1\n"
+                      "4,6,3,1\n"
+                      "2,2,3,0\n";
+
+// A graph window that builds nothing: the tests add their elements.
+class EmptyGraph : public GRAPHWIN
+{
+public:
+    EmptyGraph() : GRAPHWIN(0, 0, 0, 0) {}
+    void BuildGraph() override {}
+};
+
+class ScatterTest : public graphtest::GraphTest
+{
+protected:
+    static constexpr int width = 400, height = 300;
+
+    ScatterTest()
+    {
+        DataSetBuilder builder;
+        const std::string path = directory.File("scatter.QVF");
+        EXPECT_EQ(builder.ReadDescription(description), 0) << builder.GetErrorText();
+        EXPECT_EQ(builder.ReadCsv(values), 0) << builder.GetErrorText();
+        EXPECT_EQ(builder.Write(path.c_str()), 0) << builder.GetErrorText();
+        EXPECT_EQ(dataSet->Open(path.c_str()), 0);
+        context = std::make_unique<StatClass>(dataSet.get());
+    }
+    ~ScatterTest() override
+    {
+        if (shown) {
+            Window()->SubtractObject(shown);
+            delete shown;
+        }
+        regression.reset();
+        context.reset();
+        dataSet.reset();
+    }
+
+    // A scatter of x and y over 0..10 both ways in the test graph at
+    // (1000, 1000) 8000 x 6000: pixels 40..360 by 30..210 (W 321, H 181).
+    BIPLOTELEMENT *AddScatter(bool line, double xMax = 10.0, unsigned xVariable = 1, double xMin = 0.0)
+    {
+        Show(new EmptyGraph);
+        auto *scatter =
+            new BIPLOTELEMENT(context.get(), xVariable, 2, 1000, 1000, 8000, 6000, nullptr, xMin, xMax, 0.0, 10.0);
+        scatter->regressionLine = line ? 1 : 0;
+        shown->AddElement(scatter);
+        return scatter;
+    }
+
+    // The records the graph draws into a metafile.
+    std::vector<Record> Drawn(GRAPHWIN *window)
+    {
+        HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+        ZafGdiDisplay *display = ZafScreenGdiDisplay();
+        HDC previous = display->SetCurrentDC(dc);
+        window->DrawForPreview();
+        display->SetCurrentDC(previous);
+        HENHMETAFILE picture = CloseEnhMetaFile(dc);
+        std::vector<Record> records = graphtest::RecordsOf(picture);
+        DeleteEnhMetaFile(picture);
+        return records;
+    }
+
+    // The centres of the drawn squares of 2 r pixels (a metafile keeps a
+    // rectangle's box with both edges inside).
+    static std::vector<DevicePoint> Squares(const std::vector<Record> &records, int r)
+    {
+        std::vector<DevicePoint> centres;
+        for (const Record &record : records)
+            if (record.type == EMR_RECTANGLE && record.numbers[2] - record.numbers[0] == 2 * r - 1 &&
+                record.numbers[3] - record.numbers[1] == 2 * r - 1)
+                centres.push_back(DevicePoint{record.numbers[0] + r, record.numbers[1] + r});
+        return centres;
+    }
+
+    // The segments drawn from a move to a line.
+    static std::vector<std::vector<LONG>> Segments(const std::vector<Record> &records)
+    {
+        std::vector<std::vector<LONG>> lines;
+        for (std::size_t i = 1; i < records.size(); ++i)
+            if (records[i].type == EMR_LINETO && records[i - 1].type == EMR_MOVETOEX)
+                lines.push_back({records[i - 1].numbers[0], records[i - 1].numbers[1], records[i].numbers[0],
+                                 records[i].numbers[1]});
+        return lines;
+    }
+
+    // A graph window of its own in the test window, laid out (which builds
+    // it) at width x height pixels.
+    template <class Graph> Graph *Show(Graph *made)
+    {
+        made->SetCoordinateType(ZAF_PIXEL);
+        made->SetRegion(ZafRegionRect(0, 0, width - 1, height - 1, ZAF_PIXEL));
+        shown = Add(made);
+        graphtest::GraphTest::Show();
+        shown->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+        Pump();
+        return made;
+    }
+
+    TempDirectory directory;
+    std::unique_ptr<DATASET> dataSet = std::make_unique<DATASET>();
+    std::unique_ptr<StatClass> context;
+    std::unique_ptr<BiplotReg> regression;
+    GRAPHWIN *shown = nullptr;
+    graphtest::EnglishTexts texts;
+};
+
+// --- The scatter element -------------------------------------------------------------
+
+// X = 40 + floor(321 x / 10 + 0.5), Y = 210 - floor(181 y / 10 + 0.5); the
+// symbol of 2 units is no pixel, so its half-size is 2.
+TEST_F(ScatterTest, DrawsOneSquarePerValidSelectedCase)
+{
+    AddScatter(false);
+    const std::vector<DevicePoint> expected = {{40, 210}, {361, 119}, {168, 101}};
+    EXPECT_EQ(expected, Squares(Drawn(shown), 2));
+    EXPECT_TRUE(Segments(Drawn(shown)).empty()) << "no line was asked for";
+}
+
+// y = 30/19 + 17/38 x: at x 0 it is 1.579 (Y 210 - floor(28.58) = 182), at
+// x 10 6.053 (Y 210 - floor(109.55) = 101); X 40 and 40 + 321 = 361.
+TEST_F(ScatterTest, DrawsTheLeastSquaresLineOnceCounted)
+{
+    BIPLOTELEMENT *scatter = AddScatter(true);
+    const std::vector<std::vector<LONG>> line = {{40, 182, 361, 101}};
+    EXPECT_EQ(line, Segments(Drawn(shown)));
+    EXPECT_NEAR(17.0 / 38.0, scatter->slope, 1e-12);
+    EXPECT_NEAR(30.0 / 19.0, scatter->intercept, 1e-12);
+    EXPECT_EQ(line, Segments(Drawn(shown))) << "a second draw keeps the line";
+}
+
+// The rectangle spans x 0..5: the line leaves at x 5, y 3.816 (X 40 +
+// 321 = 361, Y 210 - floor(69.07) = 141).
+TEST_F(ScatterTest, ClipsTheLineToTheRectangle)
+{
+    AddScatter(true, 5.0);
+    const std::vector<std::vector<LONG>> line = {{40, 182, 361, 141}};
+    EXPECT_EQ(line, Segments(Drawn(shown)));
+}
+
+struct LineCase
+{
+    double intercept, slope;
+    bool inside;
+    double low, high;
+};
+
+TEST_F(ScatterTest, TheLineEntersAndLeavesByTheEdgesItCrosses)
+{
+    const LineCase cases[] = {
+        {12.0, -2.0, true, 1.0, 6.0},   // falls from the top edge to the bottom edge
+        {8.0, -0.5, true, 0.0, 10.0},   // from the left edge to the right edge
+        {-5.0, 1.0, true, 5.0, 10.0},   // rises from the bottom edge
+        {5.0, 0.0, true, 0.0, 10.0},    // level, inside
+        {15.0, 0.0, false, 0.0, 0.0},   // level, above
+        {30.0, -1.0, false, 0.0, 0.0},  // passes above the right top corner
+        {-30.0, 2.0, false, 0.0, 0.0},  // passes below
+    };
+    BIPLOTELEMENT scatter(context.get(), 1, 2, 0, 0, 100, 100, nullptr, 0.0, 10.0, 0.0, 10.0);
+    for (const LineCase &c : cases) {
+        scatter.intercept = c.intercept;
+        scatter.slope = c.slope;
+        double low = 0, high = 0;
+        EXPECT_EQ(c.inside, scatter.LineEnds(low, high)) << c.intercept << " " << c.slope;
+        if (c.inside && scatter.LineEnds(low, high)) {
+            EXPECT_DOUBLE_EQ(c.low, low);
+            EXPECT_DOUBLE_EQ(c.high, high);
+        }
+    }
+}
+
+// c is 3 in every case: x span 0 puts every point at the middle, X = 40 +
+// floor(321 / 2 + 0.5) = 201; a constant x has no line.
+TEST_F(ScatterTest, AConstantVariableIsDrawnInTheMiddleWithoutALine)
+{
+    BIPLOTELEMENT *scatter = AddScatter(true, 3.0, 3, 3.0);
+    const std::vector<Record> records = Drawn(shown);
+    const std::vector<DevicePoint> squares = Squares(records, 2);
+    ASSERT_EQ(4u, squares.size()); // the user-missing x is valid here: c is the x
+    for (const DevicePoint &p : squares)
+        EXPECT_EQ(201, p.first);
+    EXPECT_TRUE(Segments(records).empty());
+    EXPECT_EQ(kNotComputed, scatter->slope);
+}
+
+// --- The matrix plot -----------------------------------------------------------------
+
+// A data set of n variables v1..vn of 4 cases.
+std::unique_ptr<DATASET> ManyVariables(TempDirectory &directory, int n)
+{
+    std::string desc, csv;
+    for (int i = 1; i <= n; ++i) {
+        desc += "variable v" + std::to_string(i) + "\nlabel Item " + std::to_string(i) + "\ntype double\n";
+        csv += (i > 1 ? "," : "") + std::string("v") + std::to_string(i);
+    }
+    csv += "\n";
+    for (int c = 1; c <= 4; ++c) {
+        for (int i = 1; i <= n; ++i)
+            csv += (i > 1 ? "," : "") + std::to_string((c * i) % 7);
+        csv += "\n";
+    }
+    DataSetBuilder builder;
+    const std::string path = directory.File(("many" + std::to_string(n) + ".QVF").c_str());
+    EXPECT_EQ(builder.ReadDescription(desc), 0) << builder.GetErrorText();
+    EXPECT_EQ(builder.ReadCsv(csv), 0) << builder.GetErrorText();
+    EXPECT_EQ(builder.Write(path.c_str()), 0) << builder.GetErrorText();
+    auto set = std::make_unique<DATASET>();
+    EXPECT_EQ(set->Open(path.c_str()), 0);
+    return set;
+}
+
+// The logical rectangles of the dumped elements of a kind.
+std::vector<std::string> Rectangles(const std::string &dump, const std::string &kind)
+{
+    std::vector<std::string> found;
+    const std::regex pattern("^ *" + kind + " L\\(([-0-9,]+)\\)");
+    std::smatch match;
+    std::istringstream lines(dump);
+    for (std::string line; std::getline(lines, line);)
+        if (std::regex_search(line, match, pattern))
+            found.push_back(match[1]);
+    return found;
+}
+
+// Three variables: cells 7001 / 3 = 2333 wide and 6801 / 3 = 2267 high
+// from T = 1700, margin 58, inset 194. Cell (0, 1): x 1500 + 2333 + 58 =
+// 3891 to 1500 + 4666 - 58 = 6108, y 1758 to 3967 - 58 = 3909; its
+// scatter 194 inside: (4085, 1952) to (5914, 3715).
+TEST_F(ScatterTest, AMatrixPlotLaysItsCellsOnTheGrid)
+{
+    const long list[] = {1, 2, 3, 0};
+    auto *plot = Show(new Matrixplot(context.get(), list, nullptr, 0));
+    const std::string dump = DumpElements(*plot);
+    if (const char *shot = std::getenv("MERVALO_SCATTER_SHOT")) {
+        graphtest::Bitmap bitmap(width, height);
+        SendMessageA(plot->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
+        bitmap.Save((std::string(shot) + "_matrix.bmp").c_str());
+    }
+    EXPECT_EQ(2333, plot->CellWidth());
+    EXPECT_EQ(2267, plot->CellHeight());
+    const std::vector<std::string> boxes = Rectangles(dump, "box");
+    // The frame, then per row its diagonal cell and the cells right of it.
+    const std::vector<std::string> expectedBoxes = {
+        "1500,1700,8500,8500", "1558,1758,3775,3909", "3891,1758,6108,3909", "6224,1758,8441,3909",
+        "3891,4025,6108,6176", "6224,4025,8441,6176", "6224,6292,8441,8443"};
+    EXPECT_EQ(expectedBoxes, boxes);
+    const std::vector<std::string> scatters = Rectangles(dump, "scatter");
+    ASSERT_EQ(3u, scatters.size());
+    EXPECT_EQ("4085,1952,5914,3715", scatters[0]);
+    EXPECT_NE(std::string::npos, dump.find("v1 by v2 x 0..10 y 0..6 size 2 line 0"));
+    EXPECT_NE(std::string::npos, dump.find("\"V1\" align 24"));
+    EXPECT_EQ(std::string::npos, dump.find("Hours")) << "no captions asked for";
+    EXPECT_EQ(std::string::npos, dump.find(StatText(42, 33))) << "no title asked for";
+}
+
+TEST_F(ScatterTest, AMatrixPlotShowsTitleAndCaptionsOnlyWhenAsked)
+{
+    const long list[] = {1, 2, 0};
+    GraphOption record(0, 0);
+    record.optionWord = Matrixplot::displayTitle | Matrixplot::displayCaptions;
+    auto *plot = Show(new Matrixplot(context.get(), list, &record, 0));
+    const std::string dump = DumpElements(*plot);
+    EXPECT_NE(std::string::npos, dump.find(StatText(42, 33)));
+    EXPECT_NE(std::string::npos, dump.find("\"V1 x: Hours\" align 09"));
+    EXPECT_NE(std::string::npos, dump.find("\"V2 y: Income\" align 09"));
+    EXPECT_EQ(1700, plot->PlotTop()) << "4 x 300 is less than 1700";
+}
+
+struct GridCase
+{
+    int variables;
+    int top;
+};
+
+class MatrixGridTest : public ScatterTest, public testing::WithParamInterface<GridCase>
+{};
+
+// With captions T = (n + 2) x 300, at most 5000: 2 -> 1700, 5 -> 2100,
+// 26 and more -> 5000 (where 27 passed the bottom at 8700 before).
+TEST_P(MatrixGridTest, EveryCellHasAPositiveSize)
+{
+    const int n = GetParam().variables;
+    std::unique_ptr<DATASET> many = ManyVariables(directory, n);
+    StatClass data(many.get());
+    std::vector<long> list;
+    for (long i = 1; i <= n; ++i)
+        list.push_back(i);
+    list.push_back(0);
+    auto *plot = Show(new Matrixplot(&data, list.data(), nullptr, Matrixplot::displayCaptions));
+    EXPECT_EQ(GetParam().top, plot->PlotTop());
+    EXPECT_EQ((8501 - GetParam().top) / n, plot->CellHeight());
+    const std::string dump = DumpElements(*plot);
+    const std::vector<std::string> boxes = Rectangles(dump, "box");
+    EXPECT_EQ(static_cast<std::size_t>(n * (n + 1) / 2 + 1), boxes.size());
+    for (const std::string &box : boxes) {
+        int l, t, r, b;
+        ASSERT_EQ(4, std::sscanf(box.c_str(), "%d,%d,%d,%d", &l, &t, &r, &b));
+        EXPECT_LT(l, r) << box;
+        EXPECT_LT(t, b) << box;
+        EXPECT_GE(t, GetParam().top) << box;
+    }
+    // The last caption line stays above the grid.
+    EXPECT_LT(plot->CaptionLineStep() * (n + 1), plot->PlotTop());
+    EXPECT_EQ(n <= 3 ? 300 : GetParam().top / (n + 2), plot->CaptionLineStep());
+    EXPECT_EQ(static_cast<std::size_t>(n * (n - 1) / 2), Rectangles(dump, "scatter").size());
+    Window()->SubtractObject(shown);
+    delete shown;
+    shown = nullptr;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MatrixGridTest,
+                         testing::Values(GridCase{2, 1700}, GridCase{5, 2100}, GridCase{26, 5000},
+                                         GridCase{27, 5000}, GridCase{60, 5000}),
+                         [](const testing::TestParamInfo<GridCase> &info) {
+                             return std::to_string(info.param.variables);
+                         });
+
+// --- The biplot graph ----------------------------------------------------------------
+
+// Plot area (1800, 1800, 8200, 8600); 2 % off each side: 128 across, 136
+// down: points area (1928, 1936, 8072, 8464).
+TEST_F(ScatterTest, TheBiplotFramesItsScatterWithScalesAndLine)
+{
+    regression = std::make_unique<BiplotReg>(1, 2, nullptr, 544, dataSet.get());
+    std::uint32_t word = 544;
+    auto *plot = Show(new BiplotInteractive(regression.get(), &word));
+    const std::string dump = DumpElements(*plot);
+    EXPECT_EQ("1800,1800,8200,8600", Rectangles(dump, "  box")[0]);
+    ASSERT_NE(nullptr, plot->Scatter());
+    EXPECT_EQ("1928,1936,8072,8464", Rectangles(dump, "scatter")[0]);
+    EXPECT_EQ(1, plot->Scatter()->regressionLine);
+    EXPECT_EQ(3u, plot->Scatter()->symbolSize);
+    // The scales widen 0..10 and 0..6 to whole steps that hold them.
+    EXPECT_LE(plot->Scatter()->xMin, 0.0);
+    EXPECT_GE(plot->Scatter()->xMax, 10.0);
+    EXPECT_GE(plot->Scatter()->yMax, 6.0);
+    EXPECT_NE(std::string::npos, dump.find("\"V1 x: Hours\" align 0A font 14/0"));
+    EXPECT_NE(std::string::npos, dump.find("\"V2\" align 22"));
+    EXPECT_EQ(std::string::npos, dump.find(StatText(5, 40))) << "no title by default";
+    EXPECT_NE(std::string::npos, dump.find("HORISONTAL SKALA"));
+    EXPECT_NE(std::string::npos, dump.find("VERTIKAL SKALA"));
+
+    // The title comes on a rebuild; the captions stay where they were.
+    word = 0x100;
+    plot->Rebuild();
+    const std::string titled = DumpElements(*plot);
+    EXPECT_NE(std::string::npos, titled.find(StatText(5, 40)));
+    EXPECT_EQ(0, plot->Scatter()->regressionLine);
+    EXPECT_EQ(Rectangles(dump, "text")[0], Rectangles(titled, "text")[1]);
+}
+
+TEST_F(ScatterTest, TheBiplotPaintsItsPointsAndExportsThem)
+{
+    regression = std::make_unique<BiplotReg>(1, 2, nullptr, 544, dataSet.get());
+    std::uint32_t word = 544;
+    auto *plot = Show(new BiplotInteractive(regression.get(), &word));
+    graphtest::Bitmap bitmap(width, height);
+    SendMessageA(plot->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
+    if (const char *shot = std::getenv("MERVALO_SCATTER_SHOT"))
+        bitmap.Save((std::string(shot) + "_biplot.bmp").c_str());
+    // The point (4, 6) and the frame's fill away from every point.
+    BIPLOTELEMENT *scatter = plot->Scatter();
+    const ElementRect &d = scatter->device;
+    const int x = d.left + static_cast<int>(std::floor(d.Width() * (4.0 - scatter->xMin) / scatter->xSpan + 0.5));
+    const int y = d.bottom - static_cast<int>(std::floor(d.Height() * (6.0 - scatter->yMin) / scatter->ySpan + 0.5));
+    EXPECT_EQ(RGB(50, 80, 130), bitmap.At(x, y));
+    EXPECT_EQ(RGB(190, 200, 230), bitmap.At(d.left + 3, d.top + 3));
+
+    const std::string file = directory.File("biplot.emf");
+    plot->SetMetafileName(file.c_str());
+    ASSERT_TRUE(plot->ExportMetafile());
+    HENHMETAFILE picture = GetEnhMetaFileA(file.c_str());
+    ASSERT_NE(nullptr, picture);
+    const std::vector<Record> records = graphtest::RecordsOf(picture);
+    DeleteEnhMetaFile(picture);
+    int r = 3, unused = 3;
+    plot->ToDeviceUnits(r, unused);
+    const std::vector<DevicePoint> squares = Squares(records, r > 0 ? r : 2);
+    EXPECT_EQ(3u, squares.size());
+    EXPECT_TRUE(std::find(squares.begin(), squares.end(), DevicePoint{x, y}) != squares.end());
+}
+
+} // namespace
