@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 // The default colour index of the line (and of the points before the copy).
@@ -102,13 +103,26 @@ void BIPLOTELEMENT::DrawPoints(HDC dc, int r, bool count)
                        static_cast<long>(xVariable), static_cast<long>(yVariable), xList, yList);
     RegLineSums sums;
     Tools tools(dc, *this);
+    // Points fall on device pixels, and a square drawn again on the same
+    // pixel changes nothing: each pixel's square is drawn once, which keeps
+    // a draw of millions of cases to the walk over them.
+    const int columns = device.Width() + 2, rows = device.Height() + 2;
+    std::vector<bool> drawn(columns > 0 && rows > 0 ? static_cast<std::size_t>(columns) * rows : 0);
     while (pairs.Next()) {
         const double x = pairs.X(), y = pairs.Y();
-        const int px = DeviceX(x, 0.5), py = DeviceY(y, 0.5);
-        const POINT from = Scaled(px - r, py - r), to = Scaled(px + r, py + r);
-        Rectangle(dc, from.x, from.y, to.x, to.y);
         if (count)
             sums.Add(x, y);
+        const int px = DeviceX(x, 0.5), py = DeviceY(y, 0.5);
+        // A point at the maximum lies one past the rectangle's edge.
+        const int column = px - device.left, row = py - device.top + 1;
+        if (column >= 0 && column < columns && row >= 0 && row < rows) {
+            const std::size_t at = static_cast<std::size_t>(row) * columns + column;
+            if (drawn[at])
+                continue;
+            drawn[at] = true;
+        }
+        const POINT from = Scaled(px - r, py - r), to = Scaled(px + r, py + r);
+        Rectangle(dc, from.x, from.y, to.x, to.y);
     }
     if (!count)
         return;
