@@ -430,4 +430,20 @@ TEST_F(ScatterTest, TheBiplotPaintsItsPointsAndExportsThem)
     EXPECT_TRUE(std::find(squares.begin(), squares.end(), DevicePoint{x, y}) != squares.end());
 }
 
+// c is 3 in every case: its scale is one of no width, the points stand in
+// its middle and no line is drawn.
+TEST_F(ScatterTest, TheBiplotOfAConstantVariableDrawsItsPointsWithoutALine)
+{
+    regression = std::make_unique<BiplotReg>(3, 2, nullptr, 544, dataSet.get());
+    std::uint32_t word = 544;
+    auto *plot = Show(new BiplotInteractive(regression.get(), &word));
+    const std::vector<Record> records = Drawn(plot);
+    const std::vector<DevicePoint> squares = Squares(records, 2);
+    ASSERT_EQ(4u, squares.size());
+    const ElementRect &d = plot->Scatter()->device;
+    for (const DevicePoint &p : squares)
+        EXPECT_EQ(d.left + d.Width() / 2 + (d.Width() % 2), p.first);
+    EXPECT_EQ(kNotComputed, plot->Scatter()->slope);
+}
+
 } // namespace
