@@ -48,7 +48,7 @@ std::string Caption(DATASET *dataSet, long variable)
 
 } // namespace
 
-BiplotInteractive::BiplotInteractive(BiplotReg *computation, const std::uint32_t *displayWord)
+BiplotInteractive::BiplotInteractive(BiplotReg *computation, const long *displayWord)
     : GRAPHWIN(0, 0, 0, 0), regression(computation), source(displayWord)
 {
     SetIndexStyle(styles[blackRole], 0, 0);
@@ -84,7 +84,7 @@ void BiplotInteractive::DeleteDrawObjects()
 
 void BiplotInteractive::BuildGraph()
 {
-    display = source ? *source : (regression ? regression->display : 0);
+    display = source ? static_cast<std::uint32_t>(*source) : (regression ? regression->display : 0);
     group = new GROUPELEMENT;
     SetRegionType(2);
     AddTexts();

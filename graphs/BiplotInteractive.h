@@ -37,7 +37,7 @@ public:
 
     // displayWord: the record's word, read at each build (null: the
     // computation's copy).
-    BiplotInteractive(BiplotReg *regression, const std::uint32_t *displayWord);
+    BiplotInteractive(BiplotReg *regression, const long *displayWord);
     ~BiplotInteractive() override;
 
     void BuildGraph() override;
@@ -58,7 +58,7 @@ private:
     void AddScale(const ElementRect &area, bool vertical, double &minimum, double &maximum);
 
     BiplotReg *regression;
-    const std::uint32_t *source;
+    const long *source;
     GROUPELEMENT *group = nullptr;
     int titleSize = 18, labelSize = 14, numberSize = 12;
     std::uint32_t labelStyle = 0;

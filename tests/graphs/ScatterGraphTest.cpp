@@ -372,7 +372,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MatrixGridTest,
 TEST_F(ScatterTest, TheBiplotFramesItsScatterWithScalesAndLine)
 {
     regression = std::make_unique<BiplotReg>(1, 2, nullptr, 544, dataSet.get());
-    std::uint32_t word = 544;
+    long word = 544;
     auto *plot = Show(new BiplotInteractive(regression.get(), &word));
     const std::string dump = DumpElements(*plot);
     EXPECT_EQ("1800,1800,8200,8600", Rectangles(dump, "  box")[0]);
@@ -402,7 +402,7 @@ TEST_F(ScatterTest, TheBiplotFramesItsScatterWithScalesAndLine)
 TEST_F(ScatterTest, TheBiplotPaintsItsPointsAndExportsThem)
 {
     regression = std::make_unique<BiplotReg>(1, 2, nullptr, 544, dataSet.get());
-    std::uint32_t word = 544;
+    long word = 544;
     auto *plot = Show(new BiplotInteractive(regression.get(), &word));
     graphtest::Bitmap bitmap(width, height);
     SendMessageA(plot->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
@@ -435,7 +435,7 @@ TEST_F(ScatterTest, TheBiplotPaintsItsPointsAndExportsThem)
 TEST_F(ScatterTest, TheBiplotOfAConstantVariableDrawsItsPointsWithoutALine)
 {
     regression = std::make_unique<BiplotReg>(3, 2, nullptr, 544, dataSet.get());
-    std::uint32_t word = 544;
+    long word = 544;
     auto *plot = Show(new BiplotInteractive(regression.get(), &word));
     const std::vector<Record> records = Drawn(plot);
     const std::vector<DevicePoint> squares = Squares(records, 2);
