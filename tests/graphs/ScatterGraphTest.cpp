@@ -2,9 +2,7 @@
 // points and the least-squares line land (device pixels derived by hand
 // from the placement formulas), the clipping of the line, the matrix
 // plot's cell grid at 2 to 60 variables, the biplot's areas and options,
-// the colours painted and the records of an exported metafile. With
-// MERVALO_SCATTER_SHOT set to a path stem the matrix plot and the biplot
-// are saved there as ".bmp" pictures.
+// the colours painted and the records of an exported metafile.
 #include "GraphTestSupport.h"
 
 #include "../dataset/DataSetFixture.h"
@@ -24,7 +22,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -281,11 +278,6 @@ TEST_F(ScatterTest, AMatrixPlotLaysItsCellsOnTheGrid)
     const long list[] = {1, 2, 3, 0};
     auto *plot = Show(new Matrixplot(context.get(), list, nullptr, 0));
     const std::string dump = DumpElements(*plot);
-    if (const char *shot = std::getenv("MERVALO_SCATTER_SHOT")) {
-        graphtest::Bitmap bitmap(width, height);
-        SendMessageA(plot->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
-        bitmap.Save((std::string(shot) + "_matrix.bmp").c_str());
-    }
     EXPECT_EQ(2333, plot->CellWidth());
     EXPECT_EQ(2267, plot->CellHeight());
     const std::vector<std::string> boxes = Rectangles(dump, "box");
@@ -406,8 +398,6 @@ TEST_F(ScatterTest, TheBiplotPaintsItsPointsAndExportsThem)
     auto *plot = Show(new BiplotInteractive(regression.get(), &word));
     graphtest::Bitmap bitmap(width, height);
     SendMessageA(plot->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
-    if (const char *shot = std::getenv("MERVALO_SCATTER_SHOT"))
-        bitmap.Save((std::string(shot) + "_biplot.bmp").c_str());
     // The point (4, 6) and the frame's fill away from every point.
     BIPLOTELEMENT *scatter = plot->Scatter();
     const ElementRect &d = scatter->device;
