@@ -1,6 +1,6 @@
 #include "analyses/AutoRecodeDialog.h"
 
-#include "analyses/OptionWindowBuilder.h"
+#include "shell/OptionWindowBuilder.h"
 #include "dataset/DATASET.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafButton.h"

@@ -74,7 +74,9 @@ void FRWIN::WriteFrequencyTable()
     // saved frequency settings.
     std::unique_ptr<FreqBook> temporary;
     if (!d.workbook) {
-        temporary.reset(new FreqBook(new FreqOption));
+        auto *loaded = new FreqOption;
+        loaded->LoadSettings(1);
+        temporary.reset(new FreqBook(loaded));
         d.workbook = temporary.get();
     }
     auto *record = dynamic_cast<FreqOption *>(d.workbook->Option());
@@ -83,6 +85,7 @@ void FRWIN::WriteFrequencyTable()
         // Not foreseen (every frequency workbook holds a FreqOption): the
         // saved settings rather than no table.
         saved.reset(new FreqOption);
+        saved->LoadSettings(1);
         record = saved.get();
     }
     SetColumnWidth(std::max(static_cast<int>(record->ColumnWidth()), minimumColumnWidth));

@@ -1,12 +1,13 @@
 #include "analyses/FreqBook.h"
 
-#include "analyses/AutoRecodeDialog.h"
 #include "analyses/FRWIN.h"
 #include "analyses/FreqOption.h"
 #include "dataset/BUFFERTYPE.h"
-#include "dataset/CategoryGrouping.h"
 #include "dataset/KATLABS.h"
 #include "dataset/ProgramSettings.h"
+#include "graphs/FREQBAR.h"
+#include "graphs/FREQPIE.h"
+#include "graphs/FreqGraphOption.h"
 #include "shell/QIVprog.h"
 #include "shell/VariableListWindow.h"
 #include "stats/FREQOBJ.h"
@@ -14,9 +15,8 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
-FreqBook::FreqBook(FreqOption *option) : WorkBook(option, 0)
+FreqBook::FreqBook(FreqOption *option) : AnalysisBook(option, 0)
 {
     titleText = titleTextNumber;
     titleGroup = textGroup;
@@ -32,9 +32,11 @@ public:
     ~StatusFieldsHidden() { SetStatusFieldsVisible(0); }
 };
 
-struct SelectionDeleter
-{
-    void operator()(VarSelection *selection) const { VarSelection::Free(selection); }
+// Tool 0 the bar graph, tool 1 the pie graph (the page's graph kinds).
+const GraphToolRow toolRows[] = {{18, FreqBook::textGroup, "graph_hbars"}, {17, FreqBook::textGroup, "graph_pie"}};
+const FreqPage::GraphMaker graphs[] = {
+    [](FREQOBJECT *distribution) -> ZafWindow * { return new FREQBAR(distribution, distribution->barOption); },
+    [](FREQOBJECT *distribution) -> ZafWindow * { return new FREQPIE(distribution, distribution->pieOption); },
 };
 
 } // namespace
@@ -44,8 +46,8 @@ bool FreqBook::BuildPages()
     auto *record = dynamic_cast<FreqOption *>(Option());
     if (!record || !record->variableListWord)
         return false;
-    std::unique_ptr<VarSelection, SelectionDeleter> selection(GetSelectedVariables(0));
-    if (!selection || selection->count < 1)
+    ListChoice list;
+    if (!list.Take(0))
         return false;
     DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
     if (!dataSet)
@@ -53,67 +55,38 @@ bool FreqBook::BuildPages()
 
     auto *barOption = new FreqbarOption;
     auto *pieOption = new FreqpieOption;
-    barOption->LoadSettings(1);
-    pieOption->LoadSettings(1);
-    AddGraphTool(18, textGroup, "graph_hbars", barOption);
-    AddGraphTool(17, textGroup, "graph_pie", pieOption);
+    StatOption *const graphRecords[] = {barOption, pieOption};
+    AddGraphTools(toolRows, graphRecords, 2);
     StatusFieldsHidden hidden;
 
-    // One value list a variable; those with too many values are offered
-    // for grouping (candidates hold their numbers, -1 for the others; both
-    // lists end with 0).
-    const int count = selection->count;
-    std::vector<std::unique_ptr<BUFFERTYPE>> lists(count);
-    std::vector<long> candidates(count + 1, 0), intervals(count + 1, 0);
-    for (int i = 0; i < count; ++i) {
-        const long variable = selection->variables[i];
-        lists[i].reset(new LISTETYPE(dataSet, variable));
-        std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(variable, dataSet));
-        candidates[i] = ExceedsCategoryLimit(lists[i].get(), labels.get()) ? variable : -1;
-    }
-    if (!AutoRecodeDialog(candidates.data(), intervals.data(), StatText(titleTextNumber, textGroup)))
+    if (!list.OfferGrouping(dataSet, StatText(titleTextNumber, textGroup), true))
         return false;
-
-    for (int i = 0; i < count; ++i) {
-        const int grouping = candidates[i] >= 1 && intervals[i] >= 1 ? static_cast<int>(intervals[i]) : 0;
-        AddVariablePage(dataSet, selection->variables[i], lists[i].release(), grouping, barOption, pieOption);
-    }
+    for (int i = 0; i < list.Count(); ++i)
+        AddVariablePage(dataSet, list, i, barOption, pieOption);
     return true;
 }
 
-void FreqBook::AddVariablePage(DATASET *dataSet, long variable, BUFFERTYPE *values, int intervals,
-                               FreqbarOption *barOption, FreqpieOption *pieOption)
+void FreqBook::AddVariablePage(DATASET *dataSet, ListChoice &list, int i, FreqbarOption *barOption,
+                               FreqpieOption *pieOption)
 {
     auto *distribution = new FREQOBJECT(dataSet);
     distribution->workbook = this;
     distribution->barOption = barOption;
     distribution->pieOption = pieOption;
-    KATLABS *labels = KATLABS::ConstructAndRead(variable, dataSet);
-    if (intervals > 0 && GroupIntoIntervals(&values, intervals, &labels))
+    std::unique_ptr<BUFFERTYPE> values = list.TakeValues(i, dataSet);
+    bool grouped = false;
+    std::unique_ptr<KATLABS> labels = list.Labels(i, dataSet, values, &grouped);
+    if (grouped)
         distribution->groupedFlag = 1;
-    BuildFrequencyDistribution(values, distribution, labels);
-    delete labels;
-    delete values;
+    BuildFrequencyDistribution(values.get(), distribution, labels.get());
 
-    const std::string caption = "v" + std::to_string(variable);
+    const std::string caption = PageCaption(list.Variable(i));
     auto *text = new FRWIN(caption.c_str());
     text->distribution = distribution;
     text->SetColumnWidth(static_cast<int>(static_cast<FreqOption *>(Option())->ColumnWidth()));
-    auto *page = new FreqPage(caption.c_str());
+    auto *page = new FreqPage(caption.c_str(), graphs, 2);
     page->SetResultWindow(text);
     page->SetComputation(distribution);
     text->Update();
     AddPage(page);
-}
-
-ZafWindow *FreqPage::CreateGraphWindow(int kind, StatOption *)
-{
-    // The bar (0) and pie (1) graphs draw the page's distribution.
-    auto *distribution = dynamic_cast<FREQOBJECT *>(Computation());
-    if (!distribution)
-        return nullptr;
-    GraphToolOption *record = kind == 0   ? static_cast<GraphToolOption *>(distribution->barOption)
-                              : kind == 1 ? static_cast<GraphToolOption *>(distribution->pieOption)
-                                          : nullptr;
-    return record ? record->CreateGraphWindow(distribution) : nullptr;
 }

@@ -3,23 +3,22 @@
 // the bar graph (tool 0) and the pie graph (tool 1).
 //
 // FreqPage: one variable's page ("v" + the variable number): its
-// distribution (a FREQOBJECT) and its table text (FRWIN); its graph windows
-// are made through the graph tools' option records.
+// distribution (a FREQOBJECT) and its table text (FRWIN); its graph kinds
+// make a FREQBAR and a FREQPIE with the book's graph records.
 //
 // Ownership: the book owns its record (a FreqOption), the graph option
 // records and the pages; a page owns its distribution and its text window.
 #pragma once
 
-#include "shell/Page.h"
-#include "shell/WorkBook.h"
+#include "analyses/AnalysisBook.h"
+#include "stats/FREQOBJ.h"
 
-class BUFFERTYPE;
 class DATASET;
 class FreqOption;
 class FreqbarOption;
 class FreqpieOption;
 
-class FreqBook : public WorkBook
+class FreqBook : public AnalysisBook
 {
 public:
     static constexpr int textGroup = 5;
@@ -34,16 +33,10 @@ public:
     bool BuildPages();
 
 private:
-    // Counts one variable's values (taken over; grouped into that many
-    // intervals first when intervals > 0) into a page of its own.
-    void AddVariablePage(DATASET *dataSet, long variable, BUFFERTYPE *values, int intervals, FreqbarOption *barOption,
-                         FreqpieOption *pieOption);
+    // Counts variable i of the list (grouped as the offer chose) into a page
+    // of its own.
+    void AddVariablePage(DATASET *dataSet, ListChoice &list, int i, FreqbarOption *barOption, FreqpieOption *pieOption);
 };
 
-class FreqPage : public Page
-{
-public:
-    explicit FreqPage(const char *caption) : Page(caption) {}
-    // Kind 0 the bar graph, 1 the pie graph.
-    ZafWindow *CreateGraphWindow(int kind, StatOption *argument) override;
-};
+// Kind 0 the bar graph, 1 the pie graph.
+using FreqPage = AnalysisPage<FREQOBJECT>;

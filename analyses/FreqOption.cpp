@@ -1,70 +1,64 @@
 #include "analyses/FreqOption.h"
 
-#include "analyses/FrOptions.h"
 #include "analyses/FreqBook.h"
-#include "analyses/OptionControls.h"
 #include "dataset/RegistrySettings.h"
+#include "shell/TableOptionWindow.h"
 #include "shell/VariableListWindow.h"
 #include "stats/StatClass.h"
 
 namespace {
 
-// Settings sections of the records (FindSettingsSection).
-enum SectionId { tableOptionsSection = 7, freqBarSection = 13, freqPieSection = 14 };
-
-// Defaults of the graph records' "Display" words.
-constexpr unsigned long barDefault = 0x602;
-constexpr unsigned long pieDefault = 0x400;
-
 // The text of the variable prompt: the analysis's own menu text.
 constexpr int promptText = 12, promptGroup = 1;
+constexpr int textGroup = 5;
+constexpr int options = 0; // the value slot of the table options
 
-struct SortButton
-{
-    const char *name;
-    unsigned short bits; // freqSortByValue and freqSortDescending as the button means them
-};
-constexpr SortButton sortButtons[] = {
-    {"byvalue", freqSortByValue},
-    {"byvalue_desc", freqSortByValue | freqSortDescending},
-    {"byfreq", 0},
-    {"byfreq_desc", freqSortDescending},
+// Cumulative percent: none, of the valid cases or of all cases.
+constexpr unsigned long cumulative = freqCumulativeColumn | freqCumulateAll;
+constexpr unsigned long sortBits = freqSortByValue | freqSortDescending;
+
+const SettingRow settings[] = {
+    {sectionTableOptions, FreqOption::optionsKey, SettingStorage::u16, options, 639, 639, 0, 0x3fff},
+    {sectionTableOptions, FreqOption::widthKey, SettingStorage::integer, TableOption::parameterField, 11, 11, 3, 40},
 };
 
-struct ColumnBox
-{
-    const char *name;
-    unsigned short bit;
-};
-constexpr ColumnBox checkBoxes[] = {
-    {"title", freqHeading},
-    {"category", freqLabelColumn},
-    {"code", freqValueColumn},
-    {"number", freqCountColumn},
-    {"pctofall", freqPercentColumn},
-    {"pctofvalid", freqValidColumn},
-    {"coltitles", freqColumnHeadings},
-    {"modus", freqMode},
-    {"mean", freqMean},
-    {"median", freqMedian},
+const ControlRow controls[] = {
+    {"title", ControlKind::checkBox, options, freqHeading, 0, 21},
+    {"coltitles", ControlKind::checkBox, options, freqColumnHeadings, 0, 22},
+    {"category", ControlKind::checkBox, options, freqLabelColumn, 0, 23},
+    {"code", ControlKind::checkBox, options, freqValueColumn, 0, 24},
+    {"number", ControlKind::checkBox, options, freqCountColumn, 0, 25},
+    {"pctofall", ControlKind::checkBox, options, freqPercentColumn, 0, 26},
+    {"pctofvalid", ControlKind::checkBox, options, freqValidColumn, 0, 27},
+    {"accumtype", ControlKind::caption, options, 0, 0, 28},
+    {"ofvalid", ControlKind::radioButton, options, cumulative, freqCumulativeColumn, 29},
+    {"oftotal", ControlKind::radioButton, options, cumulative, cumulative, 30},
+    // "None" clears only the cumulate bit: the of-all choice is kept for later.
+    {"notused", ControlKind::radioButton, options, freqCumulativeColumn, 0, 31},
+    {"sorting", ControlKind::caption, options, 0, 0, 32},
+    {"byvalue", ControlKind::radioButton, options, sortBits, freqSortByValue, 33},
+    {"byfreq", ControlKind::radioButton, options, sortBits, 0, 34},
+    {"byvalue_desc", ControlKind::radioButton, options, sortBits, sortBits, 35},
+    {"byfreq_desc", ControlKind::radioButton, options, sortBits, freqSortDescending, 36},
+    {"pr_colwid", ControlKind::caption, options, 0, 0, 37},
+    {"stat", ControlKind::caption, options, 0, 0, 38},
+    {"modus", ControlKind::checkBox, options, freqMode, 0, 39},
+    {"median", ControlKind::checkBox, options, freqMedian, 0, 40},
+    {"mean", ControlKind::checkBox, options, freqMean, 0, 42},
+    {"spin_int_colwid", ControlKind::integer, TableOption::parameterField, 0, 0, 0},
 };
 
 } // namespace
 
-StatOption *FreqOption::Make()
-{
-    return new FreqOption;
-}
+const TableDescription FreqOption::description =
+    DescribeTable("USE_ONEWAY_FREQ_OPTIONS", "FreqOption", textGroup, settings, controls);
 
-FreqOption::FreqOption()
-{
-    SetName(recordName);
-    LoadSettings(1);
-}
+FreqOption::FreqOption() : TableOption(description)
+{}
 
 ZafWindow *FreqOption::CreateOptionWindow()
 {
-    return new FrOptions;
+    return new TableOptionWindow(description, windowName);
 }
 
 void FreqOption::SetVariablePrompts(ZafWindow *)
@@ -72,88 +66,8 @@ void FreqOption::SetVariablePrompts(ZafWindow *)
     PassTextToVariableList(StatText(promptText, promptGroup), 1, -1);
 }
 
-void FreqOption::ToWindow()
-{
-    OptionControls controls(optionWindow, "FreqOption");
-    for (const ColumnBox &box : checkBoxes)
-        controls.ShowBit(box.name, tableOptions, box.bit, __LINE__);
-
-    const bool cumulated = tableOptions & freqCumulativeColumn, ofAll = tableOptions & freqCumulateAll;
-    controls.Select("notused", !cumulated, __LINE__);
-    controls.Select("ofvalid", cumulated && !ofAll, __LINE__);
-    controls.Select("oftotal", cumulated && ofAll, __LINE__);
-
-    const unsigned short sortBits = tableOptions & (freqSortByValue | freqSortDescending);
-    for (const SortButton &button : sortButtons)
-        controls.Select(button.name, button.bits == sortBits, __LINE__);
-
-    controls.SetIntegerValue("spin_int_colwid", ColumnWidth(), __LINE__);
-}
-
-void FreqOption::FromWindow()
-{
-    if (!optionWindow)
-        return;
-    OptionControls controls(optionWindow, "FreqOption");
-    unsigned long word = tableOptions;
-    for (const ColumnBox &box : checkBoxes)
-        word = controls.ReadBit(box.name, word, box.bit, __LINE__);
-
-    // Each radio group sets and clears its own bits, so that every choice
-    // can be made again later. (Mended: "ofvalid" once never cleared the
-    // cumulate-all bit, so the table could not go back to valid percent.)
-    if (controls.Find("notused", __LINE__)) {
-        if (controls.Selected("notused", __LINE__)) {
-            word &= ~static_cast<unsigned long>(freqCumulativeColumn);
-        } else {
-            word |= freqCumulativeColumn;
-            if (controls.Selected("ofvalid", __LINE__))
-                word &= ~static_cast<unsigned long>(freqCumulateAll);
-            else
-                word |= freqCumulateAll;
-        }
-    }
-    for (const SortButton &button : sortButtons) {
-        ZafWindowObject *found = controls.Find(button.name, __LINE__);
-        if (found && controls.Selected(button.name, __LINE__)) {
-            word &= ~static_cast<unsigned long>(freqSortByValue | freqSortDescending);
-            word |= button.bits;
-        }
-    }
-    tableOptions = static_cast<unsigned short>(word);
-    SetColumnWidth(controls.IntegerValue("spin_int_colwid", ColumnWidth(), __LINE__));
-}
-
 bool FreqOption::Run()
 {
     auto *book = new FreqBook(this);
     return WorkBook::FinishRun(book, book->BuildPages());
 }
-
-void FreqOption::SaveSettings()
-{
-    // The open option window's values are the ones to keep.
-    if (optionWindow)
-        FromWindow();
-    const SettingsSection *section = FindSettingsSection(tableOptionsSection);
-    RegistrySettings::WriteValueInSection(section, optionsKey, tableOptions);
-    RegistrySettings::WriteValueInSection(section, widthKey, static_cast<unsigned long>(ColumnWidth()));
-}
-
-void FreqOption::LoadSettings(int flag)
-{
-    tableOptions = defaultOptions;
-    SetColumnWidth(defaultColumnWidth);
-    if (!flag)
-        return;
-    const SettingsSection *section = FindSettingsSection(tableOptionsSection);
-    tableOptions = static_cast<unsigned short>(
-        RegistrySettings::ReadShortInSection(section, optionsKey, static_cast<short>(defaultOptions)));
-    SetColumnWidth(RegistrySettings::ReadIntInSection(section, widthKey, static_cast<int>(ColumnWidth())));
-}
-
-FreqbarOption::FreqbarOption() : GraphToolOption(freqBarSection, barDefault)
-{}
-
-FreqpieOption::FreqpieOption() : GraphToolOption(freqPieSection, pieDefault)
-{}

@@ -8,19 +8,16 @@
 // Run makes the frequency workbook (FreqBook): one page per variable of the
 // first variable list, each with its distribution and table text; variables
 // with too many distinct values are first offered for grouping into
-// intervals (AutoRecodeDialog).
+// intervals (the auto-recode offer, AnalysisBook).
 //
-// FreqbarOption and FreqpieOption are the settings of the workbook's bar
-// and pie graphs (sections "FreqBar" and "FreqPie", key "Display"); their
-// option windows come with the graphs.
+// The option window is "FreqOptionWindow" of the UI data file; the
+// settings and controls are the rows in FreqOption.cpp.
 //
 // Ownership: the variable-list window owns the record until a FreqBook
 // takes it; the record owns nothing but its name.
 #pragma once
 
-#include "analyses/GraphToolOption.h"
-
-#include "stats/StatOption.h"
+#include "shell/TableOption.h"
 
 // Bits of the table options.
 enum FreqTableOption : unsigned short {
@@ -40,43 +37,25 @@ enum FreqTableOption : unsigned short {
     freqMedian = 0x2000,           // the median lines
 };
 
-class FreqOption : public StatOption
+class FreqOption : public TableOption
 {
 public:
     static constexpr unsigned short defaultOptions = 639; // heading, five columns, headings, by value ascending
     static constexpr long defaultColumnWidth = 11;
-    static constexpr const char *recordName = "USE_ONEWAY_FREQ_OPTIONS";
     static constexpr const char *optionsKey = "FreqTableOptions";
     static constexpr const char *widthKey = "FreqTabWid";
+    static constexpr const char *windowName = "FreqOptionWindow";
+    static const TableDescription description;
 
-    // The registry's factory: a new record with its settings loaded.
-    static StatOption *Make();
-
-    // Defaults, then the saved settings.
+    // The defaults; the registry's factory (TableOption::Make) loads the settings.
     FreqOption();
 
     ZafWindow *CreateOptionWindow() override;
     void SetVariablePrompts(ZafWindow *variableList) override;
-    void ToWindow() override;
-    void FromWindow() override;
     bool Run() override;
-    void SaveSettings() override;
-    void LoadSettings(int flag) override;
 
     long ColumnWidth() const { return parameterWord; }
     void SetColumnWidth(long width) { parameterWord = width; }
 
-    unsigned short tableOptions = defaultOptions;
-};
-
-class FreqbarOption : public GraphToolOption
-{
-public:
-    FreqbarOption();
-};
-
-class FreqpieOption : public GraphToolOption
-{
-public:
-    FreqpieOption();
+    long &tableOptions = value[0]; // FreqTableOption bits
 };

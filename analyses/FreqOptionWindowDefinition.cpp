@@ -1,7 +1,7 @@
 #include "analyses/FreqOptionWindowDefinition.h"
 
-#include "analyses/FrOptions.h"
-#include "analyses/OptionWindowBuilder.h"
+#include "analyses/FreqOption.h"
+#include "shell/OptionWindowBuilder.h"
 #include "zaf/core/ZafGroup.h"
 #include "zaf/core/ZafWindow.h"
 
@@ -9,7 +9,7 @@ ZafWindow *MakeFreqOptionWindowDefinition()
 {
     using B = OptionWindowBuilder;
     B::RegisterClasses();
-    ZafWindow *window = B::Window(FrOptions::windowName, 64, 16);
+    ZafWindow *window = B::Window(FreqOption::windowName, 64, 16);
 
     // What the table shows, down the left.
     const char *boxes[][2] = {{"Heading", "title"},

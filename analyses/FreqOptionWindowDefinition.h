@@ -1,8 +1,8 @@
 // FreqOptionWindowDefinition: the frequency table's option window as the UI
 // data file holds it ("FreqOptionWindow"), built in code here and written
-// into MERVALO.ZNC by the UI data file generator (ui/). FrOptions reads it.
+// into MERVALO.ZNC by the UI data file generator (ui/). FreqOption's window (a TableOptionWindow) reads it.
 //
-// Controls, by name (the texts here are placeholders; FrOptions puts the
+// Controls, by name (the texts here are placeholders; the record's control rows put the
 // language file's texts on them):
 //   check boxes "title", "coltitles", "category", "code", "number",
 //     "pctofall", "pctofvalid" (what the table shows);

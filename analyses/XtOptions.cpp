@@ -1,34 +1,18 @@
 #include "analyses/XtOptions.h"
 
-#include "analyses/FindNamedControl.h"
 #include "analyses/XtabOption.h"
-#include "shell/Main.h"
-#include "zaf/data/ZafObjectPersistence.h"
-#include "stats/StatClass.h"
+#include "shell/FindNamedControl.h"
 #include "zaf/controls/ZafButton.h"
 
-namespace {
-
-// The size the window is made with when there is no UI data file to read.
-constexpr int emptyWidth = 62;
-constexpr int emptyHeight = 15;
-
-} // namespace
-
-XtOptions::XtOptions() : OptionWindow(emptyWidth, emptyHeight)
-{
-    SetStringID(windowName);
-    BindButtons();
-}
-
-XtOptions::XtOptions(ZafWindowPersistence &persistence) : OptionWindow(windowName, persistence)
+XtOptions::XtOptions() : TableOptionWindow(XtabOption::description, windowName)
 {
     BindButtons();
 }
 
-XtOptions *XtOptions::Make()
+XtOptions::XtOptions(ZafWindowPersistence &persistence)
+    : TableOptionWindow(XtabOption::description, windowName, persistence)
 {
-    return userPersist ? new XtOptions(*userPersist) : new XtOptions();
+    BindButtons();
 }
 
 void XtOptions::BindButtons()
@@ -39,38 +23,18 @@ void XtOptions::BindButtons()
         button->SetUserFunction(ClearAllMeasures);
 }
 
-void XtOptions::SetControlText(const char *name, int text)
-{
-    if (ZafWindowObject *control = FindControl(name, __FILE__, __LINE__))
-        control->SetText(StatText(text, xtabTextGroup));
-}
-
-void XtOptions::UpdateControls()
-{
-    for (const XtabControl &control : xtabMeasureControls)
-        SetControlText(control.name, control.text);
-    SetControlText("notab", 28);
-    SetControlText("tabmes", 30);
-    if (ZafButton *button = FindNamedControl<ZafButton>(this, "all_set", __FILE__, __LINE__)) {
-        button->SetText(StatText(16, xtabTextGroup));
-        button->SetTipText(StatText(17, xtabTextGroup));
-    }
-    if (ZafButton *button = FindNamedControl<ZafButton>(this, "all_clear", __FILE__, __LINE__)) {
-        button->SetText(StatText(18, xtabTextGroup));
-        button->SetTipText(StatText(19, xtabTextGroup));
-    }
-    SetControlText("tabtyp", 29);
-    for (const XtabControl &control : xtabTableControls)
-        SetControlText(control.name, control.text);
-}
-
 void XtOptions::SetAllMeasures(ZafWindow *window, bool on)
 {
     if (!window)
         return;
-    for (const XtabControl &control : xtabMeasureControls)
-        if (ZafButton *box = FindNamedControl<ZafButton>(window, control.name, __FILE__, __LINE__))
+    const TableDescription &description = XtabOption::description;
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &row = description.controls[i];
+        if (row.kind != ControlKind::checkBox || row.field != XtabOption::measureField)
+            continue;
+        if (ZafButton *box = FindNamedControl<ZafButton>(window, row.name, __FILE__, __LINE__))
             box->SetSelected(on);
+    }
     ZafEventRecord redisplay(ZAF_REDISPLAY_CHANGE);
     window->Event(redisplay);
 }

@@ -1,44 +1,34 @@
 // XtOptions: the crosstab's option window, "XtabOptionWindow" of the UI data
 // file (defined in XtabOptionWindowDefinition): a check box for each table
-// type and each measure of association (XtabOption's control tables), the
+// type and each measure of association (XtabOption's control rows), the
 // buttons "all_set" and "all_clear" that tick or untick the ten measure boxes,
-// and the captions "notab", "tabtyp" and "tabmes". Every control is found by
-// its name; one that is missing is reported and skipped.
+// and the captions "notab", "tabtyp" and "tabmes".
 //
 // Ownership: the option frame owns the window; the record points to it while
 // the frame is open.
 #pragma once
 
-#include "shell/OptionWindow.h"
+#include "shell/TableOptionWindow.h"
 
-class ZafWindowPersistence;
-
-class XtOptions : public OptionWindow
+class XtOptions : public TableOptionWindow
 {
 public:
     static constexpr const char *windowName = "XtabOptionWindow";
 
-    // Reads the window through the persistence of a UI data file.
-    explicit XtOptions(ZafWindowPersistence &persistence);
-    // An empty window, for a program without its UI data file: every
-    // look-up of a control is reported.
+    // Read through the program's UI data file; without it the window is
+    // reported and stays empty.
     XtOptions();
-    // The window as the program makes it: read through the program's
-    // persistence (userPersist) when the UI data file is open, else empty.
-    static XtOptions *Make();
-
-    // The texts of group 9 on every control, the buttons' tips too.
-    void UpdateControls() override;
+    // Read through the persistence of a UI data file.
+    explicit XtOptions(ZafWindowPersistence &persistence);
 
     // Ticks (on) or unticks the ten measure boxes of the window and redraws
     // it; the table boxes are left as they are.
     static void SetAllMeasures(ZafWindow *window, bool on);
-    // The user functions of "all_set" and "all_clear": on a selection (1002)
-    // they act on the button's parent window.
+    // The user functions of "all_set" and "all_clear": on a selection they
+    // act on the button's parent window.
     static ZafEventType SelectAllMeasures(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
     static ZafEventType ClearAllMeasures(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
 
 private:
     void BindButtons();
-    void SetControlText(const char *name, int text);
 };

@@ -1,78 +1,60 @@
 #include "analyses/XtabOption.h"
 
-#include "analyses/FindNamedControl.h"
 #include "analyses/XTAB.h"
 #include "analyses/XtOptions.h"
 #include "dataset/RegistrySettings.h"
 #include "shell/VariableListWindow.h"
 #include "stats/StatClass.h"
 
-const XtabControl xtabMeasureControls[10] = {
-    {"chi", xtabChiSquare, 4},
-    {"phi", xtabPhi, 7},
-    {"cramersv", xtabCramersV, 8},
-    {"cont", xtabContingency, 9},
-    {"taua", xtabTauA, 10},
-    {"taub", xtabTauB, 11},
-    {"tauc", xtabTauC, 12},
-    {"gamma", xtabGamma, 13},
-    {"symd", xtabSomersSymmetric, 14},
-    {"asymd", xtabSomersAsymmetric, 15},
-};
-
-const XtabControl xtabTableControls[7] = {
-    {"rawnum", xtabCounts, 21},
-    {"vtpct", xtabColumnPercent, 22},
-    {"hzpct", xtabRowPercent, 23},
-    {"totpct", xtabTotalPercent, 24},
-    {"xpfrq", xtabExpected, 25},
-    {"dvxpfrq", xtabDeviation, 26},
-    {"stxpfrq", xtabStandardizedDeviation, 27},
-};
-
 namespace {
 
-enum { tableOptionsSection = 7 };
+constexpr int measures = XtabOption::measureField, types = XtabOption::tableTypeField;
+constexpr auto box = ControlKind::checkBox;
 
-const SettingsSection *TableOptions()
-{
-    return FindSettingsSection(tableOptionsSection);
-}
+const SettingRow settings[] = {
+    {sectionTableOptions, "XTableOptions", SettingStorage::u16, measures, xtabTablesOn, xtabTablesOn, 0, 0x7ff},
+    {sectionTableOptions, "XTableType", SettingStorage::u16, types, xtabCounts, xtabCounts, 0, 0x7f},
+    {sectionTableOptions, "XTableWid", SettingStorage::integer, TableOption::parameterField, 12, 12, 1, 99},
+};
 
-// Sets each box from its bit of the mask.
-void ShowBits(ZafWindow *window, const XtabControl *controls, int count, std::uint16_t mask)
-{
-    for (int i = 0; i < count; ++i)
-        if (ZafButton *box = FindNamedControl<ZafButton>(window, controls[i].name, __FILE__, __LINE__))
-            box->SetSelected((mask & controls[i].bit) != 0);
-}
-
-// Takes each box's state into its bit; the bits of no box stay.
-std::uint16_t TakeBits(ZafWindow *window, const XtabControl *controls, int count, std::uint16_t mask)
-{
-    for (int i = 0; i < count; ++i) {
-        ZafButton *box = FindNamedControl<ZafButton>(window, controls[i].name, __FILE__, __LINE__);
-        if (!box)
-            continue;
-        if (box->Selected())
-            mask = static_cast<std::uint16_t>(mask | controls[i].bit);
-        else
-            mask = static_cast<std::uint16_t>(mask & ~controls[i].bit);
-    }
-    return mask;
-}
+// The tables in mask order, then the measures in mask order (the option
+// window lays them out so); bit xtabTablesOn has no box and keeps its value.
+const ControlRow controls[] = {
+    {"tabtyp", ControlKind::caption, types, 0, 0, 29},
+    {"rawnum", box, types, xtabCounts, 0, 21},
+    {"vtpct", box, types, xtabColumnPercent, 0, 22},
+    {"hzpct", box, types, xtabRowPercent, 0, 23},
+    {"totpct", box, types, xtabTotalPercent, 0, 24},
+    {"xpfrq", box, types, xtabExpected, 0, 25},
+    {"dvxpfrq", box, types, xtabDeviation, 0, 26},
+    {"stxpfrq", box, types, xtabStandardizedDeviation, 0, 27},
+    {"tabmes", ControlKind::caption, measures, 0, 0, 30},
+    {"chi", box, measures, xtabChiSquare, 0, 4},
+    {"phi", box, measures, xtabPhi, 0, 7},
+    {"cramersv", box, measures, xtabCramersV, 0, 8},
+    {"cont", box, measures, xtabContingency, 0, 9},
+    {"taua", box, measures, xtabTauA, 0, 10},
+    {"taub", box, measures, xtabTauB, 0, 11},
+    {"tauc", box, measures, xtabTauC, 0, 12},
+    {"gamma", box, measures, xtabGamma, 0, 13},
+    {"symd", box, measures, xtabSomersSymmetric, 0, 14},
+    {"asymd", box, measures, xtabSomersAsymmetric, 0, 15},
+    {"all_set", ControlKind::pushButton, measures, 0, 17, 16},
+    {"all_clear", ControlKind::pushButton, measures, 0, 19, 18},
+    {"notab", ControlKind::caption, measures, 0, 0, 28},
+};
 
 } // namespace
 
-XtabOption::XtabOption()
-{
-    SetName("USE_TWOWAY_CROSS_OPTIONS");
-    parameterWord = defaultWidth;
-}
+const TableDescription XtabOption::description =
+    DescribeTable("USE_TWOWAY_CROSS_OPTIONS", "XtabOption", xtabTextGroup, settings, controls);
+
+XtabOption::XtabOption() : TableOption(description)
+{}
 
 ZafWindow *XtabOption::CreateOptionWindow()
 {
-    return XtOptions::Make();
+    return new XtOptions;
 }
 
 void XtabOption::SetVariablePrompts(ZafWindow *)
@@ -81,55 +63,8 @@ void XtabOption::SetVariablePrompts(ZafWindow *)
     PassTextToVariableList(StatText(2, xtabTextGroup), 1, -1);
 }
 
-void XtabOption::ToWindow()
-{
-    if (!optionWindow)
-        return;
-    ShowBits(optionWindow, xtabMeasureControls, 10, measureMask);
-    ShowBits(optionWindow, xtabTableControls, 7, tableTypeMask);
-}
-
-void XtabOption::FromWindow()
-{
-    if (!optionWindow)
-        return;
-    measureMask = TakeBits(optionWindow, xtabMeasureControls, 10, measureMask);
-    tableTypeMask = TakeBits(optionWindow, xtabTableControls, 7, tableTypeMask);
-}
-
 bool XtabOption::Run()
 {
     auto *book = new XTAB(this);
     return WorkBook::FinishRun(book, book->Build(variableListWord));
-}
-
-void XtabOption::SaveSettings()
-{
-    if (optionWindow)
-        FromWindow();
-    RegistrySettings::WriteValueInSection(TableOptions(), "XTableOptions", measureMask);
-    RegistrySettings::WriteValueInSection(TableOptions(), "XTableType", tableTypeMask);
-    RegistrySettings::WriteValueInSection(TableOptions(), "XTableWid", static_cast<unsigned long>(parameterWord));
-}
-
-void XtabOption::LoadSettings(int flag)
-{
-    measureMask = defaultMeasureMask;
-    tableTypeMask = defaultTableTypeMask;
-    if (flag == 0) {
-        parameterWord = defaultWidth;
-        return;
-    }
-    measureMask = static_cast<std::uint16_t>(
-        RegistrySettings::ReadShortInSection(TableOptions(), "XTableOptions", static_cast<short>(defaultMeasureMask)));
-    tableTypeMask = static_cast<std::uint16_t>(
-        RegistrySettings::ReadShortInSection(TableOptions(), "XTableType", static_cast<short>(defaultTableTypeMask)));
-    parameterWord = RegistrySettings::ReadIntInSection(TableOptions(), "XTableWid", defaultWidth);
-}
-
-StatOption *MakeXtabOption()
-{
-    auto *option = new XtabOption;
-    option->LoadSettings(1);
-    return option;
 }

@@ -14,11 +14,11 @@
 // printed tables, list 1 (text 2) the columns; one page a pair, list-1
 // variables outermost.
 //
-// Ownership: made by the registry's factory (MakeXtabOption) with its
-// settings loaded; Run hands it to the workbook (XTAB), which deletes it.
+// Ownership: made by the registry's factory with its settings loaded; Run
+// hands it to the workbook (XTAB), which deletes it.
 #pragma once
 
-#include "stats/StatOption.h"
+#include "shell/TableOption.h"
 
 #include <cstdint>
 
@@ -51,19 +51,7 @@ enum XtabTableType : std::uint16_t {
     xtabStandardizedDeviation = 0x40 // (cell - expected) / sqrt(expected)
 };
 
-// A check box of the option window: its name, the bit it shows and the
-// text of xtabTextGroup that labels it.
-struct XtabControl
-{
-    const char *name;
-    std::uint16_t bit;
-    int text;
-};
-// The ten measure boxes and the seven table boxes, in mask order.
-extern const XtabControl xtabMeasureControls[10];
-extern const XtabControl xtabTableControls[7];
-
-class XtabOption : public StatOption
+class XtabOption : public TableOption
 {
 public:
     static constexpr std::uint16_t defaultMeasureMask = xtabTablesOn;
@@ -71,20 +59,17 @@ public:
     static constexpr long defaultWidth = 12;
     // The graph kind of the bar chart (the workbook's only graph tool).
     static constexpr int barChartKind = 0;
+    // The value slots of the two masks.
+    enum Field { measureField, tableTypeField };
+    static const TableDescription description;
 
+    // The defaults; the registry's factory (TableOption::Make) loads the settings.
     XtabOption();
 
     ZafWindow *CreateOptionWindow() override;
     void SetVariablePrompts(ZafWindow *variableList) override;
-    void ToWindow() override;
-    void FromWindow() override;
     bool Run() override;
-    void SaveSettings() override;
-    void LoadSettings(int flag) override;
 
-    std::uint16_t measureMask = defaultMeasureMask;
-    std::uint16_t tableTypeMask = defaultTableTypeMask;
+    long &measureMask = value[measureField];     // XtabMeasure bits
+    long &tableTypeMask = value[tableTypeField]; // XtabTableType bits
 };
-
-// The registry's factory: a new record with its settings loaded.
-StatOption *MakeXtabOption();

@@ -2,57 +2,31 @@
 
 #include "analyses/XtOptions.h"
 #include "analyses/XtabOption.h"
-#include "zaf/controls/ZafButton.h"
-#include "zaf/controls/ZafPrompt.h"
+#include "shell/OptionWindowBuilder.h"
 #include "zaf/core/ZafWindow.h"
-
-namespace {
-
-constexpr int windowWidth = 62;
-constexpr int windowHeight = 15;
-constexpr int tableColumn = 1;
-constexpr int measureColumn = 32;
-constexpr int boxWidth = 29;
-
-ZafButton *CheckBox(int left, int top, const XtabControl &control)
-{
-    auto *box = new ZafButton(left, top, boxWidth, 1, control.name, nullptr, ZafButton::checkBox);
-    box->SetAllowToggling(true);
-    box->SetHzJustify(ZafButton::justifyStart);
-    box->SetStringID(control.name);
-    return box;
-}
-
-ZafPrompt *Caption(int left, int top, int width, const char *name)
-{
-    auto *caption = new ZafPrompt(left, top, width, name);
-    caption->SetStringID(name);
-    return caption;
-}
-
-ZafButton *PushButton(int left, int top, const char *name)
-{
-    auto *button = new ZafButton(left, top, 13, 1, name);
-    button->SetStringID(name);
-    return button;
-}
-
-} // namespace
 
 ZafWindow *MakeXtabOptionWindowDefinition()
 {
-    auto *window = new ZafWindow(0, 0, windowWidth, windowHeight);
-    window->SetStringID(XtOptions::windowName);
-    window->AddObject(Caption(tableColumn, 0, boxWidth, "tabtyp"));
-    window->AddObject(Caption(measureColumn, 0, boxWidth, "tabmes"));
-    int row = 1;
-    for (const XtabControl &control : xtabTableControls)
-        window->AddObject(CheckBox(tableColumn, row++, control));
-    row = 1;
-    for (const XtabControl &control : xtabMeasureControls)
-        window->AddObject(CheckBox(measureColumn, row++, control));
-    window->AddObject(PushButton(measureColumn, 12, "all_set"));
-    window->AddObject(PushButton(measureColumn + 15, 12, "all_clear"));
-    window->AddObject(Caption(tableColumn, 13, windowWidth - 2, "notab"));
+    using B = OptionWindowBuilder;
+    constexpr int width = 62, tableColumn = 1, measureColumn = 32, boxWidth = 29;
+    B::RegisterClasses();
+    ZafWindow *window = B::Window(XtOptions::windowName, width, 15);
+    B::Prompt(window, tableColumn, 0, boxWidth, "tabtyp", "tabtyp");
+    B::Prompt(window, measureColumn, 0, boxWidth, "tabmes", "tabmes");
+    // The boxes of each mask down its column, in the order of the record's rows.
+    int tableRow = 1, measureRow = 1;
+    const TableDescription &description = XtabOption::description;
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &row = description.controls[i];
+        if (row.kind != ControlKind::checkBox)
+            continue;
+        if (row.field == XtabOption::tableTypeField)
+            B::CheckBox(window, tableColumn, tableRow++, boxWidth, row.name, row.name);
+        else
+            B::CheckBox(window, measureColumn, measureRow++, boxWidth, row.name, row.name);
+    }
+    B::PushButton(window, measureColumn, 12, "all_set", "all_set");
+    B::PushButton(window, measureColumn + 15, 12, "all_clear", "all_clear");
+    B::Prompt(window, tableColumn, 13, width - 2, "notab", "notab");
     return window;
 }

@@ -3,7 +3,6 @@
 // graph tools, then the class library's entry builds the application and
 // calls the program's Main.
 #include "analyses/RegisterAnalyses.h"
-#include "graphs/RegisterGraphTools.h"
 #include "shell/Main.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/data/ZafDataStartup.h"
@@ -15,6 +14,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     ZafDataStartup::Install();
     // The analyses join the registry before Main builds it.
     RegisterAnalyses();
-    RegisterGraphTools();
     return ZafApplication::WinMain(instance, previous, commandLine, show, Main);
 }

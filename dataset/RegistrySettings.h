@@ -16,6 +16,26 @@ struct SettingsSection
     int id;
 };
 
+// The ids of the program's sections, in the order of the table.
+enum SettingsSectionId {
+    sectionStartup = 1,
+    sectionPositions,
+    sectionDatasets,
+    sectionDefaultValues,
+    sectionGraphics,
+    sectionMap,
+    sectionTableOptions, // "TableOptions": the table analyses' records
+    sectionVazideV,
+    sectionMatPlot,
+    sectionBiplot,
+    sectionDuoFreqpoly,
+    sectionVodUra,
+    sectionFreqBar, // "FreqBar"
+    sectionFreqPie, // "FreqPie"
+    sectionXtabBar, // "XtabBar"
+    sectionResPlot,
+};
+
 // The (name, id) entry of the program's sections, or null when the id is
 // not one of them. Ids 1 "Startup" to 16 "ResPlot".
 const SettingsSection *FindSettingsSection(int id);

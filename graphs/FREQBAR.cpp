@@ -5,7 +5,7 @@
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
 #include "stats/StatClass.h"
-#include "stats/StatOption.h"
+#include "graphs/FreqGraphOption.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,7 +39,7 @@ void FreshenTree(GRAPHWIN &window, element *item)
 
 } // namespace
 
-FREQBAR::FREQBAR(FREQOBJ *frequencies, GraphOption *optionRecord)
+FREQBAR::FREQBAR(FREQOBJ *frequencies, FreqGraphOption *optionRecord)
     : FREQGRAPH(frequencies, optionRecord, optionRecord ? optionRecord->optionWord : defaultWord, true)
 {
     int n = 0;

@@ -12,13 +12,13 @@
 class FREQBAR : public FREQGRAPH
 {
 public:
-    static constexpr int settingsSection = 13;          // "FreqBar"
+    static constexpr int settingsSection = 13;          // "FreqBar" (sectionFreqBar)
     static constexpr unsigned long defaultWord = 0x602; // numbers, grid, the unused bit
     static constexpr int captionText = 20;              // of group 5
     static constexpr int maximumLabelRows = 5;
 
     // record: the bar graph's option record (null: the default word).
-    FREQBAR(FREQOBJ *distribution, GraphOption *record);
+    FREQBAR(FREQOBJ *distribution, FreqGraphOption *record);
 
     // Once per window, before the first draw: a graph whose left edge lies
     // left of the window is moved in.

@@ -3,7 +3,7 @@
 #include "graphs/GROUPELEMENT.h"
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
-#include "stats/StatOption.h"
+#include "graphs/FreqGraphOption.h"
 
 #include <algorithm>
 
@@ -22,7 +22,7 @@ constexpr int captionSpace = 600;
 
 } // namespace
 
-FREQGRAPH::FREQGRAPH(FREQOBJ *frequencies, GraphOption *optionRecord, unsigned long word, bool coloursOff)
+FREQGRAPH::FREQGRAPH(FREQOBJ *frequencies, FreqGraphOption *optionRecord, unsigned long word, bool coloursOff)
     : GRAPHWIN(0, 0, 0, 0), distribution(frequencies), perCategoryColoursOff(coloursOff ? 1 : 0), optionWord(word),
       record(optionRecord)
 {
@@ -75,7 +75,7 @@ TEKSTELEMENT *FREQGRAPH::MakeText(int x, int y, const char *text, int alignment,
 void FREQGRAPH::ReadRecordWord()
 {
     if (record)
-        optionWord = record->optionWord;
+        optionWord = static_cast<unsigned long>(record->optionWord);
 }
 
 // --- Build ---------------------------------------------------------------------------

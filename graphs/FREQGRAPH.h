@@ -24,7 +24,7 @@
 #include <cstdint>
 #include <vector>
 
-class GraphOption;
+class FreqGraphOption;
 class GROUPELEMENT;
 class TEKSTELEMENT;
 
@@ -56,7 +56,7 @@ public:
 
     // optionWord: the record's word at the time (null record); the record
     // (may be null) gives the word again at every build.
-    FREQGRAPH(FREQOBJ *distribution, GraphOption *record, unsigned long optionWord, bool perCategoryColoursOff);
+    FREQGRAPH(FREQOBJ *distribution, FreqGraphOption *record, unsigned long optionWord, bool perCategoryColoursOff);
     ~FREQGRAPH() override;
 
     void BuildGraph() override;
@@ -127,7 +127,7 @@ protected:
     double validSum = 0, frequencySum = 0;
     double axisMinimum = 0, axisMaximum = 0;
     unsigned long optionWord;
-    GraphOption *record;
+    FreqGraphOption *record;
 
 private:
     void TakeCategories();

@@ -4,7 +4,7 @@
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
 #include "stats/StatClass.h"
-#include "stats/StatOption.h"
+#include "graphs/FreqGraphOption.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,7 +26,7 @@ enum LabelAlignment : int { labelLeft = 1, labelRight = 4, labelTop = 8, labelBo
 
 } // namespace
 
-FREQPIE::FREQPIE(FREQOBJ *frequencies, GraphOption *optionRecord)
+FREQPIE::FREQPIE(FREQOBJ *frequencies, FreqGraphOption *optionRecord)
     : FREQGRAPH(frequencies, optionRecord, optionRecord ? optionRecord->optionWord : defaultWord, false)
 {
     centreX = (plotArea.left + plotArea.right) / 2;

@@ -19,7 +19,7 @@ public:
     static constexpr int noPieText = 44;                // of group 12
 
     // record: the pie graph's option record (null: the default word).
-    FREQPIE(FREQOBJ *distribution, GraphOption *record);
+    FREQPIE(FREQOBJ *distribution, FreqGraphOption *record);
 
     int CentreX() const { return centreX; }
     int CentreY() const { return centreY; }

@@ -1,6 +1,6 @@
 #include "ui/UIDataFile.h"
 
-#include "analyses/FrOptions.h"
+#include "analyses/FreqOption.h"
 #include "analyses/FreqOptionWindowDefinition.h"
 #include "analyses/XtabOptionWindowDefinition.h"
 #include "graphs/GraphTextDialogDefinition.h"
@@ -60,7 +60,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
         std::vector<Definition> all;
         for (const ShellWindow &window : ShellWindows())
             all.push_back({window.name, window.make});
-        all.push_back({FrOptions::windowName, MakeFreqOptionWindowDefinition});
+        all.push_back({FreqOption::windowName, MakeFreqOptionWindowDefinition});
         all.push_back({"XtabOptionWindow", MakeXtabOptionWindowDefinition});
         all.push_back({GraphTextDialogNames::dialog, MakeGraphTextDialogDefinition});
         return all;

@@ -208,4 +208,28 @@ TEST_F(XtabEndToEndTest, AnAbandonedGroupingBuildsNothingAndKeepsTheRecord)
     EXPECT_EQ(2u, offer.candidates.size());
 }
 
+TEST_F(XtabEndToEndTest, EveryVariableOfMoreThanTenValuesIsOfferedWhateverItsLabels)
+{
+    // grade: twelve values, each labelled; code: thirty labels but three values.
+    std::string description = "variable side\nlabel Side\ntype u8\nvariable grade\nlabel Grade\ntype u8\n";
+    for (int v = 1; v <= 12; ++v)
+        description += "value " + std::to_string(v) + " = g" + std::to_string(v) + "\n";
+    description += "variable code\nlabel Code\ntype u8\n";
+    for (int v = 1; v <= 30; ++v)
+        description += "value " + std::to_string(v) + " = c" + std::to_string(v) + "\n";
+    std::string csv = "side,grade,code\n";
+    for (int i = 0; i < 24; ++i)
+        csv += std::to_string(i % 2 + 1) + "," + std::to_string(i % 12 + 1) + "," + std::to_string(i % 3 + 1) + "\n";
+    Forget(window);
+    survey.reset(); // closes the current data set: before the next one opens
+    survey = std::make_unique<Survey>(Survey::Text{description, csv});
+    window = Open(new VariableListWindow(*userPersist, survey->DataSet(), RegisteredOptionsList.data(),
+                                         static_cast<int>(RegisteredOptionsList.size())));
+    ChooseCrosstab();
+    AddVariables(0, {2, 3});
+    AddVariables(1, {1});
+    Press(window, VariableListWindow::runName);
+    EXPECT_EQ(std::vector<std::vector<long>>({{2, -1}, {-1}}), offer.candidates);
+}
+
 } // namespace

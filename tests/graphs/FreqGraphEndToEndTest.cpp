@@ -16,7 +16,6 @@
 #include "graphs/ElementDump.h"
 #include "graphs/FREQBAR.h"
 #include "graphs/FREQPIE.h"
-#include "graphs/RegisterGraphTools.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/Main.h"
 #include "shell/QivPrinter.h"
@@ -107,7 +106,6 @@ protected:
         uiStorage = storage.get();
         userPersist = persistence.get();
         RegisterAnalyses();
-        RegisterGraphTools();
         BuildAnalysisRegistry(&catalog);
         previousShow = WorkBook::SetShowHook(KeepShownBook);
         shownBook = nullptr;

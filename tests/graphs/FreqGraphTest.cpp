@@ -16,7 +16,7 @@
 #include "graphs/ElementDump.h"
 #include "graphs/FREQBAR.h"
 #include "graphs/FREQPIE.h"
-#include "stats/StatOption.h"
+#include "graphs/FreqGraphOption.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -144,7 +144,7 @@ protected:
 
     static DATASET *plain, *weighted;
     graphtest::EnglishTexts texts;
-    GraphOption record{FREQBAR::settingsSection, FREQBAR::defaultWord};
+    FreqbarOption record; // the word of either graph
     std::unique_ptr<FREQOBJ> frequencies;
     GRAPHWIN *shown = nullptr;
     graphtest::Bitmap bitmap{width, height};

@@ -1,5 +1,6 @@
-#include "analyses/OptionWindowBuilder.h"
+#include "shell/OptionWindowBuilder.h"
 
+#include "shell/OptionWindow.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafControls.h"
 #include "zaf/controls/ZafFrameButton.h"
@@ -59,6 +60,40 @@ ZafGroup *OptionWindowBuilder::Group(ZafWindow *parent, int left, int top, int w
     group->SetStringID(name);
     parent->AddObject(group);
     return group;
+}
+
+ZafButton *OptionWindowBuilder::PushButton(ZafWindow *parent, int left, int top, const char *text, const char *name)
+{
+    auto *button = new ZafButton(left, top, 13, 1, text);
+    button->SetStringID(name);
+    parent->AddObject(button);
+    return button;
+}
+
+ZafGroup *OptionWindowBuilder::MiniCellGroup(ZafWindow *parent, int left, int top, int width, int height,
+                                             const char *name)
+{
+    auto *group = new ZafGroup(left, top, width, height, name);
+    group->SetCoordinateType(ZAF_MINI_CELL);
+    group->SetStringID(name);
+    parent->AddObject(group);
+    return group;
+}
+
+ZafButton *OptionWindowBuilder::MiniCellCheckBox(ZafWindow *group, int left, int top, int width, int height,
+                                                 const char *name)
+{
+    auto *box = new OpButton(left, top, width, height, name, name);
+    group->AddObject(box);
+    return box;
+}
+
+ZafButton *OptionWindowBuilder::MiniCellRadioButton(ZafWindow *group, int left, int top, int width, int height,
+                                                    const char *name)
+{
+    auto *button = new ::RadioButton(left, top, width, height, name, name);
+    group->AddObject(button);
+    return button;
 }
 
 ZafPrompt *OptionWindowBuilder::Prompt(ZafWindow *parent, int left, int top, int width, const char *text,

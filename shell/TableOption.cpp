@@ -1,0 +1,160 @@
+#include "shell/TableOption.h"
+
+#include "dataset/RegistrySettings.h"
+#include "shell/FindNamedControl.h"
+#include "stats/StatClass.h"
+#include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafInteger.h"
+#include "zaf/controls/ZafReal.h"
+
+#include <cmath>
+
+namespace {
+
+long ReadSetting(const SettingRow &row)
+{
+    const SettingsSection *section = FindSettingsSection(row.section);
+    switch (row.storage) {
+    case SettingStorage::u16:
+        return static_cast<unsigned short>(
+            RegistrySettings::ReadShortInSection(section, row.key, static_cast<short>(row.readDefault)));
+    case SettingStorage::u32:
+        return static_cast<long>(
+            RegistrySettings::ReadDwordInSection(section, row.key, static_cast<unsigned long>(row.readDefault)));
+    case SettingStorage::integer:
+    case SettingStorage::tenThousandths:
+        break;
+    }
+    return RegistrySettings::ReadIntInSection(section, row.key, static_cast<int>(row.readDefault));
+}
+
+// A check box or radio button of that name; a push button of that name is
+// no choice to read or set and is reported as missing.
+ZafButton *ChoiceButton(ZafWindow *window, const ControlRow &row, const char *sourceName)
+{
+    ZafButton *button = FindNamedControl<ZafButton>(window, row.name, sourceName, __LINE__);
+    if (!button || button->Type() == ZafButton::checkBox || button->Type() == ZafButton::radioButton)
+        return button;
+    AssumeError(false, sourceName, __LINE__, OptionWindow::missingControlText);
+    return nullptr;
+}
+
+} // namespace
+
+TableOption::TableOption(const TableDescription &description) : description(description)
+{
+    SetName(description.recordName);
+    LoadSettings(0);
+}
+
+long &TableOption::Field(int field)
+{
+    if (field >= 0 && field < maxFields)
+        return value[field];
+    return parameterWord;
+}
+
+void TableOption::LoadSettings(int flag)
+{
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &row = description.settings[i];
+        long stored = flag ? ReadSetting(row) : row.unloaded;
+        if (flag && (stored < row.minimum || stored > row.maximum))
+            stored = row.readDefault;
+        Field(row.field) = stored;
+    }
+}
+
+void TableOption::SaveSettings()
+{
+    // The open option window's values are the ones to keep.
+    if (optionWindow)
+        FromWindow();
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &row = description.settings[i];
+        RegistrySettings::WriteValueInSection(FindSettingsSection(row.section), row.key,
+                                              static_cast<unsigned long>(Field(row.field)));
+    }
+}
+
+void TableOption::ToWindow()
+{
+    if (!optionWindow)
+        return;
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &row = description.controls[i];
+        const unsigned long word = static_cast<unsigned long>(Field(row.field));
+        switch (row.kind) {
+        case ControlKind::checkBox:
+            if (ZafButton *box = ChoiceButton(optionWindow, row, description.sourceName))
+                box->SetSelected((word & row.bits) != 0);
+            break;
+        case ControlKind::radioButton:
+            if (ZafButton *button = ChoiceButton(optionWindow, row, description.sourceName))
+                button->SetSelected((word & row.bits) == row.value);
+            break;
+        case ControlKind::integer:
+            if (auto *field = FindNamedControl<ZafInteger>(optionWindow, row.name, description.sourceName, __LINE__))
+                field->SetValue(static_cast<std::int32_t>(Field(row.field)));
+            break;
+        case ControlKind::real:
+            if (auto *field = FindNamedControl<ZafReal>(optionWindow, row.name, description.sourceName, __LINE__))
+                field->SetValue(Field(row.field) / 10000.0);
+            break;
+        case ControlKind::caption:
+        case ControlKind::pushButton:
+            break;
+        }
+    }
+}
+
+void TableOption::FromWindow()
+{
+    if (!optionWindow)
+        return;
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &row = description.controls[i];
+        long &field = Field(row.field);
+        const unsigned long word = static_cast<unsigned long>(field);
+        switch (row.kind) {
+        case ControlKind::checkBox:
+            if (ZafButton *box = ChoiceButton(optionWindow, row, description.sourceName))
+                field = static_cast<long>(box->Selected() ? (word | row.bits) : (word & ~row.bits));
+            break;
+        case ControlKind::radioButton:
+            // Each group sets and clears its own bits, so every choice can be
+            // made again later.
+            if (ZafButton *button = ChoiceButton(optionWindow, row, description.sourceName))
+                if (button->Selected())
+                    field = static_cast<long>((word & ~row.bits) | row.value);
+            break;
+        case ControlKind::integer:
+            if (auto *number = FindNamedControl<ZafInteger>(optionWindow, row.name, description.sourceName, __LINE__))
+                field = static_cast<long>(number->GetValue());
+            break;
+        case ControlKind::real:
+            if (auto *number = FindNamedControl<ZafReal>(optionWindow, row.name, description.sourceName, __LINE__))
+                field = std::lround(number->GetValue() * 10000.0);
+            break;
+        case ControlKind::caption:
+        case ControlKind::pushButton:
+            break;
+        }
+    }
+}
+
+void TableOption::ShowTexts(ZafWindow *window, const TableDescription &description)
+{
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &row = description.controls[i];
+        if (!row.text)
+            continue;
+        ZafWindowObject *control =
+            FindNamedControl<ZafWindowObject>(window, row.name, description.sourceName, __LINE__);
+        if (!control)
+            continue;
+        control->SetText(StatText(row.text, description.textGroup));
+        if (row.kind == ControlKind::pushButton && row.value)
+            control->SetTipText(StatText(static_cast<int>(row.value), description.textGroup));
+    }
+}

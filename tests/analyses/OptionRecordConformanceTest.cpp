@@ -1,0 +1,209 @@
+// What every option record described by tables (TableOption) must do, checked
+// record by record from its own rows: its defaults, its settings written and
+// read back (and a stored value out of range read as the default), its
+// option window opened in the option frame holding every control its rows
+// name with the language file's texts, each control row carrying its bits or
+// value there and back, and the registry's entry making this record. A new
+// analysis or graph record joins by one line in `records`.
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/FreqOption.h"
+#include "analyses/RegisterAnalyses.h"
+#include "analyses/XtabOption.h"
+#include "dataset/RegistrySettings.h"
+#include "graphs/FreqGraphOption.h"
+#include "shell/AnalysisRegistry.h"
+#include "shell/OptionWindowFrame.h"
+#include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafInteger.h"
+
+#include <cstring>
+#include <memory>
+#include <typeinfo>
+
+namespace {
+
+using namespace analysestest;
+
+struct RecordCase
+{
+    const char *name;
+    TableOption *(*make)(); // a new record with its defaults
+    const char *helpName;   // the registry's entry; null for a graph record
+};
+
+template <class Record> TableOption *New()
+{
+    return new Record;
+}
+
+const RecordCase records[] = {
+    {"Freq", New<FreqOption>, "USE_ONEWAY_FREQ"},
+    {"Xtab", New<XtabOption>, "USE_TWOWAY_CROSS"},
+    {"FreqBar", New<FreqbarOption>, nullptr},
+    {"FreqPie", New<FreqpieOption>, nullptr},
+};
+
+class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>
+{
+protected:
+    OptionRecordConformance() : record(GetParam().make()), description(record->Description()) { ForgetSettings(); }
+    ~OptionRecordConformance() override
+    {
+        // The frame goes before the record it shows.
+        while (!opened.empty())
+            Forget(opened.back());
+        ForgetSettings();
+    }
+    void ForgetSettings()
+    {
+        for (int i = 0; i < description.settingCount; ++i)
+            RegistrySettings::DeleteKeyInSection(FindSettingsSection(description.settings[i].section),
+                                                 description.settings[i].key);
+    }
+    ZafWindow *OpenWindow()
+    {
+        frame = Open(new OptionWindowFrame(*userPersist, record.get()));
+        return frame->Window();
+    }
+    ZafButton *Button(const ControlRow &row)
+    {
+        return dynamic_cast<ZafButton *>(record->optionWindow->FindObjectByStringID(row.name));
+    }
+
+    std::unique_ptr<TableOption> record;
+    const TableDescription &description;
+    OptionWindowFrame *frame = nullptr;
+};
+
+TEST_P(OptionRecordConformance, DefaultsThenStoredSettingsThenOutOfRangeValues)
+{
+    for (int i = 0; i < description.settingCount; ++i)
+        EXPECT_EQ(description.settings[i].unloaded, record->Field(description.settings[i].field)) << i;
+    record->LoadSettings(1);
+    for (int i = 0; i < description.settingCount; ++i)
+        EXPECT_EQ(description.settings[i].readDefault, record->Field(description.settings[i].field)) << i;
+
+    // A value of each row inside its range, other than its default.
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &row = description.settings[i];
+        record->Field(row.field) = row.readDefault == row.maximum ? row.minimum : row.maximum;
+    }
+    record->SaveSettings();
+    std::unique_ptr<TableOption> next(GetParam().make());
+    next->LoadSettings(1);
+    for (int i = 0; i < description.settingCount; ++i)
+        EXPECT_EQ(record->Field(description.settings[i].field), next->Field(description.settings[i].field)) << i;
+    next->LoadSettings(0);
+    for (int i = 0; i < description.settingCount; ++i)
+        EXPECT_EQ(description.settings[i].unloaded, next->Field(description.settings[i].field)) << i;
+
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &row = description.settings[i];
+        RegistrySettings::WriteValueInSection(FindSettingsSection(row.section), row.key,
+                                              static_cast<unsigned long>(row.maximum + 1));
+    }
+    next->LoadSettings(1);
+    for (int i = 0; i < description.settingCount; ++i)
+        EXPECT_EQ(description.settings[i].readDefault, next->Field(description.settings[i].field)) << i;
+}
+
+TEST_P(OptionRecordConformance, TheWindowHoldsEveryControlWithItsText)
+{
+    ASSERT_NE(nullptr, OpenWindow());
+    EXPECT_EQ(record->optionWindow, frame->Window());
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &row = description.controls[i];
+        ZafWindowObject *control = frame->Window()->FindObjectByStringID(row.name);
+        ASSERT_NE(nullptr, control) << row.name;
+        if (row.text) {
+            EXPECT_STREQ(StatText(row.text, description.textGroup), control->Text()) << row.name;
+        }
+        if (row.kind == ControlKind::checkBox || row.kind == ControlKind::radioButton) {
+            ZafButton *button = Button(row);
+            EXPECT_TRUE(button && (button->Type() == ZafButton::checkBox || button->Type() == ZafButton::radioButton))
+                << row.name;
+        }
+        if (row.kind == ControlKind::integer) {
+            EXPECT_NE(nullptr, dynamic_cast<ZafInteger *>(control)) << row.name;
+        }
+    }
+    EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
+}
+
+TEST_P(OptionRecordConformance, EveryControlCarriesItsBitsThereAndBack)
+{
+    ASSERT_NE(nullptr, OpenWindow());
+    // Every check box flipped from the defaults, every number changed: the
+    // window gives the values it was shown back.
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &row = description.controls[i];
+        if (row.kind == ControlKind::checkBox)
+            record->Field(row.field) ^= static_cast<long>(row.bits);
+        if (row.kind == ControlKind::integer)
+            record->Field(row.field) += 1;
+    }
+    long shown[TableOption::maxFields + 1];
+    for (int f = -1; f < TableOption::maxFields; ++f)
+        shown[f + 1] = record->Field(f);
+    record->ToWindow();
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &row = description.controls[i];
+        if (row.kind == ControlKind::checkBox)
+            record->Field(row.field) ^= static_cast<long>(row.bits);
+        if (row.kind == ControlKind::integer)
+            record->Field(row.field) = 0;
+    }
+    record->FromWindow();
+    for (int f = -1; f < TableOption::maxFields; ++f)
+        EXPECT_EQ(shown[f + 1], record->Field(f)) << "field " << f;
+
+    // Each radio button's choice is shown by it alone and read back.
+    for (int i = 0; i < description.controlCount; ++i) {
+        const ControlRow &chosen = description.controls[i];
+        if (chosen.kind != ControlKind::radioButton)
+            continue;
+        long &field = record->Field(chosen.field);
+        field = static_cast<long>((static_cast<unsigned long>(field) & ~chosen.bits) | chosen.value);
+        const long word = field;
+        record->ToWindow();
+        for (int j = 0; j < description.controlCount; ++j) {
+            const ControlRow &other = description.controls[j];
+            if (other.kind == ControlKind::radioButton && other.field == chosen.field && (other.bits & chosen.bits)) {
+                EXPECT_EQ(i == j, Button(other)->Selected()) << chosen.name << " chosen, " << other.name;
+            }
+        }
+        record->FromWindow();
+        EXPECT_EQ(word, field) << chosen.name;
+    }
+    EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
+}
+
+TEST_P(OptionRecordConformance, TheRegistryEntryMakesThisRecordWithItsSettingsLoaded)
+{
+    if (!GetParam().helpName)
+        GTEST_SKIP() << "a graph record has no entry";
+    RegisterAnalyses();
+    BuildAnalysisRegistry(&texts.catalog);
+    const RegisteredOption *entry = nullptr;
+    for (const RegisteredOption &option : RegisteredOptionsList)
+        if (std::strcmp(option.helpName, GetParam().helpName) == 0)
+            entry = &option;
+    ASSERT_NE(nullptr, entry);
+    EXPECT_EQ(1, entry->enabled);
+    const SettingRow &first = description.settings[0];
+    RegistrySettings::WriteValueInSection(FindSettingsSection(first.section), first.key,
+                                          static_cast<unsigned long>(first.minimum));
+    std::unique_ptr<StatOption> made(entry->factory());
+    FreeAnalysisRegistry();
+    auto *table = dynamic_cast<TableOption *>(made.get());
+    ASSERT_NE(nullptr, table);
+    EXPECT_EQ(typeid(*record), typeid(*table));
+    EXPECT_EQ(first.minimum, table->Field(first.field)) << "loaded";
+    EXPECT_STREQ((std::string(GetParam().helpName) + "_OPTIONS").c_str(), made->GetName());
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, OptionRecordConformance, testing::ValuesIn(records),
+                         [](const testing::TestParamInfo<RecordCase> &info) { return info.param.name; });
+
+} // namespace
