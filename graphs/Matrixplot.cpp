@@ -3,12 +3,12 @@
 #include "dataset/DATASET.h"
 #include "graphs/BIPLOTELEMENT.h"
 #include "graphs/GROUPELEMENT.h"
+#include "graphs/MatplotOption.h"
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
 #include "stats/Stat.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
-#include "stats/StatOption.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,7 +40,7 @@ TEKSTELEMENT *MakeText(int x, int y, const std::string &text, int alignment, int
 
 } // namespace
 
-Matrixplot::Matrixplot(StatClass *computation, const long *list, GraphOption *optionRecord, std::uint32_t word)
+Matrixplot::Matrixplot(StatClass *computation, const long *list, MatplotOption *optionRecord, std::uint32_t word)
     : GRAPHWIN(0, 0, 0, 0), displayWord(word), record(optionRecord), variables(list), data(computation)
 {
     while (variables && variables[n])
@@ -129,7 +129,7 @@ ElementRect Matrixplot::CellBox(int row, int column) const
 void Matrixplot::BuildGraph()
 {
     if (record)
-        displayWord = static_cast<std::uint32_t>(record->optionWord);
+        displayWord = static_cast<std::uint32_t>(record->displayWord);
     SetDrawStyle(nullptr);
     MakeStyles();
     LayOut();

@@ -29,7 +29,7 @@
 #include <cstdint>
 #include <vector>
 
-class GraphOption;
+class MatplotOption;
 class GROUPELEMENT;
 class StatClass;
 
@@ -51,7 +51,7 @@ public:
     // data: the computation whose data set, selection and captions apply;
     // variables: zero-terminated numbers (from 1). The record gives the
     // display word at every build; without one displayWord stays in force.
-    Matrixplot(StatClass *data, const long *variables, GraphOption *record, std::uint32_t displayWord = 0);
+    Matrixplot(StatClass *data, const long *variables, MatplotOption *record, std::uint32_t displayWord = 0);
     ~Matrixplot() override;
 
     void BuildGraph() override;
@@ -80,7 +80,7 @@ private:
     void AddCells(GROUPELEMENT *group);
 
     std::uint32_t displayWord;
-    GraphOption *record;
+    MatplotOption *record;
     const long *variables;
     int n = 0;
     std::vector<double> minimum, maximum;

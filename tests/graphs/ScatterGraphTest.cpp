@@ -12,11 +12,11 @@
 #include "graphs/BIPLOTELEMENT.h"
 #include "graphs/BiplotInteractive.h"
 #include "graphs/ElementDump.h"
+#include "graphs/MatplotOption.h"
 #include "graphs/Matrixplot.h"
 #include "stats/BiplotReg.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
-#include "stats/StatOption.h"
 #include "zaf/core/ZafGdiDisplay.h"
 
 #include <algorithm>
@@ -298,8 +298,8 @@ TEST_F(ScatterTest, AMatrixPlotLaysItsCellsOnTheGrid)
 TEST_F(ScatterTest, AMatrixPlotShowsTitleAndCaptionsOnlyWhenAsked)
 {
     const long list[] = {1, 2, 0};
-    GraphOption record(0, 0);
-    record.optionWord = Matrixplot::displayTitle | Matrixplot::displayCaptions;
+    MatplotOption record;
+    record.displayWord = Matrixplot::displayTitle | Matrixplot::displayCaptions;
     auto *plot = Show(new Matrixplot(context.get(), list, &record, 0));
     const std::string dump = DumpElements(*plot);
     EXPECT_NE(std::string::npos, dump.find(StatText(42, 33)));
