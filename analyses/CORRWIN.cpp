@@ -1,5 +1,8 @@
 #include "analyses/CORRWIN.h"
 
+#include "analyses/CorrOption.h"
+#include "shell/WorkBook.h"
+
 #include "dataset/DATASET.h"
 #include "stats/CorrObj.h"
 #include "stats/StatFormat.h"
@@ -20,8 +23,24 @@ std::string VariableLabel(long number)
 }
 } // namespace
 
-CORRWIN::CORRWIN(const char *title, CorrObj *object) : TXTWIN(title, 0, 0), computation(object)
+CORRWIN::CORRWIN(const char *title, CorrObj *object, WorkBook *workbook)
+    : TXTWIN(title, 0, 0), computation(object), book(workbook)
 {}
+
+void CORRWIN::WriteResult()
+{
+    auto *record = book ? dynamic_cast<CorrOption *>(book->Option()) : nullptr;
+    if (record && computation) {
+        const int mode = static_cast<int>(record->missingMode);
+        if (mode != computation->missingMode) {
+            computation->FreeResults();
+            computation->missingMode = mode;
+            computation->Compute();
+        }
+        computation->displayWord = static_cast<unsigned long>(record->displayWord);
+    }
+    WriteTable();
+}
 
 void CORRWIN::WriteTable()
 {

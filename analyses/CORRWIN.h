@@ -13,8 +13,12 @@
 // A matrix of any size is written whole (the text grows past its first
 // 32,767 bytes).
 //
+// WriteResult (after the option window's OK or apply) takes the book's
+// record: a changed missing-value mode computes the matrix again, then the
+// record's display word is written.
+//
 // Ownership: the page owns the window and the computation; the window only
-// points to the computation.
+// points to the computation and to its workbook.
 #pragma once
 
 #include "shell/TXTWIN.h"
@@ -22,6 +26,7 @@
 #include <cstdint>
 
 class CorrObj;
+class WorkBook;
 
 class CORRWIN : public TXTWIN
 {
@@ -33,8 +38,12 @@ public:
     };
     static constexpr int cellWidth = 8, markWidth = 2, decimals = 4;
 
-    CORRWIN(const char *title, CorrObj *computation);
+    // book: the workbook whose record (a CorrOption) WriteResult reads; null
+    // writes what the computation holds.
+    CORRWIN(const char *title, CorrObj *computation, WorkBook *book = nullptr);
 
+    // The record's mode and display word into the computation, then the table.
+    void WriteResult() override;
     // Writes the table for the computation's display word and missing-value
     // mode and shows it.
     void WriteTable();
@@ -49,4 +58,5 @@ private:
     void WriteFooter();
 
     CorrObj *computation;
+    WorkBook *book;
 };

@@ -1,6 +1,8 @@
 #include "ui/UIDataFile.h"
 
 #include "analyses/FreqOption.h"
+#include "analyses/CorrOption.h"
+#include "analyses/CorrOptionWindowDefinition.h"
 #include "analyses/FreqOptionWindowDefinition.h"
 #include "analyses/XtabOptionWindowDefinition.h"
 #include "graphs/GraphTextDialogDefinition.h"
@@ -62,6 +64,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
             all.push_back({window.name, window.make});
         all.push_back({FreqOption::windowName, MakeFreqOptionWindowDefinition});
         all.push_back({"XtabOptionWindow", MakeXtabOptionWindowDefinition});
+        all.push_back({CorrOptionWindow::windowName, MakeCorrOptionWindowDefinition});
         all.push_back({GraphTextDialogNames::dialog, MakeGraphTextDialogDefinition});
         return all;
     }();
