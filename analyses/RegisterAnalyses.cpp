@@ -2,6 +2,8 @@
 
 #include "analyses/AnalysisBook.h"
 #include "analyses/AutoRecodeDialog.h"
+#include "analyses/BiplotOption.h"
+#include "analyses/CorrOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/XtabOption.h"
 #include "shell/AnalysisRegistry.h"
@@ -10,6 +12,8 @@ void RegisterAnalyses()
 {
     RegisterAnalysisFactory("USE_ONEWAY_FREQ", TableOption::Make<FreqOption>);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
+    RegisterAnalysisFactory("USE_TWOWAY_BIPLOT", TableOption::Make<BiplotOption>);
+    RegisterAnalysisFactory("USE_MULTIWAY_CORR", TableOption::Make<CorrOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {

@@ -7,11 +7,14 @@
 // analysis or graph record joins by one line in `records`.
 #include "tests/analyses/AnalysesTestSupport.h"
 
+#include "analyses/BiplotOption.h"
+#include "analyses/CorrOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/XtabOption.h"
 #include "dataset/RegistrySettings.h"
 #include "graphs/FreqGraphOption.h"
+#include "graphs/MatplotOption.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
 #include "zaf/controls/ZafButton.h"
@@ -42,6 +45,9 @@ const RecordCase records[] = {
     {"Xtab", New<XtabOption>, "USE_TWOWAY_CROSS"},
     {"FreqBar", New<FreqbarOption>, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr},
+    {"Corr", New<CorrOption>, "USE_MULTIWAY_CORR"},
+    {"Biplot", New<BiplotOption>, "USE_TWOWAY_BIPLOT"},
+    {"Matplot", New<MatplotOption>, nullptr},
 };
 
 class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>
