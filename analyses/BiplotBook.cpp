@@ -22,7 +22,9 @@ const AnalysisPage<BiplotReg>::GraphMaker graphs[] = {
 
 BiplotBook::BiplotBook(BiplotOption *option) : AnalysisBook(option, 1)
 {
-    titleText = -1;
+    // The analysis's menu text names the workbook.
+    titleText = 20;
+    titleGroup = 1;
 }
 
 BiplotOption *BiplotBook::Record() const

@@ -48,7 +48,9 @@ bool BiplotOption::Run()
     return WorkBook::FinishRun(book, book->Build(variableListWord));
 }
 
-BiplotOptionWindow::BiplotOptionWindow() : TableOptionWindow(BiplotOption::description, 42, 3)
+// Departure: 4 cells high; at 32 mini-cells the third box (24 down, 10 high)
+// was cut off.
+BiplotOptionWindow::BiplotOptionWindow() : TableOptionWindow(BiplotOption::description, 42, 4)
 {
     SetText(StatText(titleText, titleGroup));
     OptionWindowBuilder::MiniCellCheckBox(this, 10, 8, 200, 10, "DisGtype");

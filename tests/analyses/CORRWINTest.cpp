@@ -7,6 +7,8 @@
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/CORRWIN.h"
+#include "analyses/CorrBook.h"
+#include "analyses/CorrOption.h"
 #include "stats/CorrObj.h"
 
 #include <cmath>
@@ -146,6 +148,23 @@ TEST_F(CorrTextTest, MarksWithoutPValuesAreLeftOutRatherThanRead)
     const std::vector<std::string> lines = Lines(text.Text());
     EXPECT_EQ("V3       -0.5944 -0.5515", lines[5]);
     EXPECT_EQ(std::string::npos, text.Text().find("p<0.05"));
+}
+
+TEST_F(CorrTextTest, TheTableFollowsTheRecordsModeAndDisplayWord)
+{
+    auto *record = new CorrOption; // the book's
+    CorrBook book(record);
+    const long list[] = {A, B, C, D, 0};
+    CorrObj corr(list, CorrObj::kListwise);
+    CORRWIN text("Correlation", &corr, &book);
+    record->missingMode = CorrObj::kPairwise;
+    record->displayWord = CORRWIN::displayFull;
+    text.WriteResult();
+    EXPECT_EQ(CorrObj::kPairwise, corr.missingMode);
+    // R's pairwise r of b and a, in the upper triangle too; no case count.
+    const std::vector<std::string> lines = Lines(text.Text());
+    EXPECT_EQ("V1                0.8662 -0.6060  0.5714", lines[3]);
+    EXPECT_EQ(std::string::npos, text.Text().find(StatText(21, 0)));
 }
 
 TEST(CorrLargeTextTest, AHundredVariableFullMatrixIsWrittenWhole)
