@@ -2,6 +2,7 @@
 
 #include "shell/OptionWindowBuilder.h"
 #include "dataset/DATASET.h"
+#include "shell/VariableListWindow.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafPrompt.h"
@@ -127,8 +128,11 @@ bool AutoRecodeDialog(const long *candidates, long *intervals, const char *title
     if (shownHook)
         shownHook(dialog.get());
     const ZafEventType code = dialog->Control();
-    if (code != ZAF_DIALOG_OK)
+    if (code != ZAF_DIALOG_OK) {
+        // The user's own cancel: the run ends without a failure message.
+        VariableListWindow::NoteRunCancelled();
         return false;
+    }
     for (int i = 0; candidates[i] != 0; ++i) {
         if (candidates[i] < 1)
             continue;

@@ -3,6 +3,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/ByteStream.h"
 #include "dataset/DataSetWriter.h"
+#include "dataset/MapFile.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/SelectRec.h"
 #include "dataset/WeightRec.h"
@@ -593,4 +594,18 @@ char *ReadVariableCaption(long variable)
     char *copy = new char[std::strlen(text) + 1];
     std::strcpy(copy, text);
     return copy;
+}
+
+int DATASET::ReadMapDirectory()
+{
+    const char *name = mapFile.FileName();
+    FileByteStream file(name ? name : "");
+    int code = name && *name && file.Open() ? MAPERR_NONE : MAPERR_SHORT;
+    if (code == MAPERR_NONE)
+        code = MapFile::ReadDirectory(file, GetCodePage() != 0, &mapDirectory);
+    if (code != MAPERR_NONE) {
+        delete[] mapDirectory.entries;
+        mapDirectory = MapDirectory();
+    }
+    return code;
 }

@@ -153,6 +153,11 @@ public:
     int mapFileFlag = 0;
     BINFILE mapFile;
     MapDirectory mapDirectory;
+    // Fills mapDirectory from the map file (through the checked reader, names
+    // kept as they are from the data set's code page on); the stream is left
+    // closed. Answers a MapFileError word: MAPERR_NONE, MAPERR_SHORT also
+    // for a file that cannot be opened; on failure the directory is empty.
+    int ReadMapDirectory();
 
 private:
     int Fail(int code, const std::string &detail = std::string());

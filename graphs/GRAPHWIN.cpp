@@ -231,7 +231,42 @@ void GRAPHWIN::LayoutChildren()
     if (!built || !OSHandle() || !GetClientRect(OSHandle(), &client) || client.right <= 0 || client.bottom <= 0)
         return;
     if (client.right != view.right - view.left + 1 || client.bottom != view.bottom - view.top + 1)
-        Rebuild();
+        Rescale(client.right, client.bottom);
+}
+
+namespace {
+
+// Calls f on every element of the list and, inside groups, on their
+// children.
+template <class F> void ForEachElement(const GROBJ_LIST &list, const F &f)
+{
+    for (element *item : list) {
+        f(item);
+        if (auto *group = item->kind == element::kindGroup ? dynamic_cast<GROUPELEMENT *>(item) : nullptr)
+            ForEachElement(group->Children(), f);
+    }
+}
+
+} // namespace
+
+void GRAPHWIN::Rescale(int width, int height)
+{
+    // Whatever the user moved or resized stands in pixels apart from its
+    // logical place: that place is carried into logical units on the old
+    // view first, so that it scales with the rest instead of snapping back.
+    ForEachElement(elements, [this](element *item) {
+        if (!item->HasFlag(element::flagStale) && !item->logical.AllZero()) {
+            ElementRect placed = item->logical;
+            ToDeviceUnits(placed.left, placed.top);
+            ToDeviceUnits(placed.right, placed.bottom);
+            if (placed.left != item->device.left || placed.top != item->device.top ||
+                placed.right != item->device.right || placed.bottom != item->device.bottom)
+                ElementToLogical(item);
+        }
+        item->SetFlag(element::flagStale);
+    });
+    view = ElementRect{0, 0, width - 1, height - 1, ZAF_PIXEL};
+    SendRedisplay(this);
 }
 
 // --- Events --------------------------------------------------------------------------

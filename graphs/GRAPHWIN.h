@@ -5,7 +5,7 @@
 // off-screen bitmap), onto the clipboard and into an EMF file (enhanced
 // metafiles), on the printer and in the print preview. Elements are placed
 // in a logical space of 10000 x 10000 units mapped onto the view rectangle
-// (the pane's pixels when it was built); only the view's size scales.
+// (the pane's pixels); a resize only rescales, options changed rebuild.
 //
 // Draw modes: 0 screen, 1 clipboard metafile, 2 metafile file, 3 printer or
 // preview (the caller has made the target context current with SetDrawDC
@@ -164,9 +164,13 @@ public:
     ZafRegionRect BeginDraw() override;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
     ZafEventType Event(const ZafEventRecord &event) override;
-    // A built graph whose window changed size (its page was resized) is
-    // built again on the new size, the user's texts kept.
+    // A built graph whose window changed size (its page was resized, split
+    // or shown again) is scaled to the new size, not built again: what the
+    // user moved keeps its place relative to the pane.
     void LayoutChildren() override;
+    // The view becomes the pane's new size in pixels; every element's device
+    // rectangle is recomputed from its logical one at the next draw.
+    void Rescale(int width, int height);
     // Over the pane the cursor shows the mouse mode.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
     unsigned DrawModeInForce() const { return drawMode; }

@@ -1,5 +1,7 @@
 #include "shell/OptionWindow.h"
 
+#include "stats/StatOption.h"
+
 #include "dataset/AssumeError.h"
 
 OptionWindow::OptionWindow(int width, int height) : ZafWindow(0, 0, width, height)
@@ -55,4 +57,14 @@ RadioButton::RadioButton(int left, int top, int width, int height, const char *t
     : ZafButton(left, top, width, height, text, nullptr, radioButton)
 {
     SetUpCheckType(*this, stringID);
+}
+
+void DeleteOptionRecord(StatOption *record)
+{
+    if (!record)
+        return;
+    ZafWindow *pre = record->preOptionWindow;
+    record->preOptionWindow = nullptr;
+    delete pre;
+    delete record;
 }

@@ -21,6 +21,7 @@
 #include "zaf/core/ZafWindow.h"
 
 class OpButton;
+class StatOption;
 class RadioButton;
 
 class OptionWindow : public ZafWindow
@@ -72,3 +73,9 @@ public:
     bool Checked() const { return Selected(); }
     void SetChecked(bool flag) { SetSelected(flag); }
 };
+
+// Deletes an option record together with the pre-option window it keeps
+// (StatOption::preOptionWindow, kept from the variable-list window's
+// question until the record goes, so that its run and later option changes
+// read what the user entered). Every owner of a record deletes it this way.
+void DeleteOptionRecord(StatOption *record);

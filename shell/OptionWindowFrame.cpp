@@ -100,6 +100,12 @@ OptionWindowFrame::OptionWindowFrame(ZafWindowPersistence &persistence, OptionFr
     Build();
 }
 
+OptionWindowFrame::OptionWindowFrame(ZafWindowPersistence &persistence, OptionFrameBook *book, StatOption *record)
+    : ZafDialogWindow(frameName, persistence), record(record), book(book)
+{
+    Build();
+}
+
 OptionWindowFrame::~OptionWindowFrame()
 {
     // The option window goes with the frame's children; the record must not
@@ -187,9 +193,11 @@ void OptionWindowFrame::ApplyChanges(bool ok)
     TakeSettings(record, save);
     if (!book)
         return;
+    book->TakeChangedFlag(record->changed);
     const int graphs = book->FrameGraphOptionCount();
     for (int i = 0; i < graphs; ++i)
-        TakeSettings(book->FrameGraphOption(i), save);
+        if (StatOption *graph = book->FrameGraphOption(i); graph != record)
+            TakeSettings(graph, save);
     book->WriteEveryResult();
     book->RebuildEveryGraph();
     book->RedisplayBook();
@@ -223,4 +231,9 @@ ZafEventType RunOptionFrame(StatOption *record)
 ZafEventType RunOptionFrame(OptionFrameBook *book)
 {
     return userPersist ? RunFrame(new OptionWindowFrame(*userPersist, book)) : ZAF_DIALOG_CANCEL;
+}
+
+ZafEventType RunOptionFrame(OptionFrameBook *book, StatOption *record)
+{
+    return userPersist ? RunFrame(new OptionWindowFrame(*userPersist, book, record)) : ZAF_DIALOG_CANCEL;
 }

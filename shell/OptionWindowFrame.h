@@ -57,6 +57,10 @@ public:
     virtual void RebuildEveryGraph() = 0;
     // Shows the workbook again after the changes.
     virtual void RedisplayBook() = 0;
+    // The changed flag of the record the frame was opened on, after its
+    // controls were taken (the map options say with it whether to redo the
+    // map's classes).
+    virtual void TakeChangedFlag(int flag) { (void)flag; }
 };
 
 class OptionWindowFrame : public ZafDialogWindow
@@ -83,6 +87,9 @@ public:
     // exists) or on an open workbook and its record.
     OptionWindowFrame(ZafWindowPersistence &persistence, StatOption *record);
     OptionWindowFrame(ZafWindowPersistence &persistence, OptionFrameBook *book);
+    // On an open workbook for one of its records: its own or one of its
+    // graph option records (the graph's options).
+    OptionWindowFrame(ZafWindowPersistence &persistence, OptionFrameBook *book, StatOption *record);
     ~OptionWindowFrame() override;
 
     ZafEventType Event(const ZafEventRecord &event) override;
@@ -112,3 +119,4 @@ private:
 // could not be read).
 ZafEventType RunOptionFrame(StatOption *record);
 ZafEventType RunOptionFrame(OptionFrameBook *book);
+ZafEventType RunOptionFrame(OptionFrameBook *book, StatOption *record);

@@ -54,13 +54,39 @@ ZafWindow *Page::CreateGraphWindow(int kind, StatOption *argument)
     return nullptr;
 }
 
-void Page::AddGraphWindow(ZafWindow *graph)
+int Page::PrintToOwnDestinations(QivPrinter *)
+{
+    return -1;
+}
+
+int Page::GraphKindOf(const ZafWindowObject *graph) const
+{
+    for (size_t i = 0; i < graphWindows.size(); ++i)
+        if (graphWindows[i] == graph)
+            return graphKinds[i];
+    return -1;
+}
+
+void Page::AddGraphWindow(ZafWindow *graph, int kind)
 {
     if (!graph)
         return;
-    graphWindows.push_back(graph);
     if (view == viewText)
         view = viewGraph;
+    const auto held = std::find(graphWindows.begin(), graphWindows.end(), graph);
+    if (held != graphWindows.end()) {
+        // The page deletes each of its graph windows once: one handed back
+        // only becomes the current graph again.
+        const auto index = held - graphWindows.begin();
+        graphWindows.erase(held);
+        graphKinds.erase(graphKinds.begin() + index);
+        graphWindows.push_back(graph);
+        graphKinds.push_back(kind);
+        MovePanes();
+        return;
+    }
+    graphWindows.push_back(graph);
+    graphKinds.push_back(kind);
     // Placed before it is added, so that its Windows window is made at its
     // size: a graph builds itself on the size it first has.
     PlacePanes();
@@ -77,11 +103,30 @@ void Page::SetView(View newView)
     if (newView == view)
         return;
     view = newView;
+    MovePanes();
+}
+
+void Page::MovePanes()
+{
     PlacePanes();
     for (ZafWindowObject *pane :
          {static_cast<ZafWindowObject *>(resultWindow), static_cast<ZafWindowObject *>(CurrentGraphWindow())})
         if (pane && pane->OSHandle())
             pane->MoveOSWindow();
+}
+
+GraphPane *Page::ShownGraph() const
+{
+    ZafWindow *window = CurrentGraphWindow();
+    auto *graph = dynamic_cast<GraphPane *>(window);
+    if (!graph || view == viewText)
+        return nullptr;
+    if (view == viewGraph)
+        return graph;
+    // Split: the pane the user works in.
+    HWND focus = GetFocus();
+    HWND own = window->OSHandle();
+    return own && focus && (focus == own || IsChild(own, focus)) ? graph : nullptr;
 }
 
 RECT Page::ClientArea() const

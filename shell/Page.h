@@ -20,6 +20,7 @@
 
 class GraphPane;
 class OutputWindow;
+class QivPrinter;
 class StatClass;
 class StatOption;
 
@@ -49,14 +50,30 @@ public:
     virtual ZafWindow *CreateGraphWindow(int kind, StatOption *argument);
     // Keeps a graph window made for the page (owned from now on); it
     // becomes the current graph, shown in the graph view (the split view
-    // stays split).
-    void AddGraphWindow(ZafWindow *graph);
+    // stays split). A window the page holds already is held once: it only
+    // becomes the current graph again.
+    // kind: the graph tool's number that made it (-1 not known).
+    void AddGraphWindow(ZafWindow *graph, int kind = -1);
     const std::vector<ZafWindow *> &GraphWindows() const { return graphWindows; }
+    // The kind a graph window of the page was made as (-1: not known or not
+    // the page's).
+    int GraphKindOf(const ZafWindowObject *graph) const;
+    // Printing a page whose result prints to destinations of its own (a
+    // printer, a file or the clipboard, chosen in its own dialog): such a
+    // page overrides this, and answers the pages printed; it is given the
+    // program's printer, which may be null. The base answers -1: the
+    // workbook prints the page on the program's printer.
+    virtual int PrintToOwnDestinations(QivPrinter *printer);
     // The graph pane shown last on the page (the newest graph window that
     // is one); null when the page shows none.
     GraphPane *CurrentGraph() const;
 
     void SetView(View newView);
+    View ShownView() const { return view; }
+    // The graph that printing and the preview take: the current graph in
+    // the graph view; in the split view when the focus is in it; else null
+    // (the result window is what the page shows).
+    GraphPane *ShownGraph() const;
     // The panes' places in the page's client area, then the base's layout.
     void LayoutChildren() override;
     ZafEventType Event(const ZafEventRecord &event) override;
@@ -69,9 +86,12 @@ private:
     RECT ClientArea() const;
     // Gives each pane its place and visibility for the view.
     void PlacePanes();
+    // PlacePanes, then the panes' Windows windows moved to their places.
+    void MovePanes();
 
     View view = viewText;
     OutputWindow *resultWindow = nullptr;
     StatClass *computation = nullptr;
     std::vector<ZafWindow *> graphWindows;
+    std::vector<int> graphKinds; // beside graphWindows
 };

@@ -6,6 +6,8 @@
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafTitle.h"
+#include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafGdiDisplay.h"
 
 // The white sheet the current page is played into, centred in the window
@@ -67,7 +69,7 @@ ZafButton *CommandButton(int left, const char *text, ZafEventType value)
 
 } // namespace
 
-PrintPreview::PrintPreview(const TXTWIN &text, HDC referenceDC) : ZafDialogWindow(0, 0, 52, 20)
+PrintPreview::PrintPreview(const TXTWIN &text, HDC referenceDC) : ZafDialogWindow(0, 0, 52, 21)
 {
     HDC layout = referenceDC ? referenceDC : GetDC(nullptr);
     {
@@ -95,7 +97,7 @@ PrintPreview::PrintPreview(const TXTWIN &text, HDC referenceDC) : ZafDialogWindo
     AddControls();
 }
 
-PrintPreview::PrintPreview(GraphPane &graph, HDC referenceDC) : ZafDialogWindow(0, 0, 52, 20)
+PrintPreview::PrintPreview(GraphPane &graph, HDC referenceDC) : ZafDialogWindow(0, 0, 52, 21)
 {
     HDC layout = referenceDC ? referenceDC : GetDC(nullptr);
     {
@@ -125,6 +127,9 @@ PrintPreview::PrintPreview(GraphPane &graph, HDC referenceDC) : ZafDialogWindow(
 
 void PrintPreview::AddControls()
 {
+    // A framed, titled dialog: the user moves it and sees what it is.
+    AddObject(new ZafBorder());
+    AddObject(new ZafTitle("Print preview"));
     sheet = new Sheet(*this);
     AddObject(sheet);
     AddObject(CommandButton(1, "<<", previousPageEvent));

@@ -1,5 +1,7 @@
 #include "shell/QIVprog.h"
 
+#include "dataset/MapFile.h"
+
 #include "dataset/DATASET.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/RegistrySettings.h"
@@ -74,13 +76,24 @@ void DeletePrinter(QivPrinter *installed)
     delete installed;
 }
 
-// A completed workbook becomes a document of the main window.
+// A completed workbook becomes a document of the main window: the active
+// one, and the main window comes in front of the variable-list window that
+// ran the analysis, so that the user sees the result at once.
 void ShowInMainWindow(WorkBook *book)
 {
-    if (QIVprog *frame = QIVprog::Instance())
-        frame->AddObject(book);
-    else
+    QIVprog *frame = QIVprog::Instance();
+    if (!frame) {
         zafWindowManager->AddObject(book);
+        return;
+    }
+    frame->AddObject(book);
+    HWND outer = frame->OSHandle(2);
+    if (frame->ClientWindow() && book->OSHandle())
+        SendMessageA(frame->ClientWindow(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(book->OSHandle()), 0);
+    if (outer) {
+        SetWindowPos(outer, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(outer);
+    }
 }
 
 ZafEventType VariablesItem(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
@@ -251,6 +264,9 @@ ZafEventType QIVprog::Event(const ZafEventRecord &event)
     case eventTextMode:
     case eventMoveMode:
     case eventMapIdentify: {
+        // Another mouse mode ends region identifying.
+        if (event.type != eventMapIdentify)
+            MapIdentifyFlag = 0;
         if (event.type == eventZoomMode)
             GraphMouseMode = 1;
         else if (event.type == eventTextMode)
@@ -302,6 +318,7 @@ bool QIVprog::OpenDataset(const char *name)
         return false;
     }
     settings->SetDataSet(dataSet);
+    ReadMapDirectoryOf(dataSet);
     RegistrySettings::WriteStringInSection(LastDatasetSection(), lastDatasetKey, dataSet->GetFileName());
     ShowDataSetState();
     // An interrupted save was finished or undone while the set opened: the
@@ -311,6 +328,18 @@ bool QIVprog::OpenDataset(const char *name)
         errors.ReportError(this, "Data set", MB_OK | MB_ICONINFORMATION, "%s", dataSet->GetSaveRecoveryText());
     }
     return true;
+}
+
+void QIVprog::ReadMapDirectoryOf(DATASET *dataSet)
+{
+    if (!dataSet || !dataSet->mapFileFlag)
+        return;
+    // The data set stays open without its maps: the user learns why.
+    const int error = dataSet->ReadMapDirectory();
+    if (error != MAPERR_NONE) {
+        const std::string text = std::string("The map file could not be read: ") + MapFileErrorText(error);
+        SetStatusBarText(text.c_str());
+    }
 }
 
 std::string QIVprog::LastDataset()

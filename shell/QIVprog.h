@@ -19,6 +19,7 @@
 
 #include <string>
 
+class DATASET;
 class QivPrinter;
 class ZafPullDownItem;
 struct RegisteredOption;
@@ -90,6 +91,9 @@ public:
     void ShowGraphMouseMode();
 
 private:
+    // Reads the map directory of a data set that has a map file; a map file
+    // that cannot be read is said in the status bar.
+    void ReadMapDirectoryOf(DATASET *dataSet);
     void BuildAnalysisMenu(ZafPullDownItem &analyses);
 
     static QIVprog *instance;

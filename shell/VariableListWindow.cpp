@@ -3,6 +3,7 @@
 #include "dataset/AssumeError.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
+#include "shell/OptionWindow.h"
 #include "shell/OptionWindowFrame.h"
 #include "shell/WorkBook.h"
 #include "stats/StatOption.h"
@@ -257,7 +258,7 @@ bool VariableListWindow::ChooseAnalysis(int index)
         if (self.Deleted())
             return false;
         if (!accepted) {
-            delete option;
+            DeleteOptionRecord(option);
             option = nullptr;
             chosen = -1;
         }
@@ -301,11 +302,14 @@ bool VariableListWindow::AskPreOptions()
         delete left;
         return false;
     }
-    if (answer == ZAF_DIALOG_OK && left)
+    if (answer == ZAF_DIALOG_OK && left) {
+        // The record keeps the window: its run reads what the user entered.
         option->TakeFromWindow();
+        return true;
+    }
     option->preOptionWindow = nullptr;
     delete left;
-    return answer == ZAF_DIALOG_OK && left;
+    return false;
 }
 
 bool VariableListWindow::AddList(const char *text, int required, int value)
@@ -338,7 +342,7 @@ void VariableListWindow::DropOption()
 {
     // A record that a workbook took is the workbook's to delete.
     if (option && option->deleteAfterRun)
-        delete option;
+        DeleteOptionRecord(option);
     option = nullptr;
 }
 
@@ -448,14 +452,17 @@ bool VariableListWindow::Run()
         return false;
     ZafTracker self(this);
     StatOption *record = option;
+    runCancelled = false;
     const bool ran = record->Run();
+    const bool cancelled = !ran && runCancelled;
+    runCancelled = false;
     // A run that built a workbook and never showed it failed half-way:
     // what it built goes, and the record comes back to this window.
     const bool leftUnshown = WorkBook::DeleteUnshownBooks(self.Deleted() ? nullptr : record) > 0;
     const bool succeeded = ran && !leftUnshown;
     if (self.Deleted())
         return succeeded;
-    if (!succeeded) {
+    if (!succeeded && !cancelled) {
         ZafErrorSystem errors;
         errors.ReportError(this, "Error", MB_OK | MB_ICONEXCLAMATION, "%s", runFailedText);
     }

@@ -86,6 +86,10 @@ public:
     static constexpr int maxLists = 5;
     // The message shown when a run fails.
     static constexpr const char *runFailedText = "The analysis could not be run.";
+    // Said by an analysis whose user abandoned its run in a dialog (such as
+    // the grouping offer) before its Run answers false: the window then
+    // ends the run quietly instead of reporting a failure.
+    static void NoteRunCancelled() { runCancelled = true; }
     // The message shown when the window cannot be read.
     static constexpr const char *missingWindowText = "The variable list could not be read from mervalo.znc.";
     // Error() of a window read without one of its controls.
@@ -185,6 +189,7 @@ private:
     static ZafEventType ButtonPressed(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
 
     static VariableListWindow *current;
+    static inline bool runCancelled = false;
     VariableListWindow *previous = nullptr; // the window that was current before this one
 
     DATASET *dataSet;

@@ -9,11 +9,14 @@
 
 #include "dataset/TextCatalog.h"
 #include "shell/GraphPane.h"
+#include "shell/OptionWindow.h"
 #include "shell/OutputWindow.h"
 #include "shell/Page.h"
 #include "shell/QIVprog.h"
 #include "shell/QivPrinter.h"
+#include "shell/PrintPreview.h"
 #include "shell/TXTWIN.h"
+#include "shell/ToolBitmaps.h"
 #include "stats/StatClass.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
@@ -22,6 +25,7 @@
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafNotebook.h"
+#include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafStringData.h"
 
@@ -62,8 +66,8 @@ WorkBook::ShowHook WorkBook::SetShowHook(ShowHook hook)
 
 namespace {
 // The workbook's first size in cells: wide enough for the tool bar of a book
-// with two graph tools (nine buttons of 8 cells) in one row.
-constexpr int bookWidth = 78;
+// with two graph tools (eleven buttons of 8 cells) in one row.
+constexpr int bookWidth = 88;
 constexpr int bookHeight = 22;
 } // namespace
 
@@ -94,8 +98,8 @@ WorkBook::~WorkBook()
         delete graphMenu;
     }
     for (GraphTool &tool : graphTools)
-        delete tool.option;
-    delete option;
+        DeleteOptionRecord(tool.option);
+    DeleteOptionRecord(option);
 }
 
 int WorkBook::DeleteUnshownBooks(StatOption *record)
@@ -132,9 +136,9 @@ StatOption *WorkBook::ReleaseOption()
     return released;
 }
 
-ZafButton *WorkBook::AddToolButton(const char *name, const char *text, int value)
+ZafButton *WorkBook::AddToolButton(const char *name, const char *text, int value, const char *bitmapName)
 {
-    auto *button = new ZafButton(0, 0, 8, 1, text);
+    auto *button = new ZafButton(0, 0, 8, 1, text, MakeToolBitmap(bitmapName));
     button->SetStringID(name);
     button->SetValue(value);
     if (value != 0)
@@ -148,7 +152,7 @@ int WorkBook::AddGraphTool(int textNumber, int group, const char *bitmapName, St
     const int number = static_cast<int>(graphTools.size());
     TextCatalog *catalog = GetStatTextCatalog();
     const char *text = catalog ? catalog->GetText(textNumber, group) : "";
-    ZafButton *button = AddToolButton("GrBt", text, graphToolEvent + number);
+    ZafButton *button = AddToolButton("GrBt", text, graphToolEvent + number, bitmapName);
     graphTools.push_back({textNumber, group, bitmapName ? bitmapName : "", graphOption, button});
     return number;
 }
@@ -200,6 +204,7 @@ void WorkBook::CompleteToolBar()
     AddToolButton("bt_split", "Split", splitViewEvent)->SetVisible(graphs);
     AddToolButton("bt_size", "Size", fitTextEvent)->SetVisible(graphs);
     AddToolButton("bt_print", "Print", printEvent);
+    AddToolButton("bt_preview", "Preview", previewEvent);
     AddToolButton("bt_write", "Save", saveTextEvent);
     // Help opens nothing: the program has no help files.
     AddToolButton("bt_help", "?", 0);
@@ -374,7 +379,6 @@ void WorkBook::FitToCurrentText()
         return;
     const SIZE wanted = text->TextExtent();
     RECT shown = {}, frame = {};
-    GetClientRect(textWindow, &shown);
     GetWindowRect(osWindow, &frame);
     // The workbook changes by what the text window lacks (or has to spare),
     // kept inside its parent's client area.
@@ -388,15 +392,21 @@ void WorkBook::FitToCurrentText()
     if (parent)
         ScreenToClient(parent, &origin);
     // The width first: a narrower book can wrap its tool bar into more
-    // rows, which the height then makes up for.
-    LONG width = frame.right - frame.left + wanted.cx - shown.right;
-    width = std::max<LONG>(std::min<LONG>(width, area.right - origin.x), 200);
-    MoveWindow(osWindow, origin.x, origin.y, width, frame.bottom - frame.top, TRUE);
-    GetClientRect(textWindow, &shown);
-    GetWindowRect(osWindow, &frame);
-    LONG height = frame.bottom - frame.top + wanted.cy - shown.bottom;
-    height = std::max<LONG>(std::min<LONG>(height, area.bottom - origin.y), 150);
-    MoveWindow(osWindow, origin.x, origin.y, width, height, TRUE);
+    // rows, which the height then makes up for. A scroll bar that came or
+    // went with the new height changes the text's width again: a second
+    // pass takes that in.
+    for (int pass = 0; pass < 2; ++pass) {
+        GetClientRect(textWindow, &shown);
+        GetWindowRect(osWindow, &frame);
+        LONG width = frame.right - frame.left + wanted.cx - shown.right;
+        width = std::max<LONG>(std::min<LONG>(width, area.right - origin.x), 200);
+        MoveWindow(osWindow, origin.x, origin.y, width, frame.bottom - frame.top, TRUE);
+        GetClientRect(textWindow, &shown);
+        GetWindowRect(osWindow, &frame);
+        LONG height = frame.bottom - frame.top + wanted.cy - shown.bottom;
+        height = std::max<LONG>(std::min<LONG>(height, area.bottom - origin.y), 150);
+        MoveWindow(osWindow, origin.x, origin.y, width, height, TRUE);
+    }
 }
 
 int WorkBook::PrintCurrentPage()
@@ -404,18 +414,83 @@ int WorkBook::PrintCurrentPage()
     Page *page = CurrentPage();
     if (!page)
         return 0;
-    GraphPane *graph = page->CurrentGraph();
-    if (!graph && !page->ResultWindow())
-        return 0;
     QivPrinter *printer = printerSource ? printerSource() : nullptr;
+    // A page with its own destinations needs no printer to reach them.
+    if (const int own = page->PrintToOwnDestinations(printer); own >= 0)
+        return own;
+    GraphPane *graph = page->ShownGraph();
+    if (!graph && !page->ResultWindow()) {
+        Report("Print", nothingToPrintText);
+        return 0;
+    }
     if (!printer) {
-        ZafErrorSystem errors;
-        errors.ReportError(this, "Print", MB_OK | MB_ICONEXCLAMATION, "%s", noPrinterText);
+        Report("Print", noPrinterText);
         return 0;
     }
     if (graph)
         return graph->PrintOn(printer) ? 1 : 0;
     return page->ResultWindow()->Print(*printer);
+}
+
+void WorkBook::Report(const char *title, const char *text)
+{
+    ZafErrorSystem errors;
+    errors.ReportError(this, title, MB_OK | MB_ICONEXCLAMATION, "%s", text);
+}
+
+bool WorkBook::PreviewCurrentPage()
+{
+    Page *page = CurrentPage();
+    GraphPane *graph = page ? page->ShownGraph() : nullptr;
+    auto *text = page ? dynamic_cast<TXTWIN *>(page->ResultWindow()) : nullptr;
+    if (!graph && !text) {
+        Report("Print preview", nothingToPrintText);
+        return false;
+    }
+    // Laid out for the printer when there is one, else for the screen.
+    QivPrinter *printer = printerSource ? printerSource() : nullptr;
+    HDC reference = printer ? printer->DC() : nullptr;
+    PrintPreview *preview = graph ? new PrintPreview(*graph, reference) : new PrintPreview(*text, reference);
+    ZafTracker tracker(preview);
+    if (zafWindowManager)
+        zafWindowManager->CenterObject(preview);
+    preview->Control();
+    if (!tracker.Deleted())
+        delete preview;
+    return true;
+}
+
+int WorkBook::GraphKindForOptions() const
+{
+    if (graphMenuWindow && HoldsGraphWindow(graphMenuWindow))
+        for (int i = 0; i < PageCount(); ++i)
+            if (Page *page = PageAt(i); page && page->GraphKindOf(graphMenuWindow) >= 0)
+                return page->GraphKindOf(graphMenuWindow);
+    Page *page = CurrentPage();
+    if (!page || page->GraphWindows().empty())
+        return currentGraphKind;
+    const int kind = page->GraphKindOf(page->GraphWindows().back());
+    return kind >= 0 ? kind : currentGraphKind;
+}
+
+void WorkBook::OpenGraphOptions(int kind)
+{
+    StatOption *graphOption = GraphToolOption(kind);
+    // A graph record that makes no option window leaves the book's options.
+    if (graphOption) {
+        ZafWindow *probe = graphOption->CreateOptionWindow();
+        if (!probe)
+            graphOption = nullptr;
+        delete probe;
+    }
+    StatOption *record = graphOption ? graphOption : option;
+    // One option frame at a time on a record.
+    if (!record || record->optionWindow)
+        return;
+    if (record == option)
+        RunOptionFrame(this);
+    else
+        RunOptionFrame(this, record);
 }
 
 void WorkBook::ShowGraph(int kind)
@@ -424,7 +499,7 @@ void WorkBook::ShowGraph(int kind)
     if (!page)
         return;
     if (ZafWindow *graph = page->CreateGraphWindow(kind, option)) {
-        page->AddGraphWindow(graph);
+        page->AddGraphWindow(graph, kind);
         currentGraphKind = kind;
     }
 }
@@ -432,9 +507,18 @@ void WorkBook::ShowGraph(int kind)
 void WorkBook::SaveCurrentPageText()
 {
     Page *page = CurrentPage();
-    auto *text = page ? dynamic_cast<TXTWIN *>(page->ResultWindow()) : nullptr;
-    if (!text)
+    // A page showing its graph saves the graph (as a metafile, the graph
+    // window asks for the file name).
+    if (GraphPane *graph = page ? page->ShownGraph() : nullptr) {
+        if (auto *window = dynamic_cast<ZafWindowObject *>(graph))
+            window->Event(ZafEventRecord(static_cast<ZafEventType>(saveGraphEvent)));
         return;
+    }
+    auto *text = page ? dynamic_cast<TXTWIN *>(page->ResultWindow()) : nullptr;
+    if (!text) {
+        Report("Save", nothingToSaveText);
+        return;
+    }
     char fileName[MAX_PATH] = "";
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
@@ -472,9 +556,11 @@ ZafEventType WorkBook::Event(const ZafEventRecord &event)
         return type;
     }
     if (type == graphOptionsEvent) {
-        // One option frame at a time on a record.
-        if (!(option && option->optionWindow))
-            RunOptionFrame(this);
+        OpenGraphOptions(GraphKindForOptions());
+        return type;
+    }
+    if (type == previewEvent) {
+        PreviewCurrentPage();
         return type;
     }
     if (type >= graphToolEvent && type < graphToolEvent + GraphToolCount()) {

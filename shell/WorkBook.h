@@ -57,6 +57,7 @@ public:
         splitViewEvent = 29004,    // the current page shows both side by side
         graphOptionsEvent = 29005, // the option frame on the workbook
         fitTextEvent = 29006,      // the workbook grows or shrinks to its page's text
+        previewEvent = 29007,      // the print preview of the current page
         multRegEvent = 1002        // the "bt_multreg" button's selection
     };
     // What a graph window takes from its context menu besides ZAF_COPY
@@ -84,6 +85,11 @@ public:
     StatOption *ReleaseOption();
     int Mode() const { return mode; }
 
+    // Adds a button to the tool bar: its bitmap drawn from the tool bitmap of
+    // that name when there is one (MakeToolBitmap), else its text. A non-zero
+    // value is sent to this workbook as an event when it is selected (a
+    // derived book handles its own values in Event). Owned by the tool bar.
+    ZafButton *AddToolButton(const char *name, const char *text, int value, const char *bitmapName = nullptr);
     // Registers a graph tool and answers its number. The workbook owns the
     // graph option record (may be null).
     int AddGraphTool(int textNumber, int group, const char *bitmapName, StatOption *graphOption);
@@ -108,14 +114,29 @@ public:
     // book whose build failed stays unshown, for the run's caller to delete
     // with DeleteUnshownBooks, which gives the record back. Answers built.
     static bool FinishRun(WorkBook *book, bool built);
-    // The graph kind last shown (-1 none).
+    // The graph kind last shown (-1 none); a book that shows a graph of its
+    // own choosing sets it, so that the graph menu marks it.
     int CurrentGraphKind() const { return currentGraphKind; }
+    void SetCurrentGraphKind(int kind) { currentGraphKind = kind; }
+    // The record's changed flag as the option frame passed it last (0 none).
+    int OptionsChangedFlag() const { return optionsChanged; }
 
-    // Prints the current page: its graph when it shows one, else its result
-    // window; pages printed (0: none). Without a printer it says so.
+    // Prints what the current page shows: its graph in the graph view (in
+    // the split view when the graph has the focus), else its result window;
+    // pages printed (0: none). A page with destinations of its own prints
+    // itself (Page::PrintToOwnDestinations), with or without a printer.
+    // Without a printer it says so.
     int PrintCurrentPage();
-    // The message shown when there is no printer to print on.
+    // Opens the print preview of what the current page shows, runs it and
+    // deletes it; false (and a message) when the page has nothing to show.
+    bool PreviewCurrentPage();
+    // Opens the option frame on the options of the graph of that kind: its
+    // graph option record, or the book's record when the tool has none.
+    void OpenGraphOptions(int kind);
+    // The messages shown when a destination or a content is missing.
     static constexpr const char *noPrinterText = "No printer is set up: the page cannot be printed.";
+    static constexpr const char *nothingToPrintText = "This page has nothing to print or preview.";
+    static constexpr const char *nothingToSaveText = "This page has nothing to save.";
 
     // The graph windows' context menu at (left, top) in screen pixels, its
     // items made again for the tools and the current graph kind. Given the
@@ -147,6 +168,7 @@ public:
     // Every graph pane of every page builds itself again.
     void RebuildEveryGraph() override;
     void RedisplayBook() override { Redisplay(); }
+    void TakeChangedFlag(int flag) override { optionsChanged = flag; }
 
     // Set by the derived books before CompleteToolBar.
     int titleText = -1; // text number of the title (-1 none)
@@ -163,8 +185,12 @@ private:
         StatOption *option; // owned
         ZafButton *button;  // in the tool bar
     };
-    ZafButton *AddToolButton(const char *name, const char *text, int value);
     void ShowGraph(int kind);
+    // A message box over the workbook.
+    void Report(const char *title, const char *text);
+    // The graph the option items open on: the graph menu's window, else the
+    // current page's shown graph.
+    int GraphKindForOptions() const;
     void SaveCurrentPageText();
     // A tool button's or graph menu item's selection: its value goes to
     // the workbook as an event.
@@ -188,6 +214,7 @@ private:
     ZafWindowObject *graphMenuWindow = nullptr; // the graph window the menu was made for (not owned)
     int pagesNamed = 0;
     int currentGraphKind = -1;
+    int optionsChanged = 0;
     bool completed = false;
     bool shown = false;
 };

@@ -8,6 +8,8 @@
 // difference); and the clicks that drive the program's windows.
 #pragma once
 
+#include "tests/support/InstalledUIFile.h"
+
 #include "tests/zaf/controls/FieldTestSupport.h"
 
 #include <windows.h>
@@ -151,42 +153,17 @@ public:
 // The program's UI data file, written from the definitions as the build
 // writes it and opened as the program's (uiStorage, userPersist) while the
 // object lives.
-class ProgramUIFile
+class ProgramUIFile : public testsupport::InstalledUIFile
 {
 public:
     ProgramUIFile()
+        : InstalledUIFile([](const std::string &path) {
+              std::string report;
+              EXPECT_EQ(0u, UIDataFile::Generate(path.c_str(), report)) << report;
+          })
     {
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        static int serial = 0;
-        path = std::string(base) + "mervaloui" + std::to_string(GetCurrentProcessId()) + "_" +
-               std::to_string(serial++) + ".znc";
-        std::string report;
-        EXPECT_EQ(0u, UIDataFile::Generate(path.c_str(), report)) << report;
-        storage = std::make_unique<ZafStorage>(path.c_str(), ZafStorage::Read);
-        persistence.reset(ZafPersistenceRegistry::MakePersistence(storage.get()));
-        previousStorage = uiStorage;
-        previousPersist = userPersist;
-        uiStorage = storage.get();
-        userPersist = persistence.get();
         ZafVtList::RegisterPersistence();
     }
-    ~ProgramUIFile()
-    {
-        uiStorage = previousStorage;
-        userPersist = previousPersist;
-        persistence.reset();
-        storage.reset();
-        DeleteFileA(path.c_str());
-    }
-
-    std::string path;
-    std::unique_ptr<ZafStorage> storage;
-    std::unique_ptr<ZafObjectPersistence> persistence;
-
-private:
-    ZafStorage *previousStorage = nullptr;
-    ZafObjectPersistence *previousPersist = nullptr;
 };
 
 // The windows of the analyses driven as the user does.

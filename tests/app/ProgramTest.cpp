@@ -4,6 +4,8 @@
 // window closes; a copy of the program in a directory without MERVALO.ZNC,
 // or without its language file, shows its error message and ends with
 // code 1.
+#include "../support/TempDirectory.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -125,18 +127,13 @@ TEST(Program, ChoosingExitInTheFileMenuEndsTheProgram)
 // this error message and ends with code 1 once it is answered.
 void ExpectStartFailure(const std::vector<std::string> &files, const char *expected)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string directory = std::string(temp) + "mervaloalone" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(directory.c_str(), nullptr);
-    std::vector<std::string> all = {"mervalo.exe"}, copies;
+    const testsupport::TempDirectory directory("mervaloalone");
+    std::vector<std::string> all = {"mervalo.exe"};
     all.insert(all.end(), files.begin(), files.end());
-    for (const std::string &file : all) {
-        copies.push_back(directory + "\\" + file);
-        ASSERT_TRUE(CopyFileA((binDirectory + "/" + file).c_str(), copies.back().c_str(), FALSE));
-    }
+    for (const std::string &file : all)
+        ASSERT_TRUE(CopyFileA((binDirectory + "/" + file).c_str(), directory.File(file).c_str(), FALSE));
     {
-        Program program("\"" + copies.front() + "\"");
+        Program program("\"" + directory.File("mervalo.exe") + "\"");
         ASSERT_TRUE(program.started);
         HWND message = program.WaitForWindow("Error");
         ASSERT_NE(nullptr, message);
@@ -147,9 +144,6 @@ void ExpectStartFailure(const std::vector<std::string> &files, const char *expec
         PostMessageA(message, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(1, program.ExitCode());
     }
-    for (const std::string &copy : copies)
-        DeleteFileA(copy.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Program, WithoutItsUIDataFileShowsTheMessageAndEnds)

@@ -6,6 +6,7 @@
 #include "dataset/DATASET.h"
 
 #include "DataSetFixture.h"
+#include "tests/support/Mutations.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/ByteStream.h"
 #include "dataset/MapFile.h"
@@ -22,18 +23,10 @@ namespace {
 
 const int kRuns = 10000;
 
-class Mutator
+class Mutator : public testsupport::Random
 {
 public:
-    explicit Mutator(uint32_t seed) : state(seed) {}
-    uint32_t Next()
-    {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
-    }
-    uint32_t Below(uint32_t n) { return n ? Next() % n : 0; }
+    using Random::Random;
 
     // One to four mutations; hotSize bytes at the start are hit more often
     // (the header or directory), since they hold the counts and offsets.
@@ -138,9 +131,6 @@ public:
         }
         return s;
     }
-
-private:
-    uint32_t state;
 };
 
 // Reads everything a data set offers; returns the number of values read.
@@ -179,7 +169,7 @@ TEST(DataSet, MutatedSystemAndIndexFilesAreRefusedOrReadSafely)
 {
     TempDirectory dir;
     ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("c.QVF")), 0);
-    const std::vector<unsigned char> qvf = ReadFileBytes(dir.File("c.QVF")), ind = ReadFileBytes(dir.File("c.IND"));
+    const std::vector<unsigned char> qvf = ReadWholeFile(dir.File("c.QVF")), ind = ReadWholeFile(dir.File("c.IND"));
     DATASET whole;
     ASSERT_EQ(whole.OpenStreams(new MemoryByteStream(qvf), new MemoryByteStream(ind)), 0);
     // 8 variables x 12 cases x 2 directions, 12 selection bits, 12 weights.
@@ -312,7 +302,7 @@ TEST(MapFile, MutatedMapFilesAreRefusedOrReadSafely)
 
 TEST(TextCatalog, CorruptLanguageFilesGiveClearErrorsNeverACrash)
 {
-    std::vector<unsigned char> bytes = ReadFileBytes(EnglishLanguageFile());
+    std::vector<unsigned char> bytes = ReadWholeFile(EnglishLanguageFile());
     ASSERT_FALSE(bytes.empty());
     std::string english(bytes.begin(), bytes.end());
     // A cut of the English file with every kind of line, so that each run

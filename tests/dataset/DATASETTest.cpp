@@ -43,7 +43,7 @@ TEST_F(TypesDataSet, RecordsHeaderVariablesFormatAndDocumentation)
     EXPECT_EQ(dataSet.GetVariable(5)->decimals, 255); // not set
     EXPECT_EQ(dataSet.GetVariable(5)->EffectiveDecimals(), 2);
     // The header keeps 128 bytes and the magic; columns follow it.
-    std::vector<unsigned char> bytes = ReadFileBytes(dir.File("types.QVF"));
+    std::vector<unsigned char> bytes = ReadWholeFile(dir.File("types.QVF"));
     ASSERT_GE(bytes.size(), 128u);
     EXPECT_EQ(std::memcmp(bytes.data(), "QIVS", 4), 0);
     EXPECT_EQ(dataSet.GetVariable(1)->columnStart, 128);
@@ -172,7 +172,7 @@ TEST_F(TypesDataSet, ASecondProgramFindsTheDataSetLocked)
 {
     // The lock file exists while the data set is open and names its holder.
     EXPECT_TRUE(FileExists(dir.File("types.lck")));
-    EXPECT_FALSE(ReadFileBytes(dir.File("types.~qv")).empty());
+    EXPECT_FALSE(ReadWholeFile(dir.File("types.~qv")).empty());
     DATASET second;
     EXPECT_EQ(second.Open(dir.File("types.QVF").c_str()), DSERR_LOCKED);
     EXPECT_FALSE(second.IsOpen());
@@ -326,7 +326,7 @@ TEST_P(DamagedDataSet, IsRefusedWithTheErrorOfItsFault)
 {
     TempDirectory dir;
     ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("d.QVF")), 0);
-    Bytes qvf = ReadFileBytes(dir.File("d.QVF")), ind = ReadFileBytes(dir.File("d.IND"));
+    Bytes qvf = ReadWholeFile(dir.File("d.QVF")), ind = ReadWholeFile(dir.File("d.IND"));
     ASSERT_EQ(ind.size(), 8u * IND_RECORD_9600);
     GetParam().edit(qvf, ind);
     WriteFileBytes(dir.File("d.QVF"), qvf);

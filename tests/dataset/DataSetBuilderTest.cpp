@@ -71,7 +71,7 @@ TEST(DataSetBuilder, ReadsQuotedFieldsSeparatorsAndUnusedColumns)
 {
     TempDirectory dir;
     const char *description = "separator ;\nvariable x\ntype double\nvariable n\ntype u8\n";
-    const char *csv = "note;x;n\r\n\"a; \"\"quoted\"\" note\";1.5;\r\nplain;-2e3;7\r\n\r\n";
+    const char *csv = "note;x;n\r\n\"a \"\"quoted\"\"; note\";1.5;\r\nplain;-2e3;7\r\n\r\n";
     DataSetBuilder builder;
     ASSERT_EQ(builder.ReadDescription(description), 0) << builder.GetErrorText();
     ASSERT_EQ(builder.ReadCsv(csv), 0) << builder.GetErrorText();

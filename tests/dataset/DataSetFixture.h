@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dataset/DataSetBuilder.h"
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,44 +14,7 @@
 #include <string>
 #include <vector>
 
-class TempDirectory
-{
-public:
-    TempDirectory()
-    {
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        static int counter = 0;
-        char name[MAX_PATH + 64];
-        std::snprintf(name, sizeof name, "%smervalo_ds_%lu_%d", base, GetCurrentProcessId(), ++counter);
-        path = name;
-        CreateDirectoryA(path.c_str(), nullptr);
-    }
-    ~TempDirectory()
-    {
-        for (const std::string &name : Files())
-            DeleteFileA(File(name.c_str()).c_str());
-        RemoveDirectoryA(path.c_str());
-    }
-    std::string File(const char *name) const { return path + "\\" + name; }
-    // Names of the files the directory holds, sorted.
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA data;
-        HANDLE h = FindFirstFileA((path + "\\*").c_str(), &data);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    names.push_back(data.cFileName);
-            } while (FindNextFileA(h, &data));
-            FindClose(h);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string path;
-};
+using testsupport::TempDirectory;
 
 // Twelve cases; one variable of each storage type with its sentinel (empty
 // cell) and user-missing codes, labels, a weight, a selection and a region.
@@ -102,27 +66,12 @@ inline int BuildDataSet(const std::string &description, const std::string &csv, 
     return code;
 }
 
-// The bytes of a file, or an empty vector.
-inline std::vector<unsigned char> ReadFileBytes(const std::string &name)
-{
-    std::vector<unsigned char> bytes;
-    FILE *f = std::fopen(name.c_str(), "rb");
-    if (!f)
-        return bytes;
-    int c;
-    while ((c = std::fgetc(f)) != EOF)
-        bytes.push_back(static_cast<unsigned char>(c));
-    std::fclose(f);
-    return bytes;
-}
+using testsupport::ReadWholeFile;
 
+// Written whole, or the test fails.
 inline void WriteFileBytes(const std::string &name, const std::vector<unsigned char> &bytes)
 {
-    FILE *f = std::fopen(name.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    if (!bytes.empty())
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    ASSERT_TRUE(testsupport::WriteWholeFile(name, bytes)) << name;
 }
 
 inline bool FileExists(const std::string &name)

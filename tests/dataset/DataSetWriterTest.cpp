@@ -18,9 +18,9 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("s.QVF")), 0);
-        before[0] = ReadFileBytes(dir.File("s.QVF"));
-        before[1] = ReadFileBytes(dir.File("s.IND"));
-        before[2] = ReadFileBytes(dir.File("s.dkm"));
+        before[0] = ReadWholeFile(dir.File("s.QVF"));
+        before[1] = ReadWholeFile(dir.File("s.IND"));
+        before[2] = ReadWholeFile(dir.File("s.dkm"));
         ASSERT_EQ(dataSet.Open(dir.File("s.QVF").c_str()), 0);
     }
 
@@ -43,9 +43,9 @@ protected:
     }
     void ExpectUnchanged()
     {
-        EXPECT_EQ(ReadFileBytes(dir.File("s.QVF")), before[0]);
-        EXPECT_EQ(ReadFileBytes(dir.File("s.IND")), before[1]);
-        EXPECT_EQ(ReadFileBytes(dir.File("s.dkm")), before[2]);
+        EXPECT_EQ(ReadWholeFile(dir.File("s.QVF")), before[0]);
+        EXPECT_EQ(ReadWholeFile(dir.File("s.IND")), before[1]);
+        EXPECT_EQ(ReadWholeFile(dir.File("s.dkm")), before[2]);
         for (const std::string &name : dir.Files())
             EXPECT_EQ(name.find('$'), std::string::npos) << name << " left behind";
         EXPECT_EQ(dataSet.GetVariableCount(), 8);

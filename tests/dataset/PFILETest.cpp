@@ -14,7 +14,7 @@ class PfileTest : public ::testing::Test
 protected:
     std::string ReadAll()
     {
-        std::vector<unsigned char> bytes = ReadFileBytes(path_);
+        std::vector<unsigned char> bytes = ReadWholeFile(path_);
         return std::string(bytes.begin(), bytes.end());
     }
     void Put(const std::string &text) { WriteFileBytes(path_, {text.begin(), text.end()}); }

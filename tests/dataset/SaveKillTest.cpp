@@ -49,14 +49,14 @@ protected:
     {
         ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), qvf), 0);
         for (int f = 0; f < 3; ++f)
-            before[f] = ReadFileBytes(dir.File(kFiles[f]));
+            before[f] = ReadWholeFile(dir.File(kFiles[f]));
     }
     bool Adds() const { return std::string(GetParam().mode) == "add"; }
     // The data set as it was before the save, byte for byte.
     void ExpectOld()
     {
         for (int f = 0; f < 3; ++f)
-            EXPECT_EQ(ReadFileBytes(dir.File(kFiles[f])), before[f]) << kFiles[f];
+            EXPECT_EQ(ReadWholeFile(dir.File(kFiles[f])), before[f]) << kFiles[f];
     }
     // The data set the save wrote.
     void ExpectNew(DATASET &dataSet)
@@ -73,7 +73,7 @@ protected:
             }
             std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(9, &dataSet));
             EXPECT_STREQ(labels->GetLabelText(0.0), "Zero");
-            EXPECT_EQ(ReadFileBytes(dir.File("s.dkm")), before[2]);
+            EXPECT_EQ(ReadWholeFile(dir.File("s.dkm")), before[2]);
         } else {
             ASSERT_EQ(dataSet.GetVariableCount(), 2);
             ASSERT_EQ(dataSet.GetCaseCount(), 5);
@@ -197,15 +197,15 @@ TEST(SaveRecovery, ACommitRecordThatDoesNotMatchItsFilesIsLeftAloneWithAnError)
     ASSERT_EQ(RunSaveKill("add", qvf, DataSetWriter::SAVE_STEP_COMMITTED),
               static_cast<DWORD>(DataSetWriter::KILLED_EXIT_CODE));
     // The new system file lost its end (a disk fault after the save).
-    std::vector<unsigned char> temp = ReadFileBytes(dir.File("s.QV$"));
+    std::vector<unsigned char> temp = ReadWholeFile(dir.File("s.QV$"));
     ASSERT_GT(temp.size(), 10u);
     temp.resize(temp.size() - 10);
     WriteFileBytes(dir.File("s.QV$"), temp);
-    std::vector<unsigned char> old = ReadFileBytes(qvf);
+    std::vector<unsigned char> old = ReadWholeFile(qvf);
     DATASET dataSet;
     EXPECT_EQ(dataSet.Open(qvf.c_str()), DSERR_RECOVERY);
     EXPECT_NE(std::string(dataSet.GetErrorText()).find("s.QV$"), std::string::npos) << dataSet.GetErrorText();
-    EXPECT_EQ(ReadFileBytes(qvf), old);
+    EXPECT_EQ(ReadWholeFile(qvf), old);
     EXPECT_TRUE(FileExists(dir.File("s.QVC")));
 }
 

@@ -104,6 +104,11 @@ TEST_F(TextCatalogTest, NegativeGroupMeansTheGroupUsedLastAndFreedGroupsAreReadA
     EXPECT_STREQ(catalog.GetText(10, -1), "Total");
     catalog.FreeGroup(42); // a group never loaded
     EXPECT_EQ(catalog.Error(), TEXTCAT_OK);
+    // Group 1 is the lowest that becomes the last group.
+    TextCatalog first;
+    ASSERT_TRUE(first.Load(Write("# first\r\n1.0\tFirst\r\n1.1\tSecond\r\n", "qivstone.btx").c_str()));
+    first.GetText(0, 1);
+    EXPECT_STREQ(first.GetText(1, -1), "Second");
 }
 
 TEST_F(TextCatalogTest, ALineChangedAfterTheCheckIsLeftOutAndReported)
@@ -124,17 +129,17 @@ TEST_F(TextCatalogTest, ALineChangedAfterTheCheckIsLeftOutAndReported)
 TEST_F(TextCatalogTest, LanguageCodeChoosesTheFileWithinThePathLimit)
 {
     Write("0.0\tOK\n", "qivsteng.btx");
-    TextCatalog english(dir_.path.c_str(), "eng");
+    TextCatalog english(dir_.Path(), "eng");
     EXPECT_EQ(english.Error(), TEXTCAT_OK) << english.ErrorText();
     EXPECT_STREQ(english.GetText(0, 0), "OK");
     EXPECT_EQ(std::string(english.FileName()), dir_.File("qivsteng.btx"));
 
-    TextCatalog missing(dir_.path.c_str(), "nor");
+    TextCatalog missing(dir_.Path(), "nor");
     EXPECT_EQ(missing.Error(), TEXTCAT_ERR_NO_FILE);
     EXPECT_NE(std::string(missing.ErrorText()).find("qivstnor.btx"), std::string::npos);
     EXPECT_STREQ(missing.GetText(0, 0), "**ERROR**");
     for (const char *code : {"en", "engl", "e/g", "..\\", "", "e g", static_cast<const char *>(nullptr)}) {
-        TextCatalog bad(dir_.path.c_str(), code);
+        TextCatalog bad(dir_.Path(), code);
         EXPECT_EQ(bad.Error(), TEXTCAT_ERR_LANGUAGE_CODE) << (code ? code : "(null)");
     }
 

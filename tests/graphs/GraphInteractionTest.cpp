@@ -440,6 +440,32 @@ TEST_F(InteractionTest, AMovedTextKeepsItsPlaceThroughARebuild)
     EXPECT_EQ(title->device.left, was.left + 100);
 }
 
+TEST_F(InteractionTest, AMovedBoxScalesWithTheWindowInsteadOfSnappingBack)
+{
+    Set("SnapToGrid", 0);
+    ShowGraph();
+    const int builds = graph->builds;
+    Drag(100, 100, 97, 92); // the box to D(37,52,197,202), as SnapTest shows
+    // In logical units 37*10000/400 = 925, 52*10000/300 = 1733, 4925, 6733:
+    // at 800 x 600 74, 103, 394, 403; hidden, shown (a view switch) and back
+    // at 400 x 300 37, 51, 197, 201.
+    const struct
+    {
+        int width, height;
+        const char *placed;
+    } steps[] = {{800, 600, "D(74,103,394,403)"}, {400, 300, "D(37,51,197,201)"}};
+    for (auto [width, height, placed] : steps) {
+        ShowWindow(graph->OSHandle(), SW_HIDE);
+        SetWindowPos(graph->OSHandle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        Pump();
+        graphtest::Bitmap screen(width, height);
+        PaintInto(screen);
+        const std::string dump = DumpElements(*graph);
+        EXPECT_TRUE(Contains(dump, std::string("box L(925,1733,4925,6733) ") + placed)) << dump;
+    }
+    EXPECT_EQ(graph->builds, builds) << "a resize scales, it does not build again";
+}
+
 // --- Deleting a text -----------------------------------------------------------------------
 
 struct DeleteCase

@@ -135,6 +135,35 @@ TEST_F(OptionWindowFrameTest, ApplyChangesTheOpenWorkbooksResultsWithoutSaving)
     EXPECT_TRUE(IsWindow(frame->OSHandle())) << "apply leaves the frame open";
 }
 
+// The record of the frame the graph menu opened, which ticks, applies, cancels.
+StatOption *openedOn = nullptr;
+void CALLBACK ApplyInFrame(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    auto *opened = dynamic_cast<OptionWindowFrame *>(ZafDialogWindow::ModalWindow());
+    if (!opened || !opened->Window())
+        return;
+    KillTimer(nullptr, timer);
+    openedOn = opened->Record();
+    static_cast<ZafButton *>(opened->Window()->FindObjectByStringID("CHK_TOTALS"))->SetSelected(true);
+    opened->Event(ZafEventRecord(ZAF_DIALOG_APPLY));
+    opened->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+}
+
+TEST_F(OptionWindowFrameTest, TheGraphMenusOptionsOpenAndApplyTheOptionsOfThatGraph)
+{
+    auto *graph = new ZafWindow(0, 0, 10, 5);
+    book->CurrentPage()->AddGraphWindow(graph, 1);
+    book->GraphMenu(0, 0, graph);
+    book->GraphToolOption(1)->changed = 1;
+    SetTimer(nullptr, 0, 10, ApplyInFrame);
+    book->Event(ZafEventRecord(WorkBook::graphOptionsEvent));
+    ASSERT_EQ(book->GraphToolOption(1), openedOn);
+    EXPECT_TRUE(static_cast<TestOption *>(openedOn)->totals);
+    EXPECT_FALSE(record->totals) << "the book's own record keeps its settings";
+    EXPECT_EQ(1, book->rebuilt);
+    EXPECT_EQ(1, book->OptionsChangedFlag()) << "the record's changed flag reaches the book";
+}
+
 // How the frame ends: OK stores the settings only with the box on; cancel
 // leaves everything as it was.
 struct EndCase

@@ -8,6 +8,7 @@
 #include "MainTestSupport.h"
 
 #include "dataset/DATASET.h"
+#include "dataset/MapFile.h"
 #include "dataset/ProgramSettings.h"
 #include "shell/AnalysisRegistry.h"
 #include "zaf/controls/ZafPopUpMenu.h"
@@ -156,14 +157,17 @@ TEST_F(QIVprogTest, GraphMenuItemsAndToolButtonsSetTheProgramWideMouseMode)
     RunMain({"/ns"}, {[] { Pick(zoomItemName); }, note, [] { Pick(textItemName); }, note, [] { Pick(moveItemName); },
                       note, [] { Click(zoomToolName); }, note, [] { Click(textToolName); }, note,
                       [] { Click(moveToolName); }, note, [] { Pick(identifyItemName); },
-                      [&] { identifyChecked = MainWindow()->FindObjectByStringID(identifyItemName)->Selected(); }});
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3}), modes);
+                      [&] { identifyChecked = MainWindow()->FindObjectByStringID(identifyItemName)->Selected(); },
+                      [] { Pick(textItemName); }, note});
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3, 2}), modes);
     const std::vector<std::string> once = {zoomItemName, textItemName, moveItemName};
     std::vector<std::string> twice = once;
     twice.insert(twice.end(), once.begin(), once.end());
+    twice.push_back(textItemName);
     EXPECT_EQ(twice, checked);
-    EXPECT_EQ(1, MapIdentifyFlag);
     EXPECT_TRUE(identifyChecked);
+    // Choosing another mouse mode ended identifying.
+    EXPECT_EQ(0, MapIdentifyFlag);
     MapIdentifyFlag = 0;
 }
 
@@ -310,12 +314,29 @@ TEST_F(QIVprogTest, TheMapAnalysisIsEnabledWhileTheDataSetHasAMapFile)
     ASSERT_TRUE(RegisterAnalysisFactory("USE_MAP", MakeTestOption));
     const std::string plain = WriteDataSet("plain.QVF");
     const std::string mapped = WriteDataSet("mapped.QVF");
-    WriteFile(directory + "\\mapped.KRT", "");
+    const std::string broken = WriteDataSet("broken.QVF");
+    // Map count 1, version 9020, an entry (no items, name at 14), the name.
+    std::string krt("\x01\x00\x3c\x23\x00\x00\x0e\x00\x00\x00\x0e\x00\x00\x00", 14);
+    krt += std::string("North") + std::string(30, '\0');
+    WriteFile(directory + "\\mapped.KRT", krt);
+    WriteFile(directory + "\\broken.KRT", "");
     std::vector<bool> disabled;
-    const auto note = [&] { disabled.push_back(MainWindow()->FindObjectByStringID("MM_MAP")->Disabled()); };
+    std::vector<std::string> status; // the status text, and the first map's name
+    const auto note = [&] {
+        disabled.push_back(MainWindow()->FindObjectByStringID("MM_MAP")->Disabled());
+        const DATASET *open = ProgramSettings::Instance()->GetDataSet(0);
+        status.push_back(std::string(MainWindow()->FindObjectByStringID(statusTextName)->Text()) + "|" +
+                         (open && open->mapDirectory.mapCount == 1 ? open->mapDirectory.entries[0].name : ""));
+    };
     RunMain({"/ns"}, {note, [&] { MainWindow()->OpenDataset(mapped.c_str()); }, note,
-                      [&] { MainWindow()->OpenDataset(plain.c_str()); }, note});
-    EXPECT_EQ((std::vector<bool>{true, false, true}), disabled);
+                      [&] { MainWindow()->OpenDataset(plain.c_str()); }, note,
+                      [&] { MainWindow()->OpenDataset(broken.c_str()); }, note});
+    EXPECT_EQ((std::vector<bool>{true, false, true, false}), disabled);
+    // An unreadable map file is said in the status bar; the set still opens.
+    EXPECT_EQ((std::vector<std::string>{
+                  "|", "|North", "|",
+                  "The map file could not be read: " + std::string(MapFileErrorText(MAPERR_SHORT)) + "|"}),
+              status);
     EXPECT_EQ(0, reports.count) << reports.message;
 }
 

@@ -16,6 +16,7 @@
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 #include "zaf/data/ZafStorage.h"
+#include "tests/support/InstalledUIFile.h"
 
 namespace shellui {
 
@@ -32,31 +33,11 @@ inline void WriteShellWindows(const std::string &path)
     ASSERT_EQ(0u, storage.Save());
 }
 
-class ShellUIFile
+// The shell's windows installed as the program's UI data file.
+class ShellUIFile : public testsupport::InstalledUIFile
 {
 public:
-    ShellUIFile()
-    {
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        path = std::string(base) + "shellui" + std::to_string(GetCurrentProcessId()) + ".znc";
-        WriteShellWindows(path);
-        uiStorage = new ZafStorage(path.c_str(), ZafStorage::Read);
-        userPersist = ZafPersistenceRegistry::MakePersistence(uiStorage);
-    }
-    ~ShellUIFile()
-    {
-        delete userPersist;
-        userPersist = nullptr;
-        delete uiStorage;
-        uiStorage = nullptr;
-        DeleteFileA(path.c_str());
-    }
-    ShellUIFile(const ShellUIFile &) = delete;
-    ShellUIFile &operator=(const ShellUIFile &) = delete;
-
-private:
-    std::string path;
+    ShellUIFile() : InstalledUIFile(WriteShellWindows) {}
 };
 
 } // namespace shellui

@@ -70,6 +70,27 @@ TEST(TXTWIN, NumbersTakeTheDecimalsLineEndsStartWithABlankAndRulesClearTheFormat
     EXPECT_EQ(window.LineCount(), 0);
 }
 
+// A value exactly halfway between two printed ones goes to the even last
+// digit (the conversion rounds the binary value correctly): 5 and 7 of 16 as
+// percentages, 1 and 15 of 16, and the weighted case counts 22.5 and 23.5 of
+// the frequency tables' golden texts. Rounding halves away from zero would
+// print 31.3, 6.3 and 23.
+TEST(TXTWIN, ATieAtTheLastPrintedDecimalGoesToTheEvenDigit)
+{
+    TXTWIN window("t", 0);
+    for (double value : {31.25, 43.75, 6.25, 93.75}) {
+        window.Right(6);
+        window.SetDecimals(1);
+        window.WriteReal(value);
+    }
+    for (double value : {22.5, 23.5}) {
+        window.Right(4);
+        window.SetDecimals(0);
+        window.WriteReal(value);
+    }
+    EXPECT_EQ(window.Text(), "  31.2  43.8   6.2  93.8  22  24");
+}
+
 // A table the size of a large crosstab: far past the old fixed buffer.
 void WriteLargeTable(TXTWIN &window, int rows)
 {

@@ -12,6 +12,9 @@
 #include "stats/StatOption.h"
 #include "zaf/core/ZafDialogWindow.h"
 
+#include "zaf/controls/ZafString.h"
+
+#include <string>
 #include <vector>
 
 struct TestOptionSeen
@@ -25,6 +28,7 @@ struct TestOptionSeen
     bool leavesUnshownBook = false;  // a run builds a workbook and never shows it
     int booksAlive = 0;              // workbooks such runs built that still exist
     std::vector<StatOption *> taken; // the records that runs took
+    std::string preValue = "-";      // what a run read in the pre-option window ("-": none)
 };
 
 class TestOptionWindow : public OptionWindow
@@ -136,7 +140,7 @@ public:
     }
 };
 
-// A record that asks for input first in a pre-option window.
+// A record that asks first for a counted value "FiVa" (1.0), which its run reads.
 class AsksFirst : public TestOption
 {
 public:
@@ -144,8 +148,17 @@ public:
     ZafWindow *PreOptionWindow() override
     {
         auto *dialog = new ZafDialogWindow(2, 2, 30, 5);
+        auto *value = new ZafString(1, 1, 10, "1.0", 20);
+        value->SetStringID("FiVa");
+        dialog->AddObject(value);
         dialog->SetVisible(false);
         return dialog;
+    }
+    bool Run() override
+    {
+        ZafWindowObject *value = preOptionWindow ? preOptionWindow->FindObjectByStringID("FiVa") : nullptr;
+        Seen().preValue = value ? value->Text() : "-";
+        return TestOption::Run();
     }
     void TakeFromWindow() override
     {

@@ -51,7 +51,7 @@ protected:
         if (window)
             Close(window);
         for (StatOption *taken : TestOption::Seen().taken)
-            delete taken;
+            DeleteOptionRecord(taken);
         dataSet.CloseFiles();
         ZafDiskFileSystem disk;
         disk.RmDir(directory.c_str(), true);
@@ -162,6 +162,28 @@ TEST_F(VariableListWindowTest, APreOptionWindowAnsweredWithOkLetsTheRecordTakeIt
     EXPECT_EQ(0, TestOption::Seen().live);
     EXPECT_EQ(0, window->ListCount());
     EXPECT_EQ(LB_ERR, Ask(window->AnalysisList(), LB_GETCURSEL));
+}
+
+// Types 2.5 into the running pre-option window's field and answers OK.
+void CALLBACK TypeIntoPreOptions(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ZafDialogWindow *dialog = ZafDialogWindow::ModalWindow();
+    ZafWindowObject *field = dialog ? dialog->FindObjectByStringID("FiVa") : nullptr;
+    if (!field)
+        return;
+    KillTimer(nullptr, timer);
+    field->SetText("2.5");
+    dialog->Event(ZafEventRecord(ZAF_DIALOG_OK));
+}
+
+TEST_F(VariableListWindowTest, ARecordKeepsWhatWasTypedInItsPreOptionWindowUntilItsRun)
+{
+    Open();
+    SetTimer(nullptr, 0, 10, TypeIntoPreOptions);
+    ASSERT_TRUE(window->ChooseAnalysis(3));
+    AddVariables(0, {0});
+    Press(VariableListWindow::runName);
+    EXPECT_EQ("2.5", TestOption::Seen().preValue) << "the run reads the window the user answered";
 }
 
 TEST_F(VariableListWindowTest, TheKthPromptIsListKMinusOneInTheRun)

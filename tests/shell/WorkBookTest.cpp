@@ -10,7 +10,9 @@
 #include <fstream>
 
 #include "dataset/TextCatalog.h"
+#include "shell/GraphPane.h"
 #include "shell/Page.h"
+#include "shell/PrintPreview.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
@@ -241,6 +243,16 @@ TEST_F(WorkBookTest, TheGraphMenuListsTheToolsMarksTheCurrentKindAndChoosesAGrap
     delete plain;
 }
 
+int previewPages = -1;
+void CALLBACK NotePreviewAndClose(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (auto *preview = dynamic_cast<PrintPreview *>(ZafDialogWindow::ModalWindow())) {
+        KillTimer(nullptr, timer);
+        previewPages = preview->PageCount();
+        preview->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+    }
+}
+
 TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
 {
     frame = new ZafMDIWindow(0, 0, 90, 30);
@@ -256,6 +268,7 @@ TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
         text->EndLine();
     }
     text->ShowText();
+    book->AddToolButton("bt_own", "Own", WorkBook::graphToolEvent + 1);
     book->CompleteToolBar();
     WorkBook::SetShowHook(previous);
     Pump();
@@ -268,7 +281,13 @@ TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
     Click(book->ToolBar()->FindObjectByStringID("bt_print")->OSHandle());
     Pump();
     EXPECT_NE(TakePrinted().find("table of v1"), std::string::npos);
-    Click(static_cast<ZafWindowObject *>(book->ToolBar()->First()->Next())->OSHandle());
+    EXPECT_NE(static_cast<ZafButton *>(book->ToolBar()->First())->BitmapData(), nullptr);
+    SetTimer(nullptr, 0, 10, NotePreviewAndClose);
+    Click(book->ToolBar()->FindObjectByStringID("bt_preview")->OSHandle());
+    Pump();
+    EXPECT_GT(previewPages, 1) << "the preview of the long text's pages";
+    // A button the book was given sends its value to the book.
+    Click(book->ToolBar()->FindObjectByStringID("bt_own")->OSHandle());
     Pump();
     EXPECT_EQ(book->CurrentGraphKind(), 1);
 
@@ -413,7 +432,7 @@ TEST_F(WorkBookTest, TheSizeButtonFitsTheBookToItsTextWithinTheScreen)
         }
         text->ShowText();
     };
-    write(3, 20);
+    write(3, 30); // wider than the book's least width of 200 pixels
     book->CompleteToolBar();
     WorkBook::SetShowHook(previous);
     Pump();
@@ -487,6 +506,63 @@ TEST_F(WorkBookTest, TheGraphMenuOfAGraphWindowSendsItCopyAndSaveWhileItIsOnAPag
             static_cast<ZafWindowObject *>(e)->Event(ZafEventRecord(ZAF_SELECT));
     EXPECT_TRUE(stray.received.empty());
     delete book;
+}
+
+// Prints its name; counts its deletion.
+struct PrintingPane : ZafWindow, GraphPane
+{
+    PrintingPane() : ZafWindow(0, 0, 0, 0) {}
+    ~PrintingPane() override { ++deleted; }
+    void RebuildGraph() override {}
+    bool PrintOn(ZafPrinter *p) override
+    {
+        return p->BeginDocument("g") && p->BeginPage() && TextOutA(p->DC(), 0, 0, "the graph", 9) && p->EndPage() &&
+               p->EndDocument();
+    }
+    void PreviewOn(ZafPrinter *) override {}
+    static inline int deleted = 0;
+};
+
+// Prints to a destination of its own (a file), as the case list's dialog does.
+struct OwnDestinationPage : Page
+{
+    OwnDestinationPage() : Page("list") {}
+    int PrintToOwnDestinations(QivPrinter *p) override { return std::ofstream(file) << (p ? "p" : "case 1") ? 1 : 0; }
+    static inline std::string file = "mervalo_caselist.txt";
+};
+
+TEST_F(WorkBookTest, PrintTakesThePaneShownOrThePagesOwnPathAndAGraphIsHeldOnce)
+{
+    WorkBook *book = Build();
+    Page *page = book->CurrentPage();
+    auto *graph = new PrintingPane, *other = new PrintingPane;
+    page->AddGraphWindow(graph, 0);
+    const auto printed = [book] {
+        printerDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+        book->Event(ZafEventRecord(WorkBook::printEvent));
+        return TakePrinted();
+    };
+    EXPECT_EQ(printed(), "the graph");
+    // Table after the graph was shown, split with the focus in neither pane.
+    for (ZafEventType view : {WorkBook::tableViewEvent, WorkBook::splitViewEvent}) {
+        book->Event(ZafEventRecord(view));
+        EXPECT_EQ(printed(), "table of v1 ") << view; // the line and the blank after its end
+    }
+    page->AddGraphWindow(other, 1);
+    page->AddGraphWindow(graph, 0);
+    EXPECT_EQ(page->GraphWindows(), (std::vector<ZafWindow *>{other, graph})) << "the one handed back is current";
+    // Without a printer a page with its own destinations still gets there.
+    book->AddPage(new OwnDestinationPage);
+    book->Notebook()->SetCurrentPage(2);
+    EXPECT_EQ(book->PrintCurrentPage(), 1);
+    std::string written;
+    std::getline(std::ifstream(OwnDestinationPage::file), written);
+    EXPECT_EQ(written, "case 1");
+    EXPECT_TRUE(controltest::Reports().empty()) << "no word of a missing printer";
+    DeleteFileA(OwnDestinationPage::file.c_str());
+    PrintingPane::deleted = 0;
+    delete book;
+    EXPECT_EQ(PrintingPane::deleted, 2);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-// Helpers shared by the tests of zaf/core and zaf/data: a scratch directory
-// and whole disk files, the count of this thread's windows (for leak
-// checks), a real window for an object to stand on, a message pump, the
-// library's own loop run until nothing is waiting, real key strokes posted
-// to the focus, a memory device context to draw into, notebook tabs as the
+// Helpers shared by the tests of zaf/core and zaf/data, beside the scratch
+// directories, whole files and memory pages of tests/support: the count of
+// this thread's windows (for leak checks), a real window for an object to
+// stand on, a message pump, the library's own loop run until nothing is
+// waiting, real key strokes posted to the focus, notebook tabs as the
 // controls layer makes them, and a fixture that runs each test under its own
 // application (screen display, event manager, window manager).
 #pragma once
@@ -13,81 +13,23 @@
 #include "zaf/core/ZafWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
+#include "tests/support/PaintedWindow.h"
+#include "tests/support/TempDirectory.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace zaftest {
 
-// Removes a directory with everything in it.
-inline void RemoveTree(const std::string &path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string full = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-// A fresh directory under the Windows temporary directory, removed with
-// everything in it when the object ends.
-class TempDirectory
-{
-public:
-    TempDirectory()
-    {
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        static int serial = 0;
-        do
-            path =
-                std::string(base) + "zaftest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(serial++);
-        while (!CreateDirectoryA(path.c_str(), nullptr));
-    }
-    ~TempDirectory() { RemoveTree(path); }
-    std::string File(const std::string &name) const { return path + "\\" + name; }
-    const char *Path() const { return path.c_str(); }
-
-private:
-    std::string path;
-};
-
-inline std::vector<unsigned char> ReadWholeFile(const std::string &name)
-{
-    std::vector<unsigned char> bytes;
-    if (std::FILE *file = std::fopen(name.c_str(), "rb")) {
-        unsigned char block[4096];
-        std::size_t n;
-        while ((n = std::fread(block, 1, sizeof block, file)) > 0)
-            bytes.insert(bytes.end(), block, block + n);
-        std::fclose(file);
-    }
-    return bytes;
-}
-
-inline bool WriteWholeFile(const std::string &name, const std::vector<unsigned char> &bytes)
-{
-    std::FILE *file = std::fopen(name.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
+using testsupport::MemoryPage;
+using testsupport::ReadWholeFile;
+using testsupport::RemoveTree;
+using testsupport::TempDirectory;
+using testsupport::WriteWholeFile;
 
 // A real window that is never on screen (a message-only window), destroyed
 // with the object: what a test binds an object to (SetOSHandle) to make it
@@ -208,30 +150,6 @@ inline void Type(char character)
     const SHORT key = VkKeyScanA(character);
     Stroke(LOBYTE(key), (HIBYTE(key) & 1) != 0);
 }
-
-// A memory context with a white bitmap of the given size selected.
-struct MemoryPage
-{
-    MemoryPage(int width, int height)
-    {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        old = SelectObject(dc, bitmap);
-        PatBlt(dc, 0, 0, width, height, WHITENESS);
-    }
-    ~MemoryPage()
-    {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-};
 
 // A notebook tab as the controls layer makes it: a windowless support object
 // that holds its page's support objects with negative ids other than the

@@ -16,6 +16,7 @@
 #include "zaf/data/ZafStorage.h"
 
 #include "ControlTestHarness.h"
+#include "tests/support/TempDirectory.h"
 
 #include <cstdio>
 #include <cstring>
@@ -200,36 +201,18 @@ inline void ExpectPartColours(HWND window, UINT message, HWND part, int backgrou
     ReleaseDC(part, dc);
 }
 
-// A scratch UI data file in the temporary directory, removed at the end.
+// A scratch UI data file in a directory of its own, removed at the end.
 class ScratchFile
 {
 public:
-    ScratchFile()
-    {
-        char directory[MAX_PATH];
-        GetTempPathA(sizeof directory, directory);
-        static int serial = 0;
-        path = std::string(directory) + "zafcontrols" + std::to_string(GetCurrentProcessId()) + "_" +
-               std::to_string(serial++) + ".znc";
-    }
-    ~ScratchFile() { DeleteFileA(path.c_str()); }
     const char *Path() const { return path.c_str(); }
 
 private:
-    std::string path;
+    testsupport::TempDirectory directory{"zafcontrols"};
+    std::string path = directory.File("scratch.znc");
 };
 
-// The bytes of a file (empty when it cannot be read).
-inline std::vector<unsigned char> FileBytes(const char *path)
-{
-    std::vector<unsigned char> bytes;
-    if (std::FILE *file = std::fopen(path, "rb")) {
-        for (int c; (c = std::fgetc(file)) != EOF;)
-            bytes.push_back(static_cast<unsigned char>(c));
-        std::fclose(file);
-    }
-    return bytes;
-}
+using testsupport::ReadWholeFile;
 
 // Writes the object (a window with its children) into a new UI data file.
 inline void WriteInto(ZafWindowObject &object, const char *path)
@@ -250,13 +233,7 @@ std::unique_ptr<T> RoundTrip(T &object, const char *name,
 {
     ScratchFile file;
     object.SetStringID(name);
-    {
-        ZafStorage storage(file.Path(), ZafStorage::CreateTree);
-        std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
-        object.Write(*persistence);
-        EXPECT_EQ(0u, persistence->Error());
-        EXPECT_EQ(0u, storage.Save());
-    }
+    WriteInto(object, file.Path());
     ZafStorage storage(file.Path(), ZafStorage::Read);
     std::unique_ptr<ZafObjectPersistence> persistence(ZafPersistenceRegistry::MakePersistence(&storage));
     persistence->AddObjectConstructor(T::className, T::classID, ZafObjectNew<T::New>);

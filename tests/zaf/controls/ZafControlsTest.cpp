@@ -127,7 +127,7 @@ TEST_F(ChildDataTest, ControlsInsideAWindowKeepTheirDataAndWriteBackTheSameBytes
         EXPECT_NE(nullptr, spin->StepData()) << name;
     }
     fieldtest::WriteInto(*read, second.Path());
-    EXPECT_TRUE(fieldtest::FileBytes(first.Path()) == fieldtest::FileBytes(second.Path())) << "the rewrite differs";
+    EXPECT_TRUE(fieldtest::ReadWholeFile(first.Path()) == fieldtest::ReadWholeFile(second.Path())) << "the rewrite differs";
 }
 
 } // namespace

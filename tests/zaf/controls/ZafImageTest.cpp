@@ -5,12 +5,13 @@
 #include "BarTestSupport.h"
 #include "ControlTestHarness.h"
 #include "FieldTestSupport.h"
+#include "tests/support/Mutations.h"
+#include "tests/support/TempDirectory.h"
 
 #include "zaf/controls/ZafImage.h"
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,14 +19,10 @@ using controltest::ControlTest;
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using testsupport::Bytes;
+using testsupport::Random;
 using Error = ZafImage::BitmapFileError;
-
-void Put(Bytes &bytes, std::size_t at, std::uint32_t value, int width)
-{
-    for (int i = 0; i < width && at + i < bytes.size(); ++i)
-        bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
+using testsupport::PutWord;
 
 // A ".bmp" file: header of headerSize bytes, colour table, bit-field masks
 // after a 40-byte header, rows of the given colour byte.
@@ -40,23 +37,23 @@ Bytes MakeBmp(int width, int height, int bitCount, std::uint32_t headerSize = 40
     std::fill(bytes.begin(), bytes.begin() + static_cast<long>(offset), 0);
     bytes[0] = 'B';
     bytes[1] = 'M';
-    Put(bytes, 2, static_cast<std::uint32_t>(bytes.size()), 4);
-    Put(bytes, 10, static_cast<std::uint32_t>(offset), 4);
-    Put(bytes, 14, headerSize, 4);
-    Put(bytes, 18, static_cast<std::uint32_t>(width), 4);
-    Put(bytes, 22, static_cast<std::uint32_t>(height), 4);
-    Put(bytes, 26, 1, 2);
-    Put(bytes, 28, static_cast<std::uint32_t>(bitCount), 2);
-    Put(bytes, 30, compression, 4);
+    PutWord(bytes, 2, static_cast<std::uint32_t>(bytes.size()), 4);
+    PutWord(bytes, 10, static_cast<std::uint32_t>(offset), 4);
+    PutWord(bytes, 14, headerSize, 4);
+    PutWord(bytes, 18, static_cast<std::uint32_t>(width), 4);
+    PutWord(bytes, 22, static_cast<std::uint32_t>(height), 4);
+    PutWord(bytes, 26, 1, 2);
+    PutWord(bytes, 28, static_cast<std::uint32_t>(bitCount), 2);
+    PutWord(bytes, 30, compression, 4);
     if (compression == BI_BITFIELDS) {
         const std::size_t at = 14 + (headerSize == 40 ? 40 : 40);
         const bool wide = bitCount == 32;
-        Put(bytes, at, wide ? 0xFF0000u : 0xF800u, 4);
-        Put(bytes, at + 4, wide ? 0x00FF00u : 0x07E0u, 4);
-        Put(bytes, at + 8, wide ? 0x0000FFu : 0x001Fu, 4);
+        PutWord(bytes, at, wide ? 0xFF0000u : 0xF800u, 4);
+        PutWord(bytes, at + 4, wide ? 0x00FF00u : 0x07E0u, 4);
+        PutWord(bytes, at + 8, wide ? 0x0000FFu : 0x001Fu, 4);
     }
     for (int i = 0; i < colors; ++i)
-        Put(bytes, 14 + headerSize + masks + 4u * i, 0x010203u * static_cast<std::uint32_t>(i), 4);
+        PutWord(bytes, 14 + headerSize + masks + 4u * i, 0x010203u * static_cast<std::uint32_t>(i), 4);
     return bytes;
 }
 
@@ -69,7 +66,7 @@ struct HeaderCase
 
 Bytes With(Bytes bytes, std::size_t at, std::uint32_t value, int width)
 {
-    Put(bytes, at, value, width);
+    PutWord(bytes, at, value, width);
     return bytes;
 }
 
@@ -155,24 +152,6 @@ private:
     unsigned char *block;
 };
 
-// xorshift32: the same mutations on every run.
-class Random
-{
-public:
-    explicit Random(std::uint32_t seed) : state(seed) {}
-    std::uint32_t Next()
-    {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
-    }
-    std::uint32_t Below(std::uint32_t n) { return n ? Next() % n : 0; }
-
-private:
-    std::uint32_t state;
-};
-
 // One to three mutations of a good file: a header field set to a telling
 // value, a flipped bit or a random byte anywhere, or the file cut short.
 Bytes Mutate(const Bytes &base, Random &random)
@@ -195,7 +174,7 @@ Bytes Mutate(const Bytes &base, Random &random)
             const std::uint32_t value = pick < valueCount    ? values[pick]
                                         : pick == valueCount ? static_cast<std::uint32_t>(base.size())
                                                              : any;
-            Put(bytes, field[0], value, static_cast<int>(field[1]));
+            PutWord(bytes, field[0], value, static_cast<int>(field[1]));
             break;
         }
         case 1:
@@ -216,19 +195,9 @@ Bytes Mutate(const Bytes &base, Random &random)
 class ImageTest : public ControlTest
 {
 protected:
-    ImageTest()
-    {
-        char directory[MAX_PATH];
-        GetTempPathA(sizeof directory, directory);
-        stem = std::string(directory) + "zafimage" + std::to_string(GetCurrentProcessId());
-    }
-    ~ImageTest() override { DeleteFileA((stem + ".bmp").c_str()); }
-    void WriteFile(const Bytes &bytes) const
-    {
-        std::ofstream out(stem + ".bmp", std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-    std::string stem;
+    void WriteFile(const Bytes &bytes) const { testsupport::WriteWholeFile(stem + ".bmp", bytes); }
+    testsupport::TempDirectory directory{"zafimage"};
+    const std::string stem = directory.File("picture");
 };
 
 TEST_F(ImageTest, TenThousandMutatedFilesAreErrorsOrPicturesNeverReadsPastTheFile)

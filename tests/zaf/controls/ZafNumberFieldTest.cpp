@@ -11,6 +11,8 @@
 
 #include "FieldTestSupport.h"
 
+#include <cstdlib>
+
 using fieldtest::FieldTest;
 using fieldtest::Recorded;
 using fieldtest::WindowText;
@@ -96,8 +98,22 @@ TEST_F(ZafNumberFieldTest, ProgramValuesAreShownInTheOutputFormat)
     count->SetValue(7);
     EXPECT_EQ(WindowText(count->OSHandle()), "00007");
     weight->RealData()->SetValue(-0.5);
-    EXPECT_EQ(WindowText(weight->OSHandle()), weight->StringData()->Text());
+    EXPECT_EQ(WindowText(weight->OSHandle()), "-0.5") << "the shortest text that reads back as the value";
     EXPECT_DOUBLE_EQ(weight->GetValue(), -0.5);
+}
+
+// Each bound belongs to its range: none of them is refused.
+TEST_F(ZafNumberFieldTest, NumbersOnTheBoundsOfTheRangesAreTaken)
+{
+    count->SetRange("1..5\n10..20");
+    ShowBoth();
+    count->SetFocus(true);
+    for (const char *typed : {"1", "5", "10", "20"}) {
+        Retype(count, typed);
+        Press(count, VK_RETURN);
+        EXPECT_EQ(count->IntegerData()->Value(), std::atoi(typed)) << typed;
+    }
+    EXPECT_TRUE(Recorded().reports.empty());
 }
 
 struct MessageCase
@@ -324,7 +340,9 @@ TEST_P(ZafIntegerStepTest, SteppingWrapsAroundTheRanges)
 
 INSTANTIATE_TEST_SUITE_P(Ranges, ZafIntegerStepTest,
                          testing::Values(StepCase{5, true, 10}, StepCase{20, true, 1}, StepCase{10, false, 5},
-                                         StepCase{1, false, 20}, StepCase{3, true, 4}, StepCase{12, false, 11}));
+                                         StepCase{1, false, 20}, StepCase{3, true, 4}, StepCase{12, false, 11},
+                                         // Onto the ends themselves: no wrap.
+                                         StepCase{19, true, 20}, StepCase{2, false, 1}));
 
 TEST(ZafIntegerStep, WithoutWrapOrWithAStepOfAnotherTypeTheValueStays)
 {

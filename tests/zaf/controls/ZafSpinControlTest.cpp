@@ -252,7 +252,7 @@ TEST_P(SpinStepPersistenceTest, KeepsItsStepAndWritesBackTheSameBytes)
     else
         EXPECT_EQ(5, dynamic_cast<ZafIntegerData &>(*readSpin->StepData()).Value());
     fieldtest::WriteInto(*read, second.Path());
-    EXPECT_TRUE(fieldtest::FileBytes(first.Path()) == fieldtest::FileBytes(second.Path())) << "the rewrite differs";
+    EXPECT_TRUE(fieldtest::ReadWholeFile(first.Path()) == fieldtest::ReadWholeFile(second.Path())) << "the rewrite differs";
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, SpinStepPersistenceTest,

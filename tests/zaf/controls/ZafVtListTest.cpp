@@ -5,6 +5,7 @@
 #include "zaf/controls/ZafButton.h"
 
 #include "FieldTestSupport.h"
+#include "tests/support/PaintedWindow.h"
 
 #include <string>
 
@@ -375,23 +376,10 @@ TEST_F(ZafVtListTest, OwnerDrawnRowsAreDrawnByTheirEntries)
     MakeList(ZafVtList::singleSelection, {"a", "b"});
     list->SetSystemDrawn(false);
     Show(dialog);
-    RECT client, row = {};
-    GetClientRect(Box(), &client);
+    RECT row = {};
     Ask(LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
     // The list box paints into a bitmap as it paints on screen.
-    HDC screen = GetDC(Box());
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    const COLORREF unpainted = RGB(255, 0, 255);
-    HBRUSH fill = CreateSolidBrush(unpainted);
-    FillRect(memory, &client, fill);
-    DeleteObject(fill);
-    Ask(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    const COLORREF face = GetPixel(memory, row.right - 6, (row.top + row.bottom) / 2);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(Box(), screen);
+    const testsupport::Painted painted(Box(), RGB(255, 0, 255));
+    const COLORREF face = painted.At(row.right - 6, (row.top + row.bottom) / 2);
     EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE)) << "the button entry paints its face in its row";
 }

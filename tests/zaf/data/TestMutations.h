@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Mutations.h"
 #include "zaf/data/ZafStorage.h"
 
 extern bool trackAllocations;
@@ -15,31 +16,9 @@ extern std::size_t largestAllocation;
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-// xorshift32: the same sequence on every platform and library.
-class Random
-{
-public:
-    explicit Random(std::uint32_t seed) : state(seed) {}
-    std::uint32_t Next()
-    {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
-    }
-    std::uint32_t Below(std::uint32_t n) { return n ? Next() % n : 0; }
-
-private:
-    std::uint32_t state;
-};
-
-inline void PutWord(Bytes &bytes, std::size_t at, std::uint32_t value, int width)
-{
-    for (int i = 0; i < width && at + i < bytes.size(); i++)
-        bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
+using testsupport::Bytes;
+using testsupport::PutWord;
+using testsupport::Random;
 
 // A copy of base with one to three mutations in place between the header
 // (72 bytes) and the tree: the file keeps its length and its tree, so the

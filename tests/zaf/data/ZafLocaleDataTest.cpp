@@ -63,6 +63,26 @@ private:
     std::vector<Saved> saved;
 };
 
+// Conventions of the user's locale set with SetLocaleInfoA for one test and
+// restored after.
+class UserLocaleScope
+{
+public:
+    ~UserLocaleScope()
+    {
+        for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+            SetLocaleInfoA(LOCALE_USER_DEFAULT, it->first, it->second.c_str());
+    }
+    bool Set(LCTYPE type, const char *value)
+    {
+        saved.emplace_back(type, WindowsLocaleText(type));
+        return SetLocaleInfoA(LOCALE_USER_DEFAULT, type, value) != 0;
+    }
+
+private:
+    std::vector<std::pair<LCTYPE, std::string>> saved;
+};
+
 // "ZAF_LANG" chooses the language and code set (the fixture holds the code
 // set "850"; others fall back to the built-in one).
 TEST(ZafLocaleData, ZafLangChoosesLanguageAndCodeSet)
@@ -138,44 +158,22 @@ TEST(ZafLocaleData, TheI18nNameIsBoundedTo63Characters)
     EXPECT_EQ(std::string(60, 'l') + "_LL", GetI18nName());
 }
 
-// The conventions read through GetLocaleInfoA are those that Windows (here
-// Wine) reports for the user's locale, each cut to its field.
+// The conventions that ReadsEachConventionFromItsOwnLocaleEntry does not set
+// are those that Windows (here Wine) reports, each cut to its field.
 TEST(ZafLocaleData, ReadsTheWindowsLocaleAsWindowsReportsIt)
 {
     I18nScope scope(false);
     ZafLocaleData locale;
     ASSERT_TRUE(ReadWindowsLocale(locale));
-    const struct
-    {
-        LCTYPE type;
-        const char *field;
-        std::size_t length;
-    } texts[] = {
-        {LOCALE_SDECIMAL, locale.decimalSeparator, 3},    {LOCALE_SMONDECIMALSEP, locale.monDecimalSeparator, 3},
-        {LOCALE_STHOUSAND, locale.thousandsSeparator, 3}, {LOCALE_SMONTHOUSANDSEP, locale.monThousandsSeparator, 3},
-        {LOCALE_SCURRENCY, locale.currencySymbol, 7},     {LOCALE_SINTLSYMBOL, locale.intCurrencySymbol, 4},
-        {LOCALE_SPOSITIVESIGN, locale.positiveSign, 3},   {LOCALE_SNEGATIVESIGN, locale.negativeSign, 3},
-        {LOCALE_SDATE, locale.dateSeparator, 3},          {LOCALE_STIME, locale.timeSeparator, 3}};
-    for (const auto &t : texts)
-        EXPECT_EQ(WindowsLocaleText(t.type).substr(0, t.length), t.field) << t.type;
+    EXPECT_EQ(WindowsLocaleText(LOCALE_SINTLSYMBOL).substr(0, 4), locale.intCurrencySymbol);
     const std::pair<LCTYPE, int> numbers[] = {
-        {LOCALE_IPOSSYMPRECEDES, locale.posCurrencyPrecedes},
-        {LOCALE_INEGSYMPRECEDES, locale.negCurrencyPrecedes},
-        {LOCALE_IINTLCURRDIGITS, locale.intFractionDigits},
-        {LOCALE_ICURRDIGITS, locale.fractionDigits},
-        {LOCALE_IPOSSIGNPOSN, locale.posSignPosition},
-        {LOCALE_INEGNUMBER, locale.negSignPosition},
-        {LOCALE_IPOSSEPBYSPACE, locale.posSpaceSeparation},
-        {LOCALE_INEGSEPBYSPACE, locale.negSpaceSeparation},
-        {LOCALE_SGROUPING, locale.grouping[0]}}; // "3;0" and the like: the first size
+        {LOCALE_IPOSSYMPRECEDES, locale.posCurrencyPrecedes}, {LOCALE_INEGSYMPRECEDES, locale.negCurrencyPrecedes},
+        {LOCALE_IINTLCURRDIGITS, locale.intFractionDigits},   {LOCALE_IPOSSIGNPOSN, locale.posSignPosition},
+        {LOCALE_INEGNUMBER, locale.negSignPosition},          {LOCALE_IPOSSEPBYSPACE, locale.posSpaceSeparation},
+        {LOCALE_INEGSEPBYSPACE, locale.negSpaceSeparation}};
     for (const auto &n : numbers)
         EXPECT_EQ(WindowsLocaleNumber(n.first), n.second) << n.first;
     EXPECT_NE(nullptr, std::memchr(locale.grouping, 0, sizeof locale.grouping)) << "a 0 ends the grouping";
-    char dateFormat[129];
-    ConvertDatePicture(WindowsLocaleText(LOCALE_SSHORTDATE).c_str(), locale.dateSeparator, dateFormat,
-                       sizeof dateFormat);
-    EXPECT_STREQ(dateFormat, locale.dateFormat);
-    EXPECT_STREQ(WindowsLocaleText(LOCALE_ITIME) == "1" ? "%H:%M:%S" : "%I:%M:%S %p", locale.timeFormat);
     EXPECT_EQ(std::string(locale.dateFormat) + " " + locale.timeFormat, locale.dateTimeFormat);
     // The texts of the built-in locale that Windows does not give stay.
     EXPECT_STREQ("%H:%M:%S", locale.time24Format);
@@ -195,6 +193,33 @@ TEST(ZafLocaleData, ReadsTheWindowsLocaleAsWindowsReportsIt)
     delete[] structure.dateFormat;
     delete[] structure.timeFormat;
     delete[] structure.dateTimeFormat;
+}
+
+// Each convention comes from its own entry: the user's locale is given
+// values unlike each other and unlike the defaults, so that no read can
+// stand in for another.
+TEST(ZafLocaleData, ReadsEachConventionFromItsOwnLocaleEntry)
+{
+    I18nScope scope(false);
+    UserLocaleScope user;
+    const std::pair<LCTYPE, const char *> entries[] = {
+        {LOCALE_SDECIMAL, ","},       {LOCALE_SMONDECIMALSEP, ";"},       {LOCALE_STHOUSAND, "'"},
+        {LOCALE_SMONTHOUSANDSEP, "_"}, {LOCALE_SDATE, "-"},                {LOCALE_STIME, "."},
+        {LOCALE_SCURRENCY, "Kr"},      {LOCALE_SPOSITIVESIGN, "+"},        {LOCALE_SNEGATIVESIGN, "~"},
+        {LOCALE_SGROUPING, "2;0"},     {LOCALE_SMONGROUPING, "4;0"},       {LOCALE_ICURRDIGITS, "3"},
+        {LOCALE_SSHORTDATE, "yyyy-MM-dd"}, {LOCALE_ITIME, "1"}};
+    for (const auto &entry : entries)
+        ASSERT_TRUE(user.Set(entry.first, entry.second)) << entry.first;
+    ZafLocaleData locale;
+    ASSERT_TRUE(ReadWindowsLocale(locale));
+    EXPECT_EQ(std::string(",;'_-.|Kr|+|~"),
+              std::string(locale.decimalSeparator) + locale.monDecimalSeparator + locale.thousandsSeparator +
+                  locale.monThousandsSeparator + locale.dateSeparator + locale.timeSeparator + "|" +
+                  locale.currencySymbol + "|" + locale.positiveSign + "|" + locale.negativeSign);
+    EXPECT_EQ((std::vector<int>{2, 4, 3}), (std::vector<int>{locale.grouping[0], locale.monGrouping[0],
+                                                              locale.fractionDigits}));
+    EXPECT_STREQ("%Y-%m-%d", locale.dateFormat);
+    EXPECT_STREQ("%H:%M:%S", locale.timeFormat);
 }
 
 // The "Intl" profile section, as Windows 95 keeps the conventions; keys that

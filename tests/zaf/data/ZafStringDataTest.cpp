@@ -84,6 +84,8 @@ TEST(StringData, StaticDataNeverWritesPastTheCallersBuffer)
     EXPECT_EQ(limited.SetChar(4, 'Q'), 0);
     limited.Append("more");
     EXPECT_STREQ(caller.text, "axybQ");
+    limited.SetMaxLength(4); // one below the text's length: cut
+    EXPECT_STREQ(caller.text, "axyb");
     EXPECT_TRUE(caller.GuardIntact());
 
     GuardedBuffer unlimited("abcde");
