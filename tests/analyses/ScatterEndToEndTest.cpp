@@ -1,0 +1,145 @@
+// Correlation and biplot from the user's side on data/corr: each chosen in
+// the variable-list window from the registry, variables put into its lists,
+// the run building its pages (texts equal to the golden ones derived from
+// R), each page making its graph window; the correlation book's table
+// following a changed missing-value mode applied in the option frame.
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/BiplotBook.h"
+#include "analyses/CorrBook.h"
+#include "analyses/RegisterAnalyses.h"
+#include "dataset/RegistrySettings.h"
+#include "graphs/BiplotInteractive.h"
+#include "graphs/Matrixplot.h"
+#include "shell/AnalysisRegistry.h"
+#include "shell/OptionWindowFrame.h"
+#include "shell/Page.h"
+#include "shell/VariableListWindow.h"
+#include "shell/TXTWIN.h"
+#include "zaf/core/ZafNotebook.h"
+
+#include <memory>
+
+namespace {
+
+using namespace analysestest;
+
+std::vector<WorkBook *> shownBooks;
+void KeepShownBook(WorkBook *book)
+{
+    shownBooks.push_back(book);
+}
+
+// The keys the two records and the matrix plot's read (sections
+// TableOptions, MatPlot and Biplot).
+void DeleteSettings()
+{
+    for (const char *key : {"CorrTableDisplay", "CorrMissingDeletion"})
+        RegistrySettings::DeleteKeyInSection(FindSettingsSection(sectionTableOptions), key);
+    RegistrySettings::DeleteKeyInSection(FindSettingsSection(sectionMatPlot), "Display");
+    RegistrySettings::DeleteKeyInSection(FindSettingsSection(sectionBiplot), "Display");
+}
+
+class ScatterEndToEndTest : public WindowTest
+{
+protected:
+    ScatterEndToEndTest()
+    {
+        shownBooks.clear();
+        previousShow = WorkBook::SetShowHook(KeepShownBook);
+        DeleteSettings();
+        RegisterAnalyses();
+        BuildAnalysisRegistry(&texts.catalog);
+        window = Open(new VariableListWindow(*userPersist, OpenSurvey("data/corr"), RegisteredOptionsList.data(),
+                                             static_cast<int>(RegisteredOptionsList.size())));
+    }
+    ~ScatterEndToEndTest() override
+    {
+        for (WorkBook *book : shownBooks)
+            Forget(book);
+        Forget(window);
+        RunQueued();
+        FreeAnalysisRegistry();
+        DeleteSettings();
+        WorkBook::SetShowHook(previousShow);
+    }
+
+    // Chooses the analysis of that menu text; the record and its lists.
+    void Choose(int text, int lists)
+    {
+        const std::string name = StatText(text, analysisTextGroup);
+        const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT,
+                                         static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+        ASSERT_GE(row, 0) << name;
+        ClickRow(window->AnalysisList(), static_cast<int>(row));
+        ASSERT_EQ(lists, window->ListCount());
+    }
+    void AddVariables(int list, std::initializer_list<long> variables)
+    {
+        bool first = true;
+        for (long variable : variables) {
+            ClickRow(window->VariableList(), static_cast<int>(variable - 1), first ? 0 : MK_CONTROL);
+            first = false;
+        }
+        Press(window, ("BT_ADD" + std::to_string(list)).c_str());
+    }
+    static std::string PageTitle(WorkBook *book, int page)
+    {
+        ZafWindowObject *tab = book->Notebook()->TabOf(book->PageAt(page));
+        return tab && tab->Text() ? tab->Text() : "";
+    }
+    static const std::string &PageText(WorkBook *book, int page)
+    {
+        return static_cast<TXTWIN *>(book->PageAt(page)->ResultWindow())->Text();
+    }
+
+    VariableListWindow *window = nullptr;
+    WorkBook::ShowHook previousShow = nullptr;
+};
+
+TEST_F(ScatterEndToEndTest, ACorrelationRunShowsTheMatrixAndItsPlotAndFollowsTheMode)
+{
+    Choose(21, 1);
+    AddVariables(0, {1, 2, 3, 4});
+    Press(window, VariableListWindow::runName);
+    ASSERT_EQ(1u, shownBooks.size());
+    auto *book = dynamic_cast<CorrBook *>(shownBooks[0]);
+    ASSERT_NE(nullptr, book);
+    ASSERT_EQ(1, book->PageCount());
+    EXPECT_EQ(1, book->GraphToolCount());
+    EXPECT_EQ("v v1 v2 v3 v4", PageTitle(book, 0));
+    // Read without stored settings: captions, full matrix and marks.
+    ExpectGolden("corr_listwise_all", PageText(book, 0));
+    std::unique_ptr<ZafWindow> plot(book->PageAt(0)->CreateGraphWindow(0, nullptr));
+    auto *matrix = dynamic_cast<Matrixplot *>(plot.get());
+    ASSERT_NE(nullptr, matrix);
+    EXPECT_EQ(4, matrix->VariableCount());
+
+    auto *frame = Open(new OptionWindowFrame(*userPersist, book));
+    Press(frame, "StaPair");
+    Press(frame, OptionWindowFrame::applyName);
+    ExpectGolden("corr_pairwise_all", PageText(book, 0));
+    Forget(frame);
+    EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
+}
+
+TEST_F(ScatterEndToEndTest, ABiplotRunGivesAPagePerPairWithItsScatter)
+{
+    Choose(20, 2);
+    AddVariables(0, {2});
+    AddVariables(1, {1, 4});
+    Press(window, VariableListWindow::runName);
+    ASSERT_EQ(1u, shownBooks.size());
+    auto *book = dynamic_cast<BiplotBook *>(shownBooks[0]);
+    ASSERT_NE(nullptr, book);
+    ASSERT_EQ(2, book->PageCount());
+    EXPECT_EQ("v2 x v1", PageTitle(book, 0));
+    EXPECT_EQ("v2 x v4", PageTitle(book, 1));
+    ExpectGolden("biplot_income_by_hours", PageText(book, 0));
+    std::unique_ptr<ZafWindow> graph(book->PageAt(0)->CreateGraphWindow(0, nullptr));
+    auto *scatter = dynamic_cast<BiplotInteractive *>(graph.get());
+    ASSERT_NE(nullptr, scatter);
+    EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
+}
+
+} // namespace
