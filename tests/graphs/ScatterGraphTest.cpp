@@ -155,25 +155,18 @@ protected:
 // --- The scatter element -------------------------------------------------------------
 
 // X = 40 + floor(321 x / 10 + 0.5), Y = 210 - floor(181 y / 10 + 0.5); the
-// symbol of 2 units is no pixel, so its half-size is 2.
-TEST_F(ScatterTest, DrawsOneSquarePerValidSelectedCase)
-{
-    AddScatter(false);
-    const std::vector<DevicePoint> expected = {{40, 210}, {361, 119}, {168, 101}};
-    EXPECT_EQ(expected, Squares(Drawn(shown), 2));
-    EXPECT_TRUE(Segments(Drawn(shown)).empty()) << "no line was asked for";
-}
-
-// y = 30/19 + 17/38 x: at x 0 it is 1.579 (Y 210 - floor(28.58) = 182), at
-// x 10 6.053 (Y 210 - floor(109.55) = 101); X 40 and 40 + 321 = 361.
-TEST_F(ScatterTest, DrawsTheLeastSquaresLineOnceCounted)
+// symbol of 2 units is no pixel, so its half-size is 2. The line y = 30/19 +
+// 17/38 x: at x 0 it is 1.579 (Y 210 - floor(28.58) = 182), at x 10 6.053
+// (Y 210 - floor(109.55) = 101); X 40 and 40 + 321 = 361.
+TEST_F(ScatterTest, DrawsASquarePerValidSelectedCaseAndTheLineOnceCounted)
 {
     BIPLOTELEMENT *scatter = AddScatter(true);
+    const std::vector<DevicePoint> expected = {{40, 210}, {361, 119}, {168, 101}};
+    EXPECT_EQ(expected, Squares(Drawn(shown), 2));
     const std::vector<std::vector<LONG>> line = {{40, 182, 361, 101}};
-    EXPECT_EQ(line, Segments(Drawn(shown)));
+    EXPECT_EQ(line, Segments(Drawn(shown))) << "a second draw keeps the line";
     EXPECT_NEAR(17.0 / 38.0, scatter->slope, 1e-12);
     EXPECT_NEAR(30.0 / 19.0, scatter->intercept, 1e-12);
-    EXPECT_EQ(line, Segments(Drawn(shown))) << "a second draw keeps the line";
 }
 
 // The rectangle spans x 0..5: the line leaves at x 5, y 3.816 (X 40 +
@@ -232,25 +225,20 @@ TEST_F(ScatterTest, AConstantVariableIsDrawnInTheMiddleWithoutALine)
 
 // --- The matrix plot -----------------------------------------------------------------
 
-// A data set of n variables v1..vn of 4 cases.
+// A data set of n variables v1..vn ("Item i") of 4 cases c: c i mod 7.
 std::unique_ptr<DATASET> ManyVariables(TempDirectory &directory, int n)
 {
     std::string desc, csv;
     for (int i = 1; i <= n; ++i) {
         desc += "variable v" + std::to_string(i) + "\nlabel Item " + std::to_string(i) + "\ntype double\n";
-        csv += (i > 1 ? "," : "") + std::string("v") + std::to_string(i);
+        csv += (i > 1 ? ",v" : "v") + std::to_string(i) + (i == n ? "\n" : "");
     }
-    csv += "\n";
-    for (int c = 1; c <= 4; ++c) {
+    for (int c = 1; c <= 4; ++c)
         for (int i = 1; i <= n; ++i)
-            csv += (i > 1 ? "," : "") + std::to_string((c * i) % 7);
-        csv += "\n";
-    }
+            csv += std::to_string((c * i) % 7) + (i == n ? "\n" : ",");
     DataSetBuilder builder;
     const std::string path = directory.File(("many" + std::to_string(n) + ".QVF").c_str());
-    EXPECT_EQ(builder.ReadDescription(desc), 0) << builder.GetErrorText();
-    EXPECT_EQ(builder.ReadCsv(csv), 0) << builder.GetErrorText();
-    EXPECT_EQ(builder.Write(path.c_str()), 0) << builder.GetErrorText();
+    EXPECT_EQ(0, builder.ReadDescription(desc) || builder.ReadCsv(csv) || builder.Write(path.c_str()));
     auto set = std::make_unique<DATASET>();
     EXPECT_EQ(set->Open(path.c_str()), 0);
     return set;
@@ -295,19 +283,6 @@ TEST_F(ScatterTest, AMatrixPlotLaysItsCellsOnTheGrid)
     EXPECT_EQ(std::string::npos, dump.find(StatText(42, 33))) << "no title asked for";
 }
 
-TEST_F(ScatterTest, AMatrixPlotShowsTitleAndCaptionsOnlyWhenAsked)
-{
-    const long list[] = {1, 2, 0};
-    MatplotOption record;
-    record.displayWord = Matrixplot::displayTitle | Matrixplot::displayCaptions;
-    auto *plot = Show(new Matrixplot(context.get(), list, &record, 0));
-    const std::string dump = DumpElements(*plot);
-    EXPECT_NE(std::string::npos, dump.find(StatText(42, 33)));
-    EXPECT_NE(std::string::npos, dump.find("\"V1 x: Hours\" align 09"));
-    EXPECT_NE(std::string::npos, dump.find("\"V2 y: Income\" align 09"));
-    EXPECT_EQ(1700, plot->PlotTop()) << "4 x 300 is less than 1700";
-}
-
 struct GridCase
 {
     int variables;
@@ -328,7 +303,9 @@ TEST_P(MatrixGridTest, EveryCellHasAPositiveSize)
     for (long i = 1; i <= n; ++i)
         list.push_back(i);
     list.push_back(0);
-    auto *plot = Show(new Matrixplot(&data, list.data(), nullptr, Matrixplot::displayCaptions));
+    MatplotOption record;
+    record.displayWord = Matrixplot::displayCaptions | Matrixplot::displayTitle;
+    auto *plot = Show(new Matrixplot(&data, list.data(), &record));
     EXPECT_EQ(GetParam().top, plot->PlotTop());
     EXPECT_EQ((8501 - GetParam().top) / n, plot->CellHeight());
     const std::string dump = DumpElements(*plot);
@@ -341,6 +318,8 @@ TEST_P(MatrixGridTest, EveryCellHasAPositiveSize)
         EXPECT_LT(t, b) << box;
         EXPECT_GE(t, GetParam().top) << box;
     }
+    EXPECT_NE(std::string::npos, dump.find(StatText(42, 33)));
+    EXPECT_NE(std::string::npos, dump.find("\"V2 v2: Item 2\" align 09"));
     // The last caption line stays above the grid.
     EXPECT_LT(plot->CaptionLineStep() * (n + 1), plot->PlotTop());
     EXPECT_EQ(n <= 3 ? 300 : GetParam().top / (n + 2), plot->CaptionLineStep());
@@ -361,7 +340,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MatrixGridTest,
 
 // Plot area (1800, 1800, 8200, 8600); 2 % off each side: 128 across, 136
 // down: points area (1928, 1936, 8072, 8464).
-TEST_F(ScatterTest, TheBiplotFramesItsScatterWithScalesAndLine)
+TEST_F(ScatterTest, TheBiplotFramesItsScatterWithScalesAndLineAndPaintsAndExportsIt)
 {
     regression = std::make_unique<BiplotReg>(1, 2, nullptr, 544, dataSet.get());
     long word = 544;
@@ -379,26 +358,10 @@ TEST_F(ScatterTest, TheBiplotFramesItsScatterWithScalesAndLine)
     EXPECT_NE(std::string::npos, dump.find("\"V1 x: Hours\" align 0A font 14/0"));
     EXPECT_NE(std::string::npos, dump.find("\"V2\" align 22"));
     EXPECT_EQ(std::string::npos, dump.find(StatText(5, 40))) << "no title by default";
-    EXPECT_NE(std::string::npos, dump.find("HORISONTAL SKALA"));
-    EXPECT_NE(std::string::npos, dump.find("VERTIKAL SKALA"));
 
-    // The title comes on a rebuild; the captions stay where they were.
-    word = 0x100;
-    plot->Rebuild();
-    const std::string titled = DumpElements(*plot);
-    EXPECT_NE(std::string::npos, titled.find(StatText(5, 40)));
-    EXPECT_EQ(0, plot->Scatter()->regressionLine);
-    EXPECT_EQ(Rectangles(dump, "text")[0], Rectangles(titled, "text")[1]);
-}
-
-TEST_F(ScatterTest, TheBiplotPaintsItsPointsAndExportsThem)
-{
-    regression = std::make_unique<BiplotReg>(1, 2, nullptr, 544, dataSet.get());
-    long word = 544;
-    auto *plot = Show(new BiplotInteractive(regression.get(), &word));
+    // Painted: the point (4, 6) and the frame's fill away from every point.
     graphtest::Bitmap bitmap(width, height);
     SendMessageA(plot->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
-    // The point (4, 6) and the frame's fill away from every point.
     BIPLOTELEMENT *scatter = plot->Scatter();
     const ElementRect &d = scatter->device;
     const int x = d.left + static_cast<int>(std::floor(d.Width() * (4.0 - scatter->xMin) / scatter->xSpan + 0.5));
@@ -418,22 +381,14 @@ TEST_F(ScatterTest, TheBiplotPaintsItsPointsAndExportsThem)
     const std::vector<DevicePoint> squares = Squares(records, r > 0 ? r : 2);
     EXPECT_EQ(3u, squares.size());
     EXPECT_TRUE(std::find(squares.begin(), squares.end(), DevicePoint{x, y}) != squares.end());
-}
 
-// c is 3 in every case: its scale is one of no width, the points stand in
-// its middle and no line is drawn.
-TEST_F(ScatterTest, TheBiplotOfAConstantVariableDrawsItsPointsWithoutALine)
-{
-    regression = std::make_unique<BiplotReg>(3, 2, nullptr, 544, dataSet.get());
-    long word = 544;
-    auto *plot = Show(new BiplotInteractive(regression.get(), &word));
-    const std::vector<Record> records = Drawn(plot);
-    const std::vector<DevicePoint> squares = Squares(records, 2);
-    ASSERT_EQ(4u, squares.size());
-    const ElementRect &d = plot->Scatter()->device;
-    for (const DevicePoint &p : squares)
-        EXPECT_EQ(d.left + d.Width() / 2 + (d.Width() % 2), p.first);
-    EXPECT_EQ(kNotComputed, plot->Scatter()->slope);
+    // The title comes on a rebuild; the captions stay where they were.
+    word = 0x100;
+    plot->Rebuild();
+    const std::string titled = DumpElements(*plot);
+    EXPECT_NE(std::string::npos, titled.find(StatText(5, 40)));
+    EXPECT_EQ(0, plot->Scatter()->regressionLine);
+    EXPECT_EQ(Rectangles(dump, "text")[0], Rectangles(titled, "text")[1]);
 }
 
 } // namespace
