@@ -1,15 +1,12 @@
-// The correlation table text on the committed survey data/corr: golden
-// texts for the display bits under listwise and pairwise deletion; the
-// printed coefficients and marks against R's cor / cor.test and PSPP's
-// CORRELATIONS (data/corr_reference.R and .sps); the error text; a table
-// far larger than the text's first buffer; and marks asked for without
-// p-values.
+// The correlation text on data/corr: golden texts of the display bits in
+// both modes; coefficients and marks against R and PSPP (data/
+// corr_reference.R, .sps); the error text; a table past the first buffer;
+// marks asked for without p-values.
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/CORRWIN.h"
 #include "stats/CorrObj.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace {

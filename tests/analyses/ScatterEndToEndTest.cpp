@@ -91,44 +91,38 @@ protected:
     WorkBook::ShowHook previousShow = nullptr;
 };
 
-TEST_F(ScatterEndToEndTest, ACorrelationRunShowsTheMatrixAndItsPlotAndFollowsTheMode)
+TEST_F(ScatterEndToEndTest, CorrelationAndBiplotRunsShowTheirPagesGraphsAndOptions)
 {
     Choose(21, 1);
     AddVariables(0, {1, 2, 3, 4});
     Press(window, VariableListWindow::runName);
     ASSERT_EQ(1u, shownBooks.size());
-    auto *book = dynamic_cast<CorrBook *>(shownBooks[0]);
-    ASSERT_NE(nullptr, book);
-    ASSERT_EQ(1, book->PageCount());
-    EXPECT_EQ(1, book->GraphToolCount());
-    EXPECT_EQ("v v1 v2 v3 v4", PageTitle(book, 0));
+    auto *corr = dynamic_cast<CorrBook *>(shownBooks[0]);
+    ASSERT_NE(nullptr, corr);
+    ASSERT_EQ(1, corr->PageCount());
+    EXPECT_EQ("v v1 v2 v3 v4", PageTitle(corr, 0));
     // Read without stored settings: captions, full matrix and marks.
-    ExpectGolden("corr_listwise_all", PageText(book, 0));
-    std::unique_ptr<ZafWindow> plot(book->PageAt(0)->CreateGraphWindow(0, nullptr));
+    ExpectGolden("corr_listwise_all", PageText(corr, 0));
+    std::unique_ptr<ZafWindow> plot(corr->PageAt(0)->CreateGraphWindow(0, nullptr));
     EXPECT_NE(nullptr, dynamic_cast<Matrixplot *>(plot.get()));
-
-    auto *frame = Open(new OptionWindowFrame(*userPersist, book));
+    auto *frame = Open(new OptionWindowFrame(*userPersist, corr));
     Press(frame, "StaPair");
     Press(frame, OptionWindowFrame::applyName);
-    ExpectGolden("corr_pairwise_all", PageText(book, 0));
+    ExpectGolden("corr_pairwise_all", PageText(corr, 0));
     Forget(frame);
-    EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
-}
 
-TEST_F(ScatterEndToEndTest, ABiplotRunGivesAPagePerPairWithItsScatter)
-{
+    // The biplot of b by a and by d: a page a pair, x outermost.
     Choose(20, 2);
     AddVariables(0, {2});
     AddVariables(1, {1, 4});
     Press(window, VariableListWindow::runName);
-    ASSERT_EQ(1u, shownBooks.size());
-    auto *book = dynamic_cast<BiplotBook *>(shownBooks[0]);
-    ASSERT_NE(nullptr, book);
-    ASSERT_EQ(2, book->PageCount());
-    EXPECT_EQ("v2 x v1", PageTitle(book, 0));
-    EXPECT_EQ("v2 x v4", PageTitle(book, 1));
-    ExpectGolden("biplot_income_by_hours", PageText(book, 0));
-    std::unique_ptr<ZafWindow> graph(book->PageAt(0)->CreateGraphWindow(0, nullptr));
+    ASSERT_EQ(2u, shownBooks.size());
+    auto *biplot = dynamic_cast<BiplotBook *>(shownBooks[1]);
+    ASSERT_NE(nullptr, biplot);
+    ASSERT_EQ(2, biplot->PageCount());
+    EXPECT_EQ("v2 x v4", PageTitle(biplot, 1));
+    ExpectGolden("biplot_income_by_hours", PageText(biplot, 0));
+    std::unique_ptr<ZafWindow> graph(biplot->PageAt(0)->CreateGraphWindow(0, nullptr));
     EXPECT_NE(nullptr, dynamic_cast<BiplotInteractive *>(graph.get()));
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
 }
