@@ -74,11 +74,6 @@ const Reference references[] = {
      {2.97253e-05, 0.0128445, 0.0367521, 0.0207728, 0.00432081, 0.17742}},
 };
 
-char MarkOf(double p)
-{
-    return p < 0.001 ? '!' : p < 0.01 ? '*' : p < 0.05 ? '+' : ' ';
-}
-
 TEST_F(CorrTextTest, PrintsRsCoefficientsAndMarksAtFourDecimals)
 {
     for (const Reference &ref : references) {
@@ -86,7 +81,8 @@ TEST_F(CorrTextTest, PrintsRsCoefficientsAndMarksAtFourDecimals)
         for (int k = 0; k < 6; ++k) {
             // A cell: the coefficient in 8, its mark in 2 and a blank.
             char cell[24];
-            std::snprintf(cell, sizeof cell, "%8.4f %c ", ref.r[k], MarkOf(ref.p[k]));
+            const double p = ref.p[k];
+            std::snprintf(cell, sizeof cell, "%8.4f %c ", ref.r[k], p < 0.001 ? '!' : p < 0.01 ? '*' : p < 0.05 ? '+' : ' ');
             EXPECT_NE(std::string::npos, text.find(cell)) << cell;
         }
     }

@@ -1,8 +1,6 @@
-// Correlation and biplot from the user's side on data/corr: each chosen in
-// the variable-list window from the registry, variables put into its lists,
-// the run building its pages (texts equal to the golden ones derived from
-// R), each page making its graph window; the correlation book's table
-// following a changed missing-value mode applied in the option frame.
+// Correlation and biplot from the user's side on data/corr: chosen in the
+// variable-list window, run into pages with the golden texts and graphs; the
+// correlation's table following the mode applied in the option frame.
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/BiplotBook.h"

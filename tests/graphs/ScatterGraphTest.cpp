@@ -23,6 +23,7 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <numeric>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -263,46 +264,37 @@ TEST_F(ScatterTest, AMatrixPlotLaysItsCellsOnTheGrid)
     EXPECT_EQ(std::string::npos, dump.find(StatText(42, 33))) << "no title asked for";
 }
 
-struct GridCase
-{
-    int variables;
-    int top;
-};
-
-class MatrixGridTest : public ScatterTest, public testing::WithParamInterface<GridCase>
+// The variables and the plot area's top.
+class MatrixGridTest : public ScatterTest, public testing::WithParamInterface<std::pair<int, int>>
 {};
 
 // With captions T = (n + 2) x 300, at most 5000: 2 -> 1700, 5 -> 2100,
 // 26 and more -> 5000 (where 27 passed the bottom at 8700 before).
 TEST_P(MatrixGridTest, EveryCellHasAPositiveSize)
 {
-    const int n = GetParam().variables;
+    const int n = GetParam().first, top = GetParam().second;
     std::unique_ptr<DATASET> many = ManyVariables(directory, n);
     StatClass data(many.get());
-    std::vector<long> list;
-    for (long i = 1; i <= n; ++i)
-        list.push_back(i);
-    list.push_back(0);
+    std::vector<long> list(static_cast<std::size_t>(n) + 1, 0);
+    std::iota(list.begin(), list.end() - 1, 1L);
     MatplotOption record;
     record.displayWord = Matrixplot::displayCaptions | Matrixplot::displayTitle;
     auto *plot = Show(new Matrixplot(&data, list.data(), &record));
-    EXPECT_EQ(GetParam().top, plot->PlotTop());
-    EXPECT_EQ((8501 - GetParam().top) / n, plot->CellHeight());
+    EXPECT_EQ(top, plot->PlotTop());
+    EXPECT_EQ((8501 - top) / n, plot->CellHeight());
     const std::string dump = DumpElements(*plot);
     const std::vector<std::string> boxes = Rectangles(dump, "box");
     EXPECT_EQ(static_cast<std::size_t>(n * (n + 1) / 2 + 1), boxes.size());
     for (const std::string &box : boxes) {
         int l, t, r, b;
         ASSERT_EQ(4, std::sscanf(box.c_str(), "%d,%d,%d,%d", &l, &t, &r, &b));
-        EXPECT_LT(l, r) << box;
-        EXPECT_LT(t, b) << box;
-        EXPECT_GE(t, GetParam().top) << box;
+        EXPECT_TRUE(l < r && t < b && t >= top) << box;
     }
     EXPECT_NE(std::string::npos, dump.find(StatText(42, 33)));
     EXPECT_NE(std::string::npos, dump.find("\"V2 v2: Item 2\" align 09"));
     // The last caption line stays above the grid.
     EXPECT_LT(plot->CaptionLineStep() * (n + 1), plot->PlotTop());
-    EXPECT_EQ(n <= 3 ? 300 : GetParam().top / (n + 2), plot->CaptionLineStep());
+    EXPECT_EQ(n <= 3 ? 300 : top / (n + 2), plot->CaptionLineStep());
     EXPECT_EQ(static_cast<std::size_t>(n * (n - 1) / 2), Rectangles(dump, "scatter").size());
     Window()->SubtractObject(shown);
     delete shown;
@@ -310,10 +302,10 @@ TEST_P(MatrixGridTest, EveryCellHasAPositiveSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, MatrixGridTest,
-                         testing::Values(GridCase{2, 1700}, GridCase{5, 2100}, GridCase{26, 5000},
-                                         GridCase{27, 5000}, GridCase{60, 5000}),
-                         [](const testing::TestParamInfo<GridCase> &info) {
-                             return std::to_string(info.param.variables);
+                         testing::Values(std::make_pair(2, 1700), std::make_pair(5, 2100), std::make_pair(26, 5000),
+                                         std::make_pair(27, 5000), std::make_pair(60, 5000)),
+                         [](const testing::TestParamInfo<std::pair<int, int>> &info) {
+                             return std::to_string(info.param.first);
                          });
 
 // --- The biplot graph ----------------------------------------------------------------
