@@ -31,7 +31,6 @@
 namespace {
 
 using graphtest::Record;
-// A device point (x, y).
 using DevicePoint = std::pair<LONG, LONG>;
 
 // x, y with the three points (0, 0), (10, 5), (4, 6); a case missing in y,
