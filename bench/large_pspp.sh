@@ -17,7 +17,9 @@ source "$here/pspp_common.sh"
 mervalo_start_wine
 cases="${1:-1000000}"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# One exit trap for both: the scratch directory and the wineserver that
+# mervalo_start_wine started (its own trap would be replaced otherwise).
+trap 'rm -rf "$work"; mervalo_stop_display' EXIT
 cp "$MERVALO_BUILD/bench/large_bench.exe" "$MERVALO_BUILD/bin/statprint.exe" "$work/"
 (cd "$work" && wine large_bench.exe "$cases" --csv bench.csv --statprint statprint.exe) | tr -d '\r' \
     | tee "$work/mervalo.txt"

@@ -3,13 +3,17 @@
 # is installed, the same five computations in PSPP on the same data, and
 # prints the times side by side with the ratio PSPP / Mervalo. Not a test.
 #
-#   bench/stats_pspp.sh [cases]      (after tools/build)
+#   bench/stats_pspp.sh [cases [runs]]   (after tools/build; 1,000,000 and 3)
 #
 # PSPP reads the data from a system file made once from the benchmark's CSV;
 # each PSPP time is one pspp run (GET FILE and the procedure) minus the time
 # of a run that only opens the file (reading its dictionary, no case), so
 # both sides count reading the cases and computing, not starting the
-# program; Mervalo's times likewise start with the data set open.
+# program; Mervalo's times likewise start with the data set open. Each run
+# is a fresh stats_bench and a fresh set of pspp runs; the runs are printed
+# side by side. The first lines compare the frequencies and the crosstab of
+# 1-byte variables with a plain pass over the same columns (stats_bench's
+# pass_a and pass_ab: opening the lists and summing their bytes).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../tools/env"
@@ -17,13 +21,41 @@ source "$here/../tools/display"
 source "$here/pspp_common.sh"
 mervalo_start_wine
 cases="${1:-1000000}"
+runs="${2:-3}"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# One exit trap for both: the scratch directory and the wineserver that
+# mervalo_start_wine started (its own trap would be replaced otherwise).
+trap 'rm -rf "$work"; mervalo_stop_display' EXIT
 cp "$MERVALO_BUILD/bench/stats_bench.exe" "$work/"
-(cd "$work" && wine stats_bench.exe "$cases" --csv bench.csv) | tr -d '\r' >"$work/mervalo.txt"
+for r in $(seq 1 "$runs"); do
+    csv=""
+    [ "$r" = 1 ] && csv="--csv bench.csv"
+    # shellcheck disable=SC2086
+    (cd "$work" && wine stats_bench.exe "$cases" $csv) | tr -d '\r' >"$work/mervalo$r.txt"
+done
+ours() { awk -v n="$1" '$1 == n { print $2 }' "$work/mervalo$2.txt"; }
+names="frequencies crosstab descriptives correlation regression"
+
+echo "$cases cases, $runs runs side by side (seconds; ratio = PSPP / Mervalo)"
+printf "%-13s" "plain pass"
+for r in $(seq 1 "$runs"); do printf " %18s" "run $r"; done
+echo
+for pair in "frequencies pass_a" "crosstab pass_ab"; do
+    set -- $pair
+    printf "%-13s" "$1"
+    for r in $(seq 1 "$runs"); do
+        printf " %6.4f/%6.4f=%4.1f" "$(ours "$1" "$r")" "$(ours "$2" "$r")" \
+            "$(echo "$(ours "$1" "$r") / $(ours "$2" "$r")" | bc -l)"
+    done
+    echo "   (computation / pass over its columns)"
+done
 if ! command -v pspp >/dev/null; then
     echo "PSPP is not installed; Mervalo's times only:"
-    cat "$work/mervalo.txt"
+    for name in $names; do
+        printf "%-13s" "$name"
+        for r in $(seq 1 "$runs"); do printf " %8.4f" "$(ours "$name" "$r")"; done
+        echo
+    done
     exit 0
 fi
 
@@ -37,13 +69,22 @@ declare -A syntax=(
     [correlation]="CORRELATIONS /VARIABLES=x1 x2 x3 x4 y /MISSING=LISTWISE."
     [regression]="REGRESSION /VARIABLES=x1 x2 x3 x4 y /DEPENDENT=y /METHOD=ENTER."
 )
-open=$(time_pspp "${syntax[open]}")
-printf "%-13s %10s %10s %8s\n" computation mervalo_s pspp_s ratio
-for name in frequencies crosstab descriptives correlation regression; do
-    ours=$(awk -v n="$name" '$1 == n { print $2 }' "$work/mervalo.txt")
-    theirs=$(time_pspp "${syntax[$name]}")
-    net=$(echo "$theirs - $open" | bc -l)
-    printf "%-13s %10.3f %10.3f %8.1f\n" "$name" "$ours" "$net" "$(echo "$net / $ours" | bc -l)"
+declare -A open
+for r in $(seq 1 "$runs"); do open[$r]=$(time_pspp "${syntax[open]}"); done
+printf "%-13s" computation
+for r in $(seq 1 "$runs"); do printf " %27s" "run $r: mervalo pspp ratio"; done
+echo
+for name in $names; do
+    printf "%-13s" "$name"
+    for r in $(seq 1 "$runs"); do
+        theirs=$(time_pspp "${syntax[$name]}")
+        net=$(echo "$theirs - ${open[$r]}" | bc -l)
+        printf "        %8.4f %6.3f %5.1f" "$(ours "$name" "$r")" "$net" "$(echo "$net / $(ours "$name" "$r")" | bc -l)"
+    done
+    echo
 done
-printf "(PSPP starting and opening the file: %.3f s; Mervalo generating the data set: %s s)\n" \
-    "$open" "$(awk '$1 == "generate" { print $2 }' "$work/mervalo.txt")"
+printf "(PSPP starting and opening the file:"
+for r in $(seq 1 "$runs"); do printf " %.3f" "${open[$r]}"; done
+printf " s; Mervalo generating the data set:"
+for r in $(seq 1 "$runs"); do printf " %s" "$(ours generate "$r")"; done
+echo " s)"

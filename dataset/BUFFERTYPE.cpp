@@ -132,6 +132,79 @@ bool BUFFERTYPE::MoveNextPaged(long next)
     return true;
 }
 
+long BUFFERTYPE::MoveNextBlock(long max, const unsigned char *&bytes)
+{
+    bytes = nullptr;
+    const long next = position + 1;
+    if (!forward || max <= 0 || next >= caseCount)
+        return 0;
+    if (next < windowStart || next >= windowStart + windowCount) {
+        if (!Page(next)) {
+            position = caseCount;
+            return -1;
+        }
+    }
+    const long count = std::min(max, windowStart + windowCount - next);
+    bytes = window.data() + static_cast<size_t>(next - windowStart) * valueSize;
+    position = next + count - 1;
+    return count;
+}
+
+namespace {
+
+// Widens count stored values, then marks the sentinel's. Two plain loops:
+// one with a select in it is compiled, for doubles, into integer moves
+// through the stack that stall on every value.
+template <typename T>
+void DecodeStored(const unsigned char *bytes, long count, double *values, double sentinel, double missingValue)
+{
+    if (sizeof(T) == sizeof(double)) {
+        std::memcpy(values, bytes, static_cast<size_t>(count) * sizeof(double));
+    } else {
+        for (long i = 0; i < count; ++i) {
+            T v;
+            std::memcpy(&v, bytes + static_cast<size_t>(i) * sizeof(T), sizeof(T));
+            values[i] = static_cast<double>(v);
+        }
+    }
+    for (long i = 0; i < count; ++i)
+        if (values[i] == sentinel)
+            values[i] = missingValue;
+}
+
+} // namespace
+
+void BUFFERTYPE::DecodeBlock(const unsigned char *bytes, long count, double *values, double missingValue,
+                             bool userMissing) const
+{
+    switch (storageType) {
+    case STORAGE_U8:
+        DecodeStored<uint8_t>(bytes, count, values, 255.0, missingValue);
+        break;
+    case STORAGE_I16:
+        DecodeStored<int16_t>(bytes, count, values, 32767.0, missingValue);
+        break;
+    case STORAGE_I32:
+        DecodeStored<int32_t>(bytes, count, values, 2147483647.0, missingValue);
+        break;
+    case STORAGE_FLOAT:
+        DecodeStored<float>(bytes, count, values, static_cast<double>(FLT_MAX), missingValue);
+        break;
+    default:
+        DecodeStored<double>(bytes, count, values, DBL_MAX, missingValue);
+        break;
+    }
+    if (missingCount == 0 || !userMissing)
+        return;
+    for (long i = 0; i < count; ++i) {
+        if (values[i] == missingValue)
+            continue;
+        const bool user = integerTyped ? IsMissingInt(static_cast<long>(values[i])) : IsMissingReal(values[i]);
+        if (user)
+            values[i] = missingValue;
+    }
+}
+
 bool BUFFERTYPE::IsCurrentSysMissing() const
 {
     if (position < 0 || position >= caseCount)

@@ -82,6 +82,18 @@ public:
     }
     // The case under the cursor, from 1; 0 when the cursor is on none.
     long GetCurrentCase() const { return position + 1; }
+    // Forward block read for loops over plain arrays: steps the cursor
+    // forward over up to max cases (as many MoveNext calls would, paging the
+    // window) and points bytes at their stored values in the window
+    // (GetValueSize() bytes each, valid until the cursor moves again).
+    // Returns the count: 0 past the last case, -1 on a read error. Needs a
+    // forward cursor (SeekCase(1, ...)).
+    long MoveNextBlock(long max, const unsigned char *&bytes);
+    // count stored values (as MoveNextBlock gives them) as doubles; a
+    // system-missing value (and, with userMissing, a user-missing one) gives
+    // missingValue.
+    void DecodeBlock(const unsigned char *bytes, long count, double *values, double missingValue,
+                     bool userMissing = true) const;
 
     // The current value of a 1-, 2- or 4-byte integer list; 32767 for other
     // storage types.

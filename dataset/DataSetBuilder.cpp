@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
@@ -14,6 +15,8 @@
 
 namespace {
 const long long kMaxInputBytes = 1024LL * 1024 * 1024;
+// The most a data set file holds: its offsets are 32-bit.
+const long long kMaxDataSetBytes = 0x7fffffffLL;
 
 std::string Trim(const std::string &s)
 {
@@ -61,38 +64,66 @@ enum NumberParse {
 // an exponent; blanks around it allowed. Hexadecimal, "inf", "nan" and
 // decimal commas are not numbers, though strtod would take some of them.
 // A number too small for a double becomes the nearest one (0 or a
-// subnormal).
-int ParseNumber(const std::string &text, double *out)
+// subnormal). The text is the length bytes at text (no copy is made for
+// the common case).
+int ParseNumber(const char *text, size_t length, double *out)
 {
-    std::string t = Trim(text);
-    size_t i = 0, digits = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        ++i;
-    for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
-        ++digits;
-    if (i < t.size() && t[i] == '.')
-        for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
-            ++digits;
+    size_t from = 0, to = length;
+    while (from < to && (text[from] == ' ' || text[from] == '\t' || text[from] == '\r'))
+        ++from;
+    while (to > from && (text[to - 1] == ' ' || text[to - 1] == '\t' || text[to - 1] == '\r'))
+        --to;
+    const char *t = text + from;
+    const size_t n = to - from;
+    size_t i = 0, digits = 0, fraction = 0;
+    bool negative = false;
+    if (i < n && (t[i] == '+' || t[i] == '-'))
+        negative = t[i++] == '-';
+    // The digits as a whole number while it stays exact (below 10^15).
+    double mantissa = 0.0;
+    for (; i < n && t[i] >= '0' && t[i] <= '9'; ++i, ++digits)
+        mantissa = mantissa * 10.0 + (t[i] - '0');
+    if (i < n && t[i] == '.')
+        for (++i; i < n && t[i] >= '0' && t[i] <= '9'; ++i, ++digits, ++fraction)
+            mantissa = mantissa * 10.0 + (t[i] - '0');
     if (digits == 0)
         return NUMBER_BAD;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    bool exponent = false;
+    if (i < n && (t[i] == 'e' || t[i] == 'E')) {
+        exponent = true;
         ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        if (i < n && (t[i] == '+' || t[i] == '-'))
             ++i;
         size_t exponentDigits = 0;
-        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
+        for (; i < n && t[i] >= '0' && t[i] <= '9'; ++i)
             ++exponentDigits;
         if (exponentDigits == 0)
             return NUMBER_BAD;
     }
-    if (i != t.size())
+    if (i != n)
         return NUMBER_BAD;
+    // Up to 15 digits and no exponent: the whole number and the power of 10
+    // are exact, so their quotient is the correctly rounded value, as
+    // strtod's.
+    static const double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (!exponent && digits <= 15) {
+        const double v = fraction ? mantissa / kPowers[fraction] : mantissa;
+        *out = negative ? -v : v;
+        return NUMBER_OK;
+    }
+    std::string copy(t, n);
     // strtod gives infinity for a number beyond the largest double.
-    double v = std::strtod(t.c_str(), nullptr);
+    double v = std::strtod(copy.c_str(), nullptr);
     if (std::isinf(v))
         return NUMBER_OUT_OF_RANGE;
     *out = v;
     return NUMBER_OK;
+}
+
+int ParseNumber(const std::string &text, double *out)
+{
+    return ParseNumber(text.data(), text.size(), out);
 }
 
 bool ParseStorageType(const std::string &text, int *type)
@@ -178,6 +209,56 @@ bool SplitCsv(const std::string &line, char separator, std::vector<std::string> 
     fields->push_back(field);
     return true;
 }
+// One cell of a record split in place: its text is the length bytes at
+// start in the record.
+struct Cell
+{
+    size_t start;
+    size_t length;
+};
+
+// Splits a record as SplitCsv does, without copying a cell: each cell's
+// text is moved to the front of where it stood (a quoted cell loses its
+// quotes and its doubled quotes), which never overtakes the reading.
+bool SplitCells(std::string &record, char separator, std::vector<Cell> *cells)
+{
+    cells->clear();
+    char *r = &record[0];
+    const size_t size = record.size();
+    size_t w = 0, start = 0;
+    bool quoted = false, wasQuoted = false, blank = true;
+    for (size_t i = 0; i < size; ++i) {
+        const char c = r[i];
+        if (quoted) {
+            if (c == '"') {
+                if (i + 1 < size && r[i + 1] == '"') {
+                    r[w++] = '"';
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                r[w++] = c;
+            }
+        } else if (c == '"' && blank && !wasQuoted) {
+            quoted = wasQuoted = true;
+            w = start;
+        } else if (c == separator) {
+            cells->push_back({start, w - start});
+            start = w = i + 1;
+            wasQuoted = false;
+            blank = true;
+        } else {
+            r[w++] = c;
+            blank = blank && (c == ' ' || c == '\t' || c == '\r');
+        }
+    }
+    if (quoted)
+        return false;
+    cells->push_back({start, w - start});
+    return true;
+}
+
 } // namespace
 
 DataSetBuilder::DataSetBuilder()
@@ -494,12 +575,20 @@ int DataSetBuilder::ReadCsvLines(const std::function<bool(std::string *)> &nextL
         return Error(source, "read the description first");
     std::vector<long> columnVariable; // variable (from 1) of each column, 0 unused
     std::vector<std::string> fields;
+    std::vector<Cell> cells;
     long line = 0;
     bool header = true;
-    for (Variable &v : variables)
-        v.values.reset(new TMPLISTETYPE(STORAGE_DOUBLE));
+    // Each column is kept in its stored type while converting, so that the
+    // temporary files are no larger than the data set.
+    long long caseBytes = 0;
+    for (Variable &v : variables) {
+        v.values.reset(new TMPLISTETYPE(v.info.storageType));
+        caseBytes += StorageValueSize(v.info.storageType);
+    }
     caseCount = 0;
     std::string record;
+    // The place of an error, made only when there is one.
+    auto where = [&]() { return source + " line " + std::to_string(line); };
     while (nextLine(&record)) {
         ++line;
         // A UTF-8 byte-order mark (spreadsheet programs write one) is not
@@ -508,18 +597,17 @@ int DataSetBuilder::ReadCsvLines(const std::function<bool(std::string *)> &nextL
             record.erase(0, 3);
         if (!record.empty() && record.back() == '\r')
             record.pop_back();
-        if (Trim(record).empty())
+        if (record.find_first_not_of(" \t\r") == std::string::npos)
             continue;
-        std::string where = source + " line " + std::to_string(line);
-        if (!SplitCsv(record, separator, &fields))
-            return Error(where, "a quoted field is not closed");
         if (header) {
+            if (!SplitCsv(record, separator, &fields))
+                return Error(where(), "a quoted field is not closed");
             header = false;
             for (const std::string &f : fields) {
                 long v = Find(Trim(f));
                 for (long used : columnVariable)
                     if (v && used == v)
-                        return Error(where, "column " + Quote(Trim(f)) + " appears twice");
+                        return Error(where(), "column " + Quote(Trim(f)) + " appears twice");
                 columnVariable.push_back(v);
             }
             for (size_t i = 0; i < variables.size(); ++i) {
@@ -527,36 +615,49 @@ int DataSetBuilder::ReadCsvLines(const std::function<bool(std::string *)> &nextL
                 for (long used : columnVariable)
                     found = found || used == static_cast<long>(i + 1);
                 if (!found)
-                    return MissingColumn(where, record, variables[i].info.name);
+                    return MissingColumn(where(), record, variables[i].info.name);
             }
             continue;
         }
-        if (fields.size() != columnVariable.size())
-            return Error(where, "has " + std::to_string(fields.size()) + " fields, the header " +
-                                    std::to_string(columnVariable.size()));
-        for (size_t c = 0; c < fields.size(); ++c) {
+        if (!SplitCells(record, separator, &cells))
+            return Error(where(), "a quoted field is not closed");
+        if (cells.size() != columnVariable.size())
+            return Error(where(), "has " + std::to_string(cells.size()) + " fields, the header " +
+                                      std::to_string(columnVariable.size()));
+        // The data set's size is known from here on: refuse it at the first
+        // case that takes it past what a data set file can hold, not after
+        // the whole file.
+        if (QVF_HEADER_SIZE + (caseCount + 1) * caseBytes > kMaxDataSetBytes)
+            return Error(where(), "the data set would pass 2 GiB, the most a data set file holds (" +
+                                      std::to_string(caseBytes) + " bytes a case)");
+        for (size_t c = 0; c < cells.size(); ++c) {
             long v = columnVariable[c];
             if (!v)
                 continue;
             Variable &var = variables[static_cast<size_t>(v - 1)];
-            std::string cell = Trim(fields[c]);
+            const char *text = record.data() + cells[c].start;
+            const size_t length = cells[c].length;
             double value = DBL_MAX;
-            if (!cell.empty()) {
-                std::string place = where + " column " + std::to_string(c + 1);
-                int parsed = ParseNumber(cell, &value);
-                if (parsed == NUMBER_OUT_OF_RANGE)
-                    return Error(place, Quote(cell) + " is out of range (beyond the largest number, about 1.8e308)");
-                if (parsed != NUMBER_OK)
-                    return Error(place, Quote(cell) + " is not a number");
-                if (!FitsStorage(var.info.storageType, value))
+            if (std::find_if(text, text + length, [](char ch) { return ch != ' ' && ch != '\t' && ch != '\r'; }) !=
+                text + length) {
+                int parsed = ParseNumber(text, length, &value);
+                if (parsed != NUMBER_OK || !FitsStorage(var.info.storageType, value)) {
+                    const std::string cell = Trim(std::string(text, length));
+                    const std::string place = where() + " column " + std::to_string(c + 1);
+                    if (parsed == NUMBER_OUT_OF_RANGE)
+                        return Error(place,
+                                     Quote(cell) + " is out of range (beyond the largest number, about 1.8e308)");
+                    if (parsed != NUMBER_OK)
+                        return Error(place, Quote(cell) + " is not a number");
                     return Error(place, Quote(cell) + " does not fit the storage type of " + var.info.name);
+                }
             }
             if (!var.values->AppendReal(value))
-                return Error(where, "the values cannot be kept (temporary file)");
+                return Error(where(), "the values cannot be kept (temporary file)");
         }
         ++caseCount;
         if (caseCount >= 0x7ffffff0L)
-            return Error(where, "too many cases");
+            return Error(where(), "too many cases");
     }
     if (header)
         return Error(source, "has no header line");
@@ -597,7 +698,7 @@ int DataSetBuilder::Write(const char *fileName)
         TMPLISTETYPE &values = *variables[static_cast<size_t>(Find(selectionName) - 1)].values;
         values.SeekCase(1, 1);
         for (long c = 0; c < caseCount && values.MoveNext(); ++c)
-            bits->Set(c, values.GetCurrentReal() == 1.0);
+            bits->Set(c, !values.IsCurrentSysMissing() && values.GetCurrentAsReal() == 1.0);
         writer.SetSelection(bits.get(), true, selectionText.c_str());
     }
     writer.SetDocumentation(doc);

@@ -2,23 +2,25 @@
 
 #include <algorithm>
 
-#include "stats/CaseWalk.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/StatMissing.h"
 
 int AccumulateCorrelations(StatClass &computation, const long *variables, int count, bool pairwise,
                            CorrelationResult &result, long &failedVariable)
 {
     failedVariable = 0;
-    CaseWalk walk(computation, variables, count);
+    CaseBlockWalk walk(computation, variables, count);
     CorrelationAccumulator sums(count, pairwise);
-    std::vector<double> values(static_cast<size_t>(count));
+    std::vector<const double *> columns(static_cast<size_t>(count));
     std::vector<char> anyValid(static_cast<size_t>(count), 0);
-    while (walk.Next()) {
+    while (walk.NextBlock()) {
+        const double *weights = walk.Weights();
         for (int v = 0; v < count; ++v) {
-            values[v] = walk.Value(v);
-            anyValid[v] = anyValid[v] || !IsNotComputed(values[v]);
+            columns[v] = walk.Values(v);
+            for (long c = 0; c < walk.Size() && !anyValid[v]; ++c)
+                anyValid[v] = weights[c] > 0.0 && !IsNotComputed(columns[v][c]);
         }
-        sums.Add(values.data(), walk.Weight());
+        sums.AddColumns(columns.data(), weights, static_cast<size_t>(walk.Size()));
     }
     if (!walk.Ok()) {
         failedVariable = walk.FailedVariable();

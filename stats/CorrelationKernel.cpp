@@ -1,6 +1,9 @@
 #include "stats/CorrelationKernel.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include <emmintrin.h>
 
 #include "stats/StatDistributions.h"
 #include "stats/StatMissing.h"
@@ -50,6 +53,23 @@ void StoreVariable(CorrelationResult &res, int i, const WeightedMoments &m)
         res.constantVariable = i;
 }
 
+// sum a[i] b[i] in four running sums (two SSE2 pairs), added at the end.
+double Dot(const double *a, const double *b, size_t n)
+{
+    __m128d s0 = _mm_setzero_pd(), s1 = _mm_setzero_pd();
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        s0 = _mm_add_pd(s0, _mm_mul_pd(_mm_loadu_pd(a + i), _mm_loadu_pd(b + i)));
+        s1 = _mm_add_pd(s1, _mm_mul_pd(_mm_loadu_pd(a + i + 2), _mm_loadu_pd(b + i + 2)));
+    }
+    double lanes[2];
+    _mm_storeu_pd(lanes, _mm_add_pd(s0, s1));
+    double sum = lanes[0] + lanes[1];
+    for (; i < n; ++i)
+        sum += a[i] * b[i];
+    return sum;
+}
+
 } // namespace
 
 void CorrelationSignificance(double r, double weight, double &t, double &p)
@@ -77,15 +97,51 @@ CorrelationAccumulator::CorrelationAccumulator(int variables, bool pairwiseDelet
         coMoments.assign(kk, 0.0);
         coMomentErrors.assign(kk, 0.0);
     }
-    before.assign(static_cast<size_t>(k), 0.0);
+    block.assign((static_cast<size_t>(k) + 1) * kMomentBlock, 0.0);
+    // Pairwise, MergePairs takes five columns of it.
+    deviations.assign(std::max<size_t>(static_cast<size_t>(k) + 1, 5) * kMomentBlock, 0.0);
 }
 
-void CorrelationAccumulator::AddTo(Pair &pair, double x, double y, double w)
+void CorrelationAccumulator::MergePairs()
 {
-    const double dx = x - (pair.x.Count() ? pair.x.Mean() : 0.0);
-    pair.x.Add(x, w);
-    pair.y.Add(y, w);
-    AddCompensated(pair.coMoment, pair.coMomentError, w * dx * (y - pair.y.Mean()));
+    const size_t n = blockCount;
+    blockCount = 0;
+    if (n == 0)
+        return;
+    // Per pair, the block's cases valid in both, gathered; their moments
+    // and co-moment merge as the listwise ones do.
+    const double *w = block.data() + static_cast<size_t>(k) * kMomentBlock;
+    double *x = deviations.data(), *y = x + kMomentBlock, *ws = y + kMomentBlock, *dx = ws + kMomentBlock,
+           *dy = dx + kMomentBlock;
+    MomentBlock bx, by;
+    for (int i = 1; i < k; ++i) {
+        const double *vi = block.data() + static_cast<size_t>(i) * kMomentBlock;
+        for (int j = 0; j < i; ++j) {
+            const double *vj = block.data() + static_cast<size_t>(j) * kMomentBlock;
+            size_t m = 0;
+            for (size_t c = 0; c < n; ++c) {
+                if (Valid(vi[c]) && Valid(vj[c])) {
+                    x[m] = vi[c];
+                    y[m] = vj[c];
+                    ws[m] = w[c];
+                    ++m;
+                }
+            }
+            if (m == 0)
+                continue;
+            Pair &pair = pairs[static_cast<size_t>(i) * k + j];
+            WeightedMoments::Summarise(x, ws, m, false, bx, dx);
+            WeightedMoments::Summarise(y, ws, m, false, by, dy);
+            for (size_t c = 0; c < m; ++c)
+                dx[c] *= ws[c];
+            const double before = pair.x.Weight(), scale = before * bx.weight / (before + bx.weight);
+            const double shiftX = pair.x.DistanceTo(bx), shiftY = pair.y.DistanceTo(by);
+            AddCompensated(pair.coMoment, pair.coMomentError, Dot(dx, dy, m));
+            AddCompensated(pair.coMoment, pair.coMomentError, shiftX * shiftY * scale);
+            pair.x.Merge(bx);
+            pair.y.Merge(by);
+        }
+    }
 }
 
 void CorrelationAccumulator::Add(const double *values, double w)
@@ -100,32 +156,97 @@ void CorrelationAccumulator::Add(const double *values, double w)
         completeWeight += w;
     }
     if (pairwise) {
+        // Each variable's own moments case by case (cut where every other
+        // computation cuts them); the pairs from the block.
         for (int i = 0; i < k; ++i) {
-            if (!Valid(values[i]))
-                continue;
-            own[i].Add(values[i], w);
-            for (int j = 0; j < i; ++j)
-                if (Valid(values[j]))
-                    AddTo(pairs[static_cast<size_t>(i) * k + j], values[i], values[j], w);
+            if (Valid(values[i]))
+                own[i].Add(values[i], w);
+            block[static_cast<size_t>(i) * kMomentBlock + blockCount] = values[i];
         }
+        block[static_cast<size_t>(k) * kMomentBlock + blockCount] = w;
+        if (++blockCount == kMomentBlock)
+            MergePairs();
         return;
     }
     if (!complete)
         return;
-    for (int i = 0; i < k; ++i) {
-        before[i] = values[i] - (own[i].Count() ? own[i].Mean() : 0.0);
-        own[i].Add(values[i], w);
+    for (int i = 0; i < k; ++i)
+        block[static_cast<size_t>(i) * kMomentBlock + blockCount] = values[i];
+    block[static_cast<size_t>(k) * kMomentBlock + blockCount] = w;
+    if (++blockCount == kMomentBlock)
+        MergeBlock();
+}
+
+void CorrelationAccumulator::AddColumns(const double *const *columns, const double *weights, size_t n)
+{
+    if (pairwise) {
+        std::vector<double> values(static_cast<size_t>(k));
+        for (size_t c = 0; c < n; ++c) {
+            for (int i = 0; i < k; ++i)
+                values[i] = columns[i][c];
+            Add(values.data(), weights[c]);
+        }
+        return;
     }
-    for (int i = 0; i < k; ++i) {
-        const double wd = w * before[i];
-        const size_t row = static_cast<size_t>(i) * k;
-        for (int j = 0; j < i; ++j)
-            AddCompensated(coMoments[row + j], coMomentErrors[row + j], wd * (values[j] - own[j].Mean()));
+    // Listwise: the complete cases go straight into the block.
+    double *blockWeights = block.data() + static_cast<size_t>(k) * kMomentBlock;
+    for (size_t c = 0; c < n; ++c) {
+        const double w = weights[c];
+        if (!(w > 0.0) || IsNotComputed(w))
+            continue;
+        bool complete = true;
+        for (int i = 0; i < k; ++i)
+            complete = complete && Valid(columns[i][c]);
+        if (!complete)
+            continue;
+        ++completeCount;
+        completeWeight += w;
+        for (int i = 0; i < k; ++i)
+            block[static_cast<size_t>(i) * kMomentBlock + blockCount] = columns[i][c];
+        blockWeights[blockCount] = w;
+        if (++blockCount == kMomentBlock)
+            MergeBlock();
     }
 }
 
-void CorrelationAccumulator::Finish(CorrelationResult &res) const
+void CorrelationAccumulator::MergeBlock()
 {
+    const size_t n = blockCount;
+    blockCount = 0;
+    if (n == 0)
+        return;
+    const double *w = block.data() + static_cast<size_t>(k) * kMomentBlock;
+    double *weighted = deviations.data() + static_cast<size_t>(k) * kMomentBlock;
+    std::vector<MomentBlock> sums(static_cast<size_t>(k));
+    std::vector<double> shift(static_cast<size_t>(k));
+    for (int i = 0; i < k; ++i) {
+        const size_t at = static_cast<size_t>(i) * kMomentBlock;
+        WeightedMoments::Summarise(block.data() + at, w, n, false, sums[i], deviations.data() + at);
+        shift[i] = own[i].DistanceTo(sums[i]);
+    }
+    const double before = own[0].Weight(), added = sums[0].weight;
+    const double scale = before * added / (before + added);
+    for (int i = 1; i < k; ++i) {
+        const double *di = deviations.data() + static_cast<size_t>(i) * kMomentBlock;
+        for (size_t c = 0; c < n; ++c)
+            weighted[c] = w[c] * di[c];
+        const size_t row = static_cast<size_t>(i) * k;
+        for (int j = 0; j < i; ++j) {
+            const double inBlock = Dot(weighted, deviations.data() + static_cast<size_t>(j) * kMomentBlock, n);
+            AddCompensated(coMoments[row + j], coMomentErrors[row + j], inBlock);
+            AddCompensated(coMoments[row + j], coMomentErrors[row + j], shift[i] * shift[j] * scale);
+        }
+    }
+    for (int i = 0; i < k; ++i)
+        own[i].Merge(sums[i]);
+}
+
+void CorrelationAccumulator::Finish(CorrelationResult &res)
+{
+    if (pairwise)
+        MergePairs();
+    else
+        MergeBlock();
     const size_t kk = static_cast<size_t>(k) * k;
     res = CorrelationResult();
     res.variables = k;

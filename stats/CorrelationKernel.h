@@ -12,9 +12,13 @@
 //
 // Each variable's moments come from WeightedMoments over its cases, so its
 // standard deviation is bit for bit the one the descriptives give for the
-// same cases. A co-moment is updated with the same step:
-// C += w (x - mx_before)(y - my_after), which for x = y is M2's update,
-// with a correction term as M2's.
+// same cases. The cases are gathered in blocks of kMomentBlock (where
+// WeightedMoments cuts its stream): a block's co-moments sum w dx dy around
+// the block's means and merge into the running ones as M2 does,
+// C = Ca + Cb + dx dy Wa Wb / n with dx, dy the differences of the block's
+// means from the running ones, each addition with a correction term.
+// Listwise the block holds the complete cases; pairwise it holds every
+// case, and each pair takes those of its cases valid in both.
 //
 // Definitions (W the sum of weights of the cases of an entry):
 //   r = sum w (x - mx)(y - my) / sqrt(sum w (x - mx)^2 sum w (y - my)^2)
@@ -56,7 +60,10 @@ public:
     CorrelationAccumulator(int variables, bool pairwise);
     // One case: values[0 .. k-1] and its weight.
     void Add(const double *values, double weight);
-    void Finish(CorrelationResult &result) const;
+    // n cases at once: columns[0 .. k-1][c] and weights[c], the same as n
+    // calls of Add.
+    void AddColumns(const double *const *columns, const double *weights, size_t n);
+    void Finish(CorrelationResult &result);
 
 private:
     // The moments of x and y and their co-moment over the cases valid in
@@ -66,7 +73,10 @@ private:
         WeightedMoments x, y;
         double coMoment = 0.0, coMomentError = 0.0;
     };
-    static void AddTo(Pair &pair, double x, double y, double w);
+    // Listwise: merges the gathered complete cases; pairwise: the cases of
+    // the block valid in each pair.
+    void MergeBlock();
+    void MergePairs();
 
     int k;
     bool pairwise;
@@ -74,8 +84,12 @@ private:
     std::vector<Pair> pairs;            // pairwise: i > j at i * k + j
     std::vector<double> coMoments;      // listwise: i > j at i * k + j
     std::vector<double> coMomentErrors; // their correction terms
-    std::vector<double> before;         // listwise: x - mean before the case
-    long completeCount = 0;             // cases valid in every variable
+    // The cases gathered (listwise the complete ones), k columns of
+    // kMomentBlock values then their weights; the deviations of a block
+    // from its means (pairwise: a pair's gathered values and deviations).
+    std::vector<double> block, deviations;
+    size_t blockCount = 0;
+    long completeCount = 0; // cases valid in every variable
     double completeWeight = 0.0;
 };
 

@@ -2,22 +2,78 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
+#include "dataset/MemoryBudget.h"
 #include "stats/StatDistributions.h"
 #include "stats/StatMissing.h"
 #include "stats/WeightedMoments.h"
+
+QuantileColumn &QuantileColumn::operator=(QuantileColumn &&other) noexcept
+{
+    if (this != &other) {
+        Clear();
+        values.swap(other.values);
+        cases.swap(other.cases);
+        weighted = other.weighted;
+        total = other.total;
+        charged = other.charged;
+        other.charged = 0;
+        other.Clear();
+    }
+    return *this;
+}
+
+void QuantileColumn::Grow(size_t extra)
+{
+    const size_t size = Size();
+    const size_t capacity = weighted ? cases.capacity() : values.capacity();
+    if (size + extra <= capacity)
+        return;
+    size_t wanted = std::max(size + extra, std::max<size_t>(2 * capacity, 4096));
+    const size_t bytes = wanted * (weighted ? sizeof(WeightedValue) : sizeof(double));
+    // The old storage stays until the new one is filled: both are charged
+    // for that moment.
+    MemoryBudget::Charge(bytes);
+    if (weighted)
+        cases.reserve(wanted);
+    else
+        values.reserve(wanted);
+    MemoryBudget::Release(charged);
+    charged = bytes;
+}
+
+void QuantileColumn::Weigh()
+{
+    std::vector<WeightedValue> all;
+    const size_t bytes = std::max<size_t>(values.capacity(), 1) * sizeof(WeightedValue);
+    MemoryBudget::Charge(bytes);
+    all.reserve(std::max<size_t>(values.capacity(), 1));
+    for (double v : values)
+        all.push_back({v, 1.0});
+    cases.swap(all);
+    std::vector<double>().swap(values);
+    MemoryBudget::Release(charged);
+    charged = bytes;
+    weighted = true;
+}
+
+void QuantileColumn::Reserve(size_t n, bool weightedCases)
+{
+    if (weightedCases && !weighted)
+        Weigh();
+    if (n > Size())
+        Grow(n - Size());
+}
 
 void QuantileColumn::Add(double value, double weight)
 {
     if (!(weight > 0.0))
         return;
-    if (weight != 1.0 && !weighted) {
-        cases.reserve(values.size() + 1);
-        for (double v : values)
-            cases.push_back({v, 1.0});
-        std::vector<double>().swap(values);
-        weighted = true;
-    }
+    if (weight != 1.0 && !weighted)
+        Weigh();
+    Grow(1);
     if (weighted)
         cases.push_back({value, weight});
     else
@@ -25,17 +81,133 @@ void QuantileColumn::Add(double value, double weight)
     total += weight;
 }
 
+void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
+{
+    if (!weighted && (!w || std::all_of(w, w + n, [](double x) { return x == 1.0; }))) {
+        Grow(n);
+        values.insert(values.end(), v, v + n);
+        total += static_cast<double>(n);
+        return;
+    }
+    for (size_t i = 0; i < n; ++i)
+        Add(v[i], w ? w[i] : 1.0);
+}
+
+namespace {
+
+// The bits of a double as an unsigned key in the order of the values
+// (negative values with every bit flipped, others with the sign bit set);
+// -0 is taken as +0, as a comparison takes it.
+inline uint64_t OrderKey(double v)
+{
+    if (v == 0.0)
+        v = 0.0;
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return (bits >> 63) ? ~bits : bits | (uint64_t(1) << 63);
+}
+
+inline double FromOrderKey(uint64_t key)
+{
+    const uint64_t bits = (key >> 63) ? key & ~(uint64_t(1) << 63) : ~key;
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+// Sorts the values by their keys, 11 bits a pass, least significant first
+// (six stable passes). The keys are kept in the values' own storage (as
+// bytes) and one scratch column of the same size: at a million values
+// several times faster than a comparison sort.
+void RadixSort(std::vector<double> &values)
+{
+    const size_t n = values.size();
+    const int kBits = 11, kPasses = 6;
+    const size_t kBuckets = size_t(1) << kBits;
+    std::vector<double> scratch(n);
+    std::vector<size_t> counts(kBuckets * kPasses, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const uint64_t key = OrderKey(values[i]);
+        std::memcpy(&values[i], &key, sizeof key);
+        for (int p = 0; p < kPasses; ++p)
+            ++counts[p * kBuckets + ((key >> (p * kBits)) & (kBuckets - 1))];
+    }
+    double *from = values.data(), *to = scratch.data();
+    for (int p = 0; p < kPasses; ++p) {
+        size_t *count = counts.data() + p * kBuckets;
+        uint64_t first;
+        std::memcpy(&first, from, sizeof first);
+        if (count[(first >> (p * kBits)) & (kBuckets - 1)] == n)
+            continue; // every key has the same digit here
+        size_t start = 0;
+        for (size_t b = 0; b < kBuckets; ++b) {
+            const size_t c = count[b];
+            count[b] = start;
+            start += c;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            uint64_t key;
+            std::memcpy(&key, from + i, sizeof key);
+            std::memcpy(to + count[(key >> (p * kBits)) & (kBuckets - 1)]++, &key, sizeof key);
+        }
+        std::swap(from, to);
+    }
+    for (size_t i = 0; i < n; ++i) {
+        uint64_t key;
+        std::memcpy(&key, from + i, sizeof key);
+        values[i] = FromOrderKey(key);
+    }
+}
+
+// Columns below this many values are sorted by comparison.
+const size_t kRadixFrom = 4096;
+
+} // namespace
+
 void QuantileColumn::Sort()
 {
-    if (weighted)
+    if (weighted) {
         std::stable_sort(cases.begin(), cases.end(),
                          [](const WeightedValue &a, const WeightedValue &b) { return a.value < b.value; });
+        return;
+    }
+    if (values.size() >= kRadixFrom) {
+        // The scratch column, for the moment of the sort.
+        const size_t bytes = values.size() * sizeof(double);
+        bool charged = true;
+        try {
+            MemoryBudget::Charge(bytes);
+        } catch (const BudgetRefusal &) {
+            charged = false;
+        }
+        if (charged) {
+            try {
+                RadixSort(values);
+            } catch (const std::bad_alloc &) {
+                charged = false;
+            }
+            MemoryBudget::Release(bytes);
+            if (charged)
+                return;
+        }
+    }
+    std::sort(values.begin(), values.end());
+}
+
+void QuantileColumn::SortByMagnitude()
+{
+    if (weighted)
+        std::sort(cases.begin(), cases.end(), [](const WeightedValue &a, const WeightedValue &b) {
+            return std::fabs(a.value) < std::fabs(b.value);
+        });
     else
-        std::sort(values.begin(), values.end());
+        std::sort(values.begin(), values.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
 }
 
 void QuantileColumn::Clear()
 {
+    MemoryBudget::Release(charged);
+    charged = 0;
     std::vector<double>().swap(values);
     std::vector<WeightedValue>().swap(cases);
     weighted = false;

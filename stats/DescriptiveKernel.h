@@ -36,6 +36,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 class WeightedMoments;
@@ -49,23 +50,45 @@ struct WeightedValue
 // One column of the cases an order statistic needs: their values, and their
 // weights only once a weight other than 1 comes (so an unweighted column
 // holds 8 bytes a case). Cases of weight not above 0 are not added.
+// The column's storage is charged to the memory budget as it grows; a
+// refused charge throws BudgetRefusal (MemoryBudget.h), which the
+// computation catches at its entry. Reserve sizes it at once when the
+// caller knows how many cases may come, so it never holds two copies.
 class QuantileColumn
 {
 public:
+    QuantileColumn() {}
+    ~QuantileColumn() { Clear(); }
+    QuantileColumn(QuantileColumn &&other) noexcept { *this = std::move(other); }
+    QuantileColumn &operator=(QuantileColumn &&other) noexcept;
+    QuantileColumn(const QuantileColumn &) = delete;
+    QuantileColumn &operator=(const QuantileColumn &) = delete;
+
     void Add(double value, double weight);
+    // n cases (weights null for 1).
+    void AddBlock(const double *values, const double *weights, size_t n);
+    // Room for this many cases, weighted or not.
+    void Reserve(size_t cases, bool weightedCases);
     size_t Size() const { return weighted ? cases.size() : values.size(); }
     double TotalWeight() const { return total; }
     double Value(size_t i) const { return weighted ? cases[i].value : values[i]; }
     double Weight(size_t i) const { return weighted ? cases[i].weight : 1.0; }
-    // Sorts the cases by value (ascending).
+    // Sorts the cases by value (ascending); by magnitude, ties of magnitude
+    // in any order.
     void Sort();
+    void SortByMagnitude();
     void Clear();
 
 private:
+    // Makes room for extra more cases, charging the growth.
+    void Grow(size_t extra);
+    void Weigh();
+
     std::vector<double> values;
     std::vector<WeightedValue> cases;
     bool weighted = false;
     double total = 0.0;
+    size_t charged = 0; // bytes of the budget held for the storage
 };
 
 // The descriptive record of one variable or one group of a breakdown.

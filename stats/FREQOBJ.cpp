@@ -1,5 +1,7 @@
 #include "stats/FREQOBJ.h"
 
+#include <cfloat>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -8,7 +10,8 @@
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
 #include "dataset/SelectRec.h"
-#include "stats/CaseWeightCursor.h"
+#include "dataset/MemoryBudget.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/FrequencyKernel.h"
 #include "stats/StatMissing.h"
 
@@ -119,6 +122,63 @@ int CompareByCountDescending(const void *a, const void *b)
     return CompareDoubles(Record(b).frequency, Record(a).frequency);
 }
 
+void FREQOBJ::CountDense(CaseBlockWalk &walk, const BUFFERTYPE &list, FrequencyCounter &counter, MemoryCharge &charge)
+{
+    // One slot per stored value of a 1- or 2-byte variable: the cases and
+    // their weight, summed in case order as the counter would sum them.
+    const bool wide = list.storageType == STORAGE_I16;
+    const size_t slots = wide ? 65536 : 256;
+    charge.AddItems(slots, sizeof(long) + sizeof(double));
+    std::vector<long> counts(slots, 0);
+    std::vector<double> weightSums(slots, 0.0);
+    while (walk.NextBlock()) {
+        const double *w = walk.Weights();
+        const unsigned char *bytes = walk.Bytes(0);
+        const long n = walk.Size();
+        for (long c = 0; c < n; ++c) {
+            if (!(w[c] > 0.0))
+                continue;
+            size_t slot = bytes[c];
+            if (wide) {
+                int16_t v;
+                std::memcpy(&v, bytes + 2 * c, 2);
+                slot = static_cast<size_t>(v + 32768);
+            }
+            ++counts[slot];
+            weightSums[slot] += w[c];
+        }
+    }
+    for (size_t slot = 0; slot < slots; ++slot) {
+        if (counts[slot] == 0)
+            continue;
+        const long stored = wide ? static_cast<long>(slot) - 32768 : static_cast<long>(slot);
+        const bool sys = stored == (wide ? 32767 : 255);
+        const double v =
+            sys ? (realValued ? kNotComputed : static_cast<double>(kIntSentinel)) : static_cast<double>(stored);
+        counter.AddCount(v, counts[slot], weightSums[slot], sys || list.IsMissingInt(stored));
+    }
+}
+
+void FREQOBJ::CountEach(CaseBlockWalk &walk, const BUFFERTYPE &list, FrequencyCounter &counter)
+{
+    std::vector<double> v(static_cast<size_t>(walk.BlockCases()));
+    while (walk.NextBlock()) {
+        const double *w = walk.Weights();
+        // DBL_MAX only for the system-missing sentinel: user-missing values
+        // are counted under their own value.
+        list.DecodeBlock(walk.Bytes(0), walk.Size(), v.data(), DBL_MAX, false);
+        for (long c = 0; c < walk.Size(); ++c) {
+            if (!(w[c] > 0.0))
+                continue;
+            const bool sys = v[c] == DBL_MAX;
+            const double value = sys ? (realValued ? kNotComputed : static_cast<double>(kIntSentinel)) : v[c];
+            const bool missing =
+                sys || (list.integerTyped ? list.IsMissingInt(static_cast<long>(v[c])) : list.IsMissingReal(v[c]));
+            counter.Add(value, w[c], missing);
+        }
+    }
+}
+
 FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *values, FREQOBJ *dist, KATLABS *labels)
 {
     if (!values || !dist)
@@ -146,35 +206,22 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
     valueWidth = values->printWidth < 4 ? 4 : values->printWidth;
     variableNumber = values->variableNumber;
 
-    CaseWeightCursor weights(*this);
-    if (!weights.IsReady()) {
-        // Counting every case once when the weights or the selection could
-        // not be read would give plausible but wrong figures: leave the
-        // distribution without records instead.
-        const SelectRec *selection = GetSelection();
-        if (weighted || (selection && selection->IsActive())) {
-            status = kFreqUnreadable;
-            return;
-        }
+    BUFFERTYPE *lists[] = {values};
+    CaseBlockWalk walk(*this, lists, 1, false);
+    if (!walk.Ok()) {
+        status = kFreqUnreadable;
+        return;
     }
 
     MemoryCharge counting;
     FrequencyCounter counter(&counting);
-    const long cases = values->GetCaseCount();
-    values->SeekCase(1, 1);
-    for (long c = 0; c < cases && values->MoveNext(); ++c) {
-        double w = 1.0;
-        if (weights.IsReady() && !weights.Next(w))
-            w = 0.0;
-        if (!(w > 0.0))
-            continue;
-        double v;
-        const bool sys = values->IsCurrentSysMissing();
-        if (sys)
-            v = realValued ? kNotComputed : static_cast<double>(kIntSentinel);
-        else
-            v = values->GetCurrentAsReal();
-        counter.Add(v, w, sys || values->IsCurrentUserMissing());
+    if (values->storageType == STORAGE_U8 || values->storageType == STORAGE_I16)
+        CountDense(walk, *values, counter, counting);
+    else
+        CountEach(walk, *values, counter);
+    if (!walk.Ok()) {
+        status = kFreqUnreadable;
+        return;
     }
     FrequencyResult result;
     counter.Finish(weighted, result);

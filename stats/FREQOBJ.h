@@ -19,6 +19,8 @@
 #include "stats/StatClass.h"
 
 class BUFFERTYPE;
+class CaseBlockWalk;
+class FrequencyCounter;
 class KATLABS;
 class WorkBook;
 class FreqbarOption;
@@ -77,6 +79,10 @@ public:
 private:
     friend FREQOBJ *BuildFrequencyDistribution(BUFFERTYPE *, FREQOBJ *, KATLABS *);
     void CountInto(BUFFERTYPE *values, KATLABS *labels);
+    // Counting a 1- or 2-byte variable in one slot per stored value, and
+    // any other case by case.
+    void CountDense(CaseBlockWalk &walk, const BUFFERTYPE &list, FrequencyCounter &counter, MemoryCharge &charge);
+    void CountEach(CaseBlockWalk &walk, const BUFFERTYPE &list, FrequencyCounter &counter);
 };
 
 class FREQOBJECT : public FREQOBJ

@@ -55,6 +55,20 @@ void FrequencyCounter::Add(double value, double weight, bool missing)
     }
 }
 
+void FrequencyCounter::AddCount(double value, long count, double weightSum, bool missing)
+{
+    if (count <= 0)
+        return;
+    Slot &s = slots_[Find(value)];
+    s.count += count;
+    s.weight += weightSum;
+    s.missing = s.missing || missing;
+    if (!missing) {
+        validSum_ += value * static_cast<double>(count);
+        validCases_ += count;
+    }
+}
+
 void FrequencyCounter::Finish(bool weighted, FrequencyResult &result)
 {
     std::vector<size_t> order(values_.size());

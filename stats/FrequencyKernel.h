@@ -50,6 +50,8 @@ public:
     static constexpr size_t kValueCost = 96;
     explicit FrequencyCounter(MemoryCharge *charge = nullptr) : charge_(charge) {}
     void Add(double value, double weight, bool missing);
+    // count cases of one value at once, weightSum their summed weights.
+    void AddCount(double value, long count, double weightSum, bool missing);
     void Finish(bool weighted, FrequencyResult &result);
 
 private:

@@ -6,7 +6,8 @@
 // The front end sets the statistics mask (which lines its text shows,
 // default 31) and calls Compute; the record then holds every figure. The
 // values are read through the variable's cursor; the quantiles hold one
-// column of the valid cases while they are computed.
+// column of the valid cases while they are computed, charged to the memory
+// budget (a computation that does not fit fails with its message).
 // The variable number counts from 1. Whoever creates the object deletes it;
 // it points to its data set (see StatClass) and owns its record.
 #ifndef STATS_MEANOBJ_H
@@ -27,6 +28,9 @@ public:
     long variableNumber;
     unsigned long statisticsMask = 31;
     DescriptiveRecord record;
+
+private:
+    bool Walk();
 };
 
 #endif

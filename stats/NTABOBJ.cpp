@@ -1,6 +1,7 @@
 #include "stats/NTABOBJ.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -9,7 +10,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
-#include "stats/CaseWeightCursor.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/StatMissing.h"
 
 namespace {
@@ -143,10 +144,9 @@ bool NTABOBJ::Compute()
 
 bool NTABOBJ::CountCells()
 {
-    // One walk over the weights and the value lists together: each counted
-    // case goes into the cell tree and its column base at once, so nothing
-    // per case is held.
-    CaseWeightCursor weights(*this);
+    // One walk over the weights and the value lists together, a block of
+    // cases at a time: each counted case goes into the cell tree and its
+    // column base at once, so nothing per case is held.
     const size_t nc = controls_.size();
     std::vector<long> members = tableKind == 3 ? setMembers : std::vector<long>{dependent_};
     std::vector<std::unique_ptr<LISTETYPE>> lists;
@@ -154,10 +154,14 @@ bool NTABOBJ::CountCells()
         lists.emplace_back(new LISTETYPE(dataSet, variable));
     for (long variable : members)
         lists.emplace_back(new LISTETYPE(dataSet, variable));
-    bool readable = weights.IsReady();
-    for (const auto &list : lists)
-        readable = readable && !list->Error() && list->GetCaseCount() == weights.GetCaseCount();
-    if (!readable) {
+    bool readable = true;
+    std::vector<BUFFERTYPE *> walked;
+    for (const auto &list : lists) {
+        readable = readable && !list->Error();
+        walked.push_back(list.get());
+    }
+    CaseBlockWalk cases(*this, walked.data(), static_cast<int>(walked.size()), false);
+    if (!readable || !cases.Ok()) {
         failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
                       " cannot be made: the values or the weights cannot be read.";
         return false;
@@ -178,56 +182,67 @@ bool NTABOBJ::CountCells()
     double tableBase = 0.0;
     const bool byAnswers = tableKind == 3 && percentageBase == 0;
     std::vector<double> keys(nc), answers;
-    double w;
-    while (weights.Next(w)) {
-        bool valid = w > 0.0;
-        for (auto &list : lists)
-            if (!list->MoveNext())
-                return false;
-        for (size_t i = 0; i < nc && valid; ++i) {
-            valid = !lists[i]->IsCurrentMissing();
-            keys[i] = lists[i]->GetCurrentAsReal();
-        }
-        if (!valid)
-            continue;
-        answers.clear();
-        for (size_t i = nc; i < lists.size(); ++i)
-            if (!lists[i]->IsCurrentMissing())
-                answers.push_back(lists[i]->GetCurrentAsReal());
-        if (answers.empty())
-            continue;
-        for (size_t i = 0; i < nc; ++i)
-            if (seen[i].insert(keys[i]).second)
-                charge.Add(kEntryCost);
-        for (double a : answers)
-            if (seen[nc].insert(a).second)
-                charge.Add(kEntryCost);
-        caseCount += w;
-        const double base = byAnswers ? w * answers.size() : w;
-        auto column = columnBase.emplace(keys, 0.0);
-        if (column.second)
-            charge.Add(kEntryCost + nc * sizeof(double));
-        column.first->second += base;
-        tableBase += base;
-        for (double answer : answers) {
-            NtabLevel *level = &root;
-            NtabNode *node = nullptr;
-            for (size_t d = 0; d <= nc; ++d) {
-                const size_t before = level->nodes.size();
-                node = &level->FindOrAdd(d < nc ? keys[d] : answer);
-                if (level->nodes.size() != before)
-                    charge.Add(kNodeCost);
-                if (d < nc) {
-                    if (!node->next) {
-                        node->next.reset(new NtabLevel);
-                        node->next->keyKind = kinds[d + 1];
-                    }
-                    level = node->next.get();
-                }
+    // The values of each list in a block; DBL_MAX marks a missing one (no
+    // valid value is that large).
+    std::vector<std::vector<double>> decoded(lists.size(), std::vector<double>(cases.BlockCases()));
+    while (cases.NextBlock()) {
+        for (size_t i = 0; i < lists.size(); ++i)
+            cases.List(static_cast<int>(i))
+                .DecodeBlock(cases.Bytes(static_cast<int>(i)), cases.Size(), decoded[i].data(), DBL_MAX);
+        const double *weights = cases.Weights();
+        for (long c = 0; c < cases.Size(); ++c) {
+            const double w = weights[c];
+            bool valid = w > 0.0;
+            for (size_t i = 0; i < nc && valid; ++i) {
+                keys[i] = decoded[i][c];
+                valid = keys[i] != DBL_MAX;
             }
-            node->cell.count += w;
+            if (!valid)
+                continue;
+            answers.clear();
+            for (size_t i = nc; i < lists.size(); ++i)
+                if (decoded[i][c] != DBL_MAX)
+                    answers.push_back(decoded[i][c]);
+            if (answers.empty())
+                continue;
+            for (size_t i = 0; i < nc; ++i)
+                if (seen[i].insert(keys[i]).second)
+                    charge.Add(kEntryCost);
+            for (double a : answers)
+                if (seen[nc].insert(a).second)
+                    charge.Add(kEntryCost);
+            caseCount += w;
+            const double base = byAnswers ? w * answers.size() : w;
+            // Looked up first: emplace would build (and free) a node per case.
+            auto column = columnBase.find(keys);
+            if (column == columnBase.end()) {
+                charge.Add(kEntryCost + nc * sizeof(double));
+                column = columnBase.emplace(keys, 0.0).first;
+            }
+            column->second += base;
+            tableBase += base;
+            for (double answer : answers) {
+                NtabLevel *level = &root;
+                NtabNode *node = nullptr;
+                for (size_t d = 0; d <= nc; ++d) {
+                    const size_t before = level->nodes.size();
+                    node = &level->FindOrAdd(d < nc ? keys[d] : answer);
+                    if (level->nodes.size() != before)
+                        charge.Add(kNodeCost);
+                    if (d < nc) {
+                        if (!node->next) {
+                            node->next.reset(new NtabLevel);
+                            node->next->keyKind = kinds[d + 1];
+                        }
+                        level = node->next.get();
+                    }
+                }
+                node->cell.count += w;
+            }
         }
     }
+    if (!cases.Ok())
+        return false;
     // The categories of all dimensions together must stay a table that can
     // be numbered (the same limit as a crosstab's), checked before the
     // product can overflow.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <new>
 #include <numeric>
 
 #include "dataset/DATASET.h"
@@ -99,13 +100,28 @@ bool OnewayObj::Compute()
 
 void OnewayObj::ComputeGroupQuantiles()
 {
-    // The total first, then the groups: one column of the cases at a time.
+    try {
+        CollectGroupQuantiles();
+    } catch (const std::bad_alloc &failure) {
+        // The summaries not reached stay not computed.
+        NoteMemoryFailure("The quantiles of the breakdown", failure);
+    }
+}
+
+void OnewayObj::CollectGroupQuantiles()
+{
+    // The total first, then the groups: one column of the cases at a time,
+    // each sized for its cases at once (counted by Compute), so that none
+    // holds two copies while it grows.
     QuantileColumn column;
+    column.Reserve(static_cast<size_t>(std::max(total.count, 0L)), IsWeighted());
     WalkGroups([&](size_t, double v, double w) { column.Add(v, w); });
     ComputeQuantileSummary(column, total.quantiles);
     total.hasQuantiles = true;
     column.Clear();
     std::vector<QuantileColumn> columns(groups.size());
+    for (size_t g = 0; g < groups.size(); ++g)
+        columns[g].Reserve(static_cast<size_t>(std::max(groups[g].count, 0L)), IsWeighted());
     WalkGroups([&](size_t g, double v, double w) { columns[g].Add(v, w); });
     for (size_t g = 0; g < groups.size(); ++g) {
         ComputeQuantileSummary(columns[g], groups[g].quantiles);

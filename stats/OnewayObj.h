@@ -89,6 +89,7 @@ public:
     double varianceF, varianceDf1, varianceDf2, varianceP;
 
 private:
+    void CollectGroupQuantiles();
     // Walks the cases valid in both variables: use(group index, value,
     // weight), the group index in the current order. False when a variable
     // cannot be read.

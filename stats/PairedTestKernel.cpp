@@ -28,15 +28,41 @@ void PairedTAccumulator::Add(double x, double y, double w)
 {
     if (!(w > 0.0))
         return;
-    const double dx = x - (x_.Count() ? x_.Mean() : 0.0);
-    x_.Add(x, w);
-    y_.Add(y, w);
-    AddCompensated(coMoment_, coMomentError_, w * dx * (y - y_.Mean()));
+    if (block_.empty())
+        block_.resize(5 * kMomentBlock);
+    block_[blockCount_] = x;
+    block_[kMomentBlock + blockCount_] = y;
+    block_[2 * kMomentBlock + blockCount_] = w;
     d_.Add(x - y, w);
+    if (++blockCount_ == kMomentBlock)
+        MergeBlock();
 }
 
-void PairedTAccumulator::Finish(PairedTResult &r) const
+void PairedTAccumulator::MergeBlock()
 {
+    const size_t n = blockCount_;
+    blockCount_ = 0;
+    if (n == 0)
+        return;
+    const double *x = block_.data(), *y = x + kMomentBlock, *w = y + kMomentBlock;
+    double *dx = block_.data() + 3 * kMomentBlock, *dy = dx + kMomentBlock;
+    MomentBlock bx, by;
+    WeightedMoments::Summarise(x, w, n, true, bx, dx);
+    WeightedMoments::Summarise(y, w, n, true, by, dy);
+    double inBlock = 0.0;
+    for (size_t i = 0; i < n; ++i)
+        inBlock += w[i] * dx[i] * dy[i];
+    const double before = x_.Weight(), scale = before * bx.weight / (before + bx.weight);
+    const double shiftX = x_.DistanceTo(bx), shiftY = y_.DistanceTo(by);
+    AddCompensated(coMoment_, coMomentError_, inBlock);
+    AddCompensated(coMoment_, coMomentError_, shiftX * shiftY * scale);
+    x_.Merge(bx);
+    y_.Merge(by);
+}
+
+void PairedTAccumulator::Finish(PairedTResult &r)
+{
+    MergeBlock();
     r = PairedTResult();
     r.meanX = r.meanY = r.sdX = r.sdY = r.seX = r.seY = kNotComputed;
     r.meanDifference = r.sdDifference = r.t = r.df = kNotComputed;
@@ -174,7 +200,7 @@ void WilcoxonRanks::Add(double x, double y, double w)
     if (d == 0.0)
         zeros_ += w;
     else
-        differences_.push_back({std::fabs(d), d > 0.0 ? w : -w});
+        differences_.Add(d, w);
 }
 
 void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &r)
@@ -192,33 +218,34 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     r.z = r.zP = r.exactOneSidedP = r.exactTwoSidedP = kNotComputed;
     r.pairs = pairs_;
     r.zeroDifferences = zeros_;
-    std::deque<Difference> &diffs = differences_;
+    QuantileColumn &diffs = differences_;
+    const size_t size = diffs.Size();
     bool wholeWeights = true;
-    for (const Difference &d : diffs) {
-        wholeWeights = wholeWeights && IsWhole(d.Weight());
-        (d.Positive() ? r.positive : r.negative) += d.Weight();
+    for (size_t i = 0; i < size; ++i) {
+        wholeWeights = wholeWeights && IsWhole(diffs.Weight(i));
+        (diffs.Value(i) > 0.0 ? r.positive : r.negative) += diffs.Weight(i);
     }
     const double n = r.positive + r.negative;
-    if (diffs.empty() || !(n > 0.0)) {
+    if (size == 0 || !(n > 0.0)) {
         r.status = 4;
         return;
     }
-    std::sort(diffs.begin(), diffs.end(),
-              [](const Difference &a, const Difference &b) { return a.magnitude < b.magnitude; });
+    diffs.SortByMagnitude();
     double placed = 0.0, tieTerm = 0.0;
     // Only the exact test, for a few cases, needs every case's rank.
     const bool exact = wholeWeights && n <= kExactLimit;
     std::vector<double> unitRanks;
-    for (size_t i = 0; i < diffs.size();) {
+    for (size_t i = 0; i < size;) {
         size_t j = i;
         double groupWeight = 0.0;
-        while (j < diffs.size() && diffs[j].magnitude == diffs[i].magnitude)
-            groupWeight += diffs[j++].Weight();
+        const double magnitude = std::fabs(diffs.Value(i));
+        while (j < size && std::fabs(diffs.Value(j)) == magnitude)
+            groupWeight += diffs.Weight(j++);
         const double rank = placed + (groupWeight + 1.0) / 2.0;
         for (size_t k = i; k < j; ++k) {
-            (diffs[k].Positive() ? r.positiveRankSum : r.negativeRankSum) += rank * diffs[k].Weight();
+            (diffs.Value(k) > 0.0 ? r.positiveRankSum : r.negativeRankSum) += rank * diffs.Weight(k);
             if (exact)
-                unitRanks.insert(unitRanks.end(), static_cast<size_t>(Whole(diffs[k].Weight())), rank);
+                unitRanks.insert(unitRanks.end(), static_cast<size_t>(Whole(diffs.Weight(k))), rank);
         }
         tieTerm += (groupWeight * groupWeight * groupWeight - groupWeight) / 48.0;
         placed += groupWeight;

@@ -42,9 +42,9 @@
 #define STATS_PAIREDTESTKERNEL_H
 
 #include <cstddef>
-#include <deque>
 #include <vector>
 
+#include "stats/DescriptiveKernel.h"
 #include "stats/WeightedMoments.h"
 
 struct WeightedPair
@@ -66,15 +66,23 @@ struct PairedTResult
     double oneSidedP, twoSidedP, correlationP;
 };
 
+// The pairs are gathered in blocks of kMomentBlock, as WeightedMoments cuts
+// its stream, so that x's and y's moments are bit for bit the ones every
+// other computation gives for the same cases; a block's co-moment sums
+// w dx dy around the block's means and merges as the correlation's does.
 class PairedTAccumulator
 {
 public:
     void Add(double x, double y, double w);
-    void Finish(PairedTResult &result) const;
+    void Finish(PairedTResult &result);
 
 private:
+    void MergeBlock();
+
     WeightedMoments x_, y_, d_;
     double coMoment_ = 0.0, coMomentError_ = 0.0;
+    std::vector<double> block_; // x, y, w and the two deviations, kMomentBlock each
+    size_t blockCount_ = 0;
 };
 
 void ComputePairedT(const WeightedPair *pairs, size_t count, PairedTResult &result);
@@ -126,21 +134,16 @@ class WilcoxonRanks
 {
 public:
     void Add(double x, double y, double w);
+    // Room for this many pairs at once (see QuantileColumn::Reserve).
+    void Reserve(size_t pairs, bool weighted) { differences_.Reserve(pairs, weighted); }
     // Sorts the differences it keeps (hence not const).
     void Finish(WilcoxonResult &result);
 
 private:
-    // The sign of the difference rides on the weight (weights are above
-    // 0), so that a difference takes 16 bytes; a deque grows without the
-    // copy a vector makes, which at millions of cases would double the peak.
-    struct Difference
-    {
-        double magnitude;
-        double signedWeight;
-        double Weight() const { return signedWeight < 0.0 ? -signedWeight : signedWeight; }
-        bool Positive() const { return signedWeight > 0.0; }
-    };
-    std::deque<Difference> differences_;
+    // The differences other than 0, signed, with their weights only once a
+    // weight other than 1 comes: 8 bytes a pair unweighted, charged to the
+    // memory budget (a refused charge throws BudgetRefusal).
+    QuantileColumn differences_;
     double pairs_ = 0.0, zeros_ = 0.0;
 };
 

@@ -1,6 +1,7 @@
 #include "stats/PairedTests.h"
 
 #include <cstdio>
+#include <new>
 
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
@@ -83,9 +84,19 @@ Wilcoxon::Wilcoxon(long first, long second, DATASET *set) : PairedComputation(fi
 {
     WilcoxonRanks ranks;
     WilcoxonResult w;
-    if (!ReadPairs(ranks))
-        ranks = WilcoxonRanks();
-    ranks.Finish(w);
+    try {
+        // Room for a difference per case at once, so that the differences
+        // are never held twice while they grow.
+        if (dataSet)
+            ranks.Reserve(static_cast<size_t>(dataSet->GetCaseCount()), IsWeighted());
+        if (!ReadPairs(ranks))
+            ranks = WilcoxonRanks();
+        ranks.Finish(w);
+    } catch (const std::bad_alloc &failure) {
+        // No figure: the differences do not fit the memory budget.
+        NoteMemoryFailure("The Wilcoxon test", failure);
+        WilcoxonRanks().Finish(w);
+    }
     status = w.status;
     this->pairs = w.pairs;
     zeroDifferences = w.zeroDifferences;

@@ -1,7 +1,9 @@
 #include "stats/Stat.h"
 
 #include <cmath>
+#include <new>
 
+#include "dataset/DATASET.h"
 #include "stats/CaseWalk.h"
 #include "stats/DescriptiveKernel.h"
 #include "stats/StatClass.h"
@@ -61,9 +63,18 @@ GroupedMedian::GroupedMedian(StatClass *computation, long variable, long partner
 {
     for (double &v : summary_)
         v = kNotComputed;
-    QuantileColumn column;
-    if (WalkCases(computation, variable, partner, limit, [&](double v, double w) { column.Add(v, w); }))
-        ComputeQuantileSummary(column, summary_);
+    try {
+        // Room for every case at once, so the column never holds two copies.
+        QuantileColumn column;
+        if (computation && computation->GetDataSet())
+            column.Reserve(static_cast<size_t>(computation->GetDataSet()->GetCaseCount()), computation->IsWeighted());
+        if (WalkCases(computation, variable, partner, limit, [&](double v, double w) { column.Add(v, w); }))
+            ComputeQuantileSummary(column, summary_);
+    } catch (const std::bad_alloc &) {
+        // Not fitting the budget: the summary stays not computed.
+        for (double &v : summary_)
+            v = kNotComputed;
+    }
 }
 
 GroupedMedian::~GroupedMedian()

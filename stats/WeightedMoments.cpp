@@ -9,53 +9,169 @@ void WeightedMoments::Add(double x, double w)
 {
     if (!(w > 0.0))
         return;
-    if (count_ == 0 || x < minimum_)
-        minimum_ = x;
-    if (count_ == 0 || x > maximum_)
-        maximum_ = x;
-    ++count_;
-    const double before = weight_;
-    weight_ += w;
-    AddCompensated(sum_, sumError_, w * x);
-    const double d = (x - mean_) - meanError_;
-    const double share = w / weight_;        // w / W'
-    const double dShare = d * share;         // d w / W'
-    const double term = d * dShare * before; // d^2 W w / W'
-    const double m2 = m2_ + m2Error_;
-    m4_ += term * dShare * dShare * (before * before - before * w + w * w) / (w * w) + 6.0 * dShare * dShare * m2 -
-           4.0 * dShare * m3_;
-    m3_ += term * dShare * (before - w) / w - 3.0 * dShare * m2;
+    if (pending_.empty())
+        pending_.resize(2 * kMomentBlock);
+    pending_[pendingCount_] = x;
+    pending_[kMomentBlock + pendingCount_] = w;
+    if (++pendingCount_ == kMomentBlock)
+        Flushed();
+}
+
+void WeightedMoments::AddBlock(const double *x, const double *w, size_t n)
+{
+    size_t i = 0;
+    // Fill a started block case by case, then whole blocks straight from
+    // the arrays, so the stream is cut where Add would cut it.
+    while (i < n && pendingCount_ != 0) {
+        Add(x[i], w ? w[i] : 1.0);
+        ++i;
+    }
+    MomentBlock block;
+    for (; n - i >= kMomentBlock; i += kMomentBlock) {
+        Summarise(x + i, w ? w + i : nullptr, kMomentBlock, true, block);
+        MergeTo(block);
+    }
+    for (; i < n; ++i)
+        Add(x[i], w ? w[i] : 1.0);
+}
+
+void WeightedMoments::Summarise(const double *x, const double *w, size_t n, bool higher, MomentBlock &b,
+                                double *deviations)
+{
+    b = MomentBlock();
+    if (n == 0)
+        return;
+    const double shift = x[0];
+    double weight = 0.0, shifted = 0.0, sum = 0.0, low = x[0], high = x[0];
+    for (size_t i = 0; i < n; ++i) {
+        const double wi = w ? w[i] : 1.0;
+        weight += wi;
+        shifted += wi * (x[i] - shift);
+        sum += wi * x[i];
+        low = x[i] < low ? x[i] : low;
+        high = x[i] > high ? x[i] : high;
+    }
+    const double offset = shifted / weight;
+    double m2 = 0.0, m3 = 0.0, m4 = 0.0;
+    for (size_t i = 0; i < n; ++i) {
+        const double d = (x[i] - shift) - offset;
+        const double wd2 = (w ? w[i] : 1.0) * d * d;
+        m2 += wd2;
+        if (higher) {
+            m3 += wd2 * d;
+            m4 += wd2 * d * d;
+        }
+        if (deviations)
+            deviations[i] = d;
+    }
+    b.count = static_cast<long>(n);
+    b.weight = weight;
+    b.sum = sum;
+    b.shift = shift;
+    b.offset = offset;
+    b.m2 = m2;
+    b.m3 = m3;
+    b.m4 = m4;
+    b.minimum = low;
+    b.maximum = high;
+}
+
+void WeightedMoments::Merge(const MomentBlock &b)
+{
+    Flushed();
+    MergeTo(b);
+}
+
+double WeightedMoments::DistanceTo(const MomentBlock &b) const
+{
+    Flushed();
+    if (count_ == 0)
+        return 0.0;
+    return ((b.shift - mean_) + b.offset) - meanError_;
+}
+
+const WeightedMoments &WeightedMoments::Flushed() const
+{
+    if (pendingCount_ != 0) {
+        MomentBlock block;
+        Summarise(pending_.data(), pending_.data() + kMomentBlock, pendingCount_, true, block);
+        pendingCount_ = 0;
+        MergeTo(block);
+    }
+    return *this;
+}
+
+void WeightedMoments::MergeTo(const MomentBlock &b) const
+{
+    if (b.count == 0)
+        return;
+    if (count_ == 0) {
+        count_ = b.count;
+        weight_ = b.weight;
+        sum_ = b.sum;
+        // mean_ + meanError_ = shift + offset, the remainder exact while the
+        // mean and the shift are within a factor of 2 of each other.
+        mean_ = b.shift + b.offset;
+        m2_ = b.m2;
+        m3_ = b.m3;
+        m4_ = b.m4;
+        meanError_ = b.offset - (mean_ - b.shift);
+        sumError_ = m2Error_ = 0.0;
+        minimum_ = b.minimum;
+        maximum_ = b.maximum;
+        return;
+    }
+    minimum_ = b.minimum < minimum_ ? b.minimum : minimum_;
+    maximum_ = b.maximum > maximum_ ? b.maximum : maximum_;
+    count_ += b.count;
+    const double wa = weight_, wb = b.weight, n = wa + wb;
+    weight_ = n;
+    AddCompensated(sum_, sumError_, b.sum);
+    const double delta = ((b.shift - mean_) + b.offset) - meanError_;
+    const double m2a = m2_ + m2Error_;
+    const double dn = delta / n;
+    const double term = delta * dn * wa * wb; // delta^2 Wa Wb / n
+    m4_ += b.m4 + term * dn * dn * (wa * wa - wa * wb + wb * wb) + 6.0 * dn * dn * (wa * wa * b.m2 + wb * wb * m2a) +
+           4.0 * dn * (wa * b.m3 - wb * m3_);
+    m3_ += b.m3 + term * dn * (wa - wb) + 3.0 * dn * (wa * b.m2 - wb * m2a);
+    AddCompensated(m2_, m2Error_, b.m2);
     AddCompensated(m2_, m2Error_, term);
-    AddCompensated(mean_, meanError_, dShare);
+    AddCompensated(mean_, meanError_, dn * wb);
 }
 
 double WeightedMoments::Sum() const
 {
+    Flushed();
     return count_ ? sum_ + sumError_ : kNotComputed;
 }
 
 double WeightedMoments::Mean() const
 {
+    Flushed();
     return count_ ? mean_ + meanError_ : kNotComputed;
 }
 
 double WeightedMoments::Minimum() const
 {
+    Flushed();
     return count_ ? minimum_ : kNotComputed;
 }
 
 double WeightedMoments::Maximum() const
 {
+    Flushed();
     return count_ ? maximum_ : kNotComputed;
 }
 
 double WeightedMoments::Magnitude() const
 {
+    Flushed();
     return count_ ? std::max(std::fabs(minimum_), std::fabs(maximum_)) : 0.0;
 }
 
 double WeightedMoments::Variance() const
 {
+    Flushed();
     if (!(weight_ > 1.0))
         return kNotComputed;
     const double m2 = SumOfSquares();
@@ -70,6 +186,7 @@ double WeightedMoments::StandardDeviation() const
 
 bool WeightedMoments::HasVariance(double magnitude) const
 {
+    Flushed();
     if (!(weight_ > 1.0) || minimum_ == maximum_)
         return false;
     const double scale = magnitude > 0.0 ? magnitude : Magnitude();
@@ -78,6 +195,7 @@ bool WeightedMoments::HasVariance(double magnitude) const
 
 double WeightedMoments::Skewness() const
 {
+    Flushed();
     if (!(weight_ > 2.0) || !HasVariance())
         return kNotComputed;
     const double n = weight_, s = StandardDeviation();
@@ -86,6 +204,7 @@ double WeightedMoments::Skewness() const
 
 double WeightedMoments::Kurtosis() const
 {
+    Flushed();
     if (!(weight_ > 3.0) || !HasVariance())
         return kNotComputed;
     const double n = weight_, v = Variance();

@@ -1,30 +1,37 @@
 // WeightedMoments: the moments of one variable over a stream of weighted
 // cases (count, sum of weights, sum, minimum, maximum, mean and the centred
-// sums of the 2nd to 4th powers), updated one case at a time. Every
-// computation that needs a mean or a spread takes it from here, so that the
-// same cases in the same order give bit-identical figures in every
-// analysis.
+// sums of the 2nd to 4th powers). Every computation that needs a mean or a
+// spread takes it from here, so that the same cases in the same order give
+// bit-identical figures in every analysis.
 //
-// Method: West's weighted update of the mean and the sum of squares,
-// extended to the 3rd and 4th centred sums by the pairwise-combination
-// formulas (Chan, Golub and LeVeque for M2; Terriberry and Pebay for M3 and
-// M4), taking each new case as a set of weight w with no spread. With
-// W' = W + w and d = x - mean:
-//   M4 += d^4 W w (W^2 - W w + w^2) / W'^3 + 6 d^2 w^2 M2 / W'^2 - 4 d w M3 / W'
-//   M3 += d^3 W w (W - w) / W'^2 - 3 d w M2 / W'
-//   M2 += d^2 W w / W'
-//   mean += d w / W'
-// (M2, M3 as before the case). Unlike the textbook sum of squares minus
-// the squared sum, no term cancels, so values near 1e9 keep their digits.
-// The mean, the sum and M2 carry a correction term (Neumaier's compensated
-// addition), so that millions of small updates do not drift: over 2,000,000
-// one-digit values the plain update is off in the 14th digit of the
-// standard deviation and the mean, the corrected one in neither.
+// Method: the cases are taken in blocks of kMomentBlock (the stream cut at
+// the same places whoever adds it, case by case or a block at a time). A
+// block's mean is its weighted sum of x minus its first value, over its
+// weight, plus that value; its centred sums are plain sums of w d^k with
+// d = x - block mean (two passes over data in the cache, no cancellation).
+// The block is then merged into the running moments by the pairwise
+// combination formulas (Chan, Golub and LeVeque for M2; Pebay for M3 and
+// M4): with Wa, Wb the weights, n = Wa + Wb and delta = mean b - mean a,
+//   M2 = M2a + M2b + delta^2 Wa Wb / n
+//   M3 = M3a + M3b + delta^3 Wa Wb (Wa - Wb) / n^2 + 3 delta (Wa M2b - Wb M2a) / n
+//   M4 = M4a + M4b + delta^4 Wa Wb (Wa^2 - Wa Wb + Wb^2) / n^3
+//        + 6 delta^2 (Wa^2 M2b + Wb^2 M2a) / n^2 + 4 delta (Wa M3b - Wb M3a) / n
+//   mean = mean a + delta Wb / n
+// The block's mean is kept as its first value plus the mean of the
+// differences from it, and the running mean with a correction term, so
+// that delta keeps its digits far from zero.
+// Unlike the textbook sum of squares minus the squared sum, no term
+// cancels, so values near 1e9 keep their digits. The mean, the sum and M2
+// carry a correction term (Neumaier's compensated addition), so that
+// millions of blocks do not drift.
 //
 // Weights are frequency weights: a case of weight 3 counts as three cases.
 // Add ignores a weight that is not above 0 (the caller counts those).
 #ifndef STATS_WEIGHTEDMOMENTS_H
 #define STATS_WEIGHTEDMOMENTS_H
+
+#include <cstddef>
+#include <vector>
 
 // A spread below this fraction of the data's magnitude is rounding noise:
 // a few hundred units in the last place of a double.
@@ -42,13 +49,43 @@ inline void AddCompensated(double &sum, double &error, double term)
     sum = t;
 }
 
+// The cases added at once before they are merged; every accumulator cuts
+// its stream at multiples of it.
+constexpr unsigned kMomentBlock = 1024;
+
+// The moments of one block of cases, around its own mean.
+struct MomentBlock
+{
+    long count = 0;
+    // The mean is shift + offset: the first value and the mean of the
+    // differences from it, which keep the digits a rounded mean far from
+    // zero would lose.
+    double weight = 0.0, sum = 0.0, shift = 0.0, offset = 0.0;
+    double m2 = 0.0, m3 = 0.0, m4 = 0.0;
+    double minimum = 0.0, maximum = 0.0;
+};
+
 class WeightedMoments
 {
 public:
+    // One case; it is merged with the others of its block once the block is
+    // full or a figure is read.
     void Add(double x, double w);
+    // n cases (x[i], w[i]; w null for weights of 1): the same as n calls
+    // of Add. Every weight must be above 0 and every value valid.
+    void AddBlock(const double *x, const double *w, size_t n);
 
-    long Count() const { return count_; }
-    double Weight() const { return weight_; }
+    // The moments of n cases (weights above 0; null for 1), the 3rd and
+    // 4th only with higher; deviations, when given, receives x - mean.
+    static void Summarise(const double *x, const double *w, size_t n, bool higher, MomentBlock &block,
+                          double *deviations = nullptr);
+    // Merges the moments of a block of cases that follow the ones added.
+    void Merge(const MomentBlock &block);
+    // The block's mean minus the running mean, to the digits of both.
+    double DistanceTo(const MomentBlock &block) const;
+
+    long Count() const { return Flushed().count_; }
+    double Weight() const { return Flushed().weight_; }
     // kNotComputed (from StatMissing.h) without cases, for all four.
     double Sum() const;
     // The mean, carrying its correction term.
@@ -58,9 +95,13 @@ public:
     // The largest magnitude of a value added; 0 without cases.
     double Magnitude() const;
     // sum w (x - mean)^2, ^3 and ^4.
-    double SumOfSquares() const { return m2_ + m2Error_; }
-    double SumOfCubes() const { return m3_; }
-    double SumOfFourthPowers() const { return m4_; }
+    double SumOfSquares() const
+    {
+        Flushed();
+        return m2_ + m2Error_;
+    }
+    double SumOfCubes() const { return Flushed().m3_; }
+    double SumOfFourthPowers() const { return Flushed().m4_; }
 
     // M2 / (W - 1); kNotComputed unless W > 1.
     double Variance() const;
@@ -75,12 +116,21 @@ public:
     double Kurtosis() const;
 
 private:
-    long count_ = 0;
-    double weight_ = 0.0;
-    double sum_ = 0.0, sumError_ = 0.0;
-    double mean_ = 0.0, meanError_ = 0.0;
-    double m2_ = 0.0, m2Error_ = 0.0, m3_ = 0.0, m4_ = 0.0;
-    double minimum_ = 0.0, maximum_ = 0.0;
+    // Merges the cases waiting in the block; reading a figure does it, so
+    // the running moments are mutable.
+    const WeightedMoments &Flushed() const;
+    void MergeTo(const MomentBlock &block) const;
+
+    mutable long count_ = 0;
+    mutable double weight_ = 0.0;
+    mutable double sum_ = 0.0, sumError_ = 0.0;
+    mutable double mean_ = 0.0, meanError_ = 0.0;
+    mutable double m2_ = 0.0, m2Error_ = 0.0, m3_ = 0.0, m4_ = 0.0;
+    mutable double minimum_ = 0.0, maximum_ = 0.0;
+    // Cases waiting for their block: values then weights, kMomentBlock each
+    // (allocated on the first Add).
+    mutable std::vector<double> pending_;
+    mutable size_t pendingCount_ = 0;
 };
 
 #endif

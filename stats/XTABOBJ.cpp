@@ -1,6 +1,8 @@
 #include "stats/XTABOBJ.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cstring>
 #include <cstdint>
 #include <cstdio>
 #include <unordered_map>
@@ -8,7 +10,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
-#include "stats/CaseWeightCursor.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/StatMissing.h"
 
 namespace {
@@ -87,6 +89,83 @@ private:
     uint32_t lastIndex = 0;
 };
 
+// Category numbers of a block of stored values: kMissingCode for a
+// system- or user-missing value, kUnseenCode for a value whose category is
+// not numbered yet; Resolve numbers it, which is done only for the cases
+// that count, so a value met only beside a missing one makes no category.
+// A 1- or 2-byte variable keeps each stored value's number in a table;
+// any other goes through the index.
+const uint32_t kMissingCode = 0xffffffffu;
+const uint32_t kUnseenCode = 0xfffffffeu;
+// Cells whose row and column numbers are both below this are counted in a
+// dense array (8 bytes a cell, charged to the budget).
+const uint32_t kDenseSide = 256;
+
+class CategoryCoder
+{
+public:
+    CategoryCoder(const BUFFERTYPE &list, CategoryIndex &index, MemoryCharge &charge) : list(list), index(index)
+    {
+        if (list.storageType == STORAGE_U8 || list.storageType == STORAGE_I16) {
+            const size_t slots = list.storageType == STORAGE_U8 ? 256 : 65536;
+            charge.AddItems(slots, sizeof(uint32_t));
+            table.assign(slots, kUnseenCode);
+        }
+    }
+
+    void Prepare(const unsigned char *blockBytes, long n, uint32_t *codes)
+    {
+        bytes = blockBytes;
+        if (list.storageType == STORAGE_U8) {
+            for (long c = 0; c < n; ++c)
+                codes[c] = Lookup(bytes[c], bytes[c]);
+        } else if (list.storageType == STORAGE_I16) {
+            for (long c = 0; c < n; ++c) {
+                const int16_t v = Short(c);
+                codes[c] = Lookup(static_cast<size_t>(v + 32768), v);
+            }
+        } else {
+            values.resize(static_cast<size_t>(n));
+            list.DecodeBlock(bytes, n, values.data(), DBL_MAX);
+            for (long c = 0; c < n; ++c)
+                codes[c] = values[c] == DBL_MAX ? kMissingCode : kUnseenCode;
+        }
+    }
+
+    // The category of case c of the block (not missing), numbered now.
+    uint32_t Resolve(long c)
+    {
+        if (list.storageType == STORAGE_U8)
+            return table[bytes[c]] = index.Find(bytes[c]);
+        if (list.storageType == STORAGE_I16) {
+            const int16_t v = Short(c);
+            return table[static_cast<size_t>(v + 32768)] = index.Find(v);
+        }
+        return index.Find(values[c]);
+    }
+
+private:
+    int16_t Short(long c) const
+    {
+        int16_t v;
+        std::memcpy(&v, bytes + 2 * c, 2);
+        return v;
+    }
+    uint32_t Lookup(size_t slot, long stored)
+    {
+        uint32_t &code = table[slot];
+        if (code == kUnseenCode && list.IsMissingInt(stored))
+            code = kMissingCode;
+        return code;
+    }
+
+    const BUFFERTYPE &list;
+    CategoryIndex &index;
+    std::vector<uint32_t> table;
+    std::vector<double> values;
+    const unsigned char *bytes = nullptr;
+};
+
 std::string Grouped(unsigned long long n)
 {
     std::string digits = std::to_string(n), text;
@@ -137,37 +216,57 @@ void XTABOBJ::Fail(int newStatus)
 
 void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second, KATLABS *secondLabels)
 {
-    // One pass over the lists: categories are numbered as they are met and
-    // the cells that occur counted by those numbers; the table is put in
-    // order of value after.
-    CaseWeightCursor weights(*this);
-    if (!weights.IsReady() || first->GetCaseCount() != weights.GetCaseCount() ||
-        second->GetCaseCount() != weights.GetCaseCount()) {
+    // One pass over the lists, a block of cases at a time: categories are
+    // numbered as they are met and the cells counted by those numbers (in
+    // a dense array while the numbers are small, in a hash beyond); the
+    // table is put in order of value after.
+    BUFFERTYPE *lists[] = {first, second};
+    CaseBlockWalk walk(*this, lists, 2, false);
+    if (!walk.Ok()) {
         Fail(kXtabUnreadable);
         failureText = Title() + " cannot be made: the values or the weights cannot be read.";
         return;
     }
     MemoryCharge counting;
     CategoryIndex columnsMet(counting), rowsMet(counting);
+    CategoryCoder columnCoder(*first, columnsMet, counting), rowCoder(*second, rowsMet, counting);
+    counting.AddItems(kDenseSide * kDenseSide, sizeof(double));
+    std::vector<double> dense(kDenseSide * kDenseSide, 0.0);
     std::unordered_map<uint64_t, double, CellKeyHash> met;
-    first->SeekCase(1, 1);
-    second->SeekCase(1, 1);
-    double w;
-    while (weights.Next(w)) {
-        if (!first->MoveNext() || !second->MoveNext()) {
-            Fail(kXtabUnreadable);
-            failureText = Title() + " cannot be made: the values cannot be read.";
-            return;
+    std::vector<uint32_t> columnOf(static_cast<size_t>(walk.BlockCases())), rowOf(columnOf.size());
+    while (walk.NextBlock()) {
+        const long n = walk.Size();
+        const double *w = walk.Weights();
+        columnCoder.Prepare(walk.Bytes(0), n, columnOf.data());
+        rowCoder.Prepare(walk.Bytes(1), n, rowOf.data());
+        for (long c = 0; c < n; ++c) {
+            uint32_t column = columnOf[c], row = rowOf[c];
+            if (!(w[c] > 0.0) || column == kMissingCode || row == kMissingCode)
+                continue;
+            if (column == kUnseenCode)
+                column = columnCoder.Resolve(c);
+            if (row == kUnseenCode)
+                row = rowCoder.Resolve(c);
+            if (column < kDenseSide && row < kDenseSide) {
+                dense[row * kDenseSide + column] += w[c];
+                continue;
+            }
+            const uint64_t key = static_cast<uint64_t>(row) << 32 | column;
+            auto cell = met.find(key);
+            if (cell == met.end()) {
+                counting.Add(kHashEntryCost);
+                cell = met.emplace(key, 0.0).first;
+            }
+            cell->second += w[c];
         }
-        if (!(w > 0.0) || first->IsCurrentMissing() || second->IsCurrentMissing())
-            continue;
-        const uint64_t column = columnsMet.Find(first->GetCurrentAsReal());
-        const uint64_t row = rowsMet.Find(second->GetCurrentAsReal());
-        auto cell = met.emplace(row << 32 | column, 0.0);
-        if (cell.second)
-            counting.Add(kHashEntryCost);
-        cell.first->second += w;
     }
+    if (!walk.Ok()) {
+        Fail(kXtabUnreadable);
+        failureText = Title() + " cannot be made: the values cannot be read.";
+        return;
+    }
+    const size_t denseCells =
+        static_cast<size_t>(std::count_if(dense.begin(), dense.end(), [](double c) { return c > 0.0; }));
     const long long cells = static_cast<long long>(rowsMet.Count()) * static_cast<long long>(columnsMet.Count());
     if (cells > kMaxCells) {
         Fail(kXtabTooManyCells);
@@ -180,10 +279,15 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     std::vector<double> columnValues, rowValues;
     const std::vector<long> columnRank = columnsMet.Ranks(columnValues);
     const std::vector<long> rowRank = rowsMet.Ranks(rowValues);
-    charge.AddItems(met.size(), sizeof(CrossCell));
+    charge.AddItems(met.size() + denseCells, sizeof(CrossCell));
     charge.AddItems(columnValues.size() + rowValues.size(), 2 * sizeof(double));
     table = CrossTable(static_cast<long>(rowValues.size()), static_cast<long>(columnValues.size()));
-    table.cells.reserve(met.size());
+    table.cells.reserve(met.size() + denseCells);
+    for (uint32_t row = 0; row < kDenseSide; ++row)
+        for (uint32_t column = 0; column < kDenseSide; ++column)
+            if (dense[row * kDenseSide + column] > 0.0)
+                table.AddCell(rowRank[row], columnRank[column], dense[row * kDenseSide + column]);
+    std::vector<double>().swap(dense);
     for (const auto &cell : met)
         table.AddCell(rowRank[cell.first >> 32], columnRank[cell.first & 0xffffffffu], cell.second);
     std::unordered_map<uint64_t, double, CellKeyHash>().swap(met);

@@ -1,0 +1,143 @@
+// Computations that read their cases a block at a time: figures over many
+// blocks keep their digits far from zero and do not depend on whether the
+// value lists page, and the dense and the sparse cells of a table count as
+// by hand.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "GoldenData.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DATASET.h"
+#include "dataset/MemoryBudget.h"
+#include "stats/CorrObj.h"
+#include "stats/FREQOBJ.h"
+#include "stats/MeanObj.h"
+#include "stats/PairedTests.h"
+#include "stats/XTABOBJ.h"
+
+namespace {
+
+// x = 1e9 + (i mod 10), y = 1e9 + (3i mod 10) over a multiple of 10 cases,
+// more than ten moment blocks and more than one value-list window under
+// the small budget. Per period of 10, x - 1e9 takes 0..9 once (mean 4.5,
+// population variance 8.25) and y - 1e9 the permutation a -> 3a mod 10
+// of it: sum a (3a mod 10) = 225, population covariance 22.5 - 4.5^2 =
+// 2.25, so r = 2.25 / 8.25 = 3 / 11 exactly.
+const long kFarCases = 10530;
+
+uint64_t Bits(double v)
+{
+    uint64_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
+} // namespace
+
+namespace {
+
+DATASET *FarFromZero()
+{
+    std::string csv = "x,y\n";
+    for (long i = 0; i < kFarCases; ++i)
+        csv += std::to_string(1000000000 + i % 10) + "," + std::to_string(1000000000 + (3 * i) % 10) + "\n";
+    return BuildDataSet("variable x\ntype double\nvariable y\ntype double\n", csv, "blocks.QVF");
+}
+
+} // namespace
+
+TEST(BlockWalk, ManyBlocksFarFromZeroKeepTheirDigitsWhetherTheListsPageOrNot)
+{
+    std::unique_ptr<DATASET> set(FarFromZero());
+    ASSERT_TRUE(set);
+    const double n = static_cast<double>(kFarCases);
+    uint64_t sdBits[2] = {0, 0}, rBits[2] = {0, 0};
+    const size_t budgets[2] = {0, 256 * 1024};
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run == 0 ? "whole columns" : "paged columns");
+        MemoryBudget::SetLimitOverride(budgets[run]);
+        EXPECT_EQ(LISTETYPE(set.get(), 1).IsInMemory(), run == 0);
+        MeanObj m(1, set.get());
+        ASSERT_TRUE(m.Compute());
+        EXPECT_EQ(m.record.count, kFarCases);
+        EXPECT_NEAR(m.record.mean - 1e9, 4.5, 1e-6);
+        const double sd = m.record.standardDeviation;
+        EXPECT_NEAR(sd * sd, 8.25 * n / (n - 1.0), 1e-12 * 8.25);
+        EXPECT_NEAR(m.record.skewness, 0.0, 1e-9);
+        EXPECT_EQ(m.record.quantiles[1], 1e9 + 4.5);
+        const long both[] = {1, 2, 0};
+        CorrObj listwise(both, CorrObj::kListwise, nullptr, set.get());
+        CorrObj pairwise(both, CorrObj::kPairwise, nullptr, set.get());
+        ASSERT_EQ(listwise.errorCode, 0);
+        ASSERT_EQ(pairwise.errorCode, 0);
+        EXPECT_NEAR(listwise.Coefficient(1, 0), 3.0 / 11.0, 1e-13);
+        EXPECT_NEAR(pairwise.Coefficient(1, 0), 3.0 / 11.0, 1e-13);
+        EXPECT_EQ(Bits(listwise.result.standardDeviation[0]), Bits(sd));
+        sdBits[run] = Bits(sd);
+        rBits[run] = Bits(listwise.Coefficient(1, 0));
+    }
+    MemoryBudget::SetLimitOverride(0);
+    EXPECT_EQ(sdBits[0], sdBits[1]);
+    EXPECT_EQ(rBits[0], rBits[1]);
+}
+
+// s = (i mod 600) - 300 (2-byte, user-missing -1) by g = i mod 4 (1-byte,
+// user-missing 3) over 2400 cases: each s value comes 4 times, always with
+// g = (s + 300) mod 4, so the table holds the 450 values whose g is not 3
+// (which leaves -1 out as well), each in one cell of 4, 1800 cases; the
+// values met after the first 256 are counted in the sparse cells.
+TEST(BlockWalk, DenseAndSparseCellsOfATableCountAsByHand)
+{
+    std::string csv = "s,g\n";
+    for (long i = 0; i < 2400; ++i)
+        csv += std::to_string(i % 600 - 300) + "," + std::to_string(i % 4) + "\n";
+    std::unique_ptr<DATASET> set(
+        BuildDataSet("variable s\ntype i16\nmissing -1\nvariable g\ntype u8\nmissing 3\n", csv, "dense.QVF"));
+    ASSERT_TRUE(set);
+    LISTETYPE s(set.get(), 1), g(set.get(), 2);
+    XTABOBJ x(&s, nullptr, &g, nullptr, 0, set.get());
+    ASSERT_EQ(x.status, 0);
+    ASSERT_EQ(x.ColumnCount(), 450);
+    ASSERT_EQ(x.RowCount(), 3);
+    EXPECT_EQ(x.total, 1800.0);
+    EXPECT_EQ(x.columns[2].value, -298.0); // s + 300 = 0, 1, 2, 4, ...
+    EXPECT_EQ(x.Cell(2, 2), 4.0);
+    EXPECT_EQ(x.Cell(0, 2), 0.0);
+    EXPECT_EQ(x.columns[449].value, 298.0);
+    EXPECT_EQ(x.Cell(2, 449), 4.0);
+    EXPECT_EQ(x.Cell(1, 449), 0.0);
+
+    FREQOBJ f(set.get());
+    BuildFrequencyDistribution(&s, &f, nullptr);
+    ASSERT_EQ(f.categoryCount, 600);
+    EXPECT_EQ(f.categories[0].value.integer, -300);
+    const FreqCategory &minusOne = f.categories[299];
+    EXPECT_EQ(minusOne.value.integer, -1);
+    EXPECT_EQ(minusOne.count, 4);
+    EXPECT_TRUE(minusOne.missing);
+    EXPECT_EQ(minusOne.validPercent, -1.0);
+}
+
+// The quantile column and the Wilcoxon differences grow with the cases
+// (84 KB here): under a budget of 64 KiB they are refused with a message
+// instead of being held past it, and computed once the budget allows.
+TEST(BlockWalk, BuffersThatGrowWithTheCasesAreChargedToTheBudget)
+{
+    std::unique_ptr<DATASET> set(FarFromZero());
+    ASSERT_TRUE(set);
+    for (size_t budget : {size_t(64 * 1024), size_t(0)}) {
+        SCOPED_TRACE(budget);
+        MemoryBudget::SetLimitOverride(budget);
+        MeanObj m(1, set.get());
+        Wilcoxon w(1, 2, set.get());
+        EXPECT_EQ(m.Compute(), budget == 0);
+        EXPECT_EQ(std::string(m.GetFailureText()).find("The descriptives of x") != std::string::npos, budget != 0);
+        EXPECT_EQ(std::string(w.GetFailureText()).find("The Wilcoxon test") != std::string::npos, budget != 0);
+        EXPECT_EQ(w.pairs, budget == 0 ? static_cast<double>(kFarCases) : 0.0);
+        EXPECT_EQ(MemoryBudget::ChargedBytes(), 0u);
+    }
+}
