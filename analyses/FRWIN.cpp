@@ -6,9 +6,12 @@
 #include "stats/FREQOBJ.h"
 #include "stats/Stat.h"
 #include "stats/StatClass.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cstdio>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -42,9 +45,31 @@ const char *GroupText(int number)
 // Modes listed before the list is cut short with "...".
 constexpr int modesListed = 4;
 
+// The system-missing record: its missing flag and the storage code that no
+// valid value equals (a valid value may be as large as 1.7e308).
 bool IsSentinel(const FREQOBJ &d, const FreqCategory &c)
 {
-    return d.realValued ? IsNotComputed(c.value.real) : c.value.integer == intSentinel;
+    return d.realValued ? c.missing && c.value.real == DBL_MAX : c.value.integer == intSentinel;
+}
+
+bool HasValidCases(const FREQOBJ &d)
+{
+    for (long i = 0; i < d.categoryCount; ++i)
+        if (!d.categories[i].missing && d.categories[i].frequency > 0.0)
+            return true;
+    return false;
+}
+
+// Characters of a figure as WriteFigure writes it.
+int FigureWidth(double value, int decimals)
+{
+    return static_cast<int>(FormatFigure(value, decimals).size());
+}
+
+// More decimals than a double holds would only print noise.
+int BoundDecimals(int decimals)
+{
+    return std::min(std::max(decimals, 0), DBL_DIG);
 }
 
 // The frequency that the table shows and sums: weighted or the count.
@@ -88,7 +113,20 @@ void FRWIN::WriteFrequencyTable()
         saved->LoadSettings(1);
         record = saved.get();
     }
-    SetColumnWidth(std::max(static_cast<int>(record->ColumnWidth()), minimumColumnWidth));
+    if (d.status != FREQOBJ::kFreqCounted) {
+        // Not counted: say why instead of an empty table.
+        WriteString(*d.GetFailureText() ? d.GetFailureText() : StatText(9, 34));
+        EndLine();
+        ShowText();
+        if (temporary)
+            d.workbook = nullptr;
+        return;
+    }
+    // A width read unchecked (0xFFFFFFFB in the registry reads as -5, or
+    // 99999) is brought into the option field's range; MakeLayout widens it
+    // further when a figure needs more.
+    const long width = record->ColumnWidth();
+    SetColumnWidth(static_cast<int>(std::min<long>(std::max<long>(width, minimumColumnWidth), maximumColumnWidth)));
     const Layout layout = MakeLayout(record->tableOptions, CurrentPart());
 
     // The blocks in their fixed order.
@@ -126,14 +164,31 @@ FRWIN::Layout FRWIN::MakeLayout(unsigned options, long columnWidth) const
     // Weighted frequencies take the weight's decimals too when it has more:
     // with the value decimals alone, a code variable's weighted count of 8.5
     // showed as 8 beside a percent computed from 8.5.
-    layout.countDecimals = layout.weighted ? std::max(layout.decimals, d.WeightDecimals()) : layout.decimals;
-    layout.percentDecimals = ProgramSettings::Instance()->DecimalsPct();
+    layout.countDecimals =
+        BoundDecimals(layout.weighted ? std::max(layout.decimals, d.WeightDecimals()) : layout.decimals);
+    layout.decimals = BoundDecimals(layout.decimals);
+    layout.percentDecimals = BoundDecimals(ProgramSettings::Instance()->DecimalsPct());
     int longest = 8;
     for (long i = 0; i < d.categoryCount; ++i)
         longest = std::max(longest, static_cast<int>(std::strlen(d.categories[i].label)));
     layout.L = longest + 4;
     layout.V = static_cast<int>(d.valueWidth) + 2;
     layout.C = static_cast<int>(columnWidth);
+    // Every column at least one wider than its widest figure, so that no two
+    // figures run together whatever the settings say.
+    double total = 0.0;
+    for (long i = 0; i < d.categoryCount; ++i) {
+        const FreqCategory &c = d.categories[i];
+        if (!IsSentinel(d, c))
+            layout.V = std::max(layout.V, d.realValued ? FigureWidth(c.value.real, layout.decimals) + 1
+                                                       : FigureWidth(static_cast<double>(c.value.integer), 0) + 1);
+        total += Shown(d, c);
+    }
+    const int countWidth = FigureWidth(total, layout.weighted ? layout.countDecimals : 0);
+    // Percentages and their sums reach 100 (a rounding error past it keeps
+    // the width).
+    const int percentWidth = FigureWidth(100.0, layout.percentDecimals);
+    layout.C = std::max(layout.C, std::max(countWidth, percentWidth) + 1);
     layout.W = 0;
     if (layout.Shows(freqColumnHeadings)) {
         const int numeric = layout.Shows(freqCountColumn) + layout.Shows(freqPercentColumn) +
@@ -201,12 +256,17 @@ void FRWIN::WriteColumnHeadings(const Layout &layout)
     NewLine(layout.W);
 }
 
+void FRWIN::WriteFigure(double value)
+{
+    WriteString(FormatFigure(value, Decimals()).c_str());
+}
+
 void FRWIN::WriteCountCell(const Layout &layout, const FreqCategory &c)
 {
     Right(layout.C);
     SetDecimals(layout.countDecimals);
     if (layout.weighted)
-        WriteReal(c.frequency);
+        WriteFigure(c.frequency);
     else
         WriteInteger(c.count);
 }
@@ -231,7 +291,7 @@ void FRWIN::WriteRows(const Layout &layout, Totals &totals)
             if (sentinel)
                 WriteString("-");
             else if (d.realValued)
-                WriteReal(c.value.real);
+                WriteFigure(c.value.real);
             else
                 WriteInteger(c.value.integer);
         }
@@ -240,7 +300,7 @@ void FRWIN::WriteRows(const Layout &layout, Totals &totals)
         SetDecimals(layout.percentDecimals);
         if (layout.Shows(freqPercentColumn)) {
             Right(layout.C);
-            WriteReal(c.percent);
+            WriteFigure(c.percent);
         }
         // Cumulated over every record's percent, or over the valid ones'
         // valid percent.
@@ -253,14 +313,14 @@ void FRWIN::WriteRows(const Layout &layout, Totals &totals)
             if (c.missing)
                 WriteString("-");
             else
-                WriteReal(c.validPercent);
+                WriteFigure(c.validPercent);
         }
         if (layout.Shows(freqCumulativeColumn)) {
             Right(layout.C);
             if (c.missing && !cumulateAll)
                 WriteString("-");
             else
-                WriteReal(cumulative);
+                WriteFigure(cumulative);
         }
         EndLine();
         totals.count += Shown(d, c);
@@ -285,18 +345,18 @@ void FRWIN::WriteTotals(const Layout &layout, const Totals &totals)
         Right(layout.C);
         SetDecimals(layout.countDecimals);
         if (layout.weighted)
-            WriteReal(totals.count);
+            WriteFigure(totals.count);
         else
             WriteInteger(static_cast<long>(totals.count));
     }
     SetDecimals(layout.percentDecimals);
     if (layout.Shows(freqPercentColumn)) {
         Right(layout.C);
-        WriteReal(totals.percent);
+        WriteFigure(totals.percent);
     }
     if (layout.Shows(freqValidColumn)) {
         Right(layout.C);
-        WriteReal(totals.validPercent);
+        WriteFigure(totals.validPercent);
     }
     EndLine();
     NewLine(layout.W);
@@ -308,10 +368,10 @@ void FRWIN::WriteMean(const Layout &layout)
     WriteString(GroupText(meanText));
     WriteString(" = ");
     SetDecimals(layout.percentDecimals);
-    if (IsNotComputed(distribution->mean))
+    if (distribution->mean == DBL_MAX)
         WriteString(notComputedMark);
     else
-        WriteReal(distribution->mean);
+        WriteFigure(distribution->mean);
     EndLine();
     EndLine();
 }
@@ -320,13 +380,14 @@ void FRWIN::WriteMedian(const Layout &layout)
 {
     FREQOBJ &d = *distribution;
     // Computed once and kept in the distribution.
-    if (IsNotComputed(d.median)) {
-        GroupedMedian median(&d, d.variableNumber, 0, kNotComputed);
+    if (d.median == DBL_MAX) {
+        // Every valid value counts: the limit is the system-missing code.
+        GroupedMedian median(&d, d.variableNumber, 0, DBL_MAX);
         double summary[7];
         median.GetSummary(summary);
-        d.median = summary[1];
+        d.median = HasValidCases(d) ? summary[1] : DBL_MAX;
     }
-    const bool known = !IsNotComputed(d.median);
+    const bool known = d.median != DBL_MAX;
     if (layout.decimals == 0) {
         WriteString(GroupText(medianText));
         WriteString(" = ");
@@ -341,7 +402,7 @@ void FRWIN::WriteMedian(const Layout &layout)
     WriteString(GroupText(interpolatedMedianText));
     WriteString(" = ");
     if (known)
-        WriteReal(d.median);
+        WriteFigure(d.median);
     else
         WriteString(notComputedMark);
     EndLine();
@@ -378,7 +439,7 @@ void FRWIN::WriteMode(const Layout &layout)
             break;
         }
         if (d.realValued)
-            WriteReal(c.value.real);
+            WriteFigure(c.value.real);
         else
             WriteInteger(c.value.integer);
         ++listed;

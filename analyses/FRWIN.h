@@ -26,6 +26,7 @@ class FRWIN : public TXTWIN
 public:
     static constexpr int textGroup = 5;
     static constexpr int minimumColumnWidth = 6;
+    static constexpr int maximumColumnWidth = 40; // the option field's largest
     // The mark of a figure that cannot be computed.
     static constexpr const char *notComputedMark = "---";
 
@@ -61,6 +62,8 @@ private:
     void WriteColumnHeadings(const Layout &layout);
     void WriteRows(const Layout &layout, Totals &totals);
     void WriteCountCell(const Layout &layout, const FreqCategory &category);
+    // A real figure with the current decimals, in exponent form from 1e15 on.
+    void WriteFigure(double value);
     void WriteTotals(const Layout &layout, const Totals &totals);
     void WriteMean(const Layout &layout);
     void WriteMedian(const Layout &layout);

@@ -5,14 +5,18 @@
 #include "analyses/BiplotOption.h"
 #include "analyses/CorrOption.h"
 #include "analyses/FreqOption.h"
+#include "analyses/MeanOption.h"
+#include "analyses/TtestParOption.h"
 #include "analyses/XtabOption.h"
 #include "shell/AnalysisRegistry.h"
 
 void RegisterAnalyses()
 {
     RegisterAnalysisFactory("USE_ONEWAY_FREQ", TableOption::Make<FreqOption>);
+    RegisterAnalysisFactory("USE_ONEWAY_DESCRIP", TableOption::Make<MeanOption>);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
     RegisterAnalysisFactory("USE_TWOWAY_BIPLOT", TableOption::Make<BiplotOption>);
+    RegisterAnalysisFactory("USE_TWOWAY_TTEST", TableOption::Make<TtestParOption>);
     RegisterAnalysisFactory("USE_MULTIWAY_CORR", TableOption::Make<CorrOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.

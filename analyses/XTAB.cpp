@@ -2,6 +2,8 @@
 
 #include "analyses/XTABOBJECT.h"
 #include "analyses/XTWIN.h"
+#include "analyses/XtabGrafikk.h"
+#include "analyses/XtabbarOption.h"
 #include "analyses/XtabOption.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"
@@ -14,11 +16,10 @@
 
 namespace {
 
-// The bar chart's settings: section "XtabBar", key "Display". The window
-// that draws the chart is not part of the program yet; the record is kept
-// so that the tool and its settings are in place.
-constexpr unsigned long xtabBarDefault = 0;
 const GraphToolRow toolRows[] = {{31, xtabTextGroup, "graph_hbars"}};
+const AnalysisPage<XTABOBJECT>::GraphMaker graphMakers[] = {[](XTABOBJECT *table) -> ZafWindow * {
+    return new XtabSoyle(table, dynamic_cast<XtabbarOption *>(table->barChartOption), table->tableRecord);
+}};
 
 } // namespace
 
@@ -43,7 +44,7 @@ bool XTAB::Build(long selectionHandle)
     if (!dataSet)
         return false;
 
-    auto *barChart = new GraphOption(sectionXtabBar, xtabBarDefault);
+    auto *barChart = new XtabbarOption;
     StatOption *const graphRecords[] = {barChart};
     AddGraphTools(toolRows, graphRecords, 1);
 
@@ -64,10 +65,11 @@ bool XTAB::Build(long selectionHandle)
             auto *table =
                 new XTABOBJECT(columnValues.get(), columnLabels.get(), rowValues.get(), rowLabels.get(), 0, dataSet);
             table->barChartOption = barChart;
+            table->tableRecord = Record();
             auto *text = new XTWIN(this, table);
             text->Update();
-            // The bar chart (kind 0) has no window yet: the page makes no graph.
-            auto *page = new AnalysisPage<XTABOBJECT>(PageCaption(columns.Variable(r), rows.Variable(c)).c_str());
+            auto *page = new AnalysisPage<XTABOBJECT>(PageCaption(columns.Variable(r), rows.Variable(c)).c_str(),
+                                                      graphMakers, 1);
             page->SetResultWindow(text);
             page->SetComputation(table);
             AddPage(page);

@@ -9,6 +9,7 @@
 #include "stats/XTABOBJ.h"
 
 class StatOption;
+class XtabOption;
 
 class XTABOBJECT : public XTABOBJ
 {
@@ -16,4 +17,5 @@ public:
     using XTABOBJ::XTABOBJ;
 
     StatOption *barChartOption = nullptr; // not owned
+    const XtabOption *tableRecord = nullptr; // not owned: the workbook's record
 };

@@ -8,6 +8,8 @@
 #include "stats/StatMissing.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cstdio>
 #include <cmath>
 #include <cstring>
 
@@ -75,7 +77,9 @@ void XTWIN::WriteResult()
         ShowText();
         return;
     }
-    percentDecimals = ProgramSettings::Instance()->DecimalsPct();
+    // More decimals than a double holds would only print noise.
+    percentDecimals = std::min(std::max(ProgramSettings::Instance()->DecimalsPct(), 0), DBL_DIG);
+    SetColumnWidth(CellWidth());
     Plain();
     EndLine();
     WriteString("v");
@@ -95,9 +99,12 @@ void XTWIN::WriteResult()
     const std::uint16_t types = record ? record->tableTypeMask : XtabOption::defaultTableTypeMask;
 
     if (computation->status != XTABOBJ::kXtabCounted) {
-        // The table could not be counted: say why instead of empty tables.
+        // The table could not be counted: say why instead of empty tables,
+        // and no case count under it, which would read as an empty table.
         WriteString(computation->GetFailureText());
         EndLine();
+        ShowText();
+        return;
     } else {
         if (measures & xtabTablesOn)
             for (const TableTitle &table : tableTitles)
@@ -107,7 +114,7 @@ void XTWIN::WriteResult()
     }
 
     // The footer reports the table's grand total whether or not a table was
-    // written.
+    // written, and the cases left out for their weights.
     EndLine();
     Plain();
     WriteString(computation->GetReportHeader(computation->total));
@@ -327,35 +334,41 @@ void XTWIN::WriteTotalsLine(std::uint16_t type)
     }
 }
 
+int XTWIN::CellWidth() const
+{
+    // At least one wider than the widest figure: the grand total (no count
+    // or expected count is larger) or a percentage (at most 100), so that no
+    // two figures run together.
+    const double total = computation->total;
+    const int countWidth = static_cast<int>(FormatFigure(total, computation->weighted ? countDecimals : 0).size());
+    const int percentWidth = static_cast<int>(FormatFigure(100.0, percentDecimals).size());
+    const int labels = static_cast<int>(longestColumnLabel) + 1;
+    return std::max({labels, static_cast<int>(minimumCellWidth), countWidth + 1, percentWidth + 1});
+}
+
+// Counts are sums of weights, never the mark: a weighted count of 1e302 is
+// a count.
 void XTWIN::WriteCount(double count)
 {
-    if (computation->weighted) {
-        WriteFigure(count, countDecimals);
-        return;
-    }
-    if (IsNotComputed(count)) {
-        WriteString(missingMark);
-        return;
-    }
-    WriteInteger(std::lround(count));
+    WriteString(FormatFigure(count, computation->weighted ? countDecimals : 0).c_str());
 }
 
 void XTWIN::WritePercent(double part, double whole)
 {
-    // A zero total (an empty table) has no percentages.
-    if (!(whole > 0.0) || IsNotComputed(part)) {
+    // A zero total (an empty table) has no percentages. Divided first, so
+    // that a part near the largest double does not overflow.
+    if (!(whole > 0.0)) {
         WriteString(missingMark);
         return;
     }
-    WriteFigure(100.0 * part / whole, percentDecimals);
+    WriteFigure(part / whole * 100.0, percentDecimals);
 }
 
 void XTWIN::WriteFigure(double value, int decimals)
 {
-    if (IsNotComputed(value) || !std::isfinite(value)) {
+    if (value == kNotComputed || !std::isfinite(value)) {
         WriteString(missingMark);
         return;
     }
-    SetDecimals(decimals);
-    WriteReal(value);
+    WriteString(FormatFigure(value, decimals).c_str());
 }

@@ -57,6 +57,8 @@ private:
     void WriteCell(std::uint16_t type, int row, int column);
     void WriteRowEnd(std::uint16_t type, int row);
     void WriteTotalsLine(std::uint16_t type);
+    // The width of every numeric cell for the current table and decimals.
+    int CellWidth() const;
     void WriteCount(double count);
     void WritePercent(double part, double whole);
     void WriteFigure(double value, int decimals);

@@ -81,6 +81,8 @@ bool BUFFERTYPE::LoadWindow(long start, long count)
         error = DSERR_READ;
         return false;
     }
+    if (!CheckFinite(window.data(), start, count))
+        return false;
     windowCount = count;
     if (windowCount >= caseCount)
         source->Release(); // the whole column is in memory: no handle is needed any more
@@ -322,7 +324,35 @@ CaseValue BUFFERTYPE::ReadCase(long c)
 
 bool BUFFERTYPE::ReadStoredCase(long c, unsigned char *bytes)
 {
-    return source && source->ReadAt(columnStart + static_cast<long long>(c) * valueSize, bytes, valueSize);
+    return source && source->ReadAt(columnStart + static_cast<long long>(c) * valueSize, bytes, valueSize) &&
+           CheckFinite(bytes, c, 1);
+}
+
+bool BUFFERTYPE::CheckFinite(const unsigned char *bytes, long start, long count)
+{
+    // A data set written elsewhere or damaged may hold them; counted as
+    // values they would make categories "nan" and totals that do not add up.
+    if (storageType != STORAGE_FLOAT && storageType != STORAGE_DOUBLE)
+        return true;
+    for (long i = 0; i < count; ++i) {
+        const unsigned char *p = bytes + static_cast<size_t>(i) * valueSize;
+        bool finite;
+        if (storageType == STORAGE_FLOAT) {
+            float v;
+            std::memcpy(&v, p, 4);
+            finite = std::isfinite(v);
+        } else {
+            double v;
+            std::memcpy(&v, p, 8);
+            finite = std::isfinite(v);
+        }
+        if (!finite) {
+            error = DSERR_VALUE;
+            errorText = (origin.empty() ? std::string() : origin + ", ") + "case " + std::to_string(start + i + 1);
+            return false;
+        }
+    }
+    return true;
 }
 
 void BUFFERTYPE::ScanRange(double &low, double &high)
@@ -367,11 +397,13 @@ bool LISTETYPE::LoadVariable(long variable, int flag, size_t budget)
     windowCount = windowCapacity = 0;
     position = -1;
     error = DSERR_NONE;
+    errorText.clear();
     const VariableInfo *info = boundDataSet ? boundDataSet->GetVariable(variable) : nullptr;
     if (!info) {
         error = boundDataSet ? DSERR_ARGUMENT : DSERR_NO_DATASET;
         return false;
     }
+    origin = std::string(boundDataSet->GetFileName()) + ", variable " + info->name;
     variableNumber = variable;
     SetStorage(info->storageType);
     printWidth = static_cast<unsigned char>(info->printWidth);

@@ -60,6 +60,10 @@ public:
     int GetValueSize() const { return valueSize; }
     int GetDecimals() const { return decimals == QVF_DECIMALS_UNSET ? 2 : decimals; }
     int Error() const { return error; }
+    // Where the error lies, for the user: the file, the variable and, for a
+    // value that is not a number or infinite (DSERR_VALUE), its case; "" when
+    // nothing more is known.
+    const char *ErrorText() const { return errorText.c_str(); }
     // True when the whole column is held in memory.
     bool IsInMemory() const { return windowCapacity >= caseCount; }
     long GetWindowCapacity() const { return windowCapacity; }
@@ -199,6 +203,12 @@ protected:
     long windowCapacity = 0;
     ByteStream *source = nullptr; // owned; the file the column is paged from
     int error = DSERR_NONE;
+    std::string errorText;
+    std::string origin; // file and variable, for errorText; "" for no data-set variable
+    // A float or double column holds no NaN and no infinity: the first one
+    // among count values from case start (0-based) sets DSERR_VALUE and
+    // gives false.
+    bool CheckFinite(const unsigned char *bytes, long start, long count);
     size_t claimedBytes = 0; // of the process's budget, for the window
 };
 

@@ -263,6 +263,17 @@ int DATASET::ReadFiles()
             errorText = "variable " + std::to_string(bad);
         return code;
     }
+    // A damaged label block refuses the data set as every other damaged
+    // structure does: read later, its labels would be dropped without a word
+    // and the variable shown with bare codes.
+    std::vector<CategoryLabel> labels;
+    for (const VariableInfo &v : decoded) {
+        code = DataSetLayout::ReadLabelBlock(*qvf, h, v, &labels);
+        if (code) {
+            errorText = std::string("variable ") + v.name;
+            return code;
+        }
+    }
     header = h;
     variables.swap(decoded);
     defaultSelection = new SelectRec(header.caseCount);

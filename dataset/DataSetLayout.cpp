@@ -127,6 +127,8 @@ const char *DataSetErrorText(int error)
         return "An interrupted save of the data set can be neither finished nor undone.";
     case DSERR_TOO_LARGE:
         return "The data set is too large for its file format.";
+    case DSERR_VALUE:
+        return "A value of a variable is not a number or is infinite.";
     default:
         return "Unknown data-set error.";
     }
@@ -394,7 +396,7 @@ int ReadLabelBlock(ByteStream &qvf, const QvfHeader &h, const VariableInfo &v, s
             return DSERR_LABELS;
         CategoryLabel label;
         label.value = old ? static_cast<double>(GetI32(&block[at])) : GetF64(&block[at]);
-        if (std::isnan(label.value))
+        if (!std::isfinite(label.value))
             return DSERR_LABELS;
         at += valueSize;
         size_t n = block[at++];

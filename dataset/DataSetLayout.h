@@ -39,7 +39,8 @@ enum DataSetError {
     DSERR_NO_DATASET = 18,  // no data set is open
     DSERR_RECOVERY = 19,    // an interrupted save could be neither finished nor undone
     DSERR_TOO_LARGE = 20,   // the data set would not fit the file layout
-    DSERR_LAST = DSERR_TOO_LARGE
+    DSERR_VALUE = 21,       // a value of a float or double column is not a number or infinite
+    DSERR_LAST = DSERR_VALUE
 };
 const char *DataSetErrorText(int error);
 // The text of an error word followed by " (detail)" when detail is not empty.

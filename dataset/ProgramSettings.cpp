@@ -107,7 +107,10 @@ char *ProgramSettings::AskSaveFileName(const char *defaultExtension)
 
 int ProgramSettings::DecimalsPct() const
 {
-    return static_cast<int>(ReadSetting(kDefaultValues, "DecimalsPct", 1));
+    // A double holds 15 decimal digits; more only print noise and widen
+    // columns past the page. A value outside 0 to 15 is taken as the default.
+    const long decimals = static_cast<long>(ReadSetting(kDefaultValues, "DecimalsPct", 1));
+    return decimals >= 0 && decimals <= kMaxDecimalsPct ? static_cast<int>(decimals) : 1;
 }
 
 bool ProgramSettings::UseAutorecode() const

@@ -36,7 +36,9 @@ public:
     char *AskSaveFileName(const char *defaultExtension);
 
     // Settings of section "DefaultValues".
-    int DecimalsPct() const;    // "DecimalsPct", default 1
+    // Most decimals of percentages: what a double holds.
+    static constexpr int kMaxDecimalsPct = 15;
+    int DecimalsPct() const;    // "DecimalsPct", default 1; 0 to 15, else 1
     bool UseAutorecode() const; // "UseAutorecode", default on
     // "MemoryBudget" in MiB (default 256), in bytes: the one budget of the
     // value lists and computations together (see MemoryBudget).

@@ -57,6 +57,14 @@ BUFFERTYPE *WeightRec::NewWeightList(size_t budget) const
         }
         weights->AppendReal(w);
     }
+    // A source that stopped (a value that is not a number) gave no weights
+    // past that case: no list rather than weights taken as missing.
+    for (int i = 0; i < count; ++i) {
+        if (sources[i]->Error()) {
+            delete weights;
+            return nullptr;
+        }
+    }
     weights->decimals = 2;
     weights->ComputeRange();
     weights->SeekCase(1, 1);

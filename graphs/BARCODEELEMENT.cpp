@@ -85,7 +85,9 @@ void BARCODEELEMENT::Draw()
         if (groups) {
             if (groups->IsCurrentMissing())
                 continue;
-            if (groupValue != DBL_MAX && groups->GetCurrentAsReal() != groupValue)
+            // Mended: "every group" was the largest double where the
+            // builders pass the largest float, which filtered out every case.
+            if (!IsNotComputed(groupValue) && groups->GetCurrentAsReal() != groupValue)
                 continue;
         }
         if (values->IsCurrentSysMissing() || (!includeUserMissing && values->IsCurrentUserMissing()))

@@ -10,8 +10,7 @@
 
 #include "graphs/DrawStyle.h"
 #include "graphs/element.h"
-
-#include <cfloat>
+#include "stats/StatMissing.h"
 
 class DATASET;
 class LISTETYPE;
@@ -19,9 +18,10 @@ class LISTETYPE;
 class BARCODEELEMENT : public pal_element
 {
 public:
-    // groupVariable 0: no group; groupValue DBL_MAX: every group.
+    // groupVariable 0: no group; groupValue kNotComputed (the largest
+    // float, the statistics' mark of "not given"): every group.
     BARCODEELEMENT(DATASET *dataSet, unsigned variable, unsigned groupVariable, int x, int y, int w, int h,
-                   double minimum, double maximum, double groupValue = DBL_MAX);
+                   double minimum, double maximum, double groupValue = kNotComputed);
 
     void Draw() override;
     // Replaces the own style by a copy of the given one (null: no change).

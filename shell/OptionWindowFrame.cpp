@@ -1,5 +1,7 @@
 #include "shell/OptionWindowFrame.h"
 
+#include "zaf/controls/ZafNumberField.h"
+
 #include "shell/AnalysisRegistry.h"
 #include "shell/Main.h"
 #include "shell/OptionWindow.h"
@@ -162,17 +164,50 @@ ZafEventType OptionWindowFrame::Event(const ZafEventRecord &event)
     switch (event.type) {
     case ZAF_DIALOG_OK: {
         ZafTracker self(this);
+        if (!NumberFieldsInRange())
+            return event.type;
         ApplyChanges(true);
         if (self.Deleted())
             return event.type;
         return ZafDialogWindow::Event(event);
     }
     case ZAF_DIALOG_APPLY:
-        ApplyChanges(false);
+        if (NumberFieldsInRange())
+            ApplyChanges(false);
         return event.type;
     default:
         return ZafDialogWindow::Event(event);
     }
+}
+
+namespace {
+
+// The first number field under the window (depth first) whose value is out
+// of its range, after it has said so; null when every one is in range.
+ZafNumberField *FieldOutOfRange(ZafWindow *window)
+{
+    for (ZafWindowObject *child = window ? window->FirstChild() : nullptr; child;
+         child = static_cast<ZafWindowObject *>(child->Next())) {
+        if (auto *field = dynamic_cast<ZafNumberField *>(child)) {
+            // A text that is no number is the field's own to answer as it
+            // is left; here only the range counts.
+            const int result = field->Validate(true);
+            if (result == ZafString::resultOutOfRange || result == ZafString::resultBelowMinimum ||
+                result == ZafString::resultAboveMaximum)
+                return field;
+        } else if (auto *inner = dynamic_cast<ZafWindow *>(child)) {
+            if (ZafNumberField *found = FieldOutOfRange(inner))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool OptionWindowFrame::NumberFieldsInRange()
+{
+    return FieldOutOfRange(window) == nullptr;
 }
 
 void OptionWindowFrame::TakeSettings(StatOption *option, bool save)

@@ -96,6 +96,11 @@ public:
 
     // Applies the controls' values as OK (ok true) or apply does.
     void ApplyChanges(bool ok);
+    // Checks every number field of the option window against its range;
+    // the first one out of range says so (its own range message) and
+    // answers false, and OK or apply then takes nothing and the frame stays
+    // open. A typed value was once replaced without a word.
+    bool NumberFieldsInRange();
 
     StatOption *Record() const { return record; }
     // The record's option window (null when the record made none).

@@ -8,6 +8,7 @@
 #include "zaf/controls/ZafReal.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -77,6 +78,25 @@ void TableOption::SaveSettings()
     }
 }
 
+void TableOption::SetFieldRange(ZafString *control, int field, long divisor) const
+{
+    // One declared range a value: the settings row's, which the registry's
+    // values are held to as well.
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &row = description.settings[i];
+        if (row.field != field)
+            continue;
+        char range[64];
+        if (divisor == 1)
+            std::snprintf(range, sizeof range, "%ld..%ld", row.minimum, row.maximum);
+        else
+            std::snprintf(range, sizeof range, "%.10g..%.10g", static_cast<double>(row.minimum) / divisor,
+                          static_cast<double>(row.maximum) / divisor);
+        control->SetRange(range);
+        return;
+    }
+}
+
 void TableOption::ToWindow()
 {
     if (!optionWindow)
@@ -94,12 +114,16 @@ void TableOption::ToWindow()
                 button->SetSelected((word & row.bits) == row.value);
             break;
         case ControlKind::integer:
-            if (auto *field = FindNamedControl<ZafInteger>(optionWindow, row.name, description.sourceName, __LINE__))
+            if (auto *field = FindNamedControl<ZafInteger>(optionWindow, row.name, description.sourceName, __LINE__)) {
+                SetFieldRange(field, row.field, 1);
                 field->SetValue(static_cast<std::int32_t>(Field(row.field)));
+            }
             break;
         case ControlKind::real:
-            if (auto *field = FindNamedControl<ZafReal>(optionWindow, row.name, description.sourceName, __LINE__))
+            if (auto *field = FindNamedControl<ZafReal>(optionWindow, row.name, description.sourceName, __LINE__)) {
+                SetFieldRange(field, row.field, 10000);
                 field->SetValue(Field(row.field) / 10000.0);
+            }
             break;
         case ControlKind::caption:
         case ControlKind::pushButton:

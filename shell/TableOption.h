@@ -34,6 +34,7 @@
 
 #include "stats/StatOption.h"
 
+class ZafString;
 class ZafWindow;
 
 // How a setting is kept in the registry (every value is a 32-bit word).
@@ -125,6 +126,10 @@ public:
 
 protected:
     long value[maxFields] = {};
+
+    // Gives a number control the range of the settings row of its field
+    // (values divided by divisor: 10000 for a real field).
+    void SetFieldRange(ZafString *control, int field, long divisor) const;
 
 private:
     const TableDescription &description;

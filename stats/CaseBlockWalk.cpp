@@ -1,5 +1,7 @@
 #include "stats/CaseBlockWalk.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <cstring>
 
@@ -123,11 +125,11 @@ bool CaseBlockWalk::ReadWeights(long want)
     if (weightList) {
         if (!ReadColumn(weightColumn, want))
             return false;
-        // A missing weight counts as 0, as does one that is not a number
-        // below the largest float or not above 0.
+        // A missing weight counts as 0, as does one that is not finite or
+        // not above 0; any finite weight above 0 counts, however large.
         weightList->DecodeBlock(weightColumn.bytes, want, w, 0.0);
         for (long i = 0; i < want; ++i)
-            if (IsNotComputed(w[i]) || !(w[i] > 0.0))
+            if (!std::isfinite(w[i]) || !(w[i] > 0.0))
                 w[i] = 0.0;
     } else {
         std::fill(w, w + want, 1.0);

@@ -7,8 +7,11 @@
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
 
+#include <cmath>
+
 CaseWalk::CaseWalk(StatClass &owner, const long *variables, int count)
-    : computation(owner), values(static_cast<size_t>(count > 0 ? count : 0), kNotComputed)
+    : computation(owner), values(static_cast<size_t>(count > 0 ? count : 0), kNotComputed),
+      valid(values.size(), 0)
 {
     DATASET *set = computation.GetDataSet();
     if (!set) {
@@ -54,7 +57,7 @@ bool CaseWalk::Next()
         if (weightList) {
             read = weightList->MoveNext() && read;
             const double w = weightList->GetCurrentReal();
-            weight = (weightList->IsCurrentMissing() || IsNotComputed(w) || !(w > 0.0)) ? 0.0 : w;
+            weight = (weightList->IsCurrentMissing() || !std::isfinite(w) || !(w > 0.0)) ? 0.0 : w;
         }
         if (!read) {
             ok = false;
@@ -68,7 +71,8 @@ bool CaseWalk::Next()
         }
         for (size_t i = 0; i < lists.size(); ++i) {
             const LISTETYPE &list = *lists[i];
-            values[i] = list.IsCurrentMissing() ? kNotComputed : list.GetCurrentAsReal();
+            valid[i] = list.IsCurrentMissing() ? 0 : 1;
+            values[i] = valid[i] ? list.GetCurrentAsReal() : kNotComputed;
         }
         return true;
     }
@@ -81,8 +85,8 @@ bool CaseWalk::Next()
 
 bool CaseWalk::AllValid() const
 {
-    for (double v : values)
-        if (IsNotComputed(v))
+    for (unsigned char v : valid)
+        if (!v)
             return false;
     return true;
 }

@@ -4,7 +4,8 @@
 // through the value lists' cursors, which page them within the buffer
 // budget, so a computation holds no column of the data set in memory.
 //
-// A case in the selection whose weight is zero, negative or missing is left
+// A case in the selection whose weight is zero, negative, missing or not
+// finite is left
 // out and counted; at the end of the walk the count goes to the computation
 // object (StatClass::NoteExcludedWeightCases) and from there to the run's
 // weight report.
@@ -40,8 +41,11 @@ public:
     long Case() const { return caseNumber; }
     double Weight() const { return weight; }
     // The value of the i-th variable (from 0) in the current case;
-    // kNotComputed when it is system- or user-missing.
+    // kNotComputed when it is system- or user-missing. Whether a value is
+    // missing is told by IsValid, never by comparing it with the mark: a
+    // valid value may be as large as the largest double.
     double Value(int i) const { return values[i]; }
+    bool IsValid(int i) const { return valid[i] != 0; }
     // True when none of the variables is missing in the current case.
     bool AllValid() const;
 
@@ -50,6 +54,7 @@ private:
     std::vector<std::unique_ptr<LISTETYPE>> lists;
     std::unique_ptr<BUFFERTYPE> weightList;
     std::vector<double> values;
+    std::vector<unsigned char> valid;
     long caseCount = 0;
     long caseNumber = -1;
     double weight = 0.0;

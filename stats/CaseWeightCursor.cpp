@@ -5,7 +5,8 @@
 #include "dataset/SelectRec.h"
 #include "dataset/WeightRec.h"
 #include "stats/StatClass.h"
-#include "stats/StatMissing.h"
+
+#include <cmath>
 
 CaseWeightCursor::CaseWeightCursor(const StatClass &computation)
 {
@@ -39,10 +40,22 @@ bool CaseWeightCursor::Next(double &weight)
         if (!weights->MoveNext())
             return false;
         const double w = weights->GetCurrentReal();
-        weight = (weights->IsCurrentMissing() || !(w > 0.0) || IsNotComputed(w)) ? 0.0 : w;
+        weight = (weights->IsCurrentMissing() || !(w > 0.0) || !std::isfinite(w)) ? 0.0 : w;
     }
     if (selection && !selection->IsCaseInForce(next))
         weight = 0.0;
+    else if (weight == 0.0)
+        ++excluded;
     ++next;
     return true;
+}
+
+int CaseWeightCursor::Error() const
+{
+    return weights ? weights->Error() : 0;
+}
+
+const char *CaseWeightCursor::ErrorText() const
+{
+    return weights ? weights->ErrorText() : "";
 }

@@ -242,7 +242,9 @@ void ConfidenceLimits(double mean, double sd, double n, double level, double &lo
         lower = upper = kNotComputed;
         return;
     }
-    const double half = t * sd / std::sqrt(n);
+    // The standard error first: t * sd overflows for a spread near the
+    // largest double whose limits are still doubles.
+    const double half = t * (sd / std::sqrt(n));
     lower = mean - half;
     upper = mean + half;
 }

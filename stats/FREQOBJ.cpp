@@ -25,9 +25,20 @@ void CopyLabel(char *target, const char *text)
     target[140] = '\0';
 }
 
+// The label of an unlabelled real value: fixed with the decimals when that
+// fits the label, else in exponent form with as many significant digits, so
+// that 1.7e308 never reads as its first 140 digits.
+void FormatValueLabel(char *target, size_t size, double value, int decimals)
+{
+    const int written = std::snprintf(target, size, "%1.*f", decimals, value);
+    if (written >= 0 && static_cast<size_t>(written) < size)
+        return;
+    std::snprintf(target, size, "%1.*e", decimals > 0 ? decimals : 6, value);
+}
+
 } // namespace
 
-FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(kNotComputed), median(kNotComputed)
+FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(DBL_MAX), median(DBL_MAX)
 {}
 
 FREQOBJ::~FREQOBJ()
@@ -154,7 +165,7 @@ void FREQOBJ::CountDense(CaseBlockWalk &walk, const BUFFERTYPE &list, FrequencyC
         const long stored = wide ? static_cast<long>(slot) - 32768 : static_cast<long>(slot);
         const bool sys = stored == (wide ? 32767 : 255);
         const double v =
-            sys ? (realValued ? kNotComputed : static_cast<double>(kIntSentinel)) : static_cast<double>(stored);
+            sys ? (realValued ? DBL_MAX : static_cast<double>(kIntSentinel)) : static_cast<double>(stored);
         counter.AddCount(v, counts[slot], weightSums[slot], sys || list.IsMissingInt(stored));
     }
 }
@@ -171,7 +182,7 @@ void FREQOBJ::CountEach(CaseBlockWalk &walk, const BUFFERTYPE &list, FrequencyCo
             if (!(w[c] > 0.0))
                 continue;
             const bool sys = v[c] == DBL_MAX;
-            const double value = sys ? (realValued ? kNotComputed : static_cast<double>(kIntSentinel)) : v[c];
+            const double value = sys ? (realValued ? DBL_MAX : static_cast<double>(kIntSentinel)) : v[c];
             const bool missing =
                 sys || (list.integerTyped ? list.IsMissingInt(static_cast<long>(v[c])) : list.IsMissingReal(v[c]));
             counter.Add(value, w[c], missing);
@@ -207,7 +218,7 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
     variableNumber = values->variableNumber;
 
     BUFFERTYPE *lists[] = {values};
-    CaseBlockWalk walk(*this, lists, 1, false);
+    CaseBlockWalk walk(*this, lists, 1, true);
     if (!walk.Ok()) {
         status = kFreqUnreadable;
         return;
@@ -219,8 +230,20 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         CountDense(walk, *values, counter, counting);
     else
         CountEach(walk, *values, counter);
-    if (!walk.Ok()) {
+    if (labels && labels->Error()) {
+        // Labels that could not be read would leave bare codes without a
+        // word; the data set is refused on open for a damaged block, so this
+        // is a file changed or unreadable since.
         status = kFreqUnreadable;
+        failureText = DataSetErrorText(labels->Error(), std::string("variable ") + std::to_string(variableNumber));
+        return;
+    }
+    if (!walk.Ok()) {
+        // A value that is not a number, or a read that failed: no table
+        // rather than one that leaves cases out without a word.
+        status = kFreqUnreadable;
+        if (values->Error())
+            failureText = DataSetErrorText(values->Error(), values->ErrorText());
         return;
     }
     FrequencyResult result;
@@ -233,7 +256,7 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         const FrequencyCount &c = result.categories[i];
         FreqCategory &r = records[i];
         std::memset(&r, 0, sizeof r);
-        const bool sentinel = realValued ? c.value == kNotComputed : c.value == static_cast<double>(kIntSentinel);
+        const bool sentinel = c.missing && c.value == (realValued ? DBL_MAX : static_cast<double>(kIntSentinel));
         if (realValued)
             r.value.real = c.value;
         else
@@ -249,12 +272,14 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         else if (*label)
             CopyLabel(r.label, label);
         else if (realValued)
-            std::snprintf(r.label, sizeof r.label, "%1.*f", static_cast<int>(decimals), c.value);
+            FormatValueLabel(r.label, sizeof r.label, c.value, static_cast<int>(decimals));
         else
             std::snprintf(r.label, sizeof r.label, "%li", r.value.integer);
     }
     SetCategories(records.data(), static_cast<long>(records.size()));
-    mean = result.mean;
+    // The kernel marks a mean it could not compute; DBL_MAX, the
+    // system-missing code that no valid value equals, says so here.
+    mean = result.validCases > 0 ? result.mean : DBL_MAX;
 
     if (labels && *labels->GetCaption()) {
         AppendCategory(labels->GetCaption());

@@ -8,7 +8,9 @@
 //
 // Ownership: the object owns its heading texts and record array; the
 // workbook and graph option records are not owned. Indices count from 0.
-// The mean and the median hold the largest double until computed. The
+// The mean and the median hold the largest double until computed (no valid
+// value can equal it: it is the double system-missing code); a real-valued
+// system-missing record holds it too, with its missing flag set. The
 // records stay charged to the memory budget while the object lives; a
 // distribution that does not fit has no records, status kFreqNoMemory and
 // the reason in GetFailureText().

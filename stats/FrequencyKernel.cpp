@@ -1,10 +1,19 @@
 #include "stats/FrequencyKernel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "dataset/MemoryBudget.h"
 #include "stats/StatMissing.h"
+
+namespace {
+
+// Scaled down by 2^64, up to 2^63 values of the largest double sum to a
+// finite number.
+const int kSumScale = 64;
+
+} // namespace
 
 long FrequencyCounter::Find(double value)
 {
@@ -51,6 +60,7 @@ void FrequencyCounter::Add(double value, double weight, bool missing)
     s.missing = s.missing || missing;
     if (!missing) {
         validSum_ += value;
+        scaledSum_ += std::ldexp(value, -kSumScale);
         ++validCases_;
     }
 }
@@ -65,6 +75,7 @@ void FrequencyCounter::AddCount(double value, long count, double weightSum, bool
     s.missing = s.missing || missing;
     if (!missing) {
         validSum_ += value * static_cast<double>(count);
+        scaledSum_ += std::ldexp(value, -kSumScale) * static_cast<double>(count);
         validCases_ += count;
     }
 }
@@ -94,5 +105,10 @@ void FrequencyCounter::Finish(bool weighted, FrequencyResult &result)
             c.validPercent = result.validTotal > 0.0 ? c.frequency * 100.0 / result.validTotal : 0.0;
     }
     result.validCases = validCases_;
-    result.mean = validCases_ > 0 ? validSum_ / validCases_ : kNotComputed;
+    if (validCases_ == 0)
+        result.mean = kNotComputed;
+    else if (std::isfinite(validSum_))
+        result.mean = validSum_ / validCases_;
+    else
+        result.mean = std::ldexp(scaledSum_ / validCases_, kSumScale);
 }

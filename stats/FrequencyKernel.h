@@ -12,7 +12,9 @@
 // missing value; 0 when no case is valid). Total sums every frequency, the
 // valid total those of values that are not missing. The mean is the
 // unweighted mean of the valid values (each case once), kNotComputed when
-// there is none.
+// there is none; values near the largest double give their mean, not an
+// infinity (a sum scaled by a power of two takes over when the plain sum
+// overflows).
 #ifndef STATS_FREQUENCYKERNEL_H
 #define STATS_FREQUENCYKERNEL_H
 
@@ -68,6 +70,7 @@ private:
     double lastValue_ = 0.0;
     long lastSlot_ = -1;
     double validSum_ = 0.0;
+    double scaledSum_ = 0.0; // of value * 2^-kSumScale: the mean when validSum_ overflows
     long validCases_ = 0;
     MemoryCharge *charge_;
     long Find(double value);

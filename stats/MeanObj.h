@@ -10,11 +10,17 @@
 // budget (a computation that does not fit fails with its message).
 // The variable number counts from 1. Whoever creates the object deletes it;
 // it points to its data set (see StatClass) and owns its record.
+//
+// WriteMeanTable, the text of the record, is defined with the result texts
+// (analyses/MeanTableText.cpp), so this library does not depend on the
+// windows; only the front ends call it.
 #ifndef STATS_MEANOBJ_H
 #define STATS_MEANOBJ_H
 
 #include "stats/DescriptiveKernel.h"
 #include "stats/StatClass.h"
+
+class TXTWIN;
 
 class MeanObj : public StatClass
 {
@@ -24,6 +30,13 @@ public:
     // Reads the variable's valid cases and fills the record. False when the
     // variable cannot be read (the record then holds no case).
     bool Compute();
+
+    // The statistics of the mask as a two-column text (label, value), under
+    // a title line naming the variable and over the report header; replaces
+    // the window's text and shows it. The labels are the texts of the
+    // group given (32 for the descriptives); a figure that cannot be
+    // computed prints as "*** ".
+    static void WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup);
 
     long variableNumber;
     unsigned long statisticsMask = 31;

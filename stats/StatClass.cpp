@@ -1,5 +1,7 @@
 #include "stats/StatClass.h"
 
+#include <cmath>
+
 #include <cstdio>
 #include <cstring>
 
@@ -143,11 +145,19 @@ const char *StatClass::GetReportHeader(double caseCount)
     const SettingsSection *section = FindSettingsSection(kSectionDefaultValues);
     if (section && RegistrySettings::ReadIntInSection(section, "ReportHeader", 1) == 0)
         return "";
-    if (headingTexts[1] && caseCount == reportCount)
+    if (headingTexts[1] && caseCount == reportCount && excludedWeightCases == reportExcluded)
         return headingTexts[1];
-    char line[200];
+    char line[600]; // a count near the largest double takes 309 digits
     std::snprintf(line, sizeof line, SafeCountFormat(StatText(21, 0)), caseCount);
     std::string text = line;
+    if (excludedWeightCases > 0) {
+        // Without it a table of cases whose weights were all left out read
+        // "Number of cases: 0" with no word why.
+        std::snprintf(line, sizeof line, SafeCountFormat(StatText(22, 0)), static_cast<double>(excludedWeightCases));
+        text += "\r\n ";
+        text += line;
+    }
+    reportExcluded = excludedWeightCases;
     const char *filter = BuildFilterText();
     if (*filter) {
         text += "\r\n ";
@@ -171,7 +181,7 @@ bool StatClass::LoadCaseWeights(std::vector<double> &weights)
         list->SeekCase(1, 1);
         for (long c = 0; c < cases && list->MoveNext(); ++c) {
             const double w = list->GetCurrentReal();
-            weights[c] = (list->IsCurrentMissing() || !(w > 0.0) || IsNotComputed(w)) ? 0.0 : w;
+            weights[c] = (list->IsCurrentMissing() || !(w > 0.0) || !std::isfinite(w)) ? 0.0 : w;
         }
         delete list;
     }

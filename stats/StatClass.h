@@ -71,8 +71,9 @@ public:
     // The weight and selection description lines ("" when neither is
     // active); cached.
     const char *BuildFilterText();
-    // The count of cases formatted by text 21 of group 0, followed by the
-    // filter text; cached for the last count asked; the empty text when the
+    // The count of cases formatted by text 21 of group 0, then (when the
+    // last walk left cases out for their weight) that count formatted by
+    // text 22 of group 0, followed by the filter text; cached for the last count asked; the empty text when the
     // setting "ReportHeader" (section "DefaultValues", default on) is off.
     const char *GetReportHeader(double caseCount);
 
@@ -115,6 +116,7 @@ protected:
 private:
     char *headingTexts[3];
     double reportCount;
+    long reportExcluded = 0;
     long excludedWeightCases = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "stats/StatFormat.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 
@@ -52,6 +54,17 @@ std::string FormatNumberText(double number)
         std::snprintf(buffer, sizeof buffer, "%.0f", number);
     else
         std::snprintf(buffer, sizeof buffer, "%.14g", number);
+    return buffer;
+}
+
+std::string FormatFigure(double value, int decimals)
+{
+    char buffer[64];
+    decimals = std::min(std::max(decimals, 0), 15);
+    if (std::fabs(value) < 1e15 || !std::isfinite(value))
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    else
+        std::snprintf(buffer, sizeof buffer, "%.*e", std::max(decimals, 2), value);
     return buffer;
 }
 

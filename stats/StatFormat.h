@@ -26,6 +26,12 @@ void FormatLongInteger(int &width, long value, int decimals, int margin);
 // number prints without decimals ("12", not "12.00").
 std::string FormatNumberText(double number);
 
+// A figure of a result table: fixed with the decimals while it is below
+// 1e15 in size, else in exponent form with the same decimals (at least 2):
+// past 15 digits fixed notation prints only noise, in columns hundreds of
+// characters wide.
+std::string FormatFigure(double value, int decimals);
+
 // One range of counted values: a single value when low equals high.
 struct ValueRange
 {

@@ -221,7 +221,7 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     // a dense array while the numbers are small, in a hash beyond); the
     // table is put in order of value after.
     BUFFERTYPE *lists[] = {first, second};
-    CaseBlockWalk walk(*this, lists, 2, false);
+    CaseBlockWalk walk(*this, lists, 2, true);
     if (!walk.Ok()) {
         Fail(kXtabUnreadable);
         failureText = Title() + " cannot be made: the values or the weights cannot be read.";
@@ -263,6 +263,9 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     if (!walk.Ok()) {
         Fail(kXtabUnreadable);
         failureText = Title() + " cannot be made: the values cannot be read.";
+        for (BUFFERTYPE *list : {first, second})
+            if (list->Error())
+                failureText += " " + DataSetErrorText(list->Error(), list->ErrorText());
         return;
     }
     const size_t denseCells =

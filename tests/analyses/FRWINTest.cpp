@@ -16,7 +16,11 @@
 #include "stats/FREQOBJ.h"
 #include "stats/StatMissing.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <iterator>
+#include <sstream>
 
 namespace {
 
@@ -177,6 +181,42 @@ TEST_F(FreqText, AnIntegerMedianOfHalfRoundsDownOnTheFirstLine)
         const std::string text = WriteTable(survey, "k", freqMedian, 11, 0);
         EXPECT_NE(std::string::npos, text.find(c.second)) << text;
     }
+}
+
+// Values up to the largest double are values: counted, printed, averaged.
+// Reference (R 4, extended precision; python3 fractions agree): mean of
+// the seven = 2.1428571428571428e+307.
+TEST_F(FreqText, HugeValuesCountPrintAndAverageAsValues)
+{
+    Survey survey(Survey::Text{"variable x\ntype double\n",
+                               "x\n1e308\n1.7e308\n1.5e308\n3.5e38\n3.4028234663852886e38\n-1e308\n-1.7e308\n"});
+    FREQOBJECT distribution(survey.DataSet());
+    const std::string text = WriteTable(survey, "x", everything, 11, 0, &distribution);
+    EXPECT_NEAR(distribution.mean / 2.1428571428571428e307, 1.0, 1e-14);
+    // The largest float, once the mark, is labelled with its digits; figures
+    // from 1e15 on and labels past their field are in exponent form.
+    for (const char *shown : {"Number of cases: 7\r\n", "Mean = 2.14e+307\r\n", " 3.40e+38 ", "\r\n -1.70e+308 ",
+                              "\r\n 340282346638528859811704183484516925440.00 "})
+        EXPECT_NE(std::string::npos, text.find(shown)) << shown << text;
+}
+
+// Settings that ran figures together: widths 3 and 8 (typed), -5 ("FreqTabWid"
+// 0xFFFFFFFB) and 99999, and "DecimalsPct" 100 (read as 1; 15 at most).
+TEST_F(FreqText, ColumnsAreWideEnoughForTheirFiguresWhateverTheSettings)
+{
+    Survey survey(Survey::Text{"variable k\ntype u8\nvariable w\ntype double\ndecimals 4\nweight w\n",
+                               "k,w\n1,990.7857\n2,1009.2143\n"});
+    for (unsigned long decimals : {15ul, 100ul})
+        for (long width : {3L, 8L, -5L, 99999L}) {
+            RegistrySettings::WriteValueInSection(FindSettingsSection(4), "DecimalsPct", decimals);
+            const std::string text = WriteTable(survey, "k", defaults & ~freqLabelColumn, width, 0);
+            RegistrySettings::DeleteKeyInSection(FindSettingsSection(4), "DecimalsPct");
+            const std::size_t at = text.find("990.7857"), begin = text.rfind("\r\n", at) + 2;
+            std::istringstream line(text.substr(begin, text.find("\r\n", at) - begin));
+            std::vector<std::string> fields{std::istream_iterator<std::string>(line), {}};
+            ASSERT_EQ(4u, fields.size()) << text; // value, frequency, percent, valid percent
+            EXPECT_EQ(decimals == 15 ? 15u : 1u, fields[2].size() - fields[2].find('.') - 1) << text;
+        }
 }
 
 } // namespace

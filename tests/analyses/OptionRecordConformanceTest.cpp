@@ -10,17 +10,25 @@
 #include "analyses/BiplotOption.h"
 #include "analyses/CorrOption.h"
 #include "analyses/FreqOption.h"
+#include "analyses/MeanOption.h"
 #include "analyses/RegisterAnalyses.h"
+#include "analyses/TtestParOption.h"
 #include "analyses/XtabOption.h"
+#include "analyses/XtabbarOption.h"
 #include "dataset/RegistrySettings.h"
+#include "graphs/Desk1grafOption.h"
+#include "graphs/DuoPolyOption.h"
 #include "graphs/FreqGraphOption.h"
 #include "graphs/MatplotOption.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafInteger.h"
+#include "zaf/core/ZafErrorStub.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 #include <memory>
 #include <typeinfo>
 
@@ -48,6 +56,11 @@ const RecordCase records[] = {
     {"Corr", New<CorrOption>, "USE_MULTIWAY_CORR"},
     {"Biplot", New<BiplotOption>, "USE_TWOWAY_BIPLOT"},
     {"Matplot", New<MatplotOption>, nullptr},
+    {"Mean", New<MeanOption>, "USE_ONEWAY_DESCRIP"},
+    {"Desk1graf", New<Desk1grafOption>, nullptr},
+    {"TtestPar", New<TtestParOption>, "USE_TWOWAY_TTEST"},
+    {"DuoPoly", New<DuoPolyOption>, nullptr},
+    {"XtabBar", New<XtabbarOption>, nullptr},
 };
 
 class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>
@@ -183,6 +196,39 @@ TEST_P(OptionRecordConformance, EveryControlCarriesItsBitsThereAndBack)
         EXPECT_EQ(word, field) << chosen.name;
     }
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
+}
+
+int rangeMessages = 0;
+ZafEventType CountRangeMessage(ZafWindowObject *, const char *, unsigned, const char *)
+{
+    ++rangeMessages;
+    return ZAF_DIALOG_OK;
+}
+
+// A number field has its settings row's range (one declared range a value);
+// a typed value past it is said on OK (the field's message) and not taken.
+TEST_P(OptionRecordConformance, ATypedNumberOutOfItsRangeIsSaidOnOkAndNotTaken)
+{
+    ASSERT_NE(nullptr, OpenWindow());
+    const ZafErrorStub::AnswerHook before = ZafErrorStub::SetAnswerHook(CountRangeMessage);
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &setting = description.settings[i];
+        for (int c = 0; c < description.controlCount; ++c) {
+            const ControlRow &row = description.controls[c];
+            auto *field = dynamic_cast<ZafInteger *>(frame->Window()->FindObjectByStringID(row.name));
+            if (row.kind != ControlKind::integer || row.field != setting.field || !field)
+                continue;
+            const long kept = record->Field(row.field);
+            for (long typed : {setting.minimum - 1, setting.maximum + 1}) {
+                rangeMessages = 0;
+                field->SetText(std::to_string(typed).c_str());
+                frame->Event(ZafEventRecord(ZAF_DIALOG_OK));
+                EXPECT_EQ(1, rangeMessages) << row.name << " " << typed;
+                EXPECT_EQ(kept, record->Field(row.field)) << row.name << " " << typed;
+            }
+        }
+    }
+    ZafErrorStub::SetAnswerHook(before);
 }
 
 TEST_P(OptionRecordConformance, TheRegistryEntryMakesThisRecordWithItsSettingsLoaded)

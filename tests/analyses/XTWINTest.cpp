@@ -261,4 +261,34 @@ TEST_F(XtabTest, ZeroRowAndColumnTotalsPrintTheMarkInTheirPercentages)
     EXPECT_EQ("**", Fields(standardized.at(3)).at(2)) << "no expected count in an empty column";
 }
 
+// Weights of 1e300 count (once the mark "-"): each cell 25 % (R: 2e300 /
+// sum(rep(1e300, 8)) * 100), with 15 decimals still one field a column, and
+// the case of weight 0 is said.
+TEST_F(XtabTest, HugeWeightsCountAndWideFiguresNeverRunTogether)
+{
+    ASSERT_TRUE(RegistrySettings::WriteValueInSection(FindSettingsSection(4), "DecimalsPct", 15));
+    std::string csv = "a,b,w\n1,1,0\n";
+    for (int c = 0; c < 8; ++c)
+        csv += std::to_string(1 + c / 4) + "," + std::to_string(1 + c / 2 % 2) + ",1e300\n";
+    Survey survey(Survey::Text{"variable a\ntype u8\nvariable b\ntype u8\nvariable w\ntype double\nweight w\n", csv});
+    XtabText page(survey.DataSet(), 1, 2, xtabTotalPercent, xtabTablesOn);
+    RegistrySettings::DeleteKeyInSection(FindSettingsSection(4), "DecimalsPct");
+    EXPECT_EQ((std::vector<std::string>{"1", "25.000000000000000", "25.000000000000000", "50.000000000000000"}),
+              Fields(TableLines(page.Text(), 24).at(3)));
+    EXPECT_NE(std::string::npos, page.Text().find("missing weight: 1\r\n")) << page.Text();
+}
+
+// A crosstab refused for its size says why and nothing more: a case count
+// of 0 under the refusal read as an empty table.
+TEST_F(XtabTest, ARefusedCrosstabPrintsNoCaseCount)
+{
+    auto *record = new XtabOption;
+    XTAB book(record);
+    XTABOBJECT table(nullptr, nullptr, nullptr, nullptr, 0, OpenSurvey(false));
+    table.status = XTABOBJ::kXtabTooManyCells;
+    XTWIN text(&book, &table);
+    text.WriteResult();
+    EXPECT_EQ(std::string::npos, text.Text().find("Number of cases")) << text.Text();
+}
+
 } // namespace

@@ -14,6 +14,7 @@
 #include "dataset/TextCatalog.h"
 #include "dataset/WeightRec.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -347,3 +348,57 @@ TEST(TextCatalog, CorruptLanguageFilesGiveClearErrorsNeverACrash)
 }
 
 } // namespace
+
+// Damage that changes no count or offset: a label's length past 70, a
+// control byte in its text or a NaN/infinite label value (refused at open),
+// or such a value in a float or double column (refused by its list).
+TEST(DataSet, DamagedLabelBlocksAndNonFiniteValuesAreNeverAccepted)
+{
+    TempDirectory dir;
+    ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("c.QVF")), 0);
+    const std::vector<unsigned char> qvf = ReadWholeFile(dir.File("c.QVF")), ind = ReadWholeFile(dir.File("c.IND"));
+    DATASET whole;
+    ASSERT_EQ(whole.OpenStreams(new MemoryByteStream(qvf), new MemoryByteStream(ind)), 0);
+    const long labelled[] = {1, 8}, real[] = {4, 5, 6}; // u8v, reg; fltv, dblv, wgt
+    const double bad[] = {std::nan(""), -std::nan(""), HUGE_VAL, -HUGE_VAL};
+    Mutator mutator(0x1abe1);
+    for (int run = 0; run < 600; ++run) {
+        std::vector<unsigned char> bytes = qvf;
+        const bool labels = run % 2 == 0;
+        const VariableInfo &info = *whole.GetVariable(labels ? labelled[run % 4 / 2] : real[mutator.Below(3)]);
+        const double d = bad[mutator.Below(4)];
+        const long damaged = static_cast<long>(mutator.Below(static_cast<uint32_t>(whole.GetCaseCount())));
+        if (labels) {
+            size_t at = static_cast<size_t>(info.labelOffset); // a label of the block
+            for (uint32_t k = mutator.Below(static_cast<uint32_t>(info.labelCount)); k > 0; --k)
+                at += 9 + bytes[at + 8];
+            const uint32_t how = mutator.Below(3);
+            if (how == 0 || bytes[at + 8] == 0)
+                bytes[at + 8] = static_cast<unsigned char>(71 + mutator.Below(185));
+            if (how == 1)
+                bytes[at + 9] = static_cast<unsigned char>(mutator.Below(32));
+            else if (how == 2)
+                std::memcpy(&bytes[at], &d, 8);
+        } else if (info.storageType == STORAGE_FLOAT) {
+            const float f = static_cast<float>(d);
+            std::memcpy(&bytes[static_cast<size_t>(info.columnStart) + damaged * 4], &f, 4);
+        } else {
+            std::memcpy(&bytes[static_cast<size_t>(info.columnStart) + damaged * 8], &d, 8);
+        }
+        DATASET dataSet;
+        const int code = dataSet.OpenStreams(new MemoryByteStream(bytes), new MemoryByteStream(ind));
+        const std::string variable = std::string("variable ") + info.name;
+        if (labels) {
+            EXPECT_EQ(code, DSERR_LABELS) << run;
+            EXPECT_NE(std::string(dataSet.GetErrorText()).find(variable), std::string::npos) << run;
+            continue;
+        }
+        ASSERT_EQ(code, 0) << run;
+        LISTETYPE list(&dataSet, whole.FindVariable(info.name), 16); // paged two cases at a time
+        while (list.MoveNext())
+            ;
+        EXPECT_EQ(list.Error(), DSERR_VALUE) << run;
+        const std::string where = variable + ", case " + std::to_string(damaged + 1);
+        EXPECT_NE(std::string(list.ErrorText()).find(where), std::string::npos) << list.ErrorText();
+    }
+}

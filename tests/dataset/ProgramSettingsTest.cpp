@@ -6,6 +6,7 @@
 #include "dataset/MemoryBudget.h"
 #include "dataset/RegistrySettings.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -90,3 +91,44 @@ TEST(ProgramSettings, OpensTheCurrentDataSetOnDemandForLabelsAndCaptions)
 }
 
 } // namespace
+
+// A save name past the MAX_PATH buffer is refused (FNERR_BUFFERTOOSMALL).
+// Under Wine a name of about 270 characters makes the common dialog write
+// it in UTF-16 over its own stack (return address "xx" = 0x00780078), as a
+// minimal GetSaveFileNameA caller shows too: Wine's fault, taken as known.
+std::string longName;
+VOID CALLBACK TypeLongName(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (HWND dialog = FindWindowA("#32770", nullptr)) {
+        KillTimer(nullptr, timer);
+        SetWindowTextA(GetDlgItem(dialog, 0x47c), longName.c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }
+}
+
+TEST(ProgramSettings, ASaveNameLongerThanThePathBufferIsNeverTakenCut)
+{
+    if (const char *typed = std::getenv("MERVALO_LONG_NAME")) { // the child this test starts
+        longName.assign(static_cast<size_t>(std::atoi(typed)), 'x');
+        SetTimer(nullptr, 0, 100, TypeLongName);
+        std::exit(ProgramSettings::Instance()->AskSaveFileName("txt") ? 2 : 0);
+    }
+    char self[MAX_PATH], directory[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const int prefix = static_cast<int>(GetCurrentDirectoryA(sizeof directory, directory)) + 1;
+    auto run = [&self](int length) {
+        SetEnvironmentVariableA("MERVALO_LONG_NAME", std::to_string(length).c_str());
+        std::string command = std::string("\"") + self + "\" --gtest_filter=ProgramSettings.ASaveName*";
+        STARTUPINFOA startup = {sizeof startup};
+        PROCESS_INFORMATION process = {};
+        DWORD code = 0xffffffff;
+        if (CreateProcessA(self, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+            WaitForSingleObject(process.hProcess, 60000), GetExitCodeProcess(process.hProcess, &code);
+        SetEnvironmentVariableA("MERVALO_LONG_NAME", nullptr);
+        return code;
+    };
+    EXPECT_EQ(run(MAX_PATH + 2 - prefix), 0u) << "a path of 262 characters";
+    const DWORD code = run(300);
+    if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") || code != EXCEPTION_ACCESS_VIOLATION)
+        EXPECT_EQ(code, 0u) << "a name of 300 characters";
+}

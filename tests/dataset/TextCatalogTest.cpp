@@ -286,14 +286,16 @@ TEST(EnglishLanguageFile, ParsesAndHoldsTheTextsTheAnalysesUse)
     const char *probability = catalog.GetText(17, 36);
     ASSERT_GT(strlen(probability), 0u);
     EXPECT_EQ(probability[strlen(probability) - 1], ' ');
-    // Every entry reads back; no text but the report line is a format, as
-    // a stray '%' would break a caller's printf.
+    // Every entry reads back; no text but the report lines (the case count
+    // and the cases left out for their weights, both through the same
+    // guarded formatting) is a format, as a stray '%' would break a
+    // caller's printf.
     for (size_t i = 0; i < catalog.EntryCount(); ++i) {
         int group, number;
         ASSERT_TRUE(catalog.EntryAt(i, group, number));
         const char *text = catalog.GetText(number, group);
         EXPECT_STRNE(text, "**ERROR**") << group << "." << number;
-        if (group != 0 || number != 21) {
+        if (group != 0 || (number != 21 && number != 22)) {
             EXPECT_FALSE(LooksLikeAFormat(text)) << group << "." << number << ": " << text;
         }
     }

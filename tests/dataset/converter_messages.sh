@@ -48,5 +48,15 @@ case "$message" in
 esac
 case "$message" in *"(error "*) fail "statprint gives an error number: '$message'" ;; esac
 
+# Cases left out for their weight (0, -1, missing; 5 of 8 count): every
+# computation reports the same count.
+printf 'variable x\ntype u8\nvariable y\ntype u8\nvariable w\nweight w\n' >"$work/w.desc"
+printf 'x,y,w\n1,1,1\n2,1,0\n1,2,-1\n2,2,\n1,1,2\n2,2,1\n1,2,1\n2,1,1\n' >"$work/w.csv"
+(cd "$work" && "$wine" "$qvconvert" w.desc w.csv w.QVF >/dev/null) || fail "the weighted data set does not convert"
+for object in "freq x" "xtab x y" "desc x"; do
+    excluded="$(cd "$work" && "$wine" "$statprint" w.QVF $object | tr -d '\r' | sed -n 's/^weight.excluded //p')"
+    [ "$excluded" = 3 ] || fail "statprint $object: weight.excluded '$excluded', expected 3"
+done
+
 [ "$failures" = 0 ] && echo "converter and figures tool messages: all checks passed"
 exit "$failures"

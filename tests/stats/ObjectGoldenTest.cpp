@@ -3,6 +3,7 @@
 // figures of R, PSPP and scipy (tests/stats/golden/reference.txt): every
 // figure of every family, computed by the kernels on values read through
 // value lists, user-missing codes, selection and weights.
+#include <cfloat>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -163,7 +164,7 @@ TEST_F(GoldenObjects, FrequencyDistributionCountsValueListsWithLabels)
             for (long i = 0; i < dist.categoryCount; ++i) {
                 const FreqCategory &c = dist.categories[i];
                 const double value = dist.realValued ? c.value.real : c.value.integer;
-                const bool sentinel = dist.realValued ? value == kNotComputed : value == 2147483647.0;
+                const bool sentinel = dist.realValued ? c.missing && value == DBL_MAX : value == 2147483647.0;
                 char name[64];
                 std::snprintf(name, sizeof name, "%g", value);
                 const std::string cp = p + "value." + (sentinel ? std::string("sysmis") : name) + ".";

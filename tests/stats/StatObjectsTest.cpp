@@ -200,9 +200,9 @@ TEST_F(StatObjects, FrequencyDistributionGrowsHeadingsAndSortsRecords)
 }
 
 // A double column of a damaged or foreign file may hold NaN or infinity
-// bytes; such a value counts as system-missing instead of spoiling every
-// figure with NaN.
-TEST(StatClassValues, NonFiniteValuesInTheFileAreSystemMissing)
+// bytes; the computation is refused (the value list names the variable and
+// the case) rather than given figures without those cases or spoilt by NaN.
+TEST(StatClassValues, NonFiniteValuesInTheFileRefuseTheComputation)
 {
     std::unique_ptr<DATASET> set(BuildDataSet("variable x\ntype double\n", "x\n1\n2\n3\n4\n", "nonfinite.QVF"));
     ASSERT_TRUE(set);
@@ -218,10 +218,14 @@ TEST(StatClassValues, NonFiniteValuesInTheFileAreSystemMissing)
     set.reset(OpenDataSet("nonfinite.QVF", &error, DATASET_READONLY));
     ASSERT_TRUE(set) << error;
     MeanObj m(1, set.get());
-    ASSERT_TRUE(m.Compute());
-    EXPECT_EQ(m.record.count, 2);
-    EXPECT_DOUBLE_EQ(m.record.mean, 2.5);
-    EXPECT_DOUBLE_EQ(m.record.standardDeviation, std::sqrt(4.5));
+    EXPECT_FALSE(m.Compute());
+    EXPECT_EQ(m.record.count, 0);
+    FREQOBJ distribution(set.get());
+    LISTETYPE values(set.get(), 1);
+    BuildFrequencyDistribution(&values, &distribution, nullptr);
+    EXPECT_EQ(distribution.status, FREQOBJ::kFreqUnreadable);
+    EXPECT_NE(std::string(distribution.GetFailureText()).find("variable x, case 2"), std::string::npos)
+        << distribution.GetFailureText();
 }
 
 TEST_F(StatObjects, CategoryLabelCheckGivesItsReasons)

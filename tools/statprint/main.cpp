@@ -120,6 +120,10 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(v[0], set));
         FREQOBJ f(set);
         BuildFrequencyDistribution(&values, &f, labels.get());
+        if (f.status != FREQOBJ::kFreqCounted) {
+            std::fprintf(stderr, "statprint: %s\n", f.GetFailureText());
+            return 1;
+        }
         PrintDistribution("freq.", f);
     } else if (object == "desc" && n == 1) {
         MeanObj m(v[0], set);

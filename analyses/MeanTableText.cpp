@@ -1,0 +1,167 @@
+// The descriptive statistics table (MeanObj::WriteMeanTable): one line per
+// statistic of the mask, its label padded to the label column and its value
+// right-aligned in the value column, both columns as wide as their widest
+// entry (the value column at least 12, the label column at least 20 when the
+// mean is shown).
+#include "stats/MeanObj.h"
+
+#include "dataset/DATASET.h"
+#include "shell/TXTWIN.h"
+#include "stats/StatFormat.h"
+#include "stats/StatMissing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The display mask's bits.
+enum MeanBit : unsigned long {
+    meanMean = 0x001,
+    meanCount = 0x002,
+    meanSum = 0x004,
+    meanMinMax = 0x008,
+    meanDeviation = 0x010,
+    meanInterval95 = 0x020,
+    meanInterval99 = 0x040,
+    meanShape = 0x080,
+    meanMedian = 0x100,
+    meanQuartiles = 0x200,
+};
+
+// When a line shows its value rather than the mark.
+enum Condition { anyCase, twoCases, computed, countLine };
+
+struct Row
+{
+    unsigned long bit;
+    int label; // text number in the group
+    Condition condition;
+    double (*value)(const DescriptiveRecord &);
+};
+
+const double *Summary(const DescriptiveRecord &r)
+{
+    return r.QuantileSummary();
+}
+double Quantile(const DescriptiveRecord &r, int i)
+{
+    return Summary(r) ? Summary(r)[i] : kNotComputed;
+}
+
+// In the order of the table.
+const Row rows[] = {
+    {meanMean, 9, anyCase, [](const DescriptiveRecord &r) { return r.mean; }},
+    {meanSum, 31, anyCase, [](const DescriptiveRecord &r) { return r.sum; }},
+    {meanMinMax, 10, anyCase, [](const DescriptiveRecord &r) { return r.minimum; }},
+    {meanMinMax, 11, anyCase, [](const DescriptiveRecord &r) { return r.maximum; }},
+    {meanCount, 33, countLine, nullptr},
+    {meanDeviation, 12, twoCases, [](const DescriptiveRecord &r) { return r.standardDeviation; }},
+    {meanInterval95, 14, twoCases, [](const DescriptiveRecord &r) { return r.lower95; }},
+    {meanInterval95, 15, twoCases, [](const DescriptiveRecord &r) { return r.upper95; }},
+    {meanInterval99, 13, twoCases, [](const DescriptiveRecord &r) { return r.lower99; }},
+    {meanInterval99, 16, twoCases, [](const DescriptiveRecord &r) { return r.upper99; }},
+    {meanQuartiles, 19, twoCases, [](const DescriptiveRecord &r) { return Quantile(r, 0); }},
+    {meanMedian, 28, twoCases, [](const DescriptiveRecord &r) { return Quantile(r, 1); }},
+    {meanQuartiles, 20, twoCases, [](const DescriptiveRecord &r) { return Quantile(r, 2); }},
+    {meanShape, 17, computed, [](const DescriptiveRecord &r) { return r.skewness; }},
+    {meanShape, 18, computed, [](const DescriptiveRecord &r) { return r.kurtosis; }},
+};
+constexpr int rowCount = static_cast<int>(sizeof rows / sizeof rows[0]);
+
+const char missingMark[] = "*** ";
+constexpr int minimumValueWidth = 12, meanLabelFloor = 20, columnGap = 2, valueDecimals = 2;
+constexpr int meanLabel = 9;
+
+bool Shows(const Row &row, const DescriptiveRecord &r)
+{
+    switch (row.condition) {
+    case anyCase:
+        return r.count != 0;
+    case twoCases:
+        return r.count >= 2;
+    case computed:
+    case countLine:
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup)
+{
+    const DescriptiveRecord &r = computation.record;
+    const unsigned long mask = computation.statisticsMask;
+
+    // The labels are copied: another group's lookup may replace the texts.
+    std::string labels[rowCount];
+    for (int i = 0; i < rowCount; ++i)
+        labels[i] = StatText(rows[i].label, textGroup);
+
+    int valueWidth = minimumValueWidth;
+    // Mended: without a case the sum is the not-computed mark, whose digits
+    // would have made the column 44 characters wide.
+    if (r.count != 0 && !IsNotComputed(r.sum))
+        FormatLongDouble(valueWidth, r.sum, valueDecimals, columnGap);
+    int labelWidth = 0;
+    if (mask & meanMean)
+        labelWidth = std::max(meanLabelFloor, static_cast<int>(std::strlen(StatText(meanLabel, textGroup))));
+    for (int i = 0; i < rowCount; ++i)
+        if (mask & rows[i].bit)
+            labelWidth = std::max(labelWidth, static_cast<int>(labels[i].size()));
+
+    window.Clear();
+    window.EndLine();
+    window.Plain();
+    char caption[160] = "";
+    if (DATASET *set = computation.GetDataSet())
+        set->GetVariableCaption(computation.variableNumber, caption, sizeof caption);
+    char title[200];
+    std::snprintf(title, sizeof title, "V%ld %s", computation.variableNumber, caption);
+    window.WriteString(title);
+    window.EndLine();
+    window.EndLine();
+
+    for (int i = 0; i < rowCount; ++i) {
+        const Row &row = rows[i];
+        if (!(mask & row.bit))
+            continue;
+        window.Left(labelWidth + columnGap);
+        window.WriteString(labels[i].c_str());
+        window.Right(valueWidth);
+        if (row.condition == countLine) {
+            if (computation.IsWeighted() && r.weightedCount != 0.0) {
+                window.SetDecimals(computation.WeightDecimals());
+                window.WriteDouble(r.weightedCount);
+            } else if (!computation.IsWeighted() && r.count > 0) {
+                window.WriteInteger(r.count);
+            } else {
+                window.WriteString(missingMark);
+            }
+        } else {
+            const double value = row.value(r);
+            // Mended: a figure left not computed (a weighted N of at most 1
+            // from two cases, an absent quantile summary) prints the mark,
+            // not the largest float's digits.
+            if (Shows(row, r) && std::isfinite(value) && !IsNotComputed(value)) {
+                window.SetDecimals(valueDecimals);
+                window.WriteDouble(value);
+            } else {
+                window.WriteString(missingMark);
+            }
+        }
+        window.EndLine();
+    }
+    window.Plain();
+    window.EndLine();
+    const char *report = computation.GetReportHeader(r.weightedCount);
+    if (report && *report) {
+        window.WriteString(report);
+        window.EndLine();
+    }
+    window.ShowText();
+}

@@ -1,0 +1,54 @@
+#include "analyses/TtestParBook.h"
+
+#include "analyses/TTESTWIN.h"
+#include "analyses/TtestParOption.h"
+#include "graphs/DuoPolyOption.h"
+
+namespace {
+
+const GraphToolRow toolRows[] = {{5, ttestTextGroup, "graph_freqpoly"}};
+
+} // namespace
+
+TtestParPage::TtestParPage(const char *caption) : AnalysisPage<TtestPar>(caption)
+{}
+
+TtestParBook::TtestParBook(TtestParOption *option) : AnalysisBook(option, 0)
+{}
+
+TtestParOption *TtestParBook::Record() const
+{
+    return static_cast<TtestParOption *>(Option());
+}
+
+bool TtestParBook::Build(long selectionHandle)
+{
+    titleText = 0;
+    titleGroup = ttestTextGroup;
+    if (!selectionHandle)
+        return false;
+    ListChoice firsts, seconds;
+    if (!firsts.Take(0) || !seconds.Take(1))
+        return false;
+
+    polygonOption = new DuoPolyOption;
+    StatOption *const graphRecords[] = {polygonOption};
+    AddGraphTools(toolRows, graphRecords, 1);
+
+    for (int a = 0; a < firsts.Count(); ++a) {
+        for (int b = 0; b < seconds.Count(); ++b) {
+            const long first = firsts.Variable(a), second = seconds.Variable(b);
+            const std::string caption = "v" + std::to_string(first) + " x v" + std::to_string(second);
+            auto *computation = new TtestPar(first, second, 1);
+            computation->book = this;
+            computation->duoPolyOption = polygonOption;
+            auto *text = new TTESTWIN(computation);
+            text->Update();
+            auto *page = new TtestParPage(caption.c_str());
+            page->SetResultWindow(text);
+            page->SetComputation(computation);
+            AddPage(page);
+        }
+    }
+    return true;
+}
