@@ -4,6 +4,7 @@
 #include "graphs/BIPLOTELEMENT.h"
 #include "graphs/GROUPELEMENT.h"
 #include "graphs/MatplotOption.h"
+#include "graphs/PlotAxis.h"
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
 #include "stats/Stat.h"
@@ -182,17 +183,16 @@ void Matrixplot::AddCells(GROUPELEMENT *group)
         const ElementRect diagonal = CellBox(i, i);
         group->AddElement(new BOXELEMENT(diagonal.left, diagonal.top, diagonal.right - diagonal.left,
                                          diagonal.bottom - diagonal.top, &styles[cellRole]));
+        AddDistribution(group, i, Inside(diagonal));
         for (int j = i + 1; j < n; ++j) {
             const ElementRect box = CellBox(i, j);
             group->AddElement(new BOXELEMENT(box.left, box.top, box.right - box.left, box.bottom - box.top,
                                              &styles[cellRole]));
-            // The points stay inside the box by the inset the distribution
-            // panels keep, or by what the box's height allows.
-            const int dx = std::min(inset, (box.right - box.left) / 4);
-            const int dy = std::min(inset, (box.bottom - box.top) / 4);
+            // The points keep the distribution panels' inset.
+            const ElementRect points = Inside(box);
             auto *scatter = new BIPLOTELEMENT(
-                data, static_cast<unsigned>(variables[i]), static_cast<unsigned>(variables[j]), box.left + dx,
-                box.top + dy, box.right - box.left - 2 * dx, box.bottom - box.top - 2 * dy, &styles[pointRole],
+                data, static_cast<unsigned>(variables[i]), static_cast<unsigned>(variables[j]), points.left,
+                points.top, points.right - points.left, points.bottom - points.top, &styles[pointRole],
                 minimum[static_cast<std::size_t>(i)], maximum[static_cast<std::size_t>(i)],
                 minimum[static_cast<std::size_t>(j)], maximum[static_cast<std::size_t>(j)]);
             scatter->regressionLine = 0;
@@ -200,4 +200,28 @@ void Matrixplot::AddCells(GROUPELEMENT *group)
             group->AddElement(scatter);
         }
     }
+}
+
+ElementRect Matrixplot::Inside(const ElementRect &box) const
+{
+    // The inset, or as much of it as leaves half the box.
+    const int dx = std::min(inset, (box.right - box.left) / 4);
+    const int dy = std::min(inset, (box.bottom - box.top) / 4);
+    return ElementRect{box.left + dx, box.top + dy, box.right - dx, box.bottom - dy, 0};
+}
+
+void Matrixplot::AddDistribution(GROUPELEMENT *group, int i, const ElementRect &area)
+{
+    double low = minimum[static_cast<std::size_t>(i)], high = maximum[static_cast<std::size_t>(i)];
+    // A variable without a valid case has no distribution to draw.
+    if (low == kNotComputed)
+        return;
+    PlotAxis *panel = PlotAxis::FitToData(data, static_cast<unsigned>(variables[i]), low, high, 0, 0.0, low, high,
+                                          kNotComputed, kNotComputed);
+    panel->outlinePenWidth = 1;
+    panel->SetRange(0, nullptr, kNotComputed, kNotComputed);
+    panel->BuildElements(group, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                         &styles[outlineRole]);
+    panel->FreeArrays();
+    delete panel;
 }

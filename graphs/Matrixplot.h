@@ -1,8 +1,9 @@
 // Matrixplot: the scatter-plot matrix of the correlation book: a square
 // grid with a row and a column per variable; each cell above the diagonal
 // holds the scatter of its row's variable (across) against its column's
-// (up), each diagonal cell a box in which the variable's distribution is
-// drawn; the cells below the diagonal stay empty. Row and column labels
+// (up), each diagonal cell the variable's distribution (PlotAxis, without
+// the normal curve, over its minimum to maximum); the cells below the
+// diagonal stay empty. Row and column labels
 // name the variables ("V" and the number); the display word adds a title
 // (0x100) and a list of the variables' captions above the grid (0x1).
 //
@@ -78,6 +79,10 @@ private:
     void AddTitleAndCaptions();
     void AddLabels();
     void AddCells(GROUPELEMENT *group);
+    // The box inset by the panels' margin (at most a quarter of its size).
+    ElementRect Inside(const ElementRect &box) const;
+    // The distribution panel of variable i (from 0) in the area.
+    void AddDistribution(GROUPELEMENT *group, int i, const ElementRect &area);
 
     std::uint32_t displayWord;
     MatplotOption *record;

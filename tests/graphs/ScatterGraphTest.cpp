@@ -258,6 +258,16 @@ TEST_F(ScatterTest, AMatrixPlotLaysItsCellsOnTheGrid)
     ASSERT_EQ(3u, scatters.size());
     EXPECT_EQ("4085,1952,5914,3715", scatters[0]);
     EXPECT_NE(std::string::npos, dump.find("v1 by v2 x 0..10 y 0..6 size 2 line 0"));
+    // Each diagonal cell's distribution outline inside the box less 194 (its
+    // maximum one unit past the right edge, as a scatter's).
+    const std::vector<std::string> outlines = Rectangles(dump, "polygon");
+    ASSERT_EQ(3u, outlines.size());
+    for (int k = 0; k < 3; ++k) {
+        int l, t, r, b, bl, bt, br, bb;
+        std::sscanf(outlines[k].c_str(), "%d,%d,%d,%d", &l, &t, &r, &b);
+        std::sscanf(expectedBoxes[1 + k * (7 - k) / 2].c_str(), "%d,%d,%d,%d", &bl, &bt, &br, &bb);
+        EXPECT_TRUE(l == bl + 194 && t >= bt + 194 && r <= br - 193 && b <= bb - 194) << outlines[k];
+    }
     EXPECT_NE(std::string::npos, dump.find("\"V1\" align 24"));
     EXPECT_EQ(std::string::npos, dump.find("Hours")) << "no captions asked for";
     EXPECT_EQ(std::string::npos, dump.find(StatText(42, 33))) << "no title asked for";
