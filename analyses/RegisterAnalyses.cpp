@@ -1,12 +1,18 @@
-#include "analyses/RegisterAnalyses.h"
 
 #include "analyses/AnalysisBook.h"
 #include "analyses/AutoRecodeDialog.h"
+#include "analyses/BattFreqOption.h"
 #include "analyses/BiplotOption.h"
 #include "analyses/CorrOption.h"
 #include "analyses/FreqOption.h"
+#include "analyses/McNemarOption.h"
 #include "analyses/MeanOption.h"
+#include "analyses/MultrespDikoOption.h"
+#include "analyses/MultrespFreqOption.h"
+#include "analyses/RegisterAnalyses.h"
+#include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
+#include "analyses/WilcoxonOption.h"
 #include "analyses/XtabOption.h"
 #include "shell/AnalysisRegistry.h"
 
@@ -18,6 +24,12 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_TWOWAY_BIPLOT", TableOption::Make<BiplotOption>);
     RegisterAnalysisFactory("USE_TWOWAY_TTEST", TableOption::Make<TtestParOption>);
     RegisterAnalysisFactory("USE_MULTIWAY_CORR", TableOption::Make<CorrOption>);
+    RegisterAnalysisFactory("USE_MCNEMAR", TableOption::Make<McNemarOption>);
+    RegisterAnalysisFactory("USE_SIGNTEST", TableOption::Make<SignTestOption>);
+    RegisterAnalysisFactory("USE_WILCOXON", TableOption::Make<WilcoxonOption>);
+    RegisterAnalysisFactory("USE_BATTFREQ", TableOption::Make<BattFreqOption>);
+    RegisterAnalysisFactory("USE_ONEWAY_MULTI", TableOption::Make<MultrespFreqOption>);
+    RegisterAnalysisFactory("USE_ONEWAY_MULTI_DICO", TableOption::Make<MultrespDikoOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {

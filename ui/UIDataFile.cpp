@@ -1,5 +1,7 @@
 #include "ui/UIDataFile.h"
 
+#include "analyses/BattFreqOption.h"
+#include "analyses/BattFreqOptionWindowDefinition.h"
 #include "analyses/FreqOption.h"
 #include "analyses/CorrOption.h"
 #include "analyses/CorrOptionWindowDefinition.h"
@@ -65,6 +67,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
         all.push_back({FreqOption::windowName, MakeFreqOptionWindowDefinition});
         all.push_back({"XtabOptionWindow", MakeXtabOptionWindowDefinition});
         all.push_back({CorrOptionWindow::windowName, MakeCorrOptionWindowDefinition});
+        all.push_back({BattFreqOption::windowName, MakeBattFreqOptionWindowDefinition});
         all.push_back({GraphTextDialogNames::dialog, MakeGraphTextDialogDefinition});
         return all;
     }();

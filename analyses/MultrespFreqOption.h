@@ -1,0 +1,58 @@
+// MultrespFreqOption: the settings record of multiple response with
+// category coding (several variables sharing one set of codes counted as
+// one question), from the Analyses menu ("USE_ONEWAY_MULTI"): what the
+// table shows (display bits), whether user-missing codes count as answers,
+// whether a case with a missing value in any variable is left out
+// (listwise), the percentage base (cases or answers) and the column width.
+//
+// Settings in section "TableOptions": "MultRespFreqTableDisplay" (31),
+// "MultRespFreqIncludeUsermiss" (0), "MultRespFreqDeleteCasesListwise" (0),
+// "MultRespFreqPctBase" (1) and "FreqTabWid" (15; the frequency table
+// keeps the same key with its own default). Texts of group 6.
+//
+// Ownership: made by the registry's factory with its settings loaded; Run
+// hands it to the workbook (MultrespFreqBook), which deletes it.
+#pragma once
+
+#include "shell/TableOption.h"
+#include "shell/TableOptionWindow.h"
+
+#include <cstdint>
+
+// Display bits of both multiple-response tables.
+enum MultrespDisplay : std::uint32_t {
+    multrespVariables = 0x01, // the list of the question's variables
+    multrespLabels = 0x02,    // the category-label column
+    multrespCodes = 0x04,     // the code column (dichotomies: the counted-value line)
+    multrespCounts = 0x08,    // the frequency column
+    multrespPercents = 0x10   // the percent column
+};
+
+// Percentage bases of the multiple-response tables.
+enum MultrespBase { multrespOfCases = 0, multrespOfAnswers = 1, multrespOfEachVariable = 2 };
+
+constexpr int multrespTextGroup = 6;
+
+class MultrespFreqOptionWindow : public TableOptionWindow
+{
+public:
+    MultrespFreqOptionWindow();
+};
+
+class MultrespFreqOption : public TableOption
+{
+public:
+    enum Field { displayField, userMissingField, listwiseField, baseField };
+    static const TableDescription description;
+
+    MultrespFreqOption();
+    ZafWindow *CreateOptionWindow() override;
+    void SetVariablePrompts(ZafWindow *variableList) override;
+    bool Run() override;
+
+    long &display = value[displayField];                // MultrespDisplay bits
+    long &includeUserMissing = value[userMissingField]; // 0 or 1
+    long &listwise = value[listwiseField];              // 0 or 1
+    long &percentageBase = value[baseField];            // MultrespBase: cases or answers
+    long ColumnWidth() const { return parameterWord; }
+};
