@@ -64,6 +64,8 @@ protected:
         const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT,
                                          static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
         ASSERT_GE(row, 0) << name;
+        // Clicked as seen from the list's top (an earlier choice scrolls it).
+        SendMessageA(window->AnalysisList()->OSHandle(), LB_SETTOPINDEX, 0, 0);
         ClickRow(window->AnalysisList(), static_cast<int>(row));
         ASSERT_EQ(lists, window->ListCount());
     }
