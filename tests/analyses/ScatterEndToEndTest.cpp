@@ -16,8 +16,6 @@
 #include "shell/TXTWIN.h"
 #include "zaf/core/ZafNotebook.h"
 
-#include <memory>
-
 namespace {
 
 using namespace analysestest;
