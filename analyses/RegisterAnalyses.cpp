@@ -3,6 +3,8 @@
 #include "analyses/AnalysisBook.h"
 #include "analyses/AutoRecodeDialog.h"
 #include "analyses/BattFreqOption.h"
+#include "analyses/BiplotOption.h"
+#include "analyses/CorrOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/ListOption.h"
 #include "analyses/MapStatOption.h"
@@ -21,7 +23,9 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_ONEWAY_FREQ", TableOption::Make<FreqOption>);
     RegisterAnalysisFactory("USE_ONEWAY_DESCRIP", TableOption::Make<MeanOption>);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
+    RegisterAnalysisFactory("USE_TWOWAY_BIPLOT", TableOption::Make<BiplotOption>);
     RegisterAnalysisFactory("USE_TWOWAY_TTEST", TableOption::Make<TtestParOption>);
+    RegisterAnalysisFactory("USE_MULTIWAY_CORR", TableOption::Make<CorrOption>);
     RegisterAnalysisFactory("USE_MCNEMAR", TableOption::Make<McNemarOption>);
     RegisterAnalysisFactory("USE_SIGNTEST", TableOption::Make<SignTestOption>);
     RegisterAnalysisFactory("USE_WILCOXON", TableOption::Make<WilcoxonOption>);

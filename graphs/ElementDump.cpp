@@ -1,5 +1,6 @@
 #include "graphs/ElementDump.h"
 
+#include "graphs/BIPLOTELEMENT.h"
 #include "graphs/DrawStyle.h"
 #include "graphs/GRAPHWIN.h"
 #include "graphs/GROUPELEMENT.h"
@@ -52,6 +53,13 @@ std::string DumpElement(const element &item, int depth)
         char angles[64];
         std::snprintf(angles, sizeof angles, " from %.2f to %.2f", slice->StartAngle(), slice->EndAngle());
         line += angles;
+    }
+    if (auto *scatter = dynamic_cast<const BIPLOTELEMENT *>(&item)) {
+        char points[160];
+        std::snprintf(points, sizeof points, " v%u by v%u x %g..%g y %g..%g size %u line %u", scatter->xVariable,
+                      scatter->yVariable, scatter->xMin, scatter->xMax, scatter->yMin, scatter->yMax,
+                      static_cast<unsigned>(scatter->symbolSize), static_cast<unsigned>(scatter->regressionLine));
+        line += points;
     }
     if (auto *text = dynamic_cast<const TEKSTELEMENT *>(&item)) {
         char font[64];

@@ -3,6 +3,8 @@
 #include "analyses/BattFreqOption.h"
 #include "analyses/BattFreqOptionWindowDefinition.h"
 #include "analyses/FreqOption.h"
+#include "analyses/CorrOption.h"
+#include "analyses/CorrOptionWindowDefinition.h"
 #include "analyses/FreqOptionWindowDefinition.h"
 #include "analyses/MapOptionWindowDefinition.h"
 #include "analyses/MapStatOption.h"
@@ -66,6 +68,7 @@ const std::vector<UIDataFile::Definition> &UIDataFile::Definitions()
             all.push_back({window.name, window.make});
         all.push_back({FreqOption::windowName, MakeFreqOptionWindowDefinition});
         all.push_back({"XtabOptionWindow", MakeXtabOptionWindowDefinition});
+        all.push_back({CorrOptionWindow::windowName, MakeCorrOptionWindowDefinition});
         all.push_back({BattFreqOption::windowName, MakeBattFreqOptionWindowDefinition});
         all.push_back({MapStatOption::windowName, MakeMapOptionWindowDefinition});
         all.push_back({GraphTextDialogNames::dialog, MakeGraphTextDialogDefinition});

@@ -8,6 +8,8 @@
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/BattFreqOption.h"
+#include "analyses/BiplotOption.h"
+#include "analyses/CorrOption.h"
 #include "analyses/FreqOption.h"
 #include "analyses/MapStatOption.h"
 #include "analyses/McNemarOption.h"
@@ -24,6 +26,7 @@
 #include "graphs/Desk1grafOption.h"
 #include "graphs/DuoPolyOption.h"
 #include "graphs/FreqGraphOption.h"
+#include "graphs/MatplotOption.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
 #include "zaf/controls/ZafButton.h"
@@ -70,6 +73,9 @@ const RecordCase records[] = {
     {"TtestPar", New<TtestParOption>, "USE_TWOWAY_TTEST", "USE_TWOWAY_TTEST_OPTIONS"},
     {"DuoPoly", New<DuoPolyOption>, nullptr, nullptr},
     {"XtabBar", New<XtabbarOption>, nullptr, nullptr},
+    {"Corr", New<CorrOption>, "USE_MULTIWAY_CORR", "USE_MULTIWAY_CORR_OPTIONS"},
+    {"Biplot", New<BiplotOption>, "USE_TWOWAY_BIPLOT", "USE_TWOWAY_BIPLOT_OPTIONS"},
+    {"Matplot", New<MatplotOption>, nullptr, nullptr},
 };
 
 class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>

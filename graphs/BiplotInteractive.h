@@ -1,0 +1,75 @@
+// BiplotInteractive: the graph of a biplot page: a framed scatter of the
+// page's x and y variable with number scales on both axes (on both sides),
+// optional grid lines, an optional least-squares line of y on x, an
+// optional title and two caption lines naming the variables. The scatter,
+// the scales and the frame form one group that moves as a whole; the texts
+// stand on their own. Mouse handling is the graph window's.
+//
+// Display bits (read from the record's word at every build): 0x20 the
+// least-squares line, 0x100 the title, 0x200 grid lines.
+//
+// The scales widen the variables' ranges to whole steps; the points are
+// placed in the widened ranges, so each point stands at its value on the
+// scales. A variable without a valid value is scaled 0 to 1.
+//
+// Ownership: the window owns its six styles and its elements; the
+// computation (the page's) and the display word (the record's) must
+// outlive it.
+#pragma once
+
+#include "graphs/DrawStyle.h"
+#include "graphs/GRAPHWIN.h"
+
+#include <cstdint>
+
+class BiplotReg;
+class BIPLOTELEMENT;
+class GROUPELEMENT;
+
+class BiplotInteractive : public GRAPHWIN
+{
+public:
+    enum DisplayBit : std::uint32_t {
+        displayLine = 0x020,  // the least-squares line
+        displayTitle = 0x100, // the title
+        displayGrid = 0x200,  // grid lines
+    };
+
+    // displayWord: the record's word, read at each build (null: the
+    // computation's copy).
+    BiplotInteractive(BiplotReg *regression, const long *displayWord);
+    ~BiplotInteractive() override;
+
+    void BuildGraph() override;
+    void CreateDrawObjects() override;
+    void DeleteDrawObjects() override;
+
+    const ElementRect &PlotArea() const { return plot; }
+    const ElementRect &PointsArea() const { return points; }
+    BIPLOTELEMENT *Scatter() const { return scatter; }
+    GROUPELEMENT *Group() const { return group; }
+    std::uint32_t DisplayWord() const { return display; }
+
+private:
+    enum StyleRole { blackRole, frameRole, pointRole, lineRole, scaleRole, gridRole, styleRoleCount };
+
+    void AddTexts();
+    // The scale over the area; the range is widened to the scale's steps.
+    void AddScale(const ElementRect &area, bool vertical, double &minimum, double &maximum);
+
+    BiplotReg *regression;
+    const long *source;
+    GROUPELEMENT *group = nullptr;
+    int titleSize = 18, labelSize = 14, numberSize = 12;
+    std::uint32_t labelStyle = 0;
+    int titleAlignment = 10, captionAlignment = 10, labelAlignment = 34;
+    DrawStyle styles[styleRoleCount];
+    ElementRect whole{0, 0, logicalWidth, logicalHeight, 0};
+    ElementRect plot{1800, 1800, 8200, 8600, 0};
+    ElementRect points, horizontalScale, verticalScale;
+    ElementRect xLabelArea{1800, 8600, 8200, 10000, 0};
+    ElementRect yLabelArea{0, 1800, 1800, 8600, 0};
+    ElementRect titleArea{250, 250, 9750, 1550, 0};
+    BIPLOTELEMENT *scatter = nullptr;
+    std::uint32_t display = 0;
+};
