@@ -9,12 +9,14 @@
 
 #include "analyses/FreqOption.h"
 #include "analyses/MeanOption.h"
+#include "analyses/OnewayOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/TtestParOption.h"
 #include "analyses/XtabOption.h"
 #include "analyses/XtabbarOption.h"
 #include "dataset/RegistrySettings.h"
 #include "graphs/Desk1grafOption.h"
+#include "graphs/Desk2grafOption.h"
 #include "graphs/DuoPolyOption.h"
 #include "graphs/FreqGraphOption.h"
 #include "shell/AnalysisRegistry.h"
@@ -55,6 +57,11 @@ const RecordCase records[] = {
     {"TtestPar", New<TtestParOption>, "USE_TWOWAY_TTEST"},
     {"DuoPoly", New<DuoPolyOption>, nullptr},
     {"XtabBar", New<XtabbarOption>, nullptr},
+    {"Oneway", New<OnewayOption>, "USE_TWOWAY_DESCRIP_CROSS"},
+    {"Desk2grafBar", New<Desk2grafBarOption>, nullptr},
+    {"Desk2grafBox", New<Desk2grafBoxOption>, nullptr},
+    {"Desk2grafConfint", New<Desk2grafConfintOption>, nullptr},
+    {"Desk2grafBarcode", New<Desk2grafBarcodeOption>, nullptr},
 };
 
 class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>
