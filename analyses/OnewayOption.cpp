@@ -81,12 +81,14 @@ bool OnewayOption::Run()
     return WorkBook::FinishRun(book, book->BuildPages());
 }
 
-OnewayOptionWindow::OnewayOptionWindow() : TableOptionWindow(OnewayOption::description, 71, 12)
+OnewayOptionWindow::OnewayOptionWindow() : TableOptionWindow(OnewayOption::description, 89, 10)
 {
     // Departure: the groups are 7 mini-cells taller than the layout's (84
     // and 63 where it gives 77 and 56): a group's title row takes the
     // first 7, which left its last box outside it. The "descending" box
-    // moves down as far, and the window is as much taller.
+    // moves down as far. They are 290 wide (boxes 270) where the layout
+    // gives 221 (200), which cut the longer texts ("t-tests with separate
+    // variances").
     struct Column
     {
         const char *group;
@@ -102,16 +104,16 @@ OnewayOptionWindow::OnewayOptionWindow() : TableOptionWindow(OnewayOption::descr
     static const char *const sorts[] = {"SortMean", "SortN",      "SortMin",      "SortMax",  "SortSum",
                                         "SortStddev", "SortMedian", "SortBreakVal", "SortLabel"};
     const Column columns[] = {{"DisTitle", 5, 84, show, 9, false},
-                              {"StatTitle", 233, 63, tests, 6, false},
-                              {"SortTitle", 461, 84, sorts, 9, true}};
+                              {"StatTitle", 300, 63, tests, 6, false},
+                              {"SortTitle", 595, 84, sorts, 9, true}};
     for (const Column &c : columns) {
-        ZafGroup *group = OptionWindowBuilder::MiniCellGroup(this, c.left, 0, 221, c.height, c.group);
+        ZafGroup *group = OptionWindowBuilder::MiniCellGroup(this, c.left, 0, 290, c.height, c.group);
         for (int row = 0; row < c.count; ++row) {
             if (c.radio)
-                OptionWindowBuilder::MiniCellRadioButton(group, 10, 7 * row, 200, 7, c.boxes[row]);
+                OptionWindowBuilder::MiniCellRadioButton(group, 10, 7 * row, 270, 7, c.boxes[row]);
             else
-                OptionWindowBuilder::MiniCellCheckBox(group, 10, 7 * row, 200, 7, c.boxes[row]);
+                OptionWindowBuilder::MiniCellCheckBox(group, 10, 7 * row, 270, 7, c.boxes[row]);
         }
     }
-    OptionWindowBuilder::MiniCellCheckBox(this, 471, 84, 200, 7, "SortDesc");
+    OptionWindowBuilder::MiniCellCheckBox(this, 605, 84, 270, 7, "SortDesc");
 }
