@@ -75,7 +75,7 @@ std::string LineOf(const std::string &text, const std::string &label)
     return "";
 }
 
-// R 4.2, data/oneway_reference.R (income by region, 999 and 9 left out):
+// R 4.2.2, data/oneway_reference.R (income by region, 999 and 9 left out):
 //   aov: SS 530.74 17.99, MS 176.91 2.25, F 78.6830, p < 0.0001
 //   Levene (aov of |x - group mean|): F 1.6344, df 3 8, p 0.2570
 //   t.test (Welch) North-South -7.009 6.87 0.0002; South-East -12.558 3.00
@@ -83,9 +83,14 @@ std::string LineOf(const std::string &text, const std::string &label)
 //   7.563 3 0.0048, East-West not computed (no spread in either group);
 //   Scheffe F = (mi - mj)^2 / (MSw (1/ni + 1/nj)) / (k - 1): North-West
 //   3.3406 p 0.0766, East-West 47.8357 p < 0.0001.
-// PSPP 1.6 ONEWAY income BY region /STATISTICS=HOMOGENEITY prints the same
-// F 78.68 and Levene 1.63 (3, 8) p .257.
-TEST(OnewayTableText, TestFiguresAgreeWithR)
+// PSPP 1.6.2 ONEWAY income BY region /STATISTICS=HOMOGENEITY /POSTHOC=SCHEFFE
+// prints SS 530.74 17.99 548.73, F 78.68, Levene 1.63 (3, 8) p .257,
+// Scheffe p .001 .000 .077 .001 .001 .000 for the pairs in this order; MEANS
+// the group means 13.20 20.63 30.00 8.00 (20.625: PSPP rounds the half up,
+// printf here to the even 20.62), sums and standard deviations of the
+// golden texts, weighted (WEIGHT BY w) 13.14 20.86 30.00 8.00, sums 72.25
+// 114.75 90.00 8.00.
+TEST(OnewayTableText, TestFiguresAgreeWithRAndPspp)
 {
     analysestest::EnglishTexts texts;
     const std::string text = WriteTable("", "region", {1, 0x2F, 128});
