@@ -12,6 +12,7 @@
 #include "analyses/MeanOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
+#include "analyses/OnewayOption.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
 #include "analyses/WilcoxonOption.h"
@@ -24,6 +25,7 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_ONEWAY_DESCRIP", TableOption::Make<MeanOption>);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
     RegisterAnalysisFactory("USE_TWOWAY_BIPLOT", TableOption::Make<BiplotOption>);
+    RegisterAnalysisFactory("USE_TWOWAY_DESCRIP_CROSS", TableOption::Make<OnewayOption>);
     RegisterAnalysisFactory("USE_TWOWAY_TTEST", TableOption::Make<TtestParOption>);
     RegisterAnalysisFactory("USE_MULTIWAY_CORR", TableOption::Make<CorrOption>);
     RegisterAnalysisFactory("USE_MCNEMAR", TableOption::Make<McNemarOption>);

@@ -267,8 +267,10 @@ SignObj::SignObj(const OnewayObj *computation)
 {
     pairs.assign(static_cast<size_t>(groupCount) * groupCount, PairwiseResult());
     if (computation)
-        for (const DescriptiveRecord &g : computation->groups)
+        for (const DescriptiveRecord &g : computation->groups) {
             breakValues.push_back(g.breakValue);
+            labels.push_back(g.label);
+        }
 }
 
 SignObj::~SignObj()

@@ -18,6 +18,7 @@
 #define STATS_ONEWAYOBJ_H
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "stats/AnovaKernel.h"
@@ -105,6 +106,8 @@ class AnovaResult
 {
 public:
     explicit AnovaResult(const OnewayObj *computation);
+    // Writes the table into the window (defined with the window's writers).
+    void WriteTable(TXTWIN &window) const;
     AnovaTable table;
 };
 
@@ -120,9 +123,15 @@ public:
     const PairwiseResult &Pair(int i, int j) const;
     int Level(int i, int j) const;
 
+    // With setFlag 1 keeps the matrix flag; writes the block (title, the
+    // pairs as a list or as a group-by-group matrix, footer) into the window
+    // and shows it (defined with the window's writers).
+    void ShowInWindow(int setFlag, int matrix);
+
     TXTWIN *window = nullptr; // set by the caller; not owned
     int matrixFlag = 0;
     std::vector<double> breakValues; // of the groups, in the order used
+    std::vector<std::string> labels; // of the groups, in the order used
 
 protected:
     explicit SignObj(const OnewayObj *computation);

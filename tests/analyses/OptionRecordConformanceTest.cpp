@@ -16,6 +16,7 @@
 #include "analyses/MeanOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
+#include "analyses/OnewayOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
@@ -24,6 +25,7 @@
 #include "analyses/XtabbarOption.h"
 #include "dataset/RegistrySettings.h"
 #include "graphs/Desk1grafOption.h"
+#include "graphs/Desk2grafOption.h"
 #include "graphs/DuoPolyOption.h"
 #include "graphs/FreqGraphOption.h"
 #include "graphs/MatplotOption.h"
@@ -76,6 +78,11 @@ const RecordCase records[] = {
     {"Corr", New<CorrOption>, "USE_MULTIWAY_CORR", "USE_MULTIWAY_CORR_OPTIONS"},
     {"Biplot", New<BiplotOption>, "USE_TWOWAY_BIPLOT", "USE_TWOWAY_BIPLOT_OPTIONS"},
     {"Matplot", New<MatplotOption>, nullptr, nullptr},
+    {"Oneway", New<OnewayOption>, "USE_TWOWAY_DESCRIP_CROSS", "USE_TWOWAY_DESCRIP_CROSS_OPTIONS"},
+    {"Desk2grafBar", New<Desk2grafBarOption>, nullptr, nullptr},
+    {"Desk2grafBox", New<Desk2grafBoxOption>, nullptr, nullptr},
+    {"Desk2grafConfint", New<Desk2grafConfintOption>, nullptr, nullptr},
+    {"Desk2grafBarcode", New<Desk2grafBarcodeOption>, nullptr, nullptr},
 };
 
 class OptionRecordConformance : public WindowTest, public testing::WithParamInterface<RecordCase>

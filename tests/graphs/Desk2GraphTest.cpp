@@ -1,0 +1,161 @@
+// The breakdown graphs on a small survey of three groups (x by g: 2 and 4,
+// 6 and 8, 5 alone): key coordinates worked out by hand for each kind,
+// horizontal and vertical, the label rows, the zero spans.
+//
+// Horizontal: plot 1800..8200 x 2000..8000; the element area loses
+// (8000 - 2000 + 1) / 100 = 60 at top and bottom: 2060..7940, E = 5881.
+// Three groups: width 40 + 4 x 2 = 48 %, gap 52 %; slot 5881 / 3 = 1960,
+// centres 2060 + 1960 (i + 1) - 980 = 3040, 5000, 6960; gap 52 x 5881 /
+// 300 = 1019, thickness 48 x 1960 / 100 = 940; start 2060 + 1960 (i + 1) -
+// 509 = 3511, 5471, 7431 (figures span start - 940 .. start).
+// Values: V(v) = floor(1800 + 6401 (v - lower) / (upper - lower)).
+#include "GraphTestSupport.h"
+
+#include "dataset/DATASET.h"
+#include "dataset/DataSetBuilder.h"
+#include "graphs/Desk2Graph.h"
+#include "graphs/Desk2grafOption.h"
+#include "graphs/ElementDump.h"
+#include "graphs/GROUPELEMENT.h"
+#include "stats/OnewayObj.h"
+
+#include <array>
+#include <memory>
+
+namespace {
+
+using Rect = std::array<int, 4>;
+
+const char description[] = "categories groups\n"
+                           "value 1 = The first group with a long label of forty\n"
+                           "value 2 = Second\n"
+                           "value 3 = Third\n"
+                           "variable x\ntype double\ndecimals 1\n"
+                           "variable g\ntype u8\nwidth 1\nlabels groups\n"
+                           "variable c\ntype double\n";
+const char csv[] = "x,g,c\n2,1,3\n4,1,3\n6,2,3\n8,2,3\n5,3,3\n";
+
+class Desk2GraphTest : public graphtest::GraphTest
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        DataSetBuilder builder;
+        if (!builder.ReadDescription(description) && !builder.ReadCsv(csv) && !builder.Write("desk2.QVF"))
+            set = OpenDataSet("desk2.QVF", nullptr, DATASET_READONLY);
+    }
+    static void TearDownTestSuite() { delete set, set = nullptr; }
+    void SetUp() override
+    {
+        ASSERT_TRUE(set);
+        computation = std::make_unique<OnewayObj>(1, 2, set);
+        ASSERT_TRUE(computation->Compute());
+    }
+    void TearDown() override
+    {
+        if (shown && zafWindowManager->Contains(shown))
+            zafWindowManager->CloseWindow(shown);
+        Pump();
+        shown = nullptr;
+    }
+    Desk2Graph *Show(int kind, unsigned long mask)
+    {
+        option.graphMask = static_cast<long>(mask);
+        shown = static_cast<Desk2Graph *>(Add(CreateDesk2Graph(computation.get(), kind, &option)));
+        shown->SetCoordinateType(ZAF_PIXEL);
+        shown->SetRegion(ZafRegionRect(0, 0, 399, 299, ZAF_PIXEL));
+        GraphTest::Show();
+        shown->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+        Pump();
+        return shown;
+    }
+    const GROBJ_LIST &Parts() const { return static_cast<GROUPELEMENT *>(shown->Elements().Last())->Children(); }
+    Rect Place(int part) const
+    {
+        const ElementRect &r = Parts().At(part)->logical;
+        return Rect{r.left, r.top, r.right, r.bottom};
+    }
+
+    static DATASET *set;
+    graphtest::EnglishTexts texts;
+    std::unique_ptr<OnewayObj> computation;
+    Desk2grafBarOption option;
+    Desk2Graph *shown = nullptr;
+};
+
+DATASET *Desk2GraphTest::set = nullptr;
+
+TEST_F(Desk2GraphTest, BarsRunFromTheReferenceToTheGroupMeans)
+{
+    // Default: the total mean 5 as reference; means 3, 7, 5 give 3..7.
+    Show(0, 0x241);
+    ASSERT_EQ(3.0, shown->Lower());
+    ASSERT_EQ(7.0, shown->Upper());
+    EXPECT_EQ(48, shown->WidthPercentage());
+    EXPECT_EQ((std::array<int, 3>{3040, 5000, 6960}),
+              (std::array<int, 3>{shown->SlotCentre(0), shown->SlotCentre(1), shown->SlotCentre(2)}));
+    EXPECT_EQ(940, shown->ElementThickness());
+    // Background, axis, reference line at V(5) = 1800 + 3200 = 5000, then
+    // bar and label of each group.
+    ASSERT_EQ(9, Parts().Count());
+    EXPECT_EQ(Place(2), (Rect{5000, 8000, 5000, 2000})); // from the plot bottom up
+    EXPECT_EQ(Place(3), (Rect{1800, 2571, 5000, 3511}));
+    EXPECT_EQ(Place(5), (Rect{5000, 4531, 8201, 5471}));
+    EXPECT_EQ(Place(7), (Rect{5000, 6491, 5000, 7431})); // the mean is the reference
+    EXPECT_EQ(Place(4)[0], 1600);                         // labels right-aligned at the band's right
+    EXPECT_EQ(Place(4)[1] <= 3040 && 3040 <= Place(4)[3], true);
+    // Without the origin bar the bars start at 0 and the range takes it in;
+    // with the numbers a label per bar.
+    Show(0, 0x201 | 0x400);
+    EXPECT_EQ(0.0, shown->Lower());
+    EXPECT_EQ(12, Parts().Count());
+    EXPECT_EQ(Place(2)[0], 1800);
+}
+
+TEST_F(Desk2GraphTest, VerticalGraphsStepTheirLabelsInRows)
+{
+    // The first label has 40 characters: 40 / (110 / 3) + 1 = 2 rows.
+    // Vertical: element area 1800 + 64 .. 8200 - 64 (E = 6273, slot 2091,
+    // centres 1864 + 2091 i + 1045 = 2909, 5000, 7091); the labels stand at
+    // 8200 + 0, 250, 0 rows + 100.
+    Show(2, 0x281);
+    EXPECT_FALSE(shown->Horizontal());
+    EXPECT_EQ(2, shown->LabelRows());
+    EXPECT_EQ(5000, shown->SlotCentre(1));
+    // Confidence intervals: groups 1 and 2 a circle, two cross bars and the
+    // 99 % line, then the label; group 3 (one case) its circle alone.
+    ASSERT_EQ(2 + 5 + 5 + 2, Parts().Count());
+    EXPECT_EQ(Place(6)[1], 8200 + 100);
+    EXPECT_EQ(Place(11)[1], 8200 + 250 + 100);
+    EXPECT_EQ(Place(13)[1], 8200 + 100);
+    const Rect circle = Place(12);
+    EXPECT_EQ(circle[0] + 100, 7091);
+    EXPECT_EQ(circle[1] + 100, shown->ValueToCoordinate(5.0));
+}
+
+TEST_F(Desk2GraphTest, BoxesAndBarCodesFillTheirSlots)
+{
+    Show(1, 0x243);
+    // The first group's slot (2571 .. 3511) holds the six parts of its box.
+    int boxes = 0;
+    for (int i = 0; i < Parts().Count(); ++i)
+        boxes += Parts().At(i)->logical.top >= 2571 && Parts().At(i)->logical.bottom <= 3511 ? 1 : 0;
+    EXPECT_GE(boxes, 6);
+    Show(3, 0x241);
+    ASSERT_EQ(2 + 3 * 2, Parts().Count());
+    // Horizontal: the element area is the plot area along the values.
+    EXPECT_EQ(Place(2), (Rect{1800, 2571, 8200, 3511}));
+}
+
+TEST_F(Desk2GraphTest, ZeroSpansMapEveryValueToTheAxisStart)
+{
+    computation = std::make_unique<OnewayObj>(3, 2, set); // c is 3 everywhere
+    ASSERT_TRUE(computation->Compute());
+    for (int kind = 0; kind < 4; ++kind) {
+        Show(kind, 0x243);
+        EXPECT_EQ(std::string::npos, DumpElements(*shown).find("-2147483648")) << kind;
+    }
+    EXPECT_EQ(nullptr, CreateDesk2Graph(computation.get(), 4, &option));
+}
+
+} // namespace
