@@ -7,6 +7,7 @@
 #include "analyses/MeanOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
+#include "analyses/MultregOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
@@ -26,6 +27,7 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_BATTFREQ", TableOption::Make<BattFreqOption>);
     RegisterAnalysisFactory("USE_ONEWAY_MULTI", TableOption::Make<MultrespFreqOption>);
     RegisterAnalysisFactory("USE_ONEWAY_MULTI_DICO", TableOption::Make<MultrespDikoOption>);
+    RegisterAnalysisFactory("USE_MULTIWAY_REG", TableOption::Make<MultregOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {

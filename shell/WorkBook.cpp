@@ -211,7 +211,7 @@ void WorkBook::CompleteToolBar()
     AddToolButton("bt_casedoc", "Cases", 0)->SetVisible(keepCaseDocButton);
     ZafButton *multReg = AddToolButton("bt_multreg", "Regression", 0);
     multReg->SetUserFunction(MultRegUserFunction);
-    multReg->SetVisible(false);
+    multReg->SetVisible(keepMultRegButton);
 
     if (titleText >= 0) {
         if (TextCatalog *catalog = GetStatTextCatalog())

@@ -175,6 +175,7 @@ public:
     int titleGroup = 0;
     std::string title; // the title itself, when the book knows it
     bool keepCaseDocButton = false;
+    bool keepMultRegButton = false; // the multiple regression's "bt_multreg"
 
 private:
     struct GraphTool

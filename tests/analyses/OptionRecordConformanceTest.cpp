@@ -13,6 +13,7 @@
 #include "analyses/MeanOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
+#include "analyses/MultregOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
@@ -61,6 +62,7 @@ const RecordCase records[] = {
     {"BattFreq", New<BattFreqOption>, "USE_BATTFREQ", "USE_BATTFREQ_OPTIONS"},
     {"MultrespFreq", New<MultrespFreqOption>, "USE_ONEWAY_MULTI", "USE_ONEWAY_MULTI_OPTIONS"},
     {"MultrespDiko", New<MultrespDikoOption>, "USE_ONEWAY_MULTI_DICO", "USE_ONEWAY_MULTI_DICO_OPTIONS"},
+    {"Multreg", New<MultregOption>, "USE_MULTIWAY_REG", "USE_MULTIWAY_REG_OPTIONS"},
     {"FreqBar", New<FreqbarOption>, nullptr, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr, nullptr},
     {"Mean", New<MeanOption>, "USE_ONEWAY_DESCRIP", "USE_ONEWAY_DESCRIP_OPTIONS"},
