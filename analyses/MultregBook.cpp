@@ -142,6 +142,11 @@ long MultregBook::SaveResiduals(Regresjon *regression, int step)
     info.decimals = 4;
     std::unique_ptr<TMPLISTETYPE> residuals(engine->NewResidualList(dataSet->GetCaseCount()));
     const long number = dataSet->AddVariable(info, std::vector<CategoryLabel>(), residuals.get());
+    // Saving reopens the data set, failed or not: every page follows it.
+    regression->FollowDataSet();
+    for (int i = 0; i < PageCount(); ++i)
+        if (auto *page = dynamic_cast<MultregPage *>(PageAt(i)); page && page->Computed())
+            page->Computed()->FollowDataSet();
     if (!number) {
         Tell(title, std::string(StatText(45, multregTextGroup)) + "\n" + dataSet->GetErrorText(), messageHand);
         return 0;

@@ -1,6 +1,8 @@
 #include "analyses/Regresjon.h"
 
 #include "analyses/MultregOption.h"
+#include "dataset/DATASET.h"
+#include "dataset/WeightRec.h"
 #include "stats/StatClass.h"
 
 #include <algorithm>
@@ -30,4 +32,13 @@ void Regresjon::ComputeColumnWidths(int reset, int stepIndex)
     for (int c = 0; c < 6; ++c)
         for (int row = 1; row <= step.rows && row < static_cast<int>(columns[c]->size()); ++row)
             columnWidths[c] = std::max(columnWidths[c], Printed((*columns[c])[static_cast<size_t>(row)], c ? 2 : 4) + 2);
+}
+
+void Regresjon::FollowDataSet()
+{
+    if (!dataSet)
+        return;
+    selection = dataSet->GetActiveSelection();
+    WeightRec *w = dataSet->GetWeight();
+    weight = w && w->IsActive() ? w : nullptr;
 }

@@ -17,4 +17,7 @@ public:
     // each grows to fit every row's value of the step ("%1.*f", B with 4
     // decimals, the others with 2) plus 2.
     void ComputeColumnWidths(int reset, int step) override;
+    // Takes the data set's selection and weight again: a save reopens the
+    // data set, which replaces the records the regression pointed to.
+    void FollowDataSet();
 };

@@ -196,7 +196,6 @@ private:
     // A tool button's or graph menu item's selection: its value goes to
     // the workbook as an event.
     static ZafEventType SendToBook(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
-    static ZafEventType MultRegUserFunction(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
     // A graph menu item for the graph window: its value goes to that window
     // when the window is still on one of the workbook's pages.
     static ZafEventType SendToGraph(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);

@@ -10,14 +10,17 @@
 #include "analyses/MultregOption.h"
 #include "analyses/REGWIN.h"
 #include "analyses/RegisterAnalyses.h"
+#include "dataset/RegistrySettings.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/VariableListWindow.h"
 #include "stats/StatMissing.h"
+#include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafToolBar.h"
 #include "zaf/core/ZafNotebook.h"
 
 #include <cmath>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -238,9 +241,14 @@ TEST_F(MultregTest, ARunMakesAPagePerDependentAndRefusesOneWithoutIndependents)
     EXPECT_EQ((std::vector<std::string>{"v3 x  v4 v5", "v6 x  v4 v5"}), titles);
     EXPECT_EQ(Text(13, multregEnter, multregListwise, {X1, X2}),
               static_cast<REGWIN *>(book->PageAt(0)->ResultWindow())->Text());
-    EXPECT_TRUE(book->ToolBar()->FindObjectByStringID("bt_multreg")->Visible());
-    Forget(book);
     EXPECT_TRUE(messages.empty());
+    auto *button = dynamic_cast<ZafButton *>(book->ToolBar()->FindObjectByStringID("bt_multreg"));
+    ASSERT_NE(nullptr, button);
+    EXPECT_TRUE(button->Visible());
+    book->Event(ZafEventRecord(static_cast<ZafEventType>(button->Value())));
+    EXPECT_EQ(SAME + 1, survey->Variable("RES_V3")) << "the button saves the current page's residuals";
+    Forget(book);
+    messages.clear();
 
     run({Y}, {Y});
     EXPECT_EQ(1u, shownBooks.size()) << "declining the overlap warning runs nothing";
@@ -253,6 +261,41 @@ TEST_F(MultregTest, ARunMakesAPagePerDependentAndRefusesOneWithoutIndependents)
     EXPECT_EQ(std::string(StatText(43, multregTextGroup)) + " (V3)", messages[2]);
     FreeAnalysisRegistry();
     WorkBook::SetShowHook(previous);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MultregTest, StoredLimitsAndMethodAreBroughtIntoRange)
+{
+    const SettingsSection *section = FindSettingsSection(sectionTableOptions);
+    auto load = [&](unsigned long method, unsigned long in, unsigned long out) {
+        RegistrySettings::WriteValueInSection(section, "MultregMethod", method);
+        RegistrySettings::WriteValueInSection(section, "MultregpIn", in);
+        RegistrySettings::WriteValueInSection(section, "MultregpOut", out);
+        MultregOption record;
+        record.LoadSettings(1);
+        return std::vector<long>{record.method, record.pIn, record.pOut};
+    };
+    EXPECT_EQ((std::vector<long>{multregForward, 500, 500}), load(8, 0, 0)) << "0 means 0.05";
+    EXPECT_EQ((std::vector<long>{multregBackward, 123, 500}), load(16, 123, 20000)) << "p out above 1";
+    EXPECT_EQ((std::vector<long>{multregEnter, 900, 900}), load(5, 900, 100)) << "p out below p in";
+    for (const char *key : {"MultregMethod", "MultregpIn", "MultregpOut"})
+        RegistrySettings::DeleteKeyInSection(section, key);
+}
+
+TEST_F(MultregTest, EachMethodEnablesOnlyItsOwnLimit)
+{
+    auto *window = Open(new MultregOptionWindow);
+    auto disabled = [&](const char *name) { return window->FindObjectByStringID(name)->Disabled(); };
+    for (auto [method, in, out] : {std::tuple<const char *, bool, bool>{"StaForw", false, true},
+                                   {"StaBackw", true, false},
+                                   {"StaEnter", true, true}}) {
+        Press(window, method);
+        EXPECT_EQ(in, disabled("StaPin")) << method;
+        EXPECT_EQ(out, disabled("StaPout")) << method;
+    }
 }
 
 } // namespace
