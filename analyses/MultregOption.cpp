@@ -92,9 +92,11 @@ bool MultregOption::Run()
 
 namespace {
 
-template <class Control> Control *MiniCell(ZafWindow *parent, Control *control, const char *name)
+// A prompt or field one row (7 mini-cells) high at left, top, width mini-cells.
+template <class Control> Control *MiniCell(ZafWindow *parent, Control *control, int left, int top, int width,
+                                           const char *name)
 {
-    control->SetCoordinateType(ZAF_MINI_CELL);
+    control->SetRegion(left, top, left + width - 1, top + 6, ZAF_MINI_CELL);
     control->SetStringID(name);
     parent->AddObject(control);
     return control;
@@ -102,7 +104,7 @@ template <class Control> Control *MiniCell(ZafWindow *parent, Control *control, 
 
 } // namespace
 
-MultregOptionWindow::MultregOptionWindow() : TableOptionWindow(MultregOption::description, 46, 17)
+MultregOptionWindow::MultregOptionWindow() : TableOptionWindow(MultregOption::description, 64, 17)
 {
     using B = OptionWindowBuilder;
     ZafWindow *columns = B::MiniCellGroup(this, 5, 5, 214, 49, "DisGrp");
@@ -116,10 +118,12 @@ MultregOptionWindow::MultregOptionWindow() : TableOptionWindow(MultregOption::de
     const char *radios[] = {"StaEnter", "StaForw", "StaBackw"};
     for (int i = 0; i < 3; ++i)
         B::MiniCellRadioButton(methods, 5, 7 * i, 200, 7, radios[i])->SetUserFunction(MethodChosen);
-    MiniCell(methods, new ZafPrompt(225, 7, 50, "p. in"), "StaPinPrt");
-    MiniCell(methods, new ZafReal(295, 7, 50, 0.05), "StaPin")->SetOutputFormat("%0.3f");
-    MiniCell(methods, new ZafPrompt(225, 14, 50, "p. out"), "StaPoutPrt");
-    MiniCell(methods, new ZafReal(295, 14, 50, 0.05), "StaPout")->SetOutputFormat("%0.3f");
+    // The limits stand beside the columns, each enabled with its method;
+    // the fields are wide enough for "0.050" at the window's font.
+    MiniCell(this, new ZafPrompt(0, 0, 1, "p. in"), 225, 7, 50, "StaPinPrt");
+    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 7, 64, "StaPin")->SetOutputFormat("%0.3f");
+    MiniCell(this, new ZafPrompt(0, 0, 1, "p. out"), 225, 14, 50, "StaPoutPrt");
+    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 14, 64, "StaPout")->SetOutputFormat("%0.3f");
 }
 
 void MultregOptionWindow::EnableLimits(ZafWindow *window, long method)
