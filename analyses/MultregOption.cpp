@@ -93,8 +93,8 @@ bool MultregOption::Run()
 namespace {
 
 // A prompt or field one row (7 mini-cells) high at left, top, width mini-cells.
-template <class Control> Control *MiniCell(ZafWindow *parent, Control *control, int left, int top, int width,
-                                           const char *name)
+template <class Control>
+Control *MiniCell(ZafWindow *parent, Control *control, int left, int top, int width, const char *name)
 {
     control->SetRegion(left, top, left + width - 1, top + 6, ZAF_MINI_CELL);
     control->SetStringID(name);
@@ -144,7 +144,8 @@ ZafEventType MultregOptionWindow::MethodChosen(ZafWindowObject *object, ZafEvent
     if (!window)
         return 0;
     long method = multregEnter;
-    if (auto *forward = dynamic_cast<ZafButton *>(window->FindObjectByStringID("StaForw")); forward && forward->Selected())
+    if (auto *forward = dynamic_cast<ZafButton *>(window->FindObjectByStringID("StaForw"));
+        forward && forward->Selected())
         method = multregForward;
     if (auto *backward = dynamic_cast<ZafButton *>(window->FindObjectByStringID("StaBackw"));
         backward && backward->Selected())

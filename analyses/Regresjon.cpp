@@ -31,7 +31,8 @@ void Regresjon::ComputeColumnWidths(int reset, int stepIndex)
     const std::vector<double> *columns[6] = {&step.b, &step.beta, &step.seB, &step.t, &step.p, &step.tolerance};
     for (int c = 0; c < 6; ++c)
         for (int row = 1; row <= step.rows && row < static_cast<int>(columns[c]->size()); ++row)
-            columnWidths[c] = std::max(columnWidths[c], Printed((*columns[c])[static_cast<size_t>(row)], c ? 2 : 4) + 2);
+            columnWidths[c] =
+                std::max(columnWidths[c], Printed((*columns[c])[static_cast<size_t>(row)], c ? 2 : 4) + 2);
 }
 
 void Regresjon::FollowDataSet()
