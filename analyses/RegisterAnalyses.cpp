@@ -10,9 +10,11 @@
 #include "analyses/MapStatOption.h"
 #include "analyses/McNemarOption.h"
 #include "analyses/MeanOption.h"
+#include "analyses/MultregOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
 #include "analyses/OnewayOption.h"
+#include "analyses/RegisterAnalyses.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
 #include "analyses/WilcoxonOption.h"
@@ -36,6 +38,7 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_ONEWAY_MULTI_DICO", TableOption::Make<MultrespDikoOption>);
     RegisterAnalysisFactory("USE_MAP", TableOption::Make<MapStatOption>);
     RegisterAnalysisFactory("USE_LOOK", [] { return static_cast<StatOption *>(new ListOption); });
+    RegisterAnalysisFactory("USE_MULTIWAY_REG", TableOption::Make<MultregOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.
     if (AnalysisBook::AutoRecodeOffer installed = AnalysisBook::SetAutoRecodeOffer(nullptr)) {

@@ -209,9 +209,7 @@ void WorkBook::CompleteToolBar()
     // Help opens nothing: the program has no help files.
     AddToolButton("bt_help", "?", 0);
     AddToolButton("bt_casedoc", "Cases", 0)->SetVisible(keepCaseDocButton);
-    ZafButton *multReg = AddToolButton("bt_multreg", "Regression", 0);
-    multReg->SetUserFunction(MultRegUserFunction);
-    multReg->SetVisible(false);
+    AddToolButton("bt_multreg", "Regression", multRegEvent)->SetVisible(keepMultRegButton);
 
     if (titleText >= 0) {
         if (TextCatalog *catalog = GetStatTextCatalog())
@@ -356,18 +354,6 @@ void WorkBook::ShowPageView(int view)
 {
     if (Page *page = CurrentPage())
         page->SetView(static_cast<Page::View>(view));
-}
-
-ZafEventType WorkBook::MultRegUserFunction(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
-{
-    if (code != multRegEvent)
-        return code;
-    for (ZafWindowObject *up = object->Parent(); up; up = up->Parent())
-        if (auto *book = dynamic_cast<WorkBook *>(up)) {
-            book->MultipleRegression();
-            break;
-        }
-    return code;
 }
 
 void WorkBook::FitToCurrentText()
@@ -561,6 +547,10 @@ ZafEventType WorkBook::Event(const ZafEventRecord &event)
     }
     if (type == previewEvent) {
         PreviewCurrentPage();
+        return type;
+    }
+    if (type == multRegEvent) {
+        MultipleRegression();
         return type;
     }
     if (type >= graphToolEvent && type < graphToolEvent + GraphToolCount()) {

@@ -175,6 +175,7 @@ public:
     int titleGroup = 0;
     std::string title; // the title itself, when the book knows it
     bool keepCaseDocButton = false;
+    bool keepMultRegButton = false; // the multiple regression's "bt_multreg"
 
 private:
     struct GraphTool
@@ -195,7 +196,6 @@ private:
     // A tool button's or graph menu item's selection: its value goes to
     // the workbook as an event.
     static ZafEventType SendToBook(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
-    static ZafEventType MultRegUserFunction(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
     // A graph menu item for the graph window: its value goes to that window
     // when the window is still on one of the workbook's pages.
     static ZafEventType SendToGraph(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);

@@ -14,6 +14,7 @@
 #include "analyses/MapStatOption.h"
 #include "analyses/McNemarOption.h"
 #include "analyses/MeanOption.h"
+#include "analyses/MultregOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
 #include "analyses/OnewayOption.h"
@@ -68,6 +69,7 @@ const RecordCase records[] = {
     {"MultrespFreq", New<MultrespFreqOption>, "USE_ONEWAY_MULTI", "USE_ONEWAY_MULTI_OPTIONS"},
     {"MultrespDiko", New<MultrespDikoOption>, "USE_ONEWAY_MULTI_DICO", "USE_ONEWAY_MULTI_DICO_OPTIONS"},
     {"Map", New<MapStatOption>, "USE_MAP", "USE_MAP_OPTIONS"},
+    {"Multreg", New<MultregOption>, "USE_MULTIWAY_REG", "USE_MULTIWAY_REG_OPTIONS"},
     {"FreqBar", New<FreqbarOption>, nullptr, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr, nullptr},
     {"Mean", New<MeanOption>, "USE_ONEWAY_DESCRIP", "USE_ONEWAY_DESCRIP_OPTIONS"},
