@@ -11,6 +11,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
+#include <utility>
 #include <cstring>
 #include <memory>
 
@@ -461,17 +463,54 @@ bool DATASET::SetRegionVariable(long number)
     return true;
 }
 
+namespace {
+
+// After a successful reopen the record keeps the address it had (open
+// workbooks' computations hold it) and takes the new record's contents.
+template <class Record> void KeepAddress(Record *&current, std::unique_ptr<Record> &old)
+{
+    if (!old)
+        return;
+    if (current) {
+        old->Swap(*current);
+        delete current;
+    }
+    current = old.release();
+}
+
+} // namespace
+
 int DATASET::Reopen()
 {
     std::string name = fileName;
     int keepFlags = flags;
+    // The selection and weight records survive the reopen at their
+    // addresses: a computation of an open workbook that holds one must not
+    // read a freed record when it computes again after a save.
+    std::unique_ptr<SelectRec> oldSelection(selection), oldDefault(defaultSelection);
+    std::unique_ptr<WeightRec> oldWeight(weight);
+    selection = defaultSelection = nullptr;
+    weight = nullptr;
     // The lock stays held across the reopen, so that no other program can
     // take the data set in between.
     reopening = true;
     int code = Open(name.c_str(), keepFlags);
     reopening = false;
-    if (code)
+    if (code) {
         ReleaseLock();
+        return code;
+    }
+    // A selection the reopened files lack (one without bits, which the
+    // writer leaves out) stays an empty, inactive record.
+    if (oldSelection && !selection) {
+        oldSelection->active = 0;
+        delete oldSelection->bits;
+        oldSelection->bits = nullptr;
+        oldSelection->description.clear();
+    }
+    KeepAddress(selection, oldSelection);
+    KeepAddress(defaultSelection, oldDefault);
+    KeepAddress(weight, oldWeight);
     return code;
 }
 

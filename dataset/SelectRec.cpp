@@ -2,6 +2,8 @@
 
 #include "dataset/ByteStream.h"
 
+#include <utility>
+
 namespace {
 const long kChunkBytes = 4096;
 
@@ -147,6 +149,14 @@ bool IsCaseSelected(LogBuffer *bits, long caseFrom0)
 
 SelectRec::SelectRec(long cases) : dataSetCases(cases)
 {}
+
+void SelectRec::Swap(SelectRec &other)
+{
+    std::swap(active, other.active);
+    std::swap(bits, other.bits);
+    description.swap(other.description);
+    std::swap(dataSetCases, other.dataSetCases);
+}
 
 SelectRec::~SelectRec()
 {

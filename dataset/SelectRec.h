@@ -82,6 +82,9 @@ public:
     bool IsActive() const { return active != 0 && bits != nullptr; }
     // True when the case (from 0) counts: always without an active selection.
     bool IsCaseInForce(long caseFrom0) { return !IsActive() || bits->IsSet(caseFrom0); }
+    // Exchanges every field with other's: the data set's reopen keeps a
+    // record's address while it takes the reopened files' contents.
+    void Swap(SelectRec &other);
 
     int active = 0;            // 0 none, else the bit vector is in force
     LogBuffer *bits = nullptr; // owned; null for the default record

@@ -9,6 +9,14 @@
 WeightRec::WeightRec(DATASET *owner) : dataSet(owner)
 {}
 
+void WeightRec::Swap(WeightRec &other)
+{
+    std::swap(dataSet, other.dataSet);
+    std::swap(count, other.count);
+    std::swap(variables, other.variables);
+    std::swap(list, other.list);
+}
+
 WeightRec::~WeightRec()
 {
     delete list;

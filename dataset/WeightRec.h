@@ -41,6 +41,8 @@ public:
     // The weight variables' names joined by " * " for reports; empty
     // without a weight.
     std::string Describe() const;
+    // Exchanges every field with other's (see SelectRec::Swap).
+    void Swap(WeightRec &other);
 
 private:
     DATASET *dataSet;

@@ -66,9 +66,16 @@ TEST_F(SavedDataSet, AddedVariableIsThereAfterReopening)
 {
     std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
     std::vector<CategoryLabel> labels{{0.0, "Zero"}};
+    // Open workbooks' computations hold these records across the save.
+    SelectRec *heldSelection = dataSet.GetActiveSelection();
+    WeightRec *heldWeight = dataSet.GetWeight();
     long number = dataSet.AddVariable(Info("res1", STORAGE_FLOAT), labels, values.get());
     ASSERT_EQ(number, 9) << dataSet.GetErrorText();
     EXPECT_EQ(dataSet.GetVariableCount(), 9);
+    ASSERT_EQ(heldSelection, dataSet.GetActiveSelection());
+    ASSERT_EQ(heldWeight, dataSet.GetWeight());
+    EXPECT_EQ(heldSelection->GetCaseCount(), 7);
+    EXPECT_EQ(heldWeight->GetVariable(0), 6);
     dataSet.CloseFiles();
     ASSERT_EQ(dataSet.Open(dir.File("s.QVF").c_str()), 0) << dataSet.GetErrorText();
     ASSERT_EQ(dataSet.GetVariableCount(), 9);
