@@ -63,11 +63,16 @@ protected:
     }
     ~OptionWindowFrameTest() override
     {
+        CloseFrame();
+        delete book;
+        EXPECT_EQ(0, TestOption::Seen().live);
+    }
+    void CloseFrame()
+    {
         if (frame && zafWindowManager->Contains(frame))
             zafWindowManager->SubtractObject(frame);
         delete frame;
-        delete book;
-        EXPECT_EQ(0, TestOption::Seen().live);
+        frame = nullptr;
     }
     OptionWindowFrame *Open(OptionWindowFrame *made)
     {
@@ -111,9 +116,7 @@ TEST_F(OptionWindowFrameTest, OpeningOnARecordFillsTheWindowFromIt)
     EXPECT_TRUE(window->FindRadioButton("RB_COLUMNS", __FILE__, __LINE__)->Checked());
     EXPECT_FALSE(window->FindRadioButton("RB_ROWS", __FILE__, __LINE__)->Checked());
 
-    zafWindowManager->SubtractObject(frame);
-    delete frame;
-    frame = nullptr;
+    CloseFrame();
     EXPECT_EQ(nullptr, alone.optionWindow) << "the record forgets the window that went with the frame";
 }
 
@@ -240,9 +243,7 @@ TEST_F(OptionWindowFrameTest, TheTitleIsTheAnalysisNameAndTheRecordNameTheHelpCo
         GetWindowTextA(frame->OSHandle(), caption, sizeof caption);
         EXPECT_STREQ(named.title, caption) << named.record;
         EXPECT_STREQ(named.record, frame->HelpContext());
-        zafWindowManager->SubtractObject(frame);
-        delete frame;
-        frame = nullptr;
+        CloseFrame();
     }
     FreeAnalysisRegistry();
 }
