@@ -152,7 +152,6 @@ protected:
 TEST_F(WorkBookTest, TakesTheRecordNumbersToolsNamesPagesAndDeletesWhatItOwns)
 {
     WorkBook *book = Build();
-    EXPECT_EQ(option->deleteAfterRun, 0);
     ASSERT_EQ(book->PageCount(), 2);
     EXPECT_STREQ(book->PageAt(1)->StringID(), "Page2");
     std::vector<int> values;
