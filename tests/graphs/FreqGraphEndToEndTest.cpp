@@ -5,6 +5,7 @@
 // page printed on a metafile printer and the graph exported to an EMF file
 // and read back.
 #include "GraphTestSupport.h"
+#include "tests/support/TempDirectory.h"
 #include "tests/zaf/controls/FieldTestSupport.h"
 
 #include "analyses/FreqBook.h"
@@ -226,10 +227,8 @@ TEST_F(FreqGraphEndToEndTest, BarThenPieOfARunTablePrintAndExportTheGraph)
     EXPECT_TRUE(Holds(TextsOf(printRecords), "Female"));
 
     // Exported to an EMF file and read back: the same slices and texts.
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    const std::string path = std::string(base) + "mervalo_pie_" + std::to_string(GetCurrentProcessId()) + ".emf";
-    DeleteFileA(path.c_str());
+    testsupport::TempDirectory directory("mervalopie");
+    const std::string path = directory.File("pie.emf");
     pie->SetMetafileName(path.c_str());
     ASSERT_TRUE(pie->ExportMetafile());
     HENHMETAFILE file = GetEnhMetaFileA(path.c_str());
@@ -238,7 +237,6 @@ TEST_F(FreqGraphEndToEndTest, BarThenPieOfARunTablePrintAndExportTheGraph)
     GetEnhMetaFileHeader(file, sizeof header, &header);
     const std::vector<graphtest::Record> fileRecords = graphtest::RecordsOf(file);
     DeleteEnhMetaFile(file);
-    DeleteFileA(path.c_str());
     EXPECT_EQ(static_cast<int>(slices.size()), CountOf(fileRecords, EMR_PIE));
     EXPECT_TRUE(Holds(TextsOf(fileRecords), "Male"));
     EXPECT_GT(header.rclFrame.right, 0) << "the picture has a size";

@@ -15,6 +15,7 @@
 #include "shell/Page.h"
 #include "shell/QIVprog.h"
 #include "shell/WorkBook.h"
+#include "tests/support/ModalLoop.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafControls.h"
 #include "zaf/controls/ZafFrameButton.h"
@@ -40,19 +41,16 @@ using graphtest::TestGraph;
 const std::string binDirectory = GRAPH_TEST_BIN_DIR;
 
 // --- Answering modal windows from inside their loops -----------------------------------
-// A thread timer fires inside the modal loop that waits; it acts once the
-// window it looks for is up (until then it fires again).
+// A step runs inside the modal loop that waits; it acts once the window it
+// looks for is up (until then it tries again).
 
 std::function<void(TEXT_DIALOG &)> dialogAction;
-UINT_PTR dialogTimer = 0;
 
-void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD)
+void DriveDialog()
 {
     auto *dialog = dynamic_cast<TEXT_DIALOG *>(ZafDialogWindow::ModalWindow());
     if (!dialog || !dialog->OSHandle())
-        return;
-    KillTimer(nullptr, dialogTimer);
-    dialogTimer = 0;
+        return testsupport::WhenModalLoopIdles(DriveDialog, 10);
     if (dialogAction)
         dialogAction(*dialog);
 }
@@ -63,7 +61,6 @@ struct Question
     std::string title, text;
     int press = IDYES;
 } question;
-UINT_PTR questionTimer = 0;
 
 BOOL CALLBACK FindBox(HWND window, LPARAM found)
 {
@@ -75,14 +72,12 @@ BOOL CALLBACK FindBox(HWND window, LPARAM found)
     return FALSE;
 }
 
-void CALLBACK AnswerQuestion(HWND, UINT, UINT_PTR, DWORD)
+void AnswerQuestion()
 {
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
     if (!box)
-        return;
-    KillTimer(nullptr, questionTimer);
-    questionTimer = 0;
+        return testsupport::WhenModalLoopIdles(AnswerQuestion, 10);
     question.asked = true;
     char text[256] = "";
     GetWindowTextA(box, text, sizeof text);
@@ -114,11 +109,7 @@ protected:
     }
     ~InteractionTest() override
     {
-        if (dialogTimer)
-            KillTimer(nullptr, dialogTimer);
-        if (questionTimer)
-            KillTimer(nullptr, questionTimer);
-        dialogTimer = questionTimer = 0;
+        testsupport::ForgetModalLoopSteps();
         dialogAction = nullptr;
         userPersist = nullptr;
         GraphMouseMode = savedMode;
@@ -145,7 +136,7 @@ protected:
     void DoublePress(int x, int y, std::function<void(TEXT_DIALOG &)> action)
     {
         dialogAction = std::move(action);
-        dialogTimer = SetTimer(nullptr, 0, 10, DriveDialog);
+        testsupport::WhenModalLoopIdles(DriveDialog);
         Press(x, y);
         Release(x, y);
         Post(WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
@@ -154,7 +145,7 @@ protected:
     void AnswerNextQuestion(int press)
     {
         question.press = press;
-        questionTimer = SetTimer(nullptr, 0, 10, AnswerQuestion);
+        testsupport::WhenModalLoopIdles(AnswerQuestion);
     }
 
     TEKSTELEMENT *TextOf(const char *wording) const

@@ -5,6 +5,7 @@
 
 #include "shell/PrintPreview.h"
 #include "shell/QivPrinter.h"
+#include "tests/support/TempDirectory.h"
 #include "zaf/core/ZafGdiDisplay.h"
 
 #include <algorithm>
@@ -174,13 +175,11 @@ protected:
     }
     std::vector<Record> ExportFile()
     {
-        char directory[MAX_PATH], path[MAX_PATH];
-        GetTempPathA(sizeof directory, directory);
-        std::snprintf(path, sizeof path, "%sgraph-test.emf", directory);
-        DeleteFileA(path);
-        graph->SetMetafileName(path);
+        testsupport::TempDirectory directory("mervalograph");
+        const std::string path = directory.File("graph-test.emf");
+        graph->SetMetafileName(path.c_str());
         EXPECT_TRUE(graph->ExportMetafile());
-        HENHMETAFILE file = GetEnhMetaFileA(path);
+        HENHMETAFILE file = GetEnhMetaFileA(path.c_str());
         EXPECT_NE(file, nullptr);
         std::vector<Record> records = RecordsOf(file);
         char description[64] = {};
@@ -190,7 +189,6 @@ protected:
         GetEnhMetaFileHeader(file, sizeof header, &header);
         frame = header.rclFrame;
         DeleteEnhMetaFile(file);
-        DeleteFileA(path);
         return records;
     }
     // Ink (any pixel not white) of the area outside the box, counted.

@@ -7,6 +7,7 @@
 #include "shell/Page.h"
 #include "shell/QivPrinter.h"
 #include "shell/WorkBook.h"
+#include "tests/support/PaintedWindow.h"
 #include "zaf/controls/ZafNotebookTab.h"
 
 #include <cstdio>
@@ -74,18 +75,14 @@ TEST_F(WorkBookGraphTest, PageShowsRebuildsAndPrintsItsGraph)
     // Built when shown, and again as the page gave it its size.
     const int shownBuilds = shown->builds;
     EXPECT_GE(shownBuilds, 1);
-    // On the screen through the window's own paint.
-    HDC dc = GetDC(shown->OSHandle());
-    // Between two grid lines of the vertical axis inside the box; inside the
-    // triangle; an empty place. Sampled at logical points, whatever size the
-    // page gave the graph.
-    RECT client = {};
-    GetClientRect(shown->OSHandle(), &client);
-    auto at = [&](int x, int y) { return GetPixel(dc, x * client.right / 10000, y * client.bottom / 10000); };
+    // Through the window's own paint. Between two grid lines of the vertical
+    // axis inside the box; inside the triangle; an empty place. Sampled at
+    // logical points, whatever size the page gave the graph.
+    const testsupport::Painted painted(shown->OSHandle());
+    auto at = [&](int x, int y) { return painted.At(x * painted.Width() / 10000, y * painted.Height() / 10000); };
     EXPECT_EQ(at(2200, 2400), RGB(200, 40, 40));
     EXPECT_EQ(at(7500, 7500), RGB(40, 160, 60));
     EXPECT_EQ(at(9500, 6000), RGB(255, 255, 255));
-    ReleaseDC(shown->OSHandle(), dc);
     if (const char *shot = std::getenv("MERVALO_SHOT")) {
         EXPECT_TRUE(graphtest::Bitmap::SaveWindow(book->OSHandle(), shot));
     }

@@ -125,7 +125,6 @@ TEST_F(MainTest, OpensTheDataSetNamedOnTheCommandLine)
     EXPECT_EQ(0, reports.count) << reports.message;
     EXPECT_EQ(0, CompareTextNoCase(name.c_str(), seen.dataSet.c_str())) << seen.dataSet;
     EXPECT_EQ(nullptr, ProgramSettings::Instance()->GetDataSet(0));
-    EXPECT_EQ(0, CompareTextNoCase(name.c_str(), QIVprog::LastDataset().c_str()));
 }
 
 TEST_F(MainTest, ADataSetWhoseSaveWasInterruptedOpensAndSaysWhatWasDone)

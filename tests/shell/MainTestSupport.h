@@ -1,8 +1,9 @@
 // Running Main as the program does, from a directory of its own: the test
 // writes the UI data file (and, unless told not to, a small language file)
 // there, starts Main with the switches it gives and drives the running
-// program through steps. Each step runs from a thread timer inside Main's
-// event loop, one step each time the loop is idle; the last step closes the
+// program through steps. Each step runs inside Main's event loop (or the
+// modal loop the step before opened), one step each time the loop is idle;
+// the last step closes the
 // main window. Reports are answered through the error system's answer hook.
 // The last data set used is remembered in a settings section of the test's
 // own (mervalo.exe, started by other tests at the same time, writes the
@@ -31,6 +32,8 @@
 #include "zaf/data/ZafStorage.h"
 
 #include "tests/shell/ShellUIFile.h"
+#include "tests/support/ModalLoop.h"
+#include "tests/support/TempDirectory.h"
 
 namespace mainsupport {
 
@@ -52,15 +55,14 @@ inline ZafEventType RecordReport(ZafWindowObject *, const char *title, unsigned,
 inline std::vector<std::function<void()>> steps;
 inline std::size_t nextStep = 0;
 
-inline void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD)
+inline void RunStep()
 {
-    if (nextStep >= steps.size()) {
-        KillTimer(nullptr, timer);
+    if (nextStep >= steps.size())
         return;
-    }
-    // A step may run a modal loop of its own (a message box); the timer
-    // must not re-enter it.
+    // A step may run a modal loop of its own (a message box): the next step
+    // runs inside it.
     const std::size_t step = nextStep++;
+    testsupport::WhenModalLoopIdles(RunStep, 10);
     steps[step]();
 }
 
@@ -85,11 +87,8 @@ class MainFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        directory =
-            std::string(base) + "mervalomain" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(serial++);
-        CreateDirectoryA(directory.c_str(), nullptr);
+        scratch = std::make_unique<testsupport::TempDirectory>("mervalomain");
+        directory = scratch->Path();
         reports = Reports();
         steps.clear();
         nextStep = 0;
@@ -101,8 +100,7 @@ protected:
         ZafErrorStub::SetAnswerHook(previousHook);
         RegistrySettings::DeleteSection(datasetsSection);
         QIVprog::SetLastDatasetSection(nullptr);
-        ZafDiskFileSystem disk;
-        disk.RmDir(directory.c_str(), true);
+        scratch.reset();
     }
 
     std::string UIFile() const { return directory + "\\MERVALO.ZNC"; }
@@ -149,19 +147,19 @@ protected:
         steps = std::move(script);
         steps.push_back(CloseMainWindow);
         nextStep = 0;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 10, RunStep);
+        testsupport::WhenModalLoopIdles(RunStep, 10);
         std::vector<std::string> arguments = {directory + "\\mervalo.exe"};
         arguments.insert(arguments.end(), switches.begin(), switches.end());
         ZafApplication application(GetModuleHandleA(nullptr), arguments);
         const int code = Main(application);
-        KillTimer(nullptr, timer);
+        testsupport::ForgetModalLoopSteps(); // the steps of a run that ended early
         steps.clear();
         return code;
     }
 
+    std::unique_ptr<testsupport::TempDirectory> scratch;
     std::string directory;
     ZafErrorStub::AnswerHook previousHook = nullptr;
-    static inline int serial = 0;
 };
 
 } // namespace mainsupport

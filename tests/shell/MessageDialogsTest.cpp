@@ -1,5 +1,5 @@
-// The message dialogs run modally: a thread timer, firing inside the dialog's
-// own loop, reads the box and presses one of its buttons.
+// The message dialogs run modally: a step run inside the dialog's own loop
+// reads the box and presses one of its buttons.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "shell/MessageDialogs.h"
+#include "tests/support/ModalLoop.h"
 
 namespace {
 
@@ -28,13 +29,12 @@ BOOL CALLBACK FindBox(HWND window, LPARAM found)
     return FALSE;
 }
 
-void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD)
+void AnswerBox()
 {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog)
-        return; // not up yet: the timer fires again
-    KillTimer(nullptr, timer);
+        return testsupport::WhenModalLoopIdles(AnswerBox, 10); // not up yet
     box.found = true;
     char text[512] = "";
     GetWindowTextA(dialog, text, sizeof text);
@@ -63,7 +63,7 @@ protected:
     void SetUp() override
     {
         box = Box();
-        SetTimer(nullptr, 0, 20, AnswerBox);
+        testsupport::WhenModalLoopIdles(AnswerBox);
     }
 };
 
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Types, MessageDialog,
 TEST(WarningWindow, ShowsTheMessageAndAnswersOk)
 {
     box = Box();
-    SetTimer(nullptr, 0, 20, AnswerBox);
+    testsupport::WhenModalLoopIdles(AnswerBox);
     WarningWindow warning("Data set", "The file is not a data set.");
     EXPECT_EQ(warning.Control(), ZAF_DIALOG_OK);
     ASSERT_TRUE(box.found);

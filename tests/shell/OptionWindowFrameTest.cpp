@@ -6,6 +6,8 @@
 // changes nothing. The option window's lookup of missing controls too.
 #include "tests/shell/ShellUIFile.h"
 #include "tests/shell/TestOption.h"
+#include "tests/support/ModalLoop.h"
+#include "tests/support/TempDirectory.h"
 #include "tests/zaf/controls/FieldTestSupport.h"
 
 #include "dataset/AssumeError.h"
@@ -61,11 +63,16 @@ protected:
     }
     ~OptionWindowFrameTest() override
     {
+        CloseFrame();
+        delete book;
+        EXPECT_EQ(0, TestOption::Seen().live);
+    }
+    void CloseFrame()
+    {
         if (frame && zafWindowManager->Contains(frame))
             zafWindowManager->SubtractObject(frame);
         delete frame;
-        delete book;
-        EXPECT_EQ(0, TestOption::Seen().live);
+        frame = nullptr;
     }
     OptionWindowFrame *Open(OptionWindowFrame *made)
     {
@@ -109,9 +116,7 @@ TEST_F(OptionWindowFrameTest, OpeningOnARecordFillsTheWindowFromIt)
     EXPECT_TRUE(window->FindRadioButton("RB_COLUMNS", __FILE__, __LINE__)->Checked());
     EXPECT_FALSE(window->FindRadioButton("RB_ROWS", __FILE__, __LINE__)->Checked());
 
-    zafWindowManager->SubtractObject(frame);
-    delete frame;
-    frame = nullptr;
+    CloseFrame();
     EXPECT_EQ(nullptr, alone.optionWindow) << "the record forgets the window that went with the frame";
 }
 
@@ -137,12 +142,11 @@ TEST_F(OptionWindowFrameTest, ApplyChangesTheOpenWorkbooksResultsWithoutSaving)
 
 // The record of the frame the graph menu opened, which ticks, applies, cancels.
 StatOption *openedOn = nullptr;
-void CALLBACK ApplyInFrame(HWND, UINT, UINT_PTR timer, DWORD)
+void ApplyInFrame()
 {
     auto *opened = dynamic_cast<OptionWindowFrame *>(ZafDialogWindow::ModalWindow());
     if (!opened || !opened->Window())
-        return;
-    KillTimer(nullptr, timer);
+        return testsupport::WhenModalLoopIdles(ApplyInFrame, 10);
     openedOn = opened->Record();
     static_cast<ZafButton *>(opened->Window()->FindObjectByStringID("CHK_TOTALS"))->SetSelected(true);
     opened->Event(ZafEventRecord(ZAF_DIALOG_APPLY));
@@ -155,7 +159,7 @@ TEST_F(OptionWindowFrameTest, TheGraphMenusOptionsOpenAndApplyTheOptionsOfThatGr
     book->CurrentPage()->AddGraphWindow(graph, 1);
     book->GraphMenu(0, 0, graph);
     book->GraphToolOption(1)->changed = 1;
-    SetTimer(nullptr, 0, 10, ApplyInFrame);
+    testsupport::WhenModalLoopIdles(ApplyInFrame);
     book->Event(ZafEventRecord(WorkBook::graphOptionsEvent));
     ASSERT_EQ(book->GraphToolOption(1), openedOn);
     EXPECT_TRUE(static_cast<TestOption *>(openedOn)->totals);
@@ -220,13 +224,12 @@ TEST_F(OptionWindowFrameTest, AMissingControlIsReportedAndNotTouched)
 
 TEST_F(OptionWindowFrameTest, TheTitleIsTheAnalysisNameAndTheRecordNameTheHelpContext)
 {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    const std::string directory(base);
-    std::ofstream(directory + "qivstfrm.btx", std::ios::binary) << "1.12\tFrequency table\r\n";
-    TextCatalog catalog(directory.c_str(), "frm");
-    BuildAnalysisRegistry(&catalog);
-    DeleteFileA((directory + "qivstfrm.btx").c_str());
+    {
+        testsupport::TempDirectory directory("mervalofrm");
+        std::ofstream(directory.File("qivstfrm.btx"), std::ios::binary) << "1.12\tFrequency table\r\n";
+        TextCatalog catalog(directory.Path(), "frm");
+        BuildAnalysisRegistry(&catalog);
+    }
 
     struct Named
     {
@@ -240,9 +243,7 @@ TEST_F(OptionWindowFrameTest, TheTitleIsTheAnalysisNameAndTheRecordNameTheHelpCo
         GetWindowTextA(frame->OSHandle(), caption, sizeof caption);
         EXPECT_STREQ(named.title, caption) << named.record;
         EXPECT_STREQ(named.record, frame->HelpContext());
-        zafWindowManager->SubtractObject(frame);
-        delete frame;
-        frame = nullptr;
+        CloseFrame();
     }
     FreeAnalysisRegistry();
 }

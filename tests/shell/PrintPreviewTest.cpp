@@ -11,6 +11,7 @@
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "tests/shell/MetafileRecords.h"
+#include "tests/support/PaintedWindow.h"
 
 namespace {
 
@@ -68,28 +69,12 @@ TEST_F(PrintPreviewTest, OnScreenTheSheetIsPaintedWhiteWithTheText)
     Pump();
     auto *sheet = dynamic_cast<ZafWindowObject *>(preview->First());
     ASSERT_TRUE(sheet && sheet->IsCreated());
-    HWND window = sheet->OSHandle();
-    // Paint into a bitmap, as the window would paint itself.
-    RECT client;
-    GetClientRect(window, &client);
-    HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    const COLORREF middle = GetPixel(memory, client.right / 2, client.bottom / 2);
+    const testsupport::Painted sheetPixels(sheet->OSHandle());
+    const int w = sheetPixels.Width(), h = sheetPixels.Height();
+    EXPECT_EQ(sheetPixels.At(w / 2, h / 2), RGB(255, 255, 255));
     // The text stands at the page's left margin: ink in the left half of the
     // sheet's middle band (inside the paper on a page wider than high).
-    int ink = 0;
-    for (int y = client.bottom / 4; y < client.bottom * 3 / 4; ++y)
-        for (int x = 0; x < client.right / 2; ++x)
-            ink += GetPixel(memory, x, y) != RGB(255, 255, 255);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    EXPECT_EQ(middle, RGB(255, 255, 255));
-    EXPECT_GT(ink, 0);
+    EXPECT_GT(sheetPixels.CountOther(0, h / 4, w / 2 - 1, h * 3 / 4 - 1, RGB(255, 255, 255)), 0);
     zafWindowManager->CloseWindow(preview);
     Pump();
 }

@@ -12,6 +12,7 @@
 
 #include "dataset/PFILE.h"
 #include "shell/TXTWIN.h"
+#include "tests/support/TempDirectory.h"
 #include "zaf/controls/ZafTextField.h"
 
 namespace {
@@ -173,11 +174,11 @@ TEST_P(TxtwinSave, WritesTheTextInTheLayoutAskedFor)
         window.WriteInteger(12);
         window.EndLine();
     }
-    const std::string path = "txtwin_save.txt";
+    testsupport::TempDirectory directory("mervalotxt");
+    const std::string path = directory.File("saved.txt");
     ASSERT_TRUE(window.SaveText(path.c_str(), GetParam().layout));
     EXPECT_EQ(ReadFile(path), GetParam().expected);
-    DeleteFileA(path.c_str());
-    EXPECT_FALSE(window.SaveText("no_such_folder\\x.txt", GetParam().layout));
+    EXPECT_FALSE(window.SaveText(directory.File("no_such_folder\\x.txt").c_str(), GetParam().layout));
     EXPECT_EQ(window.Error(), txtErrorFile);
 }
 

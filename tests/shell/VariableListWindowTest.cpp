@@ -5,6 +5,8 @@
 // (and runs that left their workbook unshown), records taken by a workbook.
 #include "tests/shell/ShellUIFile.h"
 #include "tests/shell/TestOption.h"
+#include "tests/support/ModalLoop.h"
+#include "tests/support/TempDirectory.h"
 #include "tests/zaf/controls/FieldTestSupport.h"
 
 #include "dataset/BUFFERTYPE.h"
@@ -13,7 +15,6 @@
 #include "shell/VariableListWindow.h"
 #include "shell/WorkBook.h"
 #include "zaf/controls/ZafVtList.h"
-#include "zaf/data/ZafDiskFile.h"
 
 #include <string>
 
@@ -33,11 +34,7 @@ protected:
     VariableListWindowTest()
     {
         TestOption::Seen() = TestOptionSeen();
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        directory = std::string(base) + "mervalovarlist" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(directory.c_str(), nullptr);
-        const std::string name = directory + "\\survey.QVF";
+        const std::string name = directory.File("survey.QVF");
         DataSetBuilder builder;
         EXPECT_EQ(0, builder.ReadDescription("variable age\nlabel Age in years\ntype u8\n"
                                              "variable sex\nlabel Sex\ntype u8\n"
@@ -53,8 +50,6 @@ protected:
         for (StatOption *taken : TestOption::Seen().taken)
             DeleteOptionRecord(taken);
         dataSet.CloseFiles();
-        ZafDiskFileSystem disk;
-        disk.RmDir(directory.c_str(), true);
     }
 
     VariableListWindow *Open(int initial = -1)
@@ -108,7 +103,7 @@ protected:
     }
 
     shellui::ShellUIFile uiFile;
-    std::string directory;
+    testsupport::TempDirectory directory{"mervalovarlist"};
     DATASET dataSet;
     VariableListWindow *window = nullptr;
 };
@@ -165,13 +160,12 @@ TEST_F(VariableListWindowTest, APreOptionWindowAnsweredWithOkLetsTheRecordTakeIt
 }
 
 // Types 2.5 into the running pre-option window's field and answers OK.
-void CALLBACK TypeIntoPreOptions(HWND, UINT, UINT_PTR timer, DWORD)
+void TypeIntoPreOptions()
 {
     ZafDialogWindow *dialog = ZafDialogWindow::ModalWindow();
     ZafWindowObject *field = dialog ? dialog->FindObjectByStringID("FiVa") : nullptr;
     if (!field)
-        return;
-    KillTimer(nullptr, timer);
+        return testsupport::WhenModalLoopIdles(TypeIntoPreOptions, 10);
     field->SetText("2.5");
     dialog->Event(ZafEventRecord(ZAF_DIALOG_OK));
 }
@@ -179,7 +173,7 @@ void CALLBACK TypeIntoPreOptions(HWND, UINT, UINT_PTR timer, DWORD)
 TEST_F(VariableListWindowTest, ARecordKeepsWhatWasTypedInItsPreOptionWindowUntilItsRun)
 {
     Open();
-    SetTimer(nullptr, 0, 10, TypeIntoPreOptions);
+    testsupport::WhenModalLoopIdles(TypeIntoPreOptions);
     ASSERT_TRUE(window->ChooseAnalysis(3));
     AddVariables(0, {0});
     Press(VariableListWindow::runName);
@@ -286,9 +280,8 @@ TEST_F(VariableListWindowTest, AtMostFiveListsAndASelectionFreesTheValueListsInI
 
 TEST_F(VariableListWindowTest, AFileWithoutTheWindowGivesAWindowInError)
 {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    const std::string path = std::string(base) + "emptyui" + std::to_string(GetCurrentProcessId()) + ".znc";
+    testsupport::TempDirectory scratch("emptyui");
+    const std::string path = scratch.File("empty.znc");
     {
         ZafStorage storage(path.c_str(), ZafStorage::CreateTree);
         ASSERT_EQ(0u, storage.Save());
@@ -300,7 +293,6 @@ TEST_F(VariableListWindowTest, AFileWithoutTheWindowGivesAWindowInError)
         EXPECT_NE(0, unread.Error());
         EXPECT_EQ(nullptr, unread.Option());
     }
-    DeleteFileA(path.c_str());
 }
 
 } // namespace

@@ -17,6 +17,8 @@
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
 #include "tests/shell/MetafileRecords.h"
+#include "tests/support/ModalLoop.h"
+#include "tests/support/TempDirectory.h"
 #include "stats/StatClass.h"
 #include "stats/StatOption.h"
 #include "zaf/controls/ZafButton.h"
@@ -129,13 +131,27 @@ protected:
         return book;
     }
 
+    // The book completed and shown on its own (not in a frame), sized first.
+    void Show(WorkBook *book, const ZafRegionRect &region)
+    {
+        WorkBook::ShowHook previous = WorkBook::SetShowHook(nullptr);
+        book->SetRegion(region);
+        book->CompleteToolBar();
+        WorkBook::SetShowHook(previous);
+        Pump();
+    }
+    void Close(WorkBook *book)
+    {
+        zafWindowManager->CloseWindow(book);
+        Pump();
+    }
+
     CountedOption *option = nullptr;
 };
 
 TEST_F(WorkBookTest, TakesTheRecordNumbersToolsNamesPagesAndDeletesWhatItOwns)
 {
     WorkBook *book = Build();
-    EXPECT_EQ(option->deleteAfterRun, 0);
     ASSERT_EQ(book->PageCount(), 2);
     EXPECT_STREQ(book->PageAt(1)->StringID(), "Page2");
     std::vector<int> values;
@@ -211,11 +227,9 @@ TEST_F(WorkBookTest, EventsAskTheCurrentPageForAGraphAndPrintIt)
 
 TEST_F(WorkBookTest, TheGraphMenuListsTheToolsMarksTheCurrentKindAndChoosesAGraph)
 {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    const std::string directory(base);
-    std::ofstream(directory + "qivsttst.btx", std::ios::binary) << "5.17\tPie\r\n5.18\tBars\r\n";
-    TextCatalog catalog(directory.c_str(), "tst");
+    testsupport::TempDirectory directory("mervalobook");
+    std::ofstream(directory.File("qivsttst.btx"), std::ios::binary) << "5.17\tPie\r\n5.18\tBars\r\n";
+    TextCatalog catalog(directory.Path(), "tst");
     ASSERT_EQ(catalog.Error(), TEXTCAT_OK);
     TextCatalog *previous = GetStatTextCatalog();
     SetStatTextCatalog(&catalog);
@@ -223,7 +237,6 @@ TEST_F(WorkBookTest, TheGraphMenuListsTheToolsMarksTheCurrentKindAndChoosesAGrap
     book->Event(ZafEventRecord(WorkBook::graphToolEvent + 1));
     ZafPopUpMenu *menu = book->GraphMenu(10, 20);
     SetStatTextCatalog(previous);
-    DeleteFileA((directory + "qivsttst.btx").c_str());
     ASSERT_NE(menu, nullptr);
 
     std::vector<std::pair<std::string, bool>> items;
@@ -244,13 +257,13 @@ TEST_F(WorkBookTest, TheGraphMenuListsTheToolsMarksTheCurrentKindAndChoosesAGrap
 }
 
 int previewPages = -1;
-void CALLBACK NotePreviewAndClose(HWND, UINT, UINT_PTR timer, DWORD)
+void NotePreviewAndClose()
 {
-    if (auto *preview = dynamic_cast<PrintPreview *>(ZafDialogWindow::ModalWindow())) {
-        KillTimer(nullptr, timer);
-        previewPages = preview->PageCount();
-        preview->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
-    }
+    auto *preview = dynamic_cast<PrintPreview *>(ZafDialogWindow::ModalWindow());
+    if (!preview)
+        return testsupport::WhenModalLoopIdles(NotePreviewAndClose, 10);
+    previewPages = preview->PageCount();
+    preview->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
 }
 
 TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
@@ -282,7 +295,7 @@ TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
     Pump();
     EXPECT_NE(TakePrinted().find("table of v1"), std::string::npos);
     EXPECT_NE(static_cast<ZafButton *>(book->ToolBar()->First())->BitmapData(), nullptr);
-    SetTimer(nullptr, 0, 10, NotePreviewAndClose);
+    testsupport::WhenModalLoopIdles(NotePreviewAndClose);
     Click(book->ToolBar()->FindObjectByStringID("bt_preview")->OSHandle());
     Pump();
     EXPECT_GT(previewPages, 1) << "the preview of the long text's pages";
@@ -322,12 +335,8 @@ std::ostream &operator<<(std::ostream &out, const Pane &pane)
 
 TEST_F(WorkBookTest, APageGivesItsPanesItsSizeAsTheViewButtonsChooseAndWhenResized)
 {
-    WorkBook::ShowHook previous = WorkBook::SetShowHook(nullptr);
     WorkBook *book = Build();
-    book->SetRegion(ZafRegionRect(2, 2, 70, 25, ZAF_CELL));
-    book->CompleteToolBar();
-    WorkBook::SetShowHook(previous);
-    Pump();
+    Show(book, ZafRegionRect(2, 2, 70, 25, ZAF_CELL));
     Page *page = book->CurrentPage();
     ZafWindowObject *text = page->ResultWindow();
     auto pageSize = [page](LONG divisor, bool visible) {
@@ -374,15 +383,12 @@ TEST_F(WorkBookTest, APageGivesItsPanesItsSizeAsTheViewButtonsChooseAndWhenResiz
     Pump();
     EXPECT_EQ(PaneOf(graph), pageSize(1, true));
     EXPECT_GT(PaneOf(graph).width, before.width);
-    zafWindowManager->CloseWindow(book);
-    Pump();
+    Close(book);
 }
 
 TEST_F(WorkBookTest, AResultTextIsFixedWidthUnwrappedReadOnlyAndScrolls)
 {
-    WorkBook::ShowHook previous = WorkBook::SetShowHook(nullptr);
     WorkBook *book = Build();
-    book->SetRegion(ZafRegionRect(2, 2, 50, 16, ZAF_CELL));
     auto *text = static_cast<TXTWIN *>(book->PageAt(0)->ResultWindow());
     text->Clear();
     for (int row = 0; row < 60; ++row) {
@@ -390,9 +396,7 @@ TEST_F(WorkBookTest, AResultTextIsFixedWidthUnwrappedReadOnlyAndScrolls)
         text->EndLine();
     }
     text->ShowText();
-    book->CompleteToolBar();
-    WorkBook::SetShowHook(previous);
-    Pump();
+    Show(book, ZafRegionRect(2, 2, 50, 16, ZAF_CELL));
     HWND field = text->TextField()->OSHandle();
     ASSERT_NE(field, nullptr);
     const LONG style = GetWindowLongA(field, GWL_STYLE);
@@ -412,17 +416,14 @@ TEST_F(WorkBookTest, AResultTextIsFixedWidthUnwrappedReadOnlyAndScrolls)
     horizontal.fMask = SIF_POS;
     GetScrollInfo(field, SB_HORZ, &horizontal);
     EXPECT_GT(horizontal.nPos, 0);
-    zafWindowManager->CloseWindow(book);
-    Pump();
+    Close(book);
 }
 
 // The size button fits the workbook to its page's text: a short text
 // shrinks it until the text just shows, a huge one stops at the screen.
 TEST_F(WorkBookTest, TheSizeButtonFitsTheBookToItsTextWithinTheScreen)
 {
-    WorkBook::ShowHook previous = WorkBook::SetShowHook(nullptr);
     WorkBook *book = Build();
-    book->SetRegion(ZafRegionRect(2, 2, 70, 30, ZAF_CELL));
     auto *text = static_cast<TXTWIN *>(book->PageAt(0)->ResultWindow());
     auto write = [&](int rows, std::size_t width) {
         text->Clear();
@@ -433,9 +434,7 @@ TEST_F(WorkBookTest, TheSizeButtonFitsTheBookToItsTextWithinTheScreen)
         text->ShowText();
     };
     write(3, 30); // wider than the book's least width of 200 pixels
-    book->CompleteToolBar();
-    WorkBook::SetShowHook(previous);
-    Pump();
+    Show(book, ZafRegionRect(2, 2, 70, 30, ZAF_CELL));
     HWND frame = book->OSHandle();
     HWND textWindow = text->OSHandle();
     ASSERT_TRUE(frame && textWindow);
@@ -459,8 +458,7 @@ TEST_F(WorkBookTest, TheSizeButtonFitsTheBookToItsTextWithinTheScreen)
     EXPECT_LE(after.right, area.right);
     EXPECT_LE(after.bottom, area.bottom);
     EXPECT_GT(after.right - after.left, before.right - before.left);
-    zafWindowManager->CloseWindow(book);
-    Pump();
+    Close(book);
 }
 
 // A graph window that counts the events its menu items send it.
@@ -528,7 +526,7 @@ struct OwnDestinationPage : Page
 {
     OwnDestinationPage() : Page("list") {}
     int PrintToOwnDestinations(QivPrinter *p) override { return std::ofstream(file) << (p ? "p" : "case 1") ? 1 : 0; }
-    static inline std::string file = "mervalo_caselist.txt";
+    static inline std::string file;
 };
 
 TEST_F(WorkBookTest, PrintTakesThePaneShownOrThePagesOwnPathAndAGraphIsHeldOnce)
@@ -552,6 +550,8 @@ TEST_F(WorkBookTest, PrintTakesThePaneShownOrThePagesOwnPathAndAGraphIsHeldOnce)
     page->AddGraphWindow(graph, 0);
     EXPECT_EQ(page->GraphWindows(), (std::vector<ZafWindow *>{other, graph})) << "the one handed back is current";
     // Without a printer a page with its own destinations still gets there.
+    testsupport::TempDirectory scratch("mervalocases");
+    OwnDestinationPage::file = scratch.File("caselist.txt");
     book->AddPage(new OwnDestinationPage);
     book->Notebook()->SetCurrentPage(2);
     EXPECT_EQ(book->PrintCurrentPage(), 1);
@@ -559,7 +559,6 @@ TEST_F(WorkBookTest, PrintTakesThePaneShownOrThePagesOwnPathAndAGraphIsHeldOnce)
     std::getline(std::ifstream(OwnDestinationPage::file), written);
     EXPECT_EQ(written, "case 1");
     EXPECT_TRUE(controltest::Reports().empty()) << "no word of a missing printer";
-    DeleteFileA(OwnDestinationPage::file.c_str());
     PrintingPane::deleted = 0;
     delete book;
     EXPECT_EQ(PrintingPane::deleted, 2);

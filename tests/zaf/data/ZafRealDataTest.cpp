@@ -188,23 +188,15 @@ TEST(RealData, StoredTextIsShortCanonicalAndReadsBackTheSameValue)
         EXPECT_LE(file.StoredBytes("~real").size(), 2u + 31u) << "the text stays within 32 bytes";
         std::unique_ptr<ZafRealData> read = file.Read<ZafRealData>("real");
         EXPECT_EQ(read->Error(), 0u);
-        EXPECT_EQ(read->Value(), value);
+        EXPECT_TRUE(read->Value() == value || (std::isnan(value) && std::isnan(read->Value()))) << value;
     };
-    for (double value : {0.0, 1.5, -2.25, 0.1, 1.0 / 3.0, 1e-7, 1e24, 1e300, -1.7976931348623157e308,
-                         2.2250738585072014e-308, 4.9406564584124654e-324, 123456789.123456789, -0.0000123})
-        readsBack(value);
     // Infinities and NaN have words of their own, as a scan of "1e400" can
     // make one.
-    readsBack(std::numeric_limits<double>::infinity());
-    readsBack(-std::numeric_limits<double>::infinity());
-    {
-        DataFile file;
-        ZafRealData data(std::nan(""));
-        ASSERT_EQ(file.Write(data, "real"), 0u);
-        std::unique_ptr<ZafRealData> read = file.Read<ZafRealData>("real");
-        EXPECT_EQ(read->Error(), 0u);
-        EXPECT_TRUE(std::isnan(read->Value()));
-    }
+    for (double value : {0.0, 1.5, -2.25, 0.1, 1.0 / 3.0, 1e-7, 1e24, 1e300, -1.7976931348623157e308,
+                         2.2250738585072014e-308, 4.9406564584124654e-324, 123456789.123456789, -0.0000123,
+                         std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                         std::nan("")})
+        readsBack(value);
     LocaleVariant comma;
     comma->decimalSeparator = ",";
     comma.Install();
