@@ -4,6 +4,7 @@
 #include "dataset/DATASET.h"
 #include "dataset/ProgramSettings.h"
 #include "graphs/maps/MapGraph.h"
+#include "graphs/maps/MapGraphWindow.h"
 #include "graphs/maps/MapRegionText.h"
 #include "shell/MessageDialogs.h"
 #include "stats/StatClass.h"
@@ -124,5 +125,14 @@ ZafWindow *MapPage::CreateGraphWindow(int kind, StatOption *)
         record->SyncClasses();
     }
     text->WriteResult();
-    return nullptr;
+    if (loadError || !text->Graph())
+        return nullptr;
+    if (!mapWindow) {
+        mapWindow = new MapGraphWindow(text->Graph(), &record->classes, static_cast<int>(record->displayMode));
+        mapWindow->barLength = record->barLength;
+        mapWindow->circleRadius = record->circleRadius;
+    } else {
+        mapWindow->SetDisplayMode(static_cast<int>(record->displayMode));
+    }
+    return mapWindow;
 }

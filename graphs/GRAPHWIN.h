@@ -123,6 +123,8 @@ public:
     virtual void BuildGraph() = 0;
     virtual void CreateDrawObjects() {}
     virtual void DeleteDrawObjects() {}
+    // Called by Draw before the elements are drawn, on the target's context.
+    virtual void PrepareDraw() {}
     // Attaches a top-level element (and a group's descendants), numbers it,
     // gives it its identity, measures a text and sets its reference
     // rectangle.
