@@ -25,6 +25,9 @@ class MapWorkBook : public AnalysisBook
 public:
     static constexpr int textGroup = 22;
     static constexpr int titleTextNumber = 47, titleGroupNumber = 1;
+    // The map's tool buttons: "map_zoom_in" puts the graphs' mouse into
+    // zoom mode, "map_zoom_out" takes the current map one zoom step back.
+    enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101 };
 
     // variableListWord 0: the book stays empty (Build makes no page).
     MapWorkBook(MapStatOption *record, long variableListWord, int map);
@@ -36,6 +39,7 @@ public:
     // Each page takes the record's changed settings before its text is
     // written again.
     void WriteEveryResult() override;
+    ZafEventType Event(const ZafEventRecord &event) override;
 
 private:
     long variableListWord;
@@ -62,6 +66,9 @@ public:
     // book: the record the option frame changes; the page copies it.
     MapPage(long variable, int map, const char *caption, const MapStatOption &book);
     ~MapPage() override;
+    // The book's "map_zoom_out" button, which the page's map window enables
+    // while it is zoomed.
+    void SetZoomOutButton(ZafWindowObject *button) { zoomOutButton = button; }
     // The settings the option window changed in the book's record; the
     // limits the user confirmed on this page stay while the user's limits
     // are chosen.
@@ -83,4 +90,5 @@ private:
     MapTextWindow *text; // the page's result window
     int loadError = 0;
     MapGraphWindow *mapWindow = nullptr; // owned by the page as a graph window
+    ZafWindowObject *zoomOutButton = nullptr;
 };

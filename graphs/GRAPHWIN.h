@@ -200,6 +200,9 @@ public:
     element *SelectElementAt(int x, int y, int kind);
     // Ends a move, a resize or a zoom drag.
     void EndDrag();
+    // Called by EndDrag with the zoom rubber band's pixel rectangle once it
+    // is removed.
+    virtual void ZoomDragEnded(const ElementRect &) {}
     // The workbook's graph menu at the pointer of a mouse event (none
     // outside a workbook).
     void ShowContextMenu(const ZafEventRecord &event);

@@ -97,11 +97,66 @@ void MapGraphWindow::BuildGraph()
     // The legend drawn after (over) the map.
     legend = new MapKey(this);
     AddElement(legend);
+    ResetZoom();
     scale = -1.0;
+}
+
+void MapGraphWindow::SetZoomOutButton(ZafWindowObject *button)
+{
+    zoomOutButton = button;
+    if (zoomOutButton)
+        zoomOutButton->SetDisabled(zoomStack.empty());
+}
+
+void MapGraphWindow::ResetZoom()
+{
+    zoomFactor = 1.0;
     marginX = marginY = defaultMargin;
     originX = originY = 0;
-    zoomFactor = 1.0;
-    zoomStack.clear();
+    std::vector<MapZoomEntry>().swap(zoomStack);
+    if (zoomOutButton)
+        zoomOutButton->SetDisabled(true);
+}
+
+void MapGraphWindow::ZoomDragEnded(const ElementRect &band)
+{
+    if (ZoomIn(band))
+        SendRedisplay(this);
+}
+
+bool MapGraphWindow::ZoomIn(const ElementRect &band)
+{
+    if (band.right - band.left < smallestZoomBand || band.bottom - band.top < smallestZoomBand || scale <= 0.0)
+        return false;
+    const double factor =
+        std::min(static_cast<double>(ClientWidth()) / band.Width(), static_cast<double>(ClientHeight()) / band.Height());
+    if (scale * factor > largestScale)
+        return false;
+    originX = static_cast<long>((band.left - marginX) / scale + originX);
+    originY = static_cast<long>((band.top - marginY) / scale + originY);
+    scale *= factor;
+    marginX = marginY = 0;
+    zoomFactor = factor;
+    zoomStack.push_back(MapZoomEntry{scale, originX, originY});
+    if (zoomOutButton)
+        zoomOutButton->SetDisabled(false);
+    return true;
+}
+
+void MapGraphWindow::PopZoom()
+{
+    if (!zoomStack.empty())
+        zoomStack.pop_back();
+    if (zoomStack.empty()) {
+        ResetZoom();
+        scale = -1.0;
+    } else {
+        scale = zoomStack.back().scale;
+        originX = zoomStack.back().originX;
+        originY = zoomStack.back().originY;
+    }
+    if (Built())
+        SendRedisplay(this);
 }
 
 double MapGraphWindow::FitScale(int clientWidth, int clientHeight) const

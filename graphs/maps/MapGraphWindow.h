@@ -57,6 +57,10 @@ class MapGraphWindow : public GRAPHWIN
 public:
     static constexpr int defaultMargin = 20;
     static constexpr long pixelLimit = 1L << 26;
+    // The smallest rubber band that zooms, and the largest scale (pixels
+    // per map unit): a map of the whole 16-bit range then spans 2^24 pixels.
+    static constexpr int smallestZoomBand = 30;
+    static constexpr double largestScale = 256.0;
 
     // displayMode: MapClassSettings::DisplayMode; settings: the page's
     // class settings, which the map's statistics read.
@@ -85,6 +89,16 @@ public:
     void DrawRegion(const MapRegion &region, const MapColourEntry &colour);
     void DrawSymbol(const MapRegion &region);
 
+    // Zoom: into a released rubber band of at least 30 x 30 pixels (a
+    // step that would pass the largest scale is refused), one step back
+    // out, and back to the fitted view. The zoom-out button (when set) is
+    // enabled while a zoom step is on the stack.
+    void ZoomDragEnded(const ElementRect &band) override;
+    bool ZoomIn(const ElementRect &band);
+    void PopZoom();
+    void ResetZoom();
+    void SetZoomOutButton(ZafWindowObject *button);
+
     MapGraph *Graph() const { return graph; }
     MapElement *Element() const { return mapElement; }
     MapKey *Legend() const { return legend; }
@@ -108,4 +122,5 @@ private:
     int displayMode;
     MapElement *mapElement = nullptr;
     MapKey *legend = nullptr;
+    ZafWindowObject *zoomOutButton = nullptr;
 };

@@ -20,6 +20,8 @@
 #include "graphs/ElementDump.h"
 #include "graphs/GraphSettings.h"
 #include "graphs/maps/MapKey.h"
+#include "shell/QIVprog.h"
+#include "zaf/controls/ZafButton.h"
 
 #include <cmath>
 #include <limits>
@@ -278,4 +280,72 @@ TEST_F(MapDraw, LegendWalkEndsPastTheMap)
     const ElementRect map = window->MapRectangle(), key = window->Legend()->device;
     EXPECT_GT(key.left, map.right);
     EXPECT_LE(key.left, map.right + MapKey::placementStep);
+}
+
+TEST(MapGraphWindowZoom, FactorOriginStackAndButton)
+{
+    MapClassSettings settings;
+    MapGraph graph(nullptr, 0, 1, &settings);
+    graph.minX = graph.minY = 0, graph.maxX = 200, graph.maxY = 100;
+    MapGraphWindow window(&graph, &settings, MapClassSettings::choropleth);
+    ZafButton button(0, 0, 10, 1, "Zoom out");
+    window.SetZoomOutButton(&button);
+    EXPECT_TRUE(button.Disabled());
+    window.SetView(ElementRect{0, 0, 499, 299, 0});
+    window.scale = window.FitScale(500, 300);
+    const double fitted = window.scale;
+    EXPECT_FALSE(window.ZoomIn(ElementRect{100, 100, 129, 200, 0})); // 29 wide
+    ASSERT_TRUE(window.ZoomIn(ElementRect{66, 43, 166, 93, 0}));
+    EXPECT_NEAR(window.zoomFactor, 4.9505, 5e-5); // min(500 / 101, 300 / 51)
+    // trunc((66 - 20) / 2.2886) = 20, trunc((43 - 20) / 2.2886) = 10
+    EXPECT_EQ(window.originX, 20);
+    EXPECT_EQ(window.originY, 10);
+    EXPECT_EQ(window.marginX, 0);
+    EXPECT_FALSE(button.Disabled());
+    ASSERT_TRUE(window.ZoomIn(ElementRect{0, 0, 99, 59, 0})); // x 5, to 56.6 pixels a unit
+    EXPECT_EQ(window.zoomStack.size(), 2u);
+    // A step past the largest scale is refused.
+    EXPECT_FALSE(window.ZoomIn(ElementRect{0, 0, 30, 30, 0}));
+    window.PopZoom();
+    EXPECT_NEAR(window.scale, fitted * 4.9505, 1e-3);
+    EXPECT_EQ(window.originX, 20);
+    window.PopZoom();
+    EXPECT_EQ(window.scale, -1.0);
+    EXPECT_EQ(window.marginX, MapGraphWindow::defaultMargin);
+    EXPECT_EQ(window.originX, 0);
+    EXPECT_TRUE(button.Disabled());
+    window.PopZoom(); // on an empty stack: the fitted view still
+    EXPECT_EQ(window.scale, -1.0);
+}
+
+TEST_F(MapDraw, RubberBandZoomsWithRealMouseMessages)
+{
+    ASSERT_TRUE(mapGraph);
+    graphtest::Bitmap screen(graphtest::TestGraph::width, graphtest::TestGraph::height);
+    Paint(MapClassSettings::choropleth, screen);
+    const int savedMode = GraphMouseMode;
+    GraphMouseMode = GRAPHWIN::modeZoom;
+    auto post = [this](UINT message, int x, int y, WPARAM buttons) {
+        PostMessageA(window->OSHandle(), message, buttons, MAKELPARAM(x, y));
+        Pump();
+    };
+    // A band of 20 x 20 pixels does nothing; one of 60 x 40 zooms.
+    post(WM_LBUTTONDOWN, 60, 100, MK_LBUTTON), post(WM_MOUSEMOVE, 80, 120, MK_LBUTTON), post(WM_LBUTTONUP, 80, 120, 0);
+    EXPECT_TRUE(window->zoomStack.empty());
+    post(WM_LBUTTONDOWN, 60, 100, MK_LBUTTON), post(WM_MOUSEMOVE, 90, 120, MK_LBUTTON);
+    post(WM_MOUSEMOVE, 120, 140, MK_LBUTTON), post(WM_LBUTTONUP, 120, 140, 0);
+    GraphMouseMode = savedMode;
+    ASSERT_EQ(window->zoomStack.size(), 1u);
+    EXPECT_NEAR(window->zoomFactor, std::min(400.0 / 61, 300.0 / 41), 1e-9);
+    // The band's top left corner (60, 100) is now the pane's.
+    EXPECT_EQ(window->originX, static_cast<long>((60 - 20) / 0.0281477));
+    graphtest::Bitmap zoomed(graphtest::TestGraph::width, graphtest::TestGraph::height);
+    SendMessageA(window->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(zoomed.dc), PRF_CLIENT);
+    // Region 8's anchor (73, 118) before, at (73 - 60) x 6.557, (118 - 100) x 6.557 now.
+    const int k = RegionClass(8);
+    EXPECT_EQ(zoomed.At(window->PixelX(mapGraph->regions.Find(8)->pointX), window->PixelY(mapGraph->regions.Find(8)->pointY)),
+              FillOf(settings.colours[k], false));
+    EXPECT_NEAR(window->PixelX(mapGraph->regions.Find(8)->pointX), (73 - 60) * 6.557, 8);
+    window->PopZoom();
+    EXPECT_TRUE(window->zoomStack.empty());
 }
