@@ -4,8 +4,11 @@
 #include "dataset/DATASET.h"
 #include "dataset/ProgramSettings.h"
 #include "graphs/maps/MapGraph.h"
+#include "graphs/maps/MapGraphWindow.h"
 #include "graphs/maps/MapRegionText.h"
 #include "shell/MessageDialogs.h"
+#include "shell/QIVprog.h"
+#include "zaf/controls/ZafButton.h"
 #include "stats/StatClass.h"
 
 #include <string>
@@ -68,8 +71,12 @@ bool MapWorkBook::Build()
         return false;
     for (const GraphToolRow &row : toolRows)
         AddGraphTool(row.text, row.group, row.bitmapName, nullptr);
+    AddToolButton("map_zoom_in", "Zoom in", zoomInEvent, "map_zoom_in");
+    ZafButton *zoomOut = AddToolButton("map_zoom_out", "Zoom out", zoomOutEvent, "map_zoom_out");
+    zoomOut->SetDisabled(true);
     for (int i = 0; i < list.Count(); ++i) {
         auto *page = new MapPage(list.Variable(i), map, Caption(list.Variable(i), list.Count() > 1).c_str(), *record);
+        page->SetZoomOutButton(zoomOut);
         AddPage(page);
         if (page->LoadError()) {
             // A damaged map file: said once, and nothing is built on it.
@@ -80,6 +87,24 @@ bool MapWorkBook::Build()
     }
     SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
     return true;
+}
+
+ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
+{
+    if (event.type == zoomInEvent) {
+        GraphMouseMode = GRAPHWIN::modeZoom;
+        MapIdentifyFlag = 0;
+        if (QIVprog::Instance())
+            QIVprog::Instance()->ShowGraphMouseMode();
+        return event.type;
+    }
+    if (event.type == zoomOutEvent) {
+        auto *page = dynamic_cast<MapPage *>(CurrentPage());
+        if (page && page->MapWindow())
+            page->MapWindow()->PopZoom();
+        return event.type;
+    }
+    return AnalysisBook::Event(event);
 }
 
 MapTextWindow::MapTextWindow(const char *title, MapGraph *graph) : TXTWIN(title, 0), graph(graph)
@@ -124,5 +149,15 @@ ZafWindow *MapPage::CreateGraphWindow(int kind, StatOption *)
         record->SyncClasses();
     }
     text->WriteResult();
-    return nullptr;
+    if (loadError || !text->Graph())
+        return nullptr;
+    if (!mapWindow) {
+        mapWindow = new MapGraphWindow(text->Graph(), &record->classes, static_cast<int>(record->displayMode));
+        mapWindow->barLength = record->barLength;
+        mapWindow->circleRadius = record->circleRadius;
+        mapWindow->SetZoomOutButton(zoomOutButton);
+    } else {
+        mapWindow->SetDisplayMode(static_cast<int>(record->displayMode));
+    }
+    return mapWindow;
 }

@@ -4,8 +4,8 @@
 // modes 1 to 3). A page keeps its own copy of the record, loads the map
 // once, gives its regions the variable's values and writes its text
 // (MapTextWindow): the regions with their cases, values and classes. The
-// map's graph window is not drawn yet: a graph tool sets the display mode
-// and computes the classes again, and makes no window.
+// first graph tool used makes the page's map window (MapGraphWindow); every
+// tool sets its display mode, computes the classes again and shows it.
 //
 // Ownership: the book owns the run's record and its pages; a page owns its
 // copy of the record, its text window and, through it, the map.
@@ -17,6 +17,7 @@
 #include <memory>
 
 class MapGraph;
+class MapGraphWindow;
 class MapStatOption;
 
 class MapWorkBook : public AnalysisBook
@@ -24,6 +25,9 @@ class MapWorkBook : public AnalysisBook
 public:
     static constexpr int textGroup = 22;
     static constexpr int titleTextNumber = 47, titleGroupNumber = 1;
+    // The map's tool buttons: "map_zoom_in" puts the graphs' mouse into
+    // zoom mode, "map_zoom_out" takes the current map one zoom step back.
+    enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101 };
 
     // variableListWord 0: the book stays empty (Build makes no page).
     MapWorkBook(MapStatOption *record, long variableListWord, int map);
@@ -35,6 +39,7 @@ public:
     // Each page takes the record's changed settings before its text is
     // written again.
     void WriteEveryResult() override;
+    ZafEventType Event(const ZafEventRecord &event) override;
 
 private:
     long variableListWord;
@@ -61,17 +66,22 @@ public:
     // book: the record the option frame changes; the page copies it.
     MapPage(long variable, int map, const char *caption, const MapStatOption &book);
     ~MapPage() override;
+    // The book's "map_zoom_out" button, which the page's map window enables
+    // while it is zoomed.
+    void SetZoomOutButton(ZafWindowObject *button) { zoomOutButton = button; }
     // The settings the option window changed in the book's record; the
     // limits the user confirmed on this page stay while the user's limits
     // are chosen.
     void TakeBookSettings(const MapStatOption &book);
-    // Sets the display mode of the kind (0 to 2: classes, bars, circles)
-    // and computes the classes again; makes no window yet.
+    // Sets the display mode of the kind (0 to 2: classes, bars, circles),
+    // computes the classes again and hands back the page's map window (made
+    // at the first request; null when the map could not be read).
     ZafWindow *CreateGraphWindow(int kind, StatOption *argument) override;
     // The page's copy of the record, its map's load error (0: none).
     MapStatOption *Record() const { return record.get(); }
     int LoadError() const { return loadError; }
     MapTextWindow *Text() const { return text; }
+    MapGraphWindow *MapWindow() const { return mapWindow; }
 
 private:
     long variable;
@@ -79,4 +89,6 @@ private:
     std::unique_ptr<MapStatOption> record;
     MapTextWindow *text; // the page's result window
     int loadError = 0;
+    MapGraphWindow *mapWindow = nullptr; // owned by the page as a graph window
+    ZafWindowObject *zoomOutButton = nullptr;
 };

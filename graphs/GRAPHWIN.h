@@ -123,6 +123,8 @@ public:
     virtual void BuildGraph() = 0;
     virtual void CreateDrawObjects() {}
     virtual void DeleteDrawObjects() {}
+    // Called by Draw before the elements are drawn, on the target's context.
+    virtual void PrepareDraw() {}
     // Attaches a top-level element (and a group's descendants), numbers it,
     // gives it its identity, measures a text and sets its reference
     // rectangle.
@@ -198,6 +200,9 @@ public:
     element *SelectElementAt(int x, int y, int kind);
     // Ends a move, a resize or a zoom drag.
     void EndDrag();
+    // Called by EndDrag with the zoom rubber band's pixel rectangle once it
+    // is removed.
+    virtual void ZoomDragEnded(const ElementRect &) {}
     // The workbook's graph menu at the pointer of a mouse event (none
     // outside a workbook).
     void ShowContextMenu(const ZafEventRecord &event);

@@ -368,8 +368,13 @@ void GRAPHWIN::EndDrag()
     // Outside a map the zoom rectangle only shows while the button is held.
     if (rubberBand) {
         DrawFocusMarks(rubberBand->drawn);
+        const ElementRect band{std::min(rubberBand->startX, rubberBand->currentX),
+                               std::min(rubberBand->startY, rubberBand->currentY),
+                               std::max(rubberBand->startX, rubberBand->currentX),
+                               std::max(rubberBand->startY, rubberBand->currentY), 0};
         delete rubberBand;
         rubberBand = nullptr;
+        ZoomDragEnded(band);
     }
     if (!selected)
         return;

@@ -57,6 +57,7 @@ ZafEventType GRAPHWIN::Draw(const ZafEventRecord &, ZafEventType)
             PaintBackground(width, height);
         if (GraphSettings::ShowGrid())
             DrawGrid(width, height);
+        PrepareDraw();
         DrawElements();
         // The marks go on the drag rectangle, where the interaction draws
         // and removes them, and only on the screen (not into a print).

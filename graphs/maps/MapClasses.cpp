@@ -14,7 +14,8 @@ enum {
     outlineTable = 4 // missing value, symbol-mode regions, symbols, highlight
 };
 enum { slideStartEntry = 1, slideEndEntry = 2, slide2StartEntry = 3, slide2MiddleEntry = 4, slide2EndEntry = 5 };
-enum { missingEntry = 0, symbolModeEntry = 1 };
+enum { missingEntry = 0, symbolModeEntry = 1, positiveSymbolEntry = 2, negativeSymbolEntry = 3, highlightEntry = 4 };
+enum { backgroundEntry = 0 };
 // The diverging table's centre entry (13 / 2).
 const int centreEntry = MapColourTable::count / 2;
 
@@ -220,6 +221,22 @@ const MapColourEntry &MissingColour()
 const MapColourEntry &SymbolModeColour()
 {
     return Entry(outlineTable, symbolModeEntry);
+}
+const MapColourEntry &BackgroundColour()
+{
+    return Entry(fixedTable, backgroundEntry);
+}
+const MapColourEntry &PositiveSymbolColour()
+{
+    return Entry(outlineTable, positiveSymbolEntry);
+}
+const MapColourEntry &NegativeSymbolColour()
+{
+    return Entry(outlineTable, negativeSymbolEntry);
+}
+const MapColourEntry &HighlightColour()
+{
+    return Entry(outlineTable, highlightEntry);
 }
 const MapColourEntry &SlideStart()
 {

@@ -85,6 +85,12 @@ std::vector<double> RampSampleBounds(double minimum, double maximum, int classes
 // The palette's map colours.
 const MapColourEntry &MissingColour();
 const MapColourEntry &SymbolModeColour();
+// The map's background (and the overlay areas' fill on the screen), the
+// symbols of values of 0 or more and of negative values, the highlight pen.
+const MapColourEntry &BackgroundColour();
+const MapColourEntry &PositiveSymbolColour();
+const MapColourEntry &NegativeSymbolColour();
+const MapColourEntry &HighlightColour();
 const MapColourEntry &SlideStart();
 const MapColourEntry &SlideEnd();
 const MapColourEntry &Slide2Start();

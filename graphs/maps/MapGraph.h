@@ -5,8 +5,7 @@
 // region the mean of the page's variable over its cases, and divides the
 // values into classes with their colours.
 //
-// It is not yet a window: drawing, zooming, the legend and the mouse come
-// with the graph window of the map, which will build on what is here.
+// MapGraphWindow draws it (graphs/maps/MapGraphWindow.h).
 //
 // Ownership: the graph owns its region sets; the data set and the class
 // settings (the page's copy of the option record's) belong to the caller

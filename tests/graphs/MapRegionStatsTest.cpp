@@ -176,8 +176,11 @@ TEST_F(SurveyMap, PageTextListsTheRegionsAndUserBoundsStand)
             unix += c;
     std::ifstream golden(GRAPHS_GOLDEN_DIR "/maps/age_regions.txt", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(golden), std::istreambuf_iterator<char>()), unix);
-    // A graph tool sets the page's display mode (bars: no classes), no window yet.
-    EXPECT_EQ(page->CreateGraphWindow(1, &book), nullptr);
+    // A graph tool sets the page's display mode (bars: no classes) and
+    // hands back the page's one map window.
+    ZafWindow *window = page->CreateGraphWindow(1, &book);
+    ASSERT_NE(window, nullptr);
+    page->AddGraphWindow(window, 1);
     EXPECT_EQ(page->Text()->Text().find("Class"), std::string::npos);
     // A user's count of 0 classes is one class.
     book.classCountMode = MapClassSettings::userCount;
@@ -187,7 +190,7 @@ TEST_F(SurveyMap, PageTextListsTheRegionsAndUserBoundsStand)
 
     // Limits the user confirmed on the page stand and size its colours;
     // region 15 (mean 43.47) falls in the first class, region 17 (50.88) in the last.
-    page->CreateGraphWindow(0, &book);
+    EXPECT_EQ(page->CreateGraphWindow(0, &book), window);
     MapClassSettings &classes = page->Record()->classes;
     classes.userBounds = true;
     classes.bounds = {40, 47, 49, 60};

@@ -1,0 +1,359 @@
+#include "graphs/maps/MapKey.h"
+
+#include "dataset/ProgramSettings.h"
+#include "graphs/GraphSettings.h"
+#include "graphs/maps/MapGraphWindow.h"
+#include "stats/StatClass.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int padding = 4;
+constexpr int missingTextNumber = 11, mapTextGroup = 22;
+
+bool NoPlace(const ElementRect &r)
+{
+    return r.left == -1 && r.top == -1;
+}
+
+bool Overlaps(const ElementRect &a, const ElementRect &b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Halves up, as the class texts compare whole numbers.
+long long RoundHalfUp(double v)
+{
+    return static_cast<long long>(std::floor(v + 0.5));
+}
+
+} // namespace
+
+MapKey::MapKey(MapGraphWindow *graph) : element(kindMapLegend), graph(graph)
+{
+    SetName("legend");
+    for (ElementRect &r : saved)
+        r = ElementRect{-1, -1, -3, -3, 0};
+    live = ProgramSettings::Instance()->AnimateMaps() != 0;
+}
+
+MapKey::~MapKey()
+{
+    if (font)
+        DeleteObject(font);
+}
+
+MapKey::Form MapKey::CurrentForm() const
+{
+    const int mode = graph ? graph->DisplayMode() : MapClassSettings::choropleth;
+    if (mode == MapClassSettings::bars)
+        return barForm;
+    if (mode == MapClassSettings::circles)
+        return circleForm;
+    const int scheme = graph && graph->Graph() ? graph->Graph()->GetSettings().colourScheme : 0;
+    return scheme == MapClassSettings::slide || scheme == MapClassSettings::slide2 ? rampForm : classForm;
+}
+
+void MapKey::Changed()
+{
+    if (lastForm >= 0)
+        saved[lastForm] = device;
+}
+
+std::string MapKey::ValueText(double value) const
+{
+    const int decimals = graph && graph->Graph() ? graph->Graph()->regions.decimals : 2;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string MapKey::ClassText(int i) const
+{
+    const MapGraph *map = graph ? graph->Graph() : nullptr;
+    if (!map)
+        return std::string();
+    const std::vector<double> &bounds = map->GetSettings().bounds;
+    const int classes = map->classCount;
+    if (i < 0 || i >= classes || bounds.size() < static_cast<size_t>(classes) + 1)
+        return std::string();
+    const int decimals = map->regions.decimals;
+    const double lower = bounds[i];
+    const double upper = i < classes - 1 ? bounds[i + 1] - std::pow(10.0, -decimals) : bounds[classes];
+    if (upper > lower) {
+        if (decimals == 0 && RoundHalfUp(lower) == RoundHalfUp(upper))
+            return ValueText(lower);
+        return ValueText(lower) + " - " + ValueText(upper);
+    }
+    for (const CategoryLabel &label : map->regions.labels)
+        if (label.value == lower)
+            return label.text;
+    return ValueText(lower);
+}
+
+int MapKey::LineHeight() const
+{
+    const MapGraph *map = graph ? graph->Graph() : nullptr;
+    const int lines = (map ? map->classCount : 0) + 1;
+    // Too many lines for the height: each still gets one pixel.
+    return std::max(1, (device.Height() - 6 * lines + 6) / lines);
+}
+
+void MapKey::MakeFont(HDC dc)
+{
+    if (font)
+        DeleteObject(font);
+    const int height = -MulDiv(14, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+}
+
+int MapKey::TextWidth(HDC dc, const std::string &text) const
+{
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    int numerator = 1, denominator = 1, x = 0, y = 0;
+    if (owner)
+        owner->OutputScale(numerator, denominator, x, y);
+    return static_cast<int>(static_cast<long long>(size.cx) * denominator / numerator);
+}
+
+RECT MapKey::Device(int left, int top, int right, int bottom) const
+{
+    const POINT a = Scaled(left, top), b = Scaled(right, bottom);
+    return RECT{a.x, a.y, b.x, b.y};
+}
+
+void MapKey::DefaultSize(Form form)
+{
+    const MapGraph *map = graph->Graph();
+    HDC dc = owner ? owner->GetDrawDC() : nullptr;
+    const ElementRect box = graph->MapRectangle();
+    const int mapHeight = box.bottom - box.top;
+    int width = 0, height = 0;
+    if (form == barForm || form == circleForm) {
+        height = form == barForm ? static_cast<int>(graph->barLength) : 2 * static_cast<int>(graph->circleRadius);
+        const int textLeft = form == barForm ? symbolTextOffset : std::max(symbolTextOffset, height + padding);
+        width = textLeft + (dc ? TextWidth(dc, ValueText(map->maximum)) : 40) + padding;
+    } else if (form == classForm) {
+        const int lines = map->classCount + 1;
+        height = mapHeight / 4;
+        if (height / lines > mapHeight / 10)
+            height = mapHeight / 10 * lines;
+        int column = minimumTextWidth;
+        if (dc) {
+            column = std::max(column, TextWidth(dc, StatText(missingTextNumber, mapTextGroup)));
+            for (int i = 0; i < map->classCount; ++i)
+                column = std::max(column, TextWidth(dc, ClassText(i)));
+        }
+        width = padding + boxWidth + padding + column + padding;
+        // Room for one text line per class at least.
+        height = std::max(height, lines * (textHeight + 6));
+    } else {
+        height = mapHeight / 4;
+        int widest = 0;
+        if (dc)
+            for (double v : {map->minimum, map->middle, map->maximum, map->centreValue})
+                if (v != MapRegion::missing && v != -MapRegion::missing)
+                    widest = std::max(widest, TextWidth(dc, ValueText(v)));
+        width = symbolTextOffset + widest + padding;
+    }
+    if (form == rampForm)
+        height = std::max(height, 3 * textHeight);
+    device = ElementRect{box.right - height, box.bottom - height, box.right - height + width - 1, box.bottom - 1, 0};
+    sizeDefaulted = true;
+}
+
+bool MapKey::CoversRegion(const ElementRect &rect) const
+{
+    for (const auto &entry : graph->Graph()->regions) {
+        const MapRegion &r = entry.second;
+        if (!r.HasPolygon())
+            continue;
+        const ElementRect box{graph->PixelX(r.minX), graph->PixelY(r.minY), graph->PixelX(r.maxX),
+                              graph->PixelY(r.maxY), 0};
+        if (Overlaps(rect, box))
+            return true;
+    }
+    return false;
+}
+
+void MapKey::Place()
+{
+    const ElementRect map = graph->MapRectangle();
+    const int w = device.Width(), h = device.Height();
+    const POINT corners[] = {{map.right - w + 1, map.bottom - h + 1},
+                             {map.right - w + 1, map.top},
+                             {map.left, map.bottom - h + 1},
+                             {map.left, map.top}};
+    for (const POINT &p : corners) {
+        const ElementRect tried{p.x, p.y, p.x + w - 1, p.y + h - 1, 0};
+        if (!CoversRegion(tried)) {
+            device = tried;
+            return;
+        }
+    }
+    // Walks right from the bottom-right corner; past the map's right edge
+    // no region is left to cover, so the walk ends there at the latest.
+    ElementRect tried{corners[0].x, corners[0].y, corners[0].x + w - 1, corners[0].y + h - 1, 0};
+    while (CoversRegion(tried) && tried.left <= map.right) {
+        tried.left += placementStep;
+        tried.right += placementStep;
+    }
+    device = tried;
+}
+
+void MapKey::Arrange()
+{
+    const Form form = CurrentForm();
+    const bool tooSmall = form == classForm && !NoPlace(device) &&
+                          (device.Height() - 6 * (graph->Graph()->classCount + 1) + 6) < graph->Graph()->classCount + 1;
+    if (form != lastForm || tooSmall) {
+        const ElementRect &keep = saved[form];
+        if (NoPlace(keep) || keep.right == -3 || tooSmall) {
+            DefaultSize(form);
+            Place();
+        } else {
+            device = keep;
+        }
+        lastForm = form;
+        lastMode = graph->DisplayMode();
+        if (owner) {
+            owner->ElementToLogical(this);
+            ClearFlag(flagStale);
+        }
+    }
+    drag = device;
+}
+
+void MapKey::Draw()
+{
+    HDC dc = owner ? owner->GetDrawDC() : nullptr;
+    if (!dc || !graph || !graph->Graph())
+        return;
+    MakeFont(dc);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE mg = {0, 0};
+    GetTextExtentPoint32A(dc, "Mg", 2, &mg);
+    int numerator = 1, denominator = 1, ox = 0, oy = 0;
+    owner->OutputScale(numerator, denominator, ox, oy);
+    textHeight = std::max(1, static_cast<int>(static_cast<long long>(mg.cy) * denominator / numerator));
+    Arrange();
+    HBRUSH groundBrush = CreateSolidBrush(ground);
+    const RECT area = Device(device.left, device.top, device.right + 1, device.bottom + 1);
+    FillRect(dc, &area, groundBrush);
+    DeleteObject(groundBrush);
+    SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    switch (CurrentForm()) {
+    case classForm:
+        DrawClasses(dc);
+        break;
+    case rampForm:
+        DrawRamp(dc);
+        break;
+    default:
+        DrawSymbol(dc);
+        break;
+    }
+    SelectObject(dc, oldFont);
+    saved[lastForm] = device;
+}
+
+void MapKey::DrawClasses(HDC dc)
+{
+    const MapGraph *map = graph->Graph();
+    const std::vector<MapColourEntry> &colours = map->GetSettings().colours;
+    const int lines = map->classCount + 1, line = LineHeight();
+    for (int i = 0; i < lines; ++i) {
+        const int top = device.top + 3 + i * (line + 6);
+        const bool missingLine = i == lines - 1;
+        const MapColourEntry &colour =
+            missingLine || i >= static_cast<int>(colours.size()) ? MapClasses::MissingColour() : colours[i];
+        MapColourTable::Select(dc, colour, true);
+        const RECT box = Device(device.left + padding, top, device.left + padding + boxWidth, top + line);
+        Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        MapColourTable::Restore();
+        const std::string text = missingLine ? StatText(missingTextNumber, mapTextGroup) : ClassText(i);
+        const POINT at = Scaled(device.left + 2 * padding + boxWidth, top + (line - textHeight) / 2);
+        TextOutA(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
+    }
+}
+
+void MapKey::DrawRamp(HDC dc)
+{
+    const MapGraph *map = graph->Graph();
+    const int scheme = map->GetSettings().colourScheme;
+    const double centre = map->centreValue == MapRegion::missing ? map->middle : map->centreValue;
+    const int top = device.top, bottom = device.bottom, rows = bottom - top + 1;
+    const bool printing = owner->DrawModeInForce() == GRAPHWIN::drawPrinter;
+    for (int row = top; row <= bottom; ++row) {
+        const double value = map->minimum + (map->maximum - map->minimum) * (row - top) / rows;
+        const MapColourEntry colour = MapClasses::RampColour(scheme, value, map->minimum, map->maximum, centre, {});
+        MapColourTable::Select(dc, colour, true);
+        SelectObject(dc, GetStockObject(NULL_PEN));
+        const RECT strip = Device(device.left + padding, row, device.left + padding + boxWidth - 4, row + 1);
+        if (printing) {
+            Rectangle(dc, strip.left, strip.top, strip.right + 1, strip.bottom + 1);
+        } else {
+            const bool grey = GraphSettings::UseGrayscale();
+            HPEN pen = CreatePen(PS_SOLID, 1,
+                                 grey ? RGB(colour.fillGrey, colour.fillGrey, colour.fillGrey)
+                                      : RGB(colour.fillR, colour.fillG, colour.fillB));
+            HGDIOBJ old = SelectObject(dc, pen);
+            MoveToEx(dc, strip.left, strip.top, nullptr);
+            LineTo(dc, strip.right, strip.top);
+            SelectObject(dc, old);
+            DeleteObject(pen);
+        }
+        MapColourTable::Restore();
+    }
+    const double middle = scheme == MapClassSettings::slide2 ? centre : map->middle;
+    const int textLeft = device.left + symbolTextOffset;
+    const struct
+    {
+        double value;
+        int y;
+    } texts[] = {{map->minimum, top},
+                 {middle, top + static_cast<int>((middle - map->minimum) / std::max(1e-300, map->maximum - map->minimum) *
+                                                  rows) - textHeight / 2},
+                 {map->maximum, bottom - textHeight}};
+    for (const auto &t : texts) {
+        const std::string text = ValueText(t.value);
+        const POINT at = Scaled(textLeft, std::max(top, std::min(t.y, bottom - textHeight)));
+        TextOutA(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
+    }
+    if (scheme == MapClassSettings::slide2 && map->maximum > map->minimum) {
+        const int mark = top + static_cast<int>((centre - map->minimum) / (map->maximum - map->minimum) * rows);
+        const POINT a = Scaled(device.left, mark), b = Scaled(device.left + padding + boxWidth, mark);
+        MoveToEx(dc, a.x, a.y, nullptr);
+        LineTo(dc, b.x, b.y);
+    }
+}
+
+void MapKey::DrawSymbol(HDC dc)
+{
+    const MapGraph *map = graph->Graph();
+    MapColourTable::Select(dc, MapClasses::PositiveSymbolColour(), true);
+    const int height = device.Height();
+    int textLeft = symbolTextOffset;
+    if (CurrentForm() == barForm) {
+        const RECT bar = Device(device.left + 2, device.top, device.left + 2 + boxWidth, device.bottom + 1);
+        Rectangle(dc, bar.left, bar.top, bar.right, bar.bottom);
+    } else {
+        const RECT circle = Device(device.left + 2, device.top, device.left + 2 + height, device.top + height);
+        Ellipse(dc, circle.left, circle.top, circle.right, circle.bottom);
+        textLeft = std::max(symbolTextOffset, height + padding);
+    }
+    MapColourTable::Restore();
+    const std::string top = map->HasRange() ? ValueText(map->maximum) : std::string();
+    POINT at = Scaled(device.left + textLeft, device.top);
+    TextOutA(dc, at.x, at.y, top.c_str(), static_cast<int>(top.size()));
+    if (CurrentForm() == barForm) {
+        at = Scaled(device.left + textLeft, device.bottom - textHeight + 1);
+        TextOutA(dc, at.x, at.y, "0", 1);
+    }
+}
