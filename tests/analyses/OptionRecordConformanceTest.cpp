@@ -14,6 +14,7 @@
 #include "analyses/MeanOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
+#include "analyses/NtabOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
@@ -63,6 +64,7 @@ const RecordCase records[] = {
     {"MultrespFreq", New<MultrespFreqOption>, "USE_ONEWAY_MULTI", "USE_ONEWAY_MULTI_OPTIONS"},
     {"MultrespDiko", New<MultrespDikoOption>, "USE_ONEWAY_MULTI_DICO", "USE_ONEWAY_MULTI_DICO_OPTIONS"},
     {"Map", New<MapStatOption>, "USE_MAP", "USE_MAP_OPTIONS"},
+    {"Ntab", New<NtabOption>, "USE_MULTIWAY_NTAB", "USE_MULTIWAY_NTAB_OPTIONS"},
     {"FreqBar", New<FreqbarOption>, nullptr, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr, nullptr},
     {"Mean", New<MeanOption>, "USE_ONEWAY_DESCRIP", "USE_ONEWAY_DESCRIP_OPTIONS"},
