@@ -13,8 +13,8 @@
 #include "analyses/MultregOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
+#include "analyses/NtabOption.h"
 #include "analyses/OnewayOption.h"
-#include "analyses/RegisterAnalyses.h"
 #include "analyses/SignTestOption.h"
 #include "analyses/TtestParOption.h"
 #include "analyses/WilcoxonOption.h"
@@ -37,6 +37,12 @@ void RegisterAnalyses()
     RegisterAnalysisFactory("USE_ONEWAY_MULTI", TableOption::Make<MultrespFreqOption>);
     RegisterAnalysisFactory("USE_ONEWAY_MULTI_DICO", TableOption::Make<MultrespDikoOption>);
     RegisterAnalysisFactory("USE_MAP", TableOption::Make<MapStatOption>);
+    RegisterAnalysisFactory("USE_MULTIWAY_NTAB", [] {
+        auto *record = new NtabOption;
+        record->LoadSettings(1);
+        record->userLayers = 1; // a new record starts with one layer
+        return static_cast<StatOption *>(record);
+    });
     RegisterAnalysisFactory("USE_LOOK", [] { return static_cast<StatOption *>(new ListOption); });
     RegisterAnalysisFactory("USE_MULTIWAY_REG", TableOption::Make<MultregOption>);
     // The analyses offer their wide variables for grouping in the same

@@ -17,6 +17,7 @@
 #include "analyses/MultregOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/MultrespFreqOption.h"
+#include "analyses/NtabOption.h"
 #include "analyses/OnewayOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "analyses/SignTestOption.h"
@@ -70,6 +71,7 @@ const RecordCase records[] = {
     {"MultrespDiko", New<MultrespDikoOption>, "USE_ONEWAY_MULTI_DICO", "USE_ONEWAY_MULTI_DICO_OPTIONS"},
     {"Map", New<MapStatOption>, "USE_MAP", "USE_MAP_OPTIONS"},
     {"Multreg", New<MultregOption>, "USE_MULTIWAY_REG", "USE_MULTIWAY_REG_OPTIONS"},
+    {"Ntab", New<NtabOption>, "USE_MULTIWAY_NTAB", "USE_MULTIWAY_NTAB_OPTIONS"},
     {"FreqBar", New<FreqbarOption>, nullptr, nullptr},
     {"FreqPie", New<FreqpieOption>, nullptr, nullptr},
     {"Mean", New<MeanOption>, "USE_ONEWAY_DESCRIP", "USE_ONEWAY_DESCRIP_OPTIONS"},
