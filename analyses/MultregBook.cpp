@@ -4,6 +4,10 @@
 #include "analyses/REGWIN.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
+#include "graphs/MatplotOption.h"
+#include "graphs/Matrixplot.h"
+#include "graphs/ResidualPlot.h"
+#include "graphs/ResplotOption.h"
 #include "shell/MessageDialogs.h"
 #include "stats/StatClass.h"
 
@@ -20,6 +24,23 @@ int ShowMessage(const char *title, const char *text, int type)
 
 MultregBook::MessageHook messageHook = ShowMessage;
 
+constexpr int residualPlotText = 39, matrixPlotText = 42, graphToolGroup = 33;
+const GraphToolRow toolRows[] = {
+    {residualPlotText, graphToolGroup, "graph_resplot"},
+    {matrixPlotText, graphToolGroup, "graph_matplot"},
+};
+// Kind 0 the residual plot of the final model, kind 1 the matrix plot of
+// the regression's variables.
+const AnalysisPage<Regresjon>::GraphMaker regressionGraphs[] = {
+    [](Regresjon *regression) -> ZafWindow * {
+        return new ResidualPlot(regression->EnsureEngine(regression->StepCount() - 1),
+                                regression->residualPlotOption);
+    },
+    [](Regresjon *regression) -> ZafWindow * {
+        return new Matrixplot(regression, regression->variables.data(), regression->matrixPlotOption);
+    },
+};
+
 } // namespace
 
 MultregBook::MessageHook MultregBook::SetMessageHook(MessageHook hook)
@@ -34,7 +55,7 @@ int MultregBook::Tell(const char *title, const std::string &text, int type)
     return messageHook(title, text.c_str(), type);
 }
 
-MultregPage::MultregPage(const char *caption) : AnalysisPage<Regresjon>(caption)
+MultregPage::MultregPage(const char *caption) : AnalysisPage<Regresjon>(caption, regressionGraphs, 2)
 {}
 
 MultregBook::MultregBook(MultregOption *option) : AnalysisBook(option, 0)
@@ -84,6 +105,10 @@ bool MultregBook::Build(long selectionHandle)
     }
 
     keepMultRegButton = true;
+    auto *residualPlot = new ResplotOption;
+    auto *matrixPlot = new MatplotOption;
+    StatOption *const graphRecords[] = {residualPlot, matrixPlot};
+    AddGraphTools(toolRows, graphRecords, 2);
     MultregOption &record = *Record();
     for (int d = 0; d < dependents.Count(); ++d) {
         const long dependent = dependents.Variable(d);
@@ -96,6 +121,8 @@ bool MultregBook::Build(long selectionHandle)
         regression->ComputeCorrelationMatrix();
         regression->displayMask = static_cast<unsigned long>(record.tableDisplay);
         regression->book = this;
+        regression->residualPlotOption = residualPlot;
+        regression->matrixPlotOption = matrixPlot;
         auto *text = new REGWIN(StatText(0, multregTextGroup));
         text->SetRegression(regression);
         text->Update();

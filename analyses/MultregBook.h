@@ -3,10 +3,12 @@
 // " v<i>" for each independent of list 1 (a variable listed twice, and the
 // dependent itself, left out), with its table (REGWIN) over its regression
 // (Regresjon). Its "bt_multreg" button saves the current page's residuals
-// as a new variable of the data set.
+// as a new variable of the data set. Its graph tools: the residual plot
+// (kind 0, a ResplotOption) and the matrix plot (kind 1, a MatplotOption),
+// both records the book's, handed to every page's regression.
 //
-// Ownership: as every workbook, it owns its record (a MultregOption) and
-// its pages.
+// Ownership: as every workbook, it owns its record (a MultregOption), its
+// pages and its two graph records.
 #pragma once
 
 #include "analyses/AnalysisBook.h"

@@ -25,7 +25,7 @@
 #include <cstdint>
 
 class DrawStyle;
-class LISTETYPE;
+class BUFFERTYPE;
 class StatClass;
 
 class BIPLOTELEMENT : public pal_element
@@ -52,7 +52,7 @@ public:
     bool LineEnds(double &xLow, double &xHigh) const;
 
     std::uint32_t xVariable, yVariable;
-    LISTETYPE *xList = nullptr, *yList = nullptr; // not owned; null: opened per draw
+    BUFFERTYPE *xList = nullptr, *yList = nullptr; // not owned; null: opened per draw
     double xMin, xMax, yMin, yMax;
     double xSpan, ySpan;
     std::uint8_t regressionLine = 0;

@@ -7,7 +7,7 @@ namespace {
 
 // The caller's list, or a new one of the variable kept in own; null when
 // it cannot be read.
-LISTETYPE *OpenList(DATASET *dataSet, long variable, LISTETYPE *given, std::unique_ptr<LISTETYPE> &own)
+BUFFERTYPE *OpenList(DATASET *dataSet, long variable, BUFFERTYPE *given, std::unique_ptr<LISTETYPE> &own)
 {
     if (given)
         return given;
@@ -22,7 +22,7 @@ LISTETYPE *OpenList(DATASET *dataSet, long variable, LISTETYPE *given, std::uniq
 } // namespace
 
 ScatterPairs::ScatterPairs(DATASET *dataSet, SelectRec *activeSelection, long xVariable, long yVariable,
-                           LISTETYPE *xList, LISTETYPE *yList)
+                           BUFFERTYPE *xList, BUFFERTYPE *yList)
     : selection(activeSelection)
 {
     x = OpenList(dataSet, xVariable, xList, ownX);

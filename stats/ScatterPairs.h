@@ -6,7 +6,7 @@
 // their cases with it.
 //
 // The value lists are the caller's when given (not owned, walked from
-// their first case), else the walk opens one for the variable (from 1) and
+// their first case; any value list, not only a variable's), else the walk opens one for the variable (from 1) and
 // deletes it with itself. The data set and selection are not owned.
 #ifndef STATS_SCATTERPAIRS_H
 #define STATS_SCATTERPAIRS_H
@@ -14,14 +14,15 @@
 #include <memory>
 
 class DATASET;
+class BUFFERTYPE;
 class LISTETYPE;
 class SelectRec;
 
 class ScatterPairs
 {
 public:
-    ScatterPairs(DATASET *dataSet, SelectRec *selection, long xVariable, long yVariable, LISTETYPE *xList = nullptr,
-                 LISTETYPE *yList = nullptr);
+    ScatterPairs(DATASET *dataSet, SelectRec *selection, long xVariable, long yVariable, BUFFERTYPE *xList = nullptr,
+                 BUFFERTYPE *yList = nullptr);
     ~ScatterPairs();
     ScatterPairs(const ScatterPairs &) = delete;
     ScatterPairs &operator=(const ScatterPairs &) = delete;
@@ -35,7 +36,7 @@ public:
 
 private:
     std::unique_ptr<LISTETYPE> ownX, ownY;
-    LISTETYPE *x = nullptr, *y = nullptr;
+    BUFFERTYPE *x = nullptr, *y = nullptr;
     SelectRec *selection;
     double xValue = 0.0, yValue = 0.0;
 };

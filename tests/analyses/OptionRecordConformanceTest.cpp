@@ -31,6 +31,7 @@
 #include "graphs/DuoPolyOption.h"
 #include "graphs/FreqGraphOption.h"
 #include "graphs/MatplotOption.h"
+#include "graphs/ResplotOption.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
 #include "zaf/controls/ZafButton.h"
@@ -82,6 +83,7 @@ const RecordCase records[] = {
     {"Corr", New<CorrOption>, "USE_MULTIWAY_CORR", "USE_MULTIWAY_CORR_OPTIONS"},
     {"Biplot", New<BiplotOption>, "USE_TWOWAY_BIPLOT", "USE_TWOWAY_BIPLOT_OPTIONS"},
     {"Matplot", New<MatplotOption>, nullptr, nullptr},
+    {"Resplot", New<ResplotOption>, nullptr, nullptr},
     {"Oneway", New<OnewayOption>, "USE_TWOWAY_DESCRIP_CROSS", "USE_TWOWAY_DESCRIP_CROSS_OPTIONS"},
     {"Desk2grafBar", New<Desk2grafBarOption>, nullptr, nullptr},
     {"Desk2grafBox", New<Desk2grafBoxOption>, nullptr, nullptr},

@@ -1,0 +1,88 @@
+// ResidualPlot: the regression page's residual plot: the final model's
+// residuals (up) against its predicted values (across) as a scatter in the
+// left 70 % of the plot area, and to its right the residuals' distribution
+// lying on its side (PlotAxis, rotated) over the same vertical scale, with
+// the fitted normal curve spanning that scale. Display bit 0x100 adds the
+// title.
+//
+// Layout (logical units of the 10000 x 10000 space, integer arithmetic):
+// plot area (1400, 1600)-(8600, 8400); scatter area from its left to
+// 1400 + (7200 + 1) x 70 / 100 = 6440; histogram area from 10 right of
+// that to the plot's right edge; points and histogram panel are inset by
+// (2 x size + 2) / 100 of the areas' width and height.
+//
+// Equal residuals (a perfect fit) or a single case draw without dividing
+// by zero: the axis widens a range of no width, the scatter puts every
+// point in the middle of such a range, and the distribution draws no curve
+// without a spread.
+//
+// Ownership: the window owns its seven styles, its elements and the two
+// value lists it copies from the engine at construction; the engine (a
+// regression step's) and the option record (the book's) must outlive it.
+#pragma once
+
+#include "graphs/DrawStyle.h"
+#include "graphs/GRAPHWIN.h"
+
+#include <cstdint>
+#include <memory>
+
+class GROUPELEMENT;
+class ResplotOption;
+class RegressionEngine;
+class TMPLISTETYPE;
+
+class ResidualPlot : public GRAPHWIN
+{
+public:
+    enum DisplayBit : std::uint32_t {
+        displayTitle = 0x100, // the title
+    };
+    static constexpr int plotLeft = 1400, plotTop = 1600, plotRight = 8600, plotBottom = 8400;
+    static constexpr int scatterPercent = 70;
+    static constexpr int histogramGap = 10;
+
+    // record null: the display word stays 0.
+    ResidualPlot(RegressionEngine *engine, ResplotOption *record);
+    ~ResidualPlot() override;
+
+    void BuildGraph() override;
+    void CreateDrawObjects() override;
+    void DeleteDrawObjects() override;
+
+    std::uint32_t DisplayWord() const { return displayWord; }
+    const ElementRect &ScatterArea() const { return scatter; }
+    const ElementRect &HistogramArea() const { return histogram; }
+    const ElementRect &HistogramInner() const { return histogramInner; }
+    const ElementRect &PointsArea() const { return points; }
+    // The ranges of the last build, after the axes widened them.
+    double XMinimum() const { return xMin; }
+    double XMaximum() const { return xMax; }
+    double YMinimum() const { return yMin; }
+    double YMaximum() const { return yMax; }
+
+private:
+    enum StyleRole { spareRole, pointRole, scatterFrameRole, outlineRole, histogramFrameRole, curveRole, axisRole,
+                     styleRoleCount };
+
+    void MakeStyles();
+    void LayOut();
+    void CopyLists();
+    void AddTexts(GROUPELEMENT *group);
+    void AddScatter(GROUPELEMENT *group);
+    void AddHistogram(GROUPELEMENT *group);
+
+    ResplotOption *record;
+    RegressionEngine *engine;
+    std::uint32_t displayWord = 0;
+    std::unique_ptr<TMPLISTETYPE> predictedList, residualList;
+    long count = 0;
+    double xLow = 0.0, xHigh = 0.0, yLow = 0.0, yHigh = 0.0; // of the data
+    double mean, deviation;
+    double xMin = 0.0, xMax = 0.0, yMin = 0.0, yMax = 0.0;
+    ElementRect plot, scatter, histogram, histogramInner, points, titleArea, xLabelAnchor, yLabelAnchor;
+    DrawStyle styles[styleRoleCount];
+    int titleFont = 18, labelFont = 14, numberFont = 12;
+    std::uint32_t titleStyle = 1, labelStyle = 0;
+    int titleAlignment = 10, xLabelAlignment = 10, yLabelAlignment = 34;
+};
