@@ -62,13 +62,7 @@ Desk2Graph::~Desk2Graph()
 
 void Desk2Graph::CreateStyles()
 {
-    struct Colours
-    {
-        int lineIndex, lineR, lineG, lineB; // lineIndex >= 0: an indexed colour
-        int fillIndex, fillR, fillG, fillB;
-        int penGrey, brushGrey;
-    };
-    static const Colours table[styleCount] = {
+    static const StyleColours table[styleCount] = {
         {-1, 190, 200, 230, -1, 190, 200, 230, 210, 210}, // plot background
         {0, 0, 0, 0, -1, 70, 100, 160, 0, 150},           // boxes and cross marks
         {-1, 17, 10, 167, -1, 50, 80, 130, 100, 150},     // bars and the reference line
@@ -78,19 +72,7 @@ void Desk2Graph::CreateStyles()
         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},                   // axis line
         {15, 0, 0, 0, 15, 0, 0, 0, 255, 255},             // not drawn (white)
     };
-    for (int i = 0; i < styleCount; ++i) {
-        const Colours &c = table[i];
-        DrawStyle &style = styles[i];
-        if (c.lineIndex >= 0)
-            style.SetSecondColour(c.lineIndex);
-        else
-            style.SetSecondRGB(c.lineR, c.lineG, c.lineB);
-        if (c.fillIndex >= 0)
-            style.SetFillColour(c.fillIndex);
-        else
-            style.SetFillRGB(c.fillR, c.fillG, c.fillB);
-        style.SetGreyLevels(c.brushGrey, c.penGrey);
-    }
+    ApplyStyleColours(styles, table, styleCount);
 }
 
 void Desk2Graph::ReadOptions()

@@ -313,3 +313,20 @@ void MapColourTable::Restore()
     DeleteObject(mapSelection.pen);
     mapSelection = MapSelection();
 }
+
+void ApplyStyleColours(DrawStyle *styles, const StyleColours *table, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const StyleColours &c = table[i];
+        DrawStyle &style = styles[i];
+        if (c.lineIndex >= 0)
+            style.SetSecondColour(c.lineIndex);
+        else
+            style.SetSecondRGB(c.lineR, c.lineG, c.lineB);
+        if (c.fillIndex >= 0)
+            style.SetFillColour(c.fillIndex);
+        else
+            style.SetFillRGB(c.fillR, c.fillG, c.fillB);
+        style.SetGreyLevels(c.brushGrey, c.penGrey);
+    }
+}

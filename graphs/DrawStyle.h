@@ -121,3 +121,16 @@ public:
     static void Select(HDC dc, const MapColourEntry &entry, bool useLineColour);
     static void Restore();
 };
+
+// One style's colours in a graph's table of styles: the line and the fill
+// each an indexed colour (index >= 0) or RGB, and the pen's and the brush's
+// grey levels.
+struct StyleColours
+{
+    int lineIndex, lineR, lineG, lineB;
+    int fillIndex, fillR, fillG, fillB;
+    int penGrey, brushGrey;
+};
+
+// Gives styles[i] the colours of table[i], for i below count.
+void ApplyStyleColours(DrawStyle *styles, const StyleColours *table, int count);

@@ -60,13 +60,7 @@ DuoPoly::~DuoPoly()
 
 void DuoPoly::CreateStyles()
 {
-    struct Colours
-    {
-        int lineIndex, lineR, lineG, lineB; // lineIndex >= 0: an indexed colour
-        int fillIndex, fillR, fillG, fillB;
-        int lineGrey, fillGrey;
-    };
-    static const Colours table[styleCount] = {
+    static const StyleColours table[styleCount] = {
         {-1, 190, 200, 230, -1, 190, 200, 230, 230, 230}, // plot background
         {0, 0, 0, 0, -1, 130, 120, 255, 0, 150},          // box of the first variable
         {0, 0, 0, 0, -1, 20, 0, 160, 0, 50},              // box of the second variable
@@ -77,19 +71,7 @@ void DuoPoly::CreateStyles()
         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},                   // not drawn
         {15, 0, 0, 0, 15, 0, 0, 0, 255, 255},             // value scale (white)
     };
-    for (int i = 0; i < styleCount; ++i) {
-        const Colours &c = table[i];
-        DrawStyle &style = styles[i];
-        if (c.lineIndex >= 0)
-            style.SetSecondColour(c.lineIndex);
-        else
-            style.SetSecondRGB(c.lineR, c.lineG, c.lineB);
-        if (c.fillIndex >= 0)
-            style.SetFillColour(c.fillIndex);
-        else
-            style.SetFillRGB(c.fillR, c.fillG, c.fillB);
-        style.SetGreyLevels(c.fillGrey, c.lineGrey);
-    }
+    ApplyStyleColours(styles, table, styleCount);
 }
 
 int DuoPoly::ClassCountFor(double n)
