@@ -264,14 +264,14 @@ void XtabSoyle::DrawBars()
     background->penWidth = 3;
     chart->AddElement(background);
 
-    AxisSpec spec(plotArea.left, plotArea.top, 6201, 6001, 0);
-    spec.vertical = horizontal ? 0 : 1;
-    spec.verticalNearSide = 1.0;
-    spec.horizontalNearSide = 1.0;
-    spec.grid = (displayWord & XtabbarOption::displayGrid) ? 1 : 0;
-    spec.axisLine = 0;
-    spec.ticks = 0;
-    spec.percent = showCounts ? 0 : 1;
+    AxisSpec description(plotArea.left, plotArea.top, 6201, 6001, 0);
+    description.vertical = horizontal ? 0 : 1;
+    description.verticalNearSide = 1.0;
+    description.horizontalNearSide = 1.0;
+    description.grid = (displayWord & XtabbarOption::displayGrid) ? 1 : 0;
+    description.axisLine = 0;
+    description.ticks = 0;
+    description.percent = showCounts ? 0 : 1;
     axisMinimum = 0.0;
     if (sideBySide) {
         axisMaximum = showCounts ? maximumCount : maximumPercent;
@@ -281,10 +281,10 @@ void XtabSoyle::DrawBars()
             axisMaximum = std::max(axisMaximum, RunningSum(g, series - 1));
     } else {
         axisMaximum = 100.0;
-        spec.unusedFlag = 0;
-        spec.step = 20.0;
+        description.unusedFlag = 0;
+        description.step = 20.0;
     }
-    chart->AddElement(new SKALA(spec, axisMinimum, axisMaximum));
+    chart->AddElement(new SKALA(description, axisMinimum, axisMaximum));
 
     const int length = horizontal ? 6001 : 6201;
     for (int g = 0; g < groups; ++g)
