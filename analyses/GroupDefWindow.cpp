@@ -1,6 +1,7 @@
 #include "analyses/GroupDefWindow.h"
 
 #include "analyses/MapStatOption.h"
+#include "shell/MessageDialogs.h"
 #include "shell/OptionWindowBuilder.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafButton.h"
@@ -8,7 +9,10 @@
 #include "zaf/controls/ZafReal.h"
 #include "zaf/data/ZafStringData.h"
 
-#include <string>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -16,6 +20,7 @@ constexpr int textGroup = 22, buttonGroup = 0;
 enum { titleText = 23, promptText = 38, okText = 0, cancelText = 4 };
 // Cells: the dialog's width, the title bar and border its region includes.
 constexpr int width = 30, frameRows = 2, fieldColumn = 12, fieldWidth = 10;
+constexpr int mostDecimals = 12;
 
 std::string FieldName(int i)
 {
@@ -28,6 +33,21 @@ void AddEndButton(ZafDialogWindow *dialog, int left, int row, int text, ZafEvent
     button->SetValue(code);
     button->SetSendMessageWhenSelected(true);
     dialog->AddObject(button);
+}
+
+// The decimals LimitText writes the limit with.
+int LimitDecimals(double limit, int decimals)
+{
+    decimals = std::max(0, std::min(decimals, mostDecimals));
+    if (!std::isfinite(limit))
+        return decimals;
+    for (int d = decimals; d <= mostDecimals; ++d) {
+        char text[400];
+        std::snprintf(text, sizeof text, "%.*f", d, limit);
+        if (std::strtod(text, nullptr) == limit)
+            return d;
+    }
+    return mostDecimals;
 }
 
 } // namespace
@@ -45,6 +65,8 @@ GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
         const double bound = static_cast<int>(bounds.size()) > i ? bounds[i] : i;
         auto *field = new ZafReal(fieldColumn, i + 1, fieldWidth, bound);
         field->SetStringID(FieldName(i).c_str());
+        const std::string format = "%." + std::to_string(LimitDecimals(bound, record->classes.decimals)) + "f";
+        field->SetOutputFormat(format.c_str());
         AddObject(field);
     }
     const int buttonRow = classes + 2;
@@ -52,24 +74,89 @@ GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
     AddEndButton(this, width - 11, buttonRow, cancelText, ZAF_DIALOG_CANCEL);
 }
 
-ZafEventType GroupDefWindow::Run()
+void GroupDefWindow::PlaceNear(int screenX, int screenY)
 {
-    result = Control();
-    if (result == ZAF_DIALOG_OK)
-        TakeLimits();
-    return result;
+    ZafRegionRect r = Region();
+    const ZafCoordinateType type = r.coordinateType;
+    ConvertRegion(r, ZAF_PIXEL);
+    const int w = r.Width(), h = r.Height();
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    // Past the right or bottom edge it moves back in; a dialog larger than
+    // the area keeps its title bar on the screen.
+    const int left = std::max<int>(area.left, std::min<int>(screenX, area.right - w));
+    const int top = std::max<int>(area.top, std::min<int>(screenY, area.bottom - h));
+    r = ZafRegionRect(left, top, left + w - 1, top + h - 1, ZAF_PIXEL);
+    ConvertRegion(r, type);
+    SetRegion(r);
+    if (OSHandle())
+        MoveOSWindow();
 }
 
-void GroupDefWindow::TakeLimits()
+GroupDefWindow::LimitCheck GroupDefWindow::CheckLimits(std::vector<double> &limits)
 {
-    // Sized by the record's classes: a limit per class and the top of the
-    // last one (the largest value the map had, or the last limit).
-    std::vector<double> bounds(static_cast<size_t>(classes) + 1);
+    for (double limit : limits)
+        if (!std::isfinite(limit))
+            return limitNotFinite;
+    const bool ordered = std::is_sorted(limits.begin(), limits.end());
+    std::vector<double> sorted = limits;
+    std::sort(sorted.begin(), sorted.end());
+    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
+        return limitsRepeated;
+    if (ordered)
+        return limitsAccepted;
+    limits = sorted;
+    return limitsSorted;
+}
+
+std::string GroupDefWindow::LimitText(double limit, int decimals)
+{
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", LimitDecimals(limit, decimals), limit);
+    return text;
+}
+
+std::vector<double> GroupDefWindow::FieldLimits()
+{
+    std::vector<double> limits(static_cast<size_t>(classes));
     const std::vector<double> &old = record->classes.bounds;
     for (int i = 0; i < classes; ++i) {
         auto *field = dynamic_cast<ZafReal *>(FindObjectByStringID(FieldName(i).c_str()));
-        bounds[i] = field ? field->GetValue() : (static_cast<int>(old.size()) > i ? old[i] : i);
+        limits[i] = field ? field->GetValue() : (static_cast<int>(old.size()) > i ? old[i] : i);
     }
+    return limits;
+}
+
+ZafEventType GroupDefWindow::Run()
+{
+    const std::string title = StatText(titleText, textGroup);
+    for (;;) {
+        result = Control();
+        if (result != ZAF_DIALOG_OK)
+            return result;
+        std::vector<double> limits = FieldLimits();
+        const LimitCheck check = CheckLimits(limits);
+        if (check == limitNotFinite || check == limitsRepeated) {
+            ShowMessageDialog(title.c_str(), check == limitNotFinite ? notFiniteText : repeatedText, nullptr, nullptr,
+                              0);
+            continue;
+        }
+        if (check == limitsSorted)
+            ShowMessageDialog(title.c_str(), sortedText, nullptr, nullptr, 0);
+        TakeLimits(limits);
+        return result;
+    }
+}
+
+void GroupDefWindow::TakeLimits(const std::vector<double> &limits)
+{
+    if (classes <= 0)
+        return;
+    // A limit per class and the top of the last one: the largest value the
+    // map had while it stays above the last limit, else the last limit.
+    std::vector<double> bounds(limits);
+    bounds.resize(static_cast<size_t>(classes) + 1);
+    const std::vector<double> &old = record->classes.bounds;
     bounds[classes] =
         old.size() == bounds.size() && old.back() > bounds[classes - 1] ? old.back() : bounds[classes - 1];
     record->groupingMethod = MapClassSettings::userDefined;

@@ -5,28 +5,61 @@
 //
 // The record is a page's copy, whose limits and colours its map computed;
 // a record without them (no page computed yet) starts from equal limits
-// over 0 .. class count. The fields are as many as the record's classes.
+// over 0 .. class count. The fields are as many as the record's classes and
+// show each limit with every decimal it has, so that OK changes no limit
+// the user did not retype.
+//
+// Limits must be finite numbers and increase from class to class: limits
+// typed out of order are put in order (and the user told so); a limit that
+// is not a number, or two equal limits, keep the dialog open with a message.
 //
 // Ownership: the caller owns the dialog and the record.
 #pragma once
 
 #include "zaf/core/ZafDialogWindow.h"
 
+#include <string>
+#include <vector>
+
 class MapStatOption;
 
 class GroupDefWindow : public ZafDialogWindow
 {
 public:
+    // What CheckLimits found.
+    enum LimitCheck {
+        limitsAccepted = 0, // finite and increasing
+        limitsSorted = 1,   // finite and distinct, put in increasing order
+        limitNotFinite = 2, // a limit is infinite or not a number
+        limitsRepeated = 3  // two limits are equal
+    };
+    // The texts of the checks' messages.
+    static constexpr const char *sortedText = "The class limits were not in increasing order and have been sorted.";
+    static constexpr const char *notFiniteText = "Every class limit must be a finite number.";
+    static constexpr const char *repeatedText = "Two classes cannot have the same lower limit.";
+
+    // left, top in character cells.
     GroupDefWindow(int left, int top, MapStatOption *record);
-    // Runs the dialog; on OK the record takes the limits. Answers the end code.
+    // Puts the dialog with its top left corner at the screen pixel, moved
+    // as far as needed to lie wholly inside the screen's work area.
+    void PlaceNear(int screenX, int screenY);
+    // Runs the dialog; on OK with valid limits the record takes them.
+    // Answers the end code.
     ZafEventType Run();
     ZafEventType Result() const { return result; }
     // The class colours drawn after the window's own painting.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
 
-private:
+    // Sorts limits given out of order; answers what it found.
+    static LimitCheck CheckLimits(std::vector<double> &limits);
+    // The shortest fixed-point text that reads back as the limit exactly
+    // (up to 12 decimals), at least with the given decimals.
+    static std::string LimitText(double limit, int decimals);
     // The limits in the fields, in class order.
-    void TakeLimits();
+    std::vector<double> FieldLimits();
+
+private:
+    void TakeLimits(const std::vector<double> &limits);
     void DrawClassColours();
 
     MapStatOption *record;

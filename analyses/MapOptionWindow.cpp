@@ -114,7 +114,10 @@ ZafEventType MapOptionWindow::DefineGroupsFunction(ZafWindowObject *object, ZafE
     if (window->record->openBook)
         if (MapStatOption *page = window->record->openBook->CurrentPageRecord())
             target = page;
-    GroupDefWindow dialog(place.left, place.top, target);
+    // The options window's corner is in screen pixels: the dialog is
+    // placed there and kept on the screen.
+    GroupDefWindow dialog(0, 0, target);
+    dialog.PlaceNear(place.left, place.top);
     if (dialog.Run() == ZAF_DIALOG_OK)
         if (auto *userdef = FindNamedControl<ZafButton>(window, "userdef", __FILE__, __LINE__))
             userdef->SetSelected(true);
