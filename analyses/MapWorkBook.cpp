@@ -1,5 +1,6 @@
 #include "analyses/MapWorkBook.h"
 
+#include "analyses/GroupDefWindow.h"
 #include "analyses/MapStatOption.h"
 #include "dataset/DATASET.h"
 #include "dataset/ProgramSettings.h"
@@ -54,10 +55,13 @@ MapStatOption *MapWorkBook::CurrentPageRecord() const
 
 void MapWorkBook::WriteEveryResult()
 {
-    if (auto *record = dynamic_cast<MapStatOption *>(Option()))
+    if (auto *record = dynamic_cast<MapStatOption *>(Option())) {
         for (int i = 0; i < PageCount(); ++i)
             if (auto *page = dynamic_cast<MapPage *>(PageAt(i)))
                 page->TakeBookSettings(*record);
+        // The graph menu marks the mode the maps now show.
+        SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
+    }
     AnalysisBook::WriteEveryResult();
 }
 
@@ -71,8 +75,9 @@ bool MapWorkBook::Build()
         return false;
     for (const GraphToolRow &row : toolRows)
         AddGraphTool(row.text, row.group, row.bitmapName, nullptr);
+    AddToolButton("bt_mapid", "Identify regions", identifyEvent, "bt_mapid");
     AddToolButton("map_zoom_in", "Zoom in", zoomInEvent, "map_zoom_in");
-    ZafButton *zoomOut = AddToolButton("map_zoom_out", "Zoom out", zoomOutEvent, "map_zoom_out");
+    zoomOut = AddToolButton("map_zoom_out", "Zoom out", zoomOutEvent, "map_zoom_out");
     zoomOut->SetDisabled(true);
     for (int i = 0; i < list.Count(); ++i) {
         auto *page = new MapPage(list.Variable(i), map, Caption(list.Variable(i), list.Count() > 1).c_str(), *record);
@@ -89,19 +94,35 @@ bool MapWorkBook::Build()
     return true;
 }
 
+MapPage *MapWorkBook::CurrentMapPage() const
+{
+    return dynamic_cast<MapPage *>(CurrentPage());
+}
+
 ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
 {
+    MapPage *page = event.type == zoomInEvent || event.type == zoomOutEvent || event.type == identifyEvent
+                        ? CurrentMapPage()
+                        : nullptr;
     if (event.type == zoomInEvent) {
-        GraphMouseMode = GRAPHWIN::modeZoom;
-        MapIdentifyFlag = 0;
-        if (QIVprog::Instance())
-            QIVprog::Instance()->ShowGraphMouseMode();
+        // The zoom tool of this page's map: other graphs keep the mouse
+        // mode they have.
+        if (page)
+            page->SetMapTool(MapGraphWindow::toolZoom);
+        return event.type;
+    }
+    if (event.type == identifyEvent) {
+        if (page)
+            page->SetMapTool(page->MapTool() == MapGraphWindow::toolIdentify ? MapGraphWindow::toolNone
+                                                                             : MapGraphWindow::toolIdentify);
         return event.type;
     }
     if (event.type == zoomOutEvent) {
-        auto *page = dynamic_cast<MapPage *>(CurrentPage());
         if (page && page->MapWindow())
             page->MapWindow()->PopZoom();
+        // The button shows the current page's state.
+        if (zoomOut)
+            zoomOut->SetDisabled(!page || !page->MapWindow() || page->MapWindow()->zoomStack.empty());
         return event.type;
     }
     return AnalysisBook::Event(event);
@@ -156,8 +177,27 @@ ZafWindow *MapPage::CreateGraphWindow(int kind, StatOption *)
         mapWindow->barLength = record->barLength;
         mapWindow->circleRadius = record->circleRadius;
         mapWindow->SetZoomOutButton(zoomOutButton);
+        mapWindow->SetTool(mapTool);
+        mapWindow->classDialog = [this](int screenX, int screenY) { return DefineClasses(screenX, screenY); };
     } else {
         mapWindow->SetDisplayMode(static_cast<int>(record->displayMode));
     }
     return mapWindow;
+}
+
+void MapPage::SetMapTool(int tool)
+{
+    mapTool = tool;
+    if (mapWindow)
+        mapWindow->SetTool(tool);
+}
+
+bool MapPage::DefineClasses(int screenX, int screenY)
+{
+    GroupDefWindow dialog(0, 0, record.get());
+    dialog.PlaceNear(screenX, screenY);
+    if (dialog.Run() != ZAF_DIALOG_OK)
+        return false;
+    text->WriteResult();
+    return true;
 }

@@ -18,16 +18,19 @@
 
 class MapGraph;
 class MapGraphWindow;
+class MapPage;
 class MapStatOption;
+class ZafButton;
 
 class MapWorkBook : public AnalysisBook
 {
 public:
     static constexpr int textGroup = 22;
     static constexpr int titleTextNumber = 47, titleGroupNumber = 1;
-    // The map's tool buttons: "map_zoom_in" puts the graphs' mouse into
-    // zoom mode, "map_zoom_out" takes the current map one zoom step back.
-    enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101 };
+    // The map's tool buttons, each acting on the current page's map alone:
+    // "map_zoom_in" gives it the zoom tool, "map_zoom_out" takes it one zoom
+    // step back, "bt_mapid" switches identifying its regions on and off.
+    enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101, identifyEvent = 29102 };
 
     // variableListWord 0: the book stays empty (Build makes no page).
     MapWorkBook(MapStatOption *record, long variableListWord, int map);
@@ -40,10 +43,15 @@ public:
     // written again.
     void WriteEveryResult() override;
     ZafEventType Event(const ZafEventRecord &event) override;
+    // The "map_zoom_out" button (null before Build).
+    ZafButton *ZoomOutButton() const { return zoomOut; }
 
 private:
+    MapPage *CurrentMapPage() const;
+
     long variableListWord;
     int map;
+    ZafButton *zoomOut = nullptr;
 };
 
 // The text pane of a map page: the page's map with its values and classes.
@@ -82,6 +90,13 @@ public:
     int LoadError() const { return loadError; }
     MapTextWindow *Text() const { return text; }
     MapGraphWindow *MapWindow() const { return mapWindow; }
+    // The page's own map tool (MapGraphWindow::MapTool), handed to its map
+    // window now or when it is made.
+    void SetMapTool(int tool);
+    int MapTool() const { return mapTool; }
+    // The class-limit dialog at the screen pixel for the page's record;
+    // true when it ended with new limits (then the text is written again).
+    bool DefineClasses(int screenX, int screenY);
 
 private:
     long variable;
@@ -91,4 +106,5 @@ private:
     int loadError = 0;
     MapGraphWindow *mapWindow = nullptr; // owned by the page as a graph window
     ZafWindowObject *zoomOutButton = nullptr;
+    int mapTool = 0;
 };

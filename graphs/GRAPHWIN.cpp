@@ -298,8 +298,9 @@ ZafEventType GRAPHWIN::Event(const ZafEventRecord &event)
     }
     case ZAF_CREATE_OS_WINDOW: {
         ZafWindow::Event(event);
+        // The cursor is set per window on WM_SETCURSOR; the window class's
+        // cursor, shared with other windows, stays as it is.
         if (OSHandle()) {
-            SetClassLongA(OSHandle(), GCL_HCURSOR, 0);
             if (auto *events = dynamic_cast<ZafOSEventManager *>(zafEventManager))
                 events->SendToDevice(ZAF_MOUSE_EVENT, ZAF_MOUSE_ARROW);
         }

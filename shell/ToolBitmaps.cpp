@@ -166,6 +166,23 @@ void Draw(const char *name, Canvas &c)
         c.Disc(4, 9, 2, red);
         c.Disc(11, 5, 1, red);
         c.Disc(11, 11, 2, red);
+    } else if (is("map_zoom_in") || is("map_zoom_out")) {
+        // A magnifying glass with a plus or a minus.
+        c.Disc(6, 6, 5, black);
+        c.Disc(6, 6, 4, white);
+        c.Line(2, 6, 10, 6, black);
+        if (is("map_zoom_in"))
+            c.Line(6, 2, 6, 10, black);
+        c.Line(10, 10, 14, 14, black);
+        c.Line(11, 10, 14, 13, black);
+    } else if (is("bt_mapid")) {
+        // A region with the pointer on it and a label above.
+        Regions(c, lightGreen, green, yellow);
+        c.Box(1, 0, 10, 3, white);
+        c.Frame(1, 0, 10, 3, black);
+        c.Line(7, 7, 7, 14, black);
+        c.Line(7, 7, 12, 12, black);
+        c.Line(7, 14, 12, 12, black);
     } else if (is("graph_scatterplot")) {
         c.Axes();
         const int points[][2] = {{3, 11}, {5, 10}, {6, 8}, {8, 9}, {9, 6}, {11, 5}, {12, 3}, {13, 4}};
@@ -176,7 +193,8 @@ void Draw(const char *name, Canvas &c)
 
 const char *const names[] = {"graph_hbars",   "graph_pie",     "graph_freqpoly",   "graph_deskmean", "graph_boxwhisker",
                              "graph_confint", "graph_barcode", "graph_resplot",    "graph_matplot",  "graph_map",
-                             "graph_map_bar", "graph_map_pie", "graph_scatterplot"};
+                             "graph_map_bar", "graph_map_pie", "graph_scatterplot", "map_zoom_in", "map_zoom_out",
+                             "bt_mapid"};
 
 } // namespace
 

@@ -70,7 +70,10 @@ MapGraphWindow::MapGraphWindow(MapGraph *graph, MapClassSettings *settings, int 
     SetDrawStyle(nullptr);
 }
 
-MapGraphWindow::~MapGraphWindow() = default;
+MapGraphWindow::~MapGraphWindow()
+{
+    RestoreDragStrip();
+}
 
 void MapGraphWindow::SetDisplayMode(int mode)
 {
@@ -88,8 +91,11 @@ void MapGraphWindow::SetDisplayMode(int mode)
 
 void MapGraphWindow::BuildGraph()
 {
-    if (settings)
-        settings->displayMode = displayMode;
+    // The settings carry the mode the options chose last.
+    if (settings && settings->displayMode >= MapClassSettings::choropleth &&
+        settings->displayMode <= MapClassSettings::circles)
+        displayMode = settings->displayMode;
+    highlighted = -1;
     if (graph)
         graph->MapRegionStats();
     mapElement = new MapElement(this);
@@ -187,12 +193,52 @@ ElementRect MapGraphWindow::MapRectangle() const
     return ElementRect{PixelX(graph->minX), PixelY(graph->minY), PixelX(graph->maxX), PixelY(graph->maxY), ZAF_PIXEL};
 }
 
-void MapGraphWindow::PrepareDraw()
+void MapGraphWindow::TakeMapElementPlace()
 {
-    // A map element the user moved moves the unzoomed map.
-    if (mapElement && zoomStack.empty() && scale > 0.0 && !mapElement->HasFlag(element::flagStale)) {
+    if (!mapElement || scale <= 0.0 || mapElement->HasFlag(element::flagStale))
+        return;
+    if (zoomStack.empty()) {
         marginX = mapElement->device.left;
         marginY = mapElement->device.top;
+        return;
+    }
+    const ElementRect shown = MapRectangle();
+    const int dx = mapElement->device.left - shown.left, dy = mapElement->device.top - shown.top;
+    if (dx == 0 && dy == 0)
+        return;
+    originX = static_cast<long>(-(marginX + dx) / scale + originX);
+    originY = static_cast<long>(-(marginY + dy) / scale + originY);
+    // The panned view is the current zoom step's.
+    zoomStack.back().originX = originX;
+    zoomStack.back().originY = originY;
+}
+
+void MapGraphWindow::LayoutChildren()
+{
+    RECT client = {};
+    if (Built() && OSHandle() && GetClientRect(OSHandle(), &client) && client.right > 0 && client.bottom > 0 &&
+        (client.right != ClientWidth() || client.bottom != ClientHeight())) {
+        EndIdentify();
+        // The unzoomed map fits the new size; a zoomed one keeps its scale.
+        if (zoomStack.empty()) {
+            scale = -1.0;
+            marginX = marginY = defaultMargin;
+        }
+        if (legend)
+            legend->ForgetPlaces();
+    }
+    GRAPHWIN::LayoutChildren();
+}
+
+void MapGraphWindow::PrepareDraw()
+{
+    TakeMapElementPlace();
+    if (drawMode == drawScreen) {
+        // A redisplay paints over the outline and the label.
+        highlighted = -1;
+        HideLabel();
+        if (zoomOutButton)
+            zoomOutButton->SetDisabled(zoomStack.empty());
     }
     if (scale < 0.0)
         scale = FitScale(ClientWidth(), ClientHeight());

@@ -11,6 +11,18 @@
 // Pixels are clamped to +-2^26 so that a deep zoom cannot overflow int or
 // the 2^27 range the GDI draws in.
 //
+// The map's own mouse tools (MapGraphWindowMouse.cpp) belong to this one
+// window, so that another graph's drags are untouched: the zoom tool drags
+// a rubber band to zoom into, the identify tool (also in force while the
+// main window's "Identify regions" is checked) names the region under the
+// pointer in the hover label and outlines it. With neither, a drag of the
+// legend's top or bottom edge (or the ramp's centre mark) resizes it, the
+// bar length or circle radius following its height; a double click in the
+// class legend opens the class-limit dialog the page hands in. Dragging
+// the map element (move mode) pans a zoomed map. Every change of the
+// window's size fits the unzoomed map to it again and gives the legend its
+// default size and place inside the map.
+//
 // Ownership: the window does not own the MapGraph (the page's text window
 // does) nor the class settings (the page's record); it owns its elements.
 #pragma once
@@ -18,6 +30,7 @@
 #include "graphs/GRAPHWIN.h"
 #include "graphs/maps/MapGraph.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,12 +77,60 @@ public:
 
     // displayMode: MapClassSettings::DisplayMode; settings: the page's
     // class settings, which the map's statistics read.
+    // The window's own mouse tools.
+    enum MapTool { toolNone = 0, toolZoom = 1, toolIdentify = 2 };
+    // What a press on the legend grabs.
+    enum LegendGrip { gripNone = 0, gripTop = 1, gripBottom = 2, gripMark = 3 };
+    // How near (pixels) a press must be to a legend edge or the centre mark.
+    static constexpr int gripTolerance = 5;
+    // The line that shows a legend drag's position.
+    static constexpr COLORREF dragLineColour = RGB(0, 0, 255);
+
     MapGraphWindow(MapGraph *graph, MapClassSettings *settings, int displayMode);
     ~MapGraphWindow() override;
 
-    // The map's statistics for the display mode, the map element and a new
-    // legend; the next draw fits the map.
+    // The display mode from the settings (the options may have changed
+    // it), the map's statistics, the map element and a new legend; the next
+    // draw fits the map.
     void BuildGraph() override;
+    // Fits the map again when the window's size changed.
+    void LayoutChildren() override;
+    ZafEventType Event(const ZafEventRecord &event) override;
+    // Over the map the cursor shows the window's own tool in force.
+    ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
+
+    // --- Tools (MapGraphWindowMouse.cpp) ------------------------------------
+    void SetTool(int tool);
+    int Tool() const { return tool; }
+    // The tool the mouse works with now: identify while the program-wide
+    // identify flag is set and the window's own tool is not zoom.
+    int ToolInForce() const;
+    // The region whose polygon holds the window pixel (even-odd rule per
+    // part), or null.
+    const MapRegion *RegionAt(int x, int y) const;
+    // The hover label's text of a region: " code name : value ".
+    std::string IdentifyText(const MapRegion &region) const;
+    // Identifies the region under the pixel: outlines it and names it in
+    // the hover label; nothing changes while the pointer stays in it.
+    void Identify(int x, int y);
+    // Draws the outlined region normally and hides the label.
+    void EndIdentify();
+    long HighlightedRegion() const { return highlighted; }
+    // What a press at the pixel would grab of the legend.
+    LegendGrip LegendGripAt(int x, int y) const;
+    // The legend drag: begun at a grip, followed to y, ended at y.
+    void BeginLegendDrag(LegendGrip grip, int y);
+    void ContinueLegendDrag(int y);
+    void EndLegendDrag(int y);
+    LegendGrip LegendDragGrip() const { return legendDrag; }
+    // The centre value at a pixel row of the ramp legend.
+    double CentreValueAt(int y) const;
+    // The legend's height changed: the bar length (bars) or circle radius
+    // (circles) follows it.
+    void LegendResized();
+    // Opens the class-limit dialog at the screen pixel for the page's
+    // record; true when it ended with new limits. Set by the page.
+    std::function<bool(int screenX, int screenY)> classDialog;
     // Fits the scale when it is unset and places the map element.
     void PrepareDraw() override;
     // Another display mode: the statistics again and a redisplay.
@@ -114,6 +175,15 @@ public:
 
 private:
     POINT Device(long x, long y) const;
+    void DrawRegionNow(const MapRegion &region, bool outlined);
+    void RedrawOverRegions();
+    void DrawDragLine(int y);
+    void RestoreDragStrip();
+    void LegendDoubleClick(int x, int y);
+    // A moved map element: the unzoomed map moves its margins, a zoomed one
+    // pans its origin.
+    void TakeMapElementPlace();
+
     int ClientWidth() const { return view.right - view.left + 1; }
     int ClientHeight() const { return view.bottom - view.top + 1; }
 
@@ -123,4 +193,13 @@ private:
     MapElement *mapElement = nullptr;
     MapKey *legend = nullptr;
     ZafWindowObject *zoomOutButton = nullptr;
+    int tool = toolNone;
+    long highlighted = -1;
+    LegendGrip legendDrag = gripNone;
+    int dragLineY = -1;
+    // The 3-pixel strip under the drag line.
+    HDC stripDC = nullptr;
+    HBITMAP stripBitmap = nullptr;
+    HGDIOBJ stripOld = nullptr;
+    int stripLeft = 0, stripTop = -1, stripWidth = 0;
 };

@@ -61,6 +61,26 @@ void MapKey::Changed()
 {
     if (lastForm >= 0)
         saved[lastForm] = device;
+    if (graph)
+        graph->LegendResized();
+}
+
+void MapKey::ForgetPlaces()
+{
+    for (ElementRect &r : saved)
+        r = ElementRect{-1, -1, -3, -3, 0};
+    lastForm = -1;
+}
+
+int MapKey::MarkRow() const
+{
+    const MapGraph *map = graph ? graph->Graph() : nullptr;
+    if (!map || CurrentForm() != rampForm || map->GetSettings().colourScheme != MapClassSettings::slide2 ||
+        !(map->maximum > map->minimum))
+        return -1;
+    const double centre = map->centreValue == MapRegion::missing ? map->middle : map->centreValue;
+    const int rows = device.bottom - device.top + 1;
+    return device.top + static_cast<int>((centre - map->minimum) / (map->maximum - map->minimum) * rows);
 }
 
 std::string MapKey::ValueText(double value) const
@@ -150,8 +170,11 @@ void MapKey::DefaultSize(Form form)
                 column = std::max(column, TextWidth(dc, ClassText(i)));
         }
         width = padding + boxWidth + padding + column + padding;
-        // Room for one text line per class at least.
-        height = std::max(height, lines * (textHeight + 6));
+        // Room for one text line per class, and not much more than that:
+        // in a small pane a quarter of the map would make lines far taller
+        // than their texts.
+        const int needed = lines * (textHeight + 6);
+        height = std::max(needed, std::min(height, needed * 3 / 2));
     } else {
         height = mapHeight / 4;
         int widest = 0;
@@ -203,7 +226,12 @@ void MapKey::Place()
         tried.left += placementStep;
         tried.right += placementStep;
     }
-    device = tried;
+    // Never past the pane's right or bottom edge: a pane too narrow for a
+    // free place shows the legend over the map rather than cut off.
+    const ElementRect &pane = graph->View();
+    const int dx = std::max(0, tried.right - pane.right), dy = std::max(0, tried.bottom - pane.bottom);
+    const int left = std::max(pane.left, tried.left - dx), top = std::max(pane.top, tried.top - dy);
+    device = ElementRect{left, top, left + w - 1, top + h - 1, 0};
 }
 
 void MapKey::Arrange()
@@ -327,7 +355,7 @@ void MapKey::DrawRamp(HDC dc)
         TextOutA(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
     }
     if (scheme == MapClassSettings::slide2 && map->maximum > map->minimum) {
-        const int mark = top + static_cast<int>((centre - map->minimum) / (map->maximum - map->minimum) * rows);
+        const int mark = MarkRow();
         const POINT a = Scaled(device.left, mark), b = Scaled(device.left + padding + boxWidth, mark);
         MoveToEx(dc, a.x, a.y, nullptr);
         LineTo(dc, b.x, b.y);

@@ -31,7 +31,14 @@ public:
     ~MapKey() override;
 
     void Draw() override;
+    // The user moved or resized the legend: its form keeps the new place,
+    // and the symbol's size follows the height.
     void Changed() override;
+    // Every form gets its default size and place at the next draw (the
+    // window's size changed).
+    void ForgetPlaces();
+    // The centre mark's pixel row in the ramp form (-1 in other forms).
+    int MarkRow() const;
     // The form the graph's mode and scheme call for.
     Form CurrentForm() const;
     // Takes the form's saved rectangle, or the default size and place when

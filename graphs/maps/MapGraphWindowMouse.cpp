@@ -1,0 +1,394 @@
+// MapGraphWindow: the map's own mouse tools - identify with the hover label
+// and the outlined region, the zoom tool of this window alone, the legend's
+// edge and centre-mark drags and its double click.
+
+#include "graphs/maps/MapGraphWindow.h"
+
+#include "graphs/GraphSettings.h"
+#include "graphs/maps/MapKey.h"
+#include "shell/QIVprog.h"
+#include "zaf/core/ZafTracker.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Even-odd rule: a ray from the point to the left crosses an odd number of
+// the part's edges. An edge counts when the point's y lies strictly between
+// its end points' y and its crossing x, truncated, is left of the point.
+bool PartContains(const std::vector<long> &points, size_t at, long n, long x, long y)
+{
+    bool inside = false;
+    for (long k = 0; k + 1 < n; ++k) {
+        const size_t a = at + 2 * static_cast<size_t>(k), b = a + 2;
+        if (b + 1 >= points.size())
+            break;
+        const long x1 = points[a], y1 = points[a + 1], x2 = points[b], y2 = points[b + 1];
+        if ((y1 < y && y < y2) || (y2 < y && y < y1)) {
+            const double cross = x1 + static_cast<double>(y - y1) * (x2 - x1) / static_cast<double>(y2 - y1);
+            if (static_cast<long>(cross) < x)
+                inside = !inside;
+        }
+    }
+    return inside;
+}
+
+bool PolygonContains(const MapRegion &region, long x, long y)
+{
+    size_t at = 0;
+    for (long part = 0; part < region.partCount && at < region.points.size(); ++part) {
+        const long n = region.points[at++];
+        if (n > 0 && PartContains(region.points, at, n, x, y))
+            return true;
+        at += 2 * static_cast<size_t>(std::max(0L, n));
+    }
+    return false;
+}
+
+} // namespace
+
+void MapGraphWindow::SetTool(int newTool)
+{
+    if (tool == toolIdentify && newTool != toolIdentify)
+        EndIdentify();
+    tool = newTool;
+}
+
+int MapGraphWindow::ToolInForce() const
+{
+    if (tool == toolZoom)
+        return toolZoom;
+    if (tool == toolIdentify || MapIdentifyFlag)
+        return toolIdentify;
+    return toolNone;
+}
+
+const MapRegion *MapGraphWindow::RegionAt(int px, int py) const
+{
+    if (!graph || scale <= 0.0)
+        return nullptr;
+    const long x = static_cast<long>((px - marginX) / scale + originX);
+    const long y = static_cast<long>((py - marginY) / scale + originY);
+    for (const auto &entry : graph->regions) {
+        const MapRegion &r = entry.second;
+        if (r.HasPolygon() && r.minX < x && x < r.maxX && r.minY < y && y < r.maxY && PolygonContains(r, x, y))
+            return &r;
+    }
+    return nullptr;
+}
+
+std::string MapGraphWindow::IdentifyText(const MapRegion &region) const
+{
+    std::string value;
+    if (!region.HasValue()) {
+        value = "missing";
+    } else {
+        if (graph)
+            for (const CategoryLabel &label : graph->regions.labels)
+                if (label.value == region.value)
+                    value = label.text;
+        if (value.empty()) {
+            char text[64];
+            std::snprintf(text, sizeof text, "%.*f", graph ? graph->regions.decimals : 2, region.value);
+            value = text;
+        }
+    }
+    return " " + std::to_string(region.code) + " " + region.name + " : " + value + " ";
+}
+
+void MapGraphWindow::DrawRegionNow(const MapRegion &region, bool outlined)
+{
+    if (!OSHandle())
+        return;
+    HDC dc = GetDC(OSHandle());
+    HDC before = drawDC;
+    drawDC = dc;
+    MapColourEntry colour = region.colour;
+    if (outlined) {
+        const MapColourEntry &pen = MapClasses::HighlightColour();
+        colour.lineR = pen.lineR, colour.lineG = pen.lineG, colour.lineB = pen.lineB, colour.lineGrey = pen.lineGrey;
+    }
+    DrawRegion(region, colour);
+    drawDC = before;
+    ReleaseDC(OSHandle(), dc);
+}
+
+void MapGraphWindow::RedrawOverRegions()
+{
+    // The overlays and symbols lie over the regions: drawn again on top.
+    if (!OSHandle() || !graph)
+        return;
+    HDC dc = GetDC(OSHandle());
+    HDC before = drawDC;
+    drawDC = dc;
+    for (const auto &entry : graph->overlays)
+        DrawRegion(entry.second, MapClasses::BackgroundColour());
+    if (displayMode == MapClassSettings::bars || displayMode == MapClassSettings::circles)
+        for (const auto &entry : graph->regions)
+            DrawSymbol(entry.second);
+    drawDC = before;
+    ReleaseDC(OSHandle(), dc);
+}
+
+void MapGraphWindow::Identify(int x, int y)
+{
+    const MapRegion *region = RegionAt(x, y);
+    const long code = region ? region->code : -1;
+    if (code == highlighted)
+        return;
+    EndIdentify();
+    if (!region)
+        return;
+    DrawRegionNow(*region, true);
+    RedrawOverRegions();
+    highlighted = code;
+    const int anchorX = static_cast<int>(PixelX(region->minX) + (region->maxX - region->minX + 1) * scale * 0.5);
+    SetLabel(anchorX, PixelY(region->minY) - 4, IdentifyText(*region).c_str());
+    ShowLabel();
+}
+
+void MapGraphWindow::EndIdentify()
+{
+    HideLabel();
+    if (highlighted < 0 || !graph)
+        return;
+    if (const MapRegion *previous = graph->regions.Find(highlighted))
+        DrawRegionNow(*previous, false);
+    highlighted = -1;
+    RedrawOverRegions();
+}
+
+// --- The legend ------------------------------------------------------------------------
+
+MapGraphWindow::LegendGrip MapGraphWindow::LegendGripAt(int x, int y) const
+{
+    if (!legend || !legend->Visible())
+        return gripNone;
+    const ElementRect &r = legend->device;
+    if (x < r.left || x > r.right)
+        return gripNone;
+    const int mark = legend->MarkRow();
+    if (mark >= 0 && std::abs(y - mark) <= gripTolerance)
+        return gripMark;
+    if (std::abs(y - r.top) <= gripTolerance)
+        return gripTop;
+    if (std::abs(y - r.bottom) <= gripTolerance)
+        return gripBottom;
+    return gripNone;
+}
+
+double MapGraphWindow::CentreValueAt(int y) const
+{
+    if (!graph || !legend)
+        return 0.0;
+    const ElementRect &r = legend->device;
+    const double fraction = static_cast<double>(std::max(r.top, std::min(y, r.bottom)) - r.top) / (r.bottom - r.top + 1);
+    return graph->minimum + (graph->maximum - graph->minimum) * fraction;
+}
+
+void MapGraphWindow::RestoreDragStrip()
+{
+    if (!stripDC)
+        return;
+    if (OSHandle() && stripTop >= 0) {
+        HDC dc = GetDC(OSHandle());
+        BitBlt(dc, stripLeft, stripTop, stripWidth, 3, stripDC, 0, 0, SRCCOPY);
+        ReleaseDC(OSHandle(), dc);
+    }
+    SelectObject(stripDC, stripOld);
+    DeleteObject(stripBitmap);
+    DeleteDC(stripDC);
+    stripDC = nullptr;
+    stripBitmap = nullptr;
+    stripTop = -1;
+}
+
+void MapGraphWindow::DrawDragLine(int y)
+{
+    RestoreDragStrip();
+    dragLineY = y;
+    if (!OSHandle() || !legend)
+        return;
+    HDC dc = GetDC(OSHandle());
+    stripLeft = legend->device.left;
+    stripWidth = legend->device.right - legend->device.left + 1;
+    stripTop = y - 1;
+    stripDC = CreateCompatibleDC(dc);
+    stripBitmap = CreateCompatibleBitmap(dc, stripWidth, 3);
+    stripOld = SelectObject(stripDC, stripBitmap);
+    BitBlt(stripDC, 0, 0, stripWidth, 3, dc, stripLeft, stripTop, SRCCOPY);
+    HPEN pen = CreatePen(PS_SOLID, 1, dragLineColour);
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, stripLeft, y, nullptr);
+    LineTo(dc, stripLeft + stripWidth, y);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+    ReleaseDC(OSHandle(), dc);
+}
+
+void MapGraphWindow::BeginLegendDrag(LegendGrip grip, int y)
+{
+    legendDrag = grip;
+    EndIdentify();
+    DropSelection();
+    if (OSHandle()) {
+        SetCapture(OSHandle());
+        capturing = true;
+    }
+    DrawDragLine(y);
+}
+
+void MapGraphWindow::ContinueLegendDrag(int y)
+{
+    if (legendDrag == gripNone)
+        return;
+    if (legendDrag == gripMark && graph) {
+        const double value = CentreValueAt(y);
+        if (legend->live) {
+            // The map recoloured as the mark moves; the redisplay paints
+            // over the old line, so no strip is put back.
+            graph->centreValue = value;
+            graph->MapRegionStats();
+            RestoreDragStrip();
+            HideLabel();
+            SendRedisplay(this);
+        }
+        char text[64];
+        std::snprintf(text, sizeof text, " %.*f ", graph->regions.decimals, value);
+        DrawDragLine(y);
+        SetLabel(legend->device.left + (legend->device.right - legend->device.left) / 2, legend->device.top - 4, text);
+        ShowLabel();
+        return;
+    }
+    DrawDragLine(y);
+}
+
+void MapGraphWindow::EndLegendDrag(int y)
+{
+    const LegendGrip grip = legendDrag;
+    legendDrag = gripNone;
+    if (capturing) {
+        capturing = false;
+        ReleaseCapture();
+    }
+    RestoreDragStrip();
+    HideLabel();
+    dragLineY = -1;
+    if (!legend || grip == gripNone)
+        return;
+    ElementRect &r = legend->device;
+    if (grip == gripTop)
+        r.top = std::min(y, r.bottom - 1);
+    else if (grip == gripBottom)
+        r.bottom = std::max(y, r.top + 1);
+    if (grip == gripMark) {
+        if (graph) {
+            graph->centreValue = CentreValueAt(y);
+            graph->MapRegionStats();
+        }
+    } else {
+        ElementToLogical(legend);
+        legend->Changed();
+    }
+    SendRedisplay(this);
+}
+
+void MapGraphWindow::LegendResized()
+{
+    if (!legend)
+        return;
+    const int height = legend->device.bottom - legend->device.top;
+    if (height <= 0)
+        return;
+    if (legend->CurrentForm() == MapKey::barForm)
+        barLength = height;
+    else if (legend->CurrentForm() == MapKey::circleForm)
+        circleRadius = std::max(1, height / 2);
+}
+
+void MapGraphWindow::LegendDoubleClick(int x, int y)
+{
+    if (!legend || !classDialog || legend->CurrentForm() != MapKey::classForm)
+        return;
+    const ElementRect &r = legend->device;
+    if (x < r.left || x > r.right || y < r.top || y > r.bottom)
+        return;
+    POINT screen = {x, y};
+    if (OSHandle())
+        ClientToScreen(OSHandle(), &screen);
+    ZafTracker self(this);
+    const bool changed = classDialog(screen.x, screen.y);
+    if (self.Deleted())
+        return;
+    if (changed) {
+        if (graph)
+            graph->MapRegionStats();
+        SendRedisplay(this);
+    }
+}
+
+// --- Events --------------------------------------------------------------------------------
+
+ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
+{
+    if (event.type == ZAF_MOUSE_EVENT) {
+        const ZafEventType code = MapEvent(event);
+        const int x = event.position.x, y = event.position.y;
+        if (legendDrag != gripNone) {
+            if (code == ZAF_CONTINUE_SELECT || code == ZAF_MOUSE_MOVE)
+                ContinueLegendDrag(y);
+            else if (code == ZAF_END_SELECT)
+                EndLegendDrag(y);
+            return code;
+        }
+        const int inForce = ToolInForce();
+        if (inForce == toolIdentify) {
+            // The pointer names regions; a press selects nothing.
+            if (code == ZAF_MOUSE_MOVE || code == ZAF_BEGIN_SELECT || code == ZAF_CONTINUE_SELECT)
+                Identify(x, y);
+            if (code == ZAF_MOUSE_MOVE || code == ZAF_BEGIN_SELECT || code == ZAF_CONTINUE_SELECT ||
+                code == ZAF_END_SELECT || code == ZAF_DOUBLE_SELECT)
+                return code;
+            return GRAPHWIN::Event(event);
+        }
+        if (inForce == toolZoom) {
+            // This window's zoom tool: the rubber band of the zoom mode here
+            // alone, whatever the program-wide mouse mode.
+            const int saved = GraphMouseMode;
+            GraphMouseMode = modeZoom;
+            const ZafEventType result = GRAPHWIN::Event(event);
+            GraphMouseMode = saved;
+            return result;
+        }
+        if (code == ZAF_BEGIN_SELECT) {
+            const LegendGrip grip = LegendGripAt(x, y);
+            if (grip != gripNone) {
+                BeginLegendDrag(grip, y);
+                return code;
+            }
+        }
+        if (code == ZAF_DOUBLE_SELECT && legend && legend->CurrentForm() == MapKey::classForm &&
+            x >= legend->device.left && x <= legend->device.right && y >= legend->device.top &&
+            y <= legend->device.bottom) {
+            LegendDoubleClick(x, y);
+            return code;
+        }
+    }
+    return GRAPHWIN::Event(event);
+}
+
+ZafEventType MapGraphWindow::HandleOSMessage(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    if (m.message == WM_SETCURSOR && LOWORD(m.lParam) == HTCLIENT && m.hwnd == OSHandle()) {
+        const int inForce = ToolInForce();
+        if (inForce != toolNone) {
+            SetCursor(LoadCursorA(nullptr, inForce == toolZoom ? IDC_CROSS : IDC_HAND));
+            return TRUE;
+        }
+    }
+    return GRAPHWIN::HandleOSMessage(event);
+}
