@@ -197,15 +197,16 @@ void MapGraphWindow::TakeMapElementPlace()
 {
     if (!mapElement || scale <= 0.0 || mapElement->HasFlag(element::flagStale))
         return;
-    if (zoomStack.empty()) {
-        marginX = mapElement->device.left;
-        marginY = mapElement->device.top;
-        return;
-    }
-    const ElementRect shown = MapRectangle();
-    const int dx = mapElement->device.left - shown.left, dy = mapElement->device.top - shown.top;
+    // Only a move of the element by the user shifts the view: a zoom or a
+    // refit changes the map's rectangle, not where the element was put.
+    const int dx = mapElement->device.left - placed.left, dy = mapElement->device.top - placed.top;
     if (dx == 0 && dy == 0)
         return;
+    if (zoomStack.empty()) {
+        marginX += dx;
+        marginY += dy;
+        return;
+    }
     originX = static_cast<long>(-(marginX + dx) / scale + originX);
     originY = static_cast<long>(-(marginY + dy) / scale + originY);
     // The panned view is the current zoom step's.
@@ -243,7 +244,7 @@ void MapGraphWindow::PrepareDraw()
     if (scale < 0.0)
         scale = FitScale(ClientWidth(), ClientHeight());
     if (mapElement) {
-        mapElement->device = MapRectangle();
+        mapElement->device = placed = MapRectangle();
         mapElement->drag = mapElement->device;
         ElementToLogical(mapElement);
         mapElement->ClearFlag(element::flagStale);

@@ -194,6 +194,8 @@ private:
     MapKey *legend = nullptr;
     ZafWindowObject *zoomOutButton = nullptr;
     int tool = toolNone;
+    // The map element's rectangle as the last draw placed it.
+    ElementRect placed{0, 0, 0, 0, 0};
     long highlighted = -1;
     LegendGrip legendDrag = gripNone;
     int dragLineY = -1;

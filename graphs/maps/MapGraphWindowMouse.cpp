@@ -16,12 +16,13 @@
 
 namespace {
 
-// Even-odd rule: a ray from the point to the left crosses an odd number of
-// the part's edges. An edge counts when the point's y lies strictly between
-// its end points' y and its crossing x, truncated, is left of the point.
-bool PartContains(const std::vector<long> &points, size_t at, long n, long x, long y)
+// Even-odd rule over all parts of a region: a ray from the point to the
+// left crosses an odd number of edges. An edge counts when the point's y
+// lies strictly between its end points' y and its crossing x, truncated, is
+// left of the point. Counting over all parts makes a part inside another a
+// hole, while islands, which lie apart, each count alone.
+void CountCrossings(const std::vector<long> &points, size_t at, long n, long x, long y, bool &inside)
 {
-    bool inside = false;
     for (long k = 0; k + 1 < n; ++k) {
         const size_t a = at + 2 * static_cast<size_t>(k), b = a + 2;
         if (b + 1 >= points.size())
@@ -33,19 +34,19 @@ bool PartContains(const std::vector<long> &points, size_t at, long n, long x, lo
                 inside = !inside;
         }
     }
-    return inside;
 }
 
 bool PolygonContains(const MapRegion &region, long x, long y)
 {
+    bool inside = false;
     size_t at = 0;
     for (long part = 0; part < region.partCount && at < region.points.size(); ++part) {
         const long n = region.points[at++];
-        if (n > 0 && PartContains(region.points, at, n, x, y))
-            return true;
+        if (n > 0)
+            CountCrossings(region.points, at, n, x, y, inside);
         at += 2 * static_cast<size_t>(std::max(0L, n));
     }
-    return false;
+    return inside;
 }
 
 } // namespace
@@ -300,7 +301,7 @@ void MapGraphWindow::LegendResized()
 {
     if (!legend)
         return;
-    const int height = legend->device.bottom - legend->device.top;
+    const int height = legend->device.Height();
     if (height <= 0)
         return;
     if (legend->CurrentForm() == MapKey::barForm)

@@ -1,0 +1,341 @@
+// The map's own mouse tools with real window messages on the sample
+// survey's map: identify, the per-window zoom tool and pan, the legend's
+// edge and centre-mark drags, its double click, and the refit on a resize.
+//
+// Places (see MapGraphDrawTest.cpp for their derivation): in the 400 x 300
+// pane the map's box is 20, 20, 218, 279 at 0.0281477 pixels a unit;
+// region 8's anchor lies at 73, 118 and region 12's at 199, 103.
+#include "graphs/maps/MapGraphWindow.h"
+
+#include "GraphTestSupport.h"
+#include "dataset/ByteStream.h"
+#include "dataset/DATASET.h"
+#include "dataset/MapFile.h"
+#include "graphs/maps/MapKey.h"
+#include "shell/QIVprog.h"
+#include "zaf/controls/ZafButton.h"
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+namespace {
+
+class MapMouse : public graphtest::GraphTest
+{
+protected:
+    MapMouse()
+    {
+        dataSet.reset(OpenDataSet((std::string(GRAPH_TEST_BIN_DIR) + "/samples/survey.QVF").c_str()));
+        EXPECT_TRUE(dataSet && dataSet->mapFileFlag);
+        if (!dataSet)
+            return;
+        FileByteStream file(dataSet->SiblingName(".KRT").c_str());
+        EXPECT_EQ(MapFile::ReadDirectory(file, dataSet->GetCodePage() != 0, &dataSet->mapDirectory), MAPERR_NONE);
+        mapGraph = std::make_unique<MapGraph>(dataSet.get(), 0, dataSet->FindVariable("income"), &settings);
+        EXPECT_EQ(mapGraph->LoadMap(), MAPERR_NONE);
+        EXPECT_EQ(mapGraph->AssignRegionValues(), MapGraph::valuesAssigned);
+        savedMode = GraphMouseMode;
+        // Drags go exactly where the pointer goes.
+        Set("SnapToGrid", 0);
+    }
+    ~MapMouse() override
+    {
+        GraphMouseMode = savedMode;
+        MapIdentifyFlag = 0;
+        RegistrySettings::DeleteKeyInSection(graphtest::Graphics(), "SnapToGrid");
+    }
+    MapGraphWindow *Open(int mode)
+    {
+        settings.displayMode = mode;
+        window = Add(new MapGraphWindow(mapGraph.get(), &settings, mode));
+        window->SetRegion(
+            ZafRegionRect(0, 0, graphtest::TestGraph::width - 1, graphtest::TestGraph::height - 1, ZAF_PIXEL));
+        Show();
+        window->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+        Pump();
+        Paint();
+        return window;
+    }
+    void Paint() { SendMessageA(window->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(screen.dc), PRF_CLIENT); }
+    void Post(UINT message, int x, int y, WPARAM buttons = 0)
+    {
+        PostMessageA(window->OSHandle(), message, buttons, MAKELPARAM(x, y));
+        Pump();
+    }
+    void Drag(int x0, int y0, int x1, int y1)
+    {
+        Post(WM_LBUTTONDOWN, x0, y0, MK_LBUTTON);
+        Post(WM_MOUSEMOVE, (x0 + x1) / 2, (y0 + y1) / 2, MK_LBUTTON);
+        Post(WM_MOUSEMOVE, x1, y1, MK_LBUTTON);
+        Post(WM_LBUTTONUP, x1, y1);
+    }
+
+    graphtest::EnglishTexts texts;
+    graphtest::Bitmap screen{graphtest::TestGraph::width, graphtest::TestGraph::height};
+    std::unique_ptr<DATASET> dataSet;
+    MapClassSettings settings;
+    std::unique_ptr<MapGraph> mapGraph;
+    MapGraphWindow *window = nullptr;
+    int savedMode = 0;
+};
+
+} // namespace
+
+TEST(MapRegionAt, EvenOddRuleWithAHoleAndTheBox)
+{
+    MapClassSettings settings;
+    MapGraph graph(nullptr, 0, 1, &settings);
+    graph.minX = graph.minY = 0, graph.maxX = graph.maxY = 100;
+    // A 0..100 square with a 40..60 hole, and a triangle beside it.
+    MapRegion ring;
+    ring.code = 5;
+    ring.partCount = 2;
+    ring.points = {5, 0, 0, 100, 0, 100, 100, 0, 100, 0, 0, 5, 40, 40, 60, 40, 60, 60, 40, 60, 40, 40};
+    ring.minX = ring.minY = 0, ring.maxX = ring.maxY = 100;
+    graph.regions.Insert(ring);
+    MapGraphWindow window(&graph, &settings, MapClassSettings::choropleth);
+    window.scale = 1.0, window.marginX = window.marginY = 0;
+    EXPECT_EQ(window.RegionAt(20, 20)->code, 5);
+    EXPECT_EQ(window.RegionAt(50, 50), nullptr); // in the hole
+    EXPECT_EQ(window.RegionAt(100, 50), nullptr); // on the box's edge
+    EXPECT_EQ(window.RegionAt(150, 50), nullptr);
+    // Zoomed in by 4 on (40, 0): pixel (40, 200) is map (50, 50), in the hole.
+    window.scale = 4.0, window.originX = 40;
+    EXPECT_EQ(window.RegionAt(40, 200), nullptr);
+    EXPECT_EQ(window.RegionAt(200, 200)->code, 5); // map (90, 50)
+}
+
+TEST_F(MapMouse, HoverAndClickIdentifyWithoutSelecting)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    GraphMouseMode = GRAPHWIN::modeMove;
+    window->SetTool(MapGraphWindow::toolIdentify);
+    Post(WM_MOUSEMOVE, 73, 118);
+    ASSERT_EQ(window->HighlightedRegion(), 8);
+    const MapRegion &eight = *mapGraph->regions.Find(8);
+    ASSERT_TRUE(window->LabelText());
+    const std::string label = window->LabelText();
+    EXPECT_EQ(label.find(" 8 " + eight.name + " : "), 0u) << label;
+    EXPECT_NEAR(std::stod(label.substr(label.find(" : ") + 3)), eight.value,
+                0.51 * std::pow(10.0, -mapGraph->regions.decimals))
+        << label;
+    // A click names the region too and selects nothing, not the map.
+    Post(WM_LBUTTONDOWN, 199, 103, MK_LBUTTON);
+    Post(WM_LBUTTONUP, 199, 103);
+    EXPECT_EQ(window->HighlightedRegion(), 12);
+    EXPECT_EQ(window->SelectedElement(), nullptr);
+    // Off the map: no region, and the main window's flag keeps identify on
+    // after the window's own tool is gone.
+    Post(WM_MOUSEMOVE, 350, 150);
+    EXPECT_EQ(window->HighlightedRegion(), -1);
+    window->SetTool(MapGraphWindow::toolNone);
+    MapIdentifyFlag = 1;
+    Post(WM_MOUSEMOVE, 73, 118);
+    EXPECT_EQ(window->HighlightedRegion(), 8);
+    MapIdentifyFlag = 0;
+    Post(WM_MOUSEMOVE, 199, 103);
+    EXPECT_EQ(window->HighlightedRegion(), 8); // identify is off
+}
+
+TEST_F(MapMouse, ZoomToolIsTheWindowsOwnAndPanFollowsTwoZooms)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    GraphMouseMode = GRAPHWIN::modeMove;
+    window->SetTool(MapGraphWindow::toolZoom);
+    Drag(30, 30, 150, 130);
+    Drag(40, 40, 200, 160);
+    ASSERT_EQ(window->zoomStack.size(), 2u);
+    EXPECT_EQ(GraphMouseMode, GRAPHWIN::modeMove); // the program's mode is untouched
+    Paint();
+    // Pan: the map element dragged 40 pixels right and 30 down in move mode.
+    window->SetTool(MapGraphWindow::toolNone);
+    const double scale = window->scale;
+    const long x0 = window->originX, y0 = window->originY;
+    // A press on the map, away from the legend.
+    const ElementRect key = window->Legend()->device;
+    POINT from = {0, 0};
+    for (POINT p : {POINT{300, 60}, POINT{60, 60}, POINT{60, 200}, POINT{300, 200}})
+        if (p.x + 50 < key.left - 6 || p.x > key.right + 6 || p.y + 40 < key.top - 6 || p.y > key.bottom + 6) {
+            from = p;
+            break;
+        }
+    ASSERT_GT(from.x, 0);
+    Drag(from.x, from.y, from.x + 40, from.y + 30);
+    Paint();
+    EXPECT_EQ(window->originX, static_cast<long>(-40 / scale + x0));
+    EXPECT_EQ(window->originY, static_cast<long>(-30 / scale + y0));
+    EXPECT_EQ(window->zoomStack.back().originX, window->originX);
+    EXPECT_EQ(window->scale, scale);
+    // The map element lies where the panned map is drawn.
+    EXPECT_EQ(window->Element()->device.left, window->MapRectangle().left);
+    // Two zoom-outs: the fitted view again.
+    window->PopZoom();
+    window->PopZoom();
+    Paint();
+    EXPECT_EQ(window->MapRectangle().left, MapGraphWindow::defaultMargin);
+    EXPECT_EQ(window->MapRectangle().right, 218);
+}
+
+TEST_F(MapMouse, ZoomOutButtonFollowsTheWindowDrawn)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    MapClassSettings otherSettings;
+    MapGraph other(nullptr, 0, 1, &otherSettings);
+    other.minX = other.minY = 0, other.maxX = other.maxY = 100;
+    MapGraphWindow second(&other, &otherSettings, MapClassSettings::choropleth);
+    ZafButton button(0, 0, 10, 1, "Zoom out");
+    window->SetZoomOutButton(&button);
+    second.SetZoomOutButton(&button);
+    window->SetTool(MapGraphWindow::toolZoom);
+    Drag(30, 30, 150, 130);
+    EXPECT_FALSE(button.Disabled());
+    // The unzoomed page shown: its state; the zoomed one again: enabled.
+    second.SetView(ElementRect{0, 0, 199, 199, 0});
+    second.PrepareDraw();
+    EXPECT_TRUE(button.Disabled());
+    Paint();
+    EXPECT_FALSE(button.Disabled());
+    window->SetZoomOutButton(nullptr);
+}
+
+TEST_F(MapMouse, LegendEdgeDragsSizeTheSymbols)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::bars);
+    MapKey &key = *window->Legend();
+    const ElementRect bar = key.device;
+    ASSERT_EQ(bar.Height(), 30);
+    const int x = bar.left + 3;
+    EXPECT_EQ(window->LegendGripAt(x, bar.top + 4), MapGraphWindow::gripTop);
+    EXPECT_EQ(window->LegendGripAt(x, bar.bottom - 4), MapGraphWindow::gripBottom);
+    EXPECT_EQ(window->LegendGripAt(bar.right + 2, bar.top), MapGraphWindow::gripNone);
+    Drag(x, bar.top, x, bar.top - 20);
+    Paint();
+    EXPECT_EQ(key.device.top, bar.top - 20);
+    EXPECT_EQ(window->barLength, key.device.Height());
+    // The largest value's bar is as long as the legend is high.
+    const MapRegion *largest = nullptr;
+    for (const auto &entry : mapGraph->regions)
+        if (entry.second.HasValue() && (!largest || entry.second.value > largest->value))
+            largest = &entry.second;
+    ASSERT_TRUE(largest);
+    EXPECT_EQ(MapSymbols::BarLength(largest->value, mapGraph->maximum, window->barLength), 50);
+    // Circles: the bottom edge dragged down 16; the radius is half the height.
+    window->SetDisplayMode(MapClassSettings::circles);
+    Paint();
+    const ElementRect circle = key.device;
+    Drag(circle.left + 3, circle.bottom, circle.left + 3, circle.bottom + 16);
+    Paint();
+    EXPECT_EQ(key.device.bottom, circle.bottom + 16);
+    EXPECT_EQ(window->circleRadius, key.device.Height() / 2);
+    EXPECT_EQ(window->barLength, 50); // the bar form's stays
+}
+
+TEST_F(MapMouse, CentreMarkDragSetsTheCentreAndRecolours)
+{
+    ASSERT_TRUE(mapGraph);
+    settings.colourScheme = MapClassSettings::slide2;
+    Open(MapClassSettings::choropleth);
+    MapKey &key = *window->Legend();
+    key.live = false;
+    const int mark = key.MarkRow();
+    ASSERT_GT(mark, key.device.top);
+    const int x = key.device.left + 3, to = key.device.top + (key.device.bottom - key.device.top) / 4;
+    ASSERT_EQ(window->LegendGripAt(x, mark), MapGraphWindow::gripMark);
+    Drag(x, mark, x, to);
+    const double expected = mapGraph->minimum + (mapGraph->maximum - mapGraph->minimum) * (to - key.device.top) /
+                                                    (key.device.bottom - key.device.top + 1);
+    EXPECT_DOUBLE_EQ(mapGraph->centreValue, expected);
+    EXPECT_EQ(window->LegendDragGrip(), MapGraphWindow::gripNone);
+    // A lower centre moves every value above it further up the ramp.
+    const MapRegion &eight = *mapGraph->regions.Find(8);
+    EXPECT_EQ(eight.colour.fillR, MapClasses::RampColour(MapClassSettings::slide2, eight.value, mapGraph->minimum,
+                                                         mapGraph->maximum, expected, {})
+                                      .fillR);
+}
+
+TEST_F(MapMouse, DoubleClickInTheClassLegendOpensTheDialogAndRecomputes)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    POINT asked = {-1, -1};
+    window->classDialog = [&](int x, int y) {
+        asked = POINT{x, y};
+        // What the dialog's OK does: the user's limits.
+        settings.userBounds = true;
+        settings.bounds = {0, 1e9, 2e9, 3e9, 4e9, 5e9};
+        return true;
+    };
+    const ElementRect key = window->Legend()->device;
+    const int x = key.left + 10, y = key.top + (key.bottom - key.top) / 2;
+    Post(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+    Post(WM_LBUTTONUP, x, y);
+    Post(WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
+    Post(WM_LBUTTONUP, x, y);
+    POINT expected = {x, y};
+    ClientToScreen(window->OSHandle(), &expected);
+    EXPECT_EQ(asked.x, expected.x);
+    EXPECT_EQ(asked.y, expected.y);
+    // Every income lies in the first of the new classes.
+    for (const auto &entry : mapGraph->regions)
+        if (entry.second.HasValue())
+            EXPECT_EQ(entry.second.colour.fillR, settings.colours[0].fillR) << entry.first;
+    // Outside the legend a double click opens nothing.
+    asked = POINT{-1, -1};
+    Post(WM_LBUTTONDBLCLK, 73, 118, MK_LBUTTON);
+    Post(WM_LBUTTONUP, 73, 118);
+    EXPECT_EQ(asked.x, -1);
+}
+
+TEST_F(MapMouse, ResizeRefitsTheMapAndKeepsTheLegendInside)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    // The window's edge dragged: 260 x 180 pixels.
+    MoveWindow(window->OSHandle(), 0, 0, 260, 180, TRUE);
+    Pump();
+    Paint();
+    EXPECT_NEAR(window->scale, window->FitScale(260, 180), 1e-12);
+    EXPECT_LT(window->MapRectangle().bottom, 180);
+    const ElementRect key = window->Legend()->device;
+    EXPECT_LE(key.right, 259);
+    EXPECT_LE(key.bottom, 179);
+    EXPECT_GE(key.left, 0);
+    // Region 12's anchor moves with the scale: (7870 - 1478) s + 20, (9300 - 6334) s + 20.
+    const MapRegion &twelve = *mapGraph->regions.Find(12);
+    const int px = window->PixelX(twelve.pointX), py = window->PixelY(twelve.pointY);
+    EXPECT_EQ(px, static_cast<int>((7870 - 1478) * window->scale + 20));
+    EXPECT_EQ(py, static_cast<int>((9300 - 6334) * window->scale + 20));
+    const MapColourEntry &c = twelve.colour;
+    if (!(key.left <= px && px <= key.right && key.top <= py && py <= key.bottom))
+        EXPECT_EQ(screen.At(px, py), RGB(c.fillR, c.fillG, c.fillB));
+    // Larger again: the legend keeps the size its lines need.
+    MoveWindow(window->OSHandle(), 0, 0, 600, 450, TRUE);
+    Pump();
+    Paint();
+    EXPECT_NEAR(window->scale, window->FitScale(600, 450), 1e-12);
+    const int lines = mapGraph->classCount + 1;
+    EXPECT_LE(window->Legend()->device.Height(), lines * (window->Legend()->textHeight + 6) * 3 / 2 + 1);
+}
+
+TEST_F(MapMouse, OptionsChangeTheModeOfABuiltMap)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    settings.displayMode = MapClassSettings::circles;
+    window->Rebuild();
+    EXPECT_EQ(window->DisplayMode(), MapClassSettings::circles);
+    EXPECT_EQ(settings.displayMode, MapClassSettings::circles);
+    EXPECT_EQ(window->Legend()->CurrentForm(), MapKey::circleForm);
+}
+
+TEST_F(MapMouse, GraphWindowLeavesItsClassCursor)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    EXPECT_NE(GetClassLongA(window->OSHandle(), GCL_HCURSOR), 0u);
+}
