@@ -27,9 +27,10 @@ std::string FieldName(int i)
     return "R" + std::to_string(i);
 }
 
-void AddEndButton(ZafDialogWindow *dialog, int left, int row, int text, ZafEventType code)
+void AddEndButton(ZafDialogWindow *dialog, int left, int row, int text, ZafEventType code, const char *name)
 {
     auto *button = new ZafButton(left, row, 10, 1, StatText(text, buttonGroup));
+    button->SetStringID(name);
     button->SetValue(code);
     button->SetSendMessageWhenSelected(true);
     dialog->AddObject(button);
@@ -70,14 +71,13 @@ GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
         AddObject(field);
     }
     const int buttonRow = classes + 2;
-    AddEndButton(this, width - 22, buttonRow, okText, ZAF_DIALOG_OK);
-    AddEndButton(this, width - 11, buttonRow, cancelText, ZAF_DIALOG_CANCEL);
+    AddEndButton(this, width - 22, buttonRow, okText, ZAF_DIALOG_OK, okName);
+    AddEndButton(this, width - 11, buttonRow, cancelText, ZAF_DIALOG_CANCEL, cancelName);
 }
 
 void GroupDefWindow::PlaceNear(int screenX, int screenY)
 {
     ZafRegionRect r = Region();
-    const ZafCoordinateType type = r.coordinateType;
     ConvertRegion(r, ZAF_PIXEL);
     const int w = r.Width(), h = r.Height();
     RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -86,9 +86,8 @@ void GroupDefWindow::PlaceNear(int screenX, int screenY)
     // the area keeps its title bar on the screen.
     const int left = std::max<int>(area.left, std::min<int>(screenX, area.right - w));
     const int top = std::max<int>(area.top, std::min<int>(screenY, area.bottom - h));
-    r = ZafRegionRect(left, top, left + w - 1, top + h - 1, ZAF_PIXEL);
-    ConvertRegion(r, type);
-    SetRegion(r);
+    // Kept in pixels: cells would round the place off the screen's edge.
+    SetRegion(ZafRegionRect(left, top, left + w - 1, top + h - 1, ZAF_PIXEL));
     if (OSHandle())
         MoveOSWindow();
 }
@@ -127,14 +126,24 @@ std::vector<double> GroupDefWindow::FieldLimits()
     return limits;
 }
 
+ZafEventType GroupDefWindow::Event(const ZafEventRecord &event)
+{
+    if (event.type == ZAF_DIALOG_OK)
+        typed = FieldLimits();
+    return ZafDialogWindow::Event(event);
+}
+
 ZafEventType GroupDefWindow::Run()
 {
     const std::string title = StatText(titleText, textGroup);
     for (;;) {
+        typed.clear();
         result = Control();
         if (result != ZAF_DIALOG_OK)
             return result;
-        std::vector<double> limits = FieldLimits();
+        // The fields' windows are gone once the loop ends: the limits are
+        // those read at OK.
+        std::vector<double> limits = typed.size() == static_cast<size_t>(classes) ? typed : FieldLimits();
         const LimitCheck check = CheckLimits(limits);
         if (check == limitNotFinite || check == limitsRepeated) {
             ShowMessageDialog(title.c_str(), check == limitNotFinite ? notFiniteText : repeatedText, nullptr, nullptr,

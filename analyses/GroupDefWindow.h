@@ -38,6 +38,10 @@ public:
     static constexpr const char *notFiniteText = "Every class limit must be a finite number.";
     static constexpr const char *repeatedText = "Two classes cannot have the same lower limit.";
 
+    // The end buttons' names.
+    static constexpr const char *okName = "OK";
+    static constexpr const char *cancelName = "CANCEL";
+
     // left, top in character cells.
     GroupDefWindow(int left, int top, MapStatOption *record);
     // Puts the dialog with its top left corner at the screen pixel, moved
@@ -47,6 +51,8 @@ public:
     // Answers the end code.
     ZafEventType Run();
     ZafEventType Result() const { return result; }
+    // OK: the limits are read while the fields are still up.
+    ZafEventType Event(const ZafEventRecord &event) override;
     // The class colours drawn after the window's own painting.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
 
@@ -65,4 +71,6 @@ private:
     MapStatOption *record;
     int classes;
     ZafEventType result = 0;
+    // What stood in the fields when OK was chosen.
+    std::vector<double> typed;
 };
