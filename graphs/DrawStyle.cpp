@@ -238,7 +238,9 @@ constexpr MapColourEntry Fill(int r, int g, int b, int grey)
 
 const MapColourEntry fixedColours[] = {Fill(127, 255, 255, 255), Fill(255, 255, 225, 225), Fill(231, 121, 25, 10),
                                        Fill(59, 75, 115, 215),   Fill(255, 255, 225, 10),  Fill(231, 121, 25, 215)};
-const MapColourEntry sequentialRamp[] = {Fill(255, 255, 235, 230), Fill(254, 232, 200, 210), Fill(253, 210, 165, 190),
+// The ramp's lightest entry is a clear wheat, apart from the white of the
+// missing values and the light yellow of the legend, in colour and in grey.
+const MapColourEntry sequentialRamp[] = {Fill(255, 236, 179, 225), Fill(254, 221, 165, 210), Fill(253, 210, 165, 190),
                                          Fill(252, 188, 130, 170), Fill(252, 165, 95, 150),  Fill(251, 143, 60, 130),
                                          Fill(225, 100, 20, 110),  Fill(200, 80, 16, 90),    Fill(175, 60, 12, 70),
                                          Fill(150, 40, 8, 50),     Fill(125, 20, 4, 30),     Fill(100, 0, 0, 20),

@@ -260,12 +260,23 @@ POINT MapGraphWindow::Device(long x, long y) const
                  static_cast<LONG>(py * numerator / denominator + deviceY)};
 }
 
-void MapGraphWindow::DrawRegion(const MapRegion &region, const MapColourEntry &colour)
+void MapGraphWindow::DrawRegion(const MapRegion &region, const MapColourEntry &colour, bool hatched)
 {
     HDC dc = drawDC;
     if (!dc || !region.HasPolygon())
         return;
-    MapColourTable::Select(dc, colour, !GraphSettings::UseGrayscale());
+    const bool grey = GraphSettings::UseGrayscale();
+    MapColourTable::Select(dc, colour, !grey);
+    HBRUSH hatch = nullptr;
+    HGDIOBJ tableBrush = nullptr;
+    int oldBkMode = 0;
+    if (hatched) {
+        hatch = CreateHatchBrush(HS_DIAGCROSS, RGB(128, 128, 128));
+        oldBkMode = SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, grey ? RGB(colour.fillGrey, colour.fillGrey, colour.fillGrey)
+                            : RGB(colour.fillR, colour.fillG, colour.fillB));
+        tableBrush = SelectObject(dc, hatch);
+    }
     std::vector<POINT> points;
     size_t at = 0;
     for (long part = 0; part < region.partCount && at < region.points.size(); ++part) {
@@ -275,6 +286,11 @@ void MapGraphWindow::DrawRegion(const MapRegion &region, const MapColourEntry &c
             points.push_back(Device(region.points[at], region.points[at + 1]));
         if (points.size() >= 2)
             Polygon(dc, points.data(), static_cast<int>(points.size()));
+    }
+    if (hatch) {
+        SelectObject(dc, tableBrush);
+        DeleteObject(hatch);
+        SetBkMode(dc, oldBkMode);
     }
     MapColourTable::Restore();
 }
@@ -327,7 +343,7 @@ void MapGraphWindow::DrawMap()
     }
     const MapColourEntry overlay = drawMode == drawPrinter ? printedOverlay : MapClasses::BackgroundColour();
     for (const auto &entry : graph->regions)
-        DrawRegion(entry.second, entry.second.colour);
+        DrawRegion(entry.second, entry.second.colour, !entry.second.HasValue());
     for (const auto &entry : graph->overlays)
         DrawRegion(entry.second, overlay);
     if (displayMode == MapClassSettings::bars || displayMode == MapClassSettings::circles)

@@ -147,7 +147,9 @@ public:
     double FitScale(int clientWidth, int clientHeight) const;
     // Drawing the map's parts into the draw context.
     void DrawMap();
-    void DrawRegion(const MapRegion &region, const MapColourEntry &colour);
+    // hatched: a region without a value, crossed by grey lines over its
+    // fill so that it stands apart from every class in colour and in grey.
+    void DrawRegion(const MapRegion &region, const MapColourEntry &colour, bool hatched = false);
     void DrawSymbol(const MapRegion &region);
 
     // Zoom: into a released rubber band of at least 30 x 30 pixels (a

@@ -112,7 +112,7 @@ void MapGraphWindow::DrawRegionNow(const MapRegion &region, bool outlined)
         const MapColourEntry &pen = MapClasses::HighlightColour();
         colour.lineR = pen.lineR, colour.lineG = pen.lineG, colour.lineB = pen.lineB, colour.lineGrey = pen.lineGrey;
     }
-    DrawRegion(region, colour);
+    DrawRegion(region, colour, !region.HasValue());
     drawDC = before;
     ReleaseDC(OSHandle(), dc);
 }

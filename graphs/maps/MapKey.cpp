@@ -303,7 +303,21 @@ void MapKey::DrawClasses(HDC dc)
             missingLine || i >= static_cast<int>(colours.size()) ? MapClasses::MissingColour() : colours[i];
         MapColourTable::Select(dc, colour, true);
         const RECT box = Device(device.left + padding, top, device.left + padding + boxWidth, top + line);
+        HBRUSH hatch = nullptr;
+        HGDIOBJ tableBrush = nullptr;
+        if (missingLine) {
+            // Hatched as the regions without a value are.
+            hatch = CreateHatchBrush(HS_DIAGCROSS, RGB(128, 128, 128));
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, RGB(colour.fillR, colour.fillG, colour.fillB));
+            tableBrush = SelectObject(dc, hatch);
+        }
         Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        if (hatch) {
+            SelectObject(dc, tableBrush);
+            DeleteObject(hatch);
+            SetBkMode(dc, TRANSPARENT);
+        }
         MapColourTable::Restore();
         const std::string text = missingLine ? StatText(missingTextNumber, mapTextGroup) : ClassText(i);
         const POINT at = Scaled(device.left + 2 * padding + boxWidth, top + (line - textHeight) / 2);

@@ -339,3 +339,44 @@ TEST_F(MapMouse, GraphWindowLeavesItsClassCursor)
     Open(MapClassSettings::choropleth);
     EXPECT_NE(GetClassLongA(window->OSHandle(), GCL_HCURSOR), 0u);
 }
+
+TEST(MapColours, LowestClassMissingAndLegendGroundStandApart)
+{
+    // The lowest class of every table scheme against "Missing" and the
+    // legend's ground: apart by at least 40 in the sum of the colour steps,
+    // and the lowest class's grey apart from the missing grey by 20.
+    const MapColourEntry &missing = MapClasses::MissingColour();
+    auto distance = [](int r1, int g1, int b1, int r2, int g2, int b2) {
+        return std::abs(r1 - r2) + std::abs(g1 - g2) + std::abs(b1 - b2);
+    };
+    for (int scheme : {MapClassSettings::metric, MapClassSettings::metric2, MapClassSettings::contrast}) {
+        const std::vector<MapColourEntry> colours = MapClasses::ClassColours(scheme, 5);
+        ASSERT_FALSE(colours.empty());
+        const MapColourEntry &low = colours.front();
+        EXPECT_GE(distance(low.fillR, low.fillG, low.fillB, missing.fillR, missing.fillG, missing.fillB), 40) << scheme;
+        EXPECT_GE(distance(low.fillR, low.fillG, low.fillB, GetRValue(MapKey::ground), GetGValue(MapKey::ground),
+                           GetBValue(MapKey::ground)),
+                  40)
+            << scheme;
+        EXPECT_GE(std::abs(low.fillGrey - missing.fillGrey), 20) << scheme;
+    }
+}
+
+TEST_F(MapMouse, RegionsWithoutAValueAreHatched)
+{
+    ASSERT_TRUE(mapGraph);
+    // Region 8 loses its value: crossed by grey lines over the missing fill.
+    MapRegion &eight = *mapGraph->regions.Find(8);
+    eight.value = MapRegion::missing;
+    Open(MapClassSettings::choropleth);
+    const MapColourEntry &missing = MapClasses::MissingColour();
+    int fill = 0, lines = 0;
+    for (int dy = -4; dy <= 4; ++dy)
+        for (int dx = -4; dx <= 4; ++dx) {
+            const COLORREF c = screen.At(73 + dx, 118 + dy);
+            fill += c == RGB(missing.fillR, missing.fillG, missing.fillB);
+            lines += c == RGB(128, 128, 128);
+        }
+    EXPECT_GT(fill, 20);
+    EXPECT_GT(lines, 5);
+}
