@@ -292,8 +292,12 @@ const MapColourEntry *MapColourTable::Entry(int table, int index)
 
 void MapColourTable::Select(HDC dc, const MapColourEntry &entry, bool useLineColour)
 {
+    Select(dc, entry, useLineColour, GraphSettings::UseGrayscale());
+}
+
+void MapColourTable::Select(HDC dc, const MapColourEntry &entry, bool useLineColour, bool grey)
+{
     Restore();
-    const bool grey = GraphSettings::UseGrayscale();
     const COLORREF fill = grey ? ColourOf(entry.fillGrey, entry.fillGrey, entry.fillGrey)
                                : ColourOf(entry.fillR, entry.fillG, entry.fillB);
     const COLORREF line = useLineColour ? ColourOf(entry.lineR, entry.lineG, entry.lineB)

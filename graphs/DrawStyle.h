@@ -119,6 +119,8 @@ public:
 
     // useLineColour: the entry's line colour; else its line grey as grey.
     static void Select(HDC dc, const MapColourEntry &entry, bool useLineColour);
+    // The same with the grey setting given (a whole map reads it once).
+    static void Select(HDC dc, const MapColourEntry &entry, bool useLineColour, bool grey);
     static void Restore();
 };
 

@@ -265,8 +265,12 @@ void MapGraphWindow::DrawRegion(const MapRegion &region, const MapColourEntry &c
     HDC dc = drawDC;
     if (!dc || !region.HasPolygon())
         return;
-    const bool grey = GraphSettings::UseGrayscale();
-    MapColourTable::Select(dc, colour, !grey);
+    // A region wholly outside the pane (a zoomed map) is not drawn.
+    if (drawMode == drawScreen && (PixelX(region.maxX) < view.left || PixelX(region.minX) > view.right ||
+                                   PixelY(region.maxY) < view.top || PixelY(region.minY) > view.bottom))
+        return;
+    const bool grey = greyDrawing >= 0 ? greyDrawing != 0 : GraphSettings::UseGrayscale();
+    MapColourTable::Select(dc, colour, !grey, grey);
     HBRUSH hatch = nullptr;
     HGDIOBJ tableBrush = nullptr;
     int oldBkMode = 0;
@@ -277,13 +281,24 @@ void MapGraphWindow::DrawRegion(const MapRegion &region, const MapColourEntry &c
                             : RGB(colour.fillR, colour.fillG, colour.fillB));
         tableBrush = SelectObject(dc, hatch);
     }
-    std::vector<POINT> points;
+    // The output scale once per region, not per point.
+    int numerator = 1, denominator = 1, deviceX = 0, deviceY = 0;
+    OutputScale(numerator, denominator, deviceX, deviceY);
+    const bool unscaled = numerator == denominator;
+    std::vector<POINT> &points = pointBuffer;
     size_t at = 0;
     for (long part = 0; part < region.partCount && at < region.points.size(); ++part) {
         const long n = region.points[at++];
         points.clear();
-        for (long k = 0; k < n && at + 1 < region.points.size(); ++k, at += 2)
-            points.push_back(Device(region.points[at], region.points[at + 1]));
+        for (long k = 0; k < n && at + 1 < region.points.size(); ++k, at += 2) {
+            const long long px = PixelX(region.points[at]), py = PixelY(region.points[at + 1]);
+            const POINT p = unscaled ? POINT{static_cast<LONG>(px + deviceX), static_cast<LONG>(py + deviceY)}
+                                     : POINT{static_cast<LONG>(px * numerator / denominator + deviceX),
+                                             static_cast<LONG>(py * numerator / denominator + deviceY)};
+            // Points that fall on the pixel before add nothing to the fill.
+            if (points.empty() || p.x != points.back().x || p.y != points.back().y)
+                points.push_back(p);
+        }
         if (points.size() >= 2)
             Polygon(dc, points.data(), static_cast<int>(points.size()));
     }
@@ -309,7 +324,8 @@ void MapGraphWindow::DrawSymbol(const MapRegion &region)
         return static_cast<int>(v * numerator / denominator + origin);
     };
     const int x = PixelX(region.pointX), y = PixelY(region.pointY);
-    MapColourTable::Select(dc, colour, !GraphSettings::UseGrayscale());
+    const bool grey = greyDrawing >= 0 ? greyDrawing != 0 : GraphSettings::UseGrayscale();
+    MapColourTable::Select(dc, colour, !grey, grey);
     if (displayMode == MapClassSettings::bars) {
         const int length = MapSymbols::BarLength(region.value, graph->maximum, barLength);
         const int left = device(x - 10, deviceX), right = device(x + 10, deviceX);
@@ -341,6 +357,8 @@ void MapGraphWindow::DrawMap()
         Rectangle(dc, view.left, view.top, view.right + 2, view.bottom + 2);
         MapColourTable::Restore();
     }
+    // The grey setting read once for the whole map.
+    greyDrawing = GraphSettings::UseGrayscale() ? 1 : 0;
     const MapColourEntry overlay = drawMode == drawPrinter ? printedOverlay : MapClasses::BackgroundColour();
     for (const auto &entry : graph->regions)
         DrawRegion(entry.second, entry.second.colour, !entry.second.HasValue());
@@ -349,4 +367,5 @@ void MapGraphWindow::DrawMap()
     if (displayMode == MapClassSettings::bars || displayMode == MapClassSettings::circles)
         for (const auto &entry : graph->regions)
             DrawSymbol(entry.second);
+    greyDrawing = -1;
 }

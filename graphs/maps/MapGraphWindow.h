@@ -196,6 +196,10 @@ private:
     MapKey *legend = nullptr;
     ZafWindowObject *zoomOutButton = nullptr;
     int tool = toolNone;
+    // While a whole map is drawn: the grey setting (1 grey, 0 colour; -1
+    // read at each use) and the polygon's device points.
+    int greyDrawing = -1;
+    std::vector<POINT> pointBuffer;
     // The map element's rectangle as the last draw placed it.
     ElementRect placed{0, 0, 0, 0, 0};
     long highlighted = -1;
