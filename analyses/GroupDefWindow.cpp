@@ -1,6 +1,7 @@
 #include "analyses/GroupDefWindow.h"
 
 #include "analyses/MapStatOption.h"
+#include "graphs/maps/CentreValueDialog.h"
 #include "shell/MessageDialogs.h"
 #include "shell/OptionWindowBuilder.h"
 #include "stats/StatClass.h"
@@ -77,19 +78,7 @@ GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
 
 void GroupDefWindow::PlaceNear(int screenX, int screenY)
 {
-    ZafRegionRect r = Region();
-    ConvertRegion(r, ZAF_PIXEL);
-    const int w = r.Width(), h = r.Height();
-    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    // Past the right or bottom edge it moves back in; a dialog larger than
-    // the area keeps its title bar on the screen.
-    const int left = std::max<int>(area.left, std::min<int>(screenX, area.right - w));
-    const int top = std::max<int>(area.top, std::min<int>(screenY, area.bottom - h));
-    // Kept in pixels: cells would round the place off the screen's edge.
-    SetRegion(ZafRegionRect(left, top, left + w - 1, top + h - 1, ZAF_PIXEL));
-    if (OSHandle())
-        MoveOSWindow();
+    PlaceDialogOnScreen(this, screenX, screenY);
 }
 
 GroupDefWindow::LimitCheck GroupDefWindow::CheckLimits(std::vector<double> &limits)

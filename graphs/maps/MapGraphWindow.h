@@ -18,7 +18,8 @@
 // pointer in the hover label and outlines it. With neither, a drag of the
 // legend's top or bottom edge (or the ramp's centre mark) resizes it, the
 // bar length or circle radius following its height; a double click in the
-// class legend opens the class-limit dialog the page hands in. Dragging
+// class legend opens the class-limit dialog the page hands in, in the ramp
+// around a centre the centre-value dialog (CentreValueDialog). Dragging
 // the map element (move mode) pans a zoomed map. Every change of the
 // window's size fits the unzoomed map to it again and gives the legend its
 // default size and place inside the map.

@@ -5,6 +5,7 @@
 #include "graphs/maps/MapGraphWindow.h"
 
 #include "graphs/GraphSettings.h"
+#include "graphs/maps/CentreValueDialog.h"
 #include "graphs/maps/MapKey.h"
 #include "shell/QIVprog.h"
 #include "zaf/core/ZafTracker.h"
@@ -312,7 +313,7 @@ void MapGraphWindow::LegendResized()
 
 void MapGraphWindow::LegendDoubleClick(int x, int y)
 {
-    if (!legend || !classDialog || legend->CurrentForm() != MapKey::classForm)
+    if (!legend)
         return;
     const ElementRect &r = legend->device;
     if (x < r.left || x > r.right || y < r.top || y > r.bottom)
@@ -320,8 +321,28 @@ void MapGraphWindow::LegendDoubleClick(int x, int y)
     POINT screen = {x, y};
     if (OSHandle())
         ClientToScreen(OSHandle(), &screen);
+    const MapKey::Form form = legend->CurrentForm();
+    const bool centred = form == MapKey::rampForm && graph &&
+                         graph->GetSettings().colourScheme == MapClassSettings::slide2;
     ZafTracker self(this);
-    const bool changed = classDialog(screen.x, screen.y);
+    bool changed = false;
+    if (form == MapKey::classForm && classDialog) {
+        changed = classDialog(screen.x, screen.y);
+    } else if (centred) {
+        const double centre = graph->centreValue == MapRegion::missing ? graph->middle : graph->centreValue;
+        CentreValueDialog dialog(centre, legend->live);
+        PlaceDialogOnScreen(&dialog, screen.x, screen.y);
+        const bool ok = dialog.Control() == ZAF_DIALOG_OK;
+        if (self.Deleted())
+            return;
+        if (ok) {
+            legend->live = dialog.Live();
+            // A centre that is not a number keeps the one there was.
+            if (std::isfinite(dialog.Centre()))
+                graph->centreValue = dialog.Centre();
+            changed = true;
+        }
+    }
     if (self.Deleted())
         return;
     if (changed) {
@@ -371,7 +392,8 @@ ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
                 return code;
             }
         }
-        if (code == ZAF_DOUBLE_SELECT && legend && legend->CurrentForm() == MapKey::classForm &&
+        if (code == ZAF_DOUBLE_SELECT && legend &&
+            (legend->CurrentForm() == MapKey::classForm || legend->CurrentForm() == MapKey::rampForm) &&
             x >= legend->device.left && x <= legend->device.right && y >= legend->device.top &&
             y <= legend->device.bottom) {
             LegendDoubleClick(x, y);

@@ -11,8 +11,10 @@
 #include "dataset/ByteStream.h"
 #include "dataset/DATASET.h"
 #include "dataset/MapFile.h"
+#include "graphs/maps/CentreValueDialog.h"
 #include "graphs/maps/MapKey.h"
 #include "shell/QIVprog.h"
+#include "tests/support/ModalLoop.h"
 #include "zaf/controls/ZafButton.h"
 
 #include <cmath>
@@ -379,4 +381,48 @@ TEST_F(MapMouse, RegionsWithoutAValueAreHatched)
         }
     EXPECT_GT(fill, 20);
     EXPECT_GT(lines, 5);
+}
+
+TEST_F(MapMouse, DoubleClickOnTheCentredRampOpensTheCentreDialog)
+{
+    ASSERT_TRUE(mapGraph);
+    settings.colourScheme = MapClassSettings::slide2;
+    Open(MapClassSettings::choropleth);
+    MapKey &key = *window->Legend();
+    ASSERT_TRUE(key.live);
+    const double centre = mapGraph->minimum + (mapGraph->maximum - mapGraph->minimum) * 0.25;
+    const std::string typed = std::to_string(centre);
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    bool inside = false;
+    testsupport::WhenModalLoopIdles([&] {
+        ZafDialogWindow *dialog = ZafDialogWindow::ModalWindow();
+        ASSERT_TRUE(dialog && dialog->OSHandle());
+        RECT placed;
+        GetWindowRect(dialog->OSHandle(), &placed);
+        inside = placed.left >= area.left && placed.top >= area.top && placed.right <= area.right &&
+                 placed.bottom <= area.bottom;
+        ZafWindowObject *field = dialog->FindObjectByStringID(CentreValueDialog::fieldName);
+        ZafWindowObject *box = dialog->FindObjectByStringID(CentreValueDialog::liveName);
+        ASSERT_TRUE(field && box);
+        SendMessageA(field->OSHandle(), EM_SETSEL, 0, -1);
+        PostMessageA(field->OSHandle(), WM_CHAR, VK_BACK, 1);
+        for (char c : typed)
+            PostMessageA(field->OSHandle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        box->SetSelected(false);
+        ZafWindowObject *ok = dialog->FindObjectByStringID(CentreValueDialog::okName);
+        PostMessageA(ok->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageA(ok->OSHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    });
+    const int x = key.device.left + 5, y = key.device.top + 3;
+    Post(WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
+    Post(WM_LBUTTONUP, x, y);
+    testsupport::ForgetModalLoopSteps();
+    EXPECT_TRUE(inside);
+    EXPECT_NEAR(mapGraph->centreValue, centre, 1e-6 * std::fabs(centre) + 1e-6);
+    EXPECT_FALSE(key.live);
+    const MapRegion &eight = *mapGraph->regions.Find(8);
+    EXPECT_EQ(eight.colour.fillR, MapClasses::RampColour(MapClassSettings::slide2, eight.value, mapGraph->minimum,
+                                                         mapGraph->maximum, mapGraph->centreValue, {})
+                                      .fillR);
 }
