@@ -7,6 +7,7 @@
 #include "stats/StatMissing.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -105,6 +106,16 @@ void BattFrWin::WriteBatteryTable()
         cellWidth = longest + 2;
         SetColumnWidth(cellWidth);
     }
+    // A cell one wider than its widest figure: the largest count is the
+    // grand total of the N= column, the largest percentage 100.
+    double grand = 0.0;
+    for (const Row &row : rows)
+        grand += row.total;
+    char figure[400];
+    std::snprintf(figure, sizeof figure, "%.*f", weighted ? percentDecimals : 0, grand);
+    cellWidth = std::max(cellWidth, static_cast<int>(std::strlen(figure)) + 1);
+    std::snprintf(figure, sizeof figure, "%.*f", percentDecimals, 100.0);
+    cellWidth = std::max(cellWidth, static_cast<int>(std::strlen(figure)) + 1);
 
     std::vector<int> kinds;
     if (options & battCounts)

@@ -189,6 +189,14 @@ FRWIN::Layout FRWIN::MakeLayout(unsigned options, long columnWidth) const
     // the width).
     const int percentWidth = FigureWidth(100.0, layout.percentDecimals);
     layout.C = std::max(layout.C, std::max(countWidth, percentWidth) + 1);
+    // The headings, too, each one wider than its text, so that they stand
+    // apart over their columns.
+    auto headingWidth = [](int text) { return static_cast<int>(std::strlen(GroupText(text))) + 1; };
+    layout.L = std::max(layout.L, headingWidth(labelHeading));
+    layout.L = std::max(layout.L, headingWidth(totalText));
+    layout.V = std::max(layout.V, headingWidth(valueHeading));
+    for (int text : {countHeading, percentHeading, validHeading, cumulativeHeading})
+        layout.C = std::max(layout.C, headingWidth(text));
     layout.W = 0;
     if (layout.Shows(freqColumnHeadings)) {
         const int numeric = layout.Shows(freqCountColumn) + layout.Shows(freqPercentColumn) +

@@ -334,6 +334,31 @@ void ListOutput::LayoutChildren()
     OutputWindow::LayoutChildren();
 }
 
+int ListOutput::ContentWidth(const OneListVariable &variable) const
+{
+    // The widest cell text of the variable over every case, its print width
+    // and its longest label: a column as wide holds each of its cells whole.
+    int width = variable.printWidth;
+    if (variable.ShowsLabels())
+        width = std::max(width, variable.labels->GetLongestLabelLength());
+    BUFFERTYPE *values = variable.values;
+    const long cases = values ? values->GetCaseCount() : 0;
+    for (long c = 0; c < cases; ++c)
+        width = std::max(width, static_cast<int>(CellText(variable, ReadCaseValue(values, c), 1).size()) - 1);
+    return width;
+}
+
+int ListOutput::ColumnWidth(int index) const
+{
+    const OneListVariable &variable = *book->Record()->VariableAt(index);
+    if (contentWidths.size() != static_cast<size_t>(book->Record()->VariableCount()))
+        contentWidths.assign(static_cast<size_t>(book->Record()->VariableCount()), {false, -1});
+    auto &cached = contentWidths[static_cast<size_t>(index)];
+    if (cached.second < 0 || cached.first != variable.ShowsLabels())
+        cached = {variable.ShowsLabels(), ContentWidth(variable)};
+    return cached.second;
+}
+
 std::string ListOutput::FormatLine(long row, bool tab) const
 {
     ListOption *record = book->Record();
@@ -341,8 +366,10 @@ std::string ListOutput::FormatLine(long row, bool tab) const
     if (lineNumbers) {
         if (row > 0)
             line += std::to_string(row);
+        // Seven characters, or as many as the largest row number needs.
+        const long rows = table ? table->LastRecord() + 1 : 0;
         if (!tab)
-            line = PadLeft(line, 7);
+            line = PadLeft(line, std::max<size_t>(7, std::to_string(rows).size()));
         line += row == 0 ? "  " : ") ";
         if (tab)
             line += "\t";
@@ -354,34 +381,38 @@ std::string ListOutput::FormatLine(long row, bool tab) const
         const OneListVariable &variable = *record->VariableAt(i);
         if (!variable.output)
             continue;
-        int w = variable.printWidth;
-        if (titles) {
-            const std::string text = variable.Text();
-            const std::string title = text.size() < cut ? text : text.substr(0, cut) + " ";
+        const std::string text = variable.Text();
+        std::string title = text.size() <= cut ? text : text.substr(0, cut);
+        // A title cut after a blank keeps no blank at its end: it would
+        // stand apart from the column it heads.
+        while (!title.empty() && title.back() == ' ')
+            title.pop_back();
+        if (tab) {
             if (row == 0) {
-                // Mended: tab separated, the titles end with a tab as the
-                // cells do, so that each stands in its own column.
-                line += tab ? title + "\t" : title;
+                // The titles end with a tab as the cells do, so that each
+                // stands in its own column.
+                if (titles)
+                    line += (text.size() < cut ? text : text.substr(0, cut) + " ") + "\t";
                 continue;
             }
-            w = static_cast<int>(title.size()) + 1;
-        }
-        if (row == 0)
+            const CaseValue value = c >= 0 ? ReadCaseValue(variable.values, c) : CaseValue();
+            line += CellText(variable, value, 1) + "\t";
             continue;
-        if (tab)
-            w = 1;
+        }
+        // Every column one blank and as wide as its widest cell or title:
+        // titles over their cells, no two cells run together.
+        const size_t width =
+            static_cast<size_t>(std::max(ColumnWidth(i), titles ? static_cast<int>(title.size()) : 0));
+        if (row == 0) {
+            if (titles)
+                line += " " + (variable.ShowsLabels() ? PadRight(title, width) : PadLeft(title, width));
+            continue;
+        }
         const CaseValue value = c >= 0 ? ReadCaseValue(variable.values, c) : CaseValue();
-        std::string cell = CellText(variable, value, w);
-        if (tab) {
-            line += cell + "\t";
-            continue;
-        }
-        if (variable.ShowsLabels()) {
-            const bool labelled = value.valid && variable.labels->FindValue(value.AsReal()) >= 0;
-            cell = labelled ? PadRight(cell, std::max(variable.labels->GetLongestLabelLength(), w))
-                            : PadLeft(cell, static_cast<size_t>(w));
-        }
-        line += cell;
+        const std::string cell = CellText(variable, value, 1).substr(1);
+        const bool labelled =
+            variable.ShowsLabels() && value.valid && variable.labels->FindValue(value.AsReal()) >= 0;
+        line += " " + (labelled ? PadRight(cell, width) : PadLeft(cell, width));
     }
     return line;
 }

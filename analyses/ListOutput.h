@@ -16,7 +16,11 @@
 //
 // Printing: WriteList asks for the variables, destination (printer, text
 // file, clipboard), separator, range of rows, titles and line numbers, and
-// writes the chosen rows as lines (FormatLine).
+// writes the chosen rows as lines (FormatLine). Lines separated by blanks
+// give each variable one column, a blank and then as wide as its widest
+// cell over all cases, its print width, its longest shown label and its
+// title: the title line heads the columns (over numbers right-aligned, over
+// labels left-aligned), and no two cells run together.
 //
 // Ownership: the table is a child of the output window; the case map
 // belongs to the table; the sort order, keys and direction to the record.
@@ -27,6 +31,8 @@
 #include "zaf/controls/ZafTableHeader.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class ListBook;
 class ListOption;
@@ -115,11 +121,17 @@ public:
     int titleWidth = widestTitle;
 
 private:
+    // The width of a variable's cells without their leading blank (widest
+    // cell, print width, longest label), and the same for the variable of
+    // the record's list at `index`, computed once per label setting.
+    int ContentWidth(const OneListVariable &variable) const;
+    int ColumnWidth(int index) const;
     int WriteToPrinter(QivPrinter *printer);
     int WriteToTextFile();
     int WriteToClipboard();
     ListBook *book;
     ListTable *table = nullptr;
+    mutable std::vector<std::pair<bool, int>> contentWidths; // per listed variable: labels shown, width
 };
 
 // The "printall" / "printsome" user function: the row range entries are

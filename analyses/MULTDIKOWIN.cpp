@@ -1,5 +1,6 @@
 #include "analyses/MULTDIKOWIN.h"
 
+#include "analyses/MULTFREQWIN.h"
 #include "analyses/MultrespDikoOption.h"
 #include "dataset/ProgramSettings.h"
 #include "graphs/FREQBAR.h"
@@ -23,12 +24,12 @@ const MultrespDikoPage::GraphMaker graphMakers[] = {
 void MultRespDiko::WriteTable(TXTWIN &w)
 {
     const unsigned long d = displayWord;
-    const int c = static_cast<int>(columnWidth);
-    const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? codeWidth : 0) +
-                          (d & multrespCounts ? c : 0) + (d & multrespPercents ? c : 0);
     const int percentDecimals = ProgramSettings::Instance()->DecimalsPct();
     const FREQOBJ *r = Result();
     const int decimals = r ? static_cast<int>(r->decimals) : 2;
+    const int c = MultrespCellWidth(r, IsWeighted(), columnWidth, decimals, percentDecimals);
+    const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? codeWidth : 0) +
+                          (d & multrespCounts ? c : 0) + (d & multrespPercents ? c : 0);
 
     w.Clear();
     w.EndLine();

@@ -6,6 +6,10 @@
 #include "graphs/FREQPIE.h"
 #include "graphs/FreqGraphOption.h"
 #include "stats/CategoryLabelCheck.h"
+#include "stats/StatFormat.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include <string>
 #include <vector>
@@ -22,15 +26,53 @@ const MultrespFreqPage::GraphMaker graphMakers[] = {
 
 } // namespace
 
+int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int decimals, int percentDecimals)
+{
+    // The record's width, widened to one more than the widest heading and
+    // figure: the total count, the sum of the percentages (of cases, it
+    // passes 100) and each percentage.
+    int width = static_cast<int>(columnWidth);
+    auto widen = [&width](const std::string &text) { width = std::max(width, static_cast<int>(text.size()) + 1); };
+    widen(StatText(13, freqTextGroup));
+    widen(StatText(3, multrespTextGroup));
+    double total = 0.0, percentTotal = 0.0;
+    for (long k = 0; r && k < r->categoryCount; ++k) {
+        const FreqCategory &category = r->categories[k];
+        total += weighted ? category.frequency : static_cast<double>(category.count);
+        if (category.validPercent != -1.0) {
+            percentTotal += category.validPercent;
+            widen(FormatFigure(category.validPercent, percentDecimals));
+        }
+    }
+    widen(FormatFigure(total, decimals));
+    widen(FormatFigure(100.0, percentDecimals));
+    widen(FormatFigure(percentTotal, percentDecimals));
+    return width;
+}
+
+int MultRespFreq::CodeWidth(int decimals) const
+{
+    int width = std::max(static_cast<int>(codeWidth), static_cast<int>(std::strlen(StatText(12, freqTextGroup))) + 1);
+    const FREQOBJ *r = Result();
+    for (long k = 0; r && k < r->categoryCount; ++k) {
+        const FreqCategory &category = r->categories[k];
+        const std::string code = r->realValued ? FormatFigure(category.value.real, decimals)
+                                               : std::to_string(category.value.integer);
+        width = std::max(width, static_cast<int>(code.size()) + 1);
+    }
+    return width;
+}
+
 void MultRespFreq::WriteTable(TXTWIN &w)
 {
     const unsigned long d = displayWord;
-    const int c = static_cast<int>(columnWidth);
-    const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? codeWidth : 0) +
-                          (d & multrespCounts ? c : 0) + (d & multrespPercents ? c : 0);
     const int percentDecimals = ProgramSettings::Instance()->DecimalsPct();
     const FREQOBJ *r = Result();
     const int decimals = r ? static_cast<int>(r->decimals) : 2;
+    const int c = MultrespCellWidth(r, IsWeighted(), columnWidth, decimals, percentDecimals);
+    const int codeWidth = CodeWidth(decimals);
+    const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? codeWidth : 0) +
+                          (d & multrespCounts ? c : 0) + (d & multrespPercents ? c : 0);
 
     w.Clear();
     w.EndLine();

@@ -28,6 +28,11 @@ class FreqbarOption;
 class FreqpieOption;
 class MultrespFreqOption;
 
+// The width of the count and percent columns of a multiple-response table
+// of the distribution r: the record's column width, widened to one more
+// than the widest heading and figure.
+int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int decimals, int percentDecimals);
+
 class MultRespFreq : public GMultRespFreq
 {
 public:
@@ -36,6 +41,9 @@ public:
     {}
     // The table (display word, column width) into the window.
     void WriteTable(TXTWIN &window);
+    // The width of the code column: at least codeWidth, one more than the
+    // widest heading and code.
+    int CodeWidth(int decimals) const;
 
     static constexpr int labelWidth = 31, codeWidth = 6;
     FreqbarOption *barOption = nullptr; // not owned: the workbook's

@@ -58,7 +58,14 @@ void McNemarO::WriteResultText()
     w.EndLine();
     const int rowWidth = Longest(13, {firstName, rowLabels[0], rowLabels[1], Text(5), Text(6)}) + 2;
     const int cellWidth = Longest(8, {secondName, columnLabels[0], columnLabels[1], Text(3), Text(4)}) + 2;
-    const int rw = std::min(rowWidth, int(widestStub)), cw = std::min(cellWidth, int(widestCell));
+    const int rw = std::min(rowWidth, int(widestStub));
+    // A cell keeps its labels' width up to widestCell, and is always one
+    // wider than its widest figure: the counts and the chi-square test.
+    int cw = std::min(cellWidth, int(widestCell));
+    for (double count : counts)
+        cw = std::max(cw, FigureWidth(count, countDecimals) + 1);
+    if (!exact)
+        cw = std::max({cw, FigureWidth(chiSquare, 2) + 1, FigureWidth(chiSquareP, 4) + 1});
 
     // An arrow across for the column variable, one down for the row variable.
     w.Left(5);

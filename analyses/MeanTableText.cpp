@@ -1,8 +1,8 @@
 // The descriptive statistics table (MeanObj::WriteMeanTable): one line per
 // statistic of the mask, its label padded to the label column and its value
 // right-aligned in the value column, both columns as wide as their widest
-// entry (the value column at least 12, the label column at least 20 when the
-// mean is shown).
+// entry (the value column at least 12 and two more than its widest figure,
+// the label column at least 20 when the mean is shown).
 #include "stats/MeanObj.h"
 
 #include "dataset/DATASET.h"
@@ -102,11 +102,38 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
     for (int i = 0; i < rowCount; ++i)
         labels[i] = StatText(rows[i].label, textGroup);
 
+    // Each shown line's text as written, so that the value column is as
+    // wide as its widest figure (a weighted N of four decimals included).
+    std::string cells[rowCount];
+    for (int i = 0; i < rowCount; ++i) {
+        const Row &row = rows[i];
+        if (!(mask & row.bit))
+            continue;
+        if (row.condition == countLine) {
+            if (computation.IsWeighted() && r.weightedCount != 0.0)
+                cells[i] = FormatFigure(r.weightedCount, computation.WeightDecimals());
+            else if (!computation.IsWeighted() && r.count > 0)
+                cells[i] = std::to_string(r.count);
+            else
+                cells[i] = missingMark;
+            continue;
+        }
+        const double value = row.value(r);
+        // A figure left not computed (a weighted N of at most 1 from two
+        // cases, an absent quantile summary) prints the mark, not the
+        // largest float's digits.
+        if (Shows(row, r) && std::isfinite(value) && !IsNotComputed(value))
+            cells[i] = FormatFigure(value, valueDecimals);
+        else
+            cells[i] = missingMark;
+    }
     int valueWidth = minimumValueWidth;
-    // Mended: without a case the sum is the not-computed mark, whose digits
-    // would have made the column 44 characters wide.
+    // Without a case the sum is the not-computed mark, whose digits would
+    // make the column 44 characters wide.
     if (r.count != 0 && !IsNotComputed(r.sum))
         FormatLongDouble(valueWidth, r.sum, valueDecimals, columnGap);
+    for (int i = 0; i < rowCount; ++i)
+        valueWidth = std::max(valueWidth, static_cast<int>(cells[i].size()) + columnGap);
     int labelWidth = 0;
     if (mask & meanMean)
         labelWidth = std::max(meanLabelFloor, static_cast<int>(std::strlen(StatText(meanLabel, textGroup))));
@@ -127,33 +154,12 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
     window.EndLine();
 
     for (int i = 0; i < rowCount; ++i) {
-        const Row &row = rows[i];
-        if (!(mask & row.bit))
+        if (!(mask & rows[i].bit))
             continue;
         window.Left(labelWidth + columnGap);
         window.WriteString(labels[i].c_str());
         window.Right(valueWidth);
-        if (row.condition == countLine) {
-            if (computation.IsWeighted() && r.weightedCount != 0.0) {
-                window.SetDecimals(computation.WeightDecimals());
-                window.WriteDouble(r.weightedCount);
-            } else if (!computation.IsWeighted() && r.count > 0) {
-                window.WriteInteger(r.count);
-            } else {
-                window.WriteString(missingMark);
-            }
-        } else {
-            const double value = row.value(r);
-            // Mended: a figure left not computed (a weighted N of at most 1
-            // from two cases, an absent quantile summary) prints the mark,
-            // not the largest float's digits.
-            if (Shows(row, r) && std::isfinite(value) && !IsNotComputed(value)) {
-                window.SetDecimals(valueDecimals);
-                window.WriteDouble(value);
-            } else {
-                window.WriteString(missingMark);
-            }
-        }
+        window.WriteString(cells[i].c_str());
         window.EndLine();
     }
     window.Plain();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -129,6 +130,32 @@ void NTAB::WriteVariableLine(TXTWIN *window, long number, const std::string &lab
     window->EndLine();
 }
 
+double NTAB::SumOfCells(const NtabLevel &level)
+{
+    double sum = 0.0;
+    for (const NtabNode &node : level.nodes)
+        sum += node.next ? SumOfCells(*node.next) : node.cell.count;
+    return sum;
+}
+
+int NTAB::WidestFigure(int decimals) const
+{
+    char text[400];
+    int widest = 0;
+    if (display & (ntabPercent | ntabTotalPercent | ntabCumulative | ntabRestCumulative)) {
+        std::snprintf(text, sizeof text, "%.*f", decimals, 100.0);
+        widest = static_cast<int>(std::strlen(text));
+    }
+    if (display & ntabCounts) {
+        // No count, a column's total included, passes the sum of all cells
+        // (a multiple-response set counts answers, which may pass the
+        // number of cases).
+        std::snprintf(text, sizeof text, "%.0f", std::max(caseCount, SumOfCells(root)));
+        widest = std::max(widest, static_cast<int>(std::strlen(text)));
+    }
+    return widest;
+}
+
 void NTAB::WriteRule(TXTWIN *window, int rowArea, int columns, int cellWidth)
 {
     window->Plain();
@@ -190,7 +217,11 @@ void NTAB::WriteTable(TXTWIN *window)
     }
     if (window->CurrentPart() < minimumCellWidth)
         window->SetColumnWidth(minimumCellWidth);
-    const int cellWidth = T > 0 ? cw : std::min(window->CurrentPart(), static_cast<int>(maxCellWidth));
+    int cellWidth = T > 0 ? cw : std::min(window->CurrentPart(), static_cast<int>(maxCellWidth));
+    // A cell narrower than its widest figure (the total count, or a
+    // percentage of 100) is widened to it: figures stay under their
+    // headings whatever width the options give.
+    cellWidth = std::max(cellWidth, WidestFigure(decimals));
     // Each chosen figure takes a field of the cell width: a table column
     // is as wide as all of them, so headings and rules stay above them.
     int figureCount = 0;

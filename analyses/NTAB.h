@@ -77,5 +77,8 @@ private:
     std::string Prefix(long variable) const;
     void WriteVariableLine(TXTWIN *window, long number, const std::string &label);
     void WriteRule(TXTWIN *window, int rowArea, int columns, int cellWidth);
+    // Characters of the widest figure the display word shows.
+    int WidestFigure(int decimals) const;
+    static double SumOfCells(const NtabLevel &level);
     void WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals);
 };

@@ -6,6 +6,7 @@
 #include "graphs/Desk2Graph.h"
 #include "graphs/Desk2grafOption.h"
 #include "stats/StatClass.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 #include <algorithm>
@@ -19,7 +20,6 @@ namespace {
 constexpr int textGroup = OnewayBook::textGroup;
 constexpr int totalText = 34;
 constexpr int tooManyText = 69;
-constexpr int maxLabelColumn = 25;
 constexpr int valueDecimals = 2;
 const char missingMark[] = "*** ";
 
@@ -89,7 +89,12 @@ bool ONEWAY::Shows(int column) const
 
 int ONEWAY::LabelColumn() const
 {
-    return std::min(labelWidth, maxLabelColumn);
+    // Every label whole, the longest included: the figures of a row stand
+    // under their headings whatever its label's length.
+    int widest = static_cast<int>(total.label.size());
+    for (const DescriptiveRecord &g : groups)
+        widest = std::max(widest, static_cast<int>(g.label.size()));
+    return widest;
 }
 
 int ONEWAY::TableWidth() const
@@ -114,6 +119,40 @@ void ONEWAY::WriteColumnHeadings(TXTWIN &window) const
     window.EndLine();
 }
 
+std::string ONEWAY::CellText(const DescriptiveRecord &r, int c) const
+{
+    if (c == countColumn) {
+        if (IsWeighted() && r.weightedCount > 0.0)
+            return FormatFigure(r.weightedCount, WeightDecimals() == 255 ? 2 : WeightDecimals());
+        if (!IsWeighted() && r.count > 0)
+            return std::to_string(r.count);
+        return missingMark;
+    }
+    const double value = ColumnValue(r, c);
+    // Besides the statistics that need two cases, a figure left not
+    // computed (a group of weight 0, an absent quantile summary, two cases
+    // whose weights sum to 1 or less) prints the mark, not the digits of
+    // the largest float.
+    if ((columns[c].twoCases && r.count < 2) || r.count < 1 || IsNotComputed(value) || !std::isfinite(value))
+        return missingMark;
+    return FormatFigure(value, valueDecimals);
+}
+
+void ONEWAY::WidenColumns()
+{
+    // Each column one wider than the widest text it holds, heading or
+    // figure, so that a sum of millions never runs into the count beside it.
+    for (int c = 0; c < kColumns; ++c) {
+        if (!Shows(c))
+            continue;
+        int widest = static_cast<int>(std::strlen(StatText(columns[c].heading, textGroup)));
+        for (const DescriptiveRecord &g : groups)
+            widest = std::max(widest, static_cast<int>(CellText(g, c).size()));
+        widest = std::max(widest, static_cast<int>(CellText(total, c).size()));
+        columnWidths[c] = std::max(columnWidths[c], widest + 1);
+    }
+}
+
 void ONEWAY::WriteGroupRow(const DescriptiveRecord &r, TXTWIN &window) const
 {
     window.Left(LabelColumn());
@@ -122,28 +161,7 @@ void ONEWAY::WriteGroupRow(const DescriptiveRecord &r, TXTWIN &window) const
         if (!Shows(c))
             continue;
         window.Right(columnWidths[c]);
-        if (c == countColumn) {
-            if (IsWeighted() && r.weightedCount > 0.0) {
-                window.SetDecimals(WeightDecimals() == 255 ? 2 : WeightDecimals());
-                window.WriteDouble(r.weightedCount);
-            } else if (!IsWeighted() && r.count > 0) {
-                window.WriteInteger(r.count);
-            } else {
-                window.WriteString(missingMark);
-            }
-            continue;
-        }
-        const double value = ColumnValue(r, c);
-        // Mended: besides the statistics that need two cases, a figure left
-        // not computed (a group of weight 0, an absent quantile summary, two
-        // cases whose weights sum to 1 or less) prints the mark, not the
-        // digits of the largest float.
-        if ((columns[c].twoCases && r.count < 2) || r.count < 1 || IsNotComputed(value) || !std::isfinite(value)) {
-            window.WriteString(missingMark);
-        } else {
-            window.SetDecimals(valueDecimals);
-            window.WriteDouble(value);
-        }
+        window.WriteString(CellText(r, c).c_str());
     }
     window.EndLine();
 }
@@ -201,6 +219,7 @@ void ONEWAY::WriteBreakdownTable(TXTWIN &window)
     total.label = StatText(totalText, textGroup);
     SortGroups(sortCode);
     FormatGroupStatistics();
+    WidenColumns();
     const int width = TableWidth();
 
     window.Clear();

@@ -42,7 +42,7 @@ public:
 
     // The whole text of the page into the window (shown).
     void WriteBreakdownTable(TXTWIN &window);
-    // The label column (at most 25) plus every shown column's width.
+    // The label column (the longest label) plus every shown column's width.
     int TableWidth() const;
     void WriteColumnHeadings(TXTWIN &window) const;
     void WriteGroupRow(const DescriptiveRecord &record, TXTWIN &window) const;
@@ -55,6 +55,10 @@ private:
     // Which columns the display mask shows, in column order.
     bool Shows(int column) const;
     int LabelColumn() const;
+    // The text of one cell of a row, as the table shows it.
+    std::string CellText(const DescriptiveRecord &record, int column) const;
+    // Widens each shown column to one more than its widest heading or cell.
+    void WidenColumns();
 };
 
 class ONEWAYWIN : public TXTWIN

@@ -4,6 +4,9 @@
 #include "stats/PairedTests.h"
 #include "stats/StatMissing.h"
 
+#include <cstdio>
+#include <cstring>
+
 namespace pairedtext {
 
 void Start(TXTWIN &window)
@@ -34,6 +37,14 @@ void Figure(TXTWIN &window, double value)
         window.WriteString(notComputedMark);
     else
         window.WriteReal(value);
+}
+
+int FigureWidth(double value, int decimals)
+{
+    if (IsNotComputed(value) || value != value)
+        return static_cast<int>(std::strlen(notComputedMark));
+    char text[400];
+    return std::snprintf(text, sizeof text, "%.*f", decimals, value);
 }
 
 std::string Text(int number)

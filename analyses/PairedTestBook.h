@@ -48,6 +48,8 @@ void Message(TXTWIN &window, int text);
 void Finish(TXTWIN &window, StatClass &computation, double cases);
 // The value with the window's decimals, or the not-computed mark.
 void Figure(TXTWIN &window, double value);
+// Characters of a figure as Figure writes it with that many decimals.
+int FigureWidth(double value, int decimals);
 std::string Text(int number);
 // The two variables' names and texts (the sign and Wilcoxon tests), then two line ends.
 void WriteVariables(TXTWIN &window, const PairedComputation &pair);

@@ -7,7 +7,11 @@
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 #include <memory>
 
 namespace {
@@ -39,6 +43,62 @@ void REGWIN::Label(int width, const char *text)
 {
     Left(width);
     WriteString(text);
+}
+
+int REGWIN::Printed(double value, int decimals)
+{
+    if (IsNotComputed(value))
+        return 3; // "***"
+    char digits[352];
+    return std::snprintf(digits, sizeof digits, "%.*f", decimals, value);
+}
+
+void REGWIN::WidenColumns(const RegModelStep &step)
+{
+    // Each column one wider than the widest figure it prints, at the
+    // decimals it prints them with.
+    Regresjon &r = *regression;
+    const struct
+    {
+        int column;
+        const std::vector<double> &values;
+        int decimals;
+    } columns[] = {{Regresjon::bColumn, step.b, 3},    {Regresjon::seColumn, step.seB, 3},
+                   {Regresjon::betaColumn, step.beta, 3}, {Regresjon::tColumn, step.t, 3},
+                   {Regresjon::pColumn, step.p, 4},    {Regresjon::toleranceColumn, step.tolerance, 2}};
+    for (const auto &c : columns)
+        for (int row = 1; row <= step.rows && row < static_cast<int>(c.values.size()); ++row)
+            r.columnWidths[c.column] =
+                std::max(r.columnWidths[c.column], Printed(c.values[static_cast<size_t>(row)], c.decimals) + 1);
+}
+
+int REGWIN::LabelWidth(const RegModelStep &step) const
+{
+    int width = 5;
+    for (int row = 1; row <= step.rows && row < static_cast<int>(step.rowVariable.size()); ++row)
+        width = std::max(width, static_cast<int>(("V" + std::to_string(step.rowVariable[static_cast<size_t>(row)])).size()) + 1);
+    return width;
+}
+
+int REGWIN::SummaryLabelWidth()
+{
+    int width = 20;
+    for (int text : {9, 10, 11, 12, 13, 14, 16})
+        width = std::max(width, static_cast<int>(std::strlen(Msg(text))) + 1);
+    return width;
+}
+
+int REGWIN::SummaryWidth(const RegModelStep &step) const
+{
+    // The figures under the table share the B column's width, widened to
+    // the constant, the summary figures and the number of cases.
+    int width = regression->columnWidths[Regresjon::bColumn];
+    if (!step.b.empty())
+        width = std::max(width, Printed(step.b[0], 3) + 1);
+    const int decimals[5] = {2, 2, 2, 2, 4};
+    for (int s = 0; s < 5; ++s)
+        width = std::max(width, Printed(step.summary[s], decimals[s]) + 1);
+    return std::max(width, Printed(step.n, 0) + 1);
 }
 
 void REGWIN::WriteResult()
@@ -95,6 +155,8 @@ void REGWIN::WriteModel()
     const unsigned long mask = r.displayMask;
     const int *w = r.columnWidths;
     r.ComputeColumnWidths(0, r.StepCount() - 1);
+    WidenColumns(step);
+    const int labelWidth = LabelWidth(step);
     Clear();
     Plain();
     if (r.method == multregForward && step.inEquation == 0) {
@@ -116,7 +178,7 @@ void REGWIN::WriteModel()
     EndLine();
     EndLine();
 
-    Label(5, "");
+    Label(labelWidth, "");
     if (mask & multregB)
         Cell(w[Regresjon::bColumn], Msg(4));
     if (mask & multregSeB)
@@ -143,7 +205,7 @@ void REGWIN::WriteModel()
             EndLine();
             EndLine();
         }
-        Label(5, ("V" + std::to_string(step.rowVariable[i])).c_str());
+        Label(labelWidth, ("V" + std::to_string(step.rowVariable[i])).c_str());
         const bool noT = IsNotComputed(step.t[i]);
         if (mask & multregB)
             Cell(w[Regresjon::bColumn], step.b[i], 3);
@@ -170,26 +232,26 @@ void REGWIN::WriteModel()
     Plain();
     EndLine();
 
-    const int bWidth = w[Regresjon::bColumn];
+    const int bWidth = SummaryWidth(step);
     if (step.inEquation > 0) {
-        Label(20, Msg(9));
+        Label(SummaryLabelWidth(), Msg(9));
         Cell(bWidth, step.b[0], 3);
         EndLine();
         EndLine();
         for (int s = 0; s < 3; ++s) {
-            Label(20, Msg(10 + s));
+            Label(SummaryLabelWidth(), Msg(10 + s));
             Cell(bWidth, step.summary[s], 2);
             EndLine();
         }
         EndLine();
         const bool noF = IsNotComputed(step.summary[3]);
-        Label(20, Msg(13));
+        Label(SummaryLabelWidth(), Msg(13));
         if (noF)
             Cell(bWidth, "***");
         else
             Cell(bWidth, step.summary[3], 2);
         EndLine();
-        Label(20, Msg(14));
+        Label(SummaryLabelWidth(), Msg(14));
         if (noF)
             Cell(bWidth, "***");
         else
@@ -198,7 +260,7 @@ void REGWIN::WriteModel()
     }
     Plain();
     EndLine();
-    Label(20, Msg(16));
+    Label(SummaryLabelWidth(), Msg(16));
     Cell(bWidth, step.n, 0);
     EndLine();
 

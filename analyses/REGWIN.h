@@ -12,6 +12,7 @@
 
 class MultregOption;
 class Regresjon;
+struct RegModelStep;
 
 class REGWIN : public TXTWIN
 {
@@ -28,6 +29,16 @@ private:
     void Cell(int width, const char *text);
     void Cell(int width, double value, int decimals);
     void Label(int width, const char *text);
+    // Characters of a figure as Cell writes it ("***" when not computed).
+    static int Printed(double value, int decimals);
+    // Widens the regression's column widths to the figures of the step.
+    void WidenColumns(const RegModelStep &step);
+    // The variable-number column: at least 5, one wider than "V" and the
+    // largest number.
+    int LabelWidth(const RegModelStep &step) const;
+    // The labels and the figures of the block under the table.
+    static int SummaryLabelWidth();
+    int SummaryWidth(const RegModelStep &step) const;
 
     Regresjon *regression = nullptr; // not owned
 };

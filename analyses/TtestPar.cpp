@@ -97,8 +97,10 @@ void TtestPar::WriteTable(TXTWIN *w)
     for (int text : {meanDifferenceText, tText, pairsText, oneSidedText, twoSidedText, rText, tOfRText, pOfRText})
         labelWidth = std::max(labelWidth, Length(text));
     labelWidth += 2;
-    valueWidth = std::max({FixedLength(weightedSum, 0), FixedLength(meanDifference, 2), FixedLength(t, 2),
-                           FixedLength(1.0, probabilityDecimals)});
+    valueWidth = std::max({FixedLength(weightedSum, 0), FixedLength(meanDifference, statisticDecimals),
+                           FixedLength(t, statisticDecimals),
+                           FixedLength(1.0, probabilityDecimals), FixedLength(tOfR, statisticDecimals),
+                           FixedLength(r, statisticDecimals), static_cast<int>(std::to_string(n).size())});
 
     w->Clear();
     w->EndLine();

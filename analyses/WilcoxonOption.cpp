@@ -47,15 +47,22 @@ void WilcoxonO::WriteResultText()
     const int labelWidth = static_cast<int>(longest);
     // Counts are whole unless weighted; mean ranks and rank sums may end in
     // .5, so they keep two decimals rather than being rounded to a whole.
+    const int countDecimals = IsWeighted() ? WeightDecimals() : 0;
+    // The value column: 15, or one wider than the widest figure (weighted
+    // counts of millions with their decimals, rank sums of such counts).
+    int valueWidth = 15;
+    for (double figure : {pairs, zeroDifferences, negative, positive})
+        valueWidth = std::max(valueWidth, FigureWidth(figure, countDecimals) + 1);
+    for (double figure : {negativeMeanRank, positiveMeanRank, negativeRankSum, positiveRankSum})
+        valueWidth = std::max(valueWidth, FigureWidth(figure, 2) + 1);
     auto line = [&](int text, double value, int decimals) {
         w.Left(labelWidth);
         w.WriteString(Text(text).c_str());
-        w.Right(15);
+        w.Right(valueWidth);
         w.SetDecimals(decimals);
         Figure(w, value);
         w.EndLine();
     };
-    const int countDecimals = IsWeighted() ? WeightDecimals() : 0;
     line(18, pairs, countDecimals);
     line(19, zeroDifferences, countDecimals);
     line(20, negative, countDecimals);

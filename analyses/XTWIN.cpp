@@ -79,7 +79,10 @@ void XTWIN::WriteResult()
     }
     // More decimals than a double holds would only print noise.
     percentDecimals = std::min(std::max(ProgramSettings::Instance()->DecimalsPct(), 0), DBL_DIG);
-    SetColumnWidth(CellWidth());
+    auto *record = book ? dynamic_cast<XtabOption *>(book->Option()) : nullptr;
+    const std::uint16_t measures = record ? record->measureMask : XtabOption::defaultMeasureMask;
+    const std::uint16_t types = record ? record->tableTypeMask : XtabOption::defaultTableTypeMask;
+    SetColumnWidth(CellWidth((measures & xtabTablesOn) ? types : 0));
     Plain();
     EndLine();
     WriteString("v");
@@ -93,10 +96,6 @@ void XTWIN::WriteResult()
     WriteString(computation->secondText.c_str());
     EndLine();
     EndLine();
-
-    auto *record = book ? dynamic_cast<XtabOption *>(book->Option()) : nullptr;
-    const std::uint16_t measures = record ? record->measureMask : XtabOption::defaultMeasureMask;
-    const std::uint16_t types = record ? record->tableTypeMask : XtabOption::defaultTableTypeMask;
 
     if (computation->status != XTABOBJ::kXtabCounted) {
         // The table could not be counted: say why instead of empty tables,
@@ -190,7 +189,7 @@ double XTWIN::WriteTable(std::uint16_t type)
         computation->ComputeChiSquareTest();
     const int n = computation->ColumnCount();
     const int w = CurrentPart();
-    const int s = static_cast<int>(longestRowLabel);
+    const int s = StubWidth();
     const int extra = type == xtabRowPercent ? w + 1 : 0;
     const int ruleLength = s + n * w + (w + 1) + extra;
 
@@ -227,7 +226,7 @@ void XTWIN::WriteHeadingLine(std::uint16_t type, int ruleLength)
 {
     const int n = computation->ColumnCount();
     const int w = CurrentPart();
-    const int s = static_cast<int>(longestRowLabel);
+    const int s = StubWidth();
     SetCut(true);
     if (n == 0) {
         // No column: the total heading still stands after the stub.
@@ -242,7 +241,7 @@ void XTWIN::WriteHeadingLine(std::uint16_t type, int ruleLength)
     WriteString(StatText(totalText, xtabTextGroup));
     if (type == xtabRowPercent) {
         Right(w + 1);
-        WriteString("N=");
+        WriteString(nLabel);
     }
     EndLine();
     NewLine(ruleLength);
@@ -303,7 +302,7 @@ void XTWIN::WriteTotalsLine(std::uint16_t type)
 {
     const int n = computation->ColumnCount();
     const int w = CurrentPart();
-    const int s = static_cast<int>(longestRowLabel);
+    const int s = StubWidth();
     Left(s);
     WriteString(StatText(totalText, xtabTextGroup));
     for (int j = 0; j < n; ++j) {
@@ -324,7 +323,7 @@ void XTWIN::WriteTotalsLine(std::uint16_t type)
         return; // N follows in the "N=" column
     EndLine();
     Left(s);
-    WriteString("N=");
+    WriteString(nLabel);
     for (int j = 0; j < n; ++j) {
         Right(w);
         if (type == xtabColumnPercent)
@@ -334,16 +333,39 @@ void XTWIN::WriteTotalsLine(std::uint16_t type)
     }
 }
 
-int XTWIN::CellWidth() const
+int XTWIN::StubWidth() const
+{
+    // The totals line's heading and the "N=" line's stand in the stub too,
+    // so that their cells stay under the columns when every row label is
+    // shorter.
+    const int total = static_cast<int>(std::strlen(StatText(totalText, xtabTextGroup)));
+    return std::max({static_cast<int>(longestRowLabel), total, static_cast<int>(std::strlen(nLabel))});
+}
+
+int XTWIN::CellWidth(std::uint16_t types) const
 {
     // At least one wider than the widest figure: the grand total (no count
-    // or expected count is larger) or a percentage (at most 100), so that no
-    // two figures run together.
+    // is larger), a percentage (at most 100), and every expected count and
+    // deviation of the tables that show them, so that no two figures run
+    // together.
     const double total = computation->total;
     const int countWidth = static_cast<int>(FormatFigure(total, computation->weighted ? countDecimals : 0).size());
     const int percentWidth = static_cast<int>(FormatFigure(100.0, percentDecimals).size());
     const int labels = static_cast<int>(longestColumnLabel) + 1;
-    return std::max({labels, static_cast<int>(minimumCellWidth), countWidth + 1, percentWidth + 1});
+    int width = std::max({labels, static_cast<int>(minimumCellWidth), countWidth + 1, percentWidth + 1,
+                          static_cast<int>(std::strlen(missingMark)) + 1});
+    if (types & (xtabExpected | xtabDeviation | xtabStandardizedDeviation)) {
+        computation->ComputeChiSquareTest();
+        for (int i = 0; i < computation->RowCount(); ++i)
+            for (int j = 0; j < computation->ColumnCount(); ++j) {
+                const double figures[] = {computation->Expected(i, j), computation->Deviation(i, j),
+                                          computation->StandardizedDeviation(i, j)};
+                for (double figure : figures)
+                    if (figure != kNotComputed && std::isfinite(figure))
+                        width = std::max(width, static_cast<int>(FormatFigure(figure, countDecimals).size()) + 1);
+            }
+    }
+    return width;
 }
 
 // Counts are sums of weights, never the mark: a weighted count of 1e302 is

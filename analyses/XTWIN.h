@@ -6,9 +6,10 @@
 // update, so a change of options shows at once.
 //
 // Layout: the columns are the categories of the first variable (list 1),
-// the rows those of the second (list 0); a cell is as wide as the longest
-// column label and one more, at least 6; the row labels take the stub, as
-// wide as the longest of them. A category without a label is headed by its
+// the rows those of the second (list 0); a cell is one wider than the
+// longest column label and than the widest figure of the tables shown, at
+// least 6; the row labels take the stub, as wide as the longest of them and
+// the totals line's heading. A category without a label is headed by its
 // value. Counts print as integers, or with 2 decimals when the table is
 // weighted; percentages with the setting "DecimalsPct"; expected counts and
 // deviations with 2 decimals. Each table sets its own decimals (mended:
@@ -38,6 +39,8 @@ public:
     // The mark of a figure that cannot be given.
     static constexpr const char *missingMark = "**";
     static constexpr int minimumCellWidth = 6;
+    // The heading of the line of counts under a percentage table.
+    static constexpr const char *nLabel = "N=";
 
     XTWIN(WorkBook *book, XTABOBJECT *computation, int toFile = 0, int reserved = 0);
 
@@ -57,8 +60,11 @@ private:
     void WriteCell(std::uint16_t type, int row, int column);
     void WriteRowEnd(std::uint16_t type, int row);
     void WriteTotalsLine(std::uint16_t type);
-    // The width of every numeric cell for the current table and decimals.
-    int CellWidth() const;
+    // The width of every numeric cell of the tables of the type mask, for
+    // the current decimals.
+    int CellWidth(std::uint16_t types) const;
+    // The width of the row labels' column.
+    int StubWidth() const;
     void WriteCount(double count);
     void WritePercent(double part, double whole);
     void WriteFigure(double value, int decimals);

@@ -61,7 +61,7 @@ XtabGrafikk::XtabGrafikk(XTABOBJ *table, const XtabOption *tableRecord)
     series = table ? table->RowCount() : 0;
     seriesStyles.resize(static_cast<std::size_t>(series));
     for (int k = 0; k < series; ++k) {
-        seriesStyles[static_cast<std::size_t>(k)].CopyFrom(SeriesStyles[k % seriesStyleCount]);
+        CopySeriesStyle(seriesStyles[static_cast<std::size_t>(k)], k);
         seriesStyles[static_cast<std::size_t>(k)].created = 0;
     }
     counts.assign(static_cast<std::size_t>(groups) * series, 0.0);

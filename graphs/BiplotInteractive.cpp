@@ -9,6 +9,7 @@
 #include "stats/BiplotReg.h"
 #include "stats/StatMissing.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -58,11 +59,18 @@ BiplotInteractive::BiplotInteractive(BiplotReg *computation, const long *display
     SetIndexStyle(styles[scaleRole], 0, 0);
     SetIndexStyle(styles[gridRole], 15, 255);
     CreateDrawObjects();
+    LayOutAreas();
+    SetDrawStyle(nullptr);
+}
+
+void BiplotInteractive::LayOutAreas()
+{
     const int dx = (2 * (plot.right - plot.left) + 2) / 100, dy = (2 * (plot.bottom - plot.top) + 2) / 100;
     points = ElementRect{plot.left + dx, plot.top + dy, plot.right - dx, plot.bottom - dy, 0};
     horizontalScale = ElementRect{points.left, plot.top, points.right, plot.bottom, 0};
     verticalScale = ElementRect{plot.left, points.top, plot.right, points.bottom, 0};
-    SetDrawStyle(nullptr);
+    xLabelArea = ElementRect{plot.left, plot.bottom, plot.right, logicalHeight, 0};
+    yLabelArea = ElementRect{0, plot.top, plot.left, plot.bottom, 0};
 }
 
 BiplotInteractive::~BiplotInteractive()
@@ -85,6 +93,99 @@ void BiplotInteractive::DeleteDrawObjects()
 void BiplotInteractive::BuildGraph()
 {
     display = source ? static_cast<std::uint32_t>(*source) : (regression ? regression->display : 0);
+    plot = ElementRect{1800, 1800, 8200, 8600, 0};
+    xTitleAt = yTitleAt = POINT{-1, -1};
+    LayOutAreas();
+    BuildElements();
+    // Once more over the areas the measured texts need; the second build
+    // only moves what the first one measured.
+    if (FitAreasToTexts()) {
+        ClearElements();
+        BuildElements();
+    }
+}
+
+namespace {
+
+// The pixels a text covers, or an empty rectangle.
+RECT Drawn(TEKSTELEMENT *text)
+{
+    return text && *text->Text() ? text->DrawnRect() : RECT{0, 0, 0, 0};
+}
+
+} // namespace
+
+bool BiplotInteractive::FitAreasToTexts()
+{
+    if (!OSHandle() || view.right <= view.left || view.bottom <= view.top)
+        return false;
+    constexpr int gap = 3; // pixels between texts
+    int plotLeft = plot.left, plotTop = plot.top, plotRight = plot.right, plotBottom = plot.bottom;
+    ToDeviceUnits(plotLeft, plotTop);
+    ToDeviceUnits(plotRight, plotBottom);
+    // The scales' numbers on each side of the plot.
+    int topNumbers = plotTop, bottomNumbers = plotBottom, leftNumbers = plotLeft, rightNumbers = plotRight;
+    for (SKALA *scale : {xScale, yScale}) {
+        if (!scale)
+            continue;
+        for (element *child : scale->Children()) {
+            auto *number = dynamic_cast<TEKSTELEMENT *>(child);
+            if (!number || !*number->Text())
+                continue;
+            const RECT r = number->DrawnRect();
+            if (scale == xScale && r.bottom <= plotTop)
+                topNumbers = std::min(topNumbers, static_cast<int>(r.top));
+            if (scale == xScale && r.top >= plotBottom)
+                bottomNumbers = std::max(bottomNumbers, static_cast<int>(r.bottom));
+            if (scale == yScale && r.right <= plotLeft)
+                leftNumbers = std::min(leftNumbers, static_cast<int>(r.left));
+            if (scale == yScale && r.left >= plotRight)
+                rightNumbers = std::max(rightNumbers, static_cast<int>(r.right));
+        }
+    }
+    int headingsBottom = view.top;
+    for (TEKSTELEMENT *heading : headings)
+        headingsBottom = std::max(headingsBottom, static_cast<int>(Drawn(heading).bottom));
+    const RECT xRect = Drawn(xTitle), yRect = Drawn(yTitle);
+    const int xTitleHeight = xRect.bottom - xRect.top, yTitleWidth = yRect.right - yRect.left;
+
+    // Pixel shifts of the plot's sides (down, right, up, left).
+    const int top = std::max(0, headingsBottom + gap - topNumbers);
+    const int left = std::max(0, view.left + yTitleWidth + 2 * gap - leftNumbers);
+    const int right = std::max(0, rightNumbers + gap - view.right);
+    const int bottom = std::max(0, bottomNumbers + gap + xTitleHeight + gap - view.bottom);
+    int unused = 0;
+    // The axis titles: x under the numbers below the plot, y between the
+    // window's edge and the numbers left of it (pixels, then logical).
+    int xTitleX = (xLabelArea.left + xLabelArea.right) / 2, yTitleY = (yLabelArea.top + yLabelArea.bottom) / 2;
+    ToDeviceUnits(xTitleX, unused);
+    ToDeviceUnits(unused, yTitleY);
+    int xAtX = xTitleX, xAtY = bottomNumbers - bottom + gap + 1 + xTitleHeight * 4 / 5;
+    int yAtX = (view.left + leftNumbers + left) / 2, yAtY = yTitleY;
+    ToLogicalUnits(xAtX, xAtY);
+    ToLogicalUnits(yAtX, yAtY);
+    xTitleAt = POINT{xAtX, xAtY};
+    yTitleAt = POINT{yAtX, yAtY};
+    if (top || left || right || bottom) {
+        // One pixel more each: the logical units round down.
+        int shiftLeft = left ? left + 1 : 0, shiftTop = top ? top + 1 : 0;
+        int shiftRight = right ? right + 1 : 0, shiftBottom = bottom ? bottom + 1 : 0;
+        ToLogicalUnits(shiftLeft, shiftTop);
+        ToLogicalUnits(shiftRight, shiftBottom);
+        plot.left += shiftLeft;
+        plot.top += shiftTop;
+        plot.right -= shiftRight;
+        plot.bottom -= shiftBottom;
+        // A window too small for any plot keeps a sliver of one.
+        plot.right = std::max(plot.right, plot.left + 100);
+        plot.bottom = std::max(plot.bottom, plot.top + 100);
+        LayOutAreas();
+    }
+    return true;
+}
+
+void BiplotInteractive::BuildElements()
+{
     group = new GROUPELEMENT;
     SetRegionType(2);
     AddTexts();
@@ -95,8 +196,8 @@ void BiplotInteractive::BuildGraph()
 
     double xMin = regression ? regression->xMinimum : kNotComputed, xMax = regression ? regression->xMaximum : 0;
     double yMin = regression ? regression->yMinimum : kNotComputed, yMax = regression ? regression->yMaximum : 0;
-    AddScale(horizontalScale, false, xMin, xMax);
-    AddScale(verticalScale, true, yMin, yMax);
+    xScale = AddScale(horizontalScale, false, xMin, xMax);
+    yScale = AddScale(verticalScale, true, yMin, yMax);
 
     scatter = new BIPLOTELEMENT(regression, regression ? regression->xVariable : 0,
                                 regression ? regression->yVariable : 0, points.left, points.top,
@@ -113,24 +214,43 @@ void BiplotInteractive::BuildGraph()
 
 void BiplotInteractive::AddTexts()
 {
+    headings.clear();
+    xTitle = yTitle = nullptr;
     const int centre = titleArea.left + (titleArea.right - titleArea.left + 1) / 2;
+    // The lines of the heading one under the other: each drops by the
+    // larger of its logical step and the pixel height of the line above.
+    int lineTop = titleArea.top;
+    auto addHeading = [&](const std::string &text, int alignment, int size, std::uint32_t style, int drop) {
+        int y = std::max(lineTop, titleArea.top + drop);
+        TEKSTELEMENT *line = MakeText(centre, y, text, alignment, size, style);
+        AddElement(line);
+        headings.push_back(line);
+        int unused = 0, height = size + 2;
+        ToLogicalUnits(unused, height);
+        lineTop = y + height;
+    };
     if (display & displayTitle)
-        AddElement(MakeText(centre, titleArea.top, StatText(titleText, titleGroup), titleAlignment, titleSize,
-                            TEKSTELEMENT::styleBold));
+        addHeading(StatText(titleText, titleGroup), titleAlignment, titleSize, TEKSTELEMENT::styleBold, 0);
     if (!regression)
         return;
     DATASET *dataSet = regression->GetDataSet();
-    AddElement(MakeText(centre, titleArea.top + firstCaptionDrop, Caption(dataSet, regression->xVariable),
-                        captionAlignment, labelSize, labelStyle));
-    AddElement(MakeText(centre, titleArea.top + secondCaptionDrop, Caption(dataSet, regression->yVariable),
-                        captionAlignment, labelSize, labelStyle));
-    AddElement(MakeText((xLabelArea.left + xLabelArea.right) / 2, (xLabelArea.top + xLabelArea.bottom) / 2,
-                        "V" + std::to_string(regression->xVariable), labelAlignment, labelSize, labelStyle));
-    AddElement(MakeText((yLabelArea.left + yLabelArea.right) / 2, (yLabelArea.top + yLabelArea.bottom) / 2,
-                        "V" + std::to_string(regression->yVariable), labelAlignment, labelSize, labelStyle));
+    addHeading(Caption(dataSet, regression->xVariable), captionAlignment, labelSize, labelStyle, firstCaptionDrop);
+    addHeading(Caption(dataSet, regression->yVariable), captionAlignment, labelSize, labelStyle, secondCaptionDrop);
+    const POINT xAt = xTitleAt.x >= 0 ? xTitleAt
+                                      : POINT{(xLabelArea.left + xLabelArea.right) / 2,
+                                              (xLabelArea.top + xLabelArea.bottom) / 2};
+    const POINT yAt = yTitleAt.x >= 0 ? yTitleAt
+                                      : POINT{(yLabelArea.left + yLabelArea.right) / 2,
+                                              (yLabelArea.top + yLabelArea.bottom) / 2};
+    xTitle = MakeText(xAt.x, xAt.y, "V" + std::to_string(regression->xVariable), labelAlignment, labelSize,
+                      labelStyle);
+    AddElement(xTitle);
+    yTitle = MakeText(yAt.x, yAt.y, "V" + std::to_string(regression->yVariable), labelAlignment, labelSize,
+                      labelStyle);
+    AddElement(yTitle);
 }
 
-void BiplotInteractive::AddScale(const ElementRect &area, bool vertical, double &minimum, double &maximum)
+SKALA *BiplotInteractive::AddScale(const ElementRect &area, bool vertical, double &minimum, double &maximum)
 {
     if (minimum == kNotComputed || maximum == kNotComputed) {
         minimum = 0.0;
@@ -149,5 +269,7 @@ void BiplotInteractive::AddScale(const ElementRect &area, bool vertical, double 
     description.axisStyle.CopyFrom(styles[scaleRole]);
     description.thirdStyle.CopyFrom(styles[scaleRole]);
     description.gridStyle.CopyFrom(styles[gridRole]);
-    group->AddElement(new SKALA(description, minimum, maximum));
+    auto *scale = new SKALA(description, minimum, maximum);
+    group->AddElement(scale);
+    return scale;
 }

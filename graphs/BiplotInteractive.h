@@ -17,6 +17,8 @@
 // outlive it.
 #pragma once
 
+#include <vector>
+
 #include "graphs/DrawStyle.h"
 #include "graphs/GRAPHWIN.h"
 
@@ -24,6 +26,8 @@
 
 class BiplotReg;
 class BIPLOTELEMENT;
+class SKALA;
+class TEKSTELEMENT;
 class GROUPELEMENT;
 
 class BiplotInteractive : public GRAPHWIN
@@ -55,7 +59,17 @@ private:
 
     void AddTexts();
     // The scale over the area; the range is widened to the scale's steps.
-    void AddScale(const ElementRect &area, bool vertical, double &minimum, double &maximum);
+    SKALA *AddScale(const ElementRect &area, bool vertical, double &minimum, double &maximum);
+    // The elements over the current areas.
+    void BuildElements();
+    // The points and scale areas from the plot area.
+    void LayOutAreas();
+    // Widens the room around the plot where the texts built over the
+    // current areas would cover each other (captions on the top numbers,
+    // the axis titles on the numbers beside them) or leave the window,
+    // measured in pixels; true when the areas changed and the elements are
+    // to be built again.
+    bool FitAreasToTexts();
 
     BiplotReg *regression;
     const long *source;
@@ -70,6 +84,14 @@ private:
     ElementRect xLabelArea{1800, 8600, 8200, 10000, 0};
     ElementRect yLabelArea{0, 1800, 1800, 8600, 0};
     ElementRect titleArea{250, 250, 9750, 1550, 0};
+    // The axis titles' anchors (logical), the middles of their label areas
+    // unless the texts need them elsewhere.
+    POINT xTitleAt{-1, -1}, yTitleAt{-1, -1};
+    // What FitAreasToTexts measures, of the last build (children of the
+    // window, deleted with its elements).
+    std::vector<TEKSTELEMENT *> headings;
+    TEKSTELEMENT *xTitle = nullptr, *yTitle = nullptr;
+    SKALA *xScale = nullptr, *yScale = nullptr;
     BIPLOTELEMENT *scatter = nullptr;
     std::uint32_t display = 0;
 };

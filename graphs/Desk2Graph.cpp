@@ -14,6 +14,7 @@
 #include "stats/StatMissing.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -227,6 +228,15 @@ void Desk2Graph::BuildGraph()
     description.fontSize = axisSize;
     group->AddElement(new SKALA(description, lower, upper));
     DrawReference(group);
+    // Horizontal: a label no taller than its slot, so that the labels of
+    // neighbouring groups stay apart (7 pixels at the least).
+    int size = labelSize;
+    if (horizontal && GroupCount() > 1 && OSHandle()) {
+        int unused = 0, slot = std::abs(SlotCentre(1) - SlotCentre(0));
+        ToDeviceUnits(unused, slot);
+        if (slot > 0)
+            size = std::max(std::min(labelSize, slot - 1), 7);
+    }
     for (int i = 0; i < GroupCount(); ++i) {
         DrawGroup(group, i);
         TEKSTELEMENT *label;
@@ -235,7 +245,7 @@ void Desk2Graph::BuildGraph()
         else
             label = new TEKSTELEMENT(SlotCentre(i), labelBand.top + (i % labelRows) * labelRowStep + labelRowOffset,
                                      Group(i).label.c_str(), labelAlignment);
-        label->SetFont(labelSize, label->StyleBits());
+        label->SetFont(size, label->StyleBits());
         group->AddElement(label);
     }
     AddElement(group);

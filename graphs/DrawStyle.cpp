@@ -220,6 +220,25 @@ void DrawStyle::InitDefaults(void *, int force)
     }
 }
 
+void CopySeriesStyle(DrawStyle &to, int k)
+{
+    k = std::max(k, 0);
+    to.CopyFrom(SeriesStyles[k % seriesStyleCount]);
+    const int round = k / seriesStyleCount;
+    if (round == 0)
+        return;
+    // Odd rounds darker, even rounds lighter, each further from the base.
+    const int step = (round + 1) / 2;
+    const bool darker = round % 2 == 1;
+    auto shade = [&](int c) {
+        const int share = std::min(30 * step, 90);
+        return darker ? c * (100 - share) / 100 : c + (255 - c) * share / 100;
+    };
+    to.SetFillRGB(shade(to.fillR), shade(to.fillG), shade(to.fillB));
+    to.SetGreyLevels(shade(to.brushGrey), to.penGrey);
+    to.created = 0;
+}
+
 // --- Map colours ---------------------------------------------------------------------
 
 namespace {

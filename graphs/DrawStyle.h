@@ -94,6 +94,11 @@ extern DrawStyle HighlightStyle;     // black line, yellow fill
 extern DrawStyle LightStyle;         // black line, light cyan fill
 constexpr int seriesStyleCount = 7;
 extern DrawStyle SeriesStyles[seriesStyleCount]; // the fills of data series
+// The style of data series k (from 0) into `to`, without handles: the
+// first seriesStyleCount are SeriesStyles; after them each round of the
+// same colours is darker or lighter than the rounds before, in colour and
+// in grey, so that every series of a graph has a fill of its own.
+void CopySeriesStyle(DrawStyle &to, int k);
 constexpr int familyStyleCount = 5;
 extern DrawStyle FamilyStyles[familyStyleCount]; // set up by the graph families that use them
 

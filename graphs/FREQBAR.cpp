@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -84,6 +85,8 @@ void FREQBAR::LayOutBands(int n)
     band = std::abs(horizontal ? bandArea.bottom - bandArea.top : bandArea.right - bandArea.left) / n;
 
     labelRows = 1;
+    labelRowStep = labelRowHeight;
+    labelCharacters = 0;
     if (n == 2)
         return;
     int width = labelArea.right - labelArea.left, height = 0;
@@ -93,6 +96,69 @@ void FREQBAR::LayOutBands(int n)
     for (const FreqCategory &c : ShownCategories())
         longest = std::max(longest, static_cast<int>(std::strlen(c.label)));
     labelRows = std::min(longest / perBand + 1, maximumLabelRows);
+    if (!horizontal)
+        FitLabelRows(n, longest);
+}
+
+void FREQBAR::FitLabelRows(int n, int longest)
+{
+    // Measured in a context of its own, so that nothing is recorded into a
+    // metafile or a printer.
+    HDC dc = OSHandle() && n > 0 && longest > 0 ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!dc)
+        return;
+    // The widest label in pixels, in the labels' font.
+    TEKSTELEMENT measure(0, 0, "", 0);
+    measure.SetFont(categorySize, 0);
+    HFONT font = measure.MakeFont();
+    HGDIOBJ old = SelectObject(dc, font);
+    int widest = 0;
+    for (const FreqCategory &c : ShownCategories()) {
+        SIZE extent = {0, 0};
+        if (GetTextExtentPoint32A(dc, c.label, static_cast<int>(std::strlen(c.label)), &extent))
+            widest = std::max(widest, static_cast<int>(extent.cx));
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    // Rows of at least the font's height; as many as the labels need to
+    // keep apart, as far as the room under the plot holds them.
+    int rowPixels = categorySize + 2, bandPixels = band, room = labelArea.bottom - plotArea.bottom - labelDistance;
+    int unused = 0;
+    ToLogicalUnits(unused, rowPixels);
+    labelRowStep = std::max(labelRowHeight, rowPixels);
+    ToDeviceUnits(bandPixels, unused);
+    constexpr int gapPixels = 4;
+    const int rowsRoom = std::max(1, room / labelRowStep);
+    const int needed = bandPixels > 0 ? (widest + gapPixels + bandPixels - 1) / bandPixels : maximumLabelRows;
+    labelRows = std::max(1, std::min(needed, rowsRoom));
+    // Labels wider than the rows leave room for are cut to it.
+    const int roomPixels = labelRows * bandPixels - gapPixels;
+    if (widest > roomPixels)
+        labelCharacters = std::max(1, longest * std::max(roomPixels, 0) / widest - 1);
+}
+
+int FREQBAR::BandFontSize(int size) const
+{
+    // Horizontal bars: a text beside a bar no taller than its band, so that
+    // the texts of neighbouring bars stay apart (7 pixels at the least).
+    int unused = 0, bandPixels = band;
+    ToDeviceUnits(unused, bandPixels);
+    if (!OSHandle() || bandPixels <= 0)
+        return size;
+    return std::max(std::min(size, bandPixels - 1), 7);
+}
+
+std::string FREQBAR::CutLabel(const char *label) const
+{
+    const std::string whole = label ? label : "";
+    if (labelCharacters <= 0 || static_cast<int>(whole.size()) <= labelCharacters)
+        return whole;
+    // Cut in the middle: the labels of a question often differ only at
+    // their ends ("Answer category 1", "Answer category 2").
+    const std::size_t kept = static_cast<std::size_t>(std::max(labelCharacters - 2, 2));
+    const std::size_t front = (kept + 1) / 2, back = kept - front;
+    return whole.substr(0, front) + ".." + whole.substr(whole.size() - back);
 }
 
 int FREQBAR::ValuePosition(double value) const
@@ -179,20 +245,26 @@ void FREQBAR::AddCategory(int i, int n)
     }
 
     if (horizontal)
-        group->AddElement(MakeText(plotArea.left - labelDistance, centre, c.label, alignRightBaseline, categorySize));
+        group->AddElement(
+            MakeText(plotArea.left - labelDistance, centre, c.label, alignRightBaseline, BandFontSize(categorySize)));
     else
-        group->AddElement(MakeText(centre, plotArea.bottom + labelDistance + (i % labelRows) * labelRowHeight, c.label,
-                                   alignCentreTop, categorySize));
+        group->AddElement(MakeText(centre, plotArea.bottom + labelDistance + (i % labelRows) * labelRowStep,
+                                   CutLabel(c.label).c_str(), alignCentreTop, categorySize));
 
     if (optionWord & optionNumbers) {
         char text[64];
         std::snprintf(text, sizeof text, "%.*lf", 1, value);
         if (!horizontal)
             group->AddElement(MakeText(centre, end + valueAboveBar, text, alignCentreBottom, valueSize));
-        else if (ValuePosition(axisMaximum) - end < valueInsideLimit)
-            group->AddElement(MakeText(end - valueDistance, centre, text, alignRightBaseline, valueSize));
-        else
-            group->AddElement(MakeText(end + valueDistance, centre, text, alignLeftBaseline, valueSize));
+        else if (ValuePosition(axisMaximum) - end < valueInsideLimit) {
+            // Inside the bar's end: drawn to contrast with the bar's fill.
+            TEKSTELEMENT *inside =
+                MakeText(end - valueDistance, centre, text, alignRightBaseline, BandFontSize(valueSize));
+            inside->SetContrastWith(Style(barRole));
+            group->AddElement(inside);
+        } else {
+            group->AddElement(MakeText(end + valueDistance, centre, text, alignLeftBaseline, BandFontSize(valueSize)));
+        }
     }
     mainGroup->AddElement(group);
 }

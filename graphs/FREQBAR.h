@@ -7,6 +7,8 @@
 // "FreqBar") belongs to the workbook.
 #pragma once
 
+#include <string>
+
 #include "graphs/FREQGRAPH.h"
 
 class FREQBAR : public FREQGRAPH
@@ -36,6 +38,14 @@ protected:
     void TakeOptionWord() override;
 
 private:
+    // Vertical bars: label rows and cut from the labels' measured widths.
+    void FitLabelRows(int n, int longest);
+    // The font size of a text beside a horizontal bar: at most the band's
+    // height in pixels less one.
+    int BandFontSize(int size) const;
+    // A category label as the vertical bars show it: cut in its middle to
+    // the room ("Answ..y 13").
+    std::string CutLabel(const char *label) const;
     // Band area, band and label rows for n shown categories.
     void LayOutBands(int n);
     // Position of a value along the value axis (X for horizontal bars, Y for
@@ -50,4 +60,9 @@ private:
     int fillShare;
     int labelRows = 1;
     int band = 0;
+    // Vertical bars: the logical height of a row of category labels, and
+    // the characters a label keeps (0: whole) so that the labels of one row
+    // never reach each other.
+    int labelRowStep = 250;
+    int labelCharacters = 0;
 };

@@ -152,7 +152,7 @@ void FREQGRAPH::MakeCategoryStyles()
         return;
     categoryStyles.resize(shown.size());
     for (std::size_t k = 0; k < shown.size(); ++k) {
-        categoryStyles[k].CopyFrom(SeriesStyles[k % seriesStyleCount]);
+        CopySeriesStyle(categoryStyles[k], static_cast<int>(k));
         categoryStyles[k].created = 0;
     }
 }
@@ -171,9 +171,19 @@ void FREQGRAPH::AddCaptionAndHeadings()
     if (count <= 0 || !(perCategoryColoursOff || validSum < multipleResponseSum))
         return;
     const int line = static_cast<int>((titleArea.bottom - titleArea.top - space + 1) / count);
-    for (long i = 0; i < count; ++i)
-        AddElement(MakeText(centre, titleArea.top + space + static_cast<int>(i) * line, distribution->CategoryAt(i),
-                            alignCentreTop, headingSize));
+    // Each line at least its font's height in pixels under the one above,
+    // however small the window.
+    auto pixelsDown = [this](int pixels) {
+        int unused = 0;
+        ToLogicalUnits(unused, pixels);
+        return pixels;
+    };
+    int nextTop = (optionWord & optionCaption) ? titleArea.top + pixelsDown(titleSize + 2) : titleArea.top;
+    for (long i = 0; i < count; ++i) {
+        const int top = std::max(titleArea.top + space + static_cast<int>(i) * line, nextTop);
+        AddElement(MakeText(centre, top, distribution->CategoryAt(i), alignCentreTop, headingSize));
+        nextTop = top + pixelsDown(headingSize + 2);
+    }
 }
 
 void FREQGRAPH::AddLegend()
@@ -189,13 +199,21 @@ void FREQGRAPH::AddLegend()
     ToLogicalUnits(swatchX, swatchY);
     ToLogicalUnits(gapX, gapY);
 
+    // A legend taller than the room under its place moves up so that its
+    // last row stays inside the window.
+    const int height = n * (gapY + swatchY) + gapY;
+    int bottomMargin = 0, unused = 0;
+    int margin = gapMinimumPixels;
+    ToLogicalUnits(unused, margin);
+    bottomMargin = margin;
+    const int top = std::max(0, std::min(legendArea.top, logicalHeight - bottomMargin - height));
     auto *legend = new GROUPELEMENT;
-    auto *background = new BOXELEMENT(legendArea.left, legendArea.top, legendArea.right - legendArea.left,
-                                      n * (gapY + swatchY) + gapY, Style(legendRole));
+    auto *background =
+        new BOXELEMENT(legendArea.left, top, legendArea.right - legendArea.left, height, Style(legendRole));
     background->penWidth = 1;
     legend->AddElement(background);
     for (int i = 0; i < n; ++i) {
-        const int y = legendArea.top + gapY + (n - i - 1) * (swatchY + gapY);
+        const int y = top + gapY + (n - i - 1) * (swatchY + gapY);
         const int x = legendArea.left + legendIndent;
         legend->AddElement(new BOXELEMENT(x, y, swatchX, swatchY, CategoryStyle(i)));
         legend->AddElement(MakeText(x + gapX + swatchX, y + swatchY / 2, shown[static_cast<std::size_t>(i)].label,

@@ -232,6 +232,10 @@ protected:
     void PaintBackground(int width, int height);
     void DrawGrid(int width, int height);
     void DrawElements();
+    // Moves every visible text (of the window or of a group) whose drawn
+    // pixels leave the view back inside it, so that no title, number or
+    // free text is cut at an edge, whatever the window's size.
+    void KeepTextsInside();
     // The mouse, key, focus and context-menu codes; the rest goes on to the
     // window.
     ZafEventType InteractionEvent(const ZafEventRecord &event);

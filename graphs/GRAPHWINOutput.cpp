@@ -4,7 +4,9 @@
 #include "graphs/GRAPHWIN.h"
 
 #include "dataset/ProgramSettings.h"
+#include "graphs/GROUPELEMENT.h"
 #include "graphs/GraphSettings.h"
+#include "graphs/TEKSTELEMENT.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafPrinter.h"
 #include "zaf/core/ZafApplication.h"
@@ -173,6 +175,46 @@ void GRAPHWIN::DrawGrid(int width, int height)
     DeleteObject(pen);
 }
 
+namespace {
+
+void CollectTexts(const GROBJ_LIST &list, std::vector<TEKSTELEMENT *> &texts)
+{
+    for (element *item : list) {
+        if (!item->Visible())
+            continue;
+        if (auto *group = dynamic_cast<GROUPELEMENT *>(item))
+            CollectTexts(group->Children(), texts);
+        else if (auto *text = dynamic_cast<TEKSTELEMENT *>(item))
+            texts.push_back(text);
+    }
+}
+
+} // namespace
+
+void GRAPHWIN::KeepTextsInside()
+{
+    if (view.right <= view.left || view.bottom <= view.top)
+        return;
+    std::vector<TEKSTELEMENT *> texts;
+    CollectTexts(elements, texts);
+    for (TEKSTELEMENT *text : texts) {
+        if (text->HasFlag(element::flagDeviceText) || !*text->Text())
+            continue;
+        const RECT r = text->DrawnRect();
+        int dx = 0, dy = 0;
+        if (r.right > view.right + 1)
+            dx = view.right + 1 - r.right;
+        if (r.left + dx < view.left)
+            dx = view.left - r.left;
+        if (r.bottom > view.bottom + 1)
+            dy = view.bottom + 1 - r.bottom;
+        if (r.top + dy < view.top)
+            dy = view.top - r.top;
+        if (dx || dy)
+            text->Move(dx, dy);
+    }
+}
+
 void GRAPHWIN::DrawElements()
 {
     for (element *item : elements) {
@@ -180,7 +222,10 @@ void GRAPHWIN::DrawElements()
             continue;
         if (item->HasFlag(element::flagStale))
             ElementToDevice(item);
-        if (item->kind != element::kindText)
+    }
+    KeepTextsInside();
+    for (element *item : elements) {
+        if (item->Visible() && item->kind != element::kindText)
             item->Draw();
     }
     // Texts over everything else, in list order.

@@ -1,5 +1,7 @@
 #include "graphs/TEKSTELEMENT.h"
 
+#include "graphs/DrawStyle.h"
+
 #include "dataset/AssumeError.h"
 #include "graphs/GRAPHWIN.h"
 #include "graphs/GROUPELEMENT.h"
@@ -154,12 +156,58 @@ void TEKSTELEMENT::Draw()
     else if (alignment & alignBaseline)
         vertical = TA_BASELINE;
     SetTextAlign(dc, horizontal | vertical);
+    const COLORREF oldColour = SetTextColor(dc, TextColour());
     TextOutA(dc, x, y, Text(), static_cast<int>(std::strlen(Text())));
+    SetTextColor(dc, oldColour);
     SelectObject(dc, old);
     DeleteObject(drawFont);
     if (font)
         DeleteObject(font);
     font = nullptr;
+}
+
+COLORREF TEKSTELEMENT::TextColour() const
+{
+    if (!contrastWith)
+        return RGB(0, 0, 0);
+    const COLORREF fill = contrastWith->FillColour();
+    // Perceived lightness (ITU-R BT.601 weights).
+    const int lightness = (299 * GetRValue(fill) + 587 * GetGValue(fill) + 114 * GetBValue(fill)) / 1000;
+    return lightness < 128 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
+
+RECT TEKSTELEMENT::DrawnRect()
+{
+    if (HasFlag(flagStale))
+        Update();
+    const int width = device.right - device.left, height = device.bottom - device.top;
+    RECT r = {device.left, device.top, device.right, device.bottom};
+    if (alignment & alignRight)
+        r.left = device.left - width, r.right = device.left;
+    else if (alignment & alignCentre)
+        r.left = device.left - width / 2, r.right = r.left + width;
+    // Drawn from the anchor at device.top plus the font's height.
+    // The font's metrics from a context of its own, so that nothing is
+    // recorded into a metafile or a printer being drawn on.
+    int ascent = height, cellHeight = height;
+    if (HDC dc = CreateCompatibleDC(nullptr)) {
+        HFONT measured = MakeFont();
+        HGDIOBJ old = SelectObject(dc, measured);
+        TEXTMETRICA metrics = {};
+        if (GetTextMetricsA(dc, &metrics))
+            ascent = metrics.tmAscent, cellHeight = metrics.tmHeight;
+        SelectObject(dc, old);
+        DeleteObject(measured);
+        DeleteDC(dc);
+    }
+    const int y = device.top + cellHeight;
+    if (alignment & alignTop)
+        r.top = y, r.bottom = y + height;
+    else if (alignment & alignBaseline)
+        r.top = y - ascent, r.bottom = y - ascent + height;
+    else
+        r.top = y - height, r.bottom = y;
+    return r;
 }
 
 void TEKSTELEMENT::SetEnd(double fx, double fy)

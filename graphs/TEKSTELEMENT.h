@@ -12,6 +12,8 @@
 
 #include "graphs/element.h"
 
+class DrawStyle;
+
 class TEKSTELEMENT : public element
 {
 public:
@@ -46,6 +48,16 @@ public:
     std::string ContentKey() const override;
     // The font of the size (the element's when 0), made for the caller.
     HFONT MakeFont(int size = 0) const;
+    // A text drawn over a filled shape: drawn in white over a dark fill of
+    // the style and in black over a light one (the colours in force, grey
+    // levels in grey mode). Null, the default: black.
+    void SetContrastWith(const DrawStyle *fill) { contrastWith = fill; }
+    const DrawStyle *ContrastWith() const { return contrastWith; }
+    // The colour the text is drawn in.
+    COLORREF TextColour() const;
+    // The pixels the drawn text covers (its anchor, measure and alignment),
+    // in the window's device units; measured when stale.
+    RECT DrawnRect();
 
 private:
     char *text = nullptr;
@@ -54,4 +66,5 @@ private:
     HFONT font = nullptr;
     std::uint16_t alignment = 0;
     std::string builtText; // the text as built, part of the identity
+    const DrawStyle *contrastWith = nullptr; // not owned
 };

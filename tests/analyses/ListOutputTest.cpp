@@ -116,28 +116,31 @@ TEST_F(CaseList, LinesWithTitlesLabelsMissingValuesAndTabs)
     auto blanks = [](size_t n) { return std::string(n, ' '); };
     output->titles = true;
     output->titleWidth = 10;
-    // Titles: the first 9 characters and a blank; cells 11 wide after a blank.
-    EXPECT_EQ(output->FormatLine(0, false), blanks(9) + "grp: Grou score: Sc amount: A ");
-    EXPECT_EQ(output->FormatLine(1, false), blanks(6) + "1) " + " two" + blanks(7) + blanks(11) + "5" + blanks(8) + "1.50");
-    EXPECT_EQ(output->FormatLine(3, false), blanks(6) + "3) " + blanks(9) + "--" + blanks(11) + "3" + blanks(10) + "--");
-    // Without titles: the print width, 20 cut to 12; no line numbers.
+    // Titles: the first 9 characters. Each column a blank and as wide as
+    // its widest entry: grp its print width 8 and title 9 (labels and their
+    // title left-aligned), score its title 9, amount its print width 20 cut
+    // to 12; numbers and their titles right-aligned.
+    EXPECT_EQ(output->FormatLine(0, false), blanks(9) + " grp: Grou" + " score: Sc" + blanks(4) + "amount: A");
+    EXPECT_EQ(output->FormatLine(1, false), blanks(6) + "1) " + " two" + blanks(6) + blanks(9) + "5" + blanks(9) + "1.50");
+    EXPECT_EQ(output->FormatLine(3, false), blanks(6) + "3) " + blanks(8) + "--" + blanks(9) + "3" + blanks(11) + "--");
+    // Without titles: the print widths; no line numbers.
     output->titles = false;
     output->lineNumbers = false;
-    EXPECT_EQ(output->FormatLine(2, false), " one    " + blanks(3) + "--" + blanks(9) + "2.25");
+    EXPECT_EQ(output->FormatLine(2, false), " one     " + blanks(3) + "--" + blanks(9) + "2.25");
     output->lineNumbers = true;
     EXPECT_EQ(output->FormatLine(2, true), "2) \t one\t --\t 2.25\t");
     record->VariableAt(0)->showLabels = false;
     EXPECT_EQ(output->FormatLine(1, true), "1) \t 2\t 5\t 1.50\t");
-    // A title width of 0 is taken as 1 (no characters and the blank), never
-    // as a cut of -1 characters.
+    // A title width of 0 is taken as 1 (no characters), never as a cut of
+    // -1 characters: the title line holds the columns' blanks alone.
     output->titles = true;
     output->lineNumbers = false;
     output->titleWidth = 0;
-    EXPECT_EQ(output->FormatLine(0, false), "   ");
+    EXPECT_EQ(output->FormatLine(0, false), blanks(1 + 8 + 1 + 4 + 1 + 12));
     output->titleWidth = 1;
-    EXPECT_EQ(output->FormatLine(0, false), "   ");
+    EXPECT_EQ(output->FormatLine(0, false), blanks(1 + 8 + 1 + 4 + 1 + 12));
     output->titleWidth = 2;
-    EXPECT_EQ(output->FormatLine(0, false), "g s a ");
+    EXPECT_EQ(output->FormatLine(0, false), blanks(8) + "g" + blanks(4) + "s" + blanks(12) + "a");
 }
 
 // The user's entries in the output dialog, made by the hook.

@@ -85,11 +85,16 @@ TEST(NtabText, CellWidthNarrowedAndClamped)
     EXPECT_EQ(20, table.widths[0]);
     const long bySex[] = {SEX, 0};
     ASSERT_TRUE(table.ComputeForVariable(EDU, bySex, 0));
-    for (int width : {0, 1, 2}) {
+    // Narrower than its widest figure ("100.0"), a cell is widened to it;
+    // the labels are cut to the cell.
+    for (int width : {0, 1, 2, 5}) {
         const std::string text = Written(table, 0x101, 0, width);
-        EXPECT_EQ(std::max(width, 1), table.widths[0]);
-        EXPECT_NE(std::string::npos, text.find(width == 2 ? ".." : "  m")) << text;
+        EXPECT_EQ(5, table.widths[0]);
+        EXPECT_NE(std::string::npos, text.find("  100.0")) << text;
+        EXPECT_NE(std::string::npos, text.find("fem..")) << text;
     }
+    Written(table, 0x101, 0, 7);
+    EXPECT_EQ(7, table.widths[0]);
     EXPECT_EQ("", NTAB::CutLabel("secondary", 0));
     EXPECT_EQ("s", NTAB::CutLabel("secondary", 1));
     EXPECT_EQ("se..", NTAB::CutLabel("secondary", 4));

@@ -319,17 +319,26 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MatrixGridTest,
 
 // --- The biplot graph ----------------------------------------------------------------
 
-// Plot area (1800, 1800, 8200, 8600); 2 % off each side: 128 across, 136
-// down: points area (1928, 1936, 8072, 8464).
+// Plot area (1800, top, 8200, 8600), its top under the two caption lines
+// and the numbers over the plot (at 300 pixels high the 1800 of the plain
+// layout would put the numbers on the second caption); 2 % off each side:
+// 128 across, 2 % of the height down: the points area.
 TEST_F(ScatterTest, TheBiplotFramesItsScatterWithScalesAndLineAndPaintsAndExportsIt)
 {
     regression = std::make_unique<BiplotReg>(1, 2, nullptr, 544, dataSet.get());
     long word = 544;
     auto *plot = Show(new BiplotInteractive(regression.get(), &word));
     const std::string dump = DumpElements(*plot);
-    EXPECT_EQ("1800,1800,8200,8600", Rectangles(dump, "  box")[0]);
+    const ElementRect &area = plot->PlotArea();
+    EXPECT_EQ(1800, area.left);
+    EXPECT_EQ(8200, area.right);
+    EXPECT_EQ(8600, area.bottom);
+    EXPECT_GT(area.top, 1800);
+    EXPECT_EQ("1800," + std::to_string(area.top) + ",8200,8600", Rectangles(dump, "  box")[0]);
     ASSERT_NE(nullptr, plot->Scatter());
-    EXPECT_EQ("1928,1936,8072,8464", Rectangles(dump, "scatter")[0]);
+    const int dy = (2 * (8600 - area.top) + 2) / 100;
+    EXPECT_EQ("1928," + std::to_string(area.top + dy) + ",8072," + std::to_string(8600 - dy),
+              Rectangles(dump, "scatter")[0]);
     EXPECT_EQ(1, plot->Scatter()->regressionLine);
     EXPECT_EQ(3u, plot->Scatter()->symbolSize);
     // The scales widen 0..10 and 0..6 to whole steps that hold them.
@@ -363,13 +372,21 @@ TEST_F(ScatterTest, TheBiplotFramesItsScatterWithScalesAndLineAndPaintsAndExport
     EXPECT_EQ(3u, squares.size());
     EXPECT_TRUE(std::find(squares.begin(), squares.end(), DevicePoint{x, y}) != squares.end());
 
-    // The title comes on a rebuild; the captions stay where they were.
+    // The title comes on a rebuild, the captions under it.
     word = 0x100;
     plot->Rebuild();
     const std::string titled = DumpElements(*plot);
     EXPECT_NE(std::string::npos, titled.find(StatText(5, 40)));
     EXPECT_EQ(0, plot->Scatter()->regressionLine);
-    EXPECT_EQ(Rectangles(dump, "text")[0], Rectangles(titled, "text")[1]);
+    const std::vector<std::string> before = Rectangles(dump, "text"), after = Rectangles(titled, "text");
+    ASSERT_GE(after.size(), 2u);
+    // Both hang from their anchors (the bottoms of their rectangles): the
+    // caption's lies at least the title's height under the title's.
+    int titleTop = 0, titleAnchor = 0, captionAnchor = 0, skip = 0;
+    std::sscanf(after[0].c_str(), "%d,%d,%d,%d", &skip, &titleTop, &skip, &titleAnchor);
+    std::sscanf(after[1].c_str(), "%d,%d,%d,%d", &skip, &skip, &skip, &captionAnchor);
+    EXPECT_GE(captionAnchor, titleAnchor + (titleAnchor - titleTop)) << after[0] << " " << after[1];
+    EXPECT_NE(before[0], after[1]);
 }
 
 } // namespace
