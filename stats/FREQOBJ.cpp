@@ -25,9 +25,8 @@ void CopyLabel(char *target, const char *text)
     target[140] = '\0';
 }
 
-// The label of an unlabelled real value: fixed with the decimals when that
-// fits the label, else in exponent form with as many significant digits, so
-// that 1.7e308 never reads as its first 140 digits.
+} // namespace
+
 void FormatValueLabel(char *target, size_t size, double value, int decimals)
 {
     const int written = std::snprintf(target, size, "%1.*f", decimals, value);
@@ -35,8 +34,6 @@ void FormatValueLabel(char *target, size_t size, double value, int decimals)
         return;
     std::snprintf(target, size, "%1.*e", decimals > 0 ? decimals : 6, value);
 }
-
-} // namespace
 
 FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(DBL_MAX), median(DBL_MAX)
 {}

@@ -95,7 +95,7 @@ bool GMultResp::Count()
             if (!list.MoveNext())
                 return false;
             const bool missing = list.IsCurrentSysMissing() || (!includeUserMissing && list.IsCurrentUserMissing());
-            row[v] = missing ? kNotComputed : list.GetCurrentAsReal();
+            row[v] = missing ? kMissingValue : list.GetCurrentAsReal();
         }
         if (w > 0.0)
             CountCase(w, row);
@@ -135,7 +135,7 @@ void GMultRespFreq::CountCase(double w, const std::vector<double> &row)
 {
     bool complete = true, any = false;
     for (double x : row) {
-        const bool valid = !IsNotComputed(x);
+        const bool valid = !IsMissingValue(x);
         complete = complete && valid;
         any = any || valid;
     }
@@ -143,7 +143,7 @@ void GMultRespFreq::CountCase(double w, const std::vector<double> &row)
         return;
     caseCount += w;
     for (double x : row) {
-        if (IsNotComputed(x))
+        if (IsMissingValue(x))
             continue;
         auto found = index.find(x);
         if (found == index.end()) {
@@ -186,7 +186,7 @@ void GMultRespFreq::Tabulate()
         if (*label)
             std::snprintf(r.label, sizeof r.label, "%.140s", label);
         else
-            std::snprintf(r.label, sizeof r.label, "%1.*f", static_cast<int>(result->decimals), codes[i]);
+            FormatValueLabel(r.label, sizeof r.label, codes[i], static_cast<int>(result->decimals));
         records.push_back(r);
     }
     result->SetCategories(records.data(), static_cast<long>(records.size()));
@@ -213,13 +213,13 @@ void GMultRespDiko::CountCase(double w, const std::vector<double> &row)
 {
     bool complete = true;
     for (double x : row)
-        complete = complete && !IsNotComputed(x);
+        complete = complete && !IsMissingValue(x);
     if (missingMode == 0 && !complete)
         return;
     bool any = false;
     for (size_t v = 0; v < row.size(); ++v) {
         const double x = row[v];
-        if (IsNotComputed(x))
+        if (IsMissingValue(x))
             continue;
         recordBase[v] += w;
         for (const ValueRange &range : ranges) {
