@@ -121,9 +121,9 @@ void PairedTAccumulator::Finish(PairedTResult &r)
         // Scaled, the sums of squares are read back through the standard
         // deviations, whose squares may be beyond a double.
         const int scale = WeightedMoments::kHugeScale;
-        double corr = scaled_ ? (coMoment_ + coMomentError_) / (std::ldexp(r.sdX, scale) *
-                                                                std::ldexp(r.sdY, scale) * (n - 1.0))
-                              : (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
+        double corr =
+            scaled_ ? (coMoment_ + coMomentError_) / (std::ldexp(r.sdX, scale) * std::ldexp(r.sdY, scale) * (n - 1.0))
+                    : (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
         corr = std::max(-1.0, std::min(1.0, corr));
         r.r = corr;
         CorrelationSignificance(corr, n, r.tOfR, r.correlationP);

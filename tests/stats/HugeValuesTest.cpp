@@ -15,6 +15,8 @@
 #include "stats/CorrObj.h"
 #include "stats/GMultResp.h"
 #include "stats/MeanObj.h"
+#include "stats/RegObj.h"
+#include "stats/RegressionKernel.h"
 #include "stats/StatMissing.h"
 #include "stats/WeightedMoments.h"
 
@@ -91,7 +93,8 @@ class HugeValueSet : public ::testing::Test
 {
 protected:
     // h: the seven huge values; x and y: a case at 4e38 and one at 3.5e38
-    // among ordinary ones; m1, m2: answer codes, 4e38 and 1.7e308 among them.
+    // among ordinary ones; m1, m2: answer codes, 4e38 and 1.7e308 among
+    // them. The eighth case is missing in every variable.
     void SetUp() override
     {
         set.reset(BuildDataSet("variable h\ntype double\nvariable x\ntype double\nvariable y\ntype double\n"
@@ -103,7 +106,8 @@ protected:
                                "3.5e38,3,4,,2\n"
                                "3.4028234663852886e38,3.5e38,6,4e38,\n"
                                "-1e308,5,1,1,2\n"
-                               "-1.7e308,6,8,2,1.7e308\n",
+                               "-1.7e308,6,8,2,1.7e308\n"
+                               ",,,,\n",
                                "hugevalues.QVF"));
         ASSERT_TRUE(set);
     }
@@ -136,6 +140,23 @@ TEST_F(HugeValueSet, CorrelationsKeepTheCasesAtOrAboveTheLargestFloat)
         EXPECT_NEAR(result.mean[0] / x.mean, 1.0, 1e-14);
         EXPECT_NEAR(result.standardDeviation[0] / x.sd, 1.0, 1e-14);
     }
+}
+
+TEST_F(HugeValueSet, RegressionRestsOnEveryCase)
+{
+    struct Regression : RegObj
+    {
+        using RegObj::RegObj;
+        void ComputeColumnWidths(int, int) override {}
+    };
+    const long independents[] = {2, 0};
+    Regression r(3, independents, kRegressionEnter, 1, 0.05, 0.1, set.get());
+    r.ComputeCorrelationMatrix();
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.LastStep()->n, 7.0);
+    RegressionEngine *engine = r.EnsureEngine(r.StepCount() - 1);
+    ASSERT_NE(engine, nullptr);
+    EXPECT_EQ(engine->count, 7);
 }
 
 TEST_F(HugeValueSet, MultipleResponseCountsACodeAboveTheLargestFloat)
