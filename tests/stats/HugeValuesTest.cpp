@@ -17,6 +17,7 @@
 #include "stats/MeanObj.h"
 #include "stats/RegObj.h"
 #include "stats/RegressionKernel.h"
+#include "stats/Stat.h"
 #include "stats/StatMissing.h"
 #include "stats/WeightedMoments.h"
 
@@ -125,6 +126,21 @@ TEST_F(HugeValueSet, DescriptivesCountEveryValueUpToTheLargestDouble)
     ASSERT_NE(m.record.QuantileSummary(), nullptr);
     EXPECT_EQ(m.record.QuantileSummary()[1], 3.5e38); // the median
     EXPECT_STREQ(m.GetFailureText(), "");
+}
+
+// The graphs' statistics: without a limit every value counts; a limit
+// leaves out the values at or above it.
+TEST_F(HugeValueSet, GraphStatisticsKeepEveryValueWithoutALimit)
+{
+    StatClass computation(set.get());
+    const Stat all(&computation, 1, 0, kNotComputed);
+    EXPECT_EQ(all.validCount, 7);
+    EXPECT_EQ(all.maximum, 1.7e308);
+    const Stat below(&computation, 1, 0, 1e308);
+    EXPECT_EQ(below.validCount, 4);
+    double summary[7];
+    GroupedMedian(&computation, 1, 0, kNotComputed).GetSummary(summary);
+    EXPECT_EQ(summary[6], 1.7e308);
 }
 
 TEST_F(HugeValueSet, CorrelationsKeepTheCasesAtOrAboveTheLargestFloat)
