@@ -13,6 +13,7 @@
 #include "dataset/MemoryBudget.h"
 #include "stats/CaseBlockWalk.h"
 #include "stats/FrequencyKernel.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 namespace {
@@ -27,13 +28,6 @@ void CopyLabel(char *target, const char *text)
 
 } // namespace
 
-void FormatValueLabel(char *target, size_t size, double value, int decimals)
-{
-    const int written = std::snprintf(target, size, "%1.*f", decimals, value);
-    if (written >= 0 && static_cast<size_t>(written) < size)
-        return;
-    std::snprintf(target, size, "%1.*e", decimals > 0 ? decimals : 6, value);
-}
 
 FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(DBL_MAX), median(DBL_MAX)
 {}

@@ -17,8 +17,6 @@
 #ifndef STATS_FREQOBJ_H
 #define STATS_FREQOBJ_H
 
-#include <cstddef>
-
 #include "dataset/MemoryBudget.h"
 #include "stats/StatClass.h"
 
@@ -29,11 +27,6 @@ class KATLABS;
 class WorkBook;
 class FreqbarOption;
 class FreqpieOption;
-
-// The label of an unlabelled real value: fixed with the decimals when that
-// fits in size (with its terminator), else in exponent form with as many
-// significant digits, so that 1.7e308 never reads as its first digits.
-void FormatValueLabel(char *target, size_t size, double value, int decimals);
 
 struct FreqCategory
 {

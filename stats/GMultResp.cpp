@@ -10,6 +10,7 @@
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
 #include "stats/CaseWeightCursor.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 GMultResp::GMultResp(const long *list, int base, DATASET *set) : StatClass(set), percentageBase(base)

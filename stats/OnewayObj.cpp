@@ -86,7 +86,7 @@ bool OnewayObj::Compute()
             record.label = label;
         } else {
             char text[64];
-            std::snprintf(text, sizeof text, "%1.*f", decimals, entry.first);
+            FormatValueLabel(text, sizeof text, entry.first, decimals);
             record.label = text;
         }
         DescribeMoments(entry.second, record);
