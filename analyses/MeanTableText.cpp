@@ -116,14 +116,19 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
         labels[i] = StatText(rows[i].label, textGroup);
 
     // The value column holds the sum, shown or not, so that tables of one
-    // variable line up whatever their mask, and the widest figure shown (a
-    // value near the largest double has 309 digits before its point).
+    // variable line up whatever their mask, and the widest figure shown.
+    // Figures of 1e15 and more take the exponent form (FormatFigure), as
+    // the crosstab's do: a value near the largest double would otherwise
+    // print 309 digits.
     int valueWidth = minimumValueWidth;
+    const auto widen = [&valueWidth](double value) {
+        valueWidth = std::max(valueWidth, static_cast<int>(FormatFigure(value, valueDecimals).size()) + columnGap);
+    };
     if (r.count != 0 && std::isfinite(r.sum))
-        FormatLongDouble(valueWidth, r.sum, valueDecimals, columnGap);
+        widen(r.sum);
     for (const Row &row : rows)
         if ((mask & row.bit) && row.value && Shows(row, r, row.value(r)))
-            FormatLongDouble(valueWidth, row.value(r), valueDecimals, columnGap);
+            widen(row.value(r));
     int labelWidth = 0;
     if (mask & meanMean)
         labelWidth = std::max(meanLabelFloor, static_cast<int>(std::strlen(StatText(meanLabel, textGroup))));
@@ -169,8 +174,7 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
         } else {
             const double value = row.value(r);
             if (Shows(row, r, value)) {
-                window.SetDecimals(valueDecimals);
-                window.WriteDouble(value);
+                window.WriteString(FormatFigure(value, valueDecimals).c_str());
             } else {
                 window.WriteString(missingMark);
             }
