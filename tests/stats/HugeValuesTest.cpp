@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "GoldenData.h"
+#include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "stats/CorrObj.h"
 #include "stats/GMultResp.h"
@@ -20,6 +21,7 @@
 #include "stats/Stat.h"
 #include "stats/StatMissing.h"
 #include "stats/WeightedMoments.h"
+#include "stats/XTABOBJ.h"
 
 namespace {
 
@@ -192,4 +194,34 @@ TEST_F(HugeValueSet, MultipleResponseCountsACodeAboveTheLargestFloat)
     const std::string label = codes[3].label;
     EXPECT_NEAR(std::strtod(label.c_str(), nullptr) / 1.7e308, 1.0, 1e-2) << label;
     EXPECT_NE(label.find("e+308"), std::string::npos) << label;
+}
+
+// A crosstab whose every case weighs 1.37e294: the counts, expected counts
+// and chi-square of the unweighted table times the weight, the same phi,
+// and no case left out for its weight.
+TEST(HugeValues, CrosstabOfHugeWeightsScalesTheUnweightedFigures)
+{
+    const double weight = 1.37e294;
+    std::string csv = "a,b,w\n";
+    for (int i = 0; i < 40; ++i)
+        csv += std::to_string(i % 3 + 1) + "," + std::to_string((i * 7 / 5) % 3 + 1) + ",1.37e294\n";
+    const std::string description = "variable a\ntype u8\nvariable b\ntype u8\nvariable w\ntype double\n";
+    std::unique_ptr<DATASET> heavy(BuildDataSet(description + "weight w\n", csv, "hugeweights.QVF"));
+    std::unique_ptr<DATASET> plain(BuildDataSet(description, csv, "plainweights.QVF"));
+    ASSERT_TRUE(heavy && plain);
+    LISTETYPE ha(heavy.get(), 1), hb(heavy.get(), 2), pa(plain.get(), 1), pb(plain.get(), 2);
+    XTABOBJ h(&ha, nullptr, &hb, nullptr, 0, heavy.get()), p(&pa, nullptr, &pb, nullptr, 0, plain.get());
+    ASSERT_EQ(h.status, 0) << h.GetFailureText();
+    ASSERT_EQ(p.status, 0);
+    EXPECT_EQ(h.ExcludedWeightCases(), 0);
+    EXPECT_NEAR(h.total / weight, 40.0, 1e-12);
+    ASSERT_EQ(h.RowCount(), 3);
+    ASSERT_EQ(h.ColumnCount(), 3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(h.Expected(r, c) / weight, p.Expected(r, c), 1e-12) << r << ", " << c;
+    h.ComputeChiSquareTest();
+    p.ComputeChiSquareTest();
+    EXPECT_NEAR(h.chiSquare / weight / p.chiSquare, 1.0, 1e-12);
+    EXPECT_NEAR(h.phi, p.phi, 1e-13);
 }
