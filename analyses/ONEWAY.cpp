@@ -6,6 +6,7 @@
 #include "graphs/Desk2Graph.h"
 #include "graphs/Desk2grafOption.h"
 #include "stats/StatClass.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 #include <algorithm>
@@ -134,15 +135,15 @@ void ONEWAY::WriteGroupRow(const DescriptiveRecord &r, TXTWIN &window) const
             continue;
         }
         const double value = ColumnValue(r, c);
-        // Mended: besides the statistics that need two cases, a figure left
-        // not computed (a group of weight 0, an absent quantile summary, two
-        // cases whose weights sum to 1 or less) prints the mark, not the
-        // digits of the largest float.
-        if ((columns[c].twoCases && r.count < 2) || r.count < 1 || IsNotComputed(value) || !std::isfinite(value)) {
+        // Besides the statistics that need two cases, a figure left not
+        // computed (a group of weight 0, an absent quantile summary, two
+        // cases whose weights sum to 1 or less) prints the mark; a figure of
+        // valid values may be larger than the mark and prints, from 1e15 on
+        // in exponent form.
+        if ((columns[c].twoCases && r.count < 2) || r.count < 1 || value == kNotComputed || !std::isfinite(value)) {
             window.WriteString(missingMark);
         } else {
-            window.SetDecimals(valueDecimals);
-            window.WriteDouble(value);
+            window.WriteString(FormatFigure(value, valueDecimals).c_str());
         }
     }
     window.EndLine();
