@@ -32,8 +32,11 @@ enum MeanBit : unsigned long {
     meanQuartiles = 0x200,
 };
 
-// When a line shows its value rather than the mark.
-enum Condition { anyCase, twoCases, computed, countLine };
+// When a line shows its value rather than the mark. The figures that are
+// values of the data (mean, sum, extremes, quantiles) and the spread are
+// told by the counts alone, since a valid value may be as large as the
+// largest double; only the shape figures carry the not-computed mark.
+enum Condition { anyCase, spread, quantile, computed, countLine };
 
 struct Row
 {
@@ -59,14 +62,14 @@ const Row rows[] = {
     {meanMinMax, 10, anyCase, [](const DescriptiveRecord &r) { return r.minimum; }},
     {meanMinMax, 11, anyCase, [](const DescriptiveRecord &r) { return r.maximum; }},
     {meanCount, 33, countLine, nullptr},
-    {meanDeviation, 12, twoCases, [](const DescriptiveRecord &r) { return r.standardDeviation; }},
-    {meanInterval95, 14, twoCases, [](const DescriptiveRecord &r) { return r.lower95; }},
-    {meanInterval95, 15, twoCases, [](const DescriptiveRecord &r) { return r.upper95; }},
-    {meanInterval99, 13, twoCases, [](const DescriptiveRecord &r) { return r.lower99; }},
-    {meanInterval99, 16, twoCases, [](const DescriptiveRecord &r) { return r.upper99; }},
-    {meanQuartiles, 19, twoCases, [](const DescriptiveRecord &r) { return Quantile(r, 0); }},
-    {meanMedian, 28, twoCases, [](const DescriptiveRecord &r) { return Quantile(r, 1); }},
-    {meanQuartiles, 20, twoCases, [](const DescriptiveRecord &r) { return Quantile(r, 2); }},
+    {meanDeviation, 12, spread, [](const DescriptiveRecord &r) { return r.standardDeviation; }},
+    {meanInterval95, 14, spread, [](const DescriptiveRecord &r) { return r.lower95; }},
+    {meanInterval95, 15, spread, [](const DescriptiveRecord &r) { return r.upper95; }},
+    {meanInterval99, 13, spread, [](const DescriptiveRecord &r) { return r.lower99; }},
+    {meanInterval99, 16, spread, [](const DescriptiveRecord &r) { return r.upper99; }},
+    {meanQuartiles, 19, quantile, [](const DescriptiveRecord &r) { return Quantile(r, 0); }},
+    {meanMedian, 28, quantile, [](const DescriptiveRecord &r) { return Quantile(r, 1); }},
+    {meanQuartiles, 20, quantile, [](const DescriptiveRecord &r) { return Quantile(r, 2); }},
     {meanShape, 17, computed, [](const DescriptiveRecord &r) { return r.skewness; }},
     {meanShape, 18, computed, [](const DescriptiveRecord &r) { return r.kurtosis; }},
 };
@@ -76,14 +79,24 @@ const char missingMark[] = "*** ";
 constexpr int minimumValueWidth = 12, meanLabelFloor = 20, columnGap = 2, valueDecimals = 2;
 constexpr int meanLabel = 9;
 
-bool Shows(const Row &row, const DescriptiveRecord &r)
+// True when the line's figure was computed: a value, not the mark. A
+// figure beyond the largest double (a sum that overflowed) is not shown.
+bool Shows(const Row &row, const DescriptiveRecord &r, double value)
 {
+    if (!std::isfinite(value))
+        return false;
     switch (row.condition) {
     case anyCase:
         return r.count != 0;
-    case twoCases:
-        return r.count >= 2;
+    case spread:
+        // The spread needs a weighted N above 1 besides two cases; a record
+        // may also carry the mark itself, which no spread equals but by
+        // chance.
+        return r.count >= 2 && r.weightedCount > 1.0 && value != kNotComputed;
+    case quantile:
+        return r.count >= 2 && r.QuantileSummary() != nullptr;
     case computed:
+        return !IsNotComputed(value);
     case countLine:
         return true;
     }
@@ -104,6 +117,9 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
 
     // Each shown line's text as written, so that the value column is as
     // wide as its widest figure (a weighted N of four decimals included).
+    // Figures of 1e15 and more take the exponent form (FormatFigure), as
+    // the crosstab's do: a value near the largest double would otherwise
+    // print 309 digits.
     std::string cells[rowCount];
     for (int i = 0; i < rowCount; ++i) {
         const Row &row = rows[i];
@@ -119,19 +135,13 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
             continue;
         }
         const double value = row.value(r);
-        // A figure left not computed (a weighted N of at most 1 from two
-        // cases, an absent quantile summary) prints the mark, not the
-        // largest float's digits.
-        if (Shows(row, r) && std::isfinite(value) && !IsNotComputed(value))
-            cells[i] = FormatFigure(value, valueDecimals);
-        else
-            cells[i] = missingMark;
+        cells[i] = Shows(row, r, value) ? FormatFigure(value, valueDecimals) : std::string(missingMark);
     }
+    // The value column also holds the sum, shown or not, so that tables of
+    // one variable line up whatever their mask.
     int valueWidth = minimumValueWidth;
-    // Without a case the sum is the not-computed mark, whose digits would
-    // make the column 44 characters wide.
-    if (r.count != 0 && !IsNotComputed(r.sum))
-        FormatLongDouble(valueWidth, r.sum, valueDecimals, columnGap);
+    if (r.count != 0 && std::isfinite(r.sum))
+        valueWidth = std::max(valueWidth, static_cast<int>(FormatFigure(r.sum, valueDecimals).size()) + columnGap);
     for (int i = 0; i < rowCount; ++i)
         valueWidth = std::max(valueWidth, static_cast<int>(cells[i].size()) + columnGap);
     int labelWidth = 0;
@@ -152,6 +162,13 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
     window.WriteString(title);
     window.EndLine();
     window.EndLine();
+    if (*computation.GetFailureText()) {
+        // No table and no case count under it: only why there is none.
+        window.WriteString(computation.GetFailureText());
+        window.EndLine();
+        window.ShowText();
+        return;
+    }
 
     for (int i = 0; i < rowCount; ++i) {
         if (!(mask & rows[i].bit))

@@ -131,9 +131,10 @@ std::string ONEWAY::CellText(const DescriptiveRecord &r, int c) const
     const double value = ColumnValue(r, c);
     // Besides the statistics that need two cases, a figure left not
     // computed (a group of weight 0, an absent quantile summary, two cases
-    // whose weights sum to 1 or less) prints the mark, not the digits of
-    // the largest float.
-    if ((columns[c].twoCases && r.count < 2) || r.count < 1 || IsNotComputed(value) || !std::isfinite(value))
+    // whose weights sum to 1 or less) prints the mark; a figure of valid
+    // values may be larger than the mark and prints, from 1e15 on in
+    // exponent form.
+    if ((columns[c].twoCases && r.count < 2) || r.count < 1 || value == kNotComputed || !std::isfinite(value))
         return missingMark;
     return FormatFigure(value, valueDecimals);
 }

@@ -5,9 +5,11 @@
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
 #include "stats/StatClass.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -44,14 +46,14 @@ int Length(int number)
     return static_cast<int>(std::strlen(Text(number)));
 }
 
-// The value as the table writes it, or the missing mark.
+// The value as the table writes it (from 1e15 on in exponent form), or
+// the missing mark. A mean or spread of valid values may be larger than
+// the mark, so only the mark itself is taken for it.
 std::string Fixed(double value, int decimals)
 {
-    if (IsNotComputed(value))
+    if (value == kNotComputed || !std::isfinite(value))
         return TtestPar::missingMark;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%1.*f", decimals, value);
-    return buffer;
+    return FormatFigure(value, decimals);
 }
 
 int FixedLength(double value, int decimals)

@@ -150,7 +150,9 @@ void XTWIN::WriteMeasures(std::uint16_t mask)
     if (mask & xtabChiSquare) {
         WriteString(StatText(4, xtabTextGroup));
         WriteString(" = ");
-        if (IsNotComputed(computation->chiSquare)) {
+        // The mark is set when there is no test; a chi-square of huge
+        // weights may itself be larger than the mark.
+        if (computation->chiSquare == kNotComputed) {
             EndLine();
             EndLine();
         } else {

@@ -199,7 +199,7 @@ void BUFFERTYPE::DecodeBlock(const unsigned char *bytes, long count, double *val
     if (missingCount == 0 || !userMissing)
         return;
     for (long i = 0; i < count; ++i) {
-        if (values[i] == missingValue)
+        if (values[i] == missingValue || values[i] != values[i])
             continue;
         const bool user = integerTyped ? IsMissingInt(static_cast<long>(values[i])) : IsMissingReal(values[i]);
         if (user)

@@ -18,6 +18,35 @@ unsigned long ReadSetting(int section, const char *key, unsigned long def)
 {
     return RegistrySettings::ReadDwordInSection(FindSettingsSection(section), key, def);
 }
+
+// A number setting with its one declared range, applied to the stored
+// value (a damaged or hand-edited registry may hold any): a value outside
+// it is taken as the default, or with clamp as the nearer bound.
+struct RangedSetting
+{
+    int section;
+    const char *key;
+    long fallback, minimum, maximum;
+    bool clamp;
+};
+
+// A double holds 15 decimal digits; more decimals only print noise and
+// widen columns past the page.
+const RangedSetting kDecimalsPct = {kDefaultValues, "DecimalsPct", 1, 0, ProgramSettings::kMaxDecimalsPct, false};
+const RangedSetting kGridSize = {
+    kGraphics, "GridSize", 10, ProgramSettings::kMinGridSize, ProgramSettings::kMaxGridSize, true};
+
+int ReadRanged(const RangedSetting &setting)
+{
+    // Read as the stored 32 bits, so that 0xFFFFFFFB is -5, not 4294967291.
+    const long value = static_cast<long>(
+        static_cast<int>(ReadSetting(setting.section, setting.key, static_cast<unsigned long>(setting.fallback))));
+    if (value >= setting.minimum && value <= setting.maximum)
+        return static_cast<int>(value);
+    if (!setting.clamp)
+        return static_cast<int>(setting.fallback);
+    return static_cast<int>(value < setting.minimum ? setting.minimum : setting.maximum);
+}
 } // namespace
 
 ProgramSettings *ProgramSettings::Instance()
@@ -107,10 +136,7 @@ char *ProgramSettings::AskSaveFileName(const char *defaultExtension)
 
 int ProgramSettings::DecimalsPct() const
 {
-    // A double holds 15 decimal digits; more only print noise and widen
-    // columns past the page. A value outside 0 to 15 is taken as the default.
-    const long decimals = static_cast<long>(ReadSetting(kDefaultValues, "DecimalsPct", 1));
-    return decimals >= 0 && decimals <= kMaxDecimalsPct ? static_cast<int>(decimals) : 1;
+    return ReadRanged(kDecimalsPct);
 }
 
 bool ProgramSettings::UseAutorecode() const
@@ -129,7 +155,7 @@ bool ProgramSettings::ShowGrid() const
 }
 int ProgramSettings::GridSize() const
 {
-    return static_cast<int>(ReadSetting(kGraphics, "GridSize", 10));
+    return ReadRanged(kGridSize);
 }
 bool ProgramSettings::SnapToGrid() const
 {

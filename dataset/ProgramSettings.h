@@ -44,8 +44,10 @@ public:
     // value lists and computations together (see MemoryBudget).
     size_t MemoryBudgetBytes() const;
     // Settings of section "Graphics".
-    bool ShowGrid() const;     // "ShowGrid", default off
-    int GridSize() const;      // "GridSize", default 10
+    bool ShowGrid() const; // "ShowGrid", default off
+    // "GridSize" in pixels, default 10; kept within 2 to 1000.
+    static constexpr int kMinGridSize = 2, kMaxGridSize = 1000;
+    int GridSize() const;
     bool SnapToGrid() const;   // "SnapToGrid", default on
     bool UseGrayscale() const; // "UseGrayscale", default off
     bool WinClip() const;      // "WinClip", default on

@@ -5,15 +5,17 @@
 // Defaults: ShowGrid off, GridSize 10, WinClip on, UseGrayscale off.
 #pragma once
 
+#include "dataset/ProgramSettings.h"
+
 namespace GraphSettings {
 
-// The grid size is kept within these bounds (pixels).
-constexpr int minimumGridSize = 2;
-constexpr int maximumGridSize = 1000;
+// The grid size's range (pixels), the one the setting is read with.
+constexpr int minimumGridSize = ProgramSettings::kMinGridSize;
+constexpr int maximumGridSize = ProgramSettings::kMaxGridSize;
 
 bool ShowGrid();
-// Mended: a stored size of 0 or below made every grid loop endless and
-// snapping divide by zero; the size is clamped to the bounds above.
+// Within the bounds above: a size of 0 or below would make every grid loop
+// endless and snapping divide by zero.
 int GridSize();
 bool WinClip();
 bool UseGrayscale();

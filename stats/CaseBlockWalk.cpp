@@ -7,6 +7,7 @@
 
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/MemoryBudget.h"
 #include "dataset/SelectRec.h"
 #include "dataset/WeightRec.h"
@@ -180,8 +181,21 @@ const double *CaseBlockWalk::Values(int i)
     Column &c = columns[static_cast<size_t>(i)];
     if (!c.decoded) {
         c.values.resize(static_cast<size_t>(blockCases));
-        c.list->DecodeBlock(c.bytes, size, c.values.data(), kNotComputed);
+        c.list->DecodeBlock(c.bytes, size, c.values.data(), kMissingValue);
         c.decoded = true;
     }
     return c.values.data();
+}
+
+std::string CaseBlockWalk::FailureReason() const
+{
+    for (const auto &list : owned)
+        if (list->Error())
+            return DataSetErrorText(list->Error(), list->ErrorText());
+    for (const Column &c : columns)
+        if (c.list && c.list->Error())
+            return DataSetErrorText(c.list->Error(), c.list->ErrorText());
+    if (weightList && weightList->Error())
+        return DataSetErrorText(weightList->Error(), weightList->ErrorText());
+    return "";
 }

@@ -3,7 +3,9 @@
 // consecutive cases of the data set: the weight of each (0 for a case that
 // does not count: outside the selection in force, or a weight that is
 // zero, negative or missing), and per variable its stored bytes or its
-// values as doubles (kNotComputed for a system- or user-missing value).
+// values as doubles (kMissingValue for a system- or user-missing value,
+// told by IsMissingValue: every finite value up to the largest double is
+// a value).
 // The values come from the value lists' windows, which page within the
 // buffer budget as before, so no column is held beyond them; the lists the
 // walk makes itself have small windows (1 MiB), read a piece at a time, so
@@ -20,6 +22,7 @@
 #define STATS_CASEBLOCKWALK_H
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class BUFFERTYPE;
@@ -40,6 +43,10 @@ public:
     // gives nothing); FailedVariable names the variable (0 for the weight).
     bool Ok() const { return ok; }
     long FailedVariable() const { return failedVariable; }
+    // Why the walk failed, for the user: the error of the first list that
+    // has one (a value that is not a number names the file, the variable
+    // and the case); "" when none has.
+    std::string FailureReason() const;
 
     // Steps to the next block of cases; false past the last case.
     bool NextBlock();

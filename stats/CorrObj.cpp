@@ -18,7 +18,7 @@ int AccumulateCorrelations(StatClass &computation, const long *variables, int co
         for (int v = 0; v < count; ++v) {
             columns[v] = walk.Values(v);
             for (long c = 0; c < walk.Size() && !anyValid[v]; ++c)
-                anyValid[v] = weights[c] > 0.0 && !IsNotComputed(columns[v][c]);
+                anyValid[v] = weights[c] > 0.0 && !IsMissingValue(columns[v][c]);
         }
         sums.AddColumns(columns.data(), weights, static_cast<size_t>(walk.Size()));
     }

@@ -12,7 +12,7 @@ namespace {
 
 inline bool Valid(double x)
 {
-    return !IsNotComputed(x);
+    return !IsMissingValue(x);
 }
 
 // One entry from its sums: fills r, p, covariance and counts of (i, j) and
@@ -76,7 +76,7 @@ void CorrelationSignificance(double r, double weight, double &t, double &p)
 {
     t = kNotComputed;
     p = kNotComputed;
-    if (!Valid(r) || !(weight > 2.0))
+    if (IsNotComputed(r) || !(weight > 2.0))
         return;
     const double rest = 1.0 - r * r;
     if (!(rest > 0.0)) {
@@ -146,7 +146,7 @@ void CorrelationAccumulator::MergePairs()
 
 void CorrelationAccumulator::Add(const double *values, double w)
 {
-    if (!(w > 0.0) || IsNotComputed(w))
+    if (!(w > 0.0) || !std::isfinite(w))
         return;
     bool complete = true;
     for (int i = 0; i < k && complete; ++i)
@@ -192,7 +192,7 @@ void CorrelationAccumulator::AddColumns(const double *const *columns, const doub
     double *blockWeights = block.data() + static_cast<size_t>(k) * kMomentBlock;
     for (size_t c = 0; c < n; ++c) {
         const double w = weights[c];
-        if (!(w > 0.0) || IsNotComputed(w))
+        if (!(w > 0.0) || !std::isfinite(w))
             continue;
         bool complete = true;
         for (int i = 0; i < k; ++i)

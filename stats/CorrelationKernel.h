@@ -2,9 +2,10 @@
 // and the t test of each coefficient, accumulated one case at a time (the
 // k x k co-moments, never a copy of the cases).
 //
-// Input: per case the k values, a value of kNotComputed (or larger) marking
-// a missing value of that variable, and the case's frequency weight (a
-// weight not above 0 drops the case everywhere). Listwise: only the cases
+// Input: per case the k values, kMissingValue marking a missing value of
+// that variable (every other value up to the largest double counts), and
+// the case's frequency weight (a weight not above 0, or not finite, drops
+// the case everywhere). Listwise: only the cases
 // valid in every variable count, and every entry rests on the same cases.
 // Pairwise: entry (i, j) rests on the cases valid in both i and j; the
 // means and standard deviations of each variable then rest on all its own

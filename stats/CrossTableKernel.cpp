@@ -44,6 +44,27 @@ bool RowMajor(const CrossCell &a, const CrossCell &b)
     return a.row != b.row ? a.row < b.row : a.column < b.column;
 }
 
+// R C / N, as the column's share of N when the product of two totals of
+// huge weights would overflow.
+double ExpectedCount(double rowTotal, double columnTotal, double total)
+{
+    const double product = rowTotal * columnTotal;
+    return std::isfinite(product) ? product / total : rowTotal * (columnTotal / total);
+}
+
+// a / (b c) where the product may overflow.
+double Over(double a, double b, double c)
+{
+    const double product = b * c;
+    return std::isfinite(product) ? a / product : a / b / c;
+}
+
+// Above this total the products of counts in the ordinal measures (up to
+// the fourth power of the total in tau-b) could overflow; such a table is
+// taken scaled to a total near 2^kOrdinalExponent.
+const double kOrdinalLimit = 0x1p240;
+const int kOrdinalExponent = 200;
+
 } // namespace
 
 CrossTable CrossTable::FromDense(const double *counts, long rows, long columns)
@@ -83,7 +104,7 @@ double CrossTable::Expected(long row, long column) const
 {
     if (!(total > 0.0))
         return kNotComputed;
-    return rowTotals[row] * columnTotals[column] / total;
+    return ExpectedCount(rowTotals[row], columnTotals[column], total);
 }
 
 double CrossTable::Deviation(long row, long column) const
@@ -118,11 +139,11 @@ void ComputeChiSquareTest(const CrossTable &t, ChiSquareResult &result)
         double presentColumns = 0.0;
         for (; k < t.cells.size() && t.cells[k].row == row; ++k) {
             const CrossCell &c = t.cells[k];
-            const double e = t.rowTotals[row] * t.columnTotals[c.column] / t.total;
+            const double e = ExpectedCount(t.rowTotals[row], t.columnTotals[c.column], t.total);
             presentColumns += t.columnTotals[c.column];
             if (e > 0.0) {
-                const double d = c.count - e;
-                chi += d * d / e;
+                const double d = c.count - e, square = d * d;
+                chi += std::isfinite(square) ? square / e : d / e * d;
             }
         }
         chi += t.rowTotals[row] / t.total * std::max(0.0, t.total - presentColumns);
@@ -133,12 +154,28 @@ void ComputeChiSquareTest(const CrossTable &t, ChiSquareResult &result)
     result.probability = p == kNotComputed ? kNotComputed : p;
     const long q = std::min(t.usedRows, t.usedColumns);
     result.phi = std::sqrt(chi / t.total);
-    result.cramersV = std::sqrt(chi / (t.total * (q - 1)));
-    result.contingency = std::sqrt(chi / (chi + t.total));
+    result.cramersV = std::sqrt(Over(chi, t.total, static_cast<double>(q - 1)));
+    const double sum = chi + t.total;
+    result.contingency = std::sqrt(std::isfinite(sum) ? chi / sum : 1.0 / (1.0 + t.total / chi));
 }
 
-void ComputeOrdinalMeasures(const CrossTable &t, OrdinalResult &result)
+void ComputeOrdinalMeasures(const CrossTable &table, OrdinalResult &result)
 {
+    if (table.total > kOrdinalLimit) {
+        // Every measure is a ratio of products of two counts, the same for
+        // counts scaled by a power of two (exactly): n^2 of huge weights
+        // would overflow. The pair counts are given at the table's scale.
+        const int exponent = kOrdinalExponent - std::ilogb(table.total);
+        CrossTable scaled = table;
+        for (CrossCell &c : scaled.cells)
+            c.count = std::ldexp(c.count, exponent);
+        scaled.Finish();
+        ComputeOrdinalMeasures(scaled, result);
+        result.concordant = std::ldexp(result.concordant, -2 * exponent);
+        result.discordant = std::ldexp(result.discordant, -2 * exponent);
+        return;
+    }
+    const CrossTable &t = table;
     result = OrdinalResult();
     // From the last row up: the tree holds the rows below the current one,
     // so a cell's concordant partners are the tree's sum right of its

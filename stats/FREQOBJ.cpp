@@ -13,6 +13,7 @@
 #include "dataset/MemoryBudget.h"
 #include "stats/CaseBlockWalk.h"
 #include "stats/FrequencyKernel.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 namespace {
@@ -25,18 +26,8 @@ void CopyLabel(char *target, const char *text)
     target[140] = '\0';
 }
 
-// The label of an unlabelled real value: fixed with the decimals when that
-// fits the label, else in exponent form with as many significant digits, so
-// that 1.7e308 never reads as its first 140 digits.
-void FormatValueLabel(char *target, size_t size, double value, int decimals)
-{
-    const int written = std::snprintf(target, size, "%1.*f", decimals, value);
-    if (written >= 0 && static_cast<size_t>(written) < size)
-        return;
-    std::snprintf(target, size, "%1.*e", decimals > 0 ? decimals : 6, value);
-}
-
 } // namespace
+
 
 FREQOBJ::FREQOBJ(DATASET *set) : StatClass(set), mean(DBL_MAX), median(DBL_MAX)
 {}

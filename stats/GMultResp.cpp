@@ -10,6 +10,7 @@
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
 #include "stats/CaseWeightCursor.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 GMultResp::GMultResp(const long *list, int base, DATASET *set) : StatClass(set), percentageBase(base)
@@ -95,7 +96,7 @@ bool GMultResp::Count()
             if (!list.MoveNext())
                 return false;
             const bool missing = list.IsCurrentSysMissing() || (!includeUserMissing && list.IsCurrentUserMissing());
-            row[v] = missing ? kNotComputed : list.GetCurrentAsReal();
+            row[v] = missing ? kMissingValue : list.GetCurrentAsReal();
         }
         if (w > 0.0)
             CountCase(w, row);
@@ -135,7 +136,7 @@ void GMultRespFreq::CountCase(double w, const std::vector<double> &row)
 {
     bool complete = true, any = false;
     for (double x : row) {
-        const bool valid = !IsNotComputed(x);
+        const bool valid = !IsMissingValue(x);
         complete = complete && valid;
         any = any || valid;
     }
@@ -143,7 +144,7 @@ void GMultRespFreq::CountCase(double w, const std::vector<double> &row)
         return;
     caseCount += w;
     for (double x : row) {
-        if (IsNotComputed(x))
+        if (IsMissingValue(x))
             continue;
         auto found = index.find(x);
         if (found == index.end()) {
@@ -186,7 +187,7 @@ void GMultRespFreq::Tabulate()
         if (*label)
             std::snprintf(r.label, sizeof r.label, "%.140s", label);
         else
-            std::snprintf(r.label, sizeof r.label, "%1.*f", static_cast<int>(result->decimals), codes[i]);
+            FormatValueLabel(r.label, sizeof r.label, codes[i], static_cast<int>(result->decimals));
         records.push_back(r);
     }
     result->SetCategories(records.data(), static_cast<long>(records.size()));
@@ -213,13 +214,13 @@ void GMultRespDiko::CountCase(double w, const std::vector<double> &row)
 {
     bool complete = true;
     for (double x : row)
-        complete = complete && !IsNotComputed(x);
+        complete = complete && !IsMissingValue(x);
     if (missingMode == 0 && !complete)
         return;
     bool any = false;
     for (size_t v = 0; v < row.size(); ++v) {
         const double x = row[v];
-        if (IsNotComputed(x))
+        if (IsMissingValue(x))
             continue;
         recordBase[v] += w;
         for (const ValueRange &range : ranges) {

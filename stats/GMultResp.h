@@ -73,7 +73,7 @@ protected:
     GMultResp(const long *variableList, int base, DATASET *dataSet);
     virtual void Prepare();
     // Walks the cases: StartCount, then CountCase for every case of a
-    // weight above 0 with its values, one per variable (kNotComputed when
+    // weight above 0 with its values, one per variable (kMissingValue when
     // missing under the current flags). False when a list cannot be read.
     bool Count();
     virtual void StartCount() = 0;

@@ -11,16 +11,21 @@
 MeanObj::MeanObj(long variable, DATASET *set) : StatClass(set), variableNumber(variable)
 {}
 
+std::string MeanObj::Title() const
+{
+    const VariableInfo *info = GetDataSet() ? GetDataSet()->GetVariable(variableNumber) : nullptr;
+    return "The descriptives of " + (info ? std::string(info->name) : std::to_string(variableNumber));
+}
+
 bool MeanObj::Compute()
 {
     record.Reset();
+    failureText.clear();
     try {
         return Walk();
     } catch (const std::bad_alloc &failure) {
         record.Reset();
-        const VariableInfo *info = GetDataSet() ? GetDataSet()->GetVariable(variableNumber) : nullptr;
-        NoteMemoryFailure("The descriptives of " + (info ? std::string(info->name) : std::to_string(variableNumber)),
-                          failure);
+        NoteMemoryFailure(Title(), failure);
         return false;
     }
 }
@@ -40,7 +45,7 @@ bool MeanObj::Walk()
         const double *values = walk.Values(0), *weights = walk.Weights();
         size_t n = 0;
         for (long c = 0; c < walk.Size(); ++c) {
-            if (weights[c] > 0.0 && !IsNotComputed(values[c])) {
+            if (weights[c] > 0.0 && !IsMissingValue(values[c])) {
                 x[n] = values[c];
                 w[n] = weights[c];
                 ++n;
@@ -49,8 +54,15 @@ bool MeanObj::Walk()
         moments.AddBlock(x.data(), w.data(), n);
         column.AddBlock(x.data(), w.data(), n);
     }
-    if (!walk.Ok())
+    if (!walk.Ok()) {
+        // No figures rather than figures of the cases read before the fault.
+        record.Reset();
+        failureText = Title() + " cannot be computed: the values cannot be read.";
+        const std::string reason = walk.FailureReason();
+        if (!reason.empty())
+            failureText += " " + reason;
         return false;
+    }
     DescribeMoments(moments, record);
     ComputeQuantileSummary(column, record.quantiles);
     record.hasQuantiles = true;

@@ -28,14 +28,16 @@ public:
     explicit MeanObj(long variable, DATASET *dataSet = nullptr);
 
     // Reads the variable's valid cases and fills the record. False when the
-    // variable cannot be read (the record then holds no case).
+    // variable cannot be read or the cases do not fit in memory: the record
+    // then holds no case and GetFailureText says why.
     bool Compute();
 
     // The statistics of the mask as a two-column text (label, value), under
     // a title line naming the variable and over the report header; replaces
     // the window's text and shows it. The labels are the texts of the
     // group given (32 for the descriptives); a figure that cannot be
-    // computed prints as "*** ".
+    // computed prints as "*** ". A computation that failed shows its
+    // failure text instead of the table.
     static void WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup);
 
     long variableNumber;
@@ -44,6 +46,8 @@ public:
 
 private:
     bool Walk();
+    // "The descriptives of NAME".
+    std::string Title() const;
 };
 
 #endif

@@ -11,6 +11,7 @@
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
 #include "stats/CaseBlockWalk.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 namespace {
@@ -113,7 +114,7 @@ void FillCategories(DATASET *set, long variable, const std::set<double> &values,
     for (double v : values) {
         const char *text = labels ? labels->GetLabelText(v) : "";
         char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%1.*f", decimals, v);
+        FormatValueLabel(buffer, sizeof buffer, v, decimals);
         dim.categories.push_back({v, *text ? std::string(text) : std::string(buffer)});
     }
     delete labels;

@@ -86,7 +86,7 @@ bool OnewayObj::Compute()
             record.label = label;
         } else {
             char text[64];
-            std::snprintf(text, sizeof text, "%1.*f", decimals, entry.first);
+            FormatValueLabel(text, sizeof text, entry.first, decimals);
             record.label = text;
         }
         DescribeMoments(entry.second, record);
@@ -187,9 +187,11 @@ void OnewayObj::FormatGroupStatistics()
     for (const DescriptiveRecord *r : records) {
         double values[kColumns];
         ColumnValues(*r, values);
+        // The widths of the figures as the table writes them (FormatFigure);
+        // a figure of valid values may be larger than the mark.
         for (int c = 0; c < kColumns; ++c)
-            if (!IsNotComputed(values[c]))
-                FormatLongDouble(columnWidths[c], values[c], 2, 2);
+            if (values[c] != kNotComputed && std::isfinite(values[c]))
+                columnWidths[c] = std::max(columnWidths[c], static_cast<int>(FormatFigure(values[c], 2).size()) + 2);
     }
 }
 

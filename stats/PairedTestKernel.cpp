@@ -29,11 +29,10 @@ void PairedTAccumulator::Add(double x, double y, double w)
     if (!(w > 0.0))
         return;
     if (block_.empty())
-        block_.resize(5 * kMomentBlock);
+        block_.resize(6 * kMomentBlock);
     block_[blockCount_] = x;
     block_[kMomentBlock + blockCount_] = y;
     block_[2 * kMomentBlock + blockCount_] = w;
-    d_.Add(x - y, w);
     if (++blockCount_ == kMomentBlock)
         MergeBlock();
 }
@@ -44,11 +43,32 @@ void PairedTAccumulator::MergeBlock()
     blockCount_ = 0;
     if (n == 0)
         return;
-    const double *x = block_.data(), *y = x + kMomentBlock, *w = y + kMomentBlock;
-    double *dx = block_.data() + 3 * kMomentBlock, *dy = dx + kMomentBlock;
-    MomentBlock bx, by;
+    double *x = block_.data(), *y = x + kMomentBlock;
+    const double *w = y + kMomentBlock;
+    double *dx = block_.data() + 3 * kMomentBlock, *dy = dx + kMomentBlock, *d = dy + kMomentBlock;
+    if (!scaled_ &&
+        (std::any_of(x, x + n, WeightedMoments::IsHuge) || std::any_of(y, y + n, WeightedMoments::IsHuge))) {
+        scaled_ = true;
+        x_.HoldScaled();
+        y_.HoldScaled();
+        d_.HoldScaled();
+        coMoment_ = std::ldexp(coMoment_, 2 * WeightedMoments::kHugeScale);
+        coMomentError_ = std::ldexp(coMomentError_, 2 * WeightedMoments::kHugeScale);
+    }
+    if (scaled_) {
+        const double factor = std::ldexp(1.0, WeightedMoments::kHugeScale);
+        for (size_t i = 0; i < n; ++i) {
+            x[i] *= factor;
+            y[i] *= factor;
+        }
+    }
+    for (size_t i = 0; i < n; ++i)
+        d[i] = x[i] - y[i];
+    MomentBlock bx, by, bd;
     WeightedMoments::Summarise(x, w, n, true, bx, dx);
     WeightedMoments::Summarise(y, w, n, true, by, dy);
+    WeightedMoments::Summarise(d, w, n, true, bd);
+    d_.Merge(bd);
     double inBlock = 0.0;
     for (size_t i = 0; i < n; ++i)
         inBlock += w[i] * dx[i] * dy[i];
@@ -98,7 +118,12 @@ void PairedTAccumulator::Finish(PairedTResult &r)
         }
     }
     if (r.pairs >= 3 && x_.HasVariance() && y_.HasVariance()) {
-        double corr = (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
+        // Scaled, the sums of squares are read back through the standard
+        // deviations, whose squares may be beyond a double.
+        const int scale = WeightedMoments::kHugeScale;
+        double corr =
+            scaled_ ? (coMoment_ + coMomentError_) / (std::ldexp(r.sdX, scale) * std::ldexp(r.sdY, scale) * (n - 1.0))
+                    : (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
         corr = std::max(-1.0, std::min(1.0, corr));
         r.r = corr;
         CorrelationSignificance(corr, n, r.tOfR, r.correlationP);

@@ -79,9 +79,15 @@ public:
 private:
     void MergeBlock();
 
+    // Once a huge value (WeightedMoments::IsHuge) is met, x, y and their
+    // differences are taken scaled by 2^WeightedMoments::kHugeScale, so
+    // that x - y and the co-moment stay finite; every moment is then held
+    // scaled, the co-moment by the square.
     WeightedMoments x_, y_, d_;
     double coMoment_ = 0.0, coMomentError_ = 0.0;
-    std::vector<double> block_; // x, y, w and the two deviations, kMomentBlock each
+    bool scaled_ = false;
+    // x, y, w, the two deviations and the differences, kMomentBlock each.
+    std::vector<double> block_;
     size_t blockCount_ = 0;
 };
 

@@ -13,17 +13,20 @@
 namespace {
 
 // Walks the cases valid in the variable (and in the partner when there is
-// one) whose value is below the limit, calling use(value, weight). False
-// when a variable cannot be read.
+// one) whose value is below the limit (every value when the limit is
+// kNotComputed), calling use(value, weight). False when a variable cannot
+// be read.
 template <typename Use> bool WalkCases(StatClass *computation, long variable, long partner, double limit, Use use)
 {
     if (!computation)
         return false;
+    // The mark stands for no limit: a valid value may be above it.
+    const bool limited = limit != kNotComputed;
     const long variables[2] = {variable, partner};
     CaseWalk walk(*computation, variables, partner ? 2 : 1);
     while (walk.Next()) {
         const double v = walk.Value(0);
-        if (walk.AllValid() && v < limit)
+        if (walk.AllValid() && (!limited || v < limit))
             use(v, walk.Weight());
     }
     return walk.Ok();

@@ -5,7 +5,8 @@
 // and whether the data are integers. Standard deviation and error are
 // kNotComputed when N <= 1; everything is kNotComputed without cases.
 // With a y variable only the cases valid in both count; values not below
-// the limit are left out (kNotComputed keeps every valid value).
+// the limit are left out (a limit of kNotComputed keeps every valid value,
+// up to the largest double).
 //
 // GroupedMedian: the seven-value quantile summary of a variable over the
 // same cases (25th percentile, median, 75th percentile, lower and upper

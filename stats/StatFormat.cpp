@@ -57,6 +57,14 @@ std::string FormatNumberText(double number)
     return buffer;
 }
 
+void FormatValueLabel(char *target, size_t size, double value, int decimals)
+{
+    const int written = std::snprintf(target, size, "%1.*f", decimals, value);
+    if (written >= 0 && static_cast<size_t>(written) < size)
+        return;
+    std::snprintf(target, size, "%1.*e", decimals > 0 ? decimals : 6, value);
+}
+
 std::string FormatFigure(double value, int decimals)
 {
     char buffer[64];

@@ -7,6 +7,7 @@
 #ifndef STATS_STATFORMAT_H
 #define STATS_STATFORMAT_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ std::string FormatNumberText(double number);
 // past 15 digits fixed notation prints only noise, in columns hundreds of
 // characters wide.
 std::string FormatFigure(double value, int decimals);
+
+// The label of an unlabelled value into a text of size bytes (with its
+// terminator): fixed with the decimals when that fits, else in exponent
+// form with as many significant digits (6 without decimals), so that
+// 1.7e308 never reads as its first digits.
+void FormatValueLabel(char *target, size_t size, double value, int decimals);
 
 // One range of counted values: a single value when low equals high.
 struct ValueRange

@@ -9,6 +9,7 @@
 #define STATS_STATMISSING_H
 
 #include <cfloat>
+#include <limits>
 
 // 3.4028234663852886e38.
 constexpr double kNotComputed = static_cast<double>(FLT_MAX);
@@ -18,6 +19,20 @@ constexpr double kNotComputed = static_cast<double>(FLT_MAX);
 inline bool IsNotComputed(double value)
 {
     return !(value < kNotComputed) || !(value > -kNotComputed);
+}
+
+// The mark the case walks (CaseBlockWalk, the multiple-response rows) give
+// for a missing value of a case. A NaN: the data-set reader refuses NaN in
+// a stored column, so no value read from a file is ever the mark, and every
+// finite value up to the largest double stays a value. IsNotComputed is
+// also true for it, so a test written for the figure mark still leaves a
+// missing value out.
+constexpr double kMissingValue = std::numeric_limits<double>::quiet_NaN();
+
+// True for kMissingValue only, never for a value read from a data set.
+inline bool IsMissingValue(double value)
+{
+    return value != value;
 }
 
 #endif

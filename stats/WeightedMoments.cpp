@@ -26,11 +26,8 @@ void WeightedMoments::AddBlock(const double *x, const double *w, size_t n)
         Add(x[i], w ? w[i] : 1.0);
         ++i;
     }
-    MomentBlock block;
-    for (; n - i >= kMomentBlock; i += kMomentBlock) {
-        Summarise(x + i, w ? w + i : nullptr, kMomentBlock, true, block);
-        MergeTo(block);
-    }
+    for (; n - i >= kMomentBlock; i += kMomentBlock)
+        SummariseAndMerge(x + i, w ? w + i : nullptr, kMomentBlock);
     for (; i < n; ++i)
         Add(x[i], w ? w[i] : 1.0);
 }
@@ -93,12 +90,46 @@ double WeightedMoments::DistanceTo(const MomentBlock &b) const
 const WeightedMoments &WeightedMoments::Flushed() const
 {
     if (pendingCount_ != 0) {
-        MomentBlock block;
-        Summarise(pending_.data(), pending_.data() + kMomentBlock, pendingCount_, true, block);
+        const size_t n = pendingCount_;
         pendingCount_ = 0;
-        MergeTo(block);
+        SummariseAndMerge(pending_.data(), pending_.data() + kMomentBlock, n);
     }
     return *this;
+}
+
+void WeightedMoments::SummariseAndMerge(const double *x, const double *w, size_t n) const
+{
+    if (scale_ == 0 && std::any_of(x, x + n, IsHuge))
+        HoldScaledNow();
+    if (scale_ != 0) {
+        scratch_.resize(n);
+        const double factor = std::ldexp(1.0, scale_);
+        for (size_t i = 0; i < n; ++i)
+            scratch_[i] = x[i] * factor;
+        x = scratch_.data();
+    }
+    MomentBlock block;
+    Summarise(x, w, n, true, block);
+    MergeTo(block);
+}
+
+void WeightedMoments::HoldScaled()
+{
+    Flushed();
+    HoldScaledNow();
+}
+
+void WeightedMoments::HoldScaledNow() const
+{
+    if (scale_ != 0)
+        return;
+    scale_ = kHugeScale;
+    for (double *v : {&sum_, &sumError_, &mean_, &meanError_, &minimum_, &maximum_})
+        *v = std::ldexp(*v, scale_);
+    m2_ = std::ldexp(m2_, 2 * scale_);
+    m2Error_ = std::ldexp(m2Error_, 2 * scale_);
+    m3_ = std::ldexp(m3_, 3 * scale_);
+    m4_ = std::ldexp(m4_, 4 * scale_);
 }
 
 void WeightedMoments::MergeTo(const MomentBlock &b) const
@@ -142,31 +173,55 @@ void WeightedMoments::MergeTo(const MomentBlock &b) const
 double WeightedMoments::Sum() const
 {
     Flushed();
-    return count_ ? sum_ + sumError_ : kNotComputed;
+    return count_ ? std::ldexp(sum_ + sumError_, -scale_) : kNotComputed;
 }
 
 double WeightedMoments::Mean() const
 {
     Flushed();
-    return count_ ? mean_ + meanError_ : kNotComputed;
+    return count_ ? std::ldexp(mean_ + meanError_, -scale_) : kNotComputed;
 }
 
 double WeightedMoments::Minimum() const
 {
     Flushed();
-    return count_ ? minimum_ : kNotComputed;
+    return count_ ? std::ldexp(minimum_, -scale_) : kNotComputed;
 }
 
 double WeightedMoments::Maximum() const
 {
     Flushed();
-    return count_ ? maximum_ : kNotComputed;
+    return count_ ? std::ldexp(maximum_, -scale_) : kNotComputed;
 }
 
 double WeightedMoments::Magnitude() const
 {
     Flushed();
-    return count_ ? std::max(std::fabs(minimum_), std::fabs(maximum_)) : 0.0;
+    return count_ ? std::ldexp(std::max(std::fabs(minimum_), std::fabs(maximum_)), -scale_) : 0.0;
+}
+
+double WeightedMoments::SumOfSquares() const
+{
+    Flushed();
+    return std::ldexp(m2_ + m2Error_, -2 * scale_);
+}
+
+double WeightedMoments::SumOfCubes() const
+{
+    Flushed();
+    return std::ldexp(m3_, -3 * scale_);
+}
+
+double WeightedMoments::SumOfFourthPowers() const
+{
+    Flushed();
+    return std::ldexp(m4_, -4 * scale_);
+}
+
+double WeightedMoments::ScaledVariance() const
+{
+    const double m2 = m2_ + m2Error_;
+    return m2 > 0.0 ? m2 / (weight_ - 1.0) : 0.0;
 }
 
 double WeightedMoments::Variance() const
@@ -174,14 +229,16 @@ double WeightedMoments::Variance() const
     Flushed();
     if (!(weight_ > 1.0))
         return kNotComputed;
-    const double m2 = SumOfSquares();
-    return m2 > 0.0 ? m2 / (weight_ - 1.0) : 0.0;
+    return std::ldexp(ScaledVariance(), -2 * scale_);
 }
 
 double WeightedMoments::StandardDeviation() const
 {
-    const double v = Variance();
-    return v == kNotComputed ? kNotComputed : std::sqrt(v);
+    Flushed();
+    if (!(weight_ > 1.0))
+        return kNotComputed;
+    // The root before the scale: the variance itself may be beyond a double.
+    return std::ldexp(std::sqrt(ScaledVariance()), -scale_);
 }
 
 bool WeightedMoments::HasVariance(double magnitude) const
@@ -198,7 +255,8 @@ double WeightedMoments::Skewness() const
     Flushed();
     if (!(weight_ > 2.0) || !HasVariance())
         return kNotComputed;
-    const double n = weight_, s = StandardDeviation();
+    // At the held scale: the ratio does not change with it.
+    const double n = weight_, s = std::sqrt(ScaledVariance());
     return n * m3_ / ((n - 1.0) * (n - 2.0) * s * s * s);
 }
 
@@ -207,7 +265,7 @@ double WeightedMoments::Kurtosis() const
     Flushed();
     if (!(weight_ > 3.0) || !HasVariance())
         return kNotComputed;
-    const double n = weight_, v = Variance();
+    const double n = weight_, v = ScaledVariance();
     return n * (n + 1.0) * m4_ / ((n - 1.0) * (n - 2.0) * (n - 3.0) * v * v) -
            3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));
 }

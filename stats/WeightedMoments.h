@@ -25,6 +25,13 @@
 // carry a correction term (Neumaier's compensated addition), so that
 // millions of blocks do not drift.
 //
+// Values up to the largest double: once a value beyond 2^250 (IsHuge) is
+// added, the moments are held scaled by 2^kHugeScale (every figure scaled
+// exactly, as a power of two is) and scaled back when read, so that
+// x - mean and its 2nd to 4th powers stay finite where the figure itself
+// is a double. Without such a value nothing is scaled and the figures are
+// bit for bit those of the plain update.
+//
 // Weights are frequency weights: a case of weight 3 counts as three cases.
 // Add ignores a weight that is not above 0 (the caller counts those).
 #ifndef STATS_WEIGHTEDMOMENTS_H
@@ -68,6 +75,12 @@ struct MomentBlock
 class WeightedMoments
 {
 public:
+    // The scale of the moments once a huge value is met: a difference of
+    // two doubles scaled by it is below 2^255, its fourth power below 2^1020.
+    static constexpr int kHugeScale = -770;
+    // True for a value beyond 2^250, whose 4th power could overflow.
+    static bool IsHuge(double x) { return x > 0x1p250 || x < -0x1p250; }
+
     // One case; it is merged with the others of its block once the block is
     // full or a figure is read.
     void Add(double x, double w);
@@ -79,10 +92,18 @@ public:
     // 4th only with higher; deviations, when given, receives x - mean.
     static void Summarise(const double *x, const double *w, size_t n, bool higher, MomentBlock &block,
                           double *deviations = nullptr);
-    // Merges the moments of a block of cases that follow the ones added.
+    // Merges the moments of a block of cases that follow the ones added;
+    // the block is at the held scale (its values scaled by 2^Scale()).
     void Merge(const MomentBlock &block);
-    // The block's mean minus the running mean, to the digits of both.
+    // The block's mean minus the running mean, to the digits of both, at
+    // the held scale.
     double DistanceTo(const MomentBlock &block) const;
+    // Holds the moments scaled by 2^kHugeScale from now on (nothing when
+    // they are already). A caller that merges its own blocks calls it
+    // before the first block of scaled values.
+    void HoldScaled();
+    // 0, or kHugeScale once the moments are held scaled.
+    int Scale() const { return Flushed().scale_; }
 
     long Count() const { return Flushed().count_; }
     double Weight() const { return Flushed().weight_; }
@@ -94,14 +115,10 @@ public:
     double Maximum() const;
     // The largest magnitude of a value added; 0 without cases.
     double Magnitude() const;
-    // sum w (x - mean)^2, ^3 and ^4.
-    double SumOfSquares() const
-    {
-        Flushed();
-        return m2_ + m2Error_;
-    }
-    double SumOfCubes() const { return Flushed().m3_; }
-    double SumOfFourthPowers() const { return Flushed().m4_; }
+    // sum w (x - mean)^2, ^3 and ^4 (an infinity when beyond a double).
+    double SumOfSquares() const;
+    double SumOfCubes() const;
+    double SumOfFourthPowers() const;
 
     // M2 / (W - 1); kNotComputed unless W > 1.
     double Variance() const;
@@ -120,6 +137,13 @@ private:
     // the running moments are mutable.
     const WeightedMoments &Flushed() const;
     void MergeTo(const MomentBlock &block) const;
+    // Summarises n values of Add or AddBlock and merges them, scaled when
+    // the moments are held scaled or a value is huge; scratch holds the
+    // scaled copy.
+    void SummariseAndMerge(const double *x, const double *w, size_t n) const;
+    void HoldScaledNow() const;
+    // M2 / (W - 1) at the held scale.
+    double ScaledVariance() const;
 
     mutable long count_ = 0;
     mutable double weight_ = 0.0;
@@ -127,6 +151,8 @@ private:
     mutable double mean_ = 0.0, meanError_ = 0.0;
     mutable double m2_ = 0.0, m2Error_ = 0.0, m3_ = 0.0, m4_ = 0.0;
     mutable double minimum_ = 0.0, maximum_ = 0.0;
+    mutable int scale_ = 0; // the moments are held times 2^scale_
+    mutable std::vector<double> scratch_;
     // Cases waiting for their block: values then weights, kMomentBlock each
     // (allocated on the first Add).
     mutable std::vector<double> pending_;

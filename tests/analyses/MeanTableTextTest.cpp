@@ -127,4 +127,49 @@ TEST(MeanTableText, ColumnsFitTheirWidestEntryAndAbsentFiguresGetTheMark)
     EXPECT_EQ("1.00", ValueOf(Write(m, 0x001), "Mean"));
 }
 
+// Values up to the largest double print as values: every figure of seven
+// values from 1.7e308 to -1.7e308 (two at the largest float) is shown, in
+// exponent form from 1e15 on, and the column holds the widest of them.
+TEST(MeanTableText, ValuesNearTheLargestDoublePrintAsValues)
+{
+    analysestest::EnglishTexts texts;
+    Survey survey(Survey::Text{"variable h\ntype double\n",
+                               "h\n1e308\n1.7e308\n1.5e308\n3.5e38\n3.4028234663852886e38\n-1e308\n-1.7e308\n"});
+    MeanObj m(1, survey.DataSet());
+    ASSERT_TRUE(m.Compute());
+    const std::string text = Write(m, allBits);
+    EXPECT_EQ("7", ValueOf(text, "N"));
+    for (const char *label : {"Mean", "Sum", "Standard deviation", "Median", "Skewness"})
+        EXPECT_NE("***", ValueOf(text, label)) << label << "\n" << text;
+    EXPECT_EQ("1.70e+308", ValueOf(text, "Maximum"));
+    EXPECT_EQ("-1.70e+308", ValueOf(text, "Minimum"));
+    EXPECT_EQ("3.50e+38", ValueOf(text, "Median"));
+    EXPECT_EQ("-0.33", ValueOf(text, "Skewness"));
+    // Right-aligned in one column: every line as long as the longest.
+    std::istringstream lines(text);
+    std::string line;
+    std::vector<size_t> lengths;
+    while (std::getline(lines, line))
+        if (line.find("Minimum") != std::string::npos || line.find("Maximum") != std::string::npos)
+            lengths.push_back(line.size());
+    ASSERT_EQ(lengths.size(), 2u);
+    EXPECT_EQ(lengths[0], lengths[1]);
+}
+
+// A variable whose values cannot be read gets the reason, not an empty
+// table over "Number of cases: 0".
+TEST(MeanTableText, AnUnreadableVariableShowsWhy)
+{
+    analysestest::EnglishTexts texts;
+    Survey survey("data/desc");
+    MeanObj m(1, survey.DataSet());
+    m.variableNumber = 9999;
+    EXPECT_FALSE(m.Compute());
+    const std::string text = Write(m, allBits);
+    EXPECT_NE(text.find(m.GetFailureText()), std::string::npos) << text;
+    EXPECT_NE(std::string(m.GetFailureText()).find("cannot be computed"), std::string::npos);
+    EXPECT_EQ(text.find("Number of cases"), std::string::npos) << text;
+    EXPECT_EQ("", ValueOf(text, "Mean"));
+}
+
 } // namespace

@@ -75,6 +75,24 @@ std::string LineOf(const std::string &text, const std::string &label)
     return "";
 }
 
+// Groups of values near the largest double: their figures print in exponent
+// form in columns as wide as the widest; only limits beyond the largest
+// double (those of the groups) take the mark.
+TEST(OnewayTableText, GroupsOfValuesNearTheLargestDoublePrintTheirFigures)
+{
+    analysestest::EnglishTexts texts;
+    Survey survey(Survey::Text{"variable x\ntype double\nvariable g\ntype u8\nvalue 1 = low\nvalue 2 = high\n",
+                               "x,g\n1e308,1\n1.7e308,1\n-1e308,1\n3.5e38,2\n4e38,2\n-1.7e308,2\n"});
+    ONEWAY computation(1, 2, survey.DataSet());
+    ASSERT_TRUE(computation.Compute());
+    const std::string text = Write(computation, {0x3FF, 0, 128});
+    const std::string low = LineOf(text, "low"), high = LineOf(text, "high");
+    EXPECT_NE(std::string::npos, low.find("5.67e+307")) << text;                   // the mean 1.7e308 / 3
+    EXPECT_NE(std::string::npos, high.find("4.00e+38")) << text;                   // the maximum
+    EXPECT_NE(std::string::npos, LineOf(text, "Total").find("1.31e+308")) << text; // a 95% limit
+    EXPECT_EQ(low.size(), high.size()) << text;
+}
+
 // R 4.2.2, data/oneway_reference.R (income by region, 999 and 9 left out):
 //   aov: SS 530.74 17.99, MS 176.91 2.25, F 78.6830, p < 0.0001
 //   Levene (aov of |x - group mean|): F 1.6344, df 3 8, p 0.2570

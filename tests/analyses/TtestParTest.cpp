@@ -109,6 +109,30 @@ TEST_F(TtestParTest, TooFewPairsAndNoVarianceLeaveTheirFiguresOut)
     EXPECT_NE(std::string::npos, Text(FLAT, FLAT2, 0xff).find(Label(0))) << "the reason instead of t";
 }
 
+// Pairs near the largest double: the differences have their spread, and
+// every figure prints as a value in exponent form, the t as the unscaled
+// pairs' t (x and y divided by 1e307 below).
+TEST_F(TtestParTest, HugeValuesKeepTheirFigures)
+{
+    const std::string description = "variable x\ntype double\nvariable y\ntype double\n";
+    std::string t, r;
+    for (const char *csv : {"x,y\n10e307,9.75e307\n12e307,11.5e307\n8e307,7.25e307\n15e307,14e307\n11e307,9.5e307\n",
+                            "x,y\n10,9.75\n12,11.5\n8,7.25\n15,14\n11,9.5\n"}) {
+        Survey survey(Survey::Text{description, csv});
+        const std::string text = Text(1, 2, 0xff);
+        EXPECT_EQ(std::string::npos, text.find(Label(0))) << "no reason instead of t\n" << text;
+        EXPECT_EQ(std::string::npos, text.find("***")) << text;
+        if (t.empty()) {
+            t = Figure(text, Label(2));
+            r = Figure(text, Label(10));
+            EXPECT_NE(std::string::npos, text.find("1.120e+308")) << "the mean of x\n" << text;
+        } else {
+            EXPECT_EQ(t, Figure(text, Label(2)));
+            EXPECT_EQ(r, Figure(text, Label(10)));
+        }
+    }
+}
+
 std::vector<WorkBook *> shownBooks;
 
 TEST_F(TtestParTest, ARunPairsEveryFirstVariableWithEverySecond)

@@ -37,6 +37,34 @@ TEST(ProgramSettings, ReadsEachSettingWhenAskedWithItsDefault)
     RegistrySettings::DeleteKeyInSection(graphics, "GridSize");
 }
 
+// Each number setting has one range, applied on reading, however a value
+// came into the registry: decimals outside it are taken as the default, a
+// grid size as the nearer bound.
+TEST(ProgramSettings, NumberSettingsOutsideTheirRangeReadAsTheDefault)
+{
+    const SettingsSection *values = FindSettingsSection(4), *graphics = FindSettingsSection(5);
+    ProgramSettings *settings = ProgramSettings::Instance();
+    const struct
+    {
+        const SettingsSection *section;
+        const char *key;
+        unsigned long stored;
+        int read;
+    } cases[] = {{values, "DecimalsPct", 15, 15},        {values, "DecimalsPct", 16, 1},
+                 {values, "DecimalsPct", 100, 1},        {values, "DecimalsPct", 0xFFFFFFFBul, 1},
+                 {values, "DecimalsPct", 0, 0},          {graphics, "GridSize", 2, 2},
+                 {graphics, "GridSize", 1, 2},           {graphics, "GridSize", 1000, 1000},
+                 {graphics, "GridSize", 1001, 1000},     {graphics, "GridSize", 0xFFFFFFFBul, 2},
+                 {graphics, "GridSize", 0x80000000ul, 2}};
+    for (const auto &c : cases) {
+        ASSERT_TRUE(RegistrySettings::WriteValueInSection(c.section, c.key, c.stored));
+        const int read = c.section == values ? settings->DecimalsPct() : settings->GridSize();
+        EXPECT_EQ(read, c.read) << c.key << " stored as " << c.stored;
+    }
+    RegistrySettings::DeleteKeyInSection(values, "DecimalsPct");
+    RegistrySettings::DeleteKeyInSection(graphics, "GridSize");
+}
+
 // The memory budget is read from the registry and sizes every window: a
 // value a 32-bit process cannot hold is taken as the default.
 TEST(ProgramSettings, TheMemoryBudgetSettingIsInMiBAndKeptWithinItsRange)

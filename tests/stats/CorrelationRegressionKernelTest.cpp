@@ -9,7 +9,7 @@
 
 namespace {
 
-const double M = kNotComputed;
+const double M = kMissingValue;
 
 CorrelationResult Correlate(const std::vector<std::vector<double>> &columns, bool pairwise,
                             const std::vector<double> *weights = nullptr)

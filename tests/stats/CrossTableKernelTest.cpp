@@ -132,3 +132,36 @@ TEST(CrossTableKernel, SparseSumsEqualTheSumsOverEveryCell)
         EXPECT_NEAR(o.discordant, q, 1e-9 * (1.0 + q)) << "round " << round;
     }
 }
+
+// Every figure of a table is a ratio or scales with its counts, so a table
+// whose counts carry weights near 1e294 (R C alone would overflow) gives the
+// figures of the unweighted table times the weight, or the same ratios.
+TEST(CrossTableKernel, HugeWeightsScaleTheFiguresOfTheUnweightedTable)
+{
+    const double counts[] = {12, 5, 3, 4, 9, 6, 1, 3, 10};
+    const double weight = 1.37e294;
+    double heavy[9];
+    for (int i = 0; i < 9; ++i)
+        heavy[i] = counts[i] * weight;
+    const CrossTable plain = CrossTable::FromDense(counts, 3, 3), scaled = CrossTable::FromDense(heavy, 3, 3);
+    for (long i = 0; i < 3; ++i) {
+        for (long j = 0; j < 3; ++j) {
+            EXPECT_NEAR(scaled.Expected(i, j) / weight, plain.Expected(i, j), 1e-12) << i << ", " << j;
+            EXPECT_NEAR(scaled.Deviation(i, j) / weight, plain.Deviation(i, j), 1e-12) << i << ", " << j;
+        }
+    }
+    const ChiSquareResult a = ChiSquare(counts, 3, 3), b = ChiSquare(heavy, 3, 3);
+    EXPECT_NEAR(b.chiSquare / weight / a.chiSquare, 1.0, 1e-13);
+    for (const auto &figure : {std::make_pair(a.phi, b.phi), std::make_pair(a.cramersV, b.cramersV),
+                               std::make_pair(a.contingency, b.contingency)})
+        EXPECT_NEAR(figure.second, figure.first, 1e-13);
+    const OrdinalResult p = Ordinal(counts, 3, 3), q = Ordinal(heavy, 3, 3);
+    for (const auto &figure : {std::make_pair(p.tauB, q.tauB), std::make_pair(p.tauC, q.tauC),
+                               std::make_pair(p.gamma, q.gamma), std::make_pair(p.somersSymmetric, q.somersSymmetric),
+                               std::make_pair(p.somersRowDependent, q.somersRowDependent)}) {
+        EXPECT_TRUE(std::isfinite(figure.second));
+        EXPECT_NEAR(figure.second, figure.first, 1e-12);
+    }
+    // tau-a's pairs are n (n - 1) / 2, which a weight changes: near n^2 / 2.
+    EXPECT_NEAR(q.tauA, 2.0 * (p.concordant - p.discordant) / (53.0 * 53.0), 1e-12);
+}

@@ -96,6 +96,15 @@ TEST_P(PairedTestAtScale, AgreesWithRsPairedTTest)
     EXPECT_NEAR(r.t, std::sqrt(512.0 / 37.0), 1e-9);
     EXPECT_EQ(r.df, 4.0);
     EXPECT_NEAR(r.twoSidedP, 0.02047587442091068543, 1e-11);
+    // The spread of x and y and their correlation are those of x / scale
+    // and y / scale.
+    std::vector<double> x = c.x, y = c.y;
+    for (size_t i = 0; i < x.size(); ++i)
+        x[i] /= c.scale, y[i] /= c.scale;
+    const PairedTResult unit = PairedT(Pairs(x, y));
+    EXPECT_NEAR(r.sdX / c.scale, unit.sdX, 1e-9 * unit.sdX);
+    EXPECT_NEAR(r.seY / c.scale, unit.seY, 1e-9 * unit.seY);
+    EXPECT_NEAR(r.r, unit.r, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,7 +117,11 @@ INSTANTIATE_TEST_SUITE_P(
         ScaleCase{"giga",
                   {1e9 + 3.1, 1e9 + 4.7, 1e9 + 2.2, 1e9 + 5.9, 1e9 + 4.4},
                   {1000000002.85, 1000000004.2, 1000000001.45, 1000000004.9, 1000000002.9},
-                  1.0}),
+                  1.0},
+        // Around 1e308: the squared deviations are beyond a double unless
+        // the moments are held scaled.
+        ScaleCase{
+            "huge", {10e307, 12e307, 8e307, 15e307, 11e307}, {9.75e307, 11.5e307, 7.25e307, 14e307, 9.5e307}, 1e307}),
     [](const ::testing::TestParamInfo<ScaleCase> &info) { return std::string(info.param.name); });
 
 TEST(PairedTestKernel, SignTestWithoutDifferencesOrWithFractionalWeights)

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
@@ -58,4 +60,30 @@ TEST(StatFormat, SignificanceMarksFollowTheLevels)
         EXPECT_STREQ(SignificanceMarkByLevel(level), byLevel[level]) << level;
     EXPECT_EQ(SignificanceLevelOfP(0.03), 1);
     EXPECT_EQ(SignificanceLevelOfP(kNotComputed), 4);
+}
+
+// A value label reads as its value: fixed while it fits the label, else
+// with an exponent, never the first digits of a longer number.
+TEST(StatFormat, ValueLabelsTooWideForTheirTextTakeTheExponentForm)
+{
+    char label[64];
+    FormatValueLabel(label, sizeof label, -12.5, 1);
+    EXPECT_STREQ(label, "-12.5");
+    FormatValueLabel(label, sizeof label, 1e61, 2); // 61 digits, a point and 2 decimals: 64
+    EXPECT_STREQ(label, "1.00e+61");
+    FormatValueLabel(label, sizeof label, 1e60, 2); // 63 characters: just fits
+    EXPECT_EQ(std::string(label).size(), 63u);
+    EXPECT_EQ(std::strtod(label, nullptr), 1e60);
+    for (int decimals : {0, 3}) {
+        for (double v : {-4e38, 3.4028234663852886e38}) { // 39 digits: fixed, every digit
+            FormatValueLabel(label, sizeof label, v, decimals);
+            EXPECT_EQ(std::string(label).find('e'), std::string::npos) << label;
+            EXPECT_EQ(std::strtod(label, nullptr), v) << label;
+        }
+        for (double v : {1.7e308, -1e100}) {
+            FormatValueLabel(label, sizeof label, v, decimals);
+            EXPECT_NE(std::string(label).find('e'), std::string::npos) << label;
+            EXPECT_NEAR(std::strtod(label, nullptr) / v, 1.0, decimals ? 1e-3 : 1e-6) << label;
+        }
+    }
 }

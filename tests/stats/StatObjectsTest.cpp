@@ -220,6 +220,8 @@ TEST(StatClassValues, NonFiniteValuesInTheFileRefuseTheComputation)
     MeanObj m(1, set.get());
     EXPECT_FALSE(m.Compute());
     EXPECT_EQ(m.record.count, 0);
+    // The descriptives say why they have no figures.
+    EXPECT_NE(std::string(m.GetFailureText()).find("variable x, case 2"), std::string::npos) << m.GetFailureText();
     FREQOBJ distribution(set.get());
     LISTETYPE values(set.get(), 1);
     BuildFrequencyDistribution(&values, &distribution, nullptr);
