@@ -34,8 +34,8 @@ std::vector<long> CategoryIndex::Ranks(std::vector<double> &ordered) const
     return rank;
 }
 
-CategoryCoder::CategoryCoder(const BUFFERTYPE &list, CategoryIndex &index, MemoryCharge &charge)
-    : list(list), index(index)
+CategoryCoder::CategoryCoder(const BUFFERTYPE &list, CategoryIndex &index, MemoryCharge &charge, bool userMissing)
+    : list(list), index(index), userMissingValues(userMissing)
 {
     if (list.storageType == STORAGE_U8 || list.storageType == STORAGE_I16) {
         const size_t slots = list.storageType == STORAGE_U8 ? 256 : 65536;
@@ -48,8 +48,11 @@ void CategoryCoder::Prepare(const unsigned char *blockBytes, long n, uint32_t *c
 {
     bytes = blockBytes;
     if (list.storageType == STORAGE_U8) {
-        for (long c = 0; c < n; ++c)
-            codes[c] = Lookup(bytes[c], bytes[c]);
+        const uint32_t *known = table.data();
+        for (long c = 0; c < n; ++c) {
+            const uint32_t code = known[blockBytes[c]];
+            codes[c] = code != kUnseenCode ? code : Lookup(blockBytes[c], blockBytes[c]);
+        }
     } else if (list.storageType == STORAGE_I16) {
         for (long c = 0; c < n; ++c) {
             const int16_t v = Short(c);
@@ -57,7 +60,7 @@ void CategoryCoder::Prepare(const unsigned char *blockBytes, long n, uint32_t *c
         }
     } else {
         values.resize(static_cast<size_t>(n));
-        list.DecodeBlock(bytes, n, values.data(), DBL_MAX);
+        list.DecodeBlock(bytes, n, values.data(), DBL_MAX, !userMissingValues);
         for (long c = 0; c < n; ++c)
             codes[c] = values[c] == DBL_MAX ? kMissingCode : kUnseenCode;
     }
@@ -84,7 +87,10 @@ int16_t CategoryCoder::Short(long c) const
 uint32_t CategoryCoder::Lookup(size_t slot, long stored)
 {
     uint32_t &code = table[slot];
-    if (code == kUnseenCode && list.IsMissingInt(stored))
-        code = kMissingCode;
+    if (code == kUnseenCode) {
+        const long sysMissing = list.storageType == STORAGE_U8 ? 255 : 32767;
+        if (stored == sysMissing || (!userMissingValues && list.IsMissingInt(stored)))
+            code = kMissingCode;
+    }
     return code;
 }

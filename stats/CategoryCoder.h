@@ -58,7 +58,9 @@ public:
     static constexpr uint32_t kMissingCode = 0xffffffffu;
     static constexpr uint32_t kUnseenCode = 0xfffffffeu;
 
-    CategoryCoder(const BUFFERTYPE &list, CategoryIndex &index, MemoryCharge &charge);
+    // With userMissingValues, a user-missing value is a category like any
+    // other; only system-missing values are missing.
+    CategoryCoder(const BUFFERTYPE &list, CategoryIndex &index, MemoryCharge &charge, bool userMissingValues = false);
 
     // Codes of the n cases of a block of the list's stored bytes; the bytes
     // must stay until the block's cases are resolved.
@@ -75,6 +77,7 @@ private:
     std::vector<uint32_t> table;
     std::vector<double> values;
     const unsigned char *bytes = nullptr;
+    bool userMissingValues;
 };
 
 #endif
