@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 
+#include "dataset/DataSetLayout.h"
 #include "dataset/MemoryBudget.h"
 #include "stats/StatDistributions.h"
 #include "stats/StatMissing.h"
@@ -19,6 +21,9 @@ QuantileColumn &QuantileColumn::operator=(QuantileColumn &&other) noexcept
         weighted = other.weighted;
         total = other.total;
         charged = other.charged;
+        counting = other.counting;
+        lowest = other.lowest;
+        counts.swap(other.counts);
         other.charged = 0;
         other.Clear();
     }
@@ -61,16 +66,105 @@ void QuantileColumn::Weigh()
 
 void QuantileColumn::Reserve(size_t n, bool weightedCases)
 {
+    if (counting)
+        return;
     if (weightedCases && !weighted)
         Weigh();
     if (n > Size())
         Grow(n - Size());
 }
 
+void QuantileColumn::CountWholeValues(long low, long high)
+{
+    if (Size() != 0 || counting || high < low || high - low >= kMostCountedValues)
+        return;
+    const size_t slots = static_cast<size_t>(high - low + 1);
+    MemoryBudget::Charge(slots * sizeof(double));
+    try {
+        counts.assign(slots, 0.0);
+    } catch (const std::bad_alloc &) {
+        MemoryBudget::Release(slots * sizeof(double));
+        throw;
+    }
+    MemoryBudget::Release(charged);
+    charged = slots * sizeof(double);
+    std::vector<double>().swap(values);
+    std::vector<WeightedValue>().swap(cases);
+    weighted = false;
+    counting = true;
+    lowest = low;
+}
+
+void QuantileColumn::Uncount()
+{
+    std::vector<double> held;
+    held.swap(counts);
+    const size_t heldBytes = charged;
+    counting = false;
+    charged = 0;
+    total = 0.0;
+    try {
+        Grow(static_cast<size_t>(std::accumulate(held.begin(), held.end(), 0.0)));
+    } catch (...) {
+        MemoryBudget::Release(heldBytes);
+        throw;
+    }
+    for (size_t i = 0; i < held.size(); ++i)
+        values.insert(values.end(), static_cast<size_t>(held[i]), static_cast<double>(lowest + static_cast<long>(i)));
+    total = static_cast<double>(values.size());
+    MemoryBudget::Release(heldBytes);
+}
+
+void QuantileColumn::CountsToEntries()
+{
+    size_t distinct = 0;
+    for (double c : counts)
+        distinct += c > 0.0;
+    const size_t bytes = distinct * sizeof(WeightedValue);
+    MemoryBudget::Charge(bytes);
+    std::vector<WeightedValue> entries;
+    try {
+        entries.reserve(distinct);
+    } catch (const std::bad_alloc &) {
+        MemoryBudget::Release(bytes);
+        throw;
+    }
+    for (size_t i = 0; i < counts.size(); ++i)
+        if (counts[i] > 0.0)
+            entries.push_back({static_cast<double>(lowest + static_cast<long>(i)), counts[i]});
+    std::vector<double>().swap(counts);
+    MemoryBudget::Release(charged);
+    charged = bytes;
+    cases.swap(entries);
+    weighted = true;
+    counting = false;
+}
+
+bool QuantileColumn::CountBlock(const double *v, size_t n)
+{
+    const double high = static_cast<double>(lowest) + static_cast<double>(counts.size()) - 1.0;
+    for (size_t i = 0; i < n; ++i) {
+        const double x = v[i];
+        // Whole and in range: a value the counts cannot hold ends counting
+        // before anything of this block is counted.
+        if (!(x >= lowest && x <= high && x == std::floor(x)))
+            return false;
+    }
+    for (size_t i = 0; i < n; ++i)
+        counts[static_cast<size_t>(static_cast<long>(v[i]) - lowest)] += 1.0;
+    total += static_cast<double>(n);
+    return true;
+}
+
 void QuantileColumn::Add(double value, double weight)
 {
     if (!(weight > 0.0))
         return;
+    if (counting) {
+        if (weight == 1.0 && CountBlock(&value, 1))
+            return;
+        Uncount();
+    }
     if (weight != 1.0 && !weighted)
         Weigh();
     Grow(1);
@@ -83,6 +177,11 @@ void QuantileColumn::Add(double value, double weight)
 
 void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
 {
+    if (counting) {
+        if ((!w || std::all_of(w, w + n, [](double x) { return x == 1.0; })) && CountBlock(v, n))
+            return;
+        Uncount();
+    }
     if (!weighted && (!w || std::all_of(w, w + n, [](double x) { return x == 1.0; }))) {
         Grow(n);
         values.insert(values.end(), v, v + n);
@@ -166,6 +265,10 @@ const size_t kRadixFrom = 4096;
 
 void QuantileColumn::Sort()
 {
+    if (counting) {
+        CountsToEntries();
+        return;
+    }
     if (weighted) {
         std::stable_sort(cases.begin(), cases.end(),
                          [](const WeightedValue &a, const WeightedValue &b) { return a.value < b.value; });
@@ -196,6 +299,8 @@ void QuantileColumn::Sort()
 
 void QuantileColumn::SortByMagnitude()
 {
+    if (counting)
+        CountsToEntries();
     if (weighted)
         std::sort(cases.begin(), cases.end(), [](const WeightedValue &a, const WeightedValue &b) {
             return std::fabs(a.value) < std::fabs(b.value);
@@ -210,8 +315,20 @@ void QuantileColumn::Clear()
     charged = 0;
     std::vector<double>().swap(values);
     std::vector<WeightedValue>().swap(cases);
+    std::vector<double>().swap(counts);
     weighted = false;
+    counting = false;
     total = 0.0;
+}
+
+void CountStoredValues(QuantileColumn &column, int storageType, bool weightedCases)
+{
+    if (weightedCases)
+        return;
+    if (storageType == STORAGE_U8)
+        column.CountWholeValues(0, 254);
+    else if (storageType == STORAGE_I16)
+        column.CountWholeValues(-32768, 32766);
 }
 
 void DescriptiveRecord::Reset()
@@ -316,10 +433,10 @@ void ComputeQuantileSummary(QuantileColumn &column, double summary[7])
 {
     for (int i = 0; i < 7; ++i)
         summary[i] = kNotComputed;
+    column.Sort();
     const size_t size = column.Size();
     if (size == 0)
         return;
-    column.Sort();
     const double minimum = column.Value(0);
     const double maximum = column.Value(size - 1);
     summary[5] = minimum;

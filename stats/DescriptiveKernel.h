@@ -54,6 +54,13 @@ struct WeightedValue
 // refused charge throws BudgetRefusal (MemoryBudget.h), which the
 // computation catches at its entry. Reserve sizes it at once when the
 // caller knows how many cases may come, so it never holds two copies.
+//
+// A column told that its values are whole numbers in a small range
+// (CountWholeValues) holds a count per value instead of the values, in
+// constant memory; Sort then leaves one entry per distinct value, weighted
+// by its count, from which every order statistic below follows exactly as
+// from the cases themselves. A weight other than 1 or a value outside the
+// range turns it back into a column of the cases.
 class QuantileColumn
 {
 public:
@@ -69,6 +76,13 @@ public:
     void AddBlock(const double *values, const double *weights, size_t n);
     // Room for this many cases, weighted or not.
     void Reserve(size_t cases, bool weightedCases);
+    // Counts the cases to come by value, lowest to highest (at most
+    // kMostCountedValues values); only on an empty column.
+    void CountWholeValues(long lowest, long highest);
+    static constexpr long kMostCountedValues = 65536;
+    bool Counting() const { return counting; }
+    // Size, Value and Weight read the entries: the cases, or after Sort
+    // the distinct values of a counting column.
     size_t Size() const { return weighted ? cases.size() : values.size(); }
     double TotalWeight() const { return total; }
     double Value(size_t i) const { return weighted ? cases[i].value : values[i]; }
@@ -83,13 +97,27 @@ private:
     // Makes room for extra more cases, charging the growth.
     void Grow(size_t extra);
     void Weigh();
+    // The counts as plain cases (a counting column meeting a case it cannot
+    // count), or as one weighted entry per value (Sort).
+    void Uncount();
+    void CountsToEntries();
+    // Counts n cases of weight 1; false (nothing counted) when one cannot be.
+    bool CountBlock(const double *values, size_t n);
 
     std::vector<double> values;
     std::vector<WeightedValue> cases;
     bool weighted = false;
     double total = 0.0;
     size_t charged = 0; // bytes of the budget held for the storage
+    bool counting = false;
+    long lowest = 0;            // the value of counts[0]
+    std::vector<double> counts; // cases per value, while counting
 };
+
+// Makes an empty column count by value when the values of a variable of
+// this storage type (DataSetLayout.h) are whole numbers of at most 2 bytes
+// and every case weighs 1; otherwise leaves it as it is.
+void CountStoredValues(QuantileColumn &column, int storageType, bool weightedCases);
 
 // The descriptive record of one variable or one group of a breakdown.
 struct DescriptiveRecord

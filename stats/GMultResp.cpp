@@ -1,6 +1,9 @@
 #include "stats/GMultResp.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -9,7 +12,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
-#include "stats/CaseWeightCursor.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
@@ -78,30 +81,21 @@ void GMultResp::Prepare()
 bool GMultResp::Count()
 {
     StartCount();
-    CaseWeightCursor weights(*this);
     const size_t k = variables.size() - 1;
     std::vector<std::unique_ptr<LISTETYPE>> lists;
+    std::vector<BUFFERTYPE *> walked;
     for (size_t v = 0; v < k; ++v) {
         lists.emplace_back(new LISTETYPE(dataSet, variables[v]));
-        if (lists.back()->Error() || lists.back()->GetCaseCount() != weights.GetCaseCount())
+        if (lists.back()->Error())
             return false;
+        walked.push_back(lists.back().get());
     }
-    if (!weights.IsReady())
+    CaseBlockWalk walk(*this, walked.data(), static_cast<int>(k), false);
+    if (!walk.Ok())
         return false;
-    std::vector<double> row(k);
-    double w;
-    while (weights.Next(w)) {
-        for (size_t v = 0; v < k; ++v) {
-            LISTETYPE &list = *lists[v];
-            if (!list.MoveNext())
-                return false;
-            const bool missing = list.IsCurrentSysMissing() || (!includeUserMissing && list.IsCurrentUserMissing());
-            row[v] = missing ? kMissingValue : list.GetCurrentAsReal();
-        }
-        if (w > 0.0)
-            CountCase(w, row);
-    }
-    return true;
+    while (walk.NextBlock())
+        CountBlock(walk);
+    return walk.Ok();
 }
 
 void GMultResp::FinishPercentages()
@@ -124,49 +118,107 @@ GMultRespFreq::GMultRespFreq(const long *list, int base, int pair, int, int, DAT
     Recompute();
 }
 
+GMultRespFreq::~GMultRespFreq()
+{}
+
 void GMultRespFreq::StartCount()
 {
-    codes.clear();
+    coders.clear();
+    met.reset();
     counts.clear();
     rawCounts.clear();
-    index.clear();
 }
 
-void GMultRespFreq::CountCase(double w, const std::vector<double> &row)
+void GMultRespFreq::CountBlock(CaseBlockWalk &walk)
 {
-    bool complete = true, any = false;
-    for (double x : row) {
-        const bool valid = !IsMissingValue(x);
-        complete = complete && valid;
-        any = any || valid;
+    const size_t k = variables.size() - 1;
+    const long n = walk.Size();
+    if (!met) {
+        met.reset(new CategoryIndex(charge));
+        for (size_t v = 0; v < k; ++v)
+            coders.emplace_back(new CategoryCoder(walk.List(static_cast<int>(v)), *met, charge, includeUserMissing));
+        blockCodes.assign(k, std::vector<uint32_t>(static_cast<size_t>(walk.BlockCases())));
     }
-    if (!any || (!pairwise && !complete))
-        return;
-    caseCount += w;
-    for (double x : row) {
-        if (IsMissingValue(x))
-            continue;
-        auto found = index.find(x);
-        if (found == index.end()) {
-            // A code takes its map entry, its three counts and later its record.
-            charge.Add(48 + 2 * sizeof(double) + sizeof(long) + 2 * sizeof(FreqCategory));
-            found = index.emplace(x, codes.size()).first;
-            codes.push_back(x);
-            counts.push_back(0.0);
-            rawCounts.push_back(0);
+    const uint32_t missing = CategoryCoder::kMissingCode, unseen = CategoryCoder::kUnseenCode;
+    // Which cases count, a variable at a time; then the codes of the cases
+    // that count numbered (only those make a code); then the counts added
+    // case by case, in the order of the cases.
+    const double *weights = walk.Weights();
+    counted.resize(static_cast<size_t>(n));
+    any.assign(static_cast<size_t>(n), 0);
+    // Plain pointers and flags held in locals: a store through a byte
+    // pointer could change anything, so the loops keep nothing in members.
+    unsigned char *counting = counted.data(), *given = any.data();
+    const unsigned char listwise = pairwise ? 0 : 1;
+    for (long c = 0; c < n; ++c)
+        counting[c] = weights[c] > 0.0;
+    for (size_t v = 0; v < k; ++v) {
+        uint32_t *code = blockCodes[v].data();
+        coders[v]->Prepare(walk.Bytes(static_cast<int>(v)), n, code);
+        for (long c = 0; c < n; ++c) {
+            const unsigned char valid = code[c] != missing;
+            given[c] |= valid;
+            counting[c] &= static_cast<unsigned char>(valid | !listwise);
         }
-        counts[found->second] += w;
-        ++rawCounts[found->second];
-        answerTotal += w;
+    }
+    for (long c = 0; c < n; ++c)
+        counting[c] &= given[c];
+    for (size_t v = 0; v < k; ++v) {
+        uint32_t *code = blockCodes[v].data();
+        for (long c = 0; c < n; ++c)
+            if (counting[c] && code[c] == unseen)
+                code[c] = coders[v]->Resolve(c);
+    }
+    if (counts.size() < met->Count()) {
+        // A code takes its three counts and later its record.
+        charge.AddItems(met->Count() - counts.size(), sizeof(double) + sizeof(long) + 2 * sizeof(FreqCategory));
+        counts.resize(met->Count(), 0.0);
+        rawCounts.resize(met->Count(), 0);
+    }
+    if (!IsWeighted()) {
+        // Every case that counts weighs 1: whole counts, exact in any order,
+        // a variable at a time.
+        long cases = 0, answers = 0;
+        for (long c = 0; c < n; ++c)
+            cases += counting[c];
+        long *raw = rawCounts.data();
+        for (size_t v = 0; v < k; ++v) {
+            const uint32_t *code = blockCodes[v].data();
+            for (long c = 0; c < n; ++c)
+                if (counting[c] && code[c] != missing) {
+                    ++raw[code[c]];
+                    ++answers;
+                }
+        }
+        for (size_t i = 0; i < counts.size(); ++i)
+            counts[i] = static_cast<double>(rawCounts[i]);
+        caseCount += static_cast<double>(cases);
+        answerTotal += static_cast<double>(answers);
+        return;
+    }
+    for (long c = 0; c < n; ++c) {
+        if (!counted[c])
+            continue;
+        const double w = weights[c];
+        caseCount += w;
+        for (size_t v = 0; v < k; ++v) {
+            const uint32_t code = blockCodes[v][c];
+            if (code == missing)
+                continue;
+            counts[code] += w;
+            ++rawCounts[code];
+            answerTotal += w;
+        }
     }
 }
 
 void GMultRespFreq::Tabulate()
 {
+    const std::vector<double> codes = met ? met->Values() : std::vector<double>();
     std::vector<size_t> order(codes.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    std::sort(order.begin(), order.end(), [this](size_t a, size_t b) { return codes[a] < codes[b]; });
+    std::sort(order.begin(), order.end(), [&codes](size_t a, size_t b) { return codes[a] < codes[b]; });
     std::unique_ptr<KATLABS> labels(variables[0] ? KATLABS::ConstructAndRead(variables[0], dataSet) : nullptr);
     const VariableInfo *info = dataSet ? dataSet->GetVariable(variables[0]) : nullptr;
     const bool integerTyped = info && info->storageType <= 3 && !IsWeighted();
@@ -192,6 +244,9 @@ void GMultRespFreq::Tabulate()
     }
     result->SetCategories(records.data(), static_cast<long>(records.size()));
     categoryCount = result->categoryCount;
+    // The coders point to the walk's lists, which are gone.
+    coders.clear();
+    met.reset();
 }
 
 GMultRespDiko::GMultRespDiko(const long *list, int base, int mode, const ValueRangeList &r, DATASET *set)
@@ -204,37 +259,157 @@ GMultRespDiko::GMultRespDiko(const long *list, int base, int mode, const ValueRa
 
 void GMultRespDiko::StartCount()
 {
+    charge.AddItems(kDirectValues, 1);
+    direct.assign(kDirectValues, kUnknownValue);
     const size_t k = variables.size() - 1;
+    storedStates.assign(k, std::vector<unsigned char>());
     answers.assign(k, 0.0);
     rawAnswers.assign(k, 0);
     recordBase.assign(k, 0.0);
 }
 
-void GMultRespDiko::CountCase(double w, const std::vector<double> &row)
+bool GMultRespDiko::InRanges(double x) const
 {
-    bool complete = true;
-    for (double x : row)
-        complete = complete && !IsMissingValue(x);
-    if (missingMode == 0 && !complete)
+    for (const ValueRange &range : ranges)
+        if (x >= range.low && x <= range.high)
+            return true;
+    return false;
+}
+
+void GMultRespDiko::StatesOf(const BUFFERTYPE &list, const unsigned char *bytes, long n, size_t variable,
+                             unsigned char *state)
+{
+    if (list.storageType == STORAGE_U8 || list.storageType == STORAGE_I16) {
+        const bool bytesOnly = list.storageType == STORAGE_U8;
+        std::vector<unsigned char> &known = storedStates[variable];
+        if (known.empty()) {
+            charge.AddItems(bytesOnly ? 256 : 65536, 1);
+            known.assign(bytesOnly ? 256 : 65536, kUnknownValue);
+        }
+        for (long c = 0; c < n; ++c) {
+            long stored;
+            if (bytesOnly) {
+                stored = bytes[c];
+            } else {
+                int16_t v;
+                std::memcpy(&v, bytes + 2 * c, 2);
+                stored = v;
+            }
+            unsigned char &s = known[static_cast<size_t>(bytesOnly ? stored : stored + 32768)];
+            if (s == kUnknownValue) {
+                const long sysMissing = bytesOnly ? 255 : 32767;
+                if (stored == sysMissing || (!includeUserMissing && list.IsMissingInt(stored)))
+                    s = kMissingValue;
+                else
+                    s = InRanges(static_cast<double>(stored)) ? kAnswer : kNoAnswer;
+            }
+            state[c] = s;
+        }
         return;
-    bool any = false;
-    for (size_t v = 0; v < row.size(); ++v) {
-        const double x = row[v];
-        if (IsMissingValue(x))
+    }
+    values.resize(static_cast<size_t>(n));
+    list.DecodeBlock(bytes, n, values.data(), DBL_MAX, !includeUserMissing);
+    for (long c = 0; c < n; ++c) {
+        const double x = values[c];
+        if (x == DBL_MAX) {
+            state[c] = kMissingValue;
             continue;
-        recordBase[v] += w;
-        for (const ValueRange &range : ranges) {
-            if (x >= range.low && x <= range.high) {
+        }
+        const double slot = x - static_cast<double>(kSmallestDirect);
+        if (slot >= 0.0 && slot < static_cast<double>(kDirectValues)) {
+            const size_t whole = static_cast<size_t>(slot);
+            if (static_cast<double>(whole) == slot) {
+                unsigned char &known = direct[whole];
+                if (known == kUnknownValue)
+                    known = InRanges(x) ? kAnswer : kNoAnswer;
+                state[c] = known;
+                continue;
+            }
+        }
+        state[c] = InRanges(x) ? kAnswer : kNoAnswer;
+    }
+}
+
+void GMultRespDiko::CountBlock(CaseBlockWalk &walk)
+{
+    // Each value's state (missing, no answer, answer) a variable at a time;
+    // then the counts case by case, in the order of the cases.
+    const size_t k = variables.size() - 1;
+    const long n = walk.Size();
+    const double *weights = walk.Weights();
+    states.resize(k * static_cast<size_t>(n));
+    for (size_t v = 0; v < k; ++v)
+        StatesOf(walk.List(static_cast<int>(v)), walk.Bytes(static_cast<int>(v)), n, v,
+                 states.data() + v * static_cast<size_t>(n));
+    if (!IsWeighted()) {
+        CountWholeCases(weights, n);
+        return;
+    }
+    for (long c = 0; c < n; ++c) {
+        const double w = weights[c];
+        if (!(w > 0.0))
+            continue;
+        if (missingMode == 0) {
+            bool complete = true;
+            for (size_t v = 0; v < k; ++v)
+                complete = complete && states[v * static_cast<size_t>(n) + c] != kMissingValue;
+            if (!complete)
+                continue;
+        }
+        bool any = false;
+        for (size_t v = 0; v < k; ++v) {
+            const unsigned char state = states[v * static_cast<size_t>(n) + c];
+            if (state == kMissingValue)
+                continue;
+            recordBase[v] += w;
+            if (state == kAnswer) {
                 answers[v] += w;
                 ++rawAnswers[v];
                 answerTotal += w;
                 any = true;
-                break;
             }
         }
+        if (any)
+            caseCount += w;
     }
-    if (any)
-        caseCount += w;
+}
+
+void GMultRespDiko::CountWholeCases(const double *weights, long n)
+{
+    // Every case that counts weighs 1: whole counts, exact in any order,
+    // a variable at a time.
+    const size_t k = variables.size() - 1;
+    counted.resize(static_cast<size_t>(n));
+    given.assign(static_cast<size_t>(n), 0);
+    for (long c = 0; c < n; ++c)
+        counted[c] = weights[c] > 0.0;
+    if (missingMode == 0)
+        for (size_t v = 0; v < k; ++v) {
+            const unsigned char *state = states.data() + v * static_cast<size_t>(n);
+            for (long c = 0; c < n; ++c)
+                counted[c] &= state[c] != kMissingValue;
+        }
+    long answered = 0;
+    for (size_t v = 0; v < k; ++v) {
+        const unsigned char *state = states.data() + v * static_cast<size_t>(n);
+        long valid = 0, yes = 0;
+        for (long c = 0; c < n; ++c) {
+            const bool counts = counted[c] && state[c] != kMissingValue;
+            const bool answer = counts && state[c] == kAnswer;
+            valid += counts;
+            yes += answer;
+            given[c] |= answer;
+        }
+        recordBase[v] += static_cast<double>(valid);
+        answers[v] += static_cast<double>(yes);
+        rawAnswers[v] += yes;
+        answered += yes;
+    }
+    long cases = 0;
+    for (long c = 0; c < n; ++c)
+        cases += given[c];
+    answerTotal += static_cast<double>(answered);
+    caseCount += static_cast<double>(cases);
 }
 
 void GMultRespDiko::Tabulate()

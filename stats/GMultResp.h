@@ -24,21 +24,26 @@
 //     0): base 0 of the case count, base 1 of all answers, base 2
 //     (dichotomies) of the cases valid in that variable.
 //
-// Counting walks the value lists and the weights once, case by case. When
+// Counting walks the value lists and the weights once, a block of cases at
+// a time. When
 // the codes do not fit the memory budget or a list cannot be read, the
 // result has no records, status says which and GetFailureText() why.
 #ifndef STATS_GMULTRESP_H
 #define STATS_GMULTRESP_H
 
-#include <map>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "dataset/MemoryBudget.h"
+#include "stats/CategoryCoder.h"
 #include "stats/FREQOBJ.h"
 #include "stats/StatClass.h"
 #include "stats/StatFormat.h"
 
+class BUFFERTYPE;
+class CaseBlockWalk;
 class WorkBook;
 
 class GMultResp : public StatClass
@@ -72,12 +77,12 @@ public:
 protected:
     GMultResp(const long *variableList, int base, DATASET *dataSet);
     virtual void Prepare();
-    // Walks the cases: StartCount, then CountCase for every case of a
-    // weight above 0 with its values, one per variable (kMissingValue when
-    // missing under the current flags). False when a list cannot be read.
+    // Walks the cases: StartCount, then CountBlock for every block of
+    // cases (the walk's lists are the variables in order; a case of weight
+    // 0 counts nowhere). False when a list cannot be read.
     bool Count();
     virtual void StartCount() = 0;
-    virtual void CountCase(double weight, const std::vector<double> &row) = 0;
+    virtual void CountBlock(CaseBlockWalk &walk) = 0;
     virtual void Tabulate() = 0;
 
     // The first variable's name, for messages.
@@ -94,18 +99,24 @@ class GMultRespFreq : public GMultResp
 {
 public:
     GMultRespFreq(const long *variableList, int base, int pairwise, int, int, DATASET *dataSet = nullptr);
+    ~GMultRespFreq() override;
     int pairwise;
 
 protected:
     void StartCount() override;
-    void CountCase(double weight, const std::vector<double> &row) override;
+    void CountBlock(CaseBlockWalk &walk) override;
     void Tabulate() override;
 
 private:
-    std::vector<double> codes;
-    std::vector<double> counts;
-    std::vector<long> rawCounts;
-    std::map<double, size_t> index; // code -> its place in codes
+    // The codes of all variables numbered together as they are met (made
+    // on the first block; charged to the count's memory).
+    std::unique_ptr<CategoryIndex> met;
+    std::vector<std::unique_ptr<CategoryCoder>> coders;
+    std::vector<double> counts;  // per code number
+    std::vector<long> rawCounts; // per code number
+    // Per block: each variable's code numbers and which cases count.
+    std::vector<std::vector<uint32_t>> blockCodes;
+    std::vector<unsigned char> counted, any;
 };
 
 class GMultRespDiko : public GMultResp
@@ -118,10 +129,26 @@ public:
 
 protected:
     void StartCount() override;
-    void CountCase(double weight, const std::vector<double> &row) override;
+    void CountBlock(CaseBlockWalk &walk) override;
     void Tabulate() override;
 
 private:
+    enum : unsigned char { kUnknownValue, kMissingValue, kNoAnswer, kAnswer };
+    bool InRanges(double x) const;
+    // The states of one variable's values in a block.
+    void StatesOf(const BUFFERTYPE &list, const unsigned char *bytes, long n, size_t variable, unsigned char *state);
+
+    // Per variable of 1 or 2 bytes: the state of each stored value once
+    // known; for the others, whole values from kSmallestDirect on.
+    std::vector<std::vector<unsigned char>> storedStates;
+    static constexpr long kSmallestDirect = -32768;
+    static constexpr size_t kDirectValues = 98304;
+    std::vector<unsigned char> direct;
+    std::vector<double> values;        // a block of one variable
+    std::vector<unsigned char> states; // per block, variable after variable
+    std::vector<unsigned char> counted, given;
+    // The counts of a block when every case that counts weighs 1.
+    void CountWholeCases(const double *weights, long n);
     std::vector<double> answers;
     std::vector<long> rawAnswers;
 };

@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "stats/CaseBlockWalk.h"
 #include "stats/StatMissing.h"
@@ -35,8 +36,11 @@ bool MeanObj::Walk()
     CaseBlockWalk walk(*this, &variableNumber, 1);
     WeightedMoments moments;
     QuantileColumn column;
-    // Room for every case at once: a column that doubled as it grew would
+    // A 1- or 2-byte variable is counted by value; any other column has
+    // room for every case at once: a column that doubled as it grew would
     // hold two copies for a moment.
+    if (walk.Ok())
+        CountStoredValues(column, walk.List(0).storageType, IsWeighted());
     if (walk.Ok() && GetDataSet())
         column.Reserve(static_cast<size_t>(GetDataSet()->GetCaseCount()), IsWeighted());
     std::vector<double> x(static_cast<size_t>(walk.BlockCases())), w(x.size());

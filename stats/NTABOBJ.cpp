@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cfloat>
 #include <cstdio>
-#include <functional>
 #include <map>
-#include <set>
 
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
 #include "stats/CaseBlockWalk.h"
+#include "stats/CategoryCoder.h"
+#include "stats/CellCounter.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
@@ -104,7 +104,7 @@ std::string NameOf(DATASET *set, long variable)
     return info ? std::string(info->name) : std::to_string(variable);
 }
 
-void FillCategories(DATASET *set, long variable, const std::set<double> &values, NtabDimension &dim)
+void FillCategories(DATASET *set, long variable, const std::vector<double> &values, NtabDimension &dim)
 {
     dim.variable = variable;
     dim.label = CaptionOf(set, variable);
@@ -146,8 +146,10 @@ bool NTABOBJ::Compute()
 bool NTABOBJ::CountCells()
 {
     // One walk over the weights and the value lists together, a block of
-    // cases at a time: each counted case goes into the cell tree and its
-    // column base at once, so nothing per case is held.
+    // cases at a time: each variable's categories are numbered once per
+    // distinct value, each counted case goes into its cell and its column
+    // base by those numbers; the tree of cells is built after, in the
+    // order of the values.
     const size_t nc = controls_.size();
     std::vector<long> members = tableKind == 3 ? setMembers : std::vector<long>{dependent_};
     std::vector<std::unique_ptr<LISTETYPE>> lists;
@@ -162,6 +164,10 @@ bool NTABOBJ::CountCells()
         walked.push_back(list.get());
     }
     CaseBlockWalk cases(*this, walked.data(), static_cast<int>(walked.size()), false);
+    if (nc + 1 > static_cast<size_t>(CellCounter::kMaxDimensions)) {
+        failureText = "The n-way table of " + NameOf(dataSet, dependent_) + " takes at most three control variables.";
+        return false;
+    }
     if (!readable || !cases.Ok()) {
         failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
                       " cannot be made: the values or the weights cannot be read.";
@@ -171,74 +177,96 @@ bool NTABOBJ::CountCells()
         for (long m : members)
             setLabels.push_back(CaptionOf(dataSet, m));
 
-    // Key kinds: integer-typed variables key by integer values.
-    std::vector<int> kinds;
-    for (size_t d = 0; d <= nc; ++d) {
-        const VariableInfo *info = dataSet ? dataSet->GetVariable(d < nc ? controls_[d] : dependent_) : nullptr;
-        kinds.push_back(info && info->storageType <= 3 ? NtabLevel::kInteger : NtabLevel::kDouble);
-    }
-    root.keyKind = kinds[0];
-    std::map<std::vector<double>, double> columnBase;
-    std::vector<std::set<double>> seen(nc + 1);
+    // One index per dimension; the members of a set share the last.
+    MemoryCharge counting;
+    std::vector<std::unique_ptr<CategoryIndex>> met;
+    for (size_t d = 0; d <= nc; ++d)
+        met.emplace_back(new CategoryIndex(counting));
+    std::vector<std::unique_ptr<CategoryCoder>> coders;
+    for (size_t i = 0; i < lists.size(); ++i)
+        coders.emplace_back(new CategoryCoder(*lists[i], *met[std::min(i, nc)], counting));
+    CellCounter cells(static_cast<int>(nc) + 1), columnBases(static_cast<int>(nc));
     double tableBase = 0.0;
     const bool byAnswers = tableKind == 3 && percentageBase == 0;
-    std::vector<double> keys(nc), answers;
-    // The values of each list in a block; DBL_MAX marks a missing one (no
-    // valid value is that large).
-    std::vector<std::vector<double>> decoded(lists.size(), std::vector<double>(cases.BlockCases()));
+    const uint32_t missing = CategoryCoder::kMissingCode, unseen = CategoryCoder::kUnseenCode;
+    const size_t blockCases = static_cast<size_t>(cases.BlockCases());
+    std::vector<std::vector<uint32_t>> codes(lists.size(), std::vector<uint32_t>(blockCases));
+    std::vector<unsigned char> counted(blockCases);
+    std::vector<uint32_t> given(blockCases), columnAt(blockCases);
+    uint32_t index[CellCounter::kMaxDimensions], highest[CellCounter::kMaxDimensions];
     while (cases.NextBlock()) {
-        for (size_t i = 0; i < lists.size(); ++i)
-            cases.List(static_cast<int>(i))
-                .DecodeBlock(cases.Bytes(static_cast<int>(i)), cases.Size(), decoded[i].data(), DBL_MAX);
+        const long n = cases.Size();
         const double *weights = cases.Weights();
-        for (long c = 0; c < cases.Size(); ++c) {
+        for (size_t i = 0; i < lists.size(); ++i)
+            coders[i]->Prepare(cases.Bytes(static_cast<int>(i)), n, codes[i].data());
+        // Which cases count: a weight above 0, every control and at least
+        // one answer given; a column at a time, so each loop is short.
+        for (long c = 0; c < n; ++c)
+            counted[c] = weights[c] > 0.0;
+        for (size_t i = 0; i < nc; ++i) {
+            const uint32_t *code = codes[i].data();
+            for (long c = 0; c < n; ++c)
+                counted[c] &= code[c] != missing;
+        }
+        std::fill(given.begin(), given.begin() + n, 0u);
+        for (size_t i = nc; i < lists.size(); ++i) {
+            const uint32_t *code = codes[i].data();
+            for (long c = 0; c < n; ++c)
+                given[c] += code[c] != missing;
+        }
+        for (long c = 0; c < n; ++c)
+            counted[c] &= given[c] != 0;
+        // The categories of the counted cases numbered, and the highest
+        // number of each dimension, so the cells make room once a block.
+        std::fill(highest, highest + CellCounter::kMaxDimensions, 0u);
+        for (size_t i = 0; i < lists.size(); ++i) {
+            uint32_t *code = codes[i].data();
+            uint32_t &top = highest[std::min(i, nc)];
+            for (long c = 0; c < n; ++c) {
+                if (!counted[c] || code[c] == missing)
+                    continue;
+                if (code[c] == unseen)
+                    code[c] = coders[i]->Resolve(c);
+                top = std::max(top, code[c]);
+            }
+        }
+        bool dense = cells.MakeRoom(highest) && columnBases.MakeRoom(highest);
+        for (size_t d = 0; d < nc && dense; ++d)
+            dense = cells.Side(static_cast<int>(d)) == columnBases.Side(static_cast<int>(d));
+        if (dense) {
+            std::fill(columnAt.begin(), columnAt.begin() + n, 0u);
+            for (size_t d = 0; d < nc; ++d) {
+                const uint32_t side = static_cast<uint32_t>(columnBases.Side(static_cast<int>(d)));
+                const uint32_t *code = codes[d].data();
+                for (long c = 0; c < n; ++c)
+                    columnAt[c] = columnAt[c] * side + code[c];
+            }
+        }
+        double *cellCounts = cells.Cells(), *baseCounts = columnBases.Cells();
+        const uint32_t answerSide = static_cast<uint32_t>(cells.Side(static_cast<int>(nc)));
+        for (long c = 0; c < n; ++c) {
+            if (!counted[c])
+                continue;
             const double w = weights[c];
-            bool valid = w > 0.0;
-            for (size_t i = 0; i < nc && valid; ++i) {
-                keys[i] = decoded[i][c];
-                valid = keys[i] != DBL_MAX;
-            }
-            if (!valid)
-                continue;
-            answers.clear();
-            for (size_t i = nc; i < lists.size(); ++i)
-                if (decoded[i][c] != DBL_MAX)
-                    answers.push_back(decoded[i][c]);
-            if (answers.empty())
-                continue;
-            for (size_t i = 0; i < nc; ++i)
-                if (seen[i].insert(keys[i]).second)
-                    charge.Add(kEntryCost);
-            for (double a : answers)
-                if (seen[nc].insert(a).second)
-                    charge.Add(kEntryCost);
             caseCount += w;
-            const double base = byAnswers ? w * answers.size() : w;
-            // Looked up first: emplace would build (and free) a node per case.
-            auto column = columnBase.find(keys);
-            if (column == columnBase.end()) {
-                charge.Add(kEntryCost + nc * sizeof(double));
-                column = columnBase.emplace(keys, 0.0).first;
-            }
-            column->second += base;
+            const double base = byAnswers ? w * given[c] : w;
             tableBase += base;
-            for (double answer : answers) {
-                NtabLevel *level = &root;
-                NtabNode *node = nullptr;
-                for (size_t d = 0; d <= nc; ++d) {
-                    const size_t before = level->nodes.size();
-                    node = &level->FindOrAdd(d < nc ? keys[d] : answer);
-                    if (level->nodes.size() != before)
-                        charge.Add(kNodeCost);
-                    if (d < nc) {
-                        if (!node->next) {
-                            node->next.reset(new NtabLevel);
-                            node->next->keyKind = kinds[d + 1];
-                        }
-                        level = node->next.get();
-                    }
-                }
-                node->cell.count += w;
+            if (dense) {
+                baseCounts[columnAt[c]] += base;
+                const size_t first = static_cast<size_t>(columnAt[c]) * answerSide;
+                for (size_t i = nc; i < lists.size(); ++i)
+                    if (codes[i][c] != missing)
+                        cellCounts[first + codes[i][c]] += w;
+                continue;
+            }
+            for (size_t i = 0; i < nc; ++i)
+                index[i] = codes[i][c];
+            columnBases.Add(index, base);
+            for (size_t i = nc; i < lists.size(); ++i) {
+                if (codes[i][c] == missing)
+                    continue;
+                index[nc] = codes[i][c];
+                cells.Add(index, w);
             }
         }
     }
@@ -247,43 +275,93 @@ bool NTABOBJ::CountCells()
     // The categories of all dimensions together must stay a table that can
     // be numbered (the same limit as a crosstab's), checked before the
     // product can overflow.
-    long long cells = 1;
-    for (const std::set<double> &values : seen) {
-        cells *= static_cast<long long>(std::max<size_t>(values.size(), 1));
-        if (cells > kMaxCells) {
+    long long cellCount = 1;
+    for (const auto &categories : met) {
+        cellCount *= static_cast<long long>(std::max<size_t>(categories->Count(), 1));
+        if (cellCount > kMaxCells) {
             failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
                           " would have more than 2,147,483,647 cells; it has too many categories.";
             return false;
         }
     }
-    for (size_t i = 0; i < nc; ++i) {
+    std::vector<std::vector<long>> ranks(nc + 1);
+    std::vector<std::vector<double>> ordered(nc + 1);
+    for (size_t d = 0; d <= nc; ++d) {
+        ranks[d] = met[d]->Ranks(ordered[d]);
+        charge.AddItems(ordered[d].size(), kEntryCost);
         dimensions.emplace_back();
-        FillCategories(dataSet, controls_[i], seen[i], dimensions.back());
+        FillCategories(dataSet, d < nc ? controls_[d] : dependent_, ordered[d], dimensions.back());
     }
-    dimensions.emplace_back();
-    FillCategories(dataSet, dependent_, seen[nc], dimensions.back());
-
-    // Percentages, walking every column's dependent categories in order.
-    std::vector<double> at(nc + 1);
-    std::function<void(NtabLevel &, size_t)> walk = [&](NtabLevel &level, size_t d) {
-        if (d == nc) {
-            const double base = columnBase[std::vector<double>(at.begin(), at.begin() + nc)];
-            double cumulative = 0.0;
-            for (NtabNode &node : level.nodes) {
-                NtabCell &cell = node.cell;
-                cell.percents[0] = base > 0.0 ? cell.count * 100.0 / base : 0.0;
-                cell.percents[1] = tableBase > 0.0 ? cell.count * 100.0 / tableBase : 0.0;
-                cumulative += cell.percents[0];
-                cell.percents[2] = cumulative;
-            }
-            return;
-        }
-        for (NtabNode &node : level.nodes) {
-            at[d] = node.key;
-            walk(*node.next, d + 1);
-        }
-    };
-    walk(root, 0);
+    BuildTree(cells, columnBases, ranks, ordered, tableBase);
     lastPercentageBase = percentageBase;
     return true;
+}
+
+void NTABOBJ::BuildTree(const CellCounter &cells, const CellCounter &columnBases,
+                        const std::vector<std::vector<long>> &ranks, const std::vector<std::vector<double>> &ordered,
+                        double tableBase)
+{
+    const size_t nc = ranks.size() - 1;
+    // The cells with a count, by their categories' places in value order.
+    struct Leaf
+    {
+        std::vector<long> at;
+        double count;
+    };
+    std::vector<Leaf> leaves;
+    cells.ForEach([&](const uint32_t *index, double count) {
+        Leaf leaf{std::vector<long>(nc + 1), count};
+        for (size_t d = 0; d <= nc; ++d)
+            leaf.at[d] = ranks[d][index[d]];
+        leaves.push_back(std::move(leaf));
+    });
+    std::sort(leaves.begin(), leaves.end(), [](const Leaf &a, const Leaf &b) { return a.at < b.at; });
+    std::map<std::vector<long>, double> bases;
+    columnBases.ForEach([&](const uint32_t *index, double base) {
+        std::vector<long> at(nc);
+        for (size_t d = 0; d < nc; ++d)
+            at[d] = ranks[d][index[d]];
+        bases[at] = base;
+    });
+
+    // Key kinds: integer-typed variables key by integer values.
+    std::vector<int> kinds;
+    for (size_t d = 0; d <= nc; ++d) {
+        const VariableInfo *info = dataSet ? dataSet->GetVariable(d < nc ? controls_[d] : dependent_) : nullptr;
+        kinds.push_back(info && info->storageType <= 3 ? NtabLevel::kInteger : NtabLevel::kDouble);
+    }
+    root.keyKind = kinds[0];
+    // The leaves come in order, so each node is added at the end of its
+    // level, and the cumulative percentage runs along each column.
+    double base = 0.0, cumulative = 0.0;
+    const std::vector<long> *column = nullptr;
+    for (const Leaf &leaf : leaves) {
+        if (!column || !std::equal(column->begin(), column->begin() + nc, leaf.at.begin())) {
+            const auto found = bases.find(std::vector<long>(leaf.at.begin(), leaf.at.begin() + nc));
+            base = found != bases.end() ? found->second : 0.0;
+            cumulative = 0.0;
+            column = &leaf.at;
+        }
+        NtabLevel *level = &root;
+        NtabNode *node = nullptr;
+        for (size_t d = 0; d <= nc; ++d) {
+            const size_t before = level->nodes.size();
+            node = &level->FindOrAdd(ordered[d][leaf.at[d]]);
+            if (level->nodes.size() != before)
+                charge.Add(kNodeCost);
+            if (d < nc) {
+                if (!node->next) {
+                    node->next.reset(new NtabLevel);
+                    node->next->keyKind = kinds[d + 1];
+                }
+                level = node->next.get();
+            }
+        }
+        NtabCell &cell = node->cell;
+        cell.count = leaf.count;
+        cell.percents[0] = base > 0.0 ? cell.count * 100.0 / base : 0.0;
+        cell.percents[1] = tableBase > 0.0 ? cell.count * 100.0 / tableBase : 0.0;
+        cumulative += cell.percents[0];
+        cell.percents[2] = cumulative;
+    }
 }

@@ -52,6 +52,7 @@ struct NtabCell
 };
 
 struct NtabLevel;
+class CellCounter;
 
 struct NtabNode
 {
@@ -103,6 +104,12 @@ public:
 private:
     bool Compute();
     bool CountCells();
+    // The tree of the cells with a count and their percentages; ranks[d]
+    // gives the place in value order of dimension d's category numbers,
+    // ordered[d] its values in that order.
+    void BuildTree(const CellCounter &cells, const CellCounter &columnBases,
+                   const std::vector<std::vector<long>> &ranks, const std::vector<std::vector<double>> &ordered,
+                   double tableBase);
     MemoryCharge charge; // the cell tree, categories and bases
     std::vector<long> controls_;
     long dependent_ = 0;

@@ -1,16 +1,19 @@
 #include "stats/OnewayObj.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <new>
 #include <numeric>
 
+#include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
-#include "stats/CaseWalk.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
@@ -30,19 +33,246 @@ OnewayObj::~OnewayObj()
     delete scheffeTests;
 }
 
+namespace {
+
+// The group number of each case of a block: the place of its break value
+// among the values met so far (in the order given to Add), kMissing for a
+// missing break value, kNew for a value that is no group yet. A 1- or
+// 2-byte break variable keeps each stored value's number in a table, so a
+// case costs one look-up; any other compares with the last value met,
+// then with the (at most 31) values known.
+class BreakGroups
+{
+public:
+    static constexpr int kMissing = -1;
+    static constexpr int kNew = -2;
+
+    explicit BreakGroups(const BUFFERTYPE &list) : list(list)
+    {
+        if (list.storageType == STORAGE_U8 || list.storageType == STORAGE_I16)
+            table.assign(list.storageType == STORAGE_U8 ? 256 : 65536, kUnseen);
+    }
+
+    void Prepare(const unsigned char *blockBytes, long n)
+    {
+        bytes = blockBytes;
+        if (table.empty()) {
+            values.resize(static_cast<size_t>(n));
+            list.DecodeBlock(bytes, n, values.data(), DBL_MAX);
+        }
+    }
+
+    int Group(long c)
+    {
+        if (table.empty()) {
+            const double v = values[static_cast<size_t>(c)];
+            if (v == DBL_MAX)
+                return kMissing;
+            if (lastGroup >= 0 && v == lastValue)
+                return lastGroup;
+            const int g = Find(v);
+            if (g >= 0) {
+                lastValue = v;
+                lastGroup = g;
+            }
+            return g;
+        }
+        const long stored = Stored(c);
+        int &code = table[static_cast<size_t>(list.storageType == STORAGE_U8 ? stored : stored + 32768)];
+        if (code == kUnseen)
+            code = list.IsMissingInt(stored) ? kMissing : Find(static_cast<double>(stored));
+        return code == kNew ? (code = kUnseen, kNew) : code;
+    }
+
+    // The break value of case c (valid).
+    double Value(long c) const
+    {
+        return table.empty() ? values[static_cast<size_t>(c)] : static_cast<double>(Stored(c));
+    }
+    // Makes value the next group; returns its number.
+    int Add(double value)
+    {
+        known.push_back(value);
+        return static_cast<int>(known.size()) - 1;
+    }
+    size_t Count() const { return known.size(); }
+    double Known(size_t g) const { return known[g]; }
+
+private:
+    static constexpr int kUnseen = -3;
+
+    long Stored(long c) const
+    {
+        if (list.storageType == STORAGE_U8)
+            return bytes[c];
+        int16_t v;
+        std::memcpy(&v, bytes + 2 * c, 2);
+        return v;
+    }
+    int Find(double v) const
+    {
+        for (size_t g = 0; g < known.size(); ++g)
+            if (known[g] == v)
+                return static_cast<int>(g);
+        return kNew;
+    }
+
+    const BUFFERTYPE &list;
+    std::vector<int> table;
+    std::vector<double> values;
+    std::vector<double> known;
+    const unsigned char *bytes = nullptr;
+    double lastValue = 0.0;
+    int lastGroup = -1;
+};
+
+// The analysis variable's values of a block, DBL_MAX for a missing one (a
+// stored value never decodes to it).
+void DecodeAnalysis(CaseBlockWalk &walk, std::vector<double> &x)
+{
+    x.resize(static_cast<size_t>(walk.BlockCases()));
+    walk.List(0).DecodeBlock(walk.Bytes(0), walk.Size(), x.data(), DBL_MAX);
+}
+
+// The order statistics of the union of sorted columns of cases of weight
+// 1, as ComputeQuantileSummary gives them for one column of all their
+// cases: the union is walked in order (a merge of the columns) only as
+// far as the quartiles reach; the whisker ends come from each column.
+class SortedUnion
+{
+public:
+    explicit SortedUnion(const std::vector<QuantileColumn> &columns) : columns(columns), next(columns.size(), 0)
+    {
+        for (const QuantileColumn &c : columns)
+            size += c.Size();
+    }
+    size_t Size() const { return size; }
+
+    // The value at place i (from 0) of the union; no place asked may lie
+    // before the place last asked.
+    double At(size_t i)
+    {
+        if (taken >= 2 && i == taken - 2)
+            return previous;
+        while (taken <= i) {
+            previous = current;
+            size_t best = columns.size();
+            for (size_t g = 0; g < columns.size(); ++g)
+                if (next[g] < columns[g].Size() &&
+                    (best == columns.size() || columns[g].Value(next[g]) < columns[best].Value(next[best])))
+                    best = g;
+            current = columns[best].Value(next[best]++);
+            ++taken;
+        }
+        return current;
+    }
+
+    // The quantile of SortedQuantile over the union.
+    double Quantile(double p)
+    {
+        const double n = static_cast<double>(size);
+        const double target = p * n, tolerance = 1e-12 * n;
+        // The first place whose cumulative count reaches the target.
+        size_t i = 0;
+        const double reach = std::ceil(target - tolerance);
+        if (reach > 1.0)
+            i = static_cast<size_t>(reach) - 1;
+        while (i > 0 && static_cast<double>(i) >= target - tolerance)
+            --i;
+        while (i + 1 < size && static_cast<double>(i + 1) < target - tolerance)
+            ++i;
+        const double v = At(i);
+        if (std::fabs(static_cast<double>(i + 1) - target) <= tolerance && i + 1 < size)
+            return (v + At(i + 1)) / 2.0;
+        return v;
+    }
+
+    void Summary(double summary[7])
+    {
+        for (int i = 0; i < 7; ++i)
+            summary[i] = kNotComputed;
+        if (size == 0)
+            return;
+        double minimum = 0.0, maximum = 0.0;
+        bool first = true;
+        for (const QuantileColumn &c : columns) {
+            if (c.Size() == 0)
+                continue;
+            minimum = first ? c.Value(0) : std::min(minimum, c.Value(0));
+            maximum = first ? c.Value(c.Size() - 1) : std::max(maximum, c.Value(c.Size() - 1));
+            first = false;
+        }
+        summary[5] = minimum;
+        summary[6] = maximum;
+        if (minimum == maximum) {
+            for (int i = 0; i < 5; ++i)
+                summary[i] = minimum;
+            return;
+        }
+        const double q1 = Quantile(0.25);
+        summary[0] = q1;
+        summary[1] = Quantile(0.5);
+        const double q3 = Quantile(0.75);
+        summary[2] = q3;
+        const double iqr = q3 - q1, lowFence = q1 - iqr, highFence = q3 + iqr;
+        for (const QuantileColumn &c : columns) {
+            // The smallest value not below the low fence and the largest not
+            // above the high one, of this column.
+            size_t lo = 0, hi = c.Size();
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (c.Value(mid) >= lowFence)
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            if (lo < c.Size() && (IsNotComputed(summary[3]) || c.Value(lo) < summary[3]))
+                summary[3] = c.Value(lo);
+            lo = 0;
+            hi = c.Size();
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (c.Value(mid) <= highFence)
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            if (lo > 0 && (IsNotComputed(summary[4]) || c.Value(lo - 1) > summary[4]))
+                summary[4] = c.Value(lo - 1);
+        }
+    }
+
+private:
+    const std::vector<QuantileColumn> &columns;
+    std::vector<size_t> next;
+    size_t size = 0;
+    size_t taken = 0;
+    double current = 0.0, previous = 0.0; // at places taken - 1 and taken - 2
+};
+
+} // namespace
+
 template <typename Use> bool OnewayObj::WalkGroups(Use use)
 {
-    std::map<double, size_t> index;
-    for (size_t g = 0; g < groups.size(); ++g)
-        index[groups[g].breakValue] = g;
     const long variables[2] = {analysisVariable, breakVariable};
-    CaseWalk walk(*this, variables, 2);
-    while (walk.Next()) {
-        if (!walk.AllValid())
-            continue;
-        const auto found = index.find(walk.Value(1));
-        if (found != index.end())
-            use(found->second, walk.Value(0), walk.Weight());
+    CaseBlockWalk walk(*this, variables, 2);
+    if (!walk.Ok())
+        return false;
+    BreakGroups known(walk.List(1));
+    for (const DescriptiveRecord &g : groups)
+        known.Add(g.breakValue);
+    std::vector<double> x;
+    while (walk.NextBlock()) {
+        DecodeAnalysis(walk, x);
+        known.Prepare(walk.Bytes(1), walk.Size());
+        const double *w = walk.Weights();
+        for (long c = 0; c < walk.Size(); ++c) {
+            if (!(w[c] > 0.0) || x[c] == DBL_MAX)
+                continue;
+            const int g = known.Group(c);
+            if (g >= 0)
+                use(static_cast<size_t>(g), x[c], w[c]);
+        }
     }
     return walk.Ok();
 }
@@ -52,33 +282,56 @@ bool OnewayObj::Compute()
     groups.clear();
     groupMoments.clear();
     total.Reset();
-    // One walk: the moments of each break value met, in ascending order of
-    // the value, and of all cases.
-    std::map<double, GroupMoments> byValue;
-    GroupMoments all;
+    // One walk, a block of cases at a time: the moments of each break value
+    // in the order met, and of all cases; the groups are put in ascending
+    // order of the value after.
     const long variables[2] = {analysisVariable, breakVariable};
-    CaseWalk walk(*this, variables, 2);
-    while (walk.Next()) {
-        if (!walk.AllValid())
-            continue;
-        auto found = byValue.find(walk.Value(1));
-        if (found == byValue.end()) {
-            if (byValue.size() == kMaxGroups) {
-                tooManyGroups = 1;
-                errorCode = kTooManyGroupsError;
-                return true;
+    CaseBlockWalk walk(*this, variables, 2);
+    if (!walk.Ok())
+        return false;
+    BreakGroups met(walk.List(1));
+    std::vector<GroupMoments> moments;
+    GroupMoments all;
+    std::vector<double> x, packedX(static_cast<size_t>(walk.BlockCases())), packedW(packedX.size());
+    while (walk.NextBlock()) {
+        DecodeAnalysis(walk, x);
+        met.Prepare(walk.Bytes(1), walk.Size());
+        const double *w = walk.Weights();
+        size_t packed = 0;
+        for (long c = 0; c < walk.Size(); ++c) {
+            if (!(w[c] > 0.0) || x[c] == DBL_MAX)
+                continue;
+            int g = met.Group(c);
+            if (g == BreakGroups::kMissing)
+                continue;
+            if (g == BreakGroups::kNew) {
+                if (met.Count() == kMaxGroups) {
+                    tooManyGroups = 1;
+                    errorCode = kTooManyGroupsError;
+                    return true;
+                }
+                g = met.Add(met.Value(c));
+                moments.emplace_back();
             }
-            found = byValue.emplace(walk.Value(1), GroupMoments()).first;
+            moments[static_cast<size_t>(g)].Add(x[c], w[c]);
+            packedX[packed] = x[c];
+            packedW[packed] = w[c];
+            ++packed;
         }
-        found->second.Add(walk.Value(0), walk.Weight());
-        all.Add(walk.Value(0), walk.Weight());
+        all.AddBlock(packedX.data(), packedW.data(), packed);
     }
     if (!walk.Ok())
         return false;
+    std::vector<std::pair<double, size_t>> order;
+    for (size_t g = 0; g < moments.size(); ++g)
+        order.emplace_back(0.0, g);
     KATLABS *labels = KATLABS::ConstructAndRead(breakVariable, dataSet);
     const VariableInfo *info = dataSet ? dataSet->GetVariable(breakVariable) : nullptr;
     const int decimals = info ? info->EffectiveDecimals() : 2;
-    for (const auto &entry : byValue) {
+    for (size_t g = 0; g < moments.size(); ++g)
+        order[g].first = met.Known(g);
+    std::sort(order.begin(), order.end());
+    for (const auto &entry : order) {
         DescriptiveRecord record;
         record.breakValue = entry.first;
         const char *label = labels ? labels->GetLabelText(entry.first) : "";
@@ -89,9 +342,9 @@ bool OnewayObj::Compute()
             FormatValueLabel(text, sizeof text, entry.first, decimals);
             record.label = text;
         }
-        DescribeMoments(entry.second, record);
+        DescribeMoments(moments[entry.second], record);
         groups.push_back(record);
-        groupMoments.push_back(entry.second);
+        groupMoments.push_back(moments[entry.second]);
     }
     delete labels;
     DescribeMoments(all, total);
@@ -110,23 +363,46 @@ void OnewayObj::ComputeGroupQuantiles()
 
 void OnewayObj::CollectGroupQuantiles()
 {
-    // The total first, then the groups: one column of the cases at a time,
-    // each sized for its cases at once (counted by Compute), so that none
-    // holds two copies while it grows.
-    QuantileColumn column;
-    column.Reserve(static_cast<size_t>(std::max(total.count, 0L)), IsWeighted());
-    WalkGroups([&](size_t, double v, double w) { column.Add(v, w); });
-    ComputeQuantileSummary(column, total.quantiles);
-    total.hasQuantiles = true;
-    column.Clear();
+    // Each group's column sized for its cases at once (counted by Compute),
+    // so that none holds two copies while it grows; a 1- or 2-byte
+    // analysis variable without weights is counted by value instead. The
+    // total's summary follows from the groups' sorted columns, so one walk
+    // and one sort of the cases serve all; with weights, whose running sums
+    // depend on the order of the cases, the total keeps a column of its
+    // own, taken first in a walk of its own.
+    const VariableInfo *info = dataSet ? dataSet->GetVariable(analysisVariable) : nullptr;
+    const int storage = info ? info->storageType : STORAGE_DOUBLE;
+    const bool weighted = IsWeighted();
+    if (weighted) {
+        QuantileColumn column;
+        column.Reserve(static_cast<size_t>(std::max(total.count, 0L)), true);
+        WalkGroups([&](size_t, double v, double w) { column.Add(v, w); });
+        ComputeQuantileSummary(column, total.quantiles);
+        total.hasQuantiles = true;
+    }
+    QuantileColumn counted;
+    CountStoredValues(counted, storage, weighted);
+    const bool counting = counted.Counting();
     std::vector<QuantileColumn> columns(groups.size());
-    for (size_t g = 0; g < groups.size(); ++g)
-        columns[g].Reserve(static_cast<size_t>(std::max(groups[g].count, 0L)), IsWeighted());
-    WalkGroups([&](size_t g, double v, double w) { columns[g].Add(v, w); });
+    for (size_t g = 0; g < groups.size(); ++g) {
+        CountStoredValues(columns[g], storage, weighted);
+        columns[g].Reserve(static_cast<size_t>(std::max(groups[g].count, 0L)), weighted);
+    }
+    WalkGroups([&](size_t g, double v, double w) {
+        columns[g].Add(v, w);
+        if (counting)
+            counted.Add(v, w);
+    });
     for (size_t g = 0; g < groups.size(); ++g) {
         ComputeQuantileSummary(columns[g], groups[g].quantiles);
         groups[g].hasQuantiles = true;
-        columns[g].Clear();
+    }
+    if (counting) {
+        ComputeQuantileSummary(counted, total.quantiles);
+        total.hasQuantiles = true;
+    } else if (!weighted) {
+        SortedUnion(columns).Summary(total.quantiles);
+        total.hasQuantiles = true;
     }
 }
 

@@ -7,9 +7,10 @@
 // groups in the groups' order at their construction. Formulas are in
 // AnovaKernel.h and DescriptiveKernel.h.
 //
-// The cases are read through the value lists' cursors, once for the
-// moments and again for each further test; only the quantiles hold a column
-// (of the cases used, one at a time).
+// The cases are read a block at a time, once for the moments and again for
+// the quantiles and for the variance-homogeneity test. The quantiles of an
+// unweighted 1- or 2-byte analysis variable are counted by value; otherwise
+// each group holds a column of its cases while its summary is computed.
 //
 // Ownership: the object owns its records and each group's moments, and
 // the analysis-of-variance result and pairwise objects that its owner

@@ -67,8 +67,13 @@ GroupedMedian::GroupedMedian(StatClass *computation, long variable, long partner
     for (double &v : summary_)
         v = kNotComputed;
     try {
-        // Room for every case at once, so the column never holds two copies.
+        // A 1- or 2-byte variable counted by value; any other column with
+        // room for every case at once, so it never holds two copies.
         QuantileColumn column;
+        const VariableInfo *info =
+            computation && computation->GetDataSet() ? computation->GetDataSet()->GetVariable(variable) : nullptr;
+        if (info)
+            CountStoredValues(column, info->storageType, computation->IsWeighted());
         if (computation && computation->GetDataSet())
             column.Reserve(static_cast<size_t>(computation->GetDataSet()->GetCaseCount()), computation->IsWeighted());
         if (WalkCases(computation, variable, partner, limit, [&](double v, double w) { column.Add(v, w); }))

@@ -11,14 +11,14 @@
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
 #include "stats/CaseBlockWalk.h"
+#include "stats/CategoryCoder.h"
 #include "stats/StatMissing.h"
 
 namespace {
 
 // Bytes charged per entry of a hash map (node, bucket and the heap's own
-// bookkeeping) and per category (its entry, value, order and label).
+// bookkeeping).
 const size_t kHashEntryCost = 40;
-const size_t kCategoryCost = 96;
 
 std::string Caption(DATASET *set, long variable)
 {
@@ -48,123 +48,11 @@ struct CellKeyHash
     }
 };
 
-// Numbers the distinct values in the order they are met.
-class CategoryIndex
-{
-public:
-    explicit CategoryIndex(MemoryCharge &charge) : charge(charge) {}
-
-    uint32_t Find(double v)
-    {
-        if (!values.empty() && v == last)
-            return lastIndex;
-        auto found = index.find(v);
-        if (found == index.end()) {
-            charge.Add(kCategoryCost);
-            found = index.emplace(v, static_cast<uint32_t>(values.size())).first;
-            values.push_back(v);
-        }
-        last = v;
-        lastIndex = found->second;
-        return lastIndex;
-    }
-    size_t Count() const { return values.size(); }
-
-    // rank[met number]: the place of the value in ascending order.
-    std::vector<long> Ranks(std::vector<double> &ordered) const
-    {
-        ordered = values;
-        std::sort(ordered.begin(), ordered.end());
-        std::vector<long> rank(values.size());
-        for (size_t i = 0; i < values.size(); ++i)
-            rank[i] = static_cast<long>(std::lower_bound(ordered.begin(), ordered.end(), values[i]) - ordered.begin());
-        return rank;
-    }
-
-private:
-    MemoryCharge &charge;
-    std::vector<double> values;
-    std::unordered_map<double, uint32_t> index;
-    double last = 0.0;
-    uint32_t lastIndex = 0;
-};
-
-// Category numbers of a block of stored values: kMissingCode for a
-// system- or user-missing value, kUnseenCode for a value whose category is
-// not numbered yet; Resolve numbers it, which is done only for the cases
-// that count, so a value met only beside a missing one makes no category.
-// A 1- or 2-byte variable keeps each stored value's number in a table;
-// any other goes through the index.
-const uint32_t kMissingCode = 0xffffffffu;
-const uint32_t kUnseenCode = 0xfffffffeu;
+const uint32_t kMissingCode = CategoryCoder::kMissingCode;
+const uint32_t kUnseenCode = CategoryCoder::kUnseenCode;
 // Cells whose row and column numbers are both below this are counted in a
 // dense array (8 bytes a cell, charged to the budget).
 const uint32_t kDenseSide = 256;
-
-class CategoryCoder
-{
-public:
-    CategoryCoder(const BUFFERTYPE &list, CategoryIndex &index, MemoryCharge &charge) : list(list), index(index)
-    {
-        if (list.storageType == STORAGE_U8 || list.storageType == STORAGE_I16) {
-            const size_t slots = list.storageType == STORAGE_U8 ? 256 : 65536;
-            charge.AddItems(slots, sizeof(uint32_t));
-            table.assign(slots, kUnseenCode);
-        }
-    }
-
-    void Prepare(const unsigned char *blockBytes, long n, uint32_t *codes)
-    {
-        bytes = blockBytes;
-        if (list.storageType == STORAGE_U8) {
-            for (long c = 0; c < n; ++c)
-                codes[c] = Lookup(bytes[c], bytes[c]);
-        } else if (list.storageType == STORAGE_I16) {
-            for (long c = 0; c < n; ++c) {
-                const int16_t v = Short(c);
-                codes[c] = Lookup(static_cast<size_t>(v + 32768), v);
-            }
-        } else {
-            values.resize(static_cast<size_t>(n));
-            list.DecodeBlock(bytes, n, values.data(), DBL_MAX);
-            for (long c = 0; c < n; ++c)
-                codes[c] = values[c] == DBL_MAX ? kMissingCode : kUnseenCode;
-        }
-    }
-
-    // The category of case c of the block (not missing), numbered now.
-    uint32_t Resolve(long c)
-    {
-        if (list.storageType == STORAGE_U8)
-            return table[bytes[c]] = index.Find(bytes[c]);
-        if (list.storageType == STORAGE_I16) {
-            const int16_t v = Short(c);
-            return table[static_cast<size_t>(v + 32768)] = index.Find(v);
-        }
-        return index.Find(values[c]);
-    }
-
-private:
-    int16_t Short(long c) const
-    {
-        int16_t v;
-        std::memcpy(&v, bytes + 2 * c, 2);
-        return v;
-    }
-    uint32_t Lookup(size_t slot, long stored)
-    {
-        uint32_t &code = table[slot];
-        if (code == kUnseenCode && list.IsMissingInt(stored))
-            code = kMissingCode;
-        return code;
-    }
-
-    const BUFFERTYPE &list;
-    CategoryIndex &index;
-    std::vector<uint32_t> table;
-    std::vector<double> values;
-    const unsigned char *bytes = nullptr;
-};
 
 std::string Grouped(unsigned long long n)
 {

@@ -3,9 +3,12 @@
 // kept fields, and quantiles of an unweighted column turning weighted.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
+#include "dataset/DataSetLayout.h"
 #include "stats/DescriptiveKernel.h"
 #include "stats/StatMissing.h"
 
@@ -108,4 +111,59 @@ TEST(DescriptiveKernel, QuantileColumnTurnsWeightedWhenAWeightComes)
     ComputeQuantileSummary(even, q);
     EXPECT_EQ(q[1], 2.5); // averaged where the distribution is flat
     EXPECT_EQ(q[0], 1.5);
+}
+
+// A column that counts whole values gives the summary of the column of the
+// same cases bit for bit: over sizes odd and even (where quartiles average
+// two values), runs of one value, a single value, and a case the counts
+// cannot hold (out of range, not whole, a weight other than 1), which turns
+// the column back into one of cases.
+TEST(DescriptiveKernel, CountedColumnGivesTheSummaryOfItsCases)
+{
+    const double lateCases[][2] = {{0, 1}, {300, 1}, {2.5, 1}, {3, 2}};
+    for (long n : {1L, 2L, 3L, 4L, 7L, 8L, 40L, 1001L, 4096L, 5000L}) {
+        for (int late = -1; late < 4; ++late) {
+            SCOPED_TRACE("n " + std::to_string(n) + ", late case " + std::to_string(late));
+            QuantileColumn counted, plain;
+            counted.CountWholeValues(-5, 254);
+            ASSERT_TRUE(counted.Counting());
+            std::vector<double> block;
+            for (long i = 0; i < n; ++i)
+                block.push_back(static_cast<double>((i * 37) % std::min(n / 3 + 2, 200L)) - 5.0);
+            counted.AddBlock(block.data(), nullptr, block.size());
+            plain.AddBlock(block.data(), nullptr, block.size());
+            if (late >= 0) {
+                counted.Add(lateCases[late][0], lateCases[late][1]);
+                plain.Add(lateCases[late][0], lateCases[late][1]);
+            }
+            EXPECT_EQ(counted.Counting(), late < 1);
+            EXPECT_EQ(counted.TotalWeight(), plain.TotalWeight());
+            double a[7], b[7];
+            ComputeQuantileSummary(counted, a);
+            ComputeQuantileSummary(plain, b);
+            for (int q = 0; q < 7; ++q)
+                EXPECT_EQ(a[q], b[q]) << "summary value " << q;
+        }
+    }
+}
+
+TEST(DescriptiveKernel, ColumnsOfStoredWholeValuesCountOnlyWithoutWeights)
+{
+    QuantileColumn bytes, shorts, doubles, weighted;
+    CountStoredValues(bytes, STORAGE_U8, false);
+    CountStoredValues(shorts, STORAGE_I16, false);
+    CountStoredValues(doubles, STORAGE_DOUBLE, false);
+    CountStoredValues(weighted, STORAGE_U8, true);
+    EXPECT_TRUE(bytes.Counting());
+    EXPECT_TRUE(shorts.Counting());
+    EXPECT_FALSE(doubles.Counting());
+    EXPECT_FALSE(weighted.Counting());
+    const double extremes[] = {-32768, 32766, 0};
+    shorts.AddBlock(extremes, nullptr, 3);
+    EXPECT_TRUE(shorts.Counting());
+    double q[7];
+    ComputeQuantileSummary(shorts, q);
+    EXPECT_EQ(q[5], -32768.0);
+    EXPECT_EQ(q[6], 32766.0);
+    EXPECT_EQ(q[1], 0.0);
 }

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <limits>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "GoldenData.h"
 #include "dataset/BUFFERTYPE.h"
@@ -377,3 +379,49 @@ TEST(StatOption, NameIsCopiedAndGraphWordsLoadTheirDefault)
 }
 
 } // namespace
+
+// Codes of every kind over many blocks: halves and codes far below zero
+// (looked up by value), small whole codes (by place), members of different
+// storage, pairwise and listwise; each code's count and the case count as
+// counted here.
+TEST(StatObjectMultipleResponse, CodesOfEveryKindCountAsByHandOverManyBlocks)
+{
+    const long cases = 40000;
+    auto q1 = [](long i) { return i % 17 == 0 ? -40000.0 : static_cast<double>(i % 5) / 2.0; };
+    auto q2 = [](long i) { return static_cast<double>(i % 7 - 3); };
+    auto hasQ3 = [](long i) { return i % 4 != 0; };
+    auto q3 = [](long i) { return static_cast<double>(i % 3); };
+    std::string csv = "q1,q2,q3\n";
+    for (long i = 0; i < cases; ++i)
+        csv += std::to_string(q1(i)) + "," + std::to_string(static_cast<int>(q2(i))) + "," +
+               (hasQ3(i) ? std::to_string(static_cast<int>(q3(i))) : std::string()) + "\n";
+    std::unique_ptr<DATASET> set(BuildDataSet(
+        "variable q1\ntype double\ndecimals 1\nvariable q2\ntype i16\nvariable q3\ntype u8\n", csv, "codes.QVF"));
+    ASSERT_TRUE(set);
+    for (int pairwise : {1, 0}) {
+        SCOPED_TRACE(pairwise ? "pairwise" : "listwise");
+        std::map<double, long> expected;
+        double counted = 0.0;
+        for (long i = 0; i < cases; ++i) {
+            if (!pairwise && !hasQ3(i))
+                continue;
+            counted += 1.0;
+            ++expected[q1(i)];
+            ++expected[q2(i)];
+            if (hasQ3(i))
+                ++expected[q3(i)];
+        }
+        const long members[] = {1, 2, 3, 0};
+        GMultRespFreq m(members, 1, pairwise, 0, 0, set.get());
+        ASSERT_EQ(m.status, GMultResp::kMultCounted);
+        EXPECT_EQ(m.caseCount, counted);
+        ASSERT_EQ(m.categoryCount, static_cast<long>(expected.size()));
+        long k = 0;
+        for (const auto &code : expected) {
+            const FreqCategory &r = m.Result()->categories[k++];
+            EXPECT_EQ(r.value.real, code.first);
+            EXPECT_EQ(r.count, code.second) << "code " << code.first;
+            EXPECT_EQ(r.frequency, static_cast<double>(code.second));
+        }
+    }
+}

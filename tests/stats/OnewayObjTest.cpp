@@ -1,0 +1,143 @@
+// The breakdown read a block of cases at a time: each group's record and
+// quantile summary, the total's and the variance-homogeneity test are those
+// of the group's cases taken one by one, bit for bit, whether the analysis
+// variable is counted by value (1 or 2 bytes) or held as a column, the
+// break variable looked up by stored value or by value, with or without
+// weights.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GoldenData.h"
+#include "dataset/DATASET.h"
+#include "stats/AnovaKernel.h"
+#include "stats/DescriptiveKernel.h"
+#include "stats/OnewayObj.h"
+
+namespace {
+
+// 1 x: a double of many values; 2 xs: a 2-byte whole number; 3 xb: a
+// 1-byte one (empty every 13th case); 4 g: 1-byte groups 1 .. 6, 6
+// user-missing; 5 gd: the same groups as doubles 1.5 g, empty where g is
+// 6; 6 w: the weight, (i mod 4) / 2.
+const long kCases = 7001;
+
+double X(long i) { return static_cast<double>((i * 7919) % 1000) / 8.0 - 40.0; }
+double Xs(long i) { return static_cast<double>((i * 31) % 2001 - 1000); }
+bool HasXb(long i) { return i % 13 != 0; }
+double Xb(long i) { return static_cast<double>((i * 17) % 200); }
+double G(long i) { return static_cast<double>(1 + (i * 5) % 6); }
+double W(long i) { return static_cast<double>(i % 4) / 2.0; }
+
+class Breakdown : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        std::string csv = "x,xs,xb,g,gd,w\n";
+        char line[160];
+        for (long i = 0; i < kCases; ++i) {
+            char xb[16] = "", gd[16] = "";
+            if (HasXb(i))
+                std::snprintf(xb, sizeof xb, "%g", Xb(i));
+            if (G(i) != 6.0)
+                std::snprintf(gd, sizeof gd, "%g", 1.5 * G(i));
+            std::snprintf(line, sizeof line, "%.3f,%g,%s,%g,%s,%g\n", X(i), Xs(i), xb, G(i), gd, W(i));
+            csv += line;
+        }
+        const std::string description = "variable x\ntype double\ndecimals 3\nvariable xs\ntype i16\n"
+                                        "variable xb\ntype u8\nvariable g\ntype u8\nmissing 6\n"
+                                        "variable gd\ntype double\ndecimals 1\nvariable w\ntype double\n"
+                                        "decimals 1\n";
+        plain = BuildDataSet(description, csv, "breakdown.QVF");
+        weighted = BuildDataSet(description + "weight w\n", csv, "breakdown_w.QVF");
+    }
+    static void TearDownTestSuite()
+    {
+        delete plain;
+        delete weighted;
+    }
+    void SetUp() override { ASSERT_TRUE(plain && weighted); }
+
+    static double Value(long variable, long i)
+    {
+        switch (variable) {
+        case 1:
+            return X(i);
+        case 2:
+            return Xs(i);
+        default:
+            return Xb(i);
+        }
+    }
+
+    static void ExpectRecord(const DescriptiveRecord &got, const std::vector<WeightedValue> &cases)
+    {
+        DescriptiveRecord want;
+        ComputeDescriptives(cases.data(), cases.size(), want);
+        ComputeQuantileSummary(cases, want.quantiles);
+        EXPECT_EQ(got.count, want.count);
+        EXPECT_EQ(got.weightedCount, want.weightedCount);
+        const double figures[][2] = {{got.mean, want.mean},
+                                     {got.sum, want.sum},
+                                     {got.standardDeviation, want.standardDeviation},
+                                     {got.minimum, want.minimum},
+                                     {got.maximum, want.maximum},
+                                     {got.skewness, want.skewness},
+                                     {got.kurtosis, want.kurtosis},
+                                     {got.lower95, want.lower95}};
+        for (const auto &figure : figures)
+            EXPECT_EQ(figure[0], figure[1]);
+        ASSERT_TRUE(got.hasQuantiles);
+        for (int q = 0; q < 7; ++q)
+            EXPECT_EQ(got.quantiles[q], want.quantiles[q]) << "summary value " << q;
+    }
+
+    static DATASET *plain, *weighted;
+};
+DATASET *Breakdown::plain = nullptr;
+DATASET *Breakdown::weighted = nullptr;
+
+} // namespace
+
+TEST_F(Breakdown, EveryGroupAndTheTotalAreThoseOfTheirCasesOneByOne)
+{
+    for (bool withWeights : {false, true})
+        for (long analysis : {1L, 2L, 3L})
+            for (long breakVariable : {4L, 5L}) {
+                SCOPED_TRACE("analysis " + std::to_string(analysis) + " by " + std::to_string(breakVariable) +
+                             (withWeights ? ", weighted" : ""));
+                std::map<double, std::vector<WeightedValue>> byGroup;
+                std::vector<WeightedValue> all;
+                for (long i = 0; i < kCases; ++i) {
+                    const double w = withWeights ? W(i) : 1.0;
+                    if (!(w > 0.0) || G(i) == 6.0 || (analysis == 3 && !HasXb(i)))
+                        continue;
+                    const WeightedValue c = {Value(analysis, i), w};
+                    byGroup[breakVariable == 4 ? G(i) : 1.5 * G(i)].push_back(c);
+                    all.push_back(c);
+                }
+                OnewayObj o(analysis, breakVariable, withWeights ? weighted : plain);
+                ASSERT_TRUE(o.Compute());
+                o.ComputeGroupQuantiles();
+                o.ComputeVarianceHomogeneityTest();
+                ASSERT_EQ(o.groups.size(), byGroup.size());
+                size_t g = 0;
+                std::vector<std::vector<WeightedValue>> groups;
+                for (const auto &group : byGroup) {
+                    SCOPED_TRACE("group " + std::to_string(group.first));
+                    EXPECT_EQ(o.groups[g].breakValue, group.first);
+                    ExpectRecord(o.groups[g++], group.second);
+                    groups.push_back(group.second);
+                }
+                SCOPED_TRACE("total");
+                ExpectRecord(o.total, all);
+                const AnovaTable levene = ComputeVarianceHomogeneity(groups);
+                EXPECT_NEAR(o.varianceF, levene.f, 1e-12 * levene.f);
+                EXPECT_EQ(o.varianceDf2, levene.dfWithin);
+            }
+}
