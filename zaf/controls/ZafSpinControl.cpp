@@ -2,6 +2,8 @@
 // by arrow click, the up-down control and the layout.
 #include "zaf/controls/ZafSpinControl.h"
 
+#include "zaf/core/ZafApplication.h"
+
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/data/ZafData.h"
@@ -324,6 +326,15 @@ HWND ZafSpinControl::CreateOSWindow()
         SendMessageA(upDown, UDM_SETPOS, 0, MAKELPARAM(arrowRest, 0));
     }
     return window;
+}
+
+int ZafSpinControl::MinimumPixelHeight() const
+{
+    const ZafWindowObject *field = FirstChild();
+    if (!field)
+        return 0;
+    const int edge = zaf3DLook ? GetSystemMetrics(SM_CYEDGE) : GetSystemMetrics(SM_CYBORDER);
+    return field->TextLinePixelHeight() + (Bordered() ? 2 * edge : 0) + (field->Bordered() ? 2 * edge : 0);
 }
 
 void ZafSpinControl::OSWindowDestroyed()

@@ -96,6 +96,9 @@ public:
 
     // --- Windows window ---------------------------------------------------
     HWND CreateOSWindow() override;
+    // As high as a line of its field's font inside its own frame and the
+    // field's.
+    int MinimumPixelHeight() const override;
     void OSWindowDestroyed() override;
     HWND UpDownHandle() const { return upDown; }
     // Places the field and the arrows (see above).

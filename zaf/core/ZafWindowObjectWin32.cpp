@@ -225,7 +225,7 @@ HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD s
                    instance ? instance : ZafInstance(),
                    place,
                    menu};
-    return ZafBindCreatedWindow(
+    HWND made = ZafBindCreatedWindow(
         object,
         [](void *context) {
             auto *a = static_cast<Arguments *>(context);
@@ -234,6 +234,7 @@ HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD s
                                    a->instance, nullptr);
         },
         &arguments);
+    return made;
 }
 
 HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text, HWND parent,
@@ -385,9 +386,25 @@ ZafRegionRect ZafWindowObject::RegionFromWindow(const ZafRegionRect &rect) const
     return r;
 }
 
+int ZafWindowObject::TextLinePixelHeight() const
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (!display)
+        return 0;
+    ZafPaletteStruct text;
+    LogicalPalette(text, ZAF_PM_TEXT, PaletteState());
+    return display->TextSize("", text.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : text.font).cy;
+}
+
 ZafRegionRect ZafWindowObject::GetWindowRegion() const
 {
     ZafRegionRect r = RegionToWindow(region);
+    const int least = MinimumPixelHeight();
+    if (least > 0 && r.Height() < least) {
+        const int grow = least - r.Height();
+        r.top -= grow / 2;
+        r.bottom += grow - grow / 2;
+    }
     if (parent) {
         POINT origin = parent->ChildOrigin();
         // A windowless window's children stand inside it, in the window
