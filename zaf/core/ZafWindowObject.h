@@ -770,6 +770,10 @@ HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD sty
 // unique one above 0xFFFF (WM_MEASUREITEM finds its control by id alone).
 HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text, HWND parent,
                          DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu);
+// A child window whose object has a tip text is entered in the program's one
+// tooltip control, which shows the text while the mouse rests on the window;
+// null until the first tip is entered.
+HWND ZafTipControl();
 // Binds the object to the first window that create makes (called with the
 // context), before any message reaches it; the window or null.
 HWND ZafBindCreatedWindow(ZafWindowObject *object, HWND (*create)(void *context), void *context);
