@@ -465,9 +465,8 @@ bool WorkBook::PreviewCurrentPage()
     QivPrinter *printer = printerSource ? printerSource() : nullptr;
     HDC reference = printer ? printer->DC() : nullptr;
     PrintPreview *preview = graph ? new PrintPreview(*graph, reference) : new PrintPreview(*text, reference);
+    // The preview places itself over the main window.
     ZafTracker tracker(preview);
-    if (zafWindowManager)
-        zafWindowManager->CenterObject(preview);
     preview->Control();
     if (!tracker.Deleted())
         delete preview;
