@@ -9,6 +9,8 @@
 #include "zaf/data/ZafData.h"
 #include "zaf/data/ZafIntegerData.h"
 #include "zaf/data/ZafRealData.h"
+
+#include <algorithm>
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 
@@ -351,7 +353,9 @@ void ZafSpinControl::Layout()
     RECT client;
     GetClientRect(osWindow, &client);
     const int width = client.right, height = client.bottom;
-    const int arrows = height * 3 / 4;
+    // Never narrower than a scroll bar's arrows, so that they can be seen
+    // and hit.
+    const int arrows = std::min(std::max(height * 3 / 4, GetSystemMetrics(SM_CXVSCROLL)), width / 2);
     if (ZafWindowObject *field = FirstChild()) {
         field->SetRegion(ZafRegionRect(0, 0, width - 1 - arrows, height - 1, ZAF_PIXEL));
         field->MoveOSWindow();
