@@ -48,11 +48,12 @@ const ControlRow controls[] = {
 
 ZafEventType LayerButtonChanged(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
 {
-    ZafWindowObject *top = object;
-    while (top && top->Parent())
-        top = top->Parent();
-    if (auto *window = dynamic_cast<NtabOptionWindow *>(top))
-        window->RefreshLayerField();
+    // The option window stands inside its frame: the nearest one up.
+    for (ZafWindowObject *up = object; up; up = up->Parent())
+        if (auto *window = dynamic_cast<NtabOptionWindow *>(up)) {
+            window->RefreshLayerField();
+            break;
+        }
     (void)code;
     return 0;
 }
@@ -133,8 +134,14 @@ void NtabOptionWindow::UpdateControls()
 void NtabOptionWindow::RefreshLayerField()
 {
     auto *user = dynamic_cast<ZafButton *>(FindObjectByStringID("DisLayUser"));
-    if (ZafWindowObject *field = FindObjectByStringID("DisLayerNum"))
-        field->SetDisabled(!(user && user->Selected()));
+    // The spin control and its field both: the field's window stays
+    // disabled while its spin control is.
+    const bool off = !(user && user->Selected());
+    if (ZafWindowObject *field = FindObjectByStringID("DisLayerNum")) {
+        if (ZafWindowObject *spin = field->Parent())
+            spin->SetDisabled(off);
+        field->SetDisabled(off);
+    }
 }
 
 NtabOption::NtabOption() : TableOption(description)

@@ -8,6 +8,7 @@
 #include "analyses/MapStatOption.h"
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/NtabOption.h"
+#include "shell/OptionWindowFrame.h"
 
 namespace {
 
@@ -37,6 +38,25 @@ TEST_F(DialogLayout, TheRegionMapTakesItsClassLimits)
 {
     MapStatOption record;
     EXPECT_EQ("", Problems(new GroupDefWindow(0, 0, &record)));
+}
+
+// Choosing "Number of layers" in the n-way options lets the user type and
+// step the number; another choice takes that back.
+TEST_F(DialogLayout, TheNumberOfLayersIsEnabledWithItsChoice)
+{
+    NtabOption record;
+    auto *frame = Open(new OptionWindowFrame(*userPersist, &record));
+    ZafWindowObject *field = frame->FindObjectByStringID("DisLayerNum");
+    ASSERT_NE(nullptr, field);
+    ASSERT_TRUE(field->IsCreated());
+    Press(frame, "DisLayAuto");
+    EXPECT_FALSE(IsWindowEnabled(field->OSHandle()));
+    Press(frame, "DisLayUser");
+    EXPECT_TRUE(IsWindowEnabled(field->OSHandle()));
+    EXPECT_TRUE(IsWindowEnabled(field->Parent()->OSHandle())) << "the spin control's arrows";
+    Press(frame, "DisLayNone");
+    EXPECT_FALSE(IsWindowEnabled(field->OSHandle()));
+    Forget(frame);
 }
 
 } // namespace
