@@ -330,6 +330,14 @@ HWND ZafSpinControl::CreateOSWindow()
     return window;
 }
 
+bool ZafSpinControl::SetDisabled(bool flag)
+{
+    const bool result = ZafWindow::SetDisabled(flag);
+    if (upDown)
+        EnableWindow(upDown, !IsDisabledUpChain(true));
+    return result;
+}
+
 int ZafSpinControl::MinimumPixelHeight() const
 {
     const ZafWindowObject *field = FirstChild();

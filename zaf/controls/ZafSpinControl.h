@@ -97,6 +97,9 @@ public:
 
     // --- Windows window ---------------------------------------------------
     HWND CreateOSWindow() override;
+    // Also enables or disables the arrows: the up-down control keeps the
+    // state it was made with unless it is told.
+    bool SetDisabled(bool flag) override;
     // As high as a line of its field's font inside its own frame and the
     // field's.
     int MinimumPixelHeight() const override;
