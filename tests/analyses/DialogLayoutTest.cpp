@@ -9,6 +9,7 @@
 #include "analyses/MultrespDikoOption.h"
 #include "analyses/NtabOption.h"
 #include "shell/OptionWindowFrame.h"
+#include "zaf/controls/ZafSpinControl.h"
 
 namespace {
 
@@ -53,7 +54,9 @@ TEST_F(DialogLayout, TheNumberOfLayersIsEnabledWithItsChoice)
     EXPECT_FALSE(IsWindowEnabled(field->OSHandle()));
     Press(frame, "DisLayUser");
     EXPECT_TRUE(IsWindowEnabled(field->OSHandle()));
-    EXPECT_TRUE(IsWindowEnabled(field->Parent()->OSHandle())) << "the spin control's arrows";
+    auto *spin = dynamic_cast<ZafSpinControl *>(field->Parent());
+    ASSERT_NE(nullptr, spin);
+    EXPECT_TRUE(IsWindowEnabled(spin->UpDownHandle())) << "the spin control's arrows";
     Press(frame, "DisLayNone");
     EXPECT_FALSE(IsWindowEnabled(field->OSHandle()));
     Forget(frame);
