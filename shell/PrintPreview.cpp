@@ -73,23 +73,29 @@ ZafButton *CommandButton(const char *text, ZafEventType value)
     return button;
 }
 
-// Where the preview opens, in screen pixels: most of the main window (of
-// the screen's work area without one), so that a whole page shows at a size
-// where a 10-point line can be read.
+// Where the preview opens, in screen pixels: over the main window (the
+// screen's work area without one), at least nine tenths of the work area
+// high and seven tenths wide, so that a whole page shows at a size where a
+// 10-point line can be read.
 RECT PreviewPlace()
 {
-    RECT area;
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
-        area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT work;
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
+    RECT area = work;
+    InflateRect(&area, -workWidth / 20, -workHeight / 20);
     QIVprog *main = QIVprog::Instance();
     HWND mainWindow = main ? main->OSHandle() : nullptr;
     RECT owner;
-    if (mainWindow && !IsIconic(mainWindow) && GetWindowRect(mainWindow, &owner) &&
-        owner.right - owner.left >= minimumWidth && owner.bottom - owner.top >= minimumHeight)
-        IntersectRect(&area, &area, &owner);
-    const int insetX = (area.right - area.left) / 20, insetY = (area.bottom - area.top) / 20;
-    InflateRect(&area, -insetX, -insetY);
-    return area;
+    if (!mainWindow || IsIconic(mainWindow) || !GetWindowRect(mainWindow, &owner) ||
+        owner.right - owner.left < minimumWidth || owner.bottom - owner.top < minimumHeight)
+        return area;
+    const int width = std::min(workWidth, std::max<int>(owner.right - owner.left, workWidth * 7 / 10));
+    const int height = std::min(workHeight, std::max<int>(owner.bottom - owner.top, workHeight * 9 / 10));
+    const int left = std::clamp<int>((owner.left + owner.right - width) / 2, work.left, work.right - width);
+    const int top = std::clamp<int>((owner.top + owner.bottom - height) / 2, work.top, work.bottom - height);
+    return RECT{left, top, left + width, top + height};
 }
 
 } // namespace
