@@ -123,11 +123,11 @@ bool ListOption::Run()
     return WorkBook::FinishRun(book, book->Built());
 }
 
-ListOptionWindow::ListOptionWindow(ListOption *record) : OptionWindow(37, 10)
+ListOptionWindow::ListOptionWindow(ListOption *record) : OptionWindow(37, 11)
 {
     if (!record->variables)
         return;
-    auto *prompt = new ZafPrompt(1, 0, 50, "");
+    auto *prompt = new ZafPrompt(1, 0, 35, "");
     prompt->SetStringID("tick_pr");
     AddObject(prompt);
     auto *list = new ZafVtList(1, 1, 35, 9);

@@ -488,28 +488,28 @@ ZafDialogWindow *MakeOutputDialog(ListOption *record, long records)
     }
     dialog->AddObject(list);
 
-    // A group's top row is its title: its buttons stand from row 1.
+    // A group's children stand below its title: row 0 is the first under it.
     using Build = OptionWindowBuilder;
     ZafGroup *where = Build::Group(dialog, 1, 8, 35, 5, StatText(19, textGroup), "destination");
-    Build::RadioButton(where, 1, 1, 33, StatText(20, textGroup), "dest_printer")->SetSelected(true);
-    Build::RadioButton(where, 1, 2, 33, StatText(21, textGroup), "dest_file");
-    Build::RadioButton(where, 1, 3, 33, StatText(18, 0), "dest_clip");
+    Build::RadioButton(where, 1, 0, 33, StatText(20, textGroup), "dest_printer")->SetSelected(true);
+    Build::RadioButton(where, 1, 1, 33, StatText(21, textGroup), "dest_file");
+    Build::RadioButton(where, 1, 2, 33, StatText(18, 0), "dest_clip");
 
     ZafGroup *separator = Build::Group(dialog, 37, 8, 17, 5, StatText(22, textGroup), "separator");
-    Build::RadioButton(separator, 1, 1, 15, StatText(23, textGroup), "sep_blank")->SetSelected(true);
-    Build::RadioButton(separator, 1, 2, 15, StatText(24, textGroup), "sep_tab");
+    Build::RadioButton(separator, 1, 0, 15, StatText(23, textGroup), "sep_blank")->SetSelected(true);
+    Build::RadioButton(separator, 1, 1, 15, StatText(24, textGroup), "sep_tab");
 
     ZafGroup *range = Build::Group(dialog, 37, 0, 31, 5, StatText(11, textGroup), "range");
-    ZafButton *all = Build::RadioButton(range, 1, 1, 20, StatText(12, textGroup), "printall");
-    ZafButton *some = Build::RadioButton(range, 1, 2, 20, StatText(13, textGroup), "printsome");
+    ZafButton *all = Build::RadioButton(range, 1, 0, 20, StatText(12, textGroup), "printall");
+    ZafButton *some = Build::RadioButton(range, 1, 1, 20, StatText(13, textGroup), "printsome");
     all->SetSelected(true);
     all->SetUserFunction(PrintRangeToggled);
     some->SetUserFunction(PrintRangeToggled);
-    Build::Prompt(range, 1, 3, 7, StatText(14, textGroup), "fromprompt")->SetHzJustify(ZafPrompt::justifyEnd);
-    ZafWindowObject *from = Named(new ZafString(9, 3, 6, "1", 10), "strfrom");
+    Build::Prompt(range, 1, 2, 7, StatText(14, textGroup), "fromprompt")->SetHzJustify(ZafPrompt::justifyEnd);
+    ZafWindowObject *from = Named(new ZafString(9, 2, 6, "1", 10), "strfrom");
     range->AddObject(from);
-    Build::Prompt(range, 15, 3, 7, StatText(15, textGroup), "toprompt")->SetHzJustify(ZafPrompt::justifyEnd);
-    ZafWindowObject *to = Named(new ZafString(23, 3, 6, std::to_string(records).c_str(), 10), "strto");
+    Build::Prompt(range, 15, 2, 7, StatText(15, textGroup), "toprompt")->SetHzJustify(ZafPrompt::justifyEnd);
+    ZafWindowObject *to = Named(new ZafString(23, 2, 6, std::to_string(records).c_str(), 10), "strto");
     range->AddObject(to);
     for (ZafWindowObject *entry : {from, to}) {
         entry->SetDisabled(true);
@@ -521,9 +521,10 @@ ZafDialogWindow *MakeOutputDialog(ListOption *record, long records)
     dialog->AddObject(Named(new ZafString(62, 6, 6, "50", 10), "titlewidth"));
     Build::CheckBox(dialog, 37, 7, 20, StatText(17, textGroup), "linenumbers")->SetSelected(true);
 
-    ZafButton *ok = EndButton(10, 0, ZAF_DIALOG_OK);
+    // Push buttons stand a row apart: each is a little higher than a row.
+    ZafButton *ok = EndButton(8, 0, ZAF_DIALOG_OK);
     dialog->AddObject(ok);
-    dialog->AddObject(EndButton(11, 4, ZAF_DIALOG_CANCEL));
+    dialog->AddObject(EndButton(10, 4, ZAF_DIALOG_CANCEL));
     dialog->AddObject(EndButton(12, 9, -34));
     dialog->SetDefaultButton(ok, true);
     return dialog;

@@ -31,8 +31,8 @@ ZafWindow *MakeMapOptionWindowDefinition()
 
     ZafGroup *count = B::Group(window, 32, 7, 29, 5, "Number of classes", "GroupingCount");
     B::RadioButton(count, 1, 0, 26, "Automatic", "num_auto");
-    B::RadioButton(count, 1, 1, 12, "User-defined", "num_userdef");
-    B::IntegerSpin(count, 14, 1, 6, MapClassSettings::defaultClassCount, 1, MapStatOption::maxClassCount, 1, "NUM");
+    B::RadioButton(count, 1, 1, 14, "User-defined", "num_userdef");
+    B::IntegerSpin(count, 16, 1, 6, MapClassSettings::defaultClassCount, 1, MapStatOption::maxClassCount, 1, "NUM");
     // The spin control goes by the name the option window looks up.
     if (ZafWindowObject *spin = count->FindObjectByStringID("NUM_spin"))
         spin->SetStringID("NUM_SPIN");

@@ -92,11 +92,12 @@ bool MultregOption::Run()
 
 namespace {
 
-// A prompt or field one row (7 mini-cells) high at left, top, width mini-cells.
+// A prompt or field one field row high at left, top, width mini-cells.
 template <class Control>
 Control *MiniCell(ZafWindow *parent, Control *control, int left, int top, int width, const char *name)
 {
-    control->SetRegion(left, top, left + width - 1, top + 6, ZAF_MINI_CELL);
+    const int bottom = top + OptionWindowBuilder::miniCellFieldRow - 1;
+    control->SetRegion(left, top, left + width - 1, bottom, ZAF_MINI_CELL);
     control->SetStringID(name);
     parent->AddObject(control);
     return control;
@@ -120,10 +121,10 @@ MultregOptionWindow::MultregOptionWindow() : TableOptionWindow(MultregOption::de
         B::MiniCellRadioButton(methods, 5, 7 * i, 200, 7, radios[i])->SetUserFunction(MethodChosen);
     // The limits stand beside the columns, each enabled with its method;
     // the fields are wide enough for "0.050" at the window's font.
-    MiniCell(this, new ZafPrompt(0, 0, 1, "p. in"), 225, 7, 50, "StaPinPrt");
-    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 7, 64, "StaPin")->SetOutputFormat("%0.3f");
-    MiniCell(this, new ZafPrompt(0, 0, 1, "p. out"), 225, 14, 50, "StaPoutPrt");
-    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 14, 64, "StaPout")->SetOutputFormat("%0.3f");
+    MiniCell(this, new ZafPrompt(0, 0, 1, "p. in"), 225, 15, 60, "StaPinPrt");
+    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 15, 64, "StaPin")->SetOutputFormat("%0.3f");
+    MiniCell(this, new ZafPrompt(0, 0, 1, "p. out"), 225, 25, 60, "StaPoutPrt");
+    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 25, 64, "StaPout")->SetOutputFormat("%0.3f");
 }
 
 void MultregOptionWindow::EnableLimits(ZafWindow *window, long method)

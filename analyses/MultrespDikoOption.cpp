@@ -156,18 +156,18 @@ const TableDescription MultrespDikoOption::description =
 // 265 by 130 mini-cells, widened to show the two check boxes outside the
 // groups whole. Departure: the base's buttons start at the group's top, as
 // the display buttons do; 5 lower the third one fell off the group.
-MultrespDikoOptionWindow::MultrespDikoOptionWindow() : TableOptionWindow(MultrespDikoOption::description, 34, 14)
+MultrespDikoOptionWindow::MultrespDikoOptionWindow() : TableOptionWindow(MultrespDikoOption::description, 46, 14)
 {
-    ZafGroup *base = B::MiniCellGroup(this, 15, 5, 214, 35, "CalcPctTitle");
+    ZafGroup *base = B::MiniCellGroup(this, 15, 5, 300, 35, "CalcPctTitle");
     const char *radios[] = {"CalcPctCases", "CalcPctObs", "CalcPctVar"};
     for (int i = 0; i < 3; ++i)
-        B::MiniCellRadioButton(base, 5, 7 * i, 200, 7, radios[i]);
-    B::MiniCellCheckBox(this, 22, 45, 300, 7, "CalcListw");
-    B::MiniCellCheckBox(this, 22, 52, 300, 7, "CalcUMV");
-    ZafGroup *display = B::MiniCellGroup(this, 15, 62, 214, 49, "DIS_TITLE");
+        B::MiniCellRadioButton(base, 5, 7 * i, 285, 7, radios[i]);
+    B::MiniCellCheckBox(this, 22, 45, 430, 7, "CalcListw");
+    B::MiniCellCheckBox(this, 22, 52, 430, 7, "CalcUMV");
+    ZafGroup *display = B::MiniCellGroup(this, 15, 62, 300, 49, "DIS_TITLE");
     const char *boxes[] = {"DIS_VARLABS", "DIS_CAT", "DIS_CODE", "DIS_FREQ", "DIS_PCT"};
     for (int i = 0; i < 5; ++i)
-        B::MiniCellCheckBox(display, 5, 7 * i, 200, 7, boxes[i]);
+        B::MiniCellCheckBox(display, 5, 7 * i, 285, 7, boxes[i]);
 }
 
 MultrespDikoOption::MultrespDikoOption() : TableOption(description)

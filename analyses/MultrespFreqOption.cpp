@@ -52,13 +52,13 @@ const TableDescription MultrespFreqOption::description =
 
 // 265 by 120 mini-cells, widened to show the two check boxes outside the
 // groups whole.
-MultrespFreqOptionWindow::MultrespFreqOptionWindow() : TableOptionWindow(MultrespFreqOption::description, 34, 13)
+MultrespFreqOptionWindow::MultrespFreqOptionWindow() : TableOptionWindow(MultrespFreqOption::description, 46, 13)
 {
     ZafGroup *base = B::MiniCellGroup(this, 15, 5, 214, 28, "CalcPctTitle");
     GroupButton(base, 0, "CalcPctCases", true);
     GroupButton(base, 7, "CalcPctObs", true);
-    B::MiniCellCheckBox(this, 22, 38, 300, 7, "CalcListw");
-    B::MiniCellCheckBox(this, 22, 45, 300, 7, "CalcUMV");
+    B::MiniCellCheckBox(this, 22, 38, 430, 7, "CalcListw");
+    B::MiniCellCheckBox(this, 22, 45, 430, 7, "CalcUMV");
     ZafGroup *display = B::MiniCellGroup(this, 15, 55, 214, 49, "DisplayTitle");
     const char *boxes[] = {"DIS_VARLABS", "DIS_CAT", "DIS_CODE", "DIS_FREQ", "DIS_PCT"};
     for (int i = 0; i < 5; ++i)

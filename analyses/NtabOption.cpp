@@ -48,11 +48,12 @@ const ControlRow controls[] = {
 
 ZafEventType LayerButtonChanged(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
 {
-    ZafWindowObject *top = object;
-    while (top && top->Parent())
-        top = top->Parent();
-    if (auto *window = dynamic_cast<NtabOptionWindow *>(top))
-        window->RefreshLayerField();
+    // The option window stands inside its frame: the nearest one up.
+    for (ZafWindowObject *up = object; up; up = up->Parent())
+        if (auto *window = dynamic_cast<NtabOptionWindow *>(up)) {
+            window->RefreshLayerField();
+            break;
+        }
     (void)code;
     return 0;
 }
@@ -72,14 +73,14 @@ ZafButton *EndButton(ZafDialogWindow *dialog, int left, int text, ZafEventType c
 const TableDescription NtabOption::description =
     DescribeTable("USE_MULTIWAY_NTAB_OPTIONS", "ontab", ntabTextGroup, settings, controls);
 
-NtabPreOptionWindow::NtabPreOptionWindow() : ZafDialogWindow(0, 0, 44, 6)
+NtabPreOptionWindow::NtabPreOptionWindow() : ZafDialogWindow(0, 0, 50, 6)
 {
     B::RegisterClasses();
     AddGenericObjects(new ZafStringData(StatText(0, ntabTextGroup)));
-    auto *box = B::CheckBox(this, 1, 1, 42, StatText(22, ntabTextGroup), buttonName);
+    auto *box = B::CheckBox(this, 1, 1, 48, StatText(22, ntabTextGroup), buttonName);
     (void)box;
-    ZafButton *ok = EndButton(this, 10, 0, ZAF_DIALOG_OK, "BT_OK");
-    EndButton(this, 22, 4, ZAF_DIALOG_CANCEL, "BT_CANCEL");
+    ZafButton *ok = EndButton(this, 13, 0, ZAF_DIALOG_OK, "BT_OK");
+    EndButton(this, 25, 4, ZAF_DIALOG_CANCEL, "BT_CANCEL");
     SetDefaultButton(ok, true);
 }
 
@@ -89,25 +90,27 @@ bool NtabPreOptionWindow::MultipleResponse()
     return box && box->Selected();
 }
 
-// 480 by 101 mini-cells: the figures and the percentage base side by side,
-// the layers below them, the variable numbers last.
+// 620 by 117 mini-cells: the figures and the percentage base side by side,
+// the layers below them with the number of layers beside "User-defined",
+// the variable numbers last.
 NtabOptionWindow::NtabOptionWindow(bool multipleResponse)
-    : TableOptionWindow(NtabOption::description, 62, 13), multipleResponse(multipleResponse)
+    : TableOptionWindow(NtabOption::description, 62, 12), multipleResponse(multipleResponse)
 {
-    ZafGroup *figureGroup = B::MiniCellGroup(this, 5, 5, 214, 40, "DisPctGrp");
+    ZafGroup *figureGroup = B::MiniCellGroup(this, 5, 5, 290, 40, "DisPctGrp");
     const char *figureNames[] = {"DisPct", "DisTotPct", "DisCumPct", "DisRawNum"};
     for (int i = 0; i < 4; ++i)
-        B::MiniCellRadioButton(figureGroup, 5, 7 * i, 200, 7, figureNames[i]);
-    ZafGroup *baseGroup = B::MiniCellGroup(this, 229, 5, 214, 26, "DisMRPctTitle");
-    B::MiniCellRadioButton(baseGroup, 5, 0, 200, 7, "DisMRPctObs");
-    B::MiniCellRadioButton(baseGroup, 5, 7, 200, 7, "DisMRPctCases");
-    ZafGroup *layerGroup = B::MiniCellGroup(this, 5, 48, 354, 40, "DisLayerGrp");
+        B::MiniCellRadioButton(figureGroup, 5, 7 * i, 275, 7, figureNames[i]);
+    ZafGroup *baseGroup = B::MiniCellGroup(this, 305, 5, 310, 26, "DisMRPctTitle");
+    B::MiniCellRadioButton(baseGroup, 5, 0, 295, 7, "DisMRPctObs");
+    B::MiniCellRadioButton(baseGroup, 5, 7, 295, 7, "DisMRPctCases");
+    ZafGroup *layerGroup = B::MiniCellGroup(this, 5, 50, 610, 44, "DisLayerGrp");
     const char *layerNames[] = {"DisLayNone", "DisLayAuto", "DisLayAll", "DisLayUser"};
     for (int i = 0; i < 4; ++i)
-        B::MiniCellRadioButton(layerGroup, 5, 7 * i, 200, 7, layerNames[i]);
-    B::Prompt(this, 29, 8, 8, "", "DisLayerPrompt");
-    B::IntegerSpin(this, 38, 8, 6, 1, 1, NtabOption::maxUserLayers, 1, "DisLayerNum");
-    B::MiniCellCheckBox(this, 5, 91, 200, 7, "DisShwVnr");
+        B::MiniCellRadioButton(layerGroup, 5, 7 * i, 275, 7, layerNames[i]);
+    // "User-defined" and its number share the last row, made a field row high.
+    B::MiniCellPrompt(layerGroup, 300, 20, 200, "DisLayerPrompt");
+    B::MiniCellIntegerSpin(layerGroup, 510, 20, 80, 1, 1, NtabOption::maxUserLayers, 1, "DisLayerNum");
+    B::MiniCellCheckBox(this, 5, 100, 400, 7, "DisShwVnr");
 }
 
 void NtabOptionWindow::UpdateControls()
@@ -131,8 +134,14 @@ void NtabOptionWindow::UpdateControls()
 void NtabOptionWindow::RefreshLayerField()
 {
     auto *user = dynamic_cast<ZafButton *>(FindObjectByStringID("DisLayUser"));
-    if (ZafWindowObject *field = FindObjectByStringID("DisLayerNum"))
-        field->SetDisabled(!(user && user->Selected()));
+    // The spin control and its field both: the field's window stays
+    // disabled while its spin control is.
+    const bool off = !(user && user->Selected());
+    if (ZafWindowObject *field = FindObjectByStringID("DisLayerNum")) {
+        if (ZafWindowObject *spin = field->Parent())
+            spin->SetDisabled(off);
+        field->SetDisabled(off);
+    }
 }
 
 NtabOption::NtabOption() : TableOption(description)

@@ -64,7 +64,7 @@ Desk2grafBarcodeOption::Desk2grafBarcodeOption() : Desk2grafOption(barcode, desc
 {}
 
 Desk2grafOptionWindow::Desk2grafOptionWindow(int kind, const TableDescription &description)
-    : TableOptionWindow(description, 32, 13)
+    : TableOptionWindow(description, 36, 13)
 {
     // The check boxes of the kind: the bar graph has five, the box graph
     // four, the others three.
@@ -74,10 +74,10 @@ Desk2grafOptionWindow::Desk2grafOptionWindow(int kind, const TableDescription &d
         boxes[3] = "Numbers", boxes[4] = "Origo", n = 5;
     else if (kind == Desk2grafOption::box)
         boxes[3] = "Extreme", n = 4;
-    ZafGroup *show = OptionWindowBuilder::MiniCellGroup(this, 15, 5, 264, (n + 2) * 7, "DisTitle");
+    ZafGroup *show = OptionWindowBuilder::MiniCellGroup(this, 15, 5, 330, (n + 2) * 7, "DisTitle");
     for (int row = 0; row < n; ++row)
-        OptionWindowBuilder::MiniCellCheckBox(show, 5, 7 * row, 250, 7, boxes[row]);
-    ZafGroup *orient = OptionWindowBuilder::MiniCellGroup(this, 15, (n + 2) * 7 + 12, 264, 28, "Orient");
-    OptionWindowBuilder::MiniCellRadioButton(orient, 5, 0, 250, 7, "Hori");
-    OptionWindowBuilder::MiniCellRadioButton(orient, 5, 7, 250, 7, "Vert");
+        OptionWindowBuilder::MiniCellCheckBox(show, 5, 7 * row, 315, 7, boxes[row]);
+    ZafGroup *orient = OptionWindowBuilder::MiniCellGroup(this, 15, (n + 2) * 7 + 12, 330, 28, "Orient");
+    OptionWindowBuilder::MiniCellRadioButton(orient, 5, 0, 315, 7, "Hori");
+    OptionWindowBuilder::MiniCellRadioButton(orient, 5, 7, 315, 7, "Vert");
 }

@@ -36,13 +36,13 @@ ZafWindow *DuoPolyOption::CreateOptionWindow()
     return new DuoPolyOptionWindow;
 }
 
-DuoPolyOptionWindow::DuoPolyOptionWindow() : TableOptionWindow(DuoPolyOption::description, 27, 9)
+DuoPolyOptionWindow::DuoPolyOptionWindow() : TableOptionWindow(DuoPolyOption::description, 30, 9)
 {
     using B = OptionWindowBuilder;
-    ZafGroup *show = B::MiniCellGroup(this, 15, 5, 214, 28, "DisTitle");
-    B::MiniCellCheckBox(show, 5, 0, 200, 7, "DisGtype");
-    ZafGroup *below = B::MiniCellGroup(this, 15, 40, 214, 35, "DisXtitle");
-    B::MiniCellRadioButton(below, 5, 0, 200, 7, "DisXNone");
-    B::MiniCellRadioButton(below, 5, 7, 200, 7, "DisXBar");
-    B::MiniCellRadioButton(below, 5, 14, 200, 7, "DisXBox");
+    ZafGroup *show = B::MiniCellGroup(this, 15, 5, 264, 28, "DisTitle");
+    B::MiniCellCheckBox(show, 5, 0, 250, 7, "DisGtype");
+    ZafGroup *below = B::MiniCellGroup(this, 15, 40, 264, 35, "DisXtitle");
+    B::MiniCellRadioButton(below, 5, 0, 250, 7, "DisXNone");
+    B::MiniCellRadioButton(below, 5, 7, 250, 7, "DisXBar");
+    B::MiniCellRadioButton(below, 5, 14, 250, 7, "DisXBox");
 }

@@ -29,9 +29,13 @@ TEXT_DIALOG::TEXT_DIALOG(ZafWindowPersistence &persistence, int pointerX, int po
     if (ZafWindowObject *holder = Find(N::size, __LINE__)) {
         sizeField = new ZafInteger(0, 0, sizeFieldWidth, 0);
         sizeField->SetStringID("GTD_SIZE_FIELD");
-        if (auto *window = dynamic_cast<ZafWindow *>(holder))
+        if (auto *window = dynamic_cast<ZafWindow *>(holder)) {
+            // The field fills its holder, which is one row high.
+            ZafRegionRect place = holder->Region();
+            holder->ConvertRegion(place, ZAF_PIXEL);
+            sizeField->SetRegion(ZafRegionRect(0, 0, place.Width() - 1, place.Height() - 1, ZAF_PIXEL));
             window->AddObject(sizeField);
-        else
+        } else
             AddObject(sizeField);
     }
     SetTexts();

@@ -113,8 +113,29 @@ ZafInteger *OptionWindowBuilder::IntegerSpin(ZafWindow *parent, int left, int to
     auto *field = new ZafInteger(0, 0, width, static_cast<std::int32_t>(value));
     field->SetStringID(name);
     field->SetRange((std::to_string(minimum) + ".." + std::to_string(maximum)).c_str());
+    // One frame round the field and its arrows: the spin control's.
+    spin->SetBordered(true);
     spin->AddObject(field);
+    field->SetBordered(false);
     spin->SetStepData(new ZafIntegerData(static_cast<std::int32_t>(step)));
     parent->AddObject(spin);
+    return field;
+}
+
+ZafPrompt *OptionWindowBuilder::MiniCellPrompt(ZafWindow *parent, int left, int top, int width, const char *name)
+{
+    auto *prompt = new ZafPrompt(0, 0, 1, "");
+    prompt->SetRegion(ZafRegionRect(left, top, left + width - 1, top + miniCellFieldRow - 1, ZAF_MINI_CELL));
+    prompt->SetStringID(name);
+    parent->AddObject(prompt);
+    return prompt;
+}
+
+ZafInteger *OptionWindowBuilder::MiniCellIntegerSpin(ZafWindow *parent, int left, int top, int width, long value,
+                                                     long minimum, long maximum, long step, const char *name)
+{
+    ZafInteger *field = IntegerSpin(parent, 0, 0, 1, value, minimum, maximum, step, name);
+    if (ZafWindowObject *spin = field->Parent())
+        spin->SetRegion(ZafRegionRect(left, top, left + width - 1, top + miniCellFieldRow - 1, ZAF_MINI_CELL));
     return field;
 }

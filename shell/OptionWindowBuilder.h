@@ -44,4 +44,10 @@ public:
     static ZafButton *MiniCellRadioButton(ZafWindow *group, int left, int top, int width, int height, const char *name);
     static ZafInteger *IntegerSpin(ZafWindow *parent, int left, int top, int width, long value, long minimum,
                                    long maximum, long step, const char *name);
+    // A row of mini-cells that holds a field whole (its text and frame):
+    // prompts and fields stand on rows this far apart.
+    static constexpr int miniCellFieldRow = 8;
+    static ZafPrompt *MiniCellPrompt(ZafWindow *parent, int left, int top, int width, const char *name);
+    static ZafInteger *MiniCellIntegerSpin(ZafWindow *parent, int left, int top, int width, long value,
+                                           long minimum, long maximum, long step, const char *name);
 };

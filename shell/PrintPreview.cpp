@@ -1,8 +1,10 @@
 #include "shell/PrintPreview.h"
 
 #include <algorithm>
+#include <string>
 
 #include "shell/GraphPane.h"
+#include "shell/QIVprog.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "zaf/controls/ZafButton.h"
@@ -59,12 +61,41 @@ private:
 
 namespace {
 
-ZafButton *CommandButton(int left, const char *text, ZafEventType value)
+constexpr int buttonCells = 10;
+// The smallest main window that the preview takes its place from.
+constexpr int minimumWidth = 400, minimumHeight = 300;
+
+ZafButton *CommandButton(const char *text, ZafEventType value)
 {
-    auto *button = new ZafButton(left, 18, 10, 1, text);
+    auto *button = new ZafButton(0, 0, buttonCells, 1, text);
     button->SetValue(value);
     button->SetSendMessageWhenSelected(true);
     return button;
+}
+
+// Where the preview opens, in screen pixels: over the main window (the
+// screen's work area without one), at least nine tenths of the work area
+// high and seven tenths wide, so that a whole page shows at a size where a
+// 10-point line can be read.
+RECT PreviewPlace()
+{
+    RECT work;
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
+    RECT area = work;
+    InflateRect(&area, -workWidth / 20, -workHeight / 20);
+    QIVprog *main = QIVprog::Instance();
+    HWND mainWindow = main ? main->OSHandle() : nullptr;
+    RECT owner;
+    if (!mainWindow || IsIconic(mainWindow) || !GetWindowRect(mainWindow, &owner) ||
+        owner.right - owner.left < minimumWidth || owner.bottom - owner.top < minimumHeight)
+        return area;
+    const int width = std::min(workWidth, std::max<int>(owner.right - owner.left, workWidth * 7 / 10));
+    const int height = std::min(workHeight, std::max<int>(owner.bottom - owner.top, workHeight * 9 / 10));
+    const int left = std::clamp<int>((owner.left + owner.right - width) / 2, work.left, work.right - width);
+    const int top = std::clamp<int>((owner.top + owner.bottom - height) / 2, work.top, work.bottom - height);
+    return RECT{left, top, left + width, top + height};
 }
 
 } // namespace
@@ -77,8 +108,11 @@ PrintPreview::PrintPreview(const TXTWIN &text, HDC referenceDC) : ZafDialogWindo
         pageWidth = std::max(measure.PageWidth(), 1);
         pageHeight = std::max(measure.PageHeight(), 1);
         const int count = text.PageCount(measure);
+        // Each picture's frame is the whole page, so that a page plays back
+        // whole and in place, however far its lines reach.
+        const RECT frame = PageFrame(layout);
         for (int page = 0; page < count; ++page) {
-            HDC dc = CreateEnhMetaFileA(layout, nullptr, nullptr, nullptr);
+            HDC dc = CreateEnhMetaFileA(layout, nullptr, &frame, nullptr);
             if (!dc)
                 break;
             {
@@ -107,7 +141,7 @@ PrintPreview::PrintPreview(GraphPane &graph, HDC referenceDC) : ZafDialogWindow(
     }
     // The whole page is the picture's frame, so the graph keeps its place on
     // the sheet (hundredths of a millimetre).
-    const RECT frame{0, 0, GetDeviceCaps(layout, HORZSIZE) * 100, GetDeviceCaps(layout, VERTSIZE) * 100};
+    const RECT frame = PageFrame(layout);
     if (HDC dc = CreateEnhMetaFileA(layout, nullptr, &frame, nullptr)) {
         {
             QivPrinter printer(dc);
@@ -125,16 +159,55 @@ PrintPreview::PrintPreview(GraphPane &graph, HDC referenceDC) : ZafDialogWindow(
     AddControls();
 }
 
+RECT PrintPreview::PageFrame(HDC layout)
+{
+    // Hundredths of a millimetre.
+    return RECT{0, 0, GetDeviceCaps(layout, HORZSIZE) * 100, GetDeviceCaps(layout, VERTSIZE) * 100};
+}
+
 void PrintPreview::AddControls()
 {
-    // A framed, titled dialog: the user moves it and sees what it is.
+    // A framed, titled, sizeable window: the user moves and sizes it and
+    // sees which page it shows.
+    SetSizeable(true);
     AddObject(new ZafBorder());
-    AddObject(new ZafTitle("Print preview"));
+    title = new ZafTitle("Print preview");
+    AddObject(title);
     sheet = new Sheet(*this);
     AddObject(sheet);
-    AddObject(CommandButton(1, "<<", previousPageEvent));
-    AddObject(CommandButton(12, ">>", nextPageEvent));
-    AddObject(CommandButton(41, "OK", ZAF_DIALOG_OK));
+    previousButton = CommandButton("<<", previousPageEvent);
+    nextButton = CommandButton(">>", nextPageEvent);
+    okButton = CommandButton("OK", ZAF_DIALOG_OK);
+    AddObject(previousButton);
+    AddObject(nextButton);
+    AddObject(okButton);
+    const RECT place = PreviewPlace();
+    SetRegion(ZafRegionRect(place.left, place.top, place.right - 1, place.bottom - 1, ZAF_PIXEL));
+    ShowPage(0);
+}
+
+void PrintPreview::LayoutChildren()
+{
+    ZafDialogWindow::LayoutChildren();
+    if (!osWindow || !sheet)
+        return;
+    RECT client;
+    GetClientRect(osWindow, &client);
+    const ZafDisplay &display = ZafDisplay::ForConversion();
+    const int gap = display.CellWidth();
+    const int buttonWidth = buttonCells * display.CellWidth();
+    const int bottom = static_cast<int>(client.bottom) - gap / 2 - 1;
+    // The buttons along the foot, the sheet over the rest.
+    const int top = bottom - ZafButton::textPushButtonHeight + 1;
+    const int left[] = {gap, 2 * gap + buttonWidth, static_cast<int>(client.right) - gap - buttonWidth};
+    ZafButton *buttons[] = {previousButton, nextButton, okButton};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i]->SetRegion(ZafRegionRect(left[i], top, left[i] + buttonWidth - 1, bottom, ZAF_PIXEL));
+        buttons[i]->MoveOSWindow();
+    }
+    sheet->SetRegion(ZafRegionRect(gap, gap / 2, std::max<int>(gap, client.right - gap - 1),
+                                   std::max(gap / 2, top - gap / 2 - 1), ZAF_PIXEL));
+    sheet->MoveOSWindow();
 }
 
 PrintPreview::~PrintPreview()
@@ -153,6 +226,16 @@ HENHMETAFILE PrintPreview::PageMetafile(int page) const
 int PrintPreview::ShowPage(int page)
 {
     currentPage = std::clamp(page, 0, std::max(PageCount() - 1, 0));
+    if (title) {
+        const std::string caption = PageCount() > 1 ? "Print preview - page " + std::to_string(currentPage + 1) +
+                                                          " of " + std::to_string(PageCount())
+                                                    : std::string("Print preview");
+        title->SetText(caption.c_str());
+    }
+    if (previousButton)
+        previousButton->SetDisabled(currentPage == 0);
+    if (nextButton)
+        nextButton->SetDisabled(currentPage + 1 >= PageCount());
     if (sheet->IsCreated())
         InvalidateRect(sheet->OSHandle(), nullptr, TRUE);
     return currentPage;

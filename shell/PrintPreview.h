@@ -3,8 +3,9 @@
 // QivPrinter) into an enhanced metafile on the printer's device context, and
 // a graph's one page likewise (the graph draws itself, scaled as on the
 // printer, into the metafile made current on the screen display), and
-// played back scaled into a white sheet of the page's proportions. Its
-// buttons page forward and back and close it.
+// played back scaled into a white sheet of the page's proportions. It opens
+// over most of the main window and can be sized; its title says which page
+// of how many it shows; its buttons page forward and back and close it.
 //
 // Ownership: the dialog owns its page metafiles and its controls; the text
 // window is only read while the dialog is made. The caller runs it (Control)
@@ -18,6 +19,7 @@
 #include <vector>
 
 class GraphPane;
+class ZafButton;
 class TXTWIN;
 
 class PrintPreview : public ZafDialogWindow
@@ -41,7 +43,11 @@ public:
 
     ZafEventType Event(const ZafEventRecord &event) override;
 
+    // Lays the sheet over the window and the buttons along its foot.
+    void LayoutChildren() override;
+
 private:
+    static RECT PageFrame(HDC layout);
     void AddControls();
 
     std::vector<HENHMETAFILE> pages;
@@ -49,5 +55,9 @@ private:
     int pageWidth = 1;
     int pageHeight = 1;
     class Sheet;
-    Sheet *sheet;
+    Sheet *sheet = nullptr;
+    ZafWindowObject *title = nullptr;
+    ZafButton *previousButton = nullptr;
+    ZafButton *nextButton = nullptr;
+    ZafButton *okButton = nullptr;
 };

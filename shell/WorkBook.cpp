@@ -24,9 +24,11 @@
 #include "zaf/controls/ZafToolBar.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafErrorStub.h"
+#include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafNotebook.h"
 #include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindowManager.h"
+#include "zaf/data/ZafBitmapData.h"
 #include "zaf/data/ZafStringData.h"
 
 namespace {
@@ -136,9 +138,35 @@ StatOption *WorkBook::ReleaseOption()
     return released;
 }
 
+namespace {
+
+// Cells across that hold a tool button's caption (or its picture) with the
+// button's edges and a margin on each side.
+int ToolButtonCells(const char *text, const ZafBitmapData *picture)
+{
+    const ZafDisplay &display = ZafDisplay::ForConversion();
+    int pixels = picture ? picture->width : 0;
+    if (!picture && text && *text) {
+        ZafGdiDisplay *screen = ZafScreenGdiDisplay();
+        pixels = screen ? static_cast<int>(screen->TextSize(text, ZAF_FONT_DIALOG).cx)
+                        : static_cast<int>(std::strlen(text)) * display.CellWidth();
+    }
+    pixels += 4 * GetSystemMetrics(SM_CXEDGE) + 8;
+    return (pixels + display.CellWidth() - 1) / display.CellWidth();
+}
+
+} // namespace
+
 ZafButton *WorkBook::AddToolButton(const char *name, const char *text, int value, const char *bitmapName)
 {
-    auto *button = new ZafButton(0, 0, 8, 1, text, MakeToolBitmap(bitmapName));
+    // A tool with a picture shows the picture alone and its whole caption
+    // as its tip, so that a tool bar of long captions stays one row; one
+    // without shows its caption whole.
+    ZafBitmapData *picture = MakeToolBitmap(bitmapName);
+    const bool tip = picture && text && *text;
+    auto *button = new ZafButton(0, 0, ToolButtonCells(text, picture), 1, tip ? "" : text, picture);
+    if (tip)
+        button->SetTipText(text);
     button->SetStringID(name);
     button->SetValue(value);
     if (value != 0)
@@ -437,9 +465,8 @@ bool WorkBook::PreviewCurrentPage()
     QivPrinter *printer = printerSource ? printerSource() : nullptr;
     HDC reference = printer ? printer->DC() : nullptr;
     PrintPreview *preview = graph ? new PrintPreview(*graph, reference) : new PrintPreview(*text, reference);
+    // The preview places itself over the main window.
     ZafTracker tracker(preview);
-    if (zafWindowManager)
-        zafWindowManager->CenterObject(preview);
     preview->Control();
     if (!tracker.Deleted())
         delete preview;

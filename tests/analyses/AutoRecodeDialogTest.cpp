@@ -3,6 +3,7 @@
 // entries give back, and the caller's title copied before the dialog asks
 // the language file for its own texts.
 #include "tests/analyses/AnalysesTestSupport.h"
+#include "tests/support/LayoutCheck.h"
 
 #include "analyses/AutoRecodeDialog.h"
 #include "zaf/controls/ZafButton.h"
@@ -87,6 +88,19 @@ TEST_F(AutoRecodeDialogTest, OffersEachCandidateNamedByItsPositionTickedWithFour
     EXPECT_EQ(0, intervals[0]);
     EXPECT_EQ(4, intervals[1]);
     EXPECT_EQ(4, intervals[2]);
+}
+
+TEST_F(AutoRecodeDialogTest, ShowsEveryControlWholeInsideTheWindow)
+{
+    const long candidates[] = {q1, age, 0};
+    long intervals[] = {0, 0, 0};
+    std::string problems = "not shown";
+    WhileShown() = [&](ZafDialogWindow *dialog) {
+        problems = testsupport::LayoutCheck(dialog).Report();
+        PostClick(dialog, autoRecodeCancelName);
+    };
+    AutoRecodeDialog(candidates, intervals, "Frequency table");
+    EXPECT_EQ("", problems);
 }
 
 // The user's entries and what OK stores for them.

@@ -2,10 +2,12 @@
 // by hand), its lines as written, and the output dialog's checks. The
 // expected orders are derived in the comments from the CSV below.
 #include "tests/analyses/AnalysesTestSupport.h"
+#include "tests/support/LayoutCheck.h"
 
 #include "analyses/ListBook.h"
 #include "analyses/ListOption.h"
 #include "analyses/ListOutput.h"
+#include "shell/OptionWindowFrame.h"
 #include "shell/VariableListWindow.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/core/ZafDialogWindow.h"
@@ -242,6 +244,41 @@ TEST_F(CaseListOutput, RowsGoToAFileAndTheClipboardInTheShownOrder)
     // Titles shorter than the width are whole; tab separated, each ends with a tab.
     EXPECT_EQ(copied, "  \tgrp: Group\tscore: Score of the test taker\tamount: Amount\t\r\n");
     EXPECT_TRUE(Reported().empty());
+}
+
+// The output dialog as shown with the range's entries up (a survey of 8
+// cases, variables with long labels): every control whole and in its place.
+TEST_F(CaseListOutput, TheDialogShowsEveryControlWholeInsideItsGroupAndWindow)
+{
+    Open();
+    static std::string problems;
+    problems = "not shown";
+    Entries() = [](ZafDialogWindow *dialog) {
+        Choose(dialog, "printsome");
+        Choose(dialog, "printall", false);
+        for (const char *name : {"strfrom", "strto"})
+            dialog->FindObjectByStringID(name)->SetVisible(true);
+        zafWindowManager->AddObject(dialog);
+        RunQueued();
+        problems = testsupport::LayoutCheck(dialog).Report();
+        zafWindowManager->SubtractObject(dialog);
+    };
+    ListOutput::SetDialogHook([](ZafDialogWindow *dialog) -> ZafEventType {
+        Entries()(dialog);
+        return ZAF_DIALOG_CANCEL;
+    });
+    output->WriteList(nullptr);
+    EXPECT_EQ("", problems);
+}
+
+TEST_F(CaseList, TheOptionWindowShowsEveryControlWholeInsideTheFrame)
+{
+    Open();
+    auto *frame = WindowTest::Open(new OptionWindowFrame(*userPersist, record));
+    ASSERT_NE(nullptr, frame->Window());
+    const std::string problems = testsupport::LayoutCheck(frame).Report();
+    Forget(frame); // before the book deletes the record it shows
+    EXPECT_EQ("", problems);
 }
 
 TEST_F(CaseListOutput, EntriesOutOfRangeAreRefusedWithAMessageAndNothingIsWritten)

@@ -6,6 +6,7 @@
 // value there and back, and the registry's entry making this record. A new
 // analysis or graph record joins by one line in `records`.
 #include "tests/analyses/AnalysesTestSupport.h"
+#include "tests/support/LayoutCheck.h"
 
 #include "analyses/BattFreqOption.h"
 #include "analyses/BiplotOption.h"
@@ -176,6 +177,15 @@ TEST_P(OptionRecordConformance, TheWindowHoldsEveryControlWithItsText)
         }
     }
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
+}
+
+// The window in its frame as the user sees it: every text whole with the
+// system font, every control inside its group and the window, none on another.
+TEST_P(OptionRecordConformance, EveryControlShowsWholeInsideItsGroupAndWindow)
+{
+    ASSERT_NE(nullptr, OpenWindow());
+    testsupport::LayoutCheck layout(frame);
+    EXPECT_TRUE(layout.problems.empty()) << layout.Report();
 }
 
 TEST_P(OptionRecordConformance, EveryControlCarriesItsBitsThereAndBack)

@@ -11,6 +11,7 @@
 #include "graphs/ElementDump.h"
 #include "graphs/GraphTextDialog.h"
 #include "graphs/GraphTextDialogDefinition.h"
+#include "tests/support/LayoutCheck.h"
 #include "shell/Main.h"
 #include "shell/Page.h"
 #include "shell/QIVprog.h"
@@ -399,6 +400,18 @@ TEST_F(InteractionTest, ATextAddedInTextModeSurvivesARebuild)
     EXPECT_EQ(graph->Elements().Count(), before + 1);
     EXPECT_EQ(TextOf("Note"), note);
     EXPECT_NE(TextOf("Title"), nullptr);
+}
+
+TEST_F(InteractionTest, TheTextDialogShowsEveryControlWholeInsideItsGroupsAndWindow)
+{
+    ShowGraph();
+    const POINT at = Inside(*TextOf("Title"));
+    std::string problems = "not shown";
+    DoublePress(at.x, at.y, [&](TEXT_DIALOG &dialog) {
+        problems = testsupport::LayoutCheck(&dialog).Report();
+        ClickControl(Handle(dialog, N::cancel));
+    });
+    EXPECT_EQ("", problems);
 }
 
 TEST_F(InteractionTest, CancellingTheDialogChangesNothing)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "tests/shell/MetafileRecords.h"
+#include "tests/support/LayoutCheck.h"
 #include "tests/support/PaintedWindow.h"
 
 namespace {
@@ -80,3 +82,37 @@ TEST_F(PrintPreviewTest, OnScreenTheSheetIsPaintedWhiteWithTheText)
 }
 
 } // namespace
+
+// The preview opens over most of the screen's work area (no main window
+// here), sizeable, and shows the whole page at a scale where a 10-point
+// line is at least 9 pixels high; sized smaller, its sheet and buttons stay
+// inside it and whole.
+TEST_F(PrintPreviewTest, TheWholePageShowsLegiblyInALargeSizeableWindowThatKeepsItsControlsInside)
+{
+    auto *preview = new PrintPreview(text, printerDC);
+    preview->SetVisible(false);
+    zafWindowManager->AddObject(preview);
+    Pump();
+    RECT work, place;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(preview->OSHandle(), &place);
+    EXPECT_GE((place.right - place.left) * 10, (work.right - work.left) * 8);
+    EXPECT_GE((place.bottom - place.top) * 10, (work.bottom - work.top) * 8);
+    EXPECT_NE(0, GetWindowLongA(preview->OSHandle(), GWL_STYLE) & WS_THICKFRAME);
+
+    auto *sheet = dynamic_cast<ZafWindowObject *>(preview->First());
+    ASSERT_TRUE(sheet && sheet->IsCreated());
+    RECT client;
+    GetClientRect(sheet->OSHandle(), &client);
+    const double pageWidth = GetDeviceCaps(printerDC, HORZSIZE), pageHeight = GetDeviceCaps(printerDC, VERTSIZE);
+    const double paperHeight = std::min<double>(client.bottom, client.right * pageHeight / pageWidth);
+    const double tenPointLine = paperHeight * (10.0 / 72.0 * 25.4) / pageHeight;
+    EXPECT_GE(tenPointLine, 9.0);
+    EXPECT_EQ("", testsupport::LayoutCheck(preview).Report());
+
+    MoveWindow(preview->OSHandle(), 10, 10, 420, 330, TRUE);
+    Pump();
+    EXPECT_EQ("", testsupport::LayoutCheck(preview).Report());
+    zafWindowManager->CloseWindow(preview);
+    Pump();
+}

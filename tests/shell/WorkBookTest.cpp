@@ -5,6 +5,7 @@
 #include "../zaf/controls/ControlTestHarness.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
+#include "tests/support/LayoutCheck.h"
 #include "tests/shell/MetafileRecords.h"
 #include "tests/support/ModalLoop.h"
 #include "tests/support/TempDirectory.h"
@@ -310,6 +312,35 @@ TEST_F(WorkBookTest, OnScreenABookIsADocumentOfTheFrameAndItsButtonsReachIt)
     EXPECT_EQ(optionsDeleted, 3);
     zafWindowManager->CloseWindow(frame);
     Pump();
+}
+
+// A tool with a picture shows the picture with its caption as the tip; one
+// without shows its caption whole; every tool lies inside the bar.
+TEST_F(WorkBookTest, ToolsShowTheirWholeCaptionOrTheirPictureWithTheCaptionAsTip)
+{
+    WorkBook *book = Build();
+    const char *const longCaption = "Confidence intervals of the mean";
+    ZafButton *pictured = book->AddToolButton("bt_pictured", longCaption, 0, "graph_confint");
+    ZafButton *worded = book->AddToolButton("bt_worded", "Residual plot of the regression", 0);
+    Show(book, ZafRegionRect(0, 0, 119, 30, ZAF_CELL));
+    ASSERT_TRUE(pictured->IsCreated());
+    EXPECT_STREQ(longCaption, pictured->TipText());
+    EXPECT_EQ(0, GetWindowTextLengthA(pictured->OSHandle()));
+    EXPECT_EQ("", testsupport::LayoutCheck(book->ToolBar()).Report());
+
+    // The tooltip control holds the picture's caption.
+    HWND tips = ZafTipControl();
+    ASSERT_NE(nullptr, tips);
+    char shown[80] = "";
+    TOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.hwnd = GetParent(pictured->OSHandle());
+    info.uId = reinterpret_cast<UINT_PTR>(pictured->OSHandle());
+    info.lpszText = shown;
+    SendMessageA(tips, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(longCaption, shown);
+    (void)worded;
+    Close(book);
 }
 
 // The size of a child's Windows window and whether it shows.

@@ -223,6 +223,9 @@ public:
     bool AllowToggling() const { return allowToggling; }
     bool AutoRepeatSelection() const { return autoRepeatSelection; }
     bool AutoSize() const { return autoSize; }
+    // The height in pixels that an auto-sized push button without a
+    // picture takes, kept from its bottom edge.
+    static constexpr int textPushButtonHeight = 23;
     ButtonType Type() const { return buttonType; }
     int Depth() const { return depth; }
     bool Depressed() const { return depressed; }

@@ -256,7 +256,7 @@ void ZafButton::ApplyAutoSize()
         r.top += r.Height() / 2 - contentHeight / 2;
         r.bottom = r.top + contentHeight - 1;
     } else if (!bitmapData) {
-        r.top = r.bottom - 22;
+        r.top = r.bottom - (textPushButtonHeight - 1);
     } else {
         const int height = contentHeight + (IsPushType() ? 2 * depth : 0);
         r.top = r.bottom - (height + 6) + 1;

@@ -2,11 +2,15 @@
 // by arrow click, the up-down control and the layout.
 #include "zaf/controls/ZafSpinControl.h"
 
+#include "zaf/core/ZafApplication.h"
+
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/data/ZafData.h"
 #include "zaf/data/ZafIntegerData.h"
 #include "zaf/data/ZafRealData.h"
+
+#include <algorithm>
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 
@@ -326,6 +330,23 @@ HWND ZafSpinControl::CreateOSWindow()
     return window;
 }
 
+bool ZafSpinControl::SetDisabled(bool flag)
+{
+    const bool result = ZafWindow::SetDisabled(flag);
+    if (upDown)
+        EnableWindow(upDown, !IsDisabledUpChain(true));
+    return result;
+}
+
+int ZafSpinControl::MinimumPixelHeight() const
+{
+    const ZafWindowObject *field = FirstChild();
+    if (!field)
+        return 0;
+    const int edge = zaf3DLook ? GetSystemMetrics(SM_CYEDGE) : GetSystemMetrics(SM_CYBORDER);
+    return field->TextLinePixelHeight() + (Bordered() ? 2 * edge : 0) + (field->Bordered() ? 2 * edge : 0);
+}
+
 void ZafSpinControl::OSWindowDestroyed()
 {
     // Windows destroys the up-down control with its parent.
@@ -340,7 +361,9 @@ void ZafSpinControl::Layout()
     RECT client;
     GetClientRect(osWindow, &client);
     const int width = client.right, height = client.bottom;
-    const int arrows = height * 3 / 4;
+    // Never narrower than a scroll bar's arrows, so that they can be seen
+    // and hit.
+    const int arrows = std::min(std::max(height * 3 / 4, GetSystemMetrics(SM_CXVSCROLL)), width / 2);
     if (ZafWindowObject *field = FirstChild()) {
         field->SetRegion(ZafRegionRect(0, 0, width - 1 - arrows, height - 1, ZAF_PIXEL));
         field->MoveOSWindow();

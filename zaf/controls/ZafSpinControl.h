@@ -22,7 +22,8 @@
 // observes it.
 //
 // Layout (pixels): with W and H the spin control's size, the arrows are
-// w = H * 3 / 4 wide; the field takes (0, 0, W - 1 - w, H - 1) and the
+// w = H * 3 / 4 wide, but never narrower than a scroll bar's arrows (nor
+// wider than W / 2); the field takes (0, 0, W - 1 - w, H - 1) and the
 // arrows stand at x = W - 1 - w, w wide and H - 1 high.
 //
 // The persistent record (level "ZafSpinControl", class id 1017, after the
@@ -96,6 +97,12 @@ public:
 
     // --- Windows window ---------------------------------------------------
     HWND CreateOSWindow() override;
+    // Also enables or disables the arrows: the up-down control keeps the
+    // state it was made with unless it is told.
+    bool SetDisabled(bool flag) override;
+    // As high as a line of its field's font inside its own frame and the
+    // field's.
+    int MinimumPixelHeight() const override;
     void OSWindowDestroyed() override;
     HWND UpDownHandle() const { return upDown; }
     // Places the field and the arrows (see above).

@@ -134,6 +134,9 @@ public:
 
     // --- Drawing ------------------------------------------------------------
     HWND CreateOSWindow() override;
+    // A bordered field is at least one line of its font plus its frame
+    // high; the cells of lists and tables keep the rows their owner gives.
+    int MinimumPixelHeight() const override;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
     // Data to control (see the header comment).
     void RefreshListEntry() override;

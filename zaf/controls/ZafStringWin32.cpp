@@ -15,6 +15,9 @@ namespace {
 // Vertical lists and combo boxes answer this class id; their rows are drawn
 // by Windows from the entries' texts.
 constexpr ZafClassID listFamilyID = 1001;
+// A table's records and headers size their fields' rows themselves.
+constexpr ZafClassID tableRecordID = 1014;
+constexpr ZafClassID tableHeaderID = 1023;
 
 } // namespace
 
@@ -176,6 +179,15 @@ HWND ZafString::CreateOSWindow()
     RefreshListEntry();
     changed = wasChanged;
     return window;
+}
+
+int ZafString::MinimumPixelHeight() const
+{
+    if (!HasFlag(flagBordered) || !parent || parent->IsClassID(listFamilyID) || parent->IsClassID(tableRecordID) ||
+        parent->IsClassID(tableHeaderID))
+        return 0;
+    const int frame = zaf3DLook ? GetSystemMetrics(SM_CYEDGE) : GetSystemMetrics(SM_CYBORDER);
+    return TextLinePixelHeight() + 2 * frame;
 }
 
 ZafEventType ZafString::Draw(const ZafEventRecord &event, ZafEventType code)

@@ -71,7 +71,11 @@ void ZafGdiDisplay::ReadScreenMetrics()
         m.cellWidth = tm.tmAveCharWidth;
         m.preSpace = cellSpacing;
         m.postSpace = cellSpacing;
-        m.cellHeight = tm.tmHeight + tm.tmExternalLeading + m.preSpace + m.postSpace;
+        // A row holds a line of text inside a control's frame (a field's
+        // client edge, a push button's raised edge), not the bare line: a
+        // field one cell high then shows its text whole.
+        const int frame = 2 * GetSystemMetrics(SM_CYEDGE);
+        m.cellHeight = tm.tmHeight + std::max<int>(tm.tmExternalLeading, frame) + m.preSpace + m.postSpace;
     }
     m.pixelsPerInchX = GetDeviceCaps(screen, LOGPIXELSX);
     m.pixelsPerInchY = GetDeviceCaps(screen, LOGPIXELSY);

@@ -472,8 +472,16 @@ public:
     // state (system colours resolved); the fallback where none is set.
     COLORREF TypeColor(std::uint16_t type, COLORREF fallback) const;
     // The region in pixels of the Windows window that draws the object
-    // (moved by the parent's ChildOrigin).
+    // (moved by the parent's ChildOrigin), at least MinimumPixelHeight high.
     ZafRegionRect GetWindowRegion() const;
+    // The least height in pixels that shows one line of the object's text
+    // whole with its frame; 0 when the region alone decides. A region that
+    // converts to fewer pixels grows evenly above and below, so that a field
+    // of one cell, or of a row of mini-cells, never clips its text.
+    virtual int MinimumPixelHeight() const { return 0; }
+    // The height in pixels of one line of text in the object's font (its
+    // text palette's, else the dialog font); 0 without a screen display.
+    int TextLinePixelHeight() const;
     // Where the children's coordinates start inside the object's window, in
     // pixels ({0, 0}; a group keeps its title line free).
     virtual POINT ChildOrigin() const { return POINT{0, 0}; }
@@ -762,6 +770,10 @@ HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD sty
 // unique one above 0xFFFF (WM_MEASUREITEM finds its control by id alone).
 HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text, HWND parent,
                          DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu);
+// A child window whose object has a tip text is entered in the program's one
+// tooltip control, which shows the text while the mouse rests on the window;
+// null until the first tip is entered.
+HWND ZafTipControl();
 // Binds the object to the first window that create makes (called with the
 // context), before any message reaches it; the window or null.
 HWND ZafBindCreatedWindow(ZafWindowObject *object, HWND (*create)(void *context), void *context);

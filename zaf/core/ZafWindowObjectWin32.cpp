@@ -12,6 +12,8 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowPersistence.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -202,6 +204,73 @@ HMENU UniqueControlID(HWND parent, DWORD style, DWORD extendedStyle, HMENU reque
 
 } // namespace
 
+// --- Help tips ---------------------------------------------------------------------------
+// One tooltip control shows the tip text of every window object that has
+// one, when the mouse rests on its window. The mouse messages reach the
+// tooltip through ZafWindowProc (TTM_RELAYEVENT), so the control never
+// subclasses the library's windows.
+
+namespace {
+
+const char tipProperty[] = "ZafTip";
+HWND tipWindow = nullptr;
+
+HWND TipWindow()
+{
+    if (!tipWindow || !IsWindow(tipWindow))
+        tipWindow = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                    ZafInstance(), nullptr);
+    return tipWindow;
+}
+
+TOOLINFOA TipInfo(HWND window, const char *text)
+{
+    TOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = GetParent(window) ? GetParent(window) : window;
+    info.uId = reinterpret_cast<UINT_PTR>(window);
+    info.lpszText = const_cast<char *>(text);
+    return info;
+}
+
+void AddTip(HWND window, const char *text)
+{
+    HWND tips = text && *text ? TipWindow() : nullptr;
+    if (!window || !tips)
+        return;
+    TOOLINFOA info = TipInfo(window, text);
+    if (SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)))
+        SetPropA(window, tipProperty, tips);
+}
+
+void RemoveTip(HWND window)
+{
+    if (!GetPropA(window, tipProperty))
+        return;
+    RemovePropA(window, tipProperty);
+    if (tipWindow && IsWindow(tipWindow)) {
+        TOOLINFOA info = TipInfo(window, nullptr);
+        SendMessageA(tipWindow, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void RelayToTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || !GetPropA(window, tipProperty) || !tipWindow)
+        return;
+    MSG m = {window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
+    SendMessageA(tipWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+}
+
+} // namespace
+
+HWND ZafTipControl()
+{
+    return tipWindow && IsWindow(tipWindow) ? tipWindow : nullptr;
+}
+
 HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD style, const char *text, HWND parent,
                          DWORD extendedStyle, HINSTANCE instance, const RECT &place, HMENU menu)
 {
@@ -225,7 +294,7 @@ HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD s
                    instance ? instance : ZafInstance(),
                    place,
                    menu};
-    return ZafBindCreatedWindow(
+    HWND made = ZafBindCreatedWindow(
         object,
         [](void *context) {
             auto *a = static_cast<Arguments *>(context);
@@ -234,6 +303,9 @@ HWND ZafCreateOSWindowAt(ZafWindowObject *object, const char *className, DWORD s
                                    a->instance, nullptr);
         },
         &arguments);
+    if (made && object && (style & WS_CHILD))
+        AddTip(made, object->TipText());
+    return made;
 }
 
 HWND ZafCreateOSWindow(ZafWindowObject *object, const char *className, DWORD style, const char *text, HWND parent,
@@ -259,12 +331,14 @@ LRESULT CALLBACK ZafWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (!object || message == WM_NCDESTROY) {
         WNDPROC next = NextProcedure(window);
         if (message == WM_NCDESTROY) {
+            RemoveTip(window);
             Unbind(window, true);
             if (object && object->OSHandle() == window)
                 object->OSWindowDestroyed();
         }
         return CallWindowProcA(next, window, message, wParam, lParam);
     }
+    RelayToTip(window, message, wParam, lParam);
     MSG m = {window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
     ZafEventRecord event;
     ZafTranslateOSMessage(m, event);
@@ -385,9 +459,25 @@ ZafRegionRect ZafWindowObject::RegionFromWindow(const ZafRegionRect &rect) const
     return r;
 }
 
+int ZafWindowObject::TextLinePixelHeight() const
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (!display)
+        return 0;
+    ZafPaletteStruct text;
+    LogicalPalette(text, ZAF_PM_TEXT, PaletteState());
+    return display->TextSize("", text.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : text.font).cy;
+}
+
 ZafRegionRect ZafWindowObject::GetWindowRegion() const
 {
     ZafRegionRect r = RegionToWindow(region);
+    const int least = MinimumPixelHeight();
+    if (least > 0 && r.Height() < least) {
+        const int grow = least - r.Height();
+        r.top -= grow / 2;
+        r.bottom += grow - grow / 2;
+    }
     if (parent) {
         POINT origin = parent->ChildOrigin();
         // A windowless window's children stand inside it, in the window

@@ -10,6 +10,7 @@
 #include "zaf/data/ZafIntegerData.h"
 #include "zaf/data/ZafRealData.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include <commctrl.h>
@@ -65,12 +66,15 @@ TEST_F(SpinControlTest, PlacesTheFieldAndTheArrowsByItsHeight)
     ZafSpinControl *spin = AddSpin(dialog, 10);
     Show(dialog);
     ASSERT_NE(nullptr, spin->UpDownHandle());
+    // Arrows three quarters of the height wide, or a scroll bar's arrows
+    // where those are wider.
+    const int wide = std::max(15, GetSystemMetrics(SM_CXVSCROLL));
     const RECT field = bartest::PlaceInParent(spin->Field()->OSHandle());
     EXPECT_EQ(0, field.left);
-    EXPECT_EQ(45, field.right);
+    EXPECT_EQ(60 - wide, field.right);
     const RECT arrows = bartest::PlaceInParent(spin->UpDownHandle());
-    EXPECT_EQ(44, arrows.left);
-    EXPECT_EQ(15, arrows.right - arrows.left);
+    EXPECT_EQ(59 - wide, arrows.left);
+    EXPECT_EQ(wide, arrows.right - arrows.left);
     EXPECT_EQ(19, arrows.bottom - arrows.top);
     Close(dialog);
 }
@@ -142,6 +146,23 @@ TEST_F(SpinControlTest, ADisabledOrReadOnlySpinControlIgnoresItsArrows)
     EXPECT_EQ(3, Value(disabled));
     EXPECT_EQ(3, Value(readOnly));
     EXPECT_EQ(0, Selections());
+    Close(dialog);
+}
+
+// A spin control shown disabled and enabled later steps by its arrows.
+TEST_F(SpinControlTest, EnablingTheSpinControlEnablesItsArrows)
+{
+    ZafDialogWindow *dialog = Dialog();
+    ZafSpinControl *spin = AddSpin(dialog, 10);
+    spin->SetDisabled(true);
+    Show(dialog);
+    EXPECT_FALSE(IsWindowEnabled(spin->UpDownHandle()));
+    spin->SetDisabled(false);
+    EXPECT_TRUE(IsWindowEnabled(spin->UpDownHandle()));
+    ClickArrow(spin, true);
+    EXPECT_EQ(4, Value(spin));
+    spin->SetDisabled(true);
+    EXPECT_FALSE(IsWindowEnabled(spin->UpDownHandle()));
     Close(dialog);
 }
 

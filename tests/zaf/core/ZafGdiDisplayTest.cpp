@@ -43,7 +43,11 @@ TEST(ZafGdiDisplayMetrics, CellsComeFromTheSystemFontsRealMetrics)
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(display.CellWidth(), tm.tmAveCharWidth);
-    EXPECT_EQ(display.CellHeight(), tm.tmHeight + tm.tmExternalLeading + 4);
+    // A row less its spacing holds a line inside a control's two edges,
+    // and no more than that and the font's leading.
+    const int edges = 2 * GetSystemMetrics(SM_CYEDGE);
+    EXPECT_GE(display.CellHeight() - 4, tm.tmHeight + edges);
+    EXPECT_LE(display.CellHeight() - 4, tm.tmHeight + edges + tm.tmExternalLeading);
     EXPECT_EQ(display.PreSpace(), 2);
     EXPECT_EQ(display.PostSpace(), 2);
     EXPECT_EQ(display.ConvertXValue(72, ZAF_POINT, ZAF_PIXEL), dpiX);
