@@ -254,6 +254,7 @@ bool VariableListWindow::ChooseAnalysis(int index)
     DropOption();
     DropLists();
     chosen = index;
+    chosenAsksFirst = false;
     option = registry[index].factory();
     if (option) {
         ZafTracker self(this);
@@ -310,7 +311,7 @@ void VariableListWindow::FollowDataSet(DATASET *newDataSet)
     dataSetGeneration = ProgramSettings::Instance()->DataSetGeneration();
     variableList->DestroyChildren();
     FillVariables();
-    const int again = option && !option->preOptionWindow ? chosen : -1;
+    const int again = option && !chosenAsksFirst ? chosen : -1;
     DropOption();
     DropLists();
     chosen = -1;
@@ -336,6 +337,7 @@ bool VariableListWindow::AskPreOptions()
     ZafWindow *pre = option->PreOptionWindow();
     if (!pre)
         return true;
+    chosenAsksFirst = true;
     auto *dialog = dynamic_cast<ZafDialogWindow *>(pre);
     AssumeError(dialog != nullptr, __FILE__, __LINE__, "A pre-option window must be a dialog.");
     option->preOptionWindow = pre;

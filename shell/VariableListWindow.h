@@ -221,6 +221,7 @@ private:
     const RegisteredOption *registry;
     int registryCount;
     int chosen = -1;
+    bool chosenAsksFirst = false; // the chosen analysis showed a pre-option window
     StatOption *option = nullptr;
     std::vector<PromptedList> slots; // the five slots, read from the file
     int listsShown = 0;              // the slots in use, from the first

@@ -387,4 +387,24 @@ TEST_F(TwoDataSets, ARunOnVariablesChosenOnAnotherDataSetIsRefused)
     ProgramSettings::Instance()->ReleaseDataSet(first);
 }
 
+TEST_F(TwoDataSets, AnAnalysisThatAskedFirstIsUnchosenRatherThanAskedAgain)
+{
+    ASSERT_TRUE(first && second);
+    OpenOn(first, -1);
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
+    ASSERT_TRUE(window->ChooseAnalysis(3));
+    AddVariables(0, {0});
+    TestOption::Seen().takenByWorkbook = true;
+    Press(VariableListWindow::runName);
+    ASSERT_EQ(1, TestOption::Seen().runs);
+    // A pre-option window shown now would take this answer.
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
+    ProgramSettings::Instance()->SetDataSet(second);
+    EXPECT_EQ(1, TestOption::Seen().takeFromWindow) << "asked once, when chosen";
+    EXPECT_EQ(-1, window->Chosen());
+    EXPECT_EQ(0, window->ListCount());
+    EXPECT_FALSE(RunEnabled());
+    RunQueued();
+}
+
 } // namespace
