@@ -52,6 +52,10 @@ void ShowVariableList(int index)
     if (VariableListWindow *open = VariableListWindow::Current()) {
         if (open->Parent() == zafWindowManager)
             zafWindowManager->AddObject(open);
+        if (HWND window = open->OSHandle(2)) {
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+            SetForegroundWindow(window);
+        }
         if (index >= 0 && index != open->Chosen())
             open->ChooseAnalysis(index);
         return;
