@@ -145,7 +145,9 @@ MapPage::MapPage(long variable, int map, const char *caption, const MapStatOptio
     : Page(caption), variable(variable), map(map), record(book.Copy())
 {
     record->SyncClasses();
-    auto *graph = new MapGraph(ProgramSettings::Instance()->GetDataSet(0), map, variable, &record->classes);
+    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
+    HoldDataSet(dataSet);
+    auto *graph = new MapGraph(dataSet, map, variable, &record->classes);
     loadError = graph->LoadMap();
     if (loadError == 0)
         graph->AssignRegionValues();

@@ -169,7 +169,7 @@ void REGWIN::WriteModel()
     }
     EndLine();
     {
-        std::unique_ptr<char[]> caption(ReadVariableCaption(step.dependentVariable));
+        std::unique_ptr<char[]> caption(ReadVariableCaption(r.GetDataSet(), step.dependentVariable));
         char line[256];
         std::snprintf(line, sizeof line, "%s:  V%-5i   %s", Msg(1), static_cast<int>(step.dependentVariable),
                       caption.get());
@@ -225,7 +225,7 @@ void REGWIN::WriteModel()
         if (mask & multregTolerance)
             Cell(w[Regresjon::toleranceColumn], step.tolerance[i], 2);
         Label(2, " ");
-        std::unique_ptr<char[]> caption(ReadVariableCaption(step.rowVariable[i]));
+        std::unique_ptr<char[]> caption(ReadVariableCaption(r.GetDataSet(), step.rowVariable[i]));
         Label(20, caption.get());
         EndLine();
     }

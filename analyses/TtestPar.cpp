@@ -159,7 +159,7 @@ void TtestPar::WriteVariableLine(TXTWIN *w, int i)
     if (displayMask & ttestStdErr)
         WriteRight(w, errorWidth, spread ? Fixed(standardError[i], statisticDecimals) : missingMark);
     if (displayMask & ttestVariableLabel) {
-        std::unique_ptr<char[]> caption(ReadVariableCaption(variable));
+        std::unique_ptr<char[]> caption(ReadVariableCaption(GetDataSet(), variable));
         w->Plain();
         w->WriteString("  ");
         w->WriteString(caption ? caption.get() : "");

@@ -637,8 +637,14 @@ DATASET *OpenDataSet(const char *fileName, int *error, int flags, std::string *e
 
 char *ReadVariableCaption(long variable)
 {
+    return ReadVariableCaption(nullptr, variable);
+}
+
+char *ReadVariableCaption(const DATASET *dataSet, long variable)
+{
     char text[QVF_MAX_NAME + 2 + QVF_MAX_LABEL + 1];
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
+    if (!dataSet)
+        dataSet = ProgramSettings::Instance()->GetDataSet(0);
     if (!dataSet || !dataSet->GetVariableCaption(variable, text, sizeof text))
         text[0] = 0;
     char *copy = new char[std::strlen(text) + 1];

@@ -198,3 +198,5 @@ DATASET *OpenDataSet(const char *fileName, int *error = nullptr, int flags = 0, 
 // name (up to 25 characters), ": " and its label (up to 70); the empty text
 // when there is no such variable.
 char *ReadVariableCaption(long variable);
+// The same of a given data set (null: the current one).
+char *ReadVariableCaption(const DATASET *dataSet, long variable);

@@ -65,6 +65,9 @@ void ProgramSettings::Shutdown()
 ProgramSettings::~ProgramSettings()
 {
     delete dataSet;
+    for (const Holding &holding : holdings)
+        if (holding.retired)
+            delete holding.dataSet;
 }
 
 DATASET *ProgramSettings::GetDataSet(int openIfNeeded)
@@ -84,6 +87,8 @@ int ProgramSettings::OpenDataSet(const char *fileName, int flags)
     CloseDataSet();
     int error = DSERR_NONE;
     dataSet = ::OpenDataSet(fileName, &error, flags);
+    if (dataSet)
+        NoteChange();
     return error;
 }
 
@@ -91,14 +96,103 @@ void ProgramSettings::SetDataSet(DATASET *newDataSet)
 {
     if (newDataSet == dataSet)
         return;
-    delete dataSet;
+    RetireCurrent();
     dataSet = newDataSet;
+    if (Holding *holding = FindHolding(newDataSet))
+        holding->retired = false;
+    NoteChange();
 }
 
 void ProgramSettings::CloseDataSet()
 {
-    delete dataSet;
+    if (!dataSet)
+        return;
+    RetireCurrent();
     dataSet = nullptr;
+    NoteChange();
+}
+
+void ProgramSettings::NoteChange()
+{
+    ++generation;
+    if (observer)
+        observer();
+}
+
+ProgramSettings::DataSetObserver ProgramSettings::SetDataSetObserver(DataSetObserver newObserver)
+{
+    const DataSetObserver before = observer;
+    observer = newObserver;
+    return before;
+}
+
+void ProgramSettings::RetireCurrent()
+{
+    Holding *holding = FindHolding(dataSet);
+    if (holding && holding->holds > 0)
+        holding->retired = true;
+    else
+        delete dataSet;
+}
+
+ProgramSettings::Holding *ProgramSettings::FindHolding(const DATASET *set)
+{
+    if (!set)
+        return nullptr;
+    for (Holding &holding : holdings)
+        if (holding.dataSet == set)
+            return &holding;
+    return nullptr;
+}
+
+void ProgramSettings::HoldDataSet(DATASET *set)
+{
+    if (!set)
+        return;
+    if (Holding *holding = FindHolding(set))
+        ++holding->holds;
+    else
+        holdings.push_back({set, 1, false});
+}
+
+void ProgramSettings::ReleaseDataSet(DATASET *set)
+{
+    Holding *holding = FindHolding(set);
+    if (!holding || --holding->holds > 0)
+        return;
+    const bool retired = holding->retired;
+    holdings.erase(holdings.begin() + (holding - holdings.data()));
+    if (retired)
+        delete set;
+}
+
+DATASET *ProgramSettings::TakeRetiredDataSet(const char *fileName)
+{
+    if (!fileName)
+        return nullptr;
+    for (const Holding &holding : holdings)
+        if (holding.retired && _stricmp(holding.dataSet->GetFileName(), fileName) == 0) {
+            DATASET *retired = holding.dataSet;
+            SetDataSet(retired);
+            return retired;
+        }
+    return nullptr;
+}
+
+int ProgramSettings::HoldCount(const DATASET *set) const
+{
+    for (const Holding &holding : holdings)
+        if (holding.dataSet == set)
+            return holding.holds;
+    return 0;
+}
+
+int ProgramSettings::RetiredCount() const
+{
+    int count = 0;
+    for (const Holding &holding : holdings)
+        count += holding.retired ? 1 : 0;
+    return count;
 }
 
 void ProgramSettings::SetOpenDataSetCommand(void (*command)())

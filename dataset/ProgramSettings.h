@@ -3,10 +3,15 @@
 // the moment it is asked for, so a changed setting takes effect at once.
 //
 // One instance per program (Instance()); it deletes the current data set
-// when another one is opened, when it is closed, and at Shutdown().
+// when another one is opened or it is closed, unless something still holds
+// it (HoldDataSet): a held data set is retired instead, stays open (with its
+// lock) for its holders, and is deleted when the last holder lets it go or
+// at Shutdown(). Opening a retired data set again makes it current again
+// (TakeRetiredDataSet), so that its holders and the new users share one.
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 class DATASET;
 
@@ -30,6 +35,28 @@ public:
     void CloseDataSet();
     // The command that GetDataSet(1) runs when no data set is open.
     void SetOpenDataSetCommand(void (*command)());
+    // Called after the current data set changed (another one made current,
+    // or closed); answers the observer in force before (null: none).
+    using DataSetObserver = void (*)();
+    DataSetObserver SetDataSetObserver(DataSetObserver observer);
+    // Counts the changes of the current data set: a value taken with a
+    // data set names it as long as the count stays the same.
+    unsigned long DataSetGeneration() const { return generation; }
+
+    // Keeps a data set (the current one, a retired one, or one the settings
+    // do not own) alive for one more holder; null is allowed. Each hold is
+    // ended by one ReleaseDataSet.
+    void HoldDataSet(DATASET *dataSet);
+    // Ends one hold; a retired data set whose last hold ends is deleted. A
+    // data set the settings never owned is never deleted here.
+    void ReleaseDataSet(DATASET *dataSet);
+    // The retired data set of that path (case ignored), made current again
+    // (the one current before is retired or deleted); null when none.
+    DATASET *TakeRetiredDataSet(const char *fileName);
+    // The holds on a data set (0 for one never held).
+    int HoldCount(const DATASET *dataSet) const;
+    // The data sets kept only for their holders.
+    int RetiredCount() const;
 
     // Save-file dialog with a default extension ("txt"); a new text (delete[]
     // it) with the chosen name, or null when cancelled.
@@ -59,6 +86,21 @@ private:
     ProgramSettings(const ProgramSettings &) = delete;
     ProgramSettings &operator=(const ProgramSettings &) = delete;
 
+    struct Holding
+    {
+        DATASET *dataSet;
+        int holds;
+        bool retired; // owned here, no longer current
+    };
+    Holding *FindHolding(const DATASET *dataSet);
+    // The current data set gives way: retired when held, else deleted.
+    void RetireCurrent();
+
     DATASET *dataSet = nullptr; // owned
+    std::vector<Holding> holdings;
     void (*openCommand)() = nullptr;
+    DataSetObserver observer = nullptr;
+    unsigned long generation = 0;
+    // Counts the change and tells the observer.
+    void NoteChange();
 };

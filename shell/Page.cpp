@@ -1,5 +1,6 @@
 #include "shell/Page.h"
 
+#include "dataset/ProgramSettings.h"
 #include "shell/GraphPane.h"
 #include "shell/OutputWindow.h"
 #include "stats/StatClass.h"
@@ -24,7 +25,17 @@ Page::~Page()
         delete graph;
     }
     SetResultWindow(nullptr);
-    delete computation;
+    SetComputation(nullptr);
+    for (DATASET *dataSet : heldDataSets)
+        ProgramSettings::Instance()->ReleaseDataSet(dataSet);
+}
+
+void Page::HoldDataSet(DATASET *dataSet)
+{
+    if (!dataSet)
+        return;
+    ProgramSettings::Instance()->HoldDataSet(dataSet);
+    heldDataSets.push_back(dataSet);
 }
 
 void Page::SetResultWindow(OutputWindow *window)
@@ -42,8 +53,15 @@ void Page::SetResultWindow(OutputWindow *window)
 
 void Page::SetComputation(StatClass *newComputation)
 {
-    if (computation != newComputation)
-        delete computation;
+    if (computation == newComputation)
+        return;
+    // The computation's data set stays open while the computation lives,
+    // whatever data set is opened meanwhile.
+    ProgramSettings *settings = ProgramSettings::Instance();
+    settings->HoldDataSet(newComputation ? newComputation->GetDataSet() : nullptr);
+    DATASET *before = computation ? computation->GetDataSet() : nullptr;
+    delete computation;
+    settings->ReleaseDataSet(before);
     computation = newComputation;
 }
 

@@ -5,7 +5,9 @@
 // its graph windows, and deletes them with itself; the workbook's notebook
 // owns the page. The result window and the graph windows are children of
 // the page (a window deletes its children); the computation is deleted by
-// the destructor.
+// the destructor. The page holds the computation's data set
+// (ProgramSettings::HoldDataSet) while it has the computation, so that its
+// text and graphs still read that data set after another one is opened.
 //
 // Layout: the page gives its panes its own client area: the result window
 // alone (text view), the current graph alone (graph view, the view a new
@@ -18,6 +20,7 @@
 
 #include <vector>
 
+class DATASET;
 class GraphPane;
 class OutputWindow;
 class QivPrinter;
@@ -43,6 +46,9 @@ public:
     void SetComputation(StatClass *computation);
     OutputWindow *ResultWindow() const { return resultWindow; }
     StatClass *Computation() const { return computation; }
+    // Holds a data set that the page's windows read besides the
+    // computation's, until the page is deleted (null is ignored).
+    void HoldDataSet(DATASET *dataSet);
 
     // A new graph window of that kind on the page's computation, or null.
     // kind: the graph tool's number in the order of WorkBook::AddGraphTool;
@@ -92,6 +98,7 @@ private:
     View view = viewText;
     OutputWindow *resultWindow = nullptr;
     StatClass *computation = nullptr;
+    std::vector<DATASET *> heldDataSets;
     std::vector<ZafWindow *> graphWindows;
     std::vector<int> graphKinds; // beside graphWindows
 };

@@ -24,6 +24,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -47,6 +48,18 @@ void ShowVariableList(int index)
     DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(1);
     if (!dataSet || !userPersist)
         return;
+    // One list at a time: the open one comes forward with the analysis.
+    if (VariableListWindow *open = VariableListWindow::Current()) {
+        if (open->Parent() == zafWindowManager)
+            zafWindowManager->AddObject(open);
+        if (HWND window = open->OSHandle(2)) {
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+            SetForegroundWindow(window);
+        }
+        if (index >= 0 && index != open->Chosen())
+            open->ChooseAnalysis(index);
+        return;
+    }
     auto *window = new VariableListWindow(*userPersist, dataSet, RegisteredOptionsList.data(),
                                           static_cast<int>(RegisteredOptionsList.size()), index);
     if (window->Error() != 0) {
@@ -94,6 +107,17 @@ void ShowInMainWindow(WorkBook *book)
         SetWindowPos(outer, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(outer);
     }
+}
+
+// The Graphs menu's mode items and the tool bar's mode buttons: the mode is
+// the main window's, whatever window is in front (a queued event would go
+// to the front window).
+ZafEventType GraphModeItem(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
+{
+    auto *button = dynamic_cast<ZafButton *>(object);
+    if (code == ZAF_SELECT && button && QIVprog::Instance())
+        QIVprog::Instance()->SetGraphMode(static_cast<int>(button->Value()));
+    return code;
 }
 
 ZafEventType VariablesItem(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
@@ -226,6 +250,16 @@ void QIVprog::BindMenus()
             item->SetUserFunction(WindowItem);
     if (auto *analyses = dynamic_cast<ZafPullDownItem *>(FindObjectByStringID(analysisMenuName)))
         BuildAnalysisMenu(*analyses);
+    for (const char *name : {zoomItemName, textItemName, moveItemName, identifyItemName, zoomToolName, textToolName,
+                             moveToolName})
+        if (auto *item = dynamic_cast<ZafButton *>(FindObjectByStringID(name))) {
+            item->SetSendMessageWhenSelected(false);
+            item->SetUserFunction(GraphModeItem);
+        }
+    // The mode's button stays pressed in.
+    for (const char *name : {zoomToolName, textToolName, moveToolName})
+        if (auto *button = dynamic_cast<ZafButton *>(FindObjectByStringID(name)))
+            button->SetAllowToggling(true);
     ShowDataSetState();
     ShowGraphMouseMode();
 }
@@ -264,18 +298,7 @@ ZafEventType QIVprog::Event(const ZafEventRecord &event)
     case eventTextMode:
     case eventMoveMode:
     case eventMapIdentify: {
-        // Another mouse mode ends region identifying.
-        if (event.type != eventMapIdentify)
-            MapIdentifyFlag = 0;
-        if (event.type == eventZoomMode)
-            GraphMouseMode = 1;
-        else if (event.type == eventTextMode)
-            GraphMouseMode = 2;
-        else if (event.type == eventMoveMode)
-            GraphMouseMode = 3;
-        else
-            MapIdentifyFlag = 1;
-        ShowGraphMouseMode();
+        SetGraphMode(event.type);
         // A menu item's sent event carries a text copy that the taker frees.
         ZafEventRecord taken = event;
         ZafButton::ReleaseSentEvent(taken);
@@ -296,6 +319,30 @@ ZafEventType QIVprog::Event(const ZafEventRecord &event)
     }
 }
 
+void QIVprog::SetGraphMode(int event)
+{
+    switch (event) {
+    case eventZoomMode:
+        GraphMouseMode = 1;
+        break;
+    case eventTextMode:
+        GraphMouseMode = 2;
+        break;
+    case eventMoveMode:
+        GraphMouseMode = 3;
+        break;
+    case eventMapIdentify:
+        MapIdentifyFlag = 1;
+        break;
+    default:
+        return;
+    }
+    // Another mouse mode ends region identifying.
+    if (event != eventMapIdentify)
+        MapIdentifyFlag = 0;
+    ShowGraphMouseMode();
+}
+
 bool QIVprog::OpenDataset(const char *name)
 {
     std::string chosen;
@@ -308,6 +355,12 @@ bool QIVprog::OpenDataset(const char *name)
     // The current set holds its lock file; opening it again would fail.
     if (settings->GetDataSetName() && CompareTextNoCase(settings->GetDataSetName(), name) == 0)
         return true;
+    // A data set that open workbooks still read is open already: it becomes
+    // the current one again.
+    if (DATASET *retired = settings->TakeRetiredDataSet(name)) {
+        NoteDataSetOpened(retired);
+        return true;
+    }
     int error = 0;
     std::string why;
     DATASET *dataSet = ::OpenDataSet(name, &error, 0, &why);
@@ -319,8 +372,7 @@ bool QIVprog::OpenDataset(const char *name)
     }
     settings->SetDataSet(dataSet);
     ReadMapDirectoryOf(dataSet);
-    RegistrySettings::WriteStringInSection(LastDatasetSection(), lastDatasetKey, dataSet->GetFileName());
-    ShowDataSetState();
+    NoteDataSetOpened(dataSet);
     // An interrupted save was finished or undone while the set opened: the
     // user learns which version of the data is open.
     if (dataSet->GetSaveRecovery() != 0) {
@@ -328,6 +380,20 @@ bool QIVprog::OpenDataset(const char *name)
         errors.ReportError(this, "Data set", MB_OK | MB_ICONINFORMATION, "%s", dataSet->GetSaveRecoveryText());
     }
     return true;
+}
+
+void QIVprog::NoteDataSetOpened(DATASET *dataSet)
+{
+    RegistrySettings::WriteStringInSection(LastDatasetSection(), lastDatasetKey, dataSet->GetFileName());
+    ShowDataSetState();
+    std::string key = dataSet->GetFileName();
+    for (char &c : key)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    openedDataSets.insert(key);
+    // With more than one data set in a session, each workbook says which
+    // one it shows.
+    if (openedDataSets.size() > 1)
+        WorkBook::NameDataSetsInTitles();
 }
 
 void QIVprog::ReadMapDirectoryOf(DATASET *dataSet)
@@ -377,10 +443,10 @@ void QIVprog::ShowGraphMouseMode()
     {
         const char *item;
         bool on;
-    } marks[] = {{zoomItemName, GraphMouseMode == 1},
-                 {textItemName, GraphMouseMode == 2},
-                 {moveItemName, GraphMouseMode == 3},
-                 {identifyItemName, MapIdentifyFlag != 0}};
+    } marks[] = {{zoomItemName, GraphMouseMode == 1}, {textItemName, GraphMouseMode == 2},
+                 {moveItemName, GraphMouseMode == 3}, {identifyItemName, MapIdentifyFlag != 0},
+                 {zoomToolName, GraphMouseMode == 1}, {textToolName, GraphMouseMode == 2},
+                 {moveToolName, GraphMouseMode == 3}};
     for (const auto &mark : marks)
         if (ZafWindowObject *item = FindObjectByStringID(mark.item))
             if (item->Selected() != mark.on)

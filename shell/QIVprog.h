@@ -17,6 +17,7 @@
 
 #include "zaf/core/ZafMDIWindow.h"
 
+#include <set>
 #include <string>
 
 class DATASET;
@@ -61,8 +62,10 @@ public:
 
     // Opens a data set as the current one: the named one, or (null) the one
     // chosen in the open dialog. The old one is closed only when the new one
-    // has opened; a failure is reported (titled "Error") and the old one
-    // stays. The opened set is remembered as the last one used. When the
+    // has opened (and kept open for the workbooks that still read it; one
+    // of those opened again is made current as it is); a failure is
+    // reported (titled "Error") and the old one stays. Once a second data
+    // set has opened, workbooks name their data set in their captions. The opened set is remembered as the last one used. When the
     // opening finished or undid an interrupted save, the data layer's text
     // saying which is shown. False when nothing was opened.
     bool OpenDataset(const char *name);
@@ -87,14 +90,26 @@ public:
     static void SetPrinter(QivPrinter *printer, PrinterRelease release);
 
     // Checks the Graphs menu's item of the mouse mode in force, and the
-    // map-identify item while the flag is set.
+    // map-identify item while the flag is set; the tool bar's button of the
+    // mode stays pressed in.
     void ShowGraphMouseMode();
+    // Sets the program-wide mouse mode (or the map-identify flag) as the
+    // main window's event says: eventZoomMode, eventTextMode, eventMoveMode
+    // or eventMapIdentify (other values change nothing); a mode ends
+    // identifying. The Graphs menu and the tool bar call it directly, so
+    // that it works whatever window is in front.
+    void SetGraphMode(int event);
 
 private:
     // Reads the map directory of a data set that has a map file; a map file
     // that cannot be read is said in the status bar.
     void ReadMapDirectoryOf(DATASET *dataSet);
+    // Remembers a data set that became current: the last one used, the
+    // status fields, and the workbooks' captions once a second one opened.
+    void NoteDataSetOpened(DATASET *dataSet);
     void BuildAnalysisMenu(ZafPullDownItem &analyses);
+
+    std::set<std::string> openedDataSets; // paths in upper case
 
     static QIVprog *instance;
 };

@@ -3,6 +3,7 @@
 #include "dataset/AssumeError.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
+#include "dataset/ProgramSettings.h"
 #include "shell/OptionWindow.h"
 #include "shell/OptionWindowFrame.h"
 #include "shell/WorkBook.h"
@@ -149,6 +150,8 @@ VariableListWindow::VariableListWindow(ZafWindowPersistence &persistence, DATASE
 {
     previous = current;
     current = this;
+    ProgramSettings::Instance()->SetDataSetObserver(DataSetChanged);
+    dataSetGeneration = ProgramSettings::Instance()->DataSetGeneration();
     if (Error() == 0 && !FindControls())
         SetError(missingControlError);
     if (Error() != 0)
@@ -251,6 +254,7 @@ bool VariableListWindow::ChooseAnalysis(int index)
     DropOption();
     DropLists();
     chosen = index;
+    chosenAsksFirst = false;
     option = registry[index].factory();
     if (option) {
         ZafTracker self(this);
@@ -272,6 +276,12 @@ bool VariableListWindow::ChooseAnalysis(int index)
         option->SetVariablePrompts(this);
         current = before;
     }
+    ShowChoice();
+    return option != nullptr;
+}
+
+void VariableListWindow::ShowChoice()
+{
     for (ZafElement *e = analysisList->First(); e; e = e->Next()) {
         auto *entry = static_cast<ZafButton *>(e);
         if ((entry->Value() == chosen) != entry->Selected())
@@ -282,7 +292,44 @@ bool VariableListWindow::ChooseAnalysis(int index)
     if (chosen < 0 && analysisList->OSHandle())
         SendMessageA(analysisList->OSHandle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     UpdateButtons();
-    return option != nullptr;
+}
+
+void VariableListWindow::DataSetChanged()
+{
+    DATASET *now = ProgramSettings::Instance()->GetDataSet(0);
+    std::vector<VariableListWindow *> open;
+    for (VariableListWindow *w = current; w; w = w->previous)
+        open.push_back(w);
+    for (VariableListWindow *w : open)
+        if (w->Error() == 0)
+            w->FollowDataSet(now);
+}
+
+void VariableListWindow::FollowDataSet(DATASET *newDataSet)
+{
+    dataSet = newDataSet;
+    dataSetGeneration = ProgramSettings::Instance()->DataSetGeneration();
+    variableList->DestroyChildren();
+    FillVariables();
+    const int again = option && !chosenAsksFirst ? chosen : -1;
+    DropOption();
+    DropLists();
+    chosen = -1;
+    if (again >= 0 && ChooseAnalysis(again))
+        return;
+    ShowChoice();
+}
+
+bool VariableListWindow::SelectionsFitDataSet() const
+{
+    if (!dataSet || !dataSet->IsOpen() || dataSetGeneration != ProgramSettings::Instance()->DataSetGeneration())
+        return false;
+    const long count = dataSet->GetVariableCount();
+    for (int k = 0; k < listsShown; ++k)
+        for (long number : ListVariables(k))
+            if (number < 1 || number > count)
+                return false;
+    return true;
 }
 
 bool VariableListWindow::AskPreOptions()
@@ -290,6 +337,7 @@ bool VariableListWindow::AskPreOptions()
     ZafWindow *pre = option->PreOptionWindow();
     if (!pre)
         return true;
+    chosenAsksFirst = true;
     auto *dialog = dynamic_cast<ZafDialogWindow *>(pre);
     AssumeError(dialog != nullptr, __FILE__, __LINE__, "A pre-option window must be a dialog.");
     option->preOptionWindow = pre;
@@ -450,6 +498,11 @@ bool VariableListWindow::Run()
 {
     if (!CanRun())
         return false;
+    if (!SelectionsFitDataSet()) {
+        ZafErrorSystem errors;
+        errors.ReportError(this, "Error", MB_OK | MB_ICONEXCLAMATION, "%s", staleSelectionText);
+        return false;
+    }
     ZafTracker self(this);
     StatOption *record = option;
     runCancelled = false;

@@ -17,19 +17,24 @@
 // while the record's optionsBeforeRun is 0.
 //
 // Lists are numbered from 0 in prompt order: the k-th prompt is list k - 1
-// in GetSelectedVariables, for every analysis. (Some analyses once asked for
-// "list 1" with a single prompt or numbered four lists from 1; that mixed
-// numbering is mended here, and analyses ask for list 0 for their first
-// prompt.)
+// in GetSelectedVariables, for every analysis.
 //
-// A run that fails says so ("The analysis could not be run."). Mended
-// fault: a run that built a workbook but never showed it used to count as
-// a success; it is a failure now, and the workbooks it left unshown are
-// deleted, the record given back to this window first
+// A run that fails says so ("The analysis could not be run."). A run that
+// built a workbook but never showed it counts as failed: the workbooks it
+// left unshown are deleted, the record given back to this window first
 // (WorkBook::DeleteUnshownBooks), so the user's settings stay for the next
 // try. After a run that succeeded with the record taken into a workbook
 // (deleteAfterRun cleared), the window makes a new record from the same
-// factory.
+// factory. The window stays open after a run.
+//
+// The window follows the current data set (ProgramSettings): when another
+// one is made current or it is closed, the variable list shows the new
+// one's variables, the prompted lists are emptied and the analysis is
+// chosen again (an analysis that asked questions before, in its pre-option
+// window, is unchosen instead: its answers may not fit the new data set). A
+// run whose lists name variables that the open data set does not have, or
+// that were chosen on another data set, is refused with a message
+// (staleSelectionText).
 //
 // The window is read by name from the UI data file (VARIABLE_LIST_WINDOW,
 // defined by MakeDefinition), with five slots of prompted lists that stay
@@ -90,6 +95,9 @@ public:
     // the grouping offer) before its Run answers false: the window then
     // ends the run quietly instead of reporting a failure.
     static void NoteRunCancelled() { runCancelled = true; }
+    // The message shown when a run would read variables of another data set.
+    static constexpr const char *staleSelectionText =
+        "The chosen variables are not those of the open data set: choose them again from the list.";
     // The message shown when the window cannot be read.
     static constexpr const char *missingWindowText = "The variable list could not be read from mervalo.znc.";
     // Error() of a window read without one of its controls.
@@ -127,6 +135,16 @@ public:
     // factory made nothing.
     bool ChooseAnalysis(int index);
     StatOption *Option() const { return option; }
+    // The registry entry chosen (-1 none).
+    int Chosen() const { return chosen; }
+    // The data set whose variables the window shows (null: none).
+    DATASET *DataSet() const { return dataSet; }
+    // Shows the variables of another data set (null: none), as described
+    // above for a change of the current data set.
+    void FollowDataSet(DATASET *newDataSet);
+    // True when every prompted list names variables of the data set the
+    // window shows, and that is still the data set it was shown with.
+    bool SelectionsFitDataSet() const;
 
     // One prompted list more (see PassTextToVariableList).
     bool AddList(const char *text, int required, int value);
@@ -179,6 +197,12 @@ private:
     void FillAnalyses();
     void DropLists();
     void DropOption();
+    // Marks the chosen analysis in the analysis list and updates the
+    // buttons.
+    void ShowChoice();
+    // What ProgramSettings calls when the current data set changes: every
+    // open window follows it.
+    static void DataSetChanged();
     // Runs the record's pre-option window, if any; false when cancelled.
     bool AskPreOptions();
     // Enables the run and options buttons as the record and lists allow.
@@ -193,9 +217,11 @@ private:
     VariableListWindow *previous = nullptr; // the window that was current before this one
 
     DATASET *dataSet;
+    unsigned long dataSetGeneration = 0; // ProgramSettings::DataSetGeneration when shown
     const RegisteredOption *registry;
     int registryCount;
     int chosen = -1;
+    bool chosenAsksFirst = false; // the chosen analysis showed a pre-option window
     StatOption *option = nullptr;
     std::vector<PromptedList> slots; // the five slots, read from the file
     int listsShown = 0;              // the slots in use, from the first

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "dataset/DATASET.h"
+#include "dataset/ProgramSettings.h"
 #include "dataset/TextCatalog.h"
 #include "shell/GraphPane.h"
 #include "shell/OptionWindow.h"
@@ -42,6 +44,7 @@ void ShowAsTopLevel(WorkBook *book)
 }
 
 WorkBook::ShowHook showHook = ShowAsTopLevel;
+bool namingDataSets = false;
 
 // Every workbook that exists, for DeleteUnshownBooks.
 std::vector<WorkBook *> &LiveBooks()
@@ -82,6 +85,10 @@ WorkBook::WorkBook(StatOption *optionRecord, int flag)
     // From here the workbook, not the variable-list window, deletes the record.
     if (option)
         option->deleteAfterRun = 0;
+    if (const char *path = ProgramSettings::Instance()->GetDataSetName()) {
+        dataSetName = path;
+        dataSetName = dataSetName.substr(dataSetName.find_last_of("\\/:") + 1);
+    }
     toolBar = new ZafToolBar(0, 0, bookWidth, 1);
     AddObject(toolBar);
     notebook = new ZafNotebook(0, 0, bookWidth, bookHeight - 1);
@@ -243,9 +250,40 @@ void WorkBook::CompleteToolBar()
         if (TextCatalog *catalog = GetStatTextCatalog())
             title = catalog->GetText(titleText, titleGroup);
     }
-    AddGenericObjects(new ZafStringData(title.c_str()));
+    AddGenericObjects(new ZafStringData(CaptionText().c_str()));
     shown = true;
     showHook(this);
+}
+
+std::string WorkBook::CaptionText() const
+{
+    if (!namingDataSets || dataSetName.empty())
+        return title;
+    return title.empty() ? dataSetName : title + " - " + dataSetName;
+}
+
+bool WorkBook::NamingDataSets()
+{
+    return namingDataSets;
+}
+
+void WorkBook::SetNamingDataSets(bool naming)
+{
+    namingDataSets = naming;
+}
+
+void WorkBook::NameDataSetsInTitles()
+{
+    namingDataSets = true;
+    for (WorkBook *book : LiveBooks()) {
+        if (!book->shown)
+            continue;
+        const std::string caption = book->CaptionText();
+        if (ZafWindowObject *titleObject = book->FindSupportObject(ZAF_NUMID_TITLE))
+            titleObject->SetText(caption.c_str());
+        if (HWND window = book->OSHandle())
+            SetWindowTextA(window, caption.c_str());
+    }
 }
 
 HWND WorkBook::CreateOSWindow()

@@ -104,6 +104,18 @@ public:
     ZafToolBar *ToolBar() const { return toolBar; }
     // Completes the tool bar, sets the title and shows the workbook (once).
     void CompleteToolBar();
+    // The data set the workbook was made on: its file name without the
+    // directory ("" for none).
+    const std::string &DataSetName() const { return dataSetName; }
+    // The caption: the title, followed by " - " and the data set's name
+    // once more than one data set has been open (NameDataSetsInTitles).
+    std::string CaptionText() const;
+    // From now on every workbook's caption names its data set; those shown
+    // already are captioned again. Called when a second data set opens.
+    static void NameDataSetsInTitles();
+    // Whether captions name their data sets (for the tests that reset it).
+    static bool NamingDataSets();
+    static void SetNamingDataSets(bool naming);
     bool Shown() const { return shown; }
     // Deletes every workbook that was made but never shown: what a run that
     // stopped half-way built. A book holding `record` gives it back first
@@ -207,6 +219,7 @@ private:
 
     StatOption *option;
     int mode;
+    std::string dataSetName;
     ZafToolBar *toolBar;
     ZafNotebook *notebook;
     std::vector<GraphTool> graphTools;

@@ -2,7 +2,6 @@
 #include "graphs/maps/MapGraph.h"
 
 #include "dataset/DATASET.h"
-#include "shell/QIVprog.h"
 #include "stats/CaseWalk.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
@@ -183,7 +182,6 @@ void MapGraph::ColourRegions()
             entry.second.colour = MapClasses::SymbolModeColour();
             entry.second.stamp = recomputationCounter;
         }
-        SetStatusBarText(std::to_string(recomputationCounter).c_str());
         return;
     }
     if (classCount == 0) {

@@ -18,6 +18,8 @@
 #include "shell/TXTWIN.h"
 #include "shell/VariableListWindow.h"
 #include "shell/WorkBook.h"
+#include "stats/StatClass.h"
+#include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafVtList.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
@@ -358,6 +360,113 @@ TEST_F(QIVprogTest, StatusBarShowsTheTextAndHidesItsFieldsOnRequest)
     // Without a main window the calls do nothing.
     SetStatusBarText("nowhere");
     SetStatusFieldsVisible(1);
+}
+
+// The variable-list windows among the top-level windows.
+int OpenVariableLists()
+{
+    int count = 0;
+    for (ZafElement *e = zafWindowManager->First(); e; e = e->Next())
+        count += dynamic_cast<VariableListWindow *>(static_cast<ZafWindowObject *>(e)) ? 1 : 0;
+    return count;
+}
+
+TEST_F(QIVprogTest, AnalysesCommandsBringTheOneVariableListForwardWithTheirAnalysis)
+{
+    ASSERT_TRUE(RegisterAnalysisFactory("USE_ONEWAY_FREQ", MakeTestOption));
+    ASSERT_TRUE(RegisterAnalysisFactory("USE_TWOWAY_CROSS", MakeTestOption));
+    const std::string name = WriteDataSet("listed.QVF");
+    std::vector<int> lists, chosen;
+    int frequencies = -1, crosstab = -1; // their places in the registry
+    std::vector<std::function<void()>> script = {[&] {
+        frequencies = static_cast<int>(FindRegisteredOption(12) - RegisteredOptionsList.data());
+        crosstab = static_cast<int>(FindRegisteredOption(13) - RegisteredOptionsList.data());
+    }};
+    for (int i = 0; i < 10; ++i) {
+        script.push_back([i] { Pick(i % 2 ? "USE_TWOWAY_CROSS" : "USE_ONEWAY_FREQ"); });
+        script.push_back([&] {
+            lists.push_back(OpenVariableLists());
+            chosen.push_back(VariableListWindow::Current()->Chosen());
+        });
+    }
+    script.push_back([] { zafWindowManager->CloseWindow(VariableListWindow::Current()); });
+    RunMain({"/ns", name}, script);
+    EXPECT_EQ(std::vector<int>(10, 1), lists);
+    ASSERT_EQ(0, frequencies);
+    for (size_t i = 0; i < chosen.size(); ++i)
+        EXPECT_EQ(i % 2 ? crosstab : frequencies, chosen[i]) << i;
+    EXPECT_EQ(0, reports.count) << reports.message;
+}
+
+TEST_F(QIVprogTest, AMouseModeChosenWhileTheVariableListIsInFrontTakesEffect)
+{
+    const std::string name = WriteDataSet("listed.QVF");
+    GraphMouseMode = 3;
+    std::vector<int> modes;
+    std::vector<std::string> pressed; // the mode buttons shown pressed in, then the checked items
+    const auto note = [&] {
+        modes.push_back(GraphMouseMode);
+        for (const char *button : {zoomToolName, textToolName, moveToolName, zoomItemName, textItemName, moveItemName})
+            if (MainWindow()->FindObjectByStringID(button)->Selected())
+                pressed.push_back(button);
+    };
+    bool listInFront = false;
+    RunMain({"/ns", name}, {[] { Pick(variablesItemName); },
+                            [&] {
+                                listInFront = zafWindowManager->First() == VariableListWindow::Current();
+                                Pick(zoomItemName);
+                            },
+                            note, [] { Click(textToolName); }, note,
+                            [] { zafWindowManager->CloseWindow(VariableListWindow::Current()); }});
+    EXPECT_TRUE(listInFront);
+    EXPECT_EQ((std::vector<int>{1, 2}), modes);
+    EXPECT_EQ((std::vector<std::string>{zoomToolName, zoomItemName, textToolName, textItemName}), pressed);
+    GraphMouseMode = 3;
+}
+
+TEST_F(QIVprogTest, WorkbooksNameTheirDataSetOnceASecondOneOpensAndKeepItOpen)
+{
+    const std::string first = WriteDataSet("first.QVF");
+    const std::string second = WriteDataSet("second.QVF");
+    WorkBook::SetNamingDataSets(false);
+    std::vector<std::string> captions;
+    WorkBook *books[2] = {};
+    DATASET *firstSet = nullptr, *reopened = nullptr;
+    const auto caption = [&](WorkBook *book) {
+        char text[128] = "";
+        GetWindowTextA(book->OSHandle(), text, sizeof text);
+        captions.push_back(text);
+    };
+    RunMain({"/ns", first},
+            {[&] {
+                 firstSet = ProgramSettings::Instance()->GetDataSet(0);
+                 books[0] = new WorkBook(nullptr, 0);
+                 books[0]->title = "Frequencies";
+                 auto *page = new Page("v1");
+                 page->SetComputation(new StatClass());
+                 books[0]->AddPage(page);
+                 books[0]->CompleteToolBar();
+             },
+             [&] {
+                 caption(books[0]);
+                 ASSERT_TRUE(MainWindow()->OpenDataset(second.c_str()));
+                 caption(books[0]);
+                 books[1] = new WorkBook(nullptr, 0);
+                 books[1]->title = "Crosstab";
+                 books[1]->CompleteToolBar();
+             },
+             [&] {
+                 caption(books[1]);
+                 // The first data set, still open for the first workbook, is
+                 // the one made current again.
+                 ASSERT_TRUE(MainWindow()->OpenDataset(first.c_str()));
+                 reopened = ProgramSettings::Instance()->GetDataSet(0);
+             }});
+    EXPECT_EQ((std::vector<std::string>{"Frequencies", "Frequencies - first.QVF", "Crosstab - second.QVF"}),
+              captions);
+    EXPECT_EQ(firstSet, reopened);
+    EXPECT_EQ(0, reports.count) << reports.message;
+    WorkBook::SetNamingDataSets(false);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/DataSetBuilder.h"
+#include "dataset/ProgramSettings.h"
 #include "shell/VariableListWindow.h"
 #include "shell/WorkBook.h"
 #include "zaf/controls/ZafVtList.h"
@@ -293,6 +294,117 @@ TEST_F(VariableListWindowTest, AFileWithoutTheWindowGivesAWindowInError)
         EXPECT_NE(0, unread.Error());
         EXPECT_EQ(nullptr, unread.Option());
     }
+}
+
+// Two data sets made current in turn, as File, "Open data set" does: the
+// list follows the current one and a run never reads numbers chosen on the
+// other.
+class TwoDataSets : public VariableListWindowTest
+{
+protected:
+    TwoDataSets()
+    {
+        first = Make("first.QVF", "variable mpg\nlabel Miles per gallon\ntype double\n"
+                                  "variable carb\ntype u8\n",
+                     "mpg,carb\n21,4\n22.8,1\n");
+        second = Make("second.QVF", "variable region\ntype u8\nvariable weight\nlabel Weight in kg\ntype double\n"
+                                    "variable v3\ntype u8\n",
+                      "region,weight,v3\n1,70.5,3\n2,81,4\n");
+    }
+    ~TwoDataSets() override
+    {
+        if (window)
+            Close(window);
+        window = nullptr;
+        ProgramSettings::Instance()->SetDataSetObserver(nullptr);
+        ProgramSettings::Instance()->CloseDataSet();
+    }
+    DATASET *Make(const char *name, const char *description, const char *csv)
+    {
+        const std::string path = directory.File(name);
+        DataSetBuilder builder;
+        EXPECT_EQ(0, builder.ReadDescription(description));
+        EXPECT_EQ(0, builder.ReadCsv(csv));
+        EXPECT_EQ(0, builder.Write(path.c_str())) << builder.GetErrorText();
+        return OpenDataSet(path.c_str());
+    }
+    VariableListWindow *OpenOn(DATASET *set, int initial)
+    {
+        ProgramSettings::Instance()->SetDataSet(set);
+        window = new VariableListWindow(*userPersist, set, registry, registryCount, initial);
+        EXPECT_EQ(0, window->Error());
+        window->SetVisible(false);
+        Show(window);
+        return window;
+    }
+    DATASET *first = nullptr, *second = nullptr;
+};
+
+TEST_F(TwoDataSets, TheListFollowsTheOpenDataSetAndARunReadsItsVariables)
+{
+    ASSERT_TRUE(first && second);
+    OpenOn(first, 0);
+    AddVariables(0, {0, 1});
+    ProgramSettings::Instance()->SetDataSet(second);
+    EXPECT_EQ(second, window->DataSet());
+    ASSERT_EQ(3, Ask(window->VariableList(), LB_GETCOUNT));
+    EXPECT_EQ("weight: Weight in kg", RowText(window->VariableList(), 1));
+    EXPECT_EQ(0, window->Chosen()) << "the analysis stays chosen";
+    EXPECT_EQ(2, window->ListCount());
+    EXPECT_TRUE(window->ListVariables(0).empty()) << "no number chosen on the other data set stays";
+    EXPECT_FALSE(RunEnabled());
+    AddVariables(0, {1, 2});
+    Press(VariableListWindow::runName);
+    ASSERT_EQ(1, TestOption::Seen().runs);
+    EXPECT_EQ((std::vector<long>{2, 3}), TestOption::Seen().lists[0]);
+    EXPECT_TRUE(fieldtest::Recorded().reports.empty());
+
+    // Closed, the list shows no variables and nothing can run.
+    ProgramSettings::Instance()->CloseDataSet();
+    EXPECT_EQ(nullptr, window->DataSet());
+    EXPECT_EQ(0, Ask(window->VariableList(), LB_GETCOUNT));
+    EXPECT_FALSE(RunEnabled());
+}
+
+TEST_F(TwoDataSets, ARunOnVariablesChosenOnAnotherDataSetIsRefused)
+{
+    ASSERT_TRUE(first && second);
+    OpenOn(first, 0);
+    // Nothing tells the window of the change: its lists still name the
+    // first data set's variables.
+    ProgramSettings::Instance()->SetDataSetObserver(nullptr);
+    ProgramSettings::Instance()->HoldDataSet(first);
+    AddVariables(0, {1});
+    ProgramSettings::Instance()->SetDataSet(second);
+    EXPECT_FALSE(window->SelectionsFitDataSet());
+    Press(VariableListWindow::runName);
+    EXPECT_EQ(0, TestOption::Seen().runs);
+    ASSERT_EQ(1u, fieldtest::Recorded().reports.size());
+    EXPECT_EQ(VariableListWindow::staleSelectionText, fieldtest::Recorded().reports[0].message);
+    fieldtest::Recorded().reports.clear();
+    Close(window);
+    window = nullptr;
+    ProgramSettings::Instance()->ReleaseDataSet(first);
+}
+
+TEST_F(TwoDataSets, AnAnalysisThatAskedFirstIsUnchosenRatherThanAskedAgain)
+{
+    ASSERT_TRUE(first && second);
+    OpenOn(first, -1);
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
+    ASSERT_TRUE(window->ChooseAnalysis(3));
+    AddVariables(0, {0});
+    TestOption::Seen().takenByWorkbook = true;
+    Press(VariableListWindow::runName);
+    ASSERT_EQ(1, TestOption::Seen().runs);
+    // A pre-option window shown now would take this answer.
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
+    ProgramSettings::Instance()->SetDataSet(second);
+    EXPECT_EQ(1, TestOption::Seen().takeFromWindow) << "asked once, when chosen";
+    EXPECT_EQ(-1, window->Chosen());
+    EXPECT_EQ(0, window->ListCount());
+    EXPECT_FALSE(RunEnabled());
+    RunQueued();
 }
 
 } // namespace

@@ -152,6 +152,8 @@ ZafEventType ZafDialogWindow::Control()
     modalWindow = this;
     // A handler may delete the dialog: the loop then must not read it again.
     ZafTracker self(this);
+    if (!placed && !OSHandle())
+        zafWindowManager->CenterObjectOn(this, owner);
     zafWindowManager->AddObject(this);
     while (!self.Deleted() && !endCode) {
         ZafEventRecord event;

@@ -24,6 +24,11 @@
 // while it runs, by the dialog whose loop runs it (ModalWindow), else by
 // the front window, so that it stays above the windows it disables.
 // Message boxes shown meanwhile are owned by ModalWindow too (ZafErrorSystem).
+//
+// Place: a dialog that Control runs before it has a Windows window is
+// centred on its owner and kept whole on the screen
+// (ZafWindowManager::CenterObjectOn), unless its caller placed it
+// (SetPlaced, also set by ZafWindowManager::CenterObject).
 #pragma once
 
 #include "zaf/core/ZafWindow.h"
@@ -61,6 +66,9 @@ public:
     static bool IsEndCode(ZafEventType code);
     // The innermost dialog that Control runs now; null when none.
     static ZafDialogWindow *ModalWindow() { return modalWindow; }
+    // Set: Control leaves the dialog where its region puts it.
+    void SetPlaced(bool flag) { placed = flag; }
+    bool Placed() const { return placed; }
 
 private:
     static ZafDialogWindow *modalWindow;
@@ -68,4 +76,5 @@ private:
     ZafDialogWindow *outerModal = nullptr;
     ZafEventType endCode = 0;
     bool running = false;
+    bool placed = false;
 };

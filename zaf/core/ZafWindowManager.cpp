@@ -5,6 +5,7 @@
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafText.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -137,6 +138,50 @@ void ZafWindowManager::CenterObject(ZafWindowObject *object)
     r.right = r.left + width - 1;
     r.bottom = r.top + height - 1;
     object->ConvertRegion(r, type);
+    object->SetRegion(r);
+    if (object->OSHandle())
+        object->MoveOSWindow();
+    if (auto *dialog = dynamic_cast<ZafDialogWindow *>(object))
+        dialog->SetPlaced(true);
+}
+
+void ZafWindowManager::CenterObjectOn(ZafWindowObject *object, ZafWindowObject *owner)
+{
+    if (!object)
+        return;
+    ZafRegionRect r = object->Region();
+    const ZafCoordinateType type = r.coordinateType;
+    object->ConvertRegion(r, ZAF_PIXEL);
+    const int width = r.Width(), height = r.Height();
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT work = area;
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) && work.right > work.left && work.bottom > work.top)
+        area = work;
+    RECT centre = area;
+    HWND ownerWindow = owner ? owner->OSHandle(2) : nullptr;
+    if (ownerWindow && IsWindowVisible(ownerWindow) && !IsIconic(ownerWindow))
+        GetWindowRect(ownerWindow, &centre);
+    int left = centre.left + (centre.right - centre.left - width) / 2;
+    int top = centre.top + (centre.bottom - centre.top - height) / 2;
+    // Whole on the work area; a dialog larger than it shows its top-left.
+    left = std::max<int>(area.left, std::min<int>(left, area.right - width));
+    top = std::max<int>(area.top, std::min<int>(top, area.bottom - height));
+    r.left = left;
+    r.top = top;
+    r.right = left + width - 1;
+    r.bottom = top + height - 1;
+    object->ConvertRegion(r, type);
+    // A region in cells rounds to the cell grid: a step of one unit back
+    // when the rounding took it past the work area.
+    for (int step = 0; step < 4; ++step) {
+        ZafRegionRect p = r;
+        object->ConvertRegion(p, ZAF_PIXEL);
+        const int dx = p.right >= area.right ? -1 : (p.left < area.left ? 1 : 0);
+        const int dy = p.bottom >= area.bottom ? -1 : (p.top < area.top ? 1 : 0);
+        if (dx == 0 && dy == 0)
+            break;
+        r.left += dx, r.right += dx, r.top += dy, r.bottom += dy;
+    }
     object->SetRegion(r);
     if (object->OSHandle())
         object->MoveOSWindow();

@@ -64,7 +64,12 @@ public:
     // ZAF_CLOSE.
     ZafEventType CloseWindow(ZafWindowObject *window);
     // Centres an object's region on the screen (its coordinate type kept).
+    // A dialog centred so keeps that place when it runs (ZafDialogWindow).
     void CenterObject(ZafWindowObject *object);
+    // Centres an object's region on another object's window (on the screen
+    // when that has no Windows window), then moves it as little as needed
+    // to lie whole within the screen's work area.
+    void CenterObjectOn(ZafWindowObject *object, ZafWindowObject *owner);
 
     ZafWindowObject *FirstWindow() const { return FirstChild(); }
     // The object being dragged (null unless a drag is under way).

@@ -1,5 +1,6 @@
 // Modal dialogs and MDI windows on screen.
 #include "zaf/core/ZafDialogWindow.h"
+#include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafWindowManager.h"
@@ -58,7 +59,65 @@ ZafWindow *MainWindow()
 
 using ZafDialogWindowTest = zaftest::OnScreen;
 
+RECT shownAt;
+
+// Notes where the running dialog's window stands, then answers OK.
+void CALLBACK NotePlaceAndAnswerOK(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    if (ZafDialogWindow *dialog = ZafDialogWindow::ModalWindow())
+        GetWindowRect(dialog->OSHandle(2), &shownAt);
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
+}
+
+// A shown owner at a place in pixels, and the dialog run over it; where the
+// dialog stood.
+RECT RunOver(const RECT &ownerPlace, bool centredOnScreen)
+{
+    auto *owner = new ZafWindow(0, 0, 1, 1);
+    owner->SetCoordinateType(ZAF_PIXEL);
+    owner->SetRegion(ZafRegionRect(ownerPlace.left, ownerPlace.top, ownerPlace.right, ownerPlace.bottom, ZAF_PIXEL));
+    zafWindowManager->AddObject(owner);
+    auto *dialog = new Dialog;
+    dialog->SetVisible(true);
+    if (centredOnScreen)
+        zafWindowManager->CenterObject(dialog);
+    shownAt = RECT();
+    SetTimer(nullptr, 0, 1, NotePlaceAndAnswerOK);
+    EXPECT_EQ(ZAF_DIALOG_OK, dialog->Control());
+    delete dialog;
+    zafWindowManager->CloseWindow(owner);
+    return shownAt;
+}
+
 } // namespace
+
+TEST_F(ZafDialogWindowTest, ADialogOpensCentredOnItsOwnerAndWholeOnTheScreen)
+{
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const RECT owner = {work.left + 40, work.top + 60, work.left + 640, work.top + 460};
+    // The dialog's region is in cells: its place is rounded to the cell grid.
+    const int cellWidth = zafScreenDisplay->CellWidth(), cellHeight = zafScreenDisplay->CellHeight();
+    RECT shown = RunOver(owner, false);
+    ASSERT_GT(shown.right, shown.left);
+    EXPECT_NEAR((owner.left + owner.right) / 2, (shown.left + shown.right) / 2, cellWidth);
+    EXPECT_NEAR((owner.top + owner.bottom) / 2, (shown.top + shown.bottom) / 2, cellHeight);
+
+    // An owner at the screen's bottom-right corner: the dialog moves in.
+    const RECT corner = {work.right - 120, work.bottom - 80, work.right + 380, work.bottom + 320};
+    shown = RunOver(corner, false);
+    ASSERT_GT(shown.right, shown.left);
+    EXPECT_GE(shown.left, work.left);
+    EXPECT_GE(shown.top, work.top);
+    EXPECT_LE(shown.right, work.right);
+    EXPECT_LE(shown.bottom, work.bottom);
+
+    // Centred on the screen by its caller, it stays there.
+    shown = RunOver(owner, true);
+    EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (shown.left + shown.right) / 2, cellWidth);
+    EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (shown.top + shown.bottom) / 2, cellHeight);
+}
 
 TEST_F(ZafDialogWindowTest, EndsWithThePostedCodeAndIsDeletedOnceByItsCaller)
 {
