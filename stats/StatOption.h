@@ -48,6 +48,9 @@ public:
     int optionsBeforeRun = 1;
     int deleteAfterRun = 1;
     int changed = 0;
+    // Non-zero while the record's settings are the kept ones: loaded from
+    // the settings store, or kept there on OK ("Keep these settings").
+    int settingsKept = 0;
 
 private:
     char *name = nullptr;
