@@ -208,6 +208,12 @@ void MultrespDikoOption::TakeFromWindow()
     ReadPreOptionWindow();
 }
 
+void MultrespDikoOption::TakePreOptionAnswers(const StatOption &before)
+{
+    if (auto *earlier = dynamic_cast<const MultrespDikoOption *>(&before))
+        countedValues = earlier->countedValues;
+}
+
 void MultrespDikoOption::LoadSettings(int flag)
 {
     TableOption::LoadSettings(flag);

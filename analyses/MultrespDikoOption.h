@@ -64,6 +64,7 @@ public:
     void SetVariablePrompts(ZafWindow *variableList) override;
     void FromWindow() override;
     void TakeFromWindow() override;
+    void TakePreOptionAnswers(const StatOption &before) override;
     void LoadSettings(int flag) override;
     bool Run() override;
 

@@ -36,6 +36,11 @@ public:
     virtual void LoadSettings(int flag);
     virtual void TakeFromWindow();
     virtual void Assign(const StatOption &other);
+    // Takes what the user answered in the pre-option window of the record
+    // made for the run before (a record of the same class): the variable
+    // list gives a new record the earlier answers instead of asking again.
+    // The base takes nothing.
+    virtual void TakePreOptionAnswers(const StatOption &before);
 
     // Keeps a copy of the name (null clears it).
     void SetName(const char *name);
