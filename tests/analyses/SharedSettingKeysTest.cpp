@@ -25,10 +25,10 @@ protected:
     ~SharedSettingKeys() override { Forget(); }
     static void Forget()
     {
-        for (const char *key : {"FreqTabWid", "FreqTableOptions", "MultRespFreqTableDisplay",
-                                "MultRespFreqIncludeUsermiss", "MultRespFreqDeleteCasesListwise",
-                                "MultRespFreqPctBase", "MultRespDikoTableDisplay", "MultRespDikoIncludeUsermiss",
-                                "MultRespDikoDeleteCasesListwise", "MultRespDikoPctBase"})
+        for (const char *key :
+             {"FreqTabWid", "FreqTableOptions", "MultRespFreqTableDisplay", "MultRespFreqIncludeUsermiss",
+              "MultRespFreqDeleteCasesListwise", "MultRespFreqPctBase", "MultRespDikoTableDisplay",
+              "MultRespDikoIncludeUsermiss", "MultRespDikoDeleteCasesListwise", "MultRespDikoPctBase"})
             RegistrySettings::DeleteKeyInSection(TableOptions(), key);
     }
 };

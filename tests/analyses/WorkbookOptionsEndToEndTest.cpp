@@ -143,7 +143,6 @@ protected:
         return all;
     }
 
-
     // Tells the modal pre-option window what the case asks, then OK.
     static void AnswerPreOptions(PreAnswer answer)
     {
@@ -220,11 +219,10 @@ TEST_P(WorkbookOptions, TheBooksOptionsRewriteItsPagesAsAFreshRunWithThem)
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
 }
 
-enum { ID = 1 };
-enum { XSEX = 3, XEDU = 4, XREGION = 5 };                 // data/xtab
+enum { XSEX = 3, XEDU = 4, XREGION = 5 };                     // data/xtab
 enum { MISSUE1 = 3, MISSUE2, MISSUE3, MPAPER, MWEB, MRADIO }; // data/multresp
-enum { PPAPER = 3, PWEB, PBEFORE, PAFTER };               // data/paired
-enum { RY = 3, RX1, RX2, RX3 };                           // data/reg
+enum { PPAPER = 3, PWEB, PBEFORE, PAFTER };                   // data/paired
+enum { RY = 3, RX1, RX2, RX3 };                               // data/reg
 
 INSTANTIATE_TEST_SUITE_P(
     EveryAnalysis, WorkbookOptions,
