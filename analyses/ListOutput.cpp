@@ -14,6 +14,7 @@
 #include "shell/OptionWindow.h"
 #include "shell/OptionWindowBuilder.h"
 #include "shell/QivPrinter.h"
+#include "shell/TXTWIN.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafPrompt.h"
@@ -693,4 +694,45 @@ int ListOutput::WriteToClipboard()
     }
     CloseClipboard();
     return lines;
+}
+
+std::vector<std::string> ListOutput::WholeList(bool tabs)
+{
+    if (!table)
+        WriteResult();
+    // The whole list, titled and numbered, whatever the output dialog was
+    // last told.
+    const bool shownTitles = titles, shownNumbers = lineNumbers;
+    const int shownWidth = titleWidth;
+    titles = true, lineNumbers = true, titleWidth = widestTitle;
+    std::vector<std::string> lines{FormatLine(0, tabs)};
+    const long rows = table ? table->RecordCount() : 0;
+    for (long row = 1; row <= rows; ++row)
+        lines.push_back(FormatLine(row, tabs));
+    titles = shownTitles, lineNumbers = shownNumbers, titleWidth = shownWidth;
+    return lines;
+}
+
+TXTWIN *ListOutput::ResultText()
+{
+    wholeText = std::make_unique<TXTWIN>(StatText(ListBook::titleTextNumber, ListBook::titleTextGroup), 0);
+    for (const std::string &line : WholeList(false)) {
+        wholeText->WriteString(line.c_str());
+        wholeText->EndLine();
+    }
+    return wholeText.get();
+}
+
+bool ListOutput::SaveResult(const char *fileName, bool tabs)
+{
+    PFILE file;
+    bool saved = file.Open(PFILE_WRITE, fileName);
+    for (const std::string &line : WholeList(tabs)) {
+        if (!saved)
+            break;
+        saved = file.WriteText(line.c_str()) && file.WriteText("\r\n");
+    }
+    saved = saved && file.Flush();
+    file.Close();
+    return saved;
 }

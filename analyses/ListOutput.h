@@ -30,6 +30,7 @@
 #include "zaf/controls/ZafTable.h"
 #include "zaf/controls/ZafTableHeader.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,6 +85,11 @@ public:
     explicit ListOutput(ListBook *book);
 
     void WriteResult() override;
+    // Every row of the list in force under the title line, with row
+    // numbers, as a result text (made again on each call, owned here).
+    TXTWIN *ResultText() override;
+    // Writes the same lines to a file (columns in blanks or in tabs).
+    bool SaveResult(const char *fileName, bool tabs) override;
     // The table fills the window, whatever size the page gives it.
     void LayoutChildren() override;
     // Asks for the output options and writes the rows there; lines written
@@ -129,7 +135,10 @@ private:
     int WriteToPrinter(QivPrinter *printer);
     int WriteToTextFile();
     int WriteToClipboard();
+    // The title line and every row, as ResultText and SaveResult write them.
+    std::vector<std::string> WholeList(bool tabs);
     ListBook *book;
+    std::unique_ptr<TXTWIN> wholeText; // made by ResultText
     ListTable *table = nullptr;
     mutable std::vector<std::pair<bool, int>> contentWidths; // per listed variable: labels shown, width
 };

@@ -148,6 +148,12 @@ void MapStatOption::TakeFromWindow()
         chosenMap = window->ChosenMap();
 }
 
+void MapStatOption::TakePreOptionAnswers(const StatOption &before)
+{
+    if (auto *earlier = dynamic_cast<const MapStatOption *>(&before))
+        chosenMap = earlier->ChosenMap();
+}
+
 int MapStatOption::ChosenMap() const
 {
     auto *window = dynamic_cast<MapPreOptionWindow *>(preOptionWindow);

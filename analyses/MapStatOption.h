@@ -41,6 +41,7 @@ public:
     void LoadSettings(int flag) override;
     // Keeps the map chosen in the pre-option window.
     void TakeFromWindow() override;
+    void TakePreOptionAnswers(const StatOption &before) override;
 
     // The map chosen in the pre-option window (from 0); -1 when there is
     // no map to choose.

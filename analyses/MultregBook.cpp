@@ -84,7 +84,10 @@ bool MultregBook::Build(long selectionHandle)
         return false;
 
     // Each dependent's independents: in list order, once each, without it.
+    // A dependent left with none is said and gets no page; the others still do.
+    std::vector<long> regressed;
     std::vector<std::vector<long>> equations;
+    std::string skipped;
     for (int d = 0; d < dependents.Count(); ++d) {
         const long dependent = dependents.Variable(d);
         std::vector<long> equation;
@@ -94,15 +97,17 @@ bool MultregBook::Build(long selectionHandle)
                 equation.push_back(v);
         }
         if (equation.empty()) {
-            // Nothing would be left to regress on: say so rather than run.
-            Tell(StatText(1, multregWarningGroup),
-                 StatText(43, multregTextGroup) + std::string(" (V") + std::to_string(dependent) + ")",
-                 messageExclamation);
-            return false;
+            skipped += (skipped.empty() ? " (V" : ", V") + std::to_string(dependent);
+            continue;
         }
         equation.push_back(0);
+        regressed.push_back(dependent);
         equations.push_back(std::move(equation));
     }
+    if (!skipped.empty())
+        Tell(StatText(1, multregWarningGroup), StatText(43, multregTextGroup) + skipped + ")", messageExclamation);
+    if (equations.empty())
+        return false;
 
     keepMultRegButton = true;
     auto *residualPlot = new ResplotOption;
@@ -110,13 +115,13 @@ bool MultregBook::Build(long selectionHandle)
     StatOption *const graphRecords[] = {residualPlot, matrixPlot};
     AddGraphTools(toolRows, graphRecords, 2);
     MultregOption &record = *Record();
-    for (int d = 0; d < dependents.Count(); ++d) {
-        const long dependent = dependents.Variable(d);
+    for (size_t d = 0; d < equations.size(); ++d) {
+        const long dependent = regressed[d];
         std::string caption = "v" + std::to_string(dependent) + " x ";
-        for (const long *v = equations[static_cast<size_t>(d)].data(); *v; ++v)
+        for (const long *v = equations[d].data(); *v; ++v)
             caption += " v" + std::to_string(*v);
         auto *regression =
-            new Regresjon(dependent, equations[static_cast<size_t>(d)].data(), static_cast<int>(record.method),
+            new Regresjon(dependent, equations[d].data(), static_cast<int>(record.method),
                           static_cast<int>(record.missingDeletion), record.PIn(), record.POut());
         regression->ComputeCorrelationMatrix();
         regression->displayMask = static_cast<unsigned long>(record.tableDisplay);

@@ -27,7 +27,6 @@ const SettingRow settings[] = {
     {sectionTableOptions, "MultRespDikoIncludeUsermiss", SettingStorage::u16, D::userMissingField, 0, 0, 0, 1},
     {sectionTableOptions, "MultRespDikoDeleteCasesListwise", SettingStorage::u16, D::listwiseField, 0, 0, 0, 1},
     {sectionTableOptions, "MultRespDikoPctBase", SettingStorage::integer, D::baseField, 1, 1, 0, 2},
-    {sectionTableOptions, "FreqTabWid", SettingStorage::integer, TableOption::parameterField, 15, 15, 3, 40},
 };
 
 const ControlRow controls[] = {
@@ -171,7 +170,9 @@ MultrespDikoOptionWindow::MultrespDikoOptionWindow() : TableOptionWindow(Multres
 }
 
 MultrespDikoOption::MultrespDikoOption() : TableOption(description)
-{}
+{
+    parameterWord = columnWidth;
+}
 
 ZafWindow *MultrespDikoOption::PreOptionWindow()
 {
@@ -205,6 +206,12 @@ void MultrespDikoOption::FromWindow()
 void MultrespDikoOption::TakeFromWindow()
 {
     ReadPreOptionWindow();
+}
+
+void MultrespDikoOption::TakePreOptionAnswers(const StatOption &before)
+{
+    if (auto *earlier = dynamic_cast<const MultrespDikoOption *>(&before))
+        countedValues = earlier->countedValues;
 }
 
 void MultrespDikoOption::LoadSettings(int flag)

@@ -8,8 +8,10 @@
 //
 // Settings in section "TableOptions": "MultRespDikoTableDisplay" (0x1f),
 // "MultRespDikoIncludeUsermiss" (0), "MultRespDikoDeleteCasesListwise" (0),
-// "MultRespDikoPctBase" (1) and "FreqTabWid" (15). The counted values are
-// not stored: each record starts with 1.
+// "MultRespDikoPctBase" (1); the column width is 15. The counted values are
+// not stored: each record starts with 1, and a record made for the next run
+// from the same variable list takes them from the record before
+// (TakePreOptionAnswers).
 //
 // The pre-option window (MultrespDikoPreOptionWindow) takes the counted
 // values as text: single values and ranges "low-high", separated by commas
@@ -62,6 +64,7 @@ public:
     void SetVariablePrompts(ZafWindow *variableList) override;
     void FromWindow() override;
     void TakeFromWindow() override;
+    void TakePreOptionAnswers(const StatOption &before) override;
     void LoadSettings(int flag) override;
     bool Run() override;
 
@@ -69,6 +72,10 @@ public:
     long &includeUserMissing = value[userMissingField];
     long &listwise = value[listwiseField];
     long &percentageBase = value[baseField]; // MultrespBase
+    // The frequency and percent columns' width. The frequency table keeps
+    // its own width under "FreqTabWid"; this record neither reads nor
+    // stores that key, so that neither analysis takes the other's width.
+    static constexpr long columnWidth = 15;
     long ColumnWidth() const { return parameterWord; }
     ValueRangeList countedValues{{1.0, 1.0}};
 

@@ -17,7 +17,6 @@ const SettingRow settings[] = {
     {sectionTableOptions, "MultRespFreqIncludeUsermiss", SettingStorage::u16, F::userMissingField, 0, 0, 0, 1},
     {sectionTableOptions, "MultRespFreqDeleteCasesListwise", SettingStorage::u16, F::listwiseField, 0, 0, 0, 1},
     {sectionTableOptions, "MultRespFreqPctBase", SettingStorage::integer, F::baseField, 1, 1, 0, 1},
-    {sectionTableOptions, "FreqTabWid", SettingStorage::integer, TableOption::parameterField, 15, 15, 3, 40},
 };
 
 const ControlRow controls[] = {
@@ -66,7 +65,9 @@ MultrespFreqOptionWindow::MultrespFreqOptionWindow() : TableOptionWindow(Multres
 }
 
 MultrespFreqOption::MultrespFreqOption() : TableOption(description)
-{}
+{
+    parameterWord = columnWidth;
+}
 
 ZafWindow *MultrespFreqOption::CreateOptionWindow()
 {

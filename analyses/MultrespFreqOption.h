@@ -7,8 +7,7 @@
 //
 // Settings in section "TableOptions": "MultRespFreqTableDisplay" (31),
 // "MultRespFreqIncludeUsermiss" (0), "MultRespFreqDeleteCasesListwise" (0),
-// "MultRespFreqPctBase" (1) and "FreqTabWid" (15; the frequency table
-// keeps the same key with its own default). Texts of group 6.
+// "MultRespFreqPctBase" (1); the column width is 15. Texts of group 6.
 //
 // Ownership: made by the registry's factory with its settings loaded; Run
 // hands it to the workbook (MultrespFreqBook), which deletes it.
@@ -54,5 +53,9 @@ public:
     long &includeUserMissing = value[userMissingField]; // 0 or 1
     long &listwise = value[listwiseField];              // 0 or 1
     long &percentageBase = value[baseField];            // MultrespBase: cases or answers
+    // The frequency and percent columns' width. The frequency table keeps
+    // its own width under "FreqTabWid"; this record neither reads nor
+    // stores that key, so that neither analysis takes the other's width.
+    static constexpr long columnWidth = 15;
     long ColumnWidth() const { return parameterWord; }
 };

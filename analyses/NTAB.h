@@ -6,8 +6,8 @@
 // cell, a total row per block and the report footer.
 //
 // Widths: every column variable spans its nested categories below it; the
-// innermost cell is as wide as the window's cell width ("XTableWid"), at
-// most 50, narrowed until one row of cells holds at most 800 characters and
+// innermost cell is as wide as the window's cell width (the book's
+// defaultCellWidth), at most 50, narrowed until one row of cells holds at most 800 characters and
 // never below 1 (a width of 0 would leave no room for a label's cut).
 // Labels longer than their column are cut and end in "..". The widths are
 // worked out anew at every write, so a change of options shows at once.
@@ -66,7 +66,7 @@ public:
     int columnCount = 0; // T (column variables)
     std::vector<int> widths, categoryCounts; // one entry per dimension
     bool written = false;
-    // The window's cell width before any write narrows it ("XTableWid").
+    // The window's cell width before any write narrows it.
     int baseCellWidth = 8;
 
     // A label cut to width: when longer, its last two kept characters are "..".

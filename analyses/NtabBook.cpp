@@ -98,10 +98,9 @@ bool NtabBook::Build(long selectionHandle)
         }
     }
 
-    long cellWidth =
-        RegistrySettings::ReadIntInSection(FindSettingsSection(sectionTableOptions), "XTableWid", defaultCellWidth);
-    if (cellWidth < 1 || cellWidth > NTAB::maxCellWidth)
-        cellWidth = defaultCellWidth;
+    // "XTableWid" is the crosstab's own setting: the n-way table keeps its
+    // own cell width rather than take the width the crosstab stores.
+    const long cellWidth = defaultCellWidth;
 
     for (long a : first)
         for (long b : second)

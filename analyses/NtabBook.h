@@ -9,7 +9,7 @@
 //
 // NTABWIN: the text of one page, rewritten from its NTAB at every update
 // with the record's display word and layer count (the dimensions stay those
-// of the run); its cell width starts as "XTableWid" (8 by default).
+// of the run); its cell width starts at 8 (defaultCellWidth).
 //
 // Ownership: the book owns the record and its pages; a page owns its window
 // and its NTAB; the window only points to them.

@@ -174,10 +174,16 @@ void NtabOption::LoadSettings(int flag)
         display |= ntabPercentOfAnswers;
 }
 
-bool NtabOption::AskedForMultipleResponse()
+void NtabOption::TakeFromWindow()
 {
     auto *pre = dynamic_cast<NtabPreOptionWindow *>(preOptionWindow);
-    return pre && pre->MultipleResponse();
+    askedMultipleResponse = pre && pre->MultipleResponse();
+}
+
+void NtabOption::TakePreOptionAnswers(const StatOption &before)
+{
+    if (auto *earlier = dynamic_cast<const NtabOption *>(&before))
+        askedMultipleResponse = earlier->askedMultipleResponse;
 }
 
 bool NtabOption::Run()

@@ -57,10 +57,16 @@ public:
     void SetVariablePrompts(ZafWindow *variableList) override;
     void LoadSettings(int flag) override;
     bool Run() override;
-    // The pre-option window's answer (false without one).
-    bool AskedForMultipleResponse();
+    // Keeps the pre-option window's answer.
+    void TakeFromWindow() override;
+    void TakePreOptionAnswers(const StatOption &before) override;
+    // The pre-option window's answer (false when none was given).
+    bool AskedForMultipleResponse() const { return askedMultipleResponse; }
 
     long &display = value[displayField];
     long &userLayers = value[userLayerField];
     bool multipleResponse = false;
+
+private:
+    bool askedMultipleResponse = false;
 };

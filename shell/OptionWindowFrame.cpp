@@ -152,6 +152,8 @@ void OptionWindowFrame::Build()
     PlaceControls(*this, width, height);
     SetDefaultButton(ok, true);
 
+    // The box shows whether the settings in force are the kept ones.
+    savePersist->SetSelected(record && record->settingsKept);
     if (record && window) {
         record->ToWindow();
         if (auto *options = dynamic_cast<OptionWindow *>(window))
@@ -210,13 +212,17 @@ bool OptionWindowFrame::NumberFieldsInRange()
     return FieldOutOfRange(window) == nullptr;
 }
 
-void OptionWindowFrame::TakeSettings(StatOption *option, bool save)
+void OptionWindowFrame::TakeSettings(StatOption *option, bool ok, bool save)
 {
     if (!option)
         return;
     option->FromWindow();
     if (save)
         option->SaveSettings();
+    // OK says whether the settings in force are the kept ones; apply keeps
+    // nothing and leaves that as it was.
+    if (ok)
+        option->settingsKept = save ? 1 : 0;
 }
 
 void OptionWindowFrame::ApplyChanges(bool ok)
@@ -225,14 +231,14 @@ void OptionWindowFrame::ApplyChanges(bool ok)
         return;
     // Settings are kept only on OK, and only when the user asks for it.
     const bool save = ok && savePersist && savePersist->Selected();
-    TakeSettings(record, save);
+    TakeSettings(record, ok, save);
     if (!book)
         return;
     book->TakeChangedFlag(record->changed);
     const int graphs = book->FrameGraphOptionCount();
     for (int i = 0; i < graphs; ++i)
         if (StatOption *graph = book->FrameGraphOption(i); graph != record)
-            TakeSettings(graph, save);
+            TakeSettings(graph, ok, save);
     book->WriteEveryResult();
     book->RebuildEveryGraph();
     book->RedisplayBook();

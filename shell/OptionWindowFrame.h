@@ -109,8 +109,8 @@ public:
 private:
     void Build();
     // Brings a record's settings in (FromWindow, and SaveSettings when
-    // asked to).
-    static void TakeSettings(StatOption *option, bool save);
+    // asked to); on OK the record notes whether they were kept.
+    static void TakeSettings(StatOption *option, bool ok, bool save);
 
     StatOption *record;
     OptionFrameBook *book = nullptr;

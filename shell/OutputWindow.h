@@ -9,6 +9,7 @@
 #include "zaf/core/ZafWindow.h"
 
 class QivPrinter;
+class TXTWIN;
 
 class OutputWindow : public ZafWindow
 {
@@ -28,5 +29,17 @@ public:
     {
         (void)printer;
         return 0;
+    }
+    // The result as a fixed-width text, for the print preview: the window
+    // itself, or a text the window makes when asked and owns; null when the
+    // window has no text.
+    virtual TXTWIN *ResultText() { return nullptr; }
+    // Writes the result as text to a file (made or replaced), its columns
+    // in blanks or, with tabs, separated by tabs; false when the window has
+    // no text or the file could not be written.
+    virtual bool SaveResult(const char *fileName, bool tabs)
+    {
+        (void)fileName, (void)tabs;
+        return false;
     }
 };

@@ -116,6 +116,11 @@ public:
     // Writes the text to a file (created or replaced); false with
     // txtErrorFile when it cannot.
     bool SaveText(const char *fileName, TxtSaveLayout layout);
+    TXTWIN *ResultText() override { return this; }
+    bool SaveResult(const char *fileName, bool tabs) override
+    {
+        return SaveText(fileName, tabs ? txtSaveTabs : txtSaveBlanks);
+    }
     // Puts the text on the clipboard as plain text; false with
     // txtErrorClipboard when it cannot.
     bool CopyToClipboard();

@@ -29,6 +29,15 @@ long ReadSetting(const SettingRow &row)
     return RegistrySettings::ReadIntInSection(section, row.key, static_cast<int>(row.readDefault));
 }
 
+// The store holds a value under the row's key: reading it with two
+// different defaults answers the same value.
+bool IsStored(const SettingRow &row)
+{
+    const SettingsSection *section = FindSettingsSection(row.section);
+    return RegistrySettings::ReadDwordInSection(section, row.key, 0) ==
+           RegistrySettings::ReadDwordInSection(section, row.key, 1);
+}
+
 // A check box or radio button of that name; a push button of that name is
 // no choice to read or set and is reported as missing.
 ZafButton *ChoiceButton(ZafWindow *window, const ControlRow &row, const char *sourceName)
@@ -57,8 +66,11 @@ long &TableOption::Field(int field)
 
 void TableOption::LoadSettings(int flag)
 {
+    settingsKept = 0;
     for (int i = 0; i < description.settingCount; ++i) {
         const SettingRow &row = description.settings[i];
+        if (flag && IsStored(row))
+            settingsKept = 1;
         long stored = flag ? ReadSetting(row) : row.unloaded;
         if (flag && (stored < row.minimum || stored > row.maximum))
             stored = row.readDefault;

@@ -520,12 +520,15 @@ bool VariableListWindow::Run()
         errors.ReportError(this, "Error", MB_OK | MB_ICONEXCLAMATION, "%s", runFailedText);
     }
     // After a run that succeeded the record may be a workbook's: the next
-    // run needs a record of its own. A failed run leaves the record here,
-    // with the settings the user made.
+    // run needs a record of its own, with the answers of its pre-option
+    // window. A failed run leaves the record here, with the settings the
+    // user made.
     if (succeeded && !record->deleteAfterRun) {
         option = registry[chosen].factory();
-        if (option)
+        if (option) {
+            option->TakePreOptionAnswers(*record);
             option->variableListWord = 1;
+        }
     }
     UpdateButtons();
     return succeeded;

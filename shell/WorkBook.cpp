@@ -238,6 +238,7 @@ void WorkBook::CompleteToolBar()
     AddToolButton("bt_graph", "Graph", graphViewEvent)->SetVisible(graphs);
     AddToolButton("bt_split", "Split", splitViewEvent)->SetVisible(graphs);
     AddToolButton("bt_size", "Size", fitTextEvent)->SetVisible(graphs);
+    AddToolButton("bt_options", "Options", bookOptionsEvent);
     AddToolButton("bt_print", "Print", printEvent);
     AddToolButton("bt_preview", "Preview", previewEvent);
     AddToolButton("bt_write", "Save", saveTextEvent);
@@ -336,7 +337,8 @@ struct MenuText
 {
     int number, group;
 };
-constexpr MenuText optionsText = {7, 1}, copyText = {18, 0}, metafileText = {9, 7}, printText = {2, 1};
+constexpr MenuText optionsText = {7, 1}, graphOptionsText = {8, 1}, copyText = {18, 0}, metafileText = {9, 7},
+                   printText = {2, 1};
 
 const char *CatalogText(MenuText text)
 {
@@ -385,7 +387,9 @@ ZafPopUpMenu *WorkBook::GraphMenu(int left, int top, ZafWindowObject *graph)
         return graphMenu;
     if (!graphTools.empty())
         separator();
-    add(CatalogText(optionsText), graphOptionsEvent, SendToBook);
+    add(CatalogText(optionsText), bookOptionsEvent, SendToBook);
+    if (GraphRecordWithWindow(GraphKindForOptions()))
+        add(CatalogText(graphOptionsText), graphOptionsEvent, SendToBook);
     separator();
     add(CatalogText(copyText), ZAF_COPY, SendToGraph);
     add(CatalogText(metafileText), saveGraphEvent, SendToGraph);
@@ -494,7 +498,8 @@ bool WorkBook::PreviewCurrentPage()
 {
     Page *page = CurrentPage();
     GraphPane *graph = page ? page->ShownGraph() : nullptr;
-    auto *text = page ? dynamic_cast<TXTWIN *>(page->ResultWindow()) : nullptr;
+    OutputWindow *result = page ? page->ResultWindow() : nullptr;
+    TXTWIN *text = result && !graph ? result->ResultText() : nullptr;
     if (!graph && !text) {
         Report("Print preview", nothingToPrintText);
         return false;
@@ -524,16 +529,29 @@ int WorkBook::GraphKindForOptions() const
     return kind >= 0 ? kind : currentGraphKind;
 }
 
-void WorkBook::OpenGraphOptions(int kind)
+StatOption *WorkBook::GraphRecordWithWindow(int kind) const
 {
     StatOption *graphOption = GraphToolOption(kind);
+    if (!graphOption)
+        return nullptr;
+    ZafWindow *probe = graphOption->CreateOptionWindow();
+    delete probe;
+    return probe ? graphOption : nullptr;
+}
+
+bool WorkBook::OpenBookOptions()
+{
+    // One option frame at a time on a record.
+    if (!option || option->optionWindow)
+        return false;
+    RunOptionFrame(this);
+    return true;
+}
+
+void WorkBook::OpenGraphOptions(int kind)
+{
     // A graph record that makes no option window leaves the book's options.
-    if (graphOption) {
-        ZafWindow *probe = graphOption->CreateOptionWindow();
-        if (!probe)
-            graphOption = nullptr;
-        delete probe;
-    }
+    StatOption *graphOption = GraphRecordWithWindow(kind);
     StatOption *record = graphOption ? graphOption : option;
     // One option frame at a time on a record.
     if (!record || record->optionWindow)
@@ -565,8 +583,8 @@ void WorkBook::SaveCurrentPageText()
             window->Event(ZafEventRecord(static_cast<ZafEventType>(saveGraphEvent)));
         return;
     }
-    auto *text = page ? dynamic_cast<TXTWIN *>(page->ResultWindow()) : nullptr;
-    if (!text) {
+    OutputWindow *result = page ? page->ResultWindow() : nullptr;
+    if (!result || !result->ResultText()) {
         Report("Save", nothingToSaveText);
         return;
     }
@@ -582,7 +600,22 @@ void WorkBook::SaveCurrentPageText()
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetSaveFileNameA(&dialog))
         return;
-    text->SaveText(fileName, dialog.nFilterIndex == 2 ? txtSaveTabs : txtSaveBlanks);
+    SaveCurrentResult(fileName, dialog.nFilterIndex == 2);
+}
+
+bool WorkBook::SaveCurrentResult(const char *fileName, bool tabs)
+{
+    Page *page = CurrentPage();
+    OutputWindow *result = page ? page->ResultWindow() : nullptr;
+    if (!result || !result->ResultText()) {
+        Report("Save", nothingToSaveText);
+        return false;
+    }
+    if (!result->SaveResult(fileName, tabs)) {
+        Report("Save", notSavedText);
+        return false;
+    }
+    return true;
 }
 
 ZafEventType WorkBook::Event(const ZafEventRecord &event)
@@ -608,6 +641,10 @@ ZafEventType WorkBook::Event(const ZafEventRecord &event)
     }
     if (type == graphOptionsEvent) {
         OpenGraphOptions(GraphKindForOptions());
+        return type;
+    }
+    if (type == bookOptionsEvent) {
+        OpenBookOptions();
         return type;
     }
     if (type == previewEvent) {

@@ -24,6 +24,12 @@
 // tool's event, as its button does. The Table, Graph and Split buttons
 // choose what the current page shows (Page::View).
 //
+// The Options button ("bt_options") and the graph menu's "Options..." item
+// open the option frame on the workbook's own record (bookOptionsEvent):
+// on OK or apply every page writes its result again and every graph is
+// built again. The graph menu's "Graph options..." item (graphOptionsEvent)
+// opens the options of the graph it was shown for.
+//
 // Ownership: the workbook owns its option record (it clears the record's
 // delete-after-run flag), its graph tools' option records and, through the
 // notebook, its pages, and its graph menu. The destructor deletes the
@@ -55,9 +61,10 @@ public:
         tableViewEvent = 29002,    // the current page shows its text
         graphViewEvent = 29003,    // the current page shows its graph
         splitViewEvent = 29004,    // the current page shows both side by side
-        graphOptionsEvent = 29005, // the option frame on the workbook
+        graphOptionsEvent = 29005, // the option frame on the options of the menu's graph
         fitTextEvent = 29006,      // the workbook grows or shrinks to its page's text
         previewEvent = 29007,      // the print preview of the current page
+        bookOptionsEvent = 29008,  // the option frame on the workbook's own record
         multRegEvent = 1002        // the "bt_multreg" button's selection
     };
     // What a graph window takes from its context menu besides ZAF_COPY
@@ -142,20 +149,29 @@ public:
     // Opens the print preview of what the current page shows, runs it and
     // deletes it; false (and a message) when the page has nothing to show.
     bool PreviewCurrentPage();
+    // Saves the current page's result text to that file (columns in blanks,
+    // or in tabs); false (and a message) when the page has no text or the
+    // file could not be written. The Save button asks for the file first.
+    bool SaveCurrentResult(const char *fileName, bool tabs);
     // Opens the option frame on the options of the graph of that kind: its
     // graph option record, or the book's record when the tool has none.
     void OpenGraphOptions(int kind);
+    // Opens the option frame on the workbook's own record, unless a frame is
+    // open on it already; false when nothing opened.
+    bool OpenBookOptions();
     // The messages shown when a destination or a content is missing.
     static constexpr const char *noPrinterText = "No printer is set up: the page cannot be printed.";
     static constexpr const char *nothingToPrintText = "This page has nothing to print or preview.";
     static constexpr const char *nothingToSaveText = "This page has nothing to save.";
+    static constexpr const char *notSavedText = "The text could not be written to that file.";
 
     // The graph windows' context menu at (left, top) in screen pixels, its
     // items made again for the tools and the current graph kind. Given the
     // graph window it pops up for, the menu goes on with the options (the
-    // workbook's option frame), copy (ZAF_COPY) and save as metafile
-    // (saveGraphEvent), which that window is sent, and print (the current
-    // page). The workbook owns it; a graph window adds it to the window
+    // workbook's option frame, bookOptionsEvent), the graph's own options
+    // (graphOptionsEvent, when its tool has an option window of its own),
+    // copy (ZAF_COPY) and save as metafile (saveGraphEvent), which that
+    // window is sent, and print (the current page). The workbook owns it; a graph window adds it to the window
     // manager to pop it up. Null with neither tools nor graph window.
     ZafPopUpMenu *GraphMenu(int left, int top, ZafWindowObject *graph = nullptr);
     // The menu GraphMenu made last (null before), owned by the workbook.
@@ -204,6 +220,9 @@ private:
     // The graph the option items open on: the graph menu's window, else the
     // current page's shown graph.
     int GraphKindForOptions() const;
+    // The option record of that graph tool when it makes an option window
+    // of its own (null otherwise).
+    StatOption *GraphRecordWithWindow(int kind) const;
     void SaveCurrentPageText();
     // A tool button's or graph menu item's selection: its value goes to
     // the workbook as an event.

@@ -61,6 +61,9 @@ void StatOption::Assign(const StatOption &other)
     SetName(other.name);
 }
 
+void StatOption::TakePreOptionAnswers(const StatOption &)
+{}
+
 void StatOption::SetName(const char *text)
 {
     if (text == name)

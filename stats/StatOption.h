@@ -36,6 +36,11 @@ public:
     virtual void LoadSettings(int flag);
     virtual void TakeFromWindow();
     virtual void Assign(const StatOption &other);
+    // Takes what the user answered in the pre-option window of the record
+    // made for the run before (a record of the same class): the variable
+    // list gives a new record the earlier answers instead of asking again.
+    // The base takes nothing.
+    virtual void TakePreOptionAnswers(const StatOption &before);
 
     // Keeps a copy of the name (null clears it).
     void SetName(const char *name);
@@ -48,6 +53,9 @@ public:
     int optionsBeforeRun = 1;
     int deleteAfterRun = 1;
     int changed = 0;
+    // Non-zero while the record's settings are the kept ones: loaded from
+    // the settings store, or kept there on OK ("Keep these settings").
+    int settingsKept = 0;
 
 private:
     char *name = nullptr;

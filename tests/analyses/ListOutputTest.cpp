@@ -8,7 +8,9 @@
 #include "analyses/ListOption.h"
 #include "analyses/ListOutput.h"
 #include "shell/OptionWindowFrame.h"
+#include "shell/TXTWIN.h"
 #include "shell/VariableListWindow.h"
+#include "tests/support/ModalLoop.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafErrorStub.h"
@@ -279,6 +281,53 @@ TEST_F(CaseList, TheOptionWindowShowsEveryControlWholeInsideTheFrame)
     const std::string problems = testsupport::LayoutCheck(frame).Report();
     Forget(frame); // before the book deletes the record it shows
     EXPECT_EQ("", problems);
+}
+
+TEST_F(CaseListOutput, SaveAndPreviewTakeTheWholeListTitledAndNumberedAsItIsShown)
+{
+    Open();
+    // The output dialog's last answers do not narrow what Save writes.
+    output->lineNumbers = false;
+    output->titleWidth = 3;
+    output->Table()->HeaderClicked(1);
+    // Sorted by score: 3 (c2 c4 c6), 5 (c0 c3), 7 (c5), empty (c1 c7).
+    ASSERT_TRUE(book->SaveCurrentResult(FileName().c_str(), true));
+    EXPECT_EQ(ReadFile(FileName()), "  \tgrp: Group\tscore: Score of the test taker\tamount: Amount\t\r\n"
+                                    "1) \t --\t 3\t --\t\r\n"
+                                    "2) \t two\t 3\t -1.00\t\r\n"
+                                    "3) \t one\t 3\t 4.00\t\r\n"
+                                    "4) \t two\t 5\t 1.50\t\r\n"
+                                    "5) \t one\t 5\t 10.00\t\r\n"
+                                    "6) \t --\t 7\t 0.50\t\r\n"
+                                    "7) \t one\t --\t 2.25\t\r\n"
+                                    "8) \t two\t --\t 8.00\t\r\n");
+    EXPECT_FALSE(output->lineNumbers);
+    EXPECT_EQ(3, output->titleWidth);
+
+    // Labels off: the preview's text shows the codes.
+    record->VariableAt(0)->showLabels = false;
+    output->WriteResult();
+    TXTWIN *text = output->ResultText();
+    ASSERT_NE(nullptr, text);
+    EXPECT_EQ(9, text->LineCount());
+    EXPECT_EQ(std::string::npos, text->Text().find("two"));
+    EXPECT_NE(std::string::npos, text->Text().find("grp: Group")) << "titled";
+    EXPECT_NE(std::string::npos, text->Text().find("      8) ")) << "numbered to the last row";
+    bool previewed = false;
+    testsupport::WhenModalLoopIdles([&previewed] {
+        if (ZafDialogWindow *preview = ZafDialogWindow::ModalWindow()) {
+            previewed = true;
+            preview->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+        }
+    });
+    EXPECT_TRUE(book->PreviewCurrentPage());
+    testsupport::ForgetModalLoopSteps();
+    EXPECT_TRUE(previewed);
+    EXPECT_TRUE(Reported().empty()) << Reported().front();
+
+    // A file that cannot be written is said, not taken for saved.
+    EXPECT_FALSE(book->SaveCurrentResult("Z:\\no such folder\\list.txt", false));
+    EXPECT_EQ(std::vector<std::string>{WorkBook::notSavedText}, Reported());
 }
 
 TEST_F(CaseListOutput, EntriesOutOfRangeAreRefusedWithAMessageAndNothingIsWritten)

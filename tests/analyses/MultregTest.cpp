@@ -238,6 +238,22 @@ TEST_F(MultregTest, ARunMakesAPagePerDependentAndRefusesOneWithoutIndependents)
     EXPECT_EQ((Figures{StatText(2, multregWarningGroup), StatText(2, multregWarningGroup),
                        std::string(StatText(43, multregTextGroup)) + " (V3)"}),
               messages);
+
+    // A dependent that is also the only independent is left out of its own
+    // equation and gets no page; the other dependents still get theirs.
+    messages.clear();
+    answer = 1;
+    run({Y, X1}, {X1});
+    answer = 0;
+    ASSERT_EQ(2u, shownBooks.size());
+    book = dynamic_cast<MultregBook *>(shownBooks[1]);
+    ASSERT_TRUE(book && book->PageCount() == 1);
+    EXPECT_STREQ("v3 x  v4", book->Notebook()->TabOf(book->PageAt(0))->Text());
+    EXPECT_EQ(Text(13, multregEnter, multregListwise, {X1}),
+              static_cast<REGWIN *>(book->PageAt(0)->ResultWindow())->Text());
+    EXPECT_EQ((Figures{StatText(2, multregWarningGroup), std::string(StatText(43, multregTextGroup)) + " (V4)"}),
+              messages);
+    Forget(book);
     FreeAnalysisRegistry();
     WorkBook::SetShowHook(previous);
 }

@@ -7,6 +7,7 @@
 #include "analyses/NtabBook.h"
 #include "analyses/NtabOption.h"
 #include "analyses/RegisterAnalyses.h"
+#include "dataset/RegistrySettings.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/VariableListWindow.h"
 #include "zaf/controls/ZafButton.h"
@@ -125,6 +126,18 @@ TEST_F(NtabFrontEndTest, OnePagePerControlAndDependentOrOneForTheSet)
 }
 
 // List 4 without list 3 adds no control variable.
+TEST_F(NtabFrontEndTest, TheCrosstabsKeptWidthLeavesTheCellsAsWideAsTheirOwn)
+{
+    // The crosstab keeps its column width under this key; the n-way table
+    // has a width of its own.
+    const SettingsSection *section = FindSettingsSection(sectionTableOptions);
+    RegistrySettings::WriteValueInSection(section, "XTableWid", 12);
+    WorkBook *book = Run("data/xtab", false, {{EDU, SEX}, {SEX, EDU, REGION}});
+    RegistrySettings::DeleteKeyInSection(section, "XTableWid");
+    ASSERT_NE(nullptr, book);
+    ExpectGolden("ntab_edu_sex", Text(book, 1));
+}
+
 TEST_F(NtabFrontEndTest, TheThirdControlListCountsOnlyBehindTheSecond)
 {
     WorkBook *book = Run("data/xtab", false, {{EDU}, {SEX}, {}, {REGION}});

@@ -599,6 +599,7 @@ TEST_F(InteractionTest, TheContextMenuListsTheWorkbooksGraphToolsAndShowsThePick
                                                "Copy to clipboard", "Save as metafile...", "Print"}));
     EXPECT_EQ(values[0], WorkBook::graphToolEvent);
     EXPECT_EQ(values[1], WorkBook::graphToolEvent + 1);
+    EXPECT_EQ(values[3], WorkBook::bookOptionsEvent) << "the options are the workbook's";
     EXPECT_EQ(values[5], ZAF_COPY);
     EXPECT_EQ(values[6], GRAPHWIN::saveMetafileEvent);
     EXPECT_EQ(values[7], WorkBook::printEvent);

@@ -17,6 +17,9 @@
 #include "shell/Page.h"
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
+#include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafPopUpMenu.h"
+#include "zaf/controls/ZafToolBar.h"
 
 #include <fstream>
 #include <string>
@@ -166,6 +169,98 @@ TEST_F(OptionWindowFrameTest, TheGraphMenusOptionsOpenAndApplyTheOptionsOfThatGr
     EXPECT_FALSE(record->totals) << "the book's own record keeps its settings";
     EXPECT_EQ(1, book->rebuilt);
     EXPECT_EQ(1, book->OptionsChangedFlag()) << "the record's changed flag reaches the book";
+}
+
+// The item of the graph menu with that value (null when there is none).
+ZafWindowObject *MenuItem(ZafPopUpMenu *menu, ZafEventType value)
+{
+    for (ZafElement *e = menu ? menu->First() : nullptr; e; e = e->Next())
+        if (static_cast<ZafPopUpItem *>(e)->Value() == value)
+            return static_cast<ZafWindowObject *>(e);
+    return nullptr;
+}
+
+TEST_F(OptionWindowFrameTest, TheOptionsButtonAndTheGraphMenuOpenTheBooksOwnOptions)
+{
+    WorkBook::ShowHook previous = WorkBook::SetShowHook([](WorkBook *) {});
+    book->CompleteToolBar();
+    WorkBook::SetShowHook(previous);
+    auto *button = dynamic_cast<ZafButton *>(book->ToolBar()->FindObjectByStringID("bt_options"));
+    ASSERT_NE(nullptr, button);
+    EXPECT_TRUE(button->Visible());
+    openedOn = nullptr;
+    testsupport::WhenModalLoopIdles(ApplyInFrame);
+    book->Event(ZafEventRecord(static_cast<ZafEventType>(button->Value())));
+    EXPECT_EQ(record, openedOn) << "the button opens the book's record";
+    EXPECT_EQ("with totals", text->Text());
+    EXPECT_EQ(nullptr, record->optionWindow) << "the frame has gone";
+
+    // The graph's menu: "Options..." is the book's, "Graph options..." the
+    // options of the graph it was shown for.
+    auto *graph = new ZafWindow(0, 0, 10, 5);
+    book->CurrentPage()->AddGraphWindow(graph, 1);
+    ZafPopUpMenu *menu = book->GraphMenu(0, 0, graph);
+    record->totals = false;
+    openedOn = nullptr;
+    testsupport::WhenModalLoopIdles(ApplyInFrame);
+    ASSERT_NE(nullptr, MenuItem(menu, WorkBook::bookOptionsEvent));
+    MenuItem(menu, WorkBook::bookOptionsEvent)->Event(ZafEventRecord(ZAF_SELECT));
+    EXPECT_EQ(record, openedOn);
+    EXPECT_TRUE(record->totals);
+    openedOn = nullptr;
+    testsupport::WhenModalLoopIdles(ApplyInFrame);
+    ASSERT_NE(nullptr, MenuItem(menu, WorkBook::graphOptionsEvent));
+    MenuItem(menu, WorkBook::graphOptionsEvent)->Event(ZafEventRecord(ZAF_SELECT));
+    EXPECT_EQ(book->GraphToolOption(1), openedOn);
+    testsupport::ForgetModalLoopSteps();
+
+    // A graph whose tool has no record of its own offers no options of its own.
+    WorkBook bare(new TestOption, 0);
+    bare.AddGraphTool(1, 1, "graph", nullptr);
+    auto *page = new Page("v1");
+    bare.AddPage(page);
+    auto *plain = new ZafWindow(0, 0, 10, 5);
+    page->AddGraphWindow(plain, 0);
+    ZafPopUpMenu *bareMenu = bare.GraphMenu(0, 0, plain);
+    EXPECT_NE(nullptr, MenuItem(bareMenu, WorkBook::bookOptionsEvent));
+    EXPECT_EQ(nullptr, MenuItem(bareMenu, WorkBook::graphOptionsEvent));
+}
+
+TEST_F(OptionWindowFrameTest, KeepTheseSettingsOpensTickedWhileTheKeptSettingsAreInForce)
+{
+    auto boxTicked = [this] {
+        return static_cast<ZafButton *>(frame->FindObjectByStringID(OptionWindowFrame::savePersistName))->Selected();
+    };
+    auto endWith = [this](const char *button) {
+        PostMessageA(Handle(button), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageA(Handle(button), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        frame->Control();
+        CloseFrame();
+    };
+    Open(new OptionWindowFrame(*userPersist, book));
+    EXPECT_FALSE(boxTicked());
+    ClickOn(OptionWindowFrame::savePersistName);
+    endWith(OptionWindowFrame::okName);
+    EXPECT_EQ(3, TestOption::Seen().saves);
+
+    Open(new OptionWindowFrame(*userPersist, book));
+    EXPECT_TRUE(boxTicked()) << "the kept settings are in force";
+    // Apply with the box cleared keeps nothing and changes nothing of that.
+    ClickOn(OptionWindowFrame::savePersistName);
+    ClickOn(OptionWindowFrame::applyName);
+    endWith(OptionWindowFrame::cancelName);
+    Open(new OptionWindowFrame(*userPersist, book));
+    EXPECT_TRUE(boxTicked());
+
+    // OK with the box cleared: the settings in force are no longer the kept ones.
+    ClickOn(OptionWindowFrame::savePersistName);
+    endWith(OptionWindowFrame::okName);
+    Open(new OptionWindowFrame(*userPersist, book->GraphToolOption(0)));
+    EXPECT_FALSE(boxTicked()) << "the graph records follow the book's frame";
+    CloseFrame();
+    Open(new OptionWindowFrame(*userPersist, book));
+    EXPECT_FALSE(boxTicked());
+    EXPECT_EQ(3, TestOption::Seen().saves);
 }
 
 // How the frame ends: OK stores the settings only with the box on; cancel

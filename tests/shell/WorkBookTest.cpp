@@ -521,7 +521,7 @@ TEST_F(WorkBookTest, TheGraphMenuOfAGraphWindowSendsItCopyAndSaveWhileItIsOnAPag
         }
     }
     EXPECT_EQ(values, (std::vector<ZafEventType>{WorkBook::graphToolEvent, WorkBook::graphToolEvent + 1,
-                                                 WorkBook::graphOptionsEvent, ZAF_COPY, WorkBook::saveGraphEvent,
+                                                 WorkBook::bookOptionsEvent, ZAF_COPY, WorkBook::saveGraphEvent,
                                                  WorkBook::printEvent}));
     graph->received.clear();
     items[3]->Event(ZafEventRecord(ZAF_SELECT));

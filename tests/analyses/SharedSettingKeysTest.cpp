@@ -1,0 +1,77 @@
+// Settings kept by one analysis never change another's: the multiple
+// response tables neither store nor read the frequency table's column width
+// ("FreqTabWid"), and the n-way table keeps its own cell width whatever the
+// crosstab stores under "XTableWid". A record loaded from the settings
+// store knows that its settings are the kept ones.
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/FreqOption.h"
+#include "analyses/MultrespDikoOption.h"
+#include "analyses/MultrespFreqOption.h"
+#include "analyses/XtabOption.h"
+#include "dataset/RegistrySettings.h"
+
+namespace {
+
+const SettingsSection *TableOptions()
+{
+    return FindSettingsSection(sectionTableOptions);
+}
+
+class SharedSettingKeys : public testing::Test
+{
+protected:
+    SharedSettingKeys() { Forget(); }
+    ~SharedSettingKeys() override { Forget(); }
+    static void Forget()
+    {
+        for (const char *key :
+             {"FreqTabWid", "FreqTableOptions", "MultRespFreqTableDisplay", "MultRespFreqIncludeUsermiss",
+              "MultRespFreqDeleteCasesListwise", "MultRespFreqPctBase", "MultRespDikoTableDisplay",
+              "MultRespDikoIncludeUsermiss", "MultRespDikoDeleteCasesListwise", "MultRespDikoPctBase"})
+            RegistrySettings::DeleteKeyInSection(TableOptions(), key);
+    }
+};
+
+TEST_F(SharedSettingKeys, KeptMultipleResponseSettingsLeaveTheFrequencyTablesWidth)
+{
+    MultrespFreqOption categories;
+    categories.LoadSettings(1);
+    categories.SaveSettings();
+    MultrespDikoOption dichotomies;
+    dichotomies.LoadSettings(1);
+    dichotomies.SaveSettings();
+    FreqOption frequencies;
+    frequencies.LoadSettings(1);
+    EXPECT_EQ(FreqOption::defaultColumnWidth, frequencies.ColumnWidth());
+
+    // The frequency table's kept width stays its own.
+    RegistrySettings::WriteValueInSection(TableOptions(), FreqOption::widthKey, 20);
+    MultrespFreqOption later;
+    later.LoadSettings(1);
+    MultrespDikoOption laterDichotomies;
+    laterDichotomies.LoadSettings(1);
+    EXPECT_EQ(MultrespFreqOption::columnWidth, later.ColumnWidth());
+    EXPECT_EQ(MultrespDikoOption::columnWidth, laterDichotomies.ColumnWidth());
+}
+
+TEST_F(SharedSettingKeys, ARecordLoadedFromKeptSettingsSaysSo)
+{
+    FreqOption unkept;
+    unkept.LoadSettings(1);
+    EXPECT_EQ(0, unkept.settingsKept);
+    RegistrySettings::WriteValueInSection(TableOptions(), "FreqTableOptions", 639);
+    FreqOption kept;
+    kept.LoadSettings(1);
+    EXPECT_EQ(1, kept.settingsKept);
+    kept.LoadSettings(0);
+    EXPECT_EQ(0, kept.settingsKept) << "the defaults alone are no kept settings";
+    // Another analysis's key is no setting of this one.
+    Forget();
+    RegistrySettings::WriteValueInSection(TableOptions(), "MultRespFreqPctBase", 0);
+    FreqOption other;
+    other.LoadSettings(1);
+    EXPECT_EQ(0, other.settingsKept);
+}
+
+} // namespace
