@@ -101,6 +101,7 @@ bool GMultResp::Count()
         if (w > 0.0)
             CountCase(w, row);
     }
+    NoteExcludedWeightCases(weights.Excluded());
     return true;
 }
 

@@ -161,7 +161,7 @@ bool NTABOBJ::CountCells()
         readable = readable && !list->Error();
         walked.push_back(list.get());
     }
-    CaseBlockWalk cases(*this, walked.data(), static_cast<int>(walked.size()), false);
+    CaseBlockWalk cases(*this, walked.data(), static_cast<int>(walked.size()), true);
     if (!readable || !cases.Ok()) {
         failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
                       " cannot be made: the values or the weights cannot be read.";
