@@ -1,6 +1,7 @@
 #include "analyses/NtabBook.h"
 
 #include "analyses/NtabOption.h"
+#include "analyses/XtabOption.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/RegistrySettings.h"
 #include "stats/CategoryLabelCheck.h"
@@ -98,10 +99,9 @@ bool NtabBook::Build(long selectionHandle)
         }
     }
 
-    long cellWidth =
-        RegistrySettings::ReadIntInSection(FindSettingsSection(sectionTableOptions), "XTableWid", defaultCellWidth);
-    if (cellWidth < 1 || cellWidth > NTAB::maxCellWidth)
-        cellWidth = defaultCellWidth;
+    // The crosstab's width setting, held to its declared range; the n-way
+    // text narrows it to its own largest cell.
+    const long cellWidth = TableOption::ReadStoredSetting(XtabOption::description, "XTableWid", defaultCellWidth);
 
     for (long a : first)
         for (long b : second)

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -27,6 +28,14 @@ long ReadSetting(const SettingRow &row)
         break;
     }
     return RegistrySettings::ReadIntInSection(section, row.key, static_cast<int>(row.readDefault));
+}
+
+// The stored value held to the row's range: one outside it (a damaged or
+// hand-edited registry may hold any) is the row's read default.
+long ReadSettingInRange(const SettingRow &row)
+{
+    const long stored = ReadSetting(row);
+    return stored < row.minimum || stored > row.maximum ? row.readDefault : stored;
 }
 
 // A check box or radio button of that name; a push button of that name is
@@ -59,11 +68,19 @@ void TableOption::LoadSettings(int flag)
 {
     for (int i = 0; i < description.settingCount; ++i) {
         const SettingRow &row = description.settings[i];
-        long stored = flag ? ReadSetting(row) : row.unloaded;
-        if (flag && (stored < row.minimum || stored > row.maximum))
-            stored = row.readDefault;
-        Field(row.field) = stored;
+        Field(row.field) = flag ? ReadSettingInRange(row) : row.unloaded;
     }
+}
+
+long TableOption::ReadStoredSetting(const TableDescription &description, const char *key, long fallback)
+{
+    for (int i = 0; i < description.settingCount; ++i)
+        if (std::strcmp(description.settings[i].key, key) == 0) {
+            SettingRow row = description.settings[i];
+            row.readDefault = fallback;
+            return ReadSettingInRange(row);
+        }
+    return fallback;
 }
 
 void TableOption::SaveSettings()

@@ -112,6 +112,11 @@ public:
 
     // The description's texts onto the window's controls (its tips too).
     static void ShowTexts(ZafWindow *window, const TableDescription &description);
+    // The stored value of the description's row of that key, held to the
+    // row's range as LoadSettings holds it, with fallback in place of the
+    // row's read default (and when no row has the key). For a reader that
+    // shares another record's key but has a default of its own.
+    static long ReadStoredSetting(const TableDescription &description, const char *key, long fallback);
     // The field's value slot (parameterField: parameterWord).
     long &Field(int field);
     const TableDescription &Description() const { return description; }

@@ -5,7 +5,9 @@
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/NtabBook.h"
+#include "analyses/NTAB.h"
 #include "analyses/NtabOption.h"
+#include "dataset/RegistrySettings.h"
 #include "analyses/RegisterAnalyses.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/VariableListWindow.h"
@@ -134,6 +136,28 @@ TEST_F(NtabFrontEndTest, TheThirdControlListCountsOnlyBehindTheSecond)
     book = Run("data/xtab", false, {{SEX}, {EDU}, {REGION}, {W}});
     ASSERT_NE(nullptr, book);
     EXPECT_EQ("V3  *  4 5 2", Caption(book, 0));
+}
+
+// The cell width is the crosstab's width setting, held to that setting's
+// one declared range: a width the crosstab takes the n-way table takes too,
+// and one outside the range is the n-way default.
+TEST_F(NtabFrontEndTest, TheCellWidthIsTheCrosstabWidthWithinItsDeclaredRange)
+{
+    const SettingsSection *section = FindSettingsSection(sectionTableOptions);
+    struct Case
+    {
+        unsigned long stored;
+        int width;
+    };
+    for (const Case c : {Case{30, 30}, Case{70, 70}, Case{0xFFFFFFFBul, 8}, Case{100, 8}, Case{0, 8}}) {
+        RegistrySettings::WriteValueInSection(section, "XTableWid", c.stored);
+        WorkBook *book = Run("data/xtab", false, {{EDU}, {SEX}});
+        ASSERT_NE(nullptr, book);
+        auto *table = dynamic_cast<NTAB *>(book->PageAt(0)->Computation());
+        ASSERT_NE(nullptr, table);
+        EXPECT_EQ(c.width, table->baseCellWidth) << c.stored;
+    }
+    RegistrySettings::DeleteKeyInSection(section, "XTableWid");
 }
 
 } // namespace

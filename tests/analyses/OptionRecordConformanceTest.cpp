@@ -153,6 +153,23 @@ TEST_P(OptionRecordConformance, DefaultsThenStoredSettingsThenOutOfRangeValues)
     next->LoadSettings(1);
     for (int i = 0; i < description.settingCount; ++i)
         EXPECT_EQ(description.settings[i].readDefault, next->Field(description.settings[i].field)) << i;
+
+    // 0xFFFFFFFB (-5 as a signed word, 65531 as a 16-bit one) lies below or
+    // above every row's range, for this record and for a reader sharing its
+    // keys with a default of its own.
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &row = description.settings[i];
+        RegistrySettings::WriteValueInSection(FindSettingsSection(row.section), row.key, 0xFFFFFFFBul);
+    }
+    next->LoadSettings(1);
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &row = description.settings[i];
+        EXPECT_EQ(row.readDefault, next->Field(row.field)) << i;
+        EXPECT_EQ(row.minimum, TableOption::ReadStoredSetting(description, row.key, row.minimum)) << i;
+        RegistrySettings::WriteValueInSection(FindSettingsSection(row.section), row.key,
+                                              static_cast<unsigned long>(row.maximum));
+        EXPECT_EQ(row.maximum, TableOption::ReadStoredSetting(description, row.key, row.minimum)) << i;
+    }
 }
 
 TEST_P(OptionRecordConformance, TheWindowHoldsEveryControlWithItsText)
