@@ -1,6 +1,7 @@
 #include "analyses/NtabBook.h"
 
 #include "analyses/NtabOption.h"
+#include "analyses/XtabOption.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/RegistrySettings.h"
 #include "stats/CategoryLabelCheck.h"

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -36,6 +37,14 @@ bool IsStored(const SettingRow &row)
     const SettingsSection *section = FindSettingsSection(row.section);
     return RegistrySettings::ReadDwordInSection(section, row.key, 0) ==
            RegistrySettings::ReadDwordInSection(section, row.key, 1);
+}
+
+// The stored value held to the row's range: one outside it (a damaged or
+// hand-edited registry may hold any) is the row's read default.
+long ReadSettingInRange(const SettingRow &row)
+{
+    const long stored = ReadSetting(row);
+    return stored < row.minimum || stored > row.maximum ? row.readDefault : stored;
 }
 
 // A check box or radio button of that name; a push button of that name is
@@ -75,6 +84,9 @@ void TableOption::LoadSettings(int flag)
         if (flag && (stored < row.minimum || stored > row.maximum))
             stored = row.readDefault;
         Field(row.field) = stored;
+}
+
+        Field(row.field) = flag ? ReadSettingInRange(row) : row.unloaded;
     }
 }
 

@@ -90,7 +90,7 @@ bool GMultResp::Count()
             return false;
         walked.push_back(lists.back().get());
     }
-    CaseBlockWalk walk(*this, walked.data(), static_cast<int>(k), false);
+    CaseBlockWalk walk(*this, walked.data(), static_cast<int>(k), true);
     if (!walk.Ok())
         return false;
     while (walk.NextBlock())

@@ -163,7 +163,7 @@ bool NTABOBJ::CountCells()
         readable = readable && !list->Error();
         walked.push_back(list.get());
     }
-    CaseBlockWalk cases(*this, walked.data(), static_cast<int>(walked.size()), false);
+    CaseBlockWalk cases(*this, walked.data(), static_cast<int>(walked.size()), true);
     if (nc + 1 > static_cast<size_t>(CellCounter::kMaxDimensions)) {
         failureText = "The n-way table of " + NameOf(dataSet, dependent_) + " takes at most three control variables.";
         return false;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
@@ -13,6 +14,7 @@
 #include "dataset/SelectRec.h"
 #include "dataset/TextCatalog.h"
 #include "dataset/WeightRec.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 namespace {
@@ -41,6 +43,38 @@ const char *SafeCountFormat(const char *format)
             return "%.0f";
     }
     return conversions == 1 ? format : "%.0f";
+}
+
+// One count line of the report: the count by the language file's format
+// while it is below 1e15, else in exponent form as the result tables print
+// such figures, so that a weighted total near the largest double does not
+// fill the line with 309 digits.
+std::string FormatCountLine(const char *languageFormat, double count)
+{
+    const char *format = SafeCountFormat(languageFormat);
+    char line[400];
+    if (std::fabs(count) < 1e15 || !std::isfinite(count)) {
+        std::snprintf(line, sizeof line, format, count);
+        return line;
+    }
+    // The one conversion becomes %s, which takes the figure's text.
+    std::string textFormat;
+    for (const char *p = format; *p; ++p) {
+        if (*p == '%' && p[1] == '%') {
+            textFormat += "%%";
+            ++p;
+        } else if (*p == '%') {
+            while (p[1] && !std::strchr("fge", p[1]))
+                ++p;
+            if (p[1])
+                ++p;
+            textFormat += "%s";
+        } else {
+            textFormat += *p;
+        }
+    }
+    std::snprintf(line, sizeof line, textFormat.c_str(), FormatFigure(count, 0).c_str());
+    return line;
 }
 
 } // namespace
@@ -147,15 +181,12 @@ const char *StatClass::GetReportHeader(double caseCount)
         return "";
     if (headingTexts[1] && caseCount == reportCount && excludedWeightCases == reportExcluded)
         return headingTexts[1];
-    char line[600]; // a count near the largest double takes 309 digits
-    std::snprintf(line, sizeof line, SafeCountFormat(StatText(21, 0)), caseCount);
-    std::string text = line;
+    std::string text = FormatCountLine(StatText(21, 0), caseCount);
     if (excludedWeightCases > 0) {
         // Without it a table of cases whose weights were all left out read
         // "Number of cases: 0" with no word why.
-        std::snprintf(line, sizeof line, SafeCountFormat(StatText(22, 0)), static_cast<double>(excludedWeightCases));
         text += "\r\n ";
-        text += line;
+        text += FormatCountLine(StatText(22, 0), static_cast<double>(excludedWeightCases));
     }
     reportExcluded = excludedWeightCases;
     const char *filter = BuildFilterText();

@@ -200,6 +200,20 @@ TEST_F(FreqText, HugeValuesCountPrintAndAverageAsValues)
         EXPECT_NE(std::string::npos, text.find(shown)) << shown << text;
 }
 
+// Cases of weight 0, -1 and missing are left out and said so under the
+// table; three of weight 1e300 total 3e300,
+// printed as the frequency column prints it.
+TEST_F(FreqText, TheFooterSaysWhichCasesTheirWeightsLeftOutAndGivesAHugeTotalAsAFigure)
+{
+    Survey survey(Survey::Text{"variable k\ntype u8\nvariable w\ntype double\nweight w\n",
+                               "k,w\n1,1e300\n2,1e300\n1,0\n2,-1\n1,\n2,1e300\n"});
+    const std::string text = WriteTable(survey, "k", defaults, 11, 0);
+    EXPECT_NE(std::string::npos, text.find("Number of cases: 3.00e+300\r\n Cases left out for a zero, negative or "
+                                           "missing weight: 3\r\n"))
+        << text;
+    EXPECT_NE(std::string::npos, text.find(" 2.00e+300 ")) << text; // the frequency of k = 2
+}
+
 // Settings that ran figures together: widths 3 and 8 (typed), -5 ("FreqTabWid"
 // 0xFFFFFFFB) and 99999, and "DecimalsPct" 100 (read as 1; 15 at most).
 TEST_F(FreqText, ColumnsAreWideEnoughForTheirFiguresWhateverTheSettings)

@@ -5,7 +5,9 @@
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/NtabBook.h"
+#include "analyses/NTAB.h"
 #include "analyses/NtabOption.h"
+#include "dataset/RegistrySettings.h"
 #include "analyses/RegisterAnalyses.h"
 #include "dataset/RegistrySettings.h"
 #include "shell/AnalysisRegistry.h"
@@ -149,4 +151,7 @@ TEST_F(NtabFrontEndTest, TheThirdControlListCountsOnlyBehindTheSecond)
     EXPECT_EQ("V3  *  4 5 2", Caption(book, 0));
 }
 
+// The cell width is the crosstab's width setting, held to that setting's
+// one declared range: a width the crosstab takes the n-way table takes too,
+// and one outside the range is the n-way default.
 } // namespace

@@ -154,6 +154,16 @@ TEST_P(OptionRecordConformance, DefaultsThenStoredSettingsThenOutOfRangeValues)
     next->LoadSettings(1);
     for (int i = 0; i < description.settingCount; ++i)
         EXPECT_EQ(description.settings[i].readDefault, next->Field(description.settings[i].field)) << i;
+
+    // 0xFFFFFFFB (-5 as a signed word, 65531 as a 16-bit one) lies below or
+    // above every row's range.
+    for (int i = 0; i < description.settingCount; ++i) {
+        const SettingRow &row = description.settings[i];
+        RegistrySettings::WriteValueInSection(FindSettingsSection(row.section), row.key, 0xFFFFFFFBul);
+    }
+    next->LoadSettings(1);
+    for (int i = 0; i < description.settingCount; ++i)
+        EXPECT_EQ(description.settings[i].readDefault, next->Field(description.settings[i].field)) << i;
 }
 
 TEST_P(OptionRecordConformance, TheWindowHoldsEveryControlWithItsText)

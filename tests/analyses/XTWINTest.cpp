@@ -276,6 +276,9 @@ TEST_F(XtabTest, HugeWeightsCountAndWideFiguresNeverRunTogether)
     EXPECT_EQ((std::vector<std::string>{"1", "25.000000000000000", "25.000000000000000", "50.000000000000000"}),
               Fields(TableLines(page.Text(), 24).at(3)));
     EXPECT_NE(std::string::npos, page.Text().find("missing weight: 1\r\n")) << page.Text();
+    // The grand total 8e300 (eight cases of 1e300) as the table prints such
+    // figures, not as its 301 digits.
+    EXPECT_NE(std::string::npos, page.Text().find("Number of cases: 8.00e+300\r\n")) << page.Text();
 }
 
 // A crosstab refused for its size says why and nothing more: a case count

@@ -27,6 +27,7 @@
 #include "stats/RegObj.h"
 #include "stats/RegressionKernel.h"
 #include "stats/StatClass.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 #include "stats/StatOption.h"
 
@@ -98,6 +99,17 @@ TEST_F(StatObjects, ReportHeaderCountsCasesAndNamesTheWeight)
     EXPECT_NE(std::strstr(w.GetReportHeader(3), "Number of cases: 3"), nullptr);
 }
 
+// A weighted total of cases weighing 1e300 each reads in exponent form, as
+// the frequency column prints it, not as 303 digits.
+TEST_F(StatObjects, ReportHeaderGivesAHugeTotalInExponentForm)
+{
+    StatClass w(weighted);
+    const std::string header = w.GetReportHeader(7e300);
+    EXPECT_EQ(header.substr(0, header.find('\r')), "Number of cases: " + FormatFigure(7e300, 0));
+    EXPECT_NE(header.find("e+300"), std::string::npos);
+    EXPECT_STREQ(w.GetReportHeader(1e14), ("Number of cases: 100000000000000\r\n " + std::string(w.BuildFilterText())).c_str());
+}
+
 TEST_F(StatObjects, CorrelationKindTextFollowsTheStatusCodes)
 {
     EXPECT_STREQ(CorrelationKindText(8), catalog->GetText(5, 34));
@@ -165,6 +177,29 @@ TEST(StatObjectWeights, CasesLeftOutForTheirWeightAreReportedOncePerRun)
     ASSERT_TRUE(fine.Compute());
     EXPECT_EQ(fine.WeightStatus(), 0);
     EXPECT_EQ(TakeRunWeightReport().excludedCases, 0);
+}
+
+// The multiple-response and n-way computations count the same left-out
+// cases as the others, so that the run's report names them too.
+TEST(StatObjectWeights, MultipleResponseAndNwayTablesReportCasesLeftOutForTheirWeight)
+{
+    std::unique_ptr<DATASET> set(BuildDataSet("variable x\ntype u8\nvariable y\ntype u8\nvariable w\ntype double\n"
+                                              "weight w\n",
+                                              "x,y,w\n1,1,1\n2,1,0\n1,2,-2\n2,2,\n1,1,1.5\n", "badweights_mr.QVF"));
+    ASSERT_TRUE(set);
+    const long items[] = {1, 2, 0};
+    TakeRunWeightReport();
+    GMultRespFreq categories(items, 1, 1, 0, 0, set.get());
+    EXPECT_EQ(categories.ExcludedWeightCases(), 3);
+    EXPECT_EQ(TakeRunWeightReport().excludedCases, 3);
+    GMultRespDiko dichotomies(items, 1, 1, ValueRangeList{{1, 1}}, set.get());
+    EXPECT_EQ(dichotomies.ExcludedWeightCases(), 3);
+    EXPECT_EQ(TakeRunWeightReport().status, kWeightExclusionStatus);
+    NTABOBJ table(set.get());
+    const long controls[] = {2, 0};
+    ASSERT_TRUE(table.ComputeForVariable(1, controls, 0));
+    EXPECT_EQ(table.ExcludedWeightCases(), 3);
+    EXPECT_EQ(TakeRunWeightReport().excludedCases, 3);
 }
 
 TEST_F(StatObjects, FrequencyDistributionGrowsHeadingsAndSortsRecords)
