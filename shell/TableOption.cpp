@@ -80,12 +80,6 @@ void TableOption::LoadSettings(int flag)
         const SettingRow &row = description.settings[i];
         if (flag && IsStored(row))
             settingsKept = 1;
-        long stored = flag ? ReadSetting(row) : row.unloaded;
-        if (flag && (stored < row.minimum || stored > row.maximum))
-            stored = row.readDefault;
-        Field(row.field) = stored;
-}
-
         Field(row.field) = flag ? ReadSettingInRange(row) : row.unloaded;
     }
 }
