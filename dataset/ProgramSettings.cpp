@@ -3,6 +3,7 @@
 #include "dataset/DATASET.h"
 #include "dataset/MemoryBudget.h"
 #include "dataset/RegistrySettings.h"
+#include "dataset/FileNameDialog.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -98,7 +99,7 @@ char *ProgramSettings::AskSaveFileName(const char *defaultExtension)
     dialog.nMaxFile = sizeof name;
     dialog.lpstrDefExt = ext;
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&dialog))
+    if (!RunFileNameDialog(dialog, FileNameDialogKind::save))
         return nullptr;
     char *copy = new char[std::strlen(name) + 1];
     std::strcpy(copy, name);

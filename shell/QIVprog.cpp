@@ -20,6 +20,7 @@
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
+#include "dataset/FileNameDialog.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -156,7 +157,7 @@ bool AskDataSetName(HWND owner, std::string &name)
     dialog.lpstrDefExt = "QVF";
     dialog.lpstrTitle = "Open data set";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&dialog))
+    if (!RunFileNameDialog(dialog, FileNameDialogKind::open))
         return false;
     name = path;
     return true;
