@@ -3,7 +3,6 @@
 #include "dataset/DATASET.h"
 #include "dataset/MemoryBudget.h"
 #include "dataset/RegistrySettings.h"
-#include "dataset/FileNameDialog.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -99,7 +98,7 @@ char *ProgramSettings::AskSaveFileName(const char *defaultExtension)
     dialog.nMaxFile = sizeof name;
     dialog.lpstrDefExt = ext;
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!RunFileNameDialog(dialog, FileNameDialogKind::save))
+    if (!GetSaveFileNameA(&dialog))
         return nullptr;
     char *copy = new char[std::strlen(name) + 1];
     std::strcpy(copy, name);

@@ -9,7 +9,6 @@
 #include "zaf/core/ZafPrinter.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafWindowManager.h"
-#include "dataset/FileNameDialog.h"
 
 #include <commdlg.h>
 
@@ -285,7 +284,7 @@ bool GRAPHWIN::ChooseMetafileName()
     dialog.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
     dialog.lpstrDefExt = "emf";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!RunFileNameDialog(dialog, FileNameDialogKind::save))
+    if (!GetSaveFileNameA(&dialog))
         return false;
     SetMetafileName(file);
     return true;

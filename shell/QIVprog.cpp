@@ -20,7 +20,6 @@
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
-#include "dataset/FileNameDialog.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -157,7 +156,7 @@ bool AskDataSetName(HWND owner, std::string &name)
     dialog.lpstrDefExt = "QVF";
     dialog.lpstrTitle = "Open data set";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!RunFileNameDialog(dialog, FileNameDialogKind::open))
+    if (!GetOpenFileNameA(&dialog))
         return false;
     name = path;
     return true;

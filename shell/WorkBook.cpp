@@ -28,7 +28,6 @@
 #include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafStringData.h"
-#include "dataset/FileNameDialog.h"
 
 namespace {
 
@@ -516,7 +515,7 @@ void WorkBook::SaveCurrentPageText()
     dialog.nMaxFile = sizeof fileName;
     dialog.lpstrDefExt = "txt";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!RunFileNameDialog(dialog, FileNameDialogKind::save))
+    if (!GetSaveFileNameA(&dialog))
         return;
     text->SaveText(fileName, dialog.nFilterIndex == 2 ? txtSaveTabs : txtSaveBlanks);
 }
