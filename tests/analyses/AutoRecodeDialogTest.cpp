@@ -123,10 +123,12 @@ TEST_P(AutoRecodeEntry, OkStoresTheTypedCountOfATickedVariableOrSaysWhyNot)
     };
     EXPECT_EQ(e.message == nullptr, AutoRecodeDialog(candidates, intervals, nullptr));
     EXPECT_EQ(e.stored, intervals[0]);
-    std::string said;
-    for (const fieldtest::Report &report : fieldtest::Recorded().reports)
-        said += report.message;
-    EXPECT_EQ(e.message ? e.message : "", said);
+    // The field says it as the focus leaves it, when it had the focus, and
+    // the dialog's OK check says it again when the click came through.
+    const auto &reports = fieldtest::Recorded().reports;
+    EXPECT_EQ(e.message != nullptr, !reports.empty());
+    for (const fieldtest::Report &report : reports)
+        EXPECT_EQ(e.message ? e.message : "", report.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
