@@ -5,6 +5,7 @@
 #include "shell/VariableListWindow.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafInteger.h"
 #include "zaf/controls/ZafPrompt.h"
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafDialogWindow.h"
@@ -12,7 +13,6 @@
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafStringData.h"
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -24,7 +24,9 @@ AutoRecodeShownHook shownHook = nullptr;
 constexpr int dialogGroup = 41, buttonGroup = 0;
 constexpr int width = 60, firstRow = 3, frameRows = 2;
 constexpr ZafEventType helpEvent = -34;
-constexpr const char *defaultIntervals = "4";
+constexpr int defaultIntervals = 4;
+// The interval counts GroupIntoIntervals makes.
+constexpr const char *intervalRange = "2..15";
 
 ZafButton *AddEndButton(ZafDialogWindow *dialog, int left, int row, int text, ZafEventType code, const char *name)
 {
@@ -41,6 +43,40 @@ std::string EntryName(int entry, const char *suffix = "")
     return "bt" + std::to_string(entry) + suffix;
 }
 
+// The dialog refuses OK while a ticked variable's interval count is no
+// number or outside what grouping makes, after the field has said so; the
+// field then has the focus for the correction.
+class AutoRecodeWindow : public ZafDialogWindow
+{
+public:
+    AutoRecodeWindow(int width, int height, const long *candidates)
+        : ZafDialogWindow(0, 0, width, height), candidates(candidates)
+    {}
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type == ZAF_DIALOG_OK && !IntervalsValid())
+            return event.type;
+        return ZafDialogWindow::Event(event);
+    }
+
+private:
+    bool IntervalsValid()
+    {
+        for (int i = 0; candidates[i] != 0; ++i) {
+            if (candidates[i] < 1)
+                continue;
+            auto *box = dynamic_cast<ZafButton *>(FindObjectByStringID(EntryName(i).c_str()));
+            auto *field = dynamic_cast<ZafInteger *>(FindObjectByStringID(EntryName(i, "gr").c_str()));
+            if (box && box->Selected() && field && field->CheckTypedValue() != 0) {
+                field->SetFocus(true);
+                return false;
+            }
+        }
+        return true;
+    }
+    const long *candidates;
+};
+
 // The dialog for the offered entries (count of them given).
 ZafDialogWindow *MakeDialog(const long *candidates, int offered, const std::string &callerTitle)
 {
@@ -49,7 +85,7 @@ ZafDialogWindow *MakeDialog(const long *candidates, int offered, const std::stri
     // The rows 0 to offered + 4 plus two for the title bar and border, which
     // the dialog's region includes (with offered + 5 the buttons fell off
     // the bottom).
-    auto *dialog = new ZafDialogWindow(0, 0, width, offered + 5 + frameRows);
+    auto *dialog = new AutoRecodeWindow(width, offered + 5 + frameRows, candidates);
     dialog->SetHelpContext("USE_AUTORECODE");
     std::string title = textSource(0, dialogGroup);
     if (!callerTitle.empty())
@@ -75,7 +111,8 @@ ZafDialogWindow *MakeDialog(const long *candidates, int offered, const std::stri
         box->SetStringID(EntryName(i).c_str());
         box->SetSelected(true);
         dialog->AddObject(box);
-        auto *field = new ZafString(52, row, 4, defaultIntervals, 2);
+        auto *field = new ZafInteger(52, row, 4, defaultIntervals);
+        field->SetRange(intervalRange);
         field->SetStringID(EntryName(i, "gr").c_str());
         dialog->AddObject(field);
         ++row;
@@ -137,11 +174,9 @@ bool AutoRecodeDialog(const long *candidates, long *intervals, const char *title
         if (candidates[i] < 1)
             continue;
         auto *box = dynamic_cast<ZafButton *>(dialog->FindObjectByStringID(EntryName(i).c_str()));
-        ZafWindowObject *field = dialog->FindObjectByStringID(EntryName(i, "gr").c_str());
-        if (box && box->Selected() && field) {
-            const char *text = field->Text();
-            intervals[i] = text ? std::strtol(text, nullptr, 10) : 0;
-        }
+        auto *field = dynamic_cast<ZafInteger *>(dialog->FindObjectByStringID(EntryName(i, "gr").c_str()));
+        if (box && box->Selected() && field)
+            intervals[i] = field->GetValue();
     }
     return true;
 }

@@ -6,9 +6,11 @@
 //
 // candidates: one entry per variable of the caller, the variable number when
 // it is offered, else -1, ended by a 0 entry. intervals: as long, filled
-// with 0 by the caller; on OK, entry i receives the typed number of every
-// offered variable left ticked (the leading number of the text; anything
-// else gives 0). title: added to the dialog's title (may be null).
+// with 0 by the caller; on OK, entry i receives the number of intervals
+// typed for every offered variable left ticked. OK is refused, with the
+// field's message, while a ticked variable's number is no number or outside
+// 2 to 15 (the counts grouping makes). title: added to the dialog's title
+// (may be null).
 // Answers true when nothing is offered (no dialog) or the dialog ended with
 // OK; false when it was cancelled or closed.
 //

@@ -120,11 +120,12 @@ MultregOptionWindow::MultregOptionWindow() : TableOptionWindow(MultregOption::de
     for (int i = 0; i < 3; ++i)
         B::MiniCellRadioButton(methods, 5, 7 * i, 200, 7, radios[i])->SetUserFunction(MethodChosen);
     // The limits stand beside the columns, each enabled with its method;
-    // the fields are wide enough for "0.050" at the window's font.
+    // the fields are wide enough for "0.0500" at the window's font. Four
+    // decimals show the smallest limit (0.0001), also in the range message.
     MiniCell(this, new ZafPrompt(0, 0, 1, "p. in"), 225, 15, 60, "StaPinPrt");
-    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 15, 64, "StaPin")->SetOutputFormat("%0.3f");
+    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 15, 72, "StaPin")->SetOutputFormat("%0.4f");
     MiniCell(this, new ZafPrompt(0, 0, 1, "p. out"), 225, 25, 60, "StaPoutPrt");
-    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 25, 64, "StaPout")->SetOutputFormat("%0.3f");
+    MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 25, 72, "StaPout")->SetOutputFormat("%0.4f");
 }
 
 void MultregOptionWindow::EnableLimits(ZafWindow *window, long method)

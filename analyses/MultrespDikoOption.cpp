@@ -1,6 +1,7 @@
 #include "analyses/MultrespDikoOption.h"
 
 #include "analyses/MULTDIKOWIN.h"
+#include "dataset/DataSetBuilder.h"
 #include "dataset/RegistrySettings.h"
 #include "shell/MessageDialogs.h"
 #include "shell/OptionWindowBuilder.h"
@@ -63,14 +64,31 @@ const char *SkipBlanks(const char *p)
     return p;
 }
 
-// A number at p (after blanks); false when there is none.
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A number at p (after blanks), read as the converter reads numbers
+// (ParseNumber: no hexadecimal, "inf" or "nan"); false when there is none.
 bool Number(const char *&p, double &value)
 {
     p = SkipBlanks(p);
-    char *end = nullptr;
-    value = std::strtod(p, &end);
-    if (end == p || !std::isfinite(value))
+    const char *end = p;
+    if (*end == '+' || *end == '-')
+        ++end;
+    while (IsDigit(*end) || *end == '.')
+        ++end;
+    if ((*end == 'e' || *end == 'E') &&
+        (IsDigit(end[1]) || ((end[1] == '+' || end[1] == '-') && IsDigit(end[2])))) {
+        end += 2;
+        while (IsDigit(*end))
+            ++end;
+    }
+    double read = 0.0;
+    if (ParseNumber(p, static_cast<size_t>(end - p), &read) != NUMBER_OK)
         return false;
+    value = read;
     p = end;
     return true;
 }

@@ -26,6 +26,18 @@ bool FileExists(const std::string &name)
     DWORD attributes = GetFileAttributesA(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool IsReadOnlyFile(const std::string &name)
+{
+    DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+std::string DirectoryOf(const std::string &path)
+{
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
 } // namespace
 
 DATASET::DATASET()
@@ -80,6 +92,44 @@ void DATASET::CloseFiles()
     ReleaseLock();
 }
 
+namespace {
+
+// The system's words for an error code, without the line break it ends in.
+std::string SystemErrorText(DWORD code)
+{
+    char text[256] = "";
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                             sizeof text, nullptr);
+    std::string words(text, n < sizeof text ? n : 0);
+    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' ' ||
+                              words.back() == '.'))
+        words.pop_back();
+    return words.empty() ? "system error " + std::to_string(code) : words + " (system error " +
+                                                                        std::to_string(code) + ")";
+}
+
+} // namespace
+
+DATASET::LockFailure DATASET::ClassifyLockFailure(unsigned long code, LockPathKind found)
+{
+    // A folder in the lock file's place is no program's lock.
+    if (found == lockPathFolder)
+        return lockOtherFailure;
+    switch (code) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return lockHeldElsewhere;
+    case ERROR_ACCESS_DENIED:
+        // A lock file being deleted by its holder denies access as well;
+        // without one, the folder itself may not be written.
+        return found == lockPathFile ? lockHeldElsewhere : lockFolderReadOnly;
+    case ERROR_WRITE_PROTECT:
+        return lockFolderReadOnly;
+    default:
+        return lockOtherFailure;
+    }
+}
+
 bool DATASET::TakeLock()
 {
     // The lock file is held open without sharing and vanishes when its
@@ -89,6 +139,24 @@ bool DATASET::TakeLock()
     HANDLE h = CreateFileA(lockName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        const DWORD attributes = GetFileAttributesA(lockName.c_str());
+        const LockPathKind found = attributes == INVALID_FILE_ATTRIBUTES       ? lockPathFree
+                                   : (attributes & FILE_ATTRIBUTE_DIRECTORY) ? lockPathFolder
+                                                                             : lockPathFile;
+        lockFailure = ClassifyLockFailure(code, found);
+        switch (lockFailure) {
+        case lockFolderReadOnly:
+            lockFailureText = "the folder " + DirectoryOf(lockName) + " cannot be written: " + SystemErrorText(code);
+            Fail(DSERR_NO_LOCK, lockFailureText);
+            return false;
+        case lockOtherFailure:
+            lockFailureText = lockName + ": " + SystemErrorText(code);
+            Fail(DSERR_NO_LOCK, lockFailureText);
+            return false;
+        case lockHeldElsewhere:
+            break;
+        }
         std::string holder;
         PFILE companion(SiblingName(".~qv").c_str());
         if (companion.Open(PFILE_READ)) {
@@ -115,6 +183,14 @@ bool DATASET::TakeLock()
     if (companion.Open(PFILE_WRITE))
         companion.WriteText(text);
     return true;
+}
+
+std::string DATASET::ReadOnlyFileName() const
+{
+    for (const std::string &name : {fileName, SiblingName(".IND"), SiblingName(".dkm")})
+        if (IsReadOnlyFile(name))
+            return name;
+    return std::string();
 }
 
 void DATASET::ReleaseLock()
@@ -144,10 +220,19 @@ int DATASET::Open(const char *name, int openFlags)
         fileName += ".QVF";
     flags = openFlags;
     saveRecovery = DataSetWriter::SAVE_RECOVERY_NONE;
+    readOnlyReason.clear();
     if (!FileExists(fileName) && !DataSetWriter::HasSaveLeftovers(fileName.c_str()))
         return Fail(DSERR_OPEN_QVF, fileName);
-    if (!(flags & DATASET_READONLY) && !lockHandle && !TakeLock())
-        return error;
+    if (!(flags & DATASET_READONLY) && !lockHandle && !TakeLock()) {
+        if (lockFailure != lockFolderReadOnly)
+            return error;
+        // A data set on a medium that cannot be written is read, never
+        // saved: it opens read-only and says why a save is refused.
+        flags |= DATASET_READONLY;
+        readOnlyReason = lockFailureText;
+        error = DSERR_NONE;
+        errorText.clear();
+    }
     // Before the files are read: an interrupted save may have left an index
     // that does not match the system file, or (for a new data set) no
     // system file yet.
@@ -538,7 +623,15 @@ long DATASET::Rewrite(const VariableInfo *info, const std::vector<CategoryLabel>
         return 0;
     }
     if (flags & DATASET_READONLY) {
-        Fail(DSERR_LOCKED, "opened read-only");
+        Fail(DSERR_READ_ONLY, readOnlyReason.empty() ? "opened read-only" : readOnlyReason);
+        return 0;
+    }
+    // Files the user protected are left alone: refused before anything is
+    // written. (Windows refuses to replace a read-only file; Wine replaces
+    // it, so the check cannot be left to the replacing move.)
+    const std::string protectedFile = ReadOnlyFileName();
+    if (!protectedFile.empty()) {
+        Fail(DSERR_READ_ONLY, protectedFile + " is read-only");
         return 0;
     }
     if (values && values->GetCaseCount() != header.caseCount) {

@@ -69,8 +69,28 @@ public:
     // middle) is finished or undone first, under the data set's lock (also
     // when opening read-only); GetSaveRecovery tells which, for the caller
     // to show. A read-only open while another program saves gets
-    // DSERR_LOCKED.
+    // DSERR_LOCKED. A data set whose folder cannot be written (a read-only
+    // medium) opens read-only, with the reason in GetReadOnlyReason; a lock
+    // that cannot be made for another reason is DSERR_NO_LOCK with the
+    // system's words.
     int Open(const char *fileName, int flags = 0);
+    // Opened read-only (asked for, or the folder cannot be written): Save
+    // and AddVariable are refused with DSERR_READ_ONLY.
+    bool IsReadOnly() const { return (flags & DATASET_READONLY) != 0; }
+    // Why a data set the caller did not ask to open read-only is read-only
+    // ("" otherwise).
+    const char *GetReadOnlyReason() const { return readOnlyReason.c_str(); }
+
+    // How a failure to make the lock file is answered.
+    enum LockFailure {
+        lockHeldElsewhere,  // another program holds the lock: DSERR_LOCKED
+        lockFolderReadOnly, // the folder or medium cannot be written: opened read-only
+        lockOtherFailure    // any other reason: DSERR_NO_LOCK with the system's words
+    };
+    // What is found at the lock file's name after a failure to make it.
+    enum LockPathKind { lockPathFree, lockPathFile, lockPathFolder };
+    // The answer to CreateFile's error code.
+    static LockFailure ClassifyLockFailure(unsigned long errorCode, LockPathKind found);
     // Opens a data set from two streams (taken over): used to check images
     // of the files that are not on disk. No lock, map or documentation.
     int OpenStreams(ByteStream *qvf, ByteStream *ind);
@@ -135,6 +155,10 @@ public:
     // Writes the data set with its current weight, selection and region
     // variable (format 9600), replacing the files only when the new ones are
     // complete. Returns 0 or an error word (the data set is then unchanged).
+    // A data set opened read-only, or one of whose files (system, index,
+    // documentation) has the read-only attribute, is refused with
+    // DSERR_READ_ONLY naming the reason or the file, before anything is
+    // written.
     int Save();
     // Adds a variable whose values are the cases of the list (walked from
     // case 1; converted to the storage type of info) and saves. Returns the
@@ -165,6 +189,8 @@ private:
     int ReadFiles();
     bool TakeLock();
     void ReleaseLock();
+    // The first of the files a save replaces that is read-only; "" for none.
+    std::string ReadOnlyFileName() const;
     void LoadDocumentation();
     int Reopen();
     int RecoverInterruptedSave();
@@ -186,6 +212,9 @@ private:
     int error = DSERR_NONE;
     std::string errorText;
     int saveRecovery = 0; // DataSetWriter::SaveRecovery of the last Open
+    LockFailure lockFailure = lockHeldElsewhere; // of the last failed TakeLock
+    std::string lockFailureText;                 // that failure in words
+    std::string readOnlyReason;                  // why it opened read-only without being asked
 };
 
 // Opens a data set and notes its map file: when "%s%s%s.KRT" (drive,

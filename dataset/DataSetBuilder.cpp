@@ -54,77 +54,7 @@ std::string SeparatorName(char separator)
     return separator == '\t' ? std::string("tabs") : "\"" + std::string(1, separator) + "\"";
 }
 
-enum NumberParse {
-    NUMBER_OK = 0,
-    NUMBER_BAD = 1,         // not a decimal number
-    NUMBER_OUT_OF_RANGE = 2 // a decimal number beyond the largest double
-};
 
-// A whole text is one decimal number: sign, digits with at most one '.',
-// an exponent; blanks around it allowed. Hexadecimal, "inf", "nan" and
-// decimal commas are not numbers, though strtod would take some of them.
-// A number too small for a double becomes the nearest one (0 or a
-// subnormal). The text is the length bytes at text (no copy is made for
-// the common case).
-int ParseNumber(const char *text, size_t length, double *out)
-{
-    size_t from = 0, to = length;
-    while (from < to && (text[from] == ' ' || text[from] == '\t' || text[from] == '\r'))
-        ++from;
-    while (to > from && (text[to - 1] == ' ' || text[to - 1] == '\t' || text[to - 1] == '\r'))
-        --to;
-    const char *t = text + from;
-    const size_t n = to - from;
-    size_t i = 0, digits = 0, fraction = 0;
-    bool negative = false;
-    if (i < n && (t[i] == '+' || t[i] == '-'))
-        negative = t[i++] == '-';
-    // The digits as a whole number while it stays exact (below 10^15).
-    double mantissa = 0.0;
-    for (; i < n && t[i] >= '0' && t[i] <= '9'; ++i, ++digits)
-        mantissa = mantissa * 10.0 + (t[i] - '0');
-    if (i < n && t[i] == '.')
-        for (++i; i < n && t[i] >= '0' && t[i] <= '9'; ++i, ++digits, ++fraction)
-            mantissa = mantissa * 10.0 + (t[i] - '0');
-    if (digits == 0)
-        return NUMBER_BAD;
-    bool exponent = false;
-    if (i < n && (t[i] == 'e' || t[i] == 'E')) {
-        exponent = true;
-        ++i;
-        if (i < n && (t[i] == '+' || t[i] == '-'))
-            ++i;
-        size_t exponentDigits = 0;
-        for (; i < n && t[i] >= '0' && t[i] <= '9'; ++i)
-            ++exponentDigits;
-        if (exponentDigits == 0)
-            return NUMBER_BAD;
-    }
-    if (i != n)
-        return NUMBER_BAD;
-    // Up to 15 digits and no exponent: the whole number and the power of 10
-    // are exact, so their quotient is the correctly rounded value, as
-    // strtod's.
-    static const double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    if (!exponent && digits <= 15) {
-        const double v = fraction ? mantissa / kPowers[fraction] : mantissa;
-        *out = negative ? -v : v;
-        return NUMBER_OK;
-    }
-    std::string copy(t, n);
-    // strtod gives infinity for a number beyond the largest double.
-    double v = std::strtod(copy.c_str(), nullptr);
-    if (std::isinf(v))
-        return NUMBER_OUT_OF_RANGE;
-    *out = v;
-    return NUMBER_OK;
-}
-
-int ParseNumber(const std::string &text, double *out)
-{
-    return ParseNumber(text.data(), text.size(), out);
-}
 
 bool ParseStorageType(const std::string &text, int *type)
 {
@@ -260,6 +190,66 @@ bool SplitCells(std::string &record, char separator, std::vector<Cell> *cells)
 }
 
 } // namespace
+
+int ParseNumber(const char *text, size_t length, double *out)
+{
+    size_t from = 0, to = length;
+    while (from < to && (text[from] == ' ' || text[from] == '\t' || text[from] == '\r'))
+        ++from;
+    while (to > from && (text[to - 1] == ' ' || text[to - 1] == '\t' || text[to - 1] == '\r'))
+        --to;
+    const char *t = text + from;
+    const size_t n = to - from;
+    size_t i = 0, digits = 0, fraction = 0;
+    bool negative = false;
+    if (i < n && (t[i] == '+' || t[i] == '-'))
+        negative = t[i++] == '-';
+    // The digits as a whole number while it stays exact (below 10^15).
+    double mantissa = 0.0;
+    for (; i < n && t[i] >= '0' && t[i] <= '9'; ++i, ++digits)
+        mantissa = mantissa * 10.0 + (t[i] - '0');
+    if (i < n && t[i] == '.')
+        for (++i; i < n && t[i] >= '0' && t[i] <= '9'; ++i, ++digits, ++fraction)
+            mantissa = mantissa * 10.0 + (t[i] - '0');
+    if (digits == 0)
+        return NUMBER_BAD;
+    bool exponent = false;
+    if (i < n && (t[i] == 'e' || t[i] == 'E')) {
+        exponent = true;
+        ++i;
+        if (i < n && (t[i] == '+' || t[i] == '-'))
+            ++i;
+        size_t exponentDigits = 0;
+        for (; i < n && t[i] >= '0' && t[i] <= '9'; ++i)
+            ++exponentDigits;
+        if (exponentDigits == 0)
+            return NUMBER_BAD;
+    }
+    if (i != n)
+        return NUMBER_BAD;
+    // Up to 15 digits and no exponent: the whole number and the power of 10
+    // are exact, so their quotient is the correctly rounded value, as
+    // strtod's.
+    static const double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (!exponent && digits <= 15) {
+        const double v = fraction ? mantissa / kPowers[fraction] : mantissa;
+        *out = negative ? -v : v;
+        return NUMBER_OK;
+    }
+    std::string copy(t, n);
+    // strtod gives infinity for a number beyond the largest double.
+    double v = std::strtod(copy.c_str(), nullptr);
+    if (std::isinf(v))
+        return NUMBER_OUT_OF_RANGE;
+    *out = v;
+    return NUMBER_OK;
+}
+
+int ParseNumber(const std::string &text, double *out)
+{
+    return ParseNumber(text.data(), text.size(), out);
+}
 
 DataSetBuilder::DataSetBuilder()
 {}

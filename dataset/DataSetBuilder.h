@@ -18,6 +18,23 @@
 
 class TMPLISTETYPE;
 
+// How a text reads as a number (ParseNumber).
+enum NumberParse {
+    NUMBER_OK = 0,
+    NUMBER_BAD = 1,         // not a decimal number
+    NUMBER_OUT_OF_RANGE = 2 // a decimal number beyond the largest double
+};
+
+// A whole text is one decimal number: sign, digits with at most one '.',
+// an exponent; blanks around it allowed. Hexadecimal, "inf", "nan" and
+// decimal commas are not numbers, though strtod would take some of them.
+// A number too small for a double becomes the nearest one (0 or a
+// subnormal). The text is the length bytes at text. The converter reads
+// every number this way, and so does every field that takes numbers
+// typed as data.
+int ParseNumber(const char *text, size_t length, double *out);
+int ParseNumber(const std::string &text, double *out);
+
 class DataSetBuilder
 {
 public:

@@ -129,6 +129,10 @@ const char *DataSetErrorText(int error)
         return "The data set is too large for its file format.";
     case DSERR_VALUE:
         return "A value of a variable is not a number or is infinite.";
+    case DSERR_READ_ONLY:
+        return "The data set is read-only; nothing was written.";
+    case DSERR_NO_LOCK:
+        return "The data set's lock file could not be made.";
     default:
         return "Unknown data-set error.";
     }

@@ -40,7 +40,9 @@ enum DataSetError {
     DSERR_RECOVERY = 19,    // an interrupted save could be neither finished nor undone
     DSERR_TOO_LARGE = 20,   // the data set would not fit the file layout
     DSERR_VALUE = 21,       // a value of a float or double column is not a number or infinite
-    DSERR_LAST = DSERR_VALUE
+    DSERR_READ_ONLY = 22,   // a file of the data set is read-only, or it was opened read-only
+    DSERR_NO_LOCK = 23,     // the lock file could not be made (the detail says why)
+    DSERR_LAST = DSERR_NO_LOCK
 };
 const char *DataSetErrorText(int error);
 // The text of an error word followed by " (detail)" when detail is not empty.

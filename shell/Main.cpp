@@ -8,6 +8,7 @@
 #include "dataset/TextCatalog.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafPrompt.h"
+#include "zaf/controls/ZafString.h"
 #include "zaf/controls/ZafTitle.h"
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafErrorStub.h"
@@ -65,6 +66,21 @@ void ReportFailedCheck(const char *title, const char *sourceAndLine, const char 
     ZafErrorSystem errors;
     errors.ReportError(nullptr, title, MB_OK | MB_ICONEXCLAMATION, "%s\n%s", sourceAndLine, text);
 }
+
+// The fields' error system for the time of Main: every ranged or number
+// field answers a value it refuses with its message through it.
+class FieldErrorSystem
+{
+public:
+    FieldErrorSystem() : previous(ZafString::SetErrorSystem(&errors)) {}
+    ~FieldErrorSystem() { ZafString::SetErrorSystem(previous); }
+    FieldErrorSystem(const FieldErrorSystem &) = delete;
+    FieldErrorSystem &operator=(const FieldErrorSystem &) = delete;
+
+private:
+    ZafErrorSystem errors;
+    ZafErrorStub *previous;
+};
 
 void DeleteGlobals()
 {
@@ -188,6 +204,7 @@ int Main(ZafApplication &application)
     if (switches.registerServer)
         return 0;
     SetAssumeReportHook(ReportFailedCheck);
+    FieldErrorSystem fieldErrors;
     StartWindow startWindow(!switches.noStartWindow);
     ProgramSettings::Instance();
 

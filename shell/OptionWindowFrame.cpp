@@ -184,19 +184,18 @@ ZafEventType OptionWindowFrame::Event(const ZafEventRecord &event)
 
 namespace {
 
-// The first number field under the window (depth first) whose value is out
-// of its range, after it has said so; null when every one is in range.
+// The first number field under the window (depth first) whose typed text
+// is no number or is out of its range, after it has said so and taken the
+// focus for the correction; null when every one may be taken.
 ZafNumberField *FieldOutOfRange(ZafWindow *window)
 {
     for (ZafWindowObject *child = window ? window->FirstChild() : nullptr; child;
          child = static_cast<ZafWindowObject *>(child->Next())) {
         if (auto *field = dynamic_cast<ZafNumberField *>(child)) {
-            // A text that is no number is the field's own to answer as it
-            // is left; here only the range counts.
-            const int result = field->Validate(true);
-            if (result == ZafString::resultOutOfRange || result == ZafString::resultBelowMinimum ||
-                result == ZafString::resultAboveMaximum)
+            if (field->CheckTypedValue() != 0) {
+                field->SetFocus(true);
                 return field;
+            }
         } else if (auto *inner = dynamic_cast<ZafWindow *>(child)) {
             if (ZafNumberField *found = FieldOutOfRange(inner))
                 return found;

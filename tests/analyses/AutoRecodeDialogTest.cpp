@@ -103,12 +103,15 @@ TEST_F(AutoRecodeDialogTest, ShowsEveryControlWholeInsideTheWindow)
     EXPECT_EQ("", problems);
 }
 
-// The user's entries and what OK stores for them.
+// The user's entries and what OK stores for them; a count grouping does
+// not make (2 to 15), or a text that is no number, is refused on OK with the
+// field's message (message given), and the dialog stays until cancelled.
 struct Entry
 {
     const char *typed;
     bool untick;
     long stored;
+    const char *message;
 };
 
 std::ostream &operator<<(std::ostream &out, const Entry &e)
@@ -119,24 +122,37 @@ std::ostream &operator<<(std::ostream &out, const Entry &e)
 class AutoRecodeEntry : public AutoRecodeDialogTest, public testing::WithParamInterface<Entry>
 {};
 
-TEST_P(AutoRecodeEntry, OkStoresTheLeadingNumberOfATickedVariable)
+TEST_P(AutoRecodeEntry, OkStoresTheTypedCountOfATickedVariableOrSaysWhyNot)
 {
     const Entry &e = GetParam();
     const long candidates[] = {age, 0};
     long intervals[] = {0, 0};
     WhileShown() = [&](ZafDialogWindow *dialog) {
-        dialog->FindObjectByStringID("bt0gr")->SetText(e.typed);
+        Retype(dialog->FindObjectByStringID("bt0gr"), e.typed);
         if (e.untick)
             PostClick(dialog, "bt0");
         PostClick(dialog, autoRecodeOkName);
+        if (e.message)
+            PostClick(dialog, autoRecodeCancelName);
     };
-    EXPECT_TRUE(AutoRecodeDialog(candidates, intervals, nullptr));
+    EXPECT_EQ(e.message == nullptr, AutoRecodeDialog(candidates, intervals, nullptr));
     EXPECT_EQ(e.stored, intervals[0]);
+    // The field says it as the focus leaves it, when it had the focus, and
+    // the dialog's OK check says it again when the click came through.
+    const auto &reports = fieldtest::Recorded().reports;
+    EXPECT_EQ(e.message != nullptr, !reports.empty());
+    for (const fieldtest::Report &report : reports)
+        EXPECT_EQ(e.message ? e.message : "", report.message);
 }
 
-INSTANTIATE_TEST_SUITE_P(Entries, AutoRecodeEntry,
-                         testing::Values(Entry{"12", false, 12}, Entry{"", false, 0}, Entry{"x", false, 0},
-                                         Entry{"7a", false, 7}, Entry{"5", true, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Entries, AutoRecodeEntry,
+    testing::Values(Entry{"12", false, 12, nullptr}, Entry{"2", false, 2, nullptr}, Entry{"15", false, 15, nullptr},
+                    Entry{"5", true, 0, nullptr}, Entry{"99", true, 0, nullptr},
+                    Entry{"99", false, 0, "The number 99 is not in the range 2..15."},
+                    Entry{"1", false, 0, "The number 1 is not in the range 2..15."},
+                    Entry{"", false, 0, "The number  is not in the range 2..15."},
+                    Entry{"x", false, 0, "The number x is invalid."}));
 
 TEST_F(AutoRecodeDialogTest, CancelAnswersFalseAndLeavesTheIntervals)
 {

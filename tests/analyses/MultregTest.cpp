@@ -6,13 +6,20 @@
 // a save that cannot write, a taken name, and runs from the variable list.
 #include "tests/analyses/AnalysesTestSupport.h"
 
+#include "analyses/FRWIN.h"
+#include "analyses/FreqBook.h"
+#include "analyses/FreqOption.h"
 #include "analyses/MultregBook.h"
 #include "analyses/MultregOption.h"
 #include "analyses/REGWIN.h"
 #include "analyses/RegisterAnalyses.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/DataSetBuilder.h"
+#include "dataset/KATLABS.h"
 #include "dataset/RegistrySettings.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/VariableListWindow.h"
+#include "stats/FREQOBJ.h"
 #include "stats/StatMissing.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafToolBar.h"
@@ -189,6 +196,104 @@ TEST_F(MultregTest, ASaveThatCannotWriteLeavesTheDataSetAsItWasAndSaysSo)
     EXPECT_EQ(before, ReadFile(path));
     ASSERT_EQ(1u, messages.size());
     EXPECT_EQ(0u, messages[0].find(StatText(45, multregTextGroup)));
+}
+
+// Residuals saved into a data set whose files the user made read-only are
+// refused before anything is written: the message names the file, the files
+// keep their bytes and their read-only attribute. (Windows itself refuses
+// to replace a read-only file; Wine replaces it, so only the program's own
+// check keeps the file.)
+TEST_F(MultregTest, ResidualsIntoReadOnlyFilesAreRefusedNamingTheFile)
+{
+    OpenSurvey("data/reg");
+    DATASET *dataSet = survey->DataSet();
+    const std::string files[] = {dataSet->GetFileName(), dataSet->SiblingName(".IND")};
+    for (const std::string &locked : files) {
+        std::string before[2];
+        for (int f = 0; f < 2; ++f)
+            before[f] = ReadFile(files[f]);
+        ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY)) << locked;
+        messages.clear();
+        auto regression = Compute({X1, X2}, Y, MultregOption(), dataSet);
+        EXPECT_EQ(0, MultregBook(new MultregOption).SaveResiduals(regression.get(), 0)) << locked;
+        ASSERT_EQ(1u, messages.size()) << locked;
+        EXPECT_NE(std::string::npos, messages[0].find(locked + " is read-only")) << messages[0];
+        EXPECT_EQ(SAME, dataSet->GetVariableCount());
+        for (int f = 0; f < 2; ++f)
+            EXPECT_EQ(before[f], ReadFile(files[f])) << files[f];
+        EXPECT_TRUE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY) << locked;
+        SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    // With the files writable again the same save goes through.
+    auto regression = Compute({X1, X2}, Y, MultregOption(), dataSet);
+    EXPECT_EQ(SAME + 1, MultregBook(new MultregOption).SaveResiduals(regression.get(), 0));
+}
+
+// The frequency table of a variable of the data set, as a page writes it.
+std::string FrequencyTable(DATASET *dataSet, long variable)
+{
+    FreqBook book(new FreqOption);
+    std::unique_ptr<BUFFERTYPE> list(new LISTETYPE(dataSet, variable));
+    std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(variable, dataSet));
+    FREQOBJECT distribution(dataSet);
+    distribution.workbook = &book;
+    BuildFrequencyDistribution(list.get(), &distribution, labels.get());
+    FRWIN text("table");
+    text.distribution = &distribution;
+    text.WriteResult();
+    distribution.workbook = nullptr;
+    return text.Text();
+}
+
+// A Windows path of a folder of this machine (Wine's drive Z: is its root).
+std::string WindowsPath(const std::string &unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// A data set on a medium that cannot be written opens read-only: analyses
+// run on it, and saving residuals is refused with the reason.
+TEST_F(MultregTest, ADataSetOnAReadOnlyMediumOpensAndRefusesTheSaveWithTheReason)
+{
+    const std::string writable = WindowsPath(READONLY_MEDIUM_DIR "/rw");
+    const std::string readOnly = WindowsPath(READONLY_MEDIUM_DIR "/ro");
+    const std::string probe = readOnly + "\\probe.txt";
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        DeleteFileA(probe.c_str());
+        GTEST_SKIP() << "no read-only folder could be mounted at " << readOnly;
+    }
+    // Windows says ERROR_WRITE_PROTECT for a write-protected medium; Wine
+    // says access denied for a read-only mount.
+    const DWORD refusal = GetLastError();
+    ASSERT_TRUE(refusal == ERROR_WRITE_PROTECT || refusal == ERROR_ACCESS_DENIED) << refusal;
+    DataSetBuilder builder;
+    ASSERT_EQ(0, builder.ReadDescription(ReadFile(SourceFile("data/reg.desc"))));
+    ASSERT_EQ(0, builder.ReadCsv(ReadFile(SourceFile("data/reg.csv"))));
+    ASSERT_EQ(0, builder.Write((writable + "\\reg.QVF").c_str())) << builder.GetErrorText();
+
+    ASSERT_EQ(0, ProgramSettings::Instance()->OpenDataSet((readOnly + "\\reg.QVF").c_str()));
+    DATASET *onMedium = ProgramSettings::Instance()->GetDataSet(0);
+    ASSERT_NE(nullptr, onMedium);
+    EXPECT_TRUE(onMedium->IsReadOnly());
+    DATASET copy;
+    ASSERT_EQ(0, copy.Open((writable + "\\reg.QVF").c_str(), DATASET_READONLY)) << copy.GetErrorText();
+    const std::string table = FrequencyTable(onMedium, X1);
+    EXPECT_EQ(FrequencyTable(&copy, X1), table);
+    EXPECT_NE(std::string::npos, table.find("Total")) << table;
+
+    auto regression = Compute({X1, X2}, Y, MultregOption(), onMedium);
+    EXPECT_EQ(0, MultregBook(new MultregOption).SaveResiduals(regression.get(), 0));
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_NE(std::string::npos, messages[0].find("cannot be written")) << messages[0];
+    EXPECT_NE(std::string::npos, messages[0].find(readOnly)) << messages[0];
+    ProgramSettings::Instance()->CloseDataSet();
+    copy.CloseFiles();
+    for (const char *extension : {".QVF", ".IND", ".dkm"})
+        DeleteFileA((writable + "\\reg" + extension).c_str());
 }
 
 std::vector<WorkBook *> shownBooks;

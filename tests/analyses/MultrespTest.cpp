@@ -200,6 +200,12 @@ TEST(MultrespCountedValues, AreNumbersAndRangesWithTheLowEndFirst)
         {"1 2", 39, {}},
         {"nan", 39, {}},
         {"3-1", 40, {}},
+        // Numbers as the converter reads them: no hexadecimal or infinity.
+        {"1e2-2.5E+2", 0, {{100, 250}}},
+        {"0x10", 39, {}},
+        {"1, 0x2", 39, {}},
+        {"inf", 39, {}},
+        {"1e400", 39, {}},
     };
     for (const Case &c : cases) {
         ValueRangeList ranges{{7, 7}};

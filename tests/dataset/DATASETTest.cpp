@@ -179,11 +179,56 @@ TEST_F(TypesDataSet, ASecondProgramFindsTheDataSetLocked)
     EXPECT_NE(std::string(second.GetErrorText()).find("process"), std::string::npos);
     DATASET reader;
     EXPECT_EQ(reader.Open(dir.File("types.QVF").c_str(), DATASET_READONLY), 0);
-    EXPECT_EQ(reader.Save(), DSERR_LOCKED);
+    EXPECT_TRUE(reader.IsReadOnly());
+    EXPECT_EQ(reader.Save(), DSERR_READ_ONLY);
+    EXPECT_NE(std::string(reader.GetErrorText()).find("opened read-only"), std::string::npos);
     dataSet.CloseFiles();
     EXPECT_FALSE(FileExists(dir.File("types.lck")));
     EXPECT_FALSE(FileExists(dir.File("types.~qv")));
     EXPECT_EQ(second.Open(dir.File("types.QVF").c_str()), 0);
+}
+
+// A failure to make the lock file is answered by its cause: another
+// program's lock, a folder that cannot be written (the data set is then read
+// read-only), or anything else in the system's words.
+TEST(DataSetLock, EachFailureToMakeTheLockIsAnsweredByItsCause)
+{
+    const struct
+    {
+        unsigned long code;
+        DATASET::LockPathKind found;
+        DATASET::LockFailure answer;
+    } cases[] = {
+        {ERROR_SHARING_VIOLATION, DATASET::lockPathFile, DATASET::lockHeldElsewhere},
+        {ERROR_LOCK_VIOLATION, DATASET::lockPathFile, DATASET::lockHeldElsewhere},
+        {ERROR_ACCESS_DENIED, DATASET::lockPathFile, DATASET::lockHeldElsewhere},
+        {ERROR_ACCESS_DENIED, DATASET::lockPathFree, DATASET::lockFolderReadOnly},
+        {ERROR_WRITE_PROTECT, DATASET::lockPathFree, DATASET::lockFolderReadOnly},
+        {ERROR_ACCESS_DENIED, DATASET::lockPathFolder, DATASET::lockOtherFailure},
+        {ERROR_PATH_NOT_FOUND, DATASET::lockPathFree, DATASET::lockOtherFailure},
+        {ERROR_DISK_FULL, DATASET::lockPathFree, DATASET::lockOtherFailure},
+        {ERROR_TOO_MANY_OPEN_FILES, DATASET::lockPathFree, DATASET::lockOtherFailure},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DATASET::ClassifyLockFailure(c.code, c.found), c.answer) << c.code << " " << c.found;
+}
+
+TEST(DataSetLock, ALockThatCannotBeMadeForAnotherReasonSaysThatReason)
+{
+    TempDirectory dir;
+    std::string error;
+    ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), dir.File("types.QVF"), &error), 0) << error;
+    ASSERT_TRUE(CreateDirectoryA(dir.File("types.lck").c_str(), nullptr));
+    DATASET dataSet;
+    EXPECT_EQ(dataSet.Open(dir.File("types.QVF").c_str()), DSERR_NO_LOCK);
+    EXPECT_FALSE(dataSet.IsOpen());
+    const std::string text = dataSet.GetErrorText();
+    EXPECT_NE(text.find(dir.File("types.lck")), std::string::npos) << text;
+    EXPECT_NE(text.find("system error 5"), std::string::npos) << text;
+    EXPECT_EQ(text.find("in use"), std::string::npos) << text;
+    RemoveDirectoryA(dir.File("types.lck").c_str());
+    EXPECT_EQ(dataSet.Open(dir.File("types.QVF").c_str()), 0) << dataSet.GetErrorText();
+    EXPECT_FALSE(dataSet.IsReadOnly());
 }
 
 TEST_F(TypesDataSet, OpenDataSetNotesTheMapFileBesideIt)

@@ -95,6 +95,26 @@ TEST_F(SavedDataSet, AddedVariableIsThereAfterReopening)
     EXPECT_EQ(oldLabels->GetCount(), 3);
 }
 
+// A file of the data set that the user made read-only is never replaced:
+// the save is refused naming it, before anything is written.
+TEST_F(SavedDataSet, AReadOnlyFileOfTheDataSetRefusesTheSaveBeforeAnythingIsWritten)
+{
+    for (const char *name : {"s.QVF", "s.IND", "s.dkm"}) {
+        const std::string file = dir.File(name);
+        ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+        EXPECT_EQ(dataSet.Save(), DSERR_READ_ONLY) << name;
+        EXPECT_NE(std::string(dataSet.GetErrorText()).find(file + " is read-only"), std::string::npos)
+            << dataSet.GetErrorText();
+        std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
+        EXPECT_EQ(dataSet.AddVariable(Info("res1", STORAGE_FLOAT), {}, values.get()), 0) << name;
+        EXPECT_EQ(dataSet.GetError(), DSERR_READ_ONLY);
+        ExpectUnchanged();
+        EXPECT_TRUE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY) << name;
+        ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL));
+    }
+    EXPECT_EQ(dataSet.Save(), 0) << dataSet.GetErrorText();
+}
+
 TEST_F(SavedDataSet, WeightSelectionAndRegionChangesAreSaved)
 {
     const long weights[2] = {6, 2};

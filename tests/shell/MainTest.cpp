@@ -11,6 +11,8 @@
 #include "dataset/ProgramSettings.h"
 #include "dataset/TextCatalog.h"
 #include "shell/AnalysisRegistry.h"
+#include "zaf/controls/ZafInteger.h"
+#include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
 
@@ -169,6 +171,41 @@ TEST_F(MainTest, FailedChecksOfTheDataSetLayerReachTheErrorSystem)
     ASSERT_EQ(1, reports.count);
     EXPECT_EQ("Assume Error", reports.title);
     EXPECT_NE(std::string::npos, reports.message.find("a broken promise")) << reports.message;
+}
+
+// While the program runs, a number field with a range answers a value
+// outside it with its message (the error system is the program's); after
+// the program ends no field reports through it any more.
+TEST_F(MainTest, RangedFieldsAnswerWithTheirMessageWhileTheProgramRuns)
+{
+    WriteProgramFiles();
+    std::string message;
+    std::string shown;
+    auto typeOutOfRange = [&] {
+        auto *dialog = new ZafDialogWindow(2, 2, 30, 6);
+        dialog->SetVisible(false);
+        auto *field = new ZafInteger(1, 1, 10, 11);
+        field->SetRange("3..40");
+        dialog->AddObject(field);
+        zafWindowManager->AddObject(dialog);
+        HWND edit = field->OSHandle();
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        for (char c : std::string("41"))
+            SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(c), 1);
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+        message = reports.message;
+        char text[32] = "";
+        GetWindowTextA(edit, text, sizeof text);
+        shown = text;
+        zafWindowManager->SubtractObject(dialog);
+        delete dialog;
+    };
+    const ZafErrorStub *before = ZafString::ErrorSystem();
+    EXPECT_EQ(0, RunMain({"/ns"}, {typeOutOfRange}));
+    EXPECT_EQ(1, reports.count);
+    EXPECT_EQ("The number 41 is not in the range 3..40.", message);
+    EXPECT_EQ("11", shown) << "the old value is shown again";
+    EXPECT_EQ(before, ZafString::ErrorSystem());
 }
 
 TEST_F(MainTest, RegServerEndsAtOnceWithoutLookingForTheFile)

@@ -214,6 +214,19 @@ int ZafNumberField::ParseText()
     return SetError(error);
 }
 
+int ZafNumberField::CheckTypedValue()
+{
+    std::unique_ptr<ZafData> scanned(valueData->Duplicate());
+    const char *typed = Text();
+    const int error = ParseData(scanned.get(), typed ? typed : "", InputFormatText());
+    if (error != 0) {
+        if (reportErrors)
+            ReportMessage(ErrorMessage(invalidNumberMessage), MB_ICONINFORMATION, nullptr);
+        return error;
+    }
+    return Validate(reportErrors);
+}
+
 int ZafNumberField::SetText(const char *text)
 {
     const int error = ParseData(valueData, text ? text : "", InputFormatText());

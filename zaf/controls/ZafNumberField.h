@@ -57,6 +57,12 @@ public:
     // The control's text into the value; the scan's error, also kept in
     // the error word. A failed scan leaves the value alone.
     int ParseText();
+    // Checks the control's text as a window's OK takes it, without changing
+    // the value: a text that does not scan answers its scan error with
+    // message 1, a number outside the ranges the range error with its
+    // message (each when reportErrors is set and an error system exists).
+    // The typed text stays for the user to correct. 0 when it may be taken.
+    int CheckTypedValue();
     ZafFormatData *NumberData() const { return valueData; }
     // The class's message table (shared by every field of the class when a
     // language manager exists).

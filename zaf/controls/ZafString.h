@@ -305,8 +305,16 @@ protected:
     bool validating = false;
     // Raised by the destructor while a user function runs.
     bool *deletedFlag = nullptr;
+    // Set when a validation message was shown (ReportMessage); the focus
+    // loss that showed one refused takes the focus back.
+    bool messageShown = false;
 
 private:
+    // The message a field posts itself to take the focus back after the
+    // focus left it with a value it refused (wParam: the window that took
+    // the focus, whose press is cancelled).
+    static UINT TakeFocusBackMessage();
+    void TakeFocusBack(HWND taker);
     void Construct(ZafStringData *data);
     static int DataChanged(ZafElement *observer, std::uint32_t kinds);
     int Step(ZafData *step, bool wrap, bool down);

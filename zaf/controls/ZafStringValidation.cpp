@@ -148,6 +148,7 @@ bool ZafString::ReportMessage(const char *format, unsigned flags, const char *se
         text.resize(room);
     const char *arguments[] = {text.c_str(), second};
     const std::string message = FillMessage(format, arguments, second ? 2 : 1, messageLength);
+    messageShown = true;
     return errorSystem->ReportError(this, "", flags, "%s", message.c_str()) == ZAF_DIALOG_OK;
 }
 

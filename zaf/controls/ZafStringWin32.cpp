@@ -24,6 +24,10 @@ constexpr ZafClassID tableHeaderID = 1023;
 ZafEventType ZafString::HandleOSMessage(const ZafEventRecord &event)
 {
     const MSG &m = event.osEvent;
+    if (m.message == TakeFocusBackMessage() && HasOwnControl()) {
+        TakeFocusBack(reinterpret_cast<HWND>(m.wParam));
+        return 0;
+    }
     switch (m.message) {
     case WM_KEYDOWN:
         if (m.wParam == VK_RETURN) {
@@ -80,9 +84,46 @@ ZafEventType ZafString::HandleCommand(const ZafEventRecord &, unsigned notifyCod
         return ZAF_UNKNOWN;
     // The window taking the focus already has it; another program's or a
     // message box's window carries no object, which counts as leaving.
-    ZafEventRecord leave(ZAF_FOCUS_CHANGE, ZafObjectFromHandle(GetFocus()));
-    Event(leave);
+    HWND taker = GetFocus();
+    ZafEventRecord leave(ZAF_FOCUS_CHANGE, ZafObjectFromHandle(taker));
+    const bool leaving = IsLeaving(leave);
+    messageShown = false;
+    DeletionWatch watch(*this);
+    const ZafEventType result = Event(leave);
+    if (watch.deleted)
+        return 0;
+    // A value refused with a message keeps the focus here, as in every
+    // Windows dialog: the press on the control that took the focus (the
+    // OK button) is cancelled, so the window stays open for the correction.
+    // Posted, so that the press is complete when it is cancelled.
+    if (!leaving && messageShown && result != resultValid && result != resultValueKept && HasOwnControl())
+        PostMessageA(osWindow, TakeFocusBackMessage(), reinterpret_cast<WPARAM>(taker), 0);
+    messageShown = false;
     return 0;
+}
+
+UINT ZafString::TakeFocusBackMessage()
+{
+    static const UINT message = RegisterWindowMessageA("ZafStringTakeFocusBack");
+    return message;
+}
+
+void ZafString::TakeFocusBack(HWND taker)
+{
+    // The press that took the focus ends without a click: the window that
+    // holds the mouse lets it go (a button's WM_CAPTURECHANGED raises it
+    // again unclicked).
+    if (taker && IsWindow(taker) && taker != osWindow) {
+        SendMessageA(taker, WM_CANCELMODE, 0, 0);
+        // A message box that took the mouse meanwhile leaves a button
+        // looking pressed without holding the mouse: it is raised too.
+        char className[16] = "";
+        GetClassNameA(taker, className, sizeof className);
+        if (lstrcmpiA(className, "Button") == 0)
+            SendMessageA(taker, BM_SETSTATE, FALSE, 0);
+    }
+    SetFocus(true);
+    SendMessageA(osWindow, EM_SETSEL, 0, -1);
 }
 
 // --- Pasting -----------------------------------------------------------------------

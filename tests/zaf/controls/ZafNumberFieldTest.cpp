@@ -1,6 +1,7 @@
 // The integer and real fields on real EDIT controls: a dialog built in code
 // whose typed values land in their data objects, the four messages through
 // the error system, and the mended faults of validation and messages.
+#include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafInteger.h"
 #include "zaf/controls/ZafPrompt.h"
 #include "zaf/controls/ZafReal.h"
@@ -281,6 +282,39 @@ TEST_F(ZafNumberFieldTest, MovingWithinTheDialogValidatesOnFocusLoss)
     ASSERT_EQ(Recorded().reports.size(), 1u);
     EXPECT_EQ(Recorded().reports[0].message, "The number 99 is not in the range 1..50.");
     EXPECT_EQ(count->IntegerData()->Value(), 42);
+    EXPECT_EQ(GetFocus(), count->OSHandle()) << "the refused field keeps the focus";
+}
+
+// A click on a button that takes the focus from a field holding a refused
+// number shows the message and is cancelled: the field has the focus back
+// and the button is not selected (an OK button would close its window). A
+// valid number lets the next click through.
+TEST_F(ZafNumberFieldTest, AClickThatTakesTheFocusFromARefusedNumberIsCancelled)
+{
+    count->SetRange("1..50");
+    auto *button = Add(dialog, new ZafButton(30, 8, 10, 1, "OK"));
+    button->SetUserFunction(fieldtest::RecordCall);
+    ShowBoth();
+    auto click = [&] {
+        controltest::ControlTest::Press(button->OSHandle());
+        RunQueued();
+        controltest::ControlTest::Release(button->OSHandle());
+        RunQueued();
+    };
+    count->SetFocus(true);
+    Retype(count, "99");
+    click();
+    ASSERT_EQ(Recorded().reports.size(), 1u);
+    EXPECT_EQ(Recorded().reports[0].message, "The number 99 is not in the range 1..50.");
+    EXPECT_EQ(CallsOf(button), 0u);
+    EXPECT_EQ(GetFocus(), count->OSHandle());
+    EXPECT_EQ(SendMessageA(button->OSHandle(), BM_GETSTATE, 0, 0) & BST_PUSHED, 0) << "the button is raised";
+
+    Retype(count, "9");
+    click();
+    EXPECT_EQ(Recorded().reports.size(), 1u);
+    EXPECT_EQ(CallsOf(button), 1u);
+    EXPECT_EQ(count->IntegerData()->Value(), 9);
 }
 
 // Message formats come from language files: a translation with printf
