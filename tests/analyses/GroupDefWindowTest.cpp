@@ -22,21 +22,10 @@ struct Box
     std::string text;
 } box;
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770")
-        return TRUE;
-    *reinterpret_cast<HWND *>(found) = window;
-    return FALSE;
-}
-
 // Reads and closes the message box once it is up.
 void AnswerBox()
 {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&found));
+    HWND found = testsupport::FindThreadMessageBox();
     if (!found)
         return testsupport::WhenModalLoopIdles(AnswerBox, 10);
     box.seen = true;

@@ -63,20 +63,9 @@ struct Question
     int press = IDYES;
 } question;
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770")
-        return TRUE;
-    *reinterpret_cast<HWND *>(found) = window;
-    return FALSE;
-}
-
 void AnswerQuestion()
 {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+    HWND box = testsupport::FindThreadMessageBox();
     if (!box)
         return testsupport::WhenModalLoopIdles(AnswerQuestion, 10);
     question.asked = true;

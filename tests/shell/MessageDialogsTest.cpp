@@ -19,20 +19,9 @@ struct Box
     int press = IDOK; // the button the timer presses
 } box;
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770")
-        return TRUE;
-    *reinterpret_cast<HWND *>(found) = window;
-    return FALSE;
-}
-
 void AnswerBox()
 {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = testsupport::FindThreadMessageBox();
     if (!dialog)
         return testsupport::WhenModalLoopIdles(AnswerBox, 10); // not up yet
     box.found = true;

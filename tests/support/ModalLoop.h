@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 #include <utility>
 
 namespace testsupport {
@@ -38,6 +39,25 @@ inline void WhenModalLoopIdles(std::function<void()> step, UINT delayMs = 0)
 {
     const UINT_PTR timer = SetTimer(nullptr, 0, delayMs, RunInsideModalLoop);
     ModalLoopSteps()[timer] = std::move(step);
+}
+
+inline BOOL CALLBACK TakeMessageBox(HWND window, LPARAM result)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770")
+        return TRUE;
+    *reinterpret_cast<HWND *>(result) = window;
+    return FALSE;
+}
+
+// The first dialog-class window (a message box) of this thread, or null
+// while none is up.
+inline HWND FindThreadMessageBox()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), TakeMessageBox, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // Drops the steps that have not run (those of a loop that ended early).
