@@ -236,6 +236,10 @@ protected:
     // pixels leave the view back inside it, so that no title, number or
     // free text is cut at an edge, whatever the window's size.
     void KeepTextsInside();
+    // Moves each title or caption line in the top quarter of the view that
+    // covers a line above it down below that line, so that the stacked
+    // lines of a title block never touch, whatever the font and the size.
+    void StackTitleLines();
     // The mouse, key, focus and context-menu codes; the rest goes on to the
     // window.
     ZafEventType InteractionEvent(const ZafEventRecord &event);

@@ -14,6 +14,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <string>
 
@@ -215,6 +217,39 @@ void GRAPHWIN::KeepTextsInside()
     }
 }
 
+void GRAPHWIN::StackTitleLines()
+{
+    if (view.right <= view.left || view.bottom <= view.top)
+        return;
+    std::vector<TEKSTELEMENT *> texts;
+    CollectTexts(elements, texts);
+    // The titles and captions: texts starting in the top quarter, top down.
+    const int band = view.top + (view.bottom - view.top) / 4;
+    std::vector<TEKSTELEMENT *> lines;
+    for (TEKSTELEMENT *text : texts)
+        if (text->Visible() && !text->HasFlag(element::flagDeviceText) && *text->Text() && text->DrawnRect().top < band)
+            lines.push_back(text);
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](TEKSTELEMENT *a, TEKSTELEMENT *b) { return a->DrawnRect().top < b->DrawnRect().top; });
+    // A line that started lower than a line it covers moves down below it;
+    // texts that started on one line (numbers side by side) are left alone.
+    std::vector<LONG> firstTops;
+    for (TEKSTELEMENT *line : lines)
+        firstTops.push_back(line->DrawnRect().top);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const RECT below = lines[i]->DrawnRect();
+        int down = 0;
+        for (std::size_t j = 0; j < i; ++j) {
+            const RECT above = lines[j]->DrawnRect();
+            const int across = std::min(above.right, below.right) - std::max(above.left, below.left);
+            if (across > 0 && firstTops[j] < firstTops[i] && above.bottom > below.top + down)
+                down = above.bottom - below.top;
+        }
+        if (down > 0 && below.bottom + down <= view.bottom + 1)
+            lines[i]->Move(0, down);
+    }
+}
+
 void GRAPHWIN::DrawElements()
 {
     for (element *item : elements) {
@@ -224,6 +259,7 @@ void GRAPHWIN::DrawElements()
             ElementToDevice(item);
     }
     KeepTextsInside();
+    StackTitleLines();
     for (element *item : elements) {
         if (item->Visible() && item->kind != element::kindText)
             item->Draw();

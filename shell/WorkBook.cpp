@@ -70,8 +70,8 @@ WorkBook::ShowHook WorkBook::SetShowHook(ShowHook hook)
 }
 
 namespace {
-// The workbook's first size in cells: wide enough for the tool bar of a book
-// with two graph tools (eleven buttons of 8 cells) in one row.
+// The workbook's first size in cells; a book whose tool bar needs more
+// widens to hold it in one row (WidenForToolBar).
 constexpr int bookWidth = 88;
 constexpr int bookHeight = 22;
 } // namespace
@@ -246,6 +246,7 @@ void WorkBook::CompleteToolBar()
     AddToolButton("bt_help", "?", 0);
     AddToolButton("bt_casedoc", "Cases", 0)->SetVisible(keepCaseDocButton);
     AddToolButton("bt_multreg", "Regression", multRegEvent)->SetVisible(keepMultRegButton);
+    WidenForToolBar();
 
     if (titleText >= 0) {
         if (TextCatalog *catalog = GetStatTextCatalog())
@@ -254,6 +255,32 @@ void WorkBook::CompleteToolBar()
     AddGenericObjects(new ZafStringData(CaptionText().c_str()));
     shown = true;
     showHook(this);
+}
+
+void WorkBook::WidenForToolBar()
+{
+    ZafRegionRect book = Region();
+    // A book given a size of its own keeps it.
+    if (book.coordinateType != ZAF_CELL || book.Width() != bookWidth)
+        return;
+    // The visible buttons side by side, the bar's margins, the window's
+    // frame on both sides and one pixel the bar keeps free at its end.
+    int pixels = 2 * (GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXEDGE) + 2) + 2;
+    for (ZafElement *e = toolBar->First(); e; e = e->Next()) {
+        auto *button = static_cast<ZafWindowObject *>(e);
+        if (!button->Visible())
+            continue;
+        ZafRegionRect r = button->Region();
+        button->ConvertRegion(r, ZAF_PIXEL);
+        pixels += r.Width();
+    }
+    const int cellWidth = ZafDisplay::ForConversion().CellWidth();
+    const int screenCells = GetSystemMetrics(SM_CXSCREEN) / cellWidth;
+    const int cells = std::min((pixels + cellWidth - 1) / cellWidth, screenCells);
+    if (cells <= book.Width())
+        return;
+    book.right = book.left + cells - 1;
+    SetRegion(book);
 }
 
 std::string WorkBook::CaptionText() const

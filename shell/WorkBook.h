@@ -111,6 +111,9 @@ public:
     ZafToolBar *ToolBar() const { return toolBar; }
     // Completes the tool bar, sets the title and shows the workbook (once).
     void CompleteToolBar();
+    // Widens a book still at its first size until its visible tool buttons
+    // fit one row (no wider than the screen).
+    void WidenForToolBar();
     // The data set the workbook was made on: its file name without the
     // directory ("" for none).
     const std::string &DataSetName() const { return dataSetName; }

@@ -6,17 +6,27 @@
 // of its own for every category of a graph.
 #include "GraphTestSupport.h"
 
+#include "analyses/TtestPar.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/DataSetBuilder.h"
 #include "dataset/KATLABS.h"
 #include "graphs/BiplotInteractive.h"
+#include "graphs/Desk1Graph.h"
+#include "graphs/Desk2Graph.h"
+#include "graphs/Desk2grafOption.h"
+#include "graphs/DuoPoly.h"
+#include "graphs/DuoPolyOption.h"
+#include "graphs/MatplotOption.h"
+#include "graphs/Matrixplot.h"
 #include "graphs/DrawStyle.h"
 #include "graphs/FREQBAR.h"
 #include "graphs/FREQPIE.h"
 #include "graphs/FreqGraphOption.h"
 #include "stats/BiplotReg.h"
 #include "stats/FREQOBJ.h"
+#include "stats/MeanObj.h"
+#include "stats/OnewayObj.h"
 
 #include <fstream>
 #include <memory>
@@ -59,6 +69,35 @@ DATASET *BuildScatterSurvey()
     return OpenDataSet("textscatter.QVF", nullptr, DATASET_READONLY);
 }
 
+// A data set from the golden description and values of that name.
+DATASET *BuildGolden(const std::string &name)
+{
+    const std::string golden = std::string(GRAPHS_GOLDEN_DIR) + "/" + name;
+    DataSetBuilder builder;
+    const std::string file = "textlayout_" + name + ".QVF";
+    if (builder.ReadDescription(ReadFile(golden + ".desc")) || builder.ReadCsv(ReadFile(golden + ".csv")) ||
+        builder.Write(file.c_str()))
+        return nullptr;
+    return OpenDataSet(file.c_str(), nullptr, DATASET_READONLY);
+}
+
+// Three groups, one of them with a long label, for the breakdown graphs.
+DATASET *BuildGroups()
+{
+    const char description[] = "categories groups\n"
+                               "value 1 = The first group with a long label of forty\n"
+                               "value 2 = Second\nvalue 3 = Third\n"
+                               "variable x\nlabel Income before taxes in the last year\ntype double\ndecimals 1\n"
+                               "variable g\nlabel Region of the household\ntype u8\nwidth 1\nlabels groups\n";
+    std::string values = "x,g\n";
+    for (int i = 0; i < 24; ++i)
+        values += std::to_string(12000 + i * 1731 + (i % 5) * 2500) + "," + std::to_string(1 + i % 3) + "\n";
+    DataSetBuilder builder;
+    if (builder.ReadDescription(description) || builder.ReadCsv(values) || builder.Write("textgroups.QVF"))
+        return nullptr;
+    return OpenDataSet("textgroups.QVF", nullptr, DATASET_READONLY);
+}
+
 struct Size
 {
     int width, height;
@@ -73,14 +112,16 @@ protected:
     {
         fruit = BuildSurvey();
         scatter = BuildScatterSurvey();
+        means = BuildGolden("desk1");
+        pairs = BuildGolden("duo");
+        groups = BuildGroups();
     }
     static void TearDownTestSuite()
     {
-        delete fruit;
-        delete scatter;
-        fruit = scatter = nullptr;
+        for (DATASET **set : {&fruit, &scatter, &means, &pairs, &groups})
+            delete *set, *set = nullptr;
     }
-    void SetUp() override { ASSERT_TRUE(fruit && scatter); }
+    void SetUp() override { ASSERT_TRUE(fruit && scatter && means && pairs && groups); }
     void TearDown() override
     {
         if (shown && zafWindowManager->Contains(shown))
@@ -154,7 +195,7 @@ protected:
         return static_cast<int>(texts.size());
     }
 
-    static DATASET *fruit, *scatter;
+    static DATASET *fruit, *scatter, *means, *pairs, *groups;
     graphtest::EnglishTexts texts;
     FreqbarOption record;
     std::unique_ptr<FREQOBJ> frequencies;
@@ -163,6 +204,9 @@ protected:
 
 DATASET *GraphTextLayout::fruit = nullptr;
 DATASET *GraphTextLayout::scatter = nullptr;
+DATASET *GraphTextLayout::means = nullptr;
+DATASET *GraphTextLayout::pairs = nullptr;
+DATASET *GraphTextLayout::groups = nullptr;
 
 constexpr unsigned long numbersAndCaption = FREQGRAPH::optionNumbers | FREQGRAPH::optionCaption;
 
@@ -193,6 +237,55 @@ TEST_P(GraphTextLayout, ScatterWithCaptionsScalesAndAxisTitles)
     Show(new BiplotInteractive(&regression, &word));
     EXPECT_GE(ExpectTextsApartAndInside("scatter"), 6);
     TearDown();
+}
+
+TEST_P(GraphTextLayout, DescriptivesGraphWithEveryPart)
+{
+    for (long variable : {1L, 2L}) {
+        MeanObj computation(variable, means);
+        ASSERT_TRUE(computation.Compute());
+        Show(new Desk1Graph(&computation, Desk1Graph::defaultMask));
+        EXPECT_GE(ExpectTextsApartAndInside("descriptives of v" + std::to_string(variable)), 3);
+        TearDown();
+    }
+}
+
+TEST_P(GraphTextLayout, BreakdownBarsBoxesAndBarCodes)
+{
+    OnewayObj computation(1, 2, groups);
+    ASSERT_TRUE(computation.Compute());
+    Desk2grafBarOption bars;
+    Desk2grafBoxOption boxes;
+    Desk2grafBarcodeOption codes;
+    const struct
+    {
+        int kind;
+        Desk2grafOption *record;
+        const char *name;
+    } graphs[] = {{0, &bars, "breakdown bars"}, {1, &boxes, "box and whiskers"}, {3, &codes, "bar codes"}};
+    for (const auto &graph : graphs) {
+        Show(CreateDesk2Graph(&computation, graph.kind, graph.record));
+        EXPECT_GE(ExpectTextsApartAndInside(graph.name), 3);
+        TearDown();
+    }
+}
+
+TEST_P(GraphTextLayout, FrequencyPolygonOfTwoVariables)
+{
+    TtestPar computation(1, 2, 1, pairs);
+    DuoPolyOption record;
+    Show(new DuoPoly(&computation, 1, 2, &record));
+    EXPECT_GE(ExpectTextsApartAndInside("frequency polygon"), 3);
+}
+
+TEST_P(GraphTextLayout, MatrixPlotWithCaptionsAndTitle)
+{
+    StatClass data(means);
+    const long list[] = {1, 2, 3, 0};
+    MatplotOption record;
+    record.displayWord = Matrixplot::displayCaptions | Matrixplot::displayTitle;
+    Show(new Matrixplot(&data, list, &record));
+    EXPECT_GE(ExpectTextsApartAndInside("matrix plot"), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowSizes, GraphTextLayout, testing::ValuesIn(sizes),

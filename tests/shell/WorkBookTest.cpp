@@ -343,6 +343,72 @@ TEST_F(WorkBookTest, ToolsShowTheirWholeCaptionOrTheirPictureWithTheCaptionAsTip
     Close(book);
 }
 
+// A book whose visible tool buttons need more room than its first width.
+struct ShapedBook : WorkBook
+{
+    ShapedBook(StatOption *record, bool regression, bool cases) : WorkBook(record, 0)
+    {
+        keepMultRegButton = regression;
+        keepCaseDocButton = cases;
+    }
+};
+
+// Every analysis's book shown at its first size in the frame keeps all its
+// visible tool buttons in one row: the books of one to four graph tools, the
+// regression's with its Regression button, the case list's, and the map's
+// three graph tools and three picture buttons.
+TEST_F(WorkBookTest, EveryBookShowsItsToolBarInOneRowAtItsFirstSize)
+{
+    struct Shape
+    {
+        const char *name;
+        int graphTools;
+        bool regression, cases;
+        int mapButtons;
+    };
+    const Shape shapes[] = {{"case list", 0, false, true, 0},   {"frequencies", 2, false, false, 0},
+                            {"regression", 2, true, false, 0},  {"analysis of variance", 4, false, false, 0},
+                            {"map", 3, false, false, 3},        {"every button", 4, true, true, 3}};
+    frame = new ZafMDIWindow(0, 0, 150, 60);
+    zafWindowManager->AddObject(frame);
+    WorkBook::ShowHook previous = WorkBook::SetShowHook(ShowInFrame);
+    for (const Shape &shape : shapes) {
+        auto *book = new ShapedBook(new CountedOption, shape.regression, shape.cases);
+        for (int k = 0; k < shape.graphTools; ++k)
+            book->AddGraphTool(18, 5, k % 2 ? "graph_pie" : "graph_boxwhisker", new CountedOption);
+        const char *mapPictures[] = {"bt_mapid", "map_zoom_in", "map_zoom_out"};
+        for (int k = 0; k < shape.mapButtons; ++k)
+            book->AddToolButton(mapPictures[k], "Identify regions", 0, mapPictures[k]);
+        book->CompleteToolBar();
+        Pump();
+        ASSERT_TRUE(book->IsCreated()) << shape.name;
+        int visible = 0;
+        RECT first = {}, bar = {};
+        GetWindowRect(book->ToolBar()->OSHandle(), &bar);
+        for (ZafElement *e = book->ToolBar()->First(); e; e = e->Next()) {
+            auto *button = static_cast<ZafWindowObject *>(e);
+            if (!button->Visible())
+                continue;
+            RECT r = {};
+            GetWindowRect(button->OSHandle(), &r);
+            if (visible++ == 0)
+                first = r;
+            EXPECT_TRUE(r.top < first.bottom && r.bottom > first.top)
+                << shape.name << ": button " << visible << " (" << button->StringID() << ") at " << r.top << ".."
+                << r.bottom << " starts a row below the first button's " << first.top << ".." << first.bottom;
+            EXPECT_LE(r.right, bar.right) << shape.name << ": " << button->StringID();
+        }
+        const int graphButtons = shape.graphTools ? 4 + shape.graphTools : 0;
+        EXPECT_EQ(visible, graphButtons + 5 + shape.regression + shape.cases + shape.mapButtons) << shape.name;
+        EXPECT_LT(bar.bottom - bar.top, 2 * (first.bottom - first.top)) << shape.name << ": the bar is one row high";
+        SendMessageA(book->OSHandle(), WM_CLOSE, 0, 0);
+        Pump();
+    }
+    WorkBook::SetShowHook(previous);
+    zafWindowManager->CloseWindow(frame);
+    Pump();
+}
+
 // The size of a child's Windows window and whether it shows.
 struct Pane
 {
