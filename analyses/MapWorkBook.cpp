@@ -121,8 +121,10 @@ ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
         if (page && page->GraphWindow())
             page->GraphWindow()->PopZoom();
         // The button shows the current page's state.
-        if (zoomOut)
-            zoomOut->SetDisabled(!page || !page->GraphWindow() || page->GraphWindow()->zoomStack.empty());
+        if (page)
+            page->ShowZoomState();
+        else if (zoomOut)
+            zoomOut->SetDisabled(true);
         return event.type;
     }
     return AnalysisBook::Event(event);
@@ -181,6 +183,20 @@ ZafWindow *MapPage::CreateGraphWindow(int kind, StatOption *)
         mapWindow->SetDisplayMode(static_cast<int>(record->displayMode));
     }
     return mapWindow;
+}
+
+void MapPage::ShowZoomState() const
+{
+    if (zoomOutButton)
+        zoomOutButton->SetDisabled(!mapWindow || mapWindow->zoomStack.empty());
+}
+
+bool MapPage::SetVisible(bool flag)
+{
+    const bool result = Page::SetVisible(flag);
+    if (flag)
+        ShowZoomState();
+    return result;
 }
 
 void MapPage::SetMapTool(int tool)

@@ -63,6 +63,11 @@ public:
     // The book's "map_zoom_out" button, which the page's map window enables
     // while it is zoomed.
     void SetZoomOutButton(ZafWindowObject *button) { zoomOutButton = button; }
+    // Enables the zoom-out button exactly while this page's map is zoomed.
+    void ShowZoomState() const;
+    // A page brought forward sets the zoom-out button to its own map's
+    // state, also when it shows only its text or has no map yet.
+    bool SetVisible(bool flag) override;
     // The settings the option window changed in the book's record; the
     // limits the user confirmed on this page stay while the user's limits
     // are chosen.

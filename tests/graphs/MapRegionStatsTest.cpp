@@ -19,6 +19,9 @@
 #include "dataset/KATLABS.h"
 #include "stats/FREQOBJ.h"
 #include "tests/support/TempDirectory.h"
+#include "zaf/controls/ZafButton.h"
+#include "zaf/core/ZafNotebook.h"
+#include "graphs/maps/MapGraphWindow.h"
 
 #include <algorithm>
 
@@ -321,5 +324,50 @@ TEST_F(SurveyMap, PageTextListsTheRegionsAndUserBoundsStand)
     EXPECT_EQ(graph.regions.Find(15)->colour.fillGrey, classes.colours[0].fillGrey);
     EXPECT_EQ(graph.regions.Find(17)->colour.fillGrey, classes.colours[2].fillGrey);
     page.reset();
+    ProgramSettings::Instance()->CloseDataSet();
+}
+
+TEST_F(SurveyMap, ZoomOutButtonFollowsThePageBroughtForward)
+{
+    graphtest::EnglishTexts texts;
+    ProgramSettings::Instance()->SetDataSet(dataSet.release());
+    DATASET *current = ProgramSettings::Instance()->GetDataSet(0);
+    MapStatOption book;
+    book.LoadSettings(0);
+    ZafButton button(0, 0, 10, 1, "Zoom out");
+    {
+        ZafNotebook notebook(0, 0, 40, 10);
+        auto *zoomed = new MapPage(current->FindVariable("age"), 0, "v4 age", book);
+        auto *textOnly = new MapPage(current->FindVariable("hours"), 0, "v9 hours", book);
+        for (MapPage *page : {zoomed, textOnly}) {
+            page->SetZoomOutButton(&button);
+            notebook.AddObject(page);
+        }
+        ZafWindow *window = zoomed->CreateGraphWindow(0, &book);
+        ASSERT_NE(window, nullptr);
+        zoomed->AddGraphWindow(window, 0);
+        zoomed->GraphWindow()->zoomStack.push_back(MapZoomEntry{2.0, 100, 100});
+        button.SetDisabled(false);
+        // The page without a map: nothing to zoom out of.
+        notebook.SetCurrentPage(1);
+        EXPECT_TRUE(button.Disabled());
+        notebook.SetCurrentPage(0);
+        EXPECT_FALSE(button.Disabled());
+        // Back at its fitted view the map has nothing to zoom out of either.
+        zoomed->GraphWindow()->zoomStack.clear();
+        notebook.SetCurrentPage(1);
+        button.SetDisabled(false);
+        notebook.SetCurrentPage(0);
+        EXPECT_TRUE(button.Disabled());
+        // A map made later, not zoomed, on the page shown only as text.
+        ZafWindow *second = textOnly->CreateGraphWindow(1, &book);
+        ASSERT_NE(second, nullptr);
+        textOnly->AddGraphWindow(second, 1);
+        zoomed->GraphWindow()->zoomStack.push_back(MapZoomEntry{2.0, 100, 100});
+        notebook.SetCurrentPage(1);
+        EXPECT_TRUE(button.Disabled());
+        notebook.SetCurrentPage(0);
+        EXPECT_FALSE(button.Disabled());
+    }
     ProgramSettings::Instance()->CloseDataSet();
 }
