@@ -8,7 +8,7 @@
 #include "graphs/maps/MapRegionText.h"
 #include "stats/FREQOBJ.h"
 
-MapWindow::MapWindow(int map, long variable) : FRWIN(""), map(map), variable(variable)
+MapWindow::MapWindow(int map, long variable, const char *title) : FRWIN(title), map(map), variable(variable)
 {}
 
 MapWindow::~MapWindow()

@@ -42,7 +42,8 @@ class MapWindow : public FRWIN
 public:
     static constexpr int meanTextGroup = 32;
 
-    MapWindow(int map, long variable);
+    // title: the page's caption, the title the text is printed under.
+    MapWindow(int map, long variable, const char *title = "");
     ~MapWindow() override;
 
     // Without a map: empties the text. Otherwise the map lines and the

@@ -140,7 +140,7 @@ MapPage::MapPage(long variable, int map, const char *caption, const MapStatOptio
     loadError = pendingGraph->LoadMap();
     if (loadError == 0)
         pendingGraph->AssignRegionValues();
-    text = new ::MapWindow(map, variable);
+    text = new ::MapWindow(map, variable, caption);
     SetResultWindow(text);
     SetComputation(new MapStatClass(dataSet));
     // Empty until the first graph request gives the pane its map.

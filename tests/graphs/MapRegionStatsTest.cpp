@@ -231,6 +231,7 @@ TEST_F(SurveyMap, PageTextOfEachDisplayModeAgreesWithTheReferenceAndCarriesTheVa
         MapPage page(age, 0, "v4 age", book);
         EXPECT_EQ(page.Text()->Text(), "") << "no text before the first graph request";
         EXPECT_EQ(page.Text()->Graph(), nullptr);
+        EXPECT_STREQ(page.Text()->Title(), "v4 age") << "the title the text is printed under";
         EXPECT_NE(page.Graph(), nullptr);
         const char *modes[] = {"classes", "bars", "circles"};
         ZafWindow *first = nullptr;
