@@ -118,27 +118,16 @@ ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
         return event.type;
     }
     if (event.type == zoomOutEvent) {
-        if (page && page->MapWindow())
-            page->MapWindow()->PopZoom();
+        if (page && page->GraphWindow())
+            page->GraphWindow()->PopZoom();
         // The button shows the current page's state.
-        if (zoomOut)
-            zoomOut->SetDisabled(!page || !page->MapWindow() || page->MapWindow()->zoomStack.empty());
+        if (page)
+            page->ShowZoomState();
+        else if (zoomOut)
+            zoomOut->SetDisabled(true);
         return event.type;
     }
     return AnalysisBook::Event(event);
-}
-
-MapTextWindow::MapTextWindow(const char *title, MapGraph *graph) : TXTWIN(title, 0), graph(graph)
-{}
-
-MapTextWindow::~MapTextWindow() = default;
-
-void MapTextWindow::WriteResult()
-{
-    if (!graph)
-        return;
-    graph->MapRegionStats();
-    WriteMapRegionText(*this, *graph);
 }
 
 MapPage::MapPage(long variable, int map, const char *caption, const MapStatOption &book)
@@ -147,13 +136,20 @@ MapPage::MapPage(long variable, int map, const char *caption, const MapStatOptio
     record->SyncClasses();
     DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
     HoldDataSet(dataSet);
-    auto *graph = new MapGraph(dataSet, map, variable, &record->classes);
-    loadError = graph->LoadMap();
+    pendingGraph = std::make_unique<MapGraph>(dataSet, map, variable, &record->classes);
+    loadError = pendingGraph->LoadMap();
     if (loadError == 0)
-        graph->AssignRegionValues();
-    text = new MapTextWindow(caption, graph);
+        pendingGraph->AssignRegionValues();
+    text = new ::MapWindow(map, variable, caption);
     SetResultWindow(text);
+    SetComputation(new MapStatClass(dataSet));
+    // Empty until the first graph request gives the pane its map.
     text->Update();
+}
+
+MapGraph *MapPage::Graph() const
+{
+    return text->Graph() ? text->Graph() : pendingGraph.get();
 }
 
 MapPage::~MapPage() = default;
@@ -171,9 +167,11 @@ ZafWindow *MapPage::CreateGraphWindow(int kind, StatOption *)
         record->displayMode = kind + 1;
         record->SyncClasses();
     }
-    text->WriteResult();
-    if (loadError || !text->Graph())
+    if (loadError)
         return nullptr;
+    if (!text->Graph())
+        text->SetGraph(pendingGraph.release());
+    text->WriteResult();
     if (!mapWindow) {
         mapWindow = new MapGraphWindow(text->Graph(), &record->classes, static_cast<int>(record->displayMode));
         mapWindow->barLength = record->barLength;
@@ -185,6 +183,20 @@ ZafWindow *MapPage::CreateGraphWindow(int kind, StatOption *)
         mapWindow->SetDisplayMode(static_cast<int>(record->displayMode));
     }
     return mapWindow;
+}
+
+void MapPage::ShowZoomState() const
+{
+    if (zoomOutButton)
+        zoomOutButton->SetDisabled(!mapWindow || mapWindow->zoomStack.empty());
+}
+
+bool MapPage::SetVisible(bool flag)
+{
+    const bool result = Page::SetVisible(flag);
+    if (flag)
+        ShowZoomState();
+    return result;
 }
 
 void MapPage::SetMapTool(int tool)

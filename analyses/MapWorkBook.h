@@ -2,17 +2,17 @@
 // variable of the first list over the chosen map, and three graph tools,
 // the map by classes, with bars and with circles (tools 0 to 2, the display
 // modes 1 to 3). A page keeps its own copy of the record, loads the map
-// once, gives its regions the variable's values and writes its text
-// (MapTextWindow): the regions with their cases, values and classes. The
-// first graph tool used makes the page's map window (MapGraphWindow); every
-// tool sets its display mode, computes the classes again and shows it.
+// once and gives its regions the variable's values; its text pane
+// (MapWindow) stays empty until the first graph tool used hands it the map
+// and makes the page's map window (MapGraphWindow); every tool sets its
+// display mode, computes the classes again, rewrites the text and shows it.
 //
 // Ownership: the book owns the run's record and its pages; a page owns its
 // copy of the record, its text window and, through it, the map.
 #pragma once
 
 #include "analyses/AnalysisBook.h"
-#include "shell/TXTWIN.h"
+#include "analyses/MapWindow.h"
 
 #include <memory>
 
@@ -54,20 +54,6 @@ private:
     ZafButton *zoomOut = nullptr;
 };
 
-// The text pane of a map page: the page's map with its values and classes.
-class MapTextWindow : public TXTWIN
-{
-public:
-    MapTextWindow(const char *title, MapGraph *graph);
-    ~MapTextWindow() override;
-    // The classes again from the page's record, then the text.
-    void WriteResult() override;
-    MapGraph *Graph() const { return graph.get(); }
-
-private:
-    std::unique_ptr<MapGraph> graph;
-};
-
 class MapPage : public Page
 {
 public:
@@ -77,6 +63,11 @@ public:
     // The book's "map_zoom_out" button, which the page's map window enables
     // while it is zoomed.
     void SetZoomOutButton(ZafWindowObject *button) { zoomOutButton = button; }
+    // Enables the zoom-out button exactly while this page's map is zoomed.
+    void ShowZoomState() const;
+    // A page brought forward sets the zoom-out button to its own map's
+    // state, also when it shows only its text or has no map yet.
+    bool SetVisible(bool flag) override;
     // The settings the option window changed in the book's record; the
     // limits the user confirmed on this page stay while the user's limits
     // are chosen.
@@ -88,8 +79,10 @@ public:
     // The page's copy of the record, its map's load error (0: none).
     MapStatOption *Record() const { return record.get(); }
     int LoadError() const { return loadError; }
-    MapTextWindow *Text() const { return text; }
-    MapGraphWindow *MapWindow() const { return mapWindow; }
+    ::MapWindow *Text() const { return text; }
+    // The page's map: the text pane's once a graph was requested.
+    MapGraph *Graph() const;
+    MapGraphWindow *GraphWindow() const { return mapWindow; }
     // The page's own map tool (MapGraphWindow::MapTool), handed to its map
     // window now or when it is made.
     void SetMapTool(int tool);
@@ -102,7 +95,8 @@ private:
     long variable;
     int map;
     std::unique_ptr<MapStatOption> record;
-    MapTextWindow *text; // the page's result window
+    ::MapWindow *text;                      // the page's result window
+    std::unique_ptr<MapGraph> pendingGraph; // read at construction, handed to the text pane at the first graph request
     int loadError = 0;
     MapGraphWindow *mapWindow = nullptr; // owned by the page as a graph window
     ZafWindowObject *zoomOutButton = nullptr;

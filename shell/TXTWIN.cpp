@@ -68,6 +68,15 @@ void TXTWIN::Clear()
     decimals_ = 0;
 }
 
+void TXTWIN::Prepend(const TXTWIN &other)
+{
+    if (!Fits(other.text_.size()))
+        return;
+    text_.insert(0, other.text_);
+    tabText_.insert(0, other.tabText_);
+    lines_ += other.lines_;
+}
+
 void TXTWIN::SetDecimals(int decimals)
 {
     decimals_ = std::clamp(decimals, 0, maxDecimals);

@@ -81,6 +81,10 @@ public:
     // when the text is full.
     bool ApplyManipulator(int manipulator);
     void EndLine() { ApplyManipulator(0); }
+    // Puts the whole text of another window (its lines, shown and tab text)
+    // before this window's text; a writer that empties the window first can
+    // so be combined with lines written elsewhere.
+    void Prepend(const TXTWIN &other);
 
     // Field formats. Right/Left/Centred set that width and clear the other
     // two; Plain clears all three.

@@ -66,6 +66,7 @@ public:
     void MapRegionStats();
 
     int GetMapNumber() const { return mapNumber; }
+    DATASET *DataSet() const { return dataSet; }
     const MapClassSettings &GetSettings() const { return *settings; }
     long GetVariable() const { return variable; }
     ValueStatus GetValueStatus() const { return valueStatus; }

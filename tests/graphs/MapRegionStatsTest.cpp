@@ -13,6 +13,17 @@
 #include "dataset/MapFile.h"
 #include "graphs/maps/MapRegionText.h"
 #include "shell/TXTWIN.h"
+#include "analyses/FRWIN.h"
+#include "analyses/MapWindow.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/KATLABS.h"
+#include "stats/FREQOBJ.h"
+#include "tests/support/TempDirectory.h"
+#include "zaf/controls/ZafButton.h"
+#include "zaf/core/ZafNotebook.h"
+#include "graphs/maps/MapGraphWindow.h"
+
+#include <algorithm>
 
 #include <cmath>
 #include <fstream>
@@ -161,21 +172,133 @@ TEST_F(SurveyMap, RegionsThatNoCaseNamesGiveNoRangeAndNoClasses)
               "\r\n Antall regioner: 2\r\n \r\n No region of the map matches a region code of the data set.\r\n ");
 }
 
+namespace {
+std::string Unix(const std::string &text)
+{
+    std::string unix;
+    for (char c : text)
+        if (c != '\r')
+            unix += c;
+    return unix;
+}
+
+// The lines of a text, each with its line end.
+std::vector<std::string> Lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end + 1 - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+// The reference page text without its class column: the head, the rule
+// and each region's line lose their last seven characters.
+std::string WithoutClasses(const std::string &golden)
+{
+    std::string text;
+    bool table = false;
+    for (std::string line : Lines(golden)) {
+        table = table || line.find("Region") != std::string::npos;
+        if (table && line.size() > 8 && line.back() == '\n')
+            line = line.substr(0, line.size() - 8) + "\n";
+        text += line;
+    }
+    return text;
+}
+} // namespace
+
+TEST_F(SurveyMap, PageTextOfEachDisplayModeAgreesWithTheReferenceAndCarriesTheVariablesTable)
+{
+    graphtest::EnglishTexts texts;
+    ProgramSettings::Instance()->SetDataSet(dataSet.release());
+    DATASET *current = ProgramSettings::Instance()->GetDataSet(0);
+    MapStatOption book;
+    book.LoadSettings(0);
+    std::ifstream in(GRAPHS_GOLDEN_DIR "/maps/age_regions.txt", std::ios::binary);
+    const std::string golden{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_NE(golden.find("Minimumsverdi:  43.47"), std::string::npos);
+
+    // Age has more distinct values than a frequency table takes: its
+    // descriptive statistics follow the map lines.
+    const long age = current->FindVariable("age");
+    MEAN means(age, current);
+    ASSERT_TRUE(means.Compute());
+    TXTWIN meanTable("means", 0);
+    MeanObj::WriteMeanTable(means, meanTable, MapWindow::meanTextGroup);
+    {
+        MapPage page(age, 0, "v4 age", book);
+        EXPECT_EQ(page.Text()->Text(), "") << "no text before the first graph request";
+        EXPECT_EQ(page.Text()->Graph(), nullptr);
+        EXPECT_STREQ(page.Text()->Title(), "v4 age") << "the title the text is printed under";
+        EXPECT_NE(page.Graph(), nullptr);
+        const char *modes[] = {"classes", "bars", "circles"};
+        ZafWindow *first = nullptr;
+        for (int kind : {0, 1, 2, 0}) {
+            ZafWindow *window = page.CreateGraphWindow(kind, &book);
+            ASSERT_NE(window, nullptr);
+            if (!first)
+                page.AddGraphWindow(first = window, kind);
+            EXPECT_EQ(window, first);
+            const std::string text = Unix(page.Text()->Text());
+            const std::string expected = kind == 0 ? golden : WithoutClasses(golden);
+            EXPECT_EQ(text.substr(0, expected.size()), expected) << modes[kind];
+            EXPECT_EQ(text.substr(expected.size()), Unix(meanTable.Text())) << modes[kind];
+            EXPECT_EQ(page.Text()->distribution, nullptr);
+            ASSERT_NE(page.Text()->Means(), nullptr);
+            EXPECT_EQ(page.Text()->LineCount(),
+                      static_cast<int>(std::count(expected.begin(), expected.end(), '\n')) + meanTable.LineCount());
+        }
+        // Saved with tabs, the text holds the map lines and the table too.
+        testsupport::TempDirectory directory;
+        const std::string file = directory.File("map.txt");
+        ASSERT_TRUE(page.Text()->SaveText(file.c_str(), txtSaveTabs));
+        std::ifstream saved(file, std::ios::binary);
+        const std::string savedText{std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()};
+        EXPECT_NE(savedText.find("Antall regioner: 20"), std::string::npos);
+        EXPECT_NE(savedText.find("Capital City\t287\t47.20\t3"), std::string::npos) << savedText;
+        std::string tableTitle = Lines(Unix(meanTable.Text())).at(1);
+        tableTitle = tableTitle.substr(1, tableTitle.size() - 2);
+        ASSERT_NE(tableTitle.find("age"), std::string::npos) << tableTitle;
+        EXPECT_NE(savedText.find(tableTitle), std::string::npos) << savedText;
+    }
+
+    // A variable of a few labelled answers gets its frequency table, the
+    // same as a frequency page of its own would show.
+    const long school = current->FindVariable("sat_school");
+    FREQOBJECT distribution(current);
+    {
+        LISTETYPE values(current, school);
+        std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(school, current));
+        BuildFrequencyDistribution(&values, &distribution, labels.get());
+    }
+    FRWIN table("frequencies");
+    table.distribution = &distribution;
+    table.WriteFrequencyTable();
+    {
+        MapPage page(school, 0, "v15 sat_school", book);
+        ZafWindow *window = page.CreateGraphWindow(2, &book);
+        ASSERT_NE(window, nullptr);
+        page.AddGraphWindow(window, 2);
+        const std::string &text = page.Text()->Text();
+        EXPECT_EQ(page.Text()->Means(), nullptr);
+        ASSERT_NE(page.Text()->distribution, nullptr);
+        EXPECT_EQ(text.find("\r\n Antall regioner: 20\r\n"), 0u) << text;
+        ASSERT_GT(text.size(), table.Text().size());
+        EXPECT_EQ(text.substr(text.size() - table.Text().size()), table.Text());
+    }
+    ProgramSettings::Instance()->CloseDataSet();
+}
+
 TEST_F(SurveyMap, PageTextListsTheRegionsAndUserBoundsStand)
 {
-    // The page of a run on the current data set, with the record's defaults.
     graphtest::EnglishTexts texts;
     ProgramSettings::Instance()->SetDataSet(dataSet.release());
     DATASET *current = ProgramSettings::Instance()->GetDataSet(0);
     MapStatOption book;
     book.LoadSettings(0);
     auto page = std::make_unique<MapPage>(current->FindVariable("age"), 0, "v4 age", book);
-    std::string unix;
-    for (char c : page->Text()->Text())
-        if (c != '\r')
-            unix += c;
-    std::ifstream golden(GRAPHS_GOLDEN_DIR "/maps/age_regions.txt", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(golden), std::istreambuf_iterator<char>()), unix);
     // A graph tool sets the page's display mode (bars: no classes) and
     // hands back the page's one map window.
     ZafWindow *window = page->CreateGraphWindow(1, &book);
@@ -202,5 +325,50 @@ TEST_F(SurveyMap, PageTextListsTheRegionsAndUserBoundsStand)
     EXPECT_EQ(graph.regions.Find(15)->colour.fillGrey, classes.colours[0].fillGrey);
     EXPECT_EQ(graph.regions.Find(17)->colour.fillGrey, classes.colours[2].fillGrey);
     page.reset();
+    ProgramSettings::Instance()->CloseDataSet();
+}
+
+TEST_F(SurveyMap, ZoomOutButtonFollowsThePageBroughtForward)
+{
+    graphtest::EnglishTexts texts;
+    ProgramSettings::Instance()->SetDataSet(dataSet.release());
+    DATASET *current = ProgramSettings::Instance()->GetDataSet(0);
+    MapStatOption book;
+    book.LoadSettings(0);
+    ZafButton button(0, 0, 10, 1, "Zoom out");
+    {
+        ZafNotebook notebook(0, 0, 40, 10);
+        auto *zoomed = new MapPage(current->FindVariable("age"), 0, "v4 age", book);
+        auto *textOnly = new MapPage(current->FindVariable("hours"), 0, "v9 hours", book);
+        for (MapPage *page : {zoomed, textOnly}) {
+            page->SetZoomOutButton(&button);
+            notebook.AddObject(page);
+        }
+        ZafWindow *window = zoomed->CreateGraphWindow(0, &book);
+        ASSERT_NE(window, nullptr);
+        zoomed->AddGraphWindow(window, 0);
+        zoomed->GraphWindow()->zoomStack.push_back(MapZoomEntry{2.0, 100, 100});
+        button.SetDisabled(false);
+        // The page without a map: nothing to zoom out of.
+        notebook.SetCurrentPage(1);
+        EXPECT_TRUE(button.Disabled());
+        notebook.SetCurrentPage(0);
+        EXPECT_FALSE(button.Disabled());
+        // Back at its fitted view the map has nothing to zoom out of either.
+        zoomed->GraphWindow()->zoomStack.clear();
+        notebook.SetCurrentPage(1);
+        button.SetDisabled(false);
+        notebook.SetCurrentPage(0);
+        EXPECT_TRUE(button.Disabled());
+        // A map made later, not zoomed, on the page shown only as text.
+        ZafWindow *second = textOnly->CreateGraphWindow(1, &book);
+        ASSERT_NE(second, nullptr);
+        textOnly->AddGraphWindow(second, 1);
+        zoomed->GraphWindow()->zoomStack.push_back(MapZoomEntry{2.0, 100, 100});
+        notebook.SetCurrentPage(1);
+        EXPECT_TRUE(button.Disabled());
+        notebook.SetCurrentPage(0);
+        EXPECT_FALSE(button.Disabled());
+    }
     ProgramSettings::Instance()->CloseDataSet();
 }
