@@ -6,9 +6,9 @@
 // set. Not a test.
 //
 //   wine build/bench/caselist_bench.exe [cases]
-#include "analyses/ListBook.h"
-#include "analyses/ListOption.h"
-#include "analyses/ListOutput.h"
+#include "analyses/caselist/ListBook.h"
+#include "analyses/caselist/ListOption.h"
+#include "analyses/caselist/ListOutput.h"
 #include "dataset/DataSetBuilder.h"
 #include "dataset/ProgramSettings.h"
 #include "shell/VariableListWindow.h"

@@ -12,7 +12,7 @@
 // it points to its data set (see StatClass) and owns its record.
 //
 // WriteMeanTable, the text of the record, is defined with the result texts
-// (analyses/MeanTableText.cpp), so this library does not depend on the
+// (analyses/descriptives/MeanTableText.cpp), so this library does not depend on the
 // windows; only the front ends call it.
 #ifndef STATS_MEANOBJ_H
 #define STATS_MEANOBJ_H

@@ -4,10 +4,10 @@
 #include "tests/analyses/AnalysesTestSupport.h"
 #include "tests/support/LayoutCheck.h"
 
-#include "analyses/GroupDefWindow.h"
-#include "analyses/MapStatOption.h"
-#include "analyses/MultrespDikoOption.h"
-#include "analyses/NtabOption.h"
+#include "analyses/map/GroupDefWindow.h"
+#include "analyses/map/MapStatOption.h"
+#include "analyses/frequencies/MultrespDikoOption.h"
+#include "analyses/multivariate/NtabOption.h"
 #include "shell/OptionWindowFrame.h"
 #include "zaf/controls/ZafSpinControl.h"
 

@@ -2,7 +2,7 @@
 // factories: the grouping dialog as the crosstab's grouping offer unless one
 // is installed already.
 #include "analyses/RegisterAnalyses.h"
-#include "analyses/XTAB.h"
+#include "analyses/crosstab/XTAB.h"
 
 #include <gtest/gtest.h>
 

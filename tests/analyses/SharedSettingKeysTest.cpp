@@ -5,10 +5,10 @@
 // store knows that its settings are the kept ones.
 #include "tests/analyses/AnalysesTestSupport.h"
 
-#include "analyses/FreqOption.h"
-#include "analyses/MultrespDikoOption.h"
-#include "analyses/MultrespFreqOption.h"
-#include "analyses/XtabOption.h"
+#include "analyses/frequencies/FreqOption.h"
+#include "analyses/frequencies/MultrespDikoOption.h"
+#include "analyses/frequencies/MultrespFreqOption.h"
+#include "analyses/crosstab/XtabOption.h"
 #include "dataset/RegistrySettings.h"
 
 namespace {

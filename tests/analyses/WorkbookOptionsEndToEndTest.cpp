@@ -10,8 +10,8 @@
 
 #include "tests/support/ModalLoop.h"
 
-#include "analyses/MultrespDikoOption.h"
-#include "analyses/NtabOption.h"
+#include "analyses/frequencies/MultrespDikoOption.h"
+#include "analyses/multivariate/NtabOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "dataset/RegistrySettings.h"
 #include "shell/AnalysisRegistry.h"

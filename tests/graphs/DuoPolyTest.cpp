@@ -2,7 +2,7 @@
 // pixels, metafile, page tool, zero spans. MERVALO_WRITE_GOLDEN writes the dump.
 #include "GraphTestSupport.h"
 
-#include "analyses/TtestParBook.h"
+#include "analyses/paired/TtestParBook.h"
 #include "dataset/DATASET.h"
 #include "dataset/DataSetBuilder.h"
 #include "graphs/DuoPoly.h"

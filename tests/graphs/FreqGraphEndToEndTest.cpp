@@ -8,8 +8,8 @@
 #include "tests/support/TempDirectory.h"
 #include "tests/zaf/controls/FieldTestSupport.h"
 
-#include "analyses/FreqBook.h"
-#include "analyses/FreqOption.h"
+#include "analyses/frequencies/FreqBook.h"
+#include "analyses/frequencies/FreqOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "dataset/DATASET.h"
 #include "dataset/ProgramSettings.h"

@@ -6,7 +6,7 @@
 // of its own for every category of a graph.
 #include "GraphTestSupport.h"
 
-#include "analyses/TtestPar.h"
+#include "analyses/paired/TtestPar.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/DataSetBuilder.h"

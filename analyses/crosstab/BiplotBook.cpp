@@ -1,0 +1,58 @@
+#include "analyses/crosstab/BiplotBook.h"
+
+#include "analyses/crosstab/BIPLOTWIN.h"
+#include "analyses/crosstab/BiplotOption.h"
+#include "graphs/BiplotInteractive.h"
+#include "stats/BiplotReg.h"
+#include "stats/StatClass.h"
+
+#include <string>
+
+namespace {
+
+constexpr int scatterText = 5;
+const AnalysisPage<BiplotReg>::GraphMaker graphs[] = {
+    [](BiplotReg *regression) -> ZafWindow * {
+        auto *record = static_cast<BiplotOption *>(regression->option);
+        return new BiplotInteractive(regression, record ? &record->displayWord : nullptr);
+    },
+};
+
+} // namespace
+
+BiplotBook::BiplotBook(BiplotOption *option) : AnalysisBook(option, 1)
+{
+    // The analysis's menu text names the workbook.
+    titleText = 20;
+    titleGroup = 1;
+}
+
+BiplotOption *BiplotBook::Record() const
+{
+    return static_cast<BiplotOption *>(Option());
+}
+
+bool BiplotBook::Build(long selectionHandle)
+{
+    if (!selectionHandle)
+        return false;
+    ListChoice xs, ys;
+    if (!xs.Take(0) || !ys.Take(1))
+        return false;
+    AddGraphTool(scatterText, biplotTextGroup, "graph_scatterplot", nullptr);
+    for (int i = 0; i < xs.Count(); ++i)
+        for (int j = 0; j < ys.Count(); ++j) {
+            const long x = xs.Variable(i), y = ys.Variable(j);
+            const std::string caption = "v" + std::to_string(x) + " x v" + std::to_string(y);
+            auto *page = new AnalysisPage<BiplotReg>(caption.c_str(), graphs, 1);
+            auto *text = new BIPLOTWIN("");
+            auto *regression =
+                new BiplotReg(x, y, Record(), static_cast<std::uint32_t>(Record()->displayWord));
+            text->SetComputation(regression, this);
+            page->SetComputation(regression);
+            text->WriteText();
+            page->SetResultWindow(text);
+            AddPage(page);
+        }
+    return true;
+}

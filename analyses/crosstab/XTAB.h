@@ -1,0 +1,31 @@
+// XTAB: the crosstab's result workbook: one page (an AnalysisPage) for every pair of
+// a list-1 variable and a list-0 variable, list-1 variables outermost, each
+// page titled "v<list-1 number> v<list-0 number>" with the text of its table
+// (XTWIN) over its computation (XTABOBJECT). The bar chart is its only graph
+// tool (kind 0), its option record shared by every page.
+//
+// Before counting, the variables with more categories than a table shows are
+// offered for grouping into intervals, list by list, through the auto-recode
+// offer (AnalysisBook::SetAutoRecodeOffer); a cancelled offer abandons the build.
+//
+// Ownership: as every workbook, it owns its record (an XtabOption), its
+// pages and the bar-chart option.
+#pragma once
+
+#include "analyses/kit/AnalysisBook.h"
+
+class XtabOption;
+
+class XTAB : public AnalysisBook
+{
+public:
+    explicit XTAB(XtabOption *option);
+
+    // Builds every page from the lists of the variable-list window (the
+    // record's variable-list word, non-zero when it started the record).
+    // False, with no page, when there is no selection or data set, a list is
+    // empty or the user abandons the grouping.
+    bool Build(long selectionHandle);
+
+    XtabOption *Record() const;
+};

@@ -1,0 +1,398 @@
+#include "analyses/crosstab/XTWIN.h"
+
+#include "analyses/crosstab/XTABOBJECT.h"
+#include "analyses/crosstab/XtabOption.h"
+#include "dataset/ProgramSettings.h"
+#include "shell/WorkBook.h"
+#include "stats/StatFormat.h"
+#include "stats/StatMissing.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cstdio>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr int countDecimals = 2;   // weighted counts, expected counts, deviations
+constexpr int measureDecimals = 3; // chi-square and the measures
+constexpr int probabilityDecimals = 4;
+constexpr int totalText = 1;
+
+// The title text of each table type, in printing order.
+struct TableTitle
+{
+    std::uint16_t type;
+    int text;
+};
+constexpr TableTitle tableTitles[] = {
+    {xtabCounts, 21},
+    {xtabColumnPercent, 22},
+    {xtabRowPercent, 23},
+    {xtabTotalPercent, 24},
+    {xtabExpected, 25},
+    {xtabDeviation, 26},
+    {xtabStandardizedDeviation, 27},
+};
+
+bool IsPercentType(std::uint16_t type)
+{
+    return type == xtabColumnPercent || type == xtabRowPercent || type == xtabTotalPercent;
+}
+
+std::string Shown(const XtabCategory &category)
+{
+    return category.label.empty() ? FormatNumberText(category.value) : category.label;
+}
+
+} // namespace
+
+XTWIN::XTWIN(WorkBook *book, XTABOBJECT *computation, int toFile, int reserved)
+    : TXTWIN(nullptr, toFile, reserved), book(book), computation(computation)
+{
+    if (!computation)
+        return;
+    for (int j = 0; j < computation->ColumnCount(); ++j)
+        longestColumnLabel = std::max(longestColumnLabel, static_cast<std::uint32_t>(ColumnLabel(j).size()));
+    for (int i = 0; i < computation->RowCount(); ++i)
+        longestRowLabel = std::max(longestRowLabel, static_cast<std::uint32_t>(RowLabel(i).size()));
+    SetColumnWidth(std::max(static_cast<int>(longestColumnLabel) + 1, minimumCellWidth));
+}
+
+std::string XTWIN::ColumnLabel(int column) const
+{
+    return Shown(computation->columns[column]);
+}
+
+std::string XTWIN::RowLabel(int row) const
+{
+    return Shown(computation->rows[row]);
+}
+
+void XTWIN::WriteResult()
+{
+    Clear();
+    if (!computation) {
+        ShowText();
+        return;
+    }
+    // More decimals than a double holds would only print noise.
+    percentDecimals = std::min(std::max(ProgramSettings::Instance()->DecimalsPct(), 0), DBL_DIG);
+    auto *record = book ? dynamic_cast<XtabOption *>(book->Option()) : nullptr;
+    const std::uint16_t measures = record ? record->measureMask : XtabOption::defaultMeasureMask;
+    const std::uint16_t types = record ? record->tableTypeMask : XtabOption::defaultTableTypeMask;
+    SetColumnWidth(CellWidth((measures & xtabTablesOn) ? types : 0));
+    Plain();
+    EndLine();
+    WriteString("v");
+    WriteInteger(computation->firstVariable);
+    WriteString(" ");
+    WriteString(computation->firstText.c_str());
+    EndLine();
+    WriteString("v");
+    WriteInteger(computation->secondVariable);
+    WriteString(" ");
+    WriteString(computation->secondText.c_str());
+    EndLine();
+    EndLine();
+
+    if (computation->status != XTABOBJ::kXtabCounted) {
+        // The table could not be counted: say why instead of empty tables,
+        // and no case count under it, which would read as an empty table.
+        WriteString(computation->GetFailureText());
+        EndLine();
+        ShowText();
+        return;
+    } else {
+        if (measures & xtabTablesOn)
+            for (const TableTitle &table : tableTitles)
+                if (types & table.type)
+                    WriteTable(table.type);
+        WriteMeasures(measures);
+    }
+
+    // The footer reports the table's grand total whether or not a table was
+    // written, and the cases left out for their weights.
+    EndLine();
+    Plain();
+    WriteString(computation->GetReportHeader(computation->total));
+    EndLine();
+    ShowText();
+}
+
+void XTWIN::WriteMeasures(std::uint16_t mask)
+{
+    Plain();
+    struct Measure
+    {
+        std::uint16_t bit;
+        int text;
+        const double *value;
+        bool ordinal;
+    };
+    const Measure measures[] = {
+        {xtabPhi, 7, &computation->phi, false},
+        {xtabCramersV, 8, &computation->cramersV, false},
+        {xtabContingency, 9, &computation->contingency, false},
+        {xtabTauA, 10, &computation->tauA, true},
+        {xtabTauB, 11, &computation->tauB, true},
+        {xtabTauC, 12, &computation->tauC, true},
+        {xtabGamma, 13, &computation->gamma, true},
+        {xtabSomersSymmetric, 14, &computation->somersSymmetric, true},
+        {xtabSomersAsymmetric, 15, &computation->somersAsymmetric, true},
+    };
+    if (mask & (xtabChiSquare | xtabPhi | xtabCramersV | xtabContingency))
+        computation->ComputeChiSquareTest();
+    if (mask & (xtabTauA | xtabTauB | xtabTauC | xtabGamma | xtabSomersSymmetric | xtabSomersAsymmetric))
+        computation->ComputeOrdinalMeasures();
+
+    if (mask & xtabChiSquare) {
+        WriteString(StatText(4, xtabTextGroup));
+        WriteString(" = ");
+        // The mark is set when there is no test; a chi-square of huge
+        // weights may itself be larger than the mark.
+        if (computation->chiSquare == kNotComputed) {
+            EndLine();
+            EndLine();
+        } else {
+            WriteFigure(computation->chiSquare, measureDecimals);
+            EndLine();
+            WriteString(StatText(5, xtabTextGroup));
+            WriteString(" = ");
+            WriteFigure(computation->probability, probabilityDecimals);
+            EndLine();
+            WriteString(StatText(6, xtabTextGroup));
+            WriteString(" = ");
+            WriteInteger(computation->degreesOfFreedom);
+            EndLine();
+            EndLine();
+        }
+    }
+    for (const Measure &measure : measures) {
+        if (!(mask & measure.bit))
+            continue;
+        WriteString(StatText(measure.text, xtabTextGroup));
+        WriteString(" = ");
+        if (!IsNotComputed(*measure.value)) {
+            SetDecimals(measureDecimals);
+            WriteReal(*measure.value);
+        }
+        EndLine();
+        EndLine();
+    }
+}
+
+double XTWIN::WriteTable(std::uint16_t type)
+{
+    if (!computation)
+        return 0.0;
+    if (type == xtabExpected || type == xtabDeviation || type == xtabStandardizedDeviation)
+        computation->ComputeChiSquareTest();
+    const int n = computation->ColumnCount();
+    const int w = CurrentPart();
+    const int s = StubWidth();
+    const int extra = type == xtabRowPercent ? w + 1 : 0;
+    const int ruleLength = s + n * w + (w + 1) + extra;
+
+    for (const TableTitle &table : tableTitles)
+        if (table.type == type)
+            WriteString(StatText(table.text, xtabTextGroup));
+    EndLine();
+    WriteHeadingLine(type, ruleLength);
+
+    for (int i = 0; i < computation->RowCount(); ++i) {
+        // A text past its limit takes no more: the rows of a table of
+        // millions of cells would only be looked up to be refused.
+        if (Error() == txtErrorTooLong)
+            break;
+        Left(s);
+        WriteString(RowLabel(i).c_str());
+        for (int j = 0; j < n; ++j) {
+            Right(w);
+            WriteCell(type, i, j);
+        }
+        WriteRowEnd(type, i);
+        EndLine();
+    }
+    NewLine(ruleLength);
+    WriteTotalsLine(type);
+    Right(w + 1);
+    WriteCount(computation->total);
+    EndLine();
+    NewLine(ruleLength);
+    return computation->total;
+}
+
+void XTWIN::WriteHeadingLine(std::uint16_t type, int ruleLength)
+{
+    const int n = computation->ColumnCount();
+    const int w = CurrentPart();
+    const int s = StubWidth();
+    SetCut(true);
+    if (n == 0) {
+        // No column: the total heading still stands after the stub.
+        Right(s);
+        WriteString("");
+    }
+    for (int j = 0; j < n; ++j) {
+        Right(j == 0 ? s + w : w);
+        WriteString(ColumnLabel(j).c_str());
+    }
+    Right(w + 1);
+    WriteString(StatText(totalText, xtabTextGroup));
+    if (type == xtabRowPercent) {
+        Right(w + 1);
+        WriteString(nLabel);
+    }
+    EndLine();
+    NewLine(ruleLength);
+}
+
+void XTWIN::WriteCell(std::uint16_t type, int row, int column)
+{
+    const double cell = computation->Cell(row, column);
+    switch (type) {
+    case xtabCounts:
+        WriteCount(cell);
+        return;
+    case xtabColumnPercent:
+        WritePercent(cell, computation->ColumnTotal(column));
+        return;
+    case xtabRowPercent:
+        WritePercent(cell, computation->RowTotal(row));
+        return;
+    case xtabTotalPercent:
+        WritePercent(cell, computation->total);
+        return;
+    case xtabExpected:
+        WriteFigure(computation->Expected(row, column), countDecimals);
+        return;
+    case xtabDeviation:
+        WriteFigure(computation->Deviation(row, column), countDecimals);
+        return;
+    case xtabStandardizedDeviation:
+        WriteFigure(computation->StandardizedDeviation(row, column), countDecimals);
+        return;
+    default:
+        return;
+    }
+}
+
+void XTWIN::WriteRowEnd(std::uint16_t type, int row)
+{
+    const int w = CurrentPart();
+    const double rowTotal = computation->RowTotal(row);
+    Right(w + 1);
+    switch (type) {
+    case xtabRowPercent:
+        WritePercent(rowTotal, rowTotal);
+        Right(w + 1);
+        WriteCount(rowTotal);
+        return;
+    case xtabColumnPercent:
+    case xtabTotalPercent:
+        WritePercent(rowTotal, computation->total);
+        return;
+    default:
+        WriteCount(rowTotal);
+        return;
+    }
+}
+
+void XTWIN::WriteTotalsLine(std::uint16_t type)
+{
+    const int n = computation->ColumnCount();
+    const int w = CurrentPart();
+    const int s = StubWidth();
+    Left(s);
+    WriteString(StatText(totalText, xtabTextGroup));
+    for (int j = 0; j < n; ++j) {
+        Right(w);
+        const double columnTotal = computation->ColumnTotal(j);
+        if (type == xtabColumnPercent)
+            WritePercent(columnTotal, columnTotal);
+        else if (IsPercentType(type))
+            WritePercent(columnTotal, computation->total);
+        else
+            WriteCount(columnTotal);
+    }
+    if (!IsPercentType(type))
+        return;
+    Right(w + 1);
+    WritePercent(computation->total, computation->total);
+    if (type == xtabRowPercent)
+        return; // N follows in the "N=" column
+    EndLine();
+    Left(s);
+    WriteString(nLabel);
+    for (int j = 0; j < n; ++j) {
+        Right(w);
+        if (type == xtabColumnPercent)
+            WriteCount(computation->ColumnTotal(j));
+        else
+            WriteString("");
+    }
+}
+
+int XTWIN::StubWidth() const
+{
+    // The totals line's heading and the "N=" line's stand in the stub too,
+    // so that their cells stay under the columns when every row label is
+    // shorter.
+    const int total = static_cast<int>(std::strlen(StatText(totalText, xtabTextGroup)));
+    return std::max({static_cast<int>(longestRowLabel), total, static_cast<int>(std::strlen(nLabel))});
+}
+
+int XTWIN::CellWidth(std::uint16_t types) const
+{
+    // At least one wider than the widest figure: the grand total (no count
+    // is larger), a percentage (at most 100), and every expected count and
+    // deviation of the tables that show them, so that no two figures run
+    // together.
+    const double total = computation->total;
+    const int countWidth = static_cast<int>(FormatFigure(total, computation->weighted ? countDecimals : 0).size());
+    const int percentWidth = static_cast<int>(FormatFigure(100.0, percentDecimals).size());
+    const int labels = static_cast<int>(longestColumnLabel) + 1;
+    int width = std::max({labels, static_cast<int>(minimumCellWidth), countWidth + 1, percentWidth + 1,
+                          static_cast<int>(std::strlen(missingMark)) + 1});
+    if (types & (xtabExpected | xtabDeviation | xtabStandardizedDeviation)) {
+        computation->ComputeChiSquareTest();
+        for (int i = 0; i < computation->RowCount(); ++i)
+            for (int j = 0; j < computation->ColumnCount(); ++j) {
+                const double figures[] = {computation->Expected(i, j), computation->Deviation(i, j),
+                                          computation->StandardizedDeviation(i, j)};
+                for (double figure : figures)
+                    if (figure != kNotComputed && std::isfinite(figure))
+                        width = std::max(width, static_cast<int>(FormatFigure(figure, countDecimals).size()) + 1);
+            }
+    }
+    return width;
+}
+
+// Counts are sums of weights, never the mark: a weighted count of 1e302 is
+// a count.
+void XTWIN::WriteCount(double count)
+{
+    WriteString(FormatFigure(count, computation->weighted ? countDecimals : 0).c_str());
+}
+
+void XTWIN::WritePercent(double part, double whole)
+{
+    // A zero total (an empty table) has no percentages. Divided first, so
+    // that a part near the largest double does not overflow.
+    if (!(whole > 0.0)) {
+        WriteString(missingMark);
+        return;
+    }
+    WriteFigure(part / whole * 100.0, percentDecimals);
+}
+
+void XTWIN::WriteFigure(double value, int decimals)
+{
+    if (value == kNotComputed || !std::isfinite(value)) {
+        WriteString(missingMark);
+        return;
+    }
+    WriteString(FormatFigure(value, decimals).c_str());
+}

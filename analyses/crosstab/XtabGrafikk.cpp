@@ -1,0 +1,332 @@
+#include "analyses/crosstab/XtabGrafikk.h"
+
+#include "analyses/crosstab/XtabOption.h"
+#include "analyses/crosstab/XtabbarOption.h"
+#include "graphs/FREQBAR.h"
+#include "graphs/GROUPELEMENT.h"
+#include "graphs/SKALA.h"
+#include "graphs/ShapeElements.h"
+#include "graphs/TEKSTELEMENT.h"
+#include "stats/StatClass.h"
+#include "stats/StatFormat.h"
+#include "stats/XTABOBJ.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int titleText = 31, titleGroup = 9;
+constexpr std::size_t longestVariableText = 300;
+// Label rows: characters of a group are its pixel width times 22 / 10 over
+// the font size; rows 250 apart, 200 below the plot.
+constexpr int characterFactor = 22, labelDistance = 200, labelRowHeight = 250;
+// Legend: swatch row and gap in logical units, fitted to whole pixels within
+// these bounds; the swatch box itself is 160 square.
+constexpr int legendRowUnits = 260, legendGapUnits = 100, swatchUnits = 160, legendIndent = 100;
+constexpr int rowMinimumPixels = 15, rowMaximumPixels = 50, gapMinimumPixels = 3, gapMaximumPixels = 12;
+constexpr int legendTitleSpace = 125;
+
+std::string Shown(const XtabCategory &category)
+{
+    return category.label.empty() ? FormatNumberText(category.value) : category.label;
+}
+
+} // namespace
+
+XtabGrafikk::XtabGrafikk(XTABOBJ *table, const XtabOption *tableRecord)
+    : GRAPHWIN(0, 0, 0, 0), computation(table),
+      tableIncludesCounts(!tableRecord || (tableRecord->tableTypeMask & xtabCounts))
+{
+    SetDrawStyle(nullptr);
+    styles[frameRole].SetSecondColour(0);
+    styles[frameRole].SetFillColour(15);
+    styles[frameRole].SetGreyLevels(255, 0);
+    styles[plotRole].SetSecondRGB(190, 200, 230);
+    styles[plotRole].SetFillRGB(190, 200, 230);
+    styles[plotRole].SetGreyLevels(210, 210);
+    for (StyleRole white : {legendRole, lightRole}) {
+        styles[white].SetSecondColour(15);
+        styles[white].SetFillColour(15);
+        styles[white].SetGreyLevels(255, 255);
+    }
+    for (StyleRole black : {blackRole, secondBlackRole}) {
+        styles[black].SetSecondColour(0);
+        styles[black].SetFillColour(0);
+        styles[black].SetGreyLevels(0, 0);
+    }
+
+    groups = table ? table->ColumnCount() : 0;
+    series = table ? table->RowCount() : 0;
+    seriesStyles.resize(static_cast<std::size_t>(series));
+    for (int k = 0; k < series; ++k) {
+        CopySeriesStyle(seriesStyles[static_cast<std::size_t>(k)], k);
+        seriesStyles[static_cast<std::size_t>(k)].created = 0;
+    }
+    counts.assign(static_cast<std::size_t>(groups) * series, 0.0);
+    percents = counts;
+    for (int g = 0; g < groups; ++g) {
+        const double total = table->ColumnTotal(g);
+        for (int k = 0; k < series; ++k) {
+            const double count = table->Cell(k, g);
+            // Mended: an empty group has no percentages to divide out.
+            const double percent = total > 0.0 ? 100.0 * count / total : 0.0;
+            counts[Cell(g, k)] = count;
+            percents[Cell(g, k)] = percent;
+            const bool first = g == 0 && k == 0;
+            minimumCount = first ? count : std::min(minimumCount, count);
+            maximumCount = first ? count : std::max(maximumCount, count);
+            minimumPercent = first ? percent : std::min(minimumPercent, percent);
+            maximumPercent = first ? percent : std::max(maximumPercent, percent);
+        }
+    }
+}
+
+XtabGrafikk::~XtabGrafikk()
+{
+    // The elements point at the styles: they go first.
+    BeginDeletion();
+    DestroyOSWindow();
+    ClearElements();
+    DeleteDrawObjects();
+}
+
+TEKSTELEMENT *XtabGrafikk::MakeText(int x, int y, const std::string &text, int alignment, int size,
+                                    std::uint32_t style)
+{
+    auto *item = new TEKSTELEMENT(x, y, text.c_str(), alignment);
+    // Without style bits a text keeps the element's own (bold) style.
+    if (style)
+        item->SetFont(size, style);
+    else
+        item->SetFontSize(size);
+    return item;
+}
+
+std::string XtabGrafikk::GroupLabel(int group) const
+{
+    return Shown(computation->columns[static_cast<std::size_t>(group)]);
+}
+
+std::string XtabGrafikk::SeriesLabel(int k) const
+{
+    return Shown(computation->rows[static_cast<std::size_t>(k)]);
+}
+
+void XtabGrafikk::BuildGraph()
+{
+    ReadDisplay();
+    categoryAlignment = horizontal ? alignRightBaseline : alignCentreTop;
+    ClearElements();
+    chart = new GROUPELEMENT;
+    SetDrawStyle(nullptr);
+    if (!computation)
+        return AddElement(chart);
+
+    const int centre = plotArea.left + (plotArea.right - plotArea.left + 1) / 2;
+    if (displayWord & XtabbarOption::displayTitle)
+        AddElement(MakeText(centre, titleY, Title(), alignCentreTop, titleSize, TEKSTELEMENT::styleBold));
+    const bool numbers = (displayWord & XtabbarOption::displayNumbers) != 0;
+    auto variableText = [numbers](long number, const std::string &text) {
+        const std::string cut = text.substr(0, longestVariableText);
+        return numbers ? "V" + std::to_string(number) + "  " + cut : cut;
+    };
+    AddElement(MakeText(centre, 850, variableText(computation->secondVariable, computation->secondText),
+                        alignCentreTop, variableSize));
+    AddElement(MakeText(centre, 1200, variableText(computation->firstVariable, computation->firstText),
+                        alignCentreTop, variableSize));
+    AddElement(chart);
+    // Mended: a table without a group or a series has nothing to divide the
+    // plot by; the chart keeps its texts.
+    if (groups == 0 || series == 0)
+        return;
+    BeforeBars();
+    DrawBars();
+    AfterBars();
+    AddLegend(!sideBySide && !horizontal);
+}
+
+void XtabGrafikk::AddLegend(bool reversed)
+{
+    int row = legendRowUnits, rowY = legendRowUnits, gap = legendGapUnits, gapY = legendGapUnits;
+    ToDeviceUnits(row, rowY);
+    ToDeviceUnits(gap, gapY);
+    row = std::clamp(row, rowMinimumPixels, rowMaximumPixels);
+    rowY = std::clamp(rowY, rowMinimumPixels, rowMaximumPixels);
+    gap = std::clamp(gap, gapMinimumPixels, gapMaximumPixels);
+    gapY = std::clamp(gapY, gapMinimumPixels, gapMaximumPixels);
+    ToLogicalUnits(row, rowY);
+    ToLogicalUnits(gap, gapY);
+
+    auto *legend = new GROUPELEMENT;
+    int top = legendTop;
+    if (displayWord & XtabbarOption::displayNumbers) {
+        legend->AddElement(MakeText(legendLeft + legendIndent, top, "V" + std::to_string(computation->secondVariable),
+                                    alignLeftBaseline, labelSize));
+        top += legendTitleSpace;
+    }
+    auto *background =
+        new BOXELEMENT(legendLeft, top, legendRight - legendLeft, (rowY + gapY) * series + gapY, &styles[legendRole]);
+    legend->AddElement(background);
+    for (int k = 0; k < series; ++k) {
+        const int y = (reversed ? series - k - 1 : k + 1) * rowY + top + gapY;
+        const int x = legendLeft + legendIndent;
+        legend->AddElement(new BOXELEMENT(x, y, swatchUnits, swatchUnits, &seriesStyles[static_cast<std::size_t>(k)]));
+        legend->AddElement(MakeText(x + row, y + swatchUnits / 2, SeriesLabel(k), alignLeftBaseline, labelSize));
+    }
+    AddElement(legend);
+}
+
+void XtabGrafikk::CreateDrawObjects()
+{
+    for (DrawStyle &style : styles)
+        style.CreateObjects();
+    for (DrawStyle &style : seriesStyles)
+        style.CreateObjects();
+}
+
+void XtabGrafikk::DeleteDrawObjects()
+{
+    for (DrawStyle &style : styles)
+        style.DeleteObjects();
+    for (DrawStyle &style : seriesStyles)
+        style.DeleteObjects();
+}
+
+// --- XtabSoyle -----------------------------------------------------------------------
+
+XtabSoyle::XtabSoyle(XTABOBJ *table, XtabbarOption *bars, const XtabOption *tableRecord)
+    : XtabGrafikk(table, tableRecord), barRecord(bars)
+{}
+
+const char *XtabSoyle::Title()
+{
+    return StatText(titleText, titleGroup);
+}
+
+void XtabSoyle::ReadDisplay()
+{
+    displayWord = barRecord ? static_cast<unsigned long>(barRecord->optionWord) : XtabbarOption::defaultWord;
+    horizontal = !(displayWord & XtabbarOption::displayVertical);
+    const unsigned long figures = XtabbarOption::displayCounts | XtabbarOption::displayPercents;
+    showCounts = (displayWord & figures) ? (displayWord & XtabbarOption::displayCounts) != 0 : tableIncludesCounts;
+    sideBySide = !(displayWord & XtabbarOption::displayStacked);
+}
+
+double XtabSoyle::RunningSum(int group, int k) const
+{
+    double sum = 0.0;
+    for (int i = 0; i <= k; ++i)
+        sum += showCounts ? Count(group, i) : Percent(group, i);
+    return sum;
+}
+
+int XtabSoyle::ValuePosition(double value) const
+{
+    const double span = axisMaximum - axisMinimum;
+    const double t = span > 0.0 ? (value - axisMinimum) / span : 0.0;
+    if (horizontal)
+        return static_cast<int>(std::floor(plotArea.left + t * 6201));
+    return static_cast<int>(std::floor(plotArea.bottom - t * 6001));
+}
+
+void XtabSoyle::DrawBars()
+{
+    const int bars = sideBySide ? series : 1;
+    barShare = FREQBAR::ScaleByCategoryCount(groups, bars);
+    gapShare = 100 - barShare;
+
+    labelRows = 1;
+    if (groups != 2 && !horizontal) {
+        int width = plotArea.right - plotArea.left, height = 0;
+        ToDeviceUnits(width, height);
+        const int perGroup = std::max(width * characterFactor / (10 * groups) / labelSize, 1);
+        int longest = 0;
+        for (int g = 0; g < groups; ++g)
+            longest = std::max(longest, static_cast<int>(GroupLabel(g).size()));
+        labelRows = std::min(longest / perGroup + 1, maximumLabelRows);
+    }
+
+    const int centre = plotArea.left + (plotArea.right - plotArea.left + 1) / 2;
+    if (displayWord & XtabbarOption::displayNumbers) {
+        const std::string number = "V" + std::to_string(computation->firstVariable);
+        if (horizontal)
+            chart->AddElement(MakeText(plotArea.left - 200, plotArea.top - 125, number, alignRightBaseline, variableSize));
+        else
+            chart->AddElement(MakeText(centre,
+                                       plotArea.bottom + labelRowHeight * labelRows +
+                                           (logicalHeight - plotArea.bottom - labelRowHeight * labelRows + 1) / 2,
+                                       number, alignCentreBaseline, variableSize));
+    }
+
+    auto *background = new BOXELEMENT(plotArea.left, plotArea.top, 6201, 6001, &styles[plotRole]);
+    background->penWidth = 3;
+    chart->AddElement(background);
+
+    AxisSpec description(plotArea.left, plotArea.top, 6201, 6001, 0);
+    description.vertical = horizontal ? 0 : 1;
+    description.verticalNearSide = 1.0;
+    description.horizontalNearSide = 1.0;
+    description.grid = (displayWord & XtabbarOption::displayGrid) ? 1 : 0;
+    description.axisLine = 0;
+    description.ticks = 0;
+    description.percent = showCounts ? 0 : 1;
+    axisMinimum = 0.0;
+    if (sideBySide) {
+        axisMaximum = showCounts ? maximumCount : maximumPercent;
+    } else if (showCounts) {
+        axisMaximum = 0.0;
+        for (int g = 0; g < groups; ++g)
+            axisMaximum = std::max(axisMaximum, RunningSum(g, series - 1));
+    } else {
+        axisMaximum = 100.0;
+        description.unusedFlag = 0;
+        description.step = 20.0;
+    }
+    chart->AddElement(new SKALA(description, axisMinimum, axisMaximum));
+
+    const int length = horizontal ? 6001 : 6201;
+    for (int g = 0; g < groups; ++g)
+        AddGroup(g, length);
+}
+
+void XtabSoyle::AddGroup(int g, int length)
+{
+    const int w = length / groups;
+    const int gap = gapShare * length / (100 * groups);
+    const int bars = sideBySide ? series : 1;
+    auto *group = new GROUPELEMENT;
+    for (int k = 0; k < series; ++k) {
+        const double value = showCounts ? Count(g, k) : Percent(g, k);
+        const double sum = RunningSum(g, k);
+        const int from = ValuePosition(sideBySide ? 0.0 : sum - value);
+        const int to = ValuePosition(sideBySide ? value : sum);
+        const int lowValue = std::min(from, to), valueSize = std::abs(to - from);
+        DrawStyle *style = &seriesStyles[static_cast<std::size_t>(k)];
+        if (sideBySide) {
+            const int bw = (w * barShare / 100) / bars;
+            if (horizontal)
+                group->AddElement(new BOXELEMENT(lowValue, plotArea.top + w * (g + 1) - gap / 2 - (bars - k) * bw,
+                                                 valueSize, bw, style));
+            else
+                group->AddElement(
+                    new BOXELEMENT(plotArea.left + w * g + gap / 2 + k * bw, lowValue, bw, valueSize, style));
+        } else {
+            const int bt = w * barShare / 100;
+            if (horizontal)
+                group->AddElement(
+                    new BOXELEMENT(lowValue, plotArea.top + w * (g + 1) - gap / 2 - bt, valueSize, bt, style));
+            else
+                group->AddElement(new BOXELEMENT(plotArea.left + w * g + gap / 2, lowValue, bt, valueSize, style));
+        }
+    }
+    if (horizontal)
+        group->AddElement(MakeText(plotArea.left - 200, plotArea.top + w * (g + 1) - w / 2, GroupLabel(g),
+                                   categoryAlignment, labelSize));
+    else
+        group->AddElement(MakeText(plotArea.left + w * g + w / 2,
+                                   plotArea.bottom + labelDistance + (g % labelRows) * labelRowHeight, GroupLabel(g),
+                                   categoryAlignment, labelSize));
+    chart->AddElement(group);
+}

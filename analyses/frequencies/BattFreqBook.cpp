@@ -1,0 +1,63 @@
+#include "analyses/frequencies/BattFreqBook.h"
+
+#include "analyses/frequencies/BattFrWin.h"
+#include "analyses/frequencies/BattFreqOption.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/KATLABS.h"
+#include "dataset/ProgramSettings.h"
+#include "shell/MessageDialogs.h"
+#include "stats/CategoryLabelCheck.h"
+
+#include <memory>
+#include <string>
+
+BattFreqBook::BattFreqBook(BattFreqOption *option) : AnalysisBook(option, 0)
+{
+    titleText = 44;
+    titleGroup = BattFreqOption::textGroup;
+}
+
+bool BattFreqBook::Build(long selectionHandle)
+{
+    if (!selectionHandle)
+        return false;
+    ListChoice list;
+    if (!list.Take(0) || list.Count() < 2)
+        return false;
+    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
+    if (!dataSet)
+        return false;
+
+    std::vector<long> numbers;
+    for (int i = 0; i < list.Count(); ++i)
+        numbers.push_back(list.Variable(i));
+    numbers.push_back(0);
+    if (!CheckSameCategoryLabels(numbers.data(), dataSet, nullptr)) {
+        const int group = BattFreqOption::textGroup;
+        const std::string title = StatText(44, group), first = StatText(52, group), second = StatText(53, group);
+        if (ShowMessageDialog(title.c_str(), first.c_str(), second.c_str(), StatText(54, group), messageAskAsterisk) <
+            1)
+            return false;
+    }
+
+    auto *battery = new BattFreqObj(this, dataSet);
+    std::string caption;
+    for (int i = 0; i < list.Count(); ++i) {
+        auto *item = new FREQOBJECT(dataSet);
+        item->workbook = this;
+        std::unique_ptr<BUFFERTYPE> values = list.TakeValues(i, dataSet);
+        std::unique_ptr<KATLABS> labels;
+        if (i == 0)
+            labels = list.Labels(i, dataSet, values);
+        BuildFrequencyDistribution(values.get(), item, labels.get());
+        battery->items.push_back(item);
+        caption += (i ? ", v" : "v") + std::to_string(list.Variable(i));
+    }
+    auto *text = new BattFrWin(battery);
+    auto *page = new BattFreqPage(caption.c_str());
+    page->SetResultWindow(text);
+    page->SetComputation(battery);
+    text->Update();
+    AddPage(page);
+    return true;
+}

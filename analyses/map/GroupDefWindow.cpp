@@ -1,0 +1,189 @@
+#include "analyses/map/GroupDefWindow.h"
+
+#include "analyses/map/MapStatOption.h"
+#include "graphs/maps/CentreValueDialog.h"
+#include "shell/MessageDialogs.h"
+#include "shell/OptionWindowBuilder.h"
+#include "stats/StatClass.h"
+#include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafPrompt.h"
+#include "zaf/controls/ZafReal.h"
+#include "zaf/data/ZafStringData.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int textGroup = 22, buttonGroup = 0;
+enum { titleText = 23, promptText = 38, okText = 0, cancelText = 4 };
+// Cells: the dialog's width, the title bar and border its region includes.
+constexpr int width = 30, frameRows = 2, fieldColumn = 12, fieldWidth = 10;
+constexpr int mostDecimals = 12;
+
+std::string FieldName(int i)
+{
+    return "R" + std::to_string(i);
+}
+
+void AddEndButton(ZafDialogWindow *dialog, int left, int row, int text, ZafEventType code, const char *name)
+{
+    auto *button = new ZafButton(left, row, 10, 1, StatText(text, buttonGroup));
+    button->SetStringID(name);
+    button->SetValue(code);
+    button->SetSendMessageWhenSelected(true);
+    dialog->AddObject(button);
+}
+
+// The decimals LimitText writes the limit with.
+int LimitDecimals(double limit, int decimals)
+{
+    decimals = std::max(0, std::min(decimals, mostDecimals));
+    if (!std::isfinite(limit))
+        return decimals;
+    for (int d = decimals; d <= mostDecimals; ++d) {
+        char text[400];
+        std::snprintf(text, sizeof text, "%.*f", d, limit);
+        if (std::strtod(text, nullptr) == limit)
+            return d;
+    }
+    return mostDecimals;
+}
+
+} // namespace
+
+GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
+    : ZafDialogWindow(left, top, width, record->classes.classCount + 3 + frameRows), record(record),
+      classes(record->classes.classCount)
+{
+    OptionWindowBuilder::RegisterClasses();
+    AddGenericObjects(new ZafStringData(StatText(titleText, textGroup)));
+    AddObject(new ZafPrompt(1, 0, width - 2, StatText(promptText, textGroup)));
+    // Limits the record's map computed; without them equal ones.
+    const std::vector<double> &bounds = record->classes.bounds;
+    for (int i = 0; i < classes; ++i) {
+        const double bound = static_cast<int>(bounds.size()) > i ? bounds[i] : i;
+        auto *field = new ZafReal(fieldColumn, i + 1, fieldWidth, bound);
+        field->SetStringID(FieldName(i).c_str());
+        const std::string format = "%." + std::to_string(LimitDecimals(bound, record->classes.decimals)) + "f";
+        field->SetOutputFormat(format.c_str());
+        AddObject(field);
+    }
+    const int buttonRow = classes + 2;
+    AddEndButton(this, width - 22, buttonRow, okText, ZAF_DIALOG_OK, okName);
+    AddEndButton(this, width - 11, buttonRow, cancelText, ZAF_DIALOG_CANCEL, cancelName);
+}
+
+void GroupDefWindow::PlaceNear(int screenX, int screenY)
+{
+    PlaceDialogOnScreen(this, screenX, screenY);
+}
+
+GroupDefWindow::LimitCheck GroupDefWindow::CheckLimits(std::vector<double> &limits)
+{
+    for (double limit : limits)
+        if (!std::isfinite(limit))
+            return limitNotFinite;
+    const bool ordered = std::is_sorted(limits.begin(), limits.end());
+    std::vector<double> sorted = limits;
+    std::sort(sorted.begin(), sorted.end());
+    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
+        return limitsRepeated;
+    if (ordered)
+        return limitsAccepted;
+    limits = sorted;
+    return limitsSorted;
+}
+
+std::string GroupDefWindow::LimitText(double limit, int decimals)
+{
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", LimitDecimals(limit, decimals), limit);
+    return text;
+}
+
+std::vector<double> GroupDefWindow::FieldLimits()
+{
+    std::vector<double> limits(static_cast<size_t>(classes));
+    const std::vector<double> &old = record->classes.bounds;
+    for (int i = 0; i < classes; ++i) {
+        auto *field = dynamic_cast<ZafReal *>(FindObjectByStringID(FieldName(i).c_str()));
+        limits[i] = field ? field->GetValue() : (static_cast<int>(old.size()) > i ? old[i] : i);
+    }
+    return limits;
+}
+
+ZafEventType GroupDefWindow::Event(const ZafEventRecord &event)
+{
+    if (event.type == ZAF_DIALOG_OK)
+        typed = FieldLimits();
+    return ZafDialogWindow::Event(event);
+}
+
+ZafEventType GroupDefWindow::Run()
+{
+    const std::string title = StatText(titleText, textGroup);
+    for (;;) {
+        typed.clear();
+        result = Control();
+        if (result != ZAF_DIALOG_OK)
+            return result;
+        // The fields' windows are gone once the loop ends: the limits are
+        // those read at OK.
+        std::vector<double> limits = typed.size() == static_cast<size_t>(classes) ? typed : FieldLimits();
+        const LimitCheck check = CheckLimits(limits);
+        if (check == limitNotFinite || check == limitsRepeated) {
+            ShowMessageDialog(title.c_str(), check == limitNotFinite ? notFiniteText : repeatedText, nullptr, nullptr,
+                              0);
+            continue;
+        }
+        if (check == limitsSorted)
+            ShowMessageDialog(title.c_str(), sortedText, nullptr, nullptr, 0);
+        TakeLimits(limits);
+        return result;
+    }
+}
+
+void GroupDefWindow::TakeLimits(const std::vector<double> &limits)
+{
+    if (classes <= 0)
+        return;
+    // A limit per class and the top of the last one: the largest value the
+    // map had while it stays above the last limit, else the last limit.
+    std::vector<double> bounds(limits);
+    bounds.resize(static_cast<size_t>(classes) + 1);
+    const std::vector<double> &old = record->classes.bounds;
+    bounds[classes] =
+        old.size() == bounds.size() && old.back() > bounds[classes - 1] ? old.back() : bounds[classes - 1];
+    record->groupingMethod = MapClassSettings::userDefined;
+    record->SyncClasses();
+    record->classes.bounds = bounds;
+}
+
+ZafEventType GroupDefWindow::HandleOSMessage(const ZafEventRecord &event)
+{
+    const ZafEventType code = ZafDialogWindow::HandleOSMessage(event);
+    if (event.osEvent.message == WM_PAINT)
+        DrawClassColours();
+    return code;
+}
+
+void GroupDefWindow::DrawClassColours()
+{
+    HWND window = OSHandle();
+    const std::vector<MapColourEntry> &colours = record->classes.colours;
+    if (!window || colours.empty())
+        return;
+    HDC dc = GetDC(window);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    const int cellWidth = metrics.tmAveCharWidth, cellHeight = metrics.tmHeight;
+    for (int i = 0; i < classes && i < static_cast<int>(colours.size()); ++i) {
+        MapColourTable::Select(dc, colours[i], false);
+        Rectangle(dc, 8 * cellWidth, (i + 1) * cellHeight + 1, 11 * cellWidth, (i + 1) * cellHeight + cellHeight - 2);
+        MapColourTable::Restore();
+    }
+    ReleaseDC(window, dc);
+}

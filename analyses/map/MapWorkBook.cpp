@@ -1,0 +1,217 @@
+#include "analyses/map/MapWorkBook.h"
+
+#include "analyses/map/GroupDefWindow.h"
+#include "analyses/map/MapStatOption.h"
+#include "dataset/DATASET.h"
+#include "dataset/ProgramSettings.h"
+#include "graphs/maps/MapGraph.h"
+#include "graphs/maps/MapGraphWindow.h"
+#include "graphs/maps/MapRegionText.h"
+#include "shell/MessageDialogs.h"
+#include "shell/QIVprog.h"
+#include "zaf/controls/ZafButton.h"
+#include "stats/StatClass.h"
+
+#include <string>
+
+namespace {
+
+constexpr size_t captionLength = 16;
+// The graph tools: the map by classes, with bars, with circles.
+const GraphToolRow toolRows[] = {{3, MapWorkBook::textGroup, "graph_map"},
+                                 {7, MapWorkBook::textGroup, "graph_map_bar"},
+                                 {8, MapWorkBook::textGroup, "graph_map_pie"}};
+constexpr int toolCount = 3;
+
+// "v" + number + " " + name and label; cut to 16 characters and ".." when
+// the book has several pages.
+std::string Caption(long variable, bool several)
+{
+    std::string caption = "v" + std::to_string(variable) + " ";
+    if (char *text = ReadVariableCaption(variable)) {
+        caption += text;
+        delete[] text;
+    }
+    if (several && caption.size() > captionLength)
+        caption = caption.substr(0, captionLength) + "..";
+    return caption;
+}
+
+} // namespace
+
+MapWorkBook::MapWorkBook(MapStatOption *record, long variableListWord, int map)
+    : AnalysisBook(record, 1), variableListWord(variableListWord), map(map)
+{
+    record->openBook = this;
+    titleText = titleTextNumber;
+    titleGroup = titleGroupNumber;
+}
+
+MapStatOption *MapWorkBook::CurrentPageRecord() const
+{
+    auto *page = dynamic_cast<MapPage *>(CurrentPage());
+    return page ? page->Record() : nullptr;
+}
+
+void MapWorkBook::WriteEveryResult()
+{
+    if (auto *record = dynamic_cast<MapStatOption *>(Option())) {
+        for (int i = 0; i < PageCount(); ++i)
+            if (auto *page = dynamic_cast<MapPage *>(PageAt(i)))
+                page->TakeBookSettings(*record);
+        // The graph menu marks the mode the maps now show.
+        SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
+    }
+    AnalysisBook::WriteEveryResult();
+}
+
+bool MapWorkBook::Build()
+{
+    auto *record = dynamic_cast<MapStatOption *>(Option());
+    if (!record || !variableListWord)
+        return false;
+    ListChoice list;
+    if (!list.Take(0))
+        return false;
+    for (const GraphToolRow &row : toolRows)
+        AddGraphTool(row.text, row.group, row.bitmapName, nullptr);
+    AddToolButton("bt_mapid", "Identify regions", identifyEvent, "bt_mapid");
+    AddToolButton("map_zoom_in", "Zoom in", zoomInEvent, "map_zoom_in");
+    zoomOut = AddToolButton("map_zoom_out", "Zoom out", zoomOutEvent, "map_zoom_out");
+    zoomOut->SetDisabled(true);
+    for (int i = 0; i < list.Count(); ++i) {
+        auto *page = new MapPage(list.Variable(i), map, Caption(list.Variable(i), list.Count() > 1).c_str(), *record);
+        page->SetZoomOutButton(zoomOut);
+        AddPage(page);
+        if (page->LoadError()) {
+            // A damaged map file: said once, and nothing is built on it.
+            ShowMessageDialog(StatText(titleTextNumber, titleGroupNumber), MapGraph::LoadErrorText(page->LoadError()),
+                              nullptr, nullptr, 0);
+            return false;
+        }
+    }
+    SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
+    return true;
+}
+
+MapPage *MapWorkBook::CurrentMapPage() const
+{
+    return dynamic_cast<MapPage *>(CurrentPage());
+}
+
+ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
+{
+    MapPage *page = event.type == zoomInEvent || event.type == zoomOutEvent || event.type == identifyEvent
+                        ? CurrentMapPage()
+                        : nullptr;
+    if (event.type == zoomInEvent) {
+        // The zoom tool of this page's map: other graphs keep the mouse
+        // mode they have.
+        if (page)
+            page->SetMapTool(MapGraphWindow::toolZoom);
+        return event.type;
+    }
+    if (event.type == identifyEvent) {
+        if (page)
+            page->SetMapTool(page->MapTool() == MapGraphWindow::toolIdentify ? MapGraphWindow::toolNone
+                                                                             : MapGraphWindow::toolIdentify);
+        return event.type;
+    }
+    if (event.type == zoomOutEvent) {
+        if (page && page->GraphWindow())
+            page->GraphWindow()->PopZoom();
+        // The button shows the current page's state.
+        if (page)
+            page->ShowZoomState();
+        else if (zoomOut)
+            zoomOut->SetDisabled(true);
+        return event.type;
+    }
+    return AnalysisBook::Event(event);
+}
+
+MapPage::MapPage(long variable, int map, const char *caption, const MapStatOption &book)
+    : Page(caption), variable(variable), map(map), record(book.Copy())
+{
+    record->SyncClasses();
+    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
+    HoldDataSet(dataSet);
+    pendingGraph = std::make_unique<MapGraph>(dataSet, map, variable, &record->classes);
+    loadError = pendingGraph->LoadMap();
+    if (loadError == 0)
+        pendingGraph->AssignRegionValues();
+    text = new ::MapWindow(map, variable, caption);
+    SetResultWindow(text);
+    SetComputation(new MapStatClass(dataSet));
+    // Empty until the first graph request gives the pane its map.
+    text->Update();
+}
+
+MapGraph *MapPage::Graph() const
+{
+    return text->Graph() ? text->Graph() : pendingGraph.get();
+}
+
+MapPage::~MapPage() = default;
+
+void MapPage::TakeBookSettings(const MapStatOption &book)
+{
+    for (int field = 0; field < MapStatOption::maxFields; ++field)
+        record->Field(field) = const_cast<MapStatOption &>(book).Field(field);
+    record->SyncClasses();
+}
+
+ZafWindow *MapPage::CreateGraphWindow(int kind, StatOption *)
+{
+    if (kind >= 0 && kind < toolCount) {
+        record->displayMode = kind + 1;
+        record->SyncClasses();
+    }
+    if (loadError)
+        return nullptr;
+    if (!text->Graph())
+        text->SetGraph(pendingGraph.release());
+    text->WriteResult();
+    if (!mapWindow) {
+        mapWindow = new MapGraphWindow(text->Graph(), &record->classes, static_cast<int>(record->displayMode));
+        mapWindow->barLength = record->barLength;
+        mapWindow->circleRadius = record->circleRadius;
+        mapWindow->SetZoomOutButton(zoomOutButton);
+        mapWindow->SetTool(mapTool);
+        mapWindow->classDialog = [this](int screenX, int screenY) { return DefineClasses(screenX, screenY); };
+    } else {
+        mapWindow->SetDisplayMode(static_cast<int>(record->displayMode));
+    }
+    return mapWindow;
+}
+
+void MapPage::ShowZoomState() const
+{
+    if (zoomOutButton)
+        zoomOutButton->SetDisabled(!mapWindow || mapWindow->zoomStack.empty());
+}
+
+bool MapPage::SetVisible(bool flag)
+{
+    const bool result = Page::SetVisible(flag);
+    if (flag)
+        ShowZoomState();
+    return result;
+}
+
+void MapPage::SetMapTool(int tool)
+{
+    mapTool = tool;
+    if (mapWindow)
+        mapWindow->SetTool(tool);
+}
+
+bool MapPage::DefineClasses(int screenX, int screenY)
+{
+    GroupDefWindow dialog(0, 0, record.get());
+    dialog.PlaceNear(screenX, screenY);
+    if (dialog.Run() != ZAF_DIALOG_OK)
+        return false;
+    text->WriteResult();
+    return true;
+}

@@ -1,0 +1,104 @@
+// MapWorkBook: the workbook of a region-map run: one page (MapPage) per
+// variable of the first list over the chosen map, and three graph tools,
+// the map by classes, with bars and with circles (tools 0 to 2, the display
+// modes 1 to 3). A page keeps its own copy of the record, loads the map
+// once and gives its regions the variable's values; its text pane
+// (MapWindow) stays empty until the first graph tool used hands it the map
+// and makes the page's map window (MapGraphWindow); every tool sets its
+// display mode, computes the classes again, rewrites the text and shows it.
+//
+// Ownership: the book owns the run's record and its pages; a page owns its
+// copy of the record, its text window and, through it, the map.
+#pragma once
+
+#include "analyses/kit/AnalysisBook.h"
+#include "analyses/map/MapWindow.h"
+
+#include <memory>
+
+class MapGraph;
+class MapGraphWindow;
+class MapPage;
+class MapStatOption;
+class ZafButton;
+
+class MapWorkBook : public AnalysisBook
+{
+public:
+    static constexpr int textGroup = 22;
+    static constexpr int titleTextNumber = 47, titleGroupNumber = 1;
+    // The map's tool buttons, each acting on the current page's map alone:
+    // "map_zoom_in" gives it the zoom tool, "map_zoom_out" takes it one zoom
+    // step back, "bt_mapid" switches identifying its regions on and off.
+    enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101, identifyEvent = 29102 };
+
+    // variableListWord 0: the book stays empty (Build makes no page).
+    MapWorkBook(MapStatOption *record, long variableListWord, int map);
+    // The pages of the variables of list 0; false without a variable.
+    bool Build();
+    int Map() const { return map; }
+    // The current page's copy of the record (null without pages).
+    MapStatOption *CurrentPageRecord() const;
+    // Each page takes the record's changed settings before its text is
+    // written again.
+    void WriteEveryResult() override;
+    ZafEventType Event(const ZafEventRecord &event) override;
+    // The "map_zoom_out" button (null before Build).
+    ZafButton *ZoomOutButton() const { return zoomOut; }
+
+private:
+    MapPage *CurrentMapPage() const;
+
+    long variableListWord;
+    int map;
+    ZafButton *zoomOut = nullptr;
+};
+
+class MapPage : public Page
+{
+public:
+    // book: the record the option frame changes; the page copies it.
+    MapPage(long variable, int map, const char *caption, const MapStatOption &book);
+    ~MapPage() override;
+    // The book's "map_zoom_out" button, which the page's map window enables
+    // while it is zoomed.
+    void SetZoomOutButton(ZafWindowObject *button) { zoomOutButton = button; }
+    // Enables the zoom-out button exactly while this page's map is zoomed.
+    void ShowZoomState() const;
+    // A page brought forward sets the zoom-out button to its own map's
+    // state, also when it shows only its text or has no map yet.
+    bool SetVisible(bool flag) override;
+    // The settings the option window changed in the book's record; the
+    // limits the user confirmed on this page stay while the user's limits
+    // are chosen.
+    void TakeBookSettings(const MapStatOption &book);
+    // Sets the display mode of the kind (0 to 2: classes, bars, circles),
+    // computes the classes again and hands back the page's map window (made
+    // at the first request; null when the map could not be read).
+    ZafWindow *CreateGraphWindow(int kind, StatOption *argument) override;
+    // The page's copy of the record, its map's load error (0: none).
+    MapStatOption *Record() const { return record.get(); }
+    int LoadError() const { return loadError; }
+    ::MapWindow *Text() const { return text; }
+    // The page's map: the text pane's once a graph was requested.
+    MapGraph *Graph() const;
+    MapGraphWindow *GraphWindow() const { return mapWindow; }
+    // The page's own map tool (MapGraphWindow::MapTool), handed to its map
+    // window now or when it is made.
+    void SetMapTool(int tool);
+    int MapTool() const { return mapTool; }
+    // The class-limit dialog at the screen pixel for the page's record;
+    // true when it ended with new limits (then the text is written again).
+    bool DefineClasses(int screenX, int screenY);
+
+private:
+    long variable;
+    int map;
+    std::unique_ptr<MapStatOption> record;
+    ::MapWindow *text;                      // the page's result window
+    std::unique_ptr<MapGraph> pendingGraph; // read at construction, handed to the text pane at the first graph request
+    int loadError = 0;
+    MapGraphWindow *mapWindow = nullptr; // owned by the page as a graph window
+    ZafWindowObject *zoomOutButton = nullptr;
+    int mapTool = 0;
+};

@@ -1,0 +1,59 @@
+#include "analyses/multivariate/CorrBook.h"
+
+#include "analyses/multivariate/CORRWIN.h"
+#include "analyses/multivariate/CorrOption.h"
+#include "graphs/MatplotOption.h"
+#include "graphs/Matrixplot.h"
+#include "stats/StatClass.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int matplotText = 37, matplotGroup = 33;
+const GraphToolRow toolRows[] = {{matplotText, matplotGroup, "graph_matplot"}};
+const AnalysisPage<Corr>::GraphMaker graphs[] = {
+    [](Corr *corr) -> ZafWindow * { return new Matrixplot(corr, corr->variables.data(), corr->matplotOption); },
+};
+
+} // namespace
+
+CorrBook::CorrBook(CorrOption *option) : AnalysisBook(option, 0)
+{
+    titleText = 0;
+    titleGroup = corrTextGroup;
+}
+
+CorrOption *CorrBook::Record() const
+{
+    return static_cast<CorrOption *>(Option());
+}
+
+bool CorrBook::Build(long selectionHandle)
+{
+    if (!selectionHandle)
+        return false;
+    ListChoice list;
+    if (!list.Take(0))
+        return false;
+    auto *matplot = new MatplotOption;
+    StatOption *const graphRecords[] = {matplot};
+    AddGraphTools(toolRows, graphRecords, 1);
+
+    std::vector<long> variables;
+    std::string caption = "v";
+    for (int i = 0; i < list.Count(); ++i) {
+        variables.push_back(list.Variable(i));
+        caption += " v" + std::to_string(list.Variable(i));
+    }
+    variables.push_back(0);
+    auto *corr = new Corr(variables.data(), static_cast<int>(Record()->missingMode), this, matplot);
+    auto *text = new CORRWIN(StatText(0, corrTextGroup), corr, this);
+    auto *page = new AnalysisPage<Corr>(caption.c_str(), graphs, 1);
+    page->SetResultWindow(text);
+    page->SetComputation(corr);
+    text->Update();
+    AddPage(page);
+    return true;
+}

@@ -1,0 +1,95 @@
+#include "analyses/paired/PairedTestBook.h"
+
+#include "shell/VariableListWindow.h"
+#include "stats/PairedTests.h"
+#include "stats/StatMissing.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace pairedtext {
+
+void Start(TXTWIN &window)
+{
+    window.Clear();
+    window.EndLine();
+}
+
+void Message(TXTWIN &window, int text)
+{
+    window.WriteString(StatText(text, pairedTestTextGroup));
+    window.EndLine();
+    window.ShowText();
+}
+
+void Finish(TXTWIN &window, StatClass &computation, double cases)
+{
+    window.EndLine();
+    window.Plain();
+    window.WriteString(computation.GetReportHeader(cases));
+    window.EndLine();
+    window.ShowText();
+}
+
+void Figure(TXTWIN &window, double value)
+{
+    if (IsNotComputed(value) || value != value)
+        window.WriteString(notComputedMark);
+    else
+        window.WriteReal(value);
+}
+
+int FigureWidth(double value, int decimals)
+{
+    if (IsNotComputed(value) || value != value)
+        return static_cast<int>(std::strlen(notComputedMark));
+    char text[400];
+    return std::snprintf(text, sizeof text, "%.*f", decimals, value);
+}
+
+std::string Text(int number)
+{
+    return StatText(number, pairedTestTextGroup);
+}
+
+// The two variables' names and texts, then two line ends.
+void WriteVariables(TXTWIN &w, const PairedComputation &pair)
+{
+    w.Right(1);
+    w.WriteString((pair.firstName + "  " + pair.firstText).c_str());
+    w.EndLine();
+    w.WriteString((pair.secondName + "  " + pair.secondText).c_str());
+    w.EndLine();
+    w.EndLine();
+    w.EndLine();
+}
+
+// The normal approximation: its heading, z and its two-sided probability.
+void WriteNormal(TXTWIN &w, double z, double p)
+{
+    w.WriteString(Text(14).c_str());
+    w.EndLine();
+    w.SetDecimals(2);
+    w.WriteString((Text(15) + " z = ").c_str());
+    Figure(w, z);
+    w.EndLine();
+    w.SetDecimals(4);
+    w.WriteString(Text(17).c_str());
+    Figure(w, p);
+    w.EndLine();
+}
+
+} // namespace pairedtext
+
+PairedTestOptionWindow::PairedTestOptionWindow() : OptionWindow(1, 1)
+{}
+
+PairedTestOption::PairedTestOption(const TableDescription &description, int firstPrompt, int secondPrompt)
+    : TableOption(description), prompts{firstPrompt, secondPrompt}
+{}
+
+void PairedTestOption::SetVariablePrompts(ZafWindow *)
+{
+    for (int prompt : prompts)
+        PassTextToVariableList(prompt < 0 ? "" : StatText(prompt, pairedTestTextGroup), 1, -1);
+}

@@ -1,0 +1,58 @@
+#include "analyses/paired/SignTestOption.h"
+
+#include "stats/StatFormat.h"
+
+const TableDescription SignTestOption::description = {
+    "SignTest", "SignTestOption", pairedTestTextGroup, nullptr, 0, nullptr, 0};
+
+SignTestOption::SignTestOption() : PairedTestOption(description, -1, -1)
+{}
+
+ZafWindow *SignTestOption::CreateOptionWindow()
+{
+    return new SignTestOptionWindow;
+}
+
+bool SignTestOption::Run()
+{
+    auto *book = new SignTestBook(this);
+    return WorkBook::FinishRun(book, book->Build(variableListWord));
+}
+
+void SignTestO::WriteResultText()
+{
+    using namespace pairedtext;
+    if (!window)
+        return;
+    TXTWIN &w = *window;
+    Start(w);
+    if (status == 1)
+        return Message(w, 11);
+    if (status != 0)
+        return w.ShowText();
+
+    w.WriteString(Text(1).c_str());
+    w.EndLine();
+    w.EndLine();
+    WriteVariables(w, *this);
+    w.WriteString((firstName + " > " + secondName + ":  " + FormatNumberText(larger)).c_str());
+    w.EndLine();
+    w.WriteString((firstName + " < " + secondName + ":  " + FormatNumberText(smaller)).c_str());
+    w.EndLine();
+    w.EndLine();
+    w.WriteString(Text(12).c_str());
+    Figure(w, larger + smaller);
+    w.EndLine();
+    w.EndLine();
+    if (exact) {
+        w.WriteString(Text(13).c_str());
+        w.EndLine();
+        w.SetDecimals(4);
+        w.WriteString("p = ");
+        Figure(w, exactP);
+        w.EndLine();
+    } else {
+        WriteNormal(w, z, zP);
+    }
+    Finish(w, *this, cases);
+}

@@ -1,0 +1,63 @@
+#include "analyses/paired/TtestParBook.h"
+
+#include "analyses/paired/TTESTWIN.h"
+#include "analyses/paired/TtestParOption.h"
+#include "graphs/DuoPoly.h"
+#include "graphs/DuoPolyOption.h"
+
+namespace {
+
+const GraphToolRow toolRows[] = {{5, ttestTextGroup, "graph_freqpoly"}};
+
+// The graphs of a page, at their tools' positions: the frequency polygons
+// of the pair with the book's shared record.
+const TtestParPage::GraphMaker graphMakers[] = {
+    [](TtestPar *c) -> ZafWindow * {
+        return new DuoPoly(c, c->firstVariable, c->secondVariable, c->duoPolyOption);
+    },
+};
+
+} // namespace
+
+TtestParPage::TtestParPage(const char *caption) : AnalysisPage<TtestPar>(caption, graphMakers, 1)
+{}
+
+TtestParBook::TtestParBook(TtestParOption *option) : AnalysisBook(option, 0)
+{}
+
+TtestParOption *TtestParBook::Record() const
+{
+    return static_cast<TtestParOption *>(Option());
+}
+
+bool TtestParBook::Build(long selectionHandle)
+{
+    titleText = 0;
+    titleGroup = ttestTextGroup;
+    if (!selectionHandle)
+        return false;
+    ListChoice firsts, seconds;
+    if (!firsts.Take(0) || !seconds.Take(1))
+        return false;
+
+    polygonOption = new DuoPolyOption;
+    StatOption *const graphRecords[] = {polygonOption};
+    AddGraphTools(toolRows, graphRecords, 1);
+
+    for (int a = 0; a < firsts.Count(); ++a) {
+        for (int b = 0; b < seconds.Count(); ++b) {
+            const long first = firsts.Variable(a), second = seconds.Variable(b);
+            const std::string caption = "v" + std::to_string(first) + " x v" + std::to_string(second);
+            auto *computation = new TtestPar(first, second, 1);
+            computation->book = this;
+            computation->duoPolyOption = polygonOption;
+            auto *text = new TTESTWIN(computation);
+            text->Update();
+            auto *page = new TtestParPage(caption.c_str());
+            page->SetResultWindow(text);
+            page->SetComputation(computation);
+            AddPage(page);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,466 @@
+// The case list: its order after header clicks (against the survey sorted
+// by hand), its lines as written, and the output dialog's checks. The
+// expected orders are derived in the comments from the CSV below.
+#include "tests/analyses/AnalysesTestSupport.h"
+#include "tests/support/LayoutCheck.h"
+
+#include "analyses/caselist/ListBook.h"
+#include "analyses/caselist/ListOption.h"
+#include "analyses/caselist/ListOutput.h"
+#include "shell/OptionWindowFrame.h"
+#include "shell/TXTWIN.h"
+#include "shell/VariableListWindow.h"
+#include "tests/support/ModalLoop.h"
+#include "zaf/controls/ZafButton.h"
+#include "zaf/core/ZafDialogWindow.h"
+#include "zaf/core/ZafErrorStub.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+using namespace analysestest;
+
+// Cases from 0: grp (user-missing 9, labels 1 and 2), score (i16, width 4),
+// amount (double, width 20, decimals unset) and sel.
+const char *const description = "variable grp\nlabel Group\ntype u8\nmissing 9\nvalue 1 = one\nvalue 2 = two\n"
+                                "variable score\nlabel Score of the test taker\ntype i16\nwidth 4\n"
+                                "variable amount\nlabel Amount\ntype double\nwidth 20\ndecimals 255\n";
+const char *const csv = "grp,score,amount\n"
+                        "2,5,1.5\n"  // c0
+                        "1,,2.25\n"  // c1
+                        "9,3,\n"     // c2
+                        "1,5,10\n"   // c3
+                        "2,3,-1\n"   // c4
+                        ",7,0.5\n"   // c5
+                        "1,3,4\n"    // c6
+                        "2,,8\n";    // c7
+
+std::vector<std::string> &Reported()
+{
+    static std::vector<std::string> reports;
+    return reports;
+}
+
+class CaseList : public WindowTest
+{
+protected:
+    void Open(const std::string &addedDescription = "", const char *values = csv)
+    {
+        survey.reset();
+        survey = std::make_unique<Survey>(Survey::Text{description + addedDescription, values});
+        long variables[] = {1, 2, 3};
+        VarSelection selection;
+        selection.count = 3;
+        selection.variables = variables;
+        record = new ListOption;
+        book = new ListBook(survey->DataSet(), record, &selection);
+        selection.variables = nullptr;
+        output = book->Output();
+    }
+    std::vector<long> Order() const
+    {
+        std::vector<long> cases;
+        for (long r = 0; r < output->Table()->RecordCount(); ++r)
+            cases.push_back(output->Table()->CaseOfRecord(r));
+        return cases;
+    }
+    ~CaseList() override { delete book; }
+
+    ListOption *record = nullptr;
+    ListBook *book = nullptr;
+    ListOutput *output = nullptr;
+};
+
+TEST_F(CaseList, HeaderClicksSortByTheClickedThenThePreviousVariableMissingValuesLast)
+{
+    Open();
+    EXPECT_EQ(Order(), (std::vector<long>{0, 1, 2, 3, 4, 5, 6, 7})) << "file order before a click";
+    // grp: 1 (c1 c3 c6), 2 (c0 c4 c7), then the user-missing 9 by its code
+    // (c2), then the empty value (c5); ties keep the file order.
+    output->Table()->HeaderClicked(0);
+    EXPECT_EQ(Order(), (std::vector<long>{1, 3, 6, 0, 4, 7, 2, 5}));
+    // score, then grp: 3 (c6 c4 c2 by grp 1, 2, 9), 5 (c3 c0), 7 (c5), empty (c1 c7).
+    output->Table()->HeaderClicked(1);
+    EXPECT_EQ(Order(), (std::vector<long>{6, 4, 2, 3, 0, 5, 1, 7}));
+    EXPECT_EQ(record->sortKeys, (std::vector<int>{2, 1, 0}));
+    // Again on score: reversed, the cases without a score (c7 c1) kept last.
+    output->Table()->HeaderClicked(1);
+    EXPECT_EQ(record->sortDirection, 2);
+    EXPECT_EQ(Order(), (std::vector<long>{5, 0, 3, 2, 4, 6, 7, 1}));
+    EXPECT_EQ(record->sortKeys, (std::vector<int>{2, 1, 0})) << "the earlier key stays on a repeat click";
+    output->Table()->HeaderClicked(1);
+    EXPECT_EQ(record->sortDirection, 1);
+    EXPECT_EQ(Order(), (std::vector<long>{6, 4, 2, 3, 0, 5, 1, 7}));
+    // The option frame's apply sorts again as the record says.
+    output->WriteResult();
+    EXPECT_EQ(Order(), (std::vector<long>{6, 4, 2, 3, 0, 5, 1, 7}));
+}
+
+TEST_F(CaseList, ASelectionListsOnlyItsCasesFirstInFileOrder)
+{
+    // sel = 1 for c0 c2 c3 c5 c6 c7.
+    Open("variable sel\ntype u8\nselection sel Chosen\n", "grp,score,amount,sel\n2,5,1.5,1\n1,,2.25,0\n9,3,,1\n1,5,10,1\n"
+                                                        "2,3,-1,0\n,7,0.5,1\n1,3,4,1\n2,,8,1\n");
+    EXPECT_EQ(Order(), (std::vector<long>{0, 2, 3, 5, 6, 7}));
+    output->Table()->HeaderClicked(0);
+    EXPECT_EQ(Order(), (std::vector<long>{3, 6, 0, 7, 2, 5}));
+    output->Table()->HeaderClicked(0);
+    // Reversed: 2s then 1s, the missing grp (c2 user-missing, c5) last.
+    EXPECT_EQ(Order(), (std::vector<long>{7, 0, 6, 3, 5, 2}));
+}
+
+TEST_F(CaseList, LinesWithTitlesLabelsMissingValuesAndTabs)
+{
+    Open();
+    auto blanks = [](size_t n) { return std::string(n, ' '); };
+    output->titles = true;
+    output->titleWidth = 10;
+    // Titles: the first 9 characters. Each column a blank and as wide as
+    // its widest entry: grp its print width 8 and title 9 (labels and their
+    // title left-aligned), score its title 9, amount its print width 20 cut
+    // to 12; numbers and their titles right-aligned.
+    EXPECT_EQ(output->FormatLine(0, false), blanks(9) + " grp: Grou" + " score: Sc" + blanks(4) + "amount: A");
+    EXPECT_EQ(output->FormatLine(1, false), blanks(6) + "1) " + " two" + blanks(6) + blanks(9) + "5" + blanks(9) + "1.50");
+    EXPECT_EQ(output->FormatLine(3, false), blanks(6) + "3) " + blanks(8) + "--" + blanks(9) + "3" + blanks(11) + "--");
+    // Without titles: the print widths; no line numbers.
+    output->titles = false;
+    output->lineNumbers = false;
+    EXPECT_EQ(output->FormatLine(2, false), " one     " + blanks(3) + "--" + blanks(9) + "2.25");
+    output->lineNumbers = true;
+    EXPECT_EQ(output->FormatLine(2, true), "2) \t one\t --\t 2.25\t");
+    record->VariableAt(0)->showLabels = false;
+    EXPECT_EQ(output->FormatLine(1, true), "1) \t 2\t 5\t 1.50\t");
+    // A title width of 0 is taken as 1 (no characters), never as a cut of
+    // -1 characters: the title line holds the columns' blanks alone.
+    output->titles = true;
+    output->lineNumbers = false;
+    output->titleWidth = 0;
+    EXPECT_EQ(output->FormatLine(0, false), blanks(1 + 8 + 1 + 4 + 1 + 12));
+    output->titleWidth = 1;
+    EXPECT_EQ(output->FormatLine(0, false), blanks(1 + 8 + 1 + 4 + 1 + 12));
+    output->titleWidth = 2;
+    EXPECT_EQ(output->FormatLine(0, false), blanks(8) + "g" + blanks(4) + "s" + blanks(12) + "a");
+}
+
+// The user's entries in the output dialog, made by the hook.
+std::function<void(ZafDialogWindow *)> &Entries()
+{
+    static std::function<void(ZafDialogWindow *)> entries;
+    return entries;
+}
+
+void Choose(ZafDialogWindow *dialog, const char *name, bool on = true)
+{
+    auto *button = dynamic_cast<ZafButton *>(dialog->FindObjectByStringID(name));
+    ASSERT_NE(nullptr, button) << name;
+    button->SetSelected(on);
+}
+
+void Enter(ZafDialogWindow *dialog, const char *name, const char *text)
+{
+    ZafWindowObject *entry = dialog->FindObjectByStringID(name);
+    ASSERT_NE(nullptr, entry) << name;
+    entry->SetText(text);
+}
+
+class CaseListOutput : public CaseList
+{
+protected:
+    CaseListOutput()
+    {
+        previousHook = ListOutput::SetDialogHook([](ZafDialogWindow *dialog) -> ZafEventType {
+            Entries()(dialog);
+            return ZAF_DIALOG_OK;
+        });
+        previousSource = ListOutput::SetFileNameSource([]() -> char * {
+            const std::string name = FileName();
+            char *copy = new char[name.size() + 1];
+            std::memcpy(copy, name.c_str(), name.size() + 1);
+            return copy;
+        });
+        previousAnswer = ZafErrorStub::SetAnswerHook(
+            [](ZafWindowObject *, const char *, unsigned, const char *message) -> ZafEventType {
+                Reported().push_back(message ? message : "");
+                return 0;
+            });
+        Reported().clear();
+    }
+    ~CaseListOutput() override
+    {
+        ListOutput::SetDialogHook(previousHook);
+        ListOutput::SetFileNameSource(previousSource);
+        ZafErrorStub::SetAnswerHook(previousAnswer);
+        DeleteFileA(FileName().c_str());
+    }
+    static std::string FileName() { return std::string(std::getenv("TEMP") ? std::getenv("TEMP") : ".") + "\\caselist.txt"; }
+
+    ListOutput::DialogHook previousHook;
+    ListOutput::FileNameSource previousSource;
+    decltype(ZafErrorStub::SetAnswerHook(nullptr)) previousAnswer;
+};
+
+TEST_F(CaseListOutput, RowsGoToAFileAndTheClipboardInTheShownOrder)
+{
+    Open();
+    output->Table()->HeaderClicked(1);
+    Entries() = [](ZafDialogWindow *dialog) {
+        Choose(dialog, "dest_file");
+        Choose(dialog, "dest_printer", false);
+        Choose(dialog, "sep_tab");
+        Choose(dialog, "sep_blank", false);
+        Choose(dialog, "linenumbers", false);
+        Choose(dialog, "printsome");
+        Choose(dialog, "printall", false);
+        Enter(dialog, "strfrom", "2");
+        Enter(dialog, "strto", "4");
+    };
+    // Sorted by score alone, ties in file order: 3 (c2 c4 c6), 5 (c0 c3), 7
+    // (c5), empty (c1 c7); rows 2 to 4 are c4, c6, c0.
+    EXPECT_EQ(output->WriteList(nullptr), 3);
+    EXPECT_EQ(ReadFile(FileName()), "\r\n two\t 3\t -1.00\t\r\n one\t 3\t 4.00\t\r\n two\t 5\t 1.50\t\r\n");
+
+    Entries() = [](ZafDialogWindow *dialog) {
+        Choose(dialog, "dest_clip");
+        Choose(dialog, "dest_printer", false);
+        Choose(dialog, "sep_tab");
+        Choose(dialog, "sep_blank", false);
+        Choose(dialog, "titles");
+        Choose(dialog, "printsome");
+        Choose(dialog, "printall", false);
+        Enter(dialog, "strfrom", "5");
+        Enter(dialog, "strto", "3");
+    };
+    // From 5 to 3: the title line alone.
+    EXPECT_EQ(output->WriteList(nullptr), 1);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const std::string copied = data ? static_cast<const char *>(GlobalLock(data)) : "";
+    if (data)
+        GlobalUnlock(data);
+    CloseClipboard();
+    // Titles shorter than the width are whole; tab separated, each ends with a tab.
+    EXPECT_EQ(copied, "  \tgrp: Group\tscore: Score of the test taker\tamount: Amount\t\r\n");
+    EXPECT_TRUE(Reported().empty());
+}
+
+// The output dialog as shown with the range's entries up (a survey of 8
+// cases, variables with long labels): every control whole and in its place.
+TEST_F(CaseListOutput, TheDialogShowsEveryControlWholeInsideItsGroupAndWindow)
+{
+    Open();
+    static std::string problems;
+    problems = "not shown";
+    Entries() = [](ZafDialogWindow *dialog) {
+        Choose(dialog, "printsome");
+        Choose(dialog, "printall", false);
+        for (const char *name : {"strfrom", "strto"})
+            dialog->FindObjectByStringID(name)->SetVisible(true);
+        zafWindowManager->AddObject(dialog);
+        RunQueued();
+        problems = testsupport::LayoutCheck(dialog).Report();
+        zafWindowManager->SubtractObject(dialog);
+    };
+    ListOutput::SetDialogHook([](ZafDialogWindow *dialog) -> ZafEventType {
+        Entries()(dialog);
+        return ZAF_DIALOG_CANCEL;
+    });
+    output->WriteList(nullptr);
+    EXPECT_EQ("", problems);
+}
+
+TEST_F(CaseList, TheOptionWindowShowsEveryControlWholeInsideTheFrame)
+{
+    Open();
+    auto *frame = WindowTest::Open(new OptionWindowFrame(*userPersist, record));
+    ASSERT_NE(nullptr, frame->Window());
+    const std::string problems = testsupport::LayoutCheck(frame).Report();
+    Forget(frame); // before the book deletes the record it shows
+    EXPECT_EQ("", problems);
+}
+
+TEST_F(CaseListOutput, SaveAndPreviewTakeTheWholeListTitledAndNumberedAsItIsShown)
+{
+    Open();
+    // The output dialog's last answers do not narrow what Save writes.
+    output->lineNumbers = false;
+    output->titleWidth = 3;
+    output->Table()->HeaderClicked(1);
+    // Sorted by score: 3 (c2 c4 c6), 5 (c0 c3), 7 (c5), empty (c1 c7).
+    ASSERT_TRUE(book->SaveCurrentResult(FileName().c_str(), true));
+    EXPECT_EQ(ReadFile(FileName()), "  \tgrp: Group\tscore: Score of the test taker\tamount: Amount\t\r\n"
+                                    "1) \t --\t 3\t --\t\r\n"
+                                    "2) \t two\t 3\t -1.00\t\r\n"
+                                    "3) \t one\t 3\t 4.00\t\r\n"
+                                    "4) \t two\t 5\t 1.50\t\r\n"
+                                    "5) \t one\t 5\t 10.00\t\r\n"
+                                    "6) \t --\t 7\t 0.50\t\r\n"
+                                    "7) \t one\t --\t 2.25\t\r\n"
+                                    "8) \t two\t --\t 8.00\t\r\n");
+    EXPECT_FALSE(output->lineNumbers);
+    EXPECT_EQ(3, output->titleWidth);
+
+    // Labels off: the preview's text shows the codes.
+    record->VariableAt(0)->showLabels = false;
+    output->WriteResult();
+    TXTWIN *text = output->ResultText();
+    ASSERT_NE(nullptr, text);
+    EXPECT_EQ(9, text->LineCount());
+    EXPECT_EQ(std::string::npos, text->Text().find("two"));
+    EXPECT_NE(std::string::npos, text->Text().find("grp: Group")) << "titled";
+    EXPECT_NE(std::string::npos, text->Text().find("      8) ")) << "numbered to the last row";
+    bool previewed = false;
+    testsupport::WhenModalLoopIdles([&previewed] {
+        if (ZafDialogWindow *preview = ZafDialogWindow::ModalWindow()) {
+            previewed = true;
+            preview->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+        }
+    });
+    EXPECT_TRUE(book->PreviewCurrentPage());
+    testsupport::ForgetModalLoopSteps();
+    EXPECT_TRUE(previewed);
+    EXPECT_TRUE(Reported().empty()) << Reported().front();
+
+    // A file that cannot be written is said, not taken for saved.
+    EXPECT_FALSE(book->SaveCurrentResult("Z:\\no such folder\\list.txt", false));
+    EXPECT_EQ(std::vector<std::string>{WorkBook::notSavedText}, Reported());
+}
+
+TEST_F(CaseListOutput, EntriesOutOfRangeAreRefusedWithAMessageAndNothingIsWritten)
+{
+    Open();
+    const struct
+    {
+        const char *from, *to, *width, *message;
+    } cases[] = {
+        {"1", "8", "0", ListOutput::badTitleWidthText},  {"1", "8", "51", ListOutput::badTitleWidthText},
+        {"1", "8", "x", ListOutput::badTitleWidthText},  {"0", "8", "50", ListOutput::badRangeText},
+        {"1", "9", "50", ListOutput::badRangeText},      {"99999", "1", "50", ListOutput::badRangeText},
+    };
+    for (const auto &c : cases) {
+        Reported().clear();
+        Entries() = [&c](ZafDialogWindow *dialog) {
+            Choose(dialog, "dest_file");
+            Choose(dialog, "dest_printer", false);
+            Choose(dialog, "printsome");
+            Choose(dialog, "printall", false);
+            Enter(dialog, "strfrom", c.from);
+            Enter(dialog, "strto", c.to);
+            Enter(dialog, "titlewidth", c.width);
+        };
+        EXPECT_EQ(output->WriteList(nullptr), 0) << c.from << " " << c.to << " " << c.width;
+        EXPECT_EQ(output->destination, ListOutput::cancelled);
+        ASSERT_EQ(Reported().size(), 1u) << c.width;
+        EXPECT_EQ(Reported()[0], c.message);
+    }
+    EXPECT_EQ(GetFileAttributesA(FileName().c_str()), INVALID_FILE_ATTRIBUTES);
+    // The printer without one: the user is told.
+    Reported().clear();
+    Entries() = [](ZafDialogWindow *) {};
+    EXPECT_EQ(output->WriteList(nullptr), 0);
+    ASSERT_EQ(Reported().size(), 1u);
+    EXPECT_EQ(Reported()[0], ListOutput::noPrinterText);
+}
+
+} // namespace
+
+namespace {
+
+// The sample survey's columns listed, with their missing codes and decimals
+// as samples/survey.desc gives them.
+struct SampleColumn
+{
+    const char *name;
+    std::vector<double> missing;
+    int decimals; // -1: an integer variable
+};
+const SampleColumn sampleColumns[] = {
+    {"sex", {9}, -1},     {"age", {99}, -1}, {"sat_school", {8, 9}, -1}, {"issue3", {}, -1},
+    {"transit_before", {}, 1}, {"wellbeing", {}, 3},
+};
+
+std::vector<std::string> Split(const std::string &line, char separator)
+{
+    std::vector<std::string> fields;
+    size_t at = 0;
+    for (size_t end; (end = line.find(separator, at)) != std::string::npos; at = end + 1)
+        fields.push_back(line.substr(at, end - at));
+    fields.push_back(line.substr(at));
+    return fields;
+}
+
+TEST_F(CaseListOutput, TheSampleSurveySortedByEachHeaderIsWrittenAsItsCsvRowsSortedByHand)
+{
+    survey.reset();
+    survey = std::make_unique<Survey>("../../samples/survey");
+    // The CSV: each listed column's text per case.
+    const std::vector<std::string> lines = Split(ReadFile(SourceFile("../../samples/survey.csv")), '\n');
+    const std::vector<std::string> header = Split(lines[0], ',');
+    std::vector<std::vector<std::string>> rows;
+    for (size_t i = 1; i < lines.size(); ++i)
+        if (!lines[i].empty() && lines[i] != "\r")
+            rows.push_back(Split(lines[i].substr(0, lines[i].find('\r')), ','));
+    std::vector<size_t> column;
+    std::vector<long> variables;
+    for (const SampleColumn &c : sampleColumns) {
+        column.push_back(std::find(header.begin(), header.end(), c.name) - header.begin());
+        variables.push_back(survey->Variable(c.name));
+    }
+    VarSelection selection;
+    selection.count = static_cast<int>(variables.size());
+    selection.variables = variables.data();
+
+    for (size_t key = 0; key < column.size(); ++key) {
+        record = new ListOption;
+        delete book;
+        book = new ListBook(survey->DataSet(), record, &selection);
+        output = book->Output();
+        for (int i = 0; i < record->VariableCount(); ++i)
+            record->VariableAt(i)->showLabels = false;
+        output->Table()->HeaderClicked(static_cast<int>(key));
+        Entries() = [](ZafDialogWindow *dialog) {
+            Choose(dialog, "dest_file");
+            Choose(dialog, "dest_printer", false);
+            Choose(dialog, "sep_tab");
+            Choose(dialog, "sep_blank", false);
+            Choose(dialog, "linenumbers", false);
+        };
+        ASSERT_EQ(output->WriteList(nullptr), static_cast<int>(rows.size()));
+
+        // By hand: ascending by the key column, an empty value after every
+        // value, a missing code by its value, equal values in file order.
+        std::vector<size_t> order(rows.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        auto value = [&](size_t row) {
+            const std::string &text = rows[row][column[key]];
+            return text.empty() ? HUGE_VAL : std::strtod(text.c_str(), nullptr);
+        };
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return value(a) < value(b); });
+        std::string expected = "\r\n";
+        for (size_t row : order) {
+            for (size_t c = 0; c < column.size(); ++c) {
+                const std::string &text = rows[row][column[c]];
+                const double v = text.empty() ? 0 : std::strtod(text.c_str(), nullptr);
+                const std::vector<double> &codes = sampleColumns[c].missing;
+                char cell[64];
+                if (text.empty() || std::find(codes.begin(), codes.end(), v) != codes.end())
+                    std::snprintf(cell, sizeof cell, " --");
+                else if (sampleColumns[c].decimals < 0)
+                    std::snprintf(cell, sizeof cell, " %ld", static_cast<long>(v));
+                else
+                    std::snprintf(cell, sizeof cell, " %.*f", sampleColumns[c].decimals, v);
+                expected += std::string(cell) + "\t";
+            }
+            expected += "\r\n";
+        }
+        EXPECT_EQ(ReadFile(FileName()), expected) << "sorted by " << sampleColumns[key].name;
+    }
+    selection.variables = nullptr;
+}
+
+} // namespace

@@ -1,0 +1,165 @@
+// The breakdown table (ONEWAY::WriteBreakdownTable) on data/oneway: golden
+// texts for every display bit, the tests as lists and as matrices, each
+// sort, weighted and unweighted, with user-missing values in both
+// variables, a group of one case, a group of equal values, one group, a
+// group of weight 0 and too many groups; the figures of the tests against
+// R; the lazy tests made once and again only when the order changes.
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/descriptives/ONEWAY.h"
+#include "shell/TXTWIN.h"
+
+namespace {
+
+using analysestest::Survey;
+
+struct Options
+{
+    unsigned long display, tests, sort;
+};
+
+std::string Write(ONEWAY &computation, const Options &o)
+{
+    computation.displayMask = o.display, computation.testMask = o.tests, computation.sortCode = o.sort;
+    TXTWIN text("table", 0);
+    computation.WriteBreakdownTable(text);
+    return text.Text();
+}
+
+std::string WriteTable(const char *added, const char *breakName, const Options &o)
+{
+    Survey survey("data/oneway", added);
+    ONEWAY computation(survey.Variable("income"), survey.Variable(breakName), survey.DataSet());
+    EXPECT_TRUE(computation.Compute());
+    return Write(computation, o);
+}
+
+TEST(OnewayTableText, MatchesTheGoldenTexts)
+{
+    analysestest::EnglishTexts texts;
+    const struct
+    {
+        const char *golden, *added, *breakName;
+        Options options;
+    } cases[] = {
+        {"oneway_default", "", "region", {15, 0, 128}},
+        {"oneway_all_tests", "", "region", {0x3FF, 0x2F, 128}},
+        {"oneway_all_tests_weighted", "weight w\n", "region", {0x3FF, 0x2F, 128}},
+        {"oneway_tests_as_matrices", "", "region", {0x001, 0x3E, 128}},
+        {"oneway_by_mean", "", "region", {0x003, 0x02, 0x001}},
+        {"oneway_by_label_descending", "", "region", {0x003, 0, 0x300}},
+        {"oneway_by_median_descending", "weight w\n", "region", {0x103, 0, 0x240}},
+        {"oneway_two_keys_unsorted", "", "region", {0x003, 0, 0x101}},
+        {"oneway_one_group", "", "single", {0x3FF, 0x2F, 128}},
+        {"oneway_weight_zero_group", "weight z\n", "region", {0x3FF, 0x2F, 128}},
+        {"oneway_too_many_groups", "", "many", {15, 0x2F, 128}},
+    };
+    for (const auto &c : cases)
+        analysestest::ExpectGolden(c.golden, WriteTable(c.added, c.breakName, c.options));
+    // Each display bit alone, one table after the other (0: the label
+    // column alone).
+    std::string each;
+    for (unsigned long bit : {0x000ul, 0x001ul, 0x002ul, 0x004ul, 0x008ul, 0x010ul, 0x020ul, 0x040ul, 0x100ul, 0x200ul})
+        each += WriteTable("", "region", {bit, 0, 128});
+    analysestest::ExpectGolden("oneway_each_display_bit", each);
+}
+
+// The line of the text that begins with the label (after the blank).
+std::string LineOf(const std::string &text, const std::string &label)
+{
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.compare(0, label.size() + 1, " " + label) == 0)
+            return line;
+    return "";
+}
+
+// Groups of values near the largest double: their figures print in exponent
+// form in columns as wide as the widest; only limits beyond the largest
+// double (those of the groups) take the mark.
+TEST(OnewayTableText, GroupsOfValuesNearTheLargestDoublePrintTheirFigures)
+{
+    analysestest::EnglishTexts texts;
+    Survey survey(Survey::Text{"variable x\ntype double\nvariable g\ntype u8\nvalue 1 = low\nvalue 2 = high\n",
+                               "x,g\n1e308,1\n1.7e308,1\n-1e308,1\n3.5e38,2\n4e38,2\n-1.7e308,2\n"});
+    ONEWAY computation(1, 2, survey.DataSet());
+    ASSERT_TRUE(computation.Compute());
+    const std::string text = Write(computation, {0x3FF, 0, 128});
+    const std::string low = LineOf(text, "low"), high = LineOf(text, "high");
+    EXPECT_NE(std::string::npos, low.find("5.67e+307")) << text;                   // the mean 1.7e308 / 3
+    EXPECT_NE(std::string::npos, high.find("4.00e+38")) << text;                   // the maximum
+    EXPECT_NE(std::string::npos, LineOf(text, "Total").find("1.31e+308")) << text; // a 95% limit
+    EXPECT_EQ(low.size(), high.size()) << text;
+}
+
+// R 4.2.2, data/oneway_reference.R (income by region, 999 and 9 left out):
+//   aov: SS 530.74 17.99, MS 176.91 2.25, F 78.6830, p < 0.0001
+//   Levene (aov of |x - group mean|): F 1.6344, df 3 8, p 0.2570
+//   t.test (Welch) North-South -7.009 6.87 0.0002; South-East -12.558 3.00
+//   0.0011; t.test(var.equal = TRUE) North-West 2.824 4 0.0476, South-West
+//   7.563 3 0.0048, East-West not computed (no spread in either group);
+//   Scheffe F = (mi - mj)^2 / (MSw (1/ni + 1/nj)) / (k - 1): North-West
+//   3.3406 p 0.0766, East-West 47.8357 p < 0.0001.
+// PSPP 1.6.2 ONEWAY income BY region /STATISTICS=HOMOGENEITY /POSTHOC=SCHEFFE
+// prints SS 530.74 17.99 548.73, F 78.68, Levene 1.63 (3, 8) p .257,
+// Scheffe p .001 .000 .077 .001 .001 .000 for the pairs in this order; MEANS
+// the group means 13.20 20.63 30.00 8.00 (20.625: PSPP rounds the half up,
+// printf here to the even 20.62), sums and standard deviations of the
+// golden texts, weighted (WEIGHT BY w) 13.14 20.86 30.00 8.00, sums 72.25
+// 114.75 90.00 8.00.
+TEST(OnewayTableText, TestFiguresAgreeWithRAndPspp)
+{
+    analysestest::EnglishTexts texts;
+    const std::string text = WriteTable("", "region", {1, 0x2F, 128});
+    const char *const expected[][2] = {
+        {"Between groups", " Between groups          530.74   3       176.91  78.6830  0.0000"},
+        {"Within groups", " Within groups            17.99   8         2.25"},
+        {"North - South", " North - South       -7.43   -7.009  6.87  0.0002  !"},
+        {"South - East", " South - East        -9.38  -12.558     3  0.0011  *"},
+        {"North - West", " North - West         5.20     ***   ***     ***   -"},
+        {"F ", " F                  1.6344"},
+        {"p ", " p                  0.2570"},
+    };
+    for (const auto &e : expected)
+        EXPECT_EQ(0u, LineOf(text, e[0]).find(e[1])) << e[0] << "\n" << text;
+    // The pooled and Scheffe blocks follow the separate one: their lines
+    // come second and third for each pair.
+    const std::string pooled = text.substr(text.find("pooled"));
+    EXPECT_EQ(0u, LineOf(pooled, "North - West").find(" North - West         5.20    2.824     4  0.0476  +"));
+    EXPECT_EQ(0u, LineOf(pooled, "South - West").find(" South - West        12.62    7.563     3  0.0048  *"));
+    const std::string scheffe = pooled.substr(pooled.find("Scheff"));
+    EXPECT_EQ(0u, LineOf(scheffe, "North - West").find(" North - West         5.20   3.3406   3   8  0.0766"));
+    EXPECT_EQ(0u, LineOf(scheffe, "East - West").find(" East - West         22.00  47.8357   3   8  0.0000  !"));
+}
+
+TEST(OnewayTableText, TestsAndQuantilesAreMadeOnceAndThePairsFollowTheOrder)
+{
+    analysestest::EnglishTexts texts;
+    Survey survey("data/oneway");
+    ONEWAY c(survey.Variable("income"), survey.Variable("region"), survey.DataSet());
+    ASSERT_TRUE(c.Compute());
+    Write(c, {0x101, 0x2F, 128});
+    // Figures changed by hand are printed again: nothing was computed anew.
+    c.total.quantiles[1] = 77.25;
+    c.varianceF = 5.5;
+    c.scheffeTests->labels[0] = "Northern";
+    c.anova->table.f = 2.5;
+    std::string text = Write(c, {0x101, 0x2F, 128});
+    EXPECT_NE(std::string::npos, LineOf(text, "Total").find("77.25"));
+    EXPECT_EQ(" F                  5.5000", LineOf(text, "F ").substr(0, 26));
+    EXPECT_NE("", LineOf(text, "Northern - South"));
+    EXPECT_NE(std::string::npos, LineOf(text, "Between groups").find("2.5000"));
+    // By mean the pairs are made again in the new order (West first), the
+    // analysis of variance is kept; back by break value, North first again.
+    text = Write(c, {0x101, 0x2F, 1});
+    EXPECT_NE("", LineOf(text, "West - North"));
+    EXPECT_EQ("", LineOf(text, "Northern - South"));
+    EXPECT_NE(std::string::npos, LineOf(text, "Between groups").find("2.5000"));
+    text = Write(c, {0x101, 0x0E, 128});
+    EXPECT_NE("", LineOf(text, "North - South"));
+    EXPECT_EQ("", LineOf(text, "West - North"));
+    EXPECT_EQ(std::string::npos, text.find("Between groups")); // Scheffe alone needs no table
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+// The battery frequencies from the user's side: the analysis chosen in the
+// variable-list window, items put into its list, the run building one page
+// whose text equals the golden one for the record's options, unweighted and
+// weighted, with user- and system-missing values. The figures were checked
+// against data/battery_reference.R (R on the same cases). Items are aligned
+// by code: roads (no 5) and libraries (no 9) keep their columns, and odd,
+// with a code parks lacks, is listed as left out.
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/frequencies/BattFreqBook.h"
+#include "analyses/frequencies/BattFreqOption.h"
+#include "analyses/RegisterAnalyses.h"
+#include "dataset/RegistrySettings.h"
+#include "shell/AnalysisRegistry.h"
+#include "shell/TXTWIN.h"
+#include "shell/VariableListWindow.h"
+#include "zaf/core/ZafNotebook.h"
+
+namespace {
+
+using namespace analysestest;
+
+enum BatteryVariable { ID = 1, W, PARKS, ROADS, ODD, LIBRARIES, NOBODY };
+
+std::vector<WorkBook *> shownBooks;
+
+class BattFreqTest : public WindowTest
+{
+protected:
+    BattFreqTest()
+    {
+        previous = WorkBook::SetShowHook([](WorkBook *book) { shownBooks.push_back(book); });
+    }
+    ~BattFreqTest() override
+    {
+        for (WorkBook *book : shownBooks)
+            Forget(book);
+        shownBooks.clear();
+        Forget(window);
+        RunQueued();
+        FreeAnalysisRegistry();
+        ForgetOptions();
+        WorkBook::SetShowHook(previous);
+    }
+    static void ForgetOptions()
+    {
+        RegistrySettings::DeleteKeyInSection(FindSettingsSection(sectionTableOptions), "BattFreqTableOptions");
+    }
+
+    // The text of the one page of a run over the items with these options.
+    std::string Run(const std::string &added, unsigned long options, std::initializer_list<long> items)
+    {
+        ForgetOptions();
+        RegistrySettings::WriteValueInSection(FindSettingsSection(sectionTableOptions), "BattFreqTableOptions",
+                                              options);
+        RegisterAnalyses();
+        BuildAnalysisRegistry(&texts.catalog);
+        if (window)
+            Forget(window);
+        window =
+            Open(new VariableListWindow(*userPersist, OpenSurvey("data/battery", added), RegisteredOptionsList.data(),
+                                        static_cast<int>(RegisteredOptionsList.size())));
+        const std::string name = StatText(77, analysisTextGroup);
+        const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT,
+                                         static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+        EXPECT_GE(row, 0) << name;
+        ClickRow(window->AnalysisList(), static_cast<int>(row));
+        bool first = true;
+        for (long item : items) {
+            ClickRow(window->VariableList(), static_cast<int>(item - 1), first ? 0 : MK_CONTROL);
+            first = false;
+        }
+        Press(window, "BT_ADD0");
+        const std::size_t before = shownBooks.size();
+        Press(window, VariableListWindow::runName);
+        if (shownBooks.size() != before + 1 || shownBooks.back()->PageCount() != 1)
+            return "no page";
+        return static_cast<TXTWIN *>(shownBooks.back()->PageAt(0)->ResultWindow())->Text();
+    }
+
+    VariableListWindow *window = nullptr;
+    WorkBook::ShowHook previous = nullptr;
+};
+
+TEST_F(BattFreqTest, TheDefaultTableAlignsItemsByCodeAndListsTheOnesThatCannotBe)
+{
+    const std::string text = Run("", BattFreqOption::defaultOptions, {PARKS, ROADS, ODD, LIBRARIES});
+    ExpectGolden("battery_default", text);
+    EXPECT_EQ("v3, v4, v5, v6",
+              std::string(shownBooks.back()->Notebook()->TabOf(shownBooks.back()->PageAt(0))->Text()));
+    EXPECT_NE(std::string::npos, text.find(StatText(55, BattFreqOption::textGroup)));
+}
+
+TEST_F(BattFreqTest, SeparateTablesWithSumsWeighted)
+{
+    ExpectGolden("battery_separate_sums_weighted",
+                 Run("weight w\n",
+                     battCounts | battValidPercent | battPercent | battColumnSums | battRowSums | battSeparate,
+                     {PARKS, ROADS, LIBRARIES}));
+    ExpectGolden("battery_counts_only", Run("", battCounts | battSeparate, {PARKS, ROADS}));
+}
+
+TEST_F(BattFreqTest, NoCaseSelectedGivesTheMarkNotAFigure)
+{
+    const std::string text =
+        Run("selection nobody Nobody selected\n",
+            battCounts | battPercent | battValidPercent | battColumnSums | battRowSums, {PARKS, ROADS});
+    ExpectGolden("battery_nobody", text);
+    EXPECT_EQ(std::string::npos, text.find("nan"));
+}
+
+TEST_F(BattFreqTest, OneItemIsNoBattery)
+{
+    EXPECT_EQ("no page", Run("", BattFreqOption::defaultOptions, {PARKS}));
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+// Multiple response from the user's side: the analysis chosen in the
+// variable-list window, the question's variables put into its list, the run
+// building one page whose text equals the golden one for the record's
+// settings. The figures were checked against data/multresp_reference.R (R
+// on the same cases: counts, % of answers, % of cases, listwise, with and
+// without user-missing codes, unweighted and weighted).
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/frequencies/MULTDIKOWIN.h"
+#include "analyses/frequencies/MULTFREQWIN.h"
+#include "analyses/frequencies/MultrespDikoOption.h"
+#include "analyses/frequencies/MultrespFreqOption.h"
+#include "analyses/RegisterAnalyses.h"
+#include "dataset/RegistrySettings.h"
+#include "shell/AnalysisRegistry.h"
+#include "shell/VariableListWindow.h"
+
+#include <map>
+
+namespace {
+
+using namespace analysestest;
+
+enum MultrespVariable { ID = 1, W, ISSUE1, ISSUE2, ISSUE3, PAPER, WEB, RADIO, OTHER };
+
+std::vector<WorkBook *> shownBooks;
+
+class MultrespTest : public WindowTest
+{
+protected:
+    MultrespTest()
+    {
+        previous = WorkBook::SetShowHook([](WorkBook *book) { shownBooks.push_back(book); });
+    }
+    ~MultrespTest() override
+    {
+        for (WorkBook *book : shownBooks)
+            Forget(book);
+        shownBooks.clear();
+        Forget(window);
+        RunQueued();
+        FreeAnalysisRegistry();
+        ForgetSettings();
+        WorkBook::SetShowHook(previous);
+    }
+    void ForgetSettings()
+    {
+        for (const auto &setting : stored)
+            RegistrySettings::DeleteKeyInSection(FindSettingsSection(sectionTableOptions), setting.first.c_str());
+    }
+
+    // The book of a run of the analysis (menu text menuText) over the
+    // variables, with these settings stored first; null when none is shown.
+    WorkBook *Run(int menuText, const std::string &added, std::map<std::string, unsigned long> settings,
+                  std::initializer_list<long> variables)
+    {
+        ForgetSettings();
+        stored = settings;
+        for (const auto &setting : stored)
+            RegistrySettings::WriteValueInSection(FindSettingsSection(sectionTableOptions), setting.first.c_str(),
+                                                  setting.second);
+        RegisterAnalyses();
+        BuildAnalysisRegistry(&texts.catalog);
+        if (window)
+            Forget(window);
+        window =
+            Open(new VariableListWindow(*userPersist, OpenSurvey("data/multresp", added), RegisteredOptionsList.data(),
+                                        static_cast<int>(RegisteredOptionsList.size())));
+        const std::string name = StatText(menuText, analysisTextGroup);
+        const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT,
+                                         static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+        EXPECT_GE(row, 0) << name;
+        ClickRow(window->AnalysisList(), static_cast<int>(row));
+        bool first = true;
+        for (long variable : variables) {
+            ClickRow(window->VariableList(), static_cast<int>(variable - 1), first ? 0 : MK_CONTROL);
+            first = false;
+        }
+        Press(window, "BT_ADD0");
+        const std::size_t before = shownBooks.size();
+        Press(window, VariableListWindow::runName);
+        return shownBooks.size() == before + 1 ? shownBooks.back() : nullptr;
+    }
+    static const std::string &Text(WorkBook *book)
+    {
+        return static_cast<TXTWIN *>(book->PageAt(0)->ResultWindow())->Text();
+    }
+
+    VariableListWindow *window = nullptr;
+    WorkBook::ShowHook previous = nullptr;
+    std::map<std::string, unsigned long> stored;
+};
+
+constexpr int categoriesMenuText = 18;
+
+TEST_F(MultrespTest, CategoriesCountEveryValidCodeOfTheQuestionAsAnAnswer)
+{
+    WorkBook *book = Run(categoriesMenuText, "", {}, {ISSUE1, ISSUE2, ISSUE3});
+    ASSERT_NE(nullptr, book);
+    EXPECT_EQ(2, book->GraphToolCount()) << "bar and pie on the base of answers";
+    ExpectGolden("multresp_issues", Text(book));
+    // R: counts 13 12 16 15 11 of 67 answers by 33 cases; 23.9 % of answers for code 3.
+    for (const char *figure : {" 16 ", "23.9", " 67 ", "Number of cases: 33"})
+        EXPECT_NE(std::string::npos, Text(book).find(figure)) << figure;
+
+    // The graphs draw the counted distribution.
+    auto *page = static_cast<MultrespFreqPage *>(book->PageAt(0));
+    std::unique_ptr<ZafWindow> bar(page->CreateGraphWindow(0, nullptr));
+    EXPECT_NE(nullptr, bar);
+}
+
+TEST_F(MultrespTest, TheFirstTableFollowsTheRecordsUserMissingSetting)
+{
+    WorkBook *book =
+        Run(categoriesMenuText, "weight w\n",
+            {{"MultRespFreqIncludeUsermiss", 1}, {"MultRespFreqPctBase", multrespOfCases}}, {ISSUE1, ISSUE2, ISSUE3});
+    ASSERT_NE(nullptr, book);
+    EXPECT_EQ(1, book->GraphToolCount()) << "no pie on the base of cases";
+    ExpectGolden("multresp_issues_usermissing_cases_weighted", Text(book));
+    // R: 31 answers "No answer", 146 answers by 62 cases; 50.0 % of cases.
+    for (const char *figure : {"No answer", "50.0", " 146 ", "Number of cases: 62"})
+        EXPECT_NE(std::string::npos, Text(book).find(figure)) << figure;
+
+    // The listwise flag recounts on the next write; the display bits only
+    // rewrite.
+    auto *record = static_cast<MultrespFreqOption *>(book->Option());
+    record->listwise = 1;
+    record->display = multrespLabels | multrespCounts | multrespPercents;
+    book->PageAt(0)->ResultWindow()->Update();
+    ExpectGolden("multresp_issues_listwise_weighted", Text(book));
+    EXPECT_NE(std::string::npos, Text(book).find("Number of cases: 31")) << "R: 93 answers by 31 cases";
+}
+
+TEST_F(MultrespTest, VariablesLabelledOtherwiseAreNoQuestion)
+{
+    WorkBook *book = Run(categoriesMenuText, "", {}, {ISSUE1, OTHER});
+    ASSERT_NE(nullptr, book);
+    EXPECT_NE(std::string::npos, Text(book).find(StatText(38, multrespTextGroup)));
+    EXPECT_EQ(nullptr, book->PageAt(0)->Computation());
+}
+
+constexpr int dichotomiesMenuText = 19;
+
+// What the pre-option window gets typed into it before OK.
+std::string typedValues;
+void CALLBACK AnswerPreOptions(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ZafDialogWindow *dialog = ZafDialogWindow::ModalWindow();
+    ZafWindowObject *field = dialog ? dialog->FindObjectByStringID(MultrespDikoPreOptionWindow::fieldName) : nullptr;
+    if (!field)
+        return;
+    KillTimer(nullptr, timer);
+    field->SetText(typedValues.c_str());
+    dialog->Event(ZafEventRecord(ZAF_DIALOG_OK));
+}
+
+TEST_F(MultrespTest, DichotomiesCountTheCasesHoldingTheValuesTypedBeforeTheLists)
+{
+    typedValues = "1";
+    SetTimer(nullptr, 0, 10, AnswerPreOptions);
+    WorkBook *book = Run(dichotomiesMenuText, "", {}, {PAPER, WEB, RADIO});
+    ASSERT_NE(nullptr, book);
+    EXPECT_EQ(2, book->GraphToolCount());
+    ExpectGolden("multresp_sources", Text(book));
+    // R: 17 17 22 of 56 answers by 35 cases.
+    for (const char *figure : {"30.4", "39.3", " 56 ", "Number of cases: 35"})
+        EXPECT_NE(std::string::npos, Text(book).find(figure)) << figure;
+
+    typedValues = "1 - 2";
+    SetTimer(nullptr, 0, 10, AnswerPreOptions);
+    book =
+        Run(dichotomiesMenuText, "weight w\n", {{"MultRespDikoPctBase", multrespOfEachVariable}}, {PAPER, WEB, RADIO});
+    ASSERT_NE(nullptr, book);
+    EXPECT_EQ(1, book->GraphToolCount()) << "no pie but on the base of answers";
+    ExpectGolden("multresp_sources_each_variable_weighted", Text(book));
+    // R: 47 44 47 of the cases valid in each variable: 78.3 88.0 82.5 %; no
+    // total and no footer.
+    for (const char *figure : {"1.00-2.00", "78.3", "88.0", "82.5"})
+        EXPECT_NE(std::string::npos, Text(book).find(figure)) << figure;
+    EXPECT_EQ(std::string::npos, Text(book).find(StatText(10, 5)));
+}
+
+TEST(MultrespCountedValues, AreNumbersAndRangesWithTheLowEndFirst)
+{
+    struct Case
+    {
+        const char *text;
+        int error;
+        ValueRangeList ranges;
+    };
+    const Case cases[] = {
+        {"1", 0, {{1, 1}}},
+        {" 1-2 , 5", 0, {{1, 2}, {5, 5}}},
+        {"-3 - -1", 0, {{-3, -1}}},
+        {"2.5", 0, {{2.5, 2.5}}},
+        {"", 39, {}},
+        {"yes", 39, {}},
+        {"1,", 39, {}},
+        {"1-", 39, {}},
+        {"1 2", 39, {}},
+        {"nan", 39, {}},
+        {"3-1", 40, {}},
+        // Numbers as the converter reads them: no hexadecimal or infinity.
+        {"1e2-2.5E+2", 0, {{100, 250}}},
+        {"0x10", 39, {}},
+        {"1, 0x2", 39, {}},
+        {"inf", 39, {}},
+        {"1e400", 39, {}},
+    };
+    for (const Case &c : cases) {
+        ValueRangeList ranges{{7, 7}};
+        int error = -1;
+        EXPECT_EQ(c.error == 0, ParseCountedValues(c.text, ranges, &error)) << c.text;
+        EXPECT_EQ(c.error, error) << c.text;
+        const ValueRangeList expected = c.error ? ValueRangeList{{7, 7}} : c.ranges;
+        ASSERT_EQ(expected.size(), ranges.size()) << c.text;
+        for (size_t i = 0; i < ranges.size(); ++i)
+            EXPECT_TRUE(expected[i].low == ranges[i].low && expected[i].high == ranges[i].high) << c.text;
+    }
+}
+
+} // namespace

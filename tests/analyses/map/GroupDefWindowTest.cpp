@@ -1,0 +1,160 @@
+// The class-limit dialog of the region map: the limits' checks and texts,
+// its place on the screen, and runs driven while it is up: limits shown with
+// every decimal, OK taking exactly what stands in the fields (sorted with a
+// message when typed out of order), repeated limits refused, cancel and
+// Escape leaving the record as it was.
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/map/GroupDefWindow.h"
+#include "analyses/map/MapStatOption.h"
+#include "tests/support/ModalLoop.h"
+#include "zaf/controls/ZafReal.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+struct Box
+{
+    bool seen = false;
+    std::string text;
+} box;
+
+// Reads and closes the message box once it is up.
+void AnswerBox()
+{
+    HWND found = testsupport::FindThreadMessageBox();
+    if (!found)
+        return testsupport::WhenModalLoopIdles(AnswerBox, 10);
+    box.seen = true;
+    char text[256] = "";
+    GetDlgItemTextA(found, 0xFFFF, text, sizeof text);
+    box.text = text;
+    PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
+}
+
+class GroupDefWindowTest : public analysestest::WindowTest
+{
+protected:
+    GroupDefWindowTest()
+    {
+        box = Box();
+        record.classCountMode = MapClassSettings::userCount;
+        record.classCount = 3;
+        record.SyncClasses();
+        record.classes.decimals = 1;
+        record.classes.bounds = {24025.17, 26000.5, 28000, 30000};
+    }
+    ~GroupDefWindowTest() override { testsupport::ForgetModalLoopSteps(); }
+    static std::string FieldText(GroupDefWindow &dialog, int i)
+    {
+        char text[64] = "";
+        ZafWindowObject *field = dialog.FindObjectByStringID(("R" + std::to_string(i)).c_str());
+        if (field && field->OSHandle())
+            GetWindowTextA(field->OSHandle(), text, sizeof text);
+        return text;
+    }
+    static void Type(GroupDefWindow &dialog, int i, const char *text)
+    {
+        ZafWindowObject *field = dialog.FindObjectByStringID(("R" + std::to_string(i)).c_str());
+        ASSERT_TRUE(field && field->OSHandle());
+        // As the user retypes it: all selected, erased, typed; taken by the
+        // dialog's loop in order.
+        SendMessageA(field->OSHandle(), EM_SETSEL, 0, -1);
+        PostMessageA(field->OSHandle(), WM_CHAR, VK_BACK, 1);
+        for (const char *c = text; *c; ++c)
+            PostMessageA(field->OSHandle(), WM_CHAR, static_cast<unsigned char>(*c), 1);
+    }
+
+    MapStatOption record;
+};
+
+} // namespace
+
+TEST(GroupDefLimits, ChecksAndTexts)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> limits = {1, 2.5, 3};
+    EXPECT_EQ(GroupDefWindow::CheckLimits(limits), GroupDefWindow::limitsAccepted);
+    limits = {3, 1, 2.5};
+    EXPECT_EQ(GroupDefWindow::CheckLimits(limits), GroupDefWindow::limitsSorted);
+    EXPECT_EQ(limits, (std::vector<double>{1, 2.5, 3}));
+    for (double bad : {inf, -inf, nan}) {
+        limits = {1, bad, 3};
+        EXPECT_EQ(GroupDefWindow::CheckLimits(limits), GroupDefWindow::limitNotFinite) << bad;
+    }
+    limits = {2, 1, 2};
+    EXPECT_EQ(GroupDefWindow::CheckLimits(limits), GroupDefWindow::limitsRepeated);
+    EXPECT_EQ(limits, (std::vector<double>{2, 1, 2})); // refused limits are left as typed
+    // Every decimal a limit has, at least the variable's.
+    EXPECT_EQ(GroupDefWindow::LimitText(24025.17, 1), "24025.17");
+    EXPECT_EQ(GroupDefWindow::LimitText(30000, 2), "30000.00");
+    EXPECT_EQ(GroupDefWindow::LimitText(7, 0), "7");
+    EXPECT_EQ(GroupDefWindow::LimitText(1.0 / 3.0, 0), "0.333333333333");
+}
+
+TEST_F(GroupDefWindowTest, PlacedWhollyOnTheScreen)
+{
+    GroupDefWindow dialog(0, 0, &record);
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    for (POINT at : {POINT{area.right + 500, area.bottom + 700}, POINT{-300, -40}, POINT{40, 50}}) {
+        dialog.PlaceNear(at.x, at.y);
+        ZafRegionRect r = dialog.Region();
+        dialog.ConvertRegion(r, ZAF_PIXEL);
+        EXPECT_GE(r.left, area.left) << at.x;
+        EXPECT_GE(r.top, area.top) << at.y;
+        EXPECT_LE(r.right, area.right - 1) << at.x;
+        EXPECT_LE(r.bottom, area.bottom - 1) << at.y;
+        if (at.x == 40)
+            EXPECT_EQ(r.left * 10000 + r.top, 40 * 10000 + 50);
+    }
+}
+
+TEST_F(GroupDefWindowTest, OkTakesTheLimitsAsTheyStandAndSortsThemWithAMessage)
+{
+    GroupDefWindow dialog(0, 0, &record);
+    dialog.PlaceNear(100, 100);
+    std::string shown;
+    testsupport::WhenModalLoopIdles([&] {
+        shown = FieldText(dialog, 0);
+        Type(dialog, 1, "29000.25");
+        AnswerBox();
+        WindowTest::PostClick(dialog.FindObjectByStringID(GroupDefWindow::okName));
+    });
+    EXPECT_EQ(dialog.Run(), ZAF_DIALOG_OK);
+    EXPECT_EQ(shown, "24025.17");
+    EXPECT_TRUE(box.seen);
+    EXPECT_EQ(box.text, GroupDefWindow::sortedText);
+    EXPECT_EQ(record.classes.bounds, (std::vector<double>{24025.17, 28000, 29000.25, 30000}));
+    EXPECT_EQ(record.groupingMethod, MapClassSettings::userDefined);
+    EXPECT_TRUE(record.classes.userBounds);
+    // The lowest region's value lies in the first class, not below it.
+    EXPECT_EQ(MapClasses::ClassOf(24025.17, record.classes.bounds), 0);
+    EXPECT_EQ(MapClasses::ClassOf(28000, record.classes.bounds), 1);
+}
+
+TEST_F(GroupDefWindowTest, RepeatedLimitsKeepTheDialogOpenAndCancelChangesNothing)
+{
+    GroupDefWindow dialog(0, 0, &record);
+    dialog.PlaceNear(100, 100);
+    testsupport::WhenModalLoopIdles([&] {
+        Type(dialog, 2, "26000.5");
+        AnswerBox();
+        WindowTest::PostClick(dialog.FindObjectByStringID(GroupDefWindow::okName));
+        // Open again after the message: Escape cancels.
+        testsupport::WhenModalLoopIdles(
+            [&] {
+                if (dialog.OSHandle())
+                    PostMessageA(dialog.OSHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            },
+            200);
+    });
+    EXPECT_EQ(dialog.Run(), ZAF_DIALOG_CANCEL);
+    EXPECT_EQ(box.text, GroupDefWindow::repeatedText);
+    EXPECT_EQ(record.classes.bounds, (std::vector<double>{24025.17, 26000.5, 28000, 30000}));
+    EXPECT_NE(record.groupingMethod, MapClassSettings::userDefined);
+}

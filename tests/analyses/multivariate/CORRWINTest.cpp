@@ -1,0 +1,142 @@
+// The correlation text on data/corr: golden texts of the display bits in
+// both modes; coefficients and marks against R and PSPP (data/
+// corr_reference.R, .sps); the error text; a table past the first buffer;
+// marks asked for without p-values.
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/multivariate/CORRWIN.h"
+#include "stats/CorrObj.h"
+
+#include <cstdio>
+
+namespace {
+
+using namespace analysestest;
+
+enum CorrVariable : long { A = 1, B, C, D, K, NONE };
+
+class CorrTextTest : public WindowTest
+{
+protected:
+    void SetUp() override { ASSERT_NE(nullptr, OpenSurvey("data/corr")); }
+
+    // The table of the variables in the mode with the display word.
+    std::string Table(std::vector<long> list, int mode, unsigned long word)
+    {
+        list.push_back(0);
+        CorrObj corr(list.data(), mode);
+        corr.displayWord = word;
+        CORRWIN text("Correlation", &corr);
+        text.WriteTable();
+        return text.Text();
+    }
+};
+
+struct GoldenCase
+{
+    const char *name;
+    int mode;
+    unsigned long word;
+};
+
+class CorrGoldenTest : public CorrTextTest, public testing::WithParamInterface<GoldenCase>
+{};
+
+TEST_P(CorrGoldenTest, WritesTheTableOfItsDisplayBits)
+{
+    ExpectGolden(GetParam().name, Table({A, B, C, D}, GetParam().mode, GetParam().word));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DisplayBits, CorrGoldenTest,
+    testing::Values(GoldenCase{"corr_listwise_lower", CorrObj::kListwise, 0},
+                    GoldenCase{"corr_listwise_marks", CorrObj::kListwise, 4},
+                    GoldenCase{"corr_listwise_all", CorrObj::kListwise, 7},
+                    GoldenCase{"corr_pairwise_lower", CorrObj::kPairwise, 0},
+                    GoldenCase{"corr_pairwise_full_marks", CorrObj::kPairwise, 6},
+                    GoldenCase{"corr_pairwise_all", CorrObj::kPairwise, 7}),
+    [](const testing::TestParamInfo<GoldenCase> &info) { return std::string(info.param.name).substr(5); });
+
+// R's coefficients and p-values (corr_reference.R; PSPP prints the same at
+// its 3 decimals): lower triangle, rows b, c, d.
+struct Reference
+{
+    int mode;
+    double r[6]; // b-a, c-a, c-b, d-a, d-b, d-c
+    double p[6];
+};
+const Reference references[] = {
+    {CorrObj::kListwise,
+     {0.8891639083, -0.5944283676, -0.5515029751, 0.6255976387, 0.6823401998, -0.5344935933},
+     {4.77683e-05, 0.0321512, 0.0507246, 0.0222027, 0.0101819, 0.0598631}},
+    {CorrObj::kPairwise,
+     {0.8661930715, -0.6059663572, -0.5612999732, 0.5713810071, 0.7115067155, -0.3677958526},
+     {2.97253e-05, 0.0128445, 0.0367521, 0.0207728, 0.00432081, 0.17742}},
+};
+
+TEST_F(CorrTextTest, PrintsRsCoefficientsAndMarksAtFourDecimals)
+{
+    for (const Reference &ref : references) {
+        const std::string text = Table({A, B, C, D}, ref.mode, CORRWIN::displayMarks);
+        for (int k = 0; k < 6; ++k) {
+            // A cell: the coefficient in 8, its mark in 2 and a blank.
+            char cell[24];
+            const double p = ref.p[k];
+            std::snprintf(cell, sizeof cell, "%8.4f %c ", ref.r[k], p < 0.001 ? '!' : p < 0.01 ? '*' : p < 0.05 ? '+' : ' ');
+            EXPECT_NE(std::string::npos, text.find(cell)) << cell;
+        }
+    }
+}
+
+TEST_F(CorrTextTest, AConstantVariableShowsTheErrorNamingItInsteadOfTheMatrix)
+{
+    const std::string text = Table({A, K}, CorrObj::kListwise, 7);
+    EXPECT_NE(std::string::npos, text.find(std::string(StatText(5, 34)) + " (V5)"));
+    EXPECT_NE(std::string::npos, text.find(StatText(13, 35)));
+    EXPECT_EQ(std::string::npos, text.find("V1 "));
+}
+
+TEST_F(CorrTextTest, MarksWithoutPValuesAreLeftOutRatherThanRead)
+{
+    const long list[] = {A, B, C, D, 0};
+    CorrObj corr(list, CorrObj::kListwise);
+    corr.displayWord = CORRWIN::displayMarks;
+    corr.pValues.clear();
+    CORRWIN text("Correlation", &corr);
+    text.WriteTable();
+    EXPECT_NE(std::string::npos, text.Text().find("\r\n V3       -0.5944 -0.5515\r\n"));
+    EXPECT_EQ(std::string::npos, text.Text().find("p<0.05"));
+}
+
+TEST(CorrLargeTextTest, AHundredVariableFullMatrixIsWrittenWhole)
+{
+    EnglishTexts texts;
+    // v1..v100 of 5 cases c: c (i % 7 + 1) + c^2 % (i + 2).
+    Survey::Text survey{"", ""};
+    for (int i = 1; i <= 100; ++i) {
+        survey.description += "variable v" + std::to_string(i) + "\ntype double\n";
+        survey.csv += (i > 1 ? ",v" : "v") + std::to_string(i) + (i == 100 ? "\n" : "");
+    }
+    for (int c = 1; c <= 5; ++c)
+        for (int i = 1; i <= 100; ++i)
+            survey.csv += std::to_string(c * (i % 7 + 1) + c * c % (i + 2)) + (i == 100 ? "\n" : ",");
+    Survey opened(survey);
+    std::vector<long> list;
+    for (long i = 1; i <= 100; ++i)
+        list.push_back(i);
+    list.push_back(0);
+    CorrObj corr(list.data(), CorrObj::kListwise);
+    ASSERT_EQ(0, corr.errorCode);
+    corr.displayWord = CORRWIN::displayFull | CORRWIN::displayMarks;
+    CORRWIN text("Correlation", &corr);
+    text.WriteTable();
+    EXPECT_EQ(txtErrorNone, text.Error());
+    // The last row whole: its label in 8, then 100 cells of 11; the legend after it.
+    const std::string &all = text.Text();
+    const std::size_t last = all.find("\r\n V100 ");
+    ASSERT_NE(std::string::npos, last);
+    EXPECT_EQ(last + 3 + 8 + 100 * 11, all.find("\r\n", last + 3));
+    EXPECT_NE(std::string::npos, all.find("p<0.05", last));
+}
+
+} // namespace

@@ -1,0 +1,126 @@
+// The n-way table's text: golden texts for the figures of each display bit
+// and each layer mode over one, two and three control variables and a
+// multiple-response set; the counts and percentages of the golden texts
+// were checked against R (data/ntab_reference.R: xtabs, ftable and
+// prop.table over the same cases) and PSPP CROSSTABS with two BY.
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/multivariate/NtabBook.h"
+#include "analyses/multivariate/NTAB.h"
+
+namespace {
+
+using namespace analysestest;
+
+std::string Written(NTAB &table, unsigned long display, int userLayers, int cellWidth = 8)
+{
+    NTABWIN window("n-way", nullptr, &table);
+    table.display = display;
+    table.userLayerCount = userLayers;
+    table.baseCellWidth = cellWidth;
+    window.SetColumnWidth(cellWidth);
+    window.WriteResult();
+    return window.Text();
+}
+
+struct Layout
+{
+    const char *golden;
+    long dependent;
+    std::vector<long> controls;
+    unsigned long display;
+    int userLayers;
+};
+
+TEST(NtabText, EachFigureAndLayerModeAsGolden)
+{
+    EnglishTexts texts;
+    Survey survey("data/xtab");
+    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
+    const Layout layouts[] = {
+        {"ntab_edu_sex", EDU, {SEX}, 0x221, 1},
+        {"ntab_edu_sex_all_layers", EDU, {SEX}, 0x421, 1},
+        {"ntab_edu_sex_region_counts", EDU, {SEX, REGION}, 0x230, 1},
+        {"ntab_edu_sex_region_user_total", EDU, {SEX, REGION}, 0x822, 1},
+        {"ntab_sex_edu_region_w_auto_numbers", SEX, {EDU, REGION, W}, 0x1211, 1},
+        {"ntab_sex_edu_region_w_none_cumulative", SEX, {EDU, REGION, W}, 0x104, 1},
+        {"ntab_sex_edu_region_w_all_rest", SEX, {EDU, REGION, W}, 0x408, 1},
+    };
+    for (const Layout &layout : layouts) {
+        NTAB table(dataSet);
+        std::vector<long> controls = layout.controls;
+        controls.push_back(0);
+        ASSERT_TRUE(table.ComputeForVariable(layout.dependent, controls.data(), 0)) << table.GetFailureText();
+        ExpectGolden(layout.golden, Written(table, layout.display, layout.userLayers));
+    }
+}
+
+// A negative user layer count is none, a huge one every control variable.
+TEST(NtabText, UserLayerCountClampedToTheControlVariables)
+{
+    EnglishTexts texts;
+    Survey survey("data/xtab");
+    NTAB table(ProgramSettings::Instance()->GetDataSet(0));
+    const long controls[] = {EDU, REGION, W, 0};
+    ASSERT_TRUE(table.ComputeForVariable(SEX, controls, 0));
+    const std::string none = Written(table, 0x111, 0), all = Written(table, 0x411, 0);
+    EXPECT_EQ(none, Written(table, 0x811, -1));
+    EXPECT_EQ(none, Written(table, 0x811, 0));
+    EXPECT_EQ(all, Written(table, 0x811, 3));
+    EXPECT_EQ(all, Written(table, 0x811, 1 << 30));
+    EXPECT_EQ(3, table.layerCount);
+    EXPECT_NE(none, all);
+}
+
+// Forty cases as forty columns: the cell narrows to 20 (20 x 40 = 800);
+// cell widths 0 to 2 still leave a cell of at least 1 and cut the labels.
+TEST(NtabText, CellWidthNarrowedAndClamped)
+{
+    EnglishTexts texts;
+    Survey survey("data/xtab");
+    NTAB table(ProgramSettings::Instance()->GetDataSet(0));
+    const long byCase[] = {ID, 0};
+    ASSERT_TRUE(table.ComputeForVariable(SEX, byCase, 0));
+    Written(table, 0x101, 0, 50);
+    EXPECT_EQ(20, table.widths[0]);
+    const long bySex[] = {SEX, 0};
+    ASSERT_TRUE(table.ComputeForVariable(EDU, bySex, 0));
+    // Narrower than its widest figure ("100.0"), a cell is widened to it;
+    // the labels are cut to the cell.
+    for (int width : {0, 1, 2, 5}) {
+        const std::string text = Written(table, 0x101, 0, width);
+        EXPECT_EQ(5, table.widths[0]);
+        EXPECT_NE(std::string::npos, text.find("  100.0")) << text;
+        EXPECT_NE(std::string::npos, text.find("fem..")) << text;
+    }
+    Written(table, 0x101, 0, 7);
+    EXPECT_EQ(7, table.widths[0]);
+    EXPECT_EQ("", NTAB::CutLabel("secondary", 0));
+    EXPECT_EQ("s", NTAB::CutLabel("secondary", 1));
+    EXPECT_EQ("se..", NTAB::CutLabel("secondary", 4));
+    EXPECT_EQ("basic", NTAB::CutLabel("basic", 5));
+}
+
+// Issues 1 to 3 as one set by the paper reader, on the base of answers and
+// of cases.
+TEST(NtabText, MultipleResponseSetAsGolden)
+{
+    EnglishTexts texts;
+    Survey survey("data/multresp");
+    const long set[] = {3, 4, 5, 0}, controls[] = {6, 0};
+    NTAB table(ProgramSettings::Instance()->GetDataSet(0));
+    table.percentageBase = 0;
+    ASSERT_TRUE(table.ComputeForTwoLists(set, controls, 0));
+    ExpectGolden("ntab_issues_paper_answers", Written(table, 0x231, 1));
+    table.percentageBase = 1;
+    table.SplitLayers(); // recomputes on the base of cases
+    ExpectGolden("ntab_issues_paper_cases", Written(table, 0x241, 1));
+}
+
+TEST(NtabBook, PageNames)
+{
+    EXPECT_EQ("V12  *  7", NtabBook::PageName(12, {7}));
+    EXPECT_EQ(" *  3 4 5", NtabBook::PageName(0, {3, 4, 5}));
+}
+
+} // namespace
