@@ -1,6 +1,6 @@
 #include "analyses/frequencies/FreqBook.h"
 
-#include "analyses/kit/FRWIN.h"
+#include "analyses/frequencies/FRWIN.h"
 #include "analyses/frequencies/FreqOption.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"

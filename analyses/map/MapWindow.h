@@ -13,7 +13,7 @@
 // Ownership: the window owns its map, its distribution and its means.
 #pragma once
 
-#include "analyses/kit/FRWIN.h"
+#include "analyses/frequencies/FRWIN.h"
 #include "stats/MeanObj.h"
 #include "stats/StatClass.h"
 

@@ -17,7 +17,7 @@
 #include "analyses/paired/TtestParBook.h"
 #include "analyses/paired/TtestParOption.h"
 #include "analyses/paired/WilcoxonOption.h"
-#include "analyses/kit/FRWIN.h"
+#include "analyses/frequencies/FRWIN.h"
 #include "analyses/frequencies/FreqBook.h"
 #include "analyses/frequencies/FreqOption.h"
 #include "analyses/caselist/ListBook.h"

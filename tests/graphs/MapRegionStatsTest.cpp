@@ -13,7 +13,7 @@
 #include "dataset/MapFile.h"
 #include "graphs/maps/MapRegionText.h"
 #include "shell/TXTWIN.h"
-#include "analyses/kit/FRWIN.h"
+#include "analyses/frequencies/FRWIN.h"
 #include "analyses/map/MapWindow.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"

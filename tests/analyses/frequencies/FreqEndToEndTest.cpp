@@ -8,7 +8,7 @@
 #include "tests/support/ModalLoop.h"
 
 #include "analyses/kit/AutoRecodeDialog.h"
-#include "analyses/kit/FRWIN.h"
+#include "analyses/frequencies/FRWIN.h"
 #include "analyses/frequencies/FreqBook.h"
 #include "analyses/frequencies/FreqOption.h"
 #include "analyses/RegisterAnalyses.h"

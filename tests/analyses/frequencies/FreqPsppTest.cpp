@@ -19,7 +19,7 @@
 // share the largest frequency (it prints none).
 #include "tests/analyses/AnalysesTestSupport.h"
 
-#include "analyses/kit/FRWIN.h"
+#include "analyses/frequencies/FRWIN.h"
 #include "analyses/frequencies/FreqBook.h"
 #include "analyses/frequencies/FreqOption.h"
 #include "dataset/BUFFERTYPE.h"

@@ -6,7 +6,7 @@
 // a save that cannot write, a taken name, and runs from the variable list.
 #include "tests/analyses/AnalysesTestSupport.h"
 
-#include "analyses/kit/FRWIN.h"
+#include "analyses/frequencies/FRWIN.h"
 #include "analyses/frequencies/FreqBook.h"
 #include "analyses/frequencies/FreqOption.h"
 #include "analyses/multivariate/MultregBook.h"

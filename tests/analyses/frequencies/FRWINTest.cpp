@@ -6,7 +6,7 @@
 // never as a NaN).
 #include "tests/analyses/AnalysesTestSupport.h"
 
-#include "analyses/kit/FRWIN.h"
+#include "analyses/frequencies/FRWIN.h"
 #include "analyses/frequencies/FreqBook.h"
 #include "analyses/frequencies/FreqOption.h"
 #include "dataset/BUFFERTYPE.h"

@@ -1,4 +1,4 @@
-#include "analyses/kit/FRWIN.h"
+#include "analyses/frequencies/FRWIN.h"
 
 #include "analyses/frequencies/FreqBook.h"
 #include "analyses/frequencies/FreqOption.h"
