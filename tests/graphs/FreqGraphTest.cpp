@@ -1,9 +1,9 @@
 // The frequency bar and pie graphs on the committed data set golden/fruit
 // (plain and weighted): element dumps against golden dumps, the colours they
-// paint into a memory bitmap, a workbook page with a bar graph, and the two
-// mended faults (no valid category; the distribution's own frequencies).
+// paint into a memory bitmap, a workbook page with a bar graph, and two
+// guards (no valid category; the distribution's own frequencies untouched).
 //
-// With MERVALO_WRITE_GOLDEN set the dumps are written instead of compared;
+// With MERVALO_UPDATE_GOLDEN set the dumps are written instead of compared;
 // a changed golden dump is reviewed like code. With MERVALO_FREQ_SHOT set to
 // a ".bmp" path the pixels of a bar graph are saved there.
 #include "GraphTestSupport.h"
@@ -128,7 +128,7 @@ protected:
     {
         const std::string dump = DumpElements(*shown);
         const std::string path = GoldenPath(name + ".dump");
-        if (std::getenv("MERVALO_WRITE_GOLDEN")) {
+        if (testsupport::UpdateGolden()) {
             std::ofstream(path, std::ios::binary) << dump;
             return;
         }
