@@ -314,10 +314,11 @@ TEST_F(FreqGraphTest, MultipleAnswersMakeANoteInsteadOfAPie)
     EXPECT_EQ(shown->Elements().At(0)->kind, element::kindGroup);
 }
 
-// --- Mended faults -------------------------------------------------------------------
+// --- Guards -------------------------------------------------------------------------
 
-// Mended: the label rows and the band width divided by the number of shown
-// categories, 0 here; the graph keeps its caption and heading.
+// The label rows and the band width divide by the number of shown
+// categories, 0 here: nothing is divided, and the graph keeps its caption
+// and heading.
 void ExpectTitleAlone(const FREQGRAPH &graph, const char *caption, const graphtest::Bitmap &bitmap)
 {
     EXPECT_TRUE(graph.ShownCategories().empty());
