@@ -48,9 +48,6 @@ public:
     double Probability(bool twoSided);
 
     double Count() const { return n; }
-    double SpreadX() const { return sx; }
-    double SpreadY() const { return sy; }
-    bool Degenerate() const { return degenerate != 0; }
 
 private:
     // False when no result can be given (fewer than 2 cases or degenerate).
