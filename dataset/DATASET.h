@@ -91,8 +91,9 @@ public:
     enum LockPathKind { lockPathFree, lockPathFile, lockPathFolder };
     // The answer to CreateFile's error code.
     static LockFailure ClassifyLockFailure(unsigned long errorCode, LockPathKind found);
-    // Opens a data set from two streams (taken over): used to check images
-    // of the files that are not on disk. No lock, map or documentation.
+    // Opens a data set from two streams (taken over), so that images of the
+    // files that are not on disk can be checked. No lock, map or
+    // documentation.
     int OpenStreams(ByteStream *qvf, ByteStream *ind);
     // Closes every file, frees the map directory and the selection and
     // weight records; releases the lock.

@@ -87,7 +87,7 @@ public:
         MemoryBudget::Charge(bytes);
         held += bytes;
     }
-    // count items of size bytes; a product past a size_t is refused too.
+    // count items of size bytes; a product past a size_t is refused as well.
     void AddItems(size_t count, size_t size)
     {
         if (size != 0 && count > static_cast<size_t>(-1) / size)

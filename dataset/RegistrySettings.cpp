@@ -133,8 +133,8 @@ bool RegistrySettings::ReadStringInSection(const SettingsSection *s, const char 
     return true;
 }
 
-// Callers' "save settings" used to reach a write that stored nothing; this
-// stores the value for real and says whether it was stored.
+// Stores the value in the section's key and says whether it was stored, so
+// that a caller's "save settings" can tell a failed write.
 bool RegistrySettings::WriteValueInSection(const SettingsSection *s, const char *key, unsigned long value)
 {
     if (!key)

@@ -28,7 +28,7 @@ void BARCODEELEMENT::SetStyle(const DrawStyle *newStyle)
 
 double BARCODEELEMENT::Position(double value) const
 {
-    // Mended: constant data gives a range of 0, whose quotient was NaN or
+    // Constant data gives a range of 0, whose quotient would be NaN or
     // infinite before it was cast to a pixel.
     if (!(range > 0.0) || !std::isfinite(range))
         return 0.0;
@@ -85,8 +85,8 @@ void BARCODEELEMENT::Draw()
         if (groups) {
             if (groups->IsCurrentMissing())
                 continue;
-            // Mended: "every group" was the largest double where the
-            // builders pass the largest float, which filtered out every case.
+            // "Every group" is the not-computed mark (the largest float), as
+            // the builders pass it; any other value keeps that group's cases.
             if (!IsNotComputed(groupValue) && groups->GetCurrentAsReal() != groupValue)
                 continue;
         }

@@ -9,11 +9,11 @@
 // Placement: with W and H the rectangle's device width and height (both
 // edges counted), a point lies at X = left + floor(W (x - x min) / x span +
 // 0.5), Y = bottom - floor(H (y - y min) / y span + 0.5); a point at x max
-// lies at right + 1. Mended: a range of no width (one distinct value)
-// places every point in the middle of that axis instead of casting NaN to a
-// pixel. The line's ends are truncated the same way without the 0.5; a line
-// that misses the rectangle (its clipped x low above its x high) or a range
-// of no width draws nothing (mended: neither was checked).
+// lies at right + 1. A range of no width (one distinct value) places every
+// point in the middle of that axis rather than casting NaN to a pixel. The
+// line's ends are truncated the same way without the 0.5; a line that misses
+// the rectangle (its clipped x low above its x high) or a range of no width
+// draws nothing.
 //
 // Ownership: the element owns its two styles (copies) and the lists it
 // opens for a draw; given value lists, the context and the data set are

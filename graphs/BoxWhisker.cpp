@@ -34,8 +34,8 @@ LINEELEMENT *Line(int x1, int y1, int x2, int y2, int pen, DrawStyle *style)
 void AddBoxWhisker(GROUPELEMENT *group, DrawStyle *style, const double *q, int x, int y, int width, int height,
                    double lower, double upper)
 {
-    // Mended: a missing quantile summary (or one of its values) gave no
-    // figure to draw, not a figure at the largest float.
+    // A missing quantile summary (or one of its values) gives no figure to
+    // draw, not a figure at the largest float.
     if (!group || !q)
         return;
     for (int i = 0; i < 5; ++i)

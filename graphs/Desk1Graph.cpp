@@ -104,13 +104,13 @@ void Desk1Graph::SetRange()
     }
     lower = minimum;
     upper = maximum;
-    // Mended: one case has no standard deviation; its mark would stretch
+    // One case has no standard deviation; its mark would stretch
     // the range to the largest float.
     if (Usable(r.mean) && Usable(r.standardDeviation)) {
         lower = std::min(minimum, r.mean - spreadFactor * r.standardDeviation);
         upper = std::max(maximum, r.mean + spreadFactor * r.standardDeviation);
     }
-    // Mended: a constant real variable leaves a range of no width.
+    // A constant real variable leaves a range of no width.
     if (!(upper > lower)) {
         lower -= 0.5;
         upper += 0.5;
@@ -138,7 +138,7 @@ void Desk1Graph::BuildGraph()
     auto *subtitle = new TEKSTELEMENT(centre, titleBand.top + subtitleOffset, text, subtitleAlignment);
     subtitle->SetFont(subtitleSize, subtitle->StyleBits() | subtitleStyleBits);
 
-    // Mended: without a valid case there is no range to draw over; the
+    // Without a valid case there is no range to draw over; the
     // graph keeps its title and subtitle.
     if (hasRange) {
         group->AddElement(
@@ -190,10 +190,10 @@ void Desk1Graph::AddBox(GROUPELEMENT *group)
 {
     const DescriptiveRecord &r = computation->record;
     const double *summary = r.QuantileSummary();
-    // Mended: the summary may be absent; no box then.
+    // The summary may be absent; no box then.
     if (!summary)
         return;
-    // Mended: the whisker ends are moved in a copy; the computation's
+    // The whisker ends are moved in a copy; the computation's
     // summary, which the table prints, stays as computed.
     std::copy(summary, summary + 7, quantiles);
     quantiles[3] = std::min(quantiles[0], quantiles[3]);

@@ -37,9 +37,8 @@ ZafWindow *Desk1grafOption::CreateOptionWindow()
 
 Desk1grafOptionWindow::Desk1grafOptionWindow() : TableOptionWindow(Desk1grafOption::description, 28, 5)
 {
-    // Departure: the group is 35 mini-cells high where the window's layout
-    // gives 28, and the window 24 x 5 cells: at 28 the group's title row
-    // leaves the third check box outside it.
+    // The group is 35 mini-cells high and the window 24 x 5 cells: at 28
+    // the group's title row would leave the third check box outside it.
     ZafGroup *show = OptionWindowBuilder::MiniCellGroup(this, 15, 5, 254, 35, "DisTitle");
     const char *boxes[] = {"DisNormal", "DisBox", "DisBarcode"};
     for (int row = 0; row < 3; ++row)

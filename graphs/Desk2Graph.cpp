@@ -96,7 +96,7 @@ const DescriptiveRecord &Desk2Graph::Group(int i) const
 int Desk2Graph::CountLabelRows() const
 {
     const int k = GroupCount();
-    // Mended: without groups the width per label would divide by zero.
+    // Without groups the width per label would divide by zero.
     if (k == 2 || k == 0)
         return 1;
     size_t longest = 0;
@@ -160,8 +160,8 @@ int Desk2Graph::ElementStart(int i) const
 
 int Desk2Graph::ValueToCoordinate(double v) const
 {
-    // Mended: a range of no width (one value in every group) puts every
-    // value at the axis start instead of dividing by zero.
+    // A range of no width (one value in every group) puts every value at
+    // the axis start rather than dividing by zero.
     const double f = (upper > lower && Usable(v)) ? (v - lower) / (upper - lower) : 0.0;
     if (horizontal)
         return static_cast<int>(std::floor(plotArea.left + (plotArea.right - plotArea.left + 1) * f));
@@ -285,7 +285,7 @@ void Desk2Bar::ComputeRange()
     } else {
         reference = 0.0;
         lower = std::min(lower, 0.0);
-        // Mended: with every mean below 0 the bars start at 0, above the
+        // With every mean below 0 the bars start at 0, above the
         // largest mean: the range reaches 0 so that they stay in the plot.
         upper = std::max(upper, 0.0);
     }
@@ -378,7 +378,7 @@ void Desk2BoxWhisk::DrawGroup(GROUPELEMENT *group, int i)
 {
     const DescriptiveRecord &r = Group(i);
     double q[7];
-    // Mended: the summary may be absent, or not computed without cases: no
+    // The summary may be absent, or not computed without cases: no
     // box then.
     if (r.count < 1 || !WhiskerSummary(r, q))
         return;
@@ -427,7 +427,7 @@ void Desk2ConfInt::DrawGroup(GROUPELEMENT *group, int i)
     const int v = ValueToCoordinate(r.mean), m = SlotCentre(i);
     const int cx = horizontal ? v : m, cy = horizontal ? m : v;
     group->AddElement(new PIEELEMENT(cx - radius, cy - radius, radius, 0.0, 0.0, StyleAt(circleStyle)));
-    // Mended: limits left not computed (two cases of weights summing to 1
+    // Limits left not computed (two cases of weights summing to 1
     // or less) draw no interval.
     if (r.count < 2 || !Usable(r.lower95) || !Usable(r.upper95) || !Usable(r.lower99) || !Usable(r.upper99))
         return;

@@ -66,7 +66,7 @@ DrawStyle::~DrawStyle()
 
 void DrawStyle::DeleteHandles()
 {
-    // Mended: every handle deleted is also cleared, so that a later
+    // Every handle deleted is also cleared, so that a later
     // DeleteObjects never deletes a handle value that Windows has since
     // given to another live object.
     DeleteHandle(reinterpret_cast<HGDIOBJ &>(pen));

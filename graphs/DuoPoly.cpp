@@ -130,7 +130,7 @@ void DuoPoly::BuildGraph()
     displayWord = option ? static_cast<unsigned long>(option->optionWord) : 0;
     const double n = std::min(stats[0].n, stats[1].n);
     classCount = ClassCountFor(n);
-    // Mended: without a valid pair the minima and maxima are not computed
+    // Without a valid pair the minima and maxima are not computed
     // and there is nothing to place on a scale.
     const bool anyPair = n > 0.0 && Usable(stats[0].minimum) && Usable(stats[1].minimum) &&
                          Usable(stats[0].maximum) && Usable(stats[1].maximum);
@@ -138,7 +138,7 @@ void DuoPoly::BuildGraph()
     if (anyPair) {
         low = std::min(stats[0].minimum, stats[1].minimum);
         high = std::max(stats[0].maximum, stats[1].maximum);
-        // Mended: the same constant in both variables leaves a range of no
+        // The same constant in both variables leaves a range of no
         // width, which every position would be divided by.
         if (!(high > low)) {
             low -= 0.5;

@@ -93,7 +93,7 @@ void FREQGRAPH::BuildGraph()
     SetDrawStyle(nullptr);
     MakeCategoryStyles();
     AddCaptionAndHeadings();
-    // Mended: without a shown category there is nothing to divide the
+    // Without a shown category there is nothing to divide the
     // label rows, the bands or the legend by; the graph keeps its texts.
     if (!shown.empty())
         DrawData();
@@ -104,8 +104,9 @@ void FREQGRAPH::BuildGraph()
 
 void FREQGRAPH::TakeCategories()
 {
-    // Mended: the graph counts on its own copy; writing the counts into the
-    // distribution made the table text written after a graph show counts.
+    // The graph counts on its own copy: writing the counts into the
+    // distribution would make the table text written after a graph show
+    // counts.
     shown.clear();
     for (long i = 0; i < distribution->categoryCount; ++i)
         if (distribution->categories[i].missing == 0)

@@ -38,8 +38,8 @@ FreqbarOptionWindow::FreqbarOptionWindow() : TableOptionWindow(FreqbarOption::de
 
 FreqpieOptionWindow::FreqpieOptionWindow() : TableOptionWindow(FreqpieOption::description, 24, 5)
 {
-    // Departure: 35 high, as the bar window's group of three check boxes; at
-    // 28 the group's title row leaves no room for the third one.
+    // 35 high, as the bar window's group of three check boxes; at 28 the
+    // group's title row would leave no room for the third one.
     ZafGroup *show = B::MiniCellGroup(this, 15, 5, 214, 35, "DisTitle");
     CheckBox(show, 0, "DisNumbers");
     CheckBox(show, 1, "DisType");

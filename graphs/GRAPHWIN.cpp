@@ -90,7 +90,7 @@ void GRAPHWIN::AddUserText(element *item)
 
 void GRAPHWIN::RestoreUserTexts()
 {
-    // Mended: the rebuilt element to replace is found by its identity, not
+    // The rebuilt element to replace is found by its identity, not
     // by its sequence number, so that a rebuild that adds its elements in
     // another order (a title switched off) replaces the right one.
     for (element *text : userTexts) {
@@ -124,8 +124,8 @@ void GRAPHWIN::Rebuild()
 
 void GRAPHWIN::SetDrawStyle(const DrawStyle *style)
 {
-    // Mended: the previous style is reused (its brush deleted and made
-    // again) instead of a new style and brush leaking at every build.
+    // The previous style is reused (its brush deleted and made again), so
+    // that no style or brush is left behind at a build.
     if (!drawStyle)
         drawStyle = new DrawStyle;
     drawStyle->DeleteObjects();

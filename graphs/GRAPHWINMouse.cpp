@@ -162,9 +162,9 @@ element *GRAPHWIN::SelectElementAt(int x, int y, int kind)
 
 ZafEventType GRAPHWIN::HandleOSMessage(const ZafEventRecord &event)
 {
-    // Departure: the mode's cursor is shown over the graph alone; set as the
-    // program-wide mouse image it stayed on every window the pointer went
-    // to after leaving a graph.
+    // The mode's cursor is shown over the graph alone; set as the
+    // program-wide mouse image it would stay on every window the pointer
+    // went to after leaving a graph.
     const MSG &m = event.osEvent;
     if (m.message == WM_SETCURSOR && LOWORD(m.lParam) == HTCLIENT && m.hwnd == OSHandle()) {
         SetCursor(LoadCursorA(nullptr, ModeCursor()));
@@ -387,7 +387,7 @@ void GRAPHWIN::EndDrag()
     const bool resize = (dragFlags & dragResize) != 0;
     const bool moved = r.left != item->device.left || r.top != item->device.top || r.right != item->device.right ||
                        r.bottom != item->device.bottom;
-    // Departure: a click that moved nothing keeps its element selected, so
+    // A click that moved nothing keeps its element selected, so
     // that the Delete key can act on it; a drag ends the selection.
     if (!moved) {
         dragFlags = 0;
@@ -468,8 +468,8 @@ void GRAPHWIN::DeleteSelectedText()
     const int yes = ShowMessageDialog(title.c_str(), question.c_str(), nullptr, nullptr, messageAskQuestion);
     if (self.Deleted() || !yes || !elements.Contains(text))
         return;
-    // Mended: the key deleted the text but left it in the user-text list
-    // and selected, so the next rebuild or focus mark read freed memory.
+    // The text leaves the user-text list and the selection with the
+    // element, so that no later rebuild or focus mark reads freed memory.
     RemoveElement(text);
     delete text;
     SendRedisplay(this);

@@ -45,7 +45,7 @@ ZafEventType GRAPHWIN::Draw(const ZafEventRecord &, ZafEventType)
     CreateDrawObjects();
     if (view.right == 0 && view.bottom == 0)
         view = ElementRect{area.left, area.top, area.right, area.bottom, ZAF_PIXEL};
-    // Departure: a graph drawn before any geometry event is built here, so
+    // A graph drawn before any geometry event is built here, so
     // that a pane shown without one still shows its graph.
     if (!built && OSHandle()) {
         BuildGraph();

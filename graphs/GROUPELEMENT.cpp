@@ -109,7 +109,7 @@ void GROUPELEMENT::SetEnd(double fx, double fy)
     element::SetEnd(fx, fy);
     for (element *child : children) {
         child->SetEnd(fx, fy);
-        // Mended: the width, like the height, is guarded against a zero
+        // The width, like the height, is guarded against a zero
         // reference span.
         const int x = device.left +
                       ChildOffset(child->reference.left, reference.left, reference.right, device.right - device.left);

@@ -11,10 +11,10 @@
 // the plot area runs from x 1500 to 8500 and from y T to 8500, with T =
 // 1700, or (n + 2) x 300 when captions are listed and that is larger; a
 // cell is (7001 / n) wide and ((8501 - T) / n) high, its box inset by a
-// margin of a 40th of the cell width. Mended: with captions for 27 or more
-// variables T passed 8500 and every cell had a negative height; T now
-// stops at 5000 and the caption lines close up (and their font shrinks)
-// so that they fit above the grid.
+// margin of a 40th of the cell width. T stops at 5000, so that captions for
+// 27 or more variables never push it past 8500 and give the cells a negative
+// height; the caption lines close up (and their font shrinks) so that they
+// fit above the grid.
 //
 // Each cell's scatter reads its cases at every draw (BIPLOTELEMENT); the
 // per-variable minimum and maximum are taken once, at construction.

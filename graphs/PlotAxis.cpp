@@ -101,7 +101,7 @@ void PlotAxis::Fit(BUFFERTYPE *values, double &low, double &high, int classes, d
         axisLow = minimum;
         axisHigh = maximum;
     }
-    // Mended: a range of no width (a constant) would map every value by a
+    // A range of no width (a constant) would map every value by a
     // division by zero.
     if (!(axisHigh > axisLow)) {
         axisLow -= 0.5;
@@ -186,7 +186,7 @@ void PlotAxis::ChooseClasses(int given)
                            fewestClasses);
         classLow = minimum - boundMargin * range;
         classHigh = maximum + boundMargin * range;
-        // Mended: a constant gives classes of no width.
+        // A constant gives classes of no width.
         if (!(classHigh > classLow)) {
             classLow = minimum - 0.5;
             classHigh = maximum + 0.5;
@@ -207,7 +207,7 @@ void PlotAxis::CountClasses(BUFFERTYPE &values)
     });
     classDensities.assign(totals.size(), 0.0);
     // Per standard deviation: the share of the cases times sd / width, whose
-    // area in standard-deviation units is 1. Mended: without a spread (one
+    // area in standard-deviation units is 1. Without a spread (one
     // case, a constant) the share itself, as the scaling would divide by 0.
     const double scale = Usable(standardDeviation) && standardDeviation > 0.0 ? standardDeviation / classWidth : 1.0;
     double top = densityFloor;

@@ -127,7 +127,7 @@ void SKALA::Build()
     AxisSpec &s = *description;
     double &minimum = s.minimum, &maximum = s.maximum;
     if (minimum == maximum) {
-        // Departure: the widening is by the magnitude, so that equal
+        // The widening is by the magnitude, so that equal
         // negative values do not turn the range around.
         if (minimum != 0.0) {
             const double margin = 0.1 * std::fabs(minimum);

@@ -173,7 +173,7 @@ void PIEELEMENT::Draw()
 {
     FreshenDevice();
     // Square around the horizontal centre: the view may not be square.
-    // Departure: done at every draw, since the window's first pass has
+    // Done at every draw, since the window's first pass has
     // already freshened the rectangle; squaring a square changes nothing.
     const int centreX = device.left + device.Width() / 2;
     const int half = device.Height() / 2;

@@ -99,7 +99,7 @@ public:
     // Checks every number field of the option window against its range;
     // the first one out of range says so (its own range message) and
     // answers false, and OK or apply then takes nothing and the frame stays
-    // open. A typed value was once replaced without a word.
+    // open, so that a typed value is never replaced without a word.
     bool NumberFieldsInRange();
 
     StatOption *Record() const { return record; }

@@ -75,7 +75,6 @@ public:
     GraphPane *CurrentGraph() const;
 
     void SetView(View newView);
-    View ShownView() const { return view; }
     // The graph that printing and the preview take: the current graph in
     // the graph view; in the split view when the focus is in it; else null
     // (the result window is what the page shows).

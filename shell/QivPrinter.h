@@ -1,9 +1,9 @@
 // QivPrinter: the program's printer, a ZafPrinter with fonts of the
 // printer's own size and a text operation that prints one line.
 //
-// Mended fault: a ZafPrinter starts with the screen's stock fonts, which on a
-// printer of 600 pixels per inch come out a sixth of their size. The
-// constructor puts fonts made for the printer's pixels per inch in every
+// A ZafPrinter starts with the screen's stock fonts, which on a printer of
+// 600 pixels per inch come out a sixth of their size. The constructor
+// therefore puts fonts made for the printer's pixels per inch in every
 // slot of the font table (10-point text, a fixed-pitch font for result text).
 //
 // DrawTextLine prints one line (in the fixed font) between left and right

@@ -16,10 +16,9 @@
 // rule. Every line end is "\r\n " (each line after the first starts with a
 // blank, as the result texts are laid out).
 //
-// The text starts with room for 32,767 bytes and grows as it is written.
-// Mended fault: a fixed 32,767-byte buffer overran (or silently lost the end
-// of) large crosstab, n-way and correlation tables. A text that would pass
-// TextLimit() is refused instead: the write stops, Error() answers
+// The text starts with room for 32,767 bytes and grows as it is written, so
+// that large crosstab, n-way and correlation tables are kept whole. A text
+// that would pass TextLimit() is refused: the write stops, Error() answers
 // txtErrorTooLong and ShowText ends the shown text with a line saying so.
 //
 // Beside the fixed-width text the writer keeps the same table with one tab

@@ -290,11 +290,6 @@ std::string WorkBook::CaptionText() const
     return title.empty() ? dataSetName : title + " - " + dataSetName;
 }
 
-bool WorkBook::NamingDataSets()
-{
-    return namingDataSets;
-}
-
 void WorkBook::SetNamingDataSets(bool naming)
 {
     namingDataSets = naming;

@@ -114,9 +114,6 @@ public:
     // Widens a book still at its first size until its visible tool buttons
     // fit one row (no wider than the screen).
     void WidenForToolBar();
-    // The data set the workbook was made on: its file name without the
-    // directory ("" for none).
-    const std::string &DataSetName() const { return dataSetName; }
     // The caption: the title, followed by " - " and the data set's name
     // once more than one data set has been open (NameDataSetsInTitles).
     std::string CaptionText() const;
@@ -124,7 +121,6 @@ public:
     // already are captioned again. Called when a second data set opens.
     static void NameDataSetsInTitles();
     // Whether captions name their data sets (for the tests that reset it).
-    static bool NamingDataSets();
     static void SetNamingDataSets(bool naming);
     bool Shown() const { return shown; }
     // Deletes every workbook that was made but never shown: what a run that
@@ -241,7 +237,7 @@ private:
 
     StatOption *option;
     int mode;
-    std::string dataSetName;
+    std::string dataSetName; // the data set's file name without the directory ("" for none)
     ZafToolBar *toolBar;
     ZafNotebook *notebook;
     std::vector<GraphTool> graphTools;

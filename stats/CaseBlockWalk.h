@@ -51,7 +51,6 @@ public:
     // Steps to the next block of cases; false past the last case.
     bool NextBlock();
     long Size() const { return size; }
-    long FirstCase() const { return first; }
     long BlockCases() const { return blockCases; }
     // Per case of the block: its weight, 0 when it does not count.
     const double *Weights() const { return weights.data(); }

@@ -41,11 +41,10 @@ public:
     long Case() const { return caseNumber; }
     double Weight() const { return weight; }
     // The value of the i-th variable (from 0) in the current case;
-    // kNotComputed when it is system- or user-missing. Whether a value is
-    // missing is told by IsValid, never by comparing it with the mark: a
-    // valid value may be as large as the largest double.
+    // kNotComputed when it is system- or user-missing. Whether the values
+    // are missing is told by AllValid, never by comparing them with the
+    // mark: a valid value may be as large as the largest double.
     double Value(int i) const { return values[i]; }
-    bool IsValid(int i) const { return valid[i] != 0; }
     // True when none of the variables is missing in the current case.
     bool AllValid() const;
 

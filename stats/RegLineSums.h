@@ -9,8 +9,8 @@
 //   t = r sqrt((n - 2) / (1 - r^2)) on n - 2 degrees of freedom
 // Every result is kNotComputed (the largest float) with fewer than 2 cases
 // or when all x or all y are equal (Sx or Sy below 1e-30, "degenerate");
-// t is kNotComputed also when r is +-1 (mended: only r = 1 was kept from
-// dividing by zero). The probability is 1 with fewer than 3 cases or a
+// t is kNotComputed also when r is +-1 (either sign would divide by zero).
+// The probability is 1 with fewer than 3 cases or a
 // degenerate cloud, 0 when |r| is 1 to 15 digits, else Student's t tail.
 // The results compute the sums' figures on first use; adding a case after
 // that clears them.
@@ -48,9 +48,6 @@ public:
     double Probability(bool twoSided);
 
     double Count() const { return n; }
-    double SpreadX() const { return sx; }
-    double SpreadY() const { return sy; }
-    bool Degenerate() const { return degenerate != 0; }
 
 private:
     // False when no result can be given (fewer than 2 cases or degenerate).

@@ -183,8 +183,8 @@ const char *StatClass::GetReportHeader(double caseCount)
         return headingTexts[1];
     std::string text = FormatCountLine(StatText(21, 0), caseCount);
     if (excludedWeightCases > 0) {
-        // Without it a table of cases whose weights were all left out read
-        // "Number of cases: 0" with no word why.
+        // Without it a table of cases whose weights were all left out would
+        // read "Number of cases: 0" with no word why.
         text += "\r\n ";
         text += FormatCountLine(StatText(22, 0), static_cast<double>(excludedWeightCases));
     }

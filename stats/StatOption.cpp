@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "dataset/RegistrySettings.h"
-
 StatOption::StatOption()
 {}
 
@@ -75,31 +73,4 @@ void StatOption::SetName(const char *text)
         name = new char[length + 1];
         std::memcpy(name, text, length + 1);
     }
-}
-
-GraphOption::GraphOption(int section, unsigned long word) : optionWord(word), sectionId(section), defaultWord(word)
-{}
-
-ZafWindow *GraphOption::CreateOptionWindow()
-{
-    return nullptr;
-}
-
-void GraphOption::ToWindow()
-{}
-
-void GraphOption::FromWindow()
-{}
-
-void GraphOption::SaveSettings()
-{
-    FromWindow();
-    RegistrySettings::WriteValueInSection(FindSettingsSection(sectionId), "Display", optionWord);
-}
-
-void GraphOption::LoadSettings(int flag)
-{
-    optionWord = defaultWord;
-    if (flag)
-        optionWord = RegistrySettings::ReadDwordInSection(FindSettingsSection(sectionId), "Display", defaultWord);
 }

@@ -3,9 +3,7 @@
 // order: destructor, PreOptionWindow, CreateOptionWindow, ListText,
 // SetVariablePrompts, ToWindow, FromWindow, Run, SaveSettings, LoadSettings,
 // TakeFromWindow, Assign. The base does nothing in each (no windows, Run
-// false). GraphOption keeps one 32-bit option word of a graph in a settings
-// section of its own (key "Display"). RegisteredOption is one entry of the
-// analysis registry.
+// false). RegisteredOption is one entry of the analysis registry.
 //
 // Ownership: the record owns its name text; the option and pre-option
 // windows belong to the option frame and the variable-list window. The
@@ -59,23 +57,6 @@ public:
 
 private:
     char *name = nullptr;
-};
-
-class GraphOption : public StatOption
-{
-public:
-    // sectionId: the settings section (FindSettingsSection) of the graph.
-    GraphOption(int sectionId, unsigned long defaultWord);
-
-    ZafWindow *CreateOptionWindow() override;
-    void ToWindow() override;
-    void FromWindow() override;
-    void SaveSettings() override;
-    void LoadSettings(int flag) override;
-
-    unsigned long optionWord;
-    int sectionId;
-    unsigned long defaultWord;
 };
 
 typedef StatOption *(*StatOptionFactory)();

@@ -206,18 +206,6 @@ double WeightedMoments::SumOfSquares() const
     return std::ldexp(m2_ + m2Error_, -2 * scale_);
 }
 
-double WeightedMoments::SumOfCubes() const
-{
-    Flushed();
-    return std::ldexp(m3_, -3 * scale_);
-}
-
-double WeightedMoments::SumOfFourthPowers() const
-{
-    Flushed();
-    return std::ldexp(m4_, -4 * scale_);
-}
-
 double WeightedMoments::ScaledVariance() const
 {
     const double m2 = m2_ + m2Error_;

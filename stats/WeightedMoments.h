@@ -115,10 +115,8 @@ public:
     double Maximum() const;
     // The largest magnitude of a value added; 0 without cases.
     double Magnitude() const;
-    // sum w (x - mean)^2, ^3 and ^4 (an infinity when beyond a double).
+    // sum w (x - mean)^2 (an infinity when beyond a double).
     double SumOfSquares() const;
-    double SumOfCubes() const;
-    double SumOfFourthPowers() const;
 
     // M2 / (W - 1); kNotComputed unless W > 1.
     double Variance() const;

@@ -194,8 +194,8 @@ void ListTable::ReverseOrder()
     TMPLISTETYPE *source = record->sortOrder ? record->sortOrder : caseMap;
     if (!source)
         return;
-    // Mended: the cases kept last are those missing in the variable the
-    // order is by (the clicked one), not in the first listed variable.
+    // The cases kept last are those missing in the variable the order is
+    // by (the clicked one), not in the first listed variable.
     const OneListVariable *key = ListedVariable(record, record->FirstKey());
     auto *valid = new TMPLISTETYPE(STORAGE_I32);
     TMPLISTETYPE missing(STORAGE_I32);

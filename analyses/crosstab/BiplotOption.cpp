@@ -48,8 +48,8 @@ bool BiplotOption::Run()
     return WorkBook::FinishRun(book, book->Build(variableListWord));
 }
 
-// Departure: 4 cells high; at 32 mini-cells the third box (24 down, 10 high)
-// was cut off.
+// 4 cells high: at 32 mini-cells the third box (24 down, 10 high) would be
+// cut off.
 BiplotOptionWindow::BiplotOptionWindow() : TableOptionWindow(BiplotOption::description, 42, 4)
 {
     SetText(StatText(titleText, titleGroup));

@@ -12,8 +12,8 @@
 // the totals line's heading. A category without a label is headed by its
 // value. Counts print as integers, or with 2 decimals when the table is
 // weighted; percentages with the setting "DecimalsPct"; expected counts and
-// deviations with 2 decimals. Each table sets its own decimals (mended:
-// the percentages' decimals once carried over into the tables after them).
+// deviations with 2 decimals. Each table sets its own decimals, so that the
+// percentages' decimals never carry over into the tables after them.
 // A figure that cannot be given (a percentage of a zero total, an expected
 // count of an empty table) prints as "**", as a missing probability does; a
 // missing measure prints nothing after its " = ". A table that could not

@@ -70,7 +70,7 @@ XtabGrafikk::XtabGrafikk(XTABOBJ *table, const XtabOption *tableRecord)
         const double total = table->ColumnTotal(g);
         for (int k = 0; k < series; ++k) {
             const double count = table->Cell(k, g);
-            // Mended: an empty group has no percentages to divide out.
+            // An empty group has no percentages to divide out.
             const double percent = total > 0.0 ? 100.0 * count / total : 0.0;
             counts[Cell(g, k)] = count;
             percents[Cell(g, k)] = percent;
@@ -137,8 +137,8 @@ void XtabGrafikk::BuildGraph()
     AddElement(MakeText(centre, 1200, variableText(computation->firstVariable, computation->firstText),
                         alignCentreTop, variableSize));
     AddElement(chart);
-    // Mended: a table without a group or a series has nothing to divide the
-    // plot by; the chart keeps its texts.
+    // A table without a group or a series has nothing to divide the plot
+    // by; the chart keeps its texts.
     if (groups == 0 || series == 0)
         return;
     BeforeBars();

@@ -9,8 +9,8 @@
 // The counts and within-group percentages, the series styles and whether
 // the crosstab's table shows counts are fixed at construction; the display
 // word is read again at every build. Coordinates are logical units of the
-// 10000 x 10000 space. Mended: an empty group (total 0) gives percentages
-// of 0 instead of a division by zero, and a value range of zero width
+// 10000 x 10000 space. An empty group (total 0) gives percentages of 0
+// rather than a division by zero, and a value range of zero width
 // draws every bar at the axis origin.
 //
 // Ownership: the window owns its styles and elements; the computation
@@ -52,7 +52,8 @@ public:
     double AxisMaximum() const { return axisMaximum; }
 
 protected:
-    // Hooks the concrete chart fills, in the order of the original design.
+    // Hooks the concrete chart fills. Each build reads the display, writes
+    // the title, then draws BeforeBars, DrawBars and AfterBars.
     virtual void BeforeBars() = 0;
     virtual void AfterBars() = 0;
     virtual void DrawBars() = 0;

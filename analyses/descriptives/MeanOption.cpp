@@ -61,9 +61,8 @@ bool MeanOption::Run()
 MeanOptionWindow::MeanOptionWindow() : TableOptionWindow(MeanOption::description, 26, 9)
 {
     // Added in the order of the keyboard focus, placed by their rows.
-    // Departure: 240 mini-cells wide where the layout gives 200, which cut
-    // the longer texts ("95% confidence interval"); the window's right edge
-    // (260) still holds them.
+    // 240 mini-cells wide, so that the longer texts ("95% confidence
+    // interval") show whole; the window's right edge (260) still holds them.
     for (const ControlRow &control : controls) {
         int row = 0;
         while (std::string(rows[row]) != control.name)

@@ -184,8 +184,8 @@ void ONEWAY::WriteVarianceTest(TXTWIN &window) const
         window.Left(15);
         window.WriteString(StatText(line.text, textGroup));
         window.Right(10);
-        // Mended: a test that cannot be computed (one group, no spread
-        // within the groups) prints the mark.
+        // A test that cannot be computed (one group, no spread within the
+        // groups) prints the mark.
         if (IsNotComputed(line.value) || !std::isfinite(line.value)) {
             window.WriteString(missingMark);
         } else {

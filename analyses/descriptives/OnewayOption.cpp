@@ -83,12 +83,11 @@ bool OnewayOption::Run()
 
 OnewayOptionWindow::OnewayOptionWindow() : TableOptionWindow(OnewayOption::description, 89, 10)
 {
-    // Departure: the groups are 7 mini-cells taller than the layout's (84
-    // and 63 where it gives 77 and 56): a group's title row takes the
-    // first 7, which left its last box outside it. The "descending" box
-    // moves down as far. They are 290 wide (boxes 270) where the layout
-    // gives 221 (200), which cut the longer texts ("t-tests with separate
-    // variances").
+    // The groups are 84 and 63 mini-cells high: a group's title row takes
+    // the first 7, and its last box must still fall inside it. The
+    // "descending" box sits 7 lower to match. They are 290 wide (boxes
+    // 270), so that the longer texts ("t-tests with separate variances")
+    // show whole.
     struct Column
     {
         const char *group;

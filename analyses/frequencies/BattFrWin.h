@@ -7,11 +7,10 @@
 //
 // Items are aligned with the reference by category value, not by position:
 // a category the item never took counts 0 under the reference's column.
-// Mended fault: items were matched by their number of categories alone, so
-// an item with other codes but as many of them was printed under the wrong
-// columns and an item lacking one code was dropped without a word. Now an
-// item that has a code the reference lacks cannot be aligned and is listed
-// under the left-out items, never printed under another item's columns.
+// An item that has a code the reference lacks cannot be aligned and is
+// listed under the left-out items, never printed under another item's
+// columns; matching by the number of categories alone would print an item
+// with other codes under the wrong columns.
 //
 // A percentage whose base is 0 (an item no case answered, a grand total of
 // 0) prints the not-computed mark. Counts print as integers, weighted

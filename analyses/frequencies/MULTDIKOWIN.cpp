@@ -148,8 +148,8 @@ bool MultrespDikoBook::Build(long selectionHandle)
 {
     if (!selectionHandle)
         return false;
-    // Departure: the variables come from list 0, the record's only list (a
-    // second list, never prompted, would leave every run empty).
+    // The variables come from list 0, the record's only list (a second
+    // list, never prompted, would leave every run empty).
     ListChoice list;
     if (!list.Take(0))
         return false;

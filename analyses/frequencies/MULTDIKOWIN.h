@@ -6,14 +6,12 @@
 // The bar graph is tool 0 and, on the base of answers, the pie graph tool 1.
 //
 // A label longer than its column is cut to keep one blank before the
-// figures (mended: a long label pushed its row's figures out of their
-// columns).
+// figures, so that its row's figures stay in their columns.
 //
 // The table follows the record at every write: a changed listwise or
 // user-missing flag recounts, a changed base redoes the percentages, the
-// display bits and the column width only rewrite. Mended fault: the first
-// table was counted with user-missing values whatever the record said; it
-// now follows the record like every later one.
+// display bits and the column width only rewrite. The first table follows
+// the record's user-missing flag like every later one.
 //
 // Ownership: the workbook owns its record, graph records and page; the page
 // owns the computation and the window, which only points to it.

@@ -7,14 +7,12 @@
 // missing values get a page that says why instead of a table.
 //
 // A label longer than its column is cut to keep one blank before the
-// figures (mended: a long label pushed its row's figures out of their
-// columns).
+// figures, so that its row's figures stay in their columns.
 //
 // The table follows the record at every write: a changed percentage base,
 // listwise flag or user-missing flag recounts first; display bits and the
-// column width only rewrite. Mended fault: the first table was counted
-// without user-missing values whatever the record said; it now follows the
-// record like every later one.
+// column width only rewrite. The first table follows the record's
+// user-missing flag like every later one.
 //
 // Ownership: the workbook owns its record, graph records and page; the page
 // owns the computation and the window, which only points to it.

@@ -171,8 +171,8 @@ const TableDescription MultrespDikoOption::description =
     DescribeTable("USE_ONEWAY_MULTI_DICO_OPTIONS", "OMultRespDiko", multrespTextGroup, settings, controls);
 
 // 265 by 130 mini-cells, widened to show the two check boxes outside the
-// groups whole. Departure: the base's buttons start at the group's top, as
-// the display buttons do; 5 lower the third one fell off the group.
+// groups whole. The base's buttons start at the group's top, as the
+// display buttons do; 5 lower the third one would fall off the group.
 MultrespDikoOptionWindow::MultrespDikoOptionWindow() : TableOptionWindow(MultrespDikoOption::description, 46, 14)
 {
     ZafGroup *base = B::MiniCellGroup(this, 15, 5, 300, 35, "CalcPctTitle");

@@ -15,9 +15,8 @@
 //
 // The pre-option window (MultrespDikoPreOptionWindow) takes the counted
 // values as text: single values and ranges "low-high", separated by commas
-// ("1", "1-2, 5"). Mended fault: what was typed there was taken unchecked;
-// the dialog now refuses text that is not numbers or a range whose low end
-// is above its high end, and says why.
+// ("1", "1-2, 5"). The dialog refuses text that is not numbers or a range
+// whose low end is above its high end, and says why.
 //
 // Ownership: made by the registry's factory with its settings loaded; the
 // pre-option window is kept by the record (deleted with it, see

@@ -154,8 +154,8 @@ bool AutoRecodeDialog(const long *candidates, long *intervals, const char *title
         return true;
 
     // The caller's title may be a text of another language group, which
-    // asking for this dialog's texts can free: copy it first. (Mended: it
-    // was read after the dialog's own title text had been asked for.)
+    // asking for this dialog's texts can free: copy it before any of the
+    // dialog's own texts is asked for.
     const std::string callerTitle = title ? title : "";
     std::unique_ptr<ZafDialogWindow> dialog(MakeDialog(candidates, offered, callerTitle));
     if (zafWindowManager) {

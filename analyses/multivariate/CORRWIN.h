@@ -8,8 +8,8 @@
 // Display bits (the computation's display word): 0x1 captions, 0x2 full
 // matrix, 0x4 significance marks and their legend. Coefficients print with
 // 4 decimals in fields of 8; a coefficient that could not be computed
-// prints "---". Mended: with marks asked for and no p-value matrix (not
-// computed), the marks and the legend are left out instead of reading it.
+// prints "---". With marks asked for and no p-value matrix (not computed),
+// the marks and the legend are left out.
 // A matrix of any size is written whole (the text grows past its first
 // 32,767 bytes).
 //

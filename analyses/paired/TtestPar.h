@@ -4,8 +4,8 @@
 // (first minus second) and the number of pairs, then t with its one- and
 // two-sided p, then r with its t and two-sided p, each part as the book's
 // display mask (TtestDisplay) asks. Statistics print with 3 decimals and
-// p-values with 4; a figure that cannot be given prints "***". Mended: the
-// p-value of r was once printed with 3 decimals, unlike every other p.
+// p-values with 4 (the p-value of r too, like every other p); a figure that
+// cannot be given prints "***".
 //
 // Ownership: the page owns it; it points to its workbook (for the record)
 // and to the book's DuoPolyOption, owning neither.

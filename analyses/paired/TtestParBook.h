@@ -32,7 +32,6 @@ public:
     bool Build(long selectionHandle);
 
     TtestParOption *Record() const;
-    DuoPolyOption *PolygonOption() const { return polygonOption; }
 
 private:
     DuoPolyOption *polygonOption = nullptr; // owned through the graph tool

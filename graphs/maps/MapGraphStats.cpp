@@ -120,8 +120,8 @@ void MapGraph::ComputeRange()
     minimum = MapRegion::missing;
     maximum = -MapRegion::missing;
     if (settings->dataSource == MapClassSettings::allCases) {
-        // Every counted case's value; also for classes by cases, which
-        // once kept a previous range that the first computation lacks.
+        // Every counted case's value; also for classes by cases, since the
+        // first computation has no earlier range to keep.
         settings->decimals = variableDecimals;
         ComputeCaseRange();
     } else {

@@ -8,7 +8,10 @@
 // difference); and the clicks that drive the program's windows.
 #pragma once
 
+#include "tests/support/EnglishTexts.h"
+#include "tests/support/GoldenSwitch.h"
 #include "tests/support/InstalledUIFile.h"
+#include "tests/support/TempDirectory.h"
 
 #include "tests/zaf/controls/FieldTestSupport.h"
 
@@ -31,7 +34,6 @@
 #include "stats/StatClass.h"
 #include "ui/UIDataFile.h"
 #include "zaf/controls/ZafVtList.h"
-#include "zaf/data/ZafDiskFile.h"
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 #include "zaf/data/ZafStorage.h"
@@ -59,7 +61,7 @@ inline void ExpectGolden(const std::string &name, const std::string &text)
         if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
             unix += text[i];
     const std::string path = SourceFile("golden/" + name + ".txt");
-    if (std::getenv("MERVALO_UPDATE_GOLDEN")) {
+    if (testsupport::UpdateGolden()) {
         std::ofstream(path, std::ios::binary) << unix;
         return;
     }
@@ -96,18 +98,7 @@ private:
     AssumeReportHook previous = nullptr;
 };
 
-// The English texts as the computations' catalogue.
-class EnglishTexts
-{
-public:
-    EnglishTexts() : catalog(MERVALO_LANGUAGE_DIR, "eng")
-    {
-        EXPECT_EQ(TEXTCAT_OK, catalog.Error()) << catalog.ErrorText();
-        SetStatTextCatalog(&catalog);
-    }
-    ~EnglishTexts() { SetStatTextCatalog(nullptr); }
-    TextCatalog catalog;
-};
+using testsupport::EnglishTexts;
 
 // A survey written as a data set into a directory of its own and made the
 // current data set.
@@ -124,30 +115,21 @@ public:
     {
         std::string description, csv;
     };
-    explicit Survey(const Text &text)
+    explicit Survey(const Text &text) : scratch("mervaloanalyses")
     {
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        static int serial = 0;
-        directory = std::string(base) + "mervaloanalyses" + std::to_string(GetCurrentProcessId()) + "_" +
-                    std::to_string(serial++);
-        CreateDirectoryA(directory.c_str(), nullptr);
-        const std::string name = directory + "\\survey.QVF";
+        const std::string name = scratch.File("survey.QVF");
         DataSetBuilder builder;
         EXPECT_EQ(0, builder.ReadDescription(text.description)) << builder.GetErrorText();
         EXPECT_EQ(0, builder.ReadCsv(text.csv)) << builder.GetErrorText();
         EXPECT_EQ(0, builder.Write(name.c_str())) << builder.GetErrorText();
         EXPECT_EQ(0, ProgramSettings::Instance()->OpenDataSet(name.c_str()));
     }
-    ~Survey()
-    {
-        ProgramSettings::Instance()->CloseDataSet();
-        ZafDiskFileSystem().RmDir(directory.c_str(), true);
-    }
+    // The data set is closed before the directory with its files goes.
+    ~Survey() { ProgramSettings::Instance()->CloseDataSet(); }
     DATASET *DataSet() const { return ProgramSettings::Instance()->GetDataSet(0); }
     long Variable(const char *name) const { return DataSet() ? DataSet()->FindVariable(name) : 0; }
 
-    std::string directory;
+    testsupport::TempDirectory scratch;
 };
 
 // The program's UI data file, written from the definitions as the build

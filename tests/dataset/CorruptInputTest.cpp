@@ -280,11 +280,11 @@ TEST(MapFile, ReadsTheDirectoryAndEveryMapAndOldVersionsHoldNoDirectory)
 
 TEST(MapFile, MutatedMapFilesAreRefusedOrReadSafely)
 {
-    std::vector<unsigned char> original = SmallMapFile();
+    std::vector<unsigned char> sound = SmallMapFile();
     Mutator mutator(0x5eed0003);
     int refused = 0, read = 0;
     for (int run = 0; run < kRuns; ++run) {
-        MemoryByteStream file(mutator.Mutate(original, 4 + 2 * 10));
+        MemoryByteStream file(mutator.Mutate(sound, 4 + 2 * 10));
         long items = 0;
         int code = MapFile::Check(file, &items);
         if (code) {

@@ -87,7 +87,7 @@ TEST_F(TypesDataSet, EveryStorageTypeKeepsItsSentinelExtremesAndUserMissingCodes
     EXPECT_FALSE(i32.IsMissingInt(88887));
     EXPECT_TRUE(flt.IsMissingReal(FLT_MAX));
     EXPECT_FALSE(flt.IsMissingReal(99.25));
-    // Type-bound readers refuse other types as specified.
+    // Type-bound readers refuse the other storage types.
     ASSERT_TRUE(dbl.MoveNext() && i16.MoveNext());
     EXPECT_EQ(dbl.GetCurrentInt(), 32767);
     EXPECT_EQ(i16.GetCurrentReal(), DBL_MAX);

@@ -1,8 +1,8 @@
 // The one-way descriptive graph on golden/desk1: golden dumps (normal curve
 // on and off, box, bar code; steps of whole numbers, a polygon of reals),
 // key coordinates worked out by hand, pixels, the printed metafile's
-// records, the zero spans and the mended faults. MERVALO_WRITE_GOLDEN set
-// writes the dumps instead of comparing them.
+// records, the zero spans and the guards against absent figures.
+// MERVALO_UPDATE_GOLDEN set writes the dumps instead of comparing them.
 #include "GraphTestSupport.h"
 
 #include "dataset/DATASET.h"
@@ -114,7 +114,7 @@ TEST_F(Desk1GraphTest, DumpsMatchTheGoldenDumps)
     for (const auto &golden : cases) {
         Show(Compute(golden.first[0] == 'w' ? x : y), golden.second);
         const std::string name = std::string("desk1_") + golden.first + ".dump";
-        if (std::getenv("MERVALO_WRITE_GOLDEN"))
+        if (testsupport::UpdateGolden())
             std::ofstream(std::string(GRAPHS_GOLDEN_DIR) + "/" + name, std::ios::binary) << DumpElements(*shown);
         EXPECT_EQ(DumpElements(*shown), ReadFile(name)) << name;
         TearDown();

@@ -36,17 +36,17 @@ INSTANTIATE_TEST_SUITE_P(Table, IndexedColourTest,
 
 TEST(DrawStyle, CopyOfACreatedStyleIsCreatedWithoutABrush)
 {
-    DrawStyle original;
-    original.SetFillColour(12);
-    original.CreateObjects();
-    ASSERT_NE(original.brush, nullptr);
-    DrawStyle copy(original);
+    DrawStyle source;
+    source.SetFillColour(12);
+    source.CreateObjects();
+    ASSERT_NE(source.brush, nullptr);
+    DrawStyle copy(source);
     EXPECT_EQ(copy.created, 1);
     EXPECT_EQ(copy.brush, nullptr);
     EXPECT_EQ(copy.fillIndex, 12);
     // The first user makes it.
     EXPECT_NE(copy.Brush(), nullptr);
-    EXPECT_NE(copy.brush, original.brush);
+    EXPECT_NE(copy.brush, source.brush);
 }
 
 TEST(DrawStyle, CreateBrushDeletesAndClearsEveryHandle)

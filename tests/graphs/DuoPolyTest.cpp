@@ -1,5 +1,5 @@
 // The two-group frequency polygon on golden/duo: dump, hand-worked points,
-// pixels, metafile, page tool, zero spans. MERVALO_WRITE_GOLDEN writes the dump.
+// pixels, metafile, page tool, zero spans. MERVALO_UPDATE_GOLDEN writes the dump.
 #include "GraphTestSupport.h"
 
 #include "analyses/paired/TtestParBook.h"
@@ -82,7 +82,7 @@ DATASET *DuoPolyTest::set = nullptr;
 TEST_F(DuoPolyTest, DrawsPolygonsOverlapAndBoxesWhereWorkedOut)
 {
     Show(a, b, 0xC100);
-    if (std::getenv("MERVALO_WRITE_GOLDEN"))
+    if (testsupport::UpdateGolden())
         std::ofstream(std::string(GRAPHS_GOLDEN_DIR) + "/duo_all.dump", std::ios::binary) << DumpElements(*shown);
     EXPECT_EQ(DumpElements(*shown), ReadFile("duo_all.dump"));
     EXPECT_EQ((std::array<double, 3>{shown->Low(), shown->High(), double(shown->ClassCount())}),

@@ -1,9 +1,9 @@
 // The frequency bar and pie graphs on the committed data set golden/fruit
 // (plain and weighted): element dumps against golden dumps, the colours they
-// paint into a memory bitmap, a workbook page with a bar graph, and the two
-// mended faults (no valid category; the distribution's own frequencies).
+// paint into a memory bitmap, a workbook page with a bar graph, and two
+// guards (no valid category; the distribution's own frequencies untouched).
 //
-// With MERVALO_WRITE_GOLDEN set the dumps are written instead of compared;
+// With MERVALO_UPDATE_GOLDEN set the dumps are written instead of compared;
 // a changed golden dump is reviewed like code. With MERVALO_FREQ_SHOT set to
 // a ".bmp" path the pixels of a bar graph are saved there.
 #include "GraphTestSupport.h"
@@ -128,7 +128,7 @@ protected:
     {
         const std::string dump = DumpElements(*shown);
         const std::string path = GoldenPath(name + ".dump");
-        if (std::getenv("MERVALO_WRITE_GOLDEN")) {
+        if (testsupport::UpdateGolden()) {
             std::ofstream(path, std::ios::binary) << dump;
             return;
         }
@@ -314,10 +314,11 @@ TEST_F(FreqGraphTest, MultipleAnswersMakeANoteInsteadOfAPie)
     EXPECT_EQ(shown->Elements().At(0)->kind, element::kindGroup);
 }
 
-// --- Mended faults -------------------------------------------------------------------
+// --- Guards -------------------------------------------------------------------------
 
-// Mended: the label rows and the band width divided by the number of shown
-// categories, 0 here; the graph keeps its caption and heading.
+// The label rows and the band width divide by the number of shown
+// categories, 0 here: nothing is divided, and the graph keeps its caption
+// and heading.
 void ExpectTitleAlone(const FREQGRAPH &graph, const char *caption, const graphtest::Bitmap &bitmap)
 {
     EXPECT_TRUE(graph.ShownCategories().empty());

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "../zaf/controls/ControlTestHarness.h"
+#include "tests/support/EnglishTexts.h"
+#include "tests/support/GoldenSwitch.h"
 
 #include "dataset/RegistrySettings.h"
 #include "dataset/TextCatalog.h"
@@ -77,18 +79,7 @@ public:
     DrawStyle box, other;
 };
 
-// The English texts as the computations' catalogue while the object lives.
-class EnglishTexts
-{
-public:
-    EnglishTexts()
-    {
-        catalog.Load(LANGUAGE_FILE);
-        SetStatTextCatalog(&catalog);
-    }
-    ~EnglishTexts() { SetStatTextCatalog(nullptr); }
-    TextCatalog catalog;
-};
+using testsupport::EnglishTexts;
 
 // A 32-bit top-down memory bitmap, white, selected into a memory context.
 class Bitmap

@@ -175,7 +175,8 @@ TEST(GROUPELEMENT, ScalesAGroupOfNoWidthOrHeight)
     group.AddElement(lower);
     group.device = ElementRect{50, 10, 50, 10, 0};
     upper->device = lower->device = group.device;
-    // Both spans were divided by: the width without a guard (NaN cast to int).
+    // Both spans are divided by, so both are guarded (an unguarded zero
+    // width would cast NaN to int).
     group.SetEnd(2.0, 2.0);
     EXPECT_EQ(upper->device.left, 50);
     EXPECT_EQ(lower->device.top, 10);

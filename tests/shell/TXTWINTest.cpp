@@ -92,7 +92,8 @@ TEST(TXTWIN, ATieAtTheLastPrintedDecimalGoesToTheEvenDigit)
     EXPECT_EQ(window.Text(), "  31.2  43.8   6.2  93.8  22  24");
 }
 
-// A table the size of a large crosstab: far past the old fixed buffer.
+// A table the size of a large crosstab: far past the text's first 32,767
+// bytes.
 void WriteLargeTable(TXTWIN &window, int rows)
 {
     window.SetDecimals(2);

@@ -37,7 +37,7 @@ TEST(SweepMatrix, SweepingTwoPivotsGivesMinusTheInverseOfTheirBlock)
 
 TEST(SweepMatrix, SweepingAPivotAgainRestoresTheMatrixInAnyOrder)
 {
-    const SweepMatrix original = Example();
+    const SweepMatrix unchanged = Example();
     SweepMatrix m = Example();
     m.Sweep(1);
     m.Sweep(2);
@@ -48,7 +48,7 @@ TEST(SweepMatrix, SweepingAPivotAgainRestoresTheMatrixInAnyOrder)
     for (int i = 0; i < 3; ++i) {
         EXPECT_FALSE(m.IsSwept(i));
         for (int j = 0; j < 3; ++j)
-            EXPECT_NEAR(m.At(i, j), original.At(i, j), 1e-14) << i << "," << j;
+            EXPECT_NEAR(m.At(i, j), unchanged.At(i, j), 1e-14) << i << "," << j;
     }
 }
 

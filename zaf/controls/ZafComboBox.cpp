@@ -395,8 +395,8 @@ ZafWindowObject *ZafComboBox::FindObjectByStringID(const char *name)
         return ZafWindow::FindObjectByStringID(name);
     const char *tilde = std::strchr(name, '~');
     const std::size_t partLength = tilde ? static_cast<std::size_t>(tilde - name) : std::strlen(name);
-    // Mended fault: the part was copied into a 63-character buffer
-    // unchecked. A longer part can name nothing here: it is an error.
+    // The part goes into a 63-character buffer. A longer part can name
+    // nothing here: it is an error.
     if (partLength > maxPathPartLength) {
         SetError(ZafError::NotFound);
         return nullptr;

@@ -241,8 +241,6 @@ private:
     void QueueRedisplayOfDroppedArea();
     // Enter, Escape, Tab and the typing keys (see the source).
     ZafEventType KeyEvent(const ZafEventRecord &event);
-    // A key of the edit field: through the combo box, then to the field.
-    LRESULT EditKey(const ZafEventRecord &event);
     // The first own child, which stands for the edit field; null when none.
     ZafWindowObject *EditStandIn() const { return FirstChild(); }
     // The list's region in pixels of the list's height and width.

@@ -659,8 +659,9 @@ void ZafPopUpItem::InsertEntry(HMENU menu)
 
 void ZafPopUpItem::DestroyOSWindow()
 {
-    // Mended fault: removal by command id hit whatever entry came first with
-    // that id (ids repeat: 0, separators, and the search enters sub-menus).
+    // Removed by position, not by command id: removal by id would hit
+    // whatever entry came first with that id (ids repeat: 0, separators,
+    // and the search enters sub-menus).
     const bool removed = entryMenu && RemoveMenu(entryMenu, static_cast<UINT>(EntryPosition()), MF_BYPOSITION);
     if (subMenu.MenuHandle())
         subMenu.DestroyOSWindow();

@@ -212,10 +212,10 @@ public:
     UINT_PTR EntryID() const;
     // Where the entry stands in its Windows menu.
     virtual int EntryPosition() const;
-    // Puts text, grey, check and sub-menu into the existing entry. Mended
-    // fault: it is made again in place, so that an entry with a sub-menu
-    // keeps it and a separator stays one (ModifyMenu without MF_POPUP made
-    // Windows destroy the sub-menu). Answers 0.
+    // Puts text, grey, check and sub-menu into the existing entry. It is
+    // made again in place, so that an entry with a sub-menu keeps it and a
+    // separator stays one (ModifyMenu without MF_POPUP makes Windows destroy
+    // the sub-menu). Answers 0.
     virtual int UpdateOSItem();
     HWND CreateOSWindow() override;
     void DestroyOSWindow() override;

@@ -32,7 +32,8 @@ void Release(ZafData *data)
 // then the number data the fields step by. The table alone is not enough: a
 // program that reads its UI data file before its data start-up (the file's
 // own generator) has no read functions entered there, and the program's
-// table lists no real data at all, so every step read so was lost (mended).
+// table lists no real data at all, so a step read through it alone would be
+// lost.
 ZafReadFunction StepReadFunction(const ZafDataPersistence &persistence, ZafClassID stepClass)
 {
     if (ZafReadFunction make = persistence.GetDataConstructor(stepClass, nullptr))

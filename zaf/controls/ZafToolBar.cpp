@@ -222,8 +222,8 @@ void ZafToolBar::NotifyVisibility(ZafWindowObject *, bool)
 int ZafToolBar::LayoutRows(int length, bool across)
 {
     // Hidden children take no place: neither in a line nor in the line's
-    // thickness (laying them out too left gaps and wrapped the visible ones
-    // into rows of their own, a mended fault). They keep their last place.
+    // thickness (laying them out too would leave gaps and wrap the visible
+    // ones into rows of their own). They keep their last place.
     auto placed = [](ZafElement *e) { return static_cast<ZafWindowObject *>(e)->Visible(); };
     int line = 0;
     for (ZafElement *e = First(); e; e = e->Next()) {

@@ -248,10 +248,10 @@ ZafEventType ZafWindowManager::Dispatch(const ZafEventRecord &event)
     case ZAF_SUBTRACT_OBJECT:
         return CloseWindow(event.Object());
     case ZAF_CLOSE: {
-        // Mended fault: the close event named its window by address, and a
-        // stale one closed a new window made at a dead window's address. It
-        // names it by event handle now: a window that is gone is not looked
-        // for, and the event does nothing.
+        // The close event names its window by event handle, not by
+        // address, so that a stale one never closes a new window made at a
+        // dead window's address: a window that is gone is not looked for,
+        // and the event does nothing.
         if (event.ObjectGone())
             return IsEmpty() ? ZAF_NO_WINDOWS : ZAF_CLOSE;
         ZafWindowObject *window = event.Object();

@@ -70,8 +70,8 @@ void ZafWindowObject::ReadFrom(ZafWindowPersistence &persistence)
     char *unused = nullptr;
     persistence.ReadString(&unused);
     delete[] unused;
-    // Mended fault: names go into 64-character buffers and were read without
-    // a bound; a longer name is refused with error Read (16).
+    // Names go into 64-character buffers; a longer name is refused with
+    // error Read (16).
     char names[3][ZafWindowPersistence::maxNameLength + 1];
     for (char *name : names)
         persistence.ReadStringInto(name, sizeof names[0]);
@@ -79,8 +79,8 @@ void ZafWindowObject::ReadFrom(ZafWindowPersistence &persistence)
     const ZafCoordinateType type = coordinates & 0x0F;
     if (persistence.Error() == 0 && !ZafIsCoordinateType(type))
         persistence.SetError(ZafError::Read);
-    // Mended fault: any 32-bit region was taken, and widths and the cell
-    // spacing computed from one near the ends of the range overflowed.
+    // Only a storable region is taken: widths and the cell spacing computed
+    // from one near the ends of the 32-bit range would overflow.
     if (persistence.Error() == 0 && !ZafRegionRect(left, top, right, bottom, type).IsStorable())
         persistence.SetError(ZafError::Read);
     if (persistence.Error() != 0) {

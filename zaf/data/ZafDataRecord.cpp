@@ -17,8 +17,8 @@ ZafDataRecord::ZafDataRecord() = default;
 
 ZafDataRecord::ZafDataRecord(const ZafDataRecord &other) : ZafData(other), ZafList()
 {
-    // The copy starts empty: sharing the original's list header made both
-    // records delete the same children.
+    // The copy starts empty: sharing the other record's list header would
+    // make both records delete the same children.
 }
 
 ZafDataRecord::ZafDataRecord(const char *name, ZafDataPersistence &persistence)

@@ -21,7 +21,7 @@ public:
     static constexpr const char *className = "ZafDataRecord";
 
     ZafDataRecord();
-    // A copy starts with an empty list: the children stay with the original.
+    // A copy starts with an empty list: the children stay with other.
     ZafDataRecord(const ZafDataRecord &other);
     ZafDataRecord(const char *name, ZafDataPersistence &persistence);
     ~ZafDataRecord() override;

@@ -57,8 +57,8 @@ std::vector<ZafConstructorEntry> &ObjectTable()
         {1003, "ZafPullDownItem", nullptr},
         {1002, "ZafPopUpMenu", nullptr},
         {19, "ZafPopUpItem", nullptr},
-        // Controls beyond the original table, so that
-        // windows holding them read back too.
+        // Controls beyond the base set, entered so that windows holding
+        // them read back too.
         {12, "ZafReal", nullptr},
         {20, "ZafImage", nullptr},
         {1012, "ZafProgressBar", nullptr},

@@ -123,8 +123,8 @@ void ZafStringData::ConstructFromText(const char *newText, int newMaxLength, boo
     staticData = newStaticData;
     maxLength = newMaxLength < 0 ? -1 : newMaxLength;
     if (staticData) {
-        // The caller's buffer: maximum + 1 bytes, or exactly the text. (Static
-        // data used to claim 10 bytes more than the caller had given.)
+        // The caller's buffer: maximum + 1 bytes, or exactly the text; static
+        // data never claims more than the caller has given.
         text = const_cast<char *>(newText);
         bufferSize = !text ? 0 : maxLength >= 0 ? maxLength + 1 : TextLength(text) + 1;
         if (text && maxLength >= 0 && TextLength(text) > maxLength)
@@ -278,8 +278,8 @@ int ZafStringData::Insert(int position, const char *insertion, int count)
     if (count < 0 || count > available)
         count = available;
     int length = Length();
-    // Positions beyond the text append (they used to be limited to the buffer
-    // size only, leaving a gap before the inserted characters).
+    // Positions beyond the text append, so that no gap is left before the
+    // inserted characters.
     if (position < 0)
         position = 0;
     if (position > length)
@@ -304,7 +304,7 @@ int ZafStringData::Insert(int position, const char *insertion, int count)
 int ZafStringData::Delete(int position, int count)
 {
     int length = Length();
-    // Clamped to the text (it used to be clamped to the buffer only).
+    // Clamped to the text, not only to the buffer.
     if (!text || position < 0 || position >= length || count <= 0)
         return 0;
     if (count > length - position)
@@ -504,7 +504,7 @@ int ZafStringData::ScanConversion(ZafFormatArguments &arguments, const char *&te
         if (!data)
             return 0;
         // Through the text-setting rules: owned data grows, a maximum or a
-        // static buffer bounds the copy (it used to be copied unbounded).
+        // static buffer bounds the copy.
         data->AssignText(std::string(start, taken).c_str());
         return 1;
     }

@@ -213,8 +213,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PsppCase{REGION, true, 15.87661319, .014, 6, .62228166, .44001958, .52833827, 0.3243902439,
                              .49081584, .47471743, .71122995, .49077491, .48451730}));
 
-// Mended: the percentages' decimals once carried over into the tables that
-// followed them.
+// The percentages' decimals do not carry over into the tables that follow
+// them.
 TEST_F(XtabTest, EachTableKeepsItsOwnDecimals)
 {
     const SettingsSection *defaults = FindSettingsSection(4);
@@ -261,7 +261,7 @@ TEST_F(XtabTest, ZeroRowAndColumnTotalsPrintTheMarkInTheirPercentages)
     EXPECT_EQ("**", Fields(standardized.at(3)).at(2)) << "no expected count in an empty column";
 }
 
-// Weights of 1e300 count (once the mark "-"): each cell 25 % (R: 2e300 /
+// Weights of 1e300 count like any other: each cell 25 % (R: 2e300 /
 // sum(rep(1e300, 8)) * 100), with 15 decimals still one field a column, and
 // the case of weight 0 is said.
 TEST_F(XtabTest, HugeWeightsCountAndWideFiguresNeverRunTogether)
@@ -282,7 +282,7 @@ TEST_F(XtabTest, HugeWeightsCountAndWideFiguresNeverRunTogether)
 }
 
 // A crosstab refused for its size says why and nothing more: a case count
-// of 0 under the refusal read as an empty table.
+// of 0 under the refusal would read as an empty table.
 TEST_F(XtabTest, ARefusedCrosstabPrintsNoCaseCount)
 {
     auto *record = new XtabOption;

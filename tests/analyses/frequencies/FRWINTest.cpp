@@ -193,8 +193,9 @@ TEST_F(FreqText, HugeValuesCountPrintAndAverageAsValues)
     FREQOBJECT distribution(survey.DataSet());
     const std::string text = WriteTable(survey, "x", everything, 11, 0, &distribution);
     EXPECT_NEAR(distribution.mean / 2.1428571428571428e307, 1.0, 1e-14);
-    // The largest float, once the mark, is labelled with its digits; figures
-    // from 1e15 on and labels past their field are in exponent form.
+    // The largest float, a value here and not the mark, is labelled with its
+    // digits; figures from 1e15 on and labels past their field are in
+    // exponent form.
     for (const char *shown : {"Number of cases: 7\r\n", "Mean = 2.14e+307\r\n", " 3.40e+38 ", "\r\n -1.70e+308 ",
                               "\r\n 340282346638528859811704183484516925440.00 "})
         EXPECT_NE(std::string::npos, text.find(shown)) << shown << text;

@@ -1,6 +1,6 @@
 // The integer and real fields on real EDIT controls: a dialog built in code
 // whose typed values land in their data objects, the four messages through
-// the error system, and the mended faults of validation and messages.
+// the error system, and the edge cases of validation and messages.
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafInteger.h"
 #include "zaf/controls/ZafPrompt.h"
@@ -197,8 +197,8 @@ TEST_F(ZafNumberFieldTest, AllowInvalidKeepsANumberConfirmedWithOk)
     EXPECT_EQ(count->IntegerData()->Value(), 9) << "Cancel brings the kept number back";
 }
 
-// Once a scan had failed, the error word stayed set and every later Enter
-// answered it at once: no validation, no user function, ever again.
+// A failed scan does not silence the field: every later Enter is validated
+// again and reaches the user function.
 TEST_F(ZafNumberFieldTest, AFailedScanNeitherChangesTheValueNorSilencesTheField)
 {
     ShowBoth();
@@ -331,8 +331,8 @@ TEST_F(ZafNumberFieldTest, ABadTranslationIsShownAsWritten)
     EXPECT_EQ(Recorded().reports[0].message, "zz %d %n %s %s%");
 }
 
-// Range texts of many entries once overflowed a buffer of about 1,000
-// characters: the message is now bounded and says that it was cut.
+// The range text of many entries is longer than the message's buffer of
+// about 1,000 characters: the message is cut to fit and says so.
 TEST_F(ZafNumberFieldTest, AMessageAboutManyRangesIsCutToFit)
 {
     std::string ranges;

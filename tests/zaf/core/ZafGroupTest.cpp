@@ -73,7 +73,7 @@ TEST_F(ZafGroupOnScreen, IsAGroupBoxWhoseChildrenStandBelowTheTitle)
 TEST_F(ZafGroupOnScreen, ErasesItsInsideWithItsBackgroundColour)
 {
     // A BS_GROUPBOX window does not erase its inside itself: around its
-    // children it stayed black (or kept what was drawn there before).
+    // children it would stay black (or keep what was drawn there before).
     auto *window = new ZafWindow(2, 2, 40, 12);
     window->SetVisible(false);
     auto *group = new ZafGroup(1, 1, 30, 6, "Display");

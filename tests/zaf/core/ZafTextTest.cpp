@@ -164,7 +164,7 @@ TEST(ZafInsertHotKey, MarksTheCharacterAtTheIndexAndDoublesAmpersands)
                  {"Cut & Paste", -1, "Cut && Paste"},
                  {"&&", -1, "&&&&"},
                  {"A&B", 2, "A&&&B"},
-                 {"&x", 1, "&&&x"}, // the index counts in the original text
+                 {"&x", 1, "&&&x"}, // the index counts in the unmarked text
                  // Bad indexes insert no mark; at the end there is no character to mark.
                  {"Copy", -1, "Copy"},
                  {"Copy", 4, "Copy"},

@@ -258,25 +258,25 @@ TEST_F(ZafWindowObjectRegion, ConvertCoordinatesConvertsTheOwnRegionOnly)
 TEST(ZafWindowObject, CopyIsUnlinkedWithoutFocusAndWithItsOwnTexts)
 {
     ProbeWindow window;
-    auto *original = zaftest::AddTo(&window, new Probe);
-    original->SetStringID("FIELD");
-    original->SetTipText("tip");
-    original->SetUserFunction(Handler);
-    original->SetSelected(true);
-    original->SetFocus(true);
-    original->SetError(5);
-    ASSERT_TRUE(original->Focus());
+    auto *source = zaftest::AddTo(&window, new Probe);
+    source->SetStringID("FIELD");
+    source->SetTipText("tip");
+    source->SetUserFunction(Handler);
+    source->SetSelected(true);
+    source->SetFocus(true);
+    source->SetError(5);
+    ASSERT_TRUE(source->Focus());
 
-    ZafWindowObject *copy = original->Duplicate();
+    ZafWindowObject *copy = source->Duplicate();
     EXPECT_EQ(copy->Parent(), nullptr);
     EXPECT_EQ(copy->Next(), nullptr);
     EXPECT_EQ((std::vector<int>{copy->Focus(), copy->Selected(), copy->Error(), copy->Region().right}),
-              (std::vector<int>{false, true, 0, original->Region().right}));
+              (std::vector<int>{false, true, 0, source->Region().right}));
     EXPECT_EQ(copy->UserFunction(), Handler);
     EXPECT_STREQ(copy->TipText(), "tip");
-    EXPECT_NE(copy->TipText(), original->TipText());
+    EXPECT_NE(copy->TipText(), source->TipText());
     EXPECT_STREQ(copy->StringID(), "FIELD");
-    EXPECT_NE(copy->StringID(), original->StringID());
+    EXPECT_NE(copy->StringID(), source->StringID());
     delete copy;
 }
 

@@ -408,7 +408,7 @@ TEST(ZafWindowFocus, AWindowlessChildGainingFocusBecomesCurrentUpTheChain)
 
 TEST(ZafWindow, CopyDuplicatesSupportObjectsAndChildrenInOrderAndChangedFoldsOverThem)
 {
-    Window window("original");
+    Window window("source");
     window.SetSelectionMode(1);
     window.SetTemporary(true);
     window.AddObject(SupportItem("border", ZAF_NUMID_BORDER));

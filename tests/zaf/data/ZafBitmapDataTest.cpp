@@ -30,13 +30,13 @@ TEST(ImageData, StaticPixelsAreSharedOwnedPixelsCopiedAndCopiesFreeOnlyTheirOwn)
     EXPECT_NE(owned.array, pixels.data());
     EXPECT_EQ(Pixels(owned), pixels);
 
-    ZafIconData original(ZafIconStruct(2, 2, pixels.data(), false));
+    ZafIconData source(ZafIconStruct(2, 2, pixels.data(), false));
     {
-        ZafIconData copy(original);
-        EXPECT_NE(copy.array, original.array);
+        ZafIconData copy(source);
+        EXPECT_NE(copy.array, source.array);
         EXPECT_EQ(copy.array[3], 6);
     }
-    EXPECT_EQ(original.array[3], 6);
+    EXPECT_EQ(source.array[3], 6);
     ZafIconData builtIn(ZafIconStruct(3, 2, builtInPixels, true));
     {
         ZafIconData copy(builtIn);
@@ -55,8 +55,7 @@ TEST(ImageData, StaticPixelsAreSharedOwnedPixelsCopiedAndCopiesFreeOnlyTheirOwn)
     EXPECT_EQ(mouseCopy.array, builtInPixels);
 }
 
-// Mended: sizes were taken unchecked. A size without pixels gives blank
-// pixels; a negative or overflowing size gives 0 x 0 without pixels. Each
+// Sizes are checked. A size without pixels gives blank pixels; a negative or overflowing size gives 0 x 0 without pixels. Each
 // change notifies once.
 TEST(ImageData, SetArrayReplacesThePixelsAndRefusesImpossibleSizes)
 {
@@ -194,9 +193,8 @@ TEST_F(ImageDataRelease, ClearAndDestructionReleaseEachArrayOnce)
     EXPECT_EQ(mouse.width, 0);
 }
 
-// Mended: the writer left out the pixels when there were none while the
-// reader always read width x height; an image without pixels is stored as
-// 0 x 0.
+// The reader always reads width x height pixels, so an image without pixels
+// is stored as 0 x 0.
 TEST(ImageData, AnImageWithoutPixelsIsStoredAsNoSize)
 {
     DataFile file;

@@ -103,13 +103,13 @@ TEST(ZafCodeSetData, ConvertsBothWaysAsWindowsDoes)
 // nothing. (A code set read whole shows in its conversions after SetCodeSet.)
 TEST(ZafCodeSetData, ALookupCutShortIsAnError)
 {
-    std::unique_ptr<ZafCodeSetData> original(MakeCodePageSet(850));
+    std::unique_ptr<ZafCodeSetData> source(MakeCodePageSet(850));
     TempDirectory dir;
     const std::string name = dir.File("short.znc");
     {
         ZafStorage storage(name.c_str(), ZafStorage::CreateTree);
         ZafDataPersistence persistence(&storage);
-        original->Write(persistence);
+        source->Write(persistence);
         // The second lookup names 0x80-0xFF but has 3 bytes.
         ZafFile *file = storage.Open("~ZafCodeSetData~850~localToIso", ZafFileMode::Create, "ZafCharLookup",
                                      ZafCharLookup::classID);

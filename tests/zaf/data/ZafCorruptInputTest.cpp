@@ -4,8 +4,8 @@
 // and length words changed, bytes removed and inserted, most of it inside
 // the objects' bytes) and reads every mutant the way the program does: every
 // failure must be an error word, with no crash, no hang, no level left open
-// and no allocation larger than the file could justify. Inputs that once
-// broke a reader are kept in fixtures/ and read on every run.
+// and no allocation larger than the file could justify. Found inputs that
+// reach a reader's guards are kept in fixtures/ and read on every run.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -384,8 +384,8 @@ INSTANTIATE_TEST_SUITE_P(Readers, ZafCorruptInput,
                          [](const ::testing::TestParamInfo<RunFactory> &info) { return info.param()->Name(); });
 
 // ---------------------------------------------------------------------------
-// Found inputs: each file once broke a reader (or, for the pattern names,
-// the tree walk) and stays here with what must happen to it now.
+// Found inputs: each file reaches one of a reader's guards (or, for the
+// pattern names, the tree walk's) and is listed with what must happen to it.
 
 int CountWindows(ZafWindow &window)
 {
@@ -405,14 +405,14 @@ struct FoundInput
 };
 
 const FoundInput foundInputs[] = {
-    // Mended: the recursion of the tree was unbounded (64 levels below the
-    // root are read, this file nests 65).
+    // The tree's recursion is bounded: 64 levels below the root are read,
+    // this file nests 65.
     {"storage-tree-too-deep.znc", ZafError::Read, nullptr},
-    // Mended: an object's size was not checked against the file and sized
-    // its buffer (2 GB here).
+    // An object's size (2 GB here) is checked against the file before it
+    // sizes a buffer.
     {"storage-data-beyond-file.znc", ZafError::Read, nullptr},
-    // Mended: a time value cut after its day number and half its
-    // milliseconds read as a value.
+    // A time value cut after its day number and half its milliseconds is
+    // not read as a value.
     {"objects-time-cut-short.znc", ZafError::None,
      [](ZafStorage &storage) {
          ZafDataPersistence persistence(&storage);
@@ -421,8 +421,8 @@ const FoundInput foundInputs[] = {
          EXPECT_EQ(ZafError::Read, cut.Error());
          EXPECT_EQ(0, persistence.LevelIndex());
      }},
-    // Mended: the window "W" holds children "Q1" and "Q*"; "Q*" was entered
-    // as a pattern and read Q1 again. Now it is refused (it stays with its
+    // The window "W" holds children "Q1" and "Q*"; "Q*" is not taken as a
+    // pattern that would read Q1 again: it is refused (it stays with its
     // defaults and error 2) and Q1 reads once.
     {"windows-pattern-sibling.znc", ZafError::None,
      [](ZafStorage &storage) {
@@ -436,10 +436,10 @@ const FoundInput foundInputs[] = {
          EXPECT_EQ(ZafError::NotFound, static_cast<std::uint32_t>(pattern->Error()));
          EXPECT_EQ(0, pattern->NumberID());
      }},
-    // Mended: the window "TOP" nests 19 windows "C", each with a sibling
-    // "C*" that was entered as its twin, so that every level was read twice
-    // (2^20 windows; a slightly larger file exhausted memory). Now each "C*"
-    // is refused without being entered: two windows a level.
+    // The window "TOP" nests 19 windows "C", each with a sibling "C*";
+    // entered as its twin, "C*" would read every level twice (2^20 windows;
+    // a slightly larger file would exhaust memory). Each "C*" is refused
+    // without being entered: two windows a level.
     {"windows-pattern-doubling.znc", ZafError::None,
      [](ZafStorage &storage) {
          ZafWindow top("TOP", *MakePersistence(storage, false, false));

@@ -181,7 +181,7 @@ TEST_F(PersistenceTest, MissingObjectsKeepTheirDefaults)
     EXPECT_EQ(0, noFileSystem.LevelIndex());
 }
 
-// Mended: the 40-level stack was unguarded. Levels beyond it are refused
+// The stack holds 40 levels. Levels beyond it are refused
 // with error 14 and every pop still matches its push.
 TEST_F(PersistenceTest, LevelsBeyondTheStackAreRefused)
 {

@@ -62,7 +62,7 @@ TEST(DataRecord, FindsNestedDepthFirstAndObservesWhatItHandsOut)
     EXPECT_EQ(deep->FindNotificationData(inner), 3u);
 }
 
-// Mended: a duplicate shared the list header, so both deleted the children.
+// A duplicate has a list header of its own, so no child is deleted twice.
 TEST(DataRecord, DestructionSparesObservedChildrenAndADuplicateStartsEmpty)
 {
     deletions = 0;

@@ -125,8 +125,8 @@ TEST_F(ZafNotificationTest, OneShotKindIsClearedAndChangesFromObserversDoNotNoti
     EXPECT_EQ(1, TestNote().Notify());
 }
 
-// Mended: the table was walked in place while observers detached or deleted
-// the data object.
+// The notification table stays sound while observers detach or delete the
+// data object during the walk.
 TEST_F(ZafNotificationTest, ObserversMayDetachOrDeleteTheDataDuringTheWalk)
 {
     data.AddNotification(&a, Record, 3);
@@ -163,13 +163,13 @@ TEST(ZafData, DefaultNamesCountUpAndACopyHasANewNameAndNoObservers)
     for (int i = 0; i < 4; i++)
         EXPECT_EQ("ZafData" + std::to_string(start + 1 + i), more[i].StringID());
 
-    TestNote original("t");
-    original.SetNumberID(12);
+    TestNote source("t");
+    source.SetNumberID(12);
     Watcher watcher;
-    original.AddNotification(&watcher, Record, 3);
-    original.SetError(5);
-    std::unique_ptr<ZafData> copy(original.Duplicate());
-    EXPECT_STRNE(original.StringID(), copy->StringID());
+    source.AddNotification(&watcher, Record, 3);
+    source.SetError(5);
+    std::unique_ptr<ZafData> copy(source.Duplicate());
+    EXPECT_STRNE(source.StringID(), copy->StringID());
     EXPECT_EQ(12, copy->NumberID());
     EXPECT_EQ(0, copy->NotificationCount());
     EXPECT_EQ(0u, copy->Error());
@@ -178,7 +178,7 @@ TEST(ZafData, DefaultNamesCountUpAndACopyHasANewNameAndNoObservers)
     EXPECT_EQ(copy.get(), copy->FindByStringID(copy->StringID()));
     EXPECT_EQ(nullptr, copy->FindByStringID("zafdata"));
     EXPECT_EQ(copy.get(), copy->FindByNumberID(12));
-    original.SubtractNotification(&watcher);
+    source.SubtractNotification(&watcher);
 }
 
 } // namespace

@@ -155,7 +155,7 @@ TEST(ZafDiskFileSystem, MakesFindsRenamesAndRemoves)
     EXPECT_STREQ(before, after) << "the recursive removal returns to where it began";
 }
 
-// Mended: GetCWD ignored its size.
+// GetCWD writes no more than the size it is given.
 TEST(ZafDiskFileSystem, GetCWDRespectsTheBufferSize)
 {
     ZafDiskFileSystem disk;

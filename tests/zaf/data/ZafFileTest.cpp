@@ -172,7 +172,7 @@ TEST(ZafFileString, TooSmallBuffersAndShortStringsSetError16)
     }
 }
 
-// Mended: a text of 32,768 characters or more set bit 15 of the length word
+// A text of 32,768 characters or more would set bit 15 of the length word
 // and read back as 16-bit characters; it is cut to 32,767 and reported.
 TEST(ZafFileString, OverlongTextIsCutAndReported)
 {

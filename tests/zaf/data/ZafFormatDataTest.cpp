@@ -226,8 +226,8 @@ TEST(FormatLine, SplitsAtLineFeedsAndCutsALongLineAtSixtyThreeCharacters)
     EXPECT_STREQ(rest, "next");
 }
 
-// Mended: FormatText wrote the whole text before comparing it with the
-// maximum, and the 'Z' inserted into the 64-byte format line overflowed it.
+// FormatText compares the text with the maximum before writing it, and the
+// 'Z' inserted into a full 64-byte format line still fits.
 TEST(FormatText, ATextIsBoundedByTheMaximumAndTheDataFlagFitsAFullLine)
 {
     ZafIntegerData data(5);

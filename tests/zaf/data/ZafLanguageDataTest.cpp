@@ -66,8 +66,8 @@ TEST(ZafLanguageData, OwnedTablesAreCopiesAndSetMessageNeverChangesABuiltInTable
     EXPECT_STREQ("a.m.", builtIn[1].text);
 }
 
-// Mended: with the first-entry fallback a new member took the first entry's
-// ids and was never found again; it keeps the number asked for.
+// A member made for a number the table lacks (the default member) keeps the
+// number asked for, not the first entry's ids, so that it is found again.
 TEST(ZafLanguageData, MessageDataFollowTheTableAndTheDefaultMemberIsFoundAgain)
 {
     ZafLanguageData table(colours, false);
@@ -93,8 +93,8 @@ TEST(ZafLanguageData, MessageDataFollowTheTableAndTheDefaultMemberIsFoundAgain)
     EXPECT_EQ(2, table.Count());
 }
 
-// Mended: a duplicate shared the member list (double delete). It has its own
-// empty list; deleting both deletes each member once.
+// A duplicate has its own empty member list; deleting both deletes each
+// member once.
 TEST(ZafLanguageData, ADuplicateSharesNoMembers)
 {
     auto *table = new ZafLanguageData(colours, false);
@@ -142,11 +142,10 @@ TEST(ZafLanguageData, TheLanguageManagerSharesCountedTables)
     delete table;
 }
 
-// Mended: a language change handed a temporary's table to the members and
-// left them null when the language lacked the table. A change reloads every
-// acquired table in place (from the file, also for tables made on a
-// built-in table, which then hold an owned copy); a language that lacks a
-// table leaves the old one in place.
+// A language change reloads every acquired table in place (from the file,
+// also for tables made on a built-in table, which then hold an owned copy),
+// so that no member is left with a temporary's table or none; a language
+// that lacks a table leaves the old one in place.
 TEST(ZafLanguageData, ALanguageChangeReloadsTheAcquiredTables)
 {
     I18nScope scope;

@@ -128,7 +128,7 @@ TEST(ZafLocaleData, TheDefaultNameComesFromZafLangOrTheWindowsLanguageAndCountry
     EXPECT_EQ("." + AnsiCodePage(), GetDefaultLanguageName());
 }
 
-// Mended (noted): Wine keeps the "Intl" section empty, so the default name
+// Wine keeps the "Intl" section empty, so the default name
 // has no language part (".1252"). Such a name means the default language,
 // and the language tables of the file load for it.
 TEST(ZafLocaleData, ANameWithoutLanguageLoadsTheDefaultLanguagesTables)
@@ -148,7 +148,7 @@ TEST(ZafLocaleData, ANameWithoutLanguageLoadsTheDefaultLanguagesTables)
     ReleaseLanguageData(days);
 }
 
-// Mended: the i18n name was concatenated into 64 bytes without a bound.
+// The i18n name is put together within its 64 bytes.
 TEST(ZafLocaleData, TheI18nNameIsBoundedTo63Characters)
 {
     I18nScope scope(false);
@@ -179,8 +179,8 @@ TEST(ZafLocaleData, ReadsTheWindowsLocaleAsWindowsReportsIt)
     EXPECT_STREQ("%H:%M:%S", locale.time24Format);
     EXPECT_EQ(2, locale.eraCount);
 
-    // Mended: LOCALE_SINTLSYMBOL was read with size 8 into the five-byte
-    // field; it ends within the field and the next field is not touched.
+    // LOCALE_SINTLSYMBOL is read into its five-byte field: it ends within
+    // the field and the next field is not touched.
     ZafLocaleStruct structure = ZafLocaleData::BuiltInLocale();
     // The texts it replaces must be heap copies.
     structure.dateFormat = DuplicateLibraryString(structure.dateFormat);
@@ -311,8 +311,8 @@ std::string RewriteLocale(const TempDirectory &directory, void (*edit)(std::stri
     return name;
 }
 
-// Mended: texts were read into fixed fields that "must fit"; a text longer
-// than its field is a read error, never a write past it. (Era counts the
+// Texts are read into fixed fields; a text longer than its field is a read
+// error, never a write past it. (Era counts the
 // file cannot hold are met by the corrupt-input runs.)
 TEST(ZafLocaleData, RefusesTextsThatDoNotFit)
 {

@@ -152,8 +152,7 @@ std::vector<unsigned char> Join(std::vector<std::vector<unsigned char>> parts)
     return bytes;
 }
 
-// Mended: the end entry was not guaranteed; a map stored without one gets
-// one. (Counts the file cannot hold are met by the corrupt-input runs.)
+// A map stored without an end entry gets one. (Counts the file cannot hold are met by the corrupt-input runs.)
 TEST(PaletteData, AStoredMapWithoutEndEntryGetsOne)
 {
     DataFile file;

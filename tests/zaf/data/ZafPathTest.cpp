@@ -65,8 +65,8 @@ std::vector<std::string> Elements(const ZafPath &path)
     return out;
 }
 
-// Mended: "ZAF_PATH" elements of up to 1,023 characters went into
-// 255-character path elements; an overlong one is skipped, an empty one kept.
+// "ZAF_PATH" elements go into 255-character path elements; an overlong one
+// is skipped, an empty one kept.
 TEST(ZafPath, SearchOrderIsCwdThenProgramThenZafPath)
 {
     _putenv(("ZAF_PATH=C:\\a;;" + std::string(300, 'z') + ";D:\\b;").c_str());

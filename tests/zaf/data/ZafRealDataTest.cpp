@@ -74,7 +74,7 @@ TEST(RealPrint, EveryLetterAndFlagInTheCanonicalLocale)
     EXPECT_EQ(Printed("%.1f %.1f", 2.5f, 3), "2.5 3.0");
 }
 
-// Mended: "%f" went into 32 bytes, which 1e24 and more overflowed.
+// "%f" of 1e24 and more needs more than 32 bytes.
 TEST(RealPrint, HugeValuesPrintInFull)
 {
     const std::string text = Printed("%f", 1e300);
@@ -170,9 +170,9 @@ TEST(RealData, PrintsScansAndNotifiesOncePerSetter)
     EXPECT_EQ(data.Value(), 0.0);
 }
 
-// Mended: six decimals stored 1e-7 as 0 and 1e24 overflowed the 32-byte text.
-// Every value reads back the same from a short text in every locale, and the
-// old six-places form still reads.
+// Six fixed decimals would store 1e-7 as 0 and overflow a 32-byte text with
+// 1e24. Every value reads back the same from a short text in every locale,
+// and a six-places form reads as well.
 TEST(RealData, StoredTextIsShortCanonicalAndReadsBackTheSameValue)
 {
     char text[64];

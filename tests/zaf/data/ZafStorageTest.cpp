@@ -74,7 +74,7 @@ void WriteObject(ZafStorage &storage, const char *path, const std::string &text,
 
 const char *const mainData = "~ZafWindow~MAIN~objectData";
 
-// Mended: the name was copied into 256 bytes and ".znc" appended unbounded.
+// The name and its added ".znc" must fit in 256 bytes.
 TEST(ZafStorageOpen, NamesGetZncAndOverlongNamesAreRefusedNotCut)
 {
     ZafStorage plain("dir.d\\name", ZafStorage::Read);
@@ -108,7 +108,7 @@ TEST(ZafStorageOpen, ReadsHeaderAndTree)
     EXPECT_STREQ("", storage.TempFileName()) << "read-only: no temp file";
 }
 
-// Mended: read errors of the tree were never surfaced. A wrong magic or
+// Read errors of the tree are surfaced. A wrong magic or
 // major version is error 18; every cut point gives an error and an empty
 // tree. (Data beyond the file is one of the found inputs.)
 TEST(ZafStorageOpen, BadHeadersCutFilesAndDataOutsideTheFileAreErrors)
@@ -320,10 +320,9 @@ TEST_F(ZafStorageTree, ObjectsOpenByModeAndReadBackFromTheTemporaryFile)
     EXPECT_EQ(nullptr, storage.Open("Banana", ZafFileMode::Read, "ZafIntegerData"));
 }
 
-// Mended: opening for writing in a read-only storage deleted the entry
-// before refusing; closing a changed object without a temporary file
-// dereferenced null. Now the refusal comes first and the change is dropped
-// with error 17.
+// Opening for writing in a read-only storage is refused before the entry is
+// touched; closing a changed object without a temporary file drops the
+// change with error 17.
 TEST(ZafStorageReadOnly, WritingIsRefusedBeforeAnythingChanges)
 {
     TempDirectory dir;

@@ -59,8 +59,8 @@ TEST(StringData, OwnedBuffersGrowAndTheMaximumCutsTexts)
     EXPECT_STREQ(data.Text(), "b");
 }
 
-// Mended: static data recorded a buffer of maximum + 11 bytes while the
-// caller's has maximum + 1, so in-place edits wrote past it.
+// Static data records the caller's buffer as maximum + 1 bytes, so that
+// in-place edits stay inside it.
 TEST(StringData, StaticDataNeverWritesPastTheCallersBuffer)
 {
     char buffer[16] = "hello";
@@ -116,7 +116,7 @@ TEST(StringData, CopiesAndOwnedDataHaveTheirOwnTextStaticCopiesShareIt)
     EXPECT_STREQ(text.get(), "abc");
 }
 
-// Mended: positions were clamped to the buffer size, not to the text.
+// Positions are clamped to the text, not to the buffer size.
 TEST(StringData, EditsAreClampedToTheText)
 {
     ZafStringData data("abc");
@@ -242,8 +242,8 @@ TEST(StringScan, WordsSkipBlanksCharactersTakeThemSetsTakeTheirCharacters)
     }
 }
 
-// Mended: scanning with the 'Z' flag copied the input into the data's buffer
-// without a bound.
+// Scanning with the 'Z' flag copies the input into the data's buffer within
+// its bound.
 TEST(StringScan, IntoDataIsBoundedByItsBuffer)
 {
     GuardedBuffer caller("abc");

@@ -185,8 +185,8 @@ TEST_F(ZafWindowPersistenceTest, TheWriterRefusesTwinsAndOverlongNames)
 }
 
 // A child whose name a path or a pattern would read as another entry ("Q*"
-// matched "Q1", which was removed and replaced) is refused with error 2 and
-// nothing written for it; its sibling reads back whole.
+// would match "Q1", which would then be removed and replaced) is refused
+// with error 2 and nothing written for it; its sibling reads back whole.
 class ZafStoredNameTest : public ZafWindowPersistenceTest, public ::testing::WithParamInterface<const char *>
 {};
 
