@@ -12,8 +12,9 @@
 #include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafGdiDisplay.h"
 
-// The white sheet the current page is played into, centred in the window
-// with the page's proportions.
+// The current page played into a white sheet of the page's proportions,
+// framed and centred on a grey ground, so that the user sees where the page
+// ends.
 class PrintPreview::Sheet : public ZafWindow
 {
 public:
@@ -29,33 +30,40 @@ public:
         ZafGdiDisplay *display = ZafScreenGdiDisplay();
         ZafDrawPass pass(*this);
         HDC dc = display ? display->CurrentDC() : nullptr;
-        HENHMETAFILE page = preview.PageMetafile(preview.CurrentPage());
-        if (!dc || !page)
+        if (!dc)
             return code;
         const ZafRegionRect area = pass.Area();
+        const RECT all = {area.left, area.top, area.right + 1, area.bottom + 1};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
         const RECT paper = PaperRect(area);
+        RECT frame = paper;
+        InflateRect(&frame, 1, 1);
+        FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        PlayEnhMetaFile(dc, page, &paper);
+        if (HENHMETAFILE page = preview.PageMetafile(preview.CurrentPage()))
+            PlayEnhMetaFile(dc, page, &paper);
         return code;
     }
 
 private:
-    // The largest rectangle of the page's proportions inside the area.
+    // The largest rectangle of the page's proportions inside the area less
+    // a margin of ground around it.
     RECT PaperRect(const ZafRegionRect &area) const
     {
-        const int width = area.right - area.left + 1;
-        const int height = area.bottom - area.top + 1;
+        const int width = std::max(area.right - area.left + 1 - 2 * margin, 1);
+        const int height = std::max(area.bottom - area.top + 1 - 2 * margin, 1);
         int paperWidth = width;
         int paperHeight = static_cast<int>(static_cast<long long>(width) * preview.pageHeight / preview.pageWidth);
         if (paperHeight > height) {
             paperHeight = height;
             paperWidth = static_cast<int>(static_cast<long long>(height) * preview.pageWidth / preview.pageHeight);
         }
-        const int left = area.left + (width - paperWidth) / 2;
-        const int top = area.top + (height - paperHeight) / 2;
+        const int left = area.left + margin + (width - paperWidth) / 2;
+        const int top = area.top + margin + (height - paperHeight) / 2;
         return RECT{left, top, left + paperWidth, top + paperHeight};
     }
 
+    static constexpr int margin = 4;
     PrintPreview &preview;
 };
 
