@@ -204,3 +204,61 @@ TEST_F(PrintPreviewTest, ThePageFillsTheWindowAtItsProportionsAndPagesThroughThe
     zafWindowManager->CloseWindow(preview);
     Pump();
 }
+
+// At its printed size the page shows with scroll bars, its top left corner
+// first, a 10-point line as high as on paper (at least 13 pixels on a screen
+// of 96 pixels per inch); the bar scrolls it, a new page starts at its top
+// again, and the whole page comes back without bars.
+TEST_F(PrintPreviewTest, AtItsPrintedSizeThePageScrollsAndTheWholePageComesBack)
+{
+    auto *preview = new PrintPreview(text, printerDC);
+    preview->SetVisible(false);
+    zafWindowManager->AddObject(preview);
+    Pump();
+    auto *sheet = dynamic_cast<ZafWindowObject *>(preview->First());
+    ASSERT_TRUE(sheet && sheet->IsCreated());
+    HWND sheetWindow = sheet->OSHandle();
+    auto verticalPosition = [&] {
+        SCROLLINFO info = {sizeof info, SIF_ALL};
+        return GetScrollInfo(sheetWindow, SB_VERT, &info) ? info.nPos : -1;
+    };
+
+    preview->Event(ZafEventRecord(PrintPreview::zoomEvent));
+    Pump();
+    ASSERT_TRUE(preview->ActualSize());
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const SIZE page = preview->ActualPixels();
+    EXPECT_NEAR(page.cy, GetDeviceCaps(printerDC, VERTSIZE) * dpi / 25.4, 1.0);
+    EXPECT_GE(10 * dpi / 72, 13) << "a 10-point line in pixels";
+    SCROLLINFO vertical = {sizeof vertical, SIF_ALL};
+    ASSERT_TRUE(GetScrollInfo(sheetWindow, SB_VERT, &vertical));
+    EXPECT_GT(vertical.nMax + 1, page.cy) << "the page and its ground";
+    EXPECT_EQ(vertical.nPos, 0);
+    {
+        const testsupport::Painted pixels(sheetWindow);
+        EXPECT_EQ(pixels.At(2, 2), RGB(128, 128, 128)) << "ground at the top left corner";
+        EXPECT_EQ(pixels.At(pixels.Width() / 2, pixels.Height() - 2), RGB(255, 255, 255)) << "the page runs on";
+    }
+
+    SendMessageA(sheetWindow, WM_VSCROLL, SB_PAGEDOWN, 0);
+    Pump();
+    const int lastPosition = vertical.nMax + 1 - static_cast<int>(vertical.nPage);
+    EXPECT_EQ(verticalPosition(), std::min(static_cast<int>(vertical.nPage), lastPosition));
+    {
+        const testsupport::Painted pixels(sheetWindow);
+        EXPECT_NE(pixels.At(pixels.Width() / 2, 2), RGB(128, 128, 128)) << "the page's top scrolled away";
+    }
+    preview->Event(ZafEventRecord(PrintPreview::nextPageEvent));
+    Pump();
+    EXPECT_EQ(verticalPosition(), 0);
+
+    preview->Event(ZafEventRecord(PrintPreview::zoomEvent));
+    Pump();
+    EXPECT_FALSE(preview->ActualSize());
+    EXPECT_EQ(0, GetWindowLongA(sheetWindow, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL));
+    EXPECT_EQ("", testsupport::LayoutCheck(preview).Report());
+    zafWindowManager->CloseWindow(preview);
+    Pump();
+}
