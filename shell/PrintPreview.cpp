@@ -374,6 +374,14 @@ int PrintPreview::ShowPage(int page)
     return currentPage;
 }
 
+ZafEventType PrintPreview::HandleOSMessage(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    if (m.message == WM_MOUSEWHEEL && sheet && sheet->IsCreated() && m.hwnd == OSHandle())
+        return static_cast<ZafEventType>(SendMessageA(sheet->OSHandle(), WM_MOUSEWHEEL, m.wParam, m.lParam));
+    return ZafDialogWindow::HandleOSMessage(event);
+}
+
 ZafEventType PrintPreview::Event(const ZafEventRecord &event)
 {
     switch (event.type) {

@@ -49,6 +49,9 @@ public:
     SIZE ActualPixels() const;
 
     ZafEventType Event(const ZafEventRecord &event) override;
+    // Passes the mouse wheel, which comes to the control with the focus, to
+    // the sheet.
+    ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
 
     // Lays the sheet over the window and the buttons along its foot.
     void LayoutChildren() override;
