@@ -1,6 +1,7 @@
 #include "dataset/ProgramSettings.h"
 
 #include "dataset/DATASET.h"
+#include "dataset/FileNameDialog.h"
 #include "dataset/MemoryBudget.h"
 #include "dataset/RegistrySettings.h"
 
@@ -221,7 +222,7 @@ char *ProgramSettings::AskSaveFileName(const char *defaultExtension)
     dialog.nMaxFile = sizeof name;
     dialog.lpstrDefExt = ext;
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&dialog))
+    if (!RunFileNameDialog(dialog, FileNameDialogKind::save))
         return nullptr;
     char *copy = new char[std::strlen(name) + 1];
     std::strcpy(copy, name);

@@ -3,6 +3,7 @@
 
 #include "graphs/GRAPHWIN.h"
 
+#include "dataset/FileNameDialog.h"
 #include "dataset/ProgramSettings.h"
 #include "graphs/GROUPELEMENT.h"
 #include "graphs/GraphSettings.h"
@@ -365,7 +366,7 @@ bool GRAPHWIN::ChooseMetafileName()
     dialog.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
     dialog.lpstrDefExt = "emf";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&dialog))
+    if (!RunFileNameDialog(dialog, FileNameDialogKind::save))
         return false;
     SetMetafileName(file);
     return true;

@@ -12,8 +12,10 @@
 #include "zaf/core/ZafBorder.h"
 #include "zaf/core/ZafGdiDisplay.h"
 
-// The white sheet the current page is played into, centred in the window
-// with the page's proportions.
+// The current page played into a white sheet of the page's proportions,
+// framed on a grey ground so that the user sees where the page ends: the
+// whole page centred in the sheet, or the page at its printed size, centred
+// where it is smaller than the sheet and scrolled where it is larger.
 class PrintPreview::Sheet : public ZafWindow
 {
 public:
@@ -29,39 +31,141 @@ public:
         ZafGdiDisplay *display = ZafScreenGdiDisplay();
         ZafDrawPass pass(*this);
         HDC dc = display ? display->CurrentDC() : nullptr;
-        HENHMETAFILE page = preview.PageMetafile(preview.CurrentPage());
-        if (!dc || !page)
+        if (!dc)
             return code;
         const ZafRegionRect area = pass.Area();
+        const RECT all = {area.left, area.top, area.right + 1, area.bottom + 1};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
         const RECT paper = PaperRect(area);
+        RECT frame = paper;
+        InflateRect(&frame, 1, 1);
+        FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        PlayEnhMetaFile(dc, page, &paper);
+        if (HENHMETAFILE page = preview.PageMetafile(preview.CurrentPage()))
+            PlayEnhMetaFile(dc, page, &paper);
         return code;
     }
 
+    ZafEventType HandleOSMessage(const ZafEventRecord &event) override
+    {
+        const MSG &m = event.osEvent;
+        if (m.hwnd == OSHandle() && (m.message == WM_HSCROLL || m.message == WM_VSCROLL)) {
+            Scroll(m.message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(m.wParam));
+            return 0;
+        }
+        if (m.hwnd == OSHandle() && m.message == WM_MOUSEWHEEL) {
+            const int notches = static_cast<short>(HIWORD(m.wParam)) / WHEEL_DELTA;
+            for (int i = 0; i < std::abs(notches); ++i)
+                Scroll(SB_VERT, notches > 0 ? SB_LINEUP : SB_LINEDOWN);
+            return 0;
+        }
+        return ZafWindow::HandleOSMessage(event);
+    }
+
+    // Shows the scroll bars at the printed size (each disabled where the
+    // page fits across or down), hides them for the whole page, and keeps
+    // the positions within the page.
+    void UpdateScrollBars()
+    {
+        HWND window = OSHandle();
+        if (!window)
+            return;
+        ShowScrollBar(window, SB_BOTH, preview.ActualSize());
+        if (!preview.ActualSize()) {
+            offset = POINT{0, 0};
+            return;
+        }
+        RECT client;
+        GetClientRect(window, &client);
+        const SIZE page = preview.ActualPixels();
+        SetRange(SB_HORZ, page.cx + 2 * margin, client.right, offset.x);
+        SetRange(SB_VERT, page.cy + 2 * margin, client.bottom, offset.y);
+        InvalidateRect(window, nullptr, FALSE);
+    }
+
+    // Back to the page's top left corner, as a new page is shown.
+    void ScrollToStart()
+    {
+        offset = POINT{0, 0};
+        UpdateScrollBars();
+    }
+
 private:
-    // The largest rectangle of the page's proportions inside the area.
+    // The page's rectangle in the sheet's client area.
     RECT PaperRect(const ZafRegionRect &area) const
     {
-        const int width = area.right - area.left + 1;
-        const int height = area.bottom - area.top + 1;
+        const int width = std::max(area.right - area.left + 1 - 2 * margin, 1);
+        const int height = std::max(area.bottom - area.top + 1 - 2 * margin, 1);
+        if (preview.ActualSize()) {
+            const SIZE page = preview.ActualPixels();
+            const int left = area.left + margin + (page.cx < width ? (width - page.cx) / 2 : -offset.x);
+            const int top = area.top + margin + (page.cy < height ? (height - page.cy) / 2 : -offset.y);
+            return RECT{left, top, left + page.cx, top + page.cy};
+        }
+        // The largest rectangle of the page's proportions inside the area
+        // less a margin of ground around it.
         int paperWidth = width;
         int paperHeight = static_cast<int>(static_cast<long long>(width) * preview.pageHeight / preview.pageWidth);
         if (paperHeight > height) {
             paperHeight = height;
             paperWidth = static_cast<int>(static_cast<long long>(height) * preview.pageWidth / preview.pageHeight);
         }
-        const int left = area.left + (width - paperWidth) / 2;
-        const int top = area.top + (height - paperHeight) / 2;
+        const int left = area.left + margin + (width - paperWidth) / 2;
+        const int top = area.top + margin + (height - paperHeight) / 2;
         return RECT{left, top, left + paperWidth, top + paperHeight};
     }
 
+    // One bar over content pixels seen through view pixels; the position
+    // is kept within the content.
+    void SetRange(int bar, int content, int view, LONG &position)
+    {
+        position = std::clamp<LONG>(position, 0, std::max(content - view, 0));
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+        info.nMax = content - 1;
+        info.nPage = static_cast<UINT>(std::max(view, 0));
+        info.nPos = position;
+        SetScrollInfo(OSHandle(), bar, &info, TRUE);
+    }
+
+    void Scroll(int bar, int request)
+    {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        if (!preview.ActualSize() || !GetScrollInfo(OSHandle(), bar, &info))
+            return;
+        const int line = ZafDisplay::ForConversion().CellHeight() * 2;
+        const int last = std::max(info.nMax - static_cast<int>(info.nPage) + 1, 0);
+        int position = info.nPos;
+        switch (request) {
+        case SB_LINEUP: position -= line; break;
+        case SB_LINEDOWN: position += line; break;
+        case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
+        case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: position = info.nTrackPos; break;
+        case SB_TOP: position = 0; break;
+        case SB_BOTTOM: position = last; break;
+        default: return;
+        }
+        position = std::clamp(position, 0, last);
+        (bar == SB_HORZ ? offset.x : offset.y) = position;
+        SetScrollPos(OSHandle(), bar, position, TRUE);
+        InvalidateRect(OSHandle(), nullptr, FALSE);
+    }
+
+    static constexpr int margin = 4;
     PrintPreview &preview;
+    POINT offset = {0, 0}; // of the page at its printed size, in pixels
 };
 
 namespace {
 
 constexpr int buttonCells = 10;
+constexpr const char *zoomToActualText = "100%";
+constexpr const char *zoomToWholeText = "Whole page";
 // The smallest main window that the preview takes its place from.
 constexpr int minimumWidth = 400, minimumHeight = 300;
 
@@ -103,10 +207,9 @@ RECT PreviewPlace()
 PrintPreview::PrintPreview(const TXTWIN &text, HDC referenceDC) : ZafDialogWindow(0, 0, 52, 21)
 {
     HDC layout = referenceDC ? referenceDC : GetDC(nullptr);
+    SetPageSize(layout);
     {
         QivPrinter measure(layout);
-        pageWidth = std::max(measure.PageWidth(), 1);
-        pageHeight = std::max(measure.PageHeight(), 1);
         const int count = text.PageCount(measure);
         // Each picture's frame is the whole page, so that a page plays back
         // whole and in place, however far its lines reach.
@@ -134,11 +237,7 @@ PrintPreview::PrintPreview(const TXTWIN &text, HDC referenceDC) : ZafDialogWindo
 PrintPreview::PrintPreview(GraphPane &graph, HDC referenceDC) : ZafDialogWindow(0, 0, 52, 21)
 {
     HDC layout = referenceDC ? referenceDC : GetDC(nullptr);
-    {
-        QivPrinter measure(layout);
-        pageWidth = std::max(measure.PageWidth(), 1);
-        pageHeight = std::max(measure.PageHeight(), 1);
-    }
+    SetPageSize(layout);
     // The whole page is the picture's frame, so the graph keeps its place on
     // the sheet (hundredths of a millimetre).
     const RECT frame = PageFrame(layout);
@@ -159,6 +258,23 @@ PrintPreview::PrintPreview(GraphPane &graph, HDC referenceDC) : ZafDialogWindow(
     AddControls();
 }
 
+void PrintPreview::SetPageSize(HDC layout)
+{
+    QivPrinter measure(layout);
+    pageWidth = std::max(measure.PageWidth(), 1);
+    pageHeight = std::max(measure.PageHeight(), 1);
+    pageMillimetres = SIZE{std::max(GetDeviceCaps(layout, HORZSIZE), 1), std::max(GetDeviceCaps(layout, VERTSIZE), 1)};
+}
+
+SIZE PrintPreview::ActualPixels() const
+{
+    HDC screen = GetDC(nullptr);
+    const SIZE pixels = {MulDiv(pageMillimetres.cx, GetDeviceCaps(screen, LOGPIXELSX) * 10, 254),
+                         MulDiv(pageMillimetres.cy, GetDeviceCaps(screen, LOGPIXELSY) * 10, 254)};
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 RECT PrintPreview::PageFrame(HDC layout)
 {
     // Hundredths of a millimetre.
@@ -177,9 +293,11 @@ void PrintPreview::AddControls()
     AddObject(sheet);
     previousButton = CommandButton("<<", previousPageEvent);
     nextButton = CommandButton(">>", nextPageEvent);
+    zoomButton = CommandButton(zoomToActualText, zoomEvent);
     okButton = CommandButton("OK", ZAF_DIALOG_OK);
     AddObject(previousButton);
     AddObject(nextButton);
+    AddObject(zoomButton);
     AddObject(okButton);
     const RECT place = PreviewPlace();
     SetRegion(ZafRegionRect(place.left, place.top, place.right - 1, place.bottom - 1, ZAF_PIXEL));
@@ -199,15 +317,28 @@ void PrintPreview::LayoutChildren()
     const int bottom = static_cast<int>(client.bottom) - gap / 2 - 1;
     // The buttons along the foot, the sheet over the rest.
     const int top = bottom - ZafButton::textPushButtonHeight + 1;
-    const int left[] = {gap, 2 * gap + buttonWidth, static_cast<int>(client.right) - gap - buttonWidth};
-    ZafButton *buttons[] = {previousButton, nextButton, okButton};
-    for (int i = 0; i < 3; ++i) {
+    const int left[] = {gap, 2 * gap + buttonWidth, 3 * gap + 2 * buttonWidth,
+                        static_cast<int>(client.right) - gap - buttonWidth};
+    ZafButton *buttons[] = {previousButton, nextButton, zoomButton, okButton};
+    for (int i = 0; i < 4; ++i) {
         buttons[i]->SetRegion(ZafRegionRect(left[i], top, left[i] + buttonWidth - 1, bottom, ZAF_PIXEL));
         buttons[i]->MoveOSWindow();
     }
     sheet->SetRegion(ZafRegionRect(gap, gap / 2, std::max<int>(gap, client.right - gap - 1),
                                    std::max(gap / 2, top - gap / 2 - 1), ZAF_PIXEL));
     sheet->MoveOSWindow();
+    sheet->UpdateScrollBars();
+}
+
+void PrintPreview::SetActualSize(bool flag)
+{
+    actualSize = flag;
+    if (zoomButton)
+        zoomButton->SetText(actualSize ? zoomToWholeText : zoomToActualText);
+    if (sheet && sheet->IsCreated()) {
+        sheet->UpdateScrollBars();
+        InvalidateRect(sheet->OSHandle(), nullptr, TRUE);
+    }
 }
 
 PrintPreview::~PrintPreview()
@@ -236,9 +367,19 @@ int PrintPreview::ShowPage(int page)
         previousButton->SetDisabled(currentPage == 0);
     if (nextButton)
         nextButton->SetDisabled(currentPage + 1 >= PageCount());
-    if (sheet->IsCreated())
+    if (sheet->IsCreated()) {
+        sheet->ScrollToStart();
         InvalidateRect(sheet->OSHandle(), nullptr, TRUE);
+    }
     return currentPage;
+}
+
+ZafEventType PrintPreview::HandleOSMessage(const ZafEventRecord &event)
+{
+    const MSG &m = event.osEvent;
+    if (m.message == WM_MOUSEWHEEL && sheet && sheet->IsCreated() && m.hwnd == OSHandle())
+        return static_cast<ZafEventType>(SendMessageA(sheet->OSHandle(), WM_MOUSEWHEEL, m.wParam, m.lParam));
+    return ZafDialogWindow::HandleOSMessage(event);
 }
 
 ZafEventType PrintPreview::Event(const ZafEventRecord &event)
@@ -249,6 +390,9 @@ ZafEventType PrintPreview::Event(const ZafEventRecord &event)
         return event.type;
     case previousPageEvent:
         ShowPage(currentPage - 1);
+        return event.type;
+    case zoomEvent:
+        SetActualSize(!actualSize);
         return event.type;
     default:
         return ZafDialogWindow::Event(event);

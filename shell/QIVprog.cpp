@@ -3,6 +3,7 @@
 #include "dataset/MapFile.h"
 
 #include "dataset/DATASET.h"
+#include "dataset/FileNameDialog.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/RegistrySettings.h"
 #include "shell/AnalysisRegistry.h"
@@ -180,7 +181,7 @@ bool AskDataSetName(HWND owner, std::string &name)
     dialog.lpstrDefExt = "QVF";
     dialog.lpstrTitle = "Open data set";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&dialog))
+    if (!RunFileNameDialog(dialog, FileNameDialogKind::open))
         return false;
     name = path;
     return true;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dataset/DATASET.h"
+#include "dataset/FileNameDialog.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/TextCatalog.h"
 #include "shell/GraphPane.h"
@@ -620,7 +621,7 @@ void WorkBook::SaveCurrentPageText()
     dialog.nMaxFile = sizeof fileName;
     dialog.lpstrDefExt = "txt";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&dialog))
+    if (!RunFileNameDialog(dialog, FileNameDialogKind::save))
         return;
     SaveCurrentResult(fileName, dialog.nFilterIndex == 2);
 }
