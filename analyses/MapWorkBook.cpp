@@ -106,9 +106,10 @@ ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
                         : nullptr;
     if (event.type == zoomInEvent) {
         // The zoom tool of this page's map: other graphs keep the mouse
-        // mode they have.
+        // mode they have. Pressed again it ends.
         if (page)
-            page->SetMapTool(MapGraphWindow::toolZoom);
+            page->SetMapTool(page->MapTool() == MapGraphWindow::toolZoom ? MapGraphWindow::toolNone
+                                                                         : MapGraphWindow::toolZoom);
         return event.type;
     }
     if (event.type == identifyEvent) {
@@ -197,6 +198,11 @@ bool MapPage::SetVisible(bool flag)
     if (flag)
         ShowZoomState();
     return result;
+}
+
+int MapPage::MapTool() const
+{
+    return mapWindow ? mapWindow->Tool() : mapTool;
 }
 
 void MapPage::SetMapTool(int tool)

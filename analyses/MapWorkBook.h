@@ -28,8 +28,9 @@ public:
     static constexpr int textGroup = 22;
     static constexpr int titleTextNumber = 47, titleGroupNumber = 1;
     // The map's tool buttons, each acting on the current page's map alone:
-    // "map_zoom_in" gives it the zoom tool, "map_zoom_out" takes it one zoom
-    // step back, "bt_mapid" switches identifying its regions on and off.
+    // "map_zoom_in" switches its zoom tool on and off, "map_zoom_out" takes
+    // it one zoom step back, "bt_mapid" switches identifying its regions on
+    // and off. Choosing a mouse mode in the main window ends either tool.
     enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101, identifyEvent = 29102 };
 
     // variableListWord 0: the book stays empty (Build makes no page).
@@ -86,7 +87,9 @@ public:
     // The page's own map tool (MapGraphWindow::MapTool), handed to its map
     // window now or when it is made.
     void SetMapTool(int tool);
-    int MapTool() const { return mapTool; }
+    // The tool in force: the map window's once it is made (a tool lapses
+    // when the user chooses a mouse mode in the main window).
+    int MapTool() const;
     // The class-limit dialog at the screen pixel for the page's record;
     // true when it ended with new limits (then the text is written again).
     bool DefineClasses(int screenX, int screenY);

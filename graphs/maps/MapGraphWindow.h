@@ -101,8 +101,10 @@ public:
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
 
     // --- Tools (MapGraphWindowMouse.cpp) ------------------------------------
+    // The window's own tool; it lapses (Tool answers toolNone) once the user
+    // chooses a mouse mode in the main window after it was set.
     void SetTool(int tool);
-    int Tool() const { return tool; }
+    int Tool() const;
     // The tool the mouse works with now: identify while the program-wide
     // identify flag is set and the window's own tool is not zoom.
     int ToolInForce() const;
@@ -197,6 +199,7 @@ private:
     MapKey *legend = nullptr;
     ZafWindowObject *zoomOutButton = nullptr;
     int tool = toolNone;
+    int toolChoice = 0; // GraphModeChoices when the tool was set
     // While a whole map is drawn: the grey setting (1 grey, 0 colour; -1
     // read at each use) and the polygon's device points.
     int greyDrawing = -1;

@@ -57,13 +57,20 @@ void MapGraphWindow::SetTool(int newTool)
     if (tool == toolIdentify && newTool != toolIdentify)
         EndIdentify();
     tool = newTool;
+    toolChoice = GraphModeChoices;
+}
+
+int MapGraphWindow::Tool() const
+{
+    return toolChoice == GraphModeChoices ? tool : toolNone;
 }
 
 int MapGraphWindow::ToolInForce() const
 {
-    if (tool == toolZoom)
+    const int own = Tool();
+    if (own == toolZoom)
         return toolZoom;
-    if (tool == toolIdentify || MapIdentifyFlag)
+    if (own == toolIdentify || MapIdentifyFlag)
         return toolIdentify;
     return toolNone;
 }
@@ -357,6 +364,10 @@ void MapGraphWindow::LegendDoubleClick(int x, int y)
 ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
 {
     if (event.type == ZAF_MOUSE_EVENT) {
+        // A tool the user's later choice of a mouse mode ended: its outline
+        // and label go.
+        if (tool != toolNone && Tool() == toolNone)
+            SetTool(toolNone);
         const ZafEventType code = MapEvent(event);
         const int x = event.position.x, y = event.position.y;
         if (legendDrag != gripNone) {

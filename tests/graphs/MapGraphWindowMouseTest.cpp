@@ -139,6 +139,16 @@ TEST_F(MapMouse, HoverAndClickIdentifyWithoutSelecting)
     MapIdentifyFlag = 0;
     Post(WM_MOUSEMOVE, 199, 103);
     EXPECT_EQ(window->HighlightedRegion(), 8); // identify is off
+    // The window's own identify tool ends with the user's next mouse mode,
+    // and its outline and label with it.
+    window->SetTool(MapGraphWindow::toolIdentify);
+    Post(WM_MOUSEMOVE, 199, 103);
+    EXPECT_EQ(window->HighlightedRegion(), 12);
+    EXPECT_TRUE(window->LabelShown());
+    ChooseGraphMouseMode(GRAPHWIN::modeMove);
+    Post(WM_MOUSEMOVE, 73, 118);
+    EXPECT_EQ(window->HighlightedRegion(), -1);
+    EXPECT_FALSE(window->LabelShown());
 }
 
 TEST_F(MapMouse, ZoomToolIsTheWindowsOwnAndPanFollowsTwoZooms)
@@ -152,8 +162,10 @@ TEST_F(MapMouse, ZoomToolIsTheWindowsOwnAndPanFollowsTwoZooms)
     ASSERT_EQ(window->zoomStack.size(), 2u);
     EXPECT_EQ(GraphMouseMode, GRAPHWIN::modeMove); // the program's mode is untouched
     Paint();
+    // The user chooses Move in the main window: the zoom tool ends.
+    ChooseGraphMouseMode(GRAPHWIN::modeMove);
+    EXPECT_EQ(window->Tool(), MapGraphWindow::toolNone);
     // Pan: the map element dragged 40 pixels right and 30 down in move mode.
-    window->SetTool(MapGraphWindow::toolNone);
     const double scale = window->scale;
     const long x0 = window->originX, y0 = window->originY;
     // A press on the map, away from the legend.
