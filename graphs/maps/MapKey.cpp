@@ -394,7 +394,8 @@ void MapKey::DrawSymbol(HDC dc)
     const std::string top = map->HasRange() ? ValueText(map->maximum) : std::string();
     POINT at = Scaled(device.left + textLeft, device.top);
     TextOutA(dc, at.x, at.y, top.c_str(), static_cast<int>(top.size()));
-    if (CurrentForm() == barForm) {
+    // The foot's 0 only where it stands clear below the maximum's line.
+    if (CurrentForm() == barForm && device.bottom - textHeight + 1 >= device.top + textHeight) {
         at = Scaled(device.left + textLeft, device.bottom - textHeight + 1);
         TextOutA(dc, at.x, at.y, "0", 1);
     }
