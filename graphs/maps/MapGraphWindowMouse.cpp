@@ -264,6 +264,10 @@ void MapGraphWindow::ContinueLegendDrag(int y)
             RestoreDragStrip();
             HideLabel();
             SendRedisplay(this);
+            // Painted now, so that the paint does not wipe out the line and
+            // the value's label drawn next.
+            if (OSHandle())
+                UpdateWindow(OSHandle());
         }
         char text[64];
         std::snprintf(text, sizeof text, " %.*f ", graph->regions.decimals, value);

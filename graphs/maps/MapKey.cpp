@@ -364,8 +364,17 @@ void MapKey::DrawRamp(HDC dc)
                                                   rows) - textHeight / 2},
                  {map->maximum, bottom - textHeight}};
     for (const auto &t : texts) {
+        int y = std::max(top, std::min(t.y, bottom - textHeight));
+        if (&t == &texts[1]) {
+            // The middle text stands between the two ends' texts, beside the
+            // mark as far as they leave room; a ramp too short for three
+            // lines leaves it out.
+            if (bottom - top + 1 < 3 * textHeight)
+                continue;
+            y = std::max(top + textHeight, std::min(y, bottom - 2 * textHeight));
+        }
         const std::string text = ValueText(t.value);
-        const POINT at = Scaled(textLeft, std::max(top, std::min(t.y, bottom - textHeight)));
+        const POINT at = Scaled(textLeft, y);
         TextOutA(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
     }
     if (scheme == MapClassSettings::slide2 && map->maximum > map->minimum) {

@@ -272,6 +272,33 @@ TEST_F(MapMouse, CentreMarkDragSetsTheCentreAndRecolours)
                                       .fillR);
 }
 
+TEST_F(MapMouse, LiveCentreMarkDragRecoloursAndNamesTheValueAsItMoves)
+{
+    ASSERT_TRUE(mapGraph);
+    settings.colourScheme = MapClassSettings::slide2;
+    Open(MapClassSettings::choropleth);
+    MapKey &key = *window->Legend();
+    ASSERT_TRUE(key.live);
+    // On the screen, so that the live redisplay is painted as it is there.
+    ShowWindow(GetAncestor(window->OSHandle(), GA_ROOT), SW_SHOWNOACTIVATE);
+    ShowWindow(window->OSHandle(), SW_SHOWNA);
+    Pump();
+    const int mark = key.MarkRow(), x = key.device.left + 3;
+    const int to = key.device.top + (key.device.bottom - key.device.top) / 4;
+    Post(WM_LBUTTONDOWN, x, mark, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, x, to, MK_LBUTTON);
+    // While the button is held: the map already takes the new centre, and
+    // the value's label stays up over the repainted map.
+    const double value = window->CentreValueAt(to);
+    EXPECT_DOUBLE_EQ(mapGraph->centreValue, value);
+    EXPECT_TRUE(window->LabelShown());
+    ASSERT_TRUE(window->LabelText());
+    EXPECT_NEAR(std::stod(window->LabelText()), value, std::pow(10.0, -mapGraph->regions.decimals));
+    Post(WM_LBUTTONUP, x, to);
+    EXPECT_FALSE(window->LabelShown());
+    EXPECT_EQ(window->LegendDragGrip(), MapGraphWindow::gripNone);
+}
+
 TEST_F(MapMouse, DoubleClickInTheClassLegendOpensTheDialogAndRecomputes)
 {
     ASSERT_TRUE(mapGraph);
