@@ -6,9 +6,9 @@
 #include "shell/OptionWindowBuilder.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafButton.h"
-#include "zaf/core/ZafDisplay.h"
 #include "zaf/controls/ZafPrompt.h"
 #include "zaf/controls/ZafReal.h"
+#include "zaf/core/ZafDisplay.h"
 #include "zaf/data/ZafStringData.h"
 
 #include <algorithm>
@@ -66,9 +66,8 @@ GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
     const std::vector<double> &bounds = record->classes.bounds;
     for (int i = 0; i < classes; ++i) {
         const double bound = static_cast<int>(bounds.size()) > i ? bounds[i] : i;
-        const int decimals = record->classes.userBounds
-                                 ? LimitDecimals(bound, record->classes.decimals)
-                                 : std::max(0, std::min(record->classes.decimals, mostDecimals));
+        const int decimals = record->classes.userBounds ? LimitDecimals(bound, record->classes.decimals)
+                                                        : std::max(0, std::min(record->classes.decimals, mostDecimals));
         char text[400];
         std::snprintf(text, sizeof text, "%.*f", decimals, bound);
         shown.push_back(std::strtod(text, nullptr));
