@@ -64,7 +64,11 @@ public:
     // The book's "map_zoom_out" button, which the page's map window enables
     // while it is zoomed.
     void SetZoomOutButton(ZafWindowObject *button) { zoomOutButton = button; }
-    // Enables the zoom-out button exactly while this page's map is zoomed.
+    // The book's "bt_mapid" and "map_zoom_in" buttons, pressed in while the
+    // page's map has their tool.
+    void SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom);
+    // Enables the zoom-out button exactly while this page's map is zoomed,
+    // and presses in the button of the page's map tool.
     void ShowZoomState() const;
     // A page brought forward sets the zoom-out button to its own map's
     // state, also when it shows only its text or has no map yet.
@@ -103,5 +107,6 @@ private:
     int loadError = 0;
     MapGraphWindow *mapWindow = nullptr; // owned by the page as a graph window
     ZafWindowObject *zoomOutButton = nullptr;
+    ZafWindowObject *identifyButton = nullptr, *zoomInButton = nullptr;
     int mapTool = 0;
 };

@@ -58,6 +58,23 @@ void MapGraphWindow::SetTool(int newTool)
         EndIdentify();
     tool = newTool;
     toolChoice = GraphModeChoices;
+    ShowToolButtons();
+}
+
+void MapGraphWindow::SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom)
+{
+    identifyButton = identify;
+    zoomInButton = zoom;
+    ShowToolButtons();
+}
+
+void MapGraphWindow::ShowToolButtons() const
+{
+    const int own = Tool();
+    if (identifyButton && identifyButton->Selected() != (own == toolIdentify))
+        identifyButton->SetSelected(own == toolIdentify);
+    if (zoomInButton && zoomInButton->Selected() != (own == toolZoom))
+        zoomInButton->SetSelected(own == toolZoom);
 }
 
 int MapGraphWindow::Tool() const

@@ -156,7 +156,12 @@ TEST_F(MapMouse, ZoomToolIsTheWindowsOwnAndPanFollowsTwoZooms)
     ASSERT_TRUE(mapGraph);
     Open(MapClassSettings::choropleth);
     GraphMouseMode = GRAPHWIN::modeMove;
+    // The workbook's tool buttons show the tool in force pressed in.
+    ZafButton identify(0, 0, 10, 1, "Identify"), zoomIn(0, 0, 10, 1, "Zoom in");
+    window->SetToolButtons(&identify, &zoomIn);
     window->SetTool(MapGraphWindow::toolZoom);
+    EXPECT_TRUE(zoomIn.Selected());
+    EXPECT_FALSE(identify.Selected());
     Drag(30, 30, 150, 130);
     Drag(40, 40, 200, 160);
     ASSERT_EQ(window->zoomStack.size(), 2u);
@@ -179,6 +184,8 @@ TEST_F(MapMouse, ZoomToolIsTheWindowsOwnAndPanFollowsTwoZooms)
     ASSERT_GT(from.x, 0);
     Drag(from.x, from.y, from.x + 40, from.y + 30);
     Paint();
+    EXPECT_FALSE(zoomIn.Selected());
+    window->SetToolButtons(nullptr, nullptr);
     EXPECT_EQ(window->originX, static_cast<long>(-40 / scale + x0));
     EXPECT_EQ(window->originY, static_cast<long>(-30 / scale + y0));
     EXPECT_EQ(window->zoomStack.back().originX, window->originX);
