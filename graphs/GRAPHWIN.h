@@ -69,6 +69,8 @@ public:
     // Puts the covered pixels back and frees the saved copy.
     void HideLabel();
     const char *LabelText() const { return labelText; }
+    // A label is up: set and not hidden since.
+    bool LabelShown() const { return savedDC != nullptr; }
 
 private:
     HFONT LabelFont() const;

@@ -31,6 +31,19 @@
 
 int GraphMouseMode = 3;
 int MapIdentifyFlag = 0;
+int GraphModeChoices = 0;
+
+void ChooseGraphMouseMode(int mode)
+{
+    if (mode == identifyChoice)
+        MapIdentifyFlag = 1;
+    else {
+        GraphMouseMode = mode;
+        // Another mouse mode ends region identifying.
+        MapIdentifyFlag = 0;
+    }
+    ++GraphModeChoices;
+}
 
 QIVprog *QIVprog::instance = nullptr;
 
@@ -324,23 +337,20 @@ void QIVprog::SetGraphMode(int event)
 {
     switch (event) {
     case eventZoomMode:
-        GraphMouseMode = 1;
+        ChooseGraphMouseMode(1);
         break;
     case eventTextMode:
-        GraphMouseMode = 2;
+        ChooseGraphMouseMode(2);
         break;
     case eventMoveMode:
-        GraphMouseMode = 3;
+        ChooseGraphMouseMode(3);
         break;
     case eventMapIdentify:
-        MapIdentifyFlag = 1;
+        ChooseGraphMouseMode(identifyChoice);
         break;
     default:
         return;
     }
-    // Another mouse mode ends region identifying.
-    if (event != eventMapIdentify)
-        MapIdentifyFlag = 0;
     ShowGraphMouseMode();
 }
 

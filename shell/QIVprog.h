@@ -32,6 +32,14 @@ extern int GraphMouseMode;
 // Set by the main window's event 12002, toggled by the map workbook; the map
 // graph reads it.
 extern int MapIdentifyFlag;
+// Counts the user's choices of a mouse mode or of identifying; a graph
+// window's own tool (the map's zoom or identify tool) lapses when the user
+// chooses again after it was taken.
+extern int GraphModeChoices;
+// The user's choice: mode 1 zoom, 2 text or 3 move (identifying ends), or
+// identifyChoice (the map-identify flag set). Counted in GraphModeChoices.
+constexpr int identifyChoice = -1;
+void ChooseGraphMouseMode(int mode);
 
 class QIVprog : public ZafMDIWindow
 {

@@ -8,6 +8,7 @@
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafPrompt.h"
 #include "zaf/controls/ZafReal.h"
+#include "zaf/core/ZafDisplay.h"
 #include "zaf/data/ZafStringData.h"
 
 #include <algorithm>
@@ -65,9 +66,14 @@ GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
     const std::vector<double> &bounds = record->classes.bounds;
     for (int i = 0; i < classes; ++i) {
         const double bound = static_cast<int>(bounds.size()) > i ? bounds[i] : i;
+        const int decimals = record->classes.userBounds ? LimitDecimals(bound, record->classes.decimals)
+                                                        : std::max(0, std::min(record->classes.decimals, mostDecimals));
+        char text[400];
+        std::snprintf(text, sizeof text, "%.*f", decimals, bound);
+        shown.push_back(std::strtod(text, nullptr));
         auto *field = new ZafReal(fieldColumn, i + 1, fieldWidth, bound);
         field->SetStringID(FieldName(i).c_str());
-        const std::string format = "%." + std::to_string(LimitDecimals(bound, record->classes.decimals)) + "f";
+        const std::string format = "%." + std::to_string(decimals) + "f";
         field->SetOutputFormat(format.c_str());
         AddObject(field);
     }
@@ -110,7 +116,11 @@ std::vector<double> GroupDefWindow::FieldLimits()
     const std::vector<double> &old = record->classes.bounds;
     for (int i = 0; i < classes; ++i) {
         auto *field = dynamic_cast<ZafReal *>(FindObjectByStringID(FieldName(i).c_str()));
-        limits[i] = field ? field->GetValue() : (static_cast<int>(old.size()) > i ? old[i] : i);
+        const double kept = static_cast<int>(old.size()) > i ? old[i] : i;
+        limits[i] = field ? field->GetValue() : kept;
+        // A computed limit the user left as shown keeps every decimal.
+        if (limits[i] == shown[i])
+            limits[i] = kept;
     }
     return limits;
 }
@@ -177,13 +187,30 @@ void GroupDefWindow::DrawClassColours()
     if (!window || colours.empty())
         return;
     HDC dc = GetDC(window);
-    TEXTMETRICA metrics;
-    GetTextMetricsA(dc, &metrics);
-    const int cellWidth = metrics.tmAveCharWidth, cellHeight = metrics.tmHeight;
     for (int i = 0; i < classes && i < static_cast<int>(colours.size()); ++i) {
+        RECT box;
+        if (!ClassColourBox(i, box))
+            continue;
         MapColourTable::Select(dc, colours[i], false);
-        Rectangle(dc, 8 * cellWidth, (i + 1) * cellHeight + 1, 11 * cellWidth, (i + 1) * cellHeight + cellHeight - 2);
+        Rectangle(dc, box.left, box.top, box.right, box.bottom);
         MapColourTable::Restore();
     }
     ReleaseDC(window, dc);
+}
+
+bool GroupDefWindow::ClassColourBox(int i, RECT &box)
+{
+    // Beside the class's field, on its row: from the 8th to the 11th
+    // character cell, a pixel inside the field's top and two inside its
+    // bottom. The field's own window gives the row, so that the box stands
+    // beside its limit whatever the rows' pitch.
+    ZafWindowObject *field = FindObjectByStringID(FieldName(i).c_str());
+    if (!OSHandle() || !field || !field->OSHandle())
+        return false;
+    RECT row;
+    GetWindowRect(field->OSHandle(), &row);
+    MapWindowPoints(nullptr, OSHandle(), reinterpret_cast<POINT *>(&row), 2);
+    const int cellWidth = ZafDisplay::ForConversion().CellWidth();
+    box = RECT{8 * cellWidth, row.top + 1, 11 * cellWidth, row.bottom - 2};
+    return true;
 }

@@ -5,9 +5,11 @@
 //
 // The record is a page's copy, whose limits and colours its map computed;
 // a record without them (no page computed yet) starts from equal limits
-// over 0 .. class count. The fields are as many as the record's classes and
-// show each limit with every decimal it has, so that OK changes no limit
-// the user did not retype.
+// over 0 .. class count. The fields are as many as the record's classes.
+// Computed limits show with the variable's decimals, as the legend writes
+// them, and a field left as shown keeps its limit to every decimal; limits
+// the user confirmed show with every decimal they have. So OK changes no
+// limit the user did not retype.
 //
 // Limits must be finite numbers and increase from class to class: limits
 // typed out of order are put in order (and the user told so); a limit that
@@ -63,6 +65,9 @@ public:
     static std::string LimitText(double limit, int decimals);
     // The limits in the fields, in class order.
     std::vector<double> FieldLimits();
+    // The client rectangle of class i's colour box, beside its field (false
+    // while the dialog or the field has no window).
+    bool ClassColourBox(int i, RECT &box);
 
 private:
     void TakeLimits(const std::vector<double> &limits);
@@ -73,4 +78,6 @@ private:
     ZafEventType result = 0;
     // What stood in the fields when OK was chosen.
     std::vector<double> typed;
+    // Each field's limit as first shown (rounded to the shown decimals).
+    std::vector<double> shown;
 };

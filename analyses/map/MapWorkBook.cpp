@@ -75,13 +75,17 @@ bool MapWorkBook::Build()
         return false;
     for (const GraphToolRow &row : toolRows)
         AddGraphTool(row.text, row.group, row.bitmapName, nullptr);
-    AddToolButton("bt_mapid", "Identify regions", identifyEvent, "bt_mapid");
-    AddToolButton("map_zoom_in", "Zoom in", zoomInEvent, "map_zoom_in");
+    // The two tools stay pressed in while the current page's map has them.
+    ZafButton *identify = AddToolButton("bt_mapid", "Identify regions", identifyEvent, "bt_mapid");
+    ZafButton *zoomIn = AddToolButton("map_zoom_in", "Zoom in", zoomInEvent, "map_zoom_in");
+    identify->SetAllowToggling(true);
+    zoomIn->SetAllowToggling(true);
     zoomOut = AddToolButton("map_zoom_out", "Zoom out", zoomOutEvent, "map_zoom_out");
     zoomOut->SetDisabled(true);
     for (int i = 0; i < list.Count(); ++i) {
         auto *page = new MapPage(list.Variable(i), map, Caption(list.Variable(i), list.Count() > 1).c_str(), *record);
         page->SetZoomOutButton(zoomOut);
+        page->SetToolButtons(identify, zoomIn);
         AddPage(page);
         if (page->LoadError()) {
             // A damaged map file: said once, and nothing is built on it.
@@ -106,9 +110,10 @@ ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
                         : nullptr;
     if (event.type == zoomInEvent) {
         // The zoom tool of this page's map: other graphs keep the mouse
-        // mode they have.
+        // mode they have. Pressed again it ends.
         if (page)
-            page->SetMapTool(MapGraphWindow::toolZoom);
+            page->SetMapTool(page->MapTool() == MapGraphWindow::toolZoom ? MapGraphWindow::toolNone
+                                                                         : MapGraphWindow::toolZoom);
         return event.type;
     }
     if (event.type == identifyEvent) {
@@ -177,6 +182,7 @@ ZafWindow *MapPage::CreateGraphWindow(int kind, StatOption *)
         mapWindow->barLength = record->barLength;
         mapWindow->circleRadius = record->circleRadius;
         mapWindow->SetZoomOutButton(zoomOutButton);
+        mapWindow->SetToolButtons(identifyButton, zoomInButton);
         mapWindow->SetTool(mapTool);
         mapWindow->classDialog = [this](int screenX, int screenY) { return DefineClasses(screenX, screenY); };
     } else {
@@ -189,6 +195,19 @@ void MapPage::ShowZoomState() const
 {
     if (zoomOutButton)
         zoomOutButton->SetDisabled(!mapWindow || mapWindow->zoomStack.empty());
+    const int tool = MapTool();
+    if (identifyButton)
+        identifyButton->SetSelected(tool == MapGraphWindow::toolIdentify);
+    if (zoomInButton)
+        zoomInButton->SetSelected(tool == MapGraphWindow::toolZoom);
+}
+
+void MapPage::SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom)
+{
+    identifyButton = identify;
+    zoomInButton = zoom;
+    if (mapWindow)
+        mapWindow->SetToolButtons(identify, zoom);
 }
 
 bool MapPage::SetVisible(bool flag)
@@ -199,11 +218,17 @@ bool MapPage::SetVisible(bool flag)
     return result;
 }
 
+int MapPage::MapTool() const
+{
+    return mapWindow ? mapWindow->Tool() : mapTool;
+}
+
 void MapPage::SetMapTool(int tool)
 {
     mapTool = tool;
     if (mapWindow)
         mapWindow->SetTool(tool);
+    ShowZoomState();
 }
 
 bool MapPage::DefineClasses(int screenX, int screenY)

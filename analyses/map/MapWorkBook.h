@@ -28,8 +28,9 @@ public:
     static constexpr int textGroup = 22;
     static constexpr int titleTextNumber = 47, titleGroupNumber = 1;
     // The map's tool buttons, each acting on the current page's map alone:
-    // "map_zoom_in" gives it the zoom tool, "map_zoom_out" takes it one zoom
-    // step back, "bt_mapid" switches identifying its regions on and off.
+    // "map_zoom_in" switches its zoom tool on and off, "map_zoom_out" takes
+    // it one zoom step back, "bt_mapid" switches identifying its regions on
+    // and off. Choosing a mouse mode in the main window ends either tool.
     enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101, identifyEvent = 29102 };
 
     // variableListWord 0: the book stays empty (Build makes no page).
@@ -63,7 +64,11 @@ public:
     // The book's "map_zoom_out" button, which the page's map window enables
     // while it is zoomed.
     void SetZoomOutButton(ZafWindowObject *button) { zoomOutButton = button; }
-    // Enables the zoom-out button exactly while this page's map is zoomed.
+    // The book's "bt_mapid" and "map_zoom_in" buttons, pressed in while the
+    // page's map has their tool.
+    void SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom);
+    // Enables the zoom-out button exactly while this page's map is zoomed,
+    // and presses in the button of the page's map tool.
     void ShowZoomState() const;
     // A page brought forward sets the zoom-out button to its own map's
     // state, also when it shows only its text or has no map yet.
@@ -86,7 +91,9 @@ public:
     // The page's own map tool (MapGraphWindow::MapTool), handed to its map
     // window now or when it is made.
     void SetMapTool(int tool);
-    int MapTool() const { return mapTool; }
+    // The tool in force: the map window's once it is made (a tool lapses
+    // when the user chooses a mouse mode in the main window).
+    int MapTool() const;
     // The class-limit dialog at the screen pixel for the page's record;
     // true when it ended with new limits (then the text is written again).
     bool DefineClasses(int screenX, int screenY);
@@ -100,5 +107,6 @@ private:
     int loadError = 0;
     MapGraphWindow *mapWindow = nullptr; // owned by the page as a graph window
     ZafWindowObject *zoomOutButton = nullptr;
+    ZafWindowObject *identifyButton = nullptr, *zoomInButton = nullptr;
     int mapTool = 0;
 };

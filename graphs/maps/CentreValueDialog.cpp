@@ -1,5 +1,6 @@
 #include "graphs/maps/CentreValueDialog.h"
 
+#include "shell/OptionWindowBuilder.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafReal.h"
@@ -47,10 +48,8 @@ CentreValueDialog::CentreValueDialog(double centre, bool live)
     auto *field = new ZafReal(1, 0, 6 + 6, centre);
     field->SetStringID(fieldName);
     AddObject(field);
-    auto *box = new ZafButton(1, 1, 28, 1, StatText(liveText, textGroup), nullptr, ZafButton::checkBox);
-    box->SetStringID(liveName);
+    ZafButton *box = OptionWindowBuilder::CheckBox(this, 1, 1, 28, StatText(liveText, textGroup), liveName);
     box->SetSelected(live);
-    AddObject(box);
     AddEndButton(this, 8, okText, ZAF_DIALOG_OK, okName);
     AddEndButton(this, 19, cancelText, ZAF_DIALOG_CANCEL, cancelName);
 }

@@ -240,6 +240,7 @@ void MapGraphWindow::PrepareDraw()
         HideLabel();
         if (zoomOutButton)
             zoomOutButton->SetDisabled(zoomStack.empty());
+        ShowToolButtons();
     }
     if (scale < 0.0)
         scale = FitScale(ClientWidth(), ClientHeight());

@@ -101,8 +101,15 @@ public:
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
 
     // --- Tools (MapGraphWindowMouse.cpp) ------------------------------------
+    // The window's own tool; it lapses (Tool answers toolNone) once the user
+    // chooses a mouse mode in the main window after it was set.
     void SetTool(int tool);
-    int Tool() const { return tool; }
+    int Tool() const;
+    // The workbook's buttons of the identify and zoom tools (either may be
+    // null), shown pressed in while their tool is this window's; a lapsed
+    // tool's button comes out at the window's next mouse event or draw.
+    void SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom);
+    void ShowToolButtons() const;
     // The tool the mouse works with now: identify while the program-wide
     // identify flag is set and the window's own tool is not zoom.
     int ToolInForce() const;
@@ -196,7 +203,9 @@ private:
     MapElement *mapElement = nullptr;
     MapKey *legend = nullptr;
     ZafWindowObject *zoomOutButton = nullptr;
+    ZafWindowObject *identifyButton = nullptr, *zoomInButton = nullptr;
     int tool = toolNone;
+    int toolChoice = 0; // GraphModeChoices when the tool was set
     // While a whole map is drawn: the grey setting (1 grey, 0 colour; -1
     // read at each use) and the polygon's device points.
     int greyDrawing = -1;

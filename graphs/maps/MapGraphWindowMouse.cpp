@@ -57,13 +57,37 @@ void MapGraphWindow::SetTool(int newTool)
     if (tool == toolIdentify && newTool != toolIdentify)
         EndIdentify();
     tool = newTool;
+    toolChoice = GraphModeChoices;
+    ShowToolButtons();
+}
+
+void MapGraphWindow::SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom)
+{
+    identifyButton = identify;
+    zoomInButton = zoom;
+    ShowToolButtons();
+}
+
+void MapGraphWindow::ShowToolButtons() const
+{
+    const int own = Tool();
+    if (identifyButton && identifyButton->Selected() != (own == toolIdentify))
+        identifyButton->SetSelected(own == toolIdentify);
+    if (zoomInButton && zoomInButton->Selected() != (own == toolZoom))
+        zoomInButton->SetSelected(own == toolZoom);
+}
+
+int MapGraphWindow::Tool() const
+{
+    return toolChoice == GraphModeChoices ? tool : toolNone;
 }
 
 int MapGraphWindow::ToolInForce() const
 {
-    if (tool == toolZoom)
+    const int own = Tool();
+    if (own == toolZoom)
         return toolZoom;
-    if (tool == toolIdentify || MapIdentifyFlag)
+    if (own == toolIdentify || MapIdentifyFlag)
         return toolIdentify;
     return toolNone;
 }
@@ -257,6 +281,10 @@ void MapGraphWindow::ContinueLegendDrag(int y)
             RestoreDragStrip();
             HideLabel();
             SendRedisplay(this);
+            // Painted now, so that the paint does not wipe out the line and
+            // the value's label drawn next.
+            if (OSHandle())
+                UpdateWindow(OSHandle());
         }
         char text[64];
         std::snprintf(text, sizeof text, " %.*f ", graph->regions.decimals, value);
@@ -357,6 +385,10 @@ void MapGraphWindow::LegendDoubleClick(int x, int y)
 ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
 {
     if (event.type == ZAF_MOUSE_EVENT) {
+        // A tool the user's later choice of a mouse mode ended: its outline
+        // and label go.
+        if (tool != toolNone && Tool() == toolNone)
+            SetTool(toolNone);
         const ZafEventType code = MapEvent(event);
         const int x = event.position.x, y = event.position.y;
         if (legendDrag != gripNone) {

@@ -364,8 +364,17 @@ void MapKey::DrawRamp(HDC dc)
                                                   rows) - textHeight / 2},
                  {map->maximum, bottom - textHeight}};
     for (const auto &t : texts) {
+        int y = std::max(top, std::min(t.y, bottom - textHeight));
+        if (&t == &texts[1]) {
+            // The middle text stands between the two ends' texts, beside the
+            // mark as far as they leave room; a ramp too short for three
+            // lines leaves it out.
+            if (bottom - top + 1 < 3 * textHeight)
+                continue;
+            y = std::max(top + textHeight, std::min(y, bottom - 2 * textHeight));
+        }
         const std::string text = ValueText(t.value);
-        const POINT at = Scaled(textLeft, std::max(top, std::min(t.y, bottom - textHeight)));
+        const POINT at = Scaled(textLeft, y);
         TextOutA(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
     }
     if (scheme == MapClassSettings::slide2 && map->maximum > map->minimum) {
@@ -394,7 +403,8 @@ void MapKey::DrawSymbol(HDC dc)
     const std::string top = map->HasRange() ? ValueText(map->maximum) : std::string();
     POINT at = Scaled(device.left + textLeft, device.top);
     TextOutA(dc, at.x, at.y, top.c_str(), static_cast<int>(top.size()));
-    if (CurrentForm() == barForm) {
+    // The foot's 0 only where it stands clear below the maximum's line.
+    if (CurrentForm() == barForm && device.bottom - textHeight + 1 >= device.top + textHeight) {
         at = Scaled(device.left + textLeft, device.bottom - textHeight + 1);
         TextOutA(dc, at.x, at.y, "0", 1);
     }

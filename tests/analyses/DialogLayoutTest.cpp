@@ -8,6 +8,7 @@
 #include "analyses/map/MapStatOption.h"
 #include "analyses/frequencies/MultrespDikoOption.h"
 #include "analyses/multivariate/NtabOption.h"
+#include "graphs/maps/CentreValueDialog.h"
 #include "shell/OptionWindowFrame.h"
 #include "zaf/controls/ZafSpinControl.h"
 
@@ -39,6 +40,11 @@ TEST_F(DialogLayout, TheRegionMapTakesItsClassLimits)
 {
     MapStatOption record;
     EXPECT_EQ("", Problems(new GroupDefWindow(0, 0, &record)));
+}
+
+TEST_F(DialogLayout, TheCentredRampTakesItsCentreValue)
+{
+    EXPECT_EQ("", Problems(new CentreValueDialog(27168.34, true)));
 }
 
 // Choosing "Number of layers" in the n-way options lets the user type and

@@ -139,6 +139,16 @@ TEST_F(MapMouse, HoverAndClickIdentifyWithoutSelecting)
     MapIdentifyFlag = 0;
     Post(WM_MOUSEMOVE, 199, 103);
     EXPECT_EQ(window->HighlightedRegion(), 8); // identify is off
+    // The window's own identify tool ends with the user's next mouse mode,
+    // and its outline and label with it.
+    window->SetTool(MapGraphWindow::toolIdentify);
+    Post(WM_MOUSEMOVE, 199, 103);
+    EXPECT_EQ(window->HighlightedRegion(), 12);
+    EXPECT_TRUE(window->LabelShown());
+    ChooseGraphMouseMode(GRAPHWIN::modeMove);
+    Post(WM_MOUSEMOVE, 73, 118);
+    EXPECT_EQ(window->HighlightedRegion(), -1);
+    EXPECT_FALSE(window->LabelShown());
 }
 
 TEST_F(MapMouse, ZoomToolIsTheWindowsOwnAndPanFollowsTwoZooms)
@@ -146,14 +156,21 @@ TEST_F(MapMouse, ZoomToolIsTheWindowsOwnAndPanFollowsTwoZooms)
     ASSERT_TRUE(mapGraph);
     Open(MapClassSettings::choropleth);
     GraphMouseMode = GRAPHWIN::modeMove;
+    // The workbook's tool buttons show the tool in force pressed in.
+    ZafButton identify(0, 0, 10, 1, "Identify"), zoomIn(0, 0, 10, 1, "Zoom in");
+    window->SetToolButtons(&identify, &zoomIn);
     window->SetTool(MapGraphWindow::toolZoom);
+    EXPECT_TRUE(zoomIn.Selected());
+    EXPECT_FALSE(identify.Selected());
     Drag(30, 30, 150, 130);
     Drag(40, 40, 200, 160);
     ASSERT_EQ(window->zoomStack.size(), 2u);
     EXPECT_EQ(GraphMouseMode, GRAPHWIN::modeMove); // the program's mode is untouched
     Paint();
+    // The user chooses Move in the main window: the zoom tool ends.
+    ChooseGraphMouseMode(GRAPHWIN::modeMove);
+    EXPECT_EQ(window->Tool(), MapGraphWindow::toolNone);
     // Pan: the map element dragged 40 pixels right and 30 down in move mode.
-    window->SetTool(MapGraphWindow::toolNone);
     const double scale = window->scale;
     const long x0 = window->originX, y0 = window->originY;
     // A press on the map, away from the legend.
@@ -167,6 +184,8 @@ TEST_F(MapMouse, ZoomToolIsTheWindowsOwnAndPanFollowsTwoZooms)
     ASSERT_GT(from.x, 0);
     Drag(from.x, from.y, from.x + 40, from.y + 30);
     Paint();
+    EXPECT_FALSE(zoomIn.Selected());
+    window->SetToolButtons(nullptr, nullptr);
     EXPECT_EQ(window->originX, static_cast<long>(-40 / scale + x0));
     EXPECT_EQ(window->originY, static_cast<long>(-30 / scale + y0));
     EXPECT_EQ(window->zoomStack.back().originX, window->originX);
@@ -258,6 +277,33 @@ TEST_F(MapMouse, CentreMarkDragSetsTheCentreAndRecolours)
     EXPECT_EQ(eight.colour.fillR, MapClasses::RampColour(MapClassSettings::slide2, eight.value, mapGraph->minimum,
                                                          mapGraph->maximum, expected, {})
                                       .fillR);
+}
+
+TEST_F(MapMouse, LiveCentreMarkDragRecoloursAndNamesTheValueAsItMoves)
+{
+    ASSERT_TRUE(mapGraph);
+    settings.colourScheme = MapClassSettings::slide2;
+    Open(MapClassSettings::choropleth);
+    MapKey &key = *window->Legend();
+    ASSERT_TRUE(key.live);
+    // On the screen, so that the live redisplay is painted as it is there.
+    ShowWindow(GetAncestor(window->OSHandle(), GA_ROOT), SW_SHOWNOACTIVATE);
+    ShowWindow(window->OSHandle(), SW_SHOWNA);
+    Pump();
+    const int mark = key.MarkRow(), x = key.device.left + 3;
+    const int to = key.device.top + (key.device.bottom - key.device.top) / 4;
+    Post(WM_LBUTTONDOWN, x, mark, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, x, to, MK_LBUTTON);
+    // While the button is held: the map already takes the new centre, and
+    // the value's label stays up over the repainted map.
+    const double value = window->CentreValueAt(to);
+    EXPECT_DOUBLE_EQ(mapGraph->centreValue, value);
+    EXPECT_TRUE(window->LabelShown());
+    ASSERT_TRUE(window->LabelText());
+    EXPECT_NEAR(std::stod(window->LabelText()), value, std::pow(10.0, -mapGraph->regions.decimals));
+    Post(WM_LBUTTONUP, x, to);
+    EXPECT_FALSE(window->LabelShown());
+    EXPECT_EQ(window->LegendDragGrip(), MapGraphWindow::gripNone);
 }
 
 TEST_F(MapMouse, DoubleClickInTheClassLegendOpensTheDialogAndRecomputes)

@@ -1,6 +1,7 @@
 // The class-limit dialog of the region map: the limits' checks and texts,
-// its place on the screen, and runs driven while it is up: limits shown with
-// every decimal, OK taking exactly what stands in the fields (sorted with a
+// its place on the screen, and runs driven while it is up: class colours
+// beside their fields, computed limits shown as the legend writes them and
+// the user's with every decimal, OK taking exactly what stands in the fields (sorted with a
 // message when typed out of order), repeated limits refused, cancel and
 // Escape leaving the record as it was.
 #include "tests/analyses/AnalysesTestSupport.h"
@@ -116,17 +117,37 @@ TEST_F(GroupDefWindowTest, PlacedWhollyOnTheScreen)
 
 TEST_F(GroupDefWindowTest, OkTakesTheLimitsAsTheyStandAndSortsThemWithAMessage)
 {
+    record.classes.colours = MapClasses::ClassColours(MapClassSettings::contrast, 3);
     GroupDefWindow dialog(0, 0, &record);
     dialog.PlaceNear(100, 100);
     std::string shown;
+    // The colour painted in the middle of each field's row, left of it.
+    std::vector<COLORREF> beside;
     testsupport::WhenModalLoopIdles([&] {
+        RedrawWindow(dialog.OSHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        HDC dc = GetDC(dialog.OSHandle());
+        for (int i = 0; i < 3; ++i) {
+            RECT row;
+            GetWindowRect(dialog.FindObjectByStringID(("R" + std::to_string(i)).c_str())->OSHandle(), &row);
+            MapWindowPoints(nullptr, dialog.OSHandle(), reinterpret_cast<POINT *>(&row), 2);
+            beside.push_back(GetPixel(dc, row.left - 20, (row.top + row.bottom) / 2));
+        }
+        ReleaseDC(dialog.OSHandle(), dc);
         shown = FieldText(dialog, 0);
         Type(dialog, 1, "29000.25");
         AnswerBox();
         WindowTest::PostClick(dialog.FindObjectByStringID(GroupDefWindow::okName));
     });
     EXPECT_EQ(dialog.Run(), ZAF_DIALOG_OK);
-    EXPECT_EQ(shown, "24025.17");
+    // Each class's colour stands on its own field's row.
+    ASSERT_EQ(beside.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const MapColourEntry &c = record.classes.colours[i];
+        EXPECT_EQ(beside[i], RGB(c.fillR, c.fillG, c.fillB)) << i;
+    }
+    // A computed limit shows with the variable's decimal, as the legend
+    // writes it; left so, it keeps every decimal (24025.17 below).
+    EXPECT_EQ(shown, "24025.2");
     EXPECT_TRUE(box.seen);
     EXPECT_EQ(box.text, GroupDefWindow::sortedText);
     EXPECT_EQ(record.classes.bounds, (std::vector<double>{24025.17, 28000, 29000.25, 30000}));
@@ -135,6 +156,16 @@ TEST_F(GroupDefWindowTest, OkTakesTheLimitsAsTheyStandAndSortsThemWithAMessage)
     // The lowest region's value lies in the first class, not below it.
     EXPECT_EQ(MapClasses::ClassOf(24025.17, record.classes.bounds), 0);
     EXPECT_EQ(MapClasses::ClassOf(28000, record.classes.bounds), 1);
+    // Limits the user confirmed show as typed, with every decimal.
+    GroupDefWindow again(0, 0, &record);
+    again.PlaceNear(100, 100);
+    std::string typed;
+    testsupport::WhenModalLoopIdles([&] {
+        typed = FieldText(again, 2);
+        PostMessageA(again.OSHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    EXPECT_EQ(again.Run(), ZAF_DIALOG_CANCEL);
+    EXPECT_EQ(typed, "29000.25");
 }
 
 TEST_F(GroupDefWindowTest, RepeatedLimitsKeepTheDialogOpenAndCancelChangesNothing)
