@@ -4,12 +4,14 @@
 //     value list per variable, the variables with too many categories offered
 //     for grouping (the auto-recode offer) and, per variable, its values and
 //     labels grouped as chosen;
+//   - Build: the one entry of every book, from the record's variable-list
+//     word; RunBook builds and shows a book as every record's Run does;
+//   - TakeLists: the start of every build, the lists and the data set;
 //   - AddGraphTools: the workbook's graph tools from a table, each record
 //     with its settings loaded;
 //   - PageCaption: "v<number>" or "v<number> v<number>";
 //   - AnalysisPage: a page over its computation whose graph windows come
 //     from a kind-to-graph table.
-// The end of a run is WorkBook::FinishRun.
 //
 // The auto-recode offer is installed once (RegisterAnalyses installs the
 // grouping dialog; a test installs its own); without one nothing is grouped.
@@ -21,6 +23,7 @@
 #include "shell/Page.h"
 #include "shell/WorkBook.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,12 +86,27 @@ public:
     static std::string PageCaption(long variable);
     static std::string PageCaption(long first, long second);
 
+    // Builds the pages from the lists of the variable-list window. The
+    // handle is the record's variable-list word: 0 when the record was not
+    // started from a variable-list window, and then nothing is built. False
+    // when the book has nothing to show.
+    virtual bool Build(long selectionHandle) = 0;
+    // What every record's Run does with its new book: builds it from the
+    // handle and shows it (WorkBook::FinishRun); answers whether it built.
+    static bool RunBook(AnalysisBook *book, long selectionHandle);
+
 protected:
     using WorkBook::WorkBook;
 
     // Loads each record's settings and adds its tool, in the table's order
     // (graph kind = row number). records and rows have count entries.
     void AddGraphTools(const GraphToolRow *rows, StatOption *const *records, int count);
+
+    // The start of every build: takes list i of the window into lists[i].
+    // False without a selection handle or when a list is missing or empty;
+    // with dataSet given, also without a current data set, else *dataSet
+    // is it.
+    static bool TakeLists(long selectionHandle, std::initializer_list<ListChoice *> lists, DATASET **dataSet = nullptr);
 };
 
 // A page of an analysis: its text over its computation (of class Held), and

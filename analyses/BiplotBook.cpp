@@ -34,10 +34,8 @@ BiplotOption *BiplotBook::Record() const
 
 bool BiplotBook::Build(long selectionHandle)
 {
-    if (!selectionHandle)
-        return false;
     ListChoice xs, ys;
-    if (!xs.Take(0) || !ys.Take(1))
+    if (!TakeLists(selectionHandle, {&xs, &ys}))
         return false;
     AddGraphTool(scatterText, biplotTextGroup, "graph_scatterplot", nullptr);
     for (int i = 0; i < xs.Count(); ++i)

@@ -146,15 +146,11 @@ MultrespDikoBook::MultrespDikoBook(MultrespDikoOption *option) : AnalysisBook(op
 
 bool MultrespDikoBook::Build(long selectionHandle)
 {
-    if (!selectionHandle)
-        return false;
     // Departure: the variables come from list 0, the record's only list (a
     // second list, never prompted, would leave every run empty).
     ListChoice list;
-    if (!list.Take(0))
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&list}, &dataSet))
         return false;
     auto *record = static_cast<MultrespDikoOption *>(Option());
 

@@ -64,5 +64,5 @@ public:
     explicit MultrespDikoBook(MultrespDikoOption *option);
     // The page from list 0 of the variable-list window; false, with no page,
     // without a selection (handle 0, or an empty list) or data set.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
 };

@@ -197,13 +197,9 @@ MultrespFreqBook::MultrespFreqBook(MultrespFreqOption *option) : AnalysisBook(op
 
 bool MultrespFreqBook::Build(long selectionHandle)
 {
-    if (!selectionHandle)
-        return false;
     ListChoice list;
-    if (!list.Take(0))
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&list}, &dataSet))
         return false;
     auto *record = static_cast<MultrespFreqOption *>(Option());
 

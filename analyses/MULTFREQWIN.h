@@ -73,5 +73,5 @@ public:
     explicit MultrespFreqBook(MultrespFreqOption *option);
     // The page from list 0 of the variable-list window; false, with no page,
     // without a selection (handle 0, or an empty list) or data set.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
 };

@@ -241,6 +241,5 @@ void MultrespDikoOption::LoadSettings(int flag)
 bool MultrespDikoOption::Run()
 {
     ReadPreOptionWindow();
-    auto *book = new MultrespDikoBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new MultrespDikoBook(this), variableListWord);
 }

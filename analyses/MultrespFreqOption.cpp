@@ -81,6 +81,5 @@ void MultrespFreqOption::SetVariablePrompts(ZafWindow *)
 
 bool MultrespFreqOption::Run()
 {
-    auto *book = new MultrespFreqBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new MultrespFreqBook(this), variableListWord);
 }

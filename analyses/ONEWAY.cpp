@@ -2,7 +2,6 @@
 
 #include "analyses/OnewayOption.h"
 #include "dataset/DATASET.h"
-#include "dataset/ProgramSettings.h"
 #include "graphs/Desk2Graph.h"
 #include "graphs/Desk2grafOption.h"
 #include "stats/StatClass.h"
@@ -331,16 +330,11 @@ OnewayBook::OnewayBook(OnewayOption *option) : AnalysisBook(option, 0)
     titleGroup = textGroup;
 }
 
-bool OnewayBook::BuildPages()
+bool OnewayBook::Build(long selectionHandle)
 {
-    auto *record = dynamic_cast<OnewayOption *>(Option());
-    if (!record || !record->variableListWord)
-        return false;
     ListChoice analysis, breaks;
-    if (!analysis.Take(0) || !breaks.Take(1) || analysis.Count() == 0 || breaks.Count() == 0)
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&analysis, &breaks}, &dataSet))
         return false;
     Desk2grafOption *graphRecords[ONEWAY::graphKinds] = {new Desk2grafBarOption, new Desk2grafBoxOption,
                                                          new Desk2grafConfintOption, new Desk2grafBarcodeOption};

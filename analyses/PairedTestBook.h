@@ -16,7 +16,6 @@
 #pragma once
 
 #include "analyses/AnalysisBook.h"
-#include "dataset/ProgramSettings.h"
 #include "shell/OptionWindow.h"
 #include "shell/TableOption.h"
 #include "shell/TXTWIN.h"
@@ -112,13 +111,9 @@ protected:
     {
         titleText = title;
         titleGroup = pairedTestTextGroup;
-        if (!selectionHandle)
-            return false;
         ListChoice first, second;
-        if (!first.Take(0) || !second.Take(1))
-            return false;
-        DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-        if (!dataSet)
+        DATASET *dataSet = nullptr;
+        if (!TakeLists(selectionHandle, {&first, &second}, &dataSet))
             return false;
         for (int a = 0; a < first.Count(); ++a) {
             for (int b = 0; b < second.Count(); ++b) {

@@ -34,10 +34,8 @@ bool TtestParBook::Build(long selectionHandle)
 {
     titleText = 0;
     titleGroup = ttestTextGroup;
-    if (!selectionHandle)
-        return false;
     ListChoice firsts, seconds;
-    if (!firsts.Take(0) || !seconds.Take(1))
+    if (!TakeLists(selectionHandle, {&firsts, &seconds}))
         return false;
 
     polygonOption = new DuoPolyOption;
