@@ -88,9 +88,9 @@ std::string AnalysisBook::PageCaption(long variable)
     return "v" + std::to_string(variable);
 }
 
-std::string AnalysisBook::PageCaption(long first, long second)
+std::string AnalysisBook::PageCaption(long first, long second, const char *joint)
 {
-    return PageCaption(first) + " " + PageCaption(second);
+    return PageCaption(first) + joint + PageCaption(second);
 }
 
 bool AnalysisBook::RunBook(AnalysisBook *book, long selectionHandle)

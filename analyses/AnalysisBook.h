@@ -7,9 +7,11 @@
 //   - Build: the one entry of every book, from the record's variable-list
 //     word; RunBook builds and shows a book as every record's Run does;
 //   - TakeLists: the start of every build, the lists and the data set;
+//   - AddPairPages: one page a pair of variables of two lists;
 //   - AddGraphTools: the workbook's graph tools from a table, each record
 //     with its settings loaded;
-//   - PageCaption: "v<number>" or "v<number> v<number>";
+//   - PageCaption: "v<number>", "v<number> v<number>" or with another
+//     joint, "v<number> x v<number>";
 //   - AnalysisPage: a page over its computation whose graph windows come
 //     from a kind-to-graph table.
 //
@@ -84,7 +86,7 @@ public:
     };
 
     static std::string PageCaption(long variable);
-    static std::string PageCaption(long first, long second);
+    static std::string PageCaption(long first, long second, const char *joint = " ");
 
     // Builds the pages from the lists of the variable-list window. The
     // handle is the record's variable-list word: 0 when the record was not
@@ -107,6 +109,15 @@ protected:
     // with dataSet given, also without a current data set, else *dataSet
     // is it.
     static bool TakeLists(long selectionHandle, std::initializer_list<ListChoice *> lists, DATASET **dataSet = nullptr);
+
+    // Adds one page for every pair of a variable of outer and one of inner,
+    // outer outermost: makePage(first, second) makes the page.
+    template <class MakePage> void AddPairPages(const ListChoice &outer, const ListChoice &inner, MakePage makePage)
+    {
+        for (int a = 0; a < outer.Count(); ++a)
+            for (int b = 0; b < inner.Count(); ++b)
+                AddPage(makePage(outer.Variable(a), inner.Variable(b)));
+    }
 };
 
 // A page of an analysis: its text over its computation (of class Held), and

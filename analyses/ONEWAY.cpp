@@ -341,21 +341,18 @@ bool OnewayBook::Build(long selectionHandle)
     StatOption *const records[ONEWAY::graphKinds] = {graphRecords[0], graphRecords[1], graphRecords[2],
                                                      graphRecords[3]};
     AddGraphTools(toolRows, records, ONEWAY::graphKinds);
-    for (int a = 0; a < analysis.Count(); ++a) {
-        for (int b = 0; b < breaks.Count(); ++b) {
-            const std::string caption = PageCaption(analysis.Variable(a)) + " x " + PageCaption(breaks.Variable(b));
-            auto *page = new OnewayPage(caption.c_str());
-            auto *text = new ONEWAYWIN(StatText(titleTextNumber, textGroup));
-            auto *computation = new ONEWAY(analysis.Variable(a), breaks.Variable(b), dataSet);
-            std::copy(graphRecords, graphRecords + ONEWAY::graphKinds, computation->graphOptions);
-            computation->Compute();
-            computation->workbook = this;
-            text->computation = computation;
-            page->SetResultWindow(text);
-            page->SetComputation(computation);
-            text->Update();
-            AddPage(page);
-        }
-    }
+    AddPairPages(analysis, breaks, [this, dataSet, &graphRecords](long a, long b) {
+        auto *page = new OnewayPage(PageCaption(a, b, " x ").c_str());
+        auto *text = new ONEWAYWIN(StatText(titleTextNumber, textGroup));
+        auto *computation = new ONEWAY(a, b, dataSet);
+        std::copy(graphRecords, graphRecords + ONEWAY::graphKinds, computation->graphOptions);
+        computation->Compute();
+        computation->workbook = this;
+        text->computation = computation;
+        page->SetResultWindow(text);
+        page->SetComputation(computation);
+        text->Update();
+        return page;
+    });
     return true;
 }
