@@ -97,12 +97,12 @@ public:
     // handle and shows it (WorkBook::FinishRun); answers whether it built.
     static bool RunBook(AnalysisBook *book, long selectionHandle);
 
-protected:
-    using WorkBook::WorkBook;
-
     // Loads each record's settings and adds its tool, in the table's order
     // (graph kind = row number). records and rows have count entries.
     void AddGraphTools(const GraphToolRow *rows, StatOption *const *records, int count);
+
+protected:
+    using WorkBook::WorkBook;
 
     // The start of every build: takes list i of the window into lists[i].
     // False without a selection handle or when a list is missing or empty;

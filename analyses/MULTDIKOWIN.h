@@ -36,7 +36,6 @@ public:
     // The table (display word, column width) into the window.
     void WriteTable(TXTWIN &window);
 
-    static constexpr int labelWidth = 31, codeWidth = 6;
     FreqbarOption *barOption = nullptr; // not owned: the workbook's
     FreqpieOption *pieOption = nullptr; // not owned; null unless on the base of answers
 };

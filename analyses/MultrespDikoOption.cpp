@@ -206,7 +206,7 @@ ZafWindow *MultrespDikoOption::CreateOptionWindow()
 
 void MultrespDikoOption::SetVariablePrompts(ZafWindow *)
 {
-    PassTextToVariableList(StatText(0, multrespTextGroup), 1, -1);
+    PassMultrespListPrompt();
 }
 
 void MultrespDikoOption::ReadPreOptionWindow()

@@ -74,9 +74,14 @@ ZafWindow *MultrespFreqOption::CreateOptionWindow()
     return new MultrespFreqOptionWindow;
 }
 
-void MultrespFreqOption::SetVariablePrompts(ZafWindow *)
+void PassMultrespListPrompt()
 {
     PassTextToVariableList(StatText(0, multrespTextGroup), 1, -1);
+}
+
+void MultrespFreqOption::SetVariablePrompts(ZafWindow *)
+{
+    PassMultrespListPrompt();
 }
 
 bool MultrespFreqOption::Run()
