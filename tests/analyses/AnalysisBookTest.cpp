@@ -1,0 +1,108 @@
+// The start every analysis workbook shares (AnalysisBook::Build through
+// RunBook): a record that the variable-list window did not start builds no
+// page, shows no book and gets its record back, whichever analysis it is.
+#include "tests/analyses/AnalysesTestSupport.h"
+
+#include "analyses/BattFreqOption.h"
+#include "analyses/BiplotOption.h"
+#include "analyses/CorrOption.h"
+#include "analyses/FreqOption.h"
+#include "analyses/McNemarOption.h"
+#include "analyses/MeanOption.h"
+#include "analyses/MultregOption.h"
+#include "analyses/MultrespDikoOption.h"
+#include "analyses/MultrespFreqOption.h"
+#include "analyses/NtabOption.h"
+#include "analyses/OnewayOption.h"
+#include "analyses/SignTestOption.h"
+#include "analyses/TtestParOption.h"
+#include "analyses/WilcoxonOption.h"
+#include "analyses/XtabOption.h"
+#include "analyses/RegisterAnalyses.h"
+#include "shell/AnalysisRegistry.h"
+#include "shell/VariableListWindow.h"
+#include "shell/WorkBook.h"
+
+namespace {
+
+using namespace analysestest;
+
+template <class Record> StatOption *New()
+{
+    return new Record;
+}
+
+struct BookCase
+{
+    const char *name;
+    StatOption *(*make)();
+};
+
+const BookCase books[] = {
+    {"Freq", New<FreqOption>},
+    {"Mean", New<MeanOption>},
+    {"MultrespFreq", New<MultrespFreqOption>},
+    {"MultrespDiko", New<MultrespDikoOption>},
+    {"Xtab", New<XtabOption>},
+    {"Oneway", New<OnewayOption>},
+    {"Biplot", New<BiplotOption>},
+    {"TtestPar", New<TtestParOption>},
+    {"McNemar", New<McNemarOption>},
+    {"SignTest", New<SignTestOption>},
+    {"Wilcoxon", New<WilcoxonOption>},
+    {"Ntab", New<NtabOption>},
+    {"Multreg", New<MultregOption>},
+    {"Corr", New<CorrOption>},
+    {"BattFreq", New<BattFreqOption>},
+};
+
+int shownBooks = 0;
+
+enum PairedVariable { PAPER = 3, WEB = 4, RADIO = 7 };
+
+class AnalysisBookTest : public WindowTest
+{};
+
+TEST_F(AnalysisBookTest, ARecordNotStartedFromTheVariableListBuildsNoBookFromItsLists)
+{
+    const WorkBook::ShowHook previous = WorkBook::SetShowHook([](WorkBook *) { ++shownBooks; });
+    RegisterAnalyses();
+    BuildAnalysisRegistry(&texts.catalog);
+    // Lists 0 and 1 of an open variable-list window hold variables, which a
+    // book not given the window's handle must not take.
+    auto *window = Open(new VariableListWindow(*userPersist, OpenSurvey("data/paired"), RegisteredOptionsList.data(),
+                                               static_cast<int>(RegisteredOptionsList.size())));
+    const std::string name = StatText(24, analysisTextGroup);
+    const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(name.c_str()));
+    ASSERT_GE(row, 0) << name;
+    ClickRow(window->AnalysisList(), static_cast<int>(row));
+    ClickRow(window->VariableList(), PAPER - 1);
+    ClickRow(window->VariableList(), WEB - 1, MK_CONTROL);
+    Press(window, "BT_ADD0");
+    ClickRow(window->VariableList(), RADIO - 1);
+    Press(window, "BT_ADD1");
+    VarSelection *second = GetSelectedVariables(1);
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(1, second->count);
+    VarSelection::Free(second);
+
+    for (const BookCase &c : books) {
+        shownBooks = 0;
+        StatOption *record = c.make();
+        record->variableListWord = 0;
+        EXPECT_FALSE(record->Run()) << c.name;
+        EXPECT_EQ(0, shownBooks) << c.name;
+        // The unshown book, without a page, gives the record back.
+        EXPECT_EQ(1, WorkBook::DeleteUnshownBooks(record)) << c.name;
+        EXPECT_EQ(1, record->deleteAfterRun) << c.name;
+        delete record;
+    }
+    Forget(window);
+    RunQueued();
+    FreeAnalysisRegistry();
+    WorkBook::SetShowHook(previous);
+    EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
+}
+
+} // namespace
