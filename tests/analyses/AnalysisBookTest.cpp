@@ -66,17 +66,10 @@ class AnalysisBookTest : public WindowTest
 TEST_F(AnalysisBookTest, ARecordNotStartedFromTheVariableListBuildsNoBookFromItsLists)
 {
     const WorkBook::ShowHook previous = WorkBook::SetShowHook([](WorkBook *) { ++shownBooks; });
-    RegisterAnalyses();
-    BuildAnalysisRegistry(&texts.catalog);
-    // Lists 0 and 1 of an open variable-list window hold variables, which a
-    // book not given the window's handle must not take.
-    auto *window = Open(new VariableListWindow(*userPersist, OpenSurvey("data/paired"), RegisteredOptionsList.data(),
-                                               static_cast<int>(RegisteredOptionsList.size())));
-    const std::string name = StatText(24, analysisTextGroup);
-    const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(name.c_str()));
-    ASSERT_GE(row, 0) << name;
-    ClickRow(window->AnalysisList(), static_cast<int>(row));
+    // Lists 0 and 1 of an open variable-list window (the McNemar test's)
+    // hold variables, which a book not given the window's handle must not
+    // take.
+    VariableListWindow *window = OpenAnalysis("data/paired", 24);
     ClickRow(window->VariableList(), PAPER - 1);
     ClickRow(window->VariableList(), WEB - 1, MK_CONTROL);
     Press(window, "BT_ADD0");
@@ -98,9 +91,7 @@ TEST_F(AnalysisBookTest, ARecordNotStartedFromTheVariableListBuildsNoBookFromIts
         EXPECT_EQ(1, record->deleteAfterRun) << c.name;
         delete record;
     }
-    Forget(window);
-    RunQueued();
-    FreeAnalysisRegistry();
+    CloseAnalysis(window);
     WorkBook::SetShowHook(previous);
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
 }
