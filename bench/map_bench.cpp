@@ -13,21 +13,20 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "bench/GraphBench.h"
 #include "graphs/maps/MapGraphWindow.h"
 #include "zaf/core/ZafApplication.h"
-#include "zaf/core/ZafGdiDisplay.h"
-#include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafDataStartup.h"
 
 namespace {
 
-constexpr int width = 800, height = 600;
+using graphbench::height;
+using graphbench::width;
 constexpr int columns = 50;
 constexpr long cellSize = 400;
 
@@ -64,41 +63,13 @@ void BuildMap(MapGraph &graph, int regions, int n, bool star)
     }
 }
 
-ZafWindow *Host(GRAPHWIN *graph)
-{
-    auto *window = new ZafWindow(0, 0, width + 40, height + 60);
-    window->SetCoordinateType(ZAF_PIXEL);
-    graph->SetCoordinateType(ZAF_PIXEL);
-    graph->SetRegion(ZafRegionRect(0, 0, width - 1, height - 1, ZAF_PIXEL));
-    window->AddObject(graph);
-    zafWindowManager->AddObject(window);
-    graph->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
-        ZafDispatchMessage(m);
-    return window;
-}
-
+// The median seconds of a full draw of the map window, printed into a
+// memory bitmap.
 double TimeDraws(GRAPHWIN *graph, int runs)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    std::vector<double> seconds;
-    for (int i = 0; i < runs; ++i) {
-        PatBlt(dc, 0, 0, width, height, WHITENESS);
-        const auto start = std::chrono::steady_clock::now();
+    return graphbench::TimeDraws(runs, [graph](HDC dc) {
         SendMessageA(graph->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        GdiFlush();
-        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
+    });
 }
 
 } // namespace
@@ -115,7 +86,7 @@ int main(int argc, char **argv)
         MapGraph graph(nullptr, 0, 1, &settings);
         BuildMap(graph, regions, points, star);
         auto *map = new MapGraphWindow(&graph, &settings, MapClassSettings::choropleth);
-        ZafWindow *host = Host(map);
+        ZafWindow *host = graphbench::Host(map);
         const double total = static_cast<double>(regions) * points;
         const struct
         {
@@ -136,9 +107,7 @@ int main(int argc, char **argv)
         map->ZoomIn(ElementRect{200, 150, 599, 449, 0});
         std::printf("  zoomed x4 %7.1f ms a full draw\n", TimeDraws(map, runs) * 1e3);
         zafWindowManager->CloseWindow(host);
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
-            ZafDispatchMessage(m);
+        graphbench::DrainMessages();
     }
     return 0;
 }

@@ -14,13 +14,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench/GraphBench.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/DataSetWriter.h"
@@ -34,8 +34,6 @@
 #include "zaf/data/ZafDataStartup.h"
 
 namespace {
-
-constexpr int width = 800, height = 600;
 
 class Random
 {
@@ -100,47 +98,15 @@ public:
     void BuildGraph() override {}
 };
 
-// A top-level window holding the graph, so that it has its Windows window
-// and a view of width x height pixels.
-ZafWindow *Host(GRAPHWIN *graph)
-{
-    auto *window = new ZafWindow(0, 0, width + 40, height + 60);
-    window->SetCoordinateType(ZAF_PIXEL);
-    graph->SetCoordinateType(ZAF_PIXEL);
-    graph->SetRegion(ZafRegionRect(0, 0, width - 1, height - 1, ZAF_PIXEL));
-    window->AddObject(graph);
-    zafWindowManager->AddObject(window);
-    graph->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
-        ZafDispatchMessage(m);
-    return window;
-}
-
-// The median seconds of the runs of one full draw into a memory bitmap.
+// The median seconds of a full draw of the graph into a memory bitmap.
 double TimeDraws(GRAPHWIN *graph, int runs)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
-    std::vector<double> seconds;
-    for (int i = 0; i < runs; ++i) {
-        PatBlt(dc, 0, 0, width, height, WHITENESS);
+    return graphbench::TimeDraws(runs, [graph, display](HDC dc) {
         HDC previous = display->SetCurrentDC(dc);
-        const auto start = std::chrono::steady_clock::now();
         graph->DrawForPreview();
-        GdiFlush();
-        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         display->SetCurrentDC(previous);
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
+    });
 }
 
 } // namespace
@@ -166,7 +132,7 @@ int main(int argc, char **argv)
         } else {
             StatClass pairData(&pair), matrixData(&matrix);
             auto *canvas = new Canvas;
-            ZafWindow *first = Host(canvas);
+            ZafWindow *first = graphbench::Host(canvas);
             auto *scatter = new BIPLOTELEMENT(&pairData, 1, 2, 1000, 1000, 8000, 8000, nullptr, -6.0, 6.0, -6.0, 6.0);
             scatter->regressionLine = 1;
             canvas->AddElement(scatter);
@@ -176,7 +142,7 @@ int main(int argc, char **argv)
 
             const long list[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0};
             auto *plot = new Matrixplot(&matrixData, list, nullptr, 0);
-            ZafWindow *second = Host(plot);
+            ZafWindow *second = graphbench::Host(plot);
             const double all = TimeDraws(plot, runs);
             const double points = 45.0 * (cases / 2);
             std::printf("matrix plot of 10 x %ld cases: %8.3f s a draw, %6.1f ns a point (45 scatters)\n", cases / 2,

@@ -78,6 +78,15 @@ const char *RegistrySettings::RootKey()
     return kRootKey;
 }
 
+bool RegistrySettings::QueryDwordInSection(const SettingsSection *s, const char *key, unsigned long &value)
+{
+    DWORD word;
+    if (!QueryDword(s, key, word))
+        return false;
+    value = word;
+    return true;
+}
+
 unsigned long RegistrySettings::ReadDwordInSection(const SettingsSection *s, const char *key, unsigned long def)
 {
     DWORD value;
@@ -93,9 +102,12 @@ int RegistrySettings::ReadIntInSection(const SettingsSection *s, const char *key
 short RegistrySettings::ReadShortInSection(const SettingsSection *s, const char *key, short def)
 {
     DWORD value;
-    if (!QueryDword(s, key, value))
-        return def;
-    long asInt = static_cast<long>(static_cast<int32_t>(value));
+    return QueryDword(s, key, value) ? ShortFromWord(value, def) : def;
+}
+
+short RegistrySettings::ShortFromWord(unsigned long word, short def)
+{
+    long asInt = static_cast<long>(static_cast<int32_t>(word));
     if (asInt < -32768 || asInt > 65535)
         return def;
     return static_cast<short>(static_cast<uint16_t>(asInt & 0xFFFF));

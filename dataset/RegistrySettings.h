@@ -46,11 +46,15 @@ public:
     // The program's key below HKEY_CURRENT_USER, without a trailing backslash.
     static const char *RootKey();
 
+    // Whether the section holds a word under the key; value is then that word.
+    static bool QueryDwordInSection(const SettingsSection *s, const char *key, unsigned long &value);
     static unsigned long ReadDwordInSection(const SettingsSection *s, const char *key, unsigned long def);
     static int ReadIntInSection(const SettingsSection *s, const char *key, int def);
     // A stored word outside -32768..65535 reads as the default; 32768..65535
     // read as the 16-bit word they are (negative).
     static short ReadShortInSection(const SettingsSection *s, const char *key, short def);
+    // A stored word as ReadShortInSection reads it.
+    static short ShortFromWord(unsigned long word, short def);
     // Copies the stored text into out (outSize bytes, terminated). False when
     // there is none or it does not fit; out is then the empty text.
     static bool ReadStringInSection(const SettingsSection *s, const char *key, char *out, size_t outSize);

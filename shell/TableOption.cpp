@@ -13,38 +13,32 @@
 
 namespace {
 
-long ReadSetting(const SettingRow &row)
+// The row's setting in its storage type, its read default when the store
+// holds none; stored tells whether it does. One read of the store.
+long ReadSetting(const SettingRow &row, bool &stored)
 {
-    const SettingsSection *section = FindSettingsSection(row.section);
+    unsigned long word = 0;
+    stored = RegistrySettings::QueryDwordInSection(FindSettingsSection(row.section), row.key, word);
     switch (row.storage) {
-    case SettingStorage::u16:
-        return static_cast<unsigned short>(
-            RegistrySettings::ReadShortInSection(section, row.key, static_cast<short>(row.readDefault)));
+    case SettingStorage::u16: {
+        const short fallback = static_cast<short>(row.readDefault);
+        return static_cast<unsigned short>(stored ? RegistrySettings::ShortFromWord(word, fallback) : fallback);
+    }
     case SettingStorage::u32:
-        return static_cast<long>(
-            RegistrySettings::ReadDwordInSection(section, row.key, static_cast<unsigned long>(row.readDefault)));
+        return static_cast<long>(stored ? word : static_cast<unsigned long>(row.readDefault));
     case SettingStorage::integer:
     case SettingStorage::tenThousandths:
         break;
     }
-    return RegistrySettings::ReadIntInSection(section, row.key, static_cast<int>(row.readDefault));
-}
-
-// The store holds a value under the row's key: reading it with two
-// different defaults answers the same value.
-bool IsStored(const SettingRow &row)
-{
-    const SettingsSection *section = FindSettingsSection(row.section);
-    return RegistrySettings::ReadDwordInSection(section, row.key, 0) ==
-           RegistrySettings::ReadDwordInSection(section, row.key, 1);
+    return stored ? static_cast<int>(word) : static_cast<int>(row.readDefault);
 }
 
 // The stored value held to the row's range: one outside it (a damaged or
 // hand-edited registry may hold any) is the row's read default.
-long ReadSettingInRange(const SettingRow &row)
+long ReadSettingInRange(const SettingRow &row, bool &stored)
 {
-    const long stored = ReadSetting(row);
-    return stored < row.minimum || stored > row.maximum ? row.readDefault : stored;
+    const long value = ReadSetting(row, stored);
+    return value < row.minimum || value > row.maximum ? row.readDefault : value;
 }
 
 // A check box or radio button of that name; a push button of that name is
@@ -78,9 +72,14 @@ void TableOption::LoadSettings(int flag)
     settingsKept = 0;
     for (int i = 0; i < description.settingCount; ++i) {
         const SettingRow &row = description.settings[i];
-        if (flag && IsStored(row))
+        if (!flag) {
+            Field(row.field) = row.unloaded;
+            continue;
+        }
+        bool stored = false;
+        Field(row.field) = ReadSettingInRange(row, stored);
+        if (stored)
             settingsKept = 1;
-        Field(row.field) = flag ? ReadSettingInRange(row) : row.unloaded;
     }
 }
 

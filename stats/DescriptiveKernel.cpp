@@ -437,35 +437,22 @@ void ComputeQuantileSummary(QuantileColumn &column, double summary[7])
     const size_t size = column.Size();
     if (size == 0)
         return;
-    const double minimum = column.Value(0);
-    const double maximum = column.Value(size - 1);
-    summary[5] = minimum;
-    summary[6] = maximum;
-    if (minimum == maximum) {
-        for (int i = 0; i < 5; ++i)
-            summary[i] = minimum;
-        return;
-    }
-    const double q1 = SortedQuantile(column, 0.25);
-    const double q3 = SortedQuantile(column, 0.75);
-    summary[0] = q1;
-    summary[1] = SortedQuantile(column, 0.5);
-    summary[2] = q3;
-    const double iqr = q3 - q1;
-    const double lowFence = q1 - iqr;
-    const double highFence = q3 + iqr;
-    for (size_t i = 0; i < size; ++i) {
-        if (column.Value(i) >= lowFence) {
-            summary[3] = column.Value(i);
-            break;
+    const auto quantile = [&column](double p) { return SortedQuantile(column, p); };
+    const auto whiskerEnds = [&column, size](double lowFence, double highFence, double &low, double &high) {
+        for (size_t i = 0; i < size; ++i) {
+            if (column.Value(i) >= lowFence) {
+                low = column.Value(i);
+                break;
+            }
         }
-    }
-    for (size_t i = size; i-- > 0;) {
-        if (column.Value(i) <= highFence) {
-            summary[4] = column.Value(i);
-            break;
+        for (size_t i = size; i-- > 0;) {
+            if (column.Value(i) <= highFence) {
+                high = column.Value(i);
+                break;
+            }
         }
-    }
+    };
+    FillQuantileSummary(summary, column.Value(0), column.Value(size - 1), quantile, whiskerEnds);
 }
 
 void ComputeQuantileSummary(const std::vector<WeightedValue> &cases, double summary[7])

@@ -163,4 +163,32 @@ void ComputeQuantileSummary(const std::vector<WeightedValue> &cases, double summ
 // cases.
 double SortedQuantile(const QuantileColumn &sorted, double p);
 
+// Fills summary[0..6] as above for cases of that minimum and maximum: when
+// they are equal every figure is the minimum; else the quartiles and the
+// median from quantile(p), asked for p = 0.25, 0.5 and 0.75 in this order,
+// and the whisker ends from whiskerEnds(lowFence, highFence, low, high),
+// which sets low to the smallest value not below the low fence and high
+// to the largest not above the high fence (left as they are when there is
+// none). The fences lie one interquartile range outside the
+// quartiles.
+template <class Quantile, class WhiskerEnds>
+void FillQuantileSummary(double summary[7], double minimum, double maximum, Quantile quantile,
+                         WhiskerEnds whiskerEnds)
+{
+    summary[5] = minimum;
+    summary[6] = maximum;
+    if (minimum == maximum) {
+        for (int i = 0; i < 5; ++i)
+            summary[i] = minimum;
+        return;
+    }
+    const double q1 = quantile(0.25);
+    summary[0] = q1;
+    summary[1] = quantile(0.5);
+    const double q3 = quantile(0.75);
+    summary[2] = q3;
+    const double iqr = q3 - q1;
+    whiskerEnds(q1 - iqr, q3 + iqr, summary[3], summary[4]);
+}
+
 #endif

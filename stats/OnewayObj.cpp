@@ -202,22 +202,20 @@ public:
             maximum = first ? c.Value(c.Size() - 1) : std::max(maximum, c.Value(c.Size() - 1));
             first = false;
         }
-        summary[5] = minimum;
-        summary[6] = maximum;
-        if (minimum == maximum) {
-            for (int i = 0; i < 5; ++i)
-                summary[i] = minimum;
-            return;
-        }
-        const double q1 = Quantile(0.25);
-        summary[0] = q1;
-        summary[1] = Quantile(0.5);
-        const double q3 = Quantile(0.75);
-        summary[2] = q3;
-        const double iqr = q3 - q1, lowFence = q1 - iqr, highFence = q3 + iqr;
+        FillQuantileSummary(
+            summary, minimum, maximum, [this](double p) { return Quantile(p); },
+            [this](double lowFence, double highFence, double &low, double &high) {
+                WhiskerEnds(lowFence, highFence, low, high);
+            });
+    }
+
+private:
+    // The smallest value of the union not below the low fence and the
+    // largest not above the high one, each column searched on its own.
+    void WhiskerEnds(double lowFence, double highFence, double &low, double &high) const
+    {
+        bool foundLow = false, foundHigh = false;
         for (const QuantileColumn &c : columns) {
-            // The smallest value not below the low fence and the largest not
-            // above the high one, of this column.
             size_t lo = 0, hi = c.Size();
             while (lo < hi) {
                 const size_t mid = lo + (hi - lo) / 2;
@@ -226,8 +224,10 @@ public:
                 else
                     lo = mid + 1;
             }
-            if (lo < c.Size() && (IsNotComputed(summary[3]) || c.Value(lo) < summary[3]))
-                summary[3] = c.Value(lo);
+            if (lo < c.Size() && (!foundLow || c.Value(lo) < low)) {
+                low = c.Value(lo);
+                foundLow = true;
+            }
             lo = 0;
             hi = c.Size();
             while (lo < hi) {
@@ -237,12 +237,13 @@ public:
                 else
                     hi = mid;
             }
-            if (lo > 0 && (IsNotComputed(summary[4]) || c.Value(lo - 1) > summary[4]))
-                summary[4] = c.Value(lo - 1);
+            if (lo > 0 && (!foundHigh || c.Value(lo - 1) > high)) {
+                high = c.Value(lo - 1);
+                foundHigh = true;
+            }
         }
     }
 
-private:
     const std::vector<QuantileColumn> &columns;
     std::vector<size_t> next;
     size_t size = 0;

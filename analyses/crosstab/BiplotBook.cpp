@@ -34,25 +34,20 @@ BiplotOption *BiplotBook::Record() const
 
 bool BiplotBook::Build(long selectionHandle)
 {
-    if (!selectionHandle)
-        return false;
     ListChoice xs, ys;
-    if (!xs.Take(0) || !ys.Take(1))
+    if (!TakeLists(selectionHandle, {&xs, &ys}))
         return false;
     AddGraphTool(scatterText, biplotTextGroup, "graph_scatterplot", nullptr);
-    for (int i = 0; i < xs.Count(); ++i)
-        for (int j = 0; j < ys.Count(); ++j) {
-            const long x = xs.Variable(i), y = ys.Variable(j);
-            const std::string caption = "v" + std::to_string(x) + " x v" + std::to_string(y);
-            auto *page = new AnalysisPage<BiplotReg>(caption.c_str(), graphs, 1);
-            auto *text = new BIPLOTWIN("");
-            auto *regression =
-                new BiplotReg(x, y, Record(), static_cast<std::uint32_t>(Record()->displayWord));
-            text->SetComputation(regression, this);
-            page->SetComputation(regression);
-            text->WriteText();
-            page->SetResultWindow(text);
-            AddPage(page);
-        }
+    AddPairPages(xs, ys, [this](long x, long y) {
+        auto *page = new AnalysisPage<BiplotReg>(PageCaption(x, y, " x ").c_str(), graphs, 1);
+        auto *text = new BIPLOTWIN("");
+        auto *regression =
+            new BiplotReg(x, y, Record(), static_cast<std::uint32_t>(Record()->displayWord));
+        text->SetComputation(regression, this);
+        page->SetComputation(regression);
+        text->WriteText();
+        page->SetResultWindow(text);
+        return page;
+    });
     return true;
 }

@@ -17,6 +17,6 @@ class BiplotBook : public AnalysisBook
 public:
     explicit BiplotBook(BiplotOption *option);
     // False, with no page, when there is no selection or a list is empty.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
     BiplotOption *Record() const;
 };

@@ -44,8 +44,7 @@ void BiplotOption::SetVariablePrompts(ZafWindow *)
 
 bool BiplotOption::Run()
 {
-    auto *book = new BiplotBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new BiplotBook(this), variableListWord);
 }
 
 // 4 cells high: at 32 mini-cells the third box (24 down, 10 high) would be

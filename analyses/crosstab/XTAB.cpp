@@ -7,7 +7,6 @@
 #include "analyses/crosstab/XtabOption.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"
-#include "dataset/ProgramSettings.h"
 #include "dataset/RegistrySettings.h"
 #include "stats/StatClass.h"
 
@@ -35,13 +34,9 @@ bool XTAB::Build(long selectionHandle)
 {
     titleText = 0;
     titleGroup = xtabTextGroup;
-    if (!selectionHandle)
-        return false;
     ListChoice rows, columns; // list 0 and list 1
-    if (!rows.Take(0) || !columns.Take(1))
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&rows, &columns}, &dataSet))
         return false;
 
     auto *barChart = new XtabbarOption;

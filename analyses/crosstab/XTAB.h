@@ -25,7 +25,7 @@ public:
     // record's variable-list word, non-zero when it started the record).
     // False, with no page, when there is no selection or data set, a list is
     // empty or the user abandons the grouping.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
 
     XtabOption *Record() const;
 };

@@ -65,6 +65,5 @@ void XtabOption::SetVariablePrompts(ZafWindow *)
 
 bool XtabOption::Run()
 {
-    auto *book = new XTAB(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new XTAB(this), variableListWord);
 }

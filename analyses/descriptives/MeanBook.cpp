@@ -35,16 +35,11 @@ MeanBook::MeanBook(MeanOption *option) : AnalysisBook(option, 0)
     titleGroup = textGroup;
 }
 
-bool MeanBook::BuildPages()
+bool MeanBook::Build(long selectionHandle)
 {
-    auto *record = dynamic_cast<MeanOption *>(Option());
-    if (!record || !record->variableListWord)
-        return false;
     ListChoice list;
-    if (!list.Take(0))
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&list}, &dataSet))
         return false;
     auto *graphOption = new Desk1grafOption;
     StatOption *const graphRecords[] = {graphOption};

@@ -62,5 +62,5 @@ public:
     // A page for every variable of the first variable list of the open
     // variable-list window. False (nothing shown) when the record was not
     // started from a variable list or the list holds no variable.
-    bool BuildPages();
+    bool Build(long selectionHandle) override;
 };

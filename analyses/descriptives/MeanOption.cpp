@@ -54,8 +54,7 @@ void MeanOption::SetVariablePrompts(ZafWindow *)
 
 bool MeanOption::Run()
 {
-    auto *book = new MeanBook(this);
-    return WorkBook::FinishRun(book, book->BuildPages());
+    return AnalysisBook::RunBook(new MeanBook(this), variableListWord);
 }
 
 MeanOptionWindow::MeanOptionWindow() : TableOptionWindow(MeanOption::description, 26, 9)

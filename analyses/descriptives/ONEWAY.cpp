@@ -2,7 +2,6 @@
 
 #include "analyses/descriptives/OnewayOption.h"
 #include "dataset/DATASET.h"
-#include "dataset/ProgramSettings.h"
 #include "graphs/Desk2Graph.h"
 #include "graphs/Desk2grafOption.h"
 #include "stats/StatClass.h"
@@ -331,37 +330,29 @@ OnewayBook::OnewayBook(OnewayOption *option) : AnalysisBook(option, 0)
     titleGroup = textGroup;
 }
 
-bool OnewayBook::BuildPages()
+bool OnewayBook::Build(long selectionHandle)
 {
-    auto *record = dynamic_cast<OnewayOption *>(Option());
-    if (!record || !record->variableListWord)
-        return false;
     ListChoice analysis, breaks;
-    if (!analysis.Take(0) || !breaks.Take(1) || analysis.Count() == 0 || breaks.Count() == 0)
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&analysis, &breaks}, &dataSet))
         return false;
     Desk2grafOption *graphRecords[ONEWAY::graphKinds] = {new Desk2grafBarOption, new Desk2grafBoxOption,
                                                          new Desk2grafConfintOption, new Desk2grafBarcodeOption};
     StatOption *const records[ONEWAY::graphKinds] = {graphRecords[0], graphRecords[1], graphRecords[2],
                                                      graphRecords[3]};
     AddGraphTools(toolRows, records, ONEWAY::graphKinds);
-    for (int a = 0; a < analysis.Count(); ++a) {
-        for (int b = 0; b < breaks.Count(); ++b) {
-            const std::string caption = PageCaption(analysis.Variable(a)) + " x " + PageCaption(breaks.Variable(b));
-            auto *page = new OnewayPage(caption.c_str());
-            auto *text = new ONEWAYWIN(StatText(titleTextNumber, textGroup));
-            auto *computation = new ONEWAY(analysis.Variable(a), breaks.Variable(b), dataSet);
-            std::copy(graphRecords, graphRecords + ONEWAY::graphKinds, computation->graphOptions);
-            computation->Compute();
-            computation->workbook = this;
-            text->computation = computation;
-            page->SetResultWindow(text);
-            page->SetComputation(computation);
-            text->Update();
-            AddPage(page);
-        }
-    }
+    AddPairPages(analysis, breaks, [this, dataSet, &graphRecords](long a, long b) {
+        auto *page = new OnewayPage(PageCaption(a, b, " x ").c_str());
+        auto *text = new ONEWAYWIN(StatText(titleTextNumber, textGroup));
+        auto *computation = new ONEWAY(a, b, dataSet);
+        std::copy(graphRecords, graphRecords + ONEWAY::graphKinds, computation->graphOptions);
+        computation->Compute();
+        computation->workbook = this;
+        text->computation = computation;
+        page->SetResultWindow(text);
+        page->SetComputation(computation);
+        text->Update();
+        return page;
+    });
     return true;
 }

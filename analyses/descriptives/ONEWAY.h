@@ -88,7 +88,7 @@ public:
     // A page for every pair of the two lists of the open variable-list
     // window. False (nothing shown) when the record was not started from a
     // variable list or either list holds no variable.
-    bool BuildPages();
+    bool Build(long selectionHandle) override;
 };
 
 // The masks and sort code of the record, copied into the computation.

@@ -77,8 +77,7 @@ void OnewayOption::SetVariablePrompts(ZafWindow *)
 
 bool OnewayOption::Run()
 {
-    auto *book = new OnewayBook(this);
-    return WorkBook::FinishRun(book, book->BuildPages());
+    return AnalysisBook::RunBook(new OnewayBook(this), variableListWord);
 }
 
 OnewayOptionWindow::OnewayOptionWindow() : TableOptionWindow(OnewayOption::description, 89, 10)

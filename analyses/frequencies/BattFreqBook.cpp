@@ -4,7 +4,6 @@
 #include "analyses/frequencies/BattFreqOption.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"
-#include "dataset/ProgramSettings.h"
 #include "shell/MessageDialogs.h"
 #include "stats/CategoryLabelCheck.h"
 
@@ -19,13 +18,9 @@ BattFreqBook::BattFreqBook(BattFreqOption *option) : AnalysisBook(option, 0)
 
 bool BattFreqBook::Build(long selectionHandle)
 {
-    if (!selectionHandle)
-        return false;
     ListChoice list;
-    if (!list.Take(0) || list.Count() < 2)
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&list}, &dataSet) || list.Count() < 2)
         return false;
 
     std::vector<long> numbers;

@@ -51,5 +51,5 @@ public:
     // variable-list word, non-zero when it started the record). False, with
     // no page, without a selection or data set, with fewer than two items,
     // or when the user declines to go on with items labelled differently.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
 };

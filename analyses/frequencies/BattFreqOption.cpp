@@ -46,6 +46,5 @@ void BattFreqOption::SetVariablePrompts(ZafWindow *)
 
 bool BattFreqOption::Run()
 {
-    auto *book = new BattFreqBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new BattFreqBook(this), variableListWord);
 }

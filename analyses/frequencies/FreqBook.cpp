@@ -4,7 +4,6 @@
 #include "analyses/frequencies/FreqOption.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"
-#include "dataset/ProgramSettings.h"
 #include "graphs/FREQBAR.h"
 #include "graphs/FREQPIE.h"
 #include "graphs/FreqGraphOption.h"
@@ -41,16 +40,11 @@ const FreqPage::GraphMaker graphs[] = {
 
 } // namespace
 
-bool FreqBook::BuildPages()
+bool FreqBook::Build(long selectionHandle)
 {
-    auto *record = dynamic_cast<FreqOption *>(Option());
-    if (!record || !record->variableListWord)
-        return false;
     ListChoice list;
-    if (!list.Take(0))
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&list}, &dataSet))
         return false;
 
     auto *barOption = new FreqbarOption;

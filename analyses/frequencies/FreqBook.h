@@ -30,7 +30,7 @@ public:
     // open variable-list window, offering the variables with too many
     // values for grouping first. False (nothing shown) when there is no
     // variable list or selection, or the grouping dialog was cancelled.
-    bool BuildPages();
+    bool Build(long selectionHandle) override;
 
 private:
     // Counts variable i of the list (grouped as the offer chose) into a page

@@ -68,6 +68,5 @@ void FreqOption::SetVariablePrompts(ZafWindow *)
 
 bool FreqOption::Run()
 {
-    auto *book = new FreqBook(this);
-    return WorkBook::FinishRun(book, book->BuildPages());
+    return AnalysisBook::RunBook(new FreqBook(this), variableListWord);
 }

@@ -3,112 +3,24 @@
 #include "analyses/frequencies/MULTFREQWIN.h"
 #include "analyses/frequencies/MultrespDikoOption.h"
 #include "dataset/ProgramSettings.h"
-#include "graphs/FREQBAR.h"
-#include "graphs/FREQPIE.h"
-#include "graphs/FreqGraphOption.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int freqTextGroup = 5;
-
-const MultrespDikoPage::GraphMaker graphMakers[] = {
-    [](MultRespDiko *c) -> ZafWindow * { return c->Result() ? new FREQBAR(c->Result(), c->barOption) : nullptr; },
-    [](MultRespDiko *c) -> ZafWindow * { return c->Result() ? new FREQPIE(c->Result(), c->pieOption) : nullptr; },
-};
+const MultrespDikoPage::GraphMaker graphMakers[] = {MultrespBarGraph<MultRespDiko>, MultrespPieGraph<MultRespDiko>};
 
 } // namespace
 
 void MultRespDiko::WriteTable(TXTWIN &w)
 {
-    const unsigned long d = displayWord;
-    const int percentDecimals = ProgramSettings::Instance()->DecimalsPct();
-    const FREQOBJ *r = Result();
-    const int decimals = r ? static_cast<int>(r->decimals) : 2;
-    const int c = MultrespCellWidth(r, IsWeighted(), columnWidth, decimals, percentDecimals);
-    const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? codeWidth : 0) +
-                          (d & multrespCounts ? c : 0) + (d & multrespPercents ? c : 0);
-
-    w.Clear();
-    w.EndLine();
-    if (d & multrespVariables) {
-        for (size_t i = 0; i + 1 < variables.size(); ++i) {
-            const std::string line = "V" + std::to_string(variables[i]) + " " +
-                                     (i < variableTexts.size() ? variableTexts[i] : std::string());
-            w.WriteString(line.c_str());
-            w.EndLine();
-        }
-        w.EndLine();
-        w.EndLine();
-    }
-    if (d & multrespCodes) {
-        w.WriteString(
-            (std::string(StatText(17, multrespTextGroup)) + ":  " + FormatValueRangeList(ranges, decimals)).c_str());
-        w.EndLine();
-        w.EndLine();
-    }
-    if (d & multrespLabels) {
-        w.Left(labelWidth);
-        w.WriteString(StatText(11, freqTextGroup));
-    }
-    w.Right(c);
-    if (d & multrespCounts)
-        w.WriteString(StatText(13, freqTextGroup));
-    if (d & multrespPercents)
-        w.WriteString(StatText(3, multrespTextGroup));
-    w.EndLine();
-    w.NewLine(ruleWidth);
-
-    double countTotal = 0.0, percentTotal = 0.0;
-    for (long k = 0; r && k < r->categoryCount; ++k) {
-        const FreqCategory &category = r->categories[k];
-        if (d & multrespLabels) {
-            w.Left(labelWidth);
-            w.WriteString(std::string(category.label).substr(0, labelWidth - 1).c_str());
-        }
-        w.Right(c);
-        const double count = IsWeighted() ? category.frequency : static_cast<double>(category.count);
-        if (d & multrespCounts) {
-            w.SetDecimals(0);
-            w.WriteReal(count);
-        }
-        countTotal += count;
-        if (d & multrespPercents) {
-            if (category.validPercent == -1.0) {
-                w.WriteString("-");
-            } else {
-                w.SetDecimals(percentDecimals);
-                w.WriteReal(category.validPercent);
-                percentTotal += category.validPercent;
-            }
-        }
-        w.EndLine();
-    }
-    w.NewLine(ruleWidth);
+    MultrespTableShape shape;
+    const int decimals = Result() ? static_cast<int>(Result()->decimals) : 2;
+    shape.codeLine = std::string(StatText(17, multrespTextGroup)) + ":  " + FormatValueRangeList(ranges, decimals);
     // Percentages of each variable's own cases do not add up: no total.
-    if (percentageBase != multrespOfEachVariable) {
-        if (d & multrespLabels) {
-            w.Left(labelWidth);
-            w.WriteString(StatText(10, freqTextGroup));
-        }
-        w.Right(c);
-        if (d & multrespCounts) {
-            w.SetDecimals(decimals);
-            w.WriteReal(countTotal);
-        }
-        if (d & multrespPercents) {
-            w.SetDecimals(percentDecimals);
-            w.WriteReal(percentTotal);
-        }
-        w.EndLine();
-        w.NewLine(ruleWidth);
-        w.EndLine();
-        w.WriteString(GetReportHeader(caseCount));
-        w.EndLine();
-    }
-    w.ShowText();
+    shape.totals = percentageBase != multrespOfEachVariable;
+    WriteMultrespTable(w, *this, shape);
 }
 
 void MULTDIKOWIN::WriteResult()
@@ -119,17 +31,12 @@ void MULTDIKOWIN::WriteResult()
         computation->workbook ? dynamic_cast<MultrespDikoOption *>(computation->workbook->Option()) : nullptr;
     if (record) {
         const int mode = record->listwise ? 0 : 1;
-        const bool userMissing = record->includeUserMissing != 0;
-        const bool recount = computation->missingMode != mode || computation->includeUserMissing != userMissing;
-        const bool newBase = computation->percentageBase != record->percentageBase;
-        computation->displayWord = static_cast<unsigned long>(record->display);
-        computation->percentageBase = static_cast<int>(record->percentageBase);
+        const bool newMode = computation->missingMode != mode;
         computation->missingMode = mode;
-        computation->includeUserMissing = userMissing;
-        computation->columnWidth = record->ColumnWidth();
-        if (recount)
+        const MultrespChange change = TakeMultrespSettings(*computation, *record);
+        if (newMode || change.userMissing)
             computation->Recompute();
-        else if (newBase)
+        else if (change.base)
             computation->FinishPercentages();
     }
     computation->WriteTable(*this);
@@ -146,42 +53,17 @@ MultrespDikoBook::MultrespDikoBook(MultrespDikoOption *option) : AnalysisBook(op
 
 bool MultrespDikoBook::Build(long selectionHandle)
 {
-    if (!selectionHandle)
-        return false;
     // The variables come from list 0, the record's only list (a second
     // list, never prompted, would leave every run empty).
     ListChoice list;
-    if (!list.Take(0))
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&list}, &dataSet))
         return false;
     auto *record = static_cast<MultrespDikoOption *>(Option());
-
-    auto *barOption = new FreqbarOption;
-    FreqpieOption *pieOption = record->percentageBase == multrespOfAnswers ? new FreqpieOption : nullptr;
-    const GraphToolRow rows[] = {{18, freqTextGroup, "graph_hbars"}, {17, freqTextGroup, "graph_pie"}};
-    StatOption *const records[] = {barOption, pieOption};
-    AddGraphTools(rows, records, pieOption ? 2 : 1);
-
-    std::vector<long> numbers;
     std::string caption;
-    for (int i = 0; i < list.Count(); ++i) {
-        numbers.push_back(list.Variable(i));
-        caption += (i ? " v" : "v") + std::to_string(list.Variable(i));
-    }
-    numbers.push_back(0);
-
+    const std::vector<long> numbers = MultrespVariables(list, caption);
     auto *computation = new MultRespDiko(numbers.data(), static_cast<int>(record->percentageBase),
                                          record->listwise ? 0 : 1, record->countedValues, dataSet);
-    computation->workbook = this;
-    computation->barOption = barOption;
-    computation->pieOption = pieOption;
-    auto *text = new MULTDIKOWIN(StatText(2, multrespTextGroup), computation);
-    auto *page = new MultrespDikoPage(caption.c_str());
-    page->SetResultWindow(text);
-    page->SetComputation(computation);
-    text->Update();
-    AddPage(page);
+    AddMultrespPage<MULTDIKOWIN, MultrespDikoPage>(*this, computation, 2, caption, record->percentageBase);
     return true;
 }

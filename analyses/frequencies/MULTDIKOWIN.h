@@ -34,7 +34,6 @@ public:
     // The table (display word, column width) into the window.
     void WriteTable(TXTWIN &window);
 
-    static constexpr int labelWidth = 31, codeWidth = 6;
     FreqbarOption *barOption = nullptr; // not owned: the workbook's
     FreqpieOption *pieOption = nullptr; // not owned; null unless on the base of answers
 };
@@ -62,5 +61,5 @@ public:
     explicit MultrespDikoBook(MultrespDikoOption *option);
     // The page from list 0 of the variable-list window; false, with no page,
     // without a selection (handle 0, or an empty list) or data set.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
 };

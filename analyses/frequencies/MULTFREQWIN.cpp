@@ -19,12 +19,32 @@ namespace {
 // The frequency table's texts: category, value, frequency, total.
 constexpr int freqTextGroup = 5;
 
-const MultrespFreqPage::GraphMaker graphMakers[] = {
-    [](MultRespFreq *c) -> ZafWindow * { return c->Result() ? new FREQBAR(c->Result(), c->barOption) : nullptr; },
-    [](MultRespFreq *c) -> ZafWindow * { return c->Result() ? new FREQPIE(c->Result(), c->pieOption) : nullptr; },
-};
+const MultrespFreqPage::GraphMaker graphMakers[] = {MultrespBarGraph<MultRespFreq>, MultrespPieGraph<MultRespFreq>};
 
 } // namespace
+
+const GraphToolRow multrespToolRows[2] = {{18, freqTextGroup, "graph_hbars"}, {17, freqTextGroup, "graph_pie"}};
+
+ZafWindow *MultrespGraph(int kind, FREQOBJ *result, FreqbarOption *barOption, FreqpieOption *pieOption)
+{
+    if (!result)
+        return nullptr;
+    if (kind == 0)
+        return new FREQBAR(result, barOption);
+    return new FREQPIE(result, pieOption);
+}
+
+std::vector<long> MultrespVariables(const AnalysisBook::ListChoice &list, std::string &caption)
+{
+    std::vector<long> numbers;
+    caption.clear();
+    for (int i = 0; i < list.Count(); ++i) {
+        numbers.push_back(list.Variable(i));
+        caption += (i ? " v" : "v") + std::to_string(list.Variable(i));
+    }
+    numbers.push_back(0);
+    return numbers;
+}
 
 int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int decimals, int percentDecimals)
 {
@@ -52,7 +72,8 @@ int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int dec
 
 int MultRespFreq::CodeWidth(int decimals) const
 {
-    int width = std::max(static_cast<int>(codeWidth), static_cast<int>(std::strlen(StatText(12, freqTextGroup))) + 1);
+    int width = std::max(MultrespTableShape::leastCodeWidth,
+                         static_cast<int>(std::strlen(StatText(12, freqTextGroup))) + 1);
     const FREQOBJ *r = Result();
     for (long k = 0; r && k < r->categoryCount; ++k) {
         const FreqCategory &category = r->categories[k];
@@ -63,27 +84,33 @@ int MultRespFreq::CodeWidth(int decimals) const
     return width;
 }
 
-void MultRespFreq::WriteTable(TXTWIN &w)
+void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &shape)
 {
-    const unsigned long d = displayWord;
+    const unsigned long d = table.displayWord;
+    const bool weighted = table.IsWeighted();
     const int percentDecimals = ProgramSettings::Instance()->DecimalsPct();
-    const FREQOBJ *r = Result();
+    const FREQOBJ *r = table.Result();
     const int decimals = r ? static_cast<int>(r->decimals) : 2;
-    const int c = MultrespCellWidth(r, IsWeighted(), columnWidth, decimals, percentDecimals);
-    const int codeWidth = CodeWidth(decimals);
-    const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? codeWidth : 0) +
+    const int c = MultrespCellWidth(r, weighted, table.columnWidth, decimals, percentDecimals);
+    const bool codeColumn = shape.codeColumn && (d & multrespCodes);
+    const int labelWidth = MultrespTableShape::labelWidth;
+    const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? shape.codeWidth : 0) +
                           (d & multrespCounts ? c : 0) + (d & multrespPercents ? c : 0);
 
     w.Clear();
     w.EndLine();
-    w.Plain();
     if (d & multrespVariables) {
-        for (size_t i = 0; i + 1 < variables.size(); ++i) {
-            const std::string line = "V" + std::to_string(variables[i]) + " " +
-                                     (i < variableTexts.size() ? variableTexts[i] : std::string());
+        for (size_t i = 0; i + 1 < table.variables.size(); ++i) {
+            const std::string line = "V" + std::to_string(table.variables[i]) + " " +
+                                     (i < table.variableTexts.size() ? table.variableTexts[i] : std::string());
             w.WriteString(line.c_str());
             w.EndLine();
         }
+        w.EndLine();
+        w.EndLine();
+    }
+    if ((d & multrespCodes) && !shape.codeLine.empty()) {
+        w.WriteString(shape.codeLine.c_str());
         w.EndLine();
         w.EndLine();
     }
@@ -91,8 +118,8 @@ void MultRespFreq::WriteTable(TXTWIN &w)
         w.Left(labelWidth);
         w.WriteString(StatText(11, freqTextGroup));
     }
-    if (d & multrespCodes) {
-        w.Right(codeWidth);
+    if (codeColumn) {
+        w.Right(shape.codeWidth);
         w.WriteString(StatText(12, freqTextGroup));
     }
     w.Right(c);
@@ -103,15 +130,15 @@ void MultRespFreq::WriteTable(TXTWIN &w)
     w.EndLine();
     w.NewLine(ruleWidth);
 
-    double frequencyTotal = 0.0, percentTotal = 0.0;
+    double countTotal = 0.0, percentTotal = 0.0;
     for (long k = 0; r && k < r->categoryCount; ++k) {
         const FreqCategory &category = r->categories[k];
         if (d & multrespLabels) {
             w.Left(labelWidth);
             w.WriteString(std::string(category.label).substr(0, labelWidth - 1).c_str());
         }
-        if (d & multrespCodes) {
-            w.Right(codeWidth);
+        if (codeColumn) {
+            w.Right(shape.codeWidth);
             if (r->realValued) {
                 w.SetDecimals(decimals);
                 w.WriteReal(category.value.real);
@@ -120,15 +147,14 @@ void MultRespFreq::WriteTable(TXTWIN &w)
             }
         }
         w.Right(c);
-        const double frequency = IsWeighted() ? category.frequency : static_cast<double>(category.count);
         if (d & multrespCounts) {
             w.SetDecimals(0);
-            if (IsWeighted())
-                w.WriteReal(frequency);
+            if (weighted)
+                w.WriteReal(category.frequency);
             else
                 w.WriteInteger(category.count);
         }
-        frequencyTotal += frequency;
+        countTotal += weighted ? category.frequency : static_cast<double>(category.count);
         if (d & multrespPercents) {
             if (category.validPercent == -1.0) {
                 w.WriteString("-");
@@ -141,30 +167,39 @@ void MultRespFreq::WriteTable(TXTWIN &w)
         w.EndLine();
     }
     w.NewLine(ruleWidth);
-    if (d & multrespLabels) {
-        w.Left(labelWidth);
-        w.WriteString(StatText(10, freqTextGroup));
+    if (shape.totals) {
+        if (d & multrespLabels) {
+            w.Left(labelWidth);
+            w.WriteString(StatText(10, freqTextGroup));
+        }
+        if (codeColumn) {
+            w.Right(shape.codeWidth);
+            w.WriteString("");
+        }
+        w.Right(c);
+        if (d & multrespCounts) {
+            w.SetDecimals(decimals);
+            w.WriteReal(countTotal);
+        }
+        if (d & multrespPercents) {
+            w.SetDecimals(percentDecimals);
+            w.WriteReal(percentTotal);
+        }
+        w.EndLine();
+        w.NewLine(ruleWidth);
+        w.EndLine();
+        w.WriteString(table.GetReportHeader(table.caseCount));
+        w.EndLine();
     }
-    if (d & multrespCodes) {
-        w.Right(codeWidth);
-        w.WriteString("");
-    }
-    w.Right(c);
-    if (d & multrespCounts) {
-        w.SetDecimals(decimals);
-        w.WriteReal(frequencyTotal);
-    }
-    if (d & multrespPercents) {
-        w.SetDecimals(percentDecimals);
-        w.WriteReal(percentTotal);
-    }
-    w.EndLine();
-    w.NewLine(ruleWidth);
-    w.SetDecimals(decimals);
-    w.EndLine();
-    w.WriteString(GetReportHeader(caseCount));
-    w.EndLine();
     w.ShowText();
+}
+
+void MultRespFreq::WriteTable(TXTWIN &w)
+{
+    MultrespTableShape shape;
+    shape.codeWidth = CodeWidth(Result() ? static_cast<int>(Result()->decimals) : 2);
+    shape.codeColumn = true;
+    WriteMultrespTable(w, *this, shape);
 }
 
 void MULTFREQWIN::WriteResult()
@@ -175,15 +210,10 @@ void MULTFREQWIN::WriteResult()
         computation->workbook ? dynamic_cast<MultrespFreqOption *>(computation->workbook->Option()) : nullptr;
     if (record) {
         const int pairwise = record->listwise ? 0 : 1;
-        const bool userMissing = record->includeUserMissing != 0;
-        const bool stale = computation->percentageBase != record->percentageBase || computation->pairwise != pairwise ||
-                           computation->includeUserMissing != userMissing;
-        computation->displayWord = static_cast<unsigned long>(record->display);
-        computation->percentageBase = static_cast<int>(record->percentageBase);
+        const bool pairing = computation->pairwise != pairwise;
         computation->pairwise = pairwise;
-        computation->includeUserMissing = userMissing;
-        computation->columnWidth = record->ColumnWidth();
-        if (stale)
+        const MultrespChange change = TakeMultrespSettings(*computation, *record);
+        if (change.base || change.userMissing || pairing)
             computation->Recompute();
     }
     computation->WriteTable(*this);
@@ -197,23 +227,13 @@ MultrespFreqBook::MultrespFreqBook(MultrespFreqOption *option) : AnalysisBook(op
 
 bool MultrespFreqBook::Build(long selectionHandle)
 {
-    if (!selectionHandle)
-        return false;
     ListChoice list;
-    if (!list.Take(0))
-        return false;
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&list}, &dataSet))
         return false;
     auto *record = static_cast<MultrespFreqOption *>(Option());
-
-    std::vector<long> numbers;
     std::string caption;
-    for (int i = 0; i < list.Count(); ++i) {
-        numbers.push_back(list.Variable(i));
-        caption += (i ? " v" : "v") + std::to_string(list.Variable(i));
-    }
-    numbers.push_back(0);
+    const std::vector<long> numbers = MultrespVariables(list, caption);
 
     int reason = 0;
     if (!HaveSameCategoryLabels(numbers.data(), dataSet, &reason)) {
@@ -232,22 +252,8 @@ bool MultrespFreqBook::Build(long selectionHandle)
 
     titleText = 1;
     titleGroup = multrespTextGroup;
-    auto *barOption = new FreqbarOption;
-    FreqpieOption *pieOption = record->percentageBase == multrespOfAnswers ? new FreqpieOption : nullptr;
-    const GraphToolRow rows[] = {{18, freqTextGroup, "graph_hbars"}, {17, freqTextGroup, "graph_pie"}};
-    StatOption *const records[] = {barOption, pieOption};
-    AddGraphTools(rows, records, pieOption ? 2 : 1);
-
     auto *computation =
         new MultRespFreq(numbers.data(), static_cast<int>(record->percentageBase), record->listwise ? 0 : 1, dataSet);
-    computation->workbook = this;
-    computation->barOption = barOption;
-    computation->pieOption = pieOption;
-    auto *text = new MULTFREQWIN(StatText(1, multrespTextGroup), computation);
-    auto *page = new MultrespFreqPage(caption.c_str());
-    page->SetResultWindow(text);
-    page->SetComputation(computation);
-    text->Update();
-    AddPage(page);
+    AddMultrespPage<MULTFREQWIN, MultrespFreqPage>(*this, computation, 1, caption, record->percentageBase);
     return true;
 }

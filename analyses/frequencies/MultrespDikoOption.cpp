@@ -206,7 +206,7 @@ ZafWindow *MultrespDikoOption::CreateOptionWindow()
 
 void MultrespDikoOption::SetVariablePrompts(ZafWindow *)
 {
-    PassTextToVariableList(StatText(0, multrespTextGroup), 1, -1);
+    PassMultrespListPrompt();
 }
 
 void MultrespDikoOption::ReadPreOptionWindow()
@@ -241,6 +241,5 @@ void MultrespDikoOption::LoadSettings(int flag)
 bool MultrespDikoOption::Run()
 {
     ReadPreOptionWindow();
-    auto *book = new MultrespDikoBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new MultrespDikoBook(this), variableListWord);
 }

@@ -74,13 +74,17 @@ ZafWindow *MultrespFreqOption::CreateOptionWindow()
     return new MultrespFreqOptionWindow;
 }
 
-void MultrespFreqOption::SetVariablePrompts(ZafWindow *)
+void PassMultrespListPrompt()
 {
     PassTextToVariableList(StatText(0, multrespTextGroup), 1, -1);
 }
 
+void MultrespFreqOption::SetVariablePrompts(ZafWindow *)
+{
+    PassMultrespListPrompt();
+}
+
 bool MultrespFreqOption::Run()
 {
-    auto *book = new MultrespFreqBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new MultrespFreqBook(this), variableListWord);
 }

@@ -32,6 +32,10 @@ enum MultrespBase { multrespOfCases = 0, multrespOfAnswers = 1, multrespOfEachVa
 
 constexpr int multrespTextGroup = 6;
 
+// The one list prompt of both multiple-response analyses (text 0, a
+// variable required).
+void PassMultrespListPrompt();
+
 class MultrespFreqOptionWindow : public TableOptionWindow
 {
 public:

@@ -3,6 +3,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/CategoryGrouping.h"
 #include "dataset/KATLABS.h"
+#include "dataset/ProgramSettings.h"
 #include "shell/VariableListWindow.h"
 #include "stats/StatOption.h"
 
@@ -87,9 +88,28 @@ std::string AnalysisBook::PageCaption(long variable)
     return "v" + std::to_string(variable);
 }
 
-std::string AnalysisBook::PageCaption(long first, long second)
+std::string AnalysisBook::PageCaption(long first, long second, const char *joint)
 {
-    return PageCaption(first) + " " + PageCaption(second);
+    return PageCaption(first) + joint + PageCaption(second);
+}
+
+bool AnalysisBook::RunBook(AnalysisBook *book, long selectionHandle)
+{
+    return WorkBook::FinishRun(book, book->Build(selectionHandle));
+}
+
+bool AnalysisBook::TakeLists(long selectionHandle, std::initializer_list<ListChoice *> lists, DATASET **dataSet)
+{
+    if (!selectionHandle)
+        return false;
+    int list = 0;
+    for (ListChoice *choice : lists)
+        if (!choice->Take(list++))
+            return false;
+    if (!dataSet)
+        return true;
+    *dataSet = ProgramSettings::Instance()->GetDataSet(0);
+    return *dataSet != nullptr;
 }
 
 void AnalysisBook::AddGraphTools(const GraphToolRow *rows, StatOption *const *records, int count)

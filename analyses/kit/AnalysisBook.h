@@ -4,12 +4,16 @@
 //     value list per variable, the variables with too many categories offered
 //     for grouping (the auto-recode offer) and, per variable, its values and
 //     labels grouped as chosen;
+//   - Build: the one entry of every book, from the record's variable-list
+//     word; RunBook builds and shows a book as every record's Run does;
+//   - TakeLists: the start of every build, the lists and the data set;
+//   - AddPairPages: one page a pair of variables of two lists;
 //   - AddGraphTools: the workbook's graph tools from a table, each record
 //     with its settings loaded;
-//   - PageCaption: "v<number>" or "v<number> v<number>";
+//   - PageCaption: "v<number>", "v<number> v<number>" or with another
+//     joint, "v<number> x v<number>";
 //   - AnalysisPage: a page over its computation whose graph windows come
 //     from a kind-to-graph table.
-// The end of a run is WorkBook::FinishRun.
 //
 // The auto-recode offer is installed once (RegisterAnalyses installs the
 // grouping dialog; a test installs its own); without one nothing is grouped.
@@ -21,6 +25,7 @@
 #include "shell/Page.h"
 #include "shell/WorkBook.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,14 +86,38 @@ public:
     };
 
     static std::string PageCaption(long variable);
-    static std::string PageCaption(long first, long second);
+    static std::string PageCaption(long first, long second, const char *joint = " ");
 
-protected:
-    using WorkBook::WorkBook;
+    // Builds the pages from the lists of the variable-list window. The
+    // handle is the record's variable-list word: 0 when the record was not
+    // started from a variable-list window, and then nothing is built. False
+    // when the book has nothing to show.
+    virtual bool Build(long selectionHandle) = 0;
+    // What every record's Run does with its new book: builds it from the
+    // handle and shows it (WorkBook::FinishRun); answers whether it built.
+    static bool RunBook(AnalysisBook *book, long selectionHandle);
 
     // Loads each record's settings and adds its tool, in the table's order
     // (graph kind = row number). records and rows have count entries.
     void AddGraphTools(const GraphToolRow *rows, StatOption *const *records, int count);
+
+protected:
+    using WorkBook::WorkBook;
+
+    // The start of every build: takes list i of the window into lists[i].
+    // False without a selection handle or when a list is missing or empty;
+    // with dataSet given, also without a current data set, else *dataSet
+    // is it.
+    static bool TakeLists(long selectionHandle, std::initializer_list<ListChoice *> lists, DATASET **dataSet = nullptr);
+
+    // Adds one page for every pair of a variable of outer and one of inner,
+    // outer outermost: makePage(first, second) makes the page.
+    template <class MakePage> void AddPairPages(const ListChoice &outer, const ListChoice &inner, MakePage makePage)
+    {
+        for (int a = 0; a < outer.Count(); ++a)
+            for (int b = 0; b < inner.Count(); ++b)
+                AddPage(makePage(outer.Variable(a), inner.Variable(b)));
+    }
 };
 
 // A page of an analysis: its text over its computation (of class Held), and

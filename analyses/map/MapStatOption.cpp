@@ -169,6 +169,5 @@ bool MapStatOption::Run()
         VariableListWindow::NoteRunCancelled(); // said here: no second report
         return false;
     }
-    auto *book = new MapWorkBook(this, variableListWord, map);
-    return WorkBook::FinishRun(book, book->Build());
+    return AnalysisBook::RunBook(new MapWorkBook(this, map), variableListWord);
 }

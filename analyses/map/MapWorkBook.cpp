@@ -39,8 +39,7 @@ std::string Caption(long variable, bool several)
 
 } // namespace
 
-MapWorkBook::MapWorkBook(MapStatOption *record, long variableListWord, int map)
-    : AnalysisBook(record, 1), variableListWord(variableListWord), map(map)
+MapWorkBook::MapWorkBook(MapStatOption *record, int map) : AnalysisBook(record, 1), map(map)
 {
     record->openBook = this;
     titleText = titleTextNumber;
@@ -65,13 +64,11 @@ void MapWorkBook::WriteEveryResult()
     AnalysisBook::WriteEveryResult();
 }
 
-bool MapWorkBook::Build()
+bool MapWorkBook::Build(long selectionHandle)
 {
-    auto *record = dynamic_cast<MapStatOption *>(Option());
-    if (!record || !variableListWord)
-        return false;
+    auto *record = static_cast<MapStatOption *>(Option());
     ListChoice list;
-    if (!list.Take(0))
+    if (!TakeLists(selectionHandle, {&list}))
         return false;
     for (const GraphToolRow &row : toolRows)
         AddGraphTool(row.text, row.group, row.bitmapName, nullptr);

@@ -33,10 +33,9 @@ public:
     // and off. Choosing a mouse mode in the main window ends either tool.
     enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101, identifyEvent = 29102 };
 
-    // variableListWord 0: the book stays empty (Build makes no page).
-    MapWorkBook(MapStatOption *record, long variableListWord, int map);
+    MapWorkBook(MapStatOption *record, int map);
     // The pages of the variables of list 0; false without a variable.
-    bool Build();
+    bool Build(long selectionHandle) override;
     int Map() const { return map; }
     // The current page's copy of the record (null without pages).
     MapStatOption *CurrentPageRecord() const;
@@ -50,7 +49,6 @@ public:
 private:
     MapPage *CurrentMapPage() const;
 
-    long variableListWord;
     int map;
     ZafButton *zoomOut = nullptr;
 };

@@ -32,10 +32,8 @@ CorrOption *CorrBook::Record() const
 
 bool CorrBook::Build(long selectionHandle)
 {
-    if (!selectionHandle)
-        return false;
     ListChoice list;
-    if (!list.Take(0))
+    if (!TakeLists(selectionHandle, {&list}))
         return false;
     auto *matplot = new MatplotOption;
     StatOption *const graphRecords[] = {matplot};

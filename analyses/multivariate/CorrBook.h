@@ -32,6 +32,6 @@ public:
     explicit CorrBook(CorrOption *option);
     // Builds the page from list 0 of the variable-list window; false, with
     // no page, when there is no selection or it is empty.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
     CorrOption *Record() const;
 };

@@ -53,8 +53,7 @@ void CorrOption::SetVariablePrompts(ZafWindow *)
 
 bool CorrOption::Run()
 {
-    auto *book = new CorrBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new CorrBook(this), variableListWord);
 }
 
 void CorrOptionWindow::UpdateControls()

@@ -70,10 +70,8 @@ bool MultregBook::Build(long selectionHandle)
 {
     titleText = 0;
     titleGroup = multregTextGroup;
-    if (!selectionHandle)
-        return false;
     ListChoice dependents, independents;
-    if (!dependents.Take(0) || !independents.Take(1))
+    if (!TakeLists(selectionHandle, {&dependents, &independents}))
         return false;
 
     bool overlap = false;
@@ -120,9 +118,8 @@ bool MultregBook::Build(long selectionHandle)
         std::string caption = "v" + std::to_string(dependent) + " x ";
         for (const long *v = equations[d].data(); *v; ++v)
             caption += " v" + std::to_string(*v);
-        auto *regression =
-            new Regresjon(dependent, equations[d].data(), static_cast<int>(record.method),
-                          static_cast<int>(record.missingDeletion), record.PIn(), record.POut());
+        auto *regression = new Regresjon(dependent, equations[d].data(), static_cast<int>(record.method),
+                                         static_cast<int>(record.missingDeletion), record.PIn(), record.POut());
         regression->ComputeCorrelationMatrix();
         regression->displayMask = static_cast<unsigned long>(record.tableDisplay);
         regression->book = this;

@@ -39,7 +39,7 @@ public:
     // record's variable-list word). False, with no page, when a list is
     // missing or empty, when the user declines to run with variables in
     // both lists, or when a dependent would have no independent left.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
 
     MultregOption *Record() const;
 

@@ -86,8 +86,7 @@ void MultregOption::SetVariablePrompts(ZafWindow *)
 
 bool MultregOption::Run()
 {
-    auto *book = new MultregBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new MultregBook(this), variableListWord);
 }
 
 namespace {

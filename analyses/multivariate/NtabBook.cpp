@@ -57,16 +57,12 @@ bool NtabBook::Build(long selectionHandle)
 {
     titleText = 0;
     titleGroup = ntabTextGroup;
-    if (!selectionHandle)
-        return false;
     ListChoice lists[4];
-    if (!lists[0].Take(0) || !lists[1].Take(1))
+    DATASET *dataSet = nullptr;
+    if (!TakeLists(selectionHandle, {&lists[0], &lists[1]}, &dataSet))
         return false;
     lists[2].Take(2);
     lists[3].Take(3);
-    DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-    if (!dataSet)
-        return false;
     const std::vector<long> dependents = Numbers(lists[0]), first = Numbers(lists[1]);
     std::vector<long> second = Numbers(lists[2]), third = Numbers(lists[3]);
     // The third list counts only behind the second.

@@ -46,7 +46,7 @@ public:
     explicit NtabBook(NtabOption *option);
     // Builds the pages from the lists of the variable-list window; false,
     // with no page, when list 1 or 2 is empty or there is no data set.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
     NtabOption *Option() const;
     // "V12  *  7" and the like.
     static std::string PageName(long dependent, const std::vector<long> &controls);

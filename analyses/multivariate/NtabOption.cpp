@@ -188,6 +188,5 @@ void NtabOption::TakePreOptionAnswers(const StatOption &before)
 
 bool NtabOption::Run()
 {
-    auto *book = new NtabBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new NtabBook(this), variableListWord);
 }

@@ -16,8 +16,7 @@ ZafWindow *McNemarOption::CreateOptionWindow()
 
 bool McNemarOption::Run()
 {
-    auto *book = new McNemarBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new McNemarBook(this), variableListWord);
 }
 
 namespace {

@@ -52,5 +52,5 @@ class McNemarBook : public PairedTestBook
 {
 public:
     explicit McNemarBook(McNemarOption *option) : PairedTestBook(option, 0) {}
-    bool Build(long selectionHandle) { return BuildPairs<McNemarO, MCNEMARWIN, McNemarPage>(selectionHandle); }
+    bool Build(long selectionHandle) override { return BuildPairs<McNemarO, MCNEMARWIN, McNemarPage>(selectionHandle); }
 };

@@ -112,27 +112,21 @@ protected:
     {
         titleText = title;
         titleGroup = pairedTestTextGroup;
-        if (!selectionHandle)
-            return false;
         ListChoice first, second;
-        if (!first.Take(0) || !second.Take(1))
+        DATASET *dataSet = nullptr;
+        if (!TakeLists(selectionHandle, {&first, &second}, &dataSet))
             return false;
-        DATASET *dataSet = ProgramSettings::Instance()->GetDataSet(0);
-        if (!dataSet)
-            return false;
-        for (int a = 0; a < first.Count(); ++a) {
-            for (int b = 0; b < second.Count(); ++b) {
-                auto *computation = new Computation(first.Variable(a), second.Variable(b), dataSet);
-                auto *text = new Window(title, computation);
-                computation->book = this;
-                computation->window = text;
-                text->Update();
-                auto *page = new PageType(PairTitle(first.Variable(a), second.Variable(b)).c_str());
-                page->SetResultWindow(text);
-                page->SetComputation(computation);
-                AddPage(page);
-            }
-        }
+        AddPairPages(first, second, [this, dataSet](long a, long b) {
+            auto *computation = new Computation(a, b, dataSet);
+            auto *text = new Window(title, computation);
+            computation->book = this;
+            computation->window = text;
+            text->Update();
+            auto *page = new PageType(PairTitle(a, b).c_str());
+            page->SetResultWindow(text);
+            page->SetComputation(computation);
+            return page;
+        });
         return true;
     }
 

@@ -15,8 +15,7 @@ ZafWindow *SignTestOption::CreateOptionWindow()
 
 bool SignTestOption::Run()
 {
-    auto *book = new SignTestBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new SignTestBook(this), variableListWord);
 }
 
 void SignTestO::WriteResultText()

@@ -49,5 +49,8 @@ class SignTestBook : public PairedTestBook
 {
 public:
     explicit SignTestBook(SignTestOption *option) : PairedTestBook(option, 1) {}
-    bool Build(long selectionHandle) { return BuildPairs<SignTestO, SIGNTESTWIN, SignTestPage>(selectionHandle); }
+    bool Build(long selectionHandle) override
+    {
+        return BuildPairs<SignTestO, SIGNTESTWIN, SignTestPage>(selectionHandle);
+    }
 };

@@ -34,30 +34,24 @@ bool TtestParBook::Build(long selectionHandle)
 {
     titleText = 0;
     titleGroup = ttestTextGroup;
-    if (!selectionHandle)
-        return false;
     ListChoice firsts, seconds;
-    if (!firsts.Take(0) || !seconds.Take(1))
+    if (!TakeLists(selectionHandle, {&firsts, &seconds}))
         return false;
 
     polygonOption = new DuoPolyOption;
     StatOption *const graphRecords[] = {polygonOption};
     AddGraphTools(toolRows, graphRecords, 1);
 
-    for (int a = 0; a < firsts.Count(); ++a) {
-        for (int b = 0; b < seconds.Count(); ++b) {
-            const long first = firsts.Variable(a), second = seconds.Variable(b);
-            const std::string caption = "v" + std::to_string(first) + " x v" + std::to_string(second);
-            auto *computation = new TtestPar(first, second, 1);
-            computation->book = this;
-            computation->duoPolyOption = polygonOption;
-            auto *text = new TTESTWIN(computation);
-            text->Update();
-            auto *page = new TtestParPage(caption.c_str());
-            page->SetResultWindow(text);
-            page->SetComputation(computation);
-            AddPage(page);
-        }
-    }
+    AddPairPages(firsts, seconds, [this](long first, long second) {
+        auto *computation = new TtestPar(first, second, 1);
+        computation->book = this;
+        computation->duoPolyOption = polygonOption;
+        auto *text = new TTESTWIN(computation);
+        text->Update();
+        auto *page = new TtestParPage(PageCaption(first, second, " x ").c_str());
+        page->SetResultWindow(text);
+        page->SetComputation(computation);
+        return page;
+    });
     return true;
 }

@@ -29,7 +29,7 @@ public:
     // Builds every page from the lists of the variable-list window (the
     // record's variable-list word, non-zero when it started the record).
     // False, with no page, when there is no selection or a list is empty.
-    bool Build(long selectionHandle);
+    bool Build(long selectionHandle) override;
 
     TtestParOption *Record() const;
 

@@ -57,8 +57,7 @@ void TtestParOption::SetVariablePrompts(ZafWindow *)
 
 bool TtestParOption::Run()
 {
-    auto *book = new TtestParBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new TtestParBook(this), variableListWord);
 }
 
 TtestParOptionWindow::TtestParOptionWindow() : TableOptionWindow(TtestParOption::description, 27, 12)

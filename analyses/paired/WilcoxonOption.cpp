@@ -15,8 +15,7 @@ ZafWindow *WilcoxonOption::CreateOptionWindow()
 
 bool WilcoxonOption::Run()
 {
-    auto *book = new WilcoxonBook(this);
-    return WorkBook::FinishRun(book, book->Build(variableListWord));
+    return AnalysisBook::RunBook(new WilcoxonBook(this), variableListWord);
 }
 
 std::string WilcoxonO::DecisionText(bool decision)

@@ -51,5 +51,8 @@ class WilcoxonBook : public PairedTestBook
 {
 public:
     explicit WilcoxonBook(WilcoxonOption *option) : PairedTestBook(option, 2) {}
-    bool Build(long selectionHandle) { return BuildPairs<WilcoxonO, WILCOXONWIN, WilcoxonPage>(selectionHandle); }
+    bool Build(long selectionHandle) override
+    {
+        return BuildPairs<WilcoxonO, WILCOXONWIN, WilcoxonPage>(selectionHandle);
+    }
 };

@@ -30,7 +30,10 @@
 #include "dataset/DataSetBuilder.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/TextCatalog.h"
+#include "analyses/RegisterAnalyses.h"
+#include "shell/AnalysisRegistry.h"
 #include "shell/Main.h"
+#include "shell/VariableListWindow.h"
 #include "stats/StatClass.h"
 #include "ui/UIDataFile.h"
 #include "zaf/controls/ZafVtList.h"
@@ -174,6 +177,31 @@ protected:
         SendMessageA(list->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
         SendMessageA(list->OSHandle(), WM_LBUTTONUP, keys, point);
         RunQueued();
+    }
+    // The variable-list window over the survey with every analysis of the
+    // registry, the analysis of that menu text (group 1) chosen; the caller
+    // closes it with CloseAnalysis.
+    VariableListWindow *OpenAnalysis(const std::string &surveyName, int analysisText)
+    {
+        RegisterAnalyses();
+        BuildAnalysisRegistry(&texts.catalog);
+        auto *window = Open(new VariableListWindow(*userPersist, OpenSurvey(surveyName), RegisteredOptionsList.data(),
+                                                   static_cast<int>(RegisteredOptionsList.size())));
+        const std::string name = StatText(analysisText, analysisTextGroup);
+        const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT,
+                                         static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+        EXPECT_GE(row, 0) << name;
+        if (row >= 0)
+            ClickRow(window->AnalysisList(), static_cast<int>(row));
+        return window;
+    }
+    // Closes the window of OpenAnalysis, runs what it queued and frees the
+    // registry.
+    void CloseAnalysis(VariableListWindow *window)
+    {
+        Forget(window);
+        RunQueued();
+        FreeAnalysisRegistry();
     }
     // A frame (or other window) shown hidden; closed with the test.
     template <class W> W *Open(W *window)

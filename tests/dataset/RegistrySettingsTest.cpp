@@ -93,6 +93,21 @@ TEST_F(RegistrySettingsTest, WrittenValuesAndStringsAreStoredReadBackAndDeleted)
     EXPECT_STREQ(text, "");
 }
 
+TEST_F(RegistrySettingsTest, QueryTellsAStoredWordFromNoneWhateverTheWord)
+{
+    unsigned long value = 7;
+    EXPECT_FALSE(RegistrySettings::QueryDwordInSection(&section_, "Zero", value));
+    EXPECT_EQ(value, 7u);
+    ASSERT_TRUE(RegistrySettings::WriteValueInSection(&section_, "Zero", 0));
+    EXPECT_TRUE(RegistrySettings::QueryDwordInSection(&section_, "Zero", value));
+    EXPECT_EQ(value, 0u);
+    // A word read as a short: 16-bit words as they are, wider ones refused.
+    EXPECT_EQ(RegistrySettings::ShortFromWord(65535, 5), -1);
+    EXPECT_EQ(RegistrySettings::ShortFromWord(static_cast<unsigned long>(-32768L), 5), -32768);
+    EXPECT_EQ(RegistrySettings::ShortFromWord(65536, 5), 5);
+    EXPECT_EQ(RegistrySettings::ShortFromWord(static_cast<unsigned long>(-32769L), 5), 5);
+}
+
 TEST_F(RegistrySettingsTest, ValuesOfTheWrongTypeOrSizeReadAsTheDefault)
 {
     const char bytes[] = {1, 2};
@@ -102,8 +117,12 @@ TEST_F(RegistrySettingsTest, ValuesOfTheWrongTypeOrSizeReadAsTheDefault)
     StoreRaw("ShortDword", REG_DWORD, &word, 2);
     unsigned long long wide = 12;
     StoreRaw("Qword", REG_QWORD, &wide, sizeof wide);
-    for (const char *key : {"TwoBytes", "Text", "ShortDword", "Qword"})
+    for (const char *key : {"TwoBytes", "Text", "ShortDword", "Qword"}) {
         EXPECT_EQ(RegistrySettings::ReadIntInSection(&section_, key, 99), 99) << key;
+        unsigned long value = 99;
+        EXPECT_FALSE(RegistrySettings::QueryDwordInSection(&section_, key, value)) << key;
+        EXPECT_EQ(value, 99u) << key;
+    }
 
     StoreRaw("Number", REG_DWORD, &word, sizeof word);
     char text[16] = "junk";

@@ -100,15 +100,7 @@ TEST_F(PairedTestsTest, ARunPairsEveryFirstVariableWithEverySecondOne)
 {
     shownBooks.clear();
     const WorkBook::ShowHook previous = WorkBook::SetShowHook([](WorkBook *book) { shownBooks.push_back(book); });
-    RegisterAnalyses();
-    BuildAnalysisRegistry(&texts.catalog);
-    auto *window = Open(new VariableListWindow(*userPersist, OpenSurvey("data/paired"), RegisteredOptionsList.data(),
-                                               static_cast<int>(RegisteredOptionsList.size())));
-    const std::string name = StatText(24, analysisTextGroup);
-    const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(name.c_str()));
-    ASSERT_GE(row, 0) << name;
-    ClickRow(window->AnalysisList(), static_cast<int>(row));
+    VariableListWindow *window = OpenAnalysis("data/paired", 24);
     ASSERT_NE(nullptr, dynamic_cast<McNemarOption *>(window->Option()));
     ClickRow(window->VariableList(), PAPER - 1);
     ClickRow(window->VariableList(), WEB - 1, MK_CONTROL);
@@ -129,9 +121,7 @@ TEST_F(PairedTestsTest, ARunPairsEveryFirstVariableWithEverySecondOne)
     auto *first = static_cast<MCNEMARWIN *>(book->PageAt(0)->ResultWindow());
     EXPECT_EQ((PageText<McNemarO, MCNEMARWIN>(PAPER, WEB)), first->Text());
     Forget(book);
-    Forget(window);
-    RunQueued();
-    FreeAnalysisRegistry();
+    CloseAnalysis(window);
     WorkBook::SetShowHook(previous);
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
 }
