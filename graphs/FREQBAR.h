@@ -26,8 +26,6 @@ public:
     // Once per window, before the first draw: a graph whose left edge lies
     // left of the window is moved in.
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
-    // Its label rows, cuts and fonts are measured at the window's size.
-    bool LayoutFollowsSize() const override { return true; }
 
     // The bar's share of its band in percent: 40 + 4 (n - 1) for b = 1, n
     // clamped to 2..12.

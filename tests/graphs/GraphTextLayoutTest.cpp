@@ -306,10 +306,11 @@ TEST_P(GraphTextLayout, ResidualPlotWithItsTitle)
     EXPECT_GE(width, GetParam().width / 3);
 }
 
-// The graphs that lay out from their measured texts do so again at every
-// size: built maximised and then made smaller, or built small and then
-// made larger, their texts stay apart and inside.
-TEST_P(GraphTextLayout, ScatterAndResidualPlotLaidOutAgainAtANewSize)
+// The graphs that lay out from their measured texts (the scatter, the
+// residual plot, the pie's legend) do so again at every size: built
+// maximised and then made smaller, or built small and then made larger,
+// their texts stay apart and inside.
+TEST_P(GraphTextLayout, MeasuredLayoutsLaidOutAgainAtANewSize)
 {
     const Size &largest = sizes[2], &smallest = sizes[0];
     for (const Size &first : {largest, smallest}) {
@@ -325,6 +326,13 @@ TEST_P(GraphTextLayout, ScatterAndResidualPlotLaidOutAgainAtANewSize)
         Show(new ResidualPlot(&data.engine, &data.record), first.width, first.height);
         Resize(GetParam().width, GetParam().height);
         ExpectTextsApartAndInside("residual plot built at " + std::to_string(first.width));
+        TearDown();
+
+        frequencies.reset(Count(3));
+        record.optionWord = numbersAndCaption;
+        Show(new FREQPIE(frequencies.get(), &record), first.width, first.height);
+        Resize(GetParam().width, GetParam().height);
+        ExpectTextsApartAndInside("pie built at " + std::to_string(first.width));
         TearDown();
     }
 }
