@@ -180,7 +180,6 @@ public:
     // size, unless the user has moved one of its shapes, which then keeps
     // its place as in any graph.
     virtual bool LayoutFollowsSize() const { return false; }
-    bool ShapesMoved() const { return shapesMoved; }
     // Over the pane the cursor shows the mouse mode.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
     unsigned DrawModeInForce() const { return drawMode; }
