@@ -47,6 +47,8 @@ public:
     void BuildGraph() override;
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
+    // Its areas fit its measured texts: laid out again at every size.
+    bool LayoutFollowsSize() const override { return true; }
 
     const ElementRect &PlotArea() const { return plot; }
     const ElementRect &PointsArea() const { return points; }

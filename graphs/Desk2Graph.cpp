@@ -237,13 +237,19 @@ void Desk2Graph::BuildGraph()
         if (slot > 0)
             size = std::max(std::min(labelSize, slot - 1), 7);
     }
+    // Vertical: rows of labels at least a line of their font apart.
+    int rowStep = labelRowStep, unused = 0, linePixels = size + 2;
+    if (!horizontal && OSHandle()) {
+        ToLogicalUnits(unused, linePixels);
+        rowStep = std::max(labelRowStep, linePixels);
+    }
     for (int i = 0; i < GroupCount(); ++i) {
         DrawGroup(group, i);
         TEKSTELEMENT *label;
         if (horizontal)
             label = new TEKSTELEMENT(labelBand.right, SlotCentre(i), Group(i).label.c_str(), labelAlignment);
         else
-            label = new TEKSTELEMENT(SlotCentre(i), labelBand.top + (i % labelRows) * labelRowStep + labelRowOffset,
+            label = new TEKSTELEMENT(SlotCentre(i), labelBand.top + (i % labelRows) * rowStep + labelRowOffset,
                                      Group(i).label.c_str(), labelAlignment);
         label->SetFont(size, label->StyleBits());
         group->AddElement(label);

@@ -60,6 +60,8 @@ public:
     ~Desk2Graph() override;
 
     void BuildGraph() override;
+    // Its label sizes and rows are measured at the window's size.
+    bool LayoutFollowsSize() const override { return true; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 

@@ -47,6 +47,8 @@ FREQBAR::FREQBAR(FREQOBJ *frequencies, FreqGraphOption *optionRecord)
     for (long i = 0; i < frequencies->categoryCount; ++i)
         n += frequencies->categories[i].missing == 0 ? 1 : 0;
     fillShare = ScaleByCategoryCount(n, 1);
+    plotLeftAtStart = plotArea.left;
+    plotTopAtStart = plotArea.top;
 }
 
 int FREQBAR::ScaleByCategoryCount(int n, int b)
@@ -72,6 +74,9 @@ void FREQBAR::TakeOptionWord()
 
 void FREQBAR::LayOutBands(int n)
 {
+    FitPlotUnderHeadings();
+    if (horizontal)
+        FitLabelRoom();
     bandArea = plotArea;
     if (horizontal) {
         const int margin = (plotArea.bottom - plotArea.top) / bandMarginDivisor;
@@ -136,6 +141,63 @@ void FREQBAR::FitLabelRows(int n, int longest)
     const int roomPixels = labelRows * bandPixels - gapPixels;
     if (widest > roomPixels)
         labelCharacters = std::max(1, longest * std::max(roomPixels, 0) / widest - 1);
+}
+
+void FREQBAR::FitPlotUnderHeadings()
+{
+    constexpr int gapPixels = 3;
+    plotArea.top = valueArea.top = plotTopAtStart;
+    if (!OSHandle() || view.bottom <= view.top)
+        return;
+    // The texts in the window so far are the caption and the headings.
+    int headingsBottom = -1;
+    for (element *item : Elements())
+        if (item->kind == element::kindText && item->Visible())
+            headingsBottom =
+                std::max(headingsBottom, static_cast<int>(static_cast<TEKSTELEMENT *>(item)->DrawnRect().bottom));
+    if (headingsBottom < 0)
+        return;
+    int top = plotArea.top, unused = 0;
+    ToDeviceUnits(unused, top);
+    const int needed = headingsBottom + gapPixels + (horizontal ? 0 : std::max<int>(valueSize, categorySize) + 2);
+    if (needed <= top)
+        return;
+    int moved = needed + 1;
+    ToLogicalUnits(unused, moved);
+    // The plot keeps a third of its height at the least.
+    plotArea.top = valueArea.top = std::min(moved, plotArea.bottom - (plotArea.bottom - plotTopAtStart) / 3);
+}
+
+void FREQBAR::FitLabelRoom()
+{
+    // The share of the window's width the labels may take at the most.
+    constexpr int widestSharePercent = 40, marginPixels = 4;
+    sideLabels.clear();
+    plotArea.left = valueArea.left = plotLeftAtStart;
+    if (!OSHandle() || view.right <= view.left)
+        return;
+    // The font of the labels beside the bars (the band as laid out now).
+    const int n = ShownCount();
+    band = n > 0 ? std::abs(plotArea.bottom - plotArea.top) / n : 0;
+    const int size = BandFontSize(categorySize);
+    int widest = 0;
+    for (const FreqCategory &c : ShownCategories())
+        widest = std::max(widest, TextWidthInFont(c.label, size, 0));
+    int distance = labelDistance, left = plotArea.left, unused = 0;
+    ToDeviceUnits(distance, unused);
+    ToDeviceUnits(left, unused);
+    const int width = view.right - view.left + 1;
+    const int needed = std::min(widest + distance + marginPixels, width * widestSharePercent / 100);
+    if (needed > left) {
+        int moved = needed + 1;
+        ToLogicalUnits(moved, unused);
+        plotArea.left = valueArea.left = std::min(moved, plotArea.right - 100);
+        left = needed;
+    }
+    const int room = std::max(left - distance - marginPixels, 1);
+    if (widest > room)
+        for (const FreqCategory &c : ShownCategories())
+            sideLabels.push_back(CutTextToWidth(c.label, room, size, 0));
 }
 
 int FREQBAR::BandFontSize(int size) const
@@ -245,8 +307,9 @@ void FREQBAR::AddCategory(int i, int n)
     }
 
     if (horizontal)
-        group->AddElement(
-            MakeText(plotArea.left - labelDistance, centre, c.label, alignRightBaseline, BandFontSize(categorySize)));
+        group->AddElement(MakeText(plotArea.left - labelDistance, centre,
+                                   sideLabels.empty() ? c.label : sideLabels[static_cast<std::size_t>(i)].c_str(),
+                                   alignRightBaseline, BandFontSize(categorySize)));
     else
         group->AddElement(MakeText(centre, plotArea.bottom + labelDistance + (i % labelRows) * labelRowStep,
                                    CutLabel(c.label).c_str(), alignCentreTop, categorySize));

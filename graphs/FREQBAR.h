@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "graphs/FREQGRAPH.h"
 
@@ -46,6 +47,13 @@ private:
     // A category label as the vertical bars show it: cut in its middle to
     // the room ("Answ..y 13").
     std::string CutLabel(const char *label) const;
+    // Horizontal bars: the plot's left side moves right as far as the
+    // widest label needs, up to a share of the window's width; labels
+    // wider than the room left are cut in their middle to it.
+    void FitLabelRoom();
+    // The plot's top moves down under the caption and heading lines
+    // already built, with a line of room for the numbers over the bars.
+    void FitPlotUnderHeadings();
     // Band area, band and label rows for n shown categories.
     void LayOutBands(int n);
     // Position of a value along the value axis (X for horizontal bars, Y for
@@ -65,4 +73,8 @@ private:
     // never reach each other.
     int labelRowStep = 250;
     int labelCharacters = 0;
+    // Horizontal bars: the labels as shown, a shown category each (empty:
+    // whole), and the plot's left side as laid out at construction.
+    std::vector<std::string> sideLabels;
+    int plotLeftAtStart = 0, plotTopAtStart = 0;
 };

@@ -60,6 +60,9 @@ public:
     ~FREQGRAPH() override;
 
     void BuildGraph() override;
+    // Its heading lines, legend rows and (bars) label rows, cuts and fonts
+    // are measured at the window's size.
+    bool LayoutFollowsSize() const override { return true; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 

@@ -115,11 +115,16 @@ void GRAPHWIN::Rebuild()
         const ZafRegionRect area = pass.Area();
         view = ElementRect{area.left, area.top, area.right, area.bottom, ZAF_PIXEL};
     }
+    BuildAgain();
+    SendRedisplay(this);
+}
+
+void GRAPHWIN::BuildAgain()
+{
     SetDrawDC(nullptr);
     BuildGraph();
     built = 1;
     RestoreUserTexts();
-    SendRedisplay(this);
 }
 
 void GRAPHWIN::SetDrawStyle(const DrawStyle *style)
@@ -251,6 +256,13 @@ template <class F> void ForEachElement(const GROBJ_LIST &list, const F &f)
 
 void GRAPHWIN::Rescale(int width, int height)
 {
+    if (LayoutFollowsSize() && !shapesMoved && OSHandle()) {
+        view = ElementRect{0, 0, width - 1, height - 1, ZAF_PIXEL};
+        ClearElements();
+        BuildAgain();
+        SendRedisplay(this);
+        return;
+    }
     // Whatever the user moved or resized stands in pixels apart from its
     // logical place: that place is carried into logical units on the old
     // view first, so that it scales with the rest instead of snapping back.

@@ -173,8 +173,15 @@ public:
     // user moved keeps its place relative to the pane.
     void LayoutChildren() override;
     // The view becomes the pane's new size in pixels; every element's device
-    // rectangle is recomputed from its logical one at the next draw.
+    // rectangle is recomputed from its logical one at the next draw. A
+    // graph whose layout follows its size is built again instead.
     void Rescale(int width, int height);
+    // True for a graph that lays its areas out from its texts' measured
+    // pixels: a change of the pane's size builds it again (the user's
+    // texts kept, as by Rebuild), so that its texts stay apart at every
+    // size, unless the user has moved one of its shapes, which then keeps
+    // its place as in any graph.
+    virtual bool LayoutFollowsSize() const { return false; }
     // Over the pane the cursor shows the mouse mode.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
     unsigned DrawModeInForce() const { return drawMode; }
@@ -234,6 +241,9 @@ protected:
     void PaintBackground(int width, int height);
     void DrawGrid(int width, int height);
     void DrawElements();
+    // Lets every axis show as many of its numbers as stand apart at the
+    // view's present size (SKALA::FitLabels).
+    void FitAxisLabels();
     // Moves every visible text (of the window or of a group) whose drawn
     // pixels leave the view back inside it, so that no title, number or
     // free text is cut at an edge, whatever the window's size.
@@ -272,8 +282,12 @@ protected:
     int pressX = 0, pressY = 0;
     ElementRect pressRect;
     bool capturing = false;
+    // The user has moved or resized an element other than a text.
+    bool shapesMoved = false;
 
 private:
+    // Clear, build over the present view, restore the user texts.
+    void BuildAgain();
     // The occurrences of each identity key in the current build.
     std::map<std::string, int> identityCounts;
     // Off-screen drawing of mode 0.

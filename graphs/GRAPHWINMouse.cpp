@@ -404,6 +404,8 @@ void GRAPHWIN::EndDrag()
         ElementToLogical(text);
         text->reference = text->logical;
         AddUserText(text);
+    } else {
+        shapesMoved = true;
     }
     SendRedisplay(this);
 }

@@ -7,6 +7,7 @@
 #include "dataset/ProgramSettings.h"
 #include "graphs/GROUPELEMENT.h"
 #include "graphs/GraphSettings.h"
+#include "graphs/SKALA.h"
 #include "graphs/TEKSTELEMENT.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafPrinter.h"
@@ -192,7 +193,27 @@ void CollectTexts(const GROBJ_LIST &list, std::vector<TEKSTELEMENT *> &texts)
     }
 }
 
+void CollectScales(const GROBJ_LIST &list, std::vector<SKALA *> &scales)
+{
+    for (element *item : list) {
+        if (!item->Visible() || item->kind != element::kindGroup)
+            continue;
+        if (auto *scale = dynamic_cast<SKALA *>(item))
+            scales.push_back(scale);
+        if (auto *group = dynamic_cast<GROUPELEMENT *>(item))
+            CollectScales(group->Children(), scales);
+    }
+}
+
 } // namespace
+
+void GRAPHWIN::FitAxisLabels()
+{
+    std::vector<SKALA *> scales;
+    CollectScales(elements, scales);
+    for (SKALA *scale : scales)
+        scale->FitLabels(view);
+}
 
 void GRAPHWIN::KeepTextsInside()
 {
@@ -259,6 +280,7 @@ void GRAPHWIN::DrawElements()
         if (item->HasFlag(element::flagStale))
             ElementToDevice(item);
     }
+    FitAxisLabels();
     KeepTextsInside();
     StackTitleLines();
     for (element *item : elements) {

@@ -109,17 +109,19 @@ void ResidualPlot::DeleteDrawObjects()
 
 void ResidualPlot::LayOut()
 {
-    plot = ElementRect{plotLeft, plotTop, plotRight, plotBottom, 0};
-    const int scatterRight = plotLeft + (plotRight - plotLeft + 1) * scatterPercent / 100;
-    scatter = ElementRect{plotLeft, plotTop, scatterRight, plotBottom, 0};
-    histogram = ElementRect{scatterRight + histogramGap, plotTop, plotRight, plotBottom, 0};
+    if (plot.AllZero())
+        plot = ElementRect{plotLeft, plotTop, plotRight, plotBottom, 0};
+    const int scatterRight = plot.left + (plot.right - plot.left + 1) * scatterPercent / 100;
+    scatter = ElementRect{plot.left, plot.top, scatterRight, plot.bottom, 0};
+    histogram = ElementRect{scatterRight + histogramGap, plot.top, plot.right, plot.bottom, 0};
     const int histogramInset = TwoPercent(histogram.bottom - histogram.top);
     histogramInner = ElementRect{histogram.left, histogram.top + histogramInset, histogram.right,
                                  histogram.bottom - histogramInset, 0};
     const int dx = TwoPercent(scatter.right - scatter.left), dy = TwoPercent(scatter.bottom - scatter.top);
     points = ElementRect{scatter.left + dx, scatter.top + dy, scatter.right - dx, scatter.bottom - dy, 0};
     titleArea = ElementRect{250, 250, 9750, 1350, 0};
-    xLabelAnchor = ElementRect{scatter.left, plotBottom + labelBelowPlot, scatter.right, plotBottom + labelBelowPlot, 0};
+    xLabelAnchor =
+        ElementRect{scatter.left, plot.bottom + labelBelowPlot, scatter.right, plot.bottom + labelBelowPlot, 0};
     yLabelAnchor = ElementRect{yLabelX, scatter.top, yLabelX, scatter.bottom, 0};
 }
 
@@ -148,6 +150,19 @@ void ResidualPlot::BuildGraph()
 {
     if (record)
         displayWord = static_cast<std::uint32_t>(record->displayWord);
+    plot = ElementRect{plotLeft, plotTop, plotRight, plotBottom, 0};
+    xTitleAt = yTitleAt = POINT{-1, -1};
+    LayOut();
+    BuildElements();
+    // Once more over the areas the measured texts need.
+    if (FitAreasToTexts()) {
+        ClearElements();
+        BuildElements();
+    }
+}
+
+void ResidualPlot::BuildElements()
+{
     auto *group = new GROUPELEMENT;
     AddTexts(group);
     group->AddElement(Frame(scatter, &styles[scatterFrameRole]));
@@ -159,13 +174,93 @@ void ResidualPlot::BuildGraph()
 
 void ResidualPlot::AddTexts(GROUPELEMENT *group)
 {
-    if (displayWord & displayTitle)
-        group->AddElement(MakeText(Centre(titleArea.left, titleArea.right), titleArea.top,
-                                   StatText(titleText, textGroup), titleAlignment, titleFont, titleStyle));
-    group->AddElement(MakeText(yLabelAnchor.left, Centre(yLabelAnchor.top, yLabelAnchor.bottom),
-                               StatText(yLabelText, textGroup), yLabelAlignment, labelFont, labelStyle));
-    group->AddElement(MakeText(Centre(xLabelAnchor.left, xLabelAnchor.right), xLabelAnchor.top,
-                               StatText(xLabelText, textGroup), xLabelAlignment, labelFont, labelStyle));
+    title = nullptr;
+    if (displayWord & displayTitle) {
+        title = MakeText(Centre(titleArea.left, titleArea.right), titleArea.top, StatText(titleText, textGroup),
+                         titleAlignment, titleFont, titleStyle);
+        group->AddElement(title);
+    }
+    const POINT yAt =
+        yTitleAt.x >= 0 ? yTitleAt : POINT{yLabelAnchor.left, Centre(yLabelAnchor.top, yLabelAnchor.bottom)};
+    yTitle = MakeText(yAt.x, yAt.y, StatText(yLabelText, textGroup), yLabelAlignment, labelFont, labelStyle);
+    group->AddElement(yTitle);
+    const POINT xAt =
+        xTitleAt.x >= 0 ? xTitleAt : POINT{Centre(xLabelAnchor.left, xLabelAnchor.right), xLabelAnchor.top};
+    xTitle = MakeText(xAt.x, xAt.y, StatText(xLabelText, textGroup), xLabelAlignment, labelFont, labelStyle);
+    group->AddElement(xTitle);
+}
+
+namespace {
+
+// The pixels a text covers, or an empty rectangle.
+RECT Drawn(TEKSTELEMENT *text)
+{
+    return text && *text->Text() ? text->DrawnRect() : RECT{0, 0, 0, 0};
+}
+
+// The union of the pixels of a scale's numbers (empty without any).
+RECT NumbersOf(SKALA *scale)
+{
+    RECT all = {0, 0, 0, 0};
+    if (!scale)
+        return all;
+    for (element *child : scale->Children())
+        if (child->kind == element::kindText) {
+            const RECT r = Drawn(static_cast<TEKSTELEMENT *>(child));
+            UnionRect(&all, &all, &r);
+        }
+    return all;
+}
+
+} // namespace
+
+bool ResidualPlot::FitAreasToTexts()
+{
+    if (!OSHandle() || view.right <= view.left || view.bottom <= view.top)
+        return false;
+    constexpr int gap = 3; // pixels between texts
+    int plotLeftPixels = plot.left, plotBottomPixels = plot.bottom;
+    ToDeviceUnits(plotLeftPixels, plotBottomPixels);
+    RECT yNumbers = NumbersOf(yScale), xNumbers = NumbersOf(xScale);
+    const bool yNumbersShown = !IsRectEmpty(&yNumbers);
+    if (!yNumbersShown)
+        yNumbers = RECT{plotLeftPixels, 0, plotLeftPixels, 0};
+    if (IsRectEmpty(&xNumbers))
+        xNumbers = RECT{0, plotBottomPixels, 0, plotBottomPixels};
+    const RECT yRect = Drawn(yTitle), xRect = Drawn(xTitle), titleRect = Drawn(title);
+    const int yTitleWidth = yRect.right - yRect.left, xTitleHeight = xRect.bottom - xRect.top;
+    // Pixel shifts of the plot's sides: its left side to the right, its
+    // bottom up, its top down.
+    const int left = std::max(0, static_cast<int>(view.left + yTitleWidth + 2 * gap - yNumbers.left));
+    const int bottom = std::max(0, static_cast<int>(xNumbers.bottom + gap + xTitleHeight + gap - (view.bottom + 1)));
+    const int top = title && yNumbersShown ? std::max(0, static_cast<int>(titleRect.bottom + gap - yNumbers.top)) : 0;
+    // The axis titles where they stand clear of the numbers (the y title
+    // once moved inside the window) keep their places.
+    const int yTitleLeft = std::max(static_cast<int>(yRect.left), static_cast<int>(view.left));
+    const bool yClear = yTitleLeft + yTitleWidth + gap <= yNumbers.left;
+    const bool xClear = xRect.top >= xNumbers.bottom + gap && xRect.bottom <= view.bottom + 1;
+    if (!left && !bottom && !top && yClear && xClear)
+        return false;
+    // The y title centred between the window's left edge and the numbers,
+    // the x title's top under the numbers (pixels, then logical).
+    int yAtX = static_cast<int>(view.left + yNumbers.left + left) / 2;
+    int xAtY = static_cast<int>(xNumbers.bottom) - bottom + gap;
+    ToLogicalUnits(yAtX, xAtY);
+    // One pixel more each: the logical units round down.
+    int leftShift = left ? left + 1 : 0, topShift = top ? top + 1 : 0, bottomShift = bottom ? bottom + 1 : 0;
+    int unused = 0;
+    ToLogicalUnits(leftShift, topShift);
+    ToLogicalUnits(unused, bottomShift);
+    plot.left += leftShift;
+    plot.top += topShift;
+    plot.bottom -= bottomShift;
+    // A window too small for any plot keeps a sliver of one.
+    plot.left = std::min(plot.left, plot.right - 100);
+    plot.bottom = std::max(plot.bottom, plot.top + 100);
+    LayOut();
+    yTitleAt = POINT{yAtX, Centre(yLabelAnchor.top, yLabelAnchor.bottom)};
+    xTitleAt = POINT{Centre(xLabelAnchor.left, xLabelAnchor.right), xAtY};
+    return true;
 }
 
 void ResidualPlot::AddScatter(GROUPELEMENT *group)
@@ -186,9 +281,11 @@ void ResidualPlot::AddScatter(GROUPELEMENT *group)
     description.axisStyle.CopyFrom(styles[axisRole]);
     description.thirdStyle.CopyFrom(styles[axisRole]);
     description.vertical = 0;
-    group->AddElement(new SKALA(description, xMin, xMax));
+    xScale = new SKALA(description, xMin, xMax);
+    group->AddElement(xScale);
     description.vertical = 1;
-    group->AddElement(new SKALA(description, yMin, yMax));
+    yScale = new SKALA(description, yMin, yMax);
+    group->AddElement(yScale);
 
     auto *cloud = new BIPLOTELEMENT(nullptr, 0, 0, points.left, points.top, points.right - points.left,
                                     points.bottom - points.top, &styles[pointRole], xMin, xMax, yMin, yMax);

@@ -9,7 +9,11 @@
 // plot area (1400, 1600)-(8600, 8400); scatter area from its left to
 // 1400 + (7200 + 1) x 70 / 100 = 6440; histogram area from 10 right of
 // that to the plot's right edge; points and histogram panel are inset by
-// (2 x size + 2) / 100 of the areas' width and height.
+// (2 x size + 2) / 100 of the areas' width and height. Where the texts
+// measured at the window's size would cover each other (the y title on the
+// numbers left of the scatter, the x title on the numbers below it, the
+// title on the top number) the plot area gives way and the axis titles
+// stand beside the numbers; the layout follows every change of size.
 //
 // Equal residuals (a perfect fit) or a single case draw without dividing
 // by zero: the axis widens a range of no width, the scatter puts every
@@ -29,6 +33,8 @@
 
 class GROUPELEMENT;
 class ResplotOption;
+class SKALA;
+class TEKSTELEMENT;
 class RegressionEngine;
 class TMPLISTETYPE;
 
@@ -49,12 +55,14 @@ public:
     void BuildGraph() override;
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
+    bool LayoutFollowsSize() const override { return true; }
 
     std::uint32_t DisplayWord() const { return displayWord; }
     const ElementRect &ScatterArea() const { return scatter; }
     const ElementRect &HistogramArea() const { return histogram; }
     const ElementRect &HistogramInner() const { return histogramInner; }
     const ElementRect &PointsArea() const { return points; }
+    const ElementRect &PlotArea() const { return plot; }
     // The ranges of the last build, after the axes widened them.
     double XMinimum() const { return xMin; }
     double XMaximum() const { return xMax; }
@@ -66,11 +74,19 @@ private:
                      styleRoleCount };
 
     void MakeStyles();
+    // The areas from the plot area.
     void LayOut();
     void CopyLists();
+    // The elements over the current areas.
+    void BuildElements();
     void AddTexts(GROUPELEMENT *group);
     void AddScatter(GROUPELEMENT *group);
     void AddHistogram(GROUPELEMENT *group);
+    // Moves the plot area's sides in where the texts built over it cover
+    // each other or leave the window (measured in pixels) and places the
+    // axis titles beside the numbers; true when the elements are to be
+    // built again.
+    bool FitAreasToTexts();
 
     ResplotOption *record;
     RegressionEngine *engine;
@@ -81,6 +97,13 @@ private:
     double mean, deviation;
     double xMin = 0.0, xMax = 0.0, yMin = 0.0, yMax = 0.0;
     ElementRect plot, scatter, histogram, histogramInner, points, titleArea, xLabelAnchor, yLabelAnchor;
+    // What FitAreasToTexts measures, of the last build (children of the
+    // window's group, deleted with its elements).
+    TEKSTELEMENT *title = nullptr, *xTitle = nullptr, *yTitle = nullptr;
+    SKALA *xScale = nullptr, *yScale = nullptr;
+    // The axis titles' anchors when the texts need them elsewhere (x -1:
+    // the anchors of the layout).
+    POINT xTitleAt{-1, -1}, yTitleAt{-1, -1};
     DrawStyle styles[styleRoleCount];
     int titleFont = 18, labelFont = 14, numberFont = 12;
     std::uint32_t titleStyle = 1, labelStyle = 0;

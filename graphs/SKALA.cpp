@@ -183,9 +183,10 @@ void SKALA::Build()
         const double p = span > 0.0 ? (v - minimum) / span : 0.0;
         const int at = s.vertical ? s.y + s.height - static_cast<int>(std::trunc(p * (s.height + 1)))
                                   : s.x + static_cast<int>(std::trunc(p * (s.width + 1)));
-        AddTick(at, false, label);
+        const long long multiple = onMultiples ? static_cast<long long>(firstMultiple) + i : i;
+        AddTick(at, false, label, multiple);
         if (s.bothSides)
-            AddTick(at, true, label);
+            AddTick(at, true, label, multiple);
         const bool end = i == 0 || i == last;
         if (s.grid && (!end || s.gridAtEnds)) {
             LINEELEMENT *line = s.vertical ? new LINEELEMENT(axisAt, at, oppositeAt, at, 1, &s.gridStyle)
@@ -197,7 +198,7 @@ void SKALA::Build()
     }
 }
 
-void SKALA::AddTick(int at, bool opposite, const char *label)
+void SKALA::AddTick(int at, bool opposite, const char *label, long long multiple)
 {
     const AxisSpec &s = *description;
     const int edge = opposite ? oppositeAt : axisAt;
@@ -215,4 +216,109 @@ void SKALA::AddTick(int at, bool opposite, const char *label)
                             : new TEKSTELEMENT(at, edge + outward * distance, label, alignment);
     text->SetFont(s.fontSize, text->StyleBits());
     AddElement(text);
+    labels.push_back(Label{text, multiple, opposite});
+}
+
+// --- Fitting the labels to the window ----------------------------------------------
+
+namespace {
+
+// The rectangle moved inside the view as GRAPHWIN::KeepTextsInside moves a
+// text.
+RECT InsideView(RECT r, const ElementRect &view)
+{
+    int dx = 0, dy = 0;
+    if (r.right > view.right + 1)
+        dx = view.right + 1 - r.right;
+    if (r.left + dx < view.left)
+        dx = view.left - r.left;
+    if (r.bottom > view.bottom + 1)
+        dy = view.bottom + 1 - r.bottom;
+    if (r.top + dy < view.top)
+        dy = view.top - r.top;
+    OffsetRect(&r, dx, dy);
+    return r;
+}
+
+long long Remainder(long long value, long long stride)
+{
+    return ((value % stride) + stride) % stride;
+}
+
+} // namespace
+
+bool SKALA::Apart(const std::vector<RECT> &drawn, const std::vector<long long> &multiples, long long stride,
+                  long long anchor) const
+{
+    // Neighbours across keep a blank of a third of the font's height
+    // between them, neighbours above each other need only not touch.
+    const int gap = description->vertical ? 0 : std::max(description->fontSize / 3, 2);
+    const RECT *previous = nullptr;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        if (Remainder(multiples[i] - anchor, stride) != 0)
+            continue;
+        const RECT &r = drawn[i];
+        if (previous) {
+            const bool across = description->vertical
+                                    ? r.top < previous->bottom + gap && previous->top < r.bottom + gap
+                                    : r.left < previous->right + gap && previous->left < r.right + gap;
+            if (across)
+                return false;
+        }
+        previous = &r;
+    }
+    return true;
+}
+
+void SKALA::FitLabels(const ElementRect &view)
+{
+    labelStride = 1;
+    // The labels still among the children, per side, in the order of the
+    // ticks.
+    std::vector<TEKSTELEMENT *> present;
+    for (element *child : Children())
+        if (child->kind == element::kindText)
+            present.push_back(static_cast<TEKSTELEMENT *>(child));
+    std::vector<Label> kept;
+    for (const Label &label : labels)
+        if (std::find(present.begin(), present.end(), label.text) != present.end())
+            kept.push_back(label);
+    if (kept.size() < 2 || view.right <= view.left || view.bottom <= view.top) {
+        for (const Label &label : kept)
+            label.text->SetFlag(element::flagVisible);
+        return;
+    }
+    std::vector<RECT> drawn[2];
+    std::vector<long long> multiples[2];
+    for (const Label &label : kept) {
+        const int side = label.opposite ? 1 : 0;
+        drawn[side].push_back(InsideView(label.text->DrawnRect(), view));
+        multiples[side].push_back(label.multiple);
+    }
+    // Strides 1, 2, 5, 10, 20, 50, ... counted from the step at 0 when the
+    // axis shows it, else from its first step; when none keeps the labels
+    // apart, only that one label shows.
+    const long long first = multiples[0].empty() ? multiples[1].front() : multiples[0].front();
+    const long long last = multiples[0].empty() ? multiples[1].back() : multiples[0].back();
+    const long long anchor = first <= 0 && last >= 0 ? 0 : first;
+    const long long span = std::max(last - first, 1LL);
+    long long stride = span + 1;
+    for (long long decade = 1; decade <= span && stride > span; decade *= 10)
+        for (long long factor : {1LL, 2LL, 5LL}) {
+            const long long candidate = decade * factor;
+            if (candidate > span)
+                break;
+            if (Apart(drawn[0], multiples[0], candidate, anchor) && Apart(drawn[1], multiples[1], candidate, anchor)) {
+                stride = candidate;
+                break;
+            }
+        }
+    labelStride = static_cast<int>(std::min<long long>(stride, 1000000));
+    for (const Label &label : kept) {
+        const bool shown = Remainder(label.multiple - anchor, stride) == 0;
+        if (shown)
+            label.text->SetFlag(element::flagVisible);
+        else
+            label.text->ClearFlag(element::flagVisible);
+    }
 }

@@ -9,6 +9,11 @@
 // so no rounding error accumulates: a -0.3..0.3 axis labels its middle tick
 // "0", and the last tick of an axis whose maximum is negative is drawn.
 //
+// The number labels are built for every tick; before each draw the window
+// has the axis hide those that would run into their neighbours at its
+// present size (FitLabels), so that a small window shows every 2nd, 5th or
+// 10th number and a larger one all of them.
+//
 // Ownership: an AxisSpec owns its three styles (a copy copies them); a
 // SKALA owns its AxisSpec copy and, as a group, its elements.
 #pragma once
@@ -18,6 +23,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+class TEKSTELEMENT;
 
 struct AxisSpec
 {
@@ -58,15 +66,37 @@ public:
     const AxisSpec &Description() const { return *description; }
     double Step() const { return step; }
 
+    // Shows the number labels of every stride-th step (1, 2, 5, 10, 20, ...:
+    // the finest stride whose labels keep a gap between neighbours, once
+    // moved inside the view as the window moves texts) and hides the others;
+    // the ticks and grid lines stay. The device rectangles must be current.
+    void FitLabels(const ElementRect &view);
+    // The stride the last FitLabels chose (1: every number shown).
+    int LabelStride() const { return labelStride; }
+
 private:
+    // A number label and its step's place on the axis: its multiple of the
+    // step (or its index when the range is not on multiples).
+    struct Label
+    {
+        TEKSTELEMENT *text; // a child; compared only, as the user may delete it
+        long long multiple;
+        bool opposite;
+    };
+
     void Build();
-    void AddTick(int at, bool opposite, const char *label);
+    void AddTick(int at, bool opposite, const char *label, long long multiple);
+    // True when the labels of the stride stand apart on one side.
+    bool Apart(const std::vector<RECT> &drawn, const std::vector<long long> &multiples, long long stride,
+               long long anchor) const;
 
     AxisSpec *description;
     double step = 1.0;
     int axisAt = 0, oppositeAt = 0, tick = 100, distance = 0;
     int nearAlignment = 0, farAlignment = 0;
     bool mirrored = false;
+    std::vector<Label> labels;
+    int labelStride = 1;
 };
 
 // A step of 2, 1, 0.5, 0.3 or 0.2 times a power of ten for the range; with

@@ -222,3 +222,66 @@ void TEKSTELEMENT::SetEnd(double fx, double fy)
     device.top = oldTop - halfHeight;
     device.bottom -= halfHeight;
 }
+
+namespace {
+
+// A context of its own with the font selected, so that nothing is recorded
+// into a metafile or a printer being drawn on.
+class MeasuringContext
+{
+public:
+    MeasuringContext(int fontSize, std::uint32_t styleBits)
+    {
+        TEKSTELEMENT measure(0, 0, "", 0);
+        measure.SetFont(fontSize, styleBits);
+        font = measure.MakeFont();
+        dc = CreateCompatibleDC(nullptr);
+        if (dc && font)
+            old = SelectObject(dc, font);
+    }
+    ~MeasuringContext()
+    {
+        if (dc && old)
+            SelectObject(dc, old);
+        if (dc)
+            DeleteDC(dc);
+        if (font)
+            DeleteObject(font);
+    }
+    MeasuringContext(const MeasuringContext &) = delete;
+    MeasuringContext &operator=(const MeasuringContext &) = delete;
+
+    int Width(const std::string &text) const
+    {
+        SIZE extent = {0, 0};
+        if (dc)
+            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        return extent.cx;
+    }
+
+private:
+    HDC dc = nullptr;
+    HFONT font = nullptr;
+    HGDIOBJ old = nullptr;
+};
+
+} // namespace
+
+int TextWidthInFont(const std::string &text, int fontSize, std::uint32_t styleBits)
+{
+    return MeasuringContext(fontSize, styleBits).Width(text);
+}
+
+std::string CutTextToWidth(const std::string &text, int pixels, int fontSize, std::uint32_t styleBits)
+{
+    const MeasuringContext context(fontSize, styleBits);
+    if (context.Width(text) <= pixels)
+        return text;
+    for (std::size_t kept = text.size() - 1; kept > 2; --kept) {
+        const std::size_t front = (kept + 1) / 2, back = kept - front;
+        const std::string cut = text.substr(0, front) + ".." + text.substr(text.size() - back);
+        if (context.Width(cut) <= pixels)
+            return cut;
+    }
+    return text.substr(0, 1) + "..";
+}

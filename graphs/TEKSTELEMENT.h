@@ -12,6 +12,8 @@
 
 #include "graphs/element.h"
 
+#include <string>
+
 class DrawStyle;
 
 class TEKSTELEMENT : public element
@@ -68,3 +70,10 @@ private:
     std::string builtText; // the text as built, part of the identity
     const DrawStyle *contrastWith = nullptr; // not owned
 };
+
+// The pixels the text takes across in the font of the size and style bits.
+int TextWidthInFont(const std::string &text, int fontSize, std::uint32_t styleBits);
+// The text cut in its middle ("Answ..y 13", as the labels of a question
+// often differ only at their ends) so that it takes at most the pixels in
+// the font of the size and style bits; the whole text when it fits.
+std::string CutTextToWidth(const std::string &text, int pixels, int fontSize, std::uint32_t styleBits);

@@ -27,6 +27,8 @@ constexpr int characterFactor = 22, labelDistance = 200, labelRowHeight = 250;
 constexpr int legendRowUnits = 260, legendGapUnits = 100, swatchUnits = 160, legendIndent = 100;
 constexpr int rowMinimumPixels = 15, rowMaximumPixels = 50, gapMinimumPixels = 3, gapMaximumPixels = 12;
 constexpr int legendTitleSpace = 125;
+// Kept free between the window's left edge and a label beside the bars.
+constexpr int labelRoomMargin = 100;
 
 std::string Shown(const XtabCategory &category)
 {
@@ -321,10 +323,17 @@ void XtabSoyle::AddGroup(int g, int length)
                 group->AddElement(new BOXELEMENT(plotArea.left + w * g + gap / 2, lowValue, bt, valueSize, style));
         }
     }
-    if (horizontal)
-        group->AddElement(MakeText(plotArea.left - 200, plotArea.top + w * (g + 1) - w / 2, GroupLabel(g),
-                                   categoryAlignment, labelSize));
-    else
+    if (horizontal) {
+        // Cut to the room left of the plot, so that a long label does not
+        // run out of the window.
+        int room = plotArea.left - 200 - labelRoomMargin, unused = 0;
+        ToDeviceUnits(room, unused);
+        const std::string label =
+            OSHandle() ? CutTextToWidth(GroupLabel(g), std::max(room, 1), labelSize, TEKSTELEMENT::styleBold)
+                       : GroupLabel(g);
+        group->AddElement(
+            MakeText(plotArea.left - 200, plotArea.top + w * (g + 1) - w / 2, label, categoryAlignment, labelSize));
+    } else
         group->AddElement(MakeText(plotArea.left + w * g + w / 2,
                                    plotArea.bottom + labelDistance + (g % labelRows) * labelRowHeight, GroupLabel(g),
                                    categoryAlignment, labelSize));

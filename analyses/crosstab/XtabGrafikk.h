@@ -40,6 +40,8 @@ public:
     void BuildGraph() override;
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
+    // Its label rows and cut labels are measured at the window's size.
+    bool LayoutFollowsSize() const override { return true; }
 
     int GroupCount() const { return groups; }
     int SeriesCount() const { return series; }

@@ -117,7 +117,9 @@ TEST_F(Desk2GraphTest, VerticalGraphsStepTheirLabelsInRows)
     // The first label has 40 characters: 40 / (110 / 3) + 1 = 2 rows.
     // Vertical: element area 1800 + 64 .. 8200 - 64 (E = 6273, slot 2091,
     // centres 1864 + 2091 i + 1045 = 2909, 5000, 7091); the labels stand at
-    // 8200 + 0, 250, 0 rows + 100.
+    // 8200 + 0, 1, 0 rows + 100, a row a line of the 12-pixel font and 2
+    // pixels more (14 x 10000 / 300 = 466 at the window's 300 pixels),
+    // more than the 250 that would put the rows on each other.
     Show(2, 0x281);
     EXPECT_FALSE(shown->Horizontal());
     EXPECT_EQ(2, shown->LabelRows());
@@ -126,7 +128,7 @@ TEST_F(Desk2GraphTest, VerticalGraphsStepTheirLabelsInRows)
     // 99 % line, then the label; group 3 (one case) its circle alone.
     ASSERT_EQ(2 + 5 + 5 + 2, Parts().Count());
     EXPECT_EQ(Place(6)[1], 8200 + 100);
-    EXPECT_EQ(Place(11)[1], 8200 + 250 + 100);
+    EXPECT_EQ(Place(11)[1], 8200 + 466 + 100);
     EXPECT_EQ(Place(13)[1], 8200 + 100);
     const Rect circle = Place(12);
     EXPECT_EQ(circle[0] + 100, 7091);

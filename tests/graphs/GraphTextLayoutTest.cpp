@@ -5,6 +5,7 @@
 // inside a bar, which contrasts with the bar, and the series colours, one
 // of its own for every category of a graph.
 #include "GraphTestSupport.h"
+#include "tests/support/GraphTextCheck.h"
 
 #include "analyses/paired/TtestPar.h"
 #include "dataset/BUFFERTYPE.h"
@@ -19,6 +20,9 @@
 #include "graphs/DuoPolyOption.h"
 #include "graphs/MatplotOption.h"
 #include "graphs/Matrixplot.h"
+#include "graphs/ResidualPlot.h"
+#include "graphs/ResplotOption.h"
+#include "graphs/SKALA.h"
 #include "graphs/DrawStyle.h"
 #include "graphs/FREQBAR.h"
 #include "graphs/FREQPIE.h"
@@ -27,7 +31,10 @@
 #include "stats/FREQOBJ.h"
 #include "stats/MeanObj.h"
 #include "stats/OnewayObj.h"
+#include "stats/RegObj.h"
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -139,60 +146,40 @@ protected:
         return distribution;
     }
 
-    // The graph in the test window at the size, laid out and painted.
-    template <class Graph> Graph *Show(Graph *made)
+    // The graph in the test window at the size (the parameter's when 0),
+    // laid out and painted.
+    template <class Graph> Graph *Show(Graph *made, int width = 0, int height = 0)
     {
+        width = width ? width : GetParam().width;
+        height = height ? height : GetParam().height;
         made->SetCoordinateType(ZAF_PIXEL);
-        made->SetRegion(ZafRegionRect(0, 0, GetParam().width - 1, GetParam().height - 1, ZAF_PIXEL));
+        made->SetRegion(ZafRegionRect(0, 0, width - 1, height - 1, ZAF_PIXEL));
         shown = Add(made);
         graphtest::GraphTest::Show();
         shown->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
         Pump();
-        graphtest::Bitmap bitmap(GetParam().width, GetParam().height);
+        graphtest::Bitmap bitmap(width, height);
         SendMessageA(shown->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
         return made;
-    }
-
-    static void Collect(const GROBJ_LIST &list, std::vector<TEKSTELEMENT *> &texts)
-    {
-        for (element *item : list) {
-            if (!item->Visible())
-                continue;
-            if (auto *group = dynamic_cast<GROUPELEMENT *>(item))
-                Collect(group->Children(), texts);
-            else if (auto *text = dynamic_cast<TEKSTELEMENT *>(item))
-                if (*text->Text())
-                    texts.push_back(text);
-        }
     }
 
     // Every text inside the window, no two on the same pixels; answers the
     // texts checked.
     int ExpectTextsApartAndInside(const std::string &what)
     {
-        std::vector<TEKSTELEMENT *> texts;
-        Collect(shown->Elements(), texts);
-        RECT client = {};
-        GetClientRect(shown->OSHandle(), &client);
-        std::vector<RECT> drawn;
-        for (TEKSTELEMENT *text : texts) {
-            const RECT r = text->DrawnRect();
-            drawn.push_back(r);
-            EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right &&
-                        r.bottom <= client.bottom)
-                << what << ": \"" << text->Text() << "\" at " << r.left << "," << r.top << "," << r.right << ","
-                << r.bottom << " leaves the window of " << client.right << " x " << client.bottom;
-        }
-        for (std::size_t i = 0; i < drawn.size(); ++i)
-            for (std::size_t j = i + 1; j < drawn.size(); ++j) {
-                RECT common;
-                EXPECT_FALSE(IntersectRect(&common, &drawn[i], &drawn[j]))
-                    << what << " at " << GetParam().width << " x " << GetParam().height << ": \"" << texts[i]->Text()
-                    << "\" (" << drawn[i].left << "," << drawn[i].top << "," << drawn[i].right << ","
-                    << drawn[i].bottom << ") and \"" << texts[j]->Text() << "\" (" << drawn[j].left << ","
-                    << drawn[j].top << "," << drawn[j].right << "," << drawn[j].bottom << ") overlap";
-            }
-        return static_cast<int>(texts.size());
+        const testsupport::GraphTextCheck check(*shown);
+        EXPECT_EQ("", check.Report()) << what << " at " << GetParam().width << " x " << GetParam().height;
+        return check.Count();
+    }
+
+    // The shown graph's window made that size, laid out and painted.
+    void Resize(int width, int height)
+    {
+        ShowWindow(shown->OSHandle(), SW_HIDE);
+        SetWindowPos(shown->OSHandle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        Pump();
+        graphtest::Bitmap bitmap(width, height);
+        SendMessageA(shown->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
     }
 
     static DATASET *fruit, *scatter, *means, *pairs, *groups;
@@ -267,6 +254,137 @@ TEST_P(GraphTextLayout, BreakdownBarsBoxesAndBarCodes)
         Show(CreateDesk2Graph(&computation, graph.kind, graph.record));
         EXPECT_GE(ExpectTextsApartAndInside(graph.name), 3);
         TearDown();
+    }
+}
+
+TEST_P(GraphTextLayout, BreakdownIntervalsBothWays)
+{
+    OnewayObj computation(1, 2, groups);
+    ASSERT_TRUE(computation.Compute());
+    for (unsigned long way : {0ul, static_cast<unsigned long>(Desk2Graph::graphVertical)}) {
+        Desk2grafConfintOption record;
+        record.graphMask =
+            static_cast<long>(Desk2Graph::graphTitle | Desk2Graph::graphBreakSubtitle | Desk2Graph::graphGrid | way);
+        Show(CreateDesk2Graph(&computation, Desk2grafOption::confint, &record));
+        EXPECT_GE(ExpectTextsApartAndInside(way ? "vertical intervals" : "horizontal intervals"), 7);
+        TearDown();
+    }
+}
+
+// Predicted values in the tens of thousands against residuals in the
+// thousands, with decimals: wide numbers on both axes.
+struct Residuals
+{
+    Residuals()
+    {
+        const int n = 40;
+        double sum = 0.0, squares = 0.0;
+        for (int i = 0; i < n; ++i) {
+            const double r = ((i * 7) % 13 - 6) * 1234.56;
+            engine.predicted.push_back(21500.0 + 1234.5 * i);
+            engine.residuals.push_back(r);
+            sum += r;
+            squares += r * r;
+        }
+        engine.count = n;
+        engine.residualMean = sum / n;
+        engine.residualDeviation = std::sqrt((squares - sum * sum / n) / (n - 1));
+        record.displayWord = ResidualPlot::displayTitle;
+    }
+    RegressionEngine engine;
+    ResplotOption record;
+};
+
+TEST_P(GraphTextLayout, ResidualPlotWithItsTitle)
+{
+    Residuals data;
+    ResidualPlot *plot = Show(new ResidualPlot(&data.engine, &data.record));
+    EXPECT_GE(ExpectTextsApartAndInside("residual plot"), 8);
+    // The scatter keeps room for its points.
+    int width = plot->ScatterArea().right - plot->ScatterArea().left, unused = 0;
+    plot->ToDeviceUnits(width, unused);
+    EXPECT_GE(width, GetParam().width / 3);
+}
+
+// The graphs that lay out from their measured texts (the scatter, the
+// residual plot, the pie's legend) do so again at every size: built
+// maximised and then made smaller, or built small and then made larger,
+// their texts stay apart and inside.
+TEST_P(GraphTextLayout, MeasuredLayoutsLaidOutAgainAtANewSize)
+{
+    const Size &largest = sizes[2], &smallest = sizes[0];
+    for (const Size &first : {largest, smallest}) {
+        StatClass context(scatter);
+        BiplotReg regression(1, 2, nullptr, 544, scatter);
+        long word = 544 | BiplotInteractive::displayTitle;
+        Show(new BiplotInteractive(&regression, &word), first.width, first.height);
+        Resize(GetParam().width, GetParam().height);
+        ExpectTextsApartAndInside("scatter built at " + std::to_string(first.width));
+        TearDown();
+
+        Residuals data;
+        Show(new ResidualPlot(&data.engine, &data.record), first.width, first.height);
+        Resize(GetParam().width, GetParam().height);
+        ExpectTextsApartAndInside("residual plot built at " + std::to_string(first.width));
+        TearDown();
+
+        frequencies.reset(Count(3));
+        record.optionWord = numbersAndCaption;
+        Show(new FREQPIE(frequencies.get(), &record), first.width, first.height);
+        Resize(GetParam().width, GetParam().height);
+        ExpectTextsApartAndInside("pie built at " + std::to_string(first.width));
+        TearDown();
+    }
+}
+
+// Two axes of 41 numbers each, from -1000 to 9000 by 250.
+class AxesGraph : public GRAPHWIN
+{
+public:
+    AxesGraph() : GRAPHWIN(0, 0, 0, 0) { SetDrawStyle(nullptr); }
+    void BuildGraph() override
+    {
+        for (std::uint8_t vertical : {0, 1}) {
+            AxisSpec description(1500, 1000, 7500, 7000, 0);
+            description.vertical = vertical;
+            description.step = 250.0;
+            double low = -1000.0, high = 9000.0;
+            scales[vertical] = new SKALA(description, low, high);
+            AddElement(scales[vertical]);
+        }
+    }
+    // The numbers an axis shows.
+    std::vector<std::string> Shown(int vertical) const
+    {
+        std::vector<std::string> shown;
+        for (element *child : scales[vertical]->Children())
+            if (child->kind == element::kindText && child->Visible())
+                shown.push_back(static_cast<TEKSTELEMENT *>(child)->Text());
+        return shown;
+    }
+    SKALA *scales[2] = {nullptr, nullptr};
+};
+
+// The axes show every 1st, 2nd, 5th, ... number as far as they stand apart,
+// 0 among them, and show more of them once the window grows.
+TEST_P(GraphTextLayout, AxesShowTheNumbersThatStandApartAtEachSize)
+{
+    AxesGraph *graph = Show(new AxesGraph);
+    ExpectTextsApartAndInside("axes");
+    std::size_t before[2];
+    for (int vertical : {0, 1}) {
+        const std::vector<std::string> shown = graph->Shown(vertical);
+        before[vertical] = shown.size();
+        EXPECT_GE(shown.size(), 3u);
+        EXPECT_NE(std::find(shown.begin(), shown.end(), "0"), shown.end()) << "0 is among the numbers shown";
+    }
+    EXPECT_LT(before[0], 41u) << "41 numbers do not fit across " << GetParam().width << " pixels";
+    Resize(sizes[2].width + 600, sizes[2].height + 600);
+    ExpectTextsApartAndInside("axes grown");
+    for (int vertical : {0, 1}) {
+        const std::size_t after = graph->Shown(vertical).size();
+        EXPECT_TRUE(after > before[vertical] || after == 41u)
+            << "more numbers at a larger size: " << before[vertical] << " then " << after;
     }
 }
 

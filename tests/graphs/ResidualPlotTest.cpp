@@ -24,8 +24,9 @@ protected:
             zafWindowManager->CloseWindow(shown);
         Pump();
     }
-    // The plot of predicted x against residuals r at 400 x 300 pixels, laid
-    // out (which builds it) and painted.
+    // The plot of predicted x against residuals r at 1000 x 750 pixels (a
+    // size at which the texts of the fixed layout stand apart, so that it
+    // keeps its places), laid out (which builds it) and painted.
     void Show(std::vector<double> x, std::vector<double> r, double mean, double sd)
     {
         TearDown();
@@ -36,7 +37,7 @@ protected:
         engine.residualDeviation = sd;
         shown = Add(new ResidualPlot(&engine, &record));
         shown->SetCoordinateType(ZAF_PIXEL);
-        shown->SetRegion(ZafRegionRect(0, 0, 399, 299, ZAF_PIXEL));
+        shown->SetRegion(ZafRegionRect(0, 0, width - 1, height - 1, ZAF_PIXEL));
         GraphTest::Show();
         shown->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
         Pump();
@@ -60,7 +61,8 @@ protected:
     RegressionEngine engine;
     ResplotOption record;
     ResidualPlot *shown = nullptr;
-    graphtest::Bitmap bitmap{400, 300};
+    static constexpr int width = 1000, height = 750;
+    graphtest::Bitmap bitmap{width, height};
 };
 
 } // namespace

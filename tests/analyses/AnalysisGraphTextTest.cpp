@@ -1,0 +1,127 @@
+// The texts of the crosstab bar chart and of the dichotomies' bar chart at
+// three window sizes, from a workbook's graph pane at its default size to a
+// maximised one: no two texts cover the same pixels and every text lies
+// inside the window, in every layout of the chart.
+#include "tests/analyses/AnalysesTestSupport.h"
+#include "tests/support/GraphTextCheck.h"
+
+#include "analyses/XTABOBJECT.h"
+#include "analyses/XtabGrafikk.h"
+#include "analyses/XtabOption.h"
+#include "analyses/XtabbarOption.h"
+#include "dataset/BUFFERTYPE.h"
+#include "dataset/KATLABS.h"
+#include "graphs/FREQBAR.h"
+#include "graphs/FreqGraphOption.h"
+#include "stats/GMultResp.h"
+
+namespace {
+
+using namespace analysestest;
+
+enum XtabVariable { SEX = 3, EDU, REGION };
+enum MultrespVariable { PAPER = 6, WEB, RADIO };
+
+struct Size
+{
+    int width, height;
+};
+// A workbook's graph pane at its default size, a larger one, maximised.
+const Size sizes[] = {{380, 260}, {640, 480}, {1270, 900}};
+
+class AnalysisGraphText : public WindowTest, public testing::WithParamInterface<Size>
+{
+protected:
+    void TearDown() override
+    {
+        if (host)
+            Forget(host);
+        host = nullptr;
+    }
+
+    // The graph in a host window at the parameter's size, laid out (which
+    // builds it) and painted; its texts checked.
+    void ExpectTextsApartAndInside(GRAPHWIN *graph, const std::string &what, int fewest)
+    {
+        TearDown();
+        const Size size = GetParam();
+        host = Open(new ZafWindow(0, 0, 60, 20));
+        graph->SetCoordinateType(ZAF_PIXEL);
+        graph->SetRegion(ZafRegionRect(0, 0, size.width - 1, size.height - 1, ZAF_PIXEL));
+        host->AddObject(graph);
+        graph->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+        RunQueued();
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, size.width, size.height);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageA(graph->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        const testsupport::GraphTextCheck check(*graph);
+        EXPECT_EQ("", check.Report()) << what << " at " << size.width << " x " << size.height;
+        EXPECT_GE(check.Count(), fewest) << what;
+    }
+
+    ZafWindow *host = nullptr;
+};
+
+TEST_P(AnalysisGraphText, CrosstabBarChartInEveryLayout)
+{
+    DATASET *set = OpenSurvey("data/xtab");
+    ASSERT_NE(nullptr, set);
+    const struct
+    {
+        long groups, series;
+        unsigned long word;
+        const char *name;
+    } charts[] = {
+        {SEX, EDU, 0x680, "vertical side by side"},
+        {SEX, EDU, 0x78e, "vertical stacked with numbers and title"},
+        {EDU, REGION, 0x69c, "vertical side by side percentages with numbers"},
+        {REGION, EDU, 0x692, "vertical stacked percentages"},
+        {SEX, EDU, 0x30c, "horizontal with numbers and title"},
+        {REGION, SEX, 0x20a, "horizontal stacked"},
+    };
+    for (const auto &chart : charts) {
+        LISTETYPE columns(set, chart.groups), rows(set, chart.series);
+        std::unique_ptr<KATLABS> columnLabels(KATLABS::ConstructAndRead(chart.groups, set));
+        std::unique_ptr<KATLABS> rowLabels(KATLABS::ConstructAndRead(chart.series, set));
+        XTABOBJECT table(&columns, columnLabels.get(), &rows, rowLabels.get(), 0, set);
+        XtabOption tableRecord;
+        XtabbarOption barRecord;
+        barRecord.optionWord = static_cast<long>(chart.word);
+        ExpectTextsApartAndInside(new XtabSoyle(&table, &barRecord, &tableRecord), chart.name, 6);
+        TearDown();
+    }
+}
+
+// The news sources counted as dichotomies (1 = yes): the bars carry the
+// variables' labels, one of them longer than the table's label column.
+TEST_P(AnalysisGraphText, DichotomyBarChartBothWays)
+{
+    DATASET *set = OpenSurvey("data/multresp");
+    ASSERT_NE(nullptr, set);
+    const long sources[] = {PAPER, WEB, RADIO, 0};
+    GMultRespDiko dichotomies(sources, 0, 1, ValueRangeList{{1, 1}}, set);
+    ASSERT_NE(nullptr, dichotomies.Result());
+    const unsigned long words[] = {FREQBAR::defaultWord | FREQGRAPH::optionCaption,
+                                   FREQBAR::defaultWord | FREQGRAPH::optionVertical | FREQGRAPH::optionTicks};
+    for (unsigned long word : words) {
+        FreqbarOption record;
+        record.optionWord = static_cast<long>(word);
+        ExpectTextsApartAndInside(new FREQBAR(dichotomies.Result(), &record),
+                                  word & FREQGRAPH::optionVertical ? "vertical dichotomies" : "horizontal dichotomies",
+                                  5);
+        TearDown();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowSizes, AnalysisGraphText, testing::ValuesIn(sizes),
+                         [](const testing::TestParamInfo<Size> &info) {
+                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         });
+
+} // namespace

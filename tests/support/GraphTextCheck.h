@@ -1,0 +1,86 @@
+// The texts of a graph as its window shows them: every visible text
+// (titles, captions, axis numbers and titles, value labels, legends, inside
+// groups too) lies inside the window's client area, and no two cover the
+// same pixels. Each problem is one line naming the texts and their pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "graphs/GRAPHWIN.h"
+#include "graphs/GROUPELEMENT.h"
+#include "graphs/TEKSTELEMENT.h"
+
+namespace testsupport {
+
+class GraphTextCheck
+{
+public:
+    explicit GraphTextCheck(GRAPHWIN &graph)
+    {
+        Collect(graph.Elements());
+        RECT client = {};
+        GetClientRect(graph.OSHandle(), &client);
+        std::vector<RECT> drawn;
+        for (TEKSTELEMENT *text : texts) {
+            const RECT r = text->DrawnRect();
+            drawn.push_back(r);
+            if (r.left < client.left || r.top < client.top || r.right > client.right || r.bottom > client.bottom)
+                problems.push_back(Name(text, r) + " leaves the window of " + std::to_string(client.right) + " x " +
+                                   std::to_string(client.bottom));
+        }
+        for (std::size_t i = 0; i < drawn.size(); ++i)
+            for (std::size_t j = i + 1; j < drawn.size(); ++j) {
+                RECT common;
+                if (IntersectRect(&common, &drawn[i], &drawn[j]))
+                    problems.push_back(Name(texts[i], drawn[i]) + " and " + Name(texts[j], drawn[j]) + " overlap");
+            }
+    }
+    GraphTextCheck(const GraphTextCheck &) = delete;
+    GraphTextCheck &operator=(const GraphTextCheck &) = delete;
+
+    // All problems, one a line (empty when the texts are sound).
+    std::string Report() const
+    {
+        std::string all;
+        for (const std::string &p : problems)
+            all += p + "\n";
+        return all;
+    }
+    // The texts checked.
+    int Count() const { return static_cast<int>(texts.size()); }
+    // The checked text that reads so, or null.
+    TEKSTELEMENT *Find(const std::string &shown) const
+    {
+        for (TEKSTELEMENT *text : texts)
+            if (shown == text->Text())
+                return text;
+        return nullptr;
+    }
+
+    std::vector<TEKSTELEMENT *> texts;
+    std::vector<std::string> problems;
+
+private:
+    void Collect(const GROBJ_LIST &list)
+    {
+        for (element *item : list) {
+            if (!item->Visible())
+                continue;
+            if (auto *group = dynamic_cast<GROUPELEMENT *>(item))
+                Collect(group->Children());
+            else if (auto *text = dynamic_cast<TEKSTELEMENT *>(item))
+                if (*text->Text())
+                    texts.push_back(text);
+        }
+    }
+    static std::string Name(TEKSTELEMENT *text, const RECT &r)
+    {
+        return "\"" + std::string(text->Text()) + "\" (" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+               std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+    }
+};
+
+} // namespace testsupport
