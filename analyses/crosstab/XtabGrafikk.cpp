@@ -27,6 +27,9 @@ constexpr int characterFactor = 22, labelDistance = 200, labelRowHeight = 250;
 constexpr int legendRowUnits = 260, legendGapUnits = 100, swatchUnits = 160, legendIndent = 100;
 constexpr int rowMinimumPixels = 15, rowMaximumPixels = 50, gapMinimumPixels = 3, gapMaximumPixels = 12;
 constexpr int legendTitleSpace = 125;
+// The legend's one column, the plot's right edge beside it, the foot the
+// rows stay above and the most columns a long legend takes.
+constexpr int legendColumnUnits = 1700, plotToLegendUnits = 150, legendFootUnits = 9850, legendColumnsMost = 3;
 // Kept free between the window's left edge and a label beside the bars.
 constexpr int labelRoomMargin = 100;
 
@@ -120,6 +123,7 @@ void XtabGrafikk::BuildGraph()
 {
     ReadDisplay();
     categoryAlignment = horizontal ? alignRightBaseline : alignCentreTop;
+    PlanLegend();
     ClearElements();
     chart = new GROUPELEMENT;
     SetDrawStyle(nullptr);
@@ -149,9 +153,12 @@ void XtabGrafikk::BuildGraph()
     AddLegend(!sideBySide && !horizontal);
 }
 
-void XtabGrafikk::AddLegend(bool reversed)
+void XtabGrafikk::LegendSteps(int &row, int &rowY, int &gapY)
 {
-    int row = legendRowUnits, rowY = legendRowUnits, gap = legendGapUnits, gapY = legendGapUnits;
+    row = legendRowUnits;
+    rowY = legendRowUnits;
+    int gap = legendGapUnits;
+    gapY = legendGapUnits;
     ToDeviceUnits(row, rowY);
     ToDeviceUnits(gap, gapY);
     row = std::clamp(row, rowMinimumPixels, rowMaximumPixels);
@@ -160,6 +167,36 @@ void XtabGrafikk::AddLegend(bool reversed)
     gapY = std::clamp(gapY, gapMinimumPixels, gapMaximumPixels);
     ToLogicalUnits(row, rowY);
     ToLogicalUnits(gap, gapY);
+}
+
+void XtabGrafikk::PlanLegend()
+{
+    legendColumns = 1;
+    legendRows = series;
+    legendLeft = legendRight - legendColumnUnits;
+    plotArea.right = legendLeft - plotToLegendUnits;
+    if (series <= 1)
+        return;
+    int row = 0, rowY = 0, gapY = 0;
+    LegendSteps(row, rowY, gapY);
+    int top = legendTop;
+    if (displayWord & XtabbarOption::displayNumbers)
+        top += legendTitleSpace;
+    // Rows 1..n of a column end at (n + 1) * rowY + gapY + swatch below its top.
+    const int room = legendFootUnits - top - gapY - swatchUnits;
+    const int fitting = std::max(room / std::max(rowY, 1) - 1, 1);
+    if (series <= fitting)
+        return;
+    legendColumns = std::min((series + fitting - 1) / fitting, legendColumnsMost);
+    legendRows = (series + legendColumns - 1) / legendColumns;
+    legendLeft = legendRight - legendColumnUnits * legendColumns;
+    plotArea.right = legendLeft - plotToLegendUnits;
+}
+
+void XtabGrafikk::AddLegend(bool reversed)
+{
+    int row = 0, rowY = 0, gapY = 0;
+    LegendSteps(row, rowY, gapY);
 
     auto *legend = new GROUPELEMENT;
     int top = legendTop;
@@ -168,14 +205,23 @@ void XtabGrafikk::AddLegend(bool reversed)
                                     alignLeftBaseline, labelSize));
         top += legendTitleSpace;
     }
+    const int rows = std::max(legendRows, 1);
     auto *background =
-        new BOXELEMENT(legendLeft, top, legendRight - legendLeft, (rowY + gapY) * series + gapY, &styles[legendRole]);
+        new BOXELEMENT(legendLeft, top, legendRight - legendLeft, (rowY + gapY) * rows + gapY, &styles[legendRole]);
     legend->AddElement(background);
+    // A label is cut to its column, so that it stays inside the legend and
+    // clear of the next column.
+    int labelRoom = legendColumnUnits - legendIndent - row - legendIndent, unused = 0;
+    ToDeviceUnits(labelRoom, unused);
     for (int k = 0; k < series; ++k) {
-        const int y = (reversed ? series - k - 1 : k + 1) * rowY + top + gapY;
-        const int x = legendLeft + legendIndent;
+        const int column = k / rows, inColumn = k % rows;
+        const int y = (reversed ? rows - inColumn - 1 : inColumn + 1) * rowY + top + gapY;
+        const int x = legendLeft + column * legendColumnUnits + legendIndent;
         legend->AddElement(new BOXELEMENT(x, y, swatchUnits, swatchUnits, &seriesStyles[static_cast<std::size_t>(k)]));
-        legend->AddElement(MakeText(x + row, y + swatchUnits / 2, SeriesLabel(k), alignLeftBaseline, labelSize));
+        const std::string label = OSHandle() ? CutTextToWidth(SeriesLabel(k), std::max(labelRoom, 1), labelSize,
+                                                              TEKSTELEMENT::styleBold)
+                                             : SeriesLabel(k);
+        legend->AddElement(MakeText(x + row, y + swatchUnits / 2, label, alignLeftBaseline, labelSize));
     }
     AddElement(legend);
 }

@@ -71,6 +71,12 @@ protected:
     std::size_t Cell(int group, int k) const { return static_cast<std::size_t>(group) * series + k; }
     std::string GroupLabel(int group) const;
     std::string SeriesLabel(int k) const;
+    // Row pitch, gap and swatch-to-text step of the legend in logical
+    // units at the window's current size.
+    void LegendSteps(int &row, int &rowY, int &gapY);
+    // Columns and rows of the legend: one column while the rows fit above
+    // the graph's foot, more (up to three, the plot giving way) when not.
+    void PlanLegend();
     void AddLegend(bool reversed);
 
     XTABOBJ *computation; // not owned
@@ -85,6 +91,7 @@ protected:
     int groupVariable = 0; // always 0: groups are the first variable's categories
     ElementRect plotArea{1800, 2000, 8000, 8000, 0};
     int titleY = 250, legendLeft = 8150, legendRight = 9850, legendTop = 2000;
+    int legendColumns = 1, legendRows = 0;
     int categoryAlignment = alignCentreTop;
     int barShare = 0, gapShare = 100, labelRows = 1;
     double axisMinimum = 0, axisMaximum = 0;

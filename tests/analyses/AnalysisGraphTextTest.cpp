@@ -98,6 +98,39 @@ TEST_P(AnalysisGraphText, CrosstabBarChartInEveryLayout)
     }
 }
 
+// Twenty regions with labels longer than the legend's column, as the
+// sample survey's: the legend takes more columns and cuts its labels
+// rather than running below the window or over the next column.
+TEST_P(AnalysisGraphText, CrosstabLegendOfTwentySeries)
+{
+    std::string description = "variable sex\ntype u8\nvalue 1 = male\nvalue 2 = female\n"
+                              "variable region\nlabel Region of residence\ntype u8\n";
+    std::string csv = "sex,region\n";
+    for (int r = 1; r <= 20; ++r) {
+        description += "value " + std::to_string(r) + " = Old Mining District " + std::to_string(r) + "\n";
+        for (int s = 1; s <= 2; ++s)
+            csv += std::to_string(s) + "," + std::to_string(r) + "\n";
+    }
+    survey.reset();
+    survey = std::make_unique<Survey>(Survey::Text{description, csv});
+    DATASET *set = survey->DataSet();
+    ASSERT_NE(nullptr, set);
+    const long sex = survey->Variable("sex"), region = survey->Variable("region");
+    const unsigned long words[] = {0x680, 0x78e, 0x30c};
+    for (unsigned long word : words) {
+        LISTETYPE columns(set, sex), rows(set, region);
+        std::unique_ptr<KATLABS> columnLabels(KATLABS::ConstructAndRead(sex, set));
+        std::unique_ptr<KATLABS> rowLabels(KATLABS::ConstructAndRead(region, set));
+        XTABOBJECT table(&columns, columnLabels.get(), &rows, rowLabels.get(), 0, set);
+        XtabOption tableRecord;
+        XtabbarOption barRecord;
+        barRecord.optionWord = static_cast<long>(word);
+        ExpectTextsApartAndInside(new XtabSoyle(&table, &barRecord, &tableRecord),
+                                  "twenty series, word " + std::to_string(word), 22);
+        TearDown();
+    }
+}
+
 // The news sources counted as dichotomies (1 = yes): the bars carry the
 // variables' labels, one of them longer than the table's label column.
 TEST_P(AnalysisGraphText, DichotomyBarChartBothWays)
