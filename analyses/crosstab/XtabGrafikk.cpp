@@ -209,9 +209,12 @@ void XtabGrafikk::AddLegend(bool reversed)
     auto *background =
         new BOXELEMENT(legendLeft, top, legendRight - legendLeft, (rowY + gapY) * rows + gapY, &styles[legendRole]);
     legend->AddElement(background);
-    // A label is cut to its column, so that it stays inside the legend and
-    // clear of the next column.
-    int labelRoom = legendColumnUnits - legendIndent - row - legendIndent, unused = 0;
+    // A label is cut to its column when another column follows, else to the
+    // window's right edge: it stays clear of the next column and inside the
+    // window.
+    int labelRoom = legendColumns > 1 ? legendColumnUnits - legendIndent - row - legendIndent
+                                      : logicalWidth - (legendLeft + legendIndent + row) - legendIndent,
+        unused = 0;
     ToDeviceUnits(labelRoom, unused);
     for (int k = 0; k < series; ++k) {
         const int column = k / rows, inColumn = k % rows;
@@ -275,8 +278,8 @@ int XtabSoyle::ValuePosition(double value) const
     const double span = axisMaximum - axisMinimum;
     const double t = span > 0.0 ? (value - axisMinimum) / span : 0.0;
     if (horizontal)
-        return static_cast<int>(std::floor(plotArea.left + t * 6201));
-    return static_cast<int>(std::floor(plotArea.bottom - t * 6001));
+        return static_cast<int>(std::floor(plotArea.left + t * plotArea.Width()));
+    return static_cast<int>(std::floor(plotArea.bottom - t * plotArea.Height()));
 }
 
 void XtabSoyle::DrawBars()
@@ -308,11 +311,11 @@ void XtabSoyle::DrawBars()
                                        number, alignCentreBaseline, variableSize));
     }
 
-    auto *background = new BOXELEMENT(plotArea.left, plotArea.top, 6201, 6001, &styles[plotRole]);
+    auto *background = new BOXELEMENT(plotArea.left, plotArea.top, plotArea.Width(), plotArea.Height(), &styles[plotRole]);
     background->penWidth = 3;
     chart->AddElement(background);
 
-    AxisSpec description(plotArea.left, plotArea.top, 6201, 6001, 0);
+    AxisSpec description(plotArea.left, plotArea.top, plotArea.Width(), plotArea.Height(), 0);
     description.vertical = horizontal ? 0 : 1;
     description.verticalNearSide = 1.0;
     description.horizontalNearSide = 1.0;
@@ -334,7 +337,7 @@ void XtabSoyle::DrawBars()
     }
     chart->AddElement(new SKALA(description, axisMinimum, axisMaximum));
 
-    const int length = horizontal ? 6001 : 6201;
+    const int length = horizontal ? plotArea.Height() : plotArea.Width();
     for (int g = 0; g < groups; ++g)
         AddGroup(g, length);
 }
