@@ -224,18 +224,9 @@ void GRAPHWIN::KeepTextsInside()
     for (TEKSTELEMENT *text : texts) {
         if (text->HasFlag(element::flagDeviceText) || !*text->Text())
             continue;
-        const RECT r = text->DrawnRect();
-        int dx = 0, dy = 0;
-        if (r.right > view.right + 1)
-            dx = view.right + 1 - r.right;
-        if (r.left + dx < view.left)
-            dx = view.left - r.left;
-        if (r.bottom > view.bottom + 1)
-            dy = view.bottom + 1 - r.bottom;
-        if (r.top + dy < view.top)
-            dy = view.top - r.top;
-        if (dx || dy)
-            text->Move(dx, dy);
+        const POINT shift = ShiftIntoView(text->DrawnRect(), view);
+        if (shift.x || shift.y)
+            text->Move(shift.x, shift.y);
     }
 }
 

@@ -227,16 +227,8 @@ namespace {
 // text.
 RECT InsideView(RECT r, const ElementRect &view)
 {
-    int dx = 0, dy = 0;
-    if (r.right > view.right + 1)
-        dx = view.right + 1 - r.right;
-    if (r.left + dx < view.left)
-        dx = view.left - r.left;
-    if (r.bottom > view.bottom + 1)
-        dy = view.bottom + 1 - r.bottom;
-    if (r.top + dy < view.top)
-        dy = view.top - r.top;
-    OffsetRect(&r, dx, dy);
+    const POINT shift = ShiftIntoView(r, view);
+    OffsetRect(&r, shift.x, shift.y);
     return r;
 }
 

@@ -142,3 +142,17 @@ bool GROBJ_LIST::Contains(const element *item) const
 {
     return std::find(items.begin(), items.end(), item) != items.end();
 }
+
+POINT ShiftIntoView(const RECT &r, const ElementRect &view)
+{
+    POINT shift{0, 0};
+    if (r.right > view.right + 1)
+        shift.x = view.right + 1 - r.right;
+    if (r.left + shift.x < view.left)
+        shift.x = view.left - r.left;
+    if (r.bottom > view.bottom + 1)
+        shift.y = view.bottom + 1 - r.bottom;
+    if (r.top + shift.y < view.top)
+        shift.y = view.top - r.top;
+    return shift;
+}

@@ -37,6 +37,11 @@ struct ElementRect
     bool AllZero() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
 };
 
+// How far a drawn rectangle (right and bottom exclusive) must move to lie
+// inside the view (edges inclusive); where it is larger than the view its
+// left and top edges are kept inside.
+POINT ShiftIntoView(const RECT &r, const ElementRect &view);
+
 class element
 {
 public:
