@@ -99,6 +99,13 @@ public:
         MemoryBudget::Release(held);
         held = 0;
     }
+    // Gives back part of what is held (at most all of it).
+    void Release(size_t bytes)
+    {
+        bytes = bytes < held ? bytes : held;
+        MemoryBudget::Release(bytes);
+        held -= bytes;
+    }
     size_t Held() const { return held; }
 
 private:

@@ -105,15 +105,6 @@ void BiplotInteractive::BuildGraph()
     }
 }
 
-namespace {
-
-// The pixels a text covers, or an empty rectangle.
-RECT Drawn(TEKSTELEMENT *text)
-{
-    return text && *text->Text() ? text->DrawnRect() : RECT{0, 0, 0, 0};
-}
-
-} // namespace
 
 bool BiplotInteractive::FitAreasToTexts()
 {
@@ -145,8 +136,8 @@ bool BiplotInteractive::FitAreasToTexts()
     }
     int headingsBottom = view.top;
     for (TEKSTELEMENT *heading : headings)
-        headingsBottom = std::max(headingsBottom, static_cast<int>(Drawn(heading).bottom));
-    const RECT xRect = Drawn(xTitle), yRect = Drawn(yTitle);
+        headingsBottom = std::max(headingsBottom, static_cast<int>(DrawnRectOf(heading).bottom));
+    const RECT xRect = DrawnRectOf(xTitle), yRect = DrawnRectOf(yTitle);
     const int xTitleHeight = xRect.bottom - xRect.top, yTitleWidth = yRect.right - yRect.left;
 
     // Pixel shifts of the plot's sides (down, right, up, left).

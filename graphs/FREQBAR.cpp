@@ -107,25 +107,10 @@ void FREQBAR::LayOutBands(int n)
 
 void FREQBAR::FitLabelRows(int n, int longest)
 {
-    // Measured in a context of its own, so that nothing is recorded into a
-    // metafile or a printer.
-    HDC dc = OSHandle() && n > 0 && longest > 0 ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!dc)
+    if (!OSHandle() || n <= 0 || longest <= 0)
         return;
     // The widest label in pixels, in the labels' font.
-    TEKSTELEMENT measure(0, 0, "", 0);
-    measure.SetFont(categorySize, 0);
-    HFONT font = measure.MakeFont();
-    HGDIOBJ old = SelectObject(dc, font);
-    int widest = 0;
-    for (const FreqCategory &c : ShownCategories()) {
-        SIZE extent = {0, 0};
-        if (GetTextExtentPoint32A(dc, c.label, static_cast<int>(std::strlen(c.label)), &extent))
-            widest = std::max(widest, static_cast<int>(extent.cx));
-    }
-    SelectObject(dc, old);
-    DeleteObject(font);
-    DeleteDC(dc);
+    const int widest = WidestTextInFont(ShownLabels(), categorySize, 0);
     // Rows of at least the font's height; as many as the labels need to
     // keep apart, as far as the room under the plot holds them.
     int rowPixels = categorySize + 2, bandPixels = band, room = labelArea.bottom - plotArea.bottom - labelDistance;
@@ -180,9 +165,7 @@ void FREQBAR::FitLabelRoom()
     const int n = ShownCount();
     band = n > 0 ? std::abs(plotArea.bottom - plotArea.top) / n : 0;
     const int size = BandFontSize(categorySize);
-    int widest = 0;
-    for (const FreqCategory &c : ShownCategories())
-        widest = std::max(widest, TextWidthInFont(c.label, size, 0));
+    const int widest = WidestTextInFont(ShownLabels(), size, 0);
     int distance = labelDistance, left = plotArea.left, unused = 0;
     ToDeviceUnits(distance, unused);
     ToDeviceUnits(left, unused);

@@ -22,6 +22,7 @@
 #include "stats/FREQOBJ.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class FreqGraphOption;
@@ -68,6 +69,14 @@ public:
 
     // The shown categories of the last build (the graph's own copy).
     const std::vector<FreqCategory> &ShownCategories() const { return shown; }
+    // The shown categories' labels, in order.
+    std::vector<std::string> ShownLabels() const
+    {
+        std::vector<std::string> labels;
+        for (const FreqCategory &c : shown)
+            labels.emplace_back(c.label);
+        return labels;
+    }
     // The value axis's maximum after the last build (widened by the axis).
     double AxisMaximum() const { return axisMaximum; }
     unsigned long OptionWord() const { return optionWord; }

@@ -38,6 +38,9 @@
 
 #include <map>
 #include <string>
+#include <vector>
+
+class TEKSTELEMENT;
 
 class ZafPopUpMenu;
 class ZafPrinter;
@@ -244,14 +247,15 @@ protected:
     // Lets every axis show as many of its numbers as stand apart at the
     // view's present size (SKALA::FitLabels).
     void FitAxisLabels();
-    // Moves every visible text (of the window or of a group) whose drawn
-    // pixels leave the view back inside it, so that no title, number or
-    // free text is cut at an edge, whatever the window's size.
-    void KeepTextsInside();
+    // Moves every visible text (of the window or of a group, as collected
+    // by DrawElements) whose drawn pixels leave the view back inside it, so
+    // that no title, number or free text is cut at an edge, whatever the
+    // window's size.
+    void KeepTextsInside(const std::vector<TEKSTELEMENT *> &texts);
     // Moves each title or caption line in the top quarter of the view that
     // covers a line above it down below that line, so that the stacked
     // lines of a title block never touch, whatever the font and the size.
-    void StackTitleLines();
+    void StackTitleLines(const std::vector<TEKSTELEMENT *> &texts);
     // The mouse, key, focus and context-menu codes; the rest goes on to the
     // window.
     ZafEventType InteractionEvent(const ZafEventRecord &event);

@@ -17,6 +17,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <utility>
 
 #include <cstring>
 #include <string>
@@ -215,12 +216,10 @@ void GRAPHWIN::FitAxisLabels()
         scale->FitLabels(view);
 }
 
-void GRAPHWIN::KeepTextsInside()
+void GRAPHWIN::KeepTextsInside(const std::vector<TEKSTELEMENT *> &texts)
 {
     if (view.right <= view.left || view.bottom <= view.top)
         return;
-    std::vector<TEKSTELEMENT *> texts;
-    CollectTexts(elements, texts);
     for (TEKSTELEMENT *text : texts) {
         if (text->HasFlag(element::flagDeviceText) || !*text->Text())
             continue;
@@ -230,36 +229,41 @@ void GRAPHWIN::KeepTextsInside()
     }
 }
 
-void GRAPHWIN::StackTitleLines()
+void GRAPHWIN::StackTitleLines(const std::vector<TEKSTELEMENT *> &texts)
 {
     if (view.right <= view.left || view.bottom <= view.top)
         return;
-    std::vector<TEKSTELEMENT *> texts;
-    CollectTexts(elements, texts);
-    // The titles and captions: texts starting in the top quarter, top down.
+    // The titles and captions: texts starting in the top quarter, top down,
+    // each with its drawn rectangle (measured once; again after a move).
     const int band = view.top + (view.bottom - view.top) / 4;
-    std::vector<TEKSTELEMENT *> lines;
-    for (TEKSTELEMENT *text : texts)
-        if (text->Visible() && !text->HasFlag(element::flagDeviceText) && *text->Text() && text->DrawnRect().top < band)
-            lines.push_back(text);
+    std::vector<std::pair<TEKSTELEMENT *, RECT>> lines;
+    for (TEKSTELEMENT *text : texts) {
+        if (text->HasFlag(element::flagDeviceText) || !*text->Text())
+            continue;
+        const RECT drawn = text->DrawnRect();
+        if (drawn.top < band)
+            lines.emplace_back(text, drawn);
+    }
     std::stable_sort(lines.begin(), lines.end(),
-                     [](TEKSTELEMENT *a, TEKSTELEMENT *b) { return a->DrawnRect().top < b->DrawnRect().top; });
+                     [](const auto &a, const auto &b) { return a.second.top < b.second.top; });
     // A line that started lower than a line it covers moves down below it;
     // texts that started on one line (numbers side by side) are left alone.
     std::vector<LONG> firstTops;
-    for (TEKSTELEMENT *line : lines)
-        firstTops.push_back(line->DrawnRect().top);
+    for (const auto &line : lines)
+        firstTops.push_back(line.second.top);
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        const RECT below = lines[i]->DrawnRect();
+        const RECT below = lines[i].second;
         int down = 0;
         for (std::size_t j = 0; j < i; ++j) {
-            const RECT above = lines[j]->DrawnRect();
+            const RECT &above = lines[j].second;
             const int across = std::min(above.right, below.right) - std::max(above.left, below.left);
             if (across > 0 && firstTops[j] < firstTops[i] && above.bottom > below.top + down)
                 down = above.bottom - below.top;
         }
-        if (down > 0 && below.bottom + down <= view.bottom + 1)
-            lines[i]->Move(0, down);
+        if (down > 0 && below.bottom + down <= view.bottom + 1) {
+            lines[i].first->Move(0, down);
+            lines[i].second = lines[i].first->DrawnRect();
+        }
     }
 }
 
@@ -272,8 +276,10 @@ void GRAPHWIN::DrawElements()
             ElementToDevice(item);
     }
     FitAxisLabels();
-    KeepTextsInside();
-    StackTitleLines();
+    std::vector<TEKSTELEMENT *> texts;
+    CollectTexts(elements, texts);
+    KeepTextsInside(texts);
+    StackTitleLines(texts);
     for (element *item : elements) {
         if (item->Visible() && item->kind != element::kindText)
             item->Draw();

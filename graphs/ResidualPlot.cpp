@@ -192,11 +192,6 @@ void ResidualPlot::AddTexts(GROUPELEMENT *group)
 
 namespace {
 
-// The pixels a text covers, or an empty rectangle.
-RECT Drawn(TEKSTELEMENT *text)
-{
-    return text && *text->Text() ? text->DrawnRect() : RECT{0, 0, 0, 0};
-}
 
 // The union of the pixels of a scale's numbers (empty without any).
 RECT NumbersOf(SKALA *scale)
@@ -206,7 +201,7 @@ RECT NumbersOf(SKALA *scale)
         return all;
     for (element *child : scale->Children())
         if (child->kind == element::kindText) {
-            const RECT r = Drawn(static_cast<TEKSTELEMENT *>(child));
+            const RECT r = DrawnRectOf(static_cast<TEKSTELEMENT *>(child));
             UnionRect(&all, &all, &r);
         }
     return all;
@@ -227,7 +222,7 @@ bool ResidualPlot::FitAreasToTexts()
         yNumbers = RECT{plotLeftPixels, 0, plotLeftPixels, 0};
     if (IsRectEmpty(&xNumbers))
         xNumbers = RECT{0, plotBottomPixels, 0, plotBottomPixels};
-    const RECT yRect = Drawn(yTitle), xRect = Drawn(xTitle), titleRect = Drawn(title);
+    const RECT yRect = DrawnRectOf(yTitle), xRect = DrawnRectOf(xTitle), titleRect = DrawnRectOf(title);
     const int yTitleWidth = yRect.right - yRect.left, xTitleHeight = xRect.bottom - xRect.top;
     // Pixel shifts of the plot's sides: its left side to the right, its
     // bottom up, its top down.

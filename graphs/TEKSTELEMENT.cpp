@@ -6,6 +6,7 @@
 #include "graphs/GRAPHWIN.h"
 #include "graphs/GROUPELEMENT.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -176,53 +177,6 @@ COLORREF TEKSTELEMENT::TextColour() const
     return lightness < 128 ? RGB(255, 255, 255) : RGB(0, 0, 0);
 }
 
-RECT TEKSTELEMENT::DrawnRect()
-{
-    if (HasFlag(flagStale))
-        Update();
-    const int width = device.right - device.left, height = device.bottom - device.top;
-    RECT r = {device.left, device.top, device.right, device.bottom};
-    if (alignment & alignRight)
-        r.left = device.left - width, r.right = device.left;
-    else if (alignment & alignCentre)
-        r.left = device.left - width / 2, r.right = r.left + width;
-    // Drawn from the anchor at device.top plus the font's height.
-    // The font's metrics from a context of its own, so that nothing is
-    // recorded into a metafile or a printer being drawn on.
-    int ascent = height, cellHeight = height;
-    if (HDC dc = CreateCompatibleDC(nullptr)) {
-        HFONT measured = MakeFont();
-        HGDIOBJ old = SelectObject(dc, measured);
-        TEXTMETRICA metrics = {};
-        if (GetTextMetricsA(dc, &metrics))
-            ascent = metrics.tmAscent, cellHeight = metrics.tmHeight;
-        SelectObject(dc, old);
-        DeleteObject(measured);
-        DeleteDC(dc);
-    }
-    const int y = device.top + cellHeight;
-    if (alignment & alignTop)
-        r.top = y, r.bottom = y + height;
-    else if (alignment & alignBaseline)
-        r.top = y - ascent, r.bottom = y - ascent + height;
-    else
-        r.top = y - height, r.bottom = y;
-    return r;
-}
-
-void TEKSTELEMENT::SetEnd(double fx, double fy)
-{
-    // The new size is centred on the old top-left corner.
-    const int oldLeft = device.left, oldTop = device.top;
-    element::SetEnd(fx, fy);
-    const int halfWidth = (device.right - device.left + 1) / 2;
-    const int halfHeight = (device.bottom - device.top + 1) / 2;
-    device.left = oldLeft - halfWidth;
-    device.right -= halfWidth;
-    device.top = oldTop - halfHeight;
-    device.bottom -= halfHeight;
-}
-
 namespace {
 
 // A context of its own with the font selected, so that nothing is recorded
@@ -251,6 +205,9 @@ public:
     MeasuringContext(const MeasuringContext &) = delete;
     MeasuringContext &operator=(const MeasuringContext &) = delete;
 
+    // The font's metrics; false when they cannot be read.
+    bool Metrics(TEXTMETRICA &metrics) const { return dc && GetTextMetricsA(dc, &metrics); }
+
     int Width(const std::string &text) const
     {
         SIZE extent = {0, 0};
@@ -267,9 +224,62 @@ private:
 
 } // namespace
 
+RECT TEKSTELEMENT::DrawnRect()
+{
+    if (HasFlag(flagStale))
+        Update();
+    const int width = device.right - device.left, height = device.bottom - device.top;
+    RECT r = {device.left, device.top, device.right, device.bottom};
+    if (alignment & alignRight)
+        r.left = device.left - width, r.right = device.left;
+    else if (alignment & alignCentre)
+        r.left = device.left - width / 2, r.right = r.left + width;
+    // Drawn from the anchor at device.top plus the font's height.
+    int ascent = height, cellHeight = height;
+    TEXTMETRICA metrics = {};
+    if (MeasuringContext(fontSize, styleBits).Metrics(metrics))
+        ascent = metrics.tmAscent, cellHeight = metrics.tmHeight;
+    const int y = device.top + cellHeight;
+    if (alignment & alignTop)
+        r.top = y, r.bottom = y + height;
+    else if (alignment & alignBaseline)
+        r.top = y - ascent, r.bottom = y - ascent + height;
+    else
+        r.top = y - height, r.bottom = y;
+    return r;
+}
+
+void TEKSTELEMENT::SetEnd(double fx, double fy)
+{
+    // The new size is centred on the old top-left corner.
+    const int oldLeft = device.left, oldTop = device.top;
+    element::SetEnd(fx, fy);
+    const int halfWidth = (device.right - device.left + 1) / 2;
+    const int halfHeight = (device.bottom - device.top + 1) / 2;
+    device.left = oldLeft - halfWidth;
+    device.right -= halfWidth;
+    device.top = oldTop - halfHeight;
+    device.bottom -= halfHeight;
+}
+
+
+RECT DrawnRectOf(TEKSTELEMENT *text)
+{
+    return text && *text->Text() ? text->DrawnRect() : RECT{0, 0, 0, 0};
+}
+
 int TextWidthInFont(const std::string &text, int fontSize, std::uint32_t styleBits)
 {
     return MeasuringContext(fontSize, styleBits).Width(text);
+}
+
+int WidestTextInFont(const std::vector<std::string> &texts, int fontSize, std::uint32_t styleBits)
+{
+    const MeasuringContext context(fontSize, styleBits);
+    int widest = 0;
+    for (const std::string &text : texts)
+        widest = std::max(widest, context.Width(text));
+    return widest;
 }
 
 std::string CutTextToWidth(const std::string &text, int pixels, int fontSize, std::uint32_t styleBits)

@@ -13,6 +13,7 @@
 #include "graphs/element.h"
 
 #include <string>
+#include <vector>
 
 class DrawStyle;
 
@@ -71,8 +72,12 @@ private:
     const DrawStyle *contrastWith = nullptr; // not owned
 };
 
+// The pixels a text covers, or an empty rectangle for none or an empty text.
+RECT DrawnRectOf(TEKSTELEMENT *text);
 // The pixels the text takes across in the font of the size and style bits.
 int TextWidthInFont(const std::string &text, int fontSize, std::uint32_t styleBits);
+// The widest of the texts, in pixels, in that font.
+int WidestTextInFont(const std::vector<std::string> &texts, int fontSize, std::uint32_t styleBits);
 // The text cut in its middle ("Answ..y 13", as the labels of a question
 // often differ only at their ends) so that it takes at most the pixels in
 // the font of the size and style bits; the whole text when it fits.

@@ -263,16 +263,14 @@ void PrintPreview::SetPageSize(HDC layout)
     QivPrinter measure(layout);
     pageWidth = std::max(measure.PageWidth(), 1);
     pageHeight = std::max(measure.PageHeight(), 1);
-    pageMillimetres = SIZE{std::max(GetDeviceCaps(layout, HORZSIZE), 1), std::max(GetDeviceCaps(layout, VERTSIZE), 1)};
-}
-
-SIZE PrintPreview::ActualPixels() const
-{
+    // The page at its printed size on the screen, from its size in
+    // millimetres and the screen's pixels per inch.
+    const int widthMillimetres = std::max(GetDeviceCaps(layout, HORZSIZE), 1);
+    const int heightMillimetres = std::max(GetDeviceCaps(layout, VERTSIZE), 1);
     HDC screen = GetDC(nullptr);
-    const SIZE pixels = {MulDiv(pageMillimetres.cx, GetDeviceCaps(screen, LOGPIXELSX) * 10, 254),
-                         MulDiv(pageMillimetres.cy, GetDeviceCaps(screen, LOGPIXELSY) * 10, 254)};
+    actualPixels = SIZE{MulDiv(widthMillimetres, GetDeviceCaps(screen, LOGPIXELSX) * 10, 254),
+                        MulDiv(heightMillimetres, GetDeviceCaps(screen, LOGPIXELSY) * 10, 254)};
     ReleaseDC(nullptr, screen);
-    return pixels;
 }
 
 RECT PrintPreview::PageFrame(HDC layout)

@@ -46,7 +46,7 @@ public:
     bool ActualSize() const { return actualSize; }
     void SetActualSize(bool flag);
     // The page's size on the screen at its printed size, in pixels.
-    SIZE ActualPixels() const;
+    SIZE ActualPixels() const { return actualPixels; }
 
     ZafEventType Event(const ZafEventRecord &event) override;
     // Passes the mouse wheel, which comes to the control with the focus, to
@@ -65,7 +65,7 @@ private:
     int currentPage = 0;
     int pageWidth = 1;
     int pageHeight = 1;
-    SIZE pageMillimetres = {1, 1};
+    SIZE actualPixels = {1, 1};
     bool actualSize = false;
     class Sheet;
     Sheet *sheet = nullptr;

@@ -22,20 +22,8 @@ CellCounter::CellCounter(int dimensions, size_t denseCells)
 {
     for (int d = 0; d < this->dimensions; ++d)
         sides[d] = 1;
-    Charge(sizeof(double));
+    charge.Add(sizeof(double));
     cells.assign(1, 0.0);
-}
-
-void CellCounter::Charge(size_t bytes)
-{
-    MemoryBudget::Charge(bytes);
-    held += bytes;
-}
-
-void CellCounter::Release(size_t bytes)
-{
-    MemoryBudget::Release(bytes);
-    held -= bytes;
 }
 
 size_t CellCounter::KeyHash::operator()(const Key &key) const
@@ -63,7 +51,7 @@ void CellCounter::AddOutside(const uint32_t *index, double w)
     std::copy(index, index + dimensions, key.begin());
     auto cell = met.find(key);
     if (cell == met.end()) {
-        Charge(kHashEntryCost);
+        charge.Add(kHashEntryCost);
         cell = met.emplace(key, 0.0).first;
     }
     cell->second += w;
@@ -92,12 +80,12 @@ void CellCounter::Widen(const uint32_t *index)
     std::vector<double> widened;
     bool charged = false;
     try {
-        Charge(count * sizeof(double));
+        charge.Add(count * sizeof(double));
         charged = true;
         widened.assign(count, 0.0);
     } catch (const std::bad_alloc &) {
         if (charged)
-            Release(count * sizeof(double));
+            charge.Release(count * sizeof(double));
         MoveToHash();
         return;
     }
@@ -113,7 +101,7 @@ void CellCounter::Widen(const uint32_t *index)
             to = to * wider[d] + at[d];
         widened[to] = cells[old];
     }
-    Release(cells.size() * sizeof(double));
+    charge.Release(cells.size() * sizeof(double));
     cells.swap(widened);
     sides = wider;
 }
@@ -123,10 +111,10 @@ void CellCounter::MoveToHash()
     ForEach([this](const uint32_t *index, double count) {
         Key key{};
         std::copy(index, index + dimensions, key.begin());
-        Charge(kHashEntryCost);
+        charge.Add(kHashEntryCost);
         met.emplace(key, count);
     });
-    Release(cells.size() * sizeof(double));
+    charge.Release(cells.size() * sizeof(double));
     std::vector<double>().swap(cells);
     dense = false;
 }

@@ -31,7 +31,6 @@ public:
     typedef std::array<uint32_t, kMaxDimensions> Key;
 
     explicit CellCounter(int dimensions, size_t denseCells = kDenseCells);
-    ~CellCounter() { MemoryBudget::Release(held); }
     CellCounter(const CellCounter &) = delete;
     CellCounter &operator=(const CellCounter &) = delete;
 
@@ -73,11 +72,9 @@ private:
     // Widens the dense array to hold index, or moves every cell to the hash.
     void Widen(const uint32_t *index);
     void MoveToHash();
-    void Charge(size_t bytes);
-    void Release(size_t bytes);
 
     int dimensions;
-    size_t held = 0; // bytes charged to the budget
+    MemoryCharge charge; // what the counts hold of the budget, given back at the end
     size_t denseLimit;
     bool dense = true;
     std::array<size_t, kMaxDimensions> sides{};

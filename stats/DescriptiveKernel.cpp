@@ -177,12 +177,15 @@ void QuantileColumn::Add(double value, double weight)
 
 void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
 {
+    // Whether every case of the block weighs 1, looked at only where it
+    // matters.
+    const bool ones = (counting || !weighted) && (!w || std::all_of(w, w + n, [](double x) { return x == 1.0; }));
     if (counting) {
-        if ((!w || std::all_of(w, w + n, [](double x) { return x == 1.0; })) && CountBlock(v, n))
+        if (ones && CountBlock(v, n))
             return;
         Uncount();
     }
-    if (!weighted && (!w || std::all_of(w, w + n, [](double x) { return x == 1.0; }))) {
+    if (!weighted && ones) {
         Grow(n);
         values.insert(values.end(), v, v + n);
         total += static_cast<double>(n);

@@ -190,8 +190,6 @@ void GMultRespFreq::CountBlock(CaseBlockWalk &walk)
                     ++answers;
                 }
         }
-        for (size_t i = 0; i < counts.size(); ++i)
-            counts[i] = static_cast<double>(rawCounts[i]);
         caseCount += static_cast<double>(cases);
         answerTotal += static_cast<double>(answers);
         return;
@@ -234,7 +232,7 @@ void GMultRespFreq::Tabulate()
         else
             r.value.real = codes[i];
         r.count = IsWeighted() ? 0 : rawCounts[i];
-        r.frequency = counts[i];
+        r.frequency = IsWeighted() ? counts[i] : static_cast<double>(rawCounts[i]);
         const char *label = labels ? labels->GetLabelText(codes[i]) : "";
         if (*label)
             std::snprintf(r.label, sizeof r.label, "%.140s", label);

@@ -151,6 +151,10 @@ bool NTABOBJ::CountCells()
     // base by those numbers; the tree of cells is built after, in the
     // order of the values.
     const size_t nc = controls_.size();
+    if (nc + 1 > static_cast<size_t>(CellCounter::kMaxDimensions)) {
+        failureText = "The n-way table of " + NameOf(dataSet, dependent_) + " takes at most three control variables.";
+        return false;
+    }
     std::vector<long> members = tableKind == 3 ? setMembers : std::vector<long>{dependent_};
     std::vector<std::unique_ptr<LISTETYPE>> lists;
     for (long variable : controls_)
@@ -164,10 +168,6 @@ bool NTABOBJ::CountCells()
         walked.push_back(list.get());
     }
     CaseBlockWalk cases(*this, walked.data(), static_cast<int>(walked.size()), true);
-    if (nc + 1 > static_cast<size_t>(CellCounter::kMaxDimensions)) {
-        failureText = "The n-way table of " + NameOf(dataSet, dependent_) + " takes at most three control variables.";
-        return false;
-    }
     if (!readable || !cases.Ok()) {
         failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
                       " cannot be made: the values or the weights cannot be read.";

@@ -325,12 +325,10 @@ bool OnewayObj::Compute()
         return false;
     std::vector<std::pair<double, size_t>> order;
     for (size_t g = 0; g < moments.size(); ++g)
-        order.emplace_back(0.0, g);
+        order.emplace_back(met.Known(g), g);
     KATLABS *labels = KATLABS::ConstructAndRead(breakVariable, dataSet);
     const VariableInfo *info = dataSet ? dataSet->GetVariable(breakVariable) : nullptr;
     const int decimals = info ? info->EffectiveDecimals() : 2;
-    for (size_t g = 0; g < moments.size(); ++g)
-        order[g].first = met.Known(g);
     std::sort(order.begin(), order.end());
     for (const auto &entry : order) {
         DescriptiveRecord record;

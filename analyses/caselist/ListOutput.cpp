@@ -383,11 +383,6 @@ std::string ListOutput::FormatLine(long row, bool tab) const
         if (!variable.output)
             continue;
         const std::string text = variable.Text();
-        std::string title = text.size() <= cut ? text : text.substr(0, cut);
-        // A title cut after a blank keeps no blank at its end: it would
-        // stand apart from the column it heads.
-        while (!title.empty() && title.back() == ' ')
-            title.pop_back();
         if (tab) {
             if (row == 0) {
                 // The titles end with a tab as the cells do, so that each
@@ -400,6 +395,11 @@ std::string ListOutput::FormatLine(long row, bool tab) const
             line += CellText(variable, value, 1) + "\t";
             continue;
         }
+        std::string title = text.size() <= cut ? text : text.substr(0, cut);
+        // A title cut after a blank keeps no blank at its end: it would
+        // stand apart from the column it heads.
+        while (!title.empty() && title.back() == ' ')
+            title.pop_back();
         // Every column one blank and as wide as its widest cell or title:
         // titles over their cells, no two cells run together.
         const size_t width =

@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+const GraphToolRow freqToolRows[2] = {{18, FreqBook::textGroup, "graph_hbars"}, {17, FreqBook::textGroup, "graph_pie"}};
+
 FreqBook::FreqBook(FreqOption *option) : AnalysisBook(option, 0)
 {
     titleText = titleTextNumber;
@@ -32,7 +34,6 @@ public:
 };
 
 // Tool 0 the bar graph, tool 1 the pie graph (the page's graph kinds).
-const GraphToolRow toolRows[] = {{18, FreqBook::textGroup, "graph_hbars"}, {17, FreqBook::textGroup, "graph_pie"}};
 const FreqPage::GraphMaker graphs[] = {
     [](FREQOBJECT *distribution) -> ZafWindow * { return new FREQBAR(distribution, distribution->barOption); },
     [](FREQOBJECT *distribution) -> ZafWindow * { return new FREQPIE(distribution, distribution->pieOption); },
@@ -50,7 +51,7 @@ bool FreqBook::Build(long selectionHandle)
     auto *barOption = new FreqbarOption;
     auto *pieOption = new FreqpieOption;
     StatOption *const graphRecords[] = {barOption, pieOption};
-    AddGraphTools(toolRows, graphRecords, 2);
+    AddGraphTools(freqToolRows, graphRecords, 2);
     StatusFieldsHidden hidden;
 
     if (!list.OfferGrouping(dataSet, StatText(titleTextNumber, textGroup), true))

@@ -18,6 +18,10 @@ class FreqOption;
 class FreqbarOption;
 class FreqpieOption;
 
+// The tools of the frequency table's bar and pie graphs, which the
+// multiple-response tables show too.
+extern const GraphToolRow freqToolRows[2];
+
 class FreqBook : public AnalysisBook
 {
 public:

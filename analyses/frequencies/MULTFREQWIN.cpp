@@ -23,8 +23,6 @@ const MultrespFreqPage::GraphMaker graphMakers[] = {MultrespBarGraph<MultRespFre
 
 } // namespace
 
-const GraphToolRow multrespToolRows[2] = {{18, freqTextGroup, "graph_hbars"}, {17, freqTextGroup, "graph_pie"}};
-
 ZafWindow *MultrespGraph(int kind, FREQOBJ *result, FreqbarOption *barOption, FreqpieOption *pieOption)
 {
     if (!result)
@@ -40,7 +38,7 @@ std::vector<long> MultrespVariables(const AnalysisBook::ListChoice &list, std::s
     caption.clear();
     for (int i = 0; i < list.Count(); ++i) {
         numbers.push_back(list.Variable(i));
-        caption += (i ? " v" : "v") + std::to_string(list.Variable(i));
+        caption += (i ? " " : "") + AnalysisBook::PageCaption(list.Variable(i));
     }
     numbers.push_back(0);
     return numbers;

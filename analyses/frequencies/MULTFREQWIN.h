@@ -24,6 +24,7 @@
 #pragma once
 
 #include "analyses/kit/AnalysisBook.h"
+#include "analyses/frequencies/FreqBook.h"
 #include "analyses/frequencies/MultrespFreqOption.h"
 #include "graphs/FreqGraphOption.h"
 #include "shell/TXTWIN.h"
@@ -33,9 +34,6 @@
 #include <vector>
 
 class MultrespFreqOption;
-
-// The tools of the bar and the pie graph.
-extern const GraphToolRow multrespToolRows[2];
 
 // The width of the count and percent columns of a multiple-response table
 // of the distribution r: the record's column width, widened to one more
@@ -115,7 +113,7 @@ void AddMultrespPage(AnalysisBook &book, Count *count, int title, const std::str
     count->barOption = new FreqbarOption;
     count->pieOption = base == multrespOfAnswers ? new FreqpieOption : nullptr;
     StatOption *const records[] = {count->barOption, count->pieOption};
-    book.AddGraphTools(multrespToolRows, records, count->pieOption ? 2 : 1);
+    book.AddGraphTools(freqToolRows, records, count->pieOption ? 2 : 1);
     auto *text = new Window(StatText(title, multrespTextGroup), count);
     auto *page = new PageType(caption.c_str());
     page->SetResultWindow(text);

@@ -24,7 +24,6 @@ void MapWindow::SetGraph(MapGraph *newGraph)
 
 void MapWindow::PrepareTable()
 {
-    computed = true;
     if (distribution || means)
         return;
     DATASET *dataSet = graph->DataSet();

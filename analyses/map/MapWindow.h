@@ -13,22 +13,14 @@
 // Ownership: the window owns its map, its distribution and its means.
 #pragma once
 
+#include "analyses/descriptives/MeanBook.h"
 #include "analyses/frequencies/FRWIN.h"
-#include "stats/MeanObj.h"
 #include "stats/StatClass.h"
 
 #include <memory>
 
 class FREQOBJ;
 class MapGraph;
-
-// The descriptive statistics of the page's variable.
-class MEAN : public MeanObj
-{
-public:
-    using MeanObj::MeanObj;
-    ~MEAN() override = default;
-};
 
 // The computation object of a map page.
 class MapStatClass : public StatClass
@@ -53,7 +45,6 @@ public:
     void SetGraph(MapGraph *graph);
     MapGraph *Graph() const { return graph.get(); }
     MEAN *Means() const { return means.get(); }
-    bool Computed() const { return computed; }
     int Map() const { return map; }
     long Variable() const { return variable; }
 
@@ -65,5 +56,4 @@ private:
     std::unique_ptr<MapGraph> graph;
     std::unique_ptr<MEAN> means;
     std::unique_ptr<FREQOBJ> ownedDistribution; // FRWIN::distribution points to it
-    bool computed = false;
 };

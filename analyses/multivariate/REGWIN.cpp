@@ -233,25 +233,26 @@ void REGWIN::WriteModel()
     EndLine();
 
     const int bWidth = SummaryWidth(step);
+    const int summaryLabel = SummaryLabelWidth();
     if (step.inEquation > 0) {
-        Label(SummaryLabelWidth(), Msg(9));
+        Label(summaryLabel, Msg(9));
         Cell(bWidth, step.b[0], 3);
         EndLine();
         EndLine();
         for (int s = 0; s < 3; ++s) {
-            Label(SummaryLabelWidth(), Msg(10 + s));
+            Label(summaryLabel, Msg(10 + s));
             Cell(bWidth, step.summary[s], 2);
             EndLine();
         }
         EndLine();
         const bool noF = IsNotComputed(step.summary[3]);
-        Label(SummaryLabelWidth(), Msg(13));
+        Label(summaryLabel, Msg(13));
         if (noF)
             Cell(bWidth, "***");
         else
             Cell(bWidth, step.summary[3], 2);
         EndLine();
-        Label(SummaryLabelWidth(), Msg(14));
+        Label(summaryLabel, Msg(14));
         if (noF)
             Cell(bWidth, "***");
         else
@@ -260,7 +261,7 @@ void REGWIN::WriteModel()
     }
     Plain();
     EndLine();
-    Label(SummaryLabelWidth(), Msg(16));
+    Label(summaryLabel, Msg(16));
     Cell(bWidth, step.n, 0);
     EndLine();
 

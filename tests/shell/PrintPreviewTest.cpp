@@ -36,6 +36,17 @@ protected:
     }
     ~PrintPreviewTest() override { DeleteEnhMetaFile(CloseEnhMetaFile(printerDC)); }
 
+    // The preview of the text, made and shown to the window manager (not
+    // on the screen), its messages run.
+    PrintPreview *OpenHidden()
+    {
+        auto *preview = new PrintPreview(text, printerDC);
+        preview->SetVisible(false);
+        zafWindowManager->AddObject(preview);
+        Pump();
+        return preview;
+    }
+
     TXTWIN text{"Frequencies", 0};
     HDC printerDC;
 };
@@ -65,10 +76,7 @@ TEST_F(PrintPreviewTest, PagesHoldTheLinesPrintingPutsOnThemAndPagingStaysWithin
 
 TEST_F(PrintPreviewTest, OnScreenTheSheetIsPaintedWhiteWithTheText)
 {
-    auto *preview = new PrintPreview(text, printerDC);
-    preview->SetVisible(false);
-    zafWindowManager->AddObject(preview);
-    Pump();
+    PrintPreview *preview = OpenHidden();
     auto *sheet = dynamic_cast<ZafWindowObject *>(preview->First());
     ASSERT_TRUE(sheet && sheet->IsCreated());
     const testsupport::Painted sheetPixels(sheet->OSHandle());
@@ -89,10 +97,7 @@ TEST_F(PrintPreviewTest, OnScreenTheSheetIsPaintedWhiteWithTheText)
 // inside it and whole.
 TEST_F(PrintPreviewTest, TheWholePageShowsLegiblyInALargeSizeableWindowThatKeepsItsControlsInside)
 {
-    auto *preview = new PrintPreview(text, printerDC);
-    preview->SetVisible(false);
-    zafWindowManager->AddObject(preview);
-    Pump();
+    PrintPreview *preview = OpenHidden();
     RECT work, place;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(preview->OSHandle(), &place);
@@ -149,10 +154,7 @@ RECT PaintedPaper(const testsupport::Painted &sheet)
 // through a table of several pages, the title and the painted page following.
 TEST_F(PrintPreviewTest, ThePageFillsTheWindowAtItsProportionsAndPagesThroughTheTable)
 {
-    auto *preview = new PrintPreview(text, printerDC);
-    preview->SetVisible(false);
-    zafWindowManager->AddObject(preview);
-    Pump();
+    PrintPreview *preview = OpenHidden();
     auto *sheet = dynamic_cast<ZafWindowObject *>(preview->First());
     ASSERT_TRUE(sheet && sheet->IsCreated());
     const double pageWidth = GetDeviceCaps(printerDC, HORZSIZE), pageHeight = GetDeviceCaps(printerDC, VERTSIZE);
@@ -211,10 +213,7 @@ TEST_F(PrintPreviewTest, ThePageFillsTheWindowAtItsProportionsAndPagesThroughThe
 // again, and the whole page comes back without bars.
 TEST_F(PrintPreviewTest, AtItsPrintedSizeThePageScrollsAndTheWholePageComesBack)
 {
-    auto *preview = new PrintPreview(text, printerDC);
-    preview->SetVisible(false);
-    zafWindowManager->AddObject(preview);
-    Pump();
+    PrintPreview *preview = OpenHidden();
     auto *sheet = dynamic_cast<ZafWindowObject *>(preview->First());
     ASSERT_TRUE(sheet && sheet->IsCreated());
     HWND sheetWindow = sheet->OSHandle();
