@@ -27,7 +27,7 @@ const ControlRow controls[] = {
 const TableDescription Desk1grafOption::description =
     DescribeTable(nullptr, "ODeskriptEnveis", textGroup, settings, controls);
 
-Desk1grafOption::Desk1grafOption() : TableOption(description)
+Desk1grafOption::Desk1grafOption() : GraphOption(description)
 {}
 
 ZafWindow *Desk1grafOption::CreateOptionWindow()

@@ -13,10 +13,10 @@
 // window.
 #pragma once
 
-#include "shell/TableOption.h"
+#include "shell/GraphOption.h"
 #include "shell/TableOptionWindow.h"
 
-class Desk1grafOption : public TableOption
+class Desk1grafOption : public GraphOption
 {
 public:
     static constexpr const char *maskKey = "MeanTableDisplay";

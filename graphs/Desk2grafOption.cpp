@@ -46,7 +46,7 @@ const TableDescription Desk2grafBarcodeOption::description =
     DescribeTable(nullptr, "ODeskriptToveis", textGroup, barcodeSettings, plainControls);
 
 Desk2grafOption::Desk2grafOption(int graphKind, const TableDescription &description)
-    : TableOption(description), kind(graphKind)
+    : GraphOption(description), kind(graphKind)
 {}
 
 ZafWindow *Desk2grafOption::CreateOptionWindow()

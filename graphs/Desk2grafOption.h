@@ -16,10 +16,10 @@
 // tools; the computations point to them; the option frame owns the window.
 #pragma once
 
-#include "shell/TableOption.h"
+#include "shell/GraphOption.h"
 #include "shell/TableOptionWindow.h"
 
-class Desk2grafOption : public TableOption
+class Desk2grafOption : public GraphOption
 {
 public:
     enum Kind { bar, box, confint, barcode };

@@ -28,7 +28,7 @@ const ControlRow controls[] = {
 
 const TableDescription DuoPolyOption::description = DescribeTable(nullptr, "duo_poly", textGroup, settings, controls);
 
-DuoPolyOption::DuoPolyOption() : TableOption(description)
+DuoPolyOption::DuoPolyOption() : GraphOption(description)
 {}
 
 ZafWindow *DuoPolyOption::CreateOptionWindow()

@@ -10,10 +10,10 @@
 // the option frame owns the window.
 #pragma once
 
-#include "shell/TableOption.h"
+#include "shell/GraphOption.h"
 #include "shell/TableOptionWindow.h"
 
-class DuoPolyOption : public TableOption
+class DuoPolyOption : public GraphOption
 {
 public:
     enum OptionBit : unsigned long {
@@ -27,7 +27,6 @@ public:
     DuoPolyOption();
     ZafWindow *CreateOptionWindow() override;
 
-    long &optionWord = value[0];
 };
 
 class DuoPolyOptionWindow : public TableOptionWindow

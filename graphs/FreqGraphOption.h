@@ -8,15 +8,12 @@
 // distributions point to them; the windows made belong to the caller.
 #pragma once
 
-#include "shell/TableOption.h"
+#include "shell/GraphOption.h"
 
-class FreqGraphOption : public TableOption
+class FreqGraphOption : public GraphOption
 {
-public:
-    long &optionWord = value[0];
-
 protected:
-    using TableOption::TableOption;
+    using GraphOption::GraphOption;
 };
 
 class FreqbarOption : public FreqGraphOption

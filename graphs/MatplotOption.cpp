@@ -27,7 +27,7 @@ const ControlRow controls[] = {
 
 const TableDescription MatplotOption::description = DescribeTable(nullptr, "omatplot", textGroup, settings, controls);
 
-MatplotOption::MatplotOption() : TableOption(description)
+MatplotOption::MatplotOption() : GraphOption(description)
 {}
 
 ZafWindow *MatplotOption::CreateOptionWindow()

@@ -8,10 +8,10 @@
 // the window.
 #pragma once
 
-#include "shell/TableOption.h"
+#include "shell/GraphOption.h"
 #include "shell/TableOptionWindow.h"
 
-class MatplotOption : public TableOption
+class MatplotOption : public GraphOption
 {
 public:
     static const TableDescription description;

@@ -22,7 +22,7 @@ const ControlRow controls[] = {
 
 const TableDescription ResplotOption::description = DescribeTable(nullptr, "resplot", textGroup, settings, controls);
 
-ResplotOption::ResplotOption() : TableOption(description)
+ResplotOption::ResplotOption() : GraphOption(description)
 {}
 
 ZafWindow *ResplotOption::CreateOptionWindow()

@@ -8,10 +8,10 @@
 // the window.
 #pragma once
 
-#include "shell/TableOption.h"
+#include "shell/GraphOption.h"
 #include "shell/TableOptionWindow.h"
 
-class ResplotOption : public TableOption
+class ResplotOption : public GraphOption
 {
 public:
     static const TableDescription description;

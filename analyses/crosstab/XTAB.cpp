@@ -40,7 +40,7 @@ bool XTAB::Build(long selectionHandle)
         return false;
 
     auto *barChart = new XtabbarOption;
-    StatOption *const graphRecords[] = {barChart};
+    GraphOption *const graphRecords[] = {barChart};
     AddGraphTools(toolRows, graphRecords, 1);
 
     // The titles are copied: the offer may read texts of its own group.

@@ -53,7 +53,7 @@ void Choice(ZafWindow *group, std::initializer_list<const char *> names)
 
 const TableDescription XtabbarOption::description = DescribeTable(nullptr, "oxtabgr", 6, settings, controls);
 
-XtabbarOption::XtabbarOption() : TableOption(description)
+XtabbarOption::XtabbarOption() : GraphOption(description)
 {}
 
 ZafWindow *XtabbarOption::CreateOptionWindow()

@@ -9,10 +9,10 @@
 // graph tool); the option frame owns the window.
 #pragma once
 
-#include "shell/TableOption.h"
+#include "shell/GraphOption.h"
 #include "shell/TableOptionWindow.h"
 
-class XtabbarOption : public TableOption
+class XtabbarOption : public GraphOption
 {
 public:
     enum DisplayBit : unsigned long {
@@ -32,7 +32,6 @@ public:
     XtabbarOption();
     ZafWindow *CreateOptionWindow() override;
 
-    long &optionWord = value[0];
 };
 
 class XtabbarOptionWindow : public TableOptionWindow

@@ -42,7 +42,7 @@ bool MeanBook::Build(long selectionHandle)
     if (!TakeLists(selectionHandle, {&list}, &dataSet))
         return false;
     auto *graphOption = new Desk1grafOption;
-    StatOption *const graphRecords[] = {graphOption};
+    GraphOption *const graphRecords[] = {graphOption};
     AddGraphTools(toolRows, graphRecords, 1);
     for (int i = 0; i < list.Count(); ++i) {
         const std::string caption = PageCaption(list.Variable(i));

@@ -338,7 +338,7 @@ bool OnewayBook::Build(long selectionHandle)
         return false;
     Desk2grafOption *graphRecords[ONEWAY::graphKinds] = {new Desk2grafBarOption, new Desk2grafBoxOption,
                                                          new Desk2grafConfintOption, new Desk2grafBarcodeOption};
-    StatOption *const records[ONEWAY::graphKinds] = {graphRecords[0], graphRecords[1], graphRecords[2],
+    GraphOption *const records[ONEWAY::graphKinds] = {graphRecords[0], graphRecords[1], graphRecords[2],
                                                      graphRecords[3]};
     AddGraphTools(toolRows, records, ONEWAY::graphKinds);
     AddPairPages(analysis, breaks, [this, dataSet, &graphRecords](long a, long b) {

@@ -50,7 +50,7 @@ bool FreqBook::Build(long selectionHandle)
 
     auto *barOption = new FreqbarOption;
     auto *pieOption = new FreqpieOption;
-    StatOption *const graphRecords[] = {barOption, pieOption};
+    GraphOption *const graphRecords[] = {barOption, pieOption};
     AddGraphTools(freqToolRows, graphRecords, 2);
     StatusFieldsHidden hidden;
 

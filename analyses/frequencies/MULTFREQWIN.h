@@ -112,7 +112,7 @@ void AddMultrespPage(AnalysisBook &book, Count *count, int title, const std::str
     count->workbook = &book;
     count->barOption = new FreqbarOption;
     count->pieOption = base == multrespOfAnswers ? new FreqpieOption : nullptr;
-    StatOption *const records[] = {count->barOption, count->pieOption};
+    GraphOption *const records[] = {count->barOption, count->pieOption};
     book.AddGraphTools(freqToolRows, records, count->pieOption ? 2 : 1);
     auto *text = new Window(StatText(title, multrespTextGroup), count);
     auto *page = new PageType(caption.c_str());

@@ -112,7 +112,7 @@ bool AnalysisBook::TakeLists(long selectionHandle, std::initializer_list<ListCho
     return *dataSet != nullptr;
 }
 
-void AnalysisBook::AddGraphTools(const GraphToolRow *rows, StatOption *const *records, int count)
+void AnalysisBook::AddGraphTools(const GraphToolRow *rows, GraphOption *const *records, int count)
 {
     for (int i = 0; i < count; ++i) {
         records[i]->LoadSettings(1);

@@ -22,6 +22,7 @@
 // pages; a ListChoice owns its selection and the value lists still in it.
 #pragma once
 
+#include "shell/GraphOption.h"
 #include "shell/Page.h"
 #include "shell/WorkBook.h"
 
@@ -99,7 +100,7 @@ public:
 
     // Loads each record's settings and adds its tool, in the table's order
     // (graph kind = row number). records and rows have count entries.
-    void AddGraphTools(const GraphToolRow *rows, StatOption *const *records, int count);
+    void AddGraphTools(const GraphToolRow *rows, GraphOption *const *records, int count);
 
 protected:
     using WorkBook::WorkBook;

@@ -36,7 +36,7 @@ bool CorrBook::Build(long selectionHandle)
     if (!TakeLists(selectionHandle, {&list}))
         return false;
     auto *matplot = new MatplotOption;
-    StatOption *const graphRecords[] = {matplot};
+    GraphOption *const graphRecords[] = {matplot};
     AddGraphTools(toolRows, graphRecords, 1);
 
     std::vector<long> variables;

@@ -110,7 +110,7 @@ bool MultregBook::Build(long selectionHandle)
     keepMultRegButton = true;
     auto *residualPlot = new ResplotOption;
     auto *matrixPlot = new MatplotOption;
-    StatOption *const graphRecords[] = {residualPlot, matrixPlot};
+    GraphOption *const graphRecords[] = {residualPlot, matrixPlot};
     AddGraphTools(toolRows, graphRecords, 2);
     MultregOption &record = *Record();
     for (size_t d = 0; d < equations.size(); ++d) {

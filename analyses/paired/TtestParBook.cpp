@@ -39,7 +39,7 @@ bool TtestParBook::Build(long selectionHandle)
         return false;
 
     polygonOption = new DuoPolyOption;
-    StatOption *const graphRecords[] = {polygonOption};
+    GraphOption *const graphRecords[] = {polygonOption};
     AddGraphTools(toolRows, graphRecords, 1);
 
     AddPairPages(firsts, seconds, [this](long first, long second) {

@@ -34,6 +34,7 @@
 #include "graphs/MatplotOption.h"
 #include "graphs/ResplotOption.h"
 #include "shell/AnalysisRegistry.h"
+#include "shell/GraphOption.h"
 #include "shell/OptionWindowFrame.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafInteger.h"
@@ -304,6 +305,28 @@ TEST_P(OptionRecordConformance, TheRegistryEntryMakesThisRecordWithItsSettingsLo
     if (first)
         EXPECT_EQ(first->minimum, table->Field(first->field)) << "loaded";
     EXPECT_STREQ(GetParam().recordName, made->GetName());
+}
+
+// A graph's record (one without a registry entry) is a GraphOption whose
+// option word is the value its "Display" or mask setting loads; an
+// analysis's record is not one.
+TEST_P(OptionRecordConformance, AGraphRecordKeepsItsSettingInItsOptionWord)
+{
+    auto *graph = dynamic_cast<GraphOption *>(record.get());
+    if (GetParam().helpName) {
+        EXPECT_EQ(nullptr, graph);
+        return;
+    }
+    ASSERT_NE(nullptr, graph);
+    ASSERT_EQ(1, description.settingCount);
+    const SettingRow &word = description.settings[0];
+    const long stored = word.readDefault == word.maximum ? word.minimum : word.maximum;
+    RegistrySettings::WriteValueInSection(FindSettingsSection(word.section), word.key,
+                                          static_cast<unsigned long>(stored));
+    graph->LoadSettings(1);
+    EXPECT_EQ(stored, graph->optionWord);
+    graph->LoadSettings(0);
+    EXPECT_EQ(word.unloaded, graph->optionWord);
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, OptionRecordConformance, testing::ValuesIn(records),
