@@ -52,6 +52,9 @@ void StatOption::TakeFromWindow()
     FromWindow();
 }
 
+void StatOption::TakeFromWindow(const StatOption &)
+{}
+
 void StatOption::Assign(const StatOption &other)
 {
     parameterWord = other.parameterWord;

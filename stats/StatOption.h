@@ -33,6 +33,9 @@ public:
     // Flag 0 sets the defaults only, else the defaults and then the settings.
     virtual void LoadSettings(int flag);
     virtual void TakeFromWindow();
+    // Takes the settings that another record of the same analysis shows
+    // (the base takes none).
+    virtual void TakeFromWindow(const StatOption &other);
     virtual void Assign(const StatOption &other);
     // Takes what the user answered in the pre-option window of the record
     // made for the run before (a record of the same class): the variable

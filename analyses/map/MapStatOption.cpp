@@ -148,6 +148,18 @@ void MapStatOption::TakeFromWindow()
         chosenMap = window->ChosenMap();
 }
 
+void MapStatOption::TakeFromWindow(const StatOption &other)
+{
+    auto *map = dynamic_cast<const MapStatOption *>(&other);
+    if (!map || map == this)
+        return;
+    displayMode = map->displayMode;
+    groupingMethod = map->groupingMethod;
+    dataSource = map->dataSource;
+    currentMapBox = map->currentMapBox;
+    SyncClasses();
+}
+
 void MapStatOption::TakePreOptionAnswers(const StatOption &before)
 {
     if (auto *earlier = dynamic_cast<const MapStatOption *>(&before))

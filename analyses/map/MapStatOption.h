@@ -41,6 +41,9 @@ public:
     void LoadSettings(int flag) override;
     // Keeps the map chosen in the pre-option window.
     void TakeFromWindow() override;
+    // Takes another map record's display mode, grouping method and data
+    // source (nothing from a record of another analysis).
+    void TakeFromWindow(const StatOption &other) override;
     void TakePreOptionAnswers(const StatOption &before) override;
 
     // The map chosen in the pre-option window (from 0); -1 when there is
