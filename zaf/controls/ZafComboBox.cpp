@@ -498,6 +498,30 @@ bool ZafComboBox::SetSystemDrawn(bool flag)
     return HasFlag(flagSystemDrawn);
 }
 
+const char *ZafComboBox::SetHelpContext(const char *text)
+{
+    const char *kept = ZafWindowObject::SetHelpContext(text);
+    if (ZafWindowObject *field = EditStandIn())
+        field->SetHelpContext(kept);
+    return kept;
+}
+
+const char *ZafComboBox::SetTipText(const char *text)
+{
+    const char *kept = ZafWindowObject::SetTipText(text);
+    if (ZafWindowObject *field = EditStandIn())
+        field->SetTipText(kept);
+    return kept;
+}
+
+const char *ZafComboBox::SetSecondTipText(const char *text)
+{
+    const char *kept = ZafWindowObject::SetSecondTipText(text);
+    if (ZafWindowObject *field = EditStandIn())
+        field->SetSecondTipText(kept);
+    return kept;
+}
+
 bool ZafComboBox::SetNoFocus(bool flag)
 {
     SetFlagTo(flagNoFocus, flag);

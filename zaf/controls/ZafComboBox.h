@@ -169,6 +169,9 @@ public:
     // The list decides (before either has a window).
     bool SetSystemDrawn(bool flag) override;
     // Passed on to the first own child (the edit field's stand-in).
+    const char *SetHelpContext(const char *text) override;
+    const char *SetTipText(const char *text) override;
+    const char *SetSecondTipText(const char *text) override;
     bool SetNoFocus(bool flag) override;
     bool SetCopyDraggable(bool flag) override;
     bool SetSecondDragFlag(bool flag) override;

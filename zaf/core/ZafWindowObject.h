@@ -529,9 +529,10 @@ public:
     // and made again around the change and the parent redisplayed.
     virtual bool SetOwnWindow(bool flag);
     // Replace the text by a heap copy (null clears); return the new text.
-    const char *SetHelpContext(const char *text);
-    const char *SetTipText(const char *text);
-    const char *SetSecondTipText(const char *text);
+    // A control standing for a field it holds passes them on to it.
+    virtual const char *SetHelpContext(const char *text);
+    virtual const char *SetTipText(const char *text);
+    virtual const char *SetSecondTipText(const char *text);
     // Stores the code in the error word and returns it.
     int SetError(int code) { return error = code; }
     int Error() const { return error; }
@@ -573,7 +574,9 @@ public:
     bool IsRedrawOnUpChain(bool askParents) const;
 
     // --- Region -----------------------------------------------------------
-    ZafRegionRect Region() const { return region; }
+    // The region as it was asked for (an auto-sized object keeps it beside
+    // the region it measured).
+    virtual ZafRegionRect Region() const { return region; }
     virtual void SetRegion(const ZafRegionRect &newRegion) { region = newRegion; }
     void SetRegion(int left, int top, int right, int bottom, ZafCoordinateType type);
     // Converts a region to another coordinate type through the display.

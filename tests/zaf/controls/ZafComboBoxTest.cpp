@@ -4,6 +4,7 @@
 // of the combo box and its entries, and what the control reports.
 #include "zaf/controls/ZafComboBox.h"
 #include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafString.h"
 
 #include "FieldTestSupport.h"
 
@@ -311,6 +312,28 @@ TEST_F(ZafComboBoxTest, ReadsBackWhatItWroteAndCopiesItsList)
 
 // The combo box copied the first part of a name path into a buffer of 63
 // characters without looking at its length.
+// The first own child stands for the edit field: the tip texts and the help
+// context set on the combo box, through the setters of any window object,
+// reach it too, and clearing them clears them there.
+TEST_F(ZafComboBoxTest, TipTextsAndHelpContextReachTheEditField)
+{
+    ZafComboBox combo(0, 0, 20, 1, 5);
+    auto *field = new ZafString(0, 0, 10, "");
+    combo.ZafWindow::AddObject(field);
+    ASSERT_EQ(field, combo.FirstChild());
+    ZafWindowObject &object = combo;
+    object.SetTipText("Pick a region");
+    object.SetSecondTipText("The regions of the map file");
+    object.SetHelpContext("HELP_REGION");
+    EXPECT_STREQ("Pick a region", field->TipText());
+    EXPECT_STREQ("The regions of the map file", field->SecondTipText());
+    EXPECT_STREQ("HELP_REGION", field->HelpContext());
+    EXPECT_STREQ("Pick a region", combo.TipText());
+    object.SetTipText(nullptr);
+    EXPECT_EQ(nullptr, field->TipText());
+    EXPECT_EQ(nullptr, combo.TipText());
+}
+
 TEST_F(ZafComboBoxTest, ANamePartLongerThanSixtyThreeCharactersIsAnErrorNotAnOverflow)
 {
     MakeCombo(true, {"short", "long"});
