@@ -393,18 +393,31 @@ ZafEventType ZafPrompt::Draw(const ZafEventRecord &, ZafEventType code)
     LogicalPalette(palette, ZAF_PM_TEXT, PaletteState());
     HFONT old = display->SelectFont(palette.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : palette.font);
     const std::string prepared = PreparedText();
+    // A disabled prompt's palette pair is (shadow, highlight).
+    const COLORREF foreground = ForegroundColor(), background = BackgroundColor();
     if (IsDisabledUpChain(true)) {
         // Etched: a highlight copy one pixel right and down under the text.
         RECT shifted = {text.left + 1, text.top + 1, text.right + 1, text.bottom + 1};
-        display->SetColors(GetSysColor(COLOR_BTNHIGHLIGHT), BackgroundColor());
+        display->SetColors(background, background);
         display->Text(shifted, prepared.c_str(), hzJustify, vtJustify, true);
-        display->SetColors(GetSysColor(COLOR_BTNSHADOW), BackgroundColor());
-    } else {
-        display->SetColors(ForegroundColor(), BackgroundColor());
     }
+    display->SetColors(foreground, background);
     display->Text(text, prepared.c_str(), hzJustify, vtJustify, true);
     SelectObject(display->CurrentDC(), old);
     return code;
+}
+
+void ZafPrompt::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const
+{
+    if (type != ZAF_PM_TEXT) {
+        ZafWindowObject::ResolveSystemColors(entry, type, state);
+        return;
+    }
+    const bool disabled = (state & ZAF_PM_DISABLED) != 0;
+    if (entry.colorForeground == ZAF_CLR_SYSTEM && entry.osColorForeground == -1)
+        entry.osColorForeground = static_cast<std::int32_t>(GetSysColor(disabled ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT));
+    if (entry.colorBackground == ZAF_CLR_SYSTEM && entry.osColorBackground == -1)
+        entry.osColorBackground = static_cast<std::int32_t>(GetSysColor(disabled ? COLOR_BTNHIGHLIGHT : COLOR_WINDOW));
 }
 
 // --- Region ------------------------------------------------------------------------

@@ -3,7 +3,7 @@
 // justified, not auto-sized or in layout mode). It never takes the focus;
 // its hot key (the character underlined) moves the focus to the object that
 // follows it in its window. An auto-sized prompt shrinks to its measured
-// text (in pixels); RequestedRegion keeps the region as it was asked for,
+// text (in pixels); Region still answers the region as it was asked for,
 // which is also what the UI data file keeps.
 //
 // Ownership: the prompt observes its string data and drops it under the
@@ -77,6 +77,10 @@ public:
     // --- Drawing and layout -------------------------------------------------
     HWND CreateOSWindow() override;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+    // Text colours (the text palette's pair) marked as system colours: the
+    // window's text on the window's colour, or, disabled, the button shadow
+    // for the text and the button highlight for its etched copy.
+    void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
     // Data to control: the text with every '&' doubled and one '&' before
     // the hot-key character, so that Windows underlines it.
     void RefreshListEntry() override;
@@ -84,7 +88,10 @@ public:
     std::string PreparedText() const;
     // Whether the STATIC control paints the prompt (else its Draw does).
     bool ControlPaints() const;
-    ZafRegionRect RequestedRegion() const { return savedRegion; }
+    // The region as it was asked for, which the UI data file keeps too.
+    ZafRegionRect Region() const override { return savedRegion; }
+    // The region in force: an auto-sized prompt's measured text.
+    ZafRegionRect MeasuredRegion() const { return region; }
     void SetRegion(const ZafRegionRect &newRegion) override;
     using ZafWindowObject::SetRegion;
     void ConvertCoordinates(ZafCoordinateType type) override;

@@ -82,13 +82,13 @@ TEST_F(ZafPromptTest, ItsHotKeyFocusesTheFollowingFieldAndNeverThePrompt)
 TEST_F(ZafPromptTest, AutoSizeFitsTheTextBelowTheBorderedTopAndKeepsTheRequestedRegion)
 {
     Show(dialog);
-    const ZafRegionRect requested = prompt->RequestedRegion();
+    const ZafRegionRect requested = static_cast<ZafWindowObject *>(prompt)->Region();
     EXPECT_EQ(requested.left, 1);
     EXPECT_EQ(requested.right, 12);
     ZafRegionRect asked = requested;
     prompt->ConvertRegion(asked, ZAF_PIXEL);
     const SIZE text = ZafScreenGdiDisplay()->TextSize("Name", ZAF_FONT_DIALOG);
-    const ZafRegionRect measured = prompt->Region();
+    const ZafRegionRect measured = prompt->MeasuredRegion();
     EXPECT_EQ(measured.coordinateType, ZAF_PIXEL);
     EXPECT_EQ(measured.top, asked.top + ZafPrompt::borderedTextOffset);
     EXPECT_EQ(measured.right - measured.left, text.cx);
@@ -97,9 +97,45 @@ TEST_F(ZafPromptTest, AutoSizeFitsTheTextBelowTheBorderedTopAndKeepsTheRequested
     EXPECT_EQ(window.right, text.cx + 1);
 
     prompt->SetText("A longer name");
-    EXPECT_EQ(prompt->Region().right - prompt->Region().left,
+    EXPECT_EQ(prompt->MeasuredRegion().right - prompt->MeasuredRegion().left,
               ZafScreenGdiDisplay()->TextSize("A longer name", ZAF_FONT_DIALOG).cx);
     EXPECT_EQ(WindowText(prompt->OSHandle()), "A longer name");
+    EXPECT_EQ(static_cast<ZafWindowObject *>(prompt)->Region().right, requested.right);
+}
+
+// Disabled, by itself or through its window, a prompt's text is the button
+// shadow over an etched copy in the button highlight; enabled, the window's
+// text colour on the window's colour.
+TEST_F(ZafPromptTest, DisabledTextIsTheButtonShadowOverAHighlightCopy)
+{
+    auto *etched = Add(dialog, new ZafPrompt(1, 3, 12, "MMMM"));
+    etched->SetAutoSize(false);
+    Show(dialog);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), etched->ForegroundColor());
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), etched->BackgroundColor());
+    dialog->SetDisabled(true);
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), etched->ForegroundColor());
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), etched->BackgroundColor());
+    etched->SetDisabled(true);
+    dialog->SetDisabled(false);
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), etched->ForegroundColor());
+
+    RECT client;
+    GetClientRect(etched->OSHandle(), &client);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageA(etched->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    int shadow = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            shadow += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNSHADOW);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    EXPECT_GT(shadow, 0) << "the text is drawn in the shadow colour";
 }
 
 TEST_F(ZafPromptTest, JustificationBecomesTheStaticStyleAndOnlyATopLeftOpaquePromptIsPaintedByIt)
@@ -146,7 +182,7 @@ TEST_F(ZafPromptTest, RoundTripKeepsTheRequestedRegionHotKeyAndText)
     EXPECT_EQ(read->VtJustify(), ZafPrompt::justifyCenter);
     EXPECT_TRUE(read->Transparent());
     EXPECT_FALSE(read->AutoSize());
-    EXPECT_EQ(read->RequestedRegion().left, 4);
-    EXPECT_EQ(read->RequestedRegion().right, 18);
+    EXPECT_EQ(read->Region().left, 4);
+    EXPECT_EQ(read->Region().right, 18);
     EXPECT_TRUE(read->NoFocus());
 }
