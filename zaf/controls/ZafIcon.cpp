@@ -82,6 +82,12 @@ ZafIcon::ZafIcon(int left, int top, const char *title, ZafIconData *icon, IconKi
     Construct(icon, kind);
 }
 
+ZafIcon::ZafIcon(int left, int top, ZafStringData *title, ZafIconData *icon, IconKind kind)
+    : ZafButton(left, top, 0, 0, title, nullptr, flatButton)
+{
+    Construct(icon, kind);
+}
+
 ZafIcon::ZafIcon(const ZafIcon &copy) : ZafButton(copy)
 {
     ZafIconData *icon = copy.iconData;

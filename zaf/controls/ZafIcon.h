@@ -44,6 +44,9 @@ public:
     // At (left, top) in cells; the title (none: null) is copied, the icon
     // data attached as it is.
     ZafIcon(int left, int top, const char *title, ZafIconData *icon = nullptr, IconKind kind = ordinaryIcon);
+    // The same with the title's string data (null: no title), attached as
+    // it is under the button's ownership rule.
+    ZafIcon(int left, int top, ZafStringData *title, ZafIconData *icon = nullptr, IconKind kind = ordinaryIcon);
     ZafIcon(const ZafIcon &copy);
     ~ZafIcon() override;
 

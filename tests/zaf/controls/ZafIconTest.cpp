@@ -7,6 +7,7 @@
 
 #include "zaf/controls/ZafIcon.h"
 #include "zaf/data/ZafBitmapData.h"
+#include "zaf/data/ZafStringData.h"
 
 #include <vector>
 
@@ -44,6 +45,24 @@ TEST_F(IconTest, IsExactlyAsLargeAsItsImageAndTitle)
     const RECT placed = bartest::PlaceInParent(icon->OSHandle());
     EXPECT_EQ(20, placed.left);
     EXPECT_EQ(30, placed.top);
+}
+
+// A title given as string data is the icon's own data, not a copy: the icon
+// is sized by its text and follows a new text of it.
+TEST_F(IconTest, ATitleGivenAsStringDataSizesTheIconAndFollowsItsText)
+{
+    auto *title = new ZafStringData("Maps");
+    auto *icon = Add(new ZafIcon(0, 0, title, ZafIcon::SystemIcon(ZafIcon::iconQuestion)));
+    icon->SetRegion(ZafRegionRect(20, 30, 20, 30, ZAF_PIXEL));
+    EXPECT_EQ(title, icon->StringData());
+    Show();
+    icon->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    EXPECT_STREQ("Maps", icon->Text());
+    title->SetText("Frequencies and crosstabs");
+    Pump();
+    const SIZE wide = ZafScreenGdiDisplay()->TextSize("Frequencies and crosstabs", ZAF_FONT_DIALOG);
+    EXPECT_STREQ("Frequencies and crosstabs", icon->Text());
+    EXPECT_EQ(std::max<LONG>(32, wide.cx), WindowSize(icon).cx);
 }
 
 TEST_F(IconTest, AClickSelectsNothingAndADoubleClickReportsIt)
@@ -101,7 +120,8 @@ TEST_F(IconTest, AnImageOfPixelsBecomesAWindowsIconAndIsPainted)
 
 TEST_F(IconTest, AMinimizeIconGivesItsImageToTheFrame)
 {
-    auto *icon = new ZafIcon(0, 0, nullptr, ZafIcon::SystemIcon(ZafIcon::iconExclamation), ZafIcon::minimizeIcon);
+    auto *icon = new ZafIcon(0, 0, static_cast<const char *>(nullptr), ZafIcon::SystemIcon(ZafIcon::iconExclamation),
+                              ZafIcon::minimizeIcon);
     EXPECT_EQ(ZAF_NUMID_MIN_ICON, icon->NumberID());
     EXPECT_TRUE(icon->SupportObject());
     Window()->AddObject(icon);
