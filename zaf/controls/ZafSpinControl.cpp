@@ -3,6 +3,8 @@
 #include "zaf/controls/ZafSpinControl.h"
 
 #include "zaf/core/ZafApplication.h"
+#include "zaf/core/ZafEventManager.h"
+#include "zaf/core/ZafGdiDisplay.h"
 
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafWindowPersistence.h"
@@ -209,6 +211,38 @@ int ZafSpinControl::SetText(const char *text)
     return 0;
 }
 
+const char *ZafSpinControl::SetHelpContext(const char *text)
+{
+    const char *kept = ZafWindow::SetHelpContext(text);
+    if (ZafWindowObject *field = FirstChild())
+        field->SetHelpContext(kept);
+    return kept;
+}
+
+const char *ZafSpinControl::SetTipText(const char *text)
+{
+    const char *kept = ZafWindow::SetTipText(text);
+    if (ZafWindowObject *field = FirstChild())
+        field->SetTipText(kept);
+    return kept;
+}
+
+const char *ZafSpinControl::SetSecondTipText(const char *text)
+{
+    const char *kept = ZafWindow::SetSecondTipText(text);
+    if (ZafWindowObject *field = FirstChild())
+        field->SetSecondTipText(kept);
+    return kept;
+}
+
+bool ZafSpinControl::SetNoFocus(bool flag)
+{
+    const bool kept = ZafWindow::SetNoFocus(flag);
+    if (ZafWindowObject *field = FirstChild())
+        field->SetNoFocus(kept);
+    return kept;
+}
+
 ZafEventType ZafSpinControl::FieldFunction(ZafWindowObject *field, ZafEventRecord &event, ZafEventType code)
 {
     auto *spin = dynamic_cast<ZafSpinControl *>(field->Parent());
@@ -269,6 +303,8 @@ ZafEventType ZafSpinControl::Event(const ZafEventRecord &event)
         const ZafEventType result = ZafWindow::Event(event);
         if (ZafWindowObject *field = FirstChild())
             field->SetNoClassPalette(true);
+        if (upDown && reinterpret_cast<WNDPROC>(GetWindowLongA(upDown, GWL_WNDPROC)) != UpDownProcedure)
+            SetWindowLongA(upDown, GWL_WNDPROC, reinterpret_cast<LONG>(UpDownProcedure));
         Layout();
         return result;
     }
@@ -313,6 +349,20 @@ ZafEventType ZafSpinControl::HandleOSMessage(const ZafEventRecord &event)
     return ZafWindow::HandleOSMessage(event);
 }
 
+LRESULT CALLBACK ZafSpinControl::UpDownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto own = reinterpret_cast<WNDPROC>(GetClassLongA(window, GCL_WNDPROC));
+    auto *spin = dynamic_cast<ZafSpinControl *>(ZafObjectFromHandle(GetParent(window)));
+    if (!spin || spin->upDown != window || message < WM_MOUSEFIRST || message > WM_MOUSELAST)
+        return CallWindowProcA(own, window, message, wParam, lParam);
+    // The event names the up-down control's window, so that what the spin
+    // control does not take reaches the control's own procedure.
+    MSG m = {window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
+    ZafEventRecord event;
+    ZafTranslateOSMessage(m, event);
+    return static_cast<LRESULT>(spin->Event(event));
+}
+
 // --- Windows window ------------------------------------------------------------------
 
 HWND ZafSpinControl::CreateOSWindow()
@@ -355,6 +405,13 @@ void ZafSpinControl::OSWindowDestroyed()
     ZafWindow::OSWindowDestroyed();
 }
 
+int ZafSpinControl::ArrowWidth(int width, int height)
+{
+    // Never narrower than a scroll bar's arrows, so that they can be seen
+    // and hit.
+    return std::min(std::max(height * 3 / 4, GetSystemMetrics(SM_CXVSCROLL)), width / 2);
+}
+
 void ZafSpinControl::Layout()
 {
     if (!osWindow)
@@ -362,9 +419,7 @@ void ZafSpinControl::Layout()
     RECT client;
     GetClientRect(osWindow, &client);
     const int width = client.right, height = client.bottom;
-    // Never narrower than a scroll bar's arrows, so that they can be seen
-    // and hit.
-    const int arrows = std::min(std::max(height * 3 / 4, GetSystemMetrics(SM_CXVSCROLL)), width / 2);
+    const int arrows = ArrowWidth(width, height);
     if (ZafWindowObject *field = FirstChild()) {
         field->SetRegion(ZafRegionRect(0, 0, width - 1 - arrows, height - 1, ZAF_PIXEL));
         field->MoveOSWindow();
@@ -373,4 +428,67 @@ void ZafSpinControl::Layout()
         MoveWindow(upDown, width - 1 - arrows, 0, arrows, height - 1, TRUE);
         UpdateWindow(upDown);
     }
+}
+
+// --- Drawing -------------------------------------------------------------------------
+
+ZafEventType ZafSpinControl::Draw(const ZafEventRecord &event, ZafEventType code)
+{
+    // With its own window the up-down control shows the arrows.
+    if (osWindow)
+        return ZafWindow::Draw(event, code);
+    if (code == ZAF_CURRENT || code == ZAF_NOT_CURRENT)
+        return code;
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    {
+        ZafDrawPass pass(*this);
+        const ZafRegionRect area = pass.Area();
+        HDC dc = display ? display->CurrentDC() : nullptr;
+        if (!dc)
+            return code;
+        const int arrows = ArrowWidth(area.Width(), area.Height());
+        const int left = area.right + 1 - arrows, middle = area.top + area.Height() / 2;
+        const COLORREF mark = GetSysColor(IsDisabledUpChain(true) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+        for (bool up : {true, false}) {
+            ZafRegionRect half(left, up ? area.top : middle, area.right, up ? middle - 1 : area.bottom, ZAF_PIXEL);
+            DrawEdges(half, 2, ZAF_REDISPLAY);
+            display->Rectangle(half.left, half.top, half.right, half.bottom, GetSysColor(COLOR_BTNFACE), true);
+            // A triangle as wide as half the box, centred in the half.
+            const int cx = (half.left + half.right) / 2, cy = (half.top + half.bottom) / 2;
+            const int reach = std::max(1, std::min(half.Width(), half.Height() * 2) / 4);
+            const int tip = up ? cy - reach / 2 : cy + reach / 2, base = up ? tip + reach : tip - reach;
+            POINT corners[3] = {{cx, tip}, {cx - reach, base}, {cx + reach, base}};
+            HBRUSH brush = CreateSolidBrush(mark);
+            HPEN pen = CreatePen(PS_SOLID, 1, mark);
+            HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+            Polygon(dc, corners, 3);
+            SelectObject(dc, oldBrush);
+            SelectObject(dc, oldPen);
+            DeleteObject(brush);
+            DeleteObject(pen);
+        }
+    }
+    // The rest, left of the arrows, as a plain object.
+    const ZafRegionRect whole = region;
+    ZafRegionRect rest = whole;
+    ConvertRegion(rest, ZAF_PIXEL);
+    rest.right -= ArrowWidth(rest.Width(), rest.Height());
+    ConvertRegion(rest, whole.coordinateType);
+    region = rest;
+    ZafWindowObject::Draw(event, code);
+    region = whole;
+    return code;
+}
+
+void ZafSpinControl::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const
+{
+    if (type != ZAF_PM_BACKGROUND) {
+        ZafWindow::ResolveSystemColors(entry, type, state);
+        return;
+    }
+    const auto window = static_cast<std::int32_t>(GetSysColor(COLOR_WINDOW));
+    if (entry.colorForeground == ZAF_CLR_SYSTEM && entry.osColorForeground == -1)
+        entry.osColorForeground = window;
+    if (entry.colorBackground == ZAF_CLR_SYSTEM && entry.osColorBackground == -1)
+        entry.osColorBackground = window;
 }

@@ -21,7 +21,7 @@
 // children) and its step data when that is destroyable and nobody else
 // observes it.
 //
-// Layout (pixels): with W and H the spin control's size, the arrows are
+// Layout (pixels): with W and H the spin control's size (ArrowWidth), the arrows are
 // w = H * 3 / 4 wide, but never narrower than a scroll bar's arrows (nor
 // wider than W / 2); the field takes (0, 0, W - 1 - w, H - 1) and the
 // arrows stand at x = W - 1 - w, w wide and H - 1 high.
@@ -85,6 +85,11 @@ public:
     // Refused once the Windows window exists (answers the field).
     ZafWindowObject *SubtractObject(ZafWindowObject *object) override;
     ZafString *Field() const;
+    // Set on the spin control, then on its field.
+    const char *SetHelpContext(const char *text) override;
+    const char *SetTipText(const char *text) override;
+    const char *SetSecondTipText(const char *text) override;
+    bool SetNoFocus(bool flag) override;
     const char *Text() override;
     int SetText(const char *text) override;
 
@@ -105,6 +110,20 @@ public:
     int MinimumPixelHeight() const override;
     void OSWindowDestroyed() override;
     HWND UpDownHandle() const { return upDown; }
+    // The up-down control's window procedure once the spin control is
+    // created: its mouse messages go to the spin control's Event (and on to
+    // the control's own procedure from there), every other message straight
+    // to the control's own procedure.
+    static LRESULT CALLBACK UpDownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Without a Windows window of its own the spin control paints the
+    // arrow box itself: an upper and a lower raised half with a triangle
+    // pointing up and down, at its right end, and the rest as a plain
+    // object.
+    ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+    // The background entry's system colours are the window colour, both.
+    void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
+    // The arrows' width in pixels for a spin control of that size.
+    static int ArrowWidth(int width, int height);
     // Places the field and the arrows (see above).
     void Layout();
 

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include <commctrl.h>
 
@@ -94,6 +95,126 @@ TEST_F(SpinControlTest, OneClickOnAnArrowStepsOnceAndCallsTheUserFunctionOnce)
     // The arrows rest in the middle, ready for the next click either way.
     EXPECT_EQ(ZafSpinControl::arrowRest, LOWORD(SendMessageA(spin->UpDownHandle(), UDM_GETPOS, 0, 0)));
     Close(dialog);
+}
+
+// A spin control that notes the mouse messages of its arrows reaching it.
+class WatchedSpin : public ZafSpinControl
+{
+public:
+    WatchedSpin() : ZafSpinControl(0, 0, 1, 1) {}
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.osEvent.hwnd && event.osEvent.hwnd == UpDownHandle() && event.type != ZAF_MOUSE_EVENT)
+            arrowMessages.push_back(event.osEvent.message);
+        return ZafSpinControl::Event(event);
+    }
+    std::vector<UINT> arrowMessages;
+};
+
+TEST_F(SpinControlTest, ArrowMouseMessagesPassThroughItsEventAndStillStep)
+{
+    ZafDialogWindow *dialog = Dialog();
+    auto *spin = new WatchedSpin;
+    spin->SetCoordinateType(ZAF_PIXEL);
+    spin->SetRegion(ZafRegionRect(10, 10, 69, 29, ZAF_PIXEL));
+    auto *field = new ZafInteger(0, 0, 1, 3);
+    field->SetCoordinateType(ZAF_PIXEL);
+    field->SetRange("1..5");
+    spin->AddObject(field);
+    spin->SetStepData(new ZafIntegerData(1));
+    dialog->AddObject(spin);
+    Show(dialog);
+    RECT r;
+    GetClientRect(spin->UpDownHandle(), &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 4);
+    // Through the message queue, as the system delivers a click.
+    PostMessageA(spin->UpDownHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(spin->UpDownHandle(), WM_LBUTTONUP, 0, at);
+    RunQueued();
+    EXPECT_EQ(4, Value(spin));
+    EXPECT_EQ((std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}), spin->arrowMessages);
+    // Other messages go straight to the control.
+    SendMessageA(spin->UpDownHandle(), UDM_GETPOS, 0, 0);
+    EXPECT_EQ(2u, spin->arrowMessages.size());
+    Close(dialog);
+}
+
+// Without a window of its own the spin control paints its arrows: a raised
+// box of the button face at its right end with a dark triangle in each
+// half, and nothing of them left of the box.
+TEST_F(SpinControlTest, WithoutItsOwnWindowItPaintsTheArrowBox)
+{
+    ZafDialogWindow *dialog = Dialog();
+    ZafSpinControl *spin = AddSpin(dialog, 10);
+    spin->SetOwnWindow(false);
+    Show(dialog);
+    ASSERT_FALSE(spin->IsCreated());
+    EXPECT_EQ(nullptr, spin->UpDownHandle());
+    const ZafRegionRect place = spin->GetWindowRegion();
+    const int arrows = ZafSpinControl::ArrowWidth(place.Width(), place.Height());
+    bartest::Painted painted(spin->DrawingHandle(), RGB(1, 2, 3));
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), mark = GetSysColor(COLOR_BTNTEXT);
+    const int left = place.right + 1 - arrows, middle = place.top + place.Height() / 2;
+    int upper = 0, lower = 0, faces = 0;
+    for (int y = place.top; y <= place.bottom; ++y)
+        for (int x = left; x <= place.right; ++x) {
+            const COLORREF c = painted.At(x, y);
+            (y < middle ? upper : lower) += c == mark;
+            faces += c == face;
+        }
+    EXPECT_GT(upper, 0);
+    EXPECT_GT(lower, 0);
+    EXPECT_GT(faces, upper + lower);
+    // The upper triangle points up: its widest row is its lowest.
+    auto marks = [&](int y) {
+        int n = 0;
+        for (int x = left; x <= place.right; ++x)
+            n += painted.At(x, y) == mark;
+        return n;
+    };
+    int firstRow = -1, lastRow = -1;
+    for (int y = place.top; y < middle; ++y)
+        if (marks(y) > 0)
+            lastRow = y, firstRow = firstRow < 0 ? y : firstRow;
+    ASSERT_GE(firstRow, 0);
+    EXPECT_LT(marks(firstRow), marks(lastRow));
+    Close(dialog);
+}
+
+// Tips, help context and the no-focus flag set on the spin control reach
+// its field, where the user points and types.
+TEST_F(SpinControlTest, TipsHelpAndNoFocusReachTheField)
+{
+    ZafSpinControl spin(0, 0, 10, 1);
+    auto *field = new ZafInteger(0, 0, 1, 3);
+    spin.AddObject(field);
+    ZafWindowObject &object = spin;
+    object.SetTipText("Classes");
+    object.SetSecondTipText("How many classes the map shows");
+    object.SetHelpContext("HELP_CLASSES");
+    object.SetNoFocus(true);
+    EXPECT_STREQ("Classes", field->TipText());
+    EXPECT_STREQ("How many classes the map shows", field->SecondTipText());
+    EXPECT_STREQ("HELP_CLASSES", field->HelpContext());
+    EXPECT_TRUE(field->NoFocus());
+    object.SetNoFocus(false);
+    EXPECT_FALSE(field->NoFocus());
+}
+
+// The background's system colours are the window colour for both; the
+// text keeps the window's text colour.
+TEST_F(SpinControlTest, BackgroundSystemColoursAreTheWindowColour)
+{
+    ZafSpinControl spin(0, 0, 10, 1);
+    ZafPaletteStruct background;
+    background.colorForeground = background.colorBackground = ZAF_CLR_SYSTEM;
+    background.osColorForeground = background.osColorBackground = -1;
+    ZafPaletteStruct text = background;
+    spin.ResolveSystemColors(background, ZAF_PM_BACKGROUND, ZAF_PM_ENABLED);
+    EXPECT_EQ(static_cast<std::int32_t>(GetSysColor(COLOR_WINDOW)), background.osColorForeground);
+    EXPECT_EQ(static_cast<std::int32_t>(GetSysColor(COLOR_WINDOW)), background.osColorBackground);
+    spin.ResolveSystemColors(text, ZAF_PM_TEXT, ZAF_PM_ENABLED);
+    EXPECT_EQ(static_cast<std::int32_t>(GetSysColor(COLOR_WINDOWTEXT)), text.osColorForeground);
 }
 
 TEST_F(SpinControlTest, UpAndDownTypedInTheFieldStepItAndTheFocusStays)
