@@ -2,6 +2,7 @@
 #include "graphs/maps/MapGraph.h"
 
 #include "dataset/DATASET.h"
+#include "shell/QIVprog.h"
 #include "stats/CaseWalk.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
@@ -182,6 +183,8 @@ void MapGraph::ColourRegions()
             entry.second.colour = MapClasses::SymbolModeColour();
             entry.second.stamp = recomputationCounter;
         }
+        // The status bar tells which recomputation stamped the symbols.
+        SetStatusBarText(std::to_string(recomputationCounter).c_str());
         return;
     }
     if (classCount == 0) {

@@ -14,7 +14,10 @@
 #include "dataset/ProgramSettings.h"
 #include "graphs/maps/MapGraphWindow.h"
 #include "graphs/maps/MapKey.h"
+#include "shell/MainWindowDefinition.h"
+#include "shell/QIVprog.h"
 #include "shell/WorkBook.h"
+#include "tests/shell/ShellUIFile.h"
 #include "tests/support/ModalLoop.h"
 #include "zaf/controls/ZafNotebookTab.h"
 
@@ -172,4 +175,26 @@ TEST_F(MapWorkBookTest, DoubleClickInTheClassLegendOpensThePagesDialogAndOkClass
     const MapColourEntry &first = classes.classes.colours[0];
     EXPECT_EQ(RGB(moved->colour.fillR, moved->colour.fillG, moved->colour.fillB),
               RGB(first.fillR, first.fillG, first.fillB));
+}
+
+// Switching the page to bars and then circles recomputes its map each time:
+// the main window's status bar shows the counter that stamped the symbols.
+TEST_F(MapWorkBookTest, BarsAndCirclesShowTheRecomputationCounterInTheStatusBar)
+{
+    Open();
+    shellui::ShellUIFile ui;
+    QIVprog main(mainWindowName, *userPersist);
+    ZafWindowObject *status = main.FindObjectByStringID(statusTextName);
+    ASSERT_TRUE(status);
+    const MapRegion &twelve = *map->Graph()->regions.Find(12);
+
+    page->CreateGraphWindow(1, &record);
+    const long bars = twelve.stamp;
+    EXPECT_EQ(MapGraph::recomputationCounter, bars + 1);
+    EXPECT_EQ(std::to_string(bars), status->Text());
+
+    page->CreateGraphWindow(2, &record);
+    EXPECT_GT(twelve.stamp, bars);
+    EXPECT_EQ(MapGraph::recomputationCounter, twelve.stamp + 1);
+    EXPECT_EQ(std::to_string(twelve.stamp), status->Text());
 }
