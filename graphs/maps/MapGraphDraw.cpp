@@ -286,22 +286,35 @@ void MapGraphWindow::DrawRegion(const MapRegion &region, const MapColourEntry &c
     int numerator = 1, denominator = 1, deviceX = 0, deviceY = 0;
     OutputScale(numerator, denominator, deviceX, deviceY);
     const bool unscaled = numerator == denominator;
+    // All parts are filled as one figure under the even-odd rule, as the
+    // identify tool reads them: a part inside another part is a hole that
+    // shows what lies below the region.
     std::vector<POINT> &points = pointBuffer;
+    std::vector<INT> &counts = partCountBuffer;
+    points.clear();
+    counts.clear();
     size_t at = 0;
     for (long part = 0; part < region.partCount && at < region.points.size(); ++part) {
         const long n = region.points[at++];
-        points.clear();
+        const size_t first = points.size();
         for (long k = 0; k < n && at + 1 < region.points.size(); ++k, at += 2) {
             const long long px = PixelX(region.points[at]), py = PixelY(region.points[at + 1]);
             const POINT p = unscaled ? POINT{static_cast<LONG>(px + deviceX), static_cast<LONG>(py + deviceY)}
                                      : POINT{static_cast<LONG>(px * numerator / denominator + deviceX),
                                              static_cast<LONG>(py * numerator / denominator + deviceY)};
             // Points that fall on the pixel before add nothing to the fill.
-            if (points.empty() || p.x != points.back().x || p.y != points.back().y)
+            if (points.size() == first || p.x != points.back().x || p.y != points.back().y)
                 points.push_back(p);
         }
-        if (points.size() >= 2)
-            Polygon(dc, points.data(), static_cast<int>(points.size()));
+        if (points.size() - first >= 2)
+            counts.push_back(static_cast<INT>(points.size() - first));
+        else
+            points.resize(first);
+    }
+    if (!counts.empty()) {
+        const int oldFillMode = SetPolyFillMode(dc, ALTERNATE);
+        PolyPolygon(dc, points.data(), counts.data(), static_cast<int>(counts.size()));
+        SetPolyFillMode(dc, oldFillMode);
     }
     if (hatch) {
         SelectObject(dc, tableBrush);

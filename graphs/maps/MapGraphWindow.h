@@ -210,6 +210,7 @@ private:
     // read at each use) and the polygon's device points.
     int greyDrawing = -1;
     std::vector<POINT> pointBuffer;
+    std::vector<INT> partCountBuffer; // points per part of the region drawn
     // The map element's rectangle as the last draw placed it.
     ElementRect placed{0, 0, 0, 0, 0};
     long highlighted = -1;

@@ -14,6 +14,7 @@
 #include "graphs/maps/MapGraphWindow.h"
 
 #include "GraphTestSupport.h"
+#include "MapTestSupport.h"
 #include "dataset/ByteStream.h"
 #include "dataset/DATASET.h"
 #include "dataset/MapFile.h"
@@ -120,6 +121,35 @@ TEST_F(MapDraw, ClassFillsInColourAndGreyAndTheMapElement)
         EXPECT_EQ(screen.At(135, 160), FillOf(MapClasses::BackgroundColour(), grey));
         EXPECT_EQ(screen.At(390, 10), FillOf(MapClasses::BackgroundColour(), grey));
     }
+}
+
+// A part inside another part of the same region is a hole: painted in what
+// lies below it (here the pane's background) and identified as no region,
+// while the ring around it is painted and identified as the region.
+TEST_F(MapDraw, APartInsideAnotherPartIsAHoleForPaintAndIdentifyAlike)
+{
+    ASSERT_TRUE(mapGraph);
+    MemoryByteStream file(MapTest::MapBytes({{12, 4, {0, 0, 300, 0, 300, 300, 0, 300}},
+                                             {12, 4, {100, 100, 200, 100, 200, 200, 100, 200}}}));
+    MapDirectory directory;
+    ASSERT_EQ(MapFile::ReadDirectory(file, true, &directory), MAPERR_NONE);
+    mapGraph = std::make_unique<MapGraph>(dataSet.get(), 0, dataSet->FindVariable("income"), &settings);
+    const int loaded = mapGraph->LoadMap(file, directory);
+    delete[] directory.entries;
+    ASSERT_EQ(loaded, MAPERR_NONE);
+    ASSERT_EQ(mapGraph->AssignRegionValues(), MapGraph::valuesAssigned);
+    ASSERT_EQ(mapGraph->regions.Find(12)->partCount, 2);
+
+    graphtest::Bitmap screen(graphtest::TestGraph::width, graphtest::TestGraph::height);
+    Paint(MapClassSettings::choropleth, screen);
+    const MapColourEntry &colour = mapGraph->regions.Find(12)->colour;
+    const int hole[2] = {window->PixelX(150), window->PixelY(150)};
+    const int ring[2] = {window->PixelX(50), window->PixelY(150)};
+    EXPECT_EQ(screen.At(hole[0], hole[1]), FillOf(MapClasses::BackgroundColour(), false));
+    EXPECT_EQ(window->RegionAt(hole[0], hole[1]), nullptr);
+    EXPECT_EQ(screen.At(ring[0], ring[1]), FillOf(colour, false));
+    ASSERT_NE(window->RegionAt(ring[0], ring[1]), nullptr);
+    EXPECT_EQ(window->RegionAt(ring[0], ring[1])->code, 12);
 }
 
 TEST_F(MapDraw, BarsAndCirclesAtTheAnchors)
