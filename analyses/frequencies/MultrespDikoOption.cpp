@@ -1,27 +1,20 @@
 #include "analyses/frequencies/MultrespDikoOption.h"
 
 #include "analyses/frequencies/MULTDIKOWIN.h"
-#include "dataset/DataSetBuilder.h"
 #include "dataset/RegistrySettings.h"
-#include "shell/MessageDialogs.h"
 #include "shell/OptionWindowBuilder.h"
 #include "shell/VariableListWindow.h"
 #include "stats/StatClass.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafPrompt.h"
-#include "zaf/controls/ZafString.h"
+#include "zaf/controls/ZafReal.h"
 #include "zaf/core/ZafGroup.h"
 #include "zaf/data/ZafStringData.h"
-
-#include <cctype>
-#include <cmath>
-#include <cstdlib>
 
 namespace {
 
 using D = MultrespDikoOption;
 constexpr auto box = ControlKind::checkBox;
-constexpr int notNumbersText = 39, rangeReversedText = 40;
 
 const SettingRow settings[] = {
     {sectionTableOptions, "MultRespDikoTableDisplay", SettingStorage::u32, D::displayField, 0x1f, 0x1f, 0, 0x1f},
@@ -57,80 +50,7 @@ ZafButton *EndButton(ZafDialogWindow *dialog, int left, int text, ZafEventType c
     return button;
 }
 
-const char *SkipBlanks(const char *p)
-{
-    while (*p && std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
-    return p;
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// A number at p (after blanks), read as the converter reads numbers
-// (ParseNumber: no hexadecimal, "inf" or "nan"); false when there is none.
-bool Number(const char *&p, double &value)
-{
-    p = SkipBlanks(p);
-    const char *end = p;
-    if (*end == '+' || *end == '-')
-        ++end;
-    while (IsDigit(*end) || *end == '.')
-        ++end;
-    if ((*end == 'e' || *end == 'E') &&
-        (IsDigit(end[1]) || ((end[1] == '+' || end[1] == '-') && IsDigit(end[2])))) {
-        end += 2;
-        while (IsDigit(*end))
-            ++end;
-    }
-    double read = 0.0;
-    if (ParseNumber(p, static_cast<size_t>(end - p), &read) != NUMBER_OK)
-        return false;
-    value = read;
-    p = end;
-    return true;
-}
-
 } // namespace
-
-bool ParseCountedValues(const std::string &text, ValueRangeList &ranges, int *error)
-{
-    ValueRangeList read;
-    const char *p = text.c_str();
-    int failure = 0;
-    for (;;) {
-        ValueRange range;
-        if (!Number(p, range.low)) {
-            failure = notNumbersText;
-            break;
-        }
-        range.high = range.low;
-        p = SkipBlanks(p);
-        if (*p == '-' && !Number(++p, range.high)) {
-            failure = notNumbersText;
-            break;
-        }
-        if (range.low > range.high) {
-            failure = rangeReversedText;
-            break;
-        }
-        read.push_back(range);
-        p = SkipBlanks(p);
-        if (*p != ',')
-            break;
-        ++p;
-    }
-    if (!failure && *p)
-        failure = notNumbersText;
-    if (error)
-        *error = failure;
-    if (failure)
-        return false;
-    ranges = read;
-    return true;
-}
 
 MultrespDikoPreOptionWindow::MultrespDikoPreOptionWindow() : ZafDialogWindow(0, 0, 40, 5)
 {
@@ -139,7 +59,7 @@ MultrespDikoPreOptionWindow::MultrespDikoPreOptionWindow() : ZafDialogWindow(0, 
     auto *prompt = new ZafPrompt(1, 0, 18, StatText(17, multrespTextGroup));
     prompt->SetStringID(promptName);
     AddObject(prompt);
-    auto *field = new ZafString(20, 0, 18, "1", 60);
+    auto *field = new ZafReal(20, 0, 18, 1.0);
     field->SetStringID(fieldName);
     AddObject(field);
     ZafButton *ok = EndButton(this, 16, 0, ZAF_DIALOG_OK, "BT_OK");
@@ -147,22 +67,21 @@ MultrespDikoPreOptionWindow::MultrespDikoPreOptionWindow() : ZafDialogWindow(0, 
     SetDefaultButton(ok, true);
 }
 
-std::string MultrespDikoPreOptionWindow::FieldText() const
+bool MultrespDikoPreOptionWindow::CountedValue(double &value) const
 {
-    ZafWindowObject *field = const_cast<MultrespDikoPreOptionWindow *>(this)->FindObjectByStringID(fieldName);
-    return field && field->Text() ? field->Text() : "";
+    auto *field = dynamic_cast<ZafReal *>(const_cast<MultrespDikoPreOptionWindow *>(this)->FindObjectByStringID(fieldName));
+    if (!field || field->CheckTypedValue() != 0)
+        return false;
+    value = field->GetValue();
+    return true;
 }
 
 ZafEventType MultrespDikoPreOptionWindow::Event(const ZafEventRecord &event)
 {
     if (event.type == ZAF_DIALOG_OK) {
-        ValueRangeList ranges;
-        int error = 0;
-        if (!ParseCountedValues(FieldText(), ranges, &error)) {
-            const std::string title = StatText(2, multrespTextGroup);
-            ShowMessageDialog(title.c_str(), StatText(error, multrespTextGroup), nullptr, nullptr, messageExclamation);
+        double value = 0.0;
+        if (!CountedValue(value))
             return ZAF_REFUSED;
-        }
     }
     return ZafDialogWindow::Event(event);
 }
@@ -211,8 +130,10 @@ void MultrespDikoOption::SetVariablePrompts(ZafWindow *)
 
 void MultrespDikoOption::ReadPreOptionWindow()
 {
+    double value = 0.0;
     if (auto *pre = dynamic_cast<MultrespDikoPreOptionWindow *>(preOptionWindow))
-        ParseCountedValues(pre->FieldText(), countedValues);
+        if (pre->CountedValue(value))
+            countedValues = {{value, value}};
 }
 
 void MultrespDikoOption::FromWindow()

@@ -14,9 +14,9 @@
 // (TakePreOptionAnswers).
 //
 // The pre-option window (MultrespDikoPreOptionWindow) takes the counted
-// values as text: single values and ranges "low-high", separated by commas
-// ("1", "1-2, 5"). The dialog refuses text that is not numbers or a range
-// whose low end is above its high end, and says why.
+// value in a real-number field (1 at first): a case has given a variable's
+// answer when the variable holds that value. The dialog refuses a text
+// that is no number, and the field says why.
 //
 // Ownership: made by the registry's factory with its settings loaded; the
 // pre-option window is kept by the record (deleted with it, see
@@ -29,20 +29,15 @@
 
 #include <string>
 
-// Reads counted values: "v", "low-high" and lists of them joined by
-// commas. False (ranges untouched) when the text is empty, holds something
-// other than numbers, or a range whose low end is above its high end;
-// error then names the text of group 6 that says so (39 or 40).
-bool ParseCountedValues(const std::string &text, ValueRangeList &ranges, int *error = nullptr);
-
 class MultrespDikoPreOptionWindow : public ZafDialogWindow
 {
 public:
     static constexpr const char *promptName = "FiPr", *fieldName = "FiVa";
     MultrespDikoPreOptionWindow();
-    // OK is refused, with a message, while the field holds no valid values.
+    // OK is refused while the field holds no number (the field says why).
     ZafEventType Event(const ZafEventRecord &event) override;
-    std::string FieldText() const;
+    // The value typed; false when the field holds no number.
+    bool CountedValue(double &value) const;
 };
 
 class MultrespDikoOptionWindow : public TableOptionWindow
@@ -76,9 +71,10 @@ public:
     // stores that key, so that neither analysis takes the other's width.
     static constexpr long columnWidth = 15;
     long ColumnWidth() const { return parameterWord; }
+    // The counted value as the one range the count takes.
     ValueRangeList countedValues{{1.0, 1.0}};
 
 private:
-    // The counted values from the pre-option window, when it holds valid ones.
+    // The counted value from the pre-option window, when it holds a number.
     void ReadPreOptionWindow();
 };

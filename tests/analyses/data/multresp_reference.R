@@ -22,10 +22,10 @@ for (weighted in c(FALSE, TRUE)) {
     show(f, sum(w[keep]))
   }
 }
-# The sources as dichotomies, counted values 1 and 1-2; base 2 divides by
+# The sources as dichotomies, counted values 1 and 2; base 2 divides by
 # the cases valid in each variable (9 missing unless counted as a value).
 s <- as.matrix(d[, c("paper", "web", "radio")])
-for (weighted in c(FALSE, TRUE)) for (counted in list(1, 1:2)) for (usermissing in c(FALSE, TRUE)) {
+for (weighted in c(FALSE, TRUE)) for (counted in list(1, 2)) for (usermissing in c(FALSE, TRUE)) {
   w <- if (weighted) d$w else rep(1, nrow(d))
   valid <- !is.na(s) & (usermissing | s != 9)
   hit <- valid & matrix(s %in% counted, nrow(s))
