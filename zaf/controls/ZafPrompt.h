@@ -105,6 +105,8 @@ public:
     virtual int SetStringData(ZafStringData *data);
 
     // --- Attributes -------------------------------------------------------
+    // A prompt keeps no help context: help goes by the field it names.
+    const char *SetHelpContext(const char *) override { return nullptr; }
     // A prompt is never changed, never focused and takes no drops.
     bool SetChanged(bool) override { return changed = false; }
     bool SetFocus(bool) override { return focus = false; }

@@ -77,6 +77,8 @@ TEST_F(ZafPromptTest, ItsHotKeyFocusesTheFollowingFieldAndNeverThePrompt)
     EXPECT_EQ(GetFocus(), field->OSHandle());
     EXPECT_TRUE(prompt->NoFocus());
     EXPECT_FALSE(prompt->SetChanged(true));
+    EXPECT_EQ(nullptr, static_cast<ZafWindowObject *>(prompt)->SetHelpContext("HELP_NAME"));
+    EXPECT_EQ(nullptr, prompt->HelpContext());
 }
 
 TEST_F(ZafPromptTest, AutoSizeFitsTheTextBelowTheBorderedTopAndKeepsTheRequestedRegion)
