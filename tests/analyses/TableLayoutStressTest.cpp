@@ -392,9 +392,9 @@ TEST_P(TableLayoutStress, RegressionOfSumsOfMillions)
     EXPECT_EQ(3, static_cast<int>(body.size())) << text;
     EXPECT_GE(CheckColumns(lines[heading], body, "regression"), 15) << text;
     std::vector<std::string> summary;
-    for (int number : {9, 10, 11, 12, 13, 14, 16})
+    for (int number : {9, 10, 11, 12, 13, 14})
         summary.push_back(StatText(number, multregTextGroup));
-    EXPECT_EQ(7, CheckLabelledFigures(text, summary, "regression summary")) << text;
+    EXPECT_EQ(6, CheckLabelledFigures(text, summary, "regression summary")) << text;
 }
 
 TEST_P(TableLayoutStress, PairedTestsOfWeightedCounts)

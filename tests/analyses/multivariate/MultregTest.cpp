@@ -117,9 +117,13 @@ TEST_F(MultregTest, TheFiguresAreRsAtThePrintedDecimals)
     EXPECT_EQ((Figures{"-1.301", "0.301", "-0.314", "-4.329", "0.0003", "0.70"}), Fields(all, "V5"));
     EXPECT_EQ((Figures{"0.572", "0.574", "0.075", "0.995", "0.3304", "0.66"}), Fields(all, "V6"));
     Figures summary;
-    for (int label : {9, 10, 11, 12, 13, 14, 16})
+    for (int label : {9, 10, 11, 12, 13, 14})
         summary.push_back(Summary(all, label));
-    EXPECT_EQ((Figures{"-1.350", "0.96", "0.92", "0.91", "82.47", "0.0000", "26"}), summary);
+    EXPECT_EQ((Figures{"-1.350", "0.96", "0.92", "0.91", "82.47", "0.0000"}), summary);
+    // The number of cases stands once, in the footer.
+    const std::string cases = StatText(16, multregTextGroup);
+    EXPECT_EQ(std::string::npos, all.find(cases, all.find(cases) + 1)) << all;
+    EXPECT_NE(std::string::npos, all.find(" Number of cases: 26\r\n")) << all;
     // Forward and backward both keep x1 and x2; x3 is listed apart.
     for (long method : {multregForward, multregBackward}) {
         const std::string text = Text(31, method);
