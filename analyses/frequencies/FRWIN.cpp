@@ -31,8 +31,8 @@ enum FreqText {
     validHeading = 15,
     cumulativeHeading = 16,
     modeText = 39,
-    medianText = 40,
-    interpolatedMedianText = 41,
+    roundedMedianText = 40,
+    medianText = 41,
     meanText = 42,
     groupedNote = 43,
 };
@@ -397,7 +397,7 @@ void FRWIN::WriteMedian(const Layout &layout)
     }
     const bool known = d.median != DBL_MAX;
     if (layout.decimals == 0) {
-        WriteString(GroupText(medianText));
+        WriteString(GroupText(roundedMedianText));
         WriteString(" = ");
         // Halves round down.
         if (known)
@@ -407,7 +407,7 @@ void FRWIN::WriteMedian(const Layout &layout)
         EndLine();
     }
     SetDecimals(std::max(layout.percentDecimals, 2));
-    WriteString(GroupText(interpolatedMedianText));
+    WriteString(GroupText(medianText));
     WriteString(" = ");
     if (known)
         WriteFigure(d.median);
