@@ -36,11 +36,10 @@ std::vector<long> MultrespVariables(const AnalysisBook::ListChoice &list, std::s
 {
     std::vector<long> numbers;
     caption.clear();
-    for (int i = 0; i < list.Count(); ++i) {
+    for (int i = 0; i < list.Count(); ++i)
         numbers.push_back(list.Variable(i));
-        caption += (i ? " " : "") + AnalysisBook::PageCaption(list.Variable(i));
-    }
     numbers.push_back(0);
+    caption = AnalysisBook::ListCaption(numbers);
     return numbers;
 }
 

@@ -328,7 +328,7 @@ TEST_F(MultregTest, ARunMakesAPagePerDependentAndRefusesOneWithoutIndependents)
     ASSERT_EQ(1u, shownBooks.size());
     auto *book = dynamic_cast<MultregBook *>(shownBooks[0]);
     ASSERT_TRUE(book && book->PageCount() == 2);
-    EXPECT_EQ((Figures{"v3 x  v4 v5", "v6 x  v4 v5"}), (Figures{book->Notebook()->TabOf(book->PageAt(0))->Text(),
+    EXPECT_EQ((Figures{"v3 x v4, v5", "v6 x v4, v5"}), (Figures{book->Notebook()->TabOf(book->PageAt(0))->Text(),
                                                                 book->Notebook()->TabOf(book->PageAt(1))->Text()}));
     EXPECT_EQ(Text(13, multregEnter, multregListwise, {X1, X2}),
               static_cast<REGWIN *>(book->PageAt(0)->ResultWindow())->Text());
@@ -357,7 +357,7 @@ TEST_F(MultregTest, ARunMakesAPagePerDependentAndRefusesOneWithoutIndependents)
     ASSERT_EQ(2u, shownBooks.size());
     book = dynamic_cast<MultregBook *>(shownBooks[1]);
     ASSERT_TRUE(book && book->PageCount() == 1);
-    EXPECT_STREQ("v3 x  v4", book->Notebook()->TabOf(book->PageAt(0))->Text());
+    EXPECT_STREQ("v3 x v4", book->Notebook()->TabOf(book->PageAt(0))->Text());
     EXPECT_EQ(Text(13, multregEnter, multregListwise, {X1}),
               static_cast<REGWIN *>(book->PageAt(0)->ResultWindow())->Text());
     EXPECT_EQ((Figures{StatText(2, multregWarningGroup), std::string(StatText(43, multregTextGroup)) + " (V4)"}),
