@@ -45,11 +45,11 @@ std::vector<long> MultrespVariables(const AnalysisBook::ListChoice &list, std::s
 
 int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int decimals, int percentDecimals)
 {
-    // The record's width, widened to one more than the widest heading and
+    // The record's width, widened to two more than the widest heading and
     // figure: the total count, the sum of the percentages (of cases, it
     // passes 100) and each percentage.
     int width = static_cast<int>(columnWidth);
-    auto widen = [&width](const std::string &text) { width = std::max(width, static_cast<int>(text.size()) + 1); };
+    auto widen = [&width](const std::string &text) { width = std::max(width, static_cast<int>(text.size()) + 2); };
     widen(StatText(13, freqTextGroup));
     widen(StatText(3, multrespTextGroup));
     double total = 0.0, percentTotal = 0.0;
@@ -92,13 +92,13 @@ std::string CutMultrespLabel(const std::string &label, int width)
 int MultRespFreq::CodeWidth(int decimals) const
 {
     int width = std::max(MultrespTableShape::leastCodeWidth,
-                         static_cast<int>(std::strlen(StatText(12, freqTextGroup))) + 1);
+                         static_cast<int>(std::strlen(StatText(12, freqTextGroup))) + 2);
     const FREQOBJ *r = Result();
     for (long k = 0; r && k < r->categoryCount; ++k) {
         const FreqCategory &category = r->categories[k];
         const std::string code = r->realValued ? FormatFigure(category.value.real, decimals)
                                                : std::to_string(category.value.integer);
-        width = std::max(width, static_cast<int>(code.size()) + 1);
+        width = std::max(width, static_cast<int>(code.size()) + 2);
     }
     return width;
 }

@@ -37,7 +37,7 @@
 class MultrespFreqOption;
 
 // The width of the count and percent columns of a multiple-response table
-// of the distribution r: the record's column width, widened to one more
+// of the distribution r: the record's column width, widened to two more
 // than the widest heading and figure.
 int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int decimals, int percentDecimals);
 
@@ -138,7 +138,7 @@ public:
     {}
     // The table (display word, column width) into the window.
     void WriteTable(TXTWIN &window);
-    // The width of the code column: at least leastCodeWidth, one more than
+    // The width of the code column: at least leastCodeWidth, two more than
     // the widest heading and code.
     int CodeWidth(int decimals) const;
 
