@@ -198,6 +198,23 @@ const char *StatClass::GetReportHeader(double caseCount)
     return SetHeadingText(1, text);
 }
 
+const char *StatClass::GetReportFilter()
+{
+    const SettingsSection *section = FindSettingsSection(kSectionDefaultValues);
+    if (section && RegistrySettings::ReadIntInSection(section, "ReportHeader", 1) == 0)
+        return "";
+    std::string text;
+    if (excludedWeightCases > 0)
+        text = FormatCountLine(StatText(22, 0), static_cast<double>(excludedWeightCases));
+    const char *filter = BuildFilterText();
+    if (*filter) {
+        if (!text.empty())
+            text += "\r\n ";
+        text += filter;
+    }
+    return SetHeadingText(2, text);
+}
+
 bool StatClass::LoadCaseWeights(std::vector<double> &weights)
 {
     weights.clear();

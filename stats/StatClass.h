@@ -76,6 +76,10 @@ public:
     // text 22 of group 0, followed by the filter text; cached for the last count asked; the empty text when the
     // setting "ReportHeader" (section "DefaultValues", default on) is off.
     const char *GetReportHeader(double caseCount);
+    // The report header without its count line, for a table whose entries
+    // rest on different numbers of cases: the cases left out for their
+    // weight, then the filter text; "" as the report header is.
+    const char *GetReportFilter();
 
     // Per case: the weight the case counts with: 0 outside the selection or
     // when its weight is missing or not above 0; 1 without a weight. False

@@ -310,12 +310,19 @@ void ListOutput::WriteResult()
         int x = 0;
         for (int i = 0; i < record->VariableCount(); ++i) {
             const OneListVariable &variable = *record->VariableAt(i);
-            const int width = (variable.ShowsLabels() ? variable.labels->GetLongestLabelLength() : variable.printWidth) + 2;
+            // The column takes its heading whole up to widestGridHeading
+            // characters; a longer heading shows whole in its tip.
+            const int content = variable.ShowsLabels() ? variable.labels->GetLongestLabelLength() : variable.printWidth;
+            const int heading = std::min(static_cast<int>(std::strlen(variable.Text())), widestGridHeading);
+            const int width = std::max(content, heading) + 2;
             auto *field = new ZafString(x, 0, width, "", -1);
             field->SetFont(4);
             field->SetReadOnly(true);
             field->SetTipText(variable.Text());
             table->InsertObject(field, variable.Text());
+            if (ZafTableHeader *header = table->ColumnHeader())
+                if (auto *cell = static_cast<ZafWindowObject *>(header->Get(i)))
+                    cell->SetTipText(variable.Text());
             x += width;
         }
         table->Resort();

@@ -81,6 +81,8 @@ class ListOutput : public OutputWindow
 public:
     enum Destination : int { cancelled = 0, toPrinter = 1, toTextFile = 2, toClipboard = 3 };
     static constexpr int widestTitle = 50;
+    // The widest heading a column of the grid widens to.
+    static constexpr int widestGridHeading = 30;
 
     explicit ListOutput(ListBook *book);
 

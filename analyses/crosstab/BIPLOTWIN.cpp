@@ -60,9 +60,10 @@ BIPLOTWIN::Widths BIPLOTWIN::MeasureColumns() const
     w.variable = std::max<int>(w.variable, static_cast<int>(VariableLabel(b.xVariable).size()));
     w.variable = std::max<int>(w.variable, static_cast<int>(VariableLabel(b.yVariable).size()));
     const int markLength = static_cast<int>(std::strlen(missingMark));
-    w.mean = TextLength(meanText) + 1;
-    w.deviation = TextLength(deviationText) + 1;
-    w.error = TextLength(errorText) + 1;
+    // Each heading two blanks from the one before it, as the figures are.
+    w.mean = TextLength(meanText) + labelMargin;
+    w.deviation = TextLength(deviationText) + labelMargin;
+    w.error = TextLength(errorText) + labelMargin;
     for (int *width : {&w.mean, &w.deviation, &w.error})
         *width = std::max(*width, markLength + labelMargin);
     Widen(w.mean, b.xMean, 2, 2);

@@ -2,6 +2,7 @@
 
 #include "analyses/crosstab/XTABOBJECT.h"
 #include "analyses/crosstab/XtabOption.h"
+#include "analyses/kit/ColumnHeading.h"
 #include "dataset/ProgramSettings.h"
 #include "shell/WorkBook.h"
 #include "stats/StatFormat.h"
@@ -12,10 +13,11 @@
 #include <cstdio>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
-constexpr int countDecimals = 2;   // weighted counts, expected counts, deviations
+constexpr int countDecimals = 2;   // weighted counts; expected counts and deviations first
 constexpr int measureDecimals = 3; // chi-square and the measures
 constexpr int probabilityDecimals = 4;
 constexpr int totalText = 1;
@@ -105,10 +107,16 @@ void XTWIN::WriteResult()
         ShowText();
         return;
     } else {
+        // Expected counts and deviations take the decimals of the table
+        // before them: 2, or the percentages' after a percentage table.
+        derivedDecimals = countDecimals;
         if (measures & xtabTablesOn)
             for (const TableTitle &table : tableTitles)
-                if (types & table.type)
+                if (types & table.type) {
                     WriteTable(table.type);
+                    if (IsPercentType(table.type))
+                        derivedDecimals = percentDecimals;
+                }
         WriteMeasures(measures);
     }
 
@@ -230,22 +238,38 @@ void XTWIN::WriteHeadingLine(std::uint16_t type, int ruleLength)
     const int w = CurrentPart();
     const int s = StubWidth();
     SetCut(true);
-    if (n == 0) {
-        // No column: the total heading still stands after the stub.
-        Right(s);
-        WriteString("");
-    }
+    // Each label in its cell less the two blanks that part it from the
+    // next, on up to headingLines lines, the lines of all ending together.
+    const int textWidth = std::max(w - 2, 1);
+    std::vector<std::vector<std::string>> headings;
+    size_t lines = 1;
     for (int j = 0; j < n; ++j) {
-        Right(j == 0 ? s + w : w);
-        WriteString(ColumnLabel(j).c_str());
+        headings.push_back(WrapHeading(ColumnLabel(j), textWidth, headingLines));
+        lines = std::max(lines, headings.back().size());
     }
-    Right(w + 1);
-    WriteString(StatText(totalText, xtabTextGroup));
-    if (type == xtabRowPercent) {
-        Right(w + 1);
-        WriteString(nLabel);
+    for (size_t line = 0; line < lines; ++line) {
+        const bool last = line + 1 == lines;
+        if (n == 0) {
+            // No column: the total heading still stands after the stub.
+            Right(s);
+            WriteString("");
+        }
+        for (int j = 0; j < n; ++j) {
+            const std::vector<std::string> &heading = headings[static_cast<size_t>(j)];
+            const size_t blankLines = lines - heading.size();
+            Right(j == 0 ? s + w : w);
+            WriteString(line < blankLines ? "" : heading[line - blankLines].c_str());
+        }
+        if (last) {
+            Right(w + 1);
+            WriteString(StatText(totalText, xtabTextGroup));
+            if (type == xtabRowPercent) {
+                Right(w + 1);
+                WriteString(nLabel);
+            }
+        }
+        EndLine();
     }
-    EndLine();
     NewLine(ruleLength);
 }
 
@@ -266,13 +290,13 @@ void XTWIN::WriteCell(std::uint16_t type, int row, int column)
         WritePercent(cell, computation->total);
         return;
     case xtabExpected:
-        WriteFigure(computation->Expected(row, column), countDecimals);
+        WriteFigure(computation->Expected(row, column), derivedDecimals);
         return;
     case xtabDeviation:
-        WriteFigure(computation->Deviation(row, column), countDecimals);
+        WriteFigure(computation->Deviation(row, column), derivedDecimals);
         return;
     case xtabStandardizedDeviation:
-        WriteFigure(computation->StandardizedDeviation(row, column), countDecimals);
+        WriteFigure(computation->StandardizedDeviation(row, column), derivedDecimals);
         return;
     default:
         return;
@@ -353,10 +377,13 @@ int XTWIN::CellWidth(std::uint16_t types) const
     const double total = computation->total;
     const int countWidth = static_cast<int>(FormatFigure(total, computation->weighted ? countDecimals : 0).size());
     const int percentWidth = static_cast<int>(FormatFigure(100.0, percentDecimals).size());
-    const int labels = static_cast<int>(longestColumnLabel) + 1;
-    int width = std::max({labels, static_cast<int>(minimumCellWidth), countWidth + 1, percentWidth + 1,
-                          static_cast<int>(std::strlen(missingMark)) + 1});
+    // A label widens its column up to widestHeadingCell; a longer one is
+    // wrapped (or cut) in the heading instead.
+    const int labels = std::min(static_cast<int>(longestColumnLabel) + 2, static_cast<int>(widestHeadingCell));
+    int width = std::max({labels, static_cast<int>(minimumCellWidth), countWidth + 2, percentWidth + 2,
+                          static_cast<int>(std::strlen(missingMark)) + 2});
     if (types & (xtabExpected | xtabDeviation | xtabStandardizedDeviation)) {
+        const int derived = std::max(countDecimals, percentDecimals);
         computation->ComputeChiSquareTest();
         for (int i = 0; i < computation->RowCount(); ++i)
             for (int j = 0; j < computation->ColumnCount(); ++j) {
@@ -364,7 +391,7 @@ int XTWIN::CellWidth(std::uint16_t types) const
                                           computation->StandardizedDeviation(i, j)};
                 for (double figure : figures)
                     if (figure != kNotComputed && std::isfinite(figure))
-                        width = std::max(width, static_cast<int>(FormatFigure(figure, countDecimals).size()) + 1);
+                        width = std::max(width, static_cast<int>(FormatFigure(figure, derived).size()) + 2);
             }
     }
     return width;

@@ -6,14 +6,17 @@
 // update, so a change of options shows at once.
 //
 // Layout: the columns are the categories of the first variable (list 1),
-// the rows those of the second (list 0); a cell is one wider than the
-// longest column label and than the widest figure of the tables shown, at
-// least 6; the row labels take the stub, as wide as the longest of them and
-// the totals line's heading. A category without a label is headed by its
-// value. Counts print as integers, or with 2 decimals when the table is
-// weighted; percentages with the setting "DecimalsPct"; expected counts and
-// deviations with 2 decimals. Each table sets its own decimals, so that the
-// percentages' decimals never carry over into the tables after them.
+// the rows those of the second (list 0); a cell is two wider than the
+// widest figure of the tables shown and than the longest column label up to
+// widestHeadingCell, at least 6; a longer label is wrapped at blanks on up
+// to headingLines lines in its cell less two blanks, its last line ending
+// in ".." when it still does not fit. The row labels take the stub, as wide
+// as the longest of them and the totals line's heading. A category without
+// a label is headed by its value. Counts print as integers, or with 2
+// decimals when the table is weighted; percentages with the setting
+// "DecimalsPct"; expected counts and deviations with 2 decimals, or with
+// the percentages' decimals when a percentage table comes before them in
+// the text.
 // A figure that cannot be given (a percentage of a zero total, an expected
 // count of an empty table) prints as "**", as a missing probability does; a
 // missing measure prints nothing after its " = ". A table that could not
@@ -39,6 +42,7 @@ public:
     // The mark of a figure that cannot be given.
     static constexpr const char *missingMark = "**";
     static constexpr int minimumCellWidth = 6;
+    static constexpr int widestHeadingCell = 16, headingLines = 3;
     // The heading of the line of counts under a percentage table.
     static constexpr const char *nLabel = "N=";
 
@@ -73,4 +77,5 @@ private:
     WorkBook *book;          // not owned
     XTABOBJECT *computation; // not owned: the page deletes it
     int percentDecimals = 1; // "DecimalsPct", read at each write
+    int derivedDecimals = 2; // of expected counts and deviations
 };

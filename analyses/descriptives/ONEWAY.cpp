@@ -140,8 +140,9 @@ std::string ONEWAY::CellText(const DescriptiveRecord &r, int c) const
 
 void ONEWAY::WidenColumns()
 {
-    // Each column one wider than the widest text it holds, heading or
-    // figure, so that a sum of millions never runs into the count beside it.
+    // Each column two wider than the widest text it holds, heading or
+    // figure, so that a sum of millions stands two blanks from the count
+    // beside it.
     for (int c = 0; c < kColumns; ++c) {
         if (!Shows(c))
             continue;
@@ -149,7 +150,7 @@ void ONEWAY::WidenColumns()
         for (const DescriptiveRecord &g : groups)
             widest = std::max(widest, static_cast<int>(CellText(g, c).size()));
         widest = std::max(widest, static_cast<int>(CellText(total, c).size()));
-        columnWidths[c] = std::max(columnWidths[c], widest + 1);
+        columnWidths[c] = std::max(columnWidths[c], widest + 2);
     }
 }
 

@@ -31,8 +31,8 @@ enum FreqText {
     validHeading = 15,
     cumulativeHeading = 16,
     modeText = 39,
-    medianText = 40,
-    interpolatedMedianText = 41,
+    roundedMedianText = 40,
+    medianText = 41,
     meanText = 42,
     groupedNote = 43,
 };
@@ -174,24 +174,24 @@ FRWIN::Layout FRWIN::MakeLayout(unsigned options, long columnWidth) const
     layout.L = longest + 4;
     layout.V = static_cast<int>(d.valueWidth) + 2;
     layout.C = static_cast<int>(columnWidth);
-    // Every column at least one wider than its widest figure, so that no two
-    // figures run together whatever the settings say.
+    // Every column at least two wider than its widest figure, so that
+    // figures stand two blanks apart whatever the settings say.
     double total = 0.0;
     for (long i = 0; i < d.categoryCount; ++i) {
         const FreqCategory &c = d.categories[i];
         if (!IsSentinel(d, c))
-            layout.V = std::max(layout.V, d.realValued ? FigureWidth(c.value.real, layout.decimals) + 1
-                                                       : FigureWidth(static_cast<double>(c.value.integer), 0) + 1);
+            layout.V = std::max(layout.V, d.realValued ? FigureWidth(c.value.real, layout.decimals) + 2
+                                                       : FigureWidth(static_cast<double>(c.value.integer), 0) + 2);
         total += Shown(d, c);
     }
     const int countWidth = FigureWidth(total, layout.weighted ? layout.countDecimals : 0);
     // Percentages and their sums reach 100 (a rounding error past it keeps
     // the width).
     const int percentWidth = FigureWidth(100.0, layout.percentDecimals);
-    layout.C = std::max(layout.C, std::max(countWidth, percentWidth) + 1);
-    // The headings, too, each one wider than its text, so that they stand
-    // apart over their columns.
-    auto headingWidth = [](int text) { return static_cast<int>(std::strlen(GroupText(text))) + 1; };
+    layout.C = std::max(layout.C, std::max(countWidth, percentWidth) + 2);
+    // The headings, too, each two wider than its text, so that they stand
+    // two blanks apart over their columns.
+    auto headingWidth = [](int text) { return static_cast<int>(std::strlen(GroupText(text))) + 2; };
     layout.L = std::max(layout.L, headingWidth(labelHeading));
     layout.L = std::max(layout.L, headingWidth(totalText));
     layout.V = std::max(layout.V, headingWidth(valueHeading));
@@ -397,7 +397,7 @@ void FRWIN::WriteMedian(const Layout &layout)
     }
     const bool known = d.median != DBL_MAX;
     if (layout.decimals == 0) {
-        WriteString(GroupText(medianText));
+        WriteString(GroupText(roundedMedianText));
         WriteString(" = ");
         // Halves round down.
         if (known)
@@ -407,7 +407,7 @@ void FRWIN::WriteMedian(const Layout &layout)
         EndLine();
     }
     SetDecimals(std::max(layout.percentDecimals, 2));
-    WriteString(GroupText(interpolatedMedianText));
+    WriteString(GroupText(medianText));
     WriteString(" = ");
     if (known)
         WriteFigure(d.median);

@@ -36,21 +36,20 @@ std::vector<long> MultrespVariables(const AnalysisBook::ListChoice &list, std::s
 {
     std::vector<long> numbers;
     caption.clear();
-    for (int i = 0; i < list.Count(); ++i) {
+    for (int i = 0; i < list.Count(); ++i)
         numbers.push_back(list.Variable(i));
-        caption += (i ? " " : "") + AnalysisBook::PageCaption(list.Variable(i));
-    }
     numbers.push_back(0);
+    caption = AnalysisBook::ListCaption(numbers);
     return numbers;
 }
 
 int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int decimals, int percentDecimals)
 {
-    // The record's width, widened to one more than the widest heading and
+    // The record's width, widened to two more than the widest heading and
     // figure: the total count, the sum of the percentages (of cases, it
     // passes 100) and each percentage.
     int width = static_cast<int>(columnWidth);
-    auto widen = [&width](const std::string &text) { width = std::max(width, static_cast<int>(text.size()) + 1); };
+    auto widen = [&width](const std::string &text) { width = std::max(width, static_cast<int>(text.size()) + 2); };
     widen(StatText(13, freqTextGroup));
     widen(StatText(3, multrespTextGroup));
     double total = 0.0, percentTotal = 0.0;
@@ -68,16 +67,38 @@ int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int dec
     return width;
 }
 
+int MultrespLabelWidth(const FREQOBJ *r)
+{
+    int longest = 0;
+    for (long k = 0; r && k < r->categoryCount; ++k)
+        longest = std::max(longest, static_cast<int>(std::strlen(r->categories[k].label)));
+    longest = std::max(longest, static_cast<int>(std::strlen(StatText(11, freqTextGroup))));
+    longest = std::max(longest, static_cast<int>(std::strlen(StatText(10, freqTextGroup))));
+    return std::min(std::max(MultrespTableShape::labelWidth, longest + 2), MultrespTableShape::widestLabelWidth);
+}
+
+std::string CutMultrespLabel(const std::string &label, int width)
+{
+    if (width <= 0)
+        return std::string();
+    if (static_cast<int>(label.size()) <= width)
+        return label;
+    std::string cut = label.substr(0, static_cast<size_t>(width));
+    if (width >= 2)
+        cut.replace(cut.size() - 2, 2, "..");
+    return cut;
+}
+
 int MultRespFreq::CodeWidth(int decimals) const
 {
     int width = std::max(MultrespTableShape::leastCodeWidth,
-                         static_cast<int>(std::strlen(StatText(12, freqTextGroup))) + 1);
+                         static_cast<int>(std::strlen(StatText(12, freqTextGroup))) + 2);
     const FREQOBJ *r = Result();
     for (long k = 0; r && k < r->categoryCount; ++k) {
         const FreqCategory &category = r->categories[k];
         const std::string code = r->realValued ? FormatFigure(category.value.real, decimals)
                                                : std::to_string(category.value.integer);
-        width = std::max(width, static_cast<int>(code.size()) + 1);
+        width = std::max(width, static_cast<int>(code.size()) + 2);
     }
     return width;
 }
@@ -89,9 +110,13 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
     const int percentDecimals = ProgramSettings::Instance()->DecimalsPct();
     const FREQOBJ *r = table.Result();
     const int decimals = r ? static_cast<int>(r->decimals) : 2;
-    const int c = MultrespCellWidth(r, weighted, table.columnWidth, decimals, percentDecimals);
+    // Counts as the frequency table writes them, rows and total alike:
+    // weighted with the weight's decimals (or the values' when they have
+    // more), else whole numbers.
+    const int countDecimals = weighted ? std::min(std::max(std::max(decimals, table.WeightDecimals()), 0), 15) : 0;
+    const int c = MultrespCellWidth(r, weighted, table.columnWidth, countDecimals, percentDecimals);
     const bool codeColumn = shape.codeColumn && (d & multrespCodes);
-    const int labelWidth = MultrespTableShape::labelWidth;
+    const int labelWidth = MultrespLabelWidth(r);
     const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? shape.codeWidth : 0) +
                           (d & multrespCounts ? c : 0) + (d & multrespPercents ? c : 0);
 
@@ -133,7 +158,7 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         const FreqCategory &category = r->categories[k];
         if (d & multrespLabels) {
             w.Left(labelWidth);
-            w.WriteString(std::string(category.label).substr(0, labelWidth - 1).c_str());
+            w.WriteString(CutMultrespLabel(category.label, labelWidth - 1).c_str());
         }
         if (codeColumn) {
             w.Right(shape.codeWidth);
@@ -146,7 +171,7 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         }
         w.Right(c);
         if (d & multrespCounts) {
-            w.SetDecimals(0);
+            w.SetDecimals(countDecimals);
             if (weighted)
                 w.WriteReal(category.frequency);
             else
@@ -176,7 +201,7 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         }
         w.Right(c);
         if (d & multrespCounts) {
-            w.SetDecimals(decimals);
+            w.SetDecimals(countDecimals);
             w.WriteReal(countTotal);
         }
         if (d & multrespPercents) {
@@ -185,10 +210,12 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         }
         w.EndLine();
         w.NewLine(ruleWidth);
-        w.EndLine();
-        w.WriteString(table.GetReportHeader(table.caseCount));
-        w.EndLine();
     }
+    // The footer under every layout, with or without a total row.
+    w.Plain();
+    w.EndLine();
+    w.WriteString(table.GetReportHeader(table.caseCount));
+    w.EndLine();
     w.ShowText();
 }
 

@@ -6,8 +6,9 @@
 // graph tool 1. Variables that do not share their category labels and
 // missing values get a page that says why instead of a table.
 //
-// A label longer than its column is cut to keep one blank before the
-// figures, so that its row's figures stay in their columns.
+// The label column is as wide as the longest label and two blanks, at
+// least 31 and at most 81 characters; only a label longer than that is cut
+// (ending in "..") to keep its row's figures in their columns.
 //
 // The table follows the record at every write: a changed percentage base,
 // listwise flag or user-missing flag recounts first; display bits and the
@@ -36,15 +37,21 @@
 class MultrespFreqOption;
 
 // The width of the count and percent columns of a multiple-response table
-// of the distribution r: the record's column width, widened to one more
+// of the distribution r: the record's column width, widened to two more
 // than the widest heading and figure.
 int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int decimals, int percentDecimals);
+
+// The label column of the distribution r's table: its longest label (or
+// heading) and two blanks, between labelWidth and widestLabelWidth.
+int MultrespLabelWidth(const FREQOBJ *r);
+// A label cut to width characters, its last two kept ones "..".
+std::string CutMultrespLabel(const std::string &label, int width);
 
 // Where the two multiple-response tables differ around the layout they
 // share (WriteMultrespTable).
 struct MultrespTableShape
 {
-    static constexpr int labelWidth = 31, leastCodeWidth = 6;
+    static constexpr int labelWidth = 31, widestLabelWidth = 81, leastCodeWidth = 6;
     // With the code bit: the code column's width, or, without a code
     // column, the width the rules still take for it.
     int codeWidth = leastCodeWidth;
@@ -52,7 +59,8 @@ struct MultrespTableShape
     // With the code bit: a line above the heading (the dichotomies' counted
     // values), followed by a blank line; "" for none.
     std::string codeLine;
-    // The total row and the report footer under the table.
+    // The total row under the table (the report footer follows in any
+    // case).
     bool totals = true;
 };
 
@@ -130,7 +138,7 @@ public:
     {}
     // The table (display word, column width) into the window.
     void WriteTable(TXTWIN &window);
-    // The width of the code column: at least leastCodeWidth, one more than
+    // The width of the code column: at least leastCodeWidth, two more than
     // the widest heading and code.
     int CodeWidth(int decimals) const;
 

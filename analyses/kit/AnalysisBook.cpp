@@ -93,6 +93,24 @@ std::string AnalysisBook::PageCaption(long first, long second, const char *joint
     return PageCaption(first) + joint + PageCaption(second);
 }
 
+std::string AnalysisBook::ListCaption(const std::vector<long> &variables, const std::string &prefix, size_t length)
+{
+    size_t count = 0;
+    while (count < variables.size() && variables[count])
+        ++count;
+    std::string caption = prefix;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string name = (i ? ", " : "") + PageCaption(variables[i]);
+        // Whole names only, and room for ", .." while more follow.
+        if (caption.size() + name.size() + (i + 1 < count ? 4 : 0) > length) {
+            caption += i ? ", .." : "..";
+            break;
+        }
+        caption += name;
+    }
+    return caption.size() <= length ? caption : caption.substr(0, length > 2 ? length - 2 : 0) + "..";
+}
+
 bool AnalysisBook::RunBook(AnalysisBook *book, long selectionHandle)
 {
     return WorkBook::FinishRun(book, book->Build(selectionHandle));

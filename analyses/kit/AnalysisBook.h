@@ -10,8 +10,9 @@
 //   - AddPairPages: one page a pair of variables of two lists;
 //   - AddGraphTools: the workbook's graph tools from a table, each record
 //     with its settings loaded;
-//   - PageCaption: "v<number>", "v<number> v<number>" or with another
-//     joint, "v<number> x v<number>";
+//   - PageCaption: "v<number>", "v<number>, v<number>" or with another
+//     joint, "v<number> x v<number>"; ListCaption: "v<a>, v<b>, ...", cut
+//     with ".." past captionLength;
 //   - AnalysisPage: a page over its computation whose graph windows come
 //     from a kind-to-graph table.
 //
@@ -87,7 +88,13 @@ public:
     };
 
     static std::string PageCaption(long variable);
-    static std::string PageCaption(long first, long second, const char *joint = " ");
+    static std::string PageCaption(long first, long second, const char *joint = ", ");
+    // A page's caption naming a list of variables (ended by 0 or by the
+    // vector's end): the prefix, then "v<a>, v<b>"; when the names do not
+    // all fit in length characters, as many whole ones as fit and ", ..".
+    static constexpr size_t captionLength = 40;
+    static std::string ListCaption(const std::vector<long> &variables, const std::string &prefix = "",
+                                   size_t length = captionLength);
 
     // Builds the pages from the lists of the variable-list window. The
     // handle is the record's variable-list word: 0 when the record was not

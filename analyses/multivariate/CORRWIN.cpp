@@ -166,9 +166,21 @@ void CORRWIN::WriteFooter()
     WriteString(StatText(listwise ? listwiseText : pairwiseText, missingGroup));
     EndLine();
     EndLine();
-    if (!listwise)
+    if (!listwise) {
+        // Each coefficient rests on its own pairs: no one count, but the
+        // weight, the selection and the cases left out still apply.
+        const char *filter = computation->GetReportFilter();
+        if (*filter) {
+            WriteString(filter);
+            EndLine();
+        }
         return;
-    const double cases = computation->counts.empty() ? 0.0 : static_cast<double>(computation->counts[0]);
+    }
+    // The listwise cases as every other page counts them: their sum of
+    // weights under a weight, their number without one.
+    double cases = computation->counts.empty() ? 0.0 : static_cast<double>(computation->counts[0]);
+    if (computation->IsWeighted())
+        cases = computation->result.listwiseWeight;
     WriteString(computation->GetReportHeader(cases));
     EndLine();
 }

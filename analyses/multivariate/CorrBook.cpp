@@ -40,12 +40,10 @@ bool CorrBook::Build(long selectionHandle)
     AddGraphTools(toolRows, graphRecords, 1);
 
     std::vector<long> variables;
-    std::string caption = "v";
-    for (int i = 0; i < list.Count(); ++i) {
+    for (int i = 0; i < list.Count(); ++i)
         variables.push_back(list.Variable(i));
-        caption += " v" + std::to_string(list.Variable(i));
-    }
     variables.push_back(0);
+    const std::string caption = ListCaption(variables);
     auto *corr = new Corr(variables.data(), static_cast<int>(Record()->missingMode), this, matplot);
     auto *text = new CORRWIN(StatText(0, corrTextGroup), corr, this);
     auto *page = new AnalysisPage<Corr>(caption.c_str(), graphs, 1);

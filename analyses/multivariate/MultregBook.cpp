@@ -115,9 +115,7 @@ bool MultregBook::Build(long selectionHandle)
     MultregOption &record = *Record();
     for (size_t d = 0; d < equations.size(); ++d) {
         const long dependent = regressed[d];
-        std::string caption = "v" + std::to_string(dependent) + " x ";
-        for (const long *v = equations[d].data(); *v; ++v)
-            caption += " v" + std::to_string(*v);
+        const std::string caption = ListCaption(equations[d], PageCaption(dependent) + " x ");
         auto *regression = new Regresjon(dependent, equations[d].data(), static_cast<int>(record.method),
                                          static_cast<int>(record.missingDeletion), record.PIn(), record.POut());
         regression->ComputeCorrelationMatrix();

@@ -143,7 +143,11 @@ int NTAB::WidestFigure(int decimals) const
     char text[400];
     int widest = 0;
     if (display & (ntabPercent | ntabTotalPercent | ntabCumulative | ntabRestCumulative)) {
-        std::snprintf(text, sizeof text, "%.*f", decimals, 100.0);
+        // Percentages of a set's cases (and their sums) reach 100 for each
+        // member of the set.
+        const bool passes = tableKind == 3 && percentageBase == 1;
+        const double largest = passes ? 100.0 * static_cast<double>(std::max<size_t>(setMembers.size(), 1)) : 100.0;
+        std::snprintf(text, sizeof text, "%.*f", decimals, largest);
         widest = static_cast<int>(std::strlen(text));
     }
     if (display & ntabCounts) {
@@ -221,12 +225,13 @@ void NTAB::WriteTable(TXTWIN *window)
     // A cell narrower than its widest figure (the total count, or a
     // percentage of 100) is widened to it: figures stay under their
     // headings whatever width the options give.
-    cellWidth = std::max(cellWidth, WidestFigure(decimals));
     // Each chosen figure takes a field of the cell width: a table column
     // is as wide as all of them, so headings and rules stay above them.
     int figureCount = 0;
     for (unsigned long bit : figureBits)
         figureCount += (display & bit) ? 1 : 0;
+    // Two figures of one cell stand two blanks apart, as the cells do.
+    cellWidth = std::max(cellWidth, WidestFigure(decimals) + (figureCount > 1 ? 2 : 0));
     const int columnWidth = cellWidth * std::max(figureCount, 1);
     if (T > 0)
         widths[static_cast<size_t>(T - 1)] = columnWidth;
@@ -304,6 +309,11 @@ void NTAB::WriteTable(TXTWIN *window)
     std::vector<int> index(static_cast<size_t>(n + 1), 0);
     std::vector<double> keys(static_cast<size_t>(n + 1), 0.0);
     std::vector<double> percentSums(static_cast<size_t>(columns)), countSums(static_cast<size_t>(columns));
+    std::vector<double> columnPercentSums(static_cast<size_t>(columns));
+    // Percentages of a set's cases count a case once per answer, so a
+    // column's sum passes 100: its total row shows that sum, where every
+    // other column percentage sums to 100 and shows 100.
+    const bool percentsPass100 = tableKind == 3 && percentageBase == 1;
     for (int d = 0; d < n; ++d)
         if (categoryCounts[static_cast<size_t>(d)] == 0)
             return; // a control variable without a category: no block
@@ -326,6 +336,7 @@ void NTAB::WriteTable(TXTWIN *window)
                 dimensions[static_cast<size_t>(T + l)].categories[static_cast<size_t>(index[static_cast<size_t>(T + l)])].value;
         std::fill(percentSums.begin(), percentSums.end(), 0.0);
         std::fill(countSums.begin(), countSums.end(), 0.0);
+        std::fill(columnPercentSums.begin(), columnPercentSums.end(), 0.0);
 
         for (int row = 0; row < dependent.CategoryCount(); ++row) {
             Blanks(window, 2 * L);
@@ -344,6 +355,7 @@ void NTAB::WriteTable(TXTWIN *window)
                 const NtabCell *cell = FindCell(keys.data());
                 if (cell) {
                     percentSums[static_cast<size_t>(j)] += cell->percents[1];
+                    columnPercentSums[static_cast<size_t>(j)] += cell->percents[0];
                     countSums[static_cast<size_t>(j)] += cell->count;
                 }
                 Blanks(window, 2);
@@ -368,7 +380,7 @@ void NTAB::WriteTable(TXTWIN *window)
                 if (bit == ntabCounts)
                     window->WriteReal(countSums[static_cast<size_t>(j)]);
                 else if (bit == ntabPercent && !counts && countSums[static_cast<size_t>(j)] > 0)
-                    window->WriteReal(100.0);
+                    window->WriteReal(percentsPass100 ? columnPercentSums[static_cast<size_t>(j)] : 100.0);
                 else if (bit == ntabTotalPercent && !counts)
                     window->WriteReal(percentSums[static_cast<size_t>(j)]);
                 else

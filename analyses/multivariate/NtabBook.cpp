@@ -32,13 +32,13 @@ NtabOption *NtabBook::Option() const
     return static_cast<NtabOption *>(WorkBook::Option());
 }
 
-std::string NtabBook::PageName(long dependent, const std::vector<long> &controls)
+std::string NtabBook::PageName(const std::vector<long> &rows, const std::vector<long> &controls)
 {
-    std::string name = dependent ? "V" + std::to_string(dependent) + " " : std::string();
-    name += " *  ";
-    for (size_t i = 0; i < controls.size(); ++i)
-        name += (i ? " " : "") + std::to_string(controls[i]);
-    return name;
+    // At most three controls are named whole; the rows (a set may be
+    // long) take the room left.
+    const std::string columns = " * " + ListCaption(controls);
+    const size_t room = captionLength > columns.size() + 8 ? captionLength - columns.size() : 8;
+    return ListCaption(rows, "", room) + columns;
 }
 
 namespace {
@@ -120,7 +120,8 @@ bool NtabBook::Build(long selectionHandle)
                     auto *text = new NTABWIN(StatText(0, ntabTextGroup), this, table);
                     text->SetColumnWidth(static_cast<int>(cellWidth));
                     table->baseCellWidth = static_cast<int>(cellWidth);
-                    auto *page = new NtabPage(PageName(record->multipleResponse ? 0 : d, controls).c_str());
+                    auto *page = new NtabPage(
+                        PageName(record->multipleResponse ? dependents : std::vector<long>{d}, controls).c_str());
                     page->SetResultWindow(text);
                     page->SetComputation(table);
                     text->Update();

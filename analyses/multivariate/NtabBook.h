@@ -48,6 +48,7 @@ public:
     // with no page, when list 1 or 2 is empty or there is no data set.
     bool Build(long selectionHandle) override;
     NtabOption *Option() const;
-    // "V12  *  7" and the like.
-    static std::string PageName(long dependent, const std::vector<long> &controls);
+    // "v12 * v7", "v1, v2, v3 * v7, v8" and the like, cut with ".." (the
+    // rows first) past captionLength.
+    static std::string PageName(const std::vector<long> &rows, const std::vector<long> &controls);
 };

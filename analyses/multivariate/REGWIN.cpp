@@ -55,8 +55,8 @@ int REGWIN::Printed(double value, int decimals)
 
 void REGWIN::WidenColumns(const RegModelStep &step)
 {
-    // Each column one wider than the widest figure it prints, at the
-    // decimals it prints them with.
+    // Each column two wider than the widest figure it prints, at the
+    // decimals it prints them with, so that figures stand two blanks apart.
     Regresjon &r = *regression;
     const struct
     {
@@ -69,7 +69,7 @@ void REGWIN::WidenColumns(const RegModelStep &step)
     for (const auto &c : columns)
         for (int row = 1; row <= step.rows && row < static_cast<int>(c.values.size()); ++row)
             r.columnWidths[c.column] =
-                std::max(r.columnWidths[c.column], Printed(c.values[static_cast<size_t>(row)], c.decimals) + 1);
+                std::max(r.columnWidths[c.column], Printed(c.values[static_cast<size_t>(row)], c.decimals) + 2);
 }
 
 int REGWIN::LabelWidth(const RegModelStep &step) const
@@ -261,9 +261,14 @@ void REGWIN::WriteModel()
     }
     Plain();
     EndLine();
-    Label(summaryLabel, Msg(16));
-    Cell(bWidth, step.n, 0);
-    EndLine();
+    // The number of cases stands once: in the report footer, or here when
+    // the footer is switched off.
+    const char *report = r.GetReportHeader(step.n);
+    if (!*report) {
+        Label(summaryLabel, Msg(16));
+        Cell(bWidth, step.n, 0);
+        EndLine();
+    }
 
     Plain();
     WriteString(Msg(34));
@@ -287,7 +292,9 @@ void REGWIN::WriteModel()
         break;
     }
     EndLine();
-    WriteString(r.GetReportHeader(step.n));
-    EndLine();
+    if (*report) {
+        WriteString(report);
+        EndLine();
+    }
     ShowText();
 }

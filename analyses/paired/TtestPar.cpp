@@ -61,11 +61,11 @@ int FixedLength(double value, int decimals)
     return static_cast<int>(Fixed(value, decimals).size());
 }
 
-// A column's width: its heading and one blank, or its two values (with 2
-// decimals) and two blanks.
+// A column's width: its heading or its two values (with 2 decimals), and
+// two blanks that part it from the column before.
 int ColumnWidth(int heading, const double (&values)[2])
 {
-    return std::max({Length(heading) + 1, FixedLength(values[0], 2) + 2, FixedLength(values[1], 2) + 2});
+    return std::max({Length(heading) + 2, FixedLength(values[0], 2) + 2, FixedLength(values[1], 2) + 2});
 }
 
 void WriteRight(TXTWIN *w, int width, const std::string &text)

@@ -215,11 +215,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The percentages' decimals do not carry over into the tables that follow
 // them.
-TEST_F(XtabTest, EachTableKeepsItsOwnDecimals)
+TEST_F(XtabTest, ExpectedCountsTakeThePercentagesDecimalsOnlyAfterAPercentageTable)
 {
     const SettingsSection *defaults = FindSettingsSection(4);
     ASSERT_TRUE(RegistrySettings::WriteValueInSection(defaults, "DecimalsPct", 3));
     XtabText page(OpenSurvey(true), SEX, EDU, xtabCounts | xtabColumnPercent | xtabExpected, xtabTablesOn);
+    XtabText alone(OpenSurvey(true), SEX, EDU, xtabCounts | xtabExpected | xtabDeviation, xtabTablesOn);
     RegistrySettings::DeleteKeyInSection(defaults, "DecimalsPct");
 
     // The first body line of each table (title, heading, rule, body).
@@ -232,8 +233,15 @@ TEST_F(XtabTest, EachTableKeepsItsOwnDecimals)
     EXPECT_EQ(3, DecimalsOf(percent[3]));
     EXPECT_EQ(2, DecimalsOf(counts[1])) << "weighted counts";
     ASSERT_EQ(4u, expected.size());
-    EXPECT_EQ(2, DecimalsOf(expected[1])) << "the expected counts after the percentages";
-    EXPECT_EQ(2, DecimalsOf(expected[3]));
+    EXPECT_EQ(3, DecimalsOf(expected[1])) << "the expected counts after the percentages";
+    EXPECT_EQ(3, DecimalsOf(expected[2]));
+    EXPECT_EQ(2, DecimalsOf(expected[3])) << "the row total is a count";
+
+    const std::vector<std::string> expectedAlone = Fields(TableLines(alone.Text(), 25).at(3));
+    const std::vector<std::string> deviations = Fields(TableLines(alone.Text(), 26).at(3));
+    ASSERT_EQ(4u, expectedAlone.size());
+    EXPECT_EQ(2, DecimalsOf(expectedAlone[1])) << "without a percentage table before them";
+    EXPECT_EQ(2, DecimalsOf(deviations[1]));
 }
 
 // A zero total comes only from categories that no case counts in, which

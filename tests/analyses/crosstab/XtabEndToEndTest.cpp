@@ -147,8 +147,8 @@ TEST_F(XtabEndToEndTest, ARunWritesEveryPairAndTheOpenWorkbookFollowsTheOptions)
     ASSERT_NE(nullptr, book);
     EXPECT_EQ(1, book->GraphToolCount());
     ASSERT_EQ(2, book->PageCount());
-    EXPECT_EQ("v3 v4", PageTitle(book, 0));
-    EXPECT_EQ("v5 v4", PageTitle(book, 1));
+    EXPECT_EQ("v3, v4", PageTitle(book, 0));
+    EXPECT_EQ("v5, v4", PageTitle(book, 1));
     ExpectGolden("xtab_run_v3_v4", PageText(book->PageAt(0)));
     ExpectGolden("xtab_run_v5_v4", PageText(book->PageAt(1)));
     EXPECT_EQ(std::vector<std::vector<long>>({{-1}, {-1, -1}}), offer.candidates) << "nothing to group";
@@ -185,7 +185,7 @@ TEST_F(XtabEndToEndTest, AVariableWithTooManyValuesIsGroupedIntoTheChosenInterva
     EXPECT_EQ((std::vector<std::string>{StatText(3, xtabTextGroup), StatText(2, xtabTextGroup)}), offer.titles);
     auto *book = static_cast<XTAB *>(shownBooks[0]);
     ASSERT_EQ(2, book->PageCount());
-    EXPECT_EQ("v3 v6", PageTitle(book, 1));
+    EXPECT_EQ("v3, v6", PageTitle(book, 1));
     auto *grouped = dynamic_cast<XTABOBJECT *>(book->PageAt(1)->Computation());
     ASSERT_NE(nullptr, grouped);
     ASSERT_EQ(3, grouped->RowCount()) << "three intervals of score";

@@ -174,8 +174,8 @@ TEST_F(FreqText, ADistributionWithoutWorkbookIsWrittenWithTheSavedSettings)
 TEST_F(FreqText, AnIntegerMedianOfHalfRoundsDownOnTheFirstLine)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"k\n1\n2\n3\n4\n", " Median = 2\r\n Median (interpolated) = 2.50\r\n"},
-        {"k\n1\n2\n3\n4\n5\n6\n", " Median = 3\r\n Median (interpolated) = 3.50\r\n"}};
+        {"k\n1\n2\n3\n4\n", " Median (rounded) = 2\r\n Median = 2.50\r\n"},
+        {"k\n1\n2\n3\n4\n5\n6\n", " Median (rounded) = 3\r\n Median = 3.50\r\n"}};
     for (const auto &c : cases) {
         Survey survey(Survey::Text{"variable k\ntype u8\n", c.first});
         const std::string text = WriteTable(survey, "k", freqMedian, 11, 0);

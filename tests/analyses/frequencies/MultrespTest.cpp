@@ -118,7 +118,7 @@ TEST_F(MultrespTest, TheFirstTableFollowsTheRecordsUserMissingSetting)
     EXPECT_EQ(1, book->GraphToolCount()) << "no pie on the base of cases";
     ExpectGolden("multresp_issues_usermissing_cases_weighted", Text(book));
     // R: 31 answers "No answer", 146 answers by 62 cases; 50.0 % of cases.
-    for (const char *figure : {"No answer", "50.0", " 146 ", "Number of cases: 62"})
+    for (const char *figure : {"No answer", "50.0", " 146.00 ", "Number of cases: 62"})
         EXPECT_NE(std::string::npos, Text(book).find(figure)) << figure;
 
     // The listwise flag recounts on the next write; the display bits only

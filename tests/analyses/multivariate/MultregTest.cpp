@@ -117,9 +117,13 @@ TEST_F(MultregTest, TheFiguresAreRsAtThePrintedDecimals)
     EXPECT_EQ((Figures{"-1.301", "0.301", "-0.314", "-4.329", "0.0003", "0.70"}), Fields(all, "V5"));
     EXPECT_EQ((Figures{"0.572", "0.574", "0.075", "0.995", "0.3304", "0.66"}), Fields(all, "V6"));
     Figures summary;
-    for (int label : {9, 10, 11, 12, 13, 14, 16})
+    for (int label : {9, 10, 11, 12, 13, 14})
         summary.push_back(Summary(all, label));
-    EXPECT_EQ((Figures{"-1.350", "0.96", "0.92", "0.91", "82.47", "0.0000", "26"}), summary);
+    EXPECT_EQ((Figures{"-1.350", "0.96", "0.92", "0.91", "82.47", "0.0000"}), summary);
+    // The number of cases stands once, in the footer.
+    const std::string cases = StatText(16, multregTextGroup);
+    EXPECT_EQ(std::string::npos, all.find(cases, all.find(cases) + 1)) << all;
+    EXPECT_NE(std::string::npos, all.find(" Number of cases: 26\r\n")) << all;
     // Forward and backward both keep x1 and x2; x3 is listed apart.
     for (long method : {multregForward, multregBackward}) {
         const std::string text = Text(31, method);
@@ -324,7 +328,7 @@ TEST_F(MultregTest, ARunMakesAPagePerDependentAndRefusesOneWithoutIndependents)
     ASSERT_EQ(1u, shownBooks.size());
     auto *book = dynamic_cast<MultregBook *>(shownBooks[0]);
     ASSERT_TRUE(book && book->PageCount() == 2);
-    EXPECT_EQ((Figures{"v3 x  v4 v5", "v6 x  v4 v5"}), (Figures{book->Notebook()->TabOf(book->PageAt(0))->Text(),
+    EXPECT_EQ((Figures{"v3 x v4, v5", "v6 x v4, v5"}), (Figures{book->Notebook()->TabOf(book->PageAt(0))->Text(),
                                                                 book->Notebook()->TabOf(book->PageAt(1))->Text()}));
     EXPECT_EQ(Text(13, multregEnter, multregListwise, {X1, X2}),
               static_cast<REGWIN *>(book->PageAt(0)->ResultWindow())->Text());
@@ -353,7 +357,7 @@ TEST_F(MultregTest, ARunMakesAPagePerDependentAndRefusesOneWithoutIndependents)
     ASSERT_EQ(2u, shownBooks.size());
     book = dynamic_cast<MultregBook *>(shownBooks[1]);
     ASSERT_TRUE(book && book->PageCount() == 1);
-    EXPECT_STREQ("v3 x  v4", book->Notebook()->TabOf(book->PageAt(0))->Text());
+    EXPECT_STREQ("v3 x v4", book->Notebook()->TabOf(book->PageAt(0))->Text());
     EXPECT_EQ(Text(13, multregEnter, multregListwise, {X1}),
               static_cast<REGWIN *>(book->PageAt(0)->ResultWindow())->Text());
     EXPECT_EQ((Figures{StatText(2, multregWarningGroup), std::string(StatText(43, multregTextGroup)) + " (V4)"}),

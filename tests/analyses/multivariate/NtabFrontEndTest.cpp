@@ -102,9 +102,9 @@ TEST_F(NtabFrontEndTest, OnePagePerControlAndDependentOrOneForTheSet)
     ASSERT_NE(nullptr, book);
     ASSERT_EQ(6, book->PageCount());
     // The lists hold their variables in the data set's order.
-    EXPECT_EQ("V3  *  3", Caption(book, 0));
-    EXPECT_EQ("V4  *  3", Caption(book, 1));
-    EXPECT_EQ("V4  *  5", Caption(book, 5));
+    EXPECT_EQ("v3 * v3", Caption(book, 0));
+    EXPECT_EQ("v4 * v3", Caption(book, 1));
+    EXPECT_EQ("v4 * v5", Caption(book, 5));
     ExpectGolden("ntab_edu_sex", Text(book, 1));
 
     // A changed record rewrites the pages (the layers and figures).
@@ -116,7 +116,7 @@ TEST_F(NtabFrontEndTest, OnePagePerControlAndDependentOrOneForTheSet)
     book = Run("data/multresp", true, {{3, 4, 5}, {6}});
     ASSERT_NE(nullptr, book);
     ASSERT_EQ(1, book->PageCount());
-    EXPECT_EQ(" *  6", Caption(book, 0));
+    EXPECT_EQ("v3, v4, v5 * v6", Caption(book, 0));
     ExpectGolden("ntab_issues_paper_answers_default", Text(book, 0));
 
     // issue1 and other are labelled otherwise: one page that says so.
@@ -145,10 +145,10 @@ TEST_F(NtabFrontEndTest, TheThirdControlListCountsOnlyBehindTheSecond)
     WorkBook *book = Run("data/xtab", false, {{EDU}, {SEX}, {}, {REGION}});
     ASSERT_NE(nullptr, book);
     ASSERT_EQ(1, book->PageCount());
-    EXPECT_EQ("V4  *  3", Caption(book, 0));
+    EXPECT_EQ("v4 * v3", Caption(book, 0));
     book = Run("data/xtab", false, {{SEX}, {EDU}, {REGION}, {W}});
     ASSERT_NE(nullptr, book);
-    EXPECT_EQ("V3  *  4 5 2", Caption(book, 0));
+    EXPECT_EQ("v3 * v4, v5, v2", Caption(book, 0));
 }
 
 // The cell width is the crosstab's width setting, held to that setting's

@@ -119,8 +119,11 @@ TEST(NtabText, MultipleResponseSetAsGolden)
 
 TEST(NtabBook, PageNames)
 {
-    EXPECT_EQ("V12  *  7", NtabBook::PageName(12, {7}));
-    EXPECT_EQ(" *  3 4 5", NtabBook::PageName(0, {3, 4, 5}));
+    EXPECT_EQ("v12 * v7", NtabBook::PageName({12}, {7}));
+    EXPECT_EQ("v1, v2 * v3, v4, v5", NtabBook::PageName({1, 2}, {3, 4, 5}));
+    // A long set gives way to the controls, which stay whole.
+    const std::string name = NtabBook::PageName({101, 102, 103, 104, 105, 106, 107, 108, 109}, {35, 36});
+    EXPECT_EQ("v101, v102, v103, v104, .. * v35, v36", name);
 }
 
 } // namespace

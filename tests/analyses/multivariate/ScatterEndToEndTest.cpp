@@ -98,7 +98,7 @@ TEST_F(ScatterEndToEndTest, CorrelationAndBiplotRunsShowTheirPagesGraphsAndOptio
     auto *corr = dynamic_cast<CorrBook *>(shownBooks[0]);
     ASSERT_NE(nullptr, corr);
     ASSERT_EQ(1, corr->PageCount());
-    EXPECT_EQ("v v1 v2 v3 v4", PageTitle(corr, 0));
+    EXPECT_EQ("v1, v2, v3, v4", PageTitle(corr, 0));
     // Read without stored settings: captions, full matrix and marks.
     ExpectGolden("corr_listwise_all", PageText(corr, 0));
     std::unique_ptr<ZafWindow> plot(corr->PageAt(0)->CreateGraphWindow(0, nullptr));
