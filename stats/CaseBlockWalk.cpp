@@ -158,17 +158,17 @@ bool CaseBlockWalk::ReadWeights(long want)
             for (long k = 0; k < want; ++k)
                 w[k] *= factors[static_cast<size_t>(k)];
         }
-        // A missing weight counts as 0, as does one that is not finite or
-        // not above 0; any finite weight above 0 counts, however large.
-        for (long i = 0; i < want; ++i)
-            if (!std::isfinite(w[i]) || !(w[i] > 0.0))
-                w[i] = 0.0;
     } else {
         std::fill(w, w + want, 1.0);
     }
     SelectRec *selection = computation.GetSelection();
     const bool selecting = selection && selection->IsActive();
+    // A missing weight counts as 0, as does one that is not finite or not
+    // above 0; any finite weight above 0 counts, however large. A case of
+    // the selection that counts nowhere for its weight is noted.
     for (long i = 0; i < want; ++i) {
+        if (!(w[i] > 0.0) || !std::isfinite(w[i]))
+            w[i] = 0.0;
         if (selecting && !selection->IsCaseInForce(first + i))
             w[i] = 0.0;
         else if (w[i] == 0.0)

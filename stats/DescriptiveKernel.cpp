@@ -263,8 +263,18 @@ void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
     if (!weighted)
         Weigh();
     Grow(n);
-    for (size_t i = 0; i < n; ++i)
-        Add(v[i], w ? w[i] : 1.0);
+    if (tagged) {
+        for (size_t i = 0; i < n; ++i)
+            AddTagged(v[i], w ? w[i] : 1.0, 0);
+        return;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        const double weight = w ? w[i] : 1.0;
+        if (weight > 0.0) {
+            cases.push_back({v[i], weight});
+            total += weight;
+        }
+    }
 }
 
 namespace {
@@ -338,16 +348,29 @@ const size_t kRadixFrom = 4096;
 
 // Sorts a run of weighted cases (and their tags, when given) stably by the
 // order keys of their values, 11 bits a pass, least significant first,
-// through scratch of the run's size. The cases keep their own bits (a -0
-// stays -0; it sorts with +0).
-void RadixSortRun(WeightedValue *run, unsigned char *tags, size_t n, WeightedValue *scratch,
-                  unsigned char *tagScratch)
+// through scratch of the run's size. The keys stand in the values' own
+// bits while the run sorts and give them back after; a run holding a -0
+// (whose key is +0's, so it would come back as +0) takes each key from its
+// value in every pass instead, so the cases keep their own bits.
+template <bool InPlaceKeys>
+void RadixSortRunBy(WeightedValue *run, unsigned char *tags, size_t n, WeightedValue *scratch,
+                    unsigned char *tagScratch)
 {
     const int kBits = 11, kPasses = 6;
     const size_t kBuckets = size_t(1) << kBits;
+    const auto keyOf = [](const WeightedValue &c) {
+        if (InPlaceKeys) {
+            uint64_t key;
+            std::memcpy(&key, &c.value, sizeof key);
+            return key;
+        }
+        return OrderKey(c.value);
+    };
     std::vector<size_t> counts(kBuckets * kPasses, 0);
     for (size_t i = 0; i < n; ++i) {
         const uint64_t key = OrderKey(run[i].value);
+        if (InPlaceKeys)
+            std::memcpy(&run[i].value, &key, sizeof key);
         for (int p = 0; p < kPasses; ++p)
             ++counts[p * kBuckets + ((key >> (p * kBits)) & (kBuckets - 1))];
     }
@@ -355,7 +378,7 @@ void RadixSortRun(WeightedValue *run, unsigned char *tags, size_t n, WeightedVal
     unsigned char *fromTags = tags, *toTags = tagScratch;
     for (int p = 0; p < kPasses; ++p) {
         size_t *count = counts.data() + p * kBuckets;
-        if (count[(OrderKey(from[0].value) >> (p * kBits)) & (kBuckets - 1)] == n)
+        if (count[(keyOf(from[0]) >> (p * kBits)) & (kBuckets - 1)] == n)
             continue; // every key has the same digit here
         size_t start = 0;
         for (size_t b = 0; b < kBuckets; ++b) {
@@ -365,13 +388,13 @@ void RadixSortRun(WeightedValue *run, unsigned char *tags, size_t n, WeightedVal
         }
         if (tags) {
             for (size_t i = 0; i < n; ++i) {
-                const size_t at = count[(OrderKey(from[i].value) >> (p * kBits)) & (kBuckets - 1)]++;
+                const size_t at = count[(keyOf(from[i]) >> (p * kBits)) & (kBuckets - 1)]++;
                 to[at] = from[i];
                 toTags[at] = fromTags[i];
             }
         } else {
             for (size_t i = 0; i < n; ++i)
-                to[count[(OrderKey(from[i].value) >> (p * kBits)) & (kBuckets - 1)]++] = from[i];
+                to[count[(keyOf(from[i]) >> (p * kBits)) & (kBuckets - 1)]++] = from[i];
         }
         std::swap(from, to);
         std::swap(fromTags, toTags);
@@ -381,6 +404,25 @@ void RadixSortRun(WeightedValue *run, unsigned char *tags, size_t n, WeightedVal
         if (tags)
             std::memcpy(tags, fromTags, n);
     }
+    if (InPlaceKeys) {
+        for (size_t i = 0; i < n; ++i) {
+            uint64_t key;
+            std::memcpy(&key, &run[i].value, sizeof key);
+            run[i].value = FromOrderKey(key);
+        }
+    }
+}
+
+void RadixSortRun(WeightedValue *run, unsigned char *tags, size_t n, WeightedValue *scratch,
+                  unsigned char *tagScratch)
+{
+    const bool negativeZero = std::any_of(run, run + n, [](const WeightedValue &c) {
+        return c.value == 0.0 && std::signbit(c.value);
+    });
+    if (negativeZero)
+        RadixSortRunBy<false>(run, tags, n, scratch, tagScratch);
+    else
+        RadixSortRunBy<true>(run, tags, n, scratch, tagScratch);
 }
 
 // The entries of a column sorted by runs, walked in the order of one
@@ -686,12 +728,28 @@ struct SummarySlot
 // slot (when there is one), until every slot has its quartiles.
 void WalkSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal)
 {
-    for (size_t i = 0; i < column.Size(); ++i) {
-        const unsigned t = column.Tag(i);
-        if (t < tagCount)
-            slots[t].Scan(column.Value(i));
-        if (withTotal)
-            slots[tagCount].Scan(column.Value(i));
+    if (!column.Tagged() && tagCount == 0) {
+        // One slot of all the cases: its least and greatest values are
+        // among the runs' first and last ones.
+        SummarySlot &all = slots[0];
+        const size_t run = std::max<size_t>(column.RunCases(), 1);
+        for (size_t start = 0; start < column.Size(); start += run) {
+            const double first = column.Value(start);
+            const double last = column.Value(std::min(column.Size(), start + run) - 1);
+            if (start == 0 || first < all.minimum)
+                all.minimum = first;
+            if (start == 0 || last >= all.maximum)
+                all.maximum = last;
+        }
+        all.size = column.Size();
+    } else {
+        for (size_t i = 0; i < column.Size(); ++i) {
+            const unsigned t = column.Tag(i);
+            if (t < tagCount)
+                slots[t].Scan(column.Value(i));
+            if (withTotal)
+                slots[tagCount].Scan(column.Value(i));
+        }
     }
     size_t open = 0;
     for (const SummarySlot &slot : slots)
@@ -732,6 +790,41 @@ void WhiskerSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots,
         const double iqr = slot.quartiles[2] - slot.quartiles[0];
         lowFence[s] = slot.quartiles[0] - iqr;
         highFence[s] = slot.quartiles[2] + iqr;
+    }
+    if (!column.Tagged() && tagCount == 0) {
+        // Each run is sorted: its candidates lie where the fences fall.
+        if (!wanted[0])
+            return;
+        const size_t run = std::max<size_t>(column.RunCases(), 1);
+        for (size_t start = 0; start < column.Size(); start += run) {
+            size_t lo = start, hi = std::min(column.Size(), start + run);
+            const size_t end = hi;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) >= lowFence[0])
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            if (lo < end && (!foundLow[0] || column.Value(lo) < out[0][3])) {
+                out[0][3] = column.Value(lo);
+                foundLow[0] = 1;
+            }
+            lo = start;
+            hi = end;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) <= highFence[0])
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            if (lo > start && (!foundHigh[0] || column.Value(lo - 1) >= out[0][4])) {
+                out[0][4] = column.Value(lo - 1);
+                foundHigh[0] = 1;
+            }
+        }
+        return;
     }
     const auto take = [&](size_t s, double v) {
         if (!wanted[s])
