@@ -427,7 +427,9 @@ void RadixSortRun(WeightedValue *run, unsigned char *tags, size_t n, WeightedVal
 
 // The entries of a column sorted by runs, walked in the order of one
 // stable sort of the whole column: the smallest head of the runs first,
-// the earlier run first among equal values.
+// the earlier run first among equal values. The heads form a heap whose
+// top is replaced and sifted down once per entry; while the top run's next
+// key stays below every other head, its entries follow without the heap.
 class MergedRuns
 {
 public:
@@ -436,32 +438,27 @@ public:
         const size_t size = column.Size();
         const size_t run = std::max<size_t>(column.RunCases(), 1);
         for (size_t start = 0; start < size; start += run)
-            heads.push_back({0, start, std::min(size, start + run)});
-        for (Head &h : heads)
-            h.key = OrderKey(column.Value(h.next));
-        std::make_heap(heads.begin(), heads.end(), Later);
+            heads.push_back({OrderKey(column.Value(start)), start, std::min(size, start + run)});
+        for (size_t i = heads.size() / 2; i-- > 0;)
+            SiftDown(i);
     }
     // The index of the next entry; false past the last.
     bool Next(size_t &index)
     {
         if (heads.empty())
             return false;
-        if (heads.size() == 1) {
-            Head &h = heads.front();
-            index = h.next++;
-            if (h.next == h.end)
-                heads.clear();
+        Head &top = heads.front();
+        index = top.next++;
+        if (top.next == top.end) {
+            heads.front() = heads.back();
+            heads.pop_back();
+            if (!heads.empty())
+                SiftDown(0);
             return true;
         }
-        std::pop_heap(heads.begin(), heads.end(), Later);
-        Head &h = heads.back();
-        index = h.next++;
-        if (h.next == h.end) {
-            heads.pop_back();
-        } else {
-            h.key = OrderKey(column.Value(h.next));
-            std::push_heap(heads.begin(), heads.end(), Later);
-        }
+        top.key = OrderKey(column.Value(top.next));
+        if (heads.size() > 1 && !Before(top, Smaller(1)))
+            SiftDown(0);
         return true;
     }
 
@@ -471,11 +468,29 @@ private:
         uint64_t key;
         size_t next, end;
     };
-    // The heap's order: a head comes later when its key is larger, or equal
-    // in a later run.
-    static bool Later(const Head &a, const Head &b)
+    // a comes before b: a smaller key, or an equal key in an earlier run.
+    static bool Before(const Head &a, const Head &b) { return a.key < b.key || (a.key == b.key && a.next < b.next); }
+    // The smaller of the children of the top (heads[1] and heads[2]).
+    const Head &Smaller(size_t first) const
     {
-        return a.key > b.key || (a.key == b.key && a.next > b.next);
+        return first + 1 < heads.size() && Before(heads[first + 1], heads[first]) ? heads[first + 1] : heads[first];
+    }
+    void SiftDown(size_t i)
+    {
+        const size_t n = heads.size();
+        const Head moving = heads[i];
+        for (;;) {
+            size_t child = 2 * i + 1;
+            if (child >= n)
+                break;
+            if (child + 1 < n && Before(heads[child + 1], heads[child]))
+                ++child;
+            if (!Before(heads[child], moving))
+                break;
+            heads[i] = heads[child];
+            i = child;
+        }
+        heads[i] = moving;
     }
     const QuantileColumn &column;
     std::vector<Head> heads;
