@@ -1,5 +1,6 @@
 #include "stats/CaseBlockWalk.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include <algorithm>
@@ -166,14 +167,23 @@ bool CaseBlockWalk::ReadWeights(long want)
     // A missing weight counts as 0, as does one that is not finite or not
     // above 0; any finite weight above 0 counts, however large. A case of
     // the selection that counts nowhere for its weight is noted.
+    long zero = 0;
     for (long i = 0; i < want; ++i) {
-        if (!(w[i] > 0.0) || !std::isfinite(w[i]))
-            w[i] = 0.0;
-        if (selecting && !selection->IsCaseInForce(first + i))
-            w[i] = 0.0;
-        else if (w[i] == 0.0)
-            ++excluded;
+        // Finite and above 0: not NaN, not past the largest double.
+        const bool counts = w[i] > 0.0 && w[i] <= DBL_MAX;
+        w[i] = counts ? w[i] : 0.0;
+        zero += !counts;
     }
+    if (selecting) {
+        zero = 0;
+        for (long i = 0; i < want; ++i) {
+            if (!selection->IsCaseInForce(first + i))
+                w[i] = 0.0;
+            else if (w[i] == 0.0)
+                ++zero;
+        }
+    }
+    excluded += zero;
     return true;
 }
 
