@@ -1,11 +1,14 @@
 // Benchmark of large data sets (not a test): builds a data set of
-// 10,000,000 cases (or the count given) and 200 variables, 198 of them
-// 1-byte codes and 2 doubles (the most that 10,000,000 cases fit in a
-// system file, whose offsets are 32-bit: 2 GiB), through the converter's own path (value
-// lists appended case by case, written by DataSetWriter), then runs every
-// computation of the figures tool (statprint) on it, each in its own
-// process, and prints per computation its time, the process's peak working
-// set and peak pagefile use (GetProcessMemoryInfo), and its exit status.
+// 10,000,000 cases (or the count given) and 197 variables, 194 of them
+// 1-byte codes, 2 doubles and a float weight w uniform on 0.5-1.5 (the
+// most that 10,000,000 cases fit in a system file, whose offsets are
+// 32-bit: 2 GiB), through the converter's own path (value lists appended
+// case by case, written by DataSetWriter), then runs every computation of
+// the figures tool (statprint) on it, unweighted and weighted by w
+// ("_w"), each in its own process, and prints per computation its time,
+// the process's peak working set and peak pagefile use
+// (GetProcessMemoryInfo), and its exit status. The first line, "open",
+// only opens the data set: the base of every peak.
 //
 //   large_bench [cases] [--statprint path] [--keep] [--reuse] [--csv file]
 //
@@ -34,8 +37,9 @@
 
 namespace {
 
-const int kVariables = 200;
-const int kDoubles = 2; // x1 and x2 are the last two variables
+const int kVariables = 197;
+const int kDoubles = 2; // x1 and x2 come after the codes
+const int kWeight = kVariables - 1; // w is the last variable
 const char *const kFile = "large_bench.QVF";
 
 class Random
@@ -59,22 +63,27 @@ private:
 };
 
 // Variable names: g, a, b (codes), d1..d10 (0/1), q1..q5 (codes 1-9 with
-// missing 0), c19..c198 (codes), x1, x2 (doubles).
+// missing 0), c19..c194 (codes), x1, x2 (doubles), w (float).
+const int kCodes = kVariables - kDoubles - 1;
 std::string Name(int v)
 {
+    if (v == kWeight)
+        return "w";
     if (v < 3)
         return std::string(1, "gab"[v]);
     if (v < 13)
         return "d" + std::to_string(v - 2);
     if (v < 18)
         return "q" + std::to_string(v - 12);
-    if (v < kVariables - kDoubles)
+    if (v < kCodes)
         return "c" + std::to_string(v + 1);
-    return "x" + std::to_string(v - (kVariables - kDoubles) + 1);
+    return "x" + std::to_string(v - kCodes + 1);
 }
 
 double Value(int v, Random &r, const double *x)
 {
+    if (v == kWeight)
+        return static_cast<float>(0.5 + r.Uniform());
     if (v == 0)
         return 1 + r.Next() % 5;
     if (v == 1)
@@ -85,10 +94,10 @@ double Value(int v, Random &r, const double *x)
         const unsigned code = r.Next() % 10;
         return code == 0 ? DBL_MAX : code; // some cases without an answer
     }
-    if (v < kVariables - kDoubles)
+    if (v < kCodes)
         return r.Next() % (2 + v % 30);
     // x2 follows x1.
-    if (v == kVariables - kDoubles)
+    if (v == kCodes)
         return std::round((50 + 10 * r.Normal()) * 100) / 100;
     return std::round((0.5 * x[0] + 10 * r.Normal()) * 100) / 100;
 }
@@ -111,14 +120,18 @@ bool Build(long cases, const char *csv)
             std::fprintf(out, "%s%c", Name(v).c_str(), v + 1 < kVariables ? ',' : '\n');
     std::vector<TMPLISTETYPE *> lists;
     for (int v = 0; v < kVariables; ++v)
-        lists.push_back(new TMPLISTETYPE(v < kVariables - kDoubles ? STORAGE_U8 : STORAGE_DOUBLE));
+        lists.push_back(new TMPLISTETYPE(v < kCodes ? STORAGE_U8 : v == kWeight ? STORAGE_FLOAT : STORAGE_DOUBLE));
     Random random(20261206);
     double x[kDoubles];
     for (long c = 0; c < cases; ++c)
         for (int v = 0; v < kVariables; ++v) {
             const double value = Value(v, random, x);
-            if (v >= kVariables - kDoubles) {
-                x[v - (kVariables - kDoubles)] = value;
+            if (v == kWeight) {
+                lists[v]->AppendReal(value);
+                if (out)
+                    std::fprintf(out, "%.9g\n", value);
+            } else if (v >= kCodes) {
+                x[v - kCodes] = value;
                 lists[v]->AppendReal(value);
                 if (out)
                     std::fprintf(out, "%.2f%c", value, v + 1 < kVariables ? ',' : '\n');
@@ -136,7 +149,7 @@ bool Build(long cases, const char *csv)
         VariableInfo info;
         std::snprintf(info.name, sizeof info.name, "%s", Name(v).c_str());
         info.storageType = lists[v]->storageType;
-        info.decimals = v < kVariables - kDoubles ? 0 : 2;
+        info.decimals = v < kCodes ? 0 : v == kWeight ? 3 : 2;
         if (writer.AddVariable(info, std::vector<CategoryLabel>(), lists[v], true) != 0) {
             std::fprintf(stderr, "large_bench: variable %s refused: %s\n", info.name, writer.GetErrorText());
             return false;
@@ -259,6 +272,7 @@ int main(int argc, char **argv)
         {"oneway", "oneway x1 g"},
         {"corr", "corr x1 x2 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40"},
         {"reg", "reg x2 x1 c19 c20 c21 c22 c23 c24 c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40"},
+        {"desc_a", "desc a"},
         {"ttest", "ttest x1 x2"},
         {"sign", "sign x1 x2"},
         {"wilcoxon", "wilcoxon x1 x2"},
@@ -267,8 +281,12 @@ int main(int argc, char **argv)
         {"multdiko", "multdiko d1 d2 d3 d4 d5 d6 d7 d8 d9 d10"},
         {"ntab", "ntab a g b"},
     };
-    for (const auto &run : runs)
+    RunComputation(statprint, "open", "open");
+    for (const auto &run : runs) {
         RunComputation(statprint, run.name, run.arguments);
+        RunComputation(statprint, (std::string(run.name) + "_w").c_str(),
+                       (std::string(run.arguments) + " --weight w").c_str());
+    }
     if (!keep) {
         DeleteFileA(kFile);
         DeleteFileA("large_bench.IND");

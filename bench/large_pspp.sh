@@ -31,7 +31,7 @@ fi
 variables=$(head -1 "$work/bench.csv" | tr ',' ' ')
 formats=""
 for v in $variables; do
-    case "$v" in x*) formats+=" $v F8.2" ;; *) formats+=" $v F2.0" ;; esac
+    case "$v" in x*) formats+=" $v F8.2" ;; w) formats+=" $v F10.8" ;; *) formats+=" $v F2.0" ;; esac
 done
 pspp_load_csv "$formats"
 
@@ -52,13 +52,18 @@ declare -A syntax=(
 )
 open=$(time_pspp "${syntax[open]}")
 printf "%-12s %10s %10s\n" computation mervalo_s pspp_s
+# Each computation unweighted, then weighted by w ("_w": WEIGHT BY w in PSPP).
 for name in freq desc xtab oneway corr reg ttest sign wilcoxon mcnemar multfreq multdiko ntab; do
-    ours=$(awk -v n="$name" '$1 == n { print $2 }' "$work/mervalo.txt")
-    if [ -n "${syntax[$name]:-}" ]; then
-        theirs=$(time_pspp "${syntax[$name]}")
-        printf "%-12s %10.2f %10.2f\n" "$name" "$ours" "$(echo "$theirs - $open" | bc -l)"
-    else
-        printf "%-12s %10.2f %10s\n" "$name" "$ours" "-"
-    fi
+    for suffix in "" _w; do
+        ours=$(awk -v n="$name$suffix" '$1 == n { print $2 }' "$work/mervalo.txt")
+        if [ -n "${syntax[$name]:-}" ]; then
+            weight=""
+            [ -n "$suffix" ] && weight="WEIGHT BY w."
+            theirs=$(time_pspp "$weight ${syntax[$name]}")
+            printf "%-12s %10.2f %10.2f\n" "$name$suffix" "$ours" "$(echo "$theirs - $open" | bc -l)"
+        else
+            printf "%-12s %10.2f %10s\n" "$name$suffix" "$ours" "-"
+        fi
+    done
 done
 printf "(PSPP starting and opening the file: %.2f s)\n" "$open"

@@ -6,19 +6,23 @@
 // variable), a correlation matrix of five variables, a regression on four
 // independents, a 3-way table (k x g x a: 10, 5 and 4 codes), the
 // breakdown of a double by g (alone, as beside the descriptives, and with
-// its tests, as beside a one-way analysis), and the multiple response of
+// its tests, as beside a one-way analysis), the paired t-test and the
+// Wilcoxon test of x1 and x2, and the multiple response of
 // g, a and b (category coding, and dichotomies counting codes 1 and 2).
 // Beside the counts of 1-byte variables, a plain pass over the same
 // columns (opening them and summing their bytes): the least any count can
 // take.
 //
-//   stats_bench [cases] [--csv file] [--only name]
+//   stats_bench [cases] [--csv file] [--only name] [--weighted] [--reuse]
 //
 // --csv also writes the data as CSV (for bench/stats_pspp.sh); --only runs
 // the one computation named on the data set left by an earlier run of the
 // same cases (generating it when missing) and adds the process's peak
-// working set ("peak_<name> MiB"). Prints one "name seconds" line per
-// computation.
+// working set ("peak_<name> MiB"); "--only open" only opens the data set,
+// the base the other peaks are measured from. --weighted weighs the cases
+// by w (uniform on 0.5-1.5, 3 decimals), as a survey's data are; --reuse
+// takes the data set of an earlier run when there is one. Prints
+// one "name seconds" line per computation.
 #include <windows.h>
 #include <psapi.h>
 
@@ -41,6 +45,7 @@
 #include "stats/MeanObj.h"
 #include "stats/NTABOBJ.h"
 #include "stats/OnewayObj.h"
+#include "stats/PairedTests.h"
 #include "stats/RegObj.h"
 #include "stats/RegressionKernel.h"
 #include "stats/XTABOBJ.h"
@@ -66,19 +71,23 @@ private:
     unsigned long long state;
 };
 
-const char *const kNames[] = {"g", "a", "b", "x1", "x2", "x3", "x4", "y", "k"};
-const int kVariables = 9;
+const char *const kNames[] = {"g", "a", "b", "x1", "x2", "x3", "x4", "y", "k", "w"};
+const int kVariables = 10;
+const long kWeight = 10; // w, the case weight of --weighted
 bool IsCode(int v) { return v < 3 || v == 8; }
 
 bool Generate(const char *file, long cases, const char *csv)
 {
     Random random(20240611);
+    // The weight has a generator of its own, so the other variables are
+    // those of the data set without it.
+    Random weights(20261207);
     std::vector<TMPLISTETYPE *> lists;
     for (int v = 0; v < kVariables; ++v)
         lists.push_back(new TMPLISTETYPE(IsCode(v) ? STORAGE_U8 : STORAGE_DOUBLE));
     std::FILE *out = csv ? std::fopen(csv, "w") : nullptr;
     if (out)
-        std::fprintf(out, "g,a,b,x1,x2,x3,x4,y,k\n");
+        std::fprintf(out, "g,a,b,x1,x2,x3,x4,y,k,w\n");
     for (long c = 0; c < cases; ++c) {
         double v[kVariables];
         v[0] = 1 + static_cast<int>(random.Uniform() * 5);
@@ -90,11 +99,12 @@ bool Generate(const char *file, long cases, const char *csv)
         v[6] = std::round(random.Normal() * 100) / 100;
         v[7] = std::round((2 + 0.8 * v[3] - 0.9 * v[4] + 0.3 * v[5] + 4 * random.Normal()) * 100) / 100;
         v[8] = static_cast<int>(random.Uniform() * 10);
+        v[9] = std::round((0.5 + weights.Uniform()) * 1000) / 1000; // uniform on 0.5-1.5
         for (int i = 0; i < kVariables; ++i)
             IsCode(i) ? lists[i]->AppendInt(static_cast<long>(v[i])) : lists[i]->AppendReal(v[i]);
         if (out)
-            std::fprintf(out, "%g,%g,%g,%.2f,%.2f,%.2f,%.2f,%.2f,%g\n", v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7],
-                         v[8]);
+            std::fprintf(out, "%g,%g,%g,%.2f,%.2f,%.2f,%.2f,%.2f,%g,%.3f\n", v[0], v[1], v[2], v[3], v[4], v[5], v[6],
+                         v[7], v[8], v[9]);
     }
     if (out)
         std::fclose(out);
@@ -104,7 +114,7 @@ bool Generate(const char *file, long cases, const char *csv)
         VariableInfo info;
         std::strcpy(info.name, kNames[v]);
         info.storageType = IsCode(v) ? STORAGE_U8 : STORAGE_DOUBLE;
-        info.decimals = IsCode(v) ? 0 : 2;
+        info.decimals = IsCode(v) ? 0 : v == kWeight - 1 ? 3 : 2;
         if (writer.AddVariable(info, std::vector<CategoryLabel>(), lists[v], true) != 0)
             return false;
     }
@@ -156,6 +166,7 @@ struct Computation
 std::vector<Computation> Computations()
 {
     return {
+        {"open", [](DATASET *) { return 0.0; }},
         {"pass_a", [](DATASET *set) { return static_cast<double>(PlainPass(set, {2}) % 7); }},
         {"pass_ab", [](DATASET *set) { return static_cast<double>(PlainPass(set, {2, 3}) % 7); }},
         {"pass_gab", [](DATASET *set) { return static_cast<double>(PlainPass(set, {1, 2, 3}) % 7); }},
@@ -225,6 +236,16 @@ std::vector<Computation> Computations()
              o.scheffeTests = new ScheffeObj(&o);
              return o.total.mean + o.varianceF + o.anova->table.f;
          }},
+        {"ttest",
+         [](DATASET *set) {
+             GTtestPar t(4, 5, 0, set);
+             return t.t;
+         }},
+        {"wilcoxon",
+         [](DATASET *set) {
+             Wilcoxon w(4, 5, set);
+             return w.z;
+         }},
         {"multresp_cat",
          [](DATASET *set) {
              const long members[] = {1, 2, 3, 0};
@@ -247,18 +268,23 @@ int main(int argc, char **argv)
     long cases = 1000000;
     const char *csv = nullptr;
     std::string only;
+    bool weighted = false, reuse = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--csv") == 0 && i + 1 < argc)
             csv = argv[++i];
         else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc)
             only = argv[++i];
+        else if (std::strcmp(argv[i], "--weighted") == 0)
+            weighted = true;
+        else if (std::strcmp(argv[i], "--reuse") == 0)
+            reuse = true;
         else
             cases = std::atol(argv[i]);
     }
     const std::string fileName = "stats_bench-" + std::to_string(cases) + ".QVF";
     const char *file = fileName.c_str();
     auto start = std::chrono::steady_clock::now();
-    std::FILE *existing = only.empty() ? nullptr : std::fopen(file, "rb");
+    std::FILE *existing = only.empty() && !reuse ? nullptr : std::fopen(file, "rb");
     if (existing) {
         std::fclose(existing);
     } else {
@@ -274,10 +300,14 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "stats_bench: the data set does not open (%d)\n", error);
         return 1;
     }
+    if (weighted && !set->SetWeightVariables(&kWeight, 1)) {
+        std::fprintf(stderr, "stats_bench: the weight cannot be set\n");
+        return 1;
+    }
     double check = 0.0;
     bool ran = false;
     for (const Computation &c : Computations()) {
-        if (!only.empty() && only != c.name)
+        if (only.empty() ? std::strcmp(c.name, "open") == 0 : only != c.name)
             continue;
         start = std::chrono::steady_clock::now();
         check += c.run(set);

@@ -3,10 +3,11 @@
 # is installed, the same computations in PSPP on the same data, and prints
 # the times side by side with the ratio PSPP / Mervalo. Not a test.
 #
-#   bench/stats_pspp.sh [cases [runs [names]]]
+#   bench/stats_pspp.sh [cases [runs [names [weighted]]]]
 #
 # (after tools/build; 1,000,000 cases and 3 runs; names, quoted, limits the
-# PSPP comparison to those computations.)
+# PSPP comparison to those computations; "weighted" weighs the cases by w
+# on both sides: stats_bench --weighted and WEIGHT BY w.)
 #
 # PSPP reads the data from a system file made once from the benchmark's CSV;
 # each PSPP time is one pspp run (GET FILE and the procedure) minus the time
@@ -31,6 +32,13 @@ source "$here/pspp_common.sh"
 mervalo_start_wine
 cases="${1:-1000000}"
 runs="${2:-3}"
+weighted="${4:-}"
+flag=""
+weight=""
+if [ "$weighted" = weighted ]; then
+    flag="--weighted"
+    weight="WEIGHT BY w."
+fi
 work="$(mktemp -d)"
 # One exit trap for both: the scratch directory and the wineserver that
 # mervalo_start_wine started (its own trap would be replaced otherwise).
@@ -40,7 +48,7 @@ for r in $(seq 1 "$runs"); do
     csv=""
     [ "$r" = 1 ] && csv="--csv bench.csv"
     # shellcheck disable=SC2086
-    (cd "$work" && wine stats_bench.exe "$cases" $csv) | tr -d '\r' >"$work/mervalo$r.txt"
+    (cd "$work" && wine stats_bench.exe "$cases" $csv $flag) | tr -d '\r' >"$work/mervalo$r.txt"
 done
 ours() { awk -v n="$1" '$1 == n { print $2 }' "$work/mervalo$2.txt"; }
 names="${3:-frequencies crosstab descriptives correlation regression ntab breakdown breakdown_tests}"
@@ -60,7 +68,8 @@ for pair in "frequencies pass_a" "crosstab pass_ab" "ntab pass_kga" "multresp_ca
     echo "   (computation / $2)"
 done
 for r in $(seq 1 "$runs"); do
-    (cd "$work" && wine stats_bench.exe "$cases" --only descriptives_a) | tr -d '\r' >>"$work/peak.txt"
+    # shellcheck disable=SC2086
+    (cd "$work" && wine stats_bench.exe "$cases" --only descriptives_a $flag) | tr -d '\r' >>"$work/peak.txt"
 done
 printf "%-13s" "desc. a peak"
 awk '$1 == "peak_descriptives_a" { printf " %14.1f MiB", $2 }' "$work/peak.txt"
@@ -75,7 +84,7 @@ if ! command -v pspp >/dev/null; then
     exit 0
 fi
 
-pspp_load_csv "g F1.0 a F1.0 b F1.0 x1 F8.2 x2 F8.2 x3 F8.2 x4 F8.2 y F8.2 k F1.0"
+pspp_load_csv "g F1.0 a F1.0 b F1.0 x1 F8.2 x2 F8.2 x3 F8.2 x4 F8.2 y F8.2 k F1.0 w F8.3"
 
 declare -A syntax=(
     [open]=""
@@ -96,7 +105,7 @@ echo
 for name in $names; do
     printf "%-13s" "$name"
     for r in $(seq 1 "$runs"); do
-        theirs=$(time_pspp "${syntax[$name]}")
+        theirs=$(time_pspp "$weight ${syntax[$name]}")
         net=$(echo "$theirs - ${open[$r]}" | bc -l)
         printf "        %8.4f %6.3f %5.1f" "$(ours "$name" "$r")" "$net" "$(echo "$net / $(ours "$name" "$r")" | bc -l)"
     done

@@ -328,31 +328,50 @@ bool BUFFERTYPE::ReadStoredCase(long c, unsigned char *bytes)
            CheckFinite(bytes, c, 1);
 }
 
+namespace {
+
+// The place of the first value among count whose exponent bits are all set
+// (an infinity or a NaN), or count when there is none: values of size
+// bytes whose exponent lies in the 32-bit word at offset high (little
+// endian). The words are looked at in bulk first, since a column holds
+// none.
+long FirstNotFinite(const unsigned char *bytes, long count, size_t size, size_t high, uint32_t exponent)
+{
+    uint32_t any = 0;
+    for (long i = 0; i < count; ++i) {
+        uint32_t w;
+        std::memcpy(&w, bytes + static_cast<size_t>(i) * size + high, sizeof w);
+        any |= static_cast<uint32_t>((w & exponent) == exponent);
+    }
+    if (!any)
+        return count;
+    for (long i = 0; i < count; ++i) {
+        uint32_t w;
+        std::memcpy(&w, bytes + static_cast<size_t>(i) * size + high, sizeof w);
+        if ((w & exponent) == exponent)
+            return i;
+    }
+    return count;
+}
+
+} // namespace
+
 bool BUFFERTYPE::CheckFinite(const unsigned char *bytes, long start, long count)
 {
     // A data set written elsewhere or damaged may hold them; counted as
     // values they would make categories "nan" and totals that do not add up.
-    if (storageType != STORAGE_FLOAT && storageType != STORAGE_DOUBLE)
+    long at;
+    if (storageType == STORAGE_FLOAT)
+        at = FirstNotFinite(bytes, count, 4, 0, 0x7F800000u);
+    else if (storageType == STORAGE_DOUBLE)
+        at = FirstNotFinite(bytes, count, 8, 4, 0x7FF00000u);
+    else
         return true;
-    for (long i = 0; i < count; ++i) {
-        const unsigned char *p = bytes + static_cast<size_t>(i) * valueSize;
-        bool finite;
-        if (storageType == STORAGE_FLOAT) {
-            float v;
-            std::memcpy(&v, p, 4);
-            finite = std::isfinite(v);
-        } else {
-            double v;
-            std::memcpy(&v, p, 8);
-            finite = std::isfinite(v);
-        }
-        if (!finite) {
-            error = DSERR_VALUE;
-            errorText = (origin.empty() ? std::string() : origin + ", ") + "case " + std::to_string(start + i + 1);
-            return false;
-        }
-    }
-    return true;
+    if (at == count)
+        return true;
+    error = DSERR_VALUE;
+    errorText = (origin.empty() ? std::string() : origin + ", ") + "case " + std::to_string(start + at + 1);
+    return false;
 }
 
 void BUFFERTYPE::ScanRange(double &low, double &high)

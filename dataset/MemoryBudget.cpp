@@ -101,6 +101,11 @@ size_t MemoryBudget::PeakBytes()
     return peakBytes;
 }
 
+void MemoryBudget::ResetPeak()
+{
+    peakBytes = windowBytes + chargedBytes;
+}
+
 std::string MemoryBudget::DescribeShortfall(size_t wanted)
 {
     const size_t limit = Limit();

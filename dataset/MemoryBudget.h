@@ -62,7 +62,10 @@ public:
 
     static size_t WindowBytes();  // held by value lists now
     static size_t ChargedBytes(); // held by computations now
-    static size_t PeakBytes();    // highest total since the start
+    static size_t PeakBytes();    // highest total since the start (or ResetPeak)
+    // Starts the peak anew from what is held now, so that tests and
+    // benchmarks measure one computation's peak.
+    static void ResetPeak();
 
     // "needs 12.5 MiB; 3.0 MiB of the budget of 256 MiB are free": for the
     // message of a computation that did not fit.

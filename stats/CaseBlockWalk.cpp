@@ -1,9 +1,11 @@
 #include "stats/CaseBlockWalk.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
@@ -25,6 +27,12 @@ const long kMostCases = 4096, kFewestCases = 256;
 const size_t kWindowBytes = 1 << 20;
 } // namespace
 
+// A small budget gets small windows.
+size_t CaseBlockWalk::WindowBytes()
+{
+    return std::max<size_t>(8, std::min<size_t>(kWindowBytes, MemoryBudget::Limit() / 64));
+}
+
 CaseBlockWalk::CaseBlockWalk(StatClass &owner, const long *variables, int count, bool report)
     : computation(owner), reportExcluded(report)
 {
@@ -33,8 +41,7 @@ CaseBlockWalk::CaseBlockWalk(StatClass &owner, const long *variables, int count,
         ok = false;
         return;
     }
-    // A small budget gets small windows.
-    const size_t window = std::max<size_t>(8, std::min<size_t>(kWindowBytes, MemoryBudget::Limit() / 64));
+    const size_t window = WindowBytes();
     for (int i = 0; i < count; ++i) {
         owned.emplace_back(new LISTETYPE(set, variables[i], window));
         if (owned.back()->Error() || owned.back()->GetCaseCount() != set->GetCaseCount()) {
@@ -76,13 +83,26 @@ void CaseBlockWalk::Start(int count)
     }
     blockCases = std::max(kFewestCases, std::min(kMostCases, kBlockBytes / (8 * (count + 1))));
     if (WeightRec *w = computation.GetWeight()) {
-        weightList.reset(w->NewWeightList());
-        if (!weightList || weightList->GetCaseCount() != caseCount) {
+        // Each weight variable is a column of the walk, read a block at a
+        // time through a small window like the others; the case weight is
+        // their product, formed per block.
+        if (!set || w->GetCount() <= 0) {
             ok = false;
             return;
         }
-        weightList->SeekCase(1, 1);
-        weightColumn.list = weightList.get();
+        for (int i = 0; i < w->GetCount(); ++i) {
+            weightLists.emplace_back(new LISTETYPE(set, w->GetVariable(i), WindowBytes()));
+            BUFFERTYPE &list = *weightLists.back();
+            if (list.Error() || list.GetCaseCount() != caseCount) {
+                ok = false;
+                return;
+            }
+            list.SeekCase(1, 1);
+            weightColumns.emplace_back();
+            weightColumns.back().list = &list;
+        }
+        if (weightColumns.size() > 1)
+            factors.resize(static_cast<size_t>(blockCases));
     }
     for (Column &c : columns) {
         if (!c.list || c.list->GetCaseCount() != caseCount) {
@@ -123,26 +143,47 @@ bool CaseBlockWalk::ReadColumn(Column &c, long want)
 bool CaseBlockWalk::ReadWeights(long want)
 {
     double *w = weights.data();
-    if (weightList) {
-        if (!ReadColumn(weightColumn, want))
-            return false;
-        // A missing weight counts as 0, as does one that is not finite or
-        // not above 0; any finite weight above 0 counts, however large.
-        weightList->DecodeBlock(weightColumn.bytes, want, w, 0.0);
-        for (long i = 0; i < want; ++i)
-            if (!std::isfinite(w[i]) || !(w[i] > 0.0))
-                w[i] = 0.0;
+    if (!weightColumns.empty()) {
+        // A missing factor makes the weight missing (NaN here, which every
+        // product keeps); the factors multiply in the weight record's order.
+        const double missing = std::numeric_limits<double>::quiet_NaN();
+        for (size_t i = 0; i < weightColumns.size(); ++i) {
+            Column &c = weightColumns[i];
+            if (!ReadColumn(c, want))
+                return false;
+            if (i == 0) {
+                c.list->DecodeBlock(c.bytes, want, w, missing);
+                continue;
+            }
+            c.list->DecodeBlock(c.bytes, want, factors.data(), missing);
+            for (long k = 0; k < want; ++k)
+                w[k] *= factors[static_cast<size_t>(k)];
+        }
     } else {
         std::fill(w, w + want, 1.0);
     }
     SelectRec *selection = computation.GetSelection();
     const bool selecting = selection && selection->IsActive();
+    // A missing weight counts as 0, as does one that is not finite or not
+    // above 0; any finite weight above 0 counts, however large. A case of
+    // the selection that counts nowhere for its weight is noted.
+    long zero = 0;
     for (long i = 0; i < want; ++i) {
-        if (selecting && !selection->IsCaseInForce(first + i))
-            w[i] = 0.0;
-        else if (w[i] == 0.0)
-            ++excluded;
+        // Finite and above 0: not NaN, not past the largest double.
+        const bool counts = w[i] > 0.0 && w[i] <= DBL_MAX;
+        w[i] = counts ? w[i] : 0.0;
+        zero += !counts;
     }
+    if (selecting) {
+        zero = 0;
+        for (long i = 0; i < want; ++i) {
+            if (!selection->IsCaseInForce(first + i))
+                w[i] = 0.0;
+            else if (w[i] == 0.0)
+                ++zero;
+        }
+    }
+    excluded += zero;
     return true;
 }
 
@@ -195,7 +236,8 @@ std::string CaseBlockWalk::FailureReason() const
     for (const Column &c : columns)
         if (c.list && c.list->Error())
             return DataSetErrorText(c.list->Error(), c.list->ErrorText());
-    if (weightList && weightList->Error())
-        return DataSetErrorText(weightList->Error(), weightList->ErrorText());
+    for (const auto &list : weightLists)
+        if (list->Error())
+            return DataSetErrorText(list->Error(), list->ErrorText());
     return "";
 }

@@ -8,8 +8,10 @@
 // a value).
 // The values come from the value lists' windows, which page within the
 // buffer budget as before, so no column is held beyond them; the lists the
-// walk makes itself have small windows (1 MiB), read a piece at a time, so
-// that each piece is decoded while it is in the cache.
+// walk makes itself, the weight variables' among them, have small windows
+// (1 MiB), read a piece at a time, so that each piece is decoded while it
+// is in the cache. The weight of a case is the product of its weight
+// variables' values, formed a block at a time.
 //
 // With reportExcluded, the cases in the selection left out for their
 // weight are counted and handed to the computation object at the end of
@@ -48,6 +50,10 @@ public:
     // and the case); "" when none has.
     std::string FailureReason() const;
 
+    // The window of each list a walk opens itself (CaseWalk's too): 1 MiB,
+    // less under a small budget.
+    static size_t WindowBytes();
+
     // Steps to the next block of cases; false past the last case.
     bool NextBlock();
     long Size() const { return size; }
@@ -78,8 +84,10 @@ private:
     StatClass &computation;
     std::vector<std::unique_ptr<BUFFERTYPE>> owned;
     std::vector<Column> columns;
-    std::unique_ptr<BUFFERTYPE> weightList;
-    Column weightColumn;
+    // The lists of the weight variables (their product is the weight).
+    std::vector<std::unique_ptr<BUFFERTYPE>> weightLists;
+    std::vector<Column> weightColumns;
+    std::vector<double> factors;
     std::vector<double> weights;
     long caseCount = 0;
     long blockCases = 0;

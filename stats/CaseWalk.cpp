@@ -4,6 +4,7 @@
 #include "dataset/DATASET.h"
 #include "dataset/SelectRec.h"
 #include "dataset/WeightRec.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/StatClass.h"
 #include "stats/StatMissing.h"
 
@@ -20,7 +21,7 @@ CaseWalk::CaseWalk(StatClass &owner, const long *variables, int count)
     }
     caseCount = set->GetCaseCount();
     if (WeightRec *w = computation.GetWeight()) {
-        weightList.reset(w->NewWeightList());
+        weightList.reset(w->NewWeightList(CaseBlockWalk::WindowBytes()));
         if (!weightList) {
             ok = false;
             return;
@@ -28,7 +29,7 @@ CaseWalk::CaseWalk(StatClass &owner, const long *variables, int count)
         weightList->SeekCase(1, 1);
     }
     for (int i = 0; i < count; ++i) {
-        lists.emplace_back(new LISTETYPE(set, variables[i]));
+        lists.emplace_back(new LISTETYPE(set, variables[i], CaseBlockWalk::WindowBytes()));
         LISTETYPE &list = *lists.back();
         if (list.Error() || list.GetCaseCount() != caseCount) {
             failedVariable = variables[i];

@@ -1,8 +1,8 @@
 // CaseWalk: one forward walk over the cases of a computation object's data
 // set, giving each case that counts (in the selection, with a weight above
 // 0) with its weight and the values of a few variables. The values come
-// through the value lists' cursors, which page them within the buffer
-// budget, so a computation holds no column of the data set in memory.
+// through the value lists' cursors, each with a small window (as a block
+// walk's), so a computation holds no column of the data set in memory.
 //
 // A case in the selection whose weight is zero, negative, missing or not
 // finite is left

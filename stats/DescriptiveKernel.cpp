@@ -1,6 +1,7 @@
 #include "stats/DescriptiveKernel.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -18,12 +19,17 @@ QuantileColumn &QuantileColumn::operator=(QuantileColumn &&other) noexcept
         Clear();
         values.swap(other.values);
         cases.swap(other.cases);
+        tags.swap(other.tags);
+        tagTotals.swap(other.tagTotals);
         weighted = other.weighted;
+        tagged = other.tagged;
         total = other.total;
         charged = other.charged;
         counting = other.counting;
+        countingWeights = other.countingWeights;
         lowest = other.lowest;
         counts.swap(other.counts);
+        runCases = other.runCases;
         other.charged = 0;
         other.Clear();
     }
@@ -37,14 +43,23 @@ void QuantileColumn::Grow(size_t extra)
     if (size + extra <= capacity)
         return;
     size_t wanted = std::max(size + extra, std::max<size_t>(2 * capacity, 4096));
-    const size_t bytes = wanted * (weighted ? sizeof(WeightedValue) : sizeof(double));
+    const size_t entry = weighted ? sizeof(WeightedValue) + (tagged ? 1 : 0) : sizeof(double);
+    const size_t bytes = wanted * entry;
     // The old storage stays until the new one is filled: both are charged
     // for that moment.
     MemoryBudget::Charge(bytes);
-    if (weighted)
-        cases.reserve(wanted);
-    else
-        values.reserve(wanted);
+    try {
+        if (weighted) {
+            cases.reserve(wanted);
+            if (tagged)
+                tags.reserve(wanted);
+        } else {
+            values.reserve(wanted);
+        }
+    } catch (const std::bad_alloc &) {
+        MemoryBudget::Release(bytes);
+        throw;
+    }
     MemoryBudget::Release(charged);
     charged = bytes;
 }
@@ -64,19 +79,24 @@ void QuantileColumn::Weigh()
     weighted = true;
 }
 
-void QuantileColumn::Reserve(size_t n, bool weightedCases)
+void QuantileColumn::Reserve(size_t n, bool weightedCases, bool withTags)
 {
     if (counting)
         return;
+    if (withTags && Size() == 0 && !tagged) {
+        tagged = true;
+        if (!weighted)
+            Weigh();
+    }
     if (weightedCases && !weighted)
         Weigh();
     if (n > Size())
         Grow(n - Size());
 }
 
-void QuantileColumn::CountWholeValues(long low, long high)
+void QuantileColumn::CountWholeValues(long low, long high, bool weightedCases)
 {
-    if (Size() != 0 || counting || high < low || high - low >= kMostCountedValues)
+    if (Size() != 0 || counting || tagged || high < low || high - low >= kMostCountedValues)
         return;
     const size_t slots = static_cast<size_t>(high - low + 1);
     MemoryBudget::Charge(slots * sizeof(double));
@@ -92,11 +112,21 @@ void QuantileColumn::CountWholeValues(long low, long high)
     std::vector<WeightedValue>().swap(cases);
     weighted = false;
     counting = true;
+    countingWeights = weightedCases;
     lowest = low;
 }
 
 void QuantileColumn::Uncount()
 {
+    if (countingWeights) {
+        // Summed weights cannot be parted into cases again: each value
+        // stays one entry of its summed weight, and the cases to come are
+        // added after.
+        const double kept = total;
+        CountsToEntries();
+        total = kept;
+        return;
+    }
     std::vector<double> held;
     held.swap(counts);
     const size_t heldBytes = charged;
@@ -138,9 +168,11 @@ void QuantileColumn::CountsToEntries()
     cases.swap(entries);
     weighted = true;
     counting = false;
+    countingWeights = false;
+    runCases = cases.size();
 }
 
-bool QuantileColumn::CountBlock(const double *v, size_t n)
+bool QuantileColumn::CountBlock(const double *v, const double *w, size_t n)
 {
     const double high = static_cast<double>(lowest) + static_cast<double>(counts.size()) - 1.0;
     for (size_t i = 0; i < n; ++i) {
@@ -149,6 +181,16 @@ bool QuantileColumn::CountBlock(const double *v, size_t n)
         // before anything of this block is counted.
         if (!(x >= lowest && x <= high && x == std::floor(x)))
             return false;
+    }
+    if (countingWeights) {
+        for (size_t i = 0; i < n; ++i) {
+            const double weight = w ? w[i] : 1.0;
+            if (!(weight > 0.0))
+                continue;
+            counts[static_cast<size_t>(static_cast<long>(v[i]) - lowest)] += weight;
+            total += weight;
+        }
+        return true;
     }
     for (size_t i = 0; i < n; ++i)
         counts[static_cast<size_t>(static_cast<long>(v[i]) - lowest)] += 1.0;
@@ -161,9 +203,13 @@ void QuantileColumn::Add(double value, double weight)
     if (!(weight > 0.0))
         return;
     if (counting) {
-        if (weight == 1.0 && CountBlock(&value, 1))
+        if ((weight == 1.0 || countingWeights) && CountBlock(&value, &weight, 1))
             return;
         Uncount();
+    }
+    if (tagged) {
+        AddTagged(value, weight, 0);
+        return;
     }
     if (weight != 1.0 && !weighted)
         Weigh();
@@ -175,13 +221,36 @@ void QuantileColumn::Add(double value, double weight)
     total += weight;
 }
 
+void QuantileColumn::AddTagged(double value, double weight, unsigned tag)
+{
+    if (!(weight > 0.0) || tag >= kMostTags)
+        return;
+    if (!tagged) {
+        if (Size() != 0 || counting)
+            return;
+        Reserve(0, true, true);
+    }
+    Grow(1);
+    cases.push_back({value, weight});
+    tags.push_back(static_cast<unsigned char>(tag));
+    if (tag >= tagTotals.size())
+        tagTotals.resize(tag + 1, 0.0);
+    tagTotals[tag] += weight;
+    total += weight;
+}
+
 void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
 {
+    if (counting && countingWeights) {
+        if (CountBlock(v, w, n))
+            return;
+        Uncount();
+    }
     // Whether every case of the block weighs 1, looked at only where it
     // matters.
     const bool ones = (counting || !weighted) && (!w || std::all_of(w, w + n, [](double x) { return x == 1.0; }));
     if (counting) {
-        if (ones && CountBlock(v, n))
+        if (ones && CountBlock(v, nullptr, n))
             return;
         Uncount();
     }
@@ -191,8 +260,21 @@ void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
         total += static_cast<double>(n);
         return;
     }
-    for (size_t i = 0; i < n; ++i)
-        Add(v[i], w ? w[i] : 1.0);
+    if (!weighted)
+        Weigh();
+    Grow(n);
+    if (tagged) {
+        for (size_t i = 0; i < n; ++i)
+            AddTagged(v[i], w ? w[i] : 1.0, 0);
+        return;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        const double weight = w ? w[i] : 1.0;
+        if (weight > 0.0) {
+            cases.push_back({v[i], weight});
+            total += weight;
+        }
+    }
 }
 
 namespace {
@@ -264,6 +346,156 @@ void RadixSort(std::vector<double> &values)
 // Columns below this many values are sorted by comparison.
 const size_t kRadixFrom = 4096;
 
+// Sorts a run of weighted cases (and their tags, when given) stably by the
+// order keys of their values, 11 bits a pass, least significant first,
+// through scratch of the run's size. The keys stand in the values' own
+// bits while the run sorts and give them back after; a run holding a -0
+// (whose key is +0's, so it would come back as +0) takes each key from its
+// value in every pass instead, so the cases keep their own bits.
+template <bool InPlaceKeys>
+void RadixSortRunBy(WeightedValue *run, unsigned char *tags, size_t n, WeightedValue *scratch,
+                    unsigned char *tagScratch)
+{
+    const int kBits = 11, kPasses = 6;
+    const size_t kBuckets = size_t(1) << kBits;
+    const auto keyOf = [](const WeightedValue &c) {
+        if (InPlaceKeys) {
+            uint64_t key;
+            std::memcpy(&key, &c.value, sizeof key);
+            return key;
+        }
+        return OrderKey(c.value);
+    };
+    std::vector<size_t> counts(kBuckets * kPasses, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const uint64_t key = OrderKey(run[i].value);
+        if (InPlaceKeys)
+            std::memcpy(&run[i].value, &key, sizeof key);
+        for (int p = 0; p < kPasses; ++p)
+            ++counts[p * kBuckets + ((key >> (p * kBits)) & (kBuckets - 1))];
+    }
+    WeightedValue *from = run, *to = scratch;
+    unsigned char *fromTags = tags, *toTags = tagScratch;
+    for (int p = 0; p < kPasses; ++p) {
+        size_t *count = counts.data() + p * kBuckets;
+        if (count[(keyOf(from[0]) >> (p * kBits)) & (kBuckets - 1)] == n)
+            continue; // every key has the same digit here
+        size_t start = 0;
+        for (size_t b = 0; b < kBuckets; ++b) {
+            const size_t c = count[b];
+            count[b] = start;
+            start += c;
+        }
+        if (tags) {
+            for (size_t i = 0; i < n; ++i) {
+                const size_t at = count[(keyOf(from[i]) >> (p * kBits)) & (kBuckets - 1)]++;
+                to[at] = from[i];
+                toTags[at] = fromTags[i];
+            }
+        } else {
+            for (size_t i = 0; i < n; ++i)
+                to[count[(keyOf(from[i]) >> (p * kBits)) & (kBuckets - 1)]++] = from[i];
+        }
+        std::swap(from, to);
+        std::swap(fromTags, toTags);
+    }
+    if (from != run) {
+        std::memcpy(run, from, n * sizeof(WeightedValue));
+        if (tags)
+            std::memcpy(tags, fromTags, n);
+    }
+    if (InPlaceKeys) {
+        for (size_t i = 0; i < n; ++i) {
+            uint64_t key;
+            std::memcpy(&key, &run[i].value, sizeof key);
+            run[i].value = FromOrderKey(key);
+        }
+    }
+}
+
+void RadixSortRun(WeightedValue *run, unsigned char *tags, size_t n, WeightedValue *scratch,
+                  unsigned char *tagScratch)
+{
+    const bool negativeZero = std::any_of(run, run + n, [](const WeightedValue &c) {
+        return c.value == 0.0 && std::signbit(c.value);
+    });
+    if (negativeZero)
+        RadixSortRunBy<false>(run, tags, n, scratch, tagScratch);
+    else
+        RadixSortRunBy<true>(run, tags, n, scratch, tagScratch);
+}
+
+// The entries of a column sorted by runs, walked in the order of one
+// stable sort of the whole column: the smallest head of the runs first,
+// the earlier run first among equal values. The heads form a heap whose
+// top is replaced and sifted down once per entry; while the top run's next
+// key stays below every other head, its entries follow without the heap.
+class MergedRuns
+{
+public:
+    MergedRuns(const QuantileColumn &column) : column(column)
+    {
+        const size_t size = column.Size();
+        const size_t run = std::max<size_t>(column.RunCases(), 1);
+        for (size_t start = 0; start < size; start += run)
+            heads.push_back({OrderKey(column.Value(start)), start, std::min(size, start + run)});
+        for (size_t i = heads.size() / 2; i-- > 0;)
+            SiftDown(i);
+    }
+    // The index of the next entry; false past the last.
+    bool Next(size_t &index)
+    {
+        if (heads.empty())
+            return false;
+        Head &top = heads.front();
+        index = top.next++;
+        if (top.next == top.end) {
+            heads.front() = heads.back();
+            heads.pop_back();
+            if (!heads.empty())
+                SiftDown(0);
+            return true;
+        }
+        top.key = OrderKey(column.Value(top.next));
+        if (heads.size() > 1 && !Before(top, Smaller(1)))
+            SiftDown(0);
+        return true;
+    }
+
+private:
+    struct Head
+    {
+        uint64_t key;
+        size_t next, end;
+    };
+    // a comes before b: a smaller key, or an equal key in an earlier run.
+    static bool Before(const Head &a, const Head &b) { return a.key < b.key || (a.key == b.key && a.next < b.next); }
+    // The smaller of the children of the top (heads[1] and heads[2]).
+    const Head &Smaller(size_t first) const
+    {
+        return first + 1 < heads.size() && Before(heads[first + 1], heads[first]) ? heads[first + 1] : heads[first];
+    }
+    void SiftDown(size_t i)
+    {
+        const size_t n = heads.size();
+        const Head moving = heads[i];
+        for (;;) {
+            size_t child = 2 * i + 1;
+            if (child >= n)
+                break;
+            if (child + 1 < n && Before(heads[child + 1], heads[child]))
+                ++child;
+            if (!Before(heads[child], moving))
+                break;
+            heads[i] = heads[child];
+            i = child;
+        }
+        heads[i] = moving;
+    }
+    const QuantileColumn &column;
+    std::vector<Head> heads;
+};
+
 } // namespace
 
 void QuantileColumn::Sort()
@@ -273,8 +505,7 @@ void QuantileColumn::Sort()
         return;
     }
     if (weighted) {
-        std::stable_sort(cases.begin(), cases.end(),
-                         [](const WeightedValue &a, const WeightedValue &b) { return a.value < b.value; });
+        SortRuns();
         return;
     }
     if (values.size() >= kRadixFrom) {
@@ -300,6 +531,43 @@ void QuantileColumn::Sort()
     std::sort(values.begin(), values.end());
 }
 
+void QuantileColumn::SortRuns()
+{
+    const size_t n = cases.size();
+    if (n < 2) {
+        runCases = n;
+        return;
+    }
+    // The scratch of one run, charged for the moment of the sort; a budget
+    // that does not grant it gets shorter runs.
+    const size_t entry = sizeof(WeightedValue) + (tags.empty() ? 0 : 1);
+    size_t run = std::min(n, kRunCases);
+    for (;;) {
+        try {
+            MemoryBudget::Charge(run * entry);
+            break;
+        } catch (const BudgetRefusal &) {
+            if (run <= 1024)
+                throw;
+            run /= 2;
+        }
+    }
+    try {
+        std::vector<WeightedValue> scratch(run);
+        std::vector<unsigned char> tagScratch(tags.empty() ? 0 : run);
+        for (size_t start = 0; start < n; start += run) {
+            const size_t length = std::min(run, n - start);
+            RadixSortRun(cases.data() + start, tags.empty() ? nullptr : tags.data() + start, length, scratch.data(),
+                         tagScratch.data());
+        }
+    } catch (...) {
+        MemoryBudget::Release(run * entry);
+        throw;
+    }
+    MemoryBudget::Release(run * entry);
+    runCases = run;
+}
+
 void QuantileColumn::SortByMagnitude()
 {
     if (counting)
@@ -318,20 +586,23 @@ void QuantileColumn::Clear()
     charged = 0;
     std::vector<double>().swap(values);
     std::vector<WeightedValue>().swap(cases);
+    std::vector<unsigned char>().swap(tags);
+    std::vector<double>().swap(tagTotals);
     std::vector<double>().swap(counts);
     weighted = false;
+    tagged = false;
     counting = false;
+    countingWeights = false;
     total = 0.0;
+    runCases = 0;
 }
 
 void CountStoredValues(QuantileColumn &column, int storageType, bool weightedCases)
 {
-    if (weightedCases)
-        return;
     if (storageType == STORAGE_U8)
-        column.CountWholeValues(0, 254);
+        column.CountWholeValues(0, 254, weightedCases);
     else if (storageType == STORAGE_I16)
-        column.CountWholeValues(-32768, 32766);
+        column.CountWholeValues(-32768, 32766, weightedCases);
 }
 
 void DescriptiveRecord::Reset()
@@ -412,6 +683,212 @@ void ComputeDescriptives(const WeightedValue *cases, size_t count, DescriptiveRe
     DescribeMoments(m, record);
 }
 
+namespace {
+
+// The summary of one group of a weighted column (or of all its cases),
+// built over the merged walk as SortedQuantile and ComputeQuantileSummary
+// build it over the group's own sorted cases: the same running sum of the
+// weights in the same order, so the same decisions.
+struct SummarySlot
+{
+    double weight = 0.0; // the group's total weight
+    size_t size = 0;
+    double minimum = 0.0, maximum = 0.0;
+    double cumulative = 0.0;
+    size_t seen = 0;
+    int state[3] = {0, 0, 0}; // per quartile: 0 open, 1 waiting for the next value, 2 found
+    double held[3] = {0.0, 0.0, 0.0};
+    double quartiles[3] = {0.0, 0.0, 0.0};
+    bool Done() const { return size == 0 || minimum == maximum || (state[0] == 2 && state[1] == 2 && state[2] == 2); }
+
+    void Scan(double v)
+    {
+        if (size == 0 || v < minimum)
+            minimum = v;
+        if (size == 0 || v >= maximum)
+            maximum = v;
+        ++size;
+    }
+    void Step(double v, double w)
+    {
+        static const double kP[3] = {0.25, 0.5, 0.75};
+        for (int k = 0; k < 3; ++k) {
+            if (state[k] == 1) {
+                quartiles[k] = (held[k] + v) / 2.0;
+                state[k] = 2;
+            }
+        }
+        cumulative += w;
+        const size_t i = seen++;
+        const double tolerance = 1e-12 * weight;
+        for (int k = 0; k < 3; ++k) {
+            if (state[k] != 0)
+                continue;
+            const double target = kP[k] * weight;
+            if (cumulative >= target - tolerance) {
+                if (std::fabs(cumulative - target) <= tolerance && i + 1 < size) {
+                    held[k] = v;
+                    state[k] = 1;
+                } else {
+                    quartiles[k] = v;
+                    state[k] = 2;
+                }
+            }
+        }
+    }
+};
+
+// The merged walk of a weighted column sorted by runs, feeding each entry
+// to the slot of its tag (when it has one below tagCount) and to the total
+// slot (when there is one), until every slot has its quartiles.
+void WalkSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal)
+{
+    if (!column.Tagged() && tagCount == 0) {
+        // One slot of all the cases: its least and greatest values are
+        // among the runs' first and last ones.
+        SummarySlot &all = slots[0];
+        const size_t run = std::max<size_t>(column.RunCases(), 1);
+        for (size_t start = 0; start < column.Size(); start += run) {
+            const double first = column.Value(start);
+            const double last = column.Value(std::min(column.Size(), start + run) - 1);
+            if (start == 0 || first < all.minimum)
+                all.minimum = first;
+            if (start == 0 || last >= all.maximum)
+                all.maximum = last;
+        }
+        all.size = column.Size();
+    } else {
+        for (size_t i = 0; i < column.Size(); ++i) {
+            const unsigned t = column.Tag(i);
+            if (t < tagCount)
+                slots[t].Scan(column.Value(i));
+            if (withTotal)
+                slots[tagCount].Scan(column.Value(i));
+        }
+    }
+    size_t open = 0;
+    for (const SummarySlot &slot : slots)
+        open += !slot.Done();
+    MergedRuns merged(column);
+    size_t i;
+    while (open > 0 && merged.Next(i)) {
+        const double v = column.Value(i), w = column.Weight(i);
+        const unsigned t = column.Tag(i);
+        if (t < tagCount && !slots[t].Done()) {
+            slots[t].Step(v, w);
+            open -= slots[t].Done();
+        }
+        if (withTotal && !slots[tagCount].Done()) {
+            slots[tagCount].Step(v, w);
+            open -= slots[tagCount].Done();
+        }
+    }
+    // A quartile never reached is the largest value.
+    for (SummarySlot &slot : slots)
+        for (int k = 0; k < 3; ++k)
+            if (slot.state[k] != 2)
+                slot.quartiles[k] = slot.maximum;
+}
+
+// The whisker ends of every slot, from one walk in any order: the smallest
+// value not below the low fence (the first of equal ones, as a stable
+// sort places them) and the largest not above the high fence (the last).
+void WhiskerSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal,
+                  std::array<double, 7> *out)
+{
+    const size_t n = slots.size();
+    std::vector<double> lowFence(n), highFence(n);
+    std::vector<unsigned char> wanted(n), foundLow(n, 0), foundHigh(n, 0);
+    for (size_t s = 0; s < n; ++s) {
+        const SummarySlot &slot = slots[s];
+        wanted[s] = slot.size > 0 && slot.minimum != slot.maximum;
+        const double iqr = slot.quartiles[2] - slot.quartiles[0];
+        lowFence[s] = slot.quartiles[0] - iqr;
+        highFence[s] = slot.quartiles[2] + iqr;
+    }
+    if (!column.Tagged() && tagCount == 0) {
+        // Each run is sorted: its candidates lie where the fences fall.
+        if (!wanted[0])
+            return;
+        const size_t run = std::max<size_t>(column.RunCases(), 1);
+        for (size_t start = 0; start < column.Size(); start += run) {
+            size_t lo = start, hi = std::min(column.Size(), start + run);
+            const size_t end = hi;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) >= lowFence[0])
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            if (lo < end && (!foundLow[0] || column.Value(lo) < out[0][3])) {
+                out[0][3] = column.Value(lo);
+                foundLow[0] = 1;
+            }
+            lo = start;
+            hi = end;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) <= highFence[0])
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            if (lo > start && (!foundHigh[0] || column.Value(lo - 1) >= out[0][4])) {
+                out[0][4] = column.Value(lo - 1);
+                foundHigh[0] = 1;
+            }
+        }
+        return;
+    }
+    const auto take = [&](size_t s, double v) {
+        if (!wanted[s])
+            return;
+        if (v >= lowFence[s] && (!foundLow[s] || v < out[s][3])) {
+            out[s][3] = v;
+            foundLow[s] = 1;
+        }
+        if (v <= highFence[s] && (!foundHigh[s] || v >= out[s][4])) {
+            out[s][4] = v;
+            foundHigh[s] = 1;
+        }
+    };
+    for (size_t i = 0; i < column.Size(); ++i) {
+        const unsigned t = column.Tag(i);
+        if (t < tagCount)
+            take(t, column.Value(i));
+        if (withTotal)
+            take(tagCount, column.Value(i));
+    }
+}
+
+void SummariesOfSlots(QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal,
+                      std::array<double, 7> *out)
+{
+    for (size_t s = 0; s < slots.size(); ++s)
+        for (int k = 0; k < 7; ++k)
+            out[s][k] = kNotComputed;
+    column.Sort();
+    WalkSlots(column, slots, tagCount, withTotal);
+    for (size_t s = 0; s < slots.size(); ++s) {
+        const SummarySlot &slot = slots[s];
+        if (slot.size == 0)
+            continue;
+        out[s][5] = slot.minimum;
+        out[s][6] = slot.maximum;
+        if (slot.minimum == slot.maximum) {
+            for (int k = 0; k < 5; ++k)
+                out[s][k] = slot.minimum;
+            continue;
+        }
+        for (int k = 0; k < 3; ++k)
+            out[s][k] = slot.quartiles[k];
+    }
+    WhiskerSlots(column, slots, tagCount, withTotal, out);
+}
+
+} // namespace
+
 double SortedQuantile(const QuantileColumn &sorted, double p)
 {
     const size_t size = sorted.Size();
@@ -421,6 +898,22 @@ double SortedQuantile(const QuantileColumn &sorted, double p)
     const double target = p * totalWeight;
     const double tolerance = 1e-12 * totalWeight;
     double cumulative = 0.0;
+    if (sorted.Weighted() && sorted.RunCases() < size) {
+        // Runs of a weighted column: walked merged.
+        MergedRuns merged(sorted);
+        size_t i, taken = 0;
+        while (merged.Next(i)) {
+            cumulative += sorted.Weight(i);
+            ++taken;
+            if (cumulative >= target - tolerance) {
+                size_t next;
+                if (std::fabs(cumulative - target) <= tolerance && taken < size && merged.Next(next))
+                    return (sorted.Value(i) + sorted.Value(next)) / 2.0;
+                return sorted.Value(i);
+            }
+        }
+        return sorted.Value(i);
+    }
     for (size_t i = 0; i < size; ++i) {
         cumulative += sorted.Weight(i);
         if (cumulative >= target - tolerance) {
@@ -434,6 +927,18 @@ double SortedQuantile(const QuantileColumn &sorted, double p)
 
 void ComputeQuantileSummary(QuantileColumn &column, double summary[7])
 {
+    if (column.Weighted() || column.Counting()) {
+        if (column.Tagged()) {
+            ComputeQuantileSummaries(column, 0, nullptr, summary);
+            return;
+        }
+        std::vector<SummarySlot> slots(1);
+        slots[0].weight = column.TotalWeight();
+        std::array<double, 7> out;
+        SummariesOfSlots(column, slots, 0, true, &out);
+        std::copy(out.begin(), out.end(), summary);
+        return;
+    }
     for (int i = 0; i < 7; ++i)
         summary[i] = kNotComputed;
     column.Sort();
@@ -456,6 +961,22 @@ void ComputeQuantileSummary(QuantileColumn &column, double summary[7])
         }
     };
     FillQuantileSummary(summary, column.Value(0), column.Value(size - 1), quantile, whiskerEnds);
+}
+
+void ComputeQuantileSummaries(QuantileColumn &column, size_t tagCount, double *const *summaries, double *total)
+{
+    const bool withTotal = total != nullptr;
+    std::vector<SummarySlot> slots(tagCount + (withTotal ? 1 : 0));
+    for (size_t t = 0; t < tagCount; ++t)
+        slots[t].weight = column.TagWeight(static_cast<unsigned>(t));
+    if (withTotal)
+        slots[tagCount].weight = column.TotalWeight();
+    std::vector<std::array<double, 7>> out(slots.size());
+    SummariesOfSlots(column, slots, tagCount, withTotal, out.data());
+    for (size_t t = 0; t < tagCount; ++t)
+        std::copy(out[t].begin(), out[t].end(), summaries[t]);
+    if (withTotal)
+        std::copy(out[tagCount].begin(), out[tagCount].end(), total);
 }
 
 void ComputeQuantileSummary(const std::vector<WeightedValue> &cases, double summary[7])

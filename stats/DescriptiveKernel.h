@@ -59,8 +59,18 @@ struct WeightedValue
 // (CountWholeValues) holds a count per value instead of the values, in
 // constant memory; Sort then leaves one entry per distinct value, weighted
 // by its count, from which every order statistic below follows exactly as
-// from the cases themselves. A weight other than 1 or a value outside the
-// range turns it back into a column of the cases.
+// from the cases themselves. Counting unweighted, a weight other than 1 or
+// a value outside the range turns it back into a column of the cases;
+// counting weighted, each value's count is the sum of its cases' weights in
+// the order they came.
+//
+// A weighted column sorts in runs: Sort orders each run of consecutive
+// cases (at most kRunCases of them) stably by value, with one run's worth
+// of scratch instead of a second copy of the column, and the order
+// statistics walk the runs merged (ties in the order the cases came, as
+// one stable sort of the whole column gives them). Each case may carry a
+// tag (a group number, AddTagged) so that one column gives the summary of
+// every group and of all cases together (ComputeQuantileSummaries).
 class QuantileColumn
 {
 public:
@@ -72,23 +82,39 @@ public:
     QuantileColumn &operator=(const QuantileColumn &) = delete;
 
     void Add(double value, double weight);
+    // A weighted case of group tag (below kMostTags); a column takes tags
+    // from its first case on or never.
+    void AddTagged(double value, double weight, unsigned tag);
+    static constexpr unsigned kMostTags = 256;
     // n cases (weights null for 1).
     void AddBlock(const double *values, const double *weights, size_t n);
-    // Room for this many cases, weighted or not.
-    void Reserve(size_t cases, bool weightedCases);
+    // Room for this many cases, weighted or not (tagged: with their tags).
+    void Reserve(size_t cases, bool weightedCases, bool tagged = false);
     // Counts the cases to come by value, lowest to highest (at most
-    // kMostCountedValues values); only on an empty column.
-    void CountWholeValues(long lowest, long highest);
+    // kMostCountedValues values); only on an empty column. With
+    // weightedCases the counts sum the cases' weights.
+    void CountWholeValues(long lowest, long highest, bool weightedCases = false);
     static constexpr long kMostCountedValues = 65536;
     bool Counting() const { return counting; }
     // Size, Value and Weight read the entries: the cases, or after Sort
-    // the distinct values of a counting column.
+    // the distinct values of a counting column. A weighted column of more
+    // than RunCases() entries is sorted by runs only: Value(i) is then
+    // ascending within each run.
     size_t Size() const { return weighted ? cases.size() : values.size(); }
     double TotalWeight() const { return total; }
     double Value(size_t i) const { return weighted ? cases[i].value : values[i]; }
     double Weight(size_t i) const { return weighted ? cases[i].weight : 1.0; }
-    // Sorts the cases by value (ascending); by magnitude, ties of magnitude
-    // in any order.
+    bool Weighted() const { return weighted; }
+    bool Tagged() const { return !tags.empty() || tagged; }
+    unsigned Tag(size_t i) const { return tags.empty() ? 0u : tags[i]; }
+    // The summed weights of the cases of a tag, in the order they came.
+    double TagWeight(unsigned tag) const { return tag < tagTotals.size() ? tagTotals[tag] : 0.0; }
+    // The length of the sorted runs after Sort (the whole column when it
+    // is one run).
+    size_t RunCases() const { return runCases; }
+    static constexpr size_t kRunCases = size_t(1) << 21;
+    // Sorts the cases by value (ascending; a weighted column by runs, see
+    // above); by magnitude, ties of magnitude in any order.
     void Sort();
     void SortByMagnitude();
     void Clear();
@@ -101,22 +127,30 @@ private:
     // count), or as one weighted entry per value (Sort).
     void Uncount();
     void CountsToEntries();
-    // Counts n cases of weight 1; false (nothing counted) when one cannot be.
-    bool CountBlock(const double *values, size_t n);
+    // Counts n cases of weight 1 (or of their weights, counting weighted);
+    // false (nothing counted) when one cannot be.
+    bool CountBlock(const double *values, const double *weights, size_t n);
+    void SortRuns();
 
     std::vector<double> values;
     std::vector<WeightedValue> cases;
+    std::vector<unsigned char> tags;
+    std::vector<double> tagTotals;
     bool weighted = false;
+    bool tagged = false;
     double total = 0.0;
     size_t charged = 0; // bytes of the budget held for the storage
     bool counting = false;
+    bool countingWeights = false;
     long lowest = 0;            // the value of counts[0]
-    std::vector<double> counts; // cases per value, while counting
+    std::vector<double> counts; // cases (or their weights) per value, while counting
+    size_t runCases = 0;
 };
 
 // Makes an empty column count by value when the values of a variable of
-// this storage type (DataSetLayout.h) are whole numbers of at most 2 bytes
-// and every case weighs 1; otherwise leaves it as it is.
+// this storage type (DataSetLayout.h) are whole numbers of at most 2 bytes,
+// by their weights when the cases are weighted; otherwise leaves it as it
+// is.
 void CountStoredValues(QuantileColumn &column, int storageType, bool weightedCases);
 
 // The descriptive record of one variable or one group of a breakdown.
@@ -158,6 +192,12 @@ void ComputeDescriptives(const WeightedValue *cases, size_t count, DescriptiveRe
 // are kNotComputed.
 void ComputeQuantileSummary(QuantileColumn &column, double summary[7]);
 void ComputeQuantileSummary(const std::vector<WeightedValue> &cases, double summary[7]);
+
+// The summaries of every tag of a tagged column (the seven values at
+// summaries[t] for tags 0 to tagCount - 1) and, when total is given, of all its cases, from one
+// sort and one merged walk of the column; each as ComputeQuantileSummary
+// gives it for a column of those cases alone, bit for bit.
+void ComputeQuantileSummaries(QuantileColumn &column, size_t tagCount, double *const *summaries, double *total);
 
 // The p-quantile (0 <= p <= 1) of a sorted column; kNotComputed without
 // cases.

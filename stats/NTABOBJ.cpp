@@ -158,9 +158,9 @@ bool NTABOBJ::CountCells()
     std::vector<long> members = tableKind == 3 ? setMembers : std::vector<long>{dependent_};
     std::vector<std::unique_ptr<LISTETYPE>> lists;
     for (long variable : controls_)
-        lists.emplace_back(new LISTETYPE(dataSet, variable));
+        lists.emplace_back(new LISTETYPE(dataSet, variable, CaseBlockWalk::WindowBytes()));
     for (long variable : members)
-        lists.emplace_back(new LISTETYPE(dataSet, variable));
+        lists.emplace_back(new LISTETYPE(dataSet, variable, CaseBlockWalk::WindowBytes()));
     bool readable = true;
     std::vector<BUFFERTYPE *> walked;
     for (const auto &list : lists) {

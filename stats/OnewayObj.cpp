@@ -364,24 +364,21 @@ void OnewayObj::CollectGroupQuantiles()
 {
     // Each group's column sized for its cases at once (counted by Compute),
     // so that none holds two copies while it grows; a 1- or 2-byte
-    // analysis variable without weights is counted by value instead. The
-    // total's summary follows from the groups' sorted columns, so one walk
-    // and one sort of the cases serve all; with weights, whose running sums
-    // depend on the order of the cases, the total keeps a column of its
-    // own, taken first in a walk of its own.
+    // analysis variable is counted by value instead (by the cases' weights
+    // when weighted), the total beside the groups. Unweighted, the total's
+    // summary follows from the groups' sorted columns, so one walk and one
+    // sort of the cases serve all; weighted, whose running sums depend on
+    // the order of the cases, one tagged column serves all.
     const VariableInfo *info = dataSet ? dataSet->GetVariable(analysisVariable) : nullptr;
     const int storage = info ? info->storageType : STORAGE_DOUBLE;
     const bool weighted = IsWeighted();
-    if (weighted) {
-        QuantileColumn column;
-        column.Reserve(static_cast<size_t>(std::max(total.count, 0L)), true);
-        WalkGroups([&](size_t, double v, double w) { column.Add(v, w); });
-        ComputeQuantileSummary(column, total.quantiles);
-        total.hasQuantiles = true;
-    }
     QuantileColumn counted;
     CountStoredValues(counted, storage, weighted);
     const bool counting = counted.Counting();
+    if (weighted && !counting) {
+        CollectWeightedQuantiles();
+        return;
+    }
     std::vector<QuantileColumn> columns(groups.size());
     for (size_t g = 0; g < groups.size(); ++g) {
         CountStoredValues(columns[g], storage, weighted);
@@ -403,6 +400,24 @@ void OnewayObj::CollectGroupQuantiles()
         SortedUnion(columns).Summary(total.quantiles);
         total.hasQuantiles = true;
     }
+}
+
+void OnewayObj::CollectWeightedQuantiles()
+{
+    // One column of every case tagged with its group, sorted once: each
+    // group's cases keep their order among themselves, so the merged walk
+    // gives every group's summary and the total's as their own columns
+    // would.
+    QuantileColumn column;
+    column.Reserve(static_cast<size_t>(std::max(total.count, 0L)), true, true);
+    WalkGroups([&](size_t g, double v, double w) { column.AddTagged(v, w, static_cast<unsigned>(g)); });
+    std::vector<double *> summaries;
+    for (DescriptiveRecord &g : groups)
+        summaries.push_back(g.quantiles);
+    ComputeQuantileSummaries(column, groups.size(), summaries.data(), total.quantiles);
+    for (DescriptiveRecord &g : groups)
+        g.hasQuantiles = true;
+    total.hasQuantiles = true;
 }
 
 void OnewayObj::ComputeVarianceHomogeneityTest()

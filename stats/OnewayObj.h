@@ -92,6 +92,7 @@ public:
 
 private:
     void CollectGroupQuantiles();
+    void CollectWeightedQuantiles();
     // Walks the cases valid in both variables: use(group index, value,
     // weight), the group index in the current order. False when a variable
     // cannot be read.

@@ -12,7 +12,10 @@
 #include "GoldenData.h"
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
+#include "dataset/DataSetWriter.h"
 #include "dataset/MemoryBudget.h"
+#include "dataset/WeightRec.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/CorrObj.h"
 #include "stats/FREQOBJ.h"
 #include "stats/MeanObj.h"
@@ -140,4 +143,93 @@ TEST(BlockWalk, BuffersThatGrowWithTheCasesAreChargedToTheBudget)
         EXPECT_EQ(w.pairs, budget == 0 ? static_cast<double>(kFarCases) : 0.0);
         EXPECT_EQ(MemoryBudget::ChargedBytes(), 0u);
     }
+}
+
+namespace {
+
+// A data set of two 1-byte codes a (1-4) and b (1-3) and a double weight
+// w (0.5-1.5), written as the converter writes one.
+DATASET *WeightedCodes(long cases)
+{
+    const std::string file = "weighted-" + std::to_string(cases) + ".QVF";
+    {
+        std::unique_ptr<TMPLISTETYPE> a(new TMPLISTETYPE(STORAGE_U8)), b(new TMPLISTETYPE(STORAGE_U8)),
+            w(new TMPLISTETYPE(STORAGE_DOUBLE));
+        for (long c = 0; c < cases; ++c) {
+            a->AppendInt(1 + c % 4);
+            b->AppendInt(1 + (c / 7) % 3);
+            w->AppendReal(0.5 + static_cast<double>(c % 101) / 100.0);
+        }
+        DataSetWriter writer(file.c_str());
+        writer.SetCaseCount(cases);
+        const char *names[] = {"a", "b", "w"};
+        TMPLISTETYPE *lists[] = {a.get(), b.get(), w.get()};
+        for (int v = 0; v < 3; ++v) {
+            VariableInfo info;
+            std::strcpy(info.name, names[v]);
+            info.storageType = lists[v]->storageType;
+            info.decimals = v < 2 ? 0 : 2;
+            if (writer.AddVariable(info, std::vector<CategoryLabel>(), lists[v]) != 0)
+                return nullptr;
+        }
+        const long weight = 3;
+        if (!writer.SetWeights(&weight, 1) || writer.Write() != 0)
+            return nullptr;
+    }
+    int error = 0;
+    return OpenDataSet(file.c_str(), &error, DATASET_READONLY);
+}
+
+// The most the budget held (value lists' windows and computations'
+// charges) while a computation ran, beyond what was held before it.
+template <typename Run> size_t PeakOf(Run run)
+{
+    const size_t before = MemoryBudget::WindowBytes() + MemoryBudget::ChargedBytes();
+    MemoryBudget::ResetPeak();
+    run();
+    return MemoryBudget::PeakBytes() - before;
+}
+
+} // namespace
+
+// Weighted computations that keep no values (counts of 1-byte codes, and
+// the quantiles of one, counted by value) read the weight a block at a
+// time like any column: past one block the budget holds no more for them
+// than a window per list, and the same at 300,000 cases as at 600,000.
+TEST(BlockWalk, WeightedCountsHoldTheSameMemoryWhateverTheCases)
+{
+    MemoryBudget::SetLimitOverride(16 * 1024 * 1024); // windows of 256 KiB
+    const size_t window = CaseBlockWalk::WindowBytes();
+    const long counts[] = {4096, 300000, 600000};
+    size_t peaks[3][3];
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(counts[i]);
+        std::unique_ptr<DATASET> set(WeightedCodes(counts[i]));
+        ASSERT_TRUE(set);
+        ASSERT_TRUE(set->GetWeight() && set->GetWeight()->IsActive());
+        peaks[i][0] = PeakOf([&] {
+            LISTETYPE a(set.get(), 1, window);
+            FREQOBJ f(set.get());
+            BuildFrequencyDistribution(&a, &f, nullptr);
+            EXPECT_EQ(f.categoryCount, 4);
+        });
+        peaks[i][1] = PeakOf([&] {
+            LISTETYPE a(set.get(), 1, window), b(set.get(), 2, window);
+            XTABOBJ x(&a, nullptr, &b, nullptr, 0, set.get());
+            EXPECT_TRUE(x.weighted);
+        });
+        peaks[i][2] = PeakOf([&] {
+            MeanObj m(1, set.get());
+            EXPECT_TRUE(m.Compute());
+            EXPECT_EQ(m.record.count, counts[i]);
+            EXPECT_EQ(m.record.quantiles[5], 1.0);
+        });
+        EXPECT_EQ(MemoryBudget::ChargedBytes(), 0u);
+    }
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE("computation " + std::to_string(k));
+        EXPECT_LE(peaks[1][k], peaks[0][k] + 3 * window);
+        EXPECT_EQ(peaks[2][k], peaks[1][k]);
+    }
+    MemoryBudget::SetLimitOverride(0);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dataset/DataSetLayout.h"
+#include "dataset/MemoryBudget.h"
 #include "stats/DescriptiveKernel.h"
 #include "stats/StatMissing.h"
 
@@ -147,7 +148,7 @@ TEST(DescriptiveKernel, CountedColumnGivesTheSummaryOfItsCases)
     }
 }
 
-TEST(DescriptiveKernel, ColumnsOfStoredWholeValuesCountOnlyWithoutWeights)
+TEST(DescriptiveKernel, ColumnsOfStoredWholeValuesCountWithOrWithoutWeights)
 {
     QuantileColumn bytes, shorts, doubles, weighted;
     CountStoredValues(bytes, STORAGE_U8, false);
@@ -157,7 +158,7 @@ TEST(DescriptiveKernel, ColumnsOfStoredWholeValuesCountOnlyWithoutWeights)
     EXPECT_TRUE(bytes.Counting());
     EXPECT_TRUE(shorts.Counting());
     EXPECT_FALSE(doubles.Counting());
-    EXPECT_FALSE(weighted.Counting());
+    EXPECT_TRUE(weighted.Counting());
     const double extremes[] = {-32768, 32766, 0};
     shorts.AddBlock(extremes, nullptr, 3);
     EXPECT_TRUE(shorts.Counting());
@@ -166,4 +167,161 @@ TEST(DescriptiveKernel, ColumnsOfStoredWholeValuesCountOnlyWithoutWeights)
     EXPECT_EQ(q[5], -32768.0);
     EXPECT_EQ(q[6], 32766.0);
     EXPECT_EQ(q[1], 0.0);
+}
+
+namespace {
+
+// The summary as one stable sort of all the cases gives it, step by step
+// from the definition: the reference for the columns sorted by runs.
+void StableSortSummary(std::vector<WeightedValue> cases, double summary[7])
+{
+    for (int i = 0; i < 7; ++i)
+        summary[i] = kNotComputed;
+    if (cases.empty())
+        return;
+    std::stable_sort(cases.begin(), cases.end(),
+                     [](const WeightedValue &a, const WeightedValue &b) { return a.value < b.value; });
+    double total = 0.0;
+    for (const WeightedValue &c : cases)
+        total += c.weight;
+    const size_t n = cases.size();
+    const auto quantile = [&](double p) {
+        const double target = p * total, tolerance = 1e-12 * total;
+        double cumulative = 0.0;
+        for (size_t i = 0; i < n; ++i) {
+            cumulative += cases[i].weight;
+            if (cumulative >= target - tolerance)
+                return std::fabs(cumulative - target) <= tolerance && i + 1 < n
+                           ? (cases[i].value + cases[i + 1].value) / 2.0
+                           : cases[i].value;
+        }
+        return cases[n - 1].value;
+    };
+    FillQuantileSummary(summary, cases[0].value, cases[n - 1].value, quantile,
+                        [&](double lowFence, double highFence, double &low, double &high) {
+                            for (size_t i = 0; i < n; ++i)
+                                if (cases[i].value >= lowFence) {
+                                    low = cases[i].value;
+                                    break;
+                                }
+                            for (size_t i = n; i-- > 0;)
+                                if (cases[i].value <= highFence) {
+                                    high = cases[i].value;
+                                    break;
+                                }
+                        });
+}
+
+// Cases with many ties and weights whose running sums round: an order of
+// the tied cases other than the order they came in would show in the last
+// digits.
+std::vector<WeightedValue> TiedCases(size_t n, unsigned seed)
+{
+    std::vector<WeightedValue> cases;
+    for (size_t i = 0; i < n; ++i) {
+        const size_t k = i * 7919 + seed;
+        cases.push_back({static_cast<double>(static_cast<long>(k % 97) - 40) / 4.0, 0.1 + static_cast<double>(k % 13) * 0.37});
+    }
+    return cases;
+}
+
+// A budget that grants the column but not the scratch of a sort of all of
+// it, so that the column sorts in several runs.
+class ShortRuns : public ::testing::Test
+{
+protected:
+    void SetUp() override { MemoryBudget::SetLimitOverride(kCases * sizeof(WeightedValue) * 5 / 4 + 64 * 1024); }
+    void TearDown() override { MemoryBudget::SetLimitOverride(0); }
+    static const size_t kCases = 30011;
+};
+
+} // namespace
+
+// The order statistics of a weighted column sorted in runs and walked
+// merged are those of one stable sort of all its cases, bit for bit.
+TEST_F(ShortRuns, WeightedColumnGivesTheSummaryOfOneStableSort)
+{
+    for (size_t n : {size_t(1), size_t(2), size_t(5), size_t(4097), kCases}) {
+        SCOPED_TRACE(n);
+        const std::vector<WeightedValue> cases = TiedCases(n, 3);
+        QuantileColumn column;
+        column.Reserve(n, true);
+        for (const WeightedValue &c : cases)
+            column.Add(c.value, c.weight);
+        double got[7], want[7];
+        ComputeQuantileSummary(column, got);
+        if (n == kCases)
+            EXPECT_LT(column.RunCases(), n); // more than one run
+        StableSortSummary(cases, want);
+        for (int q = 0; q < 7; ++q)
+            EXPECT_EQ(got[q], want[q]) << "summary value " << q;
+        // The quantiles alone, from the merged runs as well.
+        EXPECT_EQ(SortedQuantile(column, 0.25), want[0]);
+        EXPECT_EQ(SortedQuantile(column, 0.5), want[1]);
+    }
+}
+
+// One tagged column gives every group's summary and the total's as
+// columns of their own cases would, bit for bit; a group of one value and
+// an empty group included.
+TEST_F(ShortRuns, TaggedColumnGivesEveryGroupsSummaryAndTheTotals)
+{
+    const std::vector<WeightedValue> cases = TiedCases(kCases, 11);
+    const size_t groups = 5;
+    QuantileColumn tagged;
+    tagged.Reserve(cases.size(), true, true);
+    std::vector<std::vector<WeightedValue>> byGroup(groups);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        // Group 3 holds one value only; group 4 none.
+        const unsigned g = i % 11 == 0 ? 3u : static_cast<unsigned>(i % 3);
+        const WeightedValue c = g == 3 ? WeightedValue{2.5, cases[i].weight} : cases[i];
+        tagged.AddTagged(c.value, c.weight, g);
+        byGroup[g].push_back(c);
+    }
+    std::vector<WeightedValue> all;
+    for (size_t i = 0; i < cases.size(); ++i)
+        all.push_back(i % 11 == 0 ? WeightedValue{2.5, cases[i].weight} : cases[i]);
+    double got[groups][7], total[7];
+    double *rows[groups];
+    for (size_t g = 0; g < groups; ++g)
+        rows[g] = got[g];
+    ComputeQuantileSummaries(tagged, groups, rows, total);
+    double want[7];
+    for (size_t g = 0; g < groups; ++g) {
+        SCOPED_TRACE("group " + std::to_string(g));
+        StableSortSummary(byGroup[g], want);
+        for (int q = 0; q < 7; ++q)
+            EXPECT_EQ(got[g][q], want[q]) << "summary value " << q;
+    }
+    StableSortSummary(all, want);
+    for (int q = 0; q < 7; ++q)
+        EXPECT_EQ(total[q], want[q]) << "total, summary value " << q;
+    EXPECT_EQ(got[3][1], 2.5);
+    EXPECT_EQ(got[4][1], kNotComputed);
+}
+
+// Counting whole values by their summed weights gives the summary of the
+// column of the weighted cases (weights whose sums are exact).
+TEST(DescriptiveKernel, WeightedCountsGiveTheSummaryOfTheirCases)
+{
+    for (long n : {1L, 2L, 7L, 40L, 5000L}) {
+        SCOPED_TRACE(n);
+        QuantileColumn counted;
+        counted.CountWholeValues(0, 254, true);
+        std::vector<WeightedValue> cases;
+        std::vector<double> values, weights;
+        for (long i = 0; i < n; ++i) {
+            values.push_back(static_cast<double>((i * 37) % std::min(n / 3 + 2, 200L)));
+            weights.push_back(i % 4 == 0 ? 0.0 : 0.25 * static_cast<double>(1 + i % 6));
+            if (weights.back() > 0.0)
+                cases.push_back({values.back(), weights.back()});
+        }
+        counted.AddBlock(values.data(), weights.data(), values.size());
+        EXPECT_TRUE(counted.Counting());
+        double a[7], b[7];
+        ComputeQuantileSummary(counted, a);
+        StableSortSummary(cases, b);
+        for (int q = 0; q < 7; ++q)
+            EXPECT_EQ(a[q], b[q]) << "summary value " << q;
+    }
 }

@@ -14,7 +14,9 @@
 // --pin P, --pout P (reg), --base N (multfreq, multdiko, ntab: 0 cases,
 // 1 answers, 2 per variable), --value V (multdiko: the counted value),
 // --set (ntab: the first variables form a multiple-response set, the last
-// one is the control variable).
+// one is the control variable), --weight VAR (weighs the cases by VAR
+// instead of the data set's own weight). The object "open" only opens the
+// data set (the base a computation's memory is measured from).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -364,7 +366,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
 
 int main(int argc, char **argv)
 {
-    if (argc < 4)
+    if (argc < 4 && !(argc == 3 && std::strcmp(argv[2], "open") == 0))
         return Usage();
     int error = 0;
     std::string errorText;
@@ -375,11 +377,22 @@ int main(int argc, char **argv)
     }
     if (set->GetSaveRecovery())
         std::fprintf(stderr, "statprint: %s\n", set->GetSaveRecoveryText());
+    if (std::strcmp(argv[2], "open") == 0) {
+        delete set;
+        return 0;
+    }
     Options o;
     std::vector<long> variables;
     for (int i = 3; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--pairwise") {
+        if (a == "--weight" && i + 1 < argc) {
+            const long weight = set->FindVariable(argv[++i]);
+            if (!weight || !set->SetWeightVariables(&weight, 1)) {
+                std::fprintf(stderr, "statprint: %s cannot weigh the cases\n", argv[i]);
+                delete set;
+                return 1;
+            }
+        } else if (a == "--pairwise") {
             o.pairwise = true;
         } else if (a == "--set") {
             o.set = true;
