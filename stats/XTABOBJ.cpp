@@ -113,6 +113,9 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     if (!walk.Ok()) {
         Fail(kXtabUnreadable);
         failureText = Title() + " cannot be made: the values or the weights cannot be read.";
+        const std::string reason = walk.FailureReason();
+        if (!reason.empty())
+            failureText += " " + reason;
         return;
     }
     MemoryCharge counting;
@@ -151,9 +154,8 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     if (!walk.Ok()) {
         Fail(kXtabUnreadable);
         failureText = Title() + " cannot be made: the values cannot be read.";
-        for (BUFFERTYPE *list : {first, second})
-            if (list->Error())
-                failureText += " " + DataSetErrorText(list->Error(), list->ErrorText());
+        const std::string reason = walk.FailureReason();
+        failureText += " " + (reason.empty() ? std::string("The reason is not known.") : reason);
         return;
     }
     const size_t denseCells =

@@ -61,6 +61,9 @@ public:
     void ComputeOrdinalMeasures();
 
     double Cell(int row, int column) const { return table.Cell(row, column); }
+    // False when a cell or the total of the weights passed the largest
+    // double: those counts are shown as not computed.
+    bool CountsRepresentable() const { return table.Representable(); }
     double Expected(int row, int column) const { return table.Expected(row, column); }
     double Deviation(int row, int column) const { return table.Deviation(row, column); }
     double StandardizedDeviation(int row, int column) const { return table.StandardizedDeviation(row, column); }

@@ -116,6 +116,12 @@ void XTWIN::WriteResult()
     // written, and the cases left out for their weights.
     EndLine();
     Plain();
+    if (!computation->CountsRepresentable()) {
+        WriteString(missingMark);
+        WriteString(" ");
+        WriteString(kWeightsTooLargeText);
+        EndLine();
+    }
     WriteString(computation->GetReportHeader(computation->total));
     EndLine();
     ShowText();
@@ -374,6 +380,10 @@ int XTWIN::CellWidth(std::uint16_t types) const
 // a count.
 void XTWIN::WriteCount(double count)
 {
+    if (!std::isfinite(count)) {
+        WriteString(missingMark);
+        return;
+    }
     WriteString(FormatFigure(count, computation->weighted ? countDecimals : 0).c_str());
 }
 
