@@ -76,7 +76,7 @@ void CaseBlockWalk::Start(int count)
     }
     blockCases = std::max(kFewestCases, std::min(kMostCases, kBlockBytes / (8 * (count + 1))));
     if (WeightRec *w = computation.GetWeight()) {
-        weightList.reset(w->NewWeightList());
+        weightList.reset(w->NewWeightList(0, &weightFailure));
         if (!weightList || weightList->GetCaseCount() != caseCount) {
             ok = false;
             return;
@@ -197,5 +197,5 @@ std::string CaseBlockWalk::FailureReason() const
             return DataSetErrorText(c.list->Error(), c.list->ErrorText());
     if (weightList && weightList->Error())
         return DataSetErrorText(weightList->Error(), weightList->ErrorText());
-    return "";
+    return weightFailure;
 }

@@ -79,6 +79,7 @@ private:
     std::vector<std::unique_ptr<BUFFERTYPE>> owned;
     std::vector<Column> columns;
     std::unique_ptr<BUFFERTYPE> weightList;
+    std::string weightFailure; // why the weight list could not be made
     Column weightColumn;
     std::vector<double> weights;
     long caseCount = 0;

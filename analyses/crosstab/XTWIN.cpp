@@ -122,7 +122,7 @@ void XTWIN::WriteResult()
         WriteString(kWeightsTooLargeText);
         EndLine();
     }
-    WriteString(computation->GetReportHeader(computation->total));
+    WriteString(computation->GetReportHeader(computation->Unscaled(computation->total)));
     EndLine();
     ShowText();
 }
@@ -272,13 +272,13 @@ void XTWIN::WriteCell(std::uint16_t type, int row, int column)
         WritePercent(cell, computation->total);
         return;
     case xtabExpected:
-        WriteFigure(computation->Expected(row, column), countDecimals);
+        WriteFigure(computation->Unscaled(computation->Expected(row, column)), countDecimals);
         return;
     case xtabDeviation:
-        WriteFigure(computation->Deviation(row, column), countDecimals);
+        WriteFigure(computation->Unscaled(computation->Deviation(row, column)), countDecimals);
         return;
     case xtabStandardizedDeviation:
-        WriteFigure(computation->StandardizedDeviation(row, column), countDecimals);
+        WriteFigure(computation->UnscaledRoot(computation->StandardizedDeviation(row, column)), countDecimals);
         return;
     default:
         return;
@@ -356,7 +356,7 @@ int XTWIN::CellWidth(std::uint16_t types) const
     // is larger), a percentage (at most 100), and every expected count and
     // deviation of the tables that show them, so that no two figures run
     // together.
-    const double total = computation->total;
+    const double total = computation->Unscaled(computation->total);
     const int countWidth = static_cast<int>(FormatFigure(total, computation->weighted ? countDecimals : 0).size());
     const int percentWidth = static_cast<int>(FormatFigure(100.0, percentDecimals).size());
     const int labels = static_cast<int>(longestColumnLabel) + 1;
@@ -380,6 +380,7 @@ int XTWIN::CellWidth(std::uint16_t types) const
 // a count.
 void XTWIN::WriteCount(double count)
 {
+    count = computation->Unscaled(count);
     if (!std::isfinite(count)) {
         WriteString(missingMark);
         return;

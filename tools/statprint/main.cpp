@@ -15,6 +15,7 @@
 // 1 answers, 2 per variable), --value V (multdiko: the counted value),
 // --set (ntab: the first variables form a multiple-response set, the last
 // one is the control variable).
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +26,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "dataset/WeightRec.h"
 #include "stats/CorrObj.h"
 #include "stats/FREQOBJ.h"
 #include "stats/GMultResp.h"
@@ -34,12 +36,21 @@
 #include "stats/PairedTests.h"
 #include "stats/RegObj.h"
 #include "stats/RegressionKernel.h"
+#include "stats/StatMissing.h"
 #include "stats/XTABOBJ.h"
 
 namespace {
 
+// Why a figure could not be represented, given after its mark: the data
+// set's weights, or else its values, are too large to sum.
+const char *notRepresentable = "--- (values too large to sum)";
+
 void Print(const std::string &name, double value)
 {
+    if (!std::isfinite(value)) {
+        std::printf("%s %s\n", name.c_str(), notRepresentable);
+        return;
+    }
     std::printf("%s %.17g\n", name.c_str(), value);
 }
 
@@ -102,6 +113,16 @@ struct Options
     bool set = false;
 };
 
+// A computation that could not read its cases says why and statprint ends
+// with exit code 1, rather than printing the figures of no cases.
+bool Failed(const StatClass &computation)
+{
+    if (!*computation.GetFailureText())
+        return false;
+    std::fprintf(stderr, "statprint: %s\n", computation.GetFailureText());
+    return true;
+}
+
 int Usage()
 {
     std::fprintf(stderr, "usage: statprint <dataset.QVF> <object> [options] <variables>\n"
@@ -128,6 +149,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
     } else if (object == "desc" && n == 1) {
         MeanObj m(v[0], set);
         m.Compute();
+        if (Failed(m))
+            return 1;
         PrintRecord("desc.", m.record);
     } else if (object == "xtab" && n == 2) {
         LISTETYPE first(set, v[0]), second(set, v[1]);
@@ -138,14 +161,19 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         }
         x.ComputeChiSquareTest();
         x.ComputeOrdinalMeasures();
-        Print("xtab.total", x.total);
+        // Counts of a table held scaled (weights too large to sum) are
+        // scaled back; those that pass the largest double print the mark.
+        Print("xtab.total", x.Unscaled(x.total));
         for (int i = 0; i < x.RowCount(); ++i)
             for (int j = 0; j < x.ColumnCount(); ++j) {
                 const std::string c = "xtab.cell." + std::to_string(i + 1) + "_" + std::to_string(j + 1) + ".";
-                Print(c + "count", x.Cell(i, j));
-                Print(c + "expected", x.Expected(i, j));
-                Print(c + "deviation", x.Deviation(i, j));
-                Print(c + "stddev", x.StandardizedDeviation(i, j));
+                Print(c + "count", x.Unscaled(x.Cell(i, j)));
+                Print(c + "expected", x.Expected(i, j) == kNotComputed ? kNotComputed : x.Unscaled(x.Expected(i, j)));
+                Print(c + "deviation",
+                      x.Deviation(i, j) == kNotComputed ? kNotComputed : x.Unscaled(x.Deviation(i, j)));
+                Print(c + "stddev", x.StandardizedDeviation(i, j) == kNotComputed
+                                        ? kNotComputed
+                                        : x.UnscaledRoot(x.StandardizedDeviation(i, j)));
             }
         const struct
         {
@@ -168,6 +196,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
     } else if (object == "oneway" && n == 2) {
         OnewayObj w(v[0], v[1], set);
         w.Compute();
+        if (Failed(w))
+            return 1;
         if (w.tooManyGroups) {
             Print("oneway.toomanygroups", 1);
             return 0;
@@ -205,6 +235,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             }
     } else if (object == "corr" && n >= 1) {
         CorrObj c(list.data(), o.pairwise ? CorrObj::kPairwise : CorrObj::kListwise, nullptr, set);
+        if (Failed(c))
+            return 1;
         Print("corr.error", c.errorCode);
         Print("corr.errorvariable", c.errorVariable);
         if (c.errorCode)
@@ -222,6 +254,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         independents.push_back(0);
         PrintedRegression r(v[0], independents.data(), o.method, o.pairwise ? 2 : 1, o.pIn, o.pOut, set);
         r.ComputeCorrelationMatrix();
+        if (Failed(r))
+            return 1;
         Print("reg.status", r.status);
         Print("reg.failedvariable", r.failedVariable);
         for (int s = 0; s < r.StepCount(); ++s) {
@@ -246,6 +280,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         }
     } else if (object == "ttest" && n == 2) {
         GTtestPar t(v[0], v[1], 1, set);
+        if (Failed(t))
+            return 1;
         Print("ttest.n", t.n);
         Print("ttest.weightedsum", t.weightedSum);
         for (int i = 0; i < 2; ++i) {
@@ -264,6 +300,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Print("ttest.pr", t.CorrelationPValue(true));
     } else if (object == "sign" && n == 2) {
         SignTest s(v[0], v[1], set);
+        if (Failed(s))
+            return 1;
         Print("sign.status", s.status);
         Print("sign.larger", s.larger);
         Print("sign.smaller", s.smaller);
@@ -274,6 +312,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Print("sign.zp", s.zP);
     } else if (object == "wilcoxon" && n == 2) {
         Wilcoxon w(v[0], v[1], set);
+        if (Failed(w))
+            return 1;
         const struct
         {
             const char *name;
@@ -301,6 +341,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             Print(std::string("wilcoxon.") + e.name, e.value);
     } else if (object == "mcnemar" && n == 2) {
         McNemar m(v[0], v[1], set);
+        if (Failed(m))
+            return 1;
         Print("mcnemar.status", m.status);
         const char *cells[] = {"a", "b", "c", "d"};
         for (int i = 0; i < 4; ++i)
@@ -311,11 +353,15 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Print("mcnemar.chisqp", m.chiSquareP);
     } else if (object == "multfreq" && n >= 1) {
         GMultRespFreq m(list.data(), o.base, o.pairwise ? 1 : 0, 0, 0, set);
+        if (Failed(m))
+            return 1;
         Print("multfreq.cases", m.caseCount);
         PrintDistribution("multfreq.", *m.Result());
     } else if (object == "multdiko" && n >= 1) {
         ValueRangeList ranges = {{o.value, o.value}};
         GMultRespDiko m(list.data(), o.base, 1, ranges, set);
+        if (Failed(m))
+            return 1;
         Print("multdiko.cases", m.caseCount);
         PrintDistribution("multdiko.", *m.Result());
     } else if (object == "ntab" && n >= 2) {
@@ -331,6 +377,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             controls.push_back(0);
             t.ComputeForVariable(v[0], controls.data(), 0);
         }
+        if (Failed(t))
+            return 1;
         Print("ntab.kind", t.tableKind);
         Print("ntab.cases", t.caseCount);
         std::vector<double> keys(t.dimensions.size());
@@ -375,6 +423,8 @@ int main(int argc, char **argv)
     }
     if (set->GetSaveRecovery())
         std::fprintf(stderr, "statprint: %s\n", set->GetSaveRecoveryText());
+    if (set->GetWeight() && set->GetWeight()->IsActive())
+        notRepresentable = "--- (weights too large to sum)";
     Options o;
     std::vector<long> variables;
     for (int i = 3; i < argc; ++i) {
