@@ -94,9 +94,11 @@ public:
     double phi, cramersV, contingency;
     double tauA, tauB, tauC, gamma, somersSymmetric, somersAsymmetric;
 
+    // "The crosstab of a by b", for the texts that speak of the table.
+    std::string Title() const;
+
 private:
     void Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second, KATLABS *secondLabels);
-    std::string Title() const;
     void Fail(int newStatus);
 
     MemoryCharge charge; // the table and categories

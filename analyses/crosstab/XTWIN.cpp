@@ -70,6 +70,19 @@ std::string XTWIN::RowLabel(int row) const
     return Shown(computation->rows[row]);
 }
 
+namespace {
+
+// 12345678 as "12,345,678".
+std::string Thousands(long long n)
+{
+    std::string digits = std::to_string(n);
+    for (int at = static_cast<int>(digits.size()) - 3; at > (n < 0 ? 1 : 0); at -= 3)
+        digits.insert(static_cast<size_t>(at), ",");
+    return digits;
+}
+
+} // namespace
+
 void XTWIN::WriteResult()
 {
     Clear();
@@ -82,7 +95,19 @@ void XTWIN::WriteResult()
     auto *record = book ? dynamic_cast<XtabOption *>(book->Option()) : nullptr;
     const std::uint16_t measures = record ? record->measureMask : XtabOption::defaultMeasureMask;
     const std::uint16_t types = record ? record->tableTypeMask : XtabOption::defaultTableTypeMask;
-    SetColumnWidth(CellWidth((measures & xtabTablesOn) ? types : 0));
+    // Tables of more cells than a text window lays out at once are refused
+    // with their size before a line of them is written; the measures and
+    // the footer still follow.
+    bool tablesShown = (measures & xtabTablesOn) != 0;
+    long long shownCells = 0;
+    if (tablesShown && computation->status == XTABOBJ::kXtabCounted) {
+        int tables = 0;
+        for (const TableTitle &table : tableTitles)
+            tables += (types & table.type) ? 1 : 0;
+        shownCells = static_cast<long long>(computation->RowCount()) * computation->ColumnCount() * tables;
+        tablesShown = shownCells <= mostShownCells;
+    }
+    SetColumnWidth(CellWidth(tablesShown ? types : 0));
     Plain();
     EndLine();
     WriteString("v");
@@ -105,10 +130,19 @@ void XTWIN::WriteResult()
         ShowText();
         return;
     } else {
-        if (measures & xtabTablesOn)
+        if (tablesShown) {
             for (const TableTitle &table : tableTitles)
                 if (types & table.type)
                     WriteTable(table.type);
+        } else if (measures & xtabTablesOn) {
+            WriteString((computation->Title() + " has " + Thousands(computation->RowCount()) + " rows and " +
+                         Thousands(computation->ColumnCount()) + " columns; its tables of " + Thousands(shownCells) +
+                         " cells are too many to show (at most " + Thousands(mostShownCells) +
+                         "). Group the values to see them.")
+                            .c_str());
+            EndLine();
+            EndLine();
+        }
         WriteMeasures(measures);
     }
 
