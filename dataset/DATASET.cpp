@@ -220,6 +220,7 @@ int DATASET::Open(const char *name, int openFlags)
         fileName += ".QVF";
     flags = openFlags;
     saveRecovery = DataSetWriter::SAVE_RECOVERY_NONE;
+    saveRecoveryText.clear();
     readOnlyReason.clear();
     if (!FileExists(fileName) && !DataSetWriter::HasSaveLeftovers(fileName.c_str()))
         return Fail(DSERR_OPEN_QVF, fileName);
@@ -287,6 +288,8 @@ int DATASET::RecoverInterruptedSave()
         return error;
     std::string text;
     int code = DataSetWriter::Recover(fileName.c_str(), &saveRecovery, &text);
+    if (!code && saveRecovery == DataSetWriter::SAVE_RECOVERY_SET_ASIDE)
+        saveRecoveryText = text;
     if (borrowed) {
         CloseHandle(static_cast<HANDLE>(lockHandle));
         lockHandle = nullptr;
@@ -301,6 +304,8 @@ int DATASET::RecoverInterruptedSave()
 
 const char *DATASET::GetSaveRecoveryText() const
 {
+    if (!saveRecoveryText.empty())
+        return saveRecoveryText.c_str();
     return DataSetWriter::SaveRecoveryText(saveRecovery);
 }
 

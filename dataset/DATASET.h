@@ -213,6 +213,7 @@ private:
     int error = DSERR_NONE;
     std::string errorText;
     int saveRecovery = 0; // DataSetWriter::SaveRecovery of the last Open
+    std::string saveRecoveryText; // its words when they name files (set aside)
     LockFailure lockFailure = lockHeldElsewhere; // of the last failed TakeLock
     std::string lockFailureText;                 // that failure in words
     std::string readOnlyReason;                  // why it opened read-only without being asked

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -95,20 +96,52 @@ struct SaveFileNames
     std::string record;
 };
 
-// The commit record: the sizes of the complete save-time files (-1 for the
-// documentation: the saved data set has none), and "end" last, so that a
-// record cut short is recognised.
-std::string RecordText(const long long sizes[FILE_KINDS])
+// CRC-32 (polynomial 0xEDB88320) of bytes, continued from crc.
+unsigned long Crc32(unsigned long crc, const unsigned char *bytes, size_t count)
+{
+    static unsigned long table[256];
+    static bool ready = false;
+    if (!ready) {
+        for (unsigned long i = 0; i < 256; ++i) {
+            unsigned long c = i;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320UL ^ (c >> 1) : c >> 1;
+            table[i] = c;
+        }
+        ready = true;
+    }
+    crc = ~crc & 0xFFFFFFFFUL;
+    for (size_t i = 0; i < count; ++i)
+        crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc & 0xFFFFFFFFUL;
+}
+
+// What a commit record holds: the sizes of the complete save-time files
+// (-1 for the documentation: the saved data set has none) and the CRC-32 of
+// the whole system file, which records written before it was kept lack.
+struct CommitRecord
+{
+    long long sizes[FILE_KINDS];
+    bool hasChecksum = false;
+    unsigned long checksum = 0;
+};
+
+// The record's text, "end" last, so that a record cut short is recognised.
+std::string RecordText(const long long sizes[FILE_KINDS], unsigned long checksum)
 {
     std::string text = std::string(kRecordTitle) + "\r\n";
     for (int f = 0; f < FILE_KINDS; ++f)
         text += std::string(kRecordKeys[f]) + " " + (sizes[f] < 0 ? std::string("none") : std::to_string(sizes[f])) +
                 "\r\n";
+    char crc[16];
+    std::snprintf(crc, sizeof crc, "%08lx", checksum & 0xFFFFFFFFUL);
+    text += std::string("checksum ") + crc + "\r\n";
     return text + "end\r\n";
 }
 
-bool ParseRecord(const std::string &text, long long sizes[FILE_KINDS])
+bool ParseRecord(const std::string &text, CommitRecord *record)
 {
+    long long *sizes = record->sizes;
     std::vector<std::string> lines;
     size_t at = 0;
     while (at < text.size()) {
@@ -118,8 +151,18 @@ bool ParseRecord(const std::string &text, long long sizes[FILE_KINDS])
         lines.push_back(text.substr(at, end - at));
         at = end + 2;
     }
-    if (lines.size() != FILE_KINDS + 2 || lines.front() != kRecordTitle || lines.back() != "end")
+    if ((lines.size() != FILE_KINDS + 2 && lines.size() != FILE_KINDS + 3) || lines.front() != kRecordTitle ||
+        lines.back() != "end")
         return false;
+    record->hasChecksum = lines.size() == FILE_KINDS + 3;
+    if (record->hasChecksum) {
+        const std::string &line = lines[FILE_KINDS + 1];
+        const std::string key = "checksum ";
+        std::string value = line.compare(0, key.size(), key) == 0 ? line.substr(key.size()) : std::string();
+        if (value.size() != 8 || value.find_first_not_of("0123456789abcdef") != std::string::npos)
+            return false;
+        record->checksum = std::stoul(value, nullptr, 16);
+    }
     for (int f = 0; f < FILE_KINDS; ++f) {
         std::string key = std::string(kRecordKeys[f]) + " ";
         const std::string &line = lines[static_cast<size_t>(f) + 1];
@@ -173,6 +216,96 @@ bool CompleteCommit(const SaveFileNames &n, const long long sizes[FILE_KINDS], i
     }
     ReachStep(DataSetWriter::SAVE_STEP_DONE);
     return true;
+}
+
+// Reads a whole file into bytes (at most limit bytes; false when larger).
+bool ReadWhole(const std::string &name, long long limit, std::vector<unsigned char> *bytes)
+{
+    PFILE in(name.c_str());
+    if (!in.Open(PFILE_READ))
+        return false;
+    long long size = in.Size();
+    if (size < 0 || size > limit)
+        return false;
+    bytes->resize(static_cast<size_t>(size));
+    return bytes->empty() || in.Read(bytes->data(), 1, bytes->size()) == bytes->size();
+}
+
+// Checks that the system and index files of a committed save form a data
+// set that opens: the sizes the record gives, the header and every index
+// record against the system file, the weights and selection, the labels'
+// place, and the CRC-32 of the whole system file when the record has one.
+// Returns "" or what is wrong.
+std::string VerifySavedFiles(const std::string &system, const std::string &index, const CommitRecord &record)
+{
+    long long systemSize = FileSize(system);
+    if (systemSize != record.sizes[FILE_SYSTEM])
+        return system + " is not the size the commit record gives";
+    if (FileSize(index) != record.sizes[FILE_INDEX])
+        return index + " is not the size the commit record gives";
+    PFILE in(system.c_str());
+    if (!in.Open(PFILE_READ))
+        return system + " cannot be read";
+    unsigned char headerBytes[QVF_HEADER_SIZE];
+    size_t got = in.Read(headerBytes, 1, QVF_HEADER_SIZE);
+    QvfHeader header;
+    if (DataSetLayout::DecodeHeader(headerBytes, got, systemSize, &header))
+        return system + " has a damaged header";
+    std::vector<unsigned char> indexBytes;
+    std::vector<VariableInfo> variables;
+    long bad = 0;
+    if (!ReadWhole(index, 64LL << 20, &indexBytes) ||
+        DataSetLayout::DecodeIndex(indexBytes.data(), indexBytes.size(), header, systemSize, &variables, &bad) ||
+        DataSetLayout::CheckReferences(header, variables))
+        return index + " does not describe " + system;
+    if (record.hasChecksum) {
+        unsigned long crc = Crc32(0, headerBytes, got);
+        std::vector<unsigned char> chunk(1 << 16);
+        for (;;) {
+            size_t n = in.Read(chunk.data(), 1, chunk.size());
+            if (n == 0)
+                break;
+            crc = Crc32(crc, chunk.data(), n);
+        }
+        if (crc != record.checksum)
+            return system + " does not hold the bytes that were saved (its checksum differs)";
+    }
+    return std::string();
+}
+
+// Moves the files of a save that did not verify out of the way, under the
+// data set's name with "-unchecked-save" (and a number when that is taken)
+// and the same extensions, so that nothing is lost and the next open does
+// not take them for a save. Returns the names used, or "" on failure.
+std::string SetAside(const SaveFileNames &n, std::string *failed)
+{
+    std::string base = ChangeExtension(n.final[FILE_SYSTEM], "");
+    std::string stem;
+    for (int attempt = 0; attempt < 100 && stem.empty(); ++attempt) {
+        std::string candidate = base + "-unchecked-save" + (attempt ? std::to_string(attempt + 1) : std::string());
+        bool free = true;
+        for (const char *extension : {".QV$", ".IN$", ".DK$", ".QVC"})
+            free = free && FileSize(candidate + extension) < 0;
+        if (free)
+            stem = candidate;
+    }
+    if (stem.empty()) {
+        *failed = base + "-unchecked-save";
+        return std::string();
+    }
+    std::string names;
+    const std::string *files[FILE_KINDS + 1] = {&n.temp[FILE_SYSTEM], &n.temp[FILE_INDEX], &n.temp[FILE_DOC], &n.record};
+    for (const std::string *file : files) {
+        if (FileSize(*file) < 0)
+            continue;
+        std::string target = stem + file->substr(file->find_last_of('.'));
+        if (!MoveFileExA(file->c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            *failed = *file;
+            return std::string();
+        }
+        names += (names.empty() ? "" : ", ") + target;
+    }
+    return names;
 }
 
 bool ReadRecord(const std::string &name, std::string *text)
@@ -230,7 +363,35 @@ int DataSetWriter::Recover(const char *fileName, int *recovery, std::string *err
             *errorText = DataSetErrorText(DSERR_RECOVERY, n.record);
             return DSERR_RECOVERY;
         }
-        if (ParseRecord(text, sizes)) {
+        CommitRecord record;
+        if (ParseRecord(text, &record)) {
+            const long long *sizes = record.sizes;
+            // The new files are checked before anything is replaced. While
+            // the new system file is still the save-time one, the old data
+            // set is whole: a save that does not check out is set aside.
+            // Once it was moved, the old one is gone and the rest of the
+            // save is put in place only when what is there checks out.
+            bool systemMoved = FileSize(n.temp[FILE_SYSTEM]) < 0;
+            std::string system = systemMoved ? n.final[FILE_SYSTEM] : n.temp[FILE_SYSTEM];
+            std::string index = FileSize(n.temp[FILE_INDEX]) >= 0 ? n.temp[FILE_INDEX] : n.final[FILE_INDEX];
+            std::string fault = VerifySavedFiles(system, index, record);
+            if (!fault.empty() && !systemMoved) {
+                std::string failed;
+                std::string names = SetAside(n, &failed);
+                if (names.empty()) {
+                    *errorText = DataSetErrorText(DSERR_RECOVERY, fault + "; " + failed + " cannot be moved aside");
+                    return DSERR_RECOVERY;
+                }
+                *recovery = SAVE_RECOVERY_SET_ASIDE;
+                *errorText = "A save of this data set was interrupted and its files do not check out (" + fault +
+                             "). The data set is as it was before that save; the files of that save were kept as " +
+                             names + ".";
+                return DSERR_NONE;
+            }
+            if (!fault.empty()) {
+                *errorText = DataSetErrorText(DSERR_RECOVERY, fault);
+                return DSERR_RECOVERY;
+            }
             int done = 0;
             std::string failed;
             if (!CompleteCommit(n, sizes, &done, &failed)) {
@@ -428,11 +589,13 @@ bool DataSetWriter::WriteColumn(PFILE &out, Variable &v, bool halfwayStep)
         if (chunk.size() >= 65536) {
             if (out.Write(chunk.data(), 1, chunk.size()) != chunk.size())
                 return false;
+            systemChecksum = Crc32(systemChecksum, chunk.data(), chunk.size());
             chunk.clear();
         }
     }
     if (!chunk.empty() && out.Write(chunk.data(), 1, chunk.size()) != chunk.size())
         return false;
+    systemChecksum = Crc32(systemChecksum, chunk.data(), chunk.size());
     v.info.rangeKnown = true;
     v.info.minimum = low == DBL_MAX ? 0 : low;
     v.info.maximum = high == -DBL_MAX ? 0 : high;
@@ -510,6 +673,7 @@ int DataSetWriter::WriteTemporaries()
         if (!out.Open(PFILE_WRITE))
             return Fail(DSERR_WRITE, qvfTemp);
         bool ok = out.Write(headerBytes, 1, QVF_HEADER_SIZE) == QVF_HEADER_SIZE;
+        systemChecksum = Crc32(0, headerBytes, QVF_HEADER_SIZE);
         if (variables.empty())
             ReachStep(SAVE_STEP_VALUES_HALF);
         for (size_t i = 0; ok && i < variables.size(); ++i)
@@ -524,6 +688,8 @@ int DataSetWriter::WriteTemporaries()
         ok = ok && (text.empty() || out.Write(text.data(), 1, text.size()) == text.size());
         ok = ok && (selectionBytes.empty() ||
                     out.Write(selectionBytes.data(), 1, selectionBytes.size()) == selectionBytes.size());
+        systemChecksum = Crc32(systemChecksum, text.data(), text.size());
+        systemChecksum = Crc32(systemChecksum, selectionBytes.data(), selectionBytes.size());
         ok = out.Flush() && ok;
         out.Close();
         // A file shorter than its layout is a write that failed unnoticed.
@@ -571,7 +737,7 @@ bool DataSetWriter::WriteCommitRecord()
 {
     // Written in two halves, each flushed, so that a test can end the
     // process between them and see a record cut short.
-    std::string text = RecordText(tempSizes);
+    std::string text = RecordText(tempSizes, systemChecksum);
     size_t half = text.size() / 2;
     PFILE out(recordName.c_str());
     if (!out.Open(PFILE_WRITE))

@@ -49,13 +49,18 @@ public:
     enum SaveRecovery {
         SAVE_RECOVERY_NONE = 0,       // nothing: the last save completed
         SAVE_RECOVERY_FINISHED = 1,   // it was committed: its files were put in place
-        SAVE_RECOVERY_ROLLED_BACK = 2 // it was not: its leftovers were removed
+        SAVE_RECOVERY_ROLLED_BACK = 2, // it was not: its leftovers were removed
+        SAVE_RECOVERY_SET_ASIDE = 3    // committed, but its files did not check out:
+                                       // the old set stays, the files were moved aside
     };
     static const char *SaveRecoveryText(int recovery);
     // Finishes or undoes an interrupted save of the data set (".QVF" path).
     // The caller holds the data set's lock (no save of it can be running).
-    // Returns 0 and sets *recovery, or DSERR_RECOVERY with the reason in
-    // *errorText when the files cannot be put in order (all left as found).
+    // The new files are checked (sizes, header, index, checksum) before
+    // they replace anything. Returns 0 and sets *recovery (with
+    // SAVE_RECOVERY_SET_ASIDE, *errorText says why and names the files
+    // kept aside), or DSERR_RECOVERY with the reason in *errorText when
+    // the files cannot be put in order (all left as found).
     static int Recover(const char *fileName, int *recovery, std::string *errorText);
     // True when a save of the data set left files behind (commit record or
     // save-time files), so that Recover has something to do.
@@ -123,6 +128,7 @@ private:
     std::string qvfTemp, indTemp, dkmTemp;
     std::string recordName;
     long long tempSizes[3] = {0, 0, -1}; // ".QV$", ".IN$", ".DK$" (-1: no documentation)
+    unsigned long systemChecksum = 0;    // CRC-32 of ".QV$" as written
     bool committed = false;
     long caseCount = 0;
     std::vector<Variable> variables;

@@ -37,15 +37,18 @@ bool WeightRec::SetVariables(const long *numbers, int n)
     return true;
 }
 
-BUFFERTYPE *WeightRec::NewWeightList(size_t budget) const
+BUFFERTYPE *WeightRec::NewWeightList(size_t budget, std::string *reason) const
 {
     if (!IsActive() || !dataSet)
         return nullptr;
     std::unique_ptr<LISTETYPE> sources[QVF_MAX_WEIGHTS];
     for (int i = 0; i < count; ++i) {
         sources[i].reset(new LISTETYPE(dataSet, variables[i], budget));
-        if (sources[i]->Error())
+        if (sources[i]->Error()) {
+            if (reason)
+                *reason = DataSetErrorText(sources[i]->Error(), sources[i]->ErrorText());
             return nullptr;
+        }
     }
     // One real-typed weight variable without user-missing codes is its own
     // weight list.
@@ -69,6 +72,8 @@ BUFFERTYPE *WeightRec::NewWeightList(size_t budget) const
     // past that case: no list rather than weights taken as missing.
     for (int i = 0; i < count; ++i) {
         if (sources[i]->Error()) {
+            if (reason)
+                *reason = DataSetErrorText(sources[i]->Error(), sources[i]->ErrorText());
             delete weights;
             return nullptr;
         }

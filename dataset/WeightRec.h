@@ -32,7 +32,9 @@ public:
     // A new list of the case weights, positioned for a forward walk from
     // case 1; the caller deletes it. Null without a weight or on a read
     // failure.
-    BUFFERTYPE *NewWeightList(size_t budget = 0) const;
+    // With reason, a list that cannot be made says why there (the file,
+    // variable and case of a value that is not a number).
+    BUFFERTYPE *NewWeightList(size_t budget = 0, std::string *reason = nullptr) const;
     // The weight list kept by the record (made on first use, deleted with
     // the record or when the weight changes).
     BUFFERTYPE *GetWeightList();

@@ -183,13 +183,18 @@ bool OpenUIDataFile(const ZafApplication &application)
     return true;
 }
 
-bool LoadLanguageFile(const ZafApplication &application)
+bool LoadLanguageFile(const ZafApplication &application, std::string *why)
 {
     char code[8] = "";
     if (!RegistrySettings::ReadStringInSection(FindSettingsSection(startupSection), "Language", code, sizeof code))
         std::strcpy(code, "eng");
     auto *catalog = new TextCatalog(application.ProgramDirectory().c_str(), code);
     if (catalog->Error() != TEXTCAT_OK) {
+        if (why)
+            *why = catalog->Error() == TEXTCAT_ERR_NO_FILE
+                       ? std::string("No language file (.btx) present. The program terminates.")
+                       : std::string("The language file cannot be used: ") + catalog->ErrorText() +
+                             " The program terminates.";
         delete catalog;
         return false;
     }
@@ -214,10 +219,11 @@ int Main(ZafApplication &application)
         ReportFatal("mervalo.znc could not be found.");
         return 1;
     }
-    if (!LoadLanguageFile(application)) {
+    std::string languageFault;
+    if (!LoadLanguageFile(application, &languageFault)) {
         DeleteGlobals();
         startWindow.Drop();
-        ReportFatal("No language file (.btx) present. The program terminates.");
+        ReportFatal(languageFault.c_str());
         return 1;
     }
     BuildAnalysisRegistry(languageCatalog);

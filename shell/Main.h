@@ -57,4 +57,6 @@ bool OpenUIDataFile(const ZafApplication &application);
 // Loads the language file of the settings' language from the program's
 // directory into languageCatalog; false (nothing kept) when it is missing
 // or unsound.
-bool LoadLanguageFile(const ZafApplication &application);
+// False when the file cannot be used; *why then holds the message for the
+// user: that there is no file, or the file, line and fault of a bad one.
+bool LoadLanguageFile(const ZafApplication &application, std::string *why = nullptr);

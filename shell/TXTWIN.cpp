@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -159,6 +160,12 @@ void TXTWIN::WriteInteger(long value)
 void TXTWIN::WriteReal(double value)
 {
     char digits[352]; // the widest double with 15 decimals fits
+    // A figure that cannot be represented shows the not-computed mark,
+    // never "inf" or "nan".
+    if (!std::isfinite(value)) {
+        WriteString("---");
+        return;
+    }
     std::snprintf(digits, sizeof digits, "%.*f", decimals_, value);
     WriteString(digits);
 }

@@ -21,7 +21,7 @@ CaseWalk::CaseWalk(StatClass &owner, const long *variables, int count)
     }
     caseCount = set->GetCaseCount();
     if (WeightRec *w = computation.GetWeight()) {
-        weightList.reset(w->NewWeightList(CaseBlockWalk::WindowBytes()));
+        weightList.reset(w->NewWeightList(CaseBlockWalk::WindowBytes(), &weightFailure));
         if (!weightList) {
             ok = false;
             return;
@@ -82,6 +82,16 @@ bool CaseWalk::Next()
         computation.NoteExcludedWeightCases(excluded);
     }
     return false;
+}
+
+std::string CaseWalk::FailureReason() const
+{
+    for (const std::unique_ptr<LISTETYPE> &list : lists)
+        if (list->Error())
+            return DataSetErrorText(list->Error(), list->ErrorText());
+    if (weightList && weightList->Error())
+        return DataSetErrorText(weightList->Error(), weightList->ErrorText());
+    return weightFailure;
 }
 
 bool CaseWalk::AllValid() const

@@ -16,6 +16,7 @@
 #define STATS_CASEWALK_H
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class BUFFERTYPE;
@@ -35,6 +36,9 @@ public:
     // gives no case. FailedVariable names the variable (0 for the weight).
     bool Ok() const { return ok; }
     long FailedVariable() const { return failedVariable; }
+    // The read failure in words, with the file, variable and case the
+    // value or weight lists name ("" when none of them failed).
+    std::string FailureReason() const;
 
     // Steps to the next case that counts; false past the last case.
     bool Next();
@@ -52,6 +56,7 @@ private:
     StatClass &computation;
     std::vector<std::unique_ptr<LISTETYPE>> lists;
     std::unique_ptr<BUFFERTYPE> weightList;
+    std::string weightFailure; // why the weight list could not be made
     std::vector<double> values;
     std::vector<unsigned char> valid;
     long caseCount = 0;

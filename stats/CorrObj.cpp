@@ -24,6 +24,7 @@ int AccumulateCorrelations(StatClass &computation, const long *variables, int co
     }
     if (!walk.Ok()) {
         failedVariable = walk.FailedVariable();
+        computation.NoteUnreadableCases("The correlations", walk.FailureReason());
         return kStatusUnreadable;
     }
     for (int v = 0; v < count; ++v) {

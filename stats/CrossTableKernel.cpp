@@ -65,7 +65,57 @@ double Over(double a, double b, double c)
 const double kOrdinalLimit = 0x1p240;
 const int kOrdinalExponent = 200;
 
+// A copy of a table whose total is past kOrdinalLimit or not finite, scaled
+// by 2^*exponent to a total near 2^kOrdinalExponent. Counts whose sum passes
+// the largest double are first scaled by 2^-64, which keeps the sum of up to
+// 2^64 of the largest counts finite. False when a count itself is not
+// finite: such a table has no finite scaled copy.
+bool ScaledTable(const CrossTable &table, CrossTable *scaled, int *exponent)
+{
+    *scaled = table;
+    *exponent = 0;
+    if (!std::isfinite(table.total)) {
+        for (CrossCell &c : scaled->cells) {
+            if (!std::isfinite(c.count))
+                return false;
+            c.count = std::ldexp(c.count, -64);
+        }
+        scaled->Finish();
+        *exponent = -64;
+    }
+    if (!std::isfinite(scaled->total))
+        return false;
+    if (scaled->total > kOrdinalLimit) {
+        const int more = kOrdinalExponent - std::ilogb(scaled->total);
+        for (CrossCell &c : scaled->cells)
+            c.count = std::ldexp(c.count, more);
+        scaled->Finish();
+        *exponent += more;
+    }
+    return true;
+}
+
+// A count taken back from a scaled table: kNotComputed when it cannot be
+// represented at the table's own scale.
+double Unscaled(double count, int exponent)
+{
+    if (count == kNotComputed)
+        return kNotComputed;
+    const double value = std::ldexp(count, -exponent);
+    return std::isfinite(value) ? value : kNotComputed;
+}
+
 } // namespace
+
+bool CrossTable::Representable() const
+{
+    if (!std::isfinite(total))
+        return false;
+    for (const CrossCell &c : cells)
+        if (!std::isfinite(c.count))
+            return false;
+    return true;
+}
 
 CrossTable CrossTable::FromDense(const double *counts, long rows, long columns)
 {
@@ -121,8 +171,26 @@ double CrossTable::StandardizedDeviation(long row, long column) const
     return (Cell(row, column) - e) / std::sqrt(e);
 }
 
-void ComputeChiSquareTest(const CrossTable &t, ChiSquareResult &result)
+void ComputeChiSquareTest(const CrossTable &table, ChiSquareResult &result)
 {
+    if (!std::isfinite(table.total)) {
+        // Phi, V and the contingency coefficient do not depend on the
+        // table's scale; chi-square grows with it and is taken back.
+        CrossTable scaled;
+        int exponent = 0;
+        if (!ScaledTable(table, &scaled, &exponent)) {
+            result = ChiSquareResult();
+            result.chiSquare = result.probability = kNotComputed;
+            result.phi = result.cramersV = result.contingency = kNotComputed;
+            return;
+        }
+        ComputeChiSquareTest(scaled, result);
+        result.chiSquare = Unscaled(result.chiSquare, exponent);
+        if (result.chiSquare == kNotComputed)
+            result.probability = kNotComputed;
+        return;
+    }
+    const CrossTable &t = table;
     result = ChiSquareResult();
     const long df = (t.usedRows - 1) * (t.usedColumns - 1);
     if (!(t.total > 0.0) || t.usedRows < 2 || t.usedColumns < 2) {
@@ -161,18 +229,22 @@ void ComputeChiSquareTest(const CrossTable &t, ChiSquareResult &result)
 
 void ComputeOrdinalMeasures(const CrossTable &table, OrdinalResult &result)
 {
-    if (table.total > kOrdinalLimit) {
+    if (!std::isfinite(table.total) || table.total > kOrdinalLimit) {
         // Every measure is a ratio of products of two counts, the same for
         // counts scaled by a power of two (exactly): n^2 of huge weights
         // would overflow. The pair counts are given at the table's scale.
-        const int exponent = kOrdinalExponent - std::ilogb(table.total);
-        CrossTable scaled = table;
-        for (CrossCell &c : scaled.cells)
-            c.count = std::ldexp(c.count, exponent);
-        scaled.Finish();
+        CrossTable scaled;
+        int exponent = 0;
+        if (!ScaledTable(table, &scaled, &exponent)) {
+            result = OrdinalResult();
+            result.concordant = result.discordant = kNotComputed;
+            result.tauA = result.tauB = result.tauC = result.gamma = kNotComputed;
+            result.somersSymmetric = result.somersRowDependent = kNotComputed;
+            return;
+        }
         ComputeOrdinalMeasures(scaled, result);
-        result.concordant = std::ldexp(result.concordant, -2 * exponent);
-        result.discordant = std::ldexp(result.discordant, -2 * exponent);
+        result.concordant = Unscaled(result.concordant, 2 * exponent);
+        result.discordant = Unscaled(result.discordant, 2 * exponent);
         return;
     }
     const CrossTable &t = table;

@@ -61,6 +61,9 @@ public:
     double Deviation(long row, long column) const;
     // kNotComputed where E is 0.
     double StandardizedDeviation(long row, long column) const;
+    // False when a cell or the total passed the largest double (weights
+    // too large to sum): such counts print as not computed.
+    bool Representable() const;
 
     long rows;
     long columns;

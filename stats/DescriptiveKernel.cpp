@@ -918,7 +918,7 @@ double SortedQuantile(const QuantileColumn &sorted, double p)
         cumulative += sorted.Weight(i);
         if (cumulative >= target - tolerance) {
             if (std::fabs(cumulative - target) <= tolerance && i + 1 < size)
-                return (sorted.Value(i) + sorted.Value(i + 1)) / 2.0;
+                return Midpoint(sorted.Value(i), sorted.Value(i + 1));
             return sorted.Value(i);
         }
     }

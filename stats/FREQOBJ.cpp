@@ -212,6 +212,7 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
     CaseBlockWalk walk(*this, lists, 1, true);
     if (!walk.Ok()) {
         status = kFreqUnreadable;
+        failureText = walk.FailureReason();
         return;
     }
 
@@ -233,12 +234,14 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
         // A value that is not a number, or a read that failed: no table
         // rather than one that leaves cases out without a word.
         status = kFreqUnreadable;
-        if (values->Error())
-            failureText = DataSetErrorText(values->Error(), values->ErrorText());
+        // The value list, or else the weight list, names file, variable
+        // and case.
+        failureText = values->Error() ? DataSetErrorText(values->Error(), values->ErrorText()) : walk.FailureReason();
         return;
     }
     FrequencyResult result;
     counter.Finish(weighted, result);
+    weightsTooLarge = result.weightsTooLarge;
 
     // The records are made once here and once more by SetCategories.
     charge.AddItems(result.categories.size(), 2 * sizeof(FreqCategory));

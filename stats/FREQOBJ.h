@@ -76,6 +76,9 @@ public:
     double mean;
     double median;
     int status = kFreqCounted;
+    // The weights summed past the largest double: the frequencies that
+    // did hold the mark, the percentages were taken scaled.
+    bool weightsTooLarge = false;
     MemoryCharge charge; // the records (and their counting while it runs)
 
 private:

@@ -97,12 +97,46 @@ void FrequencyCounter::Finish(bool weighted, FrequencyResult &result)
             result.validTotal += c.frequency;
         result.categories.push_back(c);
     }
-    for (FrequencyCount &c : result.categories) {
-        c.percent = result.total > 0.0 ? c.frequency * 100.0 * (1.0 / result.total) : 0.0;
-        if (c.missing)
-            c.validPercent = -1.0;
-        else
-            c.validPercent = result.validTotal > 0.0 ? c.frequency * 100.0 / result.validTotal : 0.0;
+    const double inverse = result.total > 0.0 ? 1.0 / result.total : 0.0;
+    if (!std::isfinite(result.total)) {
+        // Weights past the largest double: the shares are those of the
+        // frequencies scaled by 2^-kSumScale, whose sums stay finite.
+        result.weightsTooLarge = true;
+        double scaledTotal = 0.0, scaledValid = 0.0;
+        for (const FrequencyCount &c : result.categories) {
+            scaledTotal += std::ldexp(c.frequency, -kSumScale);
+            if (!c.missing)
+                scaledValid += std::ldexp(c.frequency, -kSumScale);
+        }
+        for (FrequencyCount &c : result.categories) {
+            const double part = std::ldexp(c.frequency, -kSumScale);
+            const bool known = std::isfinite(part) && std::isfinite(scaledTotal);
+            c.percent = known ? part / scaledTotal * 100.0 : kNotComputed;
+            if (c.missing)
+                c.validPercent = -1.0;
+            else
+                c.validPercent = known && std::isfinite(scaledValid) && scaledValid > 0.0
+                                     ? part / scaledValid * 100.0
+                                     : kNotComputed;
+        }
+    } else {
+        for (FrequencyCount &c : result.categories) {
+            // Multiplied by 100 first for the figures of ordinary weights;
+            // where that or the reciprocal of a subnormal total overflows,
+            // divided first.
+            double percent = c.frequency * 100.0 * inverse;
+            if (!std::isfinite(percent))
+                percent = c.frequency / result.total * 100.0;
+            c.percent = result.total > 0.0 ? percent : 0.0;
+            if (c.missing) {
+                c.validPercent = -1.0;
+            } else {
+                double valid = c.frequency * 100.0 / result.validTotal;
+                if (!std::isfinite(valid))
+                    valid = c.frequency / result.validTotal * 100.0;
+                c.validPercent = result.validTotal > 0.0 ? valid : 0.0;
+            }
+        }
     }
     result.validCases = validCases_;
     if (validCases_ == 0)

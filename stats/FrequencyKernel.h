@@ -39,6 +39,10 @@ struct FrequencyResult
     double validTotal = 0.0;
     long validCases = 0;
     double mean = 0.0;
+    // True when a frequency or a total passed the largest double: those
+    // figures are infinite, and the percentages were taken from the
+    // frequencies scaled down (kNotComputed where a frequency itself is).
+    bool weightsTooLarge = false;
 };
 
 class MemoryCharge;

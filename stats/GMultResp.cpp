@@ -42,8 +42,9 @@ void GMultResp::Recompute()
         Prepare();
         if (!Count()) {
             status = kMultUnreadable;
-            failureText = "The multiple response of " + FirstName() +
-                          " cannot be counted: the values or the weights cannot be read.";
+            failureText = "The multiple response of " + FirstName() + " cannot be counted: " +
+                          (failureText.empty() ? std::string("the values or the weights cannot be read.")
+                                               : failureText);
         }
         Tabulate();
         FinishPercentages();
@@ -91,10 +92,10 @@ bool GMultResp::Count()
         walked.push_back(lists.back().get());
     }
     CaseBlockWalk walk(*this, walked.data(), static_cast<int>(k), true);
-    if (!walk.Ok())
-        return false;
-    while (walk.NextBlock())
+    while (walk.Ok() && walk.NextBlock())
         CountBlock(walk);
+    if (!walk.Ok())
+        failureText = walk.FailureReason(); // the reason, for Recompute's sentence
     return walk.Ok();
 }
 

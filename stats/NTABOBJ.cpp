@@ -143,6 +143,13 @@ bool NTABOBJ::Compute()
     return false;
 }
 
+void NTABOBJ::UnreadableCases(const CaseBlockWalk &cases)
+{
+    const std::string reason = cases.FailureReason();
+    failureText = "The n-way table of " + NameOf(dataSet, dependent_) + " cannot be made: " +
+                  (reason.empty() ? std::string("the values or the weights cannot be read.") : reason);
+}
+
 bool NTABOBJ::CountCells()
 {
     // One walk over the weights and the value lists together, a block of
@@ -169,8 +176,7 @@ bool NTABOBJ::CountCells()
     }
     CaseBlockWalk cases(*this, walked.data(), static_cast<int>(walked.size()), true);
     if (!readable || !cases.Ok()) {
-        failureText = "The n-way table of " + NameOf(dataSet, dependent_) +
-                      " cannot be made: the values or the weights cannot be read.";
+        UnreadableCases(cases);
         return false;
     }
     if (tableKind == 3)
@@ -270,8 +276,10 @@ bool NTABOBJ::CountCells()
             }
         }
     }
-    if (!cases.Ok())
+    if (!cases.Ok()) {
+        UnreadableCases(cases);
         return false;
+    }
     // The categories of all dimensions together must stay a table that can
     // be numbered (the same limit as a crosstab's), checked before the
     // product can overflow.

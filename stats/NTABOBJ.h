@@ -102,6 +102,8 @@ public:
     int lastPercentageBase = 1;
 
 private:
+    // Sets the failure text of cases that cannot be read, with the reason.
+    void UnreadableCases(const class CaseBlockWalk &cases);
     bool Compute();
     bool CountCells();
     // The tree of the cells with a count and their percentages; ranks[d]

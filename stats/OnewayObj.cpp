@@ -183,7 +183,7 @@ public:
             ++i;
         const double v = At(i);
         if (std::fabs(static_cast<double>(i + 1) - target) <= tolerance && i + 1 < size)
-            return (v + At(i + 1)) / 2.0;
+            return Midpoint(v, At(i + 1));
         return v;
     }
 
@@ -278,6 +278,16 @@ template <typename Use> bool OnewayObj::WalkGroups(Use use)
     return walk.Ok();
 }
 
+bool OnewayObj::Unreadable(const CaseBlockWalk &walk)
+{
+    const std::string reason = walk.FailureReason();
+    const VariableInfo *info = dataSet ? dataSet->GetVariable(analysisVariable) : nullptr;
+    failureText = "The one-way analysis of " + (info ? std::string(info->name) : std::to_string(analysisVariable)) +
+                  " cannot be computed: " +
+                  (reason.empty() ? std::string("the values or the weights cannot be read.") : reason);
+    return false;
+}
+
 bool OnewayObj::Compute()
 {
     groups.clear();
@@ -289,7 +299,7 @@ bool OnewayObj::Compute()
     const long variables[2] = {analysisVariable, breakVariable};
     CaseBlockWalk walk(*this, variables, 2);
     if (!walk.Ok())
-        return false;
+        return Unreadable(walk);
     BreakGroups met(walk.List(1));
     std::vector<GroupMoments> moments;
     GroupMoments all;
@@ -322,7 +332,7 @@ bool OnewayObj::Compute()
         all.AddBlock(packedX.data(), packedW.data(), packed);
     }
     if (!walk.Ok())
-        return false;
+        return Unreadable(walk);
     std::vector<std::pair<double, size_t>> order;
     for (size_t g = 0; g < moments.size(); ++g)
         order.emplace_back(met.Known(g), g);

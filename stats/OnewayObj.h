@@ -56,6 +56,8 @@ public:
     // Reads both variables and computes every group's and the total's
     // statistics; a 31st distinct break value sets the too-many-groups flag
     // and error code 102 and stops. False when a variable cannot be read.
+    // False when the cases cannot be read: GetFailureText() then says why,
+    // naming file, variable and case.
     bool Compute();
     // Gives every group and the total its quantile summary.
     void ComputeGroupQuantiles();
@@ -91,6 +93,7 @@ public:
     double varianceF, varianceDf1, varianceDf2, varianceP;
 
 private:
+    bool Unreadable(const class CaseBlockWalk &walk);
     void CollectGroupQuantiles();
     void CollectWeightedQuantiles();
     // Walks the cases valid in both variables: use(group index, value,

@@ -30,6 +30,12 @@ template <typename Test> bool PairedComputation::ReadPairs(Test &test)
     while (walk.Next())
         if (walk.AllValid())
             test.Add(walk.Value(0), walk.Value(1), walk.Weight());
+    if (!walk.Ok()) {
+        // No figures rather than those of the cases before the fault.
+        const std::string reason = walk.FailureReason();
+        failureText = "The test of " + firstName + " and " + secondName + " cannot be computed: " +
+                      (reason.empty() ? std::string("the values or the weights cannot be read.") : reason);
+    }
     return walk.Ok();
 }
 

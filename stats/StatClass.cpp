@@ -53,7 +53,7 @@ std::string FormatCountLine(const char *languageFormat, double count)
 {
     const char *format = SafeCountFormat(languageFormat);
     char line[400];
-    if (std::fabs(count) < 1e15 || !std::isfinite(count)) {
+    if (std::fabs(count) < 1e15) {
         std::snprintf(line, sizeof line, format, count);
         return line;
     }
@@ -73,7 +73,11 @@ std::string FormatCountLine(const char *languageFormat, double count)
             textFormat += *p;
         }
     }
-    std::snprintf(line, sizeof line, textFormat.c_str(), FormatFigure(count, 0).c_str());
+    // A weighted count past the largest double has no figure: the mark and
+    // the reason stand in its place.
+    const std::string figure =
+        std::isfinite(count) ? FormatFigure(count, 0) : std::string("--- (") + kWeightsTooLargeText + ")";
+    std::snprintf(line, sizeof line, textFormat.c_str(), figure.c_str());
     return line;
 }
 

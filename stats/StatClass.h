@@ -102,6 +102,13 @@ public:
     // Why the last computation did not finish, for the user ("" when it
     // did): what did not fit in memory, or which table was too large.
     const char *GetFailureText() const { return failureText.c_str(); }
+    // Records why the cases could not be read (the walk's words, naming
+    // file, variable and case), after what could not be computed.
+    void NoteUnreadableCases(const std::string &what, const std::string &reason)
+    {
+        failureText = what + " cannot be computed: " +
+                      (reason.empty() ? std::string("the values or the weights cannot be read.") : reason);
+    }
 
 protected:
     // Sets the failure text for an allocation that failed (or a charge the

@@ -69,7 +69,11 @@ std::string FormatFigure(double value, int decimals)
 {
     char buffer[64];
     decimals = std::min(std::max(decimals, 0), 15);
-    if (std::fabs(value) < 1e15 || !std::isfinite(value))
+    // A figure that cannot be represented (a sum of weights past the
+    // largest double) prints as the not-computed mark, never "inf" or "nan".
+    if (!std::isfinite(value))
+        return "---";
+    if (std::fabs(value) < 1e15)
         std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
     else
         std::snprintf(buffer, sizeof buffer, "%.*e", std::max(decimals, 2), value);

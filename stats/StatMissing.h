@@ -14,6 +14,19 @@
 // 3.4028234663852886e38.
 constexpr double kNotComputed = static_cast<double>(FLT_MAX);
 
+// Why a count or a figure built on it holds the mark although the cases
+// were read: the weights summed past the largest double. The result texts
+// give it under their tables.
+constexpr const char *kWeightsTooLargeText = "weights too large to sum";
+
+// The midpoint of two values, also of two near the largest double whose
+// sum overflows.
+inline double Midpoint(double a, double b)
+{
+    const double m = (a + b) / 2.0;
+    return (m - m == 0.0) ? m : a / 2.0 + b / 2.0;
+}
+
 // True for the mark and for anything at least as large, which only a mark
 // can be: the value lists give the largest double for a system-missing value.
 inline bool IsNotComputed(double value)

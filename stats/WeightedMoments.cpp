@@ -162,9 +162,19 @@ void WeightedMoments::MergeTo(const MomentBlock &b) const
     const double m2a = m2_ + m2Error_;
     const double dn = delta / n;
     const double term = delta * dn * wa * wb; // delta^2 Wa Wb / n
-    m4_ += b.m4 + term * dn * dn * (wa * wa - wa * wb + wb * wb) + 6.0 * dn * dn * (wa * wa * b.m2 + wb * wb * m2a) +
-           4.0 * dn * (wa * b.m3 - wb * m3_);
-    m3_ += b.m3 + term * dn * (wa - wb) + 3.0 * dn * (wa * b.m2 - wb * m2a);
+    double m4 = m4_ + (b.m4 + term * dn * dn * (wa * wa - wa * wb + wb * wb) +
+                       6.0 * dn * dn * (wa * wa * b.m2 + wb * wb * m2a) + 4.0 * dn * (wa * b.m3 - wb * m3_));
+    double m3 = m3_ + (b.m3 + term * dn * (wa - wb) + 3.0 * dn * (wa * b.m2 - wb * m2a));
+    if (!std::isfinite(m4) || !std::isfinite(m3)) {
+        // Weights whose squares pass the largest double: the same terms
+        // with the weights as shares of their sum.
+        const double fa = wa / n, fb = wb / n;
+        m4 = m4_ + (b.m4 + term * delta * delta * (fa * fa - fa * fb + fb * fb) +
+                    6.0 * delta * delta * (fa * fa * b.m2 + fb * fb * m2a) + 4.0 * delta * (fa * b.m3 - fb * m3_));
+        m3 = m3_ + (b.m3 + term * delta * (fa - fb) + 3.0 * delta * (fa * b.m2 - fb * m2a));
+    }
+    m4_ = m4;
+    m3_ = m3;
     AddCompensated(m2_, m2Error_, b.m2);
     AddCompensated(m2_, m2Error_, term);
     AddCompensated(mean_, meanError_, dn * wb);
@@ -243,9 +253,17 @@ double WeightedMoments::Skewness() const
     Flushed();
     if (!(weight_ > 2.0) || !HasVariance())
         return kNotComputed;
+    if (!std::isfinite(weight_) || !std::isfinite(m3_))
+        return kNotComputed;
     // At the held scale: the ratio does not change with it.
     const double n = weight_, s = std::sqrt(ScaledVariance());
-    return n * m3_ / ((n - 1.0) * (n - 2.0) * s * s * s);
+    const double skewness = n * m3_ / ((n - 1.0) * (n - 2.0) * s * s * s);
+    if (std::isfinite(skewness))
+        return skewness;
+    // Huge weights: n m3 passes the largest double; the same ratio from the
+    // third moment per unit of weight.
+    const double free = m3_ / n / (s * s * s) * (n / (n - 1.0)) * (n / (n - 2.0));
+    return std::isfinite(free) ? free : kNotComputed;
 }
 
 double WeightedMoments::Kurtosis() const
@@ -253,7 +271,16 @@ double WeightedMoments::Kurtosis() const
     Flushed();
     if (!(weight_ > 3.0) || !HasVariance())
         return kNotComputed;
+    if (!std::isfinite(weight_) || !std::isfinite(m4_))
+        return kNotComputed;
     const double n = weight_, v = ScaledVariance();
-    return n * (n + 1.0) * m4_ / ((n - 1.0) * (n - 2.0) * (n - 3.0) * v * v) -
-           3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));
+    const double kurtosis = n * (n + 1.0) * m4_ / ((n - 1.0) * (n - 2.0) * (n - 3.0) * v * v) -
+                            3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));
+    if (std::isfinite(kurtosis))
+        return kurtosis;
+    // Huge weights: the products of n pass the largest double; the same
+    // figure from the fourth moment per unit of weight.
+    const double free = m4_ / n / (v * v) * (n / (n - 1.0)) * ((n + 1.0) / (n - 2.0)) * (n / (n - 3.0)) -
+                        3.0 * ((n - 1.0) / (n - 2.0)) * ((n - 1.0) / (n - 3.0));
+    return std::isfinite(free) ? free : kNotComputed;
 }

@@ -76,8 +76,9 @@ class WeightedMoments
 {
 public:
     // The scale of the moments once a huge value is met: a difference of
-    // two doubles scaled by it is below 2^255, its fourth power below 2^1020.
-    static constexpr int kHugeScale = -770;
+    // two doubles scaled by it is below 2^195, its fourth power below 2^780,
+    // so that the fourth moments of up to 2^240 cases stay finite.
+    static constexpr int kHugeScale = -830;
     // True for a value beyond 2^250, whose 4th power could overflow.
     static bool IsHuge(double x) { return x > 0x1p250 || x < -0x1p250; }
 

@@ -1,6 +1,7 @@
 #include "stats/XTABOBJ.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cfloat>
 #include <cstring>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "dataset/KATLABS.h"
 #include "stats/CaseBlockWalk.h"
 #include "stats/CategoryCoder.h"
+#include "stats/StatDistributions.h"
 #include "stats/StatMissing.h"
 
 namespace {
@@ -113,6 +115,9 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     if (!walk.Ok()) {
         Fail(kXtabUnreadable);
         failureText = Title() + " cannot be made: the values or the weights cannot be read.";
+        const std::string reason = walk.FailureReason();
+        if (!reason.empty())
+            failureText += " " + reason;
         return;
     }
     MemoryCharge counting;
@@ -122,38 +127,64 @@ void XTABOBJ::Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second,
     std::vector<double> dense(kDenseSide * kDenseSide, 0.0);
     std::unordered_map<uint64_t, double, CellKeyHash> met;
     std::vector<uint32_t> columnOf(static_cast<size_t>(walk.BlockCases())), rowOf(columnOf.size());
-    while (walk.NextBlock()) {
-        const long n = walk.Size();
-        const double *w = walk.Weights();
-        columnCoder.Prepare(walk.Bytes(0), n, columnOf.data());
-        rowCoder.Prepare(walk.Bytes(1), n, rowOf.data());
-        for (long c = 0; c < n; ++c) {
-            uint32_t column = columnOf[c], row = rowOf[c];
-            if (!(w[c] > 0.0) || column == kMissingCode || row == kMissingCode)
-                continue;
-            if (column == kUnseenCode)
-                column = columnCoder.Resolve(c);
-            if (row == kUnseenCode)
-                row = rowCoder.Resolve(c);
-            if (column < kDenseSide && row < kDenseSide) {
-                dense[row * kDenseSide + column] += w[c];
-                continue;
+    // Counts every case of a walk into the cells, its weight times factor.
+    const auto countCases = [&](CaseBlockWalk &cases, double factor) {
+        while (cases.NextBlock()) {
+            const long n = cases.Size();
+            const double *w = cases.Weights();
+            columnCoder.Prepare(cases.Bytes(0), n, columnOf.data());
+            rowCoder.Prepare(cases.Bytes(1), n, rowOf.data());
+            for (long c = 0; c < n; ++c) {
+                uint32_t column = columnOf[c], row = rowOf[c];
+                if (!(w[c] > 0.0) || column == kMissingCode || row == kMissingCode)
+                    continue;
+                if (column == kUnseenCode)
+                    column = columnCoder.Resolve(c);
+                if (row == kUnseenCode)
+                    row = rowCoder.Resolve(c);
+                if (column < kDenseSide && row < kDenseSide) {
+                    dense[row * kDenseSide + column] += w[c] * factor;
+                    continue;
+                }
+                const uint64_t key = static_cast<uint64_t>(row) << 32 | column;
+                auto cell = met.find(key);
+                if (cell == met.end()) {
+                    counting.Add(kHashEntryCost);
+                    cell = met.emplace(key, 0.0).first;
+                }
+                cell->second += w[c] * factor;
             }
-            const uint64_t key = static_cast<uint64_t>(row) << 32 | column;
-            auto cell = met.find(key);
-            if (cell == met.end()) {
-                counting.Add(kHashEntryCost);
-                cell = met.emplace(key, 0.0).first;
-            }
-            cell->second += w[c];
+        }
+    };
+    countScale = 0;
+    countCases(walk, 1.0);
+    const auto finite = [](double count) { return std::isfinite(count); };
+    if (walk.Ok() && (!std::all_of(dense.begin(), dense.end(), finite) ||
+                      !std::all_of(met.begin(), met.end(), [](const std::pair<const uint64_t, double> &cell) {
+                          return std::isfinite(cell.second);
+                      }))) {
+        // A cell's weights summed past the largest double: the cases are
+        // counted again with the weights scaled by 2^-64, which keeps the
+        // sums of any number of cases a data set holds finite. Percentages
+        // and measures are the same at that scale; the counts are scaled
+        // back where they are shown.
+        std::fill(dense.begin(), dense.end(), 0.0);
+        for (auto &cell : met)
+            cell.second = 0.0;
+        CaseBlockWalk again(*this, lists, 2, false);
+        countCases(again, std::ldexp(1.0, -kScaledCounts));
+        countScale = -kScaledCounts;
+        if (!again.Ok()) {
+            Fail(kXtabUnreadable);
+            failureText = Title() + " cannot be made: " + again.FailureReason();
+            return;
         }
     }
     if (!walk.Ok()) {
         Fail(kXtabUnreadable);
         failureText = Title() + " cannot be made: the values cannot be read.";
-        for (BUFFERTYPE *list : {first, second})
-            if (list->Error())
-                failureText += " " + DataSetErrorText(list->Error(), list->ErrorText());
+        const std::string reason = walk.FailureReason();
+        failureText += " " + (reason.empty() ? std::string("The reason is not known.") : reason);
         return;
     }
     const size_t denseCells =
@@ -194,6 +225,16 @@ void XTABOBJ::ComputeChiSquareTest()
 {
     ChiSquareResult r;
     ::ComputeChiSquareTest(table, r);
+    // Chi-square grows with the table's scale, its probability with it.
+    if (countScale != 0 && r.chiSquare != kNotComputed) {
+        r.chiSquare = Unscaled(r.chiSquare);
+        if (!std::isfinite(r.chiSquare)) {
+            r.chiSquare = kNotComputed;
+            r.probability = kNotComputed;
+        } else {
+            r.probability = ChiSquareTailProbability(r.chiSquare, static_cast<double>(r.degreesOfFreedom));
+        }
+    }
     chiSquare = r.chiSquare;
     probability = r.probability;
     degreesOfFreedom = r.degreesOfFreedom;

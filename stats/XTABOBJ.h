@@ -21,6 +21,7 @@
 #ifndef STATS_XTABOBJ_H
 #define STATS_XTABOBJ_H
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,17 @@ public:
     void ComputeOrdinalMeasures();
 
     double Cell(int row, int column) const { return table.Cell(row, column); }
+    // False when a cell or the total of the weights passed the largest
+    // double: the table is then held scaled by 2^countScale (Cell, the
+    // totals, Expected and Deviation give it so; percentages and measures
+    // do not change with the scale), and counts shown go through Unscaled,
+    // which gives infinity for those that have no figure.
+    bool CountsRepresentable() const { return countScale == 0 && table.Representable(); }
+    double Unscaled(double count) const { return countScale ? std::ldexp(count, -countScale) : count; }
+    // Standardized deviations grow with the square root of the scale.
+    double UnscaledRoot(double value) const { return countScale ? std::ldexp(value, -countScale / 2) : value; }
+    static constexpr int kScaledCounts = 64;
+    int countScale = 0;
     double Expected(int row, int column) const { return table.Expected(row, column); }
     double Deviation(int row, int column) const { return table.Deviation(row, column); }
     double StandardizedDeviation(int row, int column) const { return table.StandardizedDeviation(row, column); }
@@ -82,9 +94,11 @@ public:
     double phi, cramersV, contingency;
     double tauA, tauB, tauC, gamma, somersSymmetric, somersAsymmetric;
 
+    // "The crosstab of a by b", for the texts that speak of the table.
+    std::string Title() const;
+
 private:
     void Count(BUFFERTYPE *first, KATLABS *firstLabels, BUFFERTYPE *second, KATLABS *secondLabels);
-    std::string Title() const;
     void Fail(int newStatus);
 
     MemoryCharge charge; // the table and categories

@@ -72,6 +72,19 @@ std::string XTWIN::RowLabel(int row) const
     return Shown(computation->rows[row]);
 }
 
+namespace {
+
+// 12345678 as "12,345,678".
+std::string Thousands(long long n)
+{
+    std::string digits = std::to_string(n);
+    for (int at = static_cast<int>(digits.size()) - 3; at > (n < 0 ? 1 : 0); at -= 3)
+        digits.insert(static_cast<size_t>(at), ",");
+    return digits;
+}
+
+} // namespace
+
 void XTWIN::WriteResult()
 {
     Clear();
@@ -84,7 +97,19 @@ void XTWIN::WriteResult()
     auto *record = book ? dynamic_cast<XtabOption *>(book->Option()) : nullptr;
     const std::uint16_t measures = record ? record->measureMask : XtabOption::defaultMeasureMask;
     const std::uint16_t types = record ? record->tableTypeMask : XtabOption::defaultTableTypeMask;
-    SetColumnWidth(CellWidth((measures & xtabTablesOn) ? types : 0));
+    // Tables of more cells than a text window lays out at once are refused
+    // with their size before a line of them is written; the measures and
+    // the footer still follow.
+    bool tablesShown = (measures & xtabTablesOn) != 0;
+    long long shownCells = 0;
+    if (tablesShown && computation->status == XTABOBJ::kXtabCounted) {
+        int tables = 0;
+        for (const TableTitle &table : tableTitles)
+            tables += (types & table.type) ? 1 : 0;
+        shownCells = static_cast<long long>(computation->RowCount()) * computation->ColumnCount() * tables;
+        tablesShown = shownCells <= mostShownCells;
+    }
+    SetColumnWidth(CellWidth(tablesShown ? types : 0));
     Plain();
     EndLine();
     WriteString("v");
@@ -110,13 +135,22 @@ void XTWIN::WriteResult()
         // Expected counts and deviations take the decimals of the table
         // before them: 2, or the percentages' after a percentage table.
         derivedDecimals = countDecimals;
-        if (measures & xtabTablesOn)
+        if (tablesShown) {
             for (const TableTitle &table : tableTitles)
                 if (types & table.type) {
                     WriteTable(table.type);
                     if (IsPercentType(table.type))
                         derivedDecimals = percentDecimals;
                 }
+        } else if (measures & xtabTablesOn) {
+            WriteString((computation->Title() + " has " + Thousands(computation->RowCount()) + " rows and " +
+                         Thousands(computation->ColumnCount()) + " columns; its tables of " + Thousands(shownCells) +
+                         " cells are too many to show (at most " + Thousands(mostShownCells) +
+                         "). Group the values to see them.")
+                            .c_str());
+            EndLine();
+            EndLine();
+        }
         WriteMeasures(measures);
     }
 
@@ -124,7 +158,13 @@ void XTWIN::WriteResult()
     // written, and the cases left out for their weights.
     EndLine();
     Plain();
-    WriteString(computation->GetReportHeader(computation->total));
+    if (!computation->CountsRepresentable()) {
+        WriteString(missingMark);
+        WriteString(" ");
+        WriteString(kWeightsTooLargeText);
+        EndLine();
+    }
+    WriteString(computation->GetReportHeader(computation->Unscaled(computation->total)));
     EndLine();
     ShowText();
 }
@@ -290,13 +330,13 @@ void XTWIN::WriteCell(std::uint16_t type, int row, int column)
         WritePercent(cell, computation->total);
         return;
     case xtabExpected:
-        WriteFigure(computation->Expected(row, column), derivedDecimals);
+        WriteFigure(computation->Unscaled(computation->Expected(row, column)), derivedDecimals);
         return;
     case xtabDeviation:
-        WriteFigure(computation->Deviation(row, column), derivedDecimals);
+        WriteFigure(computation->Unscaled(computation->Deviation(row, column)), derivedDecimals);
         return;
     case xtabStandardizedDeviation:
-        WriteFigure(computation->StandardizedDeviation(row, column), derivedDecimals);
+        WriteFigure(computation->UnscaledRoot(computation->StandardizedDeviation(row, column)), derivedDecimals);
         return;
     default:
         return;
@@ -374,7 +414,7 @@ int XTWIN::CellWidth(std::uint16_t types) const
     // is larger), a percentage (at most 100), and every expected count and
     // deviation of the tables that show them, so that no two figures run
     // together.
-    const double total = computation->total;
+    const double total = computation->Unscaled(computation->total);
     const int countWidth = static_cast<int>(FormatFigure(total, computation->weighted ? countDecimals : 0).size());
     const int percentWidth = static_cast<int>(FormatFigure(100.0, percentDecimals).size());
     // A label widens its column up to widestHeadingCell; a longer one is
@@ -401,6 +441,11 @@ int XTWIN::CellWidth(std::uint16_t types) const
 // a count.
 void XTWIN::WriteCount(double count)
 {
+    count = computation->Unscaled(count);
+    if (!std::isfinite(count)) {
+        WriteString(missingMark);
+        return;
+    }
     WriteString(FormatFigure(count, computation->weighted ? countDecimals : 0).c_str());
 }
 

@@ -43,6 +43,9 @@ public:
     static constexpr const char *missingMark = "**";
     static constexpr int minimumCellWidth = 6;
     static constexpr int widestHeadingCell = 16, headingLines = 3;
+    // The most table cells (rows x columns x tables) a page shows: about
+    // 3 MB of text, which a text window lays out in about a second.
+    static constexpr long long mostShownCells = 400000;
     // The heading of the line of counts under a percentage table.
     static constexpr const char *nLabel = "N=";
 

@@ -303,6 +303,15 @@ void ONEWAYWIN::WriteResult()
         return;
     if (auto *record = computation->workbook ? dynamic_cast<OnewayOption *>(computation->workbook->Option()) : nullptr)
         TakeBreakdownOptions(*computation, *record);
+    if (*computation->GetFailureText()) {
+        // The cases could not be read: the reason, not a table of no cases.
+        Clear();
+        EndLine();
+        WriteString(computation->GetFailureText());
+        EndLine();
+        ShowText();
+        return;
+    }
     computation->WriteBreakdownTable(*this);
 }
 

@@ -143,6 +143,10 @@ void FRWIN::WriteFrequencyTable()
         WriteMedian(layout);
     if (layout.Shows(freqMode))
         WriteMode(layout);
+    if (d.weightsTooLarge) {
+        WriteString((std::string("--- ") + kWeightsTooLargeText).c_str());
+        EndLine();
+    }
     const char *report = d.GetReportHeader(totals.validCount);
     if (report && *report) {
         WriteString(report);

@@ -47,6 +47,8 @@ void McNemarO::WriteResultText()
         return;
     TXTWIN &w = *window;
     Start(w);
+    if (Failed(w, *this))
+        return;
     if (status == 1 || status == 2 || status == 4)
         return Message(w, status == 1 ? 9 : status == 2 ? 10 : 11);
     if (status != 0)

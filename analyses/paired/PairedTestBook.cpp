@@ -22,6 +22,16 @@ void Message(TXTWIN &window, int text)
     window.ShowText();
 }
 
+bool Failed(TXTWIN &window, const StatClass &computation)
+{
+    if (!*computation.GetFailureText())
+        return false;
+    window.WriteString(computation.GetFailureText());
+    window.EndLine();
+    window.ShowText();
+    return true;
+}
+
 void Finish(TXTWIN &window, StatClass &computation, double cases)
 {
     window.EndLine();

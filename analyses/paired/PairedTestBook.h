@@ -44,6 +44,9 @@ constexpr const char *notComputedMark = "***";
 void Start(TXTWIN &window);
 // A status message (a text of the group), a line end, and the text shown.
 void Message(TXTWIN &window, int text);
+// When the computation could not read its cases: writes why (file,
+// variable and case), shows the text and returns true.
+bool Failed(TXTWIN &window, const StatClass &computation);
 // A line end, the report footer for that many cases, and the text shown.
 void Finish(TXTWIN &window, StatClass &computation, double cases);
 // The value with the window's decimals, or the not-computed mark.

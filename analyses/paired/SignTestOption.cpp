@@ -25,6 +25,8 @@ void SignTestO::WriteResultText()
         return;
     TXTWIN &w = *window;
     Start(w);
+    if (Failed(w, *this))
+        return;
     if (status == 1)
         return Message(w, 11);
     if (status != 0)

@@ -1,5 +1,6 @@
 #include "analyses/paired/TtestPar.h"
 
+#include "analyses/paired/PairedTestBook.h"
 #include "analyses/paired/TtestParOption.h"
 #include "dataset/DATASET.h"
 #include "shell/TXTWIN.h"
@@ -106,6 +107,8 @@ void TtestPar::WriteTable(TXTWIN *w)
 
     w->Clear();
     w->EndLine();
+    if (pairedtext::Failed(*w, *this))
+        return;
     WriteHeading(w);
     WriteVariableLine(w, 0);
     WriteVariableLine(w, 1);

@@ -30,6 +30,8 @@ void WilcoxonO::WriteResultText()
         return;
     TXTWIN &w = *window;
     Start(w);
+    if (Failed(w, *this))
+        return;
     if (status == 4)
         return Message(w, 11);
     if (status != 0)

@@ -189,24 +189,84 @@ TEST(SaveRecovery, AReadOnlyOpenFinishesASaveUnlessAnotherProgramHoldsTheDataSet
     EXPECT_FALSE(FileExists(dir.File("s.lck")));
 }
 
-TEST(SaveRecovery, ACommitRecordThatDoesNotMatchItsFilesIsLeftAloneWithAnError)
+// A committed save whose new system file was damaged after it was flushed:
+// the open keeps the old data set, moves the save's files aside under the
+// name its message gives, and a later open sees nothing left to recover.
+class DamagedCommit : public ::testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), qvf), 0);
+        ASSERT_EQ(RunSaveKill("add", qvf, DataSetWriter::SAVE_STEP_COMMITTED),
+                  static_cast<DWORD>(DataSetWriter::KILLED_EXIT_CODE));
+        old = ReadWholeFile(qvf);
+        temp = ReadWholeFile(dir.File("s.QV$"));
+        ASSERT_GT(temp.size(), 600u);
+    }
+    void ExpectOldSetWithLeftoversAside(const char *why)
+    {
+        std::vector<unsigned char> damaged = ReadWholeFile(dir.File("s.QV$"));
+        DATASET dataSet;
+        ASSERT_EQ(dataSet.Open(qvf.c_str()), DSERR_NONE) << dataSet.GetErrorText();
+        EXPECT_EQ(dataSet.GetSaveRecovery(), DataSetWriter::SAVE_RECOVERY_SET_ASIDE);
+        std::string message = dataSet.GetSaveRecoveryText();
+        EXPECT_NE(message.find(why), std::string::npos) << message;
+        EXPECT_NE(message.find(dir.File("s-unchecked-save.QV$")), std::string::npos) << message;
+        EXPECT_EQ(dataSet.GetVariableCount(), 8); // without the variable the save added
+        dataSet.CloseFiles();
+        EXPECT_EQ(ReadWholeFile(qvf), old);
+        EXPECT_EQ(ReadWholeFile(dir.File("s-unchecked-save.QV$")), damaged);
+        EXPECT_TRUE(FileExists(dir.File("s-unchecked-save.IN$")));
+        EXPECT_TRUE(FileExists(dir.File("s-unchecked-save.QVC")));
+        EXPECT_FALSE(DataSetWriter::HasSaveLeftovers(qvf.c_str()));
+        DATASET again;
+        ASSERT_EQ(again.Open(qvf.c_str()), DSERR_NONE) << again.GetErrorText();
+        EXPECT_EQ(again.GetSaveRecovery(), DataSetWriter::SAVE_RECOVERY_NONE);
+    }
     TempDirectory dir;
     std::string qvf = dir.File("s.QVF");
-    ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), qvf), 0);
-    ASSERT_EQ(RunSaveKill("add", qvf, DataSetWriter::SAVE_STEP_COMMITTED),
-              static_cast<DWORD>(DataSetWriter::KILLED_EXIT_CODE));
-    // The new system file lost its end (a disk fault after the save).
-    std::vector<unsigned char> temp = ReadWholeFile(dir.File("s.QV$"));
-    ASSERT_GT(temp.size(), 10u);
+    std::vector<unsigned char> old, temp;
+};
+
+TEST_F(DamagedCommit, AValueByteChangedInTheRightSizeIsCaughtByTheChecksum)
+{
+    temp[temp.size() / 2 + 300] ^= 0x5a;
+    WriteFileBytes(dir.File("s.QV$"), temp);
+    ExpectOldSetWithLeftoversAside("checksum");
+}
+
+TEST_F(DamagedCommit, AFileOfTheWrongSizeIsSetAside)
+{
     temp.resize(temp.size() - 10);
     WriteFileBytes(dir.File("s.QV$"), temp);
-    std::vector<unsigned char> old = ReadWholeFile(qvf);
+    ExpectOldSetWithLeftoversAside("not the size");
+}
+
+TEST_F(DamagedCommit, ARecordWithoutChecksumIsStillOpenedAsADataSetFirst)
+{
+    // A record written before checksums were kept: the files are still
+    // checked as a data set, and a zeroed header keeps the old set.
+    std::vector<unsigned char> record = ReadWholeFile(dir.File("s.QVC"));
+    std::string text(record.begin(), record.end());
+    size_t at = text.find("checksum ");
+    ASSERT_NE(at, std::string::npos);
+    text.erase(at, text.find("\r\n", at) + 2 - at);
+    WriteFileBytes(dir.File("s.QVC"), std::vector<unsigned char>(text.begin(), text.end()));
+    std::fill(temp.begin(), temp.begin() + 64, 0);
+    WriteFileBytes(dir.File("s.QV$"), temp);
+    ExpectOldSetWithLeftoversAside("damaged header");
+}
+
+TEST_F(DamagedCommit, ASecondSetAsideTakesAFreshName)
+{
+    WriteFileBytes(dir.File("s-unchecked-save.QVC"), std::vector<unsigned char>{'x'});
+    temp[temp.size() - 1] ^= 1;
+    WriteFileBytes(dir.File("s.QV$"), temp);
     DATASET dataSet;
-    EXPECT_EQ(dataSet.Open(qvf.c_str()), DSERR_RECOVERY);
-    EXPECT_NE(std::string(dataSet.GetErrorText()).find("s.QV$"), std::string::npos) << dataSet.GetErrorText();
-    EXPECT_EQ(ReadWholeFile(qvf), old);
-    EXPECT_TRUE(FileExists(dir.File("s.QVC")));
+    ASSERT_EQ(dataSet.Open(qvf.c_str()), DSERR_NONE) << dataSet.GetErrorText();
+    EXPECT_NE(std::string(dataSet.GetSaveRecoveryText()).find("s-unchecked-save2.QV$"), std::string::npos);
+    EXPECT_TRUE(FileExists(dir.File("s-unchecked-save2.QV$")));
 }
 
 } // namespace

@@ -112,10 +112,15 @@ TEST_F(MainTest, MissingOrUnsoundLanguageFileEndsWithTheMessage)
     EXPECT_EQ(nullptr, userPersist);
     EXPECT_EQ(nullptr, uiStorage);
 
-    WriteFile(LanguageFile(), "this line is no text\r\n");
+    // A file with one bad line among good ones is named with the line and
+    // its fault, not taken for a missing file.
+    WriteFile(LanguageFile(), "1.1 Good text\r\n1.2 Another\r\nthis line is no text\r\n");
     EXPECT_EQ(1, RunMain({"/ns"}));
     EXPECT_EQ(2, reports.count);
     EXPECT_EQ(nullptr, languageCatalog);
+    EXPECT_EQ(0u, reports.message.find("The language file cannot be used: ")) << reports.message;
+    EXPECT_NE(std::string::npos, reports.message.find(LanguageFile() + ", line 3: ")) << reports.message;
+    EXPECT_EQ(std::string::npos, reports.message.find("No language file")) << reports.message;
 }
 
 TEST_F(MainTest, OpensTheDataSetNamedOnTheCommandLine)

@@ -165,3 +165,33 @@ TEST(CrossTableKernel, HugeWeightsScaleTheFiguresOfTheUnweightedTable)
     // tau-a's pairs are n (n - 1) / 2, which a weight changes: near n^2 / 2.
     EXPECT_NEAR(q.tauA, 2.0 * (p.concordant - p.discordant) / (53.0 * 53.0), 1e-12);
 }
+
+TEST(CrossTableKernel, ATotalPastTheLargestDoubleGivesScaleFreeMeasuresOrTheMark)
+{
+    // Three cases, two of 1e308 in different cells: every cell is a double,
+    // the total is not. The scale-free figures equal those of the table
+    // divided by 1e308; chi-square and the pair counts grow past any double.
+    const double heavy[] = {1e308, 0, 1, 1e308};
+    const double light[] = {1, 0, 1e-308, 1};
+    const CrossTable table = CrossTable::FromDense(heavy, 2, 2);
+    EXPECT_FALSE(table.Representable());
+    const ChiSquareResult a = ChiSquare(heavy, 2, 2), b = ChiSquare(light, 2, 2);
+    EXPECT_EQ(a.chiSquare, kNotComputed);
+    EXPECT_EQ(a.probability, kNotComputed);
+    EXPECT_NEAR(a.phi, b.phi, 1e-12);
+    EXPECT_NEAR(a.cramersV, b.cramersV, 1e-12);
+    EXPECT_NEAR(a.contingency, b.contingency, 1e-12);
+    const OrdinalResult p = Ordinal(heavy, 2, 2), q = Ordinal(light, 2, 2);
+    EXPECT_EQ(p.concordant, kNotComputed);
+    EXPECT_NEAR(p.gamma, q.gamma, 1e-12);
+    EXPECT_NEAR(p.tauB, q.tauB, 1e-12);
+    EXPECT_NEAR(p.somersSymmetric, q.somersSymmetric, 1e-12);
+
+    // A cell that is itself infinite has no scaled copy: the mark, and the
+    // call returns.
+    const double infinite[] = {INFINITY, 1, 1, 1};
+    ExpectAllNotComputed(Ordinal(infinite, 2, 2));
+    const ChiSquareResult c = ChiSquare(infinite, 2, 2);
+    EXPECT_EQ(c.chiSquare, kNotComputed);
+    EXPECT_EQ(c.phi, kNotComputed);
+}

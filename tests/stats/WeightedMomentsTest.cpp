@@ -107,3 +107,31 @@ TEST(WeightedMoments, EveryComputationGivesTheSameStandardDeviation)
     for (const auto &other : others)
         EXPECT_EQ(Bits(other.value), Bits(sd)) << other.computation << ": " << other.value << " against " << sd;
 }
+
+TEST(WeightedMoments, SkewnessAndKurtosisDoNotDependOnTheScaleOfValuesOrWeights)
+{
+    // The same skewed sample: as it is, its values times 2^1000 or near
+    // the largest double, and its weights near 1e300.
+    const double sample[] = {-1, 1, -1, 1, -1, 1, 2, 5, -1, 1, 0.5, 3};
+    WeightedMoments plain, bigValues, hugeValues, hugeWeights, alternating, alternatingUnit;
+    for (int round = 0; round < 500; ++round) {
+        for (double x : sample) {
+            plain.Add(x, 1.0);
+            bigValues.Add(std::ldexp(x, 1000), 1.0);
+            hugeValues.Add(x * 3.4e307, 1.0);
+            hugeWeights.Add(x, 1e300);
+        }
+        alternating.Add(round % 2 ? 1.7e308 : -1.7e308, 1.0);
+        alternatingUnit.Add(round % 2 ? 1.0 : -1.0, 1.0);
+    }
+    for (const WeightedMoments *m : {&bigValues, &hugeValues}) {
+        EXPECT_NEAR(m->Skewness(), plain.Skewness(), 1e-12);
+        EXPECT_NEAR(m->Kurtosis(), plain.Kurtosis(), 1e-12);
+    }
+    // Weights of 1e300 stand for that many cases: the sample corrections
+    // vanish, the population figures remain.
+    EXPECT_NEAR(hugeWeights.Skewness(), plain.Skewness(), 1e-2 * std::fabs(plain.Skewness()));
+    EXPECT_NEAR(hugeWeights.Kurtosis(), plain.Kurtosis(), 1e-2 * std::fabs(plain.Kurtosis()));
+    EXPECT_NEAR(alternating.Kurtosis(), alternatingUnit.Kurtosis(), 1e-12);
+    EXPECT_NEAR(alternating.Skewness(), alternatingUnit.Skewness(), 1e-12);
+}

@@ -17,6 +17,7 @@
 // one is the control variable), --weight VAR (weighs the cases by VAR
 // instead of the data set's own weight). The object "open" only opens the
 // data set (the base a computation's memory is measured from).
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +28,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "dataset/WeightRec.h"
 #include "stats/CorrObj.h"
 #include "stats/FREQOBJ.h"
 #include "stats/GMultResp.h"
@@ -36,12 +38,21 @@
 #include "stats/PairedTests.h"
 #include "stats/RegObj.h"
 #include "stats/RegressionKernel.h"
+#include "stats/StatMissing.h"
 #include "stats/XTABOBJ.h"
 
 namespace {
 
+// Why a figure could not be represented, given after its mark: the data
+// set's weights, or else its values, are too large to sum.
+const char *notRepresentable = "--- (values too large to sum)";
+
 void Print(const std::string &name, double value)
 {
+    if (!std::isfinite(value)) {
+        std::printf("%s %s\n", name.c_str(), notRepresentable);
+        return;
+    }
     std::printf("%s %.17g\n", name.c_str(), value);
 }
 
@@ -104,6 +115,16 @@ struct Options
     bool set = false;
 };
 
+// A computation that could not read its cases says why and statprint ends
+// with exit code 1, rather than printing the figures of no cases.
+bool Failed(const StatClass &computation)
+{
+    if (!*computation.GetFailureText())
+        return false;
+    std::fprintf(stderr, "statprint: %s\n", computation.GetFailureText());
+    return true;
+}
+
 int Usage()
 {
     std::fprintf(stderr, "usage: statprint <dataset.QVF> <object> [options] <variables>\n"
@@ -130,6 +151,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
     } else if (object == "desc" && n == 1) {
         MeanObj m(v[0], set);
         m.Compute();
+        if (Failed(m))
+            return 1;
         PrintRecord("desc.", m.record);
     } else if (object == "xtab" && n == 2) {
         LISTETYPE first(set, v[0]), second(set, v[1]);
@@ -140,14 +163,19 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         }
         x.ComputeChiSquareTest();
         x.ComputeOrdinalMeasures();
-        Print("xtab.total", x.total);
+        // Counts of a table held scaled (weights too large to sum) are
+        // scaled back; those that pass the largest double print the mark.
+        Print("xtab.total", x.Unscaled(x.total));
         for (int i = 0; i < x.RowCount(); ++i)
             for (int j = 0; j < x.ColumnCount(); ++j) {
                 const std::string c = "xtab.cell." + std::to_string(i + 1) + "_" + std::to_string(j + 1) + ".";
-                Print(c + "count", x.Cell(i, j));
-                Print(c + "expected", x.Expected(i, j));
-                Print(c + "deviation", x.Deviation(i, j));
-                Print(c + "stddev", x.StandardizedDeviation(i, j));
+                Print(c + "count", x.Unscaled(x.Cell(i, j)));
+                Print(c + "expected", x.Expected(i, j) == kNotComputed ? kNotComputed : x.Unscaled(x.Expected(i, j)));
+                Print(c + "deviation",
+                      x.Deviation(i, j) == kNotComputed ? kNotComputed : x.Unscaled(x.Deviation(i, j)));
+                Print(c + "stddev", x.StandardizedDeviation(i, j) == kNotComputed
+                                        ? kNotComputed
+                                        : x.UnscaledRoot(x.StandardizedDeviation(i, j)));
             }
         const struct
         {
@@ -170,6 +198,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
     } else if (object == "oneway" && n == 2) {
         OnewayObj w(v[0], v[1], set);
         w.Compute();
+        if (Failed(w))
+            return 1;
         if (w.tooManyGroups) {
             Print("oneway.toomanygroups", 1);
             return 0;
@@ -207,6 +237,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             }
     } else if (object == "corr" && n >= 1) {
         CorrObj c(list.data(), o.pairwise ? CorrObj::kPairwise : CorrObj::kListwise, nullptr, set);
+        if (Failed(c))
+            return 1;
         Print("corr.error", c.errorCode);
         Print("corr.errorvariable", c.errorVariable);
         if (c.errorCode)
@@ -224,6 +256,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         independents.push_back(0);
         PrintedRegression r(v[0], independents.data(), o.method, o.pairwise ? 2 : 1, o.pIn, o.pOut, set);
         r.ComputeCorrelationMatrix();
+        if (Failed(r))
+            return 1;
         Print("reg.status", r.status);
         Print("reg.failedvariable", r.failedVariable);
         for (int s = 0; s < r.StepCount(); ++s) {
@@ -248,6 +282,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         }
     } else if (object == "ttest" && n == 2) {
         GTtestPar t(v[0], v[1], 1, set);
+        if (Failed(t))
+            return 1;
         Print("ttest.n", t.n);
         Print("ttest.weightedsum", t.weightedSum);
         for (int i = 0; i < 2; ++i) {
@@ -266,6 +302,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Print("ttest.pr", t.CorrelationPValue(true));
     } else if (object == "sign" && n == 2) {
         SignTest s(v[0], v[1], set);
+        if (Failed(s))
+            return 1;
         Print("sign.status", s.status);
         Print("sign.larger", s.larger);
         Print("sign.smaller", s.smaller);
@@ -276,6 +314,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Print("sign.zp", s.zP);
     } else if (object == "wilcoxon" && n == 2) {
         Wilcoxon w(v[0], v[1], set);
+        if (Failed(w))
+            return 1;
         const struct
         {
             const char *name;
@@ -303,6 +343,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             Print(std::string("wilcoxon.") + e.name, e.value);
     } else if (object == "mcnemar" && n == 2) {
         McNemar m(v[0], v[1], set);
+        if (Failed(m))
+            return 1;
         Print("mcnemar.status", m.status);
         const char *cells[] = {"a", "b", "c", "d"};
         for (int i = 0; i < 4; ++i)
@@ -313,11 +355,15 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Print("mcnemar.chisqp", m.chiSquareP);
     } else if (object == "multfreq" && n >= 1) {
         GMultRespFreq m(list.data(), o.base, o.pairwise ? 1 : 0, 0, 0, set);
+        if (Failed(m))
+            return 1;
         Print("multfreq.cases", m.caseCount);
         PrintDistribution("multfreq.", *m.Result());
     } else if (object == "multdiko" && n >= 1) {
         ValueRangeList ranges = {{o.value, o.value}};
         GMultRespDiko m(list.data(), o.base, 1, ranges, set);
+        if (Failed(m))
+            return 1;
         Print("multdiko.cases", m.caseCount);
         PrintDistribution("multdiko.", *m.Result());
     } else if (object == "ntab" && n >= 2) {
@@ -333,6 +379,8 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             controls.push_back(0);
             t.ComputeForVariable(v[0], controls.data(), 0);
         }
+        if (Failed(t))
+            return 1;
         Print("ntab.kind", t.tableKind);
         Print("ntab.cases", t.caseCount);
         std::vector<double> keys(t.dimensions.size());
@@ -427,6 +475,8 @@ int main(int argc, char **argv)
             variables.push_back(number);
         }
     }
+    if (set->GetWeight() && set->GetWeight()->IsActive())
+        notRepresentable = "--- (weights too large to sum)";
     const int result = Run(set, argv[2], o, variables);
     // The cases in the selection that the computation left out for a zero,
     // negative or missing weight (status 12 when there are any).

@@ -302,4 +302,41 @@ TEST_F(XtabTest, ARefusedCrosstabPrintsNoCaseCount)
     EXPECT_EQ(std::string::npos, text.Text().find("Number of cases")) << text.Text();
 }
 
+// Three cases, two of 1e308 in one cell: the cell and the totals have no
+// figure and print the mark, the footer says why, and the percentages and
+// measures are those of the table scaled down (the ordered table has
+// gamma 1).
+TEST_F(XtabTest, WeightsPastTheLargestDoubleGiveTheTableAndMeasuresWithTheReason)
+{
+    Survey survey(Survey::Text{"variable a\ntype u8\nvariable b\ntype u8\nvariable w\ntype double\nweight w\n",
+                               "a,b,w\n1,1,1e308\n1,1,1e308\n2,2,1\n"});
+    XtabText page(survey.DataSet(), 1, 2, xtabCounts | xtabTotalPercent, everyMeasure | xtabTablesOn);
+    const std::string &text = page.Text();
+    EXPECT_EQ(std::string::npos, text.find("inf")) << text;
+    EXPECT_EQ(std::string::npos, text.find("nan")) << text;
+    const std::vector<std::string> counts = Fields(TableLines(text, 21).at(3));
+    ASSERT_GE(counts.size(), 3u);
+    EXPECT_EQ("**", counts[1]);
+    EXPECT_EQ("0.00", counts[2]);
+    EXPECT_EQ("100.0", Fields(TableLines(text, 24).at(3)).at(1));
+    EXPECT_NE(std::string::npos, text.find("** weights too large to sum\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("--- (weights too large to sum)")) << text;
+    EXPECT_NE(std::string::npos, text.find("1.000")) << "gamma\n" << text;
+}
+
+// A table of more cells than a page shows is refused with its size before
+// its lines are written, and its measures still follow.
+TEST_F(XtabTest, ATableTooLargeToShowIsRefusedWithItsSize)
+{
+    std::string csv = "a,b\n";
+    for (int c = 0; c < 700; ++c)
+        csv += std::to_string(c) + "," + std::to_string(c * 3 % 700) + "\n";
+    Survey survey(Survey::Text{"variable a\ntype i16\nvariable b\ntype i16\n", csv});
+    XtabText page(survey.DataSet(), 1, 2, xtabCounts, everyMeasure | xtabTablesOn);
+    const std::string &text = page.Text();
+    EXPECT_NE(std::string::npos, text.find("has 700 rows and 700 columns; its tables of 490,000 cells are too many"))
+        << text.substr(0, 2000);
+    EXPECT_LT(text.size(), 5000u);
+}
+
 } // namespace

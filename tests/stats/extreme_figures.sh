@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Every computation of the figures tool over data sets at the extremes of a
+# double, under Wine: weights of 1e300, 1.7e308 and 4e-320 and values of
+# +-1.7e308 give figures or the not-computed mark with its reason, never
+# inf or nan, and exit code 0; three cases weighing 1e308, 1e308 and 1 give
+# a crosstab and its measures; a NaN weight makes every computation fail
+# with exit code 1, naming the file, the variable and the case.
+# Arguments: qvconvert.exe, statprint.exe.
+set -euo pipefail
+qvconvert="$1"; statprint="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+wine="${MERVALO_WINE:-wine}"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+printf 'variable a\nvariable b\nvariable c\nvariable w\nweight w\n' >"$work/w.desc"
+# 40 cases: a 1..4, b 1..3, c spread; every case the same weight, or (vals)
+# values alternating around 0 at the largest double.
+make_csv() { # name weight
+    {
+        echo a,b,c,w
+        for i in $(seq 0 39); do
+            echo "$((i % 4 + 1)),$((i * 7 % 3 + 1)),$((i % 5)).$((i % 3 * 5)),$2"
+        done
+    } >"$work/$1.csv"
+}
+make_csv w300 1e300
+make_csv w17 1.7e308
+make_csv wsub 4e-320
+{
+    echo a,b,c,w
+    for i in $(seq 0 39); do
+        if [ $((i % 2)) = 1 ]; then v=1.7e308; else v=-1.7e308; fi
+        if [ $((i % 3)) = 0 ]; then c=1; else c=$v; fi
+        echo "$v,$((i % 3 + 1)),$c,1"
+    done
+} >"$work/vals.csv"
+printf 'a,b,c,w\n1,1,1,1e308\n1,1,2,1e308\n2,2,3,1\n' >"$work/three.csv"
+
+computations=("freq a" "freq c" "desc c" "xtab a b" "oneway c a" "corr a b c" "reg c a b" "ttest a c"
+              "sign a c" "wilcoxon a c" "mcnemar a b" "multfreq a b" "multdiko a b" "ntab c a")
+for set in w300 w17 wsub vals three; do
+    (cd "$work" && "$wine" "$qvconvert" w.desc $set.csv $set.QVF >/dev/null) || { fail "$set does not convert"; continue; }
+    for computation in "${computations[@]}"; do
+        set +e
+        (cd "$work" && "$wine" "$statprint" $set.QVF $computation >"$work/out" 2>"$work/err")
+        code=$?
+        set -e
+        [ "$code" = 0 ] || fail "$set, $computation: exit code $code ($(tr -d '\r' <"$work/err"))"
+        if grep -Eiq '(^|[ -])(inf|nan)' "$work/out"; then
+            fail "$set, $computation: $(grep -Ei '(^|[ -])(inf|nan)' "$work/out" | head -3 | tr -d '\r' | tr '\n' ';')"
+        fi
+        if grep -q -- '---' "$work/out" && grep -- '---' "$work/out" | grep -vq 'too large to sum'; then
+            fail "$set, $computation: a mark without its reason"
+        fi
+    done
+done
+
+# The crosstab of three cases: the cells, and measures computed from the
+# table scaled down (gamma of a perfectly ordered table is 1).
+(cd "$work" && "$wine" "$statprint" three.QVF xtab a b >"$work/raw" 2>&1) || fail "three cases: crosstab failed"
+tr -d '\r' <"$work/raw" >"$work/out"
+grep -q '^xtab.cell.1_1.count --- (weights too large to sum)' "$work/out" || fail "three cases: the summed cell"
+grep -q '^xtab.cell.2_2.count 1$' "$work/out" || fail "three cases: the cell of weight 1"
+grep -q '^xtab.gamma 1$' "$work/out" || fail "three cases: gamma $(grep gamma "$work/out" | tr -d '\r')"
+
+# A NaN weight in case 7: the converter refuses NaN, so the weight's eight
+# bytes are set in the written file.
+printf 'a,b,c,w\n' >"$work/nan.csv"
+for i in $(seq 0 9); do
+    if [ "$i" = 6 ]; then w=12345.5; else w=1; fi
+    echo "$((i % 3)),$((i % 2)),$i,$w" >>"$work/nan.csv"
+done
+(cd "$work" && "$wine" "$qvconvert" w.desc nan.csv nan.QVF >/dev/null) || fail "nan does not convert"
+python3 - "$work/nan.QVF" <<'PY'
+import struct, sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+at = data.find(struct.pack('<d', 12345.5))
+data[at:at + 8] = struct.pack('<d', float('nan'))
+open(sys.argv[1], 'wb').write(data)
+PY
+for computation in "${computations[@]}"; do
+    set +e
+    (cd "$work" && "$wine" "$statprint" nan.QVF $computation >"$work/out" 2>"$work/err")
+    code=$?
+    set -e
+    message="$(tr -d '\r' <"$work/err")"
+    [ "$code" = 1 ] || fail "NaN weight, $computation: exit code $code"
+    case "$message" in
+        *nan.QVF*"variable w"*"case 7"*) ;;
+        *) fail "NaN weight, $computation: message '$message'" ;;
+    esac
+done
+
+[ "$failures" = 0 ] && echo "figures at the extremes: all checks passed"
+exit "$failures"
