@@ -50,6 +50,7 @@ public:
         alignRightBaseline = 36,  // right, baseline
         alignCentreTop = 10,      // centre, top
         alignCentreBottom = 18,   // centre, bottom
+        alignLeftTop = 9,         // left, top
     };
     // The valid percents of a distribution whose answers add up to more than
     // this (multiple responses) make no pie, headings or legend.
@@ -114,6 +115,13 @@ protected:
     // The record's word, when there is a record, into the copy.
     void ReadRecordWord();
     DrawStyle *Style(StyleRole role) { return &styles[role]; }
+    // The legend's swatch and gap, fitted to whole pixels, in logical units.
+    void LegendSizes(int &swatchX, int &swatchY, int &gapX, int &gapY);
+    // Logical units of so many pixels across or down.
+    int LogicalAcross(int pixels);
+    int LogicalDown(int pixels);
+    // The legend's indent of its swatches.
+    static constexpr int legendIndent = 120;
     // The style of the shown category of that index (from 0).
     DrawStyle *CategoryStyle(int index) { return &categoryStyles[static_cast<std::size_t>(index)]; }
     int ShownCount() const { return static_cast<int>(shown.size()); }
