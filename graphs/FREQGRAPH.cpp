@@ -72,6 +72,12 @@ TEKSTELEMENT *FREQGRAPH::MakeText(int x, int y, const char *text, int alignment,
     return item;
 }
 
+TEKSTELEMENT *FREQGRAPH::Placed(TEKSTELEMENT *text)
+{
+    text->SetFlag(element::flagPlaced);
+    return text;
+}
+
 void FREQGRAPH::ReadRecordWord()
 {
     if (record)
@@ -163,8 +169,11 @@ void FREQGRAPH::AddCaptionAndHeadings()
 {
     const int centre = (titleArea.left + titleArea.right) / 2;
     int space = 0;
+    textsBottom = 0;
     if (optionWord & optionCaption) {
-        AddElement(MakeText(centre, titleArea.top, CaptionText(), alignCentreTop, titleSize, TEKSTELEMENT::styleBold));
+        textsBottom = titleArea.top + LogicalDown(titleSize + 2);
+        AddElement(MakeText(centre, titleArea.top, FitWidth(CaptionText(), titleSize, TEKSTELEMENT::styleBold).c_str(),
+                            alignCentreTop, titleSize, TEKSTELEMENT::styleBold));
         space = captionSpace;
     } else if (distribution->headingCount < 2) {
         space = captionSpace;
@@ -183,9 +192,20 @@ void FREQGRAPH::AddCaptionAndHeadings()
     int nextTop = (optionWord & optionCaption) ? titleArea.top + pixelsDown(titleSize + 2) : titleArea.top;
     for (long i = 0; i < count; ++i) {
         const int top = std::max(titleArea.top + space + static_cast<int>(i) * line, nextTop);
-        AddElement(MakeText(centre, top, distribution->CategoryAt(i), alignCentreTop, headingSize));
+        AddElement(MakeText(centre, top, FitWidth(distribution->CategoryAt(i), headingSize, 0).c_str(), alignCentreTop,
+                            headingSize));
         nextTop = top + pixelsDown(headingSize + 2);
+        textsBottom = nextTop;
     }
+}
+
+std::string FREQGRAPH::FitWidth(const char *text, int size, std::uint32_t style)
+{
+    // Centred on the middle of the window: the whole width less a margin.
+    int width = logicalWidth, unused = 0;
+    ToDeviceUnits(width, unused);
+    const std::string whole = text ? text : "";
+    return OSHandle() && width > 0 ? CutTextToWidth(whole, std::max(width - 6, 1), size, style) : whole;
 }
 
 int FREQGRAPH::LogicalAcross(int pixels)
@@ -224,15 +244,17 @@ void FREQGRAPH::AddLegend()
 
     // The rows that fit in the window's height; when some do not, the top
     // row says how many more there are.
+    // Below the caption and headings, which take the window's top.
     const int margin = LogicalDown(gapMinimumPixels);
-    const int room = logicalHeight - 2 * margin;
+    const int roof = std::max(margin, textsBottom + margin);
+    const int room = logicalHeight - margin - roof;
     const int rowsThatFit = std::max(1, (room - gapY) / (gapY + swatchY));
     const int rows = std::min(n, rowsThatFit);
     const int listed = rows < n ? rows - 1 : n;
     const int height = rows * (gapY + swatchY) + gapY;
     // A legend taller than the room under its place moves up so that its
     // last row stays inside the window.
-    const int top = std::max(margin, std::min(legendArea.top, logicalHeight - margin - height));
+    const int top = std::max(roof, std::min(legendArea.top, logicalHeight - margin - height));
     auto *legend = new GROUPELEMENT;
     auto *background =
         new BOXELEMENT(legendArea.left, top, legendArea.right - legendArea.left, height, Style(legendRole));
@@ -250,11 +272,13 @@ void FREQGRAPH::AddLegend()
         legend->AddElement(new BOXELEMENT(x, y, swatchX, swatchY, CategoryStyle(i)));
         const std::string label =
             CutTextToWidth(shown[static_cast<std::size_t>(i)].label, std::max(roomPixels - 2, 0), legendSize, 0);
-        legend->AddElement(MakeText(textX, y + swatchY / 2 - halfText, label.c_str(), alignLeftTop, legendSize));
+        legend->AddElement(
+            Placed(MakeText(textX, y + swatchY / 2 - halfText, label.c_str(), alignLeftTop, legendSize)));
     }
     if (listed < n) {
         const std::string more = "and " + std::to_string(n - listed) + " more";
-        legend->AddElement(MakeText(x, top + gapY + swatchY / 2 - halfText, more.c_str(), alignLeftTop, legendSize));
+        legend->AddElement(
+            Placed(MakeText(x, top + gapY + swatchY / 2 - halfText, more.c_str(), alignLeftTop, legendSize)));
     }
     AddElement(legend);
 }

@@ -117,6 +117,8 @@ protected:
     DrawStyle *Style(StyleRole role) { return &styles[role]; }
     // The legend's swatch and gap, fitted to whole pixels, in logical units.
     void LegendSizes(int &swatchX, int &swatchY, int &gapX, int &gapY);
+    // The text cut in its middle to the window's width.
+    std::string FitWidth(const char *text, int size, std::uint32_t style);
     // Logical units of so many pixels across or down.
     int LogicalAcross(int pixels);
     int LogicalDown(int pixels);
@@ -125,6 +127,9 @@ protected:
     // The style of the shown category of that index (from 0).
     DrawStyle *CategoryStyle(int index) { return &categoryStyles[static_cast<std::size_t>(index)]; }
     int ShownCount() const { return static_cast<int>(shown.size()); }
+    // A text placed from its measure, which the window's fitting passes
+    // leave where it is.
+    static TEKSTELEMENT *Placed(TEKSTELEMENT *text);
 
     FREQOBJ *distribution;
     DrawStyle styles[styleRoleCount];
@@ -148,6 +153,9 @@ protected:
     double axisMinimum = 0, axisMaximum = 0;
     unsigned long optionWord;
     FreqGraphOption *record;
+    // The bottom of the caption and heading lines of the last build, in
+    // logical units measured at the window's size (0: none).
+    int textsBottom = 0;
 
 private:
     void TakeCategories();

@@ -78,13 +78,15 @@ void FREQPIE::WidenLegend()
 bool FREQPIE::PlaceText(GROUPELEMENT *group, TEKSTELEMENT *text)
 {
     text->Attach(this);
+    Placed(text);
     const RECT r = text->DrawnRect();
-    int right = logicalWidth, bottom = logicalHeight;
+    int right = logicalWidth, bottom = logicalHeight, roof = textsBottom, unused = 0;
     ToDeviceUnits(right, bottom);
-    int legendLeft = legendArea.left, unused = 0;
+    ToDeviceUnits(unused, roof);
+    int legendLeft = legendArea.left;
     ToDeviceUnits(legendLeft, unused);
     const bool legendShown = !(optionWord & optionLabelsOnPie);
-    bool fits = r.left >= 0 && r.top >= 0 && r.right <= right && r.bottom <= bottom &&
+    bool fits = r.left >= 0 && r.top >= roof && r.right <= right && r.bottom <= bottom &&
                 !(legendShown && r.right > legendLeft);
     for (const RECT &other : placed) {
         RECT common;
@@ -158,12 +160,21 @@ void FREQPIE::DrawData()
             MakeText(centreX, centreY, StatText(noPieText, noPieGroup), alignCentreBaseline, pieNumberSize));
         return;
     }
+    // Under the caption and headings: where they reach into the plot area
+    // the pie moves down and may use the window's height to its foot.
+    int pieTop = plotArea.top, pieBottom = plotArea.bottom;
+    if (OSHandle() && textsBottom + LogicalDown(4) > plotArea.top) {
+        pieTop = textsBottom + LogicalDown(4);
+        pieBottom = std::max(plotArea.bottom, logicalHeight - LogicalDown(4));
+        centreY = (pieTop + pieBottom) / 2;
+        radius = std::min(radius, std::max(0, (pieBottom - pieTop) / 2));
+    }
     // Round in whole pixels: the same number across and down, as large as
     // the plot area allows in pixels (a narrow plot in a wide window is
     // narrower in logical units than in pixels).
     int pixelsX = radius, pixelsY = radius;
     ToDeviceUnits(pixelsX, pixelsY);
-    int plotWidth = plotArea.right - plotArea.left, plotHeight = plotArea.bottom - plotArea.top;
+    int plotWidth = plotArea.right - plotArea.left, plotHeight = std::max(0, pieBottom - pieTop);
     ToDeviceUnits(plotWidth, plotHeight);
     const int pixels = std::max(std::min(pixelsX, pixelsY), std::min(plotWidth, plotHeight) / 2);
     radiusX = radiusY = pixels;

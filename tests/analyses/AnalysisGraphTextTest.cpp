@@ -1,5 +1,5 @@
 // The texts of the crosstab bar chart and of the dichotomies' bar chart at
-// three window sizes, from a workbook's graph pane at its default size to a
+// four window sizes, from a tiled workbook's small graph pane to a
 // maximised one: no two texts cover the same pixels and every text lies
 // inside the window, in every layout of the chart.
 #include "tests/analyses/AnalysesTestSupport.h"
@@ -27,8 +27,9 @@ struct Size
 {
     int width, height;
 };
-// A workbook's graph pane at its default size, dragged larger, maximised.
-const Size sizes[] = {{380, 260}, {450, 340}, {1270, 900}};
+// A workbook's graph pane at its default size, dragged larger, maximised,
+// and tiled with fifteen other workbooks in a 1280 x 1024 main window.
+const Size sizes[] = {{380, 260}, {450, 340}, {1270, 900}, {300, 130}};
 
 class AnalysisGraphText : public WindowTest, public testing::WithParamInterface<Size>
 {

@@ -101,7 +101,7 @@ private:
             if (auto *group = dynamic_cast<GROUPELEMENT *>(item))
                 Collect(group->Children());
             else if (auto *text = dynamic_cast<TEKSTELEMENT *>(item))
-                if (*text->Text())
+                if (*text->Text() && !text->HasFlag(element::flagLeftOut))
                     texts.push_back(text);
         }
     }
