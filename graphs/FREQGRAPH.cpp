@@ -15,7 +15,7 @@ constexpr int swatchUnits = 200, swatchMinimumPixels = 15, swatchMaximumPixels =
 constexpr int gapUnits = 120, gapMinimumPixels = 3, gapMaximumPixels = 12;
 // The legend's height per category and its margin, and its place.
 constexpr int legendRowUnits = 320, legendMarginUnits = 120;
-constexpr int legendLeft = 8350, legendRight = 9850, legendIndent = 120;
+constexpr int legendLeft = 8350, legendRight = 9850;
 constexpr int legendTop = 2000, legendSpan = 6000;
 // The space the caption takes above the headings.
 constexpr int captionSpace = 600;
@@ -72,6 +72,12 @@ TEKSTELEMENT *FREQGRAPH::MakeText(int x, int y, const char *text, int alignment,
     return item;
 }
 
+TEKSTELEMENT *FREQGRAPH::Placed(TEKSTELEMENT *text)
+{
+    text->SetFlag(element::flagPlaced);
+    return text;
+}
+
 void FREQGRAPH::ReadRecordWord()
 {
     if (record)
@@ -83,8 +89,9 @@ void FREQGRAPH::ReadRecordWord()
 void FREQGRAPH::BuildGraph()
 {
     TakeOptionWord();
-    AdjustLayout();
+    // The categories first: the layout measures their labels.
     TakeCategories();
+    AdjustLayout();
     PlaceLegendArea();
     categoryAlignment = perCategoryColoursOff && horizontal ? alignRightBaseline : alignCentreTop;
 
@@ -162,8 +169,11 @@ void FREQGRAPH::AddCaptionAndHeadings()
 {
     const int centre = (titleArea.left + titleArea.right) / 2;
     int space = 0;
+    textsBottom = 0;
     if (optionWord & optionCaption) {
-        AddElement(MakeText(centre, titleArea.top, CaptionText(), alignCentreTop, titleSize, TEKSTELEMENT::styleBold));
+        textsBottom = titleArea.top + LogicalDown(titleSize + 2);
+        AddElement(MakeText(centre, titleArea.top, FitWidth(CaptionText(), titleSize, TEKSTELEMENT::styleBold).c_str(),
+                            alignCentreTop, titleSize, TEKSTELEMENT::styleBold));
         space = captionSpace;
     } else if (distribution->headingCount < 2) {
         space = captionSpace;
@@ -182,15 +192,40 @@ void FREQGRAPH::AddCaptionAndHeadings()
     int nextTop = (optionWord & optionCaption) ? titleArea.top + pixelsDown(titleSize + 2) : titleArea.top;
     for (long i = 0; i < count; ++i) {
         const int top = std::max(titleArea.top + space + static_cast<int>(i) * line, nextTop);
-        AddElement(MakeText(centre, top, distribution->CategoryAt(i), alignCentreTop, headingSize));
+        AddElement(MakeText(centre, top, FitWidth(distribution->CategoryAt(i), headingSize, 0).c_str(), alignCentreTop,
+                            headingSize));
         nextTop = top + pixelsDown(headingSize + 2);
+        textsBottom = nextTop;
     }
 }
 
-void FREQGRAPH::AddLegend()
+std::string FREQGRAPH::FitWidth(const char *text, int size, std::uint32_t style)
 {
-    const int n = ShownCount();
-    int swatchX = swatchUnits, swatchY = swatchUnits, gapX = gapUnits, gapY = gapUnits;
+    // Centred on the middle of the window: the whole width less a margin.
+    int width = logicalWidth, unused = 0;
+    ToDeviceUnits(width, unused);
+    const std::string whole = text ? text : "";
+    return OSHandle() && width > 0 ? CutTextToWidth(whole, std::max(width - 6, 1), size, style) : whole;
+}
+
+int FREQGRAPH::LogicalAcross(int pixels)
+{
+    int unused = 0;
+    ToLogicalUnits(pixels, unused);
+    return pixels;
+}
+
+int FREQGRAPH::LogicalDown(int pixels)
+{
+    int unused = 0;
+    ToLogicalUnits(unused, pixels);
+    return pixels;
+}
+
+void FREQGRAPH::LegendSizes(int &swatchX, int &swatchY, int &gapX, int &gapY)
+{
+    swatchX = swatchY = swatchUnits;
+    gapX = gapY = gapUnits;
     ToDeviceUnits(swatchX, swatchY);
     ToDeviceUnits(gapX, gapY);
     swatchX = std::clamp(swatchX, swatchMinimumPixels, swatchMaximumPixels);
@@ -199,26 +234,51 @@ void FREQGRAPH::AddLegend()
     gapY = std::clamp(gapY, gapMinimumPixels, gapMaximumPixels);
     ToLogicalUnits(swatchX, swatchY);
     ToLogicalUnits(gapX, gapY);
+}
 
+void FREQGRAPH::AddLegend()
+{
+    const int n = ShownCount();
+    int swatchX = 0, swatchY = 0, gapX = 0, gapY = 0;
+    LegendSizes(swatchX, swatchY, gapX, gapY);
+
+    // The rows that fit in the window's height; when some do not, the top
+    // row says how many more there are.
+    // Below the caption and headings, which take the window's top.
+    const int margin = LogicalDown(gapMinimumPixels);
+    const int roof = std::max(margin, textsBottom + margin);
+    const int room = logicalHeight - margin - roof;
+    const int rowsThatFit = std::max(1, (room - gapY) / (gapY + swatchY));
+    const int rows = std::min(n, rowsThatFit);
+    const int listed = rows < n ? rows - 1 : n;
+    const int height = rows * (gapY + swatchY) + gapY;
     // A legend taller than the room under its place moves up so that its
     // last row stays inside the window.
-    const int height = n * (gapY + swatchY) + gapY;
-    int bottomMargin = 0, unused = 0;
-    int margin = gapMinimumPixels;
-    ToLogicalUnits(unused, margin);
-    bottomMargin = margin;
-    const int top = std::max(0, std::min(legendArea.top, logicalHeight - bottomMargin - height));
+    const int top = std::max(roof, std::min(legendArea.top, logicalHeight - margin - height));
     auto *legend = new GROUPELEMENT;
     auto *background =
         new BOXELEMENT(legendArea.left, top, legendArea.right - legendArea.left, height, Style(legendRole));
     background->penWidth = 1;
     legend->AddElement(background);
-    for (int i = 0; i < n; ++i) {
-        const int y = top + gapY + (n - i - 1) * (swatchY + gapY);
-        const int x = legendArea.left + legendIndent;
+    const int x = legendArea.left + legendIndent;
+    const int textX = x + gapX + swatchX;
+    int roomPixels = legendArea.right - textX, unused = 0;
+    ToDeviceUnits(roomPixels, unused);
+    // Each label stands on its swatch's middle line, cut in its middle
+    // when it is wider than the legend.
+    const int halfText = LogicalDown(legendSize) / 2;
+    for (int i = 0; i < listed; ++i) {
+        const int y = top + gapY + (rows - i - 1) * (swatchY + gapY);
         legend->AddElement(new BOXELEMENT(x, y, swatchX, swatchY, CategoryStyle(i)));
-        legend->AddElement(MakeText(x + gapX + swatchX, y + swatchY / 2, shown[static_cast<std::size_t>(i)].label,
-                                    alignLeftBaseline, legendSize));
+        const std::string label =
+            CutTextToWidth(shown[static_cast<std::size_t>(i)].label, std::max(roomPixels - 2, 0), legendSize, 0);
+        legend->AddElement(
+            Placed(MakeText(textX, y + swatchY / 2 - halfText, label.c_str(), alignLeftTop, legendSize)));
+    }
+    if (listed < n) {
+        const std::string more = "and " + std::to_string(n - listed) + " more";
+        legend->AddElement(
+            Placed(MakeText(x, top + gapY + swatchY / 2 - halfText, more.c_str(), alignLeftTop, legendSize)));
     }
     AddElement(legend);
 }

@@ -50,6 +50,7 @@ public:
         alignRightBaseline = 36,  // right, baseline
         alignCentreTop = 10,      // centre, top
         alignCentreBottom = 18,   // centre, bottom
+        alignLeftTop = 9,         // left, top
     };
     // The valid percents of a distribution whose answers add up to more than
     // this (multiple responses) make no pie, headings or legend.
@@ -114,9 +115,21 @@ protected:
     // The record's word, when there is a record, into the copy.
     void ReadRecordWord();
     DrawStyle *Style(StyleRole role) { return &styles[role]; }
+    // The legend's swatch and gap, fitted to whole pixels, in logical units.
+    void LegendSizes(int &swatchX, int &swatchY, int &gapX, int &gapY);
+    // The text cut in its middle to the window's width.
+    std::string FitWidth(const char *text, int size, std::uint32_t style);
+    // Logical units of so many pixels across or down.
+    int LogicalAcross(int pixels);
+    int LogicalDown(int pixels);
+    // The legend's indent of its swatches.
+    static constexpr int legendIndent = 120;
     // The style of the shown category of that index (from 0).
     DrawStyle *CategoryStyle(int index) { return &categoryStyles[static_cast<std::size_t>(index)]; }
     int ShownCount() const { return static_cast<int>(shown.size()); }
+    // A text placed from its measure, which the window's fitting passes
+    // leave where it is.
+    static TEKSTELEMENT *Placed(TEKSTELEMENT *text);
 
     FREQOBJ *distribution;
     DrawStyle styles[styleRoleCount];
@@ -140,6 +153,9 @@ protected:
     double axisMinimum = 0, axisMaximum = 0;
     unsigned long optionWord;
     FreqGraphOption *record;
+    // The bottom of the caption and heading lines of the last build, in
+    // logical units measured at the window's size (0: none).
+    int textsBottom = 0;
 
 private:
     void TakeCategories();

@@ -10,6 +10,8 @@
 
 #include "graphs/FREQGRAPH.h"
 
+#include <vector>
+
 class FREQPIE : public FREQGRAPH
 {
 public:
@@ -32,6 +34,18 @@ protected:
 
 private:
     void AddSliceTexts(GROUPELEMENT *group, double start, double end, const FreqCategory &c);
+    // The legend as wide as its widest label needs, the pie giving way down
+    // to a third of the window's width.
+    void WidenLegend();
+    // Adds the text when its pixels stay inside the window, off the legend
+    // and off every text placed before; false (the text deleted) otherwise.
+    bool PlaceText(GROUPELEMENT *group, TEKSTELEMENT *text);
+    // A slice's figure inside the slice when it fits there, else outside
+    // the pie along the slice's middle radius with a leader line, else none.
+    void AddSliceFigure(GROUPELEMENT *group, double start, double end, double middle, const char *figure);
+
+    // The pixels of the texts placed around the pie in this build.
+    std::vector<RECT> placed;
 
     int centreX, centreY, radius;
     // The radius in x and in y, the same number of whole pixels.

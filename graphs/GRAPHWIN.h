@@ -256,6 +256,12 @@ protected:
     // covers a line above it down below that line, so that the stacked
     // lines of a title block never touch, whatever the font and the size.
     void StackTitleLines(const std::vector<TEKSTELEMENT *> &texts);
+    // The last word on a small window: a text wider than the view is cut in
+    // its middle to the view's width; a text that still leaves the view or
+    // covers a text before it in list order (titles before subtitles, the
+    // data's texts before the legend) is left out of this draw. Texts cut or
+    // left out at one size are whole again at the next draw.
+    void LeaveOutCoveringTexts(const std::vector<TEKSTELEMENT *> &texts);
     // The mouse, key, focus and context-menu codes; the rest goes on to the
     // window.
     ZafEventType InteractionEvent(const ZafEventRecord &event);

@@ -221,7 +221,7 @@ void GRAPHWIN::KeepTextsInside(const std::vector<TEKSTELEMENT *> &texts)
     if (view.right <= view.left || view.bottom <= view.top)
         return;
     for (TEKSTELEMENT *text : texts) {
-        if (text->HasFlag(element::flagDeviceText) || !*text->Text())
+        if (text->HasFlag(element::flagDeviceText) || text->HasFlag(element::flagPlaced) || !*text->Text())
             continue;
         const POINT shift = ShiftIntoView(text->DrawnRect(), view);
         if (shift.x || shift.y)
@@ -238,7 +238,7 @@ void GRAPHWIN::StackTitleLines(const std::vector<TEKSTELEMENT *> &texts)
     const int band = view.top + (view.bottom - view.top) / 4;
     std::vector<std::pair<TEKSTELEMENT *, RECT>> lines;
     for (TEKSTELEMENT *text : texts) {
-        if (text->HasFlag(element::flagDeviceText) || !*text->Text())
+        if (text->HasFlag(element::flagDeviceText) || text->HasFlag(element::flagPlaced) || !*text->Text())
             continue;
         const RECT drawn = text->DrawnRect();
         if (drawn.top < band)
@@ -267,6 +267,35 @@ void GRAPHWIN::StackTitleLines(const std::vector<TEKSTELEMENT *> &texts)
     }
 }
 
+void GRAPHWIN::LeaveOutCoveringTexts(const std::vector<TEKSTELEMENT *> &texts)
+{
+    if (view.right <= view.left || view.bottom <= view.top)
+        return;
+    const int room = view.right - view.left + 1;
+    std::vector<RECT> kept;
+    for (TEKSTELEMENT *text : texts) {
+        if (text->HasFlag(element::flagDeviceText) || !*text->Text())
+            continue;
+        RECT r = text->DrawnRect();
+        if (r.right - r.left > room) {
+            text->CutToWidth(room - 2);
+            const POINT shift = ShiftIntoView(text->DrawnRect(), view);
+            if (shift.x || shift.y)
+                text->Move(shift.x, shift.y);
+            r = text->DrawnRect();
+        }
+        bool free = r.left >= view.left && r.top >= view.top && r.right <= view.right + 1 && r.bottom <= view.bottom + 1;
+        for (const RECT &other : kept) {
+            RECT common;
+            free = free && !IntersectRect(&common, &r, &other);
+        }
+        if (free)
+            kept.push_back(r);
+        else
+            text->SetFlag(element::flagLeftOut);
+    }
+}
+
 void GRAPHWIN::DrawElements()
 {
     for (element *item : elements) {
@@ -278,8 +307,13 @@ void GRAPHWIN::DrawElements()
     FitAxisLabels();
     std::vector<TEKSTELEMENT *> texts;
     CollectTexts(elements, texts);
+    for (TEKSTELEMENT *text : texts) {
+        text->ClearFlag(element::flagLeftOut);
+        text->RestoreWholeText();
+    }
     KeepTextsInside(texts);
     StackTitleLines(texts);
+    LeaveOutCoveringTexts(texts);
     for (element *item : elements) {
         if (item->Visible() && item->kind != element::kindText)
             item->Draw();

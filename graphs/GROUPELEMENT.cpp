@@ -61,6 +61,22 @@ void GROUPELEMENT::Draw()
             child->Draw();
 }
 
+void CLIPGROUPELEMENT::Draw()
+{
+    GRAPHWIN *window = Owner();
+    HDC dc = window ? window->GetDrawDC() : nullptr;
+    if (!dc)
+        return GROUPELEMENT::Draw();
+    int left = clip.left, top = clip.top, right = clip.right, bottom = clip.bottom;
+    window->ToDeviceUnits(left, top);
+    window->ToDeviceUnits(right, bottom);
+    const POINT from = Scaled(left, top), to = Scaled(right + 1, bottom + 1);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, from.x, from.y, to.x, to.y);
+    GROUPELEMENT::Draw();
+    RestoreDC(dc, saved);
+}
+
 void GROUPELEMENT::Move(int dx, int dy)
 {
     for (element *child : children) {

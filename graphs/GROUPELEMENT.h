@@ -30,3 +30,17 @@ public:
 private:
     GROBJ_LIST children;
 };
+
+// A group whose children draw only inside a logical rectangle (a cell of a
+// matrix of plots): what a child would draw beyond it is cut off, on the
+// screen, the printer and in metafiles alike.
+class CLIPGROUPELEMENT : public GROUPELEMENT
+{
+public:
+    explicit CLIPGROUPELEMENT(const ElementRect &clip) : clip(clip) {}
+    void Draw() override;
+    const ElementRect &ClipArea() const { return clip; }
+
+private:
+    ElementRect clip;
+};

@@ -183,7 +183,11 @@ void Matrixplot::AddCells(GROUPELEMENT *group)
         const ElementRect diagonal = CellBox(i, i);
         group->AddElement(new BOXELEMENT(diagonal.left, diagonal.top, diagonal.right - diagonal.left,
                                          diagonal.bottom - diagonal.top, &styles[cellRole]));
-        AddDistribution(group, i, Inside(diagonal));
+        // A cell's drawing stays in its cell (a two-valued variable's bars
+        // are wider than the panel's classes).
+        auto *diagonalCell = new CLIPGROUPELEMENT(diagonal);
+        AddDistribution(diagonalCell, i, Inside(diagonal));
+        group->AddElement(diagonalCell);
         for (int j = i + 1; j < n; ++j) {
             const ElementRect box = CellBox(i, j);
             group->AddElement(new BOXELEMENT(box.left, box.top, box.right - box.left, box.bottom - box.top,

@@ -51,7 +51,11 @@ BOXELEMENT *Frame(const ElementRect &area, DrawStyle *style)
 } // namespace
 
 ResidualPlot::ResidualPlot(RegressionEngine *regressionEngine, ResplotOption *optionRecord)
-    : GRAPHWIN(0, 0, 0, 0), record(optionRecord), engine(regressionEngine), mean(kNotComputed),
+    : ResidualPlot(EngineSource([regressionEngine] { return regressionEngine; }), optionRecord)
+{}
+
+ResidualPlot::ResidualPlot(EngineSource engineSource, ResplotOption *optionRecord)
+    : GRAPHWIN(0, 0, 0, 0), record(optionRecord), source(std::move(engineSource)), mean(kNotComputed),
       deviation(kNotComputed)
 {
     MakeStyles();
@@ -129,6 +133,10 @@ void ResidualPlot::CopyLists()
 {
     predictedList = std::make_unique<TMPLISTETYPE>(STORAGE_DOUBLE);
     residualList = std::make_unique<TMPLISTETYPE>(STORAGE_DOUBLE);
+    count = 0;
+    xLow = xHigh = yLow = yHigh = 0.0;
+    mean = deviation = kNotComputed;
+    RegressionEngine *engine = source ? source() : nullptr;
     if (!engine)
         return;
     const std::size_t n = std::min(engine->predicted.size(), engine->residuals.size());
@@ -150,6 +158,8 @@ void ResidualPlot::BuildGraph()
 {
     if (record)
         displayWord = static_cast<std::uint32_t>(record->displayWord);
+    // The model may have been computed again since the last build.
+    CopyLists();
     plot = ElementRect{plotLeft, plotTop, plotRight, plotBottom, 0};
     xTitleAt = yTitleAt = POINT{-1, -1};
     LayOut();

@@ -21,14 +21,17 @@
 // without a spread.
 //
 // Ownership: the window owns its seven styles, its elements and the two
-// value lists it copies from the engine at construction; the engine (a
-// regression step's) and the option record (the book's) must outlive it.
+// value lists it copies from the engine at each build. The engine is asked
+// of its source at every build and read only during it, as a recompute of
+// the regression deletes the engines of its steps; the option record (the
+// book's) must outlive the window.
 #pragma once
 
 #include "graphs/DrawStyle.h"
 #include "graphs/GRAPHWIN.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class GROUPELEMENT;
@@ -48,7 +51,13 @@ public:
     static constexpr int scatterPercent = 70;
     static constexpr int histogramGap = 10;
 
+    // The engine of the model to draw, as the computation holds it now
+    // (null: an empty plot).
+    using EngineSource = std::function<RegressionEngine *()>;
+
     // record null: the display word stays 0.
+    ResidualPlot(EngineSource source, ResplotOption *record);
+    // An engine that outlives the window.
     ResidualPlot(RegressionEngine *engine, ResplotOption *record);
     ~ResidualPlot() override;
 
@@ -64,6 +73,9 @@ public:
     const ElementRect &PointsArea() const { return points; }
     const ElementRect &PlotArea() const { return plot; }
     // The ranges of the last build, after the axes widened them.
+    // The values of the last build: x series and residuals, case by case.
+    const TMPLISTETYPE *PredictedList() const { return predictedList.get(); }
+    const TMPLISTETYPE *ResidualList() const { return residualList.get(); }
     double XMinimum() const { return xMin; }
     double XMaximum() const { return xMax; }
     double YMinimum() const { return yMin; }
@@ -89,7 +101,7 @@ private:
     bool FitAreasToTexts();
 
     ResplotOption *record;
-    RegressionEngine *engine;
+    EngineSource source;
     std::uint32_t displayWord = 0;
     std::unique_ptr<TMPLISTETYPE> predictedList, residualList;
     long count = 0;

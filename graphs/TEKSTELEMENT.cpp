@@ -124,9 +124,27 @@ void TEKSTELEMENT::Update()
         parent->Widen(this);
 }
 
+void TEKSTELEMENT::CutToWidth(int pixels)
+{
+    if (!cut)
+        wholeText = Text();
+    cut = true;
+    SetText(CutTextToWidth(wholeText, std::max(pixels, 1), fontSize, styleBits).c_str());
+    Update();
+}
+
+void TEKSTELEMENT::RestoreWholeText()
+{
+    if (!cut)
+        return;
+    cut = false;
+    SetText(wholeText.c_str());
+    Update();
+}
+
 void TEKSTELEMENT::Draw()
 {
-    if (!owner)
+    if (!owner || HasFlag(flagLeftOut))
         return;
     if (HasFlag(flagStale)) {
         Update();

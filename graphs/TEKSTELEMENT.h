@@ -38,6 +38,10 @@ public:
     void SetEnd(double fx, double fy) override;
 
     void SetText(const char *text);
+    // Shows the text cut in its middle to the pixels (measured again), and
+    // the whole text again; the element remembers its whole text meanwhile.
+    void CutToWidth(int pixels);
+    void RestoreWholeText();
     const char *Text() const { return text ? text : ""; }
     void SetFont(int size, std::uint32_t styleBits);
     void SetFontSize(int size);
@@ -69,6 +73,8 @@ private:
     HFONT font = nullptr;
     std::uint16_t alignment = 0;
     std::string builtText; // the text as built, part of the identity
+    std::string wholeText; // while the shown text is cut to a width
+    bool cut = false;
     const DrawStyle *contrastWith = nullptr; // not owned
 };
 

@@ -64,6 +64,8 @@ public:
         flagDeviceText = 0x02,   // made in device coordinates (not read when drawing)
         flagVisible = 0x04,      // drawn and selectable
         flagMovedByGroup = 0x08, // set on a child while its group moves it
+        flagPlaced = 0x10,       // a text its graph placed from its measure: the window's fitting passes leave it
+        flagLeftOut = 0x20,      // a text that found no room at this draw's size: not drawn
     };
 
     explicit element(ElementKind kind);

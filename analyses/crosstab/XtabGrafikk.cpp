@@ -40,9 +40,8 @@ std::string Shown(const XtabCategory &category)
 
 } // namespace
 
-XtabGrafikk::XtabGrafikk(XTABOBJ *table, const XtabOption *tableRecord)
-    : GRAPHWIN(0, 0, 0, 0), computation(table),
-      tableIncludesCounts(!tableRecord || (tableRecord->tableTypeMask & xtabCounts))
+XtabGrafikk::XtabGrafikk(XTABOBJ *table, const XtabOption *crosstabRecord)
+    : GRAPHWIN(0, 0, 0, 0), computation(table), tableRecord(crosstabRecord)
 {
     SetDrawStyle(nullptr);
     styles[frameRole].SetSecondColour(0);
@@ -121,6 +120,9 @@ std::string XtabGrafikk::SeriesLabel(int k) const
 
 void XtabGrafikk::BuildGraph()
 {
+    // The crosstab's table types as its options stand now: the figures
+    // follow them when the chart's own choice leaves it to the table.
+    tableIncludesCounts = !tableRecord || (tableRecord->tableTypeMask & xtabCounts);
     ReadDisplay();
     categoryAlignment = horizontal ? alignRightBaseline : alignCentreTop;
     PlanLegend();
@@ -298,17 +300,32 @@ void XtabSoyle::DrawBars()
             longest = std::max(longest, static_cast<int>(GroupLabel(g).size()));
         labelRows = std::min(longest / perGroup + 1, maximumLabelRows);
     }
+    // Rows a text line apart, as many as fit under the plot (and above the
+    // variable number); labels are cut to the room their row leaves them.
+    labelStep = labelRowHeight;
+    if (OSHandle()) {
+        int unused = 0, line = labelSize + 3;
+        ToLogicalUnits(unused, line);
+        labelStep = std::max(labelRowHeight, line);
+        const int numberRow = (displayWord & XtabbarOption::displayNumbers) ? labelStep : 0;
+        const int fit = (logicalHeight - plotArea.bottom - labelDistance - numberRow) / labelStep;
+        labelRows = std::max(1, std::min(labelRows, fit));
+    }
 
     const int centre = plotArea.left + (plotArea.right - plotArea.left + 1) / 2;
     if (displayWord & XtabbarOption::displayNumbers) {
         const std::string number = "V" + std::to_string(computation->firstVariable);
-        if (horizontal)
+        if (horizontal) {
             chart->AddElement(MakeText(plotArea.left - 200, plotArea.top - 125, number, alignRightBaseline, variableSize));
-        else
-            chart->AddElement(MakeText(centre,
-                                       plotArea.bottom + labelRowHeight * labelRows +
-                                           (logicalHeight - plotArea.bottom - labelRowHeight * labelRows + 1) / 2,
-                                       number, alignCentreBaseline, variableSize));
+        } else {
+            // Midway between the last label row and the bottom edge, and a
+            // line below the labels where they need more room.
+            const int midway =
+                plotArea.bottom + labelStep * labelRows + (logicalHeight - plotArea.bottom - labelStep * labelRows + 1) / 2;
+            const int belowLabels = plotArea.bottom + labelDistance + labelStep * labelRows + labelStep * 3 / 4;
+            chart->AddElement(
+                MakeText(centre, std::max(midway, belowLabels), number, alignCentreBaseline, variableSize));
+        }
     }
 
     auto *background = new BOXELEMENT(plotArea.left, plotArea.top, plotArea.Width(), plotArea.Height(), &styles[plotRole]);
@@ -382,9 +399,17 @@ void XtabSoyle::AddGroup(int g, int length)
                        : GroupLabel(g);
         group->AddElement(
             MakeText(plotArea.left - 200, plotArea.top + w * (g + 1) - w / 2, label, categoryAlignment, labelSize));
-    } else
+    } else {
+        // Centred under its group; its row's neighbours stand labelRows
+        // groups away, which is its room.
+        int room = w * labelRows, unused = 0;
+        ToDeviceUnits(room, unused);
+        const std::string label =
+            OSHandle() ? CutTextToWidth(GroupLabel(g), std::max(room - 6, 1), labelSize, TEKSTELEMENT::styleBold)
+                       : GroupLabel(g);
         group->AddElement(MakeText(plotArea.left + w * g + w / 2,
-                                   plotArea.bottom + labelDistance + (g % labelRows) * labelRowHeight, GroupLabel(g),
+                                   plotArea.bottom + labelDistance + (g % labelRows) * labelStep, label,
                                    categoryAlignment, labelSize));
+    }
     chart->AddElement(group);
 }

@@ -87,13 +87,15 @@ protected:
     int groups = 0, series = 0;
     unsigned long displayWord = 0;
     bool horizontal = false, showCounts = true, sideBySide = true;
-    bool tableIncludesCounts = true;
+    bool tableIncludesCounts = true; // of the crosstab's table types at the last build
+    const XtabOption *tableRecord;   // not owned: the workbook's; null: counts
     int groupVariable = 0; // always 0: groups are the first variable's categories
     ElementRect plotArea{1800, 2000, 8000, 8000, 0};
     int titleY = 250, legendLeft = 8150, legendRight = 9850, legendTop = 2000;
     int legendColumns = 1, legendRows = 0;
     int categoryAlignment = alignCentreTop;
     int barShare = 0, gapShare = 100, labelRows = 1;
+    int labelStep = 250; // logical units between label rows: at least a text line
     double axisMinimum = 0, axisMaximum = 0;
     GROUPELEMENT *chart = nullptr; // owned by the window once added
 };

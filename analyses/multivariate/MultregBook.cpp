@@ -33,7 +33,10 @@ const GraphToolRow toolRows[] = {
 // the regression's variables.
 const AnalysisPage<Regresjon>::GraphMaker regressionGraphs[] = {
     [](Regresjon *regression) -> ZafWindow * {
-        return new ResidualPlot(regression->EnsureEngine(regression->StepCount() - 1),
+        // The final step's engine as the regression holds it at each
+        // build: a changed method computes the steps, and their engines,
+        // anew.
+        return new ResidualPlot([regression] { return regression->EnsureEngine(regression->StepCount() - 1); },
                                 regression->residualPlotOption);
     },
     [](Regresjon *regression) -> ZafWindow * {

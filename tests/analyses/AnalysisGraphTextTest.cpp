@@ -1,5 +1,5 @@
 // The texts of the crosstab bar chart and of the dichotomies' bar chart at
-// three window sizes, from a workbook's graph pane at its default size to a
+// four window sizes, from a tiled workbook's small graph pane to a
 // maximised one: no two texts cover the same pixels and every text lies
 // inside the window, in every layout of the chart.
 #include "tests/analyses/AnalysesTestSupport.h"
@@ -13,6 +13,7 @@
 #include "dataset/KATLABS.h"
 #include "graphs/FREQBAR.h"
 #include "graphs/FreqGraphOption.h"
+#include "graphs/SKALA.h"
 #include "stats/GMultResp.h"
 
 namespace {
@@ -26,8 +27,9 @@ struct Size
 {
     int width, height;
 };
-// A workbook's graph pane at its default size, a larger one, maximised.
-const Size sizes[] = {{380, 260}, {640, 480}, {1270, 900}};
+// A workbook's graph pane at its default size, dragged larger, maximised,
+// and tiled with fifteen other workbooks in a 1280 x 1024 main window.
+const Size sizes[] = {{380, 260}, {450, 340}, {1270, 900}, {300, 130}};
 
 class AnalysisGraphText : public WindowTest, public testing::WithParamInterface<Size>
 {
@@ -129,6 +131,54 @@ TEST_P(AnalysisGraphText, CrosstabLegendOfTwentySeries)
                                   "twenty series, word " + std::to_string(word), 22);
         TearDown();
     }
+}
+
+// Twelve groups whose labels run to 60-70 characters, vertical bars: the
+// staggered label rows stand a text line apart, each label centred under
+// its group and cut to the room its row leaves it.
+TEST_P(AnalysisGraphText, CrosstabLongGroupLabelsStandUnderTheirGroups)
+{
+    std::string description = "variable sex\ntype u8\nvalue 1 = male\nvalue 2 = female\n"
+                              "variable region\nlabel Region of residence\ntype u8\n";
+    std::string csv = "sex,region\n";
+    for (int r = 1; r <= 12; ++r) {
+        description += "value " + std::to_string(r) +
+                       " = The administrative region of the old northern mining district " + std::to_string(r) + "\n";
+        for (int s = 1; s <= 2; ++s)
+            csv += std::to_string(s) + "," + std::to_string(r) + "\n";
+    }
+    survey.reset();
+    survey = std::make_unique<Survey>(Survey::Text{description, csv});
+    DATASET *set = survey->DataSet();
+    ASSERT_NE(nullptr, set);
+    const long sex = survey->Variable("sex"), region = survey->Variable("region");
+    LISTETYPE columns(set, region), rows(set, sex);
+    std::unique_ptr<KATLABS> columnLabels(KATLABS::ConstructAndRead(region, set));
+    std::unique_ptr<KATLABS> rowLabels(KATLABS::ConstructAndRead(sex, set));
+    XTABOBJECT table(&columns, columnLabels.get(), &rows, rowLabels.get(), 0, set);
+    XtabOption tableRecord;
+    XtabbarOption barRecord;
+    barRecord.optionWord = 0x684;
+    auto *chart = new XtabSoyle(&table, &barRecord, &tableRecord);
+    ExpectTextsApartAndInside(chart, "twelve long group labels", 14);
+    // Each group's label is centred on its group's band.
+    int plotLeft = 1800, plotRight = 8001, unused = 0;
+    chart->ToDeviceUnits(plotLeft, unused);
+    chart->ToDeviceUnits(plotRight, unused);
+    const double band = (plotRight - plotLeft) / 12.0;
+    int g = 0;
+    for (element *item : chart->Elements())
+        if (auto *chartGroup = dynamic_cast<GROUPELEMENT *>(item))
+            for (element *child : chartGroup->Children())
+                if (auto *group = dynamic_cast<GROUPELEMENT *>(child); group && !dynamic_cast<SKALA *>(child))
+                    for (TEKSTELEMENT *label : testsupport::GraphTextCheck::TextsIn(group->Children()))
+                        if (label->AlignmentBits() == TEKSTELEMENT::alignTop + TEKSTELEMENT::alignCentre) {
+                            const RECT r = label->DrawnRect();
+                            EXPECT_NEAR((r.left + r.right) / 2.0, plotLeft + band * (g + 0.5), band / 2 + 2)
+                                << label->Text();
+                            ++g;
+                        }
+    EXPECT_EQ(12, g) << "every group has its label";
 }
 
 // The news sources counted as dichotomies (1 = yes): the bars carry the

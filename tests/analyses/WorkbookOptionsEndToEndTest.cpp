@@ -14,6 +14,8 @@
 #include "analyses/multivariate/NtabOption.h"
 #include "analyses/RegisterAnalyses.h"
 #include "dataset/RegistrySettings.h"
+#include "graphs/ElementDump.h"
+#include "graphs/GRAPHWIN.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/OptionWindowFrame.h"
 #include "shell/Page.h"
@@ -25,6 +27,8 @@
 #include "zaf/controls/ZafToolBar.h"
 #include "zaf/controls/ZafVtList.h"
 #include "zaf/core/ZafNotebook.h"
+
+#include <regex>
 
 namespace {
 
@@ -128,6 +132,31 @@ protected:
         testsupport::ForgetModalLoopSteps();
         return opened;
     }
+    // Opens every graph kind of the book on its current page.
+    static void ShowEveryGraph(WorkBook *book)
+    {
+        for (int kind = 0; kind < book->GraphToolCount(); ++kind)
+            book->Event(ZafEventRecord(static_cast<ZafEventType>(WorkBook::graphToolEvent + kind)));
+        RunQueued();
+    }
+    // The element dumps of the current page's first graphs, kind by kind,
+    // built from the computation when asked, without their pixels (which a
+    // draw fills in).
+    static std::string Graphs(WorkBook *book, bool build, std::size_t most = 100)
+    {
+        std::string all;
+        Page *page = book->CurrentPage();
+        if (!page)
+            return all;
+        for (ZafWindow *window : page->GraphWindows())
+            if (auto *graph = dynamic_cast<GRAPHWIN *>(window); graph && most > 0) {
+                --most;
+                if (build)
+                    graph->Rebuild();
+                all += "=== graph\n" + std::regex_replace(DumpElements(*graph), std::regex(" D\\([-0-9,]*\\)"), "");
+            }
+        return all;
+    }
     // Every page's caption and result text.
     static std::string Texts(WorkBook *book)
     {
@@ -196,6 +225,9 @@ TEST_P(WorkbookOptions, TheBooksOptionsRewriteItsPagesAsAFreshRunWithThem)
     WorkBook *book = Run();
     ASSERT_NE(nullptr, book);
     const std::string before = Texts(book);
+    // The graphs open while the options change are built again from the
+    // computation as it stands after them.
+    ShowEveryGraph(book);
 
     ZafWindowObject *button = book->ToolBar()->FindObjectByStringID("bt_options");
     ASSERT_NE(nullptr, button);
@@ -216,6 +248,11 @@ TEST_P(WorkbookOptions, TheBooksOptionsRewriteItsPagesAsAFreshRunWithThem)
     WorkBook *fresh = Run();
     ASSERT_NE(nullptr, fresh);
     EXPECT_EQ(after, Texts(fresh));
+    ShowEveryGraph(fresh);
+    // The graph tools the new options offer (percentages of cases make no
+    // pie), as a fresh run shows them.
+    const std::size_t offered = fresh->CurrentPage() ? fresh->CurrentPage()->GraphWindows().size() : 0;
+    EXPECT_EQ(Graphs(fresh, true), Graphs(book, false, offered)) << "the graphs after OK are those of a fresh run";
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
 }
 

@@ -1,4 +1,4 @@
-// The texts of the graphs at three window sizes, from a workbook's graph
+// The texts of the graphs at four window sizes, from a workbook's graph
 // pane at its default size to a maximised one: no two texts (titles,
 // captions, axis numbers and titles, value labels, legends) cover the same
 // pixels, and every text lies inside the window. Also the value printed
@@ -105,12 +105,35 @@ DATASET *BuildGroups()
     return OpenDataSet("textgroups.QVF", nullptr, DATASET_READONLY);
 }
 
+// Twenty regions whose labels run to 60-70 characters, and incomes near
+// 1e9.
+DATASET *BuildLongLabels()
+{
+    std::string description = "categories regions\n";
+    for (int r = 1; r <= 20; ++r)
+        description += "value " + std::to_string(r) + " = The administrative region of the old northern mining district " +
+                       std::to_string(r) + "\n";
+    description += "variable income\nlabel Income of the household before taxes in the last calendar year\n"
+                   "type double\n"
+                   "variable region\nlabel Region of residence as registered at the time of the interview\n"
+                   "type u8\nwidth 2\nlabels regions\n";
+    std::string values = "income,region\n";
+    for (int i = 0; i < 210; ++i)
+        values += std::to_string(980000000 + i * 113457) + "," + std::to_string(1 + (i * i) % 20) + "\n";
+    DataSetBuilder builder;
+    if (builder.ReadDescription(description) || builder.ReadCsv(values) || builder.Write("textlong.QVF"))
+        return nullptr;
+    return OpenDataSet("textlong.QVF", nullptr, DATASET_READONLY);
+}
+
 struct Size
 {
     int width, height;
 };
-// A workbook's graph pane at its default size, a larger one, maximised.
-const Size sizes[] = {{380, 260}, {640, 480}, {1270, 900}};
+// A workbook's graph pane at its default size, a larger one, maximised, and
+// the pane of a workbook tiled with fifteen others in a 1280 x 1024 main
+// window.
+const Size sizes[] = {{380, 260}, {450, 340}, {1270, 900}, {300, 130}};
 
 class GraphTextLayout : public graphtest::GraphTest, public testing::WithParamInterface<Size>
 {
@@ -122,13 +145,14 @@ protected:
         means = BuildGolden("desk1");
         pairs = BuildGolden("duo");
         groups = BuildGroups();
+        longLabels = BuildLongLabels();
     }
     static void TearDownTestSuite()
     {
-        for (DATASET **set : {&fruit, &scatter, &means, &pairs, &groups})
+        for (DATASET **set : {&fruit, &scatter, &means, &pairs, &groups, &longLabels})
             delete *set, *set = nullptr;
     }
-    void SetUp() override { ASSERT_TRUE(fruit && scatter && means && pairs && groups); }
+    void SetUp() override { ASSERT_TRUE(fruit && scatter && means && pairs && groups && longLabels); }
     void TearDown() override
     {
         if (shown && zafWindowManager->Contains(shown))
@@ -137,11 +161,11 @@ protected:
         shown = nullptr;
     }
 
-    static FREQOBJ *Count(long variable)
+    static FREQOBJ *Count(long variable, DATASET *set = fruit)
     {
-        LISTETYPE list(fruit, variable);
-        std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(variable, fruit));
-        auto *distribution = new FREQOBJ(fruit);
+        LISTETYPE list(set, variable);
+        std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(variable, set));
+        auto *distribution = new FREQOBJ(set);
         BuildFrequencyDistribution(&list, distribution, labels.get());
         return distribution;
     }
@@ -182,7 +206,7 @@ protected:
         SendMessageA(shown->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
     }
 
-    static DATASET *fruit, *scatter, *means, *pairs, *groups;
+    static DATASET *fruit, *scatter, *means, *pairs, *groups, *longLabels;
     graphtest::EnglishTexts texts;
     FreqbarOption record;
     std::unique_ptr<FREQOBJ> frequencies;
@@ -194,6 +218,7 @@ DATASET *GraphTextLayout::scatter = nullptr;
 DATASET *GraphTextLayout::means = nullptr;
 DATASET *GraphTextLayout::pairs = nullptr;
 DATASET *GraphTextLayout::groups = nullptr;
+DATASET *GraphTextLayout::longLabels = nullptr;
 
 constexpr unsigned long numbersAndCaption = FREQGRAPH::optionNumbers | FREQGRAPH::optionCaption;
 
@@ -203,7 +228,9 @@ TEST_P(GraphTextLayout, BarChartsOfManyLongLabelsBothWays)
         frequencies.reset(Count(3));
         record.optionWord = numbersAndCaption | FREQGRAPH::optionTicks | way;
         Show(new FREQBAR(frequencies.get(), &record));
-        EXPECT_GE(ExpectTextsApartAndInside(way ? "vertical bars" : "horizontal bars"), 20);
+        // The smallest pane thins what does not fit; larger ones show all.
+        EXPECT_GE(ExpectTextsApartAndInside(way ? "vertical bars" : "horizontal bars"),
+                  GetParam().height < 200 ? 12 : 20);
         TearDown();
     }
 }
@@ -214,6 +241,60 @@ TEST_P(GraphTextLayout, PieOfManyCategoriesWithItsLegend)
     record.optionWord = numbersAndCaption;
     Show(new FREQPIE(frequencies.get(), &record));
     EXPECT_GE(ExpectTextsApartAndInside("pie"), 10);
+}
+
+// The device rectangles of the elements of that kind, inside groups too,
+// and the groups that hold them.
+void Collect(const GROBJ_LIST &list, element::ElementKind kind, std::vector<RECT> &found,
+             std::vector<GROUPELEMENT *> &holders, GROUPELEMENT *in = nullptr)
+{
+    for (element *item : list) {
+        if (auto *group = dynamic_cast<GROUPELEMENT *>(item))
+            Collect(group->Children(), kind, found, holders, group);
+        else if (item->kind == kind && item->Visible()) {
+            found.push_back(RECT{item->device.left, item->device.top, item->device.right, item->device.bottom});
+            if (in && std::find(holders.begin(), holders.end(), in) == holders.end())
+                holders.push_back(in);
+        }
+    }
+}
+
+// Twenty slices of labels longer than the legend's place, and the fruit's
+// categories: the legend's labels stand beside their swatches, off the pie
+// and off every swatch, cut where they do not fit; the slices' figures
+// stand apart, inside their slices or out beyond the rim.
+TEST_P(GraphTextLayout, PieLegendBesideThePieAndFiguresApart)
+{
+    const struct
+    {
+        DATASET *set;
+        long variable;
+        const char *name;
+    } pies[] = {{longLabels, 2, "twenty long labels"}, {fruit, 3, "fruit"}};
+    for (const auto &pie : pies) {
+        frequencies.reset(Count(pie.variable, pie.set));
+        record.optionWord = numbersAndCaption;
+        Show(new FREQPIE(frequencies.get(), &record));
+        testsupport::GraphTextCheck check(*shown);
+        std::vector<RECT> slices, boxes;
+        std::vector<GROUPELEMENT *> sliceGroups, boxGroups;
+        Collect(shown->Elements(), element::kindPie, slices, sliceGroups);
+        Collect(shown->Elements(), element::kindBox, boxes, boxGroups);
+        ASSERT_FALSE(slices.empty()) << pie.name;
+        RECT disc = slices.front();
+        std::vector<TEKSTELEMENT *> figures;
+        for (GROUPELEMENT *group : sliceGroups)
+            for (TEKSTELEMENT *text : testsupport::GraphTextCheck::TextsIn(group->Children()))
+                figures.push_back(text);
+        check.ExpectOff(disc, "the pie", figures);
+        for (const RECT &box : boxes)
+            if (box.right - box.left <= 50 && box.bottom - box.top <= 50)
+                check.ExpectOff(box, "a swatch");
+        EXPECT_EQ("", check.Report()) << pie.name << " at " << GetParam().width << " x " << GetParam().height;
+        // The pie keeps a third of the window's width (to whole pixels).
+        EXPECT_GE(disc.right - disc.left, std::min(GetParam().width / 3, GetParam().height / 2) - 4) << pie.name;
+        TearDown();
+    }
 }
 
 TEST_P(GraphTextLayout, ScatterWithCaptionsScalesAndAxisTitles)

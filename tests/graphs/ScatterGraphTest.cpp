@@ -273,6 +273,49 @@ TEST_F(ScatterTest, AMatrixPlotLaysItsCellsOnTheGrid)
     EXPECT_EQ(std::string::npos, dump.find(StatText(42, 33))) << "no title asked for";
 }
 
+// A two-valued variable's distribution in its diagonal cell: its bars are
+// wider than the panel's classes, and what passes the cell's box is cut
+// off, so the gap to the next cell and the empty cell below stay the
+// frame's white.
+TEST_F(ScatterTest, AMatrixPlotDrawsEachCellInsideItsBox)
+{
+    DataSetBuilder builder;
+    const std::string path = directory.File("twovalued.QVF");
+    std::string csv = "g,x\n";
+    for (int i = 0; i < 40; ++i)
+        csv += std::to_string(1 + i % 2) + "," + std::to_string(i * 7 % 23) + "\n";
+    ASSERT_EQ(builder.ReadDescription("variable g\ntype u8\nvariable x\ntype double\n"), 0);
+    ASSERT_EQ(builder.ReadCsv(csv), 0);
+    ASSERT_EQ(builder.Write(path.c_str()), 0);
+    DATASET twoValued;
+    ASSERT_EQ(twoValued.Open(path.c_str()), 0);
+    StatClass data(&twoValued);
+    const long list[] = {1, 2, 0};
+    auto *plot = Show(new Matrixplot(&data, list, nullptr, 0));
+    graphtest::Bitmap bitmap(width, height);
+    SendMessageA(plot->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap.dc), PRF_CLIENT);
+    const int cw = plot->CellWidth(), ch = plot->CellHeight(), m = cw / 40, top = 1700;
+    // The gap between the diagonal cell (0, 0) and cell (0, 1), and the
+    // empty cell (1, 0), in pixels.
+    int gapLeft = 1500 + cw - m + 1, gapRight = 1500 + cw + m - 1, rowTop = top + m, rowBottom = top + ch - m;
+    plot->ToDeviceUnits(gapLeft, rowTop);
+    plot->ToDeviceUnits(gapRight, rowBottom);
+    int emptyLeft = 1500 + m, emptyTop = top + ch + m, emptyRight = 1500 + cw - m, emptyBottom = top + 2 * ch - m;
+    plot->ToDeviceUnits(emptyLeft, emptyTop);
+    plot->ToDeviceUnits(emptyRight, emptyBottom);
+    int painted = 0;
+    for (int y = rowTop + 2; y < rowBottom - 1; ++y)
+        for (int x = gapLeft + 1; x < gapRight; ++x)
+            painted += bitmap.At(x, y) != RGB(255, 255, 255);
+    for (int y = emptyTop + 2; y < emptyBottom - 1; ++y)
+        for (int x = emptyLeft + 2; x < emptyRight - 1; ++x)
+            painted += bitmap.At(x, y) != RGB(255, 255, 255);
+    EXPECT_EQ(0, painted) << "pixels painted outside the cells' boxes";
+    Window()->SubtractObject(shown);
+    delete shown;
+    shown = nullptr;
+}
+
 // The variables and the plot area's top.
 class MatrixGridTest : public ScatterTest, public testing::WithParamInterface<std::pair<int, int>>
 {};

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,34 @@ public:
     GraphTextCheck(const GraphTextCheck &) = delete;
     GraphTextCheck &operator=(const GraphTextCheck &) = delete;
 
+    // Texts other than those allowed there that cover any pixel of the
+    // area (a plot, a pie, a legend swatch) are problems too.
+    void ExpectOff(const RECT &area, const std::string &what, const std::vector<TEKSTELEMENT *> &allowed = {})
+    {
+        for (TEKSTELEMENT *text : texts) {
+            if (std::find(allowed.begin(), allowed.end(), text) != allowed.end())
+                continue;
+            const RECT r = text->DrawnRect();
+            RECT common;
+            if (IntersectRect(&common, &r, &area))
+                problems.push_back(Name(text, r) + " lies on " + what);
+        }
+    }
+    // The visible texts among the list's elements, inside groups too.
+    static std::vector<TEKSTELEMENT *> TextsIn(const GROBJ_LIST &list)
+    {
+        std::vector<TEKSTELEMENT *> found;
+        for (element *item : list) {
+            if (auto *group = dynamic_cast<GROUPELEMENT *>(item)) {
+                const std::vector<TEKSTELEMENT *> inner = TextsIn(group->Children());
+                found.insert(found.end(), inner.begin(), inner.end());
+            } else if (auto *text = dynamic_cast<TEKSTELEMENT *>(item)) {
+                found.push_back(text);
+            }
+        }
+        return found;
+    }
+
     // All problems, one a line (empty when the texts are sound).
     std::string Report() const
     {
@@ -72,7 +101,7 @@ private:
             if (auto *group = dynamic_cast<GROUPELEMENT *>(item))
                 Collect(group->Children());
             else if (auto *text = dynamic_cast<TEKSTELEMENT *>(item))
-                if (*text->Text())
+                if (*text->Text() && !text->HasFlag(element::flagLeftOut))
                     texts.push_back(text);
         }
     }

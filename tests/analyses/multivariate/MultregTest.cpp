@@ -17,6 +17,7 @@
 #include "dataset/DataSetBuilder.h"
 #include "dataset/KATLABS.h"
 #include "dataset/RegistrySettings.h"
+#include "graphs/ResidualPlot.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/VariableListWindow.h"
 #include "stats/FREQOBJ.h"
@@ -155,6 +156,59 @@ TEST_F(MultregTest, ChangingTheMethodRecomputesAndAColumnChangeOnlyRewrites)
     record->method = multregBackward;
     window.WriteResult();
     EXPECT_EQ(2, regression->LastStep()->inEquation) << "backward elimination leaves x3 out";
+}
+
+// The values a list holds, in order.
+std::vector<double> Values(const TMPLISTETYPE *shown)
+{
+    std::vector<double> values;
+    auto *list = const_cast<TMPLISTETYPE *>(shown);
+    if (!list || !list->SeekCase(1, 1))
+        return values;
+    while (list->MoveNext())
+        values.push_back(list->GetCurrentReal());
+    return values;
+}
+
+// A page's residual plot, open while the method changes (which deletes the
+// steps and their engines), is built again from the new final model.
+TEST_F(MultregTest, TheResidualPlotFollowsAChangedMethod)
+{
+    OpenSurvey("data/reg");
+    auto *record = new MultregOption;
+    MultregBook book(record);
+    std::unique_ptr<Regresjon> owned = Compute({X1, X2, X3});
+    Regresjon *regression = owned.get();
+    regression->book = &book;
+    auto *page = new MultregPage("y");
+    page->SetComputation(owned.release());
+    REGWIN window("");
+    window.SetRegression(regression);
+    ZafWindow *host = Open(new ZafWindow(0, 0, 60, 20));
+    auto *plot = dynamic_cast<ResidualPlot *>(page->CreateGraphWindow(0, nullptr));
+    ASSERT_NE(nullptr, plot);
+    plot->SetCoordinateType(ZAF_PIXEL);
+    plot->SetRegion(ZafRegionRect(0, 0, 499, 349, ZAF_PIXEL));
+    host->AddObject(plot);
+    plot->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    RunQueued();
+    auto expectModel = [&](const char *what) {
+        const RegressionEngine *engine = regression->EnsureEngine(regression->StepCount() - 1);
+        ASSERT_NE(nullptr, engine) << what;
+        EXPECT_EQ(engine->residuals, Values(plot->ResidualList())) << what;
+        EXPECT_EQ(engine->predicted, Values(plot->PredictedList())) << what;
+    };
+    expectModel("all three entered");
+    const std::vector<double> entered = Values(plot->ResidualList());
+    for (long method : {multregBackward, multregEnter, multregBackward}) {
+        record->method = method;
+        window.WriteResult();
+        plot->Rebuild();
+        expectModel(method == multregBackward ? "backward" : "entered again");
+    }
+    EXPECT_NE(entered, Values(plot->ResidualList())) << "backward elimination leaves x3 out";
+    Forget(host);
+    delete page;
 }
 
 TEST_F(MultregTest, SavedResidualsAreRsAndSurviveReopeningUnderANewName)
