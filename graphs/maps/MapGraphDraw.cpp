@@ -73,6 +73,7 @@ MapGraphWindow::MapGraphWindow(MapGraph *graph, MapClassSettings *settings, int 
 MapGraphWindow::~MapGraphWindow()
 {
     RestoreDragStrip();
+    FreePan();
 }
 
 void MapGraphWindow::SetDisplayMode(int mode)

@@ -97,8 +97,20 @@ public:
     // Fits the map again when the window's size changed.
     void LayoutChildren() override;
     ZafEventType Event(const ZafEventRecord &event) override;
+    // While the map is panned the screen shows the copy taken at the press,
+    // shifted with the pointer; otherwise the graph's own drawing.
+    ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
     // Over the map the cursor shows the window's own tool in force.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
+
+    // --- Panning (MapGraphWindowMouse.cpp) ----------------------------------
+    // A press on the map element in move mode pans: the client area is
+    // copied, and while the button is held the copy is drawn shifted by the
+    // drag (dx, dy) with the uncovered strips in the map's background; the
+    // release moves the map element, whose new place the next draw turns
+    // into the view's margins (unzoomed) or origin (zoomed).
+    bool Panning() const { return panDC != nullptr; }
+    POINT PanShift() const { return POINT{panShiftX, panShiftY}; }
 
     // --- Tools (MapGraphWindowMouse.cpp) ------------------------------------
     // The window's own tool; it lapses (Tool answers toolNone) once the user
@@ -190,6 +202,13 @@ private:
     void DrawDragLine(int y);
     void RestoreDragStrip();
     void LegendDoubleClick(int x, int y);
+    void BeginPan();
+    void ContinuePan(int x, int y);
+    void EndPan();
+    void FreePan();
+    // The pan copy shifted, the strips it leaves filled; width and height
+    // of the area drawn.
+    void DrawPanned(HDC dc, int width, int height) const;
     // A moved map element: the unzoomed map moves its margins, a zoomed one
     // pans its origin.
     void TakeMapElementPlace();
@@ -220,4 +239,11 @@ private:
     HBITMAP stripBitmap = nullptr;
     HGDIOBJ stripOld = nullptr;
     int stripLeft = 0, stripTop = -1, stripWidth = 0;
+    // The client area as it was at the pan's press, and the shift so far.
+    HDC panDC = nullptr;
+    HBITMAP panBitmap = nullptr;
+    HGDIOBJ panOld = nullptr;
+    HBRUSH panBrush = nullptr;
+    int panWidth = 0, panHeight = 0, panShiftX = 0, panShiftY = 0;
+    ElementRect panStart{0, 0, 0, 0, 0};
 };

@@ -8,6 +8,7 @@
 #include "graphs/maps/CentreValueDialog.h"
 #include "graphs/maps/MapKey.h"
 #include "shell/QIVprog.h"
+#include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafTracker.h"
 
 #include <algorithm>
@@ -380,6 +381,120 @@ void MapGraphWindow::LegendDoubleClick(int x, int y)
     }
 }
 
+// --- Panning ----------------------------------------------------------------------------
+
+void MapGraphWindow::BeginPan()
+{
+    FreePan();
+    if (!OSHandle() || !selected)
+        return;
+    // The press drew the element's focus marks: they go before the copy,
+    // and a pan only moves the map (no handles).
+    DrawFocusMarks(selected->drag);
+    dragFlags = 0;
+    panStart = selected->drag;
+    RECT client = {};
+    GetClientRect(OSHandle(), &client);
+    panWidth = std::max(1L, client.right);
+    panHeight = std::max(1L, client.bottom);
+    HDC dc = GetDC(OSHandle());
+    panDC = CreateCompatibleDC(dc);
+    panBitmap = CreateCompatibleBitmap(dc, panWidth, panHeight);
+    panOld = SelectObject(panDC, panBitmap);
+    BitBlt(panDC, 0, 0, panWidth, panHeight, dc, 0, 0, SRCCOPY);
+    ReleaseDC(OSHandle(), dc);
+    const MapColourEntry &ground = MapClasses::BackgroundColour();
+    const bool grey = GraphSettings::UseGrayscale();
+    panBrush = CreateSolidBrush(grey ? RGB(ground.fillGrey, ground.fillGrey, ground.fillGrey)
+                                     : RGB(ground.fillR, ground.fillG, ground.fillB));
+    panShiftX = panShiftY = 0;
+}
+
+void MapGraphWindow::DrawPanned(HDC dc, int width, int height) const
+{
+    if (!panDC || !dc)
+        return;
+    const int dx = panShiftX, dy = panShiftY;
+    BitBlt(dc, dx, dy, panWidth, panHeight, panDC, 0, 0, SRCCOPY);
+    // The strips the shifted copy leaves: beside it and above or below it,
+    // as far as the drawn area reaches.
+    const int right = std::max(width, panWidth), bottom = std::max(height, panHeight);
+    RECT strips[4] = {};
+    int count = 0;
+    if (dx > 0)
+        strips[count++] = RECT{0, 0, dx, bottom};
+    if (dx + panWidth < right)
+        strips[count++] = RECT{dx + panWidth, 0, right, bottom};
+    if (dy > 0)
+        strips[count++] = RECT{0, 0, right, dy};
+    if (dy + panHeight < bottom)
+        strips[count++] = RECT{0, dy + panHeight, right, bottom};
+    for (int i = 0; i < count; ++i)
+        FillRect(dc, &strips[i], panBrush);
+}
+
+void MapGraphWindow::ContinuePan(int x, int y)
+{
+    if (!panDC || !selected)
+        return;
+    selected->drag = DraggedRectangle(x, y);
+    panShiftX = selected->drag.left - panStart.left;
+    panShiftY = selected->drag.top - panStart.top;
+    HDC dc = GetDC(OSHandle());
+    DrawPanned(dc, panWidth, panHeight);
+    ReleaseDC(OSHandle(), dc);
+}
+
+void MapGraphWindow::EndPan()
+{
+    if (capturing) {
+        capturing = false;
+        ReleaseCapture();
+    }
+    const bool moved = panShiftX != 0 || panShiftY != 0;
+    FreePan();
+    if (!selected)
+        return;
+    if (!moved) {
+        // A click: the map element stays selected, its marks shown.
+        selected->drag = panStart;
+        DrawFocusMarks(selected->drag);
+        return;
+    }
+    element *item = selected;
+    const ElementRect r = item->drag;
+    selected = nullptr;
+    dragFlags = 0;
+    item->MoveTo(r.left, r.top);
+    item->Changed();
+    SendRedisplay(this);
+}
+
+void MapGraphWindow::FreePan()
+{
+    if (!panDC)
+        return;
+    SelectObject(panDC, panOld);
+    DeleteObject(panBitmap);
+    DeleteDC(panDC);
+    DeleteObject(panBrush);
+    panDC = nullptr;
+    panBitmap = nullptr;
+    panBrush = nullptr;
+}
+
+ZafEventType MapGraphWindow::Draw(const ZafEventRecord &event, ZafEventType code)
+{
+    if (!panDC || drawMode != drawScreen)
+        return GRAPHWIN::Draw(event, code);
+    ZafDrawPass pass(*this);
+    const ZafRegionRect area = pass.Area();
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (HDC dc = display ? display->CurrentDC() : nullptr)
+        DrawPanned(dc, area.right - area.left + 1, area.bottom - area.top + 1);
+    return 1;
+}
+
 // --- Events --------------------------------------------------------------------------------
 
 ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
@@ -391,6 +506,13 @@ ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
             SetTool(toolNone);
         const ZafEventType code = MapEvent(event);
         const int x = event.position.x, y = event.position.y;
+        if (panDC) {
+            if (code == ZAF_CONTINUE_SELECT)
+                ContinuePan(x, y);
+            else if (code == ZAF_END_SELECT)
+                EndPan();
+            return ZafWindow::Event(event);
+        }
         if (legendDrag != gripNone) {
             if (code == ZAF_CONTINUE_SELECT || code == ZAF_MOUSE_MOVE)
                 ContinueLegendDrag(y);
@@ -423,6 +545,11 @@ ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
                 BeginLegendDrag(grip, y);
                 return code;
             }
+            ZafTracker self(this);
+            const ZafEventType result = GRAPHWIN::Event(event);
+            if (!self.Deleted() && GraphMouseMode == modeMove && selected && selected == mapElement && capturing)
+                BeginPan();
+            return result;
         }
         if (code == ZAF_DOUBLE_SELECT && legend &&
             (legend->CurrentForm() == MapKey::classForm || legend->CurrentForm() == MapKey::rampForm) &&

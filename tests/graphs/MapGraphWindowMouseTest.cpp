@@ -472,3 +472,65 @@ TEST_F(MapMouse, DoubleClickOnTheCentredRampOpensTheCentreDialog)
                                                          mapGraph->maximum, mapGraph->centreValue, {})
                                       .fillR);
 }
+
+TEST_F(MapMouse, PanDragShowsTheShiftedMapBeforeTheRelease)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    GraphMouseMode = GRAPHWIN::modeMove;
+    // On the screen, where the drag draws.
+    ShowWindow(GetAncestor(window->OSHandle(), GA_ROOT), SW_SHOWNOACTIVATE);
+    ShowWindow(window->OSHandle(), SW_SHOWNA);
+    Pump();
+    UpdateWindow(window->OSHandle());
+    graphtest::Bitmap before(graphtest::TestGraph::width, graphtest::TestGraph::height);
+    SendMessageA(window->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(before.dc), PRF_CLIENT);
+    const MapColourEntry &ground = MapClasses::BackgroundColour();
+    const COLORREF background = RGB(ground.fillR, ground.fillG, ground.fillB);
+    // Region 8's anchor, pressed and dragged 40 right and 30 down.
+    const int x0 = 73, y0 = 118, dx = 40, dy = 30;
+    const COLORREF eight = before.At(x0, y0);
+    ASSERT_NE(eight, background);
+    Post(WM_LBUTTONDOWN, x0, y0, MK_LBUTTON);
+    ASSERT_TRUE(window->Panning());
+    Post(WM_MOUSEMOVE, x0 + dx / 2, y0 + dy / 2, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, x0 + dx, y0 + dy, MK_LBUTTON);
+    EXPECT_EQ(window->PanShift().x, dx);
+    EXPECT_EQ(window->PanShift().y, dy);
+    // Mid-drag, on the window itself: every sampled pixel is the one the
+    // map showed dx, dy before it, the strips left and above the ground
+    // (the rows the test window shows on the screen).
+    HDC dc = GetDC(window->OSHandle());
+    int same = 0, samples = 0;
+    for (int y = 40; y + dy < 250; y += 23)
+        for (int x = 30; x < 200; x += 17) {
+            ++samples;
+            same += GetPixel(dc, x + dx, y + dy) == before.At(x, y);
+        }
+    EXPECT_EQ(same, samples);
+    EXPECT_EQ(GetPixel(dc, x0 + dx, y0 + dy), eight);
+    EXPECT_EQ(GetPixel(dc, dx / 2, 150), background);
+    EXPECT_EQ(GetPixel(dc, 300, dy / 2), background);
+    ReleaseDC(window->OSHandle(), dc);
+    // A paint meanwhile (the window uncovered) shows the same shifted map.
+    Paint();
+    EXPECT_EQ(screen.At(x0 + dx, y0 + dy), eight);
+    EXPECT_EQ(screen.At(dx / 2, 150), background);
+    EXPECT_EQ(screen.At(150 + dx, 60 + dy), before.At(150, 60));
+    // The release: the map is drawn there for good, its margins moved.
+    Post(WM_LBUTTONUP, x0 + dx, y0 + dy);
+    EXPECT_FALSE(window->Panning());
+    Paint();
+    EXPECT_EQ(window->MapRectangle().left, MapGraphWindow::defaultMargin + dx);
+    EXPECT_EQ(window->MapRectangle().top, MapGraphWindow::defaultMargin + dy);
+    EXPECT_EQ(screen.At(window->PixelX(mapGraph->regions.Find(8)->pointX),
+                        window->PixelY(mapGraph->regions.Find(8)->pointY)),
+              eight);
+    // A click without a move pans nothing and keeps the map selected.
+    const ElementRect placed = window->MapRectangle();
+    Post(WM_LBUTTONDOWN, x0 + dx, y0 + dy, MK_LBUTTON);
+    Post(WM_LBUTTONUP, x0 + dx, y0 + dy);
+    EXPECT_EQ(window->SelectedElement(), window->Element());
+    Paint();
+    EXPECT_EQ(window->MapRectangle().left, placed.left);
+}
