@@ -1,7 +1,9 @@
 #include "analyses/map/MapWorkBook.h"
 
 #include "analyses/map/GroupDefWindow.h"
+#include "analyses/map/MapOptionWindow.h"
 #include "analyses/map/MapStatOption.h"
+#include "shell/FindNamedControl.h"
 #include "dataset/DATASET.h"
 #include "dataset/ProgramSettings.h"
 #include "graphs/maps/MapGraph.h"
@@ -37,6 +39,15 @@ std::string Caption(long variable, bool several)
     return caption;
 }
 
+// The workbook a page lies in (its notebook's owner), or null.
+MapWorkBook *BookOf(ZafWindowObject *page)
+{
+    for (ZafWindowObject *up = page->Parent(); up; up = up->Parent())
+        if (auto *book = dynamic_cast<MapWorkBook *>(up))
+            return book;
+    return nullptr;
+}
+
 } // namespace
 
 MapWorkBook::MapWorkBook(MapStatOption *record, int map) : AnalysisBook(record, 1), map(map)
@@ -52,12 +63,44 @@ MapStatOption *MapWorkBook::CurrentPageRecord() const
     return page ? page->Record() : nullptr;
 }
 
+MapWorkBook::ClassForming MapWorkBook::RecordClassForming() const
+{
+    auto *record = dynamic_cast<MapStatOption *>(Option());
+    if (!record)
+        return ClassForming{0, 0, 0};
+    return ClassForming{record->groupingMethod, record->classCountMode, record->classCount};
+}
+
+void MapWorkBook::UserLimitsSet(const MapPage &page)
+{
+    auto *record = dynamic_cast<MapStatOption *>(Option());
+    const MapStatOption *limits = page.Record();
+    if (!record || !limits)
+        return;
+    record->groupingMethod = MapClassSettings::userDefined;
+    record->classes.bounds = limits->classes.bounds;
+    record->classes.decimals = limits->classes.decimals;
+    record->SyncClasses();
+    // The pages hold their classes already: an Apply that leaves the class
+    // settings as they now stand keeps them.
+    handedOut = RecordClassForming();
+    if (auto *window = dynamic_cast<MapOptionWindow *>(record->optionWindow)) {
+        if (auto *userdef = FindNamedControl<ZafButton>(window, "userdef", __FILE__, __LINE__))
+            if (!userdef->Selected())
+                userdef->SetSelected(true);
+        window->Refresh();
+    }
+}
+
 void MapWorkBook::WriteEveryResult()
 {
     if (auto *record = dynamic_cast<MapStatOption *>(Option())) {
+        const ClassForming now = RecordClassForming();
+        const bool keepClasses = now == handedOut;
+        handedOut = now;
         for (int i = 0; i < PageCount(); ++i)
             if (auto *page = dynamic_cast<MapPage *>(PageAt(i)))
-                page->TakeBookSettings(*record);
+                page->TakeBookSettings(*record, keepClasses);
         // The graph menu marks the mode the maps now show.
         SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
     }
@@ -92,6 +135,7 @@ bool MapWorkBook::Build(long selectionHandle)
         }
     }
     SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
+    handedOut = RecordClassForming();
     return true;
 }
 
@@ -156,10 +200,21 @@ MapGraph *MapPage::Graph() const
 
 MapPage::~MapPage() = default;
 
-void MapPage::TakeBookSettings(const MapStatOption &book)
+void MapPage::TakeBookSettings(const MapStatOption &book, bool keepClasses)
 {
+    const long method = record->groupingMethod, countMode = record->classCountMode, count = record->classCount;
     for (int field = 0; field < MapStatOption::maxFields; ++field)
         record->Field(field) = const_cast<MapStatOption &>(book).Field(field);
+    if (keepClasses) {
+        record->groupingMethod = method;
+        record->classCountMode = countMode;
+        record->classCount = count;
+    } else if (book.groupingMethod == MapClassSettings::userDefined && method != MapClassSettings::userDefined &&
+               book.classes.bounds.size() >= 2) {
+        // The user's limits chosen in the options for a page that has none
+        // of its own: the limits the user set last.
+        record->classes.bounds = book.classes.bounds;
+    }
     record->SyncClasses();
 }
 
@@ -234,6 +289,21 @@ bool MapPage::DefineClasses(int screenX, int screenY)
     dialog.PlaceNear(screenX, screenY);
     if (dialog.Run() != ZAF_DIALOG_OK)
         return false;
+    if (auto *book = BookOf(this))
+        book->UserLimitsSet(*this);
     text->WriteResult();
     return true;
+}
+
+void MapPage::ShowNewLimits()
+{
+    if (auto *book = BookOf(this))
+        book->UserLimitsSet(*this);
+    if (!text->Graph())
+        return;
+    text->WriteResult();
+    if (mapWindow) {
+        text->Graph()->MapRegionStats();
+        SendRedisplay(mapWindow);
+    }
 }

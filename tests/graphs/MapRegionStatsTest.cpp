@@ -308,7 +308,7 @@ TEST_F(SurveyMap, PageTextListsTheRegionsAndUserBoundsStand)
     // A user's count of 0 classes is one class.
     book.classCountMode = MapClassSettings::userCount;
     book.classCount = 0;
-    page->TakeBookSettings(book);
+    page->TakeBookSettings(book, false);
     EXPECT_EQ(page->Record()->classes.classCount, 1);
 
     // Limits the user confirmed on the page stand and size its colours;
