@@ -287,10 +287,10 @@ void MapGraphWindow::ContinueLegendDrag(int y)
             if (OSHandle())
                 UpdateWindow(OSHandle());
         }
-        char text[64];
-        std::snprintf(text, sizeof text, " %.*f ", graph->regions.decimals, value);
+        const std::string text = " " + legend->ValueText(value) + " ";
         DrawDragLine(y);
-        SetLabel(legend->device.left + (legend->device.right - legend->device.left) / 2, legend->device.top - 4, text);
+        SetLabel(legend->device.left + (legend->device.right - legend->device.left) / 2, legend->device.top - 4,
+                 text.c_str());
         ShowLabel();
         return;
     }
@@ -359,7 +359,7 @@ void MapGraphWindow::LegendDoubleClick(int x, int y)
         changed = classDialog(screen.x, screen.y);
     } else if (centred) {
         const double centre = graph->centreValue == MapRegion::missing ? graph->middle : graph->centreValue;
-        CentreValueDialog dialog(centre, legend->live);
+        CentreValueDialog dialog(centre, legend->live, legend->Decimals());
         PlaceDialogOnScreen(&dialog, screen.x, screen.y);
         const bool ok = dialog.Control() == ZAF_DIALOG_OK;
         if (self.Deleted())

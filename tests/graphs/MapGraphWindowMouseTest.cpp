@@ -16,6 +16,7 @@
 #include "shell/QIVprog.h"
 #include "tests/support/ModalLoop.h"
 #include "zaf/controls/ZafButton.h"
+#include "zaf/core/ZafDisplay.h"
 
 #include <cmath>
 #include <memory>
@@ -533,4 +534,47 @@ TEST_F(MapMouse, PanDragShowsTheShiftedMapBeforeTheRelease)
     EXPECT_EQ(window->SelectedElement(), window->Element());
     Paint();
     EXPECT_EQ(window->MapRectangle().left, placed.left);
+}
+
+TEST_F(MapMouse, CentreDialogOpensAtTheMouseAndOkUntouchedKeepsTheCentre)
+{
+    ASSERT_TRUE(mapGraph);
+    settings.colourScheme = MapClassSettings::slide2;
+    Open(MapClassSettings::choropleth);
+    MapKey &key = *window->Legend();
+    // A centre with more decimals than the legend writes.
+    const double centre = mapGraph->minimum + (mapGraph->maximum - mapGraph->minimum) / 3.0 + 0.004321;
+    mapGraph->centreValue = centre;
+    std::string shown;
+    RECT placed = {};
+    testsupport::WhenModalLoopIdles([&] {
+        ZafDialogWindow *dialog = ZafDialogWindow::ModalWindow();
+        ASSERT_TRUE(dialog && dialog->OSHandle());
+        GetWindowRect(dialog->OSHandle(), &placed);
+        ZafWindowObject *field = dialog->FindObjectByStringID(CentreValueDialog::fieldName);
+        ASSERT_TRUE(field && field->OSHandle());
+        char text[64] = "";
+        GetWindowTextA(field->OSHandle(), text, sizeof text);
+        shown = text;
+        ZafWindowObject *ok = dialog->FindObjectByStringID(CentreValueDialog::okName);
+        PostMessageA(ok->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageA(ok->OSHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    });
+    const int x = key.device.left + 5, y = key.device.top + 3;
+    Post(WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
+    Post(WM_LBUTTONUP, x, y);
+    testsupport::ForgetModalLoopSteps();
+    // The field shows the centre as the legend writes values.
+    EXPECT_EQ(shown, key.ValueText(centre));
+    EXPECT_EQ(mapGraph->centreValue, centre);
+    // At the mouse's character cell, not centred on another window.
+    POINT mouse = {x, y};
+    ClientToScreen(window->OSHandle(), &mouse);
+    const ZafDisplay &display = ZafDisplay::ForConversion();
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    if (mouse.x + (placed.right - placed.left) < area.right && mouse.y + (placed.bottom - placed.top) < area.bottom) {
+        EXPECT_LE(std::abs(placed.left - mouse.x), display.CellWidth()) << placed.left << " " << mouse.x;
+        EXPECT_LE(std::abs(placed.top - mouse.y), display.CellHeight()) << placed.top << " " << mouse.y;
+    }
 }
