@@ -19,10 +19,13 @@
 namespace {
 
 // Even-odd rule over all parts of a region: a ray from the point to the
-// left crosses an odd number of edges. An edge counts when the point's y
-// lies strictly between its end points' y and its crossing x, truncated, is
-// left of the point. Counting over all parts makes a part inside another a
-// hole, while islands, which lie apart, each count alone.
+// left crosses an odd number of edges. An edge counts when it spans the
+// point's row half-open (one end at or below the row, the other above it)
+// and crosses the row left of the point. A row through a corner thus
+// counts the corner once where the outline passes through it and twice or
+// not at all where it turns back, so points on such rows are found as on
+// any other. Counting over all parts makes a part inside another a hole,
+// while islands, which lie apart, each count alone.
 void CountCrossings(const std::vector<long> &points, size_t at, long n, long x, long y, bool &inside)
 {
     for (long k = 0; k + 1 < n; ++k) {
@@ -30,9 +33,9 @@ void CountCrossings(const std::vector<long> &points, size_t at, long n, long x, 
         if (b + 1 >= points.size())
             break;
         const long x1 = points[a], y1 = points[a + 1], x2 = points[b], y2 = points[b + 1];
-        if ((y1 < y && y < y2) || (y2 < y && y < y1)) {
+        if ((y1 <= y) != (y2 <= y)) {
             const double cross = x1 + static_cast<double>(y - y1) * (x2 - x1) / static_cast<double>(y2 - y1);
-            if (static_cast<long>(cross) < x)
+            if (cross < static_cast<double>(x))
                 inside = !inside;
         }
     }
@@ -101,7 +104,7 @@ const MapRegion *MapGraphWindow::RegionAt(int px, int py) const
     const long y = static_cast<long>((py - marginY) / scale + originY);
     for (const auto &entry : graph->regions) {
         const MapRegion &r = entry.second;
-        if (r.HasPolygon() && r.minX < x && x < r.maxX && r.minY < y && y < r.maxY && PolygonContains(r, x, y))
+        if (r.HasPolygon() && r.minX <= x && x <= r.maxX && r.minY <= y && y <= r.maxY && PolygonContains(r, x, y))
             return &r;
     }
     return nullptr;

@@ -19,6 +19,8 @@
 #include "zaf/core/ZafDisplay.h"
 
 #include <cmath>
+#include <set>
+#include <utility>
 #include <memory>
 #include <string>
 
@@ -101,7 +103,15 @@ TEST(MapRegionAt, EvenOddRuleWithAHoleAndTheBox)
     window.scale = 1.0, window.marginX = window.marginY = 0;
     EXPECT_EQ(window.RegionAt(20, 20)->code, 5);
     EXPECT_EQ(window.RegionAt(50, 50), nullptr); // in the hole
-    EXPECT_EQ(window.RegionAt(100, 50), nullptr); // on the box's edge
+    // On the right edge: the region's own (a neighbour to the right, whose
+    // left edge it is, does not claim it); on the left edge: not.
+    EXPECT_EQ(window.RegionAt(100, 50)->code, 5);
+    EXPECT_EQ(window.RegionAt(0, 50), nullptr);
+    // Rows through corners: the square's top row and the hole's.
+    EXPECT_EQ(window.RegionAt(20, 0)->code, 5);
+    EXPECT_EQ(window.RegionAt(20, 100), nullptr);
+    EXPECT_EQ(window.RegionAt(20, 40)->code, 5);
+    EXPECT_EQ(window.RegionAt(50, 40), nullptr);
     EXPECT_EQ(window.RegionAt(150, 50), nullptr);
     // Zoomed in by 4 on (40, 0): pixel (40, 200) is map (50, 50), in the hole.
     window.scale = 4.0, window.originX = 40;
@@ -577,4 +587,62 @@ TEST_F(MapMouse, CentreDialogOpensAtTheMouseAndOkUntouchedKeepsTheCentre)
         EXPECT_LE(std::abs(placed.left - mouse.x), display.CellWidth()) << placed.left << " " << mouse.x;
         EXPECT_LE(std::abs(placed.top - mouse.y), display.CellHeight()) << placed.top << " " << mouse.y;
     }
+}
+
+TEST_F(MapMouse, IdentifyNamesTheRegionOnRowsThroughCorners)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    window->SetTool(MapGraphWindow::toolIdentify);
+    // The pixel rows whose map row holds a polygon corner.
+    std::set<long> corners;
+    for (const auto &entry : mapGraph->regions) {
+        const MapRegion &r = entry.second;
+        size_t at = 0;
+        for (long part = 0; part < r.partCount && at < r.points.size(); ++part) {
+            const long n = r.points[at++];
+            for (long k = 0; k < n && at + 1 < r.points.size(); ++k, at += 2)
+                corners.insert(r.points[at + 1]);
+        }
+    }
+    auto mapRow = [&](int py) { return static_cast<long>((py - window->marginY) / window->scale + window->originY); };
+    // The nearest row above or below through no corner.
+    auto plainRow = [&](int py, int step) {
+        while (corners.count(mapRow(py)))
+            py += step;
+        return py;
+    };
+    // On each pixel row through a corner, every pixel (every step-th) whose
+    // nearest plain rows above and below lie in one region names it.
+    auto check = [&](const ElementRect &area, int step) {
+        int rows = 0, checked = 0;
+        for (int py = area.top + 1; py < area.bottom; ++py) {
+            if (!corners.count(mapRow(py)))
+                continue;
+            ++rows;
+            for (int px = area.left; px <= area.right; px += step) {
+                const MapRegion *above = window->RegionAt(px, plainRow(py, -1));
+                if (!above || above != window->RegionAt(px, plainRow(py, 1)))
+                    continue;
+                Post(WM_MOUSEMOVE, px, py);
+                EXPECT_EQ(window->HighlightedRegion(), above->code) << px << ", " << py;
+                ++checked;
+            }
+        }
+        return std::make_pair(rows, checked);
+    };
+    // The fitted map: one pixel row of its 260 meets a corner's map row.
+    const std::pair<int, int> fitted = check(window->MapRectangle(), 1);
+    EXPECT_GE(fitted.first, 1);
+    EXPECT_GT(fitted.second, 50);
+    // A map unit a pixel round region 8: every corner's row is a pixel row.
+    const MapRegion &eight = *mapGraph->regions.Find(8);
+    window->scale = 1.0;
+    window->marginX = window->marginY = 0;
+    window->originX = eight.pointX - 200;
+    window->originY = eight.pointY - 150;
+    window->zoomStack.push_back(MapZoomEntry{1.0, window->originX, window->originY});
+    const std::pair<int, int> zoomed = check(ElementRect{0, 0, 399, 299, 0}, 7);
+    EXPECT_GE(zoomed.first, 2);
+    EXPECT_GT(zoomed.second, 100);
 }
