@@ -55,6 +55,16 @@ MapWorkBook::MapWorkBook(MapStatOption *record, int map) : AnalysisBook(record, 
     record->openBook = this;
     titleText = titleTextNumber;
     titleGroup = titleGroupNumber;
+    // The buttons show a mouse mode or identifying chosen anywhere at once.
+    AddGraphModeListener(this, [this] {
+        if (MapPage *page = CurrentMapPage())
+            page->ShowZoomState();
+    });
+}
+
+MapWorkBook::~MapWorkBook()
+{
+    RemoveGraphModeListener(this);
 }
 
 MapStatOption *MapWorkBook::CurrentPageRecord() const
@@ -158,9 +168,16 @@ ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
         return event.type;
     }
     if (event.type == identifyEvent) {
-        if (page)
-            page->SetMapTool(page->MapTool() == MapGraphWindow::toolIdentify ? MapGraphWindow::toolNone
-                                                                             : MapGraphWindow::toolIdentify);
+        // Pressed in (identifying, the page's own tool or the main window's
+        // choice): identifying ends; else the page identifies.
+        if (page && page->ToolInForce() == MapGraphWindow::toolIdentify) {
+            if (page->MapTool() == MapGraphWindow::toolIdentify)
+                page->SetMapTool(MapGraphWindow::toolNone);
+            if (MapIdentifyFlag)
+                SetMapIdentifyFlag(0);
+        } else if (page) {
+            page->SetMapTool(MapGraphWindow::toolIdentify);
+        }
         return event.type;
     }
     if (event.type == zoomOutEvent) {
@@ -247,10 +264,10 @@ void MapPage::ShowZoomState() const
 {
     if (zoomOutButton)
         zoomOutButton->SetDisabled(!mapWindow || mapWindow->zoomStack.empty());
-    const int tool = MapTool();
-    if (identifyButton)
+    const int tool = ToolInForce();
+    if (identifyButton && identifyButton->Selected() != (tool == MapGraphWindow::toolIdentify))
         identifyButton->SetSelected(tool == MapGraphWindow::toolIdentify);
-    if (zoomInButton)
+    if (zoomInButton && zoomInButton->Selected() != (tool == MapGraphWindow::toolZoom))
         zoomInButton->SetSelected(tool == MapGraphWindow::toolZoom);
 }
 
@@ -272,12 +289,26 @@ bool MapPage::SetVisible(bool flag)
 
 int MapPage::MapTool() const
 {
-    return mapWindow ? mapWindow->Tool() : mapTool;
+    if (mapWindow)
+        return mapWindow->Tool();
+    return mapToolChoice == GraphModeChoices ? mapTool : MapGraphWindow::toolNone;
+}
+
+int MapPage::ToolInForce() const
+{
+    if (mapWindow)
+        return mapWindow->ToolInForce();
+    const int own = MapTool();
+    if (own == MapGraphWindow::toolZoom)
+        return own;
+    return own == MapGraphWindow::toolIdentify || MapIdentifyFlag ? MapGraphWindow::toolIdentify
+                                                                 : MapGraphWindow::toolNone;
 }
 
 void MapPage::SetMapTool(int tool)
 {
     mapTool = tool;
+    mapToolChoice = GraphModeChoices;
     if (mapWindow)
         mapWindow->SetTool(tool);
     ShowZoomState();

@@ -34,6 +34,7 @@ public:
     enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101, identifyEvent = 29102 };
 
     MapWorkBook(MapStatOption *record, int map);
+    ~MapWorkBook() override;
     // The pages of the variables of list 0; false without a variable.
     bool Build(long selectionHandle) override;
     int Map() const { return map; }
@@ -108,9 +109,12 @@ public:
     // The page's own map tool (MapGraphWindow::MapTool), handed to its map
     // window now or when it is made.
     void SetMapTool(int tool);
-    // The tool in force: the map window's once it is made (a tool lapses
+    // The page's own tool: the map window's once it is made (a tool lapses
     // when the user chooses a mouse mode in the main window).
     int MapTool() const;
+    // The tool the page's map works with: identify also while the main
+    // window's identify flag is set (unless the page zooms).
+    int ToolInForce() const;
     // The class-limit dialog at the screen pixel for the page's record;
     // true when it ended with new limits (then the text is written again
     // and the book takes the limits).
@@ -129,4 +133,5 @@ private:
     ZafWindowObject *zoomOutButton = nullptr;
     ZafWindowObject *identifyButton = nullptr, *zoomInButton = nullptr;
     int mapTool = 0;
+    int mapToolChoice = 0; // GraphModeChoices when mapTool was set
 };

@@ -117,9 +117,14 @@ public:
     // chooses a mouse mode in the main window after it was set.
     void SetTool(int tool);
     int Tool() const;
+    // Shows the tool in force now, at once: a lapsed own tool is dropped,
+    // the identify outline and label go when identifying ends, a zoom
+    // rubber band when zooming ends, the buttons and the cursor follow.
+    // Called on every change of tool, of the program's mouse mode and of
+    // the identify flag.
+    void ApplyTool();
     // The workbook's buttons of the identify and zoom tools (either may be
-    // null), shown pressed in while their tool is this window's; a lapsed
-    // tool's button comes out at the window's next mouse event or draw.
+    // null), shown pressed in while their tool is in force in this window.
     void SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom);
     void ShowToolButtons() const;
     // The tool the mouse works with now: identify while the program-wide
@@ -198,6 +203,9 @@ public:
 private:
     POINT Device(long x, long y) const;
     void DrawRegionNow(const MapRegion &region, bool outlined);
+    // Two pixels inside the region's outline in black or white, whichever
+    // stands out from its fill.
+    void DrawOutline(HDC dc, const MapRegion &region);
     void RedrawOverRegions();
     void DrawDragLine(int y);
     void RestoreDragStrip();
@@ -225,6 +233,7 @@ private:
     ZafWindowObject *identifyButton = nullptr, *zoomInButton = nullptr;
     int tool = toolNone;
     int toolChoice = 0; // GraphModeChoices when the tool was set
+    int lastInForce = toolNone;
     // While a whole map is drawn: the grey setting (1 grey, 0 colour; -1
     // read at each use) and the polygon's device points.
     int greyDrawing = -1;

@@ -58,11 +58,33 @@ bool PolygonContains(const MapRegion &region, long x, long y)
 
 void MapGraphWindow::SetTool(int newTool)
 {
-    if (tool == toolIdentify && newTool != toolIdentify)
-        EndIdentify();
     tool = newTool;
     toolChoice = GraphModeChoices;
+    ApplyTool();
+}
+
+void MapGraphWindow::ApplyTool()
+{
+    if (tool != toolNone && Tool() == toolNone)
+        tool = toolNone;
+    const int now = ToolInForce();
+    if (now != toolIdentify)
+        EndIdentify();
+    if (now != toolZoom && lastInForce == toolZoom && rubberBand) {
+        DrawFocusMarks(rubberBand->drawn);
+        delete rubberBand;
+        rubberBand = nullptr;
+        if (capturing) {
+            capturing = false;
+            ReleaseCapture();
+        }
+    }
+    lastInForce = now;
     ShowToolButtons();
+    // The pointer over the map takes the new tool's cursor now.
+    POINT pointer = {};
+    if (OSHandle() && GetCursorPos(&pointer) && WindowFromPoint(pointer) == OSHandle())
+        SendMessageA(OSHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(OSHandle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 void MapGraphWindow::SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom)
@@ -74,11 +96,11 @@ void MapGraphWindow::SetToolButtons(ZafWindowObject *identify, ZafWindowObject *
 
 void MapGraphWindow::ShowToolButtons() const
 {
-    const int own = Tool();
-    if (identifyButton && identifyButton->Selected() != (own == toolIdentify))
-        identifyButton->SetSelected(own == toolIdentify);
-    if (zoomInButton && zoomInButton->Selected() != (own == toolZoom))
-        zoomInButton->SetSelected(own == toolZoom);
+    const int inForce = ToolInForce();
+    if (identifyButton && identifyButton->Selected() != (inForce == toolIdentify))
+        identifyButton->SetSelected(inForce == toolIdentify);
+    if (zoomInButton && zoomInButton->Selected() != (inForce == toolZoom))
+        zoomInButton->SetSelected(inForce == toolZoom);
 }
 
 int MapGraphWindow::Tool() const
@@ -136,14 +158,56 @@ void MapGraphWindow::DrawRegionNow(const MapRegion &region, bool outlined)
     HDC dc = GetDC(OSHandle());
     HDC before = drawDC;
     drawDC = dc;
-    MapColourEntry colour = region.colour;
-    if (outlined) {
-        const MapColourEntry &pen = MapClasses::HighlightColour();
-        colour.lineR = pen.lineR, colour.lineG = pen.lineG, colour.lineB = pen.lineB, colour.lineGrey = pen.lineGrey;
-    }
-    DrawRegion(region, colour, !region.HasValue());
+    DrawRegion(region, region.colour, !region.HasValue());
+    if (outlined)
+        DrawOutline(dc, region);
     drawDC = before;
     ReleaseDC(OSHandle(), dc);
+}
+
+void MapGraphWindow::DrawOutline(HDC dc, const MapRegion &region)
+{
+    std::vector<POINT> points;
+    std::vector<INT> counts;
+    size_t at = 0;
+    for (long part = 0; part < region.partCount && at < region.points.size(); ++part) {
+        const long n = region.points[at++];
+        const size_t first = points.size();
+        for (long k = 0; k < n && at + 1 < region.points.size(); ++k, at += 2)
+            points.push_back(POINT{PixelX(region.points[at]), PixelY(region.points[at + 1])});
+        if (points.size() - first < 3)
+            points.resize(first);
+        else
+            counts.push_back(static_cast<INT>(points.size() - first));
+    }
+    if (counts.empty())
+        return;
+    // Clipped to the region, a pen four pixels wide on its edge leaves two
+    // pixels inside it and none on its neighbours, so drawing the region
+    // again takes the outline away.
+    HRGN inside = CreatePolyPolygonRgn(points.data(), counts.data(), static_cast<int>(counts.size()), ALTERNATE);
+    if (!inside)
+        return;
+    const bool grey = GraphSettings::UseGrayscale();
+    const MapColourEntry &c = region.colour;
+    const int light = grey ? c.fillGrey : (299 * c.fillR + 587 * c.fillG + 114 * c.fillB) / 1000;
+    const COLORREF ink = light >= 128 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+    const int saved = SaveDC(dc);
+    SelectClipRgn(dc, inside);
+    HPEN pen = CreatePen(PS_SOLID, 4, ink);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    size_t from = 0;
+    for (INT count : counts) {
+        std::vector<POINT> ring(points.begin() + static_cast<std::ptrdiff_t>(from),
+                                points.begin() + static_cast<std::ptrdiff_t>(from + count));
+        ring.push_back(ring.front());
+        Polyline(dc, ring.data(), static_cast<int>(ring.size()));
+        from += static_cast<size_t>(count);
+    }
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    RestoreDC(dc, saved);
+    DeleteObject(inside);
 }
 
 void MapGraphWindow::RedrawOverRegions()
@@ -503,10 +567,9 @@ ZafEventType MapGraphWindow::Draw(const ZafEventRecord &event, ZafEventType code
 ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
 {
     if (event.type == ZAF_MOUSE_EVENT) {
-        // A tool the user's later choice of a mouse mode ended: its outline
-        // and label go.
+        // A tool the user's later choice of a mouse mode ended.
         if (tool != toolNone && Tool() == toolNone)
-            SetTool(toolNone);
+            ApplyTool();
         const ZafEventType code = MapEvent(event);
         const int x = event.position.x, y = event.position.y;
         if (panDC) {

@@ -646,3 +646,64 @@ TEST_F(MapMouse, IdentifyNamesTheRegionOnRowsThroughCorners)
     EXPECT_GE(zoomed.first, 2);
     EXPECT_GT(zoomed.second, 100);
 }
+
+TEST_F(MapMouse, EveryChangeOfToolShowsAtOnceAndTheOutlineStandsOut)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    GraphMouseMode = GRAPHWIN::modeMove;
+    ShowWindow(GetAncestor(window->OSHandle(), GA_ROOT), SW_SHOWNOACTIVATE);
+    ShowWindow(window->OSHandle(), SW_SHOWNA);
+    Pump();
+    UpdateWindow(window->OSHandle());
+    ZafButton identify(0, 0, 10, 1, "Identify"), zoomIn(0, 0, 10, 1, "Zoom in");
+    window->SetToolButtons(&identify, &zoomIn);
+    // Identify from the Graphs menu: the workbook's button goes in at once.
+    ChooseGraphMouseMode(identifyChoice);
+    EXPECT_TRUE(identify.Selected());
+    const int y = 118;
+    HDC dc = GetDC(window->OSHandle());
+    int left = 73;
+    const MapRegion *eight = window->RegionAt(left, y);
+    ASSERT_TRUE(eight && eight->code == 8);
+    while (window->RegionAt(left - 1, y) == eight)
+        --left;
+    const COLORREF outside = GetPixel(dc, left - 4, y), fill = GetPixel(dc, 73, y);
+    Post(WM_MOUSEMOVE, 73, y);
+    ASSERT_EQ(window->HighlightedRegion(), 8);
+    EXPECT_TRUE(window->LabelShown());
+    // The outline: two pixels inside the region's edge, black or white,
+    // whichever stands out from the fill; the neighbour untouched.
+    const MapColourEntry &c = eight->colour;
+    const COLORREF ink = (299 * c.fillR + 587 * c.fillG + 114 * c.fillB) / 1000 >= 128 ? RGB(0, 0, 0)
+                                                                                      : RGB(255, 255, 255);
+    int inked = 0;
+    for (int x = left - 1; x <= left + 3; ++x)
+        inked += GetPixel(dc, x, y) == ink;
+    EXPECT_GE(inked, 2);
+    EXPECT_EQ(GetPixel(dc, left - 4, y), outside);
+    EXPECT_EQ(GetPixel(dc, 73, y), fill);
+    // The workbook's zoom: label and outline go now, not at the next move.
+    window->SetTool(MapGraphWindow::toolZoom);
+    EXPECT_FALSE(window->LabelShown());
+    EXPECT_EQ(window->HighlightedRegion(), -1);
+    EXPECT_EQ(GetPixel(dc, left + 1, y), GetPixel(dc, left + 6, y));
+    EXPECT_FALSE(identify.Selected());
+    EXPECT_TRUE(zoomIn.Selected());
+    // A mouse mode chosen in the main window ends the zoom tool: its button
+    // comes out without the mouse entering the map.
+    ChooseGraphMouseMode(GRAPHWIN::modeText);
+    EXPECT_EQ(window->Tool(), MapGraphWindow::toolNone);
+    EXPECT_FALSE(zoomIn.Selected());
+    // The window's own identify ended by the main window's Move: the label
+    // goes at once.
+    window->SetTool(MapGraphWindow::toolIdentify);
+    Post(WM_MOUSEMOVE, 199, 103);
+    ASSERT_TRUE(window->LabelShown());
+    ChooseGraphMouseMode(GRAPHWIN::modeMove);
+    EXPECT_FALSE(window->LabelShown());
+    EXPECT_EQ(window->HighlightedRegion(), -1);
+    EXPECT_FALSE(identify.Selected());
+    ReleaseDC(window->OSHandle(), dc);
+    window->SetToolButtons(nullptr, nullptr);
+}
