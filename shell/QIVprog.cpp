@@ -25,13 +25,51 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 int GraphMouseMode = 3;
 int MapIdentifyFlag = 0;
 int GraphModeChoices = 0;
+
+namespace {
+
+std::vector<std::pair<const void *, std::function<void()>>> &GraphModeListeners()
+{
+    static std::vector<std::pair<const void *, std::function<void()>>> listeners;
+    return listeners;
+}
+
+void NotifyGraphModeListeners()
+{
+    // A copy: a listener may remove itself or another one.
+    const auto listeners = GraphModeListeners();
+    for (const auto &entry : listeners) {
+        const auto &now = GraphModeListeners();
+        const bool present = std::any_of(now.begin(), now.end(), [&](const auto &e) { return e.first == entry.first; });
+        if (present)
+            entry.second();
+    }
+}
+
+} // namespace
+
+void AddGraphModeListener(const void *key, std::function<void()> listener)
+{
+    RemoveGraphModeListener(key);
+    GraphModeListeners().emplace_back(key, std::move(listener));
+}
+
+void RemoveGraphModeListener(const void *key)
+{
+    auto &listeners = GraphModeListeners();
+    listeners.erase(std::remove_if(listeners.begin(), listeners.end(), [key](const auto &e) { return e.first == key; }),
+                    listeners.end());
+}
 
 void ChooseGraphMouseMode(int mode)
 {
@@ -43,6 +81,15 @@ void ChooseGraphMouseMode(int mode)
         MapIdentifyFlag = 0;
     }
     ++GraphModeChoices;
+    NotifyGraphModeListeners();
+}
+
+void SetMapIdentifyFlag(int flag)
+{
+    MapIdentifyFlag = flag ? 1 : 0;
+    if (QIVprog *main = QIVprog::Instance())
+        main->ShowGraphMouseMode();
+    NotifyGraphModeListeners();
 }
 
 QIVprog *QIVprog::instance = nullptr;

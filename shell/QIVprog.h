@@ -17,6 +17,7 @@
 
 #include "zaf/core/ZafMDIWindow.h"
 
+#include <functional>
 #include <set>
 #include <string>
 
@@ -40,6 +41,15 @@ extern int GraphModeChoices;
 // identifyChoice (the map-identify flag set). Counted in GraphModeChoices.
 constexpr int identifyChoice = -1;
 void ChooseGraphMouseMode(int mode);
+// Sets the map-identify flag from a workbook (its identify button): no
+// choice of a mouse mode, so no window's own tool lapses. The main
+// window's marks follow.
+void SetMapIdentifyFlag(int flag);
+// Called after every change of the mouse mode or of the map-identify flag,
+// so that the graph windows and workbooks show the change at once. The key
+// names the listener for its removal; a listener may remove itself.
+void AddGraphModeListener(const void *key, std::function<void()> listener);
+void RemoveGraphModeListener(const void *key);
 
 class QIVprog : public ZafMDIWindow
 {

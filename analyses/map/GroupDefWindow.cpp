@@ -38,26 +38,11 @@ void AddEndButton(ZafDialogWindow *dialog, int left, int row, int text, ZafEvent
     dialog->AddObject(button);
 }
 
-// The decimals LimitText writes the limit with.
-int LimitDecimals(double limit, int decimals)
-{
-    decimals = std::max(0, std::min(decimals, mostDecimals));
-    if (!std::isfinite(limit))
-        return decimals;
-    for (int d = decimals; d <= mostDecimals; ++d) {
-        char text[400];
-        std::snprintf(text, sizeof text, "%.*f", d, limit);
-        if (std::strtod(text, nullptr) == limit)
-            return d;
-    }
-    return mostDecimals;
-}
-
 } // namespace
 
 GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
     : ZafDialogWindow(left, top, width, record->classes.classCount + 3 + frameRows), record(record),
-      classes(record->classes.classCount)
+      classes(record->classes.classCount), decimals(std::max(0, std::min(record->classes.decimals, mostDecimals)))
 {
     OptionWindowBuilder::RegisterClasses();
     AddGenericObjects(new ZafStringData(StatText(titleText, textGroup)));
@@ -66,11 +51,7 @@ GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
     const std::vector<double> &bounds = record->classes.bounds;
     for (int i = 0; i < classes; ++i) {
         const double bound = static_cast<int>(bounds.size()) > i ? bounds[i] : i;
-        const int decimals = record->classes.userBounds ? LimitDecimals(bound, record->classes.decimals)
-                                                        : std::max(0, std::min(record->classes.decimals, mostDecimals));
-        char text[400];
-        std::snprintf(text, sizeof text, "%.*f", decimals, bound);
-        shown.push_back(std::strtod(text, nullptr));
+        shown.push_back(std::strtod(LimitText(bound, decimals).c_str(), nullptr));
         auto *field = new ZafReal(fieldColumn, i + 1, fieldWidth, bound);
         field->SetStringID(FieldName(i).c_str());
         const std::string format = "%." + std::to_string(decimals) + "f";
@@ -87,7 +68,7 @@ void GroupDefWindow::PlaceNear(int screenX, int screenY)
     PlaceDialogOnScreen(this, screenX, screenY);
 }
 
-GroupDefWindow::LimitCheck GroupDefWindow::CheckLimits(std::vector<double> &limits)
+GroupDefWindow::LimitCheck GroupDefWindow::CheckLimits(std::vector<double> &limits, int decimals)
 {
     for (double limit : limits)
         if (!std::isfinite(limit))
@@ -95,8 +76,11 @@ GroupDefWindow::LimitCheck GroupDefWindow::CheckLimits(std::vector<double> &limi
     const bool ordered = std::is_sorted(limits.begin(), limits.end());
     std::vector<double> sorted = limits;
     std::sort(sorted.begin(), sorted.end());
-    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
-        return limitsRepeated;
+    // Limits that show alike would make two classes the legend cannot
+    // tell apart.
+    for (size_t i = 1; i < sorted.size(); ++i)
+        if (sorted[i - 1] == sorted[i] || LimitText(sorted[i - 1], decimals) == LimitText(sorted[i], decimals))
+            return limitsRepeated;
     if (ordered)
         return limitsAccepted;
     limits = sorted;
@@ -106,7 +90,7 @@ GroupDefWindow::LimitCheck GroupDefWindow::CheckLimits(std::vector<double> &limi
 std::string GroupDefWindow::LimitText(double limit, int decimals)
 {
     char text[400];
-    std::snprintf(text, sizeof text, "%.*f", LimitDecimals(limit, decimals), limit);
+    std::snprintf(text, sizeof text, "%.*f", std::max(0, std::min(decimals, mostDecimals)), limit);
     return text;
 }
 
@@ -143,7 +127,7 @@ ZafEventType GroupDefWindow::Run()
         // The fields' windows are gone once the loop ends: the limits are
         // those read at OK.
         std::vector<double> limits = typed.size() == static_cast<size_t>(classes) ? typed : FieldLimits();
-        const LimitCheck check = CheckLimits(limits);
+        const LimitCheck check = CheckLimits(limits, decimals);
         if (check == limitNotFinite || check == limitsRepeated) {
             ShowMessageDialog(title.c_str(), check == limitNotFinite ? notFiniteText : repeatedText, nullptr, nullptr,
                               0);

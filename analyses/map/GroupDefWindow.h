@@ -6,14 +6,14 @@
 // The record is a page's copy, whose limits and colours its map computed;
 // a record without them (no page computed yet) starts from equal limits
 // over 0 .. class count. The fields are as many as the record's classes.
-// Computed limits show with the variable's decimals, as the legend writes
-// them, and a field left as shown keeps its limit to every decimal; limits
-// the user confirmed show with every decimal they have. So OK changes no
-// limit the user did not retype.
+// Every limit shows with the decimals the legend writes limits with (the
+// record's), and a field left as shown keeps its limit to every decimal,
+// so OK changes no limit the user did not retype.
 //
 // Limits must be finite numbers and increase from class to class: limits
 // typed out of order are put in order (and the user told so); a limit that
-// is not a number, or two equal limits, keep the dialog open with a message.
+// is not a number, or two limits that show alike with those decimals, keep
+// the dialog open with a message.
 //
 // Ownership: the caller owns the dialog and the record.
 #pragma once
@@ -58,10 +58,10 @@ public:
     // The class colours drawn after the window's own painting.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
 
-    // Sorts limits given out of order; answers what it found.
-    static LimitCheck CheckLimits(std::vector<double> &limits);
-    // The shortest fixed-point text that reads back as the limit exactly
-    // (up to 12 decimals), at least with the given decimals.
+    // Sorts limits given out of order; answers what it found. Two limits
+    // whose texts with the decimals are the same are a repeat.
+    static LimitCheck CheckLimits(std::vector<double> &limits, int decimals);
+    // The limit's text with the decimals (0 to 12).
     static std::string LimitText(double limit, int decimals);
     // The limits in the fields, in class order.
     std::vector<double> FieldLimits();
@@ -75,6 +75,7 @@ private:
 
     MapStatOption *record;
     int classes;
+    int decimals;
     ZafEventType result = 0;
     // What stood in the fields when OK was chosen.
     std::vector<double> typed;

@@ -109,18 +109,21 @@ ZafEventType MapOptionWindow::DefineGroupsFunction(ZafWindowObject *object, ZafE
     if (window->OSHandle())
         GetWindowRect(window->OSHandle(), &place);
     // The limits are those of the page in front, which its map computed;
-    // the book's own record never holds any.
+    // the book takes them from the page once the user confirms them.
     MapStatOption *target = window->record;
-    if (window->record->openBook)
-        if (MapStatOption *page = window->record->openBook->CurrentPageRecord())
-            target = page;
+    MapPage *page = window->record->openBook ? window->record->openBook->CurrentMapPage() : nullptr;
+    if (page && page->Record())
+        target = page->Record();
     // The options window's corner is in screen pixels: the dialog is
     // placed there and kept on the screen.
     GroupDefWindow dialog(0, 0, target);
     dialog.PlaceNear(place.left, place.top);
-    if (dialog.Run() == ZAF_DIALOG_OK)
-        if (auto *userdef = FindNamedControl<ZafButton>(window, "userdef", __FILE__, __LINE__))
-            userdef->SetSelected(true);
+    if (dialog.Run() != ZAF_DIALOG_OK)
+        return 0;
+    if (page && target == page->Record())
+        page->ShowNewLimits();
+    else if (auto *userdef = FindNamedControl<ZafButton>(window, "userdef", __FILE__, __LINE__))
+        userdef->SetSelected(true);
     window->Refresh();
     return 0;
 }

@@ -1,7 +1,9 @@
 #include "analyses/map/MapWorkBook.h"
 
 #include "analyses/map/GroupDefWindow.h"
+#include "analyses/map/MapOptionWindow.h"
 #include "analyses/map/MapStatOption.h"
+#include "shell/FindNamedControl.h"
 #include "dataset/DATASET.h"
 #include "dataset/ProgramSettings.h"
 #include "graphs/maps/MapGraph.h"
@@ -37,6 +39,15 @@ std::string Caption(long variable, bool several)
     return caption;
 }
 
+// The workbook a page lies in (its notebook's owner), or null.
+MapWorkBook *BookOf(ZafWindowObject *page)
+{
+    for (ZafWindowObject *up = page->Parent(); up; up = up->Parent())
+        if (auto *book = dynamic_cast<MapWorkBook *>(up))
+            return book;
+    return nullptr;
+}
+
 } // namespace
 
 MapWorkBook::MapWorkBook(MapStatOption *record, int map) : AnalysisBook(record, 1), map(map)
@@ -44,6 +55,16 @@ MapWorkBook::MapWorkBook(MapStatOption *record, int map) : AnalysisBook(record, 
     record->openBook = this;
     titleText = titleTextNumber;
     titleGroup = titleGroupNumber;
+    // The buttons show a mouse mode or identifying chosen anywhere at once.
+    AddGraphModeListener(this, [this] {
+        if (MapPage *page = CurrentMapPage())
+            page->ShowZoomState();
+    });
+}
+
+MapWorkBook::~MapWorkBook()
+{
+    RemoveGraphModeListener(this);
 }
 
 MapStatOption *MapWorkBook::CurrentPageRecord() const
@@ -52,12 +73,44 @@ MapStatOption *MapWorkBook::CurrentPageRecord() const
     return page ? page->Record() : nullptr;
 }
 
+MapWorkBook::ClassForming MapWorkBook::RecordClassForming() const
+{
+    auto *record = dynamic_cast<MapStatOption *>(Option());
+    if (!record)
+        return ClassForming{0, 0, 0};
+    return ClassForming{record->groupingMethod, record->classCountMode, record->classCount};
+}
+
+void MapWorkBook::UserLimitsSet(const MapPage &page)
+{
+    auto *record = dynamic_cast<MapStatOption *>(Option());
+    const MapStatOption *limits = page.Record();
+    if (!record || !limits)
+        return;
+    record->groupingMethod = MapClassSettings::userDefined;
+    record->classes.bounds = limits->classes.bounds;
+    record->classes.decimals = limits->classes.decimals;
+    record->SyncClasses();
+    // The pages hold their classes already: an Apply that leaves the class
+    // settings as they now stand keeps them.
+    handedOut = RecordClassForming();
+    if (auto *window = dynamic_cast<MapOptionWindow *>(record->optionWindow)) {
+        if (auto *userdef = FindNamedControl<ZafButton>(window, "userdef", __FILE__, __LINE__))
+            if (!userdef->Selected())
+                userdef->SetSelected(true);
+        window->Refresh();
+    }
+}
+
 void MapWorkBook::WriteEveryResult()
 {
     if (auto *record = dynamic_cast<MapStatOption *>(Option())) {
+        const ClassForming now = RecordClassForming();
+        const bool keepClasses = now == handedOut;
+        handedOut = now;
         for (int i = 0; i < PageCount(); ++i)
             if (auto *page = dynamic_cast<MapPage *>(PageAt(i)))
-                page->TakeBookSettings(*record);
+                page->TakeBookSettings(*record, keepClasses);
         // The graph menu marks the mode the maps now show.
         SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
     }
@@ -92,6 +145,7 @@ bool MapWorkBook::Build(long selectionHandle)
         }
     }
     SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
+    handedOut = RecordClassForming();
     return true;
 }
 
@@ -114,9 +168,16 @@ ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
         return event.type;
     }
     if (event.type == identifyEvent) {
-        if (page)
-            page->SetMapTool(page->MapTool() == MapGraphWindow::toolIdentify ? MapGraphWindow::toolNone
-                                                                             : MapGraphWindow::toolIdentify);
+        // Pressed in (identifying, the page's own tool or the main window's
+        // choice): identifying ends; else the page identifies.
+        if (page && page->ToolInForce() == MapGraphWindow::toolIdentify) {
+            if (page->MapTool() == MapGraphWindow::toolIdentify)
+                page->SetMapTool(MapGraphWindow::toolNone);
+            if (MapIdentifyFlag)
+                SetMapIdentifyFlag(0);
+        } else if (page) {
+            page->SetMapTool(MapGraphWindow::toolIdentify);
+        }
         return event.type;
     }
     if (event.type == zoomOutEvent) {
@@ -156,10 +217,21 @@ MapGraph *MapPage::Graph() const
 
 MapPage::~MapPage() = default;
 
-void MapPage::TakeBookSettings(const MapStatOption &book)
+void MapPage::TakeBookSettings(const MapStatOption &book, bool keepClasses)
 {
+    const long method = record->groupingMethod, countMode = record->classCountMode, count = record->classCount;
     for (int field = 0; field < MapStatOption::maxFields; ++field)
         record->Field(field) = const_cast<MapStatOption &>(book).Field(field);
+    if (keepClasses) {
+        record->groupingMethod = method;
+        record->classCountMode = countMode;
+        record->classCount = count;
+    } else if (book.groupingMethod == MapClassSettings::userDefined && method != MapClassSettings::userDefined &&
+               book.classes.bounds.size() >= 2) {
+        // The user's limits chosen in the options for a page that has none
+        // of its own: the limits the user set last.
+        record->classes.bounds = book.classes.bounds;
+    }
     record->SyncClasses();
 }
 
@@ -192,10 +264,10 @@ void MapPage::ShowZoomState() const
 {
     if (zoomOutButton)
         zoomOutButton->SetDisabled(!mapWindow || mapWindow->zoomStack.empty());
-    const int tool = MapTool();
-    if (identifyButton)
+    const int tool = ToolInForce();
+    if (identifyButton && identifyButton->Selected() != (tool == MapGraphWindow::toolIdentify))
         identifyButton->SetSelected(tool == MapGraphWindow::toolIdentify);
-    if (zoomInButton)
+    if (zoomInButton && zoomInButton->Selected() != (tool == MapGraphWindow::toolZoom))
         zoomInButton->SetSelected(tool == MapGraphWindow::toolZoom);
 }
 
@@ -217,12 +289,26 @@ bool MapPage::SetVisible(bool flag)
 
 int MapPage::MapTool() const
 {
-    return mapWindow ? mapWindow->Tool() : mapTool;
+    if (mapWindow)
+        return mapWindow->Tool();
+    return mapToolChoice == GraphModeChoices ? mapTool : MapGraphWindow::toolNone;
+}
+
+int MapPage::ToolInForce() const
+{
+    if (mapWindow)
+        return mapWindow->ToolInForce();
+    const int own = MapTool();
+    if (own == MapGraphWindow::toolZoom)
+        return own;
+    return own == MapGraphWindow::toolIdentify || MapIdentifyFlag ? MapGraphWindow::toolIdentify
+                                                                 : MapGraphWindow::toolNone;
 }
 
 void MapPage::SetMapTool(int tool)
 {
     mapTool = tool;
+    mapToolChoice = GraphModeChoices;
     if (mapWindow)
         mapWindow->SetTool(tool);
     ShowZoomState();
@@ -234,6 +320,21 @@ bool MapPage::DefineClasses(int screenX, int screenY)
     dialog.PlaceNear(screenX, screenY);
     if (dialog.Run() != ZAF_DIALOG_OK)
         return false;
+    if (auto *book = BookOf(this))
+        book->UserLimitsSet(*this);
     text->WriteResult();
     return true;
+}
+
+void MapPage::ShowNewLimits()
+{
+    if (auto *book = BookOf(this))
+        book->UserLimitsSet(*this);
+    if (!text->Graph())
+        return;
+    text->WriteResult();
+    if (mapWindow) {
+        text->Graph()->MapRegionStats();
+        SendRedisplay(mapWindow);
+    }
 }

@@ -34,23 +34,43 @@ public:
     enum MapEvent : int { zoomInEvent = 29100, zoomOutEvent = 29101, identifyEvent = 29102 };
 
     MapWorkBook(MapStatOption *record, int map);
+    ~MapWorkBook() override;
     // The pages of the variables of list 0; false without a variable.
     bool Build(long selectionHandle) override;
     int Map() const { return map; }
     // The current page's copy of the record (null without pages).
     MapStatOption *CurrentPageRecord() const;
     // Each page takes the record's changed settings before its text is
-    // written again.
+    // written again. How the classes are formed (method, count) goes to the
+    // pages only when the options changed it since the pages last took it:
+    // otherwise every page keeps its own classes, the limits the user set
+    // in its legend among them.
     void WriteEveryResult() override;
+    // The user confirmed class limits on the page (its legend or the
+    // options' class-limit button): the book's record takes them and the
+    // user's method, and an open option window shows that method chosen.
+    void UserLimitsSet(const MapPage &page);
     ZafEventType Event(const ZafEventRecord &event) override;
     // The "map_zoom_out" button (null before Build).
     ZafButton *ZoomOutButton() const { return zoomOut; }
 
-private:
     MapPage *CurrentMapPage() const;
+
+private:
+    // How the classes are formed, as the pages last took it from the record.
+    struct ClassForming
+    {
+        long method, countMode, count;
+        bool operator==(const ClassForming &other) const
+        {
+            return method == other.method && countMode == other.countMode && count == other.count;
+        }
+    };
+    ClassForming RecordClassForming() const;
 
     int map;
     ZafButton *zoomOut = nullptr;
+    ClassForming handedOut{0, 0, 0};
 };
 
 class MapPage : public Page
@@ -71,10 +91,10 @@ public:
     // A page brought forward sets the zoom-out button to its own map's
     // state, also when it shows only its text or has no map yet.
     bool SetVisible(bool flag) override;
-    // The settings the option window changed in the book's record; the
-    // limits the user confirmed on this page stay while the user's limits
-    // are chosen.
-    void TakeBookSettings(const MapStatOption &book);
+    // The settings the option window changed in the book's record; with
+    // keepClasses the page keeps its own grouping method, class count and
+    // limits.
+    void TakeBookSettings(const MapStatOption &book, bool keepClasses);
     // Sets the display mode of the kind (0 to 2: classes, bars, circles),
     // computes the classes again and hands back the page's map window (made
     // at the first request; null when the map could not be read).
@@ -89,12 +109,18 @@ public:
     // The page's own map tool (MapGraphWindow::MapTool), handed to its map
     // window now or when it is made.
     void SetMapTool(int tool);
-    // The tool in force: the map window's once it is made (a tool lapses
+    // The page's own tool: the map window's once it is made (a tool lapses
     // when the user chooses a mouse mode in the main window).
     int MapTool() const;
+    // The tool the page's map works with: identify also while the main
+    // window's identify flag is set (unless the page zooms).
+    int ToolInForce() const;
     // The class-limit dialog at the screen pixel for the page's record;
-    // true when it ended with new limits (then the text is written again).
+    // true when it ended with new limits (then the text is written again
+    // and the book takes the limits).
     bool DefineClasses(int screenX, int screenY);
+    // The page's limits changed outside its map: text and map follow.
+    void ShowNewLimits();
 
 private:
     long variable;
@@ -107,4 +133,5 @@ private:
     ZafWindowObject *zoomOutButton = nullptr;
     ZafWindowObject *identifyButton = nullptr, *zoomInButton = nullptr;
     int mapTool = 0;
+    int mapToolChoice = 0; // GraphModeChoices when mapTool was set
 };

@@ -2,6 +2,7 @@
 
 #include "graphs/GraphSettings.h"
 #include "graphs/maps/MapKey.h"
+#include "shell/QIVprog.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,11 +69,15 @@ MapGraphWindow::MapGraphWindow(MapGraph *graph, MapClassSettings *settings, int 
     : GRAPHWIN(0, 0, 0, 0), graph(graph), settings(settings), displayMode(displayMode)
 {
     SetDrawStyle(nullptr);
+    // A mouse mode or identifying chosen anywhere shows here at once.
+    AddGraphModeListener(this, [this] { ApplyTool(); });
 }
 
 MapGraphWindow::~MapGraphWindow()
 {
+    RemoveGraphModeListener(this);
     RestoreDragStrip();
+    FreePan();
 }
 
 void MapGraphWindow::SetDisplayMode(int mode)

@@ -97,17 +97,34 @@ public:
     // Fits the map again when the window's size changed.
     void LayoutChildren() override;
     ZafEventType Event(const ZafEventRecord &event) override;
+    // While the map is panned the screen shows the copy taken at the press,
+    // shifted with the pointer; otherwise the graph's own drawing.
+    ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
     // Over the map the cursor shows the window's own tool in force.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
+
+    // --- Panning (MapGraphWindowMouse.cpp) ----------------------------------
+    // A press on the map element in move mode pans: the client area is
+    // copied, and while the button is held the copy is drawn shifted by the
+    // drag (dx, dy) with the uncovered strips in the map's background; the
+    // release moves the map element, whose new place the next draw turns
+    // into the view's margins (unzoomed) or origin (zoomed).
+    bool Panning() const { return panDC != nullptr; }
+    POINT PanShift() const { return POINT{panShiftX, panShiftY}; }
 
     // --- Tools (MapGraphWindowMouse.cpp) ------------------------------------
     // The window's own tool; it lapses (Tool answers toolNone) once the user
     // chooses a mouse mode in the main window after it was set.
     void SetTool(int tool);
     int Tool() const;
+    // Shows the tool in force now, at once: a lapsed own tool is dropped,
+    // the identify outline and label go when identifying ends, a zoom
+    // rubber band when zooming ends, the buttons and the cursor follow.
+    // Called on every change of tool, of the program's mouse mode and of
+    // the identify flag.
+    void ApplyTool();
     // The workbook's buttons of the identify and zoom tools (either may be
-    // null), shown pressed in while their tool is this window's; a lapsed
-    // tool's button comes out at the window's next mouse event or draw.
+    // null), shown pressed in while their tool is in force in this window.
     void SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom);
     void ShowToolButtons() const;
     // The tool the mouse works with now: identify while the program-wide
@@ -186,10 +203,20 @@ public:
 private:
     POINT Device(long x, long y) const;
     void DrawRegionNow(const MapRegion &region, bool outlined);
+    // Two pixels inside the region's outline in black or white, whichever
+    // stands out from its fill.
+    void DrawOutline(HDC dc, const MapRegion &region);
     void RedrawOverRegions();
     void DrawDragLine(int y);
     void RestoreDragStrip();
     void LegendDoubleClick(int x, int y);
+    void BeginPan();
+    void ContinuePan(int x, int y);
+    void EndPan();
+    void FreePan();
+    // The pan copy shifted, the strips it leaves filled; width and height
+    // of the area drawn.
+    void DrawPanned(HDC dc, int width, int height) const;
     // A moved map element: the unzoomed map moves its margins, a zoomed one
     // pans its origin.
     void TakeMapElementPlace();
@@ -206,6 +233,7 @@ private:
     ZafWindowObject *identifyButton = nullptr, *zoomInButton = nullptr;
     int tool = toolNone;
     int toolChoice = 0; // GraphModeChoices when the tool was set
+    int lastInForce = toolNone;
     // While a whole map is drawn: the grey setting (1 grey, 0 colour; -1
     // read at each use) and the polygon's device points.
     int greyDrawing = -1;
@@ -221,4 +249,11 @@ private:
     HBITMAP stripBitmap = nullptr;
     HGDIOBJ stripOld = nullptr;
     int stripLeft = 0, stripTop = -1, stripWidth = 0;
+    // The client area as it was at the pan's press, and the shift so far.
+    HDC panDC = nullptr;
+    HBITMAP panBitmap = nullptr;
+    HGDIOBJ panOld = nullptr;
+    HBRUSH panBrush = nullptr;
+    int panWidth = 0, panHeight = 0, panShiftX = 0, panShiftY = 0;
+    ElementRect panStart{0, 0, 0, 0, 0};
 };

@@ -8,6 +8,7 @@
 #include "graphs/maps/CentreValueDialog.h"
 #include "graphs/maps/MapKey.h"
 #include "shell/QIVprog.h"
+#include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafTracker.h"
 
 #include <algorithm>
@@ -18,10 +19,13 @@
 namespace {
 
 // Even-odd rule over all parts of a region: a ray from the point to the
-// left crosses an odd number of edges. An edge counts when the point's y
-// lies strictly between its end points' y and its crossing x, truncated, is
-// left of the point. Counting over all parts makes a part inside another a
-// hole, while islands, which lie apart, each count alone.
+// left crosses an odd number of edges. An edge counts when it spans the
+// point's row half-open (one end at or below the row, the other above it)
+// and crosses the row left of the point. A row through a corner thus
+// counts the corner once where the outline passes through it and twice or
+// not at all where it turns back, so points on such rows are found as on
+// any other. Counting over all parts makes a part inside another a hole,
+// while islands, which lie apart, each count alone.
 void CountCrossings(const std::vector<long> &points, size_t at, long n, long x, long y, bool &inside)
 {
     for (long k = 0; k + 1 < n; ++k) {
@@ -29,9 +33,9 @@ void CountCrossings(const std::vector<long> &points, size_t at, long n, long x, 
         if (b + 1 >= points.size())
             break;
         const long x1 = points[a], y1 = points[a + 1], x2 = points[b], y2 = points[b + 1];
-        if ((y1 < y && y < y2) || (y2 < y && y < y1)) {
+        if ((y1 <= y) != (y2 <= y)) {
             const double cross = x1 + static_cast<double>(y - y1) * (x2 - x1) / static_cast<double>(y2 - y1);
-            if (static_cast<long>(cross) < x)
+            if (cross < static_cast<double>(x))
                 inside = !inside;
         }
     }
@@ -54,11 +58,33 @@ bool PolygonContains(const MapRegion &region, long x, long y)
 
 void MapGraphWindow::SetTool(int newTool)
 {
-    if (tool == toolIdentify && newTool != toolIdentify)
-        EndIdentify();
     tool = newTool;
     toolChoice = GraphModeChoices;
+    ApplyTool();
+}
+
+void MapGraphWindow::ApplyTool()
+{
+    if (tool != toolNone && Tool() == toolNone)
+        tool = toolNone;
+    const int now = ToolInForce();
+    if (now != toolIdentify)
+        EndIdentify();
+    if (now != toolZoom && lastInForce == toolZoom && rubberBand) {
+        DrawFocusMarks(rubberBand->drawn);
+        delete rubberBand;
+        rubberBand = nullptr;
+        if (capturing) {
+            capturing = false;
+            ReleaseCapture();
+        }
+    }
+    lastInForce = now;
     ShowToolButtons();
+    // The pointer over the map takes the new tool's cursor now.
+    POINT pointer = {};
+    if (OSHandle() && GetCursorPos(&pointer) && WindowFromPoint(pointer) == OSHandle())
+        SendMessageA(OSHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(OSHandle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 void MapGraphWindow::SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom)
@@ -70,11 +96,11 @@ void MapGraphWindow::SetToolButtons(ZafWindowObject *identify, ZafWindowObject *
 
 void MapGraphWindow::ShowToolButtons() const
 {
-    const int own = Tool();
-    if (identifyButton && identifyButton->Selected() != (own == toolIdentify))
-        identifyButton->SetSelected(own == toolIdentify);
-    if (zoomInButton && zoomInButton->Selected() != (own == toolZoom))
-        zoomInButton->SetSelected(own == toolZoom);
+    const int inForce = ToolInForce();
+    if (identifyButton && identifyButton->Selected() != (inForce == toolIdentify))
+        identifyButton->SetSelected(inForce == toolIdentify);
+    if (zoomInButton && zoomInButton->Selected() != (inForce == toolZoom))
+        zoomInButton->SetSelected(inForce == toolZoom);
 }
 
 int MapGraphWindow::Tool() const
@@ -100,7 +126,7 @@ const MapRegion *MapGraphWindow::RegionAt(int px, int py) const
     const long y = static_cast<long>((py - marginY) / scale + originY);
     for (const auto &entry : graph->regions) {
         const MapRegion &r = entry.second;
-        if (r.HasPolygon() && r.minX < x && x < r.maxX && r.minY < y && y < r.maxY && PolygonContains(r, x, y))
+        if (r.HasPolygon() && r.minX <= x && x <= r.maxX && r.minY <= y && y <= r.maxY && PolygonContains(r, x, y))
             return &r;
     }
     return nullptr;
@@ -132,14 +158,56 @@ void MapGraphWindow::DrawRegionNow(const MapRegion &region, bool outlined)
     HDC dc = GetDC(OSHandle());
     HDC before = drawDC;
     drawDC = dc;
-    MapColourEntry colour = region.colour;
-    if (outlined) {
-        const MapColourEntry &pen = MapClasses::HighlightColour();
-        colour.lineR = pen.lineR, colour.lineG = pen.lineG, colour.lineB = pen.lineB, colour.lineGrey = pen.lineGrey;
-    }
-    DrawRegion(region, colour, !region.HasValue());
+    DrawRegion(region, region.colour, !region.HasValue());
+    if (outlined)
+        DrawOutline(dc, region);
     drawDC = before;
     ReleaseDC(OSHandle(), dc);
+}
+
+void MapGraphWindow::DrawOutline(HDC dc, const MapRegion &region)
+{
+    std::vector<POINT> points;
+    std::vector<INT> counts;
+    size_t at = 0;
+    for (long part = 0; part < region.partCount && at < region.points.size(); ++part) {
+        const long n = region.points[at++];
+        const size_t first = points.size();
+        for (long k = 0; k < n && at + 1 < region.points.size(); ++k, at += 2)
+            points.push_back(POINT{PixelX(region.points[at]), PixelY(region.points[at + 1])});
+        if (points.size() - first < 3)
+            points.resize(first);
+        else
+            counts.push_back(static_cast<INT>(points.size() - first));
+    }
+    if (counts.empty())
+        return;
+    // Clipped to the region, a pen four pixels wide on its edge leaves two
+    // pixels inside it and none on its neighbours, so drawing the region
+    // again takes the outline away.
+    HRGN inside = CreatePolyPolygonRgn(points.data(), counts.data(), static_cast<int>(counts.size()), ALTERNATE);
+    if (!inside)
+        return;
+    const bool grey = GraphSettings::UseGrayscale();
+    const MapColourEntry &c = region.colour;
+    const int light = grey ? c.fillGrey : (299 * c.fillR + 587 * c.fillG + 114 * c.fillB) / 1000;
+    const COLORREF ink = light >= 128 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+    const int saved = SaveDC(dc);
+    SelectClipRgn(dc, inside);
+    HPEN pen = CreatePen(PS_SOLID, 4, ink);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    size_t from = 0;
+    for (INT count : counts) {
+        std::vector<POINT> ring(points.begin() + static_cast<std::ptrdiff_t>(from),
+                                points.begin() + static_cast<std::ptrdiff_t>(from + count));
+        ring.push_back(ring.front());
+        Polyline(dc, ring.data(), static_cast<int>(ring.size()));
+        from += static_cast<size_t>(count);
+    }
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    RestoreDC(dc, saved);
+    DeleteObject(inside);
 }
 
 void MapGraphWindow::RedrawOverRegions()
@@ -286,10 +354,10 @@ void MapGraphWindow::ContinueLegendDrag(int y)
             if (OSHandle())
                 UpdateWindow(OSHandle());
         }
-        char text[64];
-        std::snprintf(text, sizeof text, " %.*f ", graph->regions.decimals, value);
+        const std::string text = " " + legend->ValueText(value) + " ";
         DrawDragLine(y);
-        SetLabel(legend->device.left + (legend->device.right - legend->device.left) / 2, legend->device.top - 4, text);
+        SetLabel(legend->device.left + (legend->device.right - legend->device.left) / 2, legend->device.top - 4,
+                 text.c_str());
         ShowLabel();
         return;
     }
@@ -358,7 +426,7 @@ void MapGraphWindow::LegendDoubleClick(int x, int y)
         changed = classDialog(screen.x, screen.y);
     } else if (centred) {
         const double centre = graph->centreValue == MapRegion::missing ? graph->middle : graph->centreValue;
-        CentreValueDialog dialog(centre, legend->live);
+        CentreValueDialog dialog(centre, legend->live, legend->Decimals());
         PlaceDialogOnScreen(&dialog, screen.x, screen.y);
         const bool ok = dialog.Control() == ZAF_DIALOG_OK;
         if (self.Deleted())
@@ -380,17 +448,137 @@ void MapGraphWindow::LegendDoubleClick(int x, int y)
     }
 }
 
+// --- Panning ----------------------------------------------------------------------------
+
+void MapGraphWindow::BeginPan()
+{
+    FreePan();
+    if (!OSHandle() || !selected)
+        return;
+    // The press drew the element's focus marks: they go before the copy,
+    // and a pan only moves the map (no handles).
+    DrawFocusMarks(selected->drag);
+    dragFlags = 0;
+    panStart = selected->drag;
+    RECT client = {};
+    GetClientRect(OSHandle(), &client);
+    panWidth = std::max(1L, client.right);
+    panHeight = std::max(1L, client.bottom);
+    HDC dc = GetDC(OSHandle());
+    panDC = CreateCompatibleDC(dc);
+    panBitmap = CreateCompatibleBitmap(dc, panWidth, panHeight);
+    panOld = SelectObject(panDC, panBitmap);
+    BitBlt(panDC, 0, 0, panWidth, panHeight, dc, 0, 0, SRCCOPY);
+    ReleaseDC(OSHandle(), dc);
+    const MapColourEntry &ground = MapClasses::BackgroundColour();
+    const bool grey = GraphSettings::UseGrayscale();
+    panBrush = CreateSolidBrush(grey ? RGB(ground.fillGrey, ground.fillGrey, ground.fillGrey)
+                                     : RGB(ground.fillR, ground.fillG, ground.fillB));
+    panShiftX = panShiftY = 0;
+}
+
+void MapGraphWindow::DrawPanned(HDC dc, int width, int height) const
+{
+    if (!panDC || !dc)
+        return;
+    const int dx = panShiftX, dy = panShiftY;
+    BitBlt(dc, dx, dy, panWidth, panHeight, panDC, 0, 0, SRCCOPY);
+    // The strips the shifted copy leaves: beside it and above or below it,
+    // as far as the drawn area reaches.
+    const int right = std::max(width, panWidth), bottom = std::max(height, panHeight);
+    RECT strips[4] = {};
+    int count = 0;
+    if (dx > 0)
+        strips[count++] = RECT{0, 0, dx, bottom};
+    if (dx + panWidth < right)
+        strips[count++] = RECT{dx + panWidth, 0, right, bottom};
+    if (dy > 0)
+        strips[count++] = RECT{0, 0, right, dy};
+    if (dy + panHeight < bottom)
+        strips[count++] = RECT{0, dy + panHeight, right, bottom};
+    for (int i = 0; i < count; ++i)
+        FillRect(dc, &strips[i], panBrush);
+}
+
+void MapGraphWindow::ContinuePan(int x, int y)
+{
+    if (!panDC || !selected)
+        return;
+    selected->drag = DraggedRectangle(x, y);
+    panShiftX = selected->drag.left - panStart.left;
+    panShiftY = selected->drag.top - panStart.top;
+    HDC dc = GetDC(OSHandle());
+    DrawPanned(dc, panWidth, panHeight);
+    ReleaseDC(OSHandle(), dc);
+}
+
+void MapGraphWindow::EndPan()
+{
+    if (capturing) {
+        capturing = false;
+        ReleaseCapture();
+    }
+    const bool moved = panShiftX != 0 || panShiftY != 0;
+    FreePan();
+    if (!selected)
+        return;
+    if (!moved) {
+        // A click: the map element stays selected, its marks shown.
+        selected->drag = panStart;
+        DrawFocusMarks(selected->drag);
+        return;
+    }
+    element *item = selected;
+    const ElementRect r = item->drag;
+    selected = nullptr;
+    dragFlags = 0;
+    item->MoveTo(r.left, r.top);
+    item->Changed();
+    SendRedisplay(this);
+}
+
+void MapGraphWindow::FreePan()
+{
+    if (!panDC)
+        return;
+    SelectObject(panDC, panOld);
+    DeleteObject(panBitmap);
+    DeleteDC(panDC);
+    DeleteObject(panBrush);
+    panDC = nullptr;
+    panBitmap = nullptr;
+    panBrush = nullptr;
+}
+
+ZafEventType MapGraphWindow::Draw(const ZafEventRecord &event, ZafEventType code)
+{
+    if (!panDC || drawMode != drawScreen)
+        return GRAPHWIN::Draw(event, code);
+    ZafDrawPass pass(*this);
+    const ZafRegionRect area = pass.Area();
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (HDC dc = display ? display->CurrentDC() : nullptr)
+        DrawPanned(dc, area.right - area.left + 1, area.bottom - area.top + 1);
+    return 1;
+}
+
 // --- Events --------------------------------------------------------------------------------
 
 ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
 {
     if (event.type == ZAF_MOUSE_EVENT) {
-        // A tool the user's later choice of a mouse mode ended: its outline
-        // and label go.
+        // A tool the user's later choice of a mouse mode ended.
         if (tool != toolNone && Tool() == toolNone)
-            SetTool(toolNone);
+            ApplyTool();
         const ZafEventType code = MapEvent(event);
         const int x = event.position.x, y = event.position.y;
+        if (panDC) {
+            if (code == ZAF_CONTINUE_SELECT)
+                ContinuePan(x, y);
+            else if (code == ZAF_END_SELECT)
+                EndPan();
+            return ZafWindow::Event(event);
+        }
         if (legendDrag != gripNone) {
             if (code == ZAF_CONTINUE_SELECT || code == ZAF_MOUSE_MOVE)
                 ContinueLegendDrag(y);
@@ -423,6 +611,11 @@ ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
                 BeginLegendDrag(grip, y);
                 return code;
             }
+            ZafTracker self(this);
+            const ZafEventType result = GRAPHWIN::Event(event);
+            if (!self.Deleted() && GraphMouseMode == modeMove && selected && selected == mapElement && capturing)
+                BeginPan();
+            return result;
         }
         if (code == ZAF_DOUBLE_SELECT && legend &&
             (legend->CurrentForm() == MapKey::classForm || legend->CurrentForm() == MapKey::rampForm) &&

@@ -83,11 +83,16 @@ int MapKey::MarkRow() const
     return device.top + static_cast<int>((centre - map->minimum) / (map->maximum - map->minimum) * rows);
 }
 
+int MapKey::Decimals() const
+{
+    const MapGraph *map = graph ? graph->Graph() : nullptr;
+    return map ? std::max(0, std::min(map->GetSettings().decimals, 12)) : 2;
+}
+
 std::string MapKey::ValueText(double value) const
 {
-    const int decimals = graph && graph->Graph() ? graph->Graph()->regions.decimals : 2;
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", Decimals(), value);
     return text;
 }
 
@@ -100,7 +105,7 @@ std::string MapKey::ClassText(int i) const
     const int classes = map->classCount;
     if (i < 0 || i >= classes || bounds.size() < static_cast<size_t>(classes) + 1)
         return std::string();
-    const int decimals = map->regions.decimals;
+    const int decimals = Decimals();
     const double lower = bounds[i];
     const double upper = i < classes - 1 ? bounds[i + 1] - std::pow(10.0, -decimals) : bounds[classes];
     if (upper > lower) {

@@ -46,6 +46,11 @@ public:
     void Arrange();
     // The text of class i (from 0) of the class form.
     std::string ClassText(int i) const;
+    // The decimals of every value and limit the legend writes: those of the
+    // class computation (the regions' means or the cases' values).
+    int Decimals() const;
+    // A value with the legend's decimals.
+    std::string ValueText(double value) const;
     // The height of one class line (at least 1).
     int LineHeight() const;
     // The saved rectangle of a form (left, top -1 and right, bottom -3 when
@@ -63,7 +68,6 @@ private:
     bool CoversRegion(const ElementRect &rect) const;
     void MakeFont(HDC dc);
     int TextWidth(HDC dc, const std::string &text) const;
-    std::string ValueText(double value) const;
     void DrawClasses(HDC dc);
     void DrawRamp(HDC dc);
     void DrawSymbol(HDC dc);

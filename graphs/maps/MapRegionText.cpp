@@ -4,6 +4,7 @@
 #include "shell/TXTWIN.h"
 #include "stats/StatClass.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -16,7 +17,10 @@ enum {
     nameHeadText = 43,
     casesHeadText = 44,
     valueHeadText = 45,
-    classHeadText = 46
+    classHeadText = 46,
+    regionCountText = 47,
+    minimumText = 48,
+    maximumText = 49
 };
 // Column widths: code, gap, name, cases, value, class.
 enum { codeWidth = 6, gapWidth = 2, nameWidth = 24, casesWidth = 7, valueWidth = 12, classWidth = 7 };
@@ -46,7 +50,7 @@ void WriteMapRegionText(TXTWIN &out, const MapGraph &graph)
         settings.displayMode == MapClassSettings::choropleth && graph.classCount > 0 && settings.bounds.size() >= 2;
     out.Clear();
     out.EndLine();
-    Plain(out, "Antall regioner: ");
+    Plain(out, (std::string(StatText(regionCountText, textGroup)) + " ").c_str());
     out.WriteInteger(graph.regions.Count());
     out.EndLine();
     out.EndLine();
@@ -59,10 +63,15 @@ void WriteMapRegionText(TXTWIN &out, const MapGraph &graph)
         return;
     }
     out.SetDecimals(settings.decimals);
-    Plain(out, "Minimumsverdi:  ");
+    // The two labels padded to one width, so that the values line up.
+    std::string lowest = StatText(minimumText, textGroup), highest = StatText(maximumText, textGroup);
+    const size_t width = std::max(lowest.size(), highest.size()) + 1;
+    lowest.resize(width, ' ');
+    highest.resize(width, ' ');
+    Plain(out, lowest.c_str());
     out.WriteReal(graph.minimum);
     out.EndLine();
-    Plain(out, "Maksimumsverdi: ");
+    Plain(out, highest.c_str());
     out.WriteReal(graph.maximum);
     out.EndLine();
     out.EndLine();

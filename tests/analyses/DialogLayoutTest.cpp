@@ -44,7 +44,7 @@ TEST_F(DialogLayout, TheRegionMapTakesItsClassLimits)
 
 TEST_F(DialogLayout, TheCentredRampTakesItsCentreValue)
 {
-    EXPECT_EQ("", Problems(new CentreValueDialog(27168.34, true)));
+    EXPECT_EQ("", Problems(new CentreValueDialog(27168.34, true, 2)));
 }
 
 // Choosing "Number of layers" in the n-way options lets the user type and

@@ -208,7 +208,7 @@ TEST(MapKeyText, ClassRangesLabelsAndLineHeight)
     MapGraph graph(nullptr, 0, 1, &settings);
     MapGraphWindow window(&graph, &settings, MapClassSettings::choropleth);
     MapKey key(&window);
-    graph.regions.decimals = 0;
+    settings.decimals = 0;
     graph.classCount = 3;
     settings.bounds = {40, 47, 49, 60};
     EXPECT_EQ(key.ClassText(0), "40 - 46");
@@ -220,9 +220,16 @@ TEST(MapKeyText, ClassRangesLabelsAndLineHeight)
     settings.bounds = {1, 2, 3};
     graph.regions.labels = {{1, "Low"}};
     EXPECT_EQ(key.ClassText(0), "Low");
-    graph.regions.decimals = 2;
+    settings.decimals = 2;
     settings.bounds = {1.5, 2.5, 3};
     EXPECT_EQ(key.ClassText(0) + " " + key.ClassText(1), "1.50 - 2.49 2.50 - 3.00");
+    // Limits from all cases' whole numbers, the regions' means with 2
+    // decimals: every limit as the classes were computed.
+    graph.regions.labels.clear();
+    graph.regions.decimals = 2;
+    settings.decimals = 0;
+    settings.bounds = {3300, 41250, 50000};
+    EXPECT_EQ(key.ClassText(0) + " " + key.ClassText(1), "3300 - 41249 41250 - 50000");
     // 13 classes in 20 pixels: (20 - 84 + 6) / 14 would be negative.
     graph.classCount = 13;
     key.device = ElementRect{0, 0, 50, 19, 0};

@@ -16,8 +16,11 @@
 #include "shell/QIVprog.h"
 #include "tests/support/ModalLoop.h"
 #include "zaf/controls/ZafButton.h"
+#include "zaf/core/ZafDisplay.h"
 
 #include <cmath>
+#include <set>
+#include <utility>
 #include <memory>
 #include <string>
 
@@ -100,7 +103,15 @@ TEST(MapRegionAt, EvenOddRuleWithAHoleAndTheBox)
     window.scale = 1.0, window.marginX = window.marginY = 0;
     EXPECT_EQ(window.RegionAt(20, 20)->code, 5);
     EXPECT_EQ(window.RegionAt(50, 50), nullptr); // in the hole
-    EXPECT_EQ(window.RegionAt(100, 50), nullptr); // on the box's edge
+    // On the right edge: the region's own (a neighbour to the right, whose
+    // left edge it is, does not claim it); on the left edge: not.
+    EXPECT_EQ(window.RegionAt(100, 50)->code, 5);
+    EXPECT_EQ(window.RegionAt(0, 50), nullptr);
+    // Rows through corners: the square's top row and the hole's.
+    EXPECT_EQ(window.RegionAt(20, 0)->code, 5);
+    EXPECT_EQ(window.RegionAt(20, 100), nullptr);
+    EXPECT_EQ(window.RegionAt(20, 40)->code, 5);
+    EXPECT_EQ(window.RegionAt(50, 40), nullptr);
     EXPECT_EQ(window.RegionAt(150, 50), nullptr);
     // Zoomed in by 4 on (40, 0): pixel (40, 200) is map (50, 50), in the hole.
     window.scale = 4.0, window.originX = 40;
@@ -471,4 +482,228 @@ TEST_F(MapMouse, DoubleClickOnTheCentredRampOpensTheCentreDialog)
     EXPECT_EQ(eight.colour.fillR, MapClasses::RampColour(MapClassSettings::slide2, eight.value, mapGraph->minimum,
                                                          mapGraph->maximum, mapGraph->centreValue, {})
                                       .fillR);
+}
+
+TEST_F(MapMouse, PanDragShowsTheShiftedMapBeforeTheRelease)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    GraphMouseMode = GRAPHWIN::modeMove;
+    // On the screen, where the drag draws.
+    ShowWindow(GetAncestor(window->OSHandle(), GA_ROOT), SW_SHOWNOACTIVATE);
+    ShowWindow(window->OSHandle(), SW_SHOWNA);
+    Pump();
+    UpdateWindow(window->OSHandle());
+    graphtest::Bitmap before(graphtest::TestGraph::width, graphtest::TestGraph::height);
+    SendMessageA(window->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(before.dc), PRF_CLIENT);
+    const MapColourEntry &ground = MapClasses::BackgroundColour();
+    const COLORREF background = RGB(ground.fillR, ground.fillG, ground.fillB);
+    // Region 8's anchor, pressed and dragged 40 right and 30 down.
+    const int x0 = 73, y0 = 118, dx = 40, dy = 30;
+    const COLORREF eight = before.At(x0, y0);
+    ASSERT_NE(eight, background);
+    Post(WM_LBUTTONDOWN, x0, y0, MK_LBUTTON);
+    ASSERT_TRUE(window->Panning());
+    Post(WM_MOUSEMOVE, x0 + dx / 2, y0 + dy / 2, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, x0 + dx, y0 + dy, MK_LBUTTON);
+    EXPECT_EQ(window->PanShift().x, dx);
+    EXPECT_EQ(window->PanShift().y, dy);
+    // Mid-drag, on the window itself: every sampled pixel is the one the
+    // map showed dx, dy before it, the strips left and above the ground
+    // (the rows the test window shows on the screen).
+    HDC dc = GetDC(window->OSHandle());
+    int same = 0, samples = 0;
+    for (int y = 40; y + dy < 250; y += 23)
+        for (int x = 30; x < 200; x += 17) {
+            ++samples;
+            same += GetPixel(dc, x + dx, y + dy) == before.At(x, y);
+        }
+    EXPECT_EQ(same, samples);
+    EXPECT_EQ(GetPixel(dc, x0 + dx, y0 + dy), eight);
+    EXPECT_EQ(GetPixel(dc, dx / 2, 150), background);
+    EXPECT_EQ(GetPixel(dc, 300, dy / 2), background);
+    ReleaseDC(window->OSHandle(), dc);
+    // A paint meanwhile (the window uncovered) shows the same shifted map.
+    Paint();
+    EXPECT_EQ(screen.At(x0 + dx, y0 + dy), eight);
+    EXPECT_EQ(screen.At(dx / 2, 150), background);
+    EXPECT_EQ(screen.At(150 + dx, 60 + dy), before.At(150, 60));
+    // The release: the map is drawn there for good, its margins moved.
+    Post(WM_LBUTTONUP, x0 + dx, y0 + dy);
+    EXPECT_FALSE(window->Panning());
+    Paint();
+    EXPECT_EQ(window->MapRectangle().left, MapGraphWindow::defaultMargin + dx);
+    EXPECT_EQ(window->MapRectangle().top, MapGraphWindow::defaultMargin + dy);
+    EXPECT_EQ(screen.At(window->PixelX(mapGraph->regions.Find(8)->pointX),
+                        window->PixelY(mapGraph->regions.Find(8)->pointY)),
+              eight);
+    // A click without a move pans nothing and keeps the map selected.
+    const ElementRect placed = window->MapRectangle();
+    Post(WM_LBUTTONDOWN, x0 + dx, y0 + dy, MK_LBUTTON);
+    Post(WM_LBUTTONUP, x0 + dx, y0 + dy);
+    EXPECT_EQ(window->SelectedElement(), window->Element());
+    Paint();
+    EXPECT_EQ(window->MapRectangle().left, placed.left);
+}
+
+TEST_F(MapMouse, CentreDialogOpensAtTheMouseAndOkUntouchedKeepsTheCentre)
+{
+    ASSERT_TRUE(mapGraph);
+    settings.colourScheme = MapClassSettings::slide2;
+    Open(MapClassSettings::choropleth);
+    MapKey &key = *window->Legend();
+    // A centre with more decimals than the legend writes.
+    const double centre = mapGraph->minimum + (mapGraph->maximum - mapGraph->minimum) / 3.0 + 0.004321;
+    mapGraph->centreValue = centre;
+    std::string shown;
+    RECT placed = {};
+    testsupport::WhenModalLoopIdles([&] {
+        ZafDialogWindow *dialog = ZafDialogWindow::ModalWindow();
+        ASSERT_TRUE(dialog && dialog->OSHandle());
+        GetWindowRect(dialog->OSHandle(), &placed);
+        ZafWindowObject *field = dialog->FindObjectByStringID(CentreValueDialog::fieldName);
+        ASSERT_TRUE(field && field->OSHandle());
+        char text[64] = "";
+        GetWindowTextA(field->OSHandle(), text, sizeof text);
+        shown = text;
+        ZafWindowObject *ok = dialog->FindObjectByStringID(CentreValueDialog::okName);
+        PostMessageA(ok->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageA(ok->OSHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    });
+    const int x = key.device.left + 5, y = key.device.top + 3;
+    Post(WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
+    Post(WM_LBUTTONUP, x, y);
+    testsupport::ForgetModalLoopSteps();
+    // The field shows the centre as the legend writes values.
+    EXPECT_EQ(shown, key.ValueText(centre));
+    EXPECT_EQ(mapGraph->centreValue, centre);
+    // At the mouse's character cell, not centred on another window.
+    POINT mouse = {x, y};
+    ClientToScreen(window->OSHandle(), &mouse);
+    const ZafDisplay &display = ZafDisplay::ForConversion();
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    if (mouse.x + (placed.right - placed.left) < area.right && mouse.y + (placed.bottom - placed.top) < area.bottom) {
+        EXPECT_LE(std::abs(placed.left - mouse.x), display.CellWidth()) << placed.left << " " << mouse.x;
+        EXPECT_LE(std::abs(placed.top - mouse.y), display.CellHeight()) << placed.top << " " << mouse.y;
+    }
+}
+
+TEST_F(MapMouse, IdentifyNamesTheRegionOnRowsThroughCorners)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    window->SetTool(MapGraphWindow::toolIdentify);
+    // The pixel rows whose map row holds a polygon corner.
+    std::set<long> corners;
+    for (const auto &entry : mapGraph->regions) {
+        const MapRegion &r = entry.second;
+        size_t at = 0;
+        for (long part = 0; part < r.partCount && at < r.points.size(); ++part) {
+            const long n = r.points[at++];
+            for (long k = 0; k < n && at + 1 < r.points.size(); ++k, at += 2)
+                corners.insert(r.points[at + 1]);
+        }
+    }
+    auto mapRow = [&](int py) { return static_cast<long>((py - window->marginY) / window->scale + window->originY); };
+    // The nearest row above or below through no corner.
+    auto plainRow = [&](int py, int step) {
+        while (corners.count(mapRow(py)))
+            py += step;
+        return py;
+    };
+    // On each pixel row through a corner, every pixel (every step-th) whose
+    // nearest plain rows above and below lie in one region names it.
+    auto check = [&](const ElementRect &area, int step) {
+        int rows = 0, checked = 0;
+        for (int py = area.top + 1; py < area.bottom; ++py) {
+            if (!corners.count(mapRow(py)))
+                continue;
+            ++rows;
+            for (int px = area.left; px <= area.right; px += step) {
+                const MapRegion *above = window->RegionAt(px, plainRow(py, -1));
+                if (!above || above != window->RegionAt(px, plainRow(py, 1)))
+                    continue;
+                Post(WM_MOUSEMOVE, px, py);
+                EXPECT_EQ(window->HighlightedRegion(), above->code) << px << ", " << py;
+                ++checked;
+            }
+        }
+        return std::make_pair(rows, checked);
+    };
+    // The fitted map: one pixel row of its 260 meets a corner's map row.
+    const std::pair<int, int> fitted = check(window->MapRectangle(), 1);
+    EXPECT_GE(fitted.first, 1);
+    EXPECT_GT(fitted.second, 50);
+    // A map unit a pixel round region 8: every corner's row is a pixel row.
+    const MapRegion &eight = *mapGraph->regions.Find(8);
+    window->scale = 1.0;
+    window->marginX = window->marginY = 0;
+    window->originX = eight.pointX - 200;
+    window->originY = eight.pointY - 150;
+    window->zoomStack.push_back(MapZoomEntry{1.0, window->originX, window->originY});
+    const std::pair<int, int> zoomed = check(ElementRect{0, 0, 399, 299, 0}, 7);
+    EXPECT_GE(zoomed.first, 2);
+    EXPECT_GT(zoomed.second, 100);
+}
+
+TEST_F(MapMouse, EveryChangeOfToolShowsAtOnceAndTheOutlineStandsOut)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    GraphMouseMode = GRAPHWIN::modeMove;
+    ShowWindow(GetAncestor(window->OSHandle(), GA_ROOT), SW_SHOWNOACTIVATE);
+    ShowWindow(window->OSHandle(), SW_SHOWNA);
+    Pump();
+    UpdateWindow(window->OSHandle());
+    ZafButton identify(0, 0, 10, 1, "Identify"), zoomIn(0, 0, 10, 1, "Zoom in");
+    window->SetToolButtons(&identify, &zoomIn);
+    // Identify from the Graphs menu: the workbook's button goes in at once.
+    ChooseGraphMouseMode(identifyChoice);
+    EXPECT_TRUE(identify.Selected());
+    const int y = 118;
+    HDC dc = GetDC(window->OSHandle());
+    int left = 73;
+    const MapRegion *eight = window->RegionAt(left, y);
+    ASSERT_TRUE(eight && eight->code == 8);
+    while (window->RegionAt(left - 1, y) == eight)
+        --left;
+    const COLORREF outside = GetPixel(dc, left - 4, y), fill = GetPixel(dc, 73, y);
+    Post(WM_MOUSEMOVE, 73, y);
+    ASSERT_EQ(window->HighlightedRegion(), 8);
+    EXPECT_TRUE(window->LabelShown());
+    // The outline: two pixels inside the region's edge, black or white,
+    // whichever stands out from the fill; the neighbour untouched.
+    const MapColourEntry &c = eight->colour;
+    const COLORREF ink = (299 * c.fillR + 587 * c.fillG + 114 * c.fillB) / 1000 >= 128 ? RGB(0, 0, 0)
+                                                                                      : RGB(255, 255, 255);
+    int inked = 0;
+    for (int x = left - 1; x <= left + 3; ++x)
+        inked += GetPixel(dc, x, y) == ink;
+    EXPECT_GE(inked, 2);
+    EXPECT_EQ(GetPixel(dc, left - 4, y), outside);
+    EXPECT_EQ(GetPixel(dc, 73, y), fill);
+    // The workbook's zoom: label and outline go now, not at the next move.
+    window->SetTool(MapGraphWindow::toolZoom);
+    EXPECT_FALSE(window->LabelShown());
+    EXPECT_EQ(window->HighlightedRegion(), -1);
+    EXPECT_EQ(GetPixel(dc, left + 1, y), GetPixel(dc, left + 6, y));
+    EXPECT_FALSE(identify.Selected());
+    EXPECT_TRUE(zoomIn.Selected());
+    // A mouse mode chosen in the main window ends the zoom tool: its button
+    // comes out without the mouse entering the map.
+    ChooseGraphMouseMode(GRAPHWIN::modeText);
+    EXPECT_EQ(window->Tool(), MapGraphWindow::toolNone);
+    EXPECT_FALSE(zoomIn.Selected());
+    // The window's own identify ended by the main window's Move: the label
+    // goes at once.
+    window->SetTool(MapGraphWindow::toolIdentify);
+    Post(WM_MOUSEMOVE, 199, 103);
+    ASSERT_TRUE(window->LabelShown());
+    ChooseGraphMouseMode(GRAPHWIN::modeMove);
+    EXPECT_FALSE(window->LabelShown());
+    EXPECT_EQ(window->HighlightedRegion(), -1);
+    EXPECT_FALSE(identify.Selected());
+    ReleaseDC(window->OSHandle(), dc);
+    window->SetToolButtons(nullptr, nullptr);
 }

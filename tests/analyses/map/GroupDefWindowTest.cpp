@@ -1,15 +1,16 @@
 // The class-limit dialog of the region map: the limits' checks and texts,
 // its place on the screen, and runs driven while it is up: class colours
-// beside their fields, computed limits shown as the legend writes them and
-// the user's with every decimal, OK taking exactly what stands in the fields (sorted with a
-// message when typed out of order), repeated limits refused, cancel and
-// Escape leaving the record as it was.
+// beside their fields, every limit shown as the legend writes it, OK
+// taking what the user typed and keeping every decimal of a limit left as
+// shown (sorted with a message when typed out of order), limits that show
+// alike refused, cancel and Escape leaving the record as it was.
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/map/GroupDefWindow.h"
 #include "analyses/map/MapStatOption.h"
 #include "tests/support/ModalLoop.h"
 #include "zaf/controls/ZafReal.h"
+#include "zaf/core/ZafDisplay.h"
 
 #include <cmath>
 #include <limits>
@@ -79,22 +80,26 @@ TEST(GroupDefLimits, ChecksAndTexts)
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::vector<double> limits = {1, 2.5, 3};
-    EXPECT_EQ(GroupDefWindow::CheckLimits(limits), GroupDefWindow::limitsAccepted);
+    EXPECT_EQ(GroupDefWindow::CheckLimits(limits, 1), GroupDefWindow::limitsAccepted);
     limits = {3, 1, 2.5};
-    EXPECT_EQ(GroupDefWindow::CheckLimits(limits), GroupDefWindow::limitsSorted);
+    EXPECT_EQ(GroupDefWindow::CheckLimits(limits, 1), GroupDefWindow::limitsSorted);
     EXPECT_EQ(limits, (std::vector<double>{1, 2.5, 3}));
     for (double bad : {inf, -inf, nan}) {
         limits = {1, bad, 3};
-        EXPECT_EQ(GroupDefWindow::CheckLimits(limits), GroupDefWindow::limitNotFinite) << bad;
+        EXPECT_EQ(GroupDefWindow::CheckLimits(limits, 2), GroupDefWindow::limitNotFinite) << bad;
     }
     limits = {2, 1, 2};
-    EXPECT_EQ(GroupDefWindow::CheckLimits(limits), GroupDefWindow::limitsRepeated);
+    EXPECT_EQ(GroupDefWindow::CheckLimits(limits, 2), GroupDefWindow::limitsRepeated);
     EXPECT_EQ(limits, (std::vector<double>{2, 1, 2})); // refused limits are left as typed
-    // Every decimal a limit has, at least the variable's.
-    EXPECT_EQ(GroupDefWindow::LimitText(24025.17, 1), "24025.17");
+    // Apart, but alike as the legend writes them: a repeat.
+    limits = {25282.4433, 25282.44, 27796.96};
+    EXPECT_EQ(GroupDefWindow::CheckLimits(limits, 2), GroupDefWindow::limitsRepeated);
+    EXPECT_EQ(GroupDefWindow::CheckLimits(limits, 4), GroupDefWindow::limitsSorted);
+    limits = {2.4, 2.6};
+    EXPECT_EQ(GroupDefWindow::CheckLimits(limits, 0), GroupDefWindow::limitsAccepted);
+    EXPECT_EQ(GroupDefWindow::LimitText(24025.17, 1), "24025.2");
     EXPECT_EQ(GroupDefWindow::LimitText(30000, 2), "30000.00");
-    EXPECT_EQ(GroupDefWindow::LimitText(7, 0), "7");
-    EXPECT_EQ(GroupDefWindow::LimitText(1.0 / 3.0, 0), "0.333333333333");
+    EXPECT_EQ(GroupDefWindow::LimitText(1.0 / 3.0, 40), "0.333333333333");
 }
 
 TEST_F(GroupDefWindowTest, PlacedWhollyOnTheScreen)
@@ -110,8 +115,12 @@ TEST_F(GroupDefWindowTest, PlacedWhollyOnTheScreen)
         EXPECT_GE(r.top, area.top) << at.y;
         EXPECT_LE(r.right, area.right - 1) << at.x;
         EXPECT_LE(r.bottom, area.bottom - 1) << at.y;
-        if (at.x == 40)
-            EXPECT_EQ(r.left * 10000 + r.top, 40 * 10000 + 50);
+        // Away from the edges: at the pointer's character cell.
+        const ZafDisplay &display = ZafDisplay::ForConversion();
+        if (at.x == 40) {
+            EXPECT_LE(std::abs(r.left - 40), display.CellWidth() / 2 + 1);
+            EXPECT_LE(std::abs(r.top - 50), display.CellHeight() / 2 + display.PreSpace() + 1);
+        }
     }
 }
 
@@ -134,7 +143,7 @@ TEST_F(GroupDefWindowTest, OkTakesTheLimitsAsTheyStandAndSortsThemWithAMessage)
         }
         ReleaseDC(dialog.OSHandle(), dc);
         shown = FieldText(dialog, 0);
-        Type(dialog, 1, "29000.25");
+        Type(dialog, 1, "29000.26");
         AnswerBox();
         WindowTest::PostClick(dialog.FindObjectByStringID(GroupDefWindow::okName));
     });
@@ -145,27 +154,51 @@ TEST_F(GroupDefWindowTest, OkTakesTheLimitsAsTheyStandAndSortsThemWithAMessage)
         const MapColourEntry &c = record.classes.colours[i];
         EXPECT_EQ(beside[i], RGB(c.fillR, c.fillG, c.fillB)) << i;
     }
-    // A computed limit shows with the variable's decimal, as the legend
-    // writes it; left so, it keeps every decimal (24025.17 below).
+    // A limit shows with the legend's decimal; left so, it keeps every
+    // decimal (24025.17 below).
     EXPECT_EQ(shown, "24025.2");
     EXPECT_TRUE(box.seen);
     EXPECT_EQ(box.text, GroupDefWindow::sortedText);
-    EXPECT_EQ(record.classes.bounds, (std::vector<double>{24025.17, 28000, 29000.25, 30000}));
+    EXPECT_EQ(record.classes.bounds, (std::vector<double>{24025.17, 28000, 29000.26, 30000}));
     EXPECT_EQ(record.groupingMethod, MapClassSettings::userDefined);
     EXPECT_TRUE(record.classes.userBounds);
     // The lowest region's value lies in the first class, not below it.
     EXPECT_EQ(MapClasses::ClassOf(24025.17, record.classes.bounds), 0);
     EXPECT_EQ(MapClasses::ClassOf(28000, record.classes.bounds), 1);
-    // Limits the user confirmed show as typed, with every decimal.
+    // Reopened, the user's limits show with the legend's decimal too, and
+    // OK untouched keeps each to its last digit.
     GroupDefWindow again(0, 0, &record);
     again.PlaceNear(100, 100);
     std::string typed;
     testsupport::WhenModalLoopIdles([&] {
         typed = FieldText(again, 2);
-        PostMessageA(again.OSHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+        WindowTest::PostClick(again.FindObjectByStringID(GroupDefWindow::okName));
     });
-    EXPECT_EQ(again.Run(), ZAF_DIALOG_CANCEL);
-    EXPECT_EQ(typed, "29000.25");
+    EXPECT_EQ(again.Run(), ZAF_DIALOG_OK);
+    EXPECT_EQ(typed, "29000.3");
+    EXPECT_EQ(record.classes.bounds, (std::vector<double>{24025.17, 28000, 29000.26, 30000}));
+}
+
+TEST_F(GroupDefWindowTest, ALimitTypedAsAnotherShowsIsRefusedAsARepeat)
+{
+    // R0 shows 24025.17 as "24025.2": the same typed in R1 is a repeat,
+    // though it differs from the limit R0 keeps.
+    GroupDefWindow dialog(0, 0, &record);
+    dialog.PlaceNear(100, 100);
+    testsupport::WhenModalLoopIdles([&] {
+        Type(dialog, 1, "24025.2");
+        AnswerBox();
+        WindowTest::PostClick(dialog.FindObjectByStringID(GroupDefWindow::okName));
+        testsupport::WhenModalLoopIdles(
+            [&] {
+                if (dialog.OSHandle())
+                    PostMessageA(dialog.OSHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            },
+            200);
+    });
+    EXPECT_EQ(dialog.Run(), ZAF_DIALOG_CANCEL);
+    EXPECT_EQ(box.text, GroupDefWindow::repeatedText);
+    EXPECT_EQ(record.classes.bounds, (std::vector<double>{24025.17, 26000.5, 28000, 30000}));
 }
 
 TEST_F(GroupDefWindowTest, RepeatedLimitsKeepTheDialogOpenAndCancelChangesNothing)

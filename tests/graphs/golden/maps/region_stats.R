@@ -55,8 +55,8 @@ if (length(args) > 1) {
   n <- sapply(1:20, function(r) sum(valid & d$region == r))
   m <- sapply(1:20, function(r) { s <- valid & d$region == r; sum(d$weight[s] * d$age[s]) / sum(d$weight[s]) })
   b <- equal_width(min(m), max(m), 5, 2)
-  cat("\n Antall regioner: 20\n \n")
-  cat(sprintf(" Minimumsverdi:  %.2f\n Maksimumsverdi: %.2f\n \n", min(m), max(m)))
+  cat("\n Number of regions: 20\n \n")
+  cat(sprintf(" Minimum value: %.2f\n Maximum value: %.2f\n \n", min(m), max(m)))
   cat(sprintf(" %6s%-2s%-24s%7s%12s%7s\n", "Region", "", "Name", "Cases", "Value", "Class"))
   cat(" ", strrep("-", 58), "\n", sep = "")
   for (r in 1:20) {
