@@ -142,22 +142,36 @@ TEST_F(VariableListWindowTest, PromptsComeWithTheAnalysisAndRequiredListsGateThe
     EXPECT_FALSE(OptionsEnabled()) << "this record wants no options before a run";
 }
 
-TEST_F(VariableListWindowTest, APreOptionWindowAnsweredWithOkLetsTheRecordTakeItsValues)
+TEST_F(VariableListWindowTest, APreOptionWindowCancelledKeepsTheAnalysisBeforeAndOkLetsTheRecordTakeItsValues)
 {
     Open();
+    // Cancelled with nothing chosen before, nothing is chosen.
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
+    EXPECT_FALSE(window->ChooseAnalysis(3));
+    EXPECT_EQ(0, TestOption::Seen().live);
+    EXPECT_EQ(0, window->ListCount());
+    EXPECT_EQ(LB_ERR, Ask(window->AnalysisList(), LB_GETCURSEL));
+
+    // Cancelled after another analysis was chosen and given a variable:
+    // that analysis stays, with its record, its lists and its row marked.
+    ClickRow(window->AnalysisList(), 0);
+    AddVariables(0, {1});
+    StatOption *before = window->Option();
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
+    ClickRow(window->AnalysisList(), 2); // "Test asking first"
+    EXPECT_EQ(0, window->Chosen());
+    EXPECT_EQ(before, window->Option());
+    EXPECT_EQ(1, TestOption::Seen().live);
+    EXPECT_EQ(std::vector<long>{2}, window->ListVariables(0));
+    EXPECT_EQ(0, Ask(window->AnalysisList(), LB_GETCURSEL));
+    EXPECT_TRUE(RunEnabled());
+
     // The answer waits in the queue for the pre-option window's loop.
     zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
     EXPECT_TRUE(window->ChooseAnalysis(3));
     EXPECT_EQ(1, TestOption::Seen().takeFromWindow);
+    EXPECT_EQ(1, TestOption::Seen().live);
     EXPECT_EQ(2, window->ListCount());
-
-    // Cancelled, the record goes and nothing is chosen.
-    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
-    EXPECT_FALSE(window->ChooseAnalysis(3));
-    EXPECT_EQ(1, TestOption::Seen().takeFromWindow);
-    EXPECT_EQ(0, TestOption::Seen().live);
-    EXPECT_EQ(0, window->ListCount());
-    EXPECT_EQ(LB_ERR, Ask(window->AnalysisList(), LB_GETCURSEL));
 }
 
 // Types 2.5 into the running pre-option window's field and answers OK.
