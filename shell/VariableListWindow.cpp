@@ -59,7 +59,7 @@ namespace {
 // Places in cells: the analyses and the variables on the left, the prompted
 // lists on the right (sharing its height, so that four lists still show
 // five rows each), the buttons along the bottom.
-constexpr int windowWidth = 92, windowHeight = 31;
+constexpr int windowWidth = 94, windowHeight = 31;
 constexpr int leftWidth = 42, rightLeft = 45, rightWidth = 46;
 constexpr int analysesRows = 5, variablesTop = 7;
 constexpr int listsTop = 0, listWidth = rightWidth - 4;

@@ -3,6 +3,7 @@
 // chosen one asks for paints the variable put into it and shows five rows;
 // the paired tests without settings head their lists and grey Options.
 #include "tests/analyses/AnalysesTestSupport.h"
+#include "tests/support/ModalLoop.h"
 #include "tests/support/PaintedWindow.h"
 
 #include "shell/AnalysisRegistry.h"
@@ -134,3 +135,46 @@ TEST_F(VariableListScreenTest, PairedTestsWithoutSettingsHeadTheirListsAndGreyOp
 }
 
 } // namespace
+
+namespace {
+
+bool returnPressedOk = true;
+bool boxBefore = false, boxAfter = false;
+
+void CancelIfStillOpen()
+{
+    if (ZafDialogWindow *frame = ZafDialogWindow::ModalWindow()) {
+        returnPressedOk = false;
+        frame->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+    }
+}
+
+void ReturnOnTheChiSquareBox()
+{
+    ZafDialogWindow *frame = ZafDialogWindow::ModalWindow();
+    ZafWindowObject *box = frame ? frame->FindObjectByStringID("chi") : nullptr;
+    if (!box)
+        return testsupport::WhenModalLoopIdles(ReturnOnTheChiSquareBox, 10);
+    // The box clicked, as the user does, then Return.
+    SendMessageA(box->OSHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(box->OSHandle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    boxBefore = box->Selected();
+    SetFocus(box->OSHandle());
+    PostMessageA(box->OSHandle(), WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(box->OSHandle(), WM_KEYUP, VK_RETURN, 1 | (3UL << 30));
+    testsupport::WhenModalLoopIdles([box] { boxAfter = box->Selected(); }, 200);
+    testsupport::WhenModalLoopIdles(CancelIfStillOpen, 600);
+}
+
+} // namespace
+
+TEST_F(VariableListScreenTest, ReturnOnACheckBoxOfTheCrosstabsOptionsPressesOk)
+{
+    Choose(13);
+    returnPressedOk = true;
+    testsupport::WhenModalLoopIdles(ReturnOnTheChiSquareBox, 10);
+    Press(window, VariableListWindow::optionsName);
+    testsupport::ForgetModalLoopSteps();
+    EXPECT_TRUE(returnPressedOk);
+    EXPECT_EQ(boxBefore, boxAfter) << "Return leaves the box as it was";
+}

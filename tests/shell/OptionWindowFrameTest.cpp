@@ -312,6 +312,12 @@ TEST_P(OptionWindowFrameReturn, OnACheckBoxPressesOk)
     ZafWindowObject *control = frame->FindObjectByStringID(GetParam());
     ASSERT_NE(nullptr, control);
     const bool before = control->Selected();
+    // The control has the focus, as after the user's click on it.
+    ShowWindow(frame->OSHandle(), SW_SHOW);
+    SetForegroundWindow(frame->OSHandle());
+    control->SetFocus(true);
+    RunQueued();
+    ASSERT_EQ(control->OSHandle(), GetFocus());
     // Taken by the frame's modal loop.
     PostMessageA(control->OSHandle(), WM_KEYDOWN, VK_RETURN, 1);
     PostMessageA(control->OSHandle(), WM_KEYUP, VK_RETURN, 1 | (3UL << 30));
