@@ -271,9 +271,23 @@ int DATASET::Open(const char *name, int openFlags)
         return Fail(code, detail);
     }
     LoadDocumentation();
+    NoteMapFile();
     // The index is read: its handle is not needed while the data set is open.
     ind->Release();
     return DSERR_NONE;
+}
+
+void DATASET::NoteMapFile()
+{
+    // The map file lies beside the system file, whose path is absolute: it
+    // is found whatever name and working folder the data set was opened by.
+    const std::string mapName = SiblingName(".KRT");
+    if (!FileExists(mapName))
+        return;
+    mapFileFlag = 1;
+    // The stream learns its file now; the map readers open it later.
+    if (mapFile.Open(PFILE_READ, mapName.c_str()))
+        mapFile.Close();
 }
 
 int DATASET::RecoverInterruptedSave()
@@ -583,6 +597,7 @@ int DATASET::Reopen()
     weight = nullptr;
     // The lock stays held across the reopen, so that no other program can
     // take the data set in between.
+    const bool mapsRead = mapDirectory.entries != nullptr;
     reopening = true;
     int code = Open(name.c_str(), keepFlags);
     reopening = false;
@@ -590,6 +605,9 @@ int DATASET::Reopen()
         ReleaseLock();
         return code;
     }
+    // A save (a new variable) keeps the maps the region map offers.
+    if (mapsRead && mapFileFlag)
+        ReadMapDirectory();
     // A selection the reopened files lack (one without bits, which the
     // writer leaves out) stays an empty, inactive record.
     if (oldSelection && !selection) {
@@ -719,16 +737,6 @@ DATASET *OpenDataSet(const char *fileName, int *error, int flags, std::string *e
     if (code) {
         delete dataSet;
         return nullptr;
-    }
-    char drive[_MAX_DRIVE], directory[_MAX_DIR], base[_MAX_FNAME], extension[_MAX_EXT];
-    _splitpath(dataSet->GetFileName(), drive, directory, base, extension);
-    char mapName[MAX_PATH + 8];
-    std::snprintf(mapName, sizeof mapName, "%s%s%s.KRT", drive, directory, base);
-    if (FileExists(mapName)) {
-        dataSet->mapFileFlag = 1;
-        // The stream learns its file now; the map readers open it later.
-        if (dataSet->mapFile.Open(PFILE_READ, mapName))
-            dataSet->mapFile.Close();
     }
     return dataSet;
 }

@@ -172,9 +172,11 @@ public:
     std::string GetDocumentation(long variable) const;
     bool HasDocumentation() const { return !documentation.empty(); }
 
-    // Map file (".KRT" beside the data set): flag set by OpenDataSet when it
-    // exists; the stream is opened by its readers; the directory is filled
-    // by the map reader and freed by CloseFiles.
+    // Map file (".KRT" beside the data set, found from its absolute path):
+    // flag set by Open when it exists, also when the data set opens again
+    // after a save; the stream is opened by its readers; the directory is
+    // filled by the map reader, read again after a save, and freed by
+    // CloseFiles.
     int mapFileFlag = 0;
     BINFILE mapFile;
     MapDirectory mapDirectory;
@@ -193,6 +195,8 @@ private:
     // The first of the files a save replaces that is read-only; "" for none.
     std::string ReadOnlyFileName() const;
     void LoadDocumentation();
+    // Sets the map-file flag and the stream's name when the map file exists.
+    void NoteMapFile();
     int Reopen();
     int RecoverInterruptedSave();
     long Rewrite(const VariableInfo *info, const std::vector<CategoryLabel> &labels, BUFFERTYPE *values);
@@ -219,9 +223,8 @@ private:
     std::string readOnlyReason;                  // why it opened read-only without being asked
 };
 
-// Opens a data set and notes its map file: when "%s%s%s.KRT" (drive,
-// directory and base name of the data set) exists, the map-file flag is set
-// and the map-file stream gets its name. Returns a new data set, or null
+// Opens a data set (which notes its map file, see mapFileFlag). Returns a
+// new data set, or null
 // with *error set and the failure in words in *errorText (both may be null).
 DATASET *OpenDataSet(const char *fileName, int *error = nullptr, int flags = 0, std::string *errorText = nullptr);
 

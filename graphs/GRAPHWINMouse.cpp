@@ -421,9 +421,10 @@ void GRAPHWIN::EditTextAt(int x, int y)
     std::unique_ptr<TEXT_DIALOG> dialog(TEXT_DIALOG::Open(x, y, text));
     if (!dialog)
         return;
+    // Centred on this graph window, where the user clicked.
     if (zafWindowManager) {
+        zafWindowManager->CenterObjectOn(dialog.get(), this);
         zafWindowManager->AddObject(dialog.get());
-        zafWindowManager->CenterObject(dialog.get());
     }
     ZafTracker self(this);
     const ZafEventType code = dialog->Control();

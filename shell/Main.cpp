@@ -242,6 +242,10 @@ int Main(ZafApplication &application)
     zafWindowManager->AddObject(mainWindow);
     OpenStartDataSet(*mainWindow, switches.dataSetName);
     application.Control();
+    // File, Exit ends the loop with windows left: they go before the data
+    // sets and texts they read.
+    if (zafWindowManager)
+        zafWindowManager->CloseEveryWindow();
     DeleteGlobals();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "shell/MessageDialogs.h"
 
+#include "zaf/core/ZafDialogWindow.h"
+
 #include <windows.h>
 
 namespace {
@@ -24,6 +26,19 @@ UINT StyleOf(int type)
     }
 }
 
+// A box centred on the window the user works in: the dialog that runs (which
+// also owns the box, so that it never falls behind it), else the active
+// window, else the main window.
+int ShowBox(const char *text, const char *title, UINT flags)
+{
+    HWND boxOwner = owner;
+    if (ZafDialogWindow *modal = ZafDialogWindow::ModalWindow())
+        if (modal->OSHandle(2))
+            boxOwner = modal->OSHandle(2);
+    ZafWindowObject *working = ZafDialogWindow::DefaultOpener(nullptr);
+    return ZafMessageBox(boxOwner, working ? working->OSHandle(2) : nullptr, text, title, flags);
+}
+
 } // namespace
 
 void *SetMessageDialogOwner(void *ownerWindow)
@@ -40,7 +55,7 @@ int ShowMessageDialog(const char *title, const char *text1, const char *text2, c
         if (more && *more)
             message.append("\n\n").append(more);
     const UINT style = StyleOf(type);
-    const int answer = MessageBoxA(owner, message.c_str(), title ? title : "", style | MB_TASKMODAL);
+    const int answer = ShowBox(message.c_str(), title ? title : "", style | MB_TASKMODAL);
     if ((style & MB_YESNO) != 0)
         return answer == IDYES ? 1 : 0;
     return 1;
@@ -52,6 +67,6 @@ WarningWindow::WarningWindow(const char *titleText, const char *messageText)
 
 ZafEventType WarningWindow::Control()
 {
-    MessageBoxA(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+    ShowBox(message.c_str(), title.c_str(), MB_OK | MB_ICONWARNING | MB_TASKMODAL);
     return ZAF_DIALOG_OK;
 }

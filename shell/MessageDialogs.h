@@ -8,6 +8,9 @@
 // WarningWindow is a warning box with an OK button whose modal run answers
 // ZAF_DIALOG_OK (-2999).
 //
+// Both open centred on the window the user works in: the dialog that runs,
+// else the active window, else the main window.
+//
 // Both are owned by Windows only while they run: nothing to delete.
 #pragma once
 

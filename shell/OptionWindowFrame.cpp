@@ -245,8 +245,12 @@ void OptionWindowFrame::ApplyChanges(bool ok)
 
 namespace {
 
-ZafEventType RunFrame(OptionWindowFrame *frame)
+ZafEventType RunFrame(OptionWindowFrame *frame, OptionFrameBook *book = nullptr)
 {
+    // Opened on a workbook, the frame is centred on it; on a record alone,
+    // on the window the user works in (the variable list).
+    if (auto *window = dynamic_cast<ZafWindowObject *>(book))
+        frame->SetOpener(window);
     if (frame->Error() != 0) {
         ZafErrorSystem errors;
         errors.ReportError(nullptr, "Error", MB_OK | MB_ICONSTOP, "%s", OptionWindowFrame::missingFrameText);
@@ -270,10 +274,10 @@ ZafEventType RunOptionFrame(StatOption *record)
 
 ZafEventType RunOptionFrame(OptionFrameBook *book)
 {
-    return userPersist ? RunFrame(new OptionWindowFrame(*userPersist, book)) : ZAF_DIALOG_CANCEL;
+    return userPersist ? RunFrame(new OptionWindowFrame(*userPersist, book), book) : ZAF_DIALOG_CANCEL;
 }
 
 ZafEventType RunOptionFrame(OptionFrameBook *book, StatOption *record)
 {
-    return userPersist ? RunFrame(new OptionWindowFrame(*userPersist, book, record)) : ZAF_DIALOG_CANCEL;
+    return userPersist ? RunFrame(new OptionWindowFrame(*userPersist, book, record), book) : ZAF_DIALOG_CANCEL;
 }

@@ -119,7 +119,8 @@ private:
 };
 
 // Opens the frame, read through the program's persistence (userPersist), on
-// the record (or on the workbook), runs it modally, deletes it and answers
+// the record (or on the workbook, centred on it), runs it modally, deletes
+// it and answers
 // how it ended (ZAF_DIALOG_OK or ZAF_DIALOG_CANCEL; cancel when the frame
 // could not be read).
 ZafEventType RunOptionFrame(StatOption *record);

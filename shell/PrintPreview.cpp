@@ -299,6 +299,7 @@ void PrintPreview::AddControls()
     AddObject(okButton);
     const RECT place = PreviewPlace();
     SetRegion(ZafRegionRect(place.left, place.top, place.right - 1, place.bottom - 1, ZAF_PIXEL));
+    SetPlaced(true);
     ShowPage(0);
 }
 

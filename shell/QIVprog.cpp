@@ -270,6 +270,10 @@ ZafWindowObject *StatusField(const char *name)
 QIVprog::QIVprog(const char *name, ZafWindowPersistence &persistence) : ZafMDIWindow(name, persistence)
 {
     instance = this;
+    // Closing the main window closes the variable list, the workbooks and
+    // every dialog with it, and so ends the program.
+    if (zafWindowManager)
+        zafWindowManager->SetMainWindow(this);
     ProgramSettings::Instance()->SetOpenDataSetCommand(AskForDataSet);
     showHookBefore = WorkBook::SetShowHook(ShowInMainWindow);
     // A printer installed before (by a test) stays; the system's default

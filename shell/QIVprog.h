@@ -1,7 +1,9 @@
 // QIVprog: the program's main window, the MDI frame read from the UI object
 // "MAINWINDOW" (see MainWindowDefinition). Main makes it, binds its menus
-// (BindMenus) and hands it to the window manager, which owns and deletes it;
-// closing it ends the program. There is one at a time (Instance).
+// (BindMenus) and hands it to the window manager, which owns and deletes it.
+// It is the window manager's main window: closing it (title bar, Alt+F4,
+// File, Exit) closes every other window too and ends the program. There is
+// one at a time (Instance).
 //
 // It keeps the program-wide graph state that every graph window reads: the
 // mouse mode and the map-identify flag, set by its events 12000, 12500,

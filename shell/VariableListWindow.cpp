@@ -17,11 +17,13 @@
 #include "zaf/core/ZafScrollBar.h"
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafErrorStub.h"
+#include "zaf/core/ZafEventManager.h"
 #include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindowManager.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <new>
 #include <string>
 
@@ -54,12 +56,20 @@ bool PassTextToVariableList(const char *text, int required, int value)
 
 namespace {
 
-// Places in cells: variables on the left, the analyses and the prompted
-// lists on the right, the buttons along the bottom.
-constexpr int windowWidth = 80, windowHeight = 26;
-constexpr int leftWidth = 38, rightLeft = 41, rightWidth = 37;
-constexpr int listsTop = 7, listStride = 3, listWidth = 33;
-constexpr int buttonRow = 23;
+// Places in cells: the analyses and the variables on the left, the prompted
+// lists on the right (sharing its height, so that four lists still show
+// five rows each), the buttons along the bottom.
+constexpr int windowWidth = 94, windowHeight = 31;
+constexpr int leftWidth = 42, rightLeft = 45, rightWidth = 46;
+constexpr int analysesRows = 5, variablesTop = 7;
+constexpr int listsTop = 0, listWidth = rightWidth - 4;
+constexpr int buttonRow = 28;
+// The rows the prompted lists share, and the rows of one of `count` lists.
+constexpr int listsRows = buttonRow - 1 - listsTop;
+constexpr int SlotTop(int k, int count)
+{
+    return listsTop + k * listsRows / count;
+}
 
 // Which button a push is: the kind and, for the list buttons, the list.
 enum ButtonKind : std::int32_t {
@@ -88,12 +98,38 @@ ZafButton *MakeButton(int left, int top, int width, const char *text, const std:
     return button;
 }
 
-ZafVtList *MakeList(int left, int top, int width, int height, const std::string &name)
+// A list of variables scrolls across too: a long label is read whole.
+ZafVtList *MakeList(int left, int top, int width, int height, const std::string &name, bool across = true)
 {
     auto *list = Named(new ZafVtList(left, top, width, height), name);
     list->SetSelectionMode(2);
     list->AddObject(new ZafScrollBar(ZafScrollBar::vertical));
+    if (across) {
+        // Named apart: the file keeps a window's objects by name.
+        auto *scroll = new ZafScrollBar(ZafScrollBar::horizontal);
+        scroll->SetStringID("SB_ACROSS");
+        list->AddObject(scroll);
+    }
     return list;
+}
+
+// The places of one prompted list's controls (prompt, ">", "<", list) in a
+// slot of rows [top, bottom].
+void PlaceSlot(ZafWindowObject *const controls[4], int top, int bottom)
+{
+    // A tall slot keeps a blank row before the next prompt.
+    const int listBottom = bottom - (bottom - top + 1 > 6 ? 1 : 0);
+    const ZafRegionRect places[] = {
+        ZafRegionRect(rightLeft + 4, top, rightLeft + 4 + listWidth - 1, top, ZAF_CELL),
+        ZafRegionRect(rightLeft, top + 1, rightLeft + 2, top + 1, ZAF_CELL),
+        ZafRegionRect(rightLeft, top + 2, rightLeft + 2, top + 2, ZAF_CELL),
+        ZafRegionRect(rightLeft + 4, top + 1, rightLeft + 4 + listWidth - 1, std::max(listBottom, top + 2), ZAF_CELL),
+    };
+    for (int i = 0; i < 4; ++i) {
+        controls[i]->SetRegion(places[i]);
+        if (controls[i]->OSHandle())
+            controls[i]->MoveOSWindow();
+    }
 }
 
 // The selected entries of a list, in row order.
@@ -115,21 +151,23 @@ ZafWindow *VariableListWindow::MakeDefinition()
     window->SetStringID(windowName);
     window->AddObject(new ZafBorder());
     window->AddObject(new ZafTitle("Variables"));
-    window->AddObject(Named(new ZafPrompt(1, 0, leftWidth, "Variables"), "PR_VARIABLES"));
-    window->AddObject(MakeList(1, 1, leftWidth, buttonRow - 2, variablesName));
-    window->AddObject(Named(new ZafPrompt(rightLeft, 0, rightWidth, "Analysis"), "PR_ANALYSES"));
-    ZafVtList *analyses = MakeList(rightLeft, 1, rightWidth, 5, analysesName);
+    window->AddObject(Named(new ZafPrompt(1, 0, leftWidth, "Analysis"), "PR_ANALYSES"));
+    ZafVtList *analyses = MakeList(1, 1, leftWidth, analysesRows, analysesName, false);
     analyses->SetSelectionMode(0);
     // Nothing is chosen until the user picks, nor after a cancelled choice.
     analyses->SetAllowEmptySelection(true);
     window->AddObject(analyses);
-    // The slots of the prompted lists, hidden until an analysis asks for them.
+    window->AddObject(Named(new ZafPrompt(1, variablesTop, leftWidth, "Variables"), "PR_VARIABLES"));
+    window->AddObject(
+        MakeList(1, variablesTop + 1, leftWidth, buttonRow - 2 - variablesTop, variablesName));
+    // The slots of the prompted lists, hidden until an analysis asks for them
+    // (placed as the slots of five lists; LayoutLists places those shown).
     for (int k = 0; k < maxLists; ++k) {
-        const int top = listsTop + k * listStride;
-        ZafWindowObject *slot[] = {Named(new ZafPrompt(rightLeft + 4, top, listWidth, ""), Numbered(promptStem, k)),
-                                   MakeButton(rightLeft, top + 1, 3, ">", Numbered(addStem, k), buttonAdd),
-                                   MakeButton(rightLeft, top + 2, 3, "<", Numbered(removeStem, k), buttonRemove),
-                                   MakeList(rightLeft + 4, top + 1, listWidth, 2, Numbered(listStem, k))};
+        ZafWindowObject *slot[] = {Named(new ZafPrompt(0, 0, listWidth, ""), Numbered(promptStem, k)),
+                                   MakeButton(0, 0, 3, ">", Numbered(addStem, k), buttonAdd),
+                                   MakeButton(0, 0, 3, "<", Numbered(removeStem, k), buttonRemove),
+                                   MakeList(0, 0, listWidth, 2, Numbered(listStem, k))};
+        PlaceSlot(slot, SlotTop(k, maxLists), SlotTop(k + 1, maxLists) - 1);
         for (ZafWindowObject *object : slot) {
             object->SetVisible(false);
             window->AddObject(object);
@@ -227,6 +265,8 @@ void VariableListWindow::FillVariables()
         dataSet->GetVariableCaption(number, caption, sizeof caption);
         auto *entry = new ZafButton(0, 0, leftWidth, 1, caption);
         entry->SetValue(number);
+        entry->SetUserObject(this);
+        entry->SetUserFunction(EntryDoubleClicked);
         variableList->AddObject(entry);
     }
 }
@@ -251,22 +291,28 @@ bool VariableListWindow::ChooseAnalysis(int index)
 {
     if (index < 0 || index >= registryCount || !registry[index].factory)
         return false;
+    // The analysis chosen before, its record and its lists stay until the
+    // new one has its answers: a cancelled pre-option window leaves them.
+    StatOption *record = registry[index].factory();
+    bool asked = false;
+    if (record) {
+        ZafTracker self(this);
+        const bool accepted = AskPreOptions(record, asked);
+        if (self.Deleted()) {
+            DeleteOptionRecord(record);
+            return false;
+        }
+        if (!accepted) {
+            DeleteOptionRecord(record);
+            ShowChoice();
+            return false;
+        }
+    }
     DropOption();
     DropLists();
     chosen = index;
-    chosenAsksFirst = false;
-    option = registry[index].factory();
-    if (option) {
-        ZafTracker self(this);
-        const bool accepted = AskPreOptions();
-        if (self.Deleted())
-            return false;
-        if (!accepted) {
-            DeleteOptionRecord(option);
-            option = nullptr;
-            chosen = -1;
-        }
-    }
+    chosenAsksFirst = asked;
+    option = record;
     if (option) {
         option->variableListWord = 1;
         // The record's prompts come to this window even when another one was
@@ -332,30 +378,25 @@ bool VariableListWindow::SelectionsFitDataSet() const
     return true;
 }
 
-bool VariableListWindow::AskPreOptions()
+bool VariableListWindow::AskPreOptions(StatOption *record, bool &asked)
 {
-    ZafWindow *pre = option->PreOptionWindow();
+    ZafWindow *pre = record->PreOptionWindow();
     if (!pre)
         return true;
-    chosenAsksFirst = true;
+    asked = true;
     auto *dialog = dynamic_cast<ZafDialogWindow *>(pre);
     AssumeError(dialog != nullptr, __FILE__, __LINE__, "A pre-option window must be a dialog.");
-    option->preOptionWindow = pre;
+    record->preOptionWindow = pre;
     ZafTracker self(this), preTracker(pre);
     const ZafEventType answer = dialog ? dialog->Control() : ZAF_DIALOG_CANCEL;
     // A dialog that deleted itself in its loop ended as cancel.
     ZafWindow *left = preTracker.Get<ZafWindow>();
-    if (self.Deleted()) {
-        // The window went while the dialog ran, and its record with it.
-        delete left;
-        return false;
-    }
-    if (answer == ZAF_DIALOG_OK && left) {
+    if (answer == ZAF_DIALOG_OK && left && !self.Deleted()) {
         // The record keeps the window: its run reads what the user entered.
-        option->TakeFromWindow();
+        record->TakeFromWindow();
         return true;
     }
-    option->preOptionWindow = nullptr;
+    record->preOptionWindow = nullptr;
     delete left;
     return false;
 }
@@ -368,11 +409,23 @@ bool VariableListWindow::AddList(const char *text, int required, int value)
     list.required = required == 1;
     list.limit = value > 0 ? value : -1;
     list.prompt->SetText(text ? text : "");
+    ++listsShown;
+    LayoutLists();
     for (ZafWindowObject *object : list.Controls())
         object->SetVisible(true);
-    ++listsShown;
     UpdateButtons();
     return true;
+}
+
+void VariableListWindow::LayoutLists()
+{
+    for (int k = 0; k < listsShown; ++k) {
+        const std::vector<ZafWindowObject *> controls = slots[static_cast<size_t>(k)].Controls();
+        PlaceSlot(controls.data(), SlotTop(k, listsShown), SlotTop(k + 1, listsShown) - 1);
+    }
+    // Windowless prompts are drawn by the window: it paints them anew.
+    if (HWND window = OSHandle())
+        InvalidateRect(window, nullptr, TRUE);
 }
 
 void VariableListWindow::DropLists()
@@ -410,29 +463,72 @@ std::vector<long> VariableListWindow::ListVariables(int list) const
 
 int VariableListWindow::AddSelectedTo(int list)
 {
+    std::vector<ZafButton *> variables;
+    for (ZafWindowObject *object : SelectedEntries(variableList))
+        variables.push_back(static_cast<ZafButton *>(object));
+    return AddVariablesTo(list, variables);
+}
+
+int VariableListWindow::AddVariablesTo(int list, const std::vector<ZafButton *> &variables)
+{
     ZafVtList *entries = ListControl(list);
     if (!entries)
         return 0;
     const int limit = slots[static_cast<size_t>(list)].limit;
     std::vector<long> held = ListVariables(list);
     int added = 0;
-    for (ZafWindowObject *object : SelectedEntries(variableList)) {
-        auto *variable = static_cast<ZafButton *>(object);
+    for (ZafButton *variable : variables) {
         if (limit > 0 && static_cast<int>(held.size()) >= limit)
             break;
-        bool present = false;
-        for (long number : held)
-            present = present || number == variable->Value();
-        if (present)
+        if (std::find(held.begin(), held.end(), variable->Value()) != held.end())
             continue;
         auto *entry = new ZafButton(0, 0, listWidth, 1, variable->Text());
         entry->SetValue(variable->Value());
+        entry->SetUserObject(this);
+        entry->SetUserFunction(EntryDoubleClicked);
         entries->AddObject(entry);
         held.push_back(variable->Value());
         ++added;
     }
     UpdateButtons();
     return added;
+}
+
+int VariableListWindow::ListTakingNext() const
+{
+    // A required list still empty first (the columns of a crosstab once its
+    // rows hold a variable), else the first list with room.
+    for (int k = 0; k < listsShown; ++k)
+        if (slots[static_cast<size_t>(k)].required && !slots[static_cast<size_t>(k)].entries->First())
+            return k;
+    for (int k = 0; k < listsShown; ++k) {
+        const PromptedList &slot = slots[static_cast<size_t>(k)];
+        if (slot.limit <= 0 || slot.entries->Count() < slot.limit)
+            return k;
+    }
+    return -1;
+}
+
+ZafEventType VariableListWindow::EntryDoubleClicked(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
+{
+    auto *window = static_cast<VariableListWindow *>(object->UserObject());
+    if (code != ZAF_DOUBLE_SELECT || !window)
+        return 0;
+    auto *entry = static_cast<ZafButton *>(object);
+    if (entry->Parent() == window->variableList) {
+        // As ">" of the list that takes it, for this variable alone.
+        window->AddVariablesTo(window->ListTakingNext(), {entry});
+        return 0;
+    }
+    for (int k = 0; k < window->listsShown; ++k) {
+        ZafVtList *entries = window->slots[static_cast<size_t>(k)].entries;
+        if (entry->Parent() == entries) {
+            delete entries->SubtractObject(entry);
+            window->UpdateButtons();
+            break;
+        }
+    }
+    return 0;
 }
 
 int VariableListWindow::RemoveSelectedFrom(int list)
@@ -489,7 +585,7 @@ void VariableListWindow::UpdateButtons()
     const bool run = CanRun();
     if (runButton->Disabled() == run)
         runButton->SetDisabled(!run);
-    const bool options = option && option->optionsBeforeRun;
+    const bool options = option && option->optionsBeforeRun && option->HasOptions();
     if (optionsButton->Disabled() == options)
         optionsButton->SetDisabled(!options);
 }
@@ -536,8 +632,25 @@ bool VariableListWindow::Run()
 
 void VariableListWindow::OpenOptions()
 {
-    if (option && option->optionsBeforeRun)
+    if (option && option->optionsBeforeRun && option->HasOptions())
         RunOptionFrame(option);
+}
+
+ZafEventType VariableListWindow::Event(const ZafEventRecord &event)
+{
+    const ZafEventType code = ZafWindow::Event(event);
+    // Escape closes the window as its Close button does, unless the control
+    // with the focus took the key.
+    if (event.type == ZAF_KEY_EVENT && code == ZAF_UNKNOWN && event.osEvent.message == WM_KEYDOWN &&
+        event.key.value == VK_ESCAPE && !SourceWantsKey(event) && zafWindowManager && Parent() == zafWindowManager) {
+        // Queued, as the title bar's close is: the key's handlers are still
+        // on the stack.
+        ZafEventRecord close(ZAF_CLOSE, this);
+        if (!zafEventManager || !zafEventManager->Put(close, ZAF_QUEUE_TAIL))
+            zafWindowManager->CloseWindow(this);
+        return ZAF_CLOSE;
+    }
+    return code;
 }
 
 int VariableListWindow::ListOfButton(const ZafWindowObject *button) const

@@ -4,17 +4,23 @@
 // order, "name: label"), the analyses of the registry that have a factory,
 // and up to five prompted lists that the chosen analysis asks for. Choosing
 // an analysis calls its factory (which makes the option record with its
-// settings loaded), drops the lists of the previous record, shows the
-// record's pre-option window when it has one (a dialog, run modally: on OK
+// settings loaded), shows the record's pre-option window when it has one
+// (a dialog, run modally: on OK
 // the record takes its values with StatOption::TakeFromWindow, on cancel the
-// record is dropped and nothing is chosen), and lets the new record put its
-// prompts in (StatOption::SetVariablePrompts, which calls
-// PassTextToVariableList once a list). The ">" button of a list adds the
-// variables selected on the left, "<" takes its selected rows out again.
+// new record is dropped and the analysis chosen before stays, with its
+// lists), drops the lists of the previous record and lets the new record
+// put its prompts in
+// (StatOption::SetVariablePrompts, which calls PassTextToVariableList once a
+// list); the lists shown share the window's right side. The ">" button of a
+// list adds the variables selected on the left, "<" takes its selected rows
+// out again; a double click on a variable puts it into the list that takes
+// it next (ListTakingNext), one on a list's entry takes it out. The lists of
+// variables scroll across, so that a long label is read whole.
 // The run button is enabled only while a record is chosen and every list
 // whose required flag is 1 holds a variable; it calls StatOption::Run. The
 // options button opens the option frame on the record, and is disabled
-// while the record's optionsBeforeRun is 0.
+// while the record's optionsBeforeRun is 0 or it has no options
+// (StatOption::HasOptions). Escape closes the window, as Close does.
 //
 // Lists are numbered from 0 in prompt order: the k-th prompt is list k - 1
 // in GetSelectedVariables, for every analysis.
@@ -153,6 +159,9 @@ public:
     // (skipping those it holds already and those past its limit); answers
     // how many were added.
     int AddSelectedTo(int list);
+    // The list a double-clicked variable goes into: the first required list
+    // that is empty, else the first that takes one more; -1 when none.
+    int ListTakingNext() const;
     // Takes the selected rows out of list `list`; answers how many.
     int RemoveSelectedFrom(int list);
     // The variable numbers list `list` holds, in order.
@@ -168,6 +177,9 @@ public:
     bool Run();
     // The options button: the record's option frame, run modally.
     void OpenOptions();
+
+    // Escape closes the window as its Close button does.
+    ZafEventType Event(const ZafEventRecord &event) override;
 
     ZafButton *RunButton() const { return runButton; }
     ZafButton *OptionsButton() const { return optionsButton; }
@@ -203,14 +215,22 @@ private:
     // What ProgramSettings calls when the current data set changes: every
     // open window follows it.
     static void DataSetChanged();
-    // Runs the record's pre-option window, if any; false when cancelled.
-    bool AskPreOptions();
+    // Runs the record's pre-option window, if any (asked is set then);
+    // false when cancelled.
+    bool AskPreOptions(StatOption *record, bool &asked);
+    // Places the prompted lists shown: they share the right side's rows.
+    void LayoutLists();
+    // The variable entries (variable-list rows) into list `list`.
+    int AddVariablesTo(int list, const std::vector<ZafButton *> &variables);
     // Enables the run and options buttons as the record and lists allow.
     void UpdateButtons();
     int ListOfButton(const ZafWindowObject *button) const;
 
     static ZafEventType AnalysisChosen(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
     static ZafEventType ButtonPressed(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
+    // A double click on a variable puts it into ListTakingNext; one on an
+    // entry of a prompted list takes it out.
+    static ZafEventType EntryDoubleClicked(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
 
     static VariableListWindow *current;
     static inline bool runCancelled = false;

@@ -239,12 +239,15 @@ void WorkBook::CompleteToolBar()
     AddToolButton("bt_graph", "Graph", graphViewEvent)->SetVisible(graphs);
     AddToolButton("bt_split", "Split", splitViewEvent)->SetVisible(graphs);
     AddToolButton("bt_size", "Size", fitTextEvent)->SetVisible(graphs);
-    AddToolButton("bt_options", "Options", bookOptionsEvent);
+    // An analysis without settings has nothing to open: its button is grey.
+    AddToolButton("bt_options", "Options", bookOptionsEvent)->SetDisabled(option && !option->HasOptions());
     AddToolButton("bt_print", "Print", printEvent);
     AddToolButton("bt_preview", "Preview", previewEvent);
     AddToolButton("bt_write", "Save", saveTextEvent);
-    // Help opens nothing: the program has no help files.
-    AddToolButton("bt_help", "?", 0);
+    // The program has no help files: the help button is grey and says so.
+    ZafButton *help = AddToolButton("bt_help", "?", 0);
+    help->SetDisabled(true);
+    help->SetTipText(noHelpText);
     AddToolButton("bt_casedoc", "Cases", 0)->SetVisible(keepCaseDocButton);
     AddToolButton("bt_multreg", "Regression", multRegEvent)->SetVisible(keepMultRegButton);
     WidenForToolBar();
@@ -564,8 +567,9 @@ StatOption *WorkBook::GraphRecordWithWindow(int kind) const
 
 bool WorkBook::OpenBookOptions()
 {
-    // One option frame at a time on a record.
-    if (!option || option->optionWindow)
+    // One option frame at a time on a record; none for a record without
+    // settings.
+    if (!option || option->optionWindow || !option->HasOptions())
         return false;
     RunOptionFrame(this);
     return true;

@@ -160,6 +160,8 @@ public:
     bool OpenBookOptions();
     // The messages shown when a destination or a content is missing.
     static constexpr const char *noPrinterText = "No printer is set up: the page cannot be printed.";
+    // The tip of the greyed help button.
+    static constexpr const char *noHelpText = "No help files";
     static constexpr const char *nothingToPrintText = "This page has nothing to print or preview.";
     static constexpr const char *nothingToSaveText = "This page has nothing to save.";
     static constexpr const char *notSavedText = "The text could not be written to that file.";

@@ -42,6 +42,9 @@ public:
     // list gives a new record the earlier answers instead of asking again.
     // The base takes nothing.
     virtual void TakePreOptionAnswers(const StatOption &before);
+    // False for a record whose option window holds nothing to set: the
+    // buttons that would open it are greyed. True in the base.
+    virtual bool HasOptions() const { return true; }
 
     // Keeps a copy of the name (null clears it).
     void SetName(const char *name);

@@ -555,10 +555,8 @@ bool ListOutput::AskOutputOptions()
     if (dialogHook) {
         code = dialogHook(dialog.get());
     } else {
-        if (zafWindowManager) {
-            zafWindowManager->AddObject(dialog.get());
-            zafWindowManager->CenterObject(dialog.get());
-        }
+        // Centred on the case list's workbook, whose button opened it.
+        dialog->SetOpener(book);
         code = dialog->Control();
     }
     if (code == ZAF_DIALOG_CANCEL) {

@@ -158,9 +158,10 @@ bool AutoRecodeDialog(const long *candidates, long *intervals, const char *title
     // dialog's own texts is asked for.
     const std::string callerTitle = title ? title : "";
     std::unique_ptr<ZafDialogWindow> dialog(MakeDialog(candidates, offered, callerTitle));
+    // Centred on the window the run was started from.
     if (zafWindowManager) {
+        zafWindowManager->CenterObjectOn(dialog.get(), ZafDialogWindow::DefaultOpener(dialog.get()));
         zafWindowManager->AddObject(dialog.get());
-        zafWindowManager->CenterObject(dialog.get());
     }
     if (shownHook)
         shownHook(dialog.get());

@@ -74,6 +74,8 @@ class PairedTestOption : public TableOption
 public:
     PairedTestOption(const TableDescription &description, int firstPrompt, int secondPrompt);
     void SetVariablePrompts(ZafWindow *variableList) override;
+    // Nothing to set: the Options buttons are greyed.
+    bool HasOptions() const override { return false; }
 
 private:
     int prompts[2];

@@ -5,7 +5,8 @@
 const TableDescription SignTestOption::description = {
     "SignTest", "SignTestOption", pairedTestTextGroup, nullptr, 0, nullptr, 0};
 
-SignTestOption::SignTestOption() : PairedTestOption(description, -1, -1)
+// Its lists are headed as the McNemar test's: first and second variables.
+SignTestOption::SignTestOption() : PairedTestOption(description, 7, 8)
 {}
 
 ZafWindow *SignTestOption::CreateOptionWindow()

@@ -5,8 +5,8 @@
 // smaller, and gives the exact binomial probability or the normal
 // approximation.
 //
-// The record has no settings and an empty option window; the lists have no
-// prompt texts.
+// The record has no settings (its Options buttons are greyed); its lists are
+// headed with texts 7 and 8 of group 36, as the McNemar test's.
 //
 // Ownership: see PairedTestBook.h.
 #pragma once

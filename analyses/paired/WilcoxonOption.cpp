@@ -5,7 +5,8 @@
 const TableDescription WilcoxonOption::description = {
     "Wilcoxon", "WilcoxonOption", pairedTestTextGroup, nullptr, 0, nullptr, 0};
 
-WilcoxonOption::WilcoxonOption() : PairedTestOption(description, -1, -1)
+// Its lists are headed as the McNemar test's: first and second variables.
+WilcoxonOption::WilcoxonOption() : PairedTestOption(description, 7, 8)
 {}
 
 ZafWindow *WilcoxonOption::CreateOptionWindow()

@@ -4,6 +4,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "dataset/MapFile.h"
 #include "dataset/SelectRec.h"
 #include "dataset/WeightRec.h"
 
@@ -61,6 +62,34 @@ protected:
     DATASET dataSet;
     std::vector<unsigned char> before[3];
 };
+
+TEST_F(SavedDataSet, TheMapFileIsFoundByAnyNameAndKeptAcrossASave)
+{
+    // Map count 1, version 9020, an entry (no items, name at 14), the name.
+    std::vector<unsigned char> krt = {1, 0, 0x3c, 0x23, 0, 0, 14, 0, 0, 0, 14, 0, 0, 0, 'N', 'o', 'r', 't', 'h'};
+    krt.resize(krt.size() + 30, 0);
+    WriteFileBytes(dir.File("s.KRT"), krt);
+    // Named relative to another working folder, as on a command line.
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof folder, folder);
+    ASSERT_TRUE(CreateDirectoryA(dir.File("elsewhere").c_str(), nullptr));
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.File("elsewhere").c_str()));
+    dataSet.CloseFiles();
+    const int opened = dataSet.Open("..\\s.QVF");
+    SetCurrentDirectoryA(folder);
+    ASSERT_EQ(opened, 0) << dataSet.GetErrorText();
+    EXPECT_EQ(dataSet.mapFileFlag, 1);
+    ASSERT_EQ(dataSet.ReadMapDirectory(), MAPERR_NONE);
+    ASSERT_EQ(dataSet.mapDirectory.mapCount, 1);
+
+    // A saved variable opens the data set again: its maps stay.
+    std::unique_ptr<TMPLISTETYPE> values = Residuals(12);
+    ASSERT_EQ(dataSet.AddVariable(Info("res1", STORAGE_FLOAT), {}, values.get()), 9) << dataSet.GetErrorText();
+    EXPECT_EQ(dataSet.mapFileFlag, 1);
+    ASSERT_EQ(dataSet.mapDirectory.mapCount, 1);
+    EXPECT_STREQ(dataSet.mapDirectory.entries[0].name, "North");
+    dataSet.CloseFiles();
+}
 
 TEST_F(SavedDataSet, AddedVariableIsThereAfterReopening)
 {

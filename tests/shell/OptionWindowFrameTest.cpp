@@ -20,6 +20,7 @@
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafPopUpMenu.h"
 #include "zaf/controls/ZafToolBar.h"
+#include "zaf/core/ZafDisplay.h"
 
 #include <fstream>
 #include <string>
@@ -299,6 +300,66 @@ INSTANTIATE_TEST_SUITE_P(
                     EndCase{"OkKeeping", OptionWindowFrame::okName, true, ZAF_DIALOG_OK, "with totals", 3},
                     EndCase{"Cancel", OptionWindowFrame::cancelName, true, ZAF_DIALOG_CANCEL, "without totals", 0}),
     [](const testing::TestParamInfo<EndCase> &info) { return std::string(info.param.name); });
+
+// Return typed on a check box or radio button, in the option window or in
+// the frame, presses OK; the control keeps its state.
+class OptionWindowFrameReturn : public OptionWindowFrameTest, public testing::WithParamInterface<const char *>
+{};
+
+TEST_P(OptionWindowFrameReturn, OnACheckBoxPressesOk)
+{
+    Open(new OptionWindowFrame(*userPersist, book));
+    ZafWindowObject *control = frame->FindObjectByStringID(GetParam());
+    ASSERT_NE(nullptr, control);
+    const bool before = control->Selected();
+    // The control has the focus, as after the user's click on it.
+    ShowWindow(frame->OSHandle(), SW_SHOW);
+    SetForegroundWindow(frame->OSHandle());
+    control->SetFocus(true);
+    RunQueued();
+    ASSERT_EQ(control->OSHandle(), GetFocus());
+    // Taken by the frame's modal loop.
+    PostMessageA(control->OSHandle(), WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(control->OSHandle(), WM_KEYUP, VK_RETURN, 1 | (3UL << 30));
+    testsupport::WhenModalLoopIdles([this] { frame->Event(ZafEventRecord(ZAF_DIALOG_CANCEL)); }, 500);
+    EXPECT_EQ(ZAF_DIALOG_OK, frame->Control());
+    testsupport::ForgetModalLoopSteps();
+    EXPECT_EQ(before, control->Selected());
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, OptionWindowFrameReturn,
+                         testing::Values("CHK_TOTALS", "RB_COLUMNS", OptionWindowFrame::savePersistName));
+
+RECT frameAt;
+void NoteFrameAndCancel()
+{
+    ZafDialogWindow *running = ZafDialogWindow::ModalWindow();
+    if (!running)
+        return testsupport::WhenModalLoopIdles(NoteFrameAndCancel, 10);
+    GetWindowRect(running->OSHandle(2), &frameAt);
+    running->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+}
+
+TEST_F(OptionWindowFrameTest, OnAWorkbookItOpensCentredOnTheWorkbook)
+{
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    // The book where the user left it, away from the screen's middle.
+    const RECT place = {work.left + 10, work.top + 10, work.left + 710, work.top + 560};
+    book->SetCoordinateType(ZAF_PIXEL);
+    book->SetRegion(ZafRegionRect(place.left, place.top, place.right - 1, place.bottom - 1, ZAF_PIXEL));
+    Show(book);
+    RECT shown = {};
+    GetWindowRect(book->OSHandle(2), &shown);
+    frameAt = RECT();
+    testsupport::WhenModalLoopIdles(NoteFrameAndCancel, 10);
+    EXPECT_EQ(ZAF_DIALOG_CANCEL, RunOptionFrame(book));
+    ASSERT_GT(frameAt.right, frameAt.left);
+    const int cellWidth = zafScreenDisplay->CellWidth(), cellHeight = zafScreenDisplay->CellHeight();
+    EXPECT_NEAR((shown.left + shown.right) / 2, (frameAt.left + frameAt.right) / 2, cellWidth);
+    EXPECT_NEAR((shown.top + shown.bottom) / 2, (frameAt.top + frameAt.bottom) / 2, cellHeight);
+    zafWindowManager->SubtractObject(book);
+}
 
 std::string assumeReport;
 void RecordAssume(const char *, const char *sourceAndLine, const char *text)

@@ -22,7 +22,9 @@
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafVtList.h"
 #include "zaf/core/ZafText.h"
+#include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindowManager.h"
+#include "zaf/core/ZafEventManager.h"
 
 #include <algorithm>
 
@@ -422,6 +424,36 @@ TEST_F(QIVprogTest, AMouseModeChosenWhileTheVariableListIsInFrontTakesEffect)
     EXPECT_EQ((std::vector<int>{1, 2}), modes);
     EXPECT_EQ((std::vector<std::string>{zoomToolName, zoomItemName, textToolName, textItemName}), pressed);
     GraphMouseMode = 3;
+}
+
+TEST_F(QIVprogTest, ClosingTheMainWindowClosesTheListAndTheWorkbooksAndEndsTheProgram)
+{
+    const std::string name = WriteDataSet("listed.QVF");
+    ZafTracker list, books[2];
+    bool forced = false;
+    RunMain({"/ns", name}, {[] { Pick(variablesItemName); },
+                            [&] {
+                                list.Track(VariableListWindow::Current());
+                                for (ZafTracker &tracker : books) {
+                                    auto *book = new WorkBook(nullptr, 0);
+                                    book->title = "Book";
+                                    book->CompleteToolBar();
+                                    tracker.Track(book);
+                                }
+                                // A loop that outlived the main window would end here.
+                                testsupport::WhenModalLoopIdles(
+                                    [&forced] {
+                                        forced = true;
+                                        zafEventManager->Put(ZafEventRecord(ZAF_EXIT), ZAF_QUEUE_TAIL);
+                                    },
+                                    5000);
+                            }});
+    // RunMain's last step closed the main window by its title bar's close.
+    EXPECT_FALSE(forced) << "the loop ran on after the main window closed";
+    EXPECT_TRUE(list.Deleted());
+    EXPECT_TRUE(books[0].Deleted());
+    EXPECT_TRUE(books[1].Deleted());
+    EXPECT_EQ(0, reports.count) << reports.message;
 }
 
 TEST_F(QIVprogTest, WorkbooksNameTheirDataSetOnceASecondOneOpensAndKeepItOpen)

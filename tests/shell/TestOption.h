@@ -140,6 +140,18 @@ public:
     }
 };
 
+// A record whose two lists must both hold a variable, the second one at most.
+class TwoRequired : public TestOption
+{
+public:
+    static StatOption *Make() { return new TwoRequired; }
+    void SetVariablePrompts(ZafWindow *) override
+    {
+        PassTextToVariableList("Rows", 1, -1);
+        PassTextToVariableList("Columns", 1, 1);
+    }
+};
+
 // A record that asks first for a counted value "FiVa" (1.0), which its run reads.
 class AsksFirst : public TestOption
 {

@@ -16,6 +16,7 @@
 #include "shell/VariableListWindow.h"
 #include "shell/WorkBook.h"
 #include "zaf/controls/ZafVtList.h"
+#include "zaf/core/ZafTracker.h"
 
 #include <string>
 
@@ -26,8 +27,9 @@ const RegisteredOption registry[] = {
     {"Weight", 34, 1, nullptr, 4, "USE_WEIGHT"}, // no factory: not listed
     {"Test without early options", 15, 1, NoEarlyOptions::Make, 1, "USE_TEST_LATE"},
     {"Test asking first", 22, 3, AsksFirst::Make, 3, "USE_TEST_FIRST"},
+    {"Test of two lists", 13, 2, TwoRequired::Make, 2, "USE_TEST_TWO"},
 };
-constexpr int registryCount = 4;
+constexpr int registryCount = 5;
 
 class VariableListWindowTest : public fieldtest::FieldTest
 {
@@ -80,6 +82,17 @@ protected:
         const LPARAM point = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
         Ask(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
         Ask(list, WM_LBUTTONUP, keys, point);
+        RunQueued();
+    }
+    static void DoubleClickRow(ZafVtList *list, int row)
+    {
+        RECT r = {};
+        Ask(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+        const LPARAM point = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
+        for (UINT down : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+            Ask(list, down, MK_LBUTTON, point);
+            Ask(list, WM_LBUTTONUP, 0, point);
+        }
         RunQueued();
     }
     HWND Handle(const std::string &name) { return window->FindObjectByStringID(name.c_str())->OSHandle(); }
@@ -142,22 +155,64 @@ TEST_F(VariableListWindowTest, PromptsComeWithTheAnalysisAndRequiredListsGateThe
     EXPECT_FALSE(OptionsEnabled()) << "this record wants no options before a run";
 }
 
-TEST_F(VariableListWindowTest, APreOptionWindowAnsweredWithOkLetsTheRecordTakeItsValues)
+TEST_F(VariableListWindowTest, APreOptionWindowCancelledKeepsTheAnalysisBeforeAndOkLetsTheRecordTakeItsValues)
 {
     Open();
+    // Cancelled with nothing chosen before, nothing is chosen.
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
+    EXPECT_FALSE(window->ChooseAnalysis(3));
+    EXPECT_EQ(0, TestOption::Seen().live);
+    EXPECT_EQ(0, window->ListCount());
+    EXPECT_EQ(LB_ERR, Ask(window->AnalysisList(), LB_GETCURSEL));
+
+    // Cancelled after another analysis was chosen and given a variable:
+    // that analysis stays, with its record, its lists and its row marked.
+    ClickRow(window->AnalysisList(), 0);
+    AddVariables(0, {1});
+    StatOption *before = window->Option();
+    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
+    ClickRow(window->AnalysisList(), 2); // "Test asking first"
+    EXPECT_EQ(0, window->Chosen());
+    EXPECT_EQ(before, window->Option());
+    EXPECT_EQ(1, TestOption::Seen().live);
+    EXPECT_EQ(std::vector<long>{2}, window->ListVariables(0));
+    EXPECT_EQ(0, Ask(window->AnalysisList(), LB_GETCURSEL));
+    EXPECT_TRUE(RunEnabled());
+
     // The answer waits in the queue for the pre-option window's loop.
     zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_OK), ZAF_QUEUE_TAIL);
     EXPECT_TRUE(window->ChooseAnalysis(3));
     EXPECT_EQ(1, TestOption::Seen().takeFromWindow);
+    EXPECT_EQ(1, TestOption::Seen().live);
     EXPECT_EQ(2, window->ListCount());
+}
 
-    // Cancelled, the record goes and nothing is chosen.
-    zafEventManager->Put(ZafEventRecord(ZAF_DIALOG_CANCEL), ZAF_QUEUE_TAIL);
-    EXPECT_FALSE(window->ChooseAnalysis(3));
-    EXPECT_EQ(1, TestOption::Seen().takeFromWindow);
-    EXPECT_EQ(0, TestOption::Seen().live);
-    EXPECT_EQ(0, window->ListCount());
-    EXPECT_EQ(LB_ERR, Ask(window->AnalysisList(), LB_GETCURSEL));
+TEST_F(VariableListWindowTest, ADoubleClickPutsAVariableIntoTheListThatTakesItAndTakesAnEntryOut)
+{
+    Open(4); // "Rows" and "Columns" (one at most), both required
+    DoubleClickRow(window->VariableList(), 2);
+    DoubleClickRow(window->VariableList(), 0);
+    DoubleClickRow(window->VariableList(), 1);
+    DoubleClickRow(window->VariableList(), 2); // held already
+    EXPECT_EQ((std::vector<long>{3, 2}), window->ListVariables(0)) << "the empty required list took the second";
+    EXPECT_EQ(std::vector<long>{1}, window->ListVariables(1));
+    EXPECT_TRUE(RunEnabled());
+
+    DoubleClickRow(window->ListControl(1), 0);
+    EXPECT_TRUE(window->ListVariables(1).empty());
+    EXPECT_FALSE(RunEnabled());
+    EXPECT_EQ(1, window->ListTakingNext());
+    EXPECT_EQ(2, Ask(window->ListControl(0), LB_GETCOUNT)) << "the rows stay";
+}
+
+TEST_F(VariableListWindowTest, EscapeClosesTheWindowAsItsCloseButtonDoes)
+{
+    Open(0);
+    ZafTracker open(window);
+    KeyTo(window->VariableList()->OSHandle(), VK_ESCAPE);
+    EXPECT_TRUE(open.Deleted());
+    window = nullptr;
+    EXPECT_EQ(0, TestOption::Seen().live) << "its record went with it";
 }
 
 // Types 2.5 into the running pre-option window's field and answers OK.

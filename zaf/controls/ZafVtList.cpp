@@ -133,6 +133,53 @@ void ZafVtList::InsertRow(ZafWindowObject *entry, int row)
     InsertEntryRow(osWindow, LB_INSERTSTRING, entry, row, HasFlag(flagSystemDrawn));
 }
 
+bool ZafVtList::ScrollsAcross() const
+{
+    return osWindow && HasFlag(flagSystemDrawn) && FindSupportObject(ZAF_NUMID_HZ_SCROLL);
+}
+
+int ZafVtList::RowTextWidth(HDC dc, int row) const
+{
+    const LRESULT length = SendMessageA(osWindow, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length <= 0)
+        return 0;
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        SendMessageA(osWindow, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&text[0]));
+    SIZE size = {};
+    if (copied <= 0 || !GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(std::min(copied, length)), &size))
+        return 0;
+    return size.cx;
+}
+
+void ZafVtList::FitHorizontalExtent(int row)
+{
+    if (!ScrollsAcross())
+        return;
+    HDC dc = GetDC(osWindow);
+    if (!dc)
+        return;
+    HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(osWindow, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    if (row >= 0) {
+        widest = std::max(horizontalExtent, RowTextWidth(dc, row));
+    } else {
+        const LRESULT rows = SendMessageA(osWindow, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < rows; ++i)
+            widest = std::max(widest, RowTextWidth(dc, static_cast<int>(i)));
+    }
+    if (before)
+        SelectObject(dc, before);
+    ReleaseDC(osWindow, dc);
+    // The text's width and a margin on both sides: the last letter of the
+    // longest row is read whole once the list is scrolled to its end.
+    const int margin = widest > 0 ? 2 * GetSystemMetrics(SM_CXEDGE) + 4 : 0;
+    if (widest + margin != horizontalExtent || row < 0) {
+        horizontalExtent = widest + margin;
+        SendMessageA(osWindow, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(horizontalExtent), 0);
+    }
+}
+
 void ZafVtList::FillListBox(bool setCaret)
 {
     int row = 0;
@@ -148,6 +195,7 @@ void ZafVtList::FillListBox(bool setCaret)
             SendMessageA(osWindow, LB_SETSEL, TRUE, row);
         }
     }
+    FitHorizontalExtent(-1);
     if (!setCaret || selectionMode == singleSelection)
         return;
     if (!Current())
@@ -178,8 +226,10 @@ ZafWindowObject *ZafVtList::AddObject(ZafWindowObject *object, ZafWindowObject *
     object->SetSelected(false);
     if (!ZafWindow::AddObject(object, before))
         return object;
-    if (osWindow)
+    if (osWindow) {
         InsertRow(object, Index(object));
+        FitHorizontalExtent(Index(object));
+    }
     if (becomesCurrent) {
         if (focus)
             object->SetFocus(true);
@@ -193,15 +243,21 @@ ZafWindowObject *ZafVtList::AddObject(ZafWindowObject *object, ZafWindowObject *
 
 ZafWindowObject *ZafVtList::SubtractObject(ZafWindowObject *object)
 {
-    if (osWindow && HasFlag(flagOwnWindow) && object && !object->SupportObject() && Contains(object))
+    const bool row = osWindow && HasFlag(flagOwnWindow) && object && !object->SupportObject() && Contains(object);
+    if (row)
         SendMessageA(osWindow, LB_DELETESTRING, static_cast<WPARAM>(Index(object)), 0);
-    return ZafWindow::SubtractObject(object);
+    ZafWindowObject *subtracted = ZafWindow::SubtractObject(object);
+    if (row)
+        FitHorizontalExtent(-1);
+    return subtracted;
 }
 
 void ZafVtList::DestroyChildren()
 {
-    if (osWindow)
+    if (osWindow) {
         SendMessageA(osWindow, LB_RESETCONTENT, 0, 0);
+        FitHorizontalExtent(-1);
+    }
     for (ZafElement *e = First(), *next = nullptr; e; e = next) {
         next = e->Next();
         AsObject(e)->Event(ZafEventRecord(ZAF_DEINITIALIZE));
@@ -529,7 +585,21 @@ void ZafVtList::UpdateFont()
     SendMessageA(osWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (HasFlag(flagRedraw) && HasFlag(flagVisible))
         SendMessageA(osWindow, WM_SETREDRAW, TRUE, 0);
+    FitHorizontalExtent(-1);
     Redisplay();
+}
+
+bool ZafVtList::SetVisible(bool flag)
+{
+    const bool shown = flag && !HasFlag(flagVisible);
+    ZafWindow::SetVisible(flag);
+    // A list box made while hidden has its redraw off (UpdateFont turns it
+    // on only for a visible list): shown now, it paints its rows again.
+    if (shown && osWindow && HasFlag(flagOwnWindow) && HasFlag(flagRedraw)) {
+        SendMessageA(osWindow, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(osWindow, nullptr, TRUE);
+    }
+    return HasFlag(flagVisible);
 }
 
 // --- Owner drawing -----------------------------------------------------------------

@@ -13,7 +13,9 @@
 // Selection modes (ZafWindow::SetSelectionMode, before the list box
 // exists): 0 single, 1 multiple, 2 extended. A system-drawn list shows the
 // entries' texts; an owner-drawn one (system-drawn off) stores the entry
-// objects in its rows and has each entry measure and draw itself.
+// objects in its rows and has each entry measure and draw itself. A
+// system-drawn list with a horizontal scroll bar (a support object) scrolls
+// across as far as its widest row, so that a long entry can be read whole.
 //
 // Every walk is bounded by the rows the list box reports and the entries
 // the list holds: a click outside the rows of a list that refuses the focus
@@ -108,6 +110,8 @@ public:
     // --- Windows window ---------------------------------------------------
     HWND CreateOSWindow() override;
     void UpdateFont() override;
+    // Showing a list made hidden turns its list box's redraw on again.
+    bool SetVisible(bool flag) override;
     bool DrawsWindowlessChildren() const override { return false; }
     // The list box paints itself.
     ZafEventType Draw(const ZafEventRecord &, ZafEventType code) override { return code; }
@@ -151,6 +155,12 @@ private:
     void TakeSingleSelection(const ZafEventRecord &event);
     // A click in a list that refuses the focus selects the row under it.
     void ClickWithoutFocus(const ZafEventRecord &event);
+    // A system-drawn list with a horizontal scroll bar scrolls across as far
+    // as its widest row: FitHorizontalExtent measures one row just added
+    // (row >= 0) or every row (-1) and sets the list box's extent.
+    bool ScrollsAcross() const;
+    int RowTextWidth(HDC dc, int row) const;
+    void FitHorizontalExtent(int row);
     // The entry at a row the list box reported; null outside the entries.
     ZafWindowObject *EntryAt(LRESULT row) const;
     // Changes one stored palette entry of the list's own palette data (made
@@ -161,4 +171,5 @@ private:
     static void Notify(ZafWindowObject *entry, const ZafEventRecord &event, ZafEventType code);
 
     bool sorted = false;
+    int horizontalExtent = 0; // pixels the list box scrolls across
 };

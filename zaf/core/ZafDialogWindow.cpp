@@ -5,6 +5,8 @@
 #include "zaf/core/ZafText.h"
 #include "zaf/core/ZafWindowManager.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 ZafDialogWindow *ZafDialogWindow::modalWindow = nullptr;
@@ -114,18 +116,82 @@ ZafEventType ZafDialogWindow::Event(const ZafEventRecord &event)
     return ZafWindow::Event(event);
 }
 
+ZafWindowObject *ZafDialogWindow::DefaultOpener(const ZafWindowObject *dialog)
+{
+    if (modalWindow && modalWindow != dialog && modalWindow->OSHandle(2))
+        return modalWindow;
+    return zafWindowManager ? zafWindowManager->WorkingWindow(dialog) : nullptr;
+}
+
 namespace {
 
-// The front top-level window other than the dialog; null when none.
-ZafWindow *FrontWindowBesides(const ZafWindowObject *dialog)
+bool ShownWindow(HWND window)
 {
-    for (ZafElement *e = zafWindowManager->First(); e; e = e->Next())
-        if (e != dialog)
-            return dynamic_cast<ZafWindow *>(static_cast<ZafWindowObject *>(e));
-    return nullptr;
+    return window && IsWindow(window) && IsWindowVisible(window) && !IsIconic(window);
+}
+
+bool ShownObject(const ZafWindowObject *object)
+{
+    return object && ShownWindow(object->OSHandle(2));
+}
+
+// The message box about to open and where it goes: the hook centres the
+// first dialog-class window activated while MessageBoxA runs.
+struct MessageBoxPlace
+{
+    HHOOK hook = nullptr;
+    RECT centre = {};
+};
+MessageBoxPlace *pendingBox = nullptr;
+
+LRESULT CALLBACK PlaceMessageBox(int code, WPARAM wParam, LPARAM lParam)
+{
+    MessageBoxPlace *place = pendingBox;
+    if (code == HCBT_ACTIVATE && place) {
+        auto box = reinterpret_cast<HWND>(wParam);
+        char name[16] = "";
+        GetClassNameA(box, name, sizeof name);
+        if (std::strcmp(name, "#32770") == 0) {
+            pendingBox = nullptr;
+            RECT r = {};
+            GetWindowRect(box, &r);
+            const int width = r.right - r.left, height = r.bottom - r.top;
+            RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            RECT work = area;
+            if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) && work.right > work.left &&
+                work.bottom > work.top)
+                area = work;
+            int left = place->centre.left + (place->centre.right - place->centre.left - width) / 2;
+            int top = place->centre.top + (place->centre.bottom - place->centre.top - height) / 2;
+            left = std::max<int>(area.left, std::min<int>(left, area.right - width));
+            top = std::max<int>(area.top, std::min<int>(top, area.bottom - height));
+            SetWindowPos(box, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    return CallNextHookEx(place ? place->hook : nullptr, code, wParam, lParam);
 }
 
 } // namespace
+
+int ZafMessageBox(HWND owner, HWND centreOn, const char *text, const char *title, unsigned flags)
+{
+    HWND target = ShownWindow(centreOn) ? centreOn : (ShownWindow(owner) ? owner : nullptr);
+    if (!target)
+        if (ZafWindowObject *working = ZafDialogWindow::DefaultOpener(nullptr))
+            target = working->OSHandle(2);
+    MessageBoxPlace place;
+    if (target && GetWindowRect(target, &place.centre)) {
+        place.hook = SetWindowsHookExA(WH_CBT, PlaceMessageBox, nullptr, GetCurrentThreadId());
+        if (place.hook)
+            pendingBox = &place;
+    }
+    const int answer = MessageBoxA(owner, text ? text : "", title ? title : "", flags);
+    if (pendingBox == &place)
+        pendingBox = nullptr;
+    if (place.hook)
+        UnhookWindowsHookEx(place.hook);
+    return answer;
+}
 
 ZafEventType ZafDialogWindow::Control()
 {
@@ -145,15 +211,18 @@ ZafEventType ZafDialogWindow::Control()
     // Owned while it runs, so that it stays above the windows it disables;
     // the owner given by the caller, if any, comes back afterwards.
     ZafWindow *ownerGiven = owner;
-    if (!owner)
-        owner = modalWindow ? modalWindow : FrontWindowBesides(this);
+    ZafWindowObject *openedOn = ShownObject(Opener()) ? Opener() : DefaultOpener(this);
+    if (!owner) {
+        ZafWindowObject *top = openedOn ? openedOn->TopLevelObject() : nullptr;
+        owner = modalWindow ? modalWindow : dynamic_cast<ZafWindow *>(top != this ? top : nullptr);
+    }
     ZafDialogWindow *outer = modalWindow;
     outerModal = outer;
     modalWindow = this;
     // A handler may delete the dialog: the loop then must not read it again.
     ZafTracker self(this);
     if (!placed && !OSHandle())
-        zafWindowManager->CenterObjectOn(this, owner);
+        zafWindowManager->CenterObjectOn(this, openedOn);
     zafWindowManager->AddObject(this);
     while (!self.Deleted() && !endCode) {
         ZafEventRecord event;

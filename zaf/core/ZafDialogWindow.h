@@ -22,16 +22,30 @@
 //
 // Owner: a dialog that Control runs without an owner of its own is owned,
 // while it runs, by the dialog whose loop runs it (ModalWindow), else by
-// the front window, so that it stays above the windows it disables.
-// Message boxes shown meanwhile are owned by ModalWindow too (ZafErrorSystem).
+// the top-level window of the window it opens on (below), so that it stays
+// above the windows it disables. Message boxes shown meanwhile are owned
+// by ModalWindow too (ZafErrorSystem).
 //
 // Place: a dialog that Control runs before it has a Windows window is
-// centred on its owner and kept whole on the screen
-// (ZafWindowManager::CenterObjectOn), unless its caller placed it
-// (SetPlaced, also set by ZafWindowManager::CenterObject).
+// centred on the window it opens on and kept whole on the screen
+// (ZafWindowManager::CenterObjectOn). That window is the one its caller
+// named with SetOpener (a workbook for its options, a graph window for a
+// dialog about the graph), else the dialog whose loop runs it, else the
+// window the user works in (ZafWindowManager::WorkingWindow: the active
+// window, else the main window). A caller that placed the dialog itself
+// (at the mouse, say) says so with SetPlaced(true) after setting its
+// region: Control then leaves it where its region puts it.
+// ZafWindowManager::CenterObject (centred on the screen) sets it too.
 #pragma once
 
+#include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindow.h"
+
+// A Windows message box (MessageBoxA) that opens centred on a window and
+// whole on the work area: on `centreOn` when it is visible, else on the
+// owner, else on the window the user works in (ZafDialogWindow::
+// DefaultOpener). Answers what MessageBoxA answers.
+int ZafMessageBox(HWND owner, HWND centreOn, const char *text, const char *title, unsigned flags);
 
 class ZafDialogWindow : public ZafWindow
 {
@@ -66,9 +80,16 @@ public:
     static bool IsEndCode(ZafEventType code);
     // The innermost dialog that Control runs now; null when none.
     static ZafDialogWindow *ModalWindow() { return modalWindow; }
-    // Set: Control leaves the dialog where its region puts it.
+    // Set: Control leaves the dialog where its region puts it; the caller
+    // placed it.
     void SetPlaced(bool flag) { placed = flag; }
     bool Placed() const { return placed; }
+    // The window the dialog opens centred on (null: the default above). A
+    // window deleted before the dialog runs counts as none.
+    void SetOpener(ZafWindowObject *window) { opener.Track(window); }
+    ZafWindowObject *Opener() const { return opener.Get<ZafWindowObject>(); }
+    // Where a dialog opens when its caller names no window (see Place).
+    static ZafWindowObject *DefaultOpener(const ZafWindowObject *dialog);
 
 private:
     static ZafDialogWindow *modalWindow;
@@ -77,4 +98,5 @@ private:
     ZafEventType endCode = 0;
     bool running = false;
     bool placed = false;
+    ZafTracker opener;
 };

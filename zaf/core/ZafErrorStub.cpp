@@ -96,5 +96,6 @@ ZafEventType ZafErrorSystem::ShowMessageWindow(ZafWindowObject *object, const ch
             owner = modal->OSHandle(2);
     if (!owner)
         owner = GetActiveWindow();
-    return EndCodeOf(MessageBoxA(owner, message, title ? title : "", flags));
+    // Centred on its owner: the window the message is about.
+    return EndCodeOf(ZafMessageBox(owner, owner, message, title, flags));
 }

@@ -79,6 +79,8 @@ void ZafWindowManager::ForgetChild(ZafWindowObject *child)
 
 ZafEventType ZafWindowManager::CloseWindow(ZafWindowObject *window)
 {
+    if (window && window->Parent() == this && window == MainWindow())
+        CloseBesides(window);
     if (window && window->Parent() == this) {
         // A dialog that Control runs belongs to Control's caller: its loop
         // ends as cancel and Control takes it out (deleting it here made the
@@ -95,6 +97,43 @@ ZafEventType ZafWindowManager::CloseWindow(ZafWindowObject *window)
             DeleteWindow(window);
     }
     return IsEmpty() ? ZAF_NO_WINDOWS : ZAF_CLOSE;
+}
+
+void ZafWindowManager::CloseBesides(ZafWindowObject *kept)
+{
+    // A window's close may close others (a list that owns dialogs): each
+    // is looked at again before it is closed.
+    std::vector<std::unique_ptr<ZafTracker>> others;
+    for (ZafElement *e = First(); e; e = e->Next())
+        if (e != kept)
+            others.emplace_back(new ZafTracker(e));
+    for (auto &tracker : others)
+        if (auto *other = tracker->Get<ZafWindowObject>(); other && other->Parent() == this)
+            CloseWindow(other);
+}
+
+void ZafWindowManager::CloseEveryWindow()
+{
+    SetMainWindow(nullptr);
+    CloseBesides(nullptr);
+}
+
+ZafWindowObject *ZafWindowManager::WorkingWindow(const ZafWindowObject *besides) const
+{
+    const auto shown = [besides](ZafWindowObject *window) {
+        HWND handle = window ? window->OSHandle(2) : nullptr;
+        return window && window != besides && handle && IsWindowVisible(handle) && !IsIconic(handle);
+    };
+    HWND active = GetActiveWindow();
+    for (ZafElement *e = First(); e && active; e = e->Next())
+        if (auto *window = static_cast<ZafWindowObject *>(e); window->OSHandle(2) == active && shown(window))
+            return window;
+    if (ZafWindowObject *main = MainWindow(); main && main->Parent() == this && shown(main))
+        return main;
+    for (ZafElement *e = First(); e; e = e->Next())
+        if (shown(static_cast<ZafWindowObject *>(e)))
+            return static_cast<ZafWindowObject *>(e);
+    return nullptr;
 }
 
 void ZafWindowManager::DeleteWindow(ZafWindowObject *window)
@@ -290,6 +329,20 @@ ZafEventType ZafWindowManager::QueryAndClose(ZafWindowObject *window, ZafEventTy
     ZafTracker tracker(window);
     if (window->Event(ZafEventRecord(ZAF_CLOSE_QUERY)) != 0 || tracker.Deleted())
         return IsEmpty() ? ZAF_NO_WINDOWS : answer;
+    if (window == MainWindow()) {
+        // The main window goes with every other window: each may refuse.
+        std::vector<std::unique_ptr<ZafTracker>> others;
+        for (ZafElement *e = First(); e; e = e->Next())
+            if (e != window)
+                others.emplace_back(new ZafTracker(e));
+        for (auto &other : others) {
+            auto *asked = other->Get<ZafWindowObject>();
+            if (asked && asked->Parent() == this && asked->Event(ZafEventRecord(ZAF_CLOSE_QUERY)) != 0)
+                return IsEmpty() ? ZAF_NO_WINDOWS : answer;
+            if (tracker.Deleted())
+                return IsEmpty() ? ZAF_NO_WINDOWS : answer;
+        }
+    }
     return CloseWindow(window);
 }
 

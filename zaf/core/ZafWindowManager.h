@@ -11,6 +11,11 @@
 // dialog that its Control runs: that one's loop ends as ZAF_DIALOG_CANCEL
 // and the dialog stays for Control to take out and its caller to delete.
 //
+// Main window: closing the window named by SetMainWindow (its title bar,
+// Alt+F4, ZAF_CLOSE) closes every other window with it, so that the loop
+// ends as ZAF_NO_WINDOWS; every window is asked with ZAF_CLOSE_QUERY first
+// and one that refuses keeps them all open.
+//
 // Lifetime: a window closed while the window manager dispatches an event
 // (a user function closing its own window) leaves the screen at once but is
 // deleted when the outermost dispatch returns, since its handlers may still
@@ -34,6 +39,7 @@
 // paths beginning with '~' start from.
 #pragma once
 
+#include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindow.h"
 
 #include <memory>
@@ -72,6 +78,16 @@ public:
     void CenterObjectOn(ZafWindowObject *object, ZafWindowObject *owner);
 
     ZafWindowObject *FirstWindow() const { return FirstChild(); }
+    // The program's main window (see above); null: none, or it is gone.
+    void SetMainWindow(ZafWindowObject *window) { mainWindow.Track(window); }
+    ZafWindowObject *MainWindow() const { return mainWindow.Get<ZafWindowObject>(); }
+    // The window the user works in, where dialogs and messages open: the
+    // active window when it is one of these (and visible), else the main
+    // window when visible, else the front visible one; `besides` (a dialog
+    // about to open) is never the answer. Null when no window is visible.
+    ZafWindowObject *WorkingWindow(const ZafWindowObject *besides = nullptr) const;
+    // Closes every window (no questions), as at the end of the program.
+    void CloseEveryWindow();
     // The object being dragged (null unless a drag is under way).
     ZafWindowObject *DragObject() const { return dragObject; }
     ZafWindowObject *SetDragObject(ZafWindowObject *object) { return dragObject = object; }
@@ -99,8 +115,11 @@ private:
     // answers as CloseWindow, with the answer code in place of ZAF_CLOSE.
     ZafEventType QueryAndClose(ZafWindowObject *window, ZafEventType answer);
     void DeleteWindow(ZafWindowObject *window);
+    // Closes every window but the main window (CloseWindow of each).
+    void CloseBesides(ZafWindowObject *kept);
     void DeletePendingWindows();
     ZafWindowObject *dragObject = nullptr;
+    ZafTracker mainWindow;
     // Depth of nested calls of Event, and the windows closed under them.
     int dispatchDepth = 0;
     std::vector<std::unique_ptr<ZafTracker>> pendingDeletes;

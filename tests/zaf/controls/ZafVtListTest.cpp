@@ -3,6 +3,7 @@
 // entries, their user functions and what the list box reports.
 #include "zaf/controls/ZafVtList.h"
 #include "zaf/controls/ZafButton.h"
+#include "zaf/core/ZafScrollBar.h"
 
 #include "FieldTestSupport.h"
 #include "tests/support/PaintedWindow.h"
@@ -382,4 +383,45 @@ TEST_F(ZafVtListTest, OwnerDrawnRowsAreDrawnByTheirEntries)
     const testsupport::Painted painted(Box(), RGB(255, 0, 255));
     const COLORREF face = painted.At(row.right - 6, (row.top + row.bottom) / 2);
     EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE)) << "the button entry paints its face in its row";
+}
+
+namespace {
+
+// The dark (text) pixels of a row as the list box paints it.
+int TextPixels(HWND box, int row)
+{
+    RECT r = {};
+    SendMessageA(box, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    const testsupport::Painted painted(box, RGB(255, 0, 255));
+    int dark = 0;
+    for (int y = r.top + 1; y < r.bottom - 1; ++y)
+        for (int x = r.left + 1; x < r.right - 1; ++x) {
+            const COLORREF c = painted.At(x, y);
+            dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 300;
+        }
+    return dark;
+}
+
+} // namespace
+
+TEST_F(ZafVtListTest, AListShownAfterItsBoxWasMadePaintsItsRowsAndScrollsAcrossALongOne)
+{
+    MakeList(ZafVtList::extendedSelection, {"first"});
+    list->AddObject(new ZafScrollBar(ZafScrollBar::horizontal));
+    list->SetVisible(false);
+    Show(dialog);
+    // Rows come while the list is hidden, as a list that an analysis shows
+    // later gets them.
+    auto *wide = new ZafButton(0, 0, 20, 1, "A label far wider than the list that shows it, read by scrolling across");
+    list->AddObject(wide);
+    list->SetVisible(true);
+    EXPECT_GT(TextPixels(Box(), 0), 0);
+    EXPECT_GT(TextPixels(Box(), 1), 0);
+    EXPECT_EQ(TextPixels(Box(), 2), 0) << "no third row";
+
+    const LRESULT width = testsupport::ClientRect(Box()).right;
+    EXPECT_GT(Ask(LB_GETHORIZONTALEXTENT), width) << "the long row scrolls across";
+    EXPECT_NE(fieldtest::Style(Box()) & WS_HSCROLL, 0);
+    delete list->SubtractObject(wide);
+    EXPECT_LE(Ask(LB_GETHORIZONTALEXTENT), width) << "the short rows left fit";
 }

@@ -5,6 +5,7 @@
 #include "zaf/core/ZafMDIWindow.h"
 #include "zaf/core/ZafWindowManager.h"
 
+#include "tests/support/ModalLoop.h"
 #include "tests/zaf/ZafTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,95 @@ TEST_F(ZafDialogWindowTest, ADialogOpensCentredOnItsOwnerAndWholeOnTheScreen)
     shown = RunOver(owner, true);
     EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (shown.left + shown.right) / 2, cellWidth);
     EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (shown.top + shown.bottom) / 2, cellHeight);
+}
+
+namespace {
+
+// A visible top-level window in pixels.
+ZafWindow *ShownAt(const RECT &place, bool visible = true)
+{
+    auto *window = new ZafWindow(0, 0, 1, 1);
+    window->SetCoordinateType(ZAF_PIXEL);
+    window->SetRegion(ZafRegionRect(place.left, place.top, place.right, place.bottom, ZAF_PIXEL));
+    window->SetVisible(visible);
+    zafWindowManager->AddObject(window);
+    return window;
+}
+
+POINT Centre(const RECT &r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+RECT boxAt;
+void CALLBACK NoteBoxAndAnswer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND box = testsupport::FindThreadMessageBox();
+    if (!box)
+        return;
+    KillTimer(nullptr, id);
+    GetWindowRect(box, &boxAt);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
+
+} // namespace
+
+TEST_F(ZafDialogWindowTest, ADialogOpensOnTheWindowItsCallerNamesOrWhereTheUserWorks)
+{
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const int cellWidth = zafScreenDisplay->CellWidth(), cellHeight = zafScreenDisplay->CellHeight();
+    const RECT mainPlace = {work.left + 20, work.top + 20, work.left + 820, work.top + 620};
+    const RECT namedPlace = {work.left + 400, work.top + 300, work.left + 700, work.top + 500};
+    ZafWindow *main = ShownAt(mainPlace);
+    zafWindowManager->SetMainWindow(main);
+    ZafWindow *named = ShownAt(namedPlace);
+    // A hidden window in front of the others (a list the user closed) is
+    // never where a dialog opens.
+    ZafWindow *hidden = ShownAt({work.right - 300, work.bottom - 200, work.right, work.bottom}, false);
+
+    const auto run = [](Dialog *dialog) {
+        shownAt = RECT();
+        SetTimer(nullptr, 0, 1, NotePlaceAndAnswerOK);
+        EXPECT_EQ(ZAF_DIALOG_OK, dialog->Control());
+        delete dialog;
+        return Centre(shownAt);
+    };
+    auto *dialog = new Dialog;
+    dialog->SetVisible(true);
+    dialog->SetOpener(named);
+    POINT at = run(dialog);
+    EXPECT_NEAR(Centre(namedPlace).x, at.x, cellWidth);
+    EXPECT_NEAR(Centre(namedPlace).y, at.y, cellHeight);
+
+    // Named none: the active window when it is shown, else the main window.
+    SetActiveWindow(hidden->OSHandle());
+    dialog = new Dialog;
+    dialog->SetVisible(true);
+    at = run(dialog);
+    EXPECT_NEAR(Centre(mainPlace).x, at.x, cellWidth);
+    EXPECT_NEAR(Centre(mainPlace).y, at.y, cellHeight);
+
+    // Placed by its caller (at the mouse, say): it stays where it was put.
+    dialog = new Dialog;
+    dialog->SetVisible(true);
+    dialog->SetOpener(named);
+    dialog->SetRegion(ZafRegionRect(work.left + 30, work.top + 40, work.left + 329, work.top + 139, ZAF_PIXEL));
+    dialog->SetPlaced(true);
+    run(dialog);
+    EXPECT_EQ(work.left + 30, shownAt.left);
+    EXPECT_EQ(work.top + 40, shownAt.top);
+
+    // A message box owned by a window opens centred on it.
+    SetTimer(nullptr, 0, 10, NoteBoxAndAnswer);
+    boxAt = RECT();
+    EXPECT_EQ(IDOK, ZafMessageBox(named->OSHandle(), nullptr, "Centred", "Box", MB_OK));
+    ASSERT_GT(boxAt.right, boxAt.left);
+    EXPECT_NEAR(Centre(namedPlace).x, Centre(boxAt).x, 1);
+    EXPECT_NEAR(Centre(namedPlace).y, Centre(boxAt).y, 1);
+
+    for (ZafWindow *window : {hidden, named, main})
+        zafWindowManager->CloseWindow(window);
 }
 
 TEST_F(ZafDialogWindowTest, EndsWithThePostedCodeAndIsDeletedOnceByItsCaller)

@@ -334,6 +334,53 @@ TEST_F(ZafWindowManagerTest, TheLoopEndsWhenTheLastWindowClosesAndDoesNotStartWi
     EXPECT_EQ(ThreadWindowCount(), before);
 }
 
+// A window that may refuse to close.
+struct Refusing : Frame
+{
+    ZafEventType Event(const ZafEventRecord &event) override
+    {
+        if (event.type == ZAF_CLOSE_QUERY && refuse)
+            return ZAF_REFUSED;
+        return Frame::Event(event);
+    }
+    bool refuse = false;
+};
+
+TEST_F(ZafWindowManagerTest, ClosingTheMainWindowClosesEveryWindowAndEndsTheLoop)
+{
+    Frame *main = Show();
+    Show();
+    auto *refusing = Show(new Refusing);
+    zafWindowManager->SetMainWindow(main);
+    Frame::deaths = 0;
+
+    // One window that refuses keeps them all, the main window too.
+    refusing->refuse = true;
+    PostMessageA(main->OSHandle(), WM_CLOSE, 0, 0);
+    zaftest::RunLoop();
+    EXPECT_EQ(Frame::deaths, 0);
+    EXPECT_EQ(zafWindowManager->Count(), 3);
+
+    // Its title bar's close: the loop ends with no window left.
+    refusing->refuse = false;
+    PostMessageA(main->OSHandle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(application.Control(), ZAF_NO_WINDOWS);
+    EXPECT_EQ(Frame::deaths, 3);
+    EXPECT_EQ(zafWindowManager->MainWindow(), nullptr);
+    EXPECT_EQ(ThreadWindowCount(), before);
+
+    // Another window's close leaves the main window and the others open.
+    main = Show();
+    Frame *other = Show();
+    zafWindowManager->SetMainWindow(main);
+    Frame::deaths = 0;
+    PostMessageA(other->OSHandle(), WM_CLOSE, 0, 0);
+    zaftest::RunLoop();
+    EXPECT_EQ(Frame::deaths, 1);
+    EXPECT_EQ(zafWindowManager->MainWindow(), main);
+    Close(main);
+}
+
 // --- Region and font of windows on screen ------------------------------------------
 
 namespace {
