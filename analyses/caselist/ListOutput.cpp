@@ -318,6 +318,10 @@ void ListOutput::WriteResult()
             auto *field = new ZafString(x, 0, width, "", -1);
             field->SetFont(4);
             field->SetReadOnly(true);
+            // Numbers stand right, under the right end of their heading,
+            // when the heading makes the column wider than they are.
+            if (!variable.ShowsLabels())
+                field->SetHzJustify(ZafString::justifyRight);
             field->SetTipText(variable.Text());
             table->InsertObject(field, variable.Text());
             if (ZafTableHeader *header = table->ColumnHeader())

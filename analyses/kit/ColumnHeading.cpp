@@ -54,6 +54,8 @@ std::vector<std::string> WrapHeading(const std::string &text, int width, int max
     if (cut) {
         // The last line shows that the heading goes on.
         line.resize(std::min(line.size(), w >= 2 ? w - 2 : 0));
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
         line += "..";
         line.resize(std::min(line.size(), w));
     }

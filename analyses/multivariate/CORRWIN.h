@@ -1,8 +1,11 @@
 // CORRWIN: the text of the correlation page: the matrix of coefficients of
 // the computation's variables, as a lower triangle or in full, with the
 // variables' captions above it and a significance mark after each
-// coefficient on request, then the missing-value mode and, under listwise
-// deletion, the report footer with the case count. A computation error
+// coefficient on request, then the missing-value mode and the report
+// footer: under listwise deletion with the case count (their sum of
+// weights under a weight, as every page counts), under pairwise deletion,
+// where each coefficient has its own cases, only the weight, selection and
+// left-out lines. A computation error
 // shows its text instead of the matrix.
 //
 // Display bits (the computation's display word): 0x1 captions, 0x2 full

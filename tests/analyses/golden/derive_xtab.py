@@ -5,9 +5,9 @@ Every table cell and measure of the crosstab of edu (rows) by sex (columns)
 is computed here with exact fractions (the measures in floating point) from
 the textbook definitions, printed with the decimals the file uses (ties to
 the even digit, as in derive_freq.py) and compared with the file's figures:
-  percentages            1 decimal   expected, deviations 2
-  standardized (o-e)/sqrt(e) 2       chi-square 3, probability 4 (df 2:
-  exp(-x/2)), phi sqrt(x/n), Cramer's V sqrt(x/(n(min(r,c)-1))),
+  percentages 1 decimal; expected counts, deviations and standardized
+  deviations (o-e)/sqrt(e) 1 (they follow the percentage tables and take
+  their decimals); chi-square 3, probability 4 (df 2: exp(-x/2)), phi sqrt(x/n), Cramer's V sqrt(x/(n(min(r,c)-1))),
   contingency sqrt(x/(x+n)), Kendall's tau-a (C-D)/(n(n-1)/2), tau-b
   (C-D)/sqrt((P-Tr)(P-Tc)), Stuart's tau-c 2m(C-D)/(n^2(m-1)), gamma
   (C-D)/(C+D), Somers' d symmetric (C-D)/((2P-Tr-Tc)/2), asymmetric with
@@ -53,9 +53,9 @@ def main():
     want += [fmt(Fraction(100 * o[i][j], ct[j]), 1) for i in range(3) for j in range(2)]
     want += [fmt(Fraction(100 * o[i][j], rt[i]), 1) for i in range(3) for j in range(2)]
     want += [fmt(Fraction(100 * o[i][j], n), 1) for i in range(3) for j in range(2)]
-    want += [fmt(e[i][j], 2) for i in range(3) for j in range(2)]
-    want += [fmt(o[i][j] - e[i][j], 2) for i in range(3) for j in range(2)]
-    want += [fmt((o[i][j] - e[i][j]) / math.sqrt(e[i][j]), 2) for i in range(3) for j in range(2)]
+    want += [fmt(e[i][j], 1) for i in range(3) for j in range(2)]
+    want += [fmt(o[i][j] - e[i][j], 1) for i in range(3) for j in range(2)]
+    want += [fmt((o[i][j] - e[i][j]) / math.sqrt(e[i][j]), 1) for i in range(3) for j in range(2)]
     x = sum(float((o[i][j] - e[i][j]) ** 2 / e[i][j]) for i in range(3) for j in range(2))
     concordant = discordant = 0
     for i in range(3):
