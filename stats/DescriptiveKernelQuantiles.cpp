@@ -1,0 +1,614 @@
+// The order statistics of a quantile column: its sorts (the unweighted
+// radix sort, the weighted runs and their merged walk) and the quantile
+// summaries taken from them. The rest of the descriptive kernel is in
+// DescriptiveKernel.cpp.
+#include "stats/DescriptiveKernel.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "dataset/MemoryBudget.h"
+#include "stats/StatMissing.h"
+
+namespace {
+
+// The bits of a double as an unsigned key in the order of the values
+// (negative values with every bit flipped, others with the sign bit set);
+// -0 is taken as +0, as a comparison takes it.
+inline uint64_t OrderKey(double v)
+{
+    if (v == 0.0)
+        v = 0.0;
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return (bits >> 63) ? ~bits : bits | (uint64_t(1) << 63);
+}
+
+inline double FromOrderKey(uint64_t key)
+{
+    const uint64_t bits = (key >> 63) ? key & ~(uint64_t(1) << 63) : ~key;
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+// Sorts the values by their keys, 11 bits a pass, least significant first
+// (six stable passes). The keys are kept in the values' own storage (as
+// bytes) and one scratch column of the same size: at a million values
+// several times faster than a comparison sort.
+void RadixSort(std::vector<double> &values)
+{
+    const size_t n = values.size();
+    const int kBits = 11, kPasses = 6;
+    const size_t kBuckets = size_t(1) << kBits;
+    std::vector<double> scratch(n);
+    std::vector<size_t> counts(kBuckets * kPasses, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const uint64_t key = OrderKey(values[i]);
+        std::memcpy(&values[i], &key, sizeof key);
+        for (int p = 0; p < kPasses; ++p)
+            ++counts[p * kBuckets + ((key >> (p * kBits)) & (kBuckets - 1))];
+    }
+    double *from = values.data(), *to = scratch.data();
+    for (int p = 0; p < kPasses; ++p) {
+        size_t *count = counts.data() + p * kBuckets;
+        uint64_t first;
+        std::memcpy(&first, from, sizeof first);
+        if (count[(first >> (p * kBits)) & (kBuckets - 1)] == n)
+            continue; // every key has the same digit here
+        size_t start = 0;
+        for (size_t b = 0; b < kBuckets; ++b) {
+            const size_t c = count[b];
+            count[b] = start;
+            start += c;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            uint64_t key;
+            std::memcpy(&key, from + i, sizeof key);
+            std::memcpy(to + count[(key >> (p * kBits)) & (kBuckets - 1)]++, &key, sizeof key);
+        }
+        std::swap(from, to);
+    }
+    for (size_t i = 0; i < n; ++i) {
+        uint64_t key;
+        std::memcpy(&key, from + i, sizeof key);
+        values[i] = FromOrderKey(key);
+    }
+}
+
+// Columns below this many values are sorted by comparison.
+const size_t kRadixFrom = 4096;
+
+// Sorts a run of weighted cases (and their tags, when given) stably by the
+// order keys of their values, 11 bits a pass, least significant first,
+// through scratch of the run's size. The keys stand in the values' own
+// bits while the run sorts and give them back after; a run holding a -0
+// (whose key is +0's, so it would come back as +0) takes each key from its
+// value in every pass instead, so the cases keep their own bits.
+template <bool InPlaceKeys>
+void RadixSortRunBy(WeightedValue *run, unsigned char *tags, size_t n, WeightedValue *scratch,
+                    unsigned char *tagScratch)
+{
+    const int kBits = 11, kPasses = 6;
+    const size_t kBuckets = size_t(1) << kBits;
+    const auto keyOf = [](const WeightedValue &c) {
+        if (InPlaceKeys) {
+            uint64_t key;
+            std::memcpy(&key, &c.value, sizeof key);
+            return key;
+        }
+        return OrderKey(c.value);
+    };
+    std::vector<size_t> counts(kBuckets * kPasses, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const uint64_t key = OrderKey(run[i].value);
+        if (InPlaceKeys)
+            std::memcpy(&run[i].value, &key, sizeof key);
+        for (int p = 0; p < kPasses; ++p)
+            ++counts[p * kBuckets + ((key >> (p * kBits)) & (kBuckets - 1))];
+    }
+    WeightedValue *from = run, *to = scratch;
+    unsigned char *fromTags = tags, *toTags = tagScratch;
+    for (int p = 0; p < kPasses; ++p) {
+        size_t *count = counts.data() + p * kBuckets;
+        if (count[(keyOf(from[0]) >> (p * kBits)) & (kBuckets - 1)] == n)
+            continue; // every key has the same digit here
+        size_t start = 0;
+        for (size_t b = 0; b < kBuckets; ++b) {
+            const size_t c = count[b];
+            count[b] = start;
+            start += c;
+        }
+        if (tags) {
+            for (size_t i = 0; i < n; ++i) {
+                const size_t at = count[(keyOf(from[i]) >> (p * kBits)) & (kBuckets - 1)]++;
+                to[at] = from[i];
+                toTags[at] = fromTags[i];
+            }
+        } else {
+            for (size_t i = 0; i < n; ++i)
+                to[count[(keyOf(from[i]) >> (p * kBits)) & (kBuckets - 1)]++] = from[i];
+        }
+        std::swap(from, to);
+        std::swap(fromTags, toTags);
+    }
+    if (from != run) {
+        std::memcpy(run, from, n * sizeof(WeightedValue));
+        if (tags)
+            std::memcpy(tags, fromTags, n);
+    }
+    if (InPlaceKeys) {
+        for (size_t i = 0; i < n; ++i) {
+            uint64_t key;
+            std::memcpy(&key, &run[i].value, sizeof key);
+            run[i].value = FromOrderKey(key);
+        }
+    }
+}
+
+void RadixSortRun(WeightedValue *run, unsigned char *tags, size_t n, WeightedValue *scratch,
+                  unsigned char *tagScratch)
+{
+    const bool negativeZero = std::any_of(run, run + n, [](const WeightedValue &c) {
+        return c.value == 0.0 && std::signbit(c.value);
+    });
+    if (negativeZero)
+        RadixSortRunBy<false>(run, tags, n, scratch, tagScratch);
+    else
+        RadixSortRunBy<true>(run, tags, n, scratch, tagScratch);
+}
+
+// The entries of a column sorted by runs, walked in the order of one
+// stable sort of the whole column: the smallest head of the runs first,
+// the earlier run first among equal values. The heads form a heap whose
+// top is replaced and sifted down once per entry; while the top run's next
+// key stays below every other head, its entries follow without the heap.
+class MergedRuns
+{
+public:
+    MergedRuns(const QuantileColumn &column) : column(column)
+    {
+        const size_t size = column.Size();
+        const size_t run = std::max<size_t>(column.RunCases(), 1);
+        for (size_t start = 0; start < size; start += run)
+            heads.push_back({OrderKey(column.Value(start)), start, std::min(size, start + run)});
+        for (size_t i = heads.size() / 2; i-- > 0;)
+            SiftDown(i);
+    }
+    // The index of the next entry; false past the last.
+    bool Next(size_t &index)
+    {
+        if (heads.empty())
+            return false;
+        Head &top = heads.front();
+        index = top.next++;
+        if (top.next == top.end) {
+            heads.front() = heads.back();
+            heads.pop_back();
+            if (!heads.empty())
+                SiftDown(0);
+            return true;
+        }
+        top.key = OrderKey(column.Value(top.next));
+        if (heads.size() > 1 && !Before(top, Smaller(1)))
+            SiftDown(0);
+        return true;
+    }
+
+private:
+    struct Head
+    {
+        uint64_t key;
+        size_t next, end;
+    };
+    // a comes before b: a smaller key, or an equal key in an earlier run.
+    static bool Before(const Head &a, const Head &b) { return a.key < b.key || (a.key == b.key && a.next < b.next); }
+    // The smaller of the children of the top (heads[1] and heads[2]).
+    const Head &Smaller(size_t first) const
+    {
+        return first + 1 < heads.size() && Before(heads[first + 1], heads[first]) ? heads[first + 1] : heads[first];
+    }
+    void SiftDown(size_t i)
+    {
+        const size_t n = heads.size();
+        const Head moving = heads[i];
+        for (;;) {
+            size_t child = 2 * i + 1;
+            if (child >= n)
+                break;
+            if (child + 1 < n && Before(heads[child + 1], heads[child]))
+                ++child;
+            if (!Before(heads[child], moving))
+                break;
+            heads[i] = heads[child];
+            i = child;
+        }
+        heads[i] = moving;
+    }
+    const QuantileColumn &column;
+    std::vector<Head> heads;
+};
+
+} // namespace
+
+void QuantileColumn::Sort()
+{
+    if (counting) {
+        CountsToEntries();
+        return;
+    }
+    if (weighted) {
+        SortRuns();
+        return;
+    }
+    if (values.size() >= kRadixFrom) {
+        // The scratch column, for the moment of the sort.
+        const size_t bytes = values.size() * sizeof(double);
+        bool charged = true;
+        try {
+            MemoryBudget::Charge(bytes);
+        } catch (const BudgetRefusal &) {
+            charged = false;
+        }
+        if (charged) {
+            try {
+                RadixSort(values);
+            } catch (const std::bad_alloc &) {
+                charged = false;
+            }
+            MemoryBudget::Release(bytes);
+            if (charged)
+                return;
+        }
+    }
+    std::sort(values.begin(), values.end());
+}
+
+void QuantileColumn::SortRuns()
+{
+    const size_t n = cases.size();
+    if (n < 2) {
+        runCases = n;
+        return;
+    }
+    // The scratch of one run, charged for the moment of the sort; a budget
+    // that does not grant it gets shorter runs.
+    const size_t entry = sizeof(WeightedValue) + (tags.empty() ? 0 : 1);
+    size_t run = std::min(n, kRunCases);
+    for (;;) {
+        try {
+            MemoryBudget::Charge(run * entry);
+            break;
+        } catch (const BudgetRefusal &) {
+            if (run <= 1024)
+                throw;
+            run /= 2;
+        }
+    }
+    try {
+        std::vector<WeightedValue> scratch(run);
+        std::vector<unsigned char> tagScratch(tags.empty() ? 0 : run);
+        for (size_t start = 0; start < n; start += run) {
+            const size_t length = std::min(run, n - start);
+            RadixSortRun(cases.data() + start, tags.empty() ? nullptr : tags.data() + start, length, scratch.data(),
+                         tagScratch.data());
+        }
+    } catch (...) {
+        MemoryBudget::Release(run * entry);
+        throw;
+    }
+    MemoryBudget::Release(run * entry);
+    runCases = run;
+}
+
+void QuantileColumn::SortByMagnitude()
+{
+    if (counting)
+        CountsToEntries();
+    if (weighted)
+        std::sort(cases.begin(), cases.end(), [](const WeightedValue &a, const WeightedValue &b) {
+            return std::fabs(a.value) < std::fabs(b.value);
+        });
+    else
+        std::sort(values.begin(), values.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+}
+
+namespace {
+
+// The summary of one group of a weighted column (or of all its cases),
+// built over the merged walk as SortedQuantile and ComputeQuantileSummary
+// build it over the group's own sorted cases: the same running sum of the
+// weights in the same order, so the same decisions.
+struct SummarySlot
+{
+    double weight = 0.0; // the group's total weight
+    size_t size = 0;
+    double minimum = 0.0, maximum = 0.0;
+    double cumulative = 0.0;
+    size_t seen = 0;
+    int state[3] = {0, 0, 0}; // per quartile: 0 open, 1 waiting for the next value, 2 found
+    double held[3] = {0.0, 0.0, 0.0};
+    double quartiles[3] = {0.0, 0.0, 0.0};
+    bool Done() const { return size == 0 || minimum == maximum || (state[0] == 2 && state[1] == 2 && state[2] == 2); }
+
+    void Scan(double v)
+    {
+        if (size == 0 || v < minimum)
+            minimum = v;
+        if (size == 0 || v >= maximum)
+            maximum = v;
+        ++size;
+    }
+    void Step(double v, double w)
+    {
+        static const double kP[3] = {0.25, 0.5, 0.75};
+        for (int k = 0; k < 3; ++k) {
+            if (state[k] == 1) {
+                quartiles[k] = Midpoint(held[k], v);
+                state[k] = 2;
+            }
+        }
+        cumulative += w;
+        const size_t i = seen++;
+        const double tolerance = 1e-12 * weight;
+        for (int k = 0; k < 3; ++k) {
+            if (state[k] != 0)
+                continue;
+            const double target = kP[k] * weight;
+            if (cumulative >= target - tolerance) {
+                if (std::fabs(cumulative - target) <= tolerance && i + 1 < size) {
+                    held[k] = v;
+                    state[k] = 1;
+                } else {
+                    quartiles[k] = v;
+                    state[k] = 2;
+                }
+            }
+        }
+    }
+};
+
+// The merged walk of a weighted column sorted by runs, feeding each entry
+// to the slot of its tag (when it has one below tagCount) and to the total
+// slot (when there is one), until every slot has its quartiles.
+void WalkSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal)
+{
+    if (!column.Tagged() && tagCount == 0) {
+        // One slot of all the cases: its least and greatest values are
+        // among the runs' first and last ones.
+        SummarySlot &all = slots[0];
+        const size_t run = std::max<size_t>(column.RunCases(), 1);
+        for (size_t start = 0; start < column.Size(); start += run) {
+            const double first = column.Value(start);
+            const double last = column.Value(std::min(column.Size(), start + run) - 1);
+            if (start == 0 || first < all.minimum)
+                all.minimum = first;
+            if (start == 0 || last >= all.maximum)
+                all.maximum = last;
+        }
+        all.size = column.Size();
+    } else {
+        for (size_t i = 0; i < column.Size(); ++i) {
+            const unsigned t = column.Tag(i);
+            if (t < tagCount)
+                slots[t].Scan(column.Value(i));
+            if (withTotal)
+                slots[tagCount].Scan(column.Value(i));
+        }
+    }
+    size_t open = 0;
+    for (const SummarySlot &slot : slots)
+        open += !slot.Done();
+    MergedRuns merged(column);
+    size_t i;
+    while (open > 0 && merged.Next(i)) {
+        const double v = column.Value(i), w = column.Weight(i);
+        const unsigned t = column.Tag(i);
+        if (t < tagCount && !slots[t].Done()) {
+            slots[t].Step(v, w);
+            open -= slots[t].Done();
+        }
+        if (withTotal && !slots[tagCount].Done()) {
+            slots[tagCount].Step(v, w);
+            open -= slots[tagCount].Done();
+        }
+    }
+    // A quartile never reached is the largest value.
+    for (SummarySlot &slot : slots)
+        for (int k = 0; k < 3; ++k)
+            if (slot.state[k] != 2)
+                slot.quartiles[k] = slot.maximum;
+}
+
+// The whisker ends of every slot, from one walk in any order: the smallest
+// value not below the low fence (the first of equal ones, as a stable
+// sort places them) and the largest not above the high fence (the last).
+void WhiskerSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal,
+                  std::array<double, 7> *out)
+{
+    const size_t n = slots.size();
+    std::vector<double> lowFence(n), highFence(n);
+    std::vector<unsigned char> wanted(n), foundLow(n, 0), foundHigh(n, 0);
+    for (size_t s = 0; s < n; ++s) {
+        const SummarySlot &slot = slots[s];
+        wanted[s] = slot.size > 0 && slot.minimum != slot.maximum;
+        const double iqr = slot.quartiles[2] - slot.quartiles[0];
+        lowFence[s] = slot.quartiles[0] - iqr;
+        highFence[s] = slot.quartiles[2] + iqr;
+    }
+    if (!column.Tagged() && tagCount == 0) {
+        // Each run is sorted: its candidates lie where the fences fall.
+        if (!wanted[0])
+            return;
+        const size_t run = std::max<size_t>(column.RunCases(), 1);
+        for (size_t start = 0; start < column.Size(); start += run) {
+            size_t lo = start, hi = std::min(column.Size(), start + run);
+            const size_t end = hi;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) >= lowFence[0])
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            if (lo < end && (!foundLow[0] || column.Value(lo) < out[0][3])) {
+                out[0][3] = column.Value(lo);
+                foundLow[0] = 1;
+            }
+            lo = start;
+            hi = end;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) <= highFence[0])
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            if (lo > start && (!foundHigh[0] || column.Value(lo - 1) >= out[0][4])) {
+                out[0][4] = column.Value(lo - 1);
+                foundHigh[0] = 1;
+            }
+        }
+        return;
+    }
+    const auto take = [&](size_t s, double v) {
+        if (!wanted[s])
+            return;
+        if (v >= lowFence[s] && (!foundLow[s] || v < out[s][3])) {
+            out[s][3] = v;
+            foundLow[s] = 1;
+        }
+        if (v <= highFence[s] && (!foundHigh[s] || v >= out[s][4])) {
+            out[s][4] = v;
+            foundHigh[s] = 1;
+        }
+    };
+    for (size_t i = 0; i < column.Size(); ++i) {
+        const unsigned t = column.Tag(i);
+        if (t < tagCount)
+            take(t, column.Value(i));
+        if (withTotal)
+            take(tagCount, column.Value(i));
+    }
+}
+
+void SummariesOfSlots(QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal,
+                      std::array<double, 7> *out)
+{
+    for (size_t s = 0; s < slots.size(); ++s)
+        for (int k = 0; k < 7; ++k)
+            out[s][k] = kNotComputed;
+    column.Sort();
+    WalkSlots(column, slots, tagCount, withTotal);
+    for (size_t s = 0; s < slots.size(); ++s) {
+        const SummarySlot &slot = slots[s];
+        if (slot.size == 0)
+            continue;
+        out[s][5] = slot.minimum;
+        out[s][6] = slot.maximum;
+        if (slot.minimum == slot.maximum) {
+            for (int k = 0; k < 5; ++k)
+                out[s][k] = slot.minimum;
+            continue;
+        }
+        for (int k = 0; k < 3; ++k)
+            out[s][k] = slot.quartiles[k];
+    }
+    WhiskerSlots(column, slots, tagCount, withTotal, out);
+}
+
+} // namespace
+
+double SortedQuantile(const QuantileColumn &sorted, double p)
+{
+    const size_t size = sorted.Size();
+    const double totalWeight = sorted.TotalWeight();
+    if (size == 0 || !(totalWeight > 0.0))
+        return kNotComputed;
+    const double target = p * totalWeight;
+    const double tolerance = 1e-12 * totalWeight;
+    double cumulative = 0.0;
+    if (sorted.Weighted() && sorted.RunCases() < size) {
+        // Runs of a weighted column: walked merged.
+        MergedRuns merged(sorted);
+        size_t i, taken = 0;
+        while (merged.Next(i)) {
+            cumulative += sorted.Weight(i);
+            ++taken;
+            if (cumulative >= target - tolerance) {
+                size_t next;
+                if (std::fabs(cumulative - target) <= tolerance && taken < size && merged.Next(next))
+                    return Midpoint(sorted.Value(i), sorted.Value(next));
+                return sorted.Value(i);
+            }
+        }
+        return sorted.Value(i);
+    }
+    for (size_t i = 0; i < size; ++i) {
+        cumulative += sorted.Weight(i);
+        if (cumulative >= target - tolerance) {
+            if (std::fabs(cumulative - target) <= tolerance && i + 1 < size)
+                return Midpoint(sorted.Value(i), sorted.Value(i + 1));
+            return sorted.Value(i);
+        }
+    }
+    return sorted.Value(size - 1);
+}
+
+void ComputeQuantileSummary(QuantileColumn &column, double summary[7])
+{
+    if (column.Weighted() || column.Counting()) {
+        if (column.Tagged()) {
+            ComputeQuantileSummaries(column, 0, nullptr, summary);
+            return;
+        }
+        std::vector<SummarySlot> slots(1);
+        slots[0].weight = column.TotalWeight();
+        std::array<double, 7> out;
+        SummariesOfSlots(column, slots, 0, true, &out);
+        std::copy(out.begin(), out.end(), summary);
+        return;
+    }
+    for (int i = 0; i < 7; ++i)
+        summary[i] = kNotComputed;
+    column.Sort();
+    const size_t size = column.Size();
+    if (size == 0)
+        return;
+    const auto quantile = [&column](double p) { return SortedQuantile(column, p); };
+    const auto whiskerEnds = [&column, size](double lowFence, double highFence, double &low, double &high) {
+        for (size_t i = 0; i < size; ++i) {
+            if (column.Value(i) >= lowFence) {
+                low = column.Value(i);
+                break;
+            }
+        }
+        for (size_t i = size; i-- > 0;) {
+            if (column.Value(i) <= highFence) {
+                high = column.Value(i);
+                break;
+            }
+        }
+    };
+    FillQuantileSummary(summary, column.Value(0), column.Value(size - 1), quantile, whiskerEnds);
+}
+
+void ComputeQuantileSummaries(QuantileColumn &column, size_t tagCount, double *const *summaries, double *total)
+{
+    const bool withTotal = total != nullptr;
+    std::vector<SummarySlot> slots(tagCount + (withTotal ? 1 : 0));
+    for (size_t t = 0; t < tagCount; ++t)
+        slots[t].weight = column.TagWeight(static_cast<unsigned>(t));
+    if (withTotal)
+        slots[tagCount].weight = column.TotalWeight();
+    std::vector<std::array<double, 7>> out(slots.size());
+    SummariesOfSlots(column, slots, tagCount, withTotal, out.data());
+    for (size_t t = 0; t < tagCount; ++t)
+        std::copy(out[t].begin(), out[t].end(), summaries[t]);
+    if (withTotal)
+        std::copy(out[tagCount].begin(), out[tagCount].end(), total);
+}
