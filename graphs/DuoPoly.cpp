@@ -199,7 +199,16 @@ GROUPELEMENT *DuoPoly::NewLegend(int i)
     char caption[160] = "";
     if (computation && computation->GetDataSet())
         computation->GetDataSet()->GetVariableCaption(variables[i], caption, sizeof caption);
-    auto *text = new TEKSTELEMENT(legendTextLeft, legendTextY[i], caption, legendAlignment);
+    // The caption's line centred on its swatch, where the window can
+    // measure it.
+    int y = legendTextY[i], alignment = legendAlignment;
+    if (OSHandle()) {
+        int unused = 0, half = legendSize;
+        ToLogicalUnits(unused, half);
+        y = swatchTop[i] + swatchSize / 2 - half / 2;
+        alignment = TEKSTELEMENT::alignTop | 0x01;
+    }
+    auto *text = new TEKSTELEMENT(legendTextLeft, y, caption, alignment);
     text->SetFont(legendSize, text->StyleBits() | legendStyleBits);
     legend->AddElement(text);
     return legend;

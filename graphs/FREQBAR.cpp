@@ -289,10 +289,14 @@ void FREQBAR::AddCategory(int i, int n)
                 new LINEELEMENT(centre, plotArea.bottom, centre, plotArea.bottom + tickLength, 3, &FrameStyle));
     }
 
+    // Texts beside horizontal bars stand with their line centred on the
+    // bar's middle.
+    const int labelFont = BandFontSize(categorySize), valueFont = BandFontSize(valueSize);
+    auto halfLine = [this](int size) { return OSHandle() ? LogicalDown(size) / 2 : 0; };
     if (horizontal)
-        group->AddElement(MakeText(plotArea.left - labelDistance, centre,
+        group->AddElement(MakeText(plotArea.left - labelDistance, centre - halfLine(labelFont),
                                    sideLabels.empty() ? c.label : sideLabels[static_cast<std::size_t>(i)].c_str(),
-                                   alignRightBaseline, BandFontSize(categorySize)));
+                                   OSHandle() ? alignRightTop : alignRightBaseline, labelFont));
     else
         group->AddElement(MakeText(centre, plotArea.bottom + labelDistance + (i % labelRows) * labelRowStep,
                                    CutLabel(c.label).c_str(), alignCentreTop, categorySize));
@@ -300,16 +304,25 @@ void FREQBAR::AddCategory(int i, int n)
     if (optionWord & optionNumbers) {
         char text[64];
         std::snprintf(text, sizeof text, "%.*lf", 1, value);
-        if (!horizontal)
+        // Inside the bar's end only where the figure fits the bar.
+        int length = std::abs(end - origin), height = thickness;
+        ToDeviceUnits(length, height);
+        int distance = valueDistance, unused = 0;
+        ToDeviceUnits(distance, unused);
+        const bool fitsInside = !OSHandle() || (valueFont <= height && TextWidthInFont(text, valueFont, 0) +
+                                                                             2 * distance <= length);
+        const int y = centre - halfLine(valueFont);
+        if (!horizontal) {
             group->AddElement(MakeText(centre, end + valueAboveBar, text, alignCentreBottom, valueSize));
-        else if (ValuePosition(axisMaximum) - end < valueInsideLimit) {
+        } else if (ValuePosition(axisMaximum) - end < valueInsideLimit && fitsInside) {
             // Inside the bar's end: drawn to contrast with the bar's fill.
             TEKSTELEMENT *inside =
-                MakeText(end - valueDistance, centre, text, alignRightBaseline, BandFontSize(valueSize));
+                MakeText(end - valueDistance, y, text, OSHandle() ? alignRightTop : alignRightBaseline, valueFont);
             inside->SetContrastWith(Style(barRole));
             group->AddElement(inside);
         } else {
-            group->AddElement(MakeText(end + valueDistance, centre, text, alignLeftBaseline, BandFontSize(valueSize)));
+            group->AddElement(
+                MakeText(end + valueDistance, y, text, OSHandle() ? alignLeftTop : alignLeftBaseline, valueFont));
         }
     }
     mainGroup->AddElement(group);

@@ -51,6 +51,7 @@ public:
         alignCentreTop = 10,      // centre, top
         alignCentreBottom = 18,   // centre, bottom
         alignLeftTop = 9,         // left, top
+        alignRightTop = 12,       // right, top
     };
     // The valid percents of a distribution whose answers add up to more than
     // this (multiple responses) make no pie, headings or legend.

@@ -218,6 +218,12 @@ void XtabGrafikk::AddLegend(bool reversed)
                                       : logicalWidth - (legendLeft + legendIndent + row) - legendIndent,
         unused = 0;
     ToDeviceUnits(labelRoom, unused);
+    int halfLine = 0;
+    if (OSHandle()) {
+        halfLine = labelSize;
+        ToLogicalUnits(unused, halfLine);
+        halfLine /= 2;
+    }
     for (int k = 0; k < series; ++k) {
         const int column = k / rows, inColumn = k % rows;
         const int y = (reversed ? rows - inColumn - 1 : inColumn + 1) * rowY + top + gapY;
@@ -226,7 +232,8 @@ void XtabGrafikk::AddLegend(bool reversed)
         const std::string label = OSHandle() ? CutTextToWidth(SeriesLabel(k), std::max(labelRoom, 1), labelSize,
                                                               TEKSTELEMENT::styleBold)
                                              : SeriesLabel(k);
-        legend->AddElement(MakeText(x + row, y + swatchUnits / 2, label, alignLeftBaseline, labelSize));
+        // The label's line centred on its swatch.
+        legend->AddElement(MakeText(x + row, y + swatchUnits / 2 - halfLine, label, alignLeftTop, labelSize));
     }
     AddElement(legend);
 }

@@ -63,7 +63,13 @@ protected:
     virtual void ReadDisplay() = 0;
 
     enum StyleRole { frameRole, plotRole, legendRole, lightRole, blackRole, secondBlackRole, styleRoleCount };
-    enum Alignment : int { alignLeftBaseline = 33, alignCentreBaseline = 34, alignRightBaseline = 36, alignCentreTop = 10 };
+    enum Alignment : int {
+        alignLeftBaseline = 33,
+        alignCentreBaseline = 34,
+        alignRightBaseline = 36,
+        alignCentreTop = 10,
+        alignLeftTop = 9,
+    };
     enum FontSize : int { titleSize = 18, variableSize = 14, labelSize = 12 };
 
     static TEKSTELEMENT *MakeText(int x, int y, const std::string &text, int alignment, int size,

@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -295,6 +296,62 @@ TEST_P(GraphTextLayout, PieLegendBesideThePieAndFiguresApart)
         EXPECT_GE(disc.right - disc.left, std::min(GetParam().width / 3, GetParam().height / 2) - 4) << pie.name;
         TearDown();
     }
+}
+
+// Horizontal bars: each bar's figure lies wholly inside its bar or wholly
+// off it, with its line centred on the bar's middle; the pie's legend
+// labels stand centred on their swatches.
+TEST_P(GraphTextLayout, FiguresFitTheirBarsAndLabelsCentreOnSwatches)
+{
+    frequencies.reset(Count(3));
+    record.optionWord = numbersAndCaption;
+    Show(new FREQBAR(frequencies.get(), &record));
+    int bars = 0;
+    for (element *item : shown->Elements())
+        if (auto *main = dynamic_cast<GROUPELEMENT *>(item))
+            for (element *child : main->Children()) {
+                auto *category = dynamic_cast<GROUPELEMENT *>(child);
+                if (!category || dynamic_cast<SKALA *>(child))
+                    continue;
+                element *bar = nullptr;
+                for (element *part : category->Children())
+                    bar = !bar && part->kind == element::kindBox ? part : bar;
+                const std::vector<TEKSTELEMENT *> texts = testsupport::GraphTextCheck::TextsIn(category->Children());
+                if (!bar || texts.size() < 2 || texts[1]->HasFlag(element::flagLeftOut))
+                    continue;
+                const RECT box = {bar->device.left, bar->device.top, bar->device.right, bar->device.bottom};
+                const RECT figure = texts[1]->DrawnRect();
+                RECT common;
+                const bool inside = figure.left >= box.left && figure.right <= box.right + 1 &&
+                                    figure.top >= box.top && figure.bottom <= box.bottom + 1;
+                EXPECT_TRUE(inside || !IntersectRect(&common, &figure, &box))
+                    << texts[1]->Text() << " crosses its bar's border";
+                EXPECT_NEAR((figure.top + figure.bottom) / 2.0, (box.top + box.bottom) / 2.0, 2.5) << texts[1]->Text();
+                ++bars;
+            }
+    EXPECT_GT(bars, 0);
+    TearDown();
+
+    frequencies.reset(Count(3));
+    record.optionWord = numbersAndCaption;
+    Show(new FREQPIE(frequencies.get(), &record));
+    const GROBJ_LIST &all = shown->Elements();
+    auto *legend = dynamic_cast<GROUPELEMENT *>(all.Count() ? *std::prev(all.end()) : nullptr);
+    ASSERT_NE(nullptr, legend);
+    element *swatch = nullptr;
+    int pairs = 0;
+    for (element *part : legend->Children()) {
+        if (part->kind == element::kindBox && part->device.right - part->device.left <= 50)
+            swatch = part;
+        else if (auto *label = dynamic_cast<TEKSTELEMENT *>(part); label && swatch && !label->HasFlag(element::flagLeftOut)) {
+            const RECT r = label->DrawnRect();
+            EXPECT_NEAR((r.top + r.bottom) / 2.0, (swatch->device.top + swatch->device.bottom) / 2.0, 2.5)
+                << label->Text();
+            swatch = nullptr;
+            ++pairs;
+        }
+    }
+    EXPECT_GT(pairs, 0);
 }
 
 TEST_P(GraphTextLayout, ScatterWithCaptionsScalesAndAxisTitles)
