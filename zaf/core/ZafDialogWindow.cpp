@@ -224,6 +224,13 @@ ZafEventType ZafDialogWindow::Control()
     if (!placed && !OSHandle())
         zafWindowManager->CenterObjectOn(this, openedOn);
     zafWindowManager->AddObject(this);
+    // The keys are the dialog's while it runs: the focus goes into it when
+    // it stayed in a window the dialog disables.
+    if (HWND dialogWindow = OSHandle(2)) {
+        HWND focused = GetFocus();
+        if (focused != dialogWindow && !IsChild(dialogWindow, focused) && IsWindowVisible(dialogWindow))
+            ::SetFocus(dialogWindow);
+    }
     while (!self.Deleted() && !endCode) {
         ZafEventRecord event;
         if (!zafEventManager->Get(event))
