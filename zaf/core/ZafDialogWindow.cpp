@@ -215,6 +215,10 @@ ZafEventType ZafDialogWindow::Control()
     if (!owner) {
         ZafWindowObject *top = openedOn ? openedOn->TopLevelObject() : nullptr;
         owner = modalWindow ? modalWindow : dynamic_cast<ZafWindow *>(top != this ? top : nullptr);
+        // With no window shown, the front one (hidden) still owns it.
+        for (ZafElement *e = zafWindowManager->First(); e && !owner; e = e->Next())
+            if (e != this)
+                owner = dynamic_cast<ZafWindow *>(static_cast<ZafWindowObject *>(e));
     }
     ZafDialogWindow *outer = modalWindow;
     outerModal = outer;
