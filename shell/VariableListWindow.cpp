@@ -641,8 +641,10 @@ ZafEventType VariableListWindow::Event(const ZafEventRecord &event)
     const ZafEventType code = ZafWindow::Event(event);
     // Escape closes the window as its Close button does, unless the control
     // with the focus took the key.
+    // A key that reaches it while a dialog runs over it is the dialog's.
     if (event.type == ZAF_KEY_EVENT && code == ZAF_UNKNOWN && event.osEvent.message == WM_KEYDOWN &&
-        event.key.value == VK_ESCAPE && !SourceWantsKey(event) && zafWindowManager && Parent() == zafWindowManager) {
+        event.key.value == VK_ESCAPE && !SourceWantsKey(event) && zafWindowManager && Parent() == zafWindowManager &&
+        !ZafDialogWindow::ModalWindow() && OSHandle() && IsWindowEnabled(OSHandle())) {
         // Queued, as the title bar's close is: the key's handlers are still
         // on the stack.
         ZafEventRecord close(ZAF_CLOSE, this);

@@ -127,7 +127,7 @@ TEST_F(VariableListWindowTest, PromptsComeWithTheAnalysisAndRequiredListsGateThe
     Open();
     ASSERT_EQ(3, Ask(window->VariableList(), LB_GETCOUNT));
     EXPECT_EQ("age: Age in years", RowText(window->VariableList(), 0));
-    ASSERT_EQ(3, Ask(window->AnalysisList(), LB_GETCOUNT)) << "only the analyses with a factory";
+    ASSERT_EQ(4, Ask(window->AnalysisList(), LB_GETCOUNT)) << "only the analyses with a factory";
     EXPECT_FALSE(RunEnabled());
     EXPECT_FALSE(OptionsEnabled());
     EXPECT_FALSE(Shown("LB_LIST0"));

@@ -215,6 +215,10 @@ ZafEventType ZafDialogWindow::Control()
     if (!owner) {
         ZafWindowObject *top = openedOn ? openedOn->TopLevelObject() : nullptr;
         owner = modalWindow ? modalWindow : dynamic_cast<ZafWindow *>(top != this ? top : nullptr);
+        // With no window shown, the front one (hidden) still owns it.
+        for (ZafElement *e = zafWindowManager->First(); e && !owner; e = e->Next())
+            if (e != this)
+                owner = dynamic_cast<ZafWindow *>(static_cast<ZafWindowObject *>(e));
     }
     ZafDialogWindow *outer = modalWindow;
     outerModal = outer;
@@ -224,6 +228,13 @@ ZafEventType ZafDialogWindow::Control()
     if (!placed && !OSHandle())
         zafWindowManager->CenterObjectOn(this, openedOn);
     zafWindowManager->AddObject(this);
+    // The keys are the dialog's while it runs: the focus goes into it when
+    // it stayed in a window the dialog disables.
+    if (HWND dialogWindow = OSHandle(2)) {
+        HWND focused = GetFocus();
+        if (focused != dialogWindow && !IsChild(dialogWindow, focused) && IsWindowVisible(dialogWindow))
+            ::SetFocus(dialogWindow);
+    }
     while (!self.Deleted() && !endCode) {
         ZafEventRecord event;
         if (!zafEventManager->Get(event))

@@ -22,8 +22,8 @@
 //
 // Owner: a dialog that Control runs without an owner of its own is owned,
 // while it runs, by the dialog whose loop runs it (ModalWindow), else by
-// the top-level window of the window it opens on (below), so that it stays
-// above the windows it disables. Message boxes shown meanwhile are owned
+// the top-level window of the window it opens on (below), else by the front
+// window, so that it stays above the windows it disables. Message boxes shown meanwhile are owned
 // by ModalWindow too (ZafErrorSystem).
 //
 // Place: a dialog that Control runs before it has a Windows window is
