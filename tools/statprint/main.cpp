@@ -424,7 +424,7 @@ int main(int argc, char **argv)
     if (set->GetSaveRecovery())
         std::fprintf(stderr, "statprint: %s\n", set->GetSaveRecoveryText());
     if (set->GetWeight() && set->GetWeight()->IsActive())
-        notRepresentable = "--- (weights too large to sum)";
+        notRepresentable = "--- (weights or values too large to sum)";
     Options o;
     std::vector<long> variables;
     for (int i = 3; i < argc; ++i) {
