@@ -120,7 +120,7 @@ unsigned long Crc32(unsigned long crc, const unsigned char *bytes, size_t count)
 
 // What a commit record holds: the sizes of the complete save-time files
 // (-1 for the documentation: the saved data set has none) and the CRC-32 of
-// the whole system file, which records written before it was kept lack.
+// the whole system file (a record without the checksum line is read too).
 struct CommitRecord
 {
     long long sizes[FILE_KINDS];
