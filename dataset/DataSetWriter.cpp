@@ -17,6 +17,8 @@ int killStep = DataSetWriter::SAVE_STEP_NONE;
 const DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 const char kRecordTitle[] = "Mervalo save commit";
 const long long kMaxRecordBytes = 4096;
+// Follows the name of a file whose write failed for want of room.
+const char kDiskFull[] = ": the disk is full";
 
 // Ends the process at the test's kill step: a real end, with the handles
 // closed by the system and nothing flushed or undone by this program.
@@ -118,7 +120,7 @@ unsigned long Crc32(unsigned long crc, const unsigned char *bytes, size_t count)
 
 // What a commit record holds: the sizes of the complete save-time files
 // (-1 for the documentation: the saved data set has none) and the CRC-32 of
-// the whole system file, which records written before it was kept lack.
+// the whole system file (a record without the checksum line is read too).
 struct CommitRecord
 {
     long long sizes[FILE_KINDS];
@@ -691,12 +693,13 @@ int DataSetWriter::WriteTemporaries()
         systemChecksum = Crc32(systemChecksum, text.data(), text.size());
         systemChecksum = Crc32(systemChecksum, selectionBytes.data(), selectionBytes.size());
         ok = out.Flush() && ok;
+        const bool full = out.Error() == PFILE_ERR_DISK_FULL;
         out.Close();
         // A file shorter than its layout is a write that failed unnoticed.
         if (!ok || FileSize(qvfTemp) != at) {
             int code = error ? error : DSERR_WRITE;
             DiscardTemporaries();
-            return Fail(code, qvfTemp);
+            return Fail(code, qvfTemp + (full ? kDiskFull : ""));
         }
     }
     tempSizes[FILE_SYSTEM] = at;
@@ -706,7 +709,7 @@ int DataSetWriter::WriteTemporaries()
         DataSetLayout::EncodeIndexRecord(variables[i].info, &index[i * IND_RECORD_9600]);
     if (!WriteFileBytes(indTemp, index)) {
         DiscardTemporaries();
-        return Fail(DSERR_WRITE, indTemp);
+        return Fail(DSERR_WRITE, indTemp + (diskFull ? kDiskFull : ""));
     }
     tempSizes[FILE_INDEX] = static_cast<long long>(index.size());
     ReachStep(SAVE_STEP_INDEX_TEMP);
@@ -714,7 +717,7 @@ int DataSetWriter::WriteTemporaries()
     if (!documentation.empty()) {
         if (!WriteFileBytes(dkmTemp, std::vector<unsigned char>(documentation.begin(), documentation.end()))) {
             DiscardTemporaries();
-            return Fail(DSERR_WRITE, dkmTemp);
+            return Fail(DSERR_WRITE, dkmTemp + (diskFull ? kDiskFull : ""));
         }
         tempSizes[FILE_DOC] = static_cast<long long>(documentation.size());
     }
@@ -729,6 +732,7 @@ bool DataSetWriter::WriteFileBytes(const std::string &name, const std::vector<un
         return false;
     bool ok = bytes.empty() || out.Write(bytes.data(), 1, bytes.size()) == bytes.size();
     ok = out.Flush() && ok;
+    diskFull = out.Error() == PFILE_ERR_DISK_FULL;
     out.Close();
     return ok && FileSize(name) == static_cast<long long>(bytes.size());
 }

@@ -129,6 +129,7 @@ private:
     std::string recordName;
     long long tempSizes[3] = {0, 0, -1}; // ".QV$", ".IN$", ".DK$" (-1: no documentation)
     unsigned long systemChecksum = 0;    // CRC-32 of ".QV$" as written
+    bool diskFull = false;               // the last WriteFileBytes found the disk full
     bool committed = false;
     long caseCount = 0;
     std::vector<Variable> variables;

@@ -25,6 +25,67 @@ HWND NameEditField(HWND dialog)
     return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
 }
 
+// The name field of the dialog running now (the dialogs are modal, one at
+// a time): its own window procedure, and whether a name typed, pasted or
+// already there was cut to the field's limit.
+HWND nameField = nullptr;
+WNDPROC nameFieldProcedure = nullptr;
+bool nameCut = false;
+
+int SelectionLength(HWND edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return end > start ? static_cast<int>(end - start) : 0;
+}
+
+int ClipboardTextLength(HWND owner)
+{
+    int length = 0;
+    if (OpenClipboard(owner)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const char *text = static_cast<const char *>(GlobalLock(data))) {
+                length = lstrlenA(text);
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+    }
+    return length;
+}
+
+// Notes a character or a paste that the field's limit kept from going in
+// whole: the text is then shorter than the keys or the clipboard asked.
+LRESULT CALLBACK NameFieldProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    int expected = -1;
+    if (message == WM_CHAR && wParam >= 32)
+        expected = GetWindowTextLengthA(edit) - SelectionLength(edit) + 1;
+    else if (message == WM_PASTE)
+        expected = GetWindowTextLengthA(edit) - SelectionLength(edit) + ClipboardTextLength(edit);
+    const LRESULT result = CallWindowProcA(nameFieldProcedure, edit, message, wParam, lParam);
+    if (expected >= 0 && GetWindowTextLengthA(edit) < expected)
+        nameCut = true;
+    return result;
+}
+
+void WatchNameField(HWND edit)
+{
+    if (edit == nameField || nameField)
+        return;
+    nameField = edit;
+    nameFieldProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NameFieldProcedure)));
+}
+
+void ForgetNameField()
+{
+    if (nameField && IsWindow(nameField) && nameFieldProcedure)
+        SetWindowLongPtrA(nameField, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(nameFieldProcedure));
+    nameField = nullptr;
+    nameFieldProcedure = nullptr;
+}
+
 // Limits the name field for the folder the dialog shows now and cuts a name
 // already longer.
 void LimitNameField(HWND hook)
@@ -46,8 +107,10 @@ void LimitNameField(HWND hook)
     if (!edit)
         return;
     SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+    WatchNameField(edit);
     const int length = GetWindowTextLengthA(edit);
     if (length > limit) {
+        nameCut = true;
         std::string name(static_cast<size_t>(length) + 1, '\0');
         GetWindowTextA(edit, &name[0], length + 1);
         name.resize(static_cast<size_t>(limit));
@@ -90,5 +153,15 @@ BOOL RunFileNameDialog(OPENFILENAMEA &dialog, FileNameDialogKind kind)
 {
     dialog.Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
     dialog.lpfnHook = FileNameHook;
-    return kind == FileNameDialogKind::open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
+    nameCut = false;
+    const BOOL answer = kind == FileNameDialogKind::open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
+    ForgetNameField();
+    if (answer && nameCut && dialog.lpstrFile) {
+        // The name the user gave did not fit: the one used is said.
+        const std::string text = std::string("The name was too long for its folder and was shortened. The file ") +
+                                 (kind == FileNameDialogKind::open ? "opened" : "used") + " is:\n" + dialog.lpstrFile;
+        MessageBoxA(dialog.hwndOwner, text.c_str(), "File name", MB_OK | MB_ICONINFORMATION);
+    }
+    nameCut = false;
+    return answer;
 }

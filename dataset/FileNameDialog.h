@@ -10,7 +10,9 @@
 // and a name already typed is cut to it. Windows itself refuses an over-long
 // name with a message; Wine's dialog joins folder and name in a MAX_PATH
 // buffer of its own without a bound and faults, which the limit keeps from
-// being reached.
+// being reached. When a name typed, pasted or already in the field was cut
+// to the limit and the dialog is confirmed, a message box tells the user
+// the name that was used.
 #pragma once
 
 #include <windows.h>

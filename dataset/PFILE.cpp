@@ -146,10 +146,18 @@ bool PFILE::FlushWrite()
     at.QuadPart = bufStart_;
     if (SetFilePointerEx(AsHandle(handle_), at, nullptr, FILE_BEGIN)) {
         DWORD written = 0;
+        SetLastError(ERROR_SUCCESS);
         ok = WriteFile(AsHandle(handle_), buffer_.data(), static_cast<DWORD>(bufLen_), &written, nullptr) &&
              written == bufLen_;
         if (written > 0)
             fileSize_ = std::max(fileSize_, bufStart_ + static_cast<long long>(written));
+        const DWORD code = GetLastError();
+        if (!ok && (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL)) {
+            error_ = PFILE_ERR_DISK_FULL;
+            bufDirty_ = false;
+            bufLen_ = 0;
+            return false;
+        }
     }
     if (!ok)
         error_ = PFILE_ERR_WRITE;

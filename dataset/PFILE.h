@@ -22,7 +22,8 @@ enum {
     PFILE_ERR_WRITE = 4,
     PFILE_ERR_SEEK = 5,
     PFILE_ERR_MODE = 6,    // write on a read stream or read on a write stream
-    PFILE_ERR_ARGUMENT = 7 // null buffer, size overflow, bad mode, no name
+    PFILE_ERR_ARGUMENT = 7, // null buffer, size overflow, bad mode, no name
+    PFILE_ERR_DISK_FULL = 8 // a write failed for want of room on the disk
 };
 
 enum PfileMode {

@@ -82,6 +82,11 @@ void CORRWIN::WriteError()
         EndLine();
         WriteString(StatText(removeVariableText, errorGroup));
     }
+    if (*computation->GetFailureText()) {
+        // The cases could not be read: the file, variable and case.
+        EndLine();
+        WriteString(computation->GetFailureText());
+    }
     EndLine();
     EndLine();
     WriteString(StatText(failedText, corrGroup));

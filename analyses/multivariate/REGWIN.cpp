@@ -141,6 +141,11 @@ void REGWIN::WriteFailure()
         EndLine();
         WriteString(StatText(6, 34));
     }
+    if (*regression->GetFailureText()) {
+        // The cases could not be read: the file, variable and case.
+        EndLine();
+        WriteString(regression->GetFailureText());
+    }
     EndLine();
     EndLine();
     WriteString(Msg(21));

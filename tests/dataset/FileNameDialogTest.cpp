@@ -37,6 +37,7 @@ struct TypingRun
     int ticks = 0;
     bool typed = false;
     int fieldLength = -1;
+    std::string message; // of the box that says the name was shortened
     bool watchdogFired = false;
 } run;
 
@@ -77,6 +78,15 @@ VOID CALLBACK TypeIntoDialog(HWND, UINT, UINT_PTR, DWORD)
     }
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), VisitDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog && run.fieldLength >= 0 && run.message.empty()) {
+        // After OK: the message box, owned by the same window, says the name
+        // that was used.
+        char text[1024] = "";
+        GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
+        run.message = text;
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return;
+    }
     HWND field = dialog ? NameField(dialog) : nullptr;
     if (!field || run.fieldLength >= 0)
         return;
@@ -134,8 +144,14 @@ TEST_P(FileNameDialogTyping, TheNameFieldStopsWhereThePathFillsTheBuffer)
     EXPECT_EQ(run.fieldLength, std::min(limit, typedCharacters)) << "characters taken of " << typedCharacters;
     EXPECT_EQ(error, 0u);
     EXPECT_EQ(answer, parameters.confirm ? TRUE : FALSE);
-    if (parameters.confirm)
+    if (parameters.confirm) {
         EXPECT_EQ(buffer.c_str(), folder.File(std::string(static_cast<size_t>(limit), 'a') + ".txt"));
+        // The 311 characters typed were cut: the user is told the name used.
+        EXPECT_NE(run.message.find("shortened"), std::string::npos) << run.message;
+        EXPECT_NE(run.message.find(buffer.c_str()), std::string::npos) << run.message;
+    } else {
+        EXPECT_EQ(run.message, "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(OpenAndSave, FileNameDialogTyping,

@@ -186,7 +186,7 @@ TEST_F(PfileTest, TextFileWritesLinesQuotesAndNumbersAndCutsLongText)
     EXPECT_EQ(ReadAll(), "plain\r\n \"q\"\t-42;3.14;2;n=007\r\n " + std::string(4095, 'x'));
 }
 
-TEST(Pfile, AFullDiskFailsTheWriteAndTheFlushAndStaysReported)
+TEST(Pfile, AFullDiskFailsTheWriteAndTheFlushAndIsReportedAsFull)
 {
     // Under Wine Z:\dev\full is Linux's full device: every write fails for
     // want of space, as on a full disk. Windows has no such device.
@@ -197,16 +197,16 @@ TEST(Pfile, AFullDiskFailsTheWriteAndTheFlushAndStaysReported)
     std::vector<char> data(100000, 'd');
     EXPECT_EQ(f.Write(data.data(), 1, 10), 10u); // kept in the buffer
     EXPECT_FALSE(f.Flush());
-    EXPECT_EQ(f.Error(), PFILE_ERR_WRITE);
+    EXPECT_EQ(f.Error(), PFILE_ERR_DISK_FULL);
     f.ClearError();
     // More than a buffer: the write itself must hand a buffer to the system.
     EXPECT_EQ(f.Write(data.data(), 1, data.size()), 0u);
-    EXPECT_EQ(f.Error(), PFILE_ERR_WRITE);
+    EXPECT_EQ(f.Error(), PFILE_ERR_DISK_FULL);
     BINFILE b(full);
     ASSERT_TRUE(b.Open(PFILE_WRITE));
     for (int i = 0; i < 20000; ++i)
         b.WriteF64(i);
-    EXPECT_EQ(b.Error(), PFILE_ERR_WRITE);
+    EXPECT_EQ(b.Error(), PFILE_ERR_DISK_FULL);
 }
 
 } // namespace

@@ -25,7 +25,7 @@ for temp in 'QV$' 'IN$' 'DK$'; do
     message="$(tr -d '\r' <"$work/err")"
     [ "$code" = 1 ] || fail "full disk at s.$temp: exit code $code, expected 1"
     case "$message" in
-        *"could not be written"*"s.$temp"*) ;;
+        *"could not be written"*"s.$temp: the disk is full"*) ;;
         *) fail "full disk at s.$temp: message '$message'" ;;
     esac
     [ ! -e "$work/s.QVF" ] || fail "full disk at s.$temp: a data set was left"

@@ -476,7 +476,7 @@ int main(int argc, char **argv)
         }
     }
     if (set->GetWeight() && set->GetWeight()->IsActive())
-        notRepresentable = "--- (weights too large to sum)";
+        notRepresentable = "--- (weights or values too large to sum)";
     const int result = Run(set, argv[2], o, variables);
     // The cases in the selection that the computation left out for a zero,
     // negative or missing weight (status 12 when there are any).
