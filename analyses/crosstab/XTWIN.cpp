@@ -230,13 +230,16 @@ void XTWIN::WriteHeadingLine(std::uint16_t type, int ruleLength)
     const int w = CurrentPart();
     const int s = StubWidth();
     SetCut(true);
-    if (n == 0) {
-        // No column: the total heading still stands after the stub.
+    // The stub is a field of its own (an empty cell first in the tab text,
+    // so that each heading stands over its column), unless the first
+    // column's label needs the stub's room too.
+    const bool stubApart = n == 0 || static_cast<int>(ColumnLabel(0).size()) <= w;
+    if (stubApart) {
         Right(s);
         WriteString("");
     }
     for (int j = 0; j < n; ++j) {
-        Right(j == 0 ? s + w : w);
+        Right(j == 0 && !stubApart ? s + w : w);
         WriteString(ColumnLabel(j).c_str());
     }
     Right(w + 1);

@@ -641,7 +641,9 @@ TEST_F(WorkBookTest, PrintTakesThePaneShownOrThePagesOwnPathAndAGraphIsHeldOnce)
     // Table after the graph was shown, split with the focus in neither pane.
     for (ZafEventType view : {WorkBook::tableViewEvent, WorkBook::splitViewEvent}) {
         book->Event(ZafEventRecord(view));
-        EXPECT_EQ(printed(), "table of v1 ") << view; // the line and the blank after its end
+        // The running head (the book has no caption: the text's title),
+        // the page number and the line.
+        EXPECT_EQ(printed(), "Frequenciespage 1 of 1table of v1") << view;
     }
     page->AddGraphWindow(other, 1);
     page->AddGraphWindow(graph, 0);
