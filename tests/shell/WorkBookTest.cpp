@@ -664,3 +664,29 @@ TEST_F(WorkBookTest, PrintTakesThePaneShownOrThePagesOwnPathAndAGraphIsHeldOnce)
 }
 
 } // namespace
+
+namespace {
+
+// A printer that refuses every job (its context cannot start a document).
+QivPrinter *RefusingPrinter()
+{
+    static QivPrinter refusing(nullptr);
+    return &refusing;
+}
+
+TEST_F(WorkBookTest, APrintThePrinterRefusesIsReportedAndAJobIsNamedByBookAndPage)
+{
+    WorkBook *book = Build();
+    EXPECT_EQ(book->JobName(book->CurrentPage()), "v1") << "a book without a caption";
+    WorkBook::SetPrinterSource(RefusingPrinter);
+    controltest::Reports().clear();
+    EXPECT_EQ(book->PrintCurrentPage(), 0);
+    ASSERT_EQ(controltest::Reports().size(), 1u);
+    EXPECT_NE(controltest::Reports()[0].find(WorkBook::printFailedText), std::string::npos)
+        << controltest::Reports()[0];
+    EXPECT_EQ(RefusingPrinter()->DocumentName(), "v1");
+    controltest::Reports().clear();
+    delete book;
+}
+
+} // namespace

@@ -3,9 +3,9 @@
 # as its default destination, for the printing tests. Arguments:
 # setup|cleanup FOLDER. The scheduler listens on FOLDER/cups.sock only (Wine
 # reaches it through CUPS_SERVER), keeps its state under FOLDER and writes
-# each job as a PDF into FOLDER/pdf, named by its number and title. It runs in the
-# foreground of a watchdog that ends it after half an hour, so that a run
-# killed before its cleanup leaves no scheduler behind. Where the scheduler
+# each job as a PDF into FOLDER/pdf, named by its number and title. It runs
+# in the foreground of a watchdog that ends it after half an hour, so that a
+# run killed before its cleanup leaves no scheduler behind. Where the scheduler
 # cannot start, FOLDER/status says why and the tests that need it skip.
 set -uo pipefail
 action="$1"; folder="$(realpath -m "$2")"
