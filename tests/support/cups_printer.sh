@@ -31,6 +31,7 @@ fail() {
     echo "$1" > "$status"
     echo "note: no PDF printer for the printing tests: $1"
     stop_scheduler
+    rm -f "$queueConfig"
     exit 0
 }
 
