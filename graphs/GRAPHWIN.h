@@ -234,6 +234,9 @@ public:
 
     // GraphPane.
     void RebuildGraph() override { Rebuild(); }
+    // Scales the window's picture to fill the page inside a half-inch
+    // margin, keeping its proportions (the printer's placement).
+    void FitToPage(ZafPrinter *printer) const;
     bool PrintOn(ZafPrinter *printer) override;
     void PreviewOn(ZafPrinter *printer) override;
 

@@ -3,6 +3,9 @@
 
 #include "graphs/GRAPHWIN.h"
 
+#include <algorithm>
+#include <numeric>
+
 #include "dataset/FileNameDialog.h"
 #include "dataset/ProgramSettings.h"
 #include "graphs/GROUPELEMENT.h"
@@ -58,6 +61,9 @@ ZafEventType GRAPHWIN::Draw(const ZafEventRecord &, ZafEventType)
     HDC windowDC = display ? display->CurrentDC() : nullptr;
     if (OpenTarget(windowDC, width, height, fileName.c_str())) {
         HDC dc = drawDC;
+        // A printer's context outlives the graph: what the graph's elements
+        // change on it (alignment, colours, objects) goes back afterwards.
+        const int savedState = SaveDC(dc);
         ::SetTextColor(dc, RGB(0, 0, 0));
         SetBkMode(dc, TRANSPARENT);
         if (drawMode == drawScreen)
@@ -70,6 +76,8 @@ ZafEventType GRAPHWIN::Draw(const ZafEventRecord &, ZafEventType)
         // and removes them, and only on the screen (not into a print).
         if (selected && drawMode == drawScreen)
             DrawFocusMarks(selected->drag);
+        if (savedState)
+            RestoreDC(dc, savedState);
         CloseTarget(windowDC, width, height);
     }
     DeleteDrawObjects();
@@ -352,11 +360,36 @@ void GRAPHWIN::DrawForPreview()
     drawMode = drawScreen;
 }
 
+void GRAPHWIN::FitToPage(ZafPrinter *target) const
+{
+    RECT client = {0, 0, 0, 0};
+    if (!target || !target->DC() || !OSHandle() || !GetClientRect(OSHandle(), &client))
+        return;
+    const long long width = client.right - client.left, height = client.bottom - client.top;
+    // Half an inch free around the graph, as around a printed text page.
+    const int margin = std::max(GetDeviceCaps(target->DC(), LOGPIXELSY) / 2, 0);
+    const long long roomX = target->PageWidth() - 2LL * margin, roomY = target->PageHeight() - 2LL * margin;
+    if (width <= 0 || height <= 0 || roomX <= 0 || roomY <= 0)
+        return;
+    // The larger scale that keeps the window's proportions inside the room.
+    long long numerator = roomX, denominator = width;
+    if (roomY * width < roomX * height)
+        numerator = roomY, denominator = height;
+    const long long divisor = std::gcd(numerator, denominator);
+    numerator /= divisor, denominator /= divisor;
+    const long long shownWidth = width * numerator / denominator;
+    target->SetPlacement(static_cast<int>(numerator), static_cast<int>(denominator),
+                         margin + static_cast<int>((roomX - shownWidth) / 2), margin);
+}
+
 bool GRAPHWIN::PrintOn(ZafPrinter *target)
 {
     ZafPrinter *previous = printer;
     printer = target;
+    FitToPage(target);
     const bool printed = PrintGraph();
+    if (target)
+        target->ClearPlacement();
     printer = previous;
     return printed;
 }
@@ -365,7 +398,10 @@ void GRAPHWIN::PreviewOn(ZafPrinter *target)
 {
     ZafPrinter *previous = printer;
     printer = target;
+    FitToPage(target);
     DrawForPreview();
+    if (target)
+        target->ClearPlacement();
     printer = previous;
 }
 

@@ -174,10 +174,15 @@ void TEKSTELEMENT::Draw()
         vertical = TA_TOP;
     else if (alignment & alignBaseline)
         vertical = TA_BASELINE;
-    SetTextAlign(dc, horizontal | vertical);
+    // The alignment is the context's state: give the caller's back, so that
+    // whatever draws on the same context next (a printer's text lines)
+    // starts from it.
+    const UINT oldAlign = SetTextAlign(dc, horizontal | vertical);
     const COLORREF oldColour = SetTextColor(dc, TextColour());
     TextOutA(dc, x, y, Text(), static_cast<int>(std::strlen(Text())));
     SetTextColor(dc, oldColour);
+    if (oldAlign != GDI_ERROR)
+        SetTextAlign(dc, oldAlign);
     SelectObject(dc, old);
     DeleteObject(drawFont);
     if (font)

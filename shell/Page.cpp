@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-Page::Page(const char *caption) : ZafWindow(0, 0, 60, 20)
+Page::Page(const char *caption) : ZafWindow(0, 0, 60, 20), caption(caption ? caption : "")
 {
     // The notebook's tab takes the title and shows its text.
     AddObject(new ZafTitle(caption ? caption : ""));

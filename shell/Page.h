@@ -16,6 +16,8 @@
 // Each pane is laid out again whenever the page's size changes.
 #pragma once
 
+#include <string>
+
 #include "zaf/core/ZafWindow.h"
 
 #include <vector>
@@ -39,6 +41,8 @@ public:
 
     // caption: the text of the page's tab (copied).
     explicit Page(const char *caption);
+    // The text of the page's tab.
+    const std::string &Caption() const { return caption; }
     ~Page() override;
 
     // Each replaces (and deletes) what the page held before.
@@ -84,6 +88,7 @@ public:
     ZafEventType Event(const ZafEventRecord &event) override;
 
 private:
+    std::string caption;
     // The newest graph window (any kind), or null.
     ZafWindow *CurrentGraphWindow() const;
     // The page's client area in pixels (from its region before it has a

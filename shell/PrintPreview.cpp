@@ -1,6 +1,7 @@
 #include "shell/PrintPreview.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "shell/GraphPane.h"
@@ -41,9 +42,87 @@ public:
         InflateRect(&frame, 1, 1);
         FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        if (HENHMETAFILE page = preview.PageMetafile(preview.CurrentPage()))
-            PlayEnhMetaFile(dc, page, &paper);
+        if (HENHMETAFILE page = preview.PageMetafile(preview.CurrentPage())) {
+            if (preview.ActualSize() || !PlayReduced(dc, page, paper)) {
+                // Nothing the page holds shows past the sheet.
+                const int saved = SaveDC(dc);
+                IntersectClipRect(dc, paper.left, paper.top, paper.right, paper.bottom);
+                PlayEnhMetaFile(dc, page, &paper);
+                if (saved)
+                    RestoreDC(dc, saved);
+            }
+        }
         return code;
+    }
+
+    // The whole page made small: played at several times the sheet's size,
+    // then each block of pixels averaged into one. Played straight at the
+    // small size, each letter's place would be rounded to whole pixels on
+    // its own and the letters of a word would stand unevenly apart.
+    static bool PlayReduced(HDC dc, HENHMETAFILE page, const RECT &paper)
+    {
+        const int width = paper.right - paper.left, height = paper.bottom - paper.top;
+        if (width <= 0 || height <= 0)
+            return false;
+        int factor = reductionFactor;
+        while (factor > 1 && static_cast<long long>(width) * height * factor * factor > largestReductionPixels)
+            --factor;
+        if (factor <= 1)
+            return false;
+        const int bigWidth = width * factor, bigHeight = height * factor;
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = bigWidth;
+        info.bmiHeader.biHeight = -bigHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void *bigBits = nullptr, *smallBits = nullptr;
+        HDC bigDC = CreateCompatibleDC(dc);
+        HBITMAP big = bigDC ? CreateDIBSection(bigDC, &info, DIB_RGB_COLORS, &bigBits, nullptr, 0) : nullptr;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        HDC smallDC = CreateCompatibleDC(dc);
+        HBITMAP small = smallDC ? CreateDIBSection(smallDC, &info, DIB_RGB_COLORS, &smallBits, nullptr, 0) : nullptr;
+        const bool made = big && small && bigBits && smallBits;
+        if (made) {
+            HGDIOBJ oldBig = SelectObject(bigDC, big);
+            HGDIOBJ oldSmall = SelectObject(smallDC, small);
+            const RECT all = {0, 0, bigWidth, bigHeight};
+            FillRect(bigDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            PlayEnhMetaFile(bigDC, page, &all);
+            GdiFlush();
+            const auto *from = static_cast<const unsigned char *>(bigBits);
+            auto *to = static_cast<unsigned char *>(smallBits);
+            const int area = factor * factor;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    int sum[3] = {0, 0, 0};
+                    for (int dy = 0; dy < factor; ++dy) {
+                        const unsigned char *pixel =
+                            from + (static_cast<std::size_t>(y * factor + dy) * bigWidth + x * factor) * 4;
+                        for (int dx = 0; dx < factor; ++dx, pixel += 4)
+                            for (int c = 0; c < 3; ++c)
+                                sum[c] += pixel[c];
+                    }
+                    unsigned char *out = to + (static_cast<std::size_t>(y) * width + x) * 4;
+                    for (int c = 0; c < 3; ++c)
+                        out[c] = static_cast<unsigned char>(sum[c] / area);
+                    out[3] = 0;
+                }
+            BitBlt(dc, paper.left, paper.top, width, height, smallDC, 0, 0, SRCCOPY);
+            SelectObject(bigDC, oldBig);
+            SelectObject(smallDC, oldSmall);
+        }
+        if (big)
+            DeleteObject(big);
+        if (small)
+            DeleteObject(small);
+        if (bigDC)
+            DeleteDC(bigDC);
+        if (smallDC)
+            DeleteDC(smallDC);
+        return made;
     }
 
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override
@@ -157,6 +236,8 @@ private:
     }
 
     static constexpr int margin = 4;
+    static constexpr int reductionFactor = 4;
+    static constexpr long long largestReductionPixels = 24LL * 1024 * 1024;
     PrintPreview &preview;
     POINT offset = {0, 0}; // of the page at its printed size, in pixels
 };

@@ -524,6 +524,12 @@ QIVprog::AnalysisHandler QIVprog::SetAnalysisHandler(AnalysisHandler handler)
 
 QivPrinter *QIVprog::GetPrinter()
 {
+    // The system's printer is looked up again at each request: every job
+    // starts on a fresh context of the current default printer, so that no
+    // state an earlier job left on a context reaches it, and a printer set
+    // up after the start is found. A printer installed by a caller stays.
+    if (instance && (!printer || printerRelease == DeletePrinter))
+        SetPrinter(QivPrinter::OpenDefault(), DeletePrinter);
     return printer;
 }
 
@@ -531,6 +537,8 @@ void QIVprog::SetPrinter(QivPrinter *newPrinter, PrinterRelease release)
 {
     if (printer && printerRelease && printer != newPrinter)
         printerRelease(printer);
+    if (!newPrinter)
+        release = nullptr;
     printer = newPrinter;
     printerRelease = release;
 }

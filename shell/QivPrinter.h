@@ -31,7 +31,17 @@ public:
     int DrawTextLine(int left, int top, int right, const char *text, int length = -1, int justification = 0);
     // The height of one printed line in device pixels.
     int LineHeight() const { return lineHeight; }
+    // The advance of one character of the fixed font in device pixels.
+    int CharWidth() const { return charWidth; }
+    // The fixed font's size in tenths of a point (textPoints at first);
+    // the line height and character width follow it.
+    void SetTextSize(int tenths);
+    int TextSize() const { return textTenths; }
+    // The margin kept free around a printed page: half an inch.
+    int Margin() const;
 
 private:
     int lineHeight = 1;
+    int charWidth = 0;
+    int textTenths = 0;
 };

@@ -323,9 +323,167 @@ std::vector<std::pair<std::size_t, std::size_t>> TXTWIN::Lines() const
     return lines;
 }
 
+namespace {
+
+constexpr int largestTextTenths = QivPrinter::textPoints * 10;
+constexpr int smallestTextTenths = 60;
+
+bool IsRule(const std::string &line)
+{
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string::npos || line.size() - first < 3)
+        return false;
+    return line.find_first_not_of("-= ", first) == std::string::npos;
+}
+
+bool IsBlank(const std::string &line)
+{
+    return line.find_first_not_of(' ') == std::string::npos;
+}
+
+// A number, a percentage or a dash standing for one.
+bool IsFigure(const std::string &token)
+{
+    return token.find_first_not_of("0123456789.,-+%()*") == std::string::npos;
+}
+
+// The line right above a table's top rule holds its column headings: it
+// leaves the row-label column empty (beyond the line's first blank), or
+// names its columns without any figure. A totals line ("Total  15  22")
+// above a closing rule has both a label and figures.
+bool IsColumnHeading(const std::string &line)
+{
+    if (IsBlank(line) || IsRule(line))
+        return false;
+    if (line.compare(0, 4, "    ") == 0)
+        return true;
+    std::size_t at = 0;
+    while ((at = line.find_first_not_of(' ', at)) != std::string::npos) {
+        const std::size_t stop = std::min(line.find(' ', at), line.size());
+        if (IsFigure(line.substr(at, stop - at)))
+            return false;
+        at = stop;
+    }
+    return true;
+}
+
+} // namespace
+
+TXTWIN::PrintLayout TXTWIN::LayOutForPrinter(QivPrinter &printer) const
+{
+    PrintLayout layout;
+    const int margin = printer.Margin();
+    const int roomX = std::max(printer.PageWidth() - 2 * margin, 1);
+    for (const auto &line : Lines())
+        layout.lines.push_back(text_.substr(line.first, line.second));
+    while (!layout.lines.empty() && IsBlank(layout.lines.back()))
+        layout.lines.pop_back();
+
+    // The font: the regular size, or smaller until the widest line fits
+    // across the page, but never below a readable size.
+    std::size_t widest = 1;
+    for (const std::string &line : layout.lines)
+        widest = std::max(widest, line.size());
+    printer.SetTextSize(largestTextTenths);
+    int tenths = largestTextTenths;
+    if (static_cast<long long>(widest) * printer.CharWidth() > roomX) {
+        tenths = static_cast<int>(static_cast<long long>(largestTextTenths) * roomX /
+                                  (static_cast<long long>(widest) * printer.CharWidth()));
+        tenths = std::clamp(tenths, smallestTextTenths, largestTextTenths);
+        printer.SetTextSize(tenths);
+        while (tenths > smallestTextTenths && static_cast<long long>(widest) * printer.CharWidth() > roomX)
+            printer.SetTextSize(tenths = std::max(tenths - 2, smallestTextTenths));
+    }
+    layout.textTenths = tenths;
+    layout.columns = std::max(roomX / std::max(printer.CharWidth(), 1), 8);
+
+    // Lines still too wide go on over further lines, indented as far as
+    // their first column begins: nothing is cut at the paper's edge.
+    std::vector<std::string> wrapped;
+    std::vector<int> origin; // the written line each printed line comes from
+    for (std::size_t i = 0; i < layout.lines.size(); ++i) {
+        const std::string &line = layout.lines[i];
+        if (static_cast<int>(line.size()) <= layout.columns) {
+            wrapped.push_back(line);
+            origin.push_back(static_cast<int>(i));
+            continue;
+        }
+        wrapped.push_back(line.substr(0, layout.columns));
+        origin.push_back(static_cast<int>(i));
+        const int indent = std::min<int>(4, layout.columns / 4);
+        for (std::size_t at = layout.columns; at < line.size(); at += layout.columns - indent) {
+            wrapped.push_back(std::string(indent, ' ') + line.substr(at, layout.columns - indent));
+            origin.push_back(static_cast<int>(i));
+        }
+    }
+    layout.lines = std::move(wrapped);
+    const int count = static_cast<int>(layout.lines.size());
+
+    // The tables: each starts with its caption lines and column headings
+    // down to the rule under them, and runs to the next table or the end.
+    // The first lines the writer marks as headings make one table of the
+    // whole text.
+    std::vector<int> headingEnd(count, -1); // at a table's first line: its last heading line
+    if (repeatedHeadingLines_ > 0 && count > repeatedHeadingLines_) {
+        headingEnd[0] = repeatedHeadingLines_ - 1;
+    } else {
+        for (int r = 1; r < count; ++r) {
+            if (!IsRule(layout.lines[r]) || !IsColumnHeading(layout.lines[r - 1]) || origin[r] == origin[r - 1])
+                continue;
+            int first = r - 1;
+            while (first > 0 && r - first < 4 && !IsBlank(layout.lines[first - 1]) &&
+                   !IsRule(layout.lines[first - 1]))
+                --first;
+            headingEnd[first] = r;
+        }
+    }
+
+    const int perPage = std::max(LinesPerPage(printer) - runningHeadLines, 1);
+    std::vector<int> page;
+    int headingFirst = -1, headingLast = -1;
+    auto newPage = [&]() {
+        if (!page.empty())
+            layout.pages.push_back(page);
+        page.clear();
+    };
+    for (int i = 0; i < count; ++i) {
+        if (headingEnd[i] >= 0) {
+            int tableEnd = i + 1;
+            while (tableEnd < count && headingEnd[tableEnd] < 0)
+                ++tableEnd;
+            const int tableLines = tableEnd - i;
+            const int headingLines = headingEnd[i] - i + 1;
+            const int left = perPage - static_cast<int>(page.size());
+            // A table that fits on a page starts on a new one rather than
+            // be split; any table starts on a new page rather than leave
+            // its headings without a row under them.
+            if (!page.empty() && ((tableLines > left && tableLines <= perPage) || headingLines + 1 > left))
+                newPage();
+            headingFirst = i;
+            headingLast = headingEnd[i];
+        }
+        if (static_cast<int>(page.size()) >= perPage) {
+            newPage();
+            // A table that runs over repeats its headings first.
+            const int headingLines = headingLast - headingFirst + 1;
+            if (headingFirst >= 0 && i > headingLast && headingLines < perPage / 2)
+                for (int h = headingFirst; h <= headingLast; ++h)
+                    page.push_back(h);
+        }
+        // A page does not begin with blank lines.
+        if (page.empty() && IsBlank(layout.lines[i]))
+            continue;
+        page.push_back(i);
+    }
+    newPage();
+    if (layout.pages.empty())
+        layout.pages.emplace_back();
+    return layout;
+}
+
 int TXTWIN::PrintMargin(QivPrinter &printer)
 {
-    return std::max(GetDeviceCaps(printer.DC(), LOGPIXELSY) / 2, 0);
+    return printer.Margin();
 }
 
 int TXTWIN::LinesPerPage(QivPrinter &printer)
@@ -337,22 +495,29 @@ int TXTWIN::LinesPerPage(QivPrinter &printer)
 
 int TXTWIN::PageCount(QivPrinter &printer) const
 {
-    const int lines = static_cast<int>(Lines().size());
-    const int perPage = LinesPerPage(printer);
-    return std::max((lines + perPage - 1) / perPage, 1);
+    return static_cast<int>(LayOutForPrinter(printer).pages.size());
 }
 
 void TXTWIN::DrawPage(QivPrinter &printer, int page) const
 {
-    const auto lines = Lines();
-    const int perPage = LinesPerPage(printer);
+    const PrintLayout layout = LayOutForPrinter(printer);
+    const int pages = static_cast<int>(layout.pages.size());
+    if (page < 0 || page >= pages)
+        return;
     const int margin = PrintMargin(printer);
-    const int right = printer.PageWidth() - margin;
-    int top = margin;
-    const std::size_t first = static_cast<std::size_t>(std::max(page, 0)) * perPage;
-    for (std::size_t i = first; i < lines.size() && i < first + perPage; ++i)
-        top =
-            printer.DrawTextLine(margin, top, right, text_.c_str() + lines[i].first, static_cast<int>(lines[i].second));
+    const int right = margin + layout.columns * printer.CharWidth();
+    // The running head: the caption on the left, the page's number on the
+    // right, a blank line under them.
+    const std::string number = "page " + std::to_string(page + 1) + " of " + std::to_string(pages);
+    std::string head = runningHead_.empty() ? title_ : runningHead_;
+    const int headRoom = std::max(layout.columns - static_cast<int>(number.size()) - 2, 0);
+    if (static_cast<int>(head.size()) > headRoom)
+        head.resize(headRoom);
+    printer.DrawTextLine(margin, margin, right, head.c_str());
+    int top = printer.DrawTextLine(margin, margin, right, number.c_str(), -1, ZAF_HZ_RIGHT);
+    top += printer.LineHeight() * (runningHeadLines - 1);
+    for (int index : layout.pages[page])
+        top = printer.DrawTextLine(margin, top, right, layout.lines[index].c_str());
 }
 
 int TXTWIN::Print(QivPrinter &printer)

@@ -32,6 +32,7 @@
 
 #include "shell/OutputWindow.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -131,7 +132,21 @@ public:
     // Prints the text as one document titled by the window's title, a
     // half-inch margin around each page; answers the pages printed (0 when
     // the printer refused or the job was cancelled).
+    //
+    // Printed pages: the font is made smaller (down to 6 points) until the
+    // widest line fits across the paper, and a line still wider goes on
+    // over the next lines; every page starts with a running head (the
+    // running head text, else the title, and "page n of m"). A table (its
+    // caption and column headings down to the rule under them, then its
+    // rows) that fits on a page is not split; one that runs over repeats
+    // its headings on the next page.
     int Print(QivPrinter &printer) override;
+    // The caption the printed pages carry at their head (empty: the title).
+    void SetRunningHead(const std::string &text) { runningHead_ = text; }
+    // The first n lines head a text of one long table (a list): they are
+    // repeated at the top of every printed page. 0: tables are found in the
+    // text by their rules.
+    void SetRepeatedHeadingLines(int lines) { repeatedHeadingLines_ = std::max(lines, 0); }
     // The pages the text takes on that printer (at least 1), and the
     // drawing of one of them (from 0) into the printer's open page; the
     // print preview draws its pages with these.
@@ -146,6 +161,19 @@ public:
     // its font, scroll bars and borders included; {0, 0} without a window.
     SIZE TextExtent() const;
 
+    // The pages as printed on that printer: the font size it sets on the
+    // printer, the characters a line holds, the printed lines and, per
+    // page, the lines it shows (repeated headings included).
+    struct PrintLayout {
+        int textTenths = 0;
+        int columns = 0;
+        std::vector<std::string> lines;
+        std::vector<std::vector<int>> pages;
+    };
+    PrintLayout LayOutForPrinter(QivPrinter &printer) const;
+    // The running head's line and the blank line under it.
+    static constexpr int runningHeadLines = 2;
+
 private:
     // Start and length of each line of the text, line ends left out.
     std::vector<std::pair<std::size_t, std::size_t>> Lines() const;
@@ -158,6 +186,8 @@ private:
     void TabLineEnd();
 
     std::string title_;
+    std::string runningHead_;
+    int repeatedHeadingLines_ = 0;
     int toFile_;
     ZafText *field_; // child of this window: deleted with it
 

@@ -491,12 +491,24 @@ void WorkBook::FitToCurrentText()
     }
 }
 
+std::string WorkBook::JobName(const Page *page) const
+{
+    std::string name = CaptionText();
+    const std::string pageName = page ? page->Caption() : std::string();
+    if (!pageName.empty())
+        name = name.empty() ? pageName : name + " - " + pageName;
+    return name.empty() ? std::string("Mervalo") : name;
+}
+
 int WorkBook::PrintCurrentPage()
 {
     Page *page = CurrentPage();
     if (!page)
         return 0;
     QivPrinter *printer = printerSource ? printerSource() : nullptr;
+    const std::string job = JobName(page);
+    if (printer)
+        printer->SetDocumentName(job.c_str());
     // A page with its own destinations needs no printer to reach them.
     if (const int own = page->PrintToOwnDestinations(printer); own >= 0)
         return own;
@@ -509,15 +521,47 @@ int WorkBook::PrintCurrentPage()
         Report("Print", noPrinterText);
         return 0;
     }
-    if (graph)
-        return graph->PrintOn(printer) ? 1 : 0;
-    return page->ResultWindow()->Print(*printer);
+    int printed = 0;
+    if (graph) {
+        printed = graph->PrintOn(printer) ? 1 : 0;
+    } else {
+        if (TXTWIN *text = page->ResultWindow()->ResultText())
+            text->SetRunningHead(CaptionText());
+        printed = page->ResultWindow()->Print(*printer);
+    }
+    if (printed <= 0)
+        Report("Print", PrintFailureText(*printer).c_str());
+    return printed;
+}
+
+std::string WorkBook::PrintFailureText(const ZafPrinter &printer)
+{
+    std::string reason;
+    if (const unsigned long code = printer.LastError()) {
+        char *message = nullptr;
+        if (FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, code, 0, reinterpret_cast<char *>(&message), 0, nullptr) &&
+            message) {
+            reason = message;
+            LocalFree(message);
+        }
+        while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ' ||
+                                   reason.back() == '.'))
+            reason.pop_back();
+        if (reason.empty())
+            reason = "system error " + std::to_string(code);
+    } else {
+        reason = "the printer refused the job or it was cancelled";
+    }
+    return std::string(printFailedText) + " " + reason + ".";
 }
 
 void WorkBook::Report(const char *title, const char *text)
 {
     ZafErrorSystem errors;
-    errors.ReportError(this, title, MB_OK | MB_ICONEXCLAMATION, "%s", text);
+    // The main window owns the message, so that it opens over it.
+    ZafWindowObject *owner = QIVprog::Instance() ? static_cast<ZafWindowObject *>(QIVprog::Instance()) : this;
+    errors.ReportError(owner, title, MB_OK | MB_ICONEXCLAMATION, "%s", text);
 }
 
 bool WorkBook::PreviewCurrentPage()
@@ -533,6 +577,8 @@ bool WorkBook::PreviewCurrentPage()
     // Laid out for the printer when there is one, else for the screen.
     QivPrinter *printer = printerSource ? printerSource() : nullptr;
     HDC reference = printer ? printer->DC() : nullptr;
+    if (text)
+        text->SetRunningHead(CaptionText());
     PrintPreview *preview = graph ? new PrintPreview(*graph, reference) : new PrintPreview(*text, reference);
     // The preview places itself over the main window.
     ZafTracker tracker(preview);

@@ -44,6 +44,7 @@
 
 class Page;
 class QivPrinter;
+class ZafPrinter;
 class StatOption;
 class ZafButton;
 class ZafNotebook;
@@ -162,6 +163,13 @@ public:
     static constexpr const char *noPrinterText = "No printer is set up: the page cannot be printed.";
     // The tip of the greyed help button.
     static constexpr const char *noHelpText = "No help files";
+    static constexpr const char *printFailedText = "The page could not be printed:";
+    // The message of a print the printer refused: printFailedText and the
+    // system's reason.
+    static std::string PrintFailureText(const ZafPrinter &printer);
+    // The name of a print job of the page: the workbook's caption and the
+    // page's.
+    std::string JobName(const Page *page) const;
     static constexpr const char *nothingToPrintText = "This page has nothing to print or preview.";
     static constexpr const char *nothingToSaveText = "This page has nothing to save.";
     static constexpr const char *notSavedText = "The text could not be written to that file.";

@@ -13,6 +13,7 @@
 #include "dataset/SelectRec.h"
 #include "shell/OptionWindow.h"
 #include "shell/OptionWindowBuilder.h"
+#include "shell/QIVprog.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
 #include "stats/StatClass.h"
@@ -86,6 +87,9 @@ OneListVariable *ListedVariable(ListOption *record, long number)
 void Report(ZafWindowObject *over, const char *text)
 {
     ZafErrorSystem errors;
+    // The main window owns the message, so that it opens over it.
+    if (QIVprog *main = QIVprog::Instance())
+        over = main;
     errors.ReportError(over, StatText(1, textGroup), MB_OK | MB_ICONEXCLAMATION, "%s", text);
 }
 
@@ -614,38 +618,55 @@ int ListOutput::WriteList(QivPrinter *printer)
     }
 }
 
+namespace {
+
+// Tabs as blanks up to the next stop of eight, as the list's tab-separated
+// columns line up on paper.
+std::string ExpandTabs(const std::string &line)
+{
+    std::string laidOut;
+    for (char c : line) {
+        if (c == '\t')
+            laidOut.append(8 - laidOut.size() % 8, ' ');
+        else
+            laidOut += c;
+    }
+    return laidOut;
+}
+
+} // namespace
+
+std::unique_ptr<TXTWIN> ListOutput::ChosenText() const
+{
+    auto text = std::make_unique<TXTWIN>(StatText(ListBook::titleTextNumber, ListBook::titleTextGroup), 0);
+    if (titles) {
+        text->WriteString(ExpandTabs(FormatLine(0, tabSeparated)).c_str());
+        text->EndLine();
+    }
+    for (long row = firstRow; row <= lastRow; ++row) {
+        text->WriteString(ExpandTabs(FormatLine(row, tabSeparated)).c_str());
+        text->EndLine();
+    }
+    // The column titles head every printed page.
+    text->SetRepeatedHeadingLines(titles ? 1 : 0);
+    text->SetRunningHead(book->CaptionText());
+    return text;
+}
+
 int ListOutput::WriteToPrinter(QivPrinter *printer)
 {
     if (!printer) {
         Report(this, noPrinterText);
         return 0;
     }
-    if (!printer->BeginDocument("Mervalo Document") || printer->JobCancelled())
+    // Printed as a result text is: the pages of the preview, with margins,
+    // the column titles on every page and the page numbers.
+    const std::unique_ptr<TXTWIN> text = ChosenText();
+    if (text->Print(*printer) <= 0) {
+        Report(this, WorkBook::PrintFailureText(*printer).c_str());
         return 0;
-    printer->BeginPage();
-    int y = 0, reserve = 0, lines = 0;
-    if (titles) {
-        const std::string title = FormatLine(0, false);
-        y = printer->DrawTextLine(0, y, printer->PageWidth(), title.c_str());
-        y += printer->LineHeight();
-        ++lines;
     }
-    for (long row = firstRow; row <= lastRow; ++row) {
-        const std::string line = FormatLine(row, false);
-        const int bottom = printer->DrawTextLine(0, y, printer->PageWidth(), line.c_str());
-        if (!reserve)
-            reserve = bottom - y;
-        y = bottom;
-        ++lines;
-        if (y + reserve > printer->PageHeight() && row < lastRow) {
-            printer->EndPage();
-            printer->BeginPage();
-            y = 0;
-        }
-    }
-    printer->EndPage();
-    printer->EndDocument();
-    return lines;
+    return static_cast<int>(lastRow - firstRow + 1) + (titles ? 1 : 0);
 }
 
 int ListOutput::WriteToTextFile()
@@ -729,6 +750,7 @@ TXTWIN *ListOutput::ResultText()
         wholeText->WriteString(line.c_str());
         wholeText->EndLine();
     }
+    wholeText->SetRepeatedHeadingLines(1);
     return wholeText.get();
 }
 

@@ -134,6 +134,8 @@ private:
     // the record's list at `index`, computed once per label setting.
     int ContentWidth(const OneListVariable &variable) const;
     int ColumnWidth(int index) const;
+    // The rows the output dialog chose, as the result text that prints them.
+    std::unique_ptr<TXTWIN> ChosenText() const;
     int WriteToPrinter(QivPrinter *printer);
     int WriteToTextFile();
     int WriteToClipboard();

@@ -289,15 +289,15 @@ void XTWIN::WriteHeadingLine(std::uint16_t type, int ruleLength)
     }
     for (size_t line = 0; line < lines; ++line) {
         const bool last = line + 1 == lines;
-        if (n == 0) {
-            // No column: the total heading still stands after the stub.
-            Right(s);
-            WriteString("");
-        }
+        // The stub is a field of its own, an empty cell first in the tab
+        // text, so that each heading stands over its column; a wrapped
+        // label never needs the stub's room.
+        Right(s);
+        WriteString("");
         for (int j = 0; j < n; ++j) {
             const std::vector<std::string> &heading = headings[static_cast<size_t>(j)];
             const size_t blankLines = lines - heading.size();
-            Right(j == 0 ? s + w : w);
+            Right(w);
             WriteString(line < blankLines ? "" : heading[line - blankLines].c_str());
         }
         if (last) {

@@ -268,6 +268,10 @@ void MapKey::Draw()
     if (!dc || !graph || !graph->Graph())
         return;
     MakeFont(dc);
+    // The key's texts are placed by their top left corner, whatever
+    // alignment the context was left with; the context goes back as found.
+    const int savedState = SaveDC(dc);
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     HGDIOBJ oldFont = SelectObject(dc, font);
     SIZE mg = {0, 0};
     GetTextExtentPoint32A(dc, "Mg", 2, &mg);
@@ -293,6 +297,8 @@ void MapKey::Draw()
         break;
     }
     SelectObject(dc, oldFont);
+    if (savedState)
+        RestoreDC(dc, savedState);
     saved[lastForm] = device;
 }
 

@@ -351,7 +351,7 @@ TEST_F(GraphOutputTest, PrinterScaleAndOriginMoveEveryCoordinate)
     EXPECT_EQ(graph->DrawModeInForce(), GRAPHWIN::drawScreen);
 }
 
-TEST_F(GraphOutputTest, PreviewShowsThePrintedPage)
+TEST_F(GraphOutputTest, PreviewShowsThePrintedPageFilledInsideTheMargins)
 {
     ShowGraph();
     Recording reference;
@@ -360,7 +360,21 @@ TEST_F(GraphOutputTest, PreviewShowsThePrintedPage)
     const std::vector<Record> page = RecordsOf(preview.PageMetafile(0));
     EXPECT_EQ(Texts(page), (std::vector<std::string>{"Title", "Subtitle"}));
     EXPECT_TRUE(BrushColours(page).count(boxFill));
-    EXPECT_EQ(Geometry(page), Geometry(Preview()));
+    // The window's picture, scaled alike across and down until it fills the
+    // page's width or height inside a half-inch margin, centred across.
+    const std::vector<LONG> plain = Geometry(Preview()), shown = Geometry(page);
+    ASSERT_EQ(plain.size(), shown.size());
+    RECT client;
+    ASSERT_TRUE(GetClientRect(graph->OSHandle(), &client));
+    QivPrinter sheet(reference.dc);
+    const int margin = GetDeviceCaps(reference.dc, LOGPIXELSY) / 2;
+    const double roomX = sheet.PageWidth() - 2 * margin, roomY = sheet.PageHeight() - 2 * margin;
+    const double scale = std::min(roomX / client.right, roomY / client.bottom);
+    const double left = margin + (roomX - client.right * scale) / 2;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        const double expected = plain[i] * scale + (i % 2 == 0 ? left : margin);
+        EXPECT_NEAR(shown[i], expected, scale + 1) << "coordinate " << i;
+    }
     reference.Finish();
 }
 

@@ -60,12 +60,16 @@ TEST_F(PrintPreviewTest, PagesHoldTheLinesPrintingPutsOnThemAndPagingStaysWithin
     ASSERT_EQ(preview.PageCount(), pages);
     const std::vector<std::string> first = LinesOf(preview.PageMetafile(0));
     ASSERT_FALSE(first.empty());
-    EXPECT_EQ(first.front(), "line 1");
-    EXPECT_EQ(LinesOf(preview.PageMetafile(1)).front(), " line " + std::to_string(first.size() + 1));
+    // The running head and the page number, then the page's lines.
+    ASSERT_GT(first.size(), 3u);
+    EXPECT_EQ(first[0], "Frequencies");
+    EXPECT_EQ(first[1], "page 1 of " + std::to_string(pages));
+    EXPECT_EQ(first[2], "line 1");
+    EXPECT_EQ(LinesOf(preview.PageMetafile(1))[2], " line " + std::to_string(first.size() - 1));
     size_t all = 0;
     for (int page = 0; page < pages; ++page)
         all += LinesOf(preview.PageMetafile(page)).size();
-    EXPECT_EQ(all, 151u); // the lines and the blank after the last line end
+    EXPECT_EQ(all, 150u + 2 * pages);
 
     preview.Event(ZafEventRecord(PrintPreview::previousPageEvent));
     EXPECT_EQ(preview.CurrentPage(), 0);

@@ -641,7 +641,9 @@ TEST_F(WorkBookTest, PrintTakesThePaneShownOrThePagesOwnPathAndAGraphIsHeldOnce)
     // Table after the graph was shown, split with the focus in neither pane.
     for (ZafEventType view : {WorkBook::tableViewEvent, WorkBook::splitViewEvent}) {
         book->Event(ZafEventRecord(view));
-        EXPECT_EQ(printed(), "table of v1 ") << view; // the line and the blank after its end
+        // The running head (the book has no caption: the text's title),
+        // the page number and the line.
+        EXPECT_EQ(printed(), "Frequenciespage 1 of 1table of v1") << view;
     }
     page->AddGraphWindow(other, 1);
     page->AddGraphWindow(graph, 0);
@@ -659,6 +661,32 @@ TEST_F(WorkBookTest, PrintTakesThePaneShownOrThePagesOwnPathAndAGraphIsHeldOnce)
     PrintingPane::deleted = 0;
     delete book;
     EXPECT_EQ(PrintingPane::deleted, 2);
+}
+
+} // namespace
+
+namespace {
+
+// A printer that refuses every job (its context cannot start a document).
+QivPrinter *RefusingPrinter()
+{
+    static QivPrinter refusing(nullptr);
+    return &refusing;
+}
+
+TEST_F(WorkBookTest, APrintThePrinterRefusesIsReportedAndAJobIsNamedByBookAndPage)
+{
+    WorkBook *book = Build();
+    EXPECT_EQ(book->JobName(book->CurrentPage()), "v1") << "a book without a caption";
+    WorkBook::SetPrinterSource(RefusingPrinter);
+    controltest::Reports().clear();
+    EXPECT_EQ(book->PrintCurrentPage(), 0);
+    ASSERT_EQ(controltest::Reports().size(), 1u);
+    EXPECT_NE(controltest::Reports()[0].find(WorkBook::printFailedText), std::string::npos)
+        << controltest::Reports()[0];
+    EXPECT_EQ(RefusingPrinter()->DocumentName(), "v1");
+    controltest::Reports().clear();
+    delete book;
 }
 
 } // namespace

@@ -67,6 +67,7 @@ ZafPrinter::~ZafPrinter()
 
 void ZafPrinter::Cancel()
 {
+    lastError = GetLastError();
     if (inPage)
         SetCurrentDC(previousDC);
     if (spooled)
@@ -81,11 +82,13 @@ bool ZafPrinter::BeginDocument(const char *title)
     if (!dc || inDocument)
         return false;
     jobCancelled = false;
+    lastError = 0;
     if (spooled) {
         DOCINFOA info = {};
         info.cbSize = sizeof info;
-        info.lpszDocName = title ? title : "";
+        info.lpszDocName = !documentName.empty() ? documentName.c_str() : title ? title : "";
         if (StartDocA(dc, &info) <= 0) {
+            lastError = GetLastError();
             jobCancelled = true;
             return false;
         }
@@ -128,6 +131,7 @@ bool ZafPrinter::EndDocument()
         return false;
     inDocument = false;
     if (spooled && EndDoc(dc) <= 0) {
+        lastError = GetLastError();
         jobCancelled = true;
         return false;
     }
@@ -136,6 +140,23 @@ bool ZafPrinter::EndDocument()
 
 void ZafPrinter::GetScale(int &numerator, int &denominator) const
 {
-    numerator = scaleNumerator;
-    denominator = scaleDenominator;
+    numerator = placed ? placedNumerator : scaleNumerator;
+    denominator = placed ? placedDenominator : scaleDenominator;
+}
+
+void ZafPrinter::GetOrigin(int &x, int &y) const
+{
+    x = placed ? placedX : 0;
+    y = placed ? placedY : 0;
+}
+
+void ZafPrinter::SetPlacement(int numerator, int denominator, int originX, int originY)
+{
+    if (numerator <= 0 || denominator <= 0)
+        return;
+    placed = true;
+    placedNumerator = numerator;
+    placedDenominator = denominator;
+    placedX = originX;
+    placedY = originY;
 }

@@ -25,12 +25,20 @@
 // (reduced), GetOrigin 0, 0: window pixels times the scale are printer
 // pixels.
 //
+// Document name: SetDocumentName names the jobs that follow, whatever
+// title BeginDocument is given (empty: the title). LastError is the system's
+// error code of the last refused call (0 when none was refused).
+// Placement: SetPlacement replaces the scale and origin above (a graph
+// fitted into the page); ClearPlacement gives them back.
+//
 // Ownership: the context is handed in; the printer deletes it with itself
 // only when it was given as owned. A document still open when the printer
 // goes is aborted.
 #pragma once
 
 #include "zaf/core/ZafGdiDisplay.h"
+
+#include <string>
 
 class ZafPrinter : public ZafGdiDisplay
 {
@@ -53,6 +61,14 @@ public:
     bool Spooled() const { return spooled; }
 
     void GetScale(int &numerator, int &denominator) const override;
+    void GetOrigin(int &x, int &y) const override;
+
+    void SetDocumentName(const char *name) { documentName = name ? name : ""; }
+    const std::string &DocumentName() const { return documentName; }
+    unsigned long LastError() const { return lastError; }
+
+    void SetPlacement(int numerator, int denominator, int originX, int originY);
+    void ClearPlacement() { placed = false; }
 
 private:
     void Cancel();
@@ -68,4 +84,8 @@ private:
     int pageHeight = 0;
     int scaleNumerator = 1;
     int scaleDenominator = 1;
+    std::string documentName;
+    unsigned long lastError = 0;
+    bool placed = false;
+    int placedNumerator = 1, placedDenominator = 1, placedX = 0, placedY = 0;
 };

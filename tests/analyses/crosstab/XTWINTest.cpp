@@ -340,3 +340,49 @@ TEST_F(XtabTest, ATableTooLargeToShowIsRefusedWithItsSize)
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::string> TabFields(const std::string &line)
+{
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// Saved with tabs, each heading stands over its column: the heading row
+// starts with the empty cell over the row labels, and every row of a table
+// has as many cells as its heading row.
+TEST_F(XtabTest, TabSeparatedTextKeepsEveryHeadingOverItsColumn)
+{
+    XtabText page(OpenSurvey(false), SEX, EDU, xtabCounts | xtabRowPercent, xtabTablesOn);
+    testsupport::TempDirectory scratch("mervaloxtabtabs");
+    const std::string file = scratch.File("xtab.txt");
+    ASSERT_TRUE(page.text.SaveText(file.c_str(), txtSaveTabs));
+    // Tab-separated lines end with a bare line end.
+    const std::string saved = ReadFile(file);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; start < saved.size(); start = end + 2) {
+        end = saved.find("\r\n", start);
+        if (end == std::string::npos)
+            end = saved.size();
+        lines.push_back(saved.substr(start, end - start));
+    }
+    int headings = 0;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        const std::vector<std::string> heading = TabFields(lines[i]);
+        if (heading.size() < 3 || heading[1] != "male")
+            continue;
+        ++headings;
+        EXPECT_EQ("", heading[0]) << lines[i];
+        const std::vector<std::string> row = TabFields(lines[i + 1]);
+        EXPECT_EQ("basic", row[0]) << lines[i + 1];
+        EXPECT_EQ(heading.size(), row.size()) << lines[i] << " / " << lines[i + 1];
+    }
+    EXPECT_EQ(2, headings) << "the counts and the row percentages";
+}
+
+} // namespace
