@@ -346,8 +346,9 @@ void MapGraphWindow::DrawSymbol(const MapRegion &region)
     const bool grey = greyDrawing >= 0 ? greyDrawing != 0 : GraphSettings::UseGrayscale();
     MapColourTable::Select(dc, colour, !grey, grey);
     if (displayMode == MapClassSettings::bars) {
-        const int length = MapSymbols::BarLength(region.value, graph->maximum, barLength);
-        const int left = device(x - 10, deviceX), right = device(x + 10, deviceX);
+        const int length = MapSymbols::BarLength(region.value, graph->maximum, DrawnBarLength());
+        const int half = BarHalfWidth();
+        const int left = device(x - half, deviceX), right = device(x + half, deviceX);
         const int anchor = device(y, deviceY);
         Rectangle(dc, left - 2, anchor - 1, right + 2, anchor + 2);
         if (length > 0) {
@@ -357,12 +358,33 @@ void MapGraphWindow::DrawSymbol(const MapRegion &region)
             Rectangle(dc, left, std::min(anchor, end), right, std::max(anchor, end) + 1);
         }
     } else if (displayMode == MapClassSettings::circles) {
-        const int r = MapSymbols::CircleRadius(region.value, graph->maximum, circleRadius);
+        const int r = MapSymbols::CircleRadius(region.value, graph->maximum, DrawnCircleRadius());
         if (r > 0)
             Ellipse(dc, device(x - r, deviceX), device(y - r, deviceY), device(x + r, deviceX) + 1,
                     device(y + r, deviceY) + 1);
     }
     MapColourTable::Restore();
+}
+
+double MapGraphWindow::SymbolScale() const
+{
+    const int side = std::min(ClientWidth(), ClientHeight());
+    return side <= 1 ? 1.0 : std::max(0.4, std::min(1.0, side / 300.0));
+}
+
+long MapGraphWindow::DrawnBarLength() const
+{
+    return std::max(1L, std::lround(barLength * SymbolScale()));
+}
+
+long MapGraphWindow::DrawnCircleRadius() const
+{
+    return std::max(1L, std::lround(circleRadius * SymbolScale()));
+}
+
+int MapGraphWindow::BarHalfWidth() const
+{
+    return std::max(4, static_cast<int>(std::lround(10 * SymbolScale())));
 }
 
 void MapGraphWindow::DrawMap()

@@ -191,13 +191,24 @@ public:
     MapElement *Element() const { return mapElement; }
     MapKey *Legend() const { return legend; }
 
+    // The symbols' share of their set size in this pane: 1 in a pane of
+    // 300 pixels or more each way, down to 0.4 in a smaller one, so that
+    // the symbols of neighbouring regions stay apart.
+    double SymbolScale() const;
+    // The bar length and circle radius drawn now (pixels).
+    long DrawnBarLength() const;
+    long DrawnCircleRadius() const;
+    // The bar's half width (10 pixels at full size, at least 4).
+    int BarHalfWidth() const;
+
     // The view.
     double scale = -1.0;
     int marginX = defaultMargin, marginY = defaultMargin;
     long originX = 0, originY = 0;
     double zoomFactor = 1.0;
     std::vector<MapZoomEntry> zoomStack;
-    // The symbol sizes (pixels): the bar length, the circle radius.
+    // The symbol sizes (pixels at full size): the bar length, the circle
+    // radius.
     long barLength = 30, circleRadius = 20;
 
 private:

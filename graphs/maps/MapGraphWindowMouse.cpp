@@ -401,10 +401,12 @@ void MapGraphWindow::LegendResized()
     const int height = legend->device.Height();
     if (height <= 0)
         return;
+    // The legend shows the symbol as drawn: its height at full size.
+    const double share = SymbolScale();
     if (legend->CurrentForm() == MapKey::barForm)
-        barLength = height;
+        barLength = std::max(1L, std::lround(height / share));
     else if (legend->CurrentForm() == MapKey::circleForm)
-        circleRadius = std::max(1, height / 2);
+        circleRadius = std::max(1L, std::lround(height / 2 / share));
 }
 
 void MapGraphWindow::LegendDoubleClick(int x, int y)

@@ -37,6 +37,8 @@ MapKey::MapKey(MapGraphWindow *graph) : element(kindMapLegend), graph(graph)
     SetName("legend");
     for (ElementRect &r : saved)
         r = ElementRect{-1, -1, -3, -3, 0};
+    for (int &points : savedPoints)
+        points = largestPoints;
     live = ProgramSettings::Instance()->AnimateMaps() != 0;
 }
 
@@ -109,7 +111,9 @@ std::string MapKey::ClassText(int i) const
     const double lower = bounds[i];
     const double upper = i < classes - 1 ? bounds[i + 1] - std::pow(10.0, -decimals) : bounds[classes];
     if (upper > lower) {
-        if (decimals == 0 && RoundHalfUp(lower) == RoundHalfUp(upper))
+        // The compact form names each class by its lower limit alone: the
+        // next line's limit ends it.
+        if (compact || (decimals == 0 && RoundHalfUp(lower) == RoundHalfUp(upper)))
             return ValueText(lower);
         return ValueText(lower) + " - " + ValueText(upper);
     }
@@ -119,21 +123,87 @@ std::string MapKey::ClassText(int i) const
     return ValueText(lower);
 }
 
-int MapKey::LineHeight() const
+int MapKey::LineGap() const
+{
+    return compact ? 1 : 6;
+}
+
+int MapKey::ClassBoxWidth() const
+{
+    return compact ? boxWidth * 3 / 5 : boxWidth;
+}
+
+int MapKey::Lines() const
 {
     const MapGraph *map = graph ? graph->Graph() : nullptr;
-    const int lines = (map ? map->classCount : 0) + 1;
+    return (map ? map->classCount : 0) + (missingLine ? 1 : 0);
+}
+
+int MapKey::PanePoints() const
+{
+    if (!graph)
+        return largestPoints;
+    const ElementRect &pane = graph->View();
+    const double share = std::min((pane.right - pane.left + 1) / 560.0, (pane.bottom - pane.top + 1) / 400.0);
+    if (!(share > 0.0))
+        return largestPoints;
+    return std::max(smallestPoints, std::min(largestPoints, static_cast<int>(std::lround(largestPoints * share))));
+}
+
+int MapKey::LineHeight() const
+{
+    const int lines = std::max(1, Lines());
     // Too many lines for the height: each still gets one pixel.
-    return std::max(1, (device.Height() - 6 * lines + 6) / lines);
+    const int gap = LineGap();
+    return std::max(1, (device.Height() - gap * lines + gap) / lines);
 }
 
 void MapKey::MakeFont(HDC dc)
 {
     if (font)
         DeleteObject(font);
-    const int height = -MulDiv(14, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    const int height = -MulDiv(fontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
     font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+}
+
+void MapKey::UseFont(HDC dc, int points)
+{
+    HFONT before = font;
+    font = nullptr;
+    fontPoints = points;
+    MakeFont(dc);
+    SelectObject(dc, font);
+    if (before)
+        DeleteObject(before);
+    SIZE mg = {0, 0};
+    GetTextExtentPoint32A(dc, "Mg", 2, &mg);
+    int numerator = 1, denominator = 1, x = 0, y = 0;
+    if (owner)
+        owner->OutputScale(numerator, denominator, x, y);
+    textHeight = std::max(1, static_cast<int>(static_cast<long long>(mg.cy) * denominator / numerator));
+}
+
+SIZE MapKey::ClassFormSize(HDC dc, int mapHeight) const
+{
+    const MapGraph *map = graph->Graph();
+    const int lines = std::max(1, Lines());
+    int height = mapHeight / 4;
+    if (height / lines > mapHeight / 10)
+        height = mapHeight / 10 * lines;
+    int column = minimumTextWidth;
+    if (dc) {
+        if (missingLine)
+            column = std::max(column, TextWidth(dc, StatText(missingTextNumber, mapTextGroup)));
+        for (int i = 0; i < map->classCount; ++i)
+            column = std::max(column, TextWidth(dc, ClassText(i)));
+    }
+    // Room for one text line per class, and not much more than that: in a
+    // small pane a quarter of the map would make lines far taller than
+    // their texts.
+    const int needed = lines * (textHeight + LineGap());
+    height = std::max(needed, std::min(height, needed * 3 / 2));
+    return SIZE{padding + ClassBoxWidth() + padding + column + padding, height};
 }
 
 int MapKey::TextWidth(HDC dc, const std::string &text) const
@@ -159,27 +229,43 @@ void MapKey::DefaultSize(Form form)
     const ElementRect box = graph->MapRectangle();
     const int mapHeight = box.bottom - box.top;
     int width = 0, height = 0;
+    if (form != classForm && dc)
+        UseFont(dc, PanePoints());
     if (form == barForm || form == circleForm) {
-        height = form == barForm ? static_cast<int>(graph->barLength) : 2 * static_cast<int>(graph->circleRadius);
+        height = form == barForm ? static_cast<int>(graph->DrawnBarLength())
+                                 : 2 * static_cast<int>(graph->DrawnCircleRadius());
         const int textLeft = form == barForm ? symbolTextOffset : std::max(symbolTextOffset, height + padding);
         width = textLeft + (dc ? TextWidth(dc, ValueText(map->maximum)) : 40) + padding;
     } else if (form == classForm) {
-        const int lines = map->classCount + 1;
-        height = mapHeight / 4;
-        if (height / lines > mapHeight / 10)
-            height = mapHeight / 10 * lines;
-        int column = minimumTextWidth;
+        // The largest font the pane allows, smaller while the legend would
+        // cover more than a quarter of the map; then no missing values'
+        // line when no region lacks a value.
+        const long long quarter = static_cast<long long>(box.right - box.left + 1) * (mapHeight + 1) / 4;
+        auto covers = [&](const SIZE &size) { return static_cast<long long>(size.cx) * size.cy > quarter; };
+        missingLine = true;
+        SIZE size = ClassFormSize(dc, mapHeight);
         if (dc) {
-            column = std::max(column, TextWidth(dc, StatText(missingTextNumber, mapTextGroup)));
-            for (int i = 0; i < map->classCount; ++i)
-                column = std::max(column, TextWidth(dc, ClassText(i)));
+            for (int points = PanePoints(); points >= smallestPoints; --points) {
+                UseFont(dc, points);
+                size = ClassFormSize(dc, mapHeight);
+                if (!covers(size))
+                    break;
+            }
         }
-        width = padding + boxWidth + padding + column + padding;
-        // Room for one text line per class, and not much more than that:
-        // in a small pane a quarter of the map would make lines far taller
-        // than their texts.
-        const int needed = lines * (textHeight + 6);
-        height = std::max(needed, std::min(height, needed * 3 / 2));
+        // Still too large at the smallest font: lines closer together,
+        // narrower boxes and each class by its lower limit, then no line
+        // for the missing values when no region lacks a value.
+        compact = false;
+        if (covers(size)) {
+            compact = true;
+            size = ClassFormSize(dc, mapHeight);
+        }
+        if (covers(size) && map->regions.ValuedCount() == map->regions.Count()) {
+            missingLine = false;
+            size = ClassFormSize(dc, mapHeight);
+        }
+        width = size.cx;
+        height = size.cy;
     } else {
         height = mapHeight / 4;
         int widest = 0;
@@ -243,14 +329,19 @@ void MapKey::Arrange()
 {
     const Form form = CurrentForm();
     const bool tooSmall = form == classForm && !NoPlace(device) &&
-                          (device.Height() - 6 * (graph->Graph()->classCount + 1) + 6) < graph->Graph()->classCount + 1;
+                          (device.Height() - LineGap() * Lines() + LineGap()) < Lines();
     if (form != lastForm || tooSmall) {
         const ElementRect &keep = saved[form];
         if (NoPlace(keep) || keep.right == -3 || tooSmall) {
             DefaultSize(form);
             Place();
+            savedPoints[form] = fontPoints;
         } else {
             device = keep;
+            // The font the form's size was given with.
+            HDC dc = owner ? owner->GetDrawDC() : nullptr;
+            if (dc && savedPoints[form] != fontPoints)
+                UseFont(dc, savedPoints[form]);
         }
         lastForm = form;
         lastMode = graph->DisplayMode();
@@ -306,14 +397,14 @@ void MapKey::DrawClasses(HDC dc)
 {
     const MapGraph *map = graph->Graph();
     const std::vector<MapColourEntry> &colours = map->GetSettings().colours;
-    const int lines = map->classCount + 1, line = LineHeight();
+    const int lines = Lines(), line = LineHeight();
     for (int i = 0; i < lines; ++i) {
-        const int top = device.top + 3 + i * (line + 6);
-        const bool missingLine = i == lines - 1;
+        const int top = device.top + LineGap() / 2 + i * (line + LineGap());
+        const bool missingLine = this->missingLine && i == lines - 1;
         const MapColourEntry &colour =
             missingLine || i >= static_cast<int>(colours.size()) ? MapClasses::MissingColour() : colours[i];
         MapColourTable::Select(dc, colour, true);
-        const RECT box = Device(device.left + padding, top, device.left + padding + boxWidth, top + line);
+        const RECT box = Device(device.left + padding, top, device.left + padding + ClassBoxWidth(), top + line);
         HBRUSH hatch = nullptr;
         HGDIOBJ tableBrush = nullptr;
         if (missingLine) {
@@ -331,7 +422,7 @@ void MapKey::DrawClasses(HDC dc)
         }
         MapColourTable::Restore();
         const std::string text = missingLine ? StatText(missingTextNumber, mapTextGroup) : ClassText(i);
-        const POINT at = Scaled(device.left + 2 * padding + boxWidth, top + (line - textHeight) / 2);
+        const POINT at = Scaled(device.left + 2 * padding + ClassBoxWidth(), top + (line - textHeight) / 2);
         TextOutA(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
     }
 }

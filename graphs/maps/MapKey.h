@@ -9,7 +9,13 @@
 // no region.
 //
 // The legend draws in window pixels (scaled to the output device), on a
-// light yellow ground, in a 14-point sans-serif font.
+// light yellow ground, in a sans-serif font of 14 points in a large pane,
+// smaller in a small one: when its default size is given, the font goes
+// down a point at a time to 8 points while the legend would cover more
+// than a quarter of the map; then the class form draws its lines closer
+// with narrower boxes and each class by its lower limit, and leaves out the
+// line of the missing values when no region lacks a value. The sample symbol
+// is drawn as large as the map draws the largest one.
 //
 // Ownership: the window owns the legend; the legend owns its fonts.
 #pragma once
@@ -26,6 +32,7 @@ public:
     enum Form { barForm = 0, circleForm = 1, classForm = 2, rampForm = 3, formCount = 4 };
     static constexpr COLORREF ground = RGB(255, 255, 224);
     static constexpr int minimumTextWidth = 22, boxWidth = 20, symbolTextOffset = 25, placementStep = 10;
+    static constexpr int largestPoints = 14, smallestPoints = 8;
 
     explicit MapKey(MapGraphWindow *graph);
     ~MapKey() override;
@@ -51,6 +58,15 @@ public:
     int Decimals() const;
     // A value with the legend's decimals.
     std::string ValueText(double value) const;
+    // The class form's lines: one per class and, while shown, the missing
+    // values' line.
+    int Lines() const;
+    // The font size (points) the pane starts from: 14 in a pane of 560 by
+    // 400 pixels or more, less in a smaller one, at least 8.
+    int PanePoints() const;
+    // The pixels between two class lines, and the class boxes' width.
+    int LineGap() const;
+    int ClassBoxWidth() const;
     // The height of one class line (at least 1).
     int LineHeight() const;
     // The saved rectangle of a form (left, top -1 and right, bottom -3 when
@@ -61,12 +77,20 @@ public:
     int textHeight = 14;      // the font's height of "Mg"
     int lastMode = -1;        // the display mode drawn last
     bool sizeDefaulted = false;
+    int fontPoints = 14;      // the legend font's size
+    bool missingLine = true;  // the class form shows the missing values' line
+    bool compact = false;     // the class form's close lines, narrow boxes and lower limits
 
 private:
     void DefaultSize(Form form);
     void Place();
     bool CoversRegion(const ElementRect &rect) const;
     void MakeFont(HDC dc);
+    // Makes the font of the size, selects it into the context (freeing the
+    // one before) and measures the text height.
+    void UseFont(HDC dc, int points);
+    // The class form's size at the font in use.
+    SIZE ClassFormSize(HDC dc, int mapHeight) const;
     int TextWidth(HDC dc, const std::string &text) const;
     void DrawClasses(HDC dc);
     void DrawRamp(HDC dc);
@@ -75,6 +99,7 @@ private:
 
     MapGraphWindow *graph;
     ElementRect saved[formCount];
+    int savedPoints[formCount]; // the font size each form's size was given with
     int lastForm = -1;
     HFONT font = nullptr;
 };

@@ -707,3 +707,35 @@ TEST_F(MapMouse, EveryChangeOfToolShowsAtOnceAndTheOutlineStandsOut)
     ReleaseDC(window->OSHandle(), dc);
     window->SetToolButtons(nullptr, nullptr);
 }
+
+TEST_F(MapMouse, LegendAndSymbolsScaleWithThePane)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    auto area = [](const ElementRect &r) { return static_cast<long long>(r.Width()) * r.Height(); };
+    // A large pane: the full 14 points.
+    MoveWindow(window->OSHandle(), 0, 0, 700, 500, TRUE);
+    Pump();
+    Paint();
+    EXPECT_EQ(window->Legend()->fontPoints, MapKey::largestPoints);
+    // Panes of a split page and of four tiled workbooks: a smaller font,
+    // never below 8 points, and the legend within a quarter of the map.
+    for (SIZE pane : {SIZE{330, 420}, SIZE{260, 200}}) {
+        MoveWindow(window->OSHandle(), 0, 0, pane.cx, pane.cy, TRUE);
+        Pump();
+        Paint();
+        const MapKey &key = *window->Legend();
+        EXPECT_GE(key.fontPoints, MapKey::smallestPoints) << pane.cx;
+        EXPECT_LT(key.fontPoints, MapKey::largestPoints) << pane.cx;
+        EXPECT_LE(area(key.device), area(window->MapRectangle()) / 4) << pane.cx << " x " << pane.cy;
+        // Each line still holds its text.
+        EXPECT_GE(key.LineHeight(), key.textHeight) << pane.cx;
+    }
+    // Circles in the smallest pane: smaller, but no smaller than 0.4 of
+    // their size, and the legend's sample as large as the largest drawn.
+    window->SetDisplayMode(MapClassSettings::circles);
+    Paint();
+    EXPECT_LT(window->DrawnCircleRadius(), window->circleRadius);
+    EXPECT_GE(window->DrawnCircleRadius(), window->circleRadius * 2 / 5);
+    EXPECT_EQ(window->Legend()->device.Height(), 2 * window->DrawnCircleRadius());
+}
