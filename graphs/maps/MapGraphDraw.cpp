@@ -70,7 +70,7 @@ MapGraphWindow::MapGraphWindow(MapGraph *graph, MapClassSettings *settings, int 
 {
     SetDrawStyle(nullptr);
     // A mouse mode or identifying chosen anywhere shows here at once.
-    AddGraphModeListener(this, [this] { ApplyTool(); });
+    AddGraphModeListener(this, [this] { ApplyTool(false); });
 }
 
 MapGraphWindow::~MapGraphWindow()

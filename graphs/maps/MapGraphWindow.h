@@ -121,8 +121,9 @@ public:
     // the identify outline and label go when identifying ends, a zoom
     // rubber band when zooming ends, the buttons and the cursor follow.
     // Called on every change of tool, of the program's mouse mode and of
-    // the identify flag.
-    void ApplyTool();
+    // the identify flag. The buttons, which the workbook's pages share,
+    // follow a window whose page is hidden only when its own tool is set.
+    void ApplyTool(bool buttons = true);
     // The workbook's buttons of the identify and zoom tools (either may be
     // null), shown pressed in while their tool is in force in this window.
     void SetToolButtons(ZafWindowObject *identify, ZafWindowObject *zoom);

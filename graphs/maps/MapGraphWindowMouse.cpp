@@ -63,7 +63,7 @@ void MapGraphWindow::SetTool(int newTool)
     ApplyTool();
 }
 
-void MapGraphWindow::ApplyTool()
+void MapGraphWindow::ApplyTool(bool buttons)
 {
     if (tool != toolNone && Tool() == toolNone)
         tool = toolNone;
@@ -80,7 +80,8 @@ void MapGraphWindow::ApplyTool()
         }
     }
     lastInForce = now;
-    ShowToolButtons();
+    if (buttons || (OSHandle() && IsWindowVisible(OSHandle())))
+        ShowToolButtons();
     // The pointer over the map takes the new tool's cursor now.
     POINT pointer = {};
     if (OSHandle() && GetCursorPos(&pointer) && WindowFromPoint(pointer) == OSHandle())
