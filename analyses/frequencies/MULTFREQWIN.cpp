@@ -1,6 +1,7 @@
 #include "analyses/frequencies/MULTFREQWIN.h"
 
 #include "analyses/frequencies/MultrespFreqOption.h"
+#include "analyses/kit/ColumnHeading.h"
 #include "dataset/ProgramSettings.h"
 #include "graphs/FREQBAR.h"
 #include "graphs/FREQPIE.h"
@@ -77,18 +78,6 @@ int MultrespLabelWidth(const FREQOBJ *r)
     return std::min(std::max(MultrespTableShape::labelWidth, longest + 2), MultrespTableShape::widestLabelWidth);
 }
 
-std::string CutMultrespLabel(const std::string &label, int width)
-{
-    if (width <= 0)
-        return std::string();
-    if (static_cast<int>(label.size()) <= width)
-        return label;
-    std::string cut = label.substr(0, static_cast<size_t>(width));
-    if (width >= 2)
-        cut.replace(cut.size() - 2, 2, "..");
-    return cut;
-}
-
 int MultRespFreq::CodeWidth(int decimals) const
 {
     int width = std::max(MultrespTableShape::leastCodeWidth,
@@ -158,7 +147,7 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         const FreqCategory &category = r->categories[k];
         if (d & multrespLabels) {
             w.Left(labelWidth);
-            w.WriteString(CutMultrespLabel(category.label, labelWidth - 1).c_str());
+            w.WriteString(CutLabelToWidth(category.label, labelWidth - 1).c_str());
         }
         if (codeColumn) {
             w.Right(shape.codeWidth);

@@ -44,8 +44,6 @@ int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int dec
 // The label column of the distribution r's table: its longest label (or
 // heading) and two blanks, between labelWidth and widestLabelWidth.
 int MultrespLabelWidth(const FREQOBJ *r);
-// A label cut to width characters, its last two kept ones "..".
-std::string CutMultrespLabel(const std::string &label, int width);
 
 // Where the two multiple-response tables differ around the layout they
 // share (WriteMultrespTable).

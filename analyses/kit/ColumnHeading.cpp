@@ -63,6 +63,18 @@ std::vector<std::string> WrapHeading(const std::string &text, int width, int max
     return lines;
 }
 
+std::string CutLabelToWidth(const std::string &label, int width)
+{
+    if (width <= 0)
+        return std::string();
+    if (static_cast<int>(label.size()) <= width)
+        return label;
+    std::string cut = label.substr(0, static_cast<size_t>(width));
+    if (width >= 2)
+        cut.replace(cut.size() - 2, 2, "..");
+    return cut;
+}
+
 int HeadingLines(const std::vector<std::string> &texts, int width, int maxLines)
 {
     int lines = 1;

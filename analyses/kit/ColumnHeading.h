@@ -13,5 +13,9 @@
 // empty text gives one empty line), at most maxLines of them.
 std::vector<std::string> WrapHeading(const std::string &text, int width, int maxLines);
 
+// The label in at most width characters: a longer one keeps its first
+// width - 2 characters and ends in ".." (a width below 2 only cuts).
+std::string CutLabelToWidth(const std::string &label, int width);
+
 // How many lines the longest of the texts takes (1 to maxLines).
 int HeadingLines(const std::vector<std::string> &texts, int width, int maxLines);

@@ -1,5 +1,6 @@
 #include "analyses/multivariate/NTAB.h"
 
+#include "analyses/kit/ColumnHeading.h"
 #include "dataset/ProgramSettings.h"
 #include "shell/TXTWIN.h"
 #include "stats/StatClass.h"
@@ -43,18 +44,6 @@ bool Advance(std::vector<int> &index, const std::vector<int> &counts, int first,
 }
 
 } // namespace
-
-std::string NTAB::CutLabel(const std::string &label, int width)
-{
-    if (width <= 0)
-        return std::string();
-    if (static_cast<int>(label.size()) <= width)
-        return label;
-    std::string cut = label.substr(0, static_cast<size_t>(width));
-    if (width >= 2)
-        cut.replace(cut.size() - 2, 2, "..");
-    return cut;
-}
 
 void NTAB::WriteToWindow(TXTWIN *window)
 {
@@ -290,7 +279,7 @@ void NTAB::WriteTable(TXTWIN *window)
                     window->Right(width);
                 else
                     window->Centred(width);
-                window->WriteString(CutLabel(category.label, width).c_str());
+                window->WriteString(CutLabelToWidth(category.label, width).c_str());
             }
         window->EndLine();
         repetitions *= std::max(column.CategoryCount(), 1);

@@ -69,9 +69,6 @@ public:
     // The window's cell width before any write narrows it.
     int baseCellWidth = 8;
 
-    // A label cut to width: when longer, its last two kept characters are "..".
-    static std::string CutLabel(const std::string &label, int width);
-
 private:
     int TableColumns() const;
     std::string Prefix(long variable) const;

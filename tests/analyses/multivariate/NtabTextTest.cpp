@@ -5,6 +5,7 @@
 // prop.table over the same cases) and PSPP CROSSTABS with two BY.
 #include "tests/analyses/AnalysesTestSupport.h"
 
+#include "analyses/kit/ColumnHeading.h"
 #include "analyses/multivariate/NtabBook.h"
 #include "analyses/multivariate/NTAB.h"
 
@@ -95,10 +96,10 @@ TEST(NtabText, CellWidthNarrowedAndClamped)
     }
     Written(table, 0x101, 0, 7);
     EXPECT_EQ(7, table.widths[0]);
-    EXPECT_EQ("", NTAB::CutLabel("secondary", 0));
-    EXPECT_EQ("s", NTAB::CutLabel("secondary", 1));
-    EXPECT_EQ("se..", NTAB::CutLabel("secondary", 4));
-    EXPECT_EQ("basic", NTAB::CutLabel("basic", 5));
+    EXPECT_EQ("", CutLabelToWidth("secondary", 0));
+    EXPECT_EQ("s", CutLabelToWidth("secondary", 1));
+    EXPECT_EQ("se..", CutLabelToWidth("secondary", 4));
+    EXPECT_EQ("basic", CutLabelToWidth("basic", 5));
 }
 
 // Issues 1 to 3 as one set by the paper reader, on the base of answers and
