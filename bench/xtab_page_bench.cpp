@@ -19,41 +19,18 @@
 #include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafDataStartup.h"
 
+#include "WindowBench.h"
+
 #include <windows.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-void Drain()
-{
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-    ZafEventRecord event;
-    while (zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT))
-        zafWindowManager->Event(event);
-}
-
-double PeakMegabytes()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PeakWorkingSetSize / 1048576.0;
-}
-
-} // namespace
+using windowbench::Drain;
+using windowbench::PeakMegabytes;
+using windowbench::Seconds;
 
 int main(int argc, char **argv)
 {
