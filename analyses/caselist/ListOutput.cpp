@@ -254,11 +254,15 @@ int ListTable::LoadRecord(ZafTableRecord *recordWindow, ZafWindowObject *rowFiel
     int i = 0;
     for (ZafElement *e = recordWindow->First(); e && i < record->VariableCount(); e = e->Next(), ++i) {
         const OneListVariable &variable = *record->VariableAt(i);
-        const std::string text = c < 0 ? std::string() : ListOutput::CellText(variable, ReadCaseValue(variable.values, c), variable.printWidth);
+        std::string text = c < 0 ? std::string() : ListOutput::CellText(variable, ReadCaseValue(variable.values, c), variable.printWidth);
         // The alignment follows the label choice, which the option window
         // changes after the field was made.
         if (auto *field = dynamic_cast<ZafString *>(static_cast<ZafWindowObject *>(e)))
             field->SetHzJustify(ListOutput::Justification(variable));
+        // A blank after a right-aligned cell keeps it apart from a label
+        // that begins the next column.
+        if (variable.AlignsRight() && !text.empty())
+            text += " ";
         static_cast<ZafWindowObject *>(e)->SetText(text.c_str());
     }
     if (rowField)
