@@ -13,6 +13,7 @@
 #include "zaf/core/ZafScrollBar.h"
 
 #include <algorithm>
+#include <cmath>
 
 OneListVariable::OneListVariable(DATASET *dataSet, long variable) : variable(variable)
 {
@@ -29,6 +30,14 @@ OneListVariable::OneListVariable(DATASET *dataSet, long variable) : variable(var
     printWidth = std::max(1, std::min(info ? info->printWidth : static_cast<int>(list->printWidth), widestPrint));
     labels = KATLABS::ConstructAndRead(variable, dataSet);
     hasLabels = labels && labels->GetCount() > 1;
+    // The valid values' range, kept with the data set, answers without a
+    // pass over the cases; a range wider than the labels are many has a
+    // value without one.
+    if (hasLabels && list->maximum - list->minimum < labels->GetCount()) {
+        everyValueLabelled = true;
+        for (double v = std::ceil(list->minimum); v <= list->maximum && everyValueLabelled; ++v)
+            everyValueLabelled = labels->FindValue(v) >= 0;
+    }
 }
 
 OneListVariable::~OneListVariable()

@@ -44,6 +44,10 @@ public:
     // Labels are shown for this variable (it has them, the user wants them
     // and its values are integers).
     bool ShowsLabels() const;
+    // The column's one alignment, for its cells (labels, numbers and the
+    // missing mark alike) and its heading, on screen and on paper: right,
+    // as numbers stand, unless the column shows labels alone.
+    bool AlignsRight() const { return !ShowsLabels() || !everyValueLabelled; }
     bool Error() const { return values == nullptr; }
 
     bool hasLabels = false; // two or more category labels
@@ -54,6 +58,10 @@ public:
     LISTETYPE *values = nullptr;  // owned
 
 private:
+    // Every whole value from the smallest to the largest valid value has a
+    // label (a column of categories): shown with its labels, it shows no
+    // number but the missing mark.
+    bool everyValueLabelled = false;
     long variable;
 };
 

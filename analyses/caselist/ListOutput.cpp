@@ -254,7 +254,15 @@ int ListTable::LoadRecord(ZafTableRecord *recordWindow, ZafWindowObject *rowFiel
     int i = 0;
     for (ZafElement *e = recordWindow->First(); e && i < record->VariableCount(); e = e->Next(), ++i) {
         const OneListVariable &variable = *record->VariableAt(i);
-        const std::string text = c < 0 ? std::string() : ListOutput::CellText(variable, ReadCaseValue(variable.values, c), variable.printWidth);
+        std::string text = c < 0 ? std::string() : ListOutput::CellText(variable, ReadCaseValue(variable.values, c), variable.printWidth);
+        // The alignment follows the label choice, which the option window
+        // changes after the field was made.
+        if (auto *field = dynamic_cast<ZafString *>(static_cast<ZafWindowObject *>(e)))
+            field->SetHzJustify(ListOutput::Justification(variable));
+        // A blank after a right-aligned cell keeps it apart from a label
+        // that begins the next column.
+        if (variable.AlignsRight() && !text.empty())
+            text += " ";
         static_cast<ZafWindowObject *>(e)->SetText(text.c_str());
     }
     if (rowField)
@@ -287,6 +295,11 @@ ListOutput::ListOutput(ListBook *book) : OutputWindow(0, 0, 10, 10), book(book)
 {
 }
 
+int ListOutput::Justification(const OneListVariable &variable)
+{
+    return variable.AlignsRight() ? ZafString::justifyRight : ZafString::justifyLeft;
+}
+
 std::string ListOutput::CellText(const OneListVariable &variable, const CaseValue &value, int width)
 {
     const BUFFERTYPE &list = *variable.values;
@@ -316,16 +329,17 @@ void ListOutput::WriteResult()
             const OneListVariable &variable = *record->VariableAt(i);
             // The column takes its heading whole up to widestGridHeading
             // characters; a longer heading shows whole in its tip.
-            const int content = variable.ShowsLabels() ? variable.labels->GetLongestLabelLength() : variable.printWidth;
+            // Wide enough for its numbers and, when it has them, its
+            // labels: the option window switches between the two.
+            int content = variable.printWidth;
+            if (variable.hasLabels)
+                content = std::max(content, variable.labels->GetLongestLabelLength());
             const int heading = std::min(static_cast<int>(std::strlen(variable.Text())), widestGridHeading);
             const int width = std::max(content, heading) + 2;
             auto *field = new ZafString(x, 0, width, "", -1);
             field->SetFont(4);
             field->SetReadOnly(true);
-            // Numbers stand right, under the right end of their heading,
-            // when the heading makes the column wider than they are.
-            if (!variable.ShowsLabels())
-                field->SetHzJustify(ZafString::justifyRight);
+            field->SetHzJustify(Justification(variable));
             field->SetTipText(variable.Text());
             table->InsertObject(field, variable.Text());
             if (ZafTableHeader *header = table->ColumnHeader())
@@ -419,16 +433,15 @@ std::string ListOutput::FormatLine(long row, bool tab) const
         // titles over their cells, no two cells run together.
         const size_t width =
             static_cast<size_t>(std::max(ColumnWidth(i), titles ? static_cast<int>(title.size()) : 0));
+        // Title and cells take the column's one alignment.
+        auto pad = variable.AlignsRight() ? PadLeft : PadRight;
         if (row == 0) {
             if (titles)
-                line += " " + (variable.ShowsLabels() ? PadRight(title, width) : PadLeft(title, width));
+                line += " " + pad(title, width);
             continue;
         }
         const CaseValue value = c >= 0 ? ReadCaseValue(variable.values, c) : CaseValue();
-        const std::string cell = CellText(variable, value, 1).substr(1);
-        const bool labelled =
-            variable.ShowsLabels() && value.valid && variable.labels->FindValue(value.AsReal()) >= 0;
-        line += " " + (labelled ? PadRight(cell, width) : PadLeft(cell, width));
+        line += " " + pad(CellText(variable, value, 1).substr(1), width);
     }
     return line;
 }

@@ -19,8 +19,10 @@
 // writes the chosen rows as lines (FormatLine). Lines separated by blanks
 // give each variable one column, a blank and then as wide as its widest
 // cell over all cases, its print width, its longest shown label and its
-// title: the title line heads the columns (over numbers right-aligned, over
-// labels left-aligned), and no two cells run together.
+// title: the title line heads the columns, and no two cells run together.
+// A column has one alignment in the grid and in the lines, its title's too:
+// right, as numbers stand, with the labels of its codes; left only in a
+// column that shows labels alone.
 //
 // Ownership: the table is a child of the output window; the case map
 // belongs to the table; the sort order, keys and direction to the record.
@@ -104,6 +106,9 @@ public:
     std::string FormatLine(long row, bool tabSeparated) const;
     // The text of a cell of variable `variable` (width w; see FormatLine).
     static std::string CellText(const OneListVariable &variable, const CaseValue &value, int width);
+    // The grid field's justification of a variable's column: the alignment
+    // the written lines give it (OneListVariable::AlignsRight).
+    static int Justification(const OneListVariable &variable);
 
     ListTable *Table() const { return table; }
     ListBook *Book() const { return book; }

@@ -8,9 +8,14 @@
 #include "analyses/caselist/ListOption.h"
 #include "analyses/caselist/ListOutput.h"
 #include "shell/OptionWindowFrame.h"
+#include "shell/PrintPreview.h"
 #include "shell/TXTWIN.h"
 #include "shell/VariableListWindow.h"
+#include "tests/shell/MetafileRecords.h"
 #include "tests/support/ModalLoop.h"
+#include "tests/support/PaintedWindow.h"
+#include "zaf/controls/ZafTableRecord.h"
+#include "zaf/core/ZafWindowManager.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/core/ZafDialogWindow.h"
 #include "zaf/core/ZafErrorStub.h"
@@ -49,14 +54,13 @@ std::vector<std::string> &Reported()
 class CaseList : public WindowTest
 {
 protected:
-    void Open(const std::string &addedDescription = "", const char *values = csv)
+    void Open(const std::string &addedDescription = "", const char *values = csv, std::vector<long> variables = {1, 2, 3})
     {
         survey.reset();
         survey = std::make_unique<Survey>(Survey::Text{description + addedDescription, values});
-        long variables[] = {1, 2, 3};
         VarSelection selection;
-        selection.count = 3;
-        selection.variables = variables;
+        selection.count = static_cast<int>(variables.size());
+        selection.variables = variables.data();
         record = new ListOption;
         book = new ListBook(survey->DataSet(), record, &selection);
         selection.variables = nullptr;
@@ -126,7 +130,8 @@ TEST_F(CaseList, LinesWithTitlesLabelsMissingValuesAndTabs)
     // to 12; numbers and their titles right-aligned.
     EXPECT_EQ(output->FormatLine(0, false), blanks(9) + " grp: Grou" + " score: Sc" + blanks(4) + "amount: A");
     EXPECT_EQ(output->FormatLine(1, false), blanks(6) + "1) " + " two" + blanks(6) + blanks(9) + "5" + blanks(9) + "1.50");
-    EXPECT_EQ(output->FormatLine(3, false), blanks(6) + "3) " + blanks(8) + "--" + blanks(9) + "3" + blanks(11) + "--");
+    // grp's missing mark stands where its labels do.
+    EXPECT_EQ(output->FormatLine(3, false), blanks(6) + "3) " + " --" + blanks(7) + blanks(9) + "3" + blanks(11) + "--");
     // Without titles: the print widths; no line numbers.
     output->titles = false;
     output->lineNumbers = false;
@@ -145,6 +150,138 @@ TEST_F(CaseList, LinesWithTitlesLabelsMissingValuesAndTabs)
     EXPECT_EQ(output->FormatLine(0, false), blanks(1 + 8 + 1 + 4 + 1 + 12));
     output->titleWidth = 2;
     EXPECT_EQ(output->FormatLine(0, false), blanks(8) + "g" + blanks(4) + "s" + blanks(12) + "a");
+}
+
+// grp (categories, every valid value labelled), income (its two missing
+// codes labelled) and trust (the ends of its scale labelled).
+const char *const labelledNumbers = "variable income\nlabel Income\ntype i32\nwidth 7\nmissing 9999998 9999999\n"
+                                    "value 9999998 = Don't know\nvalue 9999999 = Refused\n"
+                                    "variable trust\nlabel Trust\ntype u8\nwidth 2\n"
+                                    "value 0 = No trust\nvalue 10 = Full trust\n";
+const char *const labelledCsv = "grp,score,amount,income,trust\n"
+                                "2,5,1.5,35000,0\n"
+                                "1,,2.25,9999999,7\n"
+                                "9,3,,120500,10\n"
+                                "1,5,10,9999998,3\n"
+                                "2,3,-1,,5\n";
+
+// The ink of a painted field: its leftmost and rightmost dark columns
+// (-1 when it shows nothing).
+std::pair<int, int> InkSpan(const testsupport::MemoryPage &page, const ZafRegionRect &field)
+{
+    int first = -1, last = -1;
+    for (int x = std::max(0, field.left); x <= std::min(field.right, page.Width() - 1); ++x)
+        for (int y = std::max(0, field.top); y <= std::min(field.bottom, page.Height() - 1); ++y) {
+            const COLORREF c = page.At(x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    return {first, last};
+}
+
+// A numeric column stands right-aligned with the labels of some of its
+// values, in the written lines and in the grid alike; a column of
+// categories stands left-aligned, its missing mark with its labels.
+TEST_F(CaseList, LabelsInANumericColumnStandRightAlignedAsItsNumbers)
+{
+    Open(labelledNumbers, labelledCsv, {1, 4, 5});
+    output->titles = true;
+    output->lineNumbers = false;
+    const std::vector<std::string> expected = {
+        " grp: Group income: Income trust: Trust",
+        " two                 35000     No trust",
+        " one               Refused            7",
+        " --                 120500   Full trust",
+        " one            Don't know            3",
+        " two                    --            5",
+    };
+    for (long row = 0; row <= 5; ++row)
+        EXPECT_EQ(output->FormatLine(row, false), expected[static_cast<size_t>(row)]) << "row " << row;
+    // Shown as codes, grp is a numeric column too.
+    record->VariableAt(0)->showLabels = false;
+    EXPECT_EQ(output->FormatLine(0, false).substr(0, 11), " grp: Group");
+    EXPECT_EQ(output->FormatLine(3, false).substr(0, 11), "         --");
+    record->VariableAt(0)->showLabels = true;
+
+    // The grid: in every row the cells of income and of trust end where
+    // the numbers of their column end, those of grp begin where its labels
+    // do: apart by no more than the glyphs' side bearings (a few pixels,
+    // less than a character), where a misplaced cell is characters off.
+    Show(book);
+    RECT frame = {0, 0, 900, 600};
+    SetWindowPos(book->OSHandle(), nullptr, 0, 0, frame.right, frame.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    RunQueued();
+    ListTable *table = output->Table();
+    ASSERT_NE(nullptr, table->OSHandle());
+    ASSERT_GE(table->RecordWindowCount(), 5);
+    testsupport::Painted page(table->OSHandle(), RGB(255, 255, 255));
+    std::vector<std::pair<int, int>> spans[3];
+    for (ZafElement *e = table->First(); e; e = e->Next()) {
+        auto *recordWindow = static_cast<ZafTableRecord *>(static_cast<ZafWindowObject *>(e));
+        int column = 0;
+        for (ZafElement *f = recordWindow->First(); f && column < 3; f = f->Next(), ++column) {
+            const std::pair<int, int> ink = InkSpan(page, static_cast<ZafWindowObject *>(f)->GetWindowRegion());
+            if (ink.first >= 0)
+                spans[column].push_back(ink);
+        }
+    }
+    for (int column = 0; column < 3; ++column) {
+        ASSERT_EQ(5u, spans[column].size()) << "column " << column;
+        int low = spans[column][0].second, high = low, lowLeft = spans[column][0].first, highLeft = lowLeft;
+        for (const auto &ink : spans[column]) {
+            low = std::min(low, ink.second), high = std::max(high, ink.second);
+            lowLeft = std::min(lowLeft, ink.first), highLeft = std::max(highLeft, ink.first);
+        }
+        if (column == 0)
+            EXPECT_LE(highLeft - lowLeft, 4) << "grp's cells begin at one place";
+        else
+            EXPECT_LE(high - low, 4) << "column " << column << "'s cells end at one place";
+    }
+    zafWindowManager->SubtractObject(book);
+}
+
+// The grid narrowed and widened by a pixel or two around the width its
+// columns take, a vertical scroll bar shown (200 rows): wherever the last
+// column does not end left of that bar, the horizontal bar scrolls to it.
+TEST_F(CaseList, TheLastColumnIsNeverLeftUnderTheVerticalScrollBar)
+{
+    std::string values = "grp,score,amount\n";
+    for (int c = 0; c < 200; ++c)
+        values += std::to_string(1 + c % 2) + "," + std::to_string(c) + ",1\n";
+    Open("", values.c_str());
+    Show(book);
+    ListTable *table = output->Table();
+    int fitting = 0, cut = 0;
+    for (int width = 420; width <= 540; width += 3) {
+        SetWindowPos(book->OSHandle(), nullptr, 0, 0, width, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+        RunQueued();
+        RECT client;
+        GetClientRect(table->OSHandle(), &client);
+        SCROLLBARINFO vertical = {sizeof vertical};
+        GetScrollBarInfo(table->OSHandle(), OBJID_VSCROLL, &vertical);
+        ASSERT_FALSE(vertical.rgstate[0] & STATE_SYSTEM_INVISIBLE) << width;
+        auto *first = static_cast<ZafTableRecord *>(static_cast<ZafWindowObject *>(table->First()));
+        ASSERT_NE(nullptr, first);
+        const int lastRight = static_cast<ZafWindowObject *>(first->Last())->GetWindowRegion().right;
+        if (lastRight < client.right) {
+            ++fitting;
+            continue;
+        }
+        ++cut;
+        SCROLLINFO horizontal = {sizeof horizontal, SIF_RANGE};
+        GetScrollInfo(table->OSHandle(), SB_HORZ, &horizontal);
+        SCROLLBARINFO bar = {sizeof bar};
+        GetScrollBarInfo(table->OSHandle(), OBJID_HSCROLL, &bar);
+        EXPECT_GT(horizontal.nMax, horizontal.nMin) << "width " << width;
+        EXPECT_FALSE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "width " << width;
+    }
+    EXPECT_GT(fitting, 0);
+    EXPECT_GT(cut, 0);
+    zafWindowManager->SubtractObject(book);
 }
 
 // The user's entries in the output dialog, made by the hook.
@@ -330,6 +467,47 @@ TEST_F(CaseListOutput, SaveAndPreviewTakeTheWholeListTitledAndNumberedAsItIsShow
     EXPECT_EQ(std::vector<std::string>{WorkBook::notSavedText}, Reported());
 }
 
+// The preview of a list longer than a page: every page starts with the
+// column titles, then goes on with the rows where the page before ended.
+TEST_F(CaseListOutput, EveryPageOfThePreviewIsHeadedByTheColumnTitles)
+{
+    std::string values = "grp,score,amount\n";
+    for (int c = 0; c < 200; ++c)
+        values += std::to_string(1 + c % 2) + "," + std::to_string(c) + ",1\n";
+    Open("", values.c_str());
+    output->titles = true;
+    const std::string titles = output->FormatLine(0, false);
+    output->titles = false;
+    static std::vector<std::vector<std::string>> pages;
+    pages.clear();
+    testsupport::WhenModalLoopIdles([] {
+        if (auto *preview = dynamic_cast<PrintPreview *>(ZafDialogWindow::ModalWindow())) {
+            for (int page = 0; page < preview->PageCount(); ++page)
+                pages.push_back(metafile::Read(preview->PageMetafile(page)).texts);
+            preview->Event(ZafEventRecord(ZAF_DIALOG_CANCEL));
+        }
+    });
+    EXPECT_TRUE(book->PreviewCurrentPage());
+    testsupport::ForgetModalLoopSteps();
+    ASSERT_GE(pages.size(), 3u) << "200 rows on more than two pages";
+    long next = 1;
+    for (size_t n = 0; n < pages.size(); ++n) {
+        const std::vector<std::string> &texts = pages[n];
+        auto heading = std::find(texts.begin(), texts.end(), titles);
+        ASSERT_NE(heading, texts.end()) << "page " << n + 1;
+        // The first row below the titles is the one after the last row of
+        // the page before.
+        auto row = std::find_if(heading, texts.end(), [](const std::string &t) { return t.find(") ") != std::string::npos; });
+        ASSERT_NE(row, texts.end()) << "page " << n + 1;
+        EXPECT_EQ(std::strtol(row->c_str(), nullptr, 10), next) << "page " << n + 1;
+        for (; row != texts.end(); ++row)
+            if (row->find(") ") != std::string::npos)
+                next = std::strtol(row->c_str(), nullptr, 10) + 1;
+    }
+    EXPECT_EQ(201, next) << "every row on a page";
+    EXPECT_TRUE(Reported().empty());
+}
+
 TEST_F(CaseListOutput, EntriesOutOfRangeAreRefusedWithAMessageAndNothingIsWritten)
 {
     Open();
@@ -464,3 +642,4 @@ TEST_F(CaseListOutput, TheSampleSurveySortedByEachHeaderIsWrittenAsItsCsvRowsSor
 }
 
 } // namespace
+
