@@ -5,6 +5,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"
 #include "shell/MessageDialogs.h"
+#include "shell/VariableListWindow.h"
 #include "stats/CategoryLabelCheck.h"
 
 #include <memory>
@@ -20,19 +21,29 @@ bool BattFreqBook::Build(long selectionHandle)
 {
     ListChoice list;
     DATASET *dataSet = nullptr;
-    if (!TakeLists(selectionHandle, {&list}, &dataSet) || list.Count() < 2)
+    if (!TakeLists(selectionHandle, {&list}, &dataSet))
         return false;
+    const int group = BattFreqOption::textGroup;
+    if (list.Count() < 2) {
+        // One item is a frequency table, not a battery: say what is missing
+        // instead of leaving the user with a run that failed for no reason.
+        ShowMessageDialog(StatText(44, group), tooFewItemsText, nullptr, nullptr, messageExclamation);
+        VariableListWindow::NoteRunCancelled();
+        return false;
+    }
 
     std::vector<long> numbers;
     for (int i = 0; i < list.Count(); ++i)
         numbers.push_back(list.Variable(i));
     numbers.push_back(0);
     if (!CheckSameCategoryLabels(numbers.data(), dataSet, nullptr)) {
-        const int group = BattFreqOption::textGroup;
         const std::string title = StatText(44, group), first = StatText(52, group), second = StatText(53, group);
         if (ShowMessageDialog(title.c_str(), first.c_str(), second.c_str(), StatText(54, group), messageAskAsterisk) <
-            1)
+            1) {
+            // The user chose not to go on: nothing failed that needs a word.
+            VariableListWindow::NoteRunCancelled();
             return false;
+        }
     }
 
     auto *battery = new BattFreqObj(this, dataSet);

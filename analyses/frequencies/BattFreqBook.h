@@ -51,5 +51,11 @@ public:
     // variable-list word, non-zero when it started the record). False, with
     // no page, without a selection or data set, with fewer than two items,
     // or when the user declines to go on with items labelled differently.
+    // Fewer than two items are told to the user (tooFewItemsText); both that
+    // and a declined question count as a cancelled run, which the
+    // variable-list window does not report again as a failure.
     bool Build(long selectionHandle) override;
+
+    static constexpr const char *tooFewItemsText =
+        "Battery frequencies need at least two variables that share their answer categories.";
 };

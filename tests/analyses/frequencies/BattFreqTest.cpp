@@ -14,6 +14,8 @@
 #include "shell/AnalysisRegistry.h"
 #include "shell/TXTWIN.h"
 #include "shell/VariableListWindow.h"
+#include "tests/support/ModalLoop.h"
+#include "zaf/core/ZafErrorStub.h"
 #include "zaf/core/ZafNotebook.h"
 
 namespace {
@@ -109,9 +111,37 @@ TEST_F(BattFreqTest, NoCaseSelectedGivesTheMarkNotAFigure)
     EXPECT_EQ(std::string::npos, text.find("nan"));
 }
 
-TEST_F(BattFreqTest, OneItemIsNoBattery)
+// The message box up while the run with one item goes on: its text, and
+// every error the variable-list window reported besides.
+std::string boxText;
+std::vector<std::string> reported;
+
+void AnswerBox()
 {
+    HWND found = testsupport::FindThreadMessageBox();
+    if (!found)
+        return testsupport::WhenModalLoopIdles(AnswerBox, 10);
+    char text[512] = "";
+    GetDlgItemTextA(found, 0xFFFF, text, sizeof text);
+    boxText = text;
+    PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
+}
+
+TEST_F(BattFreqTest, OneItemIsNoBatteryAndTheUserIsToldWhy)
+{
+    boxText.clear();
+    reported.clear();
+    const ZafErrorStub::AnswerHook before = ZafErrorStub::SetAnswerHook(
+        [](ZafWindowObject *, const char *, unsigned, const char *message) -> ZafEventType {
+            reported.push_back(message ? message : "");
+            return 0;
+        });
+    testsupport::WhenModalLoopIdles(AnswerBox, 10);
     EXPECT_EQ("no page", Run("", BattFreqOption::defaultOptions, {PARKS}));
+    testsupport::ForgetModalLoopSteps();
+    ZafErrorStub::SetAnswerHook(before);
+    EXPECT_EQ(BattFreqBook::tooFewItemsText, boxText);
+    EXPECT_TRUE(reported.empty()) << reported.front();
 }
 
 } // namespace
