@@ -232,6 +232,18 @@ double WeightedMoments::Weight() const
     return weightScale_ ? std::ldexp(weight_, -weightScale_) : weight_;
 }
 
+double WeightedMoments::RootWeight() const
+{
+    Flushed();
+    return weightScale_ ? std::ldexp(std::sqrt(weight_), -weightScale_ / 2) : std::sqrt(weight_);
+}
+
+double WeightedMoments::HeldSumOfSquares() const
+{
+    Flushed();
+    return m2_ + m2Error_;
+}
+
 double WeightedMoments::Sum() const
 {
     Flushed();

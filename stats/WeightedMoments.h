@@ -130,6 +130,12 @@ public:
     long Count() const { return Flushed().count_; }
     // The sum of weights: an infinity when it passes the largest double.
     double Weight() const;
+    // Its square root, a double even where the sum is not.
+    double RootWeight() const;
+    // The sum of weights and sum w (x - mean)^2 as held, at the held scales
+    // (for a caller that merges its own blocks).
+    double HeldWeight() const { return Flushed().weight_; }
+    double HeldSumOfSquares() const;
     // kNotComputed (from StatMissing.h) without cases, for all four.
     double Sum() const;
     // The mean, carrying its correction term.

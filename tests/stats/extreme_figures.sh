@@ -76,13 +76,16 @@ sys.exit(0 if abs(g - w) <= float(tol) * max(abs(w), 1e-300) else 1)
 PY
 }
 for set in w300 w17; do
-    for pair in "desc c:desc.mean" "oneway c a:oneway.group.1.mean" "oneway c a:oneway.total.mean"; do
+    for pair in "desc c:desc.mean" "oneway c a:oneway.group.1.mean" "oneway c a:oneway.total.mean" \
+                "ttest a c:ttest.1.mean" "ttest a c:ttest.2.mean" "ttest a c:ttest.diff" "ttest a c:ttest.r"; do
         computation="${pair%%:*}"; key="${pair#*:}"
         same "$set, $key" "$(figure $set "$computation" "$key")" "$(figure w1 "$computation" "$key")" 1e-12
     done
     sd1="$(figure w1 'desc c' desc.sd)"
     same "$set, desc.sd" "$(figure $set 'desc c' desc.sd)" "$(python3 -c "print($sd1 * (39 / 40) ** 0.5)")" 1e-12
     same "$set, desc.lower95" "$(figure $set 'desc c' desc.lower95)" "$(figure w1 'desc c' desc.mean)" 1e-12
+    weight="$(awk -F, 'NR == 2 { print $4 }' "$work/$set.csv")"
+    same "$set, ttest.2.se" "$(figure $set 'ttest a c' ttest.2.se)" "$(python3 -c "print($sd1 * (39 / 40) ** 0.5 / 40 ** 0.5 / $weight ** 0.5)")" 1e-12
 done
 
 # The crosstab of three cases: the cells, and measures computed from the
