@@ -57,8 +57,13 @@ bool NormalDf(double df)
 
 double StudentTailProbability(double t, double df, int twoSided)
 {
-    if (NormalDf(df))
+    if (NormalDf(df)) {
+        // A t beyond the not-computed mark, from a spread far below the
+        // mean, has no tail left.
+        if (std::isfinite(t) && std::fabs(t) > kNotComputed)
+            return 0.0;
         return NormalTailProbability(t, twoSided);
+    }
     if (!UsableStatistic(t) || !UsableDf(df))
         return kNotComputed;
     boost::math::students_t_distribution<double, QuietPolicy> dist(df);
@@ -86,6 +91,15 @@ double StudentQuantile(double p, double df)
 
 double FisherTailProbability(double f, double df1, double df2)
 {
+    if (NormalDf(df2) && UsableDf(df1)) {
+        // F of df2 beyond a double's digits is chi-square(df1) / df1; an F
+        // beyond the mark has no tail left.
+        if (std::isfinite(f) && f > kNotComputed)
+            return 0.0;
+        if (!UsableStatistic(f))
+            return kNotComputed;
+        return ChiSquareTailProbability(f * df1, df1);
+    }
     if (!UsableStatistic(f) || !UsableDf(df1) || !UsableDf(df2))
         return kNotComputed;
     if (f <= 0.0)
