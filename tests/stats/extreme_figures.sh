@@ -59,8 +59,8 @@ for set in w1 w300 w17 wsub vals three; do
 done
 
 # Weights whose sum passes the largest double stand for the same cases as
-# weights of 1 given more weight: the means equal, and the spread is the
-# population one (N - 1 against N).
+# weights of 1 given more weight: the means, correlations and percentages
+# equal, and the spread is the population one (N - 1 against N).
 figure() { # set, computation, key
     (cd "$work" && "$wine" "$statprint" $1.QVF $2 2>/dev/null) | tr -d '\r' | awk -v k="$3" '$1 == k { print $2 }'
 }
@@ -77,7 +77,9 @@ PY
 }
 for set in w300 w17; do
     for pair in "desc c:desc.mean" "oneway c a:oneway.group.1.mean" "oneway c a:oneway.total.mean" \
-                "ttest a c:ttest.1.mean" "ttest a c:ttest.2.mean" "ttest a c:ttest.diff" "ttest a c:ttest.r"; do
+                "ttest a c:ttest.1.mean" "ttest a c:ttest.2.mean" "ttest a c:ttest.diff" "ttest a c:ttest.r" \
+                "multfreq a b:multfreq.category.1.pct" "multfreq a b:multfreq.category.2.vpct" \
+                "multdiko a b:multdiko.category.1.pct" "multdiko a b:multdiko.category.2.vpct"; do
         computation="${pair%%:*}"; key="${pair#*:}"
         same "$set, $key" "$(figure $set "$computation" "$key")" "$(figure w1 "$computation" "$key")" 1e-12
     done
