@@ -78,8 +78,8 @@ void PairedTAccumulator::MergeBlock()
         const double before = x_.HeldWeight();
         // Held scaled, the weights are large enough for their product to
         // pass a double: their share first.
-        const double scale = weightsScaled_ ? before * (bx.weight / (before + bx.weight))
-                                            : before * bx.weight / (before + bx.weight);
+        const double scale =
+            weightsScaled_ ? before * (bx.weight / (before + bx.weight)) : before * bx.weight / (before + bx.weight);
         crossing = x_.DistanceTo(bx) * y_.DistanceTo(by) * scale;
         return x_.Fits(bx) && y_.Fits(by) && d_.Fits(bd) && std::isfinite(inBlock + crossing + coMoment_);
     };
@@ -156,8 +156,8 @@ void PairedTAccumulator::Finish(PairedTResult &r)
         // deviations, whose squares may be beyond a double.
         const int scale = WeightedMoments::kHugeScale;
         double corr =
-            weightsScaled_ ? (coMoment_ + coMomentError_) /
-                                 (std::sqrt(x_.HeldSumOfSquares()) * std::sqrt(y_.HeldSumOfSquares()))
+            weightsScaled_
+                ? (coMoment_ + coMomentError_) / (std::sqrt(x_.HeldSumOfSquares()) * std::sqrt(y_.HeldSumOfSquares()))
             : scaled_ ? (coMoment_ + coMomentError_) / (std::ldexp(r.sdX, scale) * std::ldexp(r.sdY, scale) * (n - 1.0))
                       : (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
         if (!scaled_ && !weightsScaled_ && !std::isfinite(x_.SumOfSquares() * y_.SumOfSquares()))

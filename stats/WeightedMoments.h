@@ -182,7 +182,7 @@ private:
     mutable double mean_ = 0.0, meanError_ = 0.0;
     mutable double m2_ = 0.0, m2Error_ = 0.0, m3_ = 0.0, m4_ = 0.0;
     mutable double minimum_ = 0.0, maximum_ = 0.0;
-    mutable int scale_ = 0; // the moments are held times 2^scale_
+    mutable int scale_ = 0;       // the moments are held times 2^scale_
     mutable int weightScale_ = 0; // the weights are held times 2^weightScale_
     mutable std::vector<double> weightScratch_;
     mutable std::vector<double> scratch_;
