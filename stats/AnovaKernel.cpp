@@ -93,6 +93,13 @@ PairwiseResult CompareSeparateVariances(const GroupMoments &a, const GroupMoment
         return r;
     r.statistic = r.difference / std::sqrt(se2);
     r.df = se2 * se2 / (ea * ea / (a.Weight() - 1.0) + eb * eb / (b.Weight() - 1.0));
+    if (!std::isfinite(r.df)) {
+        // Heavy weights: the squared errors underflow. The same figure from
+        // each group's share of the error (an infinity only when the
+        // degrees of freedom pass a double).
+        const double sa = ea / se2, sb = eb / se2;
+        r.df = 1.0 / (sa * sa / (a.Weight() - 1.0) + sb * sb / (b.Weight() - 1.0));
+    }
     r.p = StudentTailProbability(r.statistic, r.df, 1);
     return r;
 }

@@ -39,14 +39,26 @@ void GMultResp::Recompute()
     status = kMultCounted;
     failureText.clear();
     try {
+        countScale = 0;
         Prepare();
-        if (!Count()) {
+        bool counted = Count();
+        if (counted && IsWeighted() && !(std::isfinite(caseCount) && std::isfinite(answerTotal))) {
+            // Weights summing past the largest double: counted again with
+            // the weights scaled, which keeps every percentage; the counts
+            // are scaled back once tabulated.
+            countScale = -kScaledCounts;
+            Prepare();
+            counted = Count();
+        }
+        if (!counted) {
             status = kMultUnreadable;
             failureText = "The multiple response of " + FirstName() + " cannot be counted: " +
                           (failureText.empty() ? std::string("the values or the weights cannot be read.")
                                                : failureText);
         }
         Tabulate();
+        if (countScale != 0)
+            UnscaleCounts();
         FinishPercentages();
     } catch (const std::bad_alloc &failure) {
         status = kMultNoMemory;
@@ -103,14 +115,41 @@ void GMultResp::FinishPercentages()
 {
     if (!result)
         return;
+    const bool scaled = countScale != 0 && scaledFrequencies.size() == static_cast<size_t>(result->categoryCount);
     for (long i = 0; i < result->categoryCount; ++i) {
         FreqCategory &r = result->categories[i];
-        double base = percentageBase == 0 ? caseCount : answerTotal;
+        // Scaled counts give the percentages where the counts pass a double.
+        const double frequency = scaled ? scaledFrequencies[static_cast<size_t>(i)] : r.frequency;
+        double base = percentageBase == 0 ? (scaled ? scaledCases : caseCount) : answerTotal;
         if (percentageBase == 2)
             base = i < static_cast<long>(recordBase.size()) ? recordBase[i] : 0.0;
-        r.validPercent = base > 0.0 ? r.frequency * 100.0 / base : -1.0;
-        r.percent = answerTotal > 0.0 ? r.frequency * 100.0 / answerTotal : 0.0;
+        r.validPercent = base > 0.0 ? frequency * 100.0 / base : -1.0;
+        r.percent = answerTotal > 0.0 ? frequency * 100.0 / answerTotal : 0.0;
     }
+}
+
+void GMultResp::UnscaleCounts()
+{
+    scaledFrequencies.clear();
+    scaledCases = caseCount;
+    caseCount = std::ldexp(caseCount, -countScale);
+    if (!result)
+        return;
+    for (long i = 0; i < result->categoryCount; ++i) {
+        FreqCategory &r = result->categories[i];
+        scaledFrequencies.push_back(r.frequency);
+        r.frequency = std::ldexp(r.frequency, -countScale);
+    }
+}
+
+const double *GMultResp::HeldWeights(const double *weights, long n)
+{
+    if (countScale == 0)
+        return weights;
+    heldWeights.resize(static_cast<size_t>(n));
+    for (long c = 0; c < n; ++c)
+        heldWeights[static_cast<size_t>(c)] = std::ldexp(weights[c], countScale);
+    return heldWeights.data();
 }
 
 GMultRespFreq::GMultRespFreq(const long *list, int base, int pair, int, int, DATASET *set)
@@ -144,7 +183,7 @@ void GMultRespFreq::CountBlock(CaseBlockWalk &walk)
     // Which cases count, a variable at a time; then the codes of the cases
     // that count numbered (only those make a code); then the counts added
     // case by case, in the order of the cases.
-    const double *weights = walk.Weights();
+    const double *weights = HeldWeights(walk.Weights(), n);
     counted.resize(static_cast<size_t>(n));
     any.assign(static_cast<size_t>(n), 0);
     // Plain pointers and flags held in locals: a store through a byte
@@ -335,7 +374,7 @@ void GMultRespDiko::CountBlock(CaseBlockWalk &walk)
     // then the counts case by case, in the order of the cases.
     const size_t k = variables.size() - 1;
     const long n = walk.Size();
-    const double *weights = walk.Weights();
+    const double *weights = HeldWeights(walk.Weights(), n);
     states.resize(k * static_cast<size_t>(n));
     for (size_t v = 0; v < k; ++v)
         StatesOf(walk.List(static_cast<int>(v)), walk.Bytes(static_cast<int>(v)), n, v,

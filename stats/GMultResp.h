@@ -93,6 +93,23 @@ protected:
     // Per record: the count base of base 2 (cases valid in the variable).
     std::vector<double> recordBase;
     double answerTotal = 0.0;
+
+    // 0, or -kScaledCounts while the weights are counted scaled by
+    // 2^countScale (their sum passing the largest double); the totals
+    // above are then held at that scale, and caseCount and the
+    // frequencies scaled back once tabulated.
+    static constexpr int kScaledCounts = 64;
+    int countScale = 0;
+    // The weights of a block as they are counted.
+    const double *HeldWeights(const double *weights, long n);
+
+private:
+    // Keeps the scaled frequencies and number of cases for the percentages
+    // and scales the shown ones back.
+    void UnscaleCounts();
+    std::vector<double> heldWeights;
+    std::vector<double> scaledFrequencies;
+    double scaledCases = 0.0;
 };
 
 class GMultRespFreq : public GMultResp

@@ -65,19 +65,50 @@ void PairedTAccumulator::MergeBlock()
     for (size_t i = 0; i < n; ++i)
         d[i] = x[i] - y[i];
     MomentBlock bx, by, bd;
-    WeightedMoments::Summarise(x, w, n, true, bx, dx);
-    WeightedMoments::Summarise(y, w, n, true, by, dy);
-    WeightedMoments::Summarise(d, w, n, true, bd);
+    double inBlock = 0.0, crossing = 0.0;
+    // Summarises the block with its weights as they are held; false when a
+    // figure would pass the largest double at that scale.
+    auto summarise = [&]() {
+        WeightedMoments::Summarise(x, w, n, true, bx, dx);
+        WeightedMoments::Summarise(y, w, n, true, by, dy);
+        WeightedMoments::Summarise(d, w, n, true, bd);
+        inBlock = 0.0;
+        for (size_t i = 0; i < n; ++i)
+            inBlock += w[i] * dx[i] * dy[i];
+        const double before = x_.HeldWeight();
+        // Held scaled, the weights are large enough for their product to
+        // pass a double: their share first.
+        const double scale =
+            weightsScaled_ ? before * (bx.weight / (before + bx.weight)) : before * bx.weight / (before + bx.weight);
+        crossing = x_.DistanceTo(bx) * y_.DistanceTo(by) * scale;
+        return x_.Fits(bx) && y_.Fits(by) && d_.Fits(bd) && std::isfinite(inBlock + crossing + coMoment_);
+    };
+    if (weightsScaled_) {
+        ScaleWeights(n);
+        summarise();
+    } else if (!summarise()) {
+        // Weights summing past the largest double: held scaled from now on.
+        weightsScaled_ = true;
+        x_.HoldWeightsScaled();
+        y_.HoldWeightsScaled();
+        d_.HoldWeightsScaled();
+        coMoment_ = std::ldexp(coMoment_, WeightedMoments::kWeightScale);
+        coMomentError_ = std::ldexp(coMomentError_, WeightedMoments::kWeightScale);
+        ScaleWeights(n);
+        summarise();
+    }
     d_.Merge(bd);
-    double inBlock = 0.0;
-    for (size_t i = 0; i < n; ++i)
-        inBlock += w[i] * dx[i] * dy[i];
-    const double before = x_.Weight(), scale = before * bx.weight / (before + bx.weight);
-    const double shiftX = x_.DistanceTo(bx), shiftY = y_.DistanceTo(by);
     AddCompensated(coMoment_, coMomentError_, inBlock);
-    AddCompensated(coMoment_, coMomentError_, shiftX * shiftY * scale);
+    AddCompensated(coMoment_, coMomentError_, crossing);
     x_.Merge(bx);
     y_.Merge(by);
+}
+
+void PairedTAccumulator::ScaleWeights(size_t n)
+{
+    double *w = block_.data() + 2 * kMomentBlock;
+    for (size_t i = 0; i < n; ++i)
+        w[i] = std::ldexp(w[i], WeightedMoments::kWeightScale);
 }
 
 void PairedTAccumulator::Finish(PairedTResult &r)
@@ -100,8 +131,11 @@ void PairedTAccumulator::Finish(PairedTResult &r)
         return;
     r.sdX = x_.StandardDeviation();
     r.sdY = y_.StandardDeviation();
-    r.seX = r.sdX / std::sqrt(n);
-    r.seY = r.sdY / std::sqrt(n);
+    // The root of the weights read as held: a double where their sum is
+    // not.
+    const double root = x_.RootWeight();
+    r.seX = r.sdX / root;
+    r.seY = r.sdY / root;
     r.sdDifference = d_.StandardDeviation();
     r.df = n - 1.0;
     // The t of the differences divides by their spread, so that is the one
@@ -110,7 +144,7 @@ void PairedTAccumulator::Finish(PairedTResult &r)
     if (!d_.HasVariance(std::max(x_.Magnitude(), y_.Magnitude()))) {
         r.error = true;
     } else {
-        r.t = r.meanDifference / (r.sdDifference / std::sqrt(n));
+        r.t = r.meanDifference / (r.sdDifference / root);
         const double p1 = StudentTailProbability(r.t, r.df, 0);
         if (p1 != kNotComputed) {
             r.oneSidedP = p1;
@@ -122,8 +156,13 @@ void PairedTAccumulator::Finish(PairedTResult &r)
         // deviations, whose squares may be beyond a double.
         const int scale = WeightedMoments::kHugeScale;
         double corr =
-            scaled_ ? (coMoment_ + coMomentError_) / (std::ldexp(r.sdX, scale) * std::ldexp(r.sdY, scale) * (n - 1.0))
-                    : (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
+            weightsScaled_
+                ? (coMoment_ + coMomentError_) / (std::sqrt(x_.HeldSumOfSquares()) * std::sqrt(y_.HeldSumOfSquares()))
+            : scaled_ ? (coMoment_ + coMomentError_) / (std::ldexp(r.sdX, scale) * std::ldexp(r.sdY, scale) * (n - 1.0))
+                      : (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
+        if (!scaled_ && !weightsScaled_ && !std::isfinite(x_.SumOfSquares() * y_.SumOfSquares()))
+            // Heavy weights whose sums of squares multiply past a double.
+            corr = (coMoment_ + coMomentError_) / (std::sqrt(x_.SumOfSquares()) * std::sqrt(y_.SumOfSquares()));
         corr = std::max(-1.0, std::min(1.0, corr));
         r.r = corr;
         CorrelationSignificance(corr, n, r.tOfR, r.correlationP);

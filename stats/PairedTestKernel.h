@@ -78,6 +78,8 @@ public:
 
 private:
     void MergeBlock();
+    // Scales the weights of the n cases waiting in the block to the held scale.
+    void ScaleWeights(size_t n);
 
     // Once a huge value (WeightedMoments::IsHuge) is met, x, y and their
     // differences are taken scaled by 2^WeightedMoments::kHugeScale, so
@@ -86,6 +88,9 @@ private:
     WeightedMoments x_, y_, d_;
     double coMoment_ = 0.0, coMomentError_ = 0.0;
     bool scaled_ = false;
+    // The weights are held scaled by 2^WeightedMoments::kWeightScale (the
+    // co-moment with them) once their sum passes the largest double.
+    bool weightsScaled_ = false;
     // x, y, w, the two deviations and the differences, kMomentBlock each.
     std::vector<double> block_;
     size_t blockCount_ = 0;

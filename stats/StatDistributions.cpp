@@ -43,10 +43,27 @@ bool UsableDf(double df)
     return std::isfinite(df) && df > 0.0 && df < kNotComputed;
 }
 
+// Beyond this many degrees of freedom Student's t is the standard normal
+// to every digit of a double (they differ by about (z^3 + z) / (4 df)); the
+// normal also serves a df too large to be a double.
+constexpr double kNormalDf = 1e20;
+
+bool NormalDf(double df)
+{
+    return df > kNormalDf;
+}
+
 } // namespace
 
 double StudentTailProbability(double t, double df, int twoSided)
 {
+    if (NormalDf(df)) {
+        // A t beyond the not-computed mark, from a spread far below the
+        // mean, has no tail left.
+        if (std::isfinite(t) && std::fabs(t) > kNotComputed)
+            return 0.0;
+        return NormalTailProbability(t, twoSided);
+    }
     if (!UsableStatistic(t) || !UsableDf(df))
         return kNotComputed;
     boost::math::students_t_distribution<double, QuietPolicy> dist(df);
@@ -58,7 +75,14 @@ double StudentTailProbability(double t, double df, int twoSided)
 
 double StudentQuantile(double p, double df)
 {
-    if (!(p > 0.0 && p < 1.0) || !UsableDf(df))
+    if (!(p > 0.0 && p < 1.0))
+        return kNotComputed;
+    if (NormalDf(df)) {
+        boost::math::normal_distribution<double, QuietPolicy> normal(0.0, 1.0);
+        const double z = boost::math::quantile(normal, p);
+        return std::isfinite(z) ? z : kNotComputed;
+    }
+    if (!UsableDf(df))
         return kNotComputed;
     boost::math::students_t_distribution<double, QuietPolicy> dist(df);
     double q = boost::math::quantile(dist, p);
@@ -67,6 +91,15 @@ double StudentQuantile(double p, double df)
 
 double FisherTailProbability(double f, double df1, double df2)
 {
+    if (NormalDf(df2) && UsableDf(df1)) {
+        // F of df2 beyond a double's digits is chi-square(df1) / df1; an F
+        // beyond the mark has no tail left.
+        if (std::isfinite(f) && f > kNotComputed)
+            return 0.0;
+        if (!UsableStatistic(f))
+            return kNotComputed;
+        return ChiSquareTailProbability(f * df1, df1);
+    }
     if (!UsableStatistic(f) || !UsableDf(df1) || !UsableDf(df2))
         return kNotComputed;
     if (f <= 0.0)

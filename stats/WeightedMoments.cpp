@@ -109,8 +109,54 @@ void WeightedMoments::SummariseAndMerge(const double *x, const double *w, size_t
         x = scratch_.data();
     }
     MomentBlock block;
-    Summarise(x, w, n, true, block);
+    if (weightScale_ == 0) {
+        Summarise(x, w, n, true, block);
+        if (FitsNow(block)) {
+            MergeTo(block);
+            return;
+        }
+        HoldWeightsScaledNow();
+    }
+    weightScratch_.resize(n);
+    const double unit = Unit();
+    for (size_t i = 0; i < n; ++i)
+        weightScratch_[i] = w ? w[i] * unit : unit;
+    Summarise(x, weightScratch_.data(), n, true, block);
     MergeTo(block);
+}
+
+bool WeightedMoments::Fits(const MomentBlock &b) const
+{
+    Flushed();
+    return FitsNow(b);
+}
+
+bool WeightedMoments::FitsNow(const MomentBlock &b) const
+{
+    if (!std::isfinite(b.weight) || !std::isfinite(b.offset) || !std::isfinite(b.m2))
+        return false;
+    if (count_ == 0)
+        return true;
+    const double n = weight_ + b.weight;
+    const double delta = ((b.shift - mean_) + b.offset) - meanError_;
+    // The spread between the two parts, as MergeTo adds it.
+    const double term = delta * (delta / n) * weight_ * b.weight;
+    return std::isfinite(n) && std::isfinite(m2_ + term);
+}
+
+void WeightedMoments::HoldWeightsScaled()
+{
+    Flushed();
+    HoldWeightsScaledNow();
+}
+
+void WeightedMoments::HoldWeightsScaledNow() const
+{
+    if (weightScale_ != 0)
+        return;
+    weightScale_ = kWeightScale;
+    for (double *v : {&weight_, &sum_, &sumError_, &m2_, &m2Error_, &m3_, &m4_})
+        *v = std::ldexp(*v, weightScale_);
 }
 
 void WeightedMoments::HoldScaled()
@@ -180,10 +226,28 @@ void WeightedMoments::MergeTo(const MomentBlock &b) const
     AddCompensated(mean_, meanError_, dn * wb);
 }
 
+double WeightedMoments::Weight() const
+{
+    Flushed();
+    return weightScale_ ? std::ldexp(weight_, -weightScale_) : weight_;
+}
+
+double WeightedMoments::RootWeight() const
+{
+    Flushed();
+    return weightScale_ ? std::ldexp(std::sqrt(weight_), -weightScale_ / 2) : std::sqrt(weight_);
+}
+
+double WeightedMoments::HeldSumOfSquares() const
+{
+    Flushed();
+    return m2_ + m2Error_;
+}
+
 double WeightedMoments::Sum() const
 {
     Flushed();
-    return count_ ? std::ldexp(sum_ + sumError_, -scale_) : kNotComputed;
+    return count_ ? std::ldexp(sum_ + sumError_, -scale_ - weightScale_) : kNotComputed;
 }
 
 double WeightedMoments::Mean() const
@@ -213,19 +277,19 @@ double WeightedMoments::Magnitude() const
 double WeightedMoments::SumOfSquares() const
 {
     Flushed();
-    return std::ldexp(m2_ + m2Error_, -2 * scale_);
+    return std::ldexp(m2_ + m2Error_, -2 * scale_ - weightScale_);
 }
 
 double WeightedMoments::ScaledVariance() const
 {
     const double m2 = m2_ + m2Error_;
-    return m2 > 0.0 ? m2 / (weight_ - 1.0) : 0.0;
+    return m2 > 0.0 ? m2 / (weight_ - Unit()) : 0.0;
 }
 
 double WeightedMoments::Variance() const
 {
     Flushed();
-    if (!(weight_ > 1.0))
+    if (!(weight_ > Unit()))
         return kNotComputed;
     return std::ldexp(ScaledVariance(), -2 * scale_);
 }
@@ -233,7 +297,7 @@ double WeightedMoments::Variance() const
 double WeightedMoments::StandardDeviation() const
 {
     Flushed();
-    if (!(weight_ > 1.0))
+    if (!(weight_ > Unit()))
         return kNotComputed;
     // The root before the scale: the variance itself may be beyond a double.
     return std::ldexp(std::sqrt(ScaledVariance()), -scale_);
@@ -242,7 +306,7 @@ double WeightedMoments::StandardDeviation() const
 bool WeightedMoments::HasVariance(double magnitude) const
 {
     Flushed();
-    if (!(weight_ > 1.0) || minimum_ == maximum_)
+    if (!(weight_ > Unit()) || minimum_ == maximum_)
         return false;
     const double scale = magnitude > 0.0 ? magnitude : Magnitude();
     return StandardDeviation() > kNoVarianceRatio * scale;
@@ -251,36 +315,39 @@ bool WeightedMoments::HasVariance(double magnitude) const
 double WeightedMoments::Skewness() const
 {
     Flushed();
-    if (!(weight_ > 2.0) || !HasVariance())
+    const double u = Unit();
+    if (!(weight_ > 2.0 * u) || !HasVariance())
         return kNotComputed;
     if (!std::isfinite(weight_) || !std::isfinite(m3_))
         return kNotComputed;
-    // At the held scale: the ratio does not change with it.
+    // At the held scales: the ratio does not change with them (u is the
+    // weight of one case).
     const double n = weight_, s = std::sqrt(ScaledVariance());
-    const double skewness = n * m3_ / ((n - 1.0) * (n - 2.0) * s * s * s);
+    const double skewness = n * m3_ / ((n - u) * (n - 2.0 * u) * s * s * s);
     if (std::isfinite(skewness))
         return skewness;
     // Huge weights: n m3 passes the largest double; the same ratio from the
     // third moment per unit of weight.
-    const double free = m3_ / n / (s * s * s) * (n / (n - 1.0)) * (n / (n - 2.0));
+    const double free = m3_ / n / (s * s * s) * (n / (n - u)) * (n / (n - 2.0 * u));
     return std::isfinite(free) ? free : kNotComputed;
 }
 
 double WeightedMoments::Kurtosis() const
 {
     Flushed();
-    if (!(weight_ > 3.0) || !HasVariance())
+    const double u = Unit();
+    if (!(weight_ > 3.0 * u) || !HasVariance())
         return kNotComputed;
     if (!std::isfinite(weight_) || !std::isfinite(m4_))
         return kNotComputed;
     const double n = weight_, v = ScaledVariance();
-    const double kurtosis = n * (n + 1.0) * m4_ / ((n - 1.0) * (n - 2.0) * (n - 3.0) * v * v) -
-                            3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0));
+    const double kurtosis = n * (n + u) * m4_ / ((n - u) * (n - 2.0 * u) * (n - 3.0 * u) * v * v) -
+                            3.0 * (n - u) * (n - u) / ((n - 2.0 * u) * (n - 3.0 * u));
     if (std::isfinite(kurtosis))
         return kurtosis;
     // Huge weights: the products of n pass the largest double; the same
     // figure from the fourth moment per unit of weight.
-    const double free = m4_ / n / (v * v) * (n / (n - 1.0)) * ((n + 1.0) / (n - 2.0)) * (n / (n - 3.0)) -
-                        3.0 * ((n - 1.0) / (n - 2.0)) * ((n - 1.0) / (n - 3.0));
+    const double free = m4_ / n / (v * v) * (n / (n - u)) * ((n + u) / (n - 2.0 * u)) * (n / (n - 3.0 * u)) -
+                        3.0 * ((n - u) / (n - 2.0 * u)) * ((n - u) / (n - 3.0 * u));
     return std::isfinite(free) ? free : kNotComputed;
 }

@@ -32,11 +32,20 @@
 // is a double. Without such a value nothing is scaled and the figures are
 // bit for bit those of the plain update.
 //
+// Weights whose sum passes the largest double: once a block's weight, its
+// moments or their merge with the running ones would overflow, every
+// weight is held scaled by 2^kWeightScale (the running weight, sum and
+// centred sums scaled with them) and the block is summarised again. Mean,
+// spread, skewness and kurtosis do not depend on that scale, so they keep
+// their figures; only the sum of weights and the sum may pass a double
+// when scaled back (they then read as an infinity, the caller's mark).
+//
 // Weights are frequency weights: a case of weight 3 counts as three cases.
 // Add ignores a weight that is not above 0 (the caller counts those).
 #ifndef STATS_WEIGHTEDMOMENTS_H
 #define STATS_WEIGHTEDMOMENTS_H
 
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -81,6 +90,9 @@ public:
     static constexpr int kHugeScale = -830;
     // True for a value beyond 2^250, whose 4th power could overflow.
     static bool IsHuge(double x) { return x > 0x1p250 || x < -0x1p250; }
+    // The scale of the weights once their sum overflows: weights up to the
+    // largest double fall below 2^512, a weight of 1 stays a normal double.
+    static constexpr int kWeightScale = -512;
 
     // One case; it is merged with the others of its block once the block is
     // full or a figure is read.
@@ -105,9 +117,25 @@ public:
     void HoldScaled();
     // 0, or kHugeScale once the moments are held scaled.
     int Scale() const { return Flushed().scale_; }
+    // Holds the weights scaled by 2^kWeightScale from now on (nothing when
+    // they are already); a caller that merges its own blocks calls it and
+    // scales the weights of the blocks it summarises.
+    void HoldWeightsScaled();
+    // 0, or kWeightScale once the weights are held scaled.
+    int WeightScale() const { return Flushed().weightScale_; }
+    // True when the block merged into these moments keeps every running
+    // figure finite (that of the sum aside, which may pass a double).
+    bool Fits(const MomentBlock &block) const;
 
     long Count() const { return Flushed().count_; }
-    double Weight() const { return Flushed().weight_; }
+    // The sum of weights: an infinity when it passes the largest double.
+    double Weight() const;
+    // Its square root, a double even where the sum is not.
+    double RootWeight() const;
+    // The sum of weights and sum w (x - mean)^2 as held, at the held scales
+    // (for a caller that merges its own blocks).
+    double HeldWeight() const { return Flushed().weight_; }
+    double HeldSumOfSquares() const;
     // kNotComputed (from StatMissing.h) without cases, for all four.
     double Sum() const;
     // The mean, carrying its correction term.
@@ -141,7 +169,11 @@ private:
     // scaled copy.
     void SummariseAndMerge(const double *x, const double *w, size_t n) const;
     void HoldScaledNow() const;
-    // M2 / (W - 1) at the held scale.
+    void HoldWeightsScaledNow() const;
+    bool FitsNow(const MomentBlock &block) const;
+    // The weight of one case at the held weight scale.
+    double Unit() const { return weightScale_ ? std::ldexp(1.0, weightScale_) : 1.0; }
+    // M2 / (W - 1) at the held scales.
     double ScaledVariance() const;
 
     mutable long count_ = 0;
@@ -150,7 +182,9 @@ private:
     mutable double mean_ = 0.0, meanError_ = 0.0;
     mutable double m2_ = 0.0, m2Error_ = 0.0, m3_ = 0.0, m4_ = 0.0;
     mutable double minimum_ = 0.0, maximum_ = 0.0;
-    mutable int scale_ = 0; // the moments are held times 2^scale_
+    mutable int scale_ = 0;       // the moments are held times 2^scale_
+    mutable int weightScale_ = 0; // the weights are held times 2^weightScale_
+    mutable std::vector<double> weightScratch_;
     mutable std::vector<double> scratch_;
     // Cases waiting for their block: values then weights, kMomentBlock each
     // (allocated on the first Add).

@@ -52,3 +52,26 @@ TEST(AnovaKernel, WelchNeedsTwoCasesInEachGroupButPooledDoesNot)
     EXPECT_NEAR(pooled.statistic, -7.0 / std::sqrt(4.0 * (4.0 / 3.0)), 1e-12);
     EXPECT_EQ(pooled.df, 2.0);
 }
+
+TEST(AnovaKernel, HeavyWeightsGiveWelchDegreesOfFreedomAndTests)
+{
+    // Groups weighing 1e300 a case against the same groups weighing 1e100:
+    // Welch's degrees of freedom grow with the weights (by 1e200), the F of
+    // the groups with them; the tests find the difference beyond doubt.
+    const std::vector<double> a = {1, 2, 4, 7, 8}, b = {2, 3, 3, 9, 12, 13};
+    auto weighted = [](const std::vector<double> &values, double w) {
+        std::vector<WeightedValue> cases;
+        for (double v : values)
+            cases.push_back({v, w});
+        return Group(cases);
+    };
+    const GroupMoments ha = weighted(a, 1e300), hb = weighted(b, 1e300);
+    const GroupMoments la = weighted(a, 1e100), lb = weighted(b, 1e100);
+    const PairwiseResult heavy = CompareSeparateVariances(ha, hb), light = CompareSeparateVariances(la, lb);
+    ASSERT_TRUE(std::isfinite(heavy.df));
+    EXPECT_NEAR(heavy.df / 1e200, light.df, 1e-9 * light.df);
+    EXPECT_EQ(heavy.p, 0.0);
+    const AnovaTable table = ComputeOneWayAnova({ha, hb});
+    EXPECT_NEAR(table.f / 1e200, ComputeOneWayAnova({la, lb}).f, 1e-9 * table.f / 1e200);
+    EXPECT_EQ(table.p, 0.0);
+}

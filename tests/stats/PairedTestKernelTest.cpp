@@ -194,3 +194,30 @@ TEST(PairedTestKernel, McNemarNeedsTwoDichotomiesAndShowsTheSmallerValueFirst)
         EXPECT_EQ(m.counts[i], counts[i]) << i;
     EXPECT_TRUE(m.exact);
 }
+
+TEST(PairedTestKernel, WeightsSummingPastTheLargestDoubleGiveTheFiguresOfLighterWeights)
+{
+    // 3000 pairs (several blocks) weighing 2^1020 each against the same
+    // pairs weighing 2^20: means and correlation the same, spreads the same
+    // up to the sample correction, standard errors smaller by 2^500.
+    PairedTAccumulator huge, light;
+    for (int i = 0; i < 3000; ++i) {
+        const double x = (i * 37 % 101) * 0.25, y = x * 0.5 + (i * 13 % 7);
+        huge.Add(x, y, std::ldexp(1.0, 1020));
+        light.Add(x, y, std::ldexp(1.0, 20));
+    }
+    PairedTResult h, l;
+    huge.Finish(h);
+    light.Finish(l);
+    EXPECT_TRUE(std::isinf(h.n));
+    EXPECT_EQ(h.pairs, 3000);
+    EXPECT_EQ(h.meanX, l.meanX);
+    EXPECT_EQ(h.meanY, l.meanY);
+    EXPECT_EQ(h.meanDifference, l.meanDifference);
+    EXPECT_NEAR(h.sdX, l.sdX, 1e-9 * l.sdX);
+    EXPECT_NEAR(h.sdDifference, l.sdDifference, 1e-9 * l.sdDifference);
+    EXPECT_NEAR(std::ldexp(h.seY, 500), l.seY, 1e-9 * l.seY);
+    EXPECT_NEAR(h.r, l.r, 1e-12);
+    EXPECT_FALSE(h.error);
+    EXPECT_EQ(h.twoSidedP, 0.0);
+}

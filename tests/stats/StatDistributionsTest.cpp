@@ -19,6 +19,11 @@ TEST(StatDistributions, TailProbabilitiesMatchKnownValues)
     EXPECT_NEAR(BinomialTwoSidedProbability(3, 9), 0.14599609375, 1e-15);
     EXPECT_EQ(BinomialTwoSidedProbability(6, 6), 1.0);
     EXPECT_NEAR(StudentQuantile(0.975, 9), 2.26215716279820, 1e-12);
+    // Degrees of freedom beyond a double's digits, or beyond a double: the
+    // normal's quantile and tail.
+    EXPECT_NEAR(StudentQuantile(0.975, 1e300), 1.95996398454005, 1e-12);
+    EXPECT_NEAR(StudentQuantile(0.975, INFINITY), 1.95996398454005, 1e-12);
+    EXPECT_NEAR(StudentTailProbability(1.95996398454005, 4e301, 1), 0.05, 1e-12);
 }
 
 TEST(StatDistributions, ArgumentsOutsideTheDomainGiveTheNotComputedMark)

@@ -135,3 +135,38 @@ TEST(WeightedMoments, SkewnessAndKurtosisDoNotDependOnTheScaleOfValuesOrWeights)
     EXPECT_NEAR(alternating.Kurtosis(), alternatingUnit.Kurtosis(), 1e-12);
     EXPECT_NEAR(alternating.Skewness(), alternatingUnit.Skewness(), 1e-12);
 }
+
+TEST(WeightedMoments, WeightsSummingPastTheLargestDoubleKeepTheirFigures)
+{
+    // Equal weights of 2^1020 against equal weights of 2^20: the same
+    // sample of 6000 cases (several blocks) given more weight, so the mean
+    // is the same bits, and spread, skewness and kurtosis are the same up
+    // to the sample corrections (N - 1 against N), of the order of 1e-9.
+    const double sample[] = {-1, 1, -1, 1, -1, 1, 2, 5, -1, 1, 0.5, 3};
+    WeightedMoments huge, ordinary;
+    for (int round = 0; round < 500; ++round)
+        for (double x : sample) {
+            huge.Add(x, std::ldexp(1.0, 1020));
+            ordinary.Add(x, std::ldexp(1.0, 20));
+        }
+    EXPECT_EQ(ordinary.WeightScale(), 0);
+    EXPECT_NE(huge.WeightScale(), 0);
+    EXPECT_TRUE(std::isinf(huge.Weight()));
+    EXPECT_TRUE(std::isinf(huge.Sum()));
+    EXPECT_EQ(huge.Count(), 6000);
+    EXPECT_EQ(huge.Mean(), ordinary.Mean());
+    EXPECT_NEAR(huge.StandardDeviation(), ordinary.StandardDeviation(), 1e-9);
+    EXPECT_NEAR(huge.Skewness(), ordinary.Skewness(), 1e-9);
+    EXPECT_NEAR(huge.Kurtosis(), ordinary.Kurtosis(), 1e-8);
+    EXPECT_TRUE(huge.HasVariance());
+
+    // A case of weight 1 beside cases near the largest double barely moves
+    // the mean; the sum that fits a double is read back in full.
+    WeightedMoments mixed;
+    mixed.Add(0.25, 1.7e308);
+    mixed.Add(0.25, 1.7e308);
+    mixed.Add(-1e300, 1.0);
+    EXPECT_NE(mixed.WeightScale(), 0);
+    EXPECT_NEAR(mixed.Mean(), 0.25 - 1e300 / 1.7e308 / 2.0, 1e-12);
+    EXPECT_NEAR(mixed.Sum(), 0.5 * 1.7e308 - 1e300, 1e295);
+}

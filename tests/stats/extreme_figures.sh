@@ -25,6 +25,7 @@ make_csv() { # name weight
         done
     } >"$work/$1.csv"
 }
+make_csv w1 1
 make_csv w300 1e300
 make_csv w17 1.7e308
 make_csv wsub 4e-320
@@ -40,7 +41,7 @@ printf 'a,b,c,w\n1,1,1,1e308\n1,1,2,1e308\n2,2,3,1\n' >"$work/three.csv"
 
 computations=("freq a" "freq c" "desc c" "xtab a b" "oneway c a" "corr a b c" "reg c a b" "ttest a c"
               "sign a c" "wilcoxon a c" "mcnemar a b" "multfreq a b" "multdiko a b" "ntab c a")
-for set in w300 w17 wsub vals three; do
+for set in w1 w300 w17 wsub vals three; do
     (cd "$work" && "$wine" "$qvconvert" w.desc $set.csv $set.QVF >/dev/null) || { fail "$set does not convert"; continue; }
     for computation in "${computations[@]}"; do
         set +e
@@ -55,6 +56,38 @@ for set in w300 w17 wsub vals three; do
             fail "$set, $computation: a mark without its reason"
         fi
     done
+done
+
+# Weights whose sum passes the largest double stand for the same cases as
+# weights of 1 given more weight: the means, correlations and percentages
+# equal, and the spread is the population one (N - 1 against N).
+figure() { # set, computation, key
+    (cd "$work" && "$wine" "$statprint" $1.QVF $2 2>/dev/null) | tr -d '\r' | awk -v k="$3" '$1 == k { print $2 }'
+}
+same() { # what, got, expected, relative tolerance
+    python3 - "$@" <<'PY' || fail "$1: $2 against $3"
+import sys
+_, what, got, want, tol = sys.argv
+try:
+    g, w = float(got), float(want)
+except ValueError:
+    sys.exit(1)
+sys.exit(0 if abs(g - w) <= float(tol) * max(abs(w), 1e-300) else 1)
+PY
+}
+for set in w300 w17; do
+    for pair in "desc c:desc.mean" "oneway c a:oneway.group.1.mean" "oneway c a:oneway.total.mean" \
+                "ttest a c:ttest.1.mean" "ttest a c:ttest.2.mean" "ttest a c:ttest.diff" "ttest a c:ttest.r" \
+                "multfreq a b:multfreq.category.1.pct" "multfreq a b:multfreq.category.2.vpct" \
+                "multdiko a b:multdiko.category.1.pct" "multdiko a b:multdiko.category.2.vpct"; do
+        computation="${pair%%:*}"; key="${pair#*:}"
+        same "$set, $key" "$(figure $set "$computation" "$key")" "$(figure w1 "$computation" "$key")" 1e-12
+    done
+    sd1="$(figure w1 'desc c' desc.sd)"
+    same "$set, desc.sd" "$(figure $set 'desc c' desc.sd)" "$(python3 -c "print($sd1 * (39 / 40) ** 0.5)")" 1e-12
+    same "$set, desc.lower95" "$(figure $set 'desc c' desc.lower95)" "$(figure w1 'desc c' desc.mean)" 1e-12
+    weight="$(awk -F, 'NR == 2 { print $4 }' "$work/$set.csv")"
+    same "$set, ttest.2.se" "$(figure $set 'ttest a c' ttest.2.se)" "$(python3 -c "print($sd1 * (39 / 40) ** 0.5 / 40 ** 0.5 / $weight ** 0.5)")" 1e-12
 done
 
 # The crosstab of three cases: the cells, and measures computed from the
