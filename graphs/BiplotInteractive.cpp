@@ -93,16 +93,33 @@ void BiplotInteractive::DeleteDrawObjects()
 void BiplotInteractive::BuildGraph()
 {
     display = source ? static_cast<std::uint32_t>(*source) : (regression ? regression->display : 0);
-    plot = ElementRect{1800, 1800, 8200, 8600, 0};
-    xTitleAt = yTitleAt = POINT{-1, -1};
-    LayOutAreas();
-    BuildElements();
-    // Once more over the areas the measured texts need; the second build
-    // only moves what the first one measured.
-    if (FitAreasToTexts()) {
-        ClearElements();
+    // In a small pane the texts give way before the plot does: the
+    // captions first, then the axis titles, until the plot keeps a third
+    // of the pane each way.
+    for (textsLeftOut = 0;; ++textsLeftOut) {
+        plot = ElementRect{1800, 1800, 8200, 8600, 0};
+        xTitleAt = yTitleAt = POINT{-1, -1};
+        LayOutAreas();
         BuildElements();
+        // Once more over the areas the measured texts need; the second
+        // build only moves what the first one measured.
+        if (FitAreasToTexts()) {
+            ClearElements();
+            BuildElements();
+        }
+        if (textsLeftOut == leaveOutAxisTitles || PlotKeepsItsShare())
+            return;
+        ClearElements();
     }
+}
+
+bool BiplotInteractive::PlotKeepsItsShare() const
+{
+    if (!OSHandle())
+        return true;
+    int width = plot.right - plot.left, height = plot.bottom - plot.top;
+    ToDeviceUnits(width, height);
+    return 3 * width >= view.right - view.left + 1 && 3 * height >= view.bottom - view.top + 1;
 }
 
 
@@ -225,8 +242,14 @@ void BiplotInteractive::AddTexts()
     if (!regression)
         return;
     DATASET *dataSet = regression->GetDataSet();
-    addHeading(Caption(dataSet, regression->xVariable), captionAlignment, labelSize, labelStyle, firstCaptionDrop);
-    addHeading(Caption(dataSet, regression->yVariable), captionAlignment, labelSize, labelStyle, secondCaptionDrop);
+    if (textsLeftOut < leaveOutCaptions) {
+        addHeading(Caption(dataSet, regression->xVariable), captionAlignment, labelSize, labelStyle,
+                   firstCaptionDrop);
+        addHeading(Caption(dataSet, regression->yVariable), captionAlignment, labelSize, labelStyle,
+                   secondCaptionDrop);
+    }
+    if (textsLeftOut >= leaveOutAxisTitles)
+        return;
     const POINT xAt = xTitleAt.x >= 0 ? xTitleAt
                                       : POINT{(xLabelArea.left + xLabelArea.right) / 2,
                                               (xLabelArea.top + xLabelArea.bottom) / 2};

@@ -49,6 +49,7 @@ public:
     void DeleteDrawObjects() override;
     // Its areas fit its measured texts: laid out again at every size.
     bool LayoutFollowsSize() const override { return true; }
+    ElementRect PlotRegion() const override { return plot; }
 
     const ElementRect &PlotArea() const { return plot; }
     const ElementRect &PointsArea() const { return points; }
@@ -72,6 +73,12 @@ private:
     // measured in pixels; true when the areas changed and the elements are
     // to be built again.
     bool FitAreasToTexts();
+    // The plot's pixels are at least a third of the pane's each way.
+    bool PlotKeepsItsShare() const;
+    // What the texts have given way for the plot: 1 the captions are left
+    // out, 2 the axis titles too.
+    enum LeftOut : int { leaveOutCaptions = 1, leaveOutAxisTitles = 2 };
+    int textsLeftOut = 0;
 
     BiplotReg *regression;
     const long *source;

@@ -58,6 +58,7 @@ public:
     ~Desk1Graph() override;
 
     void BuildGraph() override;
+    ElementRect PlotRegion() const override { return plotArea; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 

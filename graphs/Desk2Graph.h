@@ -62,6 +62,7 @@ public:
     void BuildGraph() override;
     // Its label sizes and rows are measured at the window's size.
     bool LayoutFollowsSize() const override { return true; }
+    ElementRect PlotRegion() const override { return elementArea; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 

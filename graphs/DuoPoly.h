@@ -53,6 +53,7 @@ public:
     ~DuoPoly() override;
 
     void BuildGraph() override;
+    ElementRect PlotRegion() const override { return plotArea; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 

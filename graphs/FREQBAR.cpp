@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -134,20 +135,43 @@ void FREQBAR::FitPlotUnderHeadings()
     plotArea.top = valueArea.top = plotTopAtStart;
     if (!OSHandle() || view.bottom <= view.top)
         return;
+    int top = plotArea.top, bottom = plotArea.bottom, unused = 0;
+    ToDeviceUnits(unused, top);
+    ToDeviceUnits(unused, bottom);
+    // The plot keeps a third of the window's height: its top goes no lower.
+    const int lowestTop = bottom - (view.bottom - view.top + 1 + 2) / 3;
+    const int numbersLine = horizontal ? 0 : std::max<int>(valueSize, categorySize) + 2;
     // The texts in the window so far are the caption and the headings.
-    int headingsBottom = -1;
+    // Where they reach below the plot's lowest top, the heading lines
+    // give way, the last first; the caption stays.
+    std::vector<TEKSTELEMENT *> lines;
     for (element *item : Elements())
         if (item->kind == element::kindText && item->Visible())
-            headingsBottom =
-                std::max(headingsBottom, static_cast<int>(static_cast<TEKSTELEMENT *>(item)->DrawnRect().bottom));
+            lines.push_back(static_cast<TEKSTELEMENT *>(item));
+    const std::size_t kept = (optionWord & optionCaption) ? 1 : 0;
+    auto linesBottom = [&lines]() {
+        int below = -1;
+        for (TEKSTELEMENT *line : lines)
+            below = std::max(below, static_cast<int>(line->DrawnRect().bottom));
+        return below;
+    };
+    int headingsBottom = linesBottom();
+    while (lines.size() > kept && headingsBottom + gapPixels + numbersLine > lowestTop) {
+        TEKSTELEMENT *last = lines.back();
+        lines.pop_back();
+        RemoveElement(last);
+        delete last;
+        headingsBottom = linesBottom();
+        int logicalBottom = std::max(headingsBottom, 0);
+        ToLogicalUnits(unused, logicalBottom);
+        textsBottom = headingsBottom < 0 ? 0 : logicalBottom;
+    }
     if (headingsBottom < 0)
         return;
-    int top = plotArea.top, unused = 0;
-    ToDeviceUnits(unused, top);
-    const int needed = headingsBottom + gapPixels + (horizontal ? 0 : std::max<int>(valueSize, categorySize) + 2);
+    const int needed = headingsBottom + gapPixels + numbersLine;
     if (needed <= top)
         return;
-    int moved = needed + 1;
+    int moved = std::min(needed, lowestTop) + 1;
     ToLogicalUnits(unused, moved);
     // The plot keeps a third of its height at the least.
     plotArea.top = valueArea.top = std::min(moved, plotArea.bottom - (plotArea.bottom - plotTopAtStart) / 3);

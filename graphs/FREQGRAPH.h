@@ -66,6 +66,7 @@ public:
     // Its heading lines, legend rows and (bars) label rows, cuts and fonts
     // are measured at the window's size.
     bool LayoutFollowsSize() const override { return true; }
+    ElementRect PlotRegion() const override { return plotArea; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 

@@ -155,6 +155,8 @@ void FREQPIE::AddSliceFigure(GROUPELEMENT *group, double start, double end, doub
 void FREQPIE::DrawData()
 {
     placed.clear();
+    pieTop = plotArea.top;
+    pieBottom = plotArea.bottom;
     if (validSum > multipleResponseSum) {
         mainGroup->AddElement(
             MakeText(centreX, centreY, StatText(noPieText, noPieGroup), alignCentreBaseline, pieNumberSize));
@@ -162,7 +164,6 @@ void FREQPIE::DrawData()
     }
     // Under the caption and headings: where they reach into the plot area
     // the pie moves down and may use the window's height to its foot.
-    int pieTop = plotArea.top, pieBottom = plotArea.bottom;
     if (OSHandle() && textsBottom + LogicalDown(4) > plotArea.top) {
         pieTop = textsBottom + LogicalDown(4);
         pieBottom = std::max(plotArea.bottom, logicalHeight - LogicalDown(4));

@@ -25,6 +25,9 @@ public:
 
     int CentreX() const { return centreX; }
     int CentreY() const { return centreY; }
+    // The room the pie is given: the plot area's width under the caption
+    // and headings (the disc is as large as the narrower side allows).
+    ElementRect PlotRegion() const override { return ElementRect{plotArea.left, pieTop, plotArea.right, pieBottom, 0}; }
 
 protected:
     void DrawData() override;
@@ -47,7 +50,9 @@ private:
     // The pixels of the texts placed around the pie in this build.
     std::vector<RECT> placed;
 
-    int centreX, centreY, radius;
+    int centreX = 0, centreY = 0, radius = 0;
     // The radius in x and in y, the same number of whole pixels.
     int radiusX = 0, radiusY = 0;
+    // The top and foot of the pie's room, of the last build.
+    int pieTop = 0, pieBottom = 0;
 };

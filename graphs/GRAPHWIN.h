@@ -185,6 +185,10 @@ public:
     // size, unless the user has moved one of its shapes, which then keeps
     // its place as in any graph.
     virtual bool LayoutFollowsSize() const { return false; }
+    // The logical rectangle of the graph's plot (its axes' frame, its pie,
+    // its cells), which its texts give way to in a small pane; all zero
+    // for a graph without one.
+    virtual ElementRect PlotRegion() const { return ElementRect{0, 0, 0, 0, 0}; }
     // Over the pane the cursor shows the mouse mode.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
     unsigned DrawModeInForce() const { return drawMode; }

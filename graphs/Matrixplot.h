@@ -56,6 +56,7 @@ public:
     ~Matrixplot() override;
 
     void BuildGraph() override;
+    ElementRect PlotRegion() const override { return ElementRect{plotLeft, top, plotRight, plotBottom, 0}; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 

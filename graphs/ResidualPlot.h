@@ -65,6 +65,7 @@ public:
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
     bool LayoutFollowsSize() const override { return true; }
+    ElementRect PlotRegion() const override { return plot; }
 
     std::uint32_t DisplayWord() const { return displayWord; }
     const ElementRect &ScatterArea() const { return scatter; }

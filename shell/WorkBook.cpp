@@ -332,10 +332,21 @@ void WorkBook::LayoutChildren()
     }
     // The bar wraps its buttons in the width it is given and takes the
     // height its rows need (on ZAF_APPLY_GEOMETRY, which the base sends).
+    // In a small book (as tiled among many) wrapped rows taking more than
+    // a quarter of the height would crowd out the page: the bar keeps one
+    // row there, its last buttons cut off at its end.
+    toolBar->SetWrap(true);
     toolBar->SetRegion(ZafRegionRect(0, 0, area.right - 1, 0, ZAF_PIXEL));
     ZafMDIWindow::LayoutChildren();
     ZafRegionRect bar = toolBar->Region();
     toolBar->ConvertRegion(bar, ZAF_PIXEL);
+    if (4 * bar.Height() > area.bottom) {
+        toolBar->SetWrap(false);
+        toolBar->SetRegion(ZafRegionRect(0, 0, area.right - 1, 0, ZAF_PIXEL));
+        toolBar->Layout();
+        bar = toolBar->Region();
+        toolBar->ConvertRegion(bar, ZAF_PIXEL);
+    }
     const int top = std::min<int>(bar.bottom + 1, area.bottom);
     notebook->SetRegion(ZafRegionRect(0, top, area.right - 1, std::max<int>(area.bottom - 1, top), ZAF_PIXEL));
     toolBar->MoveOSWindow();

@@ -175,6 +175,7 @@ void XtabGrafikk::PlanLegend()
 {
     legendColumns = 1;
     legendRows = series;
+    legendListed = series;
     legendLeft = legendRight - legendColumnUnits;
     plotArea.right = legendLeft - plotToLegendUnits;
     if (series <= 1)
@@ -189,8 +190,18 @@ void XtabGrafikk::PlanLegend()
     const int fitting = std::max(room / std::max(rowY, 1) - 1, 1);
     if (series <= fitting)
         return;
-    legendColumns = std::min((series + fitting - 1) / fitting, legendColumnsMost);
+    // The plot keeps a third of the window's width: the columns beside it
+    // are as many as leave it that.
+    const int allowed =
+        std::max((legendRight - plotToLegendUnits - plotArea.left - (logicalWidth + 2) / 3) / legendColumnUnits, 1);
+    legendColumns = std::min({(series + fitting - 1) / fitting, legendColumnsMost, allowed});
     legendRows = (series + legendColumns - 1) / legendColumns;
+    if (legendRows > fitting) {
+        // The rows that fit list the first series, the last one saying how
+        // many more there are.
+        legendRows = fitting;
+        legendListed = legendColumns * fitting - 1;
+    }
     legendLeft = legendRight - legendColumnUnits * legendColumns;
     plotArea.right = legendLeft - plotToLegendUnits;
 }
@@ -228,6 +239,15 @@ void XtabGrafikk::AddLegend(bool reversed)
         const int column = k / rows, inColumn = k % rows;
         const int y = (reversed ? rows - inColumn - 1 : inColumn + 1) * rowY + top + gapY;
         const int x = legendLeft + column * legendColumnUnits + legendIndent;
+        if (k == legendListed) {
+            const std::string more = "and " + std::to_string(series - legendListed) + " more";
+            legend->AddElement(MakeText(x, y + swatchUnits / 2 - halfLine,
+                                        OSHandle() ? CutTextToWidth(more, std::max(labelRoom + row, 1), labelSize,
+                                                                    TEKSTELEMENT::styleBold)
+                                                   : more,
+                                        alignLeftTop, labelSize));
+            break;
+        }
         legend->AddElement(new BOXELEMENT(x, y, swatchUnits, swatchUnits, &seriesStyles[static_cast<std::size_t>(k)]));
         const std::string label = OSHandle() ? CutTextToWidth(SeriesLabel(k), std::max(labelRoom, 1), labelSize,
                                                               TEKSTELEMENT::styleBold)

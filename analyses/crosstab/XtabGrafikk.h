@@ -42,6 +42,7 @@ public:
     void DeleteDrawObjects() override;
     // Its label rows and cut labels are measured at the window's size.
     bool LayoutFollowsSize() const override { return true; }
+    ElementRect PlotRegion() const override { return plotArea; }
 
     int GroupCount() const { return groups; }
     int SeriesCount() const { return series; }
@@ -99,6 +100,8 @@ protected:
     ElementRect plotArea{1800, 2000, 8000, 8000, 0};
     int titleY = 250, legendLeft = 8150, legendRight = 9850, legendTop = 2000;
     int legendColumns = 1, legendRows = 0;
+    // The series the legend lists; past them one line tells how many more.
+    int legendListed = 0;
     int categoryAlignment = alignCentreTop;
     int barShare = 0, gapShare = 100, labelRows = 1;
     int labelStep = 250; // logical units between label rows: at least a text line

@@ -1,7 +1,8 @@
 // The texts of the graphs at four window sizes, from a workbook's graph
 // pane at its default size to a maximised one: no two texts (titles,
 // captions, axis numbers and titles, value labels, legends) cover the same
-// pixels, and every text lies inside the window. Also the value printed
+// pixels, every text lies inside the window, and the plot keeps a third of
+// the window each way. Also the value printed
 // inside a bar, which contrasts with the bar, and the series colours, one
 // of its own for every category of a graph.
 #include "GraphTestSupport.h"
@@ -360,7 +361,8 @@ TEST_P(GraphTextLayout, ScatterWithCaptionsScalesAndAxisTitles)
     BiplotReg regression(1, 2, nullptr, 544, scatter);
     long word = 544;
     Show(new BiplotInteractive(&regression, &word));
-    EXPECT_GE(ExpectTextsApartAndInside("scatter"), 6);
+    // The smallest pane leaves its captions out for the plot's sake.
+    EXPECT_GE(ExpectTextsApartAndInside("scatter"), GetParam().height < 200 ? 3 : 6);
     TearDown();
 }
 

@@ -483,6 +483,38 @@ TEST_F(WorkBookTest, APageGivesItsPanesItsSizeAsTheViewButtonsChooseAndWhenResiz
     Close(book);
 }
 
+// A book as small as one of sixteen tiled in the main window: its tool bar
+// keeps one row, cut at its end, and the page below it shows the graph in
+// most of the book's height; grown again, the bar wraps all its buttons.
+TEST_F(WorkBookTest, ATinyBookKeepsOneRowOfToolsAndShowsItsGraph)
+{
+    WorkBook *book = Build();
+    Show(book, ZafRegionRect(0, 0, 164, 139, ZAF_PIXEL));
+    book->Event(ZafEventRecord(WorkBook::graphToolEvent + 1));
+    Pump();
+    Page *page = book->CurrentPage();
+    ASSERT_EQ(page->GraphWindows().size(), 1u);
+    ZafWindow *graph = page->GraphWindows()[0];
+    RECT client = {}, bar = {}, button = {};
+    GetClientRect(book->OSHandle(), &client);
+    GetWindowRect(book->ToolBar()->OSHandle(), &bar);
+    GetWindowRect(book->ToolBar()->First() ? static_cast<ZafWindowObject *>(book->ToolBar()->First())->OSHandle()
+                                           : nullptr,
+                  &button);
+    EXPECT_LT(bar.bottom - bar.top, 2 * (button.bottom - button.top)) << "the bar is one row high";
+    const Pane shown = PaneOf(graph);
+    EXPECT_TRUE(shown.visible);
+    EXPECT_GE(shown.height, client.bottom / 2) << "the graph pane keeps most of the book";
+
+    RECT outer = {};
+    GetWindowRect(book->OSHandle(), &outer);
+    SetWindowPos(book->OSHandle(), nullptr, 0, 0, outer.right - outer.left, 700, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    GetWindowRect(book->ToolBar()->OSHandle(), &bar);
+    EXPECT_GE(bar.bottom - bar.top, 2 * (button.bottom - button.top)) << "a tall narrow book wraps its tools";
+    Close(book);
+}
+
 TEST_F(WorkBookTest, AResultTextIsFixedWidthUnwrappedReadOnlyAndScrolls)
 {
     WorkBook *book = Build();

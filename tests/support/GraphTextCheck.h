@@ -1,7 +1,8 @@
 // The texts of a graph as its window shows them: every visible text
 // (titles, captions, axis numbers and titles, value labels, legends, inside
 // groups too) lies inside the window's client area, and no two cover the
-// same pixels. Each problem is one line naming the texts and their pixels.
+// same pixels, and the graph's plot keeps at least a third of the window
+// each way. Each problem is one line naming the texts and their pixels.
 #pragma once
 
 #include <windows.h>
@@ -22,7 +23,6 @@ public:
     explicit GraphTextCheck(GRAPHWIN &graph)
     {
         Collect(graph.Elements());
-        RECT client = {};
         GetClientRect(graph.OSHandle(), &client);
         std::vector<RECT> drawn;
         for (TEKSTELEMENT *text : texts) {
@@ -32,6 +32,9 @@ public:
                 problems.push_back(Name(text, r) + " leaves the window of " + std::to_string(client.right) + " x " +
                                    std::to_string(client.bottom));
         }
+        const ElementRect plot = graph.PlotRegion();
+        if (!plot.AllZero())
+            ExpectPlotShare(DeviceRect(graph, plot), "the plot");
         for (std::size_t i = 0; i < drawn.size(); ++i)
             for (std::size_t j = i + 1; j < drawn.size(); ++j) {
                 RECT common;
@@ -54,6 +57,26 @@ public:
             if (IntersectRect(&common, &r, &area))
                 problems.push_back(Name(text, r) + " lies on " + what);
         }
+    }
+    // A plot (device pixels) narrower or lower than a third of the window
+    // is a problem: in a small window the texts give way, not the plot.
+    void ExpectPlotShare(const RECT &plot, const std::string &what)
+    {
+        const int width = plot.right - plot.left, height = plot.bottom - plot.top;
+        // A pixel short is rounding of the logical units.
+        if (3 * (width + 1) < client.right || 3 * (height + 1) < client.bottom)
+            problems.push_back(what + " of " + std::to_string(width) + " x " + std::to_string(height) +
+                               " keeps less than a third of the window of " + std::to_string(client.right) + " x " +
+                               std::to_string(client.bottom));
+    }
+    // The device pixels of a logical rectangle of the graph.
+    static RECT DeviceRect(const GRAPHWIN &graph, const ElementRect &logical)
+    {
+        RECT r = {logical.left, logical.top, logical.right, logical.bottom};
+        int left = r.left, top = r.top, right = r.right, bottom = r.bottom;
+        graph.ToDeviceUnits(left, top);
+        graph.ToDeviceUnits(right, bottom);
+        return RECT{left, top, right, bottom};
     }
     // The visible texts among the list's elements, inside groups too.
     static std::vector<TEKSTELEMENT *> TextsIn(const GROBJ_LIST &list)
@@ -91,6 +114,7 @@ public:
 
     std::vector<TEKSTELEMENT *> texts;
     std::vector<std::string> problems;
+    RECT client = {};
 
 private:
     void Collect(const GROBJ_LIST &list)

@@ -250,7 +250,7 @@ int ZafToolBar::LayoutRows(int length, bool across)
         const int size = across ? r.Width() : r.Height();
         // A child that does not fit starts a new line; one wider than the
         // whole bar still takes a line of its own, never an empty one first.
-        if (along + size > length - 1 && along > margin) {
+        if (wrap && along + size > length - 1 && along > margin) {
             along = margin;
             side += margin + line;
         }

@@ -91,6 +91,11 @@ public:
     ZafDockEdge SetEdge(ZafDockEdge newEdge);
     bool SetAutoLayout(bool flag) { return SetUnlessCreated(autoLayout, flag); }
     ZafDockEdge Edge() const { return edge; }
+    // Off: the children stand in one row (column) however long, and those
+    // past the bar's end are cut off by it rather than wrapped. Takes
+    // effect at the next layout.
+    void SetWrap(bool flag) { wrap = flag; }
+    bool Wraps() const { return wrap; }
     bool AutoLayout() const { return autoLayout; }
     // Only while the bar is in no window.
     bool SetSupportObject(bool flag) override;
@@ -118,4 +123,5 @@ private:
 
     ZafDockEdge edge = ZAF_DOCK_TOP;
     bool autoLayout = true;
+    bool wrap = true;
 };
