@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <string>
+#include <cmath>
 #include <vector>
 
 #include "stats/AnovaKernel.h"
@@ -101,8 +102,21 @@ private:
     // cannot be read.
     template <typename Use> bool WalkGroups(Use use);
 
+    // The absolute deviations from its mean of each group, in case order,
+    // for the homogeneity test; gathered on the walk that collects the
+    // quantiles, so that the test then needs no walk of its own.
+    void AddDeviation(std::vector<GroupMoments> &deviations, const std::vector<double> &means, size_t g, double v,
+                      double w)
+    {
+        deviations[g].Add(std::fabs(v - means[g]), w);
+    }
+    std::vector<double> GroupMeans() const;
+    void KeepDeviations(bool walked, std::vector<GroupMoments> &deviations);
+
     // The moments of each group, in the same order as groups.
     std::vector<GroupMoments> groupMoments;
+    std::vector<GroupMoments> groupDeviations;
+    bool deviationsKept = false;
 };
 
 // The analysis of variance of the groups of a one-way computation. (Its
