@@ -362,8 +362,9 @@ bool OnewayObj::Compute()
     return true;
 }
 
-void OnewayObj::ComputeGroupQuantiles()
+void OnewayObj::ComputeGroupQuantiles(bool forHomogeneity)
 {
+    gatherDeviations = forHomogeneity;
     try {
         CollectGroupQuantiles();
     } catch (const std::bad_alloc &failure) {
@@ -402,7 +403,8 @@ void OnewayObj::CollectGroupQuantiles()
         columns[g].Add(v, w);
         if (counting)
             counted.Add(v, w);
-        AddDeviation(deviations, means, g, v, w);
+        if (gatherDeviations)
+            AddDeviation(deviations, means, g, v, w);
     });
     KeepDeviations(walked, deviations);
     for (size_t g = 0; g < groups.size(); ++g) {
@@ -430,7 +432,8 @@ void OnewayObj::CollectWeightedQuantiles()
     const std::vector<double> means = GroupMeans();
     const bool walked = WalkGroups([&](size_t g, double v, double w) {
         column.AddTagged(v, w, static_cast<unsigned>(g));
-        AddDeviation(deviations, means, g, v, w);
+        if (gatherDeviations)
+            AddDeviation(deviations, means, g, v, w);
     });
     KeepDeviations(walked, deviations);
     std::vector<double *> summaries;
@@ -452,6 +455,8 @@ std::vector<double> OnewayObj::GroupMeans() const
 
 void OnewayObj::KeepDeviations(bool walked, std::vector<GroupMoments> &deviations)
 {
+    if (!gatherDeviations)
+        return;
     deviationsKept = walked && deviations.size() == groupMoments.size();
     if (deviationsKept)
         groupDeviations.swap(deviations);

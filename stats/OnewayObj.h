@@ -60,8 +60,10 @@ public:
     // False when the cases cannot be read: GetFailureText() then says why,
     // naming file, variable and case.
     bool Compute();
-    // Gives every group and the total its quantile summary.
-    void ComputeGroupQuantiles();
+    // Gives every group and the total its quantile summary. With
+    // forHomogeneity, the walk also gathers what the homogeneity test needs,
+    // so that a test that follows reads no cases of its own.
+    void ComputeGroupQuantiles(bool forHomogeneity = false);
     // The variance-homogeneity test (F, df, p); marks it done.
     void ComputeVarianceHomogeneityTest();
     // Label width and the width of each column (in the column order of the
@@ -117,6 +119,7 @@ private:
     std::vector<GroupMoments> groupMoments;
     std::vector<GroupMoments> groupDeviations;
     bool deviationsKept = false;
+    bool gatherDeviations = false; // while the quantiles are collected
 };
 
 // The analysis of variance of the groups of a one-way computation. (Its

@@ -157,7 +157,7 @@ TEST_F(Breakdown, HomogeneityAfterTheQuantilesIsThatOfItsOwnWalk)
                 OnewayObj own(analysis, 4, set), shared(analysis, 4, set);
                 ASSERT_TRUE(own.Compute());
                 ASSERT_TRUE(shared.Compute());
-                shared.ComputeGroupQuantiles();
+                shared.ComputeGroupQuantiles(true);
                 if (sorted) {
                     own.SortGroups(byMeanDown);
                     shared.SortGroups(byMeanDown);
