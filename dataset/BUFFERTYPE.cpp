@@ -1,5 +1,7 @@
 #include "dataset/BUFFERTYPE.h"
 
+#include <emmintrin.h>
+
 #include "dataset/ByteStream.h"
 #include "dataset/DATASET.h"
 #include "dataset/MemoryBudget.h"
@@ -337,8 +339,20 @@ namespace {
 // none.
 long FirstNotFinite(const unsigned char *bytes, long count, size_t size, size_t high, uint32_t exponent)
 {
-    uint32_t any = 0;
-    for (long i = 0; i < count; ++i) {
+    // 16 bytes at a time: the exponent bits of each value, and only the
+    // 32-bit words that hold them, compared with all-set.
+    const __m128i bits = size == 8 ? _mm_set_epi32(static_cast<int>(exponent), 0, static_cast<int>(exponent), 0)
+                                   : _mm_set1_epi32(static_cast<int>(exponent));
+    const __m128i words = size == 8 ? _mm_set_epi32(-1, 0, -1, 0) : _mm_set1_epi32(-1);
+    const long perVector = static_cast<long>(16 / size);
+    __m128i found = _mm_setzero_si128();
+    long i = 0;
+    for (; i + perVector <= count; i += perVector) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + static_cast<size_t>(i) * size));
+        found = _mm_or_si128(found, _mm_and_si128(_mm_cmpeq_epi32(_mm_and_si128(v, bits), bits), words));
+    }
+    uint32_t any = static_cast<uint32_t>(_mm_movemask_epi8(found));
+    for (; i < count; ++i) {
         uint32_t w;
         std::memcpy(&w, bytes + static_cast<size_t>(i) * size + high, sizeof w);
         any |= static_cast<uint32_t>((w & exponent) == exponent);

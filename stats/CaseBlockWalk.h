@@ -80,6 +80,9 @@ private:
     void Start(int count);
     bool ReadColumn(Column &column, long want);
     bool ReadWeights(long want);
+    // The product of the weight variables' values (1 without any), NaN
+    // where a factor is missing.
+    bool ReadFactors(long want);
 
     StatClass &computation;
     std::vector<std::unique_ptr<BUFFERTYPE>> owned;

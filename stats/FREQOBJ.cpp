@@ -124,6 +124,32 @@ int CompareByCountDescending(const void *a, const void *b)
     return CompareDoubles(Record(b).frequency, Record(a).frequency);
 }
 
+namespace {
+
+// Counts a block of stored 1- or 2-byte values into one slot per value: the
+// cases that count (weight above 0) and their weights, each slot's sum in
+// the order of the cases. A case that does not count has the weight 0,
+// which leaves a sum as it is, so the loop has no branch.
+template <bool Wide>
+void CountDenseBlock(const unsigned char *bytes, const double *w, long n, long *counts, double *weightSums)
+{
+    for (long c = 0; c < n; ++c) {
+        size_t slot;
+        if (Wide) {
+            int16_t v;
+            std::memcpy(&v, bytes + 2 * c, 2);
+            slot = static_cast<size_t>(v + 32768);
+        } else {
+            slot = bytes[c];
+        }
+        const double weight = w[c];
+        counts[slot] += weight > 0.0;
+        weightSums[slot] += weight;
+    }
+}
+
+} // namespace
+
 void FREQOBJ::CountDense(CaseBlockWalk &walk, const BUFFERTYPE &list, FrequencyCounter &counter, MemoryCharge &charge)
 {
     // One slot per stored value of a 1- or 2-byte variable: the cases and
@@ -134,21 +160,10 @@ void FREQOBJ::CountDense(CaseBlockWalk &walk, const BUFFERTYPE &list, FrequencyC
     std::vector<long> counts(slots, 0);
     std::vector<double> weightSums(slots, 0.0);
     while (walk.NextBlock()) {
-        const double *w = walk.Weights();
-        const unsigned char *bytes = walk.Bytes(0);
-        const long n = walk.Size();
-        for (long c = 0; c < n; ++c) {
-            if (!(w[c] > 0.0))
-                continue;
-            size_t slot = bytes[c];
-            if (wide) {
-                int16_t v;
-                std::memcpy(&v, bytes + 2 * c, 2);
-                slot = static_cast<size_t>(v + 32768);
-            }
-            ++counts[slot];
-            weightSums[slot] += w[c];
-        }
+        if (wide)
+            CountDenseBlock<true>(walk.Bytes(0), walk.Weights(), walk.Size(), counts.data(), weightSums.data());
+        else
+            CountDenseBlock<false>(walk.Bytes(0), walk.Weights(), walk.Size(), counts.data(), weightSums.data());
     }
     for (size_t slot = 0; slot < slots; ++slot) {
         if (counts[slot] == 0)

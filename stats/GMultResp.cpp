@@ -234,20 +234,45 @@ void GMultRespFreq::CountBlock(CaseBlockWalk &walk)
         answerTotal += static_cast<double>(answers);
         return;
     }
-    for (long c = 0; c < n; ++c) {
-        if (!counted[c])
-            continue;
-        const double w = weights[c];
-        caseCount += w;
-        for (size_t v = 0; v < k; ++v) {
-            const uint32_t code = blockCodes[v][c];
-            if (code == missing)
+    // The sums in locals and the codes through plain pointers, so that no
+    // store in the loop makes the compiler read them again; each sum still
+    // takes its weights in the order of the cases.
+    double cases = caseCount, total = answerTotal;
+    double *sums = counts.data();
+    long *raw = rawCounts.data();
+    if (k == 1) {
+        const uint32_t *code = blockCodes[0].data();
+        for (long c = 0; c < n; ++c) {
+            if (!counting[c])
                 continue;
-            counts[code] += w;
-            ++rawCounts[code];
-            answerTotal += w;
+            const double w = weights[c];
+            cases += w;
+            sums[code[c]] += w;
+            ++raw[code[c]];
+            total += w;
+        }
+    } else {
+        codeRows.resize(k);
+        for (size_t v = 0; v < k; ++v)
+            codeRows[v] = blockCodes[v].data();
+        const uint32_t *const *rows = codeRows.data();
+        for (long c = 0; c < n; ++c) {
+            if (!counting[c])
+                continue;
+            const double w = weights[c];
+            cases += w;
+            for (size_t v = 0; v < k; ++v) {
+                const uint32_t code = rows[v][c];
+                if (code == missing)
+                    continue;
+                sums[code] += w;
+                ++raw[code];
+                total += w;
+            }
         }
     }
+    caseCount = cases;
+    answerTotal = total;
 }
 
 void GMultRespFreq::Tabulate()
@@ -368,6 +393,78 @@ void GMultRespDiko::StatesOf(const BUFFERTYPE &list, const unsigned char *bytes,
     }
 }
 
+namespace {
+
+struct DikoSums
+{
+    double *base;   // per variable: the weight of its valid values
+    double *yes;    // per variable: the weight of its answers
+    long *rawYes;   // per variable: the cases of its answers
+    double cases;   // the weight of the cases with an answer
+    double total;   // the weight of every answer
+};
+
+// Adds the weights of n cases to the sums from their states (k variables,
+// each a row of n). Each sum takes its weights in the order of the cases;
+// a case that does not count, or a state that adds nothing to a sum, adds
+// +0.0 there, which leaves a sum of weights (never -0.0) as it is, so the
+// loop has no branch on the states. K is k where it is small (the sums then
+// stay in registers), 0 for any k.
+template <size_t K>
+void SumWeightedStates(const unsigned char *state, long n, size_t k, const double *weights, bool listwise,
+                       DikoSums &sums)
+{
+    const size_t count = K ? K : k;
+    const size_t stride = static_cast<size_t>(n);
+    const unsigned answer = GMultRespDiko::kAnswer;
+    double local[2 * (K ? K : 1)];
+    long localRaw[K ? K : 1];
+    double *base = K ? local : sums.base, *yes = K ? local + count : sums.yes;
+    long *rawYes = K ? localRaw : sums.rawYes;
+    for (size_t v = 0; K && v < count; ++v) {
+        base[v] = sums.base[v];
+        yes[v] = sums.yes[v];
+        rawYes[v] = sums.rawYes[v];
+    }
+    // Per state, the factor of a weight in the sums of valid values and in
+    // those of answers. The weight of a case that does not count is 0, and
+    // a listwise case with a missing value takes the factor 0: a product by
+    // 1 or +0.0 is exact, where a select would be compiled into a branch
+    // that the states mispredict.
+    static_assert(GMultRespDiko::kUnknownValue == 0 && GMultRespDiko::kMissingValue == 1 &&
+                      GMultRespDiko::kNoAnswer == 2 && GMultRespDiko::kAnswer == 3,
+                  "the factors follow the order of the states");
+    static const double validFactor[4] = {0.0, 0.0, 1.0, 1.0}, answerFactor[4] = {0.0, 0.0, 0.0, 1.0};
+    double cases = sums.cases, total = sums.total;
+    for (long c = 0; c < n; ++c) {
+        double w = weights[c];
+        if (listwise)
+            for (size_t v = 0; v < count; ++v)
+                w *= validFactor[state[v * stride + c] & 3];
+        const long counts = w > 0.0;
+        long any = 0;
+        for (size_t v = 0; v < count; ++v) {
+            const unsigned s = state[v * stride + c] & 3;
+            const double given = w * answerFactor[s];
+            base[v] += w * validFactor[s];
+            yes[v] += given;
+            rawYes[v] += counts & (s == answer);
+            total += given;
+            any |= s == answer;
+        }
+        cases += w * static_cast<double>(any);
+    }
+    for (size_t v = 0; K && v < count; ++v) {
+        sums.base[v] = base[v];
+        sums.yes[v] = yes[v];
+        sums.rawYes[v] = rawYes[v];
+    }
+    sums.cases = cases;
+    sums.total = total;
+}
+
+} // namespace
+
 void GMultRespDiko::CountBlock(CaseBlockWalk &walk)
 {
     // Each value's state (missing, no answer, answer) a variable at a time;
@@ -383,33 +480,27 @@ void GMultRespDiko::CountBlock(CaseBlockWalk &walk)
         CountWholeCases(weights, n);
         return;
     }
-    for (long c = 0; c < n; ++c) {
-        const double w = weights[c];
-        if (!(w > 0.0))
-            continue;
-        if (missingMode == 0) {
-            bool complete = true;
-            for (size_t v = 0; v < k; ++v)
-                complete = complete && states[v * static_cast<size_t>(n) + c] != kMissingValue;
-            if (!complete)
-                continue;
-        }
-        bool any = false;
-        for (size_t v = 0; v < k; ++v) {
-            const unsigned char state = states[v * static_cast<size_t>(n) + c];
-            if (state == kMissingValue)
-                continue;
-            recordBase[v] += w;
-            if (state == kAnswer) {
-                answers[v] += w;
-                ++rawAnswers[v];
-                answerTotal += w;
-                any = true;
-            }
-        }
-        if (any)
-            caseCount += w;
+    DikoSums sums{recordBase.data(), answers.data(), rawAnswers.data(), caseCount, answerTotal};
+    const bool listwise = missingMode == 0;
+    switch (k) {
+    case 1:
+        SumWeightedStates<1>(states.data(), n, k, weights, listwise, sums);
+        break;
+    case 2:
+        SumWeightedStates<2>(states.data(), n, k, weights, listwise, sums);
+        break;
+    case 3:
+        SumWeightedStates<3>(states.data(), n, k, weights, listwise, sums);
+        break;
+    case 4:
+        SumWeightedStates<4>(states.data(), n, k, weights, listwise, sums);
+        break;
+    default:
+        SumWeightedStates<0>(states.data(), n, k, weights, listwise, sums);
+        break;
     }
+    caseCount = sums.cases;
+    answerTotal = sums.total;
 }
 
 void GMultRespDiko::CountWholeCases(const double *weights, long n)

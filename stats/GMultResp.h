@@ -133,6 +133,7 @@ private:
     std::vector<long> rawCounts; // per code number
     // Per block: each variable's code numbers and which cases count.
     std::vector<std::vector<uint32_t>> blockCodes;
+    std::vector<const uint32_t *> codeRows; // per member, its block of codes
     std::vector<unsigned char> counted, any;
 };
 
@@ -144,13 +145,15 @@ public:
     int missingMode; // 1 per variable, 0 listwise
     ValueRangeList ranges;
 
+    // The state of a value: not yet known, missing, no answer, an answer.
+    enum : unsigned char { kUnknownValue, kMissingValue, kNoAnswer, kAnswer };
+
 protected:
     void StartCount() override;
     void CountBlock(CaseBlockWalk &walk) override;
     void Tabulate() override;
 
 private:
-    enum : unsigned char { kUnknownValue, kMissingValue, kNoAnswer, kAnswer };
     bool InRanges(double x) const;
     // The states of one variable's values in a block.
     void StatesOf(const BUFFERTYPE &list, const unsigned char *bytes, long n, size_t variable, unsigned char *state);

@@ -292,6 +292,8 @@ bool OnewayObj::Compute()
 {
     groups.clear();
     groupMoments.clear();
+    groupDeviations.clear();
+    deviationsKept = false;
     total.Reset();
     // One walk, a block of cases at a time: the moments of each break value
     // in the order met, and of all cases; the groups are put in ascending
@@ -360,8 +362,9 @@ bool OnewayObj::Compute()
     return true;
 }
 
-void OnewayObj::ComputeGroupQuantiles()
+void OnewayObj::ComputeGroupQuantiles(bool forHomogeneity)
 {
+    gatherDeviations = forHomogeneity;
     try {
         CollectGroupQuantiles();
     } catch (const std::bad_alloc &failure) {
@@ -394,11 +397,16 @@ void OnewayObj::CollectGroupQuantiles()
         CountStoredValues(columns[g], storage, weighted);
         columns[g].Reserve(static_cast<size_t>(std::max(groups[g].count, 0L)), weighted);
     }
-    WalkGroups([&](size_t g, double v, double w) {
+    std::vector<GroupMoments> deviations(groups.size());
+    const std::vector<double> means = GroupMeans();
+    const bool walked = WalkGroups([&](size_t g, double v, double w) {
         columns[g].Add(v, w);
         if (counting)
             counted.Add(v, w);
+        if (gatherDeviations)
+            AddDeviation(deviations, means, g, v, w);
     });
+    KeepDeviations(walked, deviations);
     for (size_t g = 0; g < groups.size(); ++g) {
         ComputeQuantileSummary(columns[g], groups[g].quantiles);
         groups[g].hasQuantiles = true;
@@ -420,7 +428,14 @@ void OnewayObj::CollectWeightedQuantiles()
     // would.
     QuantileColumn column;
     column.Reserve(static_cast<size_t>(std::max(total.count, 0L)), true, true);
-    WalkGroups([&](size_t g, double v, double w) { column.AddTagged(v, w, static_cast<unsigned>(g)); });
+    std::vector<GroupMoments> deviations(groups.size());
+    const std::vector<double> means = GroupMeans();
+    const bool walked = WalkGroups([&](size_t g, double v, double w) {
+        column.AddTagged(v, w, static_cast<unsigned>(g));
+        if (gatherDeviations)
+            AddDeviation(deviations, means, g, v, w);
+    });
+    KeepDeviations(walked, deviations);
     std::vector<double *> summaries;
     for (DescriptiveRecord &g : groups)
         summaries.push_back(g.quantiles);
@@ -430,10 +445,35 @@ void OnewayObj::CollectWeightedQuantiles()
     total.hasQuantiles = true;
 }
 
+std::vector<double> OnewayObj::GroupMeans() const
+{
+    std::vector<double> means;
+    for (const GroupMoments &m : groupMoments)
+        means.push_back(m.Mean());
+    return means;
+}
+
+void OnewayObj::KeepDeviations(bool walked, std::vector<GroupMoments> &deviations)
+{
+    if (!gatherDeviations)
+        return;
+    deviationsKept = walked && deviations.size() == groupMoments.size();
+    if (deviationsKept)
+        groupDeviations.swap(deviations);
+}
+
 void OnewayObj::ComputeVarianceHomogeneityTest()
 {
-    std::vector<GroupMoments> deviations(groups.size());
-    WalkGroups([&](size_t g, double v, double w) { deviations[g].Add(std::fabs(v - groupMoments[g].Mean()), w); });
+    // The deviations gathered with the quantiles, where they were collected
+    // for the groups as they stand; else a walk of their own.
+    std::vector<GroupMoments> deviations;
+    if (deviationsKept && groupDeviations.size() == groups.size()) {
+        deviations = groupDeviations;
+    } else {
+        deviations.resize(groups.size());
+        const std::vector<double> means = GroupMeans();
+        WalkGroups([&](size_t g, double v, double w) { AddDeviation(deviations, means, g, v, w); });
+    }
     const AnovaTable t = ComputeVarianceHomogeneity(deviations);
     varianceF = t.f;
     varianceDf1 = t.dfBetween;
@@ -543,13 +583,18 @@ void OnewayObj::SortGroups(unsigned long code)
         return keyOf(x) < keyOf(y);
     });
     std::vector<DescriptiveRecord> sortedGroups;
-    std::vector<GroupMoments> sortedMoments;
+    std::vector<GroupMoments> sortedMoments, sortedDeviations;
+    const bool keepDeviations = deviationsKept && groupDeviations.size() == groups.size();
     for (size_t i : order) {
         sortedGroups.push_back(groups[i]);
         sortedMoments.push_back(groupMoments[i]);
+        if (keepDeviations)
+            sortedDeviations.push_back(groupDeviations[i]);
     }
     groups.swap(sortedGroups);
     groupMoments.swap(sortedMoments);
+    groupDeviations.swap(sortedDeviations);
+    deviationsKept = keepDeviations;
     sortCode = code;
 }
 

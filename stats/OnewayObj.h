@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <string>
+#include <cmath>
 #include <vector>
 
 #include "stats/AnovaKernel.h"
@@ -59,8 +60,10 @@ public:
     // False when the cases cannot be read: GetFailureText() then says why,
     // naming file, variable and case.
     bool Compute();
-    // Gives every group and the total its quantile summary.
-    void ComputeGroupQuantiles();
+    // Gives every group and the total its quantile summary. With
+    // forHomogeneity, the walk also gathers what the homogeneity test needs,
+    // so that a test that follows reads no cases of its own.
+    void ComputeGroupQuantiles(bool forHomogeneity = false);
     // The variance-homogeneity test (F, df, p); marks it done.
     void ComputeVarianceHomogeneityTest();
     // Label width and the width of each column (in the column order of the
@@ -101,8 +104,22 @@ private:
     // cannot be read.
     template <typename Use> bool WalkGroups(Use use);
 
+    // The absolute deviations from its mean of each group, in case order,
+    // for the homogeneity test; gathered on the walk that collects the
+    // quantiles, so that the test then needs no walk of its own.
+    void AddDeviation(std::vector<GroupMoments> &deviations, const std::vector<double> &means, size_t g, double v,
+                      double w)
+    {
+        deviations[g].Add(std::fabs(v - means[g]), w);
+    }
+    std::vector<double> GroupMeans() const;
+    void KeepDeviations(bool walked, std::vector<GroupMoments> &deviations);
+
     // The moments of each group, in the same order as groups.
     std::vector<GroupMoments> groupMoments;
+    std::vector<GroupMoments> groupDeviations;
+    bool deviationsKept = false;
+    bool gatherDeviations = false; // while the quantiles are collected
 };
 
 // The analysis of variance of the groups of a one-way computation. (Its

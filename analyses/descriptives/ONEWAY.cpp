@@ -216,7 +216,7 @@ void ONEWAY::WriteBreakdownTable(TXTWIN &window)
         TakeBreakdownOptions(*this, *record);
     if (((displayMask & (OnewayOption::showMedian | OnewayOption::showQuartiles)) || (sortCode & kSortMedian)) &&
         !total.QuantileSummary())
-        ComputeGroupQuantiles();
+        ComputeGroupQuantiles((testMask & OnewayOption::testLevene) && !varianceTestDone);
     total.label = StatText(totalText, textGroup);
     SortGroups(sortCode);
     FormatGroupStatistics();

@@ -4,6 +4,7 @@
 // by hand.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "stats/CaseBlockWalk.h"
 #include "stats/CorrObj.h"
 #include "stats/FREQOBJ.h"
+#include "stats/GMultResp.h"
 #include "stats/MeanObj.h"
 #include "stats/PairedTests.h"
 #include "stats/XTABOBJ.h"
@@ -232,4 +234,128 @@ TEST(BlockWalk, WeightedCountsHoldTheSameMemoryWhateverTheCases)
         EXPECT_EQ(peaks[2][k], peaks[1][k]);
     }
     MemoryBudget::SetLimitOverride(0);
+}
+
+namespace {
+
+const int kAnswerVariables = 6;
+const long kAnswerCases = 9000; // three blocks of a walk over seven lists
+
+// Six 1-byte answers q1-q6 (1 = yes, 2 = no, now and then missing) and a
+// float weight w: mostly 0.1-2.0 in odd steps, some 0, negative or missing,
+// and every 997th case 3e38, so that a sum passes the largest float.
+struct AnswerData
+{
+    long answers[kAnswerVariables][kAnswerCases];
+    double weights[kAnswerCases];
+};
+
+DATASET *WeightedAnswers(AnswerData &data)
+{
+    std::vector<std::unique_ptr<TMPLISTETYPE>> lists;
+    for (int v = 0; v < kAnswerVariables; ++v) {
+        lists.emplace_back(new TMPLISTETYPE(STORAGE_U8));
+        for (long c = 0; c < kAnswerCases; ++c) {
+            const long x = (c * (v + 3) + c / (v + 2)) % 11;
+            data.answers[v][c] = x == 0 ? 255 : (x % 3 == 0 ? 1 : 2);
+            lists.back()->AppendInt(data.answers[v][c]);
+        }
+    }
+    lists.emplace_back(new TMPLISTETYPE(STORAGE_FLOAT));
+    for (long c = 0; c < kAnswerCases; ++c) {
+        float w = 0.1f + static_cast<float>(c % 191) * 0.01f;
+        if (c % 53 == 0)
+            w = 0.0f;
+        else if (c % 59 == 0)
+            w = -1.5f;
+        else if (c % 61 == 0)
+            w = FLT_MAX; // the sentinel: a missing weight
+        else if (c % 997 == 0)
+            w = 3e38f;
+        lists.back()->AppendReal(w);
+        data.weights[c] = w > 0.0f && w < FLT_MAX ? static_cast<double>(w) : 0.0;
+    }
+    const char *file = "answers.QVF";
+    {
+        DataSetWriter writer(file);
+        writer.SetCaseCount(kAnswerCases);
+        for (int v = 0; v <= kAnswerVariables; ++v) {
+            VariableInfo info;
+            std::snprintf(info.name, sizeof info.name, v < kAnswerVariables ? "q%d" : "w", v + 1);
+            info.storageType = lists[static_cast<size_t>(v)]->storageType;
+            info.decimals = v < kAnswerVariables ? 0 : 2;
+            if (writer.AddVariable(info, std::vector<CategoryLabel>(), lists[static_cast<size_t>(v)].get()) != 0)
+                return nullptr;
+        }
+        const long weight = kAnswerVariables + 1;
+        if (!writer.SetWeights(&weight, 1) || writer.Write() != 0)
+            return nullptr;
+    }
+    int error = 0;
+    return OpenDataSet(file, &error, DATASET_READONLY);
+}
+
+} // namespace
+
+// Weighted counts take the weights of each count in the order of the cases,
+// however the loops that add them are arranged: dichotomies of one to six
+// variables, listwise and per variable, and the frequencies of one of them,
+// equal to the bit sums added case by case here. Weights that are 0,
+// negative or missing count nowhere.
+TEST(BlockWalk, WeightedCountsAddEachSumInTheOrderOfTheCases)
+{
+    std::unique_ptr<AnswerData> data(new AnswerData);
+    std::unique_ptr<DATASET> set(WeightedAnswers(*data));
+    ASSERT_TRUE(set);
+    ASSERT_TRUE(set->GetWeight() && set->GetWeight()->IsActive());
+    for (int k = 1; k <= kAnswerVariables; ++k) {
+        for (int mode : {0, 1}) {
+            SCOPED_TRACE(std::to_string(k) + " variables, missing mode " + std::to_string(mode));
+            std::vector<long> members;
+            for (int v = 0; v < k; ++v)
+                members.push_back(v + 1);
+            members.push_back(0);
+            double base[kAnswerVariables] = {}, yes[kAnswerVariables] = {}, cases = 0.0, total = 0.0;
+            for (long c = 0; c < kAnswerCases; ++c) {
+                const double w = data->weights[c];
+                bool complete = true;
+                for (int v = 0; v < k; ++v)
+                    complete = complete && data->answers[v][c] != 255;
+                if (!(w > 0.0) || (mode == 0 && !complete))
+                    continue;
+                bool any = false;
+                for (int v = 0; v < k; ++v) {
+                    if (data->answers[v][c] == 255)
+                        continue;
+                    base[v] += w;
+                    if (data->answers[v][c] == 1) {
+                        yes[v] += w;
+                        total += w;
+                        any = true;
+                    }
+                }
+                if (any)
+                    cases += w;
+            }
+            GMultRespDiko m(members.data(), 2, mode, ValueRangeList{{1, 1}}, set.get());
+            ASSERT_EQ(m.status, GMultResp::kMultCounted);
+            EXPECT_EQ(Bits(m.caseCount), Bits(cases));
+            const FREQOBJ &r = *m.Result();
+            ASSERT_EQ(r.categoryCount, k);
+            for (int v = 0; v < k; ++v) {
+                EXPECT_EQ(Bits(r.categories[v].frequency), Bits(yes[v])) << "q" << v + 1;
+                EXPECT_EQ(Bits(r.categories[v].validPercent), Bits(yes[v] * 100.0 / base[v])) << "q" << v + 1;
+                EXPECT_EQ(Bits(r.categories[v].percent), Bits(yes[v] * 100.0 / total)) << "q" << v + 1;
+            }
+        }
+    }
+    double frequency[3] = {}; // of 1, 2 and the missing code
+    for (long c = 0; c < kAnswerCases; ++c)
+        frequency[data->answers[2][c] == 255 ? 2 : data->answers[2][c] - 1] += data->weights[c];
+    LISTETYPE q3(set.get(), 3);
+    FREQOBJ f(set.get());
+    BuildFrequencyDistribution(&q3, &f, nullptr);
+    ASSERT_EQ(f.categoryCount, 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Bits(f.categories[i].frequency), Bits(frequency[i])) << i;
 }

@@ -141,3 +141,33 @@ TEST_F(Breakdown, EveryGroupAndTheTotalAreThoseOfTheirCasesOneByOne)
                 EXPECT_EQ(o.varianceDf2, levene.dfWithin);
             }
 }
+
+// The homogeneity test gathers its deviations on the walk of the quantiles
+// where that walk came first, also when the groups are sorted between: its
+// figures are those of a walk of its own, to the last bit.
+TEST_F(Breakdown, HomogeneityAfterTheQuantilesIsThatOfItsOwnWalk)
+{
+    const unsigned long byMeanDown = OnewayObj::kSortMean | OnewayObj::kSortDescending;
+    for (bool withWeights : {false, true})
+        for (long analysis : {1L, 2L, 3L})
+            for (bool sorted : {false, true}) {
+                SCOPED_TRACE("analysis " + std::to_string(analysis) + (withWeights ? ", weighted" : "") +
+                             (sorted ? ", sorted by mean" : ""));
+                DATASET *set = withWeights ? weighted : plain;
+                OnewayObj own(analysis, 4, set), shared(analysis, 4, set);
+                ASSERT_TRUE(own.Compute());
+                ASSERT_TRUE(shared.Compute());
+                shared.ComputeGroupQuantiles(true);
+                if (sorted) {
+                    own.SortGroups(byMeanDown);
+                    shared.SortGroups(byMeanDown);
+                }
+                own.ComputeVarianceHomogeneityTest();
+                shared.ComputeVarianceHomogeneityTest();
+                ASSERT_GT(own.groups.size(), 2u);
+                EXPECT_EQ(shared.varianceF, own.varianceF);
+                EXPECT_EQ(shared.varianceDf1, own.varianceDf1);
+                EXPECT_EQ(shared.varianceDf2, own.varianceDf2);
+                EXPECT_EQ(shared.varianceP, own.varianceP);
+            }
+}

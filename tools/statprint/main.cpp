@@ -204,7 +204,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             Print("oneway.toomanygroups", 1);
             return 0;
         }
-        w.ComputeGroupQuantiles();
+        w.ComputeGroupQuantiles(true);
         w.ComputeVarianceHomogeneityTest();
         for (size_t g = 0; g < w.groups.size(); ++g)
             PrintRecord("oneway.group." + std::to_string(g + 1) + ".", w.groups[g]);
