@@ -325,7 +325,8 @@ namespace {
 // weights in the same order, so the same decisions.
 struct SummarySlot
 {
-    double weight = 0.0; // the group's total weight
+    double weight = 0.0; // the group's total weight (times scale)
+    double scale = 1.0;  // the factor of each case's weight in the sums
     size_t size = 0;
     double minimum = 0.0, maximum = 0.0;
     double cumulative = 0.0;
@@ -352,7 +353,7 @@ struct SummarySlot
                 state[k] = 2;
             }
         }
-        cumulative += w;
+        cumulative += w * scale;
         const size_t i = seen++;
         const double tolerance = 1e-12 * weight;
         for (int k = 0; k < 3; ++k) {
@@ -496,9 +497,38 @@ void WhiskerSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots,
     }
 }
 
+// A slot whose weights sum past the largest double sums them, and steps
+// through them, scaled by kWeightScale: the quartiles then follow the same
+// shares of the weight. Scaling by a power of two is exact, and a slot of
+// ordinary weights keeps the factor 1.
+constexpr double kWeightScale = 0x1p-64;
+
+void ScaleOverflowingSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount,
+                           bool withTotal)
+{
+    bool any = false;
+    for (SummarySlot &slot : slots)
+        if (!std::isfinite(slot.weight)) {
+            slot.weight = 0.0;
+            slot.scale = kWeightScale;
+            any = true;
+        }
+    if (!any)
+        return;
+    for (size_t i = 0; i < column.Size(); ++i) {
+        const double w = column.Weight(i) * kWeightScale;
+        const unsigned t = column.Tag(i);
+        if (t < tagCount && slots[t].scale != 1.0)
+            slots[t].weight += w;
+        if (withTotal && slots[tagCount].scale != 1.0)
+            slots[tagCount].weight += w;
+    }
+}
+
 void SummariesOfSlots(QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal,
                       std::array<double, 7> *out)
 {
+    ScaleOverflowingSlots(column, slots, tagCount, withTotal);
     for (size_t s = 0; s < slots.size(); ++s)
         for (int k = 0; k < 7; ++k)
             out[s][k] = kNotComputed;
@@ -526,7 +556,15 @@ void SummariesOfSlots(QuantileColumn &column, std::vector<SummarySlot> &slots, s
 double SortedQuantile(const QuantileColumn &sorted, double p)
 {
     const size_t size = sorted.Size();
-    const double totalWeight = sorted.TotalWeight();
+    double totalWeight = sorted.TotalWeight(), scale = 1.0;
+    if (std::isinf(totalWeight)) {
+        // Weights summing past the largest double: the same shares of
+        // their sum scaled down (exactly, by a power of two).
+        scale = kWeightScale;
+        totalWeight = 0.0;
+        for (size_t i = 0; i < size; ++i)
+            totalWeight += sorted.Weight(i) * scale;
+    }
     if (size == 0 || !(totalWeight > 0.0))
         return kNotComputed;
     const double target = p * totalWeight;
@@ -537,7 +575,7 @@ double SortedQuantile(const QuantileColumn &sorted, double p)
         MergedRuns merged(sorted);
         size_t i, taken = 0;
         while (merged.Next(i)) {
-            cumulative += sorted.Weight(i);
+            cumulative += sorted.Weight(i) * scale;
             ++taken;
             if (cumulative >= target - tolerance) {
                 size_t next;
@@ -549,7 +587,7 @@ double SortedQuantile(const QuantileColumn &sorted, double p)
         return sorted.Value(i);
     }
     for (size_t i = 0; i < size; ++i) {
-        cumulative += sorted.Weight(i);
+        cumulative += sorted.Weight(i) * scale;
         if (cumulative >= target - tolerance) {
             if (std::fabs(cumulative - target) <= tolerance && i + 1 < size)
                 return Midpoint(sorted.Value(i), sorted.Value(i + 1));

@@ -325,3 +325,36 @@ TEST(DescriptiveKernel, WeightedCountsGiveTheSummaryOfTheirCases)
             EXPECT_EQ(a[q], b[q]) << "summary value " << q;
     }
 }
+
+// Weights whose sum passes the largest double give the summary of the same
+// cases weighing 1 (every weight the same, so the same shares), for one
+// column, for each group of a tagged one and for the quantile of a sorted
+// column.
+TEST(DescriptiveKernel, WeightsSummingPastTheLargestDoubleGiveTheSummaryOfEqualWeights)
+{
+    const double heavy = 1.7e308;
+    QuantileColumn light, huge, tagged;
+    for (int i = 0; i < 41; ++i) {
+        const double v = (i * 7) % 41;
+        light.Add(v, 1.0);
+        huge.Add(v, heavy);
+        tagged.AddTagged(v, heavy, static_cast<unsigned>(i % 2));
+    }
+    ASSERT_TRUE(std::isinf(huge.TotalWeight()));
+    double want[7], got[7];
+    ComputeQuantileSummary(light, want);
+    ComputeQuantileSummary(huge, got);
+    for (int q = 0; q < 7; ++q)
+        EXPECT_EQ(got[q], want[q]) << "summary value " << q;
+    EXPECT_EQ(got[1], 20.0); // the median of 0..40
+    EXPECT_EQ(SortedQuantile(huge, 0.25), SortedQuantile(light, 0.25));
+    EXPECT_EQ(SortedQuantile(huge, 0.75), SortedQuantile(light, 0.75));
+
+    double groups[2][7], total[7];
+    double *rows[2] = {groups[0], groups[1]};
+    ComputeQuantileSummaries(tagged, 2, rows, total);
+    for (int q = 0; q < 7; ++q)
+        EXPECT_EQ(total[q], want[q]) << "total, summary value " << q;
+    EXPECT_LT(groups[0][0], groups[0][1]); // quartiles of a group spread again
+    EXPECT_LT(groups[1][1], groups[1][2]);
+}
