@@ -312,14 +312,11 @@ std::string SetAside(const SaveFileNames &n, std::string *failed)
 
 bool ReadRecord(const std::string &name, std::string *text)
 {
-    PFILE in(name.c_str());
-    if (!in.Open(PFILE_READ))
+    std::vector<unsigned char> bytes;
+    if (!ReadWhole(name, kMaxRecordBytes, &bytes))
         return false;
-    long long size = in.Size();
-    if (size < 0 || size > kMaxRecordBytes)
-        return false;
-    text->resize(static_cast<size_t>(size));
-    return text->empty() || in.Read(&(*text)[0], 1, text->size()) == text->size();
+    text->assign(bytes.begin(), bytes.end());
+    return true;
 }
 
 } // namespace

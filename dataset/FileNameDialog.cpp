@@ -71,7 +71,7 @@ LRESULT CALLBACK NameFieldProcedure(HWND edit, UINT message, WPARAM wParam, LPAR
 
 void WatchNameField(HWND edit)
 {
-    if (edit == nameField || nameField)
+    if (nameField)
         return;
     nameField = edit;
     nameFieldProcedure = reinterpret_cast<WNDPROC>(

@@ -87,11 +87,7 @@ bool FREQPIE::PlaceText(GROUPELEMENT *group, TEKSTELEMENT *text)
     ToDeviceUnits(legendLeft, unused);
     const bool legendShown = !(optionWord & optionLabelsOnPie);
     bool fits = r.left >= 0 && r.top >= roof && r.right <= right && r.bottom <= bottom &&
-                !(legendShown && r.right > legendLeft);
-    for (const RECT &other : placed) {
-        RECT common;
-        fits = fits && !IntersectRect(&common, &r, &other);
-    }
+                !(legendShown && r.right > legendLeft) && !OverlapsAny(r, placed);
     if (!fits) {
         delete text;
         return false;
@@ -137,7 +133,7 @@ void FREQPIE::AddSliceFigure(GROUPELEMENT *group, double start, double end, doub
         const double out = 1.0 + 0.08 * step;
         const int x = centreX + static_cast<int>(cosine * radiusX * out);
         const int y = centreY - static_cast<int>(sine * radiusY * out);
-        const int alignment = std::fabs(cosine) < 0.2 ? alignCentreTop : (cosine < 0.0 ? 12 : alignLeftTop);
+        const int alignment = std::fabs(cosine) < 0.2 ? alignCentreTop : (cosine < 0.0 ? alignRightTop : alignLeftTop);
         int top = y - halfHeight;
         if (std::fabs(cosine) < 0.2)
             top = sine > 0.0 ? y - 2 * halfHeight : y;

@@ -292,11 +292,8 @@ void GRAPHWIN::LeaveOutCoveringTexts(const std::vector<TEKSTELEMENT *> &texts)
                 text->Move(shift.x, shift.y);
             r = text->DrawnRect();
         }
-        bool free = r.left >= view.left && r.top >= view.top && r.right <= view.right + 1 && r.bottom <= view.bottom + 1;
-        for (const RECT &other : kept) {
-            RECT common;
-            free = free && !IntersectRect(&common, &r, &other);
-        }
+        const bool free = r.left >= view.left && r.top >= view.top && r.right <= view.right + 1 &&
+                          r.bottom <= view.bottom + 1 && !OverlapsAny(r, kept);
         if (free)
             kept.push_back(r);
         else

@@ -39,7 +39,6 @@ class CLIPGROUPELEMENT : public GROUPELEMENT
 public:
     explicit CLIPGROUPELEMENT(const ElementRect &clip) : clip(clip) {}
     void Draw() override;
-    const ElementRect &ClipArea() const { return clip; }
 
 private:
     ElementRect clip;

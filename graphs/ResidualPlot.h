@@ -73,10 +73,10 @@ public:
     const ElementRect &HistogramInner() const { return histogramInner; }
     const ElementRect &PointsArea() const { return points; }
     const ElementRect &PlotArea() const { return plot; }
-    // The ranges of the last build, after the axes widened them.
     // The values of the last build: x series and residuals, case by case.
     const TMPLISTETYPE *PredictedList() const { return predictedList.get(); }
     const TMPLISTETYPE *ResidualList() const { return residualList.get(); }
+    // The ranges of the last build, after the axes widened them.
     double XMinimum() const { return xMin; }
     double XMaximum() const { return xMax; }
     double YMinimum() const { return yMin; }

@@ -143,6 +143,15 @@ bool GROBJ_LIST::Contains(const element *item) const
     return std::find(items.begin(), items.end(), item) != items.end();
 }
 
+bool OverlapsAny(const RECT &r, const std::vector<RECT> &others)
+{
+    RECT common;
+    for (const RECT &other : others)
+        if (IntersectRect(&common, &r, &other))
+            return true;
+    return false;
+}
+
 POINT ShiftIntoView(const RECT &r, const ElementRect &view)
 {
     POINT shift{0, 0};

@@ -42,6 +42,9 @@ struct ElementRect
 // left and top edges are kept inside.
 POINT ShiftIntoView(const RECT &r, const ElementRect &view);
 
+// Whether a drawn rectangle overlaps any of the others.
+bool OverlapsAny(const RECT &r, const std::vector<RECT> &others);
+
 class element
 {
 public:

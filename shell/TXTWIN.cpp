@@ -500,7 +500,11 @@ int TXTWIN::PageCount(QivPrinter &printer) const
 
 void TXTWIN::DrawPage(QivPrinter &printer, int page) const
 {
-    const PrintLayout layout = LayOutForPrinter(printer);
+    DrawPage(printer, LayOutForPrinter(printer), page);
+}
+
+void TXTWIN::DrawPage(QivPrinter &printer, const PrintLayout &layout, int page) const
+{
     const int pages = static_cast<int>(layout.pages.size());
     if (page < 0 || page >= pages)
         return;
@@ -524,11 +528,14 @@ int TXTWIN::Print(QivPrinter &printer)
 {
     if (!printer.BeginDocument(title_.c_str()))
         return 0;
-    const int pages = PageCount(printer);
+    // One layout for every page: it wraps the text and sets the printer's
+    // font once.
+    const PrintLayout layout = LayOutForPrinter(printer);
+    const int pages = static_cast<int>(layout.pages.size());
     for (int page = 0; page < pages; ++page) {
         if (!printer.BeginPage())
             return 0;
-        DrawPage(printer, page);
+        DrawPage(printer, layout, page);
         if (!printer.EndPage())
             return 0;
     }

@@ -171,6 +171,8 @@ public:
         std::vector<std::vector<int>> pages;
     };
     PrintLayout LayOutForPrinter(QivPrinter &printer) const;
+    // Draws page (from 0) of a layout made for that printer.
+    void DrawPage(QivPrinter &printer, const PrintLayout &layout, int page) const;
     // The running head's line and the blank line under it.
     static constexpr int runningHeadLines = 2;
 

@@ -134,8 +134,7 @@ int NTAB::WidestFigure(int decimals) const
     if (display & (ntabPercent | ntabTotalPercent | ntabCumulative | ntabRestCumulative)) {
         // Percentages of a set's cases (and their sums) reach 100 for each
         // member of the set.
-        const bool passes = tableKind == 3 && percentageBase == 1;
-        const double largest = passes ? 100.0 * static_cast<double>(std::max<size_t>(setMembers.size(), 1)) : 100.0;
+        const double largest = PercentsPass100() ? 100.0 * static_cast<double>(std::max<size_t>(setMembers.size(), 1)) : 100.0;
         std::snprintf(text, sizeof text, "%.*f", decimals, largest);
         widest = static_cast<int>(std::strlen(text));
     }
@@ -302,7 +301,7 @@ void NTAB::WriteTable(TXTWIN *window)
     // Percentages of a set's cases count a case once per answer, so a
     // column's sum passes 100: its total row shows that sum, where every
     // other column percentage sums to 100 and shows 100.
-    const bool percentsPass100 = tableKind == 3 && percentageBase == 1;
+    const bool percentsPass100 = PercentsPass100();
     for (int d = 0; d < n; ++d)
         if (categoryCounts[static_cast<size_t>(d)] == 0)
             return; // a control variable without a category: no block

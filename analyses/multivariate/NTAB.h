@@ -76,6 +76,9 @@ private:
     void WriteRule(TXTWIN *window, int rowArea, int columns, int cellWidth);
     // Characters of the widest figure the display word shows.
     int WidestFigure(int decimals) const;
+    // Percentages of a set's cases: a case counts once per answer, so a
+    // column's percentages sum past 100 (up to 100 per member of the set).
+    bool PercentsPass100() const { return tableKind == 3 && percentageBase == 1; }
     static double SumOfCells(const NtabLevel &level);
     void WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals);
 };

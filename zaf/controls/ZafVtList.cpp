@@ -227,8 +227,9 @@ ZafWindowObject *ZafVtList::AddObject(ZafWindowObject *object, ZafWindowObject *
     if (!ZafWindow::AddObject(object, before))
         return object;
     if (osWindow) {
-        InsertRow(object, Index(object));
-        FitHorizontalExtent(Index(object));
+        const int row = Index(object);
+        InsertRow(object, row);
+        FitHorizontalExtent(row);
     }
     if (becomesCurrent) {
         if (focus)
