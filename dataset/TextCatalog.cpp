@@ -234,6 +234,72 @@ bool TextCatalog::Load(const char *filePath)
     return true;
 }
 
+namespace {
+
+// The texts that the program hands to printf, with what it passes them: one
+// letter a conversion, in order ('n' a double: %f, %e or %g with any flags,
+// width and precision). A text with other conversions would print garbage
+// or read past its arguments, so it is refused with the file.
+struct FormatText
+{
+    int group, number;
+    const char *conversions;
+    const char *passed; // what the program passes, for the message
+};
+const FormatText kFormatTexts[] = {
+    {0, 21, "n", "the number of cases"},
+    {0, 22, "n", "the number of cases left out"},
+};
+
+// The conversions of a printf format as letters ('n' for a double, '?' for
+// anything else); a percent sign written "%%" is none.
+std::string ConversionsOf(const std::string &text)
+{
+    std::string found;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%')
+            continue;
+        if (i + 1 < text.size() && text[i + 1] == '%') {
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < text.size() && strchr("-+ #0", text[j]))
+            ++j;
+        while (j < text.size() && isdigit(static_cast<unsigned char>(text[j])))
+            ++j;
+        if (j < text.size() && text[j] == '.') {
+            ++j;
+            while (j < text.size() && isdigit(static_cast<unsigned char>(text[j])))
+                ++j;
+        }
+        found += j < text.size() && strchr("fFeEgG", text[j]) ? 'n' : '?';
+        i = j < text.size() ? j : text.size();
+    }
+    return found;
+}
+
+// The fault of a text that the program formats, or an empty text.
+std::string FormatFault(int group, int number, const std::string &text)
+{
+    for (const FormatText &format : kFormatTexts) {
+        if (format.group != group || format.number != number)
+            continue;
+        if (ConversionsOf(text) == format.conversions)
+            return std::string();
+        const size_t wanted = strlen(format.conversions);
+        char fault[256];
+        snprintf(fault, sizeof fault,
+                 "text %d.%d must hold %d number conversion%s such as %%.0f and no other, for %s "
+                 "(a percent sign is written %%%%).",
+                 group, number, static_cast<int>(wanted), wanted == 1 ? "" : "s", format.passed);
+        return fault;
+    }
+    return std::string();
+}
+
+} // namespace
+
 // Checks every line of the file and notes where each text lies.
 bool TextCatalog::Scan(const std::vector<char> &content)
 {
@@ -272,6 +338,11 @@ bool TextCatalog::Scan(const std::vector<char> &content)
                 snprintf(twice, sizeof twice, "text %d.%d is given twice (first on line %d).", parsed.group,
                          parsed.number, found->second.line);
                 Fail(TEXTCAT_ERR_SYNTAX, fileName_ + where + twice);
+                return false;
+            }
+            const std::string fault = FormatFault(parsed.group, parsed.number, parsed.text);
+            if (!fault.empty()) {
+                Fail(TEXTCAT_ERR_SYNTAX, fileName_ + where + fault);
                 return false;
             }
             group[parsed.number] = Location{lineNumber, static_cast<long long>(at), length};

@@ -21,6 +21,25 @@ MAX_GROUP, MAX_NUMBER, MAX_LINE = 999, 9999, 4096
 ESCAPES = {"n": "\n", "r": "\r", "t": "\t", "\\": "\\", '"': '"'}
 
 
+# The texts the program hands to printf, as dataset/TextCatalog.cpp checks
+# them: "n" a conversion that takes a double (%f, %e, %g), in order.
+FORMAT_TEXTS = {(0, 21): "n", (0, 22): "n"}
+CONVERSION = re.compile(r"%(%|[-+ #0]*\d*(?:\.\d*)?(.?))", re.S)
+
+
+def format_fault(group, number, text):
+    """Why a formatted text does not take what the program passes, or None."""
+    wanted = FORMAT_TEXTS.get((group, number))
+    if wanted is None:
+        return None
+    found = "".join("n" if m.group(2) and m.group(2) in "fFeEgG" else "?"
+                    for m in CONVERSION.finditer(text) if m.group(1) != "%")
+    if found == wanted:
+        return None
+    return (f"{group}.{number} must hold {len(wanted)} number conversion(s) such as %.0f "
+            f"and no other (a percent sign is written %%)")
+
+
 def parse_btx(path):
     """(entries {(group, number): text}, errors [str])."""
     data = open(path, "rb").read()
@@ -77,6 +96,10 @@ def parse_btx(path):
             continue
         if (group, number) in entries:
             errors.append(f"line {lineno}: {group}.{number} given twice")
+            continue
+        fault = format_fault(group, number, "".join(out))
+        if fault:
+            errors.append(f"line {lineno}: {fault}")
             continue
         entries[(group, number)] = "".join(out)
     return entries, errors

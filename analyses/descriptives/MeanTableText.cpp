@@ -89,12 +89,13 @@ bool Shows(const Row &row, const DescriptiveRecord &r, double value)
     case anyCase:
         return r.count != 0;
     case spread:
-        // The spread needs a weighted N above 1 besides two cases; a record
-        // may also carry the mark itself, which no spread equals but by
-        // chance.
-        return r.count >= 2 && r.weightedCount > 1.0 && value != kNotComputed;
+        // Weights are counts: the spread needs a summed weight above 1, so
+        // one case of weight 5 has a spread of 0 and limits at its mean. A
+        // record may also carry the mark itself, which no spread equals but
+        // by chance.
+        return r.count >= 1 && r.weightedCount > 1.0 && value != kNotComputed;
     case quantile:
-        return r.count >= 2 && r.QuantileSummary() != nullptr;
+        return r.count >= 1 && r.weightedCount > 1.0 && r.QuantileSummary() != nullptr;
     case computed:
         return !IsNotComputed(value);
     case countLine:

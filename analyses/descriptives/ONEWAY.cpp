@@ -72,6 +72,13 @@ double ColumnValue(const DescriptiveRecord &r, int column)
     }
 }
 
+// Degrees of freedom as the analysis-of-variance table prints them: whole
+// ones without decimals, those of a weight that is not whole with two.
+int DfDecimals(double df)
+{
+    return std::isfinite(df) && df == std::floor(df) ? 0 : 2;
+}
+
 } // namespace
 
 void TakeBreakdownOptions(ONEWAY &computation, const OnewayOption &record)
@@ -133,7 +140,11 @@ std::string ONEWAY::CellText(const DescriptiveRecord &r, int c) const
     // whose weights sum to 1 or less) prints the mark; a figure of valid
     // values may be larger than the mark and prints, from 1e15 on in
     // exponent form.
-    if ((columns[c].twoCases && r.count < 2) || r.count < 1 || value == kNotComputed || !std::isfinite(value))
+    // Weights are counts: a spread needs a summed weight above 1, so one
+    // record of weight 5 has a spread of 0 and limits at its mean, as the
+    // tests below the table count it.
+    if ((columns[c].twoCases && !(r.weightedCount > 1.0)) || r.count < 1 || value == kNotComputed ||
+        !std::isfinite(value))
         return missingMark;
     return FormatFigure(value, valueDecimals);
 }
@@ -179,7 +190,8 @@ void ONEWAY::WriteVarianceTest(TXTWIN &window) const
         int text;
         double value;
         int decimals;
-    } lines[] = {{65, varianceF, 4}, {66, varianceDf1, 0}, {67, varianceDf2, 0}, {68, varianceP, 4}};
+    } lines[] = {{65, varianceF, 4}, {66, varianceDf1, DfDecimals(varianceDf1)}, {67, varianceDf2, DfDecimals(varianceDf2)},
+                 {68, varianceP, 4}};
     for (const auto &line : lines) {
         window.Left(15);
         window.WriteString(StatText(line.text, textGroup));

@@ -143,9 +143,17 @@ void BattFrWin::WriteBatteryTable()
         EndLine();
         EndLine();
     }
-    const char *filter = battery->BuildFilterText();
-    if (*filter) {
-        WriteString(filter);
+    // Every item reads the same cases, each counted in one of its
+    // categories (its missing ones included): the first item's total is the
+    // number of cases of the table, and its walk over the cases noted those
+    // left out for their weight.
+    double cases = 0.0;
+    for (long k = 0; k < reference->categoryCount; ++k)
+        cases += reference->categories[k].frequency;
+    Plain();
+    const char *report = battery->items[0]->GetReportHeader(cases);
+    if (*report) {
+        WriteString(report);
         EndLine();
     }
     ShowText();

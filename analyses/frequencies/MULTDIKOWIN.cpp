@@ -3,6 +3,7 @@
 #include "analyses/frequencies/MULTFREQWIN.h"
 #include "analyses/frequencies/MultrespDikoOption.h"
 #include "dataset/ProgramSettings.h"
+#include "stats/StatFormat.h"
 
 #include <string>
 #include <vector>
@@ -11,13 +12,27 @@ namespace {
 
 const MultrespDikoPage::GraphMaker graphMakers[] = {MultrespBarGraph<MultRespDiko>, MultrespPieGraph<MultRespDiko>};
 
+// The counted values as the user gave them ("1", "2.5"): they are codes of
+// the variables, not figures of the weight, whose decimals the counts take.
+std::string CountedValuesText(const ValueRangeList &ranges)
+{
+    std::string text;
+    for (size_t i = 0; i < ranges.size(); ++i) {
+        if (i > 0)
+            text += ", ";
+        text += FormatNumberText(ranges[i].low);
+        if (ranges[i].high != ranges[i].low)
+            text += "-" + FormatNumberText(ranges[i].high);
+    }
+    return text;
+}
+
 } // namespace
 
 void MultRespDiko::WriteTable(TXTWIN &w)
 {
     MultrespTableShape shape;
-    const int decimals = Result() ? static_cast<int>(Result()->decimals) : 2;
-    shape.codeLine = std::string(StatText(17, multrespTextGroup)) + ":  " + FormatValueRangeList(ranges, decimals);
+    shape.codeLine = std::string(StatText(17, multrespTextGroup)) + ":  " + CountedValuesText(ranges);
     // Percentages of each variable's own cases do not add up: no total.
     shape.totals = percentageBase != multrespOfEachVariable;
     WriteMultrespTable(w, *this, shape);

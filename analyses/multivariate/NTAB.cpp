@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -119,6 +120,26 @@ void NTAB::WriteVariableLine(TXTWIN *window, long number, const std::string &lab
     window->EndLine();
 }
 
+bool NTAB::CountsWhole(const NtabLevel &level)
+{
+    for (const NtabNode &node : level.nodes) {
+        if (node.next ? !CountsWhole(*node.next) : node.cell.count != std::floor(node.cell.count))
+            return false;
+    }
+    return true;
+}
+
+int NTAB::CountDecimals() const
+{
+    // Weighted counts take the weight's decimals, so that a column's counts
+    // add up to its total as printed; a weight whose variable claims none
+    // but whose counts are not whole gets two.
+    if (!IsWeighted())
+        return 0;
+    const int decimals = std::min(std::max(WeightDecimals(), 0), DBL_DIG);
+    return decimals == 0 && !CountsWhole(root) ? 2 : decimals;
+}
+
 double NTAB::SumOfCells(const NtabLevel &level)
 {
     double sum = 0.0;
@@ -142,7 +163,7 @@ int NTAB::WidestFigure(int decimals) const
         // No count, a column's total included, passes the sum of all cells
         // (a multiple-response set counts answers, which may pass the
         // number of cases).
-        std::snprintf(text, sizeof text, "%.0f", std::max(caseCount, SumOfCells(root)));
+        std::snprintf(text, sizeof text, "%.*f", countDecimals, std::max(caseCount, SumOfCells(root)));
         widest = std::max(widest, static_cast<int>(std::strlen(text)));
     }
     return widest;
@@ -158,7 +179,7 @@ void NTAB::WriteRule(TXTWIN *window, int rowArea, int columns, int cellWidth)
     window->EndLine();
 }
 
-void NTAB::WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals)
+void NTAB::WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals, const double *running)
 {
     if (!(display & (ntabPercent | ntabTotalPercent | ntabCumulative | ntabRestCumulative | ntabCounts))) {
         window->Right(cellWidth);
@@ -170,10 +191,18 @@ void NTAB::WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int
             continue;
         window->Right(cellWidth);
         if (!cell) {
-            window->WriteString("");
+            // An empty cell adds nothing to the cumulative percentage: the
+            // running total stands in it.
+            window->SetDecimals(decimals);
+            if (running && bit == ntabCumulative)
+                window->WriteReal(*running);
+            else if (running && bit == ntabRestCumulative)
+                window->WriteReal(100.0 - *running);
+            else
+                window->WriteString("");
             continue;
         }
-        window->SetDecimals(bit == ntabCounts ? 0 : decimals);
+        window->SetDecimals(bit == ntabCounts ? countDecimals : decimals);
         switch (bit) {
         case ntabPercent: window->WriteReal(cell->percents[0]); break;
         case ntabTotalPercent: window->WriteReal(cell->percents[1]); break;
@@ -182,6 +211,12 @@ void NTAB::WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int
         default: window->WriteReal(cell->count); break;
         }
     }
+}
+
+void NTAB::SetColumnKeys(const std::vector<int> &column, std::vector<double> &keys) const
+{
+    for (size_t c = 0; c < column.size(); ++c)
+        keys[c] = dimensions[c].categories[static_cast<size_t>(column[c])].value;
 }
 
 void NTAB::WriteTable(TXTWIN *window)
@@ -196,6 +231,7 @@ void NTAB::WriteTable(TXTWIN *window)
     const int T = columnCount, L = layerCount;
     const NtabDimension &dependent = dimensions[static_cast<size_t>(n)];
     const int decimals = std::min(std::max(ProgramSettings::Instance()->DecimalsPct(), 0), DBL_DIG);
+    countDecimals = CountDecimals();
 
     // Cell width: at most 50, narrowed until a row of cells holds at most
     // 800 characters, never below 1.
@@ -298,6 +334,8 @@ void NTAB::WriteTable(TXTWIN *window)
     std::vector<double> keys(static_cast<size_t>(n + 1), 0.0);
     std::vector<double> percentSums(static_cast<size_t>(columns)), countSums(static_cast<size_t>(columns));
     std::vector<double> columnPercentSums(static_cast<size_t>(columns));
+    std::vector<double> running(static_cast<size_t>(columns));
+    std::vector<bool> columnHasCases(static_cast<size_t>(columns));
     // Percentages of a set's cases count a case once per answer, so a
     // column's sum passes 100: its total row shows that sum, where every
     // other column percentage sums to 100 and shows 100.
@@ -325,6 +363,21 @@ void NTAB::WriteTable(TXTWIN *window)
         std::fill(percentSums.begin(), percentSums.end(), 0.0);
         std::fill(countSums.begin(), countSums.end(), 0.0);
         std::fill(columnPercentSums.begin(), columnPercentSums.end(), 0.0);
+        std::fill(running.begin(), running.end(), 0.0);
+        // A column with cases carries its cumulative percentage through its
+        // empty cells; a column without any stays blank.
+        std::fill(columnHasCases.begin(), columnHasCases.end(), false);
+        if (display & (ntabCumulative | ntabRestCumulative))
+            for (int row = 0; row < dependent.CategoryCount(); ++row) {
+                keys[static_cast<size_t>(n)] = dependent.categories[static_cast<size_t>(row)].value;
+                std::vector<int> column(static_cast<size_t>(T), 0);
+                for (int j = 0; j < columns; ++j) {
+                    SetColumnKeys(column, keys);
+                    if (FindCell(keys.data()))
+                        columnHasCases[static_cast<size_t>(j)] = true;
+                    Advance(column, categoryCounts, 0, T);
+                }
+            }
 
         for (int row = 0; row < dependent.CategoryCount(); ++row) {
             Blanks(window, 2 * L);
@@ -333,21 +386,21 @@ void NTAB::WriteTable(TXTWIN *window)
                 window->WriteString(row == 0 ? Prefix(dependent.variable).c_str() : "");
             }
             window->Left(dependentWidth);
-            window->WriteString(dependent.categories[static_cast<size_t>(row)].label.c_str());
+            window->WriteString(CutLabelToWidth(dependent.categories[static_cast<size_t>(row)].label, dependentWidth).c_str());
             keys[static_cast<size_t>(n)] = dependent.categories[static_cast<size_t>(row)].value;
             std::vector<int> column(static_cast<size_t>(T), 0);
             for (int j = 0; j < columns; ++j) {
-                for (int c = 0; c < T; ++c)
-                    keys[static_cast<size_t>(c)] =
-                        dimensions[static_cast<size_t>(c)].categories[static_cast<size_t>(column[static_cast<size_t>(c)])].value;
+                SetColumnKeys(column, keys);
                 const NtabCell *cell = FindCell(keys.data());
+                const size_t jj = static_cast<size_t>(j);
                 if (cell) {
-                    percentSums[static_cast<size_t>(j)] += cell->percents[1];
-                    columnPercentSums[static_cast<size_t>(j)] += cell->percents[0];
-                    countSums[static_cast<size_t>(j)] += cell->count;
+                    percentSums[jj] += cell->percents[1];
+                    columnPercentSums[jj] += cell->percents[0];
+                    countSums[jj] += cell->count;
+                    running[jj] = cell->percents[2];
                 }
                 Blanks(window, 2);
-                WriteFigures(window, cell, cellWidth, decimals);
+                WriteFigures(window, cell, cellWidth, decimals, columnHasCases[jj] ? &running[jj] : nullptr);
                 Advance(column, categoryCounts, 0, T);
             }
             window->EndLine();
@@ -359,20 +412,29 @@ void NTAB::WriteTable(TXTWIN *window)
         window->WriteString(StatText(totalText, ntabTextGroup));
         for (int j = 0; j < columns; ++j) {
             Blanks(window, 2);
+            // Every figure's total is its column's sum; a cumulative
+            // column ends at its running total (the sum of the column
+            // percentages), and its complement at 100 minus that. A column
+            // without cases has no totals but its count.
+            const size_t jj = static_cast<size_t>(j);
+            const bool hasCases = countSums[jj] > 0;
             for (unsigned long bit : figureBits) {
                 if (!(display & bit))
                     continue;
                 window->Right(cellWidth);
-                window->SetDecimals(bit == ntabCounts ? 0 : decimals);
-                const bool counts = (display & ntabCounts) != 0;
+                window->SetDecimals(bit == ntabCounts ? countDecimals : decimals);
                 if (bit == ntabCounts)
-                    window->WriteReal(countSums[static_cast<size_t>(j)]);
-                else if (bit == ntabPercent && !counts && countSums[static_cast<size_t>(j)] > 0)
-                    window->WriteReal(percentsPass100 ? columnPercentSums[static_cast<size_t>(j)] : 100.0);
-                else if (bit == ntabTotalPercent && !counts)
-                    window->WriteReal(percentSums[static_cast<size_t>(j)]);
-                else
+                    window->WriteReal(countSums[jj]);
+                else if (!hasCases)
                     window->WriteString("");
+                else if (bit == ntabPercent)
+                    window->WriteReal(percentsPass100 ? columnPercentSums[jj] : 100.0);
+                else if (bit == ntabTotalPercent)
+                    window->WriteReal(percentSums[jj]);
+                else if (bit == ntabCumulative)
+                    window->WriteReal(percentsPass100 ? running[jj] : 100.0);
+                else
+                    window->WriteReal(percentsPass100 ? 100.0 - running[jj] : 0.0);
             }
         }
         window->EndLine();

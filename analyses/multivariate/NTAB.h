@@ -80,5 +80,14 @@ private:
     // column's percentages sum past 100 (up to 100 per member of the set).
     bool PercentsPass100() const { return tableKind == 3 && percentageBase == 1; }
     static double SumOfCells(const NtabLevel &level);
-    void WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals);
+    static bool CountsWhole(const NtabLevel &level);
+    // Decimals of the counts: the weight's under a weight, else none.
+    int CountDecimals() const;
+    // The keys of the column dimensions for the table column's categories.
+    void SetColumnKeys(const std::vector<int> &column, std::vector<double> &keys) const;
+    // An absent cell writes blanks, but for its cumulative figures when
+    // running (the column's running cumulative percentage) is given.
+    void WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals, const double *running);
+
+    int countDecimals = 0; // of the counts, set at each write
 };

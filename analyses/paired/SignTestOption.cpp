@@ -37,9 +37,16 @@ void SignTestO::WriteResultText()
     w.EndLine();
     w.EndLine();
     WriteVariables(w, *this);
-    w.WriteString((firstName + " > " + secondName + ":  " + FormatNumberText(larger)).c_str());
+    // Under a weight the pairs are counted by their weights, all three
+    // counts with the weight's decimals, so that the two add up to the
+    // third as printed.
+    const int countDecimals = IsWeighted() ? WeightDecimals() : 0;
+    w.SetDecimals(countDecimals);
+    w.WriteString((firstName + " > " + secondName + ":  ").c_str());
+    Figure(w, larger);
     w.EndLine();
-    w.WriteString((firstName + " < " + secondName + ":  " + FormatNumberText(smaller)).c_str());
+    w.WriteString((firstName + " < " + secondName + ":  ").c_str());
+    Figure(w, smaller);
     w.EndLine();
     w.EndLine();
     w.WriteString(Text(12).c_str());

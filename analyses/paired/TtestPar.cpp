@@ -100,10 +100,13 @@ void TtestPar::WriteTable(TXTWIN *w)
     for (int text : {meanDifferenceText, tText, pairsText, oneSidedText, twoSidedText, rText, tOfRText, pOfRText})
         labelWidth = std::max(labelWidth, Length(text));
     labelWidth += 2;
+    // Under a weight the pairs are counted by their weights, as the test
+    // counts them, with the weight's decimals.
+    const std::string pairs = IsWeighted() ? Fixed(weightedSum, WeightDecimals()) : std::to_string(n);
     valueWidth = std::max({FixedLength(weightedSum, 0), FixedLength(meanDifference, statisticDecimals),
                            FixedLength(t, statisticDecimals),
                            FixedLength(1.0, probabilityDecimals), FixedLength(tOfR, statisticDecimals),
-                           FixedLength(r, statisticDecimals), static_cast<int>(std::to_string(n).size())});
+                           FixedLength(r, statisticDecimals), static_cast<int>(pairs.size())});
 
     w->Clear();
     w->EndLine();
@@ -115,7 +118,7 @@ void TtestPar::WriteTable(TXTWIN *w)
     w->EndLine();
     WriteLabelled(w, meanDifferenceText, meanDifference, statisticDecimals, n > 0);
     WriteLeft(w, labelWidth, Text(pairsText));
-    WriteRight(w, valueWidth, std::to_string(n));
+    WriteRight(w, valueWidth, pairs);
     w->EndLine();
     if (error) {
         // The differences have no variance: the table ends with the reason.

@@ -247,6 +247,37 @@ TEST_F(TextCatalogTest, LanguageFileRefusesBadLinesNamingTheLine)
     EXPECT_EQ(catalog.Error(), TEXTCAT_ERR_NO_FILE);
 }
 
+TEST_F(TextCatalogTest, FormattedTextsMustTakeWhatTheProgramPasses)
+{
+    // The report lines get one double each; any other set of conversions
+    // would print a wrong figure ("%.0f of %.0f" reads past the count) or
+    // read what was never passed.
+    const struct
+    {
+        std::string content;
+        int line;
+    } bad[] = {{"0.0\tOK\n0.21\tNumber of cases: %.0f of %.0f\n", 2},
+               {"0.21\tNumber of cases: %d", 1},
+               {"0.21\tNumber of cases: %s", 1},
+               {"0.21\tNumber of cases", 1},
+               {"0.21\tNumber of cases: %*.0f", 1},
+               {"0.21\t%.0f cases, 100 % of them", 1},
+               {"0.21\tN: %.0f\n# fine\n0.22\tLeft out: %lf", 3}};
+    for (const auto &c : bad) {
+        TextCatalog catalog;
+        EXPECT_FALSE(catalog.Load(Write(c.content).c_str())) << c.content;
+        const std::string error = catalog.ErrorText();
+        EXPECT_NE(error.find("line " + std::to_string(c.line) + ": text 0.2"), std::string::npos) << error;
+        EXPECT_NE(error.find("number conversion"), std::string::npos) << error;
+    }
+    // Any double conversion, flags and a percent sign written "%%" pass; so
+    // does a percent sign in a text the program does not format.
+    TextCatalog catalog;
+    ASSERT_TRUE(catalog.Load(Write("0.21\tCases: %-12.3g (100%%)\n0.22\t%e left out\n32.13\t99% confidence\n").c_str()))
+        << catalog.ErrorText();
+    EXPECT_STREQ(catalog.GetText(21, 0), "Cases: %-12.3g (100%%)");
+}
+
 // ------------------------------------------------------------ the English file
 
 // A '%' that printf would take as a conversion ("%d", "%.2f", "%-5s").

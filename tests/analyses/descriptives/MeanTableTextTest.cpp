@@ -173,3 +173,25 @@ TEST(MeanTableText, AnUnreadableVariableShowsWhy)
 }
 
 } // namespace
+
+namespace {
+
+// One case of weight 5 is five cases of one value: spread 0, every limit
+// and quantile at the mean, as the data with the case repeated five times.
+TEST(MeanTableText, OneCaseOfWeightFiveIsFiveCases)
+{
+    analysestest::EnglishTexts texts;
+    const std::string description = "variable x\ntype double\nvariable c\ntype double\ndecimals 0\n";
+    Survey weightedSurvey(Survey::Text{description + "weight c\n", "x,c\n7.5,5\n"});
+    MeanObj weighted(1, weightedSurvey.DataSet());
+    ASSERT_TRUE(weighted.Compute());
+    const std::string text = Write(weighted, allBits & ~0x080ul); // skewness needs N > 2 of spread
+    for (const char *label : {"Mean", "Standard deviation", "95% confidence interval, lower limit",
+                              "95% confidence interval, upper limit", "99% confidence interval, lower limit",
+                              "99% confidence interval, upper limit", "Lower quartile", "Median", "Upper quartile"})
+        EXPECT_EQ(std::string(label) == "Standard deviation" ? "0.00" : "7.50", ValueOf(text, label))
+            << label << "\n" << text;
+    EXPECT_EQ("5", ValueOf(text, "N")) << text;
+}
+
+} // namespace

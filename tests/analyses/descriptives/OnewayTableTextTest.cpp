@@ -9,6 +9,9 @@
 #include "analyses/descriptives/ONEWAY.h"
 #include "shell/TXTWIN.h"
 
+#include <iterator>
+#include <vector>
+
 namespace {
 
 using analysestest::Survey;
@@ -163,3 +166,72 @@ TEST(OnewayTableText, TestsAndQuantilesAreMadeOnceAndThePairsFollowTheOrder)
 }
 
 } // namespace
+
+namespace {
+
+// A count weight against the same data with each record repeated that many
+// times: group "one" is one record of weight 5 (five cases of 7).
+const char countsDescription[] = "categories groups\nvalue 1 = one\nvalue 2 = two\nvalue 3 = three\n"
+                                 "variable x\ntype double\nvariable g\ntype u8\nlabels groups\n"
+                                 "variable c\ntype double\ndecimals 0\n";
+const char countsWeighted[] = "x,g,c\n7,1,5\n3,2,1\n5,2,2\n9,2,1\n4,3,2\n6,3,1\n";
+const char countsRepeated[] = "x,g,c\n7,1,1\n7,1,1\n7,1,1\n7,1,1\n7,1,1\n3,2,1\n5,2,1\n5,2,1\n9,2,1\n4,3,1\n4,3,1\n6,3,1\n";
+
+std::string CountsTable(const char *csv, const char *added, const Options &o)
+{
+    Survey survey(Survey::Text{std::string(countsDescription) + added, csv});
+    ONEWAY computation(1, 2, survey.DataSet());
+    EXPECT_TRUE(computation.Compute());
+    return Write(computation, o);
+}
+
+// The text from the first test block to the footer.
+std::string TestBlocks(const std::string &text)
+{
+    const size_t from = text.find("Analysis of variance"), to = text.find("Number of cases");
+    return from == std::string::npos || to == std::string::npos ? "" : text.substr(from, to - from);
+}
+
+} // namespace
+
+// Weights are counts: a group of one record weighing 5 has the spread 0 and
+// limits at its mean, as the tests below the table count it; its row and
+// the tests equal those of the data with the record repeated five times.
+TEST(OnewayTableText, OneRecordOfWeightFiveIsFiveCases)
+{
+    analysestest::EnglishTexts texts;
+    const Options all{0x3FF & ~0x002ul, 0x2F, 128}; // every column but N, whose decimals differ
+    const std::string weighted = CountsTable(countsWeighted, "weight c\n", all);
+    const std::string repeated = CountsTable(countsRepeated, "", all);
+    const std::string one = LineOf(weighted, "one");
+    EXPECT_EQ(one, LineOf(repeated, "one")) << weighted << repeated;
+    // Mean, four limits, three quantiles, minimum and maximum: 7.00; sum
+    // 35.00; SD 0.00; no mark anywhere.
+    std::istringstream figures(one.substr(one.find("one") + 3));
+    std::vector<std::string> cells{std::istream_iterator<std::string>(figures), {}};
+    ASSERT_EQ(12u, cells.size()) << one;
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ("7.00", cells[static_cast<size_t>(i)]) << i << ": " << one;
+    EXPECT_EQ("35.00", cells[10]);
+    EXPECT_EQ("0.00", cells[11]);
+    EXPECT_EQ(LineOf(repeated, "Total"), LineOf(weighted, "Total"));
+    const std::string tests = TestBlocks(weighted);
+    ASSERT_NE("", tests) << weighted;
+    EXPECT_EQ(TestBlocks(repeated), tests);
+    // The N column: the summed weight with the weight's decimals.
+    EXPECT_NE(std::string::npos, LineOf(CountsTable(countsWeighted, "weight c\n", {0x002, 0, 128}), "one").find(" 5"));
+}
+
+// Levene's degrees of freedom print as the analysis of variance prints its
+// own: with decimals when the weights are not whole (99.95, not 100).
+TEST(OnewayTableText, LeveneDegreesOfFreedomFollowANonWholeWeight)
+{
+    analysestest::EnglishTexts texts;
+    const char csv[] = "x,g,c\n7,1,1.5\n8,1,2.25\n3,2,1\n5,2,2.2\n9,2,1\n4,3,2\n6,3,1.3\n";
+    const std::string text = CountsTable(csv, "weight c\n", {0x001, 0x21, 128});
+    // Sum of weights 11.25, three groups: within 8.25 and 2 df.
+    EXPECT_NE(std::string::npos, LineOf(text, "Within groups").find(" 8.25 ")) << text;
+    const std::string df2 = LineOf(text, "df 2"), df1 = LineOf(text, "df 1");
+    EXPECT_NE(std::string::npos, df2.find(" 8.25")) << text;
+    EXPECT_EQ(std::string::npos, df1.find('.')) << text; // 2, whole
+}

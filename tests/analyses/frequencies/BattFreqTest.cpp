@@ -50,7 +50,8 @@ protected:
     }
 
     // The text of the one page of a run over the items with these options.
-    std::string Run(const std::string &added, unsigned long options, std::initializer_list<long> items)
+    std::string Run(const std::string &added, unsigned long options, std::initializer_list<long> items,
+                    const Survey::Text *own = nullptr)
     {
         ForgetOptions();
         RegistrySettings::WriteValueInSection(FindSettingsSection(sectionTableOptions), "BattFreqTableOptions",
@@ -59,9 +60,16 @@ protected:
         BuildAnalysisRegistry(&texts.catalog);
         if (window)
             Forget(window);
-        window =
-            Open(new VariableListWindow(*userPersist, OpenSurvey("data/battery", added), RegisteredOptionsList.data(),
-                                        static_cast<int>(RegisteredOptionsList.size())));
+        DATASET *dataSet = nullptr;
+        if (own) {
+            survey.reset();
+            survey = std::make_unique<Survey>(*own);
+            dataSet = survey->DataSet();
+        } else {
+            dataSet = OpenSurvey("data/battery", added);
+        }
+        window = Open(new VariableListWindow(*userPersist, dataSet, RegisteredOptionsList.data(),
+                                             static_cast<int>(RegisteredOptionsList.size())));
         const std::string name = StatText(77, analysisTextGroup);
         const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT,
                                          static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
@@ -109,6 +117,27 @@ TEST_F(BattFreqTest, NoCaseSelectedGivesTheMarkNotAFigure)
             battCounts | battPercent | battValidPercent | battColumnSums | battRowSums, {PARKS, ROADS});
     ExpectGolden("battery_nobody", text);
     EXPECT_EQ(std::string::npos, text.find("nan"));
+}
+
+// The footer of every table: the cases counted (each item's, its missing
+// values included), and those left out for their weight.
+TEST_F(BattFreqTest, TheFooterCountsTheCasesAndThoseLeftOutForTheirWeight)
+{
+    const std::string unweighted = Run("", battCounts, {PARKS, ROADS, LIBRARIES});
+    EXPECT_NE(std::string::npos, unweighted.find("Number of cases: 40\r\n")) << unweighted;
+    const std::string weighted = Run("weight w\n", battCounts, {PARKS, ROADS, LIBRARIES});
+    EXPECT_NE(std::string::npos, weighted.find("Number of cases: 78\r\n")) << weighted;
+    EXPECT_NE(std::string::npos, weighted.find("Weight: w")) << weighted;
+
+    // Two cases of weight 0 and one without a weight: the three other
+    // cases weigh 1.5, 2 and 2.5 (a missing answer among them).
+    const Survey::Text zeros{"variable a\ntype u8\nmissing 9\nvalue 1 = yes\nvalue 2 = no\n"
+                             "variable b\ntype u8\nmissing 9\nvalue 1 = yes\nvalue 2 = no\n"
+                             "variable w\ntype double\ndecimals 1\nweight w\n",
+                             "a,b,w\n1,2,1.5\n2,9,2\n1,1,2.5\n2,2,0\n1,1,0\n2,1,\n"};
+    const std::string text = Run("", battCounts | battRowSums, {1, 2}, &zeros);
+    EXPECT_NE(std::string::npos, text.find("Number of cases: 6\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("Cases left out for a zero, negative or missing weight: 3\r\n")) << text;
 }
 
 // The message box up while the run with one item goes on: its text, and

@@ -128,3 +128,60 @@ TEST(NtabBook, PageNames)
 }
 
 } // namespace
+
+namespace {
+
+// The figures of the row whose text starts with label (the label cut off).
+std::vector<std::string> RowFigures(const std::string &text, const std::string &label)
+{
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        const size_t at = line.find_first_not_of(' ');
+        if (at == std::string::npos || line.compare(at, label.size(), label) != 0)
+            continue;
+        std::istringstream fields(line.substr(at + label.size()));
+        std::vector<std::string> figures;
+        for (std::string field; fields >> field;)
+            figures.push_back(field);
+        return figures;
+    }
+    return {"(no row " + label + ")"};
+}
+
+} // namespace
+
+// Under a weight with decimals the counts print with them, so that each
+// column's counts add up to its total; every figure's total is printed
+// beside the counts' (the column's sum); the cumulative percentage carries
+// its running total through an empty cell; a label cut ends in "..".
+// Checked by hand: column 1 weighs 1.096 + 6.589 + 2.658 = 10.343 (as R's
+// xtabs(w ~ d + s)), column 2 0.5 + 1.25 = 1.75, the table 12.093.
+TEST(NtabText, NonWholeWeightCountsAddUpAndEveryTotalIsPrinted)
+{
+    EnglishTexts texts;
+    const std::string longLabel(60, 'x');
+    Survey survey(Survey::Text{"variable d\ntype u8\nvalue 1 = one\nvalue 2 = two\nvalue 3 = " + longLabel +
+                                   "\nvariable s\ntype u8\nvalue 1 = first\nvalue 2 = second\n"
+                                   "variable w\ntype double\ndecimals 3\nweight w\n",
+                               "d,s,w\n1,1,1.096\n2,1,6.589\n3,1,2.658\n1,2,0.5\n3,2,1.25\n"});
+    NTAB table(ProgramSettings::Instance()->GetDataSet(0));
+    const long controls[] = {2, 0};
+    ASSERT_TRUE(table.ComputeForVariable(1, controls, 0)) << table.GetFailureText();
+    // Column percentage, percentage of the table, cumulative, count.
+    const std::string text = Written(table, 0x217, 1);
+    using Figures = std::vector<std::string>;
+    EXPECT_EQ((Figures{"10.6", "9.1", "10.6", "1.096", "28.6", "4.1", "28.6", "0.500"}), RowFigures(text, "one"))
+        << text;
+    // No case of "two" in the second column: only its running total.
+    EXPECT_EQ((Figures{"63.7", "54.5", "74.3", "6.589", "28.6"}), RowFigures(text, "two")) << text;
+    EXPECT_EQ((Figures{"25.7", "22.0", "100.0", "2.658", "71.4", "10.3", "100.0", "1.250"}),
+              RowFigures(text, std::string(38, 'x') + ".."))
+        << text;
+    EXPECT_EQ((Figures{"100.0", "85.5", "100.0", "10.343", "100.0", "14.5", "100.0", "1.750"}),
+              RowFigures(text, "Total"))
+        << text;
+    // The counts alone: the same totals, and 100 minus the cumulative.
+    EXPECT_EQ((Figures{"10.343", "1.750"}), RowFigures(Written(table, 0x210, 1), "Total"));
+    EXPECT_EQ((Figures{"0.0", "0.0"}), RowFigures(Written(table, 0x208, 1), "Total"));
+    EXPECT_EQ((Figures{"25.7", "71.4"}), RowFigures(Written(table, 0x208, 1), "two"));
+}

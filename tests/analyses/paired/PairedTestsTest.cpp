@@ -74,6 +74,22 @@ TEST_F(PairedTestsTest, SignTestTextsAgreeWithR)
     EXPECT_TRUE(Has(PageText<SignTestO, SIGNTESTWIN>(BEFORE, BEFORE), StatText(11, pairedTestTextGroup)));
 }
 
+// Under a weight with decimals the pairs of each sign are sums of weights:
+// all three counts print with the weight's decimals and add up as printed.
+TEST_F(PairedTestsTest, SignTestCountsAddUpUnderAWeightWithDecimals)
+{
+    survey.reset();
+    survey = std::make_unique<Survey>(
+        Survey::Text{"variable x\ntype u8\nvariable y\ntype u8\nvariable w\ntype double\ndecimals 3\nweight w\n",
+                     "x,y,w\n5,1,1.125\n4,2,2.5\n3,1,0.75\n1,4,3.25\n2,6,1.5\n3,3,2\n"});
+    const std::string text = PageText<SignTestO, SIGNTESTWIN>(1, 2);
+    EXPECT_TRUE(Has(text, "x > y:  4.375\r\n")) << text;
+    EXPECT_TRUE(Has(text, "x < y:  4.750\r\n")) << text;
+    EXPECT_TRUE(Has(text, std::string(StatText(12, pairedTestTextGroup)) + "9.125\r\n")) << text;
+    // Counts that are not whole take the normal approximation even below 26.
+    EXPECT_TRUE(Has(text, StatText(14, pairedTestTextGroup))) << text;
+}
+
 TEST_F(PairedTestsTest, WilcoxonTextsAgreeWithR)
 {
     OpenSurvey("data/paired");

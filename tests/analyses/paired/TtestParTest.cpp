@@ -92,7 +92,9 @@ TEST_F(TtestParTest, TheFiguresAreRsAtThePrintedDecimals)
                          "0.5737", "0.883", "8.204", "0.0000"});
     Open(true);
     const std::string weighted = Text(BEFORE, AFTER, 0xff);
-    ExpectFigures(weighted, {"5.413", "1.943", "0.315", "5.592", "2.181", "0.354", "-0.179", "21", "-1.005",
+    // Under the weight n is the pairs' summed weight that the test rests
+    // on, with the weight's decimals (2: its variable sets none).
+    ExpectFigures(weighted, {"5.413", "1.943", "0.315", "5.592", "2.181", "0.354", "-0.179", "38.00", "-1.005",
                              "0.1608", "0.3216", "0.864", "10.315", "0.0000"});
     EXPECT_NE(std::string::npos, weighted.find("Number of cases: 38")) << "the weighted sum";
     ExpectGolden("ttest_weighted", weighted);
