@@ -42,6 +42,13 @@ void ZafFrameButton::ApplyFrameAttributes(ZafNumberID id, const char *name)
     autoSize = true;
     hotKeyChar = 0;
     hotKeyIndex = -1;
+    // A record read from a UI data file may name a user function or carry
+    // texts; a frame button keeps none of them.
+    userFunction = nullptr;
+    ZafButton::SetHelpContext(nullptr);
+    ZafButton::SetTipText(nullptr);
+    ZafButton::SetSecondTipText(nullptr);
+    focus = false;
     SetNumberID(id);
     SetStringID(name);
 }

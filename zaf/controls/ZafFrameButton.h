@@ -9,7 +9,9 @@
 // Fixed attributes (their setters keep these whatever they are given):
 // support object, region type 2, no window of its own, not bordered,
 // disabled, selected or accepting drops, no default, toggling or repeat,
-// auto size on. The subclasses fix the rest.
+// auto size on; no user function, tip or help-context text, and the focus
+// flag off (the system button, which Windows lets take the focus through
+// its menu, excepted). The subclasses fix the rest.
 //
 // The controls layer makes these objects for ZafWindow::AddGenericObjects
 // (InstallGenericObjectMaker) and enters their read functions in the
@@ -48,6 +50,11 @@ public:
     bool SetAllowToggling(bool) override { return allowToggling = false; }
     bool SetAutoRepeatSelection(bool) override { return autoRepeatSelection = false; }
     bool SetAutoSize(bool) override { return autoSize = true; }
+    ZafUserFunction SetUserFunction(ZafUserFunction) override { return userFunction = nullptr; }
+    const char *SetHelpContext(const char *) override { return ZafButton::SetHelpContext(nullptr); }
+    const char *SetTipText(const char *) override { return ZafButton::SetTipText(nullptr); }
+    const char *SetSecondTipText(const char *) override { return ZafButton::SetSecondTipText(nullptr); }
+    bool SetFocus(bool) override { return focus = false; }
     char SetHotKey(char, int) override
     {
         hotKeyIndex = -1;

@@ -407,9 +407,9 @@ void ZafSpinControl::OSWindowDestroyed()
 
 int ZafSpinControl::ArrowWidth(int width, int height)
 {
-    // Never narrower than a scroll bar's arrows, so that they can be seen
-    // and hit.
-    return std::min(std::max(height * 3 / 4, GetSystemMetrics(SM_CXVSCROLL)), width / 2);
+    // Three quarters of the height; never wider than the control, so that
+    // the field's region is never turned inside out.
+    return std::min(height * 3 / 4, std::max(0, width - 1));
 }
 
 void ZafSpinControl::Layout()

@@ -22,8 +22,7 @@
 // observes it.
 //
 // Layout (pixels): with W and H the spin control's size (ArrowWidth), the arrows are
-// w = H * 3 / 4 wide, but never narrower than a scroll bar's arrows (nor
-// wider than W / 2); the field takes (0, 0, W - 1 - w, H - 1) and the
+// w = H * 3 / 4 wide (never wider than W - 1); the field takes (0, 0, W - 1 - w, H - 1) and the
 // arrows stand at x = W - 1 - w, w wide and H - 1 high.
 //
 // The persistent record (level "ZafSpinControl", class id 1017, after the

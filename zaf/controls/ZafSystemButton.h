@@ -73,6 +73,7 @@ public:
     bool SetSendMessageWhenSelected(bool) override { return ZafButton::SetSendMessageWhenSelected(false); }
     std::int32_t SetValue(std::int32_t) override { return value = 0; }
     bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, false); }
+    bool SetFocus(bool flag) override { return ZafButton::SetFocus(flag); }
     int SetBitmapData(ZafBitmapData *) override { return 1; }
 
     // The shared 7 x 3 bar image.

@@ -341,7 +341,9 @@ public:
     // code) and returns its answer; 0 when there is none. The user function
     // may delete the object.
     static ZafEventType CallUserFunction(ZafWindowObject *object, const ZafEventRecord &event, ZafEventType code);
-    ZafUserFunction SetUserFunction(ZafUserFunction function) { return userFunction = function; }
+    // Virtual so that objects which never call out (the frame buttons) can
+    // refuse a function.
+    virtual ZafUserFunction SetUserFunction(ZafUserFunction function) { return userFunction = function; }
     ZafUserFunction UserFunction() const { return userFunction; }
     // Null restores CallUserFunction.
     ZafUserCallback SetUserCallback(ZafUserCallback callback);

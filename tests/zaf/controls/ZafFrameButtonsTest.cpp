@@ -156,6 +156,37 @@ TEST_F(FrameTest, FrameButtonsKeepOnlyTheValuesTheyAccept)
         EXPECT_EQ(row.button->SetValue(row.given), row.kept) << row.button->ClassName() << " " << row.given;
 }
 
+ZafEventType NeverCalled(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
+{
+    ADD_FAILURE() << "a frame button called out";
+    return code;
+}
+
+// Windows draws and handles a frame's parts: a tip, a help context or a
+// user function on them would never be shown or called, so they keep none,
+// and only the system button (whose menu Windows opens) may take the focus.
+TEST_F(FrameTest, FrameButtonsRefuseTextsFunctionsAndTheFocus)
+{
+    ZafTitle title("Survey");
+    ZafMinimizeButton minimize;
+    ZafMaximizeButton maximize;
+    ZafSystemButton system;
+    for (ZafFrameButton *button : std::initializer_list<ZafFrameButton *>{&title, &minimize, &maximize, &system}) {
+        EXPECT_EQ(button->SetTipText("tip"), nullptr) << button->ClassName();
+        EXPECT_EQ(button->SetSecondTipText("tip"), nullptr) << button->ClassName();
+        EXPECT_EQ(button->SetHelpContext("HELP_FRAME"), nullptr) << button->ClassName();
+        EXPECT_EQ(button->SetUserFunction(NeverCalled), nullptr) << button->ClassName();
+        EXPECT_EQ(button->UserFunction(), nullptr) << button->ClassName();
+        EXPECT_EQ(button->TipText(), nullptr) << button->ClassName();
+        EXPECT_EQ(button->HelpContext(), nullptr) << button->ClassName();
+    }
+    for (ZafFrameButton *button : std::initializer_list<ZafFrameButton *>{&title, &minimize, &maximize}) {
+        EXPECT_FALSE(button->SetFocus(true)) << button->ClassName();
+        EXPECT_FALSE(button->Focus()) << button->ClassName();
+    }
+    EXPECT_FALSE(system.NoFocus());
+}
+
 TEST_F(FrameTest, AGenericFrameComesBackFromAUiDataFileAndLeavesNoWindowBehind)
 {
     ZafFrameButton::InstallGenericObjectMaker();
