@@ -128,7 +128,8 @@ private:
     std::string qvfTemp, indTemp, dkmTemp;
     std::string recordName;
     long long tempSizes[3] = {0, 0, -1}; // ".QV$", ".IN$", ".DK$" (-1: no documentation)
-    unsigned long systemChecksum = 0;    // CRC-32 of ".QV$" as written
+    unsigned long systemChecksum = 0;    // CRC-32 of ".QV$" while it is written
+    unsigned long tempChecksums[3] = {0, 0, 0}; // CRC-32 of each complete save-time file
     bool diskFull = false;               // the last WriteFileBytes found the disk full
     bool committed = false;
     long caseCount = 0;
