@@ -970,6 +970,7 @@ bool DataSetWriter::WriteCommitRecord()
     bool ok = out.Write(text.data(), 1, half) == half && out.Flush();
     ReachStep(SAVE_STEP_RECORD_HALF);
     ok = ok && out.Write(text.data() + half, 1, text.size() - half) == text.size() - half && out.Flush();
+    diskFull = out.Error() == PFILE_ERR_DISK_FULL;
     out.Close();
     return ok;
 }
@@ -994,7 +995,7 @@ int DataSetWriter::ReplaceFiles()
     if (!WriteCommitRecord()) {
         if (DeleteIfThere(recordName))
             DiscardTemporaries();
-        return Fail(DSERR_WRITE, recordName);
+        return Fail(DSERR_WRITE, recordName + (diskFull ? kDiskFull : ""));
     }
     ReachStep(SAVE_STEP_COMMITTED);
     // The files are read back and opened as a data set before the first of

@@ -696,10 +696,26 @@ bool WorkBook::SaveCurrentResult(const char *fileName, bool tabs)
         return false;
     }
     if (!result->SaveResult(fileName, tabs)) {
-        Report("Save", notSavedText);
+        TXTWIN *text = result->ResultText();
+        if (text && text->Error() == txtErrorDiskFull)
+            Report("Save", DiskFullText(fileName).c_str());
+        else
+            Report("Save", notSavedText);
         return false;
     }
     return true;
+}
+
+std::string WorkBook::DiskFullText(const char *fileName)
+{
+    TextCatalog *catalog = GetStatTextCatalog();
+    const std::string format = catalog ? catalog->GetText(30, 0) : "";
+    const std::string name = fileName ? fileName : "";
+    // The file's name goes where the text has its one "%s".
+    const size_t at = format.find("%s");
+    if (at == std::string::npos || format.find("%s", at + 2) != std::string::npos)
+        return name + ": the disk is full.";
+    return format.substr(0, at) + name + format.substr(at + 2);
 }
 
 ZafEventType WorkBook::Event(const ZafEventRecord &event)

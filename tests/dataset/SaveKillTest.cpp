@@ -7,6 +7,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "dataset/PFILE.h"
 
 #include <cstring>
 #include <iterator>
@@ -545,5 +546,125 @@ TEST(SaveRecovery, ASaveWithoutDocumentationThatIsUndoneKeepsTheOldDocumentation
         EXPECT_EQ(ReadWholeFile(dir.File(name)), before.at(name)) << name;
     EXPECT_EQ(ReadWholeFile(dir.File("s-unchecked-save.QV$")), system);
 }
+
+// A value list's temporary file goes with its process, however the process
+// ends; a start removes the files of ended processes only.
+TEST(TemporaryValueList, ItsFileGoesWithAKilledProcessAndAStartLeavesRunningOnesAlone)
+{
+    TempDirectory dir;
+    const std::string nameFile = dir.File("name.txt");
+    const std::string eventName = "mervalo-hold-" + std::to_string(GetCurrentProcessId());
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+    ASSERT_NE(ready, nullptr);
+    char self[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string program(self, n);
+    program = program.substr(0, program.find_last_of("\\/") + 1) + "savekill.exe";
+    std::string command = "\"" + program + "\" hold \"" + nameFile + "\" " + eventName;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    HANDLE waits[2] = {ready, process.hProcess};
+    ASSERT_EQ(WaitForMultipleObjects(2, waits, FALSE, 60000), WAIT_OBJECT_0) << "savekill hold did not get ready";
+    std::vector<unsigned char> bytes = ReadWholeFile(nameFile);
+    const std::string held(bytes.begin(), bytes.end());
+    ASSERT_TRUE(FileExists(held)) << held;
+
+    // A file as an earlier version left it (not removed by the system),
+    // named for the running process.
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char strayName[MAX_PATH + 40];
+    std::snprintf(strayName, sizeof strayName, "%sqv%lx_fffff.$$$", temp, process.dwProcessId);
+    const std::string stray = strayName;
+    WriteFileBytes(stray, std::vector<unsigned char>(100, 7));
+
+    TMPLISTETYPE::RemoveLeftoverFiles();
+    EXPECT_TRUE(FileExists(held)) << "a running process's file was removed";
+    EXPECT_TRUE(FileExists(stray)) << "a running process's file was removed";
+
+    ASSERT_TRUE(TerminateProcess(process.hProcess, 9));
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(ready);
+    EXPECT_FALSE(FileExists(held)) << "the killed process's file is still there";
+    // The process has ended: the next start removes what it left.
+    EXPECT_TRUE(FileExists(stray));
+    EXPECT_GE(TMPLISTETYPE::RemoveLeftoverFiles(), 1);
+    EXPECT_FALSE(FileExists(stray));
+    DeleteFileA(stray.c_str());
+}
+
+// A disk that fills while a data set is written (the file system takes so
+// many bytes and then writes short, as Wine's WriteFile does): every fill
+// level names the file and says the disk is full, and the data set is the
+// old one, byte for byte, with no save-time file left.
+class FullDisk : public ::testing::TestWithParam<int>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), qvf), 0);
+        before = Take(dir);
+    }
+    void TearDown() override { PFILE::SetWriteLimit(-1); }
+    void ExpectFullAndOld(const std::string &message)
+    {
+        EXPECT_NE(message.find(": the disk is full"), std::string::npos) << message;
+        EXPECT_NE(message.find(dir.File("s.")), std::string::npos) << message;
+        EXPECT_EQ(Take(dir), before);
+    }
+    TempDirectory dir;
+    std::string qvf = dir.File("s.QVF");
+    Snapshot before;
+};
+
+TEST_P(FullDisk, ASaveAndAResidualSaveNameTheFileAndKeepTheOldDataSet)
+{
+    long long total = 0;
+    for (const auto &file : before)
+        total += static_cast<long long>(file.second.size());
+    const long long room = total * GetParam() / 8;
+    {
+        // The residual save: a new variable added to the open data set.
+        DATASET dataSet;
+        ASSERT_EQ(dataSet.Open(qvf.c_str()), 0);
+        TMPLISTETYPE values(STORAGE_DOUBLE);
+        for (long c = 0; c < dataSet.GetCaseCount(); ++c)
+            values.AppendReal(c * 0.5);
+        PFILE::SetWriteLimit(room);
+        VariableInfo info;
+        DataSetLayout::CopyBounded(info.name, sizeof info.name, "RES_V1");
+        info.storageType = STORAGE_DOUBLE;
+        EXPECT_EQ(dataSet.AddVariable(info, {}, &values), 0);
+        PFILE::SetWriteLimit(-1);
+        EXPECT_EQ(dataSet.GetError(), DSERR_WRITE);
+        std::string message = dataSet.GetErrorText();
+        dataSet.CloseFiles();
+        ExpectFullAndOld(message);
+    }
+    {
+        // The whole data set written anew (the converter's and a save's writer).
+        TMPLISTETYPE p(STORAGE_DOUBLE);
+        for (long c = 0; c < 2000; ++c)
+            p.AppendReal(c);
+        DataSetWriter writer(qvf.c_str());
+        writer.SetCaseCount(2000);
+        VariableInfo info;
+        DataSetLayout::CopyBounded(info.name, sizeof info.name, "p");
+        info.storageType = STORAGE_DOUBLE;
+        ASSERT_EQ(writer.AddVariable(info, {}, &p), 0);
+        writer.SetDocumentation(std::string(4000, 'd'));
+        PFILE::SetWriteLimit((2000 * 8 + 128 + 160 + 4000) * GetParam() / 8);
+        EXPECT_EQ(writer.Write(), DSERR_WRITE);
+        PFILE::SetWriteLimit(-1);
+        ExpectFullAndOld(writer.GetErrorText());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FillLevels, FullDisk, ::testing::Range(0, 8));
 
 } // namespace
