@@ -709,13 +709,8 @@ bool WorkBook::SaveCurrentResult(const char *fileName, bool tabs)
 std::string WorkBook::DiskFullText(const char *fileName)
 {
     TextCatalog *catalog = GetStatTextCatalog();
-    const std::string format = catalog ? catalog->GetText(30, 0) : "";
-    const std::string name = fileName ? fileName : "";
-    // The file's name goes where the text has its one "%s".
-    const size_t at = format.find("%s");
-    if (at == std::string::npos || format.find("%s", at + 2) != std::string::npos)
-        return name + ": the disk is full.";
-    return format.substr(0, at) + name + format.substr(at + 2);
+    const char *text = catalog ? catalog->GetText(30, 0) : "";
+    return std::string(fileName ? fileName : "") + ": " + (*text ? text : "the disk is full.");
 }
 
 ZafEventType WorkBook::Event(const ZafEventRecord &event)
