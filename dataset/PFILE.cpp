@@ -304,7 +304,10 @@ bool PFILE::Flush()
     if (!FlushWrite())
         return false;
     if (mode_ != PFILE_READ && !FlushFileBuffers(AsHandle(handle_))) {
-        error_ = PFILE_ERR_WRITE;
+        // A disk found full by a write stays the reason.
+        const DWORD code = GetLastError();
+        if (error_ != PFILE_ERR_DISK_FULL)
+            error_ = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL ? PFILE_ERR_DISK_FULL : PFILE_ERR_WRITE;
         return false;
     }
     return true;
