@@ -483,18 +483,69 @@ bool LISTETYPE::LoadVariable(long variable, int flag, size_t budget)
 namespace {
 long temporaryCounter = 0;
 
-std::string NewTemporaryName()
+std::string TemporaryDirectory()
 {
     char directory[MAX_PATH];
     DWORD n = GetTempPathA(sizeof directory, directory);
     if (n == 0 || n >= sizeof directory)
-        std::snprintf(directory, sizeof directory, ".\\");
+        return ".\\";
+    return directory;
+}
+
+std::string NewTemporaryName()
+{
     char name[MAX_PATH + 40];
-    std::snprintf(name, sizeof name, "%sqv%lx_%lx.$$$", directory, static_cast<unsigned long>(GetCurrentProcessId()),
-                  static_cast<unsigned long>(++temporaryCounter));
+    std::snprintf(name, sizeof name, "%sqv%lx_%lx.$$$", TemporaryDirectory().c_str(),
+                  static_cast<unsigned long>(GetCurrentProcessId()), static_cast<unsigned long>(++temporaryCounter));
     return name;
 }
+
+// The process id in a temporary list's name "qv<id>_<n>.$$$" (hexadecimal);
+// false when the name is not of that form.
+bool ProcessOfTemporaryName(const char *name, unsigned long *process)
+{
+    unsigned long id = 0, number = 0;
+    int used = 0;
+    if (std::sscanf(name, "qv%lx_%lx.$$$%n", &id, &number, &used) != 2 || used == 0 || name[used] != 0)
+        return false;
+    *process = id;
+    return true;
+}
+
+// True unless the process is known to have ended: a process that cannot be
+// asked about for another reason (access denied) counts as running.
+bool ProcessRunning(unsigned long id)
+{
+    if (id == GetCurrentProcessId())
+        return true;
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, id);
+    if (!process)
+        return GetLastError() != ERROR_INVALID_PARAMETER;
+    bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
 } // namespace
+
+int TMPLISTETYPE::RemoveLeftoverFiles()
+{
+    const std::string directory = TemporaryDirectory();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "qv*_*.$$$").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int removed = 0;
+    do {
+        unsigned long process = 0;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !ProcessOfTemporaryName(found.cFileName, &process) ||
+            ProcessRunning(process))
+            continue;
+        if (DeleteFileA((directory + found.cFileName).c_str()))
+            ++removed;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return removed;
+}
 
 TMPLISTETYPE::TMPLISTETYPE(int type, long count, size_t budget)
 {
@@ -564,7 +615,7 @@ bool TMPLISTETYPE::EnsureFile()
         return true;
     fileName = NewTemporaryName();
     file = new PFILE(fileName.c_str());
-    if (!file->Open(PFILE_WRITE)) {
+    if (!file->Open(PFILE_TEMPORARY)) {
         delete file;
         file = nullptr;
         DeleteFileA(fileName.c_str());

@@ -233,7 +233,8 @@ private:
 
 // A value list of no data-set variable (case maps, sort orders, grouped
 // values, weights), kept in memory within the budget and beyond it in a
-// temporary file ".$$$" that is deleted with the list.
+// temporary file "qv<process>_<n>.$$$" that the system deletes when the
+// list closes it or the process ends, however it ends.
 class TMPLISTETYPE : public BUFFERTYPE
 {
 public:
@@ -259,6 +260,11 @@ public:
     bool OpenFile();
     bool HasFile() const { return file != nullptr; }
     const char *FileName() const { return fileName.c_str(); }
+    // Removes the temporary files of lists whose process has ended (left by
+    // a version that did not have them deleted by the system, or by a
+    // system that did not); never a file of a running process. Returns the
+    // number removed.
+    static int RemoveLeftoverFiles();
     // Recomputes minimum and maximum of the valid values.
     void ComputeRange();
 

@@ -1,6 +1,8 @@
 #include "dataset/DataSetWriter.h"
 
 #include "dataset/BUFFERTYPE.h"
+#include "dataset/ByteStream.h"
+#include "dataset/DATASET.h"
 #include "dataset/PFILE.h"
 #include "dataset/SelectRec.h"
 
@@ -76,8 +78,11 @@ bool DeleteIfThere(const std::string &name)
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
 }
 
-// The files of one data set that a save touches: the data set's own files
-// and the save-time file of each, in the order the save replaces them.
+// The files of one data set that a save touches, in the order the save
+// replaces them: the data set's own file, the save-time file that holds the
+// new one, the old file kept while the new one is put in place, and a
+// marker that the data set had no such file before (so that undoing the
+// save knows to take the new one away).
 enum SaveFile { FILE_SYSTEM = 0, FILE_INDEX = 1, FILE_DOC = 2, FILE_KINDS = 3 };
 const char *const kRecordKeys[FILE_KINDS] = {"system", "index", "documentation"};
 
@@ -85,18 +90,27 @@ struct SaveFileNames
 {
     explicit SaveFileNames(const std::string &qvf)
     {
-        final[FILE_SYSTEM] = qvf;
-        final[FILE_INDEX] = ChangeExtension(qvf, ".IND");
-        final[FILE_DOC] = ChangeExtension(qvf, ".dkm");
-        temp[FILE_SYSTEM] = ChangeExtension(qvf, ".QV$");
-        temp[FILE_INDEX] = ChangeExtension(qvf, ".IN$");
-        temp[FILE_DOC] = ChangeExtension(qvf, ".DK$");
+        static const char *const extensions[FILE_KINDS][4] = {
+            {".QVF", ".QV$", ".QVO", ".QVN"}, {".IND", ".IN$", ".INO", ".INN"}, {".dkm", ".DK$", ".DKO", ".DKN"}};
+        for (int f = 0; f < FILE_KINDS; ++f) {
+            final[f] = f == FILE_SYSTEM ? qvf : ChangeExtension(qvf, extensions[f][0]);
+            temp[f] = ChangeExtension(qvf, extensions[f][1]);
+            old[f] = ChangeExtension(qvf, extensions[f][2]);
+            none[f] = ChangeExtension(qvf, extensions[f][3]);
+        }
         record = ChangeExtension(qvf, ".QVC");
     }
     std::string final[FILE_KINDS];
     std::string temp[FILE_KINDS];
+    std::string old[FILE_KINDS];
+    std::string none[FILE_KINDS];
     std::string record;
 };
+
+bool Exists(const std::string &name)
+{
+    return FileSize(name) >= 0;
+}
 
 // CRC-32 (polynomial 0xEDB88320) of bytes, continued from crc.
 unsigned long Crc32(unsigned long crc, const unsigned char *bytes, size_t count)
@@ -118,106 +132,130 @@ unsigned long Crc32(unsigned long crc, const unsigned char *bytes, size_t count)
     return ~crc & 0xFFFFFFFFUL;
 }
 
-// What a commit record holds: the sizes of the complete save-time files
-// (-1 for the documentation: the saved data set has none) and the CRC-32 of
-// the whole system file (a record without the checksum line is read too).
-struct CommitRecord
+unsigned long Crc32(const std::string &text)
 {
-    long long sizes[FILE_KINDS];
-    bool hasChecksum = false;
-    unsigned long checksum = 0;
+    return Crc32(0, reinterpret_cast<const unsigned char *>(text.data()), text.size());
+}
+
+std::string Hex8(unsigned long value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%08lx", value & 0xFFFFFFFFUL);
+    return text;
+}
+
+bool ParseHex8(const std::string &text, unsigned long *value)
+{
+    if (text.size() != 8 || text.find_first_not_of("0123456789abcdef") != std::string::npos)
+        return false;
+    *value = std::stoul(text, nullptr, 16);
+    return true;
+}
+
+bool ParseSize(const std::string &text, long long *value)
+{
+    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    *value = std::stoll(text);
+    return true;
+}
+
+// How far a commit record can be trusted.
+enum RecordState {
+    RECORD_CUT_SHORT, // no "end" line: the save stopped while writing it, before anything was replaced
+    RECORD_DAMAGED,   // complete, but a line does not read or its own checksum differs
+    RECORD_UNSEALED,  // an earlier version's record: sizes (and perhaps the system file's CRC), no checksum of its own
+    RECORD_SEALED     // size and CRC-32 of every file, and its own checksum matches its text
 };
 
-// The record's text, "end" last, so that a record cut short is recognised.
-std::string RecordText(const long long sizes[FILE_KINDS], unsigned long checksum)
+// What a commit record holds: the size of each new file (-1 for the
+// documentation: the saved data set has none) and its CRC-32 where known.
+struct CommitRecord
+{
+    long long sizes[FILE_KINDS] = {-1, -1, -1};
+    bool hasChecksum[FILE_KINDS] = {false, false, false};
+    unsigned long checksums[FILE_KINDS] = {0, 0, 0};
+};
+
+// The record's text: one line a file (size and CRC-32), then the CRC-32 of
+// those lines and "end" last, so that a record cut short or changed is
+// recognised.
+std::string RecordText(const long long sizes[FILE_KINDS], const unsigned long checksums[FILE_KINDS])
 {
     std::string text = std::string(kRecordTitle) + "\r\n";
     for (int f = 0; f < FILE_KINDS; ++f)
-        text += std::string(kRecordKeys[f]) + " " + (sizes[f] < 0 ? std::string("none") : std::to_string(sizes[f])) +
-                "\r\n";
-    char crc[16];
-    std::snprintf(crc, sizeof crc, "%08lx", checksum & 0xFFFFFFFFUL);
-    text += std::string("checksum ") + crc + "\r\n";
+        text += std::string(kRecordKeys[f]) + " " +
+                (sizes[f] < 0 ? std::string("none") : std::to_string(sizes[f]) + " " + Hex8(checksums[f])) + "\r\n";
+    text += "record " + Hex8(Crc32(text)) + "\r\n";
     return text + "end\r\n";
 }
 
-bool ParseRecord(const std::string &text, CommitRecord *record)
+// One file line "<key> <size> [<crc>]" or "documentation none".
+bool ParseFileLine(const std::string &line, int f, bool withChecksum, CommitRecord *record)
 {
-    long long *sizes = record->sizes;
+    const std::string key = std::string(kRecordKeys[f]) + " ";
+    if (line.compare(0, key.size(), key) != 0)
+        return false;
+    std::string value = line.substr(key.size());
+    if (f == FILE_DOC && value == "none") {
+        record->sizes[f] = -1;
+        return true;
+    }
+    size_t blank = value.find(' ');
+    if (withChecksum != (blank != std::string::npos))
+        return false;
+    if (withChecksum) {
+        record->hasChecksum[f] = ParseHex8(value.substr(blank + 1), &record->checksums[f]);
+        value.resize(blank);
+        if (!record->hasChecksum[f])
+            return false;
+    }
+    return ParseSize(value, &record->sizes[f]);
+}
+
+RecordState ParseRecord(const std::string &text, CommitRecord *record)
+{
+    const std::string ending = "end\r\n";
+    if (text.size() < ending.size() || text.compare(text.size() - ending.size(), ending.size(), ending) != 0)
+        return RECORD_CUT_SHORT;
     std::vector<std::string> lines;
-    size_t at = 0;
-    while (at < text.size()) {
+    std::vector<size_t> starts;
+    for (size_t at = 0; at < text.size();) {
         size_t end = text.find("\r\n", at);
         if (end == std::string::npos)
-            return false;
+            return RECORD_DAMAGED;
+        starts.push_back(at);
         lines.push_back(text.substr(at, end - at));
         at = end + 2;
     }
-    if ((lines.size() != FILE_KINDS + 2 && lines.size() != FILE_KINDS + 3) || lines.front() != kRecordTitle ||
-        lines.back() != "end")
-        return false;
-    record->hasChecksum = lines.size() == FILE_KINDS + 3;
-    if (record->hasChecksum) {
+    if (lines.size() < FILE_KINDS + 2 || lines.front() != kRecordTitle)
+        return RECORD_DAMAGED;
+    const std::string seal = "record ", systemChecksum = "checksum ";
+    if (lines.size() == FILE_KINDS + 3 && lines[FILE_KINDS + 1].compare(0, seal.size(), seal) == 0) {
+        unsigned long crc = 0;
+        if (!ParseHex8(lines[FILE_KINDS + 1].substr(seal.size()), &crc) ||
+            crc != Crc32(text.substr(0, starts[FILE_KINDS + 1])))
+            return RECORD_DAMAGED;
+        for (int f = 0; f < FILE_KINDS; ++f)
+            if (!ParseFileLine(lines[static_cast<size_t>(f) + 1], f, true, record))
+                return RECORD_DAMAGED;
+        return RECORD_SEALED;
+    }
+    // Records of earlier versions: the sizes, and perhaps a line with the
+    // CRC-32 of the system file.
+    if (lines.size() == FILE_KINDS + 3) {
         const std::string &line = lines[FILE_KINDS + 1];
-        const std::string key = "checksum ";
-        std::string value = line.compare(0, key.size(), key) == 0 ? line.substr(key.size()) : std::string();
-        if (value.size() != 8 || value.find_first_not_of("0123456789abcdef") != std::string::npos)
-            return false;
-        record->checksum = std::stoul(value, nullptr, 16);
+        if (line.compare(0, systemChecksum.size(), systemChecksum) != 0 ||
+            !ParseHex8(line.substr(systemChecksum.size()), &record->checksums[FILE_SYSTEM]))
+            return RECORD_DAMAGED;
+        record->hasChecksum[FILE_SYSTEM] = true;
+    } else if (lines.size() != FILE_KINDS + 2) {
+        return RECORD_DAMAGED;
     }
-    for (int f = 0; f < FILE_KINDS; ++f) {
-        std::string key = std::string(kRecordKeys[f]) + " ";
-        const std::string &line = lines[static_cast<size_t>(f) + 1];
-        if (line.compare(0, key.size(), key) != 0)
-            return false;
-        std::string value = line.substr(key.size());
-        if (f == FILE_DOC && value == "none") {
-            sizes[f] = -1;
-            continue;
-        }
-        if (value.empty() || value.size() > 12 || value.find_first_not_of("0123456789") != std::string::npos)
-            return false;
-        sizes[f] = std::stoll(value);
-    }
-    return true;
-}
-
-// Puts a committed save in place: moves each save-time file still there
-// over its data-set file (system file first), removes the documentation
-// when the save has none, then removes the record. Run again after an
-// interruption it carries on where it stopped, since a moved file has no
-// save-time file left. *done counts the steps done; *failed names the file
-// of a failed step.
-bool CompleteCommit(const SaveFileNames &n, const long long sizes[FILE_KINDS], int *done, std::string *failed)
-{
-    static const int steps[FILE_KINDS] = {DataSetWriter::SAVE_STEP_SYSTEM_FILE, DataSetWriter::SAVE_STEP_INDEX_FILE,
-                                          DataSetWriter::SAVE_STEP_DOC_FILE};
-    *done = 0;
-    for (int f = 0; f < FILE_KINDS; ++f) {
-        if (f == FILE_DOC && sizes[f] < 0) {
-            if (!DeleteIfThere(n.final[f]) || !DeleteIfThere(n.temp[f])) {
-                *failed = n.final[f];
-                return false;
-            }
-        } else if (FileSize(n.temp[f]) >= 0) {
-            if (FileSize(n.temp[f]) != sizes[f]) {
-                *failed = n.temp[f] + " is not the size the commit record gives";
-                return false;
-            }
-            if (!MoveFileExA(n.temp[f].c_str(), n.final[f].c_str(), kMove)) {
-                *failed = n.final[f];
-                return false;
-            }
-        }
-        ++*done;
-        ReachStep(steps[f]);
-    }
-    if (!DeleteIfThere(n.record)) {
-        *failed = n.record;
-        return false;
-    }
-    ReachStep(DataSetWriter::SAVE_STEP_DONE);
-    return true;
+    for (int f = 0; f < FILE_KINDS; ++f)
+        if (!ParseFileLine(lines[static_cast<size_t>(f) + 1], f, false, record))
+            return RECORD_DAMAGED;
+    return RECORD_UNSEALED;
 }
 
 // Reads a whole file into bytes (at most limit bytes; false when larger).
@@ -233,81 +271,226 @@ bool ReadWhole(const std::string &name, long long limit, std::vector<unsigned ch
     return bytes->empty() || in.Read(bytes->data(), 1, bytes->size()) == bytes->size();
 }
 
-// Checks that the system and index files of a committed save form a data
-// set that opens: the sizes the record gives, the header and every index
-// record against the system file, the weights and selection, the labels'
-// place, and the CRC-32 of the whole system file when the record has one.
-// Returns "" or what is wrong.
-std::string VerifySavedFiles(const std::string &system, const std::string &index, const CommitRecord &record)
+// CRC-32 of a whole file; false when it cannot be read to its end.
+bool FileCrc(const std::string &name, long long size, unsigned long *crc)
 {
-    long long systemSize = FileSize(system);
-    if (systemSize != record.sizes[FILE_SYSTEM])
-        return system + " is not the size the commit record gives";
-    if (FileSize(index) != record.sizes[FILE_INDEX])
-        return index + " is not the size the commit record gives";
-    PFILE in(system.c_str());
+    PFILE in(name.c_str());
     if (!in.Open(PFILE_READ))
-        return system + " cannot be read";
-    unsigned char headerBytes[QVF_HEADER_SIZE];
-    size_t got = in.Read(headerBytes, 1, QVF_HEADER_SIZE);
-    QvfHeader header;
-    if (DataSetLayout::DecodeHeader(headerBytes, got, systemSize, &header))
-        return system + " has a damaged header";
-    std::vector<unsigned char> indexBytes;
-    std::vector<VariableInfo> variables;
-    long bad = 0;
-    if (!ReadWhole(index, 64LL << 20, &indexBytes) ||
-        DataSetLayout::DecodeIndex(indexBytes.data(), indexBytes.size(), header, systemSize, &variables, &bad) ||
-        DataSetLayout::CheckReferences(header, variables))
-        return index + " does not describe " + system;
-    if (record.hasChecksum) {
-        unsigned long crc = Crc32(0, headerBytes, got);
-        std::vector<unsigned char> chunk(1 << 16);
-        for (;;) {
-            size_t n = in.Read(chunk.data(), 1, chunk.size());
-            if (n == 0)
-                break;
-            crc = Crc32(crc, chunk.data(), n);
-        }
-        if (crc != record.checksum)
-            return system + " does not hold the bytes that were saved (its checksum differs)";
+        return false;
+    *crc = 0;
+    long long total = 0;
+    std::vector<unsigned char> chunk(1 << 16);
+    for (;;) {
+        size_t n = in.Read(chunk.data(), 1, chunk.size());
+        if (n == 0)
+            break;
+        *crc = Crc32(*crc, chunk.data(), n);
+        total += static_cast<long long>(n);
     }
+    return in.Error() == PFILE_ERR_NONE && total == size;
+}
+
+// Where the new file of a kind lies now: its save-time file until it was
+// moved, then the data set's own file; "" when the save has none.
+std::string NewFileOf(const SaveFileNames &n, const CommitRecord &record, int f)
+{
+    if (f == FILE_DOC && record.sizes[FILE_DOC] < 0)
+        return std::string();
+    return Exists(n.temp[f]) ? n.temp[f] : n.final[f];
+}
+
+// Opens the system and index files as a data set is opened (header, every
+// index record, the weights, the selection and every label block).
+// Returns "" or what is wrong.
+std::string OpenAsDataSet(const std::string &system, const std::string &index)
+{
+    FileByteStream *systemStream = new FileByteStream(system.c_str());
+    FileByteStream *indexStream = new FileByteStream(index.c_str());
+    if (!systemStream->Open() || !indexStream->Open()) {
+        std::string name = systemStream->Size() < 0 ? system : index;
+        delete systemStream;
+        delete indexStream;
+        return name + " cannot be read";
+    }
+    DATASET probe;
+    if (probe.OpenStreams(systemStream, indexStream))
+        return system + " and " + index + " do not open as a data set: " + probe.GetErrorText();
     return std::string();
 }
 
-// Moves the files of a save that did not verify out of the way, under the
-// data set's name with "-unchecked-save" (and a number when that is taken)
-// and the same extensions, so that nothing is lost and the next open does
-// not take them for a save. Returns the names used, or "" on failure.
-std::string SetAside(const SaveFileNames &n, std::string *failed)
+// Checks the new files of a committed save before anything is replaced:
+// each file the size the record gives and, where the record has one, its
+// CRC-32; then the system and index files open as a data set. Returns ""
+// or what is wrong.
+std::string VerifySavedFiles(const SaveFileNames &n, const CommitRecord &record)
+{
+    for (int f = 0; f < FILE_KINDS; ++f) {
+        std::string name = NewFileOf(n, record, f);
+        if (name.empty())
+            continue;
+        long long size = FileSize(name);
+        if (size < 0)
+            return name + " is missing";
+        if (size != record.sizes[f])
+            return name + " is not the size the commit record gives";
+        unsigned long crc = 0;
+        if (record.hasChecksum[f] && !FileCrc(name, size, &crc))
+            return name + " cannot be read";
+        if (record.hasChecksum[f] && crc != record.checksums[f])
+            return name + " does not hold the bytes that were saved (its checksum differs)";
+    }
+    return OpenAsDataSet(NewFileOf(n, record, FILE_SYSTEM), NewFileOf(n, record, FILE_INDEX));
+}
+
+// True when the old file of a kind (or the note that there was none) is
+// kept: its new file may have taken its place.
+bool Kept(const SaveFileNames &n, int f)
+{
+    return Exists(n.old[f]) || Exists(n.none[f]);
+}
+
+// Keeps the data set's own file of a kind, or a note that it has none,
+// before the new one takes its place, so that the save can be undone until
+// it is finished.
+bool KeepOld(const SaveFileNames &n, int f, std::string *failed)
+{
+    if (Kept(n, f))
+        return true;
+    if (Exists(n.final[f])) {
+        if (MoveFileExA(n.final[f].c_str(), n.old[f].c_str(), MOVEFILE_WRITE_THROUGH))
+            return true;
+        *failed = n.final[f];
+        return false;
+    }
+    HANDLE note = CreateFileA(n.none[f].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    if (note == INVALID_HANDLE_VALUE) {
+        *failed = n.none[f];
+        return false;
+    }
+    CloseHandle(note);
+    return true;
+}
+
+// Puts a verified save in place: for each kind (system file first) the old
+// file is kept aside and the save-time file moved over it; the old
+// documentation is kept aside too when the save has none (only on a sealed
+// record: an earlier version's record is not trusted to remove a file).
+// Then the kept files and the record are removed. Run again after an
+// interruption it carries on where it stopped, since a moved file has no
+// save-time file left. *done counts the kinds put in place; *failed names
+// the file of a failed step.
+bool CompleteCommit(const SaveFileNames &n, const CommitRecord &record, bool sealed, int *done, std::string *failed)
+{
+    static const int steps[FILE_KINDS] = {DataSetWriter::SAVE_STEP_SYSTEM_FILE, DataSetWriter::SAVE_STEP_INDEX_FILE,
+                                          DataSetWriter::SAVE_STEP_DOC_FILE};
+    *done = 0;
+    for (int f = 0; f < FILE_KINDS; ++f) {
+        if (f == FILE_DOC && record.sizes[f] < 0) {
+            if (sealed && Exists(n.final[f]) && !KeepOld(n, f, failed))
+                return false;
+            if (!DeleteIfThere(n.temp[f])) {
+                *failed = n.temp[f];
+                return false;
+            }
+        } else if (Exists(n.temp[f])) {
+            if (!KeepOld(n, f, failed))
+                return false;
+            if (!MoveFileExA(n.temp[f].c_str(), n.final[f].c_str(), kMove)) {
+                *failed = n.final[f];
+                return false;
+            }
+        }
+        ++*done;
+        ReachStep(steps[f]);
+    }
+    for (int f = 0; f < FILE_KINDS; ++f)
+        for (const std::string *kept : {&n.old[f], &n.none[f]})
+            if (!DeleteIfThere(*kept)) {
+                *failed = *kept;
+                return false;
+            }
+    if (!DeleteIfThere(n.record)) {
+        *failed = n.record;
+        return false;
+    }
+    ReachStep(DataSetWriter::SAVE_STEP_DONE);
+    return true;
+}
+
+// True when every new file already moved in has its old file kept, so that
+// the save can still be undone.
+bool CanRollBack(const SaveFileNames &n, const CommitRecord &record)
+{
+    for (int f = 0; f < FILE_KINDS; ++f) {
+        bool inSave = !(f == FILE_DOC && record.sizes[f] < 0);
+        if (inSave && !Exists(n.temp[f]) && !Kept(n, f))
+            return false;
+    }
+    return true;
+}
+
+// A free name for the files of a save that did not verify: the data set's
+// name with "-unchecked-save" (and a number when that is taken).
+std::string AsideStem(const SaveFileNames &n, std::string *failed)
 {
     std::string base = ChangeExtension(n.final[FILE_SYSTEM], "");
-    std::string stem;
-    for (int attempt = 0; attempt < 100 && stem.empty(); ++attempt) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = base + "-unchecked-save" + (attempt ? std::to_string(attempt + 1) : std::string());
         bool free = true;
         for (const char *extension : {".QV$", ".IN$", ".DK$", ".QVC"})
-            free = free && FileSize(candidate + extension) < 0;
+            free = free && !Exists(candidate + extension);
         if (free)
-            stem = candidate;
+            return candidate;
     }
+    *failed = base + "-unchecked-save";
+    return std::string();
+}
+
+// Takes a file of the save away: moved to the stem with the extension of
+// its save-time file, or deleted when there is no stem.
+bool Dispose(const std::string &file, const std::string &extensionFrom, const std::string &stem, std::string *names,
+             std::string *failed)
+{
+    if (!Exists(file))
+        return true;
+    bool ok;
     if (stem.empty()) {
-        *failed = base + "-unchecked-save";
-        return std::string();
+        ok = DeleteIfThere(file);
+    } else {
+        std::string target = stem + extensionFrom.substr(extensionFrom.find_last_of('.'));
+        ok = MoveFileExA(file.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+        if (ok)
+            *names += (names->empty() ? "" : ", ") + target;
     }
-    std::string names;
-    const std::string *files[FILE_KINDS + 1] = {&n.temp[FILE_SYSTEM], &n.temp[FILE_INDEX], &n.temp[FILE_DOC], &n.record};
-    for (const std::string *file : files) {
-        if (FileSize(*file) < 0)
+    if (!ok)
+        *failed = file;
+    return ok;
+}
+
+// Undoes a save from what is on the disk, without trusting its record: the
+// save-time files and every new file already moved in (those whose old
+// file is kept) are taken away, each kept old file comes back, and the
+// record goes last. Every step can be repeated after an interruption.
+bool RollBack(const SaveFileNames &n, const std::string &stem, std::string *names, std::string *failed)
+{
+    for (int f = 0; f < FILE_KINDS; ++f) {
+        if (!Dispose(n.temp[f], n.temp[f], stem, names, failed))
+            return false;
+        if (!Kept(n, f))
             continue;
-        std::string target = stem + file->substr(file->find_last_of('.'));
-        if (!MoveFileExA(file->c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            *failed = *file;
-            return std::string();
+        if (!Dispose(n.final[f], n.temp[f], stem, names, failed))
+            return false;
+        if (Exists(n.old[f]) && !MoveFileExA(n.old[f].c_str(), n.final[f].c_str(), MOVEFILE_WRITE_THROUGH)) {
+            *failed = n.old[f];
+            return false;
         }
-        names += (names.empty() ? "" : ", ") + target;
+        if (!DeleteIfThere(n.none[f])) {
+            *failed = n.none[f];
+            return false;
+        }
     }
-    return names;
+    return Dispose(n.record, n.record, stem, names, failed);
 }
 
 bool ReadRecord(const std::string &name, std::string *text)
@@ -317,6 +500,23 @@ bool ReadRecord(const std::string &name, std::string *text)
         return false;
     text->assign(bytes.begin(), bytes.end());
     return true;
+}
+
+// Keeps the old data set: the files of the save are set aside and what
+// was replaced comes back. Returns 0 with SAVE_RECOVERY_SET_ASIDE, or
+// DSERR_RECOVERY.
+int SetAsideSave(const SaveFileNames &n, const std::string &fault, int *recovery, std::string *errorText)
+{
+    std::string failed, names;
+    std::string stem = AsideStem(n, &failed);
+    if (stem.empty() || !RollBack(n, stem, &names, &failed)) {
+        *errorText = DataSetErrorText(DSERR_RECOVERY, fault + "; " + failed + " cannot be moved aside");
+        return DSERR_RECOVERY;
+    }
+    *recovery = DataSetWriter::SAVE_RECOVERY_SET_ASIDE;
+    *errorText = "A save of this data set was interrupted and its files do not check out (" + fault +
+                 "). The data set is as it was before that save; the files of that save were kept as " + names + ".";
+    return DSERR_NONE;
 }
 
 } // namespace
@@ -342,10 +542,10 @@ const char *DataSetWriter::SaveRecoveryText(int recovery)
 bool DataSetWriter::HasSaveLeftovers(const char *fileName)
 {
     SaveFileNames n(fileName ? fileName : "");
-    if (FileSize(n.record) >= 0)
+    if (Exists(n.record))
         return true;
     for (int f = 0; f < FILE_KINDS; ++f)
-        if (FileSize(n.temp[f]) >= 0)
+        if (Exists(n.temp[f]) || Kept(n, f))
             return true;
     return false;
 }
@@ -354,58 +554,79 @@ int DataSetWriter::Recover(const char *fileName, int *recovery, std::string *err
 {
     *recovery = SAVE_RECOVERY_NONE;
     SaveFileNames n(fileName ? fileName : "");
-    std::string text;
-    long long sizes[FILE_KINDS];
-    bool hasRecord = FileSize(n.record) >= 0;
-    if (hasRecord) {
-        if (!ReadRecord(n.record, &text)) {
-            *errorText = DataSetErrorText(DSERR_RECOVERY, n.record);
-            return DSERR_RECOVERY;
-        }
+    bool anyKept = false;
+    for (int f = 0; f < FILE_KINDS; ++f)
+        anyKept = anyKept || Kept(n, f);
+    if (!Exists(n.record)) {
+        // Without a record nothing may be put in place; kept old files
+        // mean something was, so the save is undone and its files kept.
+        if (anyKept)
+            return SetAsideSave(n, "the save's commit record " + n.record + " is missing", recovery, errorText);
+    } else {
+        std::string text;
         CommitRecord record;
-        if (ParseRecord(text, &record)) {
-            const long long *sizes = record.sizes;
-            // The new files are checked before anything is replaced. While
-            // the new system file is still the save-time one, the old data
-            // set is whole: a save that does not check out is set aside.
-            // Once it was moved, the old one is gone and the rest of the
-            // save is put in place only when what is there checks out.
-            bool systemMoved = FileSize(n.temp[FILE_SYSTEM]) < 0;
-            std::string system = systemMoved ? n.final[FILE_SYSTEM] : n.temp[FILE_SYSTEM];
-            std::string index = FileSize(n.temp[FILE_INDEX]) >= 0 ? n.temp[FILE_INDEX] : n.final[FILE_INDEX];
-            std::string fault = VerifySavedFiles(system, index, record);
-            if (!fault.empty() && !systemMoved) {
-                std::string failed;
-                std::string names = SetAside(n, &failed);
-                if (names.empty()) {
-                    *errorText = DataSetErrorText(DSERR_RECOVERY, fault + "; " + failed + " cannot be moved aside");
-                    return DSERR_RECOVERY;
-                }
-                *recovery = SAVE_RECOVERY_SET_ASIDE;
-                *errorText = "A save of this data set was interrupted and its files do not check out (" + fault +
-                             "). The data set is as it was before that save; the files of that save were kept as " +
-                             names + ".";
-                return DSERR_NONE;
+        RecordState state = RECORD_DAMAGED;
+        if (FileSize(n.record) <= kMaxRecordBytes) {
+            if (!ReadRecord(n.record, &text)) {
+                *errorText = DataSetErrorText(DSERR_RECOVERY, n.record + " cannot be read");
+                return DSERR_RECOVERY;
             }
+            state = ParseRecord(text, &record);
+        }
+        switch (state) {
+        case RECORD_CUT_SHORT:
+            // The save stopped while writing its record, before it replaced
+            // anything: its files are removed below.
+            if (anyKept)
+                return SetAsideSave(n, n.record + " is cut short", recovery, errorText);
+            break;
+        case RECORD_DAMAGED:
+            return SetAsideSave(n, n.record + " is damaged (its checksum or a line does not read)", recovery,
+                                errorText);
+        case RECORD_UNSEALED: {
+            // An earlier version's record holds no checksum of itself, the
+            // index or the documentation: it never replaces a whole old
+            // data set. Once its system file was moved the old one is gone,
+            // and the rest is put in place only when what is there
+            // verifies; its "documentation none" removes nothing.
+            if (Exists(n.temp[FILE_SYSTEM]))
+                return SetAsideSave(n,
+                                    n.record + " was written by an earlier version and holds no checksums to verify "
+                                               "the save's files by",
+                                    recovery, errorText);
+            std::string fault = VerifySavedFiles(n, record);
+            int done = 0;
+            std::string failed;
+            if (!fault.empty() || !CompleteCommit(n, record, false, &done, &failed)) {
+                *errorText = DataSetErrorText(DSERR_RECOVERY, fault.empty() ? failed : fault);
+                return DSERR_RECOVERY;
+            }
+            *recovery = SAVE_RECOVERY_FINISHED;
+            return DSERR_NONE;
+        }
+        case RECORD_SEALED: {
+            std::string fault = VerifySavedFiles(n, record);
             if (!fault.empty()) {
+                if (CanRollBack(n, record))
+                    return SetAsideSave(n, fault, recovery, errorText);
                 *errorText = DataSetErrorText(DSERR_RECOVERY, fault);
                 return DSERR_RECOVERY;
             }
             int done = 0;
             std::string failed;
-            if (!CompleteCommit(n, sizes, &done, &failed)) {
+            if (!CompleteCommit(n, record, true, &done, &failed)) {
                 *errorText = DataSetErrorText(DSERR_RECOVERY, failed);
                 return DSERR_RECOVERY;
             }
             *recovery = SAVE_RECOVERY_FINISHED;
             return DSERR_NONE;
         }
-        // A record cut short: the save stopped while writing it, before it
-        // replaced anything.
+        }
     }
-    bool found = hasRecord;
+    // No record, or one cut short: the save had not replaced anything yet.
+    bool found = Exists(n.record);
     for (int f = 0; f < FILE_KINDS; ++f) {
-        found = found || FileSize(n.temp[f]) >= 0;
+        found = found || Exists(n.temp[f]);
         if (!DeleteIfThere(n.temp[f])) {
             *errorText = DataSetErrorText(DSERR_RECOVERY, n.temp[f]);
             return DSERR_RECOVERY;
@@ -700,6 +921,7 @@ int DataSetWriter::WriteTemporaries()
         }
     }
     tempSizes[FILE_SYSTEM] = at;
+    tempChecksums[FILE_SYSTEM] = systemChecksum;
     ReachStep(SAVE_STEP_SYSTEM_TEMP);
     std::vector<unsigned char> index(variables.size() * IND_RECORD_9600);
     for (size_t i = 0; i < variables.size(); ++i)
@@ -709,6 +931,7 @@ int DataSetWriter::WriteTemporaries()
         return Fail(DSERR_WRITE, indTemp + (diskFull ? kDiskFull : ""));
     }
     tempSizes[FILE_INDEX] = static_cast<long long>(index.size());
+    tempChecksums[FILE_INDEX] = Crc32(0, index.data(), index.size());
     ReachStep(SAVE_STEP_INDEX_TEMP);
     tempSizes[FILE_DOC] = -1;
     if (!documentation.empty()) {
@@ -717,6 +940,7 @@ int DataSetWriter::WriteTemporaries()
             return Fail(DSERR_WRITE, dkmTemp + (diskFull ? kDiskFull : ""));
         }
         tempSizes[FILE_DOC] = static_cast<long long>(documentation.size());
+        tempChecksums[FILE_DOC] = Crc32(documentation);
     }
     ReachStep(SAVE_STEP_DOC_TEMP);
     return DSERR_NONE;
@@ -738,7 +962,7 @@ bool DataSetWriter::WriteCommitRecord()
 {
     // Written in two halves, each flushed, so that a test can end the
     // process between them and see a record cut short.
-    std::string text = RecordText(tempSizes, systemChecksum);
+    std::string text = RecordText(tempSizes, tempChecksums);
     size_t half = text.size() / 2;
     PFILE out(recordName.c_str());
     if (!out.Open(PFILE_WRITE))
@@ -746,6 +970,7 @@ bool DataSetWriter::WriteCommitRecord()
     bool ok = out.Write(text.data(), 1, half) == half && out.Flush();
     ReachStep(SAVE_STEP_RECORD_HALF);
     ok = ok && out.Write(text.data() + half, 1, text.size() - half) == text.size() - half && out.Flush();
+    diskFull = out.Error() == PFILE_ERR_DISK_FULL;
     out.Close();
     return ok;
 }
@@ -770,21 +995,36 @@ int DataSetWriter::ReplaceFiles()
     if (!WriteCommitRecord()) {
         if (DeleteIfThere(recordName))
             DiscardTemporaries();
-        return Fail(DSERR_WRITE, recordName);
+        return Fail(DSERR_WRITE, recordName + (diskFull ? kDiskFull : ""));
     }
     ReachStep(SAVE_STEP_COMMITTED);
-    int done = 0;
-    std::string failed;
-    if (CompleteCommit(SaveFileNames(qvfName), tempSizes, &done, &failed))
-        return DSERR_NONE;
-    if (done == 0) {
-        // Nothing was replaced (the system file, replaced first, is the one
-        // another program may hold open): the save is undone here, the
-        // record first, so that an end in between leaves only save-time
-        // files, which the next open removes.
+    // The files are read back and opened as a data set before the first of
+    // them replaces anything, as an open that finishes the save does.
+    SaveFileNames names(qvfName);
+    CommitRecord record;
+    for (int f = 0; f < FILE_KINDS; ++f) {
+        record.sizes[f] = tempSizes[f];
+        record.hasChecksum[f] = true;
+        record.checksums[f] = tempChecksums[f];
+    }
+    std::string fault = VerifySavedFiles(names, record);
+    if (!fault.empty()) {
         if (DeleteIfThere(recordName))
             DiscardTemporaries();
-        return Fail(DSERR_REPLACE, failed);
+        return Fail(DSERR_WRITE, fault);
+    }
+    int done = 0;
+    std::string failed;
+    if (CompleteCommit(names, record, true, &done, &failed))
+        return DSERR_NONE;
+    if (done == 0) {
+        // Nothing new is in place (the system file, replaced first, is the
+        // one another program may hold open): the save is undone here, the
+        // record last, so that an end in between leaves a record whose
+        // files do not verify, which the next open sets aside.
+        std::string undoFailed, unused;
+        if (RollBack(names, std::string(), &unused, &undoFailed))
+            return Fail(DSERR_REPLACE, failed);
     }
     committed = true;
     return Fail(DSERR_REPLACE, failed + "; the save is finished when the data set is next opened");

@@ -2,9 +2,11 @@
 // and, when there is documentation, the ".dkm" file) without ever leaving a
 // data set that does not open: everything goes to the save-time files
 // ".QV$", ".IN$" and ".DK$" first; when all are complete a commit record
-// ".QVC" says so, and only then are the old files replaced. A save that
-// stops before the record exists is undone by the next open (Recover), one
-// that stops after it is finished; docs/dataset-files.md gives the order.
+// ".QVC" (with the size and CRC-32 of each) says so, and only then are the
+// old files replaced, each kept aside until the new set is in place. A save
+// that stops before the record exists is undone by the next open (Recover),
+// one that stops after it is finished when its files verify and undone when
+// they do not; docs/dataset-files.md gives the order.
 //
 // Used by DATASET::Save and AddVariable, by the converter (qvconvert) and by
 // tests. The value lists handed in are walked forward from case 1 and are
@@ -56,8 +58,10 @@ public:
     static const char *SaveRecoveryText(int recovery);
     // Finishes or undoes an interrupted save of the data set (".QVF" path).
     // The caller holds the data set's lock (no save of it can be running).
-    // The new files are checked (sizes, header, index, checksum) before
-    // they replace anything. Returns 0 and sets *recovery (with
+    // Every new file is checked against the record (size and CRC-32) and
+    // the new set opened as a data set before anything is replaced; what
+    // does not check out is set aside and the old files, kept until the
+    // save is finished, come back. Returns 0 and sets *recovery (with
     // SAVE_RECOVERY_SET_ASIDE, *errorText says why and names the files
     // kept aside), or DSERR_RECOVERY with the reason in *errorText when
     // the files cannot be put in order (all left as found).
@@ -128,7 +132,8 @@ private:
     std::string qvfTemp, indTemp, dkmTemp;
     std::string recordName;
     long long tempSizes[3] = {0, 0, -1}; // ".QV$", ".IN$", ".DK$" (-1: no documentation)
-    unsigned long systemChecksum = 0;    // CRC-32 of ".QV$" as written
+    unsigned long systemChecksum = 0;    // CRC-32 of ".QV$" while it is written
+    unsigned long tempChecksums[3] = {0, 0, 0}; // CRC-32 of each complete save-time file
     bool diskFull = false;               // the last WriteFileBytes found the disk full
     bool committed = false;
     long caseCount = 0;

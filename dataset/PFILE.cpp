@@ -9,12 +9,19 @@
 
 namespace {
 const size_t kBufferSize = 64 * 1024;
+// Bytes the file system still takes (test hook); -1: no limit.
+long long writeLimit = -1;
 
 HANDLE AsHandle(void *h)
 {
     return static_cast<HANDLE>(h);
 }
 } // namespace
+
+void PFILE::SetWriteLimit(long long bytes)
+{
+    writeLimit = bytes < 0 ? -1 : bytes;
+}
 
 PFILE::PFILE(const char *fileName)
     : fileName_(fileName ? fileName : ""), handle_(INVALID_HANDLE_VALUE), mode_(-1), error_(PFILE_ERR_NONE), pos_(0),
@@ -32,13 +39,14 @@ bool PFILE::Open(int mode, const char *fileName)
     error_ = PFILE_ERR_NONE;
     if (fileName)
         fileName_ = fileName;
-    if (fileName_.empty() || mode < PFILE_READ || mode > PFILE_APPEND) {
+    if (fileName_.empty() || mode < PFILE_READ || mode > PFILE_TEMPORARY) {
         error_ = PFILE_ERR_ARGUMENT;
         return false;
     }
     DWORD access = GENERIC_READ;
     DWORD share = FILE_SHARE_READ;
     DWORD disposition = OPEN_EXISTING;
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     switch (mode) {
     case PFILE_WRITE:
         access = GENERIC_READ | GENERIC_WRITE;
@@ -51,11 +59,19 @@ bool PFILE::Open(int mode, const char *fileName)
         access = GENERIC_READ | GENERIC_WRITE;
         disposition = OPEN_ALWAYS;
         break;
+    case PFILE_TEMPORARY:
+        // The system removes the file when its last handle closes, which a
+        // process that ends in any way does.
+        access = GENERIC_READ | GENERIC_WRITE;
+        disposition = CREATE_ALWAYS;
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        attributes = FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE;
+        break;
     default:
         share = FILE_SHARE_READ | FILE_SHARE_WRITE;
         break;
     }
-    HANDLE h = CreateFileA(fileName_.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(fileName_.c_str(), access, share, nullptr, disposition, attributes, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         error_ = PFILE_ERR_OPEN;
         return false;
@@ -147,12 +163,19 @@ bool PFILE::FlushWrite()
     if (SetFilePointerEx(AsHandle(handle_), at, nullptr, FILE_BEGIN)) {
         DWORD written = 0;
         SetLastError(ERROR_SUCCESS);
-        ok = WriteFile(AsHandle(handle_), buffer_.data(), static_cast<DWORD>(bufLen_), &written, nullptr) &&
-             written == bufLen_;
+        const DWORD asked = static_cast<DWORD>(std::min<long long>(bufLen_, writeLimit < 0 ? bufLen_ : writeLimit));
+        const bool accepted = WriteFile(AsHandle(handle_), buffer_.data(), asked, &written, nullptr) != 0;
+        const DWORD code = GetLastError();
+        if (writeLimit >= 0)
+            writeLimit -= written;
+        ok = accepted && written == bufLen_;
         if (written > 0)
             fileSize_ = std::max(fileSize_, bufStart_ + static_cast<long long>(written));
-        const DWORD code = GetLastError();
-        if (!ok && (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL)) {
+        // A write that the system takes but that comes short is a full disk:
+        // Wine's WriteFile then returns TRUE with fewer bytes and leaves the
+        // error 0; Windows fails it with ERROR_DISK_FULL.
+        const bool shortWrite = accepted && written < bufLen_;
+        if (!ok && (shortWrite || code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL)) {
             error_ = PFILE_ERR_DISK_FULL;
             bufDirty_ = false;
             bufLen_ = 0;
@@ -281,7 +304,10 @@ bool PFILE::Flush()
     if (!FlushWrite())
         return false;
     if (mode_ != PFILE_READ && !FlushFileBuffers(AsHandle(handle_))) {
-        error_ = PFILE_ERR_WRITE;
+        // A disk found full by a write stays the reason.
+        const DWORD code = GetLastError();
+        if (error_ != PFILE_ERR_DISK_FULL)
+            error_ = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL ? PFILE_ERR_DISK_FULL : PFILE_ERR_WRITE;
         return false;
     }
     return true;

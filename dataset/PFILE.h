@@ -30,7 +30,9 @@ enum PfileMode {
     PFILE_READ = 0,      // existing file, read only
     PFILE_WRITE = 1,     // create or truncate, write (and read back)
     PFILE_READWRITE = 2, // existing file, read and write
-    PFILE_APPEND = 3     // create when missing; every write goes to the end
+    PFILE_APPEND = 3,    // create when missing; every write goes to the end
+    PFILE_TEMPORARY = 4  // create, read and write; the system deletes the file when it is
+                         // closed or its process ends, however it ends
 };
 
 // Manipulators applied to a stream with ApplyManipulator.
@@ -47,7 +49,8 @@ public:
     PFILE &operator=(const PFILE &) = delete;
 
     // mode: 0 read, 1 write (create/truncate), 2 read+write existing,
-    // 3 append. A file name given here replaces the constructor's.
+    // 3 append, 4 temporary. A file name given here replaces the
+    // constructor's.
     bool Open(int mode, const char *fileName = nullptr);
     void Close();
     bool IsOpen() const;
@@ -64,6 +67,11 @@ public:
     bool Flush();
 
     int Error() const;
+    // Test hook: from now on the writes of every PFILE together put at most
+    // that many more bytes on the disk, and then come short as on a full
+    // disk (WriteFile succeeding with fewer bytes, as under Wine). -1: no
+    // limit.
+    static void SetWriteLimit(long long bytes);
     void ClearError();
     const char *FileName() const;
     int Mode() const { return mode_; }

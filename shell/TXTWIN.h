@@ -51,7 +51,8 @@ enum TxtError {
     txtErrorNone = 0,
     txtErrorTooLong = 1,  // a write would have passed the text limit; it was refused
     txtErrorFile = 2,     // the saved file could not be written
-    txtErrorClipboard = 3 // the clipboard could not be opened or filled
+    txtErrorClipboard = 3, // the clipboard could not be opened or filled
+    txtErrorDiskFull = 4   // the saved file could not be written: the disk is full
 };
 
 class TXTWIN : public OutputWindow

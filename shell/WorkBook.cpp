@@ -696,10 +696,21 @@ bool WorkBook::SaveCurrentResult(const char *fileName, bool tabs)
         return false;
     }
     if (!result->SaveResult(fileName, tabs)) {
-        Report("Save", notSavedText);
+        TXTWIN *text = result->ResultText();
+        if (text && text->Error() == txtErrorDiskFull)
+            Report("Save", DiskFullText(fileName).c_str());
+        else
+            Report("Save", notSavedText);
         return false;
     }
     return true;
+}
+
+std::string WorkBook::DiskFullText(const char *fileName)
+{
+    TextCatalog *catalog = GetStatTextCatalog();
+    const char *text = catalog ? catalog->GetText(30, 0) : "";
+    return std::string(fileName ? fileName : "") + ": " + (*text ? text : "the disk is full.");
 }
 
 ZafEventType WorkBook::Event(const ZafEventRecord &event)

@@ -7,8 +7,13 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "dataset/PFILE.h"
 
+#include <cstring>
+#include <iterator>
+#include <map>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -243,19 +248,22 @@ TEST_F(DamagedCommit, AFileOfTheWrongSizeIsSetAside)
     ExpectOldSetWithLeftoversAside("not the size");
 }
 
-TEST_F(DamagedCommit, ARecordWithoutChecksumIsStillOpenedAsADataSetFirst)
+TEST_F(DamagedCommit, ARecordOfAnEarlierVersionDoesNotReplaceTheOldSet)
 {
-    // A record written before checksums were kept: the files are still
-    // checked as a data set, and a zeroed header keeps the old set.
+    // Sizes and the system file's CRC only, as an earlier version wrote it:
+    // nothing vouches for the index and the documentation.
     std::vector<unsigned char> record = ReadWholeFile(dir.File("s.QVC"));
     std::string text(record.begin(), record.end());
-    size_t at = text.find("checksum ");
-    ASSERT_NE(at, std::string::npos);
-    text.erase(at, text.find("\r\n", at) + 2 - at);
-    WriteFileBytes(dir.File("s.QVC"), std::vector<unsigned char>(text.begin(), text.end()));
-    std::fill(temp.begin(), temp.begin() + 64, 0);
-    WriteFileBytes(dir.File("s.QV$"), temp);
-    ExpectOldSetWithLeftoversAside("damaged header");
+    std::string legacy = "Mervalo save commit\r\n";
+    for (const char *key : {"system ", "index ", "documentation "}) {
+        size_t at = text.find(key);
+        ASSERT_NE(at, std::string::npos);
+        std::string line = text.substr(at, text.find("\r\n", at) - at);
+        legacy += line.substr(0, line.rfind(' ')) + "\r\n";
+    }
+    legacy += "checksum 00000000\r\nend\r\n";
+    WriteFileBytes(dir.File("s.QVC"), std::vector<unsigned char>(legacy.begin(), legacy.end()));
+    ExpectOldSetWithLeftoversAside("earlier version");
 }
 
 TEST_F(DamagedCommit, ASecondSetAsideTakesAFreshName)
@@ -268,5 +276,395 @@ TEST_F(DamagedCommit, ASecondSetAsideTakesAFreshName)
     EXPECT_NE(std::string(dataSet.GetSaveRecoveryText()).find("s-unchecked-save2.QV$"), std::string::npos);
     EXPECT_TRUE(FileExists(dir.File("s-unchecked-save2.QV$")));
 }
+
+
+long long FileSize(const std::string &name)
+{
+    return static_cast<long long>(ReadWholeFile(name).size());
+}
+
+// Every leftover of a committed save changed at its right size, with
+// nothing moved yet and with the new system file already moved: the open
+// keeps the old data set (with its own figures) or gives the new one whole,
+// the leftovers are kept aside byte for byte, and every data set left opens.
+struct Figures
+{
+    long variables = 0;
+    long valid = 0; // valid cases of i32v (user-missing 99999 and 88888 left out)
+    double sum = 0;
+    bool operator==(const Figures &o) const { return variables == o.variables && valid == o.valid && sum == o.sum; }
+};
+
+Figures FiguresOf(DATASET &dataSet)
+{
+    Figures figures;
+    figures.variables = dataSet.GetVariableCount();
+    LISTETYPE list(&dataSet, 3);
+    while (list.MoveNext())
+        if (!list.IsCurrentSysMissing() && !list.IsCurrentUserMissing()) {
+            ++figures.valid;
+            figures.sum += list.GetCurrentReal();
+        }
+    return figures;
+}
+
+// The files of a directory, by name.
+using Snapshot = std::map<std::string, std::vector<unsigned char>>;
+
+Snapshot Take(const TempDirectory &dir)
+{
+    Snapshot files;
+    for (const std::string &name : dir.Files())
+        files[name] = ReadWholeFile(dir.File(name));
+    return files;
+}
+
+// What a change does to a file's bytes; false when it does not apply.
+using Change = bool (*)(std::vector<unsigned char> &bytes);
+
+struct Mutation
+{
+    const char *name;
+    const char *file; // the leftover it changes
+    Change change;
+};
+
+bool Flip(std::vector<unsigned char> &bytes, size_t at, unsigned char mask = 0x01)
+{
+    if (at >= bytes.size())
+        return false;
+    bytes[at] ^= mask;
+    return true;
+}
+
+int32_t I32At(const std::vector<unsigned char> &bytes, size_t at)
+{
+    int32_t value = 0;
+    if (at + 4 <= bytes.size())
+        std::memcpy(&value, &bytes[at], 4);
+    return value;
+}
+
+// Replaces the first occurrence of a record line's value, keeping the rest.
+bool EditRecord(std::vector<unsigned char> &bytes, const std::string &key, size_t digit, char to)
+{
+    std::string text(bytes.begin(), bytes.end());
+    size_t at = text.find(key + " ");
+    if (at == std::string::npos)
+        return false;
+    at += key.size() + 1 + digit;
+    if (at >= text.size() || text[at] == '\r' || text[at] == ' ')
+        return false;
+    bytes[at] = static_cast<unsigned char>(text[at] == to ? to + 1 : to);
+    return true;
+}
+
+const Mutation kMutations[] = {
+    {"system_header_case_count", "QV$", [](auto &b) { return Flip(b, 10); }},
+    {"system_value", "QV$", [](auto &b) { return Flip(b, 128 + 12 + 3, 0x10); }},
+    {"system_label_text", "QV$", [](auto &b) { return Flip(b, static_cast<size_t>(I32At(b, 20)) + 10, 0x20); }},
+    {"system_label_value", "QV$", [](auto &b) { return Flip(b, static_cast<size_t>(I32At(b, 20)) + 6, 0x01); }},
+    {"system_last_byte", "QV$", [](auto &b) { return Flip(b, b.size() - 1); }},
+    {"index_name", "IN$", [](auto &b) { return Flip(b, 160 * 2 + 1, 0x02); }},
+    {"index_label", "IN$", [](auto &b) { return Flip(b, 160 * 0 + 26 + 2, 0x02); }},
+    {"index_missing_code", "IN$", [](auto &b) { return Flip(b, 160 * 2 + 108 + 5, 0x01); }},
+    {"index_missing_count", "IN$", [](auto &b) { return Flip(b, 160 * 2 + 104, 0x03); }},
+    {"index_label_count", "IN$", [](auto &b) { return Flip(b, 160 * 0 + 152, 0x01); }},
+    {"index_label_block", "IN$", [](auto &b) { return Flip(b, 160 * 0 + 148, 0x01); }},
+    {"index_storage_type", "IN$", [](auto &b) { return Flip(b, 160 * 1 + 97, 0x01); }},
+    {"index_new_variable", "IN$", [](auto &b) { return Flip(b, b.size() - 2); }},
+    {"documentation_text", "DK$", [](auto &b) { return Flip(b, b.size() / 2, 0x01); }},
+    {"record_system_size", "QVC", [](auto &b) { return EditRecord(b, "system", 0, '7'); }},
+    {"record_system_checksum", "QVC", [](auto &b) { return EditRecord(b, "system", 5, 'a'); }},
+    {"record_index_size", "QVC", [](auto &b) { return EditRecord(b, "index", 1, '1'); }},
+    {"record_index_checksum", "QVC", [](auto &b) { return EditRecord(b, "index", 7, '0'); }},
+    {"record_documentation_size", "QVC", [](auto &b) { return EditRecord(b, "documentation", 0, '9'); }},
+    {"record_own_checksum", "QVC", [](auto &b) { return EditRecord(b, "record", 3, 'f'); }},
+    {"record_key", "QVC",
+     [](auto &b) {
+         std::string text(b.begin(), b.end());
+         size_t at = text.find("\r\nindex ");
+         return at != std::string::npos && Flip(b, at + 2, 0x03);
+     }},
+    {"record_documentation_none",
+     "QVC",
+     [](auto &b) {
+         // The size (and the checksum) read as "none": the record asks to
+         // remove the documentation.
+         std::string text(b.begin(), b.end());
+         size_t at = text.find("documentation ");
+         if (at == std::string::npos)
+             return false;
+         at += 14;
+         text.replace(at, text.find("\r\n", at) - at, "none");
+         b.assign(text.begin(), text.end());
+         return true;
+     }},
+};
+
+class DamagedLeftover : public ::testing::TestWithParam<std::tuple<int, int>>
+{
+protected:
+    // The two states, each taken once: the save of "add" ended right after
+    // its commit, and after its system file replaced the old one.
+    static void SetUpTestSuite()
+    {
+        for (int s = 0; s < 2; ++s) {
+            TempDirectory dir;
+            const std::string qvf = dir.File("s.QVF");
+            ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), qvf), 0);
+            {
+                DATASET old;
+                ASSERT_EQ(old.Open(qvf.c_str()), 0);
+                oldFigures = FiguresOf(old);
+            }
+            oldSet[s] = Take(dir);
+            int step = s == 0 ? DataSetWriter::SAVE_STEP_COMMITTED : DataSetWriter::SAVE_STEP_SYSTEM_FILE;
+            ASSERT_EQ(RunSaveKill("add", qvf, step), static_cast<DWORD>(DataSetWriter::KILLED_EXIT_CODE));
+            state[s] = Take(dir);
+        }
+    }
+    static Snapshot state[2], oldSet[2];
+    static Figures oldFigures;
+};
+Snapshot DamagedLeftover::state[2], DamagedLeftover::oldSet[2];
+Figures DamagedLeftover::oldFigures;
+
+TEST_P(DamagedLeftover, KeepsTheOldSetOrOpensTheNewOneWhole)
+{
+    const bool moved = std::get<0>(GetParam()) == 1;
+    const Mutation &mutation = kMutations[std::get<1>(GetParam())];
+    Snapshot files = state[moved ? 1 : 0];
+    // Once moved, the new system file is the data set's own.
+    std::string target = std::string("s.") + (moved && std::string(mutation.file) == "QV$" ? "QVF" : mutation.file);
+    ASSERT_EQ(files.count(target), 1u) << target;
+    ASSERT_TRUE(mutation.change(files[target])) << mutation.name;
+    TempDirectory dir;
+    for (const auto &file : files)
+        WriteFileBytes(dir.File(file.first), file.second);
+    const std::string qvf = dir.File("s.QVF");
+
+    DATASET dataSet;
+    ASSERT_EQ(dataSet.Open(qvf.c_str()), 0) << dataSet.GetErrorText();
+    if (dataSet.GetSaveRecovery() == DataSetWriter::SAVE_RECOVERY_FINISHED) {
+        // The new set, whole: its added variable and labels read.
+        EXPECT_EQ(dataSet.GetVariableCount(), 9);
+        std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(9, &dataSet));
+        EXPECT_STREQ(labels->GetLabelText(0.0), "Zero");
+    } else {
+        ASSERT_EQ(dataSet.GetSaveRecovery(), DataSetWriter::SAVE_RECOVERY_SET_ASIDE);
+        EXPECT_TRUE(FiguresOf(dataSet) == oldFigures);
+        dataSet.CloseFiles();
+        for (const char *name : {"s.QVF", "s.IND", "s.dkm"})
+            EXPECT_EQ(ReadWholeFile(dir.File(name)), oldSet[moved ? 1 : 0].at(name)) << name;
+        // Every leftover is aside byte for byte, under the names the message gives.
+        std::string message = dataSet.GetSaveRecoveryText();
+        const std::pair<const char *, const char *> aside[] = {
+            {moved ? "s.QVF" : "s.QV$", "s-unchecked-save.QV$"},
+            {"s.IN$", "s-unchecked-save.IN$"},
+            {"s.DK$", "s-unchecked-save.DK$"},
+            {"s.QVC", "s-unchecked-save.QVC"}};
+        for (const auto &pair : aside) {
+            EXPECT_EQ(ReadWholeFile(dir.File(pair.second)), files.at(pair.first)) << pair.second;
+            EXPECT_NE(message.find(dir.File(pair.second)), std::string::npos) << message;
+        }
+    }
+    dataSet.CloseFiles();
+    for (const std::string &name : dir.Files()) {
+        EXPECT_FALSE(name.rfind("s.", 0) == 0 && name.find('$') != std::string::npos) << name << " left behind";
+        for (const char *kept : {"s.QVC", "s.QVO", "s.INO", "s.DKO", "s.QVN", "s.INN", "s.DKN"})
+            EXPECT_NE(name, kept);
+    }
+    DATASET again;
+    ASSERT_EQ(again.Open(qvf.c_str()), 0) << again.GetErrorText();
+    EXPECT_EQ(again.GetSaveRecovery(), DataSetWriter::SAVE_RECOVERY_NONE);
+}
+
+std::string MutationName(const ::testing::TestParamInfo<std::tuple<int, int>> &info)
+{
+    return std::string(std::get<0>(info.param) ? "moved_" : "unmoved_") + kMutations[std::get<1>(info.param)].name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLeftover, DamagedLeftover,
+                         ::testing::Combine(::testing::Values(0, 1),
+                                            ::testing::Range(0, static_cast<int>(std::size(kMutations)))),
+                         MutationName);
+
+// Records of an earlier version (sizes only, no checksum of their own) are
+// not trusted: with nothing moved the old set stays; once their system file
+// was moved the rest is put in place when it opens, and their
+// "documentation none" removes no documentation.
+TEST(EarlierRecord, NeverReplacesAWholeSetAndRemovesNoDocumentation)
+{
+    for (bool moved : {false, true}) {
+        SCOPED_TRACE(moved ? "system file moved" : "nothing moved");
+        TempDirectory dir;
+        const std::string qvf = dir.File("s.QVF");
+        ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), qvf), 0);
+        const std::vector<unsigned char> doc = ReadWholeFile(dir.File("s.dkm"));
+        ASSERT_EQ(RunSaveKill("rewrite", qvf,
+                              moved ? DataSetWriter::SAVE_STEP_SYSTEM_FILE : DataSetWriter::SAVE_STEP_COMMITTED),
+                  static_cast<DWORD>(DataSetWriter::KILLED_EXIT_CODE));
+        // As an earlier version left it: no kept old file, a record of sizes.
+        DeleteFileA(dir.File("s.QVO").c_str());
+        const std::string record = "Mervalo save commit\r\nsystem " +
+                                   std::to_string(FileSize(dir.File(moved ? "s.QVF" : "s.QV$"))) + "\r\nindex " +
+                                   std::to_string(FileSize(dir.File("s.IN$"))) +
+                                   "\r\ndocumentation none\r\nend\r\n";
+        WriteFileBytes(dir.File("s.QVC"), std::vector<unsigned char>(record.begin(), record.end()));
+        DATASET dataSet;
+        ASSERT_EQ(dataSet.Open(qvf.c_str()), 0) << dataSet.GetErrorText();
+        EXPECT_EQ(dataSet.GetSaveRecovery(),
+                  moved ? DataSetWriter::SAVE_RECOVERY_FINISHED : DataSetWriter::SAVE_RECOVERY_SET_ASIDE);
+        EXPECT_EQ(dataSet.GetVariableCount(), moved ? 2 : 8);
+        EXPECT_EQ(ReadWholeFile(dir.File("s.dkm")), doc);
+        if (!moved)
+            EXPECT_NE(std::string(dataSet.GetSaveRecoveryText()).find("earlier version"), std::string::npos);
+    }
+}
+
+// A save that removes the documentation keeps it until the new set is in
+// place, so that undoing the save brings it back.
+TEST(SaveRecovery, ASaveWithoutDocumentationThatIsUndoneKeepsTheOldDocumentation)
+{
+    TempDirectory dir;
+    const std::string qvf = dir.File("s.QVF");
+    ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), qvf), 0);
+    const Snapshot before = Take(dir);
+    ASSERT_EQ(RunSaveKill("rewrite", qvf, DataSetWriter::SAVE_STEP_DOC_FILE),
+              static_cast<DWORD>(DataSetWriter::KILLED_EXIT_CODE));
+    ASSERT_FALSE(FileExists(dir.File("s.dkm")));
+    // The new set is in place; its system file is damaged afterwards.
+    std::vector<unsigned char> system = ReadWholeFile(qvf);
+    system[system.size() - 1] ^= 1;
+    WriteFileBytes(qvf, system);
+    DATASET dataSet;
+    ASSERT_EQ(dataSet.Open(qvf.c_str()), 0) << dataSet.GetErrorText();
+    EXPECT_EQ(dataSet.GetSaveRecovery(), DataSetWriter::SAVE_RECOVERY_SET_ASIDE);
+    dataSet.CloseFiles();
+    for (const char *name : {"s.QVF", "s.IND", "s.dkm"})
+        EXPECT_EQ(ReadWholeFile(dir.File(name)), before.at(name)) << name;
+    EXPECT_EQ(ReadWholeFile(dir.File("s-unchecked-save.QV$")), system);
+}
+
+// A value list's temporary file goes with its process, however the process
+// ends; a start removes the files of ended processes only.
+TEST(TemporaryValueList, ItsFileGoesWithAKilledProcessAndAStartLeavesRunningOnesAlone)
+{
+    TempDirectory dir;
+    const std::string nameFile = dir.File("name.txt");
+    const std::string eventName = "mervalo-hold-" + std::to_string(GetCurrentProcessId());
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+    ASSERT_NE(ready, nullptr);
+    char self[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string program(self, n);
+    program = program.substr(0, program.find_last_of("\\/") + 1) + "savekill.exe";
+    std::string command = "\"" + program + "\" hold \"" + nameFile + "\" " + eventName;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    HANDLE waits[2] = {ready, process.hProcess};
+    ASSERT_EQ(WaitForMultipleObjects(2, waits, FALSE, 60000), WAIT_OBJECT_0) << "savekill hold did not get ready";
+    std::vector<unsigned char> bytes = ReadWholeFile(nameFile);
+    const std::string held(bytes.begin(), bytes.end());
+    ASSERT_TRUE(FileExists(held)) << held;
+
+    // A file as an earlier version left it (not removed by the system),
+    // named for the running process.
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char strayName[MAX_PATH + 40];
+    std::snprintf(strayName, sizeof strayName, "%sqv%lx_fffff.$$$", temp, process.dwProcessId);
+    const std::string stray = strayName;
+    WriteFileBytes(stray, std::vector<unsigned char>(100, 7));
+
+    TMPLISTETYPE::RemoveLeftoverFiles();
+    EXPECT_TRUE(FileExists(held)) << "a running process's file was removed";
+    EXPECT_TRUE(FileExists(stray)) << "a running process's file was removed";
+
+    ASSERT_TRUE(TerminateProcess(process.hProcess, 9));
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(ready);
+    EXPECT_FALSE(FileExists(held)) << "the killed process's file is still there";
+    // The process has ended: the next start removes what it left.
+    EXPECT_TRUE(FileExists(stray));
+    EXPECT_GE(TMPLISTETYPE::RemoveLeftoverFiles(), 1);
+    EXPECT_FALSE(FileExists(stray));
+    DeleteFileA(stray.c_str());
+}
+
+// A disk that fills while a data set is written (the file system takes so
+// many bytes and then writes short, as Wine's WriteFile does): every fill
+// level names the file and says the disk is full, and the data set is the
+// old one, byte for byte, with no save-time file left.
+class FullDisk : public ::testing::TestWithParam<int>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(BuildDataSet(TypesDescription(), TypesCsv(), qvf), 0);
+        before = Take(dir);
+    }
+    void TearDown() override { PFILE::SetWriteLimit(-1); }
+    void ExpectFullAndOld(const std::string &message)
+    {
+        EXPECT_NE(message.find(": the disk is full"), std::string::npos) << message;
+        EXPECT_NE(message.find(dir.File("s.")), std::string::npos) << message;
+        EXPECT_EQ(Take(dir), before);
+    }
+    TempDirectory dir;
+    std::string qvf = dir.File("s.QVF");
+    Snapshot before;
+};
+
+TEST_P(FullDisk, ASaveAndAResidualSaveNameTheFileAndKeepTheOldDataSet)
+{
+    long long total = 0;
+    for (const auto &file : before)
+        total += static_cast<long long>(file.second.size());
+    const long long room = total * GetParam() / 8;
+    {
+        // The residual save: a new variable added to the open data set.
+        DATASET dataSet;
+        ASSERT_EQ(dataSet.Open(qvf.c_str()), 0);
+        TMPLISTETYPE values(STORAGE_DOUBLE);
+        for (long c = 0; c < dataSet.GetCaseCount(); ++c)
+            values.AppendReal(c * 0.5);
+        PFILE::SetWriteLimit(room);
+        VariableInfo info;
+        DataSetLayout::CopyBounded(info.name, sizeof info.name, "RES_V1");
+        info.storageType = STORAGE_DOUBLE;
+        EXPECT_EQ(dataSet.AddVariable(info, {}, &values), 0);
+        PFILE::SetWriteLimit(-1);
+        EXPECT_EQ(dataSet.GetError(), DSERR_WRITE);
+        std::string message = dataSet.GetErrorText();
+        dataSet.CloseFiles();
+        ExpectFullAndOld(message);
+    }
+    {
+        // The whole data set written anew (the converter's and a save's writer).
+        TMPLISTETYPE p(STORAGE_DOUBLE);
+        for (long c = 0; c < 2000; ++c)
+            p.AppendReal(c);
+        DataSetWriter writer(qvf.c_str());
+        writer.SetCaseCount(2000);
+        VariableInfo info;
+        DataSetLayout::CopyBounded(info.name, sizeof info.name, "p");
+        info.storageType = STORAGE_DOUBLE;
+        ASSERT_EQ(writer.AddVariable(info, {}, &p), 0);
+        writer.SetDocumentation(std::string(4000, 'd'));
+        PFILE::SetWriteLimit((2000 * 8 + 128 + 160 + 4000) * GetParam() / 8);
+        EXPECT_EQ(writer.Write(), DSERR_WRITE);
+        PFILE::SetWriteLimit(-1);
+        ExpectFullAndOld(writer.GetErrorText());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FillLevels, FullDisk, ::testing::Range(0, 8));
 
 } // namespace

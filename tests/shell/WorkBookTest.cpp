@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "dataset/PFILE.h"
 #include "dataset/TextCatalog.h"
 #include "shell/GraphPane.h"
 #include "shell/Page.h"
@@ -718,6 +719,46 @@ TEST_F(WorkBookTest, APrintThePrinterRefusesIsReportedAndAJobIsNamedByBookAndPag
         << controltest::Reports()[0];
     EXPECT_EQ(RefusingPrinter()->DocumentName(), "v1");
     controltest::Reports().clear();
+    delete book;
+}
+
+// A text save onto a disk that fills (the file system takes a few bytes and
+// then writes short, as Wine's WriteFile does): the message, from the
+// language file, names the file and says the disk is full; an old file
+// keeps its text and a new one is not made, and no temporary file is left.
+TEST_F(WorkBookTest, ATextSaveOntoAFullDiskNamesTheFileAndLeavesTheOldOne)
+{
+    testsupport::TempDirectory directory("mervalosave");
+    std::ofstream(directory.File("qivsttst.btx"), std::ios::binary) << "0.30\tno room (disk full).\r\n";
+    TextCatalog catalog(directory.Path(), "tst");
+    ASSERT_EQ(catalog.Error(), TEXTCAT_OK);
+    TextCatalog *previous = GetStatTextCatalog();
+    SetStatTextCatalog(&catalog);
+    WorkBook *book = Build();
+    const std::string old = directory.File("old.txt"), fresh = directory.File("new.txt");
+    std::ofstream(old, std::ios::binary) << "the old text";
+    for (int room : {0, 5}) {
+        for (const std::string &path : {old, fresh}) {
+            controltest::Reports().clear();
+            PFILE::SetWriteLimit(room);
+            EXPECT_FALSE(book->SaveCurrentResult(path.c_str(), false));
+            PFILE::SetWriteLimit(-1);
+            ASSERT_EQ(controltest::Reports().size(), 1u);
+            EXPECT_NE(controltest::Reports()[0].find(path + ": no room (disk full)."), std::string::npos)
+                << controltest::Reports()[0];
+        }
+        std::ifstream in(old, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the old text");
+        EXPECT_EQ(GetFileAttributesA(fresh.c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(GetFileAttributesA((old + ".$$$").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    // With room the save replaces the old text.
+    controltest::Reports().clear();
+    EXPECT_TRUE(book->SaveCurrentResult(old.c_str(), false));
+    EXPECT_TRUE(controltest::Reports().empty());
+    std::ifstream in(old, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}).find("table of v1"), 0u);
+    SetStatTextCatalog(previous);
     delete book;
 }
 

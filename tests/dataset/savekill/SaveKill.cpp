@@ -7,6 +7,9 @@
 //                                          5 cases over it, without documentation
 //   savekill open <dataset.QVF> <step>     only opens it (an interrupted save is then
 //                                          finished or undone, and may be killed too)
+//   savekill hold <name file> <event>      makes a value list with a temporary file,
+//                                          writes the file's name to <name file>, sets
+//                                          the named event and waits to be ended
 //
 // The step is a DataSetWriter::SaveStep (0: none). Exit code: 0 done,
 // DataSetWriter::KILLED_EXIT_CODE ended at the step, 1 a failure (told on
@@ -14,6 +17,8 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/DataSetWriter.h"
+
+#include <windows.h>
 
 #include <cfloat>
 #include <cstdio>
@@ -68,12 +73,32 @@ int Rewrite(const char *fileName)
     return 0;
 }
 
+int Hold(const char *nameFile, const char *eventName)
+{
+    // A window of 8 KiB for 200000 doubles: the rest lives in the file.
+    TMPLISTETYPE values(STORAGE_DOUBLE, 200000, 8192);
+    if (!values.HasFile())
+        return Fail("hold", "the list made no temporary file");
+    FILE *out = std::fopen(nameFile, "wb");
+    if (!out)
+        return Fail("hold", nameFile);
+    std::fputs(values.FileName(), out);
+    std::fclose(out);
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, eventName);
+    if (!ready || !SetEvent(ready))
+        return Fail("hold", eventName);
+    Sleep(INFINITE);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (argc != 4)
         return Fail("usage", "savekill add|rewrite|open <dataset.QVF> <step>");
+    if (std::strcmp(argv[1], "hold") == 0)
+        return Hold(argv[2], argv[3]);
     DataSetWriter::SetKillStep(std::atoi(argv[3]));
     if (std::strcmp(argv[1], "add") == 0)
         return AddVariable(argv[2]);
