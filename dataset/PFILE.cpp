@@ -295,6 +295,29 @@ size_t PFILE::Write(const void *buffer, size_t itemSize, size_t count)
     return WriteBytes(buffer, itemSize * count) ? count : 0;
 }
 
+int PFILE::SaveWhole(const char *fileName, std::initializer_list<std::pair<const void *, size_t>> pieces)
+{
+    if (!fileName || !*fileName)
+        return PFILE_ERR_ARGUMENT;
+    const std::string temporary = std::string(fileName) + ".$$$";
+    int error = PFILE_ERR_NONE;
+    {
+        PFILE file;
+        bool written = file.Open(PFILE_WRITE, temporary.c_str());
+        for (const auto &piece : pieces)
+            written = written && file.Write(piece.first, 1, piece.second) == piece.second;
+        written = written && file.Flush();
+        if (!written)
+            error = file.Error() != PFILE_ERR_NONE ? file.Error() : PFILE_ERR_WRITE;
+    }
+    if (error == PFILE_ERR_NONE &&
+        !MoveFileExA(temporary.c_str(), fileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = PFILE_ERR_WRITE;
+    if (error != PFILE_ERR_NONE)
+        DeleteFileA(temporary.c_str());
+    return error;
+}
+
 bool PFILE::Flush()
 {
     if (!IsOpen()) {

@@ -11,6 +11,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,12 @@ public:
     // limit.
     static void SetWriteLimit(long long bytes);
     void ClearError();
+    // Writes the pieces, one after the other, to fileName + ".$$$" and then
+    // puts that file in the place of fileName, so that a write that fails
+    // leaves the old file (or none), never a part of the new one; the
+    // temporary file is removed on failure. Returns PFILE_ERR_NONE, or the
+    // error of the write (PFILE_ERR_DISK_FULL for a full disk).
+    static int SaveWhole(const char *fileName, std::initializer_list<std::pair<const void *, size_t>> pieces);
     const char *FileName() const;
     int Mode() const { return mode_; }
 

@@ -290,8 +290,7 @@ ZafEventType GRAPHWIN::Event(const ZafEventRecord &event)
         CopyToClipboard();
         return event.type;
     case saveMetafileEvent:
-        if (ChooseMetafileName())
-            ExportMetafile();
+        SaveMetafile();
         return event.type;
     case ZAF_APPLY_GEOMETRY: {
         const ZafEventType result = ZafWindow::Event(event);

@@ -202,8 +202,15 @@ public:
     bool ChooseMetafileName();
     void SetMetafileName(const char *path);
     const char *MetafileName() const { return metafileName; }
-    // Writes the graph into the metafile file of the stored name.
+    // Writes the graph into the metafile file of the stored name; false
+    // when it could not be written (MetafileError says why: a PFILE_ERR_*
+    // word), the old file, if any, then left as it was.
     bool ExportMetafile();
+    int MetafileError() const { return metafileError; }
+    // Asks for the name and writes the metafile; a file that could not be
+    // written is reported in a message that names it (and a full disk).
+    void SaveMetafile();
+    static constexpr const char *notWrittenText = "The graph could not be written to the file";
     // Puts the graph on the clipboard as an enhanced metafile.
     void CopyToClipboard();
 
@@ -293,6 +300,7 @@ protected:
     GROBJ_LIST elements;
     GROBJ_LIST userTexts;
     char *metafileName = nullptr;
+    int metafileError = 0;
     std::uint8_t suppressDoublePress = 0;
     DragRectangle *rubberBand = nullptr;
     // Where a resize began: the pointer and the drag rectangle.

@@ -7,6 +7,10 @@
 #include <numeric>
 
 #include "dataset/FileNameDialog.h"
+#include "dataset/PFILE.h"
+#include "shell/QIVprog.h"
+#include "shell/WorkBook.h"
+#include "zaf/core/ZafErrorStub.h"
 #include "dataset/ProgramSettings.h"
 #include "graphs/GROUPELEMENT.h"
 #include "graphs/GraphSettings.h"
@@ -24,6 +28,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -106,9 +111,11 @@ bool GRAPHWIN::OpenTarget(HDC windowDC, int width, int height, const char *fileN
         const ZafDisplay &convert = ZafDisplay::ForConversion();
         const RECT frame{0, 0, convert.ConvertXValue(width, ZAF_PIXEL, ZAF_TENTH_MILLIMETRE) * 10,
                          convert.ConvertYValue(height, ZAF_PIXEL, ZAF_TENTH_MILLIMETRE) * 10};
-        const bool file = drawMode == drawFile;
-        HDC metafile = CreateEnhMetaFileA(reference, file ? fileName : nullptr,
-                                          GraphSettings::WinClip() ? nullptr : &frame, metafileDescription);
+        // Drawn in memory; CloseTarget writes a file's bytes through the
+        // program's file stream, so that a full disk is named and an old
+        // file is never left half overwritten.
+        HDC metafile =
+            CreateEnhMetaFileA(reference, nullptr, GraphSettings::WinClip() ? nullptr : &frame, metafileDescription);
         if (!windowDC)
             ReleaseDC(nullptr, reference);
         if (!metafile)
@@ -140,6 +147,11 @@ void GRAPHWIN::CloseTarget(HDC windowDC, int width, int height)
         if (!picture)
             break;
         if (drawMode == drawFile) {
+            const UINT size = GetEnhMetaFileBits(picture, 0, nullptr);
+            std::vector<BYTE> bytes(size);
+            metafileError = size && GetEnhMetaFileBits(picture, size, bytes.data()) == size
+                                ? PFILE::SaveWhole(metafileName, {{bytes.data(), bytes.size()}})
+                                : PFILE_ERR_WRITE;
             DeleteEnhMetaFile(picture);
             break;
         }
@@ -412,10 +424,11 @@ bool GRAPHWIN::ExportMetafile()
 {
     if (!metafileName)
         return false;
+    metafileError = PFILE_ERR_WRITE;
     drawMode = drawFile;
     Draw(ZafEventRecord(saveMetafileEvent), saveMetafileEvent);
     drawMode = drawScreen;
-    return GetFileAttributesA(metafileName) != INVALID_FILE_ATTRIBUTES;
+    return metafileError == PFILE_ERR_NONE;
 }
 
 void GRAPHWIN::CopyToClipboard()
@@ -423,6 +436,17 @@ void GRAPHWIN::CopyToClipboard()
     drawMode = drawClipboard;
     Draw(ZafEventRecord(ZAF_COPY), ZAF_COPY);
     drawMode = drawScreen;
+}
+
+void GRAPHWIN::SaveMetafile()
+{
+    if (!ChooseMetafileName() || ExportMetafile())
+        return;
+    const std::string text = metafileError == PFILE_ERR_DISK_FULL ? WorkBook::DiskFullText(metafileName)
+                                                                  : std::string(notWrittenText) + " " + metafileName;
+    ZafErrorSystem errors;
+    ZafWindowObject *owner = QIVprog::Instance() ? static_cast<ZafWindowObject *>(QIVprog::Instance()) : this;
+    errors.ReportError(owner, "Save", MB_OK | MB_ICONEXCLAMATION, "%s", text.c_str());
 }
 
 bool GRAPHWIN::ChooseMetafileName()

@@ -220,25 +220,13 @@ void TXTWIN::ShowText()
 bool TXTWIN::SaveText(const char *fileName, TxtSaveLayout layout)
 {
     const std::string &text = layout == txtSaveTabs ? tabText_ : text_;
-    // Written beside the file under another name and then put in its place,
-    // so that a save that fails leaves the old file (or none), never a part
-    // of the new one.
-    const std::string target = fileName ? fileName : "";
-    const std::string temporary = target + ".$$$";
-    PFILE file;
-    bool saved = !target.empty() && file.Open(PFILE_WRITE, temporary.c_str()) &&
-                 file.Write(text.data(), 1, text.size()) == text.size();
-    if (saved && error_ == txtErrorTooLong)
-        saved = file.WriteText(lineEnd) && file.WriteText(tooLongNotice);
-    saved = saved && file.Flush();
-    const bool diskFull = file.Error() == PFILE_ERR_DISK_FULL;
-    file.Close();
-    saved = saved && MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!saved) {
-        DeleteFileA(temporary.c_str());
-        error_ = diskFull ? txtErrorDiskFull : txtErrorFile;
-    }
-    return saved;
+    const bool notice = error_ == txtErrorTooLong;
+    const int error = PFILE::SaveWhole(fileName, {{text.data(), text.size()},
+                                                    {lineEnd, notice ? std::strlen(lineEnd) : 0},
+                                                    {tooLongNotice, notice ? std::strlen(tooLongNotice) : 0}});
+    if (error != PFILE_ERR_NONE)
+        error_ = error == PFILE_ERR_DISK_FULL ? txtErrorDiskFull : txtErrorFile;
+    return error == PFILE_ERR_NONE;
 }
 
 bool TXTWIN::CopyToClipboard()

@@ -6,10 +6,13 @@
 #include "shell/PrintPreview.h"
 #include "shell/QivPrinter.h"
 #include "tests/support/TempDirectory.h"
+#include "dataset/PFILE.h"
 #include "zaf/core/ZafGdiDisplay.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 namespace {
@@ -289,6 +292,34 @@ TEST_F(GraphOutputTest, MetafileFileHoldsTheGraphRecordByRecord)
     EXPECT_EQ(Texts(records), (std::vector<std::string>{"Title", "Subtitle"}));
     EXPECT_TRUE(TextsLast(records));
     EXPECT_EQ(GridDots(records), (400 / 50) * (300 / 50));
+}
+
+// A metafile that finds the disk full says so and leaves the file that
+// stood under its name as it was; a new name gets no file at all.
+TEST_F(GraphOutputTest, AMetafileOnAFullDiskKeepsTheOldFile)
+{
+    ShowGraph();
+    testsupport::TempDirectory directory("mervalograph");
+    const std::string old = directory.File("old.emf"), fresh = directory.File("new.emf");
+    std::ofstream(old, std::ios::binary) << "the old picture";
+    for (long long room : {0LL, 100LL}) {
+        for (const std::string &path : {old, fresh}) {
+            graph->SetMetafileName(path.c_str());
+            PFILE::SetWriteLimit(room);
+            EXPECT_FALSE(graph->ExportMetafile()) << path << " with room " << room;
+            PFILE::SetWriteLimit(-1);
+            EXPECT_EQ(graph->MetafileError(), PFILE_ERR_DISK_FULL);
+            EXPECT_EQ(GetFileAttributesA((path + ".$$$").c_str()), INVALID_FILE_ATTRIBUTES);
+        }
+        std::ifstream in(old, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the old picture");
+        EXPECT_EQ(GetFileAttributesA(fresh.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    graph->SetMetafileName(old.c_str());
+    ASSERT_TRUE(graph->ExportMetafile());
+    HENHMETAFILE file = GetEnhMetaFileA(old.c_str());
+    EXPECT_NE(file, nullptr);
+    DeleteEnhMetaFile(file);
 }
 
 TEST_F(GraphOutputTest, WinClipLetsTheSystemFindTheFrame)
