@@ -34,3 +34,12 @@ unsigned char ToUpperLatin1(unsigned char c)
 {
     return (IsLowerLatin1(c) && c != 0xDF && c != 0xFF) ? static_cast<unsigned char>(c - 32) : c;
 }
+
+char *ToLowerStringLatin1(char *text)
+{
+    if (!text)
+        return text;
+    for (char *c = text; *c; ++c)
+        *c = static_cast<char>(ToLowerLatin1(static_cast<unsigned char>(*c)));
+    return text;
+}

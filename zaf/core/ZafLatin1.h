@@ -33,3 +33,7 @@ unsigned char ToLowerLatin1(unsigned char c);
 // The upper-case form of a lower-case letter (32 subtracted); 0xDF, 0xFF and
 // every other character are returned unchanged.
 unsigned char ToUpperLatin1(unsigned char c);
+
+// Lower-cases every upper-case letter of the text in place; returns the text
+// (null stays null).
+char *ToLowerStringLatin1(char *text);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "zaf/core/ZafLatin1.h"
 #include "zaf/core/ZafText.h"
 #include "zaf/data/ZafCodeSetData.h"
 #include "zaf/data/ZafDataClassSupport.h"
@@ -739,9 +740,7 @@ const char *GetDefaultLanguageName()
     std::string result;
     char language[20];
     if (ReadProfileText("sLanguage", language, sizeof language)) {
-        for (char *c = language; *c; c++)
-            *c = static_cast<char>(ToLowerLatin1(static_cast<unsigned char>(*c)));
-        if (const char *code = MapWindowsLanguage(language))
+        if (const char *code = MapWindowsLanguage(ToLowerStringLatin1(language)))
             result = code;
     }
     if (const char *country = MapCountryCode(static_cast<int>(GetProfileIntA("Intl", "iCountry", 0))))

@@ -72,6 +72,8 @@ ZafStringData::ZafStringData(const char *name, ZafDataPersistence &persistence)
                 SetText(stored, storedMaximum);
             else {
                 maxLength = storedMaximum < 0 ? -1 : storedMaximum;
+                // The buffer holds the whole maximum, so that a stored maximum
+                // above 254 is not cut to the default buffer by later edits.
                 Reallocate(maxLength >= defaultBufferSize ? maxLength + 1 : defaultBufferSize);
             }
         }
@@ -97,6 +99,8 @@ bool ZafStringData::IsClassName(const char *name) const
 std::uint32_t ZafStringData::Write(ZafDataPersistence &persistence)
 {
     return ZafWriteLevel<ZafFormatData>(*this, persistence, ZafDataPersistence::dataEntry, [this](ZafFile &file) {
+        // The file keeps 16 bits: a larger maximum is stored as the largest
+        // one, not wrapped into a negative "no maximum".
         file.Write16(static_cast<std::int16_t>(maxLength > 0x7FFF ? 0x7FFF : maxLength));
         file.WriteString(text);
     });

@@ -33,6 +33,16 @@ TEST(ZafLatin1, ClassesAndCaseMappingsOverTheWholeCodeSet)
     EXPECT_EQ(ToUpperLatin1(static_cast<char>(0xE9)), 0xC9);
 }
 
+// The in-place form folds every upper-case letter, accented ones included, and
+// leaves the signs without case (0xD7) and the letters without an upper form.
+TEST(ZafLatin1, LowerCasesATextInPlace)
+{
+    char text[] = "MAIN\xC9\xD7\xDE\xDFx1";
+    EXPECT_EQ(ToLowerStringLatin1(text), text);
+    EXPECT_STREQ(text, "main\xE9\xD7\xFE\xDFx1");
+    EXPECT_EQ(ToLowerStringLatin1(nullptr), nullptr);
+}
+
 // --- Comparisons ---------------------------------------------------------------------
 
 TEST(ZafTextCompare, NoCaseComparesFoldLatin1LettersAndTakeNulls)
