@@ -47,7 +47,7 @@ Desk2Graph::Desk2Graph(OnewayObj *oneway, Desk2grafOption *record)
 {
     SetDrawStyle(nullptr);
     ReadOptions();
-    labelRows = CountLabelRows();
+    labelRows = LabelRowCount();
     CreateStyles();
     InitLayout();
 }
@@ -93,7 +93,7 @@ const DescriptiveRecord &Desk2Graph::Group(int i) const
     return computation->groups[static_cast<size_t>(i)];
 }
 
-int Desk2Graph::CountLabelRows() const
+int Desk2Graph::LabelRowCount() const
 {
     const int k = GroupCount();
     // Without groups the width per label would divide by zero.
@@ -412,6 +412,10 @@ const char *Desk2BoxWhisk::TitleText()
 
 Desk2ConfInt::Desk2ConfInt(OnewayObj *c, Desk2grafOption *record) : Desk2Graph(c, record)
 {
+    // Every group's mean widens the range, not only the first group's: the
+    // circle of a group with one case (no interval) or of a group whose mean
+    // lies outside the other groups' intervals would otherwise stand off the
+    // axis, beside no number. A group without cases has no mean to take in.
     bool started = false;
     for (int i = 0; i < GroupCount(); ++i) {
         const DescriptiveRecord &r = Group(i);

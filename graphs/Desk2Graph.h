@@ -104,7 +104,7 @@ private:
     void CreateStyles();
     void InitLayout();
     void ComputeLayout();
-    int CountLabelRows() const;
+    int LabelRowCount() const;
 
     DrawStyle styles[styleCount];
     int labelRows = 1;

@@ -186,6 +186,12 @@ void GRAPHWIN::ElementToLogical(element *item)
     ToLogicalUnits(item->logical.right, item->logical.bottom);
 }
 
+ZafEventType GRAPHWIN::DrawFocus(ZafRegionRect &rect, ZafEventType code)
+{
+    DrawFocusMarks(ElementRect{rect.left, rect.top, rect.right, rect.bottom, ZAF_PIXEL});
+    return code;
+}
+
 void GRAPHWIN::OutputScale(int &numerator, int &denominator, int &originX, int &originY) const
 {
     numerator = denominator = 1;

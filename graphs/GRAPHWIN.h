@@ -217,6 +217,9 @@ public:
     // --- Interaction (GRAPHWINMouse.cpp) -------------------------------------
     // Draws or removes (XOR) the focus marks of a pixel rectangle.
     void DrawFocusMarks(const ElementRect &rect);
+    // The window's focus marks are those of a pixel rectangle: draws or
+    // removes them (XOR) whatever the code; answers the code.
+    ZafEventType DrawFocus(ZafRegionRect &rect, ZafEventType code) override;
     // The hit test: the least tall visible element of the kind (0 any)
     // strictly inside whose drag rectangle the point lies becomes the
     // selection (a map region only when nothing else is hit).

@@ -187,7 +187,11 @@ void SKALA::Build()
         AddTick(at, false, label, multiple);
         if (s.bothSides)
             AddTick(at, true, label, multiple);
-        const bool end = i == 0 || i == last;
+        // No grid line over the minimum nor at a tick that reaches the
+        // maximum (within its magnitude's 0.001 %, so that a negative
+        // maximum counts as reached too) unless the ends are asked for; a
+        // given step whose last tick stays below the maximum keeps its line.
+        const bool end = i == 0 || v >= maximum - std::fabs(maximum) * 0.00001;
         if (s.grid && (!end || s.gridAtEnds)) {
             LINEELEMENT *line = s.vertical ? new LINEELEMENT(axisAt, at, oppositeAt, at, 1, &s.gridStyle)
                                            : new LINEELEMENT(at, axisAt, at, oppositeAt, 1, &s.gridStyle);

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int scatterText = 5;
-const AnalysisPage<BiplotReg>::GraphMaker graphs[] = {
+const BiplotPage::GraphMaker graphMakers[] = {
     [](BiplotReg *regression) -> ZafWindow * {
         auto *record = static_cast<BiplotOption *>(regression->option);
         return new BiplotInteractive(regression, record ? &record->displayWord : nullptr);
@@ -19,6 +19,9 @@ const AnalysisPage<BiplotReg>::GraphMaker graphs[] = {
 };
 
 } // namespace
+
+BiplotPage::BiplotPage(const char *caption) : AnalysisPage<BiplotReg>(caption, graphMakers, 1)
+{}
 
 BiplotBook::BiplotBook(BiplotOption *option) : AnalysisBook(option, 1)
 {
@@ -39,7 +42,7 @@ bool BiplotBook::Build(long selectionHandle)
         return false;
     AddGraphTool(scatterText, biplotTextGroup, "graph_scatterplot", nullptr);
     AddPairPages(xs, ys, [this](long x, long y) {
-        auto *page = new AnalysisPage<BiplotReg>(PageCaption(x, y, " x ").c_str(), graphs, 1);
+        auto *page = new BiplotPage(PageCaption(x, y, " x ").c_str());
         auto *text = new BIPLOTWIN("");
         auto *regression =
             new BiplotReg(x, y, Record(), static_cast<std::uint32_t>(Record()->displayWord));

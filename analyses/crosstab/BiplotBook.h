@@ -9,8 +9,17 @@
 #pragma once
 
 #include "analyses/kit/AnalysisBook.h"
+#include "stats/BiplotReg.h"
 
 class BiplotOption;
+
+// A page of one pair: its graph (kind 0, the scatter plot BiplotInteractive)
+// is drawn over the page's BiplotReg with the book's display word.
+class BiplotPage : public AnalysisPage<BiplotReg>
+{
+public:
+    explicit BiplotPage(const char *caption);
+};
 
 class BiplotBook : public AnalysisBook
 {

@@ -44,6 +44,9 @@ void BiplotOption::SetVariablePrompts(ZafWindow *)
 
 bool BiplotOption::Run()
 {
+    // A book without pages is no result: with no x or no y variable chosen
+    // Run answers false and no workbook is shown, so that the variable-list
+    // window does not report an empty book as a run that worked.
     return AnalysisBook::RunBook(new BiplotBook(this), variableListWord);
 }
 

@@ -160,4 +160,31 @@ TEST_F(Desk2GraphTest, ZeroSpansMapEveryValueToTheAxisStart)
     EXPECT_EQ(nullptr, CreateDesk2Graph(computation.get(), 4, &option));
 }
 
+TEST_F(Desk2GraphTest, EveryGroupsMeanStandsOnTheConfidenceAxis)
+{
+    // Group 1: 5 and 5.1, its 99 % interval 5.05 -/+ 3.18; group 2: 20
+    // alone, no interval. The range reaches the second group's mean, so its
+    // circle stands on the axis, inside the plot area.
+    DataSetBuilder builder;
+    ASSERT_FALSE(builder.ReadDescription("variable x\ntype double\ndecimals 1\nvariable g\ntype u8\nwidth 1\n"));
+    ASSERT_FALSE(builder.ReadCsv("x,g\n5,1\n5.1,1\n20,2\n"));
+    ASSERT_FALSE(builder.Write("desk2single.QVF"));
+    std::unique_ptr<DATASET> single(OpenDataSet("desk2single.QVF", nullptr, DATASET_READONLY));
+    ASSERT_TRUE(single);
+    computation = std::make_unique<OnewayObj>(1, 2, single.get());
+    ASSERT_TRUE(computation->Compute());
+    Show(2, 0x241);
+    EXPECT_LE(shown->Lower(), 1.87);
+    EXPECT_GE(shown->Upper(), 20.0);
+    // Background, axis, group 1 (circle, two cross bars, the line, label),
+    // group 2 (circle, label).
+    ASSERT_EQ(2 + 5 + 2, Parts().Count());
+    const Rect circle = Place(7);
+    EXPECT_EQ(circle[0] + 100, shown->ValueToCoordinate(20.0));
+    EXPECT_GE(circle[0] + 100, 1800);
+    EXPECT_LE(circle[0] + 100, 8201);
+    TearDown();
+    computation.reset();
+}
+
 } // namespace

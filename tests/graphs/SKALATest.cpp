@@ -2,11 +2,14 @@
 // cases, and the ticks an axis builds.
 #include "graphs/SKALA.h"
 
+#include <array>
+
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include <string>
@@ -167,6 +170,28 @@ TEST(SKALA, PlacesTicksLabelsAndGridOfAHorizontalAxis)
     EXPECT_EQ(label->AlignmentBits(), 10);
     EXPECT_EQ(label->logical.left, 1000);
     EXPECT_EQ(label->logical.top, 7200 + 150);
+}
+
+TEST(SKALA, AGivenStepKeepsTheGridLineOfATickBelowTheMaximum)
+{
+    // 0..10 in steps of 3: ticks 0, 3, 6, 9; the range is not widened and 9
+    // stays below the maximum, so 3, 6 and 9 carry grid lines. A negative
+    // maximum reached by the last tick (-1, -3) gets no line there.
+    for (const auto &c : {std::array<double, 4>{0, 10, 3, 3}, std::array<double, 4>{-10, -1, 3, 2},
+                          std::array<double, 4>{-9, -3, 3, 1}}) {
+        AxisSpec description(1000, 1000, 8000, 6000, 0);
+        description.grid = 1;
+        description.step = c[2];
+        double minimum = c[0], maximum = c[1];
+        SKALA axis(description, minimum, maximum);
+        EXPECT_EQ(c[1], maximum);
+        int grid = 0;
+        for (const element *child : axis.Children()) {
+            auto *line = dynamic_cast<const LINEELEMENT *>(child);
+            grid += line && line->logical.top == 7000 && line->logical.bottom == 1000 ? 1 : 0;
+        }
+        EXPECT_EQ(static_cast<int>(c[3]), grid) << c[0] << ".." << c[1];
+    }
 }
 
 TEST(SKALA, MirrorsAVerticalAxisOnTheRightEdge)

@@ -4,6 +4,7 @@
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/crosstab/BiplotBook.h"
+#include "analyses/crosstab/BiplotOption.h"
 #include "analyses/multivariate/CorrBook.h"
 #include "analyses/RegisterAnalyses.h"
 #include "dataset/RegistrySettings.h"
@@ -119,9 +120,33 @@ TEST_F(ScatterEndToEndTest, CorrelationAndBiplotRunsShowTheirPagesGraphsAndOptio
     ASSERT_NE(nullptr, biplot);
     ASSERT_EQ(2, biplot->PageCount());
     EXPECT_EQ("v2 x v4", PageTitle(biplot, 1));
+    EXPECT_NE(nullptr, dynamic_cast<BiplotPage *>(biplot->PageAt(1)));
     ExpectGolden("biplot_income_by_hours", PageText(biplot, 0));
     std::unique_ptr<ZafWindow> graph(biplot->PageAt(0)->CreateGraphWindow(0, nullptr));
     EXPECT_NE(nullptr, dynamic_cast<BiplotInteractive *>(graph.get()));
+    EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
+}
+
+TEST_F(ScatterEndToEndTest, ABiplotWithoutYVariablesIsNoRunAndShowsNoBook)
+{
+    // The window's run button waits for both lists; a record run from it
+    // with the second list empty builds no page, answers false and leaves
+    // nothing on the screen.
+    Choose(20, 2);
+    AddVariables(0, {2});
+    auto *record = new BiplotOption;
+    record->variableListWord = 1;
+    EXPECT_FALSE(record->Run());
+    EXPECT_TRUE(shownBooks.empty());
+    EXPECT_EQ(1, WorkBook::DeleteUnshownBooks(record));
+    delete record;
+    // With the y variable the same record's run shows its page.
+    AddVariables(1, {1});
+    record = new BiplotOption;
+    record->variableListWord = 1;
+    EXPECT_TRUE(record->Run());
+    ASSERT_EQ(1u, shownBooks.size());
+    EXPECT_EQ(1, shownBooks[0]->PageCount());
     EXPECT_TRUE(AssumeReports::All().empty()) << AssumeReports::First();
 }
 
