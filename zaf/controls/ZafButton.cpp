@@ -446,6 +446,9 @@ ZafEventType ZafButton::HandleOSMessage(const ZafEventRecord &event)
         if (m.wParam == VK_SPACE) {
             const auto result = static_cast<ZafEventType>(ZafCallClassWindowProc(event));
             const bool repeat = (m.lParam & (1L << 30)) != 0;
+            // A button that selects on double click selects nothing on a
+            // single press or click (here and below): its user function
+            // would otherwise see a selection the user did not make.
             if (selectOnDoubleClick)
                 return result;
             if ((!repeat && selectOnDownClick) || (repeat && autoRepeatSelection))

@@ -112,12 +112,12 @@ public:
     bool PaintedByParent() const override { return false; }
 
     // --- Fixed attributes -----------------------------------------------------
-    bool SetBordered(bool) override { return SetFlagTo(flagBordered, true); }
+    bool SetBordered(bool flag) override { return ForceBordered(flag); }
     bool SetTemporary(bool) override { return SetFlagTo(flagTemporary, true); }
     bool SetPlainKeyHotKeys(bool) override { return SetFlagTo(flagPlainKeyHotKeys, true); }
     bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
     bool SetDisabled(bool) override { return SetFlagTo(flagDisabled, false); }
-    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, false); }
+    bool SetNoFocus(bool flag) override { return DenyNoFocus(flag); }
     bool SetNoClassPalette(bool) override { return SetFlagTo(flagNoClassPalette, false); }
     int SetRegionType(int) override { return regionType = 0; }
     bool SetMovable(bool flag) override { return DenyMoveable(flag); }

@@ -58,9 +58,26 @@ ZafProgressBar::ZafProgressBar(int left, int top, int width, int height, ZafScro
 
 void ZafProgressBar::Construct(ZafScrollData *data)
 {
-    SetFlagTo(flagSystemDrawn, false);
-    SetFlagTo(flagNoFocus, true);
+    ApplyFixedAttributes();
     SetScrollData(data);
+}
+
+void ZafProgressBar::ApplyFixedAttributes()
+{
+    SetFlagTo(flagSystemDrawn, false);
+    // Whatever a copy or the file brought along.
+    SetUserFunction(nullptr);
+    SetHelpContext(nullptr);
+    SetFocus(false);
+    SetNoFocus(true);
+    SetSelected(false);
+    SetAcceptDrop(false);
+    SetCopyDraggable(false);
+    SetMoveDraggable(false);
+    SetSecondDragFlag(false);
+    SetParentDrawsBorder(false);
+    SetParentDrawsFocus(false);
+    SetNoClassPalette(false);
 }
 
 ZafProgressBar::ZafProgressBar(const ZafProgressBar &copy)
@@ -94,18 +111,18 @@ int ZafProgressBar::SetScrollData(ZafScrollData *data)
         return 0;
     if (ZafScrollData *old = scrollData) {
         scrollData = nullptr;
-        old->SubtractNotification(this, DataChanged);
+        old->SubtractNotification(this, UpdateFromData);
         if (old->Destroyable() && old->NotificationCount() == 0)
             delete old;
     }
     scrollData = data;
     if (scrollData)
-        scrollData->AddNotification(this, DataChanged, observedKinds);
+        scrollData->AddNotification(this, UpdateFromData, observedKinds);
     Redisplay();
     return 0;
 }
 
-int ZafProgressBar::DataChanged(ZafElement *observer, std::uint32_t kinds)
+int ZafProgressBar::UpdateFromData(ZafElement *observer, std::uint32_t kinds)
 {
     auto *bar = dynamic_cast<ZafProgressBar *>(observer);
     if (!bar)
@@ -124,8 +141,7 @@ int ZafProgressBar::DataChanged(ZafElement *observer, std::uint32_t kinds)
 ZafProgressBar::ZafProgressBar(const char *name, ZafWindowPersistence &persistence)
     : ZafWindowObject(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
-    SetFlagTo(flagSystemDrawn, false);
-    SetFlagTo(flagNoFocus, true);
+    ApplyFixedAttributes();
     if (persistence.Error() == 0)
         ReadFields(persistence);
     if (!scrollData)

@@ -104,6 +104,8 @@ public:
     int SetFont(int font) override;
 
     // A progress bar has no user function, help, focus, selection or drag.
+    ZafUserFunction SetUserFunction(ZafUserFunction) override { return userFunction = nullptr; }
+    const char *SetHelpContext(const char *) override { return ZafWindowObject::SetHelpContext(nullptr); }
     bool SetFocus(bool) override { return focus = false; }
     bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
     bool SetSelected(bool) override { return SetFlagTo(flagSelected, false); }
@@ -111,17 +113,21 @@ public:
     bool SetCopyDraggable(bool) override { return SetFlagTo(flagCopyDraggable, false); }
     bool SetMoveDraggable(bool) override { return SetFlagTo(flagMoveDraggable, false); }
     bool SetSecondDragFlag(bool) override { return SetFlagTo(flagSecondDragFlag, false); }
+    bool SetParentDrawsBorder(bool) override { return SetFlagTo(flagParentDrawsBorder, false); }
     bool SetParentDrawsFocus(bool) override { return SetFlagTo(flagParentDrawsFocus, false); }
     bool SetNoClassPalette(bool) override { return SetFlagTo(flagNoClassPalette, false); }
 
 private:
     void Construct(ZafScrollData *data);
+    // No user function, help, focus, selection, drag or parent-drawn parts.
+    void ApplyFixedAttributes();
     void ReadFields(ZafWindowPersistence &persistence);
     // Stores one entry (type, enabled state) of the bar's own palette data.
     void EditEntry(std::uint16_t type, int color, int monoColor, int font);
     // The resolved colours of an entry in a state.
     void EntryColors(std::uint16_t type, std::uint16_t state, COLORREF &foreground, COLORREF &background) const;
-    static int DataChanged(ZafElement *observer, std::uint32_t kinds);
+    // The scroll data's observer: a changed value redraws the bar.
+    static int UpdateFromData(ZafElement *observer, std::uint32_t kinds);
 
     TextMode textMode = textValue;
     int orientation = horizontal;

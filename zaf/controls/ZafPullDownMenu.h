@@ -79,11 +79,11 @@ public:
     // --- Fixed attributes -----------------------------------------------------
     bool SetSupportObject(bool flag) override { return ForceSupportObject(flag); }
     int SetRegionType(int type) override { return ForceRegionType2(type); }
-    bool SetBordered(bool) override { return SetFlagTo(flagBordered, true); }
+    bool SetBordered(bool flag) override { return ForceBordered(flag); }
     bool SetPlainKeyHotKeys(bool) override { return SetFlagTo(flagPlainKeyHotKeys, true); }
     bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
     bool SetDisabled(bool) override { return SetFlagTo(flagDisabled, false); }
-    bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, false); }
+    bool SetNoFocus(bool flag) override { return DenyNoFocus(flag); }
     bool SetNoClassPalette(bool) override { return SetFlagTo(flagNoClassPalette, false); }
     bool SetDestroyable(bool flag) override { return DenyDestroyable(flag); }
     bool SetSizeable(bool flag) override { return DenySizeable(flag); }

@@ -104,7 +104,7 @@ ZafSpinControl::ZafSpinControl(const char *name, ZafWindowPersistence &persisten
     // The field was added as it was read; it reports through this control.
     if (ZafWindowObject *field = FirstChild())
         if (!field->UserFunction())
-            field->SetUserFunction(FieldFunction);
+            field->SetUserFunction(FieldCallback);
 }
 
 void ZafSpinControl::ReadFields(ZafWindowPersistence &persistence)
@@ -183,7 +183,7 @@ ZafWindowObject *ZafSpinControl::AddObject(ZafWindowObject *object, ZafWindowObj
         delete old;
     }
     if (!object->UserFunction())
-        object->SetUserFunction(FieldFunction);
+        object->SetUserFunction(FieldCallback);
     object->SetNoClassPalette(true);
     object->SetBordered(HasFlag(flagBordered));
     if (auto *field = dynamic_cast<ZafString *>(object))
@@ -243,7 +243,56 @@ bool ZafSpinControl::SetNoFocus(bool flag)
     return kept;
 }
 
-ZafEventType ZafSpinControl::FieldFunction(ZafWindowObject *field, ZafEventRecord &event, ZafEventType code)
+bool ZafSpinControl::SetOwnWindow(bool flag)
+{
+    const bool kept = ZafWindow::SetOwnWindow(flag);
+    if (ZafWindowObject *field = FirstChild())
+        field->SetOwnWindow(kept);
+    return kept;
+}
+
+bool ZafSpinControl::SetBordered(bool flag)
+{
+    if (ZafWindowObject *field = FirstChild())
+        flag = field->SetBordered(flag);
+    return ZafWindow::SetBordered(flag);
+}
+
+bool ZafSpinControl::SetChanged(bool flag)
+{
+    if (ZafWindowObject *field = FirstChild())
+        flag = field->SetChanged(flag);
+    return ZafWindow::SetChanged(flag);
+}
+
+bool ZafSpinControl::Changed() const
+{
+    const ZafWindowObject *field = FirstChild();
+    return field ? field->Changed() : ZafWindow::Changed();
+}
+
+bool ZafSpinControl::SetCopyDraggable(bool flag)
+{
+    if (ZafWindowObject *field = FirstChild())
+        flag = field->SetCopyDraggable(flag);
+    return ZafWindow::SetCopyDraggable(flag);
+}
+
+bool ZafSpinControl::SetSecondDragFlag(bool flag)
+{
+    if (ZafWindowObject *field = FirstChild())
+        flag = field->SetSecondDragFlag(flag);
+    return ZafWindow::SetSecondDragFlag(flag);
+}
+
+bool ZafSpinControl::SetMoveDraggable(bool flag)
+{
+    if (ZafWindowObject *field = FirstChild())
+        flag = field->SetMoveDraggable(flag);
+    return ZafWindow::SetMoveDraggable(flag);
+}
+
+ZafEventType ZafSpinControl::FieldCallback(ZafWindowObject *field, ZafEventRecord &event, ZafEventType code)
 {
     auto *spin = dynamic_cast<ZafSpinControl *>(field->Parent());
     if (code == ZAF_SELECT && spin)

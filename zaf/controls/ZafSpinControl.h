@@ -89,6 +89,15 @@ public:
     const char *SetTipText(const char *text) override;
     const char *SetSecondTipText(const char *text) override;
     bool SetNoFocus(bool flag) override;
+    bool SetOwnWindow(bool flag) override;
+    // Passed to the field, whose answer the spin control keeps as its own;
+    // on the spin control itself while it has no field.
+    bool SetBordered(bool flag) override;
+    bool SetChanged(bool flag) override;
+    bool Changed() const override;
+    bool SetCopyDraggable(bool flag) override;
+    bool SetSecondDragFlag(bool flag) override;
+    bool SetMoveDraggable(bool flag) override;
     const char *Text() override;
     int SetText(const char *text) override;
 
@@ -149,7 +158,7 @@ private:
     void ReadFields(ZafWindowPersistence &persistence);
     // The user function a field without one gets: its selection is the
     // spin control's.
-    static ZafEventType FieldFunction(ZafWindowObject *field, ZafEventRecord &event, ZafEventType code);
+    static ZafEventType FieldCallback(ZafWindowObject *field, ZafEventRecord &event, ZafEventType code);
 
     bool readOnly = false;
     bool wrap = false;

@@ -4,8 +4,10 @@
 #include "zaf/controls/ZafFrameToFront.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafWindowPersistence.h"
+#include "zaf/data/ZafBitmapData.h"
 #include "zaf/data/ZafObjectPersistence.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
+#include "zaf/data/ZafStaticCleanup.h"
 
 #include <cstring>
 
@@ -22,7 +24,39 @@ constexpr ZafPaletteStruct FaceColors()
     return p;
 }
 
+// The size grip, one row a line: '.' background, H highlight (16), D dark
+// grey (8), L light grey (7).
+constexpr int gripSide = 14;
+constexpr const char *gripRows[gripSide] = {
+    ".............H", "............HL", "...........HDL", "..........HDDL", ".........HDDLL",
+    "........HDDLHL", ".......HDDLHDL", "......HDDLHDDL", ".....HDDLHDDLL", "....HDDLHDDLHL",
+    "...HDDLHDDLHDL", "..HDDLHDDLHDDL", ".HDDLHDDLHDDLL", "HLLLLLLLLLLLLL",
+};
+std::uint8_t gripPixels[gripSide * gripSide];
+ZafBitmapData *gripImage = nullptr;
+
 } // namespace
+
+ZafBitmapData *ZafStatusBar::LoadSizeGripImage()
+{
+    if (gripImage)
+        return gripImage;
+    for (int y = 0; y < gripSide; ++y)
+        for (int x = 0; x < gripSide; ++x) {
+            const char c = gripRows[y][x];
+            gripPixels[y * gripSide + x] = c == 'H' ? 16 : c == 'D' ? 8 : c == 'L' ? 7 : 255;
+        }
+    gripImage = new ZafBitmapData(ZafBitmapStruct(gripSide, gripSide, gripPixels, true));
+    gripImage->SetDestroyable(false);
+    RegisterStaticCleanup(ReleaseSizeGripImage, nullptr, 0);
+    return gripImage;
+}
+
+void ZafStatusBar::ReleaseSizeGripImage(std::uint8_t)
+{
+    delete gripImage;
+    gripImage = nullptr;
+}
 
 const ZafPaletteMap ZafStatusBar::paletteMap[] = {
     {ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, FaceColors()},
@@ -45,6 +79,7 @@ ZafStatusBar::ZafStatusBar(const ZafStatusBar &copy) : ZafWindow(copy)
 
 void ZafStatusBar::Construct()
 {
+    LoadSizeGripImage();
     SetFlagTo(flagBordered, true);
     SetFlagTo(flagNoFocus, true);
     focus = false;
@@ -130,6 +165,10 @@ ZafEventType ZafStatusBar::Event(const ZafEventRecord &event)
     }
     case ZAF_REGION_CHANGED: {
         const ZafEventType result = ZafWindow::Event(event);
+        // The whole bar is repainted, not only the strip at its right end:
+        // its windowless children are placed anew with it and would leave
+        // their old pictures behind (the event carries no previous region
+        // to narrow the area to).
         if (osWindow)
             InvalidateRect(osWindow, nullptr, TRUE);
         return result;

@@ -16,6 +16,10 @@
 
 #include "zaf/core/ZafWindow.h"
 
+#include <cstdint>
+
+class ZafBitmapData;
+
 class ZafStatusBar : public ZafWindow
 {
 public:
@@ -65,7 +69,12 @@ public:
     void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
     COLORREF BackgroundColor() const override;
 
+    // The shared 14 x 14 size-grip image (diagonal ridges in the corner),
+    // made with the first status bar and deleted by the static clean-ups.
+    static ZafBitmapData *LoadSizeGripImage();
+    static void ReleaseSizeGripImage(std::uint8_t);
     // --- Attributes fixed for every status bar --------------------------------
+    ZafUserFunction SetUserFunction(ZafUserFunction) override { return userFunction = nullptr; }
     bool SetFocus(bool) override { return focus = false; }
     bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
     bool SetSupportObject(bool) override { return SetFlagTo(flagSupportObject, true); }

@@ -138,6 +138,8 @@ public:
     // high; the cells of lists and tables keep the rows their owner gives.
     int MinimumPixelHeight() const override;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+    // Both colours of the background entry are the window colour.
+    void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
     // Data to control (see the header comment).
     void RefreshListEntry() override;
     ZafCoordinateType SetCoordinateType(ZafCoordinateType type) override;

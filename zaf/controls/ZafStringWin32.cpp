@@ -297,3 +297,15 @@ ZafCoordinateType ZafString::SetCoordinateType(ZafCoordinateType type)
     }
     return ZafWindowObject::SetCoordinateType(type);
 }
+
+void ZafString::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const
+{
+    if (type != ZAF_PM_BACKGROUND) {
+        ZafWindowObject::ResolveSystemColors(entry, type, state);
+        return;
+    }
+    if (entry.colorForeground == ZAF_CLR_SYSTEM && entry.osColorForeground == -1)
+        entry.osColorForeground = static_cast<std::int32_t>(GetSysColor(COLOR_WINDOW));
+    if (entry.colorBackground == ZAF_CLR_SYSTEM && entry.osColorBackground == -1)
+        entry.osColorBackground = static_cast<std::int32_t>(GetSysColor(COLOR_WINDOW));
+}

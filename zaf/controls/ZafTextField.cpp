@@ -498,3 +498,15 @@ int ZafText::SetCursorLineColumn(int column, int line)
     const int length = static_cast<int>(SendMessageA(osWindow, EM_LINELENGTH, static_cast<WPARAM>(first), 0));
     return SetCursorPosition(first + std::max(0, std::min(column, length)));
 }
+
+void ZafText::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const
+{
+    if (type != ZAF_PM_BACKGROUND) {
+        ZafWindow::ResolveSystemColors(entry, type, state);
+        return;
+    }
+    if (entry.colorForeground == ZAF_CLR_SYSTEM && entry.osColorForeground == -1)
+        entry.osColorForeground = static_cast<std::int32_t>(GetSysColor(COLOR_WINDOW));
+    if (entry.colorBackground == ZAF_CLR_SYSTEM && entry.osColorBackground == -1)
+        entry.osColorBackground = static_cast<std::int32_t>(GetSysColor(COLOR_WINDOW));
+}

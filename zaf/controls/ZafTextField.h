@@ -92,6 +92,8 @@ public:
     void MoveOSWindow() override { ZafWindowObject::MoveOSWindow(); }
     void UpdateFont() override { ZafWindowObject::UpdateFont(); }
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+    // Both colours of the background entry are the window colour.
+    void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
     // Data to control.
     void RefreshListEntry() override;
 

@@ -154,7 +154,9 @@ ZafEventType ZafToolBar::Event(const ZafEventRecord &event)
         if (!autoLayout)
             return ZafWindow::Event(event);
         // The children keep the places the layout gave them; only their
-        // windows follow the bar.
+        // windows follow the bar. The whole bar is repainted: the event
+        // carries no previous region to find the strips of the old and the
+        // new border lines by.
         for (ZafElement *e = First(); e; e = e->Next())
             static_cast<ZafWindowObject *>(e)->MoveOSWindow();
         if (osWindow)

@@ -710,6 +710,9 @@ protected:
     bool ForceSupportObject(bool) { return SetFlagTo(flagSupportObject, true); }
     bool DenySupportObject(bool) { return SetFlagTo(flagSupportObject, false); }
     int ForceRegionType2(int) { return regionType = 2; }
+    // Menus: always bordered, never refusing the focus.
+    bool ForceBordered(bool) { return SetFlagTo(flagBordered, true); }
+    bool DenyNoFocus(bool) { return SetFlagTo(flagNoFocus, false); }
     // The fixed body of an override that ignores its three arguments and
     // does nothing (a control that keeps its colours as they are calls it
     // from ResolveSystemColors). A static function of any three arguments.

@@ -151,6 +151,30 @@ TEST_F(ProgressBarTest, RoundTripKeepsTheModesAndTheData)
     EXPECT_STREQ("42", text);
 }
 
+ZafEventType SomeFunction(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
+{
+    return code;
+}
+
+// A progress bar only shows: no user function, help, focus, selection,
+// drag, or border left to a parent (inside a status bar too), also when
+// the file or a copy brings them along.
+TEST_F(ProgressBarTest, RefusesUserFunctionHelpFocusAndParentDrawnBorder)
+{
+    ZafProgressBar bar(0, 0, 10, 1);
+    ZafWindowObject &object = bar;
+    EXPECT_EQ(nullptr, object.SetUserFunction(SomeFunction));
+    EXPECT_EQ(nullptr, bar.UserFunction());
+    EXPECT_EQ(nullptr, object.SetHelpContext("HELP_PROGRESS"));
+    EXPECT_EQ(nullptr, bar.HelpContext());
+    EXPECT_FALSE(object.SetParentDrawsBorder(true));
+    EXPECT_FALSE(object.SetSelected(true));
+    EXPECT_TRUE(object.SetNoFocus(false));
+    ZafProgressBar copy(bar);
+    EXPECT_EQ(nullptr, copy.UserFunction());
+    EXPECT_FALSE(copy.ParentDrawsBorder());
+}
+
 TEST_F(ProgressBarTest, ASharedDataOutlivesItsBars)
 {
     ZafScrollData shared(0, 10, 5, 1, 1);

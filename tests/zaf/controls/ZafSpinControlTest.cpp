@@ -200,6 +200,35 @@ TEST_F(SpinControlTest, TipsHelpAndNoFocusReachTheField)
     EXPECT_FALSE(field->NoFocus());
 }
 
+// Border, changed flag and drag flags are the field's: the spin control
+// keeps the field's answer; without a field they are its own.
+TEST_F(SpinControlTest, BorderChangedAndDragFlagsAreTheFields)
+{
+    ZafSpinControl spin(0, 0, 10, 1);
+    ZafWindowObject &object = spin;
+    EXPECT_TRUE(object.SetChanged(true));
+    EXPECT_TRUE(object.Changed());
+    auto *field = new ZafInteger(0, 0, 1, 3);
+    spin.AddObject(field);
+    EXPECT_FALSE(object.Changed());
+    field->SetChanged(true);
+    EXPECT_TRUE(object.Changed());
+    object.SetChanged(false);
+    EXPECT_FALSE(field->Changed());
+    object.SetBordered(false);
+    EXPECT_FALSE(field->Bordered());
+    EXPECT_FALSE(spin.Bordered());
+    object.SetBordered(true);
+    EXPECT_TRUE(field->Bordered());
+    object.SetCopyDraggable(true);
+    object.SetMoveDraggable(true);
+    EXPECT_TRUE(field->CopyDraggable());
+    EXPECT_TRUE(field->MoveDraggable());
+    EXPECT_TRUE(spin.CopyDraggable());
+    object.SetOwnWindow(false);
+    EXPECT_FALSE(field->OwnWindow());
+}
+
 // The background's system colours are the window colour for both; the
 // text keeps the window's text colour.
 TEST_F(SpinControlTest, BackgroundSystemColoursAreTheWindowColour)

@@ -7,6 +7,7 @@
 #include "zaf/controls/ZafProgressBar.h"
 #include "zaf/controls/ZafPrompt.h"
 #include "zaf/controls/ZafStatusBar.h"
+#include "zaf/data/ZafBitmapData.h"
 #include "zaf/data/ZafScrollData.h"
 
 using controltest::ControlTest;
@@ -92,6 +93,40 @@ TEST_F(StatusBarTest, ItsFaceIsTheButtonFaceWhateverThePaletteSays)
     EXPECT_TRUE(bar->SetSupportObject(false));
     EXPECT_FALSE(bar->SetFocus(true));
     EXPECT_EQ(ZAF_DOCK_BOTTOM, bar->DockEdge());
+}
+
+ZafEventType SomeFunction(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
+{
+    return code;
+}
+
+TEST_F(StatusBarTest, HasNoUserFunction)
+{
+    ZafStatusBar bar(0, 0, 10, 1);
+    ZafWindowObject &object = bar;
+    EXPECT_EQ(nullptr, object.SetUserFunction(SomeFunction));
+    EXPECT_EQ(nullptr, bar.UserFunction());
+}
+
+// The shared size grip: 14 x 14, made once, never deleted by a bar.
+TEST_F(StatusBarTest, SharesOneSizeGripImage)
+{
+    ZafBitmapData *grip = nullptr;
+    {
+        ZafStatusBar bar(0, 0, 10, 1);
+        grip = ZafStatusBar::LoadSizeGripImage();
+    }
+    ASSERT_NE(nullptr, grip);
+    EXPECT_EQ(grip, ZafStatusBar::LoadSizeGripImage());
+    EXPECT_FALSE(grip->Destroyable());
+    EXPECT_EQ(14, grip->width);
+    EXPECT_EQ(14, grip->height);
+    const std::uint8_t *pixels = grip->array;
+    ASSERT_NE(nullptr, pixels);
+    EXPECT_EQ(255, pixels[0]);        // background, top left
+    EXPECT_EQ(16, pixels[13]);        // the highlight at the top right
+    EXPECT_EQ(8, pixels[2 * 14 + 12]); // dark grey of the first ridge
+    EXPECT_EQ(7, pixels[13 * 14 + 5]); // the light bottom row
 }
 
 TEST_F(StatusBarTest, RoundTripKeepsItsChildrenWindowless)
