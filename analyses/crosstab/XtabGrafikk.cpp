@@ -172,11 +172,14 @@ void XtabGrafikk::StackTitleLinesOverPlot()
     const int variableLine = bands.LineHeight(variableSize, bold, 0);
     // Bars upwards: the top number stands half a line above the plot.
     const int overPlot = horizontal ? gap : gap + bands.LineHeight(labelSize, bold, 0) / 2;
-    variableTops[0] = titleY + ((displayWord & XtabbarOption::displayTitle) ? bands.LineHeight(titleSize, bold, 0) : 0);
-    variableTops[1] = variableTops[0] + variableLine;
+    // Where the fixed places leave the lines apart they stay.
+    variableTops[0] = std::max(850, titleY + ((displayWord & XtabbarOption::displayTitle)
+                                                  ? bands.LineHeight(titleSize, bold, 0)
+                                                  : 0));
+    variableTops[1] = std::max(1200, variableTops[0] + variableLine);
     for (bool both : {true, false}) {
         firstVariableShown = both;
-        plotArea.top = variableTops[0] + (both ? 2 : 1) * variableLine + overPlot;
+        plotArea.top = std::max(2000, (both ? variableTops[1] : variableTops[0]) + variableLine + overPlot);
         if (plotArea.bottom - plotArea.top >= logicalHeight / 2)
             break;
     }
