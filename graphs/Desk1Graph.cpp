@@ -6,6 +6,7 @@
 #include "graphs/BoxWhisker.h"
 #include "graphs/Desk1grafOption.h"
 #include "graphs/GROUPELEMENT.h"
+#include "graphs/GraphTextBands.h"
 #include "graphs/PlotAxis.h"
 #include "graphs/SKALA.h"
 #include "graphs/ShapeElements.h"
@@ -119,12 +120,53 @@ void Desk1Graph::SetRange()
 
 // --- Build ---------------------------------------------------------------------------
 
+void Desk1Graph::LayOut()
+{
+    plotArea = fixedPlotArea;
+    boxBand = fixedBoxBand;
+    barCodeBand = fixedBarCodeBand;
+    subtitleTop = titleBand.top + subtitleOffset;
+    subtitleShown = true;
+    const GraphTextBands bands(*this);
+    if (!bands.Measured())
+        return;
+    const std::uint32_t bold = TEKSTELEMENT::styleBold;
+    const int gap = bands.Down(GraphTextBands::gapPixels);
+    const int titleLine = bands.LineHeight(titleSize, bold, 0);
+    const int subtitleLine = bands.LineHeight(subtitleSize, bold | subtitleStyleBits, 0);
+    const int numberLine = bands.LineHeight(axisSize, bold, 0);
+    // A band of the box or the bar codes: its logical height, at least 8
+    // pixels.
+    const int bandHeight = std::max(fixedBoxBand.Height(), bands.Down(8));
+    // From the bottom: bar codes, box, axis numbers. A band's figure is
+    // drawn from its bottom edge down by its height.
+    int y = logicalHeight - 1 - gap;
+    const auto stack = [&](ElementRect &band) {
+        band.bottom = y - bandHeight - 1;
+        band.top = band.bottom - bandHeight;
+        y = band.bottom - gap;
+    };
+    if (graphMask & graphBarCode)
+        stack(barCodeBand);
+    if (graphMask & graphBox)
+        stack(boxBand);
+    plotArea.bottom = y - numberLine - axisLabelDistance;
+    for (bool withSubtitle : {true, false}) {
+        subtitleShown = withSubtitle;
+        subtitleTop = titleBand.top + titleLine;
+        plotArea.top = subtitleTop + (withSubtitle ? subtitleLine : 0) + gap;
+        if (plotArea.bottom - plotArea.top >= logicalHeight / 2)
+            break;
+    }
+}
+
 void Desk1Graph::BuildGraph()
 {
     auto *group = new GROUPELEMENT;
     SetDrawStyle(nullptr);
     if (option)
         graphMask = static_cast<unsigned long>(option->graphMask);
+    LayOut();
     const int centre = titleBand.left + (titleBand.right - titleBand.left + 1) / 2;
 
     auto *title = new TEKSTELEMENT(centre, titleBand.top, StatText(titleText, textGroup), titleAlignment);
@@ -135,7 +177,7 @@ void Desk1Graph::BuildGraph()
         computation->GetDataSet()->GetVariableCaption(variable, caption, sizeof caption);
     char text[200];
     std::snprintf(text, sizeof text, "V%li %s", variable, caption);
-    auto *subtitle = new TEKSTELEMENT(centre, titleBand.top + subtitleOffset, text, subtitleAlignment);
+    auto *subtitle = new TEKSTELEMENT(centre, subtitleTop, text, subtitleAlignment);
     subtitle->SetFont(subtitleSize, subtitle->StyleBits() | subtitleStyleBits);
 
     // Without a valid case there is no range to draw over; the
@@ -151,7 +193,10 @@ void Desk1Graph::BuildGraph()
             AddBarCode(group);
     }
     AddElement(title);
-    AddElement(subtitle);
+    if (subtitleShown)
+        AddElement(subtitle);
+    else
+        delete subtitle;
     AddElement(group);
 }
 

@@ -44,11 +44,20 @@ public:
     static constexpr int textGroup = 32;
     static constexpr int titleText = 108;
     static constexpr int styleCount = 9;
-    // The bands, in the 10000 x 10000 logical space (left, top, right, bottom).
+    // The bands, in the 10000 x 10000 logical space (left, top, right,
+    // bottom; a band's figure is drawn from its bottom edge down by its
+    // height), before the window has a size. At every build in a window
+    // the title and subtitle stack from the top by their measured heights,
+    // and the bar-code band, the box band and the axis numbers from the
+    // bottom, each its measured height or more and a gap apart; the plot
+    // takes what is left, and while it would keep less than half the
+    // height the subtitle gives way.
     static constexpr ElementRect titleBand{250, 250, logicalWidth - 250, 1550, 0};
-    static constexpr ElementRect plotArea{1800, 1800, logicalWidth - 1800, logicalHeight - 2500, 0};
-    static constexpr ElementRect boxBand{1800, logicalHeight - 2100, logicalWidth - 1800, logicalHeight - 1750, 0};
-    static constexpr ElementRect barCodeBand{1800, logicalHeight - 1500, logicalWidth - 1800, logicalHeight - 1150, 0};
+    static constexpr ElementRect fixedPlotArea{1800, 1800, logicalWidth - 1800, logicalHeight - 2500, 0};
+    static constexpr ElementRect fixedBoxBand{1800, logicalHeight - 2100, logicalWidth - 1800, logicalHeight - 1750,
+                                              0};
+    static constexpr ElementRect fixedBarCodeBand{1800, logicalHeight - 1500, logicalWidth - 1800,
+                                                  logicalHeight - 1150, 0};
 
     // Drawn with the record's mask, taken again at every build (null: the
     // default mask).
@@ -58,7 +67,11 @@ public:
     ~Desk1Graph() override;
 
     void BuildGraph() override;
+    // Its bands are measured at the window's size.
+    bool LayoutFollowsSize() const override { return true; }
     ElementRect PlotRegion() const override { return plotArea; }
+    const ElementRect &BoxBand() const { return boxBand; }
+    const ElementRect &BarCodeBand() const { return barCodeBand; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 
@@ -72,6 +85,8 @@ public:
 private:
     void CreateStyles();
     void SetRange();
+    // The bands from the texts measured at the window's size.
+    void LayOut();
     GROUPELEMENT *AddAxis();
     void AddDistribution(GROUPELEMENT *group);
     void AddBox(GROUPELEMENT *group);
@@ -90,4 +105,7 @@ private:
     int titleSize = 18, subtitleSize = 14, axisSize = 12;
     std::uint32_t subtitleStyleBits = 0;
     int titleAlignment = 10, subtitleAlignment = 10;
+    ElementRect plotArea = fixedPlotArea, boxBand = fixedBoxBand, barCodeBand = fixedBarCodeBand;
+    int subtitleTop = titleBand.top + 600;
+    bool subtitleShown = true;
 };

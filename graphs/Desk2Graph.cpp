@@ -6,6 +6,7 @@
 #include "graphs/Desk2grafOption.h"
 #include "graphs/FREQBAR.h"
 #include "graphs/GROUPELEMENT.h"
+#include "graphs/GraphTextBands.h"
 #include "graphs/SKALA.h"
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
@@ -115,17 +116,136 @@ void Desk2Graph::InitLayout()
 
 void Desk2Graph::ComputeLayout()
 {
+    plotArea = fixedPlotArea;
+    labelRows = LabelRowCount();
+    subtitleTop = titleBand.top + subtitleOffset;
+    breakSubtitleTop = titleBand.top + breakSubtitleOffset;
+    subtitleShown = breakSubtitleShown = true;
+    labelFontShown = labelSize;
+    labelStride = 1;
+    rowStep = labelRowStep;
+    shownLabels.clear();
+    for (int i = 0; i < GroupCount(); ++i)
+        shownLabels.push_back(Group(i).label);
+    FitLayoutToTexts();
     elementArea = plotArea;
     if (horizontal) {
         const int m = (plotArea.bottom - plotArea.top + 1) / 100;
         elementArea.top += m;
         elementArea.bottom -= m;
-        labelBand = {200, plotArea.top, 1600, plotArea.bottom, 0};
+        labelBand.top = plotArea.top;
+        labelBand.bottom = plotArea.bottom;
     } else {
         const int m = (plotArea.right - plotArea.left + 1) / 100;
         elementArea.left += m;
         elementArea.right -= m;
-        labelBand = {plotArea.left, logicalHeight - 1800, plotArea.right, logicalHeight - 200, 0};
+        labelBand.left = plotArea.left;
+        labelBand.right = plotArea.right;
+    }
+}
+
+namespace {
+
+// The widest of the numbers an axis over lower..upper shows at its ends
+// and at 0, as the axis will format them.
+std::vector<std::string> AxisEndNumbers(double lower, double upper)
+{
+    double low = lower, high = upper;
+    if (!(high > low))
+        low -= 1.0, high += 1.0;
+    const double step = ChooseAxisStep(low, high, 1);
+    const int decimals = DecimalsFor(step, 2);
+    std::vector<std::string> numbers;
+    for (double v : {low, high, 0.0}) {
+        char text[64];
+        numbers.push_back(FormatNumberLabel(v, text, sizeof text, decimals, false));
+    }
+    return numbers;
+}
+
+} // namespace
+
+void Desk2Graph::FitLayoutToTexts()
+{
+    labelBand = horizontal ? ElementRect{200, plotArea.top, 1600, plotArea.bottom, 0}
+                           : ElementRect{plotArea.left, logicalHeight - 1800, plotArea.right, logicalHeight - 200, 0};
+    const GraphTextBands bands(*this);
+    if (!bands.Measured())
+        return;
+    const std::uint32_t bold = TEKSTELEMENT::styleBold;
+    const int gapDown = bands.Down(GraphTextBands::gapPixels), gapAcross = bands.Across(GraphTextBands::gapPixels);
+    const int titleLine = bands.LineHeight(titleSize, bold, 0);
+    const int subtitleLine = bands.LineHeight(subtitleSize, bold | subtitleStyleBits, 0);
+    const int numberLine = bands.LineHeight(axisSize, bold, 0);
+    const std::vector<std::string> numbers = AxisEndNumbers(lower, upper);
+    const int numberWidth = bands.WidestText(numbers, axisSize, bold, 0);
+    const int k = GroupCount();
+    int rows = horizontal ? 1 : LabelRowCount();
+    // The title lines from the top; the plot under them. Each pass lets
+    // one more text give way while the plot keeps less than half the
+    // height.
+    for (int pass = 0; pass < 4; ++pass) {
+        int y = titleBand.top;
+        if (graphMask & graphTitle)
+            y += titleLine;
+        subtitleTop = y;
+        if (subtitleShown)
+            y += subtitleLine;
+        breakSubtitleTop = y;
+        if ((graphMask & graphBreakSubtitle) && breakSubtitleShown)
+            y += subtitleLine;
+        // Vertical: the top number stands half a line above the plot.
+        plotArea.top = y + gapDown + (horizontal ? 0 : numberLine / 2);
+        if (horizontal) {
+            plotArea.bottom = logicalHeight - 1 - gapDown - numberLine - axisLabelDistance;
+        } else {
+            const int labelLine = bands.LineHeight(labelSize, bold, 0);
+            plotArea.bottom = logicalHeight - 1 - gapDown - rows * labelLine - labelRowOffset;
+        }
+        if (plotArea.bottom - plotArea.top >= logicalHeight / 2)
+            break;
+        if ((graphMask & graphBreakSubtitle) && breakSubtitleShown)
+            breakSubtitleShown = false;
+        else if (subtitleShown)
+            subtitleShown = false;
+        else if (rows > 1)
+            rows = 1;
+        else
+            break;
+    }
+    labelRows = rows;
+    if (horizontal) {
+        // Labels in a font their slots hold, cut to the room left of the
+        // plot; the last number ends inside the window.
+        const int slot = bands.PixelsDown((plotArea.bottom - plotArea.top) * 98 / 100 / std::max(k, 1));
+        const GraphTextBands::SlotLabels fit = GraphTextBands::FitToSlots(k > 1 ? slot : labelSize + 1, labelSize);
+        labelFontShown = fit.fontSize;
+        labelStride = fit.stride;
+        plotArea.right = logicalWidth - 1 - gapAcross - numberWidth / 2;
+        const int room = bands.LabelRoom(shownLabels, labelFontShown, bold, gapAcross, plotArea.right, 0);
+        plotArea.left = std::max(gapAcross + room, numberWidth / 2 + gapAcross);
+        labelBand = ElementRect{gapAcross, plotArea.top, plotArea.left - gapAcross, plotArea.bottom, 0};
+        for (std::string &label : shownLabels)
+            label = bands.Cut(label, labelBand.right - labelBand.left, labelFontShown, bold);
+    } else {
+        // Numbers left of the plot; labels in rows under it, each cut to
+        // its slot and the slots its row leaves free beside it.
+        plotArea.left = gapAcross + numberWidth + axisLabelDistance + gapAcross;
+        plotArea.right = logicalWidth - 1 - gapAcross;
+        const int labelLine = bands.LineHeight(labelSize, bold, 0);
+        rowStep = labelLine;
+        labelBand = ElementRect{plotArea.left, plotArea.bottom + labelRowOffset, plotArea.right,
+                                logicalHeight - 1 - gapDown, 0};
+        const int slot = (plotArea.right - plotArea.left) * 98 / 100 / std::max(k, 1);
+        labelFontShown = labelSize;
+        labelStride = 1;
+        const int across = slot * rows - gapAcross;
+        // Slots narrower than a few letters show every stride-th label.
+        const int fewLetters = bands.Across(TextWidthInFont("Ab..", labelSize, bold));
+        while (slot * rows * labelStride - gapAcross < fewLetters && labelStride < k)
+            ++labelStride;
+        for (std::string &label : shownLabels)
+            label = bands.Cut(label, std::max(across * labelStride, 1), labelFontShown, bold);
     }
 }
 
@@ -194,19 +314,20 @@ void Desk2Graph::BuildGraph()
         AddElement(title);
     }
     DATASET *set = computation ? computation->GetDataSet() : nullptr;
-    auto subtitle = [&](long variable, int offset) {
+    auto subtitle = [&](long variable, int top) {
         char caption[160] = "";
         if (set)
             set->GetVariableCaption(variable, caption, sizeof caption);
         char text[200];
         std::snprintf(text, sizeof text, "V%li %s", variable, caption);
-        auto *element = new TEKSTELEMENT(centre, titleBand.top + offset, text, subtitleAlignment);
+        auto *element = new TEKSTELEMENT(centre, top, text, subtitleAlignment);
         element->SetFont(subtitleSize, element->StyleBits() | subtitleStyleBits);
         AddElement(element);
     };
-    subtitle(computation ? computation->analysisVariable : 0, subtitleOffset);
-    if (graphMask & graphBreakSubtitle)
-        subtitle(computation ? computation->breakVariable : 0, breakSubtitleOffset);
+    if (subtitleShown)
+        subtitle(computation ? computation->analysisVariable : 0, subtitleTop);
+    if ((graphMask & graphBreakSubtitle) && breakSubtitleShown)
+        subtitle(computation ? computation->breakVariable : 0, breakSubtitleTop);
 
     auto *group = new GROUPELEMENT;
     group->AddElement(new BOXELEMENT(plotArea.left, plotArea.top, plotArea.right + 1 - plotArea.left,
@@ -228,30 +349,26 @@ void Desk2Graph::BuildGraph()
     description.fontSize = axisSize;
     group->AddElement(new SKALA(description, lower, upper));
     DrawReference(group);
-    // Horizontal: a label no taller than its slot, so that the labels of
-    // neighbouring groups stay apart (7 pixels at the least).
-    int size = labelSize;
-    if (horizontal && GroupCount() > 1 && OSHandle()) {
-        int unused = 0, slot = std::abs(SlotCentre(1) - SlotCentre(0));
-        ToDeviceUnits(unused, slot);
-        if (slot > 0)
-            size = std::max(std::min(labelSize, slot - 1), 7);
-    }
-    // Vertical: rows of labels at least a line of their font apart.
-    int rowStep = labelRowStep, unused = 0, linePixels = size + 2;
-    if (!horizontal && OSHandle()) {
-        ToLogicalUnits(unused, linePixels);
-        rowStep = std::max(labelRowStep, linePixels);
-    }
+    const GraphTextBands bands(*this);
+    const int labelHeight = bands.Measured() ? bands.Down(TextHeightInFont(labelFontShown, TEKSTELEMENT::styleBold)) : 0;
     for (int i = 0; i < GroupCount(); ++i) {
         DrawGroup(group, i);
+        if (i % labelStride != 0)
+            continue;
+        const char *shown = shownLabels[static_cast<std::size_t>(i)].c_str();
         TEKSTELEMENT *label;
-        if (horizontal)
-            label = new TEKSTELEMENT(labelBand.right, SlotCentre(i), Group(i).label.c_str(), labelAlignment);
+        if (horizontal && bands.Measured())
+            // Centred on its slot: its top half its height above the middle.
+            label = new TEKSTELEMENT(labelBand.right, SlotCentre(i) - labelHeight / 2, shown,
+                                     TEKSTELEMENT::alignRight | TEKSTELEMENT::alignTop);
+        else if (horizontal)
+            label = new TEKSTELEMENT(labelBand.right, SlotCentre(i), shown, labelAlignment);
         else
-            label = new TEKSTELEMENT(SlotCentre(i), labelBand.top + (i % labelRows) * rowStep + labelRowOffset,
-                                     Group(i).label.c_str(), labelAlignment);
-        label->SetFont(size, label->StyleBits());
+            label = new TEKSTELEMENT(SlotCentre(i),
+                                     labelBand.top + (i / labelStride % labelRows) * rowStep +
+                                         (bands.Measured() ? 0 : labelRowOffset),
+                                     shown, labelAlignment);
+        label->SetFont(labelFontShown, label->StyleBits());
         group->AddElement(label);
     }
     AddElement(group);

@@ -13,9 +13,17 @@
 //                  a line between the 99 % limits;
 //   Desk2BarCode   a bar-code strip of the group's single values.
 //
-// Logical coordinates (10000 x 10000): title band 250..1750 from the top;
-// plot and axis area 1800..W-1800 by 2000..H-2000; the element area is the
-// plot area less 1 % at both ends of the group axis. Slot i of k groups
+// Logical coordinates (10000 x 10000). Before the window has a size: title
+// band 250..1750 from the top; plot and axis area 1800..W-1800 by
+// 2000..H-2000. At every build in a window (GraphTextBands) the title and
+// subtitles stack down from the top by their measured heights, the group
+// labels are cut with ".." to the room left of the plot (horizontal; the
+// plot keeps at least half the width) or to their slots (vertical), the
+// axis numbers get their measured room, and while the plot would keep
+// less than half the height the break subtitle, then the subtitle and
+// then the extra label rows give way; labels of slots lower than a
+// readable font are thinned. The element area is the plot area less 1 %
+// at both ends of the group axis. Slot i of k groups
 // (E the element area's extent along the group axis): size E / k, figure
 // thickness width% x size / 100, where width% = 40 + 4 (k - 1) for k in
 // 2..12 (44 below, 84 above). Values map linearly over lower..upper.
@@ -31,6 +39,9 @@
 
 #include "graphs/DrawStyle.h"
 #include "graphs/GRAPHWIN.h"
+
+#include <string>
+#include <vector>
 
 
 class Desk2grafOption;
@@ -54,7 +65,7 @@ public:
     static constexpr int textGroup = 32;
     static constexpr int styleCount = 8;
     static constexpr ElementRect titleBand{250, 250, logicalWidth - 250, 1750, 0};
-    static constexpr ElementRect plotArea{1800, 2000, logicalWidth - 1800, logicalHeight - 2000, 0};
+    static constexpr ElementRect fixedPlotArea{1800, 2000, logicalWidth - 1800, logicalHeight - 2000, 0};
 
     Desk2Graph(OnewayObj *computation, Desk2grafOption *option);
     ~Desk2Graph() override;
@@ -68,6 +79,12 @@ public:
 
     // Geometry (public for the checks of the layout).
     int LabelRows() const { return labelRows; }
+    const ElementRect &PlotArea() const { return plotArea; }
+    // The labels as shown (cut to their room) and their font, of the last
+    // layout; every stride-th label is shown.
+    const std::vector<std::string> &ShownLabels() const { return shownLabels; }
+    int LabelFontSize() const { return labelFontShown; }
+    int LabelStride() const { return labelStride; }
     int WidthPercentage() const { return widthPercentage; }
     bool Horizontal() const { return horizontal != 0; }
     double Lower() const { return lower; }
@@ -99,11 +116,15 @@ protected:
     unsigned long graphMask = 0;
     unsigned horizontal = 1;
     double lower = 0.0, upper = 1.0;
+    ElementRect plotArea = fixedPlotArea;
 
 private:
     void CreateStyles();
     void InitLayout();
     void ComputeLayout();
+    // The plot, bands and labels from the texts measured at the window's
+    // size (nothing changes without a window).
+    void FitLayoutToTexts();
     int LabelRowCount() const;
 
     DrawStyle styles[styleCount];
@@ -113,6 +134,11 @@ private:
     std::uint32_t subtitleStyleBits = 0;
     int titleAlignment = 10, labelAlignment = 36, subtitleAlignment = 10;
     ElementRect elementArea{0, 0, 0, 0, 0}, labelBand{0, 0, 0, 0, 0};
+    // Where the title lines stand (logical tops) and which are shown.
+    int subtitleTop = 0, breakSubtitleTop = 0;
+    bool subtitleShown = true, breakSubtitleShown = true;
+    std::vector<std::string> shownLabels;
+    int labelFontShown = 12, labelStride = 1, rowStep = 250;
 };
 
 class Desk2Bar : public Desk2Graph

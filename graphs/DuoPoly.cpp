@@ -5,6 +5,7 @@
 #include "graphs/BoxWhisker.h"
 #include "graphs/DuoPolyOption.h"
 #include "graphs/GROUPELEMENT.h"
+#include "graphs/GraphTextBands.h"
 #include "graphs/PlotAxis.h"
 #include "graphs/SKALA.h"
 #include "graphs/ShapeElements.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -146,6 +148,7 @@ void DuoPoly::BuildGraph()
         }
     }
 
+    LayOut();
     auto *group = new GROUPELEMENT;
     SetDrawStyle(nullptr);
     GROUPELEMENT *scale = anyPair ? NewScale() : nullptr;
@@ -163,8 +166,12 @@ void DuoPoly::BuildGraph()
         if (displayWord & DuoPolyOption::optionBarCodeStrips)
             AddBarCodes(group);
     }
-    AddElement(legends[0]);
-    AddElement(legends[1]);
+    for (GROUPELEMENT *legend : legends) {
+        if (legendShown)
+            AddElement(legend);
+        else
+            delete legend;
+    }
     AddElement(group);
 }
 
@@ -191,24 +198,92 @@ void DuoPoly::AddTitle()
     AddElement(title);
 }
 
+namespace {
+
+std::string CaptionOf(StatClass *computation, long variable)
+{
+    char caption[160] = "";
+    if (computation && computation->GetDataSet())
+        computation->GetDataSet()->GetVariableCaption(variable, caption, sizeof caption);
+    return caption;
+}
+
+} // namespace
+
+void DuoPoly::LayOut()
+{
+    plotArea = fixedPlotArea;
+    firstStrip = fixedFirstStrip;
+    secondStrip = fixedSecondStrip;
+    swatchSide = swatchWidth = swatchSize;
+    legendShown = true;
+    for (int i = 0; i < 2; ++i)
+        legendRows[i] = LegendRow{swatchLeft, swatchTop[i], legendTextLeft, legendTextY[i], 0};
+    const GraphTextBands bands(*this);
+    if (!bands.Measured())
+        return;
+    const std::uint32_t legendBits = TEKSTELEMENT::styleBold | legendStyleBits;
+    const int gap = bands.Down(GraphTextBands::gapPixels), gapAcross = bands.Across(GraphTextBands::gapPixels);
+    const int titleLine = (displayWord & DuoPolyOption::optionTitle) ? bands.LineHeight(titleSize, titleStyleBits, 0) : 0;
+    const int captionHeight = TextHeightInFont(legendSize, legendBits);
+    const int rowHeight = bands.Down(captionHeight + GraphTextBands::gapPixels);
+    const int numberLine = bands.LineHeight(scaleSize, TEKSTELEMENT::styleBold, 0);
+    // The swatch a square of the caption's height less 2 pixels.
+    const int sidePixels = std::max(captionHeight - 2, 4);
+    const int bandHeight = std::max(fixedFirstStrip.Height(), bands.Down(8));
+    // From the bottom: the strips, then the axis numbers.
+    int y = logicalHeight - 1 - gap;
+    // A strip's figures are drawn from its bottom edge down by its height.
+    if (displayWord & (DuoPolyOption::optionBoxStrips | DuoPolyOption::optionBarCodeStrips)) {
+        for (ElementRect *strip : {&secondStrip, &firstStrip}) {
+            strip->bottom = y - bandHeight - 1;
+            strip->top = strip->bottom - bandHeight;
+            y = strip->bottom - gap;
+        }
+    }
+    plotArea.bottom = y - numberLine - scaleLabelDistance;
+    const int legendTop = titleY + titleLine;
+    const int left = fixedPlotArea.left;
+    // Two rows, one row of two, or none: the first that leaves the plot
+    // half the height.
+    for (int rows : {2, 1, 0}) {
+        legendShown = rows > 0;
+        plotArea.top = legendTop + rows * rowHeight + gap;
+        if (rows == 0 || plotArea.bottom - plotArea.top >= logicalHeight / 2) {
+            const int across = rows == 1 ? (logicalWidth - left - gapAcross) / 2 : logicalWidth - left - gapAcross;
+            for (int i = 0; i < 2; ++i) {
+                LegendRow &row = legendRows[i];
+                const int top = legendTop + (rows == 2 ? i : 0) * rowHeight;
+                row.swatchLeft = left + (rows == 1 ? i : 0) * across;
+                row.swatchTop = top + (rowHeight - bands.Down(sidePixels)) / 2;
+                row.captionLeft = row.swatchLeft + bands.Across(sidePixels) + 2 * gapAcross;
+                row.captionTop = top;
+                row.captionWidth = row.swatchLeft + across - gapAcross - row.captionLeft;
+            }
+            swatchSide = bands.Down(sidePixels);
+            swatchWidth = bands.Across(sidePixels);
+            break;
+        }
+    }
+}
+
 GROUPELEMENT *DuoPoly::NewLegend(int i)
 {
     auto *legend = new GROUPELEMENT;
-    legend->AddElement(
-        new BOXELEMENT(swatchLeft, swatchTop[i], swatchSize, swatchSize, StyleAt(i ? secondStyle : firstStyle)));
-    char caption[160] = "";
-    if (computation && computation->GetDataSet())
-        computation->GetDataSet()->GetVariableCaption(variables[i], caption, sizeof caption);
-    // The caption's line centred on its swatch, where the window can
-    // measure it.
-    int y = legendTextY[i], alignment = legendAlignment;
-    if (OSHandle()) {
-        int unused = 0, half = legendSize;
-        ToLogicalUnits(unused, half);
-        y = swatchTop[i] + swatchSize / 2 - half / 2;
+    const LegendRow &row = legendRows[i];
+    legend->AddElement(new BOXELEMENT(row.swatchLeft, row.swatchTop, swatchWidth, swatchSide,
+                                      StyleAt(i ? secondStyle : firstStyle)));
+    std::string caption = CaptionOf(computation, variables[i]);
+    // Measured, the caption's line stands beside its swatch, its top at the
+    // row's top, cut to the row's room.
+    int alignment = legendAlignment;
+    const GraphTextBands bands(*this);
+    if (bands.Measured()) {
         alignment = TEKSTELEMENT::alignTop | 0x01;
+        caption = bands.Cut(caption, std::max(row.captionWidth, 1), legendSize,
+                            TEKSTELEMENT::styleBold | legendStyleBits);
     }
-    auto *text = new TEKSTELEMENT(legendTextLeft, y, caption, alignment);
+    auto *text = new TEKSTELEMENT(row.captionLeft, row.captionTop, caption.c_str(), alignment);
     text->SetFont(legendSize, text->StyleBits() | legendStyleBits);
     legend->AddElement(text);
     return legend;

@@ -43,9 +43,17 @@ public:
     static constexpr int fewestClasses = 5;
     static constexpr int mostClasses = 100;
     // The layout in the 10000 x 10000 logical space (left, top, right, bottom).
-    static constexpr ElementRect plotArea{1800, 2000, logicalWidth - 1800, logicalHeight - 2300, 0};
-    static constexpr ElementRect firstStrip{1800, logicalHeight - 1900, logicalWidth - 1800, logicalHeight - 1600, 0};
-    static constexpr ElementRect secondStrip{1800, logicalHeight - 1350, logicalWidth - 1800, logicalHeight - 1050, 0};
+    // The areas before the window has a size. At every build in a window
+    // the title and the legend's two rows (swatch and caption, each row
+    // its measured height) stack from the top, the two strips and the
+    // axis numbers from the bottom, and the plot takes what is left; while
+    // it would keep less than half the height the legend's rows go side by
+    // side on one line, their captions cut, and then the legend gives way.
+    static constexpr ElementRect fixedPlotArea{1800, 2000, logicalWidth - 1800, logicalHeight - 2300, 0};
+    static constexpr ElementRect fixedFirstStrip{1800, logicalHeight - 1900, logicalWidth - 1800,
+                                                 logicalHeight - 1600, 0};
+    static constexpr ElementRect fixedSecondStrip{1800, logicalHeight - 1350, logicalWidth - 1800,
+                                                  logicalHeight - 1050, 0};
 
     // The variables are numbered from 1; a null option draws with the
     // display word 0 (no title, no strips).
@@ -54,6 +62,8 @@ public:
 
     void BuildGraph() override;
     ElementRect PlotRegion() const override { return plotArea; }
+    // Its bands are measured at the window's size.
+    bool LayoutFollowsSize() const override { return true; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 
@@ -84,6 +94,9 @@ private:
     GROUPELEMENT *NewScale();
     void AddTitle();
     GROUPELEMENT *NewLegend(int variableIndex);
+    // The areas and the legend's places from the texts measured at the
+    // window's size.
+    void LayOut();
     void AddDistributions(GROUPELEMENT *group, const Statistics stats[2]);
     void AddBoxes(GROUPELEMENT *group, const Statistics stats[2]);
     void AddBarCodes(GROUPELEMENT *group);
@@ -99,4 +112,15 @@ private:
     int titleSize = 18, legendSize = 14, scaleSize = 12;
     std::uint32_t titleStyleBits = 1, legendStyleBits = 0;
     int titleAlignment = 10, legendAlignment = 33;
+    ElementRect plotArea = fixedPlotArea, firstStrip = fixedFirstStrip, secondStrip = fixedSecondStrip;
+    // The legend: each swatch's left-top corner and side, each caption's
+    // anchor and the logical width it is cut to (0: whole); not shown when
+    // the plot needs its room.
+    struct LegendRow
+    {
+        int swatchLeft, swatchTop, captionLeft, captionTop, captionWidth;
+    };
+    LegendRow legendRows[2];
+    int swatchSide = 250, swatchWidth = 250;
+    bool legendShown = true;
 };

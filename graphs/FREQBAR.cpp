@@ -1,6 +1,7 @@
 #include "graphs/FREQBAR.h"
 
 #include "graphs/GROUPELEMENT.h"
+#include "graphs/GraphTextBands.h"
 #include "graphs/SKALA.h"
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
@@ -210,12 +211,22 @@ void FREQBAR::FitLabelRoom()
 int FREQBAR::BandFontSize(int size) const
 {
     // Horizontal bars: a text beside a bar no taller than its band, so that
-    // the texts of neighbouring bars stay apart (7 pixels at the least).
+    // the texts of neighbouring bars stay apart, down to a readable size;
+    // below that the labels are thinned (LabelStride).
     int unused = 0, bandPixels = band;
     ToDeviceUnits(unused, bandPixels);
     if (!OSHandle() || bandPixels <= 0)
         return size;
-    return std::max(std::min(size, bandPixels - 1), 7);
+    return GraphTextBands::FitToSlots(bandPixels, size).fontSize;
+}
+
+int FREQBAR::LabelStride() const
+{
+    int unused = 0, bandPixels = band;
+    ToDeviceUnits(unused, bandPixels);
+    if (!OSHandle() || !horizontal || bandPixels <= 0)
+        return 1;
+    return GraphTextBands::FitToSlots(bandPixels, categorySize).stride;
 }
 
 std::string FREQBAR::CutLabel(const char *label) const
@@ -317,9 +328,14 @@ void FREQBAR::AddCategory(int i, int n)
     // bar's middle.
     const int labelFont = BandFontSize(categorySize), valueFont = BandFontSize(valueSize);
     auto halfLine = [this](int size) { return OSHandle() ? LogicalDown(size) / 2 : 0; };
+    // A thinned label stays as an empty text, so that every category's
+    // group holds the same parts.
+    const bool labelShown = i % LabelStride() == 0;
     if (horizontal)
         group->AddElement(MakeText(plotArea.left - labelDistance, centre - halfLine(labelFont),
-                                   sideLabels.empty() ? c.label : sideLabels[static_cast<std::size_t>(i)].c_str(),
+                                   !labelShown           ? ""
+                                   : sideLabels.empty() ? c.label
+                                                        : sideLabels[static_cast<std::size_t>(i)].c_str(),
                                    OSHandle() ? alignRightTop : alignRightBaseline, labelFont));
     else
         group->AddElement(MakeText(centre, plotArea.bottom + labelDistance + (i % labelRows) * labelRowStep,

@@ -44,6 +44,8 @@ private:
     // The font size of a text beside a horizontal bar: at most the band's
     // height in pixels less one.
     int BandFontSize(int size) const;
+    // Every how many horizontal bars a label is shown (1: each).
+    int LabelStride() const;
     // A category label as the vertical bars show it: cut in its middle to
     // the room ("Answ..y 13").
     std::string CutLabel(const char *label) const;

@@ -3,6 +3,7 @@
 #include "dataset/DATASET.h"
 #include "graphs/BIPLOTELEMENT.h"
 #include "graphs/GROUPELEMENT.h"
+#include "graphs/GraphTextBands.h"
 #include "graphs/MatplotOption.h"
 #include "graphs/PlotAxis.h"
 #include "graphs/ShapeElements.h"
@@ -96,6 +97,7 @@ void Matrixplot::DeleteDrawObjects()
 
 void Matrixplot::LayOut()
 {
+    titleArea = ElementRect{logicalWidth / 2, 250, logicalWidth / 2, 250, 0};
     top = plotTop;
     captionLine = captionStep;
     captionFont = labelFont;
@@ -104,10 +106,28 @@ void Matrixplot::LayOut()
         captionLine = top / (n + 2);
         captionFont = std::max(labelFont * captionLine / captionStep, smallestCaptionFont);
     }
+    captionTop = captionLine * captionFirstLine;
+    captionsShown = (displayWord & displayCaptions) != 0;
+    const GraphTextBands bands(*this);
+    if (captionsShown && bands.Measured()) {
+        // Lines a measured line apart under the title, in the largest font
+        // (down to a readable one) that keeps the grid from its limit.
+        captionTop = (displayWord & displayTitle) ? titleArea.top + bands.LineHeight(titleFont, titleStyle, 0) : 250;
+        const int gap = bands.Down(GraphTextBands::gapPixels);
+        for (captionFont = labelFont;; --captionFont) {
+            captionLine = bands.LineHeight(captionFont, labelStyle, 0);
+            top = std::max(captionTop + n * captionLine + gap, static_cast<int>(plotTop));
+            if (top <= captionTopLimit || captionFont <= GraphTextBands::smallestLabelFont)
+                break;
+        }
+        if (top > captionTopLimit) {
+            captionsShown = false;
+            top = plotTop;
+        }
+    }
     plot = ElementRect{plotLeft, top, plotRight, plotBottom, 0};
     columnBand = ElementRect{plotLeft, plotBottom + columnLabelDistance, plotRight, logicalHeight, 0};
     rowBand = ElementRect{0, top, rowLabelRight, plotBottom, 0};
-    titleArea = ElementRect{logicalWidth / 2, 250, logicalWidth / 2, 250, 0};
     const int count = std::max(n, 1);
     // A grid of thousands of variables would have cells of no unit; one
     // unit is the least a box can take.
@@ -150,14 +170,14 @@ void Matrixplot::AddTitleAndCaptions()
     if (displayWord & displayTitle)
         AddElement(MakeText(titleArea.left, titleArea.top, StatText(titleText, titleGroup), titleAlignment, titleFont,
                             titleStyle));
-    if (!(displayWord & displayCaptions))
+    if (!captionsShown)
         return;
     DATASET *dataSet = data ? data->GetDataSet() : nullptr;
     for (int k = 0; k < n; ++k) {
         char caption[128] = "";
         if (!dataSet || !dataSet->GetVariableCaption(variables[k], caption, sizeof caption))
             caption[0] = 0;
-        AddElement(MakeText(captionLeft, captionLine * (captionFirstLine + k), VariableLabel(variables[k]) + " " + caption,
+        AddElement(MakeText(captionLeft, captionTop + captionLine * k, VariableLabel(variables[k]) + " " + caption,
                             captionAlignment, captionFont, labelStyle));
     }
 }

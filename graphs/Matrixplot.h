@@ -14,7 +14,10 @@
 // margin of a 40th of the cell width. T stops at 5000, so that captions for
 // 27 or more variables never push it past 8500 and give the cells a negative
 // height; the caption lines close up (and their font shrinks) so that they
-// fit above the grid.
+// fit above the grid. Shown in a window, the caption lines stand their
+// measured height apart under the title (their font at least 9 pixels) and
+// the grid starts under the last of them; captions that would push the
+// grid past T's limit give way. The layout follows every change of size.
 //
 // Each cell's scatter reads its cases at every draw (BIPLOTELEMENT); the
 // per-variable minimum and maximum are taken once, at construction.
@@ -57,6 +60,7 @@ public:
 
     void BuildGraph() override;
     ElementRect PlotRegion() const override { return ElementRect{plotLeft, top, plotRight, plotBottom, 0}; }
+    bool LayoutFollowsSize() const override { return true; }
     void CreateDrawObjects() override;
     void DeleteDrawObjects() override;
 
@@ -94,6 +98,9 @@ private:
     ElementRect plot, columnBand, rowBand, titleArea;
     int top = plotTop, cellWidth = 0, cellHeight = 0, margin = 0, inset = 0;
     int captionLine = captionStep, captionFont = 14;
+    // The first caption line's top; the captions are listed.
+    int captionTop = 2 * captionStep;
+    bool captionsShown = true;
     DrawStyle styles[styleRoleCount];
     bool stylesMade = false;
     StatClass *data;

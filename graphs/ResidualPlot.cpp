@@ -275,7 +275,10 @@ void ResidualPlot::AddScatter(GROUPELEMENT *group)
     xMax = count ? xHigh : 1.0;
     yMin = count ? yLow : 0.0;
     yMax = count ? yHigh : 1.0;
-    AxisSpec description(scatter.left, scatter.top, scatter.right - scatter.left, scatter.bottom - scatter.top, 0);
+    // The axes span the box the points are drawn in, over the range they
+    // widen to, so that each point stands at its value on both axes; the
+    // grid still crosses the whole frame.
+    AxisSpec description(points.left, scatter.top, points.right - points.left, scatter.bottom - scatter.top, 0);
     description.fontSize = numberFont;
     description.labelDistance = numberDistance;
     description.grid = 1;
@@ -289,6 +292,10 @@ void ResidualPlot::AddScatter(GROUPELEMENT *group)
     xScale = new SKALA(description, xMin, xMax);
     group->AddElement(xScale);
     description.vertical = 1;
+    description.x = scatter.left;
+    description.width = scatter.right - scatter.left;
+    description.y = points.top;
+    description.height = points.bottom - points.top;
     yScale = new SKALA(description, yMin, yMax);
     group->AddElement(yScale);
 

@@ -5,6 +5,7 @@
 #include "dataset/AssumeError.h"
 #include "graphs/GRAPHWIN.h"
 #include "graphs/GROUPELEMENT.h"
+#include "graphs/GraphTextBands.h"
 
 #include <algorithm>
 #include <cstring>
@@ -294,6 +295,12 @@ RECT DrawnRectOf(TEKSTELEMENT *text)
 int TextWidthInFont(const std::string &text, int fontSize, std::uint32_t styleBits)
 {
     return MeasuringContext(fontSize, styleBits).Width(text);
+}
+
+int TextHeightInFont(int fontSize, std::uint32_t styleBits)
+{
+    TEXTMETRICA metrics = {};
+    return MeasuringContext(fontSize, styleBits).Metrics(metrics) ? metrics.tmHeight : fontSize;
 }
 
 int WidestTextInFont(const std::vector<std::string> &texts, int fontSize, std::uint32_t styleBits)

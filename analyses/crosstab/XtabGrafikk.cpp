@@ -6,6 +6,7 @@
 #include "graphs/GROUPELEMENT.h"
 #include "graphs/SKALA.h"
 #include "graphs/ShapeElements.h"
+#include "graphs/GraphTextBands.h"
 #include "graphs/TEKSTELEMENT.h"
 #include "stats/StatClass.h"
 #include "stats/StatFormat.h"
@@ -125,6 +126,7 @@ void XtabGrafikk::BuildGraph()
     tableIncludesCounts = !tableRecord || (tableRecord->tableTypeMask & xtabCounts);
     ReadDisplay();
     categoryAlignment = horizontal ? alignRightBaseline : alignCentreTop;
+    StackTitleLinesOverPlot();
     PlanLegend();
     ClearElements();
     chart = new GROUPELEMENT;
@@ -140,10 +142,11 @@ void XtabGrafikk::BuildGraph()
         const std::string cut = text.substr(0, longestVariableText);
         return numbers ? "V" + std::to_string(number) + "  " + cut : cut;
     };
-    AddElement(MakeText(centre, 850, variableText(computation->secondVariable, computation->secondText),
+    AddElement(MakeText(centre, variableTops[0], variableText(computation->secondVariable, computation->secondText),
                         alignCentreTop, variableSize));
-    AddElement(MakeText(centre, 1200, variableText(computation->firstVariable, computation->firstText),
-                        alignCentreTop, variableSize));
+    if (firstVariableShown)
+        AddElement(MakeText(centre, variableTops[1], variableText(computation->firstVariable, computation->firstText),
+                            alignCentreTop, variableSize));
     AddElement(chart);
     // A table without a group or a series has nothing to divide the plot
     // by; the chart keeps its texts.
@@ -153,6 +156,34 @@ void XtabGrafikk::BuildGraph()
     DrawBars();
     AfterBars();
     AddLegend(!sideBySide && !horizontal);
+}
+
+void XtabGrafikk::StackTitleLinesOverPlot()
+{
+    plotArea.top = legendTop = 2000;
+    variableTops[0] = 850;
+    variableTops[1] = 1200;
+    firstVariableShown = true;
+    const GraphTextBands bands(*this);
+    if (!bands.Measured())
+        return;
+    const std::uint32_t bold = TEKSTELEMENT::styleBold;
+    const int gap = bands.Down(GraphTextBands::gapPixels);
+    const int variableLine = bands.LineHeight(variableSize, bold, 0);
+    // Bars upwards: the top number stands half a line above the plot.
+    const int overPlot = horizontal ? gap : gap + bands.LineHeight(labelSize, bold, 0) / 2;
+    // Where the fixed places leave the lines apart they stay.
+    variableTops[0] = std::max(850, titleY + ((displayWord & XtabbarOption::displayTitle)
+                                                  ? bands.LineHeight(titleSize, bold, 0)
+                                                  : 0));
+    variableTops[1] = std::max(1200, variableTops[0] + variableLine);
+    for (bool both : {true, false}) {
+        firstVariableShown = both;
+        plotArea.top = std::max(2000, (both ? variableTops[1] : variableTops[0]) + variableLine + overPlot);
+        if (plotArea.bottom - plotArea.top >= logicalHeight / 2)
+            break;
+    }
+    legendTop = plotArea.top;
 }
 
 void XtabGrafikk::LegendSteps(int &row, int &rowY, int &gapY)
@@ -235,25 +266,34 @@ void XtabGrafikk::AddLegend(bool reversed)
         ToLogicalUnits(unused, halfLine);
         halfLine /= 2;
     }
+    // Swatches a square of the label's height less 3 pixels where the
+    // window measures, within the row.
+    int swatchWidth = swatchUnits, swatchHeight = swatchUnits;
+    const GraphTextBands bands(*this);
+    if (bands.Measured()) {
+        const int side = std::max(TextHeightInFont(labelSize, TEKSTELEMENT::styleBold) - 3, 6);
+        swatchHeight = std::min(bands.Down(side), rowY);
+        swatchWidth = bands.Across(bands.PixelsDown(swatchHeight));
+    }
     for (int k = 0; k < series; ++k) {
         const int column = k / rows, inColumn = k % rows;
         const int y = (reversed ? rows - inColumn - 1 : inColumn + 1) * rowY + top + gapY;
         const int x = legendLeft + column * legendColumnUnits + legendIndent;
         if (k == legendListed) {
             const std::string more = "and " + std::to_string(series - legendListed) + " more";
-            legend->AddElement(MakeText(x, y + swatchUnits / 2 - halfLine,
+            legend->AddElement(MakeText(x, y + swatchHeight / 2 - halfLine,
                                         OSHandle() ? CutTextToWidth(more, std::max(labelRoom + row, 1), labelSize,
                                                                     TEKSTELEMENT::styleBold)
                                                    : more,
                                         alignLeftTop, labelSize));
             break;
         }
-        legend->AddElement(new BOXELEMENT(x, y, swatchUnits, swatchUnits, &seriesStyles[static_cast<std::size_t>(k)]));
+        legend->AddElement(new BOXELEMENT(x, y, swatchWidth, swatchHeight, &seriesStyles[static_cast<std::size_t>(k)]));
         const std::string label = OSHandle() ? CutTextToWidth(SeriesLabel(k), std::max(labelRoom, 1), labelSize,
                                                               TEKSTELEMENT::styleBold)
                                              : SeriesLabel(k);
         // The label's line centred on its swatch.
-        legend->AddElement(MakeText(x + row, y + swatchUnits / 2 - halfLine, label, alignLeftTop, labelSize));
+        legend->AddElement(MakeText(x + row, y + swatchHeight / 2 - halfLine, label, alignLeftTop, labelSize));
     }
     AddElement(legend);
 }

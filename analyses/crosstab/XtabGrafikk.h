@@ -43,6 +43,9 @@ public:
     // Its label rows and cut labels are measured at the window's size.
     bool LayoutFollowsSize() const override { return true; }
     ElementRect PlotRegion() const override { return plotArea; }
+    // The title lines stacked by their measured heights and the plot's top
+    // under them (fixed places without a window).
+    void StackTitleLinesOverPlot();
 
     int GroupCount() const { return groups; }
     int SeriesCount() const { return series; }
@@ -99,6 +102,11 @@ protected:
     int groupVariable = 0; // always 0: groups are the first variable's categories
     ElementRect plotArea{1800, 2000, 8000, 8000, 0};
     int titleY = 250, legendLeft = 8150, legendRight = 9850, legendTop = 2000;
+    // The two variable lines under the title (logical tops) and whether the
+    // first variable's line is shown: measured at every build, it gives
+    // way while the plot would keep less than half the height.
+    int variableTops[2] = {850, 1200};
+    bool firstVariableShown = true;
     int legendColumns = 1, legendRows = 0;
     // The series the legend lists; past them one line tells how many more.
     int legendListed = 0;

@@ -14,6 +14,7 @@
 #include "stats/StatMissing.h"
 
 #include <array>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -98,6 +99,28 @@ protected:
         return bitmap.At(px, py);
     }
 
+    // A height worked out over the fixed plot (1800 .. 7500 down) on the
+    // plot the graph laid out at its window's size.
+    int PlotY(double worked) const
+    {
+        const ElementRect plot = shown->PlotRegion();
+        return static_cast<int>(std::lround(plot.bottom - (7500.0 - worked) * (plot.bottom - plot.top) / 5700.0));
+    }
+    // The points with their heights carried onto the plot laid out.
+    Points OnPlot(const Points &worked) const
+    {
+        Points carried = worked;
+        for (std::size_t i = 1; i < carried.size(); i += 2)
+            carried[i] = PlotY(carried[i]);
+        return carried;
+    }
+    static void ExpectNear(const Points &expected, const Points &drawn, const char *what)
+    {
+        ASSERT_EQ(expected.size(), drawn.size()) << what;
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_NEAR(expected[i], drawn[i], i % 2 ? 2 : 0) << what << " coordinate " << i;
+    }
+
     static DATASET *sets[3]; // plain, weights all 0, weight missing where x is 1
     graphtest::EnglishTexts texts;
     std::unique_ptr<MeanObj> computation;
@@ -123,7 +146,9 @@ TEST_F(Desk1GraphTest, DumpsMatchTheGoldenDumps)
 
 // x (N 50, mean 3, sd sqrt(60 / 49) = 1.1065667), integer-typed: range
 // 0.5 .. 5.5 widened to mean -/+ 3 sd = -0.3197 .. 6.3197; the axis (range
-// 6.64: step 1) makes it -1 .. 7. Plot area 1800, 1800 .. 8200, 7500: W =
+// 6.64: step 1) makes it -1 .. 7. Plot area 1800, 1800 .. 8200, 7500 (as
+// the fixed layout has it; the heights are carried onto the plot laid out
+// at the window's size, the boxes onto its bands): W =
 // 6401, H = 5701, X(v) = 1800 + round((v + 1) / 8 x 6401). 10 x 4 < 50:
 // five integer classes of width 1 over 0.5 .. 5.5, edges X = 3000, 3800,
 // 4600, 5401, 6201, 7001; densities c / 50 x sd = 0.110657, 0.221313,
@@ -140,27 +165,38 @@ TEST_F(Desk1GraphTest, WholeNumbersGiveStepsBoxAndCurveWhereWorkedOut)
     EXPECT_EQ(shown->AxisLow(), -1.0);
     EXPECT_EQ(shown->AxisHigh(), 7.0);
     ASSERT_EQ(Parts().Count(), 11); // background, axis, outline, curve, six of the box, bar code
-    EXPECT_EQ(PointsOf(2), (Points{3000, 7500, 3000, 6219, 3800, 6219, 3800, 4939, 4600, 4939, 4600, 2378, 5401,
-                                   2378, 5401, 4939, 6201, 4939, 6201, 6219, 7001, 6219, 7001, 7500, 3000, 7500}));
+    ExpectNear(OnPlot(Points{3000, 7500, 3000, 6219, 3800, 6219, 3800, 4939, 4600, 4939, 4600, 2378, 5401, 2378, 5401,
+                             4939, 6201, 4939, 6201, 6219, 7001, 6219, 7001, 7500, 3000, 7500}),
+               PointsOf(2), "outline");
     const Points curve = PointsOf(3);
     ASSERT_EQ(curve.size(), 600u);
-    EXPECT_EQ(Points(curve.begin(), curve.begin() + 2), (Points{2344, 7449}));
-    EXPECT_EQ(Points(curve.begin() + 300, curve.begin() + 302), (Points{5001, 2883}));
-    const Rect box[] = {{3400, 8250, 3400, 8601}, {3400, 8425, 4200, 8425}, {4200, 8250, 5800, 8601},
-                        {5800, 8425, 6600, 8425}, {6600, 8250, 6600, 8601}, {5000, 8250, 5000, 8601}};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(Place(4 + i), box[i]) << "box element " << i;
+    ExpectNear(OnPlot(Points{2344, 7449}), Points(curve.begin(), curve.begin() + 2), "curve start");
+    ExpectNear(OnPlot(Points{5001, 2883}), Points(curve.begin() + 300, curve.begin() + 302), "curve middle");
+    // The box is drawn from its band's bottom edge down by the band's height.
+    const ElementRect band = shown->BoxBand();
+    const int top = band.bottom, end = band.bottom + band.Height(), middle = band.bottom + band.Height() / 2;
+    const Rect box[] = {{3400, top, 3400, end}, {3400, middle, 4200, middle}, {4200, top, 5800, end},
+                        {5800, middle, 6600, middle}, {6600, top, 6600, end}, {5000, top, 5000, end}};
+    for (int i = 0; i < 6; ++i) {
+        const Rect placed = Place(4 + i);
+        EXPECT_EQ(placed[0], box[i][0]) << "box element " << i;
+        EXPECT_EQ(placed[2], box[i][2]) << "box element " << i;
+        EXPECT_NEAR(placed[1], box[i][1], 1) << "box element " << i;
+        EXPECT_NEAR(placed[3], box[i][3], 1) << "box element " << i;
+    }
     EXPECT_EQ(Parts().At(9)->penWidth, 3);
-    EXPECT_EQ(Place(10), (Rect{1800, 8850, 8201, 9201}));
+    const ElementRect codes = shown->BarCodeBand();
+    EXPECT_EQ(Place(10)[0], 1800);
+    EXPECT_EQ(Place(10)[2], 8201);
     // Pixels: the highest step, the plot above the outline, the box, below
     // the bar code, and a line of the bar code at each of the five values.
-    EXPECT_EQ(At(5000, 5000), RGB(50, 80, 130));
-    EXPECT_EQ(At(2200, 2200), RGB(190, 200, 230));
-    EXPECT_EQ(At(4600, 8350), RGB(70, 100, 160));
-    EXPECT_EQ(At(5000, 9500), RGB(255, 255, 255));
+    EXPECT_EQ(At(5000, PlotY(5000)), RGB(50, 80, 130));
+    EXPECT_EQ(At(2200, PlotY(2200)), RGB(190, 200, 230));
+    EXPECT_EQ(At(4600, middle - 50), RGB(70, 100, 160));
+    EXPECT_EQ(At(5000, 9990), RGB(255, 255, 255));
     int marks = 0;
     for (int px = 1800; px <= 8200; px += 10)
-        marks += At(px, 9000) == RGB(50, 80, 130) ? 1 : 0;
+        marks += At(px, codes.bottom + codes.Height() / 2) == RGB(50, 80, 130) ? 1 : 0;
     EXPECT_GE(marks, 5);
 }
 
@@ -175,12 +211,19 @@ TEST_F(Desk1GraphTest, WholeNumbersGiveStepsBoxAndCurveWhereWorkedOut)
 TEST_F(Desk1GraphTest, RealValuesGiveAPolygonAndACrossAtAFarMaximum)
 {
     Show(Compute(y), allParts);
-    EXPECT_EQ(PointsOf(2), (Points{3400, 7500, 3743, 2412, 4429, 2412, 5115, 7145, 5801, 7500,
-                                   6487, 7500, 7173, 7500, 7859, 7382, 8201, 7500, 3400, 7500}));
+    ExpectNear(OnPlot(Points{3400, 7500, 3743, 2412, 4429, 2412, 5115, 7145, 5801, 7500, 6487, 7500, 7173, 7500, 7859,
+                             7382, 8201, 7500, 3400, 7500}),
+               PointsOf(2), "outline");
     ASSERT_EQ(Parts().Count(), 13); // ... six of the box, two of the cross, bar code
-    EXPECT_EQ(Place(6), (Rect{3752, 8250, 4472, 8601}));
-    EXPECT_EQ(Place(10), (Rect{8201, 8338, 8201, 8512}));
-    EXPECT_EQ(Place(11), (Rect{8114, 8425, 8288, 8425}));
+    const ElementRect band = shown->BoxBand();
+    const int middle = band.bottom + band.Height() / 2, arm = band.Height() / 4;
+    EXPECT_EQ(Place(6)[0], 3752);
+    EXPECT_EQ(Place(6)[2], 4472);
+    EXPECT_NEAR(Place(6)[1], band.bottom, 1);
+    EXPECT_EQ(Place(10)[0], 8201);
+    EXPECT_NEAR(Place(10)[1], middle - arm, 2);
+    EXPECT_NEAR(Place(11)[1], middle, 1);
+    EXPECT_NEAR(Place(11)[0], 8201 - arm, 2);
 }
 
 // The polygons of 13 (outline) and 300 points (curve) among the records

@@ -2,13 +2,14 @@
 // 6 and 8, 5 alone): key coordinates worked out by hand for each kind,
 // horizontal and vertical, the label rows, the zero spans.
 //
-// Horizontal: plot 1800..8200 x 2000..8000; the element area loses
-// (8000 - 2000 + 1) / 100 = 60 at top and bottom: 2060..7940, E = 5881.
-// Three groups: width 40 + 4 x 2 = 48 %, gap 52 %; slot 5881 / 3 = 1960,
-// centres 2060 + 1960 (i + 1) - 980 = 3040, 5000, 6960; gap 52 x 5881 /
-// 300 = 1019, thickness 48 x 1960 / 100 = 940; start 2060 + 1960 (i + 1) -
-// 509 = 3511, 5471, 7431 (figures span start - 940 .. start).
-// Values: V(v) = floor(1800 + 6401 (v - lower) / (upper - lower)).
+// In a window the plot is laid out from the measured texts
+// (GraphTextBands); the figures follow from the plot the graph reports.
+// Horizontal: the element area is the plot less (H + 1) / 100 at top and
+// bottom (E its height). Three groups: width 40 + 4 x 2 = 48 %, gap 52 %;
+// slot E / 3, centres top + slot (i + 1) - slot / 2; gap 52 E / 300,
+// thickness 48 slot / 100; start top + slot (i + 1) - gap / 2 (figures span
+// start - thickness .. start).
+// Values: V(v) = floor(left + (right - left + 1) (v - lower) / (upper - lower)).
 #include "GraphTestSupport.h"
 
 #include "dataset/DATASET.h"
@@ -20,6 +21,7 @@
 #include "stats/OnewayObj.h"
 
 #include <array>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -92,61 +94,80 @@ TEST_F(Desk2GraphTest, BarsRunFromTheReferenceToTheGroupMeans)
     ASSERT_EQ(3.0, shown->Lower());
     ASSERT_EQ(7.0, shown->Upper());
     EXPECT_EQ(48, shown->WidthPercentage());
-    EXPECT_EQ((std::array<int, 3>{3040, 5000, 6960}),
-              (std::array<int, 3>{shown->SlotCentre(0), shown->SlotCentre(1), shown->SlotCentre(2)}));
-    EXPECT_EQ(940, shown->ElementThickness());
-    // Background, axis, reference line at V(5) = 1800 + 3200 = 5000, then
-    // bar and label of each group.
+    const ElementRect plot = shown->PlotArea(), area = shown->ElementArea();
+    const int m = (plot.bottom - plot.top + 1) / 100;
+    EXPECT_EQ(plot.top + m, area.top);
+    EXPECT_EQ(plot.bottom - m, area.bottom);
+    const int e = area.Height(), slot = e / 3, gap = 52 * e / 300, thickness = 48 * slot / 100;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(area.top + slot * (i + 1) - slot / 2, shown->SlotCentre(i)) << i;
+    EXPECT_EQ(thickness, shown->ElementThickness());
+    const auto start = [&](int i) { return area.top + slot * (i + 1) - gap / 2; };
+    const auto value = [&](double v) {
+        return static_cast<int>(std::floor(plot.left + (plot.right - plot.left + 1) * (v - 3.0) / 4.0));
+    };
+    // Background, axis, reference line at V(5), then bar and label of each
+    // group.
     ASSERT_EQ(9, Parts().Count());
-    EXPECT_EQ(Place(2), (Rect{5000, 8000, 5000, 2000})); // from the plot bottom up
-    EXPECT_EQ(Place(3), (Rect{1800, 2571, 5000, 3511}));
-    EXPECT_EQ(Place(5), (Rect{5000, 4531, 8201, 5471}));
-    EXPECT_EQ(Place(7), (Rect{5000, 6491, 5000, 7431})); // the mean is the reference
-    EXPECT_EQ(Place(4)[0], 1600);                         // labels right-aligned at the band's right
-    EXPECT_EQ(Place(4)[1] <= 3040 && 3040 <= Place(4)[3], true);
+    EXPECT_EQ(Place(2), (Rect{value(5), plot.bottom, value(5), plot.top})); // from the plot bottom up
+    EXPECT_EQ(Place(3), (Rect{value(3), start(0) - thickness, value(5), start(0)}));
+    EXPECT_EQ(Place(5), (Rect{value(5), start(1) - thickness, value(7), start(1)}));
+    EXPECT_EQ(Place(7), (Rect{value(5), start(2) - thickness, value(5), start(2)})); // the mean is the reference
+    // Labels end left of the plot, each across its slot's centre.
+    EXPECT_LT(Place(4)[2], plot.left);
+    const RECT label = static_cast<TEKSTELEMENT *>(Parts().At(4))->DrawnRect();
+    int unused = 0, centre = shown->SlotCentre(0);
+    shown->ToDeviceUnits(unused, centre);
+    EXPECT_TRUE(label.top <= centre && centre <= label.bottom) << label.top << ".." << label.bottom << " " << centre;
     // Without the origin bar the bars start at 0 and the range takes it in;
     // with the numbers a label per bar.
     Show(0, 0x201 | 0x400);
     EXPECT_EQ(0.0, shown->Lower());
     EXPECT_EQ(12, Parts().Count());
-    EXPECT_EQ(Place(2)[0], 1800);
+    EXPECT_EQ(Place(2)[0], shown->PlotArea().left);
 }
 
 TEST_F(Desk2GraphTest, VerticalGraphsStepTheirLabelsInRows)
 {
     // The first label has 40 characters: 40 / (110 / 3) + 1 = 2 rows.
-    // Vertical: element area 1800 + 64 .. 8200 - 64 (E = 6273, slot 2091,
-    // centres 1864 + 2091 i + 1045 = 2909, 5000, 7091); the labels stand at
-    // 8200 + 0, 1, 0 rows + 100, a row a line of the 12-pixel font and 2
-    // pixels more (14 x 10000 / 300 = 466 at the window's 300 pixels),
-    // more than the 250 that would put the rows on each other.
+    // Vertical: the element area is the plot less (W + 1) / 100 at both
+    // ends (slot E / 3, centres left + slot i + slot / 2); the labels stand
+    // under the plot in rows 0, 1, 0, a row at least a line of the
+    // 12-pixel font and 2 pixels more apart (14 x 10000 / 300 = 466 at the
+    // window's 300 pixels), more than the 250 that would put the rows on
+    // each other.
     Show(2, 0x281);
     EXPECT_FALSE(shown->Horizontal());
     EXPECT_EQ(2, shown->LabelRows());
-    EXPECT_EQ(5000, shown->SlotCentre(1));
+    const ElementRect area = shown->ElementArea();
+    const int slot = area.Width() / 3;
+    EXPECT_EQ(area.left + slot + slot / 2, shown->SlotCentre(1));
     // Confidence intervals: groups 1 and 2 a circle, two cross bars and the
     // 99 % line, then the label; group 3 (one case) its circle alone.
     ASSERT_EQ(2 + 5 + 5 + 2, Parts().Count());
-    EXPECT_EQ(Place(6)[1], 8200 + 100);
-    EXPECT_EQ(Place(11)[1], 8200 + 466 + 100);
-    EXPECT_EQ(Place(13)[1], 8200 + 100);
+    EXPECT_GT(Place(6)[1], shown->PlotArea().bottom);
+    EXPECT_GE(Place(11)[1] - Place(6)[1], 466);
+    EXPECT_EQ(Place(13)[1], Place(6)[1]);
     const Rect circle = Place(12);
-    EXPECT_EQ(circle[0] + 100, 7091);
+    EXPECT_EQ(circle[0] + 100, shown->SlotCentre(2));
     EXPECT_EQ(circle[1] + 100, shown->ValueToCoordinate(5.0));
 }
 
 TEST_F(Desk2GraphTest, BoxesAndBarCodesFillTheirSlots)
 {
     Show(1, 0x243);
-    // The first group's slot (2571 .. 3511) holds the six parts of its box.
+    // The first group's slot holds the six parts of its box.
+    const int start = shown->ElementStart(0), from = start - shown->ElementThickness();
     int boxes = 0;
     for (int i = 0; i < Parts().Count(); ++i)
-        boxes += Parts().At(i)->logical.top >= 2571 && Parts().At(i)->logical.bottom <= 3511 ? 1 : 0;
+        boxes += Parts().At(i)->logical.top >= from && Parts().At(i)->logical.bottom <= start ? 1 : 0;
     EXPECT_GE(boxes, 6);
     Show(3, 0x241);
     ASSERT_EQ(2 + 3 * 2, Parts().Count());
     // Horizontal: the element area is the plot area along the values.
-    EXPECT_EQ(Place(2), (Rect{1800, 2571, 8200, 3511}));
+    const ElementRect area = shown->ElementArea();
+    EXPECT_EQ(Place(2), (Rect{area.left, shown->ElementStart(0) - shown->ElementThickness(), area.right,
+                              shown->ElementStart(0)}));
 }
 
 TEST_F(Desk2GraphTest, ZeroSpansMapEveryValueToTheAxisStart)

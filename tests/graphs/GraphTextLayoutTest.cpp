@@ -37,6 +37,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <set>
@@ -107,27 +108,6 @@ DATASET *BuildGroups()
     return OpenDataSet("textgroups.QVF", nullptr, DATASET_READONLY);
 }
 
-// Twenty regions whose labels run to 60-70 characters, and incomes near
-// 1e9.
-DATASET *BuildLongLabels()
-{
-    std::string description = "categories regions\n";
-    for (int r = 1; r <= 20; ++r)
-        description += "value " + std::to_string(r) + " = The administrative region of the old northern mining district " +
-                       std::to_string(r) + "\n";
-    description += "variable income\nlabel Income of the household before taxes in the last calendar year\n"
-                   "type double\n"
-                   "variable region\nlabel Region of residence as registered at the time of the interview\n"
-                   "type u8\nwidth 2\nlabels regions\n";
-    std::string values = "income,region\n";
-    for (int i = 0; i < 210; ++i)
-        values += std::to_string(980000000 + i * 113457) + "," + std::to_string(1 + (i * i) % 20) + "\n";
-    DataSetBuilder builder;
-    if (builder.ReadDescription(description) || builder.ReadCsv(values) || builder.Write("textlong.QVF"))
-        return nullptr;
-    return OpenDataSet("textlong.QVF", nullptr, DATASET_READONLY);
-}
-
 struct Size
 {
     int width, height;
@@ -147,7 +127,7 @@ protected:
         means = BuildGolden("desk1");
         pairs = BuildGolden("duo");
         groups = BuildGroups();
-        longLabels = BuildLongLabels();
+        longLabels = BuildGolden("longlabels");
     }
     static void TearDownTestSuite()
     {
@@ -193,7 +173,10 @@ protected:
     // texts checked.
     int ExpectTextsApartAndInside(const std::string &what)
     {
-        const testsupport::GraphTextCheck check(*shown);
+        testsupport::GraphTextCheck check(*shown);
+        // Graphs whose texts all stand off their plot.
+        if (!dynamic_cast<FREQGRAPH *>(shown))
+            check.ExpectOffThePlotsBorder();
         EXPECT_EQ("", check.Report()) << what << " at " << GetParam().width << " x " << GetParam().height;
         return check.Count();
     }
@@ -411,6 +394,41 @@ TEST_P(GraphTextLayout, BreakdownIntervalsBothWays)
     }
 }
 
+// Twenty groups whose labels run to 63 characters, every kind both ways:
+// the labels are cut to the room beside the plot (or under it) rather than
+// drawn over it, in a readable font, thinned where their slots are too low
+// for one; the titles stand above the plot, giving way in a small pane.
+TEST_P(GraphTextLayout, BreakdownOfTwentyLongLabels)
+{
+    OnewayObj computation(1, 2, longLabels);
+    ASSERT_TRUE(computation.Compute());
+    for (int kind = 0; kind < 4; ++kind)
+        for (unsigned long way : {0ul, static_cast<unsigned long>(Desk2Graph::graphVertical)}) {
+            Desk2grafBarOption record;
+            record.graphMask =
+                static_cast<long>(Desk2Graph::graphTitle | Desk2Graph::graphBreakSubtitle | Desk2Graph::graphGrid | way);
+            auto *graph = static_cast<Desk2Graph *>(Show(CreateDesk2Graph(&computation, kind, &record)));
+            testsupport::GraphTextCheck check(*shown);
+            check.ExpectReadable(9);
+            check.ExpectOffThePlotsBorder();
+            const std::string name = "breakdown kind " + std::to_string(kind) + (way ? " vertical" : " horizontal");
+            EXPECT_EQ("", check.Report()) << name << " at " << GetParam().width << " x " << GetParam().height;
+            // Whole or cut in the middle with "..", at least every fourth
+            // shown (twenty groups in the tile's 60-pixel plot).
+            int labels = 0;
+            for (int i = 0; i < 20; ++i) {
+                const std::string &label = graph->ShownLabels()[static_cast<std::size_t>(i)];
+                if (!check.Find(label))
+                    continue;
+                ++labels;
+                const std::string &whole = computation.groups[static_cast<std::size_t>(i)].label;
+                EXPECT_TRUE(label == whole || label.find("..") != std::string::npos) << label;
+            }
+            EXPECT_GE(labels, 5) << name;
+            TearDown();
+        }
+}
+
 // Predicted values in the tens of thousands against residuals in the
 // thousands, with decimals: wide numbers on both axes.
 struct Residuals
@@ -473,6 +491,60 @@ TEST_P(GraphTextLayout, MeasuredLayoutsLaidOutAgainAtANewSize)
         Show(new FREQPIE(frequencies.get(), &record), first.width, first.height);
         Resize(GetParam().width, GetParam().height);
         ExpectTextsApartAndInside("pie built at " + std::to_string(first.width));
+        TearDown();
+    }
+}
+
+// Every graph kind built at the size, shrunk to the pane of a sixteen-
+// workbook tile and grown back: built again at each size, its texts stand
+// apart, inside and off the plot's border as in a fresh build, and it
+// shows the same texts as a graph built at that size.
+TEST_P(GraphTextLayout, EveryKindAfterAShrinkAndGrow)
+{
+    OnewayObj breakdown(1, 2, longLabels);
+    ASSERT_TRUE(breakdown.Compute());
+    MeanObj descriptives(1, means);
+    ASSERT_TRUE(descriptives.Compute());
+    TtestPar paired(1, 2, 1, pairs);
+    StatClass matrixData(means), scatterData(scatter);
+    BiplotReg regression(1, 2, nullptr, 544, scatter);
+    Residuals residuals;
+    Desk2grafBarOption breakdownRecord;
+    breakdownRecord.graphMask = static_cast<long>(Desk2Graph::graphTitle | Desk2Graph::graphBreakSubtitle);
+    DuoPolyOption duoRecord;
+    MatplotOption matrixRecord;
+    matrixRecord.displayWord = Matrixplot::displayCaptions | Matrixplot::displayTitle;
+    long scatterWord = 544 | BiplotInteractive::displayTitle;
+    const long matrixList[] = {1, 2, 3, 0};
+    const std::vector<std::pair<std::string, std::function<GRAPHWIN *()>>> kinds = {
+        {"bars", [&] { frequencies.reset(Count(3)); record.optionWord = numbersAndCaption;
+                       return new FREQBAR(frequencies.get(), &record); }},
+        {"pie", [&] { frequencies.reset(Count(3)); record.optionWord = numbersAndCaption;
+                      return new FREQPIE(frequencies.get(), &record); }},
+        {"breakdown bars", [&] { return CreateDesk2Graph(&breakdown, 0, &breakdownRecord); }},
+        {"breakdown boxes", [&] { return CreateDesk2Graph(&breakdown, 1, &breakdownRecord); }},
+        {"descriptives", [&] { return new Desk1Graph(&descriptives, Desk1Graph::defaultMask); }},
+        {"polygon", [&] { return new DuoPoly(&paired, 1, 2, &duoRecord); }},
+        {"matrix plot", [&] { return new Matrixplot(&matrixData, matrixList, &matrixRecord); }},
+        {"scatter", [&] { return new BiplotInteractive(&regression, &scatterWord); }},
+        {"residual plot", [&] { return new ResidualPlot(&residuals.engine, &residuals.record); }},
+    };
+    const Size &tile = sizes[3];
+    for (const auto &kind : kinds) {
+        std::set<std::string> fresh;
+        Show(kind.second());
+        for (TEKSTELEMENT *text : testsupport::GraphTextCheck(*shown).texts)
+            fresh.insert(text->Text());
+        TearDown();
+        Show(kind.second());
+        Resize(tile.width, tile.height);
+        ExpectTextsApartAndInside(kind.first + " shrunk to the tile");
+        Resize(GetParam().width, GetParam().height);
+        std::set<std::string> regrown;
+        for (TEKSTELEMENT *text : testsupport::GraphTextCheck(*shown).texts)
+            regrown.insert(text->Text());
+        ExpectTextsApartAndInside(kind.first + " grown back");
+        EXPECT_EQ(fresh, regrown) << kind.first << " shows what a graph built at its size shows";
         TearDown();
     }
 }

@@ -1,8 +1,11 @@
 // The texts of a graph as its window shows them: every visible text
 // (titles, captions, axis numbers and titles, value labels, legends, inside
-// groups too) lies inside the window's client area, and no two cover the
-// same pixels, and the graph's plot keeps at least a third of the window
-// each way. Each problem is one line naming the texts and their pixels.
+// groups too) lies inside the window's client area, no two cover the same
+// pixels, and the plot keeps at least a third of the window each way; asked
+// for, none lies across the border of the graph's plot (a text is wholly
+// off the plot, or wholly inside it as a figure in its bar) and none is
+// drawn in a font too small to read. Each problem is one line naming the
+// texts and their pixels.
 #pragma once
 
 #include <windows.h>
@@ -33,8 +36,10 @@ public:
                                    std::to_string(client.bottom));
         }
         const ElementRect plot = graph.PlotRegion();
-        if (!plot.AllZero())
-            ExpectPlotShare(DeviceRect(graph, plot), "the plot");
+        if (!plot.AllZero()) {
+            plotPixels = DeviceRect(graph, plot);
+            ExpectPlotShare(plotPixels, "the plot");
+        }
         for (std::size_t i = 0; i < drawn.size(); ++i)
             for (std::size_t j = i + 1; j < drawn.size(); ++j) {
                 RECT common;
@@ -57,6 +62,36 @@ public:
             if (IntersectRect(&common, &r, &area))
                 problems.push_back(Name(text, r) + " lies on " + what);
         }
+    }
+    // No text lies across the border of the graph's plot.
+    void ExpectOffThePlotsBorder()
+    {
+        if (!IsRectEmpty(&plotPixels))
+            ExpectNotAcross(plotPixels, "the plot's border");
+    }
+    // Texts that cover some pixels of the area but not all of their own
+    // inside it (the area's edges excluded) are problems.
+    void ExpectNotAcross(const RECT &area, const std::string &what)
+    {
+        const RECT inner = {area.left + 1, area.top + 1, area.right - 1, area.bottom - 1};
+        for (TEKSTELEMENT *text : texts) {
+            const RECT r = text->DrawnRect();
+            RECT common;
+            if (!IntersectRect(&common, &r, &inner))
+                continue;
+            const bool inside = r.left >= area.left && r.top >= area.top && r.right <= area.right + 1 &&
+                                r.bottom <= area.bottom + 1;
+            if (!inside)
+                problems.push_back(Name(text, r) + " lies across " + what);
+        }
+    }
+    // Texts drawn in a font smaller than that many pixels are problems.
+    void ExpectReadable(int smallestFont)
+    {
+        for (TEKSTELEMENT *text : texts)
+            if (text->FontSize() < smallestFont)
+                problems.push_back(Name(text, text->DrawnRect()) + " is drawn in a font of " +
+                                   std::to_string(text->FontSize()) + " pixels");
     }
     // A plot (device pixels) narrower or lower than a third of the window
     // is a problem: in a small window the texts give way, not the plot.
@@ -115,6 +150,7 @@ public:
     std::vector<TEKSTELEMENT *> texts;
     std::vector<std::string> problems;
     RECT client = {};
+    RECT plotPixels = {}; // the graph's plot region, empty without one
 
 private:
     void Collect(const GROBJ_LIST &list)

@@ -5,18 +5,23 @@
 // an empty table.
 //
 // Unweighted counts (male / female): basic 3 / 7, secondary 6 / 5,
-// university 6 / 10; group totals 15 / 22. Plot 1800..8000 x 2000..8000.
+// university 6 / 10; group totals 15 / 22. Plot 1800..8000 across; its top
+// under the two variable lines, each the 14-pixel font's line and 3 pixels
+// (17 pixels: 567 units at the window's 300 pixels), and a 3-pixel gap
+// (100): 850 + 2 x 567 + 100 = 2084 horizontal, and half a line of the
+// 12-pixel numbers (250) more for bars upwards: 2334.
 // - side by side, vertical (0x680): n 2, b 3, share floor(40 * 3 / 11 +
 //   40.5) = 51; w = 6201 / 2 = 3100, gap = 49 * 6201 / 200 = 1519, bar
-//   (3100 * 51 / 100) / 3 = 527; axis 0..10, y(v) = floor(8000 - 600.1 v):
-//   male basic x 1800 + 759 = 2559, y(3) = 6199; female university x 1800 +
-//   3100 + 759 + 2 * 527 = 6713, y(10) = 1999.
+//   (3100 * 51 / 100) / 3 = 527; axis 0..10 over 2334..8000 (H 5667),
+//   y(v) = floor(8000 - 566.7 v): male basic x 1800 + 759 = 2559, y(3) =
+//   6299; female university x 1800 + 3100 + 759 + 2 * 527 = 6713, y(10) =
+//   2333.
 // - stacked percentages, vertical (0x692): share floor(4 + 40.5) = 44, gap
 //   56 * 6201 / 200 = 1736, thickness 1364; male 20, 40, 40 %: university
-//   from y(60) = 4399 up to y(100) = 1999 at x 1800 + 868 = 2668.
-// - side by side counts, horizontal (0x208): w = 6001 / 2 = 3000, gap 1470,
-//   bar 510; male basic y = 2000 + 3000 - 735 - 3 * 510 = 2735, x from 1800
-//   to floor(1800 + 0.3 * 6201) = 3660.
+//   from y(60) = 4599 up to y(100) = 2333 at x 1800 + 868 = 2668.
+// - side by side counts, horizontal (0x208): plot top 2084 (H 5917); w =
+//   5917 / 2 = 2958, gap 1449, bar 502; male basic y = 2084 + 2958 - 724 -
+//   3 * 502 = 2812, x from 1800 to floor(1800 + 0.3 * 6201) = 3660.
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/crosstab/XTABOBJECT.h"
@@ -97,13 +102,13 @@ TEST_F(XtabGrafikkTest, EveryLayoutPlacesItsBarsByTheFormulas)
 {
     const std::string side = Dump(SEX, EDU, 0x680);
     EXPECT_EQ(51, chart->BarShare());
-    EXPECT_TRUE(Has(side, "2559,6199,3086,8000")) << side;
-    EXPECT_TRUE(Has(side, "6713,1999,7240,8000")) << side;
+    EXPECT_TRUE(Has(side, "2559,6299,3086,8000")) << side;
+    EXPECT_TRUE(Has(side, "6713,2333,7240,8000")) << side;
     const std::string stacked = Dump(SEX, EDU, 0x692);
     EXPECT_EQ(100.0, chart->AxisMaximum());
-    EXPECT_TRUE(Has(stacked, "2668,1999,4032,4399")) << stacked;
+    EXPECT_TRUE(Has(stacked, "2668,2333,4032,4599")) << stacked;
     const std::string horizontal = Dump(SEX, EDU, 0x208);
-    EXPECT_TRUE(Has(horizontal, "1800,2735,3660,3245")) << horizontal;
+    EXPECT_TRUE(Has(horizontal, "1800,2812,3660,3314")) << horizontal;
     std::string all = side + "---\n" + stacked + "---\n" + horizontal;
     for (unsigned long word : {0x78eul, 0x20aul, 0x514ul}) // numbers and title; stacked counts; percents
         all += "--- " + std::to_string(word) + "\n" + Dump(SEX, EDU, word);
@@ -173,8 +178,10 @@ TEST_F(XtabGrafikkTest, GroupsOfWeightZeroAreLeftOutAndDivideNothing)
     ASSERT_EQ(1, chart->GroupCount());
     EXPECT_DOUBLE_EQ(100.0 * 2 / 3, chart->Percent(0, 0));
     // One group: share 44 (n taken as 2), w 6201, gap 56 * 6201 / 100 = 3472,
-    // thickness 2728; 0 .. 66.7 %: y = floor(8000 - 4000.7) = 3999.
-    EXPECT_TRUE(Has(dump, "3536,3999,6264,8000")) << dump;
+    // thickness 2728; the plot 2334 .. 8000 under the two variable lines
+    // (each a 14-pixel line and 3 pixels, 667 units at 300 pixels); 0 ..
+    // 66.7 %: y = floor(8000 - 5667 x 2 / 3) = 4222.
+    EXPECT_TRUE(Has(dump, "3536,4222,6264,8000")) << dump;
     own = std::make_unique<Survey>(Survey::Text{description + "weight z\n", values});
     EXPECT_EQ(std::string::npos, Dump(1, 2, 0x680).find("box")) << "no group, no bar";
 }
