@@ -43,7 +43,7 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list)
 // modal.
 int ShowBox(const char *text, const char *title, UINT flags)
 {
-    HWND boxOwner = owner && IsWindow(owner) && IsWindowVisible(owner) ? owner : nullptr;
+    HWND boxOwner = owner && IsWindow(owner) ? owner : nullptr;
     if (ZafDialogWindow *modal = ZafDialogWindow::ModalWindow())
         if (modal->OSHandle(2))
             boxOwner = modal->OSHandle(2);
