@@ -286,8 +286,10 @@ protected:
     void ContinueDrag(int x, int y);
     // Sets the resize flags when the press is near a handle of the selection.
     void GrabHandle(int x, int y);
-    // The selection's drag rectangle moved or resized to the pointer.
-    ElementRect DraggedRectangle(int x, int y) const;
+    // The selection's drag rectangle moved or resized to the pointer, on
+    // the grid when "SnapToGrid" is on and snapping is allowed (a pan
+    // follows the pointer exactly).
+    ElementRect DraggedRectangle(int x, int y, bool snapAllowed = true) const;
 
     HDC drawDC = nullptr;
     HWND drawDCWindow = nullptr; // the window drawDC was taken from (GetDC)

@@ -282,10 +282,23 @@ void GRAPHWIN::GrabHandle(int x, int y)
         dragFlags = static_cast<std::uint16_t>(edges | dragResize);
 }
 
-ElementRect GRAPHWIN::DraggedRectangle(int x, int y) const
+namespace {
+
+// How far a coordinate lies past the grid line at or before it (0 to
+// grid - 1), so that a negative coordinate snaps leftwards or upwards as a
+// positive one does.
+int PastGridLine(int value, int grid)
+{
+    const int past = value % grid;
+    return past < 0 ? past + grid : past;
+}
+
+} // namespace
+
+ElementRect GRAPHWIN::DraggedRectangle(int x, int y, bool snapAllowed) const
 {
     ElementRect r = selected->drag;
-    const bool snap = ProgramSettings::Instance()->SnapToGrid();
+    const bool snap = snapAllowed && ProgramSettings::Instance()->SnapToGrid();
     // The clamped size: a stored 0 divided by zero here.
     const int grid = GraphSettings::GridSize();
     if (!(dragFlags & dragResize)) {
@@ -294,7 +307,7 @@ ElementRect GRAPHWIN::DraggedRectangle(int x, int y) const
         r.right = r.left + (selected->device.right - selected->device.left);
         r.top = r.bottom - (selected->device.bottom - selected->device.top);
         if (snap) {
-            const int dx = r.left % grid, dy = r.top % grid;
+            const int dx = PastGridLine(r.left, grid), dy = PastGridLine(r.top, grid);
             r.left -= dx;
             r.right -= dx;
             r.top -= dy;
@@ -308,7 +321,7 @@ ElementRect GRAPHWIN::DraggedRectangle(int x, int y) const
     auto follow = [&](std::int32_t &edge, std::int32_t start, int delta) {
         edge = start + delta;
         if (snap)
-            edge -= edge % grid;
+            edge -= PastGridLine(edge, grid);
     };
     if (dragFlags & dragLeft)
         follow(r.left, pressRect.left, dx);

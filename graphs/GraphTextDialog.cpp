@@ -91,6 +91,9 @@ void TEXT_DIALOG::SetStates()
     const std::uint32_t bits = element ? element->StyleBits() : TEKSTELEMENT::styleBold;
     if (ZafWindowObject *remove = Find(N::remove, __LINE__))
         remove->SetDisabled(element == nullptr);
+    // The program has no help files: Help would open nothing.
+    if (ZafWindowObject *help = Find(N::help, __LINE__))
+        help->SetDisabled(true);
     if (textField)
         textField->SetText(element ? element->Text() : "");
     const bool serif = (bits & TEKSTELEMENT::styleSerif) != 0;

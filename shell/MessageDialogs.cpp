@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 HWND owner = nullptr;
@@ -26,17 +29,42 @@ UINT StyleOf(int type)
     }
 }
 
-// A box centred on the window the user works in: the dialog that runs (which
-// also owns the box, so that it never falls behind it), else the active
-// window, else the main window.
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list)
+{
+    if (IsWindowVisible(window) && IsWindowEnabled(window))
+        reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+    return TRUE;
+}
+
+// A box owned by the window the user works in and centred on it: the dialog
+// that runs (so that the box never falls behind it), else the window named
+// by SetMessageDialogOwner (the variable list during a run), else the active
+// window, else the main window. Only a box without any such window is task
+// modal.
 int ShowBox(const char *text, const char *title, UINT flags)
 {
-    HWND boxOwner = owner;
+    HWND boxOwner = owner && IsWindow(owner) ? owner : nullptr;
     if (ZafDialogWindow *modal = ZafDialogWindow::ModalWindow())
         if (modal->OSHandle(2))
             boxOwner = modal->OSHandle(2);
-    ZafWindowObject *working = ZafDialogWindow::DefaultOpener(nullptr);
-    return ZafMessageBox(boxOwner, working ? working->OSHandle(2) : nullptr, text, title, flags);
+    if (!boxOwner)
+        if (ZafWindowObject *working = ZafDialogWindow::DefaultOpener(nullptr))
+            boxOwner = working->OSHandle(2);
+    if (!boxOwner)
+        return ZafMessageBox(nullptr, nullptr, text, title, flags | MB_TASKMODAL);
+    // The program's other windows wait for the answer as well, as they
+    // would for a task-modal box: a run asking a question must not see its
+    // data set closed under it.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+    disabled.erase(std::remove(disabled.begin(), disabled.end(), boxOwner), disabled.end());
+    for (HWND window : disabled)
+        EnableWindow(window, FALSE);
+    const int answer = ZafMessageBox(boxOwner, boxOwner, text, title, flags);
+    for (HWND window : disabled)
+        if (IsWindow(window))
+            EnableWindow(window, TRUE);
+    return answer;
 }
 
 } // namespace
@@ -55,7 +83,7 @@ int ShowMessageDialog(const char *title, const char *text1, const char *text2, c
         if (more && *more)
             message.append("\n\n").append(more);
     const UINT style = StyleOf(type);
-    const int answer = ShowBox(message.c_str(), title ? title : "", style | MB_TASKMODAL);
+    const int answer = ShowBox(message.c_str(), title ? title : "", style);
     if ((style & MB_YESNO) != 0)
         return answer == IDYES ? 1 : 0;
     return 1;
@@ -67,6 +95,6 @@ WarningWindow::WarningWindow(const char *titleText, const char *messageText)
 
 ZafEventType WarningWindow::Control()
 {
-    ShowBox(message.c_str(), title.c_str(), MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+    ShowBox(message.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
     return ZAF_DIALOG_OK;
 }

@@ -8,8 +8,10 @@
 // WarningWindow is a warning box with an OK button whose modal run answers
 // ZAF_DIALOG_OK (-2999).
 //
-// Both open centred on the window the user works in: the dialog that runs,
-// else the active window, else the main window.
+// Both are owned by the window the user works in and open centred on it:
+// the dialog that runs, else the window named by SetMessageDialogOwner,
+// else the active window, else the main window. The program's other
+// windows are disabled while they are up.
 //
 // Both are owned by Windows only while they run: nothing to delete.
 #pragma once
@@ -28,8 +30,9 @@ enum MessageDialogType {
     messageAskAsterisk = 5  // information sign, Yes and No
 };
 
-// The owner of every message dialog (the main window once it exists; null:
-// none). Returns the previous owner.
+// The owner of every message dialog while no dialog runs (the variable
+// list during a run; null: the window the user works in). Returns the
+// previous owner.
 void *SetMessageDialogOwner(void *ownerWindow);
 
 // The dialog's answer (see above); text2 and text3 may be null.

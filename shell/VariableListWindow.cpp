@@ -4,6 +4,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/ProgramSettings.h"
+#include "shell/MessageDialogs.h"
 #include "shell/OptionWindow.h"
 #include "shell/OptionWindowFrame.h"
 #include "shell/WorkBook.h"
@@ -602,7 +603,11 @@ bool VariableListWindow::Run()
     ZafTracker self(this);
     StatOption *record = option;
     runCancelled = false;
+    // The questions and messages of the run belong to this window: owned by
+    // it and centred on it, whatever window is active meanwhile.
+    void *previousOwner = SetMessageDialogOwner(OSHandle(2));
     const bool ran = record->Run();
+    SetMessageDialogOwner(previousOwner);
     const bool cancelled = !ran && runCancelled;
     runCancelled = false;
     // A run that built a workbook and never showed it failed half-way:

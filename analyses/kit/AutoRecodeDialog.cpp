@@ -121,7 +121,8 @@ ZafDialogWindow *MakeDialog(const long *candidates, int offered, const std::stri
     const int buttonRow = offered + 4;
     ZafButton *ok = AddEndButton(dialog, 27, buttonRow, 0, ZAF_DIALOG_OK, autoRecodeOkName);
     AddEndButton(dialog, 38, buttonRow, 4, ZAF_DIALOG_CANCEL, autoRecodeCancelName);
-    AddEndButton(dialog, 49, buttonRow, 9, helpEvent, autoRecodeHelpName);
+    // The program has no help files: Help would open nothing.
+    AddEndButton(dialog, 49, buttonRow, 9, helpEvent, autoRecodeHelpName)->SetDisabled(true);
     dialog->SetDefaultButton(ok, true);
     return dialog;
 }

@@ -29,13 +29,14 @@ std::string FieldName(int i)
     return "R" + std::to_string(i);
 }
 
-void AddEndButton(ZafDialogWindow *dialog, int left, int row, int text, ZafEventType code, const char *name)
+ZafButton *AddEndButton(ZafDialogWindow *dialog, int left, int row, int text, ZafEventType code, const char *name)
 {
     auto *button = new ZafButton(left, row, 10, 1, StatText(text, buttonGroup));
     button->SetStringID(name);
     button->SetValue(code);
     button->SetSendMessageWhenSelected(true);
     dialog->AddObject(button);
+    return button;
 }
 
 } // namespace
@@ -59,8 +60,9 @@ GroupDefWindow::GroupDefWindow(int left, int top, MapStatOption *record)
         AddObject(field);
     }
     const int buttonRow = classes + 2;
-    AddEndButton(this, width - 22, buttonRow, okText, ZAF_DIALOG_OK, okName);
+    ZafButton *ok = AddEndButton(this, width - 22, buttonRow, okText, ZAF_DIALOG_OK, okName);
     AddEndButton(this, width - 11, buttonRow, cancelText, ZAF_DIALOG_CANCEL, cancelName);
+    SetDefaultButton(ok, true);
 }
 
 void GroupDefWindow::PlaceNear(int screenX, int screenY)

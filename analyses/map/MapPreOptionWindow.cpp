@@ -17,12 +17,13 @@ enum { chooseText = 12, noMapText = 13, mapNeededText = 14, okText = 0, cancelTe
 constexpr int width = 52, comboWidth = 40, listHeight = 6, frameRows = 2, buttonRow = 3;
 constexpr int okColumn = width - 24, cancelColumn = width - 13;
 
-void AddEndButton(ZafDialogWindow *dialog, int left, int text, ZafEventType code)
+ZafButton *AddEndButton(ZafDialogWindow *dialog, int left, int text, ZafEventType code)
 {
     auto *button = new ZafButton(left, buttonRow, 10, 1, StatText(text, buttonGroup));
     button->SetValue(code);
     button->SetSendMessageWhenSelected(true);
     dialog->AddObject(button);
+    return button;
 }
 
 } // namespace
@@ -35,7 +36,8 @@ MapPreOptionWindow::MapPreOptionWindow(DATASET *dataSet) : ZafDialogWindow(0, 0,
     if (!directory || !directory->entries || directory->mapCount <= 0) {
         AddObject(new ZafPrompt(1, 0, width - 2, StatText(noMapText, textGroup)));
         AddObject(new ZafPrompt(1, 1, width - 2, StatText(mapNeededText, textGroup)));
-        AddEndButton(this, cancelColumn, cancelText, ZAF_DIALOG_CANCEL);
+        // Nothing to choose: Return closes the window as Cancel does.
+        SetDefaultButton(AddEndButton(this, cancelColumn, cancelText, ZAF_DIALOG_CANCEL), true);
         return;
     }
     AddObject(new ZafPrompt(1, 0, width - 2, StatText(chooseText, textGroup)));
@@ -49,8 +51,9 @@ MapPreOptionWindow::MapPreOptionWindow(DATASET *dataSet) : ZafDialogWindow(0, 0,
         entries.push_back(entry);
     }
     entries.front()->SetSelected(true);
-    AddEndButton(this, okColumn, okText, ZAF_DIALOG_OK);
+    ZafButton *ok = AddEndButton(this, okColumn, okText, ZAF_DIALOG_OK);
     AddEndButton(this, cancelColumn, cancelText, ZAF_DIALOG_CANCEL);
+    SetDefaultButton(ok, true);
 }
 
 int MapPreOptionWindow::ChosenMap() const

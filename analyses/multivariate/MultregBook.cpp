@@ -9,6 +9,7 @@
 #include "graphs/ResidualPlot.h"
 #include "graphs/ResplotOption.h"
 #include "shell/MessageDialogs.h"
+#include "shell/VariableListWindow.h"
 #include "stats/StatClass.h"
 
 #include <algorithm>
@@ -81,8 +82,11 @@ bool MultregBook::Build(long selectionHandle)
     for (int d = 0; d < dependents.Count(); ++d)
         for (int i = 0; i < independents.Count(); ++i)
             overlap = overlap || dependents.Variable(d) == independents.Variable(i);
-    if (overlap && !Tell(StatText(1, multregWarningGroup), StatText(2, multregWarningGroup), messageAskQuestion))
+    if (overlap && !Tell(StatText(1, multregWarningGroup), StatText(2, multregWarningGroup), messageAskQuestion)) {
+        // The user chose not to go on: nothing failed that needs a word.
+        VariableListWindow::NoteRunCancelled();
         return false;
+    }
 
     // Each dependent's independents: in list order, once each, without it.
     // A dependent left with none is said and gets no page; the others still do.
@@ -107,8 +111,12 @@ bool MultregBook::Build(long selectionHandle)
     }
     if (!skipped.empty())
         Tell(StatText(1, multregWarningGroup), StatText(43, multregTextGroup) + skipped + ")", messageExclamation);
-    if (equations.empty())
+    if (equations.empty()) {
+        // Every dependent was said to have no independent: the message
+        // above is the whole answer.
+        VariableListWindow::NoteRunCancelled();
         return false;
+    }
 
     keepMultRegButton = true;
     auto *residualPlot = new ResplotOption;

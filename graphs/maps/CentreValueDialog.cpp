@@ -19,13 +19,14 @@ enum { okText = 0, cancelText = 4 };
 // Cells: 30 wide, 3 rows inside the title bar and border.
 constexpr int width = 30, rows = 3, frameRows = 2;
 
-void AddEndButton(ZafDialogWindow *dialog, int left, int text, ZafEventType code, const char *name)
+ZafButton *AddEndButton(ZafDialogWindow *dialog, int left, int text, ZafEventType code, const char *name)
 {
     auto *button = new ZafButton(left, 2, 10, 1, StatText(text, buttonGroup));
     button->SetStringID(name);
     button->SetValue(code);
     button->SetSendMessageWhenSelected(true);
     dialog->AddObject(button);
+    return button;
 }
 
 } // namespace
@@ -81,8 +82,9 @@ CentreValueDialog::CentreValueDialog(double centre, bool live, int decimals)
     AddObject(field);
     ZafButton *box = OptionWindowBuilder::CheckBox(this, 1, 1, 28, StatText(liveText, textGroup), liveName);
     box->SetSelected(live);
-    AddEndButton(this, 8, okText, ZAF_DIALOG_OK, okName);
+    ZafButton *ok = AddEndButton(this, 8, okText, ZAF_DIALOG_OK, okName);
     AddEndButton(this, 19, cancelText, ZAF_DIALOG_CANCEL, cancelName);
+    SetDefaultButton(ok, true);
 }
 
 ZafEventType CentreValueDialog::Event(const ZafEventRecord &event)

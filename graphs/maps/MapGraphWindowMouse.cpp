@@ -507,7 +507,8 @@ void MapGraphWindow::ContinuePan(int x, int y)
 {
     if (!panDC || !selected)
         return;
-    selected->drag = DraggedRectangle(x, y);
+    // The map follows the pointer pixel for pixel: no snapping to the grid.
+    selected->drag = DraggedRectangle(x, y, false);
     panShiftX = selected->drag.left - panStart.left;
     panShiftY = selected->drag.top - panStart.top;
     HDC dc = GetDC(OSHandle());

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -88,14 +89,49 @@ int MapKey::MarkRow() const
 int MapKey::Decimals() const
 {
     const MapGraph *map = graph ? graph->Graph() : nullptr;
-    return map ? std::max(0, std::min(map->GetSettings().decimals, 12)) : 2;
+    return map ? std::max(0, std::min(map->GetSettings().decimals, mostDecimals)) : 2;
 }
 
 std::string MapKey::ValueText(double value) const
 {
+    return ValueText(value, Decimals());
+}
+
+std::string MapKey::ValueText(double value, int decimals)
+{
     char text[400];
-    std::snprintf(text, sizeof text, "%.*f", Decimals(), value);
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return text;
+}
+
+int MapKey::ClassDecimals() const
+{
+    const MapGraph *map = graph ? graph->Graph() : nullptr;
+    const int decimals = Decimals();
+    if (!map)
+        return decimals;
+    const std::vector<double> &bounds = map->GetSettings().bounds;
+    const int classes = map->classCount;
+    if (classes < 2 || bounds.size() < static_cast<size_t>(classes) + 1)
+        return decimals;
+    // Each class's printed upper end below the next class's printed lower
+    // limit, and the lower limits apart: a limit typed with more decimals
+    // than the values have gets as many as it needs.
+    auto apart = [&](int d) {
+        const double step = std::pow(10.0, -d);
+        for (int i = 0; i + 1 < classes; ++i) {
+            const double lower = std::strtod(ValueText(bounds[i], d).c_str(), nullptr);
+            const double upper = std::strtod(ValueText(bounds[i + 1] - step, d).c_str(), nullptr);
+            const double next = std::strtod(ValueText(bounds[i + 1], d).c_str(), nullptr);
+            if (!(lower < next) || (upper > lower && !(upper < next)))
+                return false;
+        }
+        return true;
+    };
+    for (int d = decimals; d <= mostDecimals; ++d)
+        if (apart(d))
+            return d;
+    return decimals;
 }
 
 std::string MapKey::ClassText(int i) const
@@ -107,20 +143,20 @@ std::string MapKey::ClassText(int i) const
     const int classes = map->classCount;
     if (i < 0 || i >= classes || bounds.size() < static_cast<size_t>(classes) + 1)
         return std::string();
-    const int decimals = Decimals();
+    const int decimals = ClassDecimals();
     const double lower = bounds[i];
     const double upper = i < classes - 1 ? bounds[i + 1] - std::pow(10.0, -decimals) : bounds[classes];
     if (upper > lower) {
         // The compact form names each class by its lower limit alone: the
         // next line's limit ends it.
         if (compact || (decimals == 0 && RoundHalfUp(lower) == RoundHalfUp(upper)))
-            return ValueText(lower);
-        return ValueText(lower) + " - " + ValueText(upper);
+            return ValueText(lower, decimals);
+        return ValueText(lower, decimals) + " - " + ValueText(upper, decimals);
     }
     for (const CategoryLabel &label : map->regions.labels)
         if (label.value == lower)
             return label.text;
-    return ValueText(lower);
+    return ValueText(lower, decimals);
 }
 
 int MapKey::LineGap() const
@@ -239,10 +275,13 @@ void MapKey::DefaultSize(Form form)
     } else if (form == classForm) {
         // The largest font the pane allows, smaller while the legend would
         // cover more than a quarter of the map; then no missing values'
-        // line when no region lacks a value.
+        // line when no region lacks a value. Measured in the full form: a
+        // compact form chosen in a smaller pane says nothing of this one.
         const long long quarter = static_cast<long long>(box.right - box.left + 1) * (mapHeight + 1) / 4;
         auto covers = [&](const SIZE &size) { return static_cast<long long>(size.cx) * size.cy > quarter; };
+        compact = false;
         missingLine = true;
+        labelStep = 1;
         SIZE size = ClassFormSize(dc, mapHeight);
         if (dc) {
             for (int points = PanePoints(); points >= smallestPoints; --points) {
@@ -255,7 +294,6 @@ void MapKey::DefaultSize(Form form)
         // Still too large at the smallest font: lines closer together,
         // narrower boxes and each class by its lower limit, then no line
         // for the missing values when no region lacks a value.
-        compact = false;
         if (covers(size)) {
             compact = true;
             size = ClassFormSize(dc, mapHeight);
@@ -263,6 +301,16 @@ void MapKey::DefaultSize(Form form)
         if (covers(size) && map->regions.ValuedCount() == map->regions.Count()) {
             missingLine = false;
             size = ClassFormSize(dc, mapHeight);
+        }
+        // Still too large: the boxes as low as a quarter of the map leaves
+        // them, and a limit written beside every so many of them, as on an
+        // axis.
+        if (covers(size) && size.cx > 0) {
+            const int lines = std::max(1, Lines()), gap = LineGap();
+            const int height = std::max(lines * (1 + gap) - gap, static_cast<int>(quarter / size.cx));
+            const int line = std::max(1, (height + gap) / lines - gap);
+            labelStep = std::max(1, (textHeight + gap + line + gap - 1) / (line + gap));
+            size.cy = lines * (line + gap) - gap;
         }
         width = size.cx;
         height = size.cy;
@@ -393,11 +441,24 @@ void MapKey::Draw()
     saved[lastForm] = device;
 }
 
+bool MapKey::Labelled(int i) const
+{
+    const int lines = Lines();
+    if (labelStep <= 1)
+        return true;
+    if (missingLine && i == lines - 1)
+        // The missing values' line, where it stands clear of the last
+        // class written.
+        return (lines - 1) - (lines - 2) / labelStep * labelStep >= labelStep;
+    return i % labelStep == 0;
+}
+
 void MapKey::DrawClasses(HDC dc)
 {
     const MapGraph *map = graph->Graph();
     const std::vector<MapColourEntry> &colours = map->GetSettings().colours;
     const int lines = Lines(), line = LineHeight();
+    drawnTextRight = device.left;
     for (int i = 0; i < lines; ++i) {
         const int top = device.top + LineGap() / 2 + i * (line + LineGap());
         const bool missingLine = this->missingLine && i == lines - 1;
@@ -421,9 +482,17 @@ void MapKey::DrawClasses(HDC dc)
             SetBkMode(dc, TRANSPARENT);
         }
         MapColourTable::Restore();
+        if (!Labelled(i))
+            continue;
         const std::string text = missingLine ? StatText(missingTextNumber, mapTextGroup) : ClassText(i);
-        const POINT at = Scaled(device.left + 2 * padding + ClassBoxWidth(), top + (line - textHeight) / 2);
+        // Centred on its line, and inside the legend where the lines are
+        // lower than the text.
+        const int textTop =
+            std::max(device.top, std::min(top + (line - textHeight) / 2, device.bottom + 1 - textHeight));
+        const int textLeft = device.left + 2 * padding + ClassBoxWidth();
+        const POINT at = Scaled(textLeft, textTop);
         TextOutA(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
+        drawnTextRight = std::max(drawnTextRight, textLeft + TextWidth(dc, text) - 1);
     }
 }
 

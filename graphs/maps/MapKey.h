@@ -14,7 +14,8 @@
 // down a point at a time to 8 points while the legend would cover more
 // than a quarter of the map; then the class form draws its lines closer
 // with narrower boxes and each class by its lower limit, and leaves out the
-// line of the missing values when no region lacks a value. The sample symbol
+// line of the missing values when no region lacks a value; last, the lines
+// get lower than their texts and every so many carry one. The sample symbol
 // is drawn as large as the map draws the largest one.
 //
 // Ownership: the window owns the legend; the legend owns its fonts.
@@ -32,7 +33,7 @@ public:
     enum Form { barForm = 0, circleForm = 1, classForm = 2, rampForm = 3, formCount = 4 };
     static constexpr COLORREF ground = RGB(255, 255, 224);
     static constexpr int minimumTextWidth = 22, boxWidth = 20, symbolTextOffset = 25, placementStep = 10;
-    static constexpr int largestPoints = 14, smallestPoints = 8;
+    static constexpr int largestPoints = 14, smallestPoints = 8, mostDecimals = 12;
 
     explicit MapKey(MapGraphWindow *graph);
     ~MapKey() override;
@@ -56,8 +57,12 @@ public:
     // The decimals of every value and limit the legend writes: those of the
     // class computation (the regions' means or the cases' values).
     int Decimals() const;
-    // A value with the legend's decimals.
+    // A value with the legend's decimals, or with the decimals given.
     std::string ValueText(double value) const;
+    static std::string ValueText(double value, int decimals);
+    // The decimals of the class texts: the legend's, more where two
+    // neighbouring classes' printed ends would meet at one number.
+    int ClassDecimals() const;
     // The class form's lines: one per class and, while shown, the missing
     // values' line.
     int Lines() const;
@@ -80,6 +85,8 @@ public:
     int fontPoints = 14;      // the legend font's size
     bool missingLine = true;  // the class form shows the missing values' line
     bool compact = false;     // the class form's close lines, narrow boxes and lower limits
+    int labelStep = 1;        // the class form writes the text of every labelStep-th line
+    int drawnTextRight = 0;   // the class form's texts' rightmost pixel at the last drawing
 
 private:
     void DefaultSize(Form form);
@@ -92,6 +99,8 @@ private:
     // The class form's size at the font in use.
     SIZE ClassFormSize(HDC dc, int mapHeight) const;
     int TextWidth(HDC dc, const std::string &text) const;
+    // Whether class line i (from 0) gets its text.
+    bool Labelled(int i) const;
     void DrawClasses(HDC dc);
     void DrawRamp(HDC dc);
     void DrawSymbol(HDC dc);

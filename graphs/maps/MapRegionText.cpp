@@ -46,8 +46,12 @@ void Plain(TXTWIN &out, const char *text)
 void WriteMapRegionText(TXTWIN &out, const MapGraph &graph)
 {
     const MapClassSettings &settings = graph.GetSettings();
-    const bool classes =
-        settings.displayMode == MapClassSettings::choropleth && graph.classCount > 0 && settings.bounds.size() >= 2;
+    // A region's class only where the map shows classes: the ramp schemes
+    // colour by the value itself, and their limits appear nowhere.
+    const bool ramp =
+        settings.colourScheme == MapClassSettings::slide || settings.colourScheme == MapClassSettings::slide2;
+    const bool classes = settings.displayMode == MapClassSettings::choropleth && !ramp && graph.classCount > 0 &&
+                         settings.bounds.size() >= 2;
     out.Clear();
     out.EndLine();
     Plain(out, (std::string(StatText(regionCountText, textGroup)) + " ").c_str());

@@ -10,6 +10,7 @@
 #include "analyses/multivariate/NtabOption.h"
 #include "graphs/maps/CentreValueDialog.h"
 #include "shell/OptionWindowFrame.h"
+#include "tests/support/ModalLoop.h"
 #include "zaf/controls/ZafSpinControl.h"
 
 namespace {
@@ -45,6 +46,57 @@ TEST_F(DialogLayout, TheRegionMapTakesItsClassLimits)
 TEST_F(DialogLayout, TheCentredRampTakesItsCentreValue)
 {
     EXPECT_EQ("", Problems(new CentreValueDialog(27168.34, true, 2)));
+}
+
+// The map's class limits and centre value, run as the user meets them: each
+// opens with the focus in its first field, and Return there presses OK.
+struct Focused
+{
+    HWND focus = nullptr, expected = nullptr;
+};
+
+Focused PressReturnOnTheFocus(ZafDialogWindow &dialog, const char *firstField)
+{
+    Focused seen;
+    testsupport::WhenModalLoopIdles([&] {
+        seen.focus = GetFocus();
+        if (ZafWindowObject *field = dialog.FindObjectByStringID(firstField))
+            seen.expected = field->OSHandle();
+        HWND target = seen.focus ? seen.focus : dialog.OSHandle();
+        PostMessageA(target, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageA(target, WM_KEYUP, VK_RETURN, 1 | (3UL << 30));
+        // Should Return not end the dialog, Escape does.
+        testsupport::WhenModalLoopIdles(
+            [&] {
+                if (dialog.OSHandle())
+                    PostMessageA(dialog.OSHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            },
+            200);
+    });
+    return seen;
+}
+
+TEST_F(DialogLayout, ReturnPressesOkInTheMapsLegendDialogsWhichOpenWithTheFocusInTheirField)
+{
+    {
+        MapStatOption record;
+        record.classCountMode = MapClassSettings::userCount;
+        record.classCount = 3;
+        record.SyncClasses();
+        record.classes.bounds = {0, 10, 20, 30};
+        GroupDefWindow limits(0, 0, &record);
+        const Focused seen = PressReturnOnTheFocus(limits, "R0");
+        EXPECT_EQ(limits.Run(), ZAF_DIALOG_OK) << "the class limits";
+        EXPECT_EQ(seen.expected, seen.focus);
+        EXPECT_TRUE(record.classes.userBounds);
+    }
+    {
+        CentreValueDialog centre(27168.34, true, 2);
+        const Focused seen = PressReturnOnTheFocus(centre, CentreValueDialog::fieldName);
+        EXPECT_EQ(centre.Control(), ZAF_DIALOG_OK) << "the centre value";
+        EXPECT_EQ(seen.expected, seen.focus);
+    }
+    testsupport::ForgetModalLoopSteps();
 }
 
 // Choosing "Number of layers" in the n-way options lets the user type and

@@ -251,6 +251,7 @@ struct SnapCase
     const char *name;
     unsigned long snap, gridSize;
     const char *placed; // the big box's device rectangle after the drag
+    int toX = 97, toY = 92; // where the pointer lets go
 };
 
 class SnapTest : public InteractionTest, public testing::WithParamInterface<SnapCase>
@@ -262,8 +263,8 @@ TEST_P(SnapTest, DraggingMovesTheBoxKeepingItsSize)
     Set("GridSize", GetParam().gridSize);
     ShowGraph();
     // From (100, 100) in the box (40,60)-(200,210) to where its left edge
-    // comes to 37 and its top to 52.
-    Drag(100, 100, 97, 92);
+    // comes to 37 and its top to 52 (or past the window's left edge).
+    Drag(100, 100, GetParam().toX, GetParam().toY);
     EXPECT_EQ(graph->SelectedElement(), nullptr);
     const std::string dump = DumpElements(*graph);
     EXPECT_TRUE(Contains(dump, std::string("box L(1000,2000,5000,7000) ") + GetParam().placed)) << dump;
@@ -274,7 +275,9 @@ INSTANTIATE_TEST_SUITE_P(Grids, SnapTest,
                          testing::Values(SnapCase{"Grid10", 1, 10, "D(30,50,190,200)"},
                                          SnapCase{"NoSnapping", 0, 10, "D(37,52,197,202)"},
                                          // A stored grid of 0 is clamped to 2 (it divided by zero).
-                                         SnapCase{"GridZero", 1, 0, "D(36,52,196,202)"}),
+                                         SnapCase{"GridZero", 1, 0, "D(36,52,196,202)"},
+                                         // Left of the window the grid line at or before -7 is -10.
+                                         SnapCase{"PastTheLeftEdge", 1, 10, "D(-10,50,150,200)", 53, 92}),
                          [](const testing::TestParamInfo<SnapCase> &info) { return info.param.name; });
 
 TEST_F(InteractionTest, PressingNearACornerResizesTheBox)

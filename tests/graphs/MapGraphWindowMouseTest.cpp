@@ -41,14 +41,17 @@ protected:
         EXPECT_EQ(mapGraph->LoadMap(), MAPERR_NONE);
         EXPECT_EQ(mapGraph->AssignRegionValues(), MapGraph::valuesAssigned);
         savedMode = GraphMouseMode;
-        // Drags go exactly where the pointer goes.
-        Set("SnapToGrid", 0);
+        // Snapping on, with a grid coarser than every drag's steps: the map
+        // and the legend follow the pointer all the same.
+        Set("SnapToGrid", 1);
+        Set("GridSize", 10);
     }
     ~MapMouse() override
     {
         GraphMouseMode = savedMode;
         MapIdentifyFlag = 0;
         RegistrySettings::DeleteKeyInSection(graphtest::Graphics(), "SnapToGrid");
+        RegistrySettings::DeleteKeyInSection(graphtest::Graphics(), "GridSize");
     }
     MapGraphWindow *Open(int mode)
     {
@@ -546,6 +549,35 @@ TEST_F(MapMouse, PanDragShowsTheShiftedMapBeforeTheRelease)
     EXPECT_EQ(window->MapRectangle().left, placed.left);
 }
 
+TEST_F(MapMouse, PanMovesTheMapByExactlyThePointersMovementOnTheGrid)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    GraphMouseMode = GRAPHWIN::modeMove;
+    // From region 8's anchor, away from the legend; steps that are no
+    // multiple of the grid, there and back.
+    int x = 73, y = 118;
+    const ElementRect start = window->MapRectangle();
+    for (POINT step : {POINT{33, 17}, POINT{-33, -17}, POINT{-33, -17}, POINT{1, 1}}) {
+        const ElementRect before = window->MapRectangle();
+        Post(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+        ASSERT_TRUE(window->Panning());
+        Post(WM_MOUSEMOVE, x + step.x / 3, y + step.y / 3, MK_LBUTTON);
+        EXPECT_EQ(window->PanShift().x, step.x / 3);
+        EXPECT_EQ(window->PanShift().y, step.y / 3);
+        Post(WM_MOUSEMOVE, x + step.x, y + step.y, MK_LBUTTON);
+        EXPECT_EQ(window->PanShift().x, step.x);
+        EXPECT_EQ(window->PanShift().y, step.y);
+        Post(WM_LBUTTONUP, x + step.x, y + step.y);
+        Paint();
+        EXPECT_EQ(window->MapRectangle().left, before.left + step.x) << step.x;
+        EXPECT_EQ(window->MapRectangle().top, before.top + step.y) << step.y;
+        x += step.x, y += step.y;
+    }
+    EXPECT_EQ(window->MapRectangle().left, start.left - 32);
+    EXPECT_EQ(window->MapRectangle().top, start.top - 16);
+}
+
 TEST_F(MapMouse, CentreDialogOpensAtTheMouseAndOkUntouchedKeepsTheCentre)
 {
     ASSERT_TRUE(mapGraph);
@@ -738,4 +770,68 @@ TEST_F(MapMouse, LegendAndSymbolsScaleWithThePane)
     EXPECT_LT(window->DrawnCircleRadius(), window->circleRadius);
     EXPECT_GE(window->DrawnCircleRadius(), window->circleRadius * 2 / 5);
     EXPECT_EQ(window->Legend()->device.Height(), 2 * window->DrawnCircleRadius());
+}
+
+// A workbook shrunk to a tile and enlarged again: at every size the
+// legend's texts end inside its box, the legend stays inside the pane and
+// covers at most a quarter of the map, and in the large pane it is the full
+// form again, not the short one the tile needed.
+TEST_F(MapMouse, TheLegendIsMeasuredAnewAfterAShrinkAndAGrow)
+{
+    ASSERT_TRUE(mapGraph);
+    Open(MapClassSettings::choropleth);
+    auto area = [](const ElementRect &r) { return static_cast<long long>(r.Width()) * r.Height(); };
+    for (SIZE pane : {SIZE{700, 500}, SIZE{200, 150}, SIZE{150, 110}, SIZE{700, 500}, SIZE{260, 200}, SIZE{330, 420},
+                      SIZE{700, 500}}) {
+        MoveWindow(window->OSHandle(), 0, 0, pane.cx, pane.cy, TRUE);
+        Pump();
+        Paint();
+        const MapKey &key = *window->Legend();
+        const ElementRect map = window->MapRectangle();
+        const std::string size = std::to_string(pane.cx) + " x " + std::to_string(pane.cy);
+        EXPECT_LE(key.drawnTextRight, key.device.right) << size;
+        EXPECT_LE(area(key.device), area(map) / 4) << size;
+        EXPECT_LE(key.device.right, pane.cx - 1) << size;
+        EXPECT_LE(key.device.bottom, pane.cy - 1) << size;
+        EXPECT_GE(key.device.left, 0) << size;
+        EXPECT_GE(key.device.top, 0) << size;
+        if (pane.cx == 700) {
+            EXPECT_FALSE(key.compact) << size;
+            EXPECT_EQ(key.labelStep, 1) << size;
+            // The full range texts, each inside the box.
+            EXPECT_NE(key.ClassText(0).find(" - "), std::string::npos) << key.ClassText(0);
+        }
+        // The lines carrying a text stand at least a text's height apart.
+        if (key.labelStep > 1) {
+            EXPECT_GE(key.labelStep * (key.LineHeight() + key.LineGap()), key.textHeight) << size;
+        }
+    }
+}
+
+// A limit typed with more decimals than the legend writes: the two classes
+// it parts never meet at one printed number.
+TEST_F(MapMouse, NeighbouringClassTextsNeverShareAPrintedNumber)
+{
+    ASSERT_TRUE(mapGraph);
+    settings.decimals = 2;
+    Open(MapClassSettings::choropleth);
+    ASSERT_EQ(mapGraph->classCount, 5);
+    settings.userBounds = true;
+    const std::vector<double> typed = {24000, 25000, 26000.125, 27500, 29000, 31000};
+    settings.bounds = typed;
+    mapGraph->MapRegionStats();
+    ASSERT_EQ(settings.bounds, typed);
+    MapKey &key = *window->Legend();
+    // The full form's range texts (a small pane's compact form writes the
+    // lower limits alone).
+    key.compact = false;
+    EXPECT_EQ(key.ClassDecimals(), 3);
+    EXPECT_EQ(key.ClassText(1), "25000.000 - 26000.124");
+    EXPECT_EQ(key.ClassText(2), "26000.125 - 27499.999");
+    // Limits the legend's own decimals part keep them.
+    settings.bounds = {24000, 25000, 26000.12, 27500, 29000, 31000};
+    mapGraph->MapRegionStats();
+    EXPECT_EQ(key.ClassDecimals(), 2);
+    EXPECT_EQ(key.ClassText(1), "25000.00 - 26000.11");
+    EXPECT_EQ(key.ClassText(2), "26000.12 - 27499.99");
 }

@@ -209,6 +209,34 @@ std::string WithoutClasses(const std::string &golden)
 }
 } // namespace
 
+// The colour-ramp maps colour by the value itself: their text page has no
+// class column, whose numbers would appear nowhere on the map.
+TEST_F(SurveyMap, TheTextPagesClassColumnFollowsTheColourScheme)
+{
+    graphtest::EnglishTexts texts;
+    std::unique_ptr<MapGraph> graph = Graph("age");
+    ASSERT_EQ(graph->AssignRegionValues(), MapGraph::valuesAssigned);
+    settings.displayMode = MapClassSettings::choropleth;
+    const std::string head = StatText(46, 22);
+    for (int scheme : {MapClassSettings::metric, MapClassSettings::metric2, MapClassSettings::slide,
+                       MapClassSettings::slide2, MapClassSettings::contrast}) {
+        settings.colourScheme = scheme;
+        graph->MapRegionStats();
+        ASSERT_GT(graph->classCount, 0) << scheme;
+        TXTWIN text("map", 0);
+        WriteMapRegionText(text, *graph);
+        const bool ramp = scheme == MapClassSettings::slide || scheme == MapClassSettings::slide2;
+        const std::string page = text.Text();
+        const size_t region = page.find("Capital City");
+        ASSERT_NE(region, std::string::npos) << page;
+        const std::string line = page.substr(region, page.find('\n', region) - region);
+        EXPECT_EQ(page.find(head) != std::string::npos, !ramp) << scheme << "\n" << page;
+        // The region's line ends at its value on a ramp map, at its class
+        // number on the others.
+        EXPECT_EQ(line.find("47.20") + 4 == line.find_last_not_of("\r "), ramp) << scheme << " [" << line << "]";
+    }
+}
+
 TEST_F(SurveyMap, PageTextOfEachDisplayModeAgreesWithTheReferenceAndCarriesTheVariablesTable)
 {
     graphtest::EnglishTexts texts;

@@ -344,6 +344,45 @@ TEST_F(WorkBookTest, ToolsShowTheirWholeCaptionOrTheirPictureWithTheCaptionAsTip
     Close(book);
 }
 
+// The grey "?" gets no mouse messages: its tool bar does, and they reach the
+// tooltip control as the button's, so that its tip shows.
+HWND relayedFor = nullptr;
+LRESULT CALLBACK WatchRelays(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto *sent = reinterpret_cast<const CWPSTRUCT *>(lParam);
+    if (code == HC_ACTION && sent->message == TTM_RELAYEVENT && sent->hwnd == ZafTipControl() && sent->lParam)
+        relayedFor = reinterpret_cast<const MSG *>(sent->lParam)->hwnd;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(WorkBookTest, TheGreyHelpButtonsTipIsRelayedFromTheBarsMouseMessages)
+{
+    WorkBook *book = Build();
+    Show(book, ZafRegionRect(0, 0, 119, 30, ZAF_CELL));
+    ZafWindowObject *help = book->ToolBar()->FindObjectByStringID("bt_help");
+    ASSERT_TRUE(help && help->OSHandle() && help->Disabled());
+    EXPECT_STREQ(WorkBook::noHelpText, help->TipText());
+    ASSERT_NE(nullptr, ZafTipControl());
+    HWND bar = GetParent(help->OSHandle());
+    RECT place = {};
+    GetWindowRect(help->OSHandle(), &place);
+    POINT centre = {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    ScreenToClient(bar, &centre);
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchRelays, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    relayedFor = nullptr;
+    SendMessageA(bar, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    const HWND overHelp = relayedFor;
+    // Below the buttons the bar's message is relayed as the bar's own.
+    relayedFor = nullptr;
+    SendMessageA(bar, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, 10000));
+    const HWND besides = relayedFor;
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(help->OSHandle(), overHelp);
+    EXPECT_EQ(bar, besides);
+    Close(book);
+}
+
 // A book whose visible tool buttons need more room than its first width.
 struct ShapedBook : WorkBook
 {

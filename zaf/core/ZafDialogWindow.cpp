@@ -234,6 +234,10 @@ ZafEventType ZafDialogWindow::Control()
         HWND focused = GetFocus();
         if (focused != dialogWindow && !IsChild(dialogWindow, focused) && IsWindowVisible(dialogWindow))
             ::SetFocus(dialogWindow);
+        // As a Windows dialog opens: the focus in its first control that
+        // takes it (a question's field), unless the caller put it elsewhere.
+        if (::GetFocus() == dialogWindow && HostedFocus() == this)
+            MoveFocus(true);
     }
     while (!self.Deleted() && !endCode) {
         ZafEventRecord event;

@@ -13,13 +13,13 @@ namespace {
 
 ZafNotebookHooks notebookHooks = {nullptr, nullptr, nullptr, nullptr};
 
-// The width of a tab's text in pixels.
+// The width of a tab's text in pixels, in the font the tab draws it in.
 int TextWidth(const char *text)
 {
     if (!text || !*text)
         return 0;
     if (ZafGdiDisplay *display = ZafScreenGdiDisplay())
-        return display->TextSize(text).cx;
+        return display->TextSize(text, ZAF_FONT_DIALOG).cx;
     return static_cast<int>(std::strlen(text)) * ZafDisplay::ForConversion().CellWidth();
 }
 

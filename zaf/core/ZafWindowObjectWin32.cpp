@@ -256,11 +256,24 @@ void RemoveTip(HWND window)
     }
 }
 
+// A disabled window gets no mouse messages: its parent gets them. A mouse
+// message of a window over a disabled child with a tip is relayed as the
+// child's, at the child's client point, so that a grey button shows its
+// tip too. Every other window's mouse messages are relayed as they are: one
+// over no tool takes down the tip the pointer left.
 void RelayToTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || !GetPropA(window, tipProperty) || !tipWindow)
+    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || !tipWindow || message == WM_MOUSEWHEEL)
         return;
-    MSG m = {window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
+    HWND target = window;
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (HWND child = ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        child && child != window && !IsWindowEnabled(child) && GetPropA(child, tipProperty)) {
+        MapWindowPoints(window, child, &point, 1);
+        target = child;
+        lParam = MAKELPARAM(point.x, point.y);
+    }
+    MSG m = {target, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
     SendMessageA(tipWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 

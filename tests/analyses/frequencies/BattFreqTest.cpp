@@ -144,6 +144,7 @@ TEST_F(BattFreqTest, TheFooterCountsTheCasesAndThoseLeftOutForTheirWeight)
 // every error the variable-list window reported besides.
 std::string boxText;
 std::vector<std::string> reported;
+HWND boxOwner = nullptr;
 
 void AnswerBox()
 {
@@ -153,6 +154,7 @@ void AnswerBox()
     char text[512] = "";
     GetDlgItemTextA(found, 0xFFFF, text, sizeof text);
     boxText = text;
+    boxOwner = GetWindow(found, GW_OWNER);
     PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
 }
 
@@ -171,6 +173,9 @@ TEST_F(BattFreqTest, OneItemIsNoBatteryAndTheUserIsToldWhy)
     ZafErrorStub::SetAnswerHook(before);
     EXPECT_EQ(BattFreqBook::tooFewItemsText, boxText);
     EXPECT_TRUE(reported.empty()) << reported.front();
+    // The box belongs to the variable list the run was started from.
+    ASSERT_TRUE(window && window->OSHandle());
+    EXPECT_EQ(window->OSHandle(2), boxOwner);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ControlTestHarness.h"
 
 #include "zaf/controls/ZafNotebookTab.h"
+#include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafNotebook.h"
 
 #include <string>
@@ -111,6 +112,35 @@ TEST_F(NotebookTabTest, TabsArePaintedAndAClickOnOneShowsItsPage)
     EXPECT_TRUE(secondTab->Selected());
     EXPECT_EQ(0, secondTab->SetText("Charts"));
     EXPECT_STREQ("Charts", secondTab->Text());
+}
+
+// The tab is as wide as its caption in the font it is drawn in, whatever
+// font the rest of the display measures in: a long caption shows whole.
+TEST_F(NotebookTabTest, ATabHoldsItsWholeCaptionInTheFontItIsDrawnIn)
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    ASSERT_NE(nullptr, display);
+    // A dialog font wider than the system font, as the program's is.
+    const HFONT before = display->Font(ZAF_FONT_DIALOG);
+    HFONT wide = CreateFontA(-15, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+    ASSERT_TRUE(display->SetFont(ZAF_FONT_DIALOG, wide, false));
+    const char *const caption = "v8 x v4, v9, v10, v11, v12, v13";
+    const int drawnWidth = display->TextSize(caption, ZAF_FONT_DIALOG).cx;
+    const int systemWidth = display->TextSize(caption, ZAF_FONT_SYSTEM).cx;
+    ZafNotebook *notebook = AddNotebook();
+    notebook->SetRegion(ZafRegionRect(10, 10, 609, 209, ZAF_PIXEL));
+    notebook->AddObject(Page("Tables"));
+    ZafWindow *second = Page(caption);
+    notebook->AddObject(second);
+    Show();
+    const ZafRegionRect place = notebook->TabOf(second)->GetWindowRegion();
+    display->SetFont(ZAF_FONT_DIALOG, before, false);
+    DeleteObject(wide);
+    ASSERT_GT(drawnWidth, systemWidth) << "the fonts must differ for the test to tell";
+    // The unselected tab draws its text between its outline's sides, two
+    // pixels in from its region on each side and one more for the outline.
+    EXPECT_GE(place.right - place.left + 1 - 6, drawnWidth);
 }
 
 } // namespace
