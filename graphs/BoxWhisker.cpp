@@ -68,15 +68,16 @@ void AddCrossMark(GROUPELEMENT *group, DrawStyle *style, double value, int x, in
 {
     if (!group || !std::isfinite(value) || IsNotComputed(value))
         return;
+    // The mark's centre is the value's offset rounded to the nearest unit.
     const ValueScale scale(lower, upper, width, height);
     const int arm = std::min(width, height) / 4;
     if (width > height) {
-        const int cx = x + scale.Offset(value), cy = y + height / 2;
+        const int cx = x + scale.RoundedOffset(value), cy = y + height / 2;
         group->AddElement(Line(cx, cy - arm, cx, cy + arm, 1, style));
         group->AddElement(Line(cx - arm, cy, cx + arm, cy, 1, style));
         return;
     }
-    const int cx = x + width / 2, cy = y - scale.Offset(value);
+    const int cx = x + width / 2, cy = y - scale.RoundedOffset(value);
     group->AddElement(Line(cx - arm, cy, cx + arm, cy, 1, style));
     group->AddElement(Line(cx, cy - arm, cx, cy + arm, 1, style));
 }

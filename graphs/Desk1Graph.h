@@ -9,7 +9,8 @@
 // The value range is fixed at construction: the data's minimum to maximum
 // (widened by 0.5 for an integer-typed variable), at least the mean -/+ 3
 // standard deviations; the axis then widens it to multiples of its step,
-// and every band uses the axis's range. Each build works on its own copy of
+// and every band uses the axis's range, so that the outline, the box and the
+// bar code stand over the axis labels of their values. Each build works on its own copy of
 // the quantile summary (the whisker ends moved to the box's edges), so the
 // computation and the table written from it are never changed.
 //

@@ -227,7 +227,10 @@ void CopySeriesStyle(DrawStyle &to, int k)
     const int round = k / seriesStyleCount;
     if (round == 0)
         return;
-    // Odd rounds darker, even rounds lighter, each further from the base.
+    // Odd rounds darker, even rounds lighter, each further from the base:
+    // beyond the seven series colours the eighth category would otherwise
+    // take the first one's colour, and slices and legend entries of two
+    // categories could not be told apart.
     const int step = (round + 1) / 2;
     const bool darker = round % 2 == 1;
     auto shade = [&](int c) {

@@ -163,7 +163,9 @@ void MapGraph::NameRegions()
     if (!dataSet)
         return;
     // The names are the labels of the region variable's codes (variable 1
-    // when the data set names no region variable).
+    // when the data set names no region variable): the regions are matched
+    // to cases by that variable's codes, so another variable's labels would
+    // give the regions names that belong to other codes.
     const long named = dataSet->GetRegionVariable() > 0 ? dataSet->GetRegionVariable() : 1;
     std::vector<CategoryLabel> labels;
     if (dataSet->ReadCategoryLabels(named, &labels) != 0)

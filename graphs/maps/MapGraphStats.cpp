@@ -51,7 +51,10 @@ MapGraph::ValueStatus MapGraph::AssignRegionValues()
         return valueStatus = noRegionMatched;
 
     // A region's value is the weighted mean of the variable over the cases
-    // in force that name it, missing values left out.
+    // in force that name it, missing values left out. A survey has many
+    // cases in a region: the value of whichever case comes last in the file
+    // would colour the region by chance, and the weights would count for
+    // nothing.
     const long variables[2] = {regionVariable, variable};
     StatClass computation(dataSet);
     CaseWalk walk(computation, variables, 2);
@@ -100,6 +103,8 @@ bool MapGraph::ComputeCaseRange()
     return true;
 }
 
+// The cases in force only, as for the range: classes drawn from cases the
+// user left out could lie outside the range the map shows.
 bool MapGraph::SortedCaseValues(std::vector<double> *ascending)
 {
     ascending->clear();

@@ -7,7 +7,9 @@
 
 #include "dataset/DATASET.h"
 #include "dataset/DataSetBuilder.h"
+#include "graphs/BoxWhisker.h"
 #include "graphs/Desk1Graph.h"
+#include "graphs/GROUPELEMENT.h"
 #include "graphs/ElementDump.h"
 #include "graphs/PlotAxis.h"
 #include "stats/MeanObj.h"
@@ -290,6 +292,29 @@ TEST_F(Desk1GraphTest, OutlineLeavesOutCasesOfAMissingWeight)
     EXPECT_EQ(panel->CaseCount(), 45.0);
     ASSERT_EQ(panel->ClassCount(), 4);
     EXPECT_NEAR(panel->ClassDensities()[1] / panel->ClassDensities()[0], 2.0, 1e-12);
+}
+
+// A cross mark stands at its value's offset rounded to the nearest unit:
+// 2 on 0 .. 3 over 1000 units lies at 666.67, so at 667 across and, on an
+// upright figure 1000 high, 667 above its foot.
+TEST_F(Desk1GraphTest, CrossMarkStandsAtTheRoundedOffset)
+{
+    GROUPELEMENT across;
+    AddCrossMark(&across, nullptr, 2.0, 100, 500, 1000, 100, 0.0, 3.0);
+    ASSERT_EQ(across.Children().Count(), 2);
+    const element *upright = across.Children().At(0); // the arm across the value direction
+    EXPECT_EQ(upright->logical.left, 767);
+    EXPECT_EQ(upright->logical.right, 767);
+    EXPECT_EQ(upright->logical.top, 525);
+    EXPECT_EQ(upright->logical.bottom, 575);
+
+    GROUPELEMENT up;
+    AddCrossMark(&up, nullptr, 2.0, 500, 2000, 100, 1000, 0.0, 3.0);
+    ASSERT_EQ(up.Children().Count(), 2);
+    const element *level = up.Children().At(0);
+    EXPECT_EQ(level->logical.top, 2000 - 667);
+    EXPECT_EQ(level->logical.left, 525);
+    EXPECT_EQ(level->logical.right, 575);
 }
 
 } // namespace
