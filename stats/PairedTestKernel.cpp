@@ -1,6 +1,7 @@
 #include "stats/PairedTestKernel.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <vector>
 
@@ -44,7 +45,7 @@ void PairedTAccumulator::MergeBlock()
     if (n == 0)
         return;
     double *x = block_.data(), *y = x + kMomentBlock;
-    const double *w = y + kMomentBlock;
+    double *w = y + kMomentBlock;
     double *dx = block_.data() + 3 * kMomentBlock, *dy = dx + kMomentBlock, *d = dy + kMomentBlock;
     if (!scaled_ &&
         (std::any_of(x, x + n, WeightedMoments::IsHuge) || std::any_of(y, y + n, WeightedMoments::IsHuge))) {
@@ -79,22 +80,24 @@ void PairedTAccumulator::MergeBlock()
         // Held scaled, the weights are large enough for their product to
         // pass a double: their share first.
         const double scale =
-            weightsScaled_ ? before * (bx.weight / (before + bx.weight)) : before * bx.weight / (before + bx.weight);
+            weightScale_ < 0 ? before * (bx.weight / (before + bx.weight)) : before * bx.weight / (before + bx.weight);
         crossing = x_.DistanceTo(bx) * y_.DistanceTo(by) * scale;
         return x_.Fits(bx) && y_.Fits(by) && d_.Fits(bd) && std::isfinite(inBlock + crossing + coMoment_);
     };
-    if (weightsScaled_) {
-        ScaleWeights(n);
-        summarise();
-    } else if (!summarise()) {
+    if (x_.Count() == 0 && weightScale_ == 0) {
+        // Weights near the smallest double: held scaled up from the start.
+        double first = 0.0;
+        for (size_t i = 0; i < n; ++i)
+            first += w[i];
+        HoldWeightsScaled(WeightedMoments::FirstWeightScale(first));
+    }
+    if (weightScale_ != 0)
+        ScaleWeights(n, weightScale_);
+    if (!summarise() && weightScale_ != WeightedMoments::kWeightScale) {
         // Weights summing past the largest double: held scaled from now on.
-        weightsScaled_ = true;
-        x_.HoldWeightsScaled();
-        y_.HoldWeightsScaled();
-        d_.HoldWeightsScaled();
-        coMoment_ = std::ldexp(coMoment_, WeightedMoments::kWeightScale);
-        coMomentError_ = std::ldexp(coMomentError_, WeightedMoments::kWeightScale);
-        ScaleWeights(n);
+        const int by = WeightedMoments::kWeightScale - weightScale_;
+        HoldWeightsScaled(WeightedMoments::kWeightScale);
+        ScaleWeights(n, by);
         summarise();
     }
     d_.Merge(bd);
@@ -104,11 +107,24 @@ void PairedTAccumulator::MergeBlock()
     y_.Merge(by);
 }
 
-void PairedTAccumulator::ScaleWeights(size_t n)
+void PairedTAccumulator::ScaleWeights(size_t n, int by)
 {
     double *w = block_.data() + 2 * kMomentBlock;
     for (size_t i = 0; i < n; ++i)
-        w[i] = std::ldexp(w[i], WeightedMoments::kWeightScale);
+        w[i] = std::ldexp(w[i], by);
+}
+
+void PairedTAccumulator::HoldWeightsScaled(int scale)
+{
+    if (scale == weightScale_)
+        return;
+    const int by = scale - weightScale_;
+    weightScale_ = scale;
+    x_.HoldWeightsScaled(scale);
+    y_.HoldWeightsScaled(scale);
+    d_.HoldWeightsScaled(scale);
+    coMoment_ = std::ldexp(coMoment_, by);
+    coMomentError_ = std::ldexp(coMomentError_, by);
 }
 
 void PairedTAccumulator::Finish(PairedTResult &r)
@@ -126,6 +142,19 @@ void PairedTAccumulator::Finish(PairedTResult &r)
     r.meanX = x_.Mean();
     r.meanY = y_.Mean();
     r.meanDifference = d_.Mean();
+    // r does not depend on the weights' scale: also over weights of less
+    // than one case, where the spreads have no divisor.
+    if (r.pairs >= 3 && x_.HasSpread() && y_.HasSpread()) {
+        // The co-moment and both sums of squares as held, at the same
+        // scales; the roots apart where their product leaves the normal
+        // range.
+        const double ssx = x_.HeldSumOfSquares(), ssy = y_.HeldSumOfSquares(), product = ssx * ssy;
+        double corr = (coMoment_ + coMomentError_) /
+                      (std::isfinite(product) && product >= DBL_MIN ? std::sqrt(product) : std::sqrt(ssx) * std::sqrt(ssy));
+        corr = std::max(-1.0, std::min(1.0, corr));
+        r.r = corr;
+        CorrelationSignificance(corr, r.n, r.tOfR, r.correlationP);
+    }
     const double n = r.n;
     if (r.pairs < 2 || !(n > 1.0))
         return;
@@ -150,22 +179,6 @@ void PairedTAccumulator::Finish(PairedTResult &r)
             r.oneSidedP = p1;
             r.twoSidedP = std::min(1.0, 2.0 * p1);
         }
-    }
-    if (r.pairs >= 3 && x_.HasVariance() && y_.HasVariance()) {
-        // Scaled, the sums of squares are read back through the standard
-        // deviations, whose squares may be beyond a double.
-        const int scale = WeightedMoments::kHugeScale;
-        double corr =
-            weightsScaled_
-                ? (coMoment_ + coMomentError_) / (std::sqrt(x_.HeldSumOfSquares()) * std::sqrt(y_.HeldSumOfSquares()))
-            : scaled_ ? (coMoment_ + coMomentError_) / (std::ldexp(r.sdX, scale) * std::ldexp(r.sdY, scale) * (n - 1.0))
-                      : (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
-        if (!scaled_ && !weightsScaled_ && !std::isfinite(x_.SumOfSquares() * y_.SumOfSquares()))
-            // Heavy weights whose sums of squares multiply past a double.
-            corr = (coMoment_ + coMomentError_) / (std::sqrt(x_.SumOfSquares()) * std::sqrt(y_.SumOfSquares()));
-        corr = std::max(-1.0, std::min(1.0, corr));
-        r.r = corr;
-        CorrelationSignificance(corr, n, r.tOfR, r.correlationP);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "stats/RegressionKernel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "stats/StatDistributions.h"
@@ -102,7 +103,13 @@ private:
     double Scale(int v) const
     {
         const double sv = corr_.standardDeviation[v];
-        return sv > 0.0 ? corr_.standardDeviation[y_] / sv : kNotComputed;
+        if (sv > 0.0 && corr_.standardDeviation[y_] > 0.0)
+            return corr_.standardDeviation[y_] / sv;
+        // Weights of less than one case: the standard deviations have no
+        // divisor, their ratio is that of the spreads.
+        const double spread = corr_.spread[v];
+        return spread > 0.0 && spread != kNotComputed && corr_.spread[y_] != kNotComputed ? corr_.spread[y_] / spread
+                                                                                          : kNotComputed;
     }
 
     void InEquationFigures(int v, double &b, double &se, double &beta, double &t, double &p, double &tol) const
@@ -219,10 +226,12 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
     const int p = corr.variables - 1;
     if (p < 1)
         return kStatusTooFewVariables;
-    if (!(corr.standardDeviation[p] > 0.0))
+    // Spreads per unit of weight: a variable of any weights' scale with a
+    // spread is not constant.
+    if (!(corr.spread[p] > 0.0))
         return kStatusConstantDependent;
     for (int v = 0; v < p; ++v) {
-        if (!(corr.standardDeviation[v] > 0.0)) {
+        if (!(corr.spread[v] > 0.0)) {
             badVariable = v;
             return kStatusNoVariance;
         }
@@ -261,7 +270,11 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
             steps.push_back(stepper.Snapshot());
         return 0;
     }
-    if (!(n - p - 1.0 >= 1.0))
+    // Weights of less than a case each (near the smallest double) still
+    // give B, Beta and R from enough records; the figures that count the
+    // weights as cases then hold the mark.
+    const long records = *std::min_element(corr.count.begin(), corr.count.end());
+    if (!(n - p - 1.0 >= 1.0) && !(n < 1.0 && records - p - 1 >= 1))
         return kStatusTooFewCases;
     for (int v = 0; v < p; ++v)
         stepper.Enter(v);
