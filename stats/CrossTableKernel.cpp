@@ -76,6 +76,22 @@ double StandardizedCount(double n, double rowTotal, double columnTotal, double t
     return n / root - root;
 }
 
+// N^2 - sum t_i^2 for the totals t_i of N, as sum t_i (N - t_i) with
+// N - t_i the sum of the other totals: a total far below the others keeps
+// its part, which the difference of the squares would round away.
+double UntiedSquares(const std::vector<double> &totals)
+{
+    std::vector<double> after(totals.size() + 1, 0.0);
+    for (size_t i = totals.size(); i-- > 0;)
+        after[i] = after[i + 1] + totals[i];
+    double before = 0.0, sum = 0.0;
+    for (size_t i = 0; i < totals.size(); ++i) {
+        sum += totals[i] * (before + after[i + 1]);
+        before += totals[i];
+    }
+    return sum;
+}
+
 // a / (b c) where the product may overflow.
 double Over(double a, double b, double c)
 {
@@ -319,15 +335,9 @@ void ComputeOrdinalMeasures(const CrossTable &table, OrdinalResult &result)
     result.discordant = q;
     const double s = p - q;
     const double n = t.total;
-    double sumRows2 = 0.0, sumColumns2 = 0.0, tiesRows = 0.0, tiesColumns = 0.0;
-    for (double r : t.rowTotals) {
-        sumRows2 += r * r;
-        tiesRows += r * (r - 1.0) / 2.0;
-    }
-    for (double c : t.columnTotals) {
-        sumColumns2 += c * c;
-        tiesColumns += c * (c - 1.0) / 2.0;
-    }
+    // N^2 - sum R_i^2 and N^2 - sum C_j^2; the pairs untied on the rows,
+    // D - T_r, are half the first (sum R_i = N).
+    const double untiedRows = UntiedSquares(t.rowTotals), untiedColumns = UntiedSquares(t.columnTotals);
     const double pairs = n * (n - 1.0) / 2.0;
     const double k = static_cast<double>(std::min(t.usedRows, t.usedColumns));
     const bool usable = n > 0.0 && t.usedRows >= 2 && t.usedColumns >= 2;
@@ -337,10 +347,13 @@ void ComputeOrdinalMeasures(const CrossTable &table, OrdinalResult &result)
         return;
     }
     result.tauA = Ratio(s, pairs);
-    const double tieProduct = (pairs - tiesRows) * (pairs - tiesColumns);
-    result.tauB = tieProduct > 0.0 ? Ratio(s, std::sqrt(tieProduct)) : kNotComputed;
+    // The roots apart where their product leaves the normal range.
+    const double tieProduct = (untiedRows / 2.0) * (untiedColumns / 2.0);
+    const double tieRoot = tieProduct >= DBL_MIN ? std::sqrt(tieProduct)
+                                                 : std::sqrt(untiedRows / 2.0) * std::sqrt(untiedColumns / 2.0);
+    result.tauB = tieRoot > 0.0 ? Ratio(s, tieRoot) : kNotComputed;
     result.tauC = Ratio(2.0 * k * s, n * n * (k - 1));
     result.gamma = Ratio(s, p + q);
-    result.somersRowDependent = Ratio(2.0 * s, n * n - sumColumns2);
-    result.somersSymmetric = Ratio(4.0 * s, 2.0 * n * n - sumRows2 - sumColumns2);
+    result.somersRowDependent = Ratio(2.0 * s, untiedColumns);
+    result.somersSymmetric = Ratio(4.0 * s, untiedRows + untiedColumns);
 }

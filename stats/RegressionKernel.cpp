@@ -112,6 +112,11 @@ private:
                                                                                           : kNotComputed;
     }
 
+    // Over weights summing past the largest double the standard errors
+    // fall below anything printed and t passes every double: they keep the
+    // mark, and p is 0 for a coefficient other than 0.
+    static void PastTheLargestDouble(double coefficient, double &p) { p = coefficient != 0.0 ? 0.0 : 1.0; }
+
     void InEquationFigures(int v, double &b, double &se, double &beta, double &t, double &p, double &tol) const
     {
         b = se = beta = t = p = tol = kNotComputed;
@@ -125,6 +130,10 @@ private:
         const double df = Df();
         if (!(df > 0.0) || !(inverse > 0.0) || scale == kNotComputed)
             return;
+        if (!std::isfinite(df)) {
+            PastTheLargestDouble(beta, p);
+            return;
+        }
         const double seBeta = std::sqrt(Residual() / df * inverse);
         se = seBeta * scale;
         if (seBeta > 0.0) {
@@ -149,6 +158,10 @@ private:
         const double residual = Residual() - ay * ay / tol;
         if (!(df > 0.0))
             return;
+        if (!std::isfinite(df)) {
+            PastTheLargestDouble(beta, p);
+            return;
+        }
         const double seBeta = std::sqrt((residual > 0.0 ? residual : 0.0) / df / tol);
         se = seBeta * scale;
         if (seBeta > 0.0) {
@@ -170,6 +183,10 @@ private:
         const double sy = corr_.standardDeviation[y_];
         if (!(df > 0.0) || !(n_ > 1.0))
             return;
+        if (!std::isfinite(df)) {
+            PastTheLargestDouble(b0, s.p[0]);
+            return;
+        }
         // sigma^2 and the covariance of the B's: sigma^2 (X'X)^-1 with
         // (X'X)^-1_ij = -A[i][j] / ((N - 1) s_i s_j).
         const double sigma2 = (n_ - 1.0) * sy * sy * Residual() / df;
@@ -200,6 +217,14 @@ private:
         s.summary[0] = std::sqrt(r2);
         s.summary[1] = r2;
         const double df = Df();
+        if (!std::isfinite(df)) {
+            // Weights summing past the largest double: (N - 1) / df is 1 to
+            // every digit, F has no figure and no tail.
+            s.summary[2] = r2;
+            if (q > 0 && 1.0 - r2 > 0.0)
+                s.summary[4] = r2 > 0.0 ? 0.0 : 1.0;
+            return;
+        }
         if (df > 0.0)
             s.summary[2] = 1.0 - (1.0 - r2) * (n_ - 1.0) / df;
         if (q > 0 && df > 0.0 && 1.0 - r2 > 0.0) {

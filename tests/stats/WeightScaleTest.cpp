@@ -200,6 +200,14 @@ TEST(WeightScaleTable, DiagonalTableOfWeightsPastTheLargestDouble)
     EXPECT_EQ(r.probability, 0.0);
     // The small cell's standardized deviation: (1 - E) / sqrt(E), E = 1e-308.
     EXPECT_NEAR(t.StandardizedDeviation(1, 1) / 1e154, 1.0, 1e-12);
+    // Every pair is concordant and the untied pairs are those between the
+    // two cells: tau-b, gamma and both Somers' d are 1.
+    OrdinalResult o;
+    ComputeOrdinalMeasures(t, o);
+    EXPECT_NEAR(o.tauB, 1.0, 1e-12);
+    EXPECT_NEAR(o.gamma, 1.0, 1e-12);
+    EXPECT_NEAR(o.somersSymmetric, 1.0, 1e-12);
+    EXPECT_NEAR(o.somersRowDependent, 1.0, 1e-12);
 }
 
 TEST(WeightScaleTable, ChiSquareBeyondTheMarkHasItsTail)
