@@ -38,8 +38,11 @@ AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups)
     t.ssWithin = within;
     t.ssTotal = between + within;
     t.dfBetween = k - 1;
-    t.dfWithin = n - k;
-    t.dfTotal = n - 1.0;
+    // Weights summing to no more cases than groups (weights near the
+    // smallest double) leave no degrees of freedom: the mark, not a
+    // negative count.
+    t.dfWithin = n - k > 0.0 ? n - k : kNotComputed;
+    t.dfTotal = n - 1.0 > 0.0 ? n - 1.0 : kNotComputed;
     if (k > 1)
         t.msBetween = between / (k - 1);
     if (n - k > 0.0)

@@ -12,6 +12,9 @@
 namespace {
 
 const double kExactLimit = 25.0;
+// Above this many weighted cases the Wilcoxon sums are taken in units of
+// powers of n, where n^3 could pass the largest double.
+const double kRankUnitsFrom = 1e100;
 
 bool IsWhole(double x)
 {
@@ -194,6 +197,12 @@ void SignTestCounter::Add(double x, double y, double w)
 {
     if (!(w > 0.0))
         return;
+    if (scale_ == 0 && !std::isfinite(larger_ + smaller_ + ties_ + w)) {
+        scale_ = WeightedMoments::kWeightScale;
+        for (double *count : {&larger_, &smaller_, &ties_})
+            *count = std::ldexp(*count, scale_);
+    }
+    w = std::ldexp(w, scale_);
     if (x > y)
         larger_ += w;
     else if (x < y)
@@ -206,12 +215,12 @@ void SignTestCounter::Finish(SignTestResult &r) const
 {
     r = SignTestResult();
     r.exactP = r.z = r.zP = kNotComputed;
-    r.larger = larger_;
-    r.smaller = smaller_;
-    r.ties = ties_;
-    r.cases = larger_ + smaller_ + ties_;
+    r.larger = std::ldexp(larger_, -scale_);
+    r.smaller = std::ldexp(smaller_, -scale_);
+    r.ties = std::ldexp(ties_, -scale_);
+    r.cases = std::ldexp(larger_ + smaller_ + ties_, -scale_);
     const double n = r.larger + r.smaller;
-    if (!(n > 0.0)) {
+    if (!(larger_ + smaller_ > 0.0)) {
         r.status = 1;
         return;
     }
@@ -220,10 +229,23 @@ void SignTestCounter::Finish(SignTestResult &r) const
         r.exactP = BinomialTwoSidedProbability(Whole(r.larger), Whole(r.smaller));
         return;
     }
-    r.z = (std::min(r.larger, r.smaller) + 0.5 - n / 2.0) / (std::sqrt(n) / 2.0);
+    if (scale_ != 0) {
+        // From the scaled counts: z grows with the root of the scale; the
+        // continuity correction of 0.5 is below its digits.
+        const double ns = larger_ + smaller_;
+        r.z = std::ldexp((std::min(larger_, smaller_) - ns / 2.0) / (std::sqrt(ns) / 2.0), -scale_ / 2);
+    } else {
+        r.z = (std::min(r.larger, r.smaller) + 0.5 - n / 2.0) / (std::sqrt(n) / 2.0);
+    }
     if (r.z > 0.0)
         r.z = 0.0;
-    r.zP = NormalTailProbability(r.z, 1);
+    // A z beyond the largest double or the largest float has no tail left.
+    if (!std::isfinite(r.z)) {
+        r.z = kNotComputed;
+        r.zP = 0.0;
+        return;
+    }
+    r.zP = IsNotComputed(r.z) ? 0.0 : NormalTailProbability(r.z, 1);
 }
 
 void ComputeSignTest(const WeightedPair *pairs, size_t count, SignTestResult &r)
@@ -307,8 +329,14 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
         r.status = 4;
         return;
     }
+    // Weights summing past the largest double: no rank has a figure.
+    if (!std::isfinite(n))
+        return;
+    // Many weighted cases (rank times weight near n^2, the variance near
+    // n^3): the sums are taken in units of n, n^2 and n^4 instead.
+    const bool inUnits = n > kRankUnitsFrom;
+    double placed = 0.0, tieTerm = 0.0, positiveInUnits = 0.0, negativeInUnits = 0.0, tieInUnits = 0.0;
     diffs.SortByMagnitude();
-    double placed = 0.0, tieTerm = 0.0;
     // Only the exact test, for a few cases, needs every case's rank.
     const bool exact = wholeWeights && n <= kExactLimit;
     std::vector<double> unitRanks;
@@ -321,12 +349,39 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
         const double rank = placed + (groupWeight + 1.0) / 2.0;
         for (size_t k = i; k < j; ++k) {
             (diffs.Value(k) > 0.0 ? r.positiveRankSum : r.negativeRankSum) += rank * diffs.Weight(k);
+            if (inUnits)
+                (diffs.Value(k) > 0.0 ? positiveInUnits : negativeInUnits) += (rank / n) * (diffs.Weight(k) / n);
             if (exact)
                 unitRanks.insert(unitRanks.end(), static_cast<size_t>(Whole(diffs.Weight(k))), rank);
         }
         tieTerm += (groupWeight * groupWeight * groupWeight - groupWeight) / 48.0;
+        if (inUnits) {
+            const double share = groupWeight / n;
+            // (g^3 - g) / 48 in units of n^3.
+            tieInUnits += (share * share * share - share / n / n) / 48.0;
+        }
         placed += groupWeight;
         i = j;
+    }
+    if (inUnits) {
+        // The rank sums themselves may pass a double (the mark); the mean
+        // ranks are below n.
+        for (double *sum : {&r.positiveRankSum, &r.negativeRankSum})
+            if (!std::isfinite(*sum))
+                *sum = kNotComputed;
+        if (r.positive > 0.0)
+            r.positiveMeanRank = positiveInUnits * n * (n / r.positive);
+        if (r.negative > 0.0)
+            r.negativeMeanRank = negativeInUnits * n * (n / r.negative);
+        r.normal = true;
+        // The variance in units of n^3, the rank sums' distance from their
+        // mean in units of n^2: z takes the root of n besides.
+        const double variance = (1.0 + 1.0 / n) * (2.0 + 1.0 / n) / 24.0 - tieInUnits;
+        if (!(variance > 0.0))
+            return;
+        r.z = (std::min(positiveInUnits, negativeInUnits) - (1.0 + 1.0 / n) / 4.0) * std::sqrt(n) / std::sqrt(variance);
+        r.zP = IsNotComputed(r.z) ? 0.0 : NormalTailProbability(r.z, 1);
+        return;
     }
     if (r.positive > 0.0)
         r.positiveMeanRank = r.positiveRankSum / r.positive;
@@ -376,8 +431,15 @@ void McNemarCounter::Add(double x, double y, double w)
         return;
     const int row = PlaceOf(x, rows_, rowCount_);
     const int column = PlaceOf(y, columns_, columnCount_);
-    if (row >= 0 && column >= 0)
-        cells_[row][column] += w;
+    if (row >= 0 && column >= 0) {
+        if (scale_ == 0 && !std::isfinite(cells_[0][0] + cells_[0][1] + cells_[1][0] + cells_[1][1] + w)) {
+            scale_ = WeightedMoments::kWeightScale;
+            for (auto &cellRow : cells_)
+                for (double &cell : cellRow)
+                    cell = std::ldexp(cell, scale_);
+        }
+        cells_[row][column] += std::ldexp(w, scale_);
+    }
 }
 
 void McNemarCounter::Finish(McNemarResult &r) const
@@ -403,16 +465,26 @@ void McNemarCounter::Finish(McNemarResult &r) const
         r.rowValues[i] = rows_[i ^ rowSwap];
         r.columnValues[i] = columns_[i ^ columnSwap];
         for (int j = 0; j < 2; ++j)
-            r.counts[i * 2 + j] = cells_[i ^ rowSwap][j ^ columnSwap];
+            r.counts[i * 2 + j] = std::ldexp(cells_[i ^ rowSwap][j ^ columnSwap], -scale_);
     }
     const double b = r.counts[1], c = r.counts[2];
+    if (scale_ != 0) {
+        // From the scaled cells: chi-square grows with the scale, past any
+        // double unless b and c are equal to their digits.
+        const double bs = cells_[rowSwap][1 ^ columnSwap], cs = cells_[1 ^ rowSwap][columnSwap];
+        const double d = std::fabs(bs - cs), chi = std::ldexp(d * (d / (bs + cs)), -scale_);
+        r.chiSquare = std::isfinite(chi) ? chi : kNotComputed;
+        r.chiSquareP = std::isfinite(chi) ? ChiSquareTailProbability(chi, 1.0) : 0.0;
+        return;
+    }
     if (b + c <= kExactLimit && IsWhole(b) && IsWhole(c)) {
         r.exact = true;
         r.exactP = BinomialTwoSidedProbability(Whole(b), Whole(c));
         return;
     }
-    const double d = std::fabs(b - c) - 1.0;
-    r.chiSquare = d * d / (b + c);
+    const double d = std::fabs(b - c) - 1.0, square = d * d;
+    // Heavy weights: the square may pass a double where chi-square does not.
+    r.chiSquare = std::isfinite(square) ? square / (b + c) : d * (d / (b + c));
     r.chiSquareP = ChiSquareTailProbability(r.chiSquare, 1.0);
 }
 

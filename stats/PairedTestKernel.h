@@ -119,7 +119,11 @@ public:
     void Finish(SignTestResult &result) const;
 
 private:
+    // Held scaled by 2^scale_ (WeightedMoments::kWeightScale once their
+    // sum would pass the largest double); the counts read back may then be
+    // infinite, z and p are computed from the scaled ones.
     double larger_ = 0.0, smaller_ = 0.0, ties_ = 0.0;
+    int scale_ = 0;
 };
 
 void ComputeSignTest(const WeightedPair *pairs, size_t count, SignTestResult &result);
@@ -187,6 +191,9 @@ private:
     int rowCount_ = 0, columnCount_ = 0;
     double cells_[2][2] = {{0, 0}, {0, 0}};
     long used_ = 0;
+    // The cells are held scaled by 2^scale_ once their sum would pass the
+    // largest double, as the sign test's counts.
+    int scale_ = 0;
 };
 
 void ComputeMcNemar(const WeightedPair *pairs, size_t count, McNemarResult &result);

@@ -8,7 +8,9 @@
 // weights as cases, are marked for weights summing to too few cases.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "stats/CorrelationKernel.h"
@@ -178,6 +180,67 @@ TEST_P(WeightScale, MomentsKeepTheirMeanAndSpread)
     // Fewer than two cases' weight: no standard deviation.
     if (Tiny())
         EXPECT_EQ(scaled.StandardDeviation(), kNotComputed);
+}
+
+// The counting tests: their counts are the unit counts times the factor
+// (the mark's footer gives the reason where they pass a double), and every
+// figure is a number or the mark, never an infinity or a NaN.
+TEST_P(WeightScale, CountingTestsScaleTheirCounts)
+{
+    SignTestCounter signUnit, signScaled;
+    McNemarCounter mcUnit, mcScaled;
+    WilcoxonRanks ranks;
+    for (size_t i = 0; i < x.size(); ++i) {
+        signUnit.Add(x[i], y[i], unit[i]);
+        signScaled.Add(x[i], y[i], w[i]);
+        mcUnit.Add(x[i] > 8.0, y[i] > 8.0, unit[i]);
+        mcScaled.Add(x[i] > 8.0, y[i] > 8.0, w[i]);
+        ranks.Add(x[i], y[i], w[i]);
+    }
+    SignTestResult su, ss;
+    signUnit.Finish(su);
+    signScaled.Finish(ss);
+    McNemarResult mu, ms;
+    mcUnit.Finish(mu);
+    mcScaled.Finish(ms);
+    WilcoxonResult wr;
+    ranks.Finish(wr);
+    const double factor = GetParam().factor;
+    if (!Huge()) {
+        ExpectSame(ss.larger / factor, su.larger, "sign test n+");
+        ExpectSame(ss.smaller / factor, su.smaller, "sign test n-");
+        for (int c = 0; c < 4; ++c)
+            if (mu.counts[c] > 0.0)
+                ExpectSame(ms.counts[c] / factor, mu.counts[c], "McNemar count");
+    }
+    for (double figure : {ss.z, ss.zP, ms.chiSquare, ms.chiSquareP, wr.z, wr.zP, wr.positiveMeanRank})
+        EXPECT_FALSE(std::isnan(figure) || std::isinf(figure)) << figure;
+    // Wilcoxon's z by the textbook formulas in long double, whose exponent
+    // holds n^3 of any weights: the reference wherever z has a figure.
+    if (!Huge()) {
+        std::vector<std::pair<long double, long double>> d; // |x - y| with its sign, weight
+        for (size_t i = 0; i < x.size(); ++i)
+            if (x[i] != y[i])
+                d.push_back({x[i] - y[i], w[i]});
+        std::sort(d.begin(), d.end(), [](const auto &a, const auto &b) { return fabsl(a.first) < fabsl(b.first); });
+        long double n = 0, placed = 0, ties = 0, positive = 0, negative = 0;
+        for (const auto &e : d)
+            n += e.second;
+        for (size_t i = 0, j; i < d.size(); i = j) {
+            long double group = 0;
+            for (j = i; j < d.size() && fabsl(d[j].first) == fabsl(d[i].first); ++j)
+                group += d[j].second;
+            const long double rank = placed + (group + 1) / 2;
+            for (size_t k = i; k < j; ++k)
+                (d[k].first > 0 ? positive : negative) += rank * d[k].second;
+            ties += (group * group * group - group) / 48;
+            placed += group;
+        }
+        const long double z =
+            (std::min(positive, negative) - n * (n + 1) / 4) / sqrtl(n * (n + 1) * (2 * n + 1) / 24 - ties);
+        if (wr.normal && wr.z != kNotComputed)
+            EXPECT_NEAR(wr.z / static_cast<double>(z), 1.0, 1e-10) << wr.z;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Weights, WeightScale, ::testing::ValuesIn(kScales),
