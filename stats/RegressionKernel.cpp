@@ -188,20 +188,23 @@ private:
             return;
         }
         // sigma^2 and the covariance of the B's: sigma^2 (X'X)^-1 with
-        // (X'X)^-1_ij = -A[i][j] / ((N - 1) s_i s_j).
-        const double sigma2 = (n_ - 1.0) * sy * sy * Residual() / df;
+        // (X'X)^-1_ij = -A[i][j] / ((N - 1) s_i s_j), all in units of s_y^2
+        // and with the means in units of their standard deviations, so that
+        // values near the largest double keep the variance of the constant
+        // a double.
+        const double sigma2 = (n_ - 1.0) * Residual() / df;
         double variance = sigma2 / n_;
         for (int i = 1; i <= s.inEquation; ++i) {
             const int vi = s.variable[i];
+            const double zi = corr_.mean[vi] / corr_.standardDeviation[vi];
             for (int j = 1; j <= s.inEquation; ++j) {
                 const int vj = s.variable[j];
-                const double inv =
-                    -matrix_.At(vi, vj) / ((n_ - 1.0) * corr_.standardDeviation[vi] * corr_.standardDeviation[vj]);
-                variance += corr_.mean[vi] * corr_.mean[vj] * sigma2 * inv;
+                const double zj = corr_.mean[vj] / corr_.standardDeviation[vj];
+                variance += zi * zj * sigma2 * (-matrix_.At(vi, vj) / (n_ - 1.0));
             }
         }
         if (variance > 0.0) {
-            s.seB[0] = std::sqrt(variance);
+            s.seB[0] = std::sqrt(variance) * sy;
             s.t[0] = b0 / s.seB[0];
             s.p[0] = StudentTailProbability(s.t[0], df, 1);
         }

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "stats/AnovaKernel.h"
 #include "stats/CorrelationKernel.h"
 #include "stats/CrossTableKernel.h"
 #include "stats/PairedTestKernel.h"
@@ -245,6 +246,43 @@ TEST_P(WeightScale, CountingTestsScaleTheirCounts)
 
 INSTANTIATE_TEST_SUITE_P(Weights, WeightScale, ::testing::ValuesIn(kScales),
                          [](const ::testing::TestParamInfo<Scale> &info) { return std::to_string(info.index); });
+
+// Values scaled by 2^1020 (near the largest double): the one-way F, the
+// variance test's F and the regression constant's t are those of the values
+// themselves; the sums of squares beyond a double hold the mark.
+TEST(WeightScaleValues, RatiosOfSpreadsOfValuesNearTheLargestDouble)
+{
+    std::vector<std::vector<WeightedValue>> plain(3), huge(3);
+    std::vector<GroupMoments> plainGroups(3), hugeGroups(3);
+    std::vector<double> x, y, xh, yh;
+    for (int i = 0; i < 45; ++i) {
+        const double v = (i * 7 % 11) - 5.0 + 0.1 * (i % 3), u = (i * 5 % 13) - 0.5 * v;
+        plain[i % 3].push_back({v, 1.0});
+        huge[i % 3].push_back({std::ldexp(v, 1020) / 8.0, 1.0});
+        plainGroups[i % 3].Add(v, 1.0);
+        hugeGroups[i % 3].Add(std::ldexp(v, 1020) / 8.0, 1.0);
+        x.push_back(v);
+        y.push_back(u + 40.0);
+        xh.push_back(std::ldexp(v, 1020) / 8.0);
+        yh.push_back(std::ldexp(u + 40.0, 1015) / 8.0);
+    }
+    const AnovaTable a = ComputeOneWayAnova(plainGroups), b = ComputeOneWayAnova(hugeGroups);
+    ExpectSame(b.f, a.f, "F");
+    ExpectSame(b.p, a.p, "p of F");
+    EXPECT_EQ(b.ssTotal, kNotComputed);
+    const AnovaTable la = ComputeVarianceHomogeneity(plain), lb = ComputeVarianceHomogeneity(huge);
+    ExpectSame(lb.f, la.f, "variance test F");
+    CorrelationResult pc, hc;
+    ComputeCorrelations({x.data(), y.data()}, nullptr, x.size(), false, pc);
+    ComputeCorrelations({xh.data(), yh.data()}, nullptr, x.size(), false, hc);
+    std::vector<RegressionStep> ps, hs;
+    int bad = -1;
+    ASSERT_EQ(ComputeRegression(pc, pc.listwiseWeight, kRegressionEnter, 0.05, 0.1, ps, bad), 0);
+    ASSERT_EQ(ComputeRegression(hc, hc.listwiseWeight, kRegressionEnter, 0.05, 0.1, hs, bad), 0);
+    ExpectSame(hs.back().t[0], ps.back().t[0], "t of the constant");
+    ExpectSame(hs.back().t[1], ps.back().t[1], "t of B");
+    ExpectSame(std::ldexp(hs.back().b[0], -1015) * 8.0, ps.back().b[0], "constant");
+}
 
 // Three cases weighing 1e308, 1e308 and 1 on the diagonal: chi-square is
 // the total, beyond a double, so its p is 0; phi = V = 1 and C = sqrt(1/2),
