@@ -104,6 +104,14 @@ for set in w300 w17 wsub; do
         same "$set, $key" "$(figure $set "$computation" "$key")" "$(figure w1 "$computation" "$key")" 1e-10
     done
 done
+# Percentages and means are shares of the weights, the same near the
+# smallest double.
+for pair in "desc c:desc.mean" "freq a:freq.category.1.pct" "freq c:freq.category.2.vpct" \
+            "multfreq a b:multfreq.category.1.pct" "multdiko a b:multdiko.category.2.vpct" \
+            "ntab c a:ntab.cell.1.0.pct1" "ntab c a:ntab.cell.1.0.pct2" "oneway c a:oneway.group.1.mean"; do
+    computation="${pair%%:*}"; key="${pair#*:}"
+    same "wsub, $key" "$(figure wsub "$computation" "$key")" "$(figure w1 "$computation" "$key")" 1e-10
+done
 # Weights near the smallest double weigh less than the cases a spread needs:
 # the one-way table's degrees of freedom are not computed, never negative.
 dfw="$(figure wsub 'oneway c a' oneway.dfw)"
