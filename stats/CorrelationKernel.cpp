@@ -43,8 +43,8 @@ void StoreEntry(CorrelationResult &res, int i, int j, const WeightedMoments &x, 
     if (x.Count() >= 2 && x.HasSpread() && y.HasSpread()) {
         const double ssx = x.HeldSumOfSquares(), ssy = y.HeldSumOfSquares(), product = ssx * ssy;
         // The roots apart where their product leaves the normal range.
-        r = coMoment / (std::isfinite(product) && product >= DBL_MIN ? std::sqrt(product)
-                                                                       : std::sqrt(ssx) * std::sqrt(ssy));
+        r = coMoment /
+            (std::isfinite(product) && product >= DBL_MIN ? std::sqrt(product) : std::sqrt(ssx) * std::sqrt(ssy));
         if (r > 1.0)
             r = 1.0;
         if (r < -1.0)
@@ -183,7 +183,7 @@ void CorrelationAccumulator::MergePairs()
                 const double before = pair.x.HeldWeight();
                 // Held scaled, two weights may multiply past a double: the share first.
                 const double scale = pair.weightScale < 0 ? before * (bx.weight / (before + bx.weight))
-                                                        : before * bx.weight / (before + bx.weight);
+                                                          : before * bx.weight / (before + bx.weight);
                 inBlock = Dot(dx, dy, m);
                 crossing = pair.x.DistanceTo(bx) * pair.y.DistanceTo(by) * scale;
                 return pair.x.Fits(bx) && pair.y.Fits(by) && std::isfinite(inBlock + crossing + pair.coMoment);

@@ -66,7 +66,7 @@ struct CorrelationResult
     // spread per unit of weight, which does not depend on the weights'
     // scale (the ratio of two is that of the standard deviations).
     std::vector<double> spread;
-    long listwiseCount = 0;                // cases valid in every column
+    long listwiseCount = 0; // cases valid in every column
     double listwiseWeight = 0.0;
     // The first variable (0-based) without spread over its cases, or -1.
     int constantVariable = -1;

@@ -111,7 +111,8 @@ const int kOrdinalExponent = 200;
 
 bool OutOfScale(const CrossTable &table)
 {
-    return !std::isfinite(table.total) || table.total > kOrdinalLimit || (table.total > 0.0 && table.total < kTinyTotal);
+    return !std::isfinite(table.total) || table.total > kOrdinalLimit ||
+           (table.total > 0.0 && table.total < kTinyTotal);
 }
 
 // A copy of a table whose total is out of scale (OutOfScale), scaled
@@ -349,8 +350,8 @@ void ComputeOrdinalMeasures(const CrossTable &table, OrdinalResult &result)
     result.tauA = Ratio(s, pairs);
     // The roots apart where their product leaves the normal range.
     const double tieProduct = (untiedRows / 2.0) * (untiedColumns / 2.0);
-    const double tieRoot = tieProduct >= DBL_MIN ? std::sqrt(tieProduct)
-                                                 : std::sqrt(untiedRows / 2.0) * std::sqrt(untiedColumns / 2.0);
+    const double tieRoot =
+        tieProduct >= DBL_MIN ? std::sqrt(tieProduct) : std::sqrt(untiedRows / 2.0) * std::sqrt(untiedColumns / 2.0);
     result.tauB = tieRoot > 0.0 ? Ratio(s, tieRoot) : kNotComputed;
     result.tauC = Ratio(2.0 * k * s, n * n * (k - 1));
     result.gamma = Ratio(s, p + q);

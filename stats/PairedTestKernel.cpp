@@ -152,8 +152,9 @@ void PairedTAccumulator::Finish(PairedTResult &r)
         // scales; the roots apart where their product leaves the normal
         // range.
         const double ssx = x_.HeldSumOfSquares(), ssy = y_.HeldSumOfSquares(), product = ssx * ssy;
-        double corr = (coMoment_ + coMomentError_) /
-                      (std::isfinite(product) && product >= DBL_MIN ? std::sqrt(product) : std::sqrt(ssx) * std::sqrt(ssy));
+        double corr =
+            (coMoment_ + coMomentError_) /
+            (std::isfinite(product) && product >= DBL_MIN ? std::sqrt(product) : std::sqrt(ssx) * std::sqrt(ssy));
         corr = std::max(-1.0, std::min(1.0, corr));
         r.r = corr;
         CorrelationSignificance(corr, r.n, r.tOfR, r.correlationP);

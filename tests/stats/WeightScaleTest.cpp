@@ -30,8 +30,10 @@ struct Scale
     double factor;
 };
 
-const Scale kScales[] = {
-    {"unit", 1.0}, {"times 1e300", 1e300}, {"past the largest double", 0x1p1020}, {"near the smallest double", 0x1p-1062}};
+const Scale kScales[] = {{"unit", 1.0},
+                         {"times 1e300", 1e300},
+                         {"past the largest double", 0x1p1020},
+                         {"near the smallest double", 0x1p-1062}};
 
 class WeightScale : public ::testing::TestWithParam<Scale>
 {
