@@ -709,7 +709,7 @@ bool WorkBook::SaveCurrentResult(const char *fileName, bool tabs)
 std::string WorkBook::DiskFullText(const char *fileName)
 {
     TextCatalog *catalog = GetStatTextCatalog();
-    const char *text = catalog ? catalog->GetText(30, 0) : "";
+    const char *text = catalog ? catalog->GetText(33, 0) : "";
     return std::string(fileName ? fileName : "") + ": " + (*text ? text : "the disk is full.");
 }
 

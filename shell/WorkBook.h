@@ -174,7 +174,7 @@ public:
     static constexpr const char *nothingToSaveText = "This page has nothing to save.";
     static constexpr const char *notSavedText = "The text could not be written to that file.";
     // The message of a save that found the disk full: the file's name, ": "
-    // and text 30 of group 0 ("the disk is full. ...").
+    // and text 33 of group 0 ("the disk is full. ...").
     static std::string DiskFullText(const char *fileName);
 
     // The graph windows' context menu at (left, top) in screen pixels, its

@@ -1,5 +1,6 @@
 #include "stats/AnovaKernel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "stats/StatDistributions.h"
@@ -11,6 +12,48 @@ GroupMoments MomentsOf(const WeightedValue *cases, size_t count)
         g.Add(cases[i].value, cases[i].weight);
     return g;
 }
+
+namespace {
+
+// Values near the largest double: sums of squares beyond a double keep the
+// mark (a spread beyond the largest double), F is taken from the means and
+// spreads in units of the largest value, where it is the same ratio.
+void ScaledRatio(const std::vector<GroupMoments> &groups, double n, int k, AnovaTable &t)
+{
+    double unit = 0.0, sum = 0.0;
+    for (const GroupMoments &g : groups)
+        if (g.Weight() > 0.0)
+            unit = std::max(unit, g.Magnitude());
+    if (!(unit > 0.0))
+        return;
+    for (const GroupMoments &g : groups)
+        if (g.Weight() > 0.0)
+            sum += g.Weight() * (g.Mean() / unit);
+    const double mean = sum / n;
+    double between = 0.0, within = 0.0;
+    for (const GroupMoments &g : groups) {
+        if (!(g.Weight() > 0.0))
+            continue;
+        const double d = g.Mean() / unit - mean;
+        between += g.Weight() * d * d;
+        const double ss = g.SumOfSquares();
+        if (std::isfinite(ss)) {
+            within += ss / unit / unit;
+        } else {
+            const double sd = g.StandardDeviation() / unit;
+            within += sd * sd * (g.Weight() - 1.0);
+        }
+    }
+    for (double *figure : {&t.ssBetween, &t.ssWithin, &t.ssTotal, &t.msBetween, &t.msWithin})
+        if (!std::isfinite(*figure))
+            *figure = kNotComputed;
+    if (!(within > 0.0) || !std::isfinite(between))
+        return;
+    t.f = (between / (k - 1)) / (within / (n - k));
+    t.p = FisherTailProbability(t.f, t.dfBetween, t.dfWithin);
+}
+
+} // namespace
 
 AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups)
 {
@@ -38,8 +81,11 @@ AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups)
     t.ssWithin = within;
     t.ssTotal = between + within;
     t.dfBetween = k - 1;
-    t.dfWithin = n - k;
-    t.dfTotal = n - 1.0;
+    // Weights summing to no more cases than groups (weights near the
+    // smallest double) leave no degrees of freedom: the mark, not a
+    // negative count.
+    t.dfWithin = n - k > 0.0 ? n - k : kNotComputed;
+    t.dfTotal = n - 1.0 > 0.0 ? n - 1.0 : kNotComputed;
     if (k > 1)
         t.msBetween = between / (k - 1);
     if (n - k > 0.0)
@@ -48,6 +94,8 @@ AnovaTable ComputeOneWayAnova(const std::vector<GroupMoments> &groups)
         t.f = t.msBetween / t.msWithin;
         t.p = FisherTailProbability(t.f, t.dfBetween, t.dfWithin);
     }
+    if (k > 1 && n - k > 0.0 && std::isfinite(n) && !(std::isfinite(between) && std::isfinite(within)))
+        ScaledRatio(groups, n, k, t);
     return t;
 }
 
@@ -58,11 +106,22 @@ AnovaTable ComputeVarianceHomogeneity(const std::vector<GroupMoments> &absoluteD
 
 AnovaTable ComputeVarianceHomogeneity(const std::vector<std::vector<WeightedValue>> &groups)
 {
+    // F is a ratio of spreads, the same for values scaled by a power of
+    // two: values near the largest double are taken scaled, so that their
+    // deviations and their squares stay doubles.
+    bool huge = false;
+    for (const std::vector<WeightedValue> &g : groups)
+        for (const WeightedValue &c : g)
+            huge = huge || WeightedMoments::IsHuge(c.value);
+    const int scale = huge ? WeightedMoments::kHugeScale : 0;
     std::vector<GroupMoments> deviations;
     for (const std::vector<WeightedValue> &g : groups) {
-        const GroupMoments m = MomentsOf(g.data(), g.size());
+        std::vector<WeightedValue> scaled(g);
+        for (WeightedValue &c : scaled)
+            c.value = std::ldexp(c.value, scale);
+        const GroupMoments m = MomentsOf(scaled.data(), scaled.size());
         GroupMoments d;
-        for (const WeightedValue &c : g)
+        for (const WeightedValue &c : scaled)
             d.Add(std::fabs(c.value - m.Mean()), c.weight);
         deviations.push_back(d);
     }

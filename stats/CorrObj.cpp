@@ -74,9 +74,9 @@ void CorrObj::Compute()
     if (pairwise) {
         for (int i = 0; i < variableCount && !enough; ++i)
             for (int j = 0; j < i && !enough; ++j)
-                enough = result.weightedCount[i * variableCount + j] > 2.0;
+                enough = result.weightedCount[i * variableCount + j] > 2.0 || result.count[i * variableCount + j] >= 3;
     } else {
-        enough = result.listwiseWeight > 2.0;
+        enough = result.listwiseWeight > 2.0 || result.listwiseCount >= 3;
     }
     if (!enough) {
         errorCode = 2;

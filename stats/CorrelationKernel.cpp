@@ -1,6 +1,7 @@
 #include "stats/CorrelationKernel.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include <emmintrin.h>
@@ -22,18 +23,28 @@ void StoreEntry(CorrelationResult &res, int i, int j, const WeightedMoments &x, 
 {
     const int k = res.variables;
     const size_t ij = static_cast<size_t>(i) * k + j, ji = static_cast<size_t>(j) * k + i;
-    const double w = x.Weight();
+    // The sums as held: the co-moment at the scales of x and y together.
+    const double w = x.Weight(), heldWeight = x.HeldWeight(), unit = std::ldexp(1.0, x.WeightScale());
     res.count[ij] = res.count[ji] = x.Count();
     res.weightedCount[ij] = res.weightedCount[ji] = w;
-    res.covariance[ij] = res.covariance[ji] = w > 1.0 ? coMoment / (w - 1.0) : kNotComputed;
+    double covariance = kNotComputed;
+    if (heldWeight > unit) {
+        covariance = std::ldexp(coMoment / (heldWeight - unit), -x.Scale() - y.Scale());
+        if (!std::isfinite(covariance))
+            covariance = kNotComputed;
+    }
+    res.covariance[ij] = res.covariance[ji] = covariance;
     if (i == j) {
         res.r[ij] = 1.0;
         res.p[ij] = kNotComputed;
         return;
     }
     double r = kNotComputed, t = kNotComputed, p = kNotComputed;
-    if (x.Count() >= 2 && x.HasVariance() && y.HasVariance()) {
-        r = coMoment / std::sqrt(x.SumOfSquares() * y.SumOfSquares());
+    if (x.Count() >= 2 && x.HasSpread() && y.HasSpread()) {
+        const double ssx = x.HeldSumOfSquares(), ssy = y.HeldSumOfSquares(), product = ssx * ssy;
+        // The roots apart where their product leaves the normal range.
+        r = coMoment /
+            (std::isfinite(product) && product >= DBL_MIN ? std::sqrt(product) : std::sqrt(ssx) * std::sqrt(ssy));
         if (r > 1.0)
             r = 1.0;
         if (r < -1.0)
@@ -49,7 +60,11 @@ void StoreVariable(CorrelationResult &res, int i, const WeightedMoments &m)
     res.mean[i] = m.Mean();
     res.variableWeight[i] = m.Weight();
     res.standardDeviation[i] = m.HasVariance() ? m.StandardDeviation() : 0.0;
-    if (res.standardDeviation[i] == 0.0 && res.constantVariable < 0)
+    if (m.HasSpread()) {
+        const double spread = std::ldexp(std::sqrt(m.HeldSumOfSquares() / m.HeldWeight()), -m.Scale());
+        res.spread[i] = std::isfinite(spread) ? spread : kNotComputed;
+    }
+    if (!m.HasSpread() && res.constantVariable < 0)
         res.constantVariable = i;
 }
 
@@ -78,6 +93,12 @@ void CorrelationSignificance(double r, double weight, double &t, double &p)
     p = kNotComputed;
     if (IsNotComputed(r) || !(weight > 2.0))
         return;
+    if (!std::isfinite(weight)) {
+        // Weights summing past the largest double: t has no figure, and
+        // only r = 0 leaves a tail.
+        p = r == 0.0 ? 1.0 : 0.0;
+        return;
+    }
     const double rest = 1.0 - r * r;
     if (!(rest > 0.0)) {
         p = 0.0;
@@ -130,14 +151,57 @@ void CorrelationAccumulator::MergePairs()
             if (m == 0)
                 continue;
             Pair &pair = pairs[static_cast<size_t>(i) * k + j];
-            WeightedMoments::Summarise(x, ws, m, false, bx, dx);
-            WeightedMoments::Summarise(y, ws, m, false, by, dy);
-            for (size_t c = 0; c < m; ++c)
-                dx[c] *= ws[c];
-            const double before = pair.x.Weight(), scale = before * bx.weight / (before + bx.weight);
-            const double shiftX = pair.x.DistanceTo(bx), shiftY = pair.y.DistanceTo(by);
-            AddCompensated(pair.coMoment, pair.coMomentError, Dot(dx, dy, m));
-            AddCompensated(pair.coMoment, pair.coMomentError, shiftX * shiftY * scale);
+            // Huge values: the variable's side of the pair held scaled.
+            for (WeightedMoments *side : {&pair.x, &pair.y}) {
+                double *values = side == &pair.x ? x : y;
+                if (side->Scale() == 0 && std::any_of(values, values + m, WeightedMoments::IsHuge)) {
+                    side->HoldScaled();
+                    pair.coMoment = std::ldexp(pair.coMoment, WeightedMoments::kHugeScale);
+                    pair.coMomentError = std::ldexp(pair.coMomentError, WeightedMoments::kHugeScale);
+                }
+                if (side->Scale() != 0)
+                    for (size_t c = 0; c < m; ++c)
+                        values[c] = std::ldexp(values[c], side->Scale());
+            }
+            if (pair.x.Count() == 0 && pair.weightScale == 0) {
+                double first = 0.0;
+                for (size_t c = 0; c < m; ++c)
+                    first += ws[c];
+                pair.weightScale = WeightedMoments::FirstWeightScale(first);
+                pair.x.HoldWeightsScaled(pair.weightScale);
+                pair.y.HoldWeightsScaled(pair.weightScale);
+            }
+            if (pair.weightScale != 0)
+                for (size_t c = 0; c < m; ++c)
+                    ws[c] = std::ldexp(ws[c], pair.weightScale);
+            double inBlock = 0.0, crossing = 0.0;
+            auto summarise = [&]() {
+                WeightedMoments::Summarise(x, ws, m, false, bx, dx);
+                WeightedMoments::Summarise(y, ws, m, false, by, dy);
+                for (size_t c = 0; c < m; ++c)
+                    dx[c] *= ws[c];
+                const double before = pair.x.HeldWeight();
+                // Held scaled, two weights may multiply past a double: the share first.
+                const double scale = pair.weightScale < 0 ? before * (bx.weight / (before + bx.weight))
+                                                          : before * bx.weight / (before + bx.weight);
+                inBlock = Dot(dx, dy, m);
+                crossing = pair.x.DistanceTo(bx) * pair.y.DistanceTo(by) * scale;
+                return pair.x.Fits(bx) && pair.y.Fits(by) && std::isfinite(inBlock + crossing + pair.coMoment);
+            };
+            if (!summarise() && pair.weightScale != WeightedMoments::kWeightScale) {
+                // Weights summing past the largest double: held scaled from now on.
+                const int by = WeightedMoments::kWeightScale - pair.weightScale;
+                pair.weightScale = WeightedMoments::kWeightScale;
+                pair.x.HoldWeightsScaled(pair.weightScale);
+                pair.y.HoldWeightsScaled(pair.weightScale);
+                pair.coMoment = std::ldexp(pair.coMoment, by);
+                pair.coMomentError = std::ldexp(pair.coMomentError, by);
+                for (size_t c = 0; c < m; ++c)
+                    ws[c] = std::ldexp(ws[c], by);
+                summarise();
+            }
+            AddCompensated(pair.coMoment, pair.coMomentError, inBlock);
+            AddCompensated(pair.coMoment, pair.coMomentError, crossing);
             pair.x.Merge(bx);
             pair.y.Merge(by);
         }
@@ -215,30 +279,99 @@ void CorrelationAccumulator::MergeBlock()
     blockCount = 0;
     if (n == 0)
         return;
-    const double *w = block.data() + static_cast<size_t>(k) * kMomentBlock;
+    double *w = block.data() + static_cast<size_t>(k) * kMomentBlock;
     double *weighted = deviations.data() + static_cast<size_t>(k) * kMomentBlock;
+    for (int i = 0; i < k; ++i) {
+        double *values = block.data() + static_cast<size_t>(i) * kMomentBlock;
+        if (own[i].Scale() == 0 && std::any_of(values, values + n, WeightedMoments::IsHuge))
+            HoldVariableScaled(i);
+        if (own[i].Scale() != 0)
+            for (size_t c = 0; c < n; ++c)
+                values[c] = std::ldexp(values[c], own[i].Scale());
+    }
+    auto scaleWeights = [&](int by) {
+        for (size_t c = 0; c < n; ++c)
+            w[c] = std::ldexp(w[c], by);
+    };
+    if (own[0].Count() == 0 && weightScale == 0) {
+        double first = 0.0;
+        for (size_t c = 0; c < n; ++c)
+            first += w[c];
+        if (WeightedMoments::FirstWeightScale(first) != 0)
+            HoldWeightsScaled(WeightedMoments::FirstWeightScale(first));
+    }
+    if (weightScale != 0)
+        scaleWeights(weightScale);
     std::vector<MomentBlock> sums(static_cast<size_t>(k));
     std::vector<double> shift(static_cast<size_t>(k));
-    for (int i = 0; i < k; ++i) {
-        const size_t at = static_cast<size_t>(i) * kMomentBlock;
-        WeightedMoments::Summarise(block.data() + at, w, n, false, sums[i], deviations.data() + at);
-        shift[i] = own[i].DistanceTo(sums[i]);
+    increments.resize(static_cast<size_t>(k) * k);
+    // The block's moments and co-moments with its weights as they are held;
+    // false when a figure would pass the largest double at that scale.
+    auto summarise = [&]() {
+        bool fits = true;
+        for (int i = 0; i < k; ++i) {
+            const size_t at = static_cast<size_t>(i) * kMomentBlock;
+            WeightedMoments::Summarise(block.data() + at, w, n, false, sums[i], deviations.data() + at);
+            shift[i] = own[i].DistanceTo(sums[i]);
+            fits = fits && own[i].Fits(sums[i]);
+        }
+        const double before = own[0].HeldWeight(), added = sums[0].weight;
+        // The share first: two held weights may multiply past a double.
+        const double scale = weightScale < 0 ? before * (added / (before + added)) : before * added / (before + added);
+        for (int i = 1; i < k; ++i) {
+            const double *di = deviations.data() + static_cast<size_t>(i) * kMomentBlock;
+            for (size_t c = 0; c < n; ++c)
+                weighted[c] = w[c] * di[c];
+            const size_t row = static_cast<size_t>(i) * k;
+            for (int j = 0; j < i; ++j) {
+                const double inBlock = Dot(weighted, deviations.data() + static_cast<size_t>(j) * kMomentBlock, n);
+                const double crossing = shift[i] * shift[j] * scale;
+                increments[row + j] = inBlock;
+                increments[static_cast<size_t>(j) * k + i] = crossing;
+                fits = fits && std::isfinite(inBlock + crossing + coMoments[row + j]);
+            }
+        }
+        return fits;
+    };
+    if (!summarise() && weightScale != WeightedMoments::kWeightScale) {
+        const int by = WeightedMoments::kWeightScale - weightScale;
+        HoldWeightsScaled(WeightedMoments::kWeightScale);
+        scaleWeights(by);
+        summarise();
     }
-    const double before = own[0].Weight(), added = sums[0].weight;
-    const double scale = before * added / (before + added);
     for (int i = 1; i < k; ++i) {
-        const double *di = deviations.data() + static_cast<size_t>(i) * kMomentBlock;
-        for (size_t c = 0; c < n; ++c)
-            weighted[c] = w[c] * di[c];
         const size_t row = static_cast<size_t>(i) * k;
         for (int j = 0; j < i; ++j) {
-            const double inBlock = Dot(weighted, deviations.data() + static_cast<size_t>(j) * kMomentBlock, n);
-            AddCompensated(coMoments[row + j], coMomentErrors[row + j], inBlock);
-            AddCompensated(coMoments[row + j], coMomentErrors[row + j], shift[i] * shift[j] * scale);
+            AddCompensated(coMoments[row + j], coMomentErrors[row + j], increments[row + j]);
+            AddCompensated(coMoments[row + j], coMomentErrors[row + j], increments[static_cast<size_t>(j) * k + i]);
         }
     }
     for (int i = 0; i < k; ++i)
         own[i].Merge(sums[i]);
+}
+
+void CorrelationAccumulator::HoldVariableScaled(int v)
+{
+    own[v].HoldScaled();
+    for (int j = 0; j < k; ++j) {
+        if (j == v)
+            continue;
+        const size_t at = v > j ? static_cast<size_t>(v) * k + j : static_cast<size_t>(j) * k + v;
+        coMoments[at] = std::ldexp(coMoments[at], WeightedMoments::kHugeScale);
+        coMomentErrors[at] = std::ldexp(coMomentErrors[at], WeightedMoments::kHugeScale);
+    }
+}
+
+void CorrelationAccumulator::HoldWeightsScaled(int scale)
+{
+    const int by = scale - weightScale;
+    weightScale = scale;
+    for (WeightedMoments &m : own)
+        m.HoldWeightsScaled(scale);
+    for (size_t at = 0; at < coMoments.size(); ++at) {
+        coMoments[at] = std::ldexp(coMoments[at], by);
+        coMomentErrors[at] = std::ldexp(coMomentErrors[at], by);
+    }
 }
 
 void CorrelationAccumulator::Finish(CorrelationResult &res)
@@ -258,13 +391,14 @@ void CorrelationAccumulator::Finish(CorrelationResult &res)
     res.mean.assign(k, kNotComputed);
     res.standardDeviation.assign(k, 0.0);
     res.variableWeight.assign(k, 0.0);
+    res.spread.assign(k, 0.0);
     res.listwiseCount = completeCount;
     res.listwiseWeight = completeWeight;
     if (!pairwise && completeCount == 0)
         return;
     for (int i = 0; i < k; ++i) {
         StoreVariable(res, i, own[i]);
-        StoreEntry(res, i, i, own[i], own[i], own[i].SumOfSquares());
+        StoreEntry(res, i, i, own[i], own[i], own[i].HeldSumOfSquares());
         for (int j = 0; j < i; ++j) {
             const size_t ij = static_cast<size_t>(i) * k + j;
             if (pairwise)

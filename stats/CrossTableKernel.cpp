@@ -1,6 +1,7 @@
 #include "stats/CrossTableKernel.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "stats/StatDistributions.h"
@@ -52,6 +53,45 @@ double ExpectedCount(double rowTotal, double columnTotal, double total)
     return std::isfinite(product) ? product / total : rowTotal * (columnTotal / total);
 }
 
+// (n - E) / sqrt(E). Where E = R C / N falls below the normal range (a cell
+// far smaller than the table), its root comes from the roots of the totals,
+// which keep their digits: E itself may then be 0 although the cell is not.
+double StandardizedCount(double n, double rowTotal, double columnTotal, double total)
+{
+    const double e = ExpectedCount(rowTotal, columnTotal, total);
+    if (e >= DBL_MIN)
+        return (n - e) / std::sqrt(e);
+    if (total < 1.0) {
+        // Counts near the smallest double, whose products have lost their
+        // digits: all lifted by an even power of two (exactly), the figure
+        // taken back by its root.
+        const int m = 1 - std::ilogb(total) / 2;
+        const double z = StandardizedCount(std::ldexp(n, 2 * m), std::ldexp(rowTotal, 2 * m),
+                                           std::ldexp(columnTotal, 2 * m), std::ldexp(total, 2 * m));
+        return z == kNotComputed ? z : std::ldexp(z, -m);
+    }
+    const double root = std::sqrt(rowTotal) * std::sqrt(columnTotal) / std::sqrt(total);
+    if (!(root > 0.0))
+        return kNotComputed;
+    return n / root - root;
+}
+
+// N^2 - sum t_i^2 for the totals t_i of N, as sum t_i (N - t_i) with
+// N - t_i the sum of the other totals: a total far below the others keeps
+// its part, which the difference of the squares would round away.
+double UntiedSquares(const std::vector<double> &totals)
+{
+    std::vector<double> after(totals.size() + 1, 0.0);
+    for (size_t i = totals.size(); i-- > 0;)
+        after[i] = after[i + 1] + totals[i];
+    double before = 0.0, sum = 0.0;
+    for (size_t i = 0; i < totals.size(); ++i) {
+        sum += totals[i] * (before + after[i + 1]);
+        before += totals[i];
+    }
+    return sum;
+}
+
 // a / (b c) where the product may overflow.
 double Over(double a, double b, double c)
 {
@@ -60,12 +100,22 @@ double Over(double a, double b, double c)
 }
 
 // Above this total the products of counts in the ordinal measures (up to
-// the fourth power of the total in tau-b) could overflow; such a table is
-// taken scaled to a total near 2^kOrdinalExponent.
+// the fourth power of the total in tau-b) could overflow, below the other
+// one they fall below the normal range and lose their digits (weights near
+// the smallest double); such a table is taken scaled to a total near
+// 2^kOrdinalExponent. Every measure but chi-square is a ratio of counts of
+// the same power, the same at any scale.
 const double kOrdinalLimit = 0x1p240;
+const double kTinyTotal = 0x1p-240;
 const int kOrdinalExponent = 200;
 
-// A copy of a table whose total is past kOrdinalLimit or not finite, scaled
+bool OutOfScale(const CrossTable &table)
+{
+    return !std::isfinite(table.total) || table.total > kOrdinalLimit ||
+           (table.total > 0.0 && table.total < kTinyTotal);
+}
+
+// A copy of a table whose total is out of scale (OutOfScale), scaled
 // by 2^*exponent to a total near 2^kOrdinalExponent. Counts whose sum passes
 // the largest double are first scaled by 2^-64, which keeps the sum of up to
 // 2^64 of the largest counts finite. False when a count itself is not
@@ -85,7 +135,7 @@ bool ScaledTable(const CrossTable &table, CrossTable *scaled, int *exponent)
     }
     if (!std::isfinite(scaled->total))
         return false;
-    if (scaled->total > kOrdinalLimit) {
+    if (scaled->total > kOrdinalLimit || scaled->total < kTinyTotal) {
         const int more = kOrdinalExponent - std::ilogb(scaled->total);
         for (CrossCell &c : scaled->cells)
             c.count = std::ldexp(c.count, more);
@@ -166,16 +216,18 @@ double CrossTable::Deviation(long row, long column) const
 double CrossTable::StandardizedDeviation(long row, long column) const
 {
     const double e = Expected(row, column);
-    if (e == kNotComputed || !(e > 0.0))
+    if (e == kNotComputed)
         return kNotComputed;
-    return (Cell(row, column) - e) / std::sqrt(e);
+    return StandardizedCount(Cell(row, column), rowTotals[row], columnTotals[column], total);
 }
 
 void ComputeChiSquareTest(const CrossTable &table, ChiSquareResult &result)
 {
-    if (!std::isfinite(table.total)) {
+    if (OutOfScale(table)) {
         // Phi, V and the contingency coefficient do not depend on the
-        // table's scale; chi-square grows with it and is taken back.
+        // table's scale; chi-square grows with it and is taken back, its
+        // probability from the chi-square of the table itself: 0 where that
+        // passes the largest double.
         CrossTable scaled;
         int exponent = 0;
         if (!ScaledTable(table, &scaled, &exponent)) {
@@ -185,9 +237,12 @@ void ComputeChiSquareTest(const CrossTable &table, ChiSquareResult &result)
             return;
         }
         ComputeChiSquareTest(scaled, result);
-        result.chiSquare = Unscaled(result.chiSquare, exponent);
         if (result.chiSquare == kNotComputed)
-            result.probability = kNotComputed;
+            return;
+        const double chi = std::ldexp(result.chiSquare, -exponent);
+        result.chiSquare = std::isfinite(chi) ? chi : kNotComputed;
+        result.probability =
+            std::isfinite(chi) ? ChiSquareTailProbability(chi, static_cast<double>(result.degreesOfFreedom)) : 0.0;
         return;
     }
     const CrossTable &t = table;
@@ -209,12 +264,17 @@ void ComputeChiSquareTest(const CrossTable &table, ChiSquareResult &result)
             const CrossCell &c = t.cells[k];
             const double e = ExpectedCount(t.rowTotals[row], t.columnTotals[c.column], t.total);
             presentColumns += t.columnTotals[c.column];
-            if (e > 0.0) {
+            if (e >= DBL_MIN) {
                 const double d = c.count - e, square = d * d;
                 chi += std::isfinite(square) ? square / e : d / e * d;
+            } else {
+                const double z = StandardizedCount(c.count, t.rowTotals[row], t.columnTotals[c.column], t.total);
+                if (z != kNotComputed)
+                    chi += z * z;
             }
         }
-        chi += t.rowTotals[row] / t.total * std::max(0.0, t.total - presentColumns);
+        const double absent = std::max(0.0, t.total - presentColumns), share = t.rowTotals[row] / t.total;
+        chi += share >= DBL_MIN ? share * absent : t.rowTotals[row] * (absent / t.total);
     }
     result.chiSquare = chi;
     result.degreesOfFreedom = df;
@@ -229,7 +289,7 @@ void ComputeChiSquareTest(const CrossTable &table, ChiSquareResult &result)
 
 void ComputeOrdinalMeasures(const CrossTable &table, OrdinalResult &result)
 {
-    if (!std::isfinite(table.total) || table.total > kOrdinalLimit) {
+    if (OutOfScale(table)) {
         // Every measure is a ratio of products of two counts, the same for
         // counts scaled by a power of two (exactly): n^2 of huge weights
         // would overflow. The pair counts are given at the table's scale.
@@ -276,15 +336,9 @@ void ComputeOrdinalMeasures(const CrossTable &table, OrdinalResult &result)
     result.discordant = q;
     const double s = p - q;
     const double n = t.total;
-    double sumRows2 = 0.0, sumColumns2 = 0.0, tiesRows = 0.0, tiesColumns = 0.0;
-    for (double r : t.rowTotals) {
-        sumRows2 += r * r;
-        tiesRows += r * (r - 1.0) / 2.0;
-    }
-    for (double c : t.columnTotals) {
-        sumColumns2 += c * c;
-        tiesColumns += c * (c - 1.0) / 2.0;
-    }
+    // N^2 - sum R_i^2 and N^2 - sum C_j^2; the pairs untied on the rows,
+    // D - T_r, are half the first (sum R_i = N).
+    const double untiedRows = UntiedSquares(t.rowTotals), untiedColumns = UntiedSquares(t.columnTotals);
     const double pairs = n * (n - 1.0) / 2.0;
     const double k = static_cast<double>(std::min(t.usedRows, t.usedColumns));
     const bool usable = n > 0.0 && t.usedRows >= 2 && t.usedColumns >= 2;
@@ -294,10 +348,13 @@ void ComputeOrdinalMeasures(const CrossTable &table, OrdinalResult &result)
         return;
     }
     result.tauA = Ratio(s, pairs);
-    const double tieProduct = (pairs - tiesRows) * (pairs - tiesColumns);
-    result.tauB = tieProduct > 0.0 ? Ratio(s, std::sqrt(tieProduct)) : kNotComputed;
+    // The roots apart where their product leaves the normal range.
+    const double tieProduct = (untiedRows / 2.0) * (untiedColumns / 2.0);
+    const double tieRoot =
+        tieProduct >= DBL_MIN ? std::sqrt(tieProduct) : std::sqrt(untiedRows / 2.0) * std::sqrt(untiedColumns / 2.0);
+    result.tauB = tieRoot > 0.0 ? Ratio(s, tieRoot) : kNotComputed;
     result.tauC = Ratio(2.0 * k * s, n * n * (k - 1));
     result.gamma = Ratio(s, p + q);
-    result.somersRowDependent = Ratio(2.0 * s, n * n - sumColumns2);
-    result.somersSymmetric = Ratio(4.0 * s, 2.0 * n * n - sumRows2 - sumColumns2);
+    result.somersRowDependent = Ratio(2.0 * s, untiedColumns);
+    result.somersSymmetric = Ratio(4.0 * s, untiedRows + untiedColumns);
 }

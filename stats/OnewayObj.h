@@ -110,7 +110,9 @@ private:
     void AddDeviation(std::vector<GroupMoments> &deviations, const std::vector<double> &means, size_t g, double v,
                       double w)
     {
-        deviations[g].Add(std::fabs(v - means[g]), w);
+        // Halved (exactly), so that the deviation of a value near the
+        // largest double stays a double; the test's F does not change.
+        deviations[g].Add(std::fabs(v / 2.0 - means[g] / 2.0), w);
     }
     std::vector<double> GroupMeans() const;
     void KeepDeviations(bool walked, std::vector<GroupMoments> &deviations);

@@ -1,6 +1,7 @@
 #include "stats/PairedTestKernel.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <vector>
 
@@ -11,6 +12,9 @@
 namespace {
 
 const double kExactLimit = 25.0;
+// Above this many weighted cases the Wilcoxon sums are taken in units of
+// powers of n, where n^3 could pass the largest double.
+const double kRankUnitsFrom = 1e100;
 
 bool IsWhole(double x)
 {
@@ -44,7 +48,7 @@ void PairedTAccumulator::MergeBlock()
     if (n == 0)
         return;
     double *x = block_.data(), *y = x + kMomentBlock;
-    const double *w = y + kMomentBlock;
+    double *w = y + kMomentBlock;
     double *dx = block_.data() + 3 * kMomentBlock, *dy = dx + kMomentBlock, *d = dy + kMomentBlock;
     if (!scaled_ &&
         (std::any_of(x, x + n, WeightedMoments::IsHuge) || std::any_of(y, y + n, WeightedMoments::IsHuge))) {
@@ -79,22 +83,24 @@ void PairedTAccumulator::MergeBlock()
         // Held scaled, the weights are large enough for their product to
         // pass a double: their share first.
         const double scale =
-            weightsScaled_ ? before * (bx.weight / (before + bx.weight)) : before * bx.weight / (before + bx.weight);
+            weightScale_ < 0 ? before * (bx.weight / (before + bx.weight)) : before * bx.weight / (before + bx.weight);
         crossing = x_.DistanceTo(bx) * y_.DistanceTo(by) * scale;
         return x_.Fits(bx) && y_.Fits(by) && d_.Fits(bd) && std::isfinite(inBlock + crossing + coMoment_);
     };
-    if (weightsScaled_) {
-        ScaleWeights(n);
-        summarise();
-    } else if (!summarise()) {
+    if (x_.Count() == 0 && weightScale_ == 0) {
+        // Weights near the smallest double: held scaled up from the start.
+        double first = 0.0;
+        for (size_t i = 0; i < n; ++i)
+            first += w[i];
+        HoldWeightsScaled(WeightedMoments::FirstWeightScale(first));
+    }
+    if (weightScale_ != 0)
+        ScaleWeights(n, weightScale_);
+    if (!summarise() && weightScale_ != WeightedMoments::kWeightScale) {
         // Weights summing past the largest double: held scaled from now on.
-        weightsScaled_ = true;
-        x_.HoldWeightsScaled();
-        y_.HoldWeightsScaled();
-        d_.HoldWeightsScaled();
-        coMoment_ = std::ldexp(coMoment_, WeightedMoments::kWeightScale);
-        coMomentError_ = std::ldexp(coMomentError_, WeightedMoments::kWeightScale);
-        ScaleWeights(n);
+        const int by = WeightedMoments::kWeightScale - weightScale_;
+        HoldWeightsScaled(WeightedMoments::kWeightScale);
+        ScaleWeights(n, by);
         summarise();
     }
     d_.Merge(bd);
@@ -104,11 +110,24 @@ void PairedTAccumulator::MergeBlock()
     y_.Merge(by);
 }
 
-void PairedTAccumulator::ScaleWeights(size_t n)
+void PairedTAccumulator::ScaleWeights(size_t n, int by)
 {
     double *w = block_.data() + 2 * kMomentBlock;
     for (size_t i = 0; i < n; ++i)
-        w[i] = std::ldexp(w[i], WeightedMoments::kWeightScale);
+        w[i] = std::ldexp(w[i], by);
+}
+
+void PairedTAccumulator::HoldWeightsScaled(int scale)
+{
+    if (scale == weightScale_)
+        return;
+    const int by = scale - weightScale_;
+    weightScale_ = scale;
+    x_.HoldWeightsScaled(scale);
+    y_.HoldWeightsScaled(scale);
+    d_.HoldWeightsScaled(scale);
+    coMoment_ = std::ldexp(coMoment_, by);
+    coMomentError_ = std::ldexp(coMomentError_, by);
 }
 
 void PairedTAccumulator::Finish(PairedTResult &r)
@@ -126,6 +145,20 @@ void PairedTAccumulator::Finish(PairedTResult &r)
     r.meanX = x_.Mean();
     r.meanY = y_.Mean();
     r.meanDifference = d_.Mean();
+    // r does not depend on the weights' scale: also over weights of less
+    // than one case, where the spreads have no divisor.
+    if (r.pairs >= 3 && x_.HasSpread() && y_.HasSpread()) {
+        // The co-moment and both sums of squares as held, at the same
+        // scales; the roots apart where their product leaves the normal
+        // range.
+        const double ssx = x_.HeldSumOfSquares(), ssy = y_.HeldSumOfSquares(), product = ssx * ssy;
+        double corr =
+            (coMoment_ + coMomentError_) /
+            (std::isfinite(product) && product >= DBL_MIN ? std::sqrt(product) : std::sqrt(ssx) * std::sqrt(ssy));
+        corr = std::max(-1.0, std::min(1.0, corr));
+        r.r = corr;
+        CorrelationSignificance(corr, r.n, r.tOfR, r.correlationP);
+    }
     const double n = r.n;
     if (r.pairs < 2 || !(n > 1.0))
         return;
@@ -151,22 +184,6 @@ void PairedTAccumulator::Finish(PairedTResult &r)
             r.twoSidedP = std::min(1.0, 2.0 * p1);
         }
     }
-    if (r.pairs >= 3 && x_.HasVariance() && y_.HasVariance()) {
-        // Scaled, the sums of squares are read back through the standard
-        // deviations, whose squares may be beyond a double.
-        const int scale = WeightedMoments::kHugeScale;
-        double corr =
-            weightsScaled_
-                ? (coMoment_ + coMomentError_) / (std::sqrt(x_.HeldSumOfSquares()) * std::sqrt(y_.HeldSumOfSquares()))
-            : scaled_ ? (coMoment_ + coMomentError_) / (std::ldexp(r.sdX, scale) * std::ldexp(r.sdY, scale) * (n - 1.0))
-                      : (coMoment_ + coMomentError_) / std::sqrt(x_.SumOfSquares() * y_.SumOfSquares());
-        if (!scaled_ && !weightsScaled_ && !std::isfinite(x_.SumOfSquares() * y_.SumOfSquares()))
-            // Heavy weights whose sums of squares multiply past a double.
-            corr = (coMoment_ + coMomentError_) / (std::sqrt(x_.SumOfSquares()) * std::sqrt(y_.SumOfSquares()));
-        corr = std::max(-1.0, std::min(1.0, corr));
-        r.r = corr;
-        CorrelationSignificance(corr, n, r.tOfR, r.correlationP);
-    }
 }
 
 void ComputePairedT(const WeightedPair *pairs, size_t count, PairedTResult &r)
@@ -181,6 +198,12 @@ void SignTestCounter::Add(double x, double y, double w)
 {
     if (!(w > 0.0))
         return;
+    if (scale_ == 0 && !std::isfinite(larger_ + smaller_ + ties_ + w)) {
+        scale_ = WeightedMoments::kWeightScale;
+        for (double *count : {&larger_, &smaller_, &ties_})
+            *count = std::ldexp(*count, scale_);
+    }
+    w = std::ldexp(w, scale_);
     if (x > y)
         larger_ += w;
     else if (x < y)
@@ -193,12 +216,12 @@ void SignTestCounter::Finish(SignTestResult &r) const
 {
     r = SignTestResult();
     r.exactP = r.z = r.zP = kNotComputed;
-    r.larger = larger_;
-    r.smaller = smaller_;
-    r.ties = ties_;
-    r.cases = larger_ + smaller_ + ties_;
+    r.larger = std::ldexp(larger_, -scale_);
+    r.smaller = std::ldexp(smaller_, -scale_);
+    r.ties = std::ldexp(ties_, -scale_);
+    r.cases = std::ldexp(larger_ + smaller_ + ties_, -scale_);
     const double n = r.larger + r.smaller;
-    if (!(n > 0.0)) {
+    if (!(larger_ + smaller_ > 0.0)) {
         r.status = 1;
         return;
     }
@@ -207,10 +230,23 @@ void SignTestCounter::Finish(SignTestResult &r) const
         r.exactP = BinomialTwoSidedProbability(Whole(r.larger), Whole(r.smaller));
         return;
     }
-    r.z = (std::min(r.larger, r.smaller) + 0.5 - n / 2.0) / (std::sqrt(n) / 2.0);
+    if (scale_ != 0) {
+        // From the scaled counts: z grows with the root of the scale; the
+        // continuity correction of 0.5 is below its digits.
+        const double ns = larger_ + smaller_;
+        r.z = std::ldexp((std::min(larger_, smaller_) - ns / 2.0) / (std::sqrt(ns) / 2.0), -scale_ / 2);
+    } else {
+        r.z = (std::min(r.larger, r.smaller) + 0.5 - n / 2.0) / (std::sqrt(n) / 2.0);
+    }
     if (r.z > 0.0)
         r.z = 0.0;
-    r.zP = NormalTailProbability(r.z, 1);
+    // A z beyond the largest double or the largest float has no tail left.
+    if (!std::isfinite(r.z)) {
+        r.z = kNotComputed;
+        r.zP = 0.0;
+        return;
+    }
+    r.zP = IsNotComputed(r.z) ? 0.0 : NormalTailProbability(r.z, 1);
 }
 
 void ComputeSignTest(const WeightedPair *pairs, size_t count, SignTestResult &r)
@@ -294,8 +330,14 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
         r.status = 4;
         return;
     }
+    // Weights summing past the largest double: no rank has a figure.
+    if (!std::isfinite(n))
+        return;
+    // Many weighted cases (rank times weight near n^2, the variance near
+    // n^3): the sums are taken in units of n, n^2 and n^4 instead.
+    const bool inUnits = n > kRankUnitsFrom;
+    double placed = 0.0, tieTerm = 0.0, positiveInUnits = 0.0, negativeInUnits = 0.0, tieInUnits = 0.0;
     diffs.SortByMagnitude();
-    double placed = 0.0, tieTerm = 0.0;
     // Only the exact test, for a few cases, needs every case's rank.
     const bool exact = wholeWeights && n <= kExactLimit;
     std::vector<double> unitRanks;
@@ -308,12 +350,39 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
         const double rank = placed + (groupWeight + 1.0) / 2.0;
         for (size_t k = i; k < j; ++k) {
             (diffs.Value(k) > 0.0 ? r.positiveRankSum : r.negativeRankSum) += rank * diffs.Weight(k);
+            if (inUnits)
+                (diffs.Value(k) > 0.0 ? positiveInUnits : negativeInUnits) += (rank / n) * (diffs.Weight(k) / n);
             if (exact)
                 unitRanks.insert(unitRanks.end(), static_cast<size_t>(Whole(diffs.Weight(k))), rank);
         }
         tieTerm += (groupWeight * groupWeight * groupWeight - groupWeight) / 48.0;
+        if (inUnits) {
+            const double share = groupWeight / n;
+            // (g^3 - g) / 48 in units of n^3.
+            tieInUnits += (share * share * share - share / n / n) / 48.0;
+        }
         placed += groupWeight;
         i = j;
+    }
+    if (inUnits) {
+        // The rank sums themselves may pass a double (the mark); the mean
+        // ranks are below n.
+        for (double *sum : {&r.positiveRankSum, &r.negativeRankSum})
+            if (!std::isfinite(*sum))
+                *sum = kNotComputed;
+        if (r.positive > 0.0)
+            r.positiveMeanRank = positiveInUnits * n * (n / r.positive);
+        if (r.negative > 0.0)
+            r.negativeMeanRank = negativeInUnits * n * (n / r.negative);
+        r.normal = true;
+        // The variance in units of n^3, the rank sums' distance from their
+        // mean in units of n^2: z takes the root of n besides.
+        const double variance = (1.0 + 1.0 / n) * (2.0 + 1.0 / n) / 24.0 - tieInUnits;
+        if (!(variance > 0.0))
+            return;
+        r.z = (std::min(positiveInUnits, negativeInUnits) - (1.0 + 1.0 / n) / 4.0) * std::sqrt(n) / std::sqrt(variance);
+        r.zP = IsNotComputed(r.z) ? 0.0 : NormalTailProbability(r.z, 1);
+        return;
     }
     if (r.positive > 0.0)
         r.positiveMeanRank = r.positiveRankSum / r.positive;
@@ -363,8 +432,15 @@ void McNemarCounter::Add(double x, double y, double w)
         return;
     const int row = PlaceOf(x, rows_, rowCount_);
     const int column = PlaceOf(y, columns_, columnCount_);
-    if (row >= 0 && column >= 0)
-        cells_[row][column] += w;
+    if (row >= 0 && column >= 0) {
+        if (scale_ == 0 && !std::isfinite(cells_[0][0] + cells_[0][1] + cells_[1][0] + cells_[1][1] + w)) {
+            scale_ = WeightedMoments::kWeightScale;
+            for (auto &cellRow : cells_)
+                for (double &cell : cellRow)
+                    cell = std::ldexp(cell, scale_);
+        }
+        cells_[row][column] += std::ldexp(w, scale_);
+    }
 }
 
 void McNemarCounter::Finish(McNemarResult &r) const
@@ -390,16 +466,26 @@ void McNemarCounter::Finish(McNemarResult &r) const
         r.rowValues[i] = rows_[i ^ rowSwap];
         r.columnValues[i] = columns_[i ^ columnSwap];
         for (int j = 0; j < 2; ++j)
-            r.counts[i * 2 + j] = cells_[i ^ rowSwap][j ^ columnSwap];
+            r.counts[i * 2 + j] = std::ldexp(cells_[i ^ rowSwap][j ^ columnSwap], -scale_);
     }
     const double b = r.counts[1], c = r.counts[2];
+    if (scale_ != 0) {
+        // From the scaled cells: chi-square grows with the scale, past any
+        // double unless b and c are equal to their digits.
+        const double bs = cells_[rowSwap][1 ^ columnSwap], cs = cells_[1 ^ rowSwap][columnSwap];
+        const double d = std::fabs(bs - cs), chi = std::ldexp(d * (d / (bs + cs)), -scale_);
+        r.chiSquare = std::isfinite(chi) ? chi : kNotComputed;
+        r.chiSquareP = std::isfinite(chi) ? ChiSquareTailProbability(chi, 1.0) : 0.0;
+        return;
+    }
     if (b + c <= kExactLimit && IsWhole(b) && IsWhole(c)) {
         r.exact = true;
         r.exactP = BinomialTwoSidedProbability(Whole(b), Whole(c));
         return;
     }
-    const double d = std::fabs(b - c) - 1.0;
-    r.chiSquare = d * d / (b + c);
+    const double d = std::fabs(b - c) - 1.0, square = d * d;
+    // Heavy weights: the square may pass a double where chi-square does not.
+    r.chiSquare = std::isfinite(square) ? square / (b + c) : d * (d / (b + c));
     r.chiSquareP = ChiSquareTailProbability(r.chiSquare, 1.0);
 }
 

@@ -78,8 +78,10 @@ public:
 
 private:
     void MergeBlock();
-    // Scales the weights of the n cases waiting in the block to the held scale.
-    void ScaleWeights(size_t n);
+    // Scales the weights of the n cases waiting in the block by 2^by.
+    void ScaleWeights(size_t n, int by);
+    // Holds every moment and the co-moment at the weight scale given.
+    void HoldWeightsScaled(int scale);
 
     // Once a huge value (WeightedMoments::IsHuge) is met, x, y and their
     // differences are taken scaled by 2^WeightedMoments::kHugeScale, so
@@ -88,9 +90,10 @@ private:
     WeightedMoments x_, y_, d_;
     double coMoment_ = 0.0, coMomentError_ = 0.0;
     bool scaled_ = false;
-    // The weights are held scaled by 2^WeightedMoments::kWeightScale (the
-    // co-moment with them) once their sum passes the largest double.
-    bool weightsScaled_ = false;
+    // The weights are held scaled by 2^weightScale_ (the co-moment with
+    // them): WeightedMoments::kWeightScale once their sum passes the largest
+    // double, kTinyWeightScale when they start near the smallest double.
+    int weightScale_ = 0;
     // x, y, w, the two deviations and the differences, kMomentBlock each.
     std::vector<double> block_;
     size_t blockCount_ = 0;
@@ -116,7 +119,11 @@ public:
     void Finish(SignTestResult &result) const;
 
 private:
+    // Held scaled by 2^scale_ (WeightedMoments::kWeightScale once their
+    // sum would pass the largest double); the counts read back may then be
+    // infinite, z and p are computed from the scaled ones.
     double larger_ = 0.0, smaller_ = 0.0, ties_ = 0.0;
+    int scale_ = 0;
 };
 
 void ComputeSignTest(const WeightedPair *pairs, size_t count, SignTestResult &result);
@@ -184,6 +191,9 @@ private:
     int rowCount_ = 0, columnCount_ = 0;
     double cells_[2][2] = {{0, 0}, {0, 0}};
     long used_ = 0;
+    // The cells are held scaled by 2^scale_ once their sum would pass the
+    // largest double, as the sign test's counts.
+    int scale_ = 0;
 };
 
 void ComputeMcNemar(const WeightedPair *pairs, size_t count, McNemarResult &result);

@@ -1,5 +1,6 @@
 #include "stats/RegressionKernel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "stats/StatDistributions.h"
@@ -102,8 +103,19 @@ private:
     double Scale(int v) const
     {
         const double sv = corr_.standardDeviation[v];
-        return sv > 0.0 ? corr_.standardDeviation[y_] / sv : kNotComputed;
+        if (sv > 0.0 && corr_.standardDeviation[y_] > 0.0)
+            return corr_.standardDeviation[y_] / sv;
+        // Weights of less than one case: the standard deviations have no
+        // divisor, their ratio is that of the spreads.
+        const double spread = corr_.spread[v];
+        return spread > 0.0 && spread != kNotComputed && corr_.spread[y_] != kNotComputed ? corr_.spread[y_] / spread
+                                                                                          : kNotComputed;
     }
+
+    // Over weights summing past the largest double the standard errors
+    // fall below anything printed and t passes every double: they keep the
+    // mark, and p is 0 for a coefficient other than 0.
+    static void PastTheLargestDouble(double coefficient, double &p) { p = coefficient != 0.0 ? 0.0 : 1.0; }
 
     void InEquationFigures(int v, double &b, double &se, double &beta, double &t, double &p, double &tol) const
     {
@@ -118,6 +130,10 @@ private:
         const double df = Df();
         if (!(df > 0.0) || !(inverse > 0.0) || scale == kNotComputed)
             return;
+        if (!std::isfinite(df)) {
+            PastTheLargestDouble(beta, p);
+            return;
+        }
         const double seBeta = std::sqrt(Residual() / df * inverse);
         se = seBeta * scale;
         if (seBeta > 0.0) {
@@ -142,6 +158,10 @@ private:
         const double residual = Residual() - ay * ay / tol;
         if (!(df > 0.0))
             return;
+        if (!std::isfinite(df)) {
+            PastTheLargestDouble(beta, p);
+            return;
+        }
         const double seBeta = std::sqrt((residual > 0.0 ? residual : 0.0) / df / tol);
         se = seBeta * scale;
         if (seBeta > 0.0) {
@@ -163,21 +183,28 @@ private:
         const double sy = corr_.standardDeviation[y_];
         if (!(df > 0.0) || !(n_ > 1.0))
             return;
+        if (!std::isfinite(df)) {
+            PastTheLargestDouble(b0, s.p[0]);
+            return;
+        }
         // sigma^2 and the covariance of the B's: sigma^2 (X'X)^-1 with
-        // (X'X)^-1_ij = -A[i][j] / ((N - 1) s_i s_j).
-        const double sigma2 = (n_ - 1.0) * sy * sy * Residual() / df;
+        // (X'X)^-1_ij = -A[i][j] / ((N - 1) s_i s_j), all in units of s_y^2
+        // and with the means in units of their standard deviations, so that
+        // values near the largest double keep the variance of the constant
+        // a double.
+        const double sigma2 = (n_ - 1.0) * Residual() / df;
         double variance = sigma2 / n_;
         for (int i = 1; i <= s.inEquation; ++i) {
             const int vi = s.variable[i];
+            const double zi = corr_.mean[vi] / corr_.standardDeviation[vi];
             for (int j = 1; j <= s.inEquation; ++j) {
                 const int vj = s.variable[j];
-                const double inv =
-                    -matrix_.At(vi, vj) / ((n_ - 1.0) * corr_.standardDeviation[vi] * corr_.standardDeviation[vj]);
-                variance += corr_.mean[vi] * corr_.mean[vj] * sigma2 * inv;
+                const double zj = corr_.mean[vj] / corr_.standardDeviation[vj];
+                variance += zi * zj * sigma2 * (-matrix_.At(vi, vj) / (n_ - 1.0));
             }
         }
         if (variance > 0.0) {
-            s.seB[0] = std::sqrt(variance);
+            s.seB[0] = std::sqrt(variance) * sy;
             s.t[0] = b0 / s.seB[0];
             s.p[0] = StudentTailProbability(s.t[0], df, 1);
         }
@@ -193,6 +220,14 @@ private:
         s.summary[0] = std::sqrt(r2);
         s.summary[1] = r2;
         const double df = Df();
+        if (!std::isfinite(df)) {
+            // Weights summing past the largest double: (N - 1) / df is 1 to
+            // every digit, F has no figure and no tail.
+            s.summary[2] = r2;
+            if (q > 0 && 1.0 - r2 > 0.0)
+                s.summary[4] = r2 > 0.0 ? 0.0 : 1.0;
+            return;
+        }
         if (df > 0.0)
             s.summary[2] = 1.0 - (1.0 - r2) * (n_ - 1.0) / df;
         if (q > 0 && df > 0.0 && 1.0 - r2 > 0.0) {
@@ -219,10 +254,12 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
     const int p = corr.variables - 1;
     if (p < 1)
         return kStatusTooFewVariables;
-    if (!(corr.standardDeviation[p] > 0.0))
+    // Spreads per unit of weight: a variable of any weights' scale with a
+    // spread is not constant.
+    if (!(corr.spread[p] > 0.0))
         return kStatusConstantDependent;
     for (int v = 0; v < p; ++v) {
-        if (!(corr.standardDeviation[v] > 0.0)) {
+        if (!(corr.spread[v] > 0.0)) {
             badVariable = v;
             return kStatusNoVariance;
         }
@@ -261,7 +298,11 @@ int ComputeRegression(const CorrelationResult &corr, double n, int method, doubl
             steps.push_back(stepper.Snapshot());
         return 0;
     }
-    if (!(n - p - 1.0 >= 1.0))
+    // Weights of less than a case each (near the smallest double) still
+    // give B, Beta and R from enough records; the figures that count the
+    // weights as cases then hold the mark.
+    const long records = *std::min_element(corr.count.begin(), corr.count.end());
+    if (!(n - p - 1.0 >= 1.0) && !(n < 1.0 && records - p - 1 >= 1))
         return kStatusTooFewCases;
     for (int v = 0; v < p; ++v)
         stepper.Enter(v);

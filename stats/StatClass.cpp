@@ -53,7 +53,9 @@ std::string FormatCountLine(const char *languageFormat, double count)
 {
     const char *format = SafeCountFormat(languageFormat);
     char line[400];
-    if (std::fabs(count) < 1e15) {
+    // A count of weights near the smallest double would print as 0.
+    const bool belowOne = count != 0.0 && std::fabs(count) < 0.5;
+    if (std::fabs(count) < 1e15 && !belowOne) {
         std::snprintf(line, sizeof line, format, count);
         return line;
     }
@@ -75,8 +77,11 @@ std::string FormatCountLine(const char *languageFormat, double count)
     }
     // A weighted count past the largest double has no figure: the mark and
     // the reason stand in its place.
-    const std::string figure =
-        std::isfinite(count) ? FormatFigure(count, 0) : std::string("--- (") + kWeightsTooLargeText + ")";
+    char small[32];
+    std::snprintf(small, sizeof small, "%.2e", count);
+    const std::string figure = !std::isfinite(count) ? std::string("--- (") + kWeightsTooLargeText + ")"
+                               : belowOne            ? std::string(small)
+                                                     : FormatFigure(count, 0);
     std::snprintf(line, sizeof line, textFormat.c_str(), figure.c_str());
     return line;
 }

@@ -64,7 +64,11 @@ double StudentTailProbability(double t, double df, int twoSided)
             return 0.0;
         return NormalTailProbability(t, twoSided);
     }
-    if (!UsableStatistic(t) || !UsableDf(df))
+    // A t beyond the not-computed mark is a statistic all the same (a
+    // spread far below the mean): its tail is computed, not refused.
+    if (!(std::isfinite(t) && std::fabs(t) > kNotComputed) && !UsableStatistic(t))
+        return kNotComputed;
+    if (!UsableDf(df))
         return kNotComputed;
     boost::math::students_t_distribution<double, QuietPolicy> dist(df);
     double p = Checked(boost::math::cdf(boost::math::complement(dist, std::fabs(t))));
@@ -110,7 +114,11 @@ double FisherTailProbability(double f, double df1, double df2)
 
 double ChiSquareTailProbability(double x, double df)
 {
-    if (!UsableStatistic(x) || !UsableDf(df))
+    // A chi-square beyond the not-computed mark (a table of huge weights)
+    // is a statistic all the same: its tail is computed, 0 for any table.
+    if (!(std::isfinite(x) && x > kNotComputed) && !UsableStatistic(x))
+        return kNotComputed;
+    if (!UsableDf(df))
         return kNotComputed;
     if (x <= 0.0)
         return 1.0;

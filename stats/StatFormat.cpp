@@ -80,6 +80,17 @@ std::string FormatFigure(double value, int decimals)
     return buffer;
 }
 
+std::string FormatCount(double count, int decimals)
+{
+    decimals = std::min(std::max(decimals, 0), 15);
+    if (count != 0.0 && std::fabs(count) < 0.5 * std::pow(10.0, -decimals)) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.2e", count);
+        return buffer;
+    }
+    return FormatFigure(count, decimals);
+}
+
 std::string FormatValueRangeList(const ValueRangeList &ranges, int decimals)
 {
     if (decimals < 0)

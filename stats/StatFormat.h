@@ -32,6 +32,10 @@ std::string FormatNumberText(double number);
 // past 15 digits fixed notation prints only noise, in columns hundreds of
 // characters wide.
 std::string FormatFigure(double value, int decimals);
+// A weighted count as FormatFigure gives it, except that a count above 0
+// that would print as 0 at its decimals (weights near the smallest double)
+// takes the exponent form.
+std::string FormatCount(double count, int decimals);
 
 // The label of an unlabelled value into a text of size bytes (with its
 // terminator): fixed with the decimals when that fits, else in exponent

@@ -111,17 +111,25 @@ void WeightedMoments::SummariseAndMerge(const double *x, const double *w, size_t
     MomentBlock block;
     if (weightScale_ == 0) {
         Summarise(x, w, n, true, block);
-        if (FitsNow(block)) {
+        const int first = count_ == 0 ? FirstWeightScale(block.weight) : 0;
+        if (first == 0 && FitsNow(block)) {
             MergeTo(block);
             return;
         }
-        HoldWeightsScaledNow();
+        HoldWeightsScaledNow(first ? first : kWeightScale);
     }
     weightScratch_.resize(n);
-    const double unit = Unit();
-    for (size_t i = 0; i < n; ++i)
-        weightScratch_[i] = w ? w[i] * unit : unit;
-    Summarise(x, weightScratch_.data(), n, true, block);
+    auto summariseScaled = [&]() {
+        const double unit = Unit();
+        for (size_t i = 0; i < n; ++i)
+            weightScratch_[i] = w ? w[i] * unit : unit;
+        Summarise(x, weightScratch_.data(), n, true, block);
+    };
+    summariseScaled();
+    if (weightScale_ > 0 && !FitsNow(block)) {
+        HoldWeightsScaledNow(kWeightScale);
+        summariseScaled();
+    }
     MergeTo(block);
 }
 
@@ -144,19 +152,20 @@ bool WeightedMoments::FitsNow(const MomentBlock &b) const
     return std::isfinite(n) && std::isfinite(m2_ + term);
 }
 
-void WeightedMoments::HoldWeightsScaled()
+void WeightedMoments::HoldWeightsScaled(int scale)
 {
     Flushed();
-    HoldWeightsScaledNow();
+    HoldWeightsScaledNow(scale);
 }
 
-void WeightedMoments::HoldWeightsScaledNow() const
+void WeightedMoments::HoldWeightsScaledNow(int scale) const
 {
-    if (weightScale_ != 0)
+    if (weightScale_ == scale)
         return;
-    weightScale_ = kWeightScale;
+    const int by = scale - weightScale_;
+    weightScale_ = scale;
     for (double *v : {&weight_, &sum_, &sumError_, &m2_, &m2Error_, &m3_, &m4_})
-        *v = std::ldexp(*v, weightScale_);
+        *v = std::ldexp(*v, by);
 }
 
 void WeightedMoments::HoldScaled()
@@ -310,6 +319,18 @@ bool WeightedMoments::HasVariance(double magnitude) const
         return false;
     const double scale = magnitude > 0.0 ? magnitude : Magnitude();
     return StandardDeviation() > kNoVarianceRatio * scale;
+}
+
+bool WeightedMoments::HasSpread(double magnitude) const
+{
+    Flushed();
+    if (count_ < 2 || minimum_ == maximum_ || !(weight_ > 0.0))
+        return false;
+    const double m2 = m2_ + m2Error_;
+    if (!(m2 > 0.0))
+        return false;
+    const double spread = std::ldexp(std::sqrt(m2 / weight_), -scale_);
+    return spread > kNoVarianceRatio * (magnitude > 0.0 ? magnitude : Magnitude());
 }
 
 double WeightedMoments::Skewness() const

@@ -40,6 +40,12 @@
 // their figures; only the sum of weights and the sum may pass a double
 // when scaled back (they then read as an infinity, the caller's mark).
 //
+// Weights near the smallest double: when the first block's weights sum
+// below kTinyWeight, every weight is held scaled up by 2^kTinyWeightScale,
+// so that w (x - mean)^2 keeps its digits instead of falling below the
+// normal range. Weights that would then pass the largest double turn the
+// scale to kWeightScale.
+//
 // Weights are frequency weights: a case of weight 3 counts as three cases.
 // Add ignores a weight that is not above 0 (the caller counts those).
 #ifndef STATS_WEIGHTEDMOMENTS_H
@@ -93,6 +99,13 @@ public:
     // The scale of the weights once their sum overflows: weights up to the
     // largest double fall below 2^512, a weight of 1 stays a normal double.
     static constexpr int kWeightScale = -512;
+    // Below this sum of a first block's weights they are held scaled by
+    // 2^kTinyWeightScale: the smallest weight, 2^-1074, becomes 2^-474.
+    static constexpr double kTinyWeight = 0x1p-400;
+    static constexpr int kTinyWeightScale = 600;
+    // The scale at which a caller that merges its own blocks holds weights
+    // whose first block weighs blockWeight: kTinyWeightScale or 0.
+    static int FirstWeightScale(double blockWeight) { return blockWeight < kTinyWeight ? kTinyWeightScale : 0; }
 
     // One case; it is merged with the others of its block once the block is
     // full or a figure is read.
@@ -117,11 +130,12 @@ public:
     void HoldScaled();
     // 0, or kHugeScale once the moments are held scaled.
     int Scale() const { return Flushed().scale_; }
-    // Holds the weights scaled by 2^kWeightScale from now on (nothing when
-    // they are already); a caller that merges its own blocks calls it and
-    // scales the weights of the blocks it summarises.
-    void HoldWeightsScaled();
-    // 0, or kWeightScale once the weights are held scaled.
+    // Holds the weights scaled by 2^scale (kWeightScale or
+    // kTinyWeightScale) from now on, the sums held so far rescaled (nothing
+    // when they are held so already); a caller that merges its own blocks
+    // calls it and scales the weights of the blocks it summarises.
+    void HoldWeightsScaled(int scale = kWeightScale);
+    // 0, or the scale at which the weights are held.
     int WeightScale() const { return Flushed().weightScale_; }
     // True when the block merged into these moments keeps every running
     // figure finite (that of the sum aside, which may pass a double).
@@ -150,6 +164,10 @@ public:
     // M2 / (W - 1); kNotComputed unless W > 1.
     double Variance() const;
     double StandardDeviation() const;
+    // The same test on the spread per unit of weight, sqrt(M2 / W), which
+    // does not depend on the weights' scale: true also for weights summing
+    // to less than one case, whose variance has no divisor.
+    bool HasSpread(double magnitude = 0.0) const;
     // False when the standard deviation is at most kNoVarianceRatio times the
     // magnitude (this variable's own when magnitude is 0): a constant up to
     // rounding. False unless W > 1.
@@ -169,7 +187,7 @@ private:
     // scaled copy.
     void SummariseAndMerge(const double *x, const double *w, size_t n) const;
     void HoldScaledNow() const;
-    void HoldWeightsScaledNow() const;
+    void HoldWeightsScaledNow(int scale) const;
     bool FitsNow(const MomentBlock &block) const;
     // The weight of one case at the held weight scale.
     double Unit() const { return weightScale_ ? std::ldexp(1.0, weightScale_) : 1.0; }

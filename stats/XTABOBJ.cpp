@@ -229,8 +229,9 @@ void XTABOBJ::ComputeChiSquareTest()
     if (countScale != 0 && r.chiSquare != kNotComputed) {
         r.chiSquare = Unscaled(r.chiSquare);
         if (!std::isfinite(r.chiSquare)) {
+            // Beyond the largest double: no figure, and no tail left.
             r.chiSquare = kNotComputed;
-            r.probability = kNotComputed;
+            r.probability = 0.0;
         } else {
             r.probability = ChiSquareTailProbability(r.chiSquare, static_cast<double>(r.degreesOfFreedom));
         }

@@ -28,6 +28,7 @@
 #include "dataset/MemoryBudget.h"
 #include "stats/CrossTableKernel.h"
 #include "stats/StatClass.h"
+#include "stats/StatMissing.h"
 
 class BUFFERTYPE;
 class KATLABS;
@@ -68,9 +69,16 @@ public:
     // do not change with the scale), and counts shown go through Unscaled,
     // which gives infinity for those that have no figure.
     bool CountsRepresentable() const { return countScale == 0 && table.Representable(); }
-    double Unscaled(double count) const { return countScale ? std::ldexp(count, -countScale) : count; }
+    // The not-computed mark stays the mark.
+    double Unscaled(double count) const
+    {
+        return countScale && count != kNotComputed ? std::ldexp(count, -countScale) : count;
+    }
     // Standardized deviations grow with the square root of the scale.
-    double UnscaledRoot(double value) const { return countScale ? std::ldexp(value, -countScale / 2) : value; }
+    double UnscaledRoot(double value) const
+    {
+        return countScale && value != kNotComputed ? std::ldexp(value, -countScale / 2) : value;
+    }
     static constexpr int kScaledCounts = 64;
     int countScale = 0;
     double Expected(int row, int column) const { return table.Expected(row, column); }

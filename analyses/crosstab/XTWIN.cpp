@@ -5,6 +5,7 @@
 #include "analyses/kit/ColumnHeading.h"
 #include "dataset/ProgramSettings.h"
 #include "shell/WorkBook.h"
+#include "stats/MarkReason.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
@@ -159,10 +160,10 @@ void XTWIN::WriteResult()
     EndLine();
     Plain();
     if (!computation->CountsRepresentable()) {
-        WriteString(missingMark);
-        WriteString(" ");
-        WriteString(kWeightsTooLargeText);
-        EndLine();
+        for (const std::string &line : MarkReasonLines(kReasonWeightsTooLarge, missingMark)) {
+            WriteString(line.c_str());
+            EndLine();
+        }
     }
     WriteString(computation->GetReportHeader(computation->Unscaled(computation->total)));
     EndLine();

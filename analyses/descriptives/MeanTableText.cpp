@@ -7,6 +7,7 @@
 
 #include "dataset/DATASET.h"
 #include "shell/TXTWIN.h"
+#include "stats/MarkReason.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
@@ -106,6 +107,22 @@ bool Shows(const Row &row, const DescriptiveRecord &r, double value)
 
 } // namespace
 
+namespace {
+
+// Cases weighing less than two together leave the spread "***": the line
+// that says it is for their weights (past the largest double the count line
+// says so itself).
+void WriteWeightReasons(TXTWIN &window, const DescriptiveRecord &r)
+{
+    const int reasons = WeightReasons(r.weightedCount, r.count, 1.0) & ~kReasonWeightsTooLarge;
+    for (const std::string &line : MarkReasonLines(reasons, "***")) {
+        window.WriteString(line.c_str());
+        window.EndLine();
+    }
+}
+
+} // namespace
+
 void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup)
 {
     const DescriptiveRecord &r = computation.record;
@@ -128,7 +145,7 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
             continue;
         if (row.condition == countLine) {
             if (computation.IsWeighted() && r.weightedCount != 0.0)
-                cells[i] = FormatFigure(r.weightedCount, computation.WeightDecimals());
+                cells[i] = FormatCount(r.weightedCount, computation.WeightDecimals());
             else if (!computation.IsWeighted() && r.count > 0)
                 cells[i] = std::to_string(r.count);
             else
@@ -182,6 +199,7 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
     }
     window.Plain();
     window.EndLine();
+    WriteWeightReasons(window, r);
     const char *report = computation.GetReportHeader(r.weightedCount);
     if (report && *report) {
         window.WriteString(report);

@@ -4,6 +4,7 @@
 #include "dataset/DATASET.h"
 #include "graphs/Desk2Graph.h"
 #include "graphs/Desk2grafOption.h"
+#include "stats/MarkReason.h"
 #include "stats/StatClass.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
@@ -129,7 +130,7 @@ std::string ONEWAY::CellText(const DescriptiveRecord &r, int c) const
 {
     if (c == countColumn) {
         if (IsWeighted() && r.weightedCount > 0.0)
-            return FormatFigure(r.weightedCount, WeightDecimals() == 255 ? 2 : WeightDecimals());
+            return FormatCount(r.weightedCount, WeightDecimals() == 255 ? 2 : WeightDecimals());
         if (!IsWeighted() && r.count > 0)
             return std::to_string(r.count);
         return missingMark;
@@ -301,12 +302,24 @@ void ONEWAY::WriteBreakdownTable(TXTWIN &window)
     }
     window.Plain();
     window.EndLine();
+    WriteWeightReasons(window);
     const char *report = GetReportHeader(total.weightedCount);
     if (report && *report) {
         window.WriteString(report);
         window.EndLine();
     }
     window.ShowText();
+}
+
+void ONEWAY::WriteWeightReasons(TXTWIN &window) const
+{
+    // Cases weighing less than two together leave spreads and tests "***"
+    // (past the largest double the count line says why itself).
+    const int reasons = WeightReasons(total.weightedCount, total.count, 1.0) & ~kReasonWeightsTooLarge;
+    for (const std::string &line : MarkReasonLines(reasons, "***")) {
+        window.WriteString(line.c_str());
+        window.EndLine();
+    }
 }
 
 void ONEWAYWIN::WriteResult()

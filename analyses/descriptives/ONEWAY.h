@@ -47,6 +47,8 @@ public:
     void WriteColumnHeadings(TXTWIN &window) const;
     void WriteGroupRow(const DescriptiveRecord &record, TXTWIN &window) const;
     void WriteVarianceTest(TXTWIN &window) const;
+    // The line that says why figures hold the mark for the weights.
+    void WriteWeightReasons(TXTWIN &window) const;
 
     WorkBook *workbook = nullptr;
     Desk2grafOption *graphOptions[graphKinds] = {};

@@ -5,6 +5,7 @@
 // case, no spread within the groups) prints the mark "*** "; a pair whose p
 // is not computed gets the mark "-".
 #include "shell/TXTWIN.h"
+#include "stats/MarkReason.h"
 #include "stats/OnewayObj.h"
 #include "stats/StatClass.h"
 #include "stats/StatFormat.h"
@@ -46,9 +47,12 @@ bool Usable(double v)
     return std::isfinite(v) && !IsNotComputed(v);
 }
 
-// The figure with its decimals, or the mark.
+// The figure with its decimals, or the mark; a figure beyond the largest
+// float (a spread of values near the largest double) in exponent form.
 std::string Figure(double v, int decimals)
 {
+    if (std::isfinite(v) && v != kNotComputed && IsNotComputed(v))
+        return FormatFigure(v, decimals);
     if (!Usable(v))
         return missingMark;
     char text[64];
@@ -109,6 +113,14 @@ void AnovaResult::WriteTable(TXTWIN &window) const
                              {text(withinText), Figure(t.ssWithin, 2), Df(t.dfWithin), Figure(t.msWithin, 2), "", ""},
                              {text(totalText), Figure(t.ssTotal, 2), Df(t.dfTotal), "", "", ""},
                          });
+    // Sums of squares of values near the largest double pass it while F,
+    // a ratio, has its figure.
+    if (t.ssTotal == kNotComputed && t.f != kNotComputed) {
+        for (const std::string &line : MarkReasonLines(kReasonSpreadTooLarge, "***")) {
+            window.WriteString(line.c_str());
+            window.EndLine();
+        }
+    }
     window.ShowText();
 }
 

@@ -5,6 +5,7 @@
 
 #include "dataset/DATASET.h"
 #include "stats/CorrObj.h"
+#include "stats/MarkReason.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
@@ -160,14 +161,38 @@ void CORRWIN::WriteLegend()
     EndLine();
 }
 
+void CORRWIN::WriteMarkReasons(bool listwise)
+{
+    // The p of a coefficient counts the weights as cases: with the cases of
+    // an entry weighing two cases or less together its mark is "-" for a
+    // reason that the footer gives.
+    const CorrelationResult &r = computation->result;
+    int reasons = 0;
+    if (listwise) {
+        reasons = WeightReasons(r.listwiseWeight, r.listwiseCount, 2.0);
+    } else {
+        for (size_t e = 0; e < r.count.size() && e < r.weightedCount.size(); ++e)
+            reasons |= WeightReasons(r.weightedCount[e], r.count[e], 2.0);
+    }
+    // Past the largest double p is 0 and the count line says why.
+    reasons &= ~kReasonWeightsTooLarge;
+    for (const std::string &line : MarkReasonLines(reasons, "-")) {
+        WriteString(line.c_str());
+        EndLine();
+    }
+    if (reasons)
+        EndLine();
+}
+
 void CORRWIN::WriteFooter()
 {
     Plain();
     EndLine();
     EndLine();
+    const bool listwise = computation->missingMode == CorrObj::kListwise;
+    WriteMarkReasons(listwise);
     WriteString(StatText(missingValuesText, missingGroup));
     WriteString(": ");
-    const bool listwise = computation->missingMode == CorrObj::kListwise;
     WriteString(StatText(listwise ? listwiseText : pairwiseText, missingGroup));
     EndLine();
     EndLine();

@@ -59,6 +59,8 @@ private:
     void WriteRow(int i, bool full, bool marks);
     void WriteLegend();
     void WriteFooter();
+    // The lines that say why marks stand for coefficients' p.
+    void WriteMarkReasons(bool listwise);
 
     CorrObj *computation;
     WorkBook *book;

@@ -4,10 +4,13 @@
 #include "analyses/multivariate/Regresjon.h"
 #include "dataset/DATASET.h"
 #include "shell/WorkBook.h"
+#include "stats/MarkReason.h"
 #include "stats/StatClass.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -32,9 +35,24 @@ void REGWIN::Cell(int width, const char *text)
     WriteString(text);
 }
 
+namespace {
+
+// A figure beyond the largest float (t or F over heavy weights) is a figure
+// all the same, not the mark: it prints in exponent form.
+bool BeyondTheMark(double value)
+{
+    return std::isfinite(value) && value != kNotComputed && IsNotComputed(value);
+}
+
+} // namespace
+
 void REGWIN::Cell(int width, double value, int decimals)
 {
     Right(width);
+    if (BeyondTheMark(value)) {
+        WriteString(FormatFigure(value, decimals).c_str());
+        return;
+    }
     SetDecimals(decimals);
     WriteReal(value);
 }
@@ -47,10 +65,28 @@ void REGWIN::Label(int width, const char *text)
 
 int REGWIN::Printed(double value, int decimals)
 {
+    if (BeyondTheMark(value))
+        return static_cast<int>(FormatFigure(value, decimals).size());
     if (IsNotComputed(value))
         return 3; // "***"
     char digits[352];
     return std::snprintf(digits, sizeof digits, "%.*f", decimals, value);
+}
+
+void REGWIN::WriteMarkReasons(const RegModelStep &step)
+{
+    // The regression was computed, so its records are more than the
+    // coefficients: weights summing to no more cases than that are too
+    // small to count.
+    const double needed = step.inEquation + 1.0;
+    const int reasons = WeightReasons(step.n, static_cast<long>(needed) + 1, needed);
+    Plain();
+    for (const std::string &line : MarkReasonLines(reasons, "***")) {
+        WriteString(line.c_str());
+        EndLine();
+    }
+    if (reasons)
+        EndLine();
 }
 
 void REGWIN::WidenColumns(const RegModelStep &step)
@@ -211,7 +247,7 @@ void REGWIN::WriteModel()
             EndLine();
         }
         Label(labelWidth, ("V" + std::to_string(step.rowVariable[i])).c_str());
-        const bool noT = IsNotComputed(step.t[i]);
+        const bool noT = step.t[i] == kNotComputed;
         if (mask & multregB)
             Cell(w[Regresjon::bColumn], step.b[i], 3);
         if (mask & multregSeB)
@@ -219,13 +255,16 @@ void REGWIN::WriteModel()
         if (mask & multregBeta)
             Cell(w[Regresjon::betaColumn], step.beta[i], 3);
         if (mask & multregT) {
-            if (noT) {
+            // Over weights summing past the largest double t has no
+            // figure but p is 0.
+            if (noT)
                 Cell(w[Regresjon::tColumn], "***");
-                Cell(w[Regresjon::pColumn], "***");
-            } else {
+            else
                 Cell(w[Regresjon::tColumn], step.t[i], 3);
+            if (step.p[i] == kNotComputed)
+                Cell(w[Regresjon::pColumn], "***");
+            else
                 Cell(w[Regresjon::pColumn], step.p[i], 4);
-            }
         }
         if (mask & multregTolerance)
             Cell(w[Regresjon::toleranceColumn], step.tolerance[i], 2);
@@ -250,7 +289,7 @@ void REGWIN::WriteModel()
             EndLine();
         }
         EndLine();
-        const bool noF = IsNotComputed(step.summary[3]);
+        const bool noF = step.summary[3] == kNotComputed;
         Label(summaryLabel, Msg(13));
         if (noF)
             Cell(bWidth, "***");
@@ -258,7 +297,7 @@ void REGWIN::WriteModel()
             Cell(bWidth, step.summary[3], 2);
         EndLine();
         Label(summaryLabel, Msg(14));
-        if (noF)
+        if (step.summary[4] == kNotComputed)
             Cell(bWidth, "***");
         else
             Cell(bWidth, step.summary[4], 4);
@@ -275,6 +314,7 @@ void REGWIN::WriteModel()
         EndLine();
     }
 
+    WriteMarkReasons(step);
     Plain();
     WriteString(Msg(34));
     WriteString(": ");

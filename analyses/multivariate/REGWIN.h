@@ -33,6 +33,9 @@ private:
     static int Printed(double value, int decimals);
     // Widens the regression's column widths to the figures of the step.
     void WidenColumns(const RegModelStep &step);
+    // The lines that say why standard errors, t, F or p hold "***" over
+    // weights too large or too small to count as cases.
+    void WriteMarkReasons(const RegModelStep &step);
     // The variable-number column: at least 5, one wider than "V" and the
     // largest number.
     int LabelWidth(const RegModelStep &step) const;

@@ -5,6 +5,7 @@
 #include "dataset/DATASET.h"
 #include "shell/TXTWIN.h"
 #include "shell/WorkBook.h"
+#include "stats/MarkReason.h"
 #include "stats/StatClass.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
@@ -134,9 +135,20 @@ void TtestPar::WriteTable(TXTWIN *w)
     WriteCorrelationLines(w);
     w->EndLine();
     w->Plain();
+    WriteMarkReasons(w);
     w->WriteString(GetReportHeader(weightedSum));
     w->EndLine();
     w->ShowText();
+}
+
+void TtestPar::WriteMarkReasons(TXTWIN *w)
+{
+    // Spreads, t and p count the weights as cases.
+    const int reasons = WeightReasons(weightedSum, n, 1.0);
+    for (const std::string &line : MarkReasonLines(reasons, missingMark)) {
+        w->WriteString(line.c_str());
+        w->EndLine();
+    }
 }
 
 void TtestPar::WriteHeading(TXTWIN *w)
@@ -177,7 +189,8 @@ void TtestPar::WriteTestLines(TXTWIN *w)
 {
     if (!(displayMask & ttestT))
         return;
-    const bool shown = n > 1 && !IsNotComputed(t);
+    // A t beyond the largest float (heavy weights) is a figure, not the mark.
+    const bool shown = n > 1 && t != kNotComputed;
     WriteLabelled(w, tText, t, statisticDecimals, shown);
     if (displayMask & ttestOneSided)
         WriteLabelled(w, oneSidedText, OneSidedPValue(), probabilityDecimals, shown);
@@ -190,10 +203,12 @@ void TtestPar::WriteCorrelationLines(TXTWIN *w)
 {
     if (!(displayMask & ttestCorrelation))
         return;
-    const bool shown = n > 2 && !IsNotComputed(tOfR);
+    // Over weights summing past the largest double t of r has no figure
+    // but its p is 0.
+    const double p = CorrelationPValue(true);
     WriteLabelled(w, rText, r, statisticDecimals, n > 2);
-    WriteLabelled(w, tOfRText, tOfR, statisticDecimals, shown);
-    WriteLabelled(w, pOfRText, CorrelationPValue(true), probabilityDecimals, shown);
+    WriteLabelled(w, tOfRText, tOfR, statisticDecimals, n > 2 && tOfR != kNotComputed);
+    WriteLabelled(w, pOfRText, p, probabilityDecimals, n > 2 && p != kNotComputed);
 }
 
 void TtestPar::WriteLabelled(TXTWIN *w, int text, double value, int decimals, bool shown)

@@ -34,6 +34,8 @@ public:
 
 private:
     void WriteHeading(TXTWIN *w);
+    // The lines that say why figures hold the mark for the weights.
+    void WriteMarkReasons(TXTWIN *w);
     void WriteVariableLine(TXTWIN *w, int i);
     void WriteTestLines(TXTWIN *w);
     void WriteCorrelationLines(TXTWIN *w);

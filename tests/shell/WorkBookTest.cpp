@@ -768,7 +768,7 @@ TEST_F(WorkBookTest, APrintThePrinterRefusesIsReportedAndAJobIsNamedByBookAndPag
 TEST_F(WorkBookTest, ATextSaveOntoAFullDiskNamesTheFileAndLeavesTheOldOne)
 {
     testsupport::TempDirectory directory("mervalosave");
-    std::ofstream(directory.File("qivsttst.btx"), std::ios::binary) << "0.30\tno room (disk full).\r\n";
+    std::ofstream(directory.File("qivsttst.btx"), std::ios::binary) << "0.33\tno room (disk full).\r\n";
     TextCatalog catalog(directory.Path(), "tst");
     ASSERT_EQ(catalog.Error(), TEXTCAT_OK);
     TextCatalog *previous = GetStatTextCatalog();

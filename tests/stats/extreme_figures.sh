@@ -90,6 +90,33 @@ for set in w300 w17; do
     same "$set, ttest.2.se" "$(figure $set 'ttest a c' ttest.2.se)" "$(python3 -c "print($sd1 * (39 / 40) ** 0.5 / 40 ** 0.5 / $weight ** 0.5)")" 1e-12
 done
 
+# Figures that do not depend on the weights' scale equal those of the unit
+# weights at every scale, weights near the smallest double (wsub) included:
+# correlations, regression coefficients, the pair correlation and the
+# crosstab's measures.
+for set in w300 w17 wsub; do
+    for pair in "corr a b c:corr.2_1.r" "corr a b c:corr.3_1.r" "corr a b c:corr.3_2.r" \
+                "reg c a b:reg.step.1.r" "reg c a b:reg.step.1.v1.b" "reg c a b:reg.step.1.v2.beta" \
+                "reg c a b:reg.step.1.constant.b" "ttest a c:ttest.r" "ttest a c:ttest.diff" \
+                "xtab a b:xtab.phi" "xtab a b:xtab.cramersv" "xtab a b:xtab.contingency" "xtab a b:xtab.gamma" \
+                "xtab a b:xtab.taub" "xtab a b:xtab.tauc" "xtab a b:xtab.somerssym" "xtab a b:xtab.somersrow"; do
+        computation="${pair%%:*}"; key="${pair#*:}"
+        same "$set, $key" "$(figure $set "$computation" "$key")" "$(figure w1 "$computation" "$key")" 1e-10
+    done
+done
+# Percentages and means are shares of the weights, the same near the
+# smallest double.
+for pair in "desc c:desc.mean" "freq a:freq.category.1.pct" "freq c:freq.category.2.vpct" \
+            "multfreq a b:multfreq.category.1.pct" "multdiko a b:multdiko.category.2.vpct" \
+            "ntab c a:ntab.cell.1.0.pct1" "ntab c a:ntab.cell.1.0.pct2" "oneway c a:oneway.group.1.mean"; do
+    computation="${pair%%:*}"; key="${pair#*:}"
+    same "wsub, $key" "$(figure wsub "$computation" "$key")" "$(figure w1 "$computation" "$key")" 1e-10
+done
+# Weights near the smallest double weigh less than the cases a spread needs:
+# the one-way table's degrees of freedom are not computed, never negative.
+dfw="$(figure wsub 'oneway c a' oneway.dfw)"
+python3 -c "import sys; sys.exit(0 if float('$dfw') > 1e38 else 1)" || fail "wsub, oneway.dfw $dfw"
+
 # The crosstab of three cases: the cells, and measures computed from the
 # table scaled down (gamma of a perfectly ordered table is 1).
 (cd "$work" && "$wine" "$statprint" three.QVF xtab a b >"$work/raw" 2>&1) || fail "three cases: crosstab failed"
@@ -97,6 +124,12 @@ tr -d '\r' <"$work/raw" >"$work/out"
 grep -q '^xtab.cell.1_1.count --- (weights or values too large to sum)' "$work/out" || fail "three cases: the summed cell"
 grep -q '^xtab.cell.2_2.count 1$' "$work/out" || fail "three cases: the cell of weight 1"
 grep -q '^xtab.gamma 1$' "$work/out" || fail "three cases: gamma $(grep gamma "$work/out" | tr -d '\r')"
+# Chi-square passes every double, so its p is 0; phi = V = tau-b = d = 1.
+for key in xtab.phi xtab.cramersv xtab.taub xtab.somerssym xtab.somersrow; do
+    same "three cases, $key" "$(awk -v k=$key '$1 == k { print $2 }' "$work/out")" 1 1e-12
+done
+same "three cases, xtab.contingency" "$(awk '$1 == "xtab.contingency" { print $2 }' "$work/out")" 0.7071067811865476 1e-12
+grep -q '^xtab.p 0$' "$work/out" || fail "three cases: $(grep '^xtab.p ' "$work/out")"
 
 # A NaN weight in case 7: the converter refuses NaN, so the weight's eight
 # bytes are set in the written file.

@@ -174,6 +174,41 @@ TEST(MeanTableText, AnUnreadableVariableShowsWhy)
 
 } // namespace
 
+// Every case weighing 4e-320: the mean is that of the unweighted cases, N
+// and the count line give the sum of weights in exponent form, not 0, and
+// the spread, which needs more than one case's weight, holds "***" with
+// the reason under the table.
+TEST(MeanTableText, WeightsNearTheSmallestDoubleGiveTheMeanAndSayWhySpreadsAreMissing)
+{
+    analysestest::EnglishTexts texts;
+    const std::string csv = analysestest::ReadFile(analysestest::SourceFile("data/desc.csv"));
+    std::string tiny;
+    std::istringstream lines(csv);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        tiny += line + (tiny.empty() ? ",tiny\n" : ",4e-320\n");
+    }
+    std::string unitText;
+    {
+        Survey survey("data/desc");
+        MeanObj unit(survey.Variable("score"), survey.DataSet());
+        ASSERT_TRUE(unit.Compute());
+        unitText = Write(unit, allBits);
+    }
+    Survey survey(Survey::Text{analysestest::ReadFile(analysestest::SourceFile("data/desc.desc")) +
+                                   "variable tiny\ntype double\nweight tiny\n",
+                               tiny});
+    MeanObj computation(survey.Variable("score"), survey.DataSet());
+    ASSERT_TRUE(computation.Compute());
+    const std::string text = Write(computation, allBits);
+    EXPECT_EQ(ValueOf(unitText, StatText(9, 32)), ValueOf(text, StatText(9, 32))) << text;
+    EXPECT_NE(std::string::npos, ValueOf(text, StatText(33, 32)).find("e-3")) << text;
+    EXPECT_EQ("***", ValueOf(text, StatText(12, 32))) << text;
+    EXPECT_NE(std::string::npos, text.find(std::string("*** ") + StatText(31, 0))) << text;
+    EXPECT_EQ(std::string::npos, text.find("Number of cases: 0")) << text;
+}
+
 namespace {
 
 // One case of weight 5 is five cases of one value: spread 0, every limit

@@ -140,3 +140,60 @@ TEST(CorrLargeTextTest, AHundredVariableFullMatrixIsWrittenWhole)
 }
 
 } // namespace
+
+// The survey with every case weighing the same: near the smallest double,
+// 1e300 or past the largest double in sum. The coefficients do not change
+// with the weights' scale; p counts the weights as cases, so under weights
+// of less than a case each its marks are "-" with the reason below the
+// table, and past the largest double p is 0 (every mark "!") and the count
+// line says why it has no figure.
+class CorrWeightScaleTest : public CorrTextTest
+{
+protected:
+    std::string WeightedTable(const char *weight)
+    {
+        std::string csv = ReadFile(SourceFile("data/corr.csv")), weighted;
+        for (size_t at = 0, end; at < csv.size(); at = end + 1) {
+            end = csv.find('\n', at);
+            if (end == std::string::npos)
+                end = csv.size();
+            std::string line = csv.substr(at, end - at);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty())
+                weighted += line + (weighted.empty() ? ",w" : std::string(",") + weight) + "\n";
+        }
+        survey.reset();
+        survey = std::make_unique<Survey>(Survey::Text{
+            ReadFile(SourceFile("data/corr.desc")) + "variable w\ntype double\nweight w\n", weighted});
+        return Table({A, B, C, D}, CorrObj::kListwise, CORRWIN::displayMarks);
+    }
+};
+
+TEST_F(CorrWeightScaleTest, CoefficientsStayAndMarksSayWhy)
+{
+    const std::string unit = Table({A, B, C, D}, CorrObj::kListwise, CORRWIN::displayMarks);
+    const std::string tooSmall = std::string("- ") + StatText(31, 0);
+    EXPECT_EQ(std::string::npos, unit.find(tooSmall));
+    for (const char *weight : {"4e-320", "1e300", "1.7e308"}) {
+        const std::string text = WeightedTable(weight);
+        for (const Reference &ref : references) {
+            if (ref.mode != CorrObj::kListwise)
+                continue;
+            for (double r : ref.r) {
+                char cell[16];
+                std::snprintf(cell, sizeof cell, "%8.4f ", r);
+                EXPECT_NE(std::string::npos, text.find(cell)) << weight << ": " << cell << "\n" << text;
+            }
+        }
+        if (std::string(weight) == "4e-320") {
+            EXPECT_NE(std::string::npos, text.find(tooSmall)) << text;
+            EXPECT_NE(std::string::npos, text.find("0.8892 - ")) << text;
+        } else {
+            EXPECT_EQ(std::string::npos, text.find(tooSmall)) << text;
+            EXPECT_NE(std::string::npos, text.find("0.8892 ! ")) << text;
+        }
+        if (std::string(weight) == "1.7e308")
+            EXPECT_NE(std::string::npos, text.find("--- (weights too large to sum)")) << text;
+    }
+}

@@ -135,6 +135,44 @@ TEST_F(TtestParTest, HugeValuesKeepTheirFigures)
     }
 }
 
+// Every pair weighing the same, near the smallest double or at 1e300: r
+// and the mean difference are the unweighted ones; under weights of less
+// than a case each the spreads, t and p hold the mark with the reason below
+// the table, and at 1e300 t is a figure in exponent form with p 0.
+TEST_F(TtestParTest, TheWeightsScaleLeavesRAndMarksSayWhy)
+{
+    Open(false);
+    const std::string unit = Text(BEFORE, AFTER, 0xff);
+    const std::string tooSmall = std::string("*** ") + StatText(31, 0);
+    EXPECT_EQ(std::string::npos, unit.find(tooSmall));
+    const std::string csv = ReadFile(SourceFile("data/ttest.csv"));
+    for (const char *weight : {"4e-320", "1e300"}) {
+        // The weight column w (the second) set to the one weight.
+        std::istringstream lines(csv);
+        std::string weighted, line;
+        while (std::getline(lines, line)) {
+            const size_t first = line.find(','), second = line.find(',', first + 1);
+            if (first != std::string::npos && second != std::string::npos && line[0] != 'i')
+                line = line.substr(0, first + 1) + weight + line.substr(second);
+            weighted += line + "\n";
+        }
+        survey.reset();
+        survey = std::make_unique<Survey>(
+            Survey::Text{ReadFile(SourceFile("data/ttest.desc")) + "weight w\n", weighted});
+        const std::string text = Text(BEFORE, AFTER, 0xff);
+        EXPECT_EQ(Figure(unit, Label(10)), Figure(text, Label(10))) << weight << "\n" << text;
+        EXPECT_EQ(Figure(unit, Label(1)), Figure(text, Label(1))) << weight << "\n" << text;
+        if (std::string(weight) == "4e-320") {
+            EXPECT_EQ("***", Figure(text, Label(2))) << text;
+            EXPECT_NE(std::string::npos, text.find(tooSmall)) << text;
+        } else {
+            EXPECT_NE(std::string::npos, Figure(text, Label(2)).find("e+1")) << text;
+            EXPECT_EQ("0.0000", Figure(text, Label(9))) << text;
+            EXPECT_EQ(std::string::npos, text.find(tooSmall)) << text;
+        }
+    }
+}
+
 std::vector<WorkBook *> shownBooks;
 
 TEST_F(TtestParTest, ARunPairsEveryFirstVariableWithEverySecond)
