@@ -33,7 +33,7 @@ namespace {
 ZafButton *CheckType(ZafWindow *parent, int left, int top, int width, const char *text, const char *name,
                      ZafButton::ButtonType type)
 {
-    auto *button = new ZafButton(left, top, width, 1, text, nullptr, type);
+    auto *button = new ZafButtonX(left, top, width, 1, text, nullptr, type);
     button->SetAllowToggling(true);
     button->SetHzJustify(ZafButton::justifyStart);
     button->SetStringID(name);
