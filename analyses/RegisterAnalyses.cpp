@@ -21,14 +21,35 @@
 #include "analyses/crosstab/XtabOption.h"
 #include "shell/AnalysisRegistry.h"
 
+StatOption *CreateMeanOption()
+{
+    return TableOption::Make<MeanOption>();
+}
+
+StatOption *CreateOnewayOption()
+{
+    return TableOption::Make<OnewayOption>();
+}
+
+StatOption *CreateTtestParOption()
+{
+    return TableOption::Make<TtestParOption>();
+}
+
+// The case list has no settings to load.
+StatOption *CreateListOption()
+{
+    return new ListOption;
+}
+
 void RegisterAnalyses()
 {
     RegisterAnalysisFactory("USE_ONEWAY_FREQ", TableOption::Make<FreqOption>);
-    RegisterAnalysisFactory("USE_ONEWAY_DESCRIP", TableOption::Make<MeanOption>);
+    RegisterAnalysisFactory("USE_ONEWAY_DESCRIP", CreateMeanOption);
     RegisterAnalysisFactory("USE_TWOWAY_CROSS", TableOption::Make<XtabOption>);
     RegisterAnalysisFactory("USE_TWOWAY_BIPLOT", TableOption::Make<BiplotOption>);
-    RegisterAnalysisFactory("USE_TWOWAY_DESCRIP_CROSS", TableOption::Make<OnewayOption>);
-    RegisterAnalysisFactory("USE_TWOWAY_TTEST", TableOption::Make<TtestParOption>);
+    RegisterAnalysisFactory("USE_TWOWAY_DESCRIP_CROSS", CreateOnewayOption);
+    RegisterAnalysisFactory("USE_TWOWAY_TTEST", CreateTtestParOption);
     RegisterAnalysisFactory("USE_MULTIWAY_CORR", TableOption::Make<CorrOption>);
     RegisterAnalysisFactory("USE_MCNEMAR", TableOption::Make<McNemarOption>);
     RegisterAnalysisFactory("USE_SIGNTEST", TableOption::Make<SignTestOption>);
@@ -43,7 +64,7 @@ void RegisterAnalyses()
         record->userLayers = 1; // a new record starts with one layer
         return static_cast<StatOption *>(record);
     });
-    RegisterAnalysisFactory("USE_LOOK", [] { return static_cast<StatOption *>(new ListOption); });
+    RegisterAnalysisFactory("USE_LOOK", CreateListOption);
     RegisterAnalysisFactory("USE_MULTIWAY_REG", TableOption::Make<MultregOption>);
     // The analyses offer their wide variables for grouping in the same
     // dialog; an offer installed before (a test's) is kept.

@@ -60,7 +60,10 @@ public:
     static bool ReadStringInSection(const SettingsSection *s, const char *key, char *out, size_t outSize);
 
     // Stores a 32-bit word, creating the section's key when needed. Returns
-    // false when nothing could be stored.
+    // false when nothing could be stored. The option records' SaveSettings
+    // write through it: the option frame's "Keep these settings" promises
+    // the user the same settings in the next run of the program, so they
+    // are kept here rather than dropped.
     static bool WriteValueInSection(const SettingsSection *s, const char *key, unsigned long value);
     static bool WriteStringInSection(const SettingsSection *s, const char *key, const char *value);
 

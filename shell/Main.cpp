@@ -2,6 +2,7 @@
 #include "shell/AnalysisRegistry.h"
 #include "shell/MainWindowDefinition.h"
 #include "shell/QIVprog.h"
+#include "shell/UserPersist.h"
 #include "dataset/AssumeError.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/RegistrySettings.h"
@@ -179,7 +180,7 @@ bool OpenUIDataFile(const ZafApplication &application)
     // The persistence copies the tables it is made with.
     RegisterMainWindowClasses();
     QIVprog::RegisterUserFunctions();
-    userPersist = ZafPersistenceRegistry::MakePersistence(uiStorage);
+    userPersist = new UserPersist(uiStorage);
     return true;
 }
 

@@ -29,8 +29,8 @@ class ZafObjectPersistence;
 class ZafStorage;
 
 // The program's UI data file and the persistence every window of the
-// program reads itself through; made by Main, deleted when the loop ends
-// (null before and after).
+// program reads itself through (a UserPersist); made by Main, deleted when
+// the loop ends (null before and after).
 extern ZafStorage *uiStorage;
 extern ZafObjectPersistence *userPersist;
 // The language file's texts, for the whole program (null outside Main).

@@ -1,5 +1,6 @@
 #include "shell/MainWindowDefinition.h"
 
+#include "shell/ZafButtonX.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafControls.h"
 #include "zaf/controls/ZafFrameButton.h"
@@ -17,6 +18,7 @@
 void RegisterMainWindowClasses()
 {
     ZafRegisterControls();
+    ZafButtonX::RegisterPersistence();
     ZafFrameButton::InstallGenericObjectMaker();
 }
 

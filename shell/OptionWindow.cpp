@@ -48,13 +48,13 @@ void SetUpCheckType(ZafButton &button, const char *stringID)
 } // namespace
 
 OpButton::OpButton(int left, int top, int width, int height, const char *text, const char *stringID)
-    : ZafButton(left, top, width, height, text, nullptr, checkBox)
+    : ZafButtonX(left, top, width, height, text, nullptr, checkBox)
 {
     SetUpCheckType(*this, stringID);
 }
 
 RadioButton::RadioButton(int left, int top, int width, int height, const char *text, const char *stringID)
-    : ZafButton(left, top, width, height, text, nullptr, radioButton)
+    : ZafButtonX(left, top, width, height, text, nullptr, radioButton)
 {
     SetUpCheckType(*this, stringID);
 }

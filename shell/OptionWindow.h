@@ -17,7 +17,7 @@
 // points to it while the frame is open.
 #pragma once
 
-#include "zaf/controls/ZafButton.h"
+#include "shell/ZafButtonX.h"
 #include "zaf/core/ZafWindow.h"
 
 class OpButton;
@@ -52,7 +52,7 @@ private:
 };
 
 // A check box at a fixed place in mini-cells; clicking it toggles it.
-class OpButton : public ZafButton
+class OpButton : public ZafButtonX
 {
 public:
     // The region in mini-cells; the text may mark its hot key with '&'; the
@@ -65,7 +65,7 @@ public:
 
 // A radio button at a fixed place in mini-cells; the radio buttons of one
 // window (or group) exclude each other.
-class RadioButton : public ZafButton
+class RadioButton : public ZafButtonX
 {
 public:
     RadioButton(int left, int top, int width, int height, const char *text, const char *stringID = nullptr);

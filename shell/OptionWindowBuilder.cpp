@@ -1,6 +1,7 @@
 #include "shell/OptionWindowBuilder.h"
 
 #include "shell/OptionWindow.h"
+#include "shell/ZafButtonX.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafControls.h"
 #include "zaf/controls/ZafFrameButton.h"
@@ -16,6 +17,7 @@
 void OptionWindowBuilder::RegisterClasses()
 {
     ZafRegisterControls();
+    ZafButtonX::RegisterPersistence();
     ZafFrameButton::InstallGenericObjectMaker();
 }
 
@@ -31,7 +33,7 @@ namespace {
 ZafButton *CheckType(ZafWindow *parent, int left, int top, int width, const char *text, const char *name,
                      ZafButton::ButtonType type)
 {
-    auto *button = new ZafButton(left, top, width, 1, text, nullptr, type);
+    auto *button = new ZafButtonX(left, top, width, 1, text, nullptr, type);
     button->SetAllowToggling(true);
     button->SetHzJustify(ZafButton::justifyStart);
     button->SetStringID(name);
@@ -64,7 +66,7 @@ ZafGroup *OptionWindowBuilder::Group(ZafWindow *parent, int left, int top, int w
 
 ZafButton *OptionWindowBuilder::PushButton(ZafWindow *parent, int left, int top, const char *text, const char *name)
 {
-    auto *button = new ZafButton(left, top, 13, 1, text);
+    auto *button = new ZafButtonX(left, top, 13, 1, text);
     button->SetStringID(name);
     parent->AddObject(button);
     return button;

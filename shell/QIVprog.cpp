@@ -227,6 +227,37 @@ ZafEventType AnalysisItem(ZafWindowObject *object, ZafEventRecord &, ZafEventTyp
     return code;
 }
 
+// Starts the analysis of a help name as its menu item does; nothing when
+// this build does not have it.
+void StartAnalysis(const char *helpName)
+{
+    if (!analysisHandler)
+        return;
+    for (const RegisteredOption &option : RegisteredOptionsList)
+        if (option.helpName && std::strcmp(option.helpName, helpName) == 0) {
+            if (option.factory)
+                analysisHandler(option);
+            return;
+        }
+}
+
+// The handlers a window of the UI data file may name for a control that
+// starts the case list ("EvCmList") or the region map ("EvCmMap"). They
+// answer 0 for every code, so the control goes on with nothing of its own.
+ZafEventType EvCmList(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
+{
+    if (code == ZAF_SELECT)
+        StartAnalysis("USE_LOOK");
+    return 0;
+}
+
+ZafEventType EvCmMap(ZafWindowObject *, ZafEventRecord &, ZafEventType code)
+{
+    if (code == ZAF_SELECT)
+        StartAnalysis("USE_MAP");
+    return 0;
+}
+
 // The open dialog: a data set's system file; false when cancelled.
 bool AskDataSetName(HWND owner, std::string &name)
 {
@@ -297,6 +328,13 @@ QIVprog::~QIVprog()
 
 void QIVprog::RegisterUserFunctions()
 {
+    ZafPersistenceRegistry::RegisterUserFunction("EvCmList", EvCmList);
+    ZafPersistenceRegistry::RegisterUserFunction("EvCmMap", EvCmMap);
+    // The main window's own menus and tool bar are bound to these in
+    // BindMenus: opening a data set, the variable list, arranging the
+    // workbooks and every analysis of the Analyses menu, which the two
+    // above do not cover. Entered by name too, so a window of the UI data
+    // file may name them.
     ZafPersistenceRegistry::RegisterUserFunction("OpenDatasetItem", OpenDatasetItem);
     ZafPersistenceRegistry::RegisterUserFunction("AnalysisItem", AnalysisItem);
     ZafPersistenceRegistry::RegisterUserFunction("VariablesItem", VariablesItem);

@@ -69,7 +69,9 @@ public:
     // The main window, or null when there is none.
     static QIVprog *Instance() { return instance; }
 
-    // Enters the main window's named handlers in the persistence tables.
+    // Enters the program's named handlers in the persistence tables:
+    // "EvCmList" and "EvCmMap", which start the case list and the region
+    // map on selection, and the handlers of the main window's own menus.
     static void RegisterUserFunctions();
 
     // Gives each menu entry its handler and builds the Analyses menu from

@@ -29,6 +29,9 @@ public:
     virtual void ToWindow();
     virtual void FromWindow();
     virtual bool Run();
+    // Writes the record's settings to the settings store (RegistrySettings),
+    // where LoadSettings finds them in later runs: what "Keep these
+    // settings" in the option frame promises.
     virtual void SaveSettings();
     // Flag 0 sets the defaults only, else the defaults and then the settings.
     virtual void LoadSettings(int flag);

@@ -101,6 +101,8 @@ void ListOption::ToWindow()
             continue;
         box->SetSelected(variable->hasLabels && variable->showLabels);
         box->SetDisabled(!variable->hasLabels);
+        if (!variable->hasLabels)
+            box->SetBackgroundColor(7, 254); // grey: nothing to choose
     }
 }
 

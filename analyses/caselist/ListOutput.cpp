@@ -246,7 +246,7 @@ void ListTable::HeaderClicked(int k)
     RefreshRecord(-1);
 }
 
-int ListTable::LoadRecord(ZafTableRecord *recordWindow, ZafWindowObject *rowField)
+int ListTable::FillRecord(ZafTableRecord *recordWindow, ZafWindowObject *rowField)
 {
     const long r = RecordIndex();
     const long c = CaseOfRecord(r);

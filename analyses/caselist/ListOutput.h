@@ -62,7 +62,10 @@ public:
     // Sorting after a click on the header of listed variable k.
     void HeaderClicked(int k);
 
-    int LoadRecord(ZafTableRecord *record, ZafWindowObject *rowField) override;
+    // The table's record exchange: fills the cells of the current record
+    // and its row-header field.
+    int LoadRecord(ZafTableRecord *record, ZafWindowObject *rowField) override { return FillRecord(record, rowField); }
+    int FillRecord(ZafTableRecord *record, ZafWindowObject *rowField);
 
 private:
     void BuildCaseMap();

@@ -8,6 +8,7 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/KATLABS.h"
 #include "dataset/RegistrySettings.h"
+#include "dataset/TextCatalog.h"
 #include "stats/StatClass.h"
 
 #include <memory>
@@ -21,6 +22,9 @@ const AnalysisPage<XTABOBJECT>::GraphMaker graphMakers[] = {[](XTABOBJECT *table
 }};
 
 } // namespace
+
+XtabPage::XtabPage(const char *caption) : AnalysisPage(caption, graphMakers, 1)
+{}
 
 XTAB::XTAB(XtabOption *option) : AnalysisBook(option, 0)
 {}
@@ -50,6 +54,9 @@ bool XTAB::Build(long selectionHandle)
     if (!rows.OfferGrouping(dataSet, rowTitle.c_str(), false) ||
         !columns.OfferGrouping(dataSet, columnTitle.c_str(), false))
         return false;
+    // The offers are over: the texts they read are loaded again when used.
+    if (TextCatalog *catalog = GetStatTextCatalog())
+        catalog->FreeGroup(-1);
 
     for (int r = 0; r < columns.Count(); ++r) {
         for (int c = 0; c < rows.Count(); ++c) {
@@ -63,8 +70,7 @@ bool XTAB::Build(long selectionHandle)
             table->tableRecord = Record();
             auto *text = new XTWIN(this, table);
             text->Update();
-            auto *page = new AnalysisPage<XTABOBJECT>(PageCaption(columns.Variable(r), rows.Variable(c)).c_str(),
-                                                      graphMakers, 1);
+            auto *page = new XtabPage(PageCaption(columns.Variable(r), rows.Variable(c)).c_str());
             page->SetResultWindow(text);
             page->SetComputation(table);
             AddPage(page);

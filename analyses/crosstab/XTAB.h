@@ -1,4 +1,4 @@
-// XTAB: the crosstab's result workbook: one page (an AnalysisPage) for every pair of
+// XTAB: the crosstab's result workbook: one page (XtabPage) for every pair of
 // a list-1 variable and a list-0 variable, list-1 variables outermost, each
 // page titled "v<list-1 number> v<list-0 number>" with the text of its table
 // (XTWIN) over its computation (XTABOBJECT). The bar chart is its only graph
@@ -12,9 +12,18 @@
 // pages and the bar-chart option.
 #pragma once
 
+#include "analyses/crosstab/XTABOBJECT.h"
 #include "analyses/kit/AnalysisBook.h"
 
 class XtabOption;
+
+// XtabPage: one crosstab page; its graph kind 0 is the bar chart of its
+// table (XtabSoyle), every other kind none.
+class XtabPage : public AnalysisPage<XTABOBJECT>
+{
+public:
+    explicit XtabPage(const char *caption);
+};
 
 class XTAB : public AnalysisBook
 {

@@ -33,6 +33,11 @@ std::string RowLabel(const FREQOBJ &item)
 BattFrWin::BattFrWin(BattFreqObj *battery) : TXTWIN(StatText(44, BattFreqOption::textGroup), 0), battery(battery)
 {}
 
+// Puts each of the item's counts under the reference's column of the same
+// code. Items that merely have as many categories as the reference can hold
+// other codes; counting them by position would print their counts under
+// the reference's headings for other answers. An item with a code the
+// reference lacks is therefore listed as left out rather than tabulated.
 bool BattFrWin::Align(const FREQOBJ &item, Row &row) const
 {
     const long columns = reference->categoryCount;

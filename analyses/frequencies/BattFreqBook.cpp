@@ -3,7 +3,6 @@
 #include "analyses/frequencies/BattFrWin.h"
 #include "analyses/frequencies/BattFreqOption.h"
 #include "dataset/BUFFERTYPE.h"
-#include "dataset/KATLABS.h"
 #include "shell/MessageDialogs.h"
 #include "shell/VariableListWindow.h"
 #include "stats/CategoryLabelCheck.h"
@@ -52,10 +51,7 @@ bool BattFreqBook::Build(long selectionHandle)
         auto *item = new FREQOBJECT(dataSet);
         item->workbook = this;
         std::unique_ptr<BUFFERTYPE> values = list.TakeValues(i, dataSet);
-        std::unique_ptr<KATLABS> labels;
-        if (i == 0)
-            labels = list.Labels(i, dataSet, values);
-        BuildFrequencyDistribution(values.get(), item, labels.get());
+        BuildFrequencyDistribution(values.get(), item, nullptr);
         battery->items.push_back(item);
         caption += (i ? ", v" : "v") + std::to_string(list.Variable(i));
     }

@@ -7,9 +7,9 @@
 // item's categories.
 //
 // BattFreqObj holds one frequency distribution per item, in selection
-// order; the first is the reference whose categories make the columns. The
-// reference is counted with its category labels (they head the columns),
-// the other items with their values alone.
+// order; the first is the reference whose categories make the columns.
+// Every item is counted by its values alone, so the columns are headed by
+// the reference's codes.
 //
 // Ownership: the workbook owns its record and page; the page owns the
 // battery and its table; the battery owns its distributions.

@@ -58,7 +58,7 @@ FreqOption::FreqOption() : TableOption(description)
 
 ZafWindow *FreqOption::CreateOptionWindow()
 {
-    return new TableOptionWindow(description, windowName);
+    return new FrOptions;
 }
 
 void FreqOption::SetVariablePrompts(ZafWindow *)

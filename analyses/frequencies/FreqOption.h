@@ -10,7 +10,7 @@
 // with too many distinct values are first offered for grouping into
 // intervals (the auto-recode offer, AnalysisBook).
 //
-// The option window is "FreqOptionWindow" of the UI data file; the
+// The option window, FrOptions, is "FreqOptionWindow" of the UI data file; the
 // settings and controls are the rows in FreqOption.cpp.
 //
 // Ownership: the variable-list window owns the record until a FreqBook
@@ -18,6 +18,7 @@
 #pragma once
 
 #include "shell/TableOption.h"
+#include "shell/TableOptionWindow.h"
 
 // Bits of the table options.
 enum FreqTableOption : unsigned short {
@@ -58,4 +59,12 @@ public:
     void SetColumnWidth(long width) { parameterWord = width; }
 
     long &tableOptions = value[0]; // FreqTableOption bits
+};
+
+// FrOptions: the frequency table's option window, "FreqOptionWindow" of the
+// UI data file, with the controls of FreqOption's rows.
+class FrOptions : public TableOptionWindow
+{
+public:
+    FrOptions() : TableOptionWindow(FreqOption::description, FreqOption::windowName) {}
 };

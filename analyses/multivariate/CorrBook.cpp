@@ -13,11 +13,14 @@ namespace {
 
 constexpr int matplotText = 37, matplotGroup = 33;
 const GraphToolRow toolRows[] = {{matplotText, matplotGroup, "graph_matplot"}};
-const AnalysisPage<Corr>::GraphMaker graphs[] = {
-    [](Corr *corr) -> ZafWindow * { return new Matrixplot(corr, corr->variables.data(), corr->matplotOption); },
-};
 
 } // namespace
+
+ZafWindow *CorrPage::CreateGraphWindow(int, StatOption *)
+{
+    Corr *corr = Computed();
+    return corr ? new Matrixplot(corr, corr->variables.data(), corr->matplotOption) : nullptr;
+}
 
 CorrBook::CorrBook(CorrOption *option) : AnalysisBook(option, 0)
 {
@@ -46,7 +49,7 @@ bool CorrBook::Build(long selectionHandle)
     const std::string caption = ListCaption(variables);
     auto *corr = new Corr(variables.data(), static_cast<int>(Record()->missingMode), this, matplot);
     auto *text = new CORRWIN(StatText(0, corrTextGroup), corr, this);
-    auto *page = new AnalysisPage<Corr>(caption.c_str(), graphs, 1);
+    auto *page = new CorrPage(caption.c_str());
     page->SetResultWindow(text);
     page->SetComputation(corr);
     text->Update();

@@ -1,5 +1,5 @@
-// CorrBook: the correlation's result workbook: one page (an AnalysisPage
-// over a Corr) with the matrix text of every selected variable (CORRWIN),
+// CorrBook: the correlation's result workbook: one page (a CorrPage over
+// a Corr) with the matrix text of every selected variable (CORRWIN),
 // named "v" and " v<number>" per variable, and the matrix plot as its only
 // graph tool (kind 0, its record a MatplotOption the book makes).
 //
@@ -24,6 +24,15 @@ public:
     {}
     WorkBook *book;
     MatplotOption *matplotOption;
+};
+
+// CorrPage: the correlation's page; the graph it makes, whatever kind is
+// asked for, is the matrix plot of its Corr (none without one).
+class CorrPage : public AnalysisPage<Corr>
+{
+public:
+    explicit CorrPage(const char *caption) : AnalysisPage(caption) {}
+    ZafWindow *CreateGraphWindow(int kind, StatOption *record) override;
 };
 
 class CorrBook : public AnalysisBook

@@ -16,6 +16,7 @@
 #include "shell/Page.h"
 #include "shell/QivPrinter.h"
 #include "shell/TXTWIN.h"
+#include "shell/UserPersist.h"
 #include "shell/VariableListWindow.h"
 #include "shell/WorkBook.h"
 #include "stats/StatClass.h"
@@ -85,7 +86,7 @@ protected:
     }
     void TearDown() override
     {
-        for (const char *name : {"USE_ONEWAY_FREQ", "USE_TWOWAY_CROSS", "USE_MAP"})
+        for (const char *name : {"USE_ONEWAY_FREQ", "USE_TWOWAY_CROSS", "USE_MAP", "USE_LOOK"})
             RegisterAnalysisFactory(name, nullptr);
         QIVprog::SetAnalysisHandler(previousHandler);
         MainFixture::TearDown();
@@ -142,6 +143,52 @@ TEST_F(QIVprogTest, TheAnalysesMenuHoldsTheBuiltAnalysesInRegistryOrderAndGroups
     EXPECT_EQ((std::vector<std::string>{"Frequencies", "Crosstab", "Maps"}), texts);
     EXPECT_EQ(2, separators);
     EXPECT_EQ((std::vector<std::string>{"USE_TWOWAY_CROSS", "USE_MAP"}), handled);
+    EXPECT_EQ(0, reports.count) << reports.message;
+}
+
+// A window of a UI data file that names "EvCmList" or "EvCmMap" as its
+// user function gets the program's handler when read through the program's
+// persistence; selecting starts the case list or the region map, and every
+// code is answered with 0.
+TEST_F(QIVprogTest, WindowsOfTheUIDataFileNamingEvCmListOrEvCmMapStartTheirAnalysis)
+{
+    ASSERT_TRUE(RegisterAnalysisFactory("USE_LOOK", MakeTestOption));
+    ASSERT_TRUE(RegisterAnalysisFactory("USE_MAP", MakeTestOption));
+    QIVprog::SetAnalysisHandler(RecordAnalysis);
+    const std::string starters = directory + "\\STARTERS.ZNC";
+    std::vector<std::string> answers;
+    RunMain({"/ns"}, {[&] {
+        ASSERT_NE(nullptr, dynamic_cast<UserPersist *>(userPersist));
+        ZafUserFunction list = userPersist->GetUserFunction("EvCmList");
+        ZafUserFunction map = userPersist->GetUserFunction("EvCmMap");
+        ASSERT_NE(nullptr, list);
+        ASSERT_NE(nullptr, map);
+        {
+            ZafStorage storage(starters.c_str(), ZafStorage::CreateTree);
+            UserPersist persistence(&storage);
+            for (auto [name, function] : {std::pair{"LISTSTARTER", list}, std::pair{"MAPSTARTER", map}}) {
+                ZafWindow window(0, 0, 10, 3);
+                window.SetStringID(name);
+                window.SetUserFunction(function);
+                window.Write(persistence);
+                ASSERT_EQ(0u, persistence.Error()) << name;
+            }
+            ASSERT_EQ(0u, storage.Save());
+        }
+        ZafStorage storage(starters.c_str(), ZafStorage::Read);
+        UserPersist persistence(&storage);
+        for (const char *name : {"MAPSTARTER", "LISTSTARTER"}) {
+            ZafWindow window(name, persistence);
+            ASSERT_EQ(0, window.Error()) << name;
+            ZafUserFunction function = window.UserFunction();
+            ASSERT_NE(nullptr, function) << name;
+            ZafEventRecord event(ZAF_SELECT);
+            answers.push_back(std::to_string(function(&window, event, ZAF_SELECT)));
+            answers.push_back(std::to_string(function(&window, event, ZAF_CREATE)));
+        }
+    }});
+    EXPECT_EQ((std::vector<std::string>{"USE_MAP", "USE_LOOK"}), handled);
+    EXPECT_EQ((std::vector<std::string>{"0", "0", "0", "0"}), answers);
     EXPECT_EQ(0, reports.count) << reports.message;
 }
 

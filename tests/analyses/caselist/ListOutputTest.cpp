@@ -420,6 +420,33 @@ TEST_F(CaseList, TheOptionWindowShowsEveryControlWholeInsideTheFrame)
     EXPECT_EQ("", problems);
 }
 
+// grp has two labels, score none: score's box cannot be chosen and is
+// painted grey (colour 7, monochrome 254), grp's is ticked and plain.
+TEST_F(CaseList, TheOptionWindowGreysTheLabelChoiceOfAVariableWithoutLabels)
+{
+    Open();
+    auto *frame = WindowTest::Open(new OptionWindowFrame(*userPersist, record));
+    auto *list = frame->Window() ? frame->Window()->FindObjectByStringID("vl_lab_opt") : nullptr;
+    auto *boxes = dynamic_cast<ZafWindow *>(list);
+    ASSERT_NE(nullptr, boxes);
+    auto *grp = dynamic_cast<ZafButton *>(boxes->First());
+    auto *score = grp ? dynamic_cast<ZafButton *>(grp->Next()) : nullptr;
+    ASSERT_NE(nullptr, score);
+    ZafPaletteStruct grpPalette, scorePalette;
+    grp->LogicalPalette(grpPalette, ZAF_PM_TEXT, ZAF_PM_ENABLED);
+    score->LogicalPalette(scorePalette, ZAF_PM_TEXT, ZAF_PM_ENABLED);
+    const bool grpState[] = {grp->Selected(), grp->Disabled()};
+    const bool scoreState[] = {score->Selected(), score->Disabled()};
+    Forget(frame); // before the book deletes the record it shows
+    EXPECT_TRUE(grpState[0]);
+    EXPECT_FALSE(grpState[1]);
+    EXPECT_NE(7, grpPalette.colorBackground);
+    EXPECT_FALSE(scoreState[0]);
+    EXPECT_TRUE(scoreState[1]);
+    EXPECT_EQ(7, scorePalette.colorBackground);
+    EXPECT_EQ(254, scorePalette.monoBackground);
+}
+
 TEST_F(CaseListOutput, SaveAndPreviewTakeTheWholeListTitledAndNumberedAsItIsShown)
 {
     Open();
