@@ -86,6 +86,18 @@ char *FormatNumberLabel(double value, char *buffer, std::size_t size, int decima
     return buffer;
 }
 
+int ExponentFormPrecision(double value, double step, int decimals)
+{
+    const double magnitude = std::fabs(value);
+    if (value == 0.0 || !(magnitude > 100000000.0 || magnitude < 0.00000001) || !(std::fabs(step) > 0.0))
+        return decimals;
+    // In exponent form the precision counts significant digits: as many as
+    // reach down to the step's first digit, so that neighbouring ticks
+    // (1.2e+09, 1.4e+09) do not all read "1e+09".
+    const int digits = static_cast<int>(std::floor(std::log10(magnitude)) - std::floor(std::log10(std::fabs(step)))) + 1;
+    return std::min(std::max(digits, 1), 17);
+}
+
 // --- AxisSpec ------------------------------------------------------------------------
 
 AxisSpec::AxisSpec(int left, int top, int w, int h, int distance)
@@ -179,7 +191,7 @@ void SKALA::Build()
         if (std::fabs(v) < std::fabs(step) * 1e-9)
             v = 0.0;
         char label[64];
-        FormatNumberLabel(v, label, sizeof label, decimals, s.percent != 0);
+        FormatNumberLabel(v, label, sizeof label, ExponentFormPrecision(v, step, decimals), s.percent != 0);
         const double p = span > 0.0 ? (v - minimum) / span : 0.0;
         const int at = s.vertical ? s.y + s.height - static_cast<int>(std::trunc(p * (s.height + 1)))
                                   : s.x + static_cast<int>(std::trunc(p * (s.width + 1)));

@@ -108,3 +108,8 @@ int DecimalsFor(double value, int significantDigits);
 // Writes the label into the buffer (size bytes, always terminated) and
 // returns the buffer.
 char *FormatNumberLabel(double value, char *buffer, std::size_t size, int decimals, bool percent);
+// The precision FormatNumberLabel takes for a tick of value on an axis of
+// the given step: the decimals, or, where the label is written in exponent
+// form (beyond 100000000 or below 0.00000001), the significant digits that
+// tell the value from its neighbours one step away.
+int ExponentFormPrecision(double value, double step, int decimals);

@@ -2,8 +2,6 @@
 // cases, and the ticks an axis builds.
 #include "graphs/SKALA.h"
 
-#include <array>
-
 #include "graphs/ShapeElements.h"
 #include "graphs/TEKSTELEMENT.h"
 
@@ -11,7 +9,7 @@
 
 #include <array>
 #include <cmath>
-
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -192,6 +190,31 @@ TEST(SKALA, AGivenStepKeepsTheGridLineOfATickBelowTheMaximum)
         }
         EXPECT_EQ(static_cast<int>(c[3]), grid) << c[0] << ".." << c[1];
     }
+}
+
+// Ticks beyond 100000000 are written in exponent form with as many
+// significant digits as tell them apart: an axis of incomes near a
+// thousand million reads 1e+09, 1.2e+09, ... 2e+09, not "1e+09" at each.
+TEST(SKALA, LabelsInExponentFormTellNeighbouringTicksApart)
+{
+    for (const auto &c : {std::array<double, 2>{1e9, 2e9}, std::array<double, 2>{1.5e12, 1.52e12},
+                          std::array<double, 2>{2e-9, 3e-9}}) {
+        AxisSpec description(1000, 1000, 8000, 6000, 0);
+        double minimum = c[0], maximum = c[1];
+        SKALA axis(description, minimum, maximum);
+        std::vector<std::string> labels;
+        for (const element *child : axis.Children())
+            if (auto *text = dynamic_cast<const TEKSTELEMENT *>(child))
+                labels.emplace_back(text->Text());
+        ASSERT_GE(labels.size(), 3u) << c[0];
+        for (std::size_t i = 1; i < labels.size(); ++i)
+            EXPECT_NE(labels[i - 1], labels[i]) << c[0] << ".." << c[1];
+        EXPECT_DOUBLE_EQ(std::strtod(labels.front().c_str(), nullptr), minimum) << labels.front();
+    }
+    char label[32];
+    EXPECT_STREQ(FormatNumberLabel(1.2e9, label, sizeof label, ExponentFormPrecision(1.2e9, 2e8, 0), false),
+                 "1.2e+09");
+    EXPECT_STREQ(FormatNumberLabel(123456789.0, label, sizeof label, 0, false), "1e+08");
 }
 
 TEST(SKALA, MirrorsAVerticalAxisOnTheRightEdge)
