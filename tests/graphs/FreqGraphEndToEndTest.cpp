@@ -110,11 +110,12 @@ protected:
         BuildAnalysisRegistry(&catalog);
         previousShow = WorkBook::SetShowHook(KeepShownBook);
         shownBook = nullptr;
+        previousPrinterSource = WorkBook::PrinterSourceInForce();
         opened = ProgramSettings::Instance()->OpenDataSet((binDirectory + "/samples/survey.QVF").c_str());
     }
     ~FreqGraphEndToEndTest() override
     {
-        WorkBook::SetPrinterSource(nullptr);
+        WorkBook::SetPrinterSource(previousPrinterSource);
         if (shownBook)
             Close(shownBook);
         if (window)
@@ -159,6 +160,7 @@ protected:
     std::unique_ptr<ZafObjectPersistence> persistence;
     ZafStorage *previousStorage = nullptr;
     WorkBook::ShowHook previousShow = nullptr;
+    WorkBook::PrinterSource previousPrinterSource = nullptr;
     VariableListWindow *window = nullptr;
     int opened = -1;
 };

@@ -81,6 +81,13 @@ ZafEventType ChooseTitlesAndPrint(ZafDialogWindow *dialog)
     return ZAF_DIALOG_OK;
 }
 
+ZafEventType ChooseNoTitlesAndPrint(ZafDialogWindow *dialog)
+{
+    if (auto *titles = dynamic_cast<ZafButton *>(dialog->FindObjectByStringID("titles")))
+        titles->SetSelected(false);
+    return ZAF_DIALOG_OK;
+}
+
 std::string ReadWhole(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -137,6 +144,7 @@ protected:
         BuildAnalysisRegistry(&catalog);
         previousShow = WorkBook::SetShowHook(KeepShownBook);
         shownBooks.clear();
+        previousPrinterSource = WorkBook::PrinterSourceInForce();
         opened = ProgramSettings::Instance()->OpenDataSet((binDirectory + "/samples/survey.QVF").c_str());
         previousDialog = ListOutput::SetDialogHook(ChooseTitlesAndPrint);
         previousOffer = AnalysisBook::SetAutoRecodeOffer(KeepUngrouped);
@@ -145,7 +153,7 @@ protected:
     {
         ListOutput::SetDialogHook(previousDialog);
         AnalysisBook::SetAutoRecodeOffer(previousOffer);
-        WorkBook::SetPrinterSource(nullptr);
+        WorkBook::SetPrinterSource(previousPrinterSource);
         SessionPrinter().reset();
         for (WorkBook *book : shownBooks)
             Close(book);
@@ -278,6 +286,7 @@ protected:
     std::unique_ptr<ZafObjectPersistence> persistence;
     ZafStorage *previousStorage = nullptr;
     WorkBook::ShowHook previousShow = nullptr;
+    WorkBook::PrinterSource previousPrinterSource = nullptr;
     ListOutput::DialogHook previousDialog = nullptr;
     AnalysisBook::AutoRecodeOffer previousOffer = nullptr;
     int opened = -1;
@@ -307,6 +316,8 @@ TEST_F(PrintedPagesTest, AGraphThenTablesAndTheCaseListPrintWholeOnThePdfPrinter
     ASSERT_NE(nullptr, frequencies->CurrentPage()->ShownGraph());
     const std::vector<std::vector<std::string>> graph = PagesOf(Print(frequencies));
     ASSERT_EQ(1u, graph.size()) << "one graph, one page";
+    ASSERT_FALSE(graph[0].empty());
+    EXPECT_EQ(graph[0].front(), Collapsed(frequencies->CaptionText() + " page 1 of 1"));
 
     // The same page's table after the graph: whole, as its preview.
     frequencies->Event(ZafEventRecord(WorkBook::tableViewEvent));
@@ -321,6 +332,31 @@ TEST_F(PrintedPagesTest, AGraphThenTablesAndTheCaseListPrintWholeOnThePdfPrinter
     ExpectWholePages(crosstab, crosstabPdf);
     EXPECT_NE(crosstabPdf.find("Total"), std::string::npos);
 
+    // Twenty regions across: far wider than the paper at the smallest size,
+    // printed in bands of whole columns, every label and figure whole.
+    WorkBook *wide = Run(4, {{"agegroup"}, {"region"}});
+    ASSERT_NE(nullptr, wide);
+    const std::string widePdf = Print(wide);
+    const std::vector<std::vector<std::string>> widePages = PagesOf(widePdf);
+    ASSERT_FALSE(widePages.empty());
+    EXPECT_EQ(static_cast<int>(widePages.size()), PreviewPages(wide));
+    std::vector<std::string> printedWords;
+    for (const auto &page : widePages)
+        for (const std::string &line : page) {
+            std::istringstream words(line);
+            for (std::string word; words >> word;)
+                printedWords.push_back(word);
+        }
+    EXPECT_NE(widePdf.find("Bay Area"), std::string::npos) << "a label of two words stands whole";
+    std::istringstream writtenWide(wide->CurrentPage()->ResultWindow()->ResultText()->Text());
+    int figures = 0;
+    for (std::string word; writtenWide >> word;)
+        if (word.find('.') != std::string::npos && word.find_first_not_of("0123456789.-") == std::string::npos) {
+            ++figures;
+            EXPECT_NE(std::find(printedWords.begin(), printedWords.end(), word), printedWords.end()) << word;
+        }
+    EXPECT_GT(figures, 100);
+
     // The whole case list (2,000 cases), a little wider than the paper holds
     // at the regular size, its column titles on every page.
     WorkBook *list = Run(16, {{"resp_id", "region", "sex", "age"}});
@@ -332,6 +368,87 @@ TEST_F(PrintedPagesTest, AGraphThenTablesAndTheCaseListPrintWholeOnThePdfPrinter
     const std::string titles = Collapsed(output->FormatLine(0, false));
     ExpectWholePages(list, listPdf, titles);
     EXPECT_GT(PagesOf(listPdf).size(), 20u);
+
+    // With every variable and titles 50 wide the list is far wider than the
+    // paper: its rows go on over further lines. Every page repeats the
+    // title line's printed lines whole, and each row stays on its page: a
+    // page's first line after the titles begins a row ("n) ").
+    WorkBook *wideList = Run(16, {{"resp_id", "region", "sex", "age", "agegroup", "educ", "employ", "income", "hours",
+                                   "hhsize", "health"}});
+    ASSERT_NE(nullptr, wideList);
+    const std::vector<std::vector<std::string>> listPages = PagesOf(Print(wideList));
+    ASSERT_GT(listPages.size(), 2u);
+    EXPECT_EQ(static_cast<int>(listPages.size()), PreviewPages(wideList));
+    std::size_t headingLines = 0;
+    while (headingLines + 1 < listPages[0].size() && listPages[0][headingLines + 1].find(") ") == std::string::npos)
+        ++headingLines;
+    ASSERT_GT(headingLines, 1u) << "the title line goes on over a second line";
+    for (std::size_t n = 0; n < listPages.size(); ++n) {
+        ASSERT_GT(listPages[n].size(), headingLines + 1) << "page " << n + 1;
+        for (std::size_t h = 1; h <= headingLines; ++h)
+            EXPECT_EQ(listPages[n][h], listPages[0][h]) << "page " << n + 1;
+        const std::string &first = listPages[n][headingLines + 1];
+        EXPECT_NE(first.find(") "), std::string::npos) << "page " << n + 1 << ": " << first;
+    }
+
+    // Without titles (the dialog's last choice kept): the preview shows as
+    // many pages as Print prints.
+    ListOutput::SetDialogHook(ChooseNoTitlesAndPrint);
+    const std::vector<std::vector<std::string>> untitled = PagesOf(Print(wideList));
+    ASSERT_FALSE(untitled.empty());
+    EXPECT_EQ(static_cast<int>(untitled.size()), PreviewPages(wideList));
+    EXPECT_EQ(untitled[0][1].rfind("1) ", 0), 0u) << "no title line: " << untitled[0][1];
+}
+
+// Runs the printer script with that action on the test's printer folder
+// and waits for it.
+bool PrinterScript(const std::string &action)
+{
+    std::string command = "Z:\\bin\\sh " + std::string(CUPS_PRINTER_SCRIPT) + " " + action + " " + printerFolder;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    // A Unix process: its end is seen by the scheduler's socket, not by a
+    // wait on the handle, which Wine gives back at once.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const std::string socket = printerFolder + "/cups.sock";
+    for (int i = 0; i < 100; ++i) {
+        const bool there = GetFileAttributesA(socket.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (there == (action == "start"))
+            break;
+        Sleep(100);
+    }
+    Sleep(500);
+    return true;
+}
+
+// The scheduler stopped: a print fails, and the message names the printer.
+// (Windows answers with its spooler stopped; under Wine the printer's CUPS
+// queue cannot be reached.)
+TEST_F(PrintedPagesTest, APrintThatFailsNamesThePrinter)
+{
+    const std::string status = ReadWhole(printerFolder + "/status");
+    if (status.compare(0, 2, "ok") != 0)
+        GTEST_SKIP() << "no PDF printer: " << (status.empty() ? "the CUPS fixture did not run" : status);
+    SessionPrinter().reset(QivPrinter::OpenDefault());
+    if (!SessionPrinter())
+        GTEST_SKIP() << "CUPS runs, but Wine sees no default printer (is CUPS_SERVER set for the test?)";
+    ASSERT_FALSE(SessionPrinter()->Name().empty());
+    WorkBook::SetPrinterSource(TheSessionPrinter);
+    WorkBook *frequencies = Run(0, {{"region"}});
+    ASSERT_NE(nullptr, frequencies);
+    ASSERT_TRUE(PrinterScript("stop"));
+    controltest::Reports().clear();
+    EXPECT_EQ(0, frequencies->PrintCurrentPage());
+    PrinterScript("start");
+    ASSERT_EQ(1u, controltest::Reports().size());
+    const std::string message = controltest::Reports()[0];
+    controltest::Reports().clear();
+    EXPECT_NE(message.find("could not be printed"), std::string::npos) << message;
+    EXPECT_NE(message.find("the printer " + SessionPrinter()->Name()), std::string::npos) << message;
 }
 
 } // namespace

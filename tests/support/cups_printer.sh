@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts or stops a private CUPS scheduler with one PDF printer (cups-pdf)
 # as its default destination, for the printing tests. Arguments:
-# setup|cleanup FOLDER. The scheduler listens on FOLDER/cups.sock only (Wine
+# setup|stop|start|cleanup FOLDER (stop and start end and restart the
+# scheduler of a set-up FOLDER, for the tests of a print that fails). The scheduler listens on FOLDER/cups.sock only (Wine
 # reaches it through CUPS_SERVER), keeps its state under FOLDER and writes
 # each job as a PDF into FOLDER/pdf, named by its number and title. It runs
 # in the foreground of a watchdog that ends it after half an hour, so that a
@@ -94,6 +95,20 @@ CONF
     lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" > /dev/null 2>&1 || fail "lpadmin could not add the PDF printer"
     lpadmin -d "$queue" > /dev/null 2>&1 || fail "lpadmin could not make the PDF printer the default"
     echo ok > "$status"
+    ;;
+stop)
+    # The scheduler ends, its state kept for start.
+    stop_scheduler
+    ;;
+start)
+    setsid timeout -k 5 1800 cupsd -f -c "$folder/cupsd.conf" -s "$folder/cups-files.conf" \
+        >> "$folder/log/cupsd.out" 2>&1 < /dev/null &
+    echo $! > "$folder/cupsd.pid"
+    export CUPS_SERVER="$folder/cups.sock"
+    for _ in $(seq 100); do
+        lpstat -r 2>/dev/null | grep -q "is running" && break
+        sleep 0.1
+    done
     ;;
 cleanup)
     stop_scheduler
