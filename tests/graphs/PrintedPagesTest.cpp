@@ -404,7 +404,7 @@ TEST_F(PrintedPagesTest, AGraphThenTablesAndTheCaseListPrintWholeOnThePdfPrinter
 // and waits for it.
 bool PrinterScript(const std::string &action)
 {
-    std::string command = "Z:\\bin\\sh " + std::string(CUPS_PRINTER_SCRIPT) + " " + action + " " + printerFolder;
+    std::string command = "Z:\\bin\\bash " + std::string(CUPS_PRINTER_SCRIPT) + " " + action + " " + printerFolder;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
