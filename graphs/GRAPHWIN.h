@@ -305,10 +305,18 @@ protected:
     bool shapesMoved = false;
 
 private:
-    // The window's size before it was built for a printed page.
+    // The window's size before it was built for a printed page and, for a
+    // graph whose layout does not follow its size, each element's places,
+    // given back as they were so that a print leaves the window unchanged.
     struct PrintedSize {
         int width = 0, height = 0;
         bool rescaled = false;
+        struct Places {
+            element *item;
+            ElementRect logical, device;
+            std::uint16_t flags;
+        };
+        std::vector<Places> places;
     };
     // Builds the graph for the printable area of the target's page and sets
     // the target's placement; RestoreAfterPage builds it for the window again.

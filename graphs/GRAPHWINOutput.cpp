@@ -333,6 +333,16 @@ void GRAPHWIN::DrawElements()
 
 namespace {
 
+// Every element of the list and, inside groups, their children, in order.
+void CollectElements(const GROBJ_LIST &list, std::vector<element *> &out)
+{
+    for (element *item : list) {
+        out.push_back(item);
+        if (auto *group = item->kind == element::kindGroup ? dynamic_cast<GROUPELEMENT *>(item) : nullptr)
+            CollectElements(group->Children(), out);
+    }
+}
+
 int ScreenPixelsPerInch()
 {
     HDC screen = GetDC(nullptr);
@@ -469,6 +479,12 @@ GRAPHWIN::PrintedSize GRAPHWIN::LayOutForPage(ZafPrinter *target)
     // screen is a point on paper, whatever size the window has.
     const int width = static_cast<int>(std::max(roomX * screenPerInch / printerPerInch, 1LL));
     const int height = static_cast<int>(std::max(roomY * screenPerInch / printerPerInch, 1LL));
+    if (!LayoutFollowsSize()) {
+        std::vector<element *> items;
+        CollectElements(elements, items);
+        for (element *item : items)
+            shown.places.push_back({item, item->logical, item->device, item->flags});
+    }
     Rescale(width, height);
     shown.rescaled = true;
     const int divisor = std::gcd(printerPerInch, screenPerInch);
@@ -478,8 +494,23 @@ GRAPHWIN::PrintedSize GRAPHWIN::LayOutForPage(ZafPrinter *target)
 
 void GRAPHWIN::RestoreAfterPage(const PrintedSize &shown)
 {
-    if (shown.rescaled)
-        Rescale(shown.width, shown.height);
+    if (!shown.rescaled)
+        return;
+    Rescale(shown.width, shown.height);
+    // The same elements as before the page: their places come back as they
+    // were, not carried through the page's pixels and back.
+    std::vector<element *> items;
+    CollectElements(elements, items);
+    if (shown.places.empty() || items.size() != shown.places.size())
+        return;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i] != shown.places[i].item)
+            return;
+    for (const PrintedSize::Places &saved : shown.places) {
+        saved.item->logical = saved.logical;
+        saved.item->device = saved.device;
+        saved.item->flags = saved.flags;
+    }
 }
 
 bool GRAPHWIN::PrintOn(ZafPrinter *target)

@@ -7,6 +7,7 @@
 // the running head and "page n of m" on every page, the case list's column
 // titles on every page, and as many pages as the print preview shows.
 #include "GraphTestSupport.h"
+#include "tests/support/ModalLoop.h"
 #include "tests/zaf/controls/FieldTestSupport.h"
 
 #include "analyses/RegisterAnalyses.h"
@@ -14,10 +15,15 @@
 #include "analyses/caselist/ListOption.h"
 #include "analyses/caselist/ListOutput.h"
 #include "analyses/crosstab/XtabOption.h"
+#include "analyses/map/MapStatOption.h"
+#include "analyses/map/MapWorkBook.h"
 #include "analyses/frequencies/FreqOption.h"
 #include "dataset/DATASET.h"
 #include "dataset/ProgramSettings.h"
 #include "dataset/TextCatalog.h"
+#include "graphs/maps/MapGraphWindow.h"
+#include "graphs/maps/MapKey.h"
+#include "stats/StatClass.h"
 #include "shell/AnalysisRegistry.h"
 #include "shell/Main.h"
 #include "shell/OutputWindow.h"
@@ -65,6 +71,14 @@ std::unique_ptr<QivPrinter> &SessionPrinter()
 }
 QivPrinter *TheSessionPrinter()
 {
+    return SessionPrinter().get();
+}
+
+// A fresh context of the system's default printer at each request, as the
+// program takes one for each print.
+QivPrinter *FreshPrinter()
+{
+    SessionPrinter().reset(QivPrinter::OpenDefault());
     return SessionPrinter().get();
 }
 
@@ -123,6 +137,14 @@ std::vector<std::vector<std::string>> PagesOf(std::string text)
         pages.push_back(lines);
     }
     return pages;
+}
+
+// A collapsed line that begins a case list's row: its number and ") ".
+// (A title may hold ") " too, as "(euros) ".)
+bool BeginsRow(const std::string &line)
+{
+    const std::size_t digits = line.find_first_not_of("0123456789");
+    return digits != 0 && digits != std::string::npos && line.compare(digits, 2, ") ") == 0;
 }
 
 class PrintedPagesTest : public fieldtest::FieldTest
@@ -224,8 +246,10 @@ protected:
     {
         const int before = PdfCount();
         PressButton(book->ToolBar()->FindObjectByStringID("bt_print"));
-        ++jobs;
-        const std::string out = printerFolder + "/job" + std::to_string(jobs) + ".txt";
+        // Named by the job's number among all the printer's, so that no
+        // earlier test's text is taken for it.
+        const std::string out = printerFolder + "/job" + std::to_string(before + 1) + ".txt";
+        DeleteFileA(out.c_str());
         std::string command = "Z:\\bin\\sh " + pdfTextScript + " " + printerFolder + "/pdf " +
                               std::to_string(before + 1) + " " + out;
         STARTUPINFOA startup = {};
@@ -290,7 +314,6 @@ protected:
     ListOutput::DialogHook previousDialog = nullptr;
     AnalysisBook::AutoRecodeOffer previousOffer = nullptr;
     int opened = -1;
-    int jobs = 0;
 };
 
 TEST_F(PrintedPagesTest, AGraphThenTablesAndTheCaseListPrintWholeOnThePdfPrinter)
@@ -380,7 +403,7 @@ TEST_F(PrintedPagesTest, AGraphThenTablesAndTheCaseListPrintWholeOnThePdfPrinter
     ASSERT_GT(listPages.size(), 2u);
     EXPECT_EQ(static_cast<int>(listPages.size()), PreviewPages(wideList));
     std::size_t headingLines = 0;
-    while (headingLines + 1 < listPages[0].size() && listPages[0][headingLines + 1].find(") ") == std::string::npos)
+    while (headingLines + 1 < listPages[0].size() && !BeginsRow(listPages[0][headingLines + 1]))
         ++headingLines;
     ASSERT_GT(headingLines, 1u) << "the title line goes on over a second line";
     for (std::size_t n = 0; n < listPages.size(); ++n) {
@@ -388,7 +411,14 @@ TEST_F(PrintedPagesTest, AGraphThenTablesAndTheCaseListPrintWholeOnThePdfPrinter
         for (std::size_t h = 1; h <= headingLines; ++h)
             EXPECT_EQ(listPages[n][h], listPages[0][h]) << "page " << n + 1;
         const std::string &first = listPages[n][headingLines + 1];
-        EXPECT_NE(first.find(") "), std::string::npos) << "page " << n + 1 << ": " << first;
+        EXPECT_TRUE(BeginsRow(first)) << "page " << n + 1 << ": " << first;
+        // The page ends with a row's last line: the next page's first row
+        // follows the last row begun on this one.
+        const auto lastRow = std::find_if(listPages[n].rbegin(), listPages[n].rend(), BeginsRow);
+        ASSERT_NE(lastRow, listPages[n].rend());
+        if (n + 1 < listPages.size()) {
+            EXPECT_EQ(std::stoi(listPages[n + 1][headingLines + 1]), std::stoi(*lastRow) + 1) << "page " << n + 2;
+        }
     }
 
     // Without titles (the dialog's last choice kept): the preview shows as
@@ -398,6 +428,78 @@ TEST_F(PrintedPagesTest, AGraphThenTablesAndTheCaseListPrintWholeOnThePdfPrinter
     ASSERT_FALSE(untitled.empty());
     EXPECT_EQ(static_cast<int>(untitled.size()), PreviewPages(wideList));
     EXPECT_EQ(untitled[0][1].rfind("1) ", 0), 0u) << "no title line: " << untitled[0][1];
+    for (std::size_t n = 0; n < untitled.size(); ++n)
+        EXPECT_TRUE(untitled[n].size() > 1 && BeginsRow(untitled[n][1])) << "page " << n + 1;
+}
+
+// The region map of income printed: one page with the running head and
+// "page 1 of 1", the variable and its label under it, the legend's classes.
+TEST_F(PrintedPagesTest, AMapPrintsUnderItsHeadAndNamesItsVariable)
+{
+    const std::string status = ReadWhole(printerFolder + "/status");
+    if (status.compare(0, 2, "ok") != 0)
+        GTEST_SKIP() << "no PDF printer: " << (status.empty() ? "the CUPS fixture did not run" : status);
+    SessionPrinter().reset(QivPrinter::OpenDefault());
+    if (!SessionPrinter())
+        GTEST_SKIP() << "CUPS runs, but Wine sees no default printer (is CUPS_SERVER set for the test?)";
+    WorkBook::SetPrinterSource(TheSessionPrinter);
+    ASSERT_EQ(0, opened) << "the build's sample survey";
+    DATASET *survey = ProgramSettings::Instance()->GetDataSet(0);
+    ASSERT_EQ(survey->ReadMapDirectory(), 0);
+
+    // "Region map" of income, the first map taken in the pre-option window.
+    auto *window = new VariableListWindow(*userPersist, survey, RegisteredOptionsList.data(),
+                                          static_cast<int>(RegisteredOptionsList.size()));
+    window->SetVisible(false);
+    Show(window);
+    const std::string name = StatText(47, 1); // "Region map"
+    const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT,
+                                     static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+    ASSERT_GE(row, 0) << name;
+    testsupport::WhenModalLoopIdles([] {
+        if (ZafDialogWindow *dialog = ZafDialogWindow::ModalWindow())
+            dialog->Event(ZafEventRecord(ZAF_DIALOG_OK));
+    });
+    ClickRow(window->AnalysisList(), static_cast<int>(row));
+    testsupport::ForgetModalLoopSteps();
+    ASSERT_NE(nullptr, dynamic_cast<MapStatOption *>(window->Option()));
+    ClickRow(window->VariableList(), static_cast<int>(survey->FindVariable("income") - 1));
+    PressButton(window->FindObjectByStringID("BT_ADD0"));
+    const std::size_t before = shownBooks.size();
+    PressButton(window->FindObjectByStringID(VariableListWindow::runName));
+    Close(window);
+    RunQueued();
+    Pump();
+    ASSERT_GT(shownBooks.size(), before);
+    auto *book = dynamic_cast<MapWorkBook *>(shownBooks.back());
+    ASSERT_NE(nullptr, book);
+    for (ZafElement *e = book->ToolBar()->First(); e; e = e->Next())
+        if (auto *button = dynamic_cast<ZafButton *>(static_cast<ZafWindowObject *>(e));
+            button && button->Value() == WorkBook::graphToolEvent) {
+            PressButton(button);
+            break;
+        }
+    auto *page = dynamic_cast<MapPage *>(book->CurrentPage());
+    ASSERT_NE(nullptr, page);
+    MapGraphWindow *map = page->GraphWindow();
+    ASSERT_TRUE(map && map->OSHandle());
+    Pump();
+
+    const std::string subject = page->Subject();
+    EXPECT_NE(subject.find("income"), std::string::npos) << subject;
+    EXPECT_NE(subject.find("Personal income per year"), std::string::npos) << subject;
+    const std::vector<std::vector<std::string>> pages = PagesOf(Print(book));
+    ASSERT_EQ(1u, pages.size()) << "one map, one page";
+    ASSERT_GT(pages[0].size(), 2u);
+    EXPECT_EQ(pages[0][0], Collapsed(book->CaptionText() + " page 1 of 1"));
+    EXPECT_EQ(pages[0][1], Collapsed(subject));
+    // The legend's class ranges are printed too.
+    const std::string firstClass = Collapsed(map->Legend()->ClassText(0));
+    ASSERT_FALSE(firstClass.empty());
+    bool legend = false;
+    for (const std::string &line : pages[0])
+        legend = legend || line.find(firstClass) != std::string::npos;
+    EXPECT_TRUE(legend) << firstClass;
 }
 
 // Runs the printer script with that action on the test's printer folder
@@ -436,19 +538,31 @@ TEST_F(PrintedPagesTest, APrintThatFailsNamesThePrinter)
     SessionPrinter().reset(QivPrinter::OpenDefault());
     if (!SessionPrinter())
         GTEST_SKIP() << "CUPS runs, but Wine sees no default printer (is CUPS_SERVER set for the test?)";
-    ASSERT_FALSE(SessionPrinter()->Name().empty());
-    WorkBook::SetPrinterSource(TheSessionPrinter);
+    const std::string printerName = SessionPrinter()->Name();
+    ASSERT_FALSE(printerName.empty());
+    // As the program does: each print on a fresh context of the default.
+    WorkBook::SetPrinterSource(FreshPrinter);
     WorkBook *frequencies = Run(0, {{"region"}});
     ASSERT_NE(nullptr, frequencies);
+    WorkBook *list = Run(16, {{"resp_id", "region", "sex", "age"}});
+    ASSERT_NE(nullptr, list);
     ASSERT_TRUE(PrinterScript("stop"));
-    controltest::Reports().clear();
-    EXPECT_EQ(0, frequencies->PrintCurrentPage());
+    fieldtest::Recorded().reports.clear();
+    const int page = frequencies->PrintCurrentPage();
+    const int pages = list->PrintCurrentPage();
     PrinterScript("start");
-    ASSERT_EQ(1u, controltest::Reports().size());
-    const std::string message = controltest::Reports()[0];
-    controltest::Reports().clear();
-    EXPECT_NE(message.find("could not be printed"), std::string::npos) << message;
-    EXPECT_NE(message.find("the printer " + SessionPrinter()->Name()), std::string::npos) << message;
+    EXPECT_EQ(0, page);
+    EXPECT_EQ(0, pages);
+    std::vector<std::string> messages;
+    for (const fieldtest::Report &report : fieldtest::Recorded().reports)
+        messages.push_back(report.message);
+    fieldtest::Recorded().reports.clear();
+    ASSERT_EQ(2u, messages.size());
+    // Under Wine the queue is reached through the stopped scheduler: the
+    // printer cannot be reached. (Windows names its stopped spooler.)
+    const std::string reason = "the printer " + printerName + " cannot be reached.";
+    EXPECT_EQ(messages[0], "The page could not be printed: " + reason);
+    EXPECT_EQ(messages[1], "The list could not be printed: " + reason);
 }
 
 } // namespace
