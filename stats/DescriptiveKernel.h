@@ -130,8 +130,9 @@ public:
     // The shortest run a sort settles for before it gives up (BudgetRefusal).
     static constexpr size_t kFewestRunCases = 1024;
     // Sorts the cases by value (ascending; a weighted or tagged column by
-    // runs, see above); by magnitude (a radix sort in place, no scratch),
-    // ties of magnitude in any order.
+    // runs, see above, and so an unweighted one when the budget has no room
+    // for a second copy of it); by magnitude (a radix sort in place, no
+    // scratch), ties of magnitude in any order.
     void Sort();
     void SortByMagnitude();
     void Clear();

@@ -371,6 +371,13 @@ void QuantileColumn::Sort()
             if (charged)
                 return;
         }
+        // No room for a second copy: runs as long as the budget grants.
+        try {
+            SortRuns();
+            return;
+        } catch (const std::bad_alloc &) {
+            runCases = values.size();
+        }
     }
     std::sort(values.begin(), values.end());
 }
@@ -657,13 +664,14 @@ void ScaleOverflowingSlots(const QuantileColumn &column, std::vector<SummarySlot
 }
 
 void SummariesOfSlots(QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal,
-                      std::array<double, 7> *out)
+                      std::array<double, 7> *out, bool sorted = false)
 {
     ScaleOverflowingSlots(column, slots, tagCount, withTotal);
     for (size_t s = 0; s < slots.size(); ++s)
         for (int k = 0; k < 7; ++k)
             out[s][k] = kNotComputed;
-    column.Sort();
+    if (!sorted)
+        column.Sort();
     WalkSlots(column, slots, tagCount, withTotal);
     for (size_t s = 0; s < slots.size(); ++s) {
         const SummarySlot &slot = slots[s];
@@ -701,7 +709,7 @@ double SortedQuantile(const QuantileColumn &sorted, double p)
     const double target = p * totalWeight;
     const double tolerance = 1e-12 * totalWeight;
     double cumulative = 0.0;
-    if ((sorted.Weighted() || sorted.Tagged()) && sorted.RunCases() < size) {
+    if (sorted.RunCases() < size) {
         // Runs of a weighted column: walked merged.
         MergedRuns merged(sorted);
         size_t i, taken = 0;
@@ -748,6 +756,16 @@ void ComputeQuantileSummary(QuantileColumn &column, double summary[7])
     const size_t size = column.Size();
     if (size == 0)
         return;
+    if (column.RunCases() < size) {
+        // Sorted by runs (the budget had no room for a second copy): the
+        // merged walk, as for a weighted column.
+        std::vector<SummarySlot> slots(1);
+        slots[0].weight = column.TotalWeight();
+        std::array<double, 7> out;
+        SummariesOfSlots(column, slots, 0, true, &out, true);
+        std::copy(out.begin(), out.end(), summary);
+        return;
+    }
     const auto quantile = [&column](double p) { return SortedQuantile(column, p); };
     const auto whiskerEnds = [&column, size](double lowFence, double highFence, double &low, double &high) {
         for (size_t i = 0; i < size; ++i) {

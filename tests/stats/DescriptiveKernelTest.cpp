@@ -457,3 +457,27 @@ TEST(DescriptiveKernel, SortByMagnitudeKeepsEachCaseWhole)
         EXPECT_EQ(column.Value(0), 0.0);
     }
 }
+
+// An unweighted column the budget cannot give a second copy for sorts in
+// runs and gives the summary of a whole sort, bit for bit.
+TEST(DescriptiveKernel, UnweightedColumnWithoutRoomForACopySortsInRuns)
+{
+    const size_t n = 50021;
+    std::vector<double> values;
+    for (size_t i = 0; i < n; ++i)
+        values.push_back(static_cast<double>(static_cast<long>((i * 7919) % 4999) - 2000) / 16.0);
+    double want[7], got[7];
+    QuantileColumn whole;
+    whole.AddBlock(values.data(), nullptr, n);
+    ComputeQuantileSummary(whole, want);
+    EXPECT_EQ(whole.RunCases(), n);
+    QuantileColumn column;
+    column.AddBlock(values.data(), nullptr, n);
+    MemoryBudget::SetLimitOverride(MemoryBudget::WindowBytes() + MemoryBudget::ChargedBytes() + 100 * 1024);
+    ComputeQuantileSummary(column, got);
+    MemoryBudget::SetLimitOverride(0);
+    EXPECT_LT(column.RunCases(), n);
+    for (int q = 0; q < 7; ++q)
+        EXPECT_EQ(got[q], want[q]) << "summary value " << q;
+    EXPECT_EQ(SortedQuantile(column, 0.5), want[1]);
+}
