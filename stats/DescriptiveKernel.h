@@ -68,9 +68,9 @@ struct WeightedValue
 // the order they came.
 //
 // A weighted or tagged column sorts in runs: Sort orders each run of
-// consecutive cases stably by value, with one run's worth of scratch
-// instead of a second copy of the column (runs as long as the budget
-// grants, the whole column when it can), and the order statistics walk the
+// consecutive cases stably by value (at most kRunCases of them, fewer when
+// the budget grants less), with one run's worth of scratch instead of a
+// second copy of the column, and the order statistics walk the
 // runs merged (ties in the order the cases came, as one stable sort of the
 // whole column gives them). Each case may carry a tag (a group number,
 // AddTagged; weighted or not) so that one column gives the summary of
@@ -127,7 +127,9 @@ public:
     // The length of the sorted runs after Sort (the whole column when it
     // is one run).
     size_t RunCases() const { return runCases; }
-    // The shortest run a sort settles for before it gives up (BudgetRefusal).
+    // The longest run, and the shortest a sort settles for before it gives
+    // up (BudgetRefusal).
+    static constexpr size_t kRunCases = size_t(1) << 21;
     static constexpr size_t kFewestRunCases = 1024;
     // Sorts the cases by value (ascending; a weighted or tagged column by
     // runs, see above, and so an unweighted one when the budget has no room

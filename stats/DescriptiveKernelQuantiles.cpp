@@ -389,13 +389,13 @@ void QuantileColumn::SortRuns()
         runCases = n;
         return;
     }
-    // The scratch of one run, charged for the moment of the sort: the whole
-    // column in one run when the budget has room for it, else runs as long
-    // as the free part of the budget holds (halved while it refuses).
+    // The scratch of one run, charged for the moment of the sort: runs of
+    // at most kRunCases (longer ones sort slower: their passes scatter over
+    // more memory than the caches hold), shorter while the budget refuses.
     const size_t entry = EntryBytes();
     const size_t used = MemoryBudget::WindowBytes() + MemoryBudget::ChargedBytes();
     const size_t free = MemoryBudget::Limit() > used ? MemoryBudget::Limit() - used : 0;
-    size_t run = std::min(n, std::max(kFewestRunCases, free / entry));
+    size_t run = std::min(std::min(n, kRunCases), std::max(kFewestRunCases, free / entry));
     for (;;) {
         try {
             MemoryBudget::Charge(run * entry);
