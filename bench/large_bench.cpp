@@ -11,6 +11,7 @@
 // only opens the data set: the base of every peak.
 //
 //   large_bench [cases] [--statprint path] [--keep] [--reuse] [--csv file]
+//               [--csvvars a,b,...] [--codes n] [--only name,...] [--runs n] [--plain]
 //
 // The figures tool is found beside the benchmark (../bin/statprint.exe)
 // unless given. The data set "large_bench.QVF" is written in the working
@@ -18,7 +19,17 @@
 // when it exists. The memory budget is the program's setting (see
 // docs/dataset-files.md), so every computation should peak at the budget
 // plus the program's own size. --csv also writes the values as CSV (an
-// empty field for a missing answer), for bench/large_pspp.sh.
+// empty field for a missing answer), for bench/large_pspp.sh; --csvvars
+// writes only the variables named. --codes makes fewer 1-byte codes (at
+// least 41, those the computations read; 16,000,000 cases of 41 codes fit
+// a system file). --only runs only the computations named; --runs repeats
+// the whole sequence, the runs interleaved (run 1 of every computation,
+// then run 2 ...). Each computation's figures go to the file
+// large_bench.out (written, not discarded: under Wine writing to NUL is
+// slower than to a file). Each line gives the wall time, the peak working
+// set and pagefile use, the processor time (user and kernel) and the peak
+// of the memory budget that statprint reports (--peak; --plain leaves the
+// option out, for a statprint without it).
 #include <windows.h>
 #include <psapi.h>
 
@@ -37,9 +48,9 @@
 
 namespace {
 
-const int kVariables = 197;
+int kVariables = 197;
 const int kDoubles = 2; // x1 and x2 come after the codes
-const int kWeight = kVariables - 1; // w is the last variable
+int kWeight = kVariables - 1; // w is the last variable
 const char *const kFile = "large_bench.QVF";
 
 class Random
@@ -64,7 +75,7 @@ private:
 
 // Variable names: g, a, b (codes), d1..d10 (0/1), q1..q5 (codes 1-9 with
 // missing 0), c19..c194 (codes), x1, x2 (doubles), w (float).
-const int kCodes = kVariables - kDoubles - 1;
+int kCodes = kVariables - kDoubles - 1;
 std::string Name(int v)
 {
     if (v == kWeight)
@@ -112,12 +123,21 @@ double MiB(size_t bytes)
     return bytes / 1048576.0;
 }
 
+// The variables written to the CSV (all when none are named).
+std::vector<bool> csvWanted;
+
 bool Build(long cases, const char *csv)
 {
     std::FILE *out = csv ? std::fopen(csv, "w") : nullptr;
+    csvWanted.resize(kVariables, csvWanted.empty());
+    int lastWanted = 0;
+    for (int v = 0; v < kVariables; ++v)
+        if (csvWanted[v])
+            lastWanted = v;
     if (out)
         for (int v = 0; v < kVariables; ++v)
-            std::fprintf(out, "%s%c", Name(v).c_str(), v + 1 < kVariables ? ',' : '\n');
+            if (csvWanted[v])
+                std::fprintf(out, "%s%c", Name(v).c_str(), v < lastWanted ? ',' : '\n');
     std::vector<TMPLISTETYPE *> lists;
     for (int v = 0; v < kVariables; ++v)
         lists.push_back(new TMPLISTETYPE(v < kCodes ? STORAGE_U8 : v == kWeight ? STORAGE_FLOAT : STORAGE_DOUBLE));
@@ -126,19 +146,24 @@ bool Build(long cases, const char *csv)
     for (long c = 0; c < cases; ++c)
         for (int v = 0; v < kVariables; ++v) {
             const double value = Value(v, random, x);
+            const bool write = out && csvWanted[v];
+            const char end = v < lastWanted ? ',' : '\n';
             if (v == kWeight) {
                 lists[v]->AppendReal(value);
-                if (out)
-                    std::fprintf(out, "%.9g\n", value);
+                if (write)
+                    std::fprintf(out, "%.9g%c", value, end);
             } else if (v >= kCodes) {
                 x[v - kCodes] = value;
                 lists[v]->AppendReal(value);
-                if (out)
-                    std::fprintf(out, "%.2f%c", value, v + 1 < kVariables ? ',' : '\n');
+                if (write)
+                    std::fprintf(out, "%.2f%c", value, end);
             } else {
                 lists[v]->AppendInt(value == DBL_MAX ? 255 : static_cast<long>(value));
-                if (out)
-                    value == DBL_MAX ? std::fputc(',', out) : std::fprintf(out, "%d,", static_cast<int>(value));
+                if (write) {
+                    if (value != DBL_MAX)
+                        std::fprintf(out, "%d", static_cast<int>(value));
+                    std::fputc(end, out);
+                }
             }
         }
     if (out)
@@ -168,17 +193,19 @@ void PrintMemory(const char *name, double seconds, HANDLE process, const char *s
     std::memset(&counters, 0, sizeof counters);
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(process, &counters, sizeof counters);
-    std::printf("%-12s %9.2f s  peak working set %7.1f MiB  peak pagefile %7.1f MiB  %s\n", name, seconds,
+    std::printf("%-12s %9.3f s  peak working set %7.1f MiB  peak pagefile %7.1f MiB  %s\n", name, seconds,
                 MiB(counters.PeakWorkingSetSize), MiB(counters.PeakPagefileUsage), status);
     std::fflush(stdout);
 }
 
 // Runs the figures tool on the data set; its figures go to NUL.
+bool askPeak = true; // statprint --peak (an older statprint lacks it: --plain)
+
 void RunComputation(const std::string &statprint, const char *name, const char *arguments)
 {
-    std::string command = "\"" + statprint + "\" " + kFile + " " + arguments;
+    std::string command = "\"" + statprint + "\" " + kFile + " " + arguments + (askPeak ? " --peak" : "");
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    HANDLE nul = CreateFileA("large_bench.out", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOA startup;
     std::memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
@@ -206,6 +233,16 @@ void RunComputation(const std::string &statprint, const char *name, const char *
             last = now;
     }
     const double seconds = Seconds(start);
+    // The processor time of the process (user and kernel): less moved by
+    // other processes on a shared machine than the wall time.
+    FILETIME created, ended, kernel, user;
+    double cpu = 0.0;
+    if (GetProcessTimes(info.hProcess, &created, &ended, &kernel, &user)) {
+        const auto ticks = [](const FILETIME &t) {
+            return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+        };
+        cpu = static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
+    }
     DWORD code = 0;
     GetExitCodeProcess(info.hProcess, &code);
     char status[40];
@@ -216,12 +253,22 @@ void RunComputation(const std::string &statprint, const char *name, const char *
     GetProcessMemoryInfo(info.hProcess, &after, sizeof after);
     if (after.PeakWorkingSetSize < last.PeakWorkingSetSize)
         after = last;
-    std::printf("%-12s %9.2f s  peak working set %7.1f MiB  peak pagefile %7.1f MiB  %s\n", name, seconds,
-                MiB(after.PeakWorkingSetSize), MiB(after.PeakPagefileUsage), status);
-    std::fflush(stdout);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     CloseHandle(nul);
+    // The budget's peak, from the figures' last line (statprint --peak).
+    double budget = -1.0;
+    if (std::FILE *figures = std::fopen("large_bench.out", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, figures))
+            if (std::strncmp(line, "peak.budget ", 12) == 0)
+                budget = std::atof(line + 12);
+        std::fclose(figures);
+    }
+    std::printf("%-12s %9.3f s  peak working set %7.1f MiB  peak pagefile %7.1f MiB  cpu %7.3f s  budget %7.2f MiB  %s\n",
+                name, seconds, MiB(after.PeakWorkingSetSize), MiB(after.PeakPagefileUsage), cpu,
+                budget < 0 ? -1.0 : MiB(static_cast<size_t>(budget)), status);
+    std::fflush(stdout);
 }
 
 // A path relative to the benchmark's own directory.
@@ -241,18 +288,41 @@ int main(int argc, char **argv)
     long cases = 10000000;
     bool keep = false, reuse = false;
     const char *csv = nullptr;
+    std::string only, csvVars;
+    int repeat = 1, codes = 0;
     std::string statprint = Beside("..\\bin\\statprint.exe");
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--statprint") == 0 && i + 1 < argc)
             statprint = argv[++i];
         else if (std::strcmp(argv[i], "--csv") == 0 && i + 1 < argc)
             csv = argv[++i];
+        else if (std::strcmp(argv[i], "--csvvars") == 0 && i + 1 < argc)
+            csvVars = argv[++i];
+        else if (std::strcmp(argv[i], "--codes") == 0 && i + 1 < argc)
+            codes = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc)
+            only = std::string(",") + argv[++i] + ",";
+        else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+            repeat = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--plain") == 0)
+            askPeak = false;
         else if (std::strcmp(argv[i], "--keep") == 0)
             keep = true;
         else if (std::strcmp(argv[i], "--reuse") == 0)
             reuse = true;
         else
             cases = std::atol(argv[i]);
+    }
+    if (codes >= 41 && codes < kCodes) {
+        kCodes = codes;
+        kVariables = kCodes + kDoubles + 1;
+        kWeight = kVariables - 1;
+    }
+    if (!csvVars.empty()) {
+        csvWanted.assign(kVariables, false);
+        const std::string list = "," + csvVars + ",";
+        for (int v = 0; v < kVariables; ++v)
+            csvWanted[v] = list.find("," + Name(v) + ",") != std::string::npos;
     }
     std::printf("%ld cases, %d variables; memory budget %.0f MiB\n", cases, kVariables, MiB(MemoryBudget::Limit()));
     if (!(reuse && GetFileAttributesA(kFile) != INVALID_FILE_ATTRIBUTES)) {
@@ -281,11 +351,15 @@ int main(int argc, char **argv)
         {"multdiko", "multdiko d1 d2 d3 d4 d5 d6 d7 d8 d9 d10"},
         {"ntab", "ntab a g b"},
     };
-    RunComputation(statprint, "open", "open");
-    for (const auto &run : runs) {
-        RunComputation(statprint, run.name, run.arguments);
-        RunComputation(statprint, (std::string(run.name) + "_w").c_str(),
-                       (std::string(run.arguments) + " --weight w").c_str());
+    for (int r = 0; r < repeat; ++r) {
+        RunComputation(statprint, "open", "open");
+        for (const auto &run : runs) {
+            if (!only.empty() && only.find("," + std::string(run.name) + ",") == std::string::npos)
+                continue;
+            RunComputation(statprint, run.name, run.arguments);
+            RunComputation(statprint, (std::string(run.name) + "_w").c_str(),
+                           (std::string(run.arguments) + " --weight w").c_str());
+        }
     }
     if (!keep) {
         DeleteFileA(kFile);

@@ -21,3 +21,18 @@ time_pspp() {
     t1=$(date +%s.%N)
     echo "$t1 - $t0" | bc -l
 }
+
+# "wall cpu": the seconds of one pspp run that opens bench.sav and runs the
+# syntax given, and the processor seconds (user and system) it took.
+time_pspp_cpu() {
+    printf "GET FILE='%s'.\n%s\n" "$work/bench.sav" "$1" >"$work/run.sps"
+    python3 - pspp -o "$work/run.txt" "$work/run.sps" <<'PY' 2>"$work/run.log"
+import resource, subprocess, sys, time
+start = time.time()
+done = subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, stderr=sys.stderr)
+wall = time.time() - start
+used = resource.getrusage(resource.RUSAGE_CHILDREN)
+print(f"{wall:.3f} {used.ru_utime + used.ru_stime:.3f}")
+sys.exit(done.returncode)
+PY
+}

@@ -178,7 +178,7 @@ public:
     // The view becomes the pane's new size in pixels; every element's device
     // rectangle is recomputed from its logical one at the next draw. A
     // graph whose layout follows its size is built again instead.
-    void Rescale(int width, int height);
+    virtual void Rescale(int width, int height);
     // True for a graph that lays its areas out from its texts' measured
     // pixels: a change of the pane's size builds it again (the user's
     // texts kept, as by Rebuild), so that its texts stay apart at every
@@ -248,9 +248,11 @@ public:
 
     // GraphPane.
     void RebuildGraph() override { Rebuild(); }
-    // Scales the window's picture to fill the page inside a half-inch
-    // margin, keeping its proportions (the printer's placement).
-    void FitToPage(ZafPrinter *printer) const;
+    // A printed page (and its preview): the head (the running head set by
+    // the workbook and "page 1 of 1", what the page shows under them), and
+    // the graph built again for the printable area under it inside a
+    // half-inch margin, its texts in points at the printer's resolution;
+    // the window's own layout comes back after the page.
     bool PrintOn(ZafPrinter *printer) override;
     void PreviewOn(ZafPrinter *printer) override;
 
@@ -316,6 +318,25 @@ protected:
     bool shapesMoved = false;
 
 private:
+    // The window's size before it was built for a printed page and, for a
+    // graph whose layout does not follow its size, each element's places,
+    // given back as they were so that a print leaves the window unchanged.
+    struct PrintedSize {
+        int width = 0, height = 0;
+        bool rescaled = false;
+        struct Places {
+            element *item;
+            ElementRect logical, device;
+            std::uint16_t flags;
+        };
+        std::vector<Places> places;
+    };
+    // Builds the graph for the printable area of the target's page and sets
+    // the target's placement; RestoreAfterPage builds it for the window again.
+    PrintedSize LayOutForPage(ZafPrinter *target);
+    void RestoreAfterPage(const PrintedSize &shown);
+    // The head and the graph into dc, the printer set.
+    void DrawPrintedPage(HDC dc);
     // Clear, build over the present view, restore the user texts.
     void BuildAgain();
     // The occurrences of each identity key in the current build.

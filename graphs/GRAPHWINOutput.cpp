@@ -343,6 +343,94 @@ void GRAPHWIN::DrawElements()
 
 // --- Outputs -------------------------------------------------------------------------
 
+namespace {
+
+// Every element of the list and, inside groups, their children, in order.
+void CollectElements(const GROBJ_LIST &list, std::vector<element *> &out)
+{
+    for (element *item : list) {
+        out.push_back(item);
+        if (auto *group = item->kind == element::kindGroup ? dynamic_cast<GROUPELEMENT *>(item) : nullptr)
+            CollectElements(group->Children(), out);
+    }
+}
+
+int ScreenPixelsPerInch()
+{
+    HDC screen = GetDC(nullptr);
+    const int perInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return std::max(perInch, 1);
+}
+
+// The head of a printed graph in the printer's pixels: 10-point lines, the
+// caption on the left and "page 1 of 1" on the right, what the page shows
+// under them, then a blank line.
+class PrintedHead
+{
+public:
+    PrintedHead(HDC dc, const std::string &caption, const std::string &subject)
+        : dc_(dc), caption_(caption), subject_(subject)
+    {
+        if (!dc_ || (caption_.empty() && subject_.empty()))
+            return;
+        const int height = -std::max(MulDiv(10, std::max(GetDeviceCaps(dc_, LOGPIXELSY), 1), 72), 1);
+        font_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_DONTCARE, "Arial");
+        TEXTMETRICA metrics = {};
+        HGDIOBJ previous = SelectObject(dc_, font_);
+        if (GetTextMetricsA(dc_, &metrics))
+            lineHeight_ = std::max<int>(metrics.tmHeight + metrics.tmExternalLeading, 1);
+        SelectObject(dc_, previous);
+    }
+    ~PrintedHead()
+    {
+        if (font_)
+            DeleteObject(font_);
+    }
+    PrintedHead(const PrintedHead &) = delete;
+    PrintedHead &operator=(const PrintedHead &) = delete;
+
+    int Height() const { return font_ ? lineHeight_ * (subject_.empty() ? 2 : 3) : 0; }
+
+    void Draw(int left, int top, int right) const
+    {
+        if (!font_)
+            return;
+        const int saved = SaveDC(dc_);
+        SelectObject(dc_, font_);
+        SetMapMode(dc_, MM_TEXT);
+        SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, RGB(0, 0, 0));
+        const char *number = "page 1 of 1";
+        SIZE numberSize = {};
+        GetTextExtentPoint32A(dc_, number, static_cast<int>(std::strlen(number)), &numberSize);
+        const UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP | DT_END_ELLIPSIS;
+        RECT line = {left, top, std::max<int>(right - numberSize.cx - lineHeight_, left), top + lineHeight_};
+        std::string caption = caption_;
+        DrawTextA(dc_, caption.data(), static_cast<int>(caption.size()), &line, format);
+        line = RECT{left, top, right, top + lineHeight_};
+        DrawTextA(dc_, number, -1, &line, format | DT_RIGHT);
+        if (!subject_.empty()) {
+            line = RECT{left, top + lineHeight_, right, top + 2 * lineHeight_};
+            std::string subject = subject_;
+            DrawTextA(dc_, subject.data(), static_cast<int>(subject.size()), &line, format);
+        }
+        if (saved)
+            RestoreDC(dc_, saved);
+    }
+
+private:
+    HDC dc_;
+    std::string caption_, subject_;
+    HFONT font_ = nullptr;
+    int lineHeight_ = 1;
+};
+
+} // namespace
+
 bool GRAPHWIN::PrintGraph()
 {
     if (!printer || !printer->BeginDocument("Mervalo print graph"))
@@ -350,9 +438,7 @@ bool GRAPHWIN::PrintGraph()
     drawMode = drawPrinter;
     bool printed = false;
     if (printer->BeginPage()) {
-        SetDrawDC(printer->DC());
-        Draw(ZafEventRecord(ZAF_REDISPLAY), ZAF_REDISPLAY);
-        SetDrawDC(nullptr);
+        DrawPrintedPage(printer->DC());
         printed = printer->EndPage();
     }
     drawMode = drawScreen;
@@ -363,55 +449,105 @@ void GRAPHWIN::DrawForPreview()
 {
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     drawMode = drawPrinter;
-    SetDrawDC(display ? display->CurrentDC() : nullptr);
-    Draw(ZafEventRecord(ZAF_REDISPLAY), ZAF_REDISPLAY);
-    SetDrawDC(nullptr);
+    DrawPrintedPage(display ? display->CurrentDC() : nullptr);
     drawMode = drawScreen;
 }
 
-void GRAPHWIN::FitToPage(ZafPrinter *target) const
+void GRAPHWIN::DrawPrintedPage(HDC dc)
 {
+    // The head in the page's own pixels, then the graph placed under it.
+    if (printer && dc) {
+        const PrintedHead head(dc, runningHead, printedSubject);
+        const int margin = std::max(GetDeviceCaps(dc, LOGPIXELSY) / 2, 0);
+        head.Draw(margin, margin, std::max(printer->PageWidth() - margin, margin + 1));
+    }
+    SetDrawDC(dc);
+    Draw(ZafEventRecord(ZAF_REDISPLAY), ZAF_REDISPLAY);
+    SetDrawDC(nullptr);
+}
+
+GRAPHWIN::PrintedSize GRAPHWIN::LayOutForPage(ZafPrinter *target)
+{
+    PrintedSize shown;
     RECT client = {0, 0, 0, 0};
     if (!target || !target->DC() || !OSHandle() || !GetClientRect(OSHandle(), &client))
+        return shown;
+    shown.width = client.right - client.left;
+    shown.height = client.bottom - client.top;
+    HDC dc = target->DC();
+    const int printerPerInch = std::max(GetDeviceCaps(dc, LOGPIXELSY), 1);
+    const int screenPerInch = ScreenPixelsPerInch();
+    // Half an inch free around the page, as around a printed text page; the
+    // head above the graph.
+    const int margin = printerPerInch / 2;
+    const int headHeight = PrintedHead(dc, runningHead, printedSubject).Height();
+    const long long roomX = target->PageWidth() - 2LL * margin;
+    const long long roomY = target->PageHeight() - 2LL * margin - headHeight;
+    if (shown.width <= 0 || shown.height <= 0 || roomX <= 0 || roomY <= 0)
+        return shown;
+    // The graph is built for the printable area, measured in the screen's
+    // pixels: its texts take their sizes in points, and the printer's
+    // placement scales screen pixels to its own, so that a point on the
+    // screen is a point on paper, whatever size the window has.
+    const int width = static_cast<int>(std::max(roomX * screenPerInch / printerPerInch, 1LL));
+    const int height = static_cast<int>(std::max(roomY * screenPerInch / printerPerInch, 1LL));
+    if (!LayoutFollowsSize()) {
+        std::vector<element *> items;
+        CollectElements(elements, items);
+        for (element *item : items)
+            shown.places.push_back({item, item->logical, item->device, item->flags});
+    }
+    Rescale(width, height);
+    shown.rescaled = true;
+    const int divisor = std::gcd(printerPerInch, screenPerInch);
+    target->SetPlacement(printerPerInch / divisor, screenPerInch / divisor, margin, margin + headHeight);
+    return shown;
+}
+
+void GRAPHWIN::RestoreAfterPage(const PrintedSize &shown)
+{
+    if (!shown.rescaled)
         return;
-    const long long width = client.right - client.left, height = client.bottom - client.top;
-    // Half an inch free around the graph, as around a printed text page.
-    const int margin = std::max(GetDeviceCaps(target->DC(), LOGPIXELSY) / 2, 0);
-    const long long roomX = target->PageWidth() - 2LL * margin, roomY = target->PageHeight() - 2LL * margin;
-    if (width <= 0 || height <= 0 || roomX <= 0 || roomY <= 0)
+    Rescale(shown.width, shown.height);
+    // The same elements as before the page: their places come back as they
+    // were, not carried through the page's pixels and back.
+    std::vector<element *> items;
+    CollectElements(elements, items);
+    if (shown.places.empty() || items.size() != shown.places.size())
         return;
-    // The larger scale that keeps the window's proportions inside the room.
-    long long numerator = roomX, denominator = width;
-    if (roomY * width < roomX * height)
-        numerator = roomY, denominator = height;
-    const long long divisor = std::gcd(numerator, denominator);
-    numerator /= divisor, denominator /= divisor;
-    const long long shownWidth = width * numerator / denominator;
-    target->SetPlacement(static_cast<int>(numerator), static_cast<int>(denominator),
-                         margin + static_cast<int>((roomX - shownWidth) / 2), margin);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i] != shown.places[i].item)
+            return;
+    for (const PrintedSize::Places &saved : shown.places) {
+        saved.item->logical = saved.logical;
+        saved.item->device = saved.device;
+        saved.item->flags = saved.flags;
+    }
 }
 
 bool GRAPHWIN::PrintOn(ZafPrinter *target)
 {
+    const PrintedSize shown = LayOutForPage(target);
     ZafPrinter *previous = printer;
     printer = target;
-    FitToPage(target);
     const bool printed = PrintGraph();
     if (target)
         target->ClearPlacement();
     printer = previous;
+    RestoreAfterPage(shown);
     return printed;
 }
 
 void GRAPHWIN::PreviewOn(ZafPrinter *target)
 {
+    const PrintedSize shown = LayOutForPage(target);
     ZafPrinter *previous = printer;
     printer = target;
-    FitToPage(target);
     DrawForPreview();
     if (target)
         target->ClearPlacement();
     printer = previous;
+    RestoreAfterPage(shown);
 }
 
 void GRAPHWIN::SetMetafileName(const char *path)

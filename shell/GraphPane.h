@@ -7,6 +7,8 @@
 // Ownership: none; the page owns its graph windows.
 #pragma once
 
+#include <string>
+
 class ZafPrinter;
 
 class GraphPane
@@ -22,4 +24,16 @@ public:
     // Draws the graph into the screen display's current context (a print
     // preview's), scaled and placed as on the printer (null: 1/1 at 0, 0).
     virtual void PreviewOn(ZafPrinter *printer) = 0;
+    // What a printed page carries at its head: the workbook's caption (on
+    // the left, "page 1 of 1" on the right) and, under it, what the page
+    // shows (its variable and label).
+    void SetRunningHead(const std::string &caption, const std::string &subject)
+    {
+        runningHead = caption;
+        printedSubject = subject;
+    }
+
+protected:
+    std::string runningHead;
+    std::string printedSubject;
 };

@@ -43,6 +43,9 @@ public:
     explicit Page(const char *caption);
     // The text of the page's tab.
     const std::string &Caption() const { return caption; }
+    // What the page shows, named whole on its printed graph (the tab's
+    // text, which a page may have shortened).
+    virtual std::string Subject() const { return caption; }
     ~Page() override;
 
     // Each replaces (and deletes) what the page held before.

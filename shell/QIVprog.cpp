@@ -564,8 +564,11 @@ QivPrinter *QIVprog::GetPrinter()
 {
     // The system's printer is looked up again at each request: every job
     // starts on a fresh context of the current default printer, so that no
-    // state an earlier job left on a context reaches it, and a printer set
-    // up after the start is found. A printer installed by a caller stays.
+    // state an earlier job left on a context reaches it, and a change of
+    // the default among the printers the spooler knows is followed. Under
+    // Wine the spooler reads the system's printers once, as the process
+    // starts: a printer set up later is found only after a restart (the
+    // "No printer" message says so). A printer installed by a caller stays.
     if (instance && (!printer || printerRelease == DeletePrinter))
         SetPrinter(QivPrinter::OpenDefault(), DeletePrinter);
     return printer;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "dataset/DATASET.h"
 #include "dataset/FileNameDialog.h"
@@ -61,6 +62,11 @@ WorkBook::PrinterSource WorkBook::SetPrinterSource(PrinterSource source)
     PrinterSource previous = printerSource;
     printerSource = source;
     return previous;
+}
+
+WorkBook::PrinterSource WorkBook::PrinterSourceInForce()
+{
+    return printerSource;
 }
 
 WorkBook::ShowHook WorkBook::SetShowHook(ShowHook hook)
@@ -533,38 +539,23 @@ int WorkBook::PrintCurrentPage()
         return 0;
     }
     int printed = 0;
+    TXTWIN *text = nullptr;
     if (graph) {
+        graph->SetRunningHead(CaptionText(), page->Subject());
         printed = graph->PrintOn(printer) ? 1 : 0;
     } else {
-        if (TXTWIN *text = page->ResultWindow()->ResultText())
+        if ((text = page->ResultWindow()->ResultText()) != nullptr)
             text->SetRunningHead(CaptionText());
         printed = page->ResultWindow()->Print(*printer);
     }
     if (printed <= 0)
-        Report("Print", PrintFailureText(*printer).c_str());
+        Report("Print", PrintFailureText(*printer, text && printer->DC() && text->PageCount(*printer) > 1 ? "pages" : "page").c_str());
     return printed;
 }
 
-std::string WorkBook::PrintFailureText(const ZafPrinter &printer)
+std::string WorkBook::PrintFailureText(const QivPrinter &printer, const char *what)
 {
-    std::string reason;
-    if (const unsigned long code = printer.LastError()) {
-        char *message = nullptr;
-        if (FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, code, 0, reinterpret_cast<char *>(&message), 0, nullptr) &&
-            message) {
-            reason = message;
-            LocalFree(message);
-        }
-        while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ' ||
-                                   reason.back() == '.'))
-            reason.pop_back();
-        if (reason.empty())
-            reason = "system error " + std::to_string(code);
-    } else {
-        reason = "the printer refused the job or it was cancelled";
-    }
-    return std::string(printFailedText) + " " + reason + ".";
+    return std::string("The ") + (what ? what : "page") + " could not be printed: " + printer.FailureReason() + ".";
 }
 
 void WorkBook::Report(const char *title, const char *text)
@@ -590,6 +581,8 @@ bool WorkBook::PreviewCurrentPage()
     HDC reference = printer ? printer->DC() : nullptr;
     if (text)
         text->SetRunningHead(CaptionText());
+    if (graph)
+        graph->SetRunningHead(CaptionText(), page->Subject());
     PrintPreview *preview = graph ? new PrintPreview(*graph, reference) : new PrintPreview(*text, reference);
     // The preview places itself over the main window.
     ZafTracker tracker(preview);

@@ -78,7 +78,9 @@ public:
     // Where the workbook gets its printer: by default the main window's
     // (QIVprog::GetPrinter); without a printer, printing does nothing.
     using PrinterSource = QivPrinter *(*)();
+    // Answers the source it replaces; PrinterSourceInForce the one set.
     static PrinterSource SetPrinterSource(PrinterSource source);
+    static PrinterSource PrinterSourceInForce();
     // Shows a completed workbook (the main window adds it to its MDI
     // client); by default the window manager takes it as a top-level window.
     using ShowHook = void (*)(WorkBook *book);
@@ -160,13 +162,20 @@ public:
     // open on it already; false when nothing opened.
     bool OpenBookOptions();
     // The messages shown when a destination or a content is missing.
-    static constexpr const char *noPrinterText = "No printer is set up: the page cannot be printed.";
+    // A printer set up after the program started is not seen under Wine,
+    // whose spooler reads the system's printers once, as the process
+    // starts: the message says that a restart finds it.
+    static constexpr const char *noPrinterText =
+        "No printer is set up: the page cannot be printed. A printer set up since Mervalo started is found "
+        "when it is started again.";
     // The tip of the greyed help button.
     static constexpr const char *noHelpText = "No help files";
     static constexpr const char *printFailedText = "The page could not be printed:";
-    // The message of a print the printer refused: printFailedText and the
-    // system's reason.
-    static std::string PrintFailureText(const ZafPrinter &printer);
+    // The message of a print that failed: what was asked ("page", "pages",
+    // "list") could not be printed, and why in words, naming the printer
+    // ("the printer PDF cannot be reached", "the print service is not
+    // running").
+    static std::string PrintFailureText(const QivPrinter &printer, const char *what = "page");
     // The name of a print job of the page: the workbook's caption and the
     // page's.
     std::string JobName(const Page *page) const;

@@ -27,6 +27,10 @@ const long kMostCases = 4096, kFewestCases = 256;
 // is decoded while it is still in the cache, and a walk over many columns
 // holds little of the budget.
 const size_t kWindowBytes = 1 << 20;
+// The windows of a walk over many lists together take about this much
+// (each at least kFewestWindowBytes), so that a count over ten variables
+// holds no more than one over two.
+const size_t kAllWindowsBytes = 2 << 20, kFewestWindowBytes = 64 << 10;
 
 // The weights of count cases of one weight variable of reals (8-byte
 // doubles or 4-byte floats) with no user-missing codes, in one pass: a
@@ -71,10 +75,13 @@ long ReadRealWeights(const unsigned char *bytes, long count, double *w)
 
 } // namespace
 
-// A small budget gets small windows.
-size_t CaseBlockWalk::WindowBytes()
+// A small budget gets small windows; many lists share kAllWindowsBytes.
+size_t CaseBlockWalk::WindowBytes(int lists)
 {
-    return std::max<size_t>(8, std::min<size_t>(kWindowBytes, MemoryBudget::Limit() / 64));
+    size_t each = std::min<size_t>(kWindowBytes, MemoryBudget::Limit() / 64);
+    if (lists > 2)
+        each = std::min(each, std::max(kFewestWindowBytes, kAllWindowsBytes / static_cast<size_t>(lists)));
+    return std::max<size_t>(8, each);
 }
 
 CaseBlockWalk::CaseBlockWalk(StatClass &owner, const long *variables, int count, bool report)
@@ -85,7 +92,8 @@ CaseBlockWalk::CaseBlockWalk(StatClass &owner, const long *variables, int count,
         ok = false;
         return;
     }
-    const size_t window = WindowBytes();
+    WeightRec *weight = computation.GetWeight();
+    const size_t window = WindowBytes(count + (weight ? weight->GetCount() : 0));
     for (int i = 0; i < count; ++i) {
         owned.emplace_back(new LISTETYPE(set, variables[i], window));
         if (owned.back()->Error() || owned.back()->GetCaseCount() != set->GetCaseCount()) {
@@ -135,7 +143,8 @@ void CaseBlockWalk::Start(int count)
             return;
         }
         for (int i = 0; i < w->GetCount(); ++i) {
-            weightLists.emplace_back(new LISTETYPE(set, w->GetVariable(i), WindowBytes()));
+            weightLists.emplace_back(
+                new LISTETYPE(set, w->GetVariable(i), WindowBytes(static_cast<int>(columns.size()) + w->GetCount())));
             BUFFERTYPE &list = *weightLists.back();
             if (list.Error() || list.GetCaseCount() != caseCount) {
                 ok = false;

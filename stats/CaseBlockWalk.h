@@ -50,9 +50,12 @@ public:
     // and the case); "" when none has.
     std::string FailureReason() const;
 
-    // The window of each list a walk opens itself (CaseWalk's too): 1 MiB,
-    // less under a small budget.
-    static size_t WindowBytes();
+    // The window of each of lists lists read together (weights included)
+    // that a walk, or its caller, opens: 1 MiB for one or two; the windows
+    // of more share 2 MiB (64 KiB each at least); less under a small
+    // budget. Counts over many variables so hold the same memory whatever
+    // the number of cases.
+    static size_t WindowBytes(int lists = 1);
 
     // Steps to the next block of cases; false past the last case.
     bool NextBlock();

@@ -17,10 +17,12 @@ QuantileColumn &QuantileColumn::operator=(QuantileColumn &&other) noexcept
     if (this != &other) {
         Clear();
         values.swap(other.values);
-        cases.swap(other.cases);
+        narrowWeights.swap(other.narrowWeights);
+        wideWeights.swap(other.wideWeights);
         tags.swap(other.tags);
         tagTotals.swap(other.tagTotals);
         weighted = other.weighted;
+        floatWeights = other.floatWeights;
         tagged = other.tagged;
         total = other.total;
         charged = other.charged;
@@ -38,23 +40,22 @@ QuantileColumn &QuantileColumn::operator=(QuantileColumn &&other) noexcept
 void QuantileColumn::Grow(size_t extra)
 {
     const size_t size = Size();
-    const size_t capacity = weighted ? cases.capacity() : values.capacity();
+    const size_t capacity = values.capacity();
     if (size + extra <= capacity)
         return;
     size_t wanted = std::max(size + extra, std::max<size_t>(2 * capacity, 4096));
-    const size_t entry = weighted ? sizeof(WeightedValue) + (tagged ? 1 : 0) : sizeof(double);
-    const size_t bytes = wanted * entry;
+    const size_t bytes = wanted * EntryBytes();
     // The old storage stays until the new one is filled: both are charged
     // for that moment.
     MemoryBudget::Charge(bytes);
     try {
-        if (weighted) {
-            cases.reserve(wanted);
-            if (tagged)
-                tags.reserve(wanted);
-        } else {
-            values.reserve(wanted);
-        }
+        values.reserve(wanted);
+        if (weighted && floatWeights)
+            narrowWeights.reserve(wanted);
+        else if (weighted)
+            wideWeights.reserve(wanted);
+        if (tagged)
+            tags.reserve(wanted);
     } catch (const std::bad_alloc &) {
         MemoryBudget::Release(bytes);
         throw;
@@ -63,19 +64,40 @@ void QuantileColumn::Grow(size_t extra)
     charged = bytes;
 }
 
-void QuantileColumn::Weigh()
+void QuantileColumn::StartWeights()
 {
-    std::vector<WeightedValue> all;
-    const size_t bytes = std::max<size_t>(values.capacity(), 1) * sizeof(WeightedValue);
+    const size_t room = std::max<size_t>(values.capacity(), 1);
+    const size_t bytes = room * sizeof(float);
     MemoryBudget::Charge(bytes);
-    all.reserve(std::max<size_t>(values.capacity(), 1));
-    for (double v : values)
-        all.push_back({v, 1.0});
-    cases.swap(all);
-    std::vector<double>().swap(values);
-    MemoryBudget::Release(charged);
-    charged = bytes;
+    try {
+        narrowWeights.reserve(room);
+        narrowWeights.assign(values.size(), 1.0f);
+    } catch (const std::bad_alloc &) {
+        MemoryBudget::Release(bytes);
+        throw;
+    }
+    charged += bytes;
     weighted = true;
+    floatWeights = true;
+}
+
+void QuantileColumn::WidenWeights()
+{
+    const size_t room = std::max<size_t>(values.capacity(), 1);
+    const size_t bytes = room * sizeof(double);
+    MemoryBudget::Charge(bytes);
+    try {
+        wideWeights.reserve(room);
+        wideWeights.assign(narrowWeights.begin(), narrowWeights.end());
+    } catch (const std::bad_alloc &) {
+        MemoryBudget::Release(bytes);
+        throw;
+    }
+    const size_t narrowBytes = narrowWeights.capacity() * sizeof(float);
+    std::vector<float>().swap(narrowWeights);
+    MemoryBudget::Release(std::min(narrowBytes, charged));
+    charged = charged - std::min(narrowBytes, charged) + bytes;
+    floatWeights = false;
 }
 
 void QuantileColumn::Reserve(size_t n, bool weightedCases, bool withTags)
@@ -84,11 +106,13 @@ void QuantileColumn::Reserve(size_t n, bool weightedCases, bool withTags)
         return;
     if (withTags && Size() == 0 && !tagged) {
         tagged = true;
-        if (!weighted)
-            Weigh();
+        const size_t bytes = std::max<size_t>(values.capacity(), 1);
+        MemoryBudget::Charge(bytes);
+        charged += bytes;
+        tags.reserve(bytes);
     }
     if (weightedCases && !weighted)
-        Weigh();
+        StartWeights();
     if (n > Size())
         Grow(n - Size());
 }
@@ -108,8 +132,10 @@ void QuantileColumn::CountWholeValues(long low, long high, bool weightedCases)
     MemoryBudget::Release(charged);
     charged = slots * sizeof(double);
     std::vector<double>().swap(values);
-    std::vector<WeightedValue>().swap(cases);
+    std::vector<float>().swap(narrowWeights);
+    std::vector<double>().swap(wideWeights);
     weighted = false;
+    floatWeights = false;
     counting = true;
     countingWeights = weightedCases;
     lowest = low;
@@ -149,26 +175,32 @@ void QuantileColumn::CountsToEntries()
     size_t distinct = 0;
     for (double c : counts)
         distinct += c > 0.0;
-    const size_t bytes = distinct * sizeof(WeightedValue);
+    const size_t bytes = distinct * 2 * sizeof(double);
     MemoryBudget::Charge(bytes);
-    std::vector<WeightedValue> entries;
+    std::vector<double> entries, sums;
     try {
         entries.reserve(distinct);
+        sums.reserve(distinct);
     } catch (const std::bad_alloc &) {
         MemoryBudget::Release(bytes);
         throw;
     }
     for (size_t i = 0; i < counts.size(); ++i)
-        if (counts[i] > 0.0)
-            entries.push_back({static_cast<double>(lowest + static_cast<long>(i)), counts[i]});
+        if (counts[i] > 0.0) {
+            entries.push_back(static_cast<double>(lowest + static_cast<long>(i)));
+            sums.push_back(counts[i]);
+        }
     std::vector<double>().swap(counts);
     MemoryBudget::Release(charged);
     charged = bytes;
-    cases.swap(entries);
+    values.swap(entries);
+    wideWeights.swap(sums);
+    std::vector<float>().swap(narrowWeights);
     weighted = true;
+    floatWeights = false;
     counting = false;
     countingWeights = false;
-    runCases = cases.size();
+    runCases = values.size();
 }
 
 bool QuantileColumn::CountBlock(const double *v, const double *w, size_t n)
@@ -211,12 +243,11 @@ void QuantileColumn::Add(double value, double weight)
         return;
     }
     if (weight != 1.0 && !weighted)
-        Weigh();
+        StartWeights();
     Grow(1);
+    values.push_back(value);
     if (weighted)
-        cases.push_back({value, weight});
-    else
-        values.push_back(value);
+        PushWeight(weight);
     total += weight;
 }
 
@@ -227,15 +258,55 @@ void QuantileColumn::AddTagged(double value, double weight, unsigned tag)
     if (!tagged) {
         if (Size() != 0 || counting)
             return;
-        Reserve(0, true, true);
+        Reserve(0, false, true);
     }
+    if (weight != 1.0 && !weighted)
+        StartWeights();
     Grow(1);
-    cases.push_back({value, weight});
+    values.push_back(value);
+    if (weighted)
+        PushWeight(weight);
     tags.push_back(static_cast<unsigned char>(tag));
     if (tag >= tagTotals.size())
         tagTotals.resize(tag + 1, 0.0);
     tagTotals[tag] += weight;
     total += weight;
+}
+
+void QuantileColumn::AddTaggedBlock(const double *v, const double *w, const unsigned char *t, size_t n)
+{
+    if (!tagged) {
+        for (size_t i = 0; i < n; ++i)
+            AddTagged(v[i], w[i], t[i]);
+        return;
+    }
+    if (tagTotals.size() < kMostTags)
+        tagTotals.resize(kMostTags, 0.0);
+    Grow(n);
+    size_t i = 0;
+    if (!weighted) {
+        // Weight 1 while it lasts: the values and tags as they come.
+        for (; i < n && w[i] == 1.0; ++i) {
+            values.push_back(v[i]);
+            tags.push_back(t[i]);
+            tagTotals[t[i]] += 1.0;
+            total += 1.0;
+        }
+        if (i == n)
+            return;
+    }
+    for (; i < n; ++i) {
+        const double weight = w[i];
+        if (!(weight > 0.0))
+            continue;
+        if (!weighted)
+            StartWeights();
+        values.push_back(v[i]);
+        PushWeight(weight);
+        tags.push_back(t[i]);
+        tagTotals[t[i]] += weight;
+        total += weight;
+    }
 }
 
 void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
@@ -253,6 +324,11 @@ void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
             return;
         Uncount();
     }
+    if (tagged) {
+        for (size_t i = 0; i < n; ++i)
+            AddTagged(v[i], w ? w[i] : 1.0, 0);
+        return;
+    }
     if (!weighted && ones) {
         Grow(n);
         values.insert(values.end(), v, v + n);
@@ -260,17 +336,13 @@ void QuantileColumn::AddBlock(const double *v, const double *w, size_t n)
         return;
     }
     if (!weighted)
-        Weigh();
+        StartWeights();
     Grow(n);
-    if (tagged) {
-        for (size_t i = 0; i < n; ++i)
-            AddTagged(v[i], w ? w[i] : 1.0, 0);
-        return;
-    }
     for (size_t i = 0; i < n; ++i) {
         const double weight = w ? w[i] : 1.0;
         if (weight > 0.0) {
-            cases.push_back({v[i], weight});
+            values.push_back(v[i]);
+            PushWeight(weight);
             total += weight;
         }
     }
@@ -281,11 +353,13 @@ void QuantileColumn::Clear()
     MemoryBudget::Release(charged);
     charged = 0;
     std::vector<double>().swap(values);
-    std::vector<WeightedValue>().swap(cases);
+    std::vector<float>().swap(narrowWeights);
+    std::vector<double>().swap(wideWeights);
     std::vector<unsigned char>().swap(tags);
     std::vector<double>().swap(tagTotals);
     std::vector<double>().swap(counts);
     weighted = false;
+    floatWeights = false;
     tagged = false;
     counting = false;
     countingWeights = false;

@@ -54,6 +54,9 @@ struct WeightedValue
 // refused charge throws BudgetRefusal (MemoryBudget.h), which the
 // computation catches at its entry. Reserve sizes it at once when the
 // caller knows how many cases may come, so it never holds two copies.
+// The weights are kept as floats while every weight is exactly a float
+// (a survey weight of 4 bytes always is), as doubles from the first that
+// is not: a weighted case takes 12 bytes or 16, a tag 1 more.
 //
 // A column told that its values are whole numbers in a small range
 // (CountWholeValues) holds a count per value instead of the values, in
@@ -64,12 +67,13 @@ struct WeightedValue
 // counting weighted, each value's count is the sum of its cases' weights in
 // the order they came.
 //
-// A weighted column sorts in runs: Sort orders each run of consecutive
-// cases (at most kRunCases of them) stably by value, with one run's worth
-// of scratch instead of a second copy of the column, and the order
-// statistics walk the runs merged (ties in the order the cases came, as
-// one stable sort of the whole column gives them). Each case may carry a
-// tag (a group number, AddTagged) so that one column gives the summary of
+// A weighted or tagged column sorts in runs: Sort orders each run of
+// consecutive cases stably by value (at most kRunCases of them, fewer when
+// the budget grants less), with one run's worth of scratch instead of a
+// second copy of the column, and the order statistics walk the
+// runs merged (ties in the order the cases came, as one stable sort of the
+// whole column gives them). Each case may carry a tag (a group number,
+// AddTagged; weighted or not) so that one column gives the summary of
 // every group and of all cases together (ComputeQuantileSummaries).
 class QuantileColumn
 {
@@ -82,10 +86,13 @@ public:
     QuantileColumn &operator=(const QuantileColumn &) = delete;
 
     void Add(double value, double weight);
-    // A weighted case of group tag (below kMostTags); a column takes tags
-    // from its first case on or never.
+    // A case of group tag (below kMostTags); a column takes tags from its
+    // first case on (or from Reserve) or never.
     void AddTagged(double value, double weight, unsigned tag);
     static constexpr unsigned kMostTags = 256;
+    // n cases with their tags (each below kMostTags), as AddTagged adds
+    // them one by one.
+    void AddTaggedBlock(const double *values, const double *weights, const unsigned char *tags, size_t n);
     // n cases (weights null for 1).
     void AddBlock(const double *values, const double *weights, size_t n);
     // Room for this many cases, weighted or not (tagged: with their tags).
@@ -100,21 +107,34 @@ public:
     // the distinct values of a counting column. A weighted column of more
     // than RunCases() entries is sorted by runs only: Value(i) is then
     // ascending within each run.
-    size_t Size() const { return weighted ? cases.size() : values.size(); }
+    size_t Size() const { return values.size(); }
     double TotalWeight() const { return total; }
-    double Value(size_t i) const { return weighted ? cases[i].value : values[i]; }
-    double Weight(size_t i) const { return weighted ? cases[i].weight : 1.0; }
+    double Value(size_t i) const { return values[i]; }
+    double Weight(size_t i) const
+    {
+        return !weighted ? 1.0 : floatWeights ? static_cast<double>(narrowWeights[i]) : wideWeights[i];
+    }
     bool Weighted() const { return weighted; }
-    bool Tagged() const { return !tags.empty() || tagged; }
+    // Bytes a case takes in the column (the value, its weight, its tag).
+    size_t EntryBytes() const
+    {
+        return sizeof(double) + (weighted ? (floatWeights ? sizeof(float) : sizeof(double)) : 0) + (tagged ? 1 : 0);
+    }
+    bool Tagged() const { return tagged; }
     unsigned Tag(size_t i) const { return tags.empty() ? 0u : tags[i]; }
     // The summed weights of the cases of a tag, in the order they came.
     double TagWeight(unsigned tag) const { return tag < tagTotals.size() ? tagTotals[tag] : 0.0; }
     // The length of the sorted runs after Sort (the whole column when it
     // is one run).
     size_t RunCases() const { return runCases; }
+    // The longest run, and the shortest a sort settles for before it gives
+    // up (BudgetRefusal).
     static constexpr size_t kRunCases = size_t(1) << 21;
-    // Sorts the cases by value (ascending; a weighted column by runs, see
-    // above); by magnitude, ties of magnitude in any order.
+    static constexpr size_t kFewestRunCases = 1024;
+    // Sorts the cases by value (ascending; a weighted or tagged column by
+    // runs, see above, and so an unweighted one when the budget has no room
+    // for a second copy of it); by magnitude (a radix sort in place, no
+    // scratch), ties of magnitude in any order.
     void Sort();
     void SortByMagnitude();
     void Clear();
@@ -122,7 +142,7 @@ public:
 private:
     // Makes room for extra more cases, charging the growth.
     void Grow(size_t extra);
-    void Weigh();
+
     // The counts as plain cases (a counting column meeting a case it cannot
     // count), or as one weighted entry per value (Sort).
     void Uncount();
@@ -132,11 +152,30 @@ private:
     bool CountBlock(const double *values, const double *weights, size_t n);
     void SortRuns();
 
+    // Makes the column weighted, every case so far of weight 1 (as floats).
+    void StartWeights();
+    // Keeps the weights as doubles from now on.
+    void WidenWeights();
+    void PushWeight(double weight)
+    {
+        if (floatWeights) {
+            const float narrow = static_cast<float>(weight);
+            if (static_cast<double>(narrow) == weight) {
+                narrowWeights.push_back(narrow);
+                return;
+            }
+            WidenWeights();
+        }
+        wideWeights.push_back(weight);
+    }
+
     std::vector<double> values;
-    std::vector<WeightedValue> cases;
+    std::vector<float> narrowWeights; // weighted, while floatWeights
+    std::vector<double> wideWeights;  // weighted, once a weight is no float
     std::vector<unsigned char> tags;
     std::vector<double> tagTotals;
     bool weighted = false;
+    bool floatWeights = false;
     bool tagged = false;
     double total = 0.0;
     size_t charged = 0; // bytes of the budget held for the storage

@@ -83,36 +83,45 @@ void RadixSort(std::vector<double> &values)
 // Columns below this many values are sorted by comparison.
 const size_t kRadixFrom = 4096;
 
-// Sorts a run of weighted cases (and their tags, when given) stably by the
-// order keys of their values, 11 bits a pass, least significant first,
-// through scratch of the run's size. The keys stand in the values' own
-// bits while the run sorts and give them back after; a run holding a -0
-// (whose key is +0's, so it would come back as +0) takes each key from its
-// value in every pass instead, so the cases keep their own bits.
-template <bool InPlaceKeys>
-void RadixSortRunBy(WeightedValue *run, unsigned char *tags, size_t n, WeightedValue *scratch,
-                    unsigned char *tagScratch)
+// The arrays of a run of cases: values, weights (float or double, or none)
+// and tags (or none), each with scratch of the run's size.
+template <class W> struct RunArrays
+{
+    double *values, *valueScratch;
+    W *weights, *weightScratch; // null: no weights
+    unsigned char *tags, *tagScratch; // null: no tags
+};
+
+// Sorts a run of cases (with their weights and tags) stably by the order
+// keys of their values, 11 bits a pass, least significant first, through
+// scratch of the run's size. The keys stand in the values' own bits while
+// the run sorts and give them back after; a run holding a -0 (whose key is
+// +0's, so it would come back as +0) takes each key from its value in
+// every pass instead, so the cases keep their own bits.
+template <class W, bool Weights, bool Tags, bool InPlaceKeys> void RadixSortRunBy(const RunArrays<W> &a, size_t n)
 {
     const int kBits = 11, kPasses = 6;
     const size_t kBuckets = size_t(1) << kBits;
-    const auto keyOf = [](const WeightedValue &c) {
+    const auto keyOf = [](const double &v) {
         if (InPlaceKeys) {
             uint64_t key;
-            std::memcpy(&key, &c.value, sizeof key);
+            std::memcpy(&key, &v, sizeof key);
             return key;
         }
-        return OrderKey(c.value);
+        return OrderKey(v);
     };
     std::vector<size_t> counts(kBuckets * kPasses, 0);
+    double *run = a.values;
     for (size_t i = 0; i < n; ++i) {
-        const uint64_t key = OrderKey(run[i].value);
+        const uint64_t key = OrderKey(run[i]);
         if (InPlaceKeys)
-            std::memcpy(&run[i].value, &key, sizeof key);
+            std::memcpy(&run[i], &key, sizeof key);
         for (int p = 0; p < kPasses; ++p)
             ++counts[p * kBuckets + ((key >> (p * kBits)) & (kBuckets - 1))];
     }
-    WeightedValue *from = run, *to = scratch;
-    unsigned char *fromTags = tags, *toTags = tagScratch;
+    double *from = a.values, *to = a.valueScratch;
+    W *fromW = a.weights, *toW = a.weightScratch;
+    unsigned char *fromT = a.tags, *toT = a.tagScratch;
     for (int p = 0; p < kPasses; ++p) {
         size_t *count = counts.data() + p * kBuckets;
         if (count[(keyOf(from[0]) >> (p * kBits)) & (kBuckets - 1)] == n)
@@ -123,43 +132,72 @@ void RadixSortRunBy(WeightedValue *run, unsigned char *tags, size_t n, WeightedV
             count[b] = start;
             start += c;
         }
-        if (tags) {
-            for (size_t i = 0; i < n; ++i) {
-                const size_t at = count[(keyOf(from[i]) >> (p * kBits)) & (kBuckets - 1)]++;
-                to[at] = from[i];
-                toTags[at] = fromTags[i];
-            }
-        } else {
-            for (size_t i = 0; i < n; ++i)
-                to[count[(keyOf(from[i]) >> (p * kBits)) & (kBuckets - 1)]++] = from[i];
+        for (size_t i = 0; i < n; ++i) {
+            const size_t at = count[(keyOf(from[i]) >> (p * kBits)) & (kBuckets - 1)]++;
+            to[at] = from[i];
+            if (Weights)
+                toW[at] = fromW[i];
+            if (Tags)
+                toT[at] = fromT[i];
         }
         std::swap(from, to);
-        std::swap(fromTags, toTags);
+        std::swap(fromW, toW);
+        std::swap(fromT, toT);
     }
-    if (from != run) {
-        std::memcpy(run, from, n * sizeof(WeightedValue));
-        if (tags)
-            std::memcpy(tags, fromTags, n);
+    if (from != a.values) {
+        std::memcpy(a.values, from, n * sizeof(double));
+        if (Weights)
+            std::memcpy(a.weights, fromW, n * sizeof(W));
+        if (Tags)
+            std::memcpy(a.tags, fromT, n);
     }
     if (InPlaceKeys) {
         for (size_t i = 0; i < n; ++i) {
             uint64_t key;
-            std::memcpy(&key, &run[i].value, sizeof key);
-            run[i].value = FromOrderKey(key);
+            std::memcpy(&key, &run[i], sizeof key);
+            run[i] = FromOrderKey(key);
         }
     }
 }
 
-void RadixSortRun(WeightedValue *run, unsigned char *tags, size_t n, WeightedValue *scratch,
-                  unsigned char *tagScratch)
+template <class W, bool Weights, bool Tags> void RadixSortRunOf(const RunArrays<W> &a, size_t n)
 {
-    const bool negativeZero = std::any_of(run, run + n, [](const WeightedValue &c) {
-        return c.value == 0.0 && std::signbit(c.value);
-    });
+    const bool negativeZero =
+        std::any_of(a.values, a.values + n, [](double v) { return v == 0.0 && std::signbit(v); });
     if (negativeZero)
-        RadixSortRunBy<false>(run, tags, n, scratch, tagScratch);
+        RadixSortRunBy<W, Weights, Tags, false>(a, n);
     else
-        RadixSortRunBy<true>(run, tags, n, scratch, tagScratch);
+        RadixSortRunBy<W, Weights, Tags, true>(a, n);
+}
+
+template <class W> void RadixSortRun(const RunArrays<W> &a, size_t n)
+{
+    if (a.weights && a.tags)
+        RadixSortRunOf<W, true, true>(a, n);
+    else if (a.weights)
+        RadixSortRunOf<W, true, false>(a, n);
+    else if (a.tags)
+        RadixSortRunOf<W, false, true>(a, n);
+    else
+        RadixSortRunOf<W, false, false>(a, n);
+}
+
+// Sorts the column's arrays in runs of run cases, each with scratch of one
+// run.
+template <class W>
+void SortInRuns(std::vector<double> &values, W *weights, unsigned char *tags, size_t run)
+{
+    const size_t n = values.size();
+    std::vector<double> valueScratch(run);
+    std::vector<W> weightScratch(weights ? run : 0);
+    std::vector<unsigned char> tagScratch(tags ? run : 0);
+    for (size_t start = 0; start < n; start += run) {
+        const size_t length = std::min(run, n - start);
+        RunArrays<W> a = {values.data() + start, valueScratch.data(),
+                          weights ? weights + start : nullptr, weightScratch.data(),
+                          tags ? tags + start : nullptr, tagScratch.data()};
+        RadixSortRun(a, length);
+    }
 }
 
 // The entries of a column sorted by runs, walked in the order of one
@@ -233,6 +271,74 @@ private:
     std::vector<Head> heads;
 };
 
+// The bits of |v| as an unsigned key in the order of the magnitudes (the
+// bits of a non-negative double order as its value does).
+inline uint64_t MagnitudeKey(double v)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits & ~(uint64_t(1) << 63);
+}
+
+// Sorts the entries 0..n-1 in place by key(i) (swap(i, j) exchanges two
+// entries), most significant digit first: an in-place radix sort of 8-bit
+// digits (counts, then each entry swapped into its bucket) that starts each
+// range at the highest bit in which its keys differ, so that a range of
+// equal keys costs one pass. Ranges of a few entries are finished by
+// insertion. Entries of equal keys end in no particular order. No scratch
+// beyond the counts.
+template <class Key, class Swap> void MsdRadixRange(size_t first, size_t n, const Key &key, const Swap &swap)
+{
+    const size_t kInsertionBelow = 32;
+    if (n < kInsertionBelow) {
+        for (size_t i = first + 1; i < first + n; ++i)
+            for (size_t j = i; j > first && key(j - 1) > key(j); --j)
+                swap(j - 1, j);
+        return;
+    }
+    uint64_t low = key(first), high = low;
+    for (size_t i = first + 1; i < first + n; ++i) {
+        const uint64_t k = key(i);
+        low = k < low ? k : low;
+        high = k > high ? k : high;
+    }
+    if (low == high)
+        return;
+    int bit = 63;
+    while (!(((low ^ high) >> bit) & 1))
+        --bit;
+    const int shift = bit >= 7 ? bit - 7 : 0;
+    size_t count[256] = {0};
+    for (size_t i = first; i < first + n; ++i)
+        ++count[(key(i) >> shift) & 0xFF];
+    size_t start[256], next[256], end[256];
+    size_t at = first;
+    for (int b = 0; b < 256; ++b) {
+        start[b] = next[b] = at;
+        at += count[b];
+        end[b] = at;
+    }
+    for (int b = 0; b < 256; ++b) {
+        while (next[b] < end[b]) {
+            const size_t d = (key(next[b]) >> shift) & 0xFF;
+            if (d == static_cast<size_t>(b))
+                ++next[b];
+            else
+                swap(next[b], next[d]++);
+        }
+    }
+    if (shift == 0)
+        return;
+    for (int b = 0; b < 256; ++b)
+        if (count[b] > 1)
+            MsdRadixRange(start[b], count[b], key, swap);
+}
+
+template <class Key, class Swap> void MsdRadixSort(size_t n, const Key &key, const Swap &swap)
+{
+    MsdRadixRange(0, n, key, swap);
+}
+
 } // namespace
 
 void QuantileColumn::Sort()
@@ -241,10 +347,11 @@ void QuantileColumn::Sort()
         CountsToEntries();
         return;
     }
-    if (weighted) {
+    if (weighted || tagged) {
         SortRuns();
         return;
     }
+    runCases = values.size();
     if (values.size() >= kRadixFrom) {
         // The scratch column, for the moment of the sort.
         const size_t bytes = values.size() * sizeof(double);
@@ -264,39 +371,49 @@ void QuantileColumn::Sort()
             if (charged)
                 return;
         }
+        // No room for a second copy: runs as long as the budget grants.
+        try {
+            SortRuns();
+            return;
+        } catch (const std::bad_alloc &) {
+            runCases = values.size();
+        }
     }
     std::sort(values.begin(), values.end());
 }
 
 void QuantileColumn::SortRuns()
 {
-    const size_t n = cases.size();
+    const size_t n = Size();
     if (n < 2) {
         runCases = n;
         return;
     }
-    // The scratch of one run, charged for the moment of the sort; a budget
-    // that does not grant it gets shorter runs.
-    const size_t entry = sizeof(WeightedValue) + (tags.empty() ? 0 : 1);
-    size_t run = std::min(n, kRunCases);
+    // The scratch of one run, charged for the moment of the sort: runs of
+    // at most kRunCases (longer ones sort slower: their passes scatter over
+    // more memory than the caches hold), shorter while the budget refuses.
+    const size_t entry = EntryBytes();
+    const size_t used = MemoryBudget::WindowBytes() + MemoryBudget::ChargedBytes();
+    const size_t free = MemoryBudget::Limit() > used ? MemoryBudget::Limit() - used : 0;
+    size_t run = std::min(std::min(n, kRunCases), std::max(kFewestRunCases, free / entry));
     for (;;) {
         try {
             MemoryBudget::Charge(run * entry);
             break;
         } catch (const BudgetRefusal &) {
-            if (run <= 1024)
+            if (run <= kFewestRunCases)
                 throw;
-            run /= 2;
+            run = std::max(kFewestRunCases, run / 2);
         }
     }
     try {
-        std::vector<WeightedValue> scratch(run);
-        std::vector<unsigned char> tagScratch(tags.empty() ? 0 : run);
-        for (size_t start = 0; start < n; start += run) {
-            const size_t length = std::min(run, n - start);
-            RadixSortRun(cases.data() + start, tags.empty() ? nullptr : tags.data() + start, length, scratch.data(),
-                         tagScratch.data());
-        }
+        unsigned char *tagData = tagged ? tags.data() : nullptr;
+        if (weighted && floatWeights)
+            SortInRuns<float>(values, narrowWeights.data(), tagData, run);
+        else if (weighted)
+            SortInRuns<double>(values, wideWeights.data(), tagData, run);
+        else
+            SortInRuns<float>(values, nullptr, tagData, run);
     } catch (...) {
         MemoryBudget::Release(run * entry);
         throw;
@@ -309,12 +426,33 @@ void QuantileColumn::SortByMagnitude()
 {
     if (counting)
         CountsToEntries();
-    if (weighted)
-        std::sort(cases.begin(), cases.end(), [](const WeightedValue &a, const WeightedValue &b) {
-            return std::fabs(a.value) < std::fabs(b.value);
+    double *v = values.data();
+    unsigned char *t = tagged ? tags.data() : nullptr;
+    const auto key = [v](size_t i) { return MagnitudeKey(v[i]); };
+    if (weighted && floatWeights) {
+        float *w = narrowWeights.data();
+        MsdRadixSort(values.size(), key, [v, w, t](size_t i, size_t j) {
+            std::swap(v[i], v[j]);
+            std::swap(w[i], w[j]);
+            if (t)
+                std::swap(t[i], t[j]);
         });
-    else
-        std::sort(values.begin(), values.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+    } else if (weighted) {
+        double *w = wideWeights.data();
+        MsdRadixSort(values.size(), key, [v, w, t](size_t i, size_t j) {
+            std::swap(v[i], v[j]);
+            std::swap(w[i], w[j]);
+            if (t)
+                std::swap(t[i], t[j]);
+        });
+    } else {
+        MsdRadixSort(values.size(), key, [v, t](size_t i, size_t j) {
+            std::swap(v[i], v[j]);
+            if (t)
+                std::swap(t[i], t[j]);
+        });
+    }
+    runCases = values.size();
 }
 
 namespace {
@@ -526,13 +664,14 @@ void ScaleOverflowingSlots(const QuantileColumn &column, std::vector<SummarySlot
 }
 
 void SummariesOfSlots(QuantileColumn &column, std::vector<SummarySlot> &slots, size_t tagCount, bool withTotal,
-                      std::array<double, 7> *out)
+                      std::array<double, 7> *out, bool sorted = false)
 {
     ScaleOverflowingSlots(column, slots, tagCount, withTotal);
     for (size_t s = 0; s < slots.size(); ++s)
         for (int k = 0; k < 7; ++k)
             out[s][k] = kNotComputed;
-    column.Sort();
+    if (!sorted)
+        column.Sort();
     WalkSlots(column, slots, tagCount, withTotal);
     for (size_t s = 0; s < slots.size(); ++s) {
         const SummarySlot &slot = slots[s];
@@ -570,7 +709,7 @@ double SortedQuantile(const QuantileColumn &sorted, double p)
     const double target = p * totalWeight;
     const double tolerance = 1e-12 * totalWeight;
     double cumulative = 0.0;
-    if (sorted.Weighted() && sorted.RunCases() < size) {
+    if (sorted.RunCases() < size) {
         // Runs of a weighted column: walked merged.
         MergedRuns merged(sorted);
         size_t i, taken = 0;
@@ -599,7 +738,7 @@ double SortedQuantile(const QuantileColumn &sorted, double p)
 
 void ComputeQuantileSummary(QuantileColumn &column, double summary[7])
 {
-    if (column.Weighted() || column.Counting()) {
+    if (column.Weighted() || column.Counting() || column.Tagged()) {
         if (column.Tagged()) {
             ComputeQuantileSummaries(column, 0, nullptr, summary);
             return;
@@ -617,6 +756,16 @@ void ComputeQuantileSummary(QuantileColumn &column, double summary[7])
     const size_t size = column.Size();
     if (size == 0)
         return;
+    if (column.RunCases() < size) {
+        // Sorted by runs (the budget had no room for a second copy): the
+        // merged walk, as for a weighted column.
+        std::vector<SummarySlot> slots(1);
+        slots[0].weight = column.TotalWeight();
+        std::array<double, 7> out;
+        SummariesOfSlots(column, slots, 0, true, &out, true);
+        std::copy(out.begin(), out.end(), summary);
+        return;
+    }
     const auto quantile = [&column](double p) { return SortedQuantile(column, p); };
     const auto whiskerEnds = [&column, size](double lowFence, double highFence, double &low, double &high) {
         for (size_t i = 0; i < size; ++i) {

@@ -98,7 +98,7 @@ bool GMultResp::Count()
     std::vector<std::unique_ptr<LISTETYPE>> lists;
     std::vector<BUFFERTYPE *> walked;
     for (size_t v = 0; v < k; ++v) {
-        lists.emplace_back(new LISTETYPE(dataSet, variables[v], CaseBlockWalk::WindowBytes()));
+        lists.emplace_back(new LISTETYPE(dataSet, variables[v], CaseBlockWalk::WindowBytes(static_cast<int>(k) + 1)));
         if (lists.back()->Error())
             return false;
         walked.push_back(lists.back().get());

@@ -22,6 +22,7 @@ bool MeanObj::Compute()
 {
     record.Reset();
     failureText.clear();
+    omittedText.clear();
     try {
         return Walk();
     } catch (const std::bad_alloc &failure) {
@@ -41,8 +42,24 @@ bool MeanObj::Walk()
     // hold two copies for a moment.
     if (walk.Ok())
         CountStoredValues(column, walk.List(0).storageType, IsWeighted());
-    if (walk.Ok() && GetDataSet())
-        column.Reserve(static_cast<size_t>(GetDataSet()->GetCaseCount()), IsWeighted());
+    // A column the budget refuses leaves the quantile summary out; the
+    // moments go on.
+    bool quantiles = true;
+    const auto dropQuantiles = [&](const std::bad_alloc &failure) {
+        column.Clear();
+        quantiles = false;
+        const VariableInfo *info = GetDataSet() ? GetDataSet()->GetVariable(variableNumber) : nullptr;
+        NoteOmittedFigures("The quartiles, the median and the whisker ends of " +
+                               (info ? std::string(info->name) : std::to_string(variableNumber)),
+                           failure);
+    };
+    if (walk.Ok() && GetDataSet()) {
+        try {
+            column.Reserve(static_cast<size_t>(GetDataSet()->GetCaseCount()), IsWeighted());
+        } catch (const std::bad_alloc &failure) {
+            dropQuantiles(failure);
+        }
+    }
     std::vector<double> x(static_cast<size_t>(walk.BlockCases())), w(x.size());
     while (walk.NextBlock()) {
         // The valid cases of the block, packed.
@@ -56,7 +73,13 @@ bool MeanObj::Walk()
             }
         }
         moments.AddBlock(x.data(), w.data(), n);
-        column.AddBlock(x.data(), w.data(), n);
+        if (quantiles) {
+            try {
+                column.AddBlock(x.data(), w.data(), n);
+            } catch (const std::bad_alloc &failure) {
+                dropQuantiles(failure);
+            }
+        }
     }
     if (!walk.Ok()) {
         // No figures rather than figures of the cases read before the fault.
@@ -68,7 +91,13 @@ bool MeanObj::Walk()
         return false;
     }
     DescribeMoments(moments, record);
-    ComputeQuantileSummary(column, record.quantiles);
-    record.hasQuantiles = true;
+    if (quantiles) {
+        try {
+            ComputeQuantileSummary(column, record.quantiles);
+            record.hasQuantiles = true;
+        } catch (const std::bad_alloc &failure) {
+            dropQuantiles(failure);
+        }
+    }
     return true;
 }

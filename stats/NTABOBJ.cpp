@@ -164,10 +164,11 @@ bool NTABOBJ::CountCells()
     }
     std::vector<long> members = tableKind == 3 ? setMembers : std::vector<long>{dependent_};
     std::vector<std::unique_ptr<LISTETYPE>> lists;
+    const size_t window = CaseBlockWalk::WindowBytes(static_cast<int>(controls_.size() + members.size()) + 1);
     for (long variable : controls_)
-        lists.emplace_back(new LISTETYPE(dataSet, variable, CaseBlockWalk::WindowBytes()));
+        lists.emplace_back(new LISTETYPE(dataSet, variable, window));
     for (long variable : members)
-        lists.emplace_back(new LISTETYPE(dataSet, variable, CaseBlockWalk::WindowBytes()));
+        lists.emplace_back(new LISTETYPE(dataSet, variable, window));
     bool readable = true;
     std::vector<BUFFERTYPE *> walked;
     for (const auto &list : lists) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <new>
 #include <numeric>
 
@@ -291,13 +292,16 @@ bool OnewayObj::Unreadable(const CaseBlockWalk &walk)
 bool OnewayObj::Compute()
 {
     groups.clear();
+    omittedText.clear();
     groupMoments.clear();
     groupDeviations.clear();
     deviationsKept = false;
+    gathered.reset();
     total.Reset();
     // One walk, a block of cases at a time: the moments of each break value
     // in the order met, and of all cases; the groups are put in ascending
-    // order of the value after.
+    // order of the value after. Asked for, the same walk gathers the cases
+    // of the quantile summaries.
     const long variables[2] = {analysisVariable, breakVariable};
     CaseBlockWalk walk(*this, variables, 2);
     if (!walk.Ok())
@@ -305,7 +309,10 @@ bool OnewayObj::Compute()
     BreakGroups met(walk.List(1));
     std::vector<GroupMoments> moments;
     GroupMoments all;
+    if (quantilesWithMoments)
+        StartGathering(walk);
     std::vector<double> x, packedX(static_cast<size_t>(walk.BlockCases())), packedW(packedX.size());
+    std::vector<unsigned char> packedG(packedX.size());
     while (walk.NextBlock()) {
         DecodeAnalysis(walk, x);
         met.Prepare(walk.Bytes(1), walk.Size());
@@ -321,6 +328,7 @@ bool OnewayObj::Compute()
                 if (met.Count() == kMaxGroups) {
                     tooManyGroups = 1;
                     errorCode = kTooManyGroupsError;
+                    gathered.reset();
                     return true;
                 }
                 g = met.Add(met.Value(c));
@@ -329,12 +337,17 @@ bool OnewayObj::Compute()
             moments[static_cast<size_t>(g)].Add(x[c], w[c]);
             packedX[packed] = x[c];
             packedW[packed] = w[c];
+            packedG[packed] = static_cast<unsigned char>(g);
             ++packed;
         }
         all.AddBlock(packedX.data(), packedW.data(), packed);
+        if (gathered)
+            Gather(packedX.data(), packedW.data(), packedG.data(), packed);
     }
-    if (!walk.Ok())
+    if (!walk.Ok()) {
+        gathered.reset();
         return Unreadable(walk);
+    }
     std::vector<std::pair<double, size_t>> order;
     for (size_t g = 0; g < moments.size(); ++g)
         order.emplace_back(met.Known(g), g);
@@ -342,6 +355,12 @@ bool OnewayObj::Compute()
     const VariableInfo *info = dataSet ? dataSet->GetVariable(breakVariable) : nullptr;
     const int decimals = info ? info->EffectiveDecimals() : 2;
     std::sort(order.begin(), order.end());
+    if (gathered) {
+        // The gathered cases carry the number of their group in the order
+        // met: its break value finds the group wherever it is sorted to.
+        for (size_t g = 0; g < moments.size(); ++g)
+            gathered->breakValues.push_back(met.Known(g));
+    }
     for (const auto &entry : order) {
         DescriptiveRecord record;
         record.breakValue = entry.first;
@@ -362,14 +381,116 @@ bool OnewayObj::Compute()
     return true;
 }
 
+void OnewayObj::StartGathering(CaseBlockWalk &walk)
+{
+    // A 1- or 2-byte analysis variable is counted by value per group (the
+    // counts' room is known); any other is one column of the cases tagged
+    // with their group, with room for every case of the data set.
+    try {
+        std::unique_ptr<Gathered> g(new Gathered);
+        const bool weighted = IsWeighted();
+        CountStoredValues(g->total, walk.List(0).storageType, weighted);
+        g->counting = g->total.Counting();
+        if (!g->counting && GetDataSet())
+            g->total.Reserve(static_cast<size_t>(GetDataSet()->GetCaseCount()), weighted, true);
+        gathered = std::move(g);
+    } catch (const std::bad_alloc &) {
+        // Not within the budget: the quantiles walk the cases again later
+        // (and say so if they still cannot be held).
+        gathered.reset();
+    }
+}
+
+void OnewayObj::Gather(const double *x, const double *w, const unsigned char *g, size_t n)
+{
+    Gathered &into = *gathered;
+    try {
+        if (!into.counting) {
+            into.total.AddTaggedBlock(x, w, g, n);
+            return;
+        }
+        const VariableInfo *info = dataSet ? dataSet->GetVariable(analysisVariable) : nullptr;
+        const int storage = info ? info->storageType : STORAGE_DOUBLE;
+        for (size_t i = 0; i < n; ++i) {
+            while (into.groups.size() <= g[i]) {
+                into.groups.emplace_back();
+                CountStoredValues(into.groups.back(), storage, IsWeighted());
+            }
+            into.groups[g[i]].Add(x[i], w[i]);
+            into.total.Add(x[i], w[i]);
+        }
+    } catch (const std::bad_alloc &) {
+        gathered.reset();
+    }
+}
+
+bool OnewayObj::SummariesFromGathered()
+{
+    if (!gathered || gathered->breakValues.size() != groups.size())
+        return false;
+    std::unique_ptr<Gathered> held = std::move(gathered);
+    Gathered &from = *held;
+    // The place in groups of each group met.
+    for (double value : from.breakValues) {
+        size_t at = 0;
+        while (at < groups.size() && groups[at].breakValue != value)
+            ++at;
+        if (at == groups.size())
+            return false;
+        from.place.push_back(at);
+    }
+    if (from.counting) {
+        // Counted by value: each group's counts and the total's; the
+        // homogeneity test walks the cases on its own.
+        for (size_t met = 0; met < from.groups.size() && met < from.place.size(); ++met) {
+            DescriptiveRecord &record = groups[from.place[met]];
+            ComputeQuantileSummary(from.groups[met], record.quantiles);
+            record.hasQuantiles = true;
+        }
+        for (DescriptiveRecord &g : groups)
+            if (!g.hasQuantiles)
+                g.SetSevenToMaxFloat();
+        ComputeQuantileSummary(from.total, total.quantiles);
+        total.hasQuantiles = true;
+        return true;
+    }
+    QuantileColumn &column = from.total;
+    if (gatherDeviations) {
+        // The absolute deviations in the order of the cases, as a walk
+        // would add them.
+        std::vector<GroupMoments> deviations(groups.size());
+        const std::vector<double> means = GroupMeans();
+        for (size_t i = 0; i < column.Size(); ++i) {
+            const size_t g = from.place[column.Tag(i)];
+            AddDeviation(deviations, means, g, column.Value(i), column.Weight(i));
+        }
+        KeepDeviations(true, deviations);
+    }
+    std::vector<double *> summaries(from.place.size());
+    for (size_t met = 0; met < from.place.size(); ++met)
+        summaries[met] = groups[from.place[met]].quantiles;
+    ComputeQuantileSummaries(column, summaries.size(), summaries.data(), total.quantiles);
+    for (DescriptiveRecord &g : groups)
+        g.hasQuantiles = true;
+    total.hasQuantiles = true;
+    return true;
+}
+
 void OnewayObj::ComputeGroupQuantiles(bool forHomogeneity)
 {
     gatherDeviations = forHomogeneity;
+    omittedText.clear();
     try {
+        if (SummariesFromGathered())
+            return;
         CollectGroupQuantiles();
     } catch (const std::bad_alloc &failure) {
-        // The summaries not reached stay not computed.
-        NoteMemoryFailure("The quantiles of the breakdown", failure);
+        // The summaries stay not computed; every other figure stands, and
+        // the note says which are missing and why.
+        for (DescriptiveRecord &g : groups)
+            g.hasQuantiles = false;
+        total.hasQuantiles = false;
+        NoteOmittedFigures("The quartiles and medians of the breakdown", failure);
     }
 }
 

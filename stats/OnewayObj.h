@@ -7,10 +7,16 @@
 // groups in the groups' order at their construction. Formulas are in
 // AnovaKernel.h and DescriptiveKernel.h.
 //
-// The cases are read a block at a time, once for the moments and again for
-// the quantiles and for the variance-homogeneity test. The quantiles of an
-// unweighted 1- or 2-byte analysis variable are counted by value; otherwise
-// each group holds a column of its cases while its summary is computed.
+// The cases are read a block at a time, once: the walk that gathers the
+// moments also gathers the cases of the quantile summaries when they are
+// asked for (quantilesWithMoments) and the budget holds them, as one
+// column of every case tagged with its group (9 bytes a case unweighted,
+// 13 weighted by a float weight), from which the variance-homogeneity test
+// takes its deviations too. The quantiles of a 1- or 2-byte analysis
+// variable are counted by value per group instead (the homogeneity test
+// then walks the cases again). Without the gathered cases the quantiles
+// and the test walk the cases again; quantiles that the budget cannot hold
+// are left out and GetOmittedText says so.
 //
 // Ownership: the object owns its records and each group's moments, and
 // the analysis-of-variance result and pairwise objects that its owner
@@ -19,6 +25,7 @@
 #define STATS_ONEWAYOBJ_H
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <cmath>
 #include <vector>
@@ -60,6 +67,10 @@ public:
     // False when the cases cannot be read: GetFailureText() then says why,
     // naming file, variable and case.
     bool Compute();
+    // Compute gathers on its walk the cases the quantile summaries need,
+    // when the budget holds them, so that ComputeGroupQuantiles then reads
+    // no cases (set before Compute when the quantiles will be wanted).
+    bool quantilesWithMoments = false;
     // Gives every group and the total its quantile summary. With
     // forHomogeneity, the walk also gathers what the homogeneity test needs,
     // so that a test that follows reads no cases of its own.
@@ -97,6 +108,24 @@ public:
 
 private:
     bool Unreadable(const class CaseBlockWalk &walk);
+    // The cases gathered by Compute for the quantile summaries: one column
+    // tagged with each case's group in the order met, or per group (and in
+    // all) counts by value; breakValues holds each group's break value in
+    // the order met, place its place in groups.
+    struct Gathered
+    {
+        bool counting = false;
+        QuantileColumn total;
+        std::vector<QuantileColumn> groups;
+        std::vector<double> breakValues;
+        std::vector<size_t> place;
+    };
+    void StartGathering(class CaseBlockWalk &walk);
+    void Gather(const double *x, const double *w, const unsigned char *g, size_t n);
+    // The summaries (and the homogeneity test's deviations when asked) from
+    // the gathered cases; false when there are none.
+    bool SummariesFromGathered();
+    std::unique_ptr<Gathered> gathered;
     void CollectGroupQuantiles();
     void CollectWeightedQuantiles();
     // Walks the cases valid in both variables: use(group index, value,

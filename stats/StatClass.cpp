@@ -291,3 +291,12 @@ void StatClass::NoteMemoryFailure(const std::string &what, const std::bad_alloc 
                            : std::string("could not get memory from Windows")) +
                   ".";
 }
+
+void StatClass::NoteOmittedFigures(const std::string &what, const std::bad_alloc &failure)
+{
+    const BudgetRefusal *refusal = dynamic_cast<const BudgetRefusal *>(&failure);
+    omittedText = what + " are left out: computing them " +
+                  (refusal ? MemoryBudget::DescribeShortfall(refusal->wanted)
+                           : std::string("could not get memory from Windows")) +
+                  ".";
+}

@@ -110,7 +110,19 @@ public:
                       (reason.empty() ? std::string("the values or the weights cannot be read.") : reason);
     }
 
+    // The figures the last computation left out for want of memory while
+    // its other figures stand ("" when none): what they are, how much they
+    // needed and how much of the budget was free. Pages print it below the
+    // figures; statprint prints it and ends with exit code 3.
+    const char *GetOmittedText() const { return omittedText.c_str(); }
+
 protected:
+    // Sets the omitted-figures text for the figures named by what ("The
+    // quartiles and medians of the breakdown") after their allocation
+    // failed or the budget refused their charge.
+    void NoteOmittedFigures(const std::string &what, const std::bad_alloc &failure);
+    std::string omittedText;
+
     // Sets the failure text for an allocation that failed (or a charge the
     // memory budget refused) while computing what ("The crosstab of a by
     // b"): text 1 of group 34, then what and the shortfall as a sentence.

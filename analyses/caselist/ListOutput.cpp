@@ -497,7 +497,9 @@ ZafButton *EndButton(int top, int text, ZafEventType code)
     return button;
 }
 
-ZafDialogWindow *MakeOutputDialog(ListOption *record, long records)
+// The dialog opens with the choices of the list's last output (its
+// defaults before the first).
+ZafDialogWindow *MakeOutputDialog(ListOption *record, long records, const ListOutput &last)
 {
     OptionWindowBuilder::RegisterClasses();
     auto *dialog = new ZafDialogWindow(0, 0, 69, 13 + 2);
@@ -512,7 +514,7 @@ ZafDialogWindow *MakeOutputDialog(ListOption *record, long records)
         auto *box = new ZafButton(0, 0, 33, 1, record->VariableAt(i)->Text(), nullptr, ZafButton::checkBox);
         box->SetAllowToggling(true);
         box->SetHzJustify(ZafButton::justifyStart);
-        box->SetSelected(true);
+        box->SetSelected(record->VariableAt(i)->output);
         list->AddObject(box);
     }
     dialog->AddObject(list);
@@ -520,35 +522,44 @@ ZafDialogWindow *MakeOutputDialog(ListOption *record, long records)
     // A group's children stand below its title: row 0 is the first under it.
     using Build = OptionWindowBuilder;
     ZafGroup *where = Build::Group(dialog, 1, 8, 35, 5, StatText(19, textGroup), "destination");
-    Build::RadioButton(where, 1, 0, 33, StatText(20, textGroup), "dest_printer")->SetSelected(true);
-    Build::RadioButton(where, 1, 1, 33, StatText(21, textGroup), "dest_file");
-    Build::RadioButton(where, 1, 2, 33, StatText(18, 0), "dest_clip");
+    Build::RadioButton(where, 1, 0, 33, StatText(20, textGroup), "dest_printer")
+        ->SetSelected(last.destination != ListOutput::toTextFile && last.destination != ListOutput::toClipboard);
+    Build::RadioButton(where, 1, 1, 33, StatText(21, textGroup), "dest_file")
+        ->SetSelected(last.destination == ListOutput::toTextFile);
+    Build::RadioButton(where, 1, 2, 33, StatText(18, 0), "dest_clip")
+        ->SetSelected(last.destination == ListOutput::toClipboard);
 
     ZafGroup *separator = Build::Group(dialog, 37, 8, 17, 5, StatText(22, textGroup), "separator");
-    Build::RadioButton(separator, 1, 0, 15, StatText(23, textGroup), "sep_blank")->SetSelected(true);
-    Build::RadioButton(separator, 1, 1, 15, StatText(24, textGroup), "sep_tab");
+    Build::RadioButton(separator, 1, 0, 15, StatText(23, textGroup), "sep_blank")->SetSelected(!last.tabSeparated);
+    Build::RadioButton(separator, 1, 1, 15, StatText(24, textGroup), "sep_tab")->SetSelected(last.tabSeparated);
 
     ZafGroup *range = Build::Group(dialog, 37, 0, 31, 5, StatText(11, textGroup), "range");
     ZafButton *all = Build::RadioButton(range, 1, 0, 20, StatText(12, textGroup), "printall");
     ZafButton *some = Build::RadioButton(range, 1, 1, 20, StatText(13, textGroup), "printsome");
-    all->SetSelected(true);
+    // A part of the list chosen last is offered again while it lies
+    // within the rows.
+    const bool part = last.lastRow > 0 && last.lastRow <= records && last.firstRow >= 1 &&
+                      (last.firstRow != 1 || last.lastRow != records);
+    (part ? some : all)->SetSelected(true);
     all->SetUserFunction(PrintRangeToggled);
     some->SetUserFunction(PrintRangeToggled);
     Build::Prompt(range, 1, 2, 7, StatText(14, textGroup), "fromprompt")->SetHzJustify(ZafPrompt::justifyEnd);
-    ZafWindowObject *from = Named(new ZafString(9, 2, 6, "1", 10), "strfrom");
+    ZafWindowObject *from =
+        Named(new ZafString(9, 2, 6, std::to_string(part ? last.firstRow : 1).c_str(), 10), "strfrom");
     range->AddObject(from);
     Build::Prompt(range, 15, 2, 7, StatText(15, textGroup), "toprompt")->SetHzJustify(ZafPrompt::justifyEnd);
-    ZafWindowObject *to = Named(new ZafString(23, 2, 6, std::to_string(records).c_str(), 10), "strto");
+    ZafWindowObject *to =
+        Named(new ZafString(23, 2, 6, std::to_string(part ? last.lastRow : records).c_str(), 10), "strto");
     range->AddObject(to);
     for (ZafWindowObject *entry : {from, to}) {
-        entry->SetDisabled(true);
-        entry->SetVisible(false);
+        entry->SetDisabled(!part);
+        entry->SetVisible(part);
     }
 
-    Build::CheckBox(dialog, 37, 5, 20, StatText(16, textGroup), "titles");
+    Build::CheckBox(dialog, 37, 5, 20, StatText(16, textGroup), "titles")->SetSelected(last.titles);
     Build::Prompt(dialog, 37, 6, 24, StatText(18, textGroup), "widthprompt")->SetHzJustify(ZafPrompt::justifyEnd);
-    dialog->AddObject(Named(new ZafString(62, 6, 6, "50", 10), "titlewidth"));
-    Build::CheckBox(dialog, 37, 7, 20, StatText(17, textGroup), "linenumbers")->SetSelected(true);
+    dialog->AddObject(Named(new ZafString(62, 6, 6, std::to_string(last.titleWidth).c_str(), 10), "titlewidth"));
+    Build::CheckBox(dialog, 37, 7, 20, StatText(17, textGroup), "linenumbers")->SetSelected(last.lineNumbers);
 
     // Push buttons stand a row apart: each is a little higher than a row.
     ZafButton *ok = EndButton(8, 0, ZAF_DIALOG_OK);
@@ -571,7 +582,7 @@ bool ListOutput::AskOutputOptions()
 {
     ListOption *record = book->Record();
     const long records = table ? table->RecordCount() : 0;
-    std::unique_ptr<ZafDialogWindow> dialog(MakeOutputDialog(record, records));
+    std::unique_ptr<ZafDialogWindow> dialog(MakeOutputDialog(record, records, *this));
     ZafEventType code;
     if (dialogHook) {
         code = dialogHook(dialog.get());
@@ -652,11 +663,18 @@ std::string ExpandTabs(const std::string &line)
 std::unique_ptr<TXTWIN> ListOutput::ChosenText() const
 {
     auto text = std::make_unique<TXTWIN>(StatText(ListBook::titleTextNumber, ListBook::titleTextGroup), 0);
+    // The text's first line begins without the blank that the next ones
+    // begin with: the title line is given it, so that it stands over the
+    // rows' cells.
     if (titles) {
-        text->WriteString(ExpandTabs(FormatLine(0, tabSeparated)).c_str());
+        text->WriteString((" " + ExpandTabs(FormatLine(0, tabSeparated))).c_str());
         text->EndLine();
     }
-    for (long row = firstRow; row <= lastRow; ++row) {
+    // Before the first output, and after the rows have changed beneath the
+    // range chosen, the whole list.
+    const long rows = table ? table->RecordCount() : 0;
+    const bool part = lastRow > 0 && lastRow <= rows && firstRow >= 1;
+    for (long row = part ? firstRow : 1; row <= (part ? lastRow : rows); ++row) {
         text->WriteString(ExpandTabs(FormatLine(row, tabSeparated)).c_str());
         text->EndLine();
     }
@@ -676,7 +694,7 @@ int ListOutput::WriteToPrinter(QivPrinter *printer)
     // the column titles on every page and the page numbers.
     const std::unique_ptr<TXTWIN> text = ChosenText();
     if (text->Print(*printer) <= 0) {
-        Report(this, WorkBook::PrintFailureText(*printer).c_str());
+        Report(this, WorkBook::PrintFailureText(*printer, "list").c_str());
         return 0;
     }
     return static_cast<int>(lastRow - firstRow + 1) + (titles ? 1 : 0);
@@ -758,12 +776,10 @@ std::vector<std::string> ListOutput::WholeList(bool tabs)
 
 TXTWIN *ListOutput::ResultText()
 {
-    wholeText = std::make_unique<TXTWIN>(StatText(ListBook::titleTextNumber, ListBook::titleTextGroup), 0);
-    for (const std::string &line : WholeList(false)) {
-        wholeText->WriteString(line.c_str());
-        wholeText->EndLine();
-    }
-    wholeText->SetRepeatedHeadingLines(1);
+    if (!table)
+        WriteResult();
+    // What Print with the output dialog's present choices prints.
+    wholeText = ChosenText();
     return wholeText.get();
 }
 

@@ -92,8 +92,9 @@ public:
     explicit ListOutput(ListBook *book);
 
     void WriteResult() override;
-    // Every row of the list in force under the title line, with row
-    // numbers, as a result text (made again on each call, owned here).
+    // The rows as Print with the output dialog's present choices prints
+    // them (titles, line numbers, separator, range), as a result text the
+    // print preview shows (made again on each call, owned here).
     TXTWIN *ResultText() override;
     // Writes the same lines to a file (columns in blanks or in tabs).
     bool SaveResult(const char *fileName, bool tabs) override;
@@ -127,12 +128,13 @@ public:
     // The refusals of the output dialog's entries.
     static constexpr const char *badTitleWidthText = "The width of the column titles must be a number from 1 to 50.";
     static constexpr const char *badRangeText = "The first and last rows must be numbers from 1 to the number of rows.";
-    static constexpr const char *noPrinterText = "No printer is set up: the case list cannot be printed.";
+    static constexpr const char *noPrinterText = "No printer is set up: the case list cannot be printed. A printer "
+                                                 "set up since Mervalo started is found when it is started again.";
 
     int destination = cancelled;
     bool tabSeparated = false;
     long firstRow = 1, lastRow = 0;
-    bool titles = false;
+    bool titles = true;
     bool lineNumbers = true;
     int titleWidth = widestTitle;
 
@@ -147,7 +149,7 @@ private:
     int WriteToPrinter(QivPrinter *printer);
     int WriteToTextFile();
     int WriteToClipboard();
-    // The title line and every row, as ResultText and SaveResult write them.
+    // The title line and every row, as SaveResult writes them.
     std::vector<std::string> WholeList(bool tabs);
     ListBook *book;
     std::unique_ptr<TXTWIN> wholeText; // made by ResultText

@@ -205,5 +205,9 @@ void MeanObj::WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup
         window.WriteString(report);
         window.EndLine();
     }
+    if (*computation.GetOmittedText()) {
+        window.WriteString(computation.GetOmittedText());
+        window.EndLine();
+    }
     window.ShowText();
 }

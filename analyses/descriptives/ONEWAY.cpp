@@ -308,6 +308,10 @@ void ONEWAY::WriteBreakdownTable(TXTWIN &window)
         window.WriteString(report);
         window.EndLine();
     }
+    if (*GetOmittedText()) {
+        window.WriteString(GetOmittedText());
+        window.EndLine();
+    }
     window.ShowText();
 }
 
@@ -381,6 +385,10 @@ bool OnewayBook::Build(long selectionHandle)
         auto *text = new ONEWAYWIN(StatText(titleTextNumber, textGroup));
         auto *computation = new ONEWAY(a, b, dataSet);
         std::copy(graphRecords, graphRecords + ONEWAY::graphKinds, computation->graphOptions);
+        if (auto *record = dynamic_cast<OnewayOption *>(Option()))
+            computation->quantilesWithMoments =
+                (record->displayMask & (OnewayOption::showMedian | OnewayOption::showQuartiles)) ||
+                (record->sortCode & OnewayObj::kSortMedian);
         computation->Compute();
         computation->workbook = this;
         text->computation = computation;

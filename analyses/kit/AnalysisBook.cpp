@@ -5,6 +5,7 @@
 #include "dataset/KATLABS.h"
 #include "dataset/ProgramSettings.h"
 #include "shell/VariableListWindow.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/StatOption.h"
 
 namespace {
@@ -49,7 +50,8 @@ bool AnalysisBook::ListChoice::OfferGrouping(DATASET *dataSet, const char *title
     intervals.assign(count + 1, 0);
     for (int i = 0; i < count; ++i) {
         const long variable = Variable(i);
-        selection->valueLists[i] = new LISTETYPE(dataSet, variable);
+        // Counted a window at a time: memory constant in the number of cases.
+        selection->valueLists[i] = new LISTETYPE(dataSet, variable, CaseBlockWalk::WindowBytes());
         std::unique_ptr<KATLABS> labels(labelsCount ? KATLABS::ConstructAndRead(variable, dataSet) : nullptr);
         candidates[i] = ExceedsCategoryLimit(selection->valueLists[i], labels.get()) ? variable : -1;
     }
@@ -64,7 +66,7 @@ std::unique_ptr<BUFFERTYPE> AnalysisBook::ListChoice::TakeValues(int i, DATASET 
     }
     auto fresh = std::make_unique<LISTETYPE>();
     fresh->BindToDataSet(dataSet);
-    fresh->LoadVariable(Variable(i), 1);
+    fresh->LoadVariable(Variable(i), 1, CaseBlockWalk::WindowBytes());
     return fresh;
 }
 

@@ -193,6 +193,11 @@ ZafEventType MapWorkBook::Event(const ZafEventRecord &event)
     return AnalysisBook::Event(event);
 }
 
+std::string MapPage::Subject() const
+{
+    return ::Caption(variable, false);
+}
+
 MapPage::MapPage(long variable, int map, const char *caption, const MapStatOption &book)
     : Page(caption), variable(variable), map(map), record(book.Copy())
 {

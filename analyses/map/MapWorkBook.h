@@ -79,6 +79,8 @@ public:
     // book: the record the option frame changes; the page copies it.
     MapPage(long variable, int map, const char *caption, const MapStatOption &book);
     ~MapPage() override;
+    // The variable and its label, whole however short the tab's text is.
+    std::string Subject() const override;
     // The book's "map_zoom_out" button, which the page's map window enables
     // while it is zoomed.
     void SetZoomOutButton(ZafWindowObject *button) { zoomOutButton = button; }

@@ -236,6 +236,20 @@ void MapGraphWindow::LayoutChildren()
     GRAPHWIN::LayoutChildren();
 }
 
+void MapGraphWindow::Rescale(int width, int height)
+{
+    if (Built() && (width != ClientWidth() || height != ClientHeight())) {
+        EndIdentify();
+        if (zoomStack.empty()) {
+            scale = -1.0;
+            marginX = marginY = defaultMargin;
+        }
+        if (legend)
+            legend->ForgetPlaces();
+    }
+    GRAPHWIN::Rescale(width, height);
+}
+
 void MapGraphWindow::PrepareDraw()
 {
     TakeMapElementPlace();

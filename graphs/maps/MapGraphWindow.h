@@ -96,6 +96,9 @@ public:
     void BuildGraph() override;
     // Fits the map again when the window's size changed.
     void LayoutChildren() override;
+    // A new size (the window's, or a printed page's) fits the unzoomed map
+    // to it again and gives the legend its default size and place.
+    void Rescale(int width, int height) override;
     ZafEventType Event(const ZafEventRecord &event) override;
     // While the map is panned the screen shows the copy taken at the press,
     // shifted with the pointer; otherwise the graph's own drawing.

@@ -110,11 +110,12 @@ protected:
         BuildAnalysisRegistry(&catalog);
         previousShow = WorkBook::SetShowHook(KeepShownBook);
         shownBook = nullptr;
+        previousPrinterSource = WorkBook::PrinterSourceInForce();
         opened = ProgramSettings::Instance()->OpenDataSet((binDirectory + "/samples/survey.QVF").c_str());
     }
     ~FreqGraphEndToEndTest() override
     {
-        WorkBook::SetPrinterSource(nullptr);
+        WorkBook::SetPrinterSource(previousPrinterSource);
         if (shownBook)
             Close(shownBook);
         if (window)
@@ -159,6 +160,7 @@ protected:
     std::unique_ptr<ZafObjectPersistence> persistence;
     ZafStorage *previousStorage = nullptr;
     WorkBook::ShowHook previousShow = nullptr;
+    WorkBook::PrinterSource previousPrinterSource = nullptr;
     VariableListWindow *window = nullptr;
     int opened = -1;
 };
@@ -240,7 +242,17 @@ TEST_F(FreqGraphEndToEndTest, BarThenPieOfARunTablePrintAndExportTheGraph)
     EXPECT_EQ(static_cast<int>(slices.size()), CountOf(fileRecords, EMR_PIE));
     EXPECT_TRUE(Holds(TextsOf(fileRecords), "Male"));
     EXPECT_GT(header.rclFrame.right, 0) << "the picture has a size";
-    EXPECT_EQ(TextsOf(printRecords), TextsOf(fileRecords));
+    // The printed page: the head (the workbook's caption, "page 1 of 1",
+    // the page's subject) over the same texts.
+    std::vector<std::string> headed{shownBook->CaptionText(), "page 1 of 1", page->Subject()};
+    for (const std::string &text : TextsOf(fileRecords))
+        headed.push_back(text);
+    EXPECT_EQ(TextsOf(printRecords), headed);
+    // Laid out for the page, the pie stays round.
+    for (const graphtest::Record &r : printRecords)
+        if (r.type == EMR_PIE) {
+            EXPECT_NEAR(r.numbers[2] - r.numbers[0], r.numbers[3] - r.numbers[1], 2);
+        }
 }
 
 } // namespace

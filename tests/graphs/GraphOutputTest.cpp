@@ -41,6 +41,15 @@ public:
     void GetOrigin(int &x, int &y) const override { x = y = 50; }
 };
 
+// A printer that draws the window's pixels as they are.
+class UnscaledPrinter : public QivPrinter
+{
+public:
+    using QivPrinter::QivPrinter;
+    void GetScale(int &numerator, int &denominator) const override { numerator = denominator = 1; }
+    void GetOrigin(int &x, int &y) const override { x = y = 0; }
+};
+
 // A metafile recorded on a context of its own, and its records.
 class Recording
 {
@@ -78,8 +87,8 @@ LONG StoredEdgeShortfall()
 }
 
 // The coordinates of the shapes and texts as they were drawn, in record
-// order.
-std::vector<LONG> Geometry(const std::vector<Record> &records)
+// order (without the texts' and the pies': x, y pairs of the other shapes).
+std::vector<LONG> Geometry(const std::vector<Record> &records, bool textsAndPies = true)
 {
     static const LONG shortfall = StoredEdgeShortfall();
     std::vector<LONG> numbers;
@@ -87,6 +96,8 @@ std::vector<LONG> Geometry(const std::vector<Record> &records)
         switch (r.type) {
         case EMR_RECTANGLE:
         case EMR_PIE:
+            if (r.type == EMR_PIE && !textsAndPies)
+                break;
             numbers.insert(numbers.end(),
                            {r.numbers[0], r.numbers[1], r.numbers[2] + shortfall, r.numbers[3] + shortfall});
             if (r.type == EMR_PIE)
@@ -106,7 +117,8 @@ std::vector<LONG> Geometry(const std::vector<Record> &records)
             numbers.insert(numbers.end(), r.numbers.begin() + 5, r.numbers.begin() + 5 + 2 * r.numbers[4]);
             break;
         case EMR_EXTTEXTOUTW:
-            numbers.push_back(r.numbers[7]); // the reference point's x
+            if (textsAndPies)
+                numbers.push_back(r.numbers[7]); // the reference point's x
             break;
         default:
             break;
@@ -360,52 +372,111 @@ TEST_F(GraphOutputTest, ClipboardGetsTheSameRecordsAsTheFile)
 TEST_F(GraphOutputTest, PrinterScaleAndOriginMoveEveryCoordinate)
 {
     ShowGraph();
-    const std::vector<Record> plain = Preview();
-    Recording page;
+    RECT before;
+    ASSERT_TRUE(GetClientRect(graph->OSHandle(), &before));
+    const std::vector<LONG> window = Geometry(Preview());
+    // The graph laid out for the page on a printer of scale 1 at 0, 0, and
+    // on one of scale 3 moved by 50: every coordinate of the second is three
+    // times the first's plus 50.
+    Recording plainPage, scaledPage;
     {
-        ScaledPrinter printer(page.dc);
+        UnscaledPrinter printer(plainPage.dc);
         EXPECT_TRUE(graph->PrintOn(&printer));
     }
-    const std::vector<Record> printed = page.Finish();
+    {
+        ScaledPrinter printer(scaledPage.dc);
+        EXPECT_TRUE(graph->PrintOn(&printer));
+    }
+    const std::vector<Record> plain = plainPage.Finish(), printed = scaledPage.Finish();
     const std::vector<LONG> one = Geometry(plain), three = Geometry(printed);
     ASSERT_EQ(one.size(), three.size());
     ASSERT_GT(one.size(), 30u);
     for (std::size_t i = 0; i < one.size(); ++i)
         EXPECT_EQ(three[i], 3 * one[i] + 50) << "coordinate " << i;
-    // The texts' fonts grow with the scale (the printer's own font aside).
-    std::vector<LONG> heights;
-    for (const Record &r : printed)
-        if (r.type == EMR_EXTCREATEFONTINDIRECTW && r.numbers[1] > 0)
-            heights.push_back(r.numbers[1]);
-    EXPECT_EQ(heights, (std::vector<LONG>{30, 30}));
+    // Laid out for the page, not the window's layout: the page is larger.
+    ASSERT_EQ(window.size(), one.size());
+    EXPECT_GT(*std::max_element(one.begin(), one.end()), *std::max_element(window.begin(), window.end()));
+    // The texts' fonts grow with the scale.
+    const auto heights = [](const std::vector<Record> &records) {
+        std::vector<LONG> found;
+        for (const Record &r : records)
+            if (r.type == EMR_EXTCREATEFONTINDIRECTW && r.numbers[1] > 0)
+                found.push_back(r.numbers[1]);
+        return found;
+    };
+    std::vector<LONG> tripled = heights(plain);
+    ASSERT_EQ(tripled.size(), 2u);
+    for (LONG &height : tripled)
+        height *= 3;
+    EXPECT_EQ(heights(printed), tripled);
     EXPECT_TRUE(TextsLast(printed));
     EXPECT_EQ(graph->DrawModeInForce(), GRAPHWIN::drawScreen);
+    // The window has its own layout again.
+    RECT after;
+    ASSERT_TRUE(GetClientRect(graph->OSHandle(), &after));
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(Geometry(Preview()), window);
 }
 
 TEST_F(GraphOutputTest, PreviewShowsThePrintedPageFilledInsideTheMargins)
 {
     ShowGraph();
+    graph->SetRunningHead("Survey results", "v1: Region");
     Recording reference;
     PrintPreview preview(*graph, reference.dc);
     ASSERT_EQ(preview.PageCount(), 1);
     const std::vector<Record> page = RecordsOf(preview.PageMetafile(0));
-    EXPECT_EQ(Texts(page), (std::vector<std::string>{"Title", "Subtitle"}));
+    // The head first: the caption, "page 1 of 1" and what the page shows.
+    EXPECT_EQ(Texts(page), (std::vector<std::string>{"Survey results", "page 1 of 1", "v1: Region", "Title",
+                                                     "Subtitle"}));
     EXPECT_TRUE(BrushColours(page).count(boxFill));
-    // The window's picture, scaled alike across and down until it fills the
-    // page's width or height inside a half-inch margin, centred across.
-    const std::vector<LONG> plain = Geometry(Preview()), shown = Geometry(page);
+    // The graph laid out for the room under the head inside a half-inch
+    // margin: the window's picture stretched to fill that room, but for the
+    // pie, which stays round.
+    const std::vector<Record> window = Preview();
+    const std::vector<LONG> plain = Geometry(window, false), shown = Geometry(page, false);
     ASSERT_EQ(plain.size(), shown.size());
+    ASSERT_GT(plain.size(), 30u);
     RECT client;
     ASSERT_TRUE(GetClientRect(graph->OSHandle(), &client));
     QivPrinter sheet(reference.dc);
-    const int margin = GetDeviceCaps(reference.dc, LOGPIXELSY) / 2;
-    const double roomX = sheet.PageWidth() - 2 * margin, roomY = sheet.PageHeight() - 2 * margin;
-    const double scale = std::min(roomX / client.right, roomY / client.bottom);
-    const double left = margin + (roomX - client.right * scale) / 2;
+    const int perInch = GetDeviceCaps(reference.dc, LOGPIXELSY), margin = perInch / 2;
+    // Three 10-point lines of head.
+    HFONT font = CreateFontA(-MulDiv(10, perInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_DONTCARE,
+                             "Arial");
+    HGDIOBJ previous = SelectObject(reference.dc, font);
+    TEXTMETRICA metrics = {};
+    ASSERT_TRUE(GetTextMetricsA(reference.dc, &metrics));
+    SelectObject(reference.dc, previous);
+    DeleteObject(font);
+    const int head = 3 * (metrics.tmHeight + metrics.tmExternalLeading);
+    const double roomX = sheet.PageWidth() - 2 * margin, roomY = sheet.PageHeight() - 2 * margin - head;
+    const double scaleX = roomX / client.right, scaleY = roomY / client.bottom;
     for (std::size_t i = 0; i < plain.size(); ++i) {
-        const double expected = plain[i] * scale + (i % 2 == 0 ? left : margin);
-        EXPECT_NEAR(shown[i], expected, scale + 1) << "coordinate " << i;
+        const double expected = i % 2 == 0 ? margin + plain[i] * scaleX : margin + head + plain[i] * scaleY;
+        EXPECT_NEAR(shown[i], expected, (i % 2 == 0 ? scaleX : scaleY) + 1) << "coordinate " << i;
+        // Nothing of the graph above the head's last line or past the margins.
+        EXPECT_GE(shown[i], i % 2 == 0 ? margin : margin + head) << "coordinate " << i;
+        EXPECT_LE(shown[i], i % 2 == 0 ? sheet.PageWidth() - margin : sheet.PageHeight() - margin)
+            << "coordinate " << i;
     }
+    // The pie stays round, inside the room.
+    int pies = 0;
+    for (const Record &r : page)
+        if (r.type == EMR_PIE) {
+            ++pies;
+            EXPECT_NEAR(r.numbers[2] - r.numbers[0], r.numbers[3] - r.numbers[1], 1);
+            EXPECT_GE(r.numbers[0], margin);
+            EXPECT_GE(r.numbers[1], margin + head);
+            EXPECT_LE(r.numbers[2], sheet.PageWidth() - margin);
+        }
+    EXPECT_EQ(pies, 1);
+    // The graph's texts placed across as its shapes are.
+    const std::vector<LONG> textsThere = Geometry(window), textsHere = Geometry(page);
+    ASSERT_EQ(textsHere.size(), textsThere.size() + 3) << "the head's three texts";
+    for (std::size_t i = 1; i <= 2; ++i)
+        EXPECT_NEAR(textsHere[textsHere.size() - i], margin + textsThere[textsThere.size() - i] * scaleX, scaleX + 1);
     reference.Finish();
 }
 

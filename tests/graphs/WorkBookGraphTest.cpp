@@ -43,17 +43,19 @@ protected:
     {
         ZafNotebookTab::InstallHooks();
         previousShow = WorkBook::SetShowHook(nullptr); // the window manager takes the book
+        previousPrinterSource = WorkBook::PrinterSourceInForce();
     }
     ~WorkBookGraphTest() override
     {
         WorkBook::SetShowHook(previousShow);
-        WorkBook::SetPrinterSource(nullptr);
+        WorkBook::SetPrinterSource(previousPrinterSource);
         if (book && zafWindowManager->Contains(book))
             zafWindowManager->CloseWindow(book);
         Pump();
     }
     WorkBook *book = nullptr;
     WorkBook::ShowHook previousShow = nullptr;
+    WorkBook::PrinterSource previousPrinterSource = nullptr;
 };
 
 TEST_F(WorkBookGraphTest, PageShowsRebuildsAndPrintsItsGraph)

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -108,7 +109,7 @@ TEST_F(QivPrinterMetafile, AWideTextPrintsSmallerButReadableAndNothingIsCut)
     ASSERT_EQ(wide.Print(printer), 1);
     EXPECT_LT(printer.TextSize(), QivPrinter::textPoints * 10);
     EXPECT_GE(printer.TextSize(), 60);
-    EXPECT_LE(static_cast<int>(line.size()) * printer.CharWidth(), room);
+    EXPECT_LE(printer.TextWidth(static_cast<int>(line.size())), room);
 
     // Far too wide even for 6 points: the line goes on over further lines,
     // each within the paper, every character printed once.
@@ -125,7 +126,7 @@ TEST_F(QivPrinterMetafile, AWideTextPrintsSmallerButReadableAndNothingIsCut)
     ASSERT_GT(layout.lines.size(), 1u);
     std::string joined;
     for (const std::string &printed : layout.lines) {
-        EXPECT_LE(static_cast<int>(printed.size()) * printer.CharWidth(), room) << printed;
+        EXPECT_LE(printer.TextWidth(static_cast<int>(printed.size())), room) << printed;
         for (char c : printed)
             if (c != ' ')
                 joined += c;
@@ -193,6 +194,142 @@ TEST_F(QivPrinterMetafile, TablesKeepTogetherAndATableThatRunsOverRepeatsItsHead
     // no page begins with it.
     for (size_t page = 0; page < layout.pages.size(); ++page)
         EXPECT_NE(lineOf(page, 0).compare(0, 6, " Total"), 0) << page;
+}
+
+// A crosstab of twenty columns, far wider than the paper at the smallest
+// size: printed in bands of whole columns, each repeating the row labels
+// and its own column headings (two lines of them).
+TEST_F(QivPrinterMetafile, ATableWiderThanThePaperPrintsInBandsOfWholeColumns)
+{
+    QivPrinter printer(dc);
+    TXTWIN text("Crosstab", 0);
+    const auto line = [&text](const std::string &content) {
+        text.WriteString(content.c_str());
+        text.EndLine();
+    };
+    const std::vector<std::string> labels = {"Capital City", "Bay Area", "Old Mining District", "Total"};
+    // Lines after the first begin with a blank: the headings' cells end
+    // where the rows' cells end.
+    std::string top = std::string(21, ' '), bottom = std::string(21, ' ');
+    for (int c = 1; c <= 20; ++c) {
+        const std::string name = c % 2 ? "Bay" : "Old", rest = c % 2 ? "Area" : "Mining";
+        top += std::string(16 - name.size(), ' ') + name;
+        bottom += std::string(16 - rest.size(), ' ') + rest;
+    }
+    line(" Row percentages");
+    line(top);
+    line(bottom);
+    text.NewLine(32);
+    std::vector<std::string> rows;
+    for (std::size_t r = 0; r < labels.size(); ++r) {
+        std::string row = labels[r] + std::string(22 - 1 - labels[r].size(), ' ');
+        for (int c = 1; c <= 20; ++c) {
+            const std::string figure = std::to_string(100 + c) + "." + std::to_string(10 + r);
+            row += std::string(16 - figure.size(), ' ') + figure;
+        }
+        rows.push_back(row);
+        line(row);
+    }
+    text.NewLine(32);
+    line("Chi-square = 11.146");
+
+    const TXTWIN::PrintLayout layout = text.LayOutForPrinter(printer);
+    EXPECT_GE(layout.textTenths, 60) << "never below a readable size";
+    const int room = printer.PageWidth() - 2 * printer.Margin();
+    std::vector<std::string> figures, printedLabels;
+    int bands = 0;
+    for (const std::string &printed : layout.lines) {
+        EXPECT_LE(printer.TextWidth(static_cast<int>(printed.size())), room) << printed;
+        if (printed == " Row percentages")
+            ++bands;
+        std::istringstream words(printed);
+        for (std::string word; words >> word;)
+            if (word.find('.') != std::string::npos && word.find_first_not_of("0123456789.") == std::string::npos)
+                figures.push_back(word);
+    }
+    // Every band: its caption, its headings' two lines, a rule, then each
+    // row beginning with its whole label.
+    ASSERT_GT(bands, 1);
+    for (std::size_t i = 0; i < layout.lines.size(); ++i) {
+        if (layout.lines[i] != " Row percentages")
+            continue;
+        ASSERT_LT(i + 4 + labels.size(), layout.lines.size());
+        EXPECT_NE(layout.lines[i + 1].find("Bay"), std::string::npos) << layout.lines[i + 1];
+        EXPECT_NE(layout.lines[i + 2].find("Area"), std::string::npos) << layout.lines[i + 2];
+        EXPECT_TRUE(layout.lines[i + 3].find_first_not_of(" -") == std::string::npos);
+        for (std::size_t r = 0; r < labels.size(); ++r)
+            EXPECT_EQ(layout.lines[i + 4 + r].compare(0, labels[r].size() + 1, " " + labels[r]), 0)
+                << layout.lines[i + 4 + r];
+    }
+    // Each figure printed once, whole; the statistics under the table once.
+    std::vector<std::string> expected{"11.146"};
+    for (const std::string &row : rows) {
+        std::istringstream words(row);
+        for (std::string word; words >> word;)
+            if (word.find('.') != std::string::npos && word.find_first_not_of("0123456789.") == std::string::npos)
+                expected.push_back(word);
+    }
+    std::sort(figures.begin(), figures.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(figures, expected);
+    EXPECT_EQ(std::count(layout.lines.begin(), layout.lines.end(), " Chi-square = 11.146"), 1);
+}
+
+// A list of rows wider than the paper (one row per case): each row goes on
+// over further lines at the same columns and stays on one page, and every
+// page repeats all the printed lines of the heading row.
+TEST_F(QivPrinterMetafile, AWideListKeepsEachRowOnOnePageUnderItsWholeHeading)
+{
+    QivPrinter printer(dc);
+    TXTWIN text("Case list", 0);
+    // The heading is the text's first line, which begins without the blank
+    // the others begin with.
+    std::string heading = "        ";
+    for (int c = 0; c < 18; ++c)
+        heading += std::string(4, ' ') + "var" + std::to_string(10 + c) + "title";
+    text.WriteString(heading.c_str());
+    text.EndLine();
+    for (int row = 1; row <= 400; ++row) {
+        std::string line = std::string(5 - std::to_string(row).size(), ' ') + std::to_string(row) + ") ";
+        for (int c = 0; c < 18; ++c) {
+            const std::string cell = std::to_string(row * 100 + c);
+            line += std::string(14 - cell.size(), ' ') + cell;
+        }
+        text.WriteString(line.c_str());
+        text.EndLine();
+    }
+    text.SetRepeatedHeadingLines(1);
+    const TXTWIN::PrintLayout layout = text.LayOutForPrinter(printer);
+    ASSERT_GT(layout.pages.size(), 2u);
+    // The heading's printed lines: those before the first row's.
+    std::vector<std::string> headingLines;
+    for (int index : layout.pages[0]) {
+        if (layout.lines[index].find(")") != std::string::npos)
+            break;
+        headingLines.push_back(layout.lines[index]);
+    }
+    ASSERT_GT(headingLines.size(), 1u) << "the heading goes on over a second line";
+    for (std::size_t page = 0; page < layout.pages.size(); ++page) {
+        const std::vector<int> &lines = layout.pages[page];
+        ASSERT_GT(lines.size(), headingLines.size());
+        for (std::size_t h = 0; h < headingLines.size(); ++h)
+            EXPECT_EQ(layout.lines[lines[h]], headingLines[h]) << "page " << page + 1;
+        // After the heading a row begins, never the rest of one.
+        EXPECT_NE(layout.lines[lines[headingLines.size()]].find(")"), std::string::npos) << "page " << page + 1;
+        // The page ends with a row's last line.
+        EXPECT_EQ(layout.lines[lines.back()].find(")"), std::string::npos) << "page " << page + 1;
+    }
+    // No cell is cut: every figure stands whole in the printed lines.
+    std::vector<std::string> words;
+    for (const std::string &line : layout.lines) {
+        std::istringstream in(line);
+        for (std::string word; in >> word;)
+            words.push_back(word);
+    }
+    for (int row : {1, 77, 400})
+        for (int c : {0, 9, 17})
+            EXPECT_NE(std::find(words.begin(), words.end(), std::to_string(row * 100 + c)), words.end())
+                << row << " " << c;
 }
 
 // A graph's texts leave the context centred; a printed line starts at its

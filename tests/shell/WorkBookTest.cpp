@@ -110,9 +110,12 @@ protected:
         ZafNotebookTab::InstallHooks();
         optionsDeleted = 0;
         deletedComputations.clear();
-        WorkBook::SetPrinterSource(TestPrinter);
+        previousPrinterSource = WorkBook::SetPrinterSource(TestPrinter);
     }
-    ~WorkBookTest() override { WorkBook::SetPrinterSource(nullptr); }
+    // The program's printer source comes back for the tests that follow.
+    ~WorkBookTest() override { WorkBook::SetPrinterSource(previousPrinterSource); }
+
+    WorkBook::PrinterSource previousPrinterSource = nullptr;
 
     // A book with two graph tools and two pages, each page with a text.
     WorkBook *Build()

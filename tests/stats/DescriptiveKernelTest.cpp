@@ -358,3 +358,126 @@ TEST(DescriptiveKernel, WeightsSummingPastTheLargestDoubleGiveTheSummaryOfEqualW
     EXPECT_LT(groups[0][0], groups[0][1]); // quartiles of a group spread again
     EXPECT_LT(groups[1][1], groups[1][2]);
 }
+
+// A tagged column of unweighted cases (8 bytes and a tag each) gives every
+// group's summary and the total's as unweighted columns of their own cases
+// do, whether it sorts in one run or in several.
+TEST(DescriptiveKernel, UnweightedTaggedColumnGivesTheSummariesOfPlainColumns)
+{
+    const size_t groups = 3, n = 30011;
+    std::vector<double> values;
+    std::vector<unsigned> tags;
+    double want[groups + 1][7];
+    {
+        std::vector<QuantileColumn> plain(groups + 1);
+        for (size_t i = 0; i < n; ++i) {
+            values.push_back(static_cast<double>(static_cast<long>((i * 7919) % 389) - 150) / 8.0);
+            tags.push_back(static_cast<unsigned>((i * 13) % 7 % groups));
+            plain[tags.back()].Add(values.back(), 1.0);
+            plain[groups].Add(values.back(), 1.0);
+        }
+        for (size_t g = 0; g <= groups; ++g)
+            ComputeQuantileSummary(plain[g], want[g]);
+    }
+    for (bool shortRuns : {false, true}) {
+        SCOPED_TRACE(shortRuns ? "several runs" : "one run");
+        QuantileColumn tagged;
+        tagged.Reserve(n, false, true);
+        for (size_t i = 0; i < n; ++i)
+            tagged.AddTagged(values[i], 1.0, tags[i]);
+        EXPECT_FALSE(tagged.Weighted());
+        EXPECT_EQ(tagged.EntryBytes(), 9u);
+        if (shortRuns) // room for the column and a run of some 7,000 cases
+            MemoryBudget::SetLimitOverride(MemoryBudget::WindowBytes() + MemoryBudget::ChargedBytes() + 64 * 1024);
+        double got[groups][7], total[7];
+        double *rows[groups] = {got[0], got[1], got[2]};
+        ComputeQuantileSummaries(tagged, groups, rows, total);
+        MemoryBudget::SetLimitOverride(0);
+        EXPECT_EQ(tagged.RunCases() < n, shortRuns);
+        for (size_t g = 0; g < groups; ++g)
+            for (int q = 0; q < 7; ++q)
+                EXPECT_EQ(got[g][q], want[g][q]) << "group " << g << ", summary value " << q;
+        for (int q = 0; q < 7; ++q)
+            EXPECT_EQ(total[q], want[groups][q]) << "total, summary value " << q;
+    }
+}
+
+// Weights that are exactly floats are held as floats (12 bytes a case); the
+// first that is not turns them into doubles, every weight kept exactly.
+TEST(DescriptiveKernel, WeightsAreHeldAsFloatsUntilOneIsNot)
+{
+    QuantileColumn column;
+    column.Reserve(10, true);
+    column.Add(3.0, 0.5);
+    column.Add(1.0, 1.25);
+    EXPECT_EQ(column.EntryBytes(), 12u);
+    column.Add(2.0, 0.1); // no float is 0.1
+    EXPECT_EQ(column.EntryBytes(), 16u);
+    column.Add(4.0, 1e300);
+    EXPECT_EQ(column.Weight(0), 0.5);
+    EXPECT_EQ(column.Weight(1), 1.25);
+    EXPECT_EQ(column.Weight(2), 0.1);
+    EXPECT_EQ(column.Weight(3), 1e300);
+    EXPECT_EQ(column.TotalWeight(), ((0.5 + 1.25) + 0.1) + 1e300);
+}
+
+// The order by magnitude: ascending |value|, every case's value, weight and
+// tag moved together, ties of magnitude side by side; -0 and +0, values of
+// every exponent and long runs of ties included.
+TEST(DescriptiveKernel, SortByMagnitudeKeepsEachCaseWhole)
+{
+    for (bool weighted : {false, true}) {
+        SCOPED_TRACE(weighted ? "weighted" : "unweighted");
+        std::vector<WeightedValue> cases;
+        for (size_t i = 0; i < 20000; ++i) {
+            const double magnitude = i % 5 == 0 ? static_cast<double>(i % 37) / 4.0
+                                                : std::ldexp(1.0 + static_cast<double>(i % 101) / 101.0,
+                                                             static_cast<int>(i % 61) - 30);
+            const double value = (i * 7) % 3 == 0 ? -magnitude : magnitude;
+            // Each value's weight tells it apart (unweighted: only the value).
+            cases.push_back({value, weighted ? 1.0 + static_cast<double>(i) : 1.0});
+        }
+        cases.push_back({-0.0, weighted ? 0.5 : 1.0});
+        QuantileColumn column;
+        for (const WeightedValue &c : cases)
+            column.Add(c.value, c.weight);
+        column.SortByMagnitude();
+        ASSERT_EQ(column.Size(), cases.size());
+        std::vector<std::pair<double, double>> got, want;
+        for (size_t i = 0; i < column.Size(); ++i) {
+            if (i > 0)
+                ASSERT_LE(std::fabs(column.Value(i - 1)), std::fabs(column.Value(i))) << i;
+            got.emplace_back(column.Value(i), column.Weight(i));
+        }
+        for (const WeightedValue &c : cases)
+            want.emplace_back(c.value, c.weight);
+        std::sort(got.begin(), got.end());
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(got, want); // the same cases, each value with its own weight
+        EXPECT_EQ(column.Value(0), 0.0);
+    }
+}
+
+// An unweighted column the budget cannot give a second copy for sorts in
+// runs and gives the summary of a whole sort, bit for bit.
+TEST(DescriptiveKernel, UnweightedColumnWithoutRoomForACopySortsInRuns)
+{
+    const size_t n = 50021;
+    std::vector<double> values;
+    for (size_t i = 0; i < n; ++i)
+        values.push_back(static_cast<double>(static_cast<long>((i * 7919) % 4999) - 2000) / 16.0);
+    double want[7], got[7];
+    QuantileColumn whole;
+    whole.AddBlock(values.data(), nullptr, n);
+    ComputeQuantileSummary(whole, want);
+    EXPECT_EQ(whole.RunCases(), n);
+    QuantileColumn column;
+    column.AddBlock(values.data(), nullptr, n);
+    MemoryBudget::SetLimitOverride(MemoryBudget::WindowBytes() + MemoryBudget::ChargedBytes() + 100 * 1024);
+    ComputeQuantileSummary(column, got);
+    MemoryBudget::SetLimitOverride(0);
+    EXPECT_LT(column.RunCases(), n);
+    for (int q = 0; q < 7; ++q)
+        EXPECT_EQ(got[q], want[q]) << "summary value " << q;
+    EXPECT_EQ(SortedQuantile(column, 0.5), want[1]);
+}

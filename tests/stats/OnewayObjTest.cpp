@@ -104,13 +104,17 @@ DATASET *Breakdown::weighted = nullptr;
 
 } // namespace
 
+// Each group's figures and the total's are those of its cases alone, bit
+// for bit, whether the quantiles' cases are gathered on the walk of the
+// moments (one walk) or on a walk of their own.
 TEST_F(Breakdown, EveryGroupAndTheTotalAreThoseOfTheirCasesOneByOne)
 {
+    for (bool oneWalk : {false, true})
     for (bool withWeights : {false, true})
         for (long analysis : {1L, 2L, 3L})
             for (long breakVariable : {4L, 5L}) {
                 SCOPED_TRACE("analysis " + std::to_string(analysis) + " by " + std::to_string(breakVariable) +
-                             (withWeights ? ", weighted" : ""));
+                             (withWeights ? ", weighted" : "") + (oneWalk ? ", one walk" : ""));
                 std::map<double, std::vector<WeightedValue>> byGroup;
                 std::vector<WeightedValue> all;
                 for (long i = 0; i < kCases; ++i) {
@@ -122,6 +126,7 @@ TEST_F(Breakdown, EveryGroupAndTheTotalAreThoseOfTheirCasesOneByOne)
                     all.push_back(c);
                 }
                 OnewayObj o(analysis, breakVariable, withWeights ? weighted : plain);
+                o.quantilesWithMoments = oneWalk;
                 ASSERT_TRUE(o.Compute());
                 o.ComputeGroupQuantiles();
                 o.ComputeVarianceHomogeneityTest();
@@ -143,25 +148,38 @@ TEST_F(Breakdown, EveryGroupAndTheTotalAreThoseOfTheirCasesOneByOne)
 }
 
 // The homogeneity test gathers its deviations on the walk of the quantiles
-// where that walk came first, also when the groups are sorted between: its
-// figures are those of a walk of its own, to the last bit.
+// (or from the cases gathered with the moments) where that came first,
+// also when the groups are sorted between, before or after the quantiles:
+// its figures are those of a walk of its own, to the last bit, and the
+// quantiles land in their own groups.
 TEST_F(Breakdown, HomogeneityAfterTheQuantilesIsThatOfItsOwnWalk)
 {
     const unsigned long byMeanDown = OnewayObj::kSortMean | OnewayObj::kSortDescending;
+    for (int gathering : {0, 1, 2}) // a walk of their own; gathered, sorted after; gathered, sorted before
     for (bool withWeights : {false, true})
         for (long analysis : {1L, 2L, 3L})
             for (bool sorted : {false, true}) {
                 SCOPED_TRACE("analysis " + std::to_string(analysis) + (withWeights ? ", weighted" : "") +
-                             (sorted ? ", sorted by mean" : ""));
+                             (sorted ? ", sorted by mean" : "") + ", gathering " + std::to_string(gathering));
                 DATASET *set = withWeights ? weighted : plain;
-                OnewayObj own(analysis, 4, set), shared(analysis, 4, set);
+                OnewayObj own(analysis, 4, set), shared(analysis, 4, set), walked(analysis, 4, set);
+                shared.quantilesWithMoments = gathering != 0;
                 ASSERT_TRUE(own.Compute());
                 ASSERT_TRUE(shared.Compute());
+                ASSERT_TRUE(walked.Compute());
+                walked.ComputeGroupQuantiles();
+                if (sorted && gathering == 2)
+                    shared.SortGroups(byMeanDown);
                 shared.ComputeGroupQuantiles(true);
                 if (sorted) {
                     own.SortGroups(byMeanDown);
-                    shared.SortGroups(byMeanDown);
+                    walked.SortGroups(byMeanDown);
+                    if (gathering != 2)
+                        shared.SortGroups(byMeanDown);
                 }
+                for (size_t g = 0; g < walked.groups.size() && g < shared.groups.size(); ++g)
+                    for (int q = 0; q < 7; ++q)
+                        EXPECT_EQ(shared.groups[g].quantiles[q], walked.groups[g].quantiles[q]) << g << " " << q;
                 own.ComputeVarianceHomogeneityTest();
                 shared.ComputeVarianceHomogeneityTest();
                 ASSERT_GT(own.groups.size(), 2u);

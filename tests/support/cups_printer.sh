@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts or stops a private CUPS scheduler with one PDF printer (cups-pdf)
 # as its default destination, for the printing tests. Arguments:
-# setup|cleanup FOLDER. The scheduler listens on FOLDER/cups.sock only (Wine
+# setup|stop|start|cleanup FOLDER (stop and start end and restart the
+# scheduler of a set-up FOLDER, for the tests of a print that fails). The scheduler listens on FOLDER/cups.sock only (Wine
 # reaches it through CUPS_SERVER), keeps its state under FOLDER and writes
 # each job as a PDF into FOLDER/pdf, named by its number and title. It runs
 # in the foreground of a watchdog that ends it after half an hour, so that a
@@ -25,6 +26,22 @@ stop_scheduler() {
         kill -9 "$pid" 2>/dev/null || true
     fi
     rm -f "$folder/cupsd.pid"
+}
+
+# The watchdog writes its own pid before it becomes the scheduler's parent:
+# setsid forks where its caller leads a process group (as a shell started by
+# Wine does), and then $! would name a process that has already ended.
+start_scheduler() {
+    rm -f "$folder/cupsd.pid"
+    setsid sh -c 'echo $$ > "$1"; shift; exec timeout -k 5 1800 "$@"' sh "$folder/cupsd.pid" \
+        cupsd -f -c "$folder/cupsd.conf" -s "$folder/cups-files.conf" \
+        >> "$folder/log/cupsd.out" 2>&1 < /dev/null &
+    export CUPS_SERVER="$folder/cups.sock"
+    for _ in $(seq 100); do
+        lpstat -r 2>/dev/null | grep -q "is running" && break
+        [ -s "$folder/cupsd.pid" ] && ! kill -0 "$(cat "$folder/cupsd.pid")" 2>/dev/null && break
+        sleep 0.1
+    done
 }
 
 fail() {
@@ -80,20 +97,19 @@ CONF
     # cups-pdf reads the configuration named after its device URI's path.
     printf 'Out %s\nAnonDirName %s\nUserUMask 0022\nTitlePref 1\nLabel 1\n' "$folder/pdf" "$folder/pdf" > "$queueConfig" ||
         fail "cannot write $queueConfig"
-    setsid timeout -k 5 1800 cupsd -f -c "$folder/cupsd.conf" -s "$folder/cups-files.conf" \
-        > "$folder/log/cupsd.out" 2>&1 < /dev/null &
-    echo $! > "$folder/cupsd.pid"
-    export CUPS_SERVER="$folder/cups.sock"
-    for _ in $(seq 100); do
-        lpstat -r 2>/dev/null | grep -q "is running" && break
-        kill -0 "$(cat "$folder/cupsd.pid")" 2>/dev/null || break
-        sleep 0.1
-    done
+    start_scheduler
     lpstat -r 2>/dev/null | grep -q "is running" ||
         fail "cupsd did not start: $(tail -n 3 "$folder/log/cupsd.out" "$folder/log/error_log" 2>/dev/null | tr '\n' ' ')"
     lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" > /dev/null 2>&1 || fail "lpadmin could not add the PDF printer"
     lpadmin -d "$queue" > /dev/null 2>&1 || fail "lpadmin could not make the PDF printer the default"
     echo ok > "$status"
+    ;;
+stop)
+    # The scheduler ends, its state kept for start.
+    stop_scheduler
+    ;;
+start)
+    start_scheduler
     ;;
 cleanup)
     stop_scheduler

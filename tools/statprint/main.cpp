@@ -15,8 +15,16 @@
 // 1 answers, 2 per variable), --value V (multdiko: the counted value),
 // --set (ntab: the first variables form a multiple-response set, the last
 // one is the control variable), --weight VAR (weighs the cases by VAR
-// instead of the data set's own weight). The object "open" only opens the
+// instead of the data set's own weight), --budget MIB (the memory budget
+// instead of the setting), --peak (a last line "peak.budget" with the most
+// bytes the memory budget held: value lists' windows and computations'
+// charges, from the opening of the data set on). The object "open" only opens the
 // data set (the base a computation's memory is measured from).
+//
+// Exit codes: 0 every figure printed; 1 the data set or the cases cannot
+// be read (the reason on the error output); 2 usage; 3 the figures printed
+// but some left out for want of memory: a line "<object>.omitted" says
+// which and why.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +36,9 @@
 #include "dataset/BUFFERTYPE.h"
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "dataset/MemoryBudget.h"
 #include "dataset/WeightRec.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/CorrObj.h"
 #include "stats/FREQOBJ.h"
 #include "stats/GMultResp.h"
@@ -115,6 +125,22 @@ struct Options
     bool set = false;
 };
 
+// Exit code of a run that printed its figures but left some out for want
+// of memory.
+const int kFiguresOmitted = 3;
+
+// The figures a computation left out (GetOmittedText): a line "omitted"
+// with the reason among the figures and on the error output; the code to
+// end with.
+int Omitted(const std::string &p, const StatClass &computation)
+{
+    if (!*computation.GetOmittedText())
+        return 0;
+    std::printf("%somitted %s\n", p.c_str(), computation.GetOmittedText());
+    std::fprintf(stderr, "statprint: %s\n", computation.GetOmittedText());
+    return kFiguresOmitted;
+}
+
 // A computation that could not read its cases says why and statprint ends
 // with exit code 1, rather than printing the figures of no cases.
 bool Failed(const StatClass &computation)
@@ -139,7 +165,9 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
     std::vector<long> list = v;
     list.push_back(0);
     if (object == "freq" && n == 1) {
-        LISTETYPE values(set, v[0]);
+        // Lists read a window at a time, as the walk reads its own: the
+        // count holds the same memory whatever the number of cases.
+        LISTETYPE values(set, v[0], CaseBlockWalk::WindowBytes());
         std::unique_ptr<KATLABS> labels(KATLABS::ConstructAndRead(v[0], set));
         FREQOBJ f(set);
         BuildFrequencyDistribution(&values, &f, labels.get());
@@ -154,8 +182,9 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         if (Failed(m))
             return 1;
         PrintRecord("desc.", m.record);
+        return Omitted("desc.", m);
     } else if (object == "xtab" && n == 2) {
-        LISTETYPE first(set, v[0]), second(set, v[1]);
+        LISTETYPE first(set, v[0], CaseBlockWalk::WindowBytes()), second(set, v[1], CaseBlockWalk::WindowBytes());
         XTABOBJ x(&first, nullptr, &second, nullptr, 0, set);
         if (x.status != XTABOBJ::kXtabCounted) {
             std::fprintf(stderr, "statprint: %s\n", x.GetFailureText());
@@ -197,6 +226,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             Print(std::string("xtab.") + e.name, e.value);
     } else if (object == "oneway" && n == 2) {
         OnewayObj w(v[0], v[1], set);
+        w.quantilesWithMoments = true;
         w.Compute();
         if (Failed(w))
             return 1;
@@ -235,6 +265,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
                 Print(p + "scheffe.f", scheffe.Pair(i, j).statistic);
                 Print(p + "scheffe.p", scheffe.Pair(i, j).p);
             }
+        return Omitted("oneway.", w);
     } else if (object == "corr" && n >= 1) {
         CorrObj c(list.data(), o.pairwise ? CorrObj::kPairwise : CorrObj::kListwise, nullptr, set);
         if (Failed(c))
@@ -414,7 +445,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
 
 int main(int argc, char **argv)
 {
-    if (argc < 4 && !(argc == 3 && std::strcmp(argv[2], "open") == 0))
+    if (argc < 4 && !(argc >= 3 && std::strcmp(argv[2], "open") == 0))
         return Usage();
     int error = 0;
     std::string errorText;
@@ -425,7 +456,12 @@ int main(int argc, char **argv)
     }
     if (set->GetSaveRecovery())
         std::fprintf(stderr, "statprint: %s\n", set->GetSaveRecoveryText());
+    bool peak = false;
+    for (int i = 3; i < argc; ++i)
+        peak = peak || std::strcmp(argv[i], "--peak") == 0;
     if (std::strcmp(argv[2], "open") == 0) {
+        if (peak)
+            Print("peak.budget", static_cast<double>(MemoryBudget::PeakBytes()));
         delete set;
         return 0;
     }
@@ -440,6 +476,17 @@ int main(int argc, char **argv)
                 delete set;
                 return 1;
             }
+        } else if (a == "--budget" && i + 1 < argc) {
+            // The memory budget in MiB for this run, in place of the
+            // setting (fractions allowed: tests give small ones).
+            const double mib = std::atof(argv[++i]);
+            if (!(mib > 0.0)) {
+                std::fprintf(stderr, "statprint: no budget %s\n", argv[i]);
+                delete set;
+                return 2;
+            }
+            MemoryBudget::SetLimitOverride(static_cast<size_t>(mib * 1048576.0));
+        } else if (a == "--peak") {
         } else if (a == "--pairwise") {
             o.pairwise = true;
         } else if (a == "--set") {
@@ -481,10 +528,12 @@ int main(int argc, char **argv)
     // The cases in the selection that the computation left out for a zero,
     // negative or missing weight (status 12 when there are any).
     const WeightReport weights = TakeRunWeightReport();
-    if (result == 0) {
+    if (result == 0 || result == kFiguresOmitted) {
         Print("weight.status", weights.status);
         Print("weight.excluded", weights.excludedCases);
     }
+    if (peak)
+        Print("peak.budget", static_cast<double>(MemoryBudget::PeakBytes()));
     delete set;
     return result;
 }

@@ -351,6 +351,7 @@ TEST_F(CaseListOutput, RowsGoToAFileAndTheClipboardInTheShownOrder)
         Choose(dialog, "sep_tab");
         Choose(dialog, "sep_blank", false);
         Choose(dialog, "linenumbers", false);
+        Choose(dialog, "titles", false);
         Choose(dialog, "printsome");
         Choose(dialog, "printall", false);
         Enter(dialog, "strfrom", "2");
@@ -361,12 +362,34 @@ TEST_F(CaseListOutput, RowsGoToAFileAndTheClipboardInTheShownOrder)
     EXPECT_EQ(output->WriteList(nullptr), 3);
     EXPECT_EQ(ReadFile(FileName()), "\r\n two\t 3\t -1.00\t\r\n one\t 3\t 4.00\t\r\n two\t 5\t 1.50\t\r\n");
 
+    // The dialog opens with the choices last used.
+    static std::vector<std::string> chosen;
+    chosen.clear();
+    Entries() = [](ZafDialogWindow *dialog) {
+        for (const char *name : {"dest_printer", "dest_file", "sep_tab", "linenumbers", "titles", "printsome"})
+            if (auto *button = dynamic_cast<ZafButton *>(dialog->FindObjectByStringID(name)); button && button->Selected())
+                chosen.push_back(name);
+        for (const char *name : {"strfrom", "strto"})
+            chosen.push_back(dialog->FindObjectByStringID(name)->Text());
+    };
+    ListOutput::SetDialogHook([](ZafDialogWindow *dialog) -> ZafEventType {
+        Entries()(dialog);
+        return ZAF_DIALOG_CANCEL;
+    });
+    EXPECT_EQ(output->WriteList(nullptr), 0);
+    EXPECT_EQ(chosen, (std::vector<std::string>{"dest_file", "sep_tab", "printsome", "2", "4"}));
+    ListOutput::SetDialogHook([](ZafDialogWindow *dialog) -> ZafEventType {
+        Entries()(dialog);
+        return ZAF_DIALOG_OK;
+    });
+
     Entries() = [](ZafDialogWindow *dialog) {
         Choose(dialog, "dest_clip");
         Choose(dialog, "dest_printer", false);
         Choose(dialog, "sep_tab");
         Choose(dialog, "sep_blank", false);
         Choose(dialog, "titles");
+        Choose(dialog, "linenumbers");
         Choose(dialog, "printsome");
         Choose(dialog, "printall", false);
         Enter(dialog, "strfrom", "5");
@@ -447,7 +470,7 @@ TEST_F(CaseList, TheOptionWindowGreysTheLabelChoiceOfAVariableWithoutLabels)
     EXPECT_EQ(254, scorePalette.monoBackground);
 }
 
-TEST_F(CaseListOutput, SaveAndPreviewTakeTheWholeListTitledAndNumberedAsItIsShown)
+TEST_F(CaseListOutput, SaveTakesTheWholeListAndThePreviewShowsWhatPrintPrints)
 {
     Open();
     // The output dialog's last answers do not narrow what Save writes.
@@ -468,15 +491,22 @@ TEST_F(CaseListOutput, SaveAndPreviewTakeTheWholeListTitledAndNumberedAsItIsShow
     EXPECT_FALSE(output->lineNumbers);
     EXPECT_EQ(3, output->titleWidth);
 
-    // Labels off: the preview's text shows the codes.
+    // Labels off: the preview's text shows the codes; it follows the
+    // dialog's last answers, as Print does: titles 2 characters wide, no
+    // line numbers.
     record->VariableAt(0)->showLabels = false;
     output->WriteResult();
     TXTWIN *text = output->ResultText();
     ASSERT_NE(nullptr, text);
     EXPECT_EQ(9, text->LineCount());
     EXPECT_EQ(std::string::npos, text->Text().find("two"));
-    EXPECT_NE(std::string::npos, text->Text().find("grp: Group")) << "titled";
-    EXPECT_NE(std::string::npos, text->Text().find("      8) ")) << "numbered to the last row";
+    EXPECT_EQ(std::string::npos, text->Text().find("grp: Group"));
+    EXPECT_NE(std::string::npos, text->Text().find(" gr ")) << "titled";
+    EXPECT_EQ(std::string::npos, text->Text().find("8) ")) << "not numbered";
+    output->titles = false;
+    EXPECT_EQ(8, output->ResultText()->LineCount());
+    output->titles = true;
+    text = output->ResultText();
     bool previewed = false;
     testsupport::WhenModalLoopIdles([&previewed] {
         if (ZafDialogWindow *preview = ZafDialogWindow::ModalWindow()) {
@@ -502,9 +532,10 @@ TEST_F(CaseListOutput, EveryPageOfThePreviewIsHeadedByTheColumnTitles)
     for (int c = 0; c < 200; ++c)
         values += std::to_string(1 + c % 2) + "," + std::to_string(c) + ",1\n";
     Open("", values.c_str());
-    output->titles = true;
-    const std::string titles = output->FormatLine(0, false);
-    output->titles = false;
+    // Titled, as the output dialog first offers; the title line printed
+    // with the blank the rows begin with.
+    ASSERT_TRUE(output->titles);
+    const std::string titles = " " + output->FormatLine(0, false);
     static std::vector<std::vector<std::string>> pages;
     pages.clear();
     testsupport::WhenModalLoopIdles([] {

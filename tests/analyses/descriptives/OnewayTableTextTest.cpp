@@ -7,6 +7,7 @@
 #include "tests/analyses/AnalysesTestSupport.h"
 
 #include "analyses/descriptives/ONEWAY.h"
+#include "dataset/MemoryBudget.h"
 #include "shell/TXTWIN.h"
 
 #include <iterator>
@@ -163,6 +164,32 @@ TEST(OnewayTableText, TestsAndQuantilesAreMadeOnceAndThePairsFollowTheOrder)
     EXPECT_NE("", LineOf(text, "North - South"));
     EXPECT_EQ("", LineOf(text, "West - North"));
     EXPECT_EQ(std::string::npos, text.find("Between groups")); // Scheffe alone needs no table
+}
+
+// A weighted breakdown whose quartiles and medians do not fit the memory
+// budget prints every other figure, marks in their columns, and says under
+// the table which figures are left out and the memory they needed.
+TEST(OnewayTableText, QuantilesBeyondTheBudgetAreSaidToBeLeftOut)
+{
+    analysestest::EnglishTexts texts;
+    Survey survey("data/oneway", "weight w\n");
+    ONEWAY c(survey.Variable("income"), survey.Variable("region"), survey.DataSet());
+    ASSERT_TRUE(c.Compute());
+    // Room for the walk's windows, not for a column of the cases.
+    MemoryBudget::SetLimitOverride(MemoryBudget::WindowBytes() + MemoryBudget::ChargedBytes() + 96);
+    const std::string text = Write(c, {0x103, 0, 128});
+    MemoryBudget::SetLimitOverride(0);
+    EXPECT_EQ(nullptr, c.total.QuantileSummary());
+    EXPECT_NE(std::string::npos, LineOf(text, "South").find("20.86")) << text; // the mean stands
+    const std::string said = "The quartiles and medians of the breakdown are left out: computing them needs ";
+    const size_t at = text.find(said);
+    ASSERT_NE(std::string::npos, at) << text;
+    EXPECT_GT(at, text.find("Number of cases: 15")) << text; // under the table, with the footer
+    EXPECT_NE(std::string::npos, text.find("of the budget of 0 MiB are free.", at)) << text;
+    // Within the usual budget they come, and the words go.
+    const std::string again = Write(c, {0x103, 0, 128});
+    EXPECT_NE(std::string::npos, LineOf(again, "South").find("21.00")) << again;
+    EXPECT_EQ(std::string::npos, again.find("left out")) << again;
 }
 
 } // namespace
