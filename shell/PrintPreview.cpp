@@ -378,6 +378,8 @@ void PrintPreview::AddControls()
     AddObject(nextButton);
     AddObject(zoomButton);
     AddObject(okButton);
+    // Return closes the preview as OK does.
+    SetDefaultButton(okButton, true);
     const RECT place = PreviewPlace();
     SetRegion(ZafRegionRect(place.left, place.top, place.right - 1, place.bottom - 1, ZAF_PIXEL));
     SetPlaced(true);

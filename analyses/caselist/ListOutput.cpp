@@ -565,7 +565,10 @@ ZafDialogWindow *MakeOutputDialog(ListOption *record, long records, const ListOu
     ZafButton *ok = EndButton(8, 0, ZAF_DIALOG_OK);
     dialog->AddObject(ok);
     dialog->AddObject(EndButton(10, 4, ZAF_DIALOG_CANCEL));
-    dialog->AddObject(EndButton(12, 9, -34));
+    // The program has no help files: Help would open nothing.
+    ZafButton *help = EndButton(12, 9, ZAF_HELP);
+    help->SetDisabled(true);
+    dialog->AddObject(help);
     dialog->SetDefaultButton(ok, true);
     return dialog;
 }

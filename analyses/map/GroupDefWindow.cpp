@@ -113,33 +113,34 @@ std::vector<double> GroupDefWindow::FieldLimits()
 
 ZafEventType GroupDefWindow::Event(const ZafEventRecord &event)
 {
-    if (event.type == ZAF_DIALOG_OK)
-        typed = FieldLimits();
+    if (event.type == ZAF_DIALOG_OK && InModalLoop()) {
+        // The limits are checked while the dialog is up, so that its
+        // messages stand on it and a limit to correct is still in its field.
+        std::vector<double> limits = FieldLimits();
+        const LimitCheck check = CheckLimits(limits, decimals);
+        const std::string title = StatText(titleText, textGroup);
+        if (check == limitNotFinite || check == limitsRepeated) {
+            ShowMessageDialog(title.c_str(), check == limitNotFinite ? notFiniteText : repeatedText, nullptr,
+                              nullptr, 0);
+            return event.type;
+        }
+        if (check == limitsSorted)
+            ShowMessageDialog(title.c_str(), sortedText, nullptr, nullptr, 0);
+        typed = limits;
+    }
     return ZafDialogWindow::Event(event);
 }
 
 ZafEventType GroupDefWindow::Run()
 {
-    const std::string title = StatText(titleText, textGroup);
-    for (;;) {
-        typed.clear();
-        result = Control();
-        if (result != ZAF_DIALOG_OK)
-            return result;
-        // The fields' windows are gone once the loop ends: the limits are
-        // those read at OK.
-        std::vector<double> limits = typed.size() == static_cast<size_t>(classes) ? typed : FieldLimits();
-        const LimitCheck check = CheckLimits(limits, decimals);
-        if (check == limitNotFinite || check == limitsRepeated) {
-            ShowMessageDialog(title.c_str(), check == limitNotFinite ? notFiniteText : repeatedText, nullptr, nullptr,
-                              0);
-            continue;
-        }
-        if (check == limitsSorted)
-            ShowMessageDialog(title.c_str(), sortedText, nullptr, nullptr, 0);
-        TakeLimits(limits);
-        return result;
-    }
+    typed.clear();
+    result = Control();
+    // OK was taken only with limits that passed the checks.
+    if (result == ZAF_DIALOG_OK && typed.size() == static_cast<size_t>(classes))
+        TakeLimits(typed);
+    else if (result == ZAF_DIALOG_OK)
+        result = ZAF_DIALOG_CANCEL;
+    return result;
 }
 
 void GroupDefWindow::TakeLimits(const std::vector<double> &limits)

@@ -13,7 +13,8 @@
 // Limits must be finite numbers and increase from class to class: limits
 // typed out of order are put in order (and the user told so); a limit that
 // is not a number, or two limits that show alike with those decimals, keep
-// the dialog open with a message.
+// the dialog open with a message. The checks run at OK while the dialog is
+// up: their messages are owned by it and centred on it.
 //
 // Ownership: the caller owns the dialog and the record.
 #pragma once
@@ -53,7 +54,8 @@ public:
     // Answers the end code.
     ZafEventType Run();
     ZafEventType Result() const { return result; }
-    // OK: the limits are read while the fields are still up.
+    // OK: the limits are read and checked while the fields are still up;
+    // limits that fail keep the dialog open.
     ZafEventType Event(const ZafEventRecord &event) override;
     // The class colours drawn after the window's own painting.
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
@@ -77,7 +79,7 @@ private:
     int classes;
     int decimals;
     ZafEventType result = 0;
-    // What stood in the fields when OK was chosen.
+    // The checked (and sorted) limits of the fields when OK was taken.
     std::vector<double> typed;
     // Each field's limit as first shown (rounded to the shown decimals).
     std::vector<double> shown;

@@ -5,9 +5,11 @@
 #include "tests/support/LayoutCheck.h"
 
 #include "analyses/map/GroupDefWindow.h"
+#include "analyses/map/MapPreOptionWindow.h"
 #include "analyses/map/MapStatOption.h"
 #include "analyses/frequencies/MultrespDikoOption.h"
 #include "analyses/multivariate/NtabOption.h"
+#include "dataset/DATASET.h"
 #include "graphs/maps/CentreValueDialog.h"
 #include "shell/OptionWindowFrame.h"
 #include "tests/support/ModalLoop.h"
@@ -48,17 +50,18 @@ TEST_F(DialogLayout, TheCentredRampTakesItsCentreValue)
     EXPECT_EQ("", Problems(new CentreValueDialog(27168.34, true, 2)));
 }
 
-// The map's class limits and centre value, run as the user meets them: each
-// opens with the focus in its first field, and Return there presses OK.
+// The map's three dialogs, run as the user meets them: each opens with the
+// focus in its first field, and Return there presses OK.
 struct Focused
 {
     HWND focus = nullptr, expected = nullptr;
 };
 
-Focused PressReturnOnTheFocus(ZafDialogWindow &dialog, const char *firstField)
+// Registers the step that, once the dialog's loop runs, notes the focus in
+// seen (read after the loop) and presses Return there.
+void PressReturnOnTheFocus(ZafDialogWindow &dialog, const char *firstField, Focused &seen)
 {
-    Focused seen;
-    testsupport::WhenModalLoopIdles([&] {
+    testsupport::WhenModalLoopIdles([&dialog, &seen, firstField] {
         seen.focus = GetFocus();
         if (ZafWindowObject *field = dialog.FindObjectByStringID(firstField))
             seen.expected = field->OSHandle();
@@ -73,11 +76,27 @@ Focused PressReturnOnTheFocus(ZafDialogWindow &dialog, const char *firstField)
             },
             200);
     });
-    return seen;
 }
 
-TEST_F(DialogLayout, ReturnPressesOkInTheMapsLegendDialogsWhichOpenWithTheFocusInTheirField)
+TEST_F(DialogLayout, ReturnPressesOkInTheMapsDialogsWhichOpenWithTheFocusInTheirField)
 {
+    {
+        DATASET set;
+        set.mapFileFlag = 1;
+        set.mapDirectory.mapCount = 2;
+        set.mapDirectory.entries = new MapDirectoryEntry[2];
+        std::snprintf(set.mapDirectory.entries[0].name, sizeof set.mapDirectory.entries[0].name, "Regions");
+        std::snprintf(set.mapDirectory.entries[1].name, sizeof set.mapDirectory.entries[1].name, "Districts");
+        MapPreOptionWindow chooser(&set);
+        Focused seen;
+        PressReturnOnTheFocus(chooser, "MAPLIST", seen);
+        const ZafEventType result = chooser.Control();
+        // The Escape left for a dialog that Return did not end goes with it.
+        testsupport::ForgetModalLoopSteps();
+        EXPECT_EQ(result, ZAF_DIALOG_OK) << "the Region map chooser";
+        EXPECT_TRUE(seen.focus && (seen.focus == seen.expected || IsChild(seen.expected, seen.focus)));
+        EXPECT_EQ(chooser.ChosenMap(), 0);
+    }
     {
         MapStatOption record;
         record.classCountMode = MapClassSettings::userCount;
@@ -85,18 +104,25 @@ TEST_F(DialogLayout, ReturnPressesOkInTheMapsLegendDialogsWhichOpenWithTheFocusI
         record.SyncClasses();
         record.classes.bounds = {0, 10, 20, 30};
         GroupDefWindow limits(0, 0, &record);
-        const Focused seen = PressReturnOnTheFocus(limits, "R0");
-        EXPECT_EQ(limits.Run(), ZAF_DIALOG_OK) << "the class limits";
+        Focused seen;
+        PressReturnOnTheFocus(limits, "R0", seen);
+        const ZafEventType result = limits.Run();
+        // The Escape left for a dialog that Return did not end goes with it.
+        testsupport::ForgetModalLoopSteps();
+        EXPECT_EQ(result, ZAF_DIALOG_OK) << "the class limits";
         EXPECT_EQ(seen.expected, seen.focus);
         EXPECT_TRUE(record.classes.userBounds);
     }
     {
         CentreValueDialog centre(27168.34, true, 2);
-        const Focused seen = PressReturnOnTheFocus(centre, CentreValueDialog::fieldName);
-        EXPECT_EQ(centre.Control(), ZAF_DIALOG_OK) << "the centre value";
+        Focused seen;
+        PressReturnOnTheFocus(centre, CentreValueDialog::fieldName, seen);
+        const ZafEventType result = centre.Control();
+        // The Escape left for a dialog that Return did not end goes with it.
+        testsupport::ForgetModalLoopSteps();
+        EXPECT_EQ(result, ZAF_DIALOG_OK) << "the centre value";
         EXPECT_EQ(seen.expected, seen.focus);
     }
-    testsupport::ForgetModalLoopSteps();
 }
 
 // Choosing "Number of layers" in the n-way options lets the user type and

@@ -13,6 +13,7 @@
 #include "shell/TXTWIN.h"
 #include "tests/shell/MetafileRecords.h"
 #include "tests/support/LayoutCheck.h"
+#include "tests/support/ModalLoop.h"
 #include "tests/support/PaintedWindow.h"
 
 namespace {
@@ -91,6 +92,34 @@ TEST_F(PrintPreviewTest, OnScreenTheSheetIsPaintedWhiteWithTheText)
     EXPECT_GT(sheetPixels.CountOther(0, h / 4, w / 2 - 1, h * 3 / 4 - 1, RGB(255, 255, 255)), 0);
     zafWindowManager->CloseWindow(preview);
     Pump();
+}
+
+// Run as the user meets it: Return on the control with the focus closes the
+// preview as OK does.
+TEST_F(PrintPreviewTest, ReturnClosesThePreviewAsOkDoes)
+{
+    PrintPreview preview(text, printerDC);
+    std::string focused;
+    testsupport::WhenModalLoopIdles([&] {
+        HWND target = GetFocus();
+        char name[32] = "";
+        if (target)
+            GetWindowTextA(target, name, sizeof name);
+        focused = name;
+        if (!target)
+            target = preview.OSHandle();
+        PostMessageA(target, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageA(target, WM_KEYUP, VK_RETURN, 1 | (3UL << 30));
+        // Should Return not end the preview, Escape does.
+        testsupport::WhenModalLoopIdles(
+            [&] {
+                if (preview.OSHandle())
+                    PostMessageA(preview.OSHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            },
+            200);
+    });
+    EXPECT_EQ(preview.Control(), ZAF_DIALOG_OK) << "focus on \"" << focused << "\"";
+    testsupport::ForgetModalLoopSteps();
 }
 
 } // namespace

@@ -79,9 +79,15 @@ ZafEventType ZafComboBox::KeyEvent(const ZafEventRecord &event)
             SendMessageA(osWindow, CB_SHOWDROPDOWN, FALSE, 0);
             return 0;
         }
+        ZafTracker self(this);
         ZafEventRecord select(ZAF_SELECT);
         select.osEvent = m;
-        return Event(select);
+        const ZafEventType code = Event(select);
+        // In a window with a default button Enter then goes on to the
+        // window, which presses that button, as in a Windows dialog.
+        if (!self.Deleted() && GetDefaultButton(true))
+            return ZAF_UNKNOWN;
+        return code;
     }
     case VK_ESCAPE:
         if (osWindow)

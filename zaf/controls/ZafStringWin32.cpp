@@ -6,6 +6,7 @@
 #include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafLatin1.h"
+#include "zaf/core/ZafWindow.h"
 #include "zaf/data/ZafStringData.h"
 
 #include <string>
@@ -33,7 +34,20 @@ ZafEventType ZafString::HandleOSMessage(const ZafEventRecord &event)
         if (m.wParam == VK_RETURN) {
             ZafEventRecord select(ZAF_SELECT);
             select.osEvent = m;
-            Event(select);
+            DeletionWatch watch(*this);
+            const ZafEventType result = Event(select);
+            if (watch.deleted)
+                return 0;
+            // A one-line field that took its value hands Enter on to its
+            // window, which presses its default button, as in a Windows
+            // dialog; a refused value keeps the focus for the correction.
+            auto *window = dynamic_cast<ZafWindow *>(parent);
+            const bool taken = (result == resultValid || result == ZAF_SELECT) && !invalid;
+            if (taken && !IsMultiLineControl() && window && window->GetDefaultButton(true)) {
+                ZafEventRecord key = event;
+                key.type = ZAF_KEY_EVENT;
+                PassKeyUp(key);
+            }
             return 0;
         }
         break;

@@ -214,6 +214,9 @@ namespace {
 
 const char tipProperty[] = "ZafTip";
 HWND tipWindow = nullptr;
+// The id of the one rectangle tool a window holds for its grey child under
+// the pointer; the other tools' ids are window handles, never 1.
+constexpr UINT_PTR greyChildTool = 1;
 
 HWND TipWindow()
 {
@@ -253,27 +256,46 @@ void RemoveTip(HWND window)
     if (tipWindow && IsWindow(tipWindow)) {
         TOOLINFOA info = TipInfo(window, nullptr);
         SendMessageA(tipWindow, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+        // The parent's tool over the window while it was grey goes too.
+        info.uId = greyChildTool;
+        SendMessageA(tipWindow, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }
 }
 
-// A disabled window gets no mouse messages: its parent gets them. A mouse
-// message of a window over a disabled child with a tip is relayed as the
-// child's, at the child's client point, so that a grey button shows its
-// tip too. Every other window's mouse messages are relayed as they are: one
-// over no tool takes down the tip the pointer left.
+// A disabled window gets no mouse messages: its parent gets them, and the
+// tooltip control, which checks the window under the pointer, finds the
+// parent there too. The parent's message over a disabled child with a tip
+// therefore places a rectangle tool of the parent over the child, holding
+// the child's tip, so that a grey button shows its tip too. Every mouse
+// message is relayed as its window's: one over no tool takes down the tip
+// the pointer left.
 void RelayToTip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || !tipWindow || message == WM_MOUSEWHEEL)
         return;
-    HWND target = window;
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     if (HWND child = ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        child && child != window && !IsWindowEnabled(child) && GetPropA(child, tipProperty)) {
-        MapWindowPoints(window, child, &point, 1);
-        target = child;
-        lParam = MAKELPARAM(point.x, point.y);
+        message == WM_MOUSEMOVE && child && child != window && !IsWindowEnabled(child) &&
+        GetPropA(child, tipProperty)) {
+        char text[1024] = "";
+        TOOLINFOA own = TipInfo(child, text);
+        SendMessageA(tipWindow, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&own));
+        TOOLINFOA grey = {};
+        grey.cbSize = TTTOOLINFOA_V1_SIZE;
+        grey.hwnd = window;
+        grey.uId = greyChildTool;
+        grey.lpszText = text;
+        GetWindowRect(child, &grey.rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&grey.rect), 2);
+        TOOLINFOA held = grey;
+        char heldText[1024] = "";
+        held.lpszText = heldText;
+        if (!SendMessageA(tipWindow, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&held)))
+            SendMessageA(tipWindow, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&grey));
+        else if (!EqualRect(&held.rect, &grey.rect) || std::strcmp(heldText, text) != 0)
+            SendMessageA(tipWindow, TTM_SETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&grey));
     }
-    MSG m = {target, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
+    MSG m = {window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
     SendMessageA(tipWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 

@@ -70,6 +70,12 @@ protected:
         }
         window = Open(new VariableListWindow(*userPersist, dataSet, RegisteredOptionsList.data(),
                                              static_cast<int>(RegisteredOptionsList.size())));
+        if (listShownAt) {
+            // Shown as the user sees it, away from the screen's centre.
+            SetWindowPos(window->OSHandle(2), nullptr, listShownAt->x, listShownAt->y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            ShowWindow(window->OSHandle(2), SW_SHOWNOACTIVATE);
+        }
         const std::string name = StatText(77, analysisTextGroup);
         const LRESULT row = SendMessageA(window->AnalysisList()->OSHandle(), LB_FINDSTRINGEXACT,
                                          static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
@@ -89,6 +95,8 @@ protected:
     }
 
     VariableListWindow *window = nullptr;
+    // Where Run shows the variable-list window; null: it stays hidden.
+    const POINT *listShownAt = nullptr;
     WorkBook::ShowHook previous = nullptr;
 };
 
@@ -145,6 +153,7 @@ TEST_F(BattFreqTest, TheFooterCountsTheCasesAndThoseLeftOutForTheirWeight)
 std::string boxText;
 std::vector<std::string> reported;
 HWND boxOwner = nullptr;
+RECT boxPlace = {};
 
 void AnswerBox()
 {
@@ -155,6 +164,7 @@ void AnswerBox()
     GetDlgItemTextA(found, 0xFFFF, text, sizeof text);
     boxText = text;
     boxOwner = GetWindow(found, GW_OWNER);
+    GetWindowRect(found, &boxPlace);
     PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
 }
 
@@ -168,14 +178,26 @@ TEST_F(BattFreqTest, OneItemIsNoBatteryAndTheUserIsToldWhy)
             return 0;
         });
     testsupport::WhenModalLoopIdles(AnswerBox, 10);
+    const POINT corner = {40, 40};
+    listShownAt = &corner;
     EXPECT_EQ("no page", Run("", BattFreqOption::defaultOptions, {PARKS}));
+    listShownAt = nullptr;
     testsupport::ForgetModalLoopSteps();
     ZafErrorStub::SetAnswerHook(before);
     EXPECT_EQ(BattFreqBook::tooFewItemsText, boxText);
     EXPECT_TRUE(reported.empty()) << reported.front();
-    // The box belongs to the variable list the run was started from.
+    // The box belongs to the variable list the run was started from and
+    // stands on its centre (within a pixel of the halves' rounding), not on
+    // the screen's.
     ASSERT_TRUE(window && window->OSHandle());
     EXPECT_EQ(window->OSHandle(2), boxOwner);
+    RECT list = {};
+    GetWindowRect(window->OSHandle(2), &list);
+    ASSERT_TRUE(IsWindowVisible(window->OSHandle(2)));
+    EXPECT_NEAR((boxPlace.left + boxPlace.right) / 2, (list.left + list.right) / 2, 1);
+    EXPECT_NEAR((boxPlace.top + boxPlace.bottom) / 2, (list.top + list.bottom) / 2, 1);
+    const int screenMiddle = GetSystemMetrics(SM_CXSCREEN) / 2;
+    EXPECT_GT(std::abs((boxPlace.left + boxPlace.right) / 2 - screenMiddle), 20) << "the test must tell the two apart";
 }
 
 } // namespace

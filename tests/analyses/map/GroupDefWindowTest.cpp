@@ -22,6 +22,8 @@ struct Box
 {
     bool seen = false;
     std::string text;
+    HWND owner = nullptr;
+    RECT place = {};
 } box;
 
 // Reads and closes the message box once it is up.
@@ -34,6 +36,8 @@ void AnswerBox()
     char text[256] = "";
     GetDlgItemTextA(found, 0xFFFF, text, sizeof text);
     box.text = text;
+    box.owner = GetWindow(found, GW_OWNER);
+    GetWindowRect(found, &box.place);
     PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
 }
 
@@ -132,7 +136,9 @@ TEST_F(GroupDefWindowTest, OkTakesTheLimitsAsTheyStandAndSortsThemWithAMessage)
     std::string shown;
     // The colour painted in the middle of each field's row, left of it.
     std::vector<COLORREF> beside;
+    HWND window = nullptr;
     testsupport::WhenModalLoopIdles([&] {
+        window = dialog.OSHandle(2);
         RedrawWindow(dialog.OSHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         HDC dc = GetDC(dialog.OSHandle());
         for (int i = 0; i < 3; ++i) {
@@ -159,6 +165,7 @@ TEST_F(GroupDefWindowTest, OkTakesTheLimitsAsTheyStandAndSortsThemWithAMessage)
     EXPECT_EQ(shown, "24025.2");
     EXPECT_TRUE(box.seen);
     EXPECT_EQ(box.text, GroupDefWindow::sortedText);
+    EXPECT_TRUE(box.owner && box.owner == window) << "the message stands on the dialog, still up";
     EXPECT_EQ(record.classes.bounds, (std::vector<double>{24025.17, 28000, 29000.26, 30000}));
     EXPECT_EQ(record.groupingMethod, MapClassSettings::userDefined);
     EXPECT_TRUE(record.classes.userBounds);
@@ -205,15 +212,23 @@ TEST_F(GroupDefWindowTest, RepeatedLimitsKeepTheDialogOpenAndCancelChangesNothin
 {
     GroupDefWindow dialog(0, 0, &record);
     dialog.PlaceNear(100, 100);
+    HWND window = nullptr;
+    RECT place = {};
+    std::string after;
     testsupport::WhenModalLoopIdles([&] {
+        window = dialog.OSHandle(2);
+        GetWindowRect(window, &place);
         Type(dialog, 2, "26000.5");
         AnswerBox();
         WindowTest::PostClick(dialog.FindObjectByStringID(GroupDefWindow::okName));
-        // Open again after the message: Escape cancels.
+        // Open after the message, the typed limit still there to correct:
+        // Escape cancels.
         testsupport::WhenModalLoopIdles(
             [&] {
-                if (dialog.OSHandle())
+                if (dialog.OSHandle()) {
+                    after = FieldText(dialog, 2);
                     PostMessageA(dialog.OSHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+                }
             },
             200);
     });
@@ -221,4 +236,10 @@ TEST_F(GroupDefWindowTest, RepeatedLimitsKeepTheDialogOpenAndCancelChangesNothin
     EXPECT_EQ(box.text, GroupDefWindow::repeatedText);
     EXPECT_EQ(record.classes.bounds, (std::vector<double>{24025.17, 26000.5, 28000, 30000}));
     EXPECT_NE(record.groupingMethod, MapClassSettings::userDefined);
+    // The message stood on the dialog, its owner, while the dialog was up.
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(box.owner, window);
+    EXPECT_NEAR((box.place.left + box.place.right) / 2, (place.left + place.right) / 2, 1);
+    EXPECT_NEAR((box.place.top + box.place.bottom) / 2, (place.top + place.bottom) / 2, 1);
+    EXPECT_EQ(after, "26000.5");
 }

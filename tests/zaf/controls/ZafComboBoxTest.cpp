@@ -148,6 +148,30 @@ TEST_F(ZafComboBoxTest, AReadOnlyComboBoxFollowsArrowsTypingAndItsDroppedList)
     EXPECT_EQ(TakeCalls(), "combo(gamma):-3503");
 }
 
+// In a dialog with a default button Enter on the closed combo box selects it
+// and presses that button, as a Windows dialog does; on the dropped list it
+// only closes the list.
+TEST_F(ZafComboBoxTest, EnterOnAClosedComboBoxPressesTheDefaultButton)
+{
+    MakeCombo(true, {"alpha", "beta"});
+    auto *ok = Add(dialog, new ZafButton(1, 11, 10, 1, "OK"));
+    ok->SetUserFunction(fieldtest::RecordCall);
+    dialog->SetDefaultButton(ok, true);
+    Show(dialog);
+    combo->SetFocus(true);
+    RunQueued();
+    KeyTo(Box(), VK_F4);
+    ASSERT_TRUE(Dropped());
+    KeyTo(Box(), VK_RETURN);
+    EXPECT_FALSE(Dropped());
+    EXPECT_TRUE(Recorded().calls.empty()) << "Enter on the dropped list presses nothing";
+    KeyTo(Box(), VK_RETURN);
+    ASSERT_EQ(Recorded().calls.size(), 2u);
+    EXPECT_EQ(Recorded().calls[0].object, combo);
+    EXPECT_EQ(Recorded().calls[1].object, ok);
+    EXPECT_EQ(Recorded().calls[1].code, ZAF_SELECT);
+}
+
 TEST_F(ZafComboBoxTest, AnEditableComboBoxTakesTypedTextAndTheEntryTheUserPicks)
 {
     MakeCombo(false, {"alpha", "beta", "gamma"});

@@ -117,6 +117,35 @@ TEST_F(ZafNumberFieldTest, NumbersOnTheBoundsOfTheRangesAreTaken)
     EXPECT_TRUE(Recorded().reports.empty());
 }
 
+// In a dialog with a default button Enter on a field takes its number and
+// presses that button, as a Windows dialog does; a refused number keeps
+// the focus in the field and presses nothing.
+TEST_F(ZafNumberFieldTest, EnterPressesTheDefaultButtonOnlyAfterANumberIsTaken)
+{
+    auto *ok = Add(dialog, new ZafButton(1, 8, 10, 1, "OK"));
+    ok->SetUserFunction(fieldtest::RecordCall);
+    dialog->SetDefaultButton(ok, true);
+    count->SetRange("1..5");
+    ShowBoth();
+    count->SetFocus(true);
+    Retype(count, "7");
+    Press(count, VK_RETURN);
+    EXPECT_EQ(CallsOf(ok), 0u) << "a refused number presses nothing";
+    EXPECT_EQ(GetFocus(), count->OSHandle());
+    Recorded().reports.clear();
+    Retype(count, "4");
+    Press(count, VK_RETURN);
+    EXPECT_EQ(count->IntegerData()->Value(), 4);
+    ASSERT_EQ(CallsOf(ok), 1u);
+    EXPECT_EQ(Recorded().calls.back().object, ok);
+    EXPECT_EQ(Recorded().calls.back().code, ZAF_SELECT);
+    // A name field hands Enter on likewise.
+    name->SetFocus(true);
+    Type(name, "x");
+    Press(name, VK_RETURN);
+    EXPECT_EQ(CallsOf(ok), 2u);
+}
+
 struct MessageCase
 {
     const char *name;
