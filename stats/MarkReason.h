@@ -27,4 +27,7 @@ int WeightReasons(double weight, long records, double needed = 1.0);
 // The footer lines of the reasons, each the mark, a blank and the reason.
 std::vector<std::string> MarkReasonLines(int reasons, const char *mark);
 
+// The language file's text of one reason ("weights too large to sum").
+const char *MarkReasonText(MarkReason reason);
+
 #endif

@@ -50,24 +50,33 @@ void PairedTAccumulator::MergeBlock()
     double *x = block_.data(), *y = x + kMomentBlock;
     double *w = y + kMomentBlock;
     double *dx = block_.data() + 3 * kMomentBlock, *dy = dx + kMomentBlock, *d = dy + kMomentBlock;
-    if (!scaled_ &&
-        (std::any_of(x, x + n, WeightedMoments::IsHuge) || std::any_of(y, y + n, WeightedMoments::IsHuge))) {
-        scaled_ = true;
-        x_.HoldScaled();
-        y_.HoldScaled();
-        d_.HoldScaled();
-        coMoment_ = std::ldexp(coMoment_, 2 * WeightedMoments::kHugeScale);
-        coMomentError_ = std::ldexp(coMomentError_, 2 * WeightedMoments::kHugeScale);
-    }
-    if (scaled_) {
-        const double factor = std::ldexp(1.0, WeightedMoments::kHugeScale);
-        for (size_t i = 0; i < n; ++i) {
-            x[i] *= factor;
-            y[i] *= factor;
+    // x, y and their differences each at a scale of their own, so that
+    // values near the smallest double beside huge ones in the other column
+    // keep their figures.
+    auto hold = [&](bool &scaled, WeightedMoments &moments, double *values, int coMomentShare) {
+        if (!scaled && std::any_of(values, values + n, WeightedMoments::IsHuge)) {
+            scaled = true;
+            moments.HoldScaled();
+            coMoment_ = std::ldexp(coMoment_, coMomentShare);
+            coMomentError_ = std::ldexp(coMomentError_, coMomentShare);
         }
-    }
+    };
     for (size_t i = 0; i < n; ++i)
         d[i] = x[i] - y[i];
+    // A difference past the largest double reads as huge too.
+    for (size_t i = 0; i < n && !scaledD_; ++i)
+        if (!std::isfinite(d[i]))
+            d[i] = std::ldexp(1.0, 1023);
+    hold(scaledX_, x_, x, WeightedMoments::kHugeScale);
+    hold(scaledY_, y_, y, WeightedMoments::kHugeScale);
+    hold(scaledD_, d_, d, 0);
+    if (scaledD_)
+        for (size_t i = 0; i < n; ++i)
+            d[i] = std::ldexp(x[i], WeightedMoments::kHugeScale) - std::ldexp(y[i], WeightedMoments::kHugeScale);
+    for (auto column : {std::make_pair(scaledX_, x), std::make_pair(scaledY_, y)})
+        if (column.first)
+            for (size_t i = 0; i < n; ++i)
+                column.second[i] = std::ldexp(column.second[i], WeightedMoments::kHugeScale);
     MomentBlock bx, by, bd;
     double inBlock = 0.0, crossing = 0.0;
     // Summarises the block with its weights as they are held; false when a
@@ -325,14 +334,20 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
         wholeWeights = wholeWeights && IsWhole(diffs.Weight(i));
         (diffs.Value(i) > 0.0 ? r.positive : r.negative) += diffs.Weight(i);
     }
-    const double n = r.positive + r.negative;
-    if (size == 0 || !(n > 0.0)) {
+    if (size == 0 || !(r.positive + r.negative > 0.0)) {
         r.status = 4;
         return;
     }
-    // Weights summing past the largest double: no rank has a figure.
-    if (!std::isfinite(n))
-        return;
+    // Weights summing past the largest double are taken scaled by
+    // 2^kWeightScale: z, a ratio of sums in units of powers of n, is then
+    // that of the scaled weights times the root of the scale; the ranks
+    // and their sums are scaled back, the mark where they pass a double.
+    const int weightScale = std::isfinite(r.positive + r.negative) ? 0 : WeightedMoments::kWeightScale;
+    auto weightOf = [&](size_t i) { return std::ldexp(diffs.Weight(i), weightScale); };
+    double n = 0.0, positive = 0.0, negative = 0.0;
+    for (size_t i = 0; i < size; ++i)
+        (diffs.Value(i) > 0.0 ? positive : negative) += weightOf(i);
+    n = positive + negative;
     // Many weighted cases (rank times weight near n^2, the variance near
     // n^3): the sums are taken in units of n, n^2 and n^4 instead.
     const bool inUnits = n > kRankUnitsFrom;
@@ -346,12 +361,12 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
         double groupWeight = 0.0;
         const double magnitude = std::fabs(diffs.Value(i));
         while (j < size && std::fabs(diffs.Value(j)) == magnitude)
-            groupWeight += diffs.Weight(j++);
+            groupWeight += weightOf(j++);
         const double rank = placed + (groupWeight + 1.0) / 2.0;
         for (size_t k = i; k < j; ++k) {
-            (diffs.Value(k) > 0.0 ? r.positiveRankSum : r.negativeRankSum) += rank * diffs.Weight(k);
+            (diffs.Value(k) > 0.0 ? r.positiveRankSum : r.negativeRankSum) += rank * weightOf(k);
             if (inUnits)
-                (diffs.Value(k) > 0.0 ? positiveInUnits : negativeInUnits) += (rank / n) * (diffs.Weight(k) / n);
+                (diffs.Value(k) > 0.0 ? positiveInUnits : negativeInUnits) += (rank / n) * (weightOf(k) / n);
             if (exact)
                 unitRanks.insert(unitRanks.end(), static_cast<size_t>(Whole(diffs.Weight(k))), rank);
         }
@@ -367,20 +382,27 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     if (inUnits) {
         // The rank sums themselves may pass a double (the mark); the mean
         // ranks are below n.
-        for (double *sum : {&r.positiveRankSum, &r.negativeRankSum})
+        for (double *sum : {&r.positiveRankSum, &r.negativeRankSum}) {
+            *sum = std::ldexp(*sum, -2 * weightScale);
             if (!std::isfinite(*sum))
                 *sum = kNotComputed;
-        if (r.positive > 0.0)
-            r.positiveMeanRank = positiveInUnits * n * (n / r.positive);
-        if (r.negative > 0.0)
-            r.negativeMeanRank = negativeInUnits * n * (n / r.negative);
+        }
+        if (positive > 0.0)
+            r.positiveMeanRank = std::ldexp(positiveInUnits * n * (n / positive), -weightScale);
+        if (negative > 0.0)
+            r.negativeMeanRank = std::ldexp(negativeInUnits * n * (n / negative), -weightScale);
+        for (double *rank : {&r.positiveMeanRank, &r.negativeMeanRank})
+            if (!std::isfinite(*rank))
+                *rank = kNotComputed;
         r.normal = true;
         // The variance in units of n^3, the rank sums' distance from their
         // mean in units of n^2: z takes the root of n besides.
         const double variance = (1.0 + 1.0 / n) * (2.0 + 1.0 / n) / 24.0 - tieInUnits;
         if (!(variance > 0.0))
             return;
-        r.z = (std::min(positiveInUnits, negativeInUnits) - (1.0 + 1.0 / n) / 4.0) * std::sqrt(n) / std::sqrt(variance);
+        r.z = std::ldexp((std::min(positiveInUnits, negativeInUnits) - (1.0 + 1.0 / n) / 4.0) * std::sqrt(n) /
+                             std::sqrt(variance),
+                         -weightScale / 2);
         r.zP = IsNotComputed(r.z) ? 0.0 : NormalTailProbability(r.z, 1);
         return;
     }

@@ -83,13 +83,16 @@ private:
     // Holds every moment and the co-moment at the weight scale given.
     void HoldWeightsScaled(int scale);
 
-    // Once a huge value (WeightedMoments::IsHuge) is met, x, y and their
-    // differences are taken scaled by 2^WeightedMoments::kHugeScale, so
-    // that x - y and the co-moment stay finite; every moment is then held
-    // scaled, the co-moment by the square.
+    // Once a huge value (WeightedMoments::IsHuge) is met in x, in y or in
+    // their differences, that column is taken scaled by
+    // 2^WeightedMoments::kHugeScale from then on, so that its deviations
+    // and the co-moment stay finite; each column at a scale of its own, so
+    // that a column of values near the smallest double keeps its figures
+    // beside one near the largest. The co-moment is held at the scales of
+    // x and y together.
     WeightedMoments x_, y_, d_;
     double coMoment_ = 0.0, coMomentError_ = 0.0;
-    bool scaled_ = false;
+    bool scaledX_ = false, scaledY_ = false, scaledD_ = false;
     // The weights are held scaled by 2^weightScale_ (the co-moment with
     // them): WeightedMoments::kWeightScale once their sum passes the largest
     // double, kTinyWeightScale when they start near the smallest double.

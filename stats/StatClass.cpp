@@ -14,6 +14,7 @@
 #include "dataset/SelectRec.h"
 #include "dataset/TextCatalog.h"
 #include "dataset/WeightRec.h"
+#include "stats/MarkReason.h"
 #include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
@@ -79,7 +80,7 @@ std::string FormatCountLine(const char *languageFormat, double count)
     // the reason stand in its place.
     char small[32];
     std::snprintf(small, sizeof small, "%.2e", count);
-    const std::string figure = !std::isfinite(count) ? std::string("--- (") + kWeightsTooLargeText + ")"
+    const std::string figure = !std::isfinite(count) ? std::string("--- (") + MarkReasonText(kReasonWeightsTooLarge) + ")"
                                : belowOne            ? std::string(small)
                                                      : FormatFigure(count, 0);
     std::snprintf(line, sizeof line, textFormat.c_str(), figure.c_str());

@@ -14,11 +14,6 @@
 // 3.4028234663852886e38.
 constexpr double kNotComputed = static_cast<double>(FLT_MAX);
 
-// Why a count or a figure built on it holds the mark although the cases
-// were read: the weights summed past the largest double. The result texts
-// give it under their tables.
-constexpr const char *kWeightsTooLargeText = "weights too large to sum";
-
 // The midpoint of two values, also of two near the largest double whose
 // sum overflows.
 inline double Midpoint(double a, double b)

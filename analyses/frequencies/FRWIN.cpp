@@ -4,6 +4,7 @@
 #include "analyses/frequencies/FreqOption.h"
 #include "dataset/ProgramSettings.h"
 #include "stats/FREQOBJ.h"
+#include "stats/MarkReason.h"
 #include "stats/Stat.h"
 #include "stats/StatClass.h"
 #include "stats/StatFormat.h"
@@ -143,10 +144,11 @@ void FRWIN::WriteFrequencyTable()
         WriteMedian(layout);
     if (layout.Shows(freqMode))
         WriteMode(layout);
-    if (d.weightsTooLarge) {
-        WriteString((std::string("--- ") + kWeightsTooLargeText).c_str());
-        EndLine();
-    }
+    if (d.weightsTooLarge)
+        for (const std::string &line : MarkReasonLines(kReasonWeightsTooLarge, notComputedMark)) {
+            WriteString(line.c_str());
+            EndLine();
+        }
     const char *report = d.GetReportHeader(totals.validCount);
     if (report && *report) {
         WriteString(report);

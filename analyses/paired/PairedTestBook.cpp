@@ -1,16 +1,27 @@
 #include "analyses/paired/PairedTestBook.h"
 
 #include "shell/VariableListWindow.h"
+#include "stats/MarkReason.h"
 #include "stats/PairedTests.h"
 #include "stats/StatMissing.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 namespace pairedtext {
 
+namespace {
+
+// Set once the page being written holds the mark: Finish then says why
+// when the weights are the reason.
+bool markWritten = false;
+
+} // namespace
+
 void Start(TXTWIN &window)
 {
+    markWritten = false;
     window.Clear();
     window.EndLine();
 }
@@ -36,6 +47,18 @@ void Finish(TXTWIN &window, StatClass &computation, double cases)
 {
     window.EndLine();
     window.Plain();
+    // Counts and ranks past the largest double, or figures of pairs that
+    // weigh less than a case together, hold the mark for their weights;
+    // Wilcoxon's rank sums grow with the square of the weights.
+    int reasons = WeightReasons(cases, 2, 1.0);
+    if (!std::isfinite(cases * cases))
+        reasons |= kReasonWeightsTooLarge;
+    if (markWritten)
+        for (const std::string &line : MarkReasonLines(reasons, notComputedMark)) {
+            window.WriteString(line.c_str());
+            window.EndLine();
+        }
+    markWritten = false;
     window.WriteString(computation.GetReportHeader(cases));
     window.EndLine();
     window.ShowText();
@@ -43,9 +66,10 @@ void Finish(TXTWIN &window, StatClass &computation, double cases)
 
 void Figure(TXTWIN &window, double value)
 {
-    if (IsNotComputed(value) || value != value)
+    if (IsNotComputed(value) || value != value) {
         window.WriteString(notComputedMark);
-    else
+        markWritten = true;
+    } else
         window.WriteReal(value);
 }
 

@@ -2,6 +2,7 @@
 // selection and weights, the weight report, distribution records, the
 // category-label check, multiple response and n-way tables.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cmath>
 #include <cstdio>
@@ -108,6 +109,35 @@ TEST_F(StatObjects, ReportHeaderGivesAHugeTotalInExponentForm)
     EXPECT_EQ(header.substr(0, header.find('\r')), "Number of cases: " + FormatFigure(7e300, 0));
     EXPECT_NE(header.find("e+300"), std::string::npos);
     EXPECT_STREQ(w.GetReportHeader(1e14), ("Number of cases: 100000000000000\r\n " + std::string(w.BuildFilterText())).c_str());
+}
+
+// A weighted total past the largest double: the mark and the language
+// file's reason stand for the count, and a translated reason is the one
+// printed.
+TEST_F(StatObjects, ReportHeaderGivesTheReasonOfATotalPastTheLargestDouble)
+{
+    StatClass w(weighted);
+    std::string header = w.GetReportHeader(HUGE_VAL);
+    EXPECT_EQ(header.substr(0, header.find('\r')),
+              std::string("Number of cases: --- (") + catalog->GetText(30, 0) + ")");
+    EXPECT_EQ(std::string(catalog->GetText(30, 0)), "weights too large to sum");
+    char path[MAX_PATH];
+    GetTempPathA(sizeof path, path);
+    const std::string file = std::string(path) + "qivstxwt.btx";
+    {
+        std::FILE *f = std::fopen(file.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs("0.21\tCases: %.0f\n0.30\tGewichte zu gross\n", f);
+        std::fclose(f);
+    }
+    TextCatalog translated;
+    ASSERT_TRUE(translated.Load(file.c_str())) << translated.ErrorText();
+    SetStatTextCatalog(&translated);
+    StatClass again(weighted);
+    header = again.GetReportHeader(HUGE_VAL);
+    SetStatTextCatalog(catalog);
+    std::remove(file.c_str());
+    EXPECT_EQ(header.substr(0, header.find('\r')), "Cases: --- (Gewichte zu gross)");
 }
 
 TEST_F(StatObjects, CorrelationKindTextFollowsTheStatusCodes)

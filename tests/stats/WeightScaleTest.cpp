@@ -219,8 +219,10 @@ TEST_P(WeightScale, CountingTestsScaleTheirCounts)
     for (double figure : {ss.z, ss.zP, ms.chiSquare, ms.chiSquareP, wr.z, wr.zP, wr.positiveMeanRank})
         EXPECT_FALSE(std::isnan(figure) || std::isinf(figure)) << figure;
     // Wilcoxon's z by the textbook formulas in long double, whose exponent
-    // holds n^3 of any weights: the reference wherever z has a figure.
-    if (!Huge()) {
+    // holds n^3 of any weights: the reference, also for weights summing
+    // past the largest double, where z is that of the scaled weights times
+    // the root of the scale.
+    {
         std::vector<std::pair<long double, long double>> d; // |x - y| with its sign, weight
         for (size_t i = 0; i < x.size(); ++i)
             if (x[i] != y[i])
@@ -241,9 +243,47 @@ TEST_P(WeightScale, CountingTestsScaleTheirCounts)
         }
         const long double z =
             (std::min(positive, negative) - n * (n + 1) / 4) / sqrtl(n * (n + 1) * (2 * n + 1) / 24 - ties);
+        if (Huge()) {
+            ASSERT_TRUE(wr.normal);
+            ASSERT_NE(wr.z, kNotComputed);
+            EXPECT_EQ(wr.zP, 0.0);
+            // The mean ranks are near n: past the largest double too.
+            EXPECT_EQ(wr.positiveMeanRank, kNotComputed);
+        }
         if (wr.normal && wr.z != kNotComputed)
             EXPECT_NEAR(wr.z / static_cast<double>(z), 1.0, 1e-10) << wr.z;
     }
+}
+
+// x small (2^-100: its squares still doubles), y near the largest double:
+// each column keeps its mean and spread, and r and t are those of the
+// columns brought near 1, so the small side is not scaled with the large
+// one into the subnormal range.
+TEST(WeightScaleValues, PairedColumnsAtBothEndsOfADoubleKeepTheirFigures)
+{
+    PairedTAccumulator near1, ends, swapped;
+    for (int i = 0; i < 50; ++i) {
+        const double u = 1.0 + (i * 37 % 17) + 0.25 * (i % 3), v = 0.5 * u + (i * 11 % 7);
+        const double w = 1.0 + i % 2;
+        near1.Add(u, v, w);
+        ends.Add(u * 0x1p-100, v * 0x1p1000, w);
+        swapped.Add(v * 0x1p1000, u * 0x1p-100, w);
+    }
+    PairedTResult a, b, c;
+    near1.Finish(a);
+    ends.Finish(b);
+    swapped.Finish(c);
+    ExpectSame(b.meanX * 0x1p100, a.meanX, "mean of the small column");
+    ExpectSame(b.sdX * 0x1p100, a.sdX, "spread of the small column");
+    ExpectSame(b.meanY * 0x1p-1000, a.meanY, "mean of the large column");
+    ExpectSame(b.sdY * 0x1p-1000, a.sdY, "spread of the large column");
+    ExpectSame(c.meanY * 0x1p100, a.meanX, "mean of the small second column");
+    ExpectSame(c.sdY * 0x1p100, a.sdX, "spread of the small second column");
+    ExpectSame(b.r, a.r, "pair correlation");
+    ExpectSame(c.r, a.r, "pair correlation, columns swapped");
+    // The differences are the large column's, up to its rounding.
+    ExpectSame(b.meanDifference, -b.meanY, "mean difference");
+    ExpectSame(-c.t, b.t, "t");
 }
 
 INSTANTIATE_TEST_SUITE_P(Weights, WeightScale, ::testing::ValuesIn(kScales),

@@ -2,7 +2,9 @@
 # Every computation of the figures tool over data sets at the extremes of a
 # double, under Wine: weights of 1e300, 1.7e308 and 4e-320 and values of
 # +-1.7e308 give figures or the not-computed mark with its reason, never
-# inf or nan, and exit code 0; three cases weighing 1e308, 1e308 and 1 give
+# inf or nan, and exit code 0 (the mark, where weights past the largest
+# double or near the smallest leave it, with a footer line giving the
+# reason from the language file); three cases weighing 1e308, 1e308 and 1 give
 # a crosstab and its measures; a NaN weight makes every computation fail
 # with exit code 1, naming the file, the variable and the case.
 # Arguments: qvconvert.exe, statprint.exe.
@@ -39,6 +41,9 @@ make_csv wsub 4e-320
 } >"$work/vals.csv"
 printf 'a,b,c,w\n1,1,1,1e308\n1,1,2,1e308\n2,2,3,1\n' >"$work/three.csv"
 
+# The reasons' texts, from the language file beside statprint.
+reasons="$(tr -d '\r' <"$(dirname "$statprint")/qivsteng.btx" | awk -F'\t' '$1 ~ /^0\.3[012]$/ { print $2 }' | paste -sd'|')"
+[ "$(echo "$reasons" | tr '|' '\n' | wc -l)" = 3 ] || fail "reason texts: '$reasons'"
 computations=("freq a" "freq c" "desc c" "xtab a b" "oneway c a" "corr a b c" "reg c a b" "ttest a c"
               "sign a c" "wilcoxon a c" "mcnemar a b" "multfreq a b" "multdiko a b" "ntab c a")
 for set in w1 w300 w17 wsub vals three; do
@@ -52,9 +57,24 @@ for set in w1 w300 w17 wsub vals three; do
         if grep -Eiq '(^|[ -])(inf|nan)' "$work/out"; then
             fail "$set, $computation: $(grep -Ei '(^|[ -])(inf|nan)' "$work/out" | head -3 | tr -d '\r' | tr '\n' ';')"
         fi
-        if grep -q -- '---' "$work/out" && grep -- '---' "$work/out" | grep -vq 'too large to sum'; then
-            fail "$set, $computation: a mark without its reason"
+        tr -d '\r' <"$work/out" >"$work/lines"
+        if grep -v '^footer ' "$work/lines" | grep -- '---' | grep -vq '^[^ ]* ---$'; then
+            fail "$set, $computation: a mark beside a figure: $(grep -- '---' "$work/lines" | head -1)"
         fi
+        if grep '^footer ' "$work/lines" | grep -Evq "^footer --- ($reasons)$"; then
+            fail "$set, $computation: footer $(grep '^footer ' "$work/lines" | head -1)"
+        fi
+        # A mark that the unit weights do not give (where no test applies)
+        # comes with its reason.
+        unit="$work/w1.${computation// /_}"
+        case $set in
+            w1) cp "$work/lines" "$unit" ;;
+            w17 | wsub | three)
+                new="$(grep ' ---$' "$work/lines" | grep -vxFf <(grep ' ---$' "$unit" || true) | head -1 || true)"
+                if [ -n "$new" ] && ! grep -q '^footer ' "$work/lines"; then
+                    fail "$set, $computation: a mark without its reason ($new)"
+                fi ;;
+        esac
     done
 done
 
@@ -115,13 +135,16 @@ done
 # Weights near the smallest double weigh less than the cases a spread needs:
 # the one-way table's degrees of freedom are not computed, never negative.
 dfw="$(figure wsub 'oneway c a' oneway.dfw)"
-python3 -c "import sys; sys.exit(0 if float('$dfw') > 1e38 else 1)" || fail "wsub, oneway.dfw $dfw"
+[ "$dfw" = "---" ] || fail "wsub, oneway.dfw $dfw"
+(cd "$work" && "$wine" "$statprint" wsub.QVF oneway c a 2>/dev/null) | tr -d '\r' |
+    grep -q '^footer --- weights too small' || fail "wsub, oneway: no footer for the weights too small"
 
 # The crosstab of three cases: the cells, and measures computed from the
 # table scaled down (gamma of a perfectly ordered table is 1).
 (cd "$work" && "$wine" "$statprint" three.QVF xtab a b >"$work/raw" 2>&1) || fail "three cases: crosstab failed"
 tr -d '\r' <"$work/raw" >"$work/out"
-grep -q '^xtab.cell.1_1.count --- (weights or values too large to sum)' "$work/out" || fail "three cases: the summed cell"
+grep -q '^xtab.cell.1_1.count ---$' "$work/out" || fail "three cases: the summed cell"
+grep -q '^footer --- weights too large to sum$' "$work/out" || fail "three cases: the footer"
 grep -q '^xtab.cell.2_2.count 1$' "$work/out" || fail "three cases: the cell of weight 1"
 grep -q '^xtab.gamma 1$' "$work/out" || fail "three cases: gamma $(grep gamma "$work/out" | tr -d '\r')"
 # Chi-square passes every double, so its p is 0; phi = V = tau-b = d = 1.
@@ -130,6 +153,44 @@ for key in xtab.phi xtab.cramersv xtab.taub xtab.somerssym xtab.somersrow; do
 done
 same "three cases, xtab.contingency" "$(awk '$1 == "xtab.contingency" { print $2 }' "$work/out")" 0.7071067811865476 1e-12
 grep -q '^xtab.p 0$' "$work/out" || fail "three cases: $(grep '^xtab.p ' "$work/out")"
+
+# Wilcoxon's z over weights of 1.7e308 each, past the largest double:
+# that of the textbook formulas over the same weights, in exact fractions.
+python3 - "$(figure w17 'wilcoxon a c' wilcoxon.z)" <<'PY' || fail "w17, wilcoxon.z $(figure w17 'wilcoxon a c' wilcoxon.z)"
+import sys
+from decimal import Decimal, getcontext
+from fractions import Fraction
+getcontext().prec = 50
+k = Fraction(1.7e308)
+d = []
+for i in range(40):
+    a = float(i % 4 + 1)
+    c = float(f"{i % 5}.{i % 3 * 5}")
+    if a - c != 0.0:
+        d.append(a - c)
+d.sort(key=abs)
+n = k * len(d)
+placed, ties, positive, negative, i = Fraction(0), Fraction(0), Fraction(0), Fraction(0), 0
+while i < len(d):
+    j = i
+    while j < len(d) and abs(d[j]) == abs(d[i]):
+        j += 1
+    g = k * (j - i)
+    rank = placed + (g + 1) / 2
+    for e in d[i:j]:
+        if e > 0:
+            positive += rank * k
+        else:
+            negative += rank * k
+    ties += (g ** 3 - g) / 48
+    placed += g
+    i = j
+num = min(positive, negative) - n * (n + 1) / 4
+var = n * (n + 1) * (2 * n + 1) / 24 - ties
+z = Decimal(num.numerator) / Decimal(num.denominator) / (Decimal(var.numerator) / Decimal(var.denominator)).sqrt()
+got = Decimal(sys.argv[1])
+sys.exit(0 if abs(got / z - 1) < Decimal("1e-10") else 1)
+PY
 
 # A NaN weight in case 7: the converter refuses NaN, so the weight's eight
 # bytes are set in the written file.

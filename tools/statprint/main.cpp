@@ -1,7 +1,9 @@
 // statprint: opens a data set and prints every figure of one computation
 // object, one "name value" line each at full precision (17 significant
-// digits; a figure that is not computed shows the largest float or double
-// that the object holds for it). The data set's weight and selection apply.
+// digits). A figure that is not computed prints the mark "---"; after the
+// figures, "footer" lines give the reasons the result page gives under its
+// table ("footer --- weights too large to sum"), from the language file
+// beside the program. The data set's weight and selection apply.
 //
 //   statprint <dataset.QVF> <object> [options] <variables>
 //
@@ -21,10 +23,13 @@
 // charges, from the opening of the data set on). The object "open" only opens the
 // data set (the base a computation's memory is measured from).
 //
-// Exit codes: 0 every figure printed; 1 the data set or the cases cannot
-// be read (the reason on the error output); 2 usage; 3 the figures printed
+// Exit codes: 0 every figure printed; 1 the data set, the cases or the
+// language file cannot be read (the reason on the error output); 2 usage; 3 the figures printed
 // but some left out for want of memory: a line "<object>.omitted" says
 // which and why.
+#include <windows.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -41,29 +46,60 @@
 #include "stats/CaseBlockWalk.h"
 #include "stats/CorrObj.h"
 #include "stats/FREQOBJ.h"
+#include "dataset/TextCatalog.h"
 #include "stats/GMultResp.h"
+#include "stats/MarkReason.h"
 #include "stats/MeanObj.h"
 #include "stats/NTABOBJ.h"
 #include "stats/OnewayObj.h"
 #include "stats/PairedTests.h"
 #include "stats/RegObj.h"
 #include "stats/RegressionKernel.h"
+#include "stats/StatClass.h"
 #include "stats/StatMissing.h"
 #include "stats/XTABOBJ.h"
 
 namespace {
 
-// Why a figure could not be represented, given after its mark: the data
-// set's weights, or else its values, are too large to sum.
-const char *notRepresentable = "--- (values too large to sum)";
+const char mark[] = "---";
+// The reasons of the marks printed (MarkReason bits), as the page gathers
+// them: the computation's weights (NoteWeights) once a figure holds the
+// mark; a figure past the largest double adds its own.
+bool weighted = false, marked = false;
+int weightReasons = 0, reasons = 0;
 
 void Print(const std::string &name, double value)
 {
     if (!std::isfinite(value)) {
-        std::printf("%s %s\n", name.c_str(), notRepresentable);
+        // Summed weights, or else values, past the largest double.
+        reasons |= weighted && (weightReasons & kReasonWeightsTooLarge) ? kReasonWeightsTooLarge
+                                                                         : kReasonSpreadTooLarge;
+        marked = true;
+    } else if (value == kNotComputed || value == -kNotComputed) {
+        marked = true;
+    } else {
+        std::printf("%s %.17g\n", name.c_str(), value);
         return;
     }
-    std::printf("%s %.17g\n", name.c_str(), value);
+    std::printf("%s %s\n", name.c_str(), mark);
+}
+
+// The weights of a computation: `weight` summed over `records` cases, of
+// which a figure needs `needed` (see WeightReasons); the counting tests,
+// which keep no count of records, pass 2.
+void NoteWeights(double weight, double records, double needed = 1.0)
+{
+    if (weighted)
+        weightReasons |= WeightReasons(weight, static_cast<long>(std::min(records, 2e9)), needed);
+}
+
+// The footer lines under the figures: the reasons of the marks printed.
+void PrintFooter()
+{
+    if (marked)
+        reasons |= weightReasons;
+    for (const std::string &line : MarkReasonLines(reasons, mark))
+        std::printf("footer %s\n", line.c_str());
 }
 
 void PrintRecord(const std::string &p, const DescriptiveRecord &d)
@@ -175,12 +211,20 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             std::fprintf(stderr, "statprint: %s\n", f.GetFailureText());
             return 1;
         }
+        double valid = 0.0, records = 0.0;
+        for (long i = 0; i < f.categoryCount; ++i)
+            if (!f.categories[i].missing) {
+                valid += f.categories[i].frequency;
+                records += f.categories[i].count;
+            }
+        NoteWeights(f.weightsTooLarge ? HUGE_VAL : valid, records);
         PrintDistribution("freq.", f);
     } else if (object == "desc" && n == 1) {
         MeanObj m(v[0], set);
         m.Compute();
         if (Failed(m))
             return 1;
+        NoteWeights(m.record.weightedCount, m.record.count);
         PrintRecord("desc.", m.record);
         return Omitted("desc.", m);
     } else if (object == "xtab" && n == 2) {
@@ -190,6 +234,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             std::fprintf(stderr, "statprint: %s\n", x.GetFailureText());
             return 1;
         }
+        NoteWeights(x.Unscaled(x.total), 2.0);
         x.ComputeChiSquareTest();
         x.ComputeOrdinalMeasures();
         // Counts of a table held scaled (weights too large to sum) are
@@ -234,6 +279,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
             Print("oneway.toomanygroups", 1);
             return 0;
         }
+        NoteWeights(w.total.weightedCount, w.total.count);
         w.ComputeGroupQuantiles(true);
         w.ComputeVarianceHomogeneityTest();
         for (size_t g = 0; g < w.groups.size(); ++g)
@@ -274,6 +320,12 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Print("corr.errorvariable", c.errorVariable);
         if (c.errorCode)
             return 0;
+        const CorrelationResult &cr = c.result;
+        if (o.pairwise)
+            for (size_t e = 0; e < cr.count.size() && e < cr.weightedCount.size(); ++e)
+                NoteWeights(cr.weightedCount[e], cr.count[e], 2.0);
+        else
+            NoteWeights(cr.listwiseWeight, cr.listwiseCount, 2.0);
         Print("corr.listwisecount", c.counts[0]);
         for (int i = 0; i < c.variableCount; ++i)
             for (int j = 0; j < i; ++j) {
@@ -293,6 +345,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Print("reg.failedvariable", r.failedVariable);
         for (int s = 0; s < r.StepCount(); ++s) {
             const RegModelStep &m = *r.steps[s];
+            NoteWeights(m.n, m.inEquation + 2.0, m.inEquation + 1.0);
             const std::string p = "reg.step." + std::to_string(s + 1) + ".";
             Print(p + "ineq", m.inEquation);
             Print(p + "n", m.n);
@@ -315,6 +368,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         GTtestPar t(v[0], v[1], 1, set);
         if (Failed(t))
             return 1;
+        NoteWeights(t.weightedSum, t.n);
         Print("ttest.n", t.n);
         Print("ttest.weightedsum", t.weightedSum);
         for (int i = 0; i < 2; ++i) {
@@ -335,6 +389,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         SignTest s(v[0], v[1], set);
         if (Failed(s))
             return 1;
+        NoteWeights(s.cases, 2.0);
         Print("sign.status", s.status);
         Print("sign.larger", s.larger);
         Print("sign.smaller", s.smaller);
@@ -347,6 +402,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         Wilcoxon w(v[0], v[1], set);
         if (Failed(w))
             return 1;
+        NoteWeights(w.pairs, 2.0);
         const struct
         {
             const char *name;
@@ -376,6 +432,7 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
         McNemar m(v[0], v[1], set);
         if (Failed(m))
             return 1;
+        NoteWeights(m.counts[0] + m.counts[1] + m.counts[2] + m.counts[3], 2.0);
         Print("mcnemar.status", m.status);
         const char *cells[] = {"a", "b", "c", "d"};
         for (int i = 0; i < 4; ++i)
@@ -443,10 +500,29 @@ int Run(DATASET *set, const std::string &object, const Options &o, std::vector<l
 
 } // namespace
 
+// The English language file beside the program gives the reasons' texts.
+bool LoadTexts(TextCatalog &catalog)
+{
+    char path[MAX_PATH] = "";
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string directory(path, length < sizeof path ? length : 0);
+    directory.erase(directory.find_last_of("\\/") + 1);
+    char file[MAX_PATH + 16];
+    if (!TextCatalog::MakeFileName(directory.c_str(), "eng", file, sizeof file) || !catalog.Load(file)) {
+        std::fprintf(stderr, "statprint: the language file cannot be used: %s\n", catalog.ErrorText());
+        return false;
+    }
+    SetStatTextCatalog(&catalog);
+    return true;
+}
+
 int main(int argc, char **argv)
 {
     if (argc < 4 && !(argc >= 3 && std::strcmp(argv[2], "open") == 0))
         return Usage();
+    TextCatalog texts;
+    if (!LoadTexts(texts))
+        return 1;
     int error = 0;
     std::string errorText;
     DATASET *set = OpenDataSet(argv[1], &error, DATASET_READONLY, &errorText);
@@ -522,8 +598,7 @@ int main(int argc, char **argv)
             variables.push_back(number);
         }
     }
-    if (set->GetWeight() && set->GetWeight()->IsActive())
-        notRepresentable = "--- (weights or values too large to sum)";
+    weighted = set->GetWeight() && set->GetWeight()->IsActive();
     const int result = Run(set, argv[2], o, variables);
     // The cases in the selection that the computation left out for a zero,
     // negative or missing weight (status 12 when there are any).
@@ -531,6 +606,7 @@ int main(int argc, char **argv)
     if (result == 0 || result == kFiguresOmitted) {
         Print("weight.status", weights.status);
         Print("weight.excluded", weights.excludedCases);
+        PrintFooter();
     }
     if (peak)
         Print("peak.budget", static_cast<double>(MemoryBudget::PeakBytes()));
