@@ -777,9 +777,9 @@ ZafEventType ZafButton::DragDropEvent(const ZafEventRecord &event)
     ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
     switch (event.type) {
     case ZAF_DROP_QUERY:
-        if (source && source->MoveDraggable())
+        if (source && source->IsMoveDraggable())
             return ZAF_DROP_MOVE;
-        return source && source->CopyDraggable() ? ZAF_DROP_COPY : ZAF_REFUSED;
+        return source && source->IsCopyDraggable() ? ZAF_DROP_COPY : ZAF_REFUSED;
     case ZAF_DROP_MOVE:
     case ZAF_DROP_COPY: {
         if (!source || source == this || IsDisabledUpChain(true) || !HasFlag(flagAcceptDrop))

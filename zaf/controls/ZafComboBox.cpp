@@ -51,7 +51,7 @@ ZafComboBox::ZafComboBox(const ZafComboBox &copy)
 {
     // The window copy duplicated the own children (stand-ins of an edit
     // field that belonged to the source's control): a copy has none.
-    ZafWindow::DestroyChildren();
+    ZafWindow::DeleteChildren();
     AdoptList(new ZafVtList(*copy.list));
     TakeCurrentEntryText();
 }
@@ -237,11 +237,19 @@ ZafWindowObject *ZafComboBox::SubtractObject(ZafWindowObject *object)
     return object;
 }
 
-void ZafComboBox::DestroyEntries()
+void ZafComboBox::NotifyChildren()
 {
+    if (!list)
+        return;
     if (osWindow)
         SendMessageA(osWindow, CB_RESETCONTENT, 0, 0);
-    list->DestroyChildren();
+    list->NotifyChildren();
+}
+
+void ZafComboBox::DestroyChildren()
+{
+    NotifyChildren();
+    list->DeleteChildren();
 }
 
 bool ZafComboBox::SetSorted(bool flag)

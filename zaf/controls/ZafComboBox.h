@@ -97,8 +97,11 @@ public:
     ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
     // Removes an entry and its row; the caller deletes it.
     ZafWindowObject *SubtractObject(ZafWindowObject *object) override;
-    // Clears the rows, tells every entry ZAF_DEINITIALIZE and deletes them.
-    void DestroyEntries();
+    // Clears the control's rows and tells every entry ZAF_DEINITIALIZE.
+    void NotifyChildren() override;
+    // NotifyChildren, then deletes the entries (the combo box's own
+    // children stay).
+    void DestroyChildren() override;
     // The list's sorted flag (turning it on sorts the rows).
     bool SetSorted(bool flag);
     bool Sorted() const { return list->Sorted(); }

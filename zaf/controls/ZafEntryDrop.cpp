@@ -13,9 +13,9 @@ ZafEventType ResolveDrop(ZafEventType code, ZafWindowObject *&source)
         return ZAF_REFUSED;
     if (code != ZAF_DROP_QUERY)
         return code;
-    if (source->MoveDraggable())
+    if (source->IsMoveDraggable())
         return ZAF_DROP_MOVE;
-    if (source->CopyDraggable())
+    if (source->IsCopyDraggable())
         return ZAF_DROP_COPY;
     return ZAF_REFUSED;
 }

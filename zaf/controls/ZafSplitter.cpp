@@ -89,6 +89,12 @@ void ZafSplitter::RegisterPersistence()
     ZafPersistenceRegistry::RegisterNew(className, ZafObjectNew<New>);
 }
 
+void ZafSplitter::ConvertCoordinates(ZafCoordinateType type)
+{
+    ConvertRegion(area, type);
+    ZafWindowObject::ConvertCoordinates(type);
+}
+
 void ZafSplitter::Write(ZafWindowPersistence &persistence)
 {
     // The file holds the whole area, not the bar.

@@ -85,6 +85,11 @@ public:
     void SetRegion(const ZafRegionRect &area) override;
     using ZafWindowObject::SetRegion;
     ZafRegionRect Area() const { return area; }
+    // The area, as SetRegion takes it (the bar's own region is the object's).
+    ZafRegionRect Region() const override { return area; }
+    // The area and the bar to the new type; the position is kept in pixels
+    // and needs no conversion.
+    void ConvertCoordinates(ZafCoordinateType type) override;
     // The furthest offset at which the whole bar still fits in the area.
     int MaximumPosition() const;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;

@@ -238,3 +238,28 @@ COLORREF ZafStatusBar::BackgroundColor() const
     ResolveSystemColors(entry, ZAF_PM_BACKGROUND, PaletteState());
     return static_cast<COLORREF>(entry.osColorBackground);
 }
+
+// --- Coordinates ----------------------------------------------------------------
+
+ZafRegionRect ZafStatusBar::ClientRegion() const
+{
+    ZafRegionRect r = region;
+    ZafWindowObject::ConvertRegion(r, ZAF_PIXEL);
+    const int top = ZafDisplay::ForConversion().PreSpace() + (HasFlag(flagBordered) ? borderWidth : 0);
+    return ZafRegionRect(0, top, r.Width() - 1, r.Height() - 1, ZAF_PIXEL);
+}
+
+void ZafStatusBar::ConvertRegion(ZafRegionRect &rect, ZafCoordinateType type) const
+{
+    if (rect.coordinateType == type || !ZafIsCoordinateType(rect.coordinateType) || !ZafIsCoordinateType(type)) {
+        ZafWindowObject::ConvertRegion(rect, type);
+        return;
+    }
+    const ZafDisplay &display = ZafDisplay::ForConversion();
+    const int b = (HasFlag(flagBordered) ? borderWidth : 0) - display.PostSpace();
+    if (type == ZAF_CELL && b)
+        rect.bottom -= display.ConvertYValue(b, ZAF_PIXEL, rect.coordinateType);
+    ZafWindowObject::ConvertRegion(rect, type);
+    if (coordinateType == ZAF_CELL && b)
+        rect.bottom += display.ConvertYValue(b, ZAF_PIXEL, type);
+}

@@ -57,6 +57,14 @@ public:
     DWORD OSStyle() const override;
     DWORD OSExtendedStyle() const override { return WS_EX_NOPARENTNOTIFY; }
     POINT ChildOrigin() const override { return POINT{0, HasFlag(flagBordered) ? borderWidth : 0}; }
+    // The area below the border in pixels: (0, s, width - 1, height - 1), s
+    // the display's space above a row plus the border.
+    ZafRegionRect ClientRegion() const override;
+    // As ZafWindowObject's, with b = the border less the display's space
+    // below a row: converting to cells first takes b off the bottom, and a
+    // bar sized in cells gets b back in the target type, so that a height in
+    // cells never counts the border.
+    void ConvertRegion(ZafRegionRect &rect, ZafCoordinateType type) const override;
     // The bar's face and line pair; the children are drawn by the paint's
     // pass over windowless objects, each clipped to its region.
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;

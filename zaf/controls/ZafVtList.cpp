@@ -253,7 +253,7 @@ ZafWindowObject *ZafVtList::SubtractObject(ZafWindowObject *object)
     return subtracted;
 }
 
-void ZafVtList::DestroyChildren()
+void ZafVtList::NotifyChildren()
 {
     if (osWindow) {
         SendMessageA(osWindow, LB_RESETCONTENT, 0, 0);
@@ -263,7 +263,26 @@ void ZafVtList::DestroyChildren()
         next = e->Next();
         AsObject(e)->Event(ZafEventRecord(ZAF_DEINITIALIZE));
     }
-    ZafWindow::DestroyChildren();
+}
+
+bool ZafVtList::IsCopyDraggable() const
+{
+    return HasFlag(flagTemporary) && parent ? parent->IsCopyDraggable() : HasFlag(flagCopyDraggable);
+}
+
+bool ZafVtList::IsSecondDragFlag() const
+{
+    return HasFlag(flagTemporary) && parent ? parent->IsSecondDragFlag() : HasFlag(flagSecondDragFlag);
+}
+
+bool ZafVtList::IsMoveDraggable() const
+{
+    return HasFlag(flagTemporary) && parent ? parent->IsMoveDraggable() : HasFlag(flagMoveDraggable);
+}
+
+bool ZafVtList::IsDraggable() const
+{
+    return HasFlag(flagTemporary) && parent ? parent->IsDraggable() : ZafWindow::IsDraggable();
 }
 
 bool ZafVtList::SetSorted(bool flag)

@@ -77,8 +77,9 @@ public:
     ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
     // Removes the entry and its row.
     ZafWindowObject *SubtractObject(ZafWindowObject *object) override;
-    // Clears the rows, tells every entry ZAF_DEINITIALIZE, deletes them.
-    void DestroyChildren();
+    // Clears the rows and tells every entry ZAF_DEINITIALIZE; DestroyChildren
+    // runs it before it deletes the entries.
+    void NotifyChildren() override;
     // Turning it on sorts by the compare function (the texts' when none).
     bool SetSorted(bool flag);
     bool Sorted() const { return sorted; }
@@ -98,6 +99,13 @@ public:
     ZafEventType DragDropEvent(const ZafEventRecord &event) override;
     const ZafEventMap *EventMap() const override { return eventMap; }
     static const ZafEventMap eventMap[];
+
+    // A temporary list with a parent (a combo box's drop-down list) answers
+    // with the parent's drag flags; any other list with its own.
+    bool IsCopyDraggable() const override;
+    bool IsSecondDragFlag() const override;
+    bool IsMoveDraggable() const override;
+    bool IsDraggable() const override;
 
     // --- Focus and selection ----------------------------------------------
     int NotifyFocus(ZafWindowObject *object, bool gaining) override;

@@ -166,6 +166,12 @@ void ZafWindow::ForgetChild(ZafWindowObject *child)
 
 void ZafWindow::DestroyChildren()
 {
+    NotifyChildren();
+    DeleteChildren();
+}
+
+void ZafWindow::DeleteChildren()
+{
     ForEachObject(*this, {this}, [](ZafWindowObject *object, const ZafTracker &, const ZafTracker &) {
         object->Event(ZafEventRecord(ZAF_DESTROY_OS_WINDOW));
     });

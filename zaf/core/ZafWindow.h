@@ -247,8 +247,16 @@ public:
     // current child when it was current). Returns the object, which the
     // caller deletes; an object not in this window is returned untouched.
     virtual ZafWindowObject *SubtractObject(ZafWindowObject *object);
-    // Sends ZAF_DESTROY_OS_WINDOW to every child, then deletes every child.
-    void DestroyChildren();
+    // Runs NotifyChildren, sends ZAF_DESTROY_OS_WINDOW to every child, then
+    // deletes every child. A window that keeps its entries elsewhere (a combo
+    // box's list) destroys those instead.
+    virtual void DestroyChildren();
+    // DestroyChildren without NotifyChildren: for a window that has told its
+    // children already.
+    void DeleteChildren();
+    // Told before DestroyChildren deletes the children: a window that keeps
+    // them as rows of a control clears the rows here. Nothing by default.
+    virtual void NotifyChildren() {}
 
     ZafWindowObject *CurrentChild() const { return static_cast<ZafWindowObject *>(Current()); }
     ZafWindowObject *FirstChild() const { return static_cast<ZafWindowObject *>(First()); }
@@ -332,7 +340,7 @@ public:
     void SetRegion(const ZafRegionRect &newRegion) override;
     bool SetRegionIsClientSize(bool flag) { return SetFlagTo(flagRegionIsClientSize, flag); }
     bool RegionIsClientSize() const { return HasFlag(flagRegionIsClientSize); }
-    ZafRegionRect ClientRegion() const { return clientRegion; }
+    virtual ZafRegionRect ClientRegion() const { return clientRegion; }
 
     // Adds border, maximize, minimize, system button and title (see above);
     // false when no maker is installed (nothing is added or taken then).

@@ -559,9 +559,20 @@ public:
     ZafCoordinateType CoordinateType() const { return coordinateType; }
     bool NoFocus() const { return HasFlag(flagNoFocus); }
     bool AcceptDrop() const { return HasFlag(flagAcceptDrop); }
+    // The object's own drag flags, as its record stores them.
     bool CopyDraggable() const { return HasFlag(flagCopyDraggable); }
     bool SecondDragFlag() const { return HasFlag(flagSecondDragFlag); }
     bool MoveDraggable() const { return HasFlag(flagMoveDraggable); }
+    // The drag flags in force: a window that lends its entries to another
+    // (a combo box's drop-down list) answers with its owner's.
+    virtual bool IsCopyDraggable() const { return HasFlag(flagCopyDraggable); }
+    virtual bool IsSecondDragFlag() const { return HasFlag(flagSecondDragFlag); }
+    virtual bool IsMoveDraggable() const { return HasFlag(flagMoveDraggable); }
+    // Any of the three.
+    virtual bool IsDraggable() const
+    {
+        return HasFlag(flagCopyDraggable) || HasFlag(flagSecondDragFlag) || HasFlag(flagMoveDraggable);
+    }
     bool SupportObject() const { return HasFlag(flagSupportObject); }
     bool Disabled() const { return HasFlag(flagDisabled); }
     bool Visible() const { return HasFlag(flagVisible); }

@@ -28,11 +28,11 @@ ZafEventType ZafWindowObject::DragDropEvent(const ZafEventRecord &event)
     if (!source || source == this || !HasFlag(flagAcceptDrop) || IsDisabledUpChain(true))
         return ZAF_REFUSED;
     if (code == ZAF_DROP_QUERY) {
-        if (source->MoveDraggable())
+        if (source->IsMoveDraggable())
             return ZAF_DROP_MOVE;
-        return source->CopyDraggable() ? ZAF_DROP_COPY : ZAF_REFUSED;
+        return source->IsCopyDraggable() ? ZAF_DROP_COPY : ZAF_REFUSED;
     }
-    if (code == ZAF_DROP_MOVE && !source->MoveDraggable())
+    if (code == ZAF_DROP_MOVE && !source->IsMoveDraggable())
         return ZAF_REFUSED;
     const char *text = source->Text();
     if (!text || !*text)

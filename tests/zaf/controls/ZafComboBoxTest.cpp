@@ -274,9 +274,12 @@ TEST_F(ZafComboBoxTest, RowsFollowAddedRemovedAndSortedEntries)
     EXPECT_EQ(combo->List()->Count(), 3);
     EXPECT_EQ(combo->Count(), 0) << "entries are the list's, not the combo box's children";
 
-    combo->DestroyEntries();
+    auto *kept = new ZafButton(0, 0, 20, 1, "own child");
+    combo->ZafWindow::AddObject(kept);
+    static_cast<ZafWindow *>(combo)->DestroyChildren();
     EXPECT_EQ(Ask(CB_GETCOUNT), 0);
     EXPECT_TRUE(combo->List()->IsEmpty());
+    EXPECT_EQ(combo->FirstChild(), kept) << "only the entries go";
 }
 
 struct Heights
@@ -475,6 +478,38 @@ TEST_F(ZafComboBoxTest, DroppedTextAndDroppedEntriesBecomeEntriesWithRows)
     combo->SetDisabled(true);
     EXPECT_EQ(combo->Event(ZafEventRecord(ZAF_DROP_COPY)), ZAF_REFUSED);
     zafWindowManager->SetDragObject(nullptr);
+}
+
+// Dragging from the drop-down list is the combo box's to allow: the list's
+// own flags (a record may hold others) do not count while it is the combo
+// box's; a list of its own answers with its own.
+TEST_F(ZafComboBoxTest, ItsListIsDraggedAsTheComboBoxAllows)
+{
+    MakeCombo(true, {"a", "b"});
+    auto *target = Add(dialog, new ZafVtList(32, 1, 20, 8));
+    target->SetAcceptDrop(true);
+    Show(dialog);
+    ZafVtList *list = combo->List();
+    combo->SetCopyDraggable(true);
+    list->SetMoveDraggable(true);
+    EXPECT_TRUE(list->IsCopyDraggable());
+    EXPECT_FALSE(list->IsMoveDraggable()) << "the combo box is not move-draggable";
+    EXPECT_TRUE(list->IsDraggable());
+
+    Entry(1)->SetSelected(true);
+    zafWindowManager->SetDragObject(list);
+    EXPECT_EQ(target->Event(ZafEventRecord(ZAF_DROP_QUERY)), ZAF_DROP_COPY);
+    ASSERT_EQ(target->Count(), 1);
+    EXPECT_STREQ(static_cast<ZafWindowObject *>(target->First())->Text(), "b");
+    EXPECT_EQ(list->Count(), 2) << "a copy leaves the entry in the combo box";
+
+    combo->SetCopyDraggable(false);
+    EXPECT_EQ(target->Event(ZafEventRecord(ZAF_DROP_QUERY)), ZAF_REFUSED);
+    zafWindowManager->SetDragObject(nullptr);
+
+    EXPECT_FALSE(target->IsMoveDraggable());
+    target->SetMoveDraggable(true);
+    EXPECT_TRUE(target->IsMoveDraggable()) << "a list of its own answers for itself";
 }
 
 TEST_F(ZafComboBoxTest, ItsColoursReachTheEditFieldAndTheDroppedList)

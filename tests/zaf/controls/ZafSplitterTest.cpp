@@ -208,3 +208,28 @@ TEST_F(SplitterTest, ADeletedPaneIsSkippedAndTheRoundTripKeepsTheSettings)
 }
 
 } // namespace
+
+// The splitter answers for the area it divides: what it is given is what it
+// reports, and a change of coordinate type carries the area and the bar.
+TEST_F(SplitterTest, ItsRegionIsTheAreaAndConvertsWithIt)
+{
+    ZafSplitter *splitter = AddSplitter(50, false);
+    Show();
+    const ZafRegionRect before = splitter->Region();
+    EXPECT_EQ(10, before.left);
+    EXPECT_EQ(209, before.right) << "the area, not the bar";
+    splitter->SetRegion(splitter->Region());
+    EXPECT_EQ(60, Place(splitter).left) << "setting what it reports leaves the layout";
+
+    const ZafRegionRect bar = splitter->ZafWindowObject::Region();
+    splitter->ConvertCoordinates(ZAF_TWIP);
+    ZafRegionRect area = splitter->Region();
+    EXPECT_EQ(ZAF_TWIP, area.coordinateType);
+    area.ConvertCoordinates(ZAF_PIXEL);
+    EXPECT_NEAR(10, area.left, 1);
+    EXPECT_NEAR(209, area.right, 1);
+    ZafRegionRect convertedBar = splitter->ZafWindowObject::Region();
+    EXPECT_EQ(ZAF_TWIP, convertedBar.coordinateType);
+    convertedBar.ConvertCoordinates(ZAF_PIXEL);
+    EXPECT_NEAR(bar.left, convertedBar.left, 1);
+}

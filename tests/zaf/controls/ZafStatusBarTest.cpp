@@ -7,6 +7,7 @@
 #include "zaf/controls/ZafProgressBar.h"
 #include "zaf/controls/ZafPrompt.h"
 #include "zaf/controls/ZafStatusBar.h"
+#include "zaf/core/ZafDisplay.h"
 #include "zaf/data/ZafBitmapData.h"
 #include "zaf/data/ZafScrollData.h"
 
@@ -147,3 +148,29 @@ TEST_F(StatusBarTest, RoundTripKeepsItsChildrenWindowless)
 }
 
 } // namespace
+
+// Its client area lies below the border; a bar sized in cells keeps its
+// cells through a conversion to pixels and back, bordered or not.
+TEST_F(StatusBarTest, ItsClientAreaAndCellHeightLeaveOutTheBorder)
+{
+    const ZafDisplay &display = ZafDisplay::ForConversion();
+    for (bool bordered : {true, false}) {
+        ZafStatusBar *bar = AddBar(bordered);
+        const ZafRegionRect client = bar->ClientRegion();
+        EXPECT_EQ(ZAF_PIXEL, client.coordinateType);
+        EXPECT_EQ(display.PreSpace() + (bordered ? 2 : 0), client.top);
+        EXPECT_EQ(0, client.left);
+        EXPECT_EQ(399, client.right);
+        EXPECT_EQ(29, client.bottom);
+
+        ZafStatusBar cells(0, 20, 40, 2);
+        cells.SetBordered(bordered);
+        ZafRegionRect r = cells.Region();
+        ASSERT_EQ(ZAF_CELL, r.coordinateType);
+        cells.ConvertRegion(r, ZAF_PIXEL);
+        EXPECT_GT(r.Height(), display.CellHeight());
+        cells.ConvertRegion(r, ZAF_CELL);
+        EXPECT_EQ(20, r.top);
+        EXPECT_EQ(21, r.bottom) << (bordered ? "bordered" : "without border");
+    }
+}

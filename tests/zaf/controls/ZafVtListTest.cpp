@@ -204,6 +204,10 @@ TEST_F(ZafVtListTest, RowsFollowAddedRemovedRenamedAndSortedEntries)
     EXPECT_EQ(RowText(0), "fig");
     EXPECT_EQ(list->AddObject(fig), fig) << "an entry with a parent is not taken";
     EXPECT_EQ(list->Count(), 3);
+
+    static_cast<ZafWindow *>(list)->DestroyChildren();
+    EXPECT_EQ(Ask(LB_GETCOUNT), 0) << "the rows go before their entries";
+    EXPECT_TRUE(list->IsEmpty());
 }
 
 // A list that refuses the focus selects the row under the click itself. Its
