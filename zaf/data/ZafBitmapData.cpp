@@ -24,7 +24,8 @@ void ReleaseHandles(ZafMouseStruct &mouse)
 }
 
 // The pixel array is freed unless static; the image then has none and is
-// 0 x 0.
+// 0 x 0, so that its size never promises pixels it does not have (a reader
+// or the display would take width x height bytes from it).
 void ReleasePixels(ZafBitmapStruct &bitmap)
 {
     ZafDisplay::ForImages().DestroyBitmapArray(bitmap);

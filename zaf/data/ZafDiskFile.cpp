@@ -211,6 +211,9 @@ int ZafDiskFileSystem::RmDir(const char *path, bool recursive)
     if (!path)
         return -1;
     if (recursive) {
+        // The entries are visited in the current directory: when the path
+        // cannot be entered (or the way back cannot be kept) nothing is
+        // removed, or the files of whatever directory is current would go.
         char saved[ZafMaxPath];
         if (GetCWD(saved, sizeof saved) != 0 || ChDir(path) != 0)
             return -1;
