@@ -147,6 +147,8 @@ int ZafDiskFileSystem::ChDir(const char *path, const char *, ZafNumberID)
 
 int ZafDiskFileSystem::FindFirst(ZafFileInfo &info, const char *pattern, const char *stringID, ZafNumberID objectID)
 {
+    // A search still open on the record is ended first, so that its handle
+    // is not lost.
     FindClose(info);
     info.Clear();
     return FindNext(info, pattern, stringID, objectID);
