@@ -166,6 +166,8 @@ char *ZafInsertHotKey(const char *text, int index)
     if (!text)
         return nullptr;
     std::size_t length = std::strlen(text);
+    // An '&' at the index is not marked: it is written doubled, and one more
+    // '&' before it would make the character after it the hot key.
     bool mark = index >= 0 && static_cast<std::size_t>(index) < length && text[index] != '&';
 
     std::size_t ampersands = 0;

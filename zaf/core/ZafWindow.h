@@ -12,7 +12,9 @@
 // Selected: radio buttons, and whatever SelectionExcludes answers for a
 // class such as a list), and unless the window allows an empty selection
 // the last such child cannot be deselected (its flag stays on). Check boxes
-// and other children are left alone. Modes 1 (multiple) and 2 (extended)
+// and other children are left alone: every window starts in mode 0, and
+// the check boxes of a dialog would otherwise clear each other and the
+// last one could never be cleared. Modes 1 (multiple) and 2 (extended)
 // change nothing here.
 //
 // The frame attributes (destroyable, movable, sizeable, temporary, no close,

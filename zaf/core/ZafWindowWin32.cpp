@@ -228,7 +228,11 @@ ZafEventType ZafWindow::HandleOSMessage(const ZafEventRecord &event)
     switch (m.message) {
     case WM_COMMAND:
         if (m.lParam == 0 && m.hwnd == osWindow && IsTopLevel() && HIWORD(m.wParam) <= 1) {
-            // The item's user function may close (delete) this window.
+            // The window's own menu items come first, also when another
+            // window is first in the window manager: number ids belong to
+            // one window, and the first window would find another item of
+            // that id or none. The item's user function may close (delete)
+            // this window.
             ZafTracker self(this);
             ZafEventType code = MenuCommand(event);
             if (code != ZAF_UNKNOWN || self.Deleted())

@@ -24,7 +24,8 @@ void ReleaseHandles(ZafMouseStruct &mouse)
 }
 
 // The pixel array is freed unless static; the image then has none and is
-// 0 x 0.
+// 0 x 0, so that its size never promises pixels it does not have (a reader
+// or the display would take width x height bytes from it).
 void ReleasePixels(ZafBitmapStruct &bitmap)
 {
     ZafDisplay::ForImages().DestroyBitmapArray(bitmap);
@@ -47,7 +48,9 @@ void ReleasePixels(ZafMouseStruct &mouse)
 
 // Reads the pixel bytes of a size into a new owned array. A negative or
 // overflowing size, or more pixels than the file holds after its position,
-// is refused with error 16 and leaves the image empty.
+// is refused with error 16 and leaves the image empty: a damaged record
+// neither allocates for a size it cannot fill nor leaves a size whose
+// pixels were never read.
 void ReadPixels(ZafFile &file, ZafImageStruct &image, int width, int height)
 {
     image = ZafImageStruct();
@@ -142,7 +145,17 @@ ZafBitmapData::ZafBitmapData(const ZafBitmapData &other) : ZafImageData(other), 
 ZafBitmapData::ZafBitmapData(const char *name, ZafDataPersistence &persistence)
     : ZafImageData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadImage(file, *this); });
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadData(file, *this); });
+}
+
+void ZafBitmapData::ReadData(ZafFile &file, ZafImageStruct &image)
+{
+    ReadImage(file, image);
+}
+
+void ZafBitmapData::WriteData(ZafFile &file, const ZafImageStruct &image)
+{
+    WriteImage(file, image);
 }
 
 ZafBitmapData::~ZafBitmapData()
@@ -169,7 +182,7 @@ bool ZafBitmapData::IsClassName(const char *name) const
 std::uint32_t ZafBitmapData::Write(ZafDataPersistence &persistence)
 {
     return ZafWriteLevel<ZafImageData>(*this, persistence, ZafDataPersistence::topLevelEntry,
-                                       [this](ZafFile &file) { WriteImage(file, *this); });
+                                       [this](ZafFile &file) { WriteData(file, *this); });
 }
 
 void ZafBitmapData::Clear()
@@ -209,7 +222,7 @@ ZafIconData::ZafIconData(const ZafIconData &other) : ZafImageData(other), ZafIco
 ZafIconData::ZafIconData(const char *name, ZafDataPersistence &persistence)
     : ZafImageData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadImage(file, *this); });
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ZafBitmapData::ReadData(file, *this); });
 }
 
 ZafIconData::~ZafIconData()
@@ -236,7 +249,7 @@ bool ZafIconData::IsClassName(const char *name) const
 std::uint32_t ZafIconData::Write(ZafDataPersistence &persistence)
 {
     return ZafWriteLevel<ZafImageData>(*this, persistence, ZafDataPersistence::topLevelEntry,
-                                       [this](ZafFile &file) { WriteImage(file, *this); });
+                                       [this](ZafFile &file) { ZafBitmapData::WriteData(file, *this); });
 }
 
 void ZafIconData::Clear()
@@ -281,7 +294,17 @@ ZafMouseData::ZafMouseData(const ZafMouseData &other) : ZafImageData(other), Zaf
 ZafMouseData::ZafMouseData(const char *name, ZafDataPersistence &persistence)
     : ZafImageData(name, persistence.PushLevel(className, classID, ZafDataPersistence::topLevelEntry))
 {
-    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadImage(file, *this, &hotSpotX, &hotSpotY); });
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadData(file); });
+}
+
+void ZafMouseData::ReadData(ZafFile &file)
+{
+    ReadImage(file, *this, &hotSpotX, &hotSpotY);
+}
+
+void ZafMouseData::WriteData(ZafFile &file) const
+{
+    WriteImage(file, *this, &hotSpotX, &hotSpotY);
 }
 
 ZafMouseData::~ZafMouseData()
@@ -308,7 +331,7 @@ bool ZafMouseData::IsClassName(const char *name) const
 std::uint32_t ZafMouseData::Write(ZafDataPersistence &persistence)
 {
     return ZafWriteLevel<ZafImageData>(*this, persistence, ZafDataPersistence::topLevelEntry,
-                                       [this](ZafFile &file) { WriteImage(file, *this, &hotSpotX, &hotSpotY); });
+                                       [this](ZafFile &file) { WriteData(file); });
 }
 
 void ZafMouseData::Clear()

@@ -48,6 +48,11 @@ public:
     // handles are taken (shared).
     virtual int SetBitmapStruct(const ZafBitmapStruct &bitmap);
     virtual int SetBitmapArray(int width, int height, const std::uint8_t *pixels);
+
+    // The record's own fields, shared by the icon: i32 width, i32 height,
+    // then the pixel bytes (see the header comment).
+    static void ReadData(ZafFile &file, ZafImageStruct &image);
+    static void WriteData(ZafFile &file, const ZafImageStruct &image);
 };
 
 class ZafIconData : public ZafImageData, public ZafIconStruct
@@ -103,4 +108,9 @@ public:
     // Takes the image and the static-handle flag, neither handle nor hot spot.
     virtual int SetMouseStruct(const ZafMouseStruct &mouse);
     virtual int SetMouseArray(int width, int height, const std::uint8_t *pixels);
+
+    // The record's own fields: i32 width, i32 height, i32 hot-spot x and y,
+    // then the pixel bytes.
+    void ReadData(ZafFile &file);
+    void WriteData(ZafFile &file) const;
 };

@@ -329,7 +329,9 @@ int SetCodeSet(const char *name)
     ZafCodeSetData *found = nullptr;
     if (name && *name) {
         if (CompareTextNoCase(name, ZafCodeSetData::builtInName) == 0) {
-            // The built-in code set needs no file.
+            // The built-in code set needs no file: the i18n file does not
+            // hold it, so asking the file would refuse the way back to it
+            // and keep the other code set.
             found = new ZafCodeSetData();
             found->SetStringID(ZafCodeSetData::builtInName);
         } else

@@ -147,6 +147,8 @@ int ZafDiskFileSystem::ChDir(const char *path, const char *, ZafNumberID)
 
 int ZafDiskFileSystem::FindFirst(ZafFileInfo &info, const char *pattern, const char *stringID, ZafNumberID objectID)
 {
+    // A search still open on the record is ended first, so that its handle
+    // is not lost.
     FindClose(info);
     info.Clear();
     return FindNext(info, pattern, stringID, objectID);
@@ -211,6 +213,9 @@ int ZafDiskFileSystem::RmDir(const char *path, bool recursive)
     if (!path)
         return -1;
     if (recursive) {
+        // The entries are visited in the current directory: when the path
+        // cannot be entered (or the way back cannot be kept) nothing is
+        // removed, or the files of whatever directory is current would go.
         char saved[ZafMaxPath];
         if (GetCWD(saved, sizeof saved) != 0 || ChDir(path) != 0)
             return -1;

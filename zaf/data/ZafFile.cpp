@@ -53,6 +53,8 @@ int ZafFile::ReadStringBody(std::uint16_t lengthWord, char *buffer)
     return moved;
 }
 
+// A length word cut short (no byte or one) counts as missing: half a word
+// would give a length the file never held.
 int ZafFile::ReadString(char **text)
 {
     *text = nullptr;

@@ -465,6 +465,8 @@ int ZafFormatData::ScanNumberText(const char *text, const char *format, const ch
     return result;
 }
 
+// A text longer than the maximum length is cut there rather than written on
+// past it: the caller's buffer holds maximum length + 1 bytes and no more.
 int ZafFormatData::FormatText(char *buffer, int maxLength, const char *format)
 {
     if (!buffer)

@@ -93,19 +93,22 @@ ZafRealData::ZafRealData(const char *name, ZafDataPersistence &persistence)
     : ZafFormatData(name, persistence.PushLevel(className, classID, ZafDataPersistence::dataEntry))
 {
     RegisterConversions();
-    ZafReadLevel(*this, persistence, [this](ZafFile &file) {
-        char *text = nullptr;
-        file.ReadString(&text);
-        double special;
-        if (file.Error() == 0 && NonFiniteFromFileText(text, special))
-            SetValue(special);
-        else if (file.Error() == 0) {
-            ZafCanonicalLocaleScope canonical;
-            // "%f" scans every form a real takes, the exponent form included.
-            SetFormattedText(text, "%f");
-        }
-        delete[] text;
-    });
+    ZafReadLevel(*this, persistence, [this](ZafFile &file) { ReadData(file); });
+}
+
+void ZafRealData::ReadData(ZafFile &file)
+{
+    char *text = nullptr;
+    file.ReadString(&text);
+    double special;
+    if (file.Error() == 0 && NonFiniteFromFileText(text, special))
+        SetValue(special);
+    else if (file.Error() == 0) {
+        ZafCanonicalLocaleScope canonical;
+        // "%f" scans every form a real takes, the exponent form included.
+        SetFormattedText(text, "%f");
+    }
+    delete[] text;
 }
 
 ZafElement *ZafRealData::New(const char *name, ZafDataPersistence &persistence)

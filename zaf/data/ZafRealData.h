@@ -55,6 +55,10 @@ public:
     // Registers the real letters with the engines (once per run).
     static void RegisterConversions();
 
+    // Reads the value's text from the file and takes it (in the canonical
+    // locale); the persistent constructor's field.
+    void ReadData(ZafFile &file);
+
 private:
     static void PrintConversion(ZafFormatArguments &arguments, ZafPrintOutput &output, char letter, unsigned flags,
                                 int width, int precision);

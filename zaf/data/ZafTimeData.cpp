@@ -384,7 +384,9 @@ struct ZafTimeScanner
     }
 
     // Up to maxDigits decimal digits (at least one); false when none or the
-    // number leaves the range.
+    // number leaves the range. Each field takes no more digits than it can
+    // hold, so that the locale's run-together forms ("%m%d%y", "%H%M%S")
+    // can tell where one field ends and the next begins.
     static bool ReadNumber(const char *&text, int maxDigits, long long low, long long high, long long &number)
     {
         if (!IsDigitLatin1(static_cast<unsigned char>(*text)))
@@ -430,7 +432,12 @@ struct ZafTimeScanner
         return found;
     }
 
-    // Tries each line of a list of formats as a sub-format.
+    // Tries each line of a list of formats as a sub-format. A line that fits
+    // the start of the text is kept only when the rest of the naming format
+    // fits after it; otherwise the next line is tried. The lists put short
+    // forms first ("%m/%d/%y" before "%m/%d/%Y"), and taking the first line
+    // that fits a start would read "12/25/1999 10:30" as 2019 and then fail
+    // on "99".
     const char *Lines(TimeFields &fields, const char *text, const char *list, const char *rest, Merge merge,
                       const ScanFrame *frame, int depth)
     {
@@ -438,7 +445,9 @@ struct ZafTimeScanner
             return nullptr;
         const ScanFrame next{rest, &fields, merge, frame};
         // A sub-format starts from the date read so far and midnight: the
-        // time it does not read is 0, and a date it does not read stays.
+        // time it does not read is 0, and a date it does not read stays, so
+        // that a date line without a year ("%m%d") keeps the year in force
+        // instead of giving one of 4713 BC (day number 0).
         TimeFields start = fields;
         start.dayOfYear = -1;
         start.halfDay = 0;
@@ -675,6 +684,9 @@ const char *ZafUTimeData::ScanFormat(const char *text, const char *format, bool 
     return end;
 }
 
+// A line must read the whole text (trailing blanks aside): a line that read
+// only its start would drop the rest unseen, so that "12/25/1999" would give
+// the year 2019 by the locale's first date line "%m/%d/%y".
 bool ZafUTimeData::ScanFromFormats(const char *text, const char *formats)
 {
     const char *position = formats;

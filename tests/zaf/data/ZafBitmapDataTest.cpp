@@ -193,6 +193,41 @@ TEST_F(ImageDataRelease, ClearAndDestructionReleaseEachArrayOnce)
     EXPECT_EQ(mouse.width, 0);
 }
 
+// Each image is stored as its size words (a cursor then its hot spot) and
+// its pixel bytes, and reads back as written.
+TEST(ImageData, ImagesAreStoredAsSizeHotSpotAndPixels)
+{
+    DataFile file;
+    ZafBitmapData bitmap(ZafBitmapStruct(3, 2, builtInPixels, true));
+    ZafIconData icon(ZafIconStruct(3, 2, builtInPixels, false));
+    ZafMouseData mouse(ZafMouseStruct(3, 2, builtInPixels, 1, 0, false));
+    ASSERT_EQ(file.Write(bitmap, "b"), 0u);
+    ASSERT_EQ(file.Write(icon, "i"), 0u);
+    ASSERT_EQ(file.Write(mouse, "m"), 0u);
+    std::vector<unsigned char> sizeAndPixels = LittleEndian({3, 2});
+    sizeAndPixels.insert(sizeAndPixels.end(), builtInPixels, builtInPixels + 6);
+    std::vector<unsigned char> cursor = LittleEndian({3, 2, 1, 0});
+    cursor.insert(cursor.end(), builtInPixels, builtInPixels + 6);
+    EXPECT_EQ(file.StoredBytes("~ZafBitmapData~b~objectData"), sizeAndPixels);
+    EXPECT_EQ(file.StoredBytes("~ZafIconData~i~objectData"), sizeAndPixels);
+    EXPECT_EQ(file.StoredBytes("~ZafMouseData~m~objectData"), cursor);
+
+    std::unique_ptr<ZafBitmapData> bitmapRead = file.Read<ZafBitmapData>("b");
+    std::unique_ptr<ZafIconData> iconRead = file.Read<ZafIconData>("i");
+    std::unique_ptr<ZafMouseData> mouseRead = file.Read<ZafMouseData>("m");
+    const std::vector<unsigned char> pixels(builtInPixels, builtInPixels + 6);
+    for (const ZafImageData *read : {static_cast<ZafImageData *>(bitmapRead.get()),
+                                     static_cast<ZafImageData *>(iconRead.get()),
+                                     static_cast<ZafImageData *>(mouseRead.get())})
+        EXPECT_EQ(read->Error(), 0u) << read->ClassName();
+    EXPECT_EQ(Pixels(*bitmapRead), pixels);
+    EXPECT_EQ(Pixels(*iconRead), pixels);
+    EXPECT_EQ(Pixels(*mouseRead), pixels);
+    EXPECT_FALSE(bitmapRead->staticArray) << "a read image owns its pixels";
+    EXPECT_EQ(mouseRead->hotSpotX, 1);
+    EXPECT_EQ(mouseRead->hotSpotY, 0);
+}
+
 // The reader always reads width x height pixels, so an image without pixels
 // is stored as 0 x 0.
 TEST(ImageData, AnImageWithoutPixelsIsStoredAsNoSize)

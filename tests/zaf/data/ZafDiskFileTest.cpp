@@ -155,6 +155,22 @@ TEST(ZafDiskFileSystem, MakesFindsRenamesAndRemoves)
     EXPECT_STREQ(before, after) << "the recursive removal returns to where it began";
 }
 
+// A recursive removal of a directory that cannot be entered removes
+// nothing: its visit would otherwise empty the current directory.
+TEST(ZafDiskFileSystem, RecursiveRemovalOfAMissingDirectoryKeepsTheCurrentOne)
+{
+    TempDirectory dir;
+    ZafDiskFileSystem disk;
+    WriteWholeFile(dir.File("keep.txt"), {1});
+    char before[ZafMaxPath];
+    ASSERT_EQ(0, disk.GetCWD(before, sizeof before));
+    ASSERT_EQ(0, disk.ChDir(dir.Path()));
+    EXPECT_EQ(-1, disk.RmDir("missing", true));
+    EXPECT_TRUE(FileExists("keep.txt"));
+    EXPECT_EQ(0, disk.ChDir(before));
+    EXPECT_TRUE(FileExists(dir.File("keep.txt").c_str()));
+}
+
 // GetCWD writes no more than the size it is given.
 TEST(ZafDiskFileSystem, GetCWDRespectsTheBufferSize)
 {

@@ -241,6 +241,7 @@ TEST_F(ZafTimeDataTest, ScansThroughTheLocalesFormatListsAndNames)
     } cases[] = {{"12/25/1999 10:30", nullptr, 0, "1999-12-25 10:30:00"},
                  {"12/25/99 4:05:06 P.M.", nullptr, 0, "1999-12-25 16:05:06"},
                  {"241201 0815", nullptr, 0, "2001-12-24 08:15:00"},
+                 {"1225 10:30", nullptr, 0, "2000-12-25 10:30:00"}, // a date line without a year keeps it
                  {"sometime", nullptr, 1, "2000-01-01 00:00:00"},
                  {"Sat. SEPT. 9 2000", "%a %b %d %Y", 0, "2000-09-09 00:00:00"},
                  {"june 30 2001", "%B %d %Y", 0, "2001-06-30 00:00:00"},
