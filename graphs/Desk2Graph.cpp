@@ -146,8 +146,9 @@ void Desk2Graph::ComputeLayout()
 
 namespace {
 
-// The widest of the numbers an axis over lower..upper shows at its ends
-// and at 0, as the axis will format them.
+// The numbers an axis over lower..upper shows at its ends, at 0 and (for
+// labels in exponent form, whose length follows the value) at its ticks,
+// as the axis will format them.
 std::vector<std::string> AxisEndNumbers(double lower, double upper)
 {
     double low = lower, high = upper;
@@ -155,10 +156,15 @@ std::vector<std::string> AxisEndNumbers(double lower, double upper)
         low -= 1.0, high += 1.0;
     const double step = ChooseAxisStep(low, high, 1);
     const int decimals = DecimalsFor(step, 2);
+    std::vector<double> values{low, high, 0.0};
+    const double count = std::floor((high - low) / step + 0.00001);
+    if (std::isfinite(count) && count <= 1000.0)
+        for (int i = 1; i < static_cast<int>(count); ++i)
+            values.push_back(low + i * step);
     std::vector<std::string> numbers;
-    for (double v : {low, high, 0.0}) {
+    for (double v : values) {
         char text[64];
-        numbers.push_back(FormatNumberLabel(v, text, sizeof text, decimals, false));
+        numbers.push_back(FormatNumberLabel(v, text, sizeof text, ExponentFormPrecision(v, step, decimals), false));
     }
     return numbers;
 }
