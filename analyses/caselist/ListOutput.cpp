@@ -523,11 +523,12 @@ ZafDialogWindow *MakeOutputDialog(ListOption *record, long records, const ListOu
     using Build = OptionWindowBuilder;
     ZafGroup *where = Build::Group(dialog, 1, 8, 35, 5, StatText(19, textGroup), "destination");
     Build::RadioButton(where, 1, 0, 33, StatText(20, textGroup), "dest_printer")
-        ->SetSelected(last.destination != ListOutput::toTextFile && last.destination != ListOutput::toClipboard);
+        ->SetSelected(last.chosenDestination != ListOutput::toTextFile &&
+                      last.chosenDestination != ListOutput::toClipboard);
     Build::RadioButton(where, 1, 1, 33, StatText(21, textGroup), "dest_file")
-        ->SetSelected(last.destination == ListOutput::toTextFile);
+        ->SetSelected(last.chosenDestination == ListOutput::toTextFile);
     Build::RadioButton(where, 1, 2, 33, StatText(18, 0), "dest_clip")
-        ->SetSelected(last.destination == ListOutput::toClipboard);
+        ->SetSelected(last.chosenDestination == ListOutput::toClipboard);
 
     ZafGroup *separator = Build::Group(dialog, 37, 8, 17, 5, StatText(22, textGroup), "separator");
     Build::RadioButton(separator, 1, 0, 15, StatText(23, textGroup), "sep_blank")->SetSelected(!last.tabSeparated);
@@ -613,6 +614,7 @@ bool ListOutput::AskOutputOptions()
         return false;
     }
     destination = IsChosen(dialog.get(), "dest_file") ? toTextFile : IsChosen(dialog.get(), "dest_clip") ? toClipboard : toPrinter;
+    chosenDestination = destination;
     tabSeparated = IsChosen(dialog.get(), "sep_tab");
     if (auto *list = dynamic_cast<ZafWindow *>(dialog->FindObjectByStringID("vl_lab_opt"))) {
         int i = 0;

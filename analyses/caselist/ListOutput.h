@@ -132,6 +132,9 @@ public:
                                                  "set up since Mervalo started is found when it is started again.";
 
     int destination = cancelled;
+    // The destination last chosen in the dialog, which it opens with again
+    // (destination itself is cancelled again while the dialog is up).
+    int chosenDestination = toPrinter;
     bool tabSeparated = false;
     long firstRow = 1, lastRow = 0;
     bool titles = true;

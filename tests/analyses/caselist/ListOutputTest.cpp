@@ -664,6 +664,7 @@ TEST_F(CaseListOutput, TheSampleSurveySortedByEachHeaderIsWrittenAsItsCsvRowsSor
             Choose(dialog, "sep_tab");
             Choose(dialog, "sep_blank", false);
             Choose(dialog, "linenumbers", false);
+            Choose(dialog, "titles", false);
         };
         ASSERT_EQ(output->WriteList(nullptr), static_cast<int>(rows.size()));
 
