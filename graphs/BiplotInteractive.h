@@ -39,8 +39,10 @@ public:
         displayGrid = 0x200,  // grid lines
     };
 
-    // displayWord: the record's word, read at each build (null: the
-    // computation's copy).
+    // displayWord: the option record's word, read at each build (null: the
+    // computation's copy). The window holds the word rather than the record:
+    // the record's class belongs to the analyses, which build on this
+    // library.
     BiplotInteractive(BiplotReg *regression, const long *displayWord);
     ~BiplotInteractive() override;
 

@@ -57,6 +57,7 @@ Desk1Graph::Desk1Graph(MeanObj *meanObject, unsigned long mask)
         integerVariable = !values.Error() && values.integerTyped;
     }
     SetRange();
+    ComputeLayout();
 }
 
 Desk1Graph::Desk1Graph(MeanObj *meanObject, Desk1grafOption *record)
@@ -120,7 +121,7 @@ void Desk1Graph::SetRange()
 
 // --- Build ---------------------------------------------------------------------------
 
-void Desk1Graph::LayOut()
+void Desk1Graph::ComputeLayout()
 {
     plotArea = fixedPlotArea;
     boxBand = fixedBoxBand;
@@ -166,7 +167,7 @@ void Desk1Graph::BuildGraph()
     SetDrawStyle(nullptr);
     if (option)
         graphMask = static_cast<unsigned long>(option->graphMask);
-    LayOut();
+    ComputeLayout();
     const int centre = titleBand.left + (titleBand.right - titleBand.left + 1) / 2;
 
     auto *title = new TEKSTELEMENT(centre, titleBand.top, StatText(titleText, textGroup), titleAlignment);

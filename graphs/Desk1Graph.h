@@ -86,8 +86,9 @@ public:
 private:
     void CreateStyles();
     void SetRange();
-    // The bands from the texts measured at the window's size.
-    void LayOut();
+    // The plot area and the bands: the fixed ones, then (in a window) from
+    // the texts measured at the window's size.
+    void ComputeLayout();
     GROUPELEMENT *AddAxis();
     void AddDistribution(GROUPELEMENT *group);
     void AddBox(GROUPELEMENT *group);

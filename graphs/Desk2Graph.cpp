@@ -41,10 +41,15 @@ bool Usable(double value)
     return std::isfinite(value) && !IsNotComputed(value);
 }
 
+unsigned long MaskOf(const Desk2grafOption *record)
+{
+    return record ? static_cast<unsigned long>(record->graphMask) : 0;
+}
+
 } // namespace
 
-Desk2Graph::Desk2Graph(OnewayObj *oneway, Desk2grafOption *record)
-    : GRAPHWIN(0, 0, 0, 0), computation(oneway), option(record)
+Desk2Graph::Desk2Graph(OnewayObj *oneway, unsigned long mask)
+    : GRAPHWIN(0, 0, 0, 0), computation(oneway), graphMask(mask)
 {
     SetDrawStyle(nullptr);
     ReadOptions();
@@ -394,8 +399,9 @@ void Desk2Graph::DeleteDrawObjects()
 
 // --- Bars ----------------------------------------------------------------------------
 
-Desk2Bar::Desk2Bar(OnewayObj *c, Desk2grafOption *record) : Desk2Graph(c, record)
+Desk2Bar::Desk2Bar(OnewayObj *c, Desk2grafOption *record) : Desk2Graph(c, MaskOf(record))
 {
+    option = record;
     ComputeRange();
 }
 
@@ -480,8 +486,9 @@ bool WhiskerSummary(const DescriptiveRecord &r, double q[7])
 
 } // namespace
 
-Desk2BoxWhisk::Desk2BoxWhisk(OnewayObj *c, Desk2grafOption *record) : Desk2Graph(c, record)
+Desk2BoxWhisk::Desk2BoxWhisk(OnewayObj *c, Desk2grafOption *record) : Desk2Graph(c, MaskOf(record))
 {
+    option = record;
     if (!computation)
         return;
     // Computed once per page: the table may have asked for them already.
@@ -533,8 +540,9 @@ const char *Desk2BoxWhisk::TitleText()
 
 // --- Confidence intervals ------------------------------------------------------------
 
-Desk2ConfInt::Desk2ConfInt(OnewayObj *c, Desk2grafOption *record) : Desk2Graph(c, record)
+Desk2ConfInt::Desk2ConfInt(OnewayObj *c, Desk2grafOption *record) : Desk2Graph(c, MaskOf(record))
 {
+    option = record;
     // Every group's mean widens the range, not only the first group's: the
     // circle of a group with one case (no interval) or of a group whose mean
     // lies outside the other groups' intervals would otherwise stand off the
@@ -586,8 +594,9 @@ const char *Desk2ConfInt::TitleText()
 
 // --- Bar codes -----------------------------------------------------------------------
 
-Desk2BarCode::Desk2BarCode(OnewayObj *c, Desk2grafOption *record) : Desk2Graph(c, record)
+Desk2BarCode::Desk2BarCode(OnewayObj *c, Desk2grafOption *record) : Desk2Graph(c, MaskOf(record))
 {
+    option = record;
     if (!computation)
         return;
     bool started = false;

@@ -22,7 +22,8 @@
 // axis numbers get their measured room, and while the plot would keep
 // less than half the height the break subtitle, then the subtitle and
 // then the extra label rows give way; labels of slots lower than a
-// readable font are thinned. The element area is the plot area less 1 %
+// readable font are thinned: at a fixed place the texts would cover one
+// another or run out of a small pane. The element area is the plot area less 1 %
 // at both ends of the group axis. Slot i of k groups
 // (E the element area's extent along the group axis): size E / k, figure
 // thickness width% x size / 100, where width% = 40 + 4 (k - 1) for k in
@@ -67,7 +68,9 @@ public:
     static constexpr ElementRect titleBand{250, 250, logicalWidth - 250, 1750, 0};
     static constexpr ElementRect fixedPlotArea{1800, 2000, logicalWidth - 1800, logicalHeight - 2000, 0};
 
-    Desk2Graph(OnewayObj *computation, Desk2grafOption *option);
+    // Drawn with the mask; a kind's constructor then hands over its record,
+    // whose mask each build takes again.
+    Desk2Graph(OnewayObj *computation, unsigned long graphMask);
     ~Desk2Graph() override;
 
     void BuildGraph() override;
@@ -112,7 +115,7 @@ protected:
     void TakeIn(double value, bool &started);
 
     OnewayObj *computation;
-    Desk2grafOption *option;
+    Desk2grafOption *option = nullptr; // the kind's record (null: the mask stays)
     unsigned long graphMask = 0;
     unsigned horizontal = 1;
     double lower = 0.0, upper = 1.0;

@@ -39,6 +39,8 @@ ZafWindow *DuoPolyOption::CreateOptionWindow()
 DuoPolyOptionWindow::DuoPolyOptionWindow() : TableOptionWindow(DuoPolyOption::description, 30, 9)
 {
     using B = OptionWindowBuilder;
+    // Groups 264 and buttons 250 mini-cells wide: at 214 and 200 the longest
+    // choice, "Bar code of single values", is cut.
     ZafGroup *show = B::MiniCellGroup(this, 15, 5, 264, 28, "DisTitle");
     B::MiniCellCheckBox(show, 5, 0, 250, 7, "DisGtype");
     ZafGroup *below = B::MiniCellGroup(this, 15, 40, 264, 35, "DisXtitle");

@@ -8,6 +8,7 @@
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafPrinter.h"
 #include "zaf/core/ZafWindowManager.h"
+#include "zaf/controls/ZafPopUpMenu.h"
 
 #include <algorithm>
 #include <cstring>
@@ -40,6 +41,11 @@ GRAPHWIN::~GRAPHWIN()
     }
     delete[] metafileName;
     delete rubberBand;
+    if (contextMenu) {
+        if (contextMenu->Parent() && zafWindowManager)
+            zafWindowManager->SubtractObject(contextMenu);
+        delete contextMenu;
+    }
     HideLabel();
 }
 

@@ -20,14 +20,15 @@
 // an edge's middle, a shape is resized instead), 1 zoom draws a rubber band
 // while the button is held, 2 text adds a text at a double press. A double
 // press on a text opens the text dialog; Delete (mode 3) deletes the
-// selected text; the right button pops up the workbook's graph menu
-// (WorkBook::GraphMenu: the graph tools, options, copy, metafile export
-// and print).
+// selected text; the right button pops up the context menu, made on first
+// use and filled once: in a workbook its graph menu's items
+// (WorkBook::FillGraphMenu: the graph tools, options, copy, metafile export
+// and print), elsewhere copy, metafile export and print.
 //
 // Ownership: the window owns its elements (ClearElements and the
 // destructor delete them, user texts included), its current draw style,
-// the metafile name and the rubber band; the workbook owns the context
-// menu. The printer is the caller's.
+// the metafile name, the rubber band and the context menu. The printer is
+// the caller's.
 #pragma once
 
 #include "graphs/DrawStyle.h"
@@ -229,8 +230,7 @@ public:
     // Called by EndDrag with the zoom rubber band's pixel rectangle once it
     // is removed.
     virtual void ZoomDragEnded(const ElementRect &) {}
-    // The workbook's graph menu at the pointer of a mouse event (none
-    // outside a workbook).
+    // The context menu at the pointer of a mouse event.
     void ShowContextMenu(const ZafEventRecord &event);
     // The text dialog for the selected text, or for a new text at (x, y).
     void EditTextAt(int x, int y);
@@ -238,12 +238,15 @@ public:
     void DeleteSelectedText();
     // Removes the focus marks and drops the selection.
     void DropSelection();
+    // The context menu's items outside a workbook.
+    void FillContextMenu();
+    static ZafEventType ContextItemChosen(ZafWindowObject *object, ZafEventRecord &event, ZafEventType code);
 
     element *SelectedElement() const { return selected; }
     std::uint16_t DragFlags() const { return dragFlags; }
     const DragRectangle *RubberBand() const { return rubberBand; }
-    // The graph menu the workbook made last (null outside a workbook).
-    ZafPopUpMenu *ContextMenu() const;
+    // The context menu (null before its first use).
+    ZafPopUpMenu *ContextMenu() const { return contextMenu; }
     const ZafTimeData &CreationTime() const { return creationTime; }
 
     // GraphPane.
@@ -310,6 +313,7 @@ protected:
     int metafileError = 0;
     std::uint8_t suppressDoublePress = 0;
     DragRectangle *rubberBand = nullptr;
+    ZafPopUpMenu *contextMenu = nullptr;
     // Where a resize began: the pointer and the drag rectangle.
     int pressX = 0, pressY = 0;
     ElementRect pressRect;

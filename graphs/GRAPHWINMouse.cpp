@@ -188,6 +188,8 @@ ZafEventType GRAPHWIN::InteractionEvent(const ZafEventRecord &event)
     }
     const ZafEventType code = MapEvent(event);
     // Ctrl and Shift with a press: the context menu at the window's corner.
+    // Only a press: on every move the menu would open again while the keys
+    // are held, and the pointer could reach nothing else in the graph.
     const std::uint32_t both = ZAF_KEY_CTRL + ZAF_KEY_SHIFT;
     if ((event.key.shiftState & both) == both && (code == ZAF_BEGIN_SELECT || code == ZAF_ALT_BEGIN_SELECT)) {
         ZafEventRecord corner = event;
@@ -498,21 +500,57 @@ static_assert(GRAPHWIN::saveMetafileEvent == WorkBook::saveGraphEvent, "one save
 
 void GRAPHWIN::ShowContextMenu(const ZafEventRecord &event)
 {
-    WorkBook *book = BookOf(this);
-    if (event.type != ZAF_MOUSE_EVENT || !OSHandle() || !zafWindowManager || !book)
+    if (event.type != ZAF_MOUSE_EVENT || !OSHandle() || !zafWindowManager)
         return;
     POINT p = event.position;
     ClientToScreen(OSHandle(), &p);
-    ZafPopUpMenu *menu = book->GraphMenu(p.x - 20, p.y, this);
-    if (!menu)
-        return;
+    const ZafRegionRect place(p.x - 20, p.y, p.x - 20, p.y, ZAF_PIXEL);
+    WorkBook *book = BookOf(this);
+    if (contextMenu) {
+        if (contextMenu->Parent())
+            zafWindowManager->SubtractObject(contextMenu);
+        contextMenu->SetRegion(place);
+    } else {
+        contextMenu = new ZafPopUpMenu(place.left, place.top);
+        contextMenu->SetCoordinateType(ZAF_PIXEL);
+        if (book)
+            book->FillGraphMenu(contextMenu, this);
+        else
+            FillContextMenu();
+    }
+    if (book)
+        book->SetGraphMenuWindow(this);
     DropSelection();
     SetFocus(OSHandle());
-    zafWindowManager->AddObject(menu);
+    zafWindowManager->AddObject(contextMenu);
 }
 
-ZafPopUpMenu *GRAPHWIN::ContextMenu() const
+void GRAPHWIN::FillContextMenu()
 {
-    WorkBook *book = BookOf(const_cast<GRAPHWIN *>(this));
-    return book ? book->LastGraphMenu() : nullptr;
+    struct Item
+    {
+        int number, group;
+        ZafEventType value;
+    };
+    // Print is the workbook's: outside one the item does nothing.
+    static const Item items[] = {{18, 0, ZAF_COPY}, {9, 7, saveMetafileEvent}, {2, 1, WorkBook::printEvent}};
+    int id = WorkBook::graphMenuFirstID;
+    for (const Item &entry : items) {
+        auto *item = new ZafPopUpItem(StatText(entry.number, entry.group));
+        item->SetNumberID(static_cast<ZafNumberID>(id++));
+        item->SetValue(entry.value);
+        item->SetUserObject(this);
+        item->SetUserFunction(ContextItemChosen);
+        contextMenu->AddObject(item);
+    }
+}
+
+ZafEventType GRAPHWIN::ContextItemChosen(ZafWindowObject *object, ZafEventRecord &, ZafEventType code)
+{
+    auto *item = dynamic_cast<ZafPopUpItem *>(object);
+    auto *graph = item ? static_cast<GRAPHWIN *>(item->UserObject()) : nullptr;
+    // The menu is the graph's own: the graph outlives its items.
+    if (code == ZAF_SELECT && graph && item->Value() != WorkBook::printEvent)
+        graph->Event(ZafEventRecord(static_cast<ZafEventType>(item->Value())));
+    return code;
 }

@@ -156,17 +156,13 @@ template <typename Use> void PlotAxis::WalkCases(BUFFERTYPE &values, Use use)
 void PlotAxis::ComputeStatistics(BUFFERTYPE &values)
 {
     WeightedMoments moments;
-    bool whole = true;
-    WalkCases(values, [&](double v, double w) {
-        moments.Add(v, w);
-        whole = whole && v == std::floor(v);
-    });
+    WalkCases(values, [&](double v, double w) { moments.Add(v, w); });
     caseCount = moments.Weight();
     minimum = moments.Minimum();
     maximum = moments.Maximum();
     mean = moments.Mean();
     standardDeviation = moments.StandardDeviation();
-    integerData = moments.Count() > 0 && whole ? 1 : 0;
+    integerData = values.integerTyped ? 1 : 0;
 }
 
 void PlotAxis::ChooseClasses(int given)

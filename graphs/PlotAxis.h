@@ -1,8 +1,8 @@
 // PlotAxis: the distribution panel of the statistics graphs. It draws the
 // weighted relative frequencies of one variable's classes inside a
 // rectangle of a graph, as a closed outline (steps over whole values when
-// the data are whole numbers over a short range, else a polygon through the
-// class midpoints), and optionally the normal density curve over the same
+// the variable is stored as an integer type and spans a short range, else a
+// polygon through the class midpoints), and optionally the normal density curve over the same
 // scale. Frequencies are scaled per standard deviation, d = (c / total) x
 // (sd / class width), so that the outline and the curve share one vertical
 // scale whose top is the largest of 0.4 and every density, plus 0.05.
@@ -116,7 +116,7 @@ private:
     double densityTop = densityFloor + densityMargin;
     std::uint8_t integerClasses = 0;
     std::uint8_t normalCurve = 0;
-    std::uint8_t integerData = 0;
+    std::uint8_t integerData = 0; // 1: the values are stored as an integer type
     std::vector<double> classDensities;
     std::vector<POINT> outlinePoints;
     std::vector<POINT> curvePoints;

@@ -400,25 +400,32 @@ ZafPopUpMenu *WorkBook::GraphMenu(int left, int top, ZafWindowObject *graph)
     delete graphMenu;
     graphMenu = new ZafPopUpMenu(left, top);
     graphMenu->SetCoordinateType(ZAF_PIXEL);
+    FillGraphMenu(graphMenu, graph);
+    return graphMenu;
+}
+
+void WorkBook::FillGraphMenu(ZafPopUpMenu *menu, ZafWindowObject *graph)
+{
     graphMenuWindow = graph;
     // The menu stands in the window manager, not in the workbook: each item
-    // names its workbook, which owns the menu and so outlives it.
+    // names its workbook, which outlives the menu (its own or a graph
+    // window's).
     // The Windows menu routes a pick by its item's number id: each item
     // gets its own.
     int id = graphMenuFirstID;
-    auto add = [this, &id](const char *text, ZafEventType value, ZafUserFunction function) {
+    auto add = [this, menu, &id](const char *text, ZafEventType value, ZafUserFunction function) {
         auto *item = new ZafPopUpItem(text);
         item->SetNumberID(static_cast<ZafNumberID>(id++));
         item->SetValue(value);
         item->SetUserObject(this);
         item->SetUserFunction(function);
-        graphMenu->AddObject(item);
+        menu->AddObject(item);
         return item;
     };
-    auto separator = [this, &id] {
+    auto separator = [menu, &id] {
         auto *line = new ZafPopUpItem(nullptr, ZafPopUpItem::kindSeparator);
         line->SetNumberID(static_cast<ZafNumberID>(id++));
-        graphMenu->AddObject(line);
+        menu->AddObject(line);
     };
     TextCatalog *catalog = GetStatTextCatalog();
     for (int tool = 0; tool < GraphToolCount(); ++tool) {
@@ -427,7 +434,7 @@ ZafPopUpMenu *WorkBook::GraphMenu(int left, int top, ZafWindowObject *graph)
             ->SetSelected(tool == currentGraphKind);
     }
     if (!graph)
-        return graphMenu;
+        return;
     if (!graphTools.empty())
         separator();
     add(CatalogText(optionsText), bookOptionsEvent, SendToBook);
@@ -437,7 +444,6 @@ ZafPopUpMenu *WorkBook::GraphMenu(int left, int top, ZafWindowObject *graph)
     add(CatalogText(copyText), ZAF_COPY, SendToGraph);
     add(CatalogText(metafileText), saveGraphEvent, SendToGraph);
     add(CatalogText(printText), printEvent, SendToBook);
-    return graphMenu;
 }
 
 bool WorkBook::HoldsGraphWindow(const ZafWindowObject *graph) const

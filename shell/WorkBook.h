@@ -197,6 +197,12 @@ public:
     ZafPopUpMenu *GraphMenu(int left, int top, ZafWindowObject *graph = nullptr);
     // The menu GraphMenu made last (null before), owned by the workbook.
     ZafPopUpMenu *LastGraphMenu() const { return graphMenu; }
+    // Fills a menu with GraphMenu's items; a graph window fills its own
+    // context menu so, once, and owns it.
+    void FillGraphMenu(ZafPopUpMenu *menu, ZafWindowObject *graph);
+    // The graph window whose menu is up: its copy, save and graph options
+    // items act on it.
+    void SetGraphMenuWindow(ZafWindowObject *graph) { graphMenuWindow = graph; }
     // Called on the "bt_multreg" button's selection; empty here.
     virtual void MultipleRegression() {}
 

@@ -208,7 +208,10 @@ void MapGraph::ColourRegions()
                                                                        centreValue, region.colour)
                                               : MapClasses::MissingColour();
         }
-        // The legend's sample values; bounds the user confirmed stay.
+        // The legend's sample values, unless the user typed and confirmed
+        // limits: a ramp colours by value, and replacing them would throw
+        // away what the user entered (they stand until the grouping
+        // method changes).
         if (!settings->userBounds || settings->bounds.size() < 2)
             settings->bounds = MapClasses::RampSampleBounds(minimum, maximum, classCount, settings->decimals);
         return;

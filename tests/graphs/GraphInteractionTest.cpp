@@ -599,11 +599,47 @@ TEST_F(InteractionTest, TheContextMenuListsTheWorkbooksGraphToolsAndShowsThePick
     // The second tool was picked: its graph is on the page now.
     EXPECT_EQ(book->CurrentGraphKind(), 1);
     EXPECT_EQ(page->GraphWindows().size(), 2u);
+    // The menu is the window's, made once: a graph window of its own.
+    auto *second = dynamic_cast<TestGraph *>(page->GraphWindows()[1]);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->ContextMenu(), nullptr);
 
     graph = nullptr;
     zafWindowManager->CloseWindow(book);
     Pump();
     WorkBook::SetShowHook(previousShow);
+}
+
+TEST_F(InteractionTest, OutsideAWorkbookTheContextMenuIsTheWindowsOwnWithCopySaveAndPrint)
+{
+    ShowGraph();
+    SetForegroundWindow(graph->OSHandle());
+    // Two right presses, each menu closed with Escape.
+    std::vector<ZafPopUpMenu *> menus;
+    for (int i = 0; i < 2; ++i) {
+        MenuLoopGuard guard(graph->OSHandle());
+        PostMessageA(graph->OSHandle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100 + 20 * i, 100));
+        PostMessageA(graph->OSHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        Pump();
+        while (zafEventManager->QueueCount() > 0) {
+            ZafEventRecord event;
+            zafEventManager->Get(event, ZAF_QUEUE_NO_WAIT);
+            zafWindowManager->Event(event);
+        }
+        Pump();
+        menus.push_back(graph->ContextMenu());
+    }
+    ASSERT_NE(menus[0], nullptr);
+    EXPECT_EQ(menus[1], menus[0]) << "made on first use, then moved to the pointer";
+    std::vector<std::string> texts;
+    std::vector<ZafEventType> values;
+    for (ZafElement *e = menus[0]->First(); e; e = e->Next()) {
+        auto *item = static_cast<ZafPopUpItem *>(e);
+        texts.emplace_back(item->Text());
+        values.push_back(item->Value());
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Copy to clipboard", "Save as metafile...", "Print"}));
+    EXPECT_EQ(values, (std::vector<ZafEventType>{ZAF_COPY, GRAPHWIN::saveMetafileEvent, WorkBook::printEvent}));
 }
 
 } // namespace

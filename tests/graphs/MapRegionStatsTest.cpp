@@ -352,6 +352,12 @@ TEST_F(SurveyMap, PageTextListsTheRegionsAndUserBoundsStand)
     EXPECT_EQ(classes.bounds, Values({40, 47, 49, 60}));
     EXPECT_EQ(graph.regions.Find(15)->colour.fillGrey, classes.colours[0].fillGrey);
     EXPECT_EQ(graph.regions.Find(17)->colour.fillGrey, classes.colours[2].fillGrey);
+    // Under a colour ramp the confirmed limits stay the legend's.
+    for (int scheme : {MapClassSettings::slide, MapClassSettings::slide2}) {
+        classes.colourScheme = scheme;
+        page->Text()->WriteResult();
+        EXPECT_EQ(classes.bounds, Values({40, 47, 49, 60})) << scheme;
+    }
     page.reset();
     ProgramSettings::Instance()->CloseDataSet();
 }

@@ -36,6 +36,22 @@ TEST(PlotAxis, ChoosesStepsForShortWholeRangesAndPolygonsOtherwise)
     EXPECT_EQ(steps->OutlinePoints().size(), 13u);
     EXPECT_DOUBLE_EQ(steps->DensityTop(), 0.45);
     EXPECT_FALSE(Fit(STORAGE_U8, 40, oneToFive)->IntegerClasses());
+    // The same whole values stored as reals: a polygon, whether the
+    // statistics are computed or given.
+    EXPECT_FALSE(Fit(STORAGE_DOUBLE, 100, oneToFive)->IntegerClasses());
+    {
+        TMPLISTETYPE list(STORAGE_DOUBLE), coded(STORAGE_U8);
+        for (int i = 0; i < 100; ++i) {
+            list.AppendReal(oneToFive(i));
+            coded.AppendInt(oneToFive(i));
+        }
+        double low = 0, high = 0;
+        std::unique_ptr<PlotAxis> given(PlotAxis::FitToList(nullptr, &list, low, high, 0, 100, 1, 5, 3, 1.4));
+        EXPECT_FALSE(given->IntegerClasses());
+        low = high = 0;
+        std::unique_ptr<PlotAxis> givenCoded(PlotAxis::FitToList(nullptr, &coded, low, high, 0, 100, 1, 5, 3, 1.4));
+        EXPECT_TRUE(givenCoded->IntegerClasses());
+    }
     // 90 reals: 3 classes raised to 7 (10 points); 30000: at most 300.
     EXPECT_EQ(Fit(STORAGE_DOUBLE, 90, real)->OutlinePoints().size(), 10u);
     EXPECT_EQ(Fit(STORAGE_DOUBLE, 30000, real)->ClassCount(), 300);
