@@ -223,30 +223,27 @@ void MapGraphWindow::LayoutChildren()
 {
     RECT client = {};
     if (Built() && OSHandle() && GetClientRect(OSHandle(), &client) && client.right > 0 && client.bottom > 0 &&
-        (client.right != ClientWidth() || client.bottom != ClientHeight())) {
-        EndIdentify();
-        // The unzoomed map fits the new size; a zoomed one keeps its scale.
-        if (zoomStack.empty()) {
-            scale = -1.0;
-            marginX = marginY = defaultMargin;
-        }
-        if (legend)
-            legend->ForgetPlaces();
-    }
+        (client.right != ClientWidth() || client.bottom != ClientHeight()))
+        RefitForNewSize();
     GRAPHWIN::LayoutChildren();
+}
+
+void MapGraphWindow::RefitForNewSize()
+{
+    EndIdentify();
+    // The unzoomed map fits the new size; a zoomed one keeps its scale.
+    if (zoomStack.empty()) {
+        scale = -1.0;
+        marginX = marginY = defaultMargin;
+    }
+    if (legend)
+        legend->ForgetPlaces();
 }
 
 void MapGraphWindow::Rescale(int width, int height)
 {
-    if (Built() && (width != ClientWidth() || height != ClientHeight())) {
-        EndIdentify();
-        if (zoomStack.empty()) {
-            scale = -1.0;
-            marginX = marginY = defaultMargin;
-        }
-        if (legend)
-            legend->ForgetPlaces();
-    }
+    if (Built() && (width != ClientWidth() || height != ClientHeight()))
+        RefitForNewSize();
     GRAPHWIN::Rescale(width, height);
 }
 

@@ -216,6 +216,9 @@ public:
     long barLength = 30, circleRadius = 20;
 
 private:
+    // What a new size does to the map: identify ends, an unzoomed map is
+    // fitted again at its next draw, the legend goes back to its default place.
+    void RefitForNewSize();
     POINT Device(long x, long y) const;
     void DrawRegionNow(const MapRegion &region, bool outlined);
     // Two pixels inside the region's outline in black or white, whichever
