@@ -3,6 +3,7 @@
 #include "shell/VariableListWindow.h"
 #include "stats/MarkReason.h"
 #include "stats/PairedTests.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 #include <cmath>
@@ -64,21 +65,32 @@ void Finish(TXTWIN &window, StatClass &computation, double cases)
     window.ShowText();
 }
 
+// Only the mark itself reads as the mark: counts, rank sums and z of cases
+// weighing near the largest double are figures beyond the mark's size, and
+// print in exponent form from 1e15 on, like every result table's figures.
+namespace {
+
+bool IsMark(double value)
+{
+    return value == kNotComputed || !std::isfinite(value);
+}
+
+} // namespace
+
 void Figure(TXTWIN &window, double value)
 {
-    if (IsNotComputed(value) || value != value) {
+    if (IsMark(value)) {
         window.WriteString(notComputedMark);
         markWritten = true;
     } else
-        window.WriteReal(value);
+        window.WriteString(FormatFigure(value, window.Decimals()).c_str());
 }
 
 int FigureWidth(double value, int decimals)
 {
-    if (IsNotComputed(value) || value != value)
+    if (IsMark(value))
         return static_cast<int>(std::strlen(notComputedMark));
-    char text[400];
-    return std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return static_cast<int>(FormatFigure(value, decimals).size());
 }
 
 std::string Text(int number)

@@ -49,7 +49,8 @@ void Message(TXTWIN &window, int text);
 bool Failed(TXTWIN &window, const StatClass &computation);
 // A line end, the report footer for that many cases, and the text shown.
 void Finish(TXTWIN &window, StatClass &computation, double cases);
-// The value with the window's decimals, or the not-computed mark.
+// The value with the window's decimals (in exponent form from 1e15 on),
+// or the not-computed mark.
 void Figure(TXTWIN &window, double value);
 // Characters of a figure as Figure writes it with that many decimals.
 int FigureWidth(double value, int decimals);

@@ -15,6 +15,8 @@
 #include "shell/VariableListWindow.h"
 #include "zaf/core/ZafNotebook.h"
 
+#include <cstdlib>
+
 namespace {
 
 using namespace analysestest;
@@ -108,6 +110,27 @@ TEST_F(PairedTestsTest, WilcoxonTextsAgreeWithR)
     EXPECT_FALSE(Has(oneSign, StatText(23, pairedTestTextGroup)));
     EXPECT_FALSE(Has(oneSign, StatText(25, pairedTestTextGroup)));
     EXPECT_TRUE(Has(oneSign, StatText(24, pairedTestTextGroup)));
+}
+
+// Cases weighing 1e300 each: z of the normal approximation lies far past
+// the mark's size (about -1e150) and is a figure, in exponent form; the
+// rank sums pass the largest double and take the mark with its reason.
+TEST_F(PairedTestsTest, WilcoxonZBeyondTheMarksSizeIsPrintedAsAFigure)
+{
+    survey.reset();
+    survey = std::make_unique<Survey>(
+        Survey::Text{"variable x\ntype u8\nvariable y\ntype u8\nvariable w\ntype double\nweight w\n",
+                     "x,y,w\n5,1,1e300\n4,2,1e300\n3,1,1e300\n1,4,1e300\n7,6,1e300\n3,9,1e300\n8,2,1e300\n"});
+    const std::string text = PageText<WilcoxonO, WILCOXONWIN>(1, 2);
+    const std::size_t at = text.find(" z = ");
+    ASSERT_NE(std::string::npos, at) << text;
+    const std::string zLine = text.substr(at, text.find('\r', at) - at);
+    EXPECT_EQ(std::string::npos, zLine.find("***")) << text;
+    EXPECT_NE(std::string::npos, zLine.find("e+")) << zLine;
+    const double z = std::strtod(zLine.c_str() + 5, nullptr);
+    EXPECT_LT(z, -1e100) << zLine;
+    EXPECT_GT(z, -1e200) << zLine;
+    EXPECT_TRUE(Has(text, StatText(30, 0))) << "the rank sums' mark says why:\n" << text;
 }
 
 std::vector<WorkBook *> shownBooks;
