@@ -4,9 +4,12 @@
 #include "analyses/frequencies/BattFreqOption.h"
 #include "dataset/ProgramSettings.h"
 #include "stats/FREQOBJ.h"
+#include "stats/MarkReason.h"
+#include "stats/StatFormat.h"
 #include "stats/StatMissing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -19,6 +22,16 @@ double ValueOf(const FREQOBJ &item, long category)
 {
     const FreqCategory &c = item.categories[category];
     return item.realValued ? c.value.real : static_cast<double>(c.value.integer);
+}
+
+// A count's share of its base in percent, divided first so that counts
+// near the largest double do not overflow; the mark for a base of 0 or a
+// base whose weights summed past the largest double.
+double Percent(double count, double base)
+{
+    if (!(base > 0.0) || !std::isfinite(base) || !std::isfinite(count))
+        return kNotComputed;
+    return count / base * 100.0;
 }
 
 std::string RowLabel(const FREQOBJ &item)
@@ -116,11 +129,10 @@ void BattFrWin::WriteBatteryTable()
     double grand = 0.0;
     for (const Row &row : rows)
         grand += row.total;
-    char figure[400];
-    std::snprintf(figure, sizeof figure, "%.*f", weighted ? percentDecimals : 0, grand);
-    cellWidth = std::max(cellWidth, static_cast<int>(std::strlen(figure)) + 1);
-    std::snprintf(figure, sizeof figure, "%.*f", percentDecimals, 100.0);
-    cellWidth = std::max(cellWidth, static_cast<int>(std::strlen(figure)) + 1);
+    if (std::isfinite(grand))
+        cellWidth = std::max(cellWidth, static_cast<int>(NumberText(grand, true).size()) + 1);
+    cellWidth = std::max(cellWidth, static_cast<int>(NumberText(100.0, false).size()) + 1);
+    markWritten = false;
 
     std::vector<int> kinds;
     if (options & battCounts)
@@ -156,6 +168,11 @@ void BattFrWin::WriteBatteryTable()
     for (long k = 0; k < reference->categoryCount; ++k)
         cases += reference->categories[k].frequency;
     Plain();
+    if (markWritten)
+        for (const std::string &line : MarkReasonLines(WeightReasons(cases, 1), notComputedMark)) {
+            WriteString(line.c_str());
+            EndLine();
+        }
     const char *report = battery->items[0]->GetReportHeader(cases);
     if (*report) {
         WriteString(report);
@@ -241,12 +258,12 @@ void BattFrWin::WriteLine(int kind, const std::vector<double> &frequency, const 
             WriteNumber(frequency[c], true);
             n += frequency[c];
         } else if (kind == percentKind) {
-            WriteNumber(total > 0.0 ? frequency[c] * 100.0 / total : kNotComputed, false);
+            WriteNumber(Percent(frequency[c], total), false);
             n += frequency[c];
         } else if (missing[c]) {
             WriteString(missingCategoryMark);
         } else {
-            WriteNumber(validTotal > 0.0 ? frequency[c] * 100.0 / validTotal : kNotComputed, false);
+            WriteNumber(Percent(frequency[c], validTotal), false);
             n += frequency[c];
         }
     }
@@ -255,18 +272,24 @@ void BattFrWin::WriteLine(int kind, const std::vector<double> &frequency, const 
     EndLine();
 }
 
+std::string BattFrWin::NumberText(double value, bool count) const
+{
+    if (count && !weighted)
+        return std::to_string(static_cast<long long>(value + 0.5));
+    return count ? FormatCount(value, percentDecimals) : FormatFigure(value, percentDecimals);
+}
+
+// Only the mark itself, or a sum of weights past the largest double, prints
+// as the mark: counts of weights beyond the mark's size are figures and
+// print in exponent form.
 void BattFrWin::WriteNumber(double value, bool count)
 {
-    if (IsNotComputed(value)) {
+    if (value == kNotComputed || !std::isfinite(value)) {
         WriteString(notComputedMark);
+        markWritten = true;
         return;
     }
-    if (count && !weighted) {
-        WriteInteger(static_cast<long>(value + 0.5));
-        return;
-    }
-    SetDecimals(percentDecimals);
-    WriteReal(value);
+    WriteString(NumberText(value, count).c_str());
 }
 
 void BattFrWin::WriteRule()

@@ -13,8 +13,10 @@
 // with other codes under the wrong columns.
 //
 // A percentage whose base is 0 (an item no case answered, a grand total of
-// 0) prints the not-computed mark. Counts print as integers, weighted
-// frequencies and percentages with "DecimalsPct". The column width is the
+// 0) prints the not-computed mark, as does a sum of weights past the largest
+// double, which the footer then names as the reason. Counts print as
+// integers, weighted frequencies and percentages with "DecimalsPct" (in
+// exponent form from 1e15 on). The column width is the
 // window's column width when set, else the reference's longest category
 // label (at least 8) plus 2.
 //
@@ -56,6 +58,8 @@ private:
     void WriteLine(int kind, const std::vector<double> &frequency, const std::vector<bool> &missing, double total,
                    double validTotal, bool separate);
     void WriteNumber(double value, bool count);
+    // A count (whole when unweighted) or percentage as a cell prints it.
+    std::string NumberText(double value, bool count) const;
     void WriteRule();
 
     const FREQOBJ *reference = nullptr;
@@ -64,4 +68,5 @@ private:
     unsigned options = 0;
     int labelWidth = 8, cellWidth = 10, percentDecimals = 1, ruleWidth = 0;
     bool weighted = false;
+    bool markWritten = false; // the page being written holds the mark
 };

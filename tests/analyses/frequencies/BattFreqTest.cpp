@@ -148,6 +148,29 @@ TEST_F(BattFreqTest, TheFooterCountsTheCasesAndThoseLeftOutForTheirWeight)
     EXPECT_NE(std::string::npos, text.find("Cases left out for a zero, negative or missing weight: 3\r\n")) << text;
 }
 
+// Weights near the largest double: counts past the mark's size print as
+// figures in exponent form and their percentages stay right; a total whose
+// weights sum past the largest double leaves its percentages and its N the
+// mark, and the footer says why.
+TEST_F(BattFreqTest, HugeWeightsGiveFiguresAndMarksWithTheirReason)
+{
+    const std::string dictionary = "variable a\ntype u8\nvalue 1 = yes\nvalue 2 = no\n"
+                                   "variable b\ntype u8\nvalue 1 = yes\nvalue 2 = no\n"
+                                   "variable w\ntype double\nweight w\n";
+    const Survey::Text large{dictionary, "a,b,w\n1,2,1e300\n2,2,1e300\n1,1,2e300\n"};
+    const std::string text = Run("", battCounts | battPercent | battRowSums, {1, 2}, &large);
+    EXPECT_NE(std::string::npos, text.find("3.00e+300")) << text;
+    EXPECT_NE(std::string::npos, text.find(" 75.0 ")) << text;
+    EXPECT_NE(std::string::npos, text.find(" 25.0 ")) << text;
+    EXPECT_EQ(std::string::npos, text.find("***")) << text;
+
+    const Survey::Text past{dictionary, "a,b,w\n1,2,1e308\n2,2,1e308\n1,1,1e308\n"};
+    const std::string marked = Run("", battCounts | battPercent | battRowSums, {1, 2}, &past);
+    EXPECT_NE(std::string::npos, marked.find("***")) << marked;
+    EXPECT_NE(std::string::npos, marked.find(std::string("*** ") + StatText(30, 0))) << marked;
+    EXPECT_EQ(std::string::npos, marked.find("inf")) << marked;
+}
+
 // The message box up while the run with one item goes on: its text, and
 // every error the variable-list window reported besides.
 std::string boxText;
