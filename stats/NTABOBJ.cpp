@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -15,6 +16,18 @@
 #include "stats/StatMissing.h"
 
 namespace {
+
+// A count's share of its base in percent, divided first so that counts
+// near the largest double do not overflow. An empty base gives 0; a base or
+// count whose weights summed past the largest double gives the mark.
+double Percent(double count, double base)
+{
+    if (!(base > 0.0))
+        return 0.0;
+    if (!std::isfinite(base) || !std::isfinite(count))
+        return kNotComputed;
+    return count / base * 100.0;
+}
 // Bytes charged per tree node (its share of a growing vector) and per entry
 // of a set or map (node and the heap's bookkeeping).
 const size_t kNodeCost = 2 * sizeof(NtabNode) + 8;
@@ -368,9 +381,9 @@ void NTABOBJ::BuildTree(const CellCounter &cells, const CellCounter &columnBases
         }
         NtabCell &cell = node->cell;
         cell.count = leaf.count;
-        cell.percents[0] = base > 0.0 ? cell.count * 100.0 / base : 0.0;
-        cell.percents[1] = tableBase > 0.0 ? cell.count * 100.0 / tableBase : 0.0;
-        cumulative += cell.percents[0];
+        cell.percents[0] = Percent(cell.count, base);
+        cell.percents[1] = Percent(cell.count, tableBase);
+        cumulative = IsNotComputed(cell.percents[0]) ? kNotComputed : cumulative + cell.percents[0];
         cell.percents[2] = cumulative;
     }
 }

@@ -3,7 +3,10 @@
 #include "analyses/kit/ColumnHeading.h"
 #include "dataset/ProgramSettings.h"
 #include "shell/TXTWIN.h"
+#include "stats/MarkReason.h"
 #include "stats/StatClass.h"
+#include "stats/StatFormat.h"
+#include "stats/StatMissing.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -150,21 +153,23 @@ double NTAB::SumOfCells(const NtabLevel &level)
 
 int NTAB::WidestFigure(int decimals) const
 {
-    char text[400];
     int widest = 0;
     if (display & (ntabPercent | ntabTotalPercent | ntabCumulative | ntabRestCumulative)) {
         // Percentages of a set's cases (and their sums) reach 100 for each
         // member of the set.
         const double largest = PercentsPass100() ? 100.0 * static_cast<double>(std::max<size_t>(setMembers.size(), 1)) : 100.0;
-        std::snprintf(text, sizeof text, "%.*f", decimals, largest);
-        widest = static_cast<int>(std::strlen(text));
+        widest = static_cast<int>(FormatFigure(largest, decimals).size());
     }
     if (display & ntabCounts) {
         // No count, a column's total included, passes the sum of all cells
         // (a multiple-response set counts answers, which may pass the
         // number of cases).
-        std::snprintf(text, sizeof text, "%.*f", countDecimals, std::max(caseCount, SumOfCells(root)));
-        widest = std::max(widest, static_cast<int>(std::strlen(text)));
+        // A sum past the largest double leaves its cells as wide as the
+        // widest finite count can print.
+        double largest = std::max(caseCount, SumOfCells(root));
+        if (!std::isfinite(largest))
+            largest = DBL_MAX;
+        widest = std::max(widest, static_cast<int>(FormatCount(largest, countDecimals).size()));
     }
     return widest;
 }
@@ -195,22 +200,46 @@ void NTAB::WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int
             // running total stands in it.
             window->SetDecimals(decimals);
             if (running && bit == ntabCumulative)
-                window->WriteReal(*running);
+                WritePercent(window, *running);
             else if (running && bit == ntabRestCumulative)
-                window->WriteReal(100.0 - *running);
+                WritePercent(window, 100.0 - *running);
             else
                 window->WriteString("");
             continue;
         }
         window->SetDecimals(bit == ntabCounts ? countDecimals : decimals);
         switch (bit) {
-        case ntabPercent: window->WriteReal(cell->percents[0]); break;
-        case ntabTotalPercent: window->WriteReal(cell->percents[1]); break;
-        case ntabCumulative: window->WriteReal(cell->percents[2]); break;
-        case ntabRestCumulative: window->WriteReal(100.0 - cell->percents[2]); break;
-        default: window->WriteReal(cell->count); break;
+        case ntabPercent: WritePercent(window, cell->percents[0]); break;
+        case ntabTotalPercent: WritePercent(window, cell->percents[1]); break;
+        case ntabCumulative: WritePercent(window, cell->percents[2]); break;
+        case ntabRestCumulative: WritePercent(window, 100.0 - cell->percents[2]); break;
+        default: WriteCount(window, cell->count); break;
         }
     }
+}
+
+// A percentage summed from a mark is the mark: IsNotComputed holds for
+// every sum that includes one, as no percentage reaches its size.
+void NTAB::WritePercent(TXTWIN *window, double value)
+{
+    if (IsNotComputed(value) || value != value) {
+        window->WriteString(notComputedMark);
+        markWritten = true;
+        return;
+    }
+    window->WriteString(FormatFigure(value, window->Decimals()).c_str());
+}
+
+// Counts are sums of weights: beyond the mark's size they are figures (in
+// exponent form); only a sum past the largest double is the mark.
+void NTAB::WriteCount(TXTWIN *window, double value)
+{
+    if (!std::isfinite(value)) {
+        window->WriteString(notComputedMark);
+        markWritten = true;
+        return;
+    }
+    window->WriteString(FormatCount(value, countDecimals).c_str());
 }
 
 void NTAB::SetColumnKeys(const std::vector<int> &column, std::vector<double> &keys) const
@@ -221,6 +250,7 @@ void NTAB::SetColumnKeys(const std::vector<int> &column, std::vector<double> &ke
 
 void NTAB::WriteTable(TXTWIN *window)
 {
+    markWritten = false;
     if (dimensions.empty()) {
         window->WriteString(GetFailureText());
         return;
@@ -418,23 +448,26 @@ void NTAB::WriteTable(TXTWIN *window)
             // without cases has no totals but its count.
             const size_t jj = static_cast<size_t>(j);
             const bool hasCases = countSums[jj] > 0;
+            // A column whose weights summed past the largest double has
+            // marks for percentages, and so has their total.
+            const bool columnFinite = !IsNotComputed(columnPercentSums[jj]);
             for (unsigned long bit : figureBits) {
                 if (!(display & bit))
                     continue;
                 window->Right(cellWidth);
                 window->SetDecimals(bit == ntabCounts ? countDecimals : decimals);
                 if (bit == ntabCounts)
-                    window->WriteReal(countSums[jj]);
+                    WriteCount(window, countSums[jj]);
                 else if (!hasCases)
                     window->WriteString("");
                 else if (bit == ntabPercent)
-                    window->WriteReal(percentsPass100 ? columnPercentSums[jj] : 100.0);
+                    WritePercent(window, percentsPass100 || !columnFinite ? columnPercentSums[jj] : 100.0);
                 else if (bit == ntabTotalPercent)
-                    window->WriteReal(percentSums[jj]);
+                    WritePercent(window, percentSums[jj]);
                 else if (bit == ntabCumulative)
-                    window->WriteReal(percentsPass100 ? running[jj] : 100.0);
+                    WritePercent(window, percentsPass100 || !columnFinite ? running[jj] : 100.0);
                 else
-                    window->WriteReal(percentsPass100 ? 100.0 - running[jj] : 0.0);
+                    WritePercent(window, percentsPass100 || !columnFinite ? 100.0 - running[jj] : 0.0);
             }
         }
         window->EndLine();
@@ -451,5 +484,10 @@ void NTAB::WriteTable(TXTWIN *window)
 
     window->Plain();
     window->EndLine();
+    if (markWritten)
+        for (const std::string &line : MarkReasonLines(WeightReasons(caseCount, 1), notComputedMark)) {
+            window->WriteString(line.c_str());
+            window->EndLine();
+        }
     window->WriteString(GetReportHeader(caseCount));
 }

@@ -88,6 +88,13 @@ private:
     // An absent cell writes blanks, but for its cumulative figures when
     // running (the column's running cumulative percentage) is given.
     void WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals, const double *running);
+    // A percentage with the window's decimals, or the mark.
+    void WritePercent(TXTWIN *window, double value);
+    // A count with the count decimals, or the mark for a sum past the
+    // largest double.
+    void WriteCount(TXTWIN *window, double value);
 
+    static constexpr const char *notComputedMark = "---";
     int countDecimals = 0; // of the counts, set at each write
+    bool markWritten = false; // the table holds the mark: the footer says why
 };

@@ -185,3 +185,42 @@ TEST(NtabText, NonWholeWeightCountsAddUpAndEveryTotalIsPrinted)
     EXPECT_EQ((Figures{"0.0", "0.0"}), RowFigures(Written(table, 0x208, 1), "Total"));
     EXPECT_EQ((Figures{"25.7", "71.4"}), RowFigures(Written(table, 0x208, 1), "two"));
 }
+
+namespace {
+
+// Cells weighing near the largest double: counts past the mark's size are
+// figures in exponent form with right percentages; a column whose weights
+// sum past the largest double marks its percentages and total, and the
+// footer says why.
+TEST(NtabText, HugeWeightsGiveFiguresAndMarksWithTheirReason)
+{
+    EnglishTexts texts;
+    const std::string dictionary = "variable d\ntype u8\nvalue 1 = one\nvalue 2 = two\n"
+                                   "variable s\ntype u8\nvalue 1 = first\nvalue 2 = second\n"
+                                   "variable w\ntype double\nweight w\n";
+    const long controls[] = {2, 0};
+    {
+        Survey survey(Survey::Text{dictionary, "d,s,w\n1,1,1e300\n2,1,3e300\n1,2,1e300\n2,2,1e300\n"});
+        NTAB table(ProgramSettings::Instance()->GetDataSet(0));
+        ASSERT_TRUE(table.ComputeForVariable(1, controls, 0)) << table.GetFailureText();
+        const std::string text = Written(table, 0x211, 1);
+        using Figures = std::vector<std::string>;
+        EXPECT_EQ((Figures{"25.0", "1.00e+300", "50.0", "1.00e+300"}), RowFigures(text, "one")) << text;
+        EXPECT_EQ((Figures{"100.0", "4.00e+300", "100.0", "2.00e+300"}), RowFigures(text, "Total")) << text;
+        EXPECT_EQ(std::string::npos, text.find(" --- ")) << text;
+    }
+    {
+        Survey survey(Survey::Text{dictionary, "d,s,w\n1,1,1e308\n2,1,1e308\n1,2,1e300\n2,2,3e300\n"});
+        NTAB table(ProgramSettings::Instance()->GetDataSet(0));
+        ASSERT_TRUE(table.ComputeForVariable(1, controls, 0)) << table.GetFailureText();
+        const std::string text = Written(table, 0x211, 1);
+        using Figures = std::vector<std::string>;
+        // The first column's total passes the largest double; the second
+        // keeps its figures.
+        EXPECT_EQ((Figures{"---", "1.00e+308", "25.0", "1.00e+300"}), RowFigures(text, "one")) << text;
+        EXPECT_EQ((Figures{"---", "---", "100.0", "4.00e+300"}), RowFigures(text, "Total")) << text;
+        EXPECT_NE(std::string::npos, text.find(std::string("--- ") + StatText(30, 0))) << text;
+    }
+}
+
+} // namespace
