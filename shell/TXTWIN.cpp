@@ -11,6 +11,7 @@
 
 #include "dataset/PFILE.h"
 #include "shell/QivPrinter.h"
+#include "stats/StatFormat.h"
 #include "zaf/controls/ZafTextField.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafScrollBar.h"
@@ -157,17 +158,13 @@ void TXTWIN::WriteInteger(long value)
     WriteString(digits);
 }
 
+// Fixed with the current decimals below 1e15, in exponent form from there
+// on (fixed notation would print hundreds of digits of noise); a figure
+// that cannot be represented shows the not-computed mark, never "inf" or
+// "nan".
 void TXTWIN::WriteReal(double value)
 {
-    char digits[352]; // the widest double with 15 decimals fits
-    // A figure that cannot be represented shows the not-computed mark,
-    // never "inf" or "nan".
-    if (!std::isfinite(value)) {
-        WriteString("---");
-        return;
-    }
-    std::snprintf(digits, sizeof digits, "%.*f", decimals_, value);
-    WriteString(digits);
+    WriteString(FormatFigure(value, decimals_).c_str());
 }
 
 void TXTWIN::WriteDouble(double value)

@@ -73,7 +73,8 @@ public:
     void Clear();
     void WriteString(const char *text);
     void WriteInteger(long value);
-    // With the current decimals (0 to 15).
+    // With the current decimals (0 to 15); from 1e15 on in exponent form,
+    // and "---" for a value that is not finite.
     void WriteReal(double value);
     void WriteDouble(double value);
     // Clears the field formats, writes n dashes and ends the line.

@@ -7,9 +7,12 @@
 #include "graphs/FREQPIE.h"
 #include "graphs/FreqGraphOption.h"
 #include "stats/CategoryLabelCheck.h"
+#include "stats/MarkReason.h"
 #include "stats/StatFormat.h"
+#include "stats/StatMissing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include <string>
@@ -19,6 +22,8 @@ namespace {
 
 // The frequency table's texts: category, value, frequency, total.
 constexpr int freqTextGroup = 5;
+
+constexpr const char *notComputedMark = "---";
 
 const MultrespFreqPage::GraphMaker graphMakers[] = {MultrespBarGraph<MultRespFreq>, MultrespPieGraph<MultRespFreq>};
 
@@ -109,6 +114,18 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
     const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? shape.codeWidth : 0) +
                           (d & multrespCounts ? c : 0) + (d & multrespPercents ? c : 0);
 
+    // A percentage holds the mark when the weights of its base sum past
+    // the largest double, a count when its own do; the footer then says why.
+    bool markWritten = false;
+    auto figure = [&w, &markWritten](double value, bool percent) {
+        if (percent ? IsNotComputed(value) : !std::isfinite(value)) {
+            w.WriteString(notComputedMark);
+            markWritten = true;
+        } else {
+            w.WriteReal(value);
+        }
+    };
+
     w.Clear();
     w.EndLine();
     if (d & multrespVariables) {
@@ -162,7 +179,7 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         if (d & multrespCounts) {
             w.SetDecimals(countDecimals);
             if (weighted)
-                w.WriteReal(category.frequency);
+                figure(category.frequency, false);
             else
                 w.WriteInteger(category.count);
         }
@@ -172,8 +189,8 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
                 w.WriteString("-");
             } else {
                 w.SetDecimals(percentDecimals);
-                w.WriteReal(category.validPercent);
-                percentTotal += category.validPercent;
+                figure(category.validPercent, true);
+                percentTotal = IsNotComputed(category.validPercent) ? kNotComputed : percentTotal + category.validPercent;
             }
         }
         w.EndLine();
@@ -191,11 +208,11 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         w.Right(c);
         if (d & multrespCounts) {
             w.SetDecimals(countDecimals);
-            w.WriteReal(countTotal);
+            figure(countTotal, false);
         }
         if (d & multrespPercents) {
             w.SetDecimals(percentDecimals);
-            w.WriteReal(percentTotal);
+            figure(percentTotal, true);
         }
         w.EndLine();
         w.NewLine(ruleWidth);
@@ -203,6 +220,11 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
     // The footer under every layout, with or without a total row.
     w.Plain();
     w.EndLine();
+    if (markWritten)
+        for (const std::string &line : MarkReasonLines(WeightReasons(table.caseCount, 1), notComputedMark)) {
+            w.WriteString(line.c_str());
+            w.EndLine();
+        }
     w.WriteString(table.GetReportHeader(table.caseCount));
     w.EndLine();
     w.ShowText();

@@ -182,3 +182,43 @@ TEST_F(MultrespTest, DichotomiesCountTheCasesHoldingTheValueTypedBeforeTheLists)
 }
 
 } // namespace
+
+namespace {
+
+// Answers weighing near the largest double: counts past the mark's size are
+// figures in exponent form with right percentages; counts and totals whose
+// weights sum past the largest double hold the mark, and the footer says
+// why.
+TEST(MultrespText, HugeWeightsGiveFiguresAndMarksWithTheirReason)
+{
+    EnglishTexts texts;
+    const std::string dictionary = "variable a\ntype u8\nvalue 1 = yes\nvalue 2 = no\n"
+                                   "variable b\ntype u8\nvalue 1 = yes\nvalue 2 = no\n"
+                                   "variable w\ntype double\nweight w\n";
+    const long list[] = {1, 2, 0};
+    {
+        Survey survey(Survey::Text{dictionary, "a,b,w\n1,2,1e300\n2,1,1e300\n1,1,2e300\n"});
+        MultRespFreq categories(list, multrespOfAnswers, 0, survey.DataSet());
+        categories.displayWord = multrespLabels | multrespCounts | multrespPercents;
+        TXTWIN text("categories", 0);
+        categories.WriteTable(text);
+        // 8e300 answers: yes 6e300 (75 %), no 2e300 (25 %).
+        EXPECT_NE(std::string::npos, text.Text().find("6.00e+300           75.0")) << text.Text();
+        EXPECT_NE(std::string::npos, text.Text().find("8.00e+300          100.0")) << text.Text();
+        EXPECT_EQ(std::string::npos, text.Text().find(" --- ")) << text.Text();
+    }
+    {
+        Survey survey(Survey::Text{dictionary, "a,b,w\n1,2,1e308\n2,1,1e308\n1,1,1e308\n"});
+        MultRespFreq categories(list, multrespOfAnswers, 0, survey.DataSet());
+        categories.displayWord = multrespLabels | multrespCounts | multrespPercents;
+        TXTWIN text("categories", 0);
+        categories.WriteTable(text);
+        // The counts pass the largest double; their shares are still known.
+        EXPECT_NE(std::string::npos, text.Text().find("---           66.7")) << text.Text();
+        EXPECT_NE(std::string::npos, text.Text().find(std::string("--- ") + StatText(30, 0))) << text.Text();
+        EXPECT_EQ(std::string::npos, text.Text().find("inf")) << text.Text();
+        EXPECT_EQ(std::string::npos, text.Text().find("340282")) << text.Text();
+    }
+}
+
+} // namespace
