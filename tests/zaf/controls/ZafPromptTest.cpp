@@ -3,6 +3,7 @@
 #include "zaf/controls/ZafPrompt.h"
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafGeometryManager.h"
 #include "zaf/data/ZafStringData.h"
 
 #include "FieldTestSupport.h"
@@ -79,6 +80,25 @@ TEST_F(ZafPromptTest, ItsHotKeyFocusesTheFollowingFieldAndNeverThePrompt)
     EXPECT_FALSE(prompt->SetChanged(true));
     EXPECT_EQ(nullptr, static_cast<ZafWindowObject *>(prompt)->SetHelpContext("HELP_NAME"));
     EXPECT_EQ(nullptr, prompt->HelpContext());
+    EXPECT_EQ(nullptr, prompt->SetUserFunction(fieldtest::RecordCall));
+    EXPECT_EQ(nullptr, prompt->UserFunction());
+}
+
+// A prompt placed by its window's geometry manager is measured after the
+// placement, and the placement is what it keeps as asked for.
+TEST_F(ZafPromptTest, AnAttachedPromptIsPlacedThenMeasured)
+{
+    auto *manager = new ZafGeometryManager;
+    dialog->AddObject(manager);
+    auto *attached = Add(dialog, new ZafPrompt(1, 3, 12, "Attached"));
+    attached->SetCoordinateType(ZAF_PIXEL);
+    manager->AddConstraint(new ZafAttachment(attached, ZAF_ATTACH_LEFT, 40, ZAF_PIXEL));
+    Show(dialog);
+    attached->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    const ZafRegionRect measured = attached->MeasuredRegion();
+    EXPECT_EQ(measured.left, 40);
+    EXPECT_EQ(measured.right - measured.left, ZafScreenGdiDisplay()->TextSize("Attached", ZAF_FONT_DIALOG).cx);
+    EXPECT_EQ(WindowText(attached->OSHandle()), "Attached");
 }
 
 TEST_F(ZafPromptTest, AutoSizeFitsTheTextBelowTheBorderedTopAndKeepsTheRequestedRegion)
