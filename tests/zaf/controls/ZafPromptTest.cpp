@@ -4,6 +4,7 @@
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafGeometryManager.h"
+#include "zaf/data/ZafPaletteData.h"
 #include "zaf/data/ZafStringData.h"
 
 #include "FieldTestSupport.h"
@@ -177,6 +178,33 @@ TEST_F(ZafPromptTest, JustificationBecomesTheStaticStyleAndOnlyATopLeftOpaquePro
     EXPECT_FALSE(right->ControlPaints());
     EXPECT_FALSE(clear->ControlPaints());
     EXPECT_EQ(right->SetHzJustify(ZafPrompt::justifyStart), ZafPrompt::justifyEnd) << "fixed once created";
+}
+
+// The STATIC's text takes the text palette's colour; its background the
+// background palette's, not the text palette's second colour.
+TEST_F(ZafPromptTest, TheStaticIsColouredFromTheTextAndBackgroundPalettes)
+{
+    ZafPaletteData::InstallWindowLink();
+    auto *palette = new ZafPaletteData();
+    ZafPaletteStruct text, back;
+    text.colorForeground = 1;
+    text.colorBackground = 2;
+    back.colorForeground = 3;
+    back.colorBackground = 4;
+    palette->SetPalette(ZAF_PM_TEXT, ZAF_PM_ANY_STATE, text);
+    palette->SetPalette(ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, back);
+    prompt->SetPaletteData(palette);
+    Show(dialog);
+    COLORREF one = 0, four = 0;
+    ASSERT_TRUE(ZafScreenGdiDisplay()->ColorOf(1, one));
+    ASSERT_TRUE(ZafScreenGdiDisplay()->ColorOf(4, four));
+    HDC dc = GetDC(prompt->OSHandle());
+    const auto brush = SendMessageA(dialog->OSHandle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                    reinterpret_cast<LPARAM>(prompt->OSHandle()));
+    EXPECT_NE(0, brush);
+    EXPECT_EQ(one, GetTextColor(dc));
+    EXPECT_EQ(four, GetBkColor(dc));
+    ReleaseDC(prompt->OSHandle(), dc);
 }
 
 TEST_F(ZafPromptTest, AMessageDataGivesItsHotKey)
