@@ -323,6 +323,8 @@ template <class Data, class Value> Value ZafNumberFieldOf<Data, Value>::GetValue
 
 template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::SetValue(Value value)
 {
+    // A value the program sets is an answer: an unanswered field would show
+    // it as an empty text.
     unanswered = false;
     return TypedData()->SetValue(value);
 }
