@@ -13,11 +13,15 @@
 #include "zaf/data/ZafStaticCleanup.h"
 
 #include <cstring>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr ZafUpdateType observedKinds = 3;
+// Answered by vertical lists and combo boxes, whose rows Windows draws.
+constexpr ZafClassID listParentClassID = 1001;
 constexpr const char *minimizeIconName = "ZAF_NUMID_MIN_ICON";
 
 ZafIconData *stockIcons[ZafIcon::systemIconCount] = {};
@@ -240,8 +244,7 @@ void ZafIcon::Write(ZafWindowPersistence &persistence)
         persistence.Write16(static_cast<std::uint16_t>(iconKind & 0x0F));
         persistence.WriteString(iconData ? iconData->StringID() : "");
         auto *data = dynamic_cast<ZafDataPersistence *>(&persistence);
-        // A stock icon is found again by its name.
-        if (iconData && data && !SystemIcon(iconData->StringID()) && persistence.Error() == 0)
+        if (iconData && data && persistence.Error() == 0)
             iconData->Write(*data);
     }
     persistence.PopLevel();
@@ -275,16 +278,59 @@ void ZafIcon::FitContents()
 int ZafIcon::Relayout()
 {
     if (osWindow && !HasFlag(flagSupportObject))
-        Redisplay();
+        Event(ZafEventRecord(ZAF_REDISPLAY));
     return 0;
 }
 
 void ZafIcon::RefreshText()
 {
+    if (parent && parent->IsClassID(listParentClassID) && parent->SystemDrawn()) {
+        RefreshListEntry();
+        return;
+    }
     if (osWindow && !HasFlag(flagSupportObject)) {
         Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
-        Redisplay();
+        Event(ZafEventRecord(ZAF_REDISPLAY));
     }
+}
+
+void ZafIcon::UpdateFont()
+{
+    if (osWindow) {
+        Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+        Event(ZafEventRecord(ZAF_REDISPLAY));
+    }
+}
+
+bool ZafIcon::SetDisabled(bool flag)
+{
+    const bool result = ZafWindowObject::SetDisabled(flag);
+    if (IsOnScreen())
+        Event(ZafEventRecord(ZAF_REDISPLAY_CHANGE));
+    return result;
+}
+
+ZafEventType ZafIcon::DragDropEvent(const ZafEventRecord &event)
+{
+    const ZafEventType code = event.type;
+    if (code != ZAF_DROP_QUERY && code != ZAF_DROP_COPY && code != ZAF_DROP_MOVE)
+        return ZafButton::DragDropEvent(event);
+    ZafWindowObject *source = zafWindowManager ? zafWindowManager->DragObject() : nullptr;
+    auto *icon = dynamic_cast<ZafIcon *>(source);
+    if (!icon)
+        return ZafButton::DragDropEvent(event);
+    if (icon == this || IsDisabledUpChain(true) || !HasFlag(flagAcceptDrop))
+        return ZAF_REFUSED;
+    ZafIconData *image = icon->iconData;
+    if (image && image->Destroyable())
+        image = static_cast<ZafIconData *>(image->Duplicate());
+    if (image != iconData)
+        SetIconData(image);
+    // The source's text may live in storage that SetText replaces.
+    const std::string title(icon->Text() ? icon->Text() : "");
+    if (ZafStringCompare(title.c_str(), Text() ? Text() : "") != 0)
+        SetText(title.c_str());
+    return code;
 }
 
 void ZafIcon::CompleteIconData()
@@ -295,6 +341,9 @@ void ZafIcon::CompleteIconData()
     if (iconData->array && !iconData->iconHandle) {
         iconData->iconHandle = display->MakeIcon(iconData->width, iconData->height, iconData->array);
     } else if (iconData->iconHandle && !iconData->array && !iconData->staticHandle) {
+        // A shared handle (a stock icon's) belongs to a static description
+        // that every icon shares: pixels are never written into it, or one
+        // icon's creation would grow storage that nothing frees.
         int width = 0, height = 0;
         std::vector<std::uint8_t> pixels;
         if (display->IconPixels(iconData->iconHandle, width, height, pixels))
@@ -311,6 +360,23 @@ ZafEventType ZafIcon::Event(const ZafEventRecord &event)
         FitContents();
         MoveOSWindow();
         return event.type;
+    case ZAF_CURRENT:
+    case ZAF_NOT_CURRENT: {
+        const ZafEventType result = ZafWindowObject::Event(event);
+        if (osWindow)
+            Draw(event, event.type);
+        return result;
+    }
+    case ZAF_REDISPLAY:
+    case ZAF_REDISPLAY_AREA:
+        if (osWindow && parent && IsRedrawOnUpChain(true)) {
+            // The icon's window is transparent: the parent repaints what
+            // lies under it, then the icon draws itself over that.
+            ZafEventRecord area(ZAF_REDISPLAY_AREA);
+            area.region = parent->RegionToWindow(event.type == ZAF_REDISPLAY_AREA ? event.region : GetWindowRegion());
+            parent->Event(area);
+        }
+        return ZafWindowObject::Event(event);
     case ZAF_CREATE:
     case ZAF_CREATE_OS_WINDOW: {
         CompleteIconData();
@@ -331,6 +397,12 @@ ZafEventType ZafIcon::Event(const ZafEventRecord &event)
 ZafEventType ZafIcon::HandleOSMessage(const ZafEventRecord &event)
 {
     const MSG &m = event.osEvent;
+    if (layoutMode && m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) {
+        ZafEventRecord mouse = event;
+        mouse.type = ZAF_MOUSE_EVENT;
+        ZafWindowObject::Event(mouse);
+        return 0;
+    }
     switch (m.message) {
     case WM_LBUTTONDOWN: {
         const ZafEventType result = ZafWindowObject::HandleOSMessage(event);
@@ -341,8 +413,8 @@ ZafEventType ZafIcon::HandleOSMessage(const ZafEventRecord &event)
         return result;
     }
     case WM_LBUTTONUP:
-        // With select-on-double-click (the default) a click selects nothing.
-        if (!selectOnDownClick && !selectOnDoubleClick && !(zafWindowManager && zafWindowManager->DragObject()))
+        // No selection ends a drag: the drop target answers that.
+        if (!selectOnDownClick && !(zafWindowManager && zafWindowManager->DragObject()))
             userCallback(this, event, ZAF_SELECT);
         return ZafWindowObject::HandleOSMessage(event);
     case WM_LBUTTONDBLCLK: {
@@ -372,31 +444,41 @@ ZafEventType ZafIcon::Draw(const ZafEventRecord &, ZafEventType code)
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (!display || !display->CurrentDC())
         return code;
+    ZafPaletteStruct entry;
+    LogicalPalette(entry, ZAF_PM_TEXT, PaletteState());
+    const int font = entry.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : entry.font;
+    HFONT oldFont = display->SelectFont(font);
     ZafRegionRect image(0, 0, -1, -1, ZAF_PIXEL), title(0, 0, -1, -1, ZAF_PIXEL);
     if (iconData)
         image = ZafRegionRect(0, 0, iconData->width - 1, iconData->height - 1, ZAF_PIXEL);
     const char *text = Text();
-    ZafPaletteStruct entry;
-    LogicalPalette(entry, ZAF_PM_TEXT, PaletteState());
-    const int font = entry.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : entry.font;
     if (text && *text) {
         const SIZE size = display->TextSize(text, font);
         title = ZafRegionRect(0, 0, size.cx - 1, size.cy - 1, ZAF_PIXEL);
     }
     LayoutContents(pass.Area(), image, title, titleGap);
-    if (iconData && iconData->iconHandle)
+    const bool drawn = code == ZAF_REDISPLAY || code == ZAF_REDISPLAY_AREA || code == ZAF_REDISPLAY_CHANGE;
+    if (!drawn && code != ZAF_SELECT) {
+        SelectObject(display->CurrentDC(), oldFont);
+        return code;
+    }
+    // A selection redraws the title alone.
+    if (code != ZAF_SELECT && iconData && iconData->iconHandle)
         display->DrawIcon(iconData->iconHandle, image.left, image.top, iconData->width, iconData->height);
     if (text && *text) {
-        DrawBackground(title, ZAF_REDISPLAY);
-        display->SelectFont(font);
+        DrawBackground(title, code == ZAF_SELECT ? ZAF_REDISPLAY : code);
+        // The hot-key index marks its letter; every other '&' is shown.
+        std::unique_ptr<char[]> marked(ZafInsertHotKey(text, hotKeyIndex));
+        const char *shown = marked ? marked.get() : text;
         const RECT box = {title.left, title.top, title.right + 1, title.bottom + 1};
         if (IsDisabledUpChain(true)) {
             const RECT shadow = {box.left + 1, box.top + 1, box.right + 1, box.bottom + 1};
             display->SetColors(GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNHIGHLIGHT));
-            display->Text(shadow, text, ZAF_HZ_CENTER, ZAF_VT_CENTER, false);
+            display->Text(shadow, shown, ZAF_HZ_CENTER, ZAF_VT_CENTER, true);
         }
         display->SetColors(ForegroundColor(), BackgroundColor());
-        display->Text(box, text, ZAF_HZ_CENTER, ZAF_VT_CENTER, false);
+        display->Text(box, shown, ZAF_HZ_CENTER, ZAF_VT_CENTER, true);
     }
+    SelectObject(display->CurrentDC(), oldFont);
     return code;
 }

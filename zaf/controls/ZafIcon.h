@@ -4,9 +4,10 @@
 // object that hands its image to the frame with WM_SETICON and has no
 // window of its own). It is a flat button whose image is a ZafIconData; its
 // region is always exactly its contents (the image above the title, 4
-// pixels apart). A single click selects nothing: a double click calls the
-// user function with ZAF_DOUBLE_SELECT (unless select-on-double-click is
-// turned off, when a click selects).
+// pixels apart). An icon is never selected itself: a click calls the
+// dispatcher with ZAF_SELECT when the button goes up (or down, with
+// select-on-down-click) and a double click with ZAF_DOUBLE_SELECT (with
+// select-on-double-click, the default).
 //
 // Five Windows stock icons are shared by name or number (SystemIcon): made
 // with the first icon, never destroyable, deleted by the static clean-ups.
@@ -69,6 +70,13 @@ public:
     HWND CreateOSWindow() override;
     int Relayout() override;
     void RefreshText() override;
+    // A created icon is measured and placed again, then redrawn.
+    void UpdateFont() override;
+    // The window object's setting, then the icon redrawn (its title greys).
+    bool SetDisabled(bool flag) override;
+    // A query, a copy and a move alike take a dragged icon's image and
+    // title; other sources are handled as by a button. Answers the code.
+    ZafEventType DragDropEvent(const ZafEventRecord &event) override;
     // Sizes the region to the image and the title, keeping its corner.
     void FitContents();
 

@@ -13,6 +13,8 @@
 namespace {
 
 constexpr ZafUpdateType observedKinds = 3;
+// The update kind that asks an observer to take its control's text.
+constexpr ZafUpdateType readControlKind = 1;
 
 ZafLanguageData *AcquireMessages(const char *tableName)
 {
@@ -64,9 +66,14 @@ int ZafNumberField::SetValueData(ZafFormatData *data)
 int ZafNumberField::DataChanged(ZafElement *observer, std::uint32_t kinds)
 {
     auto *field = dynamic_cast<ZafNumberField *>(observer);
-    if (!field || !(kinds & ZafNotification::valueChanged))
+    if (!field)
         return 1;
-    return field->ShowValue();
+    int result = 1;
+    if (kinds & ZafNotification::valueChanged)
+        result = field->ShowValue();
+    if (kinds & readControlKind)
+        result = field->ParseText();
+    return result;
 }
 
 // --- Persistence -------------------------------------------------------------------
@@ -172,7 +179,8 @@ ZafEventType ZafNumberField::ValidateNumber(const ZafEventRecord &event, ZafEven
     if (rangeCheckPending)
         SetChanged(true);
 
-    // The dispatcher answers a bad text itself, without the user function.
+    // The dispatcher answers a bad text itself, without the user function:
+    // the program never acts on a number the user did not give.
     selectionError = parseError;
     bool deleted = false;
     ZafEventType result = SelectOrLeave(selection, code, deleted);
@@ -198,7 +206,7 @@ ZafEventType ZafNumberField::ValidateNumber(const ZafEventRecord &event, ZafEven
     rangeCheckPending = false;
     invalid = result == resultValueKept;
     validating = false;
-    SetError(result);
+    SetError(0);
     return result;
 }
 
@@ -229,6 +237,8 @@ int ZafNumberField::CheckTypedValue()
 
 int ZafNumberField::SetText(const char *text)
 {
+    // An empty text leaves the field unanswered: scanning it would show a
+    // 0 that nobody entered.
     const int error = ParseData(valueData, text ? text : "", InputFormatText());
     unanswered = !text || !*text;
     ShowValue();
@@ -313,6 +323,8 @@ template <class Data, class Value> Value ZafNumberFieldOf<Data, Value>::GetValue
 
 template <class Data, class Value> int ZafNumberFieldOf<Data, Value>::SetValue(Value value)
 {
+    // A value the program sets is an answer: an unanswered field would show
+    // it as an empty text.
     unanswered = false;
     return TypedData()->SetValue(value);
 }

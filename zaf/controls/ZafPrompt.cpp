@@ -79,7 +79,7 @@ int ZafPrompt::SetStringData(ZafStringData *data)
         }
         stringData = data;
         if (stringData)
-            stringData->AddNotification(this, DataChanged, observedKinds | ZafNotification::oneShot);
+            stringData->AddNotification(this, DataChanged, observedKinds);
     }
     if (auto *message = dynamic_cast<ZafMessageData *>(stringData))
         SetHotKey(message->HotKey(), static_cast<int>(message->Value()));
@@ -223,6 +223,9 @@ ZafEventType ZafPrompt::Event(const ZafEventRecord &event)
         return event.type;
     case ZAF_REDISPLAY:
     case ZAF_REDISPLAY_AREA:
+        // A prompt without a window of its own is drawn by the window under
+        // it: it is redrawn whenever that window is on screen, or a changed
+        // text would never show.
         if (!IsOnScreen() || !IsVisibleUpChain(true))
             return event.type;
         if (transparent && parent) {
@@ -240,6 +243,12 @@ ZafEventType ZafPrompt::Event(const ZafEventRecord &event)
 ZafEventType ZafPrompt::HandleOSMessage(const ZafEventRecord &event)
 {
     const MSG &m = event.osEvent;
+    if (layoutMode && m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) {
+        ZafEventRecord mouse = event;
+        mouse.type = ZAF_MOUSE_EVENT;
+        ZafWindowObject::Event(mouse);
+        return 0;
+    }
     switch (m.message) {
     case WM_NCHITTEST:
         return HTCLIENT;
@@ -259,6 +268,26 @@ ZafEventType ZafPrompt::HandleOSMessage(const ZafEventRecord &event)
         break;
     }
     return ZafWindowObject::HandleOSMessage(event);
+}
+
+ZafEventType ZafPrompt::HandleControlColor(const ZafEventRecord &, HDC dc)
+{
+    ZafGdiDisplay *display = ZafScreenGdiDisplay();
+    if (!display)
+        return ZAF_UNKNOWN;
+    const std::uint16_t state = PaletteState();
+    ZafPaletteStruct back;
+    LogicalPalette(back, ZAF_PM_BACKGROUND, state);
+    ResolveSystemColors(back, ZAF_PM_BACKGROUND, state);
+    const COLORREF background = PaletteColor(back.colorBackground, back.osColorBackground, GetSysColor(COLOR_WINDOW));
+    if (HPALETTE palette = display->PaletteHandle())
+        SelectPalette(dc, palette, FALSE);
+    ::SetTextColor(dc, ForegroundColor());
+    SetBkColor(dc, background);
+    // The cache keeps the brush alive after this use is released.
+    HBRUSH brush = display->GetCachedBrush(background);
+    display->ReleaseCachedObject(brush);
+    return static_cast<ZafEventType>(reinterpret_cast<LRESULT>(brush));
 }
 
 ZafEventType ZafPrompt::PaintSelf(const ZafEventRecord &event)
@@ -299,7 +328,12 @@ HWND ZafPrompt::CreateOSWindow()
     HWND window = ZafCreateOSWindow(this, "STATIC", style, nullptr, parentWindow, 0, nullptr);
     if (!window)
         return nullptr;
-    UpdateFont();
+    if (ZafGdiDisplay *display = ZafScreenGdiDisplay()) {
+        ZafPaletteStruct text;
+        LogicalPalette(text, ZAF_PM_TEXT, ZAF_PM_ENABLED | ZAF_PM_CURRENT);
+        HFONT font = display->Font(text.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : text.font);
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
     RefreshListEntry();
     return window;
 }
@@ -323,8 +357,8 @@ void ZafPrompt::RefreshListEntry()
     }
     if (osWindow && autoSize)
         ApplyAutoSize();
-    if (!osWindow) {
-        Redisplay();
+    if (!osWindow || !HasFlag(flagSystemDrawn)) {
+        Event(ZafEventRecord(ZAF_REDISPLAY));
         return;
     }
     const std::string prepared = PreparedText();
@@ -345,16 +379,16 @@ void ZafPrompt::RefreshListEntry()
 void ZafPrompt::ApplyAutoSize()
 {
     region = savedRegion;
+    placing = true;
     ZafWindowObject::Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
-    savedRegion = region;
+    placing = false;
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (!autoSize || layoutMode || !display)
         return;
     ZafPaletteStruct palette;
     LogicalPalette(palette, ZAF_PM_TEXT, PaletteState());
     const char *text = stringData && stringData->Text() ? stringData->Text() : "";
-    const SIZE size =
-        display->TextSize(*text ? text : " ", palette.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : palette.font);
+    const SIZE size = display->TextSize(text, palette.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : palette.font);
     ZafRegionRect r = region;
     ConvertRegion(r, ZAF_PIXEL);
     const int w = size.cx;
@@ -387,8 +421,10 @@ ZafEventType ZafPrompt::Draw(const ZafEventRecord &, ZafEventType code)
     if (layoutMode)
         display->Rectangle(area.left, area.top, area.right, area.bottom, ForegroundColor(), false);
     RECT text = {area.left, area.top, area.right, area.bottom};
-    if ((!autoSize || layoutMode) && HasFlag(flagBordered) && vtJustify == justifyStart)
+    if ((!autoSize || layoutMode) && HasFlag(flagBordered))
         text.top += borderedTextOffset;
+    if (code != ZAF_REDISPLAY && code != ZAF_REDISPLAY_AREA && code != ZAF_REDISPLAY_CHANGE)
+        return code;
     ZafPaletteStruct palette;
     LogicalPalette(palette, ZAF_PM_TEXT, PaletteState());
     HFONT old = display->SelectFont(palette.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : palette.font);
@@ -426,8 +462,11 @@ void ZafPrompt::SetRegion(const ZafRegionRect &newRegion)
 {
     savedRegion = newRegion;
     region = newRegion;
-    if (osWindow)
-        ApplyAutoSize();
+    // The geometry manager places the prompt through this setter while the
+    // prompt applies its geometry: measuring again then would recurse
+    // without end.
+    if (!placing)
+        Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
 }
 
 void ZafPrompt::ConvertCoordinates(ZafCoordinateType type)
@@ -471,7 +510,8 @@ int ZafPrompt::SetText(const char *text)
 
 bool ZafPrompt::SetDisabled(bool flag)
 {
-    if (flag == HasFlag(flagDisabled) || !osWindow || !HasFlag(flagRedraw) || ControlPaints())
+    const bool staticPaints = HasFlag(flagSystemDrawn) && !transparent && autoSize;
+    if (flag == HasFlag(flagDisabled) || !osWindow || !HasFlag(flagRedraw) || staticPaints)
         return ZafWindowObject::SetDisabled(flag);
     SendMessageA(osWindow, WM_SETREDRAW, FALSE, 0);
     const bool result = ZafWindowObject::SetDisabled(flag);

@@ -73,6 +73,9 @@ public:
     // ZAF_HOT_KEY with the prompt's character focuses the next object.
     ZafEventType Event(const ZafEventRecord &event) override;
     ZafEventType HandleOSMessage(const ZafEventRecord &event) override;
+    // The STATIC's colours: the text palette's text colour on the
+    // background palette's colour.
+    ZafEventType HandleControlColor(const ZafEventRecord &event, HDC dc) override;
 
     // --- Drawing and layout -------------------------------------------------
     HWND CreateOSWindow() override;
@@ -115,6 +118,8 @@ public:
     bool SetCopyDraggable(bool) override { return SetFlagTo(flagCopyDraggable, false); }
     bool SetMoveDraggable(bool) override { return SetFlagTo(flagMoveDraggable, false); }
     bool SetSecondDragFlag(bool) override { return SetFlagTo(flagSecondDragFlag, false); }
+    // A prompt takes no user function: the one it had is cleared.
+    ZafUserFunction SetUserFunction(ZafUserFunction) override { return userFunction = nullptr; }
     int SetRegionType(int) override { return regionType = 0; }
     bool SetDisabled(bool flag) override;
     // Refused once created.
@@ -146,6 +151,8 @@ protected:
     int vtJustify = justifyStart;
     bool transparent = false;
     ZafRegionRect savedRegion;
+    // Set while the parent's geometry manager places the prompt.
+    bool placing = false;
 
 private:
     void Construct(ZafStringData *data);

@@ -6,6 +6,7 @@
 #include "FieldTestSupport.h"
 
 #include "zaf/controls/ZafIcon.h"
+#include "zaf/core/ZafWindowManager.h"
 #include "zaf/data/ZafBitmapData.h"
 #include "zaf/data/ZafStringData.h"
 
@@ -65,22 +66,59 @@ TEST_F(IconTest, ATitleGivenAsStringDataSizesTheIconAndFollowsItsText)
     EXPECT_EQ(std::max<LONG>(32, wide.cx), WindowSize(icon).cx);
 }
 
-TEST_F(IconTest, AClickSelectsNothingAndADoubleClickReportsIt)
+// A click reports a selection when the button goes up, yet the icon is
+// never selected itself; the double click reports a double selection, and
+// nothing is reported while a drag is under way or in layout mode.
+TEST_F(IconTest, AClickAndADoubleClickReachTheUserFunctionButSelectNothing)
 {
     ZafIcon *icon = AddIcon("Run", ZafIcon::SystemIcon(ZafIcon::iconApplication));
-    ZafIcon *clicked = AddIcon("Open", ZafIcon::SystemIcon(ZafIcon::iconApplication));
-    clicked->SetRegion(ZafRegionRect(120, 30, 120, 30, ZAF_PIXEL));
-    clicked->SetSelectOnDoubleClick(false);
+    ZafIcon *laidOut = AddIcon("Open", ZafIcon::SystemIcon(ZafIcon::iconApplication));
+    laidOut->SetRegion(ZafRegionRect(120, 30, 120, 30, ZAF_PIXEL));
+    laidOut->SetLayoutMode(true);
     Show();
     Click(icon->OSHandle());
-    EXPECT_TRUE(Calls().empty());
-    DoubleClick(icon->OSHandle());
     ASSERT_EQ(1u, Calls().size());
-    EXPECT_EQ(ZAF_DOUBLE_SELECT, Calls()[0].code);
-    Click(clicked->OSHandle());
-    ASSERT_EQ(2u, Calls().size());
-    EXPECT_EQ(clicked, Calls()[1].object);
-    EXPECT_EQ(ZAF_SELECT, Calls()[1].code);
+    EXPECT_EQ(icon, Calls()[0].object);
+    EXPECT_EQ(ZAF_SELECT, Calls()[0].code);
+    EXPECT_FALSE(icon->Selected());
+    Calls().clear();
+    DoubleClick(icon->OSHandle());
+    std::vector<ZafEventType> codes;
+    for (const auto &call : Calls())
+        codes.push_back(call.code);
+    EXPECT_EQ((std::vector<ZafEventType>{ZAF_SELECT, ZAF_DOUBLE_SELECT, ZAF_SELECT}), codes);
+    EXPECT_FALSE(icon->Selected());
+
+    Calls().clear();
+    zafWindowManager->SetDragObject(laidOut);
+    Click(icon->OSHandle());
+    zafWindowManager->SetDragObject(nullptr);
+    Click(laidOut->OSHandle());
+    DoubleClick(laidOut->OSHandle());
+    EXPECT_TRUE(Calls().empty());
+}
+
+// Dropping an icon on an icon takes its image and title, for a query as
+// for a copy or a move; an icon that takes no drops refuses.
+TEST_F(IconTest, ADroppedIconGivesItsImageAndTitle)
+{
+    ZafIcon *target = AddIcon("Empty", ZafIcon::SystemIcon(ZafIcon::iconApplication));
+    ZafIcon *source = AddIcon("Question", ZafIcon::SystemIcon(ZafIcon::iconQuestion));
+    source->SetMoveDraggable(true);
+    Show();
+    zafWindowManager->SetDragObject(source);
+    EXPECT_EQ(ZAF_REFUSED, target->Event(ZafEventRecord(ZAF_DROP_MOVE)));
+    EXPECT_STREQ("Empty", target->Text());
+    target->SetAcceptDrop(true);
+    EXPECT_EQ(ZAF_DROP_QUERY, target->Event(ZafEventRecord(ZAF_DROP_QUERY)));
+    EXPECT_EQ(ZafIcon::SystemIcon(ZafIcon::iconQuestion), target->IconData());
+    EXPECT_STREQ("Question", target->Text());
+    source->SetText("Hand");
+    source->SetSystemIcon(ZafIcon::iconHand);
+    EXPECT_EQ(ZAF_DROP_COPY, target->Event(ZafEventRecord(ZAF_DROP_COPY)));
+    EXPECT_EQ(ZafIcon::SystemIcon(ZafIcon::iconHand), target->IconData());
+    EXPECT_STREQ("Hand", target->Text());
+    zafWindowManager->SetDragObject(nullptr);
 }
 
 TEST_F(IconTest, StockIconsAreSharedByNameAndOutliveTheirIcons)

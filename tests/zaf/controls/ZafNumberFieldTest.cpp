@@ -180,6 +180,7 @@ TEST_P(ZafNumberMessageTest, ARefusedNumberIsReportedAndTheOldValueComesBack)
     EXPECT_EQ(WindowText(count->OSHandle()), "3");
     EXPECT_TRUE(Recorded().calls.empty()) << "the user function sees no refused number";
     EXPECT_FALSE(count->Invalid());
+    EXPECT_EQ(count->Error(), 0) << "a finished validation leaves the error word clear";
     Close(dialog);
 }
 

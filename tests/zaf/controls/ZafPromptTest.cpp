@@ -3,6 +3,8 @@
 #include "zaf/controls/ZafPrompt.h"
 #include "zaf/controls/ZafString.h"
 #include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/core/ZafGeometryManager.h"
+#include "zaf/data/ZafPaletteData.h"
 #include "zaf/data/ZafStringData.h"
 
 #include "FieldTestSupport.h"
@@ -79,6 +81,25 @@ TEST_F(ZafPromptTest, ItsHotKeyFocusesTheFollowingFieldAndNeverThePrompt)
     EXPECT_FALSE(prompt->SetChanged(true));
     EXPECT_EQ(nullptr, static_cast<ZafWindowObject *>(prompt)->SetHelpContext("HELP_NAME"));
     EXPECT_EQ(nullptr, prompt->HelpContext());
+    EXPECT_EQ(nullptr, prompt->SetUserFunction(fieldtest::RecordCall));
+    EXPECT_EQ(nullptr, prompt->UserFunction());
+}
+
+// A prompt placed by its window's geometry manager is measured after the
+// placement, and the placement is what it keeps as asked for.
+TEST_F(ZafPromptTest, AnAttachedPromptIsPlacedThenMeasured)
+{
+    auto *manager = new ZafGeometryManager;
+    dialog->AddObject(manager);
+    auto *attached = Add(dialog, new ZafPrompt(1, 3, 12, "Attached"));
+    attached->SetCoordinateType(ZAF_PIXEL);
+    manager->AddConstraint(new ZafAttachment(attached, ZAF_ATTACH_LEFT, 40, ZAF_PIXEL));
+    Show(dialog);
+    attached->Event(ZafEventRecord(ZAF_APPLY_GEOMETRY));
+    const ZafRegionRect measured = attached->MeasuredRegion();
+    EXPECT_EQ(measured.left, 40);
+    EXPECT_EQ(measured.right - measured.left, ZafScreenGdiDisplay()->TextSize("Attached", ZAF_FONT_DIALOG).cx);
+    EXPECT_EQ(WindowText(attached->OSHandle()), "Attached");
 }
 
 TEST_F(ZafPromptTest, AutoSizeFitsTheTextBelowTheBorderedTopAndKeepsTheRequestedRegion)
@@ -157,6 +178,33 @@ TEST_F(ZafPromptTest, JustificationBecomesTheStaticStyleAndOnlyATopLeftOpaquePro
     EXPECT_FALSE(right->ControlPaints());
     EXPECT_FALSE(clear->ControlPaints());
     EXPECT_EQ(right->SetHzJustify(ZafPrompt::justifyStart), ZafPrompt::justifyEnd) << "fixed once created";
+}
+
+// The STATIC's text takes the text palette's colour; its background the
+// background palette's, not the text palette's second colour.
+TEST_F(ZafPromptTest, TheStaticIsColouredFromTheTextAndBackgroundPalettes)
+{
+    ZafPaletteData::InstallWindowLink();
+    auto *palette = new ZafPaletteData();
+    ZafPaletteStruct text, back;
+    text.colorForeground = 1;
+    text.colorBackground = 2;
+    back.colorForeground = 3;
+    back.colorBackground = 4;
+    palette->SetPalette(ZAF_PM_TEXT, ZAF_PM_ANY_STATE, text);
+    palette->SetPalette(ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, back);
+    prompt->SetPaletteData(palette);
+    Show(dialog);
+    COLORREF one = 0, four = 0;
+    ASSERT_TRUE(ZafScreenGdiDisplay()->ColorOf(1, one));
+    ASSERT_TRUE(ZafScreenGdiDisplay()->ColorOf(4, four));
+    HDC dc = GetDC(prompt->OSHandle());
+    const auto brush = SendMessageA(dialog->OSHandle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                    reinterpret_cast<LPARAM>(prompt->OSHandle()));
+    EXPECT_NE(0, brush);
+    EXPECT_EQ(one, GetTextColor(dc));
+    EXPECT_EQ(four, GetBkColor(dc));
+    ReleaseDC(prompt->OSHandle(), dc);
 }
 
 TEST_F(ZafPromptTest, AMessageDataGivesItsHotKey)
