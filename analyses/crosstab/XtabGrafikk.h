@@ -85,7 +85,8 @@ protected:
     // units at the window's current size.
     void LegendSteps(int &row, int &rowY, int &gapY);
     // Columns and rows of the legend: one column while the rows fit above
-    // the graph's foot, more (up to three, the plot giving way) when not.
+    // the graph's foot, more (up to three, the plot giving way) when not,
+    // since a single column of many series runs out of the window.
     void PlanLegend();
     void AddLegend(bool reversed);
 

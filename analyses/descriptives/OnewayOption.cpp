@@ -77,6 +77,9 @@ void OnewayOption::SetVariablePrompts(ZafWindow *)
 
 bool OnewayOption::Run()
 {
+    // False when either list holds no variable: no workbook is shown, and
+    // a run that showed nothing must not count as done (the variable-list
+    // window then keeps this record and says the run failed).
     return AnalysisBook::RunBook(new OnewayBook(this), variableListWord);
 }
 
