@@ -67,7 +67,9 @@ Desk2grafOptionWindow::Desk2grafOptionWindow(int kind, const TableDescription &d
     : TableOptionWindow(description, 36, 13)
 {
     // The check boxes of the kind: the bar graph has five, the box graph
-    // four, the others three.
+    // four, the others three. Groups 330 wide and boxes 315: at 264 and 250
+    // (175 pixels) "Subtitle with the break variable" (181) and "Bars
+    // start at the mean of all cases" (197) are cut.
     const char *boxes[5] = {"GrType", "BrLab", "Grids", nullptr, nullptr};
     int n = 3;
     if (kind == Desk2grafOption::bar)

@@ -2,7 +2,7 @@
 // (Desk2Graph): its kind (0 bar, 1 box and whisker, 2 confidence interval,
 // 3 bar code) and one 32-bit graph mask (Desk2Graph::GraphBit), kept in
 // section "TableOptions" under the kind's key: "BreakdownBargraph" (default
-// 577, 0x241: subtitle, origin at the total mean, title, grid),
+// 577, 0x241: subtitle, origin at the total mean, grid; no title),
 // "BreakdownBoxgraph" (579: with the extremes), "BreakdownConfintgraph" and
 // "BreakdownBarcodegraph" (577). Each kind is a record class of its own
 // with its own description (key, default and the controls its window
@@ -26,6 +26,8 @@ public:
 
     Desk2grafOption(int kind, const TableDescription &description);
     ZafWindow *CreateOptionWindow() override;
+    // A graph record runs nothing of its own: its workbook draws the graph.
+    bool Run() override { return true; }
 
     const int kind;
     long &graphMask = value[0];

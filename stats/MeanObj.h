@@ -34,11 +34,11 @@ public:
 
     // The statistics of the mask as a two-column text (label, value), under
     // a title line naming the variable and over the report header; replaces
-    // the window's text and shows it. The labels are the texts of the
-    // group given (32 for the descriptives); a figure that cannot be
-    // computed prints as "*** ". A computation that failed shows its
-    // failure text instead of the table.
-    static void WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup);
+    // the window's text and shows it. The labels are the texts of group
+    // 32 (the descriptives' group, which every caller passes); a figure
+    // that cannot be computed prints as "*** ". A computation that failed
+    // shows its failure text instead of the table.
+    static void WriteMeanTable(MeanObj &computation, TXTWIN &window, int textGroup = 32);
 
     long variableNumber;
     unsigned long statisticsMask = 31;

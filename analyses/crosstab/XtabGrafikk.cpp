@@ -24,7 +24,7 @@ constexpr std::size_t longestVariableText = 300;
 // the font size; rows 250 apart, 200 below the plot.
 constexpr int characterFactor = 22, labelDistance = 200, labelRowHeight = 250;
 // Legend: swatch row and gap in logical units, fitted to whole pixels within
-// these bounds; the swatch box itself is 160 square.
+// these bounds; the swatch box itself is 160 square in logical units.
 constexpr int legendRowUnits = 260, legendGapUnits = 100, swatchUnits = 160, legendIndent = 100;
 constexpr int rowMinimumPixels = 15, rowMaximumPixels = 50, gapMinimumPixels = 3, gapMaximumPixels = 12;
 constexpr int legendTitleSpace = 125;
@@ -33,6 +33,8 @@ constexpr int legendTitleSpace = 125;
 constexpr int legendColumnUnits = 1700, plotToLegendUnits = 150, legendFootUnits = 9850, legendColumnsMost = 3;
 // Kept free between the window's left edge and a label beside the bars.
 constexpr int labelRoomMargin = 100;
+// Pen of the line a group gets with the group-line bit.
+constexpr int groupLineWidth = 2;
 
 std::string Shown(const XtabCategory &category)
 {
@@ -122,7 +124,9 @@ std::string XtabGrafikk::SeriesLabel(int k) const
 void XtabGrafikk::BuildGraph()
 {
     // The crosstab's table types as its options stand now: the figures
-    // follow them when the chart's own choice leaves it to the table.
+    // follow them when the chart's own choice leaves it to the table, so a
+    // chart "as the table" never shows counts beside a table the user has
+    // since turned to percentages (or the other way round).
     tableIncludesCounts = !tableRecord || (tableRecord->tableTypeMask & xtabCounts);
     ReadDisplay();
     categoryAlignment = horizontal ? alignRightBaseline : alignCentreTop;
@@ -172,7 +176,9 @@ void XtabGrafikk::StackTitleLinesOverPlot()
     const int variableLine = bands.LineHeight(variableSize, bold, 0);
     // Bars upwards: the top number stands half a line above the plot.
     const int overPlot = horizontal ? gap : gap + bands.LineHeight(labelSize, bold, 0) / 2;
-    // Where the fixed places leave the lines apart they stay.
+    // Where the fixed places leave the lines apart they stay; in a small
+    // pane they would overlap each other and the bars, so they stack by
+    // their measured heights and the plot starts under them.
     variableTops[0] = std::max(850, titleY + ((displayWord & XtabbarOption::displayTitle)
                                                   ? bands.LineHeight(titleSize, bold, 0)
                                                   : 0));
@@ -260,40 +266,25 @@ void XtabGrafikk::AddLegend(bool reversed)
                                       : logicalWidth - (legendLeft + legendIndent + row) - legendIndent,
         unused = 0;
     ToDeviceUnits(labelRoom, unused);
-    int halfLine = 0;
-    if (OSHandle()) {
-        halfLine = labelSize;
-        ToLogicalUnits(unused, halfLine);
-        halfLine /= 2;
-    }
-    // Swatches a square of the label's height less 3 pixels where the
-    // window measures, within the row.
-    int swatchWidth = swatchUnits, swatchHeight = swatchUnits;
-    const GraphTextBands bands(*this);
-    if (bands.Measured()) {
-        const int side = std::max(TextHeightInFont(labelSize, TEKSTELEMENT::styleBold) - 3, 6);
-        swatchHeight = std::min(bands.Down(side), rowY);
-        swatchWidth = bands.Across(bands.PixelsDown(swatchHeight));
-    }
     for (int k = 0; k < series; ++k) {
         const int column = k / rows, inColumn = k % rows;
         const int y = (reversed ? rows - inColumn - 1 : inColumn + 1) * rowY + top + gapY;
         const int x = legendLeft + column * legendColumnUnits + legendIndent;
         if (k == legendListed) {
             const std::string more = "and " + std::to_string(series - legendListed) + " more";
-            legend->AddElement(MakeText(x, y + swatchHeight / 2 - halfLine,
+            legend->AddElement(MakeText(x, y + swatchUnits / 2,
                                         OSHandle() ? CutTextToWidth(more, std::max(labelRoom + row, 1), labelSize,
                                                                     TEKSTELEMENT::styleBold)
                                                    : more,
-                                        alignLeftTop, labelSize));
+                                        alignLeftBaseline, labelSize));
             break;
         }
-        legend->AddElement(new BOXELEMENT(x, y, swatchWidth, swatchHeight, &seriesStyles[static_cast<std::size_t>(k)]));
+        legend->AddElement(new BOXELEMENT(x, y, swatchUnits, swatchUnits, &seriesStyles[static_cast<std::size_t>(k)]));
         const std::string label = OSHandle() ? CutTextToWidth(SeriesLabel(k), std::max(labelRoom, 1), labelSize,
                                                               TEKSTELEMENT::styleBold)
                                              : SeriesLabel(k);
-        // The label's line centred on its swatch.
-        legend->AddElement(MakeText(x + row, y + swatchHeight / 2 - halfLine, label, alignLeftTop, labelSize));
+        // The label's baseline at the swatch's middle.
+        legend->AddElement(MakeText(x + row, y + swatchUnits / 2, label, alignLeftBaseline, labelSize));
     }
     AddElement(legend);
 }
@@ -369,6 +360,8 @@ void XtabSoyle::DrawBars()
     }
     // Rows a text line apart, as many as fit under the plot (and above the
     // variable number); labels are cut to the room their row leaves them.
+    // Rows a fixed 250 apart overlap wherever a line is taller than that,
+    // and rows past the window's foot are lost.
     labelStep = labelRowHeight;
     if (OSHandle()) {
         int unused = 0, line = labelSize + 3;
@@ -456,6 +449,23 @@ void XtabSoyle::AddGroup(int g, int length)
                 group->AddElement(new BOXELEMENT(plotArea.left + w * g + gap / 2, lowValue, bt, valueSize, style));
         }
     }
+    if (displayWord & XtabbarOption::displayGroupLines) {
+        // One line across the group's bars at its highest figure: its
+        // largest bar side by side, its total stacked.
+        double highest = sideBySide ? 0.0 : RunningSum(g, series - 1);
+        if (sideBySide)
+            for (int k = 0; k < series; ++k)
+                highest = std::max(highest, showCounts ? Count(g, k) : Percent(g, k));
+        const int across = sideBySide ? (w * barShare / 100) / bars * bars : w * barShare / 100;
+        const int level = ValuePosition(highest);
+        if (horizontal) {
+            const int end = plotArea.top + w * (g + 1) - gap / 2;
+            group->AddElement(new LINEELEMENT(level, end - across, level, end, groupLineWidth, &styles[blackRole]));
+        } else {
+            const int start = plotArea.left + w * g + gap / 2;
+            group->AddElement(new LINEELEMENT(start, level, start + across, level, groupLineWidth, &styles[blackRole]));
+        }
+    }
     if (horizontal) {
         // Cut to the room left of the plot, so that a long label does not
         // run out of the window.
@@ -468,7 +478,7 @@ void XtabSoyle::AddGroup(int g, int length)
             MakeText(plotArea.left - 200, plotArea.top + w * (g + 1) - w / 2, label, categoryAlignment, labelSize));
     } else {
         // Centred under its group; its row's neighbours stand labelRows
-        // groups away, which is its room.
+        // groups away, which is its room: a longer label would run into them.
         int room = w * labelRows, unused = 0;
         ToDeviceUnits(room, unused);
         const std::string label =

@@ -4,7 +4,9 @@
 // variable (the rows, the series), with a value axis, the two variables'
 // texts, the category labels under (or beside) the groups and a legend of
 // the series. XtabSoyle is the chart the workbook makes: it reads the
-// display word from the workbook's XtabbarOption at each build.
+// display word from the workbook's XtabbarOption at each build. A stored
+// word with the group-line bit (no control sets it) also draws a line
+// across each group's bars at its highest figure.
 //
 // The counts and within-group percentages, the series styles and whether
 // the crosstab's table shows counts are fixed at construction; the display
@@ -85,7 +87,8 @@ protected:
     // units at the window's current size.
     void LegendSteps(int &row, int &rowY, int &gapY);
     // Columns and rows of the legend: one column while the rows fit above
-    // the graph's foot, more (up to three, the plot giving way) when not.
+    // the graph's foot, more (up to three, the plot giving way) when not,
+    // since a single column of many series runs out of the window.
     void PlanLegend();
     void AddLegend(bool reversed);
 

@@ -74,7 +74,9 @@ double ColumnValue(const DescriptiveRecord &r, int column)
 }
 
 // Degrees of freedom as the analysis-of-variance table prints them: whole
-// ones without decimals, those of a weight that is not whole with two.
+// ones without decimals, those of a weight that is not whole with two (a
+// weighted df of 12.4 printed as "12" would not be the df the p-value was
+// read at).
 int DfDecimals(double df)
 {
     return std::isfinite(df) && df == std::floor(df) ? 0 : 2;

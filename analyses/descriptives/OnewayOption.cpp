@@ -77,16 +77,17 @@ void OnewayOption::SetVariablePrompts(ZafWindow *)
 
 bool OnewayOption::Run()
 {
+    // False when either list holds no variable: no workbook is shown, and
+    // a run that showed nothing must not count as done (the variable-list
+    // window then keeps this record and says the run failed).
     return AnalysisBook::RunBook(new OnewayBook(this), variableListWord);
 }
 
 OnewayOptionWindow::OnewayOptionWindow() : TableOptionWindow(OnewayOption::description, 89, 10)
 {
-    // The groups are 84 and 63 mini-cells high: a group's title row takes
-    // the first 7, and its last box must still fall inside it. The
-    // "descending" box sits 7 lower to match. They are 290 wide (boxes
-    // 270), so that the longer texts ("t-tests with separate variances")
-    // show whole.
+    // The groups are 290 mini-cells wide (boxes 270), so that the longer
+    // texts ("t-tests with separate variances", 179 pixels) show whole: at
+    // 221 (boxes 200, 140 pixels) seven of them are cut.
     struct Column
     {
         const char *group;
@@ -101,9 +102,9 @@ OnewayOptionWindow::OnewayOptionWindow() : TableOptionWindow(OnewayOption::descr
                                         "StatScheffe", "TestsAsMatrix", "StatLevene"};
     static const char *const sorts[] = {"SortMean", "SortN",      "SortMin",      "SortMax",  "SortSum",
                                         "SortStddev", "SortMedian", "SortBreakVal", "SortLabel"};
-    const Column columns[] = {{"DisTitle", 5, 84, show, 9, false},
-                              {"StatTitle", 300, 63, tests, 6, false},
-                              {"SortTitle", 595, 84, sorts, 9, true}};
+    const Column columns[] = {{"DisTitle", 5, 77, show, 9, false},
+                              {"StatTitle", 300, 56, tests, 6, false},
+                              {"SortTitle", 595, 77, sorts, 9, true}};
     for (const Column &c : columns) {
         ZafGroup *group = OptionWindowBuilder::MiniCellGroup(this, c.left, 0, 290, c.height, c.group);
         for (int row = 0; row < c.count; ++row) {
@@ -113,5 +114,5 @@ OnewayOptionWindow::OnewayOptionWindow() : TableOptionWindow(OnewayOption::descr
                 OptionWindowBuilder::MiniCellCheckBox(group, 10, 7 * row, 270, 7, c.boxes[row]);
         }
     }
-    OptionWindowBuilder::MiniCellCheckBox(this, 605, 84, 270, 7, "SortDesc");
+    OptionWindowBuilder::MiniCellCheckBox(this, 605, 77, 270, 7, "SortDesc");
 }

@@ -32,6 +32,8 @@
 #include "dataset/KATLABS.h"
 #include "graphs/ElementDump.h"
 
+#include <sstream>
+
 namespace {
 
 using namespace analysestest;
@@ -113,6 +115,41 @@ TEST_F(XtabGrafikkTest, EveryLayoutPlacesItsBarsByTheFormulas)
     for (unsigned long word : {0x78eul, 0x20aul, 0x514ul}) // numbers and title; stacked counts; percents
         all += "--- " + std::to_string(word) + "\n" + Dump(SEX, EDU, word);
     ExpectGolden("xtab_bars", all);
+}
+
+// Black line elements of a dump (the axis's grid lines are white).
+int BlackLines(const std::string &dump)
+{
+    std::istringstream lines(dump);
+    std::string line, kind;
+    int count = 0;
+    while (std::getline(lines, line))
+        if ((std::istringstream(line) >> kind) && kind == "line" && line.find(" line 000000/") != std::string::npos)
+            ++count;
+    return count;
+}
+
+// The group-line bit (set by no control, kept from a stored word): one line
+// across each group's bars at its highest figure. Side by side (0x681) the
+// male group's largest count is 6, y(6) = floor(8000 - 0.6 x 5667) = 4599,
+// over its three bars 2559 .. 2559 + 3 x 527; the female group's 10 at 2333.
+// Stacked counts (0x68b) run to the group totals 15 and 22 on an axis of
+// 0 .. 25 (y(15) = 4599 again) over the stack 2668 .. 4032. Horizontal bars
+// (0x209) get upright lines: the male group's 6 on 0 .. 10 at x =
+// floor(1800 + 0.6 x 6201) = 5520, over its bars 2812 .. 4318.
+TEST_F(XtabGrafikkTest, TheGroupLineBitDrawsALinePerGroup)
+{
+    EXPECT_EQ(0, BlackLines(Dump(SEX, EDU, 0x680)));
+    const std::string side = Dump(SEX, EDU, 0x681);
+    EXPECT_EQ(2, BlackLines(side)) << side;
+    EXPECT_TRUE(Has(side, "2559,4599,4140,4599")) << side;
+    EXPECT_TRUE(Has(side, "5659,2333,7240,2333")) << side;
+    const std::string stacked = Dump(SEX, EDU, 0x68b);
+    EXPECT_EQ(25.0, chart->AxisMaximum());
+    EXPECT_TRUE(Has(stacked, "2668,4599,4032,4599")) << stacked;
+    const std::string horizontal = Dump(SEX, EDU, 0x209);
+    EXPECT_EQ(2, BlackLines(horizontal)) << horizontal;
+    EXPECT_TRUE(Has(horizontal, "5520,2812,5520,4318")) << horizontal;
 }
 
 TEST_F(XtabGrafikkTest, TheFiguresFollowTheTableUnlessChosen)
