@@ -290,6 +290,8 @@ void FREQOBJ::CountInto(BUFFERTYPE *values, KATLABS *labels)
     // system-missing code that no valid value equals, says so here.
     mean = result.validCases > 0 ? result.mean : DBL_MAX;
 
+    // Without category labels (or a caption in them) the heading is still
+    // the variable's caption, so that no table or graph goes unnamed.
     if (labels && *labels->GetCaption()) {
         AppendCategory(labels->GetCaption());
     } else if (GetDataSet()) {

@@ -37,9 +37,13 @@ public:
     GTtestPar(long first, long second, int flag, DATASET *dataSet = nullptr);
 
     // kNotComputed when the test is not computed.
+    // kNotComputed when there is no test (fewer than 2 pairs, no spread of
+    // the differences) rather than 1.0, which would read as a test that
+    // found no difference at all.
     double OneSidedPValue() const { return result.oneSidedP; }
     double TwoSidedPValue() const { return result.twoSidedP; }
-    // Two-sided when asked with true; kNotComputed without r (n < 3).
+    // Two-sided when asked with true; kNotComputed without r (n < 3), for
+    // the same reason.
     double CorrelationPValue(bool twoSided) const;
 
     long n = 0; // valid pairs (unweighted)

@@ -125,7 +125,9 @@ const char *SignificanceMarkByP(double p)
 {
     if (std::isnan(p))
         return "";
-    if (IsNotComputed(p))
+    // 9 and 99 are the codes a p-value slot holds for no test (no
+    // probability exceeds 1), as is the not-computed mark.
+    if (IsNotComputed(p) || p == 9.0 || p == 99.0)
         return "-";
     if (p >= 0.05)
         return " ";
@@ -155,7 +157,7 @@ const char *SignificanceMarkByLevel(int level)
 
 int SignificanceLevelOfP(double p)
 {
-    if (std::isnan(p) || IsNotComputed(p))
+    if (std::isnan(p) || IsNotComputed(p) || p == 9.0 || p == 99.0)
         return 4;
     if (p >= 0.05)
         return 0;

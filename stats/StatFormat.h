@@ -60,7 +60,8 @@ double RoundDown(double x);
 double RoundUp(double x);
 
 // The one-character mark of a p-value: "-" when it is not computed (also
-// the diagonal of a correlation matrix), " " for p >= 0.05, "+" for p >= 0.01, "*" for
+// the diagonal of a correlation matrix) or holds the code 9 or 99 for no
+// test, " " for p >= 0.05, "+" for p >= 0.01, "*" for
 // p >= 0.001, "!" below, and "" when p is not a number.
 const char *SignificanceMarkByP(double p);
 

@@ -133,16 +133,13 @@ void XTWIN::WriteResult()
         ShowText();
         return;
     } else {
-        // Expected counts and deviations take the decimals of the table
-        // before them: 2, or the percentages' after a percentage table.
-        derivedDecimals = countDecimals;
+        // The tables start with 2 decimals; a percentage table sets the
+        // percentages' decimals, which stay for the tables after it.
+        tableDecimals = countDecimals;
         if (tablesShown) {
             for (const TableTitle &table : tableTitles)
-                if (types & table.type) {
+                if (types & table.type)
                     WriteTable(table.type);
-                    if (IsPercentType(table.type))
-                        derivedDecimals = percentDecimals;
-                }
         } else if (measures & xtabTablesOn) {
             WriteString((computation->Title() + " has " + Thousands(computation->RowCount()) + " rows and " +
                          Thousands(computation->ColumnCount()) + " columns; its tables of " + Thousands(shownCells) +
@@ -238,6 +235,8 @@ double XTWIN::WriteTable(std::uint16_t type)
         return 0.0;
     if (type == xtabExpected || type == xtabDeviation || type == xtabStandardizedDeviation)
         computation->ComputeChiSquareTest();
+    if (IsPercentType(type))
+        tableDecimals = percentDecimals;
     const int n = computation->ColumnCount();
     const int w = CurrentPart();
     const int s = StubWidth();
@@ -331,13 +330,13 @@ void XTWIN::WriteCell(std::uint16_t type, int row, int column)
         WritePercent(cell, computation->total);
         return;
     case xtabExpected:
-        WriteFigure(computation->Unscaled(computation->Expected(row, column)), derivedDecimals);
+        WriteFigure(computation->Unscaled(computation->Expected(row, column)), tableDecimals);
         return;
     case xtabDeviation:
-        WriteFigure(computation->Unscaled(computation->Deviation(row, column)), derivedDecimals);
+        WriteFigure(computation->Unscaled(computation->Deviation(row, column)), tableDecimals);
         return;
     case xtabStandardizedDeviation:
-        WriteFigure(computation->UnscaledRoot(computation->StandardizedDeviation(row, column)), derivedDecimals);
+        WriteFigure(computation->UnscaledRoot(computation->StandardizedDeviation(row, column)), tableDecimals);
         return;
     default:
         return;
@@ -416,7 +415,8 @@ int XTWIN::CellWidth(std::uint16_t types) const
     // deviation of the tables that show them, so that no two figures run
     // together.
     const double total = computation->Unscaled(computation->total);
-    const int countWidth = static_cast<int>(FormatFigure(total, computation->weighted ? countDecimals : 0).size());
+    const int weightedDecimals = std::max(countDecimals, percentDecimals);
+    const int countWidth = static_cast<int>(FormatFigure(total, computation->weighted ? weightedDecimals : 0).size());
     const int percentWidth = static_cast<int>(FormatFigure(100.0, percentDecimals).size());
     // A label widens its column up to widestHeadingCell; a longer one is
     // wrapped (or cut) in the heading instead.
@@ -424,7 +424,7 @@ int XTWIN::CellWidth(std::uint16_t types) const
     int width = std::max({labels, static_cast<int>(minimumCellWidth), countWidth + 2, percentWidth + 2,
                           static_cast<int>(std::strlen(missingMark)) + 2});
     if (types & (xtabExpected | xtabDeviation | xtabStandardizedDeviation)) {
-        const int derived = std::max(countDecimals, percentDecimals);
+        const int derived = weightedDecimals;
         computation->ComputeChiSquareTest();
         for (int i = 0; i < computation->RowCount(); ++i)
             for (int j = 0; j < computation->ColumnCount(); ++j) {
@@ -447,7 +447,7 @@ void XTWIN::WriteCount(double count)
         WriteString(missingMark);
         return;
     }
-    WriteString(FormatFigure(count, computation->weighted ? countDecimals : 0).c_str());
+    WriteString(FormatFigure(count, computation->weighted ? tableDecimals : 0).c_str());
 }
 
 void XTWIN::WritePercent(double part, double whole)

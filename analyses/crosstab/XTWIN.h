@@ -12,11 +12,11 @@
 // to headingLines lines in its cell less two blanks, its last line ending
 // in ".." when it still does not fit. The row labels take the stub, as wide
 // as the longest of them and the totals line's heading. A category without
-// a label is headed by its value. Counts print as integers, or with 2
-// decimals when the table is weighted; percentages with the setting
-// "DecimalsPct"; expected counts and deviations with 2 decimals, or with
-// the percentages' decimals when a percentage table comes before them in
-// the text.
+// a label is headed by its value, so that no column or row goes unnamed.
+// Percentages print with the setting "DecimalsPct"; counts print as
+// integers, or, when the table is weighted, like expected counts and
+// deviations with 2 decimals, or with the percentages' decimals in a
+// percentage table and in every table after one.
 // A figure that cannot be given (a percentage of a zero total, an expected
 // count of an empty table) prints as "**", as a missing probability does; a
 // missing measure prints nothing after its " = ". A table that could not
@@ -80,5 +80,7 @@ private:
     WorkBook *book;          // not owned
     XTABOBJECT *computation; // not owned: the page deletes it
     int percentDecimals = 1; // "DecimalsPct", read at each write
-    int derivedDecimals = 2; // of expected counts and deviations
+    // Of weighted counts, expected counts and deviations: 2, or the
+    // percentages' in and after a percentage table.
+    int tableDecimals = 2;
 };

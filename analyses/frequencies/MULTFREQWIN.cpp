@@ -53,7 +53,8 @@ int MultrespCellWidth(const FREQOBJ *r, bool weighted, long columnWidth, int dec
 {
     // The record's width, widened to two more than the widest heading and
     // figure: the total count, the sum of the percentages (of cases, it
-    // passes 100) and each percentage.
+    // passes 100) and each percentage, so that no figure runs into its
+    // neighbour.
     int width = static_cast<int>(columnWidth);
     auto widen = [&width](const std::string &text) { width = std::max(width, static_cast<int>(text.size()) + 2); };
     widen(StatText(13, freqTextGroup));
@@ -104,11 +105,15 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
     const int percentDecimals = ProgramSettings::Instance()->DecimalsPct();
     const FREQOBJ *r = table.Result();
     const int decimals = r ? static_cast<int>(r->decimals) : 2;
-    // Counts as the frequency table writes them, rows and total alike:
-    // weighted with the weight's decimals (or the values' when they have
-    // more), else whole numbers.
+    // Counts as the frequency table writes them: weighted, rows and total
+    // with the weight's decimals (or the values' when they have more), since
+    // weighted counts rounded to whole numbers would hide fractional weights
+    // and no longer add up to their total; else whole numbers, and the total
+    // with the distribution's decimals.
     const int countDecimals = weighted ? std::min(std::max(std::max(decimals, table.WeightDecimals()), 0), 15) : 0;
-    const int c = MultrespCellWidth(r, weighted, table.columnWidth, countDecimals, percentDecimals);
+    // Past 15 decimals a double holds only noise.
+    const int totalDecimals = weighted ? countDecimals : std::min(std::max(decimals, 0), 15);
+    const int c = MultrespCellWidth(r, weighted, table.columnWidth, totalDecimals, percentDecimals);
     const bool codeColumn = shape.codeColumn && (d & multrespCodes);
     const int labelWidth = MultrespLabelWidth(r);
     const int ruleWidth = (d & multrespLabels ? labelWidth : 0) + (d & multrespCodes ? shape.codeWidth : 0) +
@@ -207,7 +212,7 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         }
         w.Right(c);
         if (d & multrespCounts) {
-            w.SetDecimals(countDecimals);
+            w.SetDecimals(totalDecimals);
             figure(countTotal, false);
         }
         if (d & multrespPercents) {
@@ -226,7 +231,6 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
             w.EndLine();
         }
     w.WriteString(table.GetReportHeader(table.caseCount));
-    w.EndLine();
     w.ShowText();
 }
 

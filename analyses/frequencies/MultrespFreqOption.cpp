@@ -69,6 +69,23 @@ MultrespFreqOption::MultrespFreqOption() : TableOption(description)
     parameterWord = columnWidth;
 }
 
+void MultrespFreqOption::LoadSettings(int flag)
+{
+    TableOption::LoadSettings(flag);
+    parameterWord = columnWidth;
+    if (!flag)
+        return;
+    const SettingsSection *section = FindSettingsSection(sectionTableOptions);
+    // Read only: SaveSettings stores the four rows and not this key, so
+    // the frequency table's kept width is never overwritten from here.
+    unsigned long stored = 0;
+    if (RegistrySettings::QueryDwordInSection(section, "FreqTabWid", stored)) {
+        const long width = static_cast<long>(static_cast<int>(stored));
+        if (width >= leastColumnWidth && width <= widestColumnWidth)
+            parameterWord = width;
+    }
+}
+
 ZafWindow *MultrespFreqOption::CreateOptionWindow()
 {
     return new MultrespFreqOptionWindow;

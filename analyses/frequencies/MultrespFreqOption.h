@@ -7,7 +7,10 @@
 //
 // Settings in section "TableOptions": "MultRespFreqTableDisplay" (31),
 // "MultRespFreqIncludeUsermiss" (0), "MultRespFreqDeleteCasesListwise" (0),
-// "MultRespFreqPctBase" (1); the column width is 15. Texts of group 6.
+// "MultRespFreqPctBase" (1); the column width is read from the frequency
+// table's key "FreqTabWid" with a default of 15, and never stored, so that
+// keeping these settings leaves the frequency table's width alone. Texts
+// of group 6.
 //
 // Ownership: made by the registry's factory with its settings loaded; Run
 // hands it to the workbook (MultrespFreqBook), which deletes it.
@@ -52,14 +55,16 @@ public:
     ZafWindow *CreateOptionWindow() override;
     void SetVariablePrompts(ZafWindow *variableList) override;
     bool Run() override;
+    // The four settings rows, and with a non-zero flag the column width
+    // from "FreqTabWid" (15 when none, or one outside 3 to 40, is kept).
+    void LoadSettings(int flag) override;
 
     long &display = value[displayField];                // MultrespDisplay bits
     long &includeUserMissing = value[userMissingField]; // 0 or 1
     long &listwise = value[listwiseField];              // 0 or 1
     long &percentageBase = value[baseField];            // MultrespBase: cases or answers
-    // The frequency and percent columns' width. The frequency table keeps
-    // its own width under "FreqTabWid"; this record neither reads nor
-    // stores that key, so that neither analysis takes the other's width.
+    // The frequency and percent columns' width when "FreqTabWid" holds none.
     static constexpr long columnWidth = 15;
+    static constexpr long leastColumnWidth = 3, widestColumnWidth = 40;
     long ColumnWidth() const { return parameterWord; }
 };

@@ -1,6 +1,7 @@
 // Settings kept by one analysis never change another's: the multiple
-// response tables neither store nor read the frequency table's column width
-// ("FreqTabWid"), and the n-way table keeps its own cell width whatever the
+// response tables never store the frequency table's column width
+// ("FreqTabWid"); the category-coded one reads it as its own column width,
+// the dichotomy one neither reads nor stores it; and the n-way table keeps its own cell width whatever the
 // crosstab stores under "XTableWid". A record loaded from the settings
 // store knows that its settings are the kept ones.
 #include "tests/analyses/AnalysesTestSupport.h"
@@ -45,14 +46,27 @@ TEST_F(SharedSettingKeys, KeptMultipleResponseSettingsLeaveTheFrequencyTablesWid
     frequencies.LoadSettings(1);
     EXPECT_EQ(FreqOption::defaultColumnWidth, frequencies.ColumnWidth());
 
-    // The frequency table's kept width stays its own.
+    // The frequency table's kept width is the category-coded table's too,
+    // and saving that record keeps it as it was.
     RegistrySettings::WriteValueInSection(TableOptions(), FreqOption::widthKey, 20);
     MultrespFreqOption later;
+    EXPECT_EQ(MultrespFreqOption::columnWidth, later.ColumnWidth()) << "no settings loaded";
     later.LoadSettings(1);
     MultrespDikoOption laterDichotomies;
     laterDichotomies.LoadSettings(1);
-    EXPECT_EQ(MultrespFreqOption::columnWidth, later.ColumnWidth());
+    EXPECT_EQ(20, later.ColumnWidth());
     EXPECT_EQ(MultrespDikoOption::columnWidth, laterDichotomies.ColumnWidth());
+    later.parameterWord = 33;
+    later.SaveSettings();
+    EXPECT_EQ(20, RegistrySettings::ReadIntInSection(TableOptions(), FreqOption::widthKey, 0));
+    later.LoadSettings(0);
+    EXPECT_EQ(MultrespFreqOption::columnWidth, later.ColumnWidth()) << "the defaults alone";
+
+    // A width outside the frequency table's range is no width.
+    RegistrySettings::WriteValueInSection(TableOptions(), FreqOption::widthKey, 2);
+    MultrespFreqOption narrow;
+    narrow.LoadSettings(1);
+    EXPECT_EQ(MultrespFreqOption::columnWidth, narrow.ColumnWidth());
 }
 
 TEST_F(SharedSettingKeys, ARecordLoadedFromKeptSettingsSaysSo)

@@ -51,9 +51,9 @@ TEST(StatFormat, RangeListsJoinRangesAndSingleValuesAndBoundsRound)
 
 TEST(StatFormat, SignificanceMarksFollowTheLevels)
 {
-    const double ps[] = {0.2, 0.05, 0.0499, 0.01, 0.005, 0.0004, kNotComputed, NAN};
-    const char *marks[] = {" ", " ", "+", "+", "*", "!", "-", ""};
-    for (int i = 0; i < 8; ++i)
+    const double ps[] = {0.2, 0.05, 0.0499, 0.01, 0.005, 0.0004, kNotComputed, NAN, 9.0, 99.0, 1.0};
+    const char *marks[] = {" ", " ", "+", "+", "*", "!", "-", "", "-", "-", " "};
+    for (int i = 0; i < 11; ++i)
         EXPECT_STREQ(SignificanceMarkByP(ps[i]), marks[i]) << ps[i];
     const char *byLevel[] = {" ", "+", "*", "!", "-", "-", " "};
     for (int level = 0; level <= 6; ++level)

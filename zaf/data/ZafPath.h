@@ -67,6 +67,12 @@ char *MakePath(char *result, const char *directory, const char *name, const char
 // that '~' to the last '~'; objectName: from the last '~' (included).
 void SplitPath(const char *path, char *directory, char *fileName, char *objectDirectory = nullptr,
                char *objectName = nullptr);
+// The directory and file name of a path alone, as SplitPath gives them
+// (either output may be null).
+inline void SplitStoragePath(const char *path, char *directory, char *fileName)
+{
+    SplitPath(path, directory, fileName);
+}
 
 // Replaces the directory in the buffer by the first name "ZTMP<n>.$$$" in it
 // (n = 0, 1, 2 ...) that does not exist yet. Null when none could be found.

@@ -213,8 +213,9 @@ INSTANTIATE_TEST_SUITE_P(
                     PsppCase{REGION, true, 15.87661319, .014, 6, .62228166, .44001958, .52833827, 0.3243902439,
                              .49081584, .47471743, .71122995, .49077491, .48451730}));
 
-// The percentages' decimals do not carry over into the tables that follow
-// them.
+// Weighted counts, expected counts and deviations take 2 decimals until a
+// percentage table sets the percentages' decimals, which then hold for the
+// counts under the percentages and for every table after them.
 TEST_F(XtabTest, ExpectedCountsTakeThePercentagesDecimalsOnlyAfterAPercentageTable)
 {
     const SettingsSection *defaults = FindSettingsSection(4);
@@ -235,7 +236,18 @@ TEST_F(XtabTest, ExpectedCountsTakeThePercentagesDecimalsOnlyAfterAPercentageTab
     ASSERT_EQ(4u, expected.size());
     EXPECT_EQ(3, DecimalsOf(expected[1])) << "the expected counts after the percentages";
     EXPECT_EQ(3, DecimalsOf(expected[2]));
-    EXPECT_EQ(2, DecimalsOf(expected[3])) << "the row total is a count";
+    EXPECT_EQ(3, DecimalsOf(expected[3])) << "the row total, a weighted count after the percentages";
+    // The column percentages' "N=" line and grand total: weighted counts
+    // with the percentages' decimals.
+    const std::vector<std::string> percentTable = TableLines(page.Text(), 22);
+    ASSERT_GE(percentTable.size(), 3u);
+    const std::vector<std::string> nLine = Fields(percentTable[percentTable.size() - 2]);
+    ASSERT_EQ(4u, nLine.size()) << percentTable[percentTable.size() - 2];
+    EXPECT_EQ(XTWIN::nLabel, nLine[0]);
+    EXPECT_EQ(3, DecimalsOf(nLine[1]));
+    EXPECT_EQ(3, DecimalsOf(nLine[3])) << "N";
+    const std::vector<std::string> countsTable = TableLines(page.Text(), 21);
+    EXPECT_EQ(2, DecimalsOf(Fields(countsTable[countsTable.size() - 2]).back())) << "N of the counts table";
 
     const std::vector<std::string> expectedAlone = Fields(TableLines(alone.Text(), 25).at(3));
     const std::vector<std::string> deviations = Fields(TableLines(alone.Text(), 26).at(3));

@@ -15,7 +15,10 @@
 #include "shell/AnalysisRegistry.h"
 #include "shell/VariableListWindow.h"
 
+#include <iterator>
 #include <map>
+#include <memory>
+#include <sstream>
 
 namespace {
 
@@ -137,6 +140,43 @@ TEST_F(MultrespTest, VariablesLabelledOtherwiseAreNoQuestion)
     ASSERT_NE(nullptr, book);
     EXPECT_NE(std::string::npos, Text(book).find(StatText(38, multrespTextGroup)));
     EXPECT_EQ(nullptr, book->PageAt(0)->Computation());
+}
+
+// Unweighted, each category's count is a whole number and the total
+// carries the values' decimals; weighted, both carry the weight's.
+TEST_F(MultrespTest, TheTotalCountCarriesTheValuesDecimals)
+{
+    for (const bool weighted : {false, true}) {
+        Survey survey(Survey::Text{"categories c\nvalue 1 = A\nvalue 2 = B\nvariable a\ntype double\ndecimals 2\n"
+                                   "labels c\nvariable b\ntype double\ndecimals 2\nlabels c\n"
+                                   "variable w\ntype double\ndecimals 1\n" +
+                                       std::string(weighted ? "weight w\n" : ""),
+                                   "a,b,w\n1,2,0.5\n2,,1\n1,,1\n"});
+        const long list[] = {1, 2, 0};
+        std::unique_ptr<MultRespFreq> count(new MultRespFreq(list, multrespOfAnswers, 1, survey.DataSet()));
+        count->displayWord = multrespLabels | multrespCounts | multrespPercents;
+        MULTFREQWIN window("t", count.get());
+        count->WriteTable(window);
+        std::map<std::string, std::vector<std::string>> rows;
+        std::istringstream lines(window.Text());
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream in(line);
+            std::vector<std::string> fields{std::istream_iterator<std::string>(in), {}};
+            if (!fields.empty())
+                rows[fields[0]] = fields;
+        }
+        const std::string total = StatText(10, 5);
+        ASSERT_EQ(3u, rows[total].size()) << window.Text();
+        ASSERT_EQ(3u, rows["A"].size()) << window.Text();
+        if (weighted) {
+            EXPECT_EQ("1.50", rows["A"][1]) << window.Text();
+            EXPECT_EQ("3.00", rows[total][1]) << window.Text();
+        } else {
+            EXPECT_EQ("2", rows["A"][1]) << window.Text();
+            EXPECT_EQ("4.00", rows[total][1]) << window.Text();
+        }
+        count.reset();
+    }
 }
 
 constexpr int dichotomiesMenuText = 19;
