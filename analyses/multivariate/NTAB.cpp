@@ -51,10 +51,10 @@ void NTAB::WriteToWindow(TXTWIN *window)
     window->Clear();
     window->Plain();
     SplitLayers();
-    // The widths follow the layer split and the options: worked out anew
-    // from the window's own cell width at every write.
-    window->SetColumnWidth(baseCellWidth);
-    ComputeColumnWidths(window);
+    // A table written before anyone took its widths takes them now: without
+    // the category counts it would write no block at all.
+    if (!widthsTaken)
+        ComputeColumnWidths(window);
     WriteTable(window);
     window->EndLine();
     window->ShowText();
@@ -92,6 +92,7 @@ void NTAB::ComputeColumnWidths(TXTWIN *window)
     }
     if (columnCount >= 2)
         window->SetColumnWidth(widths[static_cast<size_t>(columnCount - 1)]);
+    widthsTaken = true;
 }
 
 int NTAB::TableColumns() const
@@ -179,7 +180,7 @@ void NTAB::WriteRule(TXTWIN *window, int rowArea, int columns, int cellWidth)
     window->EndLine();
 }
 
-void NTAB::WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals, const double *running)
+void NTAB::WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals)
 {
     if (!(display & (ntabPercent | ntabTotalPercent | ntabCumulative | ntabRestCumulative | ntabCounts))) {
         window->Right(cellWidth);
@@ -191,15 +192,7 @@ void NTAB::WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int
             continue;
         window->Right(cellWidth);
         if (!cell) {
-            // An empty cell adds nothing to the cumulative percentage: the
-            // running total stands in it.
-            window->SetDecimals(decimals);
-            if (running && bit == ntabCumulative)
-                window->WriteReal(*running);
-            else if (running && bit == ntabRestCumulative)
-                window->WriteReal(100.0 - *running);
-            else
-                window->WriteString("");
+            window->WriteString("");
             continue;
         }
         window->SetDecimals(bit == ntabCounts ? countDecimals : decimals);
@@ -222,6 +215,8 @@ void NTAB::SetColumnKeys(const std::vector<int> &column, std::vector<double> &ke
 void NTAB::WriteTable(TXTWIN *window)
 {
     if (dimensions.empty()) {
+        // Nothing was computed (the computation failed): its message stands
+        // in for the table, which has no dependent to lay out.
         window->WriteString(GetFailureText());
         return;
     }
@@ -334,8 +329,6 @@ void NTAB::WriteTable(TXTWIN *window)
     std::vector<double> keys(static_cast<size_t>(n + 1), 0.0);
     std::vector<double> percentSums(static_cast<size_t>(columns)), countSums(static_cast<size_t>(columns));
     std::vector<double> columnPercentSums(static_cast<size_t>(columns));
-    std::vector<double> running(static_cast<size_t>(columns));
-    std::vector<bool> columnHasCases(static_cast<size_t>(columns));
     // Percentages of a set's cases count a case once per answer, so a
     // column's sum passes 100: its total row shows that sum, where every
     // other column percentage sums to 100 and shows 100.
@@ -363,21 +356,6 @@ void NTAB::WriteTable(TXTWIN *window)
         std::fill(percentSums.begin(), percentSums.end(), 0.0);
         std::fill(countSums.begin(), countSums.end(), 0.0);
         std::fill(columnPercentSums.begin(), columnPercentSums.end(), 0.0);
-        std::fill(running.begin(), running.end(), 0.0);
-        // A column with cases carries its cumulative percentage through its
-        // empty cells; a column without any stays blank.
-        std::fill(columnHasCases.begin(), columnHasCases.end(), false);
-        if (display & (ntabCumulative | ntabRestCumulative))
-            for (int row = 0; row < dependent.CategoryCount(); ++row) {
-                keys[static_cast<size_t>(n)] = dependent.categories[static_cast<size_t>(row)].value;
-                std::vector<int> column(static_cast<size_t>(T), 0);
-                for (int j = 0; j < columns; ++j) {
-                    SetColumnKeys(column, keys);
-                    if (FindCell(keys.data()))
-                        columnHasCases[static_cast<size_t>(j)] = true;
-                    Advance(column, categoryCounts, 0, T);
-                }
-            }
 
         for (int row = 0; row < dependent.CategoryCount(); ++row) {
             Blanks(window, 2 * L);
@@ -397,10 +375,9 @@ void NTAB::WriteTable(TXTWIN *window)
                     percentSums[jj] += cell->percents[1];
                     columnPercentSums[jj] += cell->percents[0];
                     countSums[jj] += cell->count;
-                    running[jj] = cell->percents[2];
                 }
                 Blanks(window, 2);
-                WriteFigures(window, cell, cellWidth, decimals, columnHasCases[jj] ? &running[jj] : nullptr);
+                WriteFigures(window, cell, cellWidth, decimals);
                 Advance(column, categoryCounts, 0, T);
             }
             window->EndLine();
@@ -412,12 +389,12 @@ void NTAB::WriteTable(TXTWIN *window)
         window->WriteString(StatText(totalText, ntabTextGroup));
         for (int j = 0; j < columns; ++j) {
             Blanks(window, 2);
-            // Every figure's total is its column's sum; a cumulative
-            // column ends at its running total (the sum of the column
-            // percentages), and its complement at 100 minus that. A column
-            // without cases has no totals but its count.
+            // Each chosen figure has its own field, as in the rows: the
+            // column percentage's total is 100 (or, for a set's cases, the
+            // column's sum) when the column has cases, the table
+            // percentage's the column's sum, the count's the column's count;
+            // the cumulative figures have none.
             const size_t jj = static_cast<size_t>(j);
-            const bool hasCases = countSums[jj] > 0;
             for (unsigned long bit : figureBits) {
                 if (!(display & bit))
                     continue;
@@ -425,25 +402,20 @@ void NTAB::WriteTable(TXTWIN *window)
                 window->SetDecimals(bit == ntabCounts ? countDecimals : decimals);
                 if (bit == ntabCounts)
                     window->WriteReal(countSums[jj]);
-                else if (!hasCases)
-                    window->WriteString("");
-                else if (bit == ntabPercent)
+                else if (bit == ntabPercent && countSums[jj] > 0)
                     window->WriteReal(percentsPass100 ? columnPercentSums[jj] : 100.0);
                 else if (bit == ntabTotalPercent)
                     window->WriteReal(percentSums[jj]);
-                else if (bit == ntabCumulative)
-                    window->WriteReal(percentsPass100 ? running[jj] : 100.0);
                 else
-                    window->WriteReal(percentsPass100 ? 100.0 - running[jj] : 0.0);
+                    window->WriteString("");
             }
         }
         window->EndLine();
-        // The last block of an outermost layer category closes with a rule.
-        bool lastOfOuter = L > 0;
-        for (int inner = 1; inner < L; ++inner)
-            lastOfOuter = lastOfOuter &&
-                          index[static_cast<size_t>(T + inner)] == categoryCounts[static_cast<size_t>(T + inner)] - 1;
-        if (lastOfOuter) {
+        // The last block under a category of the second layer (every block
+        // when there is no third layer) closes with a rule.
+        const bool closesBlock =
+            L > 0 && (L < 3 || index[static_cast<size_t>(T + 2)] == categoryCounts[static_cast<size_t>(T + 2)] - 1);
+        if (closesBlock) {
             WriteRule(window, R, columns, columnWidth);
             window->EndLine();
         }

@@ -9,8 +9,9 @@
 // innermost cell is as wide as the window's cell width (the book's
 // defaultCellWidth), at most 50, narrowed until one row of cells holds at most 800 characters and
 // never below 1 (a width of 0 would leave no room for a label's cut).
-// Labels longer than their column are cut and end in "..". The widths are
-// worked out anew at every write, so a change of options shows at once.
+// Labels longer than their column are cut and end in "..". The starting
+// widths are taken once, when the book makes the page; every write lays the
+// spans out anew from them.
 //
 // Layers: none, all control variables, the user's number (clamped to 0 ..
 // the number of control variables, so a negative or huge count is safe) or
@@ -66,8 +67,6 @@ public:
     int columnCount = 0; // T (column variables)
     std::vector<int> widths, categoryCounts; // one entry per dimension
     bool written = false;
-    // The window's cell width before any write narrows it.
-    int baseCellWidth = 8;
 
 private:
     int TableColumns() const;
@@ -85,9 +84,10 @@ private:
     int CountDecimals() const;
     // The keys of the column dimensions for the table column's categories.
     void SetColumnKeys(const std::vector<int> &column, std::vector<double> &keys) const;
-    // An absent cell writes blanks, but for its cumulative figures when
-    // running (the column's running cumulative percentage) is given.
-    void WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals, const double *running);
+    // Each chosen figure of the cell in its own field; an absent cell writes
+    // blank fields.
+    void WriteFigures(TXTWIN *window, const NtabCell *cell, int cellWidth, int decimals);
 
     int countDecimals = 0; // of the counts, set at each write
+    bool widthsTaken = false; // ComputeColumnWidths has run
 };

@@ -119,7 +119,8 @@ bool NtabBook::Build(long selectionHandle)
                         table->ComputeForVariable(d, terminated.data(), 0);
                     auto *text = new NTABWIN(StatText(0, ntabTextGroup), this, table);
                     text->SetColumnWidth(static_cast<int>(cellWidth));
-                    table->baseCellWidth = static_cast<int>(cellWidth);
+                    table->SplitLayers();
+                    table->ComputeColumnWidths(text);
                     auto *page = new NtabPage(
                         PageName(record->multipleResponse ? dependents : std::vector<long>{d}, controls).c_str());
                     page->SetResultWindow(text);

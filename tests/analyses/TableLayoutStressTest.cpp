@@ -412,8 +412,9 @@ TEST_P(TableLayoutStress, NwayTablesOfShortAndLongLabels)
             NTABWIN window("n-way", nullptr, &table);
             table.display = display;
             table.userLayerCount = 1;
-            table.baseCellWidth = 4;
             window.SetColumnWidth(4);
+            table.SplitLayers();
+            table.ComputeColumnWidths(&window);
             window.WriteResult();
             EXPECT_GT(CheckRuledTables(window.Text(), std::string(pair.first) + " by " + pair.second), 0)
                 << window.Text();

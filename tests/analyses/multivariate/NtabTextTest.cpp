@@ -18,8 +18,10 @@ std::string Written(NTAB &table, unsigned long display, int userLayers, int cell
     NTABWIN window("n-way", nullptr, &table);
     table.display = display;
     table.userLayerCount = userLayers;
-    table.baseCellWidth = cellWidth;
+    // As the book makes a page: the widths are taken after the first split.
     window.SetColumnWidth(cellWidth);
+    table.SplitLayers();
+    table.ComputeColumnWidths(&window);
     window.WriteResult();
     return window.Text();
 }
@@ -71,6 +73,38 @@ TEST(NtabText, UserLayerCountClampedToTheControlVariables)
     EXPECT_EQ(all, Written(table, 0x811, 1 << 30));
     EXPECT_EQ(3, table.layerCount);
     EXPECT_NE(none, all);
+}
+
+// Lines of dashes alone: the rule under the headings and those that close
+// blocks.
+static int RuleLines(const std::string &text)
+{
+    std::istringstream lines(text);
+    int rules = 0;
+    for (std::string line; std::getline(lines, line);)
+        if (line.find('-') != std::string::npos && line.find_first_not_of("- \r") == std::string::npos)
+            ++rules;
+    return rules;
+}
+
+// A rule closes the last block under each category of the second layer:
+// with three layers once per pair of the first two layers' categories, with
+// two after every block.
+TEST(NtabText, RulesCloseTheBlocksOfEachSecondLayerCategory)
+{
+    EnglishTexts texts;
+    Survey survey("data/xtab");
+    NTAB table(ProgramSettings::Instance()->GetDataSet(0));
+    const long controls[] = {EDU, REGION, W, 0};
+    ASSERT_TRUE(table.ComputeForVariable(SEX, controls, 0));
+    const std::string three = Written(table, 0x411, 0);
+    ASSERT_EQ(3, table.layerCount);
+    const int edu = table.categoryCounts[0], region = table.categoryCounts[1], w = table.categoryCounts[2];
+    ASSERT_GT(w, 1);
+    EXPECT_EQ(1 + edu * region, RuleLines(three)) << three;
+    const std::string two = Written(table, 0x811, 2);
+    ASSERT_EQ(2, table.layerCount);
+    EXPECT_EQ(1 + region * w, RuleLines(two)) << two;
 }
 
 // Forty cases as forty columns: the cell narrows to 20 (20 x 40 = 800);
@@ -151,12 +185,13 @@ std::vector<std::string> RowFigures(const std::string &text, const std::string &
 } // namespace
 
 // Under a weight with decimals the counts print with them, so that each
-// column's counts add up to its total; every figure's total is printed
-// beside the counts' (the column's sum); the cumulative percentage carries
-// its running total through an empty cell; a label cut ends in "..".
+// column's counts add up to its total; the total row holds 100 for the
+// column percentage, the column's sum of table percentages and its count,
+// and nothing for the cumulative figures; a cell without cases is blank, in
+// a cumulative column too; a label cut ends in "..".
 // Checked by hand: column 1 weighs 1.096 + 6.589 + 2.658 = 10.343 (as R's
 // xtabs(w ~ d + s)), column 2 0.5 + 1.25 = 1.75, the table 12.093.
-TEST(NtabText, NonWholeWeightCountsAddUpAndEveryTotalIsPrinted)
+TEST(NtabText, NonWholeWeightCountsAddUpAndEmptyCellsStayBlank)
 {
     EnglishTexts texts;
     const std::string longLabel(60, 'x');
@@ -172,16 +207,16 @@ TEST(NtabText, NonWholeWeightCountsAddUpAndEveryTotalIsPrinted)
     using Figures = std::vector<std::string>;
     EXPECT_EQ((Figures{"10.6", "9.1", "10.6", "1.096", "28.6", "4.1", "28.6", "0.500"}), RowFigures(text, "one"))
         << text;
-    // No case of "two" in the second column: only its running total.
-    EXPECT_EQ((Figures{"63.7", "54.5", "74.3", "6.589", "28.6"}), RowFigures(text, "two")) << text;
+    // No case of "two" in the second column: blank fields.
+    EXPECT_EQ((Figures{"63.7", "54.5", "74.3", "6.589"}), RowFigures(text, "two")) << text;
     EXPECT_EQ((Figures{"25.7", "22.0", "100.0", "2.658", "71.4", "10.3", "100.0", "1.250"}),
               RowFigures(text, std::string(38, 'x') + ".."))
         << text;
-    EXPECT_EQ((Figures{"100.0", "85.5", "100.0", "10.343", "100.0", "14.5", "100.0", "1.750"}),
-              RowFigures(text, "Total"))
+    EXPECT_EQ((Figures{"100.0", "85.5", "10.343", "100.0", "14.5", "1.750"}), RowFigures(text, "Total"))
         << text;
-    // The counts alone: the same totals, and 100 minus the cumulative.
+    // The counts alone: the same totals; 100 minus the cumulative alone: no
+    // total at all.
     EXPECT_EQ((Figures{"10.343", "1.750"}), RowFigures(Written(table, 0x210, 1), "Total"));
-    EXPECT_EQ((Figures{"0.0", "0.0"}), RowFigures(Written(table, 0x208, 1), "Total"));
-    EXPECT_EQ((Figures{"25.7", "71.4"}), RowFigures(Written(table, 0x208, 1), "two"));
+    EXPECT_EQ((Figures{}), RowFigures(Written(table, 0x208, 1), "Total"));
+    EXPECT_EQ((Figures{"25.7"}), RowFigures(Written(table, 0x208, 1), "two"));
 }
