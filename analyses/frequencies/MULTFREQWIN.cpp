@@ -199,12 +199,11 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         }
         w.EndLine();
         w.NewLine(ruleWidth);
+        w.Plain();
+        w.EndLine();
+        w.WriteString(table.GetReportHeader(table.caseCount));
+        w.EndLine();
     }
-    // The footer under every layout, with or without a total row.
-    w.Plain();
-    w.EndLine();
-    w.WriteString(table.GetReportHeader(table.caseCount));
-    w.EndLine();
     w.ShowText();
 }
 

@@ -57,8 +57,7 @@ struct MultrespTableShape
     // With the code bit: a line above the heading (the dichotomies' counted
     // values), followed by a blank line; "" for none.
     std::string codeLine;
-    // The total row under the table (the report footer follows in any
-    // case).
+    // The total row and the report footer under the table.
     bool totals = true;
 };
 

@@ -1,6 +1,7 @@
 // Settings kept by one analysis never change another's: the multiple
-// response tables neither store nor read the frequency table's column width
-// ("FreqTabWid"), and the n-way table keeps its own cell width whatever the
+// response tables never store the frequency table's column width
+// ("FreqTabWid"); the category-coded one does not read it, the dichotomies'
+// takes it as its own column width; and the n-way table keeps its own cell width whatever the
 // crosstab stores under "XTableWid". A record loaded from the settings
 // store knows that its settings are the kept ones.
 #include "tests/analyses/AnalysesTestSupport.h"
@@ -52,6 +53,15 @@ TEST_F(SharedSettingKeys, KeptMultipleResponseSettingsLeaveTheFrequencyTablesWid
     MultrespDikoOption laterDichotomies;
     laterDichotomies.LoadSettings(1);
     EXPECT_EQ(MultrespFreqOption::columnWidth, later.ColumnWidth());
+    EXPECT_EQ(20, laterDichotomies.ColumnWidth());
+    laterDichotomies.SaveSettings();
+    frequencies.LoadSettings(1);
+    EXPECT_EQ(20, frequencies.ColumnWidth());
+    // Unloaded, or a kept width the frequency table would refuse: 15.
+    laterDichotomies.LoadSettings(0);
+    EXPECT_EQ(MultrespDikoOption::columnWidth, laterDichotomies.ColumnWidth());
+    RegistrySettings::WriteValueInSection(TableOptions(), FreqOption::widthKey, 2);
+    laterDichotomies.LoadSettings(1);
     EXPECT_EQ(MultrespDikoOption::columnWidth, laterDichotomies.ColumnWidth());
 }
 
