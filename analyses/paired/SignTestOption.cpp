@@ -1,6 +1,9 @@
 #include "analyses/paired/SignTestOption.h"
 
 #include "stats/StatFormat.h"
+#include "stats/StatMissing.h"
+
+#include <cmath>
 
 const TableDescription SignTestOption::description = {
     "SignTest", "SignTestOption", pairedTestTextGroup, nullptr, 0, nullptr, 0};
@@ -37,19 +40,24 @@ void SignTestO::WriteResultText()
     w.EndLine();
     w.EndLine();
     WriteVariables(w, *this);
-    // Under a weight the pairs are counted by their weights, all three
-    // counts with the weight's decimals, so that the two add up to the
-    // third as printed.
-    const int countDecimals = IsWeighted() ? WeightDecimals() : 0;
-    w.SetDecimals(countDecimals);
+    // Each count as its shortest decimal text (a whole count without
+    // decimals, a sum of weights as it stands); a count past the largest
+    // double is the not-computed mark.
+    auto count = [&w](double value) {
+        if (std::isfinite(value) && !IsNotComputed(value))
+            w.WriteString(FormatNumberText(value).c_str());
+        else
+            Figure(w, value);
+    };
     w.WriteString((firstName + " > " + secondName + ":  ").c_str());
-    Figure(w, larger);
+    count(larger);
     w.EndLine();
     w.WriteString((firstName + " < " + secondName + ":  ").c_str());
-    Figure(w, smaller);
+    count(smaller);
     w.EndLine();
     w.EndLine();
     w.WriteString(Text(12).c_str());
+    w.SetDecimals(0);
     Figure(w, larger + smaller);
     w.EndLine();
     w.EndLine();
