@@ -228,7 +228,9 @@ void Matrixplot::AddCells(GROUPELEMENT *group)
 
 ElementRect Matrixplot::Inside(const ElementRect &box) const
 {
-    // The inset, or as much of it as leaves half the box.
+    // The inset, or as much of it as leaves half the box: the inset follows
+    // the cell's width, and a cell much lower than wide would otherwise get
+    // a panel turned inside out.
     const int dx = std::min(inset, (box.right - box.left) / 4);
     const int dy = std::min(inset, (box.bottom - box.top) / 4);
     return ElementRect{box.left + dx, box.top + dy, box.right - dx, box.bottom - dy, 0};

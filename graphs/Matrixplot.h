@@ -16,8 +16,9 @@
 // height; the caption lines close up (and their font shrinks) so that they
 // fit above the grid. Shown in a window, the caption lines stand their
 // measured height apart under the title (their font at least 9 pixels) and
-// the grid starts under the last of them; captions that would push the
-// grid past T's limit give way. The layout follows every change of size.
+// the grid starts under the last of them, so that in a low window the
+// lines neither overlap one another nor the title; captions that would push
+// the grid past T's limit give way. The layout follows every change of size.
 //
 // Each cell's scatter reads its cases at every draw (BIPLOTELEMENT); the
 // per-variable minimum and maximum are taken once, at construction.

@@ -33,7 +33,8 @@ void MultRespDiko::WriteTable(TXTWIN &w)
 {
     MultrespTableShape shape;
     shape.codeLine = std::string(StatText(17, multrespTextGroup)) + ":  " + CountedValuesText(ranges);
-    // Percentages of each variable's own cases do not add up: no total.
+    // Percentages of each variable's own cases do not add up: no total
+    // row and no footer.
     shape.totals = percentageBase != multrespOfEachVariable;
     WriteMultrespTable(w, *this, shape);
 }

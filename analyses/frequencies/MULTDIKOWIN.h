@@ -11,7 +11,8 @@
 // The table follows the record at every write: a changed listwise or
 // user-missing flag recounts, a changed base redoes the percentages, the
 // display bits and the column width only rewrite. The first table follows
-// the record's user-missing flag like every later one.
+// the record's user-missing flag like every later one, so that no table
+// counts values its options leave out.
 //
 // Ownership: the workbook owns its record, graph records and page; the page
 // owns the computation and the window, which only points to it.

@@ -222,7 +222,9 @@ void WriteMultrespTable(TXTWIN &w, GMultResp &table, const MultrespTableShape &s
         w.EndLine();
         w.NewLine(ruleWidth);
     }
-    // The footer under every layout, with or without a total row.
+    // The footer under every layout, with or without a total row: without
+    // it a weighted table of percentages of each variable would not say
+    // that it is weighted, nor how many cases it counts.
     w.Plain();
     w.EndLine();
     if (markWritten)

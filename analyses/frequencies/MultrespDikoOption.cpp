@@ -1,5 +1,6 @@
 #include "analyses/frequencies/MultrespDikoOption.h"
 
+#include "analyses/frequencies/FreqOption.h"
 #include "analyses/frequencies/MULTDIKOWIN.h"
 #include "dataset/RegistrySettings.h"
 #include "shell/OptionWindowBuilder.h"
@@ -156,6 +157,16 @@ void MultrespDikoOption::TakePreOptionAnswers(const StatOption &before)
 void MultrespDikoOption::LoadSettings(int flag)
 {
     TableOption::LoadSettings(flag);
+    parameterWord = columnWidth;
+    if (flag) {
+        // The frequency table's column width, read but never stored here. A
+        // width that table itself refuses (outside 3 to 40, as a hand-edited
+        // registry may hold) gives the default instead.
+        const int width = RegistrySettings::ReadIntInSection(FindSettingsSection(sectionTableOptions),
+                                                             FreqOption::widthKey, static_cast<int>(columnWidth));
+        if (width >= 3 && width <= 40)
+            parameterWord = width;
+    }
     countedValues = {{1.0, 1.0}};
 }
 

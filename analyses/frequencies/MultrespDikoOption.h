@@ -8,7 +8,8 @@
 //
 // Settings in section "TableOptions": "MultRespDikoTableDisplay" (0x1f),
 // "MultRespDikoIncludeUsermiss" (0), "MultRespDikoDeleteCasesListwise" (0),
-// "MultRespDikoPctBase" (1); the column width is 15. The counted values are
+// "MultRespDikoPctBase" (1); the column width is read (never stored) from the
+// frequency table's "FreqTabWid", 15 when that holds none. The counted values are
 // not stored: each record starts with 1, and a record made for the next run
 // from the same variable list takes them from the record before
 // (TakePreOptionAnswers).
@@ -66,9 +67,8 @@ public:
     long &includeUserMissing = value[userMissingField];
     long &listwise = value[listwiseField];
     long &percentageBase = value[baseField]; // MultrespBase
-    // The frequency and percent columns' width. The frequency table keeps
-    // its own width under "FreqTabWid"; this record neither reads nor
-    // stores that key, so that neither analysis takes the other's width.
+    // The frequency and percent columns' width: the frequency table's kept
+    // "FreqTabWid" when loaded from the settings, else 15.
     static constexpr long columnWidth = 15;
     long ColumnWidth() const { return parameterWord; }
     // The counted value as the one range the count takes.

@@ -252,6 +252,8 @@ void NTAB::WriteTable(TXTWIN *window)
 {
     markWritten = false;
     if (dimensions.empty()) {
+        // Nothing was computed (the computation failed): its message stands
+        // in for the table, which has no dependent to lay out.
         window->WriteString(GetFailureText());
         return;
     }
@@ -471,12 +473,11 @@ void NTAB::WriteTable(TXTWIN *window)
             }
         }
         window->EndLine();
-        // The last block of an outermost layer category closes with a rule.
-        bool lastOfOuter = L > 0;
-        for (int inner = 1; inner < L; ++inner)
-            lastOfOuter = lastOfOuter &&
-                          index[static_cast<size_t>(T + inner)] == categoryCounts[static_cast<size_t>(T + inner)] - 1;
-        if (lastOfOuter) {
+        // The last block under a category of the second layer (every block
+        // when there is no third layer) closes with a rule.
+        const bool closesBlock =
+            L > 0 && (L < 3 || index[static_cast<size_t>(T + 2)] == categoryCounts[static_cast<size_t>(T + 2)] - 1);
+        if (closesBlock) {
             WriteRule(window, R, columns, columnWidth);
             window->EndLine();
         }

@@ -1,6 +1,9 @@
 #include "analyses/paired/SignTestOption.h"
 
 #include "stats/StatFormat.h"
+#include "stats/StatMissing.h"
+
+#include <cmath>
 
 const TableDescription SignTestOption::description = {
     "SignTest", "SignTestOption", pairedTestTextGroup, nullptr, 0, nullptr, 0};
@@ -37,20 +40,27 @@ void SignTestO::WriteResultText()
     w.EndLine();
     w.EndLine();
     WriteVariables(w, *this);
-    // Under a weight the pairs are counted by their weights, all three
-    // counts with the weight's decimals, so that the two add up to the
-    // third as printed.
-    const int countDecimals = IsWeighted() ? WeightDecimals() : 0;
-    w.SetDecimals(countDecimals);
+    // Each count as its shortest decimal text (a whole count without
+    // decimals, a sum of weights as it stands); a count past the largest
+    // double is the not-computed mark.
+    auto count = [&w](double value) {
+        if (std::isfinite(value) && !IsNotComputed(value))
+            w.WriteString(FormatNumberText(value).c_str());
+        else
+            Figure(w, value);
+    };
     w.WriteString((firstName + " > " + secondName + ":  ").c_str());
-    Figure(w, larger);
+    count(larger);
     w.EndLine();
     w.WriteString((firstName + " < " + secondName + ":  ").c_str());
-    Figure(w, smaller);
+    count(smaller);
     w.EndLine();
     w.EndLine();
+    // The pairs with a difference are the sum of the two counts, written the
+    // same way: rounded to a whole they would not add up to the counts
+    // above them under a weight with decimals (4.375 + 4.75 is 9.125, not 9).
     w.WriteString(Text(12).c_str());
-    Figure(w, larger + smaller);
+    count(larger + smaller);
     w.EndLine();
     w.EndLine();
     if (exact) {

@@ -207,6 +207,8 @@ void MapGraphWindow::TakeMapElementPlace()
     const int dx = mapElement->device.left - placed.left, dy = mapElement->device.top - placed.top;
     if (dx == 0 && dy == 0)
         return;
+    // Unzoomed, the map is drawn from the margins, which follow the moved
+    // element; shifting the origin as well would move the map twice.
     if (zoomStack.empty()) {
         marginX += dx;
         marginY += dy;

@@ -72,7 +72,8 @@ public:
     static constexpr int defaultMargin = 20;
     static constexpr long pixelLimit = 1L << 26;
     // The smallest rubber band that zooms, and the largest scale (pixels
-    // per map unit): a map of the whole 16-bit range then spans 2^24 pixels.
+    // per map unit): a map of the whole 16-bit range then spans 2^24 pixels,
+    // within the coordinates GDI draws; zooming further would garble it.
     static constexpr int smallestZoomBand = 30;
     static constexpr double largestScale = 256.0;
 

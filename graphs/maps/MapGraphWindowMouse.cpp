@@ -127,6 +127,9 @@ const MapRegion *MapGraphWindow::RegionAt(int px, int py) const
     const long y = static_cast<long>((py - marginY) / scale + originY);
     for (const auto &entry : graph->regions) {
         const MapRegion &r = entry.second;
+        // The box taken with its edges: map units are whole, so when zoomed
+        // in a unit on the box's edge spans many pixels, which would
+        // otherwise name no region at all.
         if (r.HasPolygon() && r.minX <= x && x <= r.maxX && r.minY <= y && y <= r.maxY && PolygonContains(r, x, y))
             return &r;
     }
@@ -237,6 +240,9 @@ void MapGraphWindow::Identify(int x, int y)
     EndIdentify();
     if (!region)
         return;
+    // Outlined inside its edge in black or white, whichever stands out from
+    // its fill: a pen of one fixed highlight colour is lost on a fill of
+    // that colour, and on the edge it shares with a neighbour.
     DrawRegionNow(*region, true);
     RedrawOverRegions();
     highlighted = code;
@@ -424,8 +430,10 @@ void MapGraphWindow::LegendDoubleClick(int x, int y)
     const bool centred = form == MapKey::rampForm && graph &&
                          graph->GetSettings().colourScheme == MapClassSettings::slide2;
     ZafTracker self(this);
+    const int scheme = graph ? graph->GetSettings().colourScheme : -1;
     bool changed = false;
-    if (form == MapKey::classForm && classDialog) {
+    if (form == MapKey::classForm && classDialog &&
+        (scheme == MapClassSettings::metric || scheme == MapClassSettings::metric2)) {
         changed = classDialog(screen.x, screen.y);
     } else if (centred) {
         const double centre = graph->centreValue == MapRegion::missing ? graph->middle : graph->centreValue;
@@ -590,6 +598,15 @@ ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
                 EndLegendDrag(y);
             return code;
         }
+        // A press on a legend edge or the centre mark drags it whatever the
+        // tool; the tool rests until the release.
+        if (code == ZAF_BEGIN_SELECT) {
+            const LegendGrip grip = LegendGripAt(x, y);
+            if (grip != gripNone) {
+                BeginLegendDrag(grip, y);
+                return code;
+            }
+        }
         const int inForce = ToolInForce();
         if (inForce == toolIdentify) {
             // The pointer names regions; a press selects nothing.
@@ -610,11 +627,6 @@ ZafEventType MapGraphWindow::Event(const ZafEventRecord &event)
             return result;
         }
         if (code == ZAF_BEGIN_SELECT) {
-            const LegendGrip grip = LegendGripAt(x, y);
-            if (grip != gripNone) {
-                BeginLegendDrag(grip, y);
-                return code;
-            }
             ZafTracker self(this);
             const ZafEventType result = GRAPHWIN::Event(event);
             if (!self.Deleted() && GraphMouseMode == modeMove && selected && selected == mapElement && capturing)

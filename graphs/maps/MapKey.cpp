@@ -316,12 +316,16 @@ void MapKey::DefaultSize(Form form)
         height = size.cy;
     } else {
         height = mapHeight / 4;
+        // The three texts the ramp shows: the middle one is the centre value
+        // with the centred scheme.
+        const bool centred = map->GetSettings().colourScheme == MapClassSettings::slide2;
+        const double centre = map->centreValue == MapRegion::missing ? map->middle : map->centreValue;
         int widest = 0;
         if (dc)
-            for (double v : {map->minimum, map->middle, map->maximum, map->centreValue})
+            for (double v : {map->minimum, centred ? centre : map->middle, map->maximum})
                 if (v != MapRegion::missing && v != -MapRegion::missing)
                     widest = std::max(widest, TextWidth(dc, ValueText(v)));
-        width = symbolTextOffset + widest + padding;
+        width = symbolTextOffset + widest;
     }
     if (form == rampForm)
         height = std::max(height, 3 * textHeight);

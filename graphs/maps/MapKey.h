@@ -15,7 +15,9 @@
 // than a quarter of the map; then the class form draws its lines closer
 // with narrower boxes and each class by its lower limit, and leaves out the
 // line of the missing values when no region lacks a value; last, the lines
-// get lower than their texts and every so many carry one. The sample symbol
+// get lower than their texts and every so many carry one. A legend of the
+// full 14 points would cover much of a map in a small pane, hiding the
+// regions it explains. The sample symbol
 // is drawn as large as the map draws the largest one.
 //
 // Ownership: the window owns the legend; the legend owns its fonts.

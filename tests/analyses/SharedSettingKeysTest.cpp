@@ -1,7 +1,7 @@
 // Settings kept by one analysis never change another's: the multiple
 // response tables never store the frequency table's column width
-// ("FreqTabWid"); the category-coded one reads it as its own column width,
-// the dichotomy one neither reads nor stores it; and the n-way table keeps its own cell width whatever the
+// ("FreqTabWid"), though both read it as their own column width; and the
+// n-way table keeps its own cell width whatever the
 // crosstab stores under "XTableWid". A record loaded from the settings
 // store knows that its settings are the kept ones.
 #include "tests/analyses/AnalysesTestSupport.h"
@@ -55,7 +55,17 @@ TEST_F(SharedSettingKeys, KeptMultipleResponseSettingsLeaveTheFrequencyTablesWid
     MultrespDikoOption laterDichotomies;
     laterDichotomies.LoadSettings(1);
     EXPECT_EQ(20, later.ColumnWidth());
+    EXPECT_EQ(20, laterDichotomies.ColumnWidth());
+    laterDichotomies.SaveSettings();
+    frequencies.LoadSettings(1);
+    EXPECT_EQ(20, frequencies.ColumnWidth());
+    // Unloaded, or a kept width the frequency table would refuse: 15.
+    laterDichotomies.LoadSettings(0);
     EXPECT_EQ(MultrespDikoOption::columnWidth, laterDichotomies.ColumnWidth());
+    RegistrySettings::WriteValueInSection(TableOptions(), FreqOption::widthKey, 2);
+    laterDichotomies.LoadSettings(1);
+    EXPECT_EQ(MultrespDikoOption::columnWidth, laterDichotomies.ColumnWidth());
+    RegistrySettings::WriteValueInSection(TableOptions(), FreqOption::widthKey, 20);
     later.parameterWord = 33;
     later.SaveSettings();
     EXPECT_EQ(20, RegistrySettings::ReadIntInSection(TableOptions(), FreqOption::widthKey, 0));

@@ -268,6 +268,16 @@ TEST_F(MapMouse, LegendEdgeDragsSizeTheSymbols)
     EXPECT_EQ(key.device.bottom, circle.bottom + 16);
     EXPECT_EQ(window->circleRadius, key.device.Height() / 2);
     EXPECT_EQ(window->barLength, 50); // the bar form's stays
+    // The identify tool rests while an edge is dragged, and names regions
+    // again after the release.
+    window->SetTool(MapGraphWindow::toolIdentify);
+    const ElementRect before = key.device;
+    Drag(before.left + 3, before.bottom, before.left + 3, before.bottom - 10);
+    Paint();
+    EXPECT_EQ(key.device.bottom, before.bottom - 10);
+    EXPECT_EQ(window->LegendDragGrip(), MapGraphWindow::gripNone);
+    EXPECT_EQ(window->Tool(), MapGraphWindow::toolIdentify);
+    window->SetTool(MapGraphWindow::toolNone);
 }
 
 TEST_F(MapMouse, CentreMarkDragSetsTheCentreAndRecolours)
@@ -350,6 +360,12 @@ TEST_F(MapMouse, DoubleClickInTheClassLegendOpensTheDialogAndRecomputes)
     asked = POINT{-1, -1};
     Post(WM_LBUTTONDBLCLK, 73, 118, MK_LBUTTON);
     Post(WM_LBUTTONUP, 73, 118);
+    EXPECT_EQ(asked.x, -1);
+    // With the contrast scheme the class legend opens no dialog.
+    settings.colourScheme = MapClassSettings::contrast;
+    ASSERT_EQ(window->Legend()->CurrentForm(), MapKey::classForm);
+    Post(WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
+    Post(WM_LBUTTONUP, x, y);
     EXPECT_EQ(asked.x, -1);
 }
 

@@ -219,6 +219,7 @@ TEST_F(MultrespTest, DichotomiesCountTheCasesHoldingTheValueTypedBeforeTheLists)
     for (const char *figure : {"Counted value:  2\r\n", "28.3", "30.0", "12.3"})
         EXPECT_NE(std::string::npos, Text(book).find(figure)) << figure;
     EXPECT_EQ(std::string::npos, Text(book).find(StatText(10, 5)));
+    EXPECT_EQ(std::string::npos, Text(book).find("Number of cases")) << Text(book);
 }
 
 } // namespace

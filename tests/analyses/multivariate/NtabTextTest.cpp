@@ -9,6 +9,8 @@
 #include "analyses/multivariate/NtabBook.h"
 #include "analyses/multivariate/NTAB.h"
 
+#include <sstream>
+
 namespace {
 
 using namespace analysestest;
@@ -71,6 +73,38 @@ TEST(NtabText, UserLayerCountClampedToTheControlVariables)
     EXPECT_EQ(all, Written(table, 0x811, 1 << 30));
     EXPECT_EQ(3, table.layerCount);
     EXPECT_NE(none, all);
+}
+
+// Lines of dashes alone: the rule under the headings and those that close
+// blocks.
+int RuleLines(const std::string &text)
+{
+    std::istringstream lines(text);
+    int rules = 0;
+    for (std::string line; std::getline(lines, line);)
+        if (line.find('-') != std::string::npos && line.find_first_not_of("- \r") == std::string::npos)
+            ++rules;
+    return rules;
+}
+
+// A rule closes the last block under each category of the second layer:
+// with three layers once per pair of the first two layers' categories, with
+// two after every block.
+TEST(NtabText, RulesCloseTheBlocksOfEachSecondLayerCategory)
+{
+    EnglishTexts texts;
+    Survey survey("data/xtab");
+    NTAB table(ProgramSettings::Instance()->GetDataSet(0));
+    const long controls[] = {EDU, REGION, W, 0};
+    ASSERT_TRUE(table.ComputeForVariable(SEX, controls, 0));
+    const std::string three = Written(table, 0x411, 0);
+    ASSERT_EQ(3, table.layerCount);
+    const int edu = table.categoryCounts[0], region = table.categoryCounts[1], w = table.categoryCounts[2];
+    ASSERT_GT(w, 1);
+    EXPECT_EQ(1 + edu * region, RuleLines(three)) << three;
+    const std::string two = Written(table, 0x811, 2);
+    ASSERT_EQ(2, table.layerCount);
+    EXPECT_EQ(1 + region * w, RuleLines(two)) << two;
 }
 
 // Forty cases as forty columns: the cell narrows to 20 (20 x 40 = 800);
