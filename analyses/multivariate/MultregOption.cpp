@@ -64,8 +64,6 @@ void MultregOption::LoadSettings(int flag)
     // A stored method other than the three would compute no model at all.
     if (method != multregEnter && method != multregForward && method != multregBackward)
         method = multregEnter;
-    if (pOut < pIn)
-        pOut = pIn;
 }
 
 void MultregOption::ToWindow()

@@ -446,7 +446,8 @@ TEST_F(MultregTest, StoredLimitsAndMethodAreBroughtIntoRange)
     };
     EXPECT_EQ((std::vector<long>{multregForward, 500, 500}), load(8, 0, 0)) << "0 means 0.05";
     EXPECT_EQ((std::vector<long>{multregBackward, 123, 500}), load(16, 123, 20000)) << "p out above 1";
-    EXPECT_EQ((std::vector<long>{multregEnter, 900, 900}), load(5, 900, 100)) << "p out below p in";
+    EXPECT_EQ((std::vector<long>{multregEnter, 900, 100}), load(5, 900, 100))
+        << "an unknown method is enter; p out below p in is kept, as each method uses only its own limit";
     for (const char *key : {"MultregMethod", "MultregpIn", "MultregpOut"})
         RegistrySettings::DeleteKeyInSection(section, key);
 }
