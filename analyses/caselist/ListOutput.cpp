@@ -131,6 +131,7 @@ ListTable::ListTable(ListBook *book) : ZafTable(0, 0, 10, 10, 0, 0, 1), book(boo
     SetRegionType(2);
     AddObject(new ZafScrollBar(ZafScrollBar::vertical));
     AddObject(new ZafScrollBar(ZafScrollBar::horizontal));
+    // A data set without a selection record lists every case.
     SelectRec *selection = book->DataSet()->GetActiveSelection();
     SetLastRecord(static_cast<int>((selection ? selection->GetCaseCount() : book->DataSet()->GetCaseCount()) - 1));
     SetStringID("table");
