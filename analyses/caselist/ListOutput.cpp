@@ -131,6 +131,7 @@ ListTable::ListTable(ListBook *book) : ZafTable(0, 0, 10, 10, 0, 0, 1), book(boo
     SetRegionType(2);
     AddObject(new ZafScrollBar(ZafScrollBar::vertical));
     AddObject(new ZafScrollBar(ZafScrollBar::horizontal));
+    // A data set without a selection record lists every case.
     SelectRec *selection = book->DataSet()->GetActiveSelection();
     SetLastRecord(static_cast<int>((selection ? selection->GetCaseCount() : book->DataSet()->GetCaseCount()) - 1));
     SetStringID("table");
@@ -163,17 +164,19 @@ void ListTable::BuildCaseMap()
     if (!selection || !selection->IsActive())
         return;
     caseMap = new TMPLISTETYPE(STORAGE_I32);
-    // The sort order is kept: the case map is built again from it whenever
-    // the selection or the order changes.
-    if (TMPLISTETYPE *order = book->Record()->sortOrder) {
+    ListOption *record = book->Record();
+    if (TMPLISTETYPE *order = record->sortOrder) {
         for (long r = 0; r < order->GetCaseCount(); ++r) {
             const CaseValue c = ReadCaseValue(order, r);
-            if (c.valid && selection->IsCaseInForce(c.intValue))
+            if (c.valid && IsCaseSelected(selection->bits, c.intValue))
                 caseMap->AppendInt(c.intValue);
         }
+        // With a selection only the case map carries the order.
+        delete order;
+        record->sortOrder = nullptr;
     } else {
         for (long c = 0; c < book->DataSet()->GetCaseCount(); ++c)
-            if (selection->IsCaseInForce(c))
+            if (IsCaseSelected(selection->bits, c))
                 caseMap->AppendInt(c);
     }
     caseMap->OpenFile();
@@ -199,7 +202,8 @@ void ListTable::ReverseOrder()
     if (!source)
         return;
     // The cases kept last are those missing in the variable the order is
-    // by (the clicked one), not in the first listed variable.
+    // by (the clicked one): kept last by another variable, they would break
+    // the clicked column's descending order.
     const OneListVariable *key = ListedVariable(record, record->FirstKey());
     auto *valid = new TMPLISTETYPE(STORAGE_I32);
     TMPLISTETYPE missing(STORAGE_I32);

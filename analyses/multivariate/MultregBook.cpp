@@ -45,6 +45,24 @@ const AnalysisPage<Regresjon>::GraphMaker regressionGraphs[] = {
     },
 };
 
+// The page's tab: "v<d> x " and then " v<i>" for each independent (two
+// blanks after the x). A tab over many independents would be wider than
+// the window: past captionLength it ends in " .." after a whole name.
+std::string RegressionCaption(long dependent, const std::vector<long> &equation)
+{
+    std::string caption = AnalysisBook::PageCaption(dependent) + " x ";
+    for (size_t i = 0; i < equation.size() && equation[i]; ++i) {
+        const std::string name = " " + AnalysisBook::PageCaption(equation[i]);
+        const bool more = i + 1 < equation.size() && equation[i + 1];
+        if (caption.size() + name.size() + (more ? 3 : 0) > AnalysisBook::captionLength) {
+            caption += " ..";
+            break;
+        }
+        caption += name;
+    }
+    return caption;
+}
+
 } // namespace
 
 MultregBook::MessageHook MultregBook::SetMessageHook(MessageHook hook)
@@ -89,10 +107,7 @@ bool MultregBook::Build(long selectionHandle)
     }
 
     // Each dependent's independents: in list order, once each, without it.
-    // A dependent left with none is said and gets no page; the others still do.
-    std::vector<long> regressed;
     std::vector<std::vector<long>> equations;
-    std::string skipped;
     for (int d = 0; d < dependents.Count(); ++d) {
         const long dependent = dependents.Variable(d);
         std::vector<long> equation;
@@ -101,21 +116,8 @@ bool MultregBook::Build(long selectionHandle)
             if (v != dependent && std::find(equation.begin(), equation.end(), v) == equation.end())
                 equation.push_back(v);
         }
-        if (equation.empty()) {
-            skipped += (skipped.empty() ? " (V" : ", V") + std::to_string(dependent);
-            continue;
-        }
         equation.push_back(0);
-        regressed.push_back(dependent);
         equations.push_back(std::move(equation));
-    }
-    if (!skipped.empty())
-        Tell(StatText(1, multregWarningGroup), StatText(43, multregTextGroup) + skipped + ")", messageExclamation);
-    if (equations.empty()) {
-        // Every dependent was said to have no independent: the message
-        // above is the whole answer.
-        VariableListWindow::NoteRunCancelled();
-        return false;
     }
 
     keepMultRegButton = true;
@@ -125,8 +127,8 @@ bool MultregBook::Build(long selectionHandle)
     AddGraphTools(toolRows, graphRecords, 2);
     MultregOption &record = *Record();
     for (size_t d = 0; d < equations.size(); ++d) {
-        const long dependent = regressed[d];
-        const std::string caption = ListCaption(equations[d], PageCaption(dependent) + " x ");
+        const long dependent = dependents.Variable(static_cast<int>(d));
+        const std::string caption = RegressionCaption(dependent, equations[d]);
         auto *regression = new Regresjon(dependent, equations[d].data(), static_cast<int>(record.method),
                                          static_cast<int>(record.missingDeletion), record.PIn(), record.POut());
         regression->ComputeCorrelationMatrix();

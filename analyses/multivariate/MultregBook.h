@@ -37,8 +37,9 @@ public:
 
     // Builds every page from the lists of the variable-list window (the
     // record's variable-list word). False, with no page, when a list is
-    // missing or empty, when the user declines to run with variables in
-    // both lists, or when a dependent would have no independent left.
+    // missing or empty, or when the user declines to run with variables in
+    // both lists. A dependent with no independent left gets its page, which
+    // says the regression could not be computed.
     bool Build(long selectionHandle) override;
 
     MultregOption *Record() const;

@@ -61,10 +61,9 @@ MultregOption::MultregOption() : TableOption(description)
 void MultregOption::LoadSettings(int flag)
 {
     TableOption::LoadSettings(flag);
+    // A stored method other than the three would compute no model at all.
     if (method != multregEnter && method != multregForward && method != multregBackward)
         method = multregEnter;
-    if (pOut < pIn)
-        pOut = pIn;
 }
 
 void MultregOption::ToWindow()
@@ -86,6 +85,9 @@ void MultregOption::SetVariablePrompts(ZafWindow *)
 
 bool MultregOption::Run()
 {
+    // A run that made no page answers false: an empty book is no result,
+    // and the variable-list window then says the run failed (or nothing
+    // when the user declined the overlap question).
     return AnalysisBook::RunBook(new MultregBook(this), variableListWord);
 }
 
@@ -120,7 +122,9 @@ MultregOptionWindow::MultregOptionWindow() : TableOptionWindow(MultregOption::de
         B::MiniCellRadioButton(methods, 5, 7 * i, 200, 7, radios[i])->SetUserFunction(MethodChosen);
     // The limits stand beside the columns, each enabled with its method;
     // the fields are wide enough for "0.0500" at the window's font. Four
-    // decimals show the smallest limit (0.0001), also in the range message.
+    // decimals show the smallest limit (0.0001), also in the range message,
+    // and give back a stored limit such as 0.0123 unchanged on OK (three
+    // would cut it to 0.012). The two rows stand a field's height apart.
     MiniCell(this, new ZafPrompt(0, 0, 1, "p. in"), 225, 15, 60, "StaPinPrt");
     MiniCell(this, new ZafReal(0, 0, 1, 0.05), 295, 15, 72, "StaPin")->SetOutputFormat("%0.4f");
     MiniCell(this, new ZafPrompt(0, 0, 1, "p. out"), 225, 25, 60, "StaPoutPrt");

@@ -39,8 +39,9 @@ public:
 
     MultregOption();
 
-    // The stored values; a p out below p in is raised to p in (a variable
-    // that just entered must not qualify for removal at once).
+    // The stored values; a stored method other than enter, forward or
+    // backward reads as enter. Each method uses only its own limit, so p in
+    // and p out are kept as stored.
     void LoadSettings(int flag) override;
     void ToWindow() override;
     ZafWindow *CreateOptionWindow() override;

@@ -118,6 +118,8 @@ int REGWIN::LabelWidth(const RegModelStep &step) const
 
 int REGWIN::SummaryLabelWidth()
 {
+    // At least 20, and one wider than the longest label, so that a longer
+    // label does not run into its figure.
     int width = 20;
     for (int text : {9, 10, 11, 12, 13, 14, 16})
         width = std::max(width, static_cast<int>(std::strlen(Msg(text))) + 1);
@@ -158,6 +160,8 @@ void REGWIN::WriteResult()
         }
         r.displayMask = static_cast<unsigned long>(record->tableDisplay);
     }
+    // A regression that reports success without a model step has nothing
+    // to tabulate: it is written as a failure, not read past its steps.
     if (r.status != 0 || !r.LastStep())
         WriteFailure();
     else
@@ -297,6 +301,8 @@ void REGWIN::WriteModel()
             Cell(bWidth, step.summary[3], 2);
         EndLine();
         Label(summaryLabel, Msg(14));
+        // p has a figure of its own when F lies beyond the largest float
+        // (heavy weights): F's mark does not hide it.
         if (step.summary[4] == kNotComputed)
             Cell(bWidth, "***");
         else
@@ -306,7 +312,8 @@ void REGWIN::WriteModel()
     Plain();
     EndLine();
     // The number of cases stands once: in the report footer, or here when
-    // the footer is switched off.
+    // the footer is switched off. A second count, rounded otherwise than
+    // the footer's weighted one, would contradict it.
     const char *report = r.GetReportHeader(step.n);
     if (!*report) {
         Label(summaryLabel, Msg(16));

@@ -37,7 +37,8 @@ private:
     // weights too large or too small to count as cases.
     void WriteMarkReasons(const RegModelStep &step);
     // The variable-number column: at least 5, one wider than "V" and the
-    // largest number.
+    // largest number, so that a number of four digits or more does not run
+    // into the first figure.
     int LabelWidth(const RegModelStep &step) const;
     // The labels and the figures of the block under the table.
     static int SummaryLabelWidth();

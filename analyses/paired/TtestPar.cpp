@@ -63,11 +63,11 @@ int FixedLength(double value, int decimals)
     return static_cast<int>(Fixed(value, decimals).size());
 }
 
-// A column's width: its heading or its two values (with 2 decimals), and
-// two blanks that part it from the column before.
+// A column's width: its heading and one blank, or its two values (with 2
+// decimals) and two blanks that part them from the column before.
 int ColumnWidth(int heading, const double (&values)[2])
 {
-    return std::max({Length(heading) + 2, FixedLength(values[0], 2) + 2, FixedLength(values[1], 2) + 2});
+    return std::max({Length(heading) + 1, FixedLength(values[0], 2) + 2, FixedLength(values[1], 2) + 2});
 }
 
 void WriteRight(TXTWIN *w, int width, const std::string &text)
@@ -104,6 +104,9 @@ void TtestPar::WriteTable(TXTWIN *w)
     // Under a weight the pairs are counted by their weights, as the test
     // counts them, with the weight's decimals.
     const std::string pairs = IsWeighted() ? Fixed(weightedSum, WeightDecimals()) : std::to_string(n);
+    // The value column is as wide as the figures it prints at the decimals
+    // it prints them with (t, r and its t with 3), so that none juts out of
+    // the column.
     valueWidth = std::max({FixedLength(weightedSum, 0), FixedLength(meanDifference, statisticDecimals),
                            FixedLength(t, statisticDecimals),
                            FixedLength(1.0, probabilityDecimals), FixedLength(tOfR, statisticDecimals),
@@ -111,6 +114,8 @@ void TtestPar::WriteTable(TXTWIN *w)
 
     w->Clear();
     w->EndLine();
+    // Values that could not be read give the reason instead of a table of
+    // figures that were never computed.
     if (pairedtext::Failed(*w, *this))
         return;
     WriteHeading(w);

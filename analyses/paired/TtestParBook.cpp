@@ -22,6 +22,11 @@ const TtestParPage::GraphMaker graphMakers[] = {
 TtestParPage::TtestParPage(const char *caption) : AnalysisPage<TtestPar>(caption, graphMakers, 1)
 {}
 
+ZafWindow *TtestParPage::CreateGraphWindow(int, StatOption *argument)
+{
+    return AnalysisPage<TtestPar>::CreateGraphWindow(0, argument);
+}
+
 TtestParBook::TtestParBook(TtestParOption *option) : AnalysisBook(option, 0)
 {}
 

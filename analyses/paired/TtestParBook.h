@@ -19,6 +19,9 @@ class TtestParPage : public AnalysisPage<TtestPar>
 {
 public:
     explicit TtestParPage(const char *caption);
+    // The pair's frequency polygons, whatever kind is asked: the page has
+    // no other graph. None without a computation.
+    ZafWindow *CreateGraphWindow(int kind, StatOption *argument) override;
 };
 
 class TtestParBook : public AnalysisBook

@@ -57,12 +57,20 @@ void TtestParOption::SetVariablePrompts(ZafWindow *)
 
 bool TtestParOption::Run()
 {
+    // A run that made no page answers false: an empty book is no result,
+    // and the variable-list window then says the run failed.
     return AnalysisBook::RunBook(new TtestParBook(this), variableListWord);
 }
 
 TtestParOptionWindow::TtestParOptionWindow() : TableOptionWindow(TtestParOption::description, 27, 12)
 {
     using B = OptionWindowBuilder;
-    FourBoxes(B::MiniCellGroup(this, 5, 0, 214, 42, "DesTitle"), {"DesMean", "DesStdDev", "DesStdErr", "DesVarlab"});
-    FourBoxes(B::MiniCellGroup(this, 5, 48, 214, 42, "StaTitle"), {"StaTValue", "Sta1Tail", "Sta2Tail", "StaCorr"});
+    // Several choices at once, in the window and in each group.
+    SetSelectionMode(1);
+    ZafGroup *columns = B::MiniCellGroup(this, 5, 0, 214, 42, "DesTitle");
+    ZafGroup *tests = B::MiniCellGroup(this, 5, 48, 214, 42, "StaTitle");
+    for (ZafGroup *group : {columns, tests})
+        group->SetSelectionMode(1);
+    FourBoxes(columns, {"DesMean", "DesStdDev", "DesStdErr", "DesVarlab"});
+    FourBoxes(tests, {"StaTValue", "Sta1Tail", "Sta2Tail", "StaCorr"});
 }

@@ -153,12 +153,17 @@ TEST_F(DuoPolyTest, ClassCountsCrossingsAndThePageTool)
     EXPECT_FALSE(DuoPoly::SegmentCrossing(10, 0, 10, 20, t)); // touching at the start is no crossing
     EXPECT_TRUE(DuoPoly::SegmentCrossing(0, 30, 10, 20, t));
     EXPECT_DOUBLE_EQ(t, 0.5);
+    // The page has one graph: any kind asked gives the pair's polygons,
+    // and a page without its computation gives none.
+    TtestParPage empty("v1 x v2");
+    EXPECT_EQ(empty.CreateGraphWindow(0, nullptr), nullptr);
     auto *pair = new TtestPar(a, b, 1, set);
     TtestParPage page("v1 x v2");
     page.SetComputation(pair);
-    std::unique_ptr<ZafWindow> graph(page.CreateGraphWindow(0, nullptr));
-    EXPECT_NE(dynamic_cast<DuoPoly *>(graph.get()), nullptr);
-    EXPECT_EQ(page.CreateGraphWindow(1, nullptr), nullptr);
+    for (int kind : {0, 1}) {
+        std::unique_ptr<ZafWindow> graph(page.CreateGraphWindow(kind, nullptr));
+        EXPECT_NE(dynamic_cast<DuoPoly *>(graph.get()), nullptr) << kind;
+    }
 }
 
 } // namespace

@@ -116,6 +116,11 @@ TEST_F(CaseList, ASelectionListsOnlyItsCasesFirstInFileOrder)
     output->Table()->HeaderClicked(0);
     // Reversed: 2s then 1s, the missing grp (c2 user-missing, c5) last.
     EXPECT_EQ(Order(), (std::vector<long>{7, 0, 6, 3, 5, 2}));
+    // The selected cases' map carries the order alone; the option frame's
+    // apply sorts and reverses it again to the same list.
+    EXPECT_EQ(nullptr, record->sortOrder);
+    output->WriteResult();
+    EXPECT_EQ(Order(), (std::vector<long>{7, 0, 6, 3, 5, 2}));
 }
 
 TEST_F(CaseList, LinesWithTitlesLabelsMissingValuesAndTabs)
