@@ -142,14 +142,21 @@ void ZafComboBox::Write(ZafWindowPersistence &persistence)
     if (persistence.Error() == 0)
         persistence.Write16(static_cast<std::uint16_t>(readOnly ? storedReadOnly : 0));
     if (persistence.Error() == 0) {
+        // The combo box's region in its own coordinate type while the list
+        // is written, the list's size in that type too.
+        const ZafRegionRect ownRegion = region;
+        if (region.coordinateType != coordinateType && coordinateType != -1)
+            ConvertRegion(region, coordinateType);
         const ZafRegionRect saved = list->Region();
+        const ZafCoordinateType type = coordinateType != -1 ? coordinateType : saved.coordinateType;
         ZafRegionRect size = saved;
-        if (size.coordinateType != coordinateType)
-            list->ConvertRegion(size, coordinateType);
+        if (size.coordinateType != type)
+            list->ConvertRegion(size, type);
         const int height = size.Height();
-        list->SetRegion(ZafRegionRect(0, height, size.Width() - 1, 2 * height - 1, coordinateType));
+        list->SetRegion(ZafRegionRect(0, height, size.Width() - 1, 2 * height - 1, type));
         persistence.WriteChild(*list);
         list->SetRegion(saved);
+        region = ownRegion;
     }
     persistence.PopLevel();
     if (persistence.Error() != 0)
@@ -321,7 +328,8 @@ int ZafComboBox::TakeControlText()
     if (std::strcmp(old ? old : "", buffer.data()) == 0)
         return 0;
     // What the user typed changes the combo box, whichever reading comes
-    // first (the focus leaving or a call of Text).
+    // first (the focus leaving or a call of Text): without the changed flag
+    // a program that keeps only changed values would drop the typed one.
     if (zafCodeSetConversion)
         text.SetOSText(buffer.data());
     else
@@ -344,7 +352,8 @@ int ZafComboBox::RefreshText()
 
 ZafRegionRect ZafComboBox::ListRegion() const
 {
-    return ZafRegionRect(0, 0, listWidth - 1, listHeight - 1, list->CoordinateType());
+    const ZafCoordinateType type = list->CoordinateType();
+    return ZafRegionRect(0, 0, listWidth - 1, listHeight - 1, type == -1 ? ZAF_CELL : type);
 }
 
 int ZafComboBox::SetListHeight(int height)
@@ -444,7 +453,10 @@ int ZafComboBox::NotifyFocus(ZafWindowObject *object, bool gaining)
 {
     if (!object || object == this || object == list || object->Parent() != list)
         return ZafWindow::NotifyFocus(object == list ? this : object, gaining);
-    // An entry losing the focus changes nothing in the control.
+    // An entry losing the focus changes nothing in the control. Its loss is
+    // not passed on to the current entry: an entry hands its focus changes
+    // to its parent, the windowless list, which hands them to the combo box
+    // again, so that telling it would come back here without end.
     if (!gaining)
         return 0;
     const int code = focus ? 0 : ZafWindowObject::NotifyFocus(this, true);
@@ -463,8 +475,10 @@ ZafWindowObject *ZafComboBox::NotifySelection(ZafWindowObject *object, bool sele
     text.SetText(object->Text() ? object->Text() : "");
     if (osWindow) {
         ShowSelection(list->Index(object));
-        // During the user's choice the edit field still shows the old text;
-        // the combo box's text is the entry's from now on.
+        // During the user's choice the edit field still shows the old text
+        // (Windows puts the new one there only afterwards): it gets the
+        // entry's text now, or a Text call in a user function would take
+        // the old text back from it.
         if (!readOnly && HasFlag(flagSystemDrawn))
             RefreshText();
     }

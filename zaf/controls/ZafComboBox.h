@@ -62,6 +62,12 @@ public:
     static constexpr ZafClassID tableRecordID = 1014;
     // The longest name of one part of a name path ("part~rest").
     static constexpr std::size_t maxPathPartLength = 63;
+    // The palette type of the drop-down button's face and the display
+    // colours the combo box names (the display's 16-colour table).
+    static constexpr std::uint16_t buttonFacePaletteType = 128;
+    static constexpr std::uint8_t black = 0;
+    static constexpr std::uint8_t lightGrey = 7;
+    static constexpr std::uint8_t white = 15;
 
     enum StoredFlag : std::uint16_t {
         storedReadOnly = 0x0001,
@@ -97,6 +103,11 @@ public:
     ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
     // Removes an entry and its row; the caller deletes it.
     ZafWindowObject *SubtractObject(ZafWindowObject *object) override;
+    // The event goes to the support objects and the own children only
+    // (not to the list's entries nor into deeper windows).
+    void BroadcastEvent(const ZafEventRecord &event, int) override { ZafWindow::BroadcastEvent(event, 0); }
+    // Scrolling is the list's.
+    ZafEventType ScrollEvent(const ZafEventRecord &event) override { return list->ScrollEvent(event); }
     // Clears the control's rows and tells every entry ZAF_DEINITIALIZE.
     void NotifyChildren() override;
     // NotifyChildren, then deletes the entries (the combo box's own
@@ -249,8 +260,11 @@ private:
     ZafEventType KeyEvent(const ZafEventRecord &event);
     // The first own child, which stands for the edit field; null when none.
     ZafWindowObject *EditStandIn() const { return FirstChild(); }
-    // The list's region in pixels of the list's height and width.
+    // The list's height in pixels.
     int ListPixelHeight() const;
+    // The height of the control's window placed at a region (in the
+    // coordinates of its Windows parent).
+    int ControlPixelHeight(const ZafRegionRect &place) const;
     // Runs a colour or font setter of the list on the palette data that
     // the combo box and the list share.
     template <class Setter> int SharePalette(Setter set);

@@ -235,6 +235,14 @@ int ZafComboBox::ListPixelHeight() const
     return std::max(0, listPlace.Height());
 }
 
+int ZafComboBox::ControlPixelHeight(const ZafRegionRect &place) const
+{
+    // The selection field (a display cell for a one-unit combo box, else
+    // the combo box's own height) and the dropped list below it.
+    const int field = listHeight == -1 && zafScreenDisplay ? zafScreenDisplay->CellHeight() : place.Height();
+    return std::max(1, field + ListPixelHeight() - 1);
+}
+
 HWND ZafComboBox::CreateOSWindow()
 {
     if (osWindow || !HasFlag(flagOwnWindow) || !parent)
@@ -263,7 +271,7 @@ HWND ZafComboBox::CreateOSWindow()
         style |= WS_VSCROLL;
     // The control's window holds the selection field and the dropped list.
     const ZafRegionRect r = GetWindowRegion();
-    const RECT place = {r.left, r.top, r.right + 1, r.top + r.Height() + ListPixelHeight()};
+    const RECT place = {r.left, r.top, r.right + 1, r.top + ControlPixelHeight(r)};
     HMENU id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(numberID));
     if (!ZafCreateOSWindowAt(this, "COMBOBOX", style, nullptr, parentWindow, extendedStyle, nullptr, place, id))
         return nullptr;
@@ -275,7 +283,7 @@ HWND ZafComboBox::CreateOSWindow()
         SendMessageA(osWindow, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(listPlace.Width()), 0);
     }
     FillRows();
-    if (HasFlag(flagSystemDrawn) && !readOnly) {
+    if (HasFlag(flagSystemDrawn)) {
         const bool wasChanged = changed;
         RefreshText();
         changed = wasChanged;
@@ -289,7 +297,17 @@ HWND ZafComboBox::CreateOSWindow()
 
 void ZafComboBox::UpdateFont()
 {
+    // As the list's font update: WM_SETFONT of the text palette's font with
+    // the drawing held, then a redisplay. The list box's horizontal-extent
+    // fitting is left out: its message is a list box's, and a combo box
+    // control sizes its dropped rows itself.
+    if (!osWindow)
+        return;
+    SendMessageA(osWindow, WM_SETREDRAW, FALSE, 0);
     ZafWindowObject::UpdateFont();
+    if (HasFlag(flagRedraw) && HasFlag(flagVisible))
+        SendMessageA(osWindow, WM_SETREDRAW, TRUE, 0);
+    Redisplay();
 }
 
 void ZafComboBox::MoveOSWindow()
@@ -305,7 +323,7 @@ void ZafComboBox::MoveOSWindow()
     if (SameRegion(region, appliedRegion))
         return;
     const ZafRegionRect r = GetWindowRegion();
-    MoveWindow(osWindow, r.left, r.top, r.Width(), r.Height() + ListPixelHeight(), TRUE);
+    MoveWindow(osWindow, r.left, r.top, r.Width(), ControlPixelHeight(r), TRUE);
     if (listWidth != -1) {
         ZafRegionRect dropped = list->Region();
         list->ConvertRegion(dropped, ZAF_PIXEL);
@@ -338,8 +356,10 @@ ZafEventType ZafComboBox::HandleMeasureItem(const ZafEventRecord &, MEASUREITEMS
         // The selection field: as high as the highest entry.
         for (ZafElement *e = list->First(); e; e = e->Next())
             MeasureEntryRow(AsObject(e), width, height);
+        // Without entries of a height: a cell less its two spacing values.
         if (height == 0 && zafScreenDisplay)
-            height = static_cast<UINT>(std::max(1, zafScreenDisplay->CellHeight()));
+            height = static_cast<UINT>(std::max(1, zafScreenDisplay->CellHeight() - zafScreenDisplay->PreSpace() -
+                                                       zafScreenDisplay->PostSpace()));
     } else {
         auto *entry = reinterpret_cast<ZafWindowObject *>(item.itemData);
         if (!entry || entry->Parent() != list)
@@ -363,11 +383,23 @@ ZafEventType ZafComboBox::Draw(const ZafEventRecord &event, ZafEventType code)
     if (!display || !display->CurrentDC())
         return code;
     HDC dc = display->CurrentDC();
-    // The drop-down button: the rightmost 16 pixels.
-    RECT button = {std::max(area.left, area.right - 15), area.top, area.right + 1, area.bottom + 1};
-    DrawFrameControl(dc, &button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
+    // The drop-down button: the rightmost 16 pixels, raised two pixels deep
+    // round a light grey face that holds a black down arrow of four rows
+    // (7, 5, 3 and 1 pixels).
+    ZafRegionRect button = area;
+    button.left = std::max(area.left, area.right - 15);
+    DrawEdges(button, 2, code);
+    COLORREF face = RGB(192, 192, 192);
+    COLORREF arrow = RGB(0, 0, 0);
+    display->ColorOf(lightGrey, face);
+    display->ColorOf(black, arrow);
+    display->Rectangle(button.left, button.top, button.right, button.bottom, face, true);
+    const int arrowLeft = button.left + (button.Width() + 1) / 2 - 3;
+    const int arrowTop = button.top + (button.Height() + 1) / 2 - 2;
+    for (int row = 0; row < 4; ++row)
+        display->Line(arrowLeft + row, arrowTop + row, arrowLeft + 6 - row, arrowTop + row, arrow);
     ZafRegionRect textArea = area;
-    textArea.right = button.left - 1;
+    textArea.right = std::max(area.left, area.right - 15) - 1;
     DrawBackground(textArea, code);
     if (code == ZAF_REDISPLAY || code == ZAF_REDISPLAY_AREA || code == ZAF_REDISPLAY_CHANGE) {
         RECT shown = {textArea.left + 1, textArea.top, textArea.right + 1, textArea.bottom + 1};
@@ -386,9 +418,30 @@ ZafEventType ZafComboBox::HandleControlColor(const ZafEventRecord &, HDC dc)
     return ControlColorBrush(dc, *this);
 }
 
+namespace {
+
+// A row of the combo box's map: line style and fill pattern 0, then the
+// colour pair, the monochrome pair and the font.
+constexpr ZafPaletteStruct ComboPalette(std::uint8_t foreground, std::uint8_t background, std::uint8_t monoForeground,
+                                        std::uint8_t monoBackground, std::uint8_t font)
+{
+    ZafPaletteStruct p;
+    p.lineStyle = 0;
+    p.fillPattern = 0;
+    p.colorForeground = foreground;
+    p.colorBackground = background;
+    p.monoForeground = monoForeground;
+    p.monoBackground = monoBackground;
+    p.font = font;
+    return p;
+}
+
+} // namespace
+
 const ZafPaletteMap ZafComboBox::paletteMap[] = {
-    {ZAF_PM_TEXT, ZAF_PM_SELECTED, SystemRowColors(ZAF_FONT_DIALOG)},
-    {ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, SystemRowColors(rowBackgroundFont)},
+    {ZAF_PM_TEXT, ZAF_PM_SELECTED, ComboPalette(ZAF_CLR_SYSTEM, ZAF_CLR_SYSTEM, 0, 2, ZAF_FONT_DIALOG)},
+    {ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, ComboPalette(ZAF_CLR_SYSTEM, ZAF_CLR_SYSTEM, 0, 2, rowBackgroundFont)},
+    {buttonFacePaletteType, ZAF_PM_ANY_STATE, ComboPalette(white, black, 2, 0, rowBackgroundFont)},
     {0, 0, ZafPaletteStruct()},
 };
 

@@ -16,6 +16,8 @@
 namespace {
 
 constexpr ZafUpdateType observedKinds = 3;
+// The update kind that asks the field to take the control's text.
+constexpr ZafUpdateType readControlKind = 1;
 
 } // namespace
 
@@ -220,6 +222,8 @@ void ZafString::Write(ZafWindowPersistence &persistence)
         for (const auto &bit : bits)
             if (bit.first)
                 flags |= bit.second;
+        // What the user typed so far lives only in the control: it is taken
+        // into the data first, or the stored field would lose it.
         GetTextFromControl();
         persistence.Write16(flags);
         persistence.Write16(static_cast<std::uint16_t>(hzJustify & 0x0F));
@@ -312,12 +316,40 @@ ZafEventType ZafString::Event(const ZafEventRecord &event)
         if (HasOwnControl())
             SendMessageA(osWindow, code == ZAF_CUT ? WM_CUT : code == ZAF_COPY ? WM_COPY : WM_PASTE, 0, 0);
         return code;
+    case ZAF_REGION_CHANGED:
+        if (!HasOwnControl())
+            RedisplayEdgeStrips(event);
+        return ZafWindowObject::Event(event);
     case ZAF_FOCUS_QUERY:
         if (!invalid)
             return ZAF_FOCUS_MAY_LEAVE;
         return !allowInvalid || rangeCheckPending ? ZAF_REFUSED : ZAF_FOCUS_MAY_LEAVE_INVALID;
     default:
         return ZafWindowObject::Event(event);
+    }
+}
+
+void ZafString::RedisplayEdgeStrips(const ZafEventRecord &event)
+{
+    // A field that draws itself repaints the 2-pixel strips along the right
+    // and bottom edges of its previous area (the event's region, when it
+    // carries one) and of its new one, where its border was and now is.
+    ZafRegionRect now = region;
+    ConvertRegion(now, ZAF_PIXEL);
+    const ZafRegionRect &before = event.region;
+    const bool hasBefore = before.coordinateType == ZAF_PIXEL && !before.IsEmpty() &&
+                           (before.left | before.top | before.right | before.bottom) != 0;
+    const ZafRegionRect areas[] = {hasBefore ? before : now, now};
+    for (const ZafRegionRect &area : areas) {
+        const int width = area.Width();
+        const int height = area.Height();
+        const ZafRegionRect strips[] = {ZafRegionRect(width - 2, 0, width - 1, height - 1),
+                                        ZafRegionRect(0, height - 2, width - 1, height - 1)};
+        for (const ZafRegionRect &strip : strips) {
+            ZafEventRecord redisplay(ZAF_REDISPLAY_AREA);
+            redisplay.region = strip;
+            ZafWindowObject::Event(redisplay);
+        }
     }
 }
 
@@ -419,16 +451,24 @@ char *ZafString::DuplicateText()
 int ZafString::DataChanged(ZafElement *observer, std::uint32_t kinds)
 {
     auto *field = dynamic_cast<ZafString *>(observer);
-    if (!field || !(kinds & ZafNotification::valueChanged))
+    if (!field)
         return 1;
-    field->RefreshListEntry();
-    return 0;
+    int result = 1;
+    if (kinds & ZafNotification::valueChanged) {
+        field->RefreshListEntry();
+        result = 0;
+    }
+    if (kinds & readControlKind)
+        result = field->GetTextFromControl();
+    return result;
 }
 
 // --- Attributes --------------------------------------------------------------------
 
 int ZafString::SetHzJustify(int justify)
 {
+    // Only 0-2 name a justification; another value would reach the control
+    // styles and the drawing as a meaningless number.
     if (justify < justifyLeft || justify > justifyCenter)
         return hzJustify;
     return SetUnlessCreated(hzJustify, justify);

@@ -138,6 +138,10 @@ public:
     // high; the cells of lists and tables keep the rows their owner gives.
     int MinimumPixelHeight() const override;
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+    // The background entry: system colours (resolved to the window colour),
+    // monochrome 2 and 2, the dialog font; then the window object's map.
+    const ZafPaletteMap *ClassPaletteMap() const override { return paletteMap; }
+    static const ZafPaletteMap paletteMap[];
     // Both colours of the background entry are the window colour.
     void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
     // Data to control (see the header comment).
@@ -325,4 +329,8 @@ private:
     // Switches the field's observation of its string data off (true) or
     // back on.
     void QuietStringData(bool quiet);
+    // ZAF_REGION_CHANGED of a field without its own control: the edge strips
+    // of the previous and the new area are redisplayed (four
+    // ZAF_REDISPLAY_AREA events).
+    void RedisplayEdgeStrips(const ZafEventRecord &event);
 };

@@ -50,6 +50,9 @@ ZafEventType ZafString::ValidateCallback(ZafWindowObject *object, const ZafEvent
         error = field->Validate(field->reportErrors && !leaving);
         if (error != 0 && leaving)
             error = field->SetError(resultValueKept);
+        // A value that passed, or that the user chose to keep, is settled:
+        // with the check still pending the focus query would refuse to let
+        // the focus leave a kept value for good.
         if (error == 0 || error == resultValueKept)
             field->rangeCheckPending = false;
     }

@@ -77,6 +77,10 @@ ZafEventType ZafString::HandleOSMessage(const ZafEventRecord &event)
         }
         break;
     case WM_SETFOCUS: {
+        // A field that is current already (a table cell whose edit control
+        // opens under the first typed character) gets no ZAF_CURRENT here;
+        // its text is selected all the same, or what the user types would
+        // go in front of the old value instead of replacing it.
         const ZafEventType result = ZafWindowObject::HandleOSMessage(event);
         if (selectAllOnFocus && HasOwnControl())
             SendMessageA(osWindow, EM_SETSEL, 0, -1);
@@ -266,6 +270,8 @@ ZafEventType ZafString::Draw(const ZafEventRecord &event, ZafEventType code)
             text.right -= 1;
     }
     std::string shown = stringData->Text() ? stringData->Text() : "";
+    // A password is never drawn readable: placeholders stand for it, as the
+    // control shows them.
     if (password)
         shown.assign(shown.size(), '*');
     ZafPaletteStruct palette;
@@ -274,6 +280,8 @@ ZafEventType ZafString::Draw(const ZafEventRecord &event, ZafEventType code)
     HFONT old = display->SelectFont(palette.font == ZAF_FONT_UNSET ? ZAF_FONT_DIALOG : palette.font);
     display->Text(text, shown.c_str(), hzJustify, ZAF_VT_TOP, false);
     SelectObject(display->CurrentDC(), old);
+    if (focus)
+        DrawFocus(area, ZAF_CURRENT);
     return code;
 }
 
@@ -311,6 +319,31 @@ ZafCoordinateType ZafString::SetCoordinateType(ZafCoordinateType type)
     }
     return ZafWindowObject::SetCoordinateType(type);
 }
+
+namespace {
+
+// The string field's background entry (bytes: styles 0 and 0, colours 253
+// and 253, monochrome 2 and 2, font 1). Its OS colours stay unresolved (-1)
+// so that ResolveSystemColors gives them the window colour.
+constexpr ZafPaletteStruct FieldBackground()
+{
+    ZafPaletteStruct p;
+    p.lineStyle = 0;
+    p.fillPattern = 0;
+    p.colorForeground = ZAF_CLR_SYSTEM;
+    p.colorBackground = ZAF_CLR_SYSTEM;
+    p.monoForeground = 2;
+    p.monoBackground = 2;
+    p.font = ZAF_FONT_DIALOG;
+    return p;
+}
+
+} // namespace
+
+const ZafPaletteMap ZafString::paletteMap[] = {
+    {ZAF_PM_BACKGROUND, ZAF_PM_ANY_STATE, FieldBackground()},
+    {0, 0, ZafPaletteStruct()},
+};
 
 void ZafString::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const
 {

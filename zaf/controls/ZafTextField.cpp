@@ -19,6 +19,8 @@
 namespace {
 
 constexpr ZafUpdateType observedKinds = 3;
+// The update kind that asks the field to take the control's text.
+constexpr ZafUpdateType readControlKind = 1;
 
 // Vertical lists and combo boxes answer this class id.
 constexpr ZafClassID listFamilyID = 1001;
@@ -210,8 +212,13 @@ ZafEventType ZafText::Event(const ZafEventRecord &event)
         return event.type;
     case ZAF_ADD_OBJECT:
     case ZAF_SUBTRACT_OBJECT:
+        return ZafWindow::Event(event);
     case ZAF_CREATE:
     case ZAF_CREATE_OS_WINDOW:
+        // The field's scroll bars are support objects bound to the
+        // control's own bars: the window's creation makes them with the
+        // control, where the plain object's would leave them without a
+        // window and the bars dead.
         return ZafWindow::Event(event);
     case ZAF_FOCUS_CHANGE:
         return Leave(event);
@@ -397,7 +404,9 @@ int ZafText::GetTextFromControl()
     std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
     GetWindowTextA(osWindow, &text[0], static_cast<int>(text.size()));
     // Whichever of focus loss, Text or a write reads the typed text first
-    // marks the field changed.
+    // marks the field changed: were only the focus loss to compare, a Text
+    // call before it would take the typed text in unmarked and the edit
+    // would count as unchanged.
     const std::string old = TextOf(stringData);
     stringData->SetNotificationData(this, 0);
     if (zafCodeSetConversion)
@@ -413,10 +422,16 @@ int ZafText::GetTextFromControl()
 int ZafText::DataChanged(ZafElement *observer, std::uint32_t kinds)
 {
     auto *field = dynamic_cast<ZafText *>(observer);
-    if (!field || !(kinds & ZafNotification::valueChanged))
+    if (!field)
         return 1;
-    field->RefreshListEntry();
-    return 0;
+    int result = 1;
+    if (kinds & ZafNotification::valueChanged) {
+        field->RefreshListEntry();
+        result = 0;
+    }
+    if (kinds & readControlKind)
+        result = field->GetTextFromControl();
+    return result;
 }
 
 // --- Attributes --------------------------------------------------------------------
@@ -497,6 +512,11 @@ int ZafText::SetCursorLineColumn(int column, int line)
     const int first = static_cast<int>(SendMessageA(osWindow, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
     const int length = static_cast<int>(SendMessageA(osWindow, EM_LINELENGTH, static_cast<WPARAM>(first), 0));
     return SetCursorPosition(first + std::max(0, std::min(column, length)));
+}
+
+const ZafPaletteMap *ZafText::ClassPaletteMap() const
+{
+    return ZafString::paletteMap;
 }
 
 void ZafText::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const

@@ -90,8 +90,13 @@ public:
     // --- Windows window and drawing -----------------------------------------
     HWND CreateOSWindow() override;
     void MoveOSWindow() override { ZafWindowObject::MoveOSWindow(); }
+    // The control shows the text, so a font change goes to it; the
+    // window's ApplyFont reaches only the children and would leave the
+    // text in the old font.
     void UpdateFont() override { ZafWindowObject::UpdateFont(); }
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+    // The string field's map (its background entry), then the window's.
+    const ZafPaletteMap *ClassPaletteMap() const override;
     // Both colours of the background entry are the window colour.
     void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
     // Data to control.

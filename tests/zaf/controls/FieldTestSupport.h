@@ -82,6 +82,29 @@ inline std::string WindowText(HWND window)
     return text;
 }
 
+// The pixels of a window's client area (row by row, width columns) as its
+// paint draws them into a bitmap (WM_PRINTCLIENT).
+inline std::vector<COLORREF> PaintedPixels(HWND window, int &width)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    width = client.right;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
 inline LONG Style(HWND window)
 {
     return GetWindowLongA(window, GWL_STYLE);

@@ -5,6 +5,7 @@
 #include "zaf/controls/ZafComboBox.h"
 #include "zaf/controls/ZafButton.h"
 #include "zaf/controls/ZafString.h"
+#include "zaf/core/ZafDisplay.h"
 
 #include "FieldTestSupport.h"
 
@@ -424,6 +425,57 @@ TEST_F(ZafComboBoxTest, OwnerDrawnRowsHoldTheirEntriesAndAreMeasuredByThem)
     KeyTo(Box(), VK_DOWN);
     EXPECT_EQ(TakeCalls(), "combo(a):1002 a:1002");
     EXPECT_EQ(Ask(CB_GETCURSEL), 0);
+}
+
+// The selection field of an owner-drawn combo box is as high as its highest
+// entry; without entries it is a display cell less the two cell spacings.
+// (The control adds its frame to the measured height, so the two combo
+// boxes are compared.)
+TEST_F(ZafComboBoxTest, AnEmptyOwnerDrawnSelectionFieldIsACellLessItsSpacing)
+{
+    ZafComboBox *empty = MakeCombo(true, {});
+    empty->SetSystemDrawn(false);
+    ZafComboBox *holding = MakeCombo(true, {"a"});
+    holding->SetSystemDrawn(false);
+    Show(dialog);
+    ASSERT_TRUE(zafScreenDisplay);
+    const int cellLessSpacing =
+        zafScreenDisplay->CellHeight() - zafScreenDisplay->PreSpace() - zafScreenDisplay->PostSpace();
+    const auto height = [](ZafComboBox *box, int item) {
+        return static_cast<int>(SendMessageA(box->OSHandle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(item), 0));
+    };
+    const int entryHeight = height(holding, 0);
+    ASSERT_NE(entryHeight, cellLessSpacing);
+    EXPECT_EQ(height(holding, -1) - height(empty, -1), entryHeight - cellLessSpacing);
+}
+
+// Without a window of its own the combo box draws itself: its text area and
+// a raised button at the right holding a black down arrow of 7, 5, 3 and 1
+// pixels on a light grey face.
+TEST_F(ZafComboBoxTest, AComboBoxWithoutItsOwnWindowDrawsAButtonWithADownArrow)
+{
+    MakeCombo(true, {"a"});
+    combo->SetOwnWindow(false);
+    Show(dialog);
+    ASSERT_EQ(combo->OSHandle(), nullptr);
+    const ZafRegionRect area = combo->GetWindowRegion();
+    int width = 0;
+    const std::vector<COLORREF> pixels = fieldtest::PaintedPixels(combo->DrawingHandle(), width);
+    ASSERT_GE(width, area.right + 1);
+    ASSERT_GE(static_cast<int>(pixels.size()) / width, area.bottom + 1);
+    // Inside the one-pixel border.
+    int black = 0, grey = 0, blackLeftOfButton = 0;
+    for (int y = area.top + 1; y < area.bottom; ++y)
+        for (int x = area.left + 1; x < area.right; ++x) {
+            const COLORREF pixel = pixels[y * width + x];
+            const bool inButton = x >= area.right - 1 - 15;
+            black += inButton && pixel == RGB(0, 0, 0);
+            grey += inButton && pixel == RGB(192, 192, 192);
+            blackLeftOfButton += !inButton && pixel == RGB(0, 0, 0);
+        }
+    EXPECT_EQ(black, 7 + 5 + 3 + 1);
+    EXPECT_GT(grey, 16);
+    EXPECT_EQ(blackLeftOfButton, 0) << "the text area holds no arrow";
 }
 
 TEST_F(ZafComboBoxTest, AUserFunctionMayCloseTheDialogWhileTheUserPicksAnEntry)

@@ -4,6 +4,8 @@
 
 #include "FieldTestSupport.h"
 
+#include <vector>
+
 using fieldtest::FieldTest;
 using fieldtest::Recorded;
 using fieldtest::Style;
@@ -176,6 +178,57 @@ TEST_F(ZafStringTest, NoBlanksTurnsTypedStoredAndPastedBlanksIntoUnderscores)
     SendMessageA(field->OSHandle(), EM_SETSEL, 0, 3);
     SendMessageA(field->OSHandle(), WM_PASTE, 0, 0);
     EXPECT_EQ(WindowText(field->OSHandle()), "pq__x_");
+}
+
+TEST_F(ZafStringTest, GainingTheFocusSelectsTheWholeTextUnlessTurnedOff)
+{
+    first->SetText("abc");
+    second->SetText("xyz");
+    second->SetSelectAllOnFocus(false);
+    Show(dialog);
+    DWORD start = 9, end = 9;
+    second->SetFocus(true);
+    Press(second, VK_TAB);
+    ASSERT_EQ(GetFocus(), first->OSHandle());
+    SendMessageA(first->OSHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 3u);
+    SendMessageA(second->OSHandle(), EM_SETSEL, 1, 1);
+    Press(first, VK_TAB);
+    ASSERT_EQ(GetFocus(), second->OSHandle());
+    SendMessageA(second->OSHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_FALSE(start == 0 && end == 3) << "the caret stays where it was";
+}
+
+// A field that draws itself marks the focus with the focus rectangle, and
+// shows a password as placeholders.
+TEST_F(ZafStringTest, AFieldThatDrawsItselfShowsTheFocusAndHidesAPassword)
+{
+    auto *own = Add(dialog, new ZafString(1, 5, 20, "MMMM", 40));
+    own->SetSystemDrawn(false);
+    auto *password = Add(dialog, new ZafString(1, 7, 20, "MMMM", 40));
+    password->SetSystemDrawn(false);
+    password->SetPassword(true);
+    auto *stars = Add(dialog, new ZafString(1, 9, 20, "****", 40));
+    stars->SetSystemDrawn(false);
+    Show(dialog);
+    int width = 0;
+    const std::vector<COLORREF> plain = fieldtest::PaintedPixels(own->OSHandle(), width);
+    own->SetFocus(true);
+    ASSERT_TRUE(own->Focus());
+    const std::vector<COLORREF> focused = fieldtest::PaintedPixels(own->OSHandle(), width);
+    ASSERT_EQ(plain.size(), focused.size());
+    // The dotted rectangle changes pixels along the field's edges.
+    int changedOnEdge = 0;
+    const int height = static_cast<int>(plain.size()) / width;
+    for (int x = 0; x < width; ++x)
+        for (int y : {1, 2, height - 3, height - 2})
+            if (y >= 0 && y < height)
+                changedOnEdge += plain[y * width + x] != focused[y * width + x];
+    EXPECT_GT(changedOnEdge, width / 2);
+
+    ASSERT_TRUE(password->OSHandle() && stars->OSHandle());
+    EXPECT_EQ(fieldtest::PaintedPixels(password->OSHandle(), width), fieldtest::PaintedPixels(stars->OSHandle(), width));
 }
 
 TEST_F(ZafStringTest, FocusQueryAnswersByTheInvalidState)
