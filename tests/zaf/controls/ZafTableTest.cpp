@@ -638,6 +638,28 @@ TEST_F(ZafTableTest, DrawsGridLinesBetweenRowsAndColumnsAroundWhiteFields)
     EXPECT_EQ(field, GetSysColor(COLOR_WINDOW));
 }
 
+TEST_F(ZafTableTest, WithoutGridTheCurrentRecordIsMarkedByInvertedLines)
+{
+    ZafTable::RegisterPersistence();
+    table = ControlTest::Add(new OwnerTable(10));
+    table->SetGrid(false);
+    constexpr int yellow = 14;
+    table->SetBackgroundColor(yellow, 0);
+    ControlTest::Show();
+    RunQueued();
+    // Right of the last column, where no field draws over the line.
+    const int x = OwnerTable::rowHeader + 240, above = OwnerTable::columnHeader;
+    const COLORREF before = bartest::Painted(Handle()).At(x, above);
+    ASSERT_EQ(before, bartest::TableColor(yellow));
+    Enter();
+    table->Event(ZafEventRecord(ZAF_REDISPLAY));
+    RunQueued();
+    const bartest::Painted painted(Handle());
+    EXPECT_EQ(painted.At(x, above), before ^ GetSysColor(COLOR_BTNHIGHLIGHT))
+        << "the line above the current record inverts what lies under it";
+    EXPECT_EQ(painted.At(x, above + 2 * (OwnerTable::rowHeight + 1)), before) << "none at the next records";
+}
+
 TEST_F(ZafTableTest, AnEmptyTableShowsNoRowsUntilARecordIsInserted)
 {
     Make(0);
