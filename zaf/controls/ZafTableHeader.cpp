@@ -117,7 +117,9 @@ int ZafTableHeader::SetHeaderType(int type)
 
 ZafWindowObject *ZafTableHeader::SetField(ZafWindowObject *object)
 {
-    if (!osWindow && object != field) {
+    // A windowless header's window is its table's: the field is frozen once
+    // that exists.
+    if (!osWindow && !DrawingHandle() && object != field) {
         delete field;
         field = object;
         // The template has the header as its parent (its palette and
