@@ -96,13 +96,13 @@ ZafImage::ZafImage(const char *name, ZafWindowPersistence &persistence)
     SetFlagTo(flagSystemDrawn, false);
     SetFlagTo(flagNoFocus, true);
     if (persistence.Error() == 0 && Error() == 0)
-        ReadFields(persistence);
+        ReadData(persistence);
     persistence.PopLevel();
     if (persistence.Error() != 0)
         SetError(static_cast<int>(persistence.Error()));
 }
 
-void ZafImage::ReadFields(ZafWindowPersistence &persistence)
+void ZafImage::ReadData(ZafWindowPersistence &persistence)
 {
     char name[maxNameLength + 1] = "";
     std::int32_t storedValue = -1;
@@ -137,17 +137,21 @@ void ZafImage::Write(ZafWindowPersistence &persistence)
 {
     persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry);
     ZafWindowObject::Write(persistence);
-    if (persistence.Error() == 0) {
-        persistence.WriteString(imageName ? imageName : "");
-        persistence.Write32(value);
-        const auto flags =
-            static_cast<std::uint16_t>((autoSize ? storedAutoSize : 0) | (scaled ? storedScaled : 0) |
-                                       (wallpaper ? storedWallpaper : 0) | (parentImage ? storedParentImage : 0));
-        persistence.Write16(flags);
-    }
+    if (persistence.Error() == 0)
+        WriteData(persistence);
     persistence.PopLevel();
     if (persistence.Error() != 0)
         SetError(static_cast<int>(persistence.Error()));
+}
+
+void ZafImage::WriteData(ZafWindowPersistence &persistence)
+{
+    persistence.WriteString(imageName ? imageName : "");
+    persistence.Write32(value);
+    const auto flags =
+        static_cast<std::uint16_t>((autoSize ? storedAutoSize : 0) | (scaled ? storedScaled : 0) |
+                                   (wallpaper ? storedWallpaper : 0) | (parentImage ? storedParentImage : 0));
+    persistence.Write16(flags);
 }
 
 // --- Events ------------------------------------------------------------------------
@@ -160,14 +164,17 @@ ZafEventType ZafImage::Event(const ZafEventRecord &event)
             ZafWindowObject::Event(ZafEventRecord(ZAF_REDISPLAY));
         return event.type;
     case ZAF_APPLY_GEOMETRY: {
+        const ZafEventType answer = ZafWindowObject::Event(event);
+        // Without a picture there is no size to take: the region stays.
         if (autoSize && bitmap) {
             ZafRegionRect r = region;
             ConvertRegion(r, ZAF_PIXEL);
             r.right = r.left + pictureWidth - 1;
             r.bottom = r.top + pictureHeight - 1;
             SetRegion(r);
+            MoveOSWindow();
         }
-        return ZafWindowObject::Event(event);
+        return answer;
     }
     default:
         return ZafWindowObject::Event(event);
@@ -177,13 +184,20 @@ ZafEventType ZafImage::Event(const ZafEventRecord &event)
 ZafEventType ZafImage::HandleOSMessage(const ZafEventRecord &event)
 {
     const MSG &m = event.osEvent;
+    // In layout mode the library handles the mouse (the object is placed,
+    // not used).
+    if (layoutMode && m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) {
+        ZafEventRecord mouse = event;
+        mouse.type = ZAF_MOUSE_EVENT;
+        return ZafWindowObject::Event(mouse);
+    }
     if (m.message == WM_PALETTECHANGED && reinterpret_cast<HWND>(m.wParam) == m.hwnd)
         return 0;
     if (m.message == WM_QUERYNEWPALETTE || m.message == WM_PALETTECHANGED) {
         if (!palette)
             return 0;
         HDC dc = GetDC(m.hwnd);
-        HPALETTE old = SelectPalette(dc, palette, m.message == WM_PALETTECHANGED);
+        HPALETTE old = SelectPalette(dc, palette, m.wParam != 0);
         const UINT realized = RealizePalette(dc);
         SelectPalette(dc, old, TRUE);
         ReleaseDC(m.hwnd, dc);
@@ -198,6 +212,10 @@ HWND ZafImage::CreateOSWindow()
 {
     if (!parentImage)
         return ZafWindowObject::CreateOSWindow();
+    // A parent image draws on its parent's window (found through the parent
+    // as its drawing window) but does not take that handle as its own: the
+    // window object's own-window operations (moving, destroying it) would
+    // then act on the parent's window.
     return nullptr;
 }
 
@@ -242,6 +260,9 @@ ZafEventType ZafImage::Draw(const ZafEventRecord &, ZafEventType code)
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (HasFlag(flagBordered))
         DrawBorder(r, code);
+    else if (layoutMode && display && display->CurrentDC())
+        display->Rectangle(r.left, r.top, r.right, r.bottom, TypeColor(ZAF_PM_OUTLINE, GetSysColor(COLOR_WINDOWFRAME)),
+                           false);
     if (!bitmap || !display || !display->CurrentDC()) {
         DrawBackground(r, code);
         return ZAF_REFUSED;

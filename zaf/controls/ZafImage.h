@@ -96,6 +96,10 @@ public:
     ZafImage(const char *name, ZafWindowPersistence &persistence);
     static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
     void Write(ZafWindowPersistence &persistence) override;
+    // The image's own fields (name, value, flags); ReadData also loads the
+    // picture.
+    void WriteData(ZafWindowPersistence &persistence);
+    void ReadData(ZafWindowPersistence &persistence);
     static void RegisterPersistence();
 
     // --- Events and drawing -------------------------------------------------
@@ -109,7 +113,7 @@ public:
     // --- The picture --------------------------------------------------------
     // Replaces the name and loads again; the error word (0, or 2 when
     // nothing loads).
-    int SetImageName(const char *name);
+    virtual int SetImageName(const char *name);
     const char *ImageName() const { return imageName; }
     HBITMAP BitmapHandle() const { return bitmap; }
     HPALETTE PaletteHandle() const { return palette; }
@@ -124,11 +128,11 @@ public:
     void DestroyImageHandles();
 
     // --- Attributes (refused once created) ------------------------------------
-    bool SetAutoSize(bool flag) { return SetUnlessCreated(autoSize, flag); }
-    bool SetScaled(bool flag) { return SetUnlessCreated(scaled, flag); }
-    bool SetWallpaper(bool flag) { return SetUnlessCreated(wallpaper, flag); }
+    virtual bool SetAutoSize(bool flag) { return SetUnlessCreated(autoSize, flag); }
+    virtual bool SetScaled(bool flag) { return SetUnlessCreated(scaled, flag); }
+    virtual bool SetWallpaper(bool flag) { return SetUnlessCreated(wallpaper, flag); }
     // Only before the image is added to a window.
-    bool SetParentImage(bool flag);
+    virtual bool SetParentImage(bool flag);
     bool AutoSize() const { return autoSize; }
     bool Scaled() const { return scaled; }
     bool Wallpaper() const { return wallpaper; }
@@ -136,7 +140,6 @@ public:
 
 private:
     void Load(int errorCode);
-    void ReadFields(ZafWindowPersistence &persistence);
     // Draws the picture into the area (pixels of the display's context).
     void Blit(HDC dc, const ZafRegionRect &area) const;
 

@@ -2,7 +2,9 @@
 // and the checks a ".bmp" file passes before Windows sees it.
 #include "zaf/controls/ZafImage.h"
 
+#include "zaf/core/ZafApplication.h"
 #include "zaf/core/ZafGdiDisplay.h"
+#include "zaf/data/ZafCodeSetData.h"
 #include "zaf/data/ZafDiskFile.h"
 #include "zaf/data/ZafPath.h"
 
@@ -154,7 +156,10 @@ bool ZafImage::LoadResourceBitmap()
     if (!imageName || !*imageName)
         return false;
     HMODULE module = ZafInstance();
-    HRSRC found = FindResourceA(module, imageName, MAKEINTRESOURCEA(2)); // RT_BITMAP
+    // The resource name in the operating system's character set.
+    std::unique_ptr<char[]> converted(zafCodeSetConversion ? ConvertTextByCodeSet(imageName, nullptr, true)
+                                                           : nullptr);
+    HRSRC found = FindResourceA(module, converted ? converted.get() : imageName, MAKEINTRESOURCEA(2)); // RT_BITMAP
     if (!found)
         return false;
     HGLOBAL loaded = LoadResource(module, found);
@@ -163,6 +168,9 @@ bool ZafImage::LoadResourceBitmap()
     if (!data || size < infoHeaderSize)
         return false;
     // The program's own resources: the header and table are the linker's.
+    // A table shorter than the bit count allows (biClrUsed) is taken at its
+    // stored length: counting 2^bits entries would read the bits from the
+    // wrong place and show a garbled picture.
     const auto *info = reinterpret_cast<const BITMAPINFO *>(data);
     const int bitCount = info->bmiHeader.biBitCount;
     const int colors =

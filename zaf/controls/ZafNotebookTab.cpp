@@ -3,6 +3,7 @@
 #include "zaf/controls/ZafNotebookTab.h"
 
 #include "zaf/controls/ZafButton.h"
+#include "zaf/controls/ZafTitle.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafNotebook.h"
 
@@ -48,7 +49,7 @@ ZafNotebookTab::ZafNotebookTab(const ZafNotebookTab &copy) : ZafWindowObject(cop
         auto *source = static_cast<ZafWindowObject *>(e);
         ZafWindowObject *duplicate = source->Duplicate();
         held.Add(duplicate);
-        if (source == copy.title)
+        if (duplicate->IsClassID(ZafTitle::classID))
             title = duplicate;
     }
 }
@@ -87,7 +88,7 @@ void ZafNotebookTab::TakeSupportObjects(ZafWindow *page)
             continue;
         page->SubtractObject(object);
         held.Add(object);
-        if (object->NumberID() == ZAF_NUMID_TITLE)
+        if (object->IsClassID(ZafTitle::classID))
             title = object;
     }
 }
@@ -135,8 +136,9 @@ ZafEventType ZafNotebookTab::Draw(const ZafEventRecord &, ZafEventType code)
     const COLORREF light = TypeColor(ZAF_PM_LIGHT_EDGE, GetSysColor(COLOR_BTNHIGHLIGHT));
     const COLORREF dark = TypeColor(ZAF_PM_DARK_EDGE, GetSysColor(COLOR_BTNSHADOW));
     if (code != ZAF_REDISPLAY_CHANGE) {
-        // The selected tab's sides reach one pixel lower, into the page.
-        const int sideBottom = HasFlag(flagSelected) ? r.bottom : r.bottom - 1;
+        // The selected tab's sides stop one pixel above its bottom; an
+        // unselected tab's rectangle already ends one pixel higher.
+        const int sideBottom = HasFlag(flagSelected) ? r.bottom - 1 : r.bottom;
         display->Line(r.left, r.top + 2, r.left, sideBottom, light);
         display->Line(r.left + 2, r.top, r.right - 2, r.top, light);
         display->Pixel(r.left + 1, r.top + 1, light);

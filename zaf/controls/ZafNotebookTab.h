@@ -11,8 +11,7 @@
 //
 // Ownership: the tab owns the objects it holds (deleting a tab that still
 // holds them deletes them); the notebook owns the tab. The title is one of
-// the held objects (the one of number id ZAF_NUMID_TITLE), not a second
-// owner.
+// the held objects (the one that is a ZafTitle), not a second owner.
 #pragma once
 
 #include "zaf/core/ZafList.h"

@@ -58,9 +58,8 @@ ZafTable::ZafTable(int left, int top, int width, int height, int rowHeaderWidth,
     SetFlagTo(flagSystemDrawn, false);
     selectionMode = 1;
     SetFlagTo(flagSizeable, false);
-    // The virtual record stands in neither list and has no parent: it is
-    // only a template, never shown, and its owner is this table.
     virtualRecord = new ZafTableRecord(width, recordHeight);
+    AdoptVirtualRecord();
     if (rowHeaderWidth && columnHeaderHeight)
         AddObject(new ZafTableHeader(rowHeaderWidth, columnHeaderHeight, ZafTableHeader::typeCorner));
     if (columnHeaderHeight)
@@ -136,6 +135,7 @@ void ZafTable::ReadData(ZafWindowPersistence &persistence)
             SubtractObject(child);
             delete virtualRecord;
             virtualRecord = static_cast<ZafTableRecord *>(child);
+            AdoptVirtualRecord();
             return;
         }
     }
@@ -170,6 +170,18 @@ void ZafTable::Write(ZafWindowPersistence &persistence)
         SetError(static_cast<int>(persistence.Error()));
 }
 
+void ZafTable::AdoptVirtualRecord()
+{
+    // The virtual record is a template, never shown and never created: it
+    // has the table as its parent (its fields find their table and palette
+    // through it) but stands in neither of the table's lists.
+    if (!virtualRecord)
+        return;
+    ZafWindow::AddObject(virtualRecord);
+    support.Subtract(virtualRecord);
+    ZafList::Subtract(virtualRecord);
+}
+
 void ZafTable::WriteData(ZafWindowPersistence &persistence)
 {
     persistence.Write16(static_cast<std::uint16_t>(grid ? storedGrid : 0));
@@ -196,6 +208,8 @@ int ZafTable::NextRecord()
 
 int ZafTable::PreviousRecord()
 {
+    // Refused below 0 as well: from the unset cursor (-1) a step back would
+    // stand on a record index that cannot exist.
     if (recordCursor <= 0)
         return 1;
     --recordCursor;
@@ -511,7 +525,11 @@ ZafTableRecord *ZafTable::SetVirtualRecord(ZafTableRecord *record)
     if (osWindow || record == virtualRecord)
         return virtualRecord;
     delete virtualRecord;
+    if (record && record->Parent())
+        if (auto *window = dynamic_cast<ZafWindow *>(record->Parent()))
+            window->SubtractObject(record);
     virtualRecord = record;
+    AdoptVirtualRecord();
     ZafTableHeader *header = ColumnHeader();
     if (header)
         header->Destroy();
@@ -723,7 +741,9 @@ int ZafTable::DeleteRecord(int index)
             if (index < first)
                 --first;
         }
-        // Pulled back so that the last page stays full.
+        // Pulled back so that the last page stays full: deleting the last
+        // record while it was the first one shown would otherwise leave no
+        // record in view although records remain.
         first = std::min(first, std::max(0, lastRecord - std::max(1, Count()) + 1));
         ShowRecordsFrom(first);
     }

@@ -181,8 +181,8 @@ public:
     ZafTableHeader *ColumnHeader() const;
     ZafTableHeader *RowHeader() const;
     ZafTableHeader *CornerHeader() const;
-    int SetHeaderBackgroundColor(int color, int monoColor);
-    int SetHeaderTextColor(int color, int monoColor);
+    virtual int SetHeaderBackgroundColor(int color, int monoColor);
+    virtual int SetHeaderTextColor(int color, int monoColor);
 
     // --- Pinned attributes ------------------------------------------------
     bool SetAcceptDrop(bool) override { return SetFlagTo(flagAcceptDrop, false); }
@@ -246,6 +246,11 @@ protected:
     int PositionOf(const ZafWindowObject *record) const;
     void WriteData(ZafWindowPersistence &persistence);
     void ReadData(ZafWindowPersistence &persistence);
+    // Makes the table the virtual record's parent without listing it.
+    void AdoptVirtualRecord();
+    // A colour of the table's palette in a given state (system colours
+    // resolved).
+    COLORREF StateColor(std::uint16_t type, std::uint16_t state, COLORREF fallback) const;
 
     ZafTableRecord *virtualRecord = nullptr;
     int recordCursor = -1;

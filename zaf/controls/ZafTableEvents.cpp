@@ -6,6 +6,7 @@
 
 #include "zaf/controls/ZafTableHeader.h"
 #include "zaf/controls/ZafTableRecord.h"
+#include "zaf/core/ZafDisplay.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafScrollBar.h"
 #include "zaf/core/ZafTracker.h"
@@ -31,6 +32,10 @@ bool Contains(const ZafRegionRect &r, const POINT &p)
 {
     return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
 }
+
+// The palette state in which the grid colour is looked up (no state bit of
+// an object's own: only rows for any state serve it).
+constexpr std::uint16_t gridState = 128;
 
 bool IsRefusal(ZafEventType answer)
 {
@@ -73,7 +78,25 @@ ZafEventType ZafTable::Event(const ZafEventRecord &event)
         const ZafEventType code = MapEvent(event);
         if (code == ZAF_BEGIN_SELECT)
             return PressEvent(event);
+        // A drag or release belongs to the row the press went to.
+        if (code == ZAF_CONTINUE_SELECT || code == ZAF_END_SELECT)
+            if (ZafTableRecord *record = CurrentRecordWindow()) {
+                ZafEventRecord logical = event;
+                logical.type = code;
+                return record->Event(logical);
+            }
         return ZafWindow::Event(event);
+    }
+    case ZAF_CONTINUE_SELECT:
+    case ZAF_END_SELECT:
+        if (ZafTableRecord *record = CurrentRecordWindow())
+            return record->Event(event);
+        return ZafWindow::Event(event);
+    case ZAF_RESOLVE_REFERENCES: {
+        const ZafEventType answer = ZafWindow::Event(event);
+        if (virtualRecord)
+            virtualRecord->Event(event);
+        return answer;
     }
     case ZAF_SELECT:
     case ZAF_MOVE_UP:
@@ -107,6 +130,8 @@ ZafEventType ZafTable::Event(const ZafEventRecord &event)
         return event.type;
     case ZAF_DEINITIALIZE: {
         const ZafEventType answer = ZafWindow::Event(event);
+        if (virtualRecord)
+            virtualRecord->Event(event);
         for (ZafElement *e = First(); e; e = e->Next())
             StoreRecordWindow(AsRecord(e));
         return answer;
@@ -115,8 +140,13 @@ ZafEventType ZafTable::Event(const ZafEventRecord &event)
         return ZAF_UNKNOWN;
     case ZAF_REDISPLAY:
     case ZAF_REDISPLAY_CHANGE:
-    case ZAF_REDISPLAY_AREA:
-        return ZafWindowObject::Event(event);
+    case ZAF_REDISPLAY_AREA: {
+        const ZafEventType answer = ZafWindowObject::Event(event);
+        if (answer == ZAF_REDISPLAY_CHANGE)
+            if (ZafTableHeader *row = RowHeader())
+                row->Event(event);
+        return answer;
+    }
     case ZAF_SCROLL_RECORDS:
     case ZAF_SCROLL_COLUMNS:
         return ScrollEvent(event);
@@ -648,17 +678,32 @@ void ZafTable::DrawGridLines()
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (!grid || !display || !display->CurrentDC() || !virtualRecord)
         return;
-    const COLORREF color = TypeColor(ZAF_PM_DARK_EDGE, GetSysColor(COLOR_BTNFACE));
+    const COLORREF color = StateColor(ZAF_PM_DARK_EDGE, gridState, GetSysColor(COLOR_BTNFACE));
     const POINT origin = ChildOrigin();
     const int width = AvailableWidth();
     const int height = AvailableHeight();
+    // Right of every column but the last: over the whole height, or over
+    // the field's own height when it is taller than one display cell.
+    const int cell = ZafDisplay::ForConversion().CellHeight();
     for (ZafElement *e = virtualRecord->First(); e && e != virtualRecord->Last(); e = e->Next()) {
-        const int x = origin.x + Pixels(static_cast<ZafWindowObject *>(e)).right;
-        display->Line(x, origin.y, x, origin.y + height - 1, color);
+        const ZafRegionRect field = Pixels(static_cast<ZafWindowObject *>(e));
+        const int x = origin.x + field.right;
+        if (field.Height() > cell)
+            display->Line(x, origin.y + field.top, x, origin.y + field.bottom, color);
+        else
+            display->Line(x, origin.y, x, origin.y + height - 1, color);
     }
     const int pitch = recordHeight + recordSpacing;
     for (int y = 0; pitch > 0 && y < height; y += pitch)
         display->Line(origin.x, origin.y + y, origin.x + width - 1, origin.y + y, color);
+}
+
+COLORREF ZafTable::StateColor(std::uint16_t type, std::uint16_t state, COLORREF fallback) const
+{
+    ZafPaletteStruct entry;
+    LogicalPalette(entry, type, state);
+    ResolveSystemColors(entry, type, state);
+    return PaletteColor(entry.colorForeground, entry.osColorForeground, fallback);
 }
 
 ZafEventType ZafTable::DrawFocus(ZafRegionRect &rect, ZafEventType code)
@@ -668,9 +713,21 @@ ZafEventType ZafTable::DrawFocus(ZafRegionRect &rect, ZafEventType code)
         return code;
     const POINT origin = ChildOrigin();
     const int right = origin.x + AvailableWidth() - 1;
-    const COLORREF color = code == ZAF_CURRENT ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_BTNFACE);
+    // In grid mode the lines take the focus colour for the current record
+    // and the grid colour otherwise; without grid they are inverted (XOR).
+    COLORREF color;
+    int oldMode = 0;
+    if (grid) {
+        color = code == ZAF_CURRENT ? StateColor(ZAF_PM_OUTLINE, ZAF_PM_ACTIVE, GetSysColor(COLOR_WINDOWTEXT))
+                                    : StateColor(ZAF_PM_DARK_EDGE, gridState, GetSysColor(COLOR_BTNFACE));
+    } else {
+        color = StateColor(ZAF_PM_LIGHT_EDGE, ZAF_PM_ACTIVE, GetSysColor(COLOR_BTNHIGHLIGHT));
+        oldMode = SetROP2(display->CurrentDC(), R2_XORPEN);
+    }
     display->Line(origin.x, rect.top - 1, right, rect.top - 1, color);
     display->Line(origin.x, rect.bottom + 1, right, rect.bottom + 1, color);
+    if (oldMode)
+        SetROP2(display->CurrentDC(), oldMode);
     return code;
 }
 

@@ -117,11 +117,20 @@ int ZafTableHeader::SetHeaderType(int type)
 
 ZafWindowObject *ZafTableHeader::SetField(ZafWindowObject *object)
 {
-    if (!osWindow && object != field) {
+    // A windowless header's window is its table's: the field is frozen once
+    // that exists.
+    if (!osWindow && !DrawingHandle() && object != field) {
         delete field;
         field = object;
+        // The template has the header as its parent (its palette and
+        // coordinates follow the header's) but stands in neither list, so it
+        // is never drawn or created.
+        if (field) {
+            ZafWindow::AddObject(field);
+            support.Subtract(field);
+            ZafList::Subtract(field);
+        }
     }
-    // The template is in neither list: it is never drawn or created.
     return field;
 }
 
@@ -141,14 +150,9 @@ ZafWindowObject *ZafTableHeader::AddObject(ZafWindowObject *object, ZafWindowObj
 ZafTableHeader::ZafTableHeader(const char *name, ZafWindowPersistence &persistence)
     : ZafWindow(name, persistence.PushLevel(className, classID, ZafWindowPersistence::childEntry))
 {
-    const ZafNumberID numberID = NumberID();
     Construct();
-    if (persistence.Error() == 0) {
-        std::uint16_t bits = 0;
-        persistence.Read16(bits);
-        headerType = bits & typeBits;
-    }
-    SetNumberID(numberID);
+    if (persistence.Error() == 0)
+        ReadData(persistence);
     if (headerType == typeRow) {
         // The first stored child is the template of the row fields.
         if (ZafWindowObject *first = FirstChild())
@@ -184,16 +188,36 @@ void ZafTableHeader::Write(ZafWindowPersistence &persistence)
     ZafWindow::Write(persistence);
     for (ZafElement *e : rowFields)
         ZafList::Add(e);
-    if (persistence.Error() == 0 && field) {
-        if (!field->StringID())
-            field->SetStringID("virtualField");
-        persistence.WriteChild(*field);
-    }
     if (persistence.Error() == 0)
-        persistence.Write16(static_cast<std::uint16_t>(headerType & typeBits));
+        WriteData(persistence);
     persistence.PopLevel();
     if (persistence.Error() != 0)
         SetError(static_cast<int>(persistence.Error()));
+}
+
+void ZafTableHeader::WriteData(ZafWindowPersistence &persistence)
+{
+    if (field && !field->StringID())
+        field->SetStringID("virtualField");
+    // The field object is an entry of the header's directory beside the
+    // cells; the type word follows in the header's own record.
+    if (field)
+        persistence.WriteChild(*field);
+    if (persistence.Error() == 0)
+        persistence.Write16(static_cast<std::uint16_t>(headerType & typeBits));
+}
+
+void ZafTableHeader::ReadData(ZafWindowPersistence &persistence)
+{
+    std::uint16_t bits = 0;
+    persistence.Read16(bits);
+    headerType = bits & typeBits;
+}
+
+void ZafTableHeader::ConvertRegion(ZafRegionRect &rect, ZafCoordinateType type) const
+{
+    // A header stands outside its table's rows: no cell spacing.
+    rect.ConvertCoordinates(type);
 }
 
 void ZafTableHeader::RegisterPersistence()
@@ -212,11 +236,17 @@ ZafEventType ZafTableHeader::Event(const ZafEventRecord &event)
             field->Event(event);
         return answer;
     }
-    case ZAF_REGION_CHANGED:
+    case ZAF_REGION_CHANGED: {
         if (headerType == typeColumn)
             LayoutCells();
-        Redisplay();
-        return event.type;
+        const ZafEventType answer = ZafWindow::Event(event);
+        // A row header whose height changed shows more or fewer empty cells.
+        const int height = Pixels(this).Height();
+        if (headerType == typeRow && height != laidOutHeight)
+            Event(ZafEventRecord(ZAF_REDISPLAY_AREA));
+        laidOutHeight = height;
+        return answer;
+    }
     case ZAF_APPLY_GEOMETRY: {
         // Headers follow the table's geometry in position only.
         const ZafRegionRect before = region;
@@ -241,10 +271,13 @@ void ZafTableHeader::LayoutCells()
     if (!model)
         return;
     const int height = Pixels(this).Height();
+    // In grid mode a cell stops one pixel short of its column: the header's
+    // background shows there, in line with the table's vertical grid line.
+    const int shrink = table->Grid() ? 1 : 0;
     ZafElement *m = model->First();
     for (ZafElement *e = First(); e && m; e = e->Next(), m = m->Next()) {
         const ZafRegionRect column = Pixels(static_cast<ZafWindowObject *>(m));
-        static_cast<ZafWindowObject *>(e)->SetRegion(column.left, 0, column.right, height - 1, ZAF_PIXEL);
+        static_cast<ZafWindowObject *>(e)->SetRegion(column.left, 0, column.right - shrink, height - 1, ZAF_PIXEL);
     }
 }
 
@@ -287,8 +320,9 @@ ZafEventType ZafTableHeader::Draw(const ZafEventRecord &, ZafEventType code)
     ZafGdiDisplay *display = ZafScreenGdiDisplay();
     if (!display || !display->CurrentDC())
         return code;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    display->Rectangle(area.left, area.top, area.right, area.bottom, face, true);
+    // The background first: the cells and row fields draw over it in the
+    // paint pass, so it shows right of the last cell and between cells.
+    DrawBackground(area, code);
     ZafTable *table = Table();
     if (headerType == typeRow && field && table) {
         // Empty row cells below the last row field, one a record pitch.
@@ -297,6 +331,7 @@ ZafEventType ZafTableHeader::Draw(const ZafEventRecord &, ZafEventType code)
         for (; pitch > 0 && top <= area.bottom; top += pitch) {
             ZafRegionRect cell(area.left, top, area.right, std::min<int>(top + pitch - 1, area.bottom), ZAF_PIXEL);
             DrawBorder(cell, code);
+            DrawBackground(cell, code);
         }
     } else if (headerType == typeCorner || (headerType == typeRow && !First())) {
         DrawBorder(area, code);
@@ -306,5 +341,7 @@ ZafEventType ZafTableHeader::Draw(const ZafEventRecord &, ZafEventType code)
 
 ZafEventType ZafTableHeader::DrawBorder(ZafRegionRect &rect, ZafEventType code)
 {
+    // The edges are drawn for every redraw code: Draw has just filled the
+    // area, and edges left out on a change redraw (-16) would vanish.
     return DrawEdges(rect, 1, code == ZAF_REDISPLAY_AREA ? code : ZAF_REDISPLAY);
 }

@@ -50,6 +50,9 @@ public:
     ZafTableHeader(const char *name, ZafWindowPersistence &persistence);
     static ZafElement *New(const char *name, ZafWindowPersistence &persistence);
     void Write(ZafWindowPersistence &persistence) override;
+    // The type word (and the field object beside it); ReadData reads the word.
+    void WriteData(ZafWindowPersistence &persistence);
+    void ReadData(ZafWindowPersistence &persistence);
     static void RegisterPersistence();
 
     ZafEventType Event(const ZafEventRecord &event) override;
@@ -67,9 +70,12 @@ public:
     // Cells are windowless and bordered by the header.
     ZafWindowObject *AddObject(ZafWindowObject *object, ZafWindowObject *before = nullptr) override;
     ZafWindowObject *SubtractObject(ZafWindowObject *object) override { return ZafWindow::SubtractObject(object); }
+    // Plain conversion, without the cell spacing of rows.
+    void ConvertRegion(ZafRegionRect &rect, ZafCoordinateType type) const override;
     ZafTable *Table() const;
 
     // --- Pinned attributes --------------------------------------------------
+    const char *SetHelpContext(const char *) override { return nullptr; }
     bool SetFocus(bool) override { return focus = false; }
     bool SetNoFocus(bool) override { return SetFlagTo(flagNoFocus, true); }
     bool SetBordered(bool) override { return SetFlagTo(flagBordered, false); }
@@ -92,4 +98,6 @@ private:
 
     int headerType = typeUnset;
     ZafWindowObject *field = nullptr;
+    // The pixel height of the last layout (a row header redraws on a change).
+    int laidOutHeight = -1;
 };

@@ -250,6 +250,8 @@ ZafEventType ZafTableRecord::NavigationEvent(const ZafEventRecord &event)
             }
         }
         if (editing) {
+            // The field takes its text before its edit ends; one that refuses
+            // the text keeps the focus, so that nothing invalid moves on.
             const ZafEventType leave = current->Event(ZafEventRecord(ZAF_FOCUS_CHANGE, this));
             if (leave != ZafTable::leaveAccepted && leave != ZafTable::leaveValueKept)
                 return leave;
@@ -307,7 +309,6 @@ ZafEventType ZafTableRecord::PressEvent(const ZafEventRecord &event)
                 POINT local = screen;
                 ScreenToClient(under, &local);
                 SendMessageA(under, WM_LBUTTONDOWN, event.osEvent.wParam, MAKELPARAM(local.x, local.y));
-                SendMessageA(under, WM_LBUTTONUP, 0, MAKELPARAM(local.x, local.y));
             }
             return ZAF_BEGIN_SELECT;
         }
@@ -387,6 +388,18 @@ ZafEventType ZafTableRecord::Event(const ZafEventRecord &event)
         return NavigationEvent(event);
     case ZAF_BEGIN_SELECT:
         return PressEvent(event);
+    case ZAF_CONTINUE_SELECT:
+    case ZAF_END_SELECT:
+        // A drag or release goes to every field under the point.
+        for (ZafElement *e = First(), *next = nullptr; e; e = next) {
+            next = e->Next();
+            auto *field = static_cast<ZafWindowObject *>(e);
+            const ZafRegionRect r = field->GetWindowRegion();
+            if (event.position.x >= r.left && event.position.x <= r.right && event.position.y >= r.top &&
+                event.position.y <= r.bottom)
+                field->Event(event);
+        }
+        return code;
     case ZAF_REGION_CHANGED:
         LayoutFields();
         return ZafWindow::Event(event);
@@ -410,6 +423,9 @@ void ZafTableRecord::LayoutFields()
     if (!model || model == this)
         return;
     const int height = region.bottom - region.top;
+    // In grid mode each field stops one pixel short of its column, leaving
+    // the table's vertical grid line visible; doing it at every layout keeps
+    // it after the fields are placed again from the template.
     const int shrink = table->Grid() ? 1 : 0;
     ZafElement *m = model->First();
     for (ZafElement *e = First(); e && m; e = e->Next(), m = m->Next()) {
@@ -424,15 +440,31 @@ void ZafTableRecord::LayoutFields()
 int ZafTableRecord::NotifyFocus(ZafWindowObject *object, bool gaining)
 {
     ZafWindowObject *previous = CurrentChild();
+    ZafTable *table = Table();
+    // A field of a record that is not yet the table's current one becomes
+    // the record's current field at once, before the table hears of it.
+    if (gaining && object && object != this && Contains(object) && table && table->CurrentChild() != this)
+        SetCurrent(object);
+    const bool hadFocus = focus;
     const int result = ZafWindow::NotifyFocus(object, gaining);
     if (!IsOnScreen())
         return result;
     ZafWindowObject *current = CurrentChild();
-    if (previous && previous != current && IsEditing(previous))
-        EndFieldEdit(previous);
-    if (gaining && current)
-        if (ZafTable *table = Table())
+    // An edit ends here only when another field takes over; when the focus
+    // leaves the record the table asks the field to let it go first
+    // (ZafTable::LeaveRecord), so that a text the field refuses stays in
+    // its control to be corrected instead of being lost.
+    if (previous && previous != current) {
+        if (IsEditing(previous))
+            EndFieldEdit(previous);
+        if (!gaining || hadFocus)
+            previous->Event(ZafEventRecord(ZAF_REDISPLAY));
+    }
+    if (gaining && current) {
+        if (table)
             table->SetCurrentField(Index(current));
+        current->Event(ZafEventRecord(ZAF_REDISPLAY));
+    }
     return result;
 }
 
@@ -440,11 +472,19 @@ int ZafTableRecord::NotifyFocus(ZafWindowObject *object, bool gaining)
 
 ZafEventType ZafTableRecord::Draw(const ZafEventRecord &, ZafEventType code)
 {
-    // The fields draw themselves in the paint pass, and the gaps between
-    // them are the table's grid lines: the record fills only what lies right
-    // of its last field.
+    // The visible fields draw themselves in the paint pass that follows,
+    // and the gaps between them are the table's grid lines: the record
+    // fills what lies right of its last field and the places of invisible
+    // fields.
     ZafDrawPass pass(*this);
     ZafRegionRect area = pass.Area();
+    for (ZafElement *e = First(); e; e = e->Next()) {
+        auto *field = static_cast<ZafWindowObject *>(e);
+        if (field->Visible())
+            continue;
+        ZafRegionRect hidden = field->GetWindowRegion();
+        DrawBackground(hidden, code);
+    }
     if (ZafWindowObject *last = static_cast<ZafWindowObject *>(Last()))
         area.left = last->GetWindowRegion().right + 1;
     if (area.left <= area.right)

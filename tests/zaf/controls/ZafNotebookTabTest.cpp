@@ -5,9 +5,11 @@
 #include "ControlTestHarness.h"
 
 #include "zaf/controls/ZafNotebookTab.h"
+#include "zaf/controls/ZafTitle.h"
 #include "zaf/core/ZafGdiDisplay.h"
 #include "zaf/core/ZafNotebook.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,8 @@ protected:
     // A support object of a frame number id (a title carries its text).
     static ZafWindowObject *FramePart(ZafNumberID id, const char *text = nullptr)
     {
-        ZafWindowObject *part = text ? new ZafButton(0, 0, 10, 1, text) : new ZafWindowObject(0, 0, 1, 1);
+        ZafWindowObject *part = text ? static_cast<ZafWindowObject *>(new ZafTitle(text))
+                                     : new ZafWindowObject(0, 0, 1, 1);
         part->SetNumberID(id);
         part->SetSupportObject(true);
         part->SetOwnWindow(false);
@@ -72,6 +75,34 @@ TEST_F(NotebookTabTest, HoldsThePagesFrameObjectsAndGivesThemBackInOrder)
     const std::vector<ZafNumberID> after = {ZAF_NUMID_BORDER, ZAF_NUMID_TITLE, ZAF_NUMID_SYSTEM, ZAF_NUMID_GEOMETRY};
     EXPECT_EQ(after, SupportIDs(page));
     delete page;
+}
+
+TEST_F(NotebookTabTest, OnlyAZafTitleGivesTheTabItsTextAndCopiesKeepIt)
+{
+    ZafNotebook *notebook = AddNotebook();
+    // A frame part with the title's number id that is no title.
+    auto *page = new ZafWindow(0, 0, 10, 5);
+    auto *button = new ZafButton(0, 0, 10, 1, "Not a title");
+    button->SetNumberID(ZAF_NUMID_TITLE);
+    button->SetSupportObject(true);
+    button->SetOwnWindow(false);
+    page->AddObject(button);
+    notebook->AddObject(page);
+    auto *tab = dynamic_cast<ZafNotebookTab *>(notebook->TabOf(page));
+    ASSERT_NE(nullptr, tab);
+    EXPECT_EQ(1, tab->Held().Count());
+    EXPECT_EQ(nullptr, tab->Text());
+
+    // A title among the held objects is the title of a copy as well.
+    ZafWindow *titled = Page("Tables");
+    notebook->AddObject(titled);
+    auto *source = dynamic_cast<ZafNotebookTab *>(notebook->TabOf(titled));
+    ASSERT_NE(nullptr, source);
+    std::unique_ptr<ZafWindowObject> copy(source->Duplicate());
+    auto *copiedTab = static_cast<ZafNotebookTab *>(copy.get());
+    EXPECT_EQ(3, copiedTab->Held().Count());
+    EXPECT_STREQ("Tables", copiedTab->Text());
+    EXPECT_NE(source->Title(), copiedTab->Title());
 }
 
 TEST_F(NotebookTabTest, APageWithoutATitleGivesATabWithoutText)

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -491,6 +492,60 @@ TEST_F(ZafTableTest, ARoundTripThroughTheUIDataFileKeepsColumnsHeadersAndTheReco
     EXPECT_EQ(read->RowHeader()->Count(), 0);
     ASSERT_NE(read->CornerHeader(), nullptr);
     EXPECT_EQ(read->CornerHeader()->HeaderType(), ZafTableHeader::typeCorner);
+    EXPECT_EQ(read->VirtualRecord()->Parent(), read.get()) << "the template read back belongs to the table";
+    EXPECT_EQ(read->RowHeader()->Field()->Parent(), read->RowHeader());
+}
+
+TEST_F(ZafTableTest, TemplatesHaveTheirOwnersAsParentsButStandInNoList)
+{
+    ZafTable owner(0, 0, 300, 200, 40, 20, 20);
+    EXPECT_EQ(owner.VirtualRecord()->Parent(), &owner);
+    EXPECT_EQ(owner.Count(), 0);
+    EXPECT_FALSE(owner.SupportList().Contains(owner.VirtualRecord()));
+    ZafTableHeader *rows = owner.RowHeader();
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(rows->Field()->Parent(), rows);
+    EXPECT_EQ(rows->Count(), 0);
+
+    auto *replacement = new ZafTableRecord(300, 20);
+    replacement->AddObject(new ZafString(0, 0, 10, "", -1));
+    ASSERT_EQ(owner.SetVirtualRecord(replacement), replacement);
+    EXPECT_EQ(replacement->Parent(), &owner);
+    EXPECT_EQ(owner.Count(), 0);
+    EXPECT_EQ(owner.ColumnHeader()->Count(), 1) << "one cell for the new template's field";
+
+    // A copied row header has a copy of the template and no row fields.
+    std::unique_ptr<ZafWindowObject> copy(rows->Duplicate());
+    auto *copied = static_cast<ZafTableHeader *>(copy.get());
+    ASSERT_NE(copied->Field(), nullptr);
+    EXPECT_NE(copied->Field(), rows->Field());
+    EXPECT_EQ(copied->Field()->Parent(), copied);
+    EXPECT_EQ(copied->Count(), 0);
+}
+
+TEST_F(ZafTableTest, AnUnknownHeaderTypeIsStoredAndKeepsTheIds)
+{
+    ZafTableHeader header(0, 20, ZafTableHeader::typeColumn);
+    EXPECT_EQ(header.SetHeaderType(5), 5);
+    EXPECT_EQ(header.NumberID(), ZAF_NUMID_COLUMN_HEADER);
+    EXPECT_STREQ(header.StringID(), "ZAF_COLUMN_HEADER");
+    auto read = fieldtest::RoundTrip(header, "HEADER");
+    EXPECT_EQ(read->HeaderType(), 5) << "the type's four bits are stored as they are";
+}
+
+TEST_F(ZafTableTest, TheHeadersShowTheBackgroundColourTheTableGivesThem)
+{
+    Make(3);
+    constexpr int yellow = 14;
+    ASSERT_EQ(table->SetHeaderBackgroundColor(yellow, 0), yellow);
+    table->Event(ZafEventRecord(ZAF_REDISPLAY));
+    RunQueued();
+    const bartest::Painted painted(Handle());
+    const COLORREF expected = bartest::TableColor(yellow);
+    EXPECT_EQ(painted.At(OwnerTable::rowHeader / 2, OwnerTable::columnHeader / 2), expected) << "the corner";
+    // The row header's empty cells below the three rows.
+    const int belowRows = OwnerTable::columnHeader + 3 * (OwnerTable::rowHeight + 1) + 2 + 10;
+    EXPECT_EQ(painted.At(OwnerTable::rowHeader / 2, belowRows), expected) << "an empty row cell";
 }
 
 namespace {
@@ -581,6 +636,28 @@ TEST_F(ZafTableTest, DrawsGridLinesBetweenRowsAndColumnsAroundWhiteFields)
     EXPECT_EQ(painted.At(x0 + 99, y0 + 10), grid) << "a grid line right of the first column";
     EXPECT_NE(grid, field);
     EXPECT_EQ(field, GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(ZafTableTest, WithoutGridTheCurrentRecordIsMarkedByInvertedLines)
+{
+    ZafTable::RegisterPersistence();
+    table = ControlTest::Add(new OwnerTable(10));
+    table->SetGrid(false);
+    constexpr int yellow = 14;
+    table->SetBackgroundColor(yellow, 0);
+    ControlTest::Show();
+    RunQueued();
+    // Right of the last column, where no field draws over the line.
+    const int x = OwnerTable::rowHeader + 240, above = OwnerTable::columnHeader;
+    const COLORREF before = bartest::Painted(Handle()).At(x, above);
+    ASSERT_EQ(before, bartest::TableColor(yellow));
+    Enter();
+    table->Event(ZafEventRecord(ZAF_REDISPLAY));
+    RunQueued();
+    const bartest::Painted painted(Handle());
+    EXPECT_EQ(painted.At(x, above), before ^ GetSysColor(COLOR_BTNHIGHLIGHT))
+        << "the line above the current record inverts what lies under it";
+    EXPECT_EQ(painted.At(x, above + 2 * (OwnerTable::rowHeight + 1)), before) << "none at the next records";
 }
 
 TEST_F(ZafTableTest, AnEmptyTableShowsNoRowsUntilARecordIsInserted)
