@@ -133,8 +133,10 @@ public:
     static constexpr size_t kFewestRunCases = 1024;
     // Sorts the cases by value (ascending; a weighted or tagged column by
     // runs, see above, and so an unweighted one when the budget has no room
-    // for a second copy of it); by magnitude (a radix sort in place, no
-    // scratch), ties of magnitude in any order.
+    // for a second copy of it); by magnitude: a column of few distinct
+    // magnitudes, when the budget has room for a second copy of it, by
+    // them (ties in the order the cases came), any other by a radix sort
+    // in place, without scratch, ties of magnitude in any order.
     void Sort();
     void SortByMagnitude();
     void Clear();

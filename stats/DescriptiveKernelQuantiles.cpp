@@ -36,16 +36,41 @@ inline double FromOrderKey(uint64_t key)
     return v;
 }
 
+// The bits of |v| as an unsigned key in the order of the magnitudes (the
+// bits of a non-negative double order as its value does).
+inline uint64_t MagnitudeKey(double v)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits & ~(uint64_t(1) << 63);
+}
+
+// The arrays of a run of cases: values, weights (float or double, or none)
+// and tags (or none), each with scratch of the run's size.
+template <class W> struct RunArrays
+{
+    double *values, *valueScratch;
+    W *weights, *weightScratch; // null: no weights
+    unsigned char *tags, *tagScratch; // null: no tags
+};
+
+template <class W, bool Weights, bool Tags, bool ByMagnitude = false>
+bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n, bool zerosPositive = false);
+
 // Sorts the values by their keys, 11 bits a pass, least significant first
 // (six stable passes). The keys are kept in the values' own storage (as
 // bytes) and one scratch column of the same size: at a million values
-// several times faster than a comparison sort.
+// several times faster than a comparison sort. Values of few distinct
+// keys are sorted by them instead (SortRunByDistinctKeys), in one pass.
 void RadixSort(std::vector<double> &values)
 {
     const size_t n = values.size();
     const int kBits = 11, kPasses = 6;
     const size_t kBuckets = size_t(1) << kBits;
     std::vector<double> scratch(n);
+    const RunArrays<float> arrays = {values.data(), scratch.data(), nullptr, nullptr, nullptr, nullptr};
+    if (SortRunByDistinctKeys<float, false, false>(arrays, n, true))
+        return;
     std::vector<size_t> counts(kBuckets * kPasses, 0);
     for (size_t i = 0; i < n; ++i) {
         const uint64_t key = OrderKey(values[i]);
@@ -83,14 +108,6 @@ void RadixSort(std::vector<double> &values)
 // Columns below this many values are sorted by comparison.
 const size_t kRadixFrom = 4096;
 
-// The arrays of a run of cases: values, weights (float or double, or none)
-// and tags (or none), each with scratch of the run's size.
-template <class W> struct RunArrays
-{
-    double *values, *valueScratch;
-    W *weights, *weightScratch; // null: no weights
-    unsigned char *tags, *tagScratch; // null: no tags
-};
 
 // Sorts a run of cases (with their weights and tags) stably by the order
 // keys of their values, 11 bits a pass, least significant first, through
@@ -160,8 +177,116 @@ template <class W, bool Weights, bool Tags, bool InPlaceKeys> void RadixSortRunB
     }
 }
 
+// Runs shorter than this sort by radix only; longer ones first try the
+// sort by distinct keys below.
+const size_t kDistinctFrom = size_t(1) << 16;
+// The most distinct keys that sort takes (ids of 2 bytes), and at most one
+// for every kCasesPerDistinctKey cases of the run.
+const size_t kMostDistinctKeys = size_t(1) << 16;
+const size_t kCasesPerDistinctKey = 16;
+
+inline uint32_t KeyHash(uint64_t key)
+{
+    uint32_t h = static_cast<uint32_t>(key) ^ static_cast<uint32_t>(key >> 32) * 0x9E3779B1u;
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    h ^= h >> 13;
+    return h;
+}
+
+// Sorts a run of cases (with their weights and tags) stably by the order
+// keys of their values when they hold few distinct keys, as values
+// recorded to a few decimals do: each case's key is looked up in a table
+// of the distinct keys (its id kept), the distinct keys are sorted, and
+// the cases are moved to their places in one pass through the scratch, in
+// the order they came within each key, so that the order is the one the
+// radix sort gives. The cases move with their own bits (a -0 stays -0
+// among the zeros, unless zerosPositive makes every zero +0 as the radix
+// sort of a plain column does). False, with nothing moved, when the run holds more
+// distinct keys than the table takes or the budget has no room for the
+// table and the ids. ByMagnitude sorts by the keys of the magnitudes
+// instead (MagnitudeKey).
+template <class W, bool Weights, bool Tags, bool ByMagnitude>
+bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n, bool zerosPositive)
+{
+    if (n < kDistinctFrom)
+        return false;
+    const size_t most = std::min(kMostDistinctKeys, n / kCasesPerDistinctKey);
+    size_t slots = 1;
+    while (slots < 2 * most)
+        slots <<= 1;
+    MemoryCharge charge;
+    try {
+        charge.Add(slots * (sizeof(uint64_t) + sizeof(uint32_t)) + n * sizeof(uint16_t) +
+                   most * (sizeof(uint64_t) + 2 * sizeof(size_t)));
+    } catch (const BudgetRefusal &) {
+        return false;
+    }
+    std::vector<uint64_t> slotKeys(slots);
+    std::vector<uint32_t> slotIds(slots, 0); // id + 1; 0 for an empty slot
+    std::vector<uint16_t> ids(n);
+    std::vector<uint64_t> distinct;
+    std::vector<size_t> place;
+    distinct.reserve(most);
+    place.reserve(most);
+    const double *from = a.values;
+    for (size_t i = 0; i < n; ++i) {
+        const uint64_t key = ByMagnitude ? MagnitudeKey(from[i]) : OrderKey(from[i]);
+        size_t s = KeyHash(key) & (slots - 1);
+        for (;;) {
+            if (slotIds[s] == 0) {
+                if (distinct.size() == most)
+                    return false;
+                distinct.push_back(key);
+                place.push_back(0);
+                slotKeys[s] = key;
+                slotIds[s] = static_cast<uint32_t>(distinct.size());
+                break;
+            }
+            if (slotKeys[s] == key)
+                break;
+            s = (s + 1) & (slots - 1);
+        }
+        const uint32_t id = slotIds[s] - 1;
+        ids[i] = static_cast<uint16_t>(id);
+        ++place[id];
+    }
+    // The first place of each key: the counts of the smaller keys before it.
+    std::vector<uint32_t> byKey(distinct.size());
+    for (size_t k = 0; k < byKey.size(); ++k)
+        byKey[k] = static_cast<uint32_t>(k);
+    std::sort(byKey.begin(), byKey.end(), [&distinct](uint32_t x, uint32_t y) { return distinct[x] < distinct[y]; });
+    size_t at = 0;
+    for (uint32_t k : byKey) {
+        const size_t count = place[k];
+        place[k] = at;
+        at += count;
+    }
+    double *to = a.valueScratch;
+    for (size_t i = 0; i < n; ++i) {
+        const size_t p = place[ids[i]]++;
+        to[p] = from[i];
+        if (Weights)
+            a.weightScratch[p] = a.weights[i];
+        if (Tags)
+            a.tagScratch[p] = a.tags[i];
+    }
+    if (zerosPositive)
+        for (size_t i = 0; i < n; ++i)
+            a.values[i] = to[i] == 0.0 ? 0.0 : to[i];
+    else
+        std::memcpy(a.values, to, n * sizeof(double));
+    if (Weights)
+        std::memcpy(a.weights, a.weightScratch, n * sizeof(W));
+    if (Tags)
+        std::memcpy(a.tags, a.tagScratch, n);
+    return true;
+}
+
 template <class W, bool Weights, bool Tags> void RadixSortRunOf(const RunArrays<W> &a, size_t n)
 {
+    if (SortRunByDistinctKeys<W, Weights, Tags>(a, n))
+        return;
     const bool negativeZero =
         std::any_of(a.values, a.values + n, [](double v) { return v == 0.0 && std::signbit(v); });
     if (negativeZero)
@@ -270,15 +395,6 @@ private:
     const QuantileColumn &column;
     std::vector<Head> heads;
 };
-
-// The bits of |v| as an unsigned key in the order of the magnitudes (the
-// bits of a non-negative double order as its value does).
-inline uint64_t MagnitudeKey(double v)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits & ~(uint64_t(1) << 63);
-}
 
 // Sorts the entries 0..n-1 in place by key(i) (swap(i, j) exchanges two
 // entries), most significant digit first: an in-place radix sort of 8-bit
@@ -422,10 +538,46 @@ void QuantileColumn::SortRuns()
     runCases = run;
 }
 
+namespace {
+
+// Sorts the arrays by magnitude through the distinct keys (stably: ties of
+// magnitude in the order the cases came), with scratch of the column's
+// size; false, with nothing moved, without room for the scratch or with
+// too many distinct magnitudes.
+template <class W, bool Weights>
+bool SortMagnitudesByDistinctKeys(double *values, W *weights, unsigned char *tags, size_t n, size_t entryBytes)
+{
+    if (n < kDistinctFrom)
+        return false;
+    MemoryCharge charge;
+    try {
+        charge.AddItems(n, entryBytes);
+        std::vector<double> valueScratch(n);
+        std::vector<W> weightScratch(Weights ? n : 0);
+        std::vector<unsigned char> tagScratch(tags ? n : 0);
+        const RunArrays<W> a = {values, valueScratch.data(), weights, weightScratch.data(), tags, tagScratch.data()};
+        return tags ? SortRunByDistinctKeys<W, Weights, true, true>(a, n)
+                    : SortRunByDistinctKeys<W, Weights, false, true>(a, n);
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+} // namespace
+
 void QuantileColumn::SortByMagnitude()
 {
     if (counting)
         CountsToEntries();
+    runCases = values.size();
+    unsigned char *tagData = tagged ? tags.data() : nullptr;
+    if (weighted && floatWeights
+            ? SortMagnitudesByDistinctKeys<float, true>(values.data(), narrowWeights.data(), tagData, Size(),
+                                                        EntryBytes())
+        : weighted ? SortMagnitudesByDistinctKeys<double, true>(values.data(), wideWeights.data(), tagData, Size(),
+                                                                EntryBytes())
+                   : SortMagnitudesByDistinctKeys<float, false>(values.data(), nullptr, tagData, Size(), EntryBytes()))
+        return;
     double *v = values.data();
     unsigned char *t = tagged ? tags.data() : nullptr;
     const auto key = [v](size_t i) { return MagnitudeKey(v[i]); };
