@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "dataset/MemoryBudget.h"
@@ -61,14 +62,14 @@ bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n, bool zerosPositive =
 // (six stable passes). The keys are kept in the values' own storage (as
 // bytes) and one scratch column of the same size: at a million values
 // several times faster than a comparison sort. Values of few distinct
-// keys are sorted by them instead (SortRunByDistinctKeys), in one pass.
+// keys are sorted by them instead (SortRunByDistinctKeys).
 void RadixSort(std::vector<double> &values)
 {
     const size_t n = values.size();
     const int kBits = 11, kPasses = 6;
     const size_t kBuckets = size_t(1) << kBits;
-    std::vector<double> scratch(n);
-    const RunArrays<float> arrays = {values.data(), scratch.data(), nullptr, nullptr, nullptr, nullptr};
+    const std::unique_ptr<double[]> scratch(new double[n]);
+    const RunArrays<float> arrays = {values.data(), scratch.get(), nullptr, nullptr, nullptr, nullptr};
     if (SortRunByDistinctKeys<float, false, false>(arrays, n, true))
         return;
     std::vector<size_t> counts(kBuckets * kPasses, 0);
@@ -78,7 +79,7 @@ void RadixSort(std::vector<double> &values)
         for (int p = 0; p < kPasses; ++p)
             ++counts[p * kBuckets + ((key >> (p * kBits)) & (kBuckets - 1))];
     }
-    double *from = values.data(), *to = scratch.data();
+    double *from = values.data(), *to = scratch.get();
     for (int p = 0; p < kPasses; ++p) {
         size_t *count = counts.data() + p * kBuckets;
         uint64_t first;
@@ -194,11 +195,25 @@ inline uint32_t KeyHash(uint64_t key)
     return h;
 }
 
+// A slot of the table of distinct keys: the key in two halves (4-byte
+// alignment keeps it 12 bytes) and its id + 1, 0 for an empty slot.
+struct KeySlot
+{
+    uint32_t low = 0, high = 0, id = 0;
+    uint64_t Key() const { return uint64_t(high) << 32 | low; }
+    void Set(uint64_t key, uint32_t newId)
+    {
+        low = static_cast<uint32_t>(key);
+        high = static_cast<uint32_t>(key >> 32);
+        id = newId;
+    }
+};
+
 // Sorts a run of cases (with their weights and tags) stably by the order
 // keys of their values when they hold few distinct keys, as values
 // recorded to a few decimals do: each case's key is looked up in a table
 // of the distinct keys (its id kept), the distinct keys are sorted, and
-// the cases are moved to their places in one pass through the scratch, in
+// the cases are moved by the ranks of their keys through the scratch, in
 // the order they came within each key, so that the order is the one the
 // radix sort gives. The cases move with their own bits (a -0 stays -0
 // among the zeros, unless zerosPositive makes every zero +0 as the radix
@@ -212,74 +227,118 @@ bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n, bool zerosPositive)
     if (n < kDistinctFrom)
         return false;
     const size_t most = std::min(kMostDistinctKeys, n / kCasesPerDistinctKey);
-    size_t slots = 1;
-    while (slots < 2 * most)
-        slots <<= 1;
+    size_t mostSlots = 1;
+    while (mostSlots < 2 * most)
+        mostSlots <<= 1;
     MemoryCharge charge;
     try {
-        charge.Add(slots * (sizeof(uint64_t) + sizeof(uint32_t)) + n * sizeof(uint16_t) +
-                   most * (sizeof(uint64_t) + 2 * sizeof(size_t)));
+        charge.Add(mostSlots * sizeof(KeySlot) + 2 * n * sizeof(uint16_t) +
+                   most * (sizeof(uint64_t) + sizeof(size_t) + 2 * sizeof(uint32_t)));
     } catch (const BudgetRefusal &) {
         return false;
     }
-    std::vector<uint64_t> slotKeys(slots);
-    std::vector<uint32_t> slotIds(slots, 0); // id + 1; 0 for an empty slot
-    std::vector<uint16_t> ids(n);
+    // The table starts small (a few thousand keys stay in the cache) and
+    // doubles while it is more than half full.
+    size_t slots = std::min<size_t>(mostSlots, 4096);
+    std::vector<KeySlot> table(slots);
+    const std::unique_ptr<uint16_t[]> ids(new uint16_t[n]);
     std::vector<uint64_t> distinct;
     std::vector<size_t> place;
     distinct.reserve(most);
     place.reserve(most);
+    const auto insert = [&table, &slots](uint64_t key, uint32_t id) {
+        size_t s = KeyHash(key) & (slots - 1);
+        while (table[s].id != 0)
+            s = (s + 1) & (slots - 1);
+        table[s].Set(key, id);
+    };
     const double *from = a.values;
     for (size_t i = 0; i < n; ++i) {
         const uint64_t key = ByMagnitude ? MagnitudeKey(from[i]) : OrderKey(from[i]);
         size_t s = KeyHash(key) & (slots - 1);
+        uint32_t id;
         for (;;) {
-            if (slotIds[s] == 0) {
+            id = table[s].id;
+            if (id == 0) {
                 if (distinct.size() == most)
                     return false;
                 distinct.push_back(key);
                 place.push_back(0);
-                slotKeys[s] = key;
-                slotIds[s] = static_cast<uint32_t>(distinct.size());
+                id = static_cast<uint32_t>(distinct.size());
+                table[s].Set(key, id);
+                if (2 * distinct.size() > slots && slots < mostSlots) {
+                    slots *= 2;
+                    table.assign(slots, KeySlot());
+                    for (size_t k = 0; k < distinct.size(); ++k)
+                        insert(distinct[k], static_cast<uint32_t>(k + 1));
+                }
                 break;
             }
-            if (slotKeys[s] == key)
+            if (table[s].Key() == key)
                 break;
             s = (s + 1) & (slots - 1);
         }
-        const uint32_t id = slotIds[s] - 1;
-        ids[i] = static_cast<uint16_t>(id);
-        ++place[id];
+        ids[i] = static_cast<uint16_t>(id - 1);
+        ++place[id - 1];
     }
-    // The first place of each key: the counts of the smaller keys before it.
+    // Each key's rank among the distinct keys; the cases then move by the
+    // low byte of their ranks into the scratch and, with more than 256
+    // keys, by the high byte back: two stable passes of 256 places each,
+    // whose writes stay in the caches (a pass to every key's own place
+    // would miss them on nearly every case).
     std::vector<uint32_t> byKey(distinct.size());
     for (size_t k = 0; k < byKey.size(); ++k)
         byKey[k] = static_cast<uint32_t>(k);
     std::sort(byKey.begin(), byKey.end(), [&distinct](uint32_t x, uint32_t y) { return distinct[x] < distinct[y]; });
-    size_t at = 0;
-    for (uint32_t k : byKey) {
-        const size_t count = place[k];
-        place[k] = at;
-        at += count;
+    std::vector<uint16_t> rankOf(distinct.size());
+    size_t low[256] = {0}, high[256] = {0};
+    for (size_t r = 0; r < byKey.size(); ++r) {
+        rankOf[byKey[r]] = static_cast<uint16_t>(r);
+        low[r & 0xFF] += place[byKey[r]];
+        high[r >> 8] += place[byKey[r]];
     }
+    size_t lowAt = 0, highAt = 0;
+    for (int d = 0; d < 256; ++d) {
+        const size_t lowCount = low[d], highCount = high[d];
+        low[d] = lowAt;
+        high[d] = highAt;
+        lowAt += lowCount;
+        highAt += highCount;
+    }
+    const bool twoPasses = distinct.size() > 256;
+    const std::unique_ptr<uint16_t[]> rankScratch(new uint16_t[twoPasses ? n : 0]);
     double *to = a.valueScratch;
     for (size_t i = 0; i < n; ++i) {
-        const size_t p = place[ids[i]]++;
+        const uint16_t r = rankOf[ids[i]];
+        const size_t p = low[r & 0xFF]++;
         to[p] = from[i];
         if (Weights)
             a.weightScratch[p] = a.weights[i];
         if (Tags)
             a.tagScratch[p] = a.tags[i];
+        if (twoPasses)
+            rankScratch[p] = r;
+    }
+    if (twoPasses) {
+        for (size_t i = 0; i < n; ++i) {
+            const size_t p = high[rankScratch[i] >> 8]++;
+            a.values[p] = to[i];
+            if (Weights)
+                a.weights[p] = a.weightScratch[i];
+            if (Tags)
+                a.tags[p] = a.tagScratch[i];
+        }
+    } else {
+        std::memcpy(a.values, to, n * sizeof(double));
+        if (Weights)
+            std::memcpy(a.weights, a.weightScratch, n * sizeof(W));
+        if (Tags)
+            std::memcpy(a.tags, a.tagScratch, n);
     }
     if (zerosPositive)
         for (size_t i = 0; i < n; ++i)
-            a.values[i] = to[i] == 0.0 ? 0.0 : to[i];
-    else
-        std::memcpy(a.values, to, n * sizeof(double));
-    if (Weights)
-        std::memcpy(a.weights, a.weightScratch, n * sizeof(W));
-    if (Tags)
-        std::memcpy(a.tags, a.tagScratch, n);
+            if (a.values[i] == 0.0)
+                a.values[i] = 0.0;
     return true;
 }
 
@@ -313,14 +372,15 @@ template <class W>
 void SortInRuns(std::vector<double> &values, W *weights, unsigned char *tags, size_t run)
 {
     const size_t n = values.size();
-    std::vector<double> valueScratch(run);
-    std::vector<W> weightScratch(weights ? run : 0);
-    std::vector<unsigned char> tagScratch(tags ? run : 0);
+    // Scratch left unset: every pass writes what it reads after.
+    const std::unique_ptr<double[]> valueScratch(new double[run]);
+    const std::unique_ptr<W[]> weightScratch(new W[weights ? run : 0]);
+    const std::unique_ptr<unsigned char[]> tagScratch(new unsigned char[tags ? run : 0]);
     for (size_t start = 0; start < n; start += run) {
         const size_t length = std::min(run, n - start);
-        RunArrays<W> a = {values.data() + start, valueScratch.data(),
-                          weights ? weights + start : nullptr, weightScratch.data(),
-                          tags ? tags + start : nullptr, tagScratch.data()};
+        RunArrays<W> a = {values.data() + start, valueScratch.get(),
+                          weights ? weights + start : nullptr, weightScratch.get(),
+                          tags ? tags + start : nullptr, tagScratch.get()};
         RadixSortRun(a, length);
     }
 }
@@ -552,10 +612,10 @@ bool SortMagnitudesByDistinctKeys(double *values, W *weights, unsigned char *tag
     MemoryCharge charge;
     try {
         charge.AddItems(n, entryBytes);
-        std::vector<double> valueScratch(n);
-        std::vector<W> weightScratch(Weights ? n : 0);
-        std::vector<unsigned char> tagScratch(tags ? n : 0);
-        const RunArrays<W> a = {values, valueScratch.data(), weights, weightScratch.data(), tags, tagScratch.data()};
+        const std::unique_ptr<double[]> valueScratch(new double[n]);
+        const std::unique_ptr<W[]> weightScratch(new W[Weights ? n : 0]);
+        const std::unique_ptr<unsigned char[]> tagScratch(new unsigned char[tags ? n : 0]);
+        const RunArrays<W> a = {values, valueScratch.get(), weights, weightScratch.get(), tags, tagScratch.get()};
         return tags ? SortRunByDistinctKeys<W, Weights, true, true>(a, n)
                     : SortRunByDistinctKeys<W, Weights, false, true>(a, n);
     } catch (const std::bad_alloc &) {
@@ -634,9 +694,35 @@ struct SummarySlot
             maximum = v;
         ++size;
     }
+    // The least cumulative weight at which an open quartile may be
+    // decided, and whether one waits for the next value; a step below it
+    // only adds its weight.
+    double threshold = 0.0;
+    bool thresholdKnown = false, waiting = false;
+
     void Step(double v, double w)
     {
         static const double kP[3] = {0.25, 0.5, 0.75};
+        if (thresholdKnown && !waiting) {
+            const double next = cumulative + w * scale;
+            if (next < threshold) {
+                cumulative = next;
+                ++seen;
+                return;
+            }
+        }
+        StepAll(v, w, kP);
+        threshold = HUGE_VAL;
+        waiting = false;
+        for (int k = 0; k < 3; ++k) {
+            waiting = waiting || state[k] == 1;
+            if (state[k] == 0)
+                threshold = std::min(threshold, kP[k] * weight - 1e-12 * weight);
+        }
+        thresholdKnown = true;
+    }
+    void StepAll(double v, double w, const double *kP)
+    {
         for (int k = 0; k < 3; ++k) {
             if (state[k] == 1) {
                 quartiles[k] = Midpoint(held[k], v);

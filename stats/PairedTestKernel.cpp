@@ -343,7 +343,9 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     // that of the scaled weights times the root of the scale; the ranks
     // and their sums are scaled back, the mark where they pass a double.
     const int weightScale = std::isfinite(r.positive + r.negative) ? 0 : WeightedMoments::kWeightScale;
-    auto weightOf = [&](size_t i) { return std::ldexp(diffs.Weight(i), weightScale); };
+    auto weightOf = [&](size_t i) {
+        return weightScale ? std::ldexp(diffs.Weight(i), weightScale) : diffs.Weight(i);
+    };
     double n = 0.0, positive = 0.0, negative = 0.0;
     for (size_t i = 0; i < size; ++i)
         (diffs.Value(i) > 0.0 ? positive : negative) += weightOf(i);
