@@ -685,6 +685,8 @@ struct SummarySlot
     double held[3] = {0.0, 0.0, 0.0};
     double quartiles[3] = {0.0, 0.0, 0.0};
     bool Done() const { return size == 0 || minimum == maximum || (state[0] == 2 && state[1] == 2 && state[2] == 2); }
+    // Done() as of the last step (the walk asks it for every case).
+    bool done = false;
 
     void Scan(double v)
     {
@@ -712,6 +714,7 @@ struct SummarySlot
             }
         }
         StepAll(v, w, kP);
+        done = Done();
         threshold = HUGE_VAL;
         waiting = false;
         for (int k = 0; k < 3; ++k) {
@@ -778,20 +781,22 @@ void WalkSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, si
         }
     }
     size_t open = 0;
-    for (const SummarySlot &slot : slots)
-        open += !slot.Done();
+    for (SummarySlot &slot : slots) {
+        slot.done = slot.Done();
+        open += !slot.done;
+    }
     MergedRuns merged(column);
     size_t i;
     while (open > 0 && merged.Next(i)) {
         const double v = column.Value(i), w = column.Weight(i);
         const unsigned t = column.Tag(i);
-        if (t < tagCount && !slots[t].Done()) {
+        if (t < tagCount && !slots[t].done) {
             slots[t].Step(v, w);
-            open -= slots[t].Done();
+            open -= slots[t].done;
         }
-        if (withTotal && !slots[tagCount].Done()) {
+        if (withTotal && !slots[tagCount].done) {
             slots[tagCount].Step(v, w);
-            open -= slots[tagCount].Done();
+            open -= slots[tagCount].done;
         }
     }
     // A quartile never reached is the largest value.

@@ -54,7 +54,7 @@ void PairedTAccumulator::MergeBlock()
     // values near the smallest double beside huge ones in the other column
     // keep their figures.
     auto hold = [&](bool &scaled, WeightedMoments &moments, double *values, int coMomentShare) {
-        if (!scaled && std::any_of(values, values + n, WeightedMoments::IsHuge)) {
+        if (!scaled && WeightedMoments::AnyHuge(values, n)) {
             scaled = true;
             moments.HoldScaled();
             coMoment_ = std::ldexp(coMoment_, coMomentShare);
