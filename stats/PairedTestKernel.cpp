@@ -312,6 +312,28 @@ void WilcoxonRanks::Add(double x, double y, double w)
         differences_.Add(d, w);
 }
 
+void WilcoxonRanks::AddBlock(const double *x, const double *y, const double *w, size_t n)
+{
+    // The differences other than 0 packed, then added at once.
+    blockDifferences_.resize(n);
+    blockWeights_.resize(n);
+    size_t kept = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (!(w[i] > 0.0))
+            continue;
+        pairs_ += w[i];
+        const double d = x[i] - y[i];
+        if (d == 0.0) {
+            zeros_ += w[i];
+        } else {
+            blockDifferences_[kept] = d;
+            blockWeights_[kept] = w[i];
+            ++kept;
+        }
+    }
+    differences_.AddBlock(blockDifferences_.data(), blockWeights_.data(), kept);
+}
+
 void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &r)
 {
     WilcoxonRanks ranks;
