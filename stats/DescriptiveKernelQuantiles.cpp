@@ -55,23 +55,16 @@ template <class W> struct RunArrays
     unsigned char *tags, *tagScratch; // null: no tags
 };
 
-template <class W, bool Weights, bool Tags, bool ByMagnitude = false>
-bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n, bool zerosPositive = false);
-
 // Sorts the values by their keys, 11 bits a pass, least significant first
 // (six stable passes). The keys are kept in the values' own storage (as
 // bytes) and one scratch column of the same size: at a million values
-// several times faster than a comparison sort. Values of few distinct
-// keys are sorted by them instead (SortRunByDistinctKeys).
+// several times faster than a comparison sort.
 void RadixSort(std::vector<double> &values)
 {
     const size_t n = values.size();
     const int kBits = 11, kPasses = 6;
     const size_t kBuckets = size_t(1) << kBits;
     const std::unique_ptr<double[]> scratch(new double[n]);
-    const RunArrays<float> arrays = {values.data(), scratch.get(), nullptr, nullptr, nullptr, nullptr};
-    if (SortRunByDistinctKeys<float, false, false>(arrays, n, true))
-        return;
     std::vector<size_t> counts(kBuckets * kPasses, 0);
     for (size_t i = 0; i < n; ++i) {
         const uint64_t key = OrderKey(values[i]);
@@ -209,6 +202,77 @@ struct KeySlot
     }
 };
 
+// The distinct keys of a run, each with an id (0, 1, ... in the order
+// met), in a table that starts small (a few thousand keys stay in the
+// cache) and doubles while it is more than half full, up to room for
+// `most` keys.
+class DistinctKeys
+{
+public:
+    explicit DistinctKeys(size_t most) : most(most)
+    {
+        while (mostSlots < 2 * most)
+            mostSlots <<= 1;
+        slots = std::min<size_t>(mostSlots, 4096);
+        table.assign(slots, KeySlot());
+        keys.reserve(most);
+    }
+    // The budget the table may come to hold, besides the caller's per-key
+    // data.
+    static size_t Bytes(size_t most)
+    {
+        size_t mostSlots = 1;
+        while (mostSlots < 2 * most)
+            mostSlots <<= 1;
+        return mostSlots * sizeof(KeySlot) + most * sizeof(uint64_t);
+    }
+    // The id of the key, a new one for a key not met before; -1 when the
+    // table has `most` keys already.
+    long Id(uint64_t key)
+    {
+        size_t s = KeyHash(key) & (slots - 1);
+        for (;;) {
+            const uint32_t id = table[s].id;
+            if (id == 0)
+                break;
+            if (table[s].Key() == key)
+                return static_cast<long>(id) - 1;
+            s = (s + 1) & (slots - 1);
+        }
+        if (keys.size() == most)
+            return -1;
+        keys.push_back(key);
+        table[s].Set(key, static_cast<uint32_t>(keys.size()));
+        if (2 * keys.size() > slots && slots < mostSlots) {
+            slots *= 2;
+            table.assign(slots, KeySlot());
+            for (size_t k = 0; k < keys.size(); ++k) {
+                size_t t = KeyHash(keys[k]) & (slots - 1);
+                while (table[t].id != 0)
+                    t = (t + 1) & (slots - 1);
+                table[t].Set(keys[k], static_cast<uint32_t>(k + 1));
+            }
+        }
+        return static_cast<long>(keys.size()) - 1;
+    }
+    size_t Size() const { return keys.size(); }
+    uint64_t Key(size_t id) const { return keys[id]; }
+    // The ids in ascending order of their keys.
+    std::vector<uint32_t> Ascending() const
+    {
+        std::vector<uint32_t> ids(keys.size());
+        for (size_t k = 0; k < ids.size(); ++k)
+            ids[k] = static_cast<uint32_t>(k);
+        std::sort(ids.begin(), ids.end(), [this](uint32_t x, uint32_t y) { return keys[x] < keys[y]; });
+        return ids;
+    }
+
+private:
+    size_t most, mostSlots = 1, slots;
+    std::vector<KeySlot> table;
+    std::vector<uint64_t> keys;
+};
+
 // Sorts a run of cases (with their weights and tags) stably by the order
 // keys of their values when they hold few distinct keys, as values
 // recorded to a few decimals do: each case's key is looked up in a table
@@ -216,81 +280,44 @@ struct KeySlot
 // the cases are moved by the ranks of their keys through the scratch, in
 // the order they came within each key, so that the order is the one the
 // radix sort gives. The cases move with their own bits (a -0 stays -0
-// among the zeros, unless zerosPositive makes every zero +0 as the radix
-// sort of a plain column does). False, with nothing moved, when the run holds more
+// among the zeros). False, with nothing moved, when the run holds more
 // distinct keys than the table takes or the budget has no room for the
 // table and the ids. ByMagnitude sorts by the keys of the magnitudes
 // instead (MagnitudeKey).
-template <class W, bool Weights, bool Tags, bool ByMagnitude>
-bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n, bool zerosPositive)
+template <class W, bool Weights, bool Tags, bool ByMagnitude = false>
+bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n)
 {
     if (n < kDistinctFrom)
         return false;
     const size_t most = std::min(kMostDistinctKeys, n / kCasesPerDistinctKey);
-    size_t mostSlots = 1;
-    while (mostSlots < 2 * most)
-        mostSlots <<= 1;
     MemoryCharge charge;
     try {
-        charge.Add(mostSlots * sizeof(KeySlot) + 2 * n * sizeof(uint16_t) +
-                   most * (sizeof(uint64_t) + sizeof(size_t) + 2 * sizeof(uint32_t)));
+        charge.Add(DistinctKeys::Bytes(most) + 2 * n * sizeof(uint16_t) +
+                   most * (sizeof(size_t) + 2 * sizeof(uint32_t)));
     } catch (const BudgetRefusal &) {
         return false;
     }
-    // The table starts small (a few thousand keys stay in the cache) and
-    // doubles while it is more than half full.
-    size_t slots = std::min<size_t>(mostSlots, 4096);
-    std::vector<KeySlot> table(slots);
+    DistinctKeys distinct(most);
     const std::unique_ptr<uint16_t[]> ids(new uint16_t[n]);
-    std::vector<uint64_t> distinct;
     std::vector<size_t> place;
-    distinct.reserve(most);
     place.reserve(most);
-    const auto insert = [&table, &slots](uint64_t key, uint32_t id) {
-        size_t s = KeyHash(key) & (slots - 1);
-        while (table[s].id != 0)
-            s = (s + 1) & (slots - 1);
-        table[s].Set(key, id);
-    };
     const double *from = a.values;
     for (size_t i = 0; i < n; ++i) {
-        const uint64_t key = ByMagnitude ? MagnitudeKey(from[i]) : OrderKey(from[i]);
-        size_t s = KeyHash(key) & (slots - 1);
-        uint32_t id;
-        for (;;) {
-            id = table[s].id;
-            if (id == 0) {
-                if (distinct.size() == most)
-                    return false;
-                distinct.push_back(key);
-                place.push_back(0);
-                id = static_cast<uint32_t>(distinct.size());
-                table[s].Set(key, id);
-                if (2 * distinct.size() > slots && slots < mostSlots) {
-                    slots *= 2;
-                    table.assign(slots, KeySlot());
-                    for (size_t k = 0; k < distinct.size(); ++k)
-                        insert(distinct[k], static_cast<uint32_t>(k + 1));
-                }
-                break;
-            }
-            if (table[s].Key() == key)
-                break;
-            s = (s + 1) & (slots - 1);
-        }
-        ids[i] = static_cast<uint16_t>(id - 1);
-        ++place[id - 1];
+        const long id = distinct.Id(ByMagnitude ? MagnitudeKey(from[i]) : OrderKey(from[i]));
+        if (id < 0)
+            return false;
+        if (static_cast<size_t>(id) == place.size())
+            place.push_back(0);
+        ids[i] = static_cast<uint16_t>(id);
+        ++place[static_cast<size_t>(id)];
     }
     // Each key's rank among the distinct keys; the cases then move by the
     // low byte of their ranks into the scratch and, with more than 256
     // keys, by the high byte back: two stable passes of 256 places each,
     // whose writes stay in the caches (a pass to every key's own place
     // would miss them on nearly every case).
-    std::vector<uint32_t> byKey(distinct.size());
-    for (size_t k = 0; k < byKey.size(); ++k)
-        byKey[k] = static_cast<uint32_t>(k);
-    std::sort(byKey.begin(), byKey.end(), [&distinct](uint32_t x, uint32_t y) { return distinct[x] < distinct[y]; });
-    std::vector<uint16_t> rankOf(distinct.size());
+    const std::vector<uint32_t> byKey = distinct.Ascending();
+    std::vector<uint16_t> rankOf(distinct.Size());
     size_t low[256] = {0}, high[256] = {0};
     for (size_t r = 0; r < byKey.size(); ++r) {
         rankOf[byKey[r]] = static_cast<uint16_t>(r);
@@ -305,7 +332,7 @@ bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n, bool zerosPositive)
         lowAt += lowCount;
         highAt += highCount;
     }
-    const bool twoPasses = distinct.size() > 256;
+    const bool twoPasses = distinct.Size() > 256;
     const std::unique_ptr<uint16_t[]> rankScratch(new uint16_t[twoPasses ? n : 0]);
     double *to = a.valueScratch;
     for (size_t i = 0; i < n; ++i) {
@@ -335,10 +362,61 @@ bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n, bool zerosPositive)
         if (Tags)
             std::memcpy(a.tags, a.tagScratch, n);
     }
-    if (zerosPositive)
-        for (size_t i = 0; i < n; ++i)
-            if (a.values[i] == 0.0)
-                a.values[i] = 0.0;
+    return true;
+}
+
+// Sorts the values of an unweighted, untagged column in place, without
+// scratch, from the counts of their distinct keys: each key's value is
+// written as many times as it came, in ascending order of the keys. The
+// cases of a key are alike: by value every zero is written +0, as the
+// radix sort leaves it; by magnitude a key's positive values come before
+// its negative ones (ties of magnitude in no particular order). False,
+// with nothing moved, with more distinct keys than the table takes or no
+// room in the budget for it.
+template <bool ByMagnitude> bool SortPlainByDistinctKeys(double *values, size_t n)
+{
+    if (n < kDistinctFrom)
+        return false;
+    const size_t most = std::min(kMostDistinctKeys, n / kCasesPerDistinctKey);
+    MemoryCharge charge;
+    try {
+        charge.Add(DistinctKeys::Bytes(most) + most * (2 * sizeof(size_t) + sizeof(uint32_t)));
+    } catch (const BudgetRefusal &) {
+        return false;
+    }
+    DistinctKeys distinct(most);
+    std::vector<size_t> counts, negatives; // negatives: by magnitude only
+    counts.reserve(most);
+    if (ByMagnitude)
+        negatives.reserve(most);
+    for (size_t i = 0; i < n; ++i) {
+        const double v = values[i];
+        const long id = distinct.Id(ByMagnitude ? MagnitudeKey(v) : OrderKey(v));
+        if (id < 0)
+            return false;
+        if (static_cast<size_t>(id) == counts.size()) {
+            counts.push_back(0);
+            if (ByMagnitude)
+                negatives.push_back(0);
+        }
+        ++counts[static_cast<size_t>(id)];
+        if (ByMagnitude && std::signbit(v))
+            ++negatives[static_cast<size_t>(id)];
+    }
+    double *at = values;
+    for (uint32_t k : distinct.Ascending()) {
+        const uint64_t key = distinct.Key(k);
+        if (ByMagnitude) {
+            const uint64_t negativeKey = key | (uint64_t(1) << 63);
+            double positive, negative;
+            std::memcpy(&positive, &key, sizeof positive);
+            std::memcpy(&negative, &negativeKey, sizeof negative);
+            at = std::fill_n(at, counts[k] - negatives[k], positive);
+            at = std::fill_n(at, negatives[k], negative);
+        } else {
+            at = std::fill_n(at, counts[k], FromOrderKey(key));
+        }
+    }
     return true;
 }
 
@@ -528,6 +606,8 @@ void QuantileColumn::Sort()
         return;
     }
     runCases = values.size();
+    if (SortPlainByDistinctKeys<false>(values.data(), values.size()))
+        return;
     if (values.size() >= kRadixFrom) {
         // The scratch column, for the moment of the sort.
         const size_t bytes = values.size() * sizeof(double);
@@ -630,6 +710,8 @@ void QuantileColumn::SortByMagnitude()
     if (counting)
         CountsToEntries();
     runCases = values.size();
+    if (!weighted && !tagged && SortPlainByDistinctKeys<true>(values.data(), Size()))
+        return;
     unsigned char *tagData = tagged ? tags.data() : nullptr;
     if (weighted && floatWeights
             ? SortMagnitudesByDistinctKeys<float, true>(values.data(), narrowWeights.data(), tagData, Size(),
