@@ -420,6 +420,56 @@ template <bool ByMagnitude> bool SortPlainByDistinctKeys(double *values, size_t 
     return true;
 }
 
+// The most counts SortTaggedPlainByDistinctKeys keeps: a count per
+// distinct value and tag.
+const size_t kMostTaggedCounts = size_t(1) << 20;
+
+// Sorts the values and tags of an unweighted, tagged column in place from
+// the counts of each distinct value with each tag (tagCount tags, from 0),
+// as SortPlainByDistinctKeys does: each value is written with each tag as
+// many times as the pair came, a value's tags in ascending order. Equal
+// values weigh alike, so every quantile of every tag is that of the stable
+// order. False, with nothing moved, with too many distinct values or
+// counts, a -0 among the values (it keeps its own bits only in the stable
+// sort) or no room in the budget.
+bool SortTaggedPlainByDistinctKeys(double *values, unsigned char *tags, size_t n, size_t tagCount)
+{
+    if (n < kDistinctFrom || tagCount == 0)
+        return false;
+    const size_t most = std::min(std::min(kMostDistinctKeys, n / kCasesPerDistinctKey), kMostTaggedCounts / tagCount);
+    MemoryCharge charge;
+    try {
+        charge.Add(DistinctKeys::Bytes(most) + most * (tagCount * sizeof(size_t) + sizeof(uint32_t)));
+    } catch (const BudgetRefusal &) {
+        return false;
+    }
+    DistinctKeys distinct(most);
+    std::vector<size_t> counts; // tagCount per distinct value, by id
+    counts.reserve(most * tagCount);
+    for (size_t i = 0; i < n; ++i) {
+        const double v = values[i];
+        if (v == 0.0 && std::signbit(v))
+            return false;
+        const long id = distinct.Id(OrderKey(v));
+        if (id < 0 || tags[i] >= tagCount)
+            return false;
+        if (static_cast<size_t>(id) * tagCount == counts.size())
+            counts.resize(counts.size() + tagCount, 0);
+        ++counts[static_cast<size_t>(id) * tagCount + tags[i]];
+    }
+    size_t at = 0;
+    for (uint32_t k : distinct.Ascending()) {
+        const double value = FromOrderKey(distinct.Key(k));
+        for (size_t t = 0; t < tagCount; ++t) {
+            const size_t count = counts[k * tagCount + t];
+            std::fill_n(values + at, count, value);
+            std::memset(tags + at, static_cast<int>(t), count);
+            at += count;
+        }
+    }
+    return true;
+}
+
 template <class W, bool Weights, bool Tags> void RadixSortRunOf(const RunArrays<W> &a, size_t n)
 {
     if (SortRunByDistinctKeys<W, Weights, Tags>(a, n))
@@ -600,6 +650,15 @@ void QuantileColumn::Sort()
     if (counting) {
         CountsToEntries();
         return;
+    }
+    if (tagged && !weighted) {
+        size_t tagCount = tagTotals.size(); // the tags met: up to the last with a case
+        while (tagCount > 0 && tagTotals[tagCount - 1] == 0.0)
+            --tagCount;
+        if (SortTaggedPlainByDistinctKeys(values.data(), tags.data(), Size(), tagCount)) {
+            runCases = Size();
+            return;
+        }
     }
     if (weighted || tagged) {
         SortRuns();
