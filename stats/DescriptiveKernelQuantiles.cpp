@@ -234,11 +234,29 @@ public:
         for (;;) {
             const uint32_t id = table[s].id;
             if (id == 0)
-                break;
+                return Insert(key, s);
             if (table[s].Key() == key)
                 return static_cast<long>(id) - 1;
             s = (s + 1) & (slots - 1);
         }
+    }
+    size_t Size() const { return keys.size(); }
+    uint64_t Key(size_t id) const { return keys[id]; }
+    // The ids in ascending order of their keys.
+    std::vector<uint32_t> Ascending() const
+    {
+        std::vector<uint32_t> ids(keys.size());
+        for (size_t k = 0; k < ids.size(); ++k)
+            ids[k] = static_cast<uint32_t>(k);
+        std::sort(ids.begin(), ids.end(), [this](uint32_t x, uint32_t y) { return keys[x] < keys[y]; });
+        return ids;
+    }
+
+private:
+    // A new key into the empty slot s (out of line: the lookups of keys
+    // met before stay small enough to inline).
+    __attribute__((noinline)) long Insert(uint64_t key, size_t s)
+    {
         if (keys.size() == most)
             return -1;
         keys.push_back(key);
@@ -255,19 +273,7 @@ public:
         }
         return static_cast<long>(keys.size()) - 1;
     }
-    size_t Size() const { return keys.size(); }
-    uint64_t Key(size_t id) const { return keys[id]; }
-    // The ids in ascending order of their keys.
-    std::vector<uint32_t> Ascending() const
-    {
-        std::vector<uint32_t> ids(keys.size());
-        for (size_t k = 0; k < ids.size(); ++k)
-            ids[k] = static_cast<uint32_t>(k);
-        std::sort(ids.begin(), ids.end(), [this](uint32_t x, uint32_t y) { return keys[x] < keys[y]; });
-        return ids;
-    }
 
-private:
     size_t most, mostSlots = 1, slots;
     std::vector<KeySlot> table;
     std::vector<uint64_t> keys;
@@ -912,6 +918,45 @@ void WalkSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, si
                 all.maximum = last;
         }
         all.size = column.Size();
+    } else if (column.RunCases() >= column.Size()) {
+        // One sorted run: a slot's least value is its first case (the
+        // first of equal ones, as Scan keeps it), its greatest its last.
+        const size_t n = column.Size();
+        for (size_t i = 0; i < n; ++i) {
+            const unsigned t = column.Tag(i);
+            if (t < tagCount)
+                ++slots[t].size;
+        }
+        if (withTotal)
+            slots[tagCount].size = n;
+        std::vector<unsigned char> seen(slots.size(), 0);
+        size_t unseen = 0;
+        for (const SummarySlot &slot : slots)
+            unseen += slot.size > 0;
+        const auto see = [&](size_t s, double v, bool lowest) {
+            if (seen[s])
+                return;
+            (lowest ? slots[s].minimum : slots[s].maximum) = v;
+            seen[s] = 1;
+            --unseen;
+        };
+        for (size_t i = 0; i < n && unseen > 0; ++i) {
+            const unsigned t = column.Tag(i);
+            if (t < tagCount)
+                see(t, column.Value(i), true);
+            if (withTotal)
+                see(tagCount, column.Value(i), true);
+        }
+        std::fill(seen.begin(), seen.end(), 0);
+        for (const SummarySlot &slot : slots)
+            unseen += slot.size > 0;
+        for (size_t i = n; i-- > 0 && unseen > 0;) {
+            const unsigned t = column.Tag(i);
+            if (t < tagCount)
+                see(t, column.Value(i), false);
+            if (withTotal)
+                see(tagCount, column.Value(i), false);
+        }
     } else {
         for (size_t i = 0; i < column.Size(); ++i) {
             const unsigned t = column.Tag(i);
@@ -995,6 +1040,68 @@ void WhiskerSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots,
                 out[0][4] = column.Value(lo - 1);
                 foundHigh[0] = 1;
             }
+        }
+        return;
+    }
+    if (column.RunCases() >= column.Size()) {
+        // One sorted run: each slot's low end is its first case not below
+        // its fence (the first of equal ones), its high end its last case
+        // not above; found from either end of the column.
+        const size_t size = column.Size();
+        size_t lowOpen = 0, highOpen = 0;
+        double lowest = HUGE_VAL, highest = -HUGE_VAL;
+        for (size_t s = 0; s < n; ++s) {
+            if (!wanted[s])
+                continue;
+            ++lowOpen;
+            ++highOpen;
+            lowest = std::min(lowest, lowFence[s]);
+            highest = std::max(highest, highFence[s]);
+        }
+        size_t lo = 0, hi = size;
+        while (lo < hi) {
+            const size_t mid = lo + (hi - lo) / 2;
+            if (column.Value(mid) >= lowest)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        const auto low = [&](size_t s, double v) {
+            if (wanted[s] && !foundLow[s] && v >= lowFence[s]) {
+                out[s][3] = v;
+                foundLow[s] = 1;
+                --lowOpen;
+            }
+        };
+        for (size_t i = lo; i < size && lowOpen > 0; ++i) {
+            const unsigned t = column.Tag(i);
+            if (t < tagCount)
+                low(t, column.Value(i));
+            if (withTotal)
+                low(tagCount, column.Value(i));
+        }
+        lo = 0;
+        hi = size;
+        while (lo < hi) {
+            const size_t mid = lo + (hi - lo) / 2;
+            if (column.Value(mid) <= highest)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        const auto high = [&](size_t s, double v) {
+            if (wanted[s] && !foundHigh[s] && v <= highFence[s]) {
+                out[s][4] = v;
+                foundHigh[s] = 1;
+                --highOpen;
+            }
+        };
+        for (size_t i = lo; i-- > 0 && highOpen > 0;) {
+            const unsigned t = column.Tag(i);
+            if (t < tagCount)
+                high(t, column.Value(i));
+            if (withTotal)
+                high(tagCount, column.Value(i));
         }
         return;
     }
