@@ -383,8 +383,8 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     for (size_t i = 0; i < size;) {
         size_t j = i;
         double groupWeight = 0.0;
-        const double magnitude = std::fabs(diffs.Value(i));
-        while (j < size && std::fabs(diffs.Value(j)) == magnitude)
+        const double magnitude = __builtin_fabs(diffs.Value(i)); // the 32-bit library's fabs goes through x87
+        while (j < size && __builtin_fabs(diffs.Value(j)) == magnitude)
             groupWeight += weightOf(j++);
         const double rank = placed + (groupWeight + 1.0) / 2.0;
         for (size_t k = i; k < j; ++k) {
