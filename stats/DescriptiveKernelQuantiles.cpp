@@ -918,44 +918,59 @@ void WalkSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, si
                 all.maximum = last;
         }
         all.size = column.Size();
-    } else if (column.RunCases() >= column.Size()) {
-        // One sorted run: a slot's least value is its first case (the
-        // first of equal ones, as Scan keeps it), its greatest its last.
-        const size_t n = column.Size();
-        for (size_t i = 0; i < n; ++i) {
-            const unsigned t = column.Tag(i);
-            if (t < tagCount)
-                ++slots[t].size;
-        }
-        if (withTotal)
-            slots[tagCount].size = n;
-        std::vector<unsigned char> seen(slots.size(), 0);
-        size_t unseen = 0;
-        for (const SummarySlot &slot : slots)
-            unseen += slot.size > 0;
-        const auto see = [&](size_t s, double v, bool lowest) {
-            if (seen[s])
-                return;
-            (lowest ? slots[s].minimum : slots[s].maximum) = v;
-            seen[s] = 1;
-            --unseen;
-        };
-        for (size_t i = 0; i < n && unseen > 0; ++i) {
-            const unsigned t = column.Tag(i);
-            if (t < tagCount)
-                see(t, column.Value(i), true);
+    } else if (column.RunCases() >= 1) {
+        // Sorted runs: in each run a slot's least value is its first case
+        // there, its greatest its last; over the runs in order the least
+        // stays the first of equal ones and the greatest becomes the last,
+        // as Scan over every case keeps them.
+        const size_t n = column.Size(), run = column.RunCases();
+        const size_t runs = (n + run - 1) / run;
+        std::vector<size_t> inRun(runs * slots.size(), 0); // cases per run and slot
+        for (size_t r = 0; r < runs; ++r) {
+            size_t *counts = inRun.data() + r * slots.size();
+            const size_t end = std::min(n, (r + 1) * run);
+            for (size_t i = r * run; i < end; ++i) {
+                const unsigned t = column.Tag(i);
+                if (t < tagCount)
+                    ++counts[t];
+            }
             if (withTotal)
-                see(tagCount, column.Value(i), true);
+                counts[tagCount] = end - r * run;
+            for (size_t s = 0; s < slots.size(); ++s)
+                slots[s].size += counts[s];
         }
-        std::fill(seen.begin(), seen.end(), 0);
-        for (const SummarySlot &slot : slots)
-            unseen += slot.size > 0;
-        for (size_t i = n; i-- > 0 && unseen > 0;) {
-            const unsigned t = column.Tag(i);
-            if (t < tagCount)
-                see(t, column.Value(i), false);
-            if (withTotal)
-                see(tagCount, column.Value(i), false);
+        std::vector<unsigned char> seen(slots.size(), 0), any(slots.size(), 0);
+        for (size_t r = 0; r < runs; ++r) {
+            const size_t *counts = inRun.data() + r * slots.size();
+            const size_t start = r * run, end = std::min(n, start + run);
+            for (bool lowest : {true, false}) {
+                size_t unseen = 0;
+                for (size_t s = 0; s < slots.size(); ++s) {
+                    seen[s] = 0;
+                    unseen += counts[s] > 0;
+                }
+                const auto see = [&](size_t s, double v) {
+                    if (seen[s])
+                        return;
+                    seen[s] = 1;
+                    --unseen;
+                    SummarySlot &slot = slots[s];
+                    if (lowest && (!any[s] || v < slot.minimum))
+                        slot.minimum = v;
+                    if (!lowest && (!any[s] || v >= slot.maximum))
+                        slot.maximum = v;
+                };
+                for (size_t k = 0; k < end - start && unseen > 0; ++k) {
+                    const size_t i = lowest ? start + k : end - 1 - k;
+                    const unsigned t = column.Tag(i);
+                    if (t < tagCount)
+                        see(t, column.Value(i));
+                    if (withTotal)
+                        see(tagCount, column.Value(i));
+                }
+            }
+            for (size_t s = 0; s < slots.size(); ++s)
+                any[s] = any[s] || counts[s] > 0;
         }
     } else {
         for (size_t i = 0; i < column.Size(); ++i) {
@@ -1043,65 +1058,80 @@ void WhiskerSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots,
         }
         return;
     }
-    if (column.RunCases() >= column.Size()) {
-        // One sorted run: each slot's low end is its first case not below
-        // its fence (the first of equal ones), its high end its last case
-        // not above; found from either end of the column.
-        const size_t size = column.Size();
-        size_t lowOpen = 0, highOpen = 0;
+    if (column.RunCases() >= 1) {
+        // Sorted runs: in each run a slot's low end is its first case not
+        // below its fence (the first of equal ones), its high end its last
+        // case not above, found from either end of the run; over the runs
+        // in order the low end stays the first of equal ones and the high
+        // end becomes the last, as the walk over every case keeps them.
+        const size_t size = column.Size(), run = column.RunCases();
         double lowest = HUGE_VAL, highest = -HUGE_VAL;
+        size_t wantedSlots = 0;
         for (size_t s = 0; s < n; ++s) {
             if (!wanted[s])
                 continue;
-            ++lowOpen;
-            ++highOpen;
+            ++wantedSlots;
             lowest = std::min(lowest, lowFence[s]);
             highest = std::max(highest, highFence[s]);
         }
-        size_t lo = 0, hi = size;
-        while (lo < hi) {
-            const size_t mid = lo + (hi - lo) / 2;
-            if (column.Value(mid) >= lowest)
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        const auto low = [&](size_t s, double v) {
-            if (wanted[s] && !foundLow[s] && v >= lowFence[s]) {
-                out[s][3] = v;
-                foundLow[s] = 1;
-                --lowOpen;
+        std::vector<unsigned char> inRun(n);
+        for (size_t start = 0; start < size && wantedSlots > 0; start += run) {
+            const size_t end = std::min(size, start + run);
+            size_t lo = start, hi = end;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) >= lowest)
+                    hi = mid;
+                else
+                    lo = mid + 1;
             }
-        };
-        for (size_t i = lo; i < size && lowOpen > 0; ++i) {
-            const unsigned t = column.Tag(i);
-            if (t < tagCount)
-                low(t, column.Value(i));
-            if (withTotal)
-                low(tagCount, column.Value(i));
-        }
-        lo = 0;
-        hi = size;
-        while (lo < hi) {
-            const size_t mid = lo + (hi - lo) / 2;
-            if (column.Value(mid) <= highest)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        const auto high = [&](size_t s, double v) {
-            if (wanted[s] && !foundHigh[s] && v <= highFence[s]) {
-                out[s][4] = v;
-                foundHigh[s] = 1;
-                --highOpen;
+            size_t open = wantedSlots;
+            std::fill(inRun.begin(), inRun.end(), 0);
+            const auto low = [&](size_t s, double v) {
+                if (wanted[s] && !inRun[s] && v >= lowFence[s]) {
+                    inRun[s] = 1;
+                    --open;
+                    if (!foundLow[s] || v < out[s][3]) {
+                        out[s][3] = v;
+                        foundLow[s] = 1;
+                    }
+                }
+            };
+            for (size_t i = lo; i < end && open > 0; ++i) {
+                const unsigned t = column.Tag(i);
+                if (t < tagCount)
+                    low(t, column.Value(i));
+                if (withTotal)
+                    low(tagCount, column.Value(i));
             }
-        };
-        for (size_t i = lo; i-- > 0 && highOpen > 0;) {
-            const unsigned t = column.Tag(i);
-            if (t < tagCount)
-                high(t, column.Value(i));
-            if (withTotal)
-                high(tagCount, column.Value(i));
+            lo = start;
+            hi = end;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) <= highest)
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            open = wantedSlots;
+            std::fill(inRun.begin(), inRun.end(), 0);
+            const auto high = [&](size_t s, double v) {
+                if (wanted[s] && !inRun[s] && v <= highFence[s]) {
+                    inRun[s] = 1;
+                    --open;
+                    if (!foundHigh[s] || v >= out[s][4]) {
+                        out[s][4] = v;
+                        foundHigh[s] = 1;
+                    }
+                }
+            };
+            for (size_t i = lo; i-- > start && open > 0;) {
+                const unsigned t = column.Tag(i);
+                if (t < tagCount)
+                    high(t, column.Value(i));
+                if (withTotal)
+                    high(tagCount, column.Value(i));
+            }
         }
         return;
     }
