@@ -754,6 +754,12 @@ bool SortMagnitudesByDistinctKeys(double *values, W *weights, unsigned char *tag
 {
     if (n < kDistinctFrom)
         return false;
+    // The scratch and the sort's own ids together, or nothing: a scratch
+    // charged in vain would only raise the budget's peak.
+    const size_t used = MemoryBudget::WindowBytes() + MemoryBudget::ChargedBytes();
+    const size_t free = MemoryBudget::Limit() > used ? MemoryBudget::Limit() - used : 0;
+    if (n > free / (entryBytes + 2 * sizeof(uint16_t)))
+        return false;
     MemoryCharge charge;
     try {
         charge.AddItems(n, entryBytes);
