@@ -154,7 +154,7 @@ void CorrelationAccumulator::MergePairs()
             // Huge values: the variable's side of the pair held scaled.
             for (WeightedMoments *side : {&pair.x, &pair.y}) {
                 double *values = side == &pair.x ? x : y;
-                if (side->Scale() == 0 && std::any_of(values, values + m, WeightedMoments::IsHuge)) {
+                if (side->Scale() == 0 && WeightedMoments::AnyHuge(values, m)) {
                     side->HoldScaled();
                     pair.coMoment = std::ldexp(pair.coMoment, WeightedMoments::kHugeScale);
                     pair.coMomentError = std::ldexp(pair.coMomentError, WeightedMoments::kHugeScale);
@@ -283,7 +283,7 @@ void CorrelationAccumulator::MergeBlock()
     double *weighted = deviations.data() + static_cast<size_t>(k) * kMomentBlock;
     for (int i = 0; i < k; ++i) {
         double *values = block.data() + static_cast<size_t>(i) * kMomentBlock;
-        if (own[i].Scale() == 0 && std::any_of(values, values + n, WeightedMoments::IsHuge))
+        if (own[i].Scale() == 0 && WeightedMoments::AnyHuge(values, n))
             HoldVariableScaled(i);
         if (own[i].Scale() != 0)
             for (size_t c = 0; c < n; ++c)

@@ -75,6 +75,15 @@ struct WeightedValue
 // whole column gives them). Each case may carry a tag (a group number,
 // AddTagged; weighted or not) so that one column gives the summary of
 // every group and of all cases together (ComputeQuantileSummaries).
+//
+// A long column of few distinct values (at most one for every 16 cases,
+// 65536 in all: values recorded to a few decimals) sorts by them. An
+// unweighted one is written back in place from the count of each value
+// (and tag), without scratch, the cases of a value being alike (a tagged
+// one holding a -0 sorts stably instead, the -0 keeping its bits); a
+// weighted one moves its cases by the ranks of their values, stably, in
+// two passes through the run's scratch. Every figure is that of the radix
+// sort.
 class QuantileColumn
 {
 public:
@@ -133,8 +142,11 @@ public:
     static constexpr size_t kFewestRunCases = 1024;
     // Sorts the cases by value (ascending; a weighted or tagged column by
     // runs, see above, and so an unweighted one when the budget has no room
-    // for a second copy of it); by magnitude (a radix sort in place, no
-    // scratch), ties of magnitude in any order.
+    // for a second copy of it); by magnitude: an unweighted column of few
+    // distinct magnitudes from their counts, a weighted one of few distinct
+    // magnitudes by them when the budget has room for a second copy of it
+    // (ties in the order the cases came), any other by a radix sort in
+    // place, without scratch; ties of magnitude otherwise in any order.
     void Sort();
     void SortByMagnitude();
     void Clear();

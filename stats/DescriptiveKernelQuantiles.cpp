@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "dataset/MemoryBudget.h"
@@ -36,6 +37,24 @@ inline double FromOrderKey(uint64_t key)
     return v;
 }
 
+// The bits of |v| as an unsigned key in the order of the magnitudes (the
+// bits of a non-negative double order as its value does).
+inline uint64_t MagnitudeKey(double v)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits & ~(uint64_t(1) << 63);
+}
+
+// The arrays of a run of cases: values, weights (float or double, or none)
+// and tags (or none), each with scratch of the run's size.
+template <class W> struct RunArrays
+{
+    double *values, *valueScratch;
+    W *weights, *weightScratch; // null: no weights
+    unsigned char *tags, *tagScratch; // null: no tags
+};
+
 // Sorts the values by their keys, 11 bits a pass, least significant first
 // (six stable passes). The keys are kept in the values' own storage (as
 // bytes) and one scratch column of the same size: at a million values
@@ -45,7 +64,7 @@ void RadixSort(std::vector<double> &values)
     const size_t n = values.size();
     const int kBits = 11, kPasses = 6;
     const size_t kBuckets = size_t(1) << kBits;
-    std::vector<double> scratch(n);
+    const std::unique_ptr<double[]> scratch(new double[n]);
     std::vector<size_t> counts(kBuckets * kPasses, 0);
     for (size_t i = 0; i < n; ++i) {
         const uint64_t key = OrderKey(values[i]);
@@ -53,7 +72,7 @@ void RadixSort(std::vector<double> &values)
         for (int p = 0; p < kPasses; ++p)
             ++counts[p * kBuckets + ((key >> (p * kBits)) & (kBuckets - 1))];
     }
-    double *from = values.data(), *to = scratch.data();
+    double *from = values.data(), *to = scratch.get();
     for (int p = 0; p < kPasses; ++p) {
         size_t *count = counts.data() + p * kBuckets;
         uint64_t first;
@@ -83,14 +102,6 @@ void RadixSort(std::vector<double> &values)
 // Columns below this many values are sorted by comparison.
 const size_t kRadixFrom = 4096;
 
-// The arrays of a run of cases: values, weights (float or double, or none)
-// and tags (or none), each with scratch of the run's size.
-template <class W> struct RunArrays
-{
-    double *values, *valueScratch;
-    W *weights, *weightScratch; // null: no weights
-    unsigned char *tags, *tagScratch; // null: no tags
-};
 
 // Sorts a run of cases (with their weights and tags) stably by the order
 // keys of their values, 11 bits a pass, least significant first, through
@@ -160,8 +171,315 @@ template <class W, bool Weights, bool Tags, bool InPlaceKeys> void RadixSortRunB
     }
 }
 
+// Runs shorter than this sort by radix only; longer ones first try the
+// sort by distinct keys below.
+const size_t kDistinctFrom = size_t(1) << 16;
+// The most distinct keys that sort takes (ids of 2 bytes), and at most one
+// for every kCasesPerDistinctKey cases of the run.
+const size_t kMostDistinctKeys = size_t(1) << 16;
+const size_t kCasesPerDistinctKey = 16;
+
+inline uint32_t KeyHash(uint64_t key)
+{
+    uint32_t h = static_cast<uint32_t>(key) ^ static_cast<uint32_t>(key >> 32) * 0x9E3779B1u;
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    h ^= h >> 13;
+    return h;
+}
+
+// A slot of the table of distinct keys: the key in two halves (4-byte
+// alignment keeps it 12 bytes) and its id + 1, 0 for an empty slot.
+struct KeySlot
+{
+    uint32_t low = 0, high = 0, id = 0;
+    uint64_t Key() const { return uint64_t(high) << 32 | low; }
+    void Set(uint64_t key, uint32_t newId)
+    {
+        low = static_cast<uint32_t>(key);
+        high = static_cast<uint32_t>(key >> 32);
+        id = newId;
+    }
+};
+
+// The distinct keys of a run, each with an id (0, 1, ... in the order
+// met), in a table that starts small (a few thousand keys stay in the
+// cache) and doubles while it is more than half full, up to room for
+// `most` keys.
+class DistinctKeys
+{
+public:
+    explicit DistinctKeys(size_t most) : most(most)
+    {
+        while (mostSlots < 2 * most)
+            mostSlots <<= 1;
+        slots = std::min<size_t>(mostSlots, 4096);
+        table.assign(slots, KeySlot());
+        keys.reserve(most);
+    }
+    // The budget the table may come to hold, besides the caller's per-key
+    // data.
+    static size_t Bytes(size_t most)
+    {
+        size_t mostSlots = 1;
+        while (mostSlots < 2 * most)
+            mostSlots <<= 1;
+        return mostSlots * sizeof(KeySlot) + most * sizeof(uint64_t);
+    }
+    // The id of the key, a new one for a key not met before; -1 when the
+    // table has `most` keys already.
+    long Id(uint64_t key)
+    {
+        size_t s = KeyHash(key) & (slots - 1);
+        for (;;) {
+            const uint32_t id = table[s].id;
+            if (id == 0)
+                return Insert(key, s);
+            if (table[s].Key() == key)
+                return static_cast<long>(id) - 1;
+            s = (s + 1) & (slots - 1);
+        }
+    }
+    size_t Size() const { return keys.size(); }
+    uint64_t Key(size_t id) const { return keys[id]; }
+    // The ids in ascending order of their keys.
+    std::vector<uint32_t> Ascending() const
+    {
+        std::vector<uint32_t> ids(keys.size());
+        for (size_t k = 0; k < ids.size(); ++k)
+            ids[k] = static_cast<uint32_t>(k);
+        std::sort(ids.begin(), ids.end(), [this](uint32_t x, uint32_t y) { return keys[x] < keys[y]; });
+        return ids;
+    }
+
+private:
+    // A new key into the empty slot s (out of line: the lookups of keys
+    // met before stay small enough to inline).
+    __attribute__((noinline)) long Insert(uint64_t key, size_t s)
+    {
+        if (keys.size() == most)
+            return -1;
+        keys.push_back(key);
+        table[s].Set(key, static_cast<uint32_t>(keys.size()));
+        if (2 * keys.size() > slots && slots < mostSlots) {
+            slots *= 2;
+            table.assign(slots, KeySlot());
+            for (size_t k = 0; k < keys.size(); ++k) {
+                size_t t = KeyHash(keys[k]) & (slots - 1);
+                while (table[t].id != 0)
+                    t = (t + 1) & (slots - 1);
+                table[t].Set(keys[k], static_cast<uint32_t>(k + 1));
+            }
+        }
+        return static_cast<long>(keys.size()) - 1;
+    }
+
+    size_t most, mostSlots = 1, slots;
+    std::vector<KeySlot> table;
+    std::vector<uint64_t> keys;
+};
+
+// Sorts a run of cases (with their weights and tags) stably by the order
+// keys of their values when they hold few distinct keys, as values
+// recorded to a few decimals do: each case's key is looked up in a table
+// of the distinct keys (its id kept), the distinct keys are sorted, and
+// the cases are moved by the ranks of their keys through the scratch, in
+// the order they came within each key, so that the order is the one the
+// radix sort gives. The cases move with their own bits (a -0 stays -0
+// among the zeros). False, with nothing moved, when the run holds more
+// distinct keys than the table takes or the budget has no room for the
+// table and the ids. ByMagnitude sorts by the keys of the magnitudes
+// instead (MagnitudeKey).
+template <class W, bool Weights, bool Tags, bool ByMagnitude = false>
+bool SortRunByDistinctKeys(const RunArrays<W> &a, size_t n)
+{
+    if (n < kDistinctFrom)
+        return false;
+    const size_t most = std::min(kMostDistinctKeys, n / kCasesPerDistinctKey);
+    MemoryCharge charge;
+    try {
+        charge.Add(DistinctKeys::Bytes(most) + 2 * n * sizeof(uint16_t) +
+                   most * (sizeof(size_t) + 2 * sizeof(uint32_t)));
+    } catch (const BudgetRefusal &) {
+        return false;
+    }
+    DistinctKeys distinct(most);
+    const std::unique_ptr<uint16_t[]> ids(new uint16_t[n]);
+    std::vector<size_t> place;
+    place.reserve(most);
+    const double *from = a.values;
+    for (size_t i = 0; i < n; ++i) {
+        const long id = distinct.Id(ByMagnitude ? MagnitudeKey(from[i]) : OrderKey(from[i]));
+        if (id < 0)
+            return false;
+        if (static_cast<size_t>(id) == place.size())
+            place.push_back(0);
+        ids[i] = static_cast<uint16_t>(id);
+        ++place[static_cast<size_t>(id)];
+    }
+    // Each key's rank among the distinct keys; the cases then move by the
+    // low byte of their ranks into the scratch and, with more than 256
+    // keys, by the high byte back: two stable passes of 256 places each,
+    // whose writes stay in the caches (a pass to every key's own place
+    // would miss them on nearly every case).
+    const std::vector<uint32_t> byKey = distinct.Ascending();
+    std::vector<uint16_t> rankOf(distinct.Size());
+    size_t low[256] = {0}, high[256] = {0};
+    for (size_t r = 0; r < byKey.size(); ++r) {
+        rankOf[byKey[r]] = static_cast<uint16_t>(r);
+        low[r & 0xFF] += place[byKey[r]];
+        high[r >> 8] += place[byKey[r]];
+    }
+    size_t lowAt = 0, highAt = 0;
+    for (int d = 0; d < 256; ++d) {
+        const size_t lowCount = low[d], highCount = high[d];
+        low[d] = lowAt;
+        high[d] = highAt;
+        lowAt += lowCount;
+        highAt += highCount;
+    }
+    const bool twoPasses = distinct.Size() > 256;
+    const std::unique_ptr<uint16_t[]> rankScratch(new uint16_t[twoPasses ? n : 0]);
+    double *to = a.valueScratch;
+    for (size_t i = 0; i < n; ++i) {
+        const uint16_t r = rankOf[ids[i]];
+        const size_t p = low[r & 0xFF]++;
+        to[p] = from[i];
+        if (Weights)
+            a.weightScratch[p] = a.weights[i];
+        if (Tags)
+            a.tagScratch[p] = a.tags[i];
+        if (twoPasses)
+            rankScratch[p] = r;
+    }
+    if (twoPasses) {
+        for (size_t i = 0; i < n; ++i) {
+            const size_t p = high[rankScratch[i] >> 8]++;
+            a.values[p] = to[i];
+            if (Weights)
+                a.weights[p] = a.weightScratch[i];
+            if (Tags)
+                a.tags[p] = a.tagScratch[i];
+        }
+    } else {
+        std::memcpy(a.values, to, n * sizeof(double));
+        if (Weights)
+            std::memcpy(a.weights, a.weightScratch, n * sizeof(W));
+        if (Tags)
+            std::memcpy(a.tags, a.tagScratch, n);
+    }
+    return true;
+}
+
+// Sorts the values of an unweighted, untagged column in place, without
+// scratch, from the counts of their distinct keys: each key's value is
+// written as many times as it came, in ascending order of the keys. The
+// cases of a key are alike: by value every zero is written +0, as the
+// radix sort leaves it; by magnitude a key's positive values come before
+// its negative ones (ties of magnitude in no particular order). False,
+// with nothing moved, with more distinct keys than the table takes or no
+// room in the budget for it.
+template <bool ByMagnitude> bool SortPlainByDistinctKeys(double *values, size_t n)
+{
+    if (n < kDistinctFrom)
+        return false;
+    const size_t most = std::min(kMostDistinctKeys, n / kCasesPerDistinctKey);
+    MemoryCharge charge;
+    try {
+        charge.Add(DistinctKeys::Bytes(most) + most * (2 * sizeof(size_t) + sizeof(uint32_t)));
+    } catch (const BudgetRefusal &) {
+        return false;
+    }
+    DistinctKeys distinct(most);
+    std::vector<size_t> counts, negatives; // negatives: by magnitude only
+    counts.reserve(most);
+    if (ByMagnitude)
+        negatives.reserve(most);
+    for (size_t i = 0; i < n; ++i) {
+        const double v = values[i];
+        const long id = distinct.Id(ByMagnitude ? MagnitudeKey(v) : OrderKey(v));
+        if (id < 0)
+            return false;
+        if (static_cast<size_t>(id) == counts.size()) {
+            counts.push_back(0);
+            if (ByMagnitude)
+                negatives.push_back(0);
+        }
+        ++counts[static_cast<size_t>(id)];
+        if (ByMagnitude && std::signbit(v))
+            ++negatives[static_cast<size_t>(id)];
+    }
+    double *at = values;
+    for (uint32_t k : distinct.Ascending()) {
+        const uint64_t key = distinct.Key(k);
+        if (ByMagnitude) {
+            const uint64_t negativeKey = key | (uint64_t(1) << 63);
+            double positive, negative;
+            std::memcpy(&positive, &key, sizeof positive);
+            std::memcpy(&negative, &negativeKey, sizeof negative);
+            at = std::fill_n(at, counts[k] - negatives[k], positive);
+            at = std::fill_n(at, negatives[k], negative);
+        } else {
+            at = std::fill_n(at, counts[k], FromOrderKey(key));
+        }
+    }
+    return true;
+}
+
+// The most counts SortTaggedPlainByDistinctKeys keeps: a count per
+// distinct value and tag.
+const size_t kMostTaggedCounts = size_t(1) << 20;
+
+// Sorts the values and tags of an unweighted, tagged column in place from
+// the counts of each distinct value with each tag (tagCount tags, from 0),
+// as SortPlainByDistinctKeys does: each value is written with each tag as
+// many times as the pair came, a value's tags in ascending order. Equal
+// values weigh alike, so every quantile of every tag is that of the stable
+// order. False, with nothing moved, with too many distinct values or
+// counts, a -0 among the values (it keeps its own bits only in the stable
+// sort) or no room in the budget.
+bool SortTaggedPlainByDistinctKeys(double *values, unsigned char *tags, size_t n, size_t tagCount)
+{
+    if (n < kDistinctFrom || tagCount == 0)
+        return false;
+    const size_t most = std::min(std::min(kMostDistinctKeys, n / kCasesPerDistinctKey), kMostTaggedCounts / tagCount);
+    MemoryCharge charge;
+    try {
+        charge.Add(DistinctKeys::Bytes(most) + most * (tagCount * sizeof(size_t) + sizeof(uint32_t)));
+    } catch (const BudgetRefusal &) {
+        return false;
+    }
+    DistinctKeys distinct(most);
+    std::vector<size_t> counts; // tagCount per distinct value, by id
+    counts.reserve(most * tagCount);
+    for (size_t i = 0; i < n; ++i) {
+        const double v = values[i];
+        if (v == 0.0 && std::signbit(v))
+            return false;
+        const long id = distinct.Id(OrderKey(v));
+        if (id < 0 || tags[i] >= tagCount)
+            return false;
+        if (static_cast<size_t>(id) * tagCount == counts.size())
+            counts.resize(counts.size() + tagCount, 0);
+        ++counts[static_cast<size_t>(id) * tagCount + tags[i]];
+    }
+    size_t at = 0;
+    for (uint32_t k : distinct.Ascending()) {
+        const double value = FromOrderKey(distinct.Key(k));
+        for (size_t t = 0; t < tagCount; ++t) {
+            const size_t count = counts[k * tagCount + t];
+            std::fill_n(values + at, count, value);
+            std::memset(tags + at, static_cast<int>(t), count);
+            at += count;
+        }
+    }
+    return true;
+}
+
 template <class W, bool Weights, bool Tags> void RadixSortRunOf(const RunArrays<W> &a, size_t n)
 {
+    if (SortRunByDistinctKeys<W, Weights, Tags>(a, n))
+        return;
     const bool negativeZero =
         std::any_of(a.values, a.values + n, [](double v) { return v == 0.0 && std::signbit(v); });
     if (negativeZero)
@@ -188,14 +506,15 @@ template <class W>
 void SortInRuns(std::vector<double> &values, W *weights, unsigned char *tags, size_t run)
 {
     const size_t n = values.size();
-    std::vector<double> valueScratch(run);
-    std::vector<W> weightScratch(weights ? run : 0);
-    std::vector<unsigned char> tagScratch(tags ? run : 0);
+    // Scratch left unset: every pass writes what it reads after.
+    const std::unique_ptr<double[]> valueScratch(new double[run]);
+    const std::unique_ptr<W[]> weightScratch(new W[weights ? run : 0]);
+    const std::unique_ptr<unsigned char[]> tagScratch(new unsigned char[tags ? run : 0]);
     for (size_t start = 0; start < n; start += run) {
         const size_t length = std::min(run, n - start);
-        RunArrays<W> a = {values.data() + start, valueScratch.data(),
-                          weights ? weights + start : nullptr, weightScratch.data(),
-                          tags ? tags + start : nullptr, tagScratch.data()};
+        RunArrays<W> a = {values.data() + start, valueScratch.get(),
+                          weights ? weights + start : nullptr, weightScratch.get(),
+                          tags ? tags + start : nullptr, tagScratch.get()};
         RadixSortRun(a, length);
     }
 }
@@ -271,15 +590,6 @@ private:
     std::vector<Head> heads;
 };
 
-// The bits of |v| as an unsigned key in the order of the magnitudes (the
-// bits of a non-negative double order as its value does).
-inline uint64_t MagnitudeKey(double v)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits & ~(uint64_t(1) << 63);
-}
-
 // Sorts the entries 0..n-1 in place by key(i) (swap(i, j) exchanges two
 // entries), most significant digit first: an in-place radix sort of 8-bit
 // digits (counts, then each entry swapped into its bucket) that starts each
@@ -347,11 +657,22 @@ void QuantileColumn::Sort()
         CountsToEntries();
         return;
     }
+    if (tagged && !weighted) {
+        size_t tagCount = tagTotals.size(); // the tags met: up to the last with a case
+        while (tagCount > 0 && tagTotals[tagCount - 1] == 0.0)
+            --tagCount;
+        if (SortTaggedPlainByDistinctKeys(values.data(), tags.data(), Size(), tagCount)) {
+            runCases = Size();
+            return;
+        }
+    }
     if (weighted || tagged) {
         SortRuns();
         return;
     }
     runCases = values.size();
+    if (SortPlainByDistinctKeys<false>(values.data(), values.size()))
+        return;
     if (values.size() >= kRadixFrom) {
         // The scratch column, for the moment of the sort.
         const size_t bytes = values.size() * sizeof(double);
@@ -422,10 +743,54 @@ void QuantileColumn::SortRuns()
     runCases = run;
 }
 
+namespace {
+
+// Sorts the arrays by magnitude through the distinct keys (stably: ties of
+// magnitude in the order the cases came), with scratch of the column's
+// size; false, with nothing moved, without room for the scratch or with
+// too many distinct magnitudes.
+template <class W, bool Weights>
+bool SortMagnitudesByDistinctKeys(double *values, W *weights, unsigned char *tags, size_t n, size_t entryBytes)
+{
+    if (n < kDistinctFrom)
+        return false;
+    // The scratch and the sort's own ids together, or nothing: a scratch
+    // charged in vain would only raise the budget's peak.
+    const size_t used = MemoryBudget::WindowBytes() + MemoryBudget::ChargedBytes();
+    const size_t free = MemoryBudget::Limit() > used ? MemoryBudget::Limit() - used : 0;
+    if (n > free / (entryBytes + 2 * sizeof(uint16_t)))
+        return false;
+    MemoryCharge charge;
+    try {
+        charge.AddItems(n, entryBytes);
+        const std::unique_ptr<double[]> valueScratch(new double[n]);
+        const std::unique_ptr<W[]> weightScratch(new W[Weights ? n : 0]);
+        const std::unique_ptr<unsigned char[]> tagScratch(new unsigned char[tags ? n : 0]);
+        const RunArrays<W> a = {values, valueScratch.get(), weights, weightScratch.get(), tags, tagScratch.get()};
+        return tags ? SortRunByDistinctKeys<W, Weights, true, true>(a, n)
+                    : SortRunByDistinctKeys<W, Weights, false, true>(a, n);
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+} // namespace
+
 void QuantileColumn::SortByMagnitude()
 {
     if (counting)
         CountsToEntries();
+    runCases = values.size();
+    if (!weighted && !tagged && SortPlainByDistinctKeys<true>(values.data(), Size()))
+        return;
+    unsigned char *tagData = tagged ? tags.data() : nullptr;
+    if (weighted && floatWeights
+            ? SortMagnitudesByDistinctKeys<float, true>(values.data(), narrowWeights.data(), tagData, Size(),
+                                                        EntryBytes())
+        : weighted ? SortMagnitudesByDistinctKeys<double, true>(values.data(), wideWeights.data(), tagData, Size(),
+                                                                EntryBytes())
+                   : SortMagnitudesByDistinctKeys<float, false>(values.data(), nullptr, tagData, Size(), EntryBytes()))
+        return;
     double *v = values.data();
     unsigned char *t = tagged ? tags.data() : nullptr;
     const auto key = [v](size_t i) { return MagnitudeKey(v[i]); };
@@ -473,6 +838,8 @@ struct SummarySlot
     double held[3] = {0.0, 0.0, 0.0};
     double quartiles[3] = {0.0, 0.0, 0.0};
     bool Done() const { return size == 0 || minimum == maximum || (state[0] == 2 && state[1] == 2 && state[2] == 2); }
+    // Done() as of the last step (the walk asks it for every case).
+    bool done = false;
 
     void Scan(double v)
     {
@@ -482,9 +849,36 @@ struct SummarySlot
             maximum = v;
         ++size;
     }
+    // The least cumulative weight at which an open quartile may be
+    // decided, and whether one waits for the next value; a step below it
+    // only adds its weight.
+    double threshold = 0.0;
+    bool thresholdKnown = false, waiting = false;
+
     void Step(double v, double w)
     {
         static const double kP[3] = {0.25, 0.5, 0.75};
+        if (thresholdKnown && !waiting) {
+            const double next = cumulative + w * scale;
+            if (next < threshold) {
+                cumulative = next;
+                ++seen;
+                return;
+            }
+        }
+        StepAll(v, w, kP);
+        done = Done();
+        threshold = HUGE_VAL;
+        waiting = false;
+        for (int k = 0; k < 3; ++k) {
+            waiting = waiting || state[k] == 1;
+            if (state[k] == 0)
+                threshold = std::min(threshold, kP[k] * weight - 1e-12 * weight);
+        }
+        thresholdKnown = true;
+    }
+    void StepAll(double v, double w, const double *kP)
+    {
         for (int k = 0; k < 3; ++k) {
             if (state[k] == 1) {
                 quartiles[k] = Midpoint(held[k], v);
@@ -530,6 +924,60 @@ void WalkSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, si
                 all.maximum = last;
         }
         all.size = column.Size();
+    } else if (column.RunCases() >= 1) {
+        // Sorted runs: in each run a slot's least value is its first case
+        // there, its greatest its last; over the runs in order the least
+        // stays the first of equal ones and the greatest becomes the last,
+        // as Scan over every case keeps them.
+        const size_t n = column.Size(), run = column.RunCases();
+        const size_t runs = (n + run - 1) / run;
+        std::vector<size_t> inRun(runs * slots.size(), 0); // cases per run and slot
+        for (size_t r = 0; r < runs; ++r) {
+            size_t *counts = inRun.data() + r * slots.size();
+            const size_t end = std::min(n, (r + 1) * run);
+            for (size_t i = r * run; i < end; ++i) {
+                const unsigned t = column.Tag(i);
+                if (t < tagCount)
+                    ++counts[t];
+            }
+            if (withTotal)
+                counts[tagCount] = end - r * run;
+            for (size_t s = 0; s < slots.size(); ++s)
+                slots[s].size += counts[s];
+        }
+        std::vector<unsigned char> seen(slots.size(), 0), any(slots.size(), 0);
+        for (size_t r = 0; r < runs; ++r) {
+            const size_t *counts = inRun.data() + r * slots.size();
+            const size_t start = r * run, end = std::min(n, start + run);
+            for (bool lowest : {true, false}) {
+                size_t unseen = 0;
+                for (size_t s = 0; s < slots.size(); ++s) {
+                    seen[s] = 0;
+                    unseen += counts[s] > 0;
+                }
+                const auto see = [&](size_t s, double v) {
+                    if (seen[s])
+                        return;
+                    seen[s] = 1;
+                    --unseen;
+                    SummarySlot &slot = slots[s];
+                    if (lowest && (!any[s] || v < slot.minimum))
+                        slot.minimum = v;
+                    if (!lowest && (!any[s] || v >= slot.maximum))
+                        slot.maximum = v;
+                };
+                for (size_t k = 0; k < end - start && unseen > 0; ++k) {
+                    const size_t i = lowest ? start + k : end - 1 - k;
+                    const unsigned t = column.Tag(i);
+                    if (t < tagCount)
+                        see(t, column.Value(i));
+                    if (withTotal)
+                        see(tagCount, column.Value(i));
+                }
+            }
+            for (size_t s = 0; s < slots.size(); ++s)
+                any[s] = any[s] || counts[s] > 0;
+        }
     } else {
         for (size_t i = 0; i < column.Size(); ++i) {
             const unsigned t = column.Tag(i);
@@ -540,20 +988,22 @@ void WalkSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots, si
         }
     }
     size_t open = 0;
-    for (const SummarySlot &slot : slots)
-        open += !slot.Done();
+    for (SummarySlot &slot : slots) {
+        slot.done = slot.Done();
+        open += !slot.done;
+    }
     MergedRuns merged(column);
     size_t i;
     while (open > 0 && merged.Next(i)) {
         const double v = column.Value(i), w = column.Weight(i);
         const unsigned t = column.Tag(i);
-        if (t < tagCount && !slots[t].Done()) {
+        if (t < tagCount && !slots[t].done) {
             slots[t].Step(v, w);
-            open -= slots[t].Done();
+            open -= slots[t].done;
         }
-        if (withTotal && !slots[tagCount].Done()) {
+        if (withTotal && !slots[tagCount].done) {
             slots[tagCount].Step(v, w);
-            open -= slots[tagCount].Done();
+            open -= slots[tagCount].done;
         }
     }
     // A quartile never reached is the largest value.
@@ -610,6 +1060,83 @@ void WhiskerSlots(const QuantileColumn &column, std::vector<SummarySlot> &slots,
             if (lo > start && (!foundHigh[0] || column.Value(lo - 1) >= out[0][4])) {
                 out[0][4] = column.Value(lo - 1);
                 foundHigh[0] = 1;
+            }
+        }
+        return;
+    }
+    if (column.RunCases() >= 1) {
+        // Sorted runs: in each run a slot's low end is its first case not
+        // below its fence (the first of equal ones), its high end its last
+        // case not above, found from either end of the run; over the runs
+        // in order the low end stays the first of equal ones and the high
+        // end becomes the last, as the walk over every case keeps them.
+        const size_t size = column.Size(), run = column.RunCases();
+        double lowest = HUGE_VAL, highest = -HUGE_VAL;
+        size_t wantedSlots = 0;
+        for (size_t s = 0; s < n; ++s) {
+            if (!wanted[s])
+                continue;
+            ++wantedSlots;
+            lowest = std::min(lowest, lowFence[s]);
+            highest = std::max(highest, highFence[s]);
+        }
+        std::vector<unsigned char> inRun(n);
+        for (size_t start = 0; start < size && wantedSlots > 0; start += run) {
+            const size_t end = std::min(size, start + run);
+            size_t lo = start, hi = end;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) >= lowest)
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            size_t open = wantedSlots;
+            std::fill(inRun.begin(), inRun.end(), 0);
+            const auto low = [&](size_t s, double v) {
+                if (wanted[s] && !inRun[s] && v >= lowFence[s]) {
+                    inRun[s] = 1;
+                    --open;
+                    if (!foundLow[s] || v < out[s][3]) {
+                        out[s][3] = v;
+                        foundLow[s] = 1;
+                    }
+                }
+            };
+            for (size_t i = lo; i < end && open > 0; ++i) {
+                const unsigned t = column.Tag(i);
+                if (t < tagCount)
+                    low(t, column.Value(i));
+                if (withTotal)
+                    low(tagCount, column.Value(i));
+            }
+            lo = start;
+            hi = end;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (column.Value(mid) <= highest)
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            open = wantedSlots;
+            std::fill(inRun.begin(), inRun.end(), 0);
+            const auto high = [&](size_t s, double v) {
+                if (wanted[s] && !inRun[s] && v <= highFence[s]) {
+                    inRun[s] = 1;
+                    --open;
+                    if (!foundHigh[s] || v >= out[s][4]) {
+                        out[s][4] = v;
+                        foundHigh[s] = 1;
+                    }
+                }
+            };
+            for (size_t i = lo; i-- > start && open > 0;) {
+                const unsigned t = column.Tag(i);
+                if (t < tagCount)
+                    high(t, column.Value(i));
+                if (withTotal)
+                    high(tagCount, column.Value(i));
             }
         }
         return;

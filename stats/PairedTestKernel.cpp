@@ -54,7 +54,7 @@ void PairedTAccumulator::MergeBlock()
     // values near the smallest double beside huge ones in the other column
     // keep their figures.
     auto hold = [&](bool &scaled, WeightedMoments &moments, double *values, int coMomentShare) {
-        if (!scaled && std::any_of(values, values + n, WeightedMoments::IsHuge)) {
+        if (!scaled && WeightedMoments::AnyHuge(values, n)) {
             scaled = true;
             moments.HoldScaled();
             coMoment_ = std::ldexp(coMoment_, coMomentShare);
@@ -312,6 +312,28 @@ void WilcoxonRanks::Add(double x, double y, double w)
         differences_.Add(d, w);
 }
 
+void WilcoxonRanks::AddBlock(const double *x, const double *y, const double *w, size_t n)
+{
+    // The differences other than 0 packed, then added at once.
+    blockDifferences_.resize(n);
+    blockWeights_.resize(n);
+    size_t kept = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (!(w[i] > 0.0))
+            continue;
+        pairs_ += w[i];
+        const double d = x[i] - y[i];
+        if (d == 0.0) {
+            zeros_ += w[i];
+        } else {
+            blockDifferences_[kept] = d;
+            blockWeights_[kept] = w[i];
+            ++kept;
+        }
+    }
+    differences_.AddBlock(blockDifferences_.data(), blockWeights_.data(), kept);
+}
+
 void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &r)
 {
     WilcoxonRanks ranks;
@@ -343,7 +365,9 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     // that of the scaled weights times the root of the scale; the ranks
     // and their sums are scaled back, the mark where they pass a double.
     const int weightScale = std::isfinite(r.positive + r.negative) ? 0 : WeightedMoments::kWeightScale;
-    auto weightOf = [&](size_t i) { return std::ldexp(diffs.Weight(i), weightScale); };
+    auto weightOf = [&](size_t i) {
+        return weightScale ? std::ldexp(diffs.Weight(i), weightScale) : diffs.Weight(i);
+    };
     double n = 0.0, positive = 0.0, negative = 0.0;
     for (size_t i = 0; i < size; ++i)
         (diffs.Value(i) > 0.0 ? positive : negative) += weightOf(i);
@@ -359,8 +383,8 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     for (size_t i = 0; i < size;) {
         size_t j = i;
         double groupWeight = 0.0;
-        const double magnitude = std::fabs(diffs.Value(i));
-        while (j < size && std::fabs(diffs.Value(j)) == magnitude)
+        const double magnitude = __builtin_fabs(diffs.Value(i)); // the 32-bit library's fabs goes through x87
+        while (j < size && __builtin_fabs(diffs.Value(j)) == magnitude)
             groupWeight += weightOf(j++);
         const double rank = placed + (groupWeight + 1.0) / 2.0;
         for (size_t k = i; k < j; ++k) {

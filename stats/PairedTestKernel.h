@@ -155,6 +155,8 @@ class WilcoxonRanks
 {
 public:
     void Add(double x, double y, double w);
+    // n pairs, as n calls of Add.
+    void AddBlock(const double *x, const double *y, const double *w, size_t n);
     // Room for this many pairs at once (see QuantileColumn::Reserve).
     void Reserve(size_t pairs, bool weighted) { differences_.Reserve(pairs, weighted); }
     // Sorts the differences it keeps (hence not const).
@@ -166,6 +168,7 @@ private:
     // memory budget (a refused charge throws BudgetRefusal).
     QuantileColumn differences_;
     double pairs_ = 0.0, zeros_ = 0.0;
+    std::vector<double> blockDifferences_, blockWeights_; // AddBlock's packed block
 };
 
 void ComputeWilcoxon(const WeightedPair *pairs, size_t count, WilcoxonResult &result);

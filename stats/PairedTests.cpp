@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <new>
+#include <vector>
 
 #include "dataset/DATASET.h"
 #include "dataset/KATLABS.h"
+#include "stats/CaseBlockWalk.h"
 #include "stats/CaseWalk.h"
 #include "stats/StatMissing.h"
 
@@ -30,13 +32,39 @@ template <typename Test> bool PairedComputation::ReadPairs(Test &test)
     while (walk.Next())
         if (walk.AllValid())
             test.Add(walk.Value(0), walk.Value(1), walk.Weight());
-    if (!walk.Ok()) {
-        // No figures rather than those of the cases before the fault.
-        const std::string reason = walk.FailureReason();
-        failureText = "The test of " + firstName + " and " + secondName + " cannot be computed: " +
-                      (reason.empty() ? std::string("the values or the weights cannot be read.") : reason);
-    }
+    if (!walk.Ok())
+        NoteUnreadable(walk.FailureReason());
     return walk.Ok();
+}
+
+template <typename Test> bool PairedComputation::ReadPairBlocks(Test &test)
+{
+    const long variables[2] = {firstVariable, secondVariable};
+    CaseBlockWalk walk(*this, variables, 2);
+    std::vector<double> x(static_cast<size_t>(walk.BlockCases())), y(x.size()), w(x.size());
+    while (walk.NextBlock()) {
+        const double *first = walk.Values(0), *second = walk.Values(1), *weights = walk.Weights();
+        size_t n = 0;
+        for (long c = 0; c < walk.Size(); ++c) {
+            if (weights[c] > 0.0 && !IsMissingValue(first[c]) && !IsMissingValue(second[c])) {
+                x[n] = first[c];
+                y[n] = second[c];
+                w[n] = weights[c];
+                ++n;
+            }
+        }
+        test.AddBlock(x.data(), y.data(), w.data(), n);
+    }
+    if (!walk.Ok())
+        NoteUnreadable(walk.FailureReason());
+    return walk.Ok();
+}
+
+void PairedComputation::NoteUnreadable(const std::string &reason)
+{
+    // No figures rather than those of the cases before the fault.
+    failureText = "The test of " + firstName + " and " + secondName + " cannot be computed: " +
+                  (reason.empty() ? std::string("the values or the weights cannot be read.") : reason);
 }
 
 GTtestPar::GTtestPar(long first, long second, int, DATASET *set) : PairedComputation(first, second, set)
@@ -95,7 +123,7 @@ Wilcoxon::Wilcoxon(long first, long second, DATASET *set) : PairedComputation(fi
         // are never held twice while they grow.
         if (dataSet)
             ranks.Reserve(static_cast<size_t>(dataSet->GetCaseCount()), IsWeighted());
-        if (!ReadPairs(ranks))
+        if (!ReadPairBlocks(ranks))
             ranks = WilcoxonRanks();
         ranks.Finish(w);
     } catch (const std::bad_alloc &failure) {

@@ -28,6 +28,13 @@ protected:
     // Gives every pair valid in both variables to test.Add(x, y, weight).
     // False when a variable cannot be read.
     template <typename Test> bool ReadPairs(Test &test);
+    // The same pairs in the same order a block at a time, to
+    // test.AddBlock(x, y, weights, n); every weight above 0.
+    template <typename Test> bool ReadPairBlocks(Test &test);
+
+private:
+    // Why the pairs cannot be read, into failureText.
+    void NoteUnreadable(const std::string &reason);
 };
 
 class GTtestPar : public PairedComputation

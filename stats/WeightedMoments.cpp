@@ -99,7 +99,7 @@ const WeightedMoments &WeightedMoments::Flushed() const
 
 void WeightedMoments::SummariseAndMerge(const double *x, const double *w, size_t n) const
 {
-    if (scale_ == 0 && std::any_of(x, x + n, IsHuge))
+    if (scale_ == 0 && AnyHuge(x, n))
         HoldScaledNow();
     if (scale_ != 0) {
         scratch_.resize(n);

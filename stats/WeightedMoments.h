@@ -96,6 +96,16 @@ public:
     static constexpr int kHugeScale = -830;
     // True for a value beyond 2^250, whose 4th power could overflow.
     static bool IsHuge(double x) { return x > 0x1p250 || x < -0x1p250; }
+    // True when any of n values is huge (a plain loop the compiler keeps
+    // inline; the builtin fabs, where the 32-bit library's goes through the
+    // x87 unit).
+    static bool AnyHuge(const double *x, size_t n)
+    {
+        bool huge = false;
+        for (size_t i = 0; i < n; ++i)
+            huge |= __builtin_fabs(x[i]) > 0x1p250;
+        return huge;
+    }
     // The scale of the weights once their sum overflows: weights up to the
     // largest double fall below 2^512, a weight of 1 stays a normal double.
     static constexpr int kWeightScale = -512;

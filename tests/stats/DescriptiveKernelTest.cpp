@@ -481,3 +481,146 @@ TEST(DescriptiveKernel, UnweightedColumnWithoutRoomForACopySortsInRuns)
         EXPECT_EQ(got[q], want[q]) << "summary value " << q;
     EXPECT_EQ(SortedQuantile(column, 0.5), want[1]);
 }
+
+// A long column of few distinct values (as values recorded to a few
+// decimals are) sorts by them; one of many distinct values by radix. Either
+// way the order is that of one stable sort of the cases: each case's value
+// (a -0 among the zeros; a plain column's zeros +0), weight and tag moved
+// together, ties in the order the cases came. Weights as floats and as
+// doubles, with and without tags.
+TEST(DescriptiveKernel, LongColumnsSortStablyWhateverTheirDistinctValues)
+{
+    struct Case
+    {
+        double value, weight;
+        unsigned tag;
+    };
+    const size_t n = 70001;
+    for (size_t distinct : {size_t(601), n}) {
+        for (int kind = 0; kind < 4; ++kind) {
+            // 0 plain, 1 float weights, 2 double weights, 3 tagged and weighted
+            SCOPED_TRACE(std::to_string(distinct) + " distinct values, kind " + std::to_string(kind));
+            std::vector<Case> cases;
+            for (size_t i = 0; i < n; ++i) {
+                const size_t k = (i * 7919) % distinct;
+                double value = static_cast<double>(static_cast<long>(k) - 300) / 8.0;
+                if (k % 97 == 5)
+                    value = -value * 1e200;
+                if (k == 300 && i % 2)
+                    value = -0.0;
+                const double weight = kind == 0   ? 1.0
+                                      : kind == 2 ? 0.1 * static_cast<double>(i + 1)
+                                                  : static_cast<double>(i % 4093 + 1);
+                cases.push_back({value, weight, kind == 3 ? static_cast<unsigned>(i % 5) : 0u});
+            }
+            QuantileColumn column;
+            column.Reserve(n, kind != 0, kind == 3);
+            for (const Case &c : cases) {
+                if (kind == 3)
+                    column.AddTagged(c.value, c.weight, c.tag);
+                else
+                    column.Add(c.value, c.weight);
+            }
+            column.Sort();
+            ASSERT_EQ(column.Size(), n);
+            EXPECT_EQ(column.RunCases(), n);
+            std::vector<Case> want = cases;
+            std::stable_sort(want.begin(), want.end(), [](const Case &a, const Case &b) { return a.value < b.value; });
+            for (size_t i = 0; i < n; ++i) {
+                const double value = kind == 0 && want[i].value == 0.0 ? 0.0 : want[i].value;
+                ASSERT_EQ(column.Value(i), value) << i;
+                ASSERT_EQ(std::signbit(column.Value(i)), std::signbit(value)) << i;
+                ASSERT_EQ(column.Weight(i), want[i].weight) << i;
+                ASSERT_EQ(column.Tag(i), want[i].tag) << i;
+            }
+        }
+    }
+}
+
+// By magnitude, a long column of few distinct magnitudes: unweighted, the
+// same values in ascending magnitude; weighted (every case told apart by its
+// weight), ties of magnitude in the order the cases came.
+TEST(DescriptiveKernel, LongColumnsOfFewMagnitudesSortByThem)
+{
+    const size_t n = 70001;
+    for (bool weighted : {false, true}) {
+        SCOPED_TRACE(weighted ? "weighted" : "unweighted");
+        std::vector<std::pair<double, double>> cases;
+        for (size_t i = 0; i < n; ++i) {
+            const double magnitude = static_cast<double>((i * 7919) % 1201) / 100.0;
+            const double value = (i * 13) % 3 == 0 ? -magnitude : magnitude;
+            cases.emplace_back(i % 1000 == 7 ? -0.0 : value, weighted ? static_cast<double>(i + 1) : 1.0);
+        }
+        QuantileColumn column;
+        for (const auto &c : cases)
+            column.Add(c.first, c.second);
+        column.SortByMagnitude();
+        ASSERT_EQ(column.Size(), n);
+        std::vector<std::pair<double, double>> got;
+        for (size_t i = 0; i < n; ++i)
+            got.emplace_back(column.Value(i), column.Weight(i));
+        if (weighted) {
+            std::vector<std::pair<double, double>> want = cases;
+            std::stable_sort(want.begin(), want.end(), [](const std::pair<double, double> &a,
+                                                          const std::pair<double, double> &b) {
+                return std::fabs(a.first) < std::fabs(b.first);
+            });
+            for (size_t i = 0; i < n; ++i) {
+                ASSERT_EQ(got[i], want[i]) << i;
+                ASSERT_EQ(std::signbit(got[i].first), std::signbit(want[i].first)) << i;
+            }
+            continue;
+        }
+        for (size_t i = 1; i < n; ++i)
+            ASSERT_LE(std::fabs(got[i - 1].first), std::fabs(got[i].first)) << i;
+        const auto negativeZeros = [](const std::vector<std::pair<double, double>> &of) {
+            return std::count_if(of.begin(), of.end(), [](const std::pair<double, double> &c) {
+                return c.first == 0.0 && std::signbit(c.first);
+            });
+        };
+        EXPECT_EQ(negativeZeros(got), negativeZeros(cases));
+        EXPECT_GT(negativeZeros(got), 0);
+        std::sort(got.begin(), got.end());
+        std::sort(cases.begin(), cases.end());
+        EXPECT_EQ(got, cases);
+    }
+}
+
+// A long unweighted tagged column of few distinct values gives each tag and
+// the total the summaries of their own plain columns, bit for bit; so does
+// one holding a -0 (kept with its own bits, sorted stably instead).
+TEST(DescriptiveKernel, LongUnweightedTaggedColumnGivesTheSummariesOfPlainColumns)
+{
+    const size_t groups = 3, n = 70001;
+    for (bool negativeZero : {false, true}) {
+        SCOPED_TRACE(negativeZero ? "with a -0" : "without a -0");
+        std::vector<double> values;
+        std::vector<unsigned char> tags;
+        std::vector<QuantileColumn> plain(groups + 1);
+        for (size_t i = 0; i < n; ++i) {
+            values.push_back(static_cast<double>(static_cast<long>((i * 7919) % 389) - 150) / 8.0);
+            if (negativeZero && values.back() == 0.0 && i % 2)
+                values.back() = -0.0;
+            tags.push_back(static_cast<unsigned char>((i * 13) % 7 % groups));
+            plain[tags.back()].Add(values.back(), 1.0);
+            plain[groups].Add(values.back(), 1.0);
+        }
+        double want[groups + 1][7];
+        for (size_t g = 0; g <= groups; ++g)
+            ComputeQuantileSummary(plain[g], want[g]);
+        QuantileColumn tagged;
+        tagged.Reserve(n, false, true);
+        const std::vector<double> ones(n, 1.0);
+        tagged.AddTaggedBlock(values.data(), ones.data(), tags.data(), n);
+        double got[groups][7], total[7];
+        double *rows[groups] = {got[0], got[1], got[2]};
+        ComputeQuantileSummaries(tagged, groups, rows, total);
+        for (size_t g = 0; g < groups; ++g)
+            for (int q = 0; q < 7; ++q)
+                EXPECT_EQ(got[g][q], want[g][q]) << "group " << g << ", summary value " << q;
+        for (int q = 0; q < 7; ++q)
+            EXPECT_EQ(total[q], want[groups][q]) << "total, summary value " << q;
+        for (size_t i = 1; i < n; ++i)
+            ASSERT_LE(tagged.Value(i - 1), tagged.Value(i)) << i;
+    }
+}

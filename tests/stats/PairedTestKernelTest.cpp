@@ -3,6 +3,7 @@
 // exact decisions and the McNemar table's order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -220,4 +221,45 @@ TEST(PairedTestKernel, WeightsSummingPastTheLargestDoubleGiveTheFiguresOfLighter
     EXPECT_NEAR(h.r, l.r, 1e-12);
     EXPECT_FALSE(h.error);
     EXPECT_EQ(h.twoSidedP, 0.0);
+}
+
+// Many pairs whose differences take few magnitudes (ties everywhere): the
+// rank sums and mean ranks are those of averaged ranks over the
+// differences sorted by magnitude, exactly (halves summed below 2^53).
+TEST(PairedTestKernel, WilcoxonRanksOfManyTiedDifferences)
+{
+    std::vector<WeightedPair> pairs;
+    std::vector<double> differences;
+    for (size_t i = 0; i < 70001; ++i) {
+        const double x = static_cast<double>((i * 7919) % 2003) / 100.0;
+        const double y = static_cast<double>((i * 104729) % 1999) / 100.0;
+        pairs.push_back({x, y, 1.0});
+        if (x - y != 0.0)
+            differences.push_back(x - y);
+    }
+    std::sort(differences.begin(), differences.end(),
+              [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+    double positive = 0.0, negative = 0.0, positiveSum = 0.0, negativeSum = 0.0;
+    for (size_t i = 0; i < differences.size();) {
+        size_t j = i;
+        while (j < differences.size() && std::fabs(differences[j]) == std::fabs(differences[i]))
+            ++j;
+        const double rank = (static_cast<double>(i + 1) + static_cast<double>(j)) / 2.0;
+        for (size_t k = i; k < j; ++k) {
+            (differences[k] > 0.0 ? positive : negative) += 1.0;
+            (differences[k] > 0.0 ? positiveSum : negativeSum) += rank;
+        }
+        i = j;
+    }
+    WilcoxonResult w;
+    ComputeWilcoxon(pairs.data(), pairs.size(), w);
+    EXPECT_EQ(w.pairs, 70001.0);
+    EXPECT_EQ(w.zeroDifferences, 70001.0 - static_cast<double>(differences.size()));
+    EXPECT_EQ(w.positive, positive);
+    EXPECT_EQ(w.negative, negative);
+    EXPECT_EQ(w.positiveRankSum, positiveSum);
+    EXPECT_EQ(w.negativeRankSum, negativeSum);
+    EXPECT_EQ(w.positiveMeanRank, positiveSum / positive);
+    EXPECT_EQ(w.negativeMeanRank, negativeSum / negative);
+    EXPECT_TRUE(w.normal);
 }
