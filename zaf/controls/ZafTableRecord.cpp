@@ -8,6 +8,7 @@
 #include "zaf/core/ZafTracker.h"
 #include "zaf/core/ZafWindowPersistence.h"
 #include "zaf/data/ZafObjectPersistence.h"
+#include "zaf/data/ZafPaletteData.h"
 #include "zaf/data/ZafPersistenceRegistry.h"
 
 #include <cstring>
@@ -472,10 +473,10 @@ int ZafTableRecord::NotifyFocus(ZafWindowObject *object, bool gaining)
 
 ZafEventType ZafTableRecord::Draw(const ZafEventRecord &, ZafEventType code)
 {
-    // The visible fields draw themselves in the paint pass that follows,
-    // and the gaps between them are the table's grid lines: the record
-    // fills what lies right of its last field and the places of invisible
-    // fields.
+    // The visible fields are painted in the pass that follows
+    // (PaintWindowlessChildren), and the gaps between them are the table's
+    // grid lines: the record fills what lies right of its last field and
+    // the places of invisible fields.
     ZafDrawPass pass(*this);
     ZafRegionRect area = pass.Area();
     for (ZafElement *e = First(); e; e = e->Next()) {
@@ -490,6 +491,47 @@ ZafEventType ZafTableRecord::Draw(const ZafEventRecord &, ZafEventType code)
     if (area.left <= area.right)
         DrawBackground(area, code);
     return code;
+}
+
+bool ZafTableRecord::Highlighted(const ZafWindowObject *field) const
+{
+    return field->Focus() != Selected();
+}
+
+void ZafTableRecord::PaintWindowlessChildren(const ZafEventRecord &event)
+{
+    // The highlight palette: the record's state as if selected, its system
+    // colours resolved by the table, which gives the selected state the
+    // highlight colours. A lookup of any state finds its two entries, so
+    // the field draws in them whatever its own state is.
+    const std::uint16_t state =
+        static_cast<std::uint16_t>((PaletteState() & ~ZAF_PM_NOT_SELECTED) | ZAF_PM_SELECTED);
+    const ZafList *lists[] = {&SupportList(), this};
+    for (const ZafList *list : lists)
+        for (ZafElement *e = list->First(); e; e = e->Next()) {
+            auto *field = static_cast<ZafWindowObject *>(e);
+            if (!field->PaintedByParent() || !field->Visible())
+                continue;
+            ZafPaletteData highlight;
+            const bool lend = list == this && Highlighted(field);
+            if (lend)
+                for (const std::uint16_t type : {ZAF_PM_TEXT, ZAF_PM_BACKGROUND}) {
+                    ZafPaletteStruct entry;
+                    field->LogicalPalette(entry, type, state);
+                    ResolveSystemColors(entry, type, state);
+                    highlight.SetPalette(type, ZAF_PM_ANY_STATE, entry);
+                }
+            ZafPaletteData *own = lend ? field->LendPaletteData(&highlight) : nullptr;
+            {
+                // The field's pass clips it, and whatever it holds, to its
+                // region.
+                ZafDrawPass pass(*field);
+                field->Draw(event, ZAF_REDISPLAY);
+                field->PaintWindowlessChildren(event);
+            }
+            if (lend)
+                field->LendPaletteData(own);
+        }
 }
 
 void ZafTableRecord::ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const

@@ -92,6 +92,13 @@ public:
 
     // --- Drawing ------------------------------------------------------------
     ZafEventType Draw(const ZafEventRecord &event, ZafEventType code) override;
+    // Paints the fields that are not being edited. A field is highlighted
+    // when either it has the focus or the record is selected, but not both:
+    // it is drawn in the record's colours for the selected state (the
+    // table's highlight colours) and keeps its own palette data otherwise.
+    void PaintWindowlessChildren(const ZafEventRecord &event) override;
+    // Whether the field is drawn highlighted.
+    bool Highlighted(const ZafWindowObject *field) const;
     ZafEventType DrawFocus(ZafRegionRect &, ZafEventType code) override { return code; }
     void ResolveSystemColors(ZafPaletteStruct &entry, std::uint16_t type, std::uint16_t state) const override;
 

@@ -605,6 +605,15 @@ public:
     ZafPaletteData *PaletteData() const { return paletteData; }
     // Moves the object's observer entry from the old palette data to the new.
     virtual ZafPaletteData *SetPaletteData(ZafPaletteData *palette);
+    // Puts a palette data in place without observing it or releasing the
+    // one it replaces, and answers that one: a palette lent for one drawing
+    // pass, after which the caller puts the answer back the same way.
+    ZafPaletteData *LendPaletteData(ZafPaletteData *palette)
+    {
+        ZafPaletteData *own = paletteData;
+        paletteData = palette;
+        return own;
+    }
     static void SetPaletteLink(const ZafPaletteLink &link);
     static const ZafPaletteLink &PaletteLink();
     // Set the font number, or the colour pair's first (text) or second

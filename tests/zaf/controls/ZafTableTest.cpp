@@ -712,3 +712,43 @@ TEST_F(ZafTableTest, InsertingAmongTheRowsShownReloadsTheRowsFromThereOn)
     EXPECT_EQ(Bar().nMax, 20);
     ExpectWindowsShowTheirRecords();
 }
+
+TEST_F(ZafTableTest, TheFocusedFieldAndTheFieldsOfASelectedRowAreDrawnInTheHighlightColours)
+{
+    Make(10);
+    // A field with palette data of its own gets it back after each paint.
+    Field(0, 0)->SetTextColor(ZAF_CLR_SYSTEM, ZAF_CLR_SYSTEM);
+    ZafPaletteData *own = Field(0, 0)->PaletteData();
+    ASSERT_NE(own, nullptr);
+    Enter();
+    ASSERT_TRUE(Field(0, 0)->Focus());
+    ASSERT_FALSE(ZafTableRecord::IsEditing(Field(0, 0)));
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT), window = GetSysColor(COLOR_WINDOW);
+    ASSERT_NE(highlight, window);
+    // Points of a cell's background: right of the name, left of the count.
+    const int x0 = OwnerTable::rowHeader, y0 = OwnerTable::columnHeader;
+    auto back = [&](const testsupport::Painted &painted, int row, int column) {
+        return painted.At(x0 + (column == 0 ? 90 : 105), y0 + row * (OwnerTable::rowHeight + 1) + 17);
+    };
+    {
+        const testsupport::Painted painted(Handle());
+        EXPECT_EQ(back(painted, 0, 0), highlight) << "the focused field";
+        EXPECT_EQ(back(painted, 0, 1), window) << "the next field of its row";
+        EXPECT_EQ(back(painted, 1, 0), window) << "the field below";
+        EXPECT_EQ(Field(0, 0)->PaletteData(), own);
+    }
+    // Selected rows: every field of the third is highlighted; in the first
+    // the focused field, being selected too, is drawn as unselected.
+    Window(2)->SetSelected(true);
+    Window(0)->SetSelected(true);
+    table->Event(ZafEventRecord(ZAF_REDISPLAY));
+    RunQueued();
+    ASSERT_TRUE(Field(0, 0)->Focus());
+    const testsupport::Painted painted(Handle());
+    EXPECT_EQ(back(painted, 2, 0), highlight);
+    EXPECT_EQ(back(painted, 2, 1), highlight);
+    EXPECT_EQ(back(painted, 1, 1), window);
+    EXPECT_EQ(back(painted, 0, 0), window) << "focused in a selected row";
+    EXPECT_EQ(back(painted, 0, 1), highlight);
+    EXPECT_EQ(Field(0, 0)->PaletteData(), own);
+}
