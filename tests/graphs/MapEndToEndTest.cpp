@@ -113,8 +113,9 @@ protected:
                     return button;
         return nullptr;
     }
-    // The workbook of a run of the map of income, no tool pressed.
-    void OpenIncomeBook()
+    // The workbook of a run of the map of income (and of the variable
+    // named, on a second page), no tool pressed.
+    void OpenIncomeBook(const char *also = nullptr)
     {
         ASSERT_EQ(0, opened) << "the build's sample survey";
         DATASET *survey = ProgramSettings::Instance()->GetDataSet(0);
@@ -138,6 +139,12 @@ protected:
         ASSERT_NE(nullptr, dynamic_cast<MapStatOption *>(window->Option()));
         ClickRow(window->VariableList(), static_cast<int>(income - 1));
         PressButton(window->FindObjectByStringID("BT_ADD0"));
+        if (also) {
+            const long second = survey->FindVariable(also);
+            ASSERT_GT(second, 0) << also;
+            ClickRow(window->VariableList(), static_cast<int>(second - 1));
+            PressButton(window->FindObjectByStringID("BT_ADD0"));
+        }
         PressButton(window->FindObjectByStringID(VariableListWindow::runName));
         book = dynamic_cast<MapWorkBook *>(shownBook);
         ASSERT_NE(nullptr, book);
@@ -226,12 +233,17 @@ protected:
     int opened = -1;
 };
 
-// The run's page opens on its map, drawn by classes, with no tool pressed;
-// Table shows the page's text instead and Graph brings the map back.
+// Each page of a run opens on its map, drawn by classes, with no tool
+// pressed; Table shows the page's text instead and Graph brings the map back.
 TEST_F(MapEndToEnd, ARunOpensOnTheDrawnMapAndTableAndGraphSwitchToTheTextAndBack)
 {
-    OpenIncomeBook();
+    OpenIncomeBook("age");
     ASSERT_NE(nullptr, page);
+    ASSERT_EQ(book->PageCount(), 2);
+    auto *second = dynamic_cast<MapPage *>(book->PageAt(1));
+    ASSERT_TRUE(second && second->GraphWindow());
+    EXPECT_EQ(second->Record()->displayMode, 1);
+    EXPECT_EQ(second->CurrentGraph(), dynamic_cast<GraphPane *>(second->GraphWindow()));
     map = page->GraphWindow();
     ASSERT_TRUE(map && map->OSHandle());
     EXPECT_EQ(book->CurrentGraphKind(), 0);
