@@ -144,7 +144,13 @@ bool MapWorkBook::Build(long selectionHandle)
             return false;
         }
     }
-    SetCurrentGraphKind(static_cast<int>(record->displayMode) - 1);
+    // Every page opens on its map, drawn in the record's display mode, so
+    // that the book shows the maps before any graph tool is pressed.
+    const int kind = static_cast<int>(record->displayMode) - 1;
+    for (int i = 0; i < PageCount(); ++i)
+        if (auto *page = dynamic_cast<MapPage *>(PageAt(i)))
+            page->AddGraphWindow(page->CreateGraphWindow(kind, record), kind);
+    SetCurrentGraphKind(kind);
     handedOut = RecordClassForming();
     return true;
 }

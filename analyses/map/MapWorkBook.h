@@ -2,10 +2,11 @@
 // variable of the first list over the chosen map, and three graph tools,
 // the map by classes, with bars and with circles (tools 0 to 2, the display
 // modes 1 to 3). A page keeps its own copy of the record, loads the map
-// once and gives its regions the variable's values; its text pane
-// (MapWindow) stays empty until the first graph tool used hands it the map
-// and makes the page's map window (MapGraphWindow); every tool sets its
-// display mode, computes the classes again, rewrites the text and shows it.
+// once and gives its regions the variable's values; the book hands each
+// page's text pane (MapWindow) the map and makes the page's map window
+// (MapGraphWindow) in the record's display mode, which the page shows
+// first; every tool sets its display mode, computes the classes again,
+// rewrites the text and shows the map.
 //
 // Ownership: the book owns the run's record and its pages; a page owns its
 // copy of the record, its text window and, through it, the map.

@@ -1,7 +1,8 @@
 // The region map along the user's road: the sample survey opened, "Region
 // map" of income run from the variable-list window of the program's UI
-// file (its map chosen in the pre-option window), the workbook's class tool
-// pressed; class limits set in the legend's dialog, then the workbook's
+// file (its map chosen in the pre-option window): the workbook opens on the
+// drawn map; Table and Graph switch between text and map; the class tool
+// pressed, class limits set in the legend's dialog, then the workbook's
 // options applied and confirmed.
 #include "GraphTestSupport.h"
 #include "tests/support/ModalLoop.h"
@@ -38,6 +39,7 @@ namespace {
 
 const std::string binDirectory = GRAPH_TEST_BIN_DIR;
 constexpr int mapAnalysisText = 47, analysisGroup = 1;
+constexpr int regionCountText = 47; // of the map's text group
 
 WorkBook *shownBook = nullptr;
 void KeepShownBook(WorkBook *book)
@@ -111,8 +113,9 @@ protected:
                     return button;
         return nullptr;
     }
-    // The map of income by classes in a run workbook.
-    void RunIncomeMap()
+    // The workbook of a run of the map of income (and of the variable
+    // named, on a second page), no tool pressed.
+    void OpenIncomeBook(const char *also = nullptr)
     {
         ASSERT_EQ(0, opened) << "the build's sample survey";
         DATASET *survey = ProgramSettings::Instance()->GetDataSet(0);
@@ -136,8 +139,22 @@ protected:
         ASSERT_NE(nullptr, dynamic_cast<MapStatOption *>(window->Option()));
         ClickRow(window->VariableList(), static_cast<int>(income - 1));
         PressButton(window->FindObjectByStringID("BT_ADD0"));
+        if (also) {
+            const long second = survey->FindVariable(also);
+            ASSERT_GT(second, 0) << also;
+            ClickRow(window->VariableList(), static_cast<int>(second - 1));
+            PressButton(window->FindObjectByStringID("BT_ADD0"));
+        }
         PressButton(window->FindObjectByStringID(VariableListWindow::runName));
         book = dynamic_cast<MapWorkBook *>(shownBook);
+        ASSERT_NE(nullptr, book);
+        Pump();
+        page = dynamic_cast<MapPage *>(book->CurrentPage());
+    }
+    // The map of income by classes in a run workbook, its class tool pressed.
+    void RunIncomeMap()
+    {
+        OpenIncomeBook();
         ASSERT_NE(nullptr, book);
         PressButton(ToolButton(WorkBook::graphToolEvent + 0));
         page = dynamic_cast<MapPage *>(book->CurrentPage());
@@ -215,6 +232,61 @@ protected:
     MapGraphWindow *map = nullptr;
     int opened = -1;
 };
+
+// Each page of a run opens on its map, drawn by classes, with no tool
+// pressed; Table shows the page's text instead and Graph brings the map back.
+TEST_F(MapEndToEnd, ARunOpensOnTheDrawnMapAndTableAndGraphSwitchToTheTextAndBack)
+{
+    OpenIncomeBook("age");
+    ASSERT_NE(nullptr, page);
+    ASSERT_EQ(book->PageCount(), 2);
+    auto *second = dynamic_cast<MapPage *>(book->PageAt(1));
+    ASSERT_TRUE(second && second->GraphWindow());
+    EXPECT_EQ(second->Record()->displayMode, 1);
+    EXPECT_EQ(second->CurrentGraph(), dynamic_cast<GraphPane *>(second->GraphWindow()));
+    map = page->GraphWindow();
+    ASSERT_TRUE(map && map->OSHandle());
+    EXPECT_EQ(book->CurrentGraphKind(), 0);
+    EXPECT_EQ(page->Record()->displayMode, 1);
+    EXPECT_TRUE(IsWindowVisible(map->OSHandle()));
+    HWND text = page->ResultWindow()->OSHandle();
+    ASSERT_TRUE(text);
+    EXPECT_FALSE(IsWindowVisible(text));
+    // The page's text is written: its first line counts the map's regions.
+    const std::string regionCount = StatText(regionCountText, MapWorkBook::textGroup);
+    ASSERT_FALSE(regionCount.empty());
+    EXPECT_NE(page->ResultWindow()->ResultText()->Text().find(regionCount), std::string::npos);
+
+    // Painted as the screen paints it: region 12's anchor shows its class
+    // colour where the legend leaves it free, and the map covers much of
+    // the pane.
+    RECT client = {};
+    GetClientRect(map->OSHandle(), &client);
+    ASSERT_GT(client.right, 40);
+    ASSERT_GT(client.bottom, 40);
+    graphtest::Bitmap shot(client.right, client.bottom);
+    SendMessageA(map->OSHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.dc), PRF_CLIENT);
+    ASSERT_EQ(map->Legend()->CurrentForm(), MapKey::classForm);
+    const MapRegion &twelve = *map->Graph()->regions.Find(12);
+    ASSERT_TRUE(twelve.HasValue());
+    const int x = map->PixelX(twelve.pointX), y = map->PixelY(twelve.pointY);
+    const ElementRect key = map->Legend()->device;
+    if (!(key.left <= x && x <= key.right && key.top <= y && y <= key.bottom))
+        EXPECT_EQ(shot.At(x, y), RGB(twelve.colour.fillR, twelve.colour.fillG, twelve.colour.fillB));
+    const COLORREF background = shot.At(1, 1);
+    int drawn = 0;
+    for (int py = 0; py < client.bottom; py += 4)
+        for (int px = 0; px < client.right; px += 4)
+            drawn += shot.At(px, py) != background;
+    EXPECT_GT(drawn, (client.right / 4) * (client.bottom / 4) / 10);
+
+    PressButton(book->ToolBar()->FindObjectByStringID("bt_table"));
+    EXPECT_TRUE(IsWindowVisible(text));
+    EXPECT_FALSE(IsWindowVisible(map->OSHandle()));
+    PressButton(book->ToolBar()->FindObjectByStringID("bt_graph"));
+    EXPECT_TRUE(IsWindowVisible(map->OSHandle()));
+    EXPECT_FALSE(IsWindowVisible(text));
+}
 
 TEST_F(MapEndToEnd, LimitsSetInTheLegendSurviveTheOptionsApplyAndOk)
 {
