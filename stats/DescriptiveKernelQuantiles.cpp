@@ -1239,7 +1239,7 @@ double SortedQuantile(const QuantileColumn &sorted, double p)
     if (sorted.RunCases() < size) {
         // Runs of a weighted column: walked merged.
         MergedRuns merged(sorted);
-        size_t i, taken = 0;
+        size_t i = 0, taken = 0;
         while (merged.Next(i)) {
             cumulative += sorted.Weight(i) * scale;
             ++taken;
