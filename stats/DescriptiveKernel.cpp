@@ -31,6 +31,8 @@ QuantileColumn &QuantileColumn::operator=(QuantileColumn &&other) noexcept
         lowest = other.lowest;
         counts.swap(other.counts);
         runCases = other.runCases;
+        counted = other.counted;
+        tagCases.swap(other.tagCases);
         other.charged = 0;
         other.Clear();
     }
@@ -285,13 +287,20 @@ void QuantileColumn::AddTaggedBlock(const double *v, const double *w, const unsi
     Grow(n);
     size_t i = 0;
     if (!weighted) {
-        // Weight 1 while it lasts: the values and tags as they come.
-        for (; i < n && w[i] == 1.0; ++i) {
-            values.push_back(v[i]);
-            tags.push_back(t[i]);
-            tagTotals[t[i]] += 1.0;
-            total += 1.0;
-        }
+        // Weight 1 while it lasts: the values and tags as they come, each
+        // tag's total raised by its count (sums of ones are exact, so that
+        // is the sum case by case).
+        while (i < n && w[i] == 1.0)
+            ++i;
+        values.insert(values.end(), v, v + i);
+        tags.insert(tags.end(), t, t + i);
+        size_t counts[kMostTags] = {0};
+        for (size_t k = 0; k < i; ++k)
+            ++counts[t[k]];
+        for (size_t tag = 0; tag < kMostTags; ++tag)
+            if (counts[tag] != 0)
+                tagTotals[tag] += static_cast<double>(counts[tag]);
+        total += static_cast<double>(i);
         if (i == n)
             return;
     }
@@ -365,6 +374,8 @@ void QuantileColumn::Clear()
     countingWeights = false;
     total = 0.0;
     runCases = 0;
+    counted = false;
+    std::vector<size_t>().swap(tagCases);
 }
 
 void CountStoredValues(QuantileColumn &column, int storageType, bool weightedCases)

@@ -35,6 +35,7 @@
 #define STATS_DESCRIPTIVEKERNEL_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -78,9 +79,12 @@ struct WeightedValue
 //
 // A long column of few distinct values (at most one for every 16 cases,
 // 65536 in all: values recorded to a few decimals) sorts by them. An
-// unweighted one is written back in place from the count of each value
-// (and tag), without scratch, the cases of a value being alike (a tagged
-// one holding a -0 sorts stably instead, the -0 keeping its bits); a
+// unweighted one is written back in place from the count of each value,
+// without scratch, the cases of a value being alike; a tagged one becomes
+// one entry per distinct value and tag, weighted by its count, as a
+// counting column does (one holding a -0 sorts stably instead, the -0
+// keeping its bits); so does a weighted tagged one told to (CountTagged)
+// where its float weights sum exactly in any order; a
 // weighted one moves its cases by the ranks of their values, stably, in
 // two passes through the run's scratch. Every figure is that of the radix
 // sort.
@@ -113,7 +117,8 @@ public:
     static constexpr long kMostCountedValues = 65536;
     bool Counting() const { return counting; }
     // Size, Value and Weight read the entries: the cases, or after Sort
-    // the distinct values of a counting column. A weighted column of more
+    // the distinct values of a counting column (and the distinct value and
+    // tag pairs of an unweighted tagged one counted). A weighted column of more
     // than RunCases() entries is sorted by runs only: Value(i) is then
     // ascending within each run.
     size_t Size() const { return values.size(); }
@@ -149,6 +154,14 @@ public:
     // place, without scratch; ties of magnitude otherwise in any order.
     void Sort();
     void SortByMagnitude();
+    // Makes a tagged column of few distinct values its entries per
+    // distinct value and tag, sorted as Sort leaves them, where every order
+    // statistic stays that of the cases (see the class comment); true when
+    // the column holds such entries (Weight(i) the count or summed weight
+    // of an entry), false with the cases left as they came.
+    bool CountTagged();
+    // The cases of a tag of a column that holds such entries.
+    size_t TagCases(unsigned tag) const { return tag < tagCases.size() ? tagCases[tag] : 0; }
     void Clear();
 
 private:
@@ -163,6 +176,19 @@ private:
     // false (nothing counted) when one cannot be.
     bool CountBlock(const double *values, const double *weights, size_t n);
     void SortRuns();
+    // Sort of an unweighted tagged column of few distinct values: one
+    // entry per distinct value and tag (see the class comment).
+    bool CountTaggedByDistinctKeys(size_t tagCount, bool sortOtherwise);
+    bool CountWeightedTaggedByDistinctKeys(size_t tagCount);
+    // Makes the column the entries of each distinct value (valueOf[id],
+    // ids in ascending order of the values) and tag with their weights
+    // (weightOf[id * tags + tag], 0 for none); cases[tag] counts the cases
+    // of each tag. False, with nothing changed, without room for them.
+    template <class Amount>
+    bool TakeEntries(const std::vector<double> &valueOf, const std::vector<uint32_t> &ascending,
+                     const std::vector<Amount> &weightOf, const std::vector<size_t> &cases);
+    // The tags up to the last one with a case.
+    size_t TagsMet() const;
 
     // Makes the column weighted, every case so far of weight 1 (as floats).
     void StartWeights();
@@ -196,6 +222,8 @@ private:
     long lowest = 0;            // the value of counts[0]
     std::vector<double> counts; // cases (or their weights) per value, while counting
     size_t runCases = 0;
+    bool counted = false;          // holds the entries of CountTagged
+    std::vector<size_t> tagCases;  // the cases of each tag, once counted
 };
 
 // Makes an empty column count by value when the values of a variable of

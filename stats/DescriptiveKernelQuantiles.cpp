@@ -426,20 +426,43 @@ template <bool ByMagnitude> bool SortPlainByDistinctKeys(double *values, size_t 
     return true;
 }
 
-// The most counts SortTaggedPlainByDistinctKeys keeps: a count per
-// distinct value and tag.
+// The most counts CountTaggedByDistinctKeys keeps: a count per distinct
+// value and tag.
 const size_t kMostTaggedCounts = size_t(1) << 20;
 
-// Sorts the values and tags of an unweighted, tagged column in place from
-// the counts of each distinct value with each tag (tagCount tags, from 0),
-// as SortPlainByDistinctKeys does: each value is written with each tag as
-// many times as the pair came, a value's tags in ascending order. Equal
-// values weigh alike, so every quantile of every tag is that of the stable
-// order. False, with nothing moved, with too many distinct values or
-// counts, a -0 among the values (it keeps its own bits only in the stable
-// sort) or no room in the budget.
-bool SortTaggedPlainByDistinctKeys(double *values, unsigned char *tags, size_t n, size_t tagCount)
+} // namespace
+
+size_t QuantileColumn::TagsMet() const
 {
+    size_t tagCount = tagTotals.size(); // up to the last tag with a case
+    while (tagCount > 0 && tagTotals[tagCount - 1] == 0.0)
+        --tagCount;
+    return tagCount;
+}
+
+bool QuantileColumn::CountTagged()
+{
+    if (counted)
+        return true;
+    if (!tagged || counting)
+        return false;
+    return weighted ? CountWeightedTaggedByDistinctKeys(TagsMet()) : CountTaggedByDistinctKeys(TagsMet(), false);
+}
+
+// An unweighted, tagged column of few distinct values (tagCount tags, from
+// 0) becomes one entry per distinct value and tag, in ascending order of
+// the values and, for one value, of the tags, weighted by the number of
+// its cases. Equal values weigh alike, so every order statistic of every
+// tag and of all cases follows from the entries exactly as from the cases
+// in a stable order, at a step per entry instead of a walk of the cases.
+// Without room in the budget for the entries' weights the cases are
+// written back in that order instead when sortOtherwise, else left as
+// they are (false). False, with nothing moved, with too many distinct
+// values or counts, a -0 among the values (it keeps its own bits only in
+// the stable sort) or no room in the budget for the counts.
+bool QuantileColumn::CountTaggedByDistinctKeys(size_t tagCount, bool sortOtherwise)
+{
+    const size_t n = Size();
     if (n < kDistinctFrom || tagCount == 0)
         return false;
     const size_t most = std::min(std::min(kMostDistinctKeys, n / kCasesPerDistinctKey), kMostTaggedCounts / tagCount);
@@ -452,29 +475,147 @@ bool SortTaggedPlainByDistinctKeys(double *values, unsigned char *tags, size_t n
     DistinctKeys distinct(most);
     std::vector<size_t> counts; // tagCount per distinct value, by id
     counts.reserve(most * tagCount);
+    const double *v = values.data();
+    const unsigned char *t = tags.data();
     for (size_t i = 0; i < n; ++i) {
-        const double v = values[i];
-        if (v == 0.0 && std::signbit(v))
+        if (v[i] == 0.0 && std::signbit(v[i]))
             return false;
-        const long id = distinct.Id(OrderKey(v));
-        if (id < 0 || tags[i] >= tagCount)
+        const long id = distinct.Id(OrderKey(v[i]));
+        if (id < 0 || t[i] >= tagCount)
             return false;
         if (static_cast<size_t>(id) * tagCount == counts.size())
             counts.resize(counts.size() + tagCount, 0);
-        ++counts[static_cast<size_t>(id) * tagCount + tags[i]];
+        ++counts[static_cast<size_t>(id) * tagCount + t[i]];
     }
+    const std::vector<uint32_t> ascending = distinct.Ascending();
+    std::vector<double> valueOf(distinct.Size());
+    for (size_t k = 0; k < valueOf.size(); ++k)
+        valueOf[k] = FromOrderKey(distinct.Key(k));
+    std::vector<size_t> cases(tagCount, 0);
+    for (size_t c = 0; c < counts.size(); ++c)
+        cases[c % tagCount] += counts[c];
+    if (TakeEntries(valueOf, ascending, counts, cases))
+        return true;
+    if (!sortOtherwise)
+        return false;
+    // No room for the entries' weights: the cases written back in place.
     size_t at = 0;
-    for (uint32_t k : distinct.Ascending()) {
-        const double value = FromOrderKey(distinct.Key(k));
-        for (size_t t = 0; t < tagCount; ++t) {
-            const size_t count = counts[k * tagCount + t];
-            std::fill_n(values + at, count, value);
-            std::memset(tags + at, static_cast<int>(t), count);
+    for (uint32_t k : ascending) {
+        for (size_t tag = 0; tag < tagCount; ++tag) {
+            const size_t count = counts[k * tagCount + tag];
+            std::fill_n(values.data() + at, count, valueOf[k]);
+            std::memset(tags.data() + at, static_cast<int>(tag), count);
             at += count;
         }
     }
+    runCases = n;
     return true;
 }
+
+// A weighted, tagged column of few distinct values becomes the same
+// entries, each weighted by the sum of its cases' weights, where that
+// leaves every figure as the cases in a stable order give it: the weights
+// are floats, so each is a whole multiple of the finest one's unit in the
+// last place, and while the total stays below 2^53 such units every sum of
+// them is exact in any order (the running sums of the quantile walk are
+// the same at every change of value). The lightest case then weighs more
+// than 2^-30 of the total, far more than twice the quantiles' tolerance
+// (1e-12 of it): no two running sums lie within the tolerance of one
+// target, so a target met inside an entry is met as within its cases.
+// False, with nothing moved, otherwise.
+bool QuantileColumn::CountWeightedTaggedByDistinctKeys(size_t tagCount)
+{
+    const size_t n = Size();
+    if (n < kDistinctFrom || tagCount == 0 || !floatWeights)
+        return false;
+    const size_t most = std::min(std::min(kMostDistinctKeys, n / kCasesPerDistinctKey), kMostTaggedCounts / tagCount);
+    MemoryCharge charge;
+    try {
+        charge.Add(DistinctKeys::Bytes(most) + most * (tagCount * sizeof(double) + sizeof(uint32_t)));
+    } catch (const BudgetRefusal &) {
+        return false;
+    }
+    DistinctKeys distinct(most);
+    std::vector<double> sums; // tagCount per distinct value, by id
+    sums.reserve(most * tagCount);
+    std::vector<size_t> cases(tagCount, 0);
+    uint32_t lowestExponent = 0xFF;
+    const double *v = values.data();
+    const float *w = narrowWeights.data();
+    const unsigned char *t = tags.data();
+    for (size_t i = 0; i < n; ++i) {
+        if (v[i] == 0.0 && std::signbit(v[i]))
+            return false;
+        const long id = distinct.Id(OrderKey(v[i]));
+        if (id < 0 || t[i] >= tagCount)
+            return false;
+        if (static_cast<size_t>(id) * tagCount == sums.size())
+            sums.resize(sums.size() + tagCount, 0.0);
+        uint32_t bits;
+        std::memcpy(&bits, &w[i], sizeof bits);
+        lowestExponent = std::min(lowestExponent, (bits >> 23) & 0xFF);
+        sums[static_cast<size_t>(id) * tagCount + t[i]] += w[i];
+        ++cases[t[i]];
+    }
+    // A float's unit in the last place is 2^(exponent field - 150), for a
+    // subnormal one 2^-149.
+    const int unit = static_cast<int>(std::max<uint32_t>(lowestExponent, 1)) - 150;
+    if (!(total < std::ldexp(1.0, unit + 53)))
+        return false;
+    const std::vector<uint32_t> ascending = distinct.Ascending();
+    std::vector<double> valueOf(distinct.Size());
+    for (size_t k = 0; k < valueOf.size(); ++k)
+        valueOf[k] = FromOrderKey(distinct.Key(k));
+    return TakeEntries(valueOf, ascending, sums, cases);
+}
+
+template <class Amount>
+bool QuantileColumn::TakeEntries(const std::vector<double> &valueOf, const std::vector<uint32_t> &ascending,
+                                 const std::vector<Amount> &weightOf, const std::vector<size_t> &cases)
+{
+    const size_t tagCount = cases.size();
+    size_t entries = 0;
+    for (Amount weight : weightOf)
+        entries += weight != 0;
+    std::vector<double> weights;
+    const size_t weightBytes = entries * sizeof(double);
+    bool weightsCharged = false;
+    try {
+        MemoryBudget::Charge(weightBytes);
+        weightsCharged = true;
+        weights.reserve(entries);
+    } catch (const std::bad_alloc &) {
+        if (weightsCharged)
+            MemoryBudget::Release(weightBytes);
+        return false;
+    }
+    // The entries fit in the cases' own places (each holds at least one).
+    size_t at = 0;
+    for (uint32_t k : ascending) {
+        for (size_t tag = 0; tag < tagCount; ++tag) {
+            const Amount weight = weightOf[k * tagCount + tag];
+            if (weight == 0)
+                continue;
+            values[at] = valueOf[k];
+            tags[at] = static_cast<unsigned char>(tag);
+            weights.push_back(static_cast<double>(weight));
+            ++at;
+        }
+    }
+    values.resize(at);
+    tags.resize(at);
+    wideWeights.swap(weights);
+    std::vector<float>().swap(narrowWeights);
+    weighted = true;
+    floatWeights = false;
+    charged += weightBytes;
+    runCases = at;
+    counted = true;
+    tagCases = cases;
+    return true;
+}
+
+namespace {
 
 template <class W, bool Weights, bool Tags> void RadixSortRunOf(const RunArrays<W> &a, size_t n)
 {
@@ -657,15 +798,10 @@ void QuantileColumn::Sort()
         CountsToEntries();
         return;
     }
-    if (tagged && !weighted) {
-        size_t tagCount = tagTotals.size(); // the tags met: up to the last with a case
-        while (tagCount > 0 && tagTotals[tagCount - 1] == 0.0)
-            --tagCount;
-        if (SortTaggedPlainByDistinctKeys(values.data(), tags.data(), Size(), tagCount)) {
-            runCases = Size();
-            return;
-        }
-    }
+    if (counted)
+        return;
+    if (tagged && !weighted && CountTaggedByDistinctKeys(TagsMet(), true))
+        return;
     if (weighted || tagged) {
         SortRuns();
         return;

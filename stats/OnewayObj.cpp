@@ -256,13 +256,21 @@ private:
 
 template <typename Use> bool OnewayObj::WalkGroups(Use use)
 {
+    std::vector<double> values;
+    for (const DescriptiveRecord &g : groups)
+        values.push_back(g.breakValue);
+    return WalkGroups(values, use);
+}
+
+template <typename Use> bool OnewayObj::WalkGroups(const std::vector<double> &breakValues, Use use)
+{
     const long variables[2] = {analysisVariable, breakVariable};
     CaseBlockWalk walk(*this, variables, 2);
     if (!walk.Ok())
         return false;
     BreakGroups known(walk.List(1));
-    for (const DescriptiveRecord &g : groups)
-        known.Add(g.breakValue);
+    for (double value : breakValues)
+        known.Add(value);
     std::vector<double> x;
     while (walk.NextBlock()) {
         DecodeAnalysis(walk, x);
@@ -301,7 +309,8 @@ bool OnewayObj::Compute()
     // One walk, a block of cases at a time: the moments of each break value
     // in the order met, and of all cases; the groups are put in ascending
     // order of the value after. Asked for, the same walk gathers the cases
-    // of the quantile summaries.
+    // of the quantile summaries; gathered into one tagged column, each
+    // group's moments come from the column after the walk.
     const long variables[2] = {analysisVariable, breakVariable};
     CaseBlockWalk walk(*this, variables, 2);
     if (!walk.Ok())
@@ -311,6 +320,7 @@ bool OnewayObj::Compute()
     GroupMoments all;
     if (quantilesWithMoments)
         StartGathering(walk);
+    const bool momentsFromColumn = gathered && !gathered->counting;
     std::vector<double> x, packedX(static_cast<size_t>(walk.BlockCases())), packedW(packedX.size());
     std::vector<unsigned char> packedG(packedX.size());
     while (walk.NextBlock()) {
@@ -334,19 +344,40 @@ bool OnewayObj::Compute()
                 g = met.Add(met.Value(c));
                 moments.emplace_back();
             }
-            moments[static_cast<size_t>(g)].Add(x[c], w[c]);
             packedX[packed] = x[c];
             packedW[packed] = w[c];
             packedG[packed] = static_cast<unsigned char>(g);
             ++packed;
         }
-        all.AddBlock(packedX.data(), packedW.data(), packed);
+        if (!momentsFromColumn) {
+            // Each group's moments, its cases in the order they came.
+            GroupMoments *m = moments.data();
+            if (IsWeighted()) {
+                for (size_t i = 0; i < packed; ++i)
+                    m[packedG[i]].Add(packedX[i], packedW[i]);
+            } else {
+                for (size_t i = 0; i < packed; ++i)
+                    m[packedG[i]].AddUnit(packedX[i]);
+            }
+        }
+        all.AddBlock(packedX.data(), IsWeighted() ? packedW.data() : nullptr, packed);
         if (gathered)
             Gather(packedX.data(), packedW.data(), packedG.data(), packed);
     }
     if (!walk.Ok()) {
         gathered.reset();
         return Unreadable(walk);
+    }
+    // The number of cases of each group, where its moments count entries.
+    std::vector<long> cases(moments.size(), -1);
+    if (momentsFromColumn && !GroupMomentsFromColumn(moments, cases)) {
+        // The column could not be held: the moments from a walk of their
+        // own.
+        std::vector<double> values;
+        for (size_t g = 0; g < moments.size(); ++g)
+            values.push_back(met.Known(g));
+        if (!WalkGroups(values, [&](size_t g, double v, double w) { moments[g].Add(v, w); }))
+            return Unreadable(walk);
     }
     std::vector<std::pair<double, size_t>> order;
     for (size_t g = 0; g < moments.size(); ++g)
@@ -373,11 +404,41 @@ bool OnewayObj::Compute()
             record.label = text;
         }
         DescribeMoments(moments[entry.second], record);
+        if (cases[entry.second] >= 0)
+            record.count = cases[entry.second];
         groups.push_back(record);
         groupMoments.push_back(moments[entry.second]);
     }
     delete labels;
     DescribeMoments(all, total);
+    return true;
+}
+
+bool OnewayObj::GroupMomentsFromColumn(std::vector<GroupMoments> &moments, std::vector<long> &cases)
+{
+    if (!gathered)
+        return false;
+    // Of few distinct values (and weights that sum exactly in any order),
+    // the column becomes one entry per distinct value and group, weighted
+    // by its count or its cases' summed weight: a step per entry (the same
+    // moments but for rounding), and the order statistics need no sort.
+    // Else the cases in the order they came, as the walk would add them.
+    QuantileColumn &column = gathered->total;
+    const bool counted = column.CountTagged();
+    const size_t n = column.Size(), groupCount = moments.size();
+    GroupMoments *m = moments.data();
+    if (column.Weighted()) {
+        for (size_t i = 0; i < n; ++i)
+            if (column.Tag(i) < groupCount)
+                m[column.Tag(i)].Add(column.Value(i), column.Weight(i));
+    } else {
+        for (size_t i = 0; i < n; ++i)
+            if (column.Tag(i) < groupCount)
+                m[column.Tag(i)].AddUnit(column.Value(i));
+    }
+    if (counted)
+        for (size_t g = 0; g < groupCount; ++g)
+            cases[g] = static_cast<long>(column.TagCases(static_cast<unsigned>(g)));
     return true;
 }
 
@@ -456,13 +517,22 @@ bool OnewayObj::SummariesFromGathered()
     }
     QuantileColumn &column = from.total;
     if (gatherDeviations) {
-        // The absolute deviations in the order of the cases, as a walk
-        // would add them.
+        // The absolute deviations in the order of the column: the cases'
+        // order, as a walk adds them, or the counted entries'.
         std::vector<GroupMoments> deviations(groups.size());
         const std::vector<double> means = GroupMeans();
-        for (size_t i = 0; i < column.Size(); ++i) {
-            const size_t g = from.place[column.Tag(i)];
-            AddDeviation(deviations, means, g, column.Value(i), column.Weight(i));
+        size_t placeOf[QuantileColumn::kMostTags] = {0};
+        for (size_t met = 0; met < from.place.size() && met < QuantileColumn::kMostTags; ++met)
+            placeOf[met] = from.place[met];
+        const size_t n = column.Size();
+        if (column.Weighted()) {
+            for (size_t i = 0; i < n; ++i)
+                AddDeviation(deviations, means, placeOf[column.Tag(i)], column.Value(i), column.Weight(i));
+        } else {
+            for (size_t i = 0; i < n; ++i) {
+                const size_t g = placeOf[column.Tag(i)];
+                deviations[g].AddUnit(Deviation(column.Value(i), means[g]));
+            }
         }
         KeepDeviations(true, deviations);
     }

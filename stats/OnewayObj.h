@@ -132,6 +132,11 @@ private:
     // weight), the group index in the current order. False when a variable
     // cannot be read.
     template <typename Use> bool WalkGroups(Use use);
+    // The same with the groups of these break values (in this order).
+    template <typename Use> bool WalkGroups(const std::vector<double> &breakValues, Use use);
+    // Each group's moments from the gathered column (cases[g] its number
+    // of cases where its moments count entries); false without a column.
+    bool GroupMomentsFromColumn(std::vector<GroupMoments> &moments, std::vector<long> &cases);
 
     // The absolute deviations from its mean of each group, in case order,
     // for the homogeneity test; gathered on the walk that collects the
@@ -139,11 +144,12 @@ private:
     void AddDeviation(std::vector<GroupMoments> &deviations, const std::vector<double> &means, size_t g, double v,
                       double w)
     {
-        // Halved (exactly), so that the deviation of a value near the
-        // largest double stays a double; the test's F does not change. (The
-        // builtin fabs: the 32-bit library's goes through the x87 unit.)
-        deviations[g].Add(__builtin_fabs(v / 2.0 - means[g] / 2.0), w);
+        deviations[g].Add(Deviation(v, means[g]), w);
     }
+    // Halved (exactly), so that the deviation of a value near the largest
+    // double stays a double; the test's F does not change. (The builtin
+    // fabs: the 32-bit library's goes through the x87 unit.)
+    static double Deviation(double v, double mean) { return __builtin_fabs(v / 2.0 - mean / 2.0); }
     std::vector<double> GroupMeans() const;
     void KeepDeviations(bool walked, std::vector<GroupMoments> &deviations);
 

@@ -5,16 +5,20 @@
 
 #include "stats/StatMissing.h"
 
-void WeightedMoments::Add(double x, double w)
+void WeightedMoments::StartPending()
 {
-    if (!(w > 0.0))
-        return;
-    if (pending_.empty())
-        pending_.resize(2 * kMomentBlock);
-    pending_[pendingCount_] = x;
-    pending_[kMomentBlock + pendingCount_] = w;
-    if (++pendingCount_ == kMomentBlock)
-        Flushed();
+    pending_.resize(2 * kMomentBlock);
+}
+
+void WeightedMoments::StartPendingWeights()
+{
+    std::fill(pending_.begin() + kMomentBlock, pending_.begin() + kMomentBlock + pendingCount_, 1.0);
+    pendingUnit_ = false;
+}
+
+void WeightedMoments::FlushFull()
+{
+    Flushed();
 }
 
 void WeightedMoments::AddBlock(const double *x, const double *w, size_t n)
@@ -32,16 +36,18 @@ void WeightedMoments::AddBlock(const double *x, const double *w, size_t n)
         Add(x[i], w ? w[i] : 1.0);
 }
 
-void WeightedMoments::Summarise(const double *x, const double *w, size_t n, bool higher, MomentBlock &b,
-                                double *deviations)
+namespace {
+
+// Summarise for weights given (Weighted) or of 1, with or without the 3rd
+// and 4th moments: one loop for each, the same arithmetic (a weight of 1
+// multiplies exactly).
+template <bool Weighted, bool Higher>
+void SummariseBlock(const double *x, const double *w, size_t n, MomentBlock &b, double *deviations)
 {
-    b = MomentBlock();
-    if (n == 0)
-        return;
     const double shift = x[0];
     double weight = 0.0, shifted = 0.0, sum = 0.0, low = x[0], high = x[0];
     for (size_t i = 0; i < n; ++i) {
-        const double wi = w ? w[i] : 1.0;
+        const double wi = Weighted ? w[i] : 1.0;
         weight += wi;
         shifted += wi * (x[i] - shift);
         sum += wi * x[i];
@@ -52,9 +58,9 @@ void WeightedMoments::Summarise(const double *x, const double *w, size_t n, bool
     double m2 = 0.0, m3 = 0.0, m4 = 0.0;
     for (size_t i = 0; i < n; ++i) {
         const double d = (x[i] - shift) - offset;
-        const double wd2 = (w ? w[i] : 1.0) * d * d;
+        const double wd2 = (Weighted ? w[i] : 1.0) * d * d;
         m2 += wd2;
-        if (higher) {
+        if (Higher) {
             m3 += wd2 * d;
             m4 += wd2 * d * d;
         }
@@ -71,6 +77,24 @@ void WeightedMoments::Summarise(const double *x, const double *w, size_t n, bool
     b.m4 = m4;
     b.minimum = low;
     b.maximum = high;
+}
+
+} // namespace
+
+void WeightedMoments::Summarise(const double *x, const double *w, size_t n, bool higher, MomentBlock &b,
+                                double *deviations)
+{
+    b = MomentBlock();
+    if (n == 0)
+        return;
+    if (w && higher)
+        SummariseBlock<true, true>(x, w, n, b, deviations);
+    else if (w)
+        SummariseBlock<true, false>(x, w, n, b, deviations);
+    else if (higher)
+        SummariseBlock<false, true>(x, w, n, b, deviations);
+    else
+        SummariseBlock<false, false>(x, w, n, b, deviations);
 }
 
 void WeightedMoments::Merge(const MomentBlock &b)
@@ -91,8 +115,10 @@ const WeightedMoments &WeightedMoments::Flushed() const
 {
     if (pendingCount_ != 0) {
         const size_t n = pendingCount_;
+        const bool unit = pendingUnit_;
         pendingCount_ = 0;
-        SummariseAndMerge(pending_.data(), pending_.data() + kMomentBlock, n);
+        pendingUnit_ = true;
+        SummariseAndMerge(pending_.data(), unit ? nullptr : pending_.data() + kMomentBlock, n);
     }
     return *this;
 }

@@ -118,8 +118,35 @@ public:
     static int FirstWeightScale(double blockWeight) { return blockWeight < kTinyWeight ? kTinyWeightScale : 0; }
 
     // One case; it is merged with the others of its block once the block is
-    // full or a figure is read.
-    void Add(double x, double w);
+    // full or a figure is read. (Inline: the breakdown adds every case to
+    // its group's moments one at a time.)
+    void Add(double x, double w)
+    {
+        if (!(w > 0.0))
+            return;
+        if (pending_.empty())
+            StartPending();
+        double *pending = pending_.data();
+        pending[pendingCount_] = x;
+        if (w != 1.0 && pendingUnit_)
+            StartPendingWeights();
+        if (!pendingUnit_)
+            pending[kMomentBlock + pendingCount_] = w;
+        if (++pendingCount_ == kMomentBlock)
+            FlushFull();
+    }
+    // Add(x, 1.0).
+    void AddUnit(double x)
+    {
+        if (pending_.empty())
+            StartPending();
+        double *pending = pending_.data();
+        pending[pendingCount_] = x;
+        if (!pendingUnit_)
+            pending[kMomentBlock + pendingCount_] = 1.0;
+        if (++pendingCount_ == kMomentBlock)
+            FlushFull();
+    }
     // n cases (x[i], w[i]; w null for weights of 1): the same as n calls
     // of Add. Every weight must be above 0 and every value valid.
     void AddBlock(const double *x, const double *w, size_t n);
@@ -191,6 +218,12 @@ private:
     // Merges the cases waiting in the block; reading a figure does it, so
     // the running moments are mutable.
     const WeightedMoments &Flushed() const;
+    // Out of line, so that Add stays small.
+    void StartPending();
+    void FlushFull();
+    // The cases waiting so far weigh 1 (their weights were not stored);
+    // from now on this block stores every weight.
+    void StartPendingWeights();
     void MergeTo(const MomentBlock &block) const;
     // Summarises n values of Add or AddBlock and merges them, scaled when
     // the moments are held scaled or a value is huge; scratch holds the
@@ -218,6 +251,9 @@ private:
     // (allocated on the first Add).
     mutable std::vector<double> pending_;
     mutable size_t pendingCount_ = 0;
+    // Every case waiting weighs 1: their weights are not stored, and the
+    // block is summarised without weights (the same figures).
+    mutable bool pendingUnit_ = true;
 };
 
 #endif

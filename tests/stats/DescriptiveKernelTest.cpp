@@ -620,7 +620,75 @@ TEST(DescriptiveKernel, LongUnweightedTaggedColumnGivesTheSummariesOfPlainColumn
                 EXPECT_EQ(got[g][q], want[g][q]) << "group " << g << ", summary value " << q;
         for (int q = 0; q < 7; ++q)
             EXPECT_EQ(total[q], want[groups][q]) << "total, summary value " << q;
-        for (size_t i = 1; i < n; ++i)
-            ASSERT_LE(tagged.Value(i - 1), tagged.Value(i)) << i;
+        // Without a -0 the column holds an entry per value and tag, their
+        // counts adding up to the cases.
+        double counted = 0.0;
+        for (size_t i = 0; i < tagged.Size(); ++i) {
+            counted += tagged.Weight(i);
+            if (i > 0)
+                ASSERT_LE(tagged.Value(i - 1), tagged.Value(i)) << i;
+        }
+        EXPECT_EQ(counted, static_cast<double>(n));
+        EXPECT_EQ(tagged.Size() < n, !negativeZero);
+    }
+}
+
+// A long weighted tagged column of few distinct values counted per value
+// and tag (CountTagged) gives every tag and the total the summaries of
+// their own plain columns, bit for bit, where its float weights sum
+// exactly in any order; it stays a column of the cases otherwise (a weight
+// that is no float, sums beyond 2^53 of the finest weight's units), with
+// the same summaries.
+TEST(DescriptiveKernel, LongWeightedTaggedColumnCountedGivesTheSummariesOfPlainColumns)
+{
+    const size_t groups = 3, n = 70001;
+    const struct
+    {
+        const char *name;
+        bool counts;
+    } kinds[] = {{"survey weights", true}, {"quarters", true}, {"a decimal weight", false}, {"a 2^30 weight", false}};
+    for (int kind = 0; kind < 4; ++kind) {
+        SCOPED_TRACE(kinds[kind].name);
+        std::vector<double> values, weights;
+        std::vector<unsigned char> tags;
+        std::vector<QuantileColumn> plain(groups + 1);
+        std::vector<size_t> cases(groups, 0);
+        for (size_t i = 0; i < n; ++i) {
+            values.push_back(static_cast<double>(static_cast<long>((i * 7919) % 389) - 150) / 8.0);
+            // Quarters make running sums meet the quartiles' targets exactly
+            // (the mid-point rule).
+            double w = kind == 1 ? 0.25 * static_cast<double>(1 + i % 3)
+                                 : static_cast<double>(static_cast<float>(0.5 + static_cast<double>(i % 997) / 1000.0));
+            if (i == 4242)
+                w = kind == 2 ? 0.1 : kind == 3 ? 0x1p30 : w;
+            weights.push_back(w);
+            tags.push_back(static_cast<unsigned char>((i * 13) % 7 % groups));
+            ++cases[tags.back()];
+            plain[tags.back()].Add(values.back(), w);
+            plain[groups].Add(values.back(), w);
+        }
+        double want[groups + 1][7];
+        for (size_t g = 0; g <= groups; ++g)
+            ComputeQuantileSummary(plain[g], want[g]);
+        QuantileColumn tagged;
+        tagged.Reserve(n, true, true);
+        tagged.AddTaggedBlock(values.data(), weights.data(), tags.data(), n);
+        ASSERT_EQ(tagged.CountTagged(), kinds[kind].counts);
+        if (kinds[kind].counts) {
+            EXPECT_LT(tagged.Size(), groups * 389 + 1);
+            for (size_t g = 0; g < groups; ++g)
+                EXPECT_EQ(tagged.TagCases(static_cast<unsigned>(g)), cases[g]);
+        } else {
+            EXPECT_EQ(tagged.Size(), n);
+            EXPECT_EQ(tagged.Value(4242), values[4242]);
+        }
+        double got[groups][7], total[7];
+        double *rows[groups] = {got[0], got[1], got[2]};
+        ComputeQuantileSummaries(tagged, groups, rows, total);
+        for (size_t g = 0; g < groups; ++g)
+            for (int q = 0; q < 7; ++q)
+                EXPECT_EQ(got[g][q], want[g][q]) << "group " << g << ", summary value " << q;
+        for (int q = 0; q < 7; ++q)
+            EXPECT_EQ(total[q], want[groups][q]) << "total, summary value " << q;
     }
 }

@@ -6,6 +6,7 @@
 // weights.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -188,4 +189,78 @@ TEST_F(Breakdown, HomogeneityAfterTheQuantilesIsThatOfItsOwnWalk)
                 EXPECT_EQ(shared.varianceDf2, own.varianceDf2);
                 EXPECT_EQ(shared.varianceP, own.varianceP);
             }
+}
+
+// A long breakdown of few distinct values, gathered with the moments, is
+// counted per value and group (unweighted, and weighted by floats): counts,
+// sums of weights, extremes and every quantile are those of the cases one
+// by one, bit for bit; the moments and the homogeneity test, summed per
+// value, equal theirs to 1e-12.
+TEST(LongBreakdown, CountedPerValueGivesTheFiguresOfTheCasesOneByOne)
+{
+    const long cases = 70001;
+    // Groups of different spreads (a well-conditioned homogeneity F).
+    const auto g = [](long i) { return static_cast<double>(1 + (i * 5) % 4); };
+    const auto x = [&g](long i) { return g(i) * static_cast<double>((i * 7919) % 389 - 150) / 8.0; };
+    const auto w = [](long i) { return 0.5 + static_cast<double>(i % 512) / 1024.0; };
+    std::string csv = "x,g,w\n";
+    char line[96];
+    for (long i = 0; i < cases; ++i) {
+        std::snprintf(line, sizeof line, "%.3f,%g,%.10g\n", x(i), g(i), w(i));
+        csv += line;
+    }
+    const std::string description = "variable x\ntype double\ndecimals 3\nvariable g\ntype u8\n"
+                                    "variable w\ntype double\ndecimals 10\n";
+    std::unique_ptr<DATASET> plain(BuildDataSet(description, csv, "longbreak.QVF"));
+    std::unique_ptr<DATASET> weighted(BuildDataSet(description + "weight w\n", csv, "longbreak_w.QVF"));
+    ASSERT_TRUE(plain && weighted);
+    for (bool withWeights : {false, true}) {
+        SCOPED_TRACE(withWeights ? "weighted" : "unweighted");
+        std::map<double, std::vector<WeightedValue>> byGroup;
+        for (long i = 0; i < cases; ++i)
+            byGroup[g(i)].push_back({x(i), withWeights ? w(i) : 1.0});
+        OnewayObj o(1, 2, withWeights ? weighted.get() : plain.get());
+        o.quantilesWithMoments = true;
+        ASSERT_TRUE(o.Compute());
+        o.ComputeGroupQuantiles(true);
+        o.ComputeVarianceHomogeneityTest();
+        ASSERT_EQ(o.groups.size(), byGroup.size());
+        std::vector<std::vector<WeightedValue>> groups;
+        size_t at = 0;
+        for (const auto &group : byGroup) {
+            SCOPED_TRACE("group " + std::to_string(group.first));
+            const DescriptiveRecord &got = o.groups[at++];
+            DescriptiveRecord want;
+            ComputeDescriptives(group.second.data(), group.second.size(), want);
+            ComputeQuantileSummary(group.second, want.quantiles);
+            EXPECT_EQ(got.count, want.count);
+            EXPECT_EQ(got.weightedCount, want.weightedCount);
+            EXPECT_EQ(got.minimum, want.minimum);
+            EXPECT_EQ(got.maximum, want.maximum);
+            for (int q = 0; q < 7; ++q)
+                EXPECT_EQ(got.quantiles[q], want.quantiles[q]) << "summary value " << q;
+            const double close[][2] = {{got.mean, want.mean},
+                                       {got.sum, want.sum},
+                                       {got.standardDeviation, want.standardDeviation},
+                                       {got.skewness, want.skewness},
+                                       {got.kurtosis, want.kurtosis},
+                                       {got.upper99, want.upper99}};
+            for (const auto &figure : close)
+                EXPECT_NEAR(figure[0], figure[1], 1e-12 * std::fabs(figure[1]) + 1e-12);
+            groups.push_back(group.second);
+        }
+        const AnovaTable levene = ComputeVarianceHomogeneity(groups);
+        EXPECT_NEAR(o.varianceF, levene.f, 1e-12 * levene.f);
+        EXPECT_EQ(o.varianceDf2, levene.dfWithin);
+        // The same breakdown without the gathering walks its cases one by
+        // one: the same quantiles.
+        OnewayObj walked(1, 2, withWeights ? weighted.get() : plain.get());
+        ASSERT_TRUE(walked.Compute());
+        walked.ComputeGroupQuantiles();
+        for (size_t k = 0; k < o.groups.size(); ++k)
+            for (int q = 0; q < 7; ++q)
+                EXPECT_EQ(o.groups[k].quantiles[q], walked.groups[k].quantiles[q]) << k << " " << q;
+        for (int q = 0; q < 7; ++q)
+            EXPECT_EQ(o.total.quantiles[q], walked.total.quantiles[q]) << q;
+    }
 }
