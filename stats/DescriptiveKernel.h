@@ -83,8 +83,8 @@ struct WeightedValue
 // without scratch, the cases of a value being alike; a tagged one becomes
 // one entry per distinct value and tag, weighted by its count, as a
 // counting column does (one holding a -0 sorts stably instead, the -0
-// keeping its bits); so does a weighted tagged one told to (CountTagged)
-// where its float weights sum exactly in any order; a
+// keeping its bits); so does a weighted one where its float weights sum
+// exactly in any order (a tagged one told to, CountTagged); any other
 // weighted one moves its cases by the ranks of their values, stably, in
 // two passes through the run's scratch. Every figure is that of the radix
 // sort.
@@ -117,8 +117,8 @@ public:
     static constexpr long kMostCountedValues = 65536;
     bool Counting() const { return counting; }
     // Size, Value and Weight read the entries: the cases, or after Sort
-    // the distinct values of a counting column (and the distinct value and
-    // tag pairs of an unweighted tagged one counted). A weighted column of more
+    // (or CountTagged) the distinct values, or value and tag pairs, of a
+    // column counted by them (see above). A weighted column of more
     // than RunCases() entries is sorted by runs only: Value(i) is then
     // ascending within each run.
     size_t Size() const { return values.size(); }

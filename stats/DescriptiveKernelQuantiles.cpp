@@ -512,8 +512,9 @@ bool QuantileColumn::CountTaggedByDistinctKeys(size_t tagCount, bool sortOtherwi
     return true;
 }
 
-// A weighted, tagged column of few distinct values becomes the same
-// entries, each weighted by the sum of its cases' weights, where that
+// A weighted column of few distinct values (tagged or not: one tag)
+// becomes the same entries, each weighted by the sum of its cases'
+// weights, where that
 // leaves every figure as the cases in a stable order give it: the weights
 // are floats, so each is a whole multiple of the finest one's unit in the
 // last place, and while the total stays below 2^53 such units every sum of
@@ -547,15 +548,16 @@ bool QuantileColumn::CountWeightedTaggedByDistinctKeys(size_t tagCount)
         if (v[i] == 0.0 && std::signbit(v[i]))
             return false;
         const long id = distinct.Id(OrderKey(v[i]));
-        if (id < 0 || t[i] >= tagCount)
+        const unsigned tag = tagged ? t[i] : 0u;
+        if (id < 0 || tag >= tagCount)
             return false;
         if (static_cast<size_t>(id) * tagCount == sums.size())
             sums.resize(sums.size() + tagCount, 0.0);
         uint32_t bits;
         std::memcpy(&bits, &w[i], sizeof bits);
         lowestExponent = std::min(lowestExponent, (bits >> 23) & 0xFF);
-        sums[static_cast<size_t>(id) * tagCount + t[i]] += w[i];
-        ++cases[t[i]];
+        sums[static_cast<size_t>(id) * tagCount + tag] += w[i];
+        ++cases[tag];
     }
     // A float's unit in the last place is 2^(exponent field - 150), for a
     // subnormal one 2^-149.
@@ -597,13 +599,15 @@ bool QuantileColumn::TakeEntries(const std::vector<double> &valueOf, const std::
             if (weight == 0)
                 continue;
             values[at] = valueOf[k];
-            tags[at] = static_cast<unsigned char>(tag);
+            if (tagged)
+                tags[at] = static_cast<unsigned char>(tag);
             weights.push_back(static_cast<double>(weight));
             ++at;
         }
     }
     values.resize(at);
-    tags.resize(at);
+    if (tagged)
+        tags.resize(at);
     wideWeights.swap(weights);
     std::vector<float>().swap(narrowWeights);
     weighted = true;
@@ -801,6 +805,8 @@ void QuantileColumn::Sort()
     if (counted)
         return;
     if (tagged && !weighted && CountTaggedByDistinctKeys(TagsMet(), true))
+        return;
+    if (weighted && !tagged && CountWeightedTaggedByDistinctKeys(1))
         return;
     if (weighted || tagged) {
         SortRuns();

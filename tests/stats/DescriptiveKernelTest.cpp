@@ -633,13 +633,14 @@ TEST(DescriptiveKernel, LongUnweightedTaggedColumnGivesTheSummariesOfPlainColumn
     }
 }
 
-// A long weighted tagged column of few distinct values counted per value
-// and tag (CountTagged) gives every tag and the total the summaries of
-// their own plain columns, bit for bit, where its float weights sum
+// A long weighted column of few distinct values counted per value (and
+// tag, CountTagged) gives every tag and the total the summaries of their
+// cases walked one by one, bit for bit, where its float weights sum
 // exactly in any order; it stays a column of the cases otherwise (a weight
 // that is no float, sums beyond 2^53 of the finest weight's units), with
-// the same summaries.
-TEST(DescriptiveKernel, LongWeightedTaggedColumnCountedGivesTheSummariesOfPlainColumns)
+// the same summaries. (A tagged column is counted only when told to: the
+// one of all the cases under tag 0 is the reference walked case by case.)
+TEST(DescriptiveKernel, LongWeightedColumnsCountedGiveTheSummariesOfTheirCases)
 {
     const size_t groups = 3, n = 70001;
     const struct
@@ -652,6 +653,8 @@ TEST(DescriptiveKernel, LongWeightedTaggedColumnCountedGivesTheSummariesOfPlainC
         std::vector<double> values, weights;
         std::vector<unsigned char> tags;
         std::vector<QuantileColumn> plain(groups + 1);
+        QuantileColumn walked; // all cases under tag 0
+        walked.Reserve(n, true, true);
         std::vector<size_t> cases(groups, 0);
         for (size_t i = 0; i < n; ++i) {
             values.push_back(static_cast<double>(static_cast<long>((i * 7919) % 389) - 150) / 8.0);
@@ -666,10 +669,18 @@ TEST(DescriptiveKernel, LongWeightedTaggedColumnCountedGivesTheSummariesOfPlainC
             ++cases[tags.back()];
             plain[tags.back()].Add(values.back(), w);
             plain[groups].Add(values.back(), w);
+            walked.AddTagged(values.back(), w, 0);
         }
-        double want[groups + 1][7];
-        for (size_t g = 0; g <= groups; ++g)
+        double want[groups][7], wantTotal[7], plainTotal[7];
+        for (size_t g = 0; g < groups; ++g)
             ComputeQuantileSummary(plain[g], want[g]);
+        double *walkedRows[1] = {wantTotal};
+        ComputeQuantileSummaries(walked, 1, walkedRows, nullptr);
+        ASSERT_EQ(walked.Size(), n);
+        ComputeQuantileSummary(plain[groups], plainTotal);
+        EXPECT_EQ(plain[groups].Size() < n, kinds[kind].counts);
+        for (int q = 0; q < 7; ++q)
+            EXPECT_EQ(plainTotal[q], wantTotal[q]) << "untagged total, summary value " << q;
         QuantileColumn tagged;
         tagged.Reserve(n, true, true);
         tagged.AddTaggedBlock(values.data(), weights.data(), tags.data(), n);
@@ -689,6 +700,6 @@ TEST(DescriptiveKernel, LongWeightedTaggedColumnCountedGivesTheSummariesOfPlainC
             for (int q = 0; q < 7; ++q)
                 EXPECT_EQ(got[g][q], want[g][q]) << "group " << g << ", summary value " << q;
         for (int q = 0; q < 7; ++q)
-            EXPECT_EQ(total[q], want[groups][q]) << "total, summary value " << q;
+            EXPECT_EQ(total[q], wantTotal[q]) << "total, summary value " << q;
     }
 }
