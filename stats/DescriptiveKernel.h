@@ -160,6 +160,12 @@ public:
     // the column holds such entries (Weight(i) the count or summed weight
     // of an entry), false with the cases left as they came.
     bool CountTagged();
+    // The distinct magnitudes of a long untagged column of few of them, in
+    // ascending order, with the summed weights of the values above 0 and
+    // of the others at each, where the weights (floats, or 1) sum exactly
+    // in any order; false otherwise. The column is left as it is.
+    bool CountMagnitudes(std::vector<double> &magnitudes, std::vector<double> &positive,
+                         std::vector<double> &negative) const;
     // The cases of a tag of a column that holds such entries.
     size_t TagCases(unsigned tag) const { return tag < tagCases.size() ? tagCases[tag] : 0; }
     void Clear();

@@ -571,6 +571,62 @@ bool QuantileColumn::CountWeightedTaggedByDistinctKeys(size_t tagCount)
     return TakeEntries(valueOf, ascending, sums, cases);
 }
 
+bool QuantileColumn::CountMagnitudes(std::vector<double> &magnitudes, std::vector<double> &positive,
+                                     std::vector<double> &negative) const
+{
+    const size_t n = Size();
+    if (n < kDistinctFrom || tagged || counting || (weighted && !floatWeights))
+        return false;
+    const size_t most = std::min(kMostDistinctKeys, n / kCasesPerDistinctKey);
+    MemoryCharge charge;
+    try {
+        charge.Add(DistinctKeys::Bytes(most) + most * (2 * sizeof(double) + sizeof(uint32_t)));
+    } catch (const BudgetRefusal &) {
+        return false;
+    }
+    DistinctKeys distinct(most);
+    std::vector<double> up, down; // by id
+    up.reserve(most);
+    down.reserve(most);
+    uint32_t lowestExponent = 0xFF;
+    const double *v = values.data();
+    const float *w = weighted ? narrowWeights.data() : nullptr;
+    for (size_t i = 0; i < n; ++i) {
+        const long id = distinct.Id(MagnitudeKey(v[i]));
+        if (id < 0)
+            return false;
+        if (static_cast<size_t>(id) == up.size()) {
+            up.push_back(0.0);
+            down.push_back(0.0);
+        }
+        double weight = 1.0;
+        if (w) {
+            uint32_t bits;
+            std::memcpy(&bits, &w[i], sizeof bits);
+            lowestExponent = std::min(lowestExponent, (bits >> 23) & 0xFF);
+            weight = w[i];
+        }
+        (v[i] > 0.0 ? up : down)[static_cast<size_t>(id)] += weight;
+    }
+    // Exact sums, as for the entries above (unweighted: while the count
+    // stays below 2^53).
+    const int unit = w ? static_cast<int>(std::max<uint32_t>(lowestExponent, 1)) - 150 : 0;
+    if (!(total < std::ldexp(1.0, unit + 53)))
+        return false;
+    magnitudes.clear();
+    positive.clear();
+    negative.clear();
+    for (uint32_t k : distinct.Ascending()) {
+        const uint64_t key = distinct.Key(k);
+        double magnitude;
+        std::memcpy(&magnitude, &key, sizeof magnitude);
+        magnitudes.push_back(magnitude);
+        positive.push_back(up[k]);
+        negative.push_back(down[k]);
+    }
+    return true;
+}
+
 template <class Amount>
 bool QuantileColumn::TakeEntries(const std::vector<double> &valueOf, const std::vector<uint32_t> &ascending,
                                  const std::vector<Amount> &weightOf, const std::vector<size_t> &cases)

@@ -376,11 +376,26 @@ void WilcoxonRanks::Finish(WilcoxonResult &r)
     // n^3): the sums are taken in units of n, n^2 and n^4 instead.
     const bool inUnits = n > kRankUnitsFrom;
     double placed = 0.0, tieTerm = 0.0, positiveInUnits = 0.0, negativeInUnits = 0.0, tieInUnits = 0.0;
-    diffs.SortByMagnitude();
     // Only the exact test, for a few cases, needs every case's rank.
     const bool exact = wholeWeights && n <= kExactLimit;
-    std::vector<double> unitRanks;
-    for (size_t i = 0; i < size;) {
+    std::vector<double> unitRanks, magnitudes, positiveAt, negativeAt;
+    if (!exact && !inUnits && weightScale == 0 && diffs.CountMagnitudes(magnitudes, positiveAt, negativeAt)) {
+        // Few distinct magnitudes: a step per magnitude, with the summed
+        // weights of its positive and negative differences (exact sums,
+        // so the same ranks; each rank sum takes rank times the summed
+        // weight, rounded once instead of once per case).
+        for (size_t m = 0; m < magnitudes.size(); ++m) {
+            const double groupWeight = positiveAt[m] + negativeAt[m];
+            const double rank = placed + (groupWeight + 1.0) / 2.0;
+            r.positiveRankSum += rank * positiveAt[m];
+            r.negativeRankSum += rank * negativeAt[m];
+            tieTerm += (groupWeight * groupWeight * groupWeight - groupWeight) / 48.0;
+            placed += groupWeight;
+        }
+    } else {
+        diffs.SortByMagnitude();
+    }
+    for (size_t i = magnitudes.empty() ? 0 : size; i < size;) {
         size_t j = i;
         double groupWeight = 0.0;
         const double magnitude = __builtin_fabs(diffs.Value(i)); // the 32-bit library's fabs goes through x87

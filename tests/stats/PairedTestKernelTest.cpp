@@ -263,3 +263,53 @@ TEST(PairedTestKernel, WilcoxonRanksOfManyTiedDifferences)
     EXPECT_EQ(w.negativeMeanRank, negativeSum / negative);
     EXPECT_TRUE(w.normal);
 }
+
+// The same with survey weights (floats of 3 decimals): the weights at each
+// sign sum exactly; the rank sums and mean ranks are those of averaged
+// weighted ranks taken case by case in extended precision, to 1e-13, and
+// so is z to 1e-10 (its numerator is a difference of sums near 1e9).
+TEST(PairedTestKernel, WeightedWilcoxonRanksOfManyTiedDifferences)
+{
+    std::vector<WeightedPair> pairs;
+    std::vector<std::pair<double, double>> differences; // difference, weight
+    for (size_t i = 0; i < 70001; ++i) {
+        const double x = static_cast<double>((i * 7919) % 2003) / 100.0;
+        const double y = static_cast<double>((i * 104729) % 1999) / 100.0;
+        const double w = static_cast<double>(static_cast<float>(0.5 + static_cast<double>(i % 997) / 1000.0));
+        pairs.push_back({x, y, w});
+        if (x - y != 0.0)
+            differences.emplace_back(x - y, w);
+    }
+    std::stable_sort(differences.begin(), differences.end(),
+                     [](const auto &a, const auto &b) { return std::fabs(a.first) < std::fabs(b.first); });
+    long double placed = 0, positive = 0, negative = 0, positiveSum = 0, negativeSum = 0, ties = 0;
+    for (size_t i = 0; i < differences.size();) {
+        size_t j = i;
+        long double group = 0;
+        while (j < differences.size() && std::fabs(differences[j].first) == std::fabs(differences[i].first))
+            group += differences[j++].second;
+        const long double rank = placed + (group + 1) / 2;
+        for (size_t k = i; k < j; ++k) {
+            (differences[k].first > 0.0 ? positive : negative) += differences[k].second;
+            (differences[k].first > 0.0 ? positiveSum : negativeSum) += rank * differences[k].second;
+        }
+        ties += (group * group * group - group) / 48;
+        placed += group;
+        i = j;
+    }
+    const long double n = positive + negative;
+    const long double z = (std::min(positiveSum, negativeSum) - n * (n + 1) / 4) /
+                          std::sqrt(n * (n + 1) * (2 * n + 1) / 24 - ties);
+    WilcoxonResult w;
+    ComputeWilcoxon(pairs.data(), pairs.size(), w);
+    EXPECT_EQ(w.positive, static_cast<double>(positive));
+    EXPECT_EQ(w.negative, static_cast<double>(negative));
+    const double close[][2] = {{w.positiveRankSum, static_cast<double>(positiveSum)},
+                               {w.negativeRankSum, static_cast<double>(negativeSum)},
+                               {w.positiveMeanRank, static_cast<double>(positiveSum / positive)},
+                               {w.negativeMeanRank, static_cast<double>(negativeSum / negative)}};
+    for (const auto &figure : close)
+        EXPECT_NEAR(figure[0], figure[1], 1e-13 * std::fabs(figure[1]));
+    EXPECT_NEAR(w.z, static_cast<double>(z), 1e-10);
+    EXPECT_TRUE(w.normal);
+}
