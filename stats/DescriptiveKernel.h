@@ -228,8 +228,8 @@ private:
     long lowest = 0;            // the value of counts[0]
     std::vector<double> counts; // cases (or their weights) per value, while counting
     size_t runCases = 0;
-    bool counted = false;          // holds the entries of CountTagged
-    std::vector<size_t> tagCases;  // the cases of each tag, once counted
+    bool counted = false;         // holds the entries of CountTagged
+    std::vector<size_t> tagCases; // the cases of each tag, once counted
 };
 
 // Makes an empty column count by value when the values of a variable of

@@ -11,8 +11,12 @@
 // moments also gathers the cases of the quantile summaries when they are
 // asked for (quantilesWithMoments) and the budget holds them, as one
 // column of every case tagged with its group (9 bytes a case unweighted,
-// 13 weighted by a float weight), from which the variance-homogeneity test
-// takes its deviations too. The quantiles of a 1- or 2-byte analysis
+// 13 weighted by a float weight), from which the groups' moments and the
+// variance-homogeneity test's deviations are taken too. A long column of
+// few distinct values becomes one entry per value and group first
+// (QuantileColumn::CountTagged): the moments and deviations then take a
+// step per entry, equal to the case-by-case figures but for rounding, and
+// the quantiles stay exactly those of the cases. The quantiles of a 1- or 2-byte analysis
 // variable are counted by value per group instead (the homogeneity test
 // then walks the cases again). Without the gathered cases the quantiles
 // and the test walk the cases again; quantiles that the budget cannot hold
@@ -138,9 +142,10 @@ private:
     // of cases where its moments count entries); false without a column.
     bool GroupMomentsFromColumn(std::vector<GroupMoments> &moments, std::vector<long> &cases);
 
-    // The absolute deviations from its mean of each group, in case order,
-    // for the homogeneity test; gathered on the walk that collects the
-    // quantiles, so that the test then needs no walk of its own.
+    // The absolute deviations from its mean of each group, in case order
+    // (or per counted entry), for the homogeneity test; gathered on the
+    // walk that collects the quantiles, so that the test then needs no
+    // walk of its own.
     void AddDeviation(std::vector<GroupMoments> &deviations, const std::vector<double> &means, size_t g, double v,
                       double w)
     {

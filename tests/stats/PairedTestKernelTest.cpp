@@ -298,8 +298,8 @@ TEST(PairedTestKernel, WeightedWilcoxonRanksOfManyTiedDifferences)
         i = j;
     }
     const long double n = positive + negative;
-    const long double z = (std::min(positiveSum, negativeSum) - n * (n + 1) / 4) /
-                          std::sqrt(n * (n + 1) * (2 * n + 1) / 24 - ties);
+    const long double z =
+        (std::min(positiveSum, negativeSum) - n * (n + 1) / 4) / std::sqrt(n * (n + 1) * (2 * n + 1) / 24 - ties);
     WilcoxonResult w;
     ComputeWilcoxon(pairs.data(), pairs.size(), w);
     EXPECT_EQ(w.positive, static_cast<double>(positive));
