@@ -15,6 +15,7 @@
 
 #include "GoldenData.h"
 #include "dataset/DATASET.h"
+#include "dataset/MemoryBudget.h"
 #include "stats/AnovaKernel.h"
 #include "stats/DescriptiveKernel.h"
 #include "stats/OnewayObj.h"
@@ -263,4 +264,46 @@ TEST(LongBreakdown, CountedPerValueGivesTheFiguresOfTheCasesOneByOne)
         for (int q = 0; q < 7; ++q)
             EXPECT_EQ(o.total.quantiles[q], walked.total.quantiles[q]) << q;
     }
+}
+
+// Under budgets that hold the gathered column but not its weights widened
+// to doubles (a weight that is no float comes late in the walk), the
+// column is given up on the walk: the groups' moments then come from a
+// walk of their own, the figures of the breakdown at any budget.
+TEST(LongBreakdown, GroupMomentsSurviveAColumnGivenUpOnTheWalk)
+{
+    const long cases = 20001;
+    std::string csv = "x,g,w\n";
+    char line[96];
+    for (long i = 0; i < cases; ++i) {
+        const double w = i == 15000 ? 0.1 : 0.5 + static_cast<double>(i % 4) / 4.0;
+        std::snprintf(line, sizeof line, "%.3f,%d,%g\n", X(i), static_cast<int>(1 + (i * 5) % 4), w);
+        csv += line;
+    }
+    std::unique_ptr<DATASET> set(BuildDataSet("variable x\ntype double\ndecimals 3\nvariable g\ntype u8\n"
+                                              "variable w\ntype double\ndecimals 2\nweight w\n",
+                                              csv, "givenup_w.QVF"));
+    ASSERT_TRUE(set);
+    OnewayObj reference(1, 2, set.get());
+    ASSERT_TRUE(reference.Compute());
+    int computed = 0;
+    for (size_t budget = 64 * 1024; budget < 8 * 1024 * 1024; budget += budget / 8) {
+        SCOPED_TRACE("budget " + std::to_string(budget));
+        MemoryBudget::SetLimitOverride(budget);
+        OnewayObj o(1, 2, set.get());
+        o.quantilesWithMoments = true;
+        if (!o.Compute())
+            continue;
+        ++computed;
+        ASSERT_EQ(o.groups.size(), reference.groups.size());
+        for (size_t g = 0; g < o.groups.size(); ++g) {
+            EXPECT_EQ(o.groups[g].count, reference.groups[g].count);
+            EXPECT_EQ(o.groups[g].weightedCount, reference.groups[g].weightedCount);
+            EXPECT_EQ(o.groups[g].mean, reference.groups[g].mean);
+            EXPECT_EQ(o.groups[g].standardDeviation, reference.groups[g].standardDeviation);
+            EXPECT_EQ(o.groups[g].skewness, reference.groups[g].skewness);
+        }
+    }
+    MemoryBudget::SetLimitOverride(0);
+    EXPECT_GT(computed, 0);
 }
