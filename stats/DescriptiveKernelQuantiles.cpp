@@ -468,7 +468,8 @@ bool QuantileColumn::CountTaggedByDistinctKeys(size_t tagCount, bool sortOtherwi
     const size_t most = std::min(std::min(kMostDistinctKeys, n / kCasesPerDistinctKey), kMostTaggedCounts / tagCount);
     MemoryCharge charge;
     try {
-        charge.Add(DistinctKeys::Bytes(most) + most * (tagCount * sizeof(size_t) + sizeof(uint32_t)));
+        // The counts, then each key's value and place in the ascending order.
+        charge.Add(DistinctKeys::Bytes(most) + most * (tagCount * sizeof(size_t) + sizeof(double) + sizeof(uint32_t)));
     } catch (const BudgetRefusal &) {
         return false;
     }
@@ -532,7 +533,7 @@ bool QuantileColumn::CountWeightedTaggedByDistinctKeys(size_t tagCount)
     const size_t most = std::min(std::min(kMostDistinctKeys, n / kCasesPerDistinctKey), kMostTaggedCounts / tagCount);
     MemoryCharge charge;
     try {
-        charge.Add(DistinctKeys::Bytes(most) + most * (tagCount * sizeof(double) + sizeof(uint32_t)));
+        charge.Add(DistinctKeys::Bytes(most) + most * (tagCount * sizeof(double) + sizeof(double) + sizeof(uint32_t)));
     } catch (const BudgetRefusal &) {
         return false;
     }
@@ -580,7 +581,9 @@ bool QuantileColumn::CountMagnitudes(std::vector<double> &magnitudes, std::vecto
     const size_t most = std::min(kMostDistinctKeys, n / kCasesPerDistinctKey);
     MemoryCharge charge;
     try {
-        charge.Add(DistinctKeys::Bytes(most) + most * (2 * sizeof(double) + sizeof(uint32_t)));
+        // The sums at each sign and the lists given back while they are
+        // built, and the order.
+        charge.Add(DistinctKeys::Bytes(most) + most * (5 * sizeof(double) + sizeof(uint32_t)));
     } catch (const BudgetRefusal &) {
         return false;
     }
