@@ -9,7 +9,9 @@
 # wilcoxon freq xtab ntab multfreq multdiko".) With MERVALO_OLD_STATPRINT
 # naming an older statprint.exe, its runs are interleaved with the others
 # ("old"). MERVALO_PSPP_RUNS limits PSPP to fewer runs than ours (its
-# procedures take minutes at 10 M); MERVALO_BENCH_CODES makes a narrower
+# procedures take minutes at 10 M); with MERVALO_PSPP_TABLE naming a table
+# this script wrote before, PSPP is not run and its figures come from that
+# table (bench/large_pspp_table.py). MERVALO_BENCH_CODES makes a narrower
 # data set (large_bench --codes, for 16 M cases). Processor time is the
 # measure of speed here: on a machine shared with other builds the wall
 # time of a process of a fraction of a second varies by more than its
@@ -38,6 +40,7 @@ cases="${1:-1000000}"
 runs="${2:-3}"
 names="${3:-desc oneway wilcoxon freq xtab ntab multfreq multdiko}"
 pspp_runs="${MERVALO_PSPP_RUNS:-$runs}"
+[ -n "${MERVALO_PSPP_TABLE:-}" ] && pspp_runs=0
 work="${MERVALO_BENCH_WORK:-$(mktemp -d)}"
 mkdir -p "$work"
 # One exit trap for both: the scratch directory (unless given) and the
@@ -151,68 +154,5 @@ for r in $(seq 1 "$runs"); do
     fi
 done
 
-python3 - "$work/times.txt" "$cases" "$runs" "$pspp_runs" <<'PY'
-import statistics, sys
-rows = [l.split() for l in open(sys.argv[1]) if l.strip()]
-cases, runs, pspp_runs = sys.argv[2], sys.argv[3], sys.argv[4]
-data = {}
-for row in rows:
-    who, r, name = row[:3]
-    data.setdefault((who, name), []).append([float(x) for x in row[3:8]])
-# fields: 0 wall s, 1 peak resident MiB, 2 cpu s, 3 budget peak MiB, 4 exit code
-def med(who, name, k):
-    v = data.get((who, name))
-    return statistics.median(x[k] for x in v) if v else None
-# Ours and the old statprint run the same code to open the data set: one
-# open-only baseline for both (the median of all their open-only runs), so
-# that the noise of the open-only runs does not tilt one against the other.
-def baseline(who, k):
-    if who in ("new", "old") and k != 3:  # the old statprint reports no budget
-        runs = [x[k] for w in ("new", "old") for x in data.get((w, "open"), [])]
-        return statistics.median(runs) if runs else None
-    return med(who, "open", k)
-def net(who, name, k):
-    a, o = med(who, name, k), baseline(who, k)
-    return None if a is None or o is None else a - o
-def fmt(x, f):
-    return format(x, f) if x is not None else "-"
-def ratio(a, b):
-    return a / b if a is not None and b is not None and b > 0 else None
-print(f"# bench/large_pspp.sh {cases} cases: medians of {runs} interleaved runs (PSPP {pspp_runs}), whole process,")
-print("# each net of the open-only runs' median (ours and the old statprint: of both). cpu = processor seconds")
-print("# (user + kernel) of the process; wall =")
-print("# seconds; budget = peak of the memory budget (windows and charges), MiB; rss = peak resident memory, MiB.")
-print("# x = PSPP / new (cpu; wall in brackets).")
-for who in ("new", "old", "pspp"):
-    if med(who, "open", 0) is not None:
-        print(f"# open-only {who}: wall {med(who,'open',0):.3f} s, cpu {med(who,'open',2):.3f} s" +
-              ("" if who == "pspp" else f", budget {med(who,'open',3):.2f} MiB, rss {med(who,'open',1):.1f} MiB"))
-print(f"{'':12} {'new: cpu':>9} {'wall':>7} {'budget':>7} {'rss':>6} | {'old: cpu':>9} {'wall':>7} {'rss':>6} |"
-      f" {'PSPP: cpu':>10} {'wall':>8} | {'x':>6} {'(wall)':>8}")
-names = []
-for row in rows:
-    if row[0] in ("new", "old") and row[2] != "open" and row[2] not in names:
-        names.append(row[2])
-codes = sorted({(row[0], row[2], row[7]) for row in rows if len(row) > 7 and row[7] != "0"})
-for who, name, code in codes:
-    print(f"# {who} {name}: exit code {code}")
-for name in names:
-    nc, nw, nb, nm = net("new", name, 2), net("new", name, 0), net("new", name, 3), net("new", name, 1)
-    oc, ow, om = net("old", name, 2), net("old", name, 0), net("old", name, 1)
-    pc, pw = net("pspp", name, 2), net("pspp", name, 0)
-    print(f"{name:<12} {fmt(nc,'9.3f')} {fmt(nw,'7.3f')} {fmt(nb,'7.2f')} {fmt(nm,'6.1f')} | {fmt(oc,'9.3f')}"
-          f" {fmt(ow,'7.3f')} {fmt(om,'6.1f')} | {fmt(pc,'10.2f')} {fmt(pw,'8.2f')} | {fmt(ratio(pc,nc),'6.1f')}"
-          f" ({fmt(ratio(pw,nw),'6.1f')})")
-    if name.startswith("oneway"):
-        mc, mw = net("pspp", name.replace("oneway", "means"), 2), net("pspp", name.replace("oneway", "means"), 0)
-        if mc is not None:
-            print(f"{'  MEANS':<12} {'':9} {'':7} {'':7} {'':6} | {'':9} {'':7} {'':6} | {fmt(mc,'10.2f')}"
-                  f" {fmt(mw,'8.2f')} | {fmt(ratio(mc,nc),'6.1f')} ({fmt(ratio(mw,nw),'6.1f')})")
-for suffix in ("", "_w"):
-    for who in ("new", "old"):
-        d, b = net(who, "desc" + suffix, 2), net(who, "oneway" + suffix, 2)
-        dw, bw = net(who, "desc" + suffix, 0), net(who, "oneway" + suffix, 0)
-        if d and b:
-            print(f"breakdown / descriptives, {'weighted' if suffix else 'unweighted'}, {who}: cpu {b / d:.2f}"
-                  f" (wall {fmt(ratio(bw, dw), '.2f')})")
-PY
+previous="${MERVALO_PSPP_TABLE:-}"
+python3 "$here/large_pspp_table.py" "$work/times.txt" "$cases" "$runs" "$pspp_runs" ${previous:+"$previous"}
