@@ -242,6 +242,14 @@ public:
     }
     size_t Size() const { return keys.size(); }
     uint64_t Key(size_t id) const { return keys[id]; }
+    // The value of each id's order key (OrderKey's inverse).
+    std::vector<double> ValuesById() const
+    {
+        std::vector<double> valueOf(keys.size());
+        for (size_t k = 0; k < keys.size(); ++k)
+            valueOf[k] = FromOrderKey(keys[k]);
+        return valueOf;
+    }
     // The ids in ascending order of their keys.
     std::vector<uint32_t> Ascending() const
     {
@@ -430,6 +438,31 @@ template <bool ByMagnitude> bool SortPlainByDistinctKeys(double *values, size_t 
 // value and tag.
 const size_t kMostTaggedCounts = size_t(1) << 20;
 
+// The most distinct keys a count of n cases with tagCount tags takes.
+size_t MostTaggedKeys(size_t n, size_t tagCount)
+{
+    return std::min(std::min(kMostDistinctKeys, n / kCasesPerDistinctKey), kMostTaggedCounts / tagCount);
+}
+
+// The exponent field of a float weight; the least one over the weights
+// gives the finest unit in the last place of any of them.
+inline uint32_t ExponentField(float weight)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &weight, sizeof bits);
+    return (bits >> 23) & 0xFF;
+}
+
+// True when float weights whose least exponent field is lowestExponent,
+// summing to total, sum exactly in any order: each is a whole multiple of
+// 2^(field - 150) (2^-149 for a subnormal one), and every sum of them
+// below 2^53 such units is a double.
+bool SumsExactly(double total, uint32_t lowestExponent)
+{
+    const int unit = static_cast<int>(std::max<uint32_t>(lowestExponent, 1)) - 150;
+    return total < std::ldexp(1.0, unit + 53);
+}
+
 } // namespace
 
 size_t QuantileColumn::TagsMet() const
@@ -465,7 +498,7 @@ bool QuantileColumn::CountTaggedByDistinctKeys(size_t tagCount, bool sortOtherwi
     const size_t n = Size();
     if (n < kDistinctFrom || tagCount == 0)
         return false;
-    const size_t most = std::min(std::min(kMostDistinctKeys, n / kCasesPerDistinctKey), kMostTaggedCounts / tagCount);
+    const size_t most = MostTaggedKeys(n, tagCount);
     MemoryCharge charge;
     try {
         // The counts, then each key's value and place in the ascending order.
@@ -489,9 +522,7 @@ bool QuantileColumn::CountTaggedByDistinctKeys(size_t tagCount, bool sortOtherwi
         ++counts[static_cast<size_t>(id) * tagCount + t[i]];
     }
     const std::vector<uint32_t> ascending = distinct.Ascending();
-    std::vector<double> valueOf(distinct.Size());
-    for (size_t k = 0; k < valueOf.size(); ++k)
-        valueOf[k] = FromOrderKey(distinct.Key(k));
+    const std::vector<double> valueOf = distinct.ValuesById();
     std::vector<size_t> cases(tagCount, 0);
     for (size_t c = 0; c < counts.size(); ++c)
         cases[c % tagCount] += counts[c];
@@ -515,12 +546,10 @@ bool QuantileColumn::CountTaggedByDistinctKeys(size_t tagCount, bool sortOtherwi
 
 // A weighted column of few distinct values (tagged or not: one tag)
 // becomes the same entries, each weighted by the sum of its cases'
-// weights, where that
-// leaves every figure as the cases in a stable order give it: the weights
-// are floats, so each is a whole multiple of the finest one's unit in the
-// last place, and while the total stays below 2^53 such units every sum of
-// them is exact in any order (the running sums of the quantile walk are
-// the same at every change of value). The lightest case then weighs more
+// weights, where that leaves every figure as the cases in a stable order
+// give it: the weights are floats that sum exactly in any order
+// (SumsExactly), so the running sums of the quantile walk are the same at
+// every change of value. The lightest case then weighs more
 // than 2^-30 of the total, far more than twice the quantiles' tolerance
 // (1e-12 of it): no two running sums lie within the tolerance of one
 // target, so a target met inside an entry is met as within its cases.
@@ -530,7 +559,7 @@ bool QuantileColumn::CountWeightedTaggedByDistinctKeys(size_t tagCount)
     const size_t n = Size();
     if (n < kDistinctFrom || tagCount == 0 || !floatWeights)
         return false;
-    const size_t most = std::min(std::min(kMostDistinctKeys, n / kCasesPerDistinctKey), kMostTaggedCounts / tagCount);
+    const size_t most = MostTaggedKeys(n, tagCount);
     MemoryCharge charge;
     try {
         charge.Add(DistinctKeys::Bytes(most) + most * (tagCount * sizeof(double) + sizeof(double) + sizeof(uint32_t)));
@@ -554,21 +583,14 @@ bool QuantileColumn::CountWeightedTaggedByDistinctKeys(size_t tagCount)
             return false;
         if (static_cast<size_t>(id) * tagCount == sums.size())
             sums.resize(sums.size() + tagCount, 0.0);
-        uint32_t bits;
-        std::memcpy(&bits, &w[i], sizeof bits);
-        lowestExponent = std::min(lowestExponent, (bits >> 23) & 0xFF);
+        lowestExponent = std::min(lowestExponent, ExponentField(w[i]));
         sums[static_cast<size_t>(id) * tagCount + tag] += w[i];
         ++cases[tag];
     }
-    // A float's unit in the last place is 2^(exponent field - 150), for a
-    // subnormal one 2^-149.
-    const int unit = static_cast<int>(std::max<uint32_t>(lowestExponent, 1)) - 150;
-    if (!(total < std::ldexp(1.0, unit + 53)))
+    if (!SumsExactly(total, lowestExponent))
         return false;
     const std::vector<uint32_t> ascending = distinct.Ascending();
-    std::vector<double> valueOf(distinct.Size());
-    for (size_t k = 0; k < valueOf.size(); ++k)
-        valueOf[k] = FromOrderKey(distinct.Key(k));
+    const std::vector<double> valueOf = distinct.ValuesById();
     return TakeEntries(valueOf, ascending, sums, cases);
 }
 
@@ -604,17 +626,14 @@ bool QuantileColumn::CountMagnitudes(std::vector<double> &magnitudes, std::vecto
         }
         double weight = 1.0;
         if (w) {
-            uint32_t bits;
-            std::memcpy(&bits, &w[i], sizeof bits);
-            lowestExponent = std::min(lowestExponent, (bits >> 23) & 0xFF);
+            lowestExponent = std::min(lowestExponent, ExponentField(w[i]));
             weight = w[i];
         }
         (v[i] > 0.0 ? up : down)[static_cast<size_t>(id)] += weight;
     }
     // Exact sums, as for the entries above (unweighted: while the count
     // stays below 2^53).
-    const int unit = w ? static_cast<int>(std::max<uint32_t>(lowestExponent, 1)) - 150 : 0;
-    if (!(total < std::ldexp(1.0, unit + 53)))
+    if (w ? !SumsExactly(total, lowestExponent) : !(total < 0x1p53))
         return false;
     magnitudes.clear();
     positive.clear();
